@@ -1,0 +1,138 @@
+#include "core/ini/ini_file.h"
+
+#include "core/ini/file_path.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string_view Trim(std::string_view s)
+{
+    size_t begin = 0;
+    while (begin < s.size() && std::isspace(static_cast<unsigned char>(s[begin])))
+        ++begin;
+    size_t end = s.size();
+    while (end > begin && std::isspace(static_cast<unsigned char>(s[end - 1])))
+        --end;
+    return s.substr(begin, end - begin);
+}
+
+std::string_view Unquote(std::string_view s)
+{
+    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
+        return s.substr(1, s.size() - 2);
+    return s;
+}
+
+} // namespace
+
+bool IniNameEquals(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+CIniFile CIniFile::Parse(std::string_view text)
+{
+    CIniFile ini;
+    Section* current = nullptr;
+    int lineNo = 0;
+    size_t pos = 0;
+    // A UTF-8 byte order mark would otherwise spoil the first section name.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        pos = 3;
+    while (pos <= text.size()) {
+        size_t eol = text.find('\n', pos);
+        std::string_view raw = text.substr(pos, eol == std::string_view::npos ? std::string_view::npos : eol - pos);
+        pos = eol == std::string_view::npos ? text.size() + 1 : eol + 1;
+        ++lineNo;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        std::string_view line = Trim(raw);
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[') {
+            size_t close = line.find(']');
+            if (close == std::string_view::npos || !Trim(line.substr(close + 1)).empty()) {
+                ini.faults_.push_back({lineNo, std::string(raw)});
+                continue;
+            }
+            std::string_view name = Trim(line.substr(1, close - 1));
+            current = nullptr;
+            for (auto& s : ini.sections_) {
+                if (IniNameEquals(s.name, name)) {
+                    current = &s; // a repeated section header continues the first one
+                    break;
+                }
+            }
+            if (!current) {
+                ini.sections_.push_back({std::string(name), lineNo, {}});
+                current = &ini.sections_.back();
+            }
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq == std::string_view::npos || !current || Trim(line.substr(0, eq)).empty()) {
+            ini.faults_.push_back({lineNo, std::string(raw)});
+            continue;
+        }
+        current->entries.push_back(
+            {std::string(Trim(line.substr(0, eq))), std::string(Unquote(Trim(line.substr(eq + 1)))), lineNo});
+    }
+    return ini;
+}
+
+std::optional<CIniFile> CIniFile::Load(const std::string& path, std::string* error)
+{
+    const std::string resolved = ResolveFilePath(path);
+    std::ifstream in(resolved, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = "cannot open " + path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        if (error)
+            *error = "cannot read " + path;
+        return std::nullopt;
+    }
+    return Parse(buffer.str());
+}
+
+const CIniFile::Section* CIniFile::FindSection(std::string_view section) const
+{
+    for (const auto& s : sections_) {
+        if (IniNameEquals(s.name, section))
+            return &s;
+    }
+    return nullptr;
+}
+
+const CIniFile::Entry* CIniFile::FindEntry(std::string_view section, std::string_view key) const
+{
+    const Section* s = FindSection(section);
+    if (!s)
+        return nullptr;
+    for (const auto& e : s->entries) {
+        if (IniNameEquals(e.key, key))
+            return &e;
+    }
+    return nullptr;
+}
+
+const std::string* CIniFile::Find(std::string_view section, std::string_view key) const
+{
+    const Entry* e = FindEntry(section, key);
+    return e ? &e->value : nullptr;
+}

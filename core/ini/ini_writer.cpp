@@ -1,0 +1,193 @@
+#include "core/ini/ini_writer.h"
+
+#include "core/ini/file_path.h"
+#include "core/ini/ini_file.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+// The section name of a header line, or nullopt when the line is no header.
+std::optional<std::string_view> HeaderName(std::string_view line)
+{
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[')
+        return std::nullopt;
+    size_t close = line.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return Trim(line.substr(1, close - 1));
+}
+
+std::optional<std::string_view> KeyName(std::string_view line)
+{
+    line = Trim(line);
+    if (line.empty() || line.front() == ';' || line.front() == '[')
+        return std::nullopt;
+    size_t eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return std::nullopt;
+    return Trim(line.substr(0, eq));
+}
+
+// A value can never start another line of the file.
+std::string OneLine(const std::string& value)
+{
+    std::string out = value;
+    for (char& c : out) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return out;
+}
+
+void ApplyEdit(std::vector<std::string>& lines, const IniEdit& edit)
+{
+    const std::string newLine = edit.key + "=" + (edit.value ? OneLine(*edit.value) : std::string());
+    size_t sectionStart = lines.size(); // index of the header
+    for (size_t i = 0; i < lines.size(); ++i) {
+        auto name = HeaderName(lines[i]);
+        if (name && IniNameEquals(*name, edit.section)) {
+            sectionStart = i;
+            break;
+        }
+    }
+    if (sectionStart == lines.size()) {
+        if (!edit.value)
+            return;
+        if (!lines.empty() && !Trim(lines.back()).empty())
+            lines.emplace_back();
+        lines.push_back("[" + edit.section + "]");
+        lines.push_back(newLine);
+        return;
+    }
+    size_t end = sectionStart + 1;
+    while (end < lines.size() && !HeaderName(lines[end]))
+        ++end;
+    bool written = false;
+    for (size_t i = sectionStart + 1; i < end;) {
+        auto key = KeyName(lines[i]);
+        if (key && IniNameEquals(*key, edit.key)) {
+            if (edit.value && !written) {
+                lines[i] = newLine;
+                written = true;
+                ++i;
+            } else {
+                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+                --end;
+            }
+            continue;
+        }
+        ++i;
+    }
+    if (edit.value && !written) {
+        size_t insertAt = end;
+        while (insertAt > sectionStart + 1 && Trim(lines[insertAt - 1]).empty())
+            --insertAt;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), newLine);
+    }
+}
+
+bool Fail(std::string* error, const std::string& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+} // namespace
+
+bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, std::string* error)
+{
+    const std::string target = ResolveFilePath(path);
+    std::string text;
+    struct stat info {};
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists) {
+        std::ifstream in(target, std::ios::binary);
+        if (!in)
+            return Fail(error, "cannot read " + path + ": " + std::strerror(errno));
+        std::ostringstream buffer;
+        buffer << in.rdbuf();
+        text = buffer.str();
+    }
+    const bool crlf = text.find("\r\n") != std::string::npos;
+    const bool finalNewline = text.empty() || text.back() == '\n';
+
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t eol = text.find('\n', pos);
+        std::string line = text.substr(pos, eol == std::string::npos ? std::string::npos : eol - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        pos = eol == std::string::npos ? text.size() : eol + 1;
+    }
+    for (const auto& edit : edits)
+        ApplyEdit(lines, edit);
+
+    std::string out;
+    const char* eol = crlf ? "\r\n" : "\n";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        out += lines[i];
+        if (i + 1 < lines.size() || finalNewline)
+            out += eol;
+    }
+
+    std::string tmp = target + ".XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        return Fail(error, "cannot write " + path + ": " + std::strerror(errno));
+    ::fchmod(fd, exists ? (info.st_mode & 07777) : 0644);
+    size_t done = 0;
+    while (done < out.size()) {
+        ssize_t n = ::write(fd, out.data() + done, out.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const std::string reason = std::strerror(errno);
+            ::close(fd);
+            ::unlink(tmp.c_str());
+            return Fail(error, "cannot write " + path + ": " + reason);
+        }
+        done += static_cast<size_t>(n);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    const int syncErrno = errno;
+    if (::close(fd) != 0 || !synced) {
+        const std::string reason = std::strerror(synced ? errno : syncErrno);
+        ::unlink(tmp.c_str());
+        return Fail(error, "cannot write " + path + ": " + reason);
+    }
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        ::unlink(tmp.c_str());
+        return Fail(error, "cannot replace " + path + ": " + reason);
+    }
+    return true;
+}
+
+bool WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value, std::string* error)
+{
+    return WriteIniEdits(path, {{section, key, value}}, error);
+}

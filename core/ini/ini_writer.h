@@ -1,0 +1,22 @@
+#pragma once
+// Changes keys of an INI file in place, as the platform's profile-string writer does: every line that is not changed
+// stays as it was (comments, order, line endings), a missing section or key is created, and the file on disk is never
+// left half-written: the new text goes to a temporary file that is then renamed over the old one.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct IniEdit {
+    std::string section;
+    std::string key;
+    std::optional<std::string> value; // nullopt removes the key
+};
+
+// Applies the edits in order and writes the file once. False (and *error naming the file) when it cannot be written;
+// the old file is then untouched.
+bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, std::string* error = nullptr);
+
+// One key; the same guarantees.
+bool WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value, std::string* error = nullptr);

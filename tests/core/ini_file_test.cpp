@@ -1,0 +1,168 @@
+#include "core/ini/ini_file.h"
+#include "core/ini/ini_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("ini_test_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        path_ = (dir_ / "Tarvik.ini").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+
+    std::filesystem::path dir_;
+    std::string path_;
+};
+
+TEST(IniParse, NamesIgnoreCaseValuesAreTrimmedAndUnquoted)
+{
+    auto ini = CIniFile::Parse("[Link]\r\n  ServerPort =  19460  \r\nNAME=\"  quoted \"\r\nsingle='x'\r\n");
+    ASSERT_NE(ini.Find("LINK", "SERVERPORT"), nullptr);
+    EXPECT_EQ(*ini.Find("LINK", "SERVERPORT"), "19460");
+    EXPECT_EQ(*ini.Find("link", "name"), "  quoted ");
+    EXPECT_EQ(*ini.Find("link", "single"), "x");
+    EXPECT_TRUE(ini.Faults().empty());
+}
+
+TEST(IniParse, AbsentKeyIsToldFromEmptyValue)
+{
+    auto ini = CIniFile::Parse("[SYSTEM]\nCOMPANY=\n");
+    ASSERT_NE(ini.Find("SYSTEM", "COMPANY"), nullptr);
+    EXPECT_EQ(*ini.Find("SYSTEM", "COMPANY"), "");
+    EXPECT_EQ(ini.Find("SYSTEM", "APPNAME"), nullptr);
+    EXPECT_EQ(ini.Find("NOSECTION", "COMPANY"), nullptr);
+}
+
+TEST(IniParse, FirstOfRepeatedKeysWinsAndRepeatedSectionsJoin)
+{
+    auto ini = CIniFile::Parse("[A]\nk=1\nk=2\n[B]\nx=1\n[a]\nm=3\nk=4\n");
+    EXPECT_EQ(*ini.Find("A", "k"), "1");
+    EXPECT_EQ(*ini.Find("A", "m"), "3");
+    EXPECT_EQ(ini.Sections().size(), 2u);
+}
+
+TEST(IniParse, CommentsAndMalformedLinesAreReportedWithLineNumbers)
+{
+    auto ini = CIniFile::Parse("; comment\nkey_before_section=1\n[S]\n\nnot a pair\n[broken\n=novalue\nok=1\n");
+    ASSERT_EQ(ini.Faults().size(), 4u);
+    EXPECT_EQ(ini.Faults()[0].line, 2);
+    EXPECT_EQ(ini.Faults()[1].line, 5);
+    EXPECT_EQ(ini.Faults()[2].line, 6);
+    EXPECT_EQ(ini.Faults()[3].line, 7);
+    EXPECT_EQ(*ini.Find("S", "ok"), "1");
+    EXPECT_EQ(ini.FindEntry("S", "ok")->line, 8);
+}
+
+TEST(IniParse, ValuesLongerThanTheProfileLimitAreKept)
+{
+    std::string longValue(4000, 'x');
+    auto ini = CIniFile::Parse("[S]\nK=" + longValue + "\n");
+    EXPECT_EQ(ini.Find("S", "K")->size(), 4000u);
+}
+
+TEST_F(IniFileTest, LoadReportsAMissingFileByName)
+{
+    std::string error;
+    EXPECT_FALSE(CIniFile::Load((dir_ / "missing.ini").string(), &error));
+    EXPECT_NE(error.find("missing.ini"), std::string::npos);
+}
+
+TEST_F(IniFileTest, LoadFindsAFileWhoseNameDiffersInCase)
+{
+    std::filesystem::create_directories(dir_ / "EntConf");
+    std::ofstream(dir_ / "EntConf" / "entinfo.DAT") << "[SYSTEM]\nA=1\n";
+    auto ini = CIniFile::Load((dir_ / "entconf" / "EntInfo.dat").string());
+    ASSERT_TRUE(ini);
+    EXPECT_EQ(*ini->Find("SYSTEM", "A"), "1");
+}
+
+TEST_F(IniFileTest, WriteChangesOneKeyAndKeepsEveryOtherLine)
+{
+    Write("; settings\r\n[SYSTEM]\r\nUSERNAME=old\r\n; keep me\r\nOPLOG=1\r\n\r\n[LINK]\r\nSERVERPORT=1\r\n");
+    ASSERT_TRUE(WriteIniValue(path_, "system", "username", "admin"));
+    EXPECT_EQ(ReadAll(path_),
+              "; settings\r\n[SYSTEM]\r\nusername=admin\r\n; keep me\r\nOPLOG=1\r\n\r\n[LINK]\r\nSERVERPORT=1\r\n");
+}
+
+TEST_F(IniFileTest, WriteAddsMissingKeysAndSections)
+{
+    Write("[SYSTEM]\nOPLOG=1\n\n[LINK]\nSERVERPORT=1\n");
+    ASSERT_TRUE(WriteIniEdits(path_, {{"SYSTEM", "USERNAME", "u"}, {"ALARM", "FLASH", "MJ"}}));
+    EXPECT_EQ(ReadAll(path_), "[SYSTEM]\nOPLOG=1\nUSERNAME=u\n\n[LINK]\nSERVERPORT=1\n\n[ALARM]\nFLASH=MJ\n");
+}
+
+TEST_F(IniFileTest, WriteRemovesKeys)
+{
+    Write("[MAP]\nCOUNT=2\nMAP1=a\nMAP2=b\nMAP2=c\n");
+    ASSERT_TRUE(WriteIniEdits(path_, {{"MAP", "COUNT", "1"}, {"MAP", "MAP2", std::nullopt}}));
+    EXPECT_EQ(ReadAll(path_), "[MAP]\nCOUNT=1\nMAP1=a\n");
+}
+
+TEST_F(IniFileTest, WriteCreatesTheFile)
+{
+    ASSERT_TRUE(WriteIniValue(path_, "SYSTEM", "OPLOG", "1"));
+    EXPECT_EQ(ReadAll(path_), "[SYSTEM]\nOPLOG=1\n");
+}
+
+TEST_F(IniFileTest, AValueCannotInjectLines)
+{
+    ASSERT_TRUE(WriteIniValue(path_, "SYSTEM", "USERNAME", "x\r\n[LINK]\nSERVERPORT=1"));
+    auto ini = CIniFile::Load(path_);
+    ASSERT_TRUE(ini);
+    EXPECT_EQ(ini->Find("LINK", "SERVERPORT"), nullptr);
+    EXPECT_EQ(ini->Sections().size(), 1u);
+}
+
+TEST_F(IniFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile)
+{
+    Write("[SYSTEM]\nOPLOG=1\n");
+    // A file-size limit makes the write fail part-way, even for root.
+    EXPECT_EXIT(
+        {
+            ::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit;
+            limit.rlim_cur = limit.rlim_max = 16;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::string error;
+            bool ok = WriteIniValue(path_, "SYSTEM", "COMPANY", std::string(100, 'x'), &error);
+            std::_Exit(!ok && error.find("Tarvik.ini") != std::string::npos ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadAll(path_), "[SYSTEM]\nOPLOG=1\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+}
+
+TEST_F(IniFileTest, AWriteIntoAMissingDirectoryFailsWithTheFileName)
+{
+    std::string error;
+    EXPECT_FALSE(WriteIniValue((dir_ / "no" / "such.ini").string(), "S", "K", "V", &error));
+    EXPECT_NE(error.find("such.ini"), std::string::npos);
+}
+
+} // namespace
