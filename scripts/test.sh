@@ -15,7 +15,7 @@ status=0
 run_ctest() {
     local dir="$1"; shift
     local log="$dir/ctest-summary.log"
-    (cd "$dir" && ctest --output-on-failure --parallel "$(nproc)" --timeout 600 "$@") | tee "$log"
+    (cd "$dir" && ctest --output-on-failure --parallel "$(nproc)" --timeout 600 "$@") 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
     local line
     line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
