@@ -1,9 +1,10 @@
 include(GoogleTest)
 
 # tarvik_add_gtests(<dir> LIBS <libs...>)
-# Builds one GoogleTest executable per tests/<dir>/*_test.cpp and registers its cases with CTest.
+# Builds one GoogleTest executable per tests/<dir>/*_test.cpp and registers its cases with CTest, labelled <dir>.
+# (gtest_discover_tests splits list values, so each property holds a single value.)
 function(tarvik_add_gtests dir)
-    cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
     file(GLOB test_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp")
     foreach(source IN LISTS test_sources)
         get_filename_component(name "${source}" NAME_WE)
@@ -16,7 +17,7 @@ function(tarvik_add_gtests dir)
         gtest_discover_tests(${target}
             TEST_PREFIX "${prefix}."
             DISCOVERY_TIMEOUT 60
-            PROPERTIES LABELS "${dir};${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=UTC")
+            PROPERTIES LABELS "${dir}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endforeach()
 endfunction()
 

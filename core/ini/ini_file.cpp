@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -94,6 +95,13 @@ CIniFile CIniFile::Parse(std::string_view text)
 std::optional<CIniFile> CIniFile::Load(const std::string& path, std::string* error)
 {
     const std::string resolved = ResolveFilePath(path);
+    std::error_code ec;
+    // A directory opens like a file and would read as an empty one.
+    if (std::filesystem::is_directory(resolved, ec)) {
+        if (error)
+            *error = "cannot read " + path + ": " + std::strerror(EISDIR);
+        return std::nullopt;
+    }
     std::ifstream in(resolved, std::ios::binary);
     if (!in) {
         if (error)

@@ -32,7 +32,8 @@ std::optional<std::string_view> HeaderName(std::string_view line)
     if (line.size() < 2 || line.front() != '[')
         return std::nullopt;
     size_t close = line.find(']');
-    if (close == std::string_view::npos)
+    // As the reader: text after the closing bracket makes the line no header.
+    if (close == std::string_view::npos || !Trim(line.substr(close + 1)).empty())
         return std::nullopt;
     return Trim(line.substr(1, close - 1));
 }
@@ -59,51 +60,56 @@ std::string OneLine(const std::string& value)
     return out;
 }
 
+// A section may appear in several blocks, which the reader joins: the key is changed wherever it stands, its first
+// line (the one the reader finds) takes the value and later ones go.
 void ApplyEdit(std::vector<std::string>& lines, const IniEdit& edit)
 {
     const std::string newLine = edit.key + "=" + (edit.value ? OneLine(*edit.value) : std::string());
-    size_t sectionStart = lines.size(); // index of the header
-    for (size_t i = 0; i < lines.size(); ++i) {
-        auto name = HeaderName(lines[i]);
-        if (name && IniNameEquals(*name, edit.section)) {
-            sectionStart = i;
-            break;
-        }
-    }
-    if (sectionStart == lines.size()) {
-        if (!edit.value)
-            return;
-        if (!lines.empty() && !Trim(lines.back()).empty())
-            lines.emplace_back();
-        lines.push_back("[" + edit.section + "]");
-        lines.push_back(newLine);
-        return;
-    }
-    size_t end = sectionStart + 1;
-    while (end < lines.size() && !HeaderName(lines[end]))
-        ++end;
+    std::optional<size_t> firstBlockEnd; // the line after the last non-blank line of the section's first block
+    bool inSection = false;
     bool written = false;
-    for (size_t i = sectionStart + 1; i < end;) {
-        auto key = KeyName(lines[i]);
+    for (size_t i = 0; i < lines.size();) {
+        if (auto name = HeaderName(lines[i])) {
+            const bool wasInFirstBlock = inSection && !firstBlockEnd;
+            if (wasInFirstBlock) {
+                size_t at = i;
+                while (!HeaderName(lines[at - 1]) && Trim(lines[at - 1]).empty())
+                    --at;
+                firstBlockEnd = at;
+            }
+            inSection = IniNameEquals(*name, edit.section);
+            ++i;
+            continue;
+        }
+        auto key = inSection ? KeyName(lines[i]) : std::nullopt;
         if (key && IniNameEquals(*key, edit.key)) {
             if (edit.value && !written) {
                 lines[i] = newLine;
                 written = true;
-                ++i;
             } else {
                 lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-                --end;
+                continue;
             }
-            continue;
         }
         ++i;
     }
-    if (edit.value && !written) {
-        size_t insertAt = end;
-        while (insertAt > sectionStart + 1 && Trim(lines[insertAt - 1]).empty())
-            --insertAt;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), newLine);
+    if (inSection && !firstBlockEnd) {
+        size_t at = lines.size();
+        while (!HeaderName(lines[at - 1]) && Trim(lines[at - 1]).empty())
+            --at;
+        firstBlockEnd = at;
     }
+    if (!edit.value || written)
+        return;
+    if (firstBlockEnd) {
+        // Nothing was erased, so the position still holds.
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*firstBlockEnd), newLine);
+        return;
+    }
+    if (!lines.empty() && !Trim(lines.back()).empty())
+        lines.emplace_back();
+    lines.push_back("[" + edit.section + "]");
+    lines.push_back(newLine);
 }
 
 bool Fail(std::string* error, const std::string& text)
@@ -129,6 +135,9 @@ bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, s
         buffer << in.rdbuf();
         text = buffer.str();
     }
+    // A byte order mark stays in front of the file; kept on the first line it would hide the first section.
+    const std::string bom = text.rfind("\xEF\xBB\xBF", 0) == 0 ? "\xEF\xBB\xBF" : "";
+    text.erase(0, bom.size());
     const bool crlf = text.find("\r\n") != std::string::npos;
     const bool finalNewline = text.empty() || text.back() == '\n';
 
@@ -145,7 +154,7 @@ bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, s
     for (const auto& edit : edits)
         ApplyEdit(lines, edit);
 
-    std::string out;
+    std::string out = bom;
     const char* eol = crlf ? "\r\n" : "\n";
     for (size_t i = 0; i < lines.size(); ++i) {
         out += lines[i];

@@ -165,4 +165,38 @@ TEST_F(IniFileTest, AWriteIntoAMissingDirectoryFailsWithTheFileName)
     EXPECT_NE(error.find("such.ini"), std::string::npos);
 }
 
+TEST_F(IniFileTest, WriteKeepsAByteOrderMarkInFrontOfTheFirstSection)
+{
+    Write("\xEF\xBB\xBF[SYSTEM]\r\nUSERNAME=old\r\n");
+    ASSERT_TRUE(WriteIniValue(path_, "SYSTEM", "USERNAME", "new"));
+    EXPECT_EQ(ReadAll(path_), "\xEF\xBB\xBF[SYSTEM]\r\nUSERNAME=new\r\n");
+    EXPECT_EQ(*CIniFile::Load(path_)->Find("SYSTEM", "USERNAME"), "new");
+}
+
+TEST_F(IniFileTest, WriteChangesAKeyInARepeatedSectionWhereTheReaderFindsIt)
+{
+    Write("[A]\nx=1\n\n[B]\ny=1\n\n[a]\nk=old\nk=older\n");
+    ASSERT_TRUE(WriteIniValue(path_, "A", "k", "new"));
+    EXPECT_EQ(ReadAll(path_), "[A]\nx=1\n\n[B]\ny=1\n\n[a]\nk=new\n");
+    ASSERT_TRUE(WriteIniEdits(path_, {{"A", "k", std::nullopt}, {"A", "z", "2"}}));
+    EXPECT_EQ(ReadAll(path_), "[A]\nx=1\nz=2\n\n[B]\ny=1\n\n[a]\n");
+    EXPECT_EQ(CIniFile::Load(path_)->Find("A", "k"), nullptr);
+}
+
+TEST_F(IniFileTest, WriteTreatsHeadersAsTheReaderDoes)
+{
+    // "[B] note" is no header for the reader, so the keys after it still belong to A.
+    Write("[A]\nk=1\n[B] note\nm=1\n");
+    ASSERT_TRUE(WriteIniValue(path_, "A", "m", "2"));
+    EXPECT_EQ(ReadAll(path_), "[A]\nk=1\n[B] note\nm=2\n");
+    EXPECT_EQ(*CIniFile::Load(path_)->Find("A", "m"), "2");
+}
+
+TEST_F(IniFileTest, LoadRefusesADirectory)
+{
+    std::string error;
+    EXPECT_FALSE(CIniFile::Load(dir_.string(), &error));
+    EXPECT_NE(error.find(dir_.string()), std::string::npos);
+}
+
 } // namespace

@@ -1,0 +1,137 @@
+#pragma once
+// One node of an NE's entity tree: the NE itself, a shelf, a slot (module), a port or a fifth-level entity. The tree
+// follows the entity model: each child position of a node's model is a child node, absent positions included. Nodes
+// keep model ids, not model pointers, so that a reloaded entity model serves the same trees.
+
+#include "core/entity/entity_index.h"
+#include "core/entity/entity_type_ids.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CEntityModelSet;
+class CNeRecord;
+
+// Bits of the component-flag word.
+inline constexpr uint32_t kComponentVtp = 0x01;      // VLAN tag pass-through
+inline constexpr uint32_t kComponentVcm = 0x02;      // VC multiplexed encapsulation
+inline constexpr uint32_t kComponentTag = 0x04;      // tagged mode
+inline constexpr uint32_t kComponentUtg = 0x08;      // untagged mode
+inline constexpr uint32_t kComponentImageShift = 20; // bits 20..27: the list image last shown for the entity
+inline constexpr uint32_t kComponentImageMask = 0xFFu << kComponentImageShift;
+inline constexpr uint32_t kComponentNewOrMoved = 0x80000000u; // on the NE's node: new or moved on the map
+
+// Plan states.
+inline constexpr int kPlanStateAsPlanned = 0;
+inline constexpr int kPlanStateMismatch = 1;  // another type than planned
+inline constexpr int kPlanStateUnplanned = 2; // present but not planned; also an absent position
+inline constexpr int kPlanStateMissing = 3;   // planned but empty
+
+class CEntityNode {
+  public:
+    // Alarm state, kept current by the server message dispatcher.
+    uint32_t stateBits = 0;       // bit i: alarm definition i active
+    uint32_t severity = 0;        // 0 none, 1 critical .. 5 info
+    uint32_t secondaryStatus = 0; // stored as received; GetSecondaryStatus answers 0
+    uint32_t alarmClass = 0;      // 1 equipment, 2 communication, 3 environment, other non-zero other
+    uint32_t alarmMasked = 0;     // non-zero: alarms of this node and its descendants are masked
+    uint32_t ackFlag = 0;         // non-zero: acknowledged
+    uint32_t ackTime = 0;
+    std::string ackPerson;
+    uint32_t occurTime = 0;
+    uint32_t receiveTime = 0;
+    bool connected = false;
+    uint32_t componentFlags = 0; // kComponent* bits
+
+    // The tree of an NE model: the root (level 1, type and planned type the NE model) and, below it, a node per child
+    // position of each model down to level 4 (level 5 where a model declares children there). An absent position is
+    // a node of the absent type without children; any other position is planned with its fixed type and of unknown
+    // type until the NE says otherwise, with the children of its planned model. An unknown NE model gives the root
+    // alone.
+    static std::unique_ptr<CEntityNode> BuildEntityTree(uint32_t neModelId);
+    static std::unique_ptr<CEntityNode> BuildEntityTree(uint32_t neModelId, const CEntityModelSet& models);
+
+    CEntityNode(const CEntityNode&) = delete;
+    CEntityNode& operator=(const CEntityNode&) = delete;
+    ~CEntityNode();
+
+    // A deep copy of this node and its subtree, as a root of its own.
+    std::unique_ptr<CEntityNode> Clone() const;
+
+    // Tree links.
+    CEntityNode* GetParent() const { return parent_; }
+    CEntityNode* GetRoot();
+    const CEntityNode* GetRoot() const;
+    int GetLevel() const { return level_; }       // 1 NE .. 5
+    int GetPosition() const { return position_; } // among the parent's children, from 0
+    int GetChildCount() const { return static_cast<int>(children_.size()); }
+    CEntityNode* GetChild(int i) const;
+    // The node's path below the NE, and its packed id.
+    CEntityIndex GetIndex() const;
+    uint32_t GetEntityId() const;
+
+    // Lookups in this node's tree, from its root: the NE's own node for level 1; null for id 0, an empty or invalid
+    // index and a missing position.
+    CEntityNode* FindChild(const CEntityIndex& index);
+    CEntityNode* FindById(uint32_t entityId);
+
+    // Types.
+    uint32_t GetType() const { return type_; }
+    uint32_t GetPlannedType() const { return plannedType_; }
+    // The model the children follow: the current type when it is a model, else the planned type when it is one,
+    // else 0.
+    uint32_t GetModelId() const;
+    // The current type of the node there; kEntityTypeAbsent when it is missing or absent.
+    uint32_t GetTypeAt(const CEntityIndex& index);
+    uint32_t GetTypeById(uint32_t entityId);
+    static uint32_t GetTypeById(const CNeRecord* ne, uint32_t entityId);
+    // Sets the current and planned type (kPlannedTypeSame: the same as the type). A node whose model changes gets
+    // its children rebuilt from the new model. False, and nothing changed, on an absent node and for the absent type,
+    // which only the model gives.
+    bool SetType(uint32_t type, uint32_t plannedType);
+    bool SetTypeById(uint32_t entityId, uint32_t type, uint32_t plannedType);
+
+    // The node or an ancestor has the absent type.
+    bool IsAbsent() const;
+    // Absent, empty (1) or unknown (0x7FFFFFFF).
+    bool IsEmptyOrUnknown() const;
+    // The same for the node at an id; true when it is missing.
+    bool IsEmptyOrUnknownById(uint32_t entityId);
+    // The node and all its ancestors are connected and none is absent.
+    bool IsConnected() const;
+    bool IsConnectedById(uint32_t entityId);
+    // kPlanState*: 0 as planned, 1 another type than planned, 2 present but not planned (also when absent), 3 planned
+    // but empty.
+    int GetPlanState() const;
+
+    // Alarms are masked on the node or an ancestor.
+    bool IsMasked() const;
+    // Sets the state bits and the connected flag, which is the offline alarm's bit clear.
+    void SetStateBits(uint32_t bits);
+    // The alarm state bits, the offline bit also while disconnected; 0 when masked.
+    uint32_t GetStateBits() const;
+    // Own severity 0..5; 0 when masked.
+    uint32_t GetSeverity() const;
+    // The alarm class; 0 when masked.
+    uint32_t GetTertiaryStatus() const;
+    uint32_t GetSecondaryStatus() const { return 0; }
+    // The gravest severity (1..5) of the node and its connected descendants; 0 when none, or the node is absent or
+    // masked.
+    uint32_t GetSummarySeverity() const;
+    // The same for the node at an id of an NE; 0 when the NE or the node is missing.
+    static uint32_t GetSummarySeverityById(const CNeRecord* ne, uint32_t entityId);
+
+  private:
+    CEntityNode(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
+    // Replaces the children by those of the node's model.
+    void BuildChildren(const CEntityModelSet& models);
+
+    CEntityNode* parent_ = nullptr;
+    int position_ = 0;
+    int level_ = 1;
+    uint32_t type_ = kEntityTypeUnknown;
+    uint32_t plannedType_ = kEntityTypeUnknown;
+    std::vector<std::unique_ptr<CEntityNode>> children_;
+};

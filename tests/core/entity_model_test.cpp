@@ -1,0 +1,696 @@
+#include "core/entity/entity_id.h"
+#include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kResources = TARVIK_RESOURCES_DIR;
+const std::string kData = std::string(TARVIK_TEST_DATA_DIR) + "/entity/";
+
+EntityModelLoadResult LoadSample()
+{
+    return LoadEntityModelSet(kResources + "/EntConf/EntInfo.dat", kResources + "/EntConf/EntAlm.dat",
+                              kResources + "/EntConf/EntSkin.dat");
+}
+
+// ---- the sample definition files ----------------------------------------------------------------------------
+
+class SampleModels : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { result_ = new EntityModelLoadResult(LoadSample()); }
+    static void TearDownTestSuite()
+    {
+        delete result_;
+        result_ = nullptr;
+    }
+    static const CEntityModelSet& Set() { return *result_->models; }
+    static const CEntityType& Model(uint32_t id)
+    {
+        const CEntityType* model = Set().FindModel(id);
+        EXPECT_NE(model, nullptr) << id;
+        static const CEntityType kNone(0);
+        return model ? *model : kNone;
+    }
+
+    static EntityModelLoadResult* result_;
+};
+
+EntityModelLoadResult* SampleModels::result_ = nullptr;
+
+TEST_F(SampleModels, LoadWithoutDiagnostics)
+{
+    ASSERT_NE(result_->models, nullptr) << result_->error;
+    for (const auto& d : result_->diagnostics)
+        ADD_FAILURE() << d;
+    EXPECT_EQ(Set().GetTypeCount(), 20);
+    for (int i = 1; i < Set().GetTypeCount(); ++i)
+        EXPECT_LT(Set().GetTypeAt(i - 1)->GetId(), Set().GetTypeAt(i)->GetId());
+    EXPECT_EQ(Set().GetTypeAt(Set().GetTypeCount()), nullptr);
+    EXPECT_EQ(Set().GetTypeAt(-1), nullptr);
+}
+
+TEST_F(SampleModels, SystemValues)
+{
+    const unsigned maxima[] = {1, 2, 26, 48, 0};
+    for (int level = 1; level <= 5; ++level)
+        EXPECT_EQ(Set().GetMaxEntityLevel(level), maxima[level - 1]);
+    EXPECT_EQ(Set().GetOfflineAlarm(), 0U);
+    EXPECT_EQ(Set().GetMissingAlarm(), 0U);
+    EXPECT_EQ(Set().GetDisableAlarm(), 31U);
+    EXPECT_EQ(Set().GetSlaveAlarm(), 30U);
+    EXPECT_EQ(Set().GetRoughLevel(), 2U);
+    EXPECT_EQ(Set().GetSelectedMark(), "RL,@L,@R,@T,@B,0x0000FF,0,2,0,0");
+    ASSERT_EQ(Set().GetFonts().size(), 1U);
+    ASSERT_NE(Set().GetFont(1), nullptr);
+    EXPECT_EQ(Set().GetFont(1)->face, "Sans");
+    EXPECT_EQ(Set().GetFont(1)->size, 80);
+    EXPECT_FALSE(Set().GetFont(1)->complete);
+    EXPECT_EQ(Set().GetFont(2), nullptr);
+    EXPECT_EQ(Set().GetFont(0), nullptr);
+    EXPECT_EQ(Set().GetComponentShape(0), "RL,@L,@R,@T,@B,0x0000FF,0,2,0,0");
+}
+
+TEST_F(SampleModels, NeModels)
+{
+    const CEntityType& one = Model(2);
+    EXPECT_EQ(one.GetName(), "IPD-12");
+    EXPECT_EQ(one.GetDisplayName(), "IPD-12 (1 shelf)");
+    EXPECT_EQ(one.GetLevel(), 1);
+    EXPECT_EQ(one.GetNeModelId(), 2U); // an NE model belongs to itself
+    EXPECT_EQ(one.GetFlags(), kEntityFlagNoVlanId);
+    EXPECT_EQ(one.GetSysObjectId(), "1.3.6.1.4.1.32473.1.2");
+    EXPECT_EQ(one.GetChildCount(), 1);
+    EXPECT_EQ(one.GetStateIcon(0), 27U);
+    EXPECT_EQ(one.GetStateIcon(9), 36U);
+    EXPECT_EQ(one.GetStateIcon(11), 27U);
+    EXPECT_EQ(one.GetIcon(), 27U);
+
+    const CEntityType& two = Model(4);
+    EXPECT_EQ(two.GetChildCount(), 2);
+    EXPECT_EQ(two.GetChildFixedType(0), 11U);
+    EXPECT_EQ(two.GetChildFixedType(1), 12U);
+    EXPECT_EQ(two.GetFlags(), 0);
+    EXPECT_TRUE(two.SlotAcceptsClass(0, 0x30));
+    EXPECT_TRUE(two.SlotAcceptsClass(1, 0x31));
+    EXPECT_FALSE(two.SlotAcceptsClass(1, 0x30));
+
+    int neModels = 0;
+    for (int i = 0; i < Set().GetTypeCount(); ++i)
+        neModels += Set().GetTypeAt(i)->GetLevel() == 1;
+    EXPECT_LE(neModels, 16);
+}
+
+// The control and uplink modules sit where CwmModuleIndex says, with trunk ports 1 and 2.
+TEST_F(SampleModels, ControlModulesWhereTheNeModelsPutThem)
+{
+    struct Row {
+        uint32_t neModel;
+        int module;
+    };
+    for (const Row& r : {Row{2, 1}, Row{4, 1}, Row{4, 2}}) {
+        const CEntityIndex slot = CwmModuleIndex(r.module, r.neModel);
+        ASSERT_EQ(slot.GetLevel(), 3);
+        const CEntityType& ne = Model(r.neModel);
+        const CEntityType& shelf = Model(ne.GetChildFixedType(static_cast<int>(slot.Shelf()) - 1));
+        const int position = static_cast<int>(slot.Slot()) - 1;
+        const CEntityType& module = Model(shelf.GetChildFixedType(position));
+        EXPECT_EQ(module.GetLevel(), 3);
+        EXPECT_TRUE(shelf.SlotAcceptsClass(position, module.GetProvClass()));
+        ASSERT_EQ(module.GetChildCount(), 2);
+        for (int port = 0; port < 2; ++port) {
+            EXPECT_EQ(Model(module.GetChildFixedType(port)).GetProvClass(), kProvClassTrunkPort);
+            EXPECT_TRUE(module.SlotAcceptsClass(port, kProvClassTrunkPort));
+        }
+    }
+    // The redundant pair of the two-module NE delegates to its first slot.
+    const CEntityType& mainShelf = Model(11);
+    EXPECT_EQ(mainShelf.GetChildRedundant(20), 1);
+    EXPECT_EQ(mainShelf.GetChildRedundant(21), 1);
+    EXPECT_EQ(mainShelf.GetChildRedundant(0), 0);
+    EXPECT_EQ(mainShelf.GetChildDelegate(21), 20);
+    EXPECT_EQ(mainShelf.GetChildDelegate(3), 3);
+    EXPECT_STREQ(mainShelf.GetChildName(22), "P1");
+    EXPECT_STREQ(mainShelf.GetChildName(0), "1");
+}
+
+TEST_F(SampleModels, BoardAndPortClasses)
+{
+    struct Row {
+        uint32_t board;
+        int ports;
+        uint8_t boardProv, boardMenu, portProv, portMenu;
+    };
+    const Row rows[] = {{30, 24, 9, 9, 64, 12}, {31, 48, 9, 9, 64, 12}, {32, 16, 28, 28, 67, 29}};
+    for (const Row& r : rows) {
+        const CEntityType& board = Model(r.board);
+        EXPECT_EQ(board.GetLevel(), 3);
+        EXPECT_EQ(board.GetProvClass(), r.boardProv);
+        EXPECT_EQ(board.GetMenuClass(), r.boardMenu);
+        EXPECT_EQ(board.GetNeModelId(), kEntityTypeUnknown);
+        ASSERT_EQ(board.GetChildCount(), r.ports);
+        const CEntityType& port = Model(board.GetChildFixedType(r.ports - 1));
+        EXPECT_EQ(port.GetProvClass(), r.portProv);
+        EXPECT_EQ(port.GetMenuClass(), r.portMenu);
+        EXPECT_TRUE(board.SlotAcceptsClass(r.ports - 1, r.portProv));
+        // Every line card slot of every shelf takes the board.
+        for (uint32_t shelfId : {10U, 11U, 12U})
+            EXPECT_TRUE(Model(shelfId).SlotAcceptsClass(0, r.boardProv)) << shelfId;
+    }
+    const CEntityType& relay = Model(42);
+    EXPECT_EQ(relay.GetMenuClass(), kMenuClassAlarmIo);
+    EXPECT_STREQ(relay.GetChildName(5), "OUT2");
+    EXPECT_EQ(relay.GetChildName(6), nullptr);
+    const uint8_t* classes = Model(10).GetChildClasses(0);
+    ASSERT_NE(classes, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(classes, classes + 4), (std::vector<uint8_t>{1, 6, 9, 28}));
+    classes = Model(10).GetChildClasses(4);
+    ASSERT_NE(classes, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(classes, classes + 4), (std::vector<uint8_t>{2, 7, 0xFF, 0xFF}));
+}
+
+// A typing slip in a child list would leave a position pointing at no model.
+TEST_F(SampleModels, EveryReferencedModelExists)
+{
+    const std::set<uint32_t> special = {kEntityTypeEmpty, kEntityTypeAbsent, kEntityTypeUnknown};
+    for (int i = 0; i < Set().GetTypeCount(); ++i) {
+        const CEntityType& m = *Set().GetTypeAt(i);
+        if (!NeModelMatchesAnyNe(m.GetNeModelId())) {
+            EXPECT_EQ(Model(m.GetNeModelId()).GetLevel(), 1) << m.GetId();
+        }
+        for (int p = 0; p < m.GetChildCount(); ++p) {
+            for (uint32_t ref : {m.GetChildFixedType(p), m.GetChildEmpty(p), m.GetChildVoid(p)}) {
+                if (!special.count(ref)) {
+                    EXPECT_EQ(Model(ref).GetLevel(), m.GetLevel() + 1) << m.GetId() << "/" << p;
+                }
+            }
+            EXPECT_LE(p + 1, static_cast<int>(Set().GetMaxEntityLevel(m.GetLevel() + 1))) << m.GetId();
+        }
+        // Entities with children are drawn, and an NE or shelf has a rectangle per child.
+        if (m.GetChildCount() > 0) {
+            EXPECT_TRUE(m.HasTemplates()) << m.GetId();
+        }
+        if (m.GetLevel() <= 2) {
+            EXPECT_EQ(m.GetTemplateRectCount(0, 0), m.GetChildCount()) << m.GetId();
+        }
+    }
+}
+
+TEST_F(SampleModels, AlarmDefinitions)
+{
+    const CEntityAlarmDef* los = Set().GetAlarmDef(51, 0);
+    ASSERT_NE(los, nullptr);
+    EXPECT_EQ(los->name, "ATU-C LOS");
+    EXPECT_EQ(los->severity, 3U);
+    const CEntityAlarmDef* lof = Set().GetAlarmDef(51, 4);
+    ASSERT_NE(lof, nullptr);
+    EXPECT_EQ(lof->name, "ATU-R LOF");
+    EXPECT_EQ(lof->suppressionMask, 0xDU);
+    EXPECT_EQ(Set().GetAlarmDef(41, 1)->name, "Fan Fail");
+    EXPECT_EQ(Set().GetAlarmDef(40, 1)->name, "Power Fail");
+    EXPECT_EQ(Set().GetAlarmDef(50, 1)->name, "Link Down");
+    EXPECT_EQ(Set().GetAlarmDef(51, 20), nullptr); // undefined entry
+    EXPECT_EQ(Set().GetAlarmDef(21, 30)->name, "Standby");
+}
+
+// Model 2 has templates (0,0), (1..4,0) and (0,3); the others resolve to them.
+TEST_F(SampleModels, TemplatesResolveBySeverityAndState)
+{
+    const CEntityType& ne = Model(2);
+    // The fill colour: the seventh field of the body shape "R,l,r,t,b,border,fill,size,opt".
+    auto fill = [&](int s, int t) {
+        const std::string* shape = ne.GetTemplateShape(s, t, 0);
+        if (!shape)
+            return std::string("none");
+        size_t begin = 0;
+        for (int field = 0; field < 6; ++field)
+            begin = shape->find(',', begin) + 1;
+        return shape->substr(begin, shape->find(',', begin) - begin);
+    };
+    EXPECT_EQ(fill(0, 0), "0xD0D0D0");
+    EXPECT_EQ(fill(1, 0), "0x0000FF");
+    EXPECT_EQ(fill(1, 2), "0x0000FF"); // (1,2) takes (1,0)
+    EXPECT_EQ(fill(5, 1), "0xD0D0D0"); // (5,1) takes (0,0)
+    EXPECT_EQ(fill(0, 3), "0xA0A0A0");
+    EXPECT_EQ(fill(2, 3), "0x0080FF");  // (2,3) takes (2,0)
+    EXPECT_EQ(fill(9, 0), "0xD0D0D0");  // severity out of range counts as 0
+    EXPECT_EQ(fill(1, 99), "0x0000FF"); // state 99 ranks with 2
+    EXPECT_EQ(ne.GetTemplateShapeCount(1, 0), 2);
+    EXPECT_EQ(ne.GetTemplateFit(1, 0), kTemplateFitA);
+    ASSERT_NE(ne.GetTemplateSize(3, 3), nullptr);
+    EXPECT_EQ(*ne.GetTemplateSize(3, 3), (CTemplateSize{420, 140}));
+    ASSERT_NE(ne.GetTemplateRect(4, 2, 0), nullptr);
+    EXPECT_EQ(ne.GetTemplateRect(4, 2, 0)->coords, (std::array<std::string, 4>{"10", "10", "410", "130"}));
+    EXPECT_EQ(ne.GetTemplateRect(0, 0, 1), nullptr);
+    ASSERT_NE(ne.GetTemplateShape(0, 0, kTemplateShapeMiss), nullptr);
+    EXPECT_EQ(*ne.GetTemplateShape(0, 0, kTemplateShapeMiss), Set().GetComponentShape(0));
+    EXPECT_NE(ne.GetTemplateShape(0, 0, kTemplateShapeAlarm0 + 2), nullptr);
+    EXPECT_EQ(ne.GetTemplateShape(0, 0, kTemplateShapeAlarm0 + 3), nullptr);
+    EXPECT_EQ(ne.GetTemplateShape(0, 0, 2), nullptr);
+    EXPECT_EQ(ne.GetTemplateShape(0, 0, kTemplateShapeLimit), nullptr);
+
+    // A model without a template section draws nothing.
+    const CEntityType& port = Model(51);
+    EXPECT_FALSE(port.HasTemplates());
+    EXPECT_EQ(port.GetTemplateSize(0, 0), nullptr);
+    EXPECT_EQ(port.GetTemplateFit(0, 0), kTemplateFitA);
+    EXPECT_EQ(port.GetTemplateShapeCount(0, 0), 0);
+    EXPECT_EQ(port.GetTemplateRectCount(0, 0), 0);
+    EXPECT_EQ(port.GetTemplateShape(0, 0, kTemplateShapeMiss), nullptr);
+}
+
+// ---- the program's entity model -------------------------------------------------------------------------------
+
+TEST(CurrentEntityModels, ReplacedWholeAndResetToEmpty)
+{
+    auto result = LoadSample();
+    ASSERT_NE(result.models, nullptr);
+    ReplaceEntityModels(std::move(result.models));
+    ASSERT_NE(FindEntityModel(31), nullptr);
+    EXPECT_EQ(FindEntityModel(31)->GetName(), "ALC-48");
+    EXPECT_EQ(GetEntityTypeCount(), 20);
+    EXPECT_EQ(GetEntityTypeAt(0)->GetId(), 2U);
+    EXPECT_EQ(GetMaxEntityLevel(3), 26U);
+    EXPECT_EQ(GetEntityAlarmDef(52, 1)->name, "LOSW");
+
+    ReplaceEntityModels(nullptr);
+    EXPECT_EQ(FindEntityModel(31), nullptr);
+    EXPECT_EQ(GetEntityTypeCount(), 0);
+    EXPECT_EQ(GetMaxEntityLevel(3), 99U);
+    // The built-in alarms stay for entities without a model.
+    ASSERT_NE(GetEntityAlarmDef(12345, kEntityAlarmOffline), nullptr);
+    EXPECT_EQ(GetEntityAlarmDef(12345, kEntityAlarmOffline)->name, "Offline");
+}
+
+TEST(EntityAlarmLookup, IndexRanges)
+{
+    auto result = LoadEntityModelSetFromText("[MODEL5]\nNAME=Port\nLEVEL=4\n",
+                                             "[MODEL5]\nALARM0=LOS,1,1,1,0,x\nALARM31=Disabled,5,0,0,0,y\n"
+                                             "[SYSTEM]\nALARM131=\n",
+                                             "");
+    ASSERT_TRUE(result.diagnostics.empty());
+    const CEntityModelSet& set = *result.models;
+    struct Row {
+        uint32_t model;
+        int index;
+        const char* name; // null = no definition
+    };
+    const Row rows[] = {{5, 0, "LOS"},          {5, 31, "Disabled"}, {5, 1, nullptr},
+                        {5, 32, nullptr},       {5, 128, nullptr},   {5, 129, "Missing"},
+                        {5, 130, "Wrong Type"}, {5, 131, nullptr}, // present but empty: undefined
+                        {5, 132, "Offline"},    {5, 133, nullptr},   {5, 255, nullptr},
+                        {6, 0, nullptr},        {6, 129, "Missing"}, {0, 132, "Offline"}};
+    for (const Row& r : rows) {
+        const CEntityAlarmDef* def = set.GetAlarmDef(r.model, static_cast<uint8_t>(r.index));
+        if (r.name) {
+            ASSERT_NE(def, nullptr) << r.model << "/" << r.index;
+            EXPECT_EQ(def->name, r.name);
+        } else {
+            EXPECT_EQ(def, nullptr) << r.model << "/" << r.index;
+        }
+    }
+    const CEntityAlarmDef* missing = set.GetAlarmDef(5, kEntityAlarmMissing);
+    EXPECT_EQ(missing->severity, 2U);
+    EXPECT_EQ(missing->text, "Planned module missing");
+    EXPECT_EQ(missing->reporting, 1U);
+}
+
+// ---- one alarm entry ----------------------------------------------------------------------------------------
+
+TEST(EntityAlarmEntry, FieldsDefaultsAndFaults)
+{
+    struct Row {
+        const char* value;
+        bool ok;
+        uint32_t defined;
+        const char* name;
+        uint32_t severity, serviceAffecting, reporting, mask;
+        const char* text;
+        size_t notes;
+    };
+    const std::string longText(90, 't');
+    const std::string longLine = "LOS,1,0,1,0," + longText;
+    const Row rows[] = {
+        {"LOS,1,1,1,0,Loss of signal", true, 1, "LOS", 1, 1, 1, 0, "Loss of signal", 0},
+        {"LOS,1,1,1,0,a, b, c", true, 1, "LOS", 1, 1, 1, 0, "a, b, c", 0},
+        {"  Fan Fail , 2 , , , , ", true, 1, "Fan Fail", 2, 0, 1, 0, "", 0},
+        {"Bare", true, 1, "Bare", 0, 0, 1, 0, "", 0},
+        {"Hex,3,0,0,ff,t", true, 1, "Hex", 3, 0, 0, 0xFF, "t", 0},
+        {"Hex,3,0,0,0x10,t", true, 1, "Hex", 3, 0, 0, 0x10, "t", 0},
+        {"Sev,9,0,1,0,kept as written", true, 1, "Sev", 9, 0, 1, 0, "kept as written", 0},
+        {",1,1,1,0,no name", true, 0, "", 0, 0, 1, 0, "", 0},
+        {"", true, 0, "", 0, 0, 1, 0, "", 0},
+        {"ABCDEFGHIJKLMNOPQRS,1", true, 1, "ABCDEFGHIJKLMNOPQ", 1, 0, 1, 0, "", 1},
+        {longLine.c_str(), true, 1, "LOS", 1, 0, 1, 0, nullptr, 1},
+        {"Bad,x,0,1,0,t", false, 0, "", 0, 0, 1, 0, "", 0},
+        {"Bad,1,-1,1,0,t", false, 0, "", 0, 0, 1, 0, "", 0},
+        {"Bad,1,0,1,0xZZ,t", false, 0, "", 0, 0, 1, 0, "", 0},
+        {"Bad,1,0,99999999999,0,t", false, 0, "", 0, 0, 1, 0, "", 0},
+    };
+    for (const Row& r : rows) {
+        CEntityAlarmDef def;
+        def.name = "stale";
+        std::string reason;
+        std::vector<std::string> notes;
+        EXPECT_EQ(ParseEntityAlarmDef(r.value, def, &reason, &notes), r.ok) << r.value;
+        EXPECT_EQ(reason.empty(), r.ok) << r.value;
+        EXPECT_EQ(def.defined, r.defined) << r.value;
+        EXPECT_EQ(def.name, r.name) << r.value;
+        EXPECT_EQ(def.severity, r.severity) << r.value;
+        EXPECT_EQ(def.serviceAffecting, r.serviceAffecting) << r.value;
+        EXPECT_EQ(def.reporting, r.reporting) << r.value;
+        EXPECT_EQ(def.suppressionMask, r.mask) << r.value;
+        EXPECT_EQ(def.text, r.text ? std::string(r.text) : longText.substr(0, 80)) << r.value;
+        EXPECT_EQ(notes.size(), r.notes) << r.value;
+    }
+}
+
+// ---- broken files -------------------------------------------------------------------------------------------
+
+TEST(EntityModelFiles, MissingFileFailsNamingIt)
+{
+    const std::string info = kData + "minimal_info.dat";
+    const std::string absent = kData + "no_such_file.dat";
+    const std::vector<std::vector<std::string>> orders = {
+        {absent, info, info}, {info, absent, info}, {info, info, absent}};
+    for (const auto& files : orders) {
+        auto result = LoadEntityModelSet(files[0], files[1], files[2]);
+        EXPECT_EQ(result.models, nullptr);
+        EXPECT_EQ(result.failedFile, absent);
+        EXPECT_NE(result.error.find(absent), std::string::npos) << result.error;
+    }
+}
+
+TEST(EntityModelFiles, BrokenEntriesAreDroppedAndReportedWithFileAndLine)
+{
+    auto result = LoadEntityModelSet(kData + "broken_info.dat", kData + "broken_alarm.dat", kData + "broken_skin.dat");
+    ASSERT_NE(result.models, nullptr);
+    std::vector<std::string> shown;
+    for (const auto& d : result.diagnostics) {
+        EXPECT_EQ(d.rfind(kData, 0), 0U) << "names the file as given: " << d;
+        shown.push_back(d.substr(d.rfind(kData, 0) == 0 ? kData.size() : 0));
+    }
+    const std::vector<std::string> expected = {
+        "broken_info.dat:3: [SYSTEM] MAXENTITYLEVEL2: not a number; default used",
+        "broken_info.dat:5: [SYSTEM] this line has no equals sign: not a section header, key=value pair or comment",
+        "broken_info.dat:11: [MODEL5] CHILDTYPELIST: entry 2 is not a model id or type value; default used",
+        "broken_info.dat:12: [MODEL5] CHILDNAMELIST: entry 3 cut to 19 characters",
+        "broken_info.dat:13: [MODEL5] CHILDEMPTY: entry 2 is not a model id; default used",
+        "broken_info.dat:14: [MODEL5] CHILDREDUNDANT: entry 2 is not 0 or 1; default used",
+        "broken_info.dat:15: [MODEL5] CHILDDELEGATELIST: entry 2 is not a position; default used",
+        "broken_info.dat:16: [MODEL5] SUBPROVCLASS: entry 1 has more than four classes; the fifth and later dropped",
+        "broken_info.dat:16: [MODEL5] SUBPROVCLASS: entry 2 has a class that is not a number 1..254; default used",
+        "broken_info.dat:18: [MODEL05] model 5 repeated (first at line 7); model dropped",
+        "broken_info.dat:22: [MODEL6] NAME: missing or empty; model dropped",
+        "broken_info.dat:28: [MODEL7] LEVEL: not a level 1..5; model dropped",
+        "broken_info.dat:30: [MODEL1] bad model id; model dropped",
+        "broken_info.dat:34: [MODELX] bad model id; model dropped",
+        "broken_info.dat:39: [MODEL8] NAME: cut to 63 characters",
+        "broken_info.dat:42: [MODEL8] MENUCLASS: not a number in 0..255; default used",
+        "broken_info.dat:43: [MODEL8] PROVCLASS: not a number in 0..254; default used",
+        "broken_info.dat:44: [MODEL8] FLAGS: not a number in 0..255; default used",
+        "broken_info.dat:45: [MODEL8] NEMODEL: not a model id; default used",
+        "broken_info.dat:46: [MODEL8] ICONLIST: entry 3 is not an icon index 0..65535; default used",
+        "broken_info.dat:46: [MODEL8] ICONLIST: entry 4 is not an icon index 0..65535; default used",
+        "broken_info.dat:47: [MODEL8] ICON: not an icon index 0..65535; default used",
+        "broken_info.dat:48: [MODEL8] SYSOBJECTID: not a dotted object identifier; ignored",
+        "broken_info.dat:49: [MODEL8] CHILDCNT: not a number in 0..255; default used",
+        "broken_info.dat:55: [MODEL9] model 9 repeated (first at line 51); model dropped",
+        "broken_alarm.dat:3: [SYSTEM] OFFLINEALARM: not an alarm index 0..31; default used",
+        "broken_alarm.dat:4: [SYSTEM] SLAVEALARM: not an alarm index 0..31; default used",
+        "broken_alarm.dat:6: [SYSTEM] ALARM130: severity is not a number; alarm left undefined",
+        "broken_alarm.dat:11: [MODEL5] ALARM1: name cut to 17 characters",
+        "broken_alarm.dat:12: [MODEL5] ALARM2: text cut to 80 characters",
+        "broken_alarm.dat:13: [MODEL5] ALARM3: suppression mask is not a hexadecimal number; alarm left undefined",
+        "broken_alarm.dat:16: [MODEL5] ALARM6: service-affecting code is not a number; alarm left undefined",
+        "broken_alarm.dat:19: [MODEL77] no such model in " + kData + "broken_info.dat; section ignored",
+        "broken_alarm.dat:22: [MODEL5] model 5 repeated (first at line 9); section ignored",
+        "broken_skin.dat:4: [SYSTEM] SELECTEDMARK: not an \"RL\" shape; default used",
+        "broken_skin.dat:9: [SYSTEM] FONT2: not a font spec \"face,size,flags\"; no font",
+        "broken_skin.dat:10: [SYSTEM] FONT3: not a font spec \"face,size,flags\"; no font",
+        "broken_skin.dat:13: [MODEL5] SIZE: not \"width,height\"; default used",
+        "broken_skin.dat:14: [MODEL5] FIT: not N, X, Y, A, B or 0..4; A used",
+        "broken_skin.dat:17: [MODEL5] RECT2: not four coordinates left,top,right,bottom; left 0,0,0,0",
+        "broken_skin.dat:18: [MODEL5] RECT3: not four coordinates left,top,right,bottom; left 0,0,0,0",
+        "broken_skin.dat:19: [MODEL5] SHAPECNT_0_0: not a number; no shapes",
+        "broken_skin.dat:21: [MODEL78] no such model in " + kData + "broken_info.dat; section ignored",
+    };
+    EXPECT_EQ(shown, expected);
+
+    const CEntityModelSet& set = *result.models;
+    // Models 5 and 8 stay: a bad key costs the key, not the model.
+    EXPECT_EQ(set.GetTypeCount(), 3);
+    EXPECT_EQ(set.GetMaxEntityLevel(2), 9U);
+    EXPECT_EQ(set.GetMaxEntityLevel(3), 99U); // clamped
+    const CEntityType* shelf = set.FindModel(5);
+    ASSERT_NE(shelf, nullptr);
+    EXPECT_EQ(shelf->GetName(), "Good Shelf");
+    EXPECT_EQ(shelf->GetChildFixedType(0), 7U);
+    EXPECT_EQ(shelf->GetChildFixedType(1), kEntityTypeUnknown);
+    EXPECT_EQ(shelf->GetChildFixedType(2), kEntityTypeUnknown);
+    EXPECT_EQ(shelf->GetChildFixedType(3), kEntityTypeAbsent);
+    EXPECT_EQ(shelf->GetChildFixedType(4), kEntityTypeAbsent); // beyond CHILDCNT
+    EXPECT_STREQ(shelf->GetChildName(0), "A");
+    EXPECT_STREQ(shelf->GetChildName(1), "2");
+    EXPECT_STREQ(shelf->GetChildName(2), "ThisNameIsMuchTooLo");
+    EXPECT_EQ(shelf->GetChildEmpty(0), 7U);
+    EXPECT_EQ(shelf->GetChildEmpty(1), 1U);
+    EXPECT_EQ(shelf->GetChildDelegate(0), 1);
+    EXPECT_EQ(shelf->GetChildDelegate(2), 2); // out of range: itself
+    EXPECT_EQ(shelf->GetChildDelegate(9), 9); // no such position: itself
+    EXPECT_TRUE(shelf->SlotAcceptsClass(0, 28));
+    EXPECT_FALSE(shelf->SlotAcceptsClass(0, 30));
+    EXPECT_FALSE(shelf->SlotAcceptsClass(1, 1));
+    EXPECT_TRUE(shelf->SlotAcceptsClass(2, 9));
+    EXPECT_FALSE(shelf->SlotAcceptsClass(9, 9));
+    EXPECT_EQ(shelf->GetChildClasses(9), nullptr);
+
+    const CEntityType* odd = set.FindModel(8);
+    ASSERT_NE(odd, nullptr);
+    EXPECT_EQ(odd->GetName().size(), CEntityType::kMaxNameLength);
+    EXPECT_EQ(odd->GetMenuClass(), 0);
+    EXPECT_EQ(odd->GetProvClass(), 0);
+    EXPECT_EQ(odd->GetFlags(), 0);
+    EXPECT_EQ(odd->GetNeModelId(), kEntityTypeUnknown);
+    EXPECT_EQ(odd->GetStateIcon(1), 2U);
+    EXPECT_EQ(odd->GetStateIcon(2), 0U);
+    EXPECT_EQ(odd->GetIcon(), 1U);
+    EXPECT_EQ(odd->GetSysObjectId(), "");
+    EXPECT_EQ(odd->GetChildCount(), 0);
+    const CEntityType* first = set.FindModel(9);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetName(), "First");
+
+    EXPECT_EQ(set.GetOfflineAlarm(), 0U);
+    EXPECT_EQ(set.GetSlaveAlarm(), 30U);
+    EXPECT_EQ(set.GetBuiltinAlarm(kEntityAlarmMissing), nullptr);
+    EXPECT_EQ(set.GetBuiltinAlarm(kEntityAlarmWrongType), nullptr);
+    ASSERT_NE(set.GetBuiltinAlarm(kEntityAlarmUnexpected), nullptr);
+    EXPECT_EQ(set.GetBuiltinAlarm(kEntityAlarmUnexpected)->severity, 3U);
+    EXPECT_EQ(set.GetBuiltinAlarm(kEntityAlarmOffline)->name, "Offline");
+    EXPECT_EQ(set.GetAlarmDef(5, 0)->text, "Loss of signal, with a comma in the text");
+    EXPECT_EQ(set.GetAlarmDef(5, 1)->name, "ThisAlarmNameIsTo");
+    EXPECT_EQ(set.GetAlarmDef(5, 2)->text.size(), CEntityAlarmDef::kMaxTextLength);
+    EXPECT_EQ(set.GetAlarmDef(5, 3), nullptr);
+    EXPECT_EQ(set.GetAlarmDef(5, 4)->suppressionMask, 0xFFU);
+    EXPECT_EQ(set.GetAlarmDef(5, 5), nullptr);
+    EXPECT_EQ(set.GetAlarmDef(5, 6), nullptr);
+    EXPECT_EQ(set.GetAlarmDef(5, 7), nullptr); // only in the repeated section
+
+    EXPECT_EQ(set.GetRoughLevel(), 5U);
+    EXPECT_EQ(set.GetSelectedMark(), "RL,@L,@R,@T,@B,0x0000FF,0,2,0,0");
+    ASSERT_EQ(set.GetImages().size(), 2U);
+    EXPECT_EQ(set.GetImages()[0].file, "./Pictures/panel.bmp");
+    EXPECT_EQ(set.GetImages()[1].file, "");
+    EXPECT_EQ(set.GetImageHandle(1), 0U);
+    ASSERT_EQ(set.GetFonts().size(), 3U);
+    EXPECT_TRUE(set.GetFont(1)->bold);
+    EXPECT_EQ(set.GetFont(2), nullptr);
+    EXPECT_EQ(set.GetFont(3), nullptr);
+    ASSERT_TRUE(shelf->HasTemplates());
+    EXPECT_EQ(*shelf->GetTemplateSize(0, 0), (CTemplateSize{0, 0}));
+    EXPECT_EQ(shelf->GetTemplateFit(0, 0), kTemplateFitA);
+    EXPECT_EQ(shelf->GetTemplateShapeCount(0, 0), 0);
+    ASSERT_EQ(shelf->GetTemplateRectCount(0, 0), 3);
+    EXPECT_EQ(shelf->GetTemplateRect(0, 0, 0)->coords, (std::array<std::string, 4>{"0", "0", "10", "20"}));
+    EXPECT_EQ(*shelf->GetTemplateRect(0, 0, 1), CTemplateRect());
+    EXPECT_EQ(*shelf->GetTemplateRect(0, 0, 2), CTemplateRect());
+}
+
+TEST(EntityModelFiles, ImageHandlesAreKeptPerEntry)
+{
+    auto result = LoadEntityModelSetFromText("", "", "[SYSTEM]\nIMAGECNT=2\nIMAGE1=a.bmp\nIMAGE2=b.bmp\n");
+    CEntityModelSet& set = *result.models;
+    set.SetImageHandle(2, 77);
+    set.SetImageHandle(3, 99); // out of range: ignored
+    set.SetImageHandle(0, 99);
+    EXPECT_EQ(set.GetImageHandle(1), 0U);
+    EXPECT_EQ(set.GetImageHandle(2), 77U);
+    EXPECT_EQ(set.GetImageHandle(3), 0U);
+}
+
+// ---- template resolution ------------------------------------------------------------------------------------
+
+TEST(EntityTemplates, EachItemComesFromTheSourceTemplateThenTheModelThenSystem)
+{
+    const char* info = "[MODEL5]\nNAME=Shelf\nLEVEL=2\nCHILDCNT=2\n";
+    const char* skin = "[SYSTEM]\n"
+                       "COMPONENTMISS=sys-miss\n"
+                       "COMPONENTWRONG=sys-wrong\n"
+                       "COMPONENTALARM31=sys-alarm31\n"
+                       "[MODEL5]\n"
+                       "SIZE=100,50\n"
+                       "FIT=x\n"
+                       "RECTCNT=1\n"
+                       "RECT1=1,2,3,4\n"
+                       "COMPONENTMISS=model-miss\n"
+                       "SHAPECNT_0_0=1\n"
+                       "SHAPE_0_0_1=base\n"
+                       "SHAPECNT_2_0=2\n"
+                       "SHAPE_2_0_1=major\n"
+                       "SHAPE_2_0_2=major2\n"
+                       "FIT_2_0=B\n"
+                       "SHAPECNT_2_1=1\n"
+                       "SHAPE_2_1_1=major-state1\n"
+                       "SIZE_2_1=200,80\n"
+                       "RECTCNT_2_1=2\n"
+                       "RECT_2_1_1=@L,@T,@R-3,@S*12+4\n"
+                       "RECT_2_1_2=5,6,7,8\n"
+                       "COMPONENTMISS_2_1=t21-miss\n"
+                       // Counts only in a template with its own SHAPECNT: (1,1) has none.
+                       "COMPONENTMISS_1_1=never\n"
+                       "SIZE_1_1=9,9\n"
+                       "SHAPECNT_3_0=200\n";
+    auto result = LoadEntityModelSetFromText(info, "", skin);
+    ASSERT_TRUE(result.diagnostics.empty()) << result.diagnostics.front();
+    const CEntityType& m = *result.models->FindModel(5);
+    struct Row {
+        int severity, state;
+        const char* shape0;
+        int shapes;
+        CTemplateSize size;
+        int fit;
+        int rects;
+        const char* miss;
+    };
+    const Row rows[] = {
+        {0, 0, "base", 1, {100, 50}, kTemplateFitX, 1, "model-miss"},
+        {0, 2, "base", 1, {100, 50}, kTemplateFitX, 1, "model-miss"},
+        {1, 1, "base", 1, {100, 50}, kTemplateFitX, 1, "model-miss"},
+        {2, 0, "major", 2, {100, 50}, kTemplateFitB, 1, "model-miss"},
+        {2, 3, "major", 2, {100, 50}, kTemplateFitB, 1, "model-miss"},
+        {2, 1, "major-state1", 1, {200, 80}, kTemplateFitX, 2, "t21-miss"},
+        {2, 99, "major", 2, {100, 50}, kTemplateFitB, 1, "model-miss"},
+        {3, 0, nullptr, 192, {100, 50}, kTemplateFitX, 1, "model-miss"}, // count clamped, shapes empty
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.severity) + "," + std::to_string(r.state));
+        const std::string* shape0 = m.GetTemplateShape(r.severity, r.state, 0);
+        if (r.shape0) {
+            ASSERT_NE(shape0, nullptr);
+            EXPECT_EQ(*shape0, r.shape0);
+        } else {
+            EXPECT_EQ(shape0, nullptr);
+        }
+        EXPECT_EQ(m.GetTemplateShapeCount(r.severity, r.state), r.shapes);
+        EXPECT_EQ(*m.GetTemplateSize(r.severity, r.state), r.size);
+        EXPECT_EQ(m.GetTemplateFit(r.severity, r.state), r.fit);
+        EXPECT_EQ(m.GetTemplateRectCount(r.severity, r.state), r.rects);
+        EXPECT_EQ(*m.GetTemplateShape(r.severity, r.state, kTemplateShapeMiss), r.miss);
+        EXPECT_EQ(*m.GetTemplateShape(r.severity, r.state, kTemplateShapeWrong), "sys-wrong");
+        EXPECT_EQ(*m.GetTemplateShape(r.severity, r.state, kTemplateShapeAlarm0 + 31), "sys-alarm31");
+        EXPECT_EQ(m.GetTemplateShape(r.severity, r.state, kTemplateShapePlan), nullptr);
+    }
+    EXPECT_EQ(m.GetTemplateRect(2, 1, 0)->coords, (std::array<std::string, 4>{"@L", "@T", "@R-3", "@S*12+4"}));
+    EXPECT_EQ(m.GetTemplateRect(0, 0, 0)->coords, (std::array<std::string, 4>{"1", "2", "3", "4"}));
+}
+
+TEST(EntityTemplates, CoordinateTokens)
+{
+    for (const char* good : {"0", "12", "-3", "+4", "0x1F", "@L", "@r-3", "@T+2", "@W", "@S", "@S+4", "@S*12+4",
+                             "@S/2-4", "@S*0x10", "@C", "@V-1"})
+        EXPECT_TRUE(IsShapeCoordToken(good)) << good;
+    for (const char* bad : {"", "@", "@X", "abc", "1.5", "@L-", "@S*", "@S*x", "0x", "--1", "@L3", "12a"})
+        EXPECT_FALSE(IsShapeCoordToken(bad)) << bad;
+}
+
+// ---- limits -------------------------------------------------------------------------------------------------
+
+TEST(EntityModelLimits, AtMost255ModelsTheLowestIdsKept)
+{
+    std::string info;
+    for (int id = 300; id >= 2; --id) // written in descending order: the table is sorted by id
+        info += "[MODEL" + std::to_string(id) + "]\nNAME=M" + std::to_string(id) + "\nLEVEL=4\n";
+    auto result = LoadEntityModelSetFromText(info, "", "");
+    const CEntityModelSet& set = *result.models;
+    ASSERT_EQ(set.GetTypeCount(), 255);
+    EXPECT_EQ(set.GetTypeAt(0)->GetId(), 2U);
+    EXPECT_EQ(set.GetTypeAt(254)->GetId(), 256U);
+    EXPECT_EQ(set.FindModel(257), nullptr);
+    ASSERT_EQ(result.diagnostics.size(), 300U - 256U);
+    EXPECT_NE(result.diagnostics.front().find("[MODEL300] more than 255 models; model dropped"), std::string::npos)
+        << result.diagnostics.front();
+}
+
+TEST(EntityModelLimits, LongValuesAreReadWholeUpTo4095Characters)
+{
+    // 99 positions of "2147483647," are longer than the 511 characters of a configuration value.
+    std::string types;
+    for (int i = 0; i < 98; ++i)
+        types += "2147483647,";
+    types += "42";
+    const std::string note(5000, 'n');
+    const std::string info =
+        "[SYSTEM]\nMAXENTITYLEVEL4=99\n[MODEL5]\nNAME=Card\nLEVEL=3\nCHILDCNT=99\nCHILDTYPELIST=" + types +
+        "\nNOTE=" + note + "\n[MODEL42]\nNAME=Port\nLEVEL=4\n";
+    auto result = LoadEntityModelSetFromText(info, "", "");
+    const CEntityType& card = *result.models->FindModel(5);
+    EXPECT_EQ(card.GetChildFixedType(97), kEntityTypeUnknown);
+    EXPECT_EQ(card.GetChildFixedType(98), 42U);
+    EXPECT_EQ(card.GetNote(), note.substr(0, CEntityType::kMaxNameLength));
+    const std::vector<std::string> expected = {"EntInfo.dat:8: [MODEL5] NOTE: value cut to 4095 characters",
+                                               "EntInfo.dat:8: [MODEL5] NOTE: cut to 63 characters"};
+    EXPECT_EQ(result.diagnostics, expected);
+}
+
+TEST(EntityModelLimits, ChildPositionsBeyondTheLevelMaximumAreReported)
+{
+    auto result = LoadEntityModelSetFromText(
+        "[SYSTEM]\nMAXENTITYLEVEL3=4\n[MODEL5]\nNAME=Shelf\nLEVEL=2\nCHILDCNT=6\n[MODEL6]\nNAME=Port\nLEVEL=5\n"
+        "CHILDCNT=1\n",
+        "", "");
+    const std::vector<std::string> expected = {
+        "EntInfo.dat:6: [MODEL5] CHILDCNT: positions above 4 cannot be addressed at level 3",
+        "EntInfo.dat:10: [MODEL6] CHILDCNT: positions above 0 cannot be addressed at level 6"};
+    EXPECT_EQ(result.diagnostics, expected);
+    EXPECT_EQ(result.models->FindModel(5)->GetChildCount(), 6); // kept
+}
+
+TEST(EntityModelLimits, NeModelDefaultsAndReferences)
+{
+    auto result = LoadEntityModelSetFromText("[MODEL7]\nNAME=NE\nLEVEL=1\n[MODEL8]\nNAME=Card\nLEVEL=3\n"
+                                             "[MODEL9]\nNAME=Owned\nLEVEL=3\nNEMODEL=7\n"
+                                             "[MODEL10]\nNAME=Any\nLEVEL=3\nNEMODEL=1\n",
+                                             "", "");
+    ASSERT_TRUE(result.diagnostics.empty());
+    const CEntityModelSet& set = *result.models;
+    EXPECT_EQ(set.FindModel(7)->GetNeModelId(), 7U);
+    EXPECT_EQ(set.FindModel(8)->GetNeModelId(), kEntityTypeUnknown);
+    EXPECT_EQ(set.FindModel(9)->GetNeModelId(), 7U);
+    EXPECT_EQ(set.FindModel(10)->GetNeModelId(), 1U);
+    EXPECT_TRUE(NeModelMatchesAnyNe(1));
+    EXPECT_TRUE(NeModelMatchesAnyNe(kEntityTypeUnknown));
+    EXPECT_FALSE(NeModelMatchesAnyNe(7));
+    // Without ICONLIST, an NE model shows the NE image and the others none.
+    EXPECT_EQ(set.FindModel(7)->GetStateIcon(3), 27U);
+    EXPECT_EQ(set.FindModel(8)->GetStateIcon(3), 0U);
+    EXPECT_EQ(set.FindModel(7)->GetDisplayName(), "NE");
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "core/tables/account_list.h"
+#include "core/tables/app_data.h"
+#include "core/tables/location_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+CUserAccount Account(const std::string& name, int role = kRoleUser, uint32_t locationId = 0)
+{
+    CUserAccount account;
+    account.name = name;
+    account.role = role;
+    account.locationId = locationId;
+    return account;
+}
+
+std::vector<std::string> Names(const CAccountList& list)
+{
+    std::vector<std::string> names;
+    for (CUserAccount* a = list.FindUserAccount(nullptr); a != nullptr; a = a->GetNext()) {
+        names.push_back(a->name);
+    }
+    return names;
+}
+
+struct LetterRow {
+    const char* text;
+    int role;
+};
+
+class RoleLetters : public ::testing::TestWithParam<LetterRow> {};
+
+TEST_P(RoleLetters, MapToRoles)
+{
+    EXPECT_EQ(RoleIndexFromLetter(GetParam().text), GetParam().role);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RoleLetters,
+                         ::testing::Values(LetterRow{"A", kRoleAdministrator}, LetterRow{"B", kRoleManager},
+                                           LetterRow{"C", kRoleUser}, LetterRow{"a", kRoleNone},
+                                           LetterRow{"c", kRoleNone}, LetterRow{"D", kRoleNone},
+                                           LetterRow{"AB", kRoleNone}, LetterRow{"A ", kRoleNone},
+                                           LetterRow{" A", kRoleNone}, LetterRow{"", kRoleNone},
+                                           LetterRow{nullptr, kRoleNone}));
+
+TEST(CompareRoles, EveryPairOfRoles)
+{
+    // Rows: my role -1, 0, 1, 2, 3; columns: the other role -1, 0, 1, 2, 3.
+    const int roles[] = {-1, 0, 1, 2, 3};
+    const int expected[5][5] = {
+        {0, -1, -1, -1, 0}, // no role of mine: equal to no role, below every role
+        {1, 0, 1, 1, 1},    // Administrator
+        {1, -1, 0, 1, 1},   // Manager
+        {1, -1, -1, 0, 1},  // User
+        {0, -1, -1, -1, 0}, // an unknown role of mine counts as none
+    };
+    for (int i = 0; i < 5; ++i) {
+        for (int j = 0; j < 5; ++j) {
+            EXPECT_EQ(CompareRoles(roles[i], roles[j]), expected[i][j]) << "mine " << roles[i] << " other " << roles[j];
+        }
+    }
+}
+
+TEST(AccountList, KeepsNameOrderAndLinks)
+{
+    CAccountList list;
+    for (const char* name : {"oscar", "Mike", "alpha", "Zulu", "ALPHA", "mike"}) {
+        ASSERT_NE(list.UpsertAccount(Account(name)), nullptr);
+    }
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"ALPHA", "alpha", "Mike", "mike", "oscar", "Zulu"}));
+    EXPECT_EQ(list.Count(), 6u);
+
+    EXPECT_TRUE(list.RemoveAccount("ALPHA"));
+    EXPECT_TRUE(list.RemoveAccount("mike"));
+    EXPECT_TRUE(list.RemoveAccount("Zulu"));
+    EXPECT_FALSE(list.RemoveAccount("Zulu"));
+    EXPECT_FALSE(list.RemoveAccount("OSCAR"));
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"alpha", "Mike", "oscar"}));
+    EXPECT_EQ(list.FindUserAccount("oscar")->GetNext(), nullptr);
+
+    ASSERT_NE(list.UpsertAccount(Account("nina")), nullptr);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"alpha", "Mike", "nina", "oscar"}));
+
+    list.Clear();
+    EXPECT_EQ(list.FindUserAccount(nullptr), nullptr);
+}
+
+TEST(AccountList, UpsertReplacesValuesCutsTextsAndMarksActive)
+{
+    CAccountList list;
+    CUserAccount values = Account("operator-one-long", kRoleManager, 5);
+    values.fullName = std::string(25, 'f');
+    values.address = std::string(70, 'a');
+    values.passwordDigest = std::string(12, 'd');
+    CUserAccount* account = list.UpsertAccount(values);
+    ASSERT_NE(account, nullptr);
+    EXPECT_EQ(account->name, "operator-o");
+    EXPECT_EQ(account->fullName.size(), 20u);
+    EXPECT_EQ(account->address.size(), 60u);
+    EXPECT_EQ(account->passwordDigest.size(), 10u);
+    EXPECT_EQ(account->active, 1u);
+    EXPECT_EQ(list.FindUserAccount("operator-o"), account);
+    EXPECT_EQ(list.FindUserAccount("operator-one-long"), nullptr);
+
+    account->inScope = 0;
+    CUserAccount changed = Account("operator-o", kRoleUser, 6);
+    changed.comment = "moved";
+    EXPECT_EQ(list.UpsertAccount(changed), account);
+    EXPECT_EQ(list.Count(), 1u);
+    EXPECT_EQ(account->role, kRoleUser);
+    EXPECT_EQ(account->locationId, 6u);
+    EXPECT_EQ(account->comment, "moved");
+    EXPECT_EQ(account->inScope, 0u); // the scope marking is kept
+
+    EXPECT_EQ(list.UpsertAccount(Account("")), nullptr);
+    EXPECT_EQ(list.Count(), 1u);
+}
+
+TEST(AccountList, LocationNameIsEmptyWhenTheLocationIsUnknown)
+{
+    CLocationTree tree;
+    CLocationNode site;
+    site.id = 4;
+    site.name = "Depot";
+    ASSERT_EQ(tree.UpsertLocation(site), LocationResult::kOk);
+    EXPECT_EQ(Account("a", kRoleUser, 4).GetLocationName(tree), "Depot");
+    EXPECT_EQ(Account("a", kRoleUser, 5).GetLocationName(tree), "");
+    EXPECT_EQ(Account("a", kRoleUser, 0).GetLocationName(tree), "<Root>");
+}
+
+TEST(AccountList, ProcessWideFindUsesTheApplicationList)
+{
+    AppData().Reset();
+    EXPECT_EQ(FindUserAccount(nullptr), nullptr);
+    ASSERT_NE(AppData().accounts.UpsertAccount(Account("b")), nullptr);
+    ASSERT_NE(AppData().accounts.UpsertAccount(Account("a")), nullptr);
+    EXPECT_EQ(FindUserAccount(nullptr)->name, "a");
+    EXPECT_EQ(FindUserAccount(std::string("b"))->name, "b");
+    EXPECT_EQ(FindUserAccount("c"), nullptr);
+    AppData().Reset();
+}
+
+} // namespace

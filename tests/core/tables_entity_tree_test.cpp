@@ -1,0 +1,539 @@
+#include "core/entity/entity_id.h"
+#include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_model_set.h"
+#include "core/tables/entity_labels.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/ne_record.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// A small family: NE model 10 with three shelf positions (the middle one absent), NE model 11 with one shelf. The
+// shelf has a control module with two ports at position 1, a free position, a position kept empty and an absent
+// position; the free position delegates to position 1 for slot 3.
+constexpr const char* kInfo = R"(
+[SYSTEM]
+MAXENTITYLEVEL2=9
+[MODEL10]
+NAME=Two-shelf NE
+LEVEL=1
+CHILDCNT=3
+CHILDTYPELIST=20,2000000000,20
+CHILDNAMELIST=Upper,,Lower
+[MODEL11]
+NAME=One-shelf NE
+LEVEL=1
+CHILDCNT=1
+CHILDTYPELIST=20
+[MODEL20]
+NAME=Shelf
+LEVEL=2
+CHILDCNT=4
+CHILDTYPELIST=30,2147483647,1,2000000000
+CHILDNAMELIST=CTL,2,3,4
+CHILDDELEGATELIST=1,2,1,4
+[MODEL30]
+NAME=Control
+LEVEL=3
+CHILDCNT=2
+CHILDTYPELIST=40,40
+CHILDNAMELIST=GE1,GE2
+[MODEL31]
+NAME=Line card
+LEVEL=3
+CHILDCNT=3
+[MODEL40]
+NAME=Port
+LEVEL=4
+)";
+
+constexpr const char* kAlarm = "[SYSTEM]\nOFFLINEALARM=0\n";
+
+class EntityTreeTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        EntityModelLoadResult loaded = LoadEntityModelSetFromText(kInfo, kAlarm, "");
+        ASSERT_NE(loaded.models, nullptr);
+        ASSERT_TRUE(loaded.diagnostics.empty()) << loaded.diagnostics.front();
+        ReplaceEntityModels(std::move(loaded.models));
+    }
+    void TearDown() override { ReplaceEntityModels(nullptr); }
+
+    static CNeRecord MakeNe(uint32_t model)
+    {
+        CNeRecord ne;
+        ne.neId = 7;
+        ne.neModelId = model;
+        ne.BuildEntityTree();
+        return ne;
+    }
+};
+
+int CountNodes(const CEntityNode& node)
+{
+    int count = 1;
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        count += CountNodes(*node.GetChild(i));
+    }
+    return count;
+}
+
+void ForEachNode(CEntityNode& node, const std::function<void(CEntityNode&)>& visit)
+{
+    visit(node);
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        ForEachNode(*node.GetChild(i), visit);
+    }
+}
+
+TEST_F(EntityTreeTest, TreeFollowsTheModelWithAbsentPositionsAsNodes)
+{
+    CNeRecord ne = MakeNe(10);
+    ASSERT_NE(ne.root, nullptr);
+    // root + 3 shelf positions + 2 shelves x (4 slot positions + 2 control ports)
+    EXPECT_EQ(CountNodes(*ne.root), 1 + 3 + 2 * (4 + 2));
+    EXPECT_EQ(ne.usedChildCount, 2u);
+
+    CEntityNode& root = *ne.root;
+    EXPECT_EQ(root.GetLevel(), 1);
+    EXPECT_EQ(root.GetType(), 10u);
+    EXPECT_EQ(root.GetPlannedType(), 10u);
+    EXPECT_EQ(root.GetEntityId(), 1u);
+
+    CEntityNode* absentShelf = root.GetChild(1);
+    ASSERT_NE(absentShelf, nullptr);
+    EXPECT_TRUE(absentShelf->IsAbsent());
+    EXPECT_EQ(absentShelf->GetChildCount(), 0);
+    EXPECT_EQ(absentShelf->GetPlannedType(), kEntityTypeAbsent);
+
+    CEntityNode* shelf = root.FindById(30000);
+    ASSERT_NE(shelf, nullptr);
+    EXPECT_EQ(shelf->GetLevel(), 2);
+    EXPECT_EQ(shelf->GetPosition(), 2);
+    EXPECT_EQ(shelf->GetPlannedType(), 20u);
+    EXPECT_EQ(shelf->GetType(), kEntityTypeUnknown);
+
+    struct Row {
+        uint32_t id;
+        uint32_t planned;
+        int children;
+        bool absent;
+    };
+    const Row rows[] = {
+        {10100, 30, 2, false},
+        {10200, kEntityTypeUnknown, 0, false},
+        {10300, kEntityTypeEmpty, 0, false},
+        {10400, kEntityTypeAbsent, 0, true},
+        {10101, 40, 0, false},
+        {10102, 40, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        CEntityNode* node = root.FindById(row.id);
+        ASSERT_NE(node, nullptr);
+        EXPECT_EQ(node->GetPlannedType(), row.planned);
+        EXPECT_EQ(node->GetChildCount(), row.children);
+        EXPECT_EQ(node->IsAbsent(), row.absent);
+        EXPECT_EQ(node->GetEntityId(), row.id);
+        EXPECT_EQ(node->GetLevel(), EntityIndexFromId(row.id).GetLevel());
+    }
+    // Nothing lies below an absent shelf or beyond the model's positions; ids that do not decode find nothing.
+    EXPECT_EQ(root.FindById(20100), nullptr);
+    EXPECT_EQ(root.FindById(10103), nullptr);
+    EXPECT_EQ(root.FindById(10500), nullptr);
+    EXPECT_EQ(root.FindById(0), nullptr);
+    EXPECT_EQ(root.FindById(12345678), nullptr);
+    // Lookups start at the root whatever node they are asked on.
+    EXPECT_EQ(root.FindById(10101)->FindById(1), &root);
+}
+
+TEST_F(EntityTreeTest, UnknownNeModelGivesTheRootAlone)
+{
+    CNeRecord ne = MakeNe(999);
+    ASSERT_NE(ne.root, nullptr);
+    EXPECT_EQ(ne.root->GetChildCount(), 0);
+    EXPECT_EQ(ne.root->GetType(), 999u);
+    EXPECT_EQ(ne.usedChildCount, 0u);
+}
+
+TEST_F(EntityTreeTest, TypeLookupsAnswerAbsentForMissingAndAbsentNodes)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode& root = *ne.root;
+    ASSERT_TRUE(root.SetTypeById(10100, 30, kPlannedTypeSame));
+    EXPECT_EQ(root.GetTypeById(10100), 30u);
+    EXPECT_EQ(root.GetTypeAt(CEntityIndex::FromLevels(1, 1, 1)), 30u);
+    EXPECT_EQ(root.GetTypeById(10400), kEntityTypeAbsent);
+    EXPECT_EQ(root.GetTypeById(20000), kEntityTypeAbsent);
+    EXPECT_EQ(root.GetTypeById(10700), kEntityTypeAbsent);
+    EXPECT_EQ(CEntityNode::GetTypeById(&ne, 10100), 30u);
+    EXPECT_EQ(CEntityNode::GetTypeById(nullptr, 10100), kEntityTypeAbsent);
+
+    EXPECT_TRUE(root.IsEmptyOrUnknownById(10200)); // unknown
+    EXPECT_TRUE(root.IsEmptyOrUnknownById(10400)); // absent
+    EXPECT_TRUE(root.IsEmptyOrUnknownById(10700)); // missing
+    EXPECT_FALSE(root.IsEmptyOrUnknownById(10100));
+    ASSERT_TRUE(root.SetTypeById(10200, kEntityTypeEmpty, kPlannedTypeSame));
+    EXPECT_TRUE(root.IsEmptyOrUnknownById(10200));
+}
+
+struct PlanRow {
+    uint32_t type;
+    uint32_t planned;
+    int state;
+};
+
+class PlanStateTest : public EntityTreeTest, public ::testing::WithParamInterface<PlanRow> {};
+
+TEST_P(PlanStateTest, StateOfTypeAgainstPlannedType)
+{
+    const PlanRow& row = GetParam();
+    CNeRecord ne = MakeNe(10);
+    CEntityNode* slot = ne.root->FindById(10200);
+    ASSERT_NE(slot, nullptr);
+    ASSERT_TRUE(slot->SetType(row.type, row.planned));
+    EXPECT_EQ(slot->GetPlanState(), row.state);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PlanStateTest,
+                         ::testing::Values(PlanRow{31, 31, kPlanStateAsPlanned},
+                                           PlanRow{31, kPlannedTypeSame, kPlanStateAsPlanned},
+                                           PlanRow{kEntityTypeEmpty, kEntityTypeEmpty, kPlanStateAsPlanned},
+                                           PlanRow{kEntityTypeUnknown, kEntityTypeEmpty, kPlanStateAsPlanned},
+                                           PlanRow{kEntityTypeEmpty, kEntityTypeUnknown, kPlanStateAsPlanned},
+                                           PlanRow{30, 31, kPlanStateMismatch},
+                                           PlanRow{31, kEntityTypeEmpty, kPlanStateUnplanned},
+                                           PlanRow{31, kEntityTypeUnknown, kPlanStateUnplanned},
+                                           PlanRow{kEntityTypeEmpty, 31, kPlanStateMissing},
+                                           PlanRow{kEntityTypeUnknown, 31, kPlanStateMissing}));
+
+TEST_F(EntityTreeTest, AbsentNodesCountAsUnplannedAndAreNeverRetyped)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode* absent = ne.root->FindById(10400);
+    ASSERT_NE(absent, nullptr);
+    EXPECT_EQ(absent->GetPlanState(), kPlanStateUnplanned);
+    EXPECT_FALSE(ne.root->SetTypeById(10400, 31, kPlannedTypeSame));
+    EXPECT_FALSE(absent->SetType(31, 31));
+    EXPECT_TRUE(absent->IsAbsent());
+    EXPECT_FALSE(ne.root->SetTypeById(10700, 31, kPlannedTypeSame)); // missing
+    // The absent type is the model's to give.
+    CEntityNode* slot = ne.root->FindById(10200);
+    EXPECT_FALSE(slot->SetType(kEntityTypeAbsent, kPlannedTypeSame));
+    EXPECT_EQ(slot->GetType(), kEntityTypeUnknown);
+}
+
+TEST_F(EntityTreeTest, RetypingRebuildsChildrenOnlyWhenTheModelChanges)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode& root = *ne.root;
+
+    // A free position gets the children of the model it is given.
+    ASSERT_TRUE(root.SetTypeById(10200, 31, kPlannedTypeSame));
+    CEntityNode* slot = root.FindById(10200);
+    ASSERT_EQ(slot->GetChildCount(), 3);
+    EXPECT_EQ(slot->GetChild(0)->GetPlannedType(), kEntityTypeUnknown);
+    EXPECT_EQ(root.FindById(10203)->GetLevel(), 4);
+
+    // The same model keeps the children and their state.
+    root.FindById(10203)->severity = 2;
+    ASSERT_TRUE(root.SetTypeById(10200, 31, 31));
+    EXPECT_EQ(root.FindById(10203)->severity, 2u);
+
+    // Another model replaces them.
+    ASSERT_TRUE(root.SetTypeById(10200, 30, 31));
+    EXPECT_EQ(slot->GetChildCount(), 2);
+    EXPECT_EQ(root.FindById(10203), nullptr);
+    EXPECT_EQ(root.FindById(10201)->GetPlannedType(), 40u);
+    EXPECT_EQ(slot->GetPlanState(), kPlanStateMismatch);
+
+    // Unknown current type: the children follow the planned model.
+    ASSERT_TRUE(root.SetTypeById(10200, kEntityTypeUnknown, 31));
+    EXPECT_EQ(slot->GetChildCount(), 3);
+
+    // Nothing known or planned: no children.
+    ASSERT_TRUE(root.SetTypeById(10200, kEntityTypeEmpty, kEntityTypeEmpty));
+    EXPECT_EQ(slot->GetChildCount(), 0);
+
+    // The planned control module reported as the control module keeps its ports.
+    CEntityNode* port = root.FindById(10101);
+    ASSERT_TRUE(root.SetTypeById(10100, 30, kPlannedTypeSame));
+    EXPECT_EQ(root.FindById(10101), port);
+}
+
+TEST_F(EntityTreeTest, RetypingTheRootRebuildsTheWholeTree)
+{
+    CNeRecord ne = MakeNe(10);
+    ASSERT_TRUE(ne.root->SetType(11, kPlannedTypeSame));
+    EXPECT_EQ(CountNodes(*ne.root), 1 + 1 + 4 + 2);
+    EXPECT_EQ(ne.root->FindById(20000), nullptr);
+}
+
+TEST_F(EntityTreeTest, ConnectionNeedsEveryAncestorConnectedAndPresent)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode& root = *ne.root;
+    EXPECT_FALSE(root.IsConnected());
+    ForEachNode(root, [](CEntityNode& node) { node.SetStateBits(0); });
+    EXPECT_TRUE(root.IsConnectedById(10101));
+    EXPECT_FALSE(root.IsConnectedById(10400)); // absent
+    EXPECT_FALSE(root.IsConnectedById(10700)); // missing
+
+    root.FindById(10100)->SetStateBits(0x1); // the offline alarm
+    EXPECT_FALSE(root.FindById(10100)->connected);
+    EXPECT_FALSE(root.IsConnectedById(10101));
+    EXPECT_TRUE(root.IsConnectedById(10200));
+}
+
+TEST_F(EntityTreeTest, MaskingHidesStateSeverityAndClassOfTheSubtree)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode& root = *ne.root;
+    CEntityNode* card = root.FindById(10100);
+    CEntityNode* port = root.FindById(10101);
+    card->SetStateBits(0x30);
+    card->severity = 2;
+    card->alarmClass = 1;
+    port->SetStateBits(0x4);
+    port->severity = 3;
+    port->alarmClass = 3;
+    port->secondaryStatus = 2;
+
+    EXPECT_EQ(card->GetStateBits(), 0x30u);
+    EXPECT_EQ(port->GetSeverity(), 3u);
+    EXPECT_EQ(port->GetTertiaryStatus(), 3u);
+    EXPECT_EQ(port->GetSecondaryStatus(), 0u);
+
+    card->alarmMasked = 1;
+    for (CEntityNode* node : {card, port}) {
+        EXPECT_TRUE(node->IsMasked());
+        EXPECT_EQ(node->GetStateBits(), 0u);
+        EXPECT_EQ(node->GetSeverity(), 0u);
+        EXPECT_EQ(node->GetTertiaryStatus(), 0u);
+    }
+    EXPECT_FALSE(root.IsMasked());
+    // The stored values stay for when the mask is lifted.
+    card->alarmMasked = 0;
+    EXPECT_EQ(port->GetSeverity(), 3u);
+}
+
+TEST_F(EntityTreeTest, StateBitsShowTheOfflineBitWhileDisconnected)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode* card = ne.root->FindById(10100);
+    card->SetStateBits(0x10);
+    EXPECT_TRUE(card->connected);
+    EXPECT_EQ(card->GetStateBits(), 0x10u);
+    card->connected = false;
+    EXPECT_EQ(card->GetStateBits(), 0x11u);
+}
+
+TEST_F(EntityTreeTest, SummarySeverityCoversConnectedDescendantsOnly)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode& root = *ne.root;
+    ForEachNode(root, [](CEntityNode& node) { node.SetStateBits(0); });
+    root.FindById(10000)->severity = 4;
+    root.FindById(10100)->severity = 3;
+    root.FindById(10102)->severity = 2;
+    root.FindById(30000)->severity = 5;
+
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 1), 2u);
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 10000), 2u);
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 30000), 5u);
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 10101), 0u);
+
+    // A disconnected port no longer counts; a disconnected module takes its ports with it but keeps its own.
+    root.FindById(10102)->connected = false;
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 1), 3u);
+    root.FindById(10102)->connected = true;
+    root.FindById(10100)->connected = false;
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 1), 4u);
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 10100), 3u);
+    root.FindById(10100)->connected = true;
+
+    // Masking removes a subtree; out-of-range values never count.
+    root.FindById(10100)->alarmMasked = 1;
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 1), 4u);
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 10102), 0u);
+    root.FindById(10100)->alarmMasked = 0;
+    root.FindById(10102)->severity = 99;
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 1), 3u);
+
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 10400), 0u); // absent
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(&ne, 10700), 0u); // missing
+    EXPECT_EQ(CEntityNode::GetSummarySeverityById(nullptr, 1), 0u);
+}
+
+TEST_F(EntityTreeTest, SeverityAtTheNeIsTheGraverOfNeLevelAndRoot)
+{
+    CNeRecord ne = MakeNe(10);
+    ne.root->severity = 3;
+    ne.neSeverity = 4;
+    EXPECT_EQ(ne.GetSeverityAt(1), 3u);
+    ne.neSeverity = 1;
+    EXPECT_EQ(ne.GetSeverityAt(1), 1u);
+    ne.root->FindById(10100)->severity = 2;
+    EXPECT_EQ(ne.GetSeverityAt(10100), 2u);
+    EXPECT_EQ(ne.GetSeverityAt(10400), 0u);
+    EXPECT_EQ(ne.GetSeverityAt(10700), 0u);
+    EXPECT_EQ(ne.GetSecondaryStatusAt(1), 0u);
+}
+
+TEST_F(EntityTreeTest, CloneIsDeepAndIndependent)
+{
+    CNeRecord ne = MakeNe(10);
+    ne.root->FindById(10101)->ackPerson = "op";
+    CNeRecord copy(ne);
+    ASSERT_NE(copy.root, nullptr);
+    ASSERT_NE(copy.root.get(), ne.root.get());
+    CEntityNode* port = copy.root->FindById(10101);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->ackPerson, "op");
+    EXPECT_EQ(port->GetRoot(), copy.root.get());
+    ASSERT_TRUE(copy.root->SetTypeById(10100, 31, 31));
+    EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 2);
+}
+
+struct LocationRow {
+    uint32_t model;
+    uint32_t id;
+    bool words;
+    const char* text;
+};
+
+class EntityLocationTextTest : public EntityTreeTest, public ::testing::WithParamInterface<LocationRow> {};
+
+TEST_P(EntityLocationTextTest, Formats)
+{
+    const LocationRow& row = GetParam();
+    CNeRecord ne = MakeNe(row.model);
+    EXPECT_EQ(FormatEntityLocationById(&ne, row.id, row.words), row.text);
+    EXPECT_EQ(FormatEntityLocation(&ne, EntityIndexFromId(row.id), 0, row.words), row.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EntityLocationTextTest,
+    ::testing::Values(LocationRow{10, 10101, false, "Upper-CTL-GE1"},
+                      LocationRow{10, 10101, true, "Shelf-Upper, Slot-CTL, Port-GE1"},
+                      LocationRow{10, 30200, false, "Lower-2"}, LocationRow{10, 30000, true, "Shelf-Lower"},
+                      LocationRow{11, 10102, false, "CTL-GE2"}, LocationRow{11, 10102, true, "Slot-CTL, Port-GE2"},
+                      LocationRow{11, 10300, false, "3"},
+                      // The shelf of a one-shelf NE stays when it is the entity itself.
+                      LocationRow{11, 10000, false, "1"}, LocationRow{10, 1, false, ""}, LocationRow{10, 0, true, ""}));
+
+TEST_F(EntityTreeTest, LabelsFallBackToNumbers)
+{
+    CNeRecord ne = MakeNe(10);
+    const CEntityIndex index = CEntityIndex::FromLevels(1, 1, 1, 2);
+    EXPECT_EQ(GetEntityLevelLabel(&ne, 1, index), "<NE>");
+    EXPECT_EQ(GetEntityLevelLabel(&ne, 2, index), "Upper");
+    EXPECT_EQ(GetEntityLevelLabel(&ne, 3, index), "CTL");
+    EXPECT_EQ(GetEntityLevelLabel(&ne, index), "GE2");
+    EXPECT_EQ(GetEntityLevelLabel(&ne, 5, index), "");
+    // Without an NE, or below a node without a model, the numbers stand.
+    EXPECT_EQ(FormatEntityLocation(nullptr, index, 0, false), "1-1-2");
+    EXPECT_EQ(GetEntityLevelLabel(&ne, CEntityIndex::FromLevels(1, 1, 2, 3)), "3");
+    // A model without child names gives the numbers too.
+    ASSERT_TRUE(ne.root->SetTypeById(10200, 31, kPlannedTypeSame));
+    EXPECT_EQ(FormatEntityLocationById(&ne, 10203, false), "Upper-2-3");
+}
+
+TEST_F(EntityTreeTest, DelegateSlotReplacesTheSlotNumber)
+{
+    CNeRecord ne = MakeNe(10);
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 3, 7);
+    const CEntityIndex mapped = MapDelegateSlot(&ne, port);
+    EXPECT_EQ(mapped, CEntityIndex::FromLevels(1, 1, 1, 7));
+    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 1, 3)), CEntityIndex::FromLevels(1, 1, 1));
+    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 1, 2, 4)), CEntityIndex::FromLevels(1, 1, 2, 4));
+    // Shelf-level and NE-level indexes, an unknown shelf and no NE leave the index alone.
+    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 1)), CEntityIndex::FromLevels(1, 1));
+    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 2, 3)), CEntityIndex::FromLevels(1, 2, 3));
+    EXPECT_EQ(MapDelegateSlot(nullptr, port), port);
+}
+
+} // namespace
+
+namespace {
+
+// The sample definition files: NE model 2 has one shelf with the control module in slot 5; NE model 4 a main shelf
+// with control modules in slots 21 and 22 (slot 22 delegating to 21) and an expansion shelf.
+class SampleEntityTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string dir = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
+        EntityModelLoadResult loaded =
+            LoadEntityModelSet(dir + "EntInfo.dat", dir + "EntAlm.dat", dir + "EntSkin.dat");
+        ASSERT_NE(loaded.models, nullptr) << loaded.error;
+        ReplaceEntityModels(std::move(loaded.models));
+    }
+    void TearDown() override { ReplaceEntityModels(nullptr); }
+
+    static CNeRecord MakeNe(uint32_t model)
+    {
+        CNeRecord ne;
+        ne.neId = 1;
+        ne.neModelId = model;
+        ne.BuildEntityTree();
+        return ne;
+    }
+};
+
+TEST_F(SampleEntityTreeTest, OneShelfModel)
+{
+    CNeRecord ne = MakeNe(2);
+    // root, shelf, 8 slots, the control module's 2 trunk ports, the relay module's 6 alarm inputs and outputs
+    EXPECT_EQ(CountNodes(*ne.root), 1 + 1 + 8 + 2 + 6);
+    EXPECT_EQ(ne.usedChildCount, 1u);
+
+    CEntityNode* control = ne.root->FindChild(CwmModuleIndex(1, 2));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->GetEntityId(), 10500u);
+    EXPECT_EQ(control->GetChildCount(), 2);
+    EXPECT_EQ(control->GetPlanState(), kPlanStateMissing);
+    EXPECT_NE(ne.root->FindChild(CwmModulePortIndex(1, 2, 2)), nullptr);
+
+    EXPECT_EQ(FormatEntityLocationById(&ne, 10501, false), "5-GE1");
+    EXPECT_EQ(FormatEntityLocationById(&ne, 10501, true), "Slot-5, Port-GE1");
+    EXPECT_EQ(FormatEntityLocationById(&ne, 10806, true), "Slot-8, Port-OUT2");
+
+    // A line card plugged into a free slot is present but not planned and brings its ports.
+    CEntityNode* slot = ne.root->FindById(10100);
+    EXPECT_EQ(slot->GetPlanState(), kPlanStateAsPlanned);
+    EXPECT_EQ(slot->GetChildCount(), 0);
+    ASSERT_TRUE(ne.root->SetTypeById(10100, 30, kEntityTypeUnknown));
+    EXPECT_EQ(slot->GetPlanState(), kPlanStateUnplanned);
+    EXPECT_EQ(slot->GetChildCount(), 24);
+    EXPECT_EQ(ne.root->FindById(10124)->GetLevel(), 4);
+    EXPECT_EQ(ne.root->FindById(10125), nullptr);
+}
+
+TEST_F(SampleEntityTreeTest, TwoShelfModel)
+{
+    CNeRecord ne = MakeNe(4);
+    // root, 2 shelves, main shelf 26 slots + 2 x 2 trunk ports + 6 relay points, expansion shelf 22 slots
+    EXPECT_EQ(CountNodes(*ne.root), 1 + 2 + 26 + 4 + 6 + 22);
+    EXPECT_EQ(ne.usedChildCount, 2u);
+
+    for (int module : {1, 2}) {
+        CEntityNode* control = ne.root->FindChild(CwmModuleIndex(module, 4));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->GetChildCount(), 2);
+        EXPECT_EQ(control->GetLevel(), 3);
+    }
+    EXPECT_EQ(FormatEntityLocationById(&ne, 12202, false), "1-22-GE2");
+    EXPECT_EQ(FormatEntityLocationById(&ne, 12202, true), "Shelf-1, Slot-22, Port-GE2");
+    EXPECT_EQ(FormatEntityLocationById(&ne, 12300, true), "Shelf-1, Slot-P1");
+    EXPECT_EQ(FormatEntityLocationById(&ne, 22100, false), "2-21");
+    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 1, 22, 2)), CEntityIndex::FromLevels(1, 1, 21, 2));
+    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 2, 21)), CEntityIndex::FromLevels(1, 2, 21));
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+// The one-echo reachability check of the login, the SNMP link and discovery, and the process-wide transport choice.
+
+#include "link/icmp/icmp_ping.h"
+#include "link/icmp/icmp_reachability.h"
+#include "link/icmp/scripted_icmp_transport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+const PingAddress kNe{192, 0, 2, 10};
+
+class IcmpReachabilityTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetIcmpTransportOpener(network_.Opener()); }
+    void TearDown() override { SetIcmpTransportOpener(nullptr); }
+
+    CScriptedIcmpNetwork network_;
+};
+
+TEST_F(IcmpReachabilityTest, SendsOneEchoWithTheCheckParameters)
+{
+    network_.Push(ScriptedEcho::Silence());
+    EXPECT_EQ(CheckIcmpReachable(kNe, 2000), IcmpReachability::kUnreachable);
+    std::vector<SentEcho> sent = network_.Sent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].destination, kNe);
+    EXPECT_EQ(sent[0].data.size(), 64u);
+    EXPECT_EQ(sent[0].options.ttl, 255);
+    EXPECT_EQ(sent[0].options.tos, 0);
+    EXPECT_FALSE(sent[0].options.dontFragment);
+    EXPECT_EQ(sent[0].waitEndMs - sent[0].sentAtMs, 2000u);
+}
+
+TEST_F(IcmpReachabilityTest, OnlyAnEchoReplyMakesTheAddressReachable)
+{
+    struct Row {
+        const char* name;
+        ScriptedEcho echo;
+        IcmpReachability expected;
+    };
+    const Row rows[] = {
+        {"reply", ScriptedEcho::Reply(3), IcmpReachability::kReachable},
+        {"silence", ScriptedEcho::Silence(), IcmpReachability::kUnreachable},
+        // A router's error answer counts as received, but the NE itself was not reached.
+        {"host unreachable", ScriptedEcho::Error(3, 1, {192, 0, 2, 1}), IcmpReachability::kUnreachable},
+        {"ttl expired", ScriptedEcho::Error(11, 0, {192, 0, 2, 1}), IcmpReachability::kUnreachable},
+        {"no route", ScriptedEcho::SendFailure(ENETUNREACH), IcmpReachability::kUnreachable},
+    };
+    for (const Row& row : rows) {
+        network_.Push(row.echo);
+        EXPECT_EQ(CheckIcmpReachable(kNe, 1000), row.expected) << row.name;
+    }
+}
+
+TEST_F(IcmpReachabilityTest, ClientPingDoesNotCutTheCheckShort)
+{
+    // A client ping taking an id while the check waits must not end the check.
+    network_.SetOnSend([](const SentEcho&) {
+        PingRequest clientPing;
+        NewPingId(&clientPing);
+    });
+    network_.Push(ScriptedEcho::Reply(800));
+    EXPECT_EQ(CheckIcmpReachable(kNe, 1000), IcmpReachability::kReachable);
+}
+
+TEST_F(IcmpReachabilityTest, NoSocketGivesTheReason)
+{
+    network_.FailOpen("ping socket refused; raw socket refused");
+    std::string error;
+    EXPECT_EQ(CheckIcmpReachable(kNe, 1000, &error), IcmpReachability::kUnavailable);
+    EXPECT_EQ(error, "ping socket refused; raw socket refused");
+    EXPECT_EQ(CheckIcmpReachable(kNe, 1000), IcmpReachability::kUnavailable);
+}
+
+TEST_F(IcmpReachabilityTest, ProgramWideRunUsesTheCurrentOpenerAndCounter)
+{
+    network_.Push(ScriptedEcho::Reply(2));
+    PingRequest request;
+    request.address = kNe;
+    request.count = 1;
+    NewPingId(&request);
+    EXPECT_EQ(IcmpPing(&request), kIcmpPingDone);
+    EXPECT_EQ(request.received, 1);
+    EXPECT_EQ(network_.Sent().at(0).sequence, request.id * 100 + 1);
+
+    // A newer program-wide id ends a run on the program-wide counter.
+    PingRequest stale = request;
+    NewPingId(&request);
+    EXPECT_EQ(IcmpPing(&stale), kIcmpPingDone);
+    EXPECT_EQ(network_.Sent().size(), 1u);
+}
+
+TEST(IcmpTransportOpener, EmptyOpenerRestoresTheSystemOne)
+{
+    CScriptedIcmpNetwork network;
+    SetIcmpTransportOpener(network.Opener());
+    ASSERT_TRUE(CurrentIcmpTransportOpener()(nullptr));
+    EXPECT_EQ(network.OpenCount(), 1);
+    SetIcmpTransportOpener(nullptr);
+    std::string error;
+    std::unique_ptr<IcmpTransport> system = CurrentIcmpTransportOpener()(&error);
+    EXPECT_EQ(network.OpenCount(), 1);
+    // Either a socket opened, or the reason is spelt out.
+    EXPECT_TRUE(system != nullptr || error.find("ping socket") != std::string::npos) << error;
+}
+
+} // namespace
