@@ -1,0 +1,39 @@
+// The driver's text logs: NetDrv.log (driver steps), NetDrvAgent.log (agent steps), NetDrvThread.log (thread
+// events), NetDrvComm.log (transport traffic) and PDU.log (every PDU in readable form).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class DriverLogKind { NetDrv, Agent, Thread, Comm, Pdu };
+
+// One switch per configuration key; NetDrv.log and NetDrvThread.log share the first.
+struct DriverLogSwitches {
+    bool netDrv = false;
+    bool agent = false;
+    bool comm = false;
+    bool pdu = false;
+};
+
+inline constexpr uint64_t kDriverLogLimitBytes = 20ull * 1024 * 1024;
+inline constexpr uint64_t kPduLogLimitBytes = 102400;
+
+void SetDriverLogSwitches(const DriverLogSwitches& switches);
+DriverLogSwitches GetDriverLogSwitches();
+bool IsDriverLogEnabled(DriverLogKind kind);
+
+// The folder of the logs; empty (the default) is the working directory.
+void SetLinkLogDirectory(const std::string& directory);
+std::string GetLinkLogDirectory();
+std::string GetDriverLogPath(DriverLogKind kind);
+
+// One line "YYYY-MM-DD HH:MM:SS.mmm text" when the log is switched on.
+void WriteDriverLog(DriverLogKind kind, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// Text as given (already formatted lines) when the log is switched on.
+void WriteDriverLogText(DriverLogKind kind, const std::string& text);
+
+// Local time "YYYY-MM-DD HH:MM:SS.mmm" of now.
+std::string FormatLogTimestamp();
+
+void CloseDriverLogs();

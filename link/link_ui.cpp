@@ -1,0 +1,68 @@
+#include "link/link_ui.h"
+
+#include <atomic>
+#include <utility>
+
+#include "link/headless_link_ui.h"
+
+CWaitContext::CWaitContext(uint32_t timeoutMs, std::function<void()> stop)
+    : timeoutMs_(timeoutMs), start_(std::chrono::steady_clock::now()), stop_(std::move(stop))
+{
+}
+
+bool CWaitContext::IsFinished() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return finished_;
+}
+
+bool CWaitContext::WaitFinished(uint32_t ms)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    return finishedCv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished_; });
+}
+
+uint32_t CWaitContext::ElapsedMs() const
+{
+    const auto elapsed = std::chrono::steady_clock::now() - start_;
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+void CWaitContext::Stop()
+{
+    if (!IsFinished() && stop_) {
+        stop_();
+    }
+}
+
+void CWaitContext::MarkFinished()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        finished_ = true;
+    }
+    finishedCv_.notify_all();
+}
+
+namespace {
+
+std::atomic<ILinkUi*> g_linkUi{nullptr};
+
+CHeadlessLinkUi& DefaultUi()
+{
+    static CHeadlessLinkUi ui;
+    return ui;
+}
+
+} // namespace
+
+void SetLinkUi(ILinkUi* ui)
+{
+    g_linkUi = ui;
+}
+
+ILinkUi& GetLinkUi()
+{
+    ILinkUi* ui = g_linkUi;
+    return ui != nullptr ? *ui : DefaultUi();
+}

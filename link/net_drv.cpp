@@ -1,0 +1,579 @@
+#include "link/net_drv.h"
+
+#include <cerrno>
+#include <new>
+#include <poll.h>
+#include <system_error>
+#include <utility>
+
+#include "link/driver_logs.h"
+#include "link/driver_result.h"
+#include "link/link_settings.h"
+#include "link/link_ui.h"
+#include "link/server_message_dispatcher.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class CallGuard {
+public:
+    explicit CallGuard(std::atomic<int>& calls) : calls_(calls) { ++calls_; }
+    ~CallGuard() { --calls_; }
+    CallGuard(const CallGuard&) = delete;
+    CallGuard& operator=(const CallGuard&) = delete;
+
+private:
+    std::atomic<int>& calls_;
+};
+
+Clock::time_point DeadlineAfter(uint32_t ms)
+{
+    return Clock::now() + std::chrono::milliseconds(ms);
+}
+
+} // namespace
+
+void CNetDrv::AgentBlock::Finish(int code)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+        result = code;
+    }
+    doneCv.notify_all();
+}
+
+bool CNetDrv::AgentBlock::WaitDone(Clock::time_point deadline, int& code)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    if (!doneCv.wait_until(lock, deadline, [this] { return done; })) {
+        return false;
+    }
+    code = result;
+    return true;
+}
+
+CNetDrv::CNetDrv(uint32_t defaultTimeoutMs) : defaultTimeoutMs_(defaultTimeoutMs)
+{
+    requestLock_.Create(false);
+}
+
+CNetDrv::~CNetDrv()
+{
+    Shutdown();
+}
+
+int CNetDrv::Start()
+{
+    if (initialised_ || quit_ || agentThread_.joinable()) {
+        return kDrvNotInitialised;
+    }
+    if (!agentWakeup_.IsValid() || !quitEvent_.IsValid()) {
+        return kDrvMemoryInsufficient;
+    }
+    opLog_ = ReadOpLogFlag();
+    {
+        std::lock_guard<std::mutex> lock(blocksMutex_);
+        agentAccepting_ = true;
+    }
+    agentEnded_ = false;
+    agentThread_ = std::thread(&CNetDrv::AgentRoutine, this);
+    const int result = StartDriverThreads();
+    if (result != kDrvOk) {
+        Shutdown();
+        return result;
+    }
+    initialised_ = true;
+    WriteDriverLog(DriverLogKind::NetDrv, "driver started");
+    return kDrvOk;
+}
+
+bool CNetDrv::AllThreadsEnded() const
+{
+    return agentEnded_.load() && DriverThreadsEnded();
+}
+
+void CNetDrv::Shutdown()
+{
+    if (quit_.exchange(true)) {
+        return;
+    }
+    initialised_ = false;
+    quitEvent_.Signal();
+    WriteDriverLog(DriverLogKind::NetDrv, "driver shutting down");
+    for (;;) {
+        // The quit message: the flag, the requests ended, every sleeping thread woken.
+        slots_.FailAll(kDrvNotConnected);
+        agentWakeup_.Signal();
+        SignalDriverThreadsToQuit();
+        bool ended = false;
+        for (uint32_t round = 0; round < kQuitRounds; ++round) {
+            if (AllThreadsEnded() && activeCalls_.load() == 0) {
+                ended = true;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(kQuitRoundMs));
+        }
+        if (ended) {
+            break;
+        }
+        WriteDriverLog(DriverLogKind::Thread, "driver threads still running: quit again");
+    }
+    if (agentThread_.joinable()) {
+        agentThread_.join();
+    }
+    JoinDriverThreads();
+    connected_ = false;
+    WriteDriverLog(DriverLogKind::NetDrv, "driver stopped");
+}
+
+int CNetDrv::Post(const std::shared_ptr<AgentBlock>& block)
+{
+    {
+        std::lock_guard<std::mutex> lock(blocksMutex_);
+        if (!agentAccepting_ || quit_) {
+            return kDrvNotInitialised;
+        }
+        blocks_.push_back(block);
+    }
+    agentWakeup_.Signal();
+    return kDrvOk;
+}
+
+void CNetDrv::AgentRoutine()
+{
+    WriteDriverLog(DriverLogKind::Thread, "AgentRoutine started");
+    while (!quit_) {
+        pollfd fds[2] = {{agentWakeup_.Fd(), POLLIN, 0}, {-1, POLLIN, 0}};
+        const int transportFd = AgentTransportFd();
+        nfds_t count = 1;
+        if (transportFd >= 0) {
+            fds[1].fd = transportFd;
+            count = 2;
+        }
+        const int ready = poll(fds, count, -1);
+        if (ready < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            WriteDriverLog(DriverLogKind::Agent, "poll failed: errno %d", errno);
+            std::this_thread::sleep_for(std::chrono::milliseconds(kQuitRoundMs));
+            continue;
+        }
+        if (quit_) {
+            break;
+        }
+        if (count == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            const int result = AgentRoutine_Recv();
+            if (result != kDrvOk) {
+                DropConnection(result);
+            }
+        }
+        if ((fds[0].revents & POLLIN) != 0) {
+            agentWakeup_.Drain();
+        }
+        for (;;) {
+            std::shared_ptr<AgentBlock> block;
+            {
+                std::lock_guard<std::mutex> lock(blocksMutex_);
+                if (blocks_.empty()) {
+                    break;
+                }
+                block = std::move(blocks_.front());
+                blocks_.pop_front();
+            }
+            ServeBlock(*block);
+        }
+    }
+    if (connected_.exchange(false)) {
+        AgentRoutine_Disconnect();
+    }
+    std::deque<std::shared_ptr<AgentBlock>> left;
+    {
+        std::lock_guard<std::mutex> lock(blocksMutex_);
+        agentAccepting_ = false;
+        left.swap(blocks_);
+    }
+    for (auto& block : left) {
+        if (block->slotSequence != 0) {
+            slots_.Complete(block->slotSequence, kDrvNotConnected);
+        }
+        block->Finish(kDrvNotInitialised);
+    }
+    WriteDriverLog(DriverLogKind::Thread, "AgentRoutine ended");
+    agentEnded_ = true;
+}
+
+void CNetDrv::ServeBlock(AgentBlock& block)
+{
+    switch (block.kind) {
+    case BlockKind::Connect: {
+        if (connected_.exchange(false)) {
+            AgentRoutine_Disconnect();
+            slots_.FailAll(kDrvConnectionClosed);
+        }
+        WriteDriverLog(DriverLogKind::Agent, "connect %u.%u.%u.%u:%u", block.connect.address[0],
+                       block.connect.address[1], block.connect.address[2], block.connect.address[3],
+                       block.connect.port);
+        const int result = AgentRoutine_Connect(block.connect);
+        connected_ = result == kDrvOk;
+        WriteDriverLog(DriverLogKind::Agent, "connect -> %d", result);
+        block.Finish(result);
+        break;
+    }
+    case BlockKind::Disconnect:
+        WriteDriverLog(DriverLogKind::Agent, "disconnect (%d)", block.reason);
+        DropConnection(block.reason);
+        block.Finish(kDrvOk);
+        break;
+    case BlockKind::Send: {
+        int result = kDrvNotConnected;
+        if (connected_) {
+            result = AgentRoutine_Send(block.send);
+            // A request the transport cannot encode leaves the connection as it is.
+            if (result != kDrvOk && result != kDrvInvalidParameter && result != kDrvMessageTooLong) {
+                DropConnection(result);
+            }
+        }
+        if (result != kDrvOk) {
+            WriteDriverLog(DriverLogKind::Agent, "send of code %u seq %lu -> %d",
+                           static_cast<unsigned>(block.send.header.requestCode),
+                           static_cast<unsigned long>(block.send.header.sequence), result);
+            if (block.slotSequence != 0) {
+                slots_.Complete(block.slotSequence, result);
+            }
+        }
+        block.Finish(result);
+        break;
+    }
+    }
+}
+
+void CNetDrv::DropConnection(int reason)
+{
+    if (connected_.exchange(false)) {
+        AgentRoutine_Disconnect();
+        WriteDriverLog(DriverLogKind::NetDrv, "connection dropped: (%d) %s", reason, GetDriverErrorText(reason));
+    }
+    slots_.FailAll(reason);
+}
+
+int CNetDrv::AgentRoutine_Connect(const ConnectParams&)
+{
+    return kDrvNotInitialised;
+}
+
+int CNetDrv::AgentRoutine_Send(const SendParams&)
+{
+    return kDrvNotInitialised;
+}
+
+int CNetDrv::AgentRoutine_Recv()
+{
+    return kDrvOk;
+}
+
+void CNetDrv::AgentRoutine_Disconnect() {}
+
+int CNetDrv::EmsConnect(const std::array<uint8_t, 4>& address, uint16_t port, const std::string& user,
+                        const std::string& password)
+{
+    CallGuard guard(activeCalls_);
+    if (!initialised_) {
+        return kDrvNotInitialised;
+    }
+    auto block = std::make_shared<AgentBlock>();
+    block->kind = BlockKind::Connect;
+    block->connect = ConnectParams{address, port, user, password};
+    if (const int posted = Post(block); posted != kDrvOk) {
+        return posted;
+    }
+    int result = kDrvConnectTimeout;
+    // The transport keeps its own limit; this only guards against a transport that does not.
+    block->WaitDone(DeadlineAfter(kConnectLimitMs + 5000), result);
+    WriteDriverLog(DriverLogKind::NetDrv, "EmsConnect %u.%u.%u.%u:%u -> %d", address[0], address[1], address[2],
+                   address[3], port, result);
+    return result;
+}
+
+bool CNetDrv::CurrentOpLogFlag()
+{
+    // The setting is live on the UI thread; other threads use the value seen there last.
+    if (IsUiThread()) {
+        opLog_ = ReadOpLogFlag();
+    }
+    return opLog_;
+}
+
+int CNetDrv::PrepareSend(const EmsMsg& request, SendParams& params)
+{
+    if (request.count < 0 || (request.count > 0 && request.recordSize != 0 && request.records == nullptr)) {
+        return kDrvInvalidParameter;
+    }
+    EmsMsg header = request;
+    uint64_t bytes = EmsRecordBytes(request);
+    if (bytes > kMaxEmsRecordBytes) {
+        // A larger count is cut to what fits.
+        header.count = static_cast<int32_t>(kMaxEmsRecordBytes / request.recordSize);
+        bytes = static_cast<uint64_t>(header.count) * request.recordSize;
+        WriteDriverLog(DriverLogKind::NetDrv, "request of code %u cut to %ld records",
+                       static_cast<unsigned>(request.requestCode), static_cast<long>(header.count));
+    }
+    if (bytes == 0) {
+        header.count = 0; // records of no bytes are no records
+    }
+    header.records = nullptr;
+    header.status = 0;
+    header.more = 0;
+    header.sequence = 0;
+    params.header = header;
+    try {
+        const auto* begin = static_cast<const uint8_t*>(request.records);
+        params.records.assign(begin, begin + bytes);
+    } catch (const std::bad_alloc&) {
+        return kDrvMemoryInsufficient;
+    }
+    params.opLog = CurrentOpLogFlag();
+    return EncodeRequestBody(params);
+}
+
+int CNetDrv::SendWithoutWaiting(SendParams params, int32_t handOverMs)
+{
+    auto block = std::make_shared<AgentBlock>();
+    block->kind = BlockKind::Send;
+    block->send = std::move(params);
+    block->send.header.sequence = slots_.NextUnclaimedSequence();
+    if (const int posted = Post(block); posted != kDrvOk) {
+        return posted;
+    }
+    if (handOverMs <= 0) {
+        return kDrvOk;
+    }
+    int result = kDrvTimeout;
+    block->WaitDone(DeadlineAfter(static_cast<uint32_t>(handOverMs)), result);
+    return result;
+}
+
+int CNetDrv::RequestRoutine(uint32_t sequence, SendParams params, Clock::time_point deadline, ReplyData& reply)
+{
+    auto block = std::make_shared<AgentBlock>();
+    block->kind = BlockKind::Send;
+    block->send = std::move(params);
+    block->send.header.sequence = sequence;
+    block->slotSequence = sequence;
+    if (const int posted = Post(block); posted != kDrvOk) {
+        slots_.Complete(sequence, posted);
+    }
+    return slots_.Wait(sequence, deadline, reply);
+}
+
+void CNetDrv::ClearReply()
+{
+    reply_ = EmsMsg{};
+    replyData_ = ReplyData{};
+}
+
+int CNetDrv::RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog)
+{
+    int result = kDrvOk;
+    std::string errorText;
+    {
+        CallGuard guard(activeCalls_);
+        if (reply != nullptr) {
+            *reply = &noReply_;
+        }
+        result = Transact(request, reply, timeoutMs, waitDialog, errorText);
+        if (result != kDrvOk && errorText.empty()) {
+            errorText = GetDriverErrorText(result);
+        }
+        if (request != nullptr) {
+            WriteDriverLog(DriverLogKind::NetDrv, "RequestEmsMsg code %u op %u ne %lu -> %d",
+                           static_cast<unsigned>(request->requestCode), static_cast<unsigned>(request->operation),
+                           static_cast<unsigned long>(request->neId), result);
+        }
+    }
+    // The driver is not touched from here on: it may be shut down while the box is open.
+    if (result != kDrvOk && result != kDrvCancelled && failureTextId != 0) {
+        GetLinkUi().ShowFailureMessage(failureTextId, result, errorText);
+    }
+    return result;
+}
+
+int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool waitDialog, std::string& errorText)
+{
+    if (!initialised_) {
+        return kDrvNotInitialised;
+    }
+    if (!connected_) {
+        return kDrvNotConnected;
+    }
+    if (request == nullptr) {
+        return kDrvInvalidParameter;
+    }
+    for (uint32_t round = 0; round < kBusyWaitRounds && inTransaction_; ++round) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kBusyWaitRoundMs));
+    }
+    if (inTransaction_) {
+        return kDrvBusy;
+    }
+    const uint32_t effectiveMs = timeoutMs < 0 ? GetTimeout() : static_cast<uint32_t>(timeoutMs);
+    // Without a time-out of its own (send and do not wait) the lock is waited for as long as usual.
+    const uint32_t lockMs = effectiveMs == 0 ? GetTimeout() : effectiveMs;
+    if (requestLock_.Lock(lockMs) == 0) {
+        return kDrvTimeout;
+    }
+    struct LockRelease {
+        CMutexLock& lock;
+        ~LockRelease() { lock.Unlock(); }
+    } held{requestLock_};
+    inTransaction_ = true;
+    struct TransactionEnd {
+        std::atomic<bool>& flag;
+        ~TransactionEnd() { flag = false; }
+    } transactionEnd{inTransaction_};
+
+    ClearReply();
+    if (reply != nullptr) {
+        *reply = &reply_;
+    }
+    SendParams params;
+    if (const int prepared = PrepareSend(*request, params); prepared != kDrvOk) {
+        return prepared;
+    }
+    if (effectiveMs == 0) {
+        return SendWithoutWaiting(std::move(params), static_cast<int32_t>(GetTimeout()));
+    }
+    const uint32_t sequence = slots_.Acquire();
+    if (sequence == 0) {
+        return kDrvNoFreeSlot;
+    }
+    currentSequence_ = sequence;
+    const auto deadline = DeadlineAfter(effectiveMs);
+    ReplyData data;
+    int routineResult = kDrvOk;
+    if (waitDialog) {
+        CWaitContext wait(effectiveMs, [this, sequence] { CancelSequence(sequence); });
+        std::thread routine;
+        try {
+            routine = std::thread([&] {
+                WriteDriverLog(DriverLogKind::Thread, "RequestRoutine started for seq %lu",
+                               static_cast<unsigned long>(sequence));
+                routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
+                wait.MarkFinished();
+            });
+        } catch (const std::system_error&) {
+            WriteDriverLog(DriverLogKind::Thread, "no thread for RequestRoutine: request without dialog");
+        }
+        if (routine.joinable()) {
+            GetLinkUi().RunWaitDialog(wait);
+            routine.join();
+        } else {
+            routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
+        }
+    } else {
+        routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
+    }
+    currentSequence_ = 0;
+    slots_.Release(sequence);
+    if (routineResult != kDrvOk) {
+        return routineResult;
+    }
+    replyData_ = std::move(data);
+    reply_ = replyData_.header;
+    reply_.records = replyData_.records.empty() ? nullptr : replyData_.records.data();
+    const int status = DriverResultFromStatus(reply_.status);
+    if (status != kDrvOk) {
+        return status;
+    }
+    if (reply_.requestCode != request->requestCode) {
+        return kDrvUnexpectedReply; // the sequence matched, the code did not: not this request's reply
+    }
+    if (reply_.operation == kEmsOpTextReply) {
+        errorText = reinterpret_cast<const char*>(replyData_.records.data());
+        return kDrvTextReply;
+    }
+    // Replies change the model as notifications do; from the UI thread before the caller reads the tables.
+    DispatchServerMessage(&reply_);
+    return kDrvOk;
+}
+
+int CNetDrv::SendEmsMsg(EmsMsg* request, int32_t timeoutMs)
+{
+    CallGuard guard(activeCalls_);
+    if (!initialised_) {
+        return kDrvNotInitialised;
+    }
+    if (!connected_) {
+        return kDrvNotConnected;
+    }
+    if (request == nullptr) {
+        return kDrvInvalidParameter;
+    }
+    SendParams params;
+    if (const int prepared = PrepareSend(*request, params); prepared != kDrvOk) {
+        return prepared;
+    }
+    const int32_t handOverMs = timeoutMs < 0 ? static_cast<int32_t>(GetTimeout()) : timeoutMs;
+    return SendWithoutWaiting(std::move(params), handOverMs);
+}
+
+void CNetDrv::CancelSequence(uint32_t sequence)
+{
+    WriteDriverLog(DriverLogKind::NetDrv, "request seq %lu cancelled", static_cast<unsigned long>(sequence));
+    slots_.Complete(sequence, kDrvCancelled);
+}
+
+void CNetDrv::CancelRequest()
+{
+    const uint32_t sequence = currentSequence_;
+    if (sequence != 0) {
+        CancelSequence(sequence);
+    }
+}
+
+void CNetDrv::OnAppIdle()
+{
+    if (IsUiThread()) {
+        DrainServerMessages(0);
+    }
+}
+
+int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size)
+{
+    if (msg.sequence != 0) {
+        switch (slots_.OfferReply(msg, records, size)) {
+        case CRequestSlotTable::Route::Slot:
+            LogPdu(PduDirection::Recv, msg, records, size);
+            return kDrvOk;
+        case CRequestSlotTable::Route::Dropped:
+            LogPdu(PduDirection::Recv, msg, records, size);
+            WriteDriverLog(DriverLogKind::NetDrv, "late reply seq %lu of code %u dropped",
+                           static_cast<unsigned long>(msg.sequence), static_cast<unsigned>(msg.requestCode));
+            return kDrvOk;
+        case CRequestSlotTable::Route::Invalid:
+            LogPdu(PduDirection::Recv, msg, records, size);
+            return kDrvInvalidFormat;
+        case CRequestSlotTable::Route::NotMine:
+            break;
+        }
+    }
+    DeliverNotification(msg, records, size);
+    return kDrvOk;
+}
+
+void CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size)
+{
+    LogPdu(msg.sequence == 0 ? PduDirection::Notify : PduDirection::Recv, msg, records, size);
+    EmsMsg copy = msg;
+    copy.records = size == 0 ? nullptr : records;
+    DispatchServerMessage(&copy);
+}
+
+void CNetDrv::PostDisconnect(int reason)
+{
+    auto block = std::make_shared<AgentBlock>();
+    block->kind = BlockKind::Disconnect;
+    block->reason = reason;
+    Post(block);
+}

@@ -1,0 +1,183 @@
+// The network driver base. Every request of the program goes through the current driver: the server driver, the
+// SNMP driver or, before a successful login, the application's base driver (an instance of this class), whose
+// connect and send do nothing.
+//
+// Threads: AgentRoutine owns the transport and serves the blocks that others post to it (connect, disconnect,
+// send); receiving follows the transport's readiness. A request with the wait dialog runs RequestRoutine on a thread
+// of its own while the caller's (UI) thread shows the dialog; without it, RequestRoutine runs in the caller's thread.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/util/mutex_lock.h"
+#include "link/ems_msg.h"
+#include "link/pdu_log.h"
+#include "link/request_slot_table.h"
+#include "link/wakeup_event.h"
+
+struct ConnectParams {
+    std::array<uint8_t, 4> address{}; // IPv4, first number first
+    uint16_t port = 0;
+    std::string user;
+    std::string password; // or the SNMP community
+};
+
+class CNetDrv {
+public:
+    static constexpr uint32_t kBusyWaitRounds = 100;
+    static constexpr uint32_t kBusyWaitRoundMs = 10;
+    static constexpr uint32_t kQuitRounds = 50;
+    static constexpr uint32_t kQuitRoundMs = 10;
+    static constexpr int32_t kDefaultTimeout = -2;
+    static constexpr uint32_t kConnectLimitMs = 60000;
+
+    explicit CNetDrv(uint32_t defaultTimeoutMs = 35000);
+    // A concrete driver calls Shutdown() in its own destructor, while its transport steps still exist.
+    virtual ~CNetDrv();
+    CNetDrv(const CNetDrv&) = delete;
+    CNetDrv& operator=(const CNetDrv&) = delete;
+
+    // Starts the driver's threads. The base driver has no transport and is never started.
+    int Start();
+    // Ends the request in progress and stops every thread of the driver (quit messages every 50 rounds of 10 ms
+    // until they have ended). The driver cannot be started again.
+    void Shutdown();
+    bool IsInitialised() const { return initialised_.load(); }
+
+    // Connects the transport (60000 ms limit inside the driver). 0 or a driver result code.
+    int EmsConnect(const std::array<uint8_t, 4>& address, uint16_t port, const std::string& user,
+                   const std::string& password);
+
+    // Sends the request and waits for its reply. `timeoutMs` -2 (any negative) = GetTimeout(), 0 = send and do not
+    // wait (the reply goes to the dispatcher), else milliseconds. 0 or a driver result code; *reply names the
+    // driver's reply descriptor, valid until the next request through this driver (its count is 0 when no reply
+    // came). A text reply returns 32028 with the reply handed back. On a failure other than 32018 a message box
+    // shows the failure text (when not 0) with the error text.
+    int RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog);
+
+    // Sends without waiting for the reply, which arrives through the dispatcher. `timeoutMs` bounds the hand-over
+    // to the transport (0 does not wait for it, negative = GetTimeout()).
+    int SendEmsMsg(EmsMsg* request, int32_t timeoutMs);
+
+    // Ends the request in progress as cancelled by the operator (32018).
+    void CancelRequest();
+
+    virtual uint32_t GetTimeout() const { return defaultTimeoutMs_; }
+    bool IsConnected() const { return connected_.load(); }
+    bool IsInTransaction() const { return inTransaction_.load(); }
+    void SetLoggedIn(bool loggedIn) { loggedIn_ = loggedIn; }
+    bool IsLoggedIn() const { return loggedIn_.load(); }
+
+    // From the application's idle hook: applies queued server messages when the dispatch lock is free.
+    void OnAppIdle();
+
+protected:
+    struct SendParams {
+        EmsMsg header; // records null: they are in `records`
+        std::vector<uint8_t> records;
+        bool opLog = false;
+    };
+
+    // Transport steps, all on the AgentRoutine thread. Each returns 0 or a driver result code.
+    virtual int AgentRoutine_Connect(const ConnectParams& params);
+    virtual int AgentRoutine_Send(const SendParams& params);
+    // The transport is readable (or closed): take what has come. A non-zero result drops the connection and ends the
+    // waiting requests with it.
+    virtual int AgentRoutine_Recv();
+    virtual void AgentRoutine_Disconnect();
+    // What AgentRoutine watches besides its wake-up event; -1 for nothing.
+    virtual int AgentTransportFd() const { return -1; }
+
+    // Turns the copied request into what the transport sends; on the caller's thread. 0 or a driver result code.
+    virtual int EncodeRequestBody(SendParams&) { return 0; }
+
+    // Threads of a concrete driver besides AgentRoutine.
+    virtual int StartDriverThreads() { return 0; }
+    virtual void SignalDriverThreadsToQuit() {}
+    virtual bool DriverThreadsEnded() const { return true; }
+    virtual void JoinDriverThreads() {}
+
+    // For transports and driver threads.
+    // A received frame: the reply of a waiting request, a late reply (dropped) or a message for the dispatcher.
+    // Non-zero when it breaks a continued reply: the connection must close with that code.
+    int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size);
+    // A message that arrived outside the connection (a datagram): always for the dispatcher.
+    void DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size);
+    // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.
+    void PostDisconnect(int reason);
+    // One request through a slot of its own and the transport, waited for until `deadline`. Used by requests and
+    // by the keep-alive (which is not a transaction).
+    int RequestRoutine(uint32_t sequence, SendParams params, std::chrono::steady_clock::time_point deadline,
+                       ReplyData& reply);
+    bool QuitRequested() const { return quit_.load(); }
+    // Readable from the moment the driver shuts down: threads that sleep in poll() watch it.
+    int QuitEventFd() const { return quitEvent_.Fd(); }
+    CRequestSlotTable& Slots() { return slots_; }
+    bool CurrentOpLogFlag();
+
+private:
+    enum class BlockKind { Connect, Disconnect, Send };
+    struct AgentBlock {
+        BlockKind kind = BlockKind::Send;
+        ConnectParams connect;
+        SendParams send;
+        uint32_t slotSequence = 0; // a send whose failure ends this request
+        int reason = 0;            // why a disconnect was asked for
+
+        std::mutex mutex;
+        std::condition_variable doneCv;
+        bool done = false;
+        int result = 0;
+        void Finish(int code);
+        // False when `deadline` passed first.
+        bool WaitDone(std::chrono::steady_clock::time_point deadline, int& code);
+    };
+
+    // RequestEmsMsg up to its message box; `errorText` gets the text of a text reply.
+    int Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool waitDialog, std::string& errorText);
+    void AgentRoutine();
+    void ServeBlock(AgentBlock& block);
+    void DropConnection(int reason);
+    int Post(const std::shared_ptr<AgentBlock>& block);
+    int PrepareSend(const EmsMsg& request, SendParams& params);
+    int SendWithoutWaiting(SendParams params, int32_t handOverMs);
+    void CancelSequence(uint32_t sequence);
+    bool AllThreadsEnded() const;
+    void ClearReply();
+
+    const uint32_t defaultTimeoutMs_;
+    std::atomic<bool> initialised_{false};
+    std::atomic<bool> quit_{false};
+    std::atomic<bool> connected_{false};
+    std::atomic<bool> inTransaction_{false};
+    std::atomic<bool> loggedIn_{false};
+    std::atomic<bool> opLog_{true};
+    std::atomic<uint32_t> currentSequence_{0};
+    std::atomic<int> activeCalls_{0};
+
+    CRequestSlotTable slots_;
+    CMutexLock requestLock_; // the driver's lock: one request in flight
+
+    std::thread agentThread_;
+    std::atomic<bool> agentEnded_{true};
+    CWakeupEvent agentWakeup_;
+    CWakeupEvent quitEvent_; // signalled once, never drained
+    std::mutex blocksMutex_;
+    std::deque<std::shared_ptr<AgentBlock>> blocks_;
+    bool agentAccepting_ = false; // guarded by blocksMutex_
+
+    // The reply handed to the caller of RequestEmsMsg; written only under requestLock_.
+    EmsMsg reply_;
+    ReplyData replyData_;
+    EmsMsg noReply_{}; // handed out when no reply came; never written
+};

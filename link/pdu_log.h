@@ -1,0 +1,36 @@
+// Every PDU in readable form: a header line and a hex dump of the records. PDU.log gets the whole dump; the PDU log
+// window gets the first 256 bytes of each PDU, gathered until the window is refreshed or flushed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/ems_msg.h"
+
+enum class PduDirection { Send, Recv, Notify };
+
+inline constexpr size_t kPduWindowDumpBytes = 256;
+inline constexpr size_t kPduWindowMaxLines = 2000;
+
+// "YYYY-MM-DD HH:MM:SS.mmm SEND op=.. ne=.. code=.. total=.. count=.. size=.. status=.. seq=.."
+std::string FormatPduHeaderLine(const std::string& timestamp, PduDirection direction, const EmsMsg& msg);
+
+// 16 bytes a line: offset, hex bytes, printable characters; at most `limit` bytes.
+std::vector<std::string> FormatPduDump(const uint8_t* data, size_t size, size_t limit);
+
+// Logs one PDU (header of `msg`, records as given).
+void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size);
+
+// (hold flag, flush flag): stores the flag; with flag 0 and flush 1 the window gets what is gathered so far.
+// While the flag is 0 the periodic refresh leaves the window as it is.
+void FlushPduLog(int flag, int flush);
+int GetPduLogFlag();
+
+// The frame's periodic refresh: hands the gathered lines to the window unless the display is held.
+void RefreshPduLogWindow();
+
+// Lines gathered and not yet handed to the window.
+size_t PendingPduLogLineCount();
+void ClearPendingPduLogLines();

@@ -1,0 +1,75 @@
+// The driver's request slots: each request waiting for its reply holds one, found again by the sequence number that
+// the reply echoes. Replies of several frames are gathered in the slot; a reply that comes after its request gave
+// up is dropped.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "link/ems_msg.h"
+
+// A reply as the driver keeps it: the header and its own copy of the records.
+struct ReplyData {
+    EmsMsg header;
+    std::vector<uint8_t> records;
+};
+
+class CRequestSlotTable {
+public:
+    static constexpr size_t kSlotCount = 256;
+
+    enum class Route {
+        Slot,    // taken by a waiting request
+        Dropped, // the reply of a request that gave up
+        NotMine, // no request waits for it: for the dispatcher
+        Invalid, // breaks the rules of a continued reply: the connection must close (which ends the request)
+    };
+
+    // A free slot for a new request, named by a fresh sequence number; 0 when all slots are taken.
+    uint32_t Acquire();
+    // A fresh sequence number for a request whose reply nobody waits for.
+    uint32_t NextUnclaimedSequence();
+
+    // One frame of a reply. `records` holds `size` bytes.
+    Route OfferReply(const EmsMsg& frame, const uint8_t* records, size_t size);
+
+    // Ends the request of `sequence` with `result` unless it has ended already.
+    void Complete(uint32_t sequence, int result);
+    // Ends every waiting request with `result`.
+    void FailAll(int result);
+
+    // Waits until the request has ended or `deadline` passes (then "transaction timeout"). On 0 the reply is
+    // moved into `reply`.
+    int Wait(uint32_t sequence, std::chrono::steady_clock::time_point deadline, ReplyData& reply);
+
+    // Frees the slot; when the request had not ended, later frames of its reply are dropped.
+    void Release(uint32_t sequence);
+
+    size_t InUse() const;
+
+private:
+    enum class State { Free, Waiting, Done };
+    struct Slot {
+        State state = State::Free;
+        uint32_t sequence = 0;
+        int result = 0;
+        bool started = false; // a first frame has come
+        ReplyData reply;
+    };
+
+    uint32_t NextSequenceLocked();
+    Slot* FindLocked(uint32_t sequence);
+    void FinishLocked(Slot& slot, int result);
+    bool AppendFrameLocked(Slot& slot, const EmsMsg& frame, const uint8_t* records, size_t size);
+
+    mutable std::mutex mutex_;
+    std::condition_variable doneCv_;
+    std::array<Slot, kSlotCount> slots_{};
+    uint32_t lastSequence_ = 0;
+    std::deque<uint32_t> abandoned_; // sequences whose late frames are dropped, newest last
+};

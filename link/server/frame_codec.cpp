@@ -1,0 +1,262 @@
+#include "link/server/frame_codec.h"
+
+#include <cstring>
+
+namespace {
+
+struct FieldLayout {
+    size_t offset;
+    size_t width;
+};
+
+constexpr FieldLayout kOperation{0, 2};
+constexpr FieldLayout kNeId{2, 10};
+constexpr FieldLayout kRequestCode{12, 5};
+constexpr FieldLayout kTotal{17, 10};
+constexpr FieldLayout kCount{27, 10};
+constexpr FieldLayout kRecordSize{37, 10};
+constexpr FieldLayout kStatus{47, 5};
+constexpr FieldLayout kMore{52, 1};
+constexpr FieldLayout kSequence{53, 10};
+constexpr FieldLayout kOpLog{63, 1};
+constexpr FieldLayout kVersion{64, 6};
+
+uint64_t MaxOfWidth(size_t width)
+{
+    uint64_t max = 1;
+    for (size_t i = 0; i < width; ++i) {
+        max *= 10;
+    }
+    return max - 1;
+}
+
+void PutField(uint8_t* out, FieldLayout field, uint64_t value)
+{
+    for (size_t i = field.width; i > 0; --i) {
+        out[field.offset + i - 1] = static_cast<uint8_t>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+bool GetField(const uint8_t* in, FieldLayout field, uint64_t max, uint64_t& value)
+{
+    value = 0;
+    for (size_t i = 0; i < field.width; ++i) {
+        const uint8_t c = in[field.offset + i];
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value <= max;
+}
+
+uint32_t ReadBigEndian32(const uint8_t* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
+}
+
+void WriteBigEndian32(uint8_t* p, uint32_t value)
+{
+    p[0] = static_cast<uint8_t>(value >> 24);
+    p[1] = static_cast<uint8_t>(value >> 16);
+    p[2] = static_cast<uint8_t>(value >> 8);
+    p[3] = static_cast<uint8_t>(value);
+}
+
+} // namespace
+
+bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
+{
+    const struct {
+        FieldLayout field;
+        uint64_t value;
+    } fields[] = {
+        {kOperation, header.operation},   {kNeId, header.neId},       {kRequestCode, header.requestCode},
+        {kTotal, header.total},           {kCount, header.count},     {kRecordSize, header.recordSize},
+        {kStatus, header.status},         {kMore, header.more},       {kSequence, header.sequence},
+        {kOpLog, header.opLog ? 1u : 0u}, {kVersion, header.version},
+    };
+    for (const auto& f : fields) {
+        if (f.value > MaxOfWidth(f.field.width)) {
+            return false;
+        }
+    }
+    for (const auto& f : fields) {
+        PutField(out, f.field, f.value);
+    }
+    return true;
+}
+
+bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header)
+{
+    uint64_t op = 0, neId = 0, code = 0, total = 0, count = 0, size = 0, status = 0, more = 0, sequence = 0, opLog = 0,
+             version = 0;
+    constexpr uint64_t kU32 = 0xFFFFFFFFu;
+    if (!GetField(in, kOperation, 0xFF, op) || !GetField(in, kNeId, kU32, neId) ||
+        !GetField(in, kRequestCode, 0xFFFF, code) || !GetField(in, kTotal, kU32, total) ||
+        !GetField(in, kCount, kU32, count) || !GetField(in, kRecordSize, kU32, size) ||
+        !GetField(in, kStatus, kU32, status) || !GetField(in, kMore, 9, more) ||
+        !GetField(in, kSequence, kU32, sequence) || !GetField(in, kOpLog, 9, opLog) ||
+        !GetField(in, kVersion, kU32, version)) {
+        return false;
+    }
+    header.operation = static_cast<uint8_t>(op);
+    header.neId = static_cast<uint32_t>(neId);
+    header.requestCode = static_cast<uint16_t>(code);
+    header.total = static_cast<uint32_t>(total);
+    header.count = static_cast<uint32_t>(count);
+    header.recordSize = static_cast<uint32_t>(size);
+    header.status = static_cast<uint32_t>(status);
+    header.more = static_cast<uint32_t>(more);
+    header.sequence = static_cast<uint32_t>(sequence);
+    header.opLog = opLog != 0;
+    header.version = static_cast<uint32_t>(version);
+    return true;
+}
+
+std::vector<uint8_t> EncodeFrame(const FrameHeader& header, const void* payload, size_t payloadSize)
+{
+    if (payloadSize > kMaxEmsRecordBytes || (payloadSize != 0 && payload == nullptr)) {
+        return {};
+    }
+    std::vector<uint8_t> frame(kFramePrefixSize + kFrameHeaderSize + payloadSize);
+    if (!EncodeFrameHeader(header, frame.data() + kFramePrefixSize)) {
+        return {};
+    }
+    WriteBigEndian32(frame.data(), static_cast<uint32_t>(kFrameHeaderSize + payloadSize));
+    if (payloadSize != 0) {
+        std::memcpy(frame.data() + kFramePrefixSize + kFrameHeaderSize, payload, payloadSize);
+    }
+    return frame;
+}
+
+FrameHeader FrameHeaderFromMsg(const EmsMsg& msg)
+{
+    FrameHeader header;
+    header.operation = msg.operation;
+    header.neId = msg.neId;
+    header.requestCode = msg.requestCode;
+    header.total = msg.total;
+    header.count = msg.count < 0 ? 0u : static_cast<uint32_t>(msg.count);
+    header.recordSize = msg.recordSize;
+    header.status = msg.status;
+    header.more = msg.more;
+    header.sequence = msg.sequence;
+    return header;
+}
+
+EmsMsg MsgFromFrame(const Frame& frame)
+{
+    EmsMsg msg;
+    msg.operation = frame.header.operation;
+    msg.neId = frame.header.neId;
+    msg.requestCode = frame.header.requestCode;
+    msg.total = frame.header.total;
+    msg.count = static_cast<int32_t>(frame.header.count);
+    msg.recordSize = frame.header.recordSize;
+    msg.records = frame.payload.empty() ? nullptr : frame.payload.data();
+    msg.status = frame.header.status;
+    msg.more = frame.header.more;
+    msg.sequence = frame.header.sequence;
+    return msg;
+}
+
+bool IsFrameLengthAcceptable(uint32_t length)
+{
+    return length >= kFrameHeaderSize && length - kFrameHeaderSize <= kMaxEmsRecordBytes;
+}
+
+bool IsFramePayloadConsistent(const FrameHeader& header, size_t payloadSize)
+{
+    if (payloadSize > kMaxEmsRecordBytes) {
+        return false;
+    }
+    if (header.operation == kEmsOpTextReply) {
+        return true; // a text reply's record is the text, whatever its header says
+    }
+    // Records of zero bytes would let any count through, and a count beyond the signed descriptor count.
+    if (header.count != 0 && header.recordSize == 0) {
+        return false;
+    }
+    return static_cast<uint64_t>(header.count) * header.recordSize == payloadSize;
+}
+
+void CFrameDecoder::Append(const uint8_t* data, size_t size)
+{
+    if (broken_ || size == 0) {
+        return;
+    }
+    if (readPos_ > 0 && readPos_ >= buffer_.size() / 2) {
+        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(readPos_));
+        readPos_ = 0;
+    }
+    buffer_.insert(buffer_.end(), data, data + size);
+}
+
+FrameStatus CFrameDecoder::Next(Frame& frame)
+{
+    if (broken_) {
+        return FrameStatus::Invalid;
+    }
+    const size_t available = buffer_.size() - readPos_;
+    if (available < kFramePrefixSize) {
+        return FrameStatus::NeedMore;
+    }
+    const uint8_t* p = buffer_.data() + readPos_;
+    const uint32_t length = ReadBigEndian32(p);
+    // Judge the prefix before waiting for the rest, so that a bad length never makes us buffer the stream.
+    if (!IsFrameLengthAcceptable(length)) {
+        broken_ = true;
+        return FrameStatus::Invalid;
+    }
+    if (available < kFramePrefixSize + kFrameHeaderSize) {
+        return FrameStatus::NeedMore;
+    }
+    FrameHeader header;
+    const size_t payloadSize = length - kFrameHeaderSize;
+    if (!DecodeFrameHeader(p + kFramePrefixSize, header) || !IsFramePayloadConsistent(header, payloadSize)) {
+        broken_ = true;
+        return FrameStatus::Invalid;
+    }
+    if (available < kFramePrefixSize + length) {
+        return FrameStatus::NeedMore;
+    }
+    const uint8_t* payload = p + kFramePrefixSize + kFrameHeaderSize;
+    frame.header = header;
+    frame.payload.assign(payload, payload + payloadSize);
+    readPos_ += kFramePrefixSize + length;
+    if (readPos_ == buffer_.size()) {
+        buffer_.clear();
+        readPos_ = 0;
+    }
+    return FrameStatus::Complete;
+}
+
+void CFrameDecoder::Reset()
+{
+    buffer_.clear();
+    readPos_ = 0;
+    broken_ = false;
+}
+
+FrameStatus DecodeDatagram(const uint8_t* data, size_t size, Frame& frame)
+{
+    if (data == nullptr || size < kFramePrefixSize + kFrameHeaderSize) {
+        return FrameStatus::Invalid;
+    }
+    const uint32_t length = ReadBigEndian32(data);
+    if (!IsFrameLengthAcceptable(length) || size != kFramePrefixSize + length) {
+        return FrameStatus::Invalid;
+    }
+    FrameHeader header;
+    const size_t payloadSize = length - kFrameHeaderSize;
+    if (!DecodeFrameHeader(data + kFramePrefixSize, header) || !IsFramePayloadConsistent(header, payloadSize)) {
+        return FrameStatus::Invalid;
+    }
+    const uint8_t* payload = data + kFramePrefixSize + kFrameHeaderSize;
+    frame.header = header;
+    frame.payload.assign(payload, payload + payloadSize);
+    return FrameStatus::Complete;
+}

@@ -1,0 +1,72 @@
+// Frames of the management-server protocol: [u32 length, big-endian][70-byte text header][records].
+// The length counts the header and the records. The header holds fixed-width, zero-padded decimal fields.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "link/ems_msg.h"
+
+inline constexpr size_t kFramePrefixSize = 4;
+inline constexpr size_t kFrameHeaderSize = 70;
+inline constexpr uint32_t kFrameProtocolVersion = 1;
+
+struct FrameHeader {
+    uint8_t operation = 0;
+    uint32_t neId = 0;
+    uint16_t requestCode = 0;
+    uint32_t total = 0;
+    uint32_t count = 0;
+    uint32_t recordSize = 0;
+    uint32_t status = 0;
+    uint32_t more = 0;
+    uint32_t sequence = 0;
+    bool opLog = false; // the operator's actions are logged by the server only while set
+    uint32_t version = kFrameProtocolVersion;
+
+    bool operator==(const FrameHeader&) const = default;
+};
+
+struct Frame {
+    FrameHeader header;
+    std::vector<uint8_t> payload;
+};
+
+// Writes the 70 header characters. False (and nothing written) when a field does not fit its width.
+bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out);
+
+// Reads 70 header characters. False when a field holds anything but decimal digits or exceeds its type.
+bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header);
+
+// Length prefix, header and payload; empty when the header does not encode or the payload is over the cap.
+std::vector<uint8_t> EncodeFrame(const FrameHeader& header, const void* payload, size_t payloadSize);
+
+// The header of a descriptor (its count and record size as given).
+FrameHeader FrameHeaderFromMsg(const EmsMsg& msg);
+
+// A descriptor over a decoded frame; its records point into `frame.payload`.
+EmsMsg MsgFromFrame(const Frame& frame);
+
+enum class FrameStatus { NeedMore, Complete, Invalid };
+
+// The rules every received frame must meet, given its length prefix and decoded header.
+bool IsFrameLengthAcceptable(uint32_t length);
+bool IsFramePayloadConsistent(const FrameHeader& header, size_t payloadSize);
+
+// Decodes a byte stream into frames. After Invalid the stream is beyond repair: the connection must be closed.
+class CFrameDecoder {
+public:
+    void Append(const uint8_t* data, size_t size);
+    FrameStatus Next(Frame& frame);
+    void Reset();
+    size_t BufferedBytes() const { return buffer_.size() - readPos_; }
+
+private:
+    std::vector<uint8_t> buffer_;
+    size_t readPos_ = 0;
+    bool broken_ = false;
+};
+
+// Decodes one datagram that must hold exactly one frame.
+FrameStatus DecodeDatagram(const uint8_t* data, size_t size, Frame& frame);

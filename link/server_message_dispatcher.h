@@ -1,0 +1,45 @@
+// The server message dispatcher: applies what the server sends (replies and notifications) to the application's
+// tables and entity model on the UI thread, under the dispatch lock. Messages that arrive on other threads wait in
+// a FIFO queue of owned copies until the frame's timer (or the idle hook) applies them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "link/dispatch_effects.h"
+#include "link/ems_msg.h"
+
+// The thread whose dispatches apply at once; every other thread queues.
+void SetUiThreadId(std::thread::id id);
+bool IsUiThread();
+
+// The dispatch lock, under which the model is changed and read by other threads. True when the calling thread now
+// holds it; 0 only tries. Not recursive.
+bool LockDispatch(uint32_t timeoutMs);
+void UnlockDispatch();
+
+// With a message: from the UI thread it is applied at once (after what is queued), else a copy is queued. With
+// null (the frame's timer): everything queued is applied. Only replies and notifications (operation 4) with status
+// 0 are taken; others are dropped.
+void DispatchServerMessage(const EmsMsg* msg);
+
+// Applies what is queued when the dispatch lock is free within `lockWaitMs`; false when it was not. UI thread only.
+bool DrainServerMessages(uint32_t lockWaitMs);
+
+// How one request code changes the model. Runs on the UI thread under the dispatch lock; effects on windows go
+// to `effects`. The message's records live only for the call.
+using ServerMessageRule = std::function<void(const EmsMsg& msg, CDispatchEffects& effects)>;
+
+// Registers the rule of one request code (an empty rule removes it). Codes without a rule are ignored.
+void SetServerMessageRule(uint16_t requestCode, ServerMessageRule rule);
+// Runs after each pass that applied at least one message, still under the lock.
+void SetServerMessageBatchHook(std::function<void(CDispatchEffects& effects)> hook);
+void ClearServerMessageRules();
+
+// The shell's callbacks for mail, the forced-logout timer and the trap log; null drops those effects.
+void SetDispatchUi(IDispatchUi* ui);
+
+size_t QueuedServerMessageCount();
+void ClearServerMessageQueue();

@@ -1,0 +1,223 @@
+#include "link/driver_logs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "link/headless_link_ui.h"
+#include "link/pdu_log.h"
+#include "link/rotating_log_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class LogsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("tarvik-link-logs-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        SetLinkLogDirectory(dir_.string());
+        SetDriverLogSwitches({});
+        SetLinkUi(&ui_);
+        ClearPendingPduLogLines();
+        FlushPduLog(1, 0);
+    }
+    void TearDown() override
+    {
+        SetDriverLogSwitches({});
+        CloseDriverLogs();
+        SetLinkLogDirectory("");
+        SetLinkUi(nullptr);
+        fs::remove_all(dir_);
+    }
+
+    static EmsMsg SampleMsg()
+    {
+        EmsMsg msg;
+        msg.operation = kEmsOpReply;
+        msg.neId = 12;
+        msg.requestCode = 330;
+        msg.total = 2;
+        msg.count = 2;
+        msg.recordSize = 60;
+        msg.status = 0;
+        msg.sequence = 77;
+        return msg;
+    }
+
+    fs::path dir_;
+    CHeadlessLinkUi ui_;
+};
+
+TEST_F(LogsTest, SwitchedOffLogsWriteNothing)
+{
+    WriteDriverLog(DriverLogKind::NetDrv, "step %d", 1);
+    WriteDriverLog(DriverLogKind::Comm, "bytes");
+    const std::vector<uint8_t> records(120, 1);
+    LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(LogsTest, EachSwitchOpensItsOwnFiles)
+{
+    const struct {
+        DriverLogSwitches switches;
+        std::vector<std::string> files;
+    } cases[] = {
+        {{true, false, false, false}, {"NetDrv.log", "NetDrvThread.log"}},
+        {{false, true, false, false}, {"NetDrvAgent.log"}},
+        {{false, false, true, false}, {"NetDrvComm.log"}},
+        {{false, false, false, true}, {"PDU.log"}},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        CloseDriverLogs();
+        SetDriverLogSwitches(c.switches);
+        for (DriverLogKind kind : {DriverLogKind::NetDrv, DriverLogKind::Agent, DriverLogKind::Thread,
+                                   DriverLogKind::Comm, DriverLogKind::Pdu}) {
+            WriteDriverLog(kind, "entry");
+        }
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            found.push_back(entry.path().filename().string());
+        }
+        std::sort(found.begin(), found.end());
+        std::vector<std::string> expected = c.files;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(found, expected);
+    }
+}
+
+TEST_F(LogsTest, LinesStartWithTheLocalTime)
+{
+    SetDriverLogSwitches({true, false, false, false});
+    WriteDriverLog(DriverLogKind::NetDrv, "EmsConnect %s -> %d", "127.0.0.1:19460", 0);
+    const std::string text = ReadFile(dir_ / "NetDrv.log");
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} EmsConnect 127\.0\.0\.1:19460 -> 0\n)")))
+        << text;
+}
+
+TEST_F(LogsTest, PduHeaderLineAndDumpAreReadable)
+{
+    EXPECT_EQ(FormatPduHeaderLine("2024-01-02 03:04:05.006", PduDirection::Notify, SampleMsg()),
+              "2024-01-02 03:04:05.006 NOTIFY op=4 ne=12 code=330 total=2 count=2 size=60 status=0 seq=77");
+    const std::string text = "Hello, PDU log!\x01\xff";
+    const auto lines = FormatPduDump(reinterpret_cast<const uint8_t*>(text.data()), text.size(), 1000);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "0000  48 65 6c 6c 6f 2c 20 50 44 55 20 6c 6f 67 21 01  Hello, PDU log!.");
+    EXPECT_EQ(lines[1], "0010  ff                                               .");
+    EXPECT_EQ(FormatPduDump(reinterpret_cast<const uint8_t*>(text.data()), text.size(), 16).size(), 1u);
+}
+
+TEST_F(LogsTest, PduLogFileHasEveryByteAndTheWindowTheFirst256)
+{
+    SetDriverLogSwitches({false, false, false, true});
+    const std::vector<uint8_t> records(1000, 0x41);
+    LogPdu(PduDirection::Recv, SampleMsg(), records.data(), records.size());
+    const std::string text = ReadFile(dir_ / "PDU.log");
+    EXPECT_NE(text.find(" RECV op=4 ne=12 code=330"), std::string::npos);
+    const std::string lastLine = "\n03e0  41 41 41 41 41 41 41 41" + std::string(8 * 3 + 2, ' ') + "AAAAAAAA\n";
+    EXPECT_NE(text.find(lastLine), std::string::npos) << "the last 8 of 1000 bytes";
+    EXPECT_EQ(PendingPduLogLineCount(), 1u + 256u / 16u);
+}
+
+TEST_F(LogsTest, PduLogMovesToPduBakPastItsLimit)
+{
+    SetDriverLogSwitches({false, false, false, true});
+    const std::vector<uint8_t> records(2000, 0x42);
+    size_t written = 0;
+    while (!fs::exists(dir_ / "PDU.bak")) {
+        LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
+        ASSERT_LT(++written, 1000u) << "never rotated";
+    }
+    EXPECT_GT(fs::file_size(dir_ / "PDU.bak"), kPduLogLimitBytes);
+    EXPECT_LT(fs::file_size(dir_ / "PDU.log"), kPduLogLimitBytes);
+    EXPECT_EQ(ReadFile(dir_ / "PDU.log").rfind("20", 0), 0u) << "the new file starts with an entry";
+}
+
+TEST(RotatingLogFile, BackupReplacesTheOlderOne)
+{
+    const fs::path dir = fs::temp_directory_path() / ("tarvik-rotate-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    {
+        CRotatingLogFile log("NetDrvComm.log", 10);
+        log.SetDirectory(dir.string());
+        EXPECT_EQ(log.BackupPath(), (dir / "NetDrvComm.bak").string());
+        ASSERT_TRUE(log.Write("first line\n")); // 11 bytes: over the limit from now on
+        ASSERT_TRUE(log.Write("second\n"));
+        EXPECT_EQ(ReadFile(dir / "NetDrvComm.bak"), "first line\n");
+        ASSERT_TRUE(log.Write("third\n"));
+        ASSERT_TRUE(log.Write("fourth line\n"));
+        EXPECT_EQ(ReadFile(dir / "NetDrvComm.bak"), "second\nthird\n");
+        EXPECT_EQ(ReadFile(dir / "NetDrvComm.log"), "fourth line\n");
+    }
+    {
+        // An existing file keeps growing from its size on disk.
+        CRotatingLogFile log("NetDrvComm.log", 12);
+        log.SetDirectory(dir.string());
+        ASSERT_TRUE(log.Write("x\n"));
+        ASSERT_TRUE(log.Write("y\n"));
+        EXPECT_EQ(ReadFile(dir / "NetDrvComm.bak"), "fourth line\nx\n");
+    }
+    fs::remove_all(dir);
+}
+
+TEST(RotatingLogFile, UnwritableFolderIsReportedNotFatal)
+{
+    CRotatingLogFile log("NetDrv.log", 100);
+    log.SetDirectory("/nonexistent-folder-for-tarvik");
+    EXPECT_FALSE(log.Write("line\n"));
+}
+
+TEST_F(LogsTest, HoldKeepsTheWindowUntilReleased)
+{
+    const std::vector<uint8_t> records(16, 0);
+    LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
+    RefreshPduLogWindow();
+    EXPECT_EQ(ui_.PduLogLines().size(), 2u);
+
+    LogPdu(PduDirection::Recv, SampleMsg(), records.data(), records.size());
+    FlushPduLog(0, 1); // hold: what is gathered so far goes out now
+    EXPECT_EQ(ui_.PduLogLines().size(), 4u);
+    EXPECT_EQ(GetPduLogFlag(), 0);
+
+    LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
+    RefreshPduLogWindow();
+    EXPECT_EQ(ui_.PduLogLines().size(), 4u) << "held";
+
+    FlushPduLog(1, 1); // release
+    RefreshPduLogWindow();
+    EXPECT_EQ(ui_.PduLogLines().size(), 6u);
+    EXPECT_NE(ui_.PduLogLines()[4].find(" SEND "), std::string::npos);
+}
+
+TEST_F(LogsTest, GatheredLinesKeepTheLatest2000)
+{
+    const std::vector<uint8_t> records(16, 0);
+    for (int i = 0; i < 1500; ++i) {
+        LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
+    }
+    EXPECT_EQ(PendingPduLogLineCount(), kPduWindowMaxLines);
+}
+
+} // namespace

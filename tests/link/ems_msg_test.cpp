@@ -1,0 +1,66 @@
+#include "link/ems_msg.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+TEST(BuildEmsMsg, FillsTheHeaderForOneRecord)
+{
+    std::array<uint8_t, 124> record{};
+    EmsMsg msg;
+    msg.status = 5;
+    msg.more = 1;
+    msg.sequence = 9;
+    msg.currentIndex = 3;
+    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpModify, 30, 124, record.data(), 12), 0);
+    EXPECT_EQ(msg.operation, kEmsOpModify);
+    EXPECT_EQ(msg.requestCode, 30);
+    EXPECT_EQ(msg.recordSize, 124u);
+    EXPECT_EQ(msg.records, record.data());
+    EXPECT_EQ(msg.neId, 12u);
+    EXPECT_EQ(msg.count, 1);
+    EXPECT_EQ(msg.total, 1u);
+    EXPECT_EQ(msg.status, 0u);
+    EXPECT_EQ(msg.more, 0u);
+    EXPECT_EQ(msg.sequence, 0u);
+    EXPECT_EQ(msg.currentIndex, 0u);
+}
+
+TEST(BuildEmsMsg, NullDescriptorIsRefused)
+{
+    uint8_t byte = 0;
+    EXPECT_EQ(BuildEmsMsg(nullptr, kEmsOpQuery, 10, 1, &byte, 0), -1);
+}
+
+TEST(BuildEmsMsg, NoRecordOrZeroSizeLeavesTheCountAtZero)
+{
+    uint8_t byte = 0;
+    EmsMsg msg;
+    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpQuery, 10, 1, nullptr, 0), 0);
+    EXPECT_EQ(msg.count, 0);
+    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpQuery, 10, 0, &byte, 0), 0);
+    EXPECT_EQ(msg.count, 0);
+    EXPECT_EQ(EmsRecordBytes(msg), 0u);
+}
+
+TEST(EmsMsg, RecordsAreReachedByIndexWithinTheCount)
+{
+    std::array<uint8_t, 12> records{};
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i] = static_cast<uint8_t>(i);
+    }
+    EmsMsg msg;
+    BuildEmsMsg(&msg, kEmsOpReply, 331, 4, records.data(), 0);
+    msg.count = 3; // several records from one buffer
+    EXPECT_EQ(EmsRecordBytes(msg), 12u);
+    ASSERT_NE(EmsRecordAt(msg, 2), nullptr);
+    EXPECT_EQ(*EmsRecordAt(msg, 2), 8);
+    EXPECT_EQ(EmsRecordAt(msg, 3), nullptr);
+    msg.count = -1;
+    EXPECT_EQ(EmsRecordBytes(msg), 0u);
+    EXPECT_EQ(EmsRecordAt(msg, 0), nullptr);
+}
+
+} // namespace

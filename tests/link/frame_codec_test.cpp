@@ -1,0 +1,287 @@
+#include "link/server/frame_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> Prefix(uint32_t length)
+{
+    return {static_cast<uint8_t>(length >> 24), static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 8),
+            static_cast<uint8_t>(length)};
+}
+
+// A frame put together by hand: prefix, header text, payload.
+std::vector<uint8_t> RawFrame(uint32_t length, const std::string& header, size_t payloadSize)
+{
+    std::vector<uint8_t> frame = Prefix(length);
+    frame.insert(frame.end(), header.begin(), header.end());
+    frame.resize(frame.size() + payloadSize, 0xAB);
+    return frame;
+}
+
+// Operation `op`, NE 7, code 330, total 0, the count and size given, status 0, more 0, sequence 42, op-log 1.
+std::string HeaderText(const std::string& op, uint32_t count, uint32_t size)
+{
+    char numbers[21];
+    std::snprintf(numbers, sizeof numbers, "%010u%010u", count, size);
+    return op + "0000000007" + "00330" + "0000000000" + numbers + "00000" + "0" + "0000000042" + "1" + "000001";
+}
+
+FrameHeader SampleHeader()
+{
+    FrameHeader header;
+    header.operation = kEmsOpQuery;
+    header.neId = 7;
+    header.requestCode = 330;
+    header.total = 1;
+    header.count = 2;
+    header.recordSize = 60;
+    header.status = 0;
+    header.more = 0;
+    header.sequence = 42;
+    header.opLog = true;
+    return header;
+}
+
+TEST(FrameHeader, EncodesTheGoldenSeventyCharacters)
+{
+    uint8_t out[kFrameHeaderSize];
+    ASSERT_TRUE(EncodeFrameHeader(SampleHeader(), out));
+    const std::string golden = "01"
+                               "0000000007"
+                               "00330"
+                               "0000000001"
+                               "0000000002"
+                               "0000000060"
+                               "00000"
+                               "0"
+                               "0000000042"
+                               "1"
+                               "000001";
+    ASSERT_EQ(golden.size(), kFrameHeaderSize);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), kFrameHeaderSize), golden);
+}
+
+TEST(FrameHeader, EncodesEveryFieldAtItsLargestValue)
+{
+    FrameHeader header;
+    header.operation = 99;
+    header.neId = 4294967295u;
+    header.requestCode = 65535;
+    header.total = 4294967295u;
+    header.count = 4294967295u;
+    header.recordSize = 4294967295u;
+    header.status = 32029;
+    header.more = 1;
+    header.sequence = 4294967295u;
+    header.opLog = false;
+    uint8_t out[kFrameHeaderSize];
+    ASSERT_TRUE(EncodeFrameHeader(header, out));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), kFrameHeaderSize),
+              "9942949672956553542949672954294967295429496729532029142949672950000001");
+    FrameHeader back;
+    ASSERT_TRUE(DecodeFrameHeader(out, back));
+    EXPECT_EQ(back, header);
+}
+
+TEST(FrameHeader, RefusesValuesWiderThanTheirField)
+{
+    FrameHeader header = SampleHeader();
+    header.operation = 100;
+    uint8_t out[kFrameHeaderSize];
+    EXPECT_FALSE(EncodeFrameHeader(header, out));
+    header = SampleHeader();
+    header.status = 100000;
+    EXPECT_FALSE(EncodeFrameHeader(header, out));
+    header = SampleHeader();
+    header.more = 10;
+    EXPECT_FALSE(EncodeFrameHeader(header, out));
+}
+
+TEST(FrameHeader, DecodeRefusesNonDigitsAndOutOfRangeFields)
+{
+    const std::string good = HeaderText("04", 1, 4);
+    FrameHeader header;
+    ASSERT_TRUE(DecodeFrameHeader(reinterpret_cast<const uint8_t*>(good.data()), header));
+    EXPECT_EQ(header.operation, kEmsOpReply);
+    EXPECT_EQ(header.requestCode, 330);
+    EXPECT_EQ(header.sequence, 42u);
+
+    struct Case {
+        size_t offset;
+        std::string text;
+    };
+    const Case cases[] = {
+        {0, " 4"},          // operation with a blank
+        {2, "9999999999"},  // NE id above 32 bits
+        {12, "65536"},      // request code above 16 bits
+        {27, "-000000001"}, // a sign
+        {53, "000000004x"}, // sequence with a letter
+        {64, "00000\x01"},  // control character in the version
+    };
+    for (const Case& c : cases) {
+        std::string text = good;
+        text.replace(c.offset, c.text.size(), c.text);
+        EXPECT_FALSE(DecodeFrameHeader(reinterpret_cast<const uint8_t*>(text.data()), header)) << c.text;
+    }
+}
+
+TEST(Frame, EncodesPrefixHeaderAndPayload)
+{
+    std::vector<uint8_t> payload(120);
+    for (size_t i = 0; i < payload.size(); ++i) {
+        payload[i] = static_cast<uint8_t>(i);
+    }
+    const std::vector<uint8_t> frame = EncodeFrame(SampleHeader(), payload.data(), payload.size());
+    ASSERT_EQ(frame.size(), 4u + 70u + 120u);
+    EXPECT_EQ(std::vector<uint8_t>(frame.begin(), frame.begin() + 4), Prefix(190));
+    EXPECT_EQ(std::memcmp(frame.data() + 74, payload.data(), payload.size()), 0);
+
+    Frame decoded;
+    ASSERT_EQ(DecodeDatagram(frame.data(), frame.size(), decoded), FrameStatus::Complete);
+    EXPECT_EQ(decoded.header, SampleHeader());
+    EXPECT_EQ(decoded.payload, payload);
+}
+
+TEST(Frame, EncodeRefusesAPayloadOverTheCap)
+{
+    std::vector<uint8_t> payload(kMaxEmsRecordBytes + 1);
+    EXPECT_TRUE(EncodeFrame(SampleHeader(), payload.data(), payload.size()).empty());
+}
+
+struct RejectionCase {
+    const char* name;
+    std::vector<uint8_t> bytes;
+};
+
+class FrameRejection : public ::testing::TestWithParam<RejectionCase> {};
+
+TEST_P(FrameRejection, StreamAndDatagramBothRefuse)
+{
+    const RejectionCase& c = GetParam();
+    CFrameDecoder decoder;
+    decoder.Append(c.bytes.data(), c.bytes.size());
+    Frame frame;
+    EXPECT_EQ(decoder.Next(frame), FrameStatus::Invalid);
+    // Once broken, the stream stays broken whatever follows.
+    const std::vector<uint8_t> good = EncodeFrame(SampleHeader(), std::vector<uint8_t>(120).data(), 120);
+    decoder.Append(good.data(), good.size());
+    EXPECT_EQ(decoder.Next(frame), FrameStatus::Invalid);
+    EXPECT_EQ(DecodeDatagram(c.bytes.data(), c.bytes.size(), frame), FrameStatus::Invalid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FrameRejection,
+    ::testing::Values(RejectionCase{"LengthBelowHeader", RawFrame(69, HeaderText("04", 0, 0).substr(0, 69), 0)},
+                      RejectionCase{"LengthZero", Prefix(0)},
+                      RejectionCase{"PayloadOverCap", Prefix(70 + kMaxEmsRecordBytes + 1)},
+                      RejectionCase{"LengthAllOnes", Prefix(0xFFFFFFFFu)},
+                      RejectionCase{"PayloadShorterThanCountTimesSize", RawFrame(70 + 7, HeaderText("04", 2, 4), 7)},
+                      RejectionCase{"PayloadLongerThanCountTimesSize", RawFrame(70 + 9, HeaderText("04", 2, 4), 9)},
+                      RejectionCase{"CountTimesSizeWrapsThirtyTwoBits",
+                                    RawFrame(70, HeaderText("04", 65536, 65536), 0)},
+                      RejectionCase{"RecordsOfZeroBytes", RawFrame(70, HeaderText("04", 5, 0), 0)},
+                      RejectionCase{"HeaderNotDigits", RawFrame(70, std::string(70, 'x'), 0)}),
+    [](const ::testing::TestParamInfo<RejectionCase>& info) { return std::string(info.param.name); });
+
+TEST(FrameDecoder, TextReplyNeedNotMatchCountTimesSize)
+{
+    const std::vector<uint8_t> frame = RawFrame(70 + 5, HeaderText("06", 1, 99), 5);
+    CFrameDecoder decoder;
+    decoder.Append(frame.data(), frame.size());
+    Frame decoded;
+    ASSERT_EQ(decoder.Next(decoded), FrameStatus::Complete);
+    EXPECT_EQ(decoded.header.operation, kEmsOpTextReply);
+    EXPECT_EQ(decoded.payload.size(), 5u);
+}
+
+TEST(FrameDecoder, AcceptsTheLargestPayload)
+{
+    const uint32_t count = kMaxEmsRecordBytes / 4;
+    FrameHeader header = SampleHeader();
+    header.count = count;
+    header.recordSize = 4;
+    std::vector<uint8_t> payload(kMaxEmsRecordBytes);
+    const std::vector<uint8_t> frame = EncodeFrame(header, payload.data(), payload.size());
+    ASSERT_FALSE(frame.empty());
+    CFrameDecoder decoder;
+    decoder.Append(frame.data(), frame.size());
+    Frame decoded;
+    ASSERT_EQ(decoder.Next(decoded), FrameStatus::Complete);
+    EXPECT_EQ(decoded.payload.size(), kMaxEmsRecordBytes);
+}
+
+TEST(FrameDecoder, ReassemblesFramesSplitAnywhere)
+{
+    std::vector<uint8_t> stream;
+    std::vector<FrameHeader> headers;
+    for (uint32_t i = 0; i < 5; ++i) {
+        FrameHeader header = SampleHeader();
+        header.sequence = i + 1;
+        header.count = i;
+        header.recordSize = 3;
+        std::vector<uint8_t> payload(i * 3, static_cast<uint8_t>(i));
+        const auto frame = EncodeFrame(header, payload.data(), payload.size());
+        stream.insert(stream.end(), frame.begin(), frame.end());
+        headers.push_back(header);
+    }
+    for (size_t chunk : {size_t{1}, size_t{3}, size_t{73}, size_t{1000}}) {
+        CFrameDecoder decoder;
+        std::vector<FrameHeader> got;
+        for (size_t pos = 0; pos < stream.size(); pos += chunk) {
+            decoder.Append(stream.data() + pos, std::min(chunk, stream.size() - pos));
+            Frame frame;
+            FrameStatus status;
+            while ((status = decoder.Next(frame)) == FrameStatus::Complete) {
+                EXPECT_EQ(frame.payload, std::vector<uint8_t>(frame.header.count * 3,
+                                                              static_cast<uint8_t>(frame.header.sequence - 1)));
+                got.push_back(frame.header);
+            }
+            ASSERT_EQ(status, FrameStatus::NeedMore) << "chunk " << chunk;
+        }
+        EXPECT_EQ(got, headers) << "chunk " << chunk;
+        EXPECT_EQ(decoder.BufferedBytes(), 0u);
+    }
+}
+
+TEST(FrameDecoder, JudgesALengthPrefixBeforeItsBytesArrive)
+{
+    // Only the four prefix bytes of a frame that claims 4 GB: refused at once, not waited for.
+    const std::vector<uint8_t> prefix = Prefix(0x7FFFFFFFu);
+    CFrameDecoder decoder;
+    decoder.Append(prefix.data(), prefix.size());
+    Frame frame;
+    EXPECT_EQ(decoder.Next(frame), FrameStatus::Invalid);
+}
+
+TEST(Datagram, MustHoldExactlyOneFrame)
+{
+    std::vector<uint8_t> frame = EncodeFrame(SampleHeader(), std::vector<uint8_t>(120).data(), 120);
+    Frame decoded;
+    std::vector<uint8_t> longer = frame;
+    longer.push_back(0);
+    EXPECT_EQ(DecodeDatagram(longer.data(), longer.size(), decoded), FrameStatus::Invalid);
+    EXPECT_EQ(DecodeDatagram(frame.data(), frame.size() - 1, decoded), FrameStatus::Invalid);
+    EXPECT_EQ(DecodeDatagram(nullptr, 0, decoded), FrameStatus::Invalid);
+}
+
+TEST(Frame, DescriptorAndHeaderCarryTheSameFields)
+{
+    Frame frame;
+    frame.header = SampleHeader();
+    frame.header.status = 32019;
+    frame.header.more = 1;
+    frame.header.total = 900;
+    frame.payload.assign(120, 1);
+    const EmsMsg msg = MsgFromFrame(frame);
+    EXPECT_EQ(msg.records, frame.payload.data());
+    FrameHeader back = FrameHeaderFromMsg(msg);
+    back.opLog = frame.header.opLog;
+    EXPECT_EQ(back, frame.header);
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "link/server/logon_rec.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "core/util/md5.h"
+
+namespace {
+
+TEST(LogonRec, EncodesTheGoldenBytes)
+{
+    LogonRec rec;
+    rec.userName = "admin";
+    rec.passwordDigest = Md5HexString("admin").substr(0, 10); // 21232f297a57a5a743894a0e4a801fc3
+    rec.trapPort = 19462;
+    const std::array<uint8_t, kLogonRecSize> golden = {
+        'a',  'd',  'm', 'i', 'n', 0,   0,   0,   0,   0,   0, // user name, 11 bytes
+        '2',  '1',  '2', '3', '2', 'f', '2', '9', '7', 'a', 0, // digest, 11 bytes
+        0x06, 0x4C,                                            // 19462 little-endian
+    };
+    EXPECT_EQ(EncodeLogonRec(rec), golden);
+    LogonRec back;
+    ASSERT_TRUE(DecodeLogonRec(golden.data(), golden.size(), back));
+    EXPECT_EQ(back, rec);
+}
+
+TEST(LogonRec, CutsTextsToTheirFieldsAndKeepsATerminator)
+{
+    LogonRec rec;
+    rec.userName = "averyverylongname";
+    rec.passwordDigest = "0123456789abcdef";
+    const auto bytes = EncodeLogonRec(rec);
+    EXPECT_EQ(bytes[10], 0);
+    EXPECT_EQ(bytes[21], 0);
+    LogonRec back;
+    ASSERT_TRUE(DecodeLogonRec(bytes.data(), bytes.size(), back));
+    EXPECT_EQ(back.userName, "averyveryl");
+    EXPECT_EQ(back.passwordDigest, "0123456789");
+    EXPECT_EQ(back.trapPort, 0);
+}
+
+TEST(LogonRec, DecodeWantsExactlyTheRecordSize)
+{
+    std::array<uint8_t, kLogonRecSize + 1> bytes{};
+    LogonRec rec;
+    EXPECT_FALSE(DecodeLogonRec(bytes.data(), kLogonRecSize - 1, rec));
+    EXPECT_FALSE(DecodeLogonRec(bytes.data(), kLogonRecSize + 1, rec));
+    EXPECT_FALSE(DecodeLogonRec(nullptr, kLogonRecSize, rec));
+}
+
+TEST(LogonRec, UnterminatedFieldsStopAtTheirWidth)
+{
+    std::array<uint8_t, kLogonRecSize> bytes;
+    bytes.fill('z');
+    LogonRec rec;
+    ASSERT_TRUE(DecodeLogonRec(bytes.data(), bytes.size(), rec));
+    EXPECT_EQ(rec.userName, "zzzzzzzzzz");
+    EXPECT_EQ(rec.passwordDigest, "zzzzzzzzzz");
+}
+
+} // namespace

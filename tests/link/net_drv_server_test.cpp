@@ -1,0 +1,737 @@
+// The server driver over real loopback TCP and UDP against the small server of fake_server.h.
+#include "link/server/net_drv_server_agent.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/tables/app_data.h"
+#include "core/util/md5.h"
+#include "link/driver_result.h"
+#include "link/headless_link_ui.h"
+#include "link/server/logon_rec.h"
+#include "link/server/posix_socket.h"
+#include "link/server_message_dispatcher.h"
+#include "tests/link/fake_server.h"
+
+namespace {
+
+constexpr std::array<uint8_t, 4> kLoopback = {127, 0, 0, 1};
+
+LinkSettings FastSettings()
+{
+    LinkSettings settings;
+    settings.serverWaitMs = 3000;
+    settings.pingIntervalMs = 600000; // no keep-alive unless a test asks for it
+    settings.serverTrapPort = 39461;
+    settings.connectLimitMs = 5000;
+    return settings;
+}
+
+std::vector<uint8_t> Counting(size_t size)
+{
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<uint8_t>(i * 7);
+    }
+    return bytes;
+}
+
+// Server messages that reached the dispatcher's rules, in order.
+struct AppliedLog {
+    std::mutex mutex;
+    std::vector<std::pair<uint16_t, std::vector<uint8_t>>> messages;
+
+    void Watch(uint16_t code)
+    {
+        SetServerMessageRule(code, [this](const EmsMsg& msg, CDispatchEffects&) {
+            const auto* begin = static_cast<const uint8_t*>(msg.records);
+            std::lock_guard<std::mutex> lock(mutex);
+            messages.emplace_back(msg.requestCode, std::vector<uint8_t>(begin, begin + EmsRecordBytes(msg)));
+        });
+    }
+    size_t Size()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return messages.size();
+    }
+};
+
+class ServerDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetLinkUi(&ui_);
+        SetUiThreadId(std::this_thread::get_id());
+        ClearServerMessageRules();
+        ClearServerMessageQueue();
+    }
+
+    void TearDown() override
+    {
+        driver_.reset();
+        SetLinkUi(nullptr);
+        ClearServerMessageRules();
+        ClearServerMessageQueue();
+    }
+
+    void StartDriver(const LinkSettings& settings = FastSettings())
+    {
+        driver_ = std::make_unique<CNetDrvServerAgent>(settings);
+        ASSERT_EQ(driver_->Start(), kDrvOk);
+    }
+
+    void StartAndConnect(const LinkSettings& settings = FastSettings())
+    {
+        StartDriver(settings);
+        ASSERT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "alice", "secret"), kDrvOk);
+        ASSERT_TRUE(driver_->IsConnected());
+        // The server may push frames from here on: it has taken the connection.
+        ASSERT_TRUE(WaitUntil([&] { return server_.Accepted() == 1; }));
+    }
+
+    // A one-record query of code `code`.
+    int Query(uint16_t code, int32_t timeoutMs = -2, uint32_t failureTextId = 0, bool waitDialog = false)
+    {
+        BuildEmsMsg(&request_, kEmsOpQuery, code, 1, &body_, 0);
+        return driver_->RequestEmsMsg(&request_, &reply_, failureTextId, timeoutMs, waitDialog);
+    }
+
+    // Waits until the server has seen `count` frames and returns the last.
+    Frame ServerSaw(size_t count)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return server_.ReceivedCount() >= count; }));
+        return server_.Received().at(count - 1);
+    }
+
+    CFakeServer server_;
+    CHeadlessLinkUi ui_;
+    std::unique_ptr<CNetDrvServerAgent> driver_;
+    EmsMsg request_;
+    EmsMsg* reply_ = nullptr;
+    uint8_t body_ = 0;
+};
+
+TEST_F(ServerDriverTest, RequestSendsTheFrameAndReturnsTheRecordsOfItsReply)
+{
+    const std::vector<uint8_t> records = Counting(3 * 224);
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) { server.Reply(request, records, 3, 224); });
+    StartAndConnect();
+
+    std::array<uint8_t, 224> location{};
+    location[0] = 9;
+    BuildEmsMsg(&request_, kEmsOpQuery, 20, 224, location.data(), 0);
+    ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 10128, -2, false), kDrvOk);
+    ASSERT_NE(reply_, nullptr);
+    EXPECT_EQ(reply_->operation, kEmsOpReply);
+    EXPECT_EQ(reply_->requestCode, 20);
+    EXPECT_EQ(reply_->count, 3);
+    EXPECT_EQ(reply_->recordSize, 224u);
+    EXPECT_EQ(std::memcmp(reply_->records, records.data(), records.size()), 0);
+    EXPECT_FALSE(driver_->IsInTransaction());
+
+    const Frame sent = ServerSaw(1);
+    EXPECT_EQ(sent.header.operation, kEmsOpQuery);
+    EXPECT_EQ(sent.header.requestCode, 20);
+    EXPECT_EQ(sent.header.neId, 0u);
+    EXPECT_EQ(sent.header.count, 1u);
+    EXPECT_EQ(sent.header.recordSize, 224u);
+    EXPECT_NE(sent.header.sequence, 0u);
+    EXPECT_EQ(sent.header.version, kFrameProtocolVersion);
+    EXPECT_EQ(sent.payload, std::vector<uint8_t>(location.begin(), location.end()));
+    EXPECT_TRUE(ui_.FailureMessages().empty());
+}
+
+TEST_F(ServerDriverTest, EveryRequestCarriesAFreshSequence)
+{
+    StartAndConnect();
+    ASSERT_EQ(Query(34), kDrvOk);
+    ASSERT_EQ(Query(34), kDrvOk);
+    const auto frames = server_.Received();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_NE(frames[0].header.sequence, frames[1].header.sequence);
+}
+
+TEST_F(ServerDriverTest, FailsAtOnceWhenNotStartedOrNotConnected)
+{
+    driver_ = std::make_unique<CNetDrvServerAgent>(FastSettings());
+    EXPECT_EQ(Query(20), kDrvNotInitialised);
+    EXPECT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "a", "b"), kDrvNotInitialised);
+    ASSERT_EQ(driver_->Start(), kDrvOk);
+    EXPECT_EQ(Query(20, -2, 10128), kDrvNotConnected);
+    EXPECT_EQ(driver_->SendEmsMsg(&request_, 0), kDrvNotConnected);
+    ASSERT_EQ(ui_.FailureMessages().size(), 1u);
+    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, 10128u);
+    EXPECT_EQ(ui_.FailureMessages()[0].code, kDrvNotConnected);
+    EXPECT_EQ(ui_.FailureMessages()[0].errorText, "network not connected");
+    EXPECT_EQ(reply_->count, 0) << "a failed request still hands back an empty reply";
+}
+
+TEST_F(ServerDriverTest, ConnectToAPortWithoutServerFails)
+{
+    StartDriver();
+    uint16_t closedPort = 0;
+    {
+        CFakeServer gone;
+        closedPort = gone.Port();
+    }
+    EXPECT_EQ(driver_->EmsConnect(kLoopback, closedPort, "a", "b"), kDrvConnectFailed);
+    EXPECT_FALSE(driver_->IsConnected());
+}
+
+TEST_F(ServerDriverTest, StopInTheWaitDialogEndsTheRequestWith32018AndNoMessageBox)
+{
+    server_.SetHandler([](const Frame&, CFakeServer&) {}); // never answers
+    StartAndConnect();
+    ui_.SetStopAfter(20);
+    EXPECT_EQ(Query(20, 10000, 10128, true), kDrvCancelled);
+    EXPECT_EQ(ui_.WaitDialogCount(), 1);
+    EXPECT_TRUE(ui_.FailureMessages().empty());
+    EXPECT_FALSE(driver_->IsInTransaction());
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
+TEST_F(ServerDriverTest, WaitDialogRequestReturnsTheReply)
+{
+    const std::vector<uint8_t> records = Counting(8);
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) { server.Reply(request, records, 2, 4); });
+    StartAndConnect();
+    ASSERT_EQ(Query(331, -2, 10128, true), kDrvOk);
+    EXPECT_EQ(ui_.WaitDialogCount(), 1);
+    EXPECT_EQ(reply_->count, 2);
+}
+
+TEST_F(ServerDriverTest, CancelRequestFromAnotherThreadEndsTheCallersWait)
+{
+    server_.SetHandler([](const Frame&, CFakeServer&) {});
+    StartAndConnect();
+    auto result = std::async(std::launch::async, [&] { return Query(20, 10000); });
+    ServerSaw(1);
+    ASSERT_TRUE(WaitUntil([&] { return driver_->IsInTransaction(); }));
+    driver_->CancelRequest();
+    EXPECT_EQ(result.get(), kDrvCancelled);
+}
+
+TEST_F(ServerDriverTest, SilentServerGivesTransactionTimeoutWithTheMessageBox)
+{
+    server_.SetHandler([](const Frame&, CFakeServer&) {});
+    StartAndConnect();
+    EXPECT_EQ(Query(20, 100, 10128), kDrvTimeout);
+    ASSERT_EQ(ui_.FailureMessages().size(), 1u);
+    EXPECT_EQ(ui_.FailureMessages()[0].code, kDrvTimeout);
+    EXPECT_EQ(ui_.FailureMessages()[0].errorText, "transaction timeout");
+    EXPECT_EQ(reply_->count, 0);
+}
+
+TEST_F(ServerDriverTest, ReplyAfterTheTimeOutIsDroppedAndTheNextRequestGetsItsOwn)
+{
+    AppliedLog applied;
+    applied.Watch(20);
+    applied.Watch(330);
+    std::atomic<bool> answer{false};
+    const std::vector<uint8_t> late = Counting(4), fresh = {9, 9, 9, 9};
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) {
+        if (answer) {
+            server.Reply(request, fresh, 1, 4);
+        }
+    });
+    StartAndConnect();
+    ASSERT_EQ(Query(20, 50), kDrvTimeout);
+    const Frame first = ServerSaw(1);
+
+    // The late reply, then a notification behind it on the same connection.
+    server_.Reply(first, late, 1, 4);
+    FrameHeader notification;
+    notification.operation = kEmsOpReply;
+    notification.requestCode = 330;
+    server_.SendFrame(notification, {});
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() >= 1; }));
+    DispatchServerMessage(nullptr);
+    ASSERT_EQ(applied.Size(), 1u);
+    EXPECT_EQ(applied.messages[0].first, 330) << "the late reply never reaches the dispatcher";
+
+    answer = true;
+    ASSERT_EQ(Query(20), kDrvOk);
+    EXPECT_EQ(std::memcmp(reply_->records, fresh.data(), 4), 0);
+}
+
+TEST_F(ServerDriverTest, ServerDroppingTheConnectionEndsTheRequestQuickly)
+{
+    server_.SetHandler([](const Frame&, CFakeServer& server) { server.CloseClient(); });
+    StartAndConnect();
+    // A long time-out: only the closed connection can end this request in time.
+    EXPECT_EQ(Query(20, 30000, 10128), kDrvConnectionClosed);
+    EXPECT_FALSE(driver_->IsConnected());
+    EXPECT_EQ(Query(20), kDrvNotConnected);
+}
+
+TEST_F(ServerDriverTest, SecondRequestWhileOneIsInProgressGetsDriverBusy)
+{
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) {
+        if (request.header.requestCode == 20) {
+            server.Defer([&server, request, released] {
+                released.wait_for(std::chrono::seconds(10));
+                server.Reply(request, {}, 0, 0);
+            });
+        } else {
+            server.Reply(request, {}, 0, 0);
+        }
+    });
+    StartAndConnect();
+    auto first = std::async(std::launch::async, [&] {
+        EmsMsg request;
+        EmsMsg* reply = nullptr;
+        uint8_t body = 0;
+        BuildEmsMsg(&request, kEmsOpQuery, 20, 1, &body, 0);
+        return driver_->RequestEmsMsg(&request, &reply, 0, 10000, false);
+    });
+    ServerSaw(1);
+    ASSERT_TRUE(driver_->IsInTransaction());
+    EXPECT_EQ(Query(10, -2, 10128), kDrvBusy);
+    ASSERT_EQ(ui_.FailureMessages().size(), 1u);
+    EXPECT_EQ(ui_.FailureMessages()[0].errorText, "driver busy");
+    EXPECT_EQ(server_.ReceivedCount(), 1u) << "the refused request never went out";
+    release.set_value();
+    EXPECT_EQ(first.get(), kDrvOk);
+    EXPECT_EQ(Query(10), kDrvOk);
+}
+
+TEST_F(ServerDriverTest, SecondRequestTakesItsTurnWhenTheFirstEndsInTime)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        server.Defer([&server, request] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            server.Reply(request, {}, 0, 0);
+        });
+    });
+    StartAndConnect();
+    auto first = std::async(std::launch::async, [&] {
+        EmsMsg request;
+        EmsMsg* reply = nullptr;
+        uint8_t body = 0;
+        BuildEmsMsg(&request, kEmsOpQuery, 20, 1, &body, 0);
+        return driver_->RequestEmsMsg(&request, &reply, 0, 10000, false);
+    });
+    ServerSaw(1);
+    EXPECT_EQ(Query(10), kDrvOk);
+    EXPECT_EQ(first.get(), kDrvOk);
+}
+
+TEST_F(ServerDriverTest, ReplyOfSeveralFramesIsGathered)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        server.Reply(request, std::vector<uint8_t>(2 * 12, 1), 2, 12, 0, 1, 5);
+        server.Reply(request, std::vector<uint8_t>(2 * 12, 2), 2, 12, 0, 1, 5);
+        server.Reply(request, std::vector<uint8_t>(1 * 12, 3), 1, 12, 0, 0, 5);
+    });
+    StartAndConnect();
+    ASSERT_EQ(Query(331), kDrvOk);
+    EXPECT_EQ(reply_->count, 5);
+    EXPECT_EQ(reply_->total, 5u);
+    const auto* records = static_cast<const uint8_t*>(reply_->records);
+    EXPECT_EQ(records[0], 1);
+    EXPECT_EQ(records[2 * 12], 2);
+    EXPECT_EQ(records[4 * 12 + 11], 3);
+}
+
+TEST_F(ServerDriverTest, ContinuedReplyWithAnotherRecordSizeClosesTheConnection)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        server.Reply(request, std::vector<uint8_t>(12), 1, 12, 0, 1);
+        server.Reply(request, std::vector<uint8_t>(8), 1, 8, 0, 0);
+    });
+    StartAndConnect();
+    EXPECT_EQ(Query(331), kDrvInvalidFormat);
+    EXPECT_FALSE(driver_->IsConnected());
+}
+
+TEST_F(ServerDriverTest, TextReplyGives32028WithTheTextInTheMessageBox)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        FrameHeader header;
+        header.operation = kEmsOpTextReply;
+        header.requestCode = request.header.requestCode;
+        header.sequence = request.header.sequence;
+        header.count = 1;
+        header.recordSize = 18;
+        const std::string text = "Ping NE: no reply";
+        server.SendFrame(header, std::vector<uint8_t>(text.begin(), text.end() + 1));
+    });
+    StartAndConnect();
+    ASSERT_EQ(Query(346, -2, 10152), kDrvTextReply);
+    EXPECT_EQ(reply_->operation, kEmsOpTextReply);
+    EXPECT_EQ(reply_->count, 1);
+    EXPECT_STREQ(static_cast<const char*>(reply_->records), "Ping NE: no reply");
+    ASSERT_EQ(ui_.FailureMessages().size(), 1u);
+    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, 10152u);
+    EXPECT_EQ(ui_.FailureMessages()[0].code, kDrvTextReply);
+    EXPECT_EQ(ui_.FailureMessages()[0].errorText, "Ping NE: no reply");
+}
+
+TEST_F(ServerDriverTest, FailureStatusIsReturnedWithTheReplyStillReadable)
+{
+    const struct {
+        uint32_t status;
+        int result;
+    } cases[] = {{32024, 32024}, {5, kDrvRejected}, {32014, 32014}};
+    std::atomic<uint32_t> status{0};
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) {
+        std::vector<uint8_t> record(8, 0);
+        record[4] = 3; // the second 32-bit word of the first record
+        server.Reply(request, record, 1, 8, status);
+    });
+    StartAndConnect();
+    for (const auto& c : cases) {
+        status = c.status;
+        EXPECT_EQ(Query(412), c.result) << c.status;
+        ASSERT_EQ(reply_->count, 1);
+        uint32_t second = 0;
+        std::memcpy(&second, static_cast<const uint8_t*>(reply_->records) + 4, 4);
+        EXPECT_EQ(second, 3u);
+    }
+}
+
+TEST_F(ServerDriverTest, ReplyNamingAnotherRequestCodeIsAnUnexpectedReply)
+{
+    AppliedLog applied;
+    applied.Watch(21);
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        Frame other = request;
+        other.header.requestCode = static_cast<uint16_t>(request.header.requestCode + 1);
+        server.Reply(other, std::vector<uint8_t>(224), 1, 224);
+    });
+    StartAndConnect();
+    EXPECT_EQ(Query(20, -2, 10128), kDrvUnexpectedReply);
+    EXPECT_EQ(reply_->requestCode, 21) << "still readable";
+    EXPECT_EQ(applied.Size(), 0u) << "not applied as the reply of a request";
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
+struct BrokenReply {
+    const char* name;
+    std::function<std::vector<uint8_t>(const Frame& request)> bytes;
+};
+
+std::vector<uint8_t> PrefixOf(uint32_t length)
+{
+    return {static_cast<uint8_t>(length >> 24), static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 8),
+            static_cast<uint8_t>(length)};
+}
+
+std::vector<uint8_t> ReplyWithPayload(const Frame& request, uint32_t count, uint32_t recordSize, size_t payload)
+{
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.requestCode = request.header.requestCode;
+    header.sequence = request.header.sequence;
+    header.count = count;
+    header.recordSize = recordSize;
+    std::vector<uint8_t> bytes = PrefixOf(static_cast<uint32_t>(kFrameHeaderSize + payload));
+    bytes.resize(4 + kFrameHeaderSize);
+    EncodeFrameHeader(header, bytes.data() + 4);
+    bytes.resize(bytes.size() + payload, 0);
+    return bytes;
+}
+
+class BrokenReplyTest : public ServerDriverTest, public ::testing::WithParamInterface<BrokenReply> {};
+
+TEST_P(BrokenReplyTest, ClosesTheConnectionAndFailsTheRequestWith32010)
+{
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) { server.SendRaw(GetParam().bytes(request)); });
+    StartAndConnect();
+    EXPECT_EQ(Query(20, 30000, 10128), kDrvInvalidFormat);
+    EXPECT_FALSE(driver_->IsConnected());
+    EXPECT_TRUE(WaitUntil([&] { return server_.ClientClosed(); }));
+    ASSERT_EQ(ui_.FailureMessages().size(), 1u);
+    EXPECT_EQ(ui_.FailureMessages()[0].errorText, "invalid message format");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, BrokenReplyTest,
+    ::testing::Values(BrokenReply{"LengthBelowHeader",
+                                  [](const Frame&) {
+                                      std::vector<uint8_t> bytes = PrefixOf(69);
+                                      bytes.resize(4 + 69, '0');
+                                      return bytes;
+                                  }},
+                      BrokenReply{"PayloadOverCap", [](const Frame&) { return PrefixOf(70 + kMaxEmsRecordBytes + 1); }},
+                      BrokenReply{"PayloadNotCountTimesSize",
+                                  [](const Frame& request) { return ReplyWithPayload(request, 3, 10, 29); }},
+                      BrokenReply{"CountWithoutRecordSize",
+                                  [](const Frame& request) { return ReplyWithPayload(request, 3, 0, 0); }},
+                      BrokenReply{"HeaderNotDecimal",
+                                  [](const Frame&) {
+                                      std::vector<uint8_t> bytes = PrefixOf(70);
+                                      bytes.resize(4 + 70, 'Z');
+                                      return bytes;
+                                  }}),
+    [](const ::testing::TestParamInfo<BrokenReply>& info) { return std::string(info.param.name); });
+
+TEST_F(ServerDriverTest, TimeOutZeroSendsWithoutWaitingAndTheReplyGoesToTheDispatcher)
+{
+    AppliedLog applied;
+    applied.Watch(12);
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) {
+        server.Defer([&server, request, released] {
+            released.wait_for(std::chrono::seconds(10));
+            server.Reply(request, {7}, 1, 1);
+        });
+    });
+    StartAndConnect();
+    ASSERT_EQ(Query(12, 0), kDrvOk) << "returns once the frame is handed to the transport";
+    EXPECT_EQ(reply_->count, 0);
+    EXPECT_FALSE(driver_->IsInTransaction());
+    ServerSaw(1);
+    release.set_value();
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() == 1; }));
+    DispatchServerMessage(nullptr);
+    ASSERT_EQ(applied.Size(), 1u);
+    EXPECT_EQ(applied.messages[0].second, std::vector<uint8_t>{7});
+}
+
+TEST_F(ServerDriverTest, SendEmsMsgDoesNotWaitForTheReply)
+{
+    AppliedLog applied;
+    applied.Watch(325);
+    server_.SetHandler([](const Frame& request, CFakeServer& server) { server.Reply(request, {1, 2, 3, 4}, 1, 4); });
+    StartAndConnect();
+    uint32_t zero = 0;
+    EmsMsg request;
+    BuildEmsMsg(&request, kEmsOpQuery, 325, 4, &zero, 3);
+    ASSERT_EQ(driver_->SendEmsMsg(&request, 0), kDrvOk);
+    EXPECT_EQ(ServerSaw(1).header.neId, 3u);
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() == 1; }));
+    DispatchServerMessage(nullptr);
+    EXPECT_EQ(applied.Size(), 1u);
+}
+
+TEST_F(ServerDriverTest, ReplyIsAppliedBeforeReturningOnTheUiThreadAndQueuedFromOthers)
+{
+    AppliedLog applied;
+    applied.Watch(10);
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        server.Reply(request, std::vector<uint8_t>(216, 'a'), 1, 216);
+    });
+    StartAndConnect();
+    ASSERT_EQ(Query(10), kDrvOk);
+    EXPECT_EQ(applied.Size(), 1u) << "the caller reads the tables right after the request";
+
+    ASSERT_EQ(std::async(std::launch::async, [&] { return Query(10); }).get(), kDrvOk);
+    EXPECT_EQ(applied.Size(), 1u);
+    EXPECT_EQ(QueuedServerMessageCount(), 1u);
+    DispatchServerMessage(nullptr);
+    EXPECT_EQ(applied.Size(), 2u);
+}
+
+TEST_F(ServerDriverTest, RequestRecordsOverTheCapAreCutToWholeRecords)
+{
+    StartAndConnect();
+    const uint32_t recordSize = 100;
+    const int32_t count = 8000; // 800,000 bytes
+    std::vector<uint8_t> records(static_cast<size_t>(count) * recordSize, 0x5A);
+    EmsMsg request;
+    BuildEmsMsg(&request, kEmsOpModify, 401, recordSize, records.data(), 0);
+    request.count = count;
+    EmsMsg* reply = nullptr;
+    ASSERT_EQ(driver_->RequestEmsMsg(&request, &reply, 0, -2, false), kDrvOk);
+    const Frame sent = ServerSaw(1);
+    EXPECT_EQ(sent.header.count, kMaxEmsRecordBytes / recordSize);
+    EXPECT_EQ(sent.payload.size(), kMaxEmsRecordBytes / recordSize * recordSize);
+}
+
+TEST_F(ServerDriverTest, NegativeCountIsAnInvalidParameter)
+{
+    StartAndConnect();
+    uint8_t body = 0;
+    BuildEmsMsg(&request_, kEmsOpQuery, 20, 1, &body, 0);
+    request_.count = -3;
+    EXPECT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 0, -2, false), kDrvInvalidParameter);
+    EXPECT_EQ(driver_->RequestEmsMsg(nullptr, &reply_, 0, -2, false), kDrvInvalidParameter);
+    EXPECT_EQ(server_.ReceivedCount(), 0u);
+}
+
+TEST_F(ServerDriverTest, LogonCarriesTheUserTheDigestAndTheNotificationPort)
+{
+    AppData().SetLoginUserName("alice");
+    AppData().SetLoginPassword(Md5HexString("secret").substr(0, 10));
+    StartAndConnect();
+    ASSERT_NE(driver_->GetTrapPort(), 0);
+    BuildEmsMsg(&request_, kEmsOpModify, kEmsReqLogon, 1, &body_, 0);
+    ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 20044, 10000, true), kDrvOk);
+    const Frame sent = ServerSaw(1);
+    EXPECT_EQ(sent.header.count, 1u);
+    EXPECT_EQ(sent.header.recordSize, kLogonRecSize);
+    LogonRec logon;
+    ASSERT_TRUE(DecodeLogonRec(sent.payload.data(), sent.payload.size(), logon));
+    EXPECT_EQ(logon.userName, "alice");
+    EXPECT_EQ(logon.passwordDigest, Md5HexString("secret").substr(0, 10));
+    EXPECT_EQ(logon.trapPort, driver_->GetTrapPort());
+    EXPECT_EQ(request_.recordSize, 1u) << "the caller's descriptor is left as it was";
+}
+
+TEST_F(ServerDriverTest, RefusedLogonReturnsTheServersCode)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) { server.Reply(request, {}, 0, 0, 32014); });
+    StartAndConnect();
+    BuildEmsMsg(&request_, kEmsOpModify, kEmsReqLogon, 1, &body_, 0);
+    EXPECT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 20044, 10000, false), kDrvLoginFailed);
+    ASSERT_EQ(ui_.FailureMessages().size(), 1u);
+    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, 20044u);
+}
+
+TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
+{
+    std::atomic<bool> answerKeepAlive{true};
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) {
+        if (request.header.requestCode != kEmsReqKeepAlive || answerKeepAlive) {
+            server.Reply(request, {}, 0, 0);
+        }
+    });
+    LinkSettings settings = FastSettings();
+    settings.pingIntervalMs = 20;
+    settings.serverWaitMs = 200;
+    StartAndConnect(settings);
+    driver_->SetLoggedIn(true);
+    const Frame keepAlive = ServerSaw(1);
+    EXPECT_EQ(keepAlive.header.requestCode, kEmsReqKeepAlive);
+    EXPECT_EQ(keepAlive.header.operation, kEmsOpQuery);
+    EXPECT_EQ(keepAlive.header.neId, 0u);
+    EXPECT_EQ(keepAlive.payload.size(), 1u);
+    ServerSaw(3);
+    EXPECT_TRUE(driver_->IsConnected());
+
+    answerKeepAlive = false;
+    EXPECT_TRUE(WaitUntil([&] { return !driver_->IsConnected(); }));
+    EXPECT_EQ(Query(20), kDrvNotConnected);
+}
+
+TEST_F(ServerDriverTest, KeepAliveStopsWithTheServerGone)
+{
+    LinkSettings settings = FastSettings();
+    settings.pingIntervalMs = 20;
+    StartAndConnect(settings);
+    driver_->SetLoggedIn(true);
+    ServerSaw(1);
+    server_.CloseClient();
+    EXPECT_TRUE(WaitUntil([&] { return !driver_->IsConnected(); }));
+}
+
+std::vector<uint8_t> NotificationFrame(uint16_t code, uint8_t mark)
+{
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.requestCode = code;
+    header.neId = 4;
+    header.count = 1;
+    header.recordSize = 60;
+    std::vector<uint8_t> record(60, mark);
+    return EncodeFrame(header, record.data(), record.size());
+}
+
+TEST_F(ServerDriverTest, NotificationsOnTcpReachTheDispatcherInOrder)
+{
+    AppliedLog applied;
+    applied.Watch(330);
+    StartAndConnect();
+    for (uint8_t i = 0; i < 20; ++i) {
+        server_.SendRaw(NotificationFrame(330, i));
+    }
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() == 20; }));
+    DispatchServerMessage(nullptr);
+    ASSERT_EQ(applied.Size(), 20u);
+    for (uint8_t i = 0; i < 20; ++i) {
+        EXPECT_EQ(applied.messages[i].second.at(0), i);
+    }
+}
+
+TEST_F(ServerDriverTest, DatagramsAreTakenOnlyFromTheServersAddress)
+{
+    AppliedLog applied;
+    applied.Watch(330);
+    StartAndConnect();
+    const uint16_t port = driver_->GetTrapPort();
+    ASSERT_NE(port, 0);
+    ASSERT_TRUE(CFakeServer::SendDatagram({127, 0, 0, 2}, port, NotificationFrame(330, 0xEE)));
+    ASSERT_TRUE(CFakeServer::SendDatagram({127, 0, 0, 1}, port, NotificationFrame(330, 0x11)));
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() >= 1; }));
+    DispatchServerMessage(nullptr);
+    ASSERT_EQ(applied.Size(), 1u);
+    EXPECT_EQ(applied.messages[0].second.at(0), 0x11);
+}
+
+TEST_F(ServerDriverTest, MalformedDatagramIsDroppedWithoutHarm)
+{
+    AppliedLog applied;
+    applied.Watch(330);
+    StartAndConnect();
+    const uint16_t port = driver_->GetTrapPort();
+    std::vector<uint8_t> broken = NotificationFrame(330, 1);
+    broken.pop_back();
+    ASSERT_TRUE(CFakeServer::SendDatagram(kLoopback, port, broken));
+    ASSERT_TRUE(CFakeServer::SendDatagram(kLoopback, port, NotificationFrame(330, 2)));
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() >= 1; }));
+    DispatchServerMessage(nullptr);
+    ASSERT_EQ(applied.Size(), 1u);
+    EXPECT_EQ(applied.messages[0].second.at(0), 2);
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
+TEST_F(ServerDriverTest, TrapPortIsTheFirstFreeOneFromTheSetting)
+{
+    LinkSettings settings = FastSettings();
+    settings.serverTrapPort = 40461;
+    const int busy = [] {
+        uint16_t port = 0;
+        return BindFirstFreeUdpPort(40461, 1, &port);
+    }();
+    StartDriver(settings);
+    if (busy >= 0) {
+        EXPECT_GT(driver_->GetTrapPort(), 40461);
+        close(busy);
+    }
+    EXPECT_GE(driver_->GetTrapPort(), 40461);
+    EXPECT_LT(driver_->GetTrapPort(), 40461 + CNetDrvServerAgent::kTrapPortTries);
+}
+
+TEST_F(ServerDriverTest, ShutdownEndsARequestInProgress)
+{
+    server_.SetHandler([](const Frame&, CFakeServer&) {});
+    StartAndConnect();
+    auto result = std::async(std::launch::async, [&] { return Query(20, 30000); });
+    ServerSaw(1);
+    driver_->Shutdown();
+    EXPECT_EQ(result.get(), kDrvNotConnected);
+    EXPECT_FALSE(driver_->IsInitialised());
+    EXPECT_EQ(Query(20), kDrvNotInitialised);
+}
+
+TEST_F(ServerDriverTest, LogoffWithoutWaitingStillReachesTheServerBeforeTheDriverStops)
+{
+    server_.SetHandler([](const Frame&, CFakeServer&) {}); // a server that never answers a logoff
+    StartAndConnect();
+    BuildEmsMsg(&request_, kEmsOpModify, kEmsReqLogoff, 1, &body_, 0);
+    ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 0, 0, false), kDrvOk);
+    driver_->Shutdown();
+    EXPECT_EQ(ServerSaw(1).header.requestCode, kEmsReqLogoff);
+    EXPECT_TRUE(WaitUntil([&] { return server_.ClientClosed(); }));
+}
+
+TEST_F(ServerDriverTest, OpLogFlagTravelsInTheHeader)
+{
+    StartAndConnect();
+    ASSERT_EQ(Query(20), kDrvOk);
+    EXPECT_TRUE(ServerSaw(1).header.opLog) << "the setting's default";
+}
+
+} // namespace
