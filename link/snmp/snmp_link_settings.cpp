@@ -1,0 +1,14 @@
+#include "link/snmp/snmp_link_settings.h"
+
+#include "core/config/app_settings.h"
+
+SnmpLinkSettings ReadSnmpLinkSettings()
+{
+    const CAppSettings& app = AppSettings();
+    SnmpLinkSettings settings;
+    settings.waitMs = app.snmpWait;
+    settings.retries = app.snmpRetry;
+    settings.trapPort = app.snmpTrapPort;
+    settings.pollIntervalS = app.pollInterval;
+    return settings;
+}

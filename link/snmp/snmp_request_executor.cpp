@@ -1,0 +1,205 @@
+#include "link/snmp/snmp_request_executor.h"
+
+#include "link/driver_result.h"
+#include "link/records/ne_alarm_log_range_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/snmp/snmp_table_walker.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void EchoRequestRecords(const EmsMsg& request, SnmpReplyData* reply)
+{
+    uint64_t bytes = EmsRecordBytes(request);
+    reply->recordSize = request.recordSize;
+    reply->count = request.count > 0 ? static_cast<uint32_t>(request.count) : 0;
+    reply->total = reply->count;
+    if (bytes != 0 && request.records != nullptr) {
+        const auto* data = static_cast<const uint8_t*>(request.records);
+        reply->records.assign(data, data + bytes);
+    }
+}
+
+} // namespace
+
+int CSnmpRequestExecutor::Execute(const EmsMsg& request, SnmpReplyData* reply)
+{
+    *reply = SnmpReplyData{};
+    reply->requestCode = request.requestCode;
+    reply->operation = kEmsOpReply;
+    const SnmpRequestEntry* entry = map_.Find(request.requestCode);
+    if (entry == nullptr)
+        return kDrvNotSupported;
+    const bool query = request.operation == kEmsOpQuery;
+    const bool write = request.operation == kEmsOpModify;
+    if (!query && !write)
+        return kDrvNotSupported;
+
+    switch (entry->kind) {
+    case SnmpEntryKind::Ignored:
+        return kDrvOk;
+    case SnmpEntryKind::Action:
+        if (!write)
+            return kDrvNotSupported;
+        return session_.Set({{entry->ActionOid(), SnmpValue::Integer(1)}});
+    case SnmpEntryKind::ScalarGroup:
+        if (query)
+            return QueryScalars(*entry, reply);
+        if (entry->writeKind == SnmpWriteKind::None)
+            return kDrvNotSupported;
+        if (int result = WriteScalars(*entry, request); result != kDrvOk)
+            return result;
+        EchoRequestRecords(request, reply);
+        return kDrvOk;
+    case SnmpEntryKind::Table:
+        if (query)
+            return QueryTable(*entry, request, reply);
+        if (entry->writeKind == SnmpWriteKind::None)
+            return kDrvNotSupported;
+        if (int result = WriteRows(*entry, request); result != kDrvOk)
+            return result;
+        EchoRequestRecords(request, reply);
+        return kDrvOk;
+    }
+    return kDrvNotSupported;
+}
+
+void CSnmpRequestExecutor::ApplyFixup(const SnmpRequestEntry& entry, uint8_t* record) const
+{
+    if (entry.fixup != SnmpRecordFixup::NeKeyFromSession)
+        return;
+    NeKeyRecord key;
+    DecodeNeKeyRecord(record, kNeKeyRecordSize, &key);
+    const SnmpSessionConfig& config = session_.Config();
+    char name[20];
+    std::snprintf(name, sizeof name, "%u.%u.%u.%u", config.agent.address[0], config.agent.address[1],
+                  config.agent.address[2], config.agent.address[3]);
+    key.neId = 1;
+    key.neName = name;
+    key.ipAddress = config.agent.address;
+    key.port = config.agent.port;
+    key.snmpCommunity = config.community.substr(0, kNeKeyCommunityWidth - 1);
+    key.ftpUser = kNeBuiltInAccount;
+    key.ftpPassword = kNeBuiltInAccount;
+    EncodeNeKeyRecord(key, record);
+}
+
+int CSnmpRequestExecutor::QueryScalars(const SnmpRequestEntry& entry, SnmpReplyData* reply)
+{
+    std::vector<CSnmpOid> oids;
+    for (const SnmpColumnDef& column : entry.columns)
+        oids.push_back(entry.ColumnOid(column));
+    std::vector<SnmpVarBind> values;
+    if (int result = session_.Get(oids, &values); result != kDrvOk)
+        return result;
+    std::vector<uint8_t> record(entry.recordSize, 0);
+    for (size_t i = 0; i < entry.columns.size(); ++i) {
+        if (StoreSnmpColumnValue(entry.columns[i], values[i].value, record.data()) != SnmpStoreResult::Ok)
+            return kDrvSnmpDecodeError;
+    }
+    ApplyFixup(entry, record.data());
+    reply->recordSize = entry.recordSize;
+    reply->count = 1;
+    reply->total = 1;
+    reply->records = std::move(record);
+    return kDrvOk;
+}
+
+int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg& request, SnmpReplyData* reply)
+{
+    SnmpWalkOptions options;
+    options.useBulk = session_.Config().version == SnmpVersion::V2c;
+    options.maxRepetitions = maxRepetitions_;
+    // A reply holds at most what one request descriptor may carry.
+    const size_t cap = kMaxEmsRecordBytes / entry.recordSize;
+    options.maxRows = cap;
+    if (entry.queryRange != SnmpQueryRange::All) {
+        NeAlarmLogRangeRec range;
+        const auto* data = static_cast<const uint8_t*>(request.records);
+        if (request.count < 1 || !DecodeNeAlarmLogRangeRec(data, request.recordSize, &range))
+            return kDrvInvalidParameter;
+        if (entry.queryRange == SnmpQueryRange::FirstLast) {
+            if (range.first > range.second) {
+                reply->recordSize = entry.recordSize;
+                return kDrvOk;
+            }
+            if (range.first > 0)
+                options.startAfter = CSnmpOid{range.first - 1};
+            options.lastIndex = CSnmpOid{range.second};
+        } else {
+            if (range.second == 0) {
+                reply->recordSize = entry.recordSize;
+                return kDrvOk;
+            }
+            options.maxRows = std::min<size_t>(cap, range.second);
+        }
+    }
+    std::vector<CSnmpOid> columns;
+    for (const SnmpColumnDef& column : entry.columns)
+        columns.push_back(entry.ColumnOid(column));
+    std::vector<SnmpWalkRow> rows;
+    if (int result = WalkSnmpTable(session_, columns, options, &rows); result != kDrvOk)
+        return result;
+
+    reply->recordSize = entry.recordSize;
+    reply->records.assign(rows.size() * entry.recordSize, 0);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        uint8_t* record = reply->records.data() + r * entry.recordSize;
+        if (!DecodeSnmpRowIndex(entry, rows[r].index, record))
+            return kDrvSnmpDecodeError;
+        for (size_t c = 0; c < entry.columns.size(); ++c) {
+            if (rows[r].values[c] &&
+                StoreSnmpColumnValue(entry.columns[c], *rows[r].values[c], record) != SnmpStoreResult::Ok)
+                return kDrvSnmpDecodeError;
+        }
+        ApplyFixup(entry, record);
+    }
+    reply->count = static_cast<uint32_t>(rows.size());
+    reply->total = reply->count;
+    return kDrvOk;
+}
+
+int CSnmpRequestExecutor::WriteScalars(const SnmpRequestEntry& entry, const EmsMsg& request)
+{
+    const uint8_t* record = EmsRecordAt(request, 0);
+    if (record == nullptr || request.recordSize < entry.recordSize)
+        return kDrvInvalidParameter;
+    std::vector<SnmpVarBind> varbinds;
+    for (const SnmpColumnDef& column : entry.columns) {
+        if (column.writable)
+            varbinds.push_back({entry.ColumnOid(column), SnmpColumnValue(column, record)});
+    }
+    return session_.Set(varbinds);
+}
+
+int CSnmpRequestExecutor::WriteRows(const SnmpRequestEntry& entry, const EmsMsg& request)
+{
+    if (request.count < 1 || request.recordSize < entry.recordSize)
+        return kDrvInvalidParameter;
+    for (uint32_t i = 0; i < static_cast<uint32_t>(request.count); ++i) {
+        const uint8_t* record = EmsRecordAt(request, i);
+        if (record == nullptr)
+            return kDrvInvalidParameter;
+        const CSnmpOid index = EncodeSnmpRowIndex(entry, record);
+        std::vector<SnmpVarBind> varbinds;
+        if (entry.writeKind != SnmpWriteKind::Delete) {
+            for (const SnmpColumnDef& column : entry.columns) {
+                if (column.writable)
+                    varbinds.push_back({entry.ColumnOid(column).Appended(index), SnmpColumnValue(column, record)});
+            }
+        }
+        if (entry.writeKind == SnmpWriteKind::Add || entry.writeKind == SnmpWriteKind::Delete) {
+            if (!entry.rowStatus)
+                return kDrvNotSupported;
+            int32_t status = entry.writeKind == SnmpWriteKind::Add ? kRowStatusCreateAndGo : kRowStatusDestroy;
+            varbinds.push_back(
+                {entry.EntryOid().Appended(entry.RowStatusColumn()).Appended(index), SnmpValue::Integer(status)});
+        }
+        if (int result = session_.Set(varbinds); result != kDrvOk)
+            return result;
+    }
+    return kDrvOk;
+}

@@ -1,0 +1,422 @@
+#include "link/snmp/snmp_request_map.h"
+
+#include "link/records/alarm_def_rec.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/entity_state_rec.h"
+#include "link/records/ne_alarm_log_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/ne_snmp_community_record.h"
+#include "link/records/ne_time_record.h"
+#include "link/records/ne_user_account_record.h"
+#include "link/records/record_bytes.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+using namespace record_bytes;
+
+const CSnmpOid& SnmpPrivateRoot()
+{
+    static const CSnmpOid root{1, 3, 6, 1, 4, 1, kSnmpEnterpriseNumber, 1};
+    return root;
+}
+
+const CSnmpOid& SnmpTrapEnterpriseOid()
+{
+    static const CSnmpOid oid = SnmpPrivateRoot().Appended(0);
+    return oid;
+}
+
+const CSnmpOid& SnmpEntityStateChangeTrapOid()
+{
+    static const CSnmpOid oid = SnmpTrapEnterpriseOid().Appended(kSnmpEntityStateChangeSpecific);
+    return oid;
+}
+
+const CSnmpOid& SnmpSysUpTimeOid()
+{
+    static const CSnmpOid oid{1, 3, 6, 1, 2, 1, 1, 3, 0};
+    return oid;
+}
+
+const CSnmpOid& SnmpTrapOidOid()
+{
+    static const CSnmpOid oid{1, 3, 6, 1, 6, 3, 1, 1, 4, 1, 0};
+    return oid;
+}
+
+const CSnmpOid& SnmpColdStartOid()
+{
+    static const CSnmpOid oid{1, 3, 6, 1, 6, 3, 1, 1, 5, 1};
+    return oid;
+}
+
+const CSnmpOid& SnmpWarmStartOid()
+{
+    static const CSnmpOid oid{1, 3, 6, 1, 6, 3, 1, 1, 5, 2};
+    return oid;
+}
+
+const SnmpColumnDef* SnmpRequestEntry::FindColumn(uint32_t number) const
+{
+    for (const SnmpColumnDef& column : columns) {
+        if (column.number == number)
+            return &column;
+    }
+    return nullptr;
+}
+
+uint32_t SnmpRequestEntry::RowStatusColumn() const
+{
+    uint32_t last = 0;
+    for (const SnmpColumnDef& column : columns)
+        last = std::max(last, column.number);
+    return last + 1;
+}
+
+CSnmpOid SnmpRequestEntry::ObjectOid() const
+{
+    return SnmpPrivateRoot().Appended(objectCode);
+}
+
+CSnmpOid SnmpRequestEntry::EntryOid() const
+{
+    return ObjectOid().Appended(1);
+}
+
+CSnmpOid SnmpRequestEntry::ColumnOid(const SnmpColumnDef& column) const
+{
+    if (column.instanceOid != nullptr)
+        return CSnmpOid::Parse(column.instanceOid).value_or(CSnmpOid());
+    if (kind == SnmpEntryKind::Table)
+        return EntryOid().Appended(column.number);
+    return ObjectOid().Appended(0).Appended(column.number);
+}
+
+void CSnmpRequestMap::Add(SnmpRequestEntry entry)
+{
+    uint16_t code = entry.code;
+    entries_[code] = std::move(entry);
+}
+
+const SnmpRequestEntry* CSnmpRequestMap::Find(uint16_t code) const
+{
+    auto it = entries_.find(code);
+    return it == entries_.end() ? nullptr : &it->second;
+}
+
+namespace {
+
+using T = SnmpColumnType;
+
+SnmpColumnDef Col(uint32_t number, uint16_t offset, uint16_t width, SnmpColumnType type, bool writable = false,
+                  const char* instanceOid = nullptr)
+{
+    return SnmpColumnDef{number, offset, width, type, writable, instanceOid};
+}
+
+SnmpRequestEntry Entry(uint16_t code, SnmpEntryKind kind, uint32_t recordSize)
+{
+    SnmpRequestEntry entry;
+    entry.code = code;
+    entry.kind = kind;
+    entry.objectCode = code;
+    entry.recordSize = recordSize;
+    return entry;
+}
+
+CSnmpRequestMap BuildDefaultMap()
+{
+    CSnmpRequestMap map;
+
+    // Logoff: nothing to tell the NE.
+    map.Add(Entry(12, SnmpEntryKind::Ignored, 0));
+
+    // The NE's key record: model id and SNMP version from the NE, the rest from the session.
+    SnmpRequestEntry neKey = Entry(30, SnmpEntryKind::ScalarGroup, kNeKeyRecordSize);
+    neKey.columns = {Col(1, 68, 4, T::Unsigned32), Col(2, 108, 4, T::Unsigned32)};
+    neKey.fixup = SnmpRecordFixup::NeKeyFromSession;
+    map.Add(neKey);
+
+    // NE time: the up time is sysUpTime.0; clock and zone are private scalars.
+    SnmpRequestEntry time = Entry(300, SnmpEntryKind::ScalarGroup, kNeTimeRecordSize);
+    time.columns = {Col(1, 0, 4, T::UpTimeSeconds, false, "1.3.6.1.2.1.1.3.0"), Col(2, 4, 4, T::Unsigned32, true),
+                    Col(3, 8, 2, T::Integer16, true)};
+    time.writeKind = SnmpWriteKind::Modify;
+    map.Add(time);
+
+    SnmpRequestEntry community = Entry(307, SnmpEntryKind::Table, kNeSnmpCommunityRecordSize);
+    community.columns = {Col(1, 0, 24, T::Text), Col(2, 24, 4, T::Unsigned32, true),
+                         Col(3, 28, 4, T::Unsigned32, true)};
+    community.indexColumns = {1};
+    community.rowStatus = true;
+    community.writeKind = SnmpWriteKind::Modify;
+    map.Add(community);
+
+    SnmpRequestEntry user = Entry(316, SnmpEntryKind::Table, kNeUserAccountRecordSize);
+    user.columns = {Col(1, 0, 17, T::Text), Col(2, 17, 19, T::Text, true), Col(3, 36, 4, T::Unsigned32, true),
+                    Col(4, 40, 4, T::Unsigned32, true)};
+    user.indexColumns = {1};
+    user.rowStatus = true;
+    user.writeKind = SnmpWriteKind::Modify;
+    map.Add(user);
+
+    SnmpRequestEntry board = Entry(323, SnmpEntryKind::Table, kBoardSettingRecSize);
+    board.columns = {Col(1, 0, 4, T::Unsigned32),
+                     Col(2, 4, 4, T::Unsigned32, true),
+                     Col(3, 8, 4, T::Unsigned32),
+                     Col(4, 12, 21, T::Text),
+                     Col(5, 33, 21, T::Text),
+                     Col(6, 54, 62, T::Text),
+                     Col(7, 116, 4, T::Unsigned32),
+                     Col(8, 124, 4, T::Unsigned32, true),
+                     Col(9, 128, 4, T::Unsigned32, true),
+                     Col(10, 132, 2, T::Unsigned16),
+                     Col(11, 136, 4, T::Unsigned32, true),
+                     Col(12, 140, 4, T::Unsigned32, true),
+                     Col(13, 144, 4, T::Unsigned32)};
+    board.indexColumns = {1};
+    board.writeKind = SnmpWriteKind::Modify;
+    map.Add(board);
+
+    SnmpRequestEntry state = Entry(325, SnmpEntryKind::Table, kEntityStateRecSize);
+    state.columns = {Col(1, 0, 4, T::Unsigned32),   Col(2, 4, 4, T::Unsigned32),  Col(3, 8, 4, T::Integer32),
+                     Col(4, 12, 4, T::Unsigned32),  Col(5, 16, 4, T::Unsigned32), Col(6, 20, 4, T::Unsigned32),
+                     Col(7, 24, 4, T::Unsigned32),  Col(8, 28, 4, T::Unsigned32), Col(9, 32, 4, T::Unsigned32),
+                     Col(10, 36, 4, T::Unsigned32), Col(11, 40, 12, T::Text),     Col(12, 52, 4, T::Unsigned32),
+                     Col(13, 56, 4, T::Unsigned32)};
+    state.indexColumns = {1};
+    map.Add(state);
+
+    SnmpRequestEntry alarmDef = Entry(327, SnmpEntryKind::Table, kAlarmDefRecSize);
+    alarmDef.columns = {Col(1, 0, 4, T::Unsigned32),         Col(2, 4, 1, T::Unsigned8),
+                        Col(3, 8, 4, T::Unsigned32),         Col(4, 112, 4, T::Unsigned32, true),
+                        Col(5, 116, 4, T::Unsigned32, true), Col(6, 120, 4, T::Unsigned32, true)};
+    alarmDef.indexColumns = {1, 2};
+    alarmDef.writeKind = SnmpWriteKind::Modify;
+    map.Add(alarmDef);
+
+    // The NE's alarm log: 328 pages by record numbers, 329 takes the first rows.
+    SnmpRequestEntry log = Entry(328, SnmpEntryKind::Table, kNeAlarmLogRecSize);
+    log.columns = {Col(1, 0, 4, T::Unsigned32),  Col(2, 4, 4, T::Unsigned32),  Col(3, 8, 4, T::Unsigned32),
+                   Col(4, 12, 4, T::Unsigned32), Col(5, 16, 4, T::Unsigned32), Col(6, 20, 4, T::Unsigned32),
+                   Col(7, 24, 4, T::Unsigned32)};
+    log.indexColumns = {1};
+    log.queryRange = SnmpQueryRange::FirstLast;
+    map.Add(log);
+    log.code = 329;
+    log.queryRange = SnmpQueryRange::FirstCount;
+    map.Add(log);
+
+    // Alarm synchronisation.
+    map.Add(Entry(332, SnmpEntryKind::Action, 0));
+    return map;
+}
+
+bool FitsUnsigned(uint64_t value, SnmpColumnType type)
+{
+    switch (type) {
+    case T::Unsigned8:
+        return value <= 0xFF;
+    case T::Unsigned16:
+        return value <= 0xFFFF;
+    default:
+        return value <= 0xFFFFFFFFu;
+    }
+}
+
+} // namespace
+
+const CSnmpRequestMap& DefaultSnmpRequestMap()
+{
+    static const CSnmpRequestMap map = BuildDefaultMap();
+    return map;
+}
+
+SnmpValue SnmpColumnValue(const SnmpColumnDef& column, const uint8_t* record)
+{
+    const size_t off = column.offset;
+    switch (column.type) {
+    case T::Unsigned8:
+        return SnmpValue::Gauge32(GetU8(record, off));
+    case T::Unsigned16:
+        return SnmpValue::Gauge32(GetU16(record, off));
+    case T::Unsigned32:
+        return SnmpValue::Gauge32(GetU32(record, off));
+    case T::Integer16:
+        return SnmpValue::Integer(GetI16(record, off));
+    case T::Integer32:
+        return SnmpValue::Integer(GetI32(record, off));
+    case T::Text:
+        return SnmpValue::Octets(GetText(record, off, column.width));
+    case T::IpAddress:
+        return SnmpValue::IpAddress(GetBytes<4>(record, off));
+    case T::Octets:
+        return SnmpValue::Octets(std::vector<uint8_t>(record + off, record + off + column.width));
+    case T::UpTimeSeconds: {
+        uint64_t ticks = uint64_t{GetU32(record, off)} * 100;
+        return SnmpValue::TimeTicks(static_cast<uint32_t>(std::min<uint64_t>(ticks, 0xFFFFFFFFu)));
+    }
+    }
+    return SnmpValue::Null();
+}
+
+SnmpStoreResult StoreSnmpColumnValue(const SnmpColumnDef& column, const SnmpValue& value, uint8_t* record)
+{
+    const size_t off = column.offset;
+    switch (column.type) {
+    case T::Unsigned8:
+    case T::Unsigned16:
+    case T::Unsigned32: {
+        uint64_t v = 0;
+        if (value.type == SnmpType::Integer) {
+            if (value.integer < 0)
+                return SnmpStoreResult::WrongValue;
+            v = static_cast<uint64_t>(value.integer);
+        } else if (value.type == SnmpType::Gauge32 || value.type == SnmpType::Counter32 ||
+                   value.type == SnmpType::TimeTicks) {
+            v = value.number;
+        } else {
+            return SnmpStoreResult::WrongType;
+        }
+        if (!FitsUnsigned(v, column.type))
+            return SnmpStoreResult::WrongValue;
+        if (column.type == T::Unsigned8)
+            PutU8(record, off, static_cast<uint8_t>(v));
+        else if (column.type == T::Unsigned16)
+            PutU16(record, off, static_cast<uint16_t>(v));
+        else
+            PutU32(record, off, static_cast<uint32_t>(v));
+        return SnmpStoreResult::Ok;
+    }
+    case T::Integer16:
+    case T::Integer32: {
+        if (value.type != SnmpType::Integer)
+            return SnmpStoreResult::WrongType;
+        if (column.type == T::Integer16) {
+            if (value.integer < INT16_MIN || value.integer > INT16_MAX)
+                return SnmpStoreResult::WrongValue;
+            PutI16(record, off, static_cast<int16_t>(value.integer));
+        } else {
+            PutI32(record, off, static_cast<int32_t>(value.integer));
+        }
+        return SnmpStoreResult::Ok;
+    }
+    case T::Text:
+        if (value.type != SnmpType::OctetString)
+            return SnmpStoreResult::WrongType;
+        if (value.bytes.size() >= column.width)
+            return SnmpStoreResult::WrongLength;
+        std::memset(record + off, 0, column.width);
+        if (!value.bytes.empty())
+            std::memcpy(record + off, value.bytes.data(), value.bytes.size());
+        return SnmpStoreResult::Ok;
+    case T::Octets:
+        if (value.type != SnmpType::OctetString)
+            return SnmpStoreResult::WrongType;
+        if (value.bytes.size() > column.width)
+            return SnmpStoreResult::WrongLength;
+        std::memset(record + off, 0, column.width);
+        if (!value.bytes.empty())
+            std::memcpy(record + off, value.bytes.data(), value.bytes.size());
+        return SnmpStoreResult::Ok;
+    case T::IpAddress:
+        if (value.type != SnmpType::IpAddress)
+            return SnmpStoreResult::WrongType;
+        if (value.bytes.size() != 4)
+            return SnmpStoreResult::WrongLength;
+        std::memcpy(record + off, value.bytes.data(), 4);
+        return SnmpStoreResult::Ok;
+    case T::UpTimeSeconds:
+        if (value.type != SnmpType::TimeTicks)
+            return SnmpStoreResult::WrongType;
+        PutU32(record, off, static_cast<uint32_t>(value.number / 100));
+        return SnmpStoreResult::Ok;
+    }
+    return SnmpStoreResult::WrongType;
+}
+
+CSnmpOid EncodeSnmpRowIndex(const SnmpRequestEntry& entry, const uint8_t* record)
+{
+    CSnmpOid index;
+    for (uint32_t number : entry.indexColumns) {
+        const SnmpColumnDef* column = entry.FindColumn(number);
+        if (column == nullptr)
+            continue;
+        SnmpValue value = SnmpColumnValue(*column, record);
+        switch (column->type) {
+        case T::Text:
+        case T::Octets:
+            index.Append(static_cast<uint32_t>(value.bytes.size()));
+            for (uint8_t b : value.bytes)
+                index.Append(b);
+            break;
+        case T::IpAddress:
+            for (uint8_t b : value.bytes)
+                index.Append(b);
+            break;
+        case T::Integer16:
+        case T::Integer32:
+            index.Append(static_cast<uint32_t>(value.integer));
+            break;
+        default:
+            index.Append(static_cast<uint32_t>(value.number));
+            break;
+        }
+    }
+    return index;
+}
+
+bool DecodeSnmpRowIndex(const SnmpRequestEntry& entry, const CSnmpOid& index, uint8_t* record)
+{
+    size_t pos = 0;
+    for (uint32_t number : entry.indexColumns) {
+        const SnmpColumnDef* column = entry.FindColumn(number);
+        if (column == nullptr || pos >= index.Size())
+            return false;
+        SnmpValue value;
+        switch (column->type) {
+        case T::Text:
+        case T::Octets: {
+            uint32_t length = index[pos++];
+            size_t limit = column->type == T::Text ? column->width - 1u : column->width;
+            if (length > limit || index.Size() - pos < length)
+                return false;
+            std::vector<uint8_t> bytes;
+            for (uint32_t i = 0; i < length; ++i) {
+                if (index[pos] > 0xFF)
+                    return false;
+                bytes.push_back(static_cast<uint8_t>(index[pos++]));
+            }
+            value = SnmpValue::Octets(std::move(bytes));
+            break;
+        }
+        case T::IpAddress: {
+            if (index.Size() - pos < 4)
+                return false;
+            std::array<uint8_t, 4> address{};
+            for (auto& b : address) {
+                if (index[pos] > 0xFF)
+                    return false;
+                b = static_cast<uint8_t>(index[pos++]);
+            }
+            value = SnmpValue::IpAddress(address);
+            break;
+        }
+        case T::Integer16:
+        case T::Integer32:
+            value = SnmpValue::Integer(static_cast<int32_t>(index[pos++]));
+            break;
+        case T::UpTimeSeconds:
+            value = SnmpValue::TimeTicks(index[pos++]);
+            break;
+        default:
+            value = SnmpValue::Gauge32(index[pos++]);
+            break;
+        }
+        if (StoreSnmpColumnValue(*column, value, record) != SnmpStoreResult::Ok)
+            return false;
+    }
+    return pos == index.Size();
+}

@@ -1,0 +1,734 @@
+#include "sim/ne_agent/ne_agent_mib.h"
+
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type.h"
+#include "core/entity/entity_type_ids.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/ne_alarm_log_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/ne_snmp_community_record.h"
+#include "link/records/ne_time_record.h"
+#include "link/records/ne_user_account_record.h"
+#include "link/records/record_bytes.h"
+
+#include <algorithm>
+#include <ctime>
+#include <set>
+
+namespace {
+
+constexpr uint16_t kNeKeyCode = 30;
+constexpr uint16_t kTimeCode = 300;
+constexpr uint16_t kCommunityCode = 307;
+constexpr uint16_t kUserCode = 316;
+constexpr uint16_t kBoardCode = 323;
+constexpr uint16_t kStateCode = 325;
+constexpr uint16_t kAlarmDefCode = 327;
+constexpr uint16_t kAlarmLogCode = 328;
+constexpr uint16_t kSyncCode = 332;
+
+constexpr uint32_t kSeverityCleared = 99;
+constexpr size_t kMaxLogRows = 100000;
+// GETBULK never builds more bindings than a largest message could hold.
+constexpr size_t kMaxBulkVarbinds = 6000;
+constexpr size_t kMaxSystemText = 255;
+
+const CSnmpOid kSystemGroup{1, 3, 6, 1, 2, 1, 1};
+const CSnmpOid kSnmpGroup{1, 3, 6, 1, 2, 1, 11};
+
+bool IsConcreteType(uint32_t type)
+{
+    return type != 0 && type != kEntityTypeEmpty && type != kEntityTypeUnknown && type != kEntityTypeAbsent &&
+           type != kPlannedTypeSame;
+}
+
+// v1 has five error values; the v2c ones fold into them.
+int32_t ForVersion(SnmpVersion version, int32_t status)
+{
+    if (version == SnmpVersion::V2c)
+        return status;
+    switch (status) {
+    case kSnmpWrongType:
+    case kSnmpWrongLength:
+    case kSnmpWrongEncoding:
+    case kSnmpWrongValue:
+    case kSnmpInconsistentValue:
+        return kSnmpBadValue;
+    case kSnmpNoAccess:
+    case kSnmpNotWritable:
+    case kSnmpNoCreation:
+    case kSnmpInconsistentName:
+        return kSnmpNoSuchName;
+    case kSnmpResourceUnavailable:
+    case kSnmpCommitFailed:
+    case kSnmpUndoFailed:
+    case kSnmpAuthorizationError:
+        return kSnmpGenErr;
+    default:
+        return status;
+    }
+}
+
+int32_t FromStore(SnmpStoreResult result)
+{
+    switch (result) {
+    case SnmpStoreResult::Ok:
+        return kSnmpNoError;
+    case SnmpStoreResult::WrongType:
+        return kSnmpWrongType;
+    case SnmpStoreResult::WrongLength:
+        return kSnmpWrongLength;
+    case SnmpStoreResult::WrongValue:
+        return kSnmpWrongValue;
+    }
+    return kSnmpGenErr;
+}
+
+} // namespace
+
+void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* models)
+{
+    models_ = models;
+    neModel_ = scenario.neModel;
+    sysDescr_ = scenario.sysDescr;
+    sysName_ = scenario.sysName;
+    sysContact_ = scenario.sysContact;
+    sysLocation_ = scenario.sysLocation;
+    sysServices_ = scenario.sysServices;
+    clockOffset_ = scenario.clockOffset;
+    const CEntityType* neType = models != nullptr ? models->FindModel(neModel_) : nullptr;
+    std::optional<CSnmpOid> objectId;
+    if (neType != nullptr)
+        objectId = CSnmpOid::Parse(neType->GetSysObjectId());
+    sysObjectId_ = objectId.value_or(SnmpPrivateRoot().Appended(neModel_));
+
+    NeKeyRecord key;
+    key.modelId = neModel_;
+    key.snmpVersion = scenario.snmpVersion;
+    auto keyBytes = EncodeNeKeyRecord(key);
+    scalarRecords_[kNeKeyCode].assign(keyBytes.begin(), keyBytes.end());
+    NeTimeRecord time;
+    time.timeZone = static_cast<int16_t>(scenario.timeZone);
+    auto timeBytes = EncodeNeTimeRecord(time);
+    scalarRecords_[kTimeCode].assign(timeBytes.begin(), timeBytes.end());
+
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode)
+            tables_[entry.objectCode].entry = &entry;
+    }
+
+    for (const NeAgentCommunity& c : scenario.communities) {
+        auto bytes = EncodeNeSnmpCommunityRecord({c.name, c.permission, c.state});
+        AddRow(kCommunityCode, {bytes.begin(), bytes.end()});
+    }
+    for (const NeAgentUser& u : scenario.users) {
+        auto bytes = EncodeNeUserAccountRecord({u.name, u.password, u.role, u.state});
+        AddRow(kUserCode, {bytes.begin(), bytes.end()});
+    }
+
+    // The NE root, its shelves and boards, as the model and the scenario make them.
+    std::vector<NeAgentBoard> boards = scenario.boards;
+    std::vector<EntityStateRec> states;
+    EntityStateRec root;
+    root.entityId = 1;
+    root.severity = kSeverityCleared;
+    root.plannedType = neModel_;
+    root.onlineType = neModel_;
+    root.alarmClass = 1;
+    states.push_back(root);
+    if (neType != nullptr) {
+        for (int s = 0; s < neType->GetChildCount(); ++s) {
+            uint32_t shelfType = neType->GetChildFixedType(s);
+            if (shelfType == kEntityTypeAbsent)
+                continue;
+            const uint32_t shelfId = static_cast<uint32_t>(s + 1) * 10000;
+            EntityStateRec shelf = root;
+            shelf.entityId = shelfId;
+            shelf.plannedType = shelfType;
+            shelf.onlineType = shelfType;
+            states.push_back(shelf);
+            const CEntityType* shelfModel = models->FindModel(shelfType);
+            if (shelfModel == nullptr || !scenario.boards.empty())
+                continue;
+            for (int p = 0; p < shelfModel->GetChildCount(); ++p) {
+                uint32_t type = shelfModel->GetChildFixedType(p);
+                if (IsConcreteType(type))
+                    boards.push_back({shelfId + static_cast<uint32_t>(p + 1) * 100, type, type, "", "", ""});
+            }
+        }
+    }
+    for (const NeAgentBoard& b : boards) {
+        BoardSettingRec board;
+        board.entityId = b.entityId;
+        board.plannedType = b.plannedType;
+        board.onlineType = b.onlineType;
+        board.softwareVersion = b.softwareVersion.empty() ? "V1.0.0" : b.softwareVersion;
+        board.hardwareVersion = b.hardwareVersion.empty() ? "HW-A" : b.hardwareVersion;
+        board.serialNumber = b.serialNumber.empty() ? "SN" + std::to_string(b.entityId) : b.serialNumber;
+        board.aal5Encapsulation = 1;
+        board.vlanTagPassThrough = 1;
+        board.runtimeVlanTagPassThrough = 1;
+        board.serviceTypeControl = 0;
+        board.taggedMode = 2;
+        board.runtimeTaggedMode = 2;
+        auto bytes = EncodeBoardSettingRec(board);
+        AddRow(kBoardCode, {bytes.begin(), bytes.end()});
+        EntityStateRec slot = root;
+        slot.entityId = b.entityId;
+        slot.plannedType = b.plannedType;
+        slot.onlineType = b.onlineType;
+        states.push_back(slot);
+    }
+    for (const EntityStateRec& state : states) {
+        auto bytes = EncodeEntityStateRec(state);
+        AddRow(kStateCode, {bytes.begin(), bytes.end()});
+    }
+
+    if (models != nullptr) {
+        for (int i = 0; i < models->GetTypeCount(); ++i) {
+            const CEntityType* model = models->GetTypeAt(i);
+            uint32_t owner = model->GetNeModelId();
+            if (model->GetId() != neModel_ && owner != neModel_ && !NeModelMatchesAnyNe(owner))
+                continue;
+            for (uint8_t a = 0; a < 32; ++a) {
+                const CEntityAlarmDef* def = models->GetAlarmDef(model->GetId(), a);
+                if (def == nullptr)
+                    continue;
+                AlarmDefRec rec;
+                rec.modelId = model->GetId();
+                rec.alarmIndex = a;
+                rec.neModelId = owner;
+                rec.severity = def->severity;
+                rec.reporting = def->reporting;
+                rec.suppressionMask = def->suppressionMask;
+                auto bytes = EncodeAlarmDefRec(rec);
+                AddRow(kAlarmDefCode, {bytes.begin(), bytes.end()});
+            }
+        }
+    }
+
+    // The generator raises and clears the model's own alarms; 0 (offline, missing), 30 (standby) and 31
+    // (disabled) carry state meanings of their own and are left alone.
+    for (const EntityStateRec& state : states) {
+        if (models == nullptr)
+            break;
+        for (uint8_t a = 1; a < 30; ++a) {
+            const CEntityAlarmDef* def = models->GetAlarmDef(ModelOf(state), a);
+            if (def != nullptr)
+                candidates_.push_back({state.entityId, a, def->severity});
+        }
+    }
+    for (uint32_t i = 0; i < scenario.alarmLogRows && !candidates_.empty(); ++i) {
+        const Candidate& c = candidates_[i % candidates_.size()];
+        EntityStateRec state;
+        state.entityId = c.entityId;
+        const auto& rows = tables_[kStateCode].rows;
+        if (auto it = rows.find(CSnmpOid{c.entityId}); it != rows.end())
+            DecodeEntityStateRec(it->second.data(), it->second.size(), &state);
+        // Every other entry clears what the one before raised.
+        state.stateBits = (i / candidates_.size()) % 2 == 0 ? (1u << c.alarm) : 0;
+        AppendLog(state);
+    }
+    registryDirty_ = true;
+}
+
+size_t CNeAgentMib::RowCount(uint16_t objectCode) const
+{
+    auto it = tables_.find(objectCode);
+    return it == tables_.end() ? 0 : it->second.rows.size();
+}
+
+void CNeAgentMib::AddRow(uint16_t code, const std::vector<uint8_t>& record)
+{
+    Table& table = tables_[code];
+    table.rows[EncodeSnmpRowIndex(*table.entry, record.data())] = record;
+    registryDirty_ = true;
+}
+
+uint32_t CNeAgentMib::UpTimeTicks() const
+{
+    auto elapsed = std::chrono::steady_clock::now() - start_;
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10);
+}
+
+uint32_t CNeAgentMib::NowSeconds() const
+{
+    return static_cast<uint32_t>(static_cast<int64_t>(std::time(nullptr)) + clockOffset_);
+}
+
+AgentAccess CNeAgentMib::Authorize(const std::string& community) const
+{
+    auto table = tables_.find(kCommunityCode);
+    if (table == tables_.end())
+        return AgentAccess::None;
+    for (const auto& [index, record] : table->second.rows) {
+        NeSnmpCommunityRecord rec;
+        DecodeNeSnmpCommunityRecord(record.data(), record.size(), &rec);
+        if (rec.community == community && rec.state == 1)
+            return rec.permission == 2 ? AgentAccess::ReadWrite : AgentAccess::ReadOnly;
+    }
+    return AgentAccess::None;
+}
+
+void CNeAgentMib::RebuildRegistry()
+{
+    registry_.clear();
+    for (uint32_t k = 1; k <= 7; ++k)
+        registry_[kSystemGroup.Appended(k).Appended(0)] = {Object::Kind::System, 0, k, {}};
+    for (uint32_t k : {1u, 3u, 4u, 6u})
+        registry_[kSnmpGroup.Appended(k).Appended(0)] = {Object::Kind::Counter, 0, k, {}};
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::ScalarGroup) {
+            for (const SnmpColumnDef& column : entry.columns) {
+                if (column.instanceOid == nullptr)
+                    registry_[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
+            }
+        } else if (entry.kind == SnmpEntryKind::Action) {
+            registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+        }
+    }
+    for (const auto& [objectCode, table] : tables_) {
+        const SnmpRequestEntry& entry = *table.entry;
+        for (const SnmpColumnDef& column : entry.columns) {
+            const CSnmpOid columnOid = entry.ColumnOid(column);
+            for (const auto& [index, record] : table.rows)
+                registry_.emplace_hint(registry_.end(), columnOid.Appended(index),
+                                       Object{Object::Kind::Cell, objectCode, column.number, index});
+        }
+        if (entry.rowStatus) {
+            const CSnmpOid statusOid = entry.EntryOid().Appended(entry.RowStatusColumn());
+            for (const auto& [index, record] : table.rows)
+                registry_.emplace_hint(registry_.end(), statusOid.Appended(index),
+                                       Object{Object::Kind::RowStatus, objectCode, 0, index});
+        }
+    }
+    registryDirty_ = false;
+}
+
+void CNeAgentMib::RefreshDynamic()
+{
+    if (registryDirty_)
+        RebuildRegistry();
+    uint8_t* time = scalarRecords_[kTimeCode].data();
+    record_bytes::PutU32(time, 0, UpTimeTicks() / 100);
+    record_bytes::PutU32(time, 4, NowSeconds());
+    const uint32_t upSeconds = UpTimeTicks() / 100;
+    for (auto& [index, record] : tables_[kBoardCode].rows)
+        record_bytes::PutU32(record.data(), 116, upSeconds);
+}
+
+std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
+{
+    switch (object.kind) {
+    case Object::Kind::System:
+        switch (object.id) {
+        case 1:
+            return SnmpValue::Octets(sysDescr_);
+        case 2:
+            return SnmpValue::ObjectId(sysObjectId_);
+        case 3:
+            return SnmpValue::TimeTicks(UpTimeTicks());
+        case 4:
+            return SnmpValue::Octets(sysContact_);
+        case 5:
+            return SnmpValue::Octets(sysName_);
+        case 6:
+            return SnmpValue::Octets(sysLocation_);
+        case 7:
+            return SnmpValue::Integer(static_cast<int32_t>(sysServices_));
+        default:
+            return std::nullopt;
+        }
+    case Object::Kind::Counter:
+        switch (object.id) {
+        case 1:
+            return SnmpValue::Counter32(counters_.inPackets);
+        case 3:
+            return SnmpValue::Counter32(counters_.badVersions);
+        case 4:
+            return SnmpValue::Counter32(counters_.badCommunityNames);
+        case 6:
+            return SnmpValue::Counter32(counters_.asnParseErrors);
+        default:
+            return std::nullopt;
+        }
+    case Object::Kind::MapScalar: {
+        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(object.code);
+        const SnmpColumnDef* column = entry != nullptr ? entry->FindColumn(object.id) : nullptr;
+        auto record = scalarRecords_.find(object.code);
+        if (column == nullptr || record == scalarRecords_.end())
+            return std::nullopt;
+        return SnmpColumnValue(*column, record->second.data());
+    }
+    case Object::Kind::Action:
+        return SnmpValue::Integer(0);
+    case Object::Kind::Cell: {
+        auto table = tables_.find(object.code);
+        if (table == tables_.end())
+            return std::nullopt;
+        auto row = table->second.rows.find(object.index);
+        const SnmpColumnDef* column = table->second.entry->FindColumn(object.id);
+        if (row == table->second.rows.end() || column == nullptr)
+            return std::nullopt;
+        return SnmpColumnValue(*column, row->second.data());
+    }
+    case Object::Kind::RowStatus:
+        return SnmpValue::Integer(kRowStatusActive);
+    }
+    return std::nullopt;
+}
+
+std::optional<SnmpValue> CNeAgentMib::ReadAt(const CSnmpOid& oid) const
+{
+    auto it = registry_.find(oid);
+    if (it == registry_.end())
+        return std::nullopt;
+    return Read(it->second);
+}
+
+SnmpType CNeAgentMib::MissingKind(const CSnmpOid& oid) const
+{
+    if (oid.Size() < 2)
+        return SnmpType::NoSuchObject;
+    CSnmpOid parent(std::vector<uint32_t>(oid.SubIds().begin(), oid.SubIds().end() - 1));
+    auto it = registry_.lower_bound(parent);
+    return it != registry_.end() && parent.IsPrefixOf(it->first) ? SnmpType::NoSuchInstance : SnmpType::NoSuchObject;
+}
+
+std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid) const
+{
+    for (auto it = registry_.upper_bound(oid); it != registry_.end(); ++it) {
+        if (auto value = Read(it->second))
+            return SnmpVarBind{it->first, std::move(*value)};
+    }
+    return std::nullopt;
+}
+
+void CNeAgentMib::Handle(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
+{
+    RefreshDynamic();
+    *response = SnmpPdu{};
+    response->type = SnmpPduType::Response;
+    response->requestId = request.requestId;
+    switch (request.type) {
+    case SnmpPduType::GetRequest:
+        HandleGet(version, request, response);
+        break;
+    case SnmpPduType::GetNextRequest:
+        HandleGetNext(version, request, response);
+        break;
+    case SnmpPduType::GetBulkRequest:
+        HandleGetBulk(request, response);
+        break;
+    case SnmpPduType::SetRequest:
+        HandleSet(version, access, request, response);
+        break;
+    default:
+        response->errorStatus = kSnmpGenErr;
+        response->varbinds = request.varbinds;
+        break;
+    }
+    if (registryDirty_)
+        RebuildRegistry();
+}
+
+void CNeAgentMib::HandleGet(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response)
+{
+    for (size_t i = 0; i < request.varbinds.size(); ++i) {
+        const CSnmpOid& oid = request.varbinds[i].oid;
+        std::optional<SnmpValue> value = ReadAt(oid);
+        if (!value && version == SnmpVersion::V1) {
+            response->errorStatus = kSnmpNoSuchName;
+            response->errorIndex = static_cast<int32_t>(i + 1);
+            response->varbinds = request.varbinds;
+            return;
+        }
+        response->varbinds.push_back({oid, value ? *value : SnmpValue::Exception(MissingKind(oid))});
+    }
+}
+
+void CNeAgentMib::HandleGetNext(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response)
+{
+    for (size_t i = 0; i < request.varbinds.size(); ++i) {
+        std::optional<SnmpVarBind> next = Next(request.varbinds[i].oid);
+        if (!next && version == SnmpVersion::V1) {
+            response->errorStatus = kSnmpNoSuchName;
+            response->errorIndex = static_cast<int32_t>(i + 1);
+            response->varbinds = request.varbinds;
+            return;
+        }
+        response->varbinds.push_back(
+            next ? *next : SnmpVarBind{request.varbinds[i].oid, SnmpValue::Exception(SnmpType::EndOfMibView)});
+    }
+}
+
+void CNeAgentMib::HandleGetBulk(const SnmpPdu& request, SnmpPdu* response)
+{
+    const size_t count = request.varbinds.size();
+    const size_t nonRepeaters = std::min<size_t>(static_cast<size_t>(request.NonRepeaters()), count);
+    const size_t repeaters = count - nonRepeaters;
+    for (size_t i = 0; i < nonRepeaters; ++i) {
+        auto next = Next(request.varbinds[i].oid);
+        response->varbinds.push_back(
+            next ? *next : SnmpVarBind{request.varbinds[i].oid, SnmpValue::Exception(SnmpType::EndOfMibView)});
+    }
+    if (repeaters == 0)
+        return;
+    std::vector<CSnmpOid> last;
+    for (size_t i = nonRepeaters; i < count; ++i)
+        last.push_back(request.varbinds[i].oid);
+    const size_t maxRepetitions = static_cast<size_t>(request.MaxRepetitions());
+    for (size_t r = 0; r < maxRepetitions && response->varbinds.size() + repeaters <= kMaxBulkVarbinds; ++r) {
+        bool any = false;
+        for (size_t j = 0; j < repeaters; ++j) {
+            auto next = Next(last[j]);
+            if (next) {
+                any = true;
+                last[j] = next->oid;
+                response->varbinds.push_back(std::move(*next));
+            } else {
+                response->varbinds.push_back({last[j], SnmpValue::Exception(SnmpType::EndOfMibView)});
+            }
+        }
+        if (!any)
+            break;
+    }
+}
+
+void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
+{
+    response->varbinds = request.varbinds;
+    auto fail = [&](size_t i, int32_t status) {
+        response->errorStatus = ForVersion(version, status);
+        response->errorIndex = static_cast<int32_t>(i + 1);
+    };
+    if (access != AgentAccess::ReadWrite) {
+        fail(0, kSnmpNoAccess);
+        return;
+    }
+
+    // Working copies: nothing changes unless every binding can be applied.
+    std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>> rows; // nullopt = destroyed
+    std::map<uint16_t, std::vector<uint8_t>> scalars;
+    std::map<uint32_t, std::string> systemTexts;
+    bool sync = false;
+
+    auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
+        for (auto& [code, table] : tables_) {
+            const CSnmpOid entryOid = table.entry->EntryOid();
+            if (entryOid.IsPrefixOf(oid) && oid.Size() > entryOid.Size() + 1) {
+                *column = oid[entryOid.Size()];
+                *index = entryOid.Appended(*column).SuffixOf(oid);
+                return &table;
+            }
+        }
+        return nullptr;
+    };
+    auto workingRow = [&](Table& table, const CSnmpOid& index) -> std::optional<std::vector<uint8_t>>* {
+        auto& copies = rows[table.entry->objectCode];
+        auto it = copies.find(index);
+        if (it != copies.end())
+            return &it->second;
+        auto existing = table.rows.find(index);
+        if (existing == table.rows.end())
+            return nullptr;
+        return &(copies[index] = existing->second);
+    };
+
+    // RowStatus bindings first, so that a row created in this PDU takes its columns.
+    for (size_t i = 0; i < request.varbinds.size(); ++i) {
+        const SnmpVarBind& vb = request.varbinds[i];
+        uint32_t column = 0;
+        CSnmpOid index;
+        Table* table = tableOf(vb.oid, &column, &index);
+        if (table == nullptr || !table->entry->rowStatus || column != table->entry->RowStatusColumn())
+            continue;
+        if (vb.value.type != SnmpType::Integer)
+            return fail(i, kSnmpWrongType);
+        const bool exists = table->rows.count(index) != 0;
+        switch (vb.value.integer) {
+        case kRowStatusCreateAndGo: {
+            if (exists)
+                return fail(i, kSnmpInconsistentValue);
+            std::vector<uint8_t> record(table->entry->recordSize, 0);
+            if (!DecodeSnmpRowIndex(*table->entry, index, record.data()))
+                return fail(i, kSnmpNoCreation);
+            rows[table->entry->objectCode][index] = std::move(record);
+            break;
+        }
+        case kRowStatusDestroy:
+            rows[table->entry->objectCode][index] = std::nullopt;
+            break;
+        case kRowStatusActive:
+            if (!exists)
+                return fail(i, kSnmpInconsistentValue);
+            break;
+        default:
+            return fail(i, kSnmpWrongValue);
+        }
+    }
+
+    for (size_t i = 0; i < request.varbinds.size(); ++i) {
+        const SnmpVarBind& vb = request.varbinds[i];
+        auto known = registry_.find(vb.oid);
+        if (kSystemGroup.IsPrefixOf(vb.oid) && known != registry_.end()) {
+            uint32_t id = known->second.id;
+            if (id < 4 || id > 6)
+                return fail(i, kSnmpNotWritable);
+            if (vb.value.type != SnmpType::OctetString)
+                return fail(i, kSnmpWrongType);
+            if (vb.value.bytes.size() > kMaxSystemText)
+                return fail(i, kSnmpWrongLength);
+            systemTexts[id] = vb.value.Text();
+            continue;
+        }
+        if (known != registry_.end() && known->second.kind == Object::Kind::MapScalar) {
+            const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(known->second.code);
+            const SnmpColumnDef* column = entry->FindColumn(known->second.id);
+            if (!column->writable)
+                return fail(i, kSnmpNotWritable);
+            auto it = scalars.find(known->second.code);
+            if (it == scalars.end())
+                it = scalars.emplace(known->second.code, scalarRecords_[known->second.code]).first;
+            if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, it->second.data())))
+                return fail(i, status);
+            continue;
+        }
+        if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
+            if (vb.value.type != SnmpType::Integer)
+                return fail(i, kSnmpWrongType);
+            if (vb.value.integer != 1)
+                return fail(i, kSnmpWrongValue);
+            sync = sync || known->second.code == kSyncCode;
+            continue;
+        }
+        uint32_t columnNo = 0;
+        CSnmpOid index;
+        Table* table = tableOf(vb.oid, &columnNo, &index);
+        if (table == nullptr)
+            return fail(i, known != registry_.end() ? kSnmpNotWritable : kSnmpNoCreation);
+        if (table->entry->rowStatus && columnNo == table->entry->RowStatusColumn())
+            continue; // done above
+        const SnmpColumnDef* column = table->entry->FindColumn(columnNo);
+        if (column == nullptr)
+            return fail(i, kSnmpNoCreation);
+        if (!column->writable)
+            return fail(i, table->rows.count(index) != 0 ? kSnmpNotWritable : kSnmpNoCreation);
+        auto* row = workingRow(*table, index);
+        if (row == nullptr)
+            return fail(i, kSnmpNoCreation);
+        if (!row->has_value())
+            return fail(i, kSnmpInconsistentValue); // destroyed in the same PDU
+        if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, (*row)->data())))
+            return fail(i, status);
+    }
+
+    // Commit.
+    for (auto& [id, text] : systemTexts)
+        (id == 4 ? sysContact_ : id == 5 ? sysName_ : sysLocation_) = text;
+    for (auto& [code, record] : scalars) {
+        if (code == kTimeCode) {
+            NeTimeRecord time;
+            DecodeNeTimeRecord(record.data(), record.size(), &time);
+            clockOffset_ = static_cast<int64_t>(time.neClock) - static_cast<int64_t>(std::time(nullptr));
+        }
+        scalarRecords_[code] = record;
+    }
+    for (auto& [code, changes] : rows) {
+        Table& table = tables_[code];
+        for (auto& [index, record] : changes) {
+            if (!record) {
+                registryDirty_ = registryDirty_ || table.rows.erase(index) != 0;
+                continue;
+            }
+            registryDirty_ = registryDirty_ || table.rows.count(index) == 0;
+            table.rows[index] = *record;
+            if (code == kBoardCode) {
+                // A new planned board type is the slot's planned type.
+                auto state = tables_[kStateCode].rows.find(index);
+                if (state != tables_[kStateCode].rows.end())
+                    record_bytes::PutU32(state->second.data(), 20, record_bytes::GetU32(record->data(), 4));
+            }
+        }
+    }
+    syncRequested_ = syncRequested_ || sync;
+}
+
+uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const
+{
+    return IsConcreteType(state.onlineType) ? state.onlineType : state.plannedType;
+}
+
+int32_t CNeAgentMib::SeverityOf(const EntityStateRec& state) const
+{
+    uint32_t gravest = 0;
+    for (uint8_t a = 0; a < 32; ++a) {
+        if ((state.stateBits & (1u << a)) == 0 || models_ == nullptr)
+            continue;
+        const CEntityAlarmDef* def = models_->GetAlarmDef(ModelOf(state), a);
+        if (def != nullptr && def->severity >= 1 && def->severity <= 5 && (gravest == 0 || def->severity < gravest))
+            gravest = def->severity;
+    }
+    return gravest == 0 ? static_cast<int32_t>(kSeverityCleared) : static_cast<int32_t>(gravest);
+}
+
+void CNeAgentMib::AppendLog(const EntityStateRec& state)
+{
+    NeAlarmLogRec entry;
+    entry.recordNo = ++lastLogNo_;
+    entry.entityId = state.entityId;
+    entry.plannedType = state.plannedType;
+    entry.actualType = state.onlineType;
+    entry.alarmMask = state.stateBits;
+    entry.occurUptime = UpTimeTicks() / 100;
+    entry.alarmType = 1;
+    Table& log = tables_[kAlarmLogCode];
+    if (log.rows.size() >= kMaxLogRows)
+        log.rows.erase(log.rows.begin());
+    auto bytes = EncodeNeAlarmLogRec(entry);
+    AddRow(kAlarmLogCode, {bytes.begin(), bytes.end()});
+}
+
+std::optional<EntityStateRec> CNeAgentMib::GenerateAlarm()
+{
+    if (candidates_.empty())
+        return std::nullopt;
+    const Candidate c = candidates_[nextCandidate_++ % candidates_.size()];
+    auto& rows = tables_[kStateCode].rows;
+    auto it = rows.find(CSnmpOid{c.entityId});
+    if (it == rows.end())
+        return std::nullopt;
+    EntityStateRec state;
+    DecodeEntityStateRec(it->second.data(), it->second.size(), &state);
+    state.stateBits ^= 1u << c.alarm;
+    state.severity = SeverityOf(state);
+    state.occurTime = NowSeconds();
+    state.receiveTime = state.occurTime;
+    auto bytes = EncodeEntityStateRec(state);
+    it->second.assign(bytes.begin(), bytes.end());
+    AppendLog(state);
+    return state;
+}
+
+std::vector<EntityStateRec> CNeAgentMib::AlarmedStates() const
+{
+    std::vector<EntityStateRec> states;
+    auto table = tables_.find(kStateCode);
+    if (table == tables_.end())
+        return states;
+    for (const auto& [index, record] : table->second.rows) {
+        EntityStateRec state;
+        DecodeEntityStateRec(record.data(), record.size(), &state);
+        if (state.stateBits != 0)
+            states.push_back(state);
+    }
+    return states;
+}
+
+bool CNeAgentMib::TakeSyncRequest()
+{
+    bool requested = syncRequested_;
+    syncRequested_ = false;
+    return requested;
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The simulated NE's MIB: the MIB-II system group, the snmp group's input counters and the private tables of the
+// request-code map, with the GET, GET-NEXT, GETBULK and SET semantics of SNMP v1 and v2c. Single-threaded.
+
+#include "link/records/entity_state_rec.h"
+#include "link/snmp/snmp_message.h"
+#include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_scenario.h"
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CEntityModelSet;
+
+enum class AgentAccess : uint8_t { None, ReadOnly, ReadWrite };
+
+struct NeAgentCounters {
+    uint32_t inPackets = 0;
+    uint32_t badVersions = 0;
+    uint32_t badCommunityNames = 0;
+    uint32_t asnParseErrors = 0;
+};
+
+class CNeAgentMib {
+public:
+    // Builds the NE from the scenario and, when given, the entity models (shelves, boards, alarm definitions).
+    void Build(const NeAgentScenario& scenario, const CEntityModelSet* models);
+
+    // The access a community has: its row in the community table, in service.
+    AgentAccess Authorize(const std::string& community) const;
+
+    // Answers a GetRequest, GetNextRequest, GetBulkRequest or SetRequest. The response carries no size limit;
+    // the server cuts GETBULK responses to fit.
+    void Handle(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
+
+    NeAgentCounters& Counters() { return counters_; }
+    uint32_t UpTimeTicks() const;
+    const CSnmpOid& SysObjectId() const { return sysObjectId_; }
+
+    // Toggles the next alarm of the generator's round: the entity's new state (also appended to the alarm log);
+    // nullopt when the NE has no alarm to raise.
+    std::optional<EntityStateRec> GenerateAlarm();
+    // The states of every entity with an alarm set (what an alarm synchronisation re-sends).
+    std::vector<EntityStateRec> AlarmedStates() const;
+    // True once after a SET of the alarm synchronisation action.
+    bool TakeSyncRequest();
+
+    size_t RowCount(uint16_t objectCode) const;
+
+private:
+    struct Object {
+        enum class Kind : uint8_t { System, Counter, MapScalar, Action, Cell, RowStatus } kind = Kind::System;
+        uint16_t code = 0; // map code of MapScalar, Action, Cell, RowStatus
+        uint32_t id = 0;   // system or counter object number, or column
+        CSnmpOid index;    // row of Cell and RowStatus
+    };
+    struct Table {
+        const SnmpRequestEntry* entry = nullptr;
+        std::map<CSnmpOid, std::vector<uint8_t>> rows;
+    };
+    struct Candidate {
+        uint32_t entityId = 0;
+        uint8_t alarm = 0;
+        uint32_t severity = 0;
+    };
+
+    void AddRow(uint16_t code, const std::vector<uint8_t>& record);
+    void RebuildRegistry();
+    void RefreshDynamic();
+    std::optional<SnmpValue> Read(const Object& object) const;
+    std::optional<SnmpValue> ReadAt(const CSnmpOid& oid) const;
+    SnmpType MissingKind(const CSnmpOid& oid) const;
+    void HandleGet(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response);
+    void HandleGetNext(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response);
+    void HandleGetBulk(const SnmpPdu& request, SnmpPdu* response);
+    void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
+    std::optional<SnmpVarBind> Next(const CSnmpOid& oid) const;
+    uint32_t NowSeconds() const;
+    void AppendLog(const EntityStateRec& state);
+    uint32_t ModelOf(const EntityStateRec& state) const;
+    int32_t SeverityOf(const EntityStateRec& state) const;
+
+    const CEntityModelSet* models_ = nullptr;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    CSnmpOid sysObjectId_;
+    std::string sysDescr_, sysContact_, sysName_, sysLocation_;
+    uint32_t sysServices_ = 2;
+    uint32_t neModel_ = 2;
+    int64_t clockOffset_ = 0;
+    NeAgentCounters counters_;
+    std::map<uint16_t, std::vector<uint8_t>> scalarRecords_; // by map code
+    std::map<uint16_t, Table> tables_;                       // by object code
+    std::map<CSnmpOid, Object> registry_;
+    bool registryDirty_ = true;
+    bool syncRequested_ = false;
+    uint32_t lastLogNo_ = 0;
+    std::vector<Candidate> candidates_;
+    size_t nextCandidate_ = 0;
+};

@@ -1,0 +1,300 @@
+// CNetDrvSnmpAgent on the driver base against the simulated NE agent: connect with the reachability echo,
+// requests through RequestEmsMsg, replies and notifications through the dispatcher as NE 1, traps, polling,
+// and a NE that goes silent and comes back.
+
+#include "link/driver_result.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/entity_state_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/server_message_dispatcher.h"
+#include "link/snmp/net_drv_snmp_agent.h"
+#include "tests/link/snmp_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace {
+
+struct SeenMessage {
+    uint16_t code = 0;
+    uint32_t neId = 0;
+    uint32_t sequence = 0;
+    std::vector<uint8_t> records;
+    uint32_t count = 0;
+    uint32_t recordSize = 0;
+};
+
+class SnmpDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUiThreadId(std::this_thread::get_id());
+        ClearServerMessageQueue();
+        for (uint16_t code : {30, 323, 325, 327, 330}) {
+            SetServerMessageRule(code, [this](const EmsMsg& msg, CDispatchEffects&) {
+                SeenMessage seen;
+                seen.code = msg.requestCode;
+                seen.neId = msg.neId;
+                seen.sequence = msg.sequence;
+                seen.count = static_cast<uint32_t>(msg.count);
+                seen.recordSize = msg.recordSize;
+                const auto* data = static_cast<const uint8_t*>(msg.records);
+                if (data != nullptr)
+                    seen.records.assign(data, data + EmsRecordBytes(msg));
+                seen_.push_back(std::move(seen));
+            });
+        }
+        trapPort_ = snmp_test::FreeUdpPort();
+    }
+    void TearDown() override
+    {
+        driver_.reset();
+        ClearServerMessageRules();
+        ClearServerMessageQueue();
+    }
+
+    void StartDriver(uint32_t waitMs = 300)
+    {
+        SnmpLinkSettings settings;
+        settings.waitMs = waitMs;
+        settings.retries = 1;
+        settings.trapPort = trapPort_;
+        settings.pollIntervalS = 0; // polls only when asked
+        driver_ = std::make_unique<CNetDrvSnmpAgent>(settings, [this](const std::array<uint8_t, 4>&, int32_t) {
+            return reachable_.load() ? SnmpEchoResult::Reachable : SnmpEchoResult::Unreachable;
+        });
+        ASSERT_EQ(driver_->Start(), kDrvOk);
+        ASSERT_EQ(driver_->GetTrapPort(), trapPort_);
+    }
+    int Connect(const std::string& community = "public")
+    {
+        return driver_->EmsConnect(snmp_test::kLoopback, agent_.Port(), "qurim", community);
+    }
+    int Request(uint8_t op, uint16_t code, std::vector<uint8_t> record, EmsMsg** reply)
+    {
+        EmsMsg request;
+        BuildEmsMsg(&request, op, code, static_cast<uint32_t>(record.size()), record.data(), kDirectNeId);
+        return driver_->RequestEmsMsg(&request, reply, 0, CNetDrv::kDefaultTimeout, false);
+    }
+    // Applies what the driver's threads queued until `done` holds or a few seconds pass.
+    bool WaitFor(const std::function<bool()>& done)
+    {
+        for (int i = 0; i < 500; ++i) {
+            DrainServerMessages(100);
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    size_t Count(uint16_t code, bool notificationsOnly = false) const
+    {
+        size_t n = 0;
+        for (const SeenMessage& m : seen_)
+            n += m.code == code && (!notificationsOnly || m.sequence == 0) ? 1 : 0;
+        return n;
+    }
+
+    snmp_test::CAgentProcess agent_;
+    std::unique_ptr<CNetDrvSnmpAgent> driver_;
+    std::atomic<bool> reachable_{true};
+    uint16_t trapPort_ = 0;
+    std::vector<SeenMessage> seen_;
+};
+
+TEST_F(SnmpDriverTest, RequestsOfTheLeastSetGoThroughTheDriver)
+{
+    ASSERT_TRUE(agent_.Start());
+    StartDriver();
+    EXPECT_EQ(driver_->GetTimeout(), 600u); // every attempt of one exchange
+    EXPECT_FALSE(driver_->IsConnected());
+    ASSERT_EQ(Connect(), kDrvOk);
+    EXPECT_TRUE(driver_->IsConnected());
+
+    struct Row {
+        uint8_t op;
+        uint16_t code;
+        size_t size;
+        int expected;
+        uint32_t minCount;
+    };
+    const Row rows[] = {
+        {kEmsOpQuery, 30, 1, kDrvOk, 1},
+        {kEmsOpQuery, 307, 32, kDrvOk, 2},
+        {kEmsOpQuery, 316, 44, kDrvOk, 1},
+        {kEmsOpQuery, 300, 12, kDrvOk, 1},
+        {kEmsOpQuery, 327, 124, kDrvOk, 10},
+        {kEmsOpQuery, 323, 1, kDrvOk, 4},
+        {kEmsOpQuery, 325, 4, kDrvOk, 6},
+        {kEmsOpQuery, 329, 8, kDrvOk, 0},
+        {kEmsOpQuery, 328, 8, kDrvOk, 0},
+        {kEmsOpModify, 12, 1, kDrvOk, 0},
+        {kEmsOpQuery, 501, 4, kDrvNotSupported, 0},
+        {kEmsOpModify, 30, 124, kDrvNotSupported, 0},
+    };
+    for (const Row& row : rows) {
+        EmsMsg* reply = nullptr;
+        std::vector<uint8_t> record(row.size, 0);
+        if (row.code == 328)
+            record[0] = 1;
+        EXPECT_EQ(Request(row.op, row.code, record, &reply), row.expected) << row.code;
+        ASSERT_NE(reply, nullptr);
+        if (row.expected != kDrvOk)
+            continue;
+        EXPECT_EQ(reply->operation, kEmsOpReply) << row.code;
+        EXPECT_EQ(reply->requestCode, row.code);
+        EXPECT_EQ(reply->neId, kDirectNeId);
+        EXPECT_GE(static_cast<uint32_t>(reply->count), row.minCount) << row.code;
+    }
+    // The replies that change the model went to the dispatcher, as NE 1.
+    for (uint16_t code : {30, 323, 325, 327})
+        EXPECT_EQ(Count(code), 1u) << code;
+    for (const SeenMessage& m : seen_)
+        EXPECT_EQ(m.neId, kDirectNeId);
+    NeKeyRecord key;
+    for (const SeenMessage& m : seen_) {
+        if (m.code == 30) {
+            ASSERT_TRUE(DecodeNeKeyRecord(m.records.data(), m.records.size(), &key));
+        }
+    }
+    EXPECT_EQ(key.neId, 1u);
+    EXPECT_EQ(key.modelId, 2u);
+    // The NE's failure reaches the caller: alarm synchronisation with a read-only community.
+    EmsMsg* reply = nullptr;
+    EXPECT_EQ(Request(kEmsOpModify, 332, {0}, &reply), kDrvSnmpNoSuchName);
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
+TEST_F(SnmpDriverTest, ReachabilityEchoGuardsConnectAndRequests)
+{
+    ASSERT_TRUE(agent_.Start());
+    StartDriver();
+    reachable_ = false;
+    EXPECT_EQ(Connect(), kDrvNeNotReachable);
+    EXPECT_FALSE(driver_->IsConnected());
+    reachable_ = true;
+    ASSERT_EQ(Connect(), kDrvOk);
+    reachable_ = false;
+    EmsMsg* reply = nullptr;
+    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvNeNotReachable);
+    // Logoff needs no NE.
+    EXPECT_EQ(Request(kEmsOpModify, 12, {0}, &reply), kDrvOk);
+    reachable_ = true;
+    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvOk);
+}
+
+TEST_F(SnmpDriverTest, SilentNeFailsTheConnect)
+{
+    StartDriver();
+    EXPECT_EQ(driver_->EmsConnect(snmp_test::kLoopback, snmp_test::FreeUdpPort(), "qurim", "public"), kDrvTimeout);
+    // A wrong community is silence too.
+    ASSERT_TRUE(agent_.Start());
+    EXPECT_EQ(Connect("nobody"), kDrvTimeout);
+    EXPECT_FALSE(driver_->IsConnected());
+    EmsMsg* reply = nullptr;
+    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvNotConnected);
+}
+
+TEST_F(SnmpDriverTest, GeneratedAlarmsArriveAsEntityStateNotifications)
+{
+    ASSERT_TRUE(agent_.Start({"--trap-to", "127.0.0.1:" + std::to_string(trapPort_), "--alarm-interval", "20"}));
+    StartDriver();
+    ASSERT_EQ(Connect(), kDrvOk);
+    ASSERT_TRUE(WaitFor([this] { return Count(330) >= 5; }));
+    for (const SeenMessage& m : seen_) {
+        if (m.code != 330)
+            continue;
+        EXPECT_EQ(m.neId, kDirectNeId);
+        EXPECT_EQ(m.sequence, 0u);
+        ASSERT_EQ(m.count, 1u);
+        EntityStateRec state;
+        ASSERT_TRUE(DecodeEntityStateRec(m.records.data(), m.records.size(), &state));
+        EXPECT_NE(state.entityId, 0u);
+        EXPECT_NE(state.receiveTime, 0u);
+        EXPECT_TRUE(state.severity == 99 || (state.severity >= 1 && state.severity <= 5)) << state.severity;
+    }
+    EXPECT_GE(driver_->GetTrapStats().accepted, 5u);
+}
+
+TEST_F(SnmpDriverTest, ColdStartBringsAPollAndABoardQuery)
+{
+    ASSERT_TRUE(agent_.Start());
+    StartDriver();
+    ASSERT_EQ(Connect(), kDrvOk);
+    CUdpSocket ne;
+    ASSERT_EQ(ne.Open(snmp_test::kLoopback, 0), 0);
+    SnmpMessage coldStart;
+    coldStart.version = SnmpVersion::V1;
+    coldStart.community = "public";
+    coldStart.pdu.type = SnmpPduType::TrapV1;
+    coldStart.pdu.enterprise = CSnmpOid{1, 3, 6, 1, 4, 1, 32473, 1, 2};
+    coldStart.pdu.genericTrap = kSnmpTrapColdStart;
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(EncodeSnmpMessage(coldStart, &bytes), BerError::None);
+    ASSERT_EQ(ne.SendTo(bytes.data(), bytes.size(), {snmp_test::kLoopback, trapPort_}), 0);
+    ASSERT_TRUE(WaitFor([this] { return Count(325, true) >= 1 && Count(323, true) >= 1; }));
+    for (const SeenMessage& m : seen_) {
+        if (m.code == 323) {
+            EXPECT_EQ(m.count, 4u);
+            EXPECT_EQ(m.recordSize, kBoardSettingRecSize);
+        }
+    }
+    EXPECT_EQ(Count(330), 0u);
+}
+
+TEST_F(SnmpDriverTest, SilentNeIsMarkedDisconnectedUntilItAnswersAgain)
+{
+    ASSERT_TRUE(agent_.Start());
+    const uint16_t port = agent_.Port();
+    StartDriver();
+    ASSERT_EQ(Connect(), kDrvOk);
+    driver_->RequestPoll(false);
+    ASSERT_TRUE(WaitFor([this] { return Count(325, true) >= 1; }));
+    seen_.clear();
+
+    agent_.Stop();
+    driver_->RequestPoll(false);
+    ASSERT_TRUE(WaitFor([this] { return !driver_->IsConnected() && Count(325, true) >= 1; }));
+    EntityStateRec root;
+    ASSERT_TRUE(DecodeEntityStateRec(seen_.back().records.data(), seen_.back().records.size(), &root));
+    EXPECT_EQ(root.entityId, 1u);
+    EXPECT_EQ(root.stateBits & 1u, 1u);
+    EXPECT_EQ(root.plannedType, 2u); // the last known state, with the disconnected bit
+    EmsMsg* reply = nullptr;
+    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvNotConnected);
+
+    ASSERT_TRUE(agent_.Start({"--port", std::to_string(port)}));
+    ASSERT_EQ(agent_.Port(), port);
+    driver_->RequestPoll(false);
+    ASSERT_TRUE(WaitFor([this] { return driver_->IsConnected(); }));
+    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvOk);
+}
+
+TEST_F(SnmpDriverTest, ShutdownDuringAnExchangeEndsIt)
+{
+    // An NE that answers the connect and then goes silent, while every attempt waits a minute.
+    snmp_test::CScriptedResponder ne([](const SnmpMessage& request) -> std::optional<SnmpMessage> {
+        if (request.pdu.varbinds.size() == 1 && request.pdu.varbinds[0].oid == SnmpSysUpTimeOid())
+            return snmp_test::ResponseTo(request, 0, 0, {{SnmpSysUpTimeOid(), SnmpValue::TimeTicks(1)}});
+        return std::nullopt;
+    });
+    StartDriver(60000);
+    ASSERT_EQ(driver_->EmsConnect(snmp_test::kLoopback, ne.Endpoint().port, "qurim", "public"), kDrvOk);
+    int result = kDrvOk;
+    std::thread caller([&] {
+        EmsMsg* reply = nullptr;
+        EmsMsg request;
+        uint8_t one = 0;
+        BuildEmsMsg(&request, kEmsOpQuery, 323, 1, &one, kDirectNeId);
+        result = driver_->RequestEmsMsg(&request, &reply, 0, 120000, false);
+    });
+    while (ne.Requests() < 2)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    driver_->Shutdown();
+    caller.join();
+    EXPECT_NE(result, kDrvOk);
+    EXPECT_FALSE(driver_->IsConnected());
+}
+
+} // namespace
