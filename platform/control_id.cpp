@@ -1,0 +1,75 @@
+#include "platform/control_id.h"
+
+#include <QVariant>
+
+namespace {
+
+template <class Visit> bool Walk(const QWidget* parent, Visit&& visit)
+{
+    for (QObject* child : parent->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget == nullptr || widget->isWindow())
+            continue;
+        if (visit(widget))
+            return true;
+        if (!IsCtrlRoot(widget) && Walk(widget, visit))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void SetCtrlId(QWidget* control, int id)
+{
+    if (control)
+        control->setProperty(kCtrlIdProperty, id);
+}
+
+int CtrlIdOf(const QObject* control)
+{
+    if (control == nullptr)
+        return 0;
+    bool ok = false;
+    int id = control->property(kCtrlIdProperty).toInt(&ok);
+    return ok ? id : 0;
+}
+
+void MarkCtrlRoot(QWidget* window)
+{
+    if (window)
+        window->setProperty(kCtrlRootProperty, true);
+}
+
+bool IsCtrlRoot(const QObject* window)
+{
+    return window != nullptr && window->property(kCtrlRootProperty).toBool();
+}
+
+QWidget* FindControl(const QWidget* root, int id)
+{
+    if (root == nullptr || id == 0)
+        return nullptr;
+    QWidget* found = nullptr;
+    Walk(root, [&](QWidget* w) {
+        if (CtrlIdOf(w) == id) {
+            found = w;
+            return true;
+        }
+        return false;
+    });
+    return found;
+}
+
+QList<QWidget*> ControlsOf(const QWidget* root)
+{
+    QList<QWidget*> controls;
+    if (root == nullptr)
+        return controls;
+    Walk(root, [&](QWidget* w) {
+        if (CtrlIdOf(w) != 0)
+            controls.append(w);
+        return false;
+    });
+    return controls;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// File open and save choosers behind a replaceable runner, so that tests supply the paths.
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+struct FileChooserRequest {
+    bool save = false;
+    QString caption{};
+    QString directory{};
+    QString fileName{}; // proposed name (save)
+    QString filter{};   // "Text files (*.txt);;All files (*)"
+    QWidget* parent = nullptr;
+};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // The chosen path, or nullopt when the person cancels.
+    virtual std::optional<QString> ChooseFile(const FileChooserRequest& request) = 0;
+};
+
+FileChooser& CurrentFileChooser();
+// Installs a chooser (not owned; null restores the default) and returns the one installed before (null for the
+// default).
+FileChooser* SetFileChooser(FileChooser* chooser);
+
+std::optional<QString> ChooseFile(const FileChooserRequest& request);
