@@ -1,0 +1,32 @@
+#pragma once
+// Process-wide values every dialog reads when it starts: the display scale factors (1.0 = no scaling), the
+// application's dialog font, the application's busy flag and the selection mark of the lists. The start-up code sets
+// them from the configuration; tests set them directly. UI thread only.
+
+#include "core/shape/shape_record.h"
+
+#include <QFont>
+
+struct DisplayScale {
+    double x = 1.0;
+    double y = 1.0;
+};
+
+DisplayScale GetDisplayScale();
+void SetDisplayScale(DisplayScale scale);
+
+// The application's dialog font; until one is set, the font of DIALOG/DIALOGFONT in the settings.
+QFont GetAppDialogFont();
+void SetAppDialogFont(const QFont& font);
+// Forgets a set font, so that the settings' font is used again.
+void ResetAppDialogFont();
+
+// Set while the application does a long job of its own; views skip their refresh meanwhile.
+bool IsAppBusy();
+void SetAppBusy(bool busy);
+
+// The selection mark drawn over selected list rows: an "RL" shape whose coordinates are resolved against the row.
+// Another code is refused (false). Until one is set there is none (code 0) and no mark is drawn.
+bool SetSelectedMarkShape(const ShapeRecord& shape);
+const ShapeRecord& GetSelectedMarkShape();
+void ClearSelectedMarkShape();

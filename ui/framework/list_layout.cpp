@@ -1,0 +1,60 @@
+#include "ui/framework/list_layout.h"
+
+#include "ui/framework/column_spec.h"
+
+bool TakesPartInLayout(const LayoutColumn& column)
+{
+    if (column.flags & (kColumnHidden | kColumnZeroWidth))
+        return false;
+    if (column.flags & kColumnStretch)
+        return true;
+    return column.asked && column.currentWidth > 0;
+}
+
+std::vector<int> ComputeListLayout(const std::vector<LayoutColumn>& columns, int clientWidth, int frameExtra)
+{
+    std::vector<int> widths(columns.size(), 0);
+    int total = frameExtra;
+    std::vector<size_t> stretch;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const LayoutColumn& column = columns[i];
+        if (column.flags & (kColumnHidden | kColumnZeroWidth))
+            continue;
+        if (TakesPartInLayout(column)) {
+            widths[i] = column.desiredWidth > 0 ? column.desiredWidth : 0;
+            if ((column.flags & kColumnStretch) && widths[i] > 0)
+                stretch.push_back(i);
+        } else {
+            widths[i] = column.currentWidth > 0 ? column.currentWidth : 0;
+        }
+        total += widths[i];
+    }
+    if (!stretch.empty() && total < clientWidth) {
+        const int spare = clientWidth - total;
+        const int share = spare / static_cast<int>(stretch.size());
+        for (size_t i : stretch)
+            widths[i] += share;
+        widths[stretch.back()] += spare - share * static_cast<int>(stretch.size());
+    }
+    return widths;
+}
+
+int CellLayoutWidth(const CellMeasure& cell)
+{
+    int width = cell.textWidth + cell.margins;
+    if (cell.firstColumn) {
+        if (cell.smallImages)
+            width += 20;
+        if (cell.checkBoxes)
+            width += 20;
+        width += 16 * cell.indent;
+    } else if (cell.subItemImages) {
+        width += 20;
+    }
+    return width;
+}
+
+int HeaderLayoutWidth(int textWidth, int margins, bool hasImage)
+{
+    return textWidth + margins + 4 + (hasImage ? 28 : 0);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// What the link shows a person, on the screen: the wait dialog, the failure box and the PDU log window. The start-up
+// code makes one, registers it with the link (SetLinkUi) and owns it until the link is down.
+
+#include "link/link_ui.h"
+
+#include <memory>
+
+class CPduLogDlg;
+
+class CQtLinkUi : public ILinkUi {
+public:
+    CQtLinkUi();
+    ~CQtLinkUi() override;
+    CQtLinkUi(const CQtLinkUi&) = delete;
+    CQtLinkUi& operator=(const CQtLinkUi&) = delete;
+
+    // On the UI thread a modal wait dialog; on another thread (which must not touch windows) a plain wait.
+    void RunWaitDialog(CWaitContext& wait) override;
+    // The program's message box with the failure text, the result code and the error text.
+    void ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText) override;
+    void AppendPduLogLines(const std::vector<std::string>& lines) override;
+
+    // The PDU log window, made on first use and hidden until shown.
+    CPduLogDlg& PduLogWindow();
+    bool HasPduLogWindow() const { return pduLog_ != nullptr; }
+    void DestroyPduLogWindow();
+
+private:
+    std::unique_ptr<CPduLogDlg> pduLog_;
+};
+
+// Registers the object with the link for its lifetime.
+class ScopedLinkUi {
+public:
+    explicit ScopedLinkUi(ILinkUi& ui) { SetLinkUi(&ui); }
+    ~ScopedLinkUi() { SetLinkUi(nullptr); }
+    ScopedLinkUi(const ScopedLinkUi&) = delete;
+    ScopedLinkUi& operator=(const ScopedLinkUi&) = delete;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// The wait dialog of a request to the server or the NE: the waiting text, the seconds elapsed, a bar that fills up to
+// the time-out, and Stop, which ends the request as cancelled by the operator. The dialog closes itself when the
+// request ends.
+
+#include "platform/dialog.h"
+
+#include <memory>
+
+class CWaitContext;
+
+namespace Ui {
+class CWaitDlg;
+}
+
+class CWaitDlg : public CDialog {
+    Q_OBJECT
+public:
+    static constexpr int kFirstTextId = 1101;
+    static constexpr int kSecondTextId = 1102;
+    static constexpr int kElapsedId = 1103;
+    static constexpr int kProgressId = 1104;
+    static constexpr int kPollTimer = 1;
+    static constexpr int kPollMs = 50;
+    static constexpr uint32_t kStrWaiting = 10125;
+
+    explicit CWaitDlg(CWaitContext& wait, QWidget* parent = nullptr);
+    ~CWaitDlg() override;
+
+    bool OnInitDialog() override;
+    void OnTimer(int id) override;
+    // Stop, Escape and the close button stop the request; the dialog stays until the request has ended.
+    void OnCancel() override;
+    void OnOK() override {}
+    bool IsStopRequested() const { return stopRequested_; }
+
+    // Shows the time elapsed and ends the dialog once the request has ended.
+    void Poll();
+
+private:
+    std::unique_ptr<Ui::CWaitDlg> ui_;
+    CWaitContext& wait_;
+    bool stopRequested_ = false;
+};
