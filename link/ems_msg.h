@@ -10,8 +10,11 @@ inline constexpr uint8_t kEmsOpModify = 2;
 inline constexpr uint8_t kEmsOpReply = 4;
 inline constexpr uint8_t kEmsOpTextReply = 6;
 
-// Most record bytes one request or one reply may carry.
+// Most record bytes one request or one reply frame may carry.
 inline constexpr uint32_t kMaxEmsRecordBytes = 599956;
+// Most record bytes a reply gathered from several frames may hold: a full page of 5000 alarm records of 120 bytes
+// must fit, or its last record would be lost.
+inline constexpr uint32_t kMaxEmsReplyBytes = 600000;
 
 // Request codes the link itself sends or looks at.
 inline constexpr uint16_t kEmsReqKeepAlive = 1;
@@ -21,7 +24,7 @@ inline constexpr uint16_t kEmsReqLogoff = 12;
 inline constexpr uint16_t kEmsReqEntityState = 330;
 
 struct EmsMsg {
-    uint32_t reserved = 0;
+    uint32_t reserved = 0; // local; in a reply handed to the dispatcher, the operation of the request it answers
     uint8_t operation = 0;
     uint32_t neId = 0; // 0 addresses the server
     uint16_t requestCode = 0;

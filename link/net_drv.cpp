@@ -493,7 +493,9 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
         errorText = reinterpret_cast<const char*>(replyData_.records.data());
         return kDrvTextReply;
     }
-    // Replies change the model as notifications do; from the UI thread before the caller reads the tables.
+    // Replies change the model as notifications do; from the UI thread before the caller reads the tables. The
+    // rules tell the reply to a query (which replaces a table) by the request's operation.
+    reply_.reserved = request->operation;
     DispatchServerMessage(&reply_);
     return kDrvOk;
 }

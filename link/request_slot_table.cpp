@@ -86,12 +86,12 @@ bool CRequestSlotTable::AppendFrameLocked(Slot& slot, const EmsMsg& frame, const
     slot.started = true;
     const uint32_t recordSize = frame.recordSize;
     size_t keep = size;
-    if (recordSize != 0 && reply.records.size() + size > kMaxEmsRecordBytes) {
-        const size_t room = kMaxEmsRecordBytes - reply.records.size();
+    if (recordSize != 0 && reply.records.size() + size > kMaxEmsReplyBytes) {
+        const size_t room = kMaxEmsReplyBytes - reply.records.size();
         keep = room / recordSize * recordSize;
         WriteDriverLog(DriverLogKind::NetDrv, "reply %lu of code %u over %lu bytes: %lu records dropped",
                        static_cast<unsigned long>(frame.sequence), static_cast<unsigned>(frame.requestCode),
-                       static_cast<unsigned long>(kMaxEmsRecordBytes),
+                       static_cast<unsigned long>(kMaxEmsReplyBytes),
                        static_cast<unsigned long>((size - keep) / recordSize));
     }
     if (keep != 0) {

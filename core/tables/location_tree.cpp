@@ -105,11 +105,15 @@ LocationResult CLocationTree::UpsertLocation(const CLocationNode& values, bool* 
             return LocationResult::kParentLoop;
         }
     }
-    const uint32_t oldParentId = node->parentId;
     const uint32_t oldMapId = node->mapId;
-    CopyValues(*node, values);
-    if (node->parentId != oldParentId) {
+    // Detach while the node still names its old parent: detaching looks the node up under that parent (or among the
+    // nodes waiting for it), and a stale entry there would outlive the node.
+    const bool moves = values.parentId != node->parentId;
+    if (moves) {
         Detach(node);
+    }
+    CopyValues(*node, values);
+    if (moves) {
         Attach(node);
     }
     if (mapChanged != nullptr) {

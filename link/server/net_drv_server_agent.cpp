@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 #include "core/tables/app_data.h"
+#include "core/tables/location_tree.h"
 #include "link/driver_logs.h"
 #include "link/driver_result.h"
+#include "link/server/alarm_event_conversion.h"
 #include "link/server/logon_rec.h"
 #include "link/server/posix_socket.h"
 
@@ -192,6 +194,12 @@ int CNetDrvServerAgent::DeliverDecodedFrames()
         }
         if (status == FrameStatus::Invalid) {
             WriteDriverLog(DriverLogKind::Comm, "invalid frame from the server: connection closed");
+            return kDrvInvalidFormat;
+        }
+        // Alarm and event records come in the server's form; callers read them as AlarmEventRec.
+        if (IsServerAlarmEventReply(frame.header) && !ConvertServerAlarmEventFrame(frame, CLocationTree::kRootName)) {
+            WriteDriverLog(DriverLogKind::Comm, "alarm event reply with records of %lu bytes: connection closed",
+                           static_cast<unsigned long>(frame.header.recordSize));
             return kDrvInvalidFormat;
         }
         const EmsMsg msg = MsgFromFrame(frame);

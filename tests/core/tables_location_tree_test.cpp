@@ -178,6 +178,20 @@ TEST(LocationTree, RemovingMovesChildrenToTheParent)
     EXPECT_EQ(Shape(tree.Root()), "<Root>(i)");
 }
 
+TEST(LocationTree, AWaitingLocationThatMovesAwayStopsWaiting)
+{
+    CLocationTree tree;
+    ASSERT_EQ(tree.UpsertLocation(Location(1, 0, "a")), LocationResult::kOk);
+    // 7 waits for its parent 9, then moves under 1 and goes away before 9 arrives.
+    ASSERT_EQ(tree.UpsertLocation(Location(7, 9, "g")), LocationResult::kOk);
+    ASSERT_EQ(tree.UpsertLocation(Location(7, 1, "g")), LocationResult::kOk);
+    EXPECT_EQ(Shape(tree.Root()), "<Root>(a(g))");
+    ASSERT_EQ(tree.RemoveLocation(7), LocationResult::kOk);
+    ASSERT_EQ(tree.UpsertLocation(Location(9, 0, "i")), LocationResult::kOk);
+    EXPECT_EQ(Shape(tree.Root()), "<Root>(a i)");
+    EXPECT_EQ(tree.Count(), 2u);
+}
+
 TEST(LocationTree, ResolveLooksTheNodeUpAgain)
 {
     CLocationTree tree;

@@ -111,8 +111,21 @@ TEST(RequestSlotTable, GatheredRecordsStopAtTheCap)
     table.OfferReply(ReplyFrame(sequence, perFrame, recordSize, 0), frame.data(), frame.size());
     ReplyData reply;
     ASSERT_EQ(table.Wait(sequence, Soon(), reply), kDrvOk);
-    EXPECT_EQ(reply.header.count, static_cast<int32_t>(kMaxEmsRecordBytes / recordSize));
-    EXPECT_EQ(reply.records.size(), kMaxEmsRecordBytes / recordSize * recordSize);
+    EXPECT_EQ(reply.header.count, static_cast<int32_t>(kMaxEmsReplyBytes / recordSize));
+    EXPECT_EQ(reply.records.size(), kMaxEmsReplyBytes / recordSize * recordSize);
+}
+
+TEST(RequestSlotTable, AFullPageOfAlarmRecordsFitsWhole)
+{
+    CRequestSlotTable table;
+    const uint32_t sequence = table.Acquire();
+    const uint32_t recordSize = 120;
+    const std::vector<uint8_t> frame(2500 * recordSize, 1);
+    table.OfferReply(ReplyFrame(sequence, 2500, recordSize, 1), frame.data(), frame.size());
+    table.OfferReply(ReplyFrame(sequence, 2500, recordSize, 0), frame.data(), frame.size());
+    ReplyData reply;
+    ASSERT_EQ(table.Wait(sequence, Soon(), reply), kDrvOk);
+    EXPECT_EQ(reply.header.count, 5000);
 }
 
 TEST(RequestSlotTable, TextReplyBecomesOneTerminatedText)

@@ -1,0 +1,350 @@
+// Server link figures: a request's round trip through the server driver to the simulated management server over
+// loopback, beside a plain TCP echo of the same bytes; and entity-state notifications (330) applied to the model per
+// second in bursts of 10,000 records, by the dispatcher alone and end to end from the simulated server.
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/entity/entity_model_loader.h"
+#include "core/tables/app_data.h"
+#include "core/util/md5.h"
+#include "link/driver_result.h"
+#include "link/headless_link_ui.h"
+#include "link/link_ui.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/entity_state_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/server/frame_codec.h"
+#include "link/server/net_drv_server_agent.h"
+#include "link/server/server_dispatch_rules.h"
+#include "link/server_message_dispatcher.h"
+#include "sim/server/sim_control.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr uint32_t kBurst = 10000;
+
+void LoadModels()
+{
+    static const bool loaded = [] {
+        const std::string dir = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
+        ReplaceEntityModels(LoadEntityModelSet(dir + "EntInfo.dat", dir + "EntAlm.dat", dir + "EntSkin.dat").models);
+        return true;
+    }();
+    (void)loaded;
+}
+
+// Counts the trap-log hand-offs, as the shell's trap log would take them.
+class CCountingUi : public IDispatchUi {
+public:
+    void ShowOperatorMail(const OperatorMailNotice&) override {}
+    void StartLogoutTimer(uint32_t) override {}
+    int AddTrapLogRecords(uint32_t, const uint8_t*, uint32_t count) override
+    {
+        records += count;
+        return static_cast<int>(count);
+    }
+    uint64_t records = 0;
+};
+
+// tarvik-sim-server on a free port, for the life of the benchmark program.
+class CSimServer {
+public:
+    CSimServer()
+    {
+        const auto build = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
+        std::string exe = (build / "sim" / "tarvik-sim-server").string();
+        std::string scenario = std::string(TARVIK_RESOURCES_DIR) + "/sim/server_scenario.ini";
+        std::vector<std::string> args{
+            exe, "--port", "0", "--scenario", scenario, "--alarm-rate", "0", "--test-control", "--exit-with-parent"};
+        std::vector<char*> argv;
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        if (::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            pid_ = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(fds[1]);
+        std::string line;
+        char c = 0;
+        while (pid_ > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') {
+            line.push_back(c);
+        }
+        ::close(fds[0]);
+        const size_t colon = line.rfind(':');
+        port_ = colon == std::string::npos ? 0 : static_cast<uint16_t>(std::stoul(line.substr(colon + 1)));
+    }
+    ~CSimServer()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    uint16_t Port() const { return port_; }
+
+private:
+    pid_t pid_ = -1;
+    uint16_t port_ = 0;
+};
+
+CSimServer& Sim()
+{
+    static CSimServer sim;
+    return sim;
+}
+
+// The program's server driver, logged in to the simulated server as the UI thread of this benchmark.
+class CLoggedInDriver {
+public:
+    bool Open()
+    {
+        LoadModels();
+        SetLinkUi(&linkUi_);
+        SetUiThreadId(std::this_thread::get_id());
+        AppData().Reset();
+        InstallServerDispatchRules(AppData());
+        LinkSettings settings;
+        settings.pingIntervalMs = 600000;
+        settings.serverTrapPort = 43461;
+        driver_ = std::make_unique<CNetDrvServerAgent>(settings);
+        if (Sim().Port() == 0 || driver_->Start() != kDrvOk ||
+            driver_->EmsConnect({127, 0, 0, 1}, Sim().Port(), "admin", "admin") != kDrvOk) {
+            return false;
+        }
+        AppData().SetLoginUserName("admin");
+        AppData().SetLoginPassword(Md5HexString("admin").substr(0, 10));
+        const uint8_t body = 0;
+        const uint32_t on = 1;
+        return Request(kEmsOpModify, kEmsReqLogon, 0, &body, 1) == kDrvOk &&
+               Request(kEmsOpQuery, 33, 0, &body, 1) == kDrvOk && Request(kEmsOpQuery, 323, 2, &body, 1) == kDrvOk &&
+               Request(kEmsOpModify, 334, 0, &on, 4) == kDrvOk;
+    }
+    ~CLoggedInDriver()
+    {
+        driver_.reset();
+        RemoveServerDispatchRules();
+        SetDispatchUi(nullptr);
+        SetLinkUi(nullptr);
+        ClearServerMessageQueue();
+        AppData().Reset();
+    }
+    int Request(uint8_t op, uint16_t code, uint32_t neId, const void* record, uint32_t size)
+    {
+        BuildEmsMsg(&request_, op, code, size, record, neId);
+        return driver_->RequestEmsMsg(&request_, &reply_, 0, -2, false);
+    }
+
+private:
+    CHeadlessLinkUi linkUi_;
+    std::unique_ptr<CNetDrvServerAgent> driver_;
+    EmsMsg request_;
+    EmsMsg* reply_ = nullptr;
+};
+
+void BM_RequestRoundTrip(benchmark::State& state)
+{
+    CLoggedInDriver driver;
+    if (!driver.Open()) {
+        state.SkipWithError("no simulated server");
+        return;
+    }
+    const uint8_t body = 0;
+    for (auto _ : state) {
+        if (driver.Request(kEmsOpQuery, kEmsReqKeepAlive, 0, &body, 1) != kDrvOk) {
+            state.SkipWithError("request failed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_RequestRoundTrip)->UseRealTime();
+
+// The same bytes as a keep-alive and its reply, bounced by a plain TCP echo.
+void BM_PlainTcpEcho(benchmark::State& state)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof addr;
+    ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    ::listen(listener, 1);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &length);
+    std::thread echo([listener] {
+        const int fd = ::accept(listener, nullptr, nullptr);
+        int one = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        uint8_t buffer[4096];
+        for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;) {
+            ::send(fd, buffer, static_cast<size_t>(n), MSG_NOSIGNAL);
+        }
+        ::close(fd);
+    });
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    FrameHeader header;
+    header.operation = kEmsOpQuery;
+    header.requestCode = kEmsReqKeepAlive;
+    header.count = 1;
+    header.total = 1;
+    header.recordSize = 1;
+    header.sequence = 1;
+    const uint8_t body = 0;
+    const std::vector<uint8_t> frame = EncodeFrame(header, &body, 1);
+    std::vector<uint8_t> back(frame.size());
+    for (auto _ : state) {
+        ::send(fd, frame.data(), frame.size(), MSG_NOSIGNAL);
+        size_t got = 0;
+        while (got < back.size()) {
+            const ssize_t n = ::recv(fd, back.data() + got, back.size() - got, 0);
+            if (n <= 0) {
+                break;
+            }
+            got += static_cast<size_t>(n);
+        }
+    }
+    ::close(fd);
+    echo.join();
+    ::close(listener);
+}
+BENCHMARK(BM_PlainTcpEcho)->UseRealTime();
+
+// An NE of the two-shelf model with cards in every line slot, and a burst of state records over its ports.
+std::vector<uint8_t> PrepareBurst()
+{
+    NeKeyRecord key;
+    key.neId = 2;
+    key.neName = "bench";
+    key.modelId = 4;
+    key.ipAddress = {10, 0, 0, 2};
+    key.port = 161;
+    const auto keyBytes = EncodeNeKeyRecord(key);
+    EmsMsg msg;
+    msg.operation = kEmsOpReply;
+    msg.requestCode = 31;
+    msg.count = 1;
+    msg.recordSize = kNeKeyRecordSize;
+    msg.records = keyBytes.data();
+    DispatchServerMessage(&msg);
+    std::vector<uint8_t> boards;
+    for (uint32_t shelf = 1; shelf <= 2; ++shelf) {
+        for (uint32_t slot = 1; slot <= 20; ++slot) {
+            BoardSettingRec card;
+            card.entityId = shelf * 10000 + slot * 100;
+            card.plannedType = 31;
+            card.onlineType = 31;
+            const auto bytes = EncodeBoardSettingRec(card);
+            boards.insert(boards.end(), bytes.begin(), bytes.end());
+        }
+    }
+    msg.requestCode = 323;
+    msg.neId = 2;
+    msg.count = static_cast<int32_t>(boards.size() / kBoardSettingRecSize);
+    msg.recordSize = kBoardSettingRecSize;
+    msg.records = boards.data();
+    DispatchServerMessage(&msg);
+    std::vector<uint8_t> burst;
+    burst.reserve(kBurst * kEntityStateRecSize);
+    for (uint32_t i = 0; i < kBurst; ++i) {
+        EntityStateRec rec;
+        const uint32_t port = i % 1920;
+        rec.entityId = (port / 960 + 1) * 10000 + (port % 960 / 48 + 1) * 100 + port % 48 + 1;
+        rec.stateBits = (i / 1920) % 2 == 0 ? 2u : 0u;
+        rec.severity = rec.stateBits != 0 ? 3 : 99;
+        rec.onlineType = 51;
+        rec.plannedType = 51;
+        rec.value = i;
+        const auto bytes = EncodeEntityStateRec(rec);
+        burst.insert(burst.end(), bytes.begin(), bytes.end());
+    }
+    return burst;
+}
+
+void BM_ApplyEntityStateBurst(benchmark::State& state)
+{
+    LoadModels();
+    SetUiThreadId(std::this_thread::get_id());
+    CAppData app;
+    InstallServerDispatchRules(app);
+    CCountingUi ui;
+    SetDispatchUi(&ui);
+    const std::vector<uint8_t> burst = PrepareBurst();
+    EmsMsg msg;
+    msg.operation = kEmsOpReply;
+    msg.requestCode = 330;
+    msg.neId = 2;
+    msg.recordSize = kEntityStateRecSize;
+    for (auto _ : state) {
+        // A burst arrives in frames of at most 9,999 records.
+        for (uint32_t first = 0; first < kBurst; first += 5000) {
+            msg.count = 5000;
+            msg.records = burst.data() + static_cast<size_t>(first) * kEntityStateRecSize;
+            DispatchServerMessage(&msg);
+        }
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kBurst);
+    const CNeRecord* ne = app.nes.FindNeById(2);
+    if (ne == nullptr || ne->root->FindById(22048) == nullptr) {
+        state.SkipWithError("the burst names no nodes");
+    }
+    RemoveServerDispatchRules();
+    SetDispatchUi(nullptr);
+}
+BENCHMARK(BM_ApplyEntityStateBurst)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_EntityStateBurstFromTheServer(benchmark::State& state)
+{
+    CLoggedInDriver driver;
+    if (!driver.Open()) {
+        state.SkipWithError("no simulated server");
+        return;
+    }
+    CCountingUi ui;
+    SetDispatchUi(&ui);
+    const auto control = EncodeSimControlRec({kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
+    for (auto _ : state) {
+        // The burst precedes the answer on the connection: it is applied when the request returns.
+        if (driver.Request(kEmsOpModify, kSimControlCode, 2, control.data(), kSimControlRecSize) != kDrvOk) {
+            state.SkipWithError("control request failed");
+            return;
+        }
+    }
+    if (ui.records != static_cast<uint64_t>(state.iterations()) * kBurst) {
+        state.SkipWithError("records lost");
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kBurst);
+}
+BENCHMARK(BM_EntityStateBurstFromTheServer)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

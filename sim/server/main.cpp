@@ -1,0 +1,172 @@
+// tarvik-sim-server: a simulated management server for the workstation's server mode, on TCP with notifications
+// also as UDP datagrams.
+//
+//   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE] [--models DIR] [--alarm-rate N]
+//                     [--alarm-channel tcp|udp] [--test-control] [--exit-with-parent]
+//
+// --port 0 takes a free port. The first line on standard output names the address and port it serves. It ends on
+// SIGTERM or SIGINT.
+
+#include <atomic>
+#include <charconv>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "core/entity/entity_model_loader.h"
+#include "core/util/ip_address.h"
+#include "sim/server/sim_control.h"
+#include "sim/server/sim_database.h"
+#include "sim/server/sim_scenario.h"
+#include "sim/server/sim_server.h"
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void OnSignal(int)
+{
+    g_stop = true;
+}
+
+bool ParseUnsigned(const std::string& text, uint32_t max, uint32_t* value)
+{
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), *value);
+    return ec == std::errc() && ptr == text.data() + text.size() && *value <= max;
+}
+
+void PrintHelp()
+{
+    std::printf(
+        "tarvik-sim-server: a simulated management server\n"
+        "\n"
+        "  --port N             TCP port to serve (default 19460; 0 takes a free one)\n"
+        "  --bind ADDR          IPv4 address to serve on (default 127.0.0.1)\n"
+        "  --scenario FILE      locations, accounts, rights and NEs to serve (default: one account admin/admin)\n"
+        "  --models DIR         entity definition files (default: the scenario's, else resources/EntConf)\n"
+        "  --alarm-rate N       raise or clear N random alarms per second (default: the scenario's, else 0)\n"
+        "  --alarm-channel C    send generated alarms over udp (default; TCP to workstations without a\n"
+        "                       notification port) or tcp\n"
+        "  --test-control       serve the tests' control request: code %u, operation 2, a 16-byte record\n"
+        "                       {u32 action, u32 arg1, u32 arg2, u32 arg3}, little-endian:\n"
+        "                         action 1: push arg1 entity-state notifications (code 330) of the request's NE\n"
+        "                                   over arg2 (1 TCP, 2 UDP); record i carries i in its value field\n"
+        "                         action 2: leave the next arg1 requests of the connection unanswered\n"
+        "                         action 3: close the connection at once, without an answer\n"
+        "  --exit-with-parent   end when the process that started it ends (for tests)\n"
+        "\n"
+        "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
+        static_cast<unsigned>(kSimControlCode));
+}
+
+int Usage(const std::string& why)
+{
+    std::fprintf(stderr, "tarvik-sim-server: %s (see --help)\n", why.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SimServerOptions options;
+    std::string scenarioPath;
+    std::string modelDir;
+    std::optional<uint32_t> alarmRate;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        std::string v;
+        auto value = [&](std::string* out) {
+            if (i + 1 >= argc) {
+                return false;
+            }
+            *out = argv[++i];
+            return true;
+        };
+        if (arg == "--help" || arg == "-h") {
+            PrintHelp();
+            return 0;
+        } else if (arg == "--port") {
+            uint32_t port = 0;
+            if (!value(&v) || !ParseUnsigned(v, 65535, &port)) {
+                return Usage("--port needs a number 0..65535");
+            }
+            options.port = static_cast<uint16_t>(port);
+        } else if (arg == "--bind") {
+            if (!value(&v) || !IsValidIpAddressText(v)) {
+                return Usage("--bind needs an IPv4 address");
+            }
+            options.bindAddress = ParseIpAddress(v);
+        } else if (arg == "--scenario") {
+            if (!value(&scenarioPath)) {
+                return Usage("--scenario needs a file");
+            }
+        } else if (arg == "--models") {
+            if (!value(&modelDir)) {
+                return Usage("--models needs a directory");
+            }
+        } else if (arg == "--alarm-rate") {
+            uint32_t rate = 0;
+            if (!value(&v) || !ParseUnsigned(v, 10000, &rate)) {
+                return Usage("--alarm-rate needs a number 0..10000");
+            }
+            alarmRate = rate;
+        } else if (arg == "--alarm-channel") {
+            if (!value(&v) || (v != "tcp" && v != "udp")) {
+                return Usage("--alarm-channel needs tcp or udp");
+            }
+            options.handler.alarmChannel = v == "tcp" ? SimChannel::kTcp : SimChannel::kUdp;
+        } else if (arg == "--test-control") {
+            options.handler.testControl = true;
+        } else if (arg == "--exit-with-parent") {
+            options.exitWithParent = true;
+        } else {
+            return Usage("unknown argument " + arg);
+        }
+    }
+
+    SimScenario scenario = DefaultSimScenario();
+    std::string error;
+    if (!scenarioPath.empty() && !LoadSimScenario(scenarioPath, &scenario, &error)) {
+        std::fprintf(stderr, "tarvik-sim-server: %s\n", error.c_str());
+        return 1;
+    }
+    if (!modelDir.empty()) {
+        scenario.modelDirectory = modelDir;
+    }
+    if (scenario.modelDirectory.empty()) {
+        scenario.modelDirectory = std::string(TARVIK_RESOURCES_DIR) + "/EntConf";
+    }
+    const std::filesystem::path dir(scenario.modelDirectory);
+    EntityModelLoadResult loaded = LoadEntityModelSet((dir / "EntInfo.dat").string(), (dir / "EntAlm.dat").string(),
+                                                      (dir / "EntSkin.dat").string());
+    if (!loaded.models) {
+        std::fprintf(stderr, "tarvik-sim-server: %s\n", loaded.error.c_str());
+        return 1;
+    }
+    ReplaceEntityModels(std::move(loaded.models));
+
+    CSimDatabase database;
+    if (!database.Load(scenario, static_cast<uint32_t>(std::time(nullptr)), &error)) {
+        std::fprintf(stderr, "tarvik-sim-server: %s: %s\n", scenarioPath.empty() ? "defaults" : scenarioPath.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    options.alarmRate = alarmRate.value_or(scenario.alarmRate);
+    CSimServer server(database, options);
+    if (const int result = server.Open(); result != 0) {
+        std::fprintf(stderr, "tarvik-sim-server: cannot serve on %s:%u: %s\n",
+                     FormatIpAddress(options.bindAddress).c_str(), options.port, std::strerror(result));
+        return 1;
+    }
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+    std::printf("listening on %s:%u\n", FormatIpAddress(options.bindAddress).c_str(), server.Port());
+    std::fflush(stdout);
+    server.Run(g_stop);
+    return 0;
+}

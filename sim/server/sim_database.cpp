@@ -1,0 +1,435 @@
+#include "sim/server/sim_database.h"
+
+#include <algorithm>
+
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type_ids.h"
+#include "core/util/names.h"
+#include "core/util/severity.h"
+#include "link/driver_result.h"
+
+namespace {
+
+constexpr uint32_t kAlarmKindAlarm = 1;
+constexpr size_t kAckPersonInState = 12;
+
+bool ValidName(const std::string& name, size_t max)
+{
+    return !name.empty() && name.size() <= max && std::all_of(name.begin(), name.end(), IsValidNameChar);
+}
+
+bool ValidRoleLetter(const std::string& letter)
+{
+    return letter == "A" || letter == "B" || letter == "C";
+}
+
+bool IsKnownNeModel(uint32_t model)
+{
+    const CEntityType* type = CurrentEntityModels().FindModel(model);
+    return type != nullptr && type->GetLevel() == kEntityLevelNe;
+}
+
+uint32_t AlarmClassOf(const CEntityNode& node)
+{
+    return node.GetLevel() == kEntityLevelPort || node.GetLevel() == kEntityLevelNe ? kAlarmClassCommunication
+                                                                                    : kAlarmClassEquipment;
+}
+
+} // namespace
+
+bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* error)
+{
+    auto fail = [&](const std::string& why) {
+        *error = why;
+        return false;
+    };
+    rights_ = scenario.rights;
+    // Locations may name parents that come later in the file.
+    for (const LocationRecord& rec : scenario.locations) {
+        if (!locations_.emplace(rec.id, rec).second) {
+            return fail("location " + std::to_string(rec.id) + " given twice");
+        }
+    }
+    for (const auto& [id, rec] : locations_) {
+        if (rec.parentId != 0 && locations_.count(rec.parentId) == 0) {
+            return fail("location " + std::to_string(id) + " names the unknown parent " + std::to_string(rec.parentId));
+        }
+        if (LocationWithin(rec.parentId, id)) {
+            return fail("location " + std::to_string(id) + " lies below itself");
+        }
+    }
+    for (const UserAccountRecord& rec : scenario.accounts) {
+        UserAccountRecord stored;
+        if (AddAccount(rec, &stored) != kDrvOk) {
+            return fail("account \"" + rec.name + "\" is given twice or names an unknown location");
+        }
+    }
+    for (const SimNe& ne : scenario.nes) {
+        if (nes_.count(ne.key.neId) != 0) {
+            return fail("NE " + std::to_string(ne.key.neId) + " given twice");
+        }
+        if (const uint32_t status = CheckNe(ne.key); status != kDrvOk) {
+            return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName +
+                        "): its name or address is taken, or its model or location is unknown");
+        }
+        nes_[ne.key.neId] = std::make_unique<CSimNe>(ne.key, ne.boards);
+        for (const SimAlarm& alarm : ne.alarms) {
+            if (!RaiseAlarm(ne.key.neId, alarm.entityId, alarm.bit, alarm.severity, now)) {
+                return fail("NE " + std::to_string(ne.key.neId) + ": alarm " + std::to_string(alarm.bit) +
+                            " of entity " + std::to_string(alarm.entityId) + " is not defined");
+            }
+            if (!alarm.ackPerson.empty()) {
+                alarms_.Acknowledge(ne.key.neId, alarm.entityId, alarm.ackPerson, now);
+            }
+        }
+    }
+    return true;
+}
+
+std::vector<LocationRecord> CSimDatabase::Locations() const
+{
+    std::vector<LocationRecord> out;
+    for (const auto& [id, rec] : locations_) {
+        out.push_back(rec);
+    }
+    return out;
+}
+
+uint32_t CSimDatabase::CheckLocation(const LocationRecord& rec, bool adding) const
+{
+    if (rec.name.empty() || rec.name.size() > 20) {
+        return kDrvInvalidParameter;
+    }
+    if (rec.parentId != 0 && locations_.count(rec.parentId) == 0) {
+        return kDrvRejected;
+    }
+    if (!adding && (rec.parentId == rec.id || LocationWithin(rec.parentId, rec.id))) {
+        return kDrvRejected;
+    }
+    for (const auto& [id, other] : locations_) {
+        if (other.name == rec.name && (adding || id != rec.id)) {
+            return kDrvRejected;
+        }
+    }
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::AddLocation(LocationRecord rec, LocationRecord* stored)
+{
+    if (const uint32_t status = CheckLocation(rec, true); status != kDrvOk) {
+        return status;
+    }
+    rec.id = locations_.empty() ? 1 : locations_.rbegin()->first + 1;
+    locations_[rec.id] = rec;
+    *stored = rec;
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::ModifyLocation(const LocationRecord& rec, LocationRecord* stored)
+{
+    if (locations_.count(rec.id) == 0) {
+        return kDrvRejected;
+    }
+    if (const uint32_t status = CheckLocation(rec, false); status != kDrvOk) {
+        return status;
+    }
+    locations_[rec.id] = rec;
+    *stored = rec;
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::DeleteLocation(uint32_t id, LocationRecord* removed)
+{
+    auto it = locations_.find(id);
+    if (it == locations_.end()) {
+        return kDrvRejected;
+    }
+    for (const auto& [neId, ne] : nes_) {
+        if (ne->Key().locationId == id) {
+            return kDrvRejected;
+        }
+    }
+    for (const auto& [name, account] : accounts_) {
+        if (account.locationId == id) {
+            return kDrvRejected;
+        }
+    }
+    *removed = it->second;
+    for (auto& [childId, child] : locations_) {
+        if (child.parentId == id) {
+            child.parentId = it->second.parentId;
+        }
+    }
+    locations_.erase(it);
+    return kDrvOk;
+}
+
+bool CSimDatabase::LocationWithin(uint32_t locationId, uint32_t ancestor) const
+{
+    if (ancestor == 0) {
+        return true;
+    }
+    // Bounded by the number of locations, so that a broken chain cannot loop.
+    for (size_t steps = 0; locationId != 0 && steps <= locations_.size(); ++steps) {
+        if (locationId == ancestor) {
+            return true;
+        }
+        auto it = locations_.find(locationId);
+        if (it == locations_.end()) {
+            return false;
+        }
+        locationId = it->second.parentId;
+    }
+    return false;
+}
+
+std::string CSimDatabase::LocationName(uint32_t id) const
+{
+    auto it = locations_.find(id);
+    return it == locations_.end() ? std::string() : it->second.name;
+}
+
+std::vector<UserAccountRecord> CSimDatabase::Accounts() const
+{
+    std::vector<UserAccountRecord> out;
+    for (const auto& [name, rec] : accounts_) {
+        out.push_back(rec);
+    }
+    return out;
+}
+
+const UserAccountRecord* CSimDatabase::FindAccount(const std::string& name) const
+{
+    auto it = accounts_.find(name);
+    return it == accounts_.end() ? nullptr : &it->second;
+}
+
+uint32_t CSimDatabase::AddAccount(const UserAccountRecord& rec, UserAccountRecord* stored)
+{
+    if (!ValidName(rec.name, 10) || rec.passwordDigest.empty()) {
+        return kDrvInvalidParameter;
+    }
+    if (!ValidRoleLetter(rec.roleLetter)) {
+        return kDrvInvalidParameter;
+    }
+    if (accounts_.count(rec.name) != 0 || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
+        return kDrvRejected;
+    }
+    accounts_[rec.name] = rec;
+    *stored = rec;
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::ModifyAccount(const UserAccountRecord& rec, UserAccountRecord* stored)
+{
+    auto it = accounts_.find(rec.name);
+    if (it == accounts_.end() || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
+        return kDrvRejected;
+    }
+    if (!ValidRoleLetter(rec.roleLetter)) {
+        return kDrvInvalidParameter;
+    }
+    UserAccountRecord updated = rec;
+    if (updated.passwordDigest.empty()) {
+        updated.passwordDigest = it->second.passwordDigest;
+    }
+    it->second = updated;
+    *stored = updated;
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::DeleteAccount(const std::string& name, UserAccountRecord* removed)
+{
+    auto it = accounts_.find(name);
+    if (it == accounts_.end()) {
+        return kDrvRejected;
+    }
+    *removed = it->second;
+    accounts_.erase(it);
+    return kDrvOk;
+}
+
+std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
+{
+    std::vector<NeKeyRecord> out;
+    for (const auto& [id, ne] : nes_) {
+        out.push_back(ne->Key());
+    }
+    return out;
+}
+
+CSimNe* CSimDatabase::FindNe(uint32_t id)
+{
+    auto it = nes_.find(id);
+    return it == nes_.end() ? nullptr : it->second.get();
+}
+
+const CSimNe* CSimDatabase::FindNe(uint32_t id) const
+{
+    auto it = nes_.find(id);
+    return it == nes_.end() ? nullptr : it->second.get();
+}
+
+std::vector<uint32_t> CSimDatabase::NeIds() const
+{
+    std::vector<uint32_t> out;
+    for (const auto& [id, ne] : nes_) {
+        out.push_back(id);
+    }
+    return out;
+}
+
+uint32_t CSimDatabase::CheckNe(const NeKeyRecord& rec) const
+{
+    if (rec.neName.empty() || rec.neName.size() > 20) {
+        return kDrvInvalidParameter;
+    }
+    if (!IsKnownNeModel(rec.modelId) || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
+        return kDrvRejected;
+    }
+    for (const auto& [id, ne] : nes_) {
+        if (id == rec.neId) {
+            continue;
+        }
+        const NeKeyRecord& other = ne->Key();
+        if (other.neName == rec.neName || (other.ipAddress == rec.ipAddress && other.port == rec.port)) {
+            return kDrvRejected;
+        }
+    }
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
+{
+    rec.neId = nes_.empty() ? 1 : nes_.rbegin()->first + 1;
+    if (const uint32_t status = CheckNe(rec); status != kDrvOk) {
+        return status;
+    }
+    nes_[rec.neId] = std::make_unique<CSimNe>(rec, std::vector<BoardSettingRec>{});
+    *stored = rec;
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored)
+{
+    CSimNe* ne = FindNe(rec.neId);
+    if (ne == nullptr) {
+        return kDrvRejected;
+    }
+    if (const uint32_t status = CheckNe(rec); status != kDrvOk) {
+        return status;
+    }
+    ne->SetKey(rec);
+    *stored = rec;
+    return kDrvOk;
+}
+
+uint32_t CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
+{
+    auto it = nes_.find(id);
+    if (it == nes_.end()) {
+        return kDrvRejected;
+    }
+    *removed = it->second->Key();
+    nes_.erase(it);
+    alarms_.RemoveNe(id);
+    generic_.RemoveNe(id);
+    return kDrvOk;
+}
+
+EntityStateRec CSimDatabase::EntityState(const CSimNe& ne, const CEntityNode& node) const
+{
+    const uint32_t entityId = node.GetEntityId();
+    EntityStateRec rec;
+    rec.entityId = entityId;
+    rec.stateBits = alarms_.StateBits(ne.Id(), entityId);
+    const uint32_t severity = alarms_.Severity(ne.Id(), entityId);
+    rec.severity = severity == 0 ? kSeverityServerCleared : static_cast<int32_t>(severity);
+    rec.onlineType = node.GetType();
+    rec.plannedType = node.GetPlannedType();
+    const SimEntityAck ack = alarms_.Ack(ne.Id(), entityId);
+    if (!ack.person.empty()) {
+        // An acknowledged state carries the person in its text and the time in its value.
+        rec.acknowledged = 1;
+        rec.text = ack.person.substr(0, kAckPersonInState);
+        rec.value = ack.time;
+    }
+    rec.occurTime = alarms_.OccurTime(ne.Id(), entityId);
+    rec.receiveTime = rec.occurTime;
+    rec.alarmClass = rec.stateBits != 0 ? AlarmClassOf(node) : 0;
+    return rec;
+}
+
+std::vector<EntityStateRec> CSimDatabase::EntityStates(const CSimNe& ne) const
+{
+    std::vector<EntityStateRec> out;
+    for (const CEntityNode* node : ne.Entities()) {
+        out.push_back(EntityState(ne, *node));
+    }
+    return out;
+}
+
+bool CSimDatabase::RaiseAlarm(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_t severity, uint32_t now)
+{
+    const CSimNe* ne = FindNe(neId);
+    const CEntityNode* node = ne != nullptr ? ne->FindEntity(entityId) : nullptr;
+    if (node == nullptr || node->IsAbsent()) {
+        return false;
+    }
+    const uint32_t defined = ne->AlarmSeverity(node->GetModelId(), bit);
+    if (defined == 0 && severity == 0) {
+        return false;
+    }
+    SimAlarmEntry entry;
+    entry.neId = neId;
+    entry.entityId = entityId;
+    entry.bit = bit;
+    entry.severity = severity != 0 ? severity : defined;
+    entry.plannedType = node->GetPlannedType();
+    entry.actualType = node->GetType();
+    entry.alarmClass = AlarmClassOf(*node);
+    entry.occurTime = now;
+    entry.receiveTime = now;
+    alarms_.Raise(entry);
+    return true;
+}
+
+std::optional<EntityStateRec> CSimDatabase::ToggleAlarm(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_t now)
+{
+    const CSimNe* ne = FindNe(neId);
+    const CEntityNode* node = ne != nullptr ? ne->FindEntity(entityId) : nullptr;
+    if (node == nullptr) {
+        return std::nullopt;
+    }
+    if (!alarms_.Clear(neId, entityId, bit, now) && !RaiseAlarm(neId, entityId, bit, 0, now)) {
+        return std::nullopt;
+    }
+    EntityStateRec state = EntityState(*ne, *node);
+    // A clear happens now, even when older alarms of the entity stay active.
+    state.occurTime = now;
+    state.receiveTime = now;
+    return state;
+}
+
+ServerAlarmEventRec CSimDatabase::ToServerRecord(const SimAlarmEntry& entry) const
+{
+    ServerAlarmEventRec rec;
+    rec.recordNo = entry.recordNo;
+    rec.entityId = entry.entityId;
+    rec.alarmMask = FormatServerAlarmMask(1u << entry.bit);
+    rec.severity = entry.severity;
+    rec.kind = kAlarmKindAlarm;
+    rec.plannedType = entry.plannedType;
+    rec.actualType = entry.actualType;
+    rec.occurTime = entry.occurTime;
+    rec.receiveTime = entry.receiveTime;
+    rec.clearTime = entry.clearTime;
+    if (const CSimNe* ne = FindNe(entry.neId); ne != nullptr) {
+        rec.neName = ne->Key().neName;
+        rec.locationName = LocationName(ne->Key().locationId); // empty at the root: the workstation names it
+    }
+    rec.ackPerson = entry.ackPerson.substr(0, 10);
+    rec.ackTime = entry.ackTime;
+    rec.alarmType = entry.alarmClass;
+    return rec;
+}

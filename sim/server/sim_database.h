@@ -1,0 +1,88 @@
+// The simulated server's data: locations, operator accounts, the rights of the three roles, the NEs with their
+// entity trees, the alarm log and the generic record store. Every change is checked as a management server would:
+// a refused change leaves everything as it was and gives a driver result code.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/records/entity_state_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/server_alarm_event_rec.h"
+#include "link/records/user_account_record.h"
+#include "link/records/user_rights_record.h"
+#include "sim/server/generic_record_store.h"
+#include "sim/server/sim_alarm_log.h"
+#include "sim/server/sim_ne.h"
+#include "sim/server/sim_scenario.h"
+
+class CSimDatabase {
+public:
+    // Takes over a scenario; false with *error when it contradicts itself (duplicate ids or names, unknown parents,
+    // models or entities).
+    bool Load(const SimScenario& scenario, uint32_t now, std::string* error);
+
+    // Locations.
+    std::vector<LocationRecord> Locations() const;
+    uint32_t AddLocation(LocationRecord rec, LocationRecord* stored);
+    uint32_t ModifyLocation(const LocationRecord& rec, LocationRecord* stored);
+    // Sub-locations move to the parent; a location that still holds NEs or accounts stays.
+    uint32_t DeleteLocation(uint32_t id, LocationRecord* removed);
+    // The location is `ancestor` or lies below it; everything lies below 0.
+    bool LocationWithin(uint32_t locationId, uint32_t ancestor) const;
+    std::string LocationName(uint32_t id) const;
+
+    // Accounts.
+    std::vector<UserAccountRecord> Accounts() const;
+    const UserAccountRecord* FindAccount(const std::string& name) const;
+    uint32_t AddAccount(const UserAccountRecord& rec, UserAccountRecord* stored);
+    // An empty password digest keeps the stored one.
+    uint32_t ModifyAccount(const UserAccountRecord& rec, UserAccountRecord* stored);
+    uint32_t DeleteAccount(const std::string& name, UserAccountRecord* removed);
+
+    const UserRightsRecord& Rights() const { return rights_; }
+    void SetRights(const UserRightsRecord& rights) { rights_ = rights; }
+
+    // NEs.
+    std::vector<NeKeyRecord> NeKeys() const;
+    CSimNe* FindNe(uint32_t id);
+    const CSimNe* FindNe(uint32_t id) const;
+    std::vector<uint32_t> NeIds() const;
+    // A new NE gets the next free id.
+    uint32_t AddNe(NeKeyRecord rec, NeKeyRecord* stored);
+    uint32_t ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored);
+    uint32_t DeleteNe(uint32_t id, NeKeyRecord* removed);
+
+    // Alarms.
+    CSimAlarmLog& AlarmLog() { return alarms_; }
+    const CSimAlarmLog& AlarmLog() const { return alarms_; }
+    // The state of one entity as the server reports it.
+    EntityStateRec EntityState(const CSimNe& ne, const CEntityNode& node) const;
+    // Every entity of the NE that is not absent.
+    std::vector<EntityStateRec> EntityStates(const CSimNe& ne) const;
+    // Raises the alarm when it is not active, else clears it; the entity's new state, or nullopt when the entity or
+    // its alarm is unknown.
+    std::optional<EntityStateRec> ToggleAlarm(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_t now);
+    // False when the NE, the entity or the alarm definition is unknown.
+    bool RaiseAlarm(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_t severity, uint32_t now);
+    // A log entry as the server sends it in the reply to request 328.
+    ServerAlarmEventRec ToServerRecord(const SimAlarmEntry& entry) const;
+
+    CGenericRecordStore& Generic() { return generic_; }
+
+private:
+    uint32_t CheckLocation(const LocationRecord& rec, bool adding) const;
+    uint32_t CheckNe(const NeKeyRecord& rec) const;
+
+    std::map<uint32_t, LocationRecord> locations_;
+    std::map<std::string, UserAccountRecord> accounts_;
+    UserRightsRecord rights_;
+    std::map<uint32_t, std::unique_ptr<CSimNe>> nes_;
+    CSimAlarmLog alarms_;
+    CGenericRecordStore generic_;
+};

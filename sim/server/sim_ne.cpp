@@ -1,0 +1,232 @@
+#include "sim/server/sim_ne.h"
+
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type_ids.h"
+
+namespace {
+
+bool IsModelId(uint32_t type)
+{
+    return type >= kEntityModelIdMin && type <= kEntityModelIdMax;
+}
+
+bool IsPresent(const CEntityNode& node)
+{
+    return !node.IsAbsent() && IsModelId(node.GetType());
+}
+
+void Walk(const CEntityNode& node, std::vector<const CEntityNode*>& out)
+{
+    if (node.IsAbsent()) {
+        return;
+    }
+    out.push_back(&node);
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        Walk(*node.GetChild(i), out);
+    }
+}
+
+// Every position below a present node whose planned model is known is present too, except the slots, which hold
+// what the boards say.
+void MakeChildrenPresent(CEntityNode& node, const std::map<uint32_t, BoardSettingRec>& boards)
+{
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        CEntityNode& child = *node.GetChild(i);
+        if (child.IsAbsent()) {
+            continue;
+        }
+        if (child.GetLevel() == kEntityLevelSlot) {
+            auto board = boards.find(child.GetEntityId());
+            if (board != boards.end()) {
+                child.SetType(board->second.onlineType, board->second.plannedType);
+            } else if (IsModelId(child.GetPlannedType())) {
+                child.SetType(child.GetPlannedType(), child.GetPlannedType());
+            } else {
+                child.SetType(kEntityTypeEmpty, kEntityTypeEmpty);
+            }
+        } else if (IsModelId(child.GetPlannedType())) {
+            child.SetType(child.GetPlannedType(), child.GetPlannedType());
+        }
+        if (IsPresent(child)) {
+            MakeChildrenPresent(child, boards);
+        }
+    }
+}
+
+} // namespace
+
+CSimNe::CSimNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards) : key_(key)
+{
+    for (const BoardSettingRec& board : boards) {
+        boards_[board.entityId] = board;
+    }
+    BuildTree();
+}
+
+void CSimNe::SetKey(const NeKeyRecord& key)
+{
+    const bool rebuild = key.modelId != key_.modelId;
+    key_ = key;
+    if (rebuild) {
+        BuildTree();
+    }
+}
+
+void CSimNe::BuildTree()
+{
+    root_ = CEntityNode::BuildEntityTree(key_.modelId, CurrentEntityModels());
+    root_->SetType(key_.modelId, key_.modelId);
+    MakeChildrenPresent(*root_, boards_);
+    // Slots without a board of their own report what they hold.
+    for (const CEntityNode* node : Entities()) {
+        if (node->GetLevel() == kEntityLevelSlot && boards_.count(node->GetEntityId()) == 0) {
+            boards_[node->GetEntityId()] = DefaultBoard(*node);
+        }
+    }
+}
+
+BoardSettingRec CSimNe::DefaultBoard(const CEntityNode& slot) const
+{
+    BoardSettingRec rec;
+    rec.entityId = slot.GetEntityId();
+    rec.plannedType = slot.GetPlannedType();
+    rec.onlineType = slot.GetType();
+    rec.aal5Encapsulation = 1;
+    rec.runtimeVlanTagPassThrough = 2;
+    rec.taggedMode = 2;
+    rec.runtimeTaggedMode = 2;
+    if (IsModelId(slot.GetType())) {
+        rec.softwareVersion = "1.0.0";
+        rec.hardwareVersion = "A";
+        rec.serialNumber = "SIM-" + std::to_string(key_.neId) + "-" + std::to_string(rec.entityId);
+    }
+    return rec;
+}
+
+const CEntityNode* CSimNe::FindEntity(uint32_t entityId) const
+{
+    return root_->FindById(entityId);
+}
+
+std::vector<const CEntityNode*> CSimNe::Entities() const
+{
+    std::vector<const CEntityNode*> out;
+    Walk(*root_, out);
+    return out;
+}
+
+std::vector<const CEntityNode*> CSimNe::AlarmTargets() const
+{
+    std::vector<const CEntityNode*> out;
+    for (const CEntityNode* node : Entities()) {
+        if (node->GetLevel() > kEntityLevelNe && IsPresent(*node) && FirstAlarmBit(node->GetType()) >= 0) {
+            out.push_back(node);
+        }
+    }
+    return out;
+}
+
+std::vector<BoardSettingRec> CSimNe::BoardSettings() const
+{
+    std::vector<BoardSettingRec> out;
+    for (const CEntityNode* node : Entities()) {
+        if (node->GetLevel() != kEntityLevelSlot) {
+            continue;
+        }
+        auto board = boards_.find(node->GetEntityId());
+        BoardSettingRec rec = board != boards_.end() ? board->second : DefaultBoard(*node);
+        rec.plannedType = node->GetPlannedType();
+        rec.onlineType = node->GetType();
+        out.push_back(rec);
+    }
+    return out;
+}
+
+bool CSimNe::WriteBoardSetting(const BoardSettingRec& rec)
+{
+    const CEntityNode* slot = FindEntity(rec.entityId);
+    if (slot == nullptr || slot->GetLevel() != kEntityLevelSlot) {
+        return false;
+    }
+    BoardSettingRec stored = rec;
+    stored.plannedType = slot->GetPlannedType();
+    stored.onlineType = slot->GetType();
+    // What the board runs follows what it is told.
+    stored.runtimeVlanTagPassThrough = static_cast<uint16_t>(rec.vlanTagPassThrough == 1 ? 1 : 2);
+    stored.runtimeTaggedMode = rec.taggedMode;
+    boards_[rec.entityId] = stored;
+    return true;
+}
+
+std::vector<AlarmDefRec> CSimNe::AlarmDefs() const
+{
+    std::vector<AlarmDefRec> out;
+    std::map<uint32_t, bool> seen;
+    for (const CEntityNode* node : Entities()) {
+        const uint32_t model = node->GetModelId();
+        if (model == 0 || seen[model]) {
+            continue;
+        }
+        seen[model] = true;
+        for (int index = 0; index < kEntityAlarmCount; ++index) {
+            const CEntityAlarmDef* def = CurrentEntityModels().GetAlarmDef(model, static_cast<uint8_t>(index));
+            if (def == nullptr || def->defined == 0) {
+                continue;
+            }
+            auto written = writtenDefs_.find({model, static_cast<uint8_t>(index)});
+            if (written != writtenDefs_.end()) {
+                out.push_back(written->second);
+                continue;
+            }
+            AlarmDefRec rec;
+            rec.modelId = model;
+            rec.alarmIndex = static_cast<uint8_t>(index);
+            rec.neModelId = key_.modelId;
+            rec.severity = def->severity;
+            rec.reporting = def->reporting;
+            rec.suppressionMask = def->suppressionMask;
+            out.push_back(rec);
+        }
+    }
+    return out;
+}
+
+bool CSimNe::WriteAlarmDef(const AlarmDefRec& rec)
+{
+    const CEntityAlarmDef* def = CurrentEntityModels().GetAlarmDef(rec.modelId, rec.alarmIndex);
+    if (rec.alarmIndex >= kEntityAlarmCount || def == nullptr || def->defined == 0) {
+        return false;
+    }
+    AlarmDefRec stored = rec;
+    stored.neModelId = key_.modelId;
+    writtenDefs_[{rec.modelId, rec.alarmIndex}] = stored;
+    return true;
+}
+
+uint32_t CSimNe::AlarmSeverity(uint32_t modelId, uint32_t bit) const
+{
+    if (bit >= static_cast<uint32_t>(kEntityAlarmCount)) {
+        return 0;
+    }
+    auto written = writtenDefs_.find({modelId, static_cast<uint8_t>(bit)});
+    if (written != writtenDefs_.end()) {
+        return written->second.severity;
+    }
+    const CEntityAlarmDef* def = CurrentEntityModels().GetAlarmDef(modelId, static_cast<uint8_t>(bit));
+    return def == nullptr || def->defined == 0 ? 0 : def->severity;
+}
+
+int CSimNe::FirstAlarmBit(uint32_t modelId) const
+{
+    const unsigned offline = CurrentEntityModels().GetOfflineAlarm();
+    for (int bit = 0; bit < kEntityAlarmCount; ++bit) {
+        if (static_cast<unsigned>(bit) == offline) {
+            continue;
+        }
+        const CEntityAlarmDef* def = CurrentEntityModels().GetAlarmDef(modelId, static_cast<uint8_t>(bit));
+        if (def != nullptr && def->defined != 0 && def->reporting != 0 && def->severity != 0) {
+            return bit;
+        }
+    }
+    return -1;
+}

@@ -1,0 +1,56 @@
+// One NE of the simulated server: its key record, its entity tree built from the entity models and its boards, the
+// settings of its boards and the alarm definition values written to it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/tables/entity_node.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/ne_key_record.h"
+
+class CSimNe {
+public:
+    // Builds the tree of the key record's model: shelves and the model's fixed boards present, the given boards in
+    // their slots, other slots empty, and every port of a present board present.
+    CSimNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards);
+
+    const NeKeyRecord& Key() const { return key_; }
+    uint32_t Id() const { return key_.neId; }
+    // Replaces the key record; a new model rebuilds the tree with the boards kept.
+    void SetKey(const NeKeyRecord& key);
+
+    // The node of a packed id, or null.
+    const CEntityNode* FindEntity(uint32_t entityId) const;
+    // Every node that is not absent, the NE first, parents before children.
+    std::vector<const CEntityNode*> Entities() const;
+    // Present entities below the NE that can raise an alarm (a defined alarm other than the offline one).
+    std::vector<const CEntityNode*> AlarmTargets() const;
+
+    // One record per slot of the NE.
+    std::vector<BoardSettingRec> BoardSettings() const;
+    // Writes a board's settings; its types are the NE's and stay. False when the slot does not exist.
+    bool WriteBoardSetting(const BoardSettingRec& rec);
+
+    // The alarm definitions of every model of the NE's tree, with the values written to the NE.
+    std::vector<AlarmDefRec> AlarmDefs() const;
+    // False when the model or the alarm index is not defined.
+    bool WriteAlarmDef(const AlarmDefRec& rec);
+    // The severity of an alarm of a model (as written to the NE, else as defined); 0 when undefined.
+    uint32_t AlarmSeverity(uint32_t modelId, uint32_t bit) const;
+    // The lowest alarm bit other than the offline one that the model defines and reports; -1 when none.
+    int FirstAlarmBit(uint32_t modelId) const;
+
+private:
+    void BuildTree();
+    BoardSettingRec DefaultBoard(const CEntityNode& slot) const;
+
+    NeKeyRecord key_;
+    std::unique_ptr<CEntityNode> root_;
+    std::map<uint32_t, BoardSettingRec> boards_; // by slot id
+    std::map<std::pair<uint32_t, uint8_t>, AlarmDefRec> writtenDefs_;
+};

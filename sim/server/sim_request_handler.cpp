@@ -1,0 +1,718 @@
+#include "sim/server/sim_request_handler.h"
+
+#include <algorithm>
+
+#include "core/entity/entity_model_set.h"
+#include "link/driver_result.h"
+#include "link/ems_msg.h"
+#include "link/records/alarm_ack_rec.h"
+#include "link/records/alarm_query_rec.h"
+#include "link/records/alarm_stat_query_rec.h"
+#include "link/records/alarm_stat_rec.h"
+#include "link/records/operator_mail_record.h"
+#include "link/records/record_bytes.h"
+#include "link/server/logon_rec.h"
+#include "sim/server/sim_control.h"
+
+namespace {
+
+constexpr uint16_t kCodeServerTime = 4;
+constexpr uint16_t kCodeAccounts = 10;
+constexpr uint16_t kCodeAddAccount = 13;
+constexpr uint16_t kCodeDeleteAccount = 14;
+constexpr uint16_t kCodeRights = 15;
+constexpr uint16_t kCodeOnlineUsers = 18;
+constexpr uint16_t kCodeLocations = 20;
+constexpr uint16_t kCodeAddLocation = 21;
+constexpr uint16_t kCodeDeleteLocation = 22;
+constexpr uint16_t kCodeNe = 30;
+constexpr uint16_t kCodeAddNe = 31;
+constexpr uint16_t kCodeDeleteNe = 32;
+constexpr uint16_t kCodeAllNes = 33;
+constexpr uint16_t kCodeLoginExtra = 34;
+constexpr uint16_t kCodeBoards = 323;
+constexpr uint16_t kCodeEntityStates = 325;
+constexpr uint16_t kCodeAlarmDefs = 327;
+constexpr uint16_t kCodeAlarmEvents = 328;
+constexpr uint16_t kCodeStateNotification = 330;
+constexpr uint16_t kCodeAlarmStatistics = 331;
+constexpr uint16_t kCodeAlarmSync = 332;
+constexpr uint16_t kCodeAlarmAck = 333;
+constexpr uint16_t kCodeNotifications = 334;
+
+constexpr size_t kOnlineUserRecordSize = 224;
+
+const uint8_t* RecordAt(const Frame& frame, uint32_t index)
+{
+    return frame.payload.data() + static_cast<size_t>(index) * frame.header.recordSize;
+}
+
+// The request's records when they are at least `size` bytes each; 0 otherwise.
+uint32_t RecordsOf(const Frame& frame, size_t size)
+{
+    return frame.header.recordSize >= size ? frame.header.count : 0;
+}
+
+bool IsQuery(const Frame& frame)
+{
+    return frame.header.operation == kEmsOpQuery;
+}
+
+bool IsModify(const Frame& frame)
+{
+    return frame.header.operation == kEmsOpModify;
+}
+
+} // namespace
+
+std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
+                              uint32_t count, uint32_t total, uint32_t status)
+{
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.neId = request.neId;
+    header.requestCode = request.requestCode;
+    header.total = total;
+    header.recordSize = count == 0 ? 0 : recordSize;
+    header.status = status;
+    header.sequence = request.sequence;
+    std::vector<Frame> frames;
+    const uint32_t perFrame = recordSize == 0 ? 1 : std::max<uint32_t>(1, kMaxEmsRecordBytes / recordSize);
+    uint32_t sent = 0;
+    do {
+        const uint32_t n = std::min(perFrame, count - sent);
+        Frame frame;
+        frame.header = header;
+        frame.header.count = n;
+        frame.header.more = sent + n < count ? 1 : 0;
+        const size_t begin = static_cast<size_t>(sent) * recordSize;
+        frame.payload.assign(records.begin() + static_cast<std::ptrdiff_t>(begin),
+                             records.begin() +
+                                 static_cast<std::ptrdiff_t>(begin + static_cast<size_t>(n) * recordSize));
+        frames.push_back(std::move(frame));
+        sent += n;
+    } while (sent < count);
+    return frames;
+}
+
+CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options)
+    : db_(database), options_(options)
+{
+}
+
+void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, uint32_t status)
+{
+    Reply(out, request, {}, 0, 0, 0);
+    out.replies.back().header.status = status;
+}
+
+void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const std::vector<uint8_t>& records,
+                               uint32_t recordSize, uint32_t count, uint32_t total)
+{
+    for (Frame& frame : SplitReply(request, records, recordSize, count, total, 0)) {
+        out.replies.push_back(std::move(frame));
+    }
+}
+
+template <typename Rec, typename Encode>
+void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,
+                                      size_t recordSize, Encode encode, uint32_t total)
+{
+    std::vector<uint8_t> bytes(records.size() * recordSize);
+    for (size_t i = 0; i < records.size(); ++i) {
+        encode(records[i], bytes.data() + i * recordSize);
+    }
+    Reply(out, request, bytes, static_cast<uint32_t>(recordSize), static_cast<uint32_t>(records.size()), total);
+}
+
+template <typename Rec, typename Encode>
+SimNotice CSimRequestHandler::Notice(SimAudience audience, uint16_t code, uint32_t neId,
+                                     const std::vector<Rec>& records, size_t recordSize, Encode encode)
+{
+    SimNotice notice;
+    notice.audience = audience;
+    notice.code = code;
+    notice.neId = neId;
+    notice.recordSize = static_cast<uint32_t>(recordSize);
+    notice.records.resize(records.size() * recordSize);
+    for (size_t i = 0; i < records.size(); ++i) {
+        encode(records[i], notice.records.data() + i * recordSize);
+    }
+    return notice;
+}
+
+SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint32_t now)
+{
+    Handled out;
+    const FrameHeader& header = request.header;
+    const uint16_t code = header.requestCode;
+    if (options_.testControl && code == kSimControlCode) {
+        Control(out, session, request, now);
+        return out;
+    }
+    if (session.silentRequests > 0) {
+        --session.silentRequests;
+        return out;
+    }
+    if (header.operation != kEmsOpQuery && header.operation != kEmsOpModify) {
+        Reply(out, header, kDrvInvalidParameter);
+        return out;
+    }
+    switch (code) {
+    case kEmsReqKeepAlive:
+        Reply(out, header, kDrvOk);
+        return out;
+    case kEmsReqLogon:
+        Logon(out, session, request, now);
+        return out;
+    case kEmsReqLogoff:
+        // The session ends on receipt; the workstation does not wait for the answer.
+        Reply(out, header, kDrvOk);
+        session.loggedIn = false;
+        out.close = true;
+        return out;
+    default:
+        break;
+    }
+    if (!session.loggedIn) {
+        Reply(out, header, kDrvNotLoggedIn);
+        return out;
+    }
+    switch (code) {
+    case kCodeServerTime:
+        if (IsQuery(request)) {
+            std::vector<uint8_t> time(4);
+            record_bytes::PutU32(time.data(), 0, now);
+            Reply(out, header, time, 4, 1, 1);
+        } else {
+            Reply(out, header, kDrvOk); // the simulated server keeps the host's clock
+        }
+        return out;
+    case kEmsReqOperatorMail:
+        OperatorMail(out, session, request);
+        return out;
+    case kCodeAccounts:
+    case kCodeAddAccount:
+    case kCodeDeleteAccount:
+        Accounts(out, request);
+        return out;
+    case kCodeRights:
+        Rights(out, request);
+        return out;
+    case kCodeOnlineUsers:
+        OnlineUsers(out, request);
+        return out;
+    case kCodeLocations:
+    case kCodeAddLocation:
+    case kCodeDeleteLocation:
+        Locations(out, request);
+        return out;
+    case kCodeNe:
+    case kCodeAddNe:
+    case kCodeDeleteNe:
+    case kCodeAllNes:
+        Nes(out, request);
+        return out;
+    case kCodeLoginExtra:
+    case kCodeAlarmSync:
+        // Request 34 of the login carries nothing; a synchronisation finds the simulated NE's alarms as they are.
+        Reply(out, header, kDrvOk);
+        return out;
+    case kCodeNotifications:
+        if (RecordsOf(request, 4) == 0) {
+            Reply(out, header, kDrvInvalidParameter);
+            return out;
+        }
+        session.notificationsOn = record_bytes::GetU32(RecordAt(request, 0), 0) == 1;
+        Reply(out, header, kDrvOk);
+        return out;
+    case kCodeBoards:
+        Boards(out, request);
+        return out;
+    case kCodeEntityStates:
+        EntityStates(out, request);
+        return out;
+    case kCodeAlarmDefs:
+        AlarmDefs(out, request);
+        return out;
+    case kCodeAlarmEvents:
+        AlarmEvents(out, request);
+        return out;
+    case kCodeAlarmStatistics:
+        AlarmStatistics(out, request);
+        return out;
+    case kCodeAlarmAck:
+        AlarmAcks(out, request);
+        return out;
+    default:
+        Generic(out, request);
+        return out;
+    }
+}
+
+void CSimRequestHandler::Logon(Handled& out, SimSession& session, const Frame& request, uint32_t now)
+{
+    LogonRec logon;
+    if (request.header.count != 1 || !DecodeLogonRec(request.payload.data(), request.payload.size(), logon)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    const UserAccountRecord* account = db_.FindAccount(logon.userName);
+    if (account == nullptr || account->passwordDigest != logon.passwordDigest) {
+        Reply(out, request.header, kDrvLoginFailed);
+        return;
+    }
+    session.loggedIn = true;
+    session.user = logon.userName;
+    session.loginTime = now;
+    session.trapPort = logon.trapPort;
+    session.notificationsOn = false;
+    Reply(out, request.header, kDrvOk);
+}
+
+void CSimRequestHandler::OperatorMail(Handled& out, const SimSession& session, const Frame& request)
+{
+    OperatorMailRecord mail;
+    if (!IsModify(request) || RecordsOf(request, kOperatorMailRecordSize) != 1 ||
+        !DecodeOperatorMailRecord(RecordAt(request, 0), kOperatorMailRecordSize, &mail)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    bool online = false;
+    if (listSessions_) {
+        for (const SimSession& other : listSessions_()) {
+            online = online || other.user == mail.addressee;
+        }
+    }
+    if (!online) {
+        Reply(out, request.header, kDrvRejected);
+        return;
+    }
+    // The server says who sent it and from where.
+    mail.sender = session.user;
+    mail.senderIp = session.peerIp;
+    SimNotice notice = Notice(SimAudience::kUser, kEmsReqOperatorMail, 0, std::vector<OperatorMailRecord>{mail},
+                              kOperatorMailRecordSize,
+                              [](const OperatorMailRecord& r, uint8_t* o) { EncodeOperatorMailRecord(r, o); });
+    notice.user = mail.addressee;
+    out.notices.push_back(std::move(notice));
+    Reply(out, request.header, kDrvOk);
+}
+
+void CSimRequestHandler::Accounts(Handled& out, const Frame& request)
+{
+    const uint16_t code = request.header.requestCode;
+    auto encode = [](const UserAccountRecord& r, uint8_t* o) { EncodeUserAccountRecord(r, o); };
+    if (code == kCodeAccounts && IsQuery(request)) {
+        const std::vector<UserAccountRecord> accounts = db_.Accounts();
+        ReplyRecords(out, request.header, accounts, kUserAccountRecordSize, encode,
+                     static_cast<uint32_t>(accounts.size()));
+        return;
+    }
+    UserAccountRecord rec;
+    if (!IsModify(request) || RecordsOf(request, kUserAccountRecordSize) != 1 ||
+        !DecodeUserAccountRecord(RecordAt(request, 0), kUserAccountRecordSize, &rec)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    UserAccountRecord result;
+    uint32_t status = kDrvOk;
+    if (code == kCodeAccounts) {
+        status = db_.ModifyAccount(rec, &result);
+    } else if (code == kCodeAddAccount) {
+        status = db_.AddAccount(rec, &result);
+    } else {
+        status = db_.DeleteAccount(rec.name, &result);
+    }
+    if (status != kDrvOk) {
+        Reply(out, request.header, status);
+        return;
+    }
+    const std::vector<UserAccountRecord> records{result};
+    ReplyRecords(out, request.header, records, kUserAccountRecordSize, encode, 1);
+    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records, kUserAccountRecordSize, encode));
+}
+
+void CSimRequestHandler::Rights(Handled& out, const Frame& request)
+{
+    auto encode = [](const UserRightsRecord& r, uint8_t* o) { EncodeUserRightsRecord(r, o); };
+    if (IsModify(request)) {
+        // The three slots travel as one record or as three.
+        UserRightsRecord rights;
+        if (request.payload.size() < kUserRightsRecordSize ||
+            !DecodeUserRightsRecord(request.payload.data(), request.payload.size(), &rights)) {
+            Reply(out, request.header, kDrvInvalidParameter);
+            return;
+        }
+        for (std::string& text : rights.rights) {
+            text = text.substr(0, kUserRightsSlotSize - 1);
+        }
+        db_.SetRights(rights);
+        out.notices.push_back(Notice(SimAudience::kOthers, kCodeRights, 0, std::vector<UserRightsRecord>{rights},
+                                     kUserRightsRecordSize, encode));
+    }
+    ReplyRecords(out, request.header, std::vector<UserRightsRecord>{db_.Rights()}, kUserRightsRecordSize, encode, 1);
+}
+
+void CSimRequestHandler::OnlineUsers(Handled& out, const Frame& request)
+{
+    std::vector<uint8_t> records;
+    uint32_t count = 0;
+    if (listSessions_) {
+        for (const SimSession& session : listSessions_()) {
+            const UserAccountRecord* account = db_.FindAccount(session.user);
+            std::vector<uint8_t> record(kOnlineUserRecordSize, 0);
+            if (account != nullptr) {
+                EncodeUserAccountRecord(*account, record.data());
+            } else {
+                UserAccountRecord unknown;
+                unknown.name = session.user;
+                EncodeUserAccountRecord(unknown, record.data());
+            }
+            record_bytes::PutU32(record.data(), 216, session.loginTime);
+            record_bytes::PutBytes(record.data(), 220, session.peerIp);
+            records.insert(records.end(), record.begin(), record.end());
+            ++count;
+        }
+    }
+    Reply(out, request.header, records, kOnlineUserRecordSize, count, count);
+}
+
+void CSimRequestHandler::Locations(Handled& out, const Frame& request)
+{
+    const uint16_t code = request.header.requestCode;
+    auto encode = [](const LocationRecord& r, uint8_t* o) { EncodeLocationRecord(r, o); };
+    if (code == kCodeLocations && IsQuery(request)) {
+        const std::vector<LocationRecord> locations = db_.Locations();
+        ReplyRecords(out, request.header, locations, kLocationRecordSize, encode,
+                     static_cast<uint32_t>(locations.size()));
+        return;
+    }
+    LocationRecord rec;
+    if (!IsModify(request) || RecordsOf(request, kLocationRecordSize) != 1 ||
+        !DecodeLocationRecord(RecordAt(request, 0), kLocationRecordSize, &rec)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    LocationRecord result;
+    uint32_t status = kDrvOk;
+    if (code == kCodeLocations) {
+        status = db_.ModifyLocation(rec, &result);
+    } else if (code == kCodeAddLocation) {
+        status = db_.AddLocation(rec, &result);
+    } else {
+        status = db_.DeleteLocation(rec.id, &result);
+    }
+    if (status != kDrvOk) {
+        Reply(out, request.header, status);
+        return;
+    }
+    const std::vector<LocationRecord> records{result};
+    ReplyRecords(out, request.header, records, kLocationRecordSize, encode, 1);
+    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records, kLocationRecordSize, encode));
+}
+
+void CSimRequestHandler::Nes(Handled& out, const Frame& request)
+{
+    const uint16_t code = request.header.requestCode;
+    const uint32_t neId = request.header.neId;
+    auto encode = [](const NeKeyRecord& r, uint8_t* o) { EncodeNeKeyRecord(r, o); };
+    if (IsQuery(request) && (code == kCodeAllNes || code == kCodeNe)) {
+        std::vector<NeKeyRecord> records;
+        if (code == kCodeAllNes || neId == 0) {
+            records = db_.NeKeys();
+        } else if (const CSimNe* ne = db_.FindNe(neId); ne != nullptr) {
+            records.push_back(ne->Key());
+        } else {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        ReplyRecords(out, request.header, records, kNeKeyRecordSize, encode, static_cast<uint32_t>(records.size()));
+        return;
+    }
+    NeKeyRecord rec;
+    if (!IsModify(request) || code == kCodeAllNes || RecordsOf(request, kNeKeyRecordSize) != 1 ||
+        !DecodeNeKeyRecord(RecordAt(request, 0), kNeKeyRecordSize, &rec)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    // The NE travels in the request's NE id when the record does not name it.
+    if (rec.neId == 0) {
+        rec.neId = neId;
+    }
+    NeKeyRecord result;
+    uint32_t status = kDrvOk;
+    if (code == kCodeNe) {
+        status = db_.ModifyNe(rec, &result);
+    } else if (code == kCodeAddNe) {
+        status = db_.AddNe(rec, &result);
+    } else {
+        status = db_.DeleteNe(rec.neId, &result);
+    }
+    if (status != kDrvOk) {
+        Reply(out, request.header, status);
+        return;
+    }
+    const std::vector<NeKeyRecord> records{result};
+    ReplyRecords(out, request.header, records, kNeKeyRecordSize, encode, 1);
+    out.notices.push_back(Notice(SimAudience::kOthers, code, result.neId, records, kNeKeyRecordSize, encode));
+}
+
+void CSimRequestHandler::Boards(Handled& out, const Frame& request)
+{
+    CSimNe* ne = db_.FindNe(request.header.neId);
+    if (ne == nullptr) {
+        Reply(out, request.header, kDrvRejected);
+        return;
+    }
+    auto encode = [](const BoardSettingRec& r, uint8_t* o) { EncodeBoardSettingRec(r, o); };
+    if (IsQuery(request)) {
+        const std::vector<BoardSettingRec> boards = ne->BoardSettings();
+        ReplyRecords(out, request.header, boards, kBoardSettingRecSize, encode, static_cast<uint32_t>(boards.size()));
+        return;
+    }
+    const uint32_t count = RecordsOf(request, kBoardSettingRecSize);
+    if (count == 0) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    std::vector<BoardSettingRec> written;
+    for (uint32_t i = 0; i < count; ++i) {
+        BoardSettingRec rec;
+        DecodeBoardSettingRec(RecordAt(request, i), kBoardSettingRecSize, &rec);
+        if (!ne->WriteBoardSetting(rec)) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+    }
+    // What the NE holds now, as a query would give it.
+    for (const BoardSettingRec& board : ne->BoardSettings()) {
+        for (uint32_t i = 0; i < count; ++i) {
+            if (record_bytes::GetU32(RecordAt(request, i), 0) == board.entityId) {
+                written.push_back(board);
+            }
+        }
+    }
+    ReplyRecords(out, request.header, written, kBoardSettingRecSize, encode, static_cast<uint32_t>(written.size()));
+    out.notices.push_back(Notice(SimAudience::kOthers, kCodeBoards, ne->Id(), written, kBoardSettingRecSize, encode));
+}
+
+void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
+{
+    const CSimNe* ne = db_.FindNe(request.header.neId);
+    if (ne == nullptr || !IsQuery(request)) {
+        Reply(out, request.header, ne == nullptr ? kDrvRejected : kDrvInvalidParameter);
+        return;
+    }
+    const std::vector<EntityStateRec> states = db_.EntityStates(*ne);
+    ReplyRecords(
+        out, request.header, states, kEntityStateRecSize,
+        [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); }, static_cast<uint32_t>(states.size()));
+}
+
+void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)
+{
+    CSimNe* ne = db_.FindNe(request.header.neId);
+    if (ne == nullptr) {
+        Reply(out, request.header, kDrvRejected);
+        return;
+    }
+    auto encode = [](const AlarmDefRec& r, uint8_t* o) { EncodeAlarmDefRec(r, o); };
+    // The query record is not looked at: it comes in more than one size.
+    if (IsQuery(request)) {
+        const std::vector<AlarmDefRec> defs = ne->AlarmDefs();
+        ReplyRecords(out, request.header, defs, kAlarmDefRecSize, encode, static_cast<uint32_t>(defs.size()));
+        return;
+    }
+    const uint32_t count = RecordsOf(request, kAlarmDefRecSize);
+    if (count == 0) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    std::vector<AlarmDefRec> written;
+    for (uint32_t i = 0; i < count; ++i) {
+        AlarmDefRec rec;
+        DecodeAlarmDefRec(RecordAt(request, i), kAlarmDefRecSize, &rec);
+        if (!ne->WriteAlarmDef(rec)) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        written.push_back(rec);
+    }
+    ReplyRecords(out, request.header, written, kAlarmDefRecSize, encode, static_cast<uint32_t>(written.size()));
+}
+
+void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
+{
+    AlarmQueryRec query;
+    if (!IsQuery(request) || RecordsOf(request, kAlarmQueryRecSize) == 0 ||
+        !DecodeAlarmQueryRec(RecordAt(request, 0), kAlarmQueryRecSize, &query)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    const uint32_t locationId = query.locationId;
+    auto neMatches = [this, locationId](uint32_t neId) {
+        const CSimNe* ne = db_.FindNe(neId);
+        return ne != nullptr && db_.LocationWithin(ne->Key().locationId, locationId);
+    };
+    auto [total, page] = db_.AlarmLog().Query(request.header.neId, query, neMatches);
+    std::vector<ServerAlarmEventRec> records;
+    records.reserve(page.size());
+    for (const SimAlarmEntry& entry : page) {
+        records.push_back(db_.ToServerRecord(entry));
+    }
+    ReplyRecords(
+        out, request.header, records, kServerAlarmEventRecSize,
+        [](const ServerAlarmEventRec& r, uint8_t* o) { EncodeServerAlarmEventRec(r, o); }, total);
+}
+
+void CSimRequestHandler::AlarmStatistics(Handled& out, const Frame& request)
+{
+    AlarmStatQueryRec query;
+    if (!IsQuery(request) || RecordsOf(request, kAlarmStatQueryRecSize) == 0 ||
+        !DecodeAlarmStatQueryRec(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    const std::vector<AlarmStatRec> stats = db_.AlarmLog().Statistics(request.header.neId, query);
+    ReplyRecords(
+        out, request.header, stats, kAlarmStatRecSize,
+        [](const AlarmStatRec& r, uint8_t* o) { EncodeAlarmStatRec(r, o); }, static_cast<uint32_t>(stats.size()));
+}
+
+void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
+{
+    const uint32_t neId = request.header.neId;
+    const CSimNe* ne = db_.FindNe(neId);
+    const uint32_t count = RecordsOf(request, kAlarmAckRecSize);
+    if (ne == nullptr || count == 0) {
+        Reply(out, request.header, ne == nullptr ? kDrvRejected : kDrvInvalidParameter);
+        return;
+    }
+    std::vector<AlarmAckRec> records;
+    for (uint32_t i = 0; i < count; ++i) {
+        AlarmAckRec rec;
+        DecodeAlarmAckRec(RecordAt(request, i), kAlarmAckRecSize, &rec);
+        if (ne->FindEntity(rec.entityId) == nullptr) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        if (IsModify(request)) {
+            db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime);
+        } else {
+            const SimEntityAck ack = db_.AlarmLog().Ack(neId, rec.entityId);
+            rec.person = ack.person;
+            rec.ackTime = ack.time;
+            rec.comment.clear();
+        }
+        records.push_back(rec);
+    }
+    auto encode = [](const AlarmAckRec& r, uint8_t* o) { EncodeAlarmAckRec(r, o); };
+    ReplyRecords(out, request.header, records, kAlarmAckRecSize, encode, static_cast<uint32_t>(records.size()));
+    if (IsModify(request)) {
+        out.notices.push_back(Notice(SimAudience::kOthers, kCodeAlarmAck, neId, records, kAlarmAckRecSize, encode));
+    }
+}
+
+void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame& request, uint32_t now)
+{
+    SimControlRec control;
+    if (RecordsOf(request, kSimControlRecSize) == 0 ||
+        !DecodeSimControlRec(RecordAt(request, 0), kSimControlRecSize, &control)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    switch (control.action) {
+    case kSimPushEntityStates: {
+        const CSimNe* ne = db_.FindNe(request.header.neId);
+        const std::vector<const CEntityNode*> targets =
+            ne != nullptr ? ne->AlarmTargets() : std::vector<const CEntityNode*>{};
+        if (targets.empty() || (control.arg2 != kSimChannelTcp && control.arg2 != kSimChannelUdp)) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        std::vector<EntityStateRec> states;
+        states.reserve(control.arg1);
+        for (uint32_t i = 0; i < control.arg1; ++i) {
+            const CEntityNode& node = *targets[i % targets.size()];
+            const int bit = ne->FirstAlarmBit(node.GetType());
+            std::optional<EntityStateRec> state =
+                db_.ToggleAlarm(ne->Id(), node.GetEntityId(), static_cast<uint32_t>(bit), now);
+            if (!state) {
+                continue;
+            }
+            if (state->acknowledged == 0) {
+                state->value = i; // the order the records were sent in
+            }
+            states.push_back(*state);
+        }
+        SimNotice notice = Notice(SimAudience::kEveryone, kCodeStateNotification, ne->Id(), states, kEntityStateRecSize,
+                                  [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); });
+        notice.channel = control.arg2 == kSimChannelUdp ? SimChannel::kUdp : SimChannel::kTcp;
+        out.notices.push_back(std::move(notice));
+        out.noticesFirst = true;
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimStaySilent:
+        session.silentRequests = control.arg1;
+        Reply(out, request.header, kDrvOk);
+        return;
+    case kSimDropConnection:
+        out.close = true;
+        return;
+    default:
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+}
+
+void CSimRequestHandler::Generic(Handled& out, const Frame& request)
+{
+    const FrameHeader& header = request.header;
+    const GenericReply reply = db_.Generic().Handle(header.requestCode, header.operation, header.neId,
+                                                    request.payload.data(), header.count, header.recordSize);
+    if (reply.status != kDrvOk) {
+        Reply(out, header, reply.status);
+        return;
+    }
+    Reply(out, header, reply.records, reply.recordSize, reply.count, reply.count);
+}
+
+std::vector<SimNotice> CSimRequestHandler::GenerateAlarmEvent(std::mt19937& random, uint32_t now)
+{
+    const std::vector<uint32_t> ids = db_.NeIds();
+    if (ids.empty()) {
+        return {};
+    }
+    const CSimNe* ne = db_.FindNe(ids[std::uniform_int_distribution<size_t>(0, ids.size() - 1)(random)]);
+    const std::vector<const CEntityNode*> targets = ne->AlarmTargets();
+    if (targets.empty()) {
+        return {};
+    }
+    const CEntityNode& node = *targets[std::uniform_int_distribution<size_t>(0, targets.size() - 1)(random)];
+    // Any reported alarm of the entity's model other than the offline one.
+    const unsigned offline = CurrentEntityModels().GetOfflineAlarm();
+    std::vector<uint32_t> bits;
+    for (uint32_t bit = 0; bit < static_cast<uint32_t>(kEntityAlarmCount); ++bit) {
+        if (bit != offline && ne->AlarmSeverity(node.GetType(), bit) != 0) {
+            bits.push_back(bit);
+        }
+    }
+    if (bits.empty()) {
+        return {};
+    }
+    const uint32_t bit = bits[std::uniform_int_distribution<size_t>(0, bits.size() - 1)(random)];
+    std::optional<EntityStateRec> state = db_.ToggleAlarm(ne->Id(), node.GetEntityId(), bit, now);
+    if (!state) {
+        return {};
+    }
+    if (state->acknowledged == 0) {
+        state->value = generated_++;
+    }
+    SimNotice notice =
+        Notice(SimAudience::kEveryone, kCodeStateNotification, ne->Id(), std::vector{*state}, kEntityStateRecSize,
+               [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); });
+    notice.channel = options_.alarmChannel;
+    return {notice};
+}

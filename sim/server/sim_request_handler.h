@@ -1,0 +1,103 @@
+// How the simulated management server answers one request frame: the reply frames, the notifications the request
+// causes for the connected workstations, and whether the connection ends.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "link/server/frame_codec.h"
+#include "sim/server/sim_database.h"
+
+// One workstation connection as the server sees it.
+struct SimSession {
+    uint64_t id = 0;
+    std::array<uint8_t, 4> peerIp{};
+    bool loggedIn = false;
+    std::string user;
+    uint32_t loginTime = 0;
+    uint16_t trapPort = 0; // where its UDP notifications go; 0 = none
+    bool notificationsOn = false;
+    uint32_t silentRequests = 0; // requests left unanswered (test control)
+};
+
+enum class SimAudience { kOthers, kEveryone, kUser };
+// UDP goes to the notification port the workstation named at logon, and over TCP when it named none.
+enum class SimChannel { kTcp, kUdp };
+
+// A notification: records of one request code for one NE, for some of the logged-in workstations.
+struct SimNotice {
+    SimAudience audience = SimAudience::kOthers;
+    std::string user; // kUser: its workstations, whether or not they asked for notifications
+    SimChannel channel = SimChannel::kTcp;
+    uint16_t code = 0;
+    uint32_t neId = 0;
+    uint32_t recordSize = 0;
+    std::vector<uint8_t> records;
+};
+
+struct SimHandled {
+    std::vector<Frame> replies;
+    std::vector<SimNotice> notices;
+    bool noticesFirst = false; // the notifications go out before the reply
+    bool close = false;        // the connection ends after the replies
+};
+
+struct SimHandlerOptions {
+    bool testControl = false; // serve the control request of tests
+    SimChannel alarmChannel = SimChannel::kUdp;
+};
+
+class CSimRequestHandler {
+public:
+    CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options);
+
+    // The sessions logged in now, for the online user list.
+    void SetSessionLister(std::function<std::vector<SimSession>()> lister) { listSessions_ = std::move(lister); }
+
+    SimHandled Handle(SimSession& session, const Frame& request, uint32_t now);
+
+    // One generated alarm event: a random alarm of a random entity raised or cleared.
+    std::vector<SimNotice> GenerateAlarmEvent(std::mt19937& random, uint32_t now);
+
+private:
+    using Handled = SimHandled;
+    void Reply(Handled& out, const FrameHeader& request, uint32_t status);
+    void Reply(Handled& out, const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
+               uint32_t count, uint32_t total);
+    template <typename Rec, typename Encode>
+    void ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records, size_t recordSize,
+                      Encode encode, uint32_t total);
+    template <typename Rec, typename Encode>
+    SimNotice Notice(SimAudience audience, uint16_t code, uint32_t neId, const std::vector<Rec>& records,
+                     size_t recordSize, Encode encode);
+
+    void Logon(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    void OperatorMail(Handled& out, const SimSession& session, const Frame& request);
+    void Accounts(Handled& out, const Frame& request);
+    void Rights(Handled& out, const Frame& request);
+    void OnlineUsers(Handled& out, const Frame& request);
+    void Locations(Handled& out, const Frame& request);
+    void Nes(Handled& out, const Frame& request);
+    void Boards(Handled& out, const Frame& request);
+    void EntityStates(Handled& out, const Frame& request);
+    void AlarmDefs(Handled& out, const Frame& request);
+    void AlarmEvents(Handled& out, const Frame& request);
+    void AlarmStatistics(Handled& out, const Frame& request);
+    void AlarmAcks(Handled& out, const Frame& request);
+    void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    void Generic(Handled& out, const Frame& request);
+
+    CSimDatabase& db_;
+    SimHandlerOptions options_;
+    std::function<std::vector<SimSession>()> listSessions_;
+    uint32_t generated_ = 0; // value of the next generated state record
+};
+
+// The frames of one reply: records split so that no frame carries more than one request's worth; every frame but
+// the last says that more follow.
+std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
+                              uint32_t count, uint32_t total, uint32_t status);

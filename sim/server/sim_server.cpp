@@ -1,0 +1,378 @@
+#include "sim/server/sim_server.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "core/util/ip_address.h"
+#include "link/ems_msg.h"
+
+namespace {
+
+constexpr size_t kReceiveChunk = 64 * 1024;
+constexpr int kReceiveRounds = 16; // then the other connections get their turn
+constexpr int kDatagramRetryMs = 200;
+constexpr double kMaxAlarmBacklog = 1000;
+
+uint32_t Now()
+{
+    return static_cast<uint32_t>(std::time(nullptr));
+}
+
+sockaddr_in SocketAddress(const std::array<uint8_t, 4>& address, uint16_t port)
+{
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(port);
+    std::memcpy(&addr.sin_addr.s_addr, address.data(), 4);
+    return addr;
+}
+
+// Frames of one notification; each frame stands alone (sequence 0, nothing more to follow).
+std::vector<Frame> NotificationFrames(const SimNotice& notice, size_t maxPayload)
+{
+    const size_t recordSize = notice.recordSize;
+    const size_t total = recordSize == 0 ? 0 : notice.records.size() / recordSize;
+    const size_t perFrame = recordSize == 0 ? 1 : std::max<size_t>(1, maxPayload / recordSize);
+    std::vector<Frame> frames;
+    size_t sent = 0;
+    do {
+        const size_t n = std::min(perFrame, total - sent);
+        Frame frame;
+        frame.header.operation = kEmsOpReply;
+        frame.header.neId = notice.neId;
+        frame.header.requestCode = notice.code;
+        frame.header.count = static_cast<uint32_t>(n);
+        frame.header.total = static_cast<uint32_t>(n);
+        frame.header.recordSize = n == 0 ? 0 : static_cast<uint32_t>(recordSize);
+        const auto begin = notice.records.begin() + static_cast<std::ptrdiff_t>(sent * recordSize);
+        frame.payload.assign(begin, begin + static_cast<std::ptrdiff_t>(n * recordSize));
+        frames.push_back(std::move(frame));
+        sent += n;
+    } while (sent < total);
+    return frames;
+}
+
+} // namespace
+
+CSimServer::CSimServer(CSimDatabase& database, SimServerOptions options)
+    : db_(database), options_(options), handler_(database, options.handler)
+{
+    handler_.SetSessionLister([this] { return LoggedInSessions(); });
+}
+
+CSimServer::~CSimServer()
+{
+    for (auto& [id, connection] : connections_) {
+        if (connection->fd >= 0) {
+            ::close(connection->fd);
+        }
+    }
+    if (listenFd_ >= 0) {
+        ::close(listenFd_);
+    }
+    if (udpFd_ >= 0) {
+        ::close(udpFd_);
+    }
+}
+
+int CSimServer::Open()
+{
+    listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listenFd_ < 0) {
+        return errno;
+    }
+    int one = 1;
+    ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in addr = SocketAddress(options_.bindAddress, options_.port);
+    if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd_, 64) != 0) {
+        return errno;
+    }
+    socklen_t length = sizeof addr;
+    ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &length);
+    port_ = ntohs(addr.sin_port);
+
+    udpFd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (udpFd_ < 0) {
+        return errno;
+    }
+    sockaddr_in udp = SocketAddress(options_.bindAddress, 0);
+    if (::bind(udpFd_, reinterpret_cast<sockaddr*>(&udp), sizeof udp) != 0) {
+        return errno;
+    }
+    int buffer = 4 * 1024 * 1024;
+    ::setsockopt(udpFd_, SOL_SOCKET, SO_SNDBUF, &buffer, sizeof buffer);
+    return 0;
+}
+
+void CSimServer::Run(const std::atomic<bool>& stop)
+{
+    auto last = std::chrono::steady_clock::now();
+    const pid_t parent = ::getppid();
+    while (!stop.load()) {
+        if (options_.exitWithParent && ::getppid() != parent) {
+            return;
+        }
+        std::vector<pollfd> fds{{listenFd_, POLLIN, 0}};
+        std::vector<Connection*> polled;
+        for (auto& [id, connection] : connections_) {
+            const short events = static_cast<short>(POLLIN | (connection->pendingBytes != 0 ? POLLOUT : 0));
+            fds.push_back({connection->fd, events, 0});
+            polled.push_back(connection.get());
+        }
+        const int timeoutMs = options_.alarmRate > 0 ? 10 : 100;
+        if (::poll(fds.data(), fds.size(), timeoutMs) < 0 && errno != EINTR) {
+            std::perror("tarvik-sim-server: poll");
+            return;
+        }
+        if ((fds[0].revents & POLLIN) != 0) {
+            Accept();
+        }
+        for (size_t i = 0; i < polled.size(); ++i) {
+            Connection& connection = *polled[i];
+            const short revents = fds[i + 1].revents;
+            if (!connection.dead && (revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+                Receive(connection);
+            }
+            if (!connection.dead && (revents & POLLOUT) != 0) {
+                Flush(connection);
+            }
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (options_.alarmRate > 0) {
+            alarmCredit_ += options_.alarmRate * std::chrono::duration<double>(now - last).count();
+            alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
+            while (alarmCredit_ >= 1) {
+                GenerateAlarms();
+                alarmCredit_ -= 1;
+            }
+        }
+        last = now;
+        for (auto it = connections_.begin(); it != connections_.end();) {
+            it = it->second->dead ? connections_.erase(it) : std::next(it);
+        }
+    }
+}
+
+void CSimServer::Accept()
+{
+    for (;;) {
+        sockaddr_in peer{};
+        socklen_t length = sizeof peer;
+        const int fd = ::accept4(listenFd_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            return;
+        }
+        int one = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        auto connection = std::make_unique<Connection>();
+        connection->fd = fd;
+        connection->session.id = nextSessionId_++;
+        std::memcpy(connection->session.peerIp.data(), &peer.sin_addr.s_addr, 4);
+        std::fprintf(stderr, "tarvik-sim-server: connection %llu from %s\n",
+                     static_cast<unsigned long long>(connection->session.id),
+                     FormatIpAddress(connection->session.peerIp).c_str());
+        connections_[connection->session.id] = std::move(connection);
+    }
+}
+
+void CSimServer::Receive(Connection& connection)
+{
+    std::vector<uint8_t> buffer(kReceiveChunk);
+    for (int round = 0; round < kReceiveRounds && !connection.dead; ++round) {
+        const ssize_t n = ::recv(connection.fd, buffer.data(), buffer.size(), 0);
+        if (n == 0) {
+            Close(connection, "closed by the workstation");
+            return;
+        }
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                Close(connection, std::strerror(errno));
+            }
+            return;
+        }
+        connection.decoder.Append(buffer.data(), static_cast<size_t>(n));
+        Frame frame;
+        for (FrameStatus status = connection.decoder.Next(frame); !connection.dead && status != FrameStatus::NeedMore;
+             status = connection.decoder.Next(frame)) {
+            if (status == FrameStatus::Invalid) {
+                Close(connection, "malformed frame");
+                return;
+            }
+            Serve(connection, frame);
+        }
+        if (static_cast<size_t>(n) < buffer.size()) {
+            return;
+        }
+    }
+}
+
+void CSimServer::Serve(Connection& connection, const Frame& request)
+{
+    SimHandled handled = handler_.Handle(connection.session, request, Now());
+    if (handled.close && handled.replies.empty()) {
+        Close(connection, "asked to drop it");
+        return;
+    }
+    if (handled.noticesFirst) {
+        for (const SimNotice& notice : handled.notices) {
+            Deliver(&connection, notice);
+        }
+    }
+    for (const Frame& reply : handled.replies) {
+        Queue(connection, reply);
+    }
+    if (!handled.noticesFirst) {
+        for (const SimNotice& notice : handled.notices) {
+            Deliver(&connection, notice);
+        }
+    }
+    if (handled.close && !connection.dead) {
+        connection.closeWhenSent = true;
+        Flush(connection);
+    }
+}
+
+void CSimServer::Queue(Connection& connection, const Frame& frame)
+{
+    if (connection.dead) {
+        return;
+    }
+    std::vector<uint8_t> bytes = EncodeFrame(frame.header, frame.payload.data(), frame.payload.size());
+    if (bytes.empty()) {
+        std::fprintf(stderr, "tarvik-sim-server: frame of code %u does not encode\n", frame.header.requestCode);
+        return;
+    }
+    connection.pendingBytes += bytes.size();
+    connection.pending.push_back(std::move(bytes));
+    if (connection.pendingBytes > kMaxPendingBytes) {
+        Close(connection, "it does not read what it is sent");
+        return;
+    }
+    Flush(connection);
+}
+
+void CSimServer::Flush(Connection& connection)
+{
+    while (!connection.dead && !connection.pending.empty()) {
+        const std::vector<uint8_t>& front = connection.pending.front();
+        const ssize_t n = ::send(connection.fd, front.data() + connection.pendingOffset,
+                                 front.size() - connection.pendingOffset, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                Close(connection, std::strerror(errno));
+            }
+            return;
+        }
+        connection.pendingOffset += static_cast<size_t>(n);
+        connection.pendingBytes -= static_cast<size_t>(n);
+        if (connection.pendingOffset == front.size()) {
+            connection.pending.pop_front();
+            connection.pendingOffset = 0;
+        }
+    }
+    if (!connection.dead && connection.pending.empty() && connection.closeWhenSent) {
+        Close(connection, "session ended");
+    }
+}
+
+void CSimServer::Deliver(const Connection* from, const SimNotice& notice)
+{
+    for (auto& [id, connection] : connections_) {
+        Connection& to = *connection;
+        if (to.dead || !to.session.loggedIn) {
+            continue;
+        }
+        bool wanted = false;
+        switch (notice.audience) {
+        case SimAudience::kOthers:
+            wanted = &to != from && to.session.notificationsOn;
+            break;
+        case SimAudience::kEveryone:
+            wanted = to.session.notificationsOn;
+            break;
+        case SimAudience::kUser:
+            wanted = to.session.user == notice.user;
+            break;
+        }
+        if (!wanted) {
+            continue;
+        }
+        if (notice.channel == SimChannel::kUdp && to.session.trapPort != 0) {
+            SendDatagrams(to, notice);
+            continue;
+        }
+        for (const Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
+            Queue(to, frame);
+        }
+    }
+}
+
+void CSimServer::SendDatagrams(const Connection& to, const SimNotice& notice)
+{
+    const sockaddr_in target = SocketAddress(to.session.peerIp, to.session.trapPort);
+    for (const Frame& frame : NotificationFrames(notice, kMaxDatagramPayload)) {
+        const std::vector<uint8_t> bytes = EncodeFrame(frame.header, frame.payload.data(), frame.payload.size());
+        for (;;) {
+            const ssize_t n = ::sendto(udpFd_, bytes.data(), bytes.size(), 0,
+                                       reinterpret_cast<const sockaddr*>(&target), sizeof target);
+            if (n >= 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK && errno != ENOBUFS)) {
+                break;
+            }
+            // The send buffer is full for a moment: wait for room rather than lose the datagram.
+            pollfd fd{udpFd_, POLLOUT, 0};
+            if (::poll(&fd, 1, kDatagramRetryMs) <= 0) {
+                std::fprintf(stderr, "tarvik-sim-server: notification datagram to session %llu lost\n",
+                             static_cast<unsigned long long>(to.session.id));
+                break;
+            }
+        }
+    }
+}
+
+void CSimServer::GenerateAlarms()
+{
+    for (const SimNotice& notice : handler_.GenerateAlarmEvent(random_, Now())) {
+        Deliver(nullptr, notice);
+    }
+}
+
+void CSimServer::Close(Connection& connection, const char* why)
+{
+    if (connection.dead) {
+        return;
+    }
+    std::fprintf(stderr, "tarvik-sim-server: connection %llu (%s) closed: %s\n",
+                 static_cast<unsigned long long>(connection.session.id),
+                 connection.session.user.empty() ? "not logged in" : connection.session.user.c_str(), why);
+    ::close(connection.fd);
+    connection.fd = -1;
+    connection.dead = true;
+    connection.session.loggedIn = false;
+}
+
+std::vector<SimSession> CSimServer::LoggedInSessions() const
+{
+    std::vector<SimSession> sessions;
+    for (const auto& [id, connection] : connections_) {
+        if (!connection->dead && connection->session.loggedIn) {
+            sessions.push_back(connection->session);
+        }
+    }
+    return sessions;
+}

@@ -1,0 +1,659 @@
+// The apply rules of what the server sends, driven through the dispatcher with hand-made messages: tables, change
+// flags, entity trees, the trap-log hand-off and operator mail.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/tables/app_data.h"
+#include "core/tables/entity_node.h"
+#include "link/records/alarm_ack_rec.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/entity_state_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/operator_mail_record.h"
+#include "link/records/user_account_record.h"
+#include "link/records/user_rights_record.h"
+#include "link/server/alarm_def_values.h"
+#include "link/server/server_dispatch_rules.h"
+#include "link/server_message_dispatcher.h"
+#include "tests/link/server_sim_harness.h"
+
+namespace {
+
+using server_test::CRecordingDispatchUi;
+
+template <typename Rec, size_t N>
+std::vector<uint8_t> Bytes(const std::vector<Rec>& records, std::array<uint8_t, N> (*encode)(const Rec&))
+{
+    std::vector<uint8_t> bytes;
+    for (const Rec& rec : records) {
+        const auto one = encode(rec);
+        bytes.insert(bytes.end(), one.begin(), one.end());
+    }
+    return bytes;
+}
+
+UserAccountRecord Account(const std::string& name, const std::string& role, uint32_t location = 0)
+{
+    UserAccountRecord rec;
+    rec.name = name;
+    rec.roleLetter = role;
+    rec.locationId = location;
+    rec.fullName = name + " full";
+    return rec;
+}
+
+LocationRecord Location(uint32_t id, const std::string& name, uint32_t parent = 0, uint32_t map = 0)
+{
+    LocationRecord rec;
+    rec.id = id;
+    rec.name = name;
+    rec.parentId = parent;
+    rec.mapId = map;
+    return rec;
+}
+
+NeKeyRecord Ne(uint32_t id, const std::string& name, uint8_t lastOctet, uint32_t model = 2, uint32_t location = 0)
+{
+    NeKeyRecord rec;
+    rec.neId = id;
+    rec.neName = name;
+    rec.modelId = model;
+    rec.locationId = location;
+    rec.ipAddress = {10, 0, 0, lastOctet};
+    rec.port = 161;
+    rec.snmpCommunity = "public";
+    rec.longitude = 10.5F;
+    rec.latitude = 59.5F;
+    return rec;
+}
+
+EntityStateRec State(uint32_t entityId, uint32_t bits, int32_t severity)
+{
+    EntityStateRec rec;
+    rec.entityId = entityId;
+    rec.stateBits = bits;
+    rec.severity = severity;
+    rec.occurTime = 1000;
+    rec.receiveTime = 1001;
+    rec.alarmClass = 2;
+    return rec;
+}
+
+class DispatchRulesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        server_test::LoadSampleModels();
+        SetUiThreadId(std::this_thread::get_id());
+        ClearServerMessageRules();
+        ClearServerMessageQueue();
+        ReceivedAlarmDefValues().Clear();
+        ServerDispatchOptions options;
+        options.setAllUserRights = [this](const std::string& a, const std::string& m, const std::string& u) {
+            rights_.push_back({a, m, u});
+        };
+        InstallServerDispatchRules(app_, options);
+        SetDispatchUi(&ui_);
+    }
+
+    void TearDown() override
+    {
+        RemoveServerDispatchRules();
+        SetDispatchUi(nullptr);
+        ReceivedAlarmDefValues().Clear();
+    }
+
+    // A message as the driver hands it over: a notification (sequence 0), or the reply to a request of
+    // `requestOperation`.
+    void Dispatch(uint16_t code, const std::vector<uint8_t>& records, uint32_t recordSize, uint32_t neId = 0,
+                  uint32_t sequence = 0, uint8_t requestOperation = 0)
+    {
+        EmsMsg msg;
+        msg.operation = kEmsOpReply;
+        msg.requestCode = code;
+        msg.neId = neId;
+        msg.recordSize = recordSize;
+        msg.count = recordSize == 0 ? 0 : static_cast<int32_t>(records.size() / recordSize);
+        msg.total = static_cast<uint32_t>(msg.count);
+        msg.records = records.empty() ? nullptr : records.data();
+        msg.sequence = sequence;
+        msg.reserved = requestOperation;
+        DispatchServerMessage(&msg);
+    }
+
+    void Accounts(uint16_t code, const std::vector<UserAccountRecord>& accounts, uint32_t sequence = 0, uint8_t op = 0)
+    {
+        Dispatch(code, Bytes(accounts, EncodeUserAccountRecord), kUserAccountRecordSize, 0, sequence, op);
+    }
+
+    void Locations(uint16_t code, const std::vector<LocationRecord>& locations, uint32_t sequence = 0, uint8_t op = 0)
+    {
+        Dispatch(code, Bytes(locations, EncodeLocationRecord), kLocationRecordSize, 0, sequence, op);
+    }
+
+    void Nes(uint16_t code, const std::vector<NeKeyRecord>& nes, uint32_t neId = 0, uint32_t sequence = 0,
+             uint8_t op = 0)
+    {
+        Dispatch(code, Bytes(nes, EncodeNeKeyRecord), kNeKeyRecordSize, neId, sequence, op);
+    }
+
+    void States(uint16_t code, uint32_t neId, const std::vector<EntityStateRec>& states)
+    {
+        Dispatch(code, Bytes(states, EncodeEntityStateRec), kEntityStateRecSize, neId);
+    }
+
+    void Boards(uint32_t neId, const std::vector<BoardSettingRec>& boards)
+    {
+        Dispatch(323, Bytes(boards, EncodeBoardSettingRec), kBoardSettingRecSize, neId);
+    }
+
+    // NE 1 of model 2 with an ADSL card in slot 1 of its shelf.
+    CNeRecord& NeWithCard()
+    {
+        Nes(31, {Ne(1, "ne-1", 1)});
+        BoardSettingRec card;
+        card.entityId = 10100;
+        card.plannedType = 30;
+        card.onlineType = 30;
+        Boards(1, {card});
+        return *app_.nes.FindNeById(1);
+    }
+
+    CAppData app_;
+    CRecordingDispatchUi ui_;
+    std::vector<std::array<std::string, 3>> rights_;
+};
+
+// ---- accounts and rights ----
+
+TEST_F(DispatchRulesTest, AccountsAreUpsertedByNameAndTheOwnOneSetsTheRole)
+{
+    app_.SetLoginUserName("bob");
+    Accounts(13, {Account("bob", "B", 4)});
+    ASSERT_NE(app_.accounts.FindUserAccount("bob"), nullptr);
+    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->role, kRoleManager);
+    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->locationId, 4u);
+    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->active, 1u);
+    EXPECT_EQ(app_.role, kRoleManager);
+    EXPECT_TRUE(app_.locationTreeChanged);
+
+    Accounts(10, {Account("bob", "A"), Account("ann", "C")});
+    EXPECT_EQ(app_.accounts.Count(), 2u);
+    EXPECT_EQ(app_.role, kRoleAdministrator);
+    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->fullName, "bob full");
+}
+
+TEST_F(DispatchRulesTest, RoleLettersOfReceivedAccounts)
+{
+    const struct {
+        const char* letter;
+        int role;
+    } rows[] = {{"A", 0}, {"B", 1}, {"C", 2}, {"c", -1}, {"", -1}, {"D", -1}, {"AB", -1}};
+    for (const auto& row : rows) {
+        Accounts(10, {Account("x", row.letter)});
+        EXPECT_EQ(app_.accounts.FindUserAccount("x")->role, row.role) << "letter \"" << row.letter << "\"";
+    }
+}
+
+TEST_F(DispatchRulesTest, OnlyTheReplyToTheAccountQueryReplacesTheList)
+{
+    Accounts(13, {Account("bob", "A"), Account("ann", "C")});
+    Accounts(10, {Account("carl", "C")}, 7, kEmsOpModify);
+    EXPECT_EQ(app_.accounts.Count(), 3u) << "the reply to a change is a change";
+    Accounts(10, {Account("carl", "C")}, 8, kEmsOpQuery);
+    EXPECT_EQ(app_.accounts.Count(), 1u);
+    EXPECT_NE(app_.accounts.FindUserAccount("carl"), nullptr);
+    Accounts(10, {}, 9, kEmsOpQuery);
+    EXPECT_EQ(app_.accounts.Count(), 0u) << "a server without accounts";
+}
+
+TEST_F(DispatchRulesTest, AccountsOfAnotherRecordSizeChangeNothing)
+{
+    Accounts(13, {Account("bob", "A")});
+    const std::vector<uint8_t> odd(200, 'x');
+    Dispatch(10, odd, 200, 0, 5, kEmsOpQuery);
+    EXPECT_EQ(app_.accounts.Count(), 1u) << "a malformed reply does not empty the list";
+}
+
+TEST_F(DispatchRulesTest, AccountRemovalAndNamelessRecords)
+{
+    Accounts(13, {Account("bob", "A"), Account("", "C")});
+    EXPECT_EQ(app_.accounts.Count(), 1u);
+    app_.locationTreeChanged = false;
+    Accounts(14, {Account("nobody", "")});
+    EXPECT_FALSE(app_.locationTreeChanged);
+    Accounts(14, {Account("bob", "")});
+    EXPECT_EQ(app_.accounts.Count(), 0u);
+    EXPECT_TRUE(app_.locationTreeChanged);
+}
+
+TEST_F(DispatchRulesTest, AccountsFollowTheScope)
+{
+    Locations(21, {Location(1, "top"), Location(2, "below", 1), Location(3, "apart")});
+    app_.SetUserLocationScope(1);
+    Accounts(13, {Account("in", "C", 2), Account("out", "C", 3)});
+    EXPECT_EQ(app_.accounts.FindUserAccount("in")->inScope, 1u);
+    EXPECT_EQ(app_.accounts.FindUserAccount("out")->inScope, 0u);
+}
+
+TEST_F(DispatchRulesTest, RightsGoToTheShellWhole)
+{
+    UserRightsRecord rec;
+    rec.rights = {std::string(127, 'a'), "mmq", ""};
+    Dispatch(15, Bytes(std::vector{rec}, EncodeUserRightsRecord), kUserRightsRecordSize);
+    ASSERT_EQ(rights_.size(), 1u);
+    EXPECT_EQ(rights_[0][0], std::string(127, 'a'));
+    EXPECT_EQ(rights_[0][1], "mmq");
+    EXPECT_EQ(rights_[0][2], "");
+
+    // Three slots as three records are the same bytes.
+    Dispatch(15, Bytes(std::vector{rec}, EncodeUserRightsRecord), kUserRightsSlotSize);
+    EXPECT_EQ(rights_.size(), 2u);
+    EXPECT_EQ(rights_[1], rights_[0]);
+
+    std::vector<uint8_t> shortRights(kUserRightsRecordSize - 1, 'q');
+    Dispatch(15, shortRights, static_cast<uint32_t>(shortRights.size()));
+    EXPECT_EQ(rights_.size(), 2u) << "rights that do not fill three slots are no rights";
+}
+
+// ---- locations ----
+
+TEST_F(DispatchRulesTest, LocationsAreUpsertedInAnyOrder)
+{
+    Locations(20, {Location(2, "child", 1), Location(1, "parent")});
+    ASSERT_EQ(app_.locations.Count(), 2u);
+    EXPECT_EQ(app_.locations.FindLocation(2)->GetParentNode()->id, 1u);
+    EXPECT_TRUE(app_.locationTreeChanged);
+    EXPECT_FALSE(app_.mapsChanged);
+    Locations(21, {Location(2, "renamed", 1, 9)});
+    EXPECT_EQ(app_.locations.FindLocation(2)->name, "renamed");
+    EXPECT_TRUE(app_.mapsChanged);
+}
+
+TEST_F(DispatchRulesTest, TheReplyToTheLocationQueryReplacesTheTree)
+{
+    Locations(21, {Location(1, "a"), Location(2, "b"), Location(3, "c", 2)});
+    Locations(20, {Location(1, "a"), Location(3, "c")}, 4, kEmsOpQuery);
+    EXPECT_EQ(app_.locations.Count(), 2u);
+    EXPECT_EQ(app_.locations.FindLocation(2), nullptr);
+    EXPECT_NE(app_.locations.FindLocation(3), nullptr);
+}
+
+TEST_F(DispatchRulesTest, RemovedLocationHandsItsChildrenToItsParent)
+{
+    Locations(21, {Location(1, "a"), Location(2, "b", 1), Location(3, "c", 2)});
+    app_.locationTreeChanged = false;
+    Locations(22, {Location(2, "b")});
+    EXPECT_EQ(app_.locations.FindLocation(2), nullptr);
+    EXPECT_EQ(app_.locations.FindLocation(3)->GetParentNode()->id, 1u);
+    EXPECT_TRUE(app_.locationTreeChanged);
+}
+
+TEST_F(DispatchRulesTest, LocationsFollowTheScopeAndRefuseLoops)
+{
+    app_.SetUserLocationScope(1);
+    Locations(21, {Location(1, "a"), Location(2, "b", 1), Location(3, "c")});
+    EXPECT_EQ(app_.locations.FindLocation(2)->inScope, 1u);
+    EXPECT_EQ(app_.locations.FindLocation(3)->inScope, 0u);
+    Locations(21, {Location(1, "a", 2)}); // below its own child
+    EXPECT_EQ(app_.locations.FindLocation(1)->parentId, 0u);
+}
+
+// ---- NEs ----
+
+TEST_F(DispatchRulesTest, NewNeGetsItsTreeAndBothNewMarks)
+{
+    Nes(31, {Ne(1, "ne-1", 1, 4)});
+    const CNeRecord* ne = app_.nes.FindNeById(1);
+    ASSERT_NE(ne, nullptr);
+    EXPECT_EQ(ne->name, "ne-1");
+    EXPECT_EQ(ne->community, "public");
+    ASSERT_NE(ne->root, nullptr);
+    EXPECT_EQ(ne->root->GetChildCount(), 2);
+    EXPECT_EQ(ne->newOrMoved, 1u);
+    EXPECT_NE(ne->root->componentFlags & kComponentNewOrMoved, 0u);
+    EXPECT_FLOAT_EQ(ne->storedLongitude, 10.5F);
+    EXPECT_FLOAT_EQ(ne->workLatitude, 59.5F);
+    EXPECT_EQ(ne->changeCounter, 1u);
+    EXPECT_TRUE(app_.neListChanged);
+}
+
+TEST_F(DispatchRulesTest, UpdatedNeKeepsItsTreeAndRaisesTheFlagsOfWhatChanged)
+{
+    CNeRecord& ne = NeWithCard();
+    ne.root->FindById(10101)->severity = 3;
+    const uint32_t counter = ne.changeCounter;
+    app_.neNamesChanged = false;
+    app_.neAddressesChanged = false;
+
+    Nes(30, {Ne(1, "ne-1", 1)});
+    EXPECT_EQ(ne.changeCounter, counter) << "nothing changed";
+
+    Nes(30, {Ne(1, "renamed", 1)});
+    EXPECT_EQ(app_.nes.FindNeByName("renamed"), &ne);
+    EXPECT_EQ(app_.nes.FindNeByName("ne-1"), nullptr);
+    EXPECT_TRUE(app_.neNamesChanged);
+    EXPECT_FALSE(app_.neAddressesChanged);
+    ASSERT_NE(ne.root->FindById(10101), nullptr);
+    EXPECT_EQ(ne.root->FindById(10101)->severity, 3u) << "the tree survives the update";
+
+    Nes(30, {Ne(1, "renamed", 9)});
+    EXPECT_TRUE(app_.neAddressesChanged);
+    EXPECT_EQ(app_.nes.FindNeByAddress({10, 0, 0, 9}, 161), &ne);
+    EXPECT_EQ(ne.changeCounter, counter + 2);
+}
+
+TEST_F(DispatchRulesTest, MovedNeIsMarkedAndItsWorkingPositionWaitsForASave)
+{
+    Nes(31, {Ne(1, "ne-1", 1)});
+    CNeRecord& ne = *app_.nes.FindNeById(1);
+    ne.newOrMoved = 0;
+    ne.root->componentFlags = 0;
+    ne.savePending = 1;
+    ne.workLongitude = 1.0F;
+    NeKeyRecord moved = Ne(1, "ne-1", 1);
+    moved.longitude = 20.0F;
+    Nes(30, {moved});
+    EXPECT_EQ(ne.newOrMoved, 1u);
+    EXPECT_NE(ne.root->componentFlags & kComponentNewOrMoved, 0u);
+    EXPECT_FLOAT_EQ(ne.storedLongitude, 20.0F);
+    EXPECT_FLOAT_EQ(ne.longitude, 20.0F);
+    EXPECT_FLOAT_EQ(ne.workLongitude, 1.0F) << "the operator's unsaved position stays";
+}
+
+TEST_F(DispatchRulesTest, NewNeModelRebuildsTheTree)
+{
+    CNeRecord& ne = NeWithCard();
+    Nes(30, {Ne(1, "ne-1", 1, 4)});
+    EXPECT_EQ(ne.neModelId, 4u);
+    EXPECT_EQ(ne.root->GetChildCount(), 2);
+    EXPECT_EQ(ne.root->FindById(10101), nullptr);
+}
+
+TEST_F(DispatchRulesTest, RecordWithoutIdNamesTheMessagesNe)
+{
+    Nes(31, {Ne(0, "by-message", 1)}, 7);
+    EXPECT_NE(app_.nes.FindNeById(7), nullptr);
+    Nes(31, {Ne(0, "nowhere", 2)}, 0);
+    EXPECT_EQ(app_.nes.Count(), 1u) << "NE id 0 names no NE";
+    Nes(32, {Ne(0, "", 0)}, 7);
+    EXPECT_EQ(app_.nes.Count(), 0u);
+}
+
+TEST_F(DispatchRulesTest, WhichRepliesReplaceTheNeTable)
+{
+    const struct {
+        uint16_t code;
+        uint32_t neId;
+        uint8_t requestOperation;
+        bool replaces;
+    } rows[] = {{33, 0, kEmsOpQuery, true},   {30, 0, kEmsOpQuery, true},   {30, 5, kEmsOpQuery, false},
+                {30, 0, kEmsOpModify, false}, {31, 0, kEmsOpModify, false}, {33, 0, 0, false}};
+    for (const auto& row : rows) {
+        app_.nes.ClearNeTable();
+        Nes(31, {Ne(1, "one", 1), Ne(2, "two", 2)});
+        Nes(row.code, {Ne(5, "five", 5)}, row.neId, row.requestOperation == 0 ? 0 : 3, row.requestOperation);
+        EXPECT_EQ(app_.nes.FindNeById(1) == nullptr, row.replaces) << "code " << row.code << " NE " << row.neId;
+        EXPECT_NE(app_.nes.FindNeById(5), nullptr);
+    }
+}
+
+TEST_F(DispatchRulesTest, OutOfDateHolderOfANameOrAddressGives)
+{
+    Nes(31, {Ne(1, "one", 1), Ne(2, "two", 2)});
+    // The server renamed 2 to "one" after it had renamed 1 to something this workstation has not heard of yet.
+    Nes(30, {Ne(2, "one", 2)});
+    EXPECT_EQ(app_.nes.FindNeByName("one")->neId, 2u);
+    EXPECT_EQ(app_.nes.FindNeById(1), nullptr);
+    Nes(31, {Ne(3, "three", 2)});
+    EXPECT_EQ(app_.nes.FindNeByAddress({10, 0, 0, 2}, 161)->neId, 3u);
+}
+
+TEST_F(DispatchRulesTest, NeRemoval)
+{
+    Nes(31, {Ne(1, "one", 1), Ne(2, "two", 2)});
+    app_.neListChanged = false;
+    Nes(32, {Ne(9, "", 0)});
+    EXPECT_FALSE(app_.neListChanged);
+    Nes(32, {Ne(2, "", 0)});
+    EXPECT_EQ(app_.nes.Count(), 1u);
+    EXPECT_TRUE(app_.neListChanged);
+}
+
+TEST_F(DispatchRulesTest, NesFollowTheScope)
+{
+    Locations(21, {Location(1, "a"), Location(2, "b")});
+    app_.SetUserLocationScope(1);
+    Nes(31, {Ne(1, "in", 1, 2, 1), Ne(2, "out", 2, 2, 2)});
+    EXPECT_EQ(app_.nes.FindNeById(1)->inScope, 1u);
+    EXPECT_EQ(app_.nes.FindNeById(2)->inScope, 0u);
+}
+
+// ---- boards, states, acknowledgements ----
+
+TEST_F(DispatchRulesTest, BoardsSetTheSlotsTypesAndChildren)
+{
+    CNeRecord& ne = NeWithCard();
+    CEntityNode* slot = ne.root->FindById(10100);
+    EXPECT_EQ(slot->GetType(), 30u);
+    EXPECT_EQ(slot->GetChildCount(), 24);
+    BoardSettingRec empty;
+    empty.entityId = 10100;
+    empty.plannedType = 30;
+    empty.onlineType = 1;
+    Boards(1, {empty});
+    EXPECT_EQ(slot->GetPlanState(), kPlanStateMissing);
+    EXPECT_EQ(slot->componentFlags & 0x1Fu, 0u) << "an empty slot has no settings";
+}
+
+TEST_F(DispatchRulesTest, ComponentFlagsOfABoard)
+{
+    CNeRecord& ne = NeWithCard();
+    const struct {
+        uint32_t aal5;
+        uint16_t runtimeVtp;
+        uint32_t runtimeTagged;
+        uint32_t flags;
+    } rows[] = {{1, 1, 1, kComponentVtp | kComponentTag},
+                {0, 2, 2, kComponentVcm | kComponentUtg},
+                {1, 2, 1, kComponentTag},
+                {0, 1, 0, kComponentVtp | kComponentVcm | kComponentUtg}};
+    for (const auto& row : rows) {
+        BoardSettingRec card;
+        card.entityId = 10100;
+        card.plannedType = 30;
+        card.onlineType = 30;
+        card.aal5Encapsulation = row.aal5;
+        card.runtimeVlanTagPassThrough = row.runtimeVtp;
+        card.runtimeTaggedMode = row.runtimeTagged;
+        ne.root->FindById(10100)->componentFlags = kComponentNewOrMoved | 0x1F;
+        Boards(1, {card});
+        EXPECT_EQ(ne.root->FindById(10100)->componentFlags, kComponentNewOrMoved | row.flags)
+            << "aal5 " << row.aal5 << " vtp " << row.runtimeVtp << " tagged " << row.runtimeTagged;
+    }
+}
+
+TEST_F(DispatchRulesTest, StateNotificationsChangeTheNodesAndGoToTheTrapLogWhole)
+{
+    CNeRecord& ne = NeWithCard();
+    States(330, 1, {State(10101, 1u << 3, 4), State(99999, 1, 1), State(10102, 1u << 1, 3)});
+    EXPECT_EQ(ne.root->FindById(10101)->GetStateBits(), 1u << 3);
+    EXPECT_EQ(ne.root->FindById(10101)->severity, 4u);
+    EXPECT_EQ(ne.root->FindById(10101)->occurTime, 1000u);
+    EXPECT_EQ(ne.root->FindById(10101)->receiveTime, 1001u);
+    EXPECT_EQ(ne.root->FindById(10101)->alarmClass, 2u);
+    EXPECT_EQ(ne.root->FindById(10102)->severity, 3u);
+    ASSERT_EQ(ui_.trapBatches.size(), 1u);
+    EXPECT_EQ(ui_.trapBatches[0].neId, 1u);
+    EXPECT_EQ(ui_.trapBatches[0].count, 3u) << "records without a node are logged too";
+    EntityStateRec second;
+    DecodeEntityStateRec(ui_.trapBatches[0].records.data() + kEntityStateRecSize, kEntityStateRecSize, &second);
+    EXPECT_EQ(second.entityId, 99999u);
+
+    States(325, 1, {State(10101, 0, 99)});
+    EXPECT_EQ(ne.root->FindById(10101)->severity, 0u);
+    EXPECT_EQ(ui_.trapBatches.size(), 1u) << "the answer to a query is no trap";
+}
+
+TEST_F(DispatchRulesTest, StatesOfAnUnknownNeStillReachTheTrapLog)
+{
+    States(330, 42, {State(10101, 1, 1)});
+    ASSERT_EQ(ui_.trapBatches.size(), 1u);
+    EXPECT_EQ(ui_.trapBatches[0].neId, 42u);
+}
+
+TEST_F(DispatchRulesTest, SeverityAsReceivedIsMadeStorable)
+{
+    CNeRecord& ne = NeWithCard();
+    const struct {
+        int32_t received;
+        uint32_t stored;
+    } rows[] = {{99, 0}, {0, 0}, {1, 1}, {3, 3}, {5, 5}, {6, 5}, {100, 5}, {-1, 5}, {-99, 5}};
+    for (const auto& row : rows) {
+        States(325, 1, {State(10101, 0, row.received)});
+        EXPECT_EQ(ne.root->FindById(10101)->severity, row.stored) << "received " << row.received;
+    }
+}
+
+TEST_F(DispatchRulesTest, AcknowledgedStateCarriesPersonAndTime)
+{
+    CNeRecord& ne = NeWithCard();
+    EntityStateRec acked = State(10101, 2, 3);
+    acked.acknowledged = 1;
+    acked.text = "operator12";
+    acked.value = 1700000000;
+    States(330, 1, {acked});
+    const CEntityNode* port = ne.root->FindById(10101);
+    EXPECT_EQ(port->ackFlag, 1u);
+    EXPECT_EQ(port->ackPerson, "operator12");
+    EXPECT_EQ(port->ackTime, 1700000000u);
+    States(330, 1, {State(10101, 2, 3)});
+    EXPECT_EQ(port->ackFlag, 0u);
+    EXPECT_EQ(port->ackPerson, "");
+    EXPECT_EQ(port->ackTime, 0u);
+}
+
+TEST_F(DispatchRulesTest, StateTypesChangeTheNodeUnlessTheyNameNoModel)
+{
+    CNeRecord& ne = NeWithCard();
+    EntityStateRec noType = State(10100, 0, 99);
+    States(330, 1, {noType});
+    EXPECT_EQ(ne.root->FindById(10100)->GetType(), 30u) << "type 0 leaves the card as it is";
+    EntityStateRec swapped = State(10100, 0, 99);
+    swapped.onlineType = 31;
+    swapped.plannedType = kPlannedTypeSame;
+    States(330, 1, {swapped});
+    EXPECT_EQ(ne.root->FindById(10100)->GetType(), 31u);
+    EXPECT_EQ(ne.root->FindById(10100)->GetPlannedType(), 31u);
+    EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 48);
+}
+
+TEST_F(DispatchRulesTest, NeSeverityIsRecomputedAfterEachPass)
+{
+    CNeRecord& ne = NeWithCard();
+    States(325, 1, {State(1, 0, 99), State(10000, 0, 99), State(10100, 0, 99), State(10101, 1u << 2, 2)});
+    EXPECT_EQ(ne.neSeverity, 2u);
+    States(330, 1, {State(10102, 1u << 1, 1)});
+    EXPECT_EQ(ne.neSeverity, 1u);
+    States(330, 1, {State(10102, 0, 99), State(10101, 0, 99)});
+    EXPECT_EQ(ne.neSeverity, 0u);
+}
+
+TEST_F(DispatchRulesTest, StatesOfAnotherRecordSizeAreIgnored)
+{
+    NeWithCard();
+    Dispatch(330, std::vector<uint8_t>(64, 1), 64, 1);
+    EXPECT_TRUE(ui_.trapBatches.empty());
+}
+
+TEST_F(DispatchRulesTest, AcknowledgementsSetAndClearTheNodes)
+{
+    CNeRecord& ne = NeWithCard();
+    AlarmAckRec ack;
+    ack.entityId = 10101;
+    ack.person = "ann";
+    ack.ackTime = 77;
+    Dispatch(333, Bytes(std::vector{ack}, EncodeAlarmAckRec), kAlarmAckRecSize, 1);
+    EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 1u);
+    EXPECT_EQ(ne.root->FindById(10101)->ackPerson, "ann");
+    EXPECT_EQ(ne.root->FindById(10101)->ackTime, 77u);
+    ack.person.clear();
+    Dispatch(333, Bytes(std::vector{ack}, EncodeAlarmAckRec), kAlarmAckRecSize, 1);
+    EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 0u);
+    EXPECT_EQ(ne.root->FindById(10101)->ackTime, 0u);
+}
+
+TEST_F(DispatchRulesTest, AlarmDefinitionValuesOfTheNeAreKept)
+{
+    AlarmDefRec def;
+    def.modelId = 51;
+    def.alarmIndex = 3;
+    def.severity = 1;
+    def.reporting = 0;
+    def.suppressionMask = 0x21;
+    AlarmDefRec outOfRange = def;
+    outOfRange.alarmIndex = 40;
+    Dispatch(327, Bytes(std::vector{def, outOfRange}, EncodeAlarmDefRec), kAlarmDefRecSize, 1);
+    ASSERT_TRUE(ReceivedAlarmDefValues().Find(51, 3).has_value());
+    EXPECT_EQ(*ReceivedAlarmDefValues().Find(51, 3), (ReceivedAlarmDef{1, 0, 0x21}));
+    EXPECT_FALSE(ReceivedAlarmDefValues().Find(51, 40).has_value());
+    EXPECT_EQ(ReceivedAlarmDefValues().Count(), 1u);
+}
+
+// ---- operator mail ----
+
+TEST_F(DispatchRulesTest, DeliveredMailIsShownAndTheMarkerLogsOut)
+{
+    OperatorMailRecord hello;
+    hello.sender = "ann";
+    hello.senderIp = {192, 168, 0, 254};
+    hello.addressee = "bob";
+    hello.text = "hello";
+    OperatorMailRecord out = hello;
+    out.text = std::string(ForceLogoutMarker);
+    Dispatch(8, Bytes(std::vector{hello, out}, EncodeOperatorMailRecord), kOperatorMailRecordSize);
+    ASSERT_EQ(ui_.mails.size(), 2u);
+    EXPECT_EQ(ui_.mails[0].sender, "ann");
+    EXPECT_EQ(ui_.mails[0].senderIp, "192.168.0.254");
+    EXPECT_EQ(ui_.mails[0].text, "hello");
+    EXPECT_FALSE(ui_.mails[0].forcedLogout);
+    EXPECT_TRUE(ui_.mails[1].forcedLogout);
+    ASSERT_EQ(ui_.logoutTimers.size(), 1u);
+    EXPECT_EQ(ui_.logoutTimers[0], 10000u);
+}
+
+TEST_F(DispatchRulesTest, MailEchoedInTheReplyToItsSenderShowsNothing)
+{
+    OperatorMailRecord out;
+    out.sender = "bob";
+    out.addressee = "ann";
+    out.text = std::string(ForceLogoutMarker);
+    Dispatch(8, Bytes(std::vector{out}, EncodeOperatorMailRecord), kOperatorMailRecordSize, 0, 12, kEmsOpModify);
+    EXPECT_TRUE(ui_.mails.empty());
+    EXPECT_TRUE(ui_.logoutTimers.empty()) << "sending a forced logout never logs its sender out";
+}
+
+TEST_F(DispatchRulesTest, TextCloseToTheMarkerIsAnOrdinaryMail)
+{
+    OperatorMailRecord almost;
+    almost.text = std::string(ForceLogoutMarker.substr(0, 28));
+    Dispatch(8, Bytes(std::vector{almost}, EncodeOperatorMailRecord), kOperatorMailRecordSize);
+    ASSERT_EQ(ui_.mails.size(), 1u);
+    EXPECT_FALSE(ui_.mails[0].forcedLogout);
+    EXPECT_TRUE(ui_.logoutTimers.empty());
+}
+
+TEST_F(DispatchRulesTest, RemovedRulesApplyNothing)
+{
+    RemoveServerDispatchRules();
+    Nes(31, {Ne(1, "one", 1)});
+    EXPECT_EQ(app_.nes.Count(), 0u);
+}
+
+} // namespace

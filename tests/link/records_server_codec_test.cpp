@@ -1,0 +1,299 @@
+// Golden bytes of the records the server link carries: encoding gives exactly these bytes (every byte not listed is
+// zero), decoding them gives the record back, and a buffer one byte short is refused.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/records/alarm_ack_rec.h"
+#include "link/records/alarm_event_rec.h"
+#include "link/records/alarm_query_rec.h"
+#include "link/records/alarm_stat_query_rec.h"
+#include "link/records/alarm_stat_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/operator_mail_record.h"
+#include "link/records/server_alarm_event_rec.h"
+#include "link/records/user_account_record.h"
+#include "link/records/user_rights_record.h"
+
+namespace {
+
+// Bytes at one offset of a golden record, written as hexadecimal digits or as text.
+struct Piece {
+    size_t offset;
+    std::vector<uint8_t> bytes;
+};
+
+Piece Hex(size_t offset, const std::string& digits)
+{
+    Piece piece{offset, {}};
+    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
+        piece.bytes.push_back(static_cast<uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
+    }
+    return piece;
+}
+
+Piece Text(size_t offset, const std::string& text)
+{
+    return {offset, std::vector<uint8_t>(text.begin(), text.end())};
+}
+
+std::vector<uint8_t> Golden(size_t size, const std::vector<Piece>& pieces)
+{
+    std::vector<uint8_t> bytes(size, 0);
+    for (const Piece& piece : pieces) {
+        std::copy(piece.bytes.begin(), piece.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(piece.offset));
+    }
+    return bytes;
+}
+
+template <typename Rec, size_t N>
+void ExpectGolden(const Rec& rec, std::array<uint8_t, N> (*encode)(const Rec&),
+                  bool (*decode)(const uint8_t*, size_t, Rec*), const std::vector<uint8_t>& golden)
+{
+    ASSERT_EQ(golden.size(), N);
+    const std::array<uint8_t, N> bytes = encode(rec);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), golden);
+    Rec back;
+    ASSERT_TRUE(decode(golden.data(), golden.size(), &back));
+    EXPECT_EQ(back, rec);
+    EXPECT_FALSE(decode(golden.data(), golden.size() - 1, &back));
+    EXPECT_FALSE(decode(nullptr, N, &back));
+    EXPECT_FALSE(decode(golden.data(), N, nullptr));
+}
+
+TEST(RecordsServerCodec, LocationRecord)
+{
+    LocationRecord rec;
+    rec.id = 7;
+    rec.name = "North";
+    rec.parentId = 0x01020304;
+    rec.comment = "Depot";
+    rec.mapId = 3;
+    rec.contact = "Ann";
+    rec.telephone = "555";
+    rec.mobile = "666";
+    rec.email = "a@b.c";
+    ExpectGolden(
+        rec, EncodeLocationRecord, DecodeLocationRecord,
+        Golden(224, {Hex(0, "07000000"), Text(4, "North"), Hex(28, "04030201"), Text(32, "Depot"), Hex(96, "03000000"),
+                     Text(100, "Ann"), Text(121, "555"), Text(142, "666"), Text(163, "a@b.c")}));
+}
+
+TEST(RecordsServerCodec, UserAccountRecord)
+{
+    UserAccountRecord rec;
+    rec.name = "operator1";
+    rec.passwordDigest = "0123456789";
+    rec.fullName = "Ann Smith";
+    rec.telephone = "555";
+    rec.division = "NOC";
+    rec.address = "Main St 1";
+    rec.locationId = 0x00010203;
+    rec.roleLetter = "B";
+    rec.comment = "night";
+    ExpectGolden(rec, EncodeUserAccountRecord, DecodeUserAccountRecord,
+                 Golden(216, {Text(0, "operator1"), Text(11, "0123456789"), Text(22, "Ann Smith"), Text(43, "555"),
+                              Text(64, "NOC"), Text(85, "Main St 1"), Hex(148, "03020100"), Text(152, "B"),
+                              Text(155, "night")}));
+}
+
+TEST(RecordsServerCodec, OperatorMailRecord)
+{
+    OperatorMailRecord rec;
+    rec.sender = "ann";
+    rec.senderIp = {192, 168, 0, 1};
+    rec.addressee = "bob";
+    rec.text = "hi there";
+    ExpectGolden(rec, EncodeOperatorMailRecord, DecodeOperatorMailRecord,
+                 Golden(1026, {Text(0, "ann"), Hex(11, "c0a80001"), Text(15, "bob"), Text(26, "hi there")}));
+}
+
+TEST(RecordsServerCodec, ForceLogoutMarkerFitsTheMailAndCarriesTheControlCharacters)
+{
+    EXPECT_EQ(ForceLogoutMarker.size(), 29u);
+    for (char c : {'\n', '\f', '\t'}) {
+        EXPECT_NE(ForceLogoutMarker.find(c), std::string_view::npos);
+    }
+    EXPECT_EQ(std::count(ForceLogoutMarker.begin(), ForceLogoutMarker.end(), '\r'), 2);
+    OperatorMailRecord rec;
+    rec.text = std::string(ForceLogoutMarker);
+    OperatorMailRecord back;
+    ASSERT_TRUE(DecodeOperatorMailRecord(EncodeOperatorMailRecord(rec).data(), kOperatorMailRecordSize, &back));
+    EXPECT_TRUE(IsForceLogoutMail(back));
+    back.text += " ";
+    EXPECT_FALSE(IsForceLogoutMail(back));
+}
+
+TEST(RecordsServerCodec, AlarmQueryRec)
+{
+    const AlarmQueryRec rec{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    ExpectGolden(rec, EncodeAlarmQueryRec, DecodeAlarmQueryRec,
+                 Golden(48, {Hex(0, "010000000200000003000000040000000500000006000000"),
+                             Hex(24, "0700000008000000090000000a0000000b0000000c000000")}));
+}
+
+TEST(RecordsServerCodec, AlarmEventRec)
+{
+    AlarmEventRec rec;
+    rec.recordNo = 5;
+    rec.entityId = 10103;
+    rec.alarmMask = 0x80000008;
+    rec.severity = 4;
+    rec.kind = 1;
+    rec.plannedType = 51;
+    rec.actualType = 52;
+    rec.occurTime = 1000;
+    rec.receiveTime = 1001;
+    rec.clearTime = 2000;
+    rec.locationName = "North";
+    rec.neName = "North-1";
+    rec.ackPerson = "admin";
+    rec.ackTime = 0x01020304;
+    rec.alarmType = 2;
+    ExpectGolden(rec, EncodeAlarmEventRec, DecodeAlarmEventRec,
+                 Golden(120, {Hex(0, "05000000772700000800008004000000010000003300000034000000"
+                                     "e8030000e9030000d0070000"),
+                              Text(40, "North"), Text(61, "North-1"), Text(82, "admin"), Hex(96, "0403020102000000")}));
+}
+
+TEST(RecordsServerCodec, ServerAlarmEventRec)
+{
+    ServerAlarmEventRec rec;
+    rec.recordNo = 5;
+    rec.entityId = 10103;
+    rec.alarmMask = "80000008";
+    rec.severity = 4;
+    rec.kind = 1;
+    rec.plannedType = 51;
+    rec.actualType = 52;
+    rec.occurTime = 1000;
+    rec.receiveTime = 1001;
+    rec.clearTime = 2000;
+    rec.locationName = "North";
+    rec.neName = "North-1";
+    rec.ackPerson = "admin";
+    rec.ackTime = 0x01020304;
+    rec.alarmType = 3;
+    ExpectGolden(rec, EncodeServerAlarmEventRec, DecodeServerAlarmEventRec,
+                 Golden(124, {Hex(0, "0500000077270000"), Text(8, "80000008"),
+                              Hex(20, "04000000010000003300000034000000e8030000e9030000d0070000"), Text(48, "North"),
+                              Text(69, "North-1"), Text(90, "admin"), Hex(104, "0403020103000000")}));
+    EXPECT_EQ(FormatServerAlarmMask(8), "00000008");
+    EXPECT_EQ(FormatServerAlarmMask(0xDEADBEEF), "DEADBEEF");
+}
+
+TEST(RecordsServerCodec, AlarmStatQueryRec)
+{
+    ExpectGolden(AlarmStatQueryRec{10100, 10199, 2, 1000, 2000}, EncodeAlarmStatQueryRec, DecodeAlarmStatQueryRec,
+                 Golden(20, {Hex(0, "74270000d727000002000000e8030000d0070000")}));
+}
+
+TEST(RecordsServerCodec, AlarmStatRec)
+{
+    ExpectGolden(AlarmStatRec{10103, 3, 42}, EncodeAlarmStatRec, DecodeAlarmStatRec,
+                 Golden(12, {Hex(0, "77270000030000002a000000")}));
+}
+
+TEST(RecordsServerCodec, AlarmAckRec)
+{
+    AlarmAckRec rec;
+    rec.entityId = 10103;
+    rec.person = "admin";
+    rec.ackTime = 1700000000;
+    rec.comment = "seen";
+    ExpectGolden(rec, EncodeAlarmAckRec, DecodeAlarmAckRec,
+                 Golden(84, {Hex(0, "77270000"), Text(4, "admin"), Hex(16, "00f15365"), Text(20, "seen")}));
+}
+
+TEST(RecordsServerCodec, UserRightsRecord)
+{
+    UserRightsRecord rec;
+    rec.rights = {"aq-d", "m", ""};
+    ExpectGolden(rec, EncodeUserRightsRecord, DecodeUserRightsRecord, Golden(384, {Text(0, "aq-d"), Text(128, "m")}));
+}
+
+TEST(RecordsServerCodec, UserRightsSlotWithoutTerminatorGivesItsWholeWidth)
+{
+    std::vector<uint8_t> bytes(kUserRightsRecordSize, 0);
+    std::fill(bytes.begin(), bytes.begin() + 128, 'q');
+    UserRightsRecord rec;
+    ASSERT_TRUE(DecodeUserRightsRecord(bytes.data(), bytes.size(), &rec));
+    EXPECT_EQ(rec.rights[0], std::string(128, 'q'));
+    EXPECT_EQ(rec.rights[1], "");
+    // Written back, the slot keeps its terminator.
+    EXPECT_EQ(EncodeUserRightsRecord(rec)[127], 0);
+}
+
+// Texts longer than their field keep all the field can hold and a terminator; the next field is untouched.
+TEST(RecordsServerCodec, LongTextsAreCutToTheirFields)
+{
+    const struct {
+        const char* name;
+        std::function<std::vector<uint8_t>(const std::string&)> encode;
+        size_t offset;
+        size_t width;
+    } rows[] = {
+        {"location name",
+         [](const std::string& t) {
+             LocationRecord r;
+             r.name = t;
+             r.parentId = 0xFFFFFFFF;
+             auto b = EncodeLocationRecord(r);
+             return std::vector<uint8_t>(b.begin(), b.end());
+         },
+         4, 21},
+        {"account name",
+         [](const std::string& t) {
+             UserAccountRecord r;
+             r.name = t;
+             r.passwordDigest = "x";
+             auto b = EncodeUserAccountRecord(r);
+             return std::vector<uint8_t>(b.begin(), b.end());
+         },
+         0, 11},
+        {"mail text",
+         [](const std::string& t) {
+             OperatorMailRecord r;
+             r.text = t;
+             auto b = EncodeOperatorMailRecord(r);
+             return std::vector<uint8_t>(b.begin(), b.end());
+         },
+         26, 1000},
+        {"ack person",
+         [](const std::string& t) {
+             AlarmAckRec r;
+             r.person = t;
+             r.ackTime = 0xFFFFFFFF;
+             auto b = EncodeAlarmAckRec(r);
+             return std::vector<uint8_t>(b.begin(), b.end());
+         },
+         4, 12},
+    };
+    for (const auto& row : rows) {
+        const std::string longText(row.width + 5, 'z');
+        const std::vector<uint8_t> bytes = row.encode(longText);
+        EXPECT_EQ(std::string(bytes.begin() + static_cast<std::ptrdiff_t>(row.offset),
+                              bytes.begin() + static_cast<std::ptrdiff_t>(row.offset + row.width - 1)),
+                  std::string(row.width - 1, 'z'))
+            << row.name;
+        EXPECT_EQ(bytes[row.offset + row.width - 1], 0) << row.name;
+        if (row.offset + row.width < bytes.size()) {
+            EXPECT_NE(bytes[row.offset + row.width], 'z') << row.name;
+        }
+    }
+}
+
+TEST(RecordsServerCodec, RoleLetters)
+{
+    EXPECT_EQ(RoleLetterFromIndex(0), "A");
+    EXPECT_EQ(RoleLetterFromIndex(1), "B");
+    EXPECT_EQ(RoleLetterFromIndex(2), "C");
+    EXPECT_EQ(RoleLetterFromIndex(-1), "");
+    EXPECT_EQ(RoleLetterFromIndex(3), "");
+}
+
+} // namespace

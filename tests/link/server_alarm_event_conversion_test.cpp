@@ -1,0 +1,235 @@
+// The server's alarm and event records (request 328) turned into AlarmEventRec: record by record, frame by frame,
+// and by the server driver as the reply arrives.
+#include "link/server/alarm_event_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "link/driver_result.h"
+#include "link/headless_link_ui.h"
+#include "link/link_ui.h"
+#include "link/server/net_drv_server_agent.h"
+#include "link/server_message_dispatcher.h"
+#include "tests/link/fake_server.h"
+
+namespace {
+
+TEST(ServerAlarmEventConversion, MaskTexts)
+{
+    const struct {
+        const char* text;
+        std::optional<uint32_t> mask;
+    } rows[] = {
+        {"00000008", 8u},        {"80000008", 0x80000008u}, {"0x1F", 0x1Fu},
+        {"0X1f", 0x1Fu},         {"ffffffff", 0xFFFFFFFFu}, {"8", 8u},
+        {"", std::nullopt},      {"0x", std::nullopt},      {"123456789", std::nullopt},
+        {"12G4", std::nullopt},  {" 12", std::nullopt},     {"-1", std::nullopt},
+        {"0x0x1", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ParseServerAlarmMask(row.text), row.mask) << "\"" << row.text << "\"";
+    }
+}
+
+ServerAlarmEventRec Sample()
+{
+    ServerAlarmEventRec rec;
+    rec.recordNo = 17;
+    rec.entityId = 10203;
+    rec.alarmMask = "00000006";
+    rec.severity = 3;
+    rec.kind = 2;
+    rec.plannedType = 30;
+    rec.actualType = 31;
+    rec.occurTime = 100;
+    rec.receiveTime = 101;
+    rec.clearTime = 200;
+    rec.locationName = "North";
+    rec.neName = "North-1";
+    rec.ackPerson = "admin";
+    rec.ackTime = 150;
+    rec.alarmType = 1;
+    return rec;
+}
+
+TEST(ServerAlarmEventConversion, FieldsAreCopiedAndTheMaskParsed)
+{
+    const AlarmEventRec out = ConvertServerAlarmEvent(Sample(), "<Root>");
+    AlarmEventRec expected;
+    expected.recordNo = 17;
+    expected.entityId = 10203;
+    expected.alarmMask = 6;
+    expected.severity = 3;
+    expected.kind = 2;
+    expected.plannedType = 30;
+    expected.actualType = 31;
+    expected.occurTime = 100;
+    expected.receiveTime = 101;
+    expected.clearTime = 200;
+    expected.locationName = "North";
+    expected.neName = "North-1";
+    expected.ackPerson = "admin";
+    expected.ackTime = 150;
+    expected.alarmType = 1;
+    EXPECT_EQ(out, expected);
+}
+
+TEST(ServerAlarmEventConversion, TextsAreCutAndAnEmptyLocationIsTheRoot)
+{
+    ServerAlarmEventRec rec = Sample();
+    rec.locationName = std::string(21, 'L'); // a field without its terminator
+    rec.neName = std::string(21, 'N');
+    rec.ackPerson = std::string(11, 'P');
+    rec.alarmMask = "not hex";
+    AlarmEventRec out = ConvertServerAlarmEvent(rec, "<Root>");
+    EXPECT_EQ(out.locationName, std::string(20, 'L'));
+    EXPECT_EQ(out.neName, std::string(20, 'N'));
+    EXPECT_EQ(out.ackPerson, std::string(10, 'P'));
+    EXPECT_EQ(out.alarmMask, 0u) << "a mask that does not parse shows nothing";
+
+    rec.locationName.clear();
+    EXPECT_EQ(ConvertServerAlarmEvent(rec, "<Root>").locationName, "<Root>");
+    EXPECT_EQ(ConvertServerAlarmEvent(rec, std::string(25, 'R')).locationName, std::string(20, 'R'));
+}
+
+TEST(ServerAlarmEventConversion, WhichFramesAreConverted)
+{
+    const struct {
+        uint16_t code;
+        uint8_t operation;
+        uint32_t status;
+        bool converted;
+    } rows[] = {{328, kEmsOpReply, 0, true},
+                {328, kEmsOpReply, 32020, false},
+                {328, kEmsOpQuery, 0, false},
+                {328, kEmsOpTextReply, 0, false},
+                {329, kEmsOpReply, 0, false}};
+    for (const auto& row : rows) {
+        FrameHeader header;
+        header.requestCode = row.code;
+        header.operation = row.operation;
+        header.status = row.status;
+        EXPECT_EQ(IsServerAlarmEventReply(header), row.converted) << row.code << " op " << int(row.operation);
+    }
+}
+
+Frame ServerFrame(uint32_t count, uint32_t recordSize = kServerAlarmEventRecSize)
+{
+    Frame frame;
+    frame.header.operation = kEmsOpReply;
+    frame.header.requestCode = 328;
+    frame.header.count = count;
+    frame.header.total = 900;
+    frame.header.recordSize = recordSize;
+    for (uint32_t i = 0; i < count; ++i) {
+        ServerAlarmEventRec rec = Sample();
+        rec.recordNo = i + 1;
+        std::vector<uint8_t> bytes(recordSize, 0);
+        const auto encoded = EncodeServerAlarmEventRec(rec);
+        std::copy_n(encoded.begin(), std::min<size_t>(recordSize, encoded.size()), bytes.begin());
+        frame.payload.insert(frame.payload.end(), bytes.begin(), bytes.end());
+    }
+    return frame;
+}
+
+TEST(ServerAlarmEventConversion, FrameRecordsAreConvertedInPlaceKeepingTheTotal)
+{
+    Frame frame = ServerFrame(3);
+    ASSERT_TRUE(ConvertServerAlarmEventFrame(frame, "<Root>"));
+    EXPECT_EQ(frame.header.recordSize, kAlarmEventRecSize);
+    EXPECT_EQ(frame.header.count, 3u);
+    EXPECT_EQ(frame.header.total, 900u);
+    ASSERT_EQ(frame.payload.size(), 3 * kAlarmEventRecSize);
+    AlarmEventRec third;
+    ASSERT_TRUE(DecodeAlarmEventRec(frame.payload.data() + 2 * kAlarmEventRecSize, kAlarmEventRecSize, &third));
+    EXPECT_EQ(third.recordNo, 3u);
+    EXPECT_EQ(third.alarmMask, 6u);
+
+    Frame empty = ServerFrame(0);
+    ASSERT_TRUE(ConvertServerAlarmEventFrame(empty, "<Root>"));
+    EXPECT_EQ(empty.header.recordSize, kAlarmEventRecSize);
+
+    Frame odd = ServerFrame(2, 120); // already the workstation's size: not the server's records
+    const Frame before = odd;
+    EXPECT_FALSE(ConvertServerAlarmEventFrame(odd, "<Root>"));
+    EXPECT_EQ(odd.payload, before.payload);
+    EXPECT_EQ(odd.header, before.header);
+}
+
+// The driver converts the reply before its caller sees it; records of another size break the reply.
+class ServerDriverConversionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetLinkUi(&ui_);
+        SetUiThreadId(std::this_thread::get_id());
+        LinkSettings settings;
+        settings.serverWaitMs = 3000;
+        settings.pingIntervalMs = 600000;
+        settings.serverTrapPort = 42461;
+        settings.connectLimitMs = 3000;
+        driver_ = std::make_unique<CNetDrvServerAgent>(settings);
+        ASSERT_EQ(driver_->Start(), kDrvOk);
+        ASSERT_EQ(driver_->EmsConnect({127, 0, 0, 1}, server_.Port(), "u", "p"), kDrvOk);
+    }
+
+    void TearDown() override
+    {
+        driver_.reset();
+        SetLinkUi(nullptr);
+    }
+
+    int Query328()
+    {
+        const std::vector<uint8_t> query(48, 0);
+        BuildEmsMsg(&request_, kEmsOpQuery, 328, 48, query.data(), 0);
+        return driver_->RequestEmsMsg(&request_, &reply_, 0, -2, false);
+    }
+
+    CFakeServer server_;
+    CHeadlessLinkUi ui_;
+    std::unique_ptr<CNetDrvServerAgent> driver_;
+    EmsMsg request_;
+    EmsMsg* reply_ = nullptr;
+};
+
+TEST_F(ServerDriverConversionTest, ReplyOfSeveralFramesArrivesConverted)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        const Frame first = ServerFrame(2);
+        const Frame second = ServerFrame(1);
+        server.Reply(request, first.payload, 2, kServerAlarmEventRecSize, 0, 1, 900);
+        server.Reply(request, second.payload, 1, kServerAlarmEventRecSize, 0, 0, 900);
+    });
+    ASSERT_EQ(Query328(), kDrvOk);
+    EXPECT_EQ(reply_->recordSize, kAlarmEventRecSize);
+    EXPECT_EQ(reply_->count, 3);
+    EXPECT_EQ(reply_->total, 900u);
+    AlarmEventRec last;
+    ASSERT_TRUE(DecodeAlarmEventRec(EmsRecordAt(*reply_, 2), kAlarmEventRecSize, &last));
+    EXPECT_EQ(last.recordNo, 1u);
+    EXPECT_EQ(last.neName, "North-1");
+}
+
+TEST_F(ServerDriverConversionTest, RecordsOfAnotherSizeCloseTheConnectionWith32010)
+{
+    server_.SetHandler(
+        [](const Frame& request, CFakeServer& server) { server.Reply(request, std::vector<uint8_t>(100, 1), 1, 100); });
+    EXPECT_EQ(Query328(), kDrvInvalidFormat);
+    EXPECT_FALSE(driver_->IsConnected());
+}
+
+TEST_F(ServerDriverConversionTest, FailureStatusPassesUnconverted)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        server.Reply(request, std::vector<uint8_t>(8, 3), 2, 4, 32020);
+    });
+    EXPECT_EQ(Query328(), kDrvRejected);
+    EXPECT_EQ(reply_->recordSize, 4u) << "what the server sent with a failure stays readable as it came";
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
+} // namespace

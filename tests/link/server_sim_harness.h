@@ -1,0 +1,313 @@
+#pragma once
+// Helpers of the server link's integration tests: the simulated management server as a child process on a free
+// port, a bare frame-level client for a second workstation, and a dispatch UI that records what it is asked to show.
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/entity/entity_model_loader.h"
+#include "core/util/md5.h"
+#include "link/dispatch_effects.h"
+#include "link/server/frame_codec.h"
+#include "link/server/logon_rec.h"
+#include "link/server_message_dispatcher.h"
+
+extern char** environ;
+
+namespace server_test {
+
+inline std::filesystem::path BuildDir()
+{
+    // Test programs live in <build>/tests.
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
+}
+
+inline std::string WorldScenario()
+{
+    return std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini";
+}
+
+inline std::string Digest(const std::string& password)
+{
+    return Md5HexString(password).substr(0, 10);
+}
+
+// Loads the sample entity models as the program's.
+inline void LoadSampleModels()
+{
+    const std::string dir = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
+    EntityModelLoadResult loaded = LoadEntityModelSet(dir + "EntInfo.dat", dir + "EntAlm.dat", dir + "EntSkin.dat");
+    ReplaceEntityModels(std::move(loaded.models));
+}
+
+// Polls `done` until it holds, applying queued server messages meanwhile (the UI thread's timer does that in the
+// program). False when `limitMs` passed first.
+inline bool DispatchUntil(const std::function<bool()>& done, int limitMs = 5000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    for (;;) {
+        DispatchServerMessage(nullptr);
+        if (done()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// tarvik-sim-server on a free loopback port; ended with SIGTERM (then SIGKILL) when stopped or destroyed.
+class CSimServerProcess {
+public:
+    CSimServerProcess() = default;
+    CSimServerProcess(const CSimServerProcess&) = delete;
+    CSimServerProcess& operator=(const CSimServerProcess&) = delete;
+    ~CSimServerProcess() { Stop(); }
+
+    // False when it did not start or did not name its port in time.
+    bool Start(std::vector<std::string> args)
+    {
+        Stop();
+        args.insert(args.begin(),
+                    {(BuildDir() / "sim" / "tarvik-sim-server").string(), "--port", "0", "--exit-with-parent"});
+        int pipeFds[2];
+        if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+            return false;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        std::vector<char*> argv;
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        const int rc = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipeFds[1]);
+        out_ = pipeFds[0];
+        if (rc != 0) {
+            pid_ = -1;
+            return false;
+        }
+        const std::optional<std::string> line = ReadLine(10000);
+        const size_t colon = line ? line->rfind(':') : std::string::npos;
+        if (colon == std::string::npos) {
+            return false;
+        }
+        port_ = static_cast<uint16_t>(std::stoul(line->substr(colon + 1)));
+        return port_ != 0;
+    }
+
+    uint16_t Port() const { return port_; }
+
+    void Stop()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            int status = 0;
+            for (int i = 0; i < 300 && ::waitpid(pid_, &status, WNOHANG) != pid_; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                if (i == 299) {
+                    ::kill(pid_, SIGKILL);
+                    ::waitpid(pid_, &status, 0);
+                }
+            }
+            pid_ = -1;
+        }
+        if (out_ >= 0) {
+            ::close(out_);
+            out_ = -1;
+        }
+    }
+
+private:
+    std::optional<std::string> ReadLine(int limitMs)
+    {
+        std::string line;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd fd{out_, POLLIN, 0};
+            if (::poll(&fd, 1, 100) <= 0) {
+                continue;
+            }
+            char c = 0;
+            if (::read(out_, &c, 1) != 1) {
+                return std::nullopt;
+            }
+            if (c == '\n') {
+                return line;
+            }
+            line.push_back(c);
+        }
+        return std::nullopt;
+    }
+
+    pid_t pid_ = -1;
+    int out_ = -1;
+    uint16_t port_ = 0;
+};
+
+// A second workstation, speaking frames directly.
+class CRawClient {
+public:
+    CRawClient() = default;
+    CRawClient(const CRawClient&) = delete;
+    CRawClient& operator=(const CRawClient&) = delete;
+    ~CRawClient() { Close(); }
+
+    bool Connect(uint16_t port)
+    {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_port = htons(port);
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    }
+
+    void Close()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+
+    bool SendBytes(const std::vector<uint8_t>& bytes)
+    {
+        return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+    }
+
+    // One request; returns its sequence.
+    uint32_t Send(uint8_t operation, uint16_t code, uint32_t neId, const std::vector<uint8_t>& record,
+                  uint32_t recordSize)
+    {
+        FrameHeader header;
+        header.operation = operation;
+        header.requestCode = code;
+        header.neId = neId;
+        header.count = recordSize == 0 ? 0 : static_cast<uint32_t>(record.size() / recordSize);
+        header.total = header.count;
+        header.recordSize = recordSize;
+        header.sequence = ++sequence_;
+        SendBytes(EncodeFrame(header, record.data(), record.size()));
+        return header.sequence;
+    }
+
+    // The next frame, or nullopt when none came in time or the server closed the connection.
+    std::optional<Frame> Receive(int limitMs = 5000)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        for (;;) {
+            Frame frame;
+            if (decoder_.Next(frame) == FrameStatus::Complete) {
+                return frame;
+            }
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            pollfd fd{fd_, POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0) {
+                return std::nullopt;
+            }
+            uint8_t buffer[65536];
+            const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+            if (n <= 0) {
+                closedByPeer_ = n == 0;
+                return std::nullopt;
+            }
+            decoder_.Append(buffer, static_cast<size_t>(n));
+        }
+    }
+
+    // The reply to `sequence`, skipping notifications (kept in Notifications()).
+    std::optional<Frame> ReplyTo(uint32_t sequence, int limitMs = 5000)
+    {
+        for (;;) {
+            std::optional<Frame> frame = Receive(limitMs);
+            if (!frame || frame->header.sequence == sequence) {
+                return frame;
+            }
+            notifications_.push_back(*frame);
+        }
+    }
+
+    // Logs on; true when the server accepted.
+    bool Logon(const std::string& user, const std::string& password)
+    {
+        LogonRec logon;
+        logon.userName = user;
+        logon.passwordDigest = Digest(password);
+        const auto bytes = EncodeLogonRec(logon);
+        const uint32_t sequence = Send(2, 11, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()), kLogonRecSize);
+        const std::optional<Frame> reply = ReplyTo(sequence);
+        return reply && reply->header.status == 0;
+    }
+
+    bool ClosedByPeer() const { return closedByPeer_; }
+    std::vector<Frame>& Notifications() { return notifications_; }
+
+private:
+    int fd_ = -1;
+    uint32_t sequence_ = 0;
+    CFrameDecoder decoder_;
+    bool closedByPeer_ = false;
+    std::vector<Frame> notifications_;
+};
+
+// What the dispatcher asked the user interface to do, in order. Used on the UI thread only.
+class CRecordingDispatchUi : public IDispatchUi {
+public:
+    struct TrapBatch {
+        uint32_t neId = 0;
+        std::vector<uint8_t> records;
+        uint32_t count = 0;
+    };
+
+    void ShowOperatorMail(const OperatorMailNotice& mail) override { mails.push_back(mail); }
+    void StartLogoutTimer(uint32_t periodMs) override { logoutTimers.push_back(periodMs); }
+    int AddTrapLogRecords(uint32_t neId, const uint8_t* records, uint32_t count) override
+    {
+        TrapBatch batch;
+        batch.neId = neId;
+        batch.count = count;
+        if (records != nullptr) {
+            batch.records.assign(records, records + static_cast<size_t>(count) * 60);
+        }
+        trapBatches.push_back(std::move(batch));
+        return static_cast<int>(count);
+    }
+
+    uint32_t TrapRecordCount() const
+    {
+        uint32_t n = 0;
+        for (const TrapBatch& batch : trapBatches) {
+            n += batch.count;
+        }
+        return n;
+    }
+
+    std::vector<OperatorMailNotice> mails;
+    std::vector<uint32_t> logoutTimers;
+    std::vector<TrapBatch> trapBatches;
+};
+
+} // namespace server_test

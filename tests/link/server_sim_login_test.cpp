@@ -1,0 +1,413 @@
+// The server link against the simulated management server over loopback TCP: the login sequence fills the
+// application's tables and entity trees, and every kind of table the server keeps travels both ways.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/tables/entity_node.h"
+#include "link/records/alarm_ack_rec.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/alarm_event_rec.h"
+#include "link/records/alarm_query_rec.h"
+#include "link/records/alarm_stat_query_rec.h"
+#include "link/records/alarm_stat_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
+#include "link/records/user_account_record.h"
+#include "tests/link/server_sim_fixture.h"
+
+namespace {
+
+using namespace server_test;
+
+class SimLoginTest : public SimLinkTest {};
+
+TEST_F(SimLoginTest, LoginSequenceFillsLocationsAccountsRightsAndNes)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    CAppData& app = AppData();
+
+    ASSERT_EQ(app.locations.Count(), 3u);
+    const CLocationNode* north = FindLocation(2);
+    ASSERT_NE(north, nullptr);
+    EXPECT_EQ(north->name, "North");
+    EXPECT_EQ(north->mapId, 7u);
+    ASSERT_NE(north->GetParentNode(), nullptr);
+    EXPECT_EQ(north->GetParentNode()->id, 1u);
+    EXPECT_EQ(FindLocation(1)->comment, "Network operations centre");
+    EXPECT_TRUE(app.locationTreeChanged);
+    EXPECT_TRUE(app.mapsChanged);
+
+    ASSERT_EQ(app.accounts.Count(), 3u);
+    EXPECT_EQ(FindUserAccount("manager")->role, kRoleManager);
+    EXPECT_EQ(FindUserAccount("manager")->locationId, 1u);
+    EXPECT_EQ(FindUserAccount("north")->role, kRoleUser);
+    EXPECT_EQ(app.role, kRoleAdministrator);
+
+    EXPECT_EQ(rightsCalls_, 1);
+    EXPECT_EQ(rights_[0], std::string(127, 'a'));
+    EXPECT_EQ(rights_[1], std::string(20, 'm') + std::string(10, 'q'));
+    EXPECT_EQ(rights_[2], "qqqqq");
+
+    ASSERT_EQ(app.nes.Count(), 3u);
+    EXPECT_TRUE(app.neListChanged);
+    const CNeRecord* ne1 = FindNeById(1);
+    ASSERT_NE(ne1, nullptr);
+    EXPECT_EQ(ne1->name, "North-1");
+    EXPECT_EQ(ne1->GetIpText(), "10.10.1.1");
+    EXPECT_EQ(ne1->port, 161);
+    EXPECT_EQ(ne1->neModelId, 2u);
+    EXPECT_EQ(ne1->locationId, 2u);
+    EXPECT_FLOAT_EQ(ne1->workLongitude, 10.75F);
+    EXPECT_EQ(ne1->newOrMoved, 1u);
+    // The trees follow the NE models: one shelf of eight slots, or two shelves.
+    ASSERT_NE(ne1->root, nullptr);
+    ASSERT_EQ(ne1->root->GetChildCount(), 1);
+    EXPECT_EQ(ne1->root->GetChild(0)->GetChildCount(), 8);
+    EXPECT_EQ(FindNeById(2)->root->GetChildCount(), 2);
+    EXPECT_EQ(FindNeByName("Spare")->locationId, 0u);
+    EXPECT_TRUE(driver_->IsLoggedIn());
+}
+
+TEST_F(SimLoginTest, OperatorOfALocationGetsRoleAndScope)
+{
+    ASSERT_EQ(Login("north", "north"), kDrvOk);
+    EXPECT_EQ(AppData().role, kRoleUser);
+    EXPECT_EQ(AppData().scopeLocationId, 2u);
+    EXPECT_EQ(FindNeById(1)->inScope, 1u);
+    EXPECT_EQ(FindNeById(2)->inScope, 0u);
+    EXPECT_EQ(FindLocation(2)->inScope, 1u);
+    EXPECT_EQ(FindLocation(3)->inScope, 0u);
+}
+
+TEST_F(SimLoginTest, WrongPasswordIsRefusedAndNothingElseIsServed)
+{
+    EXPECT_EQ(Logon("admin", "wrong"), kDrvLoginFailed);
+    ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
+    EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 20044u);
+    EXPECT_EQ(Query(33), kDrvNotLoggedIn);
+    EXPECT_EQ(AppData().nes.Count(), 0u);
+    EXPECT_EQ(Logon("nobody", "nobody"), kDrvLoginFailed);
+}
+
+TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    ASSERT_EQ(Query(323, 1), kDrvOk);
+    const CNeRecord* ne = FindNeById(1);
+    CEntityNode* adsl = ne->root->FindById(10100);
+    ASSERT_NE(adsl, nullptr);
+    EXPECT_EQ(adsl->GetType(), 30u);
+    EXPECT_EQ(adsl->GetChildCount(), 24);
+    EXPECT_EQ(adsl->componentFlags & 0x1Fu, kComponentVtp | kComponentTag);
+    CEntityNode* shdsl = ne->root->FindById(10200);
+    EXPECT_EQ(shdsl->GetType(), 32u);
+    EXPECT_EQ(shdsl->componentFlags & 0x1Fu, kComponentVcm | kComponentUtg);
+    EXPECT_EQ(ne->root->FindById(10300)->GetPlanState(), kPlanStateMissing);
+    ASSERT_EQ(Query(323, 2), kDrvOk);
+    EXPECT_EQ(FindNeById(2)->root->FindById(10200)->GetPlanState(), kPlanStateMismatch);
+
+    ASSERT_EQ(Query(325, 1), kDrvOk);
+    const CEntityNode* port = ne->root->FindById(10103);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->GetType(), 51u);
+    EXPECT_EQ(port->GetStateBits(), 1u << 3);
+    EXPECT_EQ(port->GetSeverity(), 4u);
+    EXPECT_EQ(shdsl->GetSeverity(), 3u);
+    EXPECT_TRUE(port->IsConnected());
+    EXPECT_EQ(ne->neSeverity, 3u) << "the gravest alarm of the tree";
+    EXPECT_TRUE(ui_.trapBatches.empty()) << "the answer of a query is no trap";
+
+    ASSERT_EQ(Query(325, 2), kDrvOk);
+    const CEntityNode* acked = FindNeById(2)->root->FindById(10100);
+    EXPECT_EQ(acked->ackFlag, 1u);
+    EXPECT_EQ(acked->ackPerson, "admin");
+}
+
+TEST_F(SimLoginTest, AlarmDefinitionsOfAnNeAreKeptAndWritten)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    const std::vector<uint8_t> zeros(kAlarmDefRecSize, 0);
+    ASSERT_EQ(Request(kEmsOpQuery, 327, 1, zeros.data(), kAlarmDefRecSize), kDrvOk);
+    ASSERT_TRUE(ReceivedAlarmDefValues().Find(51, 3).has_value());
+    EXPECT_EQ(ReceivedAlarmDefValues().Find(51, 3)->severity, 4u);
+
+    AlarmDefRec rec;
+    rec.modelId = 51;
+    rec.alarmIndex = 3;
+    rec.severity = 2;
+    rec.reporting = 1;
+    rec.suppressionMask = 5;
+    const auto bytes = EncodeAlarmDefRec(rec);
+    ASSERT_EQ(Request(kEmsOpModify, 327, 1, bytes.data(), kAlarmDefRecSize), kDrvOk);
+    EXPECT_EQ(ReceivedAlarmDefValues().Find(51, 3)->severity, 2u);
+    ReceivedAlarmDefValues().Clear();
+    // An 8-byte query is taken too.
+    const uint8_t shortQuery[8] = {};
+    ASSERT_EQ(Request(kEmsOpQuery, 327, 1, shortQuery, 8), kDrvOk);
+    EXPECT_EQ(ReceivedAlarmDefValues().Find(51, 3)->severity, 2u) << "the NE keeps what was written";
+    rec.modelId = 999;
+    const auto unknown = EncodeAlarmDefRec(rec);
+    EXPECT_EQ(Request(kEmsOpModify, 327, 1, unknown.data(), kAlarmDefRecSize), kDrvRejected);
+}
+
+std::vector<AlarmEventRec> EventsOf(const EmsMsg& reply)
+{
+    std::vector<AlarmEventRec> events(static_cast<size_t>(reply.count));
+    for (size_t i = 0; i < events.size(); ++i) {
+        DecodeAlarmEventRec(EmsRecordAt(reply, static_cast<uint32_t>(i)), kAlarmEventRecSize, &events[i]);
+    }
+    return events;
+}
+
+TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    AlarmQueryRec query;
+    query.queryMode = kAlarmQueryActive;
+    query.firstRecord = 1;
+    query.recordCount = 100;
+    auto bytes = EncodeAlarmQueryRec(query);
+    ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
+    EXPECT_EQ(reply_->recordSize, kAlarmEventRecSize);
+    EXPECT_EQ(reply_->total, 4u);
+    std::vector<AlarmEventRec> active = EventsOf(*reply_);
+    ASSERT_EQ(active.size(), 4u);
+    EXPECT_EQ(active[0].entityId, 10103u);
+    EXPECT_EQ(active[0].alarmMask, 1u << 3);
+    EXPECT_EQ(active[0].severity, 4u);
+    EXPECT_EQ(active[0].neName, "North-1");
+    EXPECT_EQ(active[0].locationName, "North");
+    EXPECT_EQ(active[2].ackPerson, "admin");
+    EXPECT_EQ(active[3].neName, "Spare");
+    EXPECT_EQ(active[3].locationName, "<Root>") << "an NE outside every location is at the root";
+
+    // History grows with a burst of raised alarms; pages cut it as asked, the total stays.
+    ASSERT_EQ(Control(kSimPushEntityStates, 20, kSimChannelTcp, 1), kDrvOk);
+    query.queryMode = kAlarmQueryHistory;
+    query.recordCount = 5000;
+    bytes = EncodeAlarmQueryRec(query);
+    ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
+    const uint32_t total = reply_->total;
+    ASSERT_GE(total, 24u);
+    const std::vector<AlarmEventRec> all = EventsOf(*reply_);
+    ASSERT_EQ(all.size(), total);
+    query.firstRecord = 11;
+    query.recordCount = 10;
+    bytes = EncodeAlarmQueryRec(query);
+    ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
+    EXPECT_EQ(reply_->total, total);
+    const std::vector<AlarmEventRec> page = EventsOf(*reply_);
+    ASSERT_EQ(page.size(), 10u);
+    EXPECT_EQ(page[0].recordNo, all[10].recordNo);
+    EXPECT_EQ(page[9].recordNo, all[19].recordNo);
+
+    // Statistics count the same history, per entity and severity.
+    AlarmStatQueryRec stat;
+    const auto statBytes = EncodeAlarmStatQueryRec(stat);
+    ASSERT_EQ(Request(kEmsOpQuery, 331, 1, statBytes.data(), kAlarmStatQueryRecSize), kDrvOk);
+    uint32_t counted = 0;
+    for (int32_t i = 0; i < reply_->count; ++i) {
+        AlarmStatRec rec;
+        DecodeAlarmStatRec(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kAlarmStatRecSize, &rec);
+        counted += rec.count;
+    }
+    uint32_t ofNe1 = 0;
+    for (const AlarmEventRec& e : all) {
+        ofNe1 += e.neName == "North-1" ? 1 : 0;
+    }
+    EXPECT_EQ(counted, ofNe1);
+}
+
+TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    std::vector<uint8_t> on(4, 0);
+    on[0] = 1;
+    ASSERT_TRUE(other.ReplyTo(other.Send(2, 334, 0, on, 4)));
+
+    AlarmAckRec ack;
+    ack.entityId = 10103;
+    ack.person = "admin";
+    ack.ackTime = 1700000000;
+    ack.comment = "seen";
+    const auto bytes = EncodeAlarmAckRec(ack);
+    ASSERT_EQ(Query(323, 1), kDrvOk); // the ports of a card exist once the card is known
+    ASSERT_EQ(Request(kEmsOpModify, 333, 1, bytes.data(), kAlarmAckRecSize), kDrvOk);
+    const CEntityNode* port = FindNeById(1)->root->FindById(10103);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->ackFlag, 1u);
+    EXPECT_EQ(port->ackPerson, "admin");
+    EXPECT_EQ(port->ackTime, 1700000000u);
+
+    const std::optional<Frame> notice = other.Receive();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->header.requestCode, 333);
+    EXPECT_EQ(notice->header.sequence, 0u);
+    EXPECT_EQ(notice->header.neId, 1u);
+
+    AlarmAckRec query;
+    query.entityId = 10200;
+    const auto queryBytes = EncodeAlarmAckRec(query);
+    ASSERT_EQ(Request(kEmsOpQuery, 333, 1, queryBytes.data(), kAlarmAckRecSize), kDrvOk);
+    AlarmAckRec answer;
+    DecodeAlarmAckRec(EmsRecordAt(*reply_, 0), kAlarmAckRecSize, &answer);
+    EXPECT_TRUE(answer.person.empty());
+    EXPECT_EQ(FindNeById(1)->root->FindById(10200)->ackFlag, 0u);
+}
+
+TEST_F(SimLoginTest, TableChangesOfAnotherWorkstationArriveAsNotifications)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    AppData().locationTreeChanged = false;
+    AppData().neNamesChanged = false;
+
+    LocationRecord east;
+    east.name = "East";
+    east.parentId = 1;
+    const auto locationBytes = EncodeLocationRecord(east);
+    const std::optional<Frame> added =
+        other.ReplyTo(other.Send(2, 21, 0, {locationBytes.begin(), locationBytes.end()}, 224));
+    ASSERT_TRUE(added);
+    ASSERT_EQ(added->header.status, 0u);
+    const uint32_t eastId = record_bytes::GetU32(added->payload.data(), 0);
+    ASSERT_TRUE(DispatchUntil([&] { return FindLocation(eastId) != nullptr; }));
+    EXPECT_EQ(FindLocation(eastId)->GetParentNode()->id, 1u);
+    EXPECT_TRUE(AppData().locationTreeChanged);
+
+    NeKeyRecord ne;
+    ne.neName = "East-1";
+    ne.modelId = 4;
+    ne.locationId = eastId;
+    ne.ipAddress = {10, 40, 1, 1};
+    ne.port = 161;
+    auto neBytes = EncodeNeKeyRecord(ne);
+    const std::optional<Frame> neAdded = other.ReplyTo(other.Send(2, 31, 0, {neBytes.begin(), neBytes.end()}, 124));
+    ASSERT_TRUE(neAdded);
+    ASSERT_EQ(neAdded->header.status, 0u);
+    ne.neId = record_bytes::GetU32(neAdded->payload.data(), 0);
+    ASSERT_TRUE(DispatchUntil([&] { return FindNeById(ne.neId) != nullptr; }));
+    EXPECT_EQ(FindNeById(ne.neId)->root->GetChildCount(), 2);
+
+    ne.neName = "East-2";
+    neBytes = EncodeNeKeyRecord(ne);
+    ASSERT_TRUE(other.ReplyTo(other.Send(2, 30, ne.neId, {neBytes.begin(), neBytes.end()}, 124)));
+    ASSERT_TRUE(DispatchUntil([&] { return FindNeByName("East-2") != nullptr; }));
+    EXPECT_EQ(FindNeByName("East-2")->neId, ne.neId);
+    EXPECT_TRUE(AppData().neNamesChanged);
+
+    ASSERT_TRUE(other.ReplyTo(other.Send(2, 32, ne.neId, {neBytes.begin(), neBytes.end()}, 124)));
+    ASSERT_TRUE(DispatchUntil([&] { return FindNeById(ne.neId) == nullptr; }));
+
+    east.id = eastId;
+    const auto eastBytes = EncodeLocationRecord(east);
+    ASSERT_TRUE(other.ReplyTo(other.Send(2, 22, 0, {eastBytes.begin(), eastBytes.end()}, 224)));
+    ASSERT_TRUE(DispatchUntil([&] { return FindLocation(eastId) == nullptr; }));
+
+    UserAccountRecord gone;
+    gone.name = "north";
+    const auto accountBytes = EncodeUserAccountRecord(gone);
+    ASSERT_TRUE(other.ReplyTo(other.Send(2, 14, 0, {accountBytes.begin(), accountBytes.end()}, 216)));
+    ASSERT_TRUE(DispatchUntil([&] { return FindUserAccount("north") == nullptr; }));
+}
+
+TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    NeKeyRecord clash;
+    clash.neName = "North-1"; // taken
+    clash.modelId = 2;
+    clash.ipAddress = {10, 99, 1, 1};
+    const auto bytes = EncodeNeKeyRecord(clash);
+    EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, 10003), kDrvRejected);
+    ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
+    EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 10003u);
+    EXPECT_EQ(AppData().nes.Count(), 3u);
+
+    LocationRecord loop;
+    loop.id = 1;
+    loop.name = "Headquarters";
+    loop.parentId = 2; // below its own child
+    const auto loopBytes = EncodeLocationRecord(loop);
+    EXPECT_EQ(Request(kEmsOpModify, 20, 0, loopBytes.data(), 224), kDrvRejected);
+    EXPECT_EQ(FindLocation(1)->parentId, 0u);
+}
+
+TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    const uint32_t triggerQuery[2] = {1, 5000};
+    ASSERT_EQ(Request(kEmsOpQuery, 35, 0, triggerQuery, 8), kDrvOk);
+    EXPECT_EQ(reply_->count, 0);
+
+    std::vector<uint8_t> trigger(84, 0);
+    trigger[10] = 'x';
+    ASSERT_EQ(Request(kEmsOpModify, 36, 0, trigger.data(), 84), kDrvOk);
+    ASSERT_EQ(reply_->count, 1);
+    const uint32_t id = record_bytes::GetU32(EmsRecordAt(*reply_, 0), 0);
+    EXPECT_EQ(id, 1u) << "an added trigger gets its id from the server";
+    ASSERT_EQ(Request(kEmsOpQuery, 35, 0, triggerQuery, 8), kDrvOk);
+    ASSERT_EQ(reply_->count, 1);
+    EXPECT_EQ(EmsRecordAt(*reply_, 0)[10], 'x');
+    record_bytes::PutU32(trigger.data(), 0, id);
+    EXPECT_EQ(Request(kEmsOpModify, 37, 0, trigger.data(), 84), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpModify, 37, 0, trigger.data(), 84), kDrvRejected);
+
+    // NE profiles per NE, counted by their count request.
+    std::vector<uint8_t> profile(52, 0);
+    for (uint16_t profileId : {7, 8}) {
+        record_bytes::PutU16(profile.data(), 0, profileId);
+        ASSERT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvOk);
+    }
+    EXPECT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvRejected) << "the id is taken";
+    const uint16_t countBody = 0;
+    ASSERT_EQ(Request(kEmsOpQuery, 444, 1, &countBody, 2), kDrvOk);
+    EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
+    ASSERT_EQ(Request(kEmsOpQuery, 444, 2, &countBody, 2), kDrvOk);
+    EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 0) << "another NE has its own";
+    const uint16_t one = 8;
+    ASSERT_EQ(Request(kEmsOpQuery, 440, 1, &one, 2), kDrvOk);
+    ASSERT_EQ(reply_->count, 1);
+    EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 8);
+
+    // A single setting answers zeros of its size until it is written.
+    ASSERT_EQ(Query(302, 1), kDrvOk);
+    EXPECT_EQ(reply_->recordSize, 8u);
+}
+
+TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    EXPECT_EQ(Query(29999), kDrvNotSupported);
+    EXPECT_EQ(Query(330), kDrvNotSupported) << "entity states are pushed, never asked for";
+    EXPECT_EQ(Query(1), kDrvOk) << "the keep-alive is answered";
+    EXPECT_EQ(reply_->count, 0);
+}
+
+TEST_F(SimLoginTest, OnlineUsersAndLogoff)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    ASSERT_EQ(Query(18), kDrvOk);
+    ASSERT_EQ(reply_->count, 1);
+    ASSERT_EQ(reply_->recordSize, 224u);
+    const uint8_t* user = EmsRecordAt(*reply_, 0);
+    EXPECT_EQ(record_bytes::GetText(user, 0, 11), "admin");
+    EXPECT_EQ(user[220], 127);
+    EXPECT_EQ(user[223], 1);
+
+    const uint8_t body = 0;
+    ASSERT_EQ(Request(kEmsOpModify, kEmsReqLogoff, 0, &body, 1, 1, 0), kDrvOk);
+    ASSERT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
+    EXPECT_EQ(Query(33), kDrvNotConnected);
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+// The server link against the simulated management server: notifications over TCP and UDP reach the model and the
+// trap log in order, operator mail and the forced logout, and the request faults a workstation must survive.
+#include <gtest/gtest.h>
+
+#include <future>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/tables/entity_node.h"
+#include "link/records/entity_state_rec.h"
+#include "link/records/operator_mail_record.h"
+#include "tests/link/server_sim_fixture.h"
+
+namespace {
+
+using namespace server_test;
+
+class SimNotifyTest : public SimLinkTest {
+protected:
+    void SetUp() override
+    {
+        SimLinkTest::SetUp();
+        ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+        ASSERT_EQ(Query(323, 2), kDrvOk); // the cards of NE 2, so that its ports have nodes
+    }
+
+    // The records of every trap batch so far, in order.
+    std::vector<EntityStateRec> TrapRecords() const
+    {
+        std::vector<EntityStateRec> out;
+        for (const auto& batch : ui_.trapBatches) {
+            for (uint32_t i = 0; i < batch.count; ++i) {
+                EntityStateRec rec;
+                DecodeEntityStateRec(batch.records.data() + i * kEntityStateRecSize, kEntityStateRecSize, &rec);
+                out.push_back(rec);
+            }
+        }
+        return out;
+    }
+
+    // After the notifications, the model holds what the server says the entities are.
+    void ExpectModelAsTheServerHasIt(uint32_t neId)
+    {
+        std::map<uint32_t, EntityStateRec> pushed;
+        for (const EntityStateRec& rec : TrapRecords()) {
+            pushed[rec.entityId] = rec;
+        }
+        ASSERT_EQ(Query(325, neId), kDrvOk);
+        CNeRecord* ne = FindNeById(neId);
+        for (int32_t i = 0; i < reply_->count; ++i) {
+            EntityStateRec truth;
+            DecodeEntityStateRec(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kEntityStateRecSize, &truth);
+            if (pushed.count(truth.entityId) == 0) {
+                continue;
+            }
+            EXPECT_EQ(pushed[truth.entityId].stateBits, truth.stateBits) << truth.entityId;
+            EXPECT_EQ(pushed[truth.entityId].severity, truth.severity) << truth.entityId;
+            EXPECT_EQ(ne->root->FindById(truth.entityId)->stateBits, truth.stateBits) << truth.entityId;
+        }
+    }
+};
+
+TEST_F(SimNotifyTest, BurstOverTcpUpdatesTheModelAndReachesTheTrapLogInOrder)
+{
+    constexpr uint32_t kBurst = 12000; // more than one frame holds
+    ASSERT_EQ(Control(kSimPushEntityStates, kBurst, kSimChannelTcp, 2), kDrvOk);
+    // The burst came before the answer on the same connection: it is applied by now.
+    ASSERT_EQ(ui_.TrapRecordCount(), kBurst);
+    EXPECT_GE(ui_.trapBatches.size(), 2u);
+    const std::vector<EntityStateRec> records = TrapRecords();
+    for (uint32_t i = 0; i < kBurst; ++i) {
+        ASSERT_EQ(records[i].value, i) << "record " << i << " out of order";
+    }
+    for (const auto& batch : ui_.trapBatches) {
+        EXPECT_EQ(batch.neId, 2u);
+    }
+    EXPECT_EQ(FindNeById(2)->neSeverity, CEntityNode::GetSummarySeverityById(FindNeById(2), 1));
+
+    ASSERT_EQ(Control(kSimPushEntityStates, 500, kSimChannelTcp, 2), kDrvOk);
+    EXPECT_EQ(ui_.TrapRecordCount(), kBurst + 500);
+    ExpectModelAsTheServerHasIt(2);
+}
+
+TEST_F(SimNotifyTest, BurstOverUdpReachesTheTrapLogInOrder)
+{
+    ASSERT_NE(driver_->GetTrapPort(), 0);
+    constexpr uint32_t kBurst = 1500; // two datagrams
+    ASSERT_EQ(Control(kSimPushEntityStates, kBurst, kSimChannelUdp, 1), kDrvOk);
+    ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }));
+    const std::vector<EntityStateRec> records = TrapRecords();
+    ASSERT_EQ(records.size(), kBurst);
+    for (uint32_t i = 0; i < kBurst; ++i) {
+        ASSERT_EQ(records[i].value, i) << "record " << i << " out of order";
+    }
+    ExpectModelAsTheServerHasIt(1);
+}
+
+TEST_F(SimNotifyTest, NoNotificationsBeforeTheyAreAskedFor)
+{
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    ASSERT_EQ(Control(kSimPushEntityStates, 10, kSimChannelTcp, 1), kDrvOk);
+    EXPECT_FALSE(other.Receive(200)) << "a workstation gets notifications after request 334 only";
+}
+
+TEST_F(SimNotifyTest, StopInTheWaitDialogGives32018)
+{
+    ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
+    linkUi_.SetStopAfter(20);
+    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 10000, 10128, true), kDrvCancelled);
+    EXPECT_TRUE(linkUi_.FailureMessages().empty());
+    linkUi_.SetStopAfter(std::nullopt);
+    EXPECT_EQ(Query(33), kDrvOk) << "the connection serves on";
+}
+
+TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)
+{
+    ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 200, 10128), kDrvTimeout);
+    ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
+    EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvTimeout);
+    EXPECT_EQ(Query(33), kDrvOk);
+}
+
+TEST_F(SimNotifyTest, DroppedConnectionEndsTheRequestAndLaterOnesGet32004)
+{
+    // The long time-out is never reached: the closed connection ends the request.
+    EXPECT_EQ(Control(kSimDropConnection, 0, 0, 0, 30000), kDrvConnectionClosed);
+    EXPECT_FALSE(driver_->IsConnected());
+    EXPECT_EQ(Query(33), kDrvNotConnected);
+}
+
+TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
+{
+    ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
+    auto first = std::async(std::launch::async, [&] {
+        EmsMsg request;
+        EmsMsg* reply = nullptr;
+        const uint8_t body = 0;
+        BuildEmsMsg(&request, kEmsOpQuery, 33, 1, &body, 0);
+        return driver_->RequestEmsMsg(&request, &reply, 0, 10000, false);
+    });
+    ASSERT_TRUE(DispatchUntil([&] { return driver_->IsInTransaction(); }));
+    EXPECT_EQ(Request(kEmsOpQuery, 10, 0, "", 1, 1, -2, 10128), kDrvBusy);
+    ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
+    EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvBusy);
+    driver_->CancelRequest();
+    EXPECT_EQ(first.get(), kDrvCancelled);
+    EXPECT_EQ(Query(10), kDrvOk);
+}
+
+TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
+{
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    OperatorMailRecord mail;
+    mail.addressee = "admin";
+    mail.text = std::string(ForceLogoutMarker);
+    const auto bytes = EncodeOperatorMailRecord(mail);
+    const std::optional<Frame> sent =
+        other.ReplyTo(other.Send(2, 8, 0, {bytes.begin(), bytes.end()}, kOperatorMailRecordSize));
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(sent->header.status, 0u);
+    ASSERT_TRUE(DispatchUntil([&] { return !ui_.mails.empty(); }));
+    EXPECT_EQ(ui_.mails[0].sender, "manager");
+    EXPECT_EQ(ui_.mails[0].senderIp, "127.0.0.1");
+    EXPECT_TRUE(ui_.mails[0].forcedLogout);
+    ASSERT_EQ(ui_.logoutTimers.size(), 1u);
+    EXPECT_EQ(ui_.logoutTimers[0], 10000u);
+}
+
+TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
+{
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    OperatorMailRecord mail;
+    mail.addressee = "manager";
+    mail.text = "Shift change at six";
+    const auto bytes = EncodeOperatorMailRecord(mail);
+    ASSERT_EQ(Request(kEmsOpModify, 8, 0, bytes.data(), kOperatorMailRecordSize), kDrvOk);
+    const std::optional<Frame> delivered = other.Receive();
+    ASSERT_TRUE(delivered);
+    OperatorMailRecord received;
+    ASSERT_TRUE(DecodeOperatorMailRecord(delivered->payload.data(), delivered->payload.size(), &received));
+    EXPECT_EQ(received.sender, "admin");
+    EXPECT_EQ(received.text, "Shift change at six");
+    DispatchServerMessage(nullptr);
+    EXPECT_TRUE(ui_.mails.empty());
+    EXPECT_TRUE(ui_.logoutTimers.empty());
+
+    mail.addressee = "north"; // not logged in
+    const auto offline = EncodeOperatorMailRecord(mail);
+    EXPECT_EQ(Request(kEmsOpModify, 8, 0, offline.data(), kOperatorMailRecordSize), kDrvRejected);
+}
+
+TEST_F(SimNotifyTest, MalformedFrameClosesOnlyItsConnection)
+{
+    CRawClient broken;
+    ASSERT_TRUE(broken.Connect(sim_.Port()));
+    std::vector<uint8_t> garbage = {0, 0, 0, 80};
+    garbage.resize(84, 'x'); // a header of no digits
+    ASSERT_TRUE(broken.SendBytes(garbage));
+    EXPECT_FALSE(broken.Receive());
+    EXPECT_TRUE(broken.ClosedByPeer());
+    EXPECT_EQ(Query(33), kDrvOk);
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
+class SimAlarmGeneratorTest : public SimLinkTest {
+protected:
+    std::vector<std::string> SimArguments() const override { return {"--alarm-rate", "200"}; }
+};
+
+TEST_F(SimAlarmGeneratorTest, GeneratedAlarmsArriveOverUdpOnceNotificationsAreOn)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= 10; }));
+    for (const auto& batch : ui_.trapBatches) {
+        EXPECT_GE(batch.neId, 1u);
+        EXPECT_LE(batch.neId, 3u);
+    }
+}
+
+class SimDefaultScenarioTest : public SimLinkTest {
+protected:
+    std::vector<std::string> SimArguments() const override
+    {
+        return {"--scenario", std::string(TARVIK_RESOURCES_DIR) + "/sim/server_scenario.ini"};
+    }
+};
+
+TEST_F(SimDefaultScenarioTest, TheRunCommandsWorldServesALogin)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    EXPECT_EQ(AppData().nes.Count(), 3u);
+    EXPECT_EQ(AppData().locations.Count(), 4u);
+    EXPECT_EQ(AppData().accounts.Count(), 4u);
+    for (uint32_t neId = 1; neId <= 3; ++neId) {
+        EXPECT_EQ(Query(323, neId), kDrvOk);
+        EXPECT_EQ(Query(325, neId), kDrvOk);
+    }
+}
+
+TEST(SimScenarioFile, ContradictingWorldIsRefused)
+{
+    CSimServerProcess sim;
+    EXPECT_FALSE(sim.Start({"--scenario", std::string(TARVIK_TEST_DATA_DIR) + "/server/broken_world.ini"}));
+    EXPECT_FALSE(sim.Start({"--scenario", std::string(TARVIK_TEST_DATA_DIR) + "/server/no_such_file.ini"}));
+    EXPECT_FALSE(sim.Start({"--alarm-channel", "pigeon"}));
+}
+
+} // namespace
