@@ -1,0 +1,206 @@
+#include "ui/framework/export_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string Golden(const std::string& name)
+{
+    return ReadFile(fs::path(TARVIK_TEST_DATA_DIR) / "export" / name);
+}
+
+class ExportFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("tarvik_export_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // No., Name and a hidden third column; a quote and a delimiter-like comma inside the cells.
+    static ExportTable NodeTable()
+    {
+        ExportTable table;
+        table.titles = {"No.", "Name", "Secret"};
+        table.written = {true, true, false};
+        table.rows = {{"1", "Core \"A\" rack", "x"}, {"2", "Edge, west", "y"}};
+        return table;
+    }
+
+    ExportRequest Request(const std::string& stem) const
+    {
+        ExportRequest request;
+        request.dataPath = (dir / (stem + ".txt")).string();
+        request.headerPath = ExportHeaderPath(request.dataPath);
+        request.title = "Node List";
+        request.info = {{"TITLE", "Node List"}, {"USER", "admin"}};
+        return request;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(ExportFileTest, HiddenColumnLeavesNoGapAndQuotesAreDoubled)
+{
+    const ExportRequest request = Request("Node");
+    const ExportOutcome outcome = WriteExportFiles(request, NodeTable());
+    ASSERT_EQ(outcome.status, ExportStatus::Written) << outcome.error;
+    EXPECT_EQ(outcome.recordCount, 2U);
+    EXPECT_EQ(outcome.fieldCount, 3U);
+    EXPECT_EQ(ReadFile(request.dataPath), Golden("two_rows_hidden_column.txt"));
+    EXPECT_EQ(ReadFile(request.headerPath), Golden("two_rows_hidden_column.ini"));
+}
+
+TEST_F(ExportFileTest, AppendAddsRowsAndCountsEveryRowOfTheFile)
+{
+    ExportRequest request = Request("Node");
+    ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
+
+    request.append = true;
+    request.writeTitle = false;
+    ExportTable more = NodeTable();
+    more.rows.push_back({"3", "Spare\nline two", "z"}); // a cell over two lines still counts once
+    const ExportOutcome outcome = WriteExportFiles(request, more);
+    ASSERT_EQ(outcome.status, ExportStatus::Written) << outcome.error;
+    EXPECT_EQ(outcome.recordCount, 5U);
+    EXPECT_EQ(ReadFile(request.dataPath), Golden("appended.txt"));
+    EXPECT_NE(ReadFile(request.headerPath).find("RECORDCNT=5\n"), std::string::npos);
+
+    // Appending to a file that does not exist yet counts only the new rows.
+    request.dataPath = (dir / "Fresh.txt").string();
+    request.headerPath = ExportHeaderPath(request.dataPath);
+    EXPECT_EQ(WriteExportFiles(request, NodeTable()).recordCount, 2U);
+}
+
+TEST_F(ExportFileTest, ListWithoutRowsWritesTheTitleLinesOnly)
+{
+    ExportRequest request = Request("Empty");
+    ExportTable table = NodeTable();
+    table.titles[1] = " Name "; // written as it is, named trimmed in the header
+    table.rows.clear();
+    const ExportOutcome outcome = WriteExportFiles(request, table);
+    ASSERT_EQ(outcome.status, ExportStatus::Written);
+    EXPECT_EQ(ReadFile(request.dataPath), "Node List\n\"SEQ\"\t\"No.\"\t\" Name \"\n");
+    const std::string header = ReadFile(request.headerPath);
+    EXPECT_NE(header.find("RECORDCNT=0\n"), std::string::npos);
+    EXPECT_NE(header.find("FIELD2=Name\n"), std::string::npos);
+
+    request.append = true;
+    request.writeTitle = false;
+    ASSERT_EQ(WriteExportFiles(request, table).status, ExportStatus::Written);
+    EXPECT_EQ(ReadFile(request.dataPath), "Node List\n\"SEQ\"\t\"No.\"\t\" Name \"\n");
+}
+
+TEST_F(ExportFileTest, UnopenableDataFileTouchesNoHeader)
+{
+    ExportRequest request = Request("Node");
+    WriteFile(request.headerPath, "[HEADER]\nRECORDCNT=7\n");
+    request.dataPath = (dir / "missing" / "Node.txt").string();
+    const ExportOutcome outcome = WriteExportFiles(request, NodeTable());
+    EXPECT_EQ(outcome.status, ExportStatus::DataFileFailed);
+    EXPECT_NE(outcome.error.find("missing/Node.txt"), std::string::npos);
+    EXPECT_EQ(ReadFile(request.headerPath), "[HEADER]\nRECORDCNT=7\n");
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+TEST_F(ExportFileTest, UnwritableHeaderKeepsTheOldOneAndLeavesNoScraps)
+{
+    ExportRequest request = Request("Node");
+    fs::create_directories(dir / "Node.ini" / "inside"); // a folder where the header should go
+    const ExportOutcome outcome = WriteExportFiles(request, NodeTable());
+    EXPECT_EQ(outcome.status, ExportStatus::HeaderFileFailed);
+    EXPECT_TRUE(fs::is_directory(request.headerPath));
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir))
+        ++entries;
+    EXPECT_EQ(entries, 2U); // Node.txt and the folder, no temporary file
+}
+
+TEST_F(ExportFileTest, HeaderIsReplacedWholeNotMerged)
+{
+    const ExportRequest request = Request("Node");
+    WriteFile(request.headerPath, "[HEADER]\nFIELD9=Stale\n[OTHER]\nKEY=1\n");
+    ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
+    EXPECT_EQ(ReadFile(request.headerPath), Golden("two_rows_hidden_column.ini"));
+}
+
+TEST(ExportFieldTest, QuotesAreDoubled)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "\"\""},       {"plain", "\"plain\""},         {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\"", "\"\"\"\""}, {"tab\there", "\"tab\there\""},
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(QuoteExportField(text), expected) << text;
+}
+
+TEST(ExportHeaderPathTest, BesideTheDataFile)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"/w/TrapLog.txt", "/w/TrapLog.ini"},   {"/data/out/alarms.csv", "/data/out/alarms.ini"},
+        {"/w/report", "/w/report.ini"},         {"/w/v1.2/report", "/w/v1.2/report.ini"},
+        {"/w/header.INI", "/w/header.INI.ini"}, {"relative.dat", "relative.ini"},
+    };
+    for (const auto& [data, header] : rows)
+        EXPECT_EQ(ExportHeaderPath(data), header) << data;
+}
+
+TEST(ExportRecordCountTest, CountsRowLinesOnly)
+{
+    const std::pair<std::string, size_t> rows[] = {
+        {"", 0},
+        {"Title\n\"SEQ\"\t\"A\"\n", 0},
+        {"Title\n\"SEQ\"\t\"A\"\n1\t\"x\"\n2\t\"y\"\n", 2},
+        {"1\t\"x\"\n2\t\"y\"\n", 2},
+        {"2024\n\"SEQ\"\t\"A\"\n1\t\"x\"\n", 1},    // an all-digit title is still the title
+        {"1\t\"two\nlines\"\n2\t\"y\"\n", 2},       // a quoted cell over two lines
+        {"1\t\"say \"\"hi\"\"\n\"\n2\t\"y\"\n", 2}, // doubled quotes stay inside the cell
+        {"1\t\"x\"\r\n2\t\"y\"\r\n", 2},            // line ends of another system
+        {"1\t\"x\"\n2\t\"y\"", 2},                  // no line feed after the last row
+        {"1\n", 1},                                 // a row of a list without written columns
+        {"Title\n\"SEQ\"\n1\n2\n3\n", 3},
+        {"1\t\"x\"\nnot a row\n\n", 1},
+        {"12ab\t\"x\"\n", 0},
+        {"1\t\"open\n2\t\"y\"\n", 1}, // an open quote runs to the end
+    };
+    for (const auto& [content, expected] : rows)
+        EXPECT_EQ(CountExportRecords(content), expected) << content;
+}
+
+TEST(ExportRecordCountTest, PiecesGiveTheSameCountAsTheWhole)
+{
+    const std::string content = "Title\n\"SEQ\"\t\"A\"\n1\t\"a\"\"b\nc\"\n2\t\"y\"\n3\t\"z\"\n";
+    for (size_t piece = 1; piece <= content.size(); ++piece) {
+        ExportRecordCounter counter;
+        for (size_t at = 0; at < content.size(); at += piece)
+            counter.Feed(std::string_view(content).substr(at, piece));
+        EXPECT_EQ(counter.Finish(), 3U) << "pieces of " << piece;
+    }
+}
+
+} // namespace

@@ -1,0 +1,296 @@
+#include "ui/framework/export_file.h"
+
+#include "core/config/ini_writers.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr std::string_view kFieldNameLine = "\"SEQ\"";
+constexpr size_t kInfoValueMax = 128;
+constexpr size_t kReadChunk = 64 * 1024;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string Trimmed(std::string_view text)
+{
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin])))
+        ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+// At most `max` bytes, not ending inside a UTF-8 sequence.
+std::string CutUtf8(const std::string& text, size_t max)
+{
+    if (text.size() <= max)
+        return text;
+    size_t end = max;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+bool IsWritten(const ExportTable& table, size_t column)
+{
+    return column >= table.written.size() || table.written[column];
+}
+
+std::string SystemError(const std::string& file)
+{
+    return file + ": " + std::strerror(errno);
+}
+
+// Records already in a data file that is appended to; 0 when it does not exist.
+size_t ExistingRecords(const std::string& path, char delimiter)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return 0;
+    ExportRecordCounter counter(delimiter);
+    std::string chunk(kReadChunk, '\0');
+    while (in) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        counter.Feed(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())));
+    }
+    return counter.Finish();
+}
+
+bool WriteDataFile(const ExportRequest& request, const ExportTable& table, std::string* error)
+{
+    std::ofstream out(request.dataPath, std::ios::binary | (request.append ? std::ios::app : std::ios::trunc));
+    if (!out) {
+        *error = SystemError(request.dataPath);
+        return false;
+    }
+    const char delimiter = request.delimiter;
+    if (request.writeTitle) {
+        out << request.title << '\n';
+        out << kFieldNameLine;
+        for (size_t c = 0; c < table.titles.size(); ++c) {
+            if (IsWritten(table, c))
+                out << delimiter << QuoteExportField(table.titles[c]);
+        }
+        out << '\n';
+    }
+    static const std::string kNoCell;
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const std::vector<std::string>& cells = table.rows[r];
+        out << (r + 1);
+        for (size_t c = 0; c < table.titles.size(); ++c) {
+            if (IsWritten(table, c))
+                out << delimiter << QuoteExportField(c < cells.size() ? cells[c] : kNoCell);
+        }
+        out << '\n';
+    }
+    out.close();
+    if (!out) {
+        *error = request.dataPath + ": the file could not be written";
+        return false;
+    }
+    return true;
+}
+
+// Writes the header anew into a temporary file beside it and renames that over the old one, so that a failure keeps
+// the old file whole and never leaves a partial one.
+bool WriteHeaderFile(const std::string& path, const std::vector<IniEdit>& edits, std::string* error)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        *error = SystemError(path);
+        return false;
+    }
+    ::close(fd);
+    if (!WriteIniEdits(temp, edits, error)) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        *error = SystemError(path);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string QuoteExportField(std::string_view text)
+{
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string ExportHeaderPath(const std::string& dataPath)
+{
+    const size_t slash = dataPath.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = dataPath.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart)
+        return dataPath + ".ini";
+    std::string extension = dataPath.substr(dot);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".ini")
+        return dataPath + ".ini";
+    return dataPath.substr(0, dot) + ".ini";
+}
+
+ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& table)
+{
+    ExportOutcome outcome;
+    size_t written = 0;
+    for (size_t c = 0; c < table.titles.size(); ++c) {
+        if (IsWritten(table, c))
+            ++written;
+    }
+    const size_t earlier = request.append ? ExistingRecords(request.dataPath, request.delimiter) : 0;
+    if (!WriteDataFile(request, table, &outcome.error)) {
+        outcome.status = ExportStatus::DataFileFailed;
+        return outcome;
+    }
+    outcome.recordCount = earlier + table.rows.size();
+    outcome.fieldCount = written + 1;
+
+    std::vector<IniEdit> edits;
+    for (const ExportInfoItem& item : request.info)
+        edits.push_back(IniStringEdit("EXPORTINFO", item.key, CutUtf8(item.value, kInfoValueMax)));
+    edits.push_back(IniIntEdit("HEADER", "FIELDCNT", outcome.fieldCount));
+    edits.push_back(IniIntEdit("HEADER", "RECORDCNT", outcome.recordCount));
+    edits.push_back(IniStringEdit("HEADER", "DELIMITER", std::string(1, request.delimiter)));
+    // Readers know the first field by both spellings.
+    edits.push_back(IniStringEdit("HEADER", "FILED0", "SEQ"));
+    edits.push_back(IniStringEdit("HEADER", "FIELD0", "SEQ"));
+    size_t field = 0;
+    for (size_t c = 0; c < table.titles.size(); ++c) {
+        if (IsWritten(table, c))
+            edits.push_back(IniStringEdit("HEADER", "FIELD" + std::to_string(++field), Trimmed(table.titles[c])));
+    }
+    if (!WriteHeaderFile(request.headerPath, edits, &outcome.error))
+        outcome.status = ExportStatus::HeaderFileFailed;
+    return outcome;
+}
+
+// ---- record counter
+
+void ExportRecordCounter::Feed(std::string_view text)
+{
+    for (char c : text) {
+        if (linePrefix_.size() < kFieldNameLine.size() && state_ != State::LineStart)
+            linePrefix_ += c;
+        switch (state_) {
+        case State::LineStart:
+            linePrefix_.assign(1, c);
+            lineIsRecord_ = false;
+            if (c == '\n') {
+                linePrefix_.clear();
+                EndLine();
+            } else if (IsDigit(c)) {
+                state_ = State::Digits;
+            } else if (c == '"') {
+                state_ = State::Quoted;
+            } else {
+                state_ = State::SkipLine;
+            }
+            break;
+        case State::Digits:
+            if (IsDigit(c))
+                break;
+            if (c == delimiter_ || c == '\r' || c == '\n') {
+                lineIsRecord_ = true;
+                if (c == '\n')
+                    EndLine();
+                else
+                    state_ = State::Fields;
+            } else {
+                state_ = State::SkipLine;
+            }
+            break;
+        case State::Fields:
+            if (c == '"')
+                state_ = State::Quoted;
+            else if (c == '\n')
+                EndLine();
+            break;
+        case State::Quoted:
+            if (c == '"')
+                state_ = State::QuoteSeen;
+            break;
+        case State::QuoteSeen:
+            if (c == '"')
+                state_ = State::Quoted; // a doubled quote inside the field
+            else if (c == '\n')
+                EndLine();
+            else
+                state_ = State::Fields;
+            break;
+        case State::SkipLine:
+            if (c == '\n')
+                EndLine();
+            break;
+        }
+    }
+}
+
+void ExportRecordCounter::EndLine()
+{
+    if (lineNumber_ == 0) {
+        firstLinePending_ = lineIsRecord_;
+    } else {
+        if (lineNumber_ == 1 && firstLinePending_) {
+            // A first line followed by the field-name line is the title, whatever it looks like.
+            if (linePrefix_.rfind(kFieldNameLine, 0) != 0)
+                ++count_;
+            firstLinePending_ = false;
+        }
+        if (lineIsRecord_)
+            ++count_;
+    }
+    ++lineNumber_;
+    state_ = State::LineStart;
+    lineIsRecord_ = false;
+    linePrefix_.clear();
+}
+
+size_t ExportRecordCounter::Finish()
+{
+    // A last line without its line feed.
+    if (state_ == State::Digits)
+        lineIsRecord_ = true;
+    if (state_ != State::LineStart)
+        EndLine();
+    if (firstLinePending_) {
+        ++count_;
+        firstLinePending_ = false;
+    }
+    return count_;
+}
+
+size_t CountExportRecords(std::string_view content, char delimiter)
+{
+    ExportRecordCounter counter(delimiter);
+    counter.Feed(content);
+    return counter.Finish();
+}

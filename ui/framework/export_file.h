@@ -1,0 +1,85 @@
+#pragma once
+// The export files of a list: the delimited data file and the ".ini" header file that describes it. Window-free.
+//
+// Data file: an optional title line, an optional field-name line ("SEQ" and the column titles), then one line per
+// row: the row number from 1 and the cells. Every name and cell is in double quotes, a double quote inside it doubled,
+// so that spreadsheet programs read the file back cell for cell. Append mode adds rows to an existing file.
+//
+// Header file: section EXPORTINFO with the information keys (TITLE, SERVERIP, ..., USER), section HEADER with FIELDCNT
+// (written columns + 1), RECORDCNT (the rows the data file holds, earlier appends included), DELIMITER, FILED0 and
+// FIELD0 "SEQ" and FIELD1..FIELDn the written columns' titles, numbered without gaps. It is replaced whole, never
+// left half-written.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ExportInfoItem {
+    std::string key;
+    std::string value;
+};
+
+// What is exported: every column of the list with whether it is written, and the cells of every row.
+struct ExportTable {
+    std::vector<std::string> titles;
+    std::vector<bool> written; // per column; a missing entry counts as written
+    std::vector<std::vector<std::string>> rows;
+};
+
+struct ExportRequest {
+    std::string dataPath;
+    std::string headerPath;
+    std::string title;
+    char delimiter = '\t';
+    bool append = false;
+    bool writeTitle = true;
+    std::vector<ExportInfoItem> info; // the EXPORTINFO keys, in order
+};
+
+enum class ExportStatus {
+    Written,
+    DataFileFailed,   // the data file could not be opened or written; the header file is untouched
+    HeaderFileFailed, // the data file is written, the header file could not be; an old one is kept whole
+};
+
+struct ExportOutcome {
+    ExportStatus status = ExportStatus::Written;
+    size_t recordCount = 0; // the RECORDCNT written
+    size_t fieldCount = 0;  // the FIELDCNT written
+    std::string error;      // why not, naming the file
+};
+
+// Writes the data file, then the header file.
+ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& table);
+
+// The field in double quotes with every double quote inside doubled.
+std::string QuoteExportField(std::string_view text);
+
+// The header file that goes with a data file: the same path with the extension ".ini" (the data file's extension
+// replaced, or ".ini" added when the data file is itself an ".ini" file or its name has no extension).
+std::string ExportHeaderPath(const std::string& dataPath);
+
+// Counts the records (row lines) of a data file read in pieces: lines that start with a row number, with quoted
+// fields that may span lines; the title and field-name lines do not count.
+class ExportRecordCounter {
+public:
+    explicit ExportRecordCounter(char delimiter = '\t') : delimiter_(delimiter) {}
+    void Feed(std::string_view text);
+    // The count once the whole file has been fed.
+    size_t Finish();
+
+private:
+    enum class State { LineStart, Digits, Fields, Quoted, QuoteSeen, SkipLine };
+    void EndLine();
+
+    char delimiter_;
+    State state_ = State::LineStart;
+    bool lineIsRecord_ = false;
+    std::string linePrefix_; // the first characters of the current line, to tell the field-name line
+    size_t lineNumber_ = 0;
+    bool firstLinePending_ = false; // line 0 looked like a record; line 1 tells whether it was the title
+    size_t count_ = 0;
+};
+
+size_t CountExportRecords(std::string_view content, char delimiter = '\t');

@@ -1,0 +1,75 @@
+#pragma once
+// CIEPicture: a picture loaded from a file or from bytes (any format the platform's image readers know: bmp, png, jpg,
+// gif ...), drawn stretched into a rectangle, sized in pixels at a device's resolution, and saved as a PNG file.
+// Failures are reported in a box captioned "CIEPicture Error" and answered with 0: a file that cannot be opened, bytes
+// that are no picture, a picture above the size limits (refused before it is decoded), a drawing or a save that fails.
+//
+// Sizes are kept as the platform's picture objects keep them, in HIMETRIC units (0.01 mm, 2540 per inch), taken from
+// the pixels at 96 pixels per inch.
+
+#include <QImage>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+class Dc;
+
+// Limits of what is decoded: the file, the pixel count and either side.
+inline constexpr qint64 kPictureFileMax = 256LL * 1024 * 1024;
+inline constexpr qint64 kPicturePixelsMax = 64LL * 1024 * 1024;
+inline constexpr int kPictureSideMax = 32768;
+
+enum class PictureError {
+    None,
+    NotAPicture, // empty, unknown format or damaged
+    TooLarge,    // above the limits
+};
+
+struct PictureDecodeResult {
+    QImage image; // null unless error is None
+    PictureError error = PictureError::None;
+    QString reason; // what the reader said
+};
+
+// Decodes picture bytes; the size is checked from the picture's header before any pixel is decoded.
+PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size);
+
+class CIEPicture {
+public:
+    static constexpr char kErrorCaption[] = "CIEPicture Error";
+    static constexpr char kTextNoMemory[] = "Can not allocate enough memory\t";
+    static constexpr char kTextNotAPicture[] = "The data is not a picture that can be read\t";
+    static constexpr char kTextTooLarge[] = "The picture is too large to be loaded\t";
+    static constexpr char kTextNotDrawn[] = "The picture can not be drawn\t";
+
+    CIEPicture() = default;
+    virtual ~CIEPicture();
+    CIEPicture(const CIEPicture&) = delete;
+    CIEPicture& operator=(const CIEPicture&) = delete;
+
+    // 1 when the file held a picture, else 0 (the picture held before is released either way).
+    int LoadFromFile(const QString& path);
+    int LoadFromBuffer(const uint8_t* bytes, size_t size);
+    // Draws the whole picture into the rectangle, stretched to it; 0 without a dc or a picture.
+    int Render(Dc* dc, int left, int top, int right, int bottom);
+    // The pixel size at the dc's resolution (96 per inch on a printer); 0, and both sizes 0, without a dc or picture.
+    int GetPixelSize(Dc* dc);
+    // Saves the picture as a PNG file, replacing one that exists; 1 on success.
+    int SaveToStorage(const QString& path);
+    void Free();
+
+    bool IsLoaded() const { return !image_.isNull(); }
+    const QImage& GetImage() const { return image_; }
+    int GetPixelWidth() const { return pixelWidth_; }
+    int GetPixelHeight() const { return pixelHeight_; }
+    int GetHimetricWidth() const { return himetricWidth_; }
+    int GetHimetricHeight() const { return himetricHeight_; }
+
+private:
+    QImage image_;
+    int himetricWidth_ = 0;
+    int himetricHeight_ = 0;
+    int pixelWidth_ = 0;
+    int pixelHeight_ = 0;
+};
