@@ -2,10 +2,15 @@
 // 323 to NE 1, then logoff 12. The records that come back carry what the login decides the role from, and the
 // replies that change the model reach the dispatcher as NE 1.
 
+#include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type_ids.h"
+#include "core/tables/app_data.h"
 #include "link/driver_result.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_user_account_record.h"
+#include "link/server/server_dispatch_rules.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "tests/link/snmp_test_support.h"
@@ -109,6 +114,60 @@ TEST_P(SnmpDirectLoginTest, LoginSequence)
     driver.SetLoggedIn(true);
     EXPECT_EQ(request(kEmsOpModify, 12, 1, &reply), kDrvOk);
     EXPECT_EQ(dispatched_, (std::set<uint16_t>{30, 323, 327}));
+}
+
+// Through the same apply rules as the server link, the login's 30 and 323 replies fill the NE table with NE 1 and
+// give its entity tree the modules the NE reports.
+TEST(SnmpDirectLogin, RepliesFillTheNeTableAndTheEntityTree)
+{
+    const std::string resources = TARVIK_RESOURCES_DIR;
+    auto loaded = LoadEntityModelSet(resources + "/EntConf/EntInfo.dat", resources + "/EntConf/EntAlm.dat",
+                                     resources + "/EntConf/EntSkin.dat");
+    ASSERT_TRUE(loaded.models) << loaded.error;
+    ReplaceEntityModels(std::move(loaded.models));
+    AppData().Reset();
+    SetUiThreadId(std::this_thread::get_id());
+    InstallServerDispatchRules(AppData());
+
+    snmp_test::CAgentProcess agent;
+    ASSERT_TRUE(agent.Start({"--scenario", kScenario}));
+    SnmpLinkSettings settings;
+    settings.waitMs = 1000;
+    settings.retries = 1;
+    settings.trapPort = snmp_test::FreeUdpPort();
+    settings.pollIntervalS = 0;
+    CNetDrvSnmpAgent driver(settings, [](const std::array<uint8_t, 4>&, int32_t) { return SnmpEchoResult::Reachable; });
+    ASSERT_EQ(driver.Start(), kDrvOk);
+    ASSERT_EQ(driver.EmsConnect(snmp_test::kLoopback, agent.Port(), "qurim", "private"), kDrvOk);
+    auto query = [&driver](uint16_t code, uint32_t size) {
+        std::vector<uint8_t> record(size, 0);
+        EmsMsg msg;
+        EmsMsg* reply = nullptr;
+        BuildEmsMsg(&msg, kEmsOpQuery, code, size, record.data(), kDirectNeId);
+        return driver.RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false);
+    };
+    ASSERT_EQ(query(30, 1), kDrvOk);
+    ASSERT_EQ(query(323, 1), kDrvOk);
+
+    const CNeRecord* ne = FindNeById(kDirectNeId);
+    ASSERT_NE(ne, nullptr);
+    EXPECT_EQ(ne->neModelId, 4u);
+    ASSERT_NE(ne->root, nullptr);
+    int known = 0;
+    for (int shelf = 0; shelf < ne->root->GetChildCount(); ++shelf) {
+        const CEntityNode* shelfNode = ne->root->GetChild(shelf);
+        for (int slot = 0; slot < shelfNode->GetChildCount(); ++slot) {
+            const uint32_t type = shelfNode->GetChild(slot)->GetType();
+            if (type != kEntityTypeUnknown && type != kEntityTypeAbsent && type != kEntityTypeEmpty)
+                ++known;
+        }
+    }
+    EXPECT_GT(known, 0) << "no module of the NE got its type from the 323 reply";
+
+    driver.Shutdown();
+    RemoveServerDispatchRules();
+    AppData().Reset();
+    ReplaceEntityModels(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SnmpDirectLoginTest,
