@@ -1,10 +1,130 @@
 #!/usr/bin/env bash
-# Builds everything and starts the program against the simulated management server.
+# Builds everything and starts the program against a simulated peer on this machine.
+#
+#   scripts/run.sh            the simulated management server with the sample scenario; log in as admin / admin
+#   scripts/run.sh --direct   one simulated NE in direct mode; log in as qurim with the community private
+#
+# The program runs in build/run/, which holds Tarvik.ini and the definition files copied from resources/; the login
+# dialog comes up with the peer's address and port filled in. The peer stops when the program ends.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+mode=server
+case "${1:-}" in
+"") ;;
+--direct) mode=direct ;;
+-h | --help)
+    sed -n '2,9p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+    exit 0
+    ;;
+*)
+    echo "usage: scripts/run.sh [--direct]" >&2
+    exit 2
+    ;;
+esac
+
 cd "$root"
 scripts/setup.sh
 scripts/build.sh build
-echo
-echo "Built everything in build/. The program's window does not exist yet: it arrives with the application shell."
-echo "Until then, 'scripts/test.sh' runs what has been built."
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+    echo
+    echo "No display: the program opens windows, and DISPLAY is not set."
+    echo "Run this from a desktop session, or under a virtual display:"
+    echo "    xvfb-run -s '-screen 0 1280x800x24' scripts/run.sh"
+    exit 1
+fi
+
+run="$root/build/run"
+mkdir -p "$run"
+rm -rf "$run/EntConf" "$run/Map"
+cp -r resources/EntConf resources/Map "$run/"
+[[ -f "$run/Tarvik.ini" ]] || cp resources/Tarvik.ini "$run/Tarvik.ini"
+
+# set_key <section> <key> <value>: sets one key of build/run/Tarvik.ini, adding it (and its section) when missing.
+set_key() {
+    local file="$run/Tarvik.ini" tmp="$run/Tarvik.ini.tmp"
+    awk -v section="$1" -v key="$2" -v value="$3" '
+        function flush() { if (inside && !done) { print key "=" value; done = 1 } }
+        /^[ \t]*\[/ {
+            flush()
+            name = $0; gsub(/^[ \t]*\[|\][ \t\r]*$/, "", name)
+            inside = (toupper(name) == toupper(section)); print; next
+        }
+        inside && !done {
+            line = $0; sub(/^[ \t]+/, "", line)
+            split(line, parts, "="); k = parts[1]; gsub(/[ \t]+$/, "", k)
+            if (toupper(k) == toupper(key) && index(line, "=") > 0) { print key "=" value; done = 1; next }
+        }
+        { print }
+        END { if (!done) { if (!inside) print "[" section "]"; print key "=" value } }
+    ' "$file" >"$tmp"
+    mv "$tmp" "$file"
+}
+
+# start_peer <log> <command...>: starts a simulated peer in the background (its id in $peer).
+start_peer() {
+    local log="$1"
+    shift
+    "$@" >"$log" 2>&1 &
+    peer=$!
+}
+
+# peer_port <log>: the port the peer serves, once it says so.
+peer_port() {
+    local log="$1"
+    for _ in $(seq 100); do
+        if grep -q '^listening on ' "$log"; then
+            sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$log" | head -1
+            return 0
+        fi
+        kill -0 "$peer" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "the simulated peer did not start:" >&2
+    cat "$log" >&2
+    return 1
+}
+
+peer=""
+program=""
+cleanup() {
+    [[ -n "$program" ]] && kill "$program" 2>/dev/null
+    [[ -n "$peer" ]] && kill "$peer" 2>/dev/null
+    return 0
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+if [[ "$mode" == server ]]; then
+    args=(build/sim/tarvik-sim-server --port 0 --bind 127.0.0.1)
+    [[ -f resources/sim/server_scenario.ini ]] && args+=(--scenario resources/sim/server_scenario.ini)
+    start_peer "$run/sim-server.log" "${args[@]}"
+    port=$(peer_port "$run/sim-server.log")
+    set_key SYSTEM DIRECTCONTROL 0
+    set_key SYSTEM SERVERIP 127.0.0.1
+    set_key SYSTEM USERNAME admin
+    set_key LINK SERVERPORT "$port"
+    echo "Simulated management server on 127.0.0.1:$port. Log in as admin with the password admin."
+else
+    trap_port=16162
+    args=(build/sim/tarvik-ne-agent --port 0 --bind 127.0.0.1 --trap-to "127.0.0.1:$trap_port")
+    [[ -f tests/data/snmp/ne_agent_ipd48.ini ]] && args+=(--scenario tests/data/snmp/ne_agent_ipd48.ini)
+    start_peer "$run/ne-agent.log" "${args[@]}"
+    port=$(peer_port "$run/ne-agent.log")
+    set_key SYSTEM DIRECTCONTROL 1
+    set_key SYSTEM SERVERIP 127.0.0.1
+    set_key SYSTEM USERNAME qurim
+    set_key LINK SNMPPORT "$port"
+    set_key LINK SNMPTRAPPORT "$trap_port"
+    echo "Simulated NE on 127.0.0.1:$port. Log in as qurim with the community private."
+fi
+
+cd "$run"
+# In the background, so that a signal to this script ends the program and the peer with it.
+"$root/build/ui/tarvik" &
+program=$!
+status=0
+wait "$program" || status=$?
+program=""
+exit "$status"

@@ -1,0 +1,332 @@
+#pragma once
+// Shared pieces of the application and login tests: a working directory of its own with a Tarvik.ini and the sample
+// definition files, a modal runner that answers each kind of dialog the application opens, a main frame stand-in,
+// and the simulated peers (management server, NE agent) as child processes.
+
+#include "tests/link/snmp_test_support.h"
+#include "tests/platform/qt_test_app.h"
+
+#include "core/config/app_settings.h"
+#include "core/entity/entity_model_set.h"
+#include "core/map/map_list.h"
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "link/driver_mode.h"
+#include "link/server_message_dispatcher.h"
+#include "platform/control_id.h"
+#include "platform/ip_address_edit.h"
+#include "platform/modal_runner.h"
+#include "platform/notify_codes.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/app_message_box_dlg.h"
+#include "ui/framework/dialog_environment.h"
+#include "ui/framework/string_table.h"
+#include "ui/framework/wait_dlg.h"
+#include "ui/shell/app/about_dlg.h"
+#include "ui/shell/app/app_frame.h"
+#include "ui/shell/app/login_dlg.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app_test {
+
+namespace fs = std::filesystem;
+
+inline const fs::path kResources{TARVIK_RESOURCES_DIR};
+
+inline void LoadProgramStrings()
+{
+    LoadAppStrings((kResources / "strings" / "strings.tsv").string());
+}
+
+// The state a program has before its start-up.
+inline void ResetProgramState()
+{
+    SetDriverMode(kDriverModeBase);
+    AppSettings() = CAppSettings{};
+    AppData().Reset();
+    ClearUserRights();
+    ClearServerMessageQueue();
+    ReplaceEntityModels(nullptr);
+    CurrentMapList() = CMapList{};
+    SetDisplayScale({1.0, 1.0});
+    ResetAppDialogFont();
+}
+
+inline void WriteText(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string ReadText(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Runs the event loop until the condition holds; false when it still does not after the bound (a failure, not a
+// timing). The loop waits for events as the program's does, so that its idle work runs too.
+inline bool PumpUntil(const std::function<bool()>& condition, int boundMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > boundMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+// A fresh working directory for one test, left again at the end.
+class CWorkDir {
+public:
+    CWorkDir()
+    {
+        previous_ = fs::current_path();
+        char pattern[] = "/tmp/tarvik-app-XXXXXX";
+        dir_ = ::mkdtemp(pattern);
+        fs::current_path(dir_);
+    }
+    ~CWorkDir()
+    {
+        fs::current_path(previous_);
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    CWorkDir(const CWorkDir&) = delete;
+    CWorkDir& operator=(const CWorkDir&) = delete;
+
+    const fs::path& Path() const { return dir_; }
+    fs::path Ini() const { return dir_ / "Tarvik.ini"; }
+
+    // The sample definition files in the places the default configuration names.
+    void CopyDefinitionFiles() const
+    {
+        fs::create_directories(dir_ / "EntConf");
+        fs::create_directories(dir_ / "Map");
+        for (const char* name : {"EntInfo.dat", "EntAlm.dat", "EntSkin.dat"})
+            fs::copy_file(kResources / "EntConf" / name, dir_ / "EntConf" / name);
+        fs::copy_file(kResources / "Map" / "Map.dat", dir_ / "Map" / "Map.dat");
+    }
+    void WriteIni(const std::string& text) const { WriteText(Ini(), text); }
+
+private:
+    fs::path previous_;
+    fs::path dir_;
+};
+
+// What the operator types into the login dialog; unset fields keep what the dialog shows.
+struct LoginInput {
+    std::optional<IpAddress> address{};
+    std::optional<uint16_t> port{};
+    std::optional<std::string> user{};
+    std::optional<std::string> password{};
+    std::optional<bool> direct{};
+};
+
+inline void TypeLogin(CLoginDlg& dialog, const LoginInput& input)
+{
+    if (input.direct) {
+        auto* check = dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId);
+        if (check->isChecked() != *input.direct)
+            check->click();
+    }
+    if (input.address)
+        dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->SetAddress(*input.address);
+    if (input.port)
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QString::number(*input.port));
+    if (input.user)
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kUserNameId)->setText(QString::fromStdString(*input.user));
+    if (input.password)
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPasswordId)->setText(QString::fromStdString(*input.password));
+}
+
+// The text of a program message box as shown.
+inline QString BoxText(CAppMessageBoxDlg& box)
+{
+    for (int id : {CAppMessageBoxDlg::kFirstEditId, CAppMessageBoxDlg::kSecondEditId}) {
+        auto* edit = box.GetDlgItemAs<QPlainTextEdit>(id);
+        if (edit != nullptr && !edit->toPlainText().isEmpty())
+            return edit->toPlainText();
+    }
+    return {};
+}
+
+// Answers every modal dialog the application opens: login dialogs from a queue of scripts (none left: Exit), program
+// message boxes from a queue of answers (none left: the default button), wait dialogs by running them until their
+// request ends, the About dialog by looking at it. Plain system boxes are recorded too.
+class CAppRunner : public ModalRunner {
+public:
+    using LoginScript = std::function<void(CLoginDlg&)>;
+
+    CAppRunner() : previous_(SetModalRunner(this)) {}
+    ~CAppRunner() override { SetModalRunner(previous_); }
+    CAppRunner(const CAppRunner&) = delete;
+    CAppRunner& operator=(const CAppRunner&) = delete;
+
+    void PushLogin(LoginScript script) { logins_.push_back(std::move(script)); }
+    // Types the input and presses Login.
+    void PushLogin(const LoginInput& input)
+    {
+        PushLogin([input](CLoginDlg& dialog) {
+            TypeLogin(dialog, input);
+            dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+        });
+    }
+    void PushBoxAnswer(int result) { answers_.push_back(result); }
+
+    int RunModal(QDialog& dialog) override
+    {
+        if (auto* wait = dynamic_cast<CWaitDlg*>(&dialog)) {
+            ++waitDialogs;
+            return wait->exec();
+        }
+        dialog.show();
+        QCoreApplication::processEvents();
+        int result = IDCANCEL;
+        if (auto* login = dynamic_cast<CLoginDlg*>(&dialog)) {
+            ++loginRuns;
+            loginCaptions.push_back(login->windowTitle());
+            // The operator works the dialog once it is on screen.
+            PumpUntil([login] { return login->IsFirstShowDone(); });
+            if (!logins_.empty()) {
+                LoginScript script = std::move(logins_.front());
+                logins_.pop_front();
+                script(*login);
+                loginAlerts.push_back(login->GetMessageText());
+            }
+        } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
+            boxTexts.push_back(BoxText(*box));
+            const std::array<int, 3> buttons = box->GetButtonResults();
+            result = buttons[0];
+            if (!answers_.empty()) {
+                result = answers_.front();
+                answers_.pop_front();
+            }
+        } else if (auto* about = dynamic_cast<CAboutDlg*>(&dialog)) {
+            if (onAbout)
+                onAbout(*about);
+            result = IDOK;
+        }
+        if (dialog.isVisible())
+            dialog.done(result);
+        return dialog.result();
+    }
+
+    int loginRuns = 0;
+    int waitDialogs = 0;
+    std::vector<QString> loginCaptions;
+    std::vector<QString> loginAlerts; // the message line after each scripted login
+    std::vector<QString> boxTexts;
+    std::function<void(CAboutDlg&)> onAbout;
+
+private:
+    std::deque<LoginScript> logins_;
+    std::deque<int> answers_;
+    ModalRunner* previous_;
+};
+
+// A main frame that counts what the application asks of it.
+class CFakeFrame : public IAppFrame {
+public:
+    class Window : public QWidget {
+    public:
+        int closes = 0;
+
+    protected:
+        void closeEvent(QCloseEvent* event) override
+        {
+            ++closes;
+            QWidget::closeEvent(event);
+        }
+    };
+
+    QWidget* FrameWindow() override { return &window; }
+    void InitFrame() override { ++initFrames; }
+    void HideFrameWindows() override
+    {
+        ++hides;
+        window.hide();
+    }
+    void StopFrameTimers() override { ++timerStops; }
+    void StartLogoutTimer(uint32_t periodMs) override { logoutTimers.push_back(periodMs); }
+    void PostFrameCommand(int commandId) override { commands.push_back(commandId); }
+    int AddTrapLogRecords(uint32_t, const uint8_t*, uint32_t count) override
+    {
+        trapRecords += count;
+        return 0;
+    }
+
+    Window window;
+    int initFrames = 0;
+    int hides = 0;
+    int timerStops = 0;
+    uint32_t trapRecords = 0;
+    std::vector<uint32_t> logoutTimers;
+    std::vector<int> commands;
+};
+
+// Makes fake frames and keeps a pointer to the last one.
+inline MainFrameFactory FakeFrameFactory(CFakeFrame** made)
+{
+    return [made] {
+        auto frame = std::make_unique<CFakeFrame>();
+        *made = frame.get();
+        return frame;
+    };
+}
+
+// The simulated management server on a free loopback port.
+class CSimServerProcess {
+public:
+    static fs::path Path() { return snmp_test::BuildDir() / "sim" / "tarvik-sim-server"; }
+    static bool Exists() { return snmp_test::ToolExists(Path().string()); }
+
+    bool Start(std::vector<std::string> extraArgs = {})
+    {
+        std::vector<std::string> args{Path().string(), "--port", "0"};
+        args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+        if (!child_.Start(args))
+            return false;
+        std::optional<std::string> line = child_.ReadLine(10000);
+        if (!line || line->rfind("listening on ", 0) != 0)
+            return false;
+        port_ = static_cast<uint16_t>(std::stoul(line->substr(line->rfind(':') + 1)));
+        return true;
+    }
+    uint16_t Port() const { return port_; }
+
+private:
+    snmp_test::CChildProcess child_;
+    uint16_t port_ = 0;
+};
+
+inline uint16_t FreeUdpPort()
+{
+    return snmp_test::FreeUdpPort();
+}
+
+inline constexpr IpAddress kLoopback{127, 0, 0, 1};
+
+} // namespace app_test

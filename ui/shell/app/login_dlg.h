@@ -1,0 +1,68 @@
+#pragma once
+// The login dialog (239): the address of the server, or of the NE in direct mode ("Control the NE directly"), the
+// port, the user name and the password or SNMP community. Login pings the address, switches the link to the driver
+// of the mode and connects it; the dialog ends with IDOK once connected, and stays open with an alert otherwise.
+
+#include "core/util/ip_address.h"
+#include "ui/framework/ca_dialog.h"
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class CLoginDlg;
+}
+
+class CLoginDlg : public CADialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 239;
+    static constexpr int kAddressId = 1204;
+    static constexpr int kAddressLabelId = 1207;
+    static constexpr int kPasswordLabelId = 1257;
+    static constexpr int kPasswordId = 1289;
+    static constexpr int kDirectCheckId = 1324;
+    static constexpr int kPortId = 1334;
+    static constexpr int kUserNameId = 1362;
+    static constexpr int kLoginButtonId = 32771;
+
+    // The user name is kept in 10 characters in both modes; the password in 10 (server mode) and the community in 16
+    // (direct mode), both whole where they are used.
+    static constexpr int kUserNameMax = 10;
+    static constexpr int kPasswordMax = 10;
+    static constexpr int kCommunityMax = 16;
+
+    // The ping before the connect waits this long for its echo.
+    static constexpr int32_t kPingTimeoutMs = 2000;
+
+    explicit CLoginDlg(QWidget* parent = nullptr);
+    ~CLoginDlg() override;
+
+    // Fields, exchanged with the controls.
+    IpAddress address{};
+    int direct = 0;
+    std::string password;
+    std::string userName;
+    unsigned port = 0;
+
+    // The data load: caption, address, edit limits, the mode's port, labels and enabling; then the controls.
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnCommand(int id, int code) override;
+
+    // The Login button.
+    void OnLogin();
+    // The check box.
+    void OnDirectClicked();
+
+    // A connect is running (the dialog is then disabled).
+    static bool IsConnectInProgress();
+
+private:
+    void LoadDialogData();
+    // Port field, port edit, labels by the direct flag.
+    void ApplyMode();
+    void EndConnect();
+
+    std::unique_ptr<Ui::CLoginDlg> ui_;
+};

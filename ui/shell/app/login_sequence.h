@@ -1,0 +1,91 @@
+#pragma once
+// What a login does once the link of its mode is connected. Server mode: the logon, then the tables the main window
+// needs. Direct mode: the NE is taken into the NE table, asked for its record, communities and users, which decide the
+// operator's role, and then has its clock and alarms synchronised. Window-free: the driver shows its own failure
+// boxes (with the failure texts given here), everything else comes back as the result.
+
+#include "core/util/ip_address.h"
+
+#include <cstdint>
+#include <string>
+
+class CAppData;
+class CNetDrv;
+
+// Resource ids the login chooses: the list popup menu and the entity context menu.
+inline constexpr int kListPopupMenuServer = 103;
+inline constexpr int kListPopupMenuDirect = 105;
+inline constexpr int kEntityMenuIdServer = 113;
+inline constexpr int kEntityMenuIdDirect = 116;
+
+// Request codes of the login.
+inline constexpr uint16_t kReqUserAccounts = 10;
+inline constexpr uint16_t kReqUserRights = 15;
+inline constexpr uint16_t kReqLocations = 20;
+inline constexpr uint16_t kReqNeRecord = 30;
+inline constexpr uint16_t kReqNeRecords = 33;
+inline constexpr uint16_t kReqLoginQuery34 = 34; // its reply is the dispatcher's business
+inline constexpr uint16_t kReqNeTime = 300;
+inline constexpr uint16_t kReqNeCommunities = 307;
+inline constexpr uint16_t kReqNeUsers = 316;
+inline constexpr uint16_t kReqBoards = 323;
+inline constexpr uint16_t kReqNeAlarmDefs = 327;
+inline constexpr uint16_t kReqAlarmSync = 332;
+inline constexpr uint16_t kReqNotificationsOn = 334;
+
+// Failure texts.
+inline constexpr uint32_t kStrFailedToLogin = 20044;
+inline constexpr uint32_t kStrFailToQuery = 10128;
+inline constexpr uint32_t kStrFailToQueryCommunities = 10251;
+inline constexpr uint32_t kStrUserNameIncorrect = 20102;
+
+// The logon waits this long for the server.
+inline constexpr int32_t kLogonTimeoutMs = 10000;
+
+// Letters of the rights tables in direct mode, and the NE's account kept in the NE record.
+inline constexpr size_t kDirectRightsLength = 127;
+inline constexpr char kDirectNeAccount[] = "qurim";
+
+// An NE community with this access value grants the Administrator role; an NE user of another level is a User.
+inline constexpr uint32_t kNeAccessReadWrite = 2;
+inline constexpr uint32_t kNeUserLevelAdministrator = 2;
+
+struct LoginEntry {
+    bool direct = false;
+    IpAddress address{};
+    uint16_t port = 0;
+    std::string userName;
+    std::string password; // the password, or the community in direct mode
+};
+
+enum class LoginStep {
+    kLoggedIn,
+    kLogonRefused,  // server mode: the logon failed (the driver has shown 20044)
+    kTablesFailed,  // server mode: the link failed while the tables loaded; `code` says how
+    kNeNotStored,   // direct mode: the NE's record could not be taken into the table
+    kNeQueryFailed, // direct mode: a query of the NE failed (the driver has shown 10128 or 10251)
+    kUserIncorrect, // direct mode: the user is no account of the NE (show 20102)
+};
+
+struct LoginResult {
+    LoginStep step = LoginStep::kLoggedIn;
+    int code = 0; // the driver's result of the failed request
+    int listPopupMenuId = kListPopupMenuDirect;
+    int entityMenuId = kEntityMenuIdDirect;
+};
+
+struct DirectLoginOptions {
+    bool syncNeTime = false;           // SYSTEM/SYNCNETIMEAFTERLOGIN
+    uint32_t syncNeTimeMaxYear = 2000; // SYSTEM/SYNCNETIMEMAXYEAR
+};
+
+// The server logon and table loads. On every failure the tables are empty, the rights all '-' and the role none.
+LoginResult RunServerLogin(CNetDrv& driver, CAppData& app, const LoginEntry& entry);
+
+// The direct login to the NE of the entry. On every failure the NE table is empty.
+LoginResult RunDirectLogin(CNetDrv& driver, CAppData& app, const LoginEntry& entry, const DirectLoginOptions& options);
+
+// The NE clock (seconds since 1970) is set at login when its year, as local time, is not after the limit.
+bool NeClockNeedsSync(uint32_t neClock, uint32_t maxYear);
+// The workstation's offset from UTC at `when`, in whole hours, east positive.
+int16_t UtcOffsetHours(int64_t when);
