@@ -3,6 +3,10 @@
 
 #include "tests/ui/main_frame_test_support.h"
 
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "core/tables/trap_log_ring.h"
+#include "link/records/entity_state_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "ui/framework/ca_dialog.h"
 #include "ui/shell/frame/about_view.h"
@@ -302,6 +306,38 @@ TEST_F(MainFrameViewTest, AboutAndTopologyViews)
     topo.RefreshData();
     EXPECT_EQ(topo.GetNeId(), 0);
     EXPECT_EQ(topo.GetTargetEntity().id, 0u);
+}
+
+} // namespace
+
+namespace {
+
+// Entity states handed over by the dispatcher land in the trap log ring, in order; a batch with a record that does
+// not decode is refused whole.
+TEST_F(MainFrameViewTest, NotificationsReachTheTrapLogRing)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "qqqqqqqqqq"), 0);
+    AppData().role = kRoleUser;
+    auto frame = MakeFrame();
+    EXPECT_EQ(AppTrapLog().GetCount(), 0u) << "a new frame starts with an empty trap log";
+    std::vector<uint8_t> batch;
+    for (uint32_t entity : {10101u, 10102u}) {
+        EntityStateRec state;
+        state.entityId = entity;
+        state.severity = 2;
+        state.stateBits = 1;
+        const auto bytes = EncodeEntityStateRec(state);
+        batch.insert(batch.end(), bytes.begin(), bytes.end());
+    }
+    EXPECT_EQ(frame->AddTrapLogRecords(1, batch.data(), 2), 1);
+    ASSERT_EQ(AppTrapLog().GetCount(), 2u);
+    TrapLogRecord first;
+    ASSERT_NE(AppTrapLog().GetFirstTrapLogRecord(&first), 0u);
+    EXPECT_EQ(first.entityId, 10101u);
+    EXPECT_EQ(first.neId, 1u);
+    EXPECT_EQ(frame->AddTrapLogRecords(1, nullptr, 2), 0);
+    ClearUserRights();
+    AppData().role = kRoleNone;
 }
 
 } // namespace

@@ -5,9 +5,11 @@
 #include "core/ini/ini_file.h"
 #include "core/tables/app_data.h"
 #include "core/tables/location_tree.h"
+#include "core/tables/trap_log_ring.h"
 #include "core/tables/ne_table.h"
 #include "link/ems_msg.h"
 #include "link/pdu_log.h"
+#include "link/records/entity_state_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "platform/control_id.h"
 #include "platform/font_from_spec.h"
@@ -143,6 +145,7 @@ CMainFrame::~CMainFrame()
             SetActiveFormView(nullptr);
     }
     DestroyLocationIndicator();
+    AppTrapLog().ReleaseTrapLog();
     // The menus go with the frame's children; the menu bar lets go of them first.
     menuBar()->clear();
 }
@@ -270,6 +273,9 @@ void CMainFrame::FillMenu(QMenu* menu, const std::vector<ContextMenuEntry>& entr
 void CMainFrame::InitFrame()
 {
     const CIniFile ini = ReadConfigFile();
+
+    // A new session starts with an empty trap log; views see the new generation and start over.
+    AppTrapLog().ResetTrapLog(AppSettings().trapLogSize);
 
     // Icons, colours and the skin.
     LoadToolIcons(ini);
@@ -586,10 +592,19 @@ void CMainFrame::ToggleViewFlag(int commandId)
     WriteIniBool("SYSTEM", key, *flag, ConfigFilePath());
 }
 
-int CMainFrame::AddTrapLogRecords(uint32_t /*neId*/, const uint8_t* /*records*/, uint32_t /*count*/)
+int CMainFrame::AddTrapLogRecords(uint32_t neId, const uint8_t* records, uint32_t count)
 {
-    // The trap log keeps no ring yet; the records are dropped.
-    return 0;
+    if (records == nullptr || count == 0)
+        return 0;
+    std::vector<TrapLogRecord> entries;
+    entries.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        EntityStateRec state;
+        if (!DecodeEntityStateRec(records + static_cast<size_t>(i) * kEntityStateRecSize, kEntityStateRecSize, &state))
+            return 0;
+        entries.push_back(TrapLogRecordFromState(state));
+    }
+    return AppTrapLog().AddTrapLogRecords(neId, entries.data(), count);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

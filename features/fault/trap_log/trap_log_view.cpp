@@ -1,0 +1,440 @@
+#include "features/fault/trap_log/trap_log_view.h"
+
+#include "core/config/app_settings.h"
+#include "core/config/ini_readers.h"
+#include "core/entity/entity_id.h"
+#include "core/tables/app_data.h"
+#include "core/tables/entity_labels.h"
+#include "core/tables/location_tree.h"
+#include "core/tables/ne_table.h"
+#include "features/fault/trap_log/config_file_path.h"
+#include "features/fault/trap_log/event_detail_dlg.h"
+#include "features/fault/trap_log/trap_log_filter_dlg.h"
+#include "features/fault/trap_log/trap_log_filter_store.h"
+#include "platform/dc.h"
+#include "platform/list_control.h"
+#include "ui/framework/context_menu.h"
+#include "ui/framework/export_dlg.h"
+#include "ui/framework/message_boxes.h"
+#include "ui/framework/small_images.h"
+#include "ui/shell/frame/frame_views.h"
+#include "ui/shell/frame/view_tabs.h"
+#include "ui_trap_log_view.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool paused = false;
+
+constexpr int kImageRunning = 33;
+constexpr int kImagePaused = 34;
+// How much of a legend image shows for a severity the filter leaves out.
+constexpr double kDimmedOpacity = 0.3;
+
+// The legend boxes: control, severity bit and image.
+struct LegendBox {
+    int id;
+    int bit;
+    int image;
+};
+constexpr std::array<LegendBox, 6> kLegend = {{
+    {1048, 0, 11},
+    {1040, 1, 12},
+    {1042, 2, 13},
+    {1043, 3, 14},
+    {1045, 4, 15},
+    {1395, 5, 16},
+}};
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
+    : CAFormView(kFormId, parent), ui_(std::make_unique<Ui::CTrapLogView>()),
+      ring_(ring != nullptr ? ring : &AppTrapLog())
+{
+    ui_->setupUi(this);
+    // The style whose key is the row's severity image (12..16, and 17..21 for the same severities) colours it.
+    SetRowColorMode(kRowColorsByImage);
+    SetRowColors({{11, 0x000000, 0xFFFFFF},
+                  {12, 0x000000, 0x2020FF},
+                  {17, 0x000000, 0x2020FF},
+                  {13, 0x000000, 0x2080FF},
+                  {18, 0x000000, 0x2080FF},
+                  {14, 0x000000, 0x20FFFF},
+                  {19, 0x000000, 0x20FFFF},
+                  {15, 0x000000, 0xFFFFE0},
+                  {20, 0x000000, 0xFFFFE0},
+                  {16, 0x000000, 0xFFFFFF},
+                  {21, 0x000000, 0xFFFFFF}});
+    // Alarms ... sorts by severity, the times by their own keys.
+    SetColumnMap(7, 1);
+    SetColumnMap(8, 7);
+    SetColumnMap(9, 8);
+}
+
+CTrapLogView::~CTrapLogView() = default;
+
+bool CTrapLogView::IsPaused()
+{
+    return paused;
+}
+
+void CTrapLogView::SetPaused(bool on)
+{
+    paused = on;
+}
+
+void CTrapLogView::ResetCopy()
+{
+    const uint32_t size = std::clamp(AppSettings().trapLogSize, CTrapLogRing::kMinCapacity, CTrapLogRing::kMaxCapacity);
+    copy_.assign(size, Slot{});
+    for (Slot& slot : copy_)
+        slot.record.sequence = kNoRecord;
+}
+
+void CTrapLogView::InitData()
+{
+    ResetCopy();
+    const std::string config = CurrentConfigFilePath();
+    stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHTRAPLOG", false, config);
+    LayoutControls();
+    SetDialogFont(ReadIniString("VIEW", "TRAPLOGVIEWFONT", "Arial,80,B", config).c_str());
+    SetSmallImages();
+    EnableSubItemImages();
+    InitListColumnsById(kStrColumns);
+    if (AppSettings().directControl)
+        SetColumnHidden(kTrapLogLocationColumn, true);
+    lastShown_ = 0;
+    firstFill_ = true;
+    ringGeneration_ = Ring().GetGeneration();
+    WriteFilterTexts();
+    SetSortColumn(0);
+    SetSortDirection(kSortDescending);
+    initialised_ = true;
+    RefreshData();
+}
+
+void CTrapLogView::RestartFromRing()
+{
+    CListControl(FindList(kListControlId)).DeleteAllItems();
+    ResetCopy();
+    lastShown_ = 0;
+    firstFill_ = true;
+    ringGeneration_ = Ring().GetGeneration();
+}
+
+void CTrapLogView::RefreshData()
+{
+    if (!initialised_)
+        return;
+    InvalidateExtras();
+    // The log was emptied or rebuilt (a new login): the numbers the view remembers name nothing there any more.
+    if (Ring().GetGeneration() != ringGeneration_)
+        RestartFromRing();
+    if ((stopRefreshWhileBusy_ && IsUiBusy()) || IsPaused())
+        return;
+
+    TrapLogRecord record;
+    record.sequence = lastShown_;
+    const bool found =
+        firstFill_ ? Ring().GetFirstTrapLogRecord(&record) != 0 : Ring().GetNextTrapLogRecord(&record) != 0;
+    if (!found)
+        return;
+    QTreeWidget* list = FindList(kListControlId);
+    if (list != nullptr)
+        list->setUpdatesEnabled(false);
+    do {
+        lastShown_ = record.sequence;
+        ShowRecord(record, list);
+    } while (Ring().GetNextTrapLogRecord(&record) != 0);
+    if (list != nullptr)
+        list->setUpdatesEnabled(true);
+    if (firstFill_) {
+        UpdateListLayout(kListControlId);
+        firstFill_ = false;
+    }
+}
+
+void CTrapLogView::DeleteRow(Slot& slot)
+{
+    // The row is the one whose item data names the slot's record.
+    if (slot.item != nullptr && slot.item->data(0, Qt::UserRole).value<quint32>() == slot.record.sequence)
+        delete slot.item;
+    slot.item = nullptr;
+}
+
+void CTrapLogView::ShowRecord(const TrapLogRecord& record, QTreeWidget* widget)
+{
+    Slot& slot = copy_[record.sequence % copy_.size()];
+    if (slot.record.sequence != kNoRecord)
+        DeleteRow(slot);
+    slot.record = record;
+    slot.item = nullptr;
+    slot.row = MakeTrapLogRow(record);
+    if (!slot.row)
+        return;
+    CListControl list(widget);
+    if (list.InsertItem(0, slot.row->cells[0]) != 0)
+        return;
+    for (int c = 1; c < kTrapLogColumnCount; ++c)
+        list.SetItemText(0, c, slot.row->cells[static_cast<size_t>(c)]);
+    list.SetItemImage(0, 0, slot.row->image);
+    if (slot.row->levelImage >= 0)
+        list.SetItemImage(0, kTrapLogEntityTypeColumn, slot.row->levelImage);
+    list.SetItemData(0, record.sequence);
+    slot.item = list.Widget()->topLevelItem(0);
+}
+
+const CTrapLogView::Slot* CTrapLogView::SlotOf(uint32_t sequence) const
+{
+    if (copy_.empty())
+        return nullptr;
+    const Slot& slot = copy_[sequence % copy_.size()];
+    return slot.record.sequence == sequence ? &slot : nullptr;
+}
+
+const TrapLogRecord* CTrapLogView::FindRecord(uint32_t sequence) const
+{
+    const Slot* slot = SlotOf(sequence);
+    return slot != nullptr ? &slot->record : nullptr;
+}
+
+std::vector<uint32_t> CTrapLogView::RowSequences() const
+{
+    CListControl list(FindList(kListControlId));
+    std::vector<uint32_t> sequences;
+    for (int r = 0; r < list.GetItemCount(); ++r)
+        sequences.push_back(list.GetItemData(r));
+    return sequences;
+}
+
+const TrapLogRecord* CTrapLogView::SelectedRecord() const
+{
+    CListControl list(FindList(kListControlId));
+    const int row = list.GetNextSelected(-1);
+    return row >= 0 ? FindRecord(list.GetItemData(row)) : nullptr;
+}
+
+int CTrapLogView::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
+{
+    const Slot* a = SlotOf(item1);
+    const Slot* b = SlotOf(item2);
+    if (a == nullptr || b == nullptr || !a->row || !b->row)
+        return CompareItemData(item1, item2, flags);
+    return CompareTrapLogRows(a->record, *a->row, b->record, *b->row, flags);
+}
+
+void CTrapLogView::WriteFilterTexts()
+{
+    uint32_t locationId = 0;
+    uint32_t neId = 0;
+    uint32_t entityId = 0;
+    uint32_t mask = 0;
+    GetTrapLogFilter(&locationId, &neId, &entityId, &mask);
+
+    const CLocationNode* location = locationId != 0 ? FindLocation(locationId) : nullptr;
+    const CNeRecord* ne = neId != 0 ? FindNeById(neId) : nullptr;
+    QString neText = QStringLiteral(" <ALL>");
+    if (neId != 0)
+        neText = ne != nullptr ? Text(ne->name) : QString::number(neId);
+    ui_->locationNeText->setText(Text(location != nullptr ? location->name : AppData().locations.Root().name) + ':' +
+                                 neText);
+
+    // Entity 0 names no entity and lets every entity pass: it reads as the NE with everything below it.
+    const CEntityIndex index = EntityIndexFromId(entityId);
+    QString entityText;
+    if (index.GetLevel() > 1)
+        entityText = Text(FormatEntityLocation(ne, index, 0, true));
+    else if (index.GetLevel() == 1 || entityId == 0)
+        entityText = Text(GetEntityLevelLabel(ne, index.GetLevel() == 1 ? index : CEntityIndex::FromLevels(1)));
+    else
+        entityText = QString::number(entityId);
+    if ((mask & kTrapLogFilterBelow) != 0 || entityId == 0)
+        entityText += QStringLiteral(" <ALL>");
+    ui_->entityText->setText(entityText);
+}
+
+void CTrapLogView::DrawExtras(Dc& dc)
+{
+    uint32_t mask = 0;
+    GetTrapLogFilter(nullptr, nullptr, nullptr, &mask);
+    QPainter& painter = dc.Painter();
+    const QColor face = palette().color(QPalette::Button);
+    const auto drawImage = [this, &painter](int controlId, int image, bool dimmed, bool fill, const QColor& back) {
+        const QWidget* control = GetDlgItem(controlId);
+        if (control == nullptr)
+            return;
+        const QRect rect(control->mapTo(this, QPoint(0, 0)), control->size());
+        if (fill)
+            painter.fillRect(rect, back);
+        const QPixmap picture = SharedSmallImages().Get(image);
+        if (picture.isNull())
+            return;
+        painter.save();
+        painter.setOpacity(dimmed ? kDimmedOpacity : 1.0);
+        painter.drawPixmap(rect.right() + 1 - kSmallImageSize, rect.top(), picture);
+        painter.restore();
+    };
+    for (const LegendBox& box : kLegend)
+        drawImage(box.id, box.image, (mask & (1u << box.bit)) == 0, true, face);
+    drawImage(kRunStateId, IsPaused() ? kImagePaused : kImageRunning, false, false, face);
+}
+
+void CTrapLogView::LayoutControls()
+{
+    const QRect client = rect();
+    if (QWidget* band = GetDlgItem(kBandId))
+        band->setGeometry(0, band->y(), client.width(), band->height());
+    if (QTreeWidget* list = FindList(kListControlId)) {
+        const int height = client.height() - list->y();
+        list->setGeometry(0, list->y(), client.width(), height > kMinListHeight ? height : list->height());
+    }
+}
+
+void CTrapLogView::resizeEvent(QResizeEvent* event)
+{
+    CAFormView::resizeEvent(event);
+    if (!window()->isMinimized())
+        LayoutControls();
+}
+
+// ---- commands
+
+int CTrapLogView::OnCommandHook(int id, int code)
+{
+    switch (id) {
+    case kFilterButtonId:
+        if (code == BN_CLICKED)
+            OnFilter();
+        return 1;
+    case kCmdDetail:
+        OnDetail();
+        return 1;
+    case kCmdFilter:
+        OnFilter();
+        return 1;
+    case kCmdReset:
+        OnReset();
+        return 1;
+    case kCmdPause:
+        OnPause();
+        return 1;
+    case kCmdContinue:
+        OnContinue();
+        return 1;
+    case kCmdExport:
+        OnExport();
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int CTrapLogView::OnNotifyHook(const NotifyHeader& header, int* /*result*/)
+{
+    if (header.idFrom != kListControlId)
+        return 0;
+    if (header.code == NM_DBLCLK) {
+        OnDetail();
+        return 1;
+    }
+    if (header.code == NM_RCLICK) {
+        OnContextMenu();
+        return 1;
+    }
+    return 0;
+}
+
+void CTrapLogView::OnDetail()
+{
+    const TrapLogRecord* record = SelectedRecord();
+    if (record == nullptr) {
+        ShowStatusMessageById(kStrSelectOneItem);
+        return;
+    }
+    const CEntityId entity(record->entityId);
+    CEventDetailDlg dlg(this);
+    dlg.SetTarget(static_cast<int>(record->neId), &entity);
+    dlg.SetOnlineType(record->onlineType);
+    dlg.SetPlannedType(record->plannedType);
+    dlg.SetAlarmBits(record->alarmBits);
+    dlg.SetSeverity(record->severity);
+    dlg.SetOccurTime(record->occurTime);
+    dlg.SetReceiveTime(record->receiveTime);
+    dlg.DoModal();
+}
+
+void CTrapLogView::OnFilter()
+{
+    CTrapLogFilterDlg dlg(this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    WriteFilterTexts();
+    InvalidateExtras();
+}
+
+void CTrapLogView::OnReset()
+{
+    RestartFromRing();
+    Ring().ClearTrapLog();
+    ringGeneration_ = Ring().GetGeneration();
+}
+
+void CTrapLogView::OnPause()
+{
+    SetPaused(true);
+    InvalidateExtras();
+}
+
+void CTrapLogView::OnContinue()
+{
+    TrapLogRecord next;
+    next.sequence = lastShown_;
+    const bool found = firstFill_ ? Ring().GetFirstTrapLogRecord(&next) != 0 : Ring().GetNextTrapLogRecord(&next) != 0;
+    if (found) {
+        // Rows of records the log lost while paused.
+        const uint64_t size = copy_.size();
+        for (Slot& slot : copy_) {
+            if (slot.item != nullptr && slot.record.sequence + size <= next.sequence)
+                DeleteRow(slot);
+        }
+    }
+    SetPaused(false);
+    InvalidateExtras();
+}
+
+void CTrapLogView::OnExport()
+{
+    CExportDlg dlg(this);
+    dlg.SetTarget(GetNeId(), &GetTargetEntity());
+    dlg.SetExportSource(FindList(kListControlId), "TrapLog", '\t');
+    dlg.DoModal();
+}
+
+void CTrapLogView::OnContextMenu()
+{
+    const bool selected = CListControl(FindList(kListControlId)).GetSelectedCount() > 0;
+    std::array<uint16_t, 3> disabled{};
+    size_t n = 0;
+    if (!selected)
+        disabled[n++] = kCmdDetail;
+    disabled[n++] = IsPaused() ? kCmdPause : kCmdContinue;
+    TrackContextMenu("TRAPLOGVIEW_LIST", this, disabled.data(), nullptr);
+}
+
+void RegisterTrapLogView()
+{
+    SetFrameViewFactory(kViewTrapLog,
+                        [](QWidget* parent, CMainFrame&) -> CAFormView* { return new CTrapLogView(parent); });
+}

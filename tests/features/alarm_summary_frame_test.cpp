@@ -1,0 +1,62 @@
+#include "tests/ui/main_frame_test_support.h"
+
+#include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/trap_log/trap_log_view.h"
+#include "ui/shell/frame/frame_views.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/frame/view_tabs.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace frame_test;
+
+class FaultViewsInTheFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterTrapLogView();
+        RegisterTrapSumView();
+    }
+    void TearDown() override
+    {
+        SetFrameViewFactory(kViewTrapLog, {});
+        SetFrameViewFactory(kViewAlarmSummary, {});
+    }
+
+    ScopedWorkDir workDir_;
+    ScopedModels models_;
+    FakeFrameHost host_;
+};
+
+TEST_F(FaultViewsInTheFrameTest, TheFrameBuildsTheSummaryAndTheTrapLogThroughTheirMakers)
+{
+    CMainFrame frame(host_);
+    auto* summary = dynamic_cast<CTrapSumView*>(frame.GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+
+    QWidget pane;
+    std::unique_ptr<CAFormView> trapLog(CreateFrameView(kViewTrapLog, &pane, frame));
+    EXPECT_NE(dynamic_cast<CTrapLogView*>(trapLog.get()), nullptr);
+    trapLog.reset();
+}
+
+TEST_F(FaultViewsInTheFrameTest, TheSummaryTakesTheFramesSelectionAsItsTarget)
+{
+    ASSERT_NE(AddTestNe({7, "NE-7"}), nullptr);
+    CMainFrame frame(host_);
+    CAFormView* summary = frame.GetAlarmSummaryView();
+    ASSERT_NE(summary, nullptr);
+    InitialUpdateFrameView(summary);
+    summary->OnFirstShow();
+    const CEntityIndex shelf = CEntityIndex::FromLevels(1, 1);
+    frame.SetCurrentEntity(7, &shelf);
+    RefreshFrameView(summary);
+    EXPECT_EQ(summary->GetNeId(), 7);
+    EXPECT_EQ(summary->GetTargetEntity().id, 10000u);
+}
+
+} // namespace
