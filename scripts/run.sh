@@ -37,9 +37,14 @@ fi
 
 run="$root/build/run"
 mkdir -p "$run"
-rm -rf "$run/EntConf" "$run/Map"
+rm -rf "$run/EntConf" "$run/Map" "$run/Icon"
 cp -r resources/EntConf resources/Map "$run/"
-[[ -f "$run/Tarvik.ini" ]] || cp resources/Tarvik.ini "$run/Tarvik.ini"
+cp -r resources/icons "$run/Icon"
+# A first run gets the default settings with the program's toolbar and list icons configured.
+if [[ ! -f "$run/Tarvik.ini" ]]; then
+    awk '/^[ \t]*\[/ { skip = ($0 ~ /^[ \t]*\[(TOOLICON|LISTICON)\]/) } !skip { print }' resources/Tarvik.ini >"$run/Tarvik.ini"
+    grep -v '^;' resources/icons/icons.ini >>"$run/Tarvik.ini"
+fi
 
 # set_key <section> <key> <value>: sets one key of build/run/Tarvik.ini, adding it (and its section) when missing.
 set_key() {
