@@ -36,6 +36,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include <chrono>
@@ -233,8 +234,12 @@ bool CEmsApp::CreateMainFrame()
         return false;
     }
     QWidget* window = frame_->FrameWindow();
-    if (!window->isVisible())
-        window->show();
+    if (!window->isVisible()) {
+        // The main window fills the screen; where nothing maximises it (no window manager), it still starts large.
+        if (const QScreen* screen = window->screen())
+            window->resize(screen->availableGeometry().size() * 0.9);
+        window->showMaximized();
+    }
     window->update();
     return true;
 }
