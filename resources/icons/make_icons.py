@@ -347,6 +347,51 @@ def draw_beep(c):
     c.arc(9, 8, 7, 1.4, 310, 360, DARK)
 
 
+# --- entity state pictures (16 x 16) --------------------------------------------------------------------------------
+# One picture per kind of entity (NE, shelf, module, port) and display state: 0 no alarm, 1..4 critical, major, minor,
+# warning, 5 any other severity, 6 not connected, 7 type mismatch, 8 planned NE connected, 9 planned NE not connected,
+# 10 missing. The sample entity models name them by these indexes.
+
+STATE_FILL = [GREEN, (206, 32, 32), (240, 120, 32), (230, 190, 20), (90, 150, 220), (150, 170, 200), GREY_LIGHT,
+              (150, 80, 190), GREEN, GREY_LIGHT, None]
+ENTITY_KINDS = [("ne", 60), ("shelf", 71), ("module", 82), ("port", 93)]
+
+
+def entity_outline(kind):
+    if kind == "ne":
+        return (1.5, 1.5, 14.5, 14.5, 2.5)
+    if kind == "shelf":
+        return (0.8, 4, 15.2, 12, 1.5)
+    if kind == "module":
+        return (4, 0.8, 12, 15.2, 1.5)
+    return (3, 3, 13, 13, 5)
+
+
+def make_entity_state(kind, state):
+    def draw(c):
+        x0, y0, x1, y1, radius = entity_outline(kind)
+        fill = STATE_FILL[state]
+        planned = state in (8, 9)
+        if fill is None or planned:
+            c.rect(x0, y0, x1, y1, DARK if fill is None else fill, radius)
+            c.rect(x0 + 1.6, y0 + 1.6, x1 - 1.6, y1 - 1.6, WHITE, max(radius - 1.6, 0))
+        else:
+            c.rect(x0, y0, x1, y1, fill, radius)
+        if kind == "ne" and fill is not None and not planned:
+            for y in (5, 8, 11):
+                c.rect(4, y, 12, y + 1.1, WHITE)
+        if state == 6 or state == 9:
+            c.line(4.5, 4.5, 11.5, 11.5, 1.8, RED)
+            c.line(11.5, 4.5, 4.5, 11.5, 1.8, RED)
+        if state == 7:
+            c.rect(7.1, 4, 8.9, 9.5, WHITE)
+            c.rect(7.1, 10.8, 8.9, 12.6, WHITE)
+    return draw
+
+
+ENTITY_LIST = [(first + state, f"{kind}_state{state}", make_entity_state(kind, state))
+               for kind, first in ENTITY_KINDS for state in range(11)]
+
 LIST = [
     (1, "connected", draw_connected),
     (2, "disconnected", draw_disconnected),
@@ -355,7 +400,7 @@ LIST = [
     (5, "communicating", draw_communicating),
     (53, "alarm_flash", draw_flash),
     (54, "alarm_sound", draw_beep),
-]
+] + ENTITY_LIST
 
 
 def draw_app_icon(c):

@@ -87,10 +87,10 @@ TEST_F(SampleModels, NeModels)
     EXPECT_EQ(one.GetFlags(), kEntityFlagNoVlanId);
     EXPECT_EQ(one.GetSysObjectId(), "1.3.6.1.4.1.32473.1.2");
     EXPECT_EQ(one.GetChildCount(), 1);
-    EXPECT_EQ(one.GetStateIcon(0), 27U);
-    EXPECT_EQ(one.GetStateIcon(9), 36U);
+    EXPECT_EQ(one.GetStateIcon(0), 60U);
+    EXPECT_EQ(one.GetStateIcon(9), 69U);
     EXPECT_EQ(one.GetStateIcon(11), 27U);
-    EXPECT_EQ(one.GetIcon(), 27U);
+    EXPECT_EQ(one.GetIcon(), 60U);
 
     const CEntityType& two = Model(4);
     EXPECT_EQ(two.GetChildCount(), 2);
