@@ -55,6 +55,13 @@ public:
         LockFreeDuringRefresh().push_back(free);
     }
     int Code() const { return code_; }
+    // The view's own commands: it takes 57636 (Search) and leaves everything else.
+    int OnCommandHook(int id, int) override
+    {
+        commands.push_back(id);
+        return id == 57636 ? 1 : 0;
+    }
+    std::vector<int> commands;
 
 private:
     int code_;
@@ -338,6 +345,25 @@ TEST_F(MainFrameViewTest, NotificationsReachTheTrapLogRing)
     EXPECT_EQ(frame->AddTrapLogRecords(1, nullptr, 2), 0);
     ClearUserRights();
     AppData().role = kRoleNone;
+}
+
+} // namespace
+
+namespace {
+
+// A command reaches the active view first; what the view leaves goes on to the frame's own handling, once.
+TEST_F(MainFrameViewTest, TheActiveViewTakesItsCommandsFirst)
+{
+    auto frame = MakeFrame();
+    auto* tree = dynamic_cast<FakeView*>(frame->GetTreeView());
+    ASSERT_NE(tree, nullptr);
+    SetActiveFormView(tree);
+    tree->commands.clear();
+    EXPECT_TRUE(frame->OnCommand(57636));
+    EXPECT_EQ(tree->commands, (std::vector<int>{57636}));
+    frame->OnCommand(33090);
+    EXPECT_EQ(tree->commands, (std::vector<int>{57636, 33090})) << "offered once, not again on the way back";
+    SetActiveFormView(nullptr);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/app_frame_host.h"
 #include "ui/shell/frame/frame_resources.h"
+#include "ui/shell/tree/group_view.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -37,9 +38,10 @@ int main(int argc, char** argv)
     // Every window of the program, the login dialog included, shows the program's icon.
     if (const std::string icon = FindFrameResource(kAppIconFile); !icon.empty())
         QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
-    // The views of the fault features plug into the frame's panes.
+    // The location tree and the fault views plug into the frame's panes.
     RegisterTrapLogView();
     RegisterTrapSumView();
+    RegisterGroupView();
     CEmsApp app;
     app.SetMainFrameFactory(CreateAppMainFrame);
     if (app.InitInstance())

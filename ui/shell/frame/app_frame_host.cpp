@@ -6,6 +6,7 @@
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/frame_host.h"
 #include "ui/shell/frame/main_frame.h"
+#include "ui/shell/routing/frame_command_routing.h"
 
 namespace {
 
@@ -55,5 +56,7 @@ IFrameHost& AppFrameHost()
 
 std::unique_ptr<IAppFrame> CreateAppMainFrame()
 {
-    return std::make_unique<CMainFrame>(AppFrameHost());
+    auto frame = std::make_unique<CMainFrame>(AppFrameHost());
+    InstallCommandRouting(*frame, AppFrameHost());
+    return frame;
 }

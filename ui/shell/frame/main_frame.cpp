@@ -525,6 +525,12 @@ bool CMainFrame::OnNotify(const NotifyHeader& /*header*/, int* /*result*/)
 
 bool CMainFrame::OnCommand(int commandId)
 {
+    // The active view handles its own commands (search, export, the trap log's pause and detail) before the frame.
+    // Its hook is asked directly: the view's own OnCommand would hand what it leaves back to the frame.
+    if (CAFormView* view = GetActiveFormView(); view != nullptr && view->window() == this) {
+        if (view->OnCommandHook(commandId, 0) != 0)
+            return true;
+    }
     switch (commandId) {
     case kCmdToggleLocationIndicator:
     case kCmdTogglePortTip:

@@ -1,0 +1,35 @@
+#pragma once
+// What a routed command hands to the dialog it opens: the target, the location, the member's name, the access mode
+// and the opener fields, as the dialog's set-up calls would. The slot selection dialog hands back the chosen index.
+
+#include "core/entity/entity_id.h"
+#include "core/entity/entity_index.h"
+
+#include <cstdint>
+#include <string>
+
+struct DialogRequest {
+    std::string className;
+    int commandId = 0;
+
+    bool hasTarget = false; // SetTarget was called
+    uint32_t neId = 0;
+    bool hasEntity = false; // the target carries an entity
+    CEntityId entity;
+
+    bool hasLocation = false;
+    uint32_t locationId = 0;
+
+    bool hasUserName = false;
+    std::string userName;
+
+    uint8_t accessMode = 0; // 0 = the constructor's value
+
+    int portSelMode = -1;
+    int templateMode = -1;
+    int profileGroup = -1;
+    int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
+
+    // Filled by the slot selection dialog when it returns OK.
+    CEntityIndex chosenIndex;
+};

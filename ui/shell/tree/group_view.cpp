@@ -1,0 +1,862 @@
+#include "ui/shell/tree/group_view.h"
+
+#include "core/config/app_settings.h"
+#include "core/config/ini_readers.h"
+#include "core/entity/entity_id.h"
+#include "core/entity/entity_index.h"
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type.h"
+#include "core/entity/entity_type_ids.h"
+#include "core/tables/app_data.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/location_node.h"
+#include "core/tables/ne_record.h"
+#include "core/tables/user_account.h"
+#include "core/util/severity.h"
+#include "platform/color_ref.h"
+#include "ui/framework/context_menu.h"
+#include "ui/framework/message_boxes.h"
+#include "ui/shell/frame/frame_views.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/frame/view_tabs.h"
+#include "ui/shell/search/tree_search_dlg.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextStream>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+using namespace group_item;
+
+namespace {
+
+constexpr int kSelectViewTab = 251;
+constexpr int kExportDepthLimit = 255;
+constexpr uint32_t kStrDataNotFound = 20091;
+const QString kRootName = QStringLiteral("<Root>");
+
+uint32_t NeLevelId()
+{
+    return EntityIdFromIndex(1, 0, 0, 0, 0);
+}
+
+bool IsDirectMode()
+{
+    return AppSettings().directControl;
+}
+
+CNeRecord* NeOf(const QTreeWidgetItem* item)
+{
+    return AppData().nes.FindNeById(Id(item));
+}
+
+// The items in the order a search walks them: each location, its folders with their NEs and members, then its child
+// locations; shelves take no part.
+void CollectSearchOrder(QTreeWidgetItem* item, std::vector<QTreeWidgetItem*>& out)
+{
+    if (Kind(item) == GroupItemKind::Shelf)
+        return;
+    out.push_back(item);
+    for (int i = 0; i < item->childCount(); ++i)
+        CollectSearchOrder(item->child(i), out);
+}
+
+void WriteTreeText(const QTreeWidgetItem* item, int depth, QString& out)
+{
+    if (depth >= kExportDepthLimit)
+        return;
+    const QString indent(depth, QLatin1Char('\t'));
+    out += indent + QStringLiteral("LOC: ") + item->text(0) + QLatin1Char('\n');
+    for (int i = 0; i < item->childCount(); ++i) {
+        const QTreeWidgetItem* child = item->child(i);
+        switch (Kind(child)) {
+        case GroupItemKind::NesFolder:
+            for (int j = 0; j < child->childCount(); ++j)
+                out += indent + QStringLiteral("\tNE : ") + child->child(j)->text(0) + QLatin1Char('\n');
+            break;
+        case GroupItemKind::MembersFolder:
+            for (int j = 0; j < child->childCount(); ++j)
+                out += indent + QStringLiteral("\tUSR: ") + child->child(j)->text(0) + QLatin1Char('\n');
+            break;
+        case GroupItemKind::Location:
+            WriteTreeText(child, depth + 1, out);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+CGroupView::CGroupView(CMainFrame& frame, QWidget* parent) : CAFormView(kGroupViewTemplate, parent), frame_(frame)
+{
+    tree_ = new QTreeWidget(this);
+    tree_->setObjectName(QStringLiteral("tree1360"));
+    tree_->setHeaderHidden(true);
+    tree_->setColumnCount(1);
+    tree_->setRootIsDecorated(true);
+    tree_->setAllColumnsShowFocus(true);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tree_);
+    tree_->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { OnTreeSelChanged(); });
+}
+
+CGroupView::~CGroupView() = default;
+
+QTreeWidgetItem* CGroupView::TopItem() const
+{
+    return tree_->topLevelItemCount() > 0 ? tree_->topLevelItem(0) : nullptr;
+}
+
+void CGroupView::OnInitialUpdate()
+{
+    pending_ = nullptr;
+    stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHLOC", false, ConfigFilePath());
+    SetDialogFont(ReadIniString("VIEW", "LOCVIEWFONT", "Arial,80,B", ConfigFilePath()).c_str());
+    BuildTree();
+    if (QTreeWidgetItem* top = TopItem()) {
+        const QSignalBlocker blocker(tree_);
+        tree_->setCurrentItem(top);
+    }
+    OnTreeSelChanged();
+    CAFormView::OnInitialUpdate();
+}
+
+QTreeWidgetItem* CGroupView::NewItem(QTreeWidgetItem* parent, GroupItemKind kind, uint32_t id, uint32_t extra,
+                                     const QString& text, int image)
+{
+    auto* item = new QTreeWidgetItem(QStringList{text});
+    item->setData(0, kKindRole, static_cast<uint32_t>(kind));
+    item->setData(0, kIdRole, id);
+    item->setData(0, kExtraRole, extra);
+    item->setData(0, kImageRole, -1);
+    SetItemImage(item, image);
+    if (kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf)
+        UpdateToolTip(item);
+    if (parent != nullptr)
+        parent->addChild(item);
+    else
+        tree_->addTopLevelItem(item);
+    return item;
+}
+
+void CGroupView::SetItemImage(QTreeWidgetItem* item, int image)
+{
+    // NEs and shelves take the NE's text colour, other items the colour of their image.
+    const GroupItemKind kind = Kind(item);
+    const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
+    item->setForeground(0, ToQColor(neItem ? frame_.GetEntityTextColor(Id(item)) : frame_.GetTreeTextColor(image)));
+    if (Image(item) == image)
+        return;
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, QIcon(frame_.GetListIcon(image)));
+}
+
+void CGroupView::UpdateToolTip(QTreeWidgetItem* item)
+{
+    // The NE's address, at most 29 characters.
+    const CNeRecord* ne = NeOf(item);
+    item->setToolTip(0, ne != nullptr ? QString::fromStdString(ne->GetIpText()).left(29) : QString());
+}
+
+QTreeWidgetItem* CGroupView::LocationItem(uint32_t locationId) const
+{
+    const CLocationNode* node = AppData().locations.FindLocation(locationId);
+    return node != nullptr ? reinterpret_cast<QTreeWidgetItem*>(node->treeItem) : nullptr;
+}
+
+void CGroupView::BuildTree()
+{
+    CLocationTree& locations = AppData().locations;
+    for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node))
+        node->treeItem = 0;
+    pending_ = nullptr;
+    {
+        const QSignalBlocker blocker(tree_);
+        tree_->clear();
+    }
+
+    // The top item stands for the parent of the operator's scope location, or for the root.
+    CLocationNode* topNode = &locations.Root();
+    QString topText = kRootName;
+    uint32_t topId = 0;
+    if (const uint32_t scope = AppData().scopeLocationId; scope != 0) {
+        if (const CLocationNode* scopeNode = locations.FindLocation(scope)) {
+            if (CLocationNode* parent = locations.FindLocation(scopeNode->parentId)) {
+                topNode = parent;
+                topText = QString::fromStdString(parent->name);
+                topId = parent->id;
+            }
+        }
+    }
+    const QSignalBlocker blocker(tree_);
+    QTreeWidgetItem* top = NewItem(nullptr, GroupItemKind::Location, topId, 0, topText, kImageLocation);
+    if (topId != 0)
+        topNode->treeItem = reinterpret_cast<uintptr_t>(top);
+    NewItem(top, GroupItemKind::NesFolder, topId, 0, QStringLiteral("NEs"), kImageNesFolder);
+    if (!IsDirectMode())
+        NewItem(top, GroupItemKind::MembersFolder, topId, 0, QStringLiteral("Members"), kImageMembersFolder);
+    top->setExpanded(true);
+
+    InsertLocationItems(topNode->GetFirstChild(), top);
+    InsertNeItems();
+    InsertAccountItems();
+}
+
+void CGroupView::InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent)
+{
+    for (; node != nullptr; node = node->GetNextSibling()) {
+        if (node->inScope == 0)
+            continue;
+        QTreeWidgetItem* item =
+            NewItem(parent, GroupItemKind::Location, node->id, 0, QString::fromStdString(node->name), kImageLocation);
+        node->treeItem = reinterpret_cast<uintptr_t>(item);
+        NewItem(item, GroupItemKind::NesFolder, node->id, 0, QStringLiteral("NEs"), kImageNesFolder);
+        NewItem(item, GroupItemKind::MembersFolder, node->id, 0, QStringLiteral("Members"), kImageMembersFolder);
+        InsertLocationItems(node->GetFirstChild(), item);
+    }
+}
+
+void CGroupView::InsertNeItems()
+{
+    QTreeWidgetItem* top = TopItem();
+    for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
+        if (ne->inScope != 1)
+            continue;
+        QTreeWidgetItem* parent = top->child(0);
+        const CLocationNode* node = ne->locationId != 0 ? AppData().locations.FindLocation(ne->locationId) : nullptr;
+        if (node != nullptr) {
+            auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem);
+            parent = item == nullptr ? top : (item->childCount() > 0 ? item->child(0) : top);
+        }
+        const int icon = frame_.GetEntityStateIcon(ne->neId, 0);
+        ne->stateWord = (ne->stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(icon & 0xFF) << 20);
+        NewItem(parent, GroupItemKind::Ne, ne->neId, 0, QString::fromStdString(ne->name), icon);
+    }
+}
+
+void CGroupView::InsertAccountItems()
+{
+    QTreeWidgetItem* top = TopItem();
+    for (CUserAccount* account = AppData().accounts.First(); account != nullptr; account = account->GetNext()) {
+        if (account->inScope == 0)
+            continue;
+        QTreeWidgetItem* owner = account->locationId != 0 ? LocationItem(account->locationId) : nullptr;
+        if (owner == nullptr)
+            owner = top;
+        QTreeWidgetItem* folder = owner->childCount() > 1 ? owner->child(1) : nullptr;
+        // A top item without a Members folder (direct mode) lists no accounts.
+        if (folder == nullptr || Kind(folder) != GroupItemKind::MembersFolder)
+            continue;
+        const int role = account->role >= 0 && account->role <= 2 ? account->role : 3;
+        NewItem(folder, GroupItemKind::Account, Id(folder), static_cast<uint32_t>(role),
+                QString::fromStdString(account->name), kImageAccount + role);
+    }
+}
+
+void CGroupView::ExpandShelves(QTreeWidgetItem* neItem)
+{
+    const QSignalBlocker blocker(tree_);
+    qDeleteAll(neItem->takeChildren());
+    const CNeRecord* ne = NeOf(neItem);
+    const CEntityType* model = ne != nullptr ? FindEntityModel(ne->neModelId) : nullptr;
+    if (model == nullptr || model->GetChildCount() < 2)
+        return;
+    const int rects = model->GetTemplateRectCount(0, 0);
+    for (int i = 0; i < rects && i < model->GetChildCount(); ++i) {
+        if (model->GetChildFixedType(i) == kEntityTypeAbsent)
+            continue;
+        const auto shelf = static_cast<uint32_t>(i + 1);
+        NewItem(neItem, GroupItemKind::Shelf, ne->neId, shelf, QStringLiteral("shelf:%1").arg(shelf),
+                frame_.GetEntityStateIcon(ne->neId, i + 1));
+    }
+    neItem->setExpanded(true);
+}
+
+int CGroupView::ApplySelection(QTreeWidgetItem* item, bool expand)
+{
+    if (item == nullptr) {
+        frame_.SetCurrentLocation(0);
+        frame_.SetCurrentEntity(0, nullptr);
+        frame_.SetKeyText({});
+        return 1;
+    }
+    const uint32_t id = Id(item);
+    switch (Kind(item)) {
+    case GroupItemKind::Location:
+    case GroupItemKind::NesFolder:
+    case GroupItemKind::MembersFolder:
+        frame_.SetCurrentLocation(id);
+        frame_.SetCurrentEntity(0, nullptr);
+        frame_.SetKeyText({});
+        return Kind(item) == GroupItemKind::Location ? 1 : (Kind(item) == GroupItemKind::NesFolder ? 2 : 3);
+    case GroupItemKind::Account:
+        frame_.SetCurrentLocation(id);
+        frame_.SetCurrentEntity(0, nullptr);
+        frame_.SetKeyText(item->text(0).toStdString());
+        return 5;
+    case GroupItemKind::Ne:
+    case GroupItemKind::Shelf: {
+        const bool shelf = Kind(item) == GroupItemKind::Shelf;
+        if (const CNeRecord* ne = NeOf(item)) {
+            const CEntityIndex index = shelf ? CEntityIndex::FromLevels(1, Extra(item)) : CEntityIndex::FromLevels(1);
+            frame_.SetCurrentLocation(ne->locationId);
+            frame_.SetCurrentEntity(ne->neId, &index);
+        } else {
+            frame_.SetCurrentLocation(0);
+            frame_.SetCurrentEntity(0, nullptr);
+        }
+        frame_.SetKeyText({});
+        if (!shelf && expand)
+            ExpandShelves(item);
+        return shelf ? 6 : 4;
+    }
+    }
+    return 1;
+}
+
+void CGroupView::OnTreeSelChanged()
+{
+    QTreeWidgetItem* programmatic = pending_;
+    pending_ = nullptr;
+    if (frame_.GetActivePane() != kTreePane)
+        return;
+    QTreeWidgetItem* item = programmatic != nullptr ? programmatic : tree_->currentItem();
+    if (item != nullptr && programmatic != nullptr && Kind(item) == GroupItemKind::Ne && !IsDirectMode()) {
+        ExpandShelves(item);
+        return;
+    }
+    const int view = ApplySelection(item, true);
+    frame_.SelectView(view, kSelectViewTab);
+    frame_.SetActivePane(kTreePane);
+}
+
+void CGroupView::SelectProgrammatically(QTreeWidgetItem* item)
+{
+    {
+        const QSignalBlocker blocker(tree_);
+        tree_->setCurrentItem(item);
+    }
+    pending_ = item;
+    OnTreeSelChanged();
+}
+
+void CGroupView::OnTreeClick(QTreeWidgetItem* hit)
+{
+    if (hit != nullptr && hit == tree_->currentItem()) {
+        ApplySelection(hit, false);
+        if (Kind(hit) == GroupItemKind::Ne || Kind(hit) == GroupItemKind::Shelf)
+            frame_.PostRefreshNow();
+    }
+    frame_.SetActivePane(kTreePane);
+    if (hit != tree_->currentItem()) {
+        if (hit != nullptr) {
+            tree_->setCurrentItem(hit);
+        } else {
+            const QSignalBlocker blocker(tree_);
+            tree_->setCurrentItem(nullptr);
+        }
+    }
+    frame_.PostRefreshNow();
+}
+
+CGroupView::Popup CGroupView::PopupFor(const QTreeWidgetItem* item) const
+{
+    if (item == nullptr)
+        return {"GroupDummy", 0};
+    if (item == TopItem())
+        return {AppData().scopeLocationId != 0 ? "GroupDummy" : "RootGroup", 0};
+    switch (Kind(item)) {
+    case GroupItemKind::Location:
+        return {"Group", 0};
+    case GroupItemKind::NesFolder:
+        return {"GroupNEs", 0};
+    case GroupItemKind::MembersFolder:
+        return {"GroupMembers", 0};
+    case GroupItemKind::Ne:
+        return {"GroupNE", 0};
+    case GroupItemKind::Account:
+        return {"GroupMember", 0};
+    case GroupItemKind::Shelf: {
+        const CNeRecord* ne = NeOf(item);
+        if (ne == nullptr || ne->root == nullptr)
+            return {"Shelf", 0};
+        const uint32_t type = ne->root->GetTypeAt(CEntityIndex::FromLevels(1, Extra(item)));
+        if (type == kEntityTypeAbsent)
+            return {}; // an absent position has no menu
+        if (type == kEntityTypeEmpty || type == kEntityTypeUnknown)
+            return {"Shelf", 0};
+        return {{}, type};
+    }
+    }
+    return {};
+}
+
+void CGroupView::OnTreeRightClick(QTreeWidgetItem* hit)
+{
+    if (hit != nullptr && hit == tree_->currentItem())
+        ApplySelection(hit, false);
+    frame_.SetActivePane(kTreePane);
+    frame_.PostRefreshNow();
+    {
+        const QSignalBlocker blocker(tree_);
+        tree_->setCurrentItem(hit);
+    }
+    ShowPopup(PopupFor(hit));
+}
+
+void CGroupView::ShowPopup(const Popup& popup)
+{
+    if (popupShower_) {
+        popupShower_(popup);
+        return;
+    }
+    if (popup.entityModelId != 0)
+        EntityContextMenuById(popup.entityModelId, this);
+    else if (!popup.name.empty())
+        EntityContextMenu(popup.name, this);
+}
+
+void CGroupView::OnTreeDblClk(QTreeWidgetItem* hit)
+{
+    if (hit == nullptr)
+        return;
+    switch (Kind(hit)) {
+    case GroupItemKind::Ne:
+    case GroupItemKind::Shelf:
+        PostCommand(kCmdShowNe);
+        break;
+    case GroupItemKind::Account:
+        PostCommand(kCmdShowMember);
+        break;
+    default:
+        break;
+    }
+}
+
+void CGroupView::PostCommand(int id)
+{
+    if (commandPoster_)
+        commandPoster_(id);
+    else
+        frame_.PostFrameCommand(id);
+}
+
+bool CGroupView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tree_->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            frame_.SetActivePane(kTreePane);
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            QTreeWidgetItem* hit = tree_->itemAt(mouse->position().toPoint());
+            if (mouse->button() == Qt::LeftButton)
+                OnTreeClick(hit);
+            else if (mouse->button() == Qt::RightButton)
+                OnTreeRightClick(hit);
+            break;
+        }
+        case QEvent::MouseButtonDblClick: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            OnTreeDblClk(tree_->itemAt(mouse->position().toPoint()));
+            break;
+        }
+        default:
+            break;
+        }
+    } else if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        frame_.SetActivePane(kTreePane);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            OnTreeDblClk(tree_->currentItem());
+    }
+    return CAFormView::eventFilter(watched, event);
+}
+
+int CGroupView::OnCommandHook(int id, int code)
+{
+    switch (id) {
+    case kCmdDeleteNe:
+        frame_.OnCommand(kCmdDeleteNe);
+        frame_.SelectView(1, kSelectViewTab);
+        return 1;
+    case kCmdSearchItem:
+        OnSearch();
+        return 1;
+    case kCmdSearchNext:
+        OnSearchNext();
+        return 1;
+    case kCmdExportStructure:
+        OnExportTree();
+        return 1;
+    default:
+        return CAFormView::OnCommandHook(id, code);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Refresh
+
+void CGroupView::FollowFrameNe()
+{
+    const uint32_t neId = frame_.GetCurrentNeId();
+    const CNeRecord* ne = AppData().nes.FindNeById(neId);
+    if (ne != nullptr) {
+        QTreeWidgetItem* owner = LocationItem(ne->locationId);
+        QTreeWidgetItem* folder = (owner != nullptr ? owner : TopItem())->child(0);
+        for (int i = 0; folder != nullptr && i < folder->childCount(); ++i) {
+            QTreeWidgetItem* item = folder->child(i);
+            if (Kind(item) == GroupItemKind::Ne && Id(item) == neId) {
+                if (item != tree_->currentItem())
+                    SelectProgrammatically(item);
+                break;
+            }
+        }
+    }
+    SetLocationId(static_cast<int>(frame_.GetCurrentLocationId()));
+    CEntityId entity = frame_.GetCurrentEntity();
+    SetTarget(static_cast<int>(neId), &entity);
+    SetUserName(frame_.GetKeyText().c_str());
+}
+
+QTreeWidgetItem* CGroupView::FindTreeItem(const ItemKey& key) const
+{
+    std::vector<QTreeWidgetItem*> items;
+    if (QTreeWidgetItem* top = TopItem())
+        CollectSearchOrder(top, items);
+    for (QTreeWidgetItem* item : items) {
+        if (KeyOf(item) == key)
+            return item;
+    }
+    return nullptr;
+}
+
+void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadCaret)
+{
+    QTreeWidgetItem* item = nullptr;
+    if (hadCaret) {
+        ItemKey wanted = caret;
+        if (caret.kind == GroupItemKind::Account)
+            wanted = {GroupItemKind::MembersFolder, caret.id, 0, {}};
+        else if (caret.kind == GroupItemKind::Shelf)
+            wanted = {GroupItemKind::Ne, caret.id, 0, {}};
+        item = FindTreeItem(wanted);
+        if (item == nullptr)
+            item = FindTreeItem(parent);
+    }
+    if (item == nullptr)
+        item = TopItem();
+    if (item == nullptr || !AppSettings().autoSelIfLocChange)
+        return;
+    {
+        const QSignalBlocker blocker(tree_);
+        tree_->setCurrentItem(item);
+    }
+    tree_->scrollToItem(item);
+    item->setExpanded(true);
+    uint32_t locationId = Id(item);
+    if (Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf) {
+        const CNeRecord* ne = NeOf(item);
+        locationId = ne != nullptr ? ne->locationId : 0;
+        if (ne != nullptr && frame_.GetCurrentNeId() != ne->neId) {
+            const CEntityIndex index = CEntityIndex::FromLevels(1);
+            frame_.SetCurrentEntity(ne->neId, &index);
+        }
+    }
+    if (frame_.GetCurrentLocationId() != locationId)
+        frame_.SetCurrentLocation(locationId);
+    frame_.SetKeyText({});
+    frame_.SetActivePane(kTreePane);
+}
+
+void CGroupView::RenameItems(bool locations, bool nes)
+{
+    std::vector<QTreeWidgetItem*> items;
+    CollectSearchOrder(TopItem(), items);
+    for (QTreeWidgetItem* item : items) {
+        if (locations && Kind(item) == GroupItemKind::Location && item != TopItem()) {
+            if (const CLocationNode* node = AppData().locations.FindLocation(Id(item)))
+                item->setText(0, QString::fromStdString(node->name));
+        } else if (nes && Kind(item) == GroupItemKind::Ne) {
+            if (const CNeRecord* ne = NeOf(item))
+                item->setText(0, QString::fromStdString(ne->name));
+            UpdateToolTip(item);
+        }
+    }
+}
+
+void CGroupView::RefreshData()
+{
+    CAppData& data = AppData();
+    if (!rebuildRequest_)
+        rebuildRequest_ = data.locationTreeChanged || data.neListChanged;
+    if (!renameNesRequest_)
+        renameNesRequest_ = data.neNamesChanged || data.neAddressesChanged;
+    if (stopRefreshWhileBusy_ && IsUiBusy())
+        return; // the requests stay pending
+
+    if (frame_.GetActivePane() != kTreePane && frame_.GetCurrentNeId() != static_cast<uint32_t>(GetNeId()))
+        FollowFrameNe();
+
+    if (rebuildRequest_) {
+        QTreeWidgetItem* caret = tree_->currentItem();
+        const bool hadCaret = caret != nullptr;
+        const ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
+        const ItemKey parentKey = hadCaret && caret->parent() != nullptr ? KeyOf(caret->parent()) : ItemKey{};
+        BuildTree();
+        if (IsDirectMode() && caretKey.kind != GroupItemKind::Ne) {
+            const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);
+            if (QTreeWidgetItem* ne =
+                    first != nullptr ? FindTreeItem({GroupItemKind::Ne, first->neId, 0, {}}) : nullptr) {
+                frame_.SetActivePane(kTreePane);
+                SelectProgrammatically(ne);
+            }
+        }
+        Reselect(caretKey, parentKey, hadCaret);
+    } else if (renameLocationsRequest_ || renameNesRequest_) {
+        RenameItems(renameLocationsRequest_, renameNesRequest_);
+    }
+    rebuildRequest_ = false;
+    renameLocationsRequest_ = false;
+    renameNesRequest_ = false;
+
+    if (IsInitialUpdateDone() && !window()->isMinimized()) {
+        if (frame_.IsBlinkPhaseOn())
+            ComputeLocationSeverities();
+        UpdateLocationIcons();
+        UpdateNeIcons();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Alarm colours
+
+bool CGroupView::Flashes(uint32_t severity, uint32_t secondary) const
+{
+    const AlarmSignalCode& flash = AppSettings().flash;
+    if (flash.level != 0 && CompareSeverity(static_cast<int>(severity), flash.level) >= 0)
+        return true;
+    return flash.serviceAffecting && CompareSecondaryStatus(static_cast<int>(secondary), 0) >= 1;
+}
+
+uint32_t CGroupView::ComputeLocation(CLocationNode* node)
+{
+    uint32_t severity = 0;
+    uint32_t secondary = 0;
+    for (CLocationNode* child = node->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        if (child->inScope == 0)
+            continue;
+        ComputeLocation(child);
+        if (CompareSeverity(static_cast<int>(child->gravestSeverity), static_cast<int>(severity)) > 0)
+            severity = child->gravestSeverity;
+        if (CompareSecondaryStatus(static_cast<int>(child->gravestSecondaryStatus), static_cast<int>(secondary)) > 0)
+            secondary = child->gravestSecondaryStatus;
+    }
+    auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem);
+    QTreeWidgetItem* folder = item != nullptr && item->childCount() > 0 ? item->child(0) : nullptr;
+    for (int i = 0; folder != nullptr && i < folder->childCount() && !(severity == 1 && secondary == 1); ++i) {
+        const CNeRecord* ne = NeOf(folder->child(i));
+        if (ne == nullptr || ne->planned != 0)
+            continue;
+        const uint32_t neSeverity = ne->GetSeverityAt(NeLevelId());
+        const uint32_t neSecondary = ne->GetSecondaryStatusAt(NeLevelId());
+        if (CompareSeverity(static_cast<int>(neSeverity), static_cast<int>(severity)) > 0)
+            severity = neSeverity;
+        if (CompareSecondaryStatus(static_cast<int>(neSecondary), static_cast<int>(secondary)) > 0)
+            secondary = neSecondary;
+    }
+    node->gravestSeverity = severity;
+    node->gravestSecondaryStatus = secondary;
+    if (CompareSeverity(static_cast<int>(severity), static_cast<int>(treeSeverity_)) > 0)
+        treeSeverity_ = severity;
+    if (CompareSecondaryStatus(static_cast<int>(secondary), static_cast<int>(treeSecondary_)) > 0)
+        treeSecondary_ = secondary;
+    return severity;
+}
+
+void CGroupView::ComputeLocationSeverities()
+{
+    CLocationTree& locations = AppData().locations;
+    for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node)) {
+        node->gravestSeverity = 0;
+        node->gravestSecondaryStatus = 0;
+    }
+    treeSeverity_ = 0;
+    treeSecondary_ = 0;
+    // From the location the top item stands for: with a scope, its ancestors lie outside it.
+    QTreeWidgetItem* topItem = TopItem();
+    CLocationNode* topNode = topItem != nullptr && Id(topItem) != 0 ? locations.FindLocation(Id(topItem)) : nullptr;
+    CLocationNode* first = (topNode != nullptr ? topNode : &locations.Root())->GetFirstChild();
+    for (CLocationNode* node = first; node != nullptr; node = node->GetNextSibling()) {
+        if (node->inScope != 0)
+            ComputeLocation(node);
+    }
+    // The NEs directly under the top item's folder count tree-wide.
+    QTreeWidgetItem* top = TopItem();
+    QTreeWidgetItem* folder = top != nullptr && top->childCount() > 0 ? top->child(0) : nullptr;
+    for (int i = 0; folder != nullptr && i < folder->childCount(); ++i) {
+        const CNeRecord* ne = NeOf(folder->child(i));
+        if (ne == nullptr || ne->planned != 0)
+            continue;
+        const auto severity = static_cast<int>(ne->GetSeverityAt(NeLevelId()));
+        if (CompareSeverity(severity, static_cast<int>(treeSeverity_)) > 0)
+            treeSeverity_ = static_cast<uint32_t>(severity);
+    }
+    if (topNode != nullptr) {
+        topNode->gravestSeverity = treeSeverity_;
+        topNode->gravestSecondaryStatus = treeSecondary_;
+    }
+}
+
+void CGroupView::UpdateLocationIcons()
+{
+    const bool blinkOn = frame_.IsBlinkPhaseOn();
+    std::vector<QTreeWidgetItem*> items;
+    CollectSearchOrder(TopItem(), items);
+    for (QTreeWidgetItem* item : items) {
+        if (Kind(item) != GroupItemKind::Location)
+            continue;
+        uint32_t severity = treeSeverity_;
+        uint32_t secondary = treeSecondary_;
+        if (const CLocationNode* node = Id(item) != 0 ? AppData().locations.FindLocation(Id(item)) : nullptr) {
+            severity = node->gravestSeverity;
+            secondary = node->gravestSecondaryStatus;
+        }
+        int image = kImageLocation + (severity <= 4 ? static_cast<int>(severity) : 5);
+        if (blinkOn && Flashes(severity, secondary))
+            image = kImageLocation;
+        SetItemImage(item, image);
+    }
+}
+
+void CGroupView::UpdateNeIcons()
+{
+    const bool blinkOn = frame_.IsBlinkPhaseOn();
+    std::vector<QTreeWidgetItem*> items;
+    CollectSearchOrder(TopItem(), items);
+    for (QTreeWidgetItem* item : items) {
+        if (Kind(item) != GroupItemKind::Ne)
+            continue;
+        CNeRecord* ne = NeOf(item);
+        if (ne == nullptr)
+            continue;
+        int image = frame_.GetEntityStateIcon(ne->neId, 0);
+        if (blinkOn && ne->planned == 0 &&
+            Flashes(ne->GetSeverityAt(NeLevelId()), ne->GetSecondaryStatusAt(NeLevelId())))
+            image = frame_.GetEntityIcon(ne->neId, 0, 0);
+        const uint32_t cached = (ne->stateWord >> 20) & 0xFF;
+        if (cached != static_cast<uint32_t>(image & 0xFF) || Image(item) != image) {
+            SetItemImage(item, image);
+            ne->stateWord = (ne->stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(image & 0xFF) << 20);
+        }
+        for (int i = 0; i < item->childCount(); ++i) {
+            QTreeWidgetItem* shelf = item->child(i);
+            const int position = static_cast<int>(Extra(shelf));
+            int shelfImage = frame_.GetEntityStateIcon(ne->neId, position);
+            const CEntityNode* node =
+                ne->root != nullptr ? ne->root->FindChild(CEntityIndex::FromLevels(1, Extra(shelf))) : nullptr;
+            if (blinkOn && node != nullptr && node->IsConnected() && Flashes(node->GetSeverity(), 0))
+                shelfImage = frame_.GetEntityIcon(ne->neId, 0, position);
+            SetItemImage(shelf, shelfImage);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Search and export
+
+void CGroupView::OnSearch()
+{
+    TreeSearchSettings settings = search_;
+    const bool ok = searchRunner_ ? searchRunner_(settings) : RunTreeSearchDialog(settings);
+    if (!ok)
+        return;
+    search_ = settings;
+    searchDialogNeeded_ = false;
+    SearchTree();
+}
+
+void CGroupView::OnSearchNext()
+{
+    if (searchDialogNeeded_) {
+        OnSearch();
+        return;
+    }
+    search_.fromTop = false;
+    SearchTree();
+}
+
+bool CGroupView::SearchTree()
+{
+    QTreeWidgetItem* top = TopItem();
+    if (top == nullptr) {
+        ShowStatusMessageById(kStrDataNotFound);
+        return false;
+    }
+    QTreeWidgetItem* start = search_.fromTop || tree_->currentItem() == nullptr ? top : tree_->currentItem();
+    std::vector<QTreeWidgetItem*> items;
+    CollectSearchOrder(top, items);
+    auto it = std::find(items.begin(), items.end(), start);
+    if (it != items.end()) {
+        for (++it; it != items.end(); ++it) {
+            QTreeWidgetItem* item = *it;
+            const GroupItemKind kind = Kind(item);
+            const bool folder = kind == GroupItemKind::NesFolder || kind == GroupItemKind::MembersFolder;
+            if (search_.kind < kSearchAnyKind && static_cast<uint8_t>(kind) != search_.kind)
+                continue;
+            if (!SearchTextMatches(search_, folder ? QStringLiteral("|") : item->text(0)))
+                continue;
+            tree_->scrollToItem(item);
+            {
+                const QSignalBlocker blocker(tree_);
+                tree_->setCurrentItem(item);
+            }
+            OnTreeSelChanged();
+            return true;
+        }
+    }
+    ShowStatusMessageById(kStrDataNotFound);
+    return false;
+}
+
+QString CGroupView::ExportText() const
+{
+    QString text;
+    if (const QTreeWidgetItem* top = TopItem())
+        WriteTreeText(top, 0, text);
+    return text;
+}
+
+void CGroupView::OnExportTree()
+{
+    const QString name = exportChooser_
+                             ? exportChooser_(lastExportFile_)
+                             : QFileDialog::getSaveFileName(this, QString(), lastExportFile_,
+                                                            QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+    if (name.isEmpty())
+        return;
+    lastExportFile_ = name;
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))
+        return;
+    file.write(ExportText().toUtf8());
+}
+
+void RegisterGroupView()
+{
+    SetFrameViewFactory(
+        kViewTree, [](QWidget* parent, CMainFrame& frame) -> CAFormView* { return new CGroupView(frame, parent); });
+}

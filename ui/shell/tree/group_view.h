@@ -1,0 +1,143 @@
+#pragma once
+// CGroupView, the view in the upper left pane: the locations in the operator's scope as a tree, each with a folder of
+// its NEs and a folder of its members; a selected NE shows its shelves. Selecting an item makes it the main frame's
+// current location, NE or member and switches the right pane; the frame's refresh rebuilds or renames the tree when
+// the tables change and recolours the icons by alarm severity, flashing. The view also deletes the current NE,
+// searches the tree and exports it as indented text.
+
+#include "ui/framework/form_view.h"
+#include "ui/shell/tree/group_tree_item.h"
+#include "ui/shell/tree/tree_search.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CMainFrame;
+class CNeRecord;
+class CLocationNode;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+inline constexpr int kGroupViewTemplate = 231;
+inline constexpr int kGroupTreeId = 1360;
+inline constexpr uint8_t kTreePane = 1; // the tree's pane kind for the frame's active pane
+
+// Commands of the view.
+inline constexpr int kCmdDeleteNe = 33010;
+inline constexpr int kCmdSearchItem = 57636;
+inline constexpr int kCmdSearchNext = 33154;
+inline constexpr int kCmdExportStructure = 33024;
+inline constexpr int kCmdShowNe = 33083;
+inline constexpr int kCmdShowMember = 33137;
+
+class CGroupView : public CAFormView {
+    Q_OBJECT
+public:
+    explicit CGroupView(CMainFrame& frame, QWidget* parent = nullptr);
+    ~CGroupView() override;
+
+    QTreeWidget* Tree() const { return tree_; }
+    QTreeWidgetItem* TopItem() const;
+
+    // Form view hooks.
+    void OnInitialUpdate() override;
+    void RefreshData() override;
+    int OnCommandHook(int id, int code) override;
+
+    // Rebuilds the items from the tables.
+    void BuildTree();
+    // Replaces the NE item's children by its shelves.
+    void ExpandShelves(QTreeWidgetItem* neItem);
+    // The selection handler, for the current item (acts only while the view is the active pane).
+    void OnTreeSelChanged();
+    // The mouse actions on an item (null: over no item).
+    void OnTreeClick(QTreeWidgetItem* hit);
+    void OnTreeRightClick(QTreeWidgetItem* hit);
+    void OnTreeDblClk(QTreeWidgetItem* hit);
+    // The popup a right click on the item shows: its name, or the entity model id for a shelf (0 none).
+    struct Popup {
+        std::string name;
+        uint32_t entityModelId = 0;
+    };
+    Popup PopupFor(const QTreeWidgetItem* item) const;
+    // Selects an item as the program does, not the operator.
+    void SelectProgrammatically(QTreeWidgetItem* item);
+    // The item with the key, searching as a reselection after a rebuild does (shelves are not searched).
+    QTreeWidgetItem* FindTreeItem(const group_item::ItemKey& key) const;
+
+    // Requests the refresh takes over from the application's change flags.
+    void RequestRebuild() { rebuildRequest_ = true; }
+
+    // Search.
+    const TreeSearchSettings& SearchSettings() const { return search_; }
+    // The search dialog: fills the settings, returns true on OK. Tests put their own in place.
+    void SetSearchDialogRunner(std::function<bool(TreeSearchSettings&)> runner) { searchRunner_ = std::move(runner); }
+    void OnSearch();
+    void OnSearchNext();
+    // Searches from the top or after the caret item; false (and "Data not found") when nothing matches.
+    bool SearchTree();
+
+    // Export: the text of the tree, and the command with its file dialog. Tests put their own file chooser in place.
+    QString ExportText() const;
+    void SetExportFileChooser(std::function<QString(const QString& last)> chooser)
+    {
+        exportChooser_ = std::move(chooser);
+    }
+    void OnExportTree();
+
+    // The severities of the last roll-up, tree-wide.
+    uint32_t TreeSeverity() const { return treeSeverity_; }
+
+    // Posted commands and popups go through these; tests record them.
+    void SetCommandPoster(std::function<void(int)> poster) { commandPoster_ = std::move(poster); }
+    void SetPopupShower(std::function<void(const Popup&)> shower) { popupShower_ = std::move(shower); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTreeWidgetItem* NewItem(QTreeWidgetItem* parent, GroupItemKind kind, uint32_t id, uint32_t extra,
+                             const QString& text, int image);
+    void SetItemImage(QTreeWidgetItem* item, int image);
+    void UpdateToolTip(QTreeWidgetItem* item);
+    void InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent);
+    void InsertNeItems();
+    void InsertAccountItems();
+    QTreeWidgetItem* LocationItem(uint32_t locationId) const;
+    // Sets the frame's current location, NE and key text by the item's kind; returns the view kind to select.
+    int ApplySelection(QTreeWidgetItem* item, bool expand);
+    void FollowFrameNe();
+    void Reselect(const group_item::ItemKey& caret, const group_item::ItemKey& parent, bool hadCaret);
+    void RenameItems(bool locations, bool nes);
+    void ComputeLocationSeverities();
+    uint32_t ComputeLocation(CLocationNode* node);
+    bool Flashes(uint32_t severity, uint32_t secondary) const;
+    void UpdateLocationIcons();
+    void UpdateNeIcons();
+    void PostCommand(int id);
+    void ShowPopup(const Popup& popup);
+
+    CMainFrame& frame_;
+    QTreeWidget* tree_ = nullptr;
+    QTreeWidgetItem* pending_ = nullptr; // the item of the view's own last selection
+    bool rebuildRequest_ = false;
+    bool renameLocationsRequest_ = false;
+    bool renameNesRequest_ = false;
+    bool stopRefreshWhileBusy_ = false;
+    uint32_t treeSeverity_ = 0;
+    uint32_t treeSecondary_ = 0;
+
+    TreeSearchSettings search_;
+    bool searchDialogNeeded_ = true;
+    std::function<bool(TreeSearchSettings&)> searchRunner_;
+    QString lastExportFile_;
+    std::function<QString(const QString&)> exportChooser_;
+    std::function<void(int)> commandPoster_;
+    std::function<void(const Popup&)> popupShower_;
+};
+
+// Lets the main frame create the view for its tree pane.
+void RegisterGroupView();
