@@ -389,6 +389,51 @@ def make_entity_state(kind, state):
     return draw
 
 
+# --- tree pictures (16 x 16): locations by their gravest alarm, the folders, accounts by role, NEs ------------------
+
+LOCATION_FILL = [(70, 130, 200), (206, 32, 32), (240, 120, 32), (230, 190, 20), (90, 150, 220), (150, 170, 200)]
+
+
+def make_location(severity):
+    def draw(c):
+        c.circle(8, 6.5, 5.5, LOCATION_FILL[severity])
+        c.polygon([(3.4, 9), (12.6, 9), (8, 15.5)], LOCATION_FILL[severity])
+        c.circle(8, 6.5, 2.2, WHITE)
+    return draw
+
+
+def draw_folder(c, color):
+    c.rect(1, 3, 7, 6, color, 1)
+    c.rect(1, 4.5, 15, 13.5, color, 1.2)
+
+
+def make_role(color):
+    def draw(c):
+        c.circle(8, 5, 3.2, color)
+        c.rect(2.5, 9, 13.5, 15, color, 3)
+    return draw
+
+
+def draw_ne_folder(c):
+    draw_folder(c, GREY)
+    for y in (7.5, 10.5):
+        c.rect(4, y, 12, y + 1.2, WHITE)
+
+
+def draw_members_folder(c):
+    draw_folder(c, TEAL)
+    c.circle(8, 8, 1.8, WHITE)
+    c.rect(5.2, 10.2, 10.8, 12.5, WHITE, 1)
+
+
+TREE_LIST = ([(41 + s, f"location{s}", make_location(s)) for s in range(6)] +
+             [(47, "members_folder", draw_members_folder),
+              (48, "role_administrator", make_role((180, 40, 40))),
+              (49, "role_manager", make_role(BLUE)),
+              (50, "role_user", make_role(GREEN)),
+              (51, "role_unknown", make_role(GREY)),
+              (52, "ne_folder", draw_ne_folder)])
+
 ENTITY_LIST = [(first + state, f"{kind}_state{state}", make_entity_state(kind, state))
                for kind, first in ENTITY_KINDS for state in range(11)]
 
@@ -400,7 +445,7 @@ LIST = [
     (5, "communicating", draw_communicating),
     (53, "alarm_flash", draw_flash),
     (54, "alarm_sound", draw_beep),
-] + ENTITY_LIST
+] + TREE_LIST + ENTITY_LIST
 
 
 def draw_app_icon(c):

@@ -225,6 +225,19 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         }
         session.notificationsOn = record_bytes::GetU32(RecordAt(request, 0), 0) == 1;
         Reply(out, header, kDrvOk);
+        // A workstation that turns notifications on first gets the state of every entity, as 325 so that it reaches
+        // the model and not the trap log: its NEs start connected or not as the server knows them.
+        if (session.notificationsOn) {
+            for (uint32_t neId : db_.NeIds()) {
+                if (const CSimNe* ne = db_.FindNe(neId)) {
+                    SimNotice notice = Notice(SimAudience::kUser, kCodeEntityStates, neId, db_.EntityStates(*ne),
+                                              kEntityStateRecSize,
+                                              [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); });
+                    notice.user = session.user;
+                    out.notices.push_back(std::move(notice));
+                }
+            }
+        }
         return out;
     case kCodeBoards:
         Boards(out, request);
