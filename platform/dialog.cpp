@@ -3,36 +3,10 @@
 #include "platform/control_id.h"
 #include "platform/dc.h"
 #include "platform/modal_runner.h"
+#include "platform/overlay_layer.h"
 #include "platform/posted_call.h"
 
-#include <QPainter>
 #include <QResizeEvent>
-
-namespace {
-
-// A transparent layer over the dialog's controls on which the dialog draws its decorations.
-class OverlayLayer : public QWidget {
-public:
-    explicit OverlayLayer(CDialog& dialog) : QWidget(&dialog), dialog_(dialog)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        Dc dc(painter);
-        dialog_.OnDrawOverlay(dc);
-    }
-
-private:
-    CDialog& dialog_;
-};
-
-} // namespace
 
 CDialog::CDialog(int templateId, QWidget* parent)
     : QDialog(parent), templateId_(templateId),
@@ -56,7 +30,7 @@ void CDialog::EnsureInitialized()
     endResult_ = IDCANCEL;
     relay_->BindAll(this);
     if (overlay_ == nullptr)
-        overlay_ = new OverlayLayer(*this);
+        overlay_ = new COverlayLayer(*this, [this](Dc& dc) { OnDrawOverlay(dc); });
     overlay_->setGeometry(rect());
     overlay_->raise();
     overlay_->show();

@@ -83,16 +83,25 @@ struct ShelfPick {
     const CEntityType* model = nullptr;
 };
 
-ShelfPick PickShelf(const CNeRecord& ne, const CEntityType& neModel, const CEntityIndex* current, int kind, int exact,
+// The model of the NE itself; null without an NE or a known model.
+const CEntityType* NeModel(const CNeRecord* ne, const CEntityModelSet& models)
+{
+    return ne != nullptr ? models.FindModel(ne->neModelId) : nullptr;
+}
+
+ShelfPick PickShelf(const CNeRecord* ne, const CEntityIndex* current, int kind, int exact,
                     const CEntityModelSet& models)
 {
+    ShelfPick pick;
+    const CEntityType* neModel = NeModel(ne, models);
+    if (neModel == nullptr)
+        return pick;
     unsigned shelf = current != nullptr ? current->Shelf() : 0;
     if (shelf == 0)
-        shelf = FirstSuitable(neModel, kNeIndex, kind, exact);
-    ShelfPick pick;
+        shelf = FirstSuitable(*neModel, kNeIndex, kind, exact);
     pick.index = ChildIndex(kNeIndex, shelf);
     if (!pick.index.IsEmpty())
-        pick.model = ModelAt(ne, pick.index, &neModel, models);
+        pick.model = ModelAt(*ne, pick.index, neModel, models);
     return pick;
 }
 
@@ -102,7 +111,7 @@ EntityChoices EnumerateShelfChoices(const CNeRecord* ne, const CEntityIndex* cur
                                     int exact, const CEntityModelSet& models)
 {
     EntityChoices result;
-    const CEntityType* neModel = ne != nullptr ? models.FindModel(ne->neModelId) : nullptr;
+    const CEntityType* neModel = NeModel(ne, models);
     if (neModel == nullptr)
         return result;
     result.choices = SuitablePositions(*neModel, kNeIndex, kind, exact);
@@ -114,10 +123,7 @@ EntityChoices EnumerateSlotChoices(const CNeRecord* ne, const CEntityIndex* curr
                                    int exact, const CEntityModelSet& models)
 {
     EntityChoices result;
-    const CEntityType* neModel = ne != nullptr ? models.FindModel(ne->neModelId) : nullptr;
-    if (neModel == nullptr)
-        return result;
-    const ShelfPick shelf = PickShelf(*ne, *neModel, current, kind, exact, models);
+    const ShelfPick shelf = PickShelf(ne, current, kind, exact, models);
     if (shelf.model == nullptr)
         return result;
     result.choices = SuitablePositions(*shelf.model, shelf.index, kind, exact);
@@ -129,10 +135,7 @@ EntityChoices EnumeratePortChoices(const CNeRecord* ne, const CEntityIndex* curr
                                    int exact, const CEntityModelSet& models)
 {
     EntityChoices result;
-    const CEntityType* neModel = ne != nullptr ? models.FindModel(ne->neModelId) : nullptr;
-    if (neModel == nullptr)
-        return result;
-    const ShelfPick shelf = PickShelf(*ne, *neModel, current, kind, exact, models);
+    const ShelfPick shelf = PickShelf(ne, current, kind, exact, models);
     if (shelf.model == nullptr)
         return result;
     // The current slot counts only together with the current shelf.

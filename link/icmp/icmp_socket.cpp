@@ -25,6 +25,18 @@ int CIcmpSocket::ApplyEchoOptions(const IcmpEchoOptions& options) const
     return 0;
 }
 
+int CIcmpSocket::SendPacket(const PingAddress& destination, std::span<const uint8_t> packet) const
+{
+    sockaddr_in to = ToSockaddr(destination);
+    for (;;) {
+        ssize_t sent = ::sendto(fd_, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        if (sent >= 0)
+            return 0;
+        if (errno != EINTR)
+            return errno;
+    }
+}
+
 short CIcmpSocket::WaitReadable(uint64_t deadlineMs) const
 {
     for (;;) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <netinet/in.h>
+#include <span>
 
 class CIcmpSocket {
 public:
@@ -17,6 +18,9 @@ public:
 
     // Sets TTL (0 goes out as 1), type of service and don't-fragment; 0 or the system error code.
     int ApplyEchoOptions(const IcmpEchoOptions& options) const;
+
+    // Sends one datagram to the address, again when a signal interrupts; 0 or the system error code.
+    int SendPacket(const PingAddress& destination, std::span<const uint8_t> packet) const;
 
     // Waits until the socket is readable or has a queued error, or the deadline passes. Returns the poll events, 0
     // at the deadline.

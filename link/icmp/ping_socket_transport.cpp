@@ -25,6 +25,19 @@ uint8_t ReceivedTtl(msghdr& message)
     return 0;
 }
 
+// A receive header for one message into io, with the sender's address in from and room for control messages.
+msghdr ReceiveHeader(sockaddr_in& from, iovec& io, char* control, size_t controlSize)
+{
+    msghdr message{};
+    message.msg_name = &from;
+    message.msg_namelen = sizeof from;
+    message.msg_iov = &io;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = controlSize;
+    return message;
+}
+
 } // namespace
 
 std::unique_ptr<CPingSocketTransport> CPingSocketTransport::Open(int* sysError)
@@ -54,15 +67,7 @@ int CPingSocketTransport::SendEcho(const PingAddress& destination, const IcmpEch
         return error;
     // The system puts in the socket's identifier and the checksum.
     std::vector<uint8_t> packet = BuildEchoRequestPacket(0, sequence, data);
-    sockaddr_in to = ToSockaddr(destination);
-    for (;;) {
-        ssize_t sent =
-            ::sendto(socket_.Fd(), packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-        if (sent >= 0)
-            return 0;
-        if (errno != EINTR)
-            return errno;
-    }
+    return socket_.SendPacket(destination, packet);
 }
 
 std::optional<IcmpReply> CPingSocketTransport::ReadError(bool* queueEmpty)
@@ -71,13 +76,7 @@ std::optional<IcmpReply> CPingSocketTransport::ReadError(bool* queueEmpty)
     sockaddr_in from{};
     alignas(cmsghdr) char control[512];
     iovec io{buffer_.data(), buffer_.size()};
-    msghdr message{};
-    message.msg_name = &from;
-    message.msg_namelen = sizeof from;
-    message.msg_iov = &io;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
+    msghdr message = ReceiveHeader(from, io, control, sizeof control);
     ssize_t size = ::recvmsg(socket_.Fd(), &message, MSG_ERRQUEUE | MSG_DONTWAIT);
     if (size < 0) {
         *queueEmpty = errno != EINTR;
@@ -114,13 +113,7 @@ std::optional<IcmpReply> CPingSocketTransport::ReadReply(bool* socketEmpty)
     sockaddr_in from{};
     alignas(cmsghdr) char control[256];
     iovec io{buffer_.data(), buffer_.size()};
-    msghdr message{};
-    message.msg_name = &from;
-    message.msg_namelen = sizeof from;
-    message.msg_iov = &io;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
+    msghdr message = ReceiveHeader(from, io, control, sizeof control);
     ssize_t size = ::recvmsg(socket_.Fd(), &message, MSG_DONTWAIT);
     if (size < 0) {
         // EAGAIN: nothing there. Any other code is a pending ICMP error, whose details wait on the error queue.

@@ -50,15 +50,7 @@ int CRawSocketTransport::SendEcho(const PingAddress& destination, const IcmpEcho
     if (int error = socket_.ApplyEchoOptions(options); error != 0)
         return error;
     std::vector<uint8_t> packet = BuildEchoRequestPacket(identifier_, sequence, data);
-    sockaddr_in to = ToSockaddr(destination);
-    for (;;) {
-        ssize_t sent =
-            ::sendto(socket_.Fd(), packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-        if (sent >= 0)
-            return 0;
-        if (errno != EINTR)
-            return errno;
-    }
+    return socket_.SendPacket(destination, packet);
 }
 
 std::optional<IcmpReply> CRawSocketTransport::AwaitReply(uint16_t sequence, uint64_t deadlineMs)

@@ -92,28 +92,30 @@ bool CBerReader::ReadElement(uint8_t* tag, const uint8_t** content, size_t* leng
     return true;
 }
 
-bool CBerReader::ReadConstructed(uint8_t expectedTag, CBerReader* inner)
+bool CBerReader::ReadTagged(uint8_t expectedTag, const uint8_t** content, size_t* length)
 {
     uint8_t tag = 0;
+    if (!ReadElement(&tag, content, length))
+        return false;
+    return tag == expectedTag ? true : Fail(BerError::UnexpectedTag);
+}
+
+bool CBerReader::ReadConstructed(uint8_t expectedTag, CBerReader* inner)
+{
     const uint8_t* content = nullptr;
     size_t length = 0;
-    if (!ReadElement(&tag, &content, &length))
+    if (!ReadTagged(expectedTag, &content, &length))
         return false;
-    if (tag != expectedTag)
-        return Fail(BerError::UnexpectedTag);
     *inner = CBerReader(content, length);
     return true;
 }
 
 bool CBerReader::ReadSigned32(uint8_t expectedTag, int32_t* value)
 {
-    uint8_t tag = 0;
     const uint8_t* content = nullptr;
     size_t length = 0;
-    if (!ReadElement(&tag, &content, &length))
+    if (!ReadTagged(expectedTag, &content, &length))
         return false;
-    if (tag != expectedTag)
-        return Fail(BerError::UnexpectedTag);
     int64_t v = 0;
     BerError e = BerDecodeSigned(content, length, 4, &v);
     if (e != BerError::None)
@@ -124,26 +126,20 @@ bool CBerReader::ReadSigned32(uint8_t expectedTag, int32_t* value)
 
 bool CBerReader::ReadOctets(uint8_t expectedTag, std::vector<uint8_t>* value)
 {
-    uint8_t tag = 0;
     const uint8_t* content = nullptr;
     size_t length = 0;
-    if (!ReadElement(&tag, &content, &length))
+    if (!ReadTagged(expectedTag, &content, &length))
         return false;
-    if (tag != expectedTag)
-        return Fail(BerError::UnexpectedTag);
     value->assign(content, content + length);
     return true;
 }
 
 bool CBerReader::ReadOid(CSnmpOid* value)
 {
-    uint8_t tag = 0;
     const uint8_t* content = nullptr;
     size_t length = 0;
-    if (!ReadElement(&tag, &content, &length))
+    if (!ReadTagged(ber_tag::kObjectId, &content, &length))
         return false;
-    if (tag != ber_tag::kObjectId)
-        return Fail(BerError::UnexpectedTag);
     BerError e = BerDecodeOid(content, length, value);
     return e == BerError::None ? true : Fail(e);
 }

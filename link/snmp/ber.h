@@ -76,6 +76,9 @@ public:
     bool Fail(BerError error);
 
 private:
+    // Reads an element that must carry `expectedTag` and hands back its content range.
+    bool ReadTagged(uint8_t expectedTag, const uint8_t** content, size_t* length);
+
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
     size_t pos_ = 0;

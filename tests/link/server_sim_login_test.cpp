@@ -250,7 +250,7 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     std::optional<Frame> notice = other.Receive();
     ASSERT_TRUE(notice);
     EXPECT_EQ(notice->header.requestCode, 325);
-    EXPECT_GT(notice->header.count, 0);
+    EXPECT_GT(notice->header.count, 0u);
     while (notice && notice->header.requestCode == 325)
         notice = other.Receive();
     ASSERT_TRUE(notice);

@@ -1,23 +1,18 @@
 #include "ui/framework/ca_dialog.h"
 
 #include "core/config/app_settings.h"
-#include "core/config/font_spec.h"
+#include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_labels.h"
 #include "platform/control_id.h"
-#include "platform/font_from_spec.h"
-#include "core/tables/access_rights.h"
+#include "ui/framework/control_states.h"
 #include "ui/framework/dialog_environment.h"
 #include "ui/framework/message_boxes.h"
 #include "ui/framework/shape_draw.h"
 #include "ui/framework/skin_glue.h"
 #include "ui/framework/string_table.h"
 
-#include <QAbstractSpinBox>
 #include <QFontMetrics>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 #include <algorithm>
 #include <cmath>
@@ -156,11 +151,7 @@ bool CADialog::UpdateDialogData()
 
 void CADialog::EnableControls(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids) {
-        if (id == 0)
-            break;
-        EnableControl(id, on);
-    }
+    ForEachListedControl(ids, [&](int id) { EnableControl(id, on); });
 }
 
 void CADialog::EnableControl(int id, bool on)
@@ -177,11 +168,7 @@ bool CADialog::IsControlEnabled(int id) const
 
 void CADialog::ShowControls(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids) {
-        if (id == 0)
-            break;
-        ShowControl(id, on);
-    }
+    ForEachListedControl(ids, [&](int id) { ShowControl(id, on); });
 }
 
 void CADialog::ShowControl(int id, bool on)
@@ -198,38 +185,17 @@ bool CADialog::IsControlVisible(int id) const
 
 void CADialog::SetControlsReadOnly(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids) {
-        if (id == 0)
-            break;
-        SetControlReadOnly(id, on);
-    }
+    ForEachListedControl(ids, [&](int id) { SetControlReadOnly(id, on); });
 }
 
 void CADialog::SetControlReadOnly(int id, bool on)
 {
-    QWidget* control = GetDlgItem(id);
-    if (auto* line = qobject_cast<QLineEdit*>(control))
-        line->setReadOnly(on);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        plain->setReadOnly(on);
-    else if (auto* rich = qobject_cast<QTextEdit*>(control))
-        rich->setReadOnly(on);
-    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        spin->setReadOnly(on);
+    SetWidgetReadOnly(GetDlgItem(id), on);
 }
 
 bool CADialog::IsControlReadOnly(int id) const
 {
-    QWidget* control = GetDlgItem(id);
-    if (auto* line = qobject_cast<QLineEdit*>(control))
-        return line->isReadOnly();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        return plain->isReadOnly();
-    if (auto* rich = qobject_cast<QTextEdit*>(control))
-        return rich->isReadOnly();
-    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        return spin->isReadOnly();
-    return false;
+    return IsWidgetReadOnly(GetDlgItem(id));
 }
 
 // ---- caption
@@ -417,12 +383,7 @@ QRect CADialog::MessageLineRect() const
 
 void CADialog::SetDialogFont(const char* spec)
 {
-    QFont font = GetAppDialogFont();
-    if (spec != nullptr) {
-        FontSpec parsed;
-        if (CreateFontFromSpec(spec, parsed))
-            font = FontFromSpec(parsed);
-    }
+    const QFont font = DialogFontFromSpec(spec);
     dialogFont_ = font;
     setFont(font);
     update();

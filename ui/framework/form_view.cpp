@@ -1,17 +1,11 @@
 #include "ui/framework/form_view.h"
 
-#include "core/config/font_spec.h"
 #include "platform/command_relay.h"
 #include "platform/control_id.h"
 #include "platform/dc.h"
-#include "platform/font_from_spec.h"
+#include "platform/overlay_layer.h"
+#include "ui/framework/control_states.h"
 #include "ui/framework/dialog_environment.h"
-
-#include <QAbstractSpinBox>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 namespace {
 
@@ -19,28 +13,6 @@ CAFormView* activeView = nullptr;
 constexpr int kRefreshCommandId = 1307; // the Refresh button of list views
 
 } // namespace
-
-// A transparent layer over the view's controls on which the decorations are drawn.
-class ViewDecorationLayer : public QWidget {
-public:
-    explicit ViewDecorationLayer(CAFormView& view) : QWidget(&view), view_(view)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        Dc dc(painter);
-        view_.PaintExtras(dc);
-    }
-
-private:
-    CAFormView& view_;
-};
 
 CAFormView* GetActiveFormView()
 {
@@ -115,11 +87,7 @@ QWidget* CAFormView::GetDlgItem(int id) const
 
 void CAFormView::EnableControls(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids) {
-        if (id == 0)
-            break;
-        EnableControl(id, on);
-    }
+    ForEachListedControl(ids, [&](int id) { EnableControl(id, on); });
 }
 
 void CAFormView::EnableControl(int id, bool on)
@@ -130,11 +98,7 @@ void CAFormView::EnableControl(int id, bool on)
 
 void CAFormView::ShowControls(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids) {
-        if (id == 0)
-            break;
-        ShowControl(id, on);
-    }
+    ForEachListedControl(ids, [&](int id) { ShowControl(id, on); });
 }
 
 void CAFormView::ShowControl(int id, bool on)
@@ -145,34 +109,17 @@ void CAFormView::ShowControl(int id, bool on)
 
 void CAFormView::SetControlsReadOnly(std::initializer_list<int> ids, bool on)
 {
-    for (int id : ids) {
-        if (id == 0)
-            break;
-        SetControlReadOnly(id, on);
-    }
+    ForEachListedControl(ids, [&](int id) { SetControlReadOnly(id, on); });
 }
 
 void CAFormView::SetControlReadOnly(int id, bool on)
 {
-    QWidget* control = GetDlgItem(id);
-    if (auto* line = qobject_cast<QLineEdit*>(control))
-        line->setReadOnly(on);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        plain->setReadOnly(on);
-    else if (auto* rich = qobject_cast<QTextEdit*>(control))
-        rich->setReadOnly(on);
-    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        spin->setReadOnly(on);
+    SetWidgetReadOnly(GetDlgItem(id), on);
 }
 
 void CAFormView::SetDialogFont(const char* spec)
 {
-    QFont font = GetAppDialogFont();
-    if (spec != nullptr) {
-        FontSpec parsed;
-        if (CreateFontFromSpec(spec, parsed))
-            font = FontFromSpec(parsed);
-    }
+    const QFont font = DialogFontFromSpec(spec);
     viewFont_ = font;
     setFont(font); // the children take it too
     update();
@@ -187,7 +134,7 @@ void CAFormView::OnInitialUpdate()
     initialUpdateDone_ = true;
     relay_->BindAll(this);
     if (decorations_ == nullptr)
-        decorations_ = new ViewDecorationLayer(*this);
+        decorations_ = new COverlayLayer(*this, [this](Dc& dc) { PaintExtras(dc); });
     decorations_->setGeometry(rect());
     decorations_->raise();
     decorations_->show();

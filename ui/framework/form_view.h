@@ -113,7 +113,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    friend class ViewDecorationLayer;
     void PaintExtras(Dc& dc);
 
     int templateId_;

@@ -7,6 +7,7 @@
 #include "core/tables/ne_table.h"
 #include "features/fault/trap_log/config_file_path.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
+#include "features/fault/trap_log/list_clicks.h"
 #include "platform/list_control.h"
 #include "ui/framework/context_menu.h"
 #include "ui/framework/export_dlg.h"
@@ -185,17 +186,8 @@ int CTrapSumView::OnCommandHook(int id, int /*code*/)
 
 int CTrapSumView::OnNotifyHook(const NotifyHeader& header, int* /*result*/)
 {
-    if (header.idFrom != kListControlId)
-        return 0;
-    if (header.code == NM_DBLCLK) {
-        OnDetail();
-        return 1;
-    }
-    if (header.code == NM_RCLICK) {
-        OnContextMenu();
-        return 1;
-    }
-    return 0;
+    return RouteListClicks(
+        header, kListControlId, [this] { OnDetail(); }, [this] { OnContextMenu(); });
 }
 
 void CTrapSumView::OnDetail()

@@ -9,6 +9,7 @@
 #include "core/tables/ne_table.h"
 #include "features/fault/trap_log/config_file_path.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
+#include "features/fault/trap_log/list_clicks.h"
 #include "features/fault/trap_log/trap_log_filter_dlg.h"
 #include "features/fault/trap_log/trap_log_filter_store.h"
 #include "platform/dc.h"
@@ -343,17 +344,8 @@ int CTrapLogView::OnCommandHook(int id, int code)
 
 int CTrapLogView::OnNotifyHook(const NotifyHeader& header, int* /*result*/)
 {
-    if (header.idFrom != kListControlId)
-        return 0;
-    if (header.code == NM_DBLCLK) {
-        OnDetail();
-        return 1;
-    }
-    if (header.code == NM_RCLICK) {
-        OnContextMenu();
-        return 1;
-    }
-    return 0;
+    return RouteListClicks(
+        header, kListControlId, [this] { OnDetail(); }, [this] { OnContextMenu(); });
 }
 
 void CTrapLogView::OnDetail()
