@@ -5,6 +5,8 @@
 #include "tests/link/fake_server.h"
 #include "tests/ui/app_test_support.h"
 
+#include "core/tables/ne_table.h"
+#include "core/tables/trap_log_ring.h"
 #include "core/util/md5.h"
 #include "link/driver_result.h"
 #include "link/records/location_record.h"
@@ -13,10 +15,14 @@
 #include "link/server/logon_rec.h"
 #include "ui/shell/app/app_dispatch_ui.h"
 #include "ui/shell/app/ems_app.h"
+#include "ui/shell/frame/app_frame_host.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -332,6 +338,64 @@ TEST_F(LoginSimServerTest, LogoutAnsweredNoChangesNothingAndACancelledLoginEndsW
     EXPECT_EQ(GetDriverMode(), kDriverModeBase);
     EXPECT_TRUE(PumpUntil([&] { return frame_->window.closes > 0; }));
     EXPECT_EQ(runner_.boxTexts.size(), 2u);
+    app.ExitInstance();
+}
+
+} // namespace
+
+namespace {
+
+// End to end: alarms that the simulated server raises and clears reach the real main frame's trap log ring and the
+// NEs' alarm state in the model, which the trap log view and the tree show at their next refresh.
+class LiveAlarmsTest : public LoginServerTest {
+protected:
+    void SetUp() override
+    {
+        if (!CSimServerProcess::Exists())
+            GTEST_SKIP() << "the simulated management server is not built (" << CSimServerProcess::Path() << ")";
+        LoginServerTest::SetUp();
+        ASSERT_TRUE(sim_.Start({"--scenario", kWorld, "--models", (kResources / "EntConf").string(), "--alarm-rate",
+                                "50"}));
+        WriteServerIni(sim_.Port(), "admin");
+    }
+    CSimServerProcess sim_;
+};
+
+TEST_F(LiveAlarmsTest, RaisedAndClearedAlarmsReachTheTrapLogAndTheModel)
+{
+    CEmsApp app;
+    app.SetMainFrameFactory(CreateAppMainFrame);
+    runner_.PushLogin(LoginInput{.password = "admin"});
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(app.GetMainFrame(), nullptr);
+
+    // The frame's timer applies what arrived; wait (bounded) until records are logged and some NE carries an alarm.
+    auto anyNeAlarmed = [] {
+        for (const CNeRecord* ne = ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
+            if (ne->root != nullptr && CEntityNode::GetSummarySeverityById(ne, 1) != 0)
+                return true;
+        }
+        return false;
+    };
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while ((AppTrapLog().GetCount() < 20 || !anyNeAlarmed()) && std::chrono::steady_clock::now() < give_up) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_GE(AppTrapLog().GetCount(), 20u);
+    EXPECT_TRUE(anyNeAlarmed());
+
+    // Records come out oldest first with rising sequence numbers: nothing lost, nothing reordered.
+    TrapLogRecord record;
+    ASSERT_NE(AppTrapLog().GetFirstTrapLogRecord(&record), 0u);
+    uint32_t previous = record.sequence;
+    uint32_t seen = 1;
+    while (AppTrapLog().GetNextTrapLogRecord(&record) != 0) {
+        EXPECT_EQ(record.sequence, previous + 1);
+        previous = record.sequence;
+        ++seen;
+    }
+    EXPECT_GE(seen, 20u);
     app.ExitInstance();
 }
 
