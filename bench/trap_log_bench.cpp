@@ -87,6 +87,31 @@ int ApplyNotification(CTrapLogRing& ring, uint32_t neId, const std::vector<uint8
     return ring.AddTrapLogRecords(neId, scratch.data(), static_cast<uint32_t>(scratch.size()));
 }
 
+// A trap log of kRingSize records over the sample network, with the wire bytes and scratch its benchmarks share.
+struct BenchLog {
+    CTrapLogRing ring;
+    std::vector<uint8_t> bytes = NotificationBytes();
+    std::vector<TrapLogRecord> scratch;
+
+    BenchLog() { ring.ResetTrapLog(kRingSize); }
+
+    // Applies `count` notifications from NEs 1, 2, ...
+    void Fill(uint32_t count)
+    {
+        for (uint32_t n = 0; n < count; ++n)
+            ApplyNotification(ring, n + 1, bytes, scratch);
+    }
+};
+
+// False, with the benchmark marked skipped, when the sample models do not load.
+bool NetworkReady(benchmark::State& state)
+{
+    if (SetUpNetwork())
+        return true;
+    state.SkipWithError("sample models do not load");
+    return false;
+}
+
 // What the view does at a refresh: every record after the last one it has seen.
 uint32_t PullNew(CTrapLogRing& ring, uint32_t& lastShown, bool& firstFill)
 {
@@ -107,18 +132,13 @@ uint32_t PullNew(CTrapLogRing& ring, uint32_t& lastShown, bool& firstFill)
 // A burst of 10,000 entity states (100 notifications from 100 NEs) into a full log.
 void BM_TrapLogApplyBurst(benchmark::State& state)
 {
-    if (!SetUpNetwork()) {
-        state.SkipWithError("sample models do not load");
+    if (!NetworkReady(state))
         return;
-    }
-    CTrapLogRing ring;
-    ring.ResetTrapLog(kRingSize);
-    const std::vector<uint8_t> bytes = NotificationBytes();
-    std::vector<TrapLogRecord> scratch;
+    BenchLog log;
     uint32_t ne = 1;
     for (auto _ : state) {
         for (uint32_t n = 0; n < kRingSize / kBatch; ++n) {
-            benchmark::DoNotOptimize(ApplyNotification(ring, ne, bytes, scratch));
+            benchmark::DoNotOptimize(ApplyNotification(log.ring, ne, log.bytes, log.scratch));
             ne = ne % kNeCount + 97;
         }
     }
@@ -129,20 +149,14 @@ BENCHMARK(BM_TrapLogApplyBurst)->Unit(benchmark::kMillisecond);
 // A refresh that pulls a whole full log (the view's first fill after a burst).
 void BM_TrapLogPullFullRing(benchmark::State& state)
 {
-    if (!SetUpNetwork()) {
-        state.SkipWithError("sample models do not load");
+    if (!NetworkReady(state))
         return;
-    }
-    CTrapLogRing ring;
-    ring.ResetTrapLog(kRingSize);
-    const std::vector<uint8_t> bytes = NotificationBytes();
-    std::vector<TrapLogRecord> scratch;
-    for (uint32_t n = 0; n < 2 * kRingSize / kBatch; ++n)
-        ApplyNotification(ring, n + 1, bytes, scratch);
+    BenchLog log;
+    log.Fill(2 * kRingSize / kBatch);
     for (auto _ : state) {
         uint32_t lastShown = 0;
         bool firstFill = true;
-        benchmark::DoNotOptimize(PullNew(ring, lastShown, firstFill));
+        benchmark::DoNotOptimize(PullNew(log.ring, lastShown, firstFill));
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kRingSize);
 }
@@ -151,23 +165,17 @@ BENCHMARK(BM_TrapLogPullFullRing)->Unit(benchmark::kMicrosecond);
 // The steady state: one notification applied and pulled per refresh, the log full.
 void BM_TrapLogApplyAndPull(benchmark::State& state)
 {
-    if (!SetUpNetwork()) {
-        state.SkipWithError("sample models do not load");
+    if (!NetworkReady(state))
         return;
-    }
-    CTrapLogRing ring;
-    ring.ResetTrapLog(kRingSize);
-    const std::vector<uint8_t> bytes = NotificationBytes();
-    std::vector<TrapLogRecord> scratch;
+    BenchLog log;
     uint32_t lastShown = 0;
     bool firstFill = true;
-    for (uint32_t n = 0; n < kRingSize / kBatch; ++n)
-        ApplyNotification(ring, n + 1, bytes, scratch);
-    PullNew(ring, lastShown, firstFill);
+    log.Fill(kRingSize / kBatch);
+    PullNew(log.ring, lastShown, firstFill);
     uint32_t ne = 1;
     for (auto _ : state) {
-        ApplyNotification(ring, ne, bytes, scratch);
-        benchmark::DoNotOptimize(PullNew(ring, lastShown, firstFill));
+        ApplyNotification(log.ring, ne, log.bytes, log.scratch);
+        benchmark::DoNotOptimize(PullNew(log.ring, lastShown, firstFill));
         ne = ne % kNeCount + 1;
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kBatch);

@@ -30,12 +30,6 @@ Qt::BrushStyle HatchPattern(DcHatch hatch)
     return Qt::NoBrush;
 }
 
-bool IsDashed(DcPenStyle style)
-{
-    return style == DcPenStyle::Dash || style == DcPenStyle::Dot || style == DcPenStyle::DashDot ||
-           style == DcPenStyle::DashDotDot;
-}
-
 Qt::PenStyle QtDash(DcPenStyle style)
 {
     switch (style) {
@@ -50,6 +44,11 @@ Qt::PenStyle QtDash(DcPenStyle style)
     default:
         return Qt::SolidLine;
     }
+}
+
+bool IsDashed(DcPenStyle style)
+{
+    return QtDash(style) != Qt::SolidLine;
 }
 
 // The pixels of row y (centre y + 0.5) inside the ellipse bounded by r; false when none.
@@ -178,7 +177,7 @@ QPen Dc::QtPen() const
     const int width = PenWidth();
     QPen pen(ToQColor(pen_.color));
     pen.setWidth(width <= 1 ? 0 : width);
-    pen.setStyle(width <= 1 && IsDashed(pen_.style) ? QtDash(pen_.style) : Qt::SolidLine);
+    pen.setStyle(width <= 1 ? QtDash(pen_.style) : Qt::SolidLine);
     pen.setCapStyle(pen_.cap);
     pen.setJoinStyle(pen_.join);
     return pen;

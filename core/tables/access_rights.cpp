@@ -4,13 +4,18 @@
 
 namespace {
 
+// Every function denied.
+void Clear(RightsTable& table)
+{
+    table.fill('-');
+    table.back() = '\0';
+}
+
 std::array<RightsTable, kRightsRoleCount> MakeEmptyTables()
 {
     std::array<RightsTable, kRightsRoleCount> tables{};
-    for (RightsTable& table : tables) {
-        table.fill('-');
-        table.back() = '\0';
-    }
+    for (RightsTable& table : tables)
+        Clear(table);
     return tables;
 }
 
@@ -20,42 +25,15 @@ std::array<RightsTable, kRightsRoleCount>& Tables()
     return tables;
 }
 
-// Rank of a stored letter; 0 for a letter that grants nothing.
-int StoredRank(char letter)
+// Rank of a letter on the ladder q < m < c < d < `top`; 0 for any other letter. Stored letters top out at 'a',
+// wanted ones at 'x'.
+int Rank(char letter, char top)
 {
-    switch (letter) {
-    case 'q':
-        return 1;
-    case 'm':
-        return 2;
-    case 'c':
-        return 3;
-    case 'd':
-        return 4;
-    case 'a':
+    static constexpr char kLadder[] = "qmcd";
+    if (letter == top)
         return 5;
-    default:
-        return 0;
-    }
-}
-
-// Rank a stored letter needs to grant the wanted one; 0 for a letter nobody may want.
-int WantedRank(char letter)
-{
-    switch (letter) {
-    case 'q':
-        return 1;
-    case 'm':
-        return 2;
-    case 'c':
-        return 3;
-    case 'd':
-        return 4;
-    case 'x':
-        return 5;
-    default:
-        return 0;
-    }
+    const char* found = letter == '\0' ? nullptr : std::strchr(kLadder, letter);
+    return found == nullptr ? 0 : static_cast<int>(found - kLadder) + 1;
 }
 
 } // namespace
@@ -72,8 +50,7 @@ int SetUserRights(int role, const char* text)
     if (role < 0 || role >= kRightsRoleCount || text == nullptr)
         return -1;
     RightsTable& table = Tables()[static_cast<size_t>(role)];
-    table.fill('-');
-    table.back() = '\0';
+    Clear(table);
     const size_t length = strnlen(text, kRightsTableSize - 1);
     std::memcpy(table.data(), text, length);
     return 0;
@@ -99,8 +76,8 @@ int CheckUserRight(int role, int function, char wanted)
     const RightsTable* table = GetRightsTable(role);
     if (table == nullptr || function < 0 || function >= kRightsFunctionCount)
         return 0;
-    const int need = WantedRank(wanted);
+    const int need = Rank(wanted, 'x');
     if (need == 0)
         return 0;
-    return StoredRank((*table)[static_cast<size_t>(function)]) >= need ? 1 : 0;
+    return Rank((*table)[static_cast<size_t>(function)], 'a') >= need ? 1 : 0;
 }

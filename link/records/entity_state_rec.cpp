@@ -47,3 +47,13 @@ bool DecodeEntityStateRec(const uint8_t* data, size_t size, EntityStateRec* out)
     out->alarmClass = GetU32(data, 56);
     return true;
 }
+
+bool DecodeEntityStateRecs(const uint8_t* data, size_t count, std::vector<EntityStateRec>* out)
+{
+    if (data == nullptr || out == nullptr)
+        return false;
+    out->assign(count, EntityStateRec{});
+    for (size_t i = 0; i < count; ++i)
+        DecodeEntityStateRec(data + i * kEntityStateRecSize, kEntityStateRecSize, &(*out)[i]);
+    return true;
+}

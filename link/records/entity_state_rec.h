@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 inline constexpr size_t kEntityStateRecSize = 60;
 inline constexpr size_t kEntityStateTextWidth = 12;
@@ -29,3 +30,6 @@ struct EntityStateRec {
 void EncodeEntityStateRec(const EntityStateRec& rec, uint8_t* out);
 std::array<uint8_t, kEntityStateRecSize> EncodeEntityStateRec(const EntityStateRec& rec);
 bool DecodeEntityStateRec(const uint8_t* data, size_t size, EntityStateRec* out);
+// The count records laid end to end in data (count * kEntityStateRecSize bytes), in order; false, out untouched,
+// when data or out is null.
+bool DecodeEntityStateRecs(const uint8_t* data, size_t count, std::vector<EntityStateRec>* out);

@@ -63,7 +63,41 @@ bool IsModify(const Frame& frame)
     return frame.header.operation == kEmsOpModify;
 }
 
+// The records' byte images one after the other, each `recordSize` bytes.
+template <typename Rec, typename Encode>
+std::vector<uint8_t> EncodeRecords(const std::vector<Rec>& records, size_t recordSize, Encode encode)
+{
+    std::vector<uint8_t> bytes(records.size() * recordSize);
+    for (size_t i = 0; i < records.size(); ++i) {
+        encode(records[i], bytes.data() + i * recordSize);
+    }
+    return bytes;
+}
+
 } // namespace
+
+std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
+                                uint32_t count, size_t maxPayload)
+{
+    const uint32_t perFrame =
+        recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
+    std::vector<Frame> frames;
+    uint32_t sent = 0;
+    do {
+        const uint32_t n = std::min(perFrame, count - sent);
+        Frame frame;
+        frame.header = header;
+        frame.header.count = n;
+        frame.header.recordSize = n == 0 ? 0 : recordSize;
+        const size_t begin = static_cast<size_t>(sent) * recordSize;
+        frame.payload.assign(records.begin() + static_cast<std::ptrdiff_t>(begin),
+                             records.begin() +
+                                 static_cast<std::ptrdiff_t>(begin + static_cast<size_t>(n) * recordSize));
+        frames.push_back(std::move(frame));
+        sent += n;
+    } while (sent < count);
+    return frames;
+}
 
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                               uint32_t count, uint32_t total, uint32_t status)
@@ -73,25 +107,12 @@ std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint
     header.neId = request.neId;
     header.requestCode = request.requestCode;
     header.total = total;
-    header.recordSize = count == 0 ? 0 : recordSize;
     header.status = status;
     header.sequence = request.sequence;
-    std::vector<Frame> frames;
-    const uint32_t perFrame = recordSize == 0 ? 1 : std::max<uint32_t>(1, kMaxEmsRecordBytes / recordSize);
-    uint32_t sent = 0;
-    do {
-        const uint32_t n = std::min(perFrame, count - sent);
-        Frame frame;
-        frame.header = header;
-        frame.header.count = n;
-        frame.header.more = sent + n < count ? 1 : 0;
-        const size_t begin = static_cast<size_t>(sent) * recordSize;
-        frame.payload.assign(records.begin() + static_cast<std::ptrdiff_t>(begin),
-                             records.begin() +
-                                 static_cast<std::ptrdiff_t>(begin + static_cast<size_t>(n) * recordSize));
-        frames.push_back(std::move(frame));
-        sent += n;
-    } while (sent < count);
+    std::vector<Frame> frames = SplitRecords(header, records, recordSize, count, kMaxEmsRecordBytes);
+    for (size_t i = 0; i + 1 < frames.size(); ++i) {
+        frames[i].header.more = 1;
+    }
     return frames;
 }
 
@@ -118,11 +139,8 @@ template <typename Rec, typename Encode>
 void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,
                                       size_t recordSize, Encode encode, uint32_t total)
 {
-    std::vector<uint8_t> bytes(records.size() * recordSize);
-    for (size_t i = 0; i < records.size(); ++i) {
-        encode(records[i], bytes.data() + i * recordSize);
-    }
-    Reply(out, request, bytes, static_cast<uint32_t>(recordSize), static_cast<uint32_t>(records.size()), total);
+    Reply(out, request, EncodeRecords(records, recordSize, encode), static_cast<uint32_t>(recordSize),
+          static_cast<uint32_t>(records.size()), total);
 }
 
 template <typename Rec, typename Encode>
@@ -134,10 +152,7 @@ SimNotice CSimRequestHandler::Notice(SimAudience audience, uint16_t code, uint32
     notice.code = code;
     notice.neId = neId;
     notice.recordSize = static_cast<uint32_t>(recordSize);
-    notice.records.resize(records.size() * recordSize);
-    for (size_t i = 0; i < records.size(); ++i) {
-        encode(records[i], notice.records.data() + i * recordSize);
-    }
+    notice.records = EncodeRecords(records, recordSize, encode);
     return notice;
 }
 

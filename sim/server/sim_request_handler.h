@@ -97,6 +97,11 @@ private:
     uint32_t generated_ = 0; // value of the next generated state record
 };
 
+// `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
+// least one record). Each frame is `header` with its own count, record size and payload; `more` is left as it is.
+std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
+                                uint32_t count, size_t maxPayload);
+
 // The frames of one reply: records split so that no frame carries more than one request's worth; every frame but
 // the last says that more follow.
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,

@@ -40,25 +40,16 @@ sockaddr_in SocketAddress(const std::array<uint8_t, 4>& address, uint16_t port)
 // Frames of one notification; each frame stands alone (sequence 0, nothing more to follow).
 std::vector<Frame> NotificationFrames(const SimNotice& notice, size_t maxPayload)
 {
-    const size_t recordSize = notice.recordSize;
-    const size_t total = recordSize == 0 ? 0 : notice.records.size() / recordSize;
-    const size_t perFrame = recordSize == 0 ? 1 : std::max<size_t>(1, maxPayload / recordSize);
-    std::vector<Frame> frames;
-    size_t sent = 0;
-    do {
-        const size_t n = std::min(perFrame, total - sent);
-        Frame frame;
-        frame.header.operation = kEmsOpReply;
-        frame.header.neId = notice.neId;
-        frame.header.requestCode = notice.code;
-        frame.header.count = static_cast<uint32_t>(n);
-        frame.header.total = static_cast<uint32_t>(n);
-        frame.header.recordSize = n == 0 ? 0 : static_cast<uint32_t>(recordSize);
-        const auto begin = notice.records.begin() + static_cast<std::ptrdiff_t>(sent * recordSize);
-        frame.payload.assign(begin, begin + static_cast<std::ptrdiff_t>(n * recordSize));
-        frames.push_back(std::move(frame));
-        sent += n;
-    } while (sent < total);
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.neId = notice.neId;
+    header.requestCode = notice.code;
+    const size_t total = notice.recordSize == 0 ? 0 : notice.records.size() / notice.recordSize;
+    std::vector<Frame> frames =
+        SplitRecords(header, notice.records, notice.recordSize, static_cast<uint32_t>(total), maxPayload);
+    for (Frame& frame : frames) {
+        frame.header.total = frame.header.count;
+    }
     return frames;
 }
 

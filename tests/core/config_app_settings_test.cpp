@@ -1,6 +1,8 @@
 #include "core/config/app_settings.h"
 #include "core/ini/ini_file.h"
 
+#include "temp_file_test.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,30 +17,9 @@ namespace {
 
 const std::string kDefaultIni = std::string(TARVIK_RESOURCES_DIR) + "/Tarvik.ini";
 
-class AppSettingsTest : public ::testing::Test {
+class AppSettingsTest : public TempFileTest {
   protected:
-    void SetUp() override
-    {
-        dir_ =
-            std::filesystem::temp_directory_path() / ("app_settings_" + std::to_string(::getpid()) + "_" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "Tarvik.ini").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    void Write(const std::string& text) { std::ofstream(path_, std::ios::binary | std::ios::trunc) << text; }
-    std::string ReadAll() const
-    {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    std::filesystem::path dir_;
-    std::string path_;
+    AppSettingsTest() : TempFileTest("app_settings_", "Tarvik.ini") {}
 };
 
 TEST(AppSettings, InitialValuesAreTheKeyDefaults)

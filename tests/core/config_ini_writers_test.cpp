@@ -1,6 +1,8 @@
 #include "core/config/ini_readers.h"
 #include "core/config/ini_writers.h"
 
+#include "temp_file_test.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,30 +12,9 @@
 
 namespace {
 
-class IniWritersTest : public ::testing::Test {
+class IniWritersTest : public TempFileTest {
   protected:
-    void SetUp() override
-    {
-        dir_ =
-            std::filesystem::temp_directory_path() / ("ini_writers_" + std::to_string(::getpid()) + "_" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "Tarvik.ini").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
-    std::string ReadAll() const
-    {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    std::filesystem::path dir_;
-    std::string path_;
+    IniWritersTest() : TempFileTest("ini_writers_", "Tarvik.ini") {}
 };
 
 TEST_F(IniWritersTest, IntegersAndBooleansUseTheirFixedForms)

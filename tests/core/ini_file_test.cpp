@@ -1,6 +1,8 @@
 #include "core/ini/ini_file.h"
 #include "core/ini/ini_writer.h"
 
+#include "temp_file_test.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,30 +16,9 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class IniFileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("ini_test_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "Tarvik.ini").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
-
-    std::filesystem::path dir_;
-    std::string path_;
+class IniFileTest : public TempFileTest {
+  protected:
+    IniFileTest() : TempFileTest("ini_test_", "Tarvik.ini") {}
 };
 
 TEST(IniParse, NamesIgnoreCaseValuesAreTrimmedAndUnquoted)
@@ -106,7 +87,7 @@ TEST_F(IniFileTest, WriteChangesOneKeyAndKeepsEveryOtherLine)
 {
     Write("; settings\r\n[SYSTEM]\r\nUSERNAME=old\r\n; keep me\r\nOPLOG=1\r\n\r\n[LINK]\r\nSERVERPORT=1\r\n");
     ASSERT_TRUE(WriteIniValue(path_, "system", "username", "admin"));
-    EXPECT_EQ(ReadAll(path_),
+    EXPECT_EQ(ReadAll(),
               "; settings\r\n[SYSTEM]\r\nusername=admin\r\n; keep me\r\nOPLOG=1\r\n\r\n[LINK]\r\nSERVERPORT=1\r\n");
 }
 
@@ -114,20 +95,20 @@ TEST_F(IniFileTest, WriteAddsMissingKeysAndSections)
 {
     Write("[SYSTEM]\nOPLOG=1\n\n[LINK]\nSERVERPORT=1\n");
     ASSERT_TRUE(WriteIniEdits(path_, {{"SYSTEM", "USERNAME", "u"}, {"ALARM", "FLASH", "MJ"}}));
-    EXPECT_EQ(ReadAll(path_), "[SYSTEM]\nOPLOG=1\nUSERNAME=u\n\n[LINK]\nSERVERPORT=1\n\n[ALARM]\nFLASH=MJ\n");
+    EXPECT_EQ(ReadAll(), "[SYSTEM]\nOPLOG=1\nUSERNAME=u\n\n[LINK]\nSERVERPORT=1\n\n[ALARM]\nFLASH=MJ\n");
 }
 
 TEST_F(IniFileTest, WriteRemovesKeys)
 {
     Write("[MAP]\nCOUNT=2\nMAP1=a\nMAP2=b\nMAP2=c\n");
     ASSERT_TRUE(WriteIniEdits(path_, {{"MAP", "COUNT", "1"}, {"MAP", "MAP2", std::nullopt}}));
-    EXPECT_EQ(ReadAll(path_), "[MAP]\nCOUNT=1\nMAP1=a\n");
+    EXPECT_EQ(ReadAll(), "[MAP]\nCOUNT=1\nMAP1=a\n");
 }
 
 TEST_F(IniFileTest, WriteCreatesTheFile)
 {
     ASSERT_TRUE(WriteIniValue(path_, "SYSTEM", "OPLOG", "1"));
-    EXPECT_EQ(ReadAll(path_), "[SYSTEM]\nOPLOG=1\n");
+    EXPECT_EQ(ReadAll(), "[SYSTEM]\nOPLOG=1\n");
 }
 
 TEST_F(IniFileTest, AValueCannotInjectLines)
@@ -154,7 +135,7 @@ TEST_F(IniFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile)
             std::_Exit(!ok && error.find("Tarvik.ini") != std::string::npos ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadAll(path_), "[SYSTEM]\nOPLOG=1\n");
+    EXPECT_EQ(ReadAll(), "[SYSTEM]\nOPLOG=1\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 
@@ -169,7 +150,7 @@ TEST_F(IniFileTest, WriteKeepsAByteOrderMarkInFrontOfTheFirstSection)
 {
     Write("\xEF\xBB\xBF[SYSTEM]\r\nUSERNAME=old\r\n");
     ASSERT_TRUE(WriteIniValue(path_, "SYSTEM", "USERNAME", "new"));
-    EXPECT_EQ(ReadAll(path_), "\xEF\xBB\xBF[SYSTEM]\r\nUSERNAME=new\r\n");
+    EXPECT_EQ(ReadAll(), "\xEF\xBB\xBF[SYSTEM]\r\nUSERNAME=new\r\n");
     EXPECT_EQ(*CIniFile::Load(path_)->Find("SYSTEM", "USERNAME"), "new");
 }
 
@@ -177,9 +158,9 @@ TEST_F(IniFileTest, WriteChangesAKeyInARepeatedSectionWhereTheReaderFindsIt)
 {
     Write("[A]\nx=1\n\n[B]\ny=1\n\n[a]\nk=old\nk=older\n");
     ASSERT_TRUE(WriteIniValue(path_, "A", "k", "new"));
-    EXPECT_EQ(ReadAll(path_), "[A]\nx=1\n\n[B]\ny=1\n\n[a]\nk=new\n");
+    EXPECT_EQ(ReadAll(), "[A]\nx=1\n\n[B]\ny=1\n\n[a]\nk=new\n");
     ASSERT_TRUE(WriteIniEdits(path_, {{"A", "k", std::nullopt}, {"A", "z", "2"}}));
-    EXPECT_EQ(ReadAll(path_), "[A]\nx=1\nz=2\n\n[B]\ny=1\n\n[a]\n");
+    EXPECT_EQ(ReadAll(), "[A]\nx=1\nz=2\n\n[B]\ny=1\n\n[a]\n");
     EXPECT_EQ(CIniFile::Load(path_)->Find("A", "k"), nullptr);
 }
 
@@ -188,7 +169,7 @@ TEST_F(IniFileTest, WriteTreatsHeadersAsTheReaderDoes)
     // "[B] note" is no header for the reader, so the keys after it still belong to A.
     Write("[A]\nk=1\n[B] note\nm=1\n");
     ASSERT_TRUE(WriteIniValue(path_, "A", "m", "2"));
-    EXPECT_EQ(ReadAll(path_), "[A]\nk=1\n[B] note\nm=2\n");
+    EXPECT_EQ(ReadAll(), "[A]\nk=1\n[B] note\nm=2\n");
     EXPECT_EQ(*CIniFile::Load(path_)->Find("A", "m"), "2");
 }
 

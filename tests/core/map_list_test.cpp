@@ -1,5 +1,7 @@
 #include "core/map/map_list.h"
 
+#include "temp_file_test.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -13,29 +15,10 @@ namespace {
 
 const std::string kResources = TARVIK_RESOURCES_DIR;
 
-class MapListFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ =
-            std::filesystem::temp_directory_path() / ("map_list_test_" + std::to_string(::getpid()) + "_" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "Map.dat").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    void Write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
-    std::string Read() const
-    {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    std::filesystem::path dir_;
-    std::string path_;
+class MapListFile : public TempFileTest {
+  protected:
+    MapListFile() : TempFileTest("map_list_test_", "Map.dat") {}
+    std::string Read() const { return ReadAll(); }
 };
 
 TEST(MapList, SampleFileLoadsWithoutDiagnostics)

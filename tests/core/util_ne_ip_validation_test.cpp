@@ -59,6 +59,9 @@ const Row kRows[] = {
     {"NME mask /31", With([](Addressing& a) { a.nmeMask = "255.255.255.254"; }), kNmeMaskFormatError},
     {"NME subnet address", With([](Addressing& a) { a.nme = "10.0.0.0"; }), kNmeIpIsSubnetAddress},
     {"NME broadcast", With([](Addressing& a) { a.nme = "10.0.0.255"; }), kNmeIpIsBroadcastAddress},
+    {"NME last unicast first octet", With([](Addressing& a) { a.nme = "223.0.0.2"; }), kNeIpConsistent},
+    {"NME mask /30", With([](Addressing& a) { a.nmeMask = "255.255.255.252"; }), kNeIpConsistent},
+    {"NME mask /1", With([](Addressing& a) { a.nmeMask = "128.0.0.0"; }), kNeIpConsistent},
 
     {"UGE class E", With([](Addressing& a) { a.uge = "240.1.1.1"; }), kUgeIpFormatError},
     {"UGE mask not contiguous", With([](Addressing& a) { a.ugeMask = "255.255.0.255"; }), kUgeMaskFormatError},

@@ -38,12 +38,11 @@ TEST_F(TrapLogNotificationTest, EntityStatesFromTheWireAreLoggedFieldByField)
         const std::array<uint8_t, kEntityStateRecSize> bytes = EncodeEntityStateRec(rec);
         wire.insert(wire.end(), bytes.begin(), bytes.end());
     }
+    std::vector<EntityStateRec> decoded;
+    ASSERT_TRUE(DecodeEntityStateRecs(wire.data(), 2, &decoded));
     std::vector<TrapLogRecord> states;
-    for (size_t offset = 0; offset < wire.size(); offset += kEntityStateRecSize) {
-        EntityStateRec rec;
-        ASSERT_TRUE(DecodeEntityStateRec(wire.data() + offset, kEntityStateRecSize, &rec));
+    for (const EntityStateRec& rec : decoded)
         states.push_back(TrapLogRecordFromState(rec));
-    }
     ASSERT_EQ(AppTrapLog().AddTrapLogRecords(kAlpha, states.data(), 2), 1);
 
     TrapLogRecord logged;

@@ -10,6 +10,7 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
+#include "tests/link/record_golden.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,7 @@ template <typename Rec, size_t N>
 void ExpectGolden(const Rec& rec, std::array<uint8_t, N> (*encode)(const Rec&),
                   bool (*decode)(const uint8_t*, size_t, Rec*), const std::string& golden)
 {
-    const std::vector<uint8_t> expected = Hex(golden);
-    ASSERT_EQ(expected.size(), N);
-    std::array<uint8_t, N> bytes = encode(rec);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), expected);
-    Rec back;
-    ASSERT_TRUE(decode(expected.data(), expected.size(), &back));
-    EXPECT_EQ(back, rec);
-    EXPECT_FALSE(decode(expected.data(), expected.size() - 1, &back));
-    EXPECT_FALSE(decode(nullptr, N, &back));
+    record_golden::ExpectGolden(rec, encode, decode, Hex(golden));
 }
 
 TEST(RecordsCodec, NeTimeRecord)

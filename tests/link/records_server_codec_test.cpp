@@ -18,6 +18,7 @@
 #include "link/records/server_alarm_event_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
+#include "tests/link/record_golden.h"
 
 namespace {
 
@@ -50,20 +51,7 @@ std::vector<uint8_t> Golden(size_t size, const std::vector<Piece>& pieces)
     return bytes;
 }
 
-template <typename Rec, size_t N>
-void ExpectGolden(const Rec& rec, std::array<uint8_t, N> (*encode)(const Rec&),
-                  bool (*decode)(const uint8_t*, size_t, Rec*), const std::vector<uint8_t>& golden)
-{
-    ASSERT_EQ(golden.size(), N);
-    const std::array<uint8_t, N> bytes = encode(rec);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), golden);
-    Rec back;
-    ASSERT_TRUE(decode(golden.data(), golden.size(), &back));
-    EXPECT_EQ(back, rec);
-    EXPECT_FALSE(decode(golden.data(), golden.size() - 1, &back));
-    EXPECT_FALSE(decode(nullptr, N, &back));
-    EXPECT_FALSE(decode(golden.data(), N, nullptr));
-}
+using record_golden::ExpectGolden;
 
 TEST(RecordsServerCodec, LocationRecord)
 {

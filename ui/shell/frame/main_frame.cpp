@@ -600,16 +600,13 @@ void CMainFrame::ToggleViewFlag(int commandId)
 
 int CMainFrame::AddTrapLogRecords(uint32_t neId, const uint8_t* records, uint32_t count)
 {
-    if (records == nullptr || count == 0)
+    std::vector<EntityStateRec> states;
+    if (count == 0 || !DecodeEntityStateRecs(records, count, &states))
         return 0;
     std::vector<TrapLogRecord> entries;
     entries.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        EntityStateRec state;
-        if (!DecodeEntityStateRec(records + static_cast<size_t>(i) * kEntityStateRecSize, kEntityStateRecSize, &state))
-            return 0;
+    for (const EntityStateRec& state : states)
         entries.push_back(TrapLogRecordFromState(state));
-    }
     return AppTrapLog().AddTrapLogRecords(neId, entries.data(), count);
 }
 
