@@ -40,6 +40,13 @@ void CHeadlessLinkUi::AppendPduLogLines(const std::vector<std::string>& lines)
     }
 }
 
+void CHeadlessLinkUi::ShowLinkStatus(const std::string& text)
+{
+    WriteDriverLog(DriverLogKind::NetDrv, "status: %s", text.c_str());
+    std::lock_guard<std::mutex> lock(mutex_);
+    statusTexts_.push_back(text);
+}
+
 void CHeadlessLinkUi::SetStopAfter(std::optional<uint32_t> ms)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -58,6 +65,12 @@ std::vector<std::string> CHeadlessLinkUi::PduLogLines() const
     return pduLines_;
 }
 
+std::vector<std::string> CHeadlessLinkUi::StatusTexts() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return statusTexts_;
+}
+
 int CHeadlessLinkUi::WaitDialogCount() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -69,5 +82,6 @@ void CHeadlessLinkUi::Clear()
     std::lock_guard<std::mutex> lock(mutex_);
     failures_.clear();
     pduLines_.clear();
+    statusTexts_.clear();
     waitDialogs_ = 0;
 }

@@ -21,12 +21,14 @@ public:
     void RunWaitDialog(CWaitContext& wait) override;
     void ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText) override;
     void AppendPduLogLines(const std::vector<std::string>& lines) override;
+    void ShowLinkStatus(const std::string& text) override;
 
     // Presses Stop once a wait dialog has been open this long; nullopt never presses it.
     void SetStopAfter(std::optional<uint32_t> ms);
 
     std::vector<FailureMessage> FailureMessages() const;
     std::vector<std::string> PduLogLines() const;
+    std::vector<std::string> StatusTexts() const;
     int WaitDialogCount() const;
     void Clear();
 
@@ -35,5 +37,6 @@ private:
     std::optional<uint32_t> stopAfterMs_;
     std::vector<FailureMessage> failures_;
     std::vector<std::string> pduLines_;
+    std::vector<std::string> statusTexts_;
     int waitDialogs_ = 0;
 };

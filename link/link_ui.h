@@ -49,6 +49,10 @@ public:
 
     // New lines for the PDU log window (UI thread).
     virtual void AppendPduLogLines(const std::vector<std::string>& lines) = 0;
+
+    // A notice of the link for the main window's status line (a trap port that could not be bound, notifications
+    // that were lost). Any thread may call it; the implementation shows it on the UI thread.
+    virtual void ShowLinkStatus(const std::string& text) = 0;
 };
 
 // Registers the shell's implementation; null restores the headless one. The object must outlive its registration.

@@ -52,6 +52,15 @@ void CQtLinkUi::AppendPduLogLines(const std::vector<std::string>& lines)
     PduLogWindow().AppendLines(lines);
 }
 
+void CQtLinkUi::ShowLinkStatus(const std::string& text)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr)
+        return;
+    QMetaObject::invokeMethod(app, [message = QString::fromStdString(text)] { ShowStatusMessage(message); },
+                              Qt::QueuedConnection);
+}
+
 CPduLogDlg& CQtLinkUi::PduLogWindow()
 {
     if (pduLog_ == nullptr) {

@@ -20,6 +20,8 @@ public:
     // The program's message box with the failure text, the result code and the error text.
     void ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText) override;
     void AppendPduLogLines(const std::vector<std::string>& lines) override;
+    // The status line's message pane, on the UI thread.
+    void ShowLinkStatus(const std::string& text) override;
 
     // The PDU log window, made on first use and hidden until shown.
     CPduLogDlg& PduLogWindow();
