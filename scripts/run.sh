@@ -127,7 +127,7 @@ fi
 
 cd "$run"
 # In the background, so that a signal to this script ends the program and the peer with it.
-"$root/build/ui/tarvik" &
+"$root/build/app/tarvik" &
 program=$!
 status=0
 wait "$program" || status=$?

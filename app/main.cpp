@@ -1,11 +1,9 @@
 // The program: the application object's start-up, the main loop while the main frame is open, and its shutdown.
 
-#include "features/fault/alarm_summary/trap_sum_view.h"
-#include "features/fault/trap_log/trap_log_view.h"
+#include "app/program_parts.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/app_frame_host.h"
 #include "ui/shell/frame/frame_resources.h"
-#include "ui/shell/tree/group_view.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -38,10 +36,7 @@ int main(int argc, char** argv)
     // Every window of the program, the login dialog included, shows the program's icon.
     if (const std::string icon = FindFrameResource(kAppIconFile); !icon.empty())
         QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
-    // The location tree and the fault views plug into the frame's panes.
-    RegisterTrapLogView();
-    RegisterTrapSumView();
-    RegisterGroupView();
+    RegisterProgramParts();
     CEmsApp app;
     app.SetMainFrameFactory(CreateAppMainFrame);
     if (app.InitInstance())

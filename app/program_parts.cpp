@@ -1,0 +1,13 @@
+#include "app/program_parts.h"
+
+#include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/trap_log/trap_log_view.h"
+#include "ui/shell/tree/group_view.h"
+
+void RegisterProgramParts()
+{
+    // The location tree and the fault views plug into the frame's panes.
+    RegisterTrapLogView();
+    RegisterTrapSumView();
+    RegisterGroupView();
+}
