@@ -1,16 +1,18 @@
 include(GoogleTest)
 
 # tarvik_add_gtests(<dir> LIBS <libs...>)
-# Builds one GoogleTest executable per tests/<dir>/*_test.cpp and registers its cases with CTest, labelled <dir>.
-# (gtest_discover_tests splits list values, so each property holds a single value.)
+# Builds one GoogleTest executable per tests/<dir>/**/*_test.cpp (sub-folders included) and registers its cases with
+# CTest, named "<dir>.<Suite>.<Case>" and labelled <dir>. (gtest_discover_tests splits list values, so each property
+# holds a single value.)
 function(tarvik_add_gtests dir)
     cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-    file(GLOB test_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp")
+    file(GLOB_RECURSE test_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp")
     foreach(source IN LISTS test_sources)
         get_filename_component(name "${source}" NAME_WE)
         string(REPLACE "/" "_" prefix "${dir}")
         set(target "${prefix}_${name}")
         add_executable(${target} "${source}")
+        tarvik_note_test_sources("${source}")
         target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
         target_compile_definitions(${target} PRIVATE TARVIK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
                                                      TARVIK_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
@@ -19,6 +21,29 @@ function(tarvik_add_gtests dir)
             DISCOVERY_TIMEOUT 60
             PROPERTIES LABELS "${dir}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endforeach()
+endfunction()
+
+# tarvik_note_test_sources(<files...>): the files belong to a test target (see tarvik_check_test_sources).
+function(tarvik_note_test_sources)
+    set_property(GLOBAL APPEND PROPERTY TARVIK_TEST_SOURCES ${ARGN})
+endfunction()
+
+# tarvik_check_test_sources(<dir>): stops the configuration when a .cpp below <dir> belongs to no test target, so that
+# a test written in the wrong place cannot silently never run.
+function(tarvik_check_test_sources dir)
+    file(GLOB_RECURSE all_sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+    get_property(noted GLOBAL PROPERTY TARVIK_TEST_SOURCES)
+    foreach(source IN LISTS all_sources)
+        if(NOT source IN_LIST noted)
+            list(APPEND orphans "${source}")
+        endif()
+    endforeach()
+    if(orphans)
+        list(JOIN orphans "\n  " text)
+        message(FATAL_ERROR "test sources that no test target builds:\n  ${text}\n"
+                            "Name a test file *_test.cpp below a folder tests/CMakeLists.txt registers, "
+                            "or add it to a support library there.")
+    endif()
 endfunction()
 
 # tarvik_glob_library(<target> LIBS <libs...>)
