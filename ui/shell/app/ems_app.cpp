@@ -233,6 +233,12 @@ bool CEmsApp::CreateMainFrame()
         frame_.reset();
         return false;
     }
+    ShowMainFrame();
+    return true;
+}
+
+void CEmsApp::ShowMainFrame()
+{
     QWidget* window = frame_->FrameWindow();
     if (!window->isVisible()) {
         // The main window fills the screen; where nothing maximises it (no window manager), it still starts large.
@@ -241,7 +247,6 @@ bool CEmsApp::CreateMainFrame()
         window->showMaximized();
     }
     window->update();
-    return true;
 }
 
 CPduLogDlg* CEmsApp::GetPduLogWindow() const
@@ -315,7 +320,8 @@ void CEmsApp::OnLogout()
     }
     if (frame_) {
         frame_->InitFrame();
-        frame_->FrameWindow()->update();
+        // The logout hid the window; the new session shows it again.
+        ShowMainFrame();
     }
 }
 

@@ -122,6 +122,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowMainFrame();
     void LoadSkin(const std::string& configuredPath);
     void SendLogoff(int32_t timeoutMs);
     void PostCloseMainFrame();

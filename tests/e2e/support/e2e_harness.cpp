@@ -1,0 +1,286 @@
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "app/program_parts.h"
+#include "link/records/record_bytes.h"
+#include "platform/popup_menu_runner.h"
+#include "ui/framework/wait_dlg.h"
+#include "ui/shell/app/ems_app.h"
+#include "ui/shell/frame/app_frame_host.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/tree/group_view.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace e2e {
+
+namespace {
+
+const std::string kWorld = std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini";
+const std::string kNe48 = std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini";
+
+// The enabled action carrying `commandId` among `actions` and their sub-menus, or null.
+QAction* FindAction(const QList<QAction*>& actions, int commandId)
+{
+    for (QAction* action : actions) {
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = FindAction(sub->actions(), commandId))
+                return found;
+        } else if (CommandIdOf(action) == commandId) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+COperator::COperator() : previous_(SetModalRunner(this)) {}
+
+COperator::~COperator()
+{
+    SetModalRunner(previous_);
+}
+
+void COperator::PushLogin(const app_test::LoginInput& input)
+{
+    PushLogin([input](CLoginDlg& dialog) {
+        app_test::TypeLogin(dialog, input);
+        dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+    });
+}
+
+int COperator::RunModal(QDialog& dialog)
+{
+    if (auto* wait = dynamic_cast<CWaitDlg*>(&dialog))
+        return wait->exec();
+    dialog.show();
+    QCoreApplication::processEvents();
+    int result = IDCANCEL;
+    if (auto* login = dynamic_cast<CLoginDlg*>(&dialog)) {
+        ++loginRuns;
+        app_test::PumpUntil([login] { return login->IsFirstShowDone(); });
+        if (!logins_.empty()) {
+            LoginScript script = std::move(logins_.front());
+            logins_.pop_front();
+            script(*login);
+        }
+    } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
+        boxTexts.push_back(app_test::BoxText(*box));
+        result = box->GetButtonResults()[0];
+        if (!boxAnswers_.empty()) {
+            result = boxAnswers_.front();
+            boxAnswers_.pop_front();
+        }
+    } else {
+        dialogsRun.push_back(dialog.windowTitle());
+        bool scripted = false;
+        for (auto it = dialogScripts_.begin(); it != dialogScripts_.end(); ++it) {
+            // The script is taken off the queue before it runs: it may open dialogs of its own.
+            DialogScript script = *it;
+            if (dynamic_cast<CADialog*>(&dialog) != nullptr)
+                app_test::PumpUntil([&dialog] { return static_cast<CADialog&>(dialog).IsFirstShowDone(); });
+            const auto position = it - dialogScripts_.begin();
+            dialogScripts_.erase(it);
+            if (std::optional<int> answer = script.run(dialog)) {
+                result = *answer;
+                scripted = true;
+                break;
+            }
+            dialogScripts_.insert(dialogScripts_.begin() + position, std::move(script));
+            it = dialogScripts_.begin() + position;
+        }
+        if (!scripted)
+            unscriptedDialogs.push_back(dialog.windowTitle());
+    }
+    if (dialog.isVisible())
+        dialog.done(result);
+    return dialog.result();
+}
+
+CProgram::CProgram()
+{
+    static const bool registered = [] {
+        RegisterProgramParts();
+        return true;
+    }();
+    (void)registered;
+    app_test::LoadProgramStrings();
+    app_test::ResetProgramState();
+    dir_.CopyDefinitionFiles();
+}
+
+CProgram::~CProgram()
+{
+    if (app_) {
+        app_->ExitInstance();
+        app_.reset();
+    }
+    probe_.reset();
+    server_.Stop();
+    agent_.Stop();
+    app_test::ResetProgramState();
+}
+
+bool CProgram::WriteIni(const std::string& keys)
+{
+    dir_.WriteIni(keys + iniExtra_);
+    return true;
+}
+
+bool CProgram::StartServer(const PeerOptions& options)
+{
+    std::vector<std::string> args{"--scenario", kWorld, "--models", (app_test::kResources / "EntConf").string(),
+                                  "--test-control"};
+    args.insert(args.end(), options.args.begin(), options.args.end());
+    if (!server_.Start(args))
+        return false;
+    peerPort_ = server_.Port();
+    direct_ = false;
+    iniExtra_ = options.iniExtra;
+    return WriteIni("[SYSTEM]\nSERVERIP=127.0.0.1\nDIRECTCONTROL=0\n[LINK]\nSERVERPORT=" + std::to_string(peerPort_) +
+                    "\nSERVERTRAPPORT=" + std::to_string(app_test::FreeUdpPort()) + "\n");
+}
+
+bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenario)
+{
+    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario};
+    args.insert(args.end(), options.args.begin(), options.args.end());
+    if (!agent_.Start(args))
+        return false;
+    peerPort_ = agent_.Port();
+    direct_ = true;
+    iniExtra_ = options.iniExtra;
+    return WriteIni("[SYSTEM]\nSERVERIP=127.0.0.1\nDIRECTCONTROL=1\n[LINK]\nSNMPPORT=" + std::to_string(peerPort_) +
+                    "\nSNMPTRAPPORT=" + std::to_string(app_test::FreeUdpPort()) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
+}
+
+bool CProgram::Login(const std::string& user, const std::string& password)
+{
+    app_ = std::make_unique<CEmsApp>();
+    app_->SetMainFrameFactory(CreateAppMainFrame);
+    operator_.PushLogin(app_test::LoginInput{.user = user, .password = password, .direct = direct_});
+    if (!app_->InitInstance())
+        return false;
+    Settle();
+    return app_->GetMainFrame() != nullptr && app_->GetMainFrame()->FrameWindow()->isVisible();
+}
+
+CMainFrame& CProgram::Frame()
+{
+    return *dynamic_cast<CMainFrame*>(app_->GetMainFrame());
+}
+
+CGroupView& CProgram::Tree()
+{
+    return *dynamic_cast<CGroupView*>(Frame().GetTreeView());
+}
+
+bool CProgram::Command(int commandId)
+{
+    QAction* action = FindAction(Frame().menuBar()->actions(), commandId);
+    if (action == nullptr || !action->isEnabled() || !action->isVisible())
+        return false;
+    action->trigger();
+    return true;
+}
+
+bool CProgram::ToolbarButton(int commandId)
+{
+    for (QToolBar* bar : Frame().findChildren<QToolBar*>()) {
+        for (QAction* action : bar->actions()) {
+            if (CommandIdOf(action) == commandId && action->isVisible() && action->isEnabled()) {
+                action->trigger();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QTreeWidgetItem* CProgram::TreeItem(const QString& text)
+{
+    const QList<QTreeWidgetItem*> found =
+        Tree().Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+void CProgram::ClickTreeItem(QTreeWidgetItem* item)
+{
+    QTreeWidget* tree = Tree().Tree();
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    Settle();
+}
+
+std::vector<int> CProgram::RightClickTreeItem(QTreeWidgetItem* item, int choose)
+{
+    QTreeWidget* tree = Tree().Tree();
+    tree->scrollToItem(item);
+    if (choose != 0)
+        operator_.Popups().PushChoice(choose);
+    const size_t before = operator_.Popups().Offered().size();
+    const QPoint at = tree->visualItemRect(item).center();
+    QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, at);
+    Settle();
+    const auto& offered = operator_.Popups().Offered();
+    return offered.size() > before ? offered.back() : std::vector<int>{};
+}
+
+void CProgram::ClickHeader(QHeaderView& header, int column)
+{
+    const QPoint at(header.sectionViewportPosition(column) + header.sectionSize(column) / 2, header.height() / 2);
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
+}
+
+bool CProgram::WaitUntil(const std::function<bool()>& condition, int boundMs)
+{
+    return app_test::PumpUntil(condition, boundMs);
+}
+
+void CProgram::Settle()
+{
+    if (!app_ || app_->GetMainFrame() == nullptr)
+        return;
+    const uint32_t refreshes = Frame().GetRefreshCount();
+    // The frame refreshes on its own timer; a posted refresh makes it come at once.
+    Frame().PostRefreshNow();
+    WaitUntil([&] { return Frame().GetRefreshCount() != refreshes; }, 2000);
+}
+
+server_test::CRawClient& CProgram::ServerProbe()
+{
+    if (!probe_) {
+        probe_ = std::make_unique<server_test::CRawClient>();
+        if (!probe_->Connect(peerPort_) || !probe_->Logon("admin", "admin"))
+            ADD_FAILURE() << "the probe could not log on to the simulated server";
+    }
+    return *probe_;
+}
+
+std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t neId,
+                                                        const std::vector<uint8_t>& record, uint32_t recordSize)
+{
+    server_test::CRawClient& probe = ServerProbe();
+    const uint32_t sequence = probe.Send(1, code, neId, record, recordSize);
+    std::vector<std::vector<uint8_t>> records;
+    for (;;) {
+        std::optional<::Frame> reply = probe.ReplyTo(sequence);
+        if (!reply || reply->header.status != 0 || reply->header.recordSize == 0)
+            return records;
+        for (size_t at = 0; at + reply->header.recordSize <= reply->payload.size(); at += reply->header.recordSize)
+            records.emplace_back(reply->payload.begin() + static_cast<std::ptrdiff_t>(at),
+                                 reply->payload.begin() + static_cast<std::ptrdiff_t>(at + reply->header.recordSize));
+        // A long answer comes in several frames; the last one has no more to follow.
+        if (reply->header.more == 0)
+            return records;
+    }
+}
+
+} // namespace e2e

@@ -1,0 +1,163 @@
+#pragma once
+// The running program as the unit of test. CProgram starts a simulated peer (the management server or one NE) on a
+// free port, boots the real application object and main frame in this process (offscreen), logs in through the
+// login dialog, and lets a test act as the operator: trigger a command from the main menu or the toolbar, right-click
+// a tree item, click a list header, answer the modal dialogs that come up by script. A test then reads what the
+// views show and what reached the peer. Nothing stands between the menu and the wire.
+//
+//     e2e::CProgram program;
+//     ASSERT_TRUE(program.StartServer());
+//     ASSERT_TRUE(program.Login("admin", "admin"));
+//     program.Operator().AnswerBox(IDYES);
+//     ASSERT_TRUE(program.Command(kCmdDeleteNe));
+//     EXPECT_TRUE(program.WaitUntil([&] { return AppData().nes.FindNeById(3) == nullptr; }));
+
+#include "tests/link/server_sim_harness.h"
+#include "tests/link/snmp_test_support.h"
+#include "tests/ui/app_test_support.h"
+
+#include "platform/scripted_runners.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+class CEmsApp;
+class CMainFrame;
+class CGroupView;
+class QHeaderView;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace e2e {
+
+// The operator in front of the program: answers every modal dialog, message box, file chooser and popup menu by
+// script. The login dialog takes scripted logins; the wait dialog runs for real until its request ends; any other
+// dialog takes the first queued script written for its class (none: the dialog is cancelled and noted).
+class COperator : public ModalRunner {
+public:
+    using LoginScript = app_test::CAppRunner::LoginScript;
+
+    COperator();
+    ~COperator() override;
+    COperator(const COperator&) = delete;
+    COperator& operator=(const COperator&) = delete;
+
+    void PushLogin(LoginScript script) { logins_.push_back(std::move(script)); }
+    void PushLogin(const app_test::LoginInput& input);
+    // The next program message box is answered with `result` (none queued: its default button).
+    void AnswerBox(int result) { boxAnswers_.push_back(result); }
+    // The next dialog of class Dlg (run modally) is worked by `script`, which returns the result to end it with
+    // when the dialog has not ended itself.
+    template <class Dlg>
+    void OnDialog(std::function<int(Dlg&)> script)
+    {
+        dialogScripts_.push_back({typeid(Dlg).name(), [script](QDialog& dialog) -> std::optional<int> {
+                                      auto* typed = dynamic_cast<Dlg*>(&dialog);
+                                      if (typed == nullptr)
+                                          return std::nullopt;
+                                      return script(*typed);
+                                  }});
+    }
+    // The popup menus offered so far (enabled command ids of each) and the choices to make in the next ones.
+    ScriptedPopupMenus& Popups() { return popups_; }
+    ScriptedFileChooser& Files() { return files_; }
+    ScriptedMessageBoxes& PlainBoxes() { return plainBoxes_; }
+
+    int RunModal(QDialog& dialog) override;
+
+    // What the operator saw.
+    int loginRuns = 0;
+    std::vector<QString> boxTexts;      // program message boxes, in order
+    QStringList dialogsRun;             // titles of every other modal dialog, in order
+    QStringList unscriptedDialogs;      // titles of dialogs no script was queued for (cancelled)
+
+private:
+    struct DialogScript {
+        std::string className;
+        std::function<std::optional<int>(QDialog&)> run;
+    };
+
+    std::deque<LoginScript> logins_;
+    std::deque<int> boxAnswers_;
+    std::vector<DialogScript> dialogScripts_;
+    ScriptedPopupMenus popups_;
+    ScriptedFileChooser files_;
+    ScriptedMessageBoxes plainBoxes_;
+    ModalRunner* previous_;
+};
+
+// Which peer the program talks to, and how it is started.
+struct PeerOptions {
+    // Extra arguments of the peer process (the server gets the test world and --test-control already).
+    std::vector<std::string> args;
+    // Extra lines of Tarvik.ini, appended after the keys that point the program at the peer.
+    std::string iniExtra;
+};
+
+class CProgram {
+public:
+    CProgram();
+    ~CProgram();
+    CProgram(const CProgram&) = delete;
+    CProgram& operator=(const CProgram&) = delete;
+
+    // The simulated management server with the test world (accounts admin/admin, manager/manager, north/north).
+    bool StartServer(const PeerOptions& options = {});
+    // The simulated NE with the given scenario (default: the 48-port NE of the tests' data), direct mode.
+    bool StartAgent(const PeerOptions& options = {}, const std::string& scenario = {});
+    // Starts the program and logs in through the login dialog; true when the main window is up.
+    bool Login(const std::string& user, const std::string& password);
+
+    CEmsApp& App() { return *app_; }
+    CMainFrame& Frame();
+    CGroupView& Tree();
+    COperator& Operator() { return operator_; }
+    const app_test::CWorkDir& WorkDir() const { return dir_; }
+
+    // The operator's actions. A command is triggered through the action of the main menu shown (false when that menu
+    // does not offer it enabled); a toolbar button through its visible, enabled action.
+    bool Command(int commandId);
+    bool ToolbarButton(int commandId);
+    // The tree item whose text is `text` (the first in tree order), or null.
+    QTreeWidgetItem* TreeItem(const QString& text);
+    void ClickTreeItem(QTreeWidgetItem* item);
+    // Right-clicks the item; the popup is answered by Operator().Popups(). Returns the command ids it offered.
+    std::vector<int> RightClickTreeItem(QTreeWidgetItem* item, int choose = 0);
+    // A click on a list's column header, as with the mouse.
+    static void ClickHeader(QHeaderView& header, int column);
+
+    // Runs the event loop (the frame's timers too) until the condition holds; false past the bound.
+    bool WaitUntil(const std::function<bool()>& condition, int boundMs = 10000);
+    // Lets the frame's timer apply what arrived and refresh the views once.
+    void Settle();
+
+    // The peers' side.
+    uint16_t PeerPort() const { return peerPort_; }
+    // A second workstation logged on to the simulated server as admin, to read what the program sent.
+    server_test::CRawClient& ServerProbe();
+    // The records of a query (operation 1) sent by the probe; empty on failure.
+    std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId, const std::vector<uint8_t>& record,
+                                                  uint32_t recordSize);
+
+private:
+    bool WriteIni(const std::string& keys);
+
+    app_test::CWorkDir dir_;
+    COperator operator_;
+    server_test::CSimServerProcess server_;
+    snmp_test::CAgentProcess agent_;
+    std::unique_ptr<server_test::CRawClient> probe_;
+    std::unique_ptr<CEmsApp> app_;
+    uint16_t peerPort_ = 0;
+    bool direct_ = false;
+    std::string iniExtra_;
+};
+
+} // namespace e2e
