@@ -10,6 +10,8 @@
 //
 // Command id lists are zero-terminated arrays of 16-bit ids; null for none.
 
+#include "ui/framework/context_menu_ids.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -20,13 +22,6 @@ class QMenu;
 class QWidget;
 struct ContextPopup;
 
-// Menu resource ids.
-inline constexpr int kListPopupMenuServer = 103;
-inline constexpr int kListPopupMenuDirect = 105;
-inline constexpr int kEntityPopupMenuOnline = 112;  // server mode, the current NE online
-inline constexpr int kEntityPopupMenuServer = 113;  // server mode, no NE or an NE that is offline
-inline constexpr int kEntityPopupMenuPlanned = 114; // server mode, a planned NE
-inline constexpr int kEntityPopupMenuDirect = 116;
 
 // The menus in force. The application sets them at login and the main frame as the current NE changes; until then
 // the direct-mode menus hold, as at start-up.

@@ -413,8 +413,9 @@ bool CEmsApp::Login(const std::string& userName)
             continue;
         }
 
-        listPopupMenuId_ = result.listPopupMenuId;
-        entityMenuId_ = result.entityMenuId;
+        // The context menus of lists and entities follow the mode of the login.
+        SetListPopupMenuId(result.listPopupMenuId);
+        SetEntityPopupMenuId(result.entityMenuId);
         WriteLoginKeys();
         FlushPduLog(1, 1);
         return true;

@@ -9,6 +9,7 @@
 // OnForcedLogoutTimer from its timer 10004.
 
 #include "core/util/ip_address.h"
+#include "ui/framework/context_menu.h"
 #include "ui/framework/dialog_environment.h"
 #include "ui/shell/app/app_frame.h"
 
@@ -103,9 +104,9 @@ public:
     void SetExitFlag(bool on) { exitFlag_ = on; }
     // The list popup menu (103 server mode, 105 direct mode) and the entity context menu chosen at login; the frame
     // changes the latter with the state of the current NE.
-    int GetListPopupMenuId() const { return listPopupMenuId_; }
-    int GetEntityMenuId() const { return entityMenuId_; }
-    void SetEntityMenuId(int id) { entityMenuId_ = id; }
+    int GetListPopupMenuId() const { return ::GetListPopupMenuId(); }
+    int GetEntityMenuId() const { return GetEntityPopupMenuId(); }
+    void SetEntityMenuId(int id) { SetEntityPopupMenuId(id); }
     std::thread::id GetUiThreadId() const { return uiThreadId_; }
     const QFont& GetDialogFont() const { return dialogFont_; }
     DisplayScale GetDialogScale() const { return dialogScale_; }
@@ -139,8 +140,6 @@ private:
     QFont dialogFont_;
     DisplayScale dialogScale_;
     bool exitFlag_ = false;
-    int listPopupMenuId_ = 105;
-    int entityMenuId_ = 116;
     std::thread::id uiThreadId_;
     QTimer idleTimer_;
     bool inIdle_ = false;

@@ -226,7 +226,7 @@ LoginResult RunServerLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
     driver.SetLoggedIn(true);
     LoginResult result;
     result.listPopupMenuId = kListPopupMenuServer;
-    result.entityMenuId = kEntityMenuIdServer;
+    result.entityMenuId = kEntityPopupMenuServer;
     return result;
 }
 

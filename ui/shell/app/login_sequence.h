@@ -5,6 +5,7 @@
 // boxes (with the failure texts given here), everything else comes back as the result.
 
 #include "core/util/ip_address.h"
+#include "ui/framework/context_menu_ids.h"
 
 #include <cstdint>
 #include <string>
@@ -12,11 +13,6 @@
 class CAppData;
 class CNetDrv;
 
-// Resource ids the login chooses: the list popup menu and the entity context menu.
-inline constexpr int kListPopupMenuServer = 103;
-inline constexpr int kListPopupMenuDirect = 105;
-inline constexpr int kEntityMenuIdServer = 113;
-inline constexpr int kEntityMenuIdDirect = 116;
 
 // Request codes of the login.
 inline constexpr uint16_t kReqUserAccounts = 10;
@@ -71,7 +67,7 @@ struct LoginResult {
     LoginStep step = LoginStep::kLoggedIn;
     int code = 0; // the driver's result of the failed request
     int listPopupMenuId = kListPopupMenuDirect;
-    int entityMenuId = kEntityMenuIdDirect;
+    int entityMenuId = kEntityPopupMenuDirect;
 };
 
 struct DirectLoginOptions {

@@ -531,6 +531,11 @@ bool CMainFrame::OnCommand(int commandId)
         if (view->OnCommandHook(commandId, 0) != 0)
             return true;
     }
+    return RouteCommand(commandId);
+}
+
+bool CMainFrame::RouteCommand(int commandId)
+{
     switch (commandId) {
     case kCmdToggleLocationIndicator:
     case kCmdTogglePortTip:

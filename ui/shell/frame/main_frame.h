@@ -74,6 +74,9 @@ public:
 
     // The single entry of every command; false when nothing handles the id.
     bool OnCommand(int commandId);
+    // The frame's own handling of a command, without offering it to the active view first: for a view that does its
+    // part of a command and leaves the rest to the frame.
+    bool RouteCommand(int commandId);
     // Commands and notifications that the views pass on.
     bool OnCommand(int id, int code) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;

@@ -490,7 +490,7 @@ int CGroupView::OnCommandHook(int id, int code)
 {
     switch (id) {
     case kCmdDeleteNe:
-        frame_.OnCommand(kCmdDeleteNe);
+        frame_.RouteCommand(kCmdDeleteNe);
         frame_.SelectView(1, kSelectViewTab);
         return 1;
     case kCmdSearchItem:
