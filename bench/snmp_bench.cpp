@@ -2,7 +2,9 @@
 //  - walking the 10,000-entry alarm log of the simulated NE (7 columns) with our GETBULK walker, and the same
 //    subtree with net-snmp's snmpbulkwalk (compare the wall times);
 //  - a burst of 10,000 v2c notifications on loopback taken by our receiver and by snmptrapd (received counts and
-//    rates); for ours, what the socket delivered and what the kernel dropped are counted too.
+//    rates); for ours, what the socket delivered and what the kernel dropped are counted too;
+//  - 5,000 community rows created one SET (createAndGo) each in the simulated NE, with the CPU time the agent
+//    spent on them.
 
 #include "link/driver_result.h"
 #include "link/records/entity_state_rec.h"
@@ -15,6 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -227,8 +230,68 @@ void BM_TrapBurstSnmptrapd(benchmark::State& state)
     }
 }
 
+// User and system CPU seconds a process has used so far (fields 14 and 15 of /proc/<pid>/stat).
+double CpuSeconds(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    unsigned long long user = 0;
+    unsigned long long system = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            user = std::stoull(field);
+        if (i == 15)
+            system = std::stoull(field);
+    }
+    return static_cast<double>(user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+void BM_CreateAgentRows(benchmark::State& state)
+{
+    constexpr int kRows = 5000;
+    const CSnmpOid entry = DefaultSnmpRequestMap().Find(307)->EntryOid();
+    for (auto _ : state) {
+        state.PauseTiming();
+        snmp_test::CAgentProcess agent;
+        if (!agent.Start()) {
+            state.SkipWithError("agent did not start");
+            return;
+        }
+        CSnmpSession session;
+        SnmpSessionConfig config;
+        config.agent = agent.Endpoint();
+        config.community = "private";
+        config.version = SnmpVersion::V2c;
+        config.timeoutMs = 60000;
+        config.retries = 0;
+        session.Open(config);
+        const double cpuBefore = CpuSeconds(agent.Pid());
+        state.ResumeTiming();
+        for (int i = 0; i < kRows; ++i) {
+            const std::string name = "c" + std::to_string(100000 + i);
+            CSnmpOid index{static_cast<uint32_t>(name.size())};
+            for (char c : name)
+                index.Append(static_cast<uint8_t>(c));
+            if (session.Set({{entry.Appended(2).Appended(index), SnmpValue::Gauge32(1)},
+                             {entry.Appended(3).Appended(index), SnmpValue::Gauge32(1)},
+                             {entry.Appended(4).Appended(index), SnmpValue::Integer(kRowStatusCreateAndGo)}}) !=
+                kDrvOk) {
+                state.SkipWithError("row creation failed");
+                return;
+            }
+        }
+        state.PauseTiming();
+        state.counters["rows"] = kRows;
+        state.counters["agent_cpu_s"] = CpuSeconds(agent.Pid()) - cpuBefore;
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_CreateAgentRows)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WalkAlarmLogOurWalker)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WalkAlarmLogSnmpbulkwalk)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TrapBurstOurReceiver)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -67,6 +67,17 @@ const SnmpColumnDef* SnmpRequestEntry::FindColumn(uint32_t number) const
     return nullptr;
 }
 
+bool SnmpRequestEntry::IsSecretCell(uint32_t column) const
+{
+    const SnmpColumnDef* def = FindColumn(column);
+    if (def != nullptr && def->secret)
+        return true;
+    return std::any_of(indexColumns.begin(), indexColumns.end(), [this](uint32_t number) {
+        const SnmpColumnDef* index = FindColumn(number);
+        return index != nullptr && index->secret;
+    });
+}
+
 uint32_t SnmpRequestEntry::RowStatusColumn() const
 {
     uint32_t last = 0;
@@ -116,6 +127,12 @@ SnmpColumnDef Col(uint32_t number, uint16_t offset, uint16_t width, SnmpColumnTy
     return SnmpColumnDef{number, offset, width, type, writable, instanceOid};
 }
 
+SnmpColumnDef Secret(SnmpColumnDef column)
+{
+    column.secret = true;
+    return column;
+}
+
 SnmpRequestEntry Entry(uint16_t code, SnmpEntryKind kind, uint32_t recordSize)
 {
     SnmpRequestEntry entry;
@@ -147,7 +164,8 @@ CSnmpRequestMap BuildDefaultMap()
     map.Add(time);
 
     SnmpRequestEntry community = Entry(307, SnmpEntryKind::Table, kNeSnmpCommunityRecordSize);
-    community.columns = {Col(1, 0, 24, T::Text), Col(2, 24, 4, T::Unsigned32, true),
+    // The community is the row's INDEX: the whole row is secret.
+    community.columns = {Secret(Col(1, 0, 24, T::Text)), Col(2, 24, 4, T::Unsigned32, true),
                          Col(3, 28, 4, T::Unsigned32, true)};
     community.indexColumns = {1};
     community.rowStatus = true;
@@ -155,7 +173,7 @@ CSnmpRequestMap BuildDefaultMap()
     map.Add(community);
 
     SnmpRequestEntry user = Entry(316, SnmpEntryKind::Table, kNeUserAccountRecordSize);
-    user.columns = {Col(1, 0, 17, T::Text), Col(2, 17, 19, T::Text, true), Col(3, 36, 4, T::Unsigned32, true),
+    user.columns = {Col(1, 0, 17, T::Text), Secret(Col(2, 17, 19, T::Text, true)), Col(3, 36, 4, T::Unsigned32, true),
                     Col(4, 40, 4, T::Unsigned32, true)};
     user.indexColumns = {1};
     user.rowStatus = true;

@@ -5,7 +5,8 @@
 //
 // Private objects live under R = 1.3.6.1.4.1.32473.1. A table of request code c has entries R.c.1.<column>.<index>,
 // columns numbered from 1 in record-field order; a scalar group has instances R.c.0.<column>; an action is the
-// scalar R.c.0, set to 1. Writable tables end with a RowStatus column.
+// scalar R.c.0, set to 1. Writable tables end with a RowStatus column. Secret columns (NE user passwords, the
+// communities) are outside what a read-only community sees.
 
 #include "link/snmp/snmp_oid.h"
 #include "link/snmp/snmp_value.h"
@@ -16,6 +17,8 @@
 #include <vector>
 
 inline constexpr uint32_t kSnmpEnterpriseNumber = 32473;
+// The entity state table (request 325), whose columns the entityStateChange notification also carries.
+inline constexpr uint16_t kSnmpEntityStateCode = 325;
 
 // R, the root of the private subtree.
 const CSnmpOid& SnmpPrivateRoot();
@@ -49,6 +52,7 @@ struct SnmpColumnDef {
     SnmpColumnType type = SnmpColumnType::Unsigned32;
     bool writable = false;
     const char* instanceOid = nullptr; // a standard object's instance instead of the private one
+    bool secret = false;               // readable through a read-write community only
 };
 
 enum class SnmpEntryKind : uint8_t {
@@ -97,6 +101,9 @@ struct SnmpRequestEntry {
 
     const SnmpColumnDef* FindColumn(uint32_t number) const;
     uint32_t RowStatusColumn() const;
+    // Reading the column tells a secret: the column is secret, or the row's INDEX (part of every cell's OID) holds
+    // a secret column.
+    bool IsSecretCell(uint32_t column) const;
     // R.<objectCode>, and R.<objectCode>.1 for a table.
     CSnmpOid ObjectOid() const;
     CSnmpOid EntryOid() const;

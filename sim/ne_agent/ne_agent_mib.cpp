@@ -97,6 +97,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     sysLocation_ = scenario.sysLocation;
     sysServices_ = scenario.sysServices;
     clockOffset_ = scenario.clockOffset;
+    maxTableRows_ = scenario.maxTableRows;
     const CEntityType* neType = models != nullptr ? models->FindModel(neModel_) : nullptr;
     std::optional<CSnmpOid> objectId;
     if (neType != nullptr)
@@ -242,8 +243,36 @@ size_t CNeAgentMib::RowCount(uint16_t objectCode) const
 void CNeAgentMib::AddRow(uint16_t code, const std::vector<uint8_t>& record)
 {
     Table& table = tables_[code];
-    table.rows[EncodeSnmpRowIndex(*table.entry, record.data())] = record;
-    registryDirty_ = true;
+    const CSnmpOid index = EncodeSnmpRowIndex(*table.entry, record.data());
+    const bool added = table.rows.insert_or_assign(index, record).second;
+    if (added)
+        RegisterRow(table, index, true);
+}
+
+void CNeAgentMib::RemoveRow(uint16_t code, CSnmpOid index)
+{
+    Table& table = tables_[code];
+    if (table.rows.erase(index) != 0)
+        RegisterRow(table, index, false);
+}
+
+void CNeAgentMib::RegisterRow(const Table& table, const CSnmpOid& index, bool present)
+{
+    if (registryDirty_)
+        return; // the coming rebuild takes the row as it is
+    const SnmpRequestEntry& entry = *table.entry;
+    auto put = [&](const CSnmpOid& oid, const Object& object) {
+        if (present)
+            registry_.insert_or_assign(oid, object);
+        else
+            registry_.erase(oid);
+    };
+    for (const SnmpColumnDef& column : entry.columns)
+        put(entry.ColumnOid(column).Appended(index),
+            Object{Object::Kind::Cell, entry.objectCode, column.number, index});
+    if (entry.rowStatus)
+        put(entry.EntryOid().Appended(entry.RowStatusColumn()).Appended(index),
+            Object{Object::Kind::RowStatus, entry.objectCode, 0, index});
 }
 
 uint32_t CNeAgentMib::UpTimeTicks() const
@@ -260,15 +289,18 @@ uint32_t CNeAgentMib::NowSeconds() const
 AgentAccess CNeAgentMib::Authorize(const std::string& community) const
 {
     auto table = tables_.find(kCommunityCode);
-    if (table == tables_.end())
+    if (table == tables_.end() || community.size() >= kNeSnmpCommunityNameWidth)
         return AgentAccess::None;
-    for (const auto& [index, record] : table->second.rows) {
-        NeSnmpCommunityRecord rec;
-        DecodeNeSnmpCommunityRecord(record.data(), record.size(), &rec);
-        if (rec.community == community && rec.state == 1)
-            return rec.permission == 2 ? AgentAccess::ReadWrite : AgentAccess::ReadOnly;
-    }
-    return AgentAccess::None;
+    // The community names its own row.
+    auto key = EncodeNeSnmpCommunityRecord({community, 0, 0});
+    auto row = table->second.rows.find(EncodeSnmpRowIndex(*table->second.entry, key.data()));
+    if (row == table->second.rows.end())
+        return AgentAccess::None;
+    NeSnmpCommunityRecord rec;
+    DecodeNeSnmpCommunityRecord(row->second.data(), row->second.size(), &rec);
+    if (rec.state != 1)
+        return AgentAccess::None;
+    return rec.permission == 2 ? AgentAccess::ReadWrite : AgentAccess::ReadOnly;
 }
 
 void CNeAgentMib::RebuildRegistry()
@@ -379,6 +411,18 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     return std::nullopt;
 }
 
+bool CNeAgentMib::Visible(const Object& object, AgentAccess access) const
+{
+    if (access == AgentAccess::ReadWrite ||
+        (object.kind != Object::Kind::Cell && object.kind != Object::Kind::RowStatus))
+        return true;
+    auto table = tables_.find(object.code);
+    if (table == tables_.end())
+        return false;
+    const SnmpRequestEntry& entry = *table->second.entry;
+    return !entry.IsSecretCell(object.kind == Object::Kind::Cell ? object.id : entry.RowStatusColumn());
+}
+
 std::optional<SnmpValue> CNeAgentMib::ReadAt(const CSnmpOid& oid) const
 {
     auto it = registry_.find(oid);
@@ -396,9 +440,11 @@ SnmpType CNeAgentMib::MissingKind(const CSnmpOid& oid) const
     return it != registry_.end() && parent.IsPrefixOf(it->first) ? SnmpType::NoSuchInstance : SnmpType::NoSuchObject;
 }
 
-std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid) const
+std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid, AgentAccess access) const
 {
     for (auto it = registry_.upper_bound(oid); it != registry_.end(); ++it) {
+        if (!Visible(it->second, access))
+            continue;
         if (auto value = Read(it->second))
             return SnmpVarBind{it->first, std::move(*value)};
     }
@@ -413,13 +459,13 @@ void CNeAgentMib::Handle(SnmpVersion version, AgentAccess access, const SnmpPdu&
     response->requestId = request.requestId;
     switch (request.type) {
     case SnmpPduType::GetRequest:
-        HandleGet(version, request, response);
+        HandleGet(version, access, request, response);
         break;
     case SnmpPduType::GetNextRequest:
-        HandleGetNext(version, request, response);
+        HandleGetNext(version, access, request, response);
         break;
     case SnmpPduType::GetBulkRequest:
-        HandleGetBulk(request, response);
+        HandleGetBulk(access, request, response);
         break;
     case SnmpPduType::SetRequest:
         HandleSet(version, access, request, response);
@@ -433,10 +479,16 @@ void CNeAgentMib::Handle(SnmpVersion version, AgentAccess access, const SnmpPdu&
         RebuildRegistry();
 }
 
-void CNeAgentMib::HandleGet(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response)
+void CNeAgentMib::HandleGet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
 {
     for (size_t i = 0; i < request.varbinds.size(); ++i) {
         const CSnmpOid& oid = request.varbinds[i].oid;
+        if (auto known = registry_.find(oid); known != registry_.end() && !Visible(known->second, access)) {
+            response->errorStatus = ForVersion(version, kSnmpNoAccess);
+            response->errorIndex = static_cast<int32_t>(i + 1);
+            response->varbinds = request.varbinds;
+            return;
+        }
         std::optional<SnmpValue> value = ReadAt(oid);
         if (!value && version == SnmpVersion::V1) {
             response->errorStatus = kSnmpNoSuchName;
@@ -448,10 +500,10 @@ void CNeAgentMib::HandleGet(SnmpVersion version, const SnmpPdu& request, SnmpPdu
     }
 }
 
-void CNeAgentMib::HandleGetNext(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response)
+void CNeAgentMib::HandleGetNext(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
 {
     for (size_t i = 0; i < request.varbinds.size(); ++i) {
-        std::optional<SnmpVarBind> next = Next(request.varbinds[i].oid);
+        std::optional<SnmpVarBind> next = Next(request.varbinds[i].oid, access);
         if (!next && version == SnmpVersion::V1) {
             response->errorStatus = kSnmpNoSuchName;
             response->errorIndex = static_cast<int32_t>(i + 1);
@@ -463,13 +515,13 @@ void CNeAgentMib::HandleGetNext(SnmpVersion version, const SnmpPdu& request, Snm
     }
 }
 
-void CNeAgentMib::HandleGetBulk(const SnmpPdu& request, SnmpPdu* response)
+void CNeAgentMib::HandleGetBulk(AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
 {
     const size_t count = request.varbinds.size();
     const size_t nonRepeaters = std::min<size_t>(static_cast<size_t>(request.NonRepeaters()), count);
     const size_t repeaters = count - nonRepeaters;
     for (size_t i = 0; i < nonRepeaters; ++i) {
-        auto next = Next(request.varbinds[i].oid);
+        auto next = Next(request.varbinds[i].oid, access);
         response->varbinds.push_back(
             next ? *next : SnmpVarBind{request.varbinds[i].oid, SnmpValue::Exception(SnmpType::EndOfMibView)});
     }
@@ -482,7 +534,7 @@ void CNeAgentMib::HandleGetBulk(const SnmpPdu& request, SnmpPdu* response)
     for (size_t r = 0; r < maxRepetitions && response->varbinds.size() + repeaters <= kMaxBulkVarbinds; ++r) {
         bool any = false;
         for (size_t j = 0; j < repeaters; ++j) {
-            auto next = Next(last[j]);
+            auto next = Next(last[j], access);
             if (next) {
                 any = true;
                 last[j] = next->oid;
@@ -537,6 +589,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     };
 
     // RowStatus bindings first, so that a row created in this PDU takes its columns.
+    std::map<uint16_t, size_t> createdRows;
     for (size_t i = 0; i < request.varbinds.size(); ++i) {
         const SnmpVarBind& vb = request.varbinds[i];
         uint32_t column = 0;
@@ -551,6 +604,10 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         case kRowStatusCreateAndGo: {
             if (exists)
                 return fail(i, kSnmpInconsistentValue);
+            size_t& created = createdRows[table->entry->objectCode];
+            if (table->rows.size() + created >= maxTableRows_)
+                return fail(i, kSnmpResourceUnavailable);
+            ++created;
             std::vector<uint8_t> record(table->entry->recordSize, 0);
             if (!DecodeSnmpRowIndex(*table->entry, index, record.data()))
                 return fail(i, kSnmpNoCreation);
@@ -639,11 +696,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         Table& table = tables_[code];
         for (auto& [index, record] : changes) {
             if (!record) {
-                registryDirty_ = registryDirty_ || table.rows.erase(index) != 0;
+                RemoveRow(code, index);
                 continue;
             }
-            registryDirty_ = registryDirty_ || table.rows.count(index) == 0;
-            table.rows[index] = *record;
+            if (table.rows.insert_or_assign(index, *record).second)
+                RegisterRow(table, index, true);
             if (code == kBoardCode) {
                 // A new planned board type is the slot's planned type.
                 auto state = tables_[kStateCode].rows.find(index);
@@ -685,7 +742,7 @@ void CNeAgentMib::AppendLog(const EntityStateRec& state)
     entry.alarmType = 1;
     Table& log = tables_[kAlarmLogCode];
     if (log.rows.size() >= kMaxLogRows)
-        log.rows.erase(log.rows.begin());
+        RemoveRow(kAlarmLogCode, log.rows.begin()->first);
     auto bytes = EncodeNeAlarmLogRec(entry);
     AddRow(kAlarmLogCode, {bytes.begin(), bytes.end()});
 }

@@ -34,7 +34,8 @@ public:
     AgentAccess Authorize(const std::string& community) const;
 
     // Answers a GetRequest, GetNextRequest, GetBulkRequest or SetRequest. The response carries no size limit;
-    // the server cuts GETBULK responses to fit.
+    // the server cuts GETBULK responses to fit. A read-only community does not see the secret cells: a GET of one
+    // is refused with noAccess, GET-NEXT and GETBULK pass over them.
     void Handle(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
 
     NeAgentCounters& Counters() { return counters_; }
@@ -69,16 +70,20 @@ private:
     };
 
     void AddRow(uint16_t code, const std::vector<uint8_t>& record);
+    void RemoveRow(uint16_t code, CSnmpOid index);
     void RebuildRegistry();
+    // Adds (or removes) the cells of one row to the registry, so that a row costs its own cells only.
+    void RegisterRow(const Table& table, const CSnmpOid& index, bool present);
+    bool Visible(const Object& object, AgentAccess access) const;
     void RefreshDynamic();
     std::optional<SnmpValue> Read(const Object& object) const;
     std::optional<SnmpValue> ReadAt(const CSnmpOid& oid) const;
     SnmpType MissingKind(const CSnmpOid& oid) const;
-    void HandleGet(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response);
-    void HandleGetNext(SnmpVersion version, const SnmpPdu& request, SnmpPdu* response);
-    void HandleGetBulk(const SnmpPdu& request, SnmpPdu* response);
+    void HandleGet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
+    void HandleGetNext(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
+    void HandleGetBulk(AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
-    std::optional<SnmpVarBind> Next(const CSnmpOid& oid) const;
+    std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
     uint32_t NowSeconds() const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
@@ -96,6 +101,7 @@ private:
     std::map<uint16_t, Table> tables_;                       // by object code
     std::map<CSnmpOid, Object> registry_;
     bool registryDirty_ = true;
+    size_t maxTableRows_ = 0;
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;

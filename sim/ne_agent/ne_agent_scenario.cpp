@@ -95,6 +95,7 @@ bool LoadNeAgentScenario(const std::string& path, NeAgentScenario* scenario, std
     uint32_t bulkTooBig = 0;
     r.Number(agent, "BULKTOOBIG", &bulkTooBig, 0, 1);
     scenario->bulkTooBig = bulkTooBig != 0;
+    r.Number(agent, "MAXTABLEROWS", &scenario->maxTableRows, 1, 100000);
 
     if (r.Has("COMMUNITY1"))
         scenario->communities.clear();

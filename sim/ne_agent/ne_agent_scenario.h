@@ -46,6 +46,7 @@ struct NeAgentScenario {
     uint32_t alarmLogRows = 0;     // entries in the alarm log at start
     size_t maxMessageSize = 65507; // responses longer than this are tooBig
     bool bulkTooBig = false;       // a GETBULK that does not fit answers tooBig instead of fewer rows
+    uint32_t maxTableRows = 10000; // rows a table takes by createAndGo; more are refused as resourceUnavailable
     std::vector<NeAgentCommunity> communities;
     std::vector<NeAgentUser> users;
     std::vector<NeAgentBoard> boards; // empty: the model's fixed positions

@@ -115,16 +115,23 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     EXPECT_NEAR(static_cast<double>(times[0].neClock), static_cast<double>(std::time(nullptr)), 60.0);
     EXPECT_LT(times[0].upTime, 600u);
 
-    auto communities =
-        Records<NeSnmpCommunityRecord>(Query(307, std::vector<uint8_t>(32, 0)), DecodeNeSnmpCommunityRecord);
+    // The communities and the users' passwords are secret to a read-only community.
+    const std::vector<uint8_t> communityQuery(32, 0);
+    const std::vector<uint8_t> userQuery(44, 0);
+    EXPECT_EQ(Query(307, communityQuery).count, 0u);
+    auto users = Records<NeUserAccountRecord>(Query(316, userQuery), DecodeNeUserAccountRecord);
+    ASSERT_EQ(users.size(), 1u);
+    EXPECT_EQ(users[0], (NeUserAccountRecord{"qurim", "", 2, 1}));
+    Open("private");
+    auto communities = Records<NeSnmpCommunityRecord>(Query(307, communityQuery), DecodeNeSnmpCommunityRecord);
     ASSERT_EQ(communities.size(), 2u);
     // Rows come in index order: the length of the name first.
     EXPECT_EQ(communities[0], (NeSnmpCommunityRecord{"public", 1, 1}));
     EXPECT_EQ(communities[1], (NeSnmpCommunityRecord{"private", 2, 1}));
-
-    auto users = Records<NeUserAccountRecord>(Query(316, std::vector<uint8_t>(44, 0)), DecodeNeUserAccountRecord);
+    users = Records<NeUserAccountRecord>(Query(316, userQuery), DecodeNeUserAccountRecord);
     ASSERT_EQ(users.size(), 1u);
     EXPECT_EQ(users[0], (NeUserAccountRecord{"qurim", "qurim", 2, 1}));
+    Open("public");
 
     auto boards = Records<BoardSettingRec>(Query(323), DecodeBoardSettingRec);
     std::map<uint32_t, uint32_t> boardTypes;

@@ -121,7 +121,7 @@ TEST_F(SnmpDriverTest, RequestsOfTheLeastSetGoThroughTheDriver)
     };
     const Row rows[] = {
         {kEmsOpQuery, 30, 1, kDrvOk, 1},
-        {kEmsOpQuery, 307, 32, kDrvOk, 2},
+        {kEmsOpQuery, 307, 32, kDrvOk, 0}, // the communities are secret to a read-only community
         {kEmsOpQuery, 316, 44, kDrvOk, 1},
         {kEmsOpQuery, 300, 12, kDrvOk, 1},
         {kEmsOpQuery, 327, 124, kDrvOk, 10},

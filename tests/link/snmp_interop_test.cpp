@@ -239,7 +239,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, GetWalkAndBulkWalk)
               ".1.3.6.1.2.1.1.1.0 = \"IPD-48 simulated NE\"\n"
               ".1.3.6.1.2.1.1.2.0 = .1.3.6.1.4.1.32473.1.4\n"
               ".1.3.6.1.2.1.1.5.0 = \"ipd48-lab\"\n");
-    EXPECT_EQ(Tool("snmpwalk", "1", "public", {kR + ".307"}),
+    EXPECT_EQ(Tool("snmpwalk", "1", "private", {kR + ".307"}),
               kR + ".307.1.1.6.112.117.98.108.105.99 = \"public\"\n" + kR +
                   ".307.1.1.7.112.114.105.118.97.116.101 = \"private\"\n" + kR +
                   ".307.1.1.7.114.101.116.105.114.101.100 = \"retired\"\n" + kR +
@@ -258,6 +258,29 @@ TEST_F(NetSnmpToolsAgainstAgentTest, GetWalkAndBulkWalk)
     EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".328"})), lines);
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".325.1.1.99999"}),
               kR + ".325.1.1.99999 = No Such Instance currently exists at this OID\n");
+}
+
+// The communities and the NE users' passwords are secret to a read-only community: a GET is refused, a walk passes
+// over them. The user names and levels stay readable for the direct login.
+TEST_F(NetSnmpToolsAgainstAgentTest, SecretColumnsNeedTheWriteCommunity)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const std::string qurimPassword = kR + ".316.1.2.5.113.117.114.105.109";
+    EXPECT_EQ(Tool("snmpget", "2c", "private", {qurimPassword}), qurimPassword + " = \"qurim\"\n");
+    const std::vector<std::string> allUsers = Lines(Tool("snmpwalk", "2c", "private", {kR + ".316"}));
+    for (const char* version : {"1", "2c"}) {
+        SCOPED_TRACE(version);
+        EXPECT_EQ(Tool("snmpget", version, "public", {qurimPassword}, 2), "");
+        EXPECT_EQ(Tool("snmpwalk", version, "public", {kR + ".307"}).find(".307.1."), std::string::npos);
+        std::vector<std::string> users = Lines(Tool("snmpwalk", version, "public", {kR + ".316"}));
+        std::vector<std::string> withoutPasswords;
+        for (const std::string& line : allUsers) {
+            if (line.rfind(kR + ".316.1.2.", 0) != 0)
+                withoutPasswords.push_back(line);
+        }
+        EXPECT_EQ(users, withoutPasswords);
+        EXPECT_EQ(users.size(), 12u); // names, levels, states and row states of three users
+    }
 }
 
 TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
@@ -286,6 +309,37 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     time = Query(300);
     ASSERT_TRUE(DecodeNeTimeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
+}
+
+// Rows created with createAndGo past the table's cap are refused with the standard error, and nothing changes.
+TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
+{
+    const auto scenario =
+        std::filesystem::temp_directory_path() / ("tarvik_row_cap_" + std::to_string(::getpid()) + ".ini");
+    std::ofstream(scenario) << "[AGENT]\nMAXTABLEROWS=3\n"; // beside the two communities of the defaults
+    ASSERT_TRUE(agent_.Start({"--scenario", scenario.string()}));
+    std::filesystem::remove(scenario);
+    struct Case {
+        const char* version;
+        const char* name; // as an index: length and characters
+        const char* error;
+    };
+    for (const Case& c : {Case{"2c", ".3.111.112.115", nullptr}, Case{"2c", ".3.110.111.99", "resourceUnavailable"},
+                          Case{"1", ".3.110.111.99", "genError"}}) {
+        SCOPED_TRACE(std::string(c.version) + c.name);
+        std::vector<std::string> command{
+            "/usr/bin/snmpset",     "-v", c.version, "-c", "private", "-On", "-OQ", "-t", "2", "-r", "1",
+            Endpoint(agent_.Port())};
+        for (const char* column : {".2", ".3"})
+            command.insert(command.end(), {kR + ".307.1" + column + c.name, "u", "1"});
+        command.insert(command.end(), {kR + ".307.1.4" + c.name, "i", "4"});
+        std::string out;
+        EXPECT_EQ(RunCommand(command, &out, true), c.error == nullptr ? 0 : 2) << out;
+        if (c.error != nullptr) {
+            EXPECT_NE(out.find(c.error), std::string::npos) << out;
+        }
+    }
+    EXPECT_EQ(Query(307, "private").count, 3u);
 }
 
 // Collects the notifications a receiver takes, on a thread of its own.

@@ -63,8 +63,10 @@ public:
     CChildProcess& operator=(const CChildProcess&) = delete;
     ~CChildProcess() { Stop(); }
 
-    // `environment` entries ("NAME=value") are added to this process's environment.
-    bool Start(const std::vector<std::string>& args, const std::vector<std::string>& environment = {})
+    // `environment` entries ("NAME=value") are added to this process's environment. With `withErrors` the child's
+    // standard error is read with its output.
+    bool Start(const std::vector<std::string>& args, const std::vector<std::string>& environment = {},
+               bool withErrors = false)
     {
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -72,6 +74,8 @@ public:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        if (withErrors)
+            posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
         std::vector<char*> argv;
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -146,6 +150,7 @@ public:
     }
 
     bool Running() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;
@@ -153,11 +158,12 @@ private:
     std::string buffer_;
 };
 
-// Runs a command to its end (bounded by the command's own time-outs); its standard output and exit status.
-inline int RunCommand(const std::vector<std::string>& args, std::string* output)
+// Runs a command to its end (bounded by the command's own time-outs); its standard output (with `withErrors` also
+// its standard error) and exit status.
+inline int RunCommand(const std::vector<std::string>& args, std::string* output, bool withErrors = false)
 {
     CChildProcess child;
-    if (!child.Start(args))
+    if (!child.Start(args, {}, withErrors))
         return -1;
     output->clear();
     while (auto line = child.ReadLine(15000))
@@ -182,6 +188,7 @@ public:
     }
     uint16_t Port() const { return port_; }
     UdpEndpoint Endpoint() const { return {kLoopback, port_}; }
+    pid_t Pid() const { return child_.Pid(); }
     int Stop() { return child_.Stop(); }
 
 private:
