@@ -297,6 +297,13 @@ int CNetDrv::EmsConnect(const std::array<uint8_t, 4>& address, uint16_t port, co
     return result;
 }
 
+void CNetDrv::SetLoggedIn(bool loggedIn)
+{
+    if (loggedIn_.exchange(loggedIn) != loggedIn) {
+        OnLoggedInChanged(loggedIn);
+    }
+}
+
 bool CNetDrv::CurrentOpLogFlag()
 {
     // The setting is live on the UI thread; other threads use the value seen there last.

@@ -75,7 +75,7 @@ public:
     virtual uint32_t GetTimeout() const { return defaultTimeoutMs_; }
     bool IsConnected() const { return connected_.load(); }
     bool IsInTransaction() const { return inTransaction_.load(); }
-    void SetLoggedIn(bool loggedIn) { loggedIn_ = loggedIn; }
+    void SetLoggedIn(bool loggedIn);
     bool IsLoggedIn() const { return loggedIn_.load(); }
 
     // From the application's idle hook: applies queued server messages when the dispatch lock is free.
@@ -100,6 +100,9 @@ protected:
 
     // Turns the copied request into what the transport sends; on the caller's thread. 0 or a driver result code.
     virtual int EncodeRequestBody(SendParams&) { return 0; }
+
+    // The program has logged in (or out) through this driver: its login requests are done.
+    virtual void OnLoggedInChanged(bool /*loggedIn*/) {}
 
     // Threads of a concrete driver besides AgentRoutine.
     virtual int StartDriverThreads() { return 0; }

@@ -17,11 +17,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr uint16_t kReqNeKey = 30;
 constexpr uint16_t kReqBoards = 323;
-constexpr uint16_t kReqEntityStates = 325;
-// Planned and online types that leave the node's types as they are.
-constexpr uint32_t kTypeSame = 0x7FFFFFFE;
-// The NE root's state bit that marks it disconnected.
-constexpr uint32_t kDisconnectedBit = 0x1;
+// The state table column of the receive time.
+constexpr uint32_t kReceiveTimeColumn = 10;
 // How often the notification loop looks at the quit flag.
 constexpr int kTrapWaitMs = 100;
 
@@ -81,8 +78,12 @@ int CNetDrvSnmpAgent::AgentRoutine_Connect(const ConnectParams& params)
     config.community = params.password;
     config.timeoutMs = settings_.waitMs;
     config.retries = settings_.retries;
-    if (auto known = CurrentTarget(); known && known->address == params.address)
+    if (auto known = CurrentTarget(); known && known->address == params.address) {
         config.version = known->session.version; // a reconnect keeps the version the NE told
+    } else {
+        std::lock_guard<std::mutex> lock(statesMutex_);
+        states_.Clear();
+    }
     session_.Close();
     if (session_.Open(config) != kDrvOk)
         return kDrvConnectFailed;
@@ -198,6 +199,13 @@ void CNetDrvSnmpAgent::JoinDriverThreads()
     trapReceiver_.Close();
 }
 
+void CNetDrvSnmpAgent::OnLoggedInChanged(bool loggedIn)
+{
+    // The NE's state at once, not one poll interval after the login.
+    if (loggedIn)
+        RequestPoll(false);
+}
+
 void CNetDrvSnmpAgent::RequestPoll(bool boards)
 {
     {
@@ -219,6 +227,15 @@ void CNetDrvSnmpAgent::DispatchRecords(uint16_t code, const uint8_t* records, ui
     msg.recordSize = recordSize;
     msg.sequence = 0;
     DeliverNotification(msg, records, static_cast<size_t>(count) * recordSize);
+}
+
+void CNetDrvSnmpAgent::DispatchStates(uint16_t code, std::vector<EntityStateRec> states, uint32_t columns)
+{
+    std::vector<uint8_t> bytes(states.size() * kEntityStateRecSize);
+    std::lock_guard<std::mutex> lock(statesMutex_);
+    for (size_t i = 0; i < states.size(); ++i)
+        EncodeEntityStateRec(states_.Complete(states[i], columns), bytes.data() + i * kEntityStateRecSize);
+    DispatchRecords(code, bytes.data(), static_cast<uint32_t>(states.size()), kEntityStateRecSize);
 }
 
 void CNetDrvSnmpAgent::PollRoutine()
@@ -279,18 +296,16 @@ void CNetDrvSnmpAgent::PollOnce(CSnmpSession& session, const Target& target, boo
             neSilent_ = true;
             WriteDriverLog(DriverLogKind::NetDrv, "NE %s silent on poll (%d)", DottedAddress(target.address).c_str(),
                            result);
+            // The last known state of the root with the offline bit; types nobody told (0) stay as they are.
             EntityStateRec root;
-            if (lastRootState_) {
-                root = *lastRootState_;
-            } else {
-                root.entityId = kDirectNeId;
-                root.onlineType = kTypeSame;
-                root.plannedType = kTypeSame;
+            root.entityId = kDirectNeId;
+            {
+                std::lock_guard<std::mutex> lock(statesMutex_);
+                root = states_.Find(kDirectNeId).value_or(root);
             }
-            root.stateBits |= kDisconnectedBit;
+            root.stateBits |= 1u << settings_.offlineAlarm;
             root.receiveTime = static_cast<uint32_t>(std::time(nullptr));
-            auto bytes = EncodeEntityStateRec(root);
-            DispatchRecords(kReqEntityStates, bytes.data(), 1, kEntityStateRecSize);
+            DispatchStates(kSnmpEntityStateCode, {root}, CSnmpEntityStateMemory::kAllColumns);
             PostDisconnect(result == kDrvOk ? kDrvSnmpDecodeError : result);
         }
         return;
@@ -311,19 +326,12 @@ void CNetDrvSnmpAgent::PollOnce(CSnmpSession& session, const Target& target, boo
     CSnmpRequestExecutor executor(map_, session);
     EmsMsg query;
     uint8_t placeholder[4] = {0, 0, 0, 0};
-    BuildEmsMsg(&query, kEmsOpQuery, kReqEntityStates, sizeof placeholder, placeholder, kDirectNeId);
+    BuildEmsMsg(&query, kEmsOpQuery, kSnmpEntityStateCode, sizeof placeholder, placeholder, kDirectNeId);
     SnmpReplyData reply;
-    if (executor.Execute(query, &reply) == kDrvOk) {
-        for (uint32_t i = 0; i < reply.count; ++i) {
-            EntityStateRec rec;
-            if (DecodeEntityStateRec(reply.records.data() + static_cast<size_t>(i) * reply.recordSize, reply.recordSize,
-                                     &rec) &&
-                rec.entityId == kDirectNeId)
-                lastRootState_ = rec;
-        }
-        if (reply.count > 0)
-            DispatchRecords(kReqEntityStates, reply.records.data(), reply.count, reply.recordSize);
-    }
+    std::vector<EntityStateRec> states;
+    if (executor.Execute(query, &reply) == kDrvOk &&
+        DecodeEntityStateRecs(reply.records.data(), reply.count, &states) && !states.empty())
+        DispatchStates(kSnmpEntityStateCode, std::move(states), CSnmpEntityStateMemory::kAllColumns);
     if (boards) {
         uint8_t one = 0;
         BuildEmsMsg(&query, kEmsOpQuery, kReqBoards, 1, &one, kDirectNeId);
@@ -347,10 +355,12 @@ void CNetDrvSnmpAgent::OnTrap(const SnmpTrapEvent& event)
     switch (event.kind) {
     case SnmpTrapKind::EntityStateChange: {
         EntityStateRec state = event.state;
-        if (state.receiveTime == 0)
+        uint32_t columns = event.stateColumns;
+        if (state.receiveTime == 0) {
             state.receiveTime = static_cast<uint32_t>(std::time(nullptr));
-        auto bytes = EncodeEntityStateRec(state);
-        DispatchRecords(kEmsReqEntityState, bytes.data(), 1, kEntityStateRecSize);
+            columns |= 1u << (kReceiveTimeColumn - 1);
+        }
+        DispatchStates(kEmsReqEntityState, {state}, columns);
         break;
     }
     case SnmpTrapKind::ColdStart:

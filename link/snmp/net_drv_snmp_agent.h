@@ -4,10 +4,12 @@
 // polls the NE; TrapRoutine takes its v1 and v2c notifications and informs.
 //
 // Threads: AgentRoutine carries out one request at a time on its own session; PollRoutine has a session of its own;
-// TrapRoutine owns the notification socket. What they learn reaches the model only through the dispatcher.
+// TrapRoutine owns the notification socket. What they learn reaches the model only through the dispatcher; the
+// entity states that PollRoutine and TrapRoutine dispatch pass the one state memory under its lock.
 
 #include "link/net_drv.h"
 #include "link/records/entity_state_rec.h"
+#include "link/snmp/snmp_entity_state_memory.h"
 #include "link/snmp/snmp_link_settings.h"
 #include "link/snmp/snmp_reachability.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -53,6 +55,8 @@ protected:
     int AgentRoutine_Send(const SendParams& params) override;
     void AgentRoutine_Disconnect() override;
 
+    void OnLoggedInChanged(bool loggedIn) override;
+
     int StartDriverThreads() override;
     void SignalDriverThreadsToQuit() override;
     bool DriverThreadsEnded() const override;
@@ -69,6 +73,8 @@ private:
     void TrapRoutine();
     void PollOnce(CSnmpSession& session, const Target& target, bool boards);
     void DispatchRecords(uint16_t code, const uint8_t* records, uint32_t count, uint32_t recordSize);
+    // Completes the states from the state memory and dispatches them, in that order under one lock.
+    void DispatchStates(uint16_t code, std::vector<EntityStateRec> states, uint32_t columns);
     void OnTrap(const SnmpTrapEvent& event);
     std::optional<Target> CurrentTarget();
 
@@ -96,8 +102,10 @@ private:
 
     // PollRoutine's own.
     std::optional<uint32_t> lastUpTime_;
-    std::optional<EntityStateRec> lastRootState_;
     bool neSilent_ = false;
+
+    std::mutex statesMutex_;
+    CSnmpEntityStateMemory states_; // guarded by statesMutex_
 
     std::atomic<uint16_t> trapPort_{0};
     std::atomic<int> trapPortError_{0};

@@ -1,6 +1,7 @@
 #include "link/snmp/snmp_link_settings.h"
 
 #include "core/config/app_settings.h"
+#include "core/entity/entity_model_set.h"
 
 SnmpLinkSettings ReadSnmpLinkSettings()
 {
@@ -10,5 +11,6 @@ SnmpLinkSettings ReadSnmpLinkSettings()
     settings.retries = app.snmpRetry;
     settings.trapPort = app.snmpTrapPort;
     settings.pollIntervalS = app.pollInterval;
+    settings.offlineAlarm = CurrentEntityModels().GetOfflineAlarm();
     return settings;
 }

@@ -7,14 +7,14 @@
 
 namespace {
 
-constexpr uint32_t kEntityStateCode = 325;
 // Planned and online types left out of a notification mean "unchanged".
 constexpr uint32_t kTypeSame = 0x7FFFFFFE;
 
-// Reads the R.325 columns of one entity out of the bindings; other bindings are ignored.
-bool ReadEntityState(const std::vector<SnmpVarBind>& varbinds, EntityStateRec* state)
+// Reads the R.325 columns of one entity out of the bindings, and which columns they were; other bindings are
+// ignored.
+bool ReadEntityState(const std::vector<SnmpVarBind>& varbinds, EntityStateRec* state, uint32_t* columns)
 {
-    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kEntityStateCode);
+    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kSnmpEntityStateCode);
     if (entry == nullptr)
         return false;
     const CSnmpOid prefix = entry->EntryOid();
@@ -38,6 +38,8 @@ bool ReadEntityState(const std::vector<SnmpVarBind>& varbinds, EntityStateRec* s
         rowIndex = index;
         if (StoreSnmpColumnValue(*column, vb.value, record.data()) != SnmpStoreResult::Ok)
             return false;
+        if (column->number >= 1 && column->number <= 32)
+            *columns |= 1u << (column->number - 1);
     }
     if (!rowIndex)
         return false;
@@ -80,7 +82,8 @@ SnmpTrapDecodeResult DecodeSnmpTrap(const uint8_t* data, size_t size, SnmpTrapEv
     } else {
         return SnmpTrapDecodeResult::NotANotification;
     }
-    if (event->kind == SnmpTrapKind::EntityStateChange && !ReadEntityState(pdu.varbinds, &event->state))
+    if (event->kind == SnmpTrapKind::EntityStateChange &&
+        !ReadEntityState(pdu.varbinds, &event->state, &event->stateColumns))
         return SnmpTrapDecodeResult::BadContent;
     return SnmpTrapDecodeResult::Ok;
 }
@@ -117,7 +120,7 @@ SnmpMessage BuildEntityStateChangeTrap(SnmpVersion version, const std::string& c
         pdu.varbinds.push_back({SnmpSysUpTimeOid(), SnmpValue::TimeTicks(upTime)});
         pdu.varbinds.push_back({SnmpTrapOidOid(), SnmpValue::ObjectId(SnmpEntityStateChangeTrapOid())});
     }
-    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kEntityStateCode);
+    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kSnmpEntityStateCode);
     auto record = EncodeEntityStateRec(state);
     const CSnmpOid index = EncodeSnmpRowIndex(*entry, record.data());
     for (const SnmpColumnDef& column : entry->columns)

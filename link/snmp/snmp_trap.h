@@ -27,6 +27,9 @@ struct SnmpTrapEvent {
     bool inform = false;  // must be answered with a Response
     uint32_t upTime = 0;  // hundredths of a second (v1 time-stamp, v2c sysUpTime.0)
     EntityStateRec state; // EntityStateChange only
+    // EntityStateChange: bit c-1 set when column c of the entity state table was in the notification; the fields
+    // of the columns left out hold no news.
+    uint32_t stateColumns = 0;
 };
 
 SnmpTrapDecodeResult DecodeSnmpTrap(const uint8_t* data, size_t size, SnmpTrapEvent* event);

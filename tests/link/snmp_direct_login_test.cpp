@@ -1,6 +1,7 @@
 // The direct login's requests through the SNMP driver against the simulated NE: 30, 307, 316, 300, 327, 332 and
 // 323 to NE 1, then logoff 12. The records that come back carry what the login decides the role from, and the
-// replies that change the model reach the dispatcher as NE 1.
+// replies that change the model reach the dispatcher as NE 1. Then the model the program shows: the NE's state
+// right after the login, notifications that carry some columns only, and an NE that goes silent.
 
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
@@ -13,10 +14,14 @@
 #include "link/server/server_dispatch_rules.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
+#include "link/snmp/snmp_trap.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -116,43 +121,105 @@ TEST_P(SnmpDirectLoginTest, LoginSequence)
     EXPECT_EQ(dispatched_, (std::set<uint16_t>{30, 323, 327}));
 }
 
-// Through the same apply rules as the server link, the login's 30 and 323 replies fill the NE table with NE 1 and
-// give its entity tree the modules the NE reports.
-TEST(SnmpDirectLogin, RepliesFillTheNeTableAndTheEntityTree)
+// The model the program shows, through the same apply rules as the server link. The definition files name alarm 5
+// the offline alarm, so that a driver that marks a silent NE by another bit shows it online.
+class SnmpDirectModelTest : public ::testing::Test {
+protected:
+    static constexpr unsigned kOfflineAlarm = 5;
+
+    void SetUp() override
+    {
+        const std::filesystem::path resources = TARVIK_RESOURCES_DIR;
+        const std::filesystem::path alarms =
+            std::filesystem::temp_directory_path() / ("tarvik_alarms_" + std::to_string(::getpid()) + ".dat");
+        std::ifstream in(resources / "EntConf" / "EntAlm.dat");
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const size_t at = text.find("OFFLINEALARM=0");
+        ASSERT_NE(at, std::string::npos);
+        text.replace(at, 14, "OFFLINEALARM=" + std::to_string(kOfflineAlarm));
+        std::ofstream(alarms) << text;
+        auto loaded = LoadEntityModelSet((resources / "EntConf" / "EntInfo.dat").string(), alarms.string(),
+                                         (resources / "EntConf" / "EntSkin.dat").string());
+        std::filesystem::remove(alarms);
+        ASSERT_TRUE(loaded.models) << loaded.error;
+        ReplaceEntityModels(std::move(loaded.models));
+        AppData().Reset();
+        SetUiThreadId(std::this_thread::get_id());
+        InstallServerDispatchRules(AppData());
+    }
+    void TearDown() override
+    {
+        driver_.reset();
+        RemoveServerDispatchRules();
+        ClearServerMessageQueue();
+        AppData().Reset();
+        ReplaceEntityModels(nullptr);
+    }
+
+    // The direct login's NE and boards through the driver; with `loggedIn` the login ends as the program's does.
+    void Login(bool loggedIn)
+    {
+        ASSERT_TRUE(agent_.Start({"--scenario", kScenario}));
+        SnmpLinkSettings settings = ReadSnmpLinkSettings(); // the poll interval and offline alarm as configured
+        ASSERT_EQ(settings.pollIntervalS, 30u);
+        settings.waitMs = 300;
+        settings.retries = 1;
+        settings.trapPort = snmp_test::FreeUdpPort();
+        driver_ = std::make_unique<CNetDrvSnmpAgent>(
+            settings, [](const std::array<uint8_t, 4>&, int32_t) { return SnmpEchoResult::Reachable; });
+        ASSERT_EQ(driver_->Start(), kDrvOk);
+        ASSERT_EQ(driver_->EmsConnect(snmp_test::kLoopback, agent_.Port(), "qurim", "private"), kDrvOk);
+        for (auto [code, size] : {std::pair<uint16_t, uint32_t>{30, 1}, {323, 1}}) {
+            std::vector<uint8_t> record(size, 0);
+            EmsMsg msg;
+            EmsMsg* reply = nullptr;
+            BuildEmsMsg(&msg, kEmsOpQuery, code, size, record.data(), kDirectNeId);
+            ASSERT_EQ(driver_->RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false), kDrvOk) << code;
+        }
+        ASSERT_NE(Node(1), nullptr);
+        if (loggedIn)
+            driver_->SetLoggedIn(true);
+    }
+    CEntityNode* Node(uint32_t entityId)
+    {
+        const CNeRecord* ne = FindNeById(kDirectNeId);
+        return ne == nullptr || ne->root == nullptr ? nullptr : ne->root->FindById(entityId);
+    }
+    // Applies what the driver's threads queued until `done` holds, for a few seconds at most.
+    bool WaitFor(const std::function<bool()>& done)
+    {
+        for (int i = 0; i < 500; ++i) {
+            DrainServerMessages(100);
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    void SendNotification(const SnmpMessage& message)
+    {
+        std::vector<uint8_t> bytes;
+        ASSERT_EQ(EncodeSnmpMessage(message, &bytes), BerError::None);
+        CUdpSocket ne;
+        ASSERT_EQ(ne.Open(snmp_test::kLoopback, 0), 0);
+        ASSERT_EQ(ne.SendTo(bytes.data(), bytes.size(), {snmp_test::kLoopback, driver_->GetTrapPort()}), 0);
+    }
+    bool Offline(const CEntityNode& node) const
+    {
+        return !node.IsConnected() && (node.GetStateBits() & (1u << kOfflineAlarm)) != 0;
+    }
+
+    snmp_test::CAgentProcess agent_;
+    std::unique_ptr<CNetDrvSnmpAgent> driver_;
+};
+
+// A login's replies fill the NE table with NE 1 and give its entity tree the modules the NE reports; the NE's state
+// comes with the login, not one poll interval later.
+TEST_F(SnmpDirectModelTest, LoginFillsTheNeTableAndTheTreeAndShowsTheNeOnline)
 {
-    const std::string resources = TARVIK_RESOURCES_DIR;
-    auto loaded = LoadEntityModelSet(resources + "/EntConf/EntInfo.dat", resources + "/EntConf/EntAlm.dat",
-                                     resources + "/EntConf/EntSkin.dat");
-    ASSERT_TRUE(loaded.models) << loaded.error;
-    ReplaceEntityModels(std::move(loaded.models));
-    AppData().Reset();
-    SetUiThreadId(std::this_thread::get_id());
-    InstallServerDispatchRules(AppData());
-
-    snmp_test::CAgentProcess agent;
-    ASSERT_TRUE(agent.Start({"--scenario", kScenario}));
-    SnmpLinkSettings settings;
-    settings.waitMs = 1000;
-    settings.retries = 1;
-    settings.trapPort = snmp_test::FreeUdpPort();
-    settings.pollIntervalS = 0;
-    CNetDrvSnmpAgent driver(settings, [](const std::array<uint8_t, 4>&, int32_t) { return SnmpEchoResult::Reachable; });
-    ASSERT_EQ(driver.Start(), kDrvOk);
-    ASSERT_EQ(driver.EmsConnect(snmp_test::kLoopback, agent.Port(), "qurim", "private"), kDrvOk);
-    auto query = [&driver](uint16_t code, uint32_t size) {
-        std::vector<uint8_t> record(size, 0);
-        EmsMsg msg;
-        EmsMsg* reply = nullptr;
-        BuildEmsMsg(&msg, kEmsOpQuery, code, size, record.data(), kDirectNeId);
-        return driver.RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false);
-    };
-    ASSERT_EQ(query(30, 1), kDrvOk);
-    ASSERT_EQ(query(323, 1), kDrvOk);
-
+    Login(true);
     const CNeRecord* ne = FindNeById(kDirectNeId);
-    ASSERT_NE(ne, nullptr);
     EXPECT_EQ(ne->neModelId, 4u);
-    ASSERT_NE(ne->root, nullptr);
     int known = 0;
     for (int shelf = 0; shelf < ne->root->GetChildCount(); ++shelf) {
         const CEntityNode* shelfNode = ne->root->GetChild(shelf);
@@ -163,11 +230,79 @@ TEST(SnmpDirectLogin, RepliesFillTheNeTableAndTheEntityTree)
         }
     }
     EXPECT_GT(known, 0) << "no module of the NE got its type from the 323 reply";
+    EXPECT_TRUE(WaitFor([this] { return Node(1)->IsConnected(); }));
+    EXPECT_EQ(Node(1)->GetStateBits() & (1u << kOfflineAlarm), 0u);
+}
 
-    driver.Shutdown();
-    RemoveServerDispatchRules();
-    AppData().Reset();
-    ReplaceEntityModels(nullptr);
+// A notification carries the columns that changed: what it leaves out, and a type it gives as unchanged, keep the
+// entity as it was, its subtree included.
+TEST_F(SnmpDirectModelTest, NotificationsChangeOnlyTheColumnsTheyCarry)
+{
+    Login(true);
+    ASSERT_TRUE(WaitFor([this] { return Node(1)->IsConnected(); }));
+    const uint32_t shelfId = 10000;
+    CEntityNode* shelf = Node(shelfId);
+    ASSERT_NE(shelf, nullptr);
+    const uint32_t shelfType = shelf->GetType();
+    const int slots = shelf->GetChildCount();
+    ASSERT_GT(slots, 0);
+
+    EntityStateRec told;
+    told.entityId = shelfId;
+    told.stateBits = 0x6;
+    told.severity = 3;
+    told.onlineType = 0x7FFFFFFE; // unchanged
+    told.plannedType = 0x7FFFFFFE;
+    told.acknowledged = 1;
+    told.text = "opr";
+    told.value = 1700000000;
+    SendNotification(BuildEntityStateChangeTrap(SnmpVersion::V2c, "public", 100, told, 1, snmp_test::kLoopback));
+    ASSERT_TRUE(WaitFor([&] { return Node(shelfId)->stateBits == 0x6; }));
+
+    // Severity alone.
+    SnmpMessage severity;
+    severity.version = SnmpVersion::V2c;
+    severity.community = "public";
+    severity.pdu.type = SnmpPduType::TrapV2;
+    severity.pdu.requestId = 2;
+    severity.pdu.varbinds = {
+        {SnmpSysUpTimeOid(), SnmpValue::TimeTicks(200)},
+        {SnmpTrapOidOid(), SnmpValue::ObjectId(SnmpEntityStateChangeTrapOid())},
+        {DefaultSnmpRequestMap().Find(325)->EntryOid().Appended(3).Appended(shelfId), SnmpValue::Integer(2)}};
+    SendNotification(severity);
+    ASSERT_TRUE(WaitFor([&] { return Node(shelfId)->severity == 2; }));
+
+    shelf = Node(shelfId);
+    EXPECT_EQ(shelf->GetType(), shelfType);
+    EXPECT_EQ(shelf->GetChildCount(), slots);
+    EXPECT_EQ(shelf->stateBits, 0x6u);
+    EXPECT_EQ(shelf->ackFlag, 1u);
+    EXPECT_EQ(shelf->ackPerson, "opr");
+    EXPECT_TRUE(Node(1)->IsConnected());
+}
+
+// An NE that stops answering the poll shows offline by the definition files' offline alarm, whether its state was
+// known before or not, and keeps its entity tree.
+TEST_F(SnmpDirectModelTest, SilentNeShowsOfflineAndKeepsItsTree)
+{
+    for (bool stateKnown : {false, true}) {
+        SCOPED_TRACE(stateKnown ? "after the login's poll" : "before any poll");
+        Login(stateKnown);
+        if (stateKnown) {
+            ASSERT_TRUE(WaitFor([this] { return Node(1)->IsConnected(); }));
+        }
+        const int shelves = Node(1)->GetChildCount();
+        ASSERT_GT(shelves, 0);
+        agent_.Stop();
+        driver_->RequestPoll(false);
+        ASSERT_TRUE(WaitFor([this] { return !driver_->IsConnected() && Offline(*Node(1)); }));
+        DrainServerMessages(100);
+        EXPECT_EQ(Node(1)->GetType(), 4u);
+        EXPECT_EQ(Node(1)->GetChildCount(), shelves);
+        EXPECT_TRUE(Offline(*Node(1)));
+        driver_.reset();
+        AppData().Reset();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SnmpDirectLoginTest,
