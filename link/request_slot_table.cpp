@@ -153,19 +153,44 @@ void CRequestSlotTable::FailAll(int result)
 
 int CRequestSlotTable::Wait(uint32_t sequence, std::chrono::steady_clock::time_point deadline, ReplyData& reply)
 {
+    using Clock = std::chrono::steady_clock;
     std::unique_lock<std::mutex> lock(mutex_);
     Slot* slot = FindLocked(sequence);
     if (slot == nullptr) {
         return kDrvInvalidParameter;
     }
-    if (!doneCv_.wait_until(lock, deadline, [slot] { return slot->state == State::Done; })) {
-        FinishLocked(*slot, kDrvTimeout);
+    const Clock::duration span = deadline - Clock::now();
+    auto limit = [&] {
+        return slot->progressAt == Clock::time_point{} ? deadline : std::max(deadline, slot->progressAt + span);
+    };
+    while (slot->state != State::Done) {
+        doneCv_.wait_until(lock, limit(), [slot] { return slot->state == State::Done; });
+        if (slot->state != State::Done && Clock::now() >= limit()) {
+            FinishLocked(*slot, kDrvTimeout);
+        }
     }
     if (slot->result == kDrvOk) {
         reply = std::move(slot->reply);
         slot->reply = ReplyData{};
     }
     return slot->result;
+}
+
+void CRequestSlotTable::NoteProgress(uint32_t sequence)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Slot* slot = FindLocked(sequence);
+    if (slot != nullptr && slot->state == State::Waiting) {
+        slot->progressAt = std::chrono::steady_clock::now();
+    }
+}
+
+bool CRequestSlotTable::IsWaiting(uint32_t sequence) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return sequence != 0 && std::any_of(slots_.begin(), slots_.end(), [sequence](const Slot& slot) {
+               return slot.state == State::Waiting && slot.sequence == sequence;
+           });
 }
 
 void CRequestSlotTable::Release(uint32_t sequence)

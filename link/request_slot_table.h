@@ -44,8 +44,13 @@ public:
     void FailAll(int result);
 
     // Waits until the request has ended or `deadline` passes (then "transaction timeout"). On 0 the reply is
-    // moved into `reply`.
+    // moved into `reply`. Progress the transport notes starts the wait's time-out again from that moment.
     int Wait(uint32_t sequence, std::chrono::steady_clock::time_point deadline, ReplyData& reply);
+
+    // The transport has moved the request on (one of its several exchanges is done).
+    void NoteProgress(uint32_t sequence);
+    // True while the request of `sequence` waits for its end.
+    bool IsWaiting(uint32_t sequence) const;
 
     // Frees the slot; when the request had not ended, later frames of its reply are dropped.
     void Release(uint32_t sequence);
@@ -58,7 +63,8 @@ private:
         State state = State::Free;
         uint32_t sequence = 0;
         int result = 0;
-        bool started = false; // a first frame has come
+        bool started = false;                               // a first frame has come
+        std::chrono::steady_clock::time_point progressAt{}; // the last progress noted; epoch: none
         ReplyData reply;
     };
 

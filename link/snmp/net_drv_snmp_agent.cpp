@@ -120,8 +120,18 @@ int CNetDrvSnmpAgent::AgentRoutine_Send(const SendParams& params)
     if (entry != nullptr && executor_ && session_.IsOpen()) {
         // Codes that never reach the NE need no echo.
         result = entry->kind == SnmpEntryKind::Ignored ? kDrvOk : CheckEcho(session_.Config().agent.address);
-        if (result == kDrvOk)
+        if (result == kDrvOk) {
+            // Each answered exchange starts the request's time-out again; a request that has ended (time-out,
+            // Stop) ends its walk too.
+            const uint32_t sequence = header.sequence;
+            const bool waited = Slots().IsWaiting(sequence);
+            session_.SetProgressNotice([this, sequence] { Slots().NoteProgress(sequence); });
+            session_.SetCancelCheck(
+                [this, sequence, waited] { return QuitRequested() || (waited && !Slots().IsWaiting(sequence)); });
             result = executor_->Execute(request, &reply);
+            session_.SetProgressNotice({});
+            session_.SetCancelCheck([this] { return QuitRequested(); });
+        }
     } else if (entry != nullptr) {
         result = kDrvNotConnected;
     }

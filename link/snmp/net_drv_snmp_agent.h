@@ -6,6 +6,9 @@
 // Threads: AgentRoutine carries out one request at a time on its own session; PollRoutine has a session of its own;
 // TrapRoutine owns the notification socket. What they learn reaches the model only through the dispatcher; the
 // entity states that PollRoutine and TrapRoutine dispatch pass the one state memory under its lock.
+//
+// A request's time-out and retries bound each of its SNMP exchanges: a query that walks a table of many rows lasts
+// as long as the NE keeps answering.
 
 #include "link/net_drv.h"
 #include "link/records/entity_state_rec.h"

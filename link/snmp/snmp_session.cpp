@@ -141,6 +141,8 @@ int CSnmpSession::Exchange(SnmpPduType type, const std::vector<SnmpVarBind>& var
                 continue;
             }
             *response = std::move(reply.pdu);
+            if (progressNotice_)
+                progressNotice_();
             return kDrvOk;
         }
     }

@@ -48,6 +48,8 @@ public:
     void SetTimeout(uint32_t timeoutMs, uint32_t retries);
     // Polled while waiting: true ends the exchange with kDrvCancelled.
     void SetCancelCheck(std::function<bool()> check) { cancelCheck_ = std::move(check); }
+    // Called after every exchange that got its response: the agent is alive, however long the whole query takes.
+    void SetProgressNotice(std::function<void()> notice) { progressNotice_ = std::move(notice); }
 
     // One request and its response, with retries. 0 with the response (its error-status not yet looked at), or
     // kDrvTimeout, kDrvCancelled, kDrvSendFailed, kDrvReceiveFailed, kDrvSnmpTooBig (the request does not fit
@@ -70,6 +72,7 @@ private:
     CUdpSocket socket_;
     int32_t requestId_ = 0;
     std::function<bool()> cancelCheck_;
+    std::function<void()> progressNotice_;
     std::vector<uint8_t> sendBuffer_;
     std::vector<uint8_t> receiveBuffer_;
     SnmpSessionStats stats_;

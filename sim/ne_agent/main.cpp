@@ -1,7 +1,7 @@
 // tarvik-ne-agent: a simulated NE that answers SNMP v1/v2c on UDP from one NE of the entity models.
 //
 //   tarvik-ne-agent [--port N] [--bind ADDR] [--scenario FILE] [--trap-to HOST:PORT] [--community NAME]
-//                   [--models DIR] [--alarm-interval MS]
+//                   [--models DIR] [--alarm-interval MS] [--reply-delay MS]
 //
 // --port 0 takes a free port. The first line on standard output names the address and port it serves; the
 // counters are written to standard error when it ends (SIGTERM or SIGINT).
@@ -52,7 +52,8 @@ int Usage(const char* why)
     std::fprintf(stderr,
                  "tarvik-ne-agent: %s\n"
                  "usage: tarvik-ne-agent [--port N] [--bind ADDR] [--scenario FILE] [--trap-to HOST:PORT]\n"
-                 "                       [--community NAME] [--models DIR] [--alarm-interval MS]\n",
+                 "                       [--community NAME] [--models DIR] [--alarm-interval MS]\n"
+                 "                       [--reply-delay MS]\n",
                  why);
     return 2;
 }
@@ -111,6 +112,9 @@ int main(int argc, char** argv)
             if (!value(&v) || !ParseUnsigned(v, 3600000, &ms))
                 return Usage("--alarm-interval needs milliseconds");
             alarmInterval = ms;
+        } else if (arg == "--reply-delay") {
+            if (!value(&v) || !ParseUnsigned(v, 60000, &options.replyDelayMs))
+                return Usage("--reply-delay needs milliseconds");
         } else {
             return Usage(("unknown argument " + arg).c_str());
         }

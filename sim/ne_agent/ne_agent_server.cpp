@@ -4,6 +4,7 @@
 #include "link/snmp/snmp_trap.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -134,8 +135,11 @@ void CNeAgentServer::Run(const std::atomic<bool>& stop)
             ++mib_.Counters().inPackets;
             ++mib_.Counters().asnParseErrors;
         } else if (n >= 0) {
-            if (auto response = HandleDatagram(buffer.data(), static_cast<size_t>(n)))
+            if (auto response = HandleDatagram(buffer.data(), static_cast<size_t>(n))) {
+                if (options_.replyDelayMs != 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(options_.replyDelayMs));
                 socket_.SendTo(response->data(), response->size(), from);
+            }
         }
         if (mib_.TakeSyncRequest()) {
             for (const EntityStateRec& state : mib_.AlarmedStates())

@@ -19,6 +19,7 @@ struct NeAgentServerOptions {
     uint32_t alarmIntervalMs = 0;
     size_t maxMessageSize = 65507;
     bool bulkTooBig = false;
+    uint32_t replyDelayMs = 0; // every answer waits this long: an NE that is slow but answers
 };
 
 class CNeAgentServer {

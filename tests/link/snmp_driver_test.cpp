@@ -1,10 +1,11 @@
 // CNetDrvSnmpAgent on the driver base against the simulated NE agent: connect with the reachability echo,
 // requests through RequestEmsMsg, replies and notifications through the dispatcher as NE 1, traps, polling,
-// and a NE that goes silent and comes back.
+// a NE that goes silent and comes back, and a slow NE.
 
 #include "link/driver_result.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
+#include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <mutex>
 
 namespace {
@@ -295,6 +297,36 @@ TEST_F(SnmpDriverTest, ShutdownDuringAnExchangeEndsIt)
     caller.join();
     EXPECT_NE(result, kDrvOk);
     EXPECT_FALSE(driver_->IsConnected());
+}
+
+// Each exchange of a query has the whole time-out: a walk that takes longer in all than one time-out, through an NE
+// slow to answer each GET-NEXT, succeeds; an NE that stops answering fails the request once one exchange has used
+// all its attempts.
+TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
+{
+    const auto scenario =
+        std::filesystem::temp_directory_path() / ("tarvik_slow_ne_" + std::to_string(::getpid()) + ".ini");
+    std::ofstream(scenario) << "[AGENT]\nALARMLOGROWS=30\n";
+    ASSERT_TRUE(agent_.Start({"--scenario", scenario.string(), "--reply-delay", "60"}));
+    std::filesystem::remove(scenario);
+    StartDriver(300); // 600 ms for each exchange: less than the 30 GET-NEXTs of the walk take together
+    ASSERT_EQ(Connect(), kDrvOk);
+    EmsMsg* reply = nullptr;
+    const auto range = EncodeNeAlarmLogRangeRec({0, 30});
+    EXPECT_EQ(Request(kEmsOpQuery, 329, {range.begin(), range.end()}, &reply), kDrvOk);
+    EXPECT_EQ(reply->count, 30);
+
+    // An NE that answers the connect only.
+    snmp_test::CScriptedResponder silent([](const SnmpMessage& request) -> std::optional<SnmpMessage> {
+        if (request.pdu.type == SnmpPduType::GetRequest && request.pdu.varbinds.size() == 1 &&
+            request.pdu.varbinds[0].oid == SnmpSysUpTimeOid())
+            return snmp_test::ResponseTo(request, 0, 0, {{SnmpSysUpTimeOid(), SnmpValue::TimeTicks(1)}});
+        return std::nullopt;
+    });
+    ASSERT_EQ(driver_->EmsConnect(snmp_test::kLoopback, silent.Endpoint().port, "qurim", "public"), kDrvOk);
+    const int before = silent.Requests();
+    EXPECT_EQ(Request(kEmsOpQuery, 323, {0}, &reply), kDrvTimeout);
+    EXPECT_EQ(silent.Requests() - before, 2); // the first attempt and the one retry
 }
 
 } // namespace
