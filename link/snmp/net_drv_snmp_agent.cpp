@@ -3,6 +3,7 @@
 #include "link/driver_logs.h"
 #include "link/driver_mode.h"
 #include "link/driver_result.h"
+#include "link/link_ui.h"
 #include "link/pdu_log.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_bytes.h"
@@ -172,6 +173,9 @@ int CNetDrvSnmpAgent::StartDriverThreads()
         trapPortError_ = error;
         WriteDriverLog(DriverLogKind::NetDrv, "SNMP notification port %u cannot be bound (%s): running without traps",
                        settings_.trapPort, std::strerror(error));
+        GetLinkUi().ShowLinkStatus("SNMP traps are not received: UDP port " + std::to_string(settings_.trapPort) +
+                                   " cannot be bound (" + std::strerror(error) +
+                                   "). Set LINK/SNMPTRAPPORT to a free port above 1024.");
     } else {
         trapPort_ = trapReceiver_.LocalPort();
         trapEnded_ = false;

@@ -1,8 +1,9 @@
 // CNetDrvSnmpAgent on the driver base against the simulated NE agent: connect with the reachability echo,
 // requests through RequestEmsMsg, replies and notifications through the dispatcher as NE 1, traps, polling,
-// a NE that goes silent and comes back, and a slow NE.
+// a NE that goes silent and comes back, a slow NE, and a trap port that cannot be bound.
 
 #include "link/driver_result.h"
+#include "link/headless_link_ui.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_alarm_log_range_rec.h"
@@ -56,7 +57,7 @@ protected:
         ClearServerMessageQueue();
     }
 
-    void StartDriver(uint32_t waitMs = 300)
+    void StartDriver(uint32_t waitMs = 300, bool trapPortFree = true)
     {
         SnmpLinkSettings settings;
         settings.waitMs = waitMs;
@@ -67,7 +68,7 @@ protected:
             return reachable_.load() ? SnmpEchoResult::Reachable : SnmpEchoResult::Unreachable;
         });
         ASSERT_EQ(driver_->Start(), kDrvOk);
-        ASSERT_EQ(driver_->GetTrapPort(), trapPort_);
+        ASSERT_EQ(driver_->GetTrapPort(), trapPortFree ? trapPort_ : 0);
     }
     int Connect(const std::string& community = "public")
     {
@@ -327,6 +328,26 @@ TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
     const int before = silent.Requests();
     EXPECT_EQ(Request(kEmsOpQuery, 323, {0}, &reply), kDrvTimeout);
     EXPECT_EQ(silent.Requests() - before, 2); // the first attempt and the one retry
+}
+
+// Without its notification port the driver runs on and says so on the status line, naming the port and the reason.
+TEST_F(SnmpDriverTest, TrapPortThatCannotBeBoundIsToldOnTheStatusLine)
+{
+    CUdpSocket taken;
+    ASSERT_EQ(taken.Open({0, 0, 0, 0}, trapPort_), 0);
+    CHeadlessLinkUi ui;
+    struct Registered {
+        explicit Registered(ILinkUi& ui) { SetLinkUi(&ui); }
+        ~Registered() { SetLinkUi(nullptr); }
+    } registered(ui);
+    StartDriver(300, false);
+    EXPECT_EQ(driver_->GetTrapPortError(), EADDRINUSE);
+    const std::vector<std::string> texts = ui.StatusTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("port " + std::to_string(trapPort_)), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find(std::strerror(EADDRINUSE)), std::string::npos) << texts[0];
+    ASSERT_TRUE(agent_.Start());
+    EXPECT_EQ(Connect(), kDrvOk);
 }
 
 } // namespace
