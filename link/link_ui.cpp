@@ -40,8 +40,21 @@ void CWaitContext::MarkFinished()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         finished_ = true;
+        // Under the lock: once taken back, the notice never runs.
+        if (finishedNotice_) {
+            finishedNotice_();
+        }
     }
     finishedCv_.notify_all();
+}
+
+void CWaitContext::SetFinishedNotice(std::function<void()> notice)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    finishedNotice_ = std::move(notice);
+    if (finished_ && finishedNotice_) {
+        finishedNotice_();
+    }
 }
 
 namespace {

@@ -25,11 +25,16 @@ public:
 
     // Called by the driver when the request has ended.
     void MarkFinished();
+    // `notice` runs once when the request ends, on the thread that ends it (at once when it has ended already), so
+    // that a dialog closes with the reply instead of at its next look. An empty function takes it back; after that
+    // it no longer runs.
+    void SetFinishedNotice(std::function<void()> notice);
 
 private:
     mutable std::mutex mutex_;
     std::condition_variable finishedCv_;
     bool finished_ = false;
+    std::function<void()> finishedNotice_; // guarded by mutex_
     const uint32_t timeoutMs_;
     const std::chrono::steady_clock::time_point start_;
     std::function<void()> stop_;

@@ -65,6 +65,23 @@ TEST_F(LinkUiTest, WaitDialogReturnsWhenTheRequestEndsByItself)
     EXPECT_TRUE(wait.IsFinished());
 }
 
+// The request's end closes the dialog through a posted call, without waiting for a timer's next look.
+TEST_F(LinkUiTest, WaitDialogClosesWithTheRequestsEndNotice)
+{
+    ScriptedModalRunner runner;
+    CWaitContext wait(1000, [] {});
+    runner.Push([&](QDialog& dialog) {
+        EXPECT_TRUE(dialog.isVisible());
+        std::thread([&] { wait.MarkFinished(); }).join();
+        QCoreApplication::sendPostedEvents(); // posted calls only: no timer runs here
+        EXPECT_FALSE(dialog.isVisible());
+        return IDCANCEL;
+    });
+    CQtLinkUi ui;
+    ui.RunWaitDialog(wait);
+    EXPECT_TRUE(wait.IsFinished());
+}
+
 TEST_F(LinkUiTest, WaitOffTheUiThreadShowsNoWindow)
 {
     ScriptedModalRunner runner;

@@ -17,7 +17,10 @@ CWaitDlg::CWaitDlg(CWaitContext& wait, QWidget* parent)
     ui_->setupUi(this);
 }
 
-CWaitDlg::~CWaitDlg() = default;
+CWaitDlg::~CWaitDlg()
+{
+    wait_.SetFinishedNotice({});
+}
 
 bool CWaitDlg::OnInitDialog()
 {
@@ -34,21 +37,28 @@ bool CWaitDlg::OnInitDialog()
         progress->setRange(0, static_cast<int>(std::min<uint32_t>(wait_.TimeoutMs(), 0x7FFFFFFF)));
         progress->setValue(0);
     }
-    SetTimer(kPollTimer, kPollMs);
+    SetTimer(kElapsedTimer, kElapsedMs);
+    wait_.SetFinishedNotice([this] { PostCall([this] { Poll(); }); });
     Poll();
     return true;
 }
 
 void CWaitDlg::OnTimer(int id)
 {
-    if (id == kPollTimer)
+    if (id == kElapsedTimer)
         Poll();
+}
+
+void CWaitDlg::OnDestroy()
+{
+    wait_.SetFinishedNotice({});
+    CDialog::OnDestroy();
 }
 
 void CWaitDlg::Poll()
 {
     if (wait_.IsFinished()) {
-        KillTimer(kPollTimer);
+        KillTimer(kElapsedTimer);
         EndDialog(stopRequested_ ? IDCANCEL : IDOK);
         return;
     }

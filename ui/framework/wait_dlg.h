@@ -1,7 +1,7 @@
 #pragma once
 // The wait dialog of a request to the server or the NE: the waiting text, the seconds elapsed, a bar that fills up to
-// the time-out, and Stop, which ends the request as cancelled by the operator. The dialog closes itself when the
-// request ends.
+// the time-out, and Stop, which ends the request as cancelled by the operator. The dialog closes itself as soon as
+// the request ends: the request's end notice posts the close to the UI thread.
 
 #include "platform/dialog.h"
 
@@ -20,8 +20,8 @@ public:
     static constexpr int kSecondTextId = 1102;
     static constexpr int kElapsedId = 1103;
     static constexpr int kProgressId = 1104;
-    static constexpr int kPollTimer = 1;
-    static constexpr int kPollMs = 50;
+    static constexpr int kElapsedTimer = 1;
+    static constexpr int kElapsedMs = 50;
     static constexpr uint32_t kStrWaiting = 10125;
 
     explicit CWaitDlg(CWaitContext& wait, QWidget* parent = nullptr);
@@ -29,6 +29,7 @@ public:
 
     bool OnInitDialog() override;
     void OnTimer(int id) override;
+    void OnDestroy() override;
     // Stop, Escape and the close button stop the request; the dialog stays until the request has ended.
     void OnCancel() override;
     void OnOK() override {}
