@@ -91,6 +91,21 @@ peer_port() {
     return 1
 }
 
+# free_udp_port: a UDP port that nothing has bound, below the range the system hands out for outgoing sockets (the
+# trap port of this run, so that two runs on one machine do not take each other's traps).
+free_udp_port() {
+    local port
+    for _ in $(seq 200); do
+        port=$((20000 + RANDOM % 12000))
+        if [[ -z "$(ss -Huan "sport = :$port")" ]]; then
+            echo "$port"
+            return 0
+        fi
+    done
+    echo "no free UDP port found" >&2
+    return 1
+}
+
 peer=""
 program=""
 cleanup() {
@@ -112,7 +127,7 @@ if [[ "$mode" == server ]]; then
     set_key LINK SERVERPORT "$port"
     echo "Simulated management server on 127.0.0.1:$port. Log in as admin with the password admin."
 else
-    trap_port=16162
+    trap_port=$(free_udp_port)
     args=(build/sim/tarvik-ne-agent --port 0 --bind 127.0.0.1 --trap-to "127.0.0.1:$trap_port")
     [[ -f tests/data/snmp/ne_agent_ipd48.ini ]] && args+=(--scenario tests/data/snmp/ne_agent_ipd48.ini)
     start_peer "$run/ne-agent.log" "${args[@]}"
