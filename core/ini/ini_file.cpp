@@ -29,6 +29,14 @@ std::string_view Unquote(std::string_view s)
     return s;
 }
 
+std::string Lower(std::string_view s)
+{
+    std::string lower(s);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 } // namespace
 
 bool IniNameEquals(std::string_view a, std::string_view b)
@@ -68,17 +76,11 @@ CIniFile CIniFile::Parse(std::string_view text)
                 continue;
             }
             std::string_view name = Trim(line.substr(1, close - 1));
-            current = nullptr;
-            for (auto& s : ini.sections_) {
-                if (IniNameEquals(s.name, name)) {
-                    current = &s; // a repeated section header continues the first one
-                    break;
-                }
-            }
-            if (!current) {
+            // A repeated section header continues the first one.
+            auto [at, added] = ini.sectionIndex_.emplace(Lower(name), ini.sections_.size());
+            if (added)
                 ini.sections_.push_back({std::string(name), lineNo, {}});
-                current = &ini.sections_.back();
-            }
+            current = &ini.sections_[at->second];
             continue;
         }
         size_t eq = line.find('=');
@@ -120,11 +122,8 @@ std::optional<CIniFile> CIniFile::Load(const std::string& path, std::string* err
 
 const CIniFile::Section* CIniFile::FindSection(std::string_view section) const
 {
-    for (const auto& s : sections_) {
-        if (IniNameEquals(s.name, section))
-            return &s;
-    }
-    return nullptr;
+    auto at = sectionIndex_.find(Lower(section));
+    return at == sectionIndex_.end() ? nullptr : &sections_[at->second];
 }
 
 const CIniFile::Entry* CIniFile::FindEntry(std::string_view section, std::string_view key) const

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CIniFile {
@@ -42,6 +43,7 @@ public:
 
 private:
     std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> sectionIndex_; // by lower-case name: files of many sections load fast
     std::vector<Fault> faults_;
 };
 

@@ -183,6 +183,19 @@ bool IsFramePayloadConsistent(const FrameHeader& header, size_t payloadSize)
     return static_cast<uint64_t>(header.count) * header.recordSize == payloadSize;
 }
 
+bool IsFrameVersionSpoken(uint32_t version)
+{
+    return version == kFrameProtocolVersion;
+}
+
+FrameStatus CFrameDecoder::Refuse(FrameFault fault, const FrameHeader& header)
+{
+    broken_ = true;
+    fault_ = fault;
+    faultyHeader_ = header;
+    return FrameStatus::Invalid;
+}
+
 void CFrameDecoder::Append(const uint8_t* data, size_t size)
 {
     if (broken_ || size == 0) {
@@ -208,17 +221,22 @@ FrameStatus CFrameDecoder::Next(Frame& frame)
     const uint32_t length = ReadBigEndian32(p);
     // Judge the prefix before waiting for the rest, so that a bad length never makes us buffer the stream.
     if (!IsFrameLengthAcceptable(length)) {
-        broken_ = true;
-        return FrameStatus::Invalid;
+        return Refuse(FrameFault::kMalformed);
     }
     if (available < kFramePrefixSize + kFrameHeaderSize) {
         return FrameStatus::NeedMore;
     }
     FrameHeader header;
     const size_t payloadSize = length - kFrameHeaderSize;
-    if (!DecodeFrameHeader(p + kFramePrefixSize, header) || !IsFramePayloadConsistent(header, payloadSize)) {
-        broken_ = true;
-        return FrameStatus::Invalid;
+    if (!DecodeFrameHeader(p + kFramePrefixSize, header)) {
+        return Refuse(FrameFault::kMalformed);
+    }
+    // The version is judged first: another version may lay out its records differently.
+    if (!IsFrameVersionSpoken(header.version)) {
+        return Refuse(FrameFault::kUnsupportedVersion, header);
+    }
+    if (!IsFramePayloadConsistent(header, payloadSize)) {
+        return Refuse(FrameFault::kMalformed);
     }
     if (available < kFramePrefixSize + length) {
         return FrameStatus::NeedMore;
@@ -239,21 +257,37 @@ void CFrameDecoder::Reset()
     buffer_.clear();
     readPos_ = 0;
     broken_ = false;
+    fault_ = FrameFault::kNone;
 }
 
-FrameStatus DecodeDatagram(const uint8_t* data, size_t size, Frame& frame)
+FrameStatus DecodeDatagram(const uint8_t* data, size_t size, Frame& frame, FrameFault* fault)
 {
-    if (data == nullptr || size < kFramePrefixSize + kFrameHeaderSize) {
+    auto refuse = [fault](FrameFault why) {
+        if (fault != nullptr) {
+            *fault = why;
+        }
         return FrameStatus::Invalid;
+    };
+    if (fault != nullptr) {
+        *fault = FrameFault::kNone;
+    }
+    if (data == nullptr || size < kFramePrefixSize + kFrameHeaderSize) {
+        return refuse(FrameFault::kMalformed);
     }
     const uint32_t length = ReadBigEndian32(data);
     if (!IsFrameLengthAcceptable(length) || size != kFramePrefixSize + length) {
-        return FrameStatus::Invalid;
+        return refuse(FrameFault::kMalformed);
     }
     FrameHeader header;
     const size_t payloadSize = length - kFrameHeaderSize;
-    if (!DecodeFrameHeader(data + kFramePrefixSize, header) || !IsFramePayloadConsistent(header, payloadSize)) {
-        return FrameStatus::Invalid;
+    if (!DecodeFrameHeader(data + kFramePrefixSize, header)) {
+        return refuse(FrameFault::kMalformed);
+    }
+    if (!IsFrameVersionSpoken(header.version)) {
+        return refuse(FrameFault::kUnsupportedVersion);
+    }
+    if (!IsFramePayloadConsistent(header, payloadSize)) {
+        return refuse(FrameFault::kMalformed);
     }
     const uint8_t* payload = data + kFramePrefixSize + kFrameHeaderSize;
     frame.header = header;

@@ -50,9 +50,15 @@ EmsMsg MsgFromFrame(const Frame& frame);
 
 enum class FrameStatus { NeedMore, Complete, Invalid };
 
+// Why a frame was refused. A frame of another protocol version is told apart, so that each side can say so: its
+// header is read with the fields of this version, the rest of it is not.
+enum class FrameFault { kNone, kMalformed, kUnsupportedVersion };
+
 // The rules every received frame must meet, given its length prefix and decoded header.
 bool IsFrameLengthAcceptable(uint32_t length);
 bool IsFramePayloadConsistent(const FrameHeader& header, size_t payloadSize);
+// Only the version this side speaks is accepted.
+bool IsFrameVersionSpoken(uint32_t version);
 
 // Decodes a byte stream into frames. After Invalid the stream is beyond repair: the connection must be closed.
 class CFrameDecoder {
@@ -61,12 +67,19 @@ public:
     FrameStatus Next(Frame& frame);
     void Reset();
     size_t BufferedBytes() const { return buffer_.size() - readPos_; }
+    // After Invalid: why, and for kUnsupportedVersion the refused frame's header.
+    FrameFault Fault() const { return fault_; }
+    const FrameHeader& FaultyHeader() const { return faultyHeader_; }
 
 private:
+    FrameStatus Refuse(FrameFault fault, const FrameHeader& header = {});
+
     std::vector<uint8_t> buffer_;
     size_t readPos_ = 0;
     bool broken_ = false;
+    FrameFault fault_ = FrameFault::kNone;
+    FrameHeader faultyHeader_;
 };
 
-// Decodes one datagram that must hold exactly one frame.
-FrameStatus DecodeDatagram(const uint8_t* data, size_t size, Frame& frame);
+// Decodes one datagram that must hold exactly one frame; *fault (when given) says why it was refused.
+FrameStatus DecodeDatagram(const uint8_t* data, size_t size, Frame& frame, FrameFault* fault = nullptr);

@@ -192,6 +192,14 @@ int CNetDrvServerAgent::DeliverDecodedFrames()
         if (status == FrameStatus::NeedMore) {
             return kDrvOk;
         }
+        if (status == FrameStatus::Invalid && decoder_.Fault() == FrameFault::kUnsupportedVersion) {
+            WriteDriverLog(DriverLogKind::Comm,
+                           "frame of protocol version %lu from the server, this workstation speaks %lu: "
+                           "connection closed",
+                           static_cast<unsigned long>(decoder_.FaultyHeader().version),
+                           static_cast<unsigned long>(kFrameProtocolVersion));
+            return kDrvInvalidFormat;
+        }
         if (status == FrameStatus::Invalid) {
             WriteDriverLog(DriverLogKind::Comm, "invalid frame from the server: connection closed");
             return kDrvInvalidFormat;
@@ -314,8 +322,11 @@ void CNetDrvServerAgent::TakeDatagrams()
             continue;
         }
         Frame frame;
-        if (DecodeDatagram(buffer.data(), static_cast<size_t>(n), frame) != FrameStatus::Complete) {
-            WriteDriverLog(DriverLogKind::Comm, "invalid datagram of %ld bytes dropped", static_cast<long>(n));
+        FrameFault fault = FrameFault::kNone;
+        if (DecodeDatagram(buffer.data(), static_cast<size_t>(n), frame, &fault) != FrameStatus::Complete) {
+            WriteDriverLog(DriverLogKind::Comm, "%s datagram of %ld bytes dropped",
+                           fault == FrameFault::kUnsupportedVersion ? "another protocol version's" : "invalid",
+                           static_cast<long>(n));
             continue;
         }
         DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
@@ -233,11 +234,6 @@ bool AllZero(const uint8_t* bytes, size_t size)
     return std::all_of(bytes, bytes + size, [](uint8_t b) { return b == 0; });
 }
 
-bool SameKey(const std::vector<uint8_t>& record, const uint8_t* key, size_t keyLength)
-{
-    return record.size() >= keyLength && std::memcmp(record.data(), key, keyLength) == 0;
-}
-
 GenericReply Failure(uint32_t status)
 {
     GenericReply reply;
@@ -245,24 +241,56 @@ GenericReply Failure(uint32_t status)
     return reply;
 }
 
-GenericReply Records(const std::vector<std::vector<uint8_t>>& records, uint32_t recordSize)
-{
-    GenericReply reply;
-    reply.recordSize = recordSize;
-    for (const auto& record : records) {
-        if (reply.records.size() + record.size() > kMaxEmsRecordBytes) {
-            break; // a longer reply would not fit one request's records
+// The records one after the other, as many as fit one request's records.
+class CReplyRecords {
+public:
+    explicit CReplyRecords(uint32_t recordSize) { reply_.recordSize = recordSize; }
+
+    // False once the reply is full.
+    bool Add(const std::vector<uint8_t>& record)
+    {
+        if (reply_.records.size() + record.size() > kMaxEmsRecordBytes) {
+            return false;
         }
-        reply.records.insert(reply.records.end(), record.begin(), record.end());
-        ++reply.count;
+        reply_.records.insert(reply_.records.end(), record.begin(), record.end());
+        ++reply_.count;
+        return true;
     }
-    return reply;
+
+    GenericReply Take() { return std::move(reply_); }
+
+private:
+    GenericReply reply_;
+};
+
+template <typename Range> GenericReply Records(const Range& records, uint32_t recordSize)
+{
+    CReplyRecords reply(recordSize);
+    for (const auto& record : records) {
+        if (!reply.Add(record)) {
+            break;
+        }
+    }
+    return reply.Take();
+}
+
+// The records of a keyed family whose key starts with `prefix`: keys that share a prefix lie side by side.
+template <typename Map, typename Visit>
+void ForEachWithPrefix(Map& keyed, const std::vector<uint8_t>& prefix, Visit visit)
+{
+    for (auto it = keyed.lower_bound(prefix); it != keyed.end() && it->first.size() >= prefix.size() &&
+                                              std::equal(prefix.begin(), prefix.end(), it->first.begin());) {
+        it = visit(it);
+    }
 }
 
 } // namespace
 
 bool CGenericRecordStore::Lookup(uint16_t code, const GenericCodeSpec** spec, GenericRole* role)
 {
+    if (code == 0) {
+        return false; // 0 also stands for "no such code" in the specs
+    }
     for (const GenericCodeSpec& candidate : kSpecs) {
         GenericRole found{};
         if (candidate.code == code) {
@@ -317,7 +345,7 @@ GenericReply CGenericRecordStore::Handle(uint16_t code, uint8_t operation, uint3
             return Failure(kDrvInvalidParameter);
         }
         auto it = families_.find({spec->countOf, neId});
-        const size_t n = it == families_.end() ? 0 : it->second.records.size();
+        const size_t n = it == families_.end() ? 0 : it->second.keyed.size();
         GenericReply reply;
         reply.recordSize = 2;
         reply.count = 1;
@@ -335,26 +363,36 @@ GenericReply CGenericRecordStore::Query(const GenericCodeSpec& spec, uint32_t ne
                                         uint32_t requestSize)
 {
     auto it = families_.find({spec.code, neId});
-    if (it == families_.end() || it->second.records.empty()) {
-        if (spec.kind == GenericKind::kSingle && spec.defaultSize != 0) {
-            return Records({std::vector<uint8_t>(spec.defaultSize, 0)}, spec.defaultSize);
+    if (spec.kind == GenericKind::kSingle) {
+        if (it == families_.end() || it->second.single.empty()) {
+            return spec.defaultSize == 0 ? GenericReply{}
+                                         : Records(std::vector<Record>{Record(spec.defaultSize, 0)}, spec.defaultSize);
         }
+        return Records(it->second.single, it->second.recordSize);
+    }
+    if (it == families_.end()) {
         return {};
     }
     const Family& family = it->second;
-    const size_t keyLength = spec.queryKeyLength;
-    const bool select = spec.kind == GenericKind::kFamily && keyLength != 0 && request != nullptr &&
-                        requestSize >= keyLength && !AllZero(request, keyLength);
+    const size_t selectLength = spec.queryKeyLength;
+    const bool select =
+        selectLength != 0 && request != nullptr && requestSize >= selectLength && !AllZero(request, selectLength);
     if (!select) {
-        return Records(family.records, family.recordSize);
-    }
-    std::vector<std::vector<uint8_t>> chosen;
-    for (const auto& record : family.records) {
-        if (SameKey(record, request, keyLength)) {
-            chosen.push_back(record);
+        CReplyRecords reply(family.recordSize);
+        for (const auto& [key, record] : family.keyed) {
+            if (!reply.Add(record)) {
+                break;
+            }
         }
+        return reply.Take();
     }
-    return Records(chosen, family.recordSize);
+    CReplyRecords reply(family.recordSize);
+    const Record prefix(request, request + selectLength);
+    ForEachWithPrefix(family.keyed, prefix, [&](auto at) {
+        reply.Add(at->second);
+        return std::next(at);
+    });
+    return reply.Take();
 }
 
 GenericReply CGenericRecordStore::Modify(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* records,
@@ -364,26 +402,28 @@ GenericReply CGenericRecordStore::Modify(const GenericCodeSpec& spec, uint32_t n
         return Failure(kDrvInvalidParameter);
     }
     Family& family = families_[{spec.code, neId}];
-    if (spec.kind == GenericKind::kSingle || family.recordSize != recordSize) {
-        // A single setting is what was written last; so is a family written with records of another size.
-        family.records.clear();
+    if (family.recordSize != recordSize) {
+        // A family written with records of another size starts anew.
+        family.keyed.clear();
+        family.single.clear();
         family.recordSize = recordSize;
     }
-    std::vector<std::vector<uint8_t>> written;
+    std::vector<Record> written;
+    written.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        std::vector<uint8_t> record(records + static_cast<size_t>(i) * recordSize,
-                                    records + static_cast<size_t>(i + 1) * recordSize);
-        const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
-        auto same = spec.kind == GenericKind::kFamily && keyLength != 0
-                        ? std::find_if(family.records.begin(), family.records.end(),
-                                       [&](const auto& r) { return SameKey(r, record.data(), keyLength); })
-                        : family.records.end();
-        if (same != family.records.end()) {
-            *same = record;
-        } else {
-            family.records.push_back(record);
+        written.emplace_back(records + static_cast<size_t>(i) * recordSize,
+                             records + static_cast<size_t>(i + 1) * recordSize);
+    }
+    if (spec.kind == GenericKind::kSingle) {
+        family.single = written; // a single setting is what was written last
+        return Records(written, recordSize);
+    }
+    const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
+    for (const Record& record : written) {
+        family.keyed[Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength))] = record;
+        if (spec.autoId && recordSize >= 4) {
+            family.lastId = std::max(family.lastId, record_bytes::GetU32(record.data(), 0));
         }
-        written.push_back(std::move(record));
     }
     return Records(written, recordSize);
 }
@@ -395,30 +435,33 @@ GenericReply CGenericRecordStore::Add(const GenericCodeSpec& spec, uint32_t neId
         return Failure(kDrvInvalidParameter);
     }
     Family& family = families_[{spec.code, neId}];
-    if (!family.records.empty() && family.recordSize != recordSize) {
+    if (!family.keyed.empty() && family.recordSize != recordSize) {
         return Failure(kDrvInvalidParameter);
     }
-    family.recordSize = recordSize;
     const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
-    std::vector<std::vector<uint8_t>> added;
+    uint32_t lastId = family.lastId;
+    std::vector<Record> added;
+    std::set<Record> keys;
+    added.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        std::vector<uint8_t> record(records + static_cast<size_t>(i) * recordSize,
-                                    records + static_cast<size_t>(i + 1) * recordSize);
-        if (spec.autoId && recordSize >= 4 && record_bytes::GetU32(record.data(), 0) == 0) {
-            uint32_t next = 1;
-            for (const auto& r : family.records) {
-                next = std::max(next, record_bytes::GetU32(r.data(), 0) + 1);
+        Record record(records + static_cast<size_t>(i) * recordSize, records + static_cast<size_t>(i + 1) * recordSize);
+        if (spec.autoId && recordSize >= 4) {
+            if (record_bytes::GetU32(record.data(), 0) == 0) {
+                record_bytes::PutU32(record.data(), 0, lastId + 1);
             }
-            record_bytes::PutU32(record.data(), 0, next);
+            lastId = std::max(lastId, record_bytes::GetU32(record.data(), 0));
         }
-        const bool exists =
-            keyLength != 0 && std::any_of(family.records.begin(), family.records.end(),
-                                          [&](const auto& r) { return SameKey(r, record.data(), keyLength); });
-        if (exists) {
+        Record key(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength));
+        // A taken key refuses the whole batch.
+        if (family.keyed.count(key) != 0 || !keys.insert(std::move(key)).second) {
             return Failure(kDrvRejected);
         }
-        family.records.push_back(record);
         added.push_back(std::move(record));
+    }
+    family.recordSize = recordSize;
+    family.lastId = lastId;
+    for (const Record& record : added) {
+        family.keyed.emplace(Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength)), record);
     }
     return Records(added, recordSize);
 }
@@ -432,14 +475,23 @@ GenericReply CGenericRecordStore::Delete(const GenericCodeSpec& spec, uint32_t n
     }
     Family& family = it->second;
     const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
+    std::vector<Record> keys;
+    keys.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         const uint8_t* key = records + static_cast<size_t>(i) * recordSize;
-        auto gone = std::remove_if(family.records.begin(), family.records.end(),
-                                   [&](const auto& r) { return SameKey(r, key, keyLength); });
-        if (gone == family.records.end()) {
+        keys.emplace_back(key, key + keyLength);
+        // Every record named must exist, or nothing goes.
+        bool found = false;
+        ForEachWithPrefix(family.keyed, keys.back(), [&](auto) {
+            found = true;
+            return family.keyed.end();
+        });
+        if (!found) {
             return Failure(kDrvRejected);
         }
-        family.records.erase(gone, family.records.end());
+    }
+    for (const Record& key : keys) {
+        ForEachWithPrefix(family.keyed, key, [&](auto at) { return family.keyed.erase(at); });
     }
     return {};
 }

@@ -50,9 +50,14 @@ public:
     void RemoveNe(uint32_t neId);
 
 private:
+    using Record = std::vector<uint8_t>;
+    // A family's records are indexed by their key bytes, so that a batch of many records costs no scan per record;
+    // a single setting keeps the records of its last write in their order.
     struct Family {
         uint32_t recordSize = 0;
-        std::vector<std::vector<uint8_t>> records;
+        std::map<Record, Record> keyed; // by the record's first min(key length, record size) bytes
+        std::vector<Record> single;
+        uint32_t lastId = 0; // the highest id given or written, for families that give ids
     };
     GenericReply Query(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* request, uint32_t requestSize);
     GenericReply Modify(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,

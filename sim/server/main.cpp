@@ -1,12 +1,14 @@
 // tarvik-sim-server: a simulated management server for the workstation's server mode, on TCP with notifications
 // also as UDP datagrams.
 //
-//   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE] [--models DIR] [--alarm-rate N]
-//                     [--alarm-channel tcp|udp] [--test-control] [--exit-with-parent]
+//   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE | --generate-nes N] [--models DIR]
+//                     [--alarm-rate N] [--alarm-channel tcp|udp] [--frame-timeout MS] [--logon-timeout MS]
+//                     [--max-unsent-kb N] [--test-control] [--exit-with-parent]
 //
 // --port 0 takes a free port. The first line on standard output names the address and port it serves. It ends on
 // SIGTERM or SIGINT.
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <csignal>
@@ -20,6 +22,7 @@
 #include "core/util/ip_address.h"
 #include "sim/server/sim_control.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_generated_world.h"
 #include "sim/server/sim_scenario.h"
 #include "sim/server/sim_server.h"
 
@@ -30,6 +33,17 @@ std::atomic<bool> g_stop{false};
 void OnSignal(int)
 {
     g_stop = true;
+}
+
+// What a workstation that turns notifications on is sent at once: the state of every entity, a frame per NE. The
+// cap on unsent data leaves room for twice that.
+size_t AllStatesBytes(const CSimDatabase& database)
+{
+    size_t bytes = 0;
+    for (uint32_t id : database.NeIds()) {
+        bytes += kFramePrefixSize + kFrameHeaderSize + database.FindNe(id)->Entities().size() * kEntityStateRecSize;
+    }
+    return 2 * bytes;
 }
 
 bool ParseUnsigned(const std::string& text, uint32_t max, uint32_t* value)
@@ -46,20 +60,29 @@ void PrintHelp()
         "  --port N             TCP port to serve (default 19460; 0 takes a free one)\n"
         "  --bind ADDR          IPv4 address to serve on (default 127.0.0.1)\n"
         "  --scenario FILE      locations, accounts, rights and NEs to serve (default: one account admin/admin)\n"
+        "  --generate-nes N     serve a made-up network of N NEs (1..%u) instead: sites of a hundred NEs below\n"
+        "                       the run command's locations, its accounts, and an alarm on every 25th NE\n"
         "  --models DIR         entity definition files (default: the scenario's, else resources/EntConf)\n"
         "  --alarm-rate N       raise or clear N random alarms per second (default: the scenario's, else 0)\n"
         "  --alarm-channel C    send generated alarms over udp (default; TCP to workstations without a\n"
         "                       notification port) or tcp\n"
+        "  --frame-timeout MS   close a connection that leaves a frame half-sent this long (default 30000)\n"
+        "  --logon-timeout MS   close a connection that has not logged on this long after connecting\n"
+        "                       (default 60000)\n"
+        "  --max-unsent-kb N    drop a connection when more than N kB wait to be sent to it (default 65536, or\n"
+        "                       twice the state of every entity when that is more)\n"
         "  --test-control       serve the tests' control request: code %u, operation 2, a 16-byte record\n"
         "                       {u32 action, u32 arg1, u32 arg2, u32 arg3}, little-endian:\n"
         "                         action 1: push arg1 entity-state notifications (code 330) of the request's NE\n"
-        "                                   over arg2 (1 TCP, 2 UDP); record i carries i in its value field\n"
+        "                                   over arg2 (1 TCP, 2 UDP); record i carries i in its value field;\n"
+        "                                   at most %u records\n"
         "                         action 2: leave the next arg1 requests of the connection unanswered\n"
         "                         action 3: close the connection at once, without an answer\n"
+        "                         action 4: answer in protocol version arg1\n"
         "  --exit-with-parent   end when the process that started it ends (for tests)\n"
         "\n"
         "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
-        static_cast<unsigned>(kSimControlCode));
+        kSimMaxGeneratedNes, static_cast<unsigned>(kSimControlCode), kSimMaxPushedStates);
 }
 
 int Usage(const std::string& why)
@@ -76,6 +99,8 @@ int main(int argc, char** argv)
     std::string scenarioPath;
     std::string modelDir;
     std::optional<uint32_t> alarmRate;
+    uint32_t generatedNes = 0;
+    bool unsentCapGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         std::string v;
@@ -104,6 +129,23 @@ int main(int argc, char** argv)
             if (!value(&scenarioPath)) {
                 return Usage("--scenario needs a file");
             }
+        } else if (arg == "--generate-nes") {
+            if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedNes) || generatedNes == 0) {
+                return Usage("--generate-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
+            }
+        } else if (arg == "--frame-timeout" || arg == "--logon-timeout") {
+            uint32_t ms = 0;
+            if (!value(&v) || !ParseUnsigned(v, 3600000, &ms) || ms == 0) {
+                return Usage(arg + " needs a number of milliseconds 1..3600000");
+            }
+            (arg == "--frame-timeout" ? options.frameTimeoutMs : options.logonTimeoutMs) = ms;
+        } else if (arg == "--max-unsent-kb") {
+            uint32_t kb = 0;
+            if (!value(&v) || !ParseUnsigned(v, 4194304, &kb) || kb == 0) {
+                return Usage("--max-unsent-kb needs a number 1..4194304");
+            }
+            options.maxUnsentBytes = static_cast<size_t>(kb) * 1024;
+            unsentCapGiven = true;
         } else if (arg == "--models") {
             if (!value(&modelDir)) {
                 return Usage("--models needs a directory");
@@ -128,7 +170,10 @@ int main(int argc, char** argv)
         }
     }
 
-    SimScenario scenario = DefaultSimScenario();
+    if (generatedNes != 0 && !scenarioPath.empty()) {
+        return Usage("--scenario and --generate-nes exclude each other");
+    }
+    SimScenario scenario = generatedNes != 0 ? GenerateSimScenario(generatedNes) : DefaultSimScenario();
     std::string error;
     if (!scenarioPath.empty() && !LoadSimScenario(scenarioPath, &scenario, &error)) {
         std::fprintf(stderr, "tarvik-sim-server: %s\n", error.c_str());
@@ -156,6 +201,9 @@ int main(int argc, char** argv)
         return 1;
     }
     options.alarmRate = alarmRate.value_or(scenario.alarmRate);
+    if (!unsentCapGiven) {
+        options.maxUnsentBytes = std::max(options.maxUnsentBytes, AllStatesBytes(database));
+    }
     CSimServer server(database, options);
     if (const int result = server.Open(); result != 0) {
         std::fprintf(stderr, "tarvik-sim-server: cannot serve on %s:%u: %s\n",

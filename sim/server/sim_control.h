@@ -16,10 +16,14 @@ inline constexpr size_t kSimControlRecSize = 16;
 // Push a burst of entity-state notifications (code 330) of the request's NE: arg1 records, arg2 the channel. Record
 // i carries i in its value field, so that the order can be checked. Answered after the burst has been handed out.
 inline constexpr uint32_t kSimPushEntityStates = 1;
+// At most this many records in one push (arg1); more are refused with "invalid parameter".
+inline constexpr uint32_t kSimMaxPushedStates = 100000;
 // Leave the next arg1 requests of this connection unanswered (this one is answered).
 inline constexpr uint32_t kSimStaySilent = 2;
 // Close this connection at once, without answering.
 inline constexpr uint32_t kSimDropConnection = 3;
+// Answer this request in protocol version arg1.
+inline constexpr uint32_t kSimAnswerInVersion = 4;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

@@ -73,6 +73,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
                         "): its name or address is taken, or its model or location is unknown");
         }
         nes_[ne.key.neId] = std::make_unique<CSimNe>(ne.key, ne.boards);
+        IndexNe(ne.key);
         for (const SimAlarm& alarm : ne.alarms) {
             if (!RaiseAlarm(ne.key.neId, alarm.entityId, alarm.bit, alarm.severity, now)) {
                 return fail("NE " + std::to_string(ne.key.neId) + ": alarm " + std::to_string(alarm.bit) +
@@ -287,16 +288,25 @@ uint32_t CSimDatabase::CheckNe(const NeKeyRecord& rec) const
     if (!IsKnownNeModel(rec.modelId) || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
         return kDrvRejected;
     }
-    for (const auto& [id, ne] : nes_) {
-        if (id == rec.neId) {
-            continue;
-        }
-        const NeKeyRecord& other = ne->Key();
-        if (other.neName == rec.neName || (other.ipAddress == rec.ipAddress && other.port == rec.port)) {
-            return kDrvRejected;
-        }
+    auto byName = neByName_.find(rec.neName);
+    auto byAddress = neByAddress_.find({rec.ipAddress, rec.port});
+    if ((byName != neByName_.end() && byName->second != rec.neId) ||
+        (byAddress != neByAddress_.end() && byAddress->second != rec.neId)) {
+        return kDrvRejected;
     }
     return kDrvOk;
+}
+
+void CSimDatabase::IndexNe(const NeKeyRecord& rec)
+{
+    neByName_[rec.neName] = rec.neId;
+    neByAddress_[{rec.ipAddress, rec.port}] = rec.neId;
+}
+
+void CSimDatabase::UnindexNe(const NeKeyRecord& rec)
+{
+    neByName_.erase(rec.neName);
+    neByAddress_.erase({rec.ipAddress, rec.port});
 }
 
 uint32_t CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
@@ -306,6 +316,7 @@ uint32_t CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
         return status;
     }
     nes_[rec.neId] = std::make_unique<CSimNe>(rec, std::vector<BoardSettingRec>{});
+    IndexNe(rec);
     *stored = rec;
     return kDrvOk;
 }
@@ -319,7 +330,9 @@ uint32_t CSimDatabase::ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored)
     if (const uint32_t status = CheckNe(rec); status != kDrvOk) {
         return status;
     }
+    UnindexNe(ne->Key());
     ne->SetKey(rec);
+    IndexNe(rec);
     *stored = rec;
     return kDrvOk;
 }
@@ -331,6 +344,7 @@ uint32_t CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
         return kDrvRejected;
     }
     *removed = it->second->Key();
+    UnindexNe(*removed);
     nes_.erase(it);
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);

@@ -3,11 +3,13 @@
 // a refused change leaves everything as it was and gives a driver result code.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/records/entity_state_rec.h"
@@ -78,11 +80,19 @@ public:
 private:
     uint32_t CheckLocation(const LocationRecord& rec, bool adding) const;
     uint32_t CheckNe(const NeKeyRecord& rec) const;
+    // Keeps the NE and its name and address in the indexes.
+    void IndexNe(const NeKeyRecord& rec);
+    void UnindexNe(const NeKeyRecord& rec);
+
+    using NeAddress = std::pair<std::array<uint8_t, 4>, uint16_t>;
 
     std::map<uint32_t, LocationRecord> locations_;
     std::map<std::string, UserAccountRecord> accounts_;
     UserRightsRecord rights_;
     std::map<uint32_t, std::unique_ptr<CSimNe>> nes_;
+    // Names and addresses are unique among the NEs; checked by index, so that large networks load fast.
+    std::map<std::string, uint32_t> neByName_;
+    std::map<NeAddress, uint32_t> neByAddress_;
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
 };

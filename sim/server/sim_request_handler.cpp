@@ -190,7 +190,9 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         break;
     }
     if (!session.loggedIn) {
+        // One refusal, and the connection ends: nothing more is kept for a workstation that has not logged on.
         Reply(out, header, kDrvNotLoggedIn);
+        out.close = true;
         return out;
     }
     switch (code) {
@@ -287,7 +289,11 @@ void CSimRequestHandler::Logon(Handled& out, SimSession& session, const Frame& r
     }
     const UserAccountRecord* account = db_.FindAccount(logon.userName);
     if (account == nullptr || account->passwordDigest != logon.passwordDigest) {
+        // A refused logon ends whatever session the connection had, and the connection with it.
+        session.loggedIn = false;
+        session.notificationsOn = false;
         Reply(out, request.header, kDrvLoginFailed);
+        out.close = true;
         return;
     }
     session.loggedIn = true;
@@ -652,6 +658,10 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
     }
     switch (control.action) {
     case kSimPushEntityStates: {
+        if (control.arg1 > kSimMaxPushedStates) {
+            Reply(out, request.header, kDrvInvalidParameter);
+            return;
+        }
         const CSimNe* ne = db_.FindNe(request.header.neId);
         const std::vector<const CEntityNode*> targets =
             ne != nullptr ? ne->AlarmTargets() : std::vector<const CEntityNode*>{};
@@ -689,6 +699,10 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
     case kSimDropConnection:
         out.close = true;
         return;
+    case kSimAnswerInVersion:
+        Reply(out, request.header, kDrvOk);
+        out.replies.back().header.version = control.arg1;
+        return;
     default:
         Reply(out, request.header, kDrvInvalidParameter);
         return;
@@ -698,6 +712,11 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
 void CSimRequestHandler::Generic(Handled& out, const Frame& request)
 {
     const FrameHeader& header = request.header;
+    // NE 0 is the server; any other NE must exist.
+    if (header.neId != 0 && db_.FindNe(header.neId) == nullptr) {
+        Reply(out, header, kDrvRejected);
+        return;
+    }
     const GenericReply reply = db_.Generic().Handle(header.requestCode, header.operation, header.neId,
                                                     request.payload.data(), header.count, header.recordSize);
     if (reply.status != kDrvOk) {

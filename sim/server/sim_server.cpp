@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "core/util/ip_address.h"
+#include "link/driver_result.h"
 #include "link/ems_msg.h"
 
 namespace {
@@ -22,6 +23,8 @@ constexpr size_t kReceiveChunk = 64 * 1024;
 constexpr int kReceiveRounds = 16; // then the other connections get their turn
 constexpr int kDatagramRetryMs = 200;
 constexpr double kMaxAlarmBacklog = 1000;
+// While descriptors are short and none can be freed for a refusal, new connections wait in the backlog this long.
+constexpr auto kAcceptPause = std::chrono::milliseconds(200);
 
 uint32_t Now()
 {
@@ -74,6 +77,9 @@ CSimServer::~CSimServer()
     if (udpFd_ >= 0) {
         ::close(udpFd_);
     }
+    if (reserveFd_ >= 0) {
+        ::close(reserveFd_);
+    }
 }
 
 int CSimServer::Open()
@@ -102,6 +108,7 @@ int CSimServer::Open()
     }
     int buffer = 4 * 1024 * 1024;
     ::setsockopt(udpFd_, SOL_SOCKET, SO_SNDBUF, &buffer, sizeof buffer);
+    reserveFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     return 0;
 }
 
@@ -113,10 +120,14 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         if (options_.exitWithParent && ::getppid() != parent) {
             return;
         }
-        std::vector<pollfd> fds{{listenFd_, POLLIN, 0}};
+        // A negative descriptor is left out of the poll.
+        const bool accepting = Clock::now() >= acceptPausedUntil_;
+        std::vector<pollfd> fds{{accepting ? listenFd_ : -1, POLLIN, 0}};
         std::vector<Connection*> polled;
         for (auto& [id, connection] : connections_) {
-            const short events = static_cast<short>(POLLIN | (connection->pendingBytes != 0 ? POLLOUT : 0));
+            const bool reading = !Paused(*connection) && !connection->closeWhenSent;
+            const short events =
+                static_cast<short>((reading ? POLLIN : 0) | (connection->pendingBytes != 0 ? POLLOUT : 0));
             fds.push_back({connection->fd, events, 0});
             polled.push_back(connection.get());
         }
@@ -131,14 +142,21 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         for (size_t i = 0; i < polled.size(); ++i) {
             Connection& connection = *polled[i];
             const short revents = fds[i + 1].revents;
-            if (!connection.dead && (revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            const bool reading = (fds[i + 1].events & POLLIN) != 0;
+            if (!connection.dead && !reading && (revents & (POLLHUP | POLLERR)) != 0) {
+                Close(connection, "the workstation is gone");
+            }
+            if (!connection.dead && reading && (revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
                 Receive(connection);
             }
             if (!connection.dead && (revents & POLLOUT) != 0) {
                 Flush(connection);
+                // Requests that waited while the workstation read its answers.
+                ServeBuffered(connection);
             }
         }
         const auto now = std::chrono::steady_clock::now();
+        CloseLateConnections(now);
         if (options_.alarmRate > 0) {
             alarmCredit_ += options_.alarmRate * std::chrono::duration<double>(now - last).count();
             alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
@@ -161,12 +179,16 @@ void CSimServer::Accept()
         socklen_t length = sizeof peer;
         const int fd = ::accept4(listenFd_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE) {
+                RefuseForLackOfDescriptors();
+            }
             return;
         }
         int one = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         auto connection = std::make_unique<Connection>();
         connection->fd = fd;
+        connection->accepted = Clock::now();
         connection->session.id = nextSessionId_++;
         std::memcpy(connection->session.peerIp.data(), &peer.sin_addr.s_addr, 4);
         std::fprintf(stderr, "tarvik-sim-server: connection %llu from %s\n",
@@ -176,10 +198,32 @@ void CSimServer::Accept()
     }
 }
 
+// The listener stays readable while a connection waits that cannot be taken: the one descriptor kept in reserve is
+// given up to take it and close it at once, else the backlog waits a moment, so that the loop does not spin.
+void CSimServer::RefuseForLackOfDescriptors()
+{
+    if (reserveFd_ >= 0) {
+        ::close(reserveFd_);
+        reserveFd_ = -1;
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd >= 0) {
+            ::close(fd);
+            std::fprintf(stderr, "tarvik-sim-server: out of descriptors: a new connection was closed at once\n");
+        }
+        reserveFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (fd >= 0 && reserveFd_ >= 0) {
+            return;
+        }
+    }
+    std::fprintf(stderr, "tarvik-sim-server: out of descriptors: new connections wait\n");
+    acceptPausedUntil_ = Clock::now() + kAcceptPause;
+}
+
 void CSimServer::Receive(Connection& connection)
 {
     std::vector<uint8_t> buffer(kReceiveChunk);
-    for (int round = 0; round < kReceiveRounds && !connection.dead; ++round) {
+    for (int round = 0; round < kReceiveRounds && !connection.dead && !connection.closeWhenSent && !Paused(connection);
+         ++round) {
         const ssize_t n = ::recv(connection.fd, buffer.data(), buffer.size(), 0);
         if (n == 0) {
             Close(connection, "closed by the workstation");
@@ -195,17 +239,71 @@ void CSimServer::Receive(Connection& connection)
             return;
         }
         connection.decoder.Append(buffer.data(), static_cast<size_t>(n));
-        Frame frame;
-        for (FrameStatus status = connection.decoder.Next(frame); !connection.dead && status != FrameStatus::NeedMore;
-             status = connection.decoder.Next(frame)) {
-            if (status == FrameStatus::Invalid) {
-                Close(connection, "malformed frame");
-                return;
-            }
-            Serve(connection, frame);
-        }
+        ServeBuffered(connection);
         if (static_cast<size_t>(n) < buffer.size()) {
             return;
+        }
+    }
+}
+
+void CSimServer::ServeBuffered(Connection& connection)
+{
+    Frame frame;
+    bool served = false;
+    while (!connection.dead && !connection.closeWhenSent && !Paused(connection)) {
+        const FrameStatus status = connection.decoder.Next(frame);
+        if (status == FrameStatus::NeedMore) {
+            break;
+        }
+        if (status == FrameStatus::Invalid) {
+            RefuseFrame(connection);
+            return;
+        }
+        Serve(connection, frame);
+        served = true;
+    }
+    // The time-out of a half-sent frame runs while the server is reading it.
+    if (connection.decoder.BufferedBytes() == 0 || Paused(connection)) {
+        connection.frameBegan.reset();
+    } else if (served || !connection.frameBegan) {
+        connection.frameBegan = Clock::now();
+    }
+}
+
+void CSimServer::RefuseFrame(Connection& connection)
+{
+    if (connection.decoder.Fault() != FrameFault::kUnsupportedVersion) {
+        Close(connection, "malformed frame");
+        return;
+    }
+    // Its header is readable: the workstation is told, in this server's version, why it is turned away.
+    const FrameHeader& refused = connection.decoder.FaultyHeader();
+    std::fprintf(stderr, "tarvik-sim-server: connection %llu speaks protocol version %u, this server %u\n",
+                 static_cast<unsigned long long>(connection.session.id), refused.version, kFrameProtocolVersion);
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.neId = refused.neId;
+    header.requestCode = refused.requestCode;
+    header.sequence = refused.sequence;
+    header.status = kDrvInvalidFormat;
+    Queue(connection, Frame{header, {}});
+    connection.session.loggedIn = false;
+    connection.closeWhenSent = true;
+    Flush(connection);
+}
+
+void CSimServer::CloseLateConnections(Clock::time_point now)
+{
+    const auto frameLimit = std::chrono::milliseconds(options_.frameTimeoutMs);
+    const auto logonLimit = std::chrono::milliseconds(options_.logonTimeoutMs);
+    for (auto& [id, connection] : connections_) {
+        if (connection->dead) {
+            continue;
+        }
+        if (connection->frameBegan && now - *connection->frameBegan > frameLimit) {
+            Close(*connection, "a frame was left half-sent");
+        } else if (!connection->session.loggedIn && now - connection->accepted > logonLimit) {
+            Close(*connection, "no logon in time");
         }
     }
 }
@@ -248,7 +346,7 @@ void CSimServer::Queue(Connection& connection, const Frame& frame)
     }
     connection.pendingBytes += bytes.size();
     connection.pending.push_back(std::move(bytes));
-    if (connection.pendingBytes > kMaxPendingBytes) {
+    if (connection.pendingBytes > options_.maxUnsentBytes) {
         Close(connection, "it does not read what it is sent");
         return;
     }

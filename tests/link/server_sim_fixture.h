@@ -28,7 +28,8 @@ inline constexpr std::array<uint8_t, 4> kLoopback{127, 0, 0, 1};
 
 class SimLinkTest : public ::testing::Test {
 protected:
-    // Extra arguments of the simulated server.
+    // The world the simulated server serves, and extra arguments.
+    virtual std::vector<std::string> WorldArguments() const { return {"--scenario", WorldScenario()}; }
     virtual std::vector<std::string> SimArguments() const { return {}; }
 
     void SetUp() override
@@ -47,7 +48,8 @@ protected:
         };
         InstallServerDispatchRules(AppData(), options);
         SetDispatchUi(&ui_);
-        std::vector<std::string> args{"--scenario", WorldScenario(), "--test-control"};
+        std::vector<std::string> args = WorldArguments();
+        args.push_back("--test-control");
         for (const std::string& arg : SimArguments()) {
             args.push_back(arg);
         }

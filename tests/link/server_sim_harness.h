@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -82,6 +83,9 @@ public:
     CSimServerProcess& operator=(const CSimServerProcess&) = delete;
     ~CSimServerProcess() { Stop(); }
 
+    // The server's descriptors are limited to `count` from its next start on.
+    void LimitDescriptors(rlim_t count) { descriptorLimit_ = count; }
+
     // False when it did not start or did not name its port in time.
     bool Start(std::vector<std::string> args)
     {
@@ -100,7 +104,16 @@ public:
             argv.push_back(a.data());
         }
         argv.push_back(nullptr);
+        // A child takes its limits from its parent: the parent's own is lowered for the moment of the spawn.
+        rlimit own{};
+        ::getrlimit(RLIMIT_NOFILE, &own);
+        if (descriptorLimit_) {
+            rlimit lowered = own;
+            lowered.rlim_cur = *descriptorLimit_;
+            ::setrlimit(RLIMIT_NOFILE, &lowered);
+        }
         const int rc = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        ::setrlimit(RLIMIT_NOFILE, &own);
         posix_spawn_file_actions_destroy(&actions);
         ::close(pipeFds[1]);
         out_ = pipeFds[0];
@@ -164,6 +177,7 @@ private:
     pid_t pid_ = -1;
     int out_ = -1;
     uint16_t port_ = 0;
+    std::optional<rlim_t> descriptorLimit_;
 };
 
 // A second workstation, speaking frames directly.
@@ -197,9 +211,9 @@ public:
         return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
     }
 
-    // One request; returns its sequence.
+    // One request, in this side's protocol version unless told; returns its sequence.
     uint32_t Send(uint8_t operation, uint16_t code, uint32_t neId, const std::vector<uint8_t>& record,
-                  uint32_t recordSize)
+                  uint32_t recordSize, uint32_t version = kFrameProtocolVersion)
     {
         FrameHeader header;
         header.operation = operation;
@@ -209,6 +223,7 @@ public:
         header.total = header.count;
         header.recordSize = recordSize;
         header.sequence = ++sequence_;
+        header.version = version;
         SendBytes(EncodeFrame(header, record.data(), record.size()));
         return header.sequence;
     }
@@ -231,7 +246,7 @@ public:
             uint8_t buffer[65536];
             const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
             if (n <= 0) {
-                closedByPeer_ = n == 0;
+                closedByPeer_ = true; // at its end, or reset
                 return std::nullopt;
             }
             decoder_.Append(buffer, static_cast<size_t>(n));
@@ -260,6 +275,21 @@ public:
         const uint32_t sequence = Send(2, 11, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()), kLogonRecSize);
         const std::optional<Frame> reply = ReplyTo(sequence);
         return reply && reply->header.status == 0;
+    }
+
+    // Takes every frame that comes (kept in Notifications()) until the server ends the connection; false when it
+    // is still open after `limitMs`.
+    bool ClosedWithin(int limitMs)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        while (!closedByPeer_ && std::chrono::steady_clock::now() < deadline) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (std::optional<Frame> frame = Receive(static_cast<int>(std::max<int64_t>(left.count(), 1)))) {
+                notifications_.push_back(*frame);
+            }
+        }
+        return closedByPeer_;
     }
 
     bool ClosedByPeer() const { return closedByPeer_; }

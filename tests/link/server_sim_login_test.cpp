@@ -83,14 +83,14 @@ TEST_F(SimLoginTest, OperatorOfALocationGetsRoleAndScope)
     EXPECT_EQ(FindLocation(3)->inScope, 0u);
 }
 
-TEST_F(SimLoginTest, WrongPasswordIsRefusedAndNothingElseIsServed)
+TEST_F(SimLoginTest, WrongPasswordIsRefusedAndTheConnectionEnds)
 {
     EXPECT_EQ(Logon("admin", "wrong"), kDrvLoginFailed);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 20044u);
-    EXPECT_EQ(Query(33), kDrvNotLoggedIn);
+    ASSERT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
+    EXPECT_EQ(Query(33), kDrvNotConnected);
     EXPECT_EQ(AppData().nes.Count(), 0u);
-    EXPECT_EQ(Logon("nobody", "nobody"), kDrvLoginFailed);
 }
 
 TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
@@ -384,6 +384,28 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     ASSERT_EQ(Request(kEmsOpQuery, 440, 1, &one, 2), kDrvOk);
     ASSERT_EQ(reply_->count, 1);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 8);
+    // A batch that names a taken id adds none of its records.
+    std::vector<uint8_t> batch(2 * 52, 0);
+    record_bytes::PutU16(batch.data(), 0, 9);
+    record_bytes::PutU16(batch.data(), 52, 7);
+    EXPECT_EQ(Request(kEmsOpModify, 441, 1, batch.data(), 52, 2), kDrvRejected);
+    ASSERT_EQ(Request(kEmsOpQuery, 444, 1, &countBody, 2), kDrvOk);
+    EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
+
+    // Batches of many records are kept by key and found by it.
+    std::vector<uint8_t> many(75000 * 4);
+    for (uint32_t i = 0; i < 75000; ++i) {
+        record_bytes::PutU32(many.data(), i * 4, i + 1);
+    }
+    ASSERT_EQ(Request(kEmsOpModify, 337, 1, many.data(), 4, 75000), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpModify, 337, 1, many.data() + 4000, 4, 1000), kDrvOk) << "written again, not added";
+    const uint32_t key = 4711;
+    ASSERT_EQ(Request(kEmsOpQuery, 337, 1, &key, 4), kDrvOk);
+    ASSERT_EQ(reply_->count, 1);
+    EXPECT_EQ(record_bytes::GetU32(EmsRecordAt(*reply_, 0), 0), key);
+    const uint32_t all = 0;
+    ASSERT_EQ(Request(kEmsOpQuery, 337, 1, &all, 4), kDrvOk);
+    EXPECT_EQ(reply_->count, 75000);
 
     // A single setting answers zeros of its size until it is written.
     ASSERT_EQ(Query(302, 1), kDrvOk);
@@ -395,6 +417,12 @@ TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
     EXPECT_EQ(Query(29999), kDrvNotSupported);
     EXPECT_EQ(Query(330), kDrvNotSupported) << "entity states are pushed, never asked for";
+    const uint32_t record = 7;
+    EXPECT_EQ(Query(0), kDrvNotSupported);
+    EXPECT_EQ(Request(kEmsOpModify, 0, 0, &record, 4), kDrvNotSupported);
+    // The generic store's NE functions, for an NE that does not exist.
+    EXPECT_EQ(Query(302, 99), kDrvRejected);
+    EXPECT_EQ(Request(kEmsOpModify, 441, 99, &record, 4), kDrvRejected);
     EXPECT_EQ(Query(1), kDrvOk) << "the keep-alive is answered";
     EXPECT_EQ(reply_->count, 0);
 }

@@ -227,7 +227,7 @@ TEST_F(SimAlarmGeneratorTest, GeneratedAlarmsArriveOverUdpOnceNotificationsAreOn
 
 class SimDefaultScenarioTest : public SimLinkTest {
 protected:
-    std::vector<std::string> SimArguments() const override
+    std::vector<std::string> WorldArguments() const override
     {
         return {"--scenario", std::string(TARVIK_RESOURCES_DIR) + "/sim/server_scenario.ini"};
     }

@@ -1,0 +1,202 @@
+// The simulated management server under misuse and load, over loopback TCP: workstations that do not log on, do
+// not read, leave frames half-sent, speak another protocol version or exhaust its descriptors cost it little and
+// disturb no other; a generated network of many NEs serves a login.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/driver_logs.h"
+#include "link/records/record_bytes.h"
+#include "tests/link/server_sim_fixture.h"
+
+namespace {
+
+using namespace server_test;
+
+constexpr int kBoundMs = 10000; // waits for a condition end here at the latest
+
+const std::vector<uint8_t> kByte{0};
+
+uint32_t StatusOf(const std::optional<Frame>& frame)
+{
+    return frame ? frame->header.status : 0xFFFFFFFFu;
+}
+
+class SimGuardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim_.Start({"--scenario", WorldScenario(), "--test-control", "--frame-timeout", "500",
+                                "--logon-timeout", "1500", "--max-unsent-kb", "256"}));
+    }
+
+    std::unique_ptr<CRawClient> LoggedOn(const std::string& user)
+    {
+        auto client = std::make_unique<CRawClient>();
+        EXPECT_TRUE(client->Connect(sim_.Port()));
+        EXPECT_TRUE(client->Logon(user, user));
+        return client;
+    }
+
+    CSimServerProcess sim_;
+};
+
+TEST_F(SimGuardTest, RefusedLogonEndsTheSessionAndItsConnection)
+{
+    const auto admin = LoggedOn("admin");
+    const auto manager = LoggedOn("manager");
+    auto online = [&] {
+        const std::optional<Frame> reply = manager->ReplyTo(manager->Send(kEmsOpQuery, 18, 0, kByte, 1));
+        return reply ? reply->header.count : 0xFFFFFFFFu;
+    };
+    EXPECT_EQ(online(), 2u);
+    EXPECT_FALSE(admin->Logon("admin", "wrong"));
+    EXPECT_TRUE(admin->ClosedWithin(kBoundMs));
+    EXPECT_EQ(online(), 1u);
+}
+
+TEST_F(SimGuardTest, ConnectionThatHasNotLoggedOnGetsOneRefusalAndIsClosed)
+{
+    CRawClient stranger;
+    ASSERT_TRUE(stranger.Connect(sim_.Port()));
+    for (int i = 0; i < 50; ++i) {
+        stranger.Send(kEmsOpQuery, 33, 0, kByte, 1);
+    }
+    EXPECT_TRUE(stranger.ClosedWithin(kBoundMs));
+    ASSERT_EQ(stranger.Notifications().size(), 1u);
+    EXPECT_EQ(stranger.Notifications()[0].header.status, static_cast<uint32_t>(kDrvNotLoggedIn));
+}
+
+TEST_F(SimGuardTest, IdleAndHalfSentConnectionsAreClosedLoggedOnOnesStay)
+{
+    const auto quiet = LoggedOn("admin");
+    CRawClient idle;
+    ASSERT_TRUE(idle.Connect(sim_.Port()));
+    const auto halfSent = LoggedOn("manager");
+    const std::vector<uint8_t> frame = EncodeFrame(FrameHeader{}, nullptr, 0);
+    ASSERT_TRUE(halfSent->SendBytes({frame.begin(), frame.begin() + 30}));
+
+    EXPECT_TRUE(halfSent->ClosedWithin(kBoundMs));
+    EXPECT_TRUE(idle.ClosedWithin(kBoundMs));
+    // Logged on and silent for longer than the logon time-out, and still served.
+    EXPECT_EQ(StatusOf(quiet->ReplyTo(quiet->Send(kEmsOpQuery, kEmsReqKeepAlive, 0, kByte, 1))), 0u);
+}
+
+TEST_F(SimGuardTest, WorkstationThatDoesNotReadIsDroppedPastTheCap)
+{
+    const auto deaf = LoggedOn("north");
+    ASSERT_EQ(StatusOf(deaf->ReplyTo(deaf->Send(kEmsOpModify, 334, 0, {1, 0, 0, 0}, 4))), 0u);
+    const auto admin = LoggedOn("admin");
+    // 20,000 state records (1.2 MB) for every workstation that asked for notifications; deaf reads none of them.
+    const auto push = EncodeSimControlRec({kSimPushEntityStates, 20000, kSimChannelTcp, 0});
+    EXPECT_EQ(StatusOf(admin->ReplyTo(
+                  admin->Send(kEmsOpModify, kSimControlCode, 1, {push.begin(), push.end()}, kSimControlRecSize))),
+              0u);
+    EXPECT_TRUE(deaf->ClosedWithin(kBoundMs));
+}
+
+TEST_F(SimGuardTest, PushOfMoreRecordsThanTheCapIsRefused)
+{
+    const auto admin = LoggedOn("admin");
+    const auto push = EncodeSimControlRec({kSimPushEntityStates, 0xFFFFFFFFu, kSimChannelTcp, 0});
+    EXPECT_EQ(StatusOf(admin->ReplyTo(
+                  admin->Send(kEmsOpModify, kSimControlCode, 1, {push.begin(), push.end()}, kSimControlRecSize))),
+              static_cast<uint32_t>(kDrvInvalidParameter));
+    EXPECT_EQ(StatusOf(admin->ReplyTo(admin->Send(kEmsOpQuery, kEmsReqKeepAlive, 0, kByte, 1))), 0u);
+}
+
+TEST_F(SimGuardTest, FrameOfAnotherProtocolVersionIsRefusedInOurs)
+{
+    CRawClient future;
+    ASSERT_TRUE(future.Connect(sim_.Port()));
+    LogonRec logon;
+    logon.userName = "admin";
+    logon.passwordDigest = Digest("admin");
+    const auto bytes = EncodeLogonRec(logon);
+    const uint32_t sequence = future.Send(kEmsOpModify, kEmsReqLogon, 0, {bytes.begin(), bytes.end()}, kLogonRecSize,
+                                          kFrameProtocolVersion + 1);
+    const std::optional<Frame> refusal = future.ReplyTo(sequence);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->header.status, static_cast<uint32_t>(kDrvInvalidFormat));
+    EXPECT_EQ(refusal->header.version, kFrameProtocolVersion);
+    EXPECT_TRUE(future.ClosedWithin(kBoundMs));
+}
+
+TEST(SimDescriptors, ShortageTurnsConnectionsAwayWithoutStoppingTheServer)
+{
+    CSimServerProcess sim;
+    sim.LimitDescriptors(16);
+    ASSERT_TRUE(sim.Start({"--scenario", WorldScenario()}));
+    std::vector<std::unique_ptr<CRawClient>> crowd;
+    for (int i = 0; i < 24; ++i) {
+        crowd.push_back(std::make_unique<CRawClient>());
+        ASSERT_TRUE(crowd.back()->Connect(sim.Port()));
+    }
+    EXPECT_TRUE(crowd.back()->ClosedWithin(kBoundMs)) << "a connection beyond the descriptors waits forever";
+    crowd.clear();
+    // The crowd's descriptors come free as the server sees its connections end.
+    bool served = false;
+    for (int attempt = 0; attempt < 50 && !served; ++attempt) {
+        CRawClient late;
+        served = late.Connect(sim.Port()) && late.Logon("admin", "admin");
+    }
+    EXPECT_TRUE(served);
+}
+
+class SimVersionTest : public SimLinkTest {
+protected:
+    void TearDown() override
+    {
+        SimLinkTest::TearDown();
+        SetDriverLogSwitches({});
+        CloseDriverLogs();
+        SetLinkLogDirectory("");
+        std::filesystem::remove_all(logDir_);
+    }
+
+    std::filesystem::path logDir_ =
+        std::filesystem::temp_directory_path() / ("sim_version_" + std::to_string(::getpid()));
+};
+
+TEST_F(SimVersionTest, AnswerInAnotherVersionEndsTheLinkWithAClearResult)
+{
+    std::filesystem::create_directories(logDir_);
+    SetLinkLogDirectory(logDir_.string());
+    SetDriverLogSwitches({false, false, true, false});
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    EXPECT_EQ(Control(kSimAnswerInVersion, kFrameProtocolVersion + 1), kDrvInvalidFormat);
+    EXPECT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
+    std::ifstream log(GetDriverLogPath(DriverLogKind::Comm));
+    const std::string text{std::istreambuf_iterator<char>(log), {}};
+    EXPECT_NE(text.find("frame of protocol version 2 from the server, this workstation speaks 1"), std::string::npos);
+}
+
+class SimGeneratedNetworkTest : public SimLinkTest {
+protected:
+    std::vector<std::string> WorldArguments() const override { return {"--generate-nes", "2000"}; }
+};
+
+TEST_F(SimGeneratedNetworkTest, ServesALoginAndTheStatesOfItsNes)
+{
+    // Turning notifications on sends the state of every entity (megabytes): the requests after it wait until the
+    // workstation has read that, and are then answered.
+    ASSERT_EQ(Login("north", "north"), kDrvOk);
+    EXPECT_EQ(AppData().nes.Count(), 2000u);
+    EXPECT_EQ(AppData().locations.Count(), 24u);
+    EXPECT_EQ(AppData().accounts.Count(), 4u);
+    EXPECT_EQ(AppData().scopeLocationId, 2u);
+    ASSERT_EQ(Query(323, 1975), kDrvOk);
+    ASSERT_EQ(Query(325, 1975), kDrvOk);
+    EXPECT_EQ(FindNeById(1975)->root->FindById(10103)->GetStateBits(), 1u << 3);
+    const CNeRecord* large = FindNeById(2000);
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large->neModelId, 4u);
+    EXPECT_EQ(large->GetIpText(), "10.1.9.1");
+}
+
+} // namespace
