@@ -1,6 +1,7 @@
 #include "core/ini/ini_file.h"
 
 #include "core/ini/file_path.h"
+#include "core/ini/file_replacement.h"
 
 #include <cctype>
 #include <cerrno>
@@ -117,6 +118,8 @@ std::optional<CIniFile> CIniFile::Load(const std::string& path, std::string* err
             *error = "cannot read " + path;
         return std::nullopt;
     }
+    // What writes killed part-way left beside the file goes when the file is next read, at the program's start.
+    RemoveInterruptedWrites(resolved);
     return Parse(buffer.str());
 }
 

@@ -1,18 +1,11 @@
 #include "core/ini/ini_writer.h"
 
 #include "core/ini/file_path.h"
+#include "core/ini/file_replacement.h"
 #include "core/ini/ini_file.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -112,29 +105,9 @@ void ApplyEdit(std::vector<std::string>& lines, const IniEdit& edit)
     lines.push_back(newLine);
 }
 
-bool Fail(std::string* error, const std::string& text)
+// The text with the edits applied, line endings, byte order mark and final newline kept as found.
+std::string EditedText(std::string text, const std::vector<IniEdit>& edits)
 {
-    if (error)
-        *error = text;
-    return false;
-}
-
-} // namespace
-
-bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, std::string* error)
-{
-    const std::string target = ResolveFilePath(path);
-    std::string text;
-    struct stat info {};
-    const bool exists = ::stat(target.c_str(), &info) == 0;
-    if (exists) {
-        std::ifstream in(target, std::ios::binary);
-        if (!in)
-            return Fail(error, "cannot read " + path + ": " + std::strerror(errno));
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        text = buffer.str();
-    }
     // A byte order mark stays in front of the file; kept on the first line it would hide the first section.
     const std::string bom = text.rfind("\xEF\xBB\xBF", 0) == 0 ? "\xEF\xBB\xBF" : "";
     text.erase(0, bom.size());
@@ -161,38 +134,23 @@ bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, s
         if (i + 1 < lines.size() || finalNewline)
             out += eol;
     }
+    return out;
+}
 
-    std::string tmp = target + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return Fail(error, "cannot write " + path + ": " + std::strerror(errno));
-    ::fchmod(fd, exists ? (info.st_mode & 07777) : 0644);
-    size_t done = 0;
-    while (done < out.size()) {
-        ssize_t n = ::write(fd, out.data() + done, out.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const std::string reason = std::strerror(errno);
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return Fail(error, "cannot write " + path + ": " + reason);
-        }
-        done += static_cast<size_t>(n);
-    }
-    const bool synced = ::fsync(fd) == 0;
-    const int syncErrno = errno;
-    if (::close(fd) != 0 || !synced) {
-        const std::string reason = std::strerror(synced ? errno : syncErrno);
-        ::unlink(tmp.c_str());
-        return Fail(error, "cannot write " + path + ": " + reason);
-    }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return Fail(error, "cannot replace " + path + ": " + reason);
-    }
-    return true;
+} // namespace
+
+bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, std::string* error)
+{
+    CFileReplacement file;
+    std::string text;
+    return file.Lock(ResolveFilePath(path), CFileReplacement::kCreate, error) && file.Read(&text, error) &&
+           file.Replace(EditedText(text, edits), file.Mode(), error);
+}
+
+bool ReplaceIniFile(const std::string& path, const std::vector<IniEdit>& edits, mode_t mode, std::string* error)
+{
+    CFileReplacement file;
+    return file.Lock(path, CFileReplacement::kCreate, error) && file.Replace(EditedText({}, edits), mode, error);
 }
 
 bool WriteIniValue(const std::string& path, const std::string& section, const std::string& key,

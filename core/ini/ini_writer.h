@@ -1,10 +1,12 @@
 #pragma once
 // Changes keys of an INI file in place, as the platform's profile-string writer does: every line that is not changed
 // stays as it was (comments, order, line endings), a missing section or key is created, and the file on disk is never
-// left half-written: the new text goes to a temporary file that is then renamed over the old one.
+// left half-written: the new text goes to a temporary file that is then renamed over the old one. Writers of one file
+// take turns, so that none loses another's keys, and a symbolic link is written through (file_replacement.h).
 
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct IniEdit {
@@ -20,3 +22,8 @@ bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, s
 // One key; the same guarantees.
 bool WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& value, std::string* error = nullptr);
+
+// A file that holds the edits' keys only, in place of any old one, with the permission bits `mode`; the same
+// guarantees.
+bool ReplaceIniFile(const std::string& path, const std::vector<IniEdit>& edits, mode_t mode,
+                    std::string* error = nullptr);

@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -171,6 +174,100 @@ TEST_F(IniFileTest, WriteTreatsHeadersAsTheReaderDoes)
     ASSERT_TRUE(WriteIniValue(path_, "A", "m", "2"));
     EXPECT_EQ(ReadAll(), "[A]\nk=1\n[B] note\nm=2\n");
     EXPECT_EQ(*CIniFile::Load(path_)->Find("A", "m"), "2");
+}
+
+// The names in the test's folder.
+std::set<std::string> Entries(const std::filesystem::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Runs `work` in a child process; its wait status.
+int InChild(const std::function<void()>& work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        work();
+        std::_Exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+TEST_F(IniFileTest, AWriteKilledPartWayLeavesAScrapThatTheNextReadRemoves)
+{
+    Write("[SYSTEM]\nOPLOG=1\n");
+    // A file-size limit kills the writer while it writes its temporary file.
+    const int status = InChild([&] {
+        ::signal(SIGXFSZ, SIG_DFL);
+        const struct rlimit noCore {
+            0, 0
+        }, tiny{16, 16};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+        WriteIniValue(path_, "SYSTEM", "COMPANY", std::string(100, 'x'));
+    });
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    // Files of other names, and a link of ours, stay.
+    const std::set<std::string> others = {"Tarvik.ini.backup", "Tarvik.ini.tmp-tarvik-1", "Other.ini.tmp-tarvik-abc123",
+                                          "Tarvik.ini.tmp-tarvik-LINK00"};
+    for (const std::string& name : others) {
+        if (name.find("LINK") != std::string::npos)
+            std::filesystem::create_symlink("Tarvik.ini.backup", dir_ / name);
+        else
+            std::ofstream(dir_ / name) << "x";
+    }
+    ASSERT_EQ(Entries(dir_).size(), 1 + others.size() + 1) << "the killed write's temporary file";
+
+    ASSERT_TRUE(CIniFile::Load(path_));
+    std::set<std::string> expected = others;
+    expected.insert("Tarvik.ini");
+    EXPECT_EQ(Entries(dir_), expected);
+    EXPECT_EQ(ReadAll(), "[SYSTEM]\nOPLOG=1\n");
+}
+
+TEST_F(IniFileTest, WritersOfOneFileTakeTurnsAndLoseNoKey)
+{
+    Write("[SYSTEM]\nOPLOG=1\n");
+    constexpr int kWrites = 100;
+    std::vector<pid_t> writers;
+    for (const char* section : {"FIRST", "SECOND"}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            bool ok = true;
+            for (int i = 0; i < kWrites; ++i)
+                ok = WriteIniValue(path_, section, "KEY" + std::to_string(i), "v") && ok;
+            std::_Exit(ok ? 0 : 1);
+        }
+        writers.push_back(child);
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::optional<CIniFile> ini = CIniFile::Load(path_);
+    ASSERT_TRUE(ini);
+    int lost = 0;
+    for (const char* section : {"FIRST", "SECOND", "SYSTEM"}) {
+        for (int i = 0; i < kWrites; ++i)
+            lost += ini->Find(section, std::string(section) == "SYSTEM" ? "OPLOG" : "KEY" + std::to_string(i)) ? 0 : 1;
+    }
+    EXPECT_EQ(lost, 0);
+}
+
+TEST_F(IniFileTest, WriteThroughASymbolicLinkChangesItsTarget)
+{
+    std::filesystem::create_directories(dir_ / "real");
+    std::ofstream(dir_ / "real" / "Tarvik.ini") << "[SYSTEM]\nOPLOG=1\n";
+    std::filesystem::create_symlink("real/Tarvik.ini", path_);
+    ASSERT_TRUE(WriteIniValue(path_, "SYSTEM", "COMPANY", "Acme"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_EQ(ReadAll(), "[SYSTEM]\nOPLOG=1\nCOMPANY=Acme\n");
 }
 
 TEST_F(IniFileTest, LoadRefusesADirectory)
