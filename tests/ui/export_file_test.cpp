@@ -141,6 +141,15 @@ TEST_F(ExportFileTest, UnwritableHeaderKeepsTheOldOneAndLeavesNoScraps)
     EXPECT_EQ(entries, 2U); // Node.txt and the folder, no temporary file
 }
 
+TEST_F(ExportFileTest, HeaderMayBeReadByWhoeverMayReadTheDataFile)
+{
+    const ExportRequest request = Request("Node");
+    WriteFile(request.dataPath, "");
+    fs::permissions(request.dataPath, fs::perms(0640));
+    ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
+    EXPECT_EQ(fs::status(request.headerPath).permissions(), fs::perms(0640));
+}
+
 TEST_F(ExportFileTest, HeaderIsReplacedWholeNotMerged)
 {
     const ExportRequest request = Request("Node");

@@ -2,7 +2,7 @@
 
 #include "core/config/ini_writers.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <cerrno>
@@ -104,27 +104,16 @@ bool WriteDataFile(const ExportRequest& request, const ExportTable& table, std::
     return true;
 }
 
-// Writes the header anew into a temporary file beside it and renames that over the old one, so that a failure keeps
-// the old file whole and never leaves a partial one.
-bool WriteHeaderFile(const std::string& path, const std::vector<IniEdit>& edits, std::string* error)
+// The header is replaced whole, never left half-written, and may be read by whoever may read the data file.
+bool WriteHeaderFile(const std::string& path, const std::string& dataPath, const std::vector<IniEdit>& edits,
+                     std::string* error)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        *error = SystemError(path);
+    struct stat data {};
+    if (::stat(dataPath.c_str(), &data) != 0) {
+        *error = SystemError(dataPath);
         return false;
     }
-    ::close(fd);
-    if (!WriteIniEdits(temp, edits, error)) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        *error = SystemError(path);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceIniFile(path, edits, data.st_mode & 0777, error);
 }
 
 } // namespace
@@ -188,7 +177,7 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
         if (IsWritten(table, c))
             edits.push_back(IniStringEdit("HEADER", "FIELD" + std::to_string(++field), Trimmed(table.titles[c])));
     }
-    if (!WriteHeaderFile(request.headerPath, edits, &outcome.error))
+    if (!WriteHeaderFile(request.headerPath, request.dataPath, edits, &outcome.error))
         outcome.status = ExportStatus::HeaderFileFailed;
     return outcome;
 }
