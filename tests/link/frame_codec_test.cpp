@@ -185,7 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RejectionCase{"CountTimesSizeWrapsThirtyTwoBits",
                                     RawFrame(70, HeaderText("04", 65536, 65536), 0)},
                       RejectionCase{"RecordsOfZeroBytes", RawFrame(70, HeaderText("04", 5, 0), 0)},
-                      RejectionCase{"HeaderNotDigits", RawFrame(70, std::string(70, 'x'), 0)}),
+                      RejectionCase{"HeaderNotDigits", RawFrame(70, std::string(70, 'x'), 0)},
+                      RejectionCase{"AnotherProtocolVersion",
+                                    RawFrame(74, HeaderText("04", 1, 4).replace(64, 6, "000002"), 4)}),
     [](const ::testing::TestParamInfo<RejectionCase>& info) { return std::string(info.param.name); });
 
 TEST(FrameDecoder, TextReplyNeedNotMatchCountTimesSize)
