@@ -4,8 +4,9 @@
 #   scripts/run.sh            the simulated management server with the sample scenario; log in as admin / admin
 #   scripts/run.sh --direct   one simulated NE in direct mode; log in as qurim with the community private
 #
-# The program runs in build/run/, which holds Tarvik.ini and the definition files copied from resources/; the login
-# dialog comes up with the peer's address and port filled in. The peer stops when the program ends.
+# The program runs in build/run/, which holds Tarvik.ini, the definition files and the splash picture copied from
+# resources/; the login dialog comes up with the peer's address and port filled in. The peer stops when the program
+# ends.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -37,8 +38,10 @@ fi
 
 run="$root/build/run"
 mkdir -p "$run"
-rm -rf "$run/EntConf" "$run/Map" "$run/Icon"
+rm -rf "$run/EntConf" "$run/Map" "$run/Icon" "$run/Logo"
 cp -r resources/EntConf resources/Map "$run/"
+mkdir -p "$run/Logo"
+cp resources/Logo/Logo.dat "$run/Logo/"
 cp -r resources/icons "$run/Icon"
 # A first run gets the default settings with the program's toolbar and list icons configured.
 if [[ ! -f "$run/Tarvik.ini" ]]; then

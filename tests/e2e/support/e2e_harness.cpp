@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <filesystem>
+
 namespace e2e {
 
 namespace {
@@ -113,6 +115,9 @@ CProgram::CProgram()
     app_test::LoadProgramStrings();
     app_test::ResetProgramState();
     dir_.CopyDefinitionFiles();
+    // The splash picture, where the run command puts it.
+    std::filesystem::create_directories(dir_.Path() / "Logo");
+    std::filesystem::copy_file(app_test::kResources / "Logo" / "Logo.dat", dir_.Path() / "Logo" / "Logo.dat");
 }
 
 CProgram::~CProgram()

@@ -1,9 +1,10 @@
 #pragma once
 // The running program as the unit of test. CProgram starts a simulated peer (the management server or one NE) on a
-// free port, boots the real application object and main frame in this process (offscreen), logs in through the
-// login dialog, and lets a test act as the operator: trigger a command from the main menu or the toolbar, right-click
-// a tree item, click a list header, answer the modal dialogs that come up by script. A test then reads what the
-// views show and what reached the peer. Nothing stands between the menu and the wire.
+// free port, boots the real application object and main frame in this process (offscreen) in a working directory
+// laid out as the run command lays out build/run (definition files, splash picture), logs in through the login
+// dialog, and lets a test act as the operator: trigger a command from the main menu or the toolbar, right-click a
+// tree item, click a list header, answer the modal dialogs that come up by script. A test then reads what the views
+// show and what reached the peer. Nothing stands between the menu and the wire.
 //
 //     e2e::CProgram program;
 //     ASSERT_TRUE(program.StartServer());
