@@ -1,15 +1,20 @@
-// The shell in the running program: the splash picture at start-up.
+// The shell in the running program: the splash picture at start-up, and help and telnet that cannot start say why.
 
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "ui/framework/skin_dlg.h"
 #include "ui/shell/app/ems_app.h"
 
+#include <QKeySequence>
 #include <QSplashScreen>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
+
+constexpr int kCmdTelnetToNe = 33104;
 
 // Notes the picture of every splash window shown while it lives.
 class SplashWatcher : public QObject {
@@ -38,6 +43,62 @@ TEST(ShellE2eTest, StartUpShowsTheSplashPictureThatShipsWithTheProgram)
     ASSERT_TRUE(program.Login("admin", "admin"));
     EXPECT_FALSE(watcher.shown.isNull());
     EXPECT_FALSE(program.App().GetSkinDlg()->IsSplashShown());
+}
+
+struct HelpCase {
+    const char* name;
+    bool byF1;            // F1 in the main window, else Help > Help Contents
+    const char* helpFile; // written to the working directory, or null
+    const char* reason;
+};
+
+void PrintTo(const HelpCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class HelpE2eTest : public ::testing::TestWithParam<HelpCase> {};
+
+TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
+{
+    const HelpCase& c = GetParam();
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[SYSTEM]\nHELPFILE=.\\Help\\Tarvik.chm\n"}));
+    const std::filesystem::path file = program.WorkDir().Path() / "Help" / "Tarvik.chm";
+    if (c.helpFile != nullptr)
+        app_test::WriteText(file, c.helpFile);
+    ASSERT_TRUE(program.Login("admin", "admin"));
+
+    if (c.byF1)
+        program.PressKeys(QKeySequence(Qt::Key_F1));
+    else
+        ASSERT_TRUE(program.Command(CEmsApp::kCmdHelpContents));
+    ASSERT_TRUE(program.WaitUntil([&] { return !program.Operator().boxTexts.empty(); }));
+    const QString text = program.Operator().boxTexts.back();
+    EXPECT_TRUE(text.contains(QString::fromStdString(file.string()))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << text.toStdString();
+}
+
+// Offscreen there is no program that shows documents, so an existing help file cannot be opened either.
+INSTANTIATE_TEST_SUITE_P(Shell, HelpE2eTest,
+                         ::testing::Values(HelpCase{"MissingFileFromTheMenu", false, nullptr, "not found"},
+                                           HelpCase{"NoViewerByF1", true, "help", "no program"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShellE2eTest, TelnetThatCannotStartSaysWhichProgramAndWhy)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[SYSTEM]\nTELNETEXE=tarvik-no-such-telnet -x\n"}));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    QTreeWidgetItem* ne = program.TreeItem(QStringLiteral("North-1"));
+    ASSERT_NE(ne, nullptr);
+    program.ClickTreeItem(ne);
+
+    ASSERT_TRUE(program.Command(kCmdTelnetToNe));
+    ASSERT_EQ(program.Operator().boxTexts.size(), 1u);
+    const QString text = program.Operator().boxTexts.back();
+    EXPECT_TRUE(text.contains(QLatin1String("tarvik-no-such-telnet"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QLatin1String("not found"))) << text.toStdString();
 }
 
 } // namespace

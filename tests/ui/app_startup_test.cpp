@@ -291,7 +291,7 @@ TEST_F(AppStartupTest, TelnetStartsTheConfiguredProgramWithoutAShell)
     std::vector<std::pair<QString, QStringList>> started;
     SetProgramLauncher([&](const QString& program, const QStringList& arguments) {
         started.emplace_back(program, arguments);
-        return false;
+        return QString();
     });
     CNeRecord ne;
     ne.neId = 5;
@@ -320,7 +320,10 @@ TEST_F(AppStartupTest, TelnetStartsTheConfiguredProgramWithoutAShell)
 TEST_F(AppStartupTest, TelnetWithoutTheQueryRightSaysNoPrivilege)
 {
     int launches = 0;
-    SetProgramLauncher([&](const QString&, const QStringList&) { return ++launches > 0; });
+    SetProgramLauncher([&](const QString&, const QStringList&) {
+        ++launches;
+        return QString();
+    });
     dir_.WriteIni("[SYSTEM]\n");
     AppData().role = kRoleUser;
     SetUserRights(kRoleUser, "qqq-");

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -236,6 +237,15 @@ std::vector<int> CProgram::RightClickTreeItem(QTreeWidgetItem* item, int choose)
     Settle();
     const auto& offered = operator_.Popups().Offered();
     return offered.size() > before ? offered.back() : std::vector<int>{};
+}
+
+void CProgram::PressKeys(const QKeySequence& keys)
+{
+    // Shortcuts of the main window answer only while it is the active window.
+    QWidget& window = Frame();
+    window.activateWindow();
+    WaitUntil([&] { return window.isActiveWindow(); }, 2000);
+    QTest::keySequence(window.windowHandle(), keys);
 }
 
 void CProgram::ClickHeader(QHeaderView& header, int column)

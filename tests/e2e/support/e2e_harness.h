@@ -32,6 +32,7 @@ class CEmsApp;
 class CMainFrame;
 class CGroupView;
 class QHeaderView;
+class QKeySequence;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -133,6 +134,8 @@ public:
     std::vector<int> RightClickTreeItem(QTreeWidgetItem* item, int choose = 0);
     // A click on a list's column header, as with the mouse.
     static void ClickHeader(QHeaderView& header, int column);
+    // Keys pressed and released in the main window, as on the keyboard (shortcuts and F1 included).
+    void PressKeys(const QKeySequence& keys);
 
     // Runs the event loop (the frame's timers too) until the condition holds; false past the bound.
     bool WaitUntil(const std::function<bool()>& condition, int boundMs = 10000);

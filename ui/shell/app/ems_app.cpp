@@ -35,8 +35,11 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QUrl>
 #include <QWidget>
 
 #include <chrono>
@@ -55,6 +58,18 @@ bool CanOpen(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return file.is_open();
+}
+
+// Where the operator changes the program or file that failed.
+QString SettingHint(const char* key, const std::string& configPath)
+{
+    return QStringLiteral("\nIt is set by %1 in section [SYSTEM] of %2.")
+        .arg(QLatin1String(key), QString::fromStdString(configPath));
+}
+
+void ShowStartFailure(const QString& text)
+{
+    ShowAppMessage(text, static_cast<int>(MB_OK | MB_ICONEXCLAMATION));
 }
 
 } // namespace
@@ -510,7 +525,25 @@ void CEmsApp::TelnetToNe(const IpAddress* address)
     const std::string exe = ReadIniString("SYSTEM", "TELNETEXE", "", configPath_);
     const uint16_t port = ReadIniWord("SYSTEM", "TELNETPORT", 23, configPath_);
     const TelnetCommand command = BuildTelnetCommand(exe, port, address);
-    // The operator sees no message, as before; the log keeps the reason.
-    if (!CurrentProgramLauncher()(command.program, command.arguments))
-        qWarning("telnet: %s could not be started", qPrintable(command.program));
+    const QString failure = CurrentProgramLauncher()(command.program, command.arguments);
+    if (!failure.isEmpty())
+        ShowStartFailure(
+            QStringLiteral("The telnet program \"%1\" could not be started: %2.").arg(command.program, failure) +
+            SettingHint("TELNETEXE", configPath_));
+}
+
+void CEmsApp::OpenHelpFile(const QString& configuredName)
+{
+    const QString path =
+        QString::fromStdString(ResolveFilePath(PathInWorkingDirectory(configuredName.trimmed().toStdString())));
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        ShowStartFailure(QStringLiteral("The help file \"%1\" could not be opened: it was not found.").arg(path) +
+                         SettingHint("HELPFILE", configPath_));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
+        ShowStartFailure(
+            QStringLiteral("The help file \"%1\" could not be opened: no program to show it could be started.")
+                .arg(path));
 }

@@ -15,6 +15,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 #include <cstdint>
@@ -90,9 +91,13 @@ public:
     // map list to the map definition file. Always true; a file that cannot be written is logged.
     bool SaveConfiguration(std::string_view section = {});
 
-    // Telnet to an NE of the table (needs the query right of the NE operations), or to an address (null: none).
+    // Telnet to an NE of the table (needs the query right of the NE operations), or to an address (null: none). A
+    // telnet program that cannot be started is reported with its name and the reason.
     void TelnetToNeById(uint32_t neId);
     void TelnetToNe(const IpAddress* address);
+    // Shows the help file named by the configuration (relative to the working directory) with the desktop's viewer;
+    // a file that is missing or cannot be shown is reported with its path and the reason.
+    void OpenHelpFile(const QString& configuredName);
 
     std::string GetAppTitle() const;
     // Direct control is offered on every system this program runs on.

@@ -1,6 +1,8 @@
 #include "ui/shell/app/telnet_launcher.h"
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -22,6 +24,29 @@ TelnetCommand BuildTelnetCommand(const std::string& telnetExe, uint16_t telnetPo
 
 namespace {
 
+// The common causes in plain words; anything else in the system's.
+QString WhyNotStarted(const QString& program, const QString& systemError)
+{
+    const bool searched = !program.contains(QLatin1Char('/'));
+    const QFileInfo file(searched ? QStandardPaths::findExecutable(program) : program);
+    if (file.filePath().isEmpty() || !file.exists())
+        return searched ? QStringLiteral("it was not found in the folders of PATH")
+                        : QStringLiteral("it was not found");
+    if (file.isDir() || !file.isExecutable())
+        return QStringLiteral("it is not a program that can be run");
+    return systemError;
+}
+
+QString StartDetached(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (process.startDetached())
+        return {};
+    return WhyNotStarted(program, process.errorString());
+}
+
 ProgramLauncher& InstalledLauncher()
 {
     static ProgramLauncher launcher;
@@ -34,9 +59,7 @@ ProgramLauncher CurrentProgramLauncher()
 {
     if (InstalledLauncher())
         return InstalledLauncher();
-    return [](const QString& program, const QStringList& arguments) {
-        return QProcess::startDetached(program, arguments);
-    };
+    return StartDetached;
 }
 
 void SetProgramLauncher(ProgramLauncher launcher)

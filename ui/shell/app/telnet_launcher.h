@@ -19,9 +19,10 @@ struct TelnetCommand {
 // The command for an address, or for none (the NE is not in the table): then without address and port.
 TelnetCommand BuildTelnetCommand(const std::string& telnetExe, uint16_t telnetPort, const IpAddress* address);
 
-// Starts a program detached from this one; false when it could not be started.
-using ProgramLauncher = std::function<bool(const QString& program, const QStringList& arguments)>;
+// Starts a program detached from this one; empty when it started, else why it did not, as the end of a sentence
+// ("it was not found in the folders of PATH").
+using ProgramLauncher = std::function<QString(const QString& program, const QStringList& arguments)>;
 
-// The launcher in use: QProcess::startDetached unless a test put another in place (an empty one restores it).
+// The launcher in use: a detached QProcess unless a test put another in place (an empty one restores it).
 ProgramLauncher CurrentProgramLauncher();
 void SetProgramLauncher(ProgramLauncher launcher);

@@ -13,10 +13,6 @@
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/routing/route_dialogs.h"
 
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QUrl>
-
 #include <cstring>
 
 namespace {
@@ -41,8 +37,8 @@ RouteServices DefaultRouteServices()
             app->TelnetToNeById(neId);
     };
     services.openHelp = [](const QString& helpFile) {
-        // The help file lies relative to the working directory unless the setting names an absolute path.
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()));
+        if (CEmsApp* app = GetEmsApp())
+            app->OpenHelpFile(helpFile);
     };
     return services;
 }
