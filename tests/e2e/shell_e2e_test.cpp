@@ -1,11 +1,14 @@
-// The shell in the running program: the splash picture at start-up, and help and telnet that cannot start say why.
+// The shell in the running program: the splash picture at start-up, help and telnet that cannot start say why, and
+// the PDU log window that lays out its lines only while it is shown.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "ui/framework/pdu_log_dlg.h"
 #include "ui/framework/skin_dlg.h"
 #include "ui/shell/app/ems_app.h"
 
 #include <QKeySequence>
+#include <QPlainTextEdit>
 #include <QSplashScreen>
 
 #include <gtest/gtest.h>
@@ -99,6 +102,32 @@ TEST(ShellE2eTest, TelnetThatCannotStartSaysWhichProgramAndWhy)
     const QString text = program.Operator().boxTexts.back();
     EXPECT_TRUE(text.contains(QLatin1String("tarvik-no-such-telnet"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String("not found"))) << text.toStdString();
+}
+
+TEST(ShellE2eTest, HiddenPduLogWindowKeepsItsLinesAndLaysThemOutWhenShown)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    CPduLogDlg* window = program.App().GetPduLogWindow();
+    ASSERT_NE(window, nullptr);
+    auto* log = window->GetDlgItemAs<QPlainTextEdit>(CPduLogDlg::kLogTextId);
+    const auto shownLines = [log] { return log->toPlainText().split(QLatin1Char('\n')); };
+
+    // The login's PDUs reach the window on a refresh of the frame.
+    ASSERT_TRUE(program.WaitUntil([&] { return !window->Lines().isEmpty(); }));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(log->document()->isEmpty());
+
+    program.PressKeys(QKeySequence(QStringLiteral("Ctrl+Alt+Shift+P")));
+    ASSERT_TRUE(program.WaitUntil([&] { return window->isVisible(); }));
+    EXPECT_EQ(shownLines(), window->Lines());
+
+    // While shown, the lines of the requests that a new NE brings are added as they come.
+    const qsizetype before = window->Lines().size();
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.WaitUntil([&] { return window->Lines().size() > before; }));
+    EXPECT_EQ(shownLines(), window->Lines());
 }
 
 } // namespace
