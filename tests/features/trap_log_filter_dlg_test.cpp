@@ -283,8 +283,8 @@ TEST_F(TrapLogFilterDlgTest, WithoutSubLocationsOnlyTheLocationsOwnNesAreListed)
 TEST_F(TrapLogFilterDlgTest, AFilterThatCannotBeSavedIsReportedAndKeptForTheSession)
 {
     // A folder where the file should be: it cannot be written.
-    ASSERT_TRUE(QDir().remove("Tarvik.ini"));
-    ASSERT_TRUE(QDir().mkdir("Tarvik.ini"));
+    ASSERT_TRUE(std::filesystem::remove("Tarvik.ini"));
+    ASSERT_TRUE(std::filesystem::create_directory("Tarvik.ini"));
     EXPECT_EQ(Run({0, 0, 0, 0xFF},
                   [](CTrapLogFilterDlg& d) {
                       Choose(d, CTrapLogFilterDlg::kNeComboId, "bravo");

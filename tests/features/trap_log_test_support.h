@@ -3,6 +3,7 @@
 // three NEs), an operator allowed to see alarms, a working directory of its own with a Tarvik.ini, the program's
 // strings and images, and a ring of records put straight into the trap log.
 
+#include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 
 #include "core/config/app_settings.h"
@@ -17,16 +18,12 @@
 #include "ui/framework/string_table.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 // Readable failure messages for Qt texts.
@@ -72,17 +69,12 @@ protected:
         AddNe(kAlpha, kNorth, "alpha", kTwoShelfModel);
         AddNe(kBravo, kHarbour, "bravo", kOneShelfModel);
         AddNe(kCharlie, kSouth, "charlie", kOneShelfModel);
-
-        ASSERT_TRUE(workDir_.isValid());
-        previousDir_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(workDir_.path()));
         WriteConfig("[DIALOG]\nINCLSUBNE=1\n");
         ASSERT_EQ(AppTrapLog().ResetTrapLog(AppSettings().trapLogSize), 1);
     }
 
     void TearDown() override
     {
-        QDir::setCurrent(previousDir_);
         AppTrapLog().ReleaseTrapLog();
         AppData().Reset();
         ClearUserRights();
@@ -110,23 +102,11 @@ protected:
         ASSERT_EQ(AppData().nes.AddNe(ne), NeResult::kOk);
     }
 
-    static void WriteConfig(const std::string& text)
-    {
-        std::ofstream out("Tarvik.ini", std::ios::binary | std::ios::trunc);
-        out << text;
-    }
-
-    static std::string ReadConfig()
-    {
-        std::ifstream in("Tarvik.ini", std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static void WriteConfig(const std::string& text) { WriteText("Tarvik.ini", text); }
 
     static std::optional<std::string> ConfigValue(const char* section, const char* key)
     {
-        const CIniFile ini = CIniFile::Parse(ReadConfig());
+        const CIniFile ini = CIniFile::Parse(ReadText("Tarvik.ini"));
         const std::string* value = ini.Find(section, key);
         return value != nullptr ? std::optional<std::string>(*value) : std::nullopt;
     }
@@ -152,8 +132,7 @@ protected:
     }
 
 private:
-    QTemporaryDir workDir_;
-    QString previousDir_;
+    CTempDir workDir_{true};
 };
 
 } // namespace trap_log_test

@@ -533,11 +533,8 @@ TEST_F(TrapLogViewTest, ExportWritesTheLogUnderItsStem)
         return IDCANCEL;
     });
     view.OnCommand(CTrapLogView::kCmdExport, 0);
-    std::ifstream in("TrapLog.txt");
-    ASSERT_TRUE(in.good());
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("\"2\"\t\"Critical\"\t\"North\"\t\"alpha\""), std::string::npos) << text.str();
+    const std::string text = ReadText("TrapLog.txt");
+    EXPECT_NE(text.find("\"2\"\t\"Critical\"\t\"North\"\t\"alpha\""), std::string::npos) << text;
 }
 
 TEST_F(TrapLogViewTest, DirectModeHidesTheLocationColumn)

@@ -1,9 +1,8 @@
 #include "platform/dc.h"
+#include "tests/platform/pixel_probe.h"
 #include "tests/platform/qt_test_app.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -11,14 +10,6 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kBlue = 0xFF0000;
 constexpr COLORREF kGreen = 0x00FF00;
-
-// Whether every channel of the colour is within `tolerance` of the expected one.
-bool Near(COLORREF actual, COLORREF expected, int tolerance)
-{
-    return std::abs(RedOf(actual) - RedOf(expected)) <= tolerance &&
-           std::abs(GreenOf(actual) - GreenOf(expected)) <= tolerance &&
-           std::abs(BlueOf(actual) - BlueOf(expected)) <= tolerance;
-}
 
 TEST(ColorRef, ChannelsSitRedLowBlueHigh)
 {
@@ -36,12 +27,12 @@ TEST(DcRectangles, RightAndBottomEdgesAreExcluded)
     ImageDc image(10, 10, kWhite);
     image.dc().FillSolidRect({2, 3, 6, 8}, kRed);
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(2, 3)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(5, 7)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(6, 3)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(2, 8)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 3)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(2, 2)), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 2, 3), kRed);
+    EXPECT_EQ(PixelOf(pixels, 5, 7), kRed);
+    EXPECT_EQ(PixelOf(pixels, 6, 3), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 2, 8), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 1, 3), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 2, 2), kWhite);
 }
 
 TEST(DcRectangles, EmptyRectangleDrawsNothing)
@@ -54,7 +45,7 @@ TEST(DcRectangles, EmptyRectangleDrawsNothing)
     const QImage& pixels = image.Finish();
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 6; ++x)
-            ASSERT_EQ(FromQRgb(pixels.pixel(x, y)), kWhite) << x << "," << y;
+            ASSERT_EQ(PixelOf(pixels, x, y), kWhite) << x << "," << y;
     }
 }
 
@@ -65,12 +56,12 @@ TEST(DcRectangles, OnePixelPenOutlinesInsideTheRectangle)
     image.dc().SelectBrush(DcBrush::SolidColor(kBlue));
     image.dc().Rectangle({1, 1, 7, 6});
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 1)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(6, 5)), kRed); // right - 1, bottom - 1
-    EXPECT_EQ(FromQRgb(pixels.pixel(7, 5)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(6, 6)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(2, 2)), kBlue);
-    EXPECT_EQ(FromQRgb(pixels.pixel(5, 4)), kBlue);
+    EXPECT_EQ(PixelOf(pixels, 1, 1), kRed);
+    EXPECT_EQ(PixelOf(pixels, 6, 5), kRed); // right - 1, bottom - 1
+    EXPECT_EQ(PixelOf(pixels, 7, 5), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 6, 6), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 2, 2), kBlue);
+    EXPECT_EQ(PixelOf(pixels, 5, 4), kBlue);
 }
 
 TEST(DcRectangles, InsideFramePenKeepsItsWidthInside)
@@ -80,14 +71,14 @@ TEST(DcRectangles, InsideFramePenKeepsItsWidthInside)
     image.dc().SelectBrush(DcBrush::SolidColor(kBlue));
     image.dc().Rectangle({1, 1, 11, 11});
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(0, 5)), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 0, 5), kWhite);
     for (int x = 1; x <= 3; ++x)
-        EXPECT_EQ(FromQRgb(pixels.pixel(x, 5)), kRed) << x;
-    EXPECT_EQ(FromQRgb(pixels.pixel(4, 5)), kBlue);
-    EXPECT_EQ(FromQRgb(pixels.pixel(7, 5)), kBlue);
+        EXPECT_EQ(PixelOf(pixels, x, 5), kRed) << x;
+    EXPECT_EQ(PixelOf(pixels, 4, 5), kBlue);
+    EXPECT_EQ(PixelOf(pixels, 7, 5), kBlue);
     for (int x = 8; x <= 10; ++x)
-        EXPECT_EQ(FromQRgb(pixels.pixel(x, 5)), kRed) << x;
-    EXPECT_EQ(FromQRgb(pixels.pixel(11, 5)), kWhite);
+        EXPECT_EQ(PixelOf(pixels, x, 5), kRed) << x;
+    EXPECT_EQ(PixelOf(pixels, 11, 5), kWhite);
 }
 
 TEST(DcRectangles, WidePenIsCentredOnTheEdge)
@@ -97,10 +88,10 @@ TEST(DcRectangles, WidePenIsCentredOnTheEdge)
     image.dc().SelectBrush(DcBrush::Hollow());
     image.dc().Rectangle({3, 3, 9, 9});
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(2, 5)), kRed);   // one outside
-    EXPECT_EQ(FromQRgb(pixels.pixel(4, 5)), kRed);   // one inside
-    EXPECT_EQ(FromQRgb(pixels.pixel(5, 5)), kWhite); // hollow
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 5)), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 2, 5), kRed);   // one outside
+    EXPECT_EQ(PixelOf(pixels, 4, 5), kRed);   // one inside
+    EXPECT_EQ(PixelOf(pixels, 5, 5), kWhite); // hollow
+    EXPECT_EQ(PixelOf(pixels, 1, 5), kWhite);
 }
 
 TEST(DcRectangles, Draw3dRectPutsTheCornersWhereTheWindowsFramesDo)
@@ -108,13 +99,13 @@ TEST(DcRectangles, Draw3dRectPutsTheCornersWhereTheWindowsFramesDo)
     ImageDc image(8, 8, kWhite);
     image.dc().Draw3dRect({1, 1, 6, 6}, kRed, kBlue);
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 1)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(4, 1)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(5, 1)), kBlue); // the top-right corner belongs to the right edge
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 5)), kBlue); // the bottom-left corner belongs to the bottom edge
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 4)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(3, 3)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(6, 3)), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 1, 1), kRed);
+    EXPECT_EQ(PixelOf(pixels, 4, 1), kRed);
+    EXPECT_EQ(PixelOf(pixels, 5, 1), kBlue); // the top-right corner belongs to the right edge
+    EXPECT_EQ(PixelOf(pixels, 1, 5), kBlue); // the bottom-left corner belongs to the bottom edge
+    EXPECT_EQ(PixelOf(pixels, 1, 4), kRed);
+    EXPECT_EQ(PixelOf(pixels, 3, 3), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 6, 3), kWhite);
 }
 
 TEST(DcEllipses, FillIsSymmetricAndInsideTheBounds)
@@ -124,12 +115,12 @@ TEST(DcEllipses, FillIsSymmetricAndInsideTheBounds)
     image.dc().SelectBrush(DcBrush::SolidColor(kRed));
     image.dc().Ellipse({1, 1, 12, 8});
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(6, 4)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 1)), kWhite); // corners stay out
-    EXPECT_EQ(FromQRgb(pixels.pixel(11, 7)), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 6, 4), kRed);
+    EXPECT_EQ(PixelOf(pixels, 1, 1), kWhite); // corners stay out
+    EXPECT_EQ(PixelOf(pixels, 11, 7), kWhite);
     for (int y = 0; y < 9; ++y) {
-        EXPECT_EQ(FromQRgb(pixels.pixel(0, y)), kWhite);
-        EXPECT_EQ(FromQRgb(pixels.pixel(12, y)), kWhite);
+        EXPECT_EQ(PixelOf(pixels, 0, y), kWhite);
+        EXPECT_EQ(PixelOf(pixels, 12, y), kWhite);
         for (int x = 1; x < 12; ++x) {
             // Mirror images across both axes of the bounds 1..11 and 1..7.
             ASSERT_EQ(pixels.pixel(x, y), pixels.pixel(12 - x, y)) << x << "," << y;
@@ -147,11 +138,11 @@ TEST(DcEllipses, InsideFrameRingLeavesTheMiddleToTheBrush)
     image.dc().SelectBrush(DcBrush::Hollow());
     image.dc().Ellipse({0, 0, 21, 21});
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 0)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 1)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 2)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 10)), kWhite);
-    EXPECT_EQ(FromQRgb(pixels.pixel(20, 10)), kRed);
+    EXPECT_EQ(PixelOf(pixels, 10, 0), kRed);
+    EXPECT_EQ(PixelOf(pixels, 10, 1), kRed);
+    EXPECT_EQ(PixelOf(pixels, 10, 2), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 10, 10), kWhite);
+    EXPECT_EQ(PixelOf(pixels, 20, 10), kRed);
 }
 
 TEST(DcEllipses, ArcRunsCounterClockwiseFromStartToEnd)
@@ -161,10 +152,10 @@ TEST(DcEllipses, ArcRunsCounterClockwiseFromStartToEnd)
     // From the top-right corner counter-clockwise to the bottom-left one: the upper-left half.
     image.dc().Arc({0, 0, 21, 21}, QPoint(21, 0), QPoint(0, 21));
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 0)), kRed);    // top
-    EXPECT_EQ(FromQRgb(pixels.pixel(0, 10)), kRed);    // left
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 20)), kWhite); // bottom
-    EXPECT_EQ(FromQRgb(pixels.pixel(20, 10)), kWhite); // right
+    EXPECT_EQ(PixelOf(pixels, 10, 0), kRed);    // top
+    EXPECT_EQ(PixelOf(pixels, 0, 10), kRed);    // left
+    EXPECT_EQ(PixelOf(pixels, 10, 20), kWhite); // bottom
+    EXPECT_EQ(PixelOf(pixels, 20, 10), kWhite); // right
 }
 
 TEST(DcGradients, RectangleRunsFromFirstToLastPixel)
@@ -172,9 +163,9 @@ TEST(DcGradients, RectangleRunsFromFirstToLastPixel)
     ImageDc image(11, 3, kWhite);
     image.dc().GradientFillRect({0, 0, 11, 3}, kRed, kBlue, false);
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(0, 1)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(10, 1)), kBlue);
-    EXPECT_TRUE(Near(FromQRgb(pixels.pixel(5, 1)), Rgb(128, 0, 128), 1));
+    EXPECT_EQ(PixelOf(pixels, 0, 1), kRed);
+    EXPECT_EQ(PixelOf(pixels, 10, 1), kBlue);
+    EXPECT_TRUE(Near(PixelOf(pixels, 5, 1), Rgb(128, 0, 128), 1));
 }
 
 TEST(DcGradients, TriangleBlendsAllChannelsOfEveryVertex)
@@ -185,11 +176,11 @@ TEST(DcGradients, TriangleBlendsAllChannelsOfEveryVertex)
     ImageDc image(41, 41, kWhite);
     image.dc().GradientFillTriangle({0.5, 0.5}, a, {40.5, 0.5}, b, {0.5, 40.5}, c);
     const QImage& pixels = image.Finish();
-    EXPECT_TRUE(Near(FromQRgb(pixels.pixel(0, 0)), a, 2));
-    EXPECT_TRUE(Near(FromQRgb(pixels.pixel(39, 0)), b, 4));
-    EXPECT_TRUE(Near(FromQRgb(pixels.pixel(0, 39)), c, 4));
-    EXPECT_EQ(FromQRgb(pixels.pixel(40, 40)), kWhite); // outside the triangle
-    EXPECT_EQ(FromQRgb(pixels.pixel(30, 30)), kWhite);
+    EXPECT_TRUE(Near(PixelOf(pixels, 0, 0), a, 2));
+    EXPECT_TRUE(Near(PixelOf(pixels, 39, 0), b, 4));
+    EXPECT_TRUE(Near(PixelOf(pixels, 0, 39), c, 4));
+    EXPECT_EQ(PixelOf(pixels, 40, 40), kWhite); // outside the triangle
+    EXPECT_EQ(PixelOf(pixels, 30, 30), kWhite);
 }
 
 TEST(DcBrushes, HatchGapsTakeTheBackgroundOnlyWhenOpaque)
@@ -206,7 +197,7 @@ TEST(DcBrushes, HatchGapsTakeTheBackgroundOnlyWhenOpaque)
         int green = 0;
         int white = 0;
         for (int y = 0; y < 16; ++y) {
-            COLORREF p = FromQRgb(pixels.pixel(8, y));
+            COLORREF p = PixelOf(pixels, 8, y);
             red += p == kRed;
             green += p == kGreen;
             white += p == kWhite;
@@ -234,8 +225,8 @@ TEST(DcBlits, MaskAndImageCombineForTransparentDrawing)
     image.dc().BitBlt(0, 0, mask, DcRop::SrcAnd);
     image.dc().BitBlt(0, 0, picture, DcRop::SrcPaint);
     const QImage& pixels = image.Finish();
-    EXPECT_EQ(FromQRgb(pixels.pixel(0, 0)), kRed);
-    EXPECT_EQ(FromQRgb(pixels.pixel(1, 0)), kGreen);
+    EXPECT_EQ(PixelOf(pixels, 0, 0), kRed);
+    EXPECT_EQ(PixelOf(pixels, 1, 0), kGreen);
 }
 
 TEST(DcText, DrawsInTheTextColourBelowAndRightOfItsOrigin)

@@ -3,8 +3,9 @@
 // definition files, a modal runner that answers each kind of dialog the application opens, a main frame stand-in,
 // and the simulated peers (management server, NE agent) as child processes.
 
+#include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
-#include "tests/platform/qt_test_app.h"
+#include "tests/ui/framework_test_support.h"
 
 #include "core/config/app_settings.h"
 #include "core/entity/entity_model_set.h"
@@ -28,18 +29,12 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QThread>
-#include <QTimer>
 #include <QWidget>
 
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -51,10 +46,10 @@ namespace fs = std::filesystem;
 
 inline const fs::path kResources{TARVIK_RESOURCES_DIR};
 
-inline void LoadProgramStrings()
-{
-    LoadAppStrings((kResources / "strings" / "strings.tsv").string());
-}
+using ::LoadProgramStrings;
+using ::PumpUntil;
+using ::ReadText;
+using ::WriteText;
 
 // The state a program has before its start-up.
 inline void ResetProgramState()
@@ -70,70 +65,23 @@ inline void ResetProgramState()
     ResetAppDialogFont();
 }
 
-inline void WriteText(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// Runs the event loop until the condition holds; false when it still does not after the bound (a failure, not a
-// timing). The loop waits for events as the program's does, so that its idle work runs too.
-inline bool PumpUntil(const std::function<bool()>& condition, int boundMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > boundMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
 // A fresh working directory for one test, left again at the end.
-class CWorkDir {
+class CWorkDir : public CTempDir {
 public:
-    CWorkDir()
-    {
-        previous_ = fs::current_path();
-        char pattern[] = "/tmp/tarvik-app-XXXXXX";
-        dir_ = ::mkdtemp(pattern);
-        fs::current_path(dir_);
-    }
-    ~CWorkDir()
-    {
-        fs::current_path(previous_);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    CWorkDir(const CWorkDir&) = delete;
-    CWorkDir& operator=(const CWorkDir&) = delete;
+    CWorkDir() : CTempDir(true, "tarvik-app-") {}
 
-    const fs::path& Path() const { return dir_; }
-    fs::path Ini() const { return dir_ / "Tarvik.ini"; }
+    fs::path Ini() const { return Path() / "Tarvik.ini"; }
 
     // The sample definition files in the places the default configuration names.
     void CopyDefinitionFiles() const
     {
-        fs::create_directories(dir_ / "EntConf");
-        fs::create_directories(dir_ / "Map");
+        fs::create_directories(Path() / "EntConf");
+        fs::create_directories(Path() / "Map");
         for (const char* name : {"EntInfo.dat", "EntAlm.dat", "EntSkin.dat"})
-            fs::copy_file(kResources / "EntConf" / name, dir_ / "EntConf" / name);
-        fs::copy_file(kResources / "Map" / "Map.dat", dir_ / "Map" / "Map.dat");
+            fs::copy_file(kResources / "EntConf" / name, Path() / "EntConf" / name);
+        fs::copy_file(kResources / "Map" / "Map.dat", Path() / "Map" / "Map.dat");
     }
     void WriteIni(const std::string& text) const { WriteText(Ini(), text); }
-
-private:
-    fs::path previous_;
-    fs::path dir_;
 };
 
 // What the operator types into the login dialog; unset fields keep what the dialog shows.

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the framework tests: a dialog built in code on CADialog with a list, two edits and the Refresh
-// button, event pumping with a bound, and the program's string table.
+// button, and the program's string table.
 
 #include "tests/platform/qt_test_app.h"
 
@@ -8,11 +8,8 @@
 #include "ui/framework/ca_dialog.h"
 #include "ui/framework/string_table.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 #include <QTreeWidget>
 
 #include <functional>
@@ -24,20 +21,6 @@ inline constexpr int kEdit2 = 1002;
 inline void LoadProgramStrings()
 {
     LoadAppStrings(std::string(TARVIK_RESOURCES_DIR) + "/strings/strings.tsv");
-}
-
-// Pumps events until the condition holds; false when it still does not after the bound (a failure, not a timing).
-inline bool PumpUntil(const std::function<bool()>& condition, int boundMs = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > boundMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
 }
 
 class CTestDlg : public CADialog {

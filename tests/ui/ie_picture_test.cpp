@@ -1,3 +1,4 @@
+#include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 
 #include "platform/dc.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -134,17 +134,17 @@ TEST(PictureTest, PixelSizeFollowsTheDeviceResolution)
 TEST(PictureTest, SaveWritesAPictureThatLoadsBackAndReportsAFailure)
 {
     ScriptedMessageBoxes boxes;
-    QTemporaryDir dir;
+    const CTempDir dir;
     CIEPicture picture;
     ASSERT_EQ(picture.LoadFromFile(Picture("two_colors.gif")), 1);
-    const QString path = dir.filePath(QStringLiteral("map.png"));
+    const QString path = QString::fromStdString((dir.Path() / "map.png").string());
     EXPECT_EQ(picture.SaveToStorage(path), 1);
     CIEPicture again;
     ASSERT_EQ(again.LoadFromFile(path), 1);
     EXPECT_EQ(again.GetImage().convertToFormat(QImage::Format_RGB32),
               picture.GetImage().convertToFormat(QImage::Format_RGB32));
 
-    EXPECT_EQ(picture.SaveToStorage(dir.filePath(QStringLiteral("no/such/folder/map.png"))), 0);
+    EXPECT_EQ(picture.SaveToStorage(QString::fromStdString((dir.Path() / "no/such/folder/map.png").string())), 0);
     ASSERT_EQ(boxes.Requests().size(), 1U);
     EXPECT_TRUE(boxes.Requests()[0].text.startsWith(QStringLiteral("Can not write the file")));
     CIEPicture empty;

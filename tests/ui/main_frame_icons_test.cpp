@@ -11,6 +11,7 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/frame/text_colors.h"
 
+#include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // Shared pieces of the main frame tests: a host that records what the frame asks of the application and the link, a
 // working directory of its own with a Tarvik.ini, a small entity model, and NE records in the program's NE table.
 
+#include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 
 #include "core/config/app_settings.h"
@@ -15,11 +16,7 @@
 #include "ui/shell/frame/frame_host.h"
 #include "ui/shell/frame/frame_resources.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -79,24 +76,14 @@ public:
     std::vector<SentRequest> sentRequests;
 };
 
-inline void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+using ::ReadText;
+using ::WriteText;
 
 // A working directory of its own holding Tarvik.ini, for the life of the object; the program's state is reset.
 class ScopedWorkDir {
 public:
     explicit ScopedWorkDir(const std::string& iniText = "")
     {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
         WriteText(Path("Tarvik.ini"), iniText);
         AppSettings() = CAppSettings{};
         AppData().Reset();
@@ -106,7 +93,6 @@ public:
     }
     ~ScopedWorkDir()
     {
-        QDir::setCurrent(previous_);
         AppSettings() = CAppSettings{};
         AppData().Reset();
         SetFrameResourceRoot({});
@@ -114,15 +100,11 @@ public:
     ScopedWorkDir(const ScopedWorkDir&) = delete;
     ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
 
-    std::string Path(const std::string& name) const
-    {
-        return dir_.filePath(QString::fromStdString(name)).toStdString();
-    }
+    std::string Path(const std::string& name) const { return (dir_.Path() / name).string(); }
     std::string Ini() const { return ReadText(Path("Tarvik.ini")); }
 
 private:
-    QTemporaryDir dir_;
-    QString previous_;
+    CTempDir dir_{true};
 };
 
 // NE model 100 ("Box", icons 100..110) with one shelf position of model 200 ("Box Shelf", icons 200..210) and a
