@@ -6,12 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
-#include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -22,20 +19,11 @@ class AppSettingsTest : public TempFileTest {
     AppSettingsTest() : TempFileTest("app_settings_", "Tarvik.ini") {}
 };
 
+// The initial values and the defaults a file without keys gives are one set; only the server address differs (an
+// absent address reads 0.0.0.0).
 TEST(AppSettings, InitialValuesAreTheKeyDefaults)
 {
     const CAppSettings settings;
-    EXPECT_EQ(settings.serverIp, (IniIpv4Address{127, 0, 0, 1}));
-    EXPECT_EQ(settings.serverPort, 19460);
-    EXPECT_EQ(settings.serverTrapPort, 19461);
-    EXPECT_EQ(settings.snmpPort, 161);
-    EXPECT_EQ(settings.snmpTrapPort, 162);
-    EXPECT_TRUE(settings.opLog);
-    EXPECT_FALSE(settings.pduLogWin);
-    EXPECT_TRUE(settings.autoSelIfLocChange);
-    EXPECT_EQ(settings.flashCycle, 2u);
-
-    // Every other field holds what a file without keys gives; only the server address differs (absent reads 0.0.0.0).
     CAppSettings fromEmpty;
     fromEmpty.ReadFullSettings(CIniFile::Parse(""));
     EXPECT_EQ(fromEmpty.serverIp, (IniIpv4Address{0, 0, 0, 0}));
@@ -240,32 +228,6 @@ TEST(TrapLogFilter, TakesThePresentFieldsAndKeepsTheRest)
     EXPECT_EQ(FormatTrapLogFilter({4294967295u, 12, 10203, 0xABCDEF01}), "4294967295,12,10203,0xABCDEF01");
 }
 
-TEST_F(AppSettingsTest, AFlashCodeInLowerCaseIsSavedInCapitals)
-{
-    for (const auto& [text, level, flag, saved] :
-         {std::tuple{"mj", 2, false, "MJ"}, std::tuple{"SA", 0, true, "SA"}, std::tuple{"if", 5, false, "IF"}}) {
-        SCOPED_TRACE(text);
-        Write(std::string("[ALARM]\nFLASH=") + text + "\nBEEP=" + text + "\n");
-        CAppSettings settings;
-        ASSERT_TRUE(settings.ReadFullSettings(path_).read);
-        EXPECT_EQ(settings.flash, (AlarmSignalCode{static_cast<std::uint8_t>(level), flag}));
-        EXPECT_EQ(settings.beep, settings.flash);
-        ASSERT_TRUE(settings.SaveSettingsSection(path_, "ALARM"));
-        const CIniFile file = *CIniFile::Load(path_);
-        EXPECT_EQ(*file.Find("ALARM", "FLASH"), saved);
-        EXPECT_EQ(*file.Find("ALARM", "BEEP"), saved);
-    }
-}
-
-TEST_F(AppSettingsTest, ATrapLogFilterOfOneNumberChangesOnlyTheLocation)
-{
-    Write("[ALARM]\nTRAPLOGFILTER=5\n");
-    CAppSettings settings;
-    settings.trapLogFilter = {1, 2, 3, 0x07};
-    ASSERT_TRUE(settings.ReadFullSettings(path_).read);
-    EXPECT_EQ(settings.trapLogFilter, (TrapLogFilter{5, 2, 3, 0x07}));
-}
-
 // The keys whose lines a save touches.
 std::set<std::string> ChangedKeys(const std::string& before, const std::string& after)
 {
@@ -430,14 +392,6 @@ TEST_F(AppSettingsTest, LiveReadsTouchOnlyTheLiveKeys)
     EXPECT_EQ(settings, expected);
 }
 
-TEST(AppSettings, TheTitleIsTheConfiguredNameOrTheProgramName)
-{
-    CAppSettings settings;
-    EXPECT_EQ(GetAppTitle(settings), "Tarvik");
-    settings.appName = "Regional NMS";
-    EXPECT_EQ(GetAppTitle(settings), "Regional NMS");
-}
-
 TEST_F(AppSettingsTest, TheConfigurationFileLivesInTheWorkingDirectory)
 {
     const auto old = std::filesystem::current_path();
@@ -445,14 +399,6 @@ TEST_F(AppSettingsTest, TheConfigurationFileLivesInTheWorkingDirectory)
     const std::string path = ConfigFilePath();
     std::filesystem::current_path(old);
     EXPECT_EQ(std::filesystem::path(path), std::filesystem::canonical(dir_) / "Tarvik.ini");
-}
-
-TEST(AppSettings, TheProcessWideSettingsAreOneObject)
-{
-    AppSettings().serverPort = 4242;
-    EXPECT_EQ(&AppSettings(), &AppSettings());
-    EXPECT_EQ(AppSettings().serverPort, 4242);
-    AppSettings() = CAppSettings{};
 }
 
 } // namespace

@@ -56,57 +56,6 @@ TEST_F(SampleModels, LoadWithoutDiagnostics)
     EXPECT_EQ(Set().GetTypeAt(-1), nullptr);
 }
 
-TEST_F(SampleModels, SystemValues)
-{
-    const unsigned maxima[] = {1, 2, 26, 48, 0};
-    for (int level = 1; level <= 5; ++level)
-        EXPECT_EQ(Set().GetMaxEntityLevel(level), maxima[level - 1]);
-    EXPECT_EQ(Set().GetOfflineAlarm(), 0U);
-    EXPECT_EQ(Set().GetMissingAlarm(), 0U);
-    EXPECT_EQ(Set().GetDisableAlarm(), 31U);
-    EXPECT_EQ(Set().GetSlaveAlarm(), 30U);
-    EXPECT_EQ(Set().GetRoughLevel(), 2U);
-    EXPECT_EQ(Set().GetSelectedMark(), "RL,@L,@R,@T,@B,0x0000FF,0,2,0,0");
-    ASSERT_EQ(Set().GetFonts().size(), 1U);
-    ASSERT_NE(Set().GetFont(1), nullptr);
-    EXPECT_EQ(Set().GetFont(1)->face, "Sans");
-    EXPECT_EQ(Set().GetFont(1)->size, 80);
-    EXPECT_FALSE(Set().GetFont(1)->complete);
-    EXPECT_EQ(Set().GetFont(2), nullptr);
-    EXPECT_EQ(Set().GetFont(0), nullptr);
-    EXPECT_EQ(Set().GetComponentShape(0), "RL,@L,@R,@T,@B,0x0000FF,0,2,0,0");
-}
-
-TEST_F(SampleModels, NeModels)
-{
-    const CEntityType& one = Model(2);
-    EXPECT_EQ(one.GetName(), "IPD-12");
-    EXPECT_EQ(one.GetDisplayName(), "IPD-12 (1 shelf)");
-    EXPECT_EQ(one.GetLevel(), 1);
-    EXPECT_EQ(one.GetNeModelId(), 2U); // an NE model belongs to itself
-    EXPECT_EQ(one.GetFlags(), kEntityFlagNoVlanId);
-    EXPECT_EQ(one.GetSysObjectId(), "1.3.6.1.4.1.32473.1.2");
-    EXPECT_EQ(one.GetChildCount(), 1);
-    EXPECT_EQ(one.GetStateIcon(0), 60U);
-    EXPECT_EQ(one.GetStateIcon(9), 69U);
-    EXPECT_EQ(one.GetStateIcon(11), 27U);
-    EXPECT_EQ(one.GetIcon(), 60U);
-
-    const CEntityType& two = Model(4);
-    EXPECT_EQ(two.GetChildCount(), 2);
-    EXPECT_EQ(two.GetChildFixedType(0), 11U);
-    EXPECT_EQ(two.GetChildFixedType(1), 12U);
-    EXPECT_EQ(two.GetFlags(), 0);
-    EXPECT_TRUE(two.SlotAcceptsClass(0, 0x30));
-    EXPECT_TRUE(two.SlotAcceptsClass(1, 0x31));
-    EXPECT_FALSE(two.SlotAcceptsClass(1, 0x30));
-
-    int neModels = 0;
-    for (int i = 0; i < Set().GetTypeCount(); ++i)
-        neModels += Set().GetTypeAt(i)->GetLevel() == 1;
-    EXPECT_LE(neModels, 16);
-}
-
 // The control and uplink modules sit where CwmModuleIndex says, with trunk ports 1 and 2.
 TEST_F(SampleModels, ControlModulesWhereTheNeModelsPutThem)
 {
@@ -140,41 +89,6 @@ TEST_F(SampleModels, ControlModulesWhereTheNeModelsPutThem)
     EXPECT_STREQ(mainShelf.GetChildName(0), "1");
 }
 
-TEST_F(SampleModels, BoardAndPortClasses)
-{
-    struct Row {
-        uint32_t board;
-        int ports;
-        uint8_t boardProv, boardMenu, portProv, portMenu;
-    };
-    const Row rows[] = {{30, 24, 9, 9, 64, 12}, {31, 48, 9, 9, 64, 12}, {32, 16, 28, 28, 67, 29}};
-    for (const Row& r : rows) {
-        const CEntityType& board = Model(r.board);
-        EXPECT_EQ(board.GetLevel(), 3);
-        EXPECT_EQ(board.GetProvClass(), r.boardProv);
-        EXPECT_EQ(board.GetMenuClass(), r.boardMenu);
-        EXPECT_EQ(board.GetNeModelId(), kEntityTypeUnknown);
-        ASSERT_EQ(board.GetChildCount(), r.ports);
-        const CEntityType& port = Model(board.GetChildFixedType(r.ports - 1));
-        EXPECT_EQ(port.GetProvClass(), r.portProv);
-        EXPECT_EQ(port.GetMenuClass(), r.portMenu);
-        EXPECT_TRUE(board.SlotAcceptsClass(r.ports - 1, r.portProv));
-        // Every line card slot of every shelf takes the board.
-        for (uint32_t shelfId : {10U, 11U, 12U})
-            EXPECT_TRUE(Model(shelfId).SlotAcceptsClass(0, r.boardProv)) << shelfId;
-    }
-    const CEntityType& relay = Model(42);
-    EXPECT_EQ(relay.GetMenuClass(), kMenuClassAlarmIo);
-    EXPECT_STREQ(relay.GetChildName(5), "OUT2");
-    EXPECT_EQ(relay.GetChildName(6), nullptr);
-    const uint8_t* classes = Model(10).GetChildClasses(0);
-    ASSERT_NE(classes, nullptr);
-    EXPECT_EQ(std::vector<uint8_t>(classes, classes + 4), (std::vector<uint8_t>{1, 6, 9, 28}));
-    classes = Model(10).GetChildClasses(4);
-    ASSERT_NE(classes, nullptr);
-    EXPECT_EQ(std::vector<uint8_t>(classes, classes + 4), (std::vector<uint8_t>{2, 7, 0xFF, 0xFF}));
-}
-
 // A typing slip in a child list would leave a position pointing at no model.
 TEST_F(SampleModels, EveryReferencedModelExists)
 {
@@ -200,69 +114,6 @@ TEST_F(SampleModels, EveryReferencedModelExists)
             EXPECT_EQ(m.GetTemplateRectCount(0, 0), m.GetChildCount()) << m.GetId();
         }
     }
-}
-
-TEST_F(SampleModels, AlarmDefinitions)
-{
-    const CEntityAlarmDef* los = Set().GetAlarmDef(51, 0);
-    ASSERT_NE(los, nullptr);
-    EXPECT_EQ(los->name, "ATU-C LOS");
-    EXPECT_EQ(los->severity, 3U);
-    const CEntityAlarmDef* lof = Set().GetAlarmDef(51, 4);
-    ASSERT_NE(lof, nullptr);
-    EXPECT_EQ(lof->name, "ATU-R LOF");
-    EXPECT_EQ(lof->suppressionMask, 0xDU);
-    EXPECT_EQ(Set().GetAlarmDef(41, 1)->name, "Fan Fail");
-    EXPECT_EQ(Set().GetAlarmDef(40, 1)->name, "Power Fail");
-    EXPECT_EQ(Set().GetAlarmDef(50, 1)->name, "Link Down");
-    EXPECT_EQ(Set().GetAlarmDef(51, 20), nullptr); // undefined entry
-    EXPECT_EQ(Set().GetAlarmDef(21, 30)->name, "Standby");
-}
-
-// Model 2 has templates (0,0), (1..4,0) and (0,3); the others resolve to them.
-TEST_F(SampleModels, TemplatesResolveBySeverityAndState)
-{
-    const CEntityType& ne = Model(2);
-    // The fill colour: the seventh field of the body shape "R,l,r,t,b,border,fill,size,opt".
-    auto fill = [&](int s, int t) {
-        const std::string* shape = ne.GetTemplateShape(s, t, 0);
-        if (!shape)
-            return std::string("none");
-        size_t begin = 0;
-        for (int field = 0; field < 6; ++field)
-            begin = shape->find(',', begin) + 1;
-        return shape->substr(begin, shape->find(',', begin) - begin);
-    };
-    EXPECT_EQ(fill(0, 0), "0xD0D0D0");
-    EXPECT_EQ(fill(1, 0), "0x0000FF");
-    EXPECT_EQ(fill(1, 2), "0x0000FF"); // (1,2) takes (1,0)
-    EXPECT_EQ(fill(5, 1), "0xD0D0D0"); // (5,1) takes (0,0)
-    EXPECT_EQ(fill(0, 3), "0xA0A0A0");
-    EXPECT_EQ(fill(2, 3), "0x0080FF");  // (2,3) takes (2,0)
-    EXPECT_EQ(fill(9, 0), "0xD0D0D0");  // severity out of range counts as 0
-    EXPECT_EQ(fill(1, 99), "0x0000FF"); // state 99 ranks with 2
-    EXPECT_EQ(ne.GetTemplateShapeCount(1, 0), 2);
-    EXPECT_EQ(ne.GetTemplateFit(1, 0), kTemplateFitA);
-    ASSERT_NE(ne.GetTemplateSize(3, 3), nullptr);
-    EXPECT_EQ(*ne.GetTemplateSize(3, 3), (CTemplateSize{420, 140}));
-    ASSERT_NE(ne.GetTemplateRect(4, 2, 0), nullptr);
-    EXPECT_EQ(ne.GetTemplateRect(4, 2, 0)->coords, (std::array<std::string, 4>{"10", "10", "410", "130"}));
-    EXPECT_EQ(ne.GetTemplateRect(0, 0, 1), nullptr);
-    ASSERT_NE(ne.GetTemplateShape(0, 0, kTemplateShapeMiss), nullptr);
-    EXPECT_EQ(*ne.GetTemplateShape(0, 0, kTemplateShapeMiss), Set().GetComponentShape(0));
-    EXPECT_NE(ne.GetTemplateShape(0, 0, kTemplateShapeAlarm0 + 2), nullptr);
-    EXPECT_EQ(ne.GetTemplateShape(0, 0, kTemplateShapeAlarm0 + 3), nullptr);
-    EXPECT_EQ(ne.GetTemplateShape(0, 0, 2), nullptr);
-    EXPECT_EQ(ne.GetTemplateShape(0, 0, kTemplateShapeLimit), nullptr);
-
-    // A model without a template section draws nothing.
-    const CEntityType& port = Model(51);
-    EXPECT_FALSE(port.HasTemplates());
-    EXPECT_EQ(port.GetTemplateSize(0, 0), nullptr);
-    EXPECT_EQ(port.GetTemplateFit(0, 0), kTemplateFitA);
-    EXPECT_EQ(port.GetTemplateShapeCount(0, 0), 0);
-    EXPECT_EQ(port.GetTemplateRectCount(0, 0), 0);
-    EXPECT_EQ(port.GetTemplateShape(0, 0, kTemplateShapeMiss), nullptr);
 }
 
 // ---- the program's entity model -------------------------------------------------------------------------------

@@ -132,16 +132,4 @@ TEST(AccountList, LocationNameIsEmptyWhenTheLocationIsUnknown)
     EXPECT_EQ(Account("a", kRoleUser, 0).GetLocationName(tree), "<Root>");
 }
 
-TEST(AccountList, ProcessWideFindUsesTheApplicationList)
-{
-    AppData().Reset();
-    EXPECT_EQ(FindUserAccount(nullptr), nullptr);
-    ASSERT_NE(AppData().accounts.UpsertAccount(Account("b")), nullptr);
-    ASSERT_NE(AppData().accounts.UpsertAccount(Account("a")), nullptr);
-    EXPECT_EQ(FindUserAccount(nullptr)->name, "a");
-    EXPECT_EQ(FindUserAccount(std::string("b"))->name, "b");
-    EXPECT_EQ(FindUserAccount("c"), nullptr);
-    AppData().Reset();
-}
-
 } // namespace

@@ -131,13 +131,4 @@ TEST_F(AppDataTest, LoginTextsAreCutAndResetClearsEverything)
     EXPECT_EQ(data_.locations.Root().inScope, 1u);
 }
 
-TEST(AppDataProcessWide, SetUserLocationScopeActsOnTheApplication)
-{
-    AppData().Reset();
-    SetUserLocationScope(42);
-    EXPECT_EQ(AppData().scopeLocationId, 42u);
-    EXPECT_EQ(AppData().locations.Root().inScope, 0u);
-    AppData().Reset();
-}
-
 } // namespace

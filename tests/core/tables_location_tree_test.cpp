@@ -219,16 +219,4 @@ TEST(LocationTree, MapOfALocationFallsBackToTheWorldMap)
     EXPECT_EQ(&FindMapDefOfLocation(tree, maps, 4), &maps.GetWorldMap());
 }
 
-TEST(LocationTree, ProcessWideFunctionsActOnTheApplicationTree)
-{
-    AppData().Reset();
-    ASSERT_EQ(AppData().locations.UpsertLocation(Location(1, 0, "a")), LocationResult::kOk);
-    EXPECT_EQ(FindLocation(1), AppData().locations.FindLocation(1));
-    EXPECT_EQ(FindLocationByName("a"), FindLocation(1));
-    EXPECT_EQ(ResolveLocationNode(nullptr), &AppData().locations.Root());
-    EXPECT_EQ(FindMapDefOfLocation(1).id, 0u);
-    AppData().Reset();
-    EXPECT_EQ(FindLocation(1), nullptr);
-}
-
 } // namespace

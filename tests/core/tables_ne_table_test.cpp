@@ -157,21 +157,6 @@ TEST(NeTable, AddedCopyIsCutMarkedInUseAndGetsItsTree)
     EXPECT_EQ(table.FindNeByName(std::string(20, 'n')), added);
 }
 
-TEST(NeRecord, SettersAndDefaults)
-{
-    CNeRecord ne;
-    EXPECT_EQ(ne.autoSync, kAutoSyncServerToNe);
-    EXPECT_EQ(ne.GetIpText(), "0.0.0.0");
-    ne.SetPlanned(5);
-    EXPECT_EQ(ne.planned, 1u);
-    ne.SetPlanned(0);
-    EXPECT_EQ(ne.planned, 0u);
-    ne.SetLoginUser("operator-with-a-long-name");
-    EXPECT_EQ(ne.loginUser, "operator-with-a-");
-    ne.SetLoginPassword("secret");
-    EXPECT_EQ(ne.loginPassword, "secret");
-}
-
 TEST(NeRecord, AssignmentKeepsTheTableLink)
 {
     CNeTable table;
@@ -184,22 +169,6 @@ TEST(NeRecord, AssignmentKeepsTheTableLink)
     *a = values;
     EXPECT_EQ(a->locationId, 77u);
     EXPECT_EQ(a->GetNext(), table.FindNeById(2));
-}
-
-TEST(NeTable, ProcessWideFunctionsActOnTheApplicationTable)
-{
-    AppData().Reset();
-    ASSERT_EQ(AddNe(MakeNe(9, "Solo", {10, 9, 9, 9})), NeResult::kOk);
-    EXPECT_EQ(FindNeById(9), AppData().nes.FindNeById(9));
-    EXPECT_EQ(FindNeByName("Solo")->neId, 9u);
-    EXPECT_EQ(FindNeByAddress({10, 9, 9, 9}, 161)->neId, 9u);
-    EXPECT_EQ(ResolveNeRecord(nullptr)->neId, 9u);
-    EXPECT_EQ(RemoveNe(9), NeResult::kOk);
-    EXPECT_EQ(ResolveNeRecord(nullptr), nullptr);
-    ASSERT_EQ(AddNe(MakeNe(9, "Solo", {10, 9, 9, 9})), NeResult::kOk);
-    ClearNeTable();
-    EXPECT_EQ(FindNeById(9), nullptr);
-    AppData().Reset();
 }
 
 } // namespace

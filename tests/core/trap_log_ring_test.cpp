@@ -1,7 +1,6 @@
 #include "core/tables/trap_log_ring.h"
 
 #include "core/config/app_settings.h"
-#include "core/ini/ini_file.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/user_account.h"
@@ -186,16 +185,6 @@ TEST_F(TrapLogRingTest, FilterTable)
         ASSERT_EQ(ring_.AddTrapLogRecords(row.neId, &state, 1, row.filter), 1);
         EXPECT_EQ(ring_.GetCount(), row.admitted ? 1u : 0u);
     }
-}
-
-TEST_F(TrapLogRingTest, TheStoredDefaultFilterLogsRecords)
-{
-    AppSettings().ReadFullSettings(CIniFile::Parse("[ALARM]\nTRAPLOGSIZE=10\n"));
-    ASSERT_EQ(AppSettings().trapLogFilter, (TrapLogFilter{0, 0, 0, 0xFF}));
-    ASSERT_EQ(ring_.ResetTrapLog(10), 1);
-    const TrapLogRecord states[] = {State(1), State(10201, 99, 0), State(10000, 4)};
-    ASSERT_EQ(ring_.AddTrapLogRecords(kNe, states, 3), 1);
-    EXPECT_EQ(Walk(), (std::vector<uint32_t>{0, 1, 2}));
 }
 
 TEST_F(TrapLogRingTest, RecordsKeepTheirFieldsAndGetTheBatchNe)

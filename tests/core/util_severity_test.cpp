@@ -70,14 +70,4 @@ TEST(NormalizeSeverity, ServerValuesBecomeStorable)
         EXPECT_EQ(NormalizeSeverity(row.in), row.out) << row.in;
 }
 
-TEST(AlarmClassText, Names)
-{
-    EXPECT_EQ(std::string(AlarmClassText(0)), "");
-    EXPECT_EQ(std::string(AlarmClassText(1)), "equipment");
-    EXPECT_EQ(std::string(AlarmClassText(2)), "communication");
-    EXPECT_EQ(std::string(AlarmClassText(3)), "environment");
-    EXPECT_EQ(std::string(AlarmClassText(4)), "other");
-    EXPECT_EQ(std::string(AlarmClassText(-1)), "other");
-}
-
 } // namespace
