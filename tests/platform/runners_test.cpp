@@ -98,23 +98,6 @@ TEST(ModalRunners, DefaultRunsTheDialogsOwnLoopAndScriptsNest)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(FileChoosers, ScriptedPathsOrCancel)
-{
-    ScriptedFileChooser chooser;
-    chooser.PushPath(QStringLiteral("/tmp/trap.log"));
-    chooser.PushPath(std::nullopt);
-    EXPECT_EQ(ChooseFile({.save = true,
-                          .caption = QStringLiteral("Export"),
-                          .directory = QStringLiteral("/tmp"),
-                          .fileName = QStringLiteral("a.csv")}),
-              QStringLiteral("/tmp/trap.log"));
-    EXPECT_EQ(ChooseFile({}), std::nullopt);
-    EXPECT_EQ(ChooseFile({}), std::nullopt);
-    ASSERT_EQ(chooser.Requests().size(), 3u);
-    EXPECT_TRUE(chooser.Requests()[0].save);
-    EXPECT_EQ(chooser.Requests()[0].fileName, QStringLiteral("a.csv"));
-}
-
 QAction* AddCommand(QMenu& menu, const QString& text, int id, bool enabled = true)
 {
     QAction* action = menu.addAction(text);
