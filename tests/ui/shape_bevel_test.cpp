@@ -1,30 +1,8 @@
-#include "core/shape/shape_coord.h"
-#include "core/shape/shape_parser.h"
-#include "platform/dc.h"
-#include "tests/platform/pixel_probe.h"
-#include "tests/platform/qt_test_app.h"
-#include "ui/framework/shape_colors.h"
-#include "ui/framework/shape_draw.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "tests/ui/shape_test_support.h"
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kGrey = 0x808080;
-constexpr COLORREF kGreen = 0x00FF00;
-
-// Draws a shape string resolved against the whole picture.
-QImage Draw(const std::string& text, int width, int height, COLORREF background)
-{
-    ShapeRecord record;
-    EXPECT_EQ(ParseShape(text, record), 0) << text;
-    ImageDc image(width, height, background);
-    DrawShape(ResolveShapeRecord(record, 0, 0, width - 1, height - 1, 1), image.dc());
-    return image.Finish();
-}
+using namespace shape_test;
 
 TEST(GreyBevel, NarrowRectangleLimitsTheDepthToOne)
 {

@@ -1,31 +1,8 @@
-#include "core/shape/shape_coord.h"
-#include "core/shape/shape_parser.h"
-#include "platform/dc.h"
-#include "tests/platform/pixel_probe.h"
-#include "tests/platform/qt_test_app.h"
-#include "ui/framework/shape_colors.h"
-#include "ui/framework/shape_draw.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "tests/ui/shape_test_support.h"
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kBlue = 0xFF0000;
-
-QImage Draw(const std::string& text, int width, int height, int opt2 = 0)
-{
-    ShapeRecord record;
-    EXPECT_EQ(ParseShape(text, record), 0) << text;
-    if (opt2 != 0)
-        record.opt2 = opt2;
-    ImageDc image(width, height, kWhite);
-    DrawShape(ResolveShapeRecord(record, 0, 0, width - 1, height - 1, 1), image.dc());
-    return image.Finish();
-}
+using namespace shape_test;
 
 TEST(Circle, FilledOnTheSquareInTheMiddle)
 {
@@ -73,7 +50,9 @@ TEST(Ring3d, HalvesSplitAlongADiagonal)
     EXPECT_EQ(PixelOf(image, 10, 10), kWhite);
 
     // The string has no operand for the other diagonal; records made by the program set it.
-    const QImage other = Draw("R2,0,20,0,20,0x0000FF,0xFF0000,2,0", 21, 21, 1);
+    ShapeRecord otherDiagonal = Parsed("R2,0,20,0,20,0x0000FF,0xFF0000,2,0");
+    otherDiagonal.opt2 = 1;
+    const QImage other = DrawRecord(otherDiagonal, 21, 21);
     EXPECT_EQ(PixelOf(other, 10, 0), kRed); // the upper-right half
     EXPECT_EQ(PixelOf(other, 20, 10), kRed);
     EXPECT_EQ(PixelOf(other, 0, 10), kBlue); // the lower-left half

@@ -1,28 +1,13 @@
+#include "tests/ui/shape_test_support.h"
+
 #include "core/entity/entity_model_set.h"
-#include "core/shape/shape_coord.h"
-#include "core/shape/shape_parser.h"
-#include "platform/dc.h"
-#include "tests/platform/pixel_probe.h"
-#include "tests/platform/qt_test_app.h"
-#include "ui/framework/shape_draw.h"
 #include "ui/framework/shape_refs.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
-#include <string>
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
-
-ShapeRecord Parsed(const std::string& text)
-{
-    ShapeRecord record;
-    EXPECT_EQ(ParseShape(text, record), 0) << text;
-    return record;
-}
+using namespace shape_test;
 
 TEST(DrawShape, RecordsThatCannotBeDrawnAreLeftAlone)
 {

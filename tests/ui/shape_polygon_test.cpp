@@ -1,29 +1,10 @@
-#include "core/shape/shape_coord.h"
-#include "core/shape/shape_parser.h"
-#include "platform/dc.h"
-#include "tests/platform/pixel_probe.h"
-#include "tests/platform/qt_test_app.h"
-#include "ui/framework/shape_colors.h"
-#include "ui/framework/shape_draw.h"
-
-#include <gtest/gtest.h>
+#include "tests/ui/shape_test_support.h"
 
 #include <string>
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kBlue = 0xFF0000;
-
-QImage Draw(const std::string& text, int width, int height)
-{
-    ShapeRecord record;
-    EXPECT_EQ(ParseShape(text, record), 0) << text;
-    ImageDc image(width, height, kWhite);
-    DrawShape(ResolveShapeRecord(record, 0, 0, width - 1, height - 1, 1), image.dc());
-    return image.Finish();
-}
+using namespace shape_test;
 
 bool IsRed(COLORREF c)
 {

@@ -1,42 +1,12 @@
-#include "core/shape/shape_coord.h"
-#include "core/shape/shape_parser.h"
-#include "platform/dc.h"
-#include "tests/platform/pixel_probe.h"
-#include "tests/platform/qt_test_app.h"
-#include "ui/framework/shape_colors.h"
-#include "ui/framework/shape_draw.h"
+#include "tests/ui/shape_test_support.h"
+
 #include "ui/framework/shape_pictures.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <vector>
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kGreen = 0x00FF00;
-constexpr COLORREF kBlue = 0xFF0000;
-
-ShapeRecord Parsed(const std::string& text)
-{
-    ShapeRecord record;
-    EXPECT_EQ(ParseShape(text, record), 0) << text;
-    return record;
-}
-
-QImage DrawRecord(const ShapeRecord& record, int width, int height, COLORREF background = kWhite)
-{
-    ImageDc image(width, height, background);
-    DrawShape(ResolveShapeRecord(record, 0, 0, width - 1, height - 1, 1), image.dc());
-    return image.Finish();
-}
-
-QImage Draw(const std::string& text, int width, int height, COLORREF background = kWhite)
-{
-    return DrawRecord(Parsed(text), width, height, background);
-}
+using namespace shape_test;
 
 TEST(LineFrame, SolidFrameOfItsDepth)
 {

@@ -1,59 +1,26 @@
+#include "tests/ui/shape_test_support.h"
+
 #include "core/config/font_spec.h"
-#include "core/shape/shape_coord.h"
-#include "core/shape/shape_parser.h"
-#include "platform/dc.h"
-#include "tests/platform/pixel_probe.h"
-#include "tests/platform/qt_test_app.h"
-#include "ui/framework/shape_colors.h"
-#include "ui/framework/shape_draw.h"
 #include "ui/framework/shape_pictures.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kGreen = 0x00FF00;
-constexpr COLORREF kBlue = 0xFF0000;
+using namespace shape_test;
 
 const FontSpec kFont{"Arial", 120, true}; // 16 pixels high
 
-QImage Draw(const std::string& text, int width, int height, const FontSpec* font = &kFont, int32_t picture = 0)
+QImage DrawText(const std::string& text, int width, int height, const FontSpec* font = &kFont, int32_t picture = 0)
 {
-    ShapeRecord record;
-    EXPECT_EQ(ParseShape(text, record), 0) << text;
+    ShapeRecord record = Parsed(text);
     record.font = font;
     if (picture != 0)
         record.color1 = picture;
-    ImageDc image(width, height, kWhite);
-    DrawShape(ResolveShapeRecord(record, 0, 0, width - 1, height - 1, 1), image.dc());
-    return image.Finish();
-}
-
-int Count(const QImage& image, COLORREF color)
-{
-    return CountPixels(image, image.rect(), [color](COLORREF c) { return c == color; });
-}
-
-// The bounds of the pixels of one colour.
-QRect BoundsOf(const QImage& image, COLORREF color)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (PixelOf(image, x, y) == color)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
+    return DrawRecord(record, width, height);
 }
 
 TEST(TextShape, DrawsInsideItsRectangleInItsColour)
 {
-    const QImage image = Draw("T,10,89,5,34,0x0000FF,HI,1,0,0", 100, 40);
+    const QImage image = DrawText("T,10,89,5,34,0x0000FF,HI,1,0,0", 100, 40);
     const QRect ink = InkBounds(image, kWhite);
     ASSERT_FALSE(ink.isNull());
     EXPECT_TRUE(QRect(10, 5, 80, 30).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width();
@@ -65,17 +32,17 @@ TEST(TextShape, DrawsInsideItsRectangleInItsColour)
 TEST(TextShape, NothingWithoutRoomFontOrText)
 {
     // Five characters in a rectangle four pixels wide.
-    EXPECT_TRUE(InkBounds(Draw("T,0,3,0,39,0x0000FF,HELLO,1", 60, 40), kWhite).isNull());
+    EXPECT_TRUE(InkBounds(DrawText("T,0,3,0,39,0x0000FF,HELLO,1", 60, 40), kWhite).isNull());
     // No font (an index out of range), a font without size, a font without face.
-    EXPECT_TRUE(InkBounds(Draw("T,0,59,0,39,0x0000FF,HI,1", 60, 40, nullptr), kWhite).isNull());
+    EXPECT_TRUE(InkBounds(DrawText("T,0,59,0,39,0x0000FF,HI,1", 60, 40, nullptr), kWhite).isNull());
     const FontSpec noSize{"Arial", 0};
-    EXPECT_TRUE(InkBounds(Draw("T,0,59,0,39,0x0000FF,HI,1", 60, 40, &noSize), kWhite).isNull());
+    EXPECT_TRUE(InkBounds(DrawText("T,0,59,0,39,0x0000FF,HI,1", 60, 40, &noSize), kWhite).isNull());
     const FontSpec noFace{"", 120};
-    EXPECT_TRUE(InkBounds(Draw("T,0,59,0,39,0x0000FF,HI,1", 60, 40, &noFace), kWhite).isNull());
+    EXPECT_TRUE(InkBounds(DrawText("T,0,59,0,39,0x0000FF,HI,1", 60, 40, &noFace), kWhite).isNull());
     // A font still to be completed draws.
     FontSpec incomplete{"Arial", 120};
     incomplete.complete = false;
-    EXPECT_FALSE(InkBounds(Draw("T,0,59,0,39,0x0000FF,HI,1", 60, 40, &incomplete), kWhite).isNull());
+    EXPECT_FALSE(InkBounds(DrawText("T,0,59,0,39,0x0000FF,HI,1", 60, 40, &incomplete), kWhite).isNull());
 }
 
 struct AlignRow {
@@ -95,7 +62,7 @@ TEST(TextShape, LayoutWordAligns)
         {0x8, -1, -1, -1, 49},  // bottom
     };
     for (const AlignRow& row : rows) {
-        const QImage image = Draw("T,0,119,0,49,0x0000FF,HI,1," + std::to_string(row.layout), 120, 50);
+        const QImage image = DrawText("T,0,119,0,49,0x0000FF,HI,1," + std::to_string(row.layout), 120, 50);
         const QRect ink = InkBounds(image, kWhite);
         ASSERT_FALSE(ink.isNull()) << row.layout;
         if (row.left >= 0) {
@@ -112,18 +79,18 @@ TEST(TextShape, LayoutWordAligns)
         }
     }
     // Centred both ways: the ink's middle is the rectangle's middle.
-    const QRect centred = InkBounds(Draw("T,0,119,0,49,0x0000FF,HI,1,15", 120, 50), kWhite);
+    const QRect centred = InkBounds(DrawText("T,0,119,0,49,0x0000FF,HI,1,15", 120, 50), kWhite);
     EXPECT_NEAR(centred.center().x(), 60, 3);
     EXPECT_NEAR(centred.center().y(), 25, 4);
 }
 
 TEST(TextShape, FitFillsTheRectangle)
 {
-    const QRect stretched = InkBounds(Draw("T,0,199,0,59,0x0000FF,HI,1,0x10,0", 200, 60), kWhite);
+    const QRect stretched = InkBounds(DrawText("T,0,199,0,59,0x0000FF,HI,1,0x10,0", 200, 60), kWhite);
     EXPECT_GT(stretched.width(), 170);
     EXPECT_GT(stretched.height(), 35);
     // With the uniform flag the text keeps its proportions: as high, far narrower.
-    const QRect uniform = InkBounds(Draw("T,0,199,0,59,0x0000FF,HI,1,0x10,1", 200, 60), kWhite);
+    const QRect uniform = InkBounds(DrawText("T,0,199,0,59,0x0000FF,HI,1,0x10,1", 200, 60), kWhite);
     EXPECT_GT(uniform.height(), 35);
     EXPECT_LT(uniform.width(), 120);
 }
@@ -131,7 +98,7 @@ TEST(TextShape, FitFillsTheRectangle)
 TEST(TextShape, ShadowLayerInTheSecondColour)
 {
     // "TS": two layers, the farther one offset by (3, 3) in the second colour alone, the front one in the first.
-    const QImage image = Draw("TS,0,99,0,39,0x0000FF,0xFF0000,HI,1,0,0,3,3", 100, 40);
+    const QImage image = DrawText("TS,0,99,0,39,0x0000FF,0xFF0000,HI,1,0,0,3,3", 100, 40);
     const QRect front = BoundsOf(image, kRed);
     const QRect shadow = BoundsOf(image, kBlue);
     ASSERT_FALSE(front.isNull());
@@ -144,7 +111,7 @@ TEST(TextShape, EmbossLayersUpAndLeftInBlendedColours)
 {
     // "TM" with 3 layers moves by (-1, -1): the farthest copy, two pixels up and left of the front one, is the
     // blend 1:2 of the two colours, the middle one 2:1, the front one the first colour.
-    const QImage image = Draw("TM,10,99,10,39,0x0000FF,0xFF0000,HI,1,0,0,3", 100, 40);
+    const QImage image = DrawText("TM,10,99,10,39,0x0000FF,0xFF0000,HI,1,0,0,3", 100, 40);
     const QRect front = BoundsOf(image, kRed);
     const QRect farthest = BoundsOf(image, MixColors(kRed, 1, kBlue, 2));
     ASSERT_FALSE(front.isNull());
@@ -159,12 +126,12 @@ TEST(TextShape, EmbossLayersUpAndLeftInBlendedColours)
 
 TEST(MultiLineText, OneSlotPerLine)
 {
-    const QImage image = Draw("TL,0,99,0,59,0x0000FF,0,AB\\CD,1,0,0", 100, 60);
+    const QImage image = DrawText("TL,0,99,0,59,0x0000FF,0,AB\\CD,1,0,0", 100, 60);
     EXPECT_GT(CountPixels(image, QRect(0, 0, 100, 30), [](COLORREF c) { return c != kWhite; }), 20);
     EXPECT_GT(CountPixels(image, QRect(0, 30, 100, 30), [](COLORREF c) { return c != kWhite; }), 20);
 
     // A line with more characters than the rectangle has pixels ends the drawing.
-    const QImage cut = Draw("TL,0,9,0,59,0x0000FF,0,A\\ABCDEFGHIJKL\\B,1,0,0", 10, 60);
+    const QImage cut = DrawText("TL,0,9,0,59,0x0000FF,0,A\\ABCDEFGHIJKL\\B,1,0,0", 10, 60);
     EXPECT_GT(CountPixels(cut, QRect(0, 0, 10, 20), [](COLORREF c) { return c != kWhite; }), 5);
     EXPECT_EQ(CountPixels(cut, QRect(0, 20, 10, 40), [](COLORREF c) { return c != kWhite; }), 0);
 }
@@ -172,7 +139,7 @@ TEST(MultiLineText, OneSlotPerLine)
 TEST(GradientText, GlyphsShowTheGradient)
 {
     // Fitted "HI" over a vertical gradient from red at the top to blue at the bottom.
-    const QImage image = Draw("TG,0,199,0,59,0x0000FF,0xFF0000,0,HI,1,0x1F,0,1,0", 200, 60);
+    const QImage image = DrawText("TG,0,199,0,59,0x0000FF,0xFF0000,0,HI,1,0x1F,0,1,0", 200, 60);
     const QRect ink = InkBounds(image, kWhite);
     ASSERT_FALSE(ink.isNull());
     auto rowColour = [&](int y) {
@@ -195,13 +162,13 @@ TEST(PatternText, GlyphsShowThePicture)
     QImage green(4, 4, QImage::Format_RGB32);
     green.fill(qRgb(0, 255, 0));
     const int32_t handle = ShapePictures().Add(green);
-    const QImage image = Draw("TPF,0,199,0,59,2,1,0,HI,1,0x1F", 200, 60, &kFont, handle);
+    const QImage image = DrawText("TPF,0,199,0,59,2,1,0,HI,1,0x1F", 200, 60, &kFont, handle);
     EXPECT_GT(Count(image, kGreen), 200);
     EXPECT_EQ(Count(image, kRed) + Count(image, kBlue), 0);
 
     const int hatch = (5 << 16) | 5; // diagonal cross, no outline
     const QImage hatched =
-        Draw("TPH,0,199,0,59," + std::to_string(hatch) + ",0x0000FF,0x00FF00,HI,1,0x1F,0,1", 200, 60);
+        DrawText("TPH,0,199,0,59," + std::to_string(hatch) + ",0x0000FF,0x00FF00,HI,1,0x1F,0,1", 200, 60);
     EXPECT_GT(Count(hatched, kRed), 20);
     EXPECT_GT(Count(hatched, kGreen), 20);
 }
