@@ -32,18 +32,6 @@ protected:
     FakeFrameHost host_;
 };
 
-TEST_F(FaultViewsInTheFrameTest, TheFrameBuildsTheSummaryAndTheTrapLogThroughTheirMakers)
-{
-    CMainFrame frame(host_);
-    auto* summary = dynamic_cast<CTrapSumView*>(frame.GetAlarmSummaryView());
-    ASSERT_NE(summary, nullptr);
-
-    QWidget pane;
-    std::unique_ptr<CAFormView> trapLog(CreateFrameView(kViewTrapLog, &pane, frame));
-    EXPECT_NE(dynamic_cast<CTrapLogView*>(trapLog.get()), nullptr);
-    trapLog.reset();
-}
-
 TEST_F(FaultViewsInTheFrameTest, TheSummaryTakesTheFramesSelectionAsItsTarget)
 {
     ASSERT_NE(AddTestNe({7, "NE-7"}), nullptr);

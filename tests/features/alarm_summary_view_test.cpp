@@ -4,17 +4,13 @@
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialog_environment.h"
-#include "ui/framework/export_dlg.h"
-#include "ui/framework/row_colors.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTreeWidget>
 
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -74,35 +70,6 @@ protected:
     ScriptedMessageBoxes boxes_;
     ScriptedPopupMenus menus_;
 };
-
-TEST_F(AlarmSummaryViewTest, FiveFixedRowsStartAtZero)
-{
-    Open();
-    const QStringList texts{"Critical", "Major", "Minor", "NE Offline", "NE Online"};
-    const int images[] = {12, 13, 14, 27, 26};
-    ASSERT_EQ(List().GetItemCount(), 5);
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(List().GetItemText(r, 0), texts[r]);
-        EXPECT_EQ(List().GetItemImage(r, 0), images[r]);
-    }
-    EXPECT_EQ(Counts(), (QStringList{"0", "0", "0", "0", "0"}));
-    EXPECT_EQ(List().GetColumnTitle(0), "Alarm");
-    EXPECT_EQ(List().GetColumnTitle(1), "Count");
-}
-
-TEST_F(AlarmSummaryViewTest, RowsTakeTheirColoursInOrder)
-{
-    CTrapSumView& view = Open();
-    const COLORREF backs[] = {0x2020FF, 0x2080FF, 0x20FFFF, 0xFF20FF, 0x80FF80};
-    for (int r = 0; r < 5; ++r) {
-        RowColorCell cell;
-        cell.row = r;
-        const int style = SelectRowStyle(view.GetRowColorTable(), cell);
-        ASSERT_GE(style, 0);
-        EXPECT_EQ(view.GetRowColorTable().styles[static_cast<size_t>(style)].backColor, backs[r]) << r;
-        EXPECT_EQ(view.GetRowColorTable().styles[static_cast<size_t>(style)].textColor, 0x000000u);
-    }
-}
 
 TEST_F(AlarmSummaryViewTest, CountsPerSeverityAndNeState)
 {
@@ -186,17 +153,6 @@ TEST_F(AlarmSummaryViewTest, DetailOpensTheListBehindTheRow)
     }
 }
 
-TEST_F(AlarmSummaryViewTest, DetailInDirectModeWithoutNesDoesNothing)
-{
-    AppSettings().directControl = true;
-    AppData().nes.ClearNeTable();
-    CTrapSumView& view = Open();
-    Select(1);
-    view.OnCommand(CTrapSumView::kCmdDetail, 0);
-    EXPECT_TRUE(opened_.empty());
-    EXPECT_TRUE(runner_.Runs().isEmpty());
-}
-
 TEST_F(AlarmSummaryViewTest, DetailWithoutASelectionAsksForOne)
 {
     CTrapSumView& view = Open();
@@ -236,26 +192,6 @@ TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)
     QApplication::processEvents();
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_EQ(opened_[0].severity, 1);
-}
-
-TEST_F(AlarmSummaryViewTest, ExportWritesTheCountsUnderItsStem)
-{
-    CTrapSumView& view = Open();
-    AppData().SetAlarmSeverityCount(1, 7);
-    view.RefreshData();
-    runner_.Push([](QDialog& dialog) {
-        auto& exporter = dynamic_cast<CExportDlg&>(dialog);
-        exporter.OnFirstShow();
-        EXPECT_EQ(exporter.GetStem(), "AlarmSum");
-        exporter.OnOK();
-        return IDCANCEL;
-    });
-    view.OnCommand(CTrapSumView::kCmdExport, 0);
-    std::ifstream in("AlarmSum.txt");
-    ASSERT_TRUE(in.good());
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("\"Critical\"\t\"7\""), std::string::npos) << text.str();
 }
 
 } // namespace

@@ -6,14 +6,11 @@
 #include "features/fault/trap_log/type_change_detail_dlg.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
-#include "ui/framework/export_dlg.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace {
 
@@ -79,7 +76,6 @@ TEST_F(DetailDlgTest, EventDetailShowsTheEntityItsModelsAndItsAlarms)
     dialog.SetOccurTime(1700000000);
     dialog.SetReceiveTime(1700000005);
     Show(dialog, [](CAlarmDetailBaseDlg& d) {
-        EXPECT_EQ(d.windowTitle(), "Detailed Alarm & Event");
         EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kLocationId), "North");
         EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kNeNameId), "alpha");
         EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kEntityId), "Shelf-1, Slot-1");
@@ -91,31 +87,10 @@ TEST_F(DetailDlgTest, EventDetailShowsTheEntityItsModelsAndItsAlarms)
         EXPECT_EQ(Rows(d), (QStringList{"1|Card Out|Line card removed from its slot",
                                         "2|High Temp|Module temperature above the upper threshold"}));
         CListControl list(d.FindList(kListControlId));
-        EXPECT_EQ(list.GetColumnTitle(2), "Description");
         EXPECT_EQ(list.GetItemData(0), 1u); // alarm index + 1
         EXPECT_EQ(list.GetItemData(1), 3u);
         EXPECT_TRUE(d.GetMessageText().isEmpty());
     });
-}
-
-TEST_F(DetailDlgTest, SeverityTextTable)
-{
-    struct Row {
-        uint32_t bits;
-        int severity;
-        const char* text;
-    };
-    const Row rows[] = {{0, 1, "Cleared"}, {1, 1, "Critical"}, {1, 2, "Major"}, {1, 3, "Minor"},
-                        {1, 4, "Warning"}, {1, 5, "Info"},     {1, 0, "Info"},  {1, 9, "Info"}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        CEventDetailDlg dialog;
-        Target(dialog, kSlot);
-        dialog.SetPlannedType(kLineCard24);
-        dialog.SetAlarmBits(row.bits);
-        dialog.SetSeverity(row.severity);
-        Show(dialog, [&](CAlarmDetailBaseDlg& d) { EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kSeverityId), row.text); });
-    }
 }
 
 TEST_F(DetailDlgTest, ACleredStateShowsTheSingleRowClear)
@@ -198,14 +173,6 @@ TEST_F(DetailDlgTest, AnUnknownNeShowsTheRootLocationAndNoNames)
     });
 }
 
-TEST_F(DetailDlgTest, ALocationGivenToTheDialogComesFirst)
-{
-    CEventDetailDlg dialog;
-    Target(dialog, kSlot);
-    dialog.SetLocationId(static_cast<int>(kSouth));
-    Show(dialog, [](CAlarmDetailBaseDlg& d) { EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kLocationId), "South"); });
-}
-
 TEST_F(DetailDlgTest, AlarmDetailAddsClearAndAcknowledgement)
 {
     CAlarmDetailDlg dialog;
@@ -275,34 +242,6 @@ TEST_F(DetailDlgTest, SortByNameAndDescriptionTiesByIndex)
             names << row.section('|', 1, 1);
         EXPECT_EQ(names, (QStringList{"Card Fail", "Card Out", "Disabled", "FW Mismatch", "High Temp"}));
     });
-}
-
-TEST_F(DetailDlgTest, ExportWritesTheAlarmListUnderItsStem)
-{
-    CEventDetailDlg dialog;
-    Target(dialog, kSlot);
-    dialog.SetPlannedType(kLineCard24);
-    dialog.SetAlarmBits(0x5);
-    runner_.Push([&](QDialog&) {
-        dialog.OnFirstShow();
-        runner_.Push([](QDialog& exporter) {
-            auto& exportDlg = dynamic_cast<CExportDlg&>(exporter);
-            exportDlg.OnFirstShow();
-            EXPECT_EQ(exportDlg.GetStem(), "DtlAlm");
-            EXPECT_EQ(exportDlg.GetDelimiter(), '\t');
-            exportDlg.OnOK();
-            return IDCANCEL;
-        });
-        dialog.OnCommand(1165, BN_CLICKED);
-        return IDCANCEL;
-    });
-    dialog.DoModal();
-    std::ifstream in("DtlAlm.txt");
-    ASSERT_TRUE(in.good());
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("\"Card Out\"\t\"Line card removed from its slot\""), std::string::npos) << text.str();
-    EXPECT_NE(text.str().find("\"High Temp\""), std::string::npos);
 }
 
 } // namespace
