@@ -1,12 +1,9 @@
-// The server-mode login, logout and forced logout through the application object: against a small scripted server
-// for what the wire must carry and for a connection that drops, and end to end against the simulated management
-// server for the tables, the role and the location scope.
+// The server-mode login and forced logout through the application object against a small scripted server: what the
+// wire must carry, a connection that drops while the tables load, and a forced logout during a request.
 
 #include "tests/link/fake_server.h"
 #include "tests/ui/app_test_support.h"
 
-#include "core/tables/ne_table.h"
-#include "core/tables/trap_log_ring.h"
 #include "core/util/md5.h"
 #include "link/driver_result.h"
 #include "link/records/location_record.h"
@@ -15,9 +12,6 @@
 #include "link/server/logon_rec.h"
 #include "ui/shell/app/app_dispatch_ui.h"
 #include "ui/shell/app/ems_app.h"
-#include "ui/shell/frame/app_frame_host.h"
-
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -28,8 +22,6 @@
 namespace {
 
 using namespace app_test;
-
-const std::string kWorld = std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini";
 
 class LoginServerTest : public ::testing::Test {
 protected:
@@ -243,159 +235,6 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
     EXPECT_TRUE(PumpUntil([&] { return frame_->window.closes > 0; }));
     // No question was asked.
     EXPECT_TRUE(runner_.boxTexts.empty());
-    app.ExitInstance();
-}
-
-class LoginSimServerTest : public LoginServerTest {
-protected:
-    void SetUp() override
-    {
-        if (!CSimServerProcess::Exists())
-            GTEST_SKIP() << "the simulated management server is not built (" << CSimServerProcess::Path() << ")";
-        LoginServerTest::SetUp();
-        ASSERT_TRUE(sim_.Start({"--scenario", kWorld, "--models", (kResources / "EntConf").string()}));
-        WriteServerIni(sim_.Port(), "manager");
-    }
-    CSimServerProcess sim_;
-};
-
-TEST_F(LoginSimServerTest, LoginFillsTheTablesAndSetsRoleScopeAndWritesTheKeysBack)
-{
-    CEmsApp app;
-    ASSERT_TRUE(Start(app, LoginInput{.password = "manager"}));
-    EXPECT_EQ(AppData().accounts.Count(), 3u);
-    EXPECT_NE(AppData().locations.FindLocation(2), nullptr);
-    EXPECT_GT(AppData().nes.Count(), 0u);
-    EXPECT_EQ(AppData().role, kRoleManager);
-    EXPECT_EQ(AppData().scopeLocationId, 1u);
-    EXPECT_EQ(CheckUserRight(kRoleManager, 0, 'm'), 1);
-    EXPECT_EQ(CheckUserRight(kRoleManager, 25, 'm'), 0);
-    EXPECT_EQ(app.GetListPopupMenuId(), 103);
-    EXPECT_EQ(app.GetEntityMenuId(), 113);
-
-    const std::string ini = ReadText(dir_.Ini());
-    EXPECT_NE(ini.find("SERVERIP=127.0.0.1"), std::string::npos);
-    EXPECT_NE(ini.find("DIRECTCONTROL=0"), std::string::npos);
-    EXPECT_NE(ini.find("SERVERPORT=" + std::to_string(sim_.Port())), std::string::npos);
-    EXPECT_NE(ini.find("USERNAME=manager"), std::string::npos);
-    app.ExitInstance();
-}
-
-TEST_F(LoginSimServerTest, AWrongPasswordShowsFailedToLoginAndTheDialogAgain)
-{
-    CEmsApp app;
-    app.SetMainFrameFactory(FakeFrameFactory(&frame_));
-    runner_.PushLogin(LoginInput{.password = "wrong"});
-    bool clearedOnRetry = false;
-    runner_.PushLogin([&](CLoginDlg& dialog) {
-        clearedOnRetry = AllRightsCleared() && AppData().role == kRoleNone && GetDriverMode() == kDriverModeBase;
-        TypeLogin(dialog, LoginInput{.password = "manager"});
-        dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
-    });
-    ASSERT_TRUE(app.InitInstance());
-    EXPECT_TRUE(clearedOnRetry);
-    ASSERT_EQ(runner_.boxTexts.size(), 1u);
-    EXPECT_TRUE(runner_.boxTexts[0].startsWith(QStringLiteral("Failed to login")));
-    EXPECT_EQ(AppData().role, kRoleManager);
-    app.ExitInstance();
-}
-
-TEST_F(LoginSimServerTest, LogoutAndLoginAsAnotherOperator)
-{
-    CEmsApp app;
-    ASSERT_TRUE(Start(app, LoginInput{.password = "manager"}));
-    const size_t nes = AppData().nes.Count();
-    runner_.PushBoxAnswer(IDYES);
-    runner_.PushLogin(LoginInput{.user = "north", .password = "north"});
-    EXPECT_TRUE(app.OnCommand(CEmsApp::kCmdLogout));
-    EXPECT_EQ(runner_.boxTexts.at(0), QStringLiteral("Are you sure to logout?"));
-    EXPECT_EQ(frame_->hides, 1);
-    EXPECT_EQ(frame_->timerStops, 1);
-    EXPECT_EQ(frame_->initFrames, 1);
-    EXPECT_FALSE(app.GetExitFlag());
-    EXPECT_EQ(AppData().GetLoginUserName(), "north");
-    EXPECT_EQ(AppData().role, kRoleUser);
-    EXPECT_EQ(AppData().scopeLocationId, 2u);
-    EXPECT_EQ(AppData().nes.Count(), nes);
-    EXPECT_NE(ReadText(dir_.Ini()).find("USERNAME=north"), std::string::npos);
-    app.ExitInstance();
-}
-
-TEST_F(LoginSimServerTest, LogoutAnsweredNoChangesNothingAndACancelledLoginEndsWithoutAsking)
-{
-    CEmsApp app;
-    ASSERT_TRUE(Start(app, LoginInput{.password = "manager"}));
-    runner_.PushBoxAnswer(IDNO);
-    app.OnLogout();
-    EXPECT_EQ(frame_->hides, 0);
-    EXPECT_EQ(GetDriverMode(), kDriverModeServer);
-
-    runner_.PushBoxAnswer(IDYES);
-    app.OnLogout(); // the login dialog is left with Exit
-    EXPECT_TRUE(app.GetExitFlag());
-    EXPECT_EQ(AppData().nes.Count(), 0u);
-    EXPECT_EQ(AppData().accounts.Count(), 0u);
-    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
-    EXPECT_TRUE(PumpUntil([&] { return frame_->window.closes > 0; }));
-    EXPECT_EQ(runner_.boxTexts.size(), 2u);
-    app.ExitInstance();
-}
-
-} // namespace
-
-namespace {
-
-// End to end: alarms that the simulated server raises and clears reach the real main frame's trap log ring and the
-// NEs' alarm state in the model, which the trap log view and the tree show at their next refresh.
-class LiveAlarmsTest : public LoginServerTest {
-protected:
-    void SetUp() override
-    {
-        if (!CSimServerProcess::Exists())
-            GTEST_SKIP() << "the simulated management server is not built (" << CSimServerProcess::Path() << ")";
-        LoginServerTest::SetUp();
-        ASSERT_TRUE(sim_.Start({"--scenario", kWorld, "--models", (kResources / "EntConf").string(), "--alarm-rate",
-                                "50"}));
-        WriteServerIni(sim_.Port(), "admin");
-    }
-    CSimServerProcess sim_;
-};
-
-TEST_F(LiveAlarmsTest, RaisedAndClearedAlarmsReachTheTrapLogAndTheModel)
-{
-    CEmsApp app;
-    app.SetMainFrameFactory(CreateAppMainFrame);
-    runner_.PushLogin(LoginInput{.password = "admin"});
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_NE(app.GetMainFrame(), nullptr);
-
-    // The frame's timer applies what arrived; wait (bounded) until records are logged and some NE carries an alarm.
-    auto anyNeAlarmed = [] {
-        for (const CNeRecord* ne = ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-            if (ne->root != nullptr && CEntityNode::GetSummarySeverityById(ne, 1) != 0)
-                return true;
-        }
-        return false;
-    };
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while ((AppTrapLog().GetCount() < 20 || !anyNeAlarmed()) && std::chrono::steady_clock::now() < give_up) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_GE(AppTrapLog().GetCount(), 20u);
-    EXPECT_TRUE(anyNeAlarmed());
-
-    // Records come out oldest first with rising sequence numbers: nothing lost, nothing reordered.
-    TrapLogRecord record;
-    ASSERT_NE(AppTrapLog().GetFirstTrapLogRecord(&record), 0u);
-    uint32_t previous = record.sequence;
-    uint32_t seen = 1;
-    while (AppTrapLog().GetNextTrapLogRecord(&record) != 0) {
-        EXPECT_EQ(record.sequence, previous + 1);
-        previous = record.sequence;
-        ++seen;
-    }
-    EXPECT_GE(seen, 20u);
     app.ExitInstance();
 }
 
