@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 using namespace app_test;
@@ -28,71 +26,6 @@ protected:
     CAppRunner runner_;
     ScriptedMessageBoxes plainBoxes_;
 };
-
-struct KeyCase {
-    const char* section;
-    const char* line;
-    std::function<bool(const CAppSettings&)> holds;
-    const char* what;
-};
-
-TEST_F(AppConfigTest, FullLoadTakesEachKeyWithItsBoundsAndDefaults)
-{
-    const std::vector<KeyCase> cases = {
-        {"LINK", "SERVERPORT=0", [](const CAppSettings& s) { return s.serverPort == 19460; }, "port 0 -> default"},
-        {"LINK", "SERVERPORT=70000", [](const CAppSettings& s) { return s.serverPort == 19460; }, "port -> default"},
-        {"LINK", "SERVERPORT=1", [](const CAppSettings& s) { return s.serverPort == 1; }, "port 1 kept"},
-        {"LINK", "SNMPTRAPPORT=65535", [](const CAppSettings& s) { return s.snmpTrapPort == 65535; }, "trap port"},
-        {"LINK", "SERVERWAIT=100", [](const CAppSettings& s) { return s.serverWait == 3000; }, "wait clamped up"},
-        {"LINK", "SERVERWAIT=1000000", [](const CAppSettings& s) { return s.serverWait == 900000; }, "wait clamped"},
-        {"LINK", "PINGINTERVAL=5", [](const CAppSettings& s) { return s.pingInterval == 10000; }, "ping clamped"},
-        {"LINK", "SNMPWAIT=", [](const CAppSettings& s) { return s.snmpWait == 3000; }, "empty -> default"},
-        {"LINK", "SNMPRETRY=50", [](const CAppSettings& s) { return s.snmpRetry == 20; }, "retries clamped"},
-        {"SYSTEM", "FRAMEREFRESHTIME=1", [](const CAppSettings& s) { return s.frameRefreshTime == 2; }, "refresh"},
-        {"SYSTEM", "DIRECTCONTROL=yes", [](const CAppSettings& s) { return s.directControl; }, "bool word"},
-        {"SYSTEM", "SERVERIP=10.9.8.7",
-         [](const CAppSettings& s) {
-             return s.serverIp == IniIpv4Address{10, 9, 8, 7};
-         },
-         "address"},
-        {"SYSTEM", "USERNAME=abcdefghijklmn", [](const CAppSettings& s) { return s.userName == "abcdefghij"; },
-         "user name cut to 10"},
-        {"ALARM", "FLASH=mj", [](const CAppSettings& s) { return s.flash.level == 2 && !s.flash.serviceAffecting; },
-         "flash major"},
-        {"ALARM", "FLASH=SA", [](const CAppSettings& s) { return s.flash.level == 0 && s.flash.serviceAffecting; },
-         "flash service affecting"},
-        {"ALARM", "BEEP=if", [](const CAppSettings& s) { return s.beep.level == 5; }, "beep info"},
-        {"ALARM", "BEEP=XX", [](const CAppSettings& s) { return s.beep.level == 0 && !s.beep.serviceAffecting; },
-         "unknown code"},
-        {"ALARM", "FLASHCYCLE=0", [](const CAppSettings& s) { return s.flashCycle == 1; }, "flash cycle"},
-        {"ALARM", "HISALARMRECCNT=9999", [](const CAppSettings& s) { return s.hisAlarmRecCnt == 5000; }, "history"},
-        {"ALARM", "TRAPLOGFILTER=5",
-         [](const CAppSettings& s) {
-             return s.trapLogFilter == TrapLogFilter{5, 0, 0, 0xFF};
-         },
-         "filter location"},
-        {"ALARM", "TRAPLOGFILTER=1,2,3,0x0C",
-         [](const CAppSettings& s) {
-             return s.trapLogFilter == TrapLogFilter{1, 2, 3, 0x0C};
-         },
-         "filter"},
-        {"MAP", "GRADCOORSYS=0", [](const CAppSettings& s) { return !s.gradCoorSys; }, "deg/min/sec"},
-        {"DIALOG", "HINTMSGTEXTCOLOR=zz", [](const CAppSettings& s) { return s.hintMsgTextColor == 0x800000; },
-         "colour default"},
-        {"DIALOG", "ERRMSGBKCOLOR=0x123456", [](const CAppSettings& s) { return s.errMsgBkColor == 0x123456; },
-         "colour"},
-        {"PDULOG", "PDULOGWIN=1", [](const CAppSettings& s) { return s.pduLogWin; }, "live key in the full load"},
-    };
-    CEmsApp app;
-    for (const KeyCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        ResetProgramState();
-        dir_.WriteIni(std::string("[") + c.section + "]\n" + c.line + "\n");
-        ASSERT_TRUE(app.LoadConfiguration(true));
-        EXPECT_TRUE(c.holds(AppSettings()));
-    }
-    EXPECT_TRUE(plainBoxes_.Requests().empty());
-}
 
 TEST_F(AppConfigTest, FullLoadInstallsTheEntityModelsAndTheMapList)
 {
@@ -169,72 +102,6 @@ TEST_F(AppConfigTest, DialogScaleGrowsOnlyForAFontLargerThanTheReference)
         EXPECT_EQ(GetAppDialogFont(), app.GetDialogFont());
     }
     EXPECT_EQ(ComputeDialogScale(DialogFontFromSpec(FontSpec{})).x, 1.0);
-}
-
-struct SaveCase {
-    const char* section;
-    std::vector<const char*> written; // "SECTION/KEY" lines the save adds to an empty file
-};
-
-// The keys of a file's text, as "SECTION/KEY", in file order.
-std::vector<std::string> KeysOf(const std::string& text)
-{
-    std::vector<std::string> keys;
-    std::string section;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.size() > 2 && line.front() == '[')
-            section = line.substr(1, line.find(']') - 1);
-        else if (const size_t eq = line.find('='); eq != std::string::npos && line[0] != ';')
-            keys.push_back(section + "/" + line.substr(0, eq));
-    }
-    return keys;
-}
-
-TEST_F(AppConfigTest, SaveWritesTheKeysOfItsSectionOnly)
-{
-    const std::vector<const char*> linkTimes = {"LINK/SERVERWAIT", "LINK/PINGINTERVAL", "LINK/SNMPWAIT",
-                                                "LINK/SNMPRETRY"};
-    const std::vector<const char*> ports = {"LINK/SERVERPORT", "LINK/SERVERTRAPPORT", "LINK/SNMPPORT",
-                                            "LINK/SNMPTRAPPORT"};
-    const std::vector<const char*> alarm = {"ALARM/FLASH",       "ALARM/FLASHCYCLE",      "ALARM/BEEP",
-                                            "ALARM/BEEPFILE",    "ALARM/BEEPOFFINTERVAL", "ALARM/HISALARMRECCNT",
-                                            "ALARM/TRAPLOGSIZE", "ALARM/TRAPLOGFILTER"};
-    auto join = [](std::initializer_list<std::vector<const char*>> parts) {
-        std::vector<const char*> all;
-        for (const auto& p : parts)
-            all.insert(all.end(), p.begin(), p.end());
-        return all;
-    };
-    const std::vector<const char*> system = {"SYSTEM/DIRECTCONTROL", "SYSTEM/SERVERIP", "SYSTEM/USERNAME",
-                                             "SYSTEM/OPLOG"};
-    const std::vector<SaveCase> cases = {
-        {"SYSTEM", join({system, ports, {"PDULOG/PDULOGWIN"}})},
-        {"link", join({ports, linkTimes})},
-        {"Alarm", alarm},
-        {"MAP", {"MAP/GRADCOORSYS"}},
-        {"", join({system, ports, {"PDULOG/PDULOGWIN"}, linkTimes, alarm, {"MAP/GRADCOORSYS"}})},
-        {"VIEW", {}},
-    };
-    CEmsApp app;
-    for (const SaveCase& c : cases) {
-        SCOPED_TRACE(c.section);
-        dir_.WriteIni("");
-        ASSERT_TRUE(app.LoadConfiguration(true));
-        EXPECT_TRUE(app.SaveConfiguration(c.section));
-        std::vector<std::string> keys = KeysOf(ReadText(dir_.Ini()));
-        std::vector<std::string> expected(c.written.begin(), c.written.end());
-        std::sort(keys.begin(), keys.end());
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(keys, expected);
-    }
 }
 
 TEST_F(AppConfigTest, SavedValuesReadBackAndTheMapListGoesToTheMapFile)

@@ -81,24 +81,6 @@ public:
     std::vector<std::pair<int, int>> commands;
 };
 
-TEST(FormViewTest, ConstructedStateDiffersFromTheDialogBase)
-{
-    CTestView view;
-    EXPECT_EQ(view.GetKindMarker(), 0x5498FCAFU);
-    EXPECT_EQ(view.GetCellStyleA(), 0x91);
-    EXPECT_EQ(view.GetTargetEntity().id, 0U);
-    EXPECT_EQ(view.GetNeId(), 0);
-    EXPECT_EQ(view.GetUserName(), "");
-    CEntityId port;
-    port.SetLevels(1, 1, 2, 3, 0);
-    view.SetTarget(5, &port);
-    EXPECT_EQ(view.GetTargetEntity(), port);
-    view.SetTarget(5, nullptr);
-    EXPECT_EQ(view.GetTargetEntity().id, 0U);
-    view.SetUserName("operator1234");
-    EXPECT_EQ(view.GetUserName(), "operator12");
-}
-
 TEST(FormViewTest, StartUpRunsInitDataAfterTheViewIsShownThenDrawsTheDecorations)
 {
     CTestFrame frame;

@@ -311,31 +311,6 @@ TEST(TextColorsTest, AbsentKeysTakeTheirGroupDefault)
     EXPECT_EQ(colors.locAccts, 0x111111u);
 }
 
-TEST(TextColorsTest, TreeKindsPickTheirKey)
-{
-    TextColorTable t;
-    t.colorDef = 1;
-    t.neDef = 2;
-    t.neDisconn = 3;
-    t.locDef = 4;
-    t.locCr = 5;
-    t.locMj = 6;
-    t.locMn = 7;
-    t.locWn = 8;
-    t.locIf = 9;
-    t.locAccts = 10;
-    t.acctAdmin = 11;
-    t.acctManager = 12;
-    t.acctUser = 13;
-    t.acctUnknown = 14;
-    t.locNes = 15;
-    const std::vector<std::pair<int, COLORREF>> rows = {{26, 2},  {27, 3},  {41, 4},  {42, 5},  {43, 6},  {44, 7},
-                                                        {45, 8},  {46, 9},  {47, 10}, {48, 11}, {49, 12}, {50, 13},
-                                                        {51, 14}, {52, 15}, {0, 1},   {40, 1},  {53, 1},  {-1, 1}};
-    for (const auto& [kind, color] : rows)
-        EXPECT_EQ(GetTreeTextColor(t, kind), color) << kind;
-}
-
 TEST(TextColorsTest, EntityColourByNeState)
 {
     ScopedModels models;

@@ -90,19 +90,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonRow{0x203, {"&Yes", "&No", "&Cancel"}, {IDYES, IDNO, IDCANCEL}, 2},
                       ButtonRow{0x204, {"&Yes", "&No"}, {IDYES, IDNO}, 0}, ButtonRow{-1, {"&OK"}, {IDOK}, 0}));
 
-TEST_F(MessageBoxesTest, ConfirmationDefaultsToNoAndPressingItAnswersNo)
-{
-    ScriptedModalRunner runner;
-    runner.Push([](QDialog& box) {
-        QPushButton* no = Button(box, CAppMessageBoxDlg::kButton2Id);
-        EXPECT_EQ(no->text(), QStringLiteral("&No"));
-        EXPECT_TRUE(no->isDefault());
-        no->click();
-        return -99;
-    });
-    EXPECT_EQ(ShowMessageById(20071, 0x134), IDNO);
-}
-
 TEST_F(MessageBoxesTest, TextFieldsLineBreaksAndTitle)
 {
     AppSettings().appName = "Operator";

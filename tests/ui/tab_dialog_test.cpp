@@ -3,7 +3,6 @@
 #include "core/config/app_settings.h"
 #include "core/tables/app_data.h"
 #include "platform/scripted_runners.h"
-#include "ui/framework/list_page.h"
 #include "ui/framework/tab_dialog.h"
 
 #include <QApplication>
@@ -405,25 +404,6 @@ TEST_F(TabDialogTest, MemberPagesGoFirstWithoutHarm)
     dialog->Create();
     EXPECT_EQ(dialog->GetPageCount(), 2);
     dialog.reset(); // the members go before the container's own destructor: no page may be touched then
-}
-
-class CTestListPage : public CAListPage {
-public:
-    CTestListPage() : CAListPage(361) {}
-    void RefreshList() override {}
-    int GetSelectedRow() const override { return -1; }
-};
-
-TEST(ListPageTest, CarriesItsTemplateAndMarker)
-{
-    CTestListPage page;
-    EXPECT_EQ(page.GetPageTemplateId(), 361U);
-    EXPECT_EQ(page.GetPageKindMarker(), 0x8945FEDAU);
-    EXPECT_EQ(page.GetKindMarker(), 0x5498FCAEU);
-    EXPECT_EQ(page.GetOwnerContext(), nullptr);
-    int context = 0;
-    page.SetOwnerContext(&context);
-    EXPECT_EQ(page.GetOwnerContext(), &context);
 }
 
 } // namespace
