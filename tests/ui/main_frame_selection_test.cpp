@@ -1,11 +1,9 @@
-// The frame's current selection: the NE and entity with the dialog-bar text and the state queries of a newly chosen
-// NE, the current location, the key text; and the splitter sizing rule.
+// The frame's current selection: the state queries of a newly chosen NE, the key text, the Location Indicator; and the
+// splitter sizing rule. What the dialog bar shows of the selection is tested end to end.
 
 #include "tests/ui/main_frame_test_support.h"
 
-#include "core/tables/location_tree.h"
 #include "link/pdu_log.h"
-#include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/location_indicator_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/frame/splitter_sizes.h"
@@ -87,49 +85,9 @@ TEST_F(MainFrameSelectionTest, DirectModeSendsNothing)
     EXPECT_TRUE(host_.sentRequests.empty());
 }
 
-TEST_F(MainFrameSelectionTest, EntityTextAndCurrentEntity)
+TEST_F(MainFrameSelectionTest, KeyTextIsCutToTenCharacters)
 {
     CMainFrame frame(host_);
-    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);
-    frame.SetActivePane(3);
-    frame.SetCurrentEntity(1, &port);
-    EXPECT_EQ(frame.DialogBar()->EntityText(), QStringLiteral("[Online] Main-1-2"));
-    EXPECT_EQ(frame.GetActivePane(), 0);
-    EXPECT_EQ(frame.GetCurrentNeId(), 1u);
-    EXPECT_EQ(frame.GetCurrentEntity().id, 10102u);
-    EXPECT_EQ(frame.GetCurrentEntity().index, port);
-
-    const CEntityIndex neItself = CEntityIndex::FromLevels(1);
-    frame.SetCurrentEntity(1, &neItself);
-    EXPECT_EQ(frame.DialogBar()->EntityText(), QStringLiteral("[Online]"));
-    EXPECT_EQ(frame.GetCurrentEntity().id, 1u);
-
-    frame.SetCurrentEntity(0, nullptr);
-    EXPECT_EQ(frame.DialogBar()->EntityText(), QStringLiteral("[]"));
-    EXPECT_EQ(frame.GetCurrentEntity().id, 0u);
-    EXPECT_TRUE(frame.GetCurrentEntityIndex().IsEmpty());
-
-    // Without the Location Indicator the text stays empty.
-    frame.StopFrameTimers();
-    frame.SetCurrentEntity(1, &port);
-    EXPECT_EQ(frame.DialogBar()->EntityText(), QString());
-}
-
-TEST_F(MainFrameSelectionTest, LocationAndKeyText)
-{
-    CLocationNode node;
-    node.id = 5;
-    node.name = "Harbour";
-    ASSERT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
-    CMainFrame frame(host_);
-    frame.SetActivePane(2);
-    frame.SetCurrentLocation(5);
-    EXPECT_EQ(frame.DialogBar()->LocationText(), QStringLiteral("Harbour"));
-    EXPECT_EQ(frame.GetCurrentLocationId(), 5u);
-    EXPECT_EQ(frame.GetActivePane(), 0);
-    frame.SetCurrentLocation(77);
-    EXPECT_EQ(frame.DialogBar()->LocationText(), QString());
-
     frame.SetActivePane(2);
     frame.SetKeyText("operator-number-one");
     EXPECT_EQ(frame.GetKeyText(), "operator-n");

@@ -176,22 +176,6 @@ TEST_F(MainFrameViewTest, SameKindWithKeepLeavesTabsAndView)
     EXPECT_EQ(frame->GetRightView(), view);
 }
 
-TEST_F(MainFrameViewTest, TheOperatorsTabChoiceReplacesTheViewAndResetsTheEntityToTheNe)
-{
-    auto frame = MakeFrame();
-    frame->SelectView(4, kViewRack);
-    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);
-    frame->SetCurrentEntity(1, &port);
-    frame->SetActivePane(4);
-
-    frame->DialogBar()->Tabs()->setCurrentIndex(2); // as a click does
-    EXPECT_EQ(frame->GetRightViewCode(), kViewTrapLog);
-    EXPECT_EQ(CodeOf(frame->GetRightView()), kViewTrapLog);
-    EXPECT_EQ(frame->GetCurrentEntity().id, 1u);
-    EXPECT_EQ(frame->GetCurrentNeId(), 1u);
-    EXPECT_EQ(frame->GetActivePane(), 0);
-}
-
 TEST_F(MainFrameViewTest, AKeptViewOfTheCodeIsOnlyRefreshed)
 {
     auto frame = MakeFrame();
