@@ -173,6 +173,14 @@ TEST_F(DetailDlgTest, AnUnknownNeShowsTheRootLocationAndNoNames)
     });
 }
 
+TEST_F(DetailDlgTest, ALocationGivenToTheDialogComesFirst)
+{
+    CEventDetailDlg dialog;
+    Target(dialog, kSlot);
+    dialog.SetLocationId(static_cast<int>(kSouth));
+    Show(dialog, [](CAlarmDetailBaseDlg& d) { EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kLocationId), "South"); });
+}
+
 TEST_F(DetailDlgTest, AlarmDetailAddsClearAndAcknowledgement)
 {
     CAlarmDetailDlg dialog;
