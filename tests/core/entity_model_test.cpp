@@ -439,6 +439,7 @@ TEST(EntityTemplates, EachItemComesFromTheSourceTemplateThenTheModelThenSystem)
         {2, 1, "major-state1", 1, {200, 80}, kTemplateFitX, 2, "t21-miss"},
         {2, 99, "major", 2, {100, 50}, kTemplateFitB, 1, "model-miss"},
         {3, 0, nullptr, 192, {100, 50}, kTemplateFitX, 1, "model-miss"}, // count clamped, shapes empty
+        {9, 0, "base", 1, {100, 50}, kTemplateFitX, 1, "model-miss"},    // a severity out of range counts as 0
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.severity) + "," + std::to_string(r.state));

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
 using namespace frame_test;
@@ -37,7 +35,7 @@ TEST_F(FaultViewsInTheFrameTest, TheSummaryTakesTheFramesSelectionAsItsTarget)
     ASSERT_NE(AddTestNe({7, "NE-7"}), nullptr);
     CMainFrame frame(host_);
     CAFormView* summary = frame.GetAlarmSummaryView();
-    ASSERT_NE(summary, nullptr);
+    ASSERT_NE(dynamic_cast<CTrapSumView*>(summary), nullptr); // the frame built it through the summary's maker
     InitialUpdateFrameView(summary);
     summary->OnFirstShow();
     const CEntityIndex shelf = CEntityIndex::FromLevels(1, 1);

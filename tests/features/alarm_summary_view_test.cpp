@@ -153,6 +153,17 @@ TEST_F(AlarmSummaryViewTest, DetailOpensTheListBehindTheRow)
     }
 }
 
+TEST_F(AlarmSummaryViewTest, DetailInDirectModeWithoutNesDoesNothing)
+{
+    AppSettings().directControl = true;
+    AppData().nes.ClearNeTable();
+    CTrapSumView& view = Open();
+    Select(1);
+    view.OnCommand(CTrapSumView::kCmdDetail, 0);
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_TRUE(runner_.Runs().isEmpty());
+}
+
 TEST_F(AlarmSummaryViewTest, DetailWithoutASelectionAsksForOne)
 {
     CTrapSumView& view = Open();

@@ -226,6 +226,13 @@ TEST_F(MainFrameTimerTest, PduLogWindowFollowsTheLiveKey)
     host_.pduLog = nullptr;
 }
 
+TEST_F(MainFrameTimerTest, OtherTimerIdsDoNothing)
+{
+    frame_->OnTimer(27574);
+    EXPECT_EQ(frame_->GetTickCounter(), 0u);
+    EXPECT_EQ(Pane(CFrameStatusBar::kClockPane), QString());
+}
+
 TEST_F(MainFrameTimerTest, AlarmPanesShowTheirIconsByLevel)
 {
     AppSettings().flash.level = 2;
