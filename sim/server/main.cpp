@@ -2,8 +2,8 @@
 // also as UDP datagrams.
 //
 //   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE | --generate-nes N] [--models DIR]
-//                     [--alarm-rate N] [--alarm-channel tcp|udp] [--frame-timeout MS] [--logon-timeout MS]
-//                     [--max-unsent-kb N] [--test-control] [--exit-with-parent]
+//                     [--alarm-rate N] [--alarm-channel tcp|udp] [--datagram-rate N] [--frame-timeout MS]
+//                     [--logon-timeout MS] [--max-unsent-kb N] [--test-control] [--exit-with-parent]
 //
 // --port 0 takes a free port. The first line on standard output names the address and port it serves. It ends on
 // SIGTERM or SIGINT.
@@ -71,6 +71,8 @@ void PrintHelp()
         "                       (default 60000)\n"
         "  --max-unsent-kb N    drop a connection when more than N kB wait to be sent to it (default 65536, or\n"
         "                       twice the state of every entity when that is more)\n"
+        "  --datagram-rate N    notification datagrams per second to one workstation (default 8000; 0 sends\n"
+        "                       them as fast as the socket takes them)\n"
         "  --test-control       serve the tests' control request: code %u, operation 2, a 16-byte record\n"
         "                       {u32 action, u32 arg1, u32 arg2, u32 arg3}, little-endian:\n"
         "                         action 1: push arg1 entity-state notifications (code 330) of the request's NE\n"
@@ -156,6 +158,10 @@ int main(int argc, char** argv)
                 return Usage("--alarm-rate needs a number 0..10000");
             }
             alarmRate = rate;
+        } else if (arg == "--datagram-rate") {
+            if (!value(&v) || !ParseUnsigned(v, 1000000, &options.datagramRate)) {
+                return Usage("--datagram-rate needs a number 0..1000000");
+            }
         } else if (arg == "--alarm-channel") {
             if (!value(&v) || (v != "tcp" && v != "udp")) {
                 return Usage("--alarm-channel needs tcp or udp");

@@ -1,5 +1,6 @@
 #include "sim/server/sim_server.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -21,7 +22,6 @@ namespace {
 
 constexpr size_t kReceiveChunk = 64 * 1024;
 constexpr int kReceiveRounds = 16; // then the other connections get their turn
-constexpr int kDatagramRetryMs = 200;
 constexpr double kMaxAlarmBacklog = 1000;
 // While descriptors are short and none can be freed for a refusal, new connections wait in the backlog this long.
 constexpr auto kAcceptPause = std::chrono::milliseconds(200);
@@ -116,6 +116,7 @@ void CSimServer::Run(const std::atomic<bool>& stop)
 {
     auto last = std::chrono::steady_clock::now();
     const pid_t parent = ::getppid();
+    bool datagramsWait = false;
     while (!stop.load()) {
         if (options_.exitWithParent && ::getppid() != parent) {
             return;
@@ -131,7 +132,7 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             fds.push_back({connection->fd, events, 0});
             polled.push_back(connection.get());
         }
-        const int timeoutMs = options_.alarmRate > 0 ? 10 : 100;
+        const int timeoutMs = datagramsWait ? 1 : options_.alarmRate > 0 ? 10 : 100;
         if (::poll(fds.data(), fds.size(), timeoutMs) < 0 && errno != EINTR) {
             std::perror("tarvik-sim-server: poll");
             return;
@@ -157,14 +158,16 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         }
         const auto now = std::chrono::steady_clock::now();
         CloseLateConnections(now);
+        const double seconds = std::chrono::duration<double>(now - last).count();
         if (options_.alarmRate > 0) {
-            alarmCredit_ += options_.alarmRate * std::chrono::duration<double>(now - last).count();
+            alarmCredit_ += options_.alarmRate * seconds;
             alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
             while (alarmCredit_ >= 1) {
                 GenerateAlarms();
                 alarmCredit_ -= 1;
             }
         }
+        datagramsWait = SendPacedDatagrams(seconds);
         last = now;
         for (auto it = connections_.begin(); it != connections_.end();) {
             it = it->second->dead ? connections_.erase(it) : std::next(it);
@@ -321,7 +324,12 @@ void CSimServer::Serve(Connection& connection, const Frame& request)
         }
     }
     for (const Frame& reply : handled.replies) {
-        Queue(connection, reply);
+        // A reply that follows its notifications also follows the datagrams among them.
+        if (!connection.afterDatagrams.empty() || (handled.noticesFirst && !connection.datagrams.empty())) {
+            connection.afterDatagrams.push_back(reply);
+        } else {
+            Queue(connection, reply);
+        }
     }
     if (!handled.noticesFirst) {
         for (const SimNotice& notice : handled.notices) {
@@ -403,7 +411,7 @@ void CSimServer::Deliver(const Connection* from, const SimNotice& notice)
             continue;
         }
         if (notice.channel == SimChannel::kUdp && to.session.trapPort != 0) {
-            SendDatagrams(to, notice);
+            QueueDatagrams(to, notice);
             continue;
         }
         for (const Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
@@ -412,26 +420,58 @@ void CSimServer::Deliver(const Connection* from, const SimNotice& notice)
     }
 }
 
-void CSimServer::SendDatagrams(const Connection& to, const SimNotice& notice)
+void CSimServer::QueueDatagrams(Connection& to, const SimNotice& notice)
 {
-    const sockaddr_in target = SocketAddress(to.session.peerIp, to.session.trapPort);
-    for (const Frame& frame : NotificationFrames(notice, kMaxDatagramPayload)) {
-        const std::vector<uint8_t> bytes = EncodeFrame(frame.header, frame.payload.data(), frame.payload.size());
-        for (;;) {
+    for (const Frame& frame : NotificationFrames(notice, kMaxDatagramBytes - kFramePrefixSize - kFrameHeaderSize)) {
+        if (to.datagrams.size() >= kMaxQueuedDatagrams) {
+            std::fprintf(stderr, "tarvik-sim-server: notification datagram to session %llu lost: too many wait\n",
+                         static_cast<unsigned long long>(to.session.id));
+            continue;
+        }
+        to.datagrams.push_back(EncodeFrame(frame.header, frame.payload.data(), frame.payload.size()));
+    }
+}
+
+bool CSimServer::SendPacedDatagrams(double seconds)
+{
+    const bool paced = options_.datagramRate != 0;
+    bool waiting = false;
+    for (auto& [id, connection] : connections_) {
+        Connection& to = *connection;
+        if (to.dead) {
+            continue;
+        }
+        // A workstation gets notifications at the pace its network and its receive buffer can take, as a server
+        // with many workstations would send them.
+        to.datagramCredit = std::min(kDatagramBurst, to.datagramCredit + options_.datagramRate * seconds);
+        const sockaddr_in target = SocketAddress(to.session.peerIp, to.session.trapPort);
+        while (!to.datagrams.empty() && (!paced || to.datagramCredit >= 1)) {
+            const std::vector<uint8_t>& bytes = to.datagrams.front();
             const ssize_t n = ::sendto(udpFd_, bytes.data(), bytes.size(), 0,
                                        reinterpret_cast<const sockaddr*>(&target), sizeof target);
-            if (n >= 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK && errno != ENOBUFS)) {
-                break;
+            if (n < 0 && errno == EINTR) {
+                continue;
             }
-            // The send buffer is full for a moment: wait for room rather than lose the datagram.
-            pollfd fd{udpFd_, POLLOUT, 0};
-            if (::poll(&fd, 1, kDatagramRetryMs) <= 0) {
-                std::fprintf(stderr, "tarvik-sim-server: notification datagram to session %llu lost\n",
-                             static_cast<unsigned long long>(to.session.id));
-                break;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS)) {
+                break; // the send buffer is full for a moment: the next round sends it
+            }
+            if (n < 0) {
+                std::fprintf(stderr, "tarvik-sim-server: notification datagram to session %llu lost: %s\n",
+                             static_cast<unsigned long long>(to.session.id), std::strerror(errno));
+            }
+            to.datagrams.pop_front();
+            to.datagramCredit -= 1;
+        }
+        if (to.datagrams.empty() && !to.afterDatagrams.empty()) {
+            std::vector<Frame> replies = std::move(to.afterDatagrams);
+            to.afterDatagrams.clear();
+            for (const Frame& reply : replies) {
+                Queue(to, reply);
             }
         }
+        waiting = waiting || !to.datagrams.empty();
     }
+    return waiting;
 }
 
 void CSimServer::GenerateAlarms()

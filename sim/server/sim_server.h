@@ -25,6 +25,7 @@ struct SimServerOptions {
     std::array<uint8_t, 4> bindAddress{127, 0, 0, 1};
     uint16_t port = 19460;                     // 0 takes a free port
     double alarmRate = 0;                      // generated alarm events per second
+    uint32_t datagramRate = 8000;              // notification datagrams per second to one workstation; 0 = at once
     bool exitWithParent = false;               // end when the process that started it ends
     uint32_t frameTimeoutMs = 30000;           // a frame that has begun must be whole within this
     uint32_t logonTimeoutMs = 60000;           // a new connection must have logged on within this
@@ -36,8 +37,13 @@ class CSimServer {
 public:
     // No further request of a connection is served while more than this waits to be sent to it.
     static constexpr size_t kPauseServingBytes = 1024 * 1024;
-    // Records of 60 bytes per notification datagram, well inside the largest datagram.
-    static constexpr size_t kMaxDatagramPayload = 60000;
+    // A notification datagram fits one Ethernet frame (1,500 bytes less the IP and UDP headers), so that it is
+    // never fragmented: 23 records of 60 bytes.
+    static constexpr size_t kMaxDatagramBytes = 1472;
+    // Datagrams one workstation may get at once before the pace holds the rest back.
+    static constexpr double kDatagramBurst = 64;
+    // Datagrams that may wait for one workstation; more are lost.
+    static constexpr size_t kMaxQueuedDatagrams = 50000;
 
     CSimServer(CSimDatabase& database, SimServerOptions options);
     ~CSimServer();
@@ -64,6 +70,10 @@ private:
         size_t pendingBytes = 0;
         bool closeWhenSent = false;
         bool dead = false;
+        // Notification datagrams waiting for the pace, and the replies that must follow them.
+        std::deque<std::vector<uint8_t>> datagrams;
+        std::vector<Frame> afterDatagrams;
+        double datagramCredit = kDatagramBurst;
     };
 
     void Accept();
@@ -77,7 +87,9 @@ private:
     void Flush(Connection& connection);
     void Queue(Connection& connection, const Frame& frame);
     void Deliver(const Connection* from, const SimNotice& notice);
-    void SendDatagrams(const Connection& to, const SimNotice& notice);
+    void QueueDatagrams(Connection& to, const SimNotice& notice);
+    // Sends what the pace allows after `seconds`; true while datagrams still wait.
+    bool SendPacedDatagrams(double seconds);
     void GenerateAlarms();
     void Close(Connection& connection, const char* why);
     std::vector<SimSession> LoggedInSessions() const;
