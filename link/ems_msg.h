@@ -22,6 +22,7 @@ inline constexpr uint16_t kEmsReqOperatorMail = 8;
 inline constexpr uint16_t kEmsReqLogon = 11;
 inline constexpr uint16_t kEmsReqLogoff = 12;
 inline constexpr uint16_t kEmsReqEntityState = 330;
+inline constexpr uint16_t kEmsReqNotificationsOn = 334; // a 4-byte record: 1 on, 0 off
 
 struct EmsMsg {
     uint32_t reserved = 0; // local; in a reply handed to the dispatcher, the operation of the request it answers

@@ -11,6 +11,7 @@
 #include "core/tables/location_tree.h"
 #include "link/driver_logs.h"
 #include "link/driver_result.h"
+#include "link/link_ui.h"
 #include "link/server/alarm_event_conversion.h"
 #include "link/server/logon_rec.h"
 #include "link/server/posix_socket.h"
@@ -19,16 +20,6 @@ namespace {
 
 constexpr size_t kReceiveChunk = 64 * 1024;
 constexpr int kReceiveRoundsPerWake = 16; // then let posted blocks in
-constexpr size_t kDatagramBufferSize = 65536;
-
-std::string DottedAddress(uint32_t networkOrder)
-{
-    char text[INET_ADDRSTRLEN] = {};
-    in_addr addr{};
-    addr.s_addr = networkOrder;
-    inet_ntop(AF_INET, &addr, text, sizeof text);
-    return text;
-}
 
 } // namespace
 
@@ -41,19 +32,13 @@ CNetDrvServerAgent::~CNetDrvServerAgent()
 {
     // Here, while the overrides that stop this driver's threads still exist.
     Shutdown();
-    CloseSocket(trapSocket_);
+    CloseSocket(offeredTrapSocket_);
 }
 
 int CNetDrvServerAgent::StartDriverThreads()
 {
-    uint16_t port = 0;
-    trapSocket_ = BindFirstFreeUdpPort(settings_.serverTrapPort, kTrapPortTries, &port);
-    trapPort_ = port;
-    if (trapSocket_ < 0) {
-        WriteDriverLog(DriverLogKind::NetDrv, "no free UDP port from %u: notifications on TCP only",
-                       static_cast<unsigned>(settings_.serverTrapPort));
-    } else {
-        WriteDriverLog(DriverLogKind::NetDrv, "notifications on UDP port %u", static_cast<unsigned>(port));
+    if (!trapWakeup_.IsValid()) {
+        return kDrvMemoryInsufficient;
     }
     pollEnded_ = false;
     pollThread_ = std::thread(&CNetDrvServerAgent::PollRoutine, this);
@@ -117,6 +102,11 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
     socket_ = fd;
     decoder_.Reset();
     serverAddress_ = Ipv4ToNetworkOrder(params.address);
+    // Notifications come to the address the server knows this workstation by, on no other.
+    uint16_t trapPort = 0;
+    const int trapSocket =
+        CNotificationSocket::Open(LocalAddressOf(fd), settings_.serverTrapPort, kTrapPortTries, &trapPort);
+    OfferTrapSocket(trapSocket, trapPort);
     WriteDriverLog(DriverLogKind::Comm, "connected to %u.%u.%u.%u:%u", params.address[0], params.address[1],
                    params.address[2], params.address[3], params.port);
     return kDrvOk;
@@ -125,6 +115,7 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
 void CNetDrvServerAgent::AgentRoutine_Disconnect()
 {
     serverAddress_ = 0;
+    OfferTrapSocket(-1, 0);
     if (socket_ >= 0) {
         WriteDriverLog(DriverLogKind::Comm, "socket closed");
     }
@@ -253,21 +244,20 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
     return kDrvOk;
 }
 
-int CNetDrvServerAgent::SendKeepAlive()
+int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record)
 {
-    // Keep-alive uses request code 1: a query with a 1-byte body to the server, answered with an empty reply.
     const uint32_t sequence = Slots().Acquire();
     if (sequence == 0) {
-        return kDrvOk; // every slot waits for a reply: the connection is evidently in use
+        return kDrvNoFreeSlot;
     }
     SendParams params;
-    params.header.operation = kEmsOpQuery;
-    params.header.requestCode = kEmsReqKeepAlive;
+    params.header.operation = operation;
+    params.header.requestCode = code;
     params.header.neId = 0;
     params.header.count = 1;
     params.header.total = 1;
-    params.header.recordSize = 1;
-    params.records.assign(1, 0);
+    params.header.recordSize = static_cast<uint32_t>(record.size());
+    params.records = record;
     params.opLog = CurrentOpLogFlag();
     ReplyData reply;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(settings_.serverWaitMs);
@@ -279,20 +269,31 @@ int CNetDrvServerAgent::SendKeepAlive()
 void CNetDrvServerAgent::PollRoutine()
 {
     WriteDriverLog(DriverLogKind::Thread, "PollRoutine started");
+    const auto interval = std::chrono::milliseconds(settings_.pingIntervalMs);
+    auto nextKeepAlive = std::chrono::steady_clock::now() + interval;
     std::unique_lock<std::mutex> lock(pollMutex_);
     while (!QuitRequested()) {
-        pollCv_.wait_for(lock, std::chrono::milliseconds(settings_.pingIntervalMs), [this] { return QuitRequested(); });
+        pollCv_.wait_until(lock, nextKeepAlive, [this] { return QuitRequested() || resyncWanted_.load(); });
         if (QuitRequested()) {
             break;
         }
+        const bool resync = resyncWanted_.exchange(false);
+        const bool keepAliveDue = std::chrono::steady_clock::now() >= nextKeepAlive;
         lock.unlock();
-        // Skipped while a request is in progress: its reply shows the connection alive anyway.
-        if (IsConnected() && IsLoggedIn() && !IsInTransaction()) {
-            const int result = SendKeepAlive();
-            if (result != kDrvOk && !QuitRequested()) {
-                WriteDriverLog(DriverLogKind::NetDrv, "keep-alive failed: (%d) %s: link disconnected", result,
-                               GetDriverErrorText(result));
-                PostDisconnect(kDrvNotConnected);
+        if (resync) {
+            ResynchroniseEntityStates();
+        }
+        // The keep-alive (request code 1: a query with a 1-byte body, answered with an empty reply) is skipped while
+        // a request is in progress, or every slot waits for a reply: the connection shows itself alive anyway.
+        if (keepAliveDue) {
+            nextKeepAlive = std::chrono::steady_clock::now() + interval;
+            if (IsConnected() && IsLoggedIn() && !IsInTransaction()) {
+                const int result = SendDriverRequest(kEmsOpQuery, kEmsReqKeepAlive, {0});
+                if (result != kDrvOk && result != kDrvNoFreeSlot && !QuitRequested()) {
+                    WriteDriverLog(DriverLogKind::NetDrv, "keep-alive failed: (%d) %s: link disconnected", result,
+                                   GetDriverErrorText(result));
+                    PostDisconnect(kDrvNotConnected);
+                }
             }
         }
         lock.lock();
@@ -301,45 +302,81 @@ void CNetDrvServerAgent::PollRoutine()
     pollEnded_ = true;
 }
 
-void CNetDrvServerAgent::TakeDatagrams()
+void CNetDrvServerAgent::ResynchroniseEntityStates()
 {
-    std::vector<uint8_t> buffer(kDatagramBufferSize);
-    for (;;) {
-        sockaddr_in from{};
-        socklen_t fromLength = sizeof from;
-        const ssize_t n =
-            recvfrom(trapSocket_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return; // EAGAIN: all taken
-        }
-        const uint32_t server = serverAddress_;
-        if (server == 0 || from.sin_family != AF_INET || from.sin_addr.s_addr != server) {
-            WriteDriverLog(DriverLogKind::Comm, "datagram from %s dropped: not the server",
-                           DottedAddress(from.sin_addr.s_addr).c_str());
-            continue;
-        }
-        Frame frame;
-        FrameFault fault = FrameFault::kNone;
-        if (DecodeDatagram(buffer.data(), static_cast<size_t>(n), frame, &fault) != FrameStatus::Complete) {
-            WriteDriverLog(DriverLogKind::Comm, "%s datagram of %ld bytes dropped",
-                           fault == FrameFault::kUnsupportedVersion ? "another protocol version's" : "invalid",
-                           static_cast<long>(n));
-            continue;
-        }
-        DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size());
+    if (!IsConnected() || !IsLoggedIn()) {
+        return;
     }
+    // As the login does: turning notifications on makes the server send every entity's state.
+    const int result = SendDriverRequest(kEmsOpModify, kEmsReqNotificationsOn, {1, 0, 0, 0});
+    if (result == kDrvOk) {
+        ++resyncs_;
+    }
+    WriteDriverLog(DriverLogKind::NetDrv, "entity states asked for again: (%d) %s", result, GetDriverErrorText(result));
+}
+
+void CNetDrvServerAgent::OnNotificationsLost(uint64_t datagrams)
+{
+    if (!IsLoggedIn()) {
+        WriteDriverLog(DriverLogKind::NetDrv, "%llu notification datagrams lost before the login read the states",
+                       static_cast<unsigned long long>(datagrams));
+        return;
+    }
+    WriteDriverLog(DriverLogKind::NetDrv,
+                   "%llu notification datagrams lost, the receive buffer full: states read again",
+                   static_cast<unsigned long long>(datagrams));
+    bool alreadyWanted = false;
+    {
+        std::lock_guard<std::mutex> lock(pollMutex_);
+        alreadyWanted = resyncWanted_.exchange(true);
+    }
+    pollCv_.notify_all();
+    if (!alreadyWanted) {
+        GetLinkUi().ShowLinkStatus("Notifications were lost: reading the entity states from the server again");
+    }
+}
+
+void CNetDrvServerAgent::OfferTrapSocket(int fd, uint16_t port)
+{
+    {
+        std::lock_guard<std::mutex> lock(trapOfferMutex_);
+        CloseSocket(offeredTrapSocket_); // an offer TrapRoutine had not taken yet
+        offeredTrapSocket_ = fd;
+        trapSocketOffered_ = true;
+    }
+    trapPort_ = port;
+    trapWakeup_.Signal();
+}
+
+void CNetDrvServerAgent::AdoptOfferedTrapSocket()
+{
+    std::lock_guard<std::mutex> lock(trapOfferMutex_);
+    if (trapSocketOffered_) {
+        notifications_.Adopt(offeredTrapSocket_);
+        offeredTrapSocket_ = -1;
+        trapSocketOffered_ = false;
+    }
+}
+
+CNetDrvServerAgent::NotificationCounters CNetDrvServerAgent::GetNotificationCounters() const
+{
+    NotificationCounters counters;
+    static_cast<CNotificationSocket::Counters&>(counters) = notifications_.GetCounters();
+    counters.resyncs = resyncs_;
+    return counters;
 }
 
 void CNetDrvServerAgent::TrapRoutine()
 {
     WriteDriverLog(DriverLogKind::Thread, "TrapRoutine started");
+    const auto deliver = [this](const Frame& frame) {
+        DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size());
+    };
+    uint64_t lost = 0;
     while (!QuitRequested()) {
-        pollfd fds[2] = {{QuitEventFd(), POLLIN, 0}, {trapSocket_, POLLIN, 0}};
-        const nfds_t count = trapSocket_ >= 0 ? 2 : 1;
-        if (poll(fds, count, -1) < 0) {
+        const int trapSocket = notifications_.Fd();
+        pollfd fds[3] = {{QuitEventFd(), POLLIN, 0}, {trapWakeup_.Fd(), POLLIN, 0}, {trapSocket, POLLIN, 0}};
+        if (poll(fds, trapSocket >= 0 ? 3 : 2, -1) < 0) {
             if (errno == EINTR) {
                 continue;
             }
@@ -348,8 +385,21 @@ void CNetDrvServerAgent::TrapRoutine()
         if ((fds[0].revents & POLLIN) != 0) {
             break;
         }
-        if (count == 2 && (fds[1].revents & POLLIN) != 0) {
-            TakeDatagrams();
+        if ((fds[1].revents & POLLIN) != 0) {
+            trapWakeup_.Drain();
+            AdoptOfferedTrapSocket();
+            lost = 0; // another connection, or none: a login reads every state
+            continue;
+        }
+        if ((fds[2].revents & POLLIN) != 0) {
+            const CNotificationSocket::Taken taken = notifications_.TakeDatagrams(serverAddress_, deliver);
+            lost += taken.kernelDrops;
+            // The states are read again only once every datagram sent before the loss has been taken: the server's
+            // answer is then newer than all of them.
+            if (lost != 0 && taken.drained) {
+                OnNotificationsLost(lost);
+                lost = 0;
+            }
         }
     }
     WriteDriverLog(DriverLogKind::Thread, "TrapRoutine ended");

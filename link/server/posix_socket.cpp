@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -79,7 +80,7 @@ int ConnectTcp(const std::array<uint8_t, 4>& address, uint16_t port, uint32_t li
     return kDrvOk;
 }
 
-int BindFirstFreeUdpPort(uint16_t firstPort, int tries, uint16_t* boundPort)
+int BindFirstFreeUdpPort(uint32_t localAddress, uint16_t firstPort, int tries, uint16_t* boundPort)
 {
     *boundPort = 0;
     for (int i = 0; i < tries; ++i) {
@@ -94,7 +95,7 @@ int BindFirstFreeUdpPort(uint16_t firstPort, int tries, uint16_t* boundPort)
         sockaddr_in local{};
         local.sin_family = AF_INET;
         local.sin_port = htons(static_cast<uint16_t>(port));
-        local.sin_addr.s_addr = htonl(INADDR_ANY);
+        local.sin_addr.s_addr = localAddress;
         if (bind(sock, reinterpret_cast<const sockaddr*>(&local), sizeof local) == 0) {
             *boundPort = static_cast<uint16_t>(port);
             return sock;
@@ -102,4 +103,42 @@ int BindFirstFreeUdpPort(uint16_t firstPort, int tries, uint16_t* boundPort)
         CloseSocket(sock);
     }
     return -1;
+}
+
+int SetReceiveBuffer(int fd, int bytes)
+{
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+    int granted = 0;
+    socklen_t length = sizeof granted;
+    return getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &granted, &length) == 0 ? granted : -1;
+}
+
+int64_t KernelDropCount(int fd)
+{
+    uint32_t meminfo[SK_MEMINFO_VARS] = {};
+    socklen_t length = sizeof meminfo;
+    if (getsockopt(fd, SOL_SOCKET, SO_MEMINFO, meminfo, &length) != 0 ||
+        length <= SK_MEMINFO_DROPS * sizeof(uint32_t)) {
+        return -1;
+    }
+    return meminfo[SK_MEMINFO_DROPS];
+}
+
+uint32_t LocalAddressOf(int fd)
+{
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0 || local.sin_family != AF_INET) {
+        return 0;
+    }
+    return local.sin_addr.s_addr;
+}
+
+std::string DottedAddress(uint32_t networkOrder)
+{
+    char text[INET_ADDRSTRLEN] = {};
+    in_addr addr{};
+    addr.s_addr = networkOrder;
+    inet_ntop(AF_INET, &addr, text, sizeof text);
+    return text;
 }

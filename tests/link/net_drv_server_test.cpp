@@ -693,9 +693,9 @@ TEST_F(ServerDriverTest, TrapPortIsTheFirstFreeOneFromTheSetting)
     settings.serverTrapPort = 40461;
     const int busy = [] {
         uint16_t port = 0;
-        return BindFirstFreeUdpPort(40461, 1, &port);
+        return BindFirstFreeUdpPort(0, 40461, 1, &port);
     }();
-    StartDriver(settings);
+    StartAndConnect(settings);
     if (busy >= 0) {
         EXPECT_GT(driver_->GetTrapPort(), 40461);
         close(busy);

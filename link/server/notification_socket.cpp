@@ -1,0 +1,123 @@
+#include "link/server/notification_socket.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "link/driver_logs.h"
+#include "link/server/posix_socket.h"
+
+namespace {
+
+constexpr size_t kLargestDatagram = 65536;
+constexpr int kDatagramsPerWake = 256; // then the thread looks at its other events
+
+} // namespace
+
+CNotificationSocket::~CNotificationSocket()
+{
+    CloseSocket(fd_);
+}
+
+int CNotificationSocket::Open(uint32_t localAddress, uint16_t firstPort, int tries, uint16_t* port)
+{
+    const int fd = BindFirstFreeUdpPort(localAddress, firstPort, tries, port);
+    const std::string local = DottedAddress(localAddress);
+    if (fd < 0) {
+        WriteDriverLog(DriverLogKind::NetDrv, "no free UDP port on %s from %u: notifications on TCP only",
+                       local.c_str(), static_cast<unsigned>(firstPort));
+        return -1;
+    }
+    // Linux reports twice what it keeps for data, its own overhead counted in.
+    const int granted = SetReceiveBuffer(fd, kReceiveBufferBytes);
+    WriteDriverLog(DriverLogKind::NetDrv, "notifications on UDP %s:%u, receive buffer %d bytes for %d asked%s",
+                   local.c_str(), static_cast<unsigned>(*port), granted, kReceiveBufferBytes,
+                   granted < kReceiveBufferBytes ? " (capped by net.core.rmem_max)" : "");
+    return fd;
+}
+
+void CNotificationSocket::Adopt(int fd)
+{
+    CloseSocket(fd_);
+    fd_ = fd;
+    serverPort_ = 0;
+    dropsSeen_ = fd >= 0 ? std::max<int64_t>(KernelDropCount(fd), 0) : 0;
+}
+
+CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAddress,
+                                                              const std::function<void(const Frame&)>& deliver)
+{
+    Taken result;
+    if (fd_ < 0) {
+        return result;
+    }
+    Counters taken;
+    std::vector<uint8_t> buffer(kLargestDatagram);
+    for (int round = 0; round < kDatagramsPerWake; ++round) {
+        sockaddr_in from{};
+        socklen_t fromLength = sizeof from;
+        const ssize_t n =
+            recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.drained = true; // EAGAIN
+            break;
+        }
+        const bool fromServer = serverAddress != 0 && from.sin_family == AF_INET &&
+                                from.sin_addr.s_addr == serverAddress &&
+                                (serverPort_ == 0 || from.sin_port == serverPort_);
+        if (!fromServer) {
+            ++taken.foreign;
+            WriteDriverLog(DriverLogKind::Comm, "datagram from %s:%u dropped: not the server",
+                           DottedAddress(from.sin_addr.s_addr).c_str(), static_cast<unsigned>(ntohs(from.sin_port)));
+            continue;
+        }
+        Frame frame;
+        FrameFault fault = FrameFault::kNone;
+        if (DecodeDatagram(buffer.data(), static_cast<size_t>(n), frame, &fault) != FrameStatus::Complete) {
+            ++taken.invalid;
+            WriteDriverLog(DriverLogKind::Comm, "%s datagram of %ld bytes dropped",
+                           fault == FrameFault::kUnsupportedVersion ? "another protocol version's" : "invalid",
+                           static_cast<long>(n));
+            continue;
+        }
+        if (serverPort_ == 0) {
+            // The protocol names no port for the server's datagrams: the first notification shows it.
+            serverPort_ = from.sin_port;
+            WriteDriverLog(DriverLogKind::Comm, "notifications come from %s:%u", DottedAddress(serverAddress).c_str(),
+                           static_cast<unsigned>(ntohs(from.sin_port)));
+        }
+        ++taken.datagrams;
+        taken.bytes += static_cast<uint64_t>(n);
+        taken.records += frame.header.count;
+        deliver(frame);
+    }
+    // Read after every round, so that a loss at the end of a burst is seen at once (the per-datagram counter of
+    // SO_RXQ_OVFL would show it only with the next datagram).
+    const int64_t drops = KernelDropCount(fd_);
+    if (drops > dropsSeen_) {
+        taken.kernelDrops = static_cast<uint64_t>(drops - dropsSeen_);
+        dropsSeen_ = drops;
+    }
+    std::lock_guard<std::mutex> lock(countersMutex_);
+    counters_.datagrams += taken.datagrams;
+    counters_.bytes += taken.bytes;
+    counters_.records += taken.records;
+    counters_.foreign += taken.foreign;
+    counters_.invalid += taken.invalid;
+    counters_.kernelDrops += taken.kernelDrops;
+    result.kernelDrops = taken.kernelDrops;
+    return result;
+}
+
+CNotificationSocket::Counters CNotificationSocket::GetCounters() const
+{
+    std::lock_guard<std::mutex> lock(countersMutex_);
+    return counters_;
+}
