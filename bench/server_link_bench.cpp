@@ -1,6 +1,7 @@
 // Server link figures: a request's round trip through the server driver to the simulated management server over
-// loopback, beside a plain TCP echo of the same bytes; and entity-state notifications (330) applied to the model per
-// second in bursts of 10,000 records, by the dispatcher alone and end to end from the simulated server.
+// loopback, beside a plain TCP echo of the same bytes; entity-state notifications (330) applied to the model per
+// second in bursts of 10,000 records, by the dispatcher alone and end to end from the simulated server; and the
+// longest frame tick after the UI thread stood still while notifications kept coming.
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -15,7 +16,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,9 +32,11 @@
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
 #include "link/link_ui.h"
+#include "link/records/alarm_ack_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
 #include "link/server/frame_codec.h"
 #include "link/server/net_drv_server_agent.h"
 #include "link/server/server_dispatch_rules.h"
@@ -322,6 +328,88 @@ void BM_ApplyEntityStateBurst(benchmark::State& state)
     SetDispatchUi(nullptr);
 }
 BENCHMARK(BM_ApplyEntityStateBurst)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+long ResidentKilobytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// 1.32 million one-record notifications queue from a driver thread while the UI thread does not drain (a modal
+// loop, a long refresh); then the frame's ticks apply them. Entity states (330) fold per entity past the queue's
+// bound; acknowledgements (333) all wait and are applied a slice at a tick. Figures: the longest tick, how many
+// ticks it took and the memory the queue took.
+void BM_TicksAfterTheUiStoodStill(benchmark::State& state)
+{
+    constexpr uint32_t kMessages = 1320000;
+    const auto code = static_cast<uint16_t>(state.range(0));
+    LoadModels();
+    SetUiThreadId(std::this_thread::get_id());
+    CAppData app;
+    InstallServerDispatchRules(app);
+    CCountingUi ui;
+    SetDispatchUi(&ui);
+    std::vector<uint8_t> records = PrepareBurst();
+    uint32_t recordSize = kEntityStateRecSize;
+    if (code == 333) {
+        std::vector<uint8_t> acks;
+        for (uint32_t i = 0; i < kBurst; ++i) {
+            AlarmAckRec ack;
+            ack.entityId = record_bytes::GetU32(records.data() + static_cast<size_t>(i) * kEntityStateRecSize, 0);
+            ack.person = "admin";
+            ack.ackTime = i;
+            const auto bytes = EncodeAlarmAckRec(ack);
+            acks.insert(acks.end(), bytes.begin(), bytes.end());
+        }
+        records = std::move(acks);
+        recordSize = kAlarmAckRecSize;
+    }
+    double longestTickMs = 0;
+    double ticks = 0;
+    double queuedMegabytes = 0;
+    for (auto _ : state) {
+        const long before = ResidentKilobytes();
+        std::thread driverThread([&] {
+            EmsMsg msg;
+            msg.operation = kEmsOpReply;
+            msg.requestCode = code;
+            msg.neId = 2;
+            msg.recordSize = recordSize;
+            msg.count = 1;
+            for (uint32_t i = 0; i < kMessages; ++i) {
+                msg.records = records.data() + static_cast<size_t>(i % kBurst) * recordSize;
+                DispatchServerMessage(&msg);
+            }
+        });
+        driverThread.join();
+        queuedMegabytes = static_cast<double>(ResidentKilobytes() - before) / 1024;
+        while (QueuedServerMessageCount() != 0) {
+            const auto start = std::chrono::steady_clock::now();
+            DispatchServerMessage(nullptr);
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            longestTickMs = std::max(longestTickMs, took.count());
+            ++ticks;
+        }
+    }
+    state.counters["longest_tick_ms"] = longestTickMs;
+    state.counters["ticks"] = ticks;
+    state.counters["queued_MB"] = queuedMegabytes;
+    state.counters["trap_log_records"] = static_cast<double>(ui.records);
+    RemoveServerDispatchRules();
+    SetDispatchUi(nullptr);
+}
+BENCHMARK(BM_TicksAfterTheUiStoodStill)
+    ->Arg(330)
+    ->Arg(333)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 void BM_EntityStateBurstFromTheServer(benchmark::State& state)
 {

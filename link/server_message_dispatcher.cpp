@@ -1,22 +1,30 @@
 #include "link/server_message_dispatcher.h"
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <exception>
 #include <map>
+#include <memory>
 #include <mutex>
 
 #include "core/util/mutex_lock.h"
 #include "link/driver_logs.h"
+#include "link/entity_state_fold.h"
 
 namespace {
 
 constexpr uint32_t kUiApplyLockWaitMs = 1000;
 constexpr uint32_t kTickLockWaitMs = 100;
+// A drain from the frame's timer or the idle hook stops after this long; the rest waits for the next one.
+constexpr auto kDrainSlice = std::chrono::milliseconds(50);
+// Folded records taken at a time, so that a drain can stop within its slice.
+constexpr size_t kFoldedRecordsPerTake = 2000;
 
-struct QueuedMessage {
-    EmsMsg header;
-    std::vector<uint8_t> records;
+// A message waiting, or (past the bound) entity states folded per entity.
+struct QueuedItem {
+    OwnedServerMessage message;
+    std::unique_ptr<CEntityStateFold> fold;
 };
 
 struct Dispatcher {
@@ -28,7 +36,9 @@ struct Dispatcher {
 
     // The queue has a lock of its own, so that driver threads never wait behind the UI's use of the model.
     std::mutex queueMutex;
-    std::deque<QueuedMessage> queue;
+    std::deque<QueuedItem> queue;
+    size_t queuedBytes = 0;
+    size_t queuedMessages = 0; // a folded entity counts as one
 
     // Changed on the UI thread between passes; read under the dispatch lock.
     std::mutex rulesMutex;
@@ -48,9 +58,9 @@ bool IsApplicable(const EmsMsg& msg)
            (msg.count == 0 || msg.records != nullptr);
 }
 
-QueuedMessage CopyOf(const EmsMsg& msg)
+OwnedServerMessage CopyOf(const EmsMsg& msg)
 {
-    QueuedMessage copy;
+    OwnedServerMessage copy;
     copy.header = msg;
     const uint64_t bytes = EmsRecordBytes(msg);
     if (bytes != 0) {
@@ -59,6 +69,11 @@ QueuedMessage CopyOf(const EmsMsg& msg)
     }
     copy.header.records = nullptr;
     return copy;
+}
+
+size_t BytesOf(const OwnedServerMessage& msg)
+{
+    return sizeof(QueuedItem) + msg.records.size();
 }
 
 void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
@@ -80,20 +95,53 @@ void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
     }
 }
 
-// Applies what is queued, then `extra` when given. The caller holds the dispatch lock.
-size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects)
+// The next messages in order: a waiting message, or records from the front of a fold. False when none wait.
+bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out)
 {
-    std::deque<QueuedMessage> pending;
-    {
-        std::lock_guard<std::mutex> lock(d.queueMutex);
-        pending.swap(d.queue);
+    std::lock_guard<std::mutex> lock(d.queueMutex);
+    if (d.queue.empty()) {
+        return false;
     }
+    QueuedItem& front = d.queue.front();
+    if (front.fold == nullptr) {
+        d.queuedBytes -= BytesOf(front.message);
+        --d.queuedMessages;
+        out.push_back(std::move(front.message));
+        d.queue.pop_front();
+        return true;
+    }
+    const size_t bytesBefore = front.fold->Bytes();
+    const size_t recordsBefore = front.fold->RecordCount();
+    front.fold->TakeFront(kFoldedRecordsPerTake, out);
+    d.queuedBytes -= bytesBefore - front.fold->Bytes();
+    d.queuedMessages -= recordsBefore - front.fold->RecordCount();
+    if (front.fold->Empty()) {
+        WriteDriverLog(DriverLogKind::NetDrv,
+                       "dispatcher: %llu entity-state records replaced by later ones of their entity",
+                       static_cast<unsigned long long>(front.fold->Superseded()));
+        d.queue.pop_front();
+    }
+    return true;
+}
+
+// Applies what is queued, then `extra` when given. With `sliced`, stops after a slice of time (never with `extra`,
+// which must come after what is queued). The caller holds the dispatch lock.
+size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects, bool sliced)
+{
+    const auto start = std::chrono::steady_clock::now();
     size_t applied = 0;
-    for (auto& queued : pending) {
-        EmsMsg msg = queued.header;
-        msg.records = queued.records.empty() ? nullptr : queued.records.data();
-        ApplyOne(d, msg, effects);
-        ++applied;
+    std::vector<OwnedServerMessage> taken;
+    while (TakeNext(d, taken)) {
+        for (OwnedServerMessage& queued : taken) {
+            EmsMsg msg = queued.header;
+            msg.records = queued.records.empty() ? nullptr : queued.records.data();
+            ApplyOne(d, msg, effects);
+            ++applied;
+        }
+        taken.clear();
+        if (sliced && extra == nullptr && std::chrono::steady_clock::now() - start >= kDrainSlice) {
+            break;
+        }
     }
     if (extra != nullptr) {
         ApplyOne(d, *extra, effects);
@@ -114,9 +162,28 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
 
 void Enqueue(Dispatcher& d, const EmsMsg& msg)
 {
-    QueuedMessage copy = CopyOf(msg);
+    const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
-    d.queue.push_back(std::move(copy));
+    if (folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound) {
+        // Past the bound only the latest state of each entity waits; every other message keeps its place.
+        if (d.queue.empty() || d.queue.back().fold == nullptr) {
+            WriteDriverLog(DriverLogKind::NetDrv,
+                           "dispatcher: queue past %zu bytes: entity states kept per entity until it drains",
+                           kServerMessageQueueBound);
+            d.queue.push_back(QueuedItem{{}, std::make_unique<CEntityStateFold>()});
+        }
+        CEntityStateFold& fold = *d.queue.back().fold;
+        d.queuedBytes -= fold.Bytes();
+        d.queuedMessages -= fold.RecordCount();
+        fold.Add(msg);
+        d.queuedBytes += fold.Bytes();
+        d.queuedMessages += fold.RecordCount();
+        return;
+    }
+    QueuedItem item{CopyOf(msg), nullptr};
+    d.queuedBytes += BytesOf(item.message);
+    ++d.queuedMessages;
+    d.queue.push_back(std::move(item));
 }
 
 } // namespace
@@ -163,7 +230,7 @@ void DispatchServerMessage(const EmsMsg* msg)
         return;
     }
     CDispatchEffects effects;
-    ApplyQueued(d, msg, effects);
+    ApplyQueued(d, msg, effects, false);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
 }
@@ -178,7 +245,7 @@ bool DrainServerMessages(uint32_t lockWaitMs)
         return false;
     }
     CDispatchEffects effects;
-    ApplyQueued(d, nullptr, effects);
+    ApplyQueued(d, nullptr, effects, true);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
     return true;
@@ -219,7 +286,14 @@ size_t QueuedServerMessageCount()
 {
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
-    return d.queue.size();
+    return d.queuedMessages;
+}
+
+size_t QueuedServerMessageBytes()
+{
+    Dispatcher& d = TheDispatcher();
+    std::lock_guard<std::mutex> lock(d.queueMutex);
+    return d.queuedBytes;
 }
 
 void ClearServerMessageQueue()
@@ -227,4 +301,6 @@ void ClearServerMessageQueue()
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
     d.queue.clear();
+    d.queuedBytes = 0;
+    d.queuedMessages = 0;
 }

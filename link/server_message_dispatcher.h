@@ -1,6 +1,8 @@
 // The server message dispatcher: applies what the server sends (replies and notifications) to the application's
 // tables and entity model on the UI thread, under the dispatch lock. Messages that arrive on other threads wait in
-// a FIFO queue of owned copies until the frame's timer (or the idle hook) applies them.
+// a FIFO queue of owned copies until the frame's timer (or the idle hook) applies them, a slice of time at a go.
+// Past its bound the queue keeps only the latest state record of each entity (see entity_state_fold.h); every other
+// message keeps its place.
 #pragma once
 
 #include <cstdint>
@@ -21,11 +23,12 @@ bool LockDispatch(uint32_t timeoutMs);
 void UnlockDispatch();
 
 // With a message: from the UI thread it is applied at once (after what is queued), else a copy is queued. With
-// null (the frame's timer): everything queued is applied. Only replies and notifications (operation 4) with status
-// 0 are taken; others are dropped.
+// null (the frame's timer): what is queued is applied, for at most a slice of 50 ms. Only replies and notifications
+// (operation 4) with status 0 are taken; others are dropped.
 void DispatchServerMessage(const EmsMsg* msg);
 
-// Applies what is queued when the dispatch lock is free within `lockWaitMs`; false when it was not. UI thread only.
+// Applies what is queued (for at most a slice of 50 ms) when the dispatch lock is free within `lockWaitMs`; false
+// when it was not. UI thread only.
 bool DrainServerMessages(uint32_t lockWaitMs);
 
 // How one request code changes the model. Runs on the UI thread under the dispatch lock; effects on windows go
@@ -41,5 +44,10 @@ void ClearServerMessageRules();
 // The shell's callbacks for mail, the forced-logout timer and the trap log; null drops those effects.
 void SetDispatchUi(IDispatchUi* ui);
 
+// Bytes that queued messages may take (records and a fixed overhead each) before entity states fold.
+inline constexpr size_t kServerMessageQueueBound = 4u * 1024 * 1024;
+
+// Messages waiting (a folded entity counts one) and the bytes they take.
 size_t QueuedServerMessageCount();
+size_t QueuedServerMessageBytes();
 void ClearServerMessageQueue();

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/net_drv.h"
+#include "link/records/entity_state_rec.h"
 
 namespace {
 
@@ -102,6 +104,71 @@ TEST_F(DispatcherTest, OtherThreadsQueueCopiesThatTheTickAppliesInOrder)
     EXPECT_EQ(applied_[1].code, 330);
     EXPECT_EQ(applied_[1].neId, 4u);
     EXPECT_EQ(QueuedServerMessageCount(), 0u);
+}
+
+TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessagesTheirPlace)
+{
+    // Twice the bound in batches of 23 state records (a datagram's worth) over 40 entities, a mail halfway; record i
+    // carries i in its value field.
+    constexpr uint32_t kEntities = 40;
+    constexpr uint32_t kPerBatch = 23;
+    const uint32_t batches = 2 * kServerMessageQueueBound / (kPerBatch * kEntityStateRecSize);
+    uint32_t mailAfter = 0;
+    std::map<uint32_t, uint32_t> latest; // entity -> value of its last record
+    std::thread driverThread([&] {
+        const std::vector<uint8_t> mail(1026), location = {1};
+        const EmsMsg first = Message(20, location);
+        DispatchServerMessage(&first);
+        uint32_t sent = 0;
+        for (uint32_t b = 0; b < batches; ++b) {
+            if (b == batches / 2) {
+                mailAfter = sent;
+                const EmsMsg mailMsg = Message(8, mail, 1026);
+                DispatchServerMessage(&mailMsg);
+            }
+            std::vector<uint8_t> records;
+            for (uint32_t i = 0; i < kPerBatch; ++i, ++sent) {
+                EntityStateRec rec;
+                rec.entityId = 10101 + sent % kEntities;
+                rec.value = sent;
+                const auto bytes = EncodeEntityStateRec(rec);
+                records.insert(records.end(), bytes.begin(), bytes.end());
+                latest[rec.entityId] = sent;
+            }
+            const EmsMsg states = Message(330, records, kEntityStateRecSize);
+            DispatchServerMessage(&states);
+        }
+    });
+    driverThread.join();
+    // The bound, and one record for each entity folded.
+    EXPECT_LT(QueuedServerMessageBytes(), kServerMessageQueueBound + 64 * 1024);
+
+    for (int tick = 0; tick < 1000 && QueuedServerMessageCount() != 0; ++tick) {
+        DispatchServerMessage(nullptr);
+    }
+    ASSERT_EQ(QueuedServerMessageCount(), 0u);
+    std::vector<uint16_t> others;
+    std::map<uint32_t, uint32_t> applied; // entity -> value of its last applied record
+    size_t records = 0;
+    for (const Applied& a : applied_) {
+        if (a.code != 330) {
+            others.push_back(a.code);
+            continue;
+        }
+        for (size_t offset = 0; offset < a.records.size(); offset += kEntityStateRecSize, ++records) {
+            EntityStateRec rec;
+            DecodeEntityStateRec(a.records.data() + offset, kEntityStateRecSize, &rec);
+            const bool afterMail = others.size() == 2;
+            EXPECT_EQ(rec.value >= mailAfter, afterMail) << "record " << rec.value << " crossed the mail";
+            if (applied.count(rec.entityId) != 0) {
+                EXPECT_GT(rec.value, applied[rec.entityId]) << "entity " << rec.entityId << " out of order";
+            }
+            applied[rec.entityId] = rec.value;
+        }
+    }
+    EXPECT_EQ(others, (std::vector<uint16_t>{20, 8}));
+    EXPECT_EQ(applied, latest) << "each entity ends with its latest state";
+    EXPECT_LT(records, static_cast<size_t>(batches) * kPerBatch) << "nothing was folded";
 }
 
 TEST_F(DispatcherTest, UiThreadAppliesAtOnceAfterWhatWasQueued)
