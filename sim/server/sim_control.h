@@ -17,7 +17,7 @@ inline constexpr size_t kSimControlRecSize = 16;
 // i carries i in its value field, so that the order can be checked. Answered after the burst has been handed out.
 inline constexpr uint32_t kSimPushEntityStates = 1;
 // At most this many records in one push (arg1); more are refused with "invalid parameter".
-inline constexpr uint32_t kSimMaxPushedStates = 100000;
+inline constexpr uint32_t kSimMaxPushedStates = 1000000;
 // Leave the next arg1 requests of this connection unanswered (this one is answered).
 inline constexpr uint32_t kSimStaySilent = 2;
 // Close this connection at once, without answering.
