@@ -1,5 +1,6 @@
 #include "link/server/entity_apply.h"
 
+#include "core/entity/entity_type_ids.h"
 #include "core/tables/entity_node.h"
 #include "core/util/severity.h"
 #include "link/driver_logs.h"
@@ -21,10 +22,18 @@ CEntityNode* FindNode(CNeRecord* ne, uint32_t entityId)
 
 // A type of 0 names no model: the record leaves the node's types as they are. A planned type of 0 keeps the
 // planned type.
+// An online type of 0 names no model and leaves the node alone; "unchanged" keeps the type (and the planned type,
+// unless the record names one), so that a record that reports only a severity never rebuilds the subtree.
 void SetTypes(CEntityNode& node, uint32_t type, uint32_t plannedType)
 {
     if (type == 0) {
         return;
+    }
+    if (type == kPlannedTypeSame) {
+        if (plannedType == 0 || plannedType == kPlannedTypeSame) {
+            return;
+        }
+        type = node.GetType();
     }
     node.SetType(type, plannedType == 0 ? node.GetPlannedType() : plannedType);
 }

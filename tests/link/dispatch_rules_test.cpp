@@ -545,6 +545,12 @@ TEST_F(DispatchRulesTest, StateTypesChangeTheNodeUnlessTheyNameNoModel)
     EntityStateRec noType = State(10100, 0, 99);
     States(330, 1, {noType});
     EXPECT_EQ(ne.root->FindById(10100)->GetType(), 30u) << "type 0 leaves the card as it is";
+    EntityStateRec unchanged = State(10100, 0, 2);
+    unchanged.onlineType = kPlannedTypeSame;
+    unchanged.plannedType = kPlannedTypeSame;
+    States(330, 1, {unchanged});
+    EXPECT_EQ(ne.root->FindById(10100)->GetType(), 30u) << "unchanged keeps the card and its ports";
+    EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 24);
     EntityStateRec swapped = State(10100, 0, 99);
     swapped.onlineType = 31;
     swapped.plannedType = kPlannedTypeSame;
