@@ -7,6 +7,7 @@ Strokes and nodes are drawn by their distance to each pixel, so edges are smooth
 
 import math
 import os
+import sys
 import struct
 import zlib
 
@@ -112,11 +113,20 @@ def png(width, height, rows):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+
+def output_dir(resource_folder):
+    """The folder to write into: the first argument, else the resources folder the file belongs to."""
+    if len(sys.argv) > 1:
+        os.makedirs(sys.argv[1], exist_ok=True)
+        return sys.argv[1]
+    return os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", resource_folder)
+
+
 def main():
     segments = name_segments()
     rule = ((WIDTH / 2 - 110, NAME_TOP + CAP + 28), WIDTH / 2 + 110)
     rows = [[pixel(x, y, segments, rule) for x in range(WIDTH)] for y in range(HEIGHT)]
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "Logo.dat")
+    path = os.path.join(output_dir("Logo"), "Logo.dat")
     with open(path, "wb") as f:
         f.write(png(WIDTH, HEIGHT, rows))
 

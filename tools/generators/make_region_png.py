@@ -4,6 +4,7 @@ roads between three towns. Standard library only; run it from any directory to r
 
 import math
 import os
+import sys
 import struct
 import zlib
 
@@ -64,9 +65,18 @@ def png(width, height, rows):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+
+def output_dir(resource_folder):
+    """The folder to write into: the first argument, else the resources folder the file belongs to."""
+    if len(sys.argv) > 1:
+        os.makedirs(sys.argv[1], exist_ok=True)
+        return sys.argv[1]
+    return os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", resource_folder)
+
+
 def main():
     rows = [[pixel(x, y) for x in range(WIDTH)] for y in range(HEIGHT)]
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "region.png")
+    path = os.path.join(output_dir("Map"), "region.png")
     with open(path, "wb") as f:
         f.write(png(WIDTH, HEIGHT, rows))
 

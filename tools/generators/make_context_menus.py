@@ -8,6 +8,7 @@ NE (the frame's NE set; 114 also the alarm and long-term commands of a planned N
 offers. A popup left empty is written without entries (it shows one blank entry). Run it from any directory to rewrite the menu file."""
 
 import os
+import sys
 SHOW,MODIFY,ADD,DELETE,REFRESH,EXPORT,CLOSE=33082,33015,33060,33008,33084,33024,33023
 
 
@@ -183,7 +184,8 @@ names116=['Rack','Shelf','Module','Port','NE','NEList','QX7100MainShelf','MiscSh
 M116=[('<null>',EMPTY)]+[(('<null>',EMPTY) if n is None else (n,without(d112[n],SERVER_ONLY))) for n in names116]
 assert len(M113)==32 and len(M112)==33 and len(M116)==32
 
-HEADER = """# The popup menus of lists and entities, by menu resource id. Written by make_context_menus.py; edit the script.
+HEADER = """# The popup menus of lists and entities, by menu resource id. Written by tools/generators/make_context_menus.py
+# (edit the script).
 # MENU <id> ... END; POPUP "name" ... END; ITEM <command id> "text"; SEPARATOR. The popups of a menu are found by
 # their names ("|" separates further names a popup answers to), never by position; "<null>" marks a placeholder.
 # "&" marks the access key, "&&" is a literal ampersand; a tab in a text separates the shortcut.
@@ -208,6 +210,15 @@ def menu_lines(menu_id, what, popups):
     return lines
 
 
+
+def output_dir(resource_folder):
+    """The folder to write into: the first argument, else the resources folder the file belongs to."""
+    if len(sys.argv) > 1:
+        os.makedirs(sys.argv[1], exist_ok=True)
+        return sys.argv[1]
+    return os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", resource_folder)
+
+
 def main():
     lines = HEADER.rstrip("\n").split("\n")
     lines += menu_lines(103, "List popups, server mode.", L103)
@@ -216,7 +227,7 @@ def main():
     lines += menu_lines(113, "Entity popups, server mode, no NE or an NE that is offline.", M113)
     lines += menu_lines(114, "Entity popups, server mode, a planned NE.", M114)
     lines += menu_lines(116, "Entity popups, direct mode.", M116)
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "context_menus.menu")
+    path = os.path.join(output_dir("menus"), "context_menus.menu")
     with open(path, "w") as out:
         out.write("\n".join(lines) + "\n")
 

@@ -8,10 +8,11 @@ and the mask colour named in icons.ini (magenta) does not occur in them."""
 
 import math
 import os
+import sys
 import struct
 import zlib
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "icons")
 SS = 4  # supersampling factor
 
 # Palette.
@@ -463,6 +464,11 @@ def picture(size, draw):
 
 
 def main():
+    global HERE
+    if len(sys.argv) > 1:
+        HERE = sys.argv[1]
+        for sub in ("toolbar", "list"):
+            os.makedirs(os.path.join(HERE, sub), exist_ok=True)
     ini = ["; The frame's icons: copy these sections into Tarvik.ini; the paths are relative to the working folder,",
            "; which holds this folder as Icon.", "[TOOLICON]", f"ICONCNT={len(TOOLBAR)}", "ICONWIDTH=24",
            "ICONHEIGHT=24"]

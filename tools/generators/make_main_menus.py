@@ -11,6 +11,7 @@ A menu case also leaves out the commands whose toolbar buttons it hides. Popups 
 Run it from any directory to rewrite the menu file."""
 
 import os
+import sys
 
 # Menu cases: resource id, mode, NE state ("none", "planned", "online", "other", "direct").
 CASES = [
@@ -292,9 +293,19 @@ def render(entries, mode, state, menu_id, depth):
     return lines
 
 
+
+def output_dir(resource_folder):
+    """The folder to write into: the first argument, else the resources folder the file belongs to."""
+    if len(sys.argv) > 1:
+        os.makedirs(sys.argv[1], exist_ok=True)
+        return sys.argv[1]
+    return os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", resource_folder)
+
+
 def main():
     out = [
-        "# The six main menus of the main frame, by menu id. Written by make_main_menus.py; edit the script.",
+        "# The six main menus of the main frame, by menu id. Written by tools/generators/make_main_menus.py",
+        "# (edit the script).",
         "# MENU <id> ... END; POPUP \"text\" ... END; ITEM <command id> \"text\"; SEPARATOR (the format of the",
         "# context menus). \"&\" marks the access key, \"&&\" is a literal ampersand; a tab in a text separates the",
         "# shortcut.",
@@ -304,7 +315,7 @@ def main():
         out.append(f"MENU {menu_id}")
         out.extend(render(TREE, mode, state, menu_id, 1))
         out.append("END")
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "main_menus.menu")
+    path = os.path.join(output_dir("menus"), "main_menus.menu")
     with open(path, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
 
