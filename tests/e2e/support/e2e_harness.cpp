@@ -6,14 +6,18 @@
 #include "ui/framework/wait_dlg.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/app_frame_host.h"
+#include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -168,9 +172,14 @@ bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenari
 
 bool CProgram::Login(const std::string& user, const std::string& password)
 {
+    operator_.PushLogin(app_test::LoginInput{.user = user, .password = password, .direct = direct_});
+    return Start();
+}
+
+bool CProgram::Start()
+{
     app_ = std::make_unique<CEmsApp>();
     app_->SetMainFrameFactory(CreateAppMainFrame);
-    operator_.PushLogin(app_test::LoginInput{.user = user, .password = password, .direct = direct_});
     if (!app_->InitInstance())
         return false;
     Settle();
@@ -228,12 +237,21 @@ std::vector<int> CProgram::RightClickTreeItem(QTreeWidgetItem* item, int choose)
 {
     QTreeWidget* tree = Tree().Tree();
     tree->scrollToItem(item);
+    return RightClickAt(*tree->viewport(), tree->visualItemRect(item).center(), choose, false);
+}
+
+std::vector<int> CProgram::RightClickAt(QWidget& viewport, const QPoint& at, int choose, bool contextEvent)
+{
     if (choose != 0)
         operator_.Popups().PushChoice(choose);
     const size_t before = operator_.Popups().Offered().size();
-    const QPoint at = tree->visualItemRect(item).center();
-    QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
-    QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, at);
+    QTest::mousePress(&viewport, Qt::RightButton, {}, at);
+    QTest::mouseRelease(&viewport, Qt::RightButton, {}, at);
+    if (contextEvent) {
+        // What the window system makes of the click besides the mouse events; QTest does not send it.
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport.mapToGlobal(at));
+        QCoreApplication::sendEvent(&viewport, &event);
+    }
     Settle();
     const auto& offered = operator_.Popups().Offered();
     return offered.size() > before ? offered.back() : std::vector<int>{};
@@ -248,10 +266,59 @@ void CProgram::PressKeys(const QKeySequence& keys)
     QTest::keySequence(window.windowHandle(), keys);
 }
 
+bool CProgram::ClickViewTab(const QString& text)
+{
+    QTabBar* tabs = Frame().DialogBar()->Tabs();
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->tabText(i) == text) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            Settle();
+            return true;
+        }
+    }
+    return false;
+}
+
 void CProgram::ClickHeader(QHeaderView& header, int column)
 {
     const QPoint at(header.sectionViewportPosition(column) + header.sectionSize(column) / 2, header.height() / 2);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
+}
+
+void CProgram::ClickListRow(QTreeWidget& list, int row, int column)
+{
+    const QModelIndex index = list.model()->index(row, column);
+    list.scrollTo(index);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(index).center());
+    Settle();
+}
+
+std::vector<int> CProgram::RightClickListRow(QTreeWidget& list, int row, int choose)
+{
+    const QModelIndex index = list.model()->index(row, 0);
+    list.scrollTo(index);
+    return RightClickAt(*list.viewport(), list.visualRect(index).center(), choose, true);
+}
+
+QStringList CProgram::ShownColumn(const QTreeWidget& list, int column)
+{
+    QStringList texts;
+    const int x = list.header()->sectionViewportPosition(column) + 1;
+    QModelIndex last;
+    for (int y = 0; y < list.viewport()->height(); ++y) {
+        const QModelIndex index = list.indexAt(QPoint(x, y));
+        if (index.isValid() && index.row() != last.row()) {
+            texts.push_back(index.siblingAtColumn(column).data().toString());
+            last = index;
+        }
+    }
+    return texts;
+}
+
+bool CProgram::SaveScreenshot(QWidget& widget, const QString& name)
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    return QDir().mkpath(folder) && widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 bool CProgram::WaitUntil(const std::function<bool()>& condition, int boundMs)

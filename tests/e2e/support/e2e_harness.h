@@ -116,6 +116,8 @@ public:
     bool StartAgent(const PeerOptions& options = {}, const std::string& scenario = {});
     // Starts the program and logs in through the login dialog; true when the main window is up.
     bool Login(const std::string& user, const std::string& password);
+    // Starts the program, whose login dialog takes the logins queued with Operator().PushLogin.
+    bool Start();
 
     CEmsApp& App() { return *app_; }
     CMainFrame& Frame();
@@ -132,10 +134,20 @@ public:
     void ClickTreeItem(QTreeWidgetItem* item);
     // Right-clicks the item; the popup is answered by Operator().Popups(). Returns the command ids it offered.
     std::vector<int> RightClickTreeItem(QTreeWidgetItem* item, int choose = 0);
+    // Clicks the tab of the frame's view bar that shows `text`; false when there is none.
+    bool ClickViewTab(const QString& text);
     // A click on a list's column header, as with the mouse.
     static void ClickHeader(QHeaderView& header, int column);
     // Keys pressed and released in the main window, as on the keyboard (shortcuts and F1 included).
     void PressKeys(const QKeySequence& keys);
+    // A click on a row of a list (on its cell in `column`), as with the mouse.
+    void ClickListRow(QTreeWidget& list, int row, int column = 0);
+    // Right-clicks a row of a list, as RightClickTreeItem does.
+    std::vector<int> RightClickListRow(QTreeWidget& list, int row, int choose = 0);
+    // The texts of a list's column as the screen shows them: the rows in view, top down.
+    static QStringList ShownColumn(const QTreeWidget& list, int column);
+    // Saves a picture of the widget as screenshots/<name>.png beside the test program; false when it cannot.
+    static bool SaveScreenshot(QWidget& widget, const QString& name);
 
     // Runs the event loop (the frame's timers too) until the condition holds; false past the bound.
     bool WaitUntil(const std::function<bool()>& condition, int boundMs = 10000);
@@ -152,6 +164,8 @@ public:
 
 private:
     bool WriteIni(const std::string& keys);
+    // `contextEvent`: the click is also delivered as the context menu request the window system makes of it.
+    std::vector<int> RightClickAt(QWidget& viewport, const QPoint& at, int choose, bool contextEvent);
 
     app_test::CWorkDir dir_;
     COperator operator_;
