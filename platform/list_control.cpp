@@ -44,7 +44,11 @@ void CListControl::SetUpReportView(QTreeWidget* list)
     list->setRootIsDecorated(false);
     list->setItemsExpandable(false);
     list->setUniformRowHeights(true);
+    // The list's owner sorts the rows, not the tree widget; switching the widget's own sorting off also makes the
+    // header deaf to clicks, and the owner sorts on those.
+    const bool clickable = list->header()->sectionsClickable();
     list->setSortingEnabled(false);
+    list->header()->setSectionsClickable(clickable);
     list->setAllColumnsShowFocus(true);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->header()->setStretchLastSection(false);

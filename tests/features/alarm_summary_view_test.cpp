@@ -6,11 +6,9 @@
 #include "ui/framework/dialog_environment.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QTreeWidget>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -36,7 +34,6 @@ protected:
     CTrapSumView& Open()
     {
         view_ = std::make_unique<CTrapSumView>();
-        view_->SetPaneSizer([this](int height) { paneHeight_ = height; });
         view_->SetSelectionSource([this] { return selection_; });
         view_->resize(240, 160);
         view_->show();
@@ -64,7 +61,6 @@ protected:
 
     std::unique_ptr<CTrapSumView> view_;
     std::vector<TrapSumDetailRequest> opened_;
-    std::optional<int> paneHeight_;
     std::pair<uint32_t, CEntityId> selection_{0, CEntityId{}};
     ScriptedModalRunner runner_;
     ScriptedMessageBoxes boxes_;
@@ -110,17 +106,6 @@ TEST_F(AlarmSummaryViewTest, TheTargetFollowsTheFramesSelection)
     view.RefreshData();
     EXPECT_EQ(view.GetNeId(), static_cast<int>(kBravo));
     EXPECT_EQ(view.GetTargetEntity().id, 10500u);
-}
-
-TEST_F(AlarmSummaryViewTest, ThePaneIsSevenLinesHighAndTheColumnsFillTheList)
-{
-    CTrapSumView& view = Open();
-    QTreeWidget* list = view.FindList(kListControlId);
-    ASSERT_TRUE(paneHeight_.has_value());
-    EXPECT_EQ(*paneHeight_, 7 * QFontMetrics(list->font()).size(Qt::TextSingleLine, "Wly").height());
-    view.resize(400, 200);
-    EXPECT_EQ(list->geometry(), QRect(0, 0, 400, 200));
-    EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width() - 4);
 }
 
 TEST_F(AlarmSummaryViewTest, DetailOpensTheListBehindTheRow)

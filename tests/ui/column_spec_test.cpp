@@ -61,15 +61,18 @@ TEST(ColumnSpec, TextEndsAtItsFirstNul)
 TEST(ListLayout, SpareWidthGoesToStretchColumnsWithTheRemainderToTheLast)
 {
     std::vector<LayoutColumn> columns = {
-        {kColumnDefaultFlags, 50, 40, true},
-        {kColumnDefaultFlags | kColumnStretch, 30, 30, true},
-        {kColumnDefaultFlags, 20, 30, true},
-        {kColumnDefaultFlags | kColumnStretch, 30, 30, true},
+        {kColumnDefaultFlags, 50, 40, true, 40},
+        {kColumnDefaultFlags | kColumnStretch, 30, 30, true, 20},
+        {kColumnDefaultFlags, 20, 30, true, 30},
+        {kColumnDefaultFlags | kColumnStretch, 30, 30, true, 25},
     };
     // 40 + 30 + 30 + 30 = 130; 231 leaves 101: 50 and 51.
     EXPECT_EQ(ComputeListLayout(columns, 231, 0), (std::vector<int>{40, 80, 30, 81}));
     // No spare width: desired widths only.
-    EXPECT_EQ(ComputeListLayout(columns, 100, 0), (std::vector<int>{40, 30, 30, 30}));
+    EXPECT_EQ(ComputeListLayout(columns, 130, 0), (std::vector<int>{40, 30, 30, 30}));
+    // Too narrow: the stretch columns give back, the one with the most to give first, down to their minimums.
+    EXPECT_EQ(ComputeListLayout(columns, 122, 0), (std::vector<int>{40, 23, 30, 29}));
+    EXPECT_EQ(ComputeListLayout(columns, 100, 0), (std::vector<int>{40, 20, 30, 25}));
     // The frame counts against the client width.
     EXPECT_EQ(ComputeListLayout(columns, 231, 2), (std::vector<int>{40, 79, 30, 80}));
 }

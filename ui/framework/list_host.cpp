@@ -14,17 +14,76 @@
 #include <QCursor>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr char kSmallImagesProperty[] = "listSmallImages";
 constexpr char kSubItemImagesProperty[] = "listSubItemImages";
+constexpr char kGridLinesProperty[] = "listGridLines";
+// On the header item: the column's image goes to the right of its title; the column's expected values.
+constexpr int kHeaderImageRightRole = kListFormatRole + 1;
+constexpr int kColumnSamplesRole = kListFormatRole + 2;
 constexpr int kMaxCellText = 2047;
-constexpr int kImageSlot = 20; // an image and the gap before the text
+constexpr int kImageSlot = 20;     // an image and the gap before the text
+constexpr int kHeaderImageGap = 4; // between a header's title and an image to its right
+
+// The style of the hosts' lists and their headers. The host draws every cell and frames the selected row itself, so
+// the style's own focus frame, drawn over the row, is left out. A column whose header image goes on the right has
+// its title drawn first and the image just after it (at the section's right edge when the title fills the section).
+class ListStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element != PE_FrameFocusRect)
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        const auto* view = qobject_cast<const QHeaderView*>(widget);
+        if (element != CE_HeaderLabel || header == nullptr || view == nullptr || header->icon.isNull() ||
+            !view->model()->headerData(header->section, Qt::Horizontal, kHeaderImageRightRole).toBool()) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        QStyleOptionHeader title(*header);
+        title.icon = QIcon();
+        title.rect.setRight(header->rect.right() - kSmallImageSize - kHeaderImageGap);
+        QProxyStyle::drawControl(element, &title, painter, widget);
+
+        const int textWidth = std::min(title.fontMetrics.horizontalAdvance(title.text), title.rect.width());
+        int textRight = title.rect.left() + textWidth;
+        if (title.textAlignment & Qt::AlignRight)
+            textRight = title.rect.right() + 1;
+        else if (title.textAlignment & Qt::AlignHCenter)
+            textRight = title.rect.left() + (title.rect.width() + textWidth) / 2;
+        const int x = std::min(textRight + kHeaderImageGap, header->rect.right() + 1 - kSmallImageSize);
+        const int y = header->rect.top() + (header->rect.height() - kSmallImageSize) / 2;
+        painter->drawPixmap(x, y, header->icon.pixmap(QSize(kSmallImageSize, kSmallImageSize)));
+    }
+};
+
+QStyle* SharedListStyle()
+{
+    // One for the program, gone with the application object.
+    static QPointer<ListStyle> style;
+    if (style.isNull()) {
+        style = new ListStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style.data();
+}
 
 // Draws every cell of a host's list through the host.
 class ListCellDelegate : public QStyledItemDelegate {
@@ -103,6 +162,16 @@ bool HeaderHasImage(const QTreeWidget* list, int column)
     return !list->headerItem()->icon(column).isNull();
 }
 
+// The row's last cell on screen: the frame of a selected row is drawn with it, as a hidden column or one scrolled out
+// of view is not drawn at all.
+int LastShownColumn(const QTreeWidget& list)
+{
+    const QHeaderView* header = list.header();
+    const int right = std::min(list.viewport()->width(), header->length() - header->offset()) - 1;
+    const int column = header->logicalIndexAt(right);
+    return column >= 0 ? column : CListControl(const_cast<QTreeWidget*>(&list)).GetColumnCount() - 1;
+}
+
 bool TextMatches(const QString& cell, const QString& text, bool prefix, bool caseSensitive)
 {
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
@@ -168,6 +237,8 @@ void CListHost::AttachList(QTreeWidget* list)
     CListControl::SetUpReportView(list);
     list->setItemDelegate(new ListCellDelegate(*this, *list));
     list->setMouseTracking(true);
+    list->setStyle(SharedListStyle());
+    list->header()->setStyle(SharedListStyle());
 }
 
 // ---- columns
@@ -266,6 +337,8 @@ void CListHost::SetColumnFlags(int column, uint16_t value, uint16_t mask, int li
             UpdateListLayout(listId);
         }
     }
+    if ((flags ^ old) & kColumnHeaderImageRight)
+        list->headerItem()->setData(column, kHeaderImageRightRole, (flags & kColumnHeaderImageRight) != 0);
     SetHeaderAlignment(list, column, flags & kColumnHeaderAlignMask);
     list->viewport()->update();
 }
@@ -371,6 +444,12 @@ bool CListHost::HasSubItemImages(int listId) const
     return list && list->property(kSubItemImagesProperty).toBool();
 }
 
+bool CListHost::HasSubItemImage(const CListControl& list, int row, int column) const
+{
+    return column > 0 && list.Widget()->property(kSubItemImagesProperty).toBool() &&
+           list.GetItemImage(row, column) >= 0;
+}
+
 void CListHost::EnableSubItemImages(int listId, bool on)
 {
     QTreeWidget* list = FindList(listId);
@@ -432,9 +511,10 @@ std::pair<int, int> CListHost::HitTestCursor(int listId) const
 
 // ---- layout
 
-int CListHost::MeasureText(const QTreeWidget* list, const QString& text) const
+int CListHost::MeasureText(const QFont& font, const QString& text) const
 {
-    return QFontMetrics(list->font()).horizontalAdvance(text.left(kMaxCellText));
+    // Whole pixels up: the drawing cuts a text that is a fraction wider than its room.
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text.left(kMaxCellText))));
 }
 
 void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
@@ -461,31 +541,48 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         firstRow = top.isValid() ? top.row() : 0;
     }
     const int lastRow = std::min(control.GetItemCount(), firstRow + static_cast<int>(layoutRowCount_));
-    const QFontMetrics headerMetrics(list->header()->font());
     for (int c = 0; c < count; ++c) {
         LayoutColumn& column = layout[static_cast<size_t>(c)];
         if (!TakesPartInLayout(column))
             continue;
-        column.desiredWidth = HeaderLayoutWidth(headerMetrics.horizontalAdvance(control.GetColumnTitle(c)), margins,
+        column.desiredWidth = HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins,
                                                 HeaderHasImage(list, c));
+        column.minimumWidth = column.desiredWidth;
         if (column.flags & kColumnOwnerText)
             continue;
-        for (int row = firstRow; row < lastRow; ++row) {
+        const auto cellWidth = [&](const QString& text, bool subItemImage) {
             CellMeasure cell;
-            cell.textWidth = MeasureText(list, control.GetItemText(row, c));
+            cell.textWidth = MeasureText(list->font(), text);
             cell.margins = margins;
             cell.firstColumn = c == 0;
             cell.smallImages = HasSmallImages(listId);
             cell.checkBoxes = control.HasCheckBoxes();
-            cell.subItemImages = HasSubItemImages(listId);
-            column.desiredWidth = std::max(column.desiredWidth, CellLayoutWidth(cell));
+            cell.subItemImages = subItemImage;
+            return CellLayoutWidth(cell);
+        };
+        bool images = false;
+        for (int row = firstRow; row < lastRow; ++row) {
+            const bool image = HasSubItemImage(control, row, c);
+            images = images || image;
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
         }
+        // Expected values come with the images the column's rows have.
+        for (const QString& sample : list->headerItem()->data(c, kColumnSamplesRole).toStringList())
+            column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, images));
+        column.desiredWidth = std::max(column.desiredWidth, column.minimumWidth);
     }
     const std::vector<int> widths = ComputeListLayout(layout, list->viewport()->width(), 0);
     for (int c = 0; c < count; ++c) {
         if (TakesPartInLayout(layout[static_cast<size_t>(c)]))
             SetWidth(list, c, widths[static_cast<size_t>(c)]);
     }
+}
+
+void CListHost::SetColumnSamples(int column, const QStringList& samples, int listId)
+{
+    QTreeWidget* list = FindList(listId);
+    if (list != nullptr && column >= 0 && column < CListControl(list).GetColumnCount())
+        list->headerItem()->setData(column, kColumnSamplesRole, samples);
 }
 
 // ---- sorting
@@ -512,7 +609,7 @@ void CListHost::SortList(int column, int mode, int listId)
         return;
     CListControl control(list);
     for (int c = 0; c < control.GetColumnCount(); ++c)
-        list->headerItem()->setIcon(c, QIcon());
+        RemoveHeaderImage(list, c);
     const int direction = ApplySortRequest(sort_, column, mode);
     if (direction == kSortNone)
         return;
@@ -532,18 +629,25 @@ void CListHost::SetSortMark(int column, int mode, int listId)
         return;
     QTreeWidgetItem* header = list->headerItem();
     if (noSort_ || (mode != kSortAscending && mode != kSortDescending)) {
-        header->setIcon(column, QIcon());
+        RemoveHeaderImage(list, column);
         return;
     }
+    // The arrow goes to the right of the title.
     const QIcon arrow(SharedSmallImages().Get(mode == kSortAscending ? kImageSortAscending : kImageSortDescending));
     const int key = GetColumnMap(column);
-    if (key == column) {
-        header->setIcon(column, arrow);
-        return;
+    const int arrowColumn = key == column ? column : key;
+    if (key != column)
+        header->setIcon(column, QIcon(SharedSmallImages().Get(kImageSortedElsewhere)));
+    if (arrowColumn < count) {
+        header->setIcon(arrowColumn, arrow);
+        header->setData(arrowColumn, kHeaderImageRightRole, true);
     }
-    header->setIcon(column, QIcon(SharedSmallImages().Get(kImageSortedElsewhere)));
-    if (key < count)
-        header->setIcon(key, arrow);
+}
+
+void CListHost::RemoveHeaderImage(QTreeWidget* list, int column) const
+{
+    list->headerItem()->setIcon(column, QIcon());
+    list->headerItem()->setData(column, kHeaderImageRightRole, (GetColumnFlags(column) & kColumnHeaderImageRight) != 0);
 }
 
 int CListHost::FindListText(int column, const QString& text, int listId, int startRow, bool prefix,
@@ -571,6 +675,8 @@ void CListHost::PrepareListsAtFirstShow()
     const uint16_t savedRowCount = layoutRowCount_;
     for (QTreeWidget* list : Lists()) {
         AttachList(list);
+        // Grid lines and whole-row selection.
+        list->setProperty(kGridLinesProperty, true);
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         list->setAllColumnsShowFocus(true);
         const int listId = ListIdOf(list);
@@ -686,7 +792,7 @@ void CListHost::PaintCell(QTreeWidget& list, int listId, QPainter& painter, cons
         list.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, &list);
         textLeft += kImageSlot;
     }
-    const bool image = column == 0 ? HasSmallImages(listId) : HasSubItemImages(listId);
+    const bool image = column == 0 ? HasSmallImages(listId) : HasSubItemImage(control, row, column);
     if (image) {
         const QPixmap picture = SharedSmallImages().Get(control.GetItemImage(row, column));
         if (!picture.isNull())
@@ -702,10 +808,15 @@ void CListHost::PaintCell(QTreeWidget& list, int listId, QPainter& painter, cons
         painter.setPen(ToQColor(text));
         painter.drawText(textRect, static_cast<int>(TextAlignment(flags)) | Qt::TextSingleLine, value);
     }
+    if (list.property(kGridLinesProperty).toBool()) {
+        painter.setPen(ToQColor(kListGridColor));
+        painter.drawLine(cellRect.bottomLeft(), cellRect.bottomRight());
+        painter.drawLine(cellRect.topRight(), cellRect.bottomRight());
+    }
 
     const ShapeRecord& mark = GetSelectedMarkShape();
     if (drawSelectionFrame_ && selected && mark.code != kShapeNone) {
-        const int lastColumn = control.GetColumnCount() - 1;
+        const int lastColumn = LastShownColumn(list);
         const QRect first = list.visualRect(list.model()->index(row, 0));
         const QRect last = list.visualRect(list.model()->index(row, std::max(lastColumn, 0)));
         DcRect frame{first.left(), cellRect.top(), std::max(last.right(), first.right()) + 1, cellRect.bottom() + 1};

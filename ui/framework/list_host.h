@@ -13,6 +13,7 @@
 #include "ui/framework/row_colors.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -20,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+class CListControl;
+class QFont;
 class QTreeWidget;
 class QWidget;
 struct NotifyHeader;
@@ -27,6 +30,8 @@ struct NotifyHeader;
 inline constexpr int kListControlId = 1212;
 // The "no sort header" style of a list, as a dynamic property of its widget.
 inline constexpr char kListNoSortHeaderProperty[] = "noSortHeader";
+// The colour of the grid lines between the cells of a list.
+inline constexpr COLORREF kListGridColor = 0xD0D0D0;
 
 class CListHost {
 public:
@@ -116,6 +121,9 @@ public:
     void SetLayoutRowCount(int count) { layoutRowCount_ = static_cast<uint16_t>(count); }
     // Sizes the given columns of a list (every column when none is given).
     void UpdateListLayout(int listId = kListControlId, std::vector<int> columns = {});
+    // The widest values a column is expected to show: the layout gives the column room for them, as for its title,
+    // whatever the rows it measures show now (a counter that grows, a text that comes with later rows).
+    void SetColumnSamples(int column, const QStringList& samples, int listId = kListControlId);
 
     // Sorting.
     bool GetNoSort() const { return noSort_; }
@@ -154,7 +162,12 @@ protected:
 
 private:
     void SetHeaderAlignment(QTreeWidget* list, int column, int align) const;
-    int MeasureText(const QTreeWidget* list, const QString& text) const;
+    // Takes the image off a column's header; where it would go again follows the column's flag.
+    void RemoveHeaderImage(QTreeWidget* list, int column) const;
+    int MeasureText(const QFont& font, const QString& text) const;
+    // A cell other than column 0 draws an image (and its text after it) when the list has sub-item images and the
+    // cell an image of its own.
+    bool HasSubItemImage(const CListControl& list, int row, int column) const;
     int RunIndex(const QTreeWidget& list, int row) const;
 
     QWidget& root_;

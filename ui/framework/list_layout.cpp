@@ -2,6 +2,8 @@
 
 #include "ui/framework/column_spec.h"
 
+#include <algorithm>
+
 bool TakesPartInLayout(const LayoutColumn& column)
 {
     if (column.flags & (kColumnHidden | kColumnZeroWidth))
@@ -35,6 +37,28 @@ std::vector<int> ComputeListLayout(const std::vector<LayoutColumn>& columns, int
         for (size_t i : stretch)
             widths[i] += share;
         widths[stretch.back()] += spare - share * static_cast<int>(stretch.size());
+    }
+    // Too wide: the stretch column with the most to give comes down to the next one's level, until the columns fit.
+    for (int excess = total - clientWidth; excess > 0;) {
+        size_t widest = stretch.size();
+        int most = 0;
+        int next = 0;
+        for (size_t k = 0; k < stretch.size(); ++k) {
+            const size_t i = stretch[k];
+            const int give = widths[i] - std::max(columns[i].minimumWidth, 1);
+            if (give > most) {
+                next = most;
+                most = give;
+                widest = k;
+            } else {
+                next = std::max(next, give);
+            }
+        }
+        if (widest == stretch.size())
+            break;
+        const int step = std::max(1, std::min(excess, most - next));
+        widths[stretch[widest]] -= step;
+        excess -= step;
     }
     return widths;
 }

@@ -23,6 +23,7 @@
 #include <QResizeEvent>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -99,17 +100,39 @@ void CTrapSumView::InitData()
         list.SetItemText(r, 1, QStringLiteral("0"));
     }
     UpdateListLayout(kListControlId);
+    KeepLaidOutWidth();
+    LayoutList();
+    initialised_ = true;
+}
+
+void CTrapSumView::OnFirstShow()
+{
+    CAFormView::OnFirstShow();
+    KeepLaidOutWidth();
+    // Sized once the list is set up: the sort mark of the first show makes its header higher.
     if (paneSizer_)
         paneSizer_(PaneHeight());
     LayoutList();
-    initialised_ = true;
+}
+
+void CTrapSumView::KeepLaidOutWidth()
+{
+    if (const QTreeWidget* list = FindList(kListControlId); list != nullptr && list->columnCount() > 0)
+        laidOutLastWidth_ = list->columnWidth(list->columnCount() - 1);
 }
 
 int CTrapSumView::PaneHeight() const
 {
     const QTreeWidget* list = FindList(kListControlId);
     const QFont font = list != nullptr ? list->font() : GetFont();
-    return kPaneLines * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height();
+    const int lines = kPaneLines * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height();
+    if (list == nullptr)
+        return lines;
+    // Rows with their images are higher than a line of text: the pane holds the header and every row.
+    int rows = 2 * list->frameWidth() + list->header()->sizeHint().height();
+    for (int r = 0; r < list->topLevelItemCount(); ++r)
+        rows += list->sizeHintForRow(r);
+    return std::max(lines, rows);
 }
 
 void CTrapSumView::LayoutList()
@@ -121,12 +144,14 @@ void CTrapSumView::LayoutList()
     const int columns = list->columnCount();
     if (columns == 0)
         return;
-    int total = 0;
-    for (int c = 0; c < columns; ++c)
-        total += list->columnWidth(c);
-    const int wanted = list->viewport()->width() - kWidthReserve;
-    if (total < wanted)
-        list->setColumnWidth(columns - 1, list->columnWidth(columns - 1) + wanted - total);
+    // The last column widens from the width the layout gave it, so that it narrows again with the view.
+    const int last = columns - 1;
+    int others = 0;
+    for (int c = 0; c < last; ++c)
+        others += list->columnWidth(c);
+    // The list's inside as its new size makes it: its viewport follows only once a hidden view shows again.
+    const int wanted = list->contentsRect().width() - kWidthReserve - others;
+    list->setColumnWidth(last, std::max(laidOutLastWidth_, wanted));
 }
 
 void CTrapSumView::resizeEvent(QResizeEvent* event)

@@ -56,6 +56,7 @@ public:
 
     // Hooks.
     void InitData() override;
+    void OnFirstShow() override;
     void RefreshData() override;
     int OnCommandHook(int id, int code) override;
     int OnNotifyHook(const NotifyHeader& header, int* result) override;
@@ -64,7 +65,8 @@ public:
     void OnExport();
     void OnContextMenu();
 
-    // The height the summary's pane is given: seven lines of the list's font.
+    // The height the summary's pane is given: seven lines of the list's font, and at least what shows the list's
+    // header and all its rows.
     int PaneHeight() const;
 
 protected:
@@ -73,11 +75,14 @@ protected:
 private:
     // The list over the whole view, its last column widened to fill it.
     void LayoutList();
+    // Keeps the width the list layout gave the last column, for LayoutList to widen.
+    void KeepLaidOutWidth();
 
     std::unique_ptr<Ui::CTrapSumView> ui_;
     SelectionSource selection_;
     PaneSizer paneSizer_;
     bool initialised_ = false;
+    int laidOutLastWidth_ = 0;
     bool stopRefreshWhileBusy_ = false;
     std::pair<uint32_t, CEntityId> lastSelection_{0, CEntityId{}};
 };

@@ -4,6 +4,7 @@
 #include "core/tables/trap_log_ring.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -24,6 +25,11 @@ struct TrapLogRow {
 // The row of a record; nullopt when there is none to show: the NE is unknown or has no entity tree, or no alarm text
 // can be named (bits the entity's model does not define, or no built-in alarm for an entity without a model).
 std::optional<TrapLogRow> MakeTrapLogRow(const TrapLogRecord& record);
+
+// The widest values each column is expected to show, for the list layout: numbers of up to seven digits, every
+// severity, entity model and alarm class, the time format. Empty for the columns whose texts (names of locations and
+// NEs, positions, alarm texts) the rows alone tell.
+std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples();
 
 // The comparison of two rows for a compare key (the low byte of `flags`; 0x8000 descending): 1 and 6 by severity
 // (cleared lowest, critical highest), 2 by location, 3 and 4 by NE, 5 by entity type, 7 by occur time and 8 by

@@ -114,6 +114,9 @@ void CTrapLogView::InitData()
     SetSmallImages();
     EnableSubItemImages();
     InitListColumnsById(kStrColumns);
+    const std::array<QStringList, kTrapLogColumnCount> samples = TrapLogColumnSamples();
+    for (int c = 0; c < kTrapLogColumnCount; ++c)
+        SetColumnSamples(c, samples[static_cast<size_t>(c)]);
     if (AppSettings().directControl)
         SetColumnHidden(kTrapLogLocationColumn, true);
     lastShown_ = 0;

@@ -2,7 +2,9 @@
 
 #include "core/entity/entity_model_loader.h"
 #include "core/ini/file_path.h"
+#include "core/shape/shape_parser.h"
 #include "link/server_message_dispatcher.h"
+#include "ui/framework/dialog_environment.h"
 #include "ui/shell/app/app_tables.h"
 
 #include <QtGlobal>
@@ -67,4 +69,8 @@ void InstallDefinitions(DefinitionLoad& load)
     CurrentMapList() = std::move(load.maps);
     if (locked)
         UnlockDispatch();
+    // The lists frame their selected rows with the skin's selection mark; the loader has checked it is an "RL" shape.
+    ShapeRecord mark;
+    if (ParseShape(CurrentEntityModels().GetSelectedMark(), mark) == 0)
+        SetSelectedMarkShape(mark);
 }

@@ -31,5 +31,5 @@ struct DefinitionLoad {
 DefinitionLoad LoadDefinitionFiles(const DefinitionFilePaths& paths);
 
 // Makes a complete load the program's entity models and map list, under the dispatch lock (the alarm-sound thread
-// and the dispatcher read the models under it).
+// and the dispatcher read the models under it), and the skin's selection mark the lists' one.
 void InstallDefinitions(DefinitionLoad& load);

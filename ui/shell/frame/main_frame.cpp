@@ -194,9 +194,10 @@ void CMainFrame::CreateClient()
     focusConnection_ =
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FollowFocus(now); });
 
-    // The last pane of each splitter takes what the first leaves.
-    innerSplitter_->setStretchFactor(0, 0);
-    innerSplitter_->setStretchFactor(1, 1);
+    // The right pane takes what the left column leaves. In the left column the tree takes what the window gains or
+    // loses: the alarm summary keeps the height it asks for, that shows all its rows.
+    innerSplitter_->setStretchFactor(0, 1);
+    innerSplitter_->setStretchFactor(1, 0);
     outerSplitter_->setStretchFactor(0, 0);
     outerSplitter_->setStretchFactor(1, 1);
     paneMinimums_[kOuterSplitter] = {0, 0};

@@ -1,0 +1,194 @@
+// The fault lists of the main window as the operator uses them: the trap log filled by the simulated server's alarms,
+// sorted by clicks on its column header, a row selected, its columns fitting what they show; the alarm summary below
+// the tree showing all its rows.
+
+#include "tests/e2e/support/e2e_harness.h"
+#include "tests/platform/pixel_probe.h"
+
+#include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/trap_log/trap_log_view.h"
+#include "platform/list_control.h"
+#include "ui/framework/list_host.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+constexpr int kNoColumn = 0;
+constexpr int kSeverityColumn = 1;
+constexpr int kLocationColumn = 2;
+constexpr COLORREF kSelectionMarkColor = 0x0000FF; // the SELECTEDMARK of the sample EntSkin.dat
+constexpr COLORREF kSortArrowColor = 0x3C3C3C;     // the inside of the program's sort arrows
+
+// Cleared lowest, critical highest.
+int Gravity(const QString& severity)
+{
+    static const QStringList order = {"Cleared", "Info", "Warning", "Minor", "Major", "Critical"};
+    return static_cast<int>(order.indexOf(severity));
+}
+
+// The program logged in to a server that raises `alarmRate` random alarms a second, its window as large as an
+// operator's screen, the trap log of an NE opened from the view bar.
+class FaultListsTest : public ::testing::Test {
+protected:
+    CTrapLogView* OpenTrapLog(uint32_t alarmRate, const std::string& iniExtra = {})
+    {
+        e2e::PeerOptions options;
+        options.args = {"--alarm-rate", std::to_string(alarmRate)};
+        options.iniExtra = iniExtra;
+        EXPECT_TRUE(program.StartServer(options));
+        EXPECT_TRUE(program.Login("admin", "admin"));
+        program.Frame().resize(1280, 800);
+        program.ClickTreeItem(program.TreeItem("North-1"));
+        EXPECT_TRUE(program.ClickViewTab("Trap Log"));
+        return dynamic_cast<CTrapLogView*>(program.Frame().GetRightView());
+    }
+
+    // Stops the log from taking new rows, as the operator does from the list's menu.
+    void Pause(QTreeWidget& list)
+    {
+        program.RightClickListRow(list, 0, CTrapLogView::kCmdPause);
+        ASSERT_TRUE(CTrapLogView::IsPaused());
+    }
+
+    void TearDown() override { CTrapLogView::SetPaused(false); }
+
+    e2e::CProgram program;
+};
+
+// Whether a cell's text is drawn whole, not cut with an ellipsis: its room is the column less the cell's margins and
+// the room of the cell's image.
+bool CellFits(const CListHost& host, const QTreeWidget& list, int row, int column)
+{
+    const QString text = list.topLevelItem(row)->text(column);
+    const bool image = column == 0 ? host.HasSmallImages() : host.GetItemImage(row, column) >= 0;
+    const int room = list.columnWidth(column) - host.GetListMargin(0) - host.GetListMargin(1) - (image ? 20 : 0);
+    return QFontMetrics(list.font()).elidedText(text, Qt::ElideRight, room) == text;
+}
+
+TEST_F(FaultListsTest, TrapLogSortsByHeaderClicksAndMarksTheSelectedRow)
+{
+    CTrapLogView* view = OpenTrapLog(200);
+    ASSERT_NE(view, nullptr);
+    QTreeWidget* list = view->FindList(kListControlId);
+    ASSERT_TRUE(program.WaitUntil([&] { return list->topLevelItemCount() >= 30; }));
+    Pause(*list);
+    // Last in another pane: the header click makes the trap log the active view, whose order its sort follows.
+    auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+    program.ClickListRow(*summary->FindList(kListControlId), 0);
+
+    // The first click sorts by severity in the direction the log had (newest first: descending), the next reverses.
+    program.ClickHeader(*list->header(), kSeverityColumn);
+    const QStringList descending = program.ShownColumn(*list, kSeverityColumn);
+    ASSERT_GE(descending.size(), 10);
+    EXPECT_GT(std::set<QString>(descending.begin(), descending.end()).size(), 1u);
+    EXPECT_TRUE(std::is_sorted(descending.begin(), descending.end(), [](const QString& a, const QString& b) {
+        return Gravity(a) > Gravity(b);
+    })) << descending.join(',').toStdString();
+    program.ClickHeader(*list->header(), kSeverityColumn);
+    const QStringList ascending = program.ShownColumn(*list, kSeverityColumn);
+    EXPECT_TRUE(std::is_sorted(ascending.begin(), ascending.end(), [](const QString& a, const QString& b) {
+        return Gravity(a) < Gravity(b);
+    })) << ascending.join(',').toStdString();
+
+    // The sort arrow (a run of its colour, which the title's edges never make) stands to the right of the title.
+    QHeaderView* header = list->header();
+    const QImage headerShot = header->viewport()->grab().toImage();
+    const QRect section(header->sectionViewportPosition(kSeverityColumn), 0, header->sectionSize(kSeverityColumn),
+                        header->viewport()->height());
+    int arrowLeft = section.right();
+    int textRight = section.left();
+    for (int y = section.top(); y <= section.bottom(); ++y) {
+        for (int x = section.left(); x <= section.right(); ++x) {
+            const COLORREF pixel = PixelOf(headerShot, x, y);
+            if (CountPixels(headerShot, QRect(x, y, 4, 1), [](COLORREF p) { return p == kSortArrowColor; }) == 4)
+                arrowLeft = std::min(arrowLeft, x);
+            else if (Near(pixel, 0x000000, 40))
+                textRight = std::max(textRight, x);
+        }
+    }
+    EXPECT_LT(textRight, arrowLeft) << "the title ends at " << textRight << ", the arrow starts at " << arrowLeft;
+
+    // A clicked row is selected and framed in the selection mark; the others are not.
+    program.ClickListRow(*list, 2, kLocationColumn);
+    EXPECT_EQ(CListControl(list).GetNextSelected(-1), 2);
+    const QImage rows = list->viewport()->grab().toImage();
+    const auto markPixels = [&](int row) {
+        return CountPixels(rows, list->visualItemRect(list->topLevelItem(row)),
+                           [](COLORREF pixel) { return pixel == kSelectionMarkColor; });
+    };
+    EXPECT_GT(markPixels(2), list->viewport()->width());
+    EXPECT_EQ(markPixels(4), 0);
+
+    // Grid lines part the rows and the columns.
+    const QRect cell = list->visualRect(list->model()->index(5, kLocationColumn));
+    const COLORREF fill = PixelOf(rows, cell.left() + 2, cell.top() + 2);
+    EXPECT_EQ(PixelOf(rows, cell.left() + 2, cell.bottom()), kListGridColor);
+    EXPECT_EQ(PixelOf(rows, cell.right(), cell.top() + 2), kListGridColor);
+    EXPECT_NE(fill, kListGridColor);
+}
+
+TEST_F(FaultListsTest, TrapLogColumnsAndTheAlarmSummaryShowWhatTheOperatorNeeds)
+{
+    CTrapLogView* view = OpenTrapLog(10000, "[ALARM]\nTRAPLOGSIZE=200\n");
+    ASSERT_NE(view, nullptr);
+    QTreeWidget* list = view->FindList(kListControlId);
+    // Numbers of five digits.
+    ASSERT_TRUE(program.WaitUntil(
+        [&] { return list->topLevelItemCount() > 0 && list->topLevelItem(0)->text(kNoColumn).size() >= 5; }, 30000));
+    Pause(*list);
+
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        for (int column : {kNoColumn, kSeverityColumn, 5, 6, 8, 9})
+            ASSERT_TRUE(CellFits(*view, *list, row, column))
+                << "row " << row << " column " << column << ": " << list->topLevelItem(row)->text(column).toStdString();
+    }
+    // Every column is on screen, the times too.
+    for (int column = 0; column < list->columnCount(); ++column)
+        EXPECT_LE(list->header()->sectionViewportPosition(column) + list->header()->sectionSize(column),
+                  list->viewport()->width())
+            << "column " << column;
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("trap_log")));
+
+    // The alarm summary shows its five rows whole in the pane it asked for, also when the window gets smaller and the
+    // operator narrows the left column (its last column narrows too, leaving no need to scroll sideways).
+    auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+    ASSERT_TRUE(summary->IsFirstShowDone());
+    program.Frame().resize(1280, 600);
+    auto* columns = program.Frame().findChild<QSplitter*>(QStringLiteral("outerSplitter"));
+    ASSERT_NE(columns, nullptr);
+    QSplitterHandle* handle = columns->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(40, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(40, 0));
+    QTreeWidget* counts = summary->FindList(kListControlId);
+    ASSERT_NE(counts, nullptr);
+    ASSERT_EQ(counts->topLevelItemCount(), CTrapSumView::kRowCount);
+    // The list lays its rows out after the resize.
+    const auto allShown = [&] {
+        for (int row = 0; row < CTrapSumView::kRowCount; ++row) {
+            if (!counts->viewport()->rect().contains(counts->visualItemRect(counts->topLevelItem(row))))
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(program.WaitUntil(allShown, 5000)) << "a pane of " << summary->height();
+    EXPECT_EQ(program.ShownColumn(*counts, 0).join(','), QStringLiteral("Critical,Major,Minor,NE Offline,NE Online"));
+    for (int row = 0; row < CTrapSumView::kRowCount; ++row)
+        EXPECT_TRUE(CellFits(*summary, *counts, row, 0)) << "row " << row;
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(*summary, QStringLiteral("alarm_summary")));
+}
+
+} // namespace
