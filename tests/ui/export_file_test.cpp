@@ -128,19 +128,6 @@ TEST_F(ExportFileTest, UnopenableDataFileTouchesNoHeader)
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
-TEST_F(ExportFileTest, UnwritableHeaderKeepsTheOldOneAndLeavesNoScraps)
-{
-    ExportRequest request = Request("Node");
-    fs::create_directories(dir / "Node.ini" / "inside"); // a folder where the header should go
-    const ExportOutcome outcome = WriteExportFiles(request, NodeTable());
-    EXPECT_EQ(outcome.status, ExportStatus::HeaderFileFailed);
-    EXPECT_TRUE(fs::is_directory(request.headerPath));
-    size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir))
-        ++entries;
-    EXPECT_EQ(entries, 2U); // Node.txt and the folder, no temporary file
-}
-
 TEST_F(ExportFileTest, HeaderMayBeReadByWhoeverMayReadTheDataFile)
 {
     const ExportRequest request = Request("Node");

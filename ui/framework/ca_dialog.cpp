@@ -596,18 +596,26 @@ bool CADialog::OnCommand(int id, int code)
     OnCommandHook(id, code);
     if (id == kRefreshButtonId && code == BN_CLICKED)
         RelayoutFilledLists();
-    if (code == CBN_SELCHANGE || code == CBN_DROPDOWN || code == EN_CHANGE) {
-        ClearMessageLine();
-        if (CADialog* parent = ParentDialog())
-            parent->ClearMessageLine();
-    }
+    if (code == CBN_SELCHANGE || code == CBN_DROPDOWN || code == EN_CHANGE)
+        ClearMessageLines();
     return handled;
 }
 
 bool CADialog::OnNotify(const NotifyHeader& header, int* result)
 {
+    // A list row changing (the operator selects another one) is a change like an edit's: the message line and the
+    // frames speak of what was there before. Cleared first, so that what the dialog says of the new row stays.
+    if (header.code == LVN_ITEMCHANGED)
+        ClearMessageLines();
     HandleListNotify(header);
     return OnNotifyHook(header, result) != 0;
+}
+
+void CADialog::ClearMessageLines()
+{
+    ClearMessageLine();
+    if (CADialog* parent = ParentDialog())
+        parent->ClearMessageLine();
 }
 
 void CADialog::OnTimer(int id)

@@ -220,6 +220,8 @@ protected:
 private:
     void ShowText(const QString& text, bool alert, int id1, int focusId, int id2, int id3, int id4);
     void EndOrEndContainer();
+    // Empties the message line and frames of this dialog and of the dialog it is embedded in.
+    void ClearMessageLines();
     void TakeCurrentRole();
     void GiveBackCurrentRole();
     // Scales the controls and the dialog by the display scale; false when there is nothing to scale.

@@ -96,6 +96,11 @@ void CExportDlg::SetExportSource(QTreeWidget* list, const char* stem, char delim
     delimiter_ = delimiter;
 }
 
+void CExportDlg::SetExportTitle(const char* title)
+{
+    exportTitle_ = title != nullptr ? std::string(title).substr(0, kTitleMax) : std::string();
+}
+
 QWidget* CExportDlg::OwnerWindow() const
 {
     if (parentWidget() != nullptr)

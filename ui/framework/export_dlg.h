@@ -5,6 +5,7 @@
 //     CExportDlg dlg;
 //     dlg.SetTarget(GetNeId(), &GetTargetEntity());
 //     dlg.SetExportSource(list, "TrapLog", '\t');
+//     dlg.SetExportTitle("Trap Log");
 //     dlg.DoModal();
 //
 // The dialog proposes "<working directory>/<stem>.txt", shows what the header will say, and lets the operator choose
@@ -36,6 +37,7 @@ public:
     static constexpr int kWriteTitleId = 1060;
     static constexpr int kPathMax = 255;
     static constexpr size_t kStemMax = 127;
+    static constexpr size_t kTitleMax = 127;
 
     static constexpr uint32_t kStrInfoColumns = 10171;
     static constexpr uint32_t kStrDataBlank = 20047;
@@ -48,6 +50,8 @@ public:
     // The list, the file stem (a ".txt" ending in any case is dropped; at most 127 characters) and the delimiter.
     // Ignored when the list or the stem is null.
     void SetExportSource(QTreeWidget* list, const char* stem, char delimiter);
+    // The title of the export (127 characters kept); without one the owner window's caption gives it.
+    void SetExportTitle(const char* title);
 
     QTreeWidget* GetSourceList() const { return sourceList_; }
     const std::string& GetBasePath() const { return basePath_; }

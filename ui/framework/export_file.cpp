@@ -3,6 +3,7 @@
 #include "core/config/ini_writers.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
@@ -104,6 +105,25 @@ bool WriteDataFile(const ExportRequest& request, const ExportTable& table, std::
     return true;
 }
 
+// Whether a header file can be put at the path: its folder takes a new file and nothing but a file stands there.
+bool CanWriteHeaderFile(const std::string& path, std::string* error)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        *error = path + ": not a file";
+        return false;
+    }
+    std::string probe = path + ".XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) {
+        *error = SystemError(path);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
 // The header is replaced whole, never left half-written, and may be read by whoever may read the data file.
 bool WriteHeaderFile(const std::string& path, const std::string& dataPath, const std::vector<IniEdit>& edits,
                      std::string* error)
@@ -154,6 +174,12 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
     for (size_t c = 0; c < table.titles.size(); ++c) {
         if (IsWritten(table, c))
             ++written;
+    }
+    // A data file written without its header would be left undescribed (and written again on the next try): the
+    // header's place is checked before any data is.
+    if (!CanWriteHeaderFile(request.headerPath, &outcome.error)) {
+        outcome.status = ExportStatus::HeaderFileFailed;
+        return outcome;
     }
     const size_t earlier = request.append ? ExistingRecords(request.dataPath, request.delimiter) : 0;
     if (!WriteDataFile(request, table, &outcome.error)) {

@@ -40,7 +40,8 @@ struct ExportRequest {
 enum class ExportStatus {
     Written,
     DataFileFailed,   // the data file could not be opened or written; the header file is untouched
-    HeaderFileFailed, // the data file is written, the header file could not be; an old one is kept whole
+    HeaderFileFailed, // the header file cannot be written: nothing is written (when that shows only after the data
+                      // file is written, the data file stays and an old header is kept whole)
 };
 
 struct ExportOutcome {
@@ -50,7 +51,7 @@ struct ExportOutcome {
     std::string error;      // why not, naming the file
 };
 
-// Writes the data file, then the header file.
+// Checks that the header file can be written, then writes the data file, then the header file.
 ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& table);
 
 // The field in double quotes with every double quote inside doubled.

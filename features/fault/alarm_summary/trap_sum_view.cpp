@@ -246,6 +246,7 @@ void CTrapSumView::OnExport()
     CExportDlg dlg(this);
     dlg.SetTarget(GetNeId(), &GetTargetEntity());
     dlg.SetExportSource(FindList(kListControlId), "AlarmSum", '\t');
+    dlg.SetExportTitle("Active Alarm Statistics");
     dlg.DoModal();
 }
 

@@ -414,6 +414,7 @@ void CTrapLogView::OnExport()
     CExportDlg dlg(this);
     dlg.SetTarget(GetNeId(), &GetTargetEntity());
     dlg.SetExportSource(FindList(kListControlId), "TrapLog", '\t');
+    dlg.SetExportTitle("Trap Log");
     dlg.DoModal();
 }
 

@@ -18,6 +18,7 @@
 #include "ui/framework/ca_dialog.h"
 #include "ui/framework/context_menu_data.h"
 #include "ui/framework/dialog_environment.h"
+#include "ui/framework/export_dlg.h"
 #include "ui/framework/form_view.h"
 #include "ui/framework/pdu_log_dlg.h"
 #include "ui/framework/skin_glue.h"
@@ -133,12 +134,15 @@ CMainFrame::CMainFrame(IFrameHost& host, QWidget* parent)
     LoadMenus();
     setWindowTitle(QString::fromStdString(GetAppTitle(AppSettings())));
     InitFrame();
+    // Exports name the location the operator works in.
+    SetExportCurrentLocationSource([this] { return static_cast<int>(currentLocationId_); });
 }
 
 CMainFrame::~CMainFrame()
 {
     // The focus moves while the children go; by then this is no frame any more.
     disconnect(focusConnection_);
+    SetExportCurrentLocationSource(nullptr);
     timers_->KillAll();
     for (CAFormView* view : {treeView_, summaryView_, rightView_}) {
         if (view != nullptr && GetActiveFormView() == view)

@@ -1,0 +1,146 @@
+// Exporting the fault views' lists as the operator does: the list's menu opens the Export dialog, which names the view
+// and the location the operator works in, speaks on its message line until the operator changes something, refuses
+// to start a data file whose header file cannot be written, and appends each row once.
+
+#include "tests/e2e/support/e2e_harness.h"
+#include "tests/platform/pixel_probe.h"
+
+#include "core/ini/ini_file.h"
+#include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/trap_log/trap_log_view.h"
+#include "platform/list_control.h"
+#include "ui/framework/export_dlg.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr COLORREF kOuterFrameColor = 0x303080;    // the outside of the red frame of a marked control
+constexpr COLORREF kSelectionMarkColor = 0x0000FF; // the SELECTEDMARK of the sample EntSkin.dat
+
+// The value of an information row of the dialog, by its key.
+QString Information(CExportDlg& dialog, const char* key)
+{
+    CListControl info(dialog.FindList(kListControlId));
+    for (int row = 0; row < info.GetItemCount(); ++row) {
+        if (info.GetItemText(row, 2) == QLatin1String(key))
+            return info.GetItemText(row, 1);
+    }
+    return QStringLiteral("(no row %1)").arg(QLatin1String(key));
+}
+
+void Click(CExportDlg& dialog, int id)
+{
+    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
+}
+
+// Whether the red frame of a marked control shows above the file name.
+bool FileNameFramed(CExportDlg& dialog)
+{
+    QCoreApplication::processEvents();
+    const QWidget* edit = dialog.GetDlgItem(CExportDlg::kFileNameId);
+    return PixelOf(dialog.grab().toImage(), edit->geometry().center().x(), edit->geometry().top() - 2) ==
+           kOuterFrameColor;
+}
+
+size_t LineCount(const fs::path& path)
+{
+    const std::string text = app_test::ReadText(path);
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.args = {"--alarm-rate", "200"};
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem("North"));
+    ASSERT_TRUE(program.ClickViewTab("Trap Log"));
+    auto* view = dynamic_cast<CTrapLogView*>(program.Frame().GetRightView());
+    ASSERT_NE(view, nullptr);
+    QTreeWidget* list = view->FindList(kListControlId);
+    ASSERT_TRUE(program.WaitUntil([&] { return list->topLevelItemCount() >= 5; }));
+    program.RightClickListRow(*list, 0, CTrapLogView::kCmdPause);
+    const size_t rows = static_cast<size_t>(list->topLevelItemCount());
+
+    const fs::path data = program.WorkDir().Path() / "TrapLog.txt";
+    const fs::path header = program.WorkDir().Path() / "TrapLog.ini";
+    program.Operator().OnDialog<CExportDlg>([&](CExportDlg& dialog) {
+        EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("Trap Log "))) << dialog.windowTitle().toStdString();
+        EXPECT_EQ(Information(dialog, "TITLE"), QStringLiteral("Trap Log"));
+        EXPECT_EQ(Information(dialog, "LOCATION"), QStringLiteral("North"));
+
+        // An alert and its frame stay until the operator changes something: here, another row of the list.
+        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->clear();
+        Click(dialog, IDOK);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Data is blank"));
+        EXPECT_TRUE(FileNameFramed(dialog));
+        QTreeWidget* info = dialog.FindList(kListControlId);
+        program.ClickListRow(*info, 1);
+        EXPECT_EQ(dialog.GetMessageText(), QString());
+        EXPECT_FALSE(FileNameFramed(dialog));
+        // The row is framed in the selection mark though the list's last column is a hidden one.
+        EXPECT_GT(CountPixels(info->viewport()->grab().toImage(), info->visualItemRect(info->topLevelItem(1)),
+                              [](COLORREF pixel) { return pixel == kSelectionMarkColor; }),
+                  info->viewport()->width());
+
+        // Where the header file cannot go, no data is written either.
+        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QString::fromStdString(data.string()));
+        fs::create_directory(header);
+        Click(dialog, IDOK);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Fail to open file"));
+        EXPECT_FALSE(fs::exists(data));
+        fs::remove(header);
+        Click(dialog, IDOK);
+        return IDCANCEL;
+    });
+    program.RightClickListRow(*list, 0, CTrapLogView::kCmdExport);
+    ASSERT_TRUE(program.Operator().unscriptedDialogs.isEmpty());
+    ASSERT_TRUE(fs::exists(data));
+    EXPECT_EQ(LineCount(data), rows + 2);
+    const std::optional<CIniFile> written = CIniFile::Load(header.string());
+    ASSERT_TRUE(written.has_value());
+    ASSERT_NE(written->Find("EXPORTINFO", "TITLE"), nullptr);
+    EXPECT_EQ(*written->Find("EXPORTINFO", "TITLE"), "Trap Log");
+    ASSERT_NE(written->Find("EXPORTINFO", "LOCATION"), nullptr);
+    EXPECT_EQ(*written->Find("EXPORTINFO", "LOCATION"), "North");
+
+    // Appending: a first OK that the header refuses writes nothing, the OK after it writes the rows once.
+    program.Operator().OnDialog<CExportDlg>([&](CExportDlg& dialog) {
+        Click(dialog, CExportDlg::kWriteTitleId);
+        Click(dialog, CExportDlg::kAppendId);
+        fs::remove(header);
+        fs::create_directory(header);
+        Click(dialog, IDOK);
+        EXPECT_EQ(LineCount(data), rows + 2);
+        fs::remove(header);
+        Click(dialog, IDOK);
+        return IDCANCEL;
+    });
+    program.RightClickListRow(*list, 0, CTrapLogView::kCmdExport);
+    EXPECT_EQ(LineCount(data), 2 * rows + 2);
+
+    // The alarm summary's export carries its own title too.
+    auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+    QString summaryTitle;
+    program.Operator().OnDialog<CExportDlg>([&](CExportDlg& dialog) {
+        summaryTitle = Information(dialog, "TITLE");
+        return IDCANCEL;
+    });
+    program.RightClickListRow(*summary->FindList(kListControlId), 0, CTrapSumView::kCmdExport);
+    EXPECT_EQ(summaryTitle, QStringLiteral("Active Alarm Statistics"));
+}
+
+} // namespace
