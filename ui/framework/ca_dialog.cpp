@@ -520,6 +520,7 @@ bool CADialog::OnInitDialog()
     // reaches the dialog it replaces and stays there.
     TakeCurrentRole();
     CDialog::OnInitDialog();
+    RestoreTemplateLayout();
     for (int& id : markedControls_)
         id = 0;
     messageText_.clear();
@@ -540,6 +541,29 @@ bool CADialog::OnInitDialog()
     if (!placement_.isEmpty())
         setGeometry(placement_);
     return true;
+}
+
+void CADialog::RestoreTemplateLayout()
+{
+    // A dialog run again starts from its template as a new window would, not from the size, caption, font and
+    // control places its last run gave it.
+    if (!templateLayout_) {
+        TemplateLayout layout{size(), windowTitle(), font(), {}};
+        for (QObject* object : children()) {
+            if (auto* child = qobject_cast<QWidget*>(object); child != nullptr && !child->isWindow())
+                layout.controls.emplace_back(child, child->geometry());
+        }
+        templateLayout_ = std::move(layout);
+        return;
+    }
+    for (const auto& [control, geometry] : templateLayout_->controls) {
+        if (control != nullptr)
+            control->setGeometry(geometry);
+    }
+    setWindowTitle(templateLayout_->caption);
+    dialogFont_.reset();
+    setFont(templateLayout_->font);
+    resize(templateLayout_->size);
 }
 
 bool CADialog::ScaleControls()

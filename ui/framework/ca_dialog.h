@@ -35,13 +35,17 @@
 #include "ui/framework/list_host.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Access modes.
 inline constexpr uint8_t kAccessQuery = 1;
@@ -226,6 +230,9 @@ private:
     void GiveBackCurrentRole();
     // Scales the controls and the dialog by the display scale; false when there is nothing to scale.
     bool ScaleControls();
+    // Keeps the template's size, caption, font and control places at the first run and puts them back at the next
+    // ones.
+    void RestoreTemplateLayout();
     int MessageLineTextHeight() const;
 
     uint32_t kindMarker_ = kDialogKindMarker;
@@ -252,6 +259,13 @@ private:
     bool tookCurrentRole_ = false;
     QRect placement_;
     std::string baseCaption_;
+    struct TemplateLayout {
+        QSize size;
+        QString caption;
+        QFont font;
+        std::vector<std::pair<QPointer<QWidget>, QRect>> controls;
+    };
+    std::optional<TemplateLayout> templateLayout_;
 };
 
 // The process's current dialog: the last opened top-level dialog that took the role; null when none.

@@ -1,0 +1,33 @@
+// The login dialog of the running program as the operator meets it again after a refused logon: as it was, at its
+// size, however often that happens.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include <QAbstractButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LoginDialogTest, TheDialogComesBackAtItsSizeAfterARefusedLogon)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    std::vector<QSize> sizes;
+    const auto attempt = [&](const char* password) {
+        return [&sizes, password](CLoginDlg& dialog) {
+            sizes.push_back(dialog.size());
+            app_test::TypeLogin(dialog, {.user = "admin", .password = password});
+            dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+        };
+    };
+    program.Operator().PushLogin(attempt("wrong"));
+    program.Operator().PushLogin(attempt("wrong"));
+    program.Operator().PushLogin(attempt("admin"));
+    ASSERT_TRUE(program.Start());
+    ASSERT_EQ(sizes.size(), 3u);
+    EXPECT_EQ(sizes[1], sizes[0]);
+    EXPECT_EQ(sizes[2], sizes[0]);
+}
+
+} // namespace
