@@ -82,7 +82,7 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
         EXPECT_EQ(Information(dialog, "LOCATION"), QStringLiteral("North"));
 
         // An alert and its frame stay until the operator changes something: here, another row of the list.
-        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->clear();
+        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QStringLiteral("   "));
         Click(dialog, IDOK);
         EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Data is blank"));
         EXPECT_TRUE(FileNameFramed(dialog));
@@ -109,6 +109,13 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
     ASSERT_TRUE(program.Operator().unscriptedDialogs.isEmpty());
     ASSERT_TRUE(fs::exists(data));
     EXPECT_EQ(LineCount(data), rows + 2);
+    // The title, the field names, then the rows as the list shows them.
+    const QTreeWidgetItem* top = list->topLevelItem(0);
+    const QString firstRow = QStringLiteral("1\t\"%1\"\t\"%2\"\t\"%3\"").arg(top->text(0), top->text(1), top->text(2));
+    const QStringList lines = QString::fromStdString(app_test::ReadText(data)).split('\n');
+    EXPECT_EQ(lines.value(0), QStringLiteral("Trap Log"));
+    EXPECT_TRUE(lines.value(1).startsWith(QStringLiteral("\"SEQ\"\t\"No.\"\t\"Severity\"")));
+    EXPECT_TRUE(lines.value(2).startsWith(firstRow)) << lines.value(2).toStdString();
     const std::optional<CIniFile> written = CIniFile::Load(header.string());
     ASSERT_TRUE(written.has_value());
     ASSERT_NE(written->Find("EXPORTINFO", "TITLE"), nullptr);

@@ -8,7 +8,6 @@
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialog_environment.h"
-#include "ui/framework/export_dlg.h"
 #include "ui/framework/small_images.h"
 
 #include <QApplication>
@@ -511,24 +510,6 @@ TEST_F(TrapLogViewTest, TheFilterButtonRunsTheFilterDialogAndRewritesTheFilterLi
     EXPECT_EQ(ControlText(CTrapLogView::kFilterLocationTextId), "<Root>:bravo");
     EXPECT_EQ(ControlText(CTrapLogView::kFilterEntityTextId), "<NE> <ALL>");
     EXPECT_EQ(ConfigValue("ALARM", "TRAPLOGFILTER"), std::string("0,11,1,0x8000003F"));
-}
-
-TEST_F(TrapLogViewTest, ExportWritesTheLogUnderItsStem)
-{
-    CTrapLogView& view = Open();
-    LogMany(2);
-    view.RefreshData();
-    runner_.Push([](QDialog& dialog) {
-        auto& exporter = dynamic_cast<CExportDlg&>(dialog);
-        exporter.OnFirstShow();
-        EXPECT_EQ(exporter.GetStem(), "TrapLog");
-        EXPECT_EQ(exporter.GetDelimiter(), '\t');
-        exporter.OnOK();
-        return IDCANCEL;
-    });
-    view.OnCommand(CTrapLogView::kCmdExport, 0);
-    const std::string text = ReadText("TrapLog.txt");
-    EXPECT_NE(text.find("\"2\"\t\"Critical\"\t\"North\"\t\"alpha\""), std::string::npos) << text;
 }
 
 TEST_F(TrapLogViewTest, DirectModeHidesTheLocationColumn)

@@ -196,20 +196,6 @@ TEST_F(ExportDlgTest, UnwritablePathReports10012AndLeavesNoHeader)
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
-TEST_F(ExportDlgTest, BlankFileNameIsRefused)
-{
-    EXPECT_EQ(RunExport("Node",
-                        [&](CExportDlg& dlg) {
-                            dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QStringLiteral("   "));
-                            EXPECT_EQ(ClickOk(dlg), IDCANCEL);
-                            EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Data is blank"));
-                            EXPECT_EQ(dlg.GetMarkedControl(1), CExportDlg::kFileNameId);
-                            return IDCANCEL;
-                        }),
-              IDCANCEL);
-    EXPECT_TRUE(fs::is_empty(dir));
-}
-
 TEST_F(ExportDlgTest, WithoutSourceTheDialogEndsWithInternalError)
 {
     CExportDlg dlg;
