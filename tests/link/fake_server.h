@@ -1,5 +1,5 @@
 // A small management server for the link tests: listens on loopback, decodes the client's frames with the link's
-// own codec and answers them the way a test says. Also sends notification datagrams from a chosen local address.
+// own codec and answers them the way a test says.
 #pragma once
 
 #include <arpa/inet.h>
@@ -9,11 +9,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -145,26 +143,6 @@ public:
         if (client_ >= 0) {
             shutdown(client_, SHUT_RDWR);
         }
-    }
-
-    // One datagram from `source` (a loopback address such as 127.0.0.2) to the client's UDP port.
-    static bool SendDatagram(const std::array<uint8_t, 4>& source, uint16_t port, const std::vector<uint8_t>& bytes)
-    {
-        const int sock = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        std::memcpy(&local.sin_addr.s_addr, source.data(), 4);
-        if (bind(sock, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
-            close(sock);
-            return false;
-        }
-        sockaddr_in peer{};
-        peer.sin_family = AF_INET;
-        peer.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        peer.sin_port = htons(port);
-        const ssize_t n = sendto(sock, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&peer), sizeof peer);
-        close(sock);
-        return n == static_cast<ssize_t>(bytes.size());
     }
 
 private:

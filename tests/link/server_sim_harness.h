@@ -3,19 +3,13 @@
 // port, a bare frame-level client for a second workstation, and a dispatch UI that records what it is asked to show.
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -29,16 +23,9 @@
 #include "link/server/frame_codec.h"
 #include "link/server/logon_rec.h"
 #include "link/server_message_dispatcher.h"
-
-extern char** environ;
+#include "tests/link/snmp_test_support.h"
 
 namespace server_test {
-
-inline std::filesystem::path BuildDir()
-{
-    // Test programs live in <build>/tests.
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
-}
 
 inline std::string WorldScenario()
 {
@@ -75,109 +62,13 @@ inline bool DispatchUntil(const std::function<bool()>& done, int limitMs = 5000)
     }
 }
 
-// tarvik-sim-server on a free loopback port; ended with SIGTERM (then SIGKILL) when stopped or destroyed.
-class CSimServerProcess {
+// tarvik-sim-server, ended with this process.
+class CSimServerProcess : public snmp_test::CPeerProcess {
 public:
-    CSimServerProcess() = default;
-    CSimServerProcess(const CSimServerProcess&) = delete;
-    CSimServerProcess& operator=(const CSimServerProcess&) = delete;
-    ~CSimServerProcess() { Stop(); }
-
-    // The server's descriptors are limited to `count` from its next start on.
-    void LimitDescriptors(rlim_t count) { descriptorLimit_ = count; }
-
-    // False when it did not start or did not name its port in time.
-    bool Start(std::vector<std::string> args)
+    CSimServerProcess()
+        : CPeerProcess({(snmp_test::BuildDir() / "sim" / "tarvik-sim-server").string(), "--exit-with-parent"})
     {
-        Stop();
-        args.insert(args.begin(),
-                    {(BuildDir() / "sim" / "tarvik-sim-server").string(), "--port", "0", "--exit-with-parent"});
-        int pipeFds[2];
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-            return false;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        // A child takes its limits from its parent: the parent's own is lowered for the moment of the spawn.
-        rlimit own{};
-        ::getrlimit(RLIMIT_NOFILE, &own);
-        if (descriptorLimit_) {
-            rlimit lowered = own;
-            lowered.rlim_cur = *descriptorLimit_;
-            ::setrlimit(RLIMIT_NOFILE, &lowered);
-        }
-        const int rc = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        ::setrlimit(RLIMIT_NOFILE, &own);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(pipeFds[1]);
-        out_ = pipeFds[0];
-        if (rc != 0) {
-            pid_ = -1;
-            return false;
-        }
-        const std::optional<std::string> line = ReadLine(10000);
-        const size_t colon = line ? line->rfind(':') : std::string::npos;
-        if (colon == std::string::npos) {
-            return false;
-        }
-        port_ = static_cast<uint16_t>(std::stoul(line->substr(colon + 1)));
-        return port_ != 0;
     }
-
-    uint16_t Port() const { return port_; }
-
-    void Stop()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            int status = 0;
-            for (int i = 0; i < 300 && ::waitpid(pid_, &status, WNOHANG) != pid_; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                if (i == 299) {
-                    ::kill(pid_, SIGKILL);
-                    ::waitpid(pid_, &status, 0);
-                }
-            }
-            pid_ = -1;
-        }
-        if (out_ >= 0) {
-            ::close(out_);
-            out_ = -1;
-        }
-    }
-
-private:
-    std::optional<std::string> ReadLine(int limitMs)
-    {
-        std::string line;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-        while (std::chrono::steady_clock::now() < deadline) {
-            pollfd fd{out_, POLLIN, 0};
-            if (::poll(&fd, 1, 100) <= 0) {
-                continue;
-            }
-            char c = 0;
-            if (::read(out_, &c, 1) != 1) {
-                return std::nullopt;
-            }
-            if (c == '\n') {
-                return line;
-            }
-            line.push_back(c);
-        }
-        return std::nullopt;
-    }
-
-    pid_t pid_ = -1;
-    int out_ = -1;
-    uint16_t port_ = 0;
-    std::optional<rlim_t> descriptorLimit_;
 };
 
 // A second workstation, speaking frames directly.

@@ -14,7 +14,7 @@
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/operator_mail_record.h"
-#include "tests/link/fake_server.h"
+#include "link/snmp/udp_socket.h"
 #include "tests/link/server_sim_fixture.h"
 
 namespace {
@@ -203,8 +203,10 @@ TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServerAreDroppedAndCounted)
                                            notification(8, 0, mailBytes.data(), kOperatorMailRecordSize)};
     // From a local socket of the server's address, and from another local address.
     for (const std::array<uint8_t, 4>& source : {kLoopback, std::array<uint8_t, 4>{127, 0, 0, 2}}) {
+        CUdpSocket sender;
+        ASSERT_EQ(sender.Open(source, 0), 0);
         for (const std::vector<uint8_t>& bytes : forged) {
-            ASSERT_TRUE(CFakeServer::SendDatagram(source, port, bytes));
+            ASSERT_EQ(sender.SendTo(bytes.data(), bytes.size(), {kLoopback, port}), 0);
         }
     }
     // The server's next datagram comes after them.

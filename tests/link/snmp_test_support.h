@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the SNMP link tests: the simulated NE agent and net-snmp daemons as child processes, free ports, and
-// a scripted responder that answers requests as a test says.
+// Helpers of the link tests: child processes (the simulated peers, net-snmp's daemons and tools), free ports, and
+// a scripted responder that answers SNMP requests as a test says.
 
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/udp_socket.h"
@@ -19,6 +19,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -171,16 +172,32 @@ inline int RunCommand(const std::vector<std::string>& args, std::string* output,
     return child.Stop();
 }
 
-// The simulated NE agent on a free loopback port.
-class CAgentProcess {
+// A simulated peer (the NE agent, the management server) on a free loopback port, found by the "listening on
+// ADDR:PORT" line it prints first; ended with SIGTERM (then SIGKILL) when stopped or destroyed.
+class CPeerProcess {
 public:
-    bool Start(std::vector<std::string> extraArgs = {})
+    explicit CPeerProcess(std::vector<std::string> command) : command_(std::move(command)) {}
+
+    // The peer's descriptors are limited to `count` from its next start on.
+    void LimitDescriptors(rlim_t count) { descriptorLimit_ = count; }
+
+    bool Start(const std::vector<std::string>& extraArgs = {})
     {
-        std::vector<std::string> args{AgentPath().string(), "--port", "0"};
+        child_.Stop();
+        std::vector<std::string> args = command_;
+        args.insert(args.end(), {"--port", "0"});
         args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-        if (!child_.Start(args))
-            return false;
-        std::optional<std::string> line = child_.ReadLine(10000);
+        // A child takes its limits from its parent: the parent's own is lowered for the moment of the spawn.
+        rlimit own{};
+        ::getrlimit(RLIMIT_NOFILE, &own);
+        if (descriptorLimit_) {
+            rlimit lowered = own;
+            lowered.rlim_cur = *descriptorLimit_;
+            ::setrlimit(RLIMIT_NOFILE, &lowered);
+        }
+        const bool started = child_.Start(args);
+        ::setrlimit(RLIMIT_NOFILE, &own);
+        const std::optional<std::string> line = started ? child_.ReadLine(10000) : std::nullopt;
         if (!line || line->rfind("listening on ", 0) != 0)
             return false;
         port_ = static_cast<uint16_t>(std::stoul(line->substr(line->rfind(':') + 1)));
@@ -192,8 +209,16 @@ public:
     int Stop() { return child_.Stop(); }
 
 private:
+    std::vector<std::string> command_;
     CChildProcess child_;
     uint16_t port_ = 0;
+    std::optional<rlim_t> descriptorLimit_;
+};
+
+// The simulated NE agent.
+class CAgentProcess : public CPeerProcess {
+public:
+    CAgentProcess() : CPeerProcess({AgentPath().string()}) {}
 };
 
 // Answers each request datagram with what the script returns (nullopt: stays silent). Runs on its own thread.

@@ -1,7 +1,6 @@
 #pragma once
 // Shared pieces of the application and login tests: a working directory of its own with a Tarvik.ini and the sample
-// definition files, a modal runner that answers each kind of dialog the application opens, a main frame stand-in,
-// and the simulated peers (management server, NE agent) as child processes.
+// definition files, a modal runner that answers each kind of dialog the application opens, and a main frame stand-in.
 
 #include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
@@ -244,31 +243,6 @@ inline MainFrameFactory FakeFrameFactory(CFakeFrame** made)
         return frame;
     };
 }
-
-// The simulated management server on a free loopback port.
-class CSimServerProcess {
-public:
-    static fs::path Path() { return snmp_test::BuildDir() / "sim" / "tarvik-sim-server"; }
-    static bool Exists() { return snmp_test::ToolExists(Path().string()); }
-
-    bool Start(std::vector<std::string> extraArgs = {})
-    {
-        std::vector<std::string> args{Path().string(), "--port", "0"};
-        args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-        if (!child_.Start(args))
-            return false;
-        std::optional<std::string> line = child_.ReadLine(10000);
-        if (!line || line->rfind("listening on ", 0) != 0)
-            return false;
-        port_ = static_cast<uint16_t>(std::stoul(line->substr(line->rfind(':') + 1)));
-        return true;
-    }
-    uint16_t Port() const { return port_; }
-
-private:
-    snmp_test::CChildProcess child_;
-    uint16_t port_ = 0;
-};
 
 inline uint16_t FreeUdpPort()
 {
