@@ -426,15 +426,6 @@ TEST_F(DispatchRulesTest, NeRemoval)
     EXPECT_TRUE(app_.neListChanged);
 }
 
-TEST_F(DispatchRulesTest, NesFollowTheScope)
-{
-    Locations(21, {Location(1, "a"), Location(2, "b")});
-    app_.SetUserLocationScope(1);
-    Nes(31, {Ne(1, "in", 1, 2, 1), Ne(2, "out", 2, 2, 2)});
-    EXPECT_EQ(app_.nes.FindNeById(1)->inScope, 1u);
-    EXPECT_EQ(app_.nes.FindNeById(2)->inScope, 0u);
-}
-
 // ---- boards, states, acknowledgements ----
 
 TEST_F(DispatchRulesTest, BoardsSetTheSlotsTypesAndChildren)
@@ -634,17 +625,6 @@ TEST_F(DispatchRulesTest, DeliveredMailIsShownAndTheMarkerLogsOut)
     EXPECT_EQ(ui_.logoutTimers[0], 10000u);
 }
 
-TEST_F(DispatchRulesTest, MailEchoedInTheReplyToItsSenderShowsNothing)
-{
-    OperatorMailRecord out;
-    out.sender = "bob";
-    out.addressee = "ann";
-    out.text = std::string(ForceLogoutMarker);
-    Dispatch(8, Bytes(std::vector{out}, EncodeOperatorMailRecord), kOperatorMailRecordSize, 0, 12, kEmsOpModify);
-    EXPECT_TRUE(ui_.mails.empty());
-    EXPECT_TRUE(ui_.logoutTimers.empty()) << "sending a forced logout never logs its sender out";
-}
-
 TEST_F(DispatchRulesTest, TextCloseToTheMarkerIsAnOrdinaryMail)
 {
     OperatorMailRecord almost;
@@ -653,13 +633,6 @@ TEST_F(DispatchRulesTest, TextCloseToTheMarkerIsAnOrdinaryMail)
     ASSERT_EQ(ui_.mails.size(), 1u);
     EXPECT_FALSE(ui_.mails[0].forcedLogout);
     EXPECT_TRUE(ui_.logoutTimers.empty());
-}
-
-TEST_F(DispatchRulesTest, RemovedRulesApplyNothing)
-{
-    RemoveServerDispatchRules();
-    Nes(31, {Ne(1, "one", 1)});
-    EXPECT_EQ(app_.nes.Count(), 0u);
 }
 
 } // namespace

@@ -6,34 +6,6 @@
 
 namespace {
 
-TEST(BuildEmsMsg, FillsTheHeaderForOneRecord)
-{
-    std::array<uint8_t, 124> record{};
-    EmsMsg msg;
-    msg.status = 5;
-    msg.more = 1;
-    msg.sequence = 9;
-    msg.currentIndex = 3;
-    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpModify, 30, 124, record.data(), 12), 0);
-    EXPECT_EQ(msg.operation, kEmsOpModify);
-    EXPECT_EQ(msg.requestCode, 30);
-    EXPECT_EQ(msg.recordSize, 124u);
-    EXPECT_EQ(msg.records, record.data());
-    EXPECT_EQ(msg.neId, 12u);
-    EXPECT_EQ(msg.count, 1);
-    EXPECT_EQ(msg.total, 1u);
-    EXPECT_EQ(msg.status, 0u);
-    EXPECT_EQ(msg.more, 0u);
-    EXPECT_EQ(msg.sequence, 0u);
-    EXPECT_EQ(msg.currentIndex, 0u);
-}
-
-TEST(BuildEmsMsg, NullDescriptorIsRefused)
-{
-    uint8_t byte = 0;
-    EXPECT_EQ(BuildEmsMsg(nullptr, kEmsOpQuery, 10, 1, &byte, 0), -1);
-}
-
 TEST(BuildEmsMsg, NoRecordOrZeroSizeLeavesTheCountAtZero)
 {
     uint8_t byte = 0;

@@ -271,19 +271,4 @@ TEST(Datagram, MustHoldExactlyOneFrame)
     EXPECT_EQ(DecodeDatagram(nullptr, 0, decoded), FrameStatus::Invalid);
 }
 
-TEST(Frame, DescriptorAndHeaderCarryTheSameFields)
-{
-    Frame frame;
-    frame.header = SampleHeader();
-    frame.header.status = 32019;
-    frame.header.more = 1;
-    frame.header.total = 900;
-    frame.payload.assign(120, 1);
-    const EmsMsg msg = MsgFromFrame(frame);
-    EXPECT_EQ(msg.records, frame.payload.data());
-    FrameHeader back = FrameHeaderFromMsg(msg);
-    back.opLog = frame.header.opLog;
-    EXPECT_EQ(back, frame.header);
-}
-
 } // namespace

@@ -35,17 +35,6 @@ TEST(NewPingId, TakesTheCounterValueAndWraps)
     EXPECT_TRUE(counter.IsCurrent(0));
 }
 
-TEST(NewPingId, ProgramWideCounterIsOne)
-{
-    PingRequest first;
-    PingRequest second;
-    NewPingId(&first);
-    NewPingId(&second);
-    EXPECT_EQ(static_cast<uint8_t>(first.id + 1), second.id);
-    EXPECT_TRUE(PingCounter().IsCurrent(second.id));
-    EXPECT_EQ(&PingCounter(), &PingCounter());
-}
-
 TEST(NewPingId, ThreadsNeverShareAnId)
 {
     // 256 ids taken by four threads at once cover every value exactly once.
@@ -69,18 +58,6 @@ TEST(NewPingId, ThreadsNeverShareAnId)
             ++seen[id];
     for (int value = 0; value < 256; ++value)
         EXPECT_EQ(seen[value], 1) << value;
-}
-
-TEST(CPingOutput, AppendReadEditAndClear)
-{
-    CPingOutput output;
-    output.Append("one\r\n");
-    output.Append("two\r\n");
-    EXPECT_EQ(output.Text(), "one\r\ntwo\r\n");
-    output.Edit([](std::string& text) { text.erase(0, 5); });
-    EXPECT_EQ(output.Text(), "two\r\n");
-    output.Clear();
-    EXPECT_EQ(output.Text(), "");
 }
 
 TEST(CPingOutput, LinesAppendedOnAnotherThreadStayWhole)

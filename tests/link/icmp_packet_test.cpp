@@ -40,23 +40,9 @@ TEST(InternetChecksum, DataHoldingItsChecksumSumsToZero)
     }
 }
 
-TEST(FillEchoRequest, WritesHeaderAndFillAndLeavesTheTick)
+// What the echo data holds is checked through the ping run (icmp_ping_test); here, buffers too short for it.
+TEST(FillEchoRequest, ShortBuffersGetOnlyWhatFits)
 {
-    Bytes data(40, 0xAA);
-    FillEchoRequest(data);
-    EXPECT_EQ(data[0], 8);
-    EXPECT_EQ(data[1], 0);
-    EXPECT_EQ(data[2], 0);
-    EXPECT_EQ(data[3], 0);
-    EXPECT_EQ(data[4] | (data[5] << 8), CurrentThreadTag());
-    EXPECT_EQ(data[6], 0);
-    EXPECT_EQ(data[7], 0);
-    for (size_t i = 8; i < 12; ++i)
-        EXPECT_EQ(data[i], 0xAA) << i;
-    for (size_t i = 12; i < data.size(); ++i)
-        EXPECT_EQ(data[i], 'E') << i;
-
-    // Short buffers get only what fits.
     Bytes tiny(5, 0xAA);
     FillEchoRequest(tiny);
     EXPECT_EQ(tiny, (Bytes{8, 0, 0, 0, 0xAA}));

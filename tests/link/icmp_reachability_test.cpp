@@ -20,20 +20,6 @@ protected:
     CScriptedIcmpNetwork network_;
 };
 
-TEST_F(IcmpReachabilityTest, SendsOneEchoWithTheCheckParameters)
-{
-    network_.Push(ScriptedEcho::Silence());
-    EXPECT_EQ(CheckIcmpReachable(kNe, 2000), IcmpReachability::kUnreachable);
-    std::vector<SentEcho> sent = network_.Sent();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].destination, kNe);
-    EXPECT_EQ(sent[0].data.size(), 64u);
-    EXPECT_EQ(sent[0].options.ttl, 255);
-    EXPECT_EQ(sent[0].options.tos, 0);
-    EXPECT_FALSE(sent[0].options.dontFragment);
-    EXPECT_EQ(sent[0].waitEndMs - sent[0].sentAtMs, 2000u);
-}
-
 TEST_F(IcmpReachabilityTest, OnlyAnEchoReplyMakesTheAddressReachable)
 {
     struct Row {

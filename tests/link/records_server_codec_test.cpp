@@ -100,22 +100,6 @@ TEST(RecordsServerCodec, OperatorMailRecord)
                  Golden(1026, {Text(0, "ann"), Hex(11, "c0a80001"), Text(15, "bob"), Text(26, "hi there")}));
 }
 
-TEST(RecordsServerCodec, ForceLogoutMarkerFitsTheMailAndCarriesTheControlCharacters)
-{
-    EXPECT_EQ(ForceLogoutMarker.size(), 29u);
-    for (char c : {'\n', '\f', '\t'}) {
-        EXPECT_NE(ForceLogoutMarker.find(c), std::string_view::npos);
-    }
-    EXPECT_EQ(std::count(ForceLogoutMarker.begin(), ForceLogoutMarker.end(), '\r'), 2);
-    OperatorMailRecord rec;
-    rec.text = std::string(ForceLogoutMarker);
-    OperatorMailRecord back;
-    ASSERT_TRUE(DecodeOperatorMailRecord(EncodeOperatorMailRecord(rec).data(), kOperatorMailRecordSize, &back));
-    EXPECT_TRUE(IsForceLogoutMail(back));
-    back.text += " ";
-    EXPECT_FALSE(IsForceLogoutMail(back));
-}
-
 TEST(RecordsServerCodec, AlarmQueryRec)
 {
     const AlarmQueryRec rec{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
@@ -273,15 +257,6 @@ TEST(RecordsServerCodec, LongTextsAreCutToTheirFields)
             EXPECT_NE(bytes[row.offset + row.width], 'z') << row.name;
         }
     }
-}
-
-TEST(RecordsServerCodec, RoleLetters)
-{
-    EXPECT_EQ(RoleLetterFromIndex(0), "A");
-    EXPECT_EQ(RoleLetterFromIndex(1), "B");
-    EXPECT_EQ(RoleLetterFromIndex(2), "C");
-    EXPECT_EQ(RoleLetterFromIndex(-1), "");
-    EXPECT_EQ(RoleLetterFromIndex(3), "");
 }
 
 } // namespace

@@ -55,28 +55,6 @@ ServerAlarmEventRec Sample()
     return rec;
 }
 
-TEST(ServerAlarmEventConversion, FieldsAreCopiedAndTheMaskParsed)
-{
-    const AlarmEventRec out = ConvertServerAlarmEvent(Sample(), "<Root>");
-    AlarmEventRec expected;
-    expected.recordNo = 17;
-    expected.entityId = 10203;
-    expected.alarmMask = 6;
-    expected.severity = 3;
-    expected.kind = 2;
-    expected.plannedType = 30;
-    expected.actualType = 31;
-    expected.occurTime = 100;
-    expected.receiveTime = 101;
-    expected.clearTime = 200;
-    expected.locationName = "North";
-    expected.neName = "North-1";
-    expected.ackPerson = "admin";
-    expected.ackTime = 150;
-    expected.alarmType = 1;
-    EXPECT_EQ(out, expected);
-}
-
 TEST(ServerAlarmEventConversion, TextsAreCutAndAnEmptyLocationIsTheRoot)
 {
     ServerAlarmEventRec rec = Sample();

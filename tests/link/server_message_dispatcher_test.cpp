@@ -289,16 +289,6 @@ TEST_F(DispatcherTest, TrapLogGetsTheWholeBatchEvenAfterTheMessageIsGone)
     EXPECT_EQ(ui_.trapBatches[0].records, records);
 }
 
-TEST_F(DispatcherTest, EffectsWithoutARegisteredUiAreDropped)
-{
-    SetDispatchUi(nullptr);
-    SetServerMessageRule(8, [](const EmsMsg&, CDispatchEffects& effects) { effects.StartLogoutTimer(10000); });
-    const std::vector<uint8_t> records(1026);
-    const EmsMsg msg = Message(8, records, 1026);
-    DispatchServerMessage(&msg);
-    EXPECT_TRUE(ui_.logoutTimers.empty());
-}
-
 TEST_F(DispatcherTest, BatchHookRunsOncePerPassUnderTheLock)
 {
     int passes = 0;

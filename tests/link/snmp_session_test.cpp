@@ -278,23 +278,6 @@ TEST(SnmpTableWalker, RangesAndRowLimits)
     }
 }
 
-TEST(SnmpTableWalker, GetBulkHalvesRepetitionsOnTooBig)
-{
-    CScriptedTable table(100, 6);
-    CSnmpSession session;
-    ASSERT_EQ(session.Open(Config(table.Endpoint(), SnmpVersion::V2c)), kDrvOk);
-    SnmpWalkOptions options;
-    options.useBulk = true;
-    options.maxRepetitions = 50;
-    SnmpWalkStats stats;
-    std::vector<SnmpWalkRow> rows;
-    ASSERT_EQ(WalkSnmpTable(session, kColumns, options, &rows, &stats), kDrvOk);
-    ExpectRows(rows, 1, 100);
-    EXPECT_EQ(stats.tooBigHalvings, 3u); // 50 -> 25 -> 12 -> 6
-    EXPECT_EQ(stats.finalMaxRepetitions, 6);
-    EXPECT_EQ(table.tooBigAnswers.load(), 3);
-}
-
 TEST(SnmpTableWalker, TooBigForOneRowFails)
 {
     CScriptedTable table(10, 0);
