@@ -1,5 +1,5 @@
-// The main menu choice by link mode and NE state, the main menu file, and the frame's menu, toolbar trimming and
-// entity context menu as the current NE changes.
+// The main menu choice by link mode and NE state, the main menu file, and the frame's toolbar trimming. The menus
+// and commands of the running program are tested end to end (tests/e2e/frame_commands_e2e_test.cpp).
 
 #include "tests/ui/main_frame_test_support.h"
 
@@ -7,14 +7,9 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/frame/main_menu_cases.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 using namespace frame_test;
 
@@ -128,12 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {33002, 33029, 33030, 33031, 33034, 33035, 33047, 33080, 33081, 33111}}),
     [](const ::testing::TestParamInfo<MenuCaseRow>& info) { return std::string(info.param.name); });
 
-TEST(MainMenuCaseTest, NeSetHasFiftyOneDistinctCommands)
-{
-    const std::set<uint16_t> distinct(kNeCommandSet.begin(), kNeCommandSet.end());
-    EXPECT_EQ(distinct.size(), 51u);
-}
-
 // --- the menu file ---------------------------------------------------------------------------------------------
 
 // The six main menus: each exists, parses cleanly, and offers no command its case hides from the toolbar.
@@ -194,48 +183,6 @@ protected:
     FakeFrameHost host_;
 };
 
-TEST_F(MainFrameMenuTest, FollowsTheCurrentNeInServerMode)
-{
-    AddTestNe({.id = 1, .name = "Online"});
-    AddTestNe({.id = 2, .name = "Offline", .connected = false});
-    CMainFrame frame(host_);
-    EXPECT_EQ(frame.GetMainMenuCase(), kMainMenuServerNoNe);
-    EXPECT_EQ(host_.entityMenuId, kEntityMenuServer);
-    EXPECT_EQ(frame.ToolbarCommandIds(), (std::vector<int>{33071, 33029, 33021, 33030}));
-    EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33071, 33030}));
-
-    const CEntityIndex neItself = CEntityIndex::FromLevels(1);
-    frame.SetCurrentEntity(1, &neItself);
-    EXPECT_EQ(frame.GetMainMenuCase(), kMainMenuServerOnlineNe);
-    EXPECT_EQ(host_.entityMenuId, kEntityMenuOnline);
-    EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33071, 33029, 33021}));
-    const std::vector<int> ids = frame.MainMenuCommandIds();
-    EXPECT_NE(std::find(ids.begin(), ids.end(), 33021), ids.end());
-
-    frame.SetCurrentEntity(2, &neItself);
-    EXPECT_EQ(frame.GetMainMenuCase(), kMainMenuServerOtherNe);
-    EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33071, 33029}));
-
-    // An NE that is not in the table counts as none.
-    frame.SetCurrentEntity(99, &neItself);
-    EXPECT_EQ(frame.GetMainMenuCase(), kMainMenuServerNoNe);
-}
-
-TEST_F(MainFrameMenuTest, DirectModeWithoutNeHidesEveryNeButton)
-{
-    host_.directMode = true;
-    AddTestNe({.id = 1, .name = "Direct"});
-    CMainFrame frame(host_);
-    EXPECT_EQ(frame.GetMainMenuCase(), kMainMenuDirectNoNe);
-    EXPECT_EQ(host_.entityMenuId, kEntityMenuDirect);
-    EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33071}));
-
-    const CEntityIndex neItself = CEntityIndex::FromLevels(1);
-    frame.SetCurrentEntity(1, &neItself);
-    EXPECT_EQ(frame.GetMainMenuCase(), kMainMenuDirectNe);
-    EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33071, 33029, 33021}));
-}
-
 TEST_F(MainFrameMenuTest, ReloginRestoresTheTrimOfTheRebuiltToolbar)
 {
     CMainFrame frame(host_);
@@ -254,77 +201,6 @@ TEST_F(MainFrameMenuTest, TrimToolbarShowsAllForAnEmptyListOrFlagOne)
     EXPECT_EQ(frame.VisibleToolbarCommandIds().size(), 4u);
     frame.TrimToolbar({33071, 33021}, 0);
     EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33029, 33030}));
-}
-
-TEST_F(MainFrameMenuTest, ViewFlagsFollowTheKeysAndToggleIntoTheFile)
-{
-    WriteText(work_.Path("Tarvik.ini"), "[SYSTEM]\nLOCINDICATOR=0\nPORTTIP=1\nFOCUSFRAME=0\n");
-    AppSettings().locIndicator = false;
-    AppSettings().portTip = true;
-    AppSettings().focusFrame = false;
-    CMainFrame frame(host_);
-    EXPECT_FALSE(frame.GetLocationIndicatorFlag());
-    EXPECT_TRUE(frame.GetPortTipFlag());
-    EXPECT_FALSE(frame.GetFocusFrameFlag());
-    EXPECT_FALSE(frame.IsMenuItemChecked(kCmdToggleLocationIndicator));
-    EXPECT_TRUE(frame.IsMenuItemChecked(kCmdTogglePortTip));
-
-    EXPECT_TRUE(frame.OnCommand(kCmdToggleLocationIndicator));
-    EXPECT_TRUE(frame.GetLocationIndicatorFlag());
-    EXPECT_TRUE(frame.IsMenuItemChecked(kCmdToggleLocationIndicator));
-    EXPECT_NE(work_.Ini().find("LOCINDICATOR=1"), std::string::npos) << work_.Ini();
-    // The mark is carried into the menu of another case.
-    AddTestNe({.id = 1, .name = "A"});
-    const CEntityIndex neItself = CEntityIndex::FromLevels(1);
-    frame.SetCurrentEntity(1, &neItself);
-    EXPECT_TRUE(frame.IsMenuItemChecked(kCmdToggleLocationIndicator));
-
-    frame.OnCommand(kCmdToggleFocusFrame);
-    EXPECT_NE(work_.Ini().find("FOCUSFRAME=1"), std::string::npos) << work_.Ini();
-}
-
-TEST_F(MainFrameMenuTest, OtherCommandsGoToTheApplication)
-{
-    CMainFrame frame(host_);
-    EXPECT_FALSE(frame.OnCommand(33055));
-    EXPECT_FALSE(frame.OnCommand(57664));
-    EXPECT_EQ(host_.appCommands, (std::vector<int>{33055, 57664}));
-}
-
-TEST_F(MainFrameMenuTest, AcceleratorsSendTheirCommands)
-{
-    CMainFrame frame(host_);
-    const std::vector<std::pair<const char*, int>> rows = {{"Ctrl+L", 33055},          {"Ctrl+Q", 33023},
-                                                           {"Ctrl+H", 33050},          {"Ctrl+Alt+Shift+P", 1268},
-                                                           {"Ctrl+Alt+Shift+T", 1093}, {"F3", 33154}};
-    for (const auto& [keys, command] : rows) {
-        QAction* found = nullptr;
-        for (QAction* action : frame.actions()) {
-            if (action->shortcut() == QKeySequence(QString::fromLatin1(keys)))
-                found = action;
-        }
-        ASSERT_NE(found, nullptr) << keys;
-        host_.appCommands.clear();
-        found->trigger();
-        EXPECT_EQ(host_.appCommands, std::vector<int>{command}) << keys;
-    }
-}
-
-TEST_F(MainFrameMenuTest, MenuItemsSendTheirCommands)
-{
-    CMainFrame frame(host_);
-    QAction* logout = nullptr;
-    for (QAction* top : frame.menuBar()->actions()) {
-        for (QAction* item : top->menu()->actions()) {
-            if (item->data().toInt() == 33055)
-                logout = item;
-        }
-    }
-    ASSERT_NE(logout, nullptr);
-    EXPECT_EQ(logout->text(), QStringLiteral("&Logout\tCtrl+L"));
-    EXPECT_EQ(frame.menuBar()->actions().front()->text(), QStringLiteral("&System"));
-    logout->trigger();
-    EXPECT_EQ(host_.appCommands, std::vector<int>{33055});
 }
 
 } // namespace

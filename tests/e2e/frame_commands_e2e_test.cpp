@@ -1,0 +1,84 @@
+// The main window's commands in the running program: the main menu follows the selected NE in each link mode, and a
+// command from the menu or the keyboard reaches its handler: a function not built yet says so, a one-shot request
+// asks and reaches the server, a view option is the frame's own and is written back.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "ui/shell/frame/main_frame.h"
+
+#include <QKeySequence>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCmdActiveAlarm = 33029, kCmdInventory = 33021, kCmdReset = 33085, kCmdAlarmSync = 33042,
+              kCmdOnlineUsers = 33113;
+
+bool MenuOffers(CMainFrame& frame, int commandId)
+{
+    const std::vector<int> ids = frame.MainMenuCommandIds();
+    return std::find(ids.begin(), ids.end(), commandId) != ids.end();
+}
+
+TEST(FrameCommandsE2eTest, TheMainMenuOffersTheNeCommandsOnceAnNeIsSelected)
+{
+    for (bool direct : {false, true}) {
+        SCOPED_TRACE(direct ? "direct" : "server");
+        e2e::CProgram program;
+        ASSERT_TRUE(direct ? program.StartAgent() : program.StartServer());
+        ASSERT_TRUE(direct ? program.Login("qurim", "private") : program.Login("admin", "admin"));
+        CMainFrame& frame = program.Frame();
+        if (!direct) { // the direct login selects its NE
+            EXPECT_FALSE(MenuOffers(frame, kCmdInventory));
+        }
+        program.ClickTreeItem(program.TreeItem(QString::fromLatin1(direct ? "127.0.0.1" : "North-1")));
+        EXPECT_TRUE(MenuOffers(frame, kCmdInventory));
+        EXPECT_TRUE(MenuOffers(frame, kCmdActiveAlarm));
+        if (direct)
+            continue;
+        program.ClickTreeItem(program.TreeItem(QStringLiteral("South")));
+        EXPECT_FALSE(MenuOffers(frame, kCmdActiveAlarm));
+    }
+}
+
+TEST(FrameCommandsE2eTest, CommandsReachTheirHandlers)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    const std::vector<QString>& boxes = program.Operator().boxTexts;
+
+    ASSERT_TRUE(program.Command(kCmdOnlineUsers));
+    ASSERT_EQ(program.Operator().PlainBoxes().Requests().size(), 1u);
+    EXPECT_EQ(program.Operator().PlainBoxes().Requests()[0].text, QStringLiteral("This function is not available yet."));
+
+    program.Operator().AnswerBox(IDYES);
+    ASSERT_TRUE(program.Command(kCmdReset));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], QStringLiteral("Are you sure to reset the NE?"));
+    EXPECT_EQ(boxes.back(), QStringLiteral("Complete resetting the NE"));
+
+    ASSERT_TRUE(program.Command(kCmdAlarmSync));
+    EXPECT_EQ(boxes.back(), QStringLiteral("Complete synchronizing NE current alarms"));
+
+    // A view option stays with the frame, is written back and keeps its mark in the menu of another selection.
+    CMainFrame& frame = program.Frame();
+    const bool portTip = frame.GetPortTipFlag();
+    ASSERT_TRUE(program.Command(kCmdTogglePortTip));
+    EXPECT_NE(frame.GetPortTipFlag(), portTip);
+    EXPECT_NE(app_test::ReadText(program.WorkDir().Ini()).find(portTip ? "PORTTIP=0" : "PORTTIP=1"), std::string::npos);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("South")));
+    EXPECT_EQ(frame.IsMenuItemChecked(kCmdTogglePortTip), !portTip);
+
+    // A shortcut sends its command: Logout, answered No.
+    program.Operator().AnswerBox(IDNO);
+    program.PressKeys(QKeySequence(QStringLiteral("Ctrl+L")));
+    ASSERT_TRUE(program.WaitUntil([&] { return boxes.back() == QStringLiteral("Are you sure to logout?"); }));
+    EXPECT_TRUE(frame.isVisible());
+}
+
+} // namespace
