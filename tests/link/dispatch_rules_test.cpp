@@ -172,23 +172,6 @@ protected:
 
 // ---- accounts and rights ----
 
-TEST_F(DispatchRulesTest, AccountsAreUpsertedByNameAndTheOwnOneSetsTheRole)
-{
-    app_.SetLoginUserName("bob");
-    Accounts(13, {Account("bob", "B", 4)});
-    ASSERT_NE(app_.accounts.FindUserAccount("bob"), nullptr);
-    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->role, kRoleManager);
-    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->locationId, 4u);
-    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->active, 1u);
-    EXPECT_EQ(app_.role, kRoleManager);
-    EXPECT_TRUE(app_.locationTreeChanged);
-
-    Accounts(10, {Account("bob", "A"), Account("ann", "C")});
-    EXPECT_EQ(app_.accounts.Count(), 2u);
-    EXPECT_EQ(app_.role, kRoleAdministrator);
-    EXPECT_EQ(app_.accounts.FindUserAccount("bob")->fullName, "bob full");
-}
-
 TEST_F(DispatchRulesTest, RoleLettersOfReceivedAccounts)
 {
     const struct {
@@ -264,18 +247,6 @@ TEST_F(DispatchRulesTest, RightsGoToTheShellWhole)
 
 // ---- locations ----
 
-TEST_F(DispatchRulesTest, LocationsAreUpsertedInAnyOrder)
-{
-    Locations(20, {Location(2, "child", 1), Location(1, "parent")});
-    ASSERT_EQ(app_.locations.Count(), 2u);
-    EXPECT_EQ(app_.locations.FindLocation(2)->GetParentNode()->id, 1u);
-    EXPECT_TRUE(app_.locationTreeChanged);
-    EXPECT_FALSE(app_.mapsChanged);
-    Locations(21, {Location(2, "renamed", 1, 9)});
-    EXPECT_EQ(app_.locations.FindLocation(2)->name, "renamed");
-    EXPECT_TRUE(app_.mapsChanged);
-}
-
 TEST_F(DispatchRulesTest, TheReplyToTheLocationQueryReplacesTheTree)
 {
     Locations(21, {Location(1, "a"), Location(2, "b"), Location(3, "c", 2)});
@@ -306,23 +277,6 @@ TEST_F(DispatchRulesTest, LocationsFollowTheScopeAndRefuseLoops)
 }
 
 // ---- NEs ----
-
-TEST_F(DispatchRulesTest, NewNeGetsItsTreeAndBothNewMarks)
-{
-    Nes(31, {Ne(1, "ne-1", 1, 4)});
-    const CNeRecord* ne = app_.nes.FindNeById(1);
-    ASSERT_NE(ne, nullptr);
-    EXPECT_EQ(ne->name, "ne-1");
-    EXPECT_EQ(ne->community, "public");
-    ASSERT_NE(ne->root, nullptr);
-    EXPECT_EQ(ne->root->GetChildCount(), 2);
-    EXPECT_EQ(ne->newOrMoved, 1u);
-    EXPECT_NE(ne->root->componentFlags & kComponentNewOrMoved, 0u);
-    EXPECT_FLOAT_EQ(ne->storedLongitude, 10.5F);
-    EXPECT_FLOAT_EQ(ne->workLatitude, 59.5F);
-    EXPECT_EQ(ne->changeCounter, 1u);
-    EXPECT_TRUE(app_.neListChanged);
-}
 
 TEST_F(DispatchRulesTest, UpdatedNeKeepsItsTreeAndRaisesTheFlagsOfWhatChanged)
 {
@@ -427,21 +381,6 @@ TEST_F(DispatchRulesTest, NeRemoval)
 }
 
 // ---- boards, states, acknowledgements ----
-
-TEST_F(DispatchRulesTest, BoardsSetTheSlotsTypesAndChildren)
-{
-    CNeRecord& ne = NeWithCard();
-    CEntityNode* slot = ne.root->FindById(10100);
-    EXPECT_EQ(slot->GetType(), 30u);
-    EXPECT_EQ(slot->GetChildCount(), 24);
-    BoardSettingRec empty;
-    empty.entityId = 10100;
-    empty.plannedType = 30;
-    empty.onlineType = 1;
-    Boards(1, {empty});
-    EXPECT_EQ(slot->GetPlanState(), kPlanStateMissing);
-    EXPECT_EQ(slot->componentFlags & 0x1Fu, 0u) << "an empty slot has no settings";
-}
 
 TEST_F(DispatchRulesTest, ComponentFlagsOfABoard)
 {

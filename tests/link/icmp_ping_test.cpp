@@ -147,15 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClampCase{"DontFragment7", [](PingRequest& r) { r.dontFragment = 7; }, 1, 32, 1000, 128, true, 1}),
     [](const ::testing::TestParamInfo<ClampCase>& info) { return std::string(info.param.name); });
 
-TEST_F(IcmpPingTest, TosGoesOutAsGiven)
-{
-    PingRequest request = MakeRequest(1);
-    request.tos = 0xB8;
-    Run(request);
-    ASSERT_EQ(network_.Sent().size(), 1u);
-    EXPECT_EQ(network_.Sent()[0].options.tos, 0xB8);
-}
-
 TEST_F(IcmpPingTest, SequenceNumbersFollowTheId)
 {
     AdvanceCounterTo(3);

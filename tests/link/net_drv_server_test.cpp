@@ -163,18 +163,6 @@ TEST_F(ServerDriverTest, FailsAtOnceWhenNotStartedOrNotConnected)
     EXPECT_EQ(reply_->count, 0) << "a failed request still hands back an empty reply";
 }
 
-TEST_F(ServerDriverTest, ConnectToAPortWithoutServerFails)
-{
-    StartDriver();
-    uint16_t closedPort = 0;
-    {
-        CFakeServer gone;
-        closedPort = gone.Port();
-    }
-    EXPECT_EQ(driver_->EmsConnect(kLoopback, closedPort, "a", "b"), kDrvConnectFailed);
-    EXPECT_FALSE(driver_->IsConnected());
-}
-
 TEST_F(ServerDriverTest, ReplyAfterTheTimeOutIsDroppedAndTheNextRequestGetsItsOwn)
 {
     AppliedLog applied;

@@ -8,7 +8,6 @@
 
 #include "core/tables/entity_node.h"
 #include "link/records/alarm_ack_rec.h"
-#include "link/records/alarm_def_rec.h"
 #include "link/records/alarm_event_rec.h"
 #include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_stat_query_rec.h"
@@ -125,33 +124,6 @@ TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
     const CEntityNode* acked = FindNeById(2)->root->FindById(10100);
     EXPECT_EQ(acked->ackFlag, 1u);
     EXPECT_EQ(acked->ackPerson, "admin");
-}
-
-TEST_F(SimLoginTest, AlarmDefinitionsOfAnNeAreKeptAndWritten)
-{
-    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    const std::vector<uint8_t> zeros(kAlarmDefRecSize, 0);
-    ASSERT_EQ(Request(kEmsOpQuery, 327, 1, zeros.data(), kAlarmDefRecSize), kDrvOk);
-    ASSERT_TRUE(ReceivedAlarmDefValues().Find(51, 3).has_value());
-    EXPECT_EQ(ReceivedAlarmDefValues().Find(51, 3)->severity, 4u);
-
-    AlarmDefRec rec;
-    rec.modelId = 51;
-    rec.alarmIndex = 3;
-    rec.severity = 2;
-    rec.reporting = 1;
-    rec.suppressionMask = 5;
-    const auto bytes = EncodeAlarmDefRec(rec);
-    ASSERT_EQ(Request(kEmsOpModify, 327, 1, bytes.data(), kAlarmDefRecSize), kDrvOk);
-    EXPECT_EQ(ReceivedAlarmDefValues().Find(51, 3)->severity, 2u);
-    ReceivedAlarmDefValues().Clear();
-    // An 8-byte query is taken too.
-    const uint8_t shortQuery[8] = {};
-    ASSERT_EQ(Request(kEmsOpQuery, 327, 1, shortQuery, 8), kDrvOk);
-    EXPECT_EQ(ReceivedAlarmDefValues().Find(51, 3)->severity, 2u) << "the NE keeps what was written";
-    rec.modelId = 999;
-    const auto unknown = EncodeAlarmDefRec(rec);
-    EXPECT_EQ(Request(kEmsOpModify, 327, 1, unknown.data(), kAlarmDefRecSize), kDrvRejected);
 }
 
 std::vector<AlarmEventRec> EventsOf(const EmsMsg& reply)
@@ -351,23 +323,6 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
 TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    const uint32_t triggerQuery[2] = {1, 5000};
-    ASSERT_EQ(Request(kEmsOpQuery, 35, 0, triggerQuery, 8), kDrvOk);
-    EXPECT_EQ(reply_->count, 0);
-
-    std::vector<uint8_t> trigger(84, 0);
-    trigger[10] = 'x';
-    ASSERT_EQ(Request(kEmsOpModify, 36, 0, trigger.data(), 84), kDrvOk);
-    ASSERT_EQ(reply_->count, 1);
-    const uint32_t id = record_bytes::GetU32(EmsRecordAt(*reply_, 0), 0);
-    EXPECT_EQ(id, 1u) << "an added trigger gets its id from the server";
-    ASSERT_EQ(Request(kEmsOpQuery, 35, 0, triggerQuery, 8), kDrvOk);
-    ASSERT_EQ(reply_->count, 1);
-    EXPECT_EQ(EmsRecordAt(*reply_, 0)[10], 'x');
-    record_bytes::PutU32(trigger.data(), 0, id);
-    EXPECT_EQ(Request(kEmsOpModify, 37, 0, trigger.data(), 84), kDrvOk);
-    EXPECT_EQ(Request(kEmsOpModify, 37, 0, trigger.data(), 84), kDrvRejected);
-
     // NE profiles per NE, counted by their count request.
     std::vector<uint8_t> profile(52, 0);
     for (uint16_t profileId : {7, 8}) {
@@ -406,10 +361,6 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     const uint32_t all = 0;
     ASSERT_EQ(Request(kEmsOpQuery, 337, 1, &all, 4), kDrvOk);
     EXPECT_EQ(reply_->count, 75000);
-
-    // A single setting answers zeros of its size until it is written.
-    ASSERT_EQ(Query(302, 1), kDrvOk);
-    EXPECT_EQ(reply_->recordSize, 8u);
 }
 
 TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)

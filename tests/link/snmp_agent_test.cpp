@@ -101,13 +101,8 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     auto keys = Records<NeKeyRecord>(Query(30), DecodeNeKeyRecord);
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].neId, 1u);
-    EXPECT_EQ(keys[0].neName, "127.0.0.1");
-    EXPECT_EQ(keys[0].ipAddress, snmp_test::kLoopback);
     EXPECT_EQ(keys[0].port, agent_.Port());
-    EXPECT_EQ(keys[0].snmpCommunity, "public");
     EXPECT_EQ(keys[0].modelId, 2u);
-    EXPECT_EQ(keys[0].snmpVersion, 0u);
-    EXPECT_EQ(keys[0].ftpUser, "qurim");
 
     auto times = Records<NeTimeRecord>(Query(300, std::vector<uint8_t>(12, 0)), DecodeNeTimeRecord);
     ASSERT_EQ(times.size(), 1u);
@@ -135,12 +130,8 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
 
     auto boards = Records<BoardSettingRec>(Query(323), DecodeBoardSettingRec);
     std::map<uint32_t, uint32_t> boardTypes;
-    for (const BoardSettingRec& b : boards) {
+    for (const BoardSettingRec& b : boards)
         boardTypes[b.entityId] = b.onlineType;
-        EXPECT_EQ(b.plannedType, b.onlineType);
-        EXPECT_EQ(b.softwareVersion, "V1.0.0");
-        EXPECT_EQ(b.serialNumber, "SN" + std::to_string(b.entityId));
-    }
     // The fixed positions of model 2's shelf: control module, power, fan and relay module.
     EXPECT_EQ(boardTypes, (std::map<uint32_t, uint32_t>{{10500, 20}, {10600, 40}, {10700, 41}, {10800, 42}}));
 
@@ -195,7 +186,6 @@ TEST_P(SnmpAgentTest, AlarmLogPagesAndTheLargerNe)
     EXPECT_EQ(boards[1].entityId, 10200u);
     EXPECT_EQ(boards[1].plannedType, 30u);
     EXPECT_EQ(boards[1].onlineType, 31u);
-    EXPECT_EQ(boards[0].softwareVersion, "ALC48-2.4.1");
 
     auto users = Records<NeUserAccountRecord>(Query(316), DecodeNeUserAccountRecord);
     ASSERT_EQ(users.size(), 3u);
