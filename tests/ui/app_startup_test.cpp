@@ -127,26 +127,6 @@ TEST_F(AppStartupTest, MissingSkinAndSplashAreNoErrorAndTheLoginDialogComes)
     app.ExitInstance();
 }
 
-TEST_F(AppStartupTest, StartsThroughLoginToTheMainFrame)
-{
-    PrepareServerConfiguration("APPNAME=Lab NMS\n");
-    CEmsApp app;
-    ASSERT_TRUE(StartLoggedIn(app));
-    ASSERT_NE(frame_, nullptr);
-    EXPECT_TRUE(frame_->window.isVisible());
-    ASSERT_NE(app.GetPduLogWindow(), nullptr);
-    EXPECT_FALSE(app.GetPduLogWindow()->isVisible());
-    EXPECT_EQ(GetDriverMode(), kDriverModeServer);
-    EXPECT_EQ(app.GetListPopupMenuId(), 103);
-    EXPECT_EQ(app.GetEntityMenuId(), 113);
-    EXPECT_EQ(app.GetAppTitle(), "Lab NMS");
-    EXPECT_EQ(runner_.loginCaptions.at(0), QStringLiteral("Login Lab NMS"));
-    EXPECT_EQ(ReceivedCodes(), (std::vector<uint16_t>{11, 20, 10, 15, 33, 34, 334}));
-    EXPECT_EQ(app.ExitInstance(), 0);
-    EXPECT_EQ(app.GetPduLogWindow(), nullptr);
-    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
-}
-
 TEST_F(AppStartupTest, WithoutAMainFrameTheStartUpEnds)
 {
     PrepareServerConfiguration();
@@ -251,24 +231,6 @@ TEST_F(AppStartupTest, ShutdownEndsAnAlarmSoundThreadThatSleepsItsSilenceInterva
     app.ExitInstance();
     EXPECT_FALSE(app.IsSoundThreadRunning());
     EXPECT_TRUE(woken.load());
-}
-
-TEST_F(AppStartupTest, F1ReleasedPostsHelpContentsToTheMainFrame)
-{
-    PrepareServerConfiguration();
-    CEmsApp app;
-    ASSERT_TRUE(StartLoggedIn(app));
-    QWindow* window = frame_->window.windowHandle();
-    ASSERT_NE(window, nullptr);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &press);
-    EXPECT_TRUE(frame_->commands.empty());
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &release);
-    QKeyEvent other(QEvent::KeyRelease, Qt::Key_F2, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &other);
-    EXPECT_EQ(frame_->commands, (std::vector<int>{CEmsApp::kCmdHelpContents}));
-    app.ExitInstance();
 }
 
 struct TelnetCase {

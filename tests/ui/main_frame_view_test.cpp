@@ -148,17 +148,6 @@ TEST_F(MainFrameViewTest, TabsByKindAndMode)
     EXPECT_EQ(frame->GetRightViewCode(), kViewGeographics);
 }
 
-TEST_F(MainFrameViewTest, DirectModeHasNoGeographicsAndAlwaysTheFirstTab)
-{
-    host_.directMode = true;
-    auto frame = MakeFrame();
-    EXPECT_EQ(TabTexts(*frame), (QStringList{"Trap Log"}));
-    EXPECT_EQ(frame->GetRightViewCode(), kViewTrapLog);
-    frame->SelectView(4, kViewTrapLog);
-    EXPECT_EQ(TabTexts(*frame), (QStringList{"Rack", "Trap Log"}));
-    EXPECT_EQ(frame->GetRightViewCode(), kViewRack);
-}
-
 TEST_F(MainFrameViewTest, SameKindWithKeepLeavesTabsAndView)
 {
     auto frame = MakeFrame();

@@ -1,0 +1,107 @@
+// The location tree of the running program: what each operator's scope shows, the tabs each kind of item brings, and
+// the tree following the changes another workstation makes on the server.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/tables/app_data.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
+#include "ui/shell/frame/frame_dialog_bar.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/tree/group_view.h"
+
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList TabsAfterClick(e2e::CProgram& program, const QString& item)
+{
+    program.ClickTreeItem(program.TreeItem(item));
+    QStringList texts;
+    for (int i = 0; i < program.Frame().DialogBar()->Tabs()->count(); ++i)
+        texts << program.Frame().DialogBar()->Tabs()->tabText(i);
+    return texts;
+}
+
+TEST(TreeE2eTest, EachOperatorSeesTheScopeAndEachKindOfItemItsTabs)
+{
+    {
+        e2e::CProgram program;
+        ASSERT_TRUE(program.StartServer());
+        ASSERT_TRUE(program.Login("admin", "admin"));
+        EXPECT_EQ(program.Tree().ExportText(), QStringLiteral("LOC: <Root>\n\tNE : Spare\n\tUSR: admin\n"
+                                                              "\tLOC: Headquarters\n\t\tUSR: manager\n"
+                                                              "\t\tLOC: North\n\t\t\tNE : North-1\n\t\t\tUSR: north\n"
+                                                              "\t\tLOC: South\n\t\t\tNE : South-1\n"));
+        const QStringList located{"Geographics", "Trap Log"};
+        EXPECT_EQ(TabsAfterClick(program, QStringLiteral("North")), located);
+        EXPECT_EQ(TabsAfterClick(program, QStringLiteral("north")), located);
+        EXPECT_EQ(TabsAfterClick(program, QStringLiteral("South-1")), (QStringList{"Rack", "Geographics", "Trap Log"}));
+    }
+    {
+        e2e::CProgram program;
+        ASSERT_TRUE(program.StartServer());
+        ASSERT_TRUE(program.Login("north", "north"));
+        // The top item is the parent of the operator's location; only that location shows below it.
+        EXPECT_EQ(program.Tree().ExportText(),
+                  QStringLiteral("LOC: Headquarters\n\tLOC: North\n\t\tNE : North-1\n\t\tUSR: north\n"));
+    }
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    EXPECT_EQ(program.Tree().ExportText(), QStringLiteral("LOC: <Root>\n\tNE : 127.0.0.1\n"));
+    EXPECT_EQ(TabsAfterClick(program, QStringLiteral("127.0.0.1")), (QStringList{"Rack", "Trap Log"}));
+}
+
+// Sends a change as another workstation; the server's answer carries the new record's id first.
+uint32_t Change(e2e::CProgram& program, uint16_t code, uint32_t neId, const uint8_t* record, uint32_t size)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<Frame> reply = probe.ReplyTo(probe.Send(2, code, neId, {record, record + size}, size));
+    EXPECT_TRUE(reply && reply->header.status == 0) << code;
+    return reply && reply->payload.size() >= 4 ? record_bytes::GetU32(reply->payload.data(), 0) : 0;
+}
+
+TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+
+    LocationRecord east;
+    east.name = "East";
+    east.parentId = 1;
+    const auto eastBytes = EncodeLocationRecord(east);
+    const uint32_t eastId = Change(program, 21, 0, eastBytes.data(), kLocationRecordSize);
+    NeKeyRecord ne;
+    ne.neName = "East-1";
+    ne.modelId = 4;
+    ne.locationId = eastId;
+    ne.ipAddress = {10, 40, 1, 1};
+    ne.port = 161;
+    auto neBytes = EncodeNeKeyRecord(ne);
+    ne.neId = Change(program, 31, 0, neBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) != nullptr; }));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("East-1")));
+    ASSERT_EQ(program.Frame().GetCurrentNeId(), ne.neId);
+
+    ne.neName = "East-2";
+    neBytes = EncodeNeKeyRecord(ne);
+    Change(program, 30, ne.neId, neBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) != nullptr; }));
+    EXPECT_EQ(program.TreeItem(QStringLiteral("East-1")), nullptr);
+
+    // The selected NE goes: its folder takes the selection, and the frame its location.
+    Change(program, 32, ne.neId, neBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) == nullptr; }));
+    const QTreeWidgetItem* caret = program.Tree().Tree()->currentItem();
+    ASSERT_NE(caret, nullptr);
+    EXPECT_EQ(group_item::KeyOf(caret), (group_item::ItemKey{GroupItemKind::NesFolder, eastId, 0, {}}));
+    EXPECT_EQ(program.Frame().GetCurrentLocationId(), eastId);
+}
+
+} // namespace
