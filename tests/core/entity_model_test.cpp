@@ -374,18 +374,6 @@ TEST(EntityModelFiles, BrokenEntriesAreDroppedAndReportedWithFileAndLine)
     EXPECT_EQ(*shelf->GetTemplateRect(0, 0, 2), CTemplateRect());
 }
 
-TEST(EntityModelFiles, ImageHandlesAreKeptPerEntry)
-{
-    auto result = LoadEntityModelSetFromText("", "", "[SYSTEM]\nIMAGECNT=2\nIMAGE1=a.bmp\nIMAGE2=b.bmp\n");
-    CEntityModelSet& set = *result.models;
-    set.SetImageHandle(2, 77);
-    set.SetImageHandle(3, 99); // out of range: ignored
-    set.SetImageHandle(0, 99);
-    EXPECT_EQ(set.GetImageHandle(1), 0U);
-    EXPECT_EQ(set.GetImageHandle(2), 77U);
-    EXPECT_EQ(set.GetImageHandle(3), 0U);
-}
-
 // ---- template resolution ------------------------------------------------------------------------------------
 
 TEST(EntityTemplates, EachItemComesFromTheSourceTemplateThenTheModelThenSystem)

@@ -197,17 +197,6 @@ TEST(ShapeParse, IndexOfTheSmallestIntegerDoesNotWrap)
     EXPECT_EQ(r.index, INT32_MIN);
 }
 
-TEST(ShapeFree, ReleasesAndClears)
-{
-    ShapeRecord r;
-    ASSERT_EQ(ParseShape("T,0,1,0,1,0,A,1", r), 0);
-    EXPECT_EQ(FreeShape(&r), 0);
-    EXPECT_EQ(r.code, kShapeNone);
-    EXPECT_TRUE(r.coords.empty());
-    EXPECT_TRUE(r.text.empty());
-    EXPECT_EQ(FreeShape(nullptr), -1);
-}
-
 TEST(ShapeCodeName, NamesTheCodesInOrder)
 {
     EXPECT_STREQ(ShapeCodeName(kShapeB3), "B3");

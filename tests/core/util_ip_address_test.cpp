@@ -93,25 +93,6 @@ TEST(IpAddressNumber, FirstByteIsMostSignificant)
         EXPECT_EQ(IpToUInt32(UInt32ToIp(v)), v);
 }
 
-TEST(IpAddressBytes, CopyClearAndZero)
-{
-    uint8_t dst[4] = {9, 9, 9, 9};
-    const uint8_t src[4] = {1, 2, 3, 4};
-    CopyIpAddress(dst, src);
-    EXPECT_EQ(IpAddress({dst[0], dst[1], dst[2], dst[3]}), (IpAddress{1, 2, 3, 4}));
-    EXPECT_FALSE(IsZeroIpAddress(dst));
-    CopyIpAddress(dst, nullptr);
-    EXPECT_TRUE(IsZeroIpAddress(dst));
-    CopyIpAddress(nullptr, src); // must not crash
-
-    uint8_t other[4] = {5, 6, 7, 8};
-    ClearIpAddress(other);
-    EXPECT_TRUE(IsZeroIpAddress(other));
-    ClearIpAddress(nullptr);
-    EXPECT_TRUE(IsZeroIpAddress(nullptr));
-    EXPECT_FALSE(IsZeroIpAddress(IpAddress{0, 0, 0, 1}));
-}
-
 TEST(IpAddressCompare, BytewiseNullFirst)
 {
     const IpAddress low{9, 255, 255, 255};

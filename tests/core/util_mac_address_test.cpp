@@ -52,25 +52,4 @@ TEST(MacAddressText, FormatIsLowerCaseWithColons)
     EXPECT_EQ(ParseMacAddress(FormatMacAddress(mac)), mac);
 }
 
-TEST(MacAddressBytes, ZeroCopyCompare)
-{
-    EXPECT_TRUE(IsZeroMacAddress(MacAddress{}));
-    EXPECT_TRUE(IsZeroMacAddress(nullptr));
-    EXPECT_FALSE(IsZeroMacAddress(MacAddress{0, 0, 0, 0, 0, 1}));
-
-    uint8_t dst[6] = {1, 1, 1, 1, 1, 1};
-    const MacAddress src{1, 2, 3, 4, 5, 6};
-    CopyMacAddress(dst, src.data());
-    EXPECT_EQ(CompareMacAddress(dst, src.data()), 0);
-    CopyMacAddress(dst, nullptr);
-    EXPECT_TRUE(IsZeroMacAddress(dst));
-    CopyMacAddress(nullptr, src.data()); // must not crash
-
-    EXPECT_EQ(CompareMacAddress(MacAddress{1, 2, 3, 4, 5, 6}, MacAddress{1, 2, 3, 4, 5, 7}), -1);
-    EXPECT_EQ(CompareMacAddress(MacAddress{0x80, 0, 0, 0, 0, 0}, MacAddress{0x7f, 0xff, 0xff, 0xff, 0xff, 0xff}), 1);
-    EXPECT_EQ(CompareMacAddress(nullptr, src.data()), -1);
-    EXPECT_EQ(CompareMacAddress(src.data(), nullptr), 1);
-    EXPECT_EQ(CompareMacAddress(nullptr, nullptr), 0);
-}
-
 } // namespace

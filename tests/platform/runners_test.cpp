@@ -38,25 +38,6 @@ TEST(MessageBoxTypes, ButtonSetsAndDefaultButtons)
     }
 }
 
-TEST(ScriptedMessageBoxes, AnswersInOrderThenByDefaultButton)
-{
-    MessageBoxRunner* before = &CurrentMessageBoxRunner();
-    {
-        ScriptedMessageBoxes boxes;
-        EXPECT_EQ(&CurrentMessageBoxRunner(), &boxes);
-        boxes.PushAnswer(IDNO);
-        EXPECT_EQ(
-            RunMessageBox({.text = QStringLiteral("Delete?"), .caption = QStringLiteral("Tarvik"), .type = MB_YESNO}),
-            IDNO);
-        EXPECT_EQ(RunMessageBox({.text = QStringLiteral("Again?"), .type = MB_YESNO | MB_DEFBUTTON2}), IDNO);
-        EXPECT_EQ(RunMessageBox({.text = QStringLiteral("Done"), .type = MB_OK}), IDOK);
-        ASSERT_EQ(boxes.Requests().size(), 3u);
-        EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("Delete?"));
-        EXPECT_EQ(boxes.Requests()[0].caption, QStringLiteral("Tarvik"));
-    }
-    EXPECT_EQ(&CurrentMessageBoxRunner(), before);
-}
-
 TEST(DefaultMessageBox, PressedButtonsGiveTheirResults)
 {
     auto press = [](const QString& buttonText) {
