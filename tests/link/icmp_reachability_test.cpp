@@ -1,4 +1,5 @@
 // The one-echo reachability check of the login, the SNMP link and discovery, and the process-wide transport choice.
+// Which answers make an address reachable is tested across a real router (icmp_netns_test).
 
 #include "link/icmp/icmp_ping.h"
 #include "link/icmp/icmp_reachability.h"
@@ -19,27 +20,6 @@ protected:
 
     CScriptedIcmpNetwork network_;
 };
-
-TEST_F(IcmpReachabilityTest, OnlyAnEchoReplyMakesTheAddressReachable)
-{
-    struct Row {
-        const char* name;
-        ScriptedEcho echo;
-        IcmpReachability expected;
-    };
-    const Row rows[] = {
-        {"reply", ScriptedEcho::Reply(3), IcmpReachability::kReachable},
-        {"silence", ScriptedEcho::Silence(), IcmpReachability::kUnreachable},
-        // A router's error answer counts as received, but the NE itself was not reached.
-        {"host unreachable", ScriptedEcho::Error(3, 1, {192, 0, 2, 1}), IcmpReachability::kUnreachable},
-        {"ttl expired", ScriptedEcho::Error(11, 0, {192, 0, 2, 1}), IcmpReachability::kUnreachable},
-        {"no route", ScriptedEcho::SendFailure(ENETUNREACH), IcmpReachability::kUnreachable},
-    };
-    for (const Row& row : rows) {
-        network_.Push(row.echo);
-        EXPECT_EQ(CheckIcmpReachable(kNe, 1000), row.expected) << row.name;
-    }
-}
 
 TEST_F(IcmpReachabilityTest, ClientPingDoesNotCutTheCheckShort)
 {

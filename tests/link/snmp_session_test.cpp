@@ -34,18 +34,6 @@ SnmpSessionConfig Config(const UdpEndpoint& agent, SnmpVersion version = SnmpVer
 
 const CSnmpOid kUpTime = Oid("1.3.6.1.2.1.1.3.0");
 
-TEST(SnmpSession, SilentNeTimesOutAfterEveryRetry)
-{
-    CScriptedResponder ne([](const SnmpMessage&) { return std::nullopt; });
-    CSnmpSession session;
-    ASSERT_EQ(session.Open(Config(ne.Endpoint(), SnmpVersion::V1, 2)), kDrvOk);
-    std::vector<SnmpVarBind> values;
-    EXPECT_EQ(session.Get({kUpTime}, &values), kDrvTimeout);
-    EXPECT_EQ(ne.Requests(), 3);
-    EXPECT_EQ(session.Stats().attempts, 3u);
-    EXPECT_EQ(session.Stats().timeouts, 1u);
-}
-
 TEST(SnmpSession, AnswerToAnEarlierAttemptIsTaken)
 {
     int calls = 0;

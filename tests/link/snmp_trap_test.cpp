@@ -1,5 +1,6 @@
-// Notifications: classification of v1 traps, v2c traps and informs (net-snmp's datagrams and our own), the
-// entityStateChange content, and the receiver's source filter, inform answers and counters.
+// Notifications: classification of v1 traps, v2c traps and informs, the entityStateChange content, and the
+// receiver's source filter, inform answers and counters. What net-snmp's snmptrap and snmpinform send is classified
+// in snmp_interop_test.
 
 #include "link/snmp/snmp_request_map.h"
 #include "link/snmp/snmp_trap.h"
@@ -43,39 +44,6 @@ EntityStateRec SampleState()
     state.receiveTime = 1700000001;
     state.alarmClass = 1;
     return state;
-}
-
-TEST(SnmpTrap, NetSnmpNotificationsAreClassified)
-{
-    SnmpTrapEvent event;
-    ASSERT_EQ(Decode(snmp_test::ReadFile(kDataDir / "netsnmp_v1_trap.bin"), &event), SnmpTrapDecodeResult::Ok);
-    EXPECT_EQ(event.kind, SnmpTrapKind::EntityStateChange);
-    EXPECT_FALSE(event.inform);
-    EXPECT_EQ(event.upTime, 12345u);
-    EXPECT_EQ(event.state.entityId, 10203u);
-    EXPECT_EQ(event.state.severity, 2);
-    // Types the notification leaves out stay as they are.
-    EXPECT_EQ(event.state.onlineType, 0x7FFFFFFEu);
-    EXPECT_EQ(event.state.plannedType, 0x7FFFFFFEu);
-
-    ASSERT_EQ(Decode(snmp_test::ReadFile(kDataDir / "netsnmp_v2c_trap.bin"), &event), SnmpTrapDecodeResult::Ok);
-    EXPECT_EQ(event.kind, SnmpTrapKind::ColdStart);
-    EXPECT_EQ(event.upTime, 54321u);
-
-    ASSERT_EQ(Decode(snmp_test::ReadFile(kDataDir / "netsnmp_v2c_inform.bin"), &event), SnmpTrapDecodeResult::Ok);
-    EXPECT_EQ(event.kind, SnmpTrapKind::EntityStateChange);
-    EXPECT_TRUE(event.inform);
-    EXPECT_EQ(event.state.entityId, 10203u);
-    EXPECT_EQ(event.state.stateBits, 5u);
-
-    Bytes response;
-    ASSERT_TRUE(EncodeInformResponse(event.message, &response));
-    SnmpMessage answer;
-    ASSERT_EQ(DecodeSnmpMessage(response.data(), response.size(), &answer), BerError::None);
-    EXPECT_EQ(answer.pdu.type, SnmpPduType::Response);
-    EXPECT_EQ(answer.pdu.requestId, event.message.pdu.requestId);
-    EXPECT_EQ(answer.pdu.varbinds, event.message.pdu.varbinds);
-    EXPECT_EQ(answer.community, "public");
 }
 
 TEST(SnmpTrap, EntityStateChangeRoundTripsInBothVersions)
