@@ -1,5 +1,6 @@
-// The application object's start-up, exit and shutdown, the telnet start, F1 and the About dialog, with the program's
-// own working directory and a small management server that answers every request.
+// The application object's start-up, exit and shutdown, the telnet start and the About dialog, with the program's own
+// working directory and a small management server that answers every request. Start-up and Exit as the operator
+// meets them are tested end to end (tests/e2e/startup_e2e_test.cpp, login_e2e_test.cpp).
 
 #include "tests/link/fake_server.h"
 #include "tests/ui/app_test_support.h"
@@ -71,45 +72,6 @@ protected:
     CFakeFrame* frame_ = nullptr;
 };
 
-TEST_F(AppStartupTest, MissingConfigurationFileNamesItsPathAndEnds)
-{
-    CEmsApp app;
-    EXPECT_FALSE(app.InitInstance());
-    ASSERT_EQ(plainBoxes_.Requests().size(), 1u);
-    const MessageBoxRequest& box = plainBoxes_.Requests()[0];
-    EXPECT_EQ(box.text.toStdString(), "miss important file : " + dir_.Ini().string());
-    EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONHAND);
-    EXPECT_EQ(runner_.loginRuns, 0);
-    EXPECT_EQ(app.ExitInstance(), 0);
-}
-
-TEST_F(AppStartupTest, MissingDefinitionFileNamesTheFirstMissingOneAndLoadsNothing)
-{
-    const std::vector<fs::path> files = {"EntConf/EntInfo.dat", "EntConf/EntAlm.dat", "EntConf/EntSkin.dat",
-                                         "Map/Map.dat"};
-    for (const fs::path& missing : files) {
-        SCOPED_TRACE(missing.string());
-        ResetProgramState();
-        CWorkDir dir;
-        dir.CopyDefinitionFiles();
-        dir.WriteIni("[SYSTEM]\nAPPNAME=Lab\n[ALARM]\nFLASH=MJ\n");
-        fs::remove(dir.Path() / missing);
-        const size_t boxesBefore = plainBoxes_.Requests().size();
-
-        CEmsApp app;
-        EXPECT_FALSE(app.InitInstance());
-        ASSERT_EQ(plainBoxes_.Requests().size(), boxesBefore + 1);
-        EXPECT_EQ(plainBoxes_.Requests().back().text.toStdString(),
-                  "miss important file : " + (dir.Path() / missing).string());
-        EXPECT_EQ(runner_.loginRuns, 0);
-        // Nothing of the failed load was taken.
-        EXPECT_EQ(GetEntityTypeCount(), 0);
-        EXPECT_TRUE(AppSettings().appName.empty());
-        EXPECT_EQ(AppSettings().flash.level, 0);
-        app.ExitInstance();
-    }
-}
-
 TEST_F(AppStartupTest, MissingSkinAndSplashAreNoErrorAndTheLoginDialogComes)
 {
     dir_.CopyDefinitionFiles();
@@ -133,24 +95,6 @@ TEST_F(AppStartupTest, WithoutAMainFrameTheStartUpEnds)
     CEmsApp app;
     runner_.PushLogin(LoginInput{.password = "secret"});
     EXPECT_FALSE(app.InitInstance());
-    app.ExitInstance();
-}
-
-TEST_F(AppStartupTest, ExitAnsweredNoKeepsEverythingRunning)
-{
-    PrepareServerConfiguration();
-    CEmsApp app;
-    ASSERT_TRUE(StartLoggedIn(app));
-    app.SetExitFlag(true);
-    runner_.PushBoxAnswer(IDNO);
-    EXPECT_TRUE(app.OnCommand(CEmsApp::kCmdExit));
-    ASSERT_EQ(runner_.boxTexts.size(), 1u);
-    EXPECT_EQ(runner_.boxTexts[0], QStringLiteral("Are you sure to exit?"));
-    EXPECT_FALSE(app.GetExitFlag());
-    EXPECT_EQ(frame_->hides, 0);
-    EXPECT_TRUE(frame_->window.isVisible());
-    EXPECT_EQ(GetDriverMode(), kDriverModeServer);
-    EXPECT_EQ(ReceivedCodes().back(), 334);
     app.ExitInstance();
 }
 

@@ -1,15 +1,14 @@
-// The server-mode login and forced logout through the application object against a small scripted server: what the
-// wire must carry, a connection that drops while the tables load, and a forced logout during a request.
+// The server-mode login and forced logout through the application object against a small scripted server: a
+// connection that drops while the tables load, and a forced logout during a request. The login itself is tested end to
+// end (tests/e2e/login_e2e_test.cpp).
 
 #include "tests/link/fake_server.h"
 #include "tests/ui/app_test_support.h"
 
-#include "core/util/md5.h"
 #include "link/driver_result.h"
 #include "link/records/location_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/user_account_record.h"
-#include "link/server/logon_rec.h"
 #include "ui/shell/app/app_dispatch_ui.h"
 #include "ui/shell/app/ems_app.h"
 
@@ -100,44 +99,6 @@ void AnswerWithOneLocationAndAccount(const Frame& request, CFakeServer& server)
         return;
     }
     server.Reply(request, {}, 0, 0);
-}
-
-TEST_F(LoginServerTest, LogonCarriesTheNameAndTheTenDigitDigestThenTheTablesLoadInOrder)
-{
-    CFakeServer server;
-    server.SetHandler(AnswerWithOneLocationAndAccount);
-    WriteServerIni(server.Port(), "admin");
-    CEmsApp app;
-    ASSERT_TRUE(Start(app, LoginInput{.password = "s3cret"}));
-
-    EXPECT_EQ(Codes(server), (std::vector<uint16_t>{11, 20, 10, 15, 33, 34, 334}));
-    const std::vector<Frame> frames = server.Received();
-    auto frameOf = [&](uint16_t code) {
-        for (const Frame& f : frames) {
-            if (f.header.requestCode == code)
-                return f;
-        }
-        return Frame{};
-    };
-    const Frame logon = frameOf(11);
-    EXPECT_EQ(logon.header.operation, kEmsOpModify);
-    LogonRec rec;
-    ASSERT_TRUE(DecodeLogonRec(logon.payload.data(), logon.payload.size(), rec));
-    EXPECT_EQ(rec.userName, "admin");
-    EXPECT_EQ(rec.passwordDigest, Md5HexString("s3cret").substr(0, 10));
-    EXPECT_EQ(rec.passwordDigest.size(), 10u);
-    EXPECT_EQ(AppData().GetLoginPassword(), rec.passwordDigest);
-    EXPECT_EQ(frameOf(20).header.recordSize, 224u);
-    EXPECT_EQ(frameOf(20).header.operation, kEmsOpQuery);
-    const Frame notifications = frameOf(334);
-    EXPECT_EQ(notifications.header.operation, kEmsOpModify);
-    EXPECT_EQ(notifications.payload, (std::vector<uint8_t>{1, 0, 0, 0}));
-
-    // The replies reached the tables, and the account's location became the scope.
-    EXPECT_NE(AppData().accounts.FindUserAccount("admin"), nullptr);
-    EXPECT_EQ(AppData().scopeLocationId, 4u);
-    EXPECT_TRUE(GetCurrentDriver().IsLoggedIn());
-    app.ExitInstance();
 }
 
 TEST_F(LoginServerTest, AConnectionDroppedWhileTheTablesLoadLeavesNothingLoaded)

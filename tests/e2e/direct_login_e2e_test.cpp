@@ -1,0 +1,114 @@
+// The direct login of the running program against the simulated NE: the role from the NE's communities and users, the
+// NE's record in the table, a user the NE does not know, a community longer than the stored password, and the NE
+// clock set at login by its year.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "link/driver_mode.h"
+#include "link/records/ne_time_record.h"
+#include "ui/shell/app/login_sequence.h"
+#include "ui/shell/app/login_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+// A scenario of one NE with the given clock offset and one community and user, in the program's working directory.
+std::string WriteScenario(const e2e::CProgram& program, int64_t clockOffset, const std::string& community)
+{
+    const std::filesystem::path path = program.WorkDir().Path() / "ne.ini";
+    app_test::WriteText(path, "[AGENT]\nNEMODEL=4\nCLOCKOFFSET=" + std::to_string(clockOffset) +
+                                  "\n[COMMUNITY1]\nNAME=" + community +
+                                  "\nPERMISSION=2\n[USER1]\nNAME=qurim\nROLE=2\n");
+    return path.string();
+}
+
+TEST(DirectLoginE2eTest, TheRoleComesFromTheCommunityAndTheUser)
+{
+    struct Case {
+        const char* community;
+        const char* user;
+        int role;
+    };
+    for (const Case& c : {Case{"private", "qurim", kRoleAdministrator}, // read-write community, administrator user
+                          Case{"public", "qurim", kRoleUser},           // read-only community
+                          Case{"private", "guest", kRoleUser},          // a user of another level
+                          Case{"private", "su", kRoleAdministrator}}) {
+        SCOPED_TRACE(std::string(c.community) + "/" + c.user);
+        e2e::CProgram program;
+        ASSERT_TRUE(program.StartAgent());
+        ASSERT_TRUE(program.Login(c.user, c.community));
+        EXPECT_EQ(AppData().role, c.role);
+        EXPECT_EQ(CheckUserRight(kRoleManager, 126, 'm'), 1);
+        EXPECT_EQ(CheckUserRight(kRoleUser, 126, 'm'), 0);
+        ASSERT_EQ(AppData().nes.Count(), 1u);
+        const CNeRecord* ne = AppData().nes.FindNeById(1);
+        ASSERT_NE(ne, nullptr);
+        EXPECT_EQ(ne->port, program.PeerPort());
+        EXPECT_EQ(ne->community, c.community);
+        EXPECT_EQ(ne->loginUser, "qurim");
+        EXPECT_NE(ne->stateWord & kNeStateDirectLogin, 0u);
+        EXPECT_EQ(ne->neModelId, 4u) << "the NE's reply to request 30 tells its model";
+        EXPECT_EQ(GetDriverMode(), kDriverModeSnmp);
+        const std::string ini = app_test::ReadText(program.WorkDir().Ini());
+        EXPECT_NE(ini.find("DIRECTCONTROL=1"), std::string::npos);
+        EXPECT_NE(ini.find(std::string("USERNAME=") + c.user), std::string::npos);
+    }
+}
+
+TEST(DirectLoginE2eTest, AUserTheNeDoesNotKnowIsToldAndTheNeTableEmptied)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    program.Operator().PushLogin(app_test::LoginInput{.user = "nobody", .password = "private", .direct = true});
+    size_t nesOnRetry = 99;
+    program.Operator().PushLogin([&](CLoginDlg&) { nesOnRetry = AppData().nes.Count(); });
+    EXPECT_FALSE(program.Login("qurim", "private"));
+    ASSERT_EQ(program.Operator().boxTexts.size(), 1u);
+    EXPECT_EQ(program.Operator().boxTexts[0], QStringLiteral("Failed to login. User name is incorrect."));
+    EXPECT_EQ(nesOnRetry, 0u);
+}
+
+TEST(DirectLoginE2eTest, ACommunityLongerThanTheStoredPasswordIsUsedWhole)
+{
+    const std::string community = "lab-community-16";
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent({}, WriteScenario(program, 0, community)));
+    ASSERT_TRUE(program.Login("qurim", community));
+    EXPECT_EQ(AppData().role, kRoleAdministrator);
+    ASSERT_NE(AppData().nes.FindNeById(1), nullptr);
+    EXPECT_EQ(AppData().nes.FindNeById(1)->community, community);
+    EXPECT_EQ(AppData().GetLoginPassword(), community.substr(0, 10)) << "the stored password keeps its own width";
+}
+
+// Mid-year times, so that no time zone moves them into another year.
+constexpr uint32_t k1999 = 930787200;  // 1999-07-01 00:00 UTC
+constexpr uint32_t k2005 = 1120176000; // 2005-07-01
+
+TEST(DirectLoginE2eTest, TheNeClockIsSetAtLoginOnlyWhenItsYearIsNotAfterTheLimit)
+{
+    for (const auto& [neClock, set] : {std::pair{k1999, true}, std::pair{k2005, false}}) {
+        SCOPED_TRACE(neClock);
+        e2e::CProgram program;
+        const int64_t offset = static_cast<int64_t>(neClock) - static_cast<int64_t>(std::time(nullptr));
+        ASSERT_TRUE(program.StartAgent({.args = {}, .iniExtra = "[SYSTEM]\nSYNCNETIMEAFTERLOGIN=1\nSYNCNETIMEMAXYEAR=2000\n"},
+                                       WriteScenario(program, offset, "private")));
+        ASSERT_TRUE(program.Login("qurim", "private"));
+        const uint8_t body[kNeTimeRecordSize] = {};
+        EmsMsg msg;
+        BuildEmsMsg(&msg, kEmsOpQuery, kReqNeTime, kNeTimeRecordSize, body, 1);
+        EmsMsg* reply = nullptr;
+        ASSERT_EQ(GetCurrentDriver().RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false), 0);
+        NeTimeRecord time;
+        ASSERT_TRUE(DecodeNeTimeRecord(EmsRecordAt(*reply, 0), reply->recordSize, &time));
+        const int64_t expected = set ? std::time(nullptr) : static_cast<int64_t>(neClock);
+        EXPECT_LT(std::llabs(static_cast<int64_t>(time.neClock) - expected), 600);
+    }
+}
+
+} // namespace
