@@ -43,99 +43,17 @@ TEST(ContextMenuDataTest, FileLoadsWithoutFaults)
 {
     ASSERT_TRUE(Menus().read);
     EXPECT_TRUE(Menus().faults.empty()) << Menus().faults.front();
-    EXPECT_EQ(Menu(103).PopupCount(), 42);
-    EXPECT_EQ(Menu(105).PopupCount(), 32);
-    EXPECT_EQ(Menu(112).PopupCount(), 33);
-    EXPECT_EQ(Menu(113).PopupCount(), 32);
-    EXPECT_EQ(Menu(114).PopupCount(), 33);
-    EXPECT_EQ(Menu(116).PopupCount(), 32);
 }
 
-// Where each popup stands in each menu, as the operator's menus have them; -1 where a menu has no such popup.
-struct PositionRow {
-    const char* name;
-    int in103, in105;
-};
-
-TEST(ContextMenuDataTest, ListPopupsStandWhereTheirMenusHaveThem)
+// Callers name popups by their position in the server menus: every position names a popup at that very position.
+// What each kind of tree item offers is tested end to end (tests/e2e/context_menu_e2e_test.cpp).
+TEST(ContextMenuDataTest, EveryPositionCallersPassNamesItsPopup)
 {
-    const PositionRow rows[] = {
-        {"<null>", 0, 0},
-        {"GENERIC_LIST", 1, 1},
-        {"NE_LIST", 7, 7},
-        {"USER_LIST", 8, -1},
-        {"SHOW_ADD_DEL_LIST", 10, 9},
-        {"TRAPLOGVIEW_LIST", 12, 10},
-        {"FM_CUR_LIST", 13, 11},
-        {"GROUP_LIST", 16, -1},
-        {"TRAPSUMVIEW_LIST", 25, 19},
-        {"FWUPGRADE_LIST", 26, 20},
-        {"MC_FASTPROV_LIST", 31, 22},
-        {"SHDSL_STUC_LIST", 35, 25},
-        {"ADD_DEL_EDIT_LIST2", 41, 31},
-    };
-    for (const PositionRow& row : rows) {
-        EXPECT_EQ(Menu(103).FindPopup(row.name), row.in103) << row.name;
-        EXPECT_EQ(Menu(105).FindPopup(row.name), row.in105) << row.name;
-    }
-    // Every position callers pass names a popup of menu 103 at that very position.
-    for (int i = 0; i < 42; ++i)
+    for (int i = 0; i < Menu(103).PopupCount(); ++i)
         EXPECT_EQ(Menu(103).FindPopup(ListPopupName(i)), i) << ListPopupName(i);
-    EXPECT_TRUE(ListPopupName(42).empty());
-}
-
-struct EntityPositionRow {
-    const char* name;
-    int in112, in113, in114, in116;
-};
-
-TEST(ContextMenuDataTest, EntityPopupsStandWhereTheirMenusHaveThem)
-{
-    const EntityPositionRow rows[] = {
-        {"Rack", 1, 1, 1, 1},
-        {"NE", 5, 5, 5, 5},
-        {"MiscShelf", 8, 19, 8, 8},
-        {"ADSLModule", 9, 8, 9, 9},
-        {"MiscModule", 11, 10, 11, 11},
-        {"ADSLPort", 12, 11, 12, 12},
-        {"MiscPort", 14, 13, 14, 14},
-        {"MapNE", 15, 14, 15, 15},
-        {"Map", 16, 15, 16, 16},
-        {"Group", 17, 16, 17, 17},
-        {"GroupMembers", 19, 18, 19, -1},
-        {"GroupNE", 20, 20, 20, 20},
-        {"GroupMember", 21, 21, 21, -1},
-        {"GroupDummy", 22, 22, 22, 21},
-        {"RelayInPort", 26, 26, 26, 25},
-        {"RootGroup", 27, 27, 27, 26},
-        {"SHDSLModule", 28, 28, 28, 27},
-        {"SHDSLPort", 29, 29, 29, 28},
-        {"RelayOutPort", 32, 26, 32, 31},
-    };
-    for (const EntityPositionRow& row : rows) {
-        EXPECT_EQ(Menu(112).FindPopup(row.name), row.in112) << row.name;
-        EXPECT_EQ(Menu(113).FindPopup(row.name), row.in113) << row.name;
-        EXPECT_EQ(Menu(114).FindPopup(row.name), row.in114) << row.name;
-        EXPECT_EQ(Menu(116).FindPopup(row.name), row.in116) << row.name;
-    }
-    for (int i = 0; i < 33; ++i)
+    EXPECT_TRUE(ListPopupName(Menu(103).PopupCount()).empty());
+    for (int i = 0; i < Menu(112).PopupCount(); ++i)
         EXPECT_EQ(Menu(112).FindPopup(EntityPopupName(i)), i) << EntityPopupName(i);
-}
-
-TEST(ContextMenuDataTest, PopupsCarryTheirCommands)
-{
-    using Ids = std::vector<int>;
-    EXPECT_EQ(Commands(103, "GENERIC_LIST"), (Ids{33024, 33023}));
-    EXPECT_EQ(Commands(103, "TRAPLOGVIEW_LIST"), (Ids{33012, 33026, 33004, 33094, 33093, 33024}));
-    EXPECT_EQ(Commands(105, "TRAPLOGVIEW_LIST"), (Ids{33012, 33026, 33004, 33094, 33093, 33024}));
-    EXPECT_EQ(Commands(103, "FM_CUR_LIST"), (Ids{33012, 33000, 33084, 33024, 33023}));
-    EXPECT_EQ(Commands(105, "FM_CUR_LIST"), (Ids{33012, 33084, 33024, 33023}));
-    EXPECT_EQ(Commands(103, "GROUP_LIST"), (Ids{33082, 33015, 33060, 33008, 33029, 33034, 33024, 33023}));
-    EXPECT_EQ(Commands(105, "NE_LIST"), (Ids{33082, 33015, 33087, 33024, 33023}));
-    EXPECT_EQ(Commands(103, "<null>"), Ids{});
-    const Ids serverNe = Commands(112, "NE");
-    for (int id : {33083, 33017, 33010, 33074, 33148, 33145, 33104, 33214, 33105, 33029, 33034, 33036})
-        EXPECT_NE(std::find(serverNe.begin(), serverNe.end(), id), serverNe.end()) << id;
 }
 
 // One id per command in both link modes: a list that handles a command gets the same id from either menu.

@@ -43,17 +43,6 @@ private:
     QtMessageHandler previous_;
 };
 
-TEST(SkinDialog, TemplateControlsByTheirIds)
-{
-    CSkinDlg dlg;
-    EXPECT_EQ(dlg.GetTemplateId(), 200);
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Skin Dialog"));
-    EXPECT_NE(dlg.GetDlgItemAs<QPushButton>(IDOK), nullptr);
-    EXPECT_NE(dlg.GetDlgItemAs<QPushButton>(IDCANCEL), nullptr);
-    EXPECT_NE(dlg.GetDlgItem(CSkinDlg::kSplashControlId), nullptr);
-    EXPECT_NE(dlg.GetDlgItem(CSkinDlg::kSkinControlId), nullptr);
-}
-
 TEST(SkinDialog, CreatedHiddenWithoutASkin)
 {
     CSkinDlg dlg;
