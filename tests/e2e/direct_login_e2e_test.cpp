@@ -8,8 +8,8 @@
 #include "core/tables/app_data.h"
 #include "link/driver_mode.h"
 #include "link/records/ne_time_record.h"
-#include "ui/shell/app/login_sequence.h"
 #include "ui/shell/app/login_dlg.h"
+#include "ui/shell/app/login_sequence.h"
 
 #include <gtest/gtest.h>
 
@@ -96,8 +96,9 @@ TEST(DirectLoginE2eTest, TheNeClockIsSetAtLoginOnlyWhenItsYearIsNotAfterTheLimit
         SCOPED_TRACE(neClock);
         e2e::CProgram program;
         const int64_t offset = static_cast<int64_t>(neClock) - static_cast<int64_t>(std::time(nullptr));
-        ASSERT_TRUE(program.StartAgent({.args = {}, .iniExtra = "[SYSTEM]\nSYNCNETIMEAFTERLOGIN=1\nSYNCNETIMEMAXYEAR=2000\n"},
-                                       WriteScenario(program, offset, "private")));
+        ASSERT_TRUE(
+            program.StartAgent({.args = {}, .iniExtra = "[SYSTEM]\nSYNCNETIMEAFTERLOGIN=1\nSYNCNETIMEMAXYEAR=2000\n"},
+                               WriteScenario(program, offset, "private")));
         ASSERT_TRUE(program.Login("qurim", "private"));
         const uint8_t body[kNeTimeRecordSize] = {};
         EmsMsg msg;

@@ -54,7 +54,8 @@ TEST(FrameCommandsE2eTest, CommandsReachTheirHandlers)
 
     ASSERT_TRUE(program.Command(kCmdOnlineUsers));
     ASSERT_EQ(program.Operator().PlainBoxes().Requests().size(), 1u);
-    EXPECT_EQ(program.Operator().PlainBoxes().Requests()[0].text, QStringLiteral("This function is not available yet."));
+    EXPECT_EQ(program.Operator().PlainBoxes().Requests()[0].text,
+              QStringLiteral("This function is not available yet."));
 
     program.Operator().AnswerBox(IDYES);
     ASSERT_TRUE(program.Command(kCmdReset));

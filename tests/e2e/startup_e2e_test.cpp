@@ -17,8 +17,8 @@ namespace {
 
 TEST(StartupE2eTest, AMissingFileEndsTheStartUpNamingItAndLoadsNothing)
 {
-    for (const char* missing : {"Tarvik.ini", "EntConf/EntInfo.dat", "EntConf/EntAlm.dat", "EntConf/EntSkin.dat",
-                                "Map/Map.dat"}) {
+    for (const char* missing :
+         {"Tarvik.ini", "EntConf/EntInfo.dat", "EntConf/EntAlm.dat", "EntConf/EntSkin.dat", "Map/Map.dat"}) {
         SCOPED_TRACE(missing);
         e2e::CProgram program;
         ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[SYSTEM]\nAPPNAME=Lab\n"}));

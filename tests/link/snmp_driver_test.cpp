@@ -125,9 +125,12 @@ TEST_F(SnmpDriverTest, RequestsOfTheLeastSetGoThroughTheDriver)
     // The codes whose replies change the model, and codes the map refuses; every code on the wire is
     // snmp_agent_test's.
     const Row rows[] = {
-        {kEmsOpQuery, 30, 1, kDrvOk, 1},    {kEmsOpQuery, 327, 124, kDrvOk, 10},
-        {kEmsOpQuery, 323, 1, kDrvOk, 4},   {kEmsOpQuery, 325, 4, kDrvOk, 6},
-        {kEmsOpModify, 12, 1, kDrvOk, 0},   {kEmsOpQuery, 501, 4, kDrvNotSupported, 0},
+        {kEmsOpQuery, 30, 1, kDrvOk, 1},
+        {kEmsOpQuery, 327, 124, kDrvOk, 10},
+        {kEmsOpQuery, 323, 1, kDrvOk, 4},
+        {kEmsOpQuery, 325, 4, kDrvOk, 6},
+        {kEmsOpModify, 12, 1, kDrvOk, 0},
+        {kEmsOpQuery, 501, 4, kDrvNotSupported, 0},
         {kEmsOpModify, 30, 124, kDrvNotSupported, 0},
     };
     for (const Row& row : rows) {

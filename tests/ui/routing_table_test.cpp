@@ -7,7 +7,6 @@
 #include "platform/scripted_runners.h"
 #include "ui/shell/routing/command_table.h"
 
-
 using namespace frame_test;
 using namespace routing_test;
 
