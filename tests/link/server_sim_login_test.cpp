@@ -1,5 +1,7 @@
 // The server link against the simulated management server over loopback TCP: the login sequence fills the
-// application's tables and entity trees, and every kind of table the server keeps travels both ways.
+// application's tables and entity trees, and every kind of table the server keeps travels both ways. Operators'
+// scopes, a wrong password and the changes of another workstation are tested through the running program
+// (tests/e2e/login_e2e_test.cpp, tree_e2e_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,7 +17,6 @@
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_bytes.h"
-#include "link/records/user_account_record.h"
 #include "tests/link/server_sim_fixture.h"
 
 namespace {
@@ -69,27 +70,6 @@ TEST_F(SimLoginTest, LoginSequenceFillsLocationsAccountsRightsAndNes)
     EXPECT_EQ(FindNeById(2)->root->GetChildCount(), 2);
     EXPECT_EQ(FindNeByName("Spare")->locationId, 0u);
     EXPECT_TRUE(driver_->IsLoggedIn());
-}
-
-TEST_F(SimLoginTest, OperatorOfALocationGetsRoleAndScope)
-{
-    ASSERT_EQ(Login("north", "north"), kDrvOk);
-    EXPECT_EQ(AppData().role, kRoleUser);
-    EXPECT_EQ(AppData().scopeLocationId, 2u);
-    EXPECT_EQ(FindNeById(1)->inScope, 1u);
-    EXPECT_EQ(FindNeById(2)->inScope, 0u);
-    EXPECT_EQ(FindLocation(2)->inScope, 1u);
-    EXPECT_EQ(FindLocation(3)->inScope, 0u);
-}
-
-TEST_F(SimLoginTest, WrongPasswordIsRefusedAndTheConnectionEnds)
-{
-    EXPECT_EQ(Logon("admin", "wrong"), kDrvLoginFailed);
-    ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
-    EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 20044u);
-    ASSERT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
-    EXPECT_EQ(Query(33), kDrvNotConnected);
-    EXPECT_EQ(AppData().nes.Count(), 0u);
 }
 
 TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
@@ -238,64 +218,6 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     DecodeAlarmAckRec(EmsRecordAt(*reply_, 0), kAlarmAckRecSize, &answer);
     EXPECT_TRUE(answer.person.empty());
     EXPECT_EQ(FindNeById(1)->root->FindById(10200)->ackFlag, 0u);
-}
-
-TEST_F(SimLoginTest, TableChangesOfAnotherWorkstationArriveAsNotifications)
-{
-    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
-    AppData().locationTreeChanged = false;
-    AppData().neNamesChanged = false;
-
-    LocationRecord east;
-    east.name = "East";
-    east.parentId = 1;
-    const auto locationBytes = EncodeLocationRecord(east);
-    const std::optional<Frame> added =
-        other.ReplyTo(other.Send(2, 21, 0, {locationBytes.begin(), locationBytes.end()}, 224));
-    ASSERT_TRUE(added);
-    ASSERT_EQ(added->header.status, 0u);
-    const uint32_t eastId = record_bytes::GetU32(added->payload.data(), 0);
-    ASSERT_TRUE(DispatchUntil([&] { return FindLocation(eastId) != nullptr; }));
-    EXPECT_EQ(FindLocation(eastId)->GetParentNode()->id, 1u);
-    EXPECT_TRUE(AppData().locationTreeChanged);
-
-    NeKeyRecord ne;
-    ne.neName = "East-1";
-    ne.modelId = 4;
-    ne.locationId = eastId;
-    ne.ipAddress = {10, 40, 1, 1};
-    ne.port = 161;
-    auto neBytes = EncodeNeKeyRecord(ne);
-    const std::optional<Frame> neAdded = other.ReplyTo(other.Send(2, 31, 0, {neBytes.begin(), neBytes.end()}, 124));
-    ASSERT_TRUE(neAdded);
-    ASSERT_EQ(neAdded->header.status, 0u);
-    ne.neId = record_bytes::GetU32(neAdded->payload.data(), 0);
-    ASSERT_TRUE(DispatchUntil([&] { return FindNeById(ne.neId) != nullptr; }));
-    EXPECT_EQ(FindNeById(ne.neId)->root->GetChildCount(), 2);
-
-    ne.neName = "East-2";
-    neBytes = EncodeNeKeyRecord(ne);
-    ASSERT_TRUE(other.ReplyTo(other.Send(2, 30, ne.neId, {neBytes.begin(), neBytes.end()}, 124)));
-    ASSERT_TRUE(DispatchUntil([&] { return FindNeByName("East-2") != nullptr; }));
-    EXPECT_EQ(FindNeByName("East-2")->neId, ne.neId);
-    EXPECT_TRUE(AppData().neNamesChanged);
-
-    ASSERT_TRUE(other.ReplyTo(other.Send(2, 32, ne.neId, {neBytes.begin(), neBytes.end()}, 124)));
-    ASSERT_TRUE(DispatchUntil([&] { return FindNeById(ne.neId) == nullptr; }));
-
-    east.id = eastId;
-    const auto eastBytes = EncodeLocationRecord(east);
-    ASSERT_TRUE(other.ReplyTo(other.Send(2, 22, 0, {eastBytes.begin(), eastBytes.end()}, 224)));
-    ASSERT_TRUE(DispatchUntil([&] { return FindLocation(eastId) == nullptr; }));
-
-    UserAccountRecord gone;
-    gone.name = "north";
-    const auto accountBytes = EncodeUserAccountRecord(gone);
-    ASSERT_TRUE(other.ReplyTo(other.Send(2, 14, 0, {accountBytes.begin(), accountBytes.end()}, 216)));
-    ASSERT_TRUE(DispatchUntil([&] { return FindUserAccount("north") == nullptr; }));
 }
 
 TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)

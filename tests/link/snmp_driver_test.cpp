@@ -1,6 +1,6 @@
 // CNetDrvSnmpAgent on the driver base against the simulated NE agent: connect with the reachability echo,
-// requests through RequestEmsMsg, replies and notifications through the dispatcher as NE 1, traps, polling,
-// a NE that goes silent and comes back, a slow NE, and a trap port that cannot be bound.
+// notifications through the dispatcher as NE 1, traps, polling, a NE that goes silent and comes back, a slow NE, and
+// a trap port that cannot be bound. The login's requests through the driver are the direct login's end-to-end test.
 
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
@@ -105,64 +105,6 @@ protected:
     uint16_t trapPort_ = 0;
     std::vector<SeenMessage> seen_;
 };
-
-TEST_F(SnmpDriverTest, RequestsOfTheLeastSetGoThroughTheDriver)
-{
-    ASSERT_TRUE(agent_.Start());
-    StartDriver();
-    EXPECT_EQ(driver_->GetTimeout(), 600u); // every attempt of one exchange
-    EXPECT_FALSE(driver_->IsConnected());
-    ASSERT_EQ(Connect(), kDrvOk);
-    EXPECT_TRUE(driver_->IsConnected());
-
-    struct Row {
-        uint8_t op;
-        uint16_t code;
-        size_t size;
-        int expected;
-        uint32_t minCount;
-    };
-    // The codes whose replies change the model, and codes the map refuses; every code on the wire is
-    // snmp_agent_test's.
-    const Row rows[] = {
-        {kEmsOpQuery, 30, 1, kDrvOk, 1},
-        {kEmsOpQuery, 327, 124, kDrvOk, 10},
-        {kEmsOpQuery, 323, 1, kDrvOk, 4},
-        {kEmsOpQuery, 325, 4, kDrvOk, 6},
-        {kEmsOpModify, 12, 1, kDrvOk, 0},
-        {kEmsOpQuery, 501, 4, kDrvNotSupported, 0},
-        {kEmsOpModify, 30, 124, kDrvNotSupported, 0},
-    };
-    for (const Row& row : rows) {
-        EmsMsg* reply = nullptr;
-        std::vector<uint8_t> record(row.size, 0);
-        EXPECT_EQ(Request(row.op, row.code, record, &reply), row.expected) << row.code;
-        ASSERT_NE(reply, nullptr);
-        if (row.expected != kDrvOk)
-            continue;
-        EXPECT_EQ(reply->operation, kEmsOpReply) << row.code;
-        EXPECT_EQ(reply->requestCode, row.code);
-        EXPECT_EQ(reply->neId, kDirectNeId);
-        EXPECT_GE(static_cast<uint32_t>(reply->count), row.minCount) << row.code;
-    }
-    // The replies that change the model went to the dispatcher, as NE 1.
-    for (uint16_t code : {30, 323, 325, 327})
-        EXPECT_EQ(Count(code), 1u) << code;
-    for (const SeenMessage& m : seen_)
-        EXPECT_EQ(m.neId, kDirectNeId);
-    NeKeyRecord key;
-    for (const SeenMessage& m : seen_) {
-        if (m.code == 30) {
-            ASSERT_TRUE(DecodeNeKeyRecord(m.records.data(), m.records.size(), &key));
-        }
-    }
-    EXPECT_EQ(key.neId, 1u);
-    EXPECT_EQ(key.modelId, 2u);
-    // The NE's failure reaches the caller: alarm synchronisation with a read-only community.
-    EmsMsg* reply = nullptr;
-    EXPECT_EQ(Request(kEmsOpModify, 332, {0}, &reply), kDrvSnmpNoSuchName);
-    EXPECT_TRUE(driver_->IsConnected());
-}
 
 TEST_F(SnmpDriverTest, ReachabilityEchoGuardsConnectAndRequests)
 {
@@ -306,6 +248,7 @@ TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
     ASSERT_TRUE(agent_.Start({"--scenario", scenario.string(), "--reply-delay", "60"}));
     std::filesystem::remove(scenario);
     StartDriver(300); // 600 ms for each exchange: less than the 30 GET-NEXTs of the walk take together
+    EXPECT_EQ(driver_->GetTimeout(), 600u);
     ASSERT_EQ(Connect(), kDrvOk);
     EmsMsg* reply = nullptr;
     const auto range = EncodeNeAlarmLogRangeRec({0, 30});
