@@ -1,9 +1,10 @@
 // Start-up and Exit of the running program: a configuration or definition file that is missing ends the start-up
-// naming it and loading nothing; Exit answered No keeps the program running.
+// naming it and loading nothing; Exit answered No keeps the program running, Yes ends it and empties the tables.
 
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/config/app_settings.h"
+#include "core/tables/app_data.h"
 #include "core/entity/entity_model_set.h"
 #include "link/driver_mode.h"
 #include "ui/shell/app/ems_app.h"
@@ -34,7 +35,7 @@ TEST(StartupE2eTest, AMissingFileEndsTheStartUpNamingItAndLoadsNothing)
     }
 }
 
-TEST(StartupE2eTest, ExitAnsweredNoKeepsTheProgramRunning)
+TEST(StartupE2eTest, ExitAnsweredNoKeepsTheProgramRunningYesEndsItAndEmptiesTheTables)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
@@ -45,6 +46,13 @@ TEST(StartupE2eTest, ExitAnsweredNoKeepsTheProgramRunning)
     EXPECT_FALSE(program.App().GetExitFlag());
     EXPECT_TRUE(program.Frame().isVisible());
     EXPECT_EQ(GetDriverMode(), kDriverModeServer);
+
+    program.Operator().AnswerBox(IDYES);
+    ASSERT_TRUE(program.Command(CEmsApp::kCmdExit));
+    EXPECT_TRUE(program.WaitUntil([&] { return program.App().GetExitFlag() && !program.Frame().isVisible(); }));
+    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
+    EXPECT_EQ(AppData().nes.Count(), 0u);
+    EXPECT_EQ(AppData().locations.Count(), 0u);
 }
 
 } // namespace

@@ -347,21 +347,6 @@ TEST_F(SimNotifyTest, MalformedFrameClosesOnlyItsConnection)
     EXPECT_TRUE(driver_->IsConnected());
 }
 
-class SimAlarmGeneratorTest : public SimLinkTest {
-protected:
-    std::vector<std::string> SimArguments() const override { return {"--alarm-rate", "200"}; }
-};
-
-TEST_F(SimAlarmGeneratorTest, GeneratedAlarmsArriveOverUdpOnceNotificationsAreOn)
-{
-    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= 10; }));
-    for (const auto& batch : ui_.trapBatches) {
-        EXPECT_GE(batch.neId, 1u);
-        EXPECT_LE(batch.neId, 3u);
-    }
-}
-
 class SimDefaultScenarioTest : public SimLinkTest {
 protected:
     std::vector<std::string> WorldArguments() const override

@@ -98,29 +98,6 @@ TEST_F(AppStartupTest, WithoutAMainFrameTheStartUpEnds)
     app.ExitInstance();
 }
 
-TEST_F(AppStartupTest, ExitAnsweredYesLogsOffClosesAndEmptiesTheTables)
-{
-    PrepareServerConfiguration();
-    CEmsApp app;
-    ASSERT_TRUE(StartLoggedIn(app));
-    CNeRecord ne;
-    ne.neId = 7;
-    ne.name = "edge-7";
-    ne.address = {10, 0, 0, 7};
-    ASSERT_EQ(AppData().nes.AddNe(ne), NeResult::kOk);
-
-    runner_.PushBoxAnswer(IDYES);
-    EXPECT_TRUE(app.OnCommand(CEmsApp::kCmdClose));
-    EXPECT_TRUE(app.GetExitFlag());
-    EXPECT_EQ(frame_->hides, 1);
-    EXPECT_EQ(frame_->timerStops, 1);
-    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
-    EXPECT_EQ(AppData().nes.Count(), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return !ReceivedCodes().empty() && ReceivedCodes().back() == kEmsReqLogoff; }));
-    EXPECT_TRUE(PumpUntil([&] { return frame_->window.closes > 0; }));
-    app.ExitInstance();
-}
-
 TEST_F(AppStartupTest, ExitEmptiesTheTablesOnlyUnderTheDispatchLock)
 {
     PrepareServerConfiguration();
