@@ -95,13 +95,14 @@ TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) != nullptr; }));
     EXPECT_EQ(program.TreeItem(QStringLiteral("East-1")), nullptr);
 
-    // The selected NE goes: its folder takes the selection, and the frame its location.
+    // The selected NE goes: its folder takes the selection, the frame its location, and no NE stays current.
     Change(program, 32, ne.neId, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) == nullptr; }));
     const QTreeWidgetItem* caret = program.Tree().Tree()->currentItem();
     ASSERT_NE(caret, nullptr);
     EXPECT_EQ(group_item::KeyOf(caret), (group_item::ItemKey{GroupItemKind::NesFolder, eastId, 0, {}}));
     EXPECT_EQ(program.Frame().GetCurrentLocationId(), eastId);
+    EXPECT_EQ(program.Frame().GetCurrentNeId(), 0u);
 }
 
 } // namespace

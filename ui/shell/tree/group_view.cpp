@@ -575,6 +575,9 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
             const CEntityIndex index = CEntityIndex::FromLevels(1);
             frame_.SetCurrentEntity(ne->neId, &index);
         }
+    } else if (frame_.GetCurrentNeId() != 0 && AppData().nes.FindNeById(frame_.GetCurrentNeId()) == nullptr) {
+        // The current NE is gone: no command may stay aimed at it.
+        frame_.SetCurrentEntity(0, nullptr);
     }
     if (frame_.GetCurrentLocationId() != locationId)
         frame_.SetCurrentLocation(locationId);
