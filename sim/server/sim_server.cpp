@@ -59,7 +59,7 @@ std::vector<Frame> NotificationFrames(const SimNotice& notice, size_t maxPayload
 } // namespace
 
 CSimServer::CSimServer(CSimDatabase& database, SimServerOptions options)
-    : db_(database), options_(options), handler_(database, options.handler)
+    : options_(options), handler_(database, options.handler)
 {
     handler_.SetSessionLister([this] { return LoggedInSessions(); });
 }

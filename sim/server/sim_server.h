@@ -94,7 +94,6 @@ private:
     void Close(Connection& connection, const char* why);
     std::vector<SimSession> LoggedInSessions() const;
 
-    CSimDatabase& db_;
     SimServerOptions options_;
     CSimRequestHandler handler_;
     int listenFd_ = -1;
