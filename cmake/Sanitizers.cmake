@@ -6,3 +6,12 @@ if(TARVIK_TSAN)
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
     add_link_options(-fsanitize=thread)
 endif()
+if(TARVIK_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "TARVIK_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++)")
+    endif()
+    # Every library is built with coverage feedback, so that a fuzzer sees the decoders it feeds, not only its own
+    # file. Linking with the same flag brings the coverage callbacks into the executables that have no libFuzzer.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+    add_link_options(-fsanitize=fuzzer-no-link)
+endif()
