@@ -155,6 +155,9 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
                 StoreSnmpColumnValue(entry.columns[c], *rows[r].values[c], record) != SnmpStoreResult::Ok)
                 return kDrvSnmpDecodeError;
         }
+        // A row whose key columns say another index than its own would pass for another row.
+        if (EncodeSnmpRowIndex(entry, record) != rows[r].index)
+            return kDrvSnmpDecodeError;
         ApplyFixup(entry, record);
     }
     reply->count = static_cast<uint32_t>(rows.size());

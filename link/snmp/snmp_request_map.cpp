@@ -403,7 +403,8 @@ bool DecodeSnmpRowIndex(const SnmpRequestEntry& entry, const CSnmpOid& index, ui
                 return false;
             std::vector<uint8_t> bytes;
             for (uint32_t i = 0; i < length; ++i) {
-                if (index[pos] > 0xFF)
+                // A text ends at its first zero byte: an index holding one names no record.
+                if (index[pos] > 0xFF || (column->type == T::Text && index[pos] == 0))
                     return false;
                 bytes.push_back(static_cast<uint8_t>(index[pos++]));
             }

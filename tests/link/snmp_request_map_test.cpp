@@ -72,6 +72,7 @@ TEST(SnmpRequestMap, MalformedRowIndexesAreRefused)
         {&community, CSnmpOid{3, 'a', 'b'}, false},      // cut short
         {&community, CSnmpOid{2, 'a', 'b', 'c'}, false}, // one sub-id too many
         {&community, CSnmpOid{1, 300}, false},           // not a byte
+        {&community, CSnmpOid{2, 'a', 0}, false},        // a text ends at its first zero
         {&community, CSnmpOid(longName), false},         // longer than the field
         {&community, CSnmpOid{}, false},
         {&alarmDef, CSnmpOid{30, 3}, true},

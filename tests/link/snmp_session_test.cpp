@@ -289,6 +289,30 @@ TEST(SnmpTableWalker, AgentThatDoesNotAdvanceIsADecodeError)
     EXPECT_EQ(ne.Requests(), 2);
 }
 
+TEST(SnmpTableWalker, RowWhoseNameSaysAnotherIndexIsADecodeError)
+{
+    const SnmpRequestEntry& communities = *DefaultSnmpRequestMap().Find(307);
+    const CSnmpOid name = communities.ColumnOid(communities.columns[0]);
+    // One row, index "ab", whose name column says "ac"; then the end of the view.
+    CScriptedResponder ne([&name](const SnmpMessage& request) -> std::optional<SnmpMessage> {
+        if (request.pdu.varbinds[0].oid != name)
+            return ResponseTo(request, kSnmpNoSuchName, 1, request.pdu.varbinds);
+        std::vector<SnmpVarBind> row;
+        for (const SnmpVarBind& vb : request.pdu.varbinds)
+            row.push_back({vb.oid.Appended(CSnmpOid{2, 'a', 'b'}), SnmpValue::Gauge32(1)});
+        row[0].value = SnmpValue::Octets("ac");
+        return ResponseTo(request, 0, 0, row);
+    });
+    CSnmpSession session;
+    ASSERT_EQ(session.Open(Config(ne.Endpoint())), kDrvOk);
+    CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
+    uint8_t record[32] = {};
+    EmsMsg request;
+    BuildEmsMsg(&request, kEmsOpQuery, 307, sizeof record, record, 1);
+    SnmpReplyData reply;
+    EXPECT_EQ(executor.Execute(request, &reply), kDrvSnmpDecodeError);
+}
+
 TEST(SnmpTableWalker, GenErrDuringAWalkFailsTheQuery)
 {
     CScriptedResponder ne([](const SnmpMessage& request) -> std::optional<SnmpMessage> {
