@@ -553,7 +553,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     response->varbinds = request.varbinds;
     auto fail = [&](size_t i, int32_t status) {
         response->errorStatus = ForVersion(version, status);
-        response->errorIndex = static_cast<int32_t>(i + 1);
+        // A request without bindings has none to point at.
+        response->errorIndex = request.varbinds.empty() ? 0 : static_cast<int32_t>(i + 1);
     };
     if (access != AgentAccess::ReadWrite) {
         fail(0, kSnmpNoAccess);

@@ -161,7 +161,8 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     Handled out;
     const FrameHeader& header = request.header;
     const uint16_t code = header.requestCode;
-    if (options_.testControl && code == kSimControlCode) {
+    // The control request is a write; a frame of another operation need not hold the records its header counts.
+    if (options_.testControl && code == kSimControlCode && header.operation == kEmsOpModify) {
         Control(out, session, request, now);
         return out;
     }

@@ -308,6 +308,8 @@ TEST_P(SnmpAgentTest, StrictNeRefusals)
     // A read-only community cannot write.
     auto time = EncodeNeTimeRecord({0, 978307200, 1, 0});
     EXPECT_EQ(Run(kEmsOpModify, 300, time.data(), 12, 1, &reply), v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
+    // Even a SET without bindings gets a response the manager takes.
+    EXPECT_EQ(session_.Set({}), v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
     // A board the NE does not have.
     Open("private");
     BoardSettingRec board;
