@@ -88,14 +88,17 @@ TEST(ContextMenuDataTest, MalformedLinesAreReportedAndSkipped)
                                                       "  POPUP bad\n"
                                                       "    ITEM 8 \"lost\"\n"
                                                       "  END\n"
+                                                      "  POPUP \"C||D\"\n"
+                                                      "  END\n"
                                                       "END\n"
                                                       "MENU 7\n",
                                                       "t");
-    EXPECT_EQ(file.faults.size(), 5U); // outside a popup, id 0, unquoted, bad name, menu twice
+    EXPECT_EQ(file.faults.size(), 6U); // outside a popup, id 0, unquoted, bad name, empty name, menu twice
     const ContextMenu* menu = file.FindMenu(7);
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->PopupCount(), 1);
     EXPECT_EQ(menu->FindPopup("B"), 0);
+    EXPECT_EQ(menu->FindPopup(""), -1); // what a position without a popup stands for
     EXPECT_EQ(ContextMenuCommandIds(menu->popups[0].entries), std::vector<int>{6});
 }
 

@@ -53,6 +53,8 @@ bool ParseNumber(std::string_view text, int& value)
     return !text.empty() && error == std::errc() && next == text.data() + text.size();
 }
 
+// The names of a popup, "|" between them; none when one of them is empty (an empty name would answer the lookup of
+// a position that has no popup).
 std::vector<std::string> SplitNames(const std::string& text)
 {
     std::vector<std::string> names;
@@ -60,6 +62,8 @@ std::vector<std::string> SplitNames(const std::string& text)
     while (true) {
         const size_t bar = text.find('|', start);
         names.push_back(text.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        if (names.back().empty())
+            return {};
         if (bar == std::string::npos)
             return names;
         start = bar + 1;
@@ -169,14 +173,15 @@ ContextMenuFile ParseContextMenuFile(std::string_view content, const std::string
         if (popup == nullptr) {
             // The menu itself holds popups only.
             std::string name;
+            std::vector<std::string> names;
             if (keyword != "POPUP") {
                 fault(lineNumber, "a menu holds popups only");
-            } else if (!ParseQuoted(line, name) || name.empty()) {
+            } else if (!ParseQuoted(line, name) || (names = SplitNames(name)).empty()) {
                 fault(lineNumber, "bad popup name");
                 skippingPopup = true;
                 skipDepth = 0;
             } else {
-                menu->popups.push_back(ContextPopup{SplitNames(name), {}});
+                menu->popups.push_back(ContextPopup{std::move(names), {}});
                 popup = &menu->popups.back();
             }
             continue;
