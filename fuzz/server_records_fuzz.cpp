@@ -1,7 +1,7 @@
 // The server link's record decoders, the alarm event conversion and the dispatcher's apply rules on arbitrary bytes.
-// The first byte chooses what is fed: a record decoder (whose output must reach a fixed point after one encode),
-// the conversion of a 328 reply frame, or a message of one of the applied codes to the rules, after which the
-// application's tables must still hold together.
+// The first byte chooses what is fed: a record decoder (whose output must reach a fixed point after one encode, and
+// the logon record's must read back the same), the conversion of a 328 reply frame, or a message of one of the
+// applied codes to the rules, after which the application's tables must still hold together.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "core/entity/entity_model_loader.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
+#include "fuzz/record_round_trip.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_event_rec.h"
 #include "link/records/alarm_query_rec.h"
@@ -24,6 +25,7 @@
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "link/server/alarm_event_conversion.h"
+#include "link/server/logon_rec.h"
 #include "link/server/server_dispatch_rules.h"
 #include "link/server_message_dispatcher.h"
 
@@ -38,21 +40,6 @@ void CheckAt(bool condition, const char* what, int line)
 }
 
 #define Check(condition) CheckAt((condition), #condition, __LINE__)
-
-template <typename Rec, size_t N>
-void RoundTrip(const uint8_t* data, size_t size, bool (*decode)(const uint8_t*, size_t, Rec*),
-               std::array<uint8_t, N> (*encode)(const Rec&))
-{
-    Rec rec;
-    if (!decode(data, size, &rec)) {
-        Check(size < N);
-        return;
-    }
-    const std::array<uint8_t, N> once = encode(rec);
-    Rec again;
-    Check(decode(once.data(), once.size(), &again));
-    Check(encode(again) == once);
-}
 
 // A small NE model: one shelf of three slots, a card model of four ports.
 const char* const kInfo = "[SYSTEM]\nMAXENTITYLEVEL2=2\nMAXENTITYLEVEL3=26\nMAXENTITYLEVEL4=48\n"
@@ -154,6 +141,18 @@ void Dispatch(const uint8_t* data, size_t size)
     }
 }
 
+void LogonRoundTrip(const uint8_t* data, size_t size)
+{
+    LogonRec rec;
+    if (!DecodeLogonRec(data, size, rec)) {
+        Check(size != kLogonRecSize);
+        return;
+    }
+    const auto bytes = EncodeLogonRec(rec);
+    LogonRec again;
+    Check(DecodeLogonRec(bytes.data(), bytes.size(), again) && again == rec);
+}
+
 void ConvertFrame(const uint8_t* data, size_t size)
 {
     if (size < 2) {
@@ -185,39 +184,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint8_t selector = data[0];
     ++data;
     --size;
-    switch (selector % 13) {
+    switch (selector % 14) {
     case 0:
-        RoundTrip(data, size, DecodeLocationRecord, EncodeLocationRecord);
+        CheckRecordRoundTrip(data, size, DecodeLocationRecord, EncodeLocationRecord);
         break;
     case 1:
-        RoundTrip(data, size, DecodeUserAccountRecord, EncodeUserAccountRecord);
+        CheckRecordRoundTrip(data, size, DecodeUserAccountRecord, EncodeUserAccountRecord);
         break;
     case 2:
-        RoundTrip(data, size, DecodeOperatorMailRecord, EncodeOperatorMailRecord);
+        CheckRecordRoundTrip(data, size, DecodeOperatorMailRecord, EncodeOperatorMailRecord);
         break;
     case 3:
-        RoundTrip(data, size, DecodeAlarmQueryRec, EncodeAlarmQueryRec);
+        CheckRecordRoundTrip(data, size, DecodeAlarmQueryRec, EncodeAlarmQueryRec);
         break;
     case 4:
-        RoundTrip(data, size, DecodeAlarmEventRec, EncodeAlarmEventRec);
+        CheckRecordRoundTrip(data, size, DecodeAlarmEventRec, EncodeAlarmEventRec);
         break;
     case 5:
-        RoundTrip(data, size, DecodeServerAlarmEventRec, EncodeServerAlarmEventRec);
+        CheckRecordRoundTrip(data, size, DecodeServerAlarmEventRec, EncodeServerAlarmEventRec);
         break;
     case 6:
-        RoundTrip(data, size, DecodeAlarmStatQueryRec, EncodeAlarmStatQueryRec);
+        CheckRecordRoundTrip(data, size, DecodeAlarmStatQueryRec, EncodeAlarmStatQueryRec);
         break;
     case 7:
-        RoundTrip(data, size, DecodeAlarmStatRec, EncodeAlarmStatRec);
+        CheckRecordRoundTrip(data, size, DecodeAlarmStatRec, EncodeAlarmStatRec);
         break;
     case 8:
-        RoundTrip(data, size, DecodeAlarmAckRec, EncodeAlarmAckRec);
+        CheckRecordRoundTrip(data, size, DecodeAlarmAckRec, EncodeAlarmAckRec);
         break;
     case 9:
-        RoundTrip(data, size, DecodeUserRightsRecord, EncodeUserRightsRecord);
+        CheckRecordRoundTrip(data, size, DecodeUserRightsRecord, EncodeUserRightsRecord);
         break;
     case 10:
         ConvertFrame(data, size);
+        break;
+    case 13:
+        LogonRoundTrip(data, size);
         break;
     default:
         Dispatch(data, size);
