@@ -1,0 +1,39 @@
+#pragma once
+// The loaders that read a named file take the fuzz input through one file of a directory of this process, written
+// anew for every input; the directory goes when the process ends normally.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+class CFuzzFile {
+public:
+    explicit CFuzzFile(const std::string& name)
+    {
+        dir_ = std::filesystem::temp_directory_path() / ("tarvik-fuzz-" + std::to_string(::getpid()) + "-" + name);
+        std::filesystem::create_directories(dir_);
+        path_ = (dir_ / name).string();
+    }
+    ~CFuzzFile()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    CFuzzFile(const CFuzzFile&) = delete;
+    CFuzzFile& operator=(const CFuzzFile&) = delete;
+
+    const std::string& Write(const uint8_t* data, size_t size)
+    {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        return path_;
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::filesystem::path dir_;
+    std::string path_;
+};

@@ -1,0 +1,71 @@
+// The simulated NE's scenario file of any content: it loads over the defaults or says where it is wrong, and the NE
+// it describes answers a walk of its whole MIB in strictly rising order to a community it lets in.
+#include "fuzz/fuzz_file.h"
+#include "fuzz/sample_models.h"
+#include "link/snmp/snmp_message.h"
+#include "sim/ne_agent/ne_agent_mib.h"
+#include "sim/ne_agent/ne_agent_scenario.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void CheckAt(bool condition, const char* what, int line)
+{
+    if (!condition) {
+        std::fprintf(stderr, "ne_agent_scenario_fuzz.cpp:%d: %s\n", line, what);
+        std::abort();
+    }
+}
+
+#define Check(condition) CheckAt((condition), #condition, __LINE__)
+
+// Enough steps to pass every table of a scenario with a few rows each.
+constexpr int kWalkSteps = 400;
+
+void Walk(CNeAgentMib& mib, SnmpVersion version)
+{
+    SnmpPdu request;
+    request.type = SnmpPduType::GetNextRequest;
+    request.varbinds.push_back({CSnmpOid{1, 3}, SnmpValue::Null()});
+    for (int step = 0; step < kWalkSteps; ++step) {
+        SnmpPdu response;
+        mib.Handle(version, AgentAccess::ReadOnly, request, &response);
+        if (response.errorStatus != kSnmpNoError)
+            return;
+        Check(response.varbinds.size() == 1);
+        const SnmpVarBind& next = response.varbinds.front();
+        if (next.value.IsException())
+            return;
+        Check(next.oid > request.varbinds.front().oid);
+        request.varbinds.front().oid = next.oid;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static CFuzzFile file("agent.ini");
+    const std::string& path = file.Write(data, size);
+    NeAgentScenario scenario = DefaultNeAgentScenario();
+    std::string error;
+    if (!LoadNeAgentScenario(path, &scenario, &error)) {
+        Check(!error.empty());
+        return 0;
+    }
+    CNeAgentMib mib;
+    mib.Build(scenario, &SampleEntityModels());
+    Check(mib.RowCount(316) <= scenario.users.size() && mib.RowCount(307) <= scenario.communities.size());
+    for (const NeAgentCommunity& community : scenario.communities) {
+        if (mib.Authorize(community.name) != AgentAccess::None) {
+            Walk(mib, SnmpVersion::V1);
+            Walk(mib, SnmpVersion::V2c);
+            break;
+        }
+    }
+    return 0;
+}
