@@ -132,7 +132,11 @@ int CNetDrv::Post(const std::shared_ptr<AgentBlock>& block)
 {
     {
         std::lock_guard<std::mutex> lock(blocksMutex_);
-        if (!agentAccepting_ || quit_) {
+        // A driver on its way down has no link any more: requests caught in that moment end as the others do.
+        if (quit_) {
+            return kDrvNotConnected;
+        }
+        if (!agentAccepting_) {
             return kDrvNotInitialised;
         }
         blocks_.push_back(block);
@@ -199,7 +203,7 @@ void CNetDrv::AgentRoutine()
         if (block->slotSequence != 0) {
             slots_.Complete(block->slotSequence, kDrvNotConnected);
         }
-        block->Finish(kDrvNotInitialised);
+        block->Finish(kDrvNotConnected);
     }
     WriteDriverLog(DriverLogKind::Thread, "AgentRoutine ended");
     agentEnded_ = true;
