@@ -151,7 +151,7 @@ public:
         AppData().SetLoginPassword(Md5HexString("admin").substr(0, 10));
         const uint8_t body = 0;
         const uint32_t on = 1;
-        return Request(kEmsOpModify, kEmsReqLogon, 0, &body, 1) == kDrvOk &&
+        return Request(kEmsOpModify, kReqLogon, 0, &body, 1) == kDrvOk &&
                Request(kEmsOpQuery, 33, 0, &body, 1) == kDrvOk && Request(kEmsOpQuery, 323, 2, &body, 1) == kDrvOk &&
                Request(kEmsOpModify, 334, 0, &on, 4) == kDrvOk;
     }
@@ -186,7 +186,7 @@ void BM_RequestRoundTrip(benchmark::State& state)
     }
     const uint8_t body = 0;
     for (auto _ : state) {
-        if (driver.Request(kEmsOpQuery, kEmsReqKeepAlive, 0, &body, 1) != kDrvOk) {
+        if (driver.Request(kEmsOpQuery, kReqKeepAlive, 0, &body, 1) != kDrvOk) {
             state.SkipWithError("request failed");
             return;
         }
@@ -221,7 +221,7 @@ void BM_PlainTcpEcho(benchmark::State& state)
     ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     FrameHeader header;
     header.operation = kEmsOpQuery;
-    header.requestCode = kEmsReqKeepAlive;
+    header.requestCode = kReqKeepAlive;
     header.count = 1;
     header.total = 1;
     header.recordSize = 1;
@@ -255,7 +255,7 @@ std::vector<uint8_t> PrepareBurst()
     key.modelId = 4;
     key.ipAddress = {10, 0, 0, 2};
     key.port = 161;
-    const auto keyBytes = EncodeNeKeyRecord(key);
+    const auto keyBytes = EncodeRecord(key);
     EmsMsg msg;
     msg.operation = kEmsOpReply;
     msg.requestCode = 31;
@@ -270,7 +270,7 @@ std::vector<uint8_t> PrepareBurst()
             card.entityId = shelf * 10000 + slot * 100;
             card.plannedType = 31;
             card.onlineType = 31;
-            const auto bytes = EncodeBoardSettingRec(card);
+            const auto bytes = EncodeRecord(card);
             boards.insert(boards.end(), bytes.begin(), bytes.end());
         }
     }
@@ -291,7 +291,7 @@ std::vector<uint8_t> PrepareBurst()
         rec.onlineType = 51;
         rec.plannedType = 51;
         rec.value = i;
-        const auto bytes = EncodeEntityStateRec(rec);
+        const auto bytes = EncodeRecord(rec);
         burst.insert(burst.end(), bytes.begin(), bytes.end());
     }
     return burst;
@@ -364,7 +364,7 @@ void BM_TicksAfterTheUiStoodStill(benchmark::State& state)
             ack.entityId = record_bytes::GetU32(records.data() + static_cast<size_t>(i) * kEntityStateRecSize, 0);
             ack.person = "admin";
             ack.ackTime = i;
-            const auto bytes = EncodeAlarmAckRec(ack);
+            const auto bytes = EncodeRecord(ack);
             acks.insert(acks.end(), bytes.begin(), bytes.end());
         }
         records = std::move(acks);
@@ -420,10 +420,10 @@ void BM_EntityStateBurstFromTheServer(benchmark::State& state)
     }
     CCountingUi ui;
     SetDispatchUi(&ui);
-    const auto control = EncodeSimControlRec({kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
+    const auto control = EncodeRecord(SimControlRec{kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
     for (auto _ : state) {
         // The burst precedes the answer on the connection: it is applied when the request returns.
-        if (driver.Request(kEmsOpModify, kSimControlCode, 2, control.data(), kSimControlRecSize) != kDrvOk) {
+        if (driver.Request(kEmsOpModify, kReqSimControl, 2, control.data(), kSimControlRecSize) != kDrvOk) {
             state.SkipWithError("control request failed");
             return;
         }

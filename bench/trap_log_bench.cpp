@@ -69,7 +69,7 @@ std::vector<uint8_t> NotificationBytes()
         rec.occurTime = 1700000000 + i;
         rec.receiveTime = 1700000001 + i;
         rec.alarmClass = 2;
-        EncodeEntityStateRec(rec, bytes.data() + i * kEntityStateRecSize);
+        EncodeRecord(rec, bytes.data() + i * kEntityStateRecSize);
     }
     return bytes;
 }
@@ -81,7 +81,7 @@ int ApplyNotification(CTrapLogRing& ring, uint32_t neId, const std::vector<uint8
     scratch.clear();
     for (size_t offset = 0; offset + kEntityStateRecSize <= bytes.size(); offset += kEntityStateRecSize) {
         EntityStateRec rec;
-        if (DecodeEntityStateRec(bytes.data() + offset, kEntityStateRecSize, &rec))
+        if (DecodeRecord(bytes.data() + offset, kEntityStateRecSize, &rec))
             scratch.push_back(TrapLogRecordFromState(rec));
     }
     return ring.AddTrapLogRecords(neId, scratch.data(), static_cast<uint32_t>(scratch.size()));

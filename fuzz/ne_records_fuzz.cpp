@@ -88,35 +88,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CFuzzBytes in(data, size);
     switch (selector % 11) {
     case 0:
-        CheckRecordRoundTrip(data, size, DecodeNeKeyRecord, EncodeNeKeyRecord);
+        CheckRecordRoundTrip<NeKeyRecord>(data, size);
         break;
     case 1:
-        CheckRecordRoundTrip(data, size, DecodeNeTimeRecord, EncodeNeTimeRecord);
+        CheckRecordRoundTrip<NeTimeRecord>(data, size);
         break;
     case 2:
-        CheckRecordRoundTrip(data, size, DecodeNeSnmpCommunityRecord, EncodeNeSnmpCommunityRecord);
+        CheckRecordRoundTrip<NeSnmpCommunityRecord>(data, size);
         break;
     case 3:
-        CheckRecordRoundTrip(data, size, DecodeNeUserAccountRecord, EncodeNeUserAccountRecord);
+        CheckRecordRoundTrip<NeUserAccountRecord>(data, size);
         break;
     case 4:
-        CheckRecordRoundTrip(data, size, DecodeBoardSettingRec, EncodeBoardSettingRec);
+        CheckRecordRoundTrip<BoardSettingRec>(data, size);
         break;
     case 5: {
-        CheckRecordRoundTrip(data, size, DecodeEntityStateRec, EncodeEntityStateRec);
+        CheckRecordRoundTrip<EntityStateRec>(data, size);
         std::vector<EntityStateRec> states;
-        if (DecodeEntityStateRecs(data, size / kEntityStateRecSize, &states))
+        if (DecodeRecords<EntityStateRec>(data, size / kEntityStateRecSize, kEntityStateRecSize, &states))
             Check(states.size() == size / kEntityStateRecSize);
         break;
     }
     case 6:
-        CheckRecordRoundTrip(data, size, DecodeAlarmDefRec, EncodeAlarmDefRec);
+        CheckRecordRoundTrip<AlarmDefRec>(data, size);
         break;
     case 7:
-        CheckRecordRoundTrip(data, size, DecodeNeAlarmLogRec, EncodeNeAlarmLogRec);
+        CheckRecordRoundTrip<NeAlarmLogRec>(data, size);
         break;
     case 8:
-        CheckRecordRoundTrip(data, size, DecodeNeAlarmLogRangeRec, EncodeNeAlarmLogRangeRec);
+        CheckRecordRoundTrip<NeAlarmLogRangeRec>(data, size);
         break;
     case 9:
         StoreColumns(in);

@@ -20,12 +20,12 @@
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/logon_rec.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/server_alarm_event_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "link/server/alarm_event_conversion.h"
-#include "link/server/logon_rec.h"
 #include "link/server/server_dispatch_rules.h"
 #include "link/server_message_dispatcher.h"
 
@@ -148,7 +148,7 @@ void LogonRoundTrip(const uint8_t* data, size_t size)
         Check(size != kLogonRecSize);
         return;
     }
-    const auto bytes = EncodeLogonRec(rec);
+    const auto bytes = EncodeRecord(rec);
     LogonRec again;
     Check(DecodeLogonRec(bytes.data(), bytes.size(), again) && again == rec);
 }
@@ -186,34 +186,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     --size;
     switch (selector % 14) {
     case 0:
-        CheckRecordRoundTrip(data, size, DecodeLocationRecord, EncodeLocationRecord);
+        CheckRecordRoundTrip<LocationRecord>(data, size);
         break;
     case 1:
-        CheckRecordRoundTrip(data, size, DecodeUserAccountRecord, EncodeUserAccountRecord);
+        CheckRecordRoundTrip<UserAccountRecord>(data, size);
         break;
     case 2:
-        CheckRecordRoundTrip(data, size, DecodeOperatorMailRecord, EncodeOperatorMailRecord);
+        CheckRecordRoundTrip<OperatorMailRecord>(data, size);
         break;
     case 3:
-        CheckRecordRoundTrip(data, size, DecodeAlarmQueryRec, EncodeAlarmQueryRec);
+        CheckRecordRoundTrip<AlarmQueryRec>(data, size);
         break;
     case 4:
-        CheckRecordRoundTrip(data, size, DecodeAlarmEventRec, EncodeAlarmEventRec);
+        CheckRecordRoundTrip<AlarmEventRec>(data, size);
         break;
     case 5:
-        CheckRecordRoundTrip(data, size, DecodeServerAlarmEventRec, EncodeServerAlarmEventRec);
+        CheckRecordRoundTrip<ServerAlarmEventRec>(data, size);
         break;
     case 6:
-        CheckRecordRoundTrip(data, size, DecodeAlarmStatQueryRec, EncodeAlarmStatQueryRec);
+        CheckRecordRoundTrip<AlarmStatQueryRec>(data, size);
         break;
     case 7:
-        CheckRecordRoundTrip(data, size, DecodeAlarmStatRec, EncodeAlarmStatRec);
+        CheckRecordRoundTrip<AlarmStatRec>(data, size);
         break;
     case 8:
-        CheckRecordRoundTrip(data, size, DecodeAlarmAckRec, EncodeAlarmAckRec);
+        CheckRecordRoundTrip<AlarmAckRec>(data, size);
         break;
     case 9:
-        CheckRecordRoundTrip(data, size, DecodeUserRightsRecord, EncodeUserRightsRecord);
+        CheckRecordRoundTrip<UserRightsRecord>(data, size);
         break;
     case 10:
         ConvertFrame(data, size);

@@ -65,7 +65,7 @@ Frame NextRequest(CFuzzBytes& in, uint32_t sequence)
     frame.payload = in.Bytes(length);
     frame.payload.resize(length);
     // A test burst of up to a million records only takes longer than one of a few; one beyond that is refused.
-    if (header.requestCode == kSimControlCode && frame.payload.size() >= 8) {
+    if (header.requestCode == kReqSimControl && frame.payload.size() >= 8) {
         const uint32_t burst = record_bytes::GetU32(frame.payload.data(), 4);
         if (burst <= kSimMaxPushedStates)
             record_bytes::PutU32(frame.payload.data(), 4, burst % 64);

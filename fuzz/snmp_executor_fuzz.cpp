@@ -108,7 +108,7 @@ void CheckReply(const SnmpRequestEntry& entry, const EmsMsg& request, const Snmp
     Check(reply.count <= kMaxEmsRecordBytes / entry.recordSize);
     NeAlarmLogRangeRec range;
     if (entry.queryRange != SnmpQueryRange::All)
-        Check(DecodeNeAlarmLogRangeRec(static_cast<const uint8_t*>(request.records), request.recordSize, &range));
+        Check(DecodeRecord(static_cast<const uint8_t*>(request.records), request.recordSize, &range));
     if (entry.queryRange == SnmpQueryRange::FirstCount)
         Check(reply.count <= range.second);
     std::optional<CSnmpOid> previous;
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         NeAlarmLogRangeRec range;
         range.first = (flags & 0x80) != 0 ? in.U32() : in.Byte();
         range.second = (flags & 0x80) != 0 ? in.U32() : in.Byte();
-        const auto bytes = EncodeNeAlarmLogRangeRec(range);
+        const auto bytes = EncodeRecord(range);
         records.assign(bytes.begin(), bytes.end());
         request.recordSize = kNeAlarmLogRangeRecSize;
         request.count = 1;

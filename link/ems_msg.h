@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/records/request_codes.h"
+
 // Operation values of a descriptor and of a server frame.
 inline constexpr uint8_t kEmsOpQuery = 1;
 inline constexpr uint8_t kEmsOpModify = 2;
@@ -15,14 +17,6 @@ inline constexpr uint32_t kMaxEmsRecordBytes = 599956;
 // Most record bytes a reply gathered from several frames may hold: a full page of 5000 alarm records of 120 bytes
 // must fit, or its last record would be lost.
 inline constexpr uint32_t kMaxEmsReplyBytes = 600000;
-
-// Request codes the link itself sends or looks at.
-inline constexpr uint16_t kEmsReqKeepAlive = 1;
-inline constexpr uint16_t kEmsReqOperatorMail = 8;
-inline constexpr uint16_t kEmsReqLogon = 11;
-inline constexpr uint16_t kEmsReqLogoff = 12;
-inline constexpr uint16_t kEmsReqEntityState = 330;
-inline constexpr uint16_t kEmsReqNotificationsOn = 334; // a 4-byte record: 1 on, 0 off
 
 struct EmsMsg {
     uint32_t reserved = 0; // local; in a reply handed to the dispatcher, the operation of the request it answers

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr uint16_t kEntityStateReply = 325;
-constexpr uint16_t kEntityStateNotification = 330;
 // A list node and a hash node beside each record.
 constexpr size_t kBytesPerEntry = 120;
 
@@ -18,7 +16,7 @@ static_assert(kEntityStateRecSize == 60);
 
 bool CEntityStateFold::Folds(const EmsMsg& msg)
 {
-    return (msg.requestCode == kEntityStateReply || msg.requestCode == kEntityStateNotification) &&
+    return (msg.requestCode == kReqEntityState || msg.requestCode == kReqEntityStateChange) &&
            msg.recordSize == kEntityStateRecSize && msg.count > 0 && msg.records != nullptr;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // AlarmAckRec (84 bytes, request 333): the acknowledgement of the alarms of one entity.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +19,14 @@ struct AlarmAckRec {
     bool operator==(const AlarmAckRec&) const = default;
 };
 
-void EncodeAlarmAckRec(const AlarmAckRec& rec, uint8_t* out);
-std::array<uint8_t, kAlarmAckRecSize> EncodeAlarmAckRec(const AlarmAckRec& rec);
-bool DecodeAlarmAckRec(const uint8_t* data, size_t size, AlarmAckRec* out);
+template <> struct RecordTable<AlarmAckRec> {
+    using R = AlarmAckRec;
+    static constexpr const char* kName = "AlarmAckRec";
+    static constexpr uint32_t kSize = kAlarmAckRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::entityId>("entityId", 0).Key(),
+        Text<&R::person>("person", 4, kAlarmAckPersonWidth),
+        U32<&R::ackTime>("ackTime", 16),
+        Text<&R::comment>("comment", 20, kAlarmAckCommentWidth),
+    };
+};

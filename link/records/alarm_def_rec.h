@@ -1,6 +1,8 @@
 #pragma once
 // AlarmDefRec (124 bytes, requests 145 and 327): one alarm definition of an entity model.
 
+#include "link/records/record_codec.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +21,18 @@ struct AlarmDefRec {
     bool operator==(const AlarmDefRec&) const = default;
 };
 
-void EncodeAlarmDefRec(const AlarmDefRec& rec, uint8_t* out);
-std::array<uint8_t, kAlarmDefRecSize> EncodeAlarmDefRec(const AlarmDefRec& rec);
-bool DecodeAlarmDefRec(const uint8_t* data, size_t size, AlarmDefRec* out);
+template <> struct RecordTable<AlarmDefRec> {
+    using R = AlarmDefRec;
+    static constexpr const char* kName = "AlarmDefRec";
+    static constexpr uint32_t kSize = kAlarmDefRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::modelId>("modelId", 0).Key().Column(1),
+        U8<&R::alarmIndex>("alarmIndex", 4).Key().Column(2),
+        Bytes<&R::padding>("padding", 5),
+        U32<&R::neModelId>("neModelId", 8).Column(3),
+        Bytes<&R::unfilled>("unfilled", 12),
+        U32<&R::severity>("severity", 112).Column(4, kColumnWritable),
+        U32<&R::reporting>("reporting", 116).Column(5, kColumnWritable),
+        U32<&R::suppressionMask>("suppressionMask", 120).Column(6, kColumnWritable),
+    };
+};

@@ -2,7 +2,8 @@
 // AlarmEventRec (120 bytes, the reply records of request 328 as the alarm lists read them): one active alarm, or one
 // history alarm or event, held by the management server.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,6 +31,27 @@ struct AlarmEventRec {
     bool operator==(const AlarmEventRec&) const = default;
 };
 
-void EncodeAlarmEventRec(const AlarmEventRec& rec, uint8_t* out);
-std::array<uint8_t, kAlarmEventRecSize> EncodeAlarmEventRec(const AlarmEventRec& rec);
-bool DecodeAlarmEventRec(const uint8_t* data, size_t size, AlarmEventRec* out);
+template <> struct RecordTable<AlarmEventRec> {
+    using R = AlarmEventRec;
+    static constexpr const char* kName = "AlarmEventRec";
+    static constexpr uint32_t kSize = kAlarmEventRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::recordNo>("recordNo", 0).Key(),
+        U32<&R::entityId>("entityId", 4),
+        U32<&R::alarmMask>("alarmMask", 8),
+        U32<&R::severity>("severity", 12),
+        U32<&R::kind>("kind", 16),
+        U32<&R::plannedType>("plannedType", 20),
+        U32<&R::actualType>("actualType", 24),
+        U32<&R::occurTime>("occurTime", 28),
+        U32<&R::receiveTime>("receiveTime", 32),
+        U32<&R::clearTime>("clearTime", 36),
+        Text<&R::locationName>("locationName", 40, kAlarmEventNameWidth),
+        Text<&R::neName>("neName", 61, kAlarmEventNameWidth),
+        Text<&R::ackPerson>("ackPerson", 82, kAlarmEventAckPersonWidth),
+        Reserved(93, 3),
+        U32<&R::ackTime>("ackTime", 96),
+        U32<&R::alarmType>("alarmType", 100),
+        Reserved(104, 16),
+    };
+};

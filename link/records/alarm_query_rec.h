@@ -2,7 +2,8 @@
 // AlarmQueryRec (48 bytes, request 328 in server mode): which active alarms, or which history alarms and events, the
 // server is to return, and which page of them.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -27,6 +28,16 @@ struct AlarmQueryRec {
     bool operator==(const AlarmQueryRec&) const = default;
 };
 
-void EncodeAlarmQueryRec(const AlarmQueryRec& rec, uint8_t* out);
-std::array<uint8_t, kAlarmQueryRecSize> EncodeAlarmQueryRec(const AlarmQueryRec& rec);
-bool DecodeAlarmQueryRec(const uint8_t* data, size_t size, AlarmQueryRec* out);
+template <> struct RecordTable<AlarmQueryRec> {
+    using R = AlarmQueryRec;
+    static constexpr const char* kName = "AlarmQueryRec";
+    static constexpr uint32_t kSize = kAlarmQueryRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::firstEntity>("firstEntity", 0),  U32<&R::lastEntity>("lastEntity", 4),
+        U32<&R::severity>("severity", 8),        U32<&R::fromTime>("fromTime", 12),
+        U32<&R::toTime>("toTime", 16),           U32<&R::firstRecord>("firstRecord", 20),
+        U32<&R::recordCount>("recordCount", 24), U32<&R::locationId>("locationId", 28),
+        U32<&R::modelId>("modelId", 32),         U32<&R::alarmMask>("alarmMask", 36),
+        U32<&R::ackOnly>("ackOnly", 40),         U32<&R::queryMode>("queryMode", 44),
+    };
+};

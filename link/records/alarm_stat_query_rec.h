@@ -2,7 +2,8 @@
 // AlarmStatQueryRec (20 bytes, request 331): the history alarms and events of one NE to be counted per entity and
 // severity.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -17,6 +18,12 @@ struct AlarmStatQueryRec {
     bool operator==(const AlarmStatQueryRec&) const = default;
 };
 
-void EncodeAlarmStatQueryRec(const AlarmStatQueryRec& rec, uint8_t* out);
-std::array<uint8_t, kAlarmStatQueryRecSize> EncodeAlarmStatQueryRec(const AlarmStatQueryRec& rec);
-bool DecodeAlarmStatQueryRec(const uint8_t* data, size_t size, AlarmStatQueryRec* out);
+template <> struct RecordTable<AlarmStatQueryRec> {
+    using R = AlarmStatQueryRec;
+    static constexpr const char* kName = "AlarmStatQueryRec";
+    static constexpr uint32_t kSize = kAlarmStatQueryRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::firstEntity>("firstEntity", 0), U32<&R::lastEntity>("lastEntity", 4), U32<&R::severity>("severity", 8),
+        U32<&R::fromTime>("fromTime", 12),      U32<&R::toTime>("toTime", 16),
+    };
+};

@@ -2,7 +2,8 @@
 // AlarmStatRec (12 bytes, the reply records of request 331): how many history records one entity has of one
 // severity.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -15,6 +16,13 @@ struct AlarmStatRec {
     bool operator==(const AlarmStatRec&) const = default;
 };
 
-void EncodeAlarmStatRec(const AlarmStatRec& rec, uint8_t* out);
-std::array<uint8_t, kAlarmStatRecSize> EncodeAlarmStatRec(const AlarmStatRec& rec);
-bool DecodeAlarmStatRec(const uint8_t* data, size_t size, AlarmStatRec* out);
+template <> struct RecordTable<AlarmStatRec> {
+    using R = AlarmStatRec;
+    static constexpr const char* kName = "AlarmStatRec";
+    static constexpr uint32_t kSize = kAlarmStatRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::entityId>("entityId", 0).Key(),
+        U32<&R::severity>("severity", 4).Key(),
+        U32<&R::count>("count", 8),
+    };
+};

@@ -2,7 +2,8 @@
 // BoardSettingRec (148 bytes, request 323): one board (slot) of an NE with its types, versions and line-card
 // settings.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,6 +31,25 @@ struct BoardSettingRec {
     bool operator==(const BoardSettingRec&) const = default;
 };
 
-void EncodeBoardSettingRec(const BoardSettingRec& rec, uint8_t* out);
-std::array<uint8_t, kBoardSettingRecSize> EncodeBoardSettingRec(const BoardSettingRec& rec);
-bool DecodeBoardSettingRec(const uint8_t* data, size_t size, BoardSettingRec* out);
+template <> struct RecordTable<BoardSettingRec> {
+    using R = BoardSettingRec;
+    static constexpr const char* kName = "BoardSettingRec";
+    static constexpr uint32_t kSize = kBoardSettingRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::plannedType>("plannedType", 4).Column(2, kColumnWritable),
+        U32<&R::onlineType>("onlineType", 8).Column(3),
+        Text<&R::softwareVersion>("softwareVersion", 12, kBoardVersionWidth).Column(4),
+        Text<&R::hardwareVersion>("hardwareVersion", 33, kBoardVersionWidth).Column(5),
+        Text<&R::serialNumber>("serialNumber", 54, kBoardSerialWidth).Column(6),
+        U32<&R::upTime>("upTime", 116).Column(7),
+        U32<&R::reserved120>("reserved120", 120),
+        U32<&R::aal5Encapsulation>("aal5Encapsulation", 124).Column(8, kColumnWritable),
+        U32<&R::vlanTagPassThrough>("vlanTagPassThrough", 128).Column(9, kColumnWritable),
+        U16<&R::runtimeVlanTagPassThrough>("runtimeVlanTagPassThrough", 132).Column(10),
+        U16<&R::padding>("padding", 134),
+        U32<&R::serviceTypeControl>("serviceTypeControl", 136).Column(11, kColumnWritable),
+        U32<&R::taggedMode>("taggedMode", 140).Column(12, kColumnWritable),
+        U32<&R::runtimeTaggedMode>("runtimeTaggedMode", 144).Column(13),
+    };
+};

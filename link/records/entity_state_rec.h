@@ -1,11 +1,11 @@
 #pragma once
 // EntityStateRec (60 bytes, requests 325 and 330): the alarm and type state of one entity.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 inline constexpr size_t kEntityStateRecSize = 60;
 inline constexpr size_t kEntityStateTextWidth = 12;
@@ -27,9 +27,23 @@ struct EntityStateRec {
     bool operator==(const EntityStateRec&) const = default;
 };
 
-void EncodeEntityStateRec(const EntityStateRec& rec, uint8_t* out);
-std::array<uint8_t, kEntityStateRecSize> EncodeEntityStateRec(const EntityStateRec& rec);
-bool DecodeEntityStateRec(const uint8_t* data, size_t size, EntityStateRec* out);
-// The count records laid end to end in data (count * kEntityStateRecSize bytes), in order; false, out untouched,
-// when data or out is null.
-bool DecodeEntityStateRecs(const uint8_t* data, size_t count, std::vector<EntityStateRec>* out);
+template <> struct RecordTable<EntityStateRec> {
+    using R = EntityStateRec;
+    static constexpr const char* kName = "EntityStateRec";
+    static constexpr uint32_t kSize = kEntityStateRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::stateBits>("stateBits", 4).Column(2),
+        I32<&R::severity>("severity", 8).Column(3),
+        U32<&R::secondaryStatus>("secondaryStatus", 12).Column(4),
+        U32<&R::onlineType>("onlineType", 16).Column(5),
+        U32<&R::plannedType>("plannedType", 20).Column(6),
+        U32<&R::alarmMasked>("alarmMasked", 24).Column(7),
+        U32<&R::acknowledged>("acknowledged", 28).Column(8),
+        U32<&R::occurTime>("occurTime", 32).Column(9),
+        U32<&R::receiveTime>("receiveTime", 36).Column(10),
+        Text<&R::text>("text", 40, kEntityStateTextWidth).Column(11),
+        U32<&R::value>("value", 52).Column(12),
+        U32<&R::alarmClass>("alarmClass", 56).Column(13),
+    };
+};

@@ -2,7 +2,8 @@
 // The location record (224 bytes, requests 20 query and modify, 21 add, 22 delete): one location of the operator's
 // location tree as the management server keeps it.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,6 +27,19 @@ struct LocationRecord {
     bool operator==(const LocationRecord&) const = default;
 };
 
-void EncodeLocationRecord(const LocationRecord& rec, uint8_t* out);
-std::array<uint8_t, kLocationRecordSize> EncodeLocationRecord(const LocationRecord& rec);
-bool DecodeLocationRecord(const uint8_t* data, size_t size, LocationRecord* out);
+template <> struct RecordTable<LocationRecord> {
+    using R = LocationRecord;
+    static constexpr const char* kName = "LocationRecord";
+    static constexpr uint32_t kSize = kLocationRecordSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::id>("id", 0).Key(),
+        Text<&R::name>("name", 4, kLocationNameWidth),
+        U32<&R::parentId>("parentId", 28),
+        Text<&R::comment>("comment", 32, kLocationCommentWidth),
+        U32<&R::mapId>("mapId", 96),
+        Text<&R::contact>("contact", 100, kLocationPhoneWidth),
+        Text<&R::telephone>("telephone", 121, kLocationPhoneWidth),
+        Text<&R::mobile>("mobile", 142, kLocationPhoneWidth),
+        Text<&R::email>("email", 163, kLocationEmailWidth),
+    };
+};

@@ -2,7 +2,8 @@
 // NeAlarmLogRangeRec (8 bytes): request 328 carries (first record number, last record number), request 329 carries
 // (0, number of records).
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -14,6 +15,12 @@ struct NeAlarmLogRangeRec {
     bool operator==(const NeAlarmLogRangeRec&) const = default;
 };
 
-void EncodeNeAlarmLogRangeRec(const NeAlarmLogRangeRec& rec, uint8_t* out);
-std::array<uint8_t, kNeAlarmLogRangeRecSize> EncodeNeAlarmLogRangeRec(const NeAlarmLogRangeRec& rec);
-bool DecodeNeAlarmLogRangeRec(const uint8_t* data, size_t size, NeAlarmLogRangeRec* out);
+template <> struct RecordTable<NeAlarmLogRangeRec> {
+    using R = NeAlarmLogRangeRec;
+    static constexpr const char* kName = "NeAlarmLogRangeRec";
+    static constexpr uint32_t kSize = kNeAlarmLogRangeRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::first>("first", 0),
+        U32<&R::second>("second", 4),
+    };
+};

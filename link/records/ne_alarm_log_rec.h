@@ -1,6 +1,8 @@
 #pragma once
 // NeAlarmLogRec (40 bytes): one entry of the NE's own alarm log (requests 328 and 329 in direct mode).
 
+#include "link/records/record_codec.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +21,14 @@ struct NeAlarmLogRec {
     bool operator==(const NeAlarmLogRec&) const = default;
 };
 
-void EncodeNeAlarmLogRec(const NeAlarmLogRec& rec, uint8_t* out);
-std::array<uint8_t, kNeAlarmLogRecSize> EncodeNeAlarmLogRec(const NeAlarmLogRec& rec);
-bool DecodeNeAlarmLogRec(const uint8_t* data, size_t size, NeAlarmLogRec* out);
+template <> struct RecordTable<NeAlarmLogRec> {
+    using R = NeAlarmLogRec;
+    static constexpr const char* kName = "NeAlarmLogRec";
+    static constexpr uint32_t kSize = kNeAlarmLogRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::recordNo>("recordNo", 0).Key().Column(1), U32<&R::entityId>("entityId", 4).Column(2),
+        U32<&R::plannedType>("plannedType", 8).Column(3), U32<&R::actualType>("actualType", 12).Column(4),
+        U32<&R::alarmMask>("alarmMask", 16).Column(5),    U32<&R::occurUptime>("occurUptime", 20).Column(6),
+        U32<&R::alarmType>("alarmType", 24).Column(7),    Bytes<&R::reserved>("reserved", 28),
+    };
+};

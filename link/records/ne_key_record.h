@@ -1,6 +1,8 @@
 #pragma once
 // NeKeyRecord (124 bytes, requests 30 to 33): the key data of one NE as the NE table keeps it.
 
+#include "link/records/record_codec.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +33,29 @@ struct NeKeyRecord {
     bool operator==(const NeKeyRecord&) const = default;
 };
 
-void EncodeNeKeyRecord(const NeKeyRecord& rec, uint8_t* out);
-std::array<uint8_t, kNeKeyRecordSize> EncodeNeKeyRecord(const NeKeyRecord& rec);
-bool DecodeNeKeyRecord(const uint8_t* data, size_t size, NeKeyRecord* out);
+// In direct mode the NE tells its model and SNMP version; the driver fills in the rest from its session.
+template <> struct RecordTable<NeKeyRecord> {
+    using R = NeKeyRecord;
+    static constexpr const char* kName = "NeKeyRecord";
+    static constexpr uint32_t kSize = kNeKeyRecordSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::neId>("neId", 0).Key(),
+        U32<&R::plannedFlag>("plannedFlag", 4),
+        Text<&R::neName>("neName", 8, kNeKeyNameWidth),
+        Text<&R::ftpUser>("ftpUser", 29, kNeKeyFtpTextWidth),
+        Text<&R::ftpPassword>("ftpPassword", 46, kNeKeyFtpTextWidth),
+        Reserved(63, 1),
+        U32<&R::locationId>("locationId", 64),
+        U32<&R::modelId>("modelId", 68).Column(1),
+        Ipv4<&R::ipAddress>("ipAddress", 72),
+        U16<&R::port>("port", 76),
+        Ipv4<&R::secondIp>("secondIp", 78),
+        Ipv4<&R::thirdIp>("thirdIp", 82),
+        Text<&R::snmpCommunity>("snmpCommunity", 86, kNeKeyCommunityWidth),
+        Reserved(107, 1),
+        U32<&R::snmpVersion>("snmpVersion", 108).Column(2),
+        F32<&R::longitude>("longitude", 112),
+        F32<&R::latitude>("latitude", 116),
+        U32<&R::autoSync>("autoSync", 120),
+    };
+};

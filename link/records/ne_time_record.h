@@ -1,7 +1,8 @@
 #pragma once
 // NeTimeRecord (12 bytes, request 300): the NE's up time, clock and time zone.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -15,8 +16,15 @@ struct NeTimeRecord {
     bool operator==(const NeTimeRecord&) const = default;
 };
 
-// Writes kNeTimeRecordSize bytes to out.
-void EncodeNeTimeRecord(const NeTimeRecord& rec, uint8_t* out);
-std::array<uint8_t, kNeTimeRecordSize> EncodeNeTimeRecord(const NeTimeRecord& rec);
-// False when data is null or shorter than the record.
-bool DecodeNeTimeRecord(const uint8_t* data, size_t size, NeTimeRecord* out);
+// In direct mode the up time is sysUpTime.0; clock and zone are private scalars.
+template <> struct RecordTable<NeTimeRecord> {
+    using R = NeTimeRecord;
+    static constexpr const char* kName = "NeTimeRecord";
+    static constexpr uint32_t kSize = kNeTimeRecordSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::upTime>("upTime", 0).Column(1, kColumnUpTime, "1.3.6.1.2.1.1.3.0"),
+        U32<&R::neClock>("neClock", 4).Column(2, kColumnWritable),
+        I16<&R::timeZone>("timeZone", 8).Column(3, kColumnWritable),
+        U16<&R::unused>("unused", 10),
+    };
+};

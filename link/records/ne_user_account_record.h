@@ -1,7 +1,8 @@
 #pragma once
 // NeUserAccountRecord (44 bytes, requests 316 to 318): one login account kept by an NE.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,6 +10,7 @@
 inline constexpr size_t kNeUserAccountRecordSize = 44;
 inline constexpr size_t kNeUserNameWidth = 17;
 inline constexpr size_t kNeUserPasswordWidth = 19;
+inline constexpr uint32_t kNeUserLevelAdministrator = 2;
 
 struct NeUserAccountRecord {
     std::string userName; // at most 16 characters
@@ -18,6 +20,14 @@ struct NeUserAccountRecord {
     bool operator==(const NeUserAccountRecord&) const = default;
 };
 
-void EncodeNeUserAccountRecord(const NeUserAccountRecord& rec, uint8_t* out);
-std::array<uint8_t, kNeUserAccountRecordSize> EncodeNeUserAccountRecord(const NeUserAccountRecord& rec);
-bool DecodeNeUserAccountRecord(const uint8_t* data, size_t size, NeUserAccountRecord* out);
+template <> struct RecordTable<NeUserAccountRecord> {
+    using R = NeUserAccountRecord;
+    static constexpr const char* kName = "NeUserAccountRecord";
+    static constexpr uint32_t kSize = kNeUserAccountRecordSize;
+    static constexpr RecordField kFields[] = {
+        Text<&R::userName>("userName", 0, kNeUserNameWidth).Key().Column(1),
+        Text<&R::password>("password", 17, kNeUserPasswordWidth).Column(2, kColumnWritable | kColumnSecret),
+        U32<&R::role>("role", 36).Column(3, kColumnWritable),
+        U32<&R::state>("state", 40).Column(4, kColumnWritable),
+    };
+};

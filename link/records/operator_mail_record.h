@@ -2,6 +2,8 @@
 // OperatorMailRecord (1026 bytes, request 8): a mail between operators, sent through the management server, which
 // fills in the sender's address when it delivers it. A mail whose text is ForceLogoutMarker logs its addressee out.
 
+#include "link/records/record_codec.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -25,9 +27,17 @@ struct OperatorMailRecord {
     bool operator==(const OperatorMailRecord&) const = default;
 };
 
-void EncodeOperatorMailRecord(const OperatorMailRecord& rec, uint8_t* out);
-std::array<uint8_t, kOperatorMailRecordSize> EncodeOperatorMailRecord(const OperatorMailRecord& rec);
-bool DecodeOperatorMailRecord(const uint8_t* data, size_t size, OperatorMailRecord* out);
+template <> struct RecordTable<OperatorMailRecord> {
+    using R = OperatorMailRecord;
+    static constexpr const char* kName = "OperatorMailRecord";
+    static constexpr uint32_t kSize = kOperatorMailRecordSize;
+    static constexpr RecordField kFields[] = {
+        Text<&R::sender>("sender", 0, kOperatorMailNameWidth),
+        Ipv4<&R::senderIp>("senderIp", 11),
+        Text<&R::addressee>("addressee", 15, kOperatorMailNameWidth),
+        Text<&R::text>("text", 26, kOperatorMailTextWidth),
+    };
+};
 
 // The text is the force-logout marker.
 bool IsForceLogoutMail(const OperatorMailRecord& rec);

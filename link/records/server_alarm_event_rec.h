@@ -2,7 +2,8 @@
 // ServerAlarmEventRec (124 bytes): how the management server sends one record of the reply to request 328. The
 // server link turns each into an AlarmEventRec before the caller sees the reply.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -31,9 +32,30 @@ struct ServerAlarmEventRec {
     bool operator==(const ServerAlarmEventRec&) const = default;
 };
 
-void EncodeServerAlarmEventRec(const ServerAlarmEventRec& rec, uint8_t* out);
-std::array<uint8_t, kServerAlarmEventRecSize> EncodeServerAlarmEventRec(const ServerAlarmEventRec& rec);
-bool DecodeServerAlarmEventRec(const uint8_t* data, size_t size, ServerAlarmEventRec* out);
+template <> struct RecordTable<ServerAlarmEventRec> {
+    using R = ServerAlarmEventRec;
+    static constexpr const char* kName = "ServerAlarmEventRec";
+    static constexpr uint32_t kSize = kServerAlarmEventRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::recordNo>("recordNo", 0),
+        U32<&R::entityId>("entityId", 4),
+        Text<&R::alarmMask>("alarmMask", 8, kServerAlarmMaskWidth),
+        U32<&R::severity>("severity", 20),
+        U32<&R::kind>("kind", 24),
+        U32<&R::plannedType>("plannedType", 28),
+        U32<&R::actualType>("actualType", 32),
+        U32<&R::occurTime>("occurTime", 36),
+        U32<&R::receiveTime>("receiveTime", 40),
+        U32<&R::clearTime>("clearTime", 44),
+        Text<&R::locationName>("locationName", 48, kServerAlarmNameWidth),
+        Text<&R::neName>("neName", 69, kServerAlarmNameWidth),
+        Text<&R::ackPerson>("ackPerson", 90, kServerAlarmAckPersonWidth),
+        Reserved(101, 3),
+        U32<&R::ackTime>("ackTime", 104),
+        U32<&R::alarmType>("alarmType", 108),
+        Reserved(112, 12),
+    };
+};
 
 // The mask as the server writes it.
 std::string FormatServerAlarmMask(uint32_t mask);

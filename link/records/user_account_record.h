@@ -2,7 +2,8 @@
 // UserAccountRecord (216 bytes, requests 10 query and modify, 13 add, 14 delete): one operator account of the
 // management server. The role travels as one letter: "A" Administrator, "B" Manager, "C" User.
 
-#include <array>
+#include "link/records/record_codec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,9 +29,22 @@ struct UserAccountRecord {
     bool operator==(const UserAccountRecord&) const = default;
 };
 
-void EncodeUserAccountRecord(const UserAccountRecord& rec, uint8_t* out);
-std::array<uint8_t, kUserAccountRecordSize> EncodeUserAccountRecord(const UserAccountRecord& rec);
-bool DecodeUserAccountRecord(const uint8_t* data, size_t size, UserAccountRecord* out);
+template <> struct RecordTable<UserAccountRecord> {
+    using R = UserAccountRecord;
+    static constexpr const char* kName = "UserAccountRecord";
+    static constexpr uint32_t kSize = kUserAccountRecordSize;
+    static constexpr RecordField kFields[] = {
+        Text<&R::name>("name", 0, kUserAccountNameWidth).Key(),
+        Text<&R::passwordDigest>("passwordDigest", 11, kUserAccountDigestWidth),
+        Text<&R::fullName>("fullName", 22, kUserAccountTextWidth),
+        Text<&R::telephone>("telephone", 43, kUserAccountTextWidth),
+        Text<&R::division>("division", 64, kUserAccountTextWidth),
+        Text<&R::address>("address", 85, kUserAccountAddressWidth),
+        U32<&R::locationId>("locationId", 148),
+        Text<&R::roleLetter>("roleLetter", 152, kUserAccountRoleWidth),
+        Text<&R::comment>("comment", 155, kUserAccountCommentWidth),
+    };
+};
 
 // The letter of a role number 0..2; empty for any other.
 std::string RoleLetterFromIndex(int role);

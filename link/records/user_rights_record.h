@@ -1,6 +1,10 @@
 #pragma once
 // The rights record of request 15 (384 bytes): the rights strings of the three roles, one 128-byte slot each in the
-// order Administrator, Manager, User. A slot's text ends at its first zero byte; one letter per function.
+// order Administrator, Manager, User. A slot's text ends at its first zero byte; one letter per function. Each text
+// is cut to 127 letters when encoded; a slot without a zero byte decodes to 128 letters (the rights tables keep the
+// first 127).
+
+#include "link/records/record_codec.h"
 
 #include <array>
 #include <cstddef>
@@ -16,8 +20,13 @@ struct UserRightsRecord {
     bool operator==(const UserRightsRecord&) const = default;
 };
 
-// Each text is cut to 127 letters and ends with a zero; the rest of its slot is zero.
-void EncodeUserRightsRecord(const UserRightsRecord& rec, uint8_t* out);
-std::array<uint8_t, kUserRightsRecordSize> EncodeUserRightsRecord(const UserRightsRecord& rec);
-// A slot without a zero byte gives 128 letters (the rights tables keep the first 127).
-bool DecodeUserRightsRecord(const uint8_t* data, size_t size, UserRightsRecord* out);
+template <> struct RecordTable<UserRightsRecord> {
+    using R = UserRightsRecord;
+    static constexpr const char* kName = "UserRightsRecord";
+    static constexpr uint32_t kSize = kUserRightsRecordSize;
+    static constexpr RecordField kFields[] = {
+        TextItem<&R::rights, 0>("administrator", 0, kUserRightsSlotSize),
+        TextItem<&R::rights, 1>("manager", 128, kUserRightsSlotSize),
+        TextItem<&R::rights, 2>("user", 256, kUserRightsSlotSize),
+    };
+};

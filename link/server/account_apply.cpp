@@ -36,7 +36,7 @@ void AccountsChanged(CAppData& app)
 void ApplyUserAccounts(CServerApplyContext& context, const EmsMsg& msg)
 {
     CAppData& app = context.App();
-    const bool wholeList = msg.requestCode == 10 && IsQueryReply(msg);
+    const bool wholeList = msg.requestCode == kReqUserAccount && IsQueryReply(msg);
     const std::optional<uint32_t> usable = UsableRecordCount(msg, kUserAccountRecordSize);
     if (!usable || (*usable == 0 && !wholeList)) {
         return;
@@ -45,7 +45,7 @@ void ApplyUserAccounts(CServerApplyContext& context, const EmsMsg& msg)
     std::set<std::string> received;
     for (uint32_t i = 0; i < count; ++i) {
         UserAccountRecord rec;
-        DecodeUserAccountRecord(EmsRecordAt(msg, i), kUserAccountRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kUserAccountRecordSize, &rec);
         const CUserAccount* account = app.accounts.UpsertAccount(AccountFromRecord(rec));
         if (account == nullptr) {
             WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: account record without a name ignored");
@@ -77,7 +77,7 @@ void ApplyUserAccountRemoval(CServerApplyContext& context, const EmsMsg& msg)
     bool removed = false;
     for (uint32_t i = 0; i < count; ++i) {
         UserAccountRecord rec;
-        DecodeUserAccountRecord(EmsRecordAt(msg, i), kUserAccountRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kUserAccountRecordSize, &rec);
         removed = app.accounts.RemoveAccount(rec.name) || removed;
     }
     if (removed) {
@@ -95,7 +95,7 @@ void ApplyUserRights(CServerApplyContext& context, const EmsMsg& msg)
         return;
     }
     UserRightsRecord rights;
-    DecodeUserRightsRecord(static_cast<const uint8_t*>(msg.records), kUserRightsRecordSize, &rights);
+    DecodeRecord(static_cast<const uint8_t*>(msg.records), kUserRightsRecordSize, &rights);
     const auto& setAll = context.Options().setAllUserRights;
     if (!setAll) {
         WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: rights received with nobody to take them");

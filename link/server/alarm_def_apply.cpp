@@ -17,7 +17,7 @@ void ApplyAlarmDefs(CAlarmDefValues& values, const EmsMsg& msg)
     const uint32_t count = UsableRecordCount(msg, kAlarmDefRecSize).value_or(0);
     for (uint32_t i = 0; i < count; ++i) {
         AlarmDefRec rec;
-        DecodeAlarmDefRec(EmsRecordAt(msg, i), kAlarmDefRecSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kAlarmDefRecSize, &rec);
         if (!IsAlarmIndex(rec.alarmIndex)) {
             continue;
         }

@@ -75,7 +75,7 @@ AlarmEventRec ConvertServerAlarmEvent(const ServerAlarmEventRec& rec, std::strin
 
 bool IsServerAlarmEventReply(const FrameHeader& header)
 {
-    return header.requestCode == kEmsReqAlarmEventQuery && header.operation == kEmsOpReply && header.status == 0;
+    return header.requestCode == kReqAlarmEvent && header.operation == kEmsOpReply && header.status == 0;
 }
 
 bool ConvertServerAlarmEventFrame(Frame& frame, std::string_view rootLocationName)
@@ -93,10 +93,10 @@ bool ConvertServerAlarmEventFrame(Frame& frame, std::string_view rootLocationNam
     std::vector<uint8_t> converted(static_cast<size_t>(count) * kAlarmEventRecSize);
     for (uint32_t i = 0; i < count; ++i) {
         ServerAlarmEventRec wire;
-        DecodeServerAlarmEventRec(frame.payload.data() + static_cast<size_t>(i) * kServerAlarmEventRecSize,
-                                  kServerAlarmEventRecSize, &wire);
-        EncodeAlarmEventRec(ConvertServerAlarmEvent(wire, rootLocationName),
-                            converted.data() + static_cast<size_t>(i) * kAlarmEventRecSize);
+        DecodeRecord(frame.payload.data() + static_cast<size_t>(i) * kServerAlarmEventRecSize, kServerAlarmEventRecSize,
+                     &wire);
+        EncodeRecord(ConvertServerAlarmEvent(wire, rootLocationName),
+                     converted.data() + static_cast<size_t>(i) * kAlarmEventRecSize);
     }
     frame.payload = std::move(converted);
     frame.header.recordSize = static_cast<uint32_t>(kAlarmEventRecSize);

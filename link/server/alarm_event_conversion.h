@@ -7,10 +7,9 @@
 #include <string_view>
 
 #include "link/records/alarm_event_rec.h"
+#include "link/records/request_codes.h"
 #include "link/records/server_alarm_event_rec.h"
 #include "link/server/frame_codec.h"
-
-inline constexpr uint16_t kEmsReqAlarmEventQuery = 328;
 
 // The mask text as a number: optional "0x", then at most eight hexadecimal digits, ending at the text's end.
 // nullopt for anything else.

@@ -78,7 +78,7 @@ void ApplyBoardSettings(CServerApplyContext& context, const EmsMsg& msg)
     }
     for (uint32_t i = 0; i < count; ++i) {
         BoardSettingRec rec;
-        DecodeBoardSettingRec(EmsRecordAt(msg, i), kBoardSettingRecSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kBoardSettingRecSize, &rec);
         CEntityNode* node = FindNode(ne, rec.entityId);
         if (node == nullptr) {
             continue;
@@ -101,7 +101,7 @@ void ApplyEntityStates(CServerApplyContext& context, const EmsMsg& msg, CDispatc
     if (ne != nullptr) {
         for (uint32_t i = 0; i < count; ++i) {
             EntityStateRec rec;
-            DecodeEntityStateRec(EmsRecordAt(msg, i), kEntityStateRecSize, &rec);
+            DecodeRecord(EmsRecordAt(msg, i), kEntityStateRecSize, &rec);
             if (CEntityNode* node = FindNode(ne, rec.entityId); node != nullptr) {
                 ApplyState(*node, rec);
             }
@@ -123,7 +123,7 @@ void ApplyAlarmAcks(CServerApplyContext& context, const EmsMsg& msg)
     }
     for (uint32_t i = 0; i < count; ++i) {
         AlarmAckRec rec;
-        DecodeAlarmAckRec(EmsRecordAt(msg, i), kAlarmAckRecSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kAlarmAckRecSize, &rec);
         CEntityNode* node = FindNode(ne, rec.entityId);
         if (node == nullptr) {
             continue;

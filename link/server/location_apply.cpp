@@ -34,7 +34,7 @@ void TreeChanged(CAppData& app)
 void ApplyLocations(CServerApplyContext& context, const EmsMsg& msg)
 {
     CAppData& app = context.App();
-    const bool wholeTree = msg.requestCode == 20 && IsQueryReply(msg);
+    const bool wholeTree = msg.requestCode == kReqLocation && IsQueryReply(msg);
     const std::optional<uint32_t> usable = UsableRecordCount(msg, kLocationRecordSize);
     if (!usable || (*usable == 0 && !wholeTree)) {
         return;
@@ -42,7 +42,7 @@ void ApplyLocations(CServerApplyContext& context, const EmsMsg& msg)
     std::set<uint32_t> received;
     for (uint32_t i = 0; i < *usable; ++i) {
         LocationRecord rec;
-        DecodeLocationRecord(EmsRecordAt(msg, i), kLocationRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kLocationRecordSize, &rec);
         bool mapChanged = false;
         const LocationResult result = app.locations.UpsertLocation(NodeFromRecord(rec), &mapChanged);
         if (result != LocationResult::kOk) {
@@ -76,7 +76,7 @@ void ApplyLocationRemoval(CServerApplyContext& context, const EmsMsg& msg)
     bool removed = false;
     for (uint32_t i = 0; i < count; ++i) {
         LocationRecord rec;
-        DecodeLocationRecord(EmsRecordAt(msg, i), kLocationRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kLocationRecordSize, &rec);
         removed = app.locations.RemoveLocation(rec.id) == LocationResult::kOk || removed;
     }
     if (removed) {

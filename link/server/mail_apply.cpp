@@ -26,7 +26,7 @@ void ApplyOperatorMail(const EmsMsg& msg, CDispatchEffects& effects)
     const uint32_t count = UsableRecordCount(msg, kOperatorMailRecordSize).value_or(0);
     for (uint32_t i = 0; i < count; ++i) {
         OperatorMailRecord rec;
-        DecodeOperatorMailRecord(EmsRecordAt(msg, i), kOperatorMailRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kOperatorMailRecordSize, &rec);
         OperatorMailNotice notice;
         notice.sender = rec.sender;
         notice.senderIp = DottedIp(rec.senderIp);

@@ -138,7 +138,8 @@ void UpdateNe(CServerApplyContext& context, CNeRecord& ne, const NeKeyRecord& re
 void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
 {
     CAppData& app = context.App();
-    const bool wholeTable = IsQueryReply(msg) && (msg.requestCode == 33 || (msg.requestCode == 30 && msg.neId == 0));
+    const bool wholeTable =
+        IsQueryReply(msg) && (msg.requestCode == kReqNeKeyAll || (msg.requestCode == kReqNeKey && msg.neId == 0));
     const std::optional<uint32_t> usable = UsableRecordCount(msg, kNeKeyRecordSize);
     if (!usable || (*usable == 0 && !wholeTable)) {
         return;
@@ -146,7 +147,7 @@ void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
     std::set<uint32_t> received;
     for (uint32_t i = 0; i < *usable; ++i) {
         NeKeyRecord rec;
-        DecodeNeKeyRecord(EmsRecordAt(msg, i), kNeKeyRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kNeKeyRecordSize, &rec);
         const uint32_t neId = NeIdOf(rec, msg);
         if (neId == 0) {
             WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: NE record without an NE id ignored");
@@ -181,7 +182,7 @@ void ApplyNeRemoval(CServerApplyContext& context, const EmsMsg& msg)
     bool removed = false;
     for (uint32_t i = 0; i < count; ++i) {
         NeKeyRecord rec;
-        DecodeNeKeyRecord(EmsRecordAt(msg, i), kNeKeyRecordSize, &rec);
+        DecodeRecord(EmsRecordAt(msg, i), kNeKeyRecordSize, &rec);
         removed = app.nes.RemoveNe(NeIdOf(rec, msg)) == NeResult::kOk || removed;
     }
     if (removed) {

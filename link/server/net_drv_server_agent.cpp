@@ -12,8 +12,8 @@
 #include "link/driver_logs.h"
 #include "link/driver_result.h"
 #include "link/link_ui.h"
+#include "link/records/logon_rec.h"
 #include "link/server/alarm_event_conversion.h"
-#include "link/server/logon_rec.h"
 #include "link/server/posix_socket.h"
 
 namespace {
@@ -72,7 +72,7 @@ void CNetDrvServerAgent::JoinDriverThreads()
 
 int CNetDrvServerAgent::EncodeRequestBody(SendParams& params)
 {
-    if (params.header.requestCode != kEmsReqLogon) {
+    if (params.header.requestCode != kReqLogon) {
         return kDrvOk;
     }
     // The server learns who logs on, and where notifications go, from the logon record that replaces the caller's
@@ -81,7 +81,7 @@ int CNetDrvServerAgent::EncodeRequestBody(SendParams& params)
     logon.userName = AppData().GetLoginUserName();
     logon.passwordDigest = AppData().GetLoginPassword();
     logon.trapPort = trapPort_;
-    const auto bytes = EncodeLogonRec(logon);
+    const auto bytes = EncodeRecord(logon);
     params.records.assign(bytes.begin(), bytes.end());
     params.header.count = 1;
     params.header.total = 1;
@@ -288,7 +288,7 @@ void CNetDrvServerAgent::PollRoutine()
         if (keepAliveDue) {
             nextKeepAlive = std::chrono::steady_clock::now() + interval;
             if (IsConnected() && IsLoggedIn() && !IsInTransaction()) {
-                const int result = SendDriverRequest(kEmsOpQuery, kEmsReqKeepAlive, {0});
+                const int result = SendDriverRequest(kEmsOpQuery, kReqKeepAlive, {0});
                 if (result != kDrvOk && result != kDrvNoFreeSlot && !QuitRequested()) {
                     WriteDriverLog(DriverLogKind::NetDrv, "keep-alive failed: (%d) %s: link disconnected", result,
                                    GetDriverErrorText(result));
@@ -308,7 +308,7 @@ void CNetDrvServerAgent::ResynchroniseEntityStates()
         return;
     }
     // As the login does: turning notifications on makes the server send every entity's state.
-    const int result = SendDriverRequest(kEmsOpModify, kEmsReqNotificationsOn, {1, 0, 0, 0});
+    const int result = SendDriverRequest(kEmsOpModify, kReqNotificationsOn, {1, 0, 0, 0});
     if (result == kDrvOk) {
         ++resyncs_;
     }

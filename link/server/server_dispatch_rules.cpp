@@ -12,7 +12,10 @@
 
 namespace {
 
-constexpr uint16_t kRuleCodes[] = {8, 10, 13, 14, 15, 20, 21, 22, 30, 31, 32, 33, 323, 325, 327, 330, 333};
+constexpr uint16_t kRuleCodes[] = {
+    kReqOperatorMail, kReqUserAccount,    kReqUserAccountAdd, kReqUserAccountDelete, kReqUserRights,  kReqLocation,
+    kReqLocationAdd,  kReqLocationDelete, kReqNeKey,          kReqNeKeyAdd,          kReqNeKeyDelete, kReqNeKeyAll,
+    kReqBoardSetting, kReqEntityState,    kReqAlarmDef,       kReqEntityStateChange, kReqAlarmAck};
 
 } // namespace
 
@@ -23,28 +26,29 @@ void InstallServerDispatchRules(CAppData& app, ServerDispatchOptions options)
     auto bind = [context](Rule rule) {
         return [context, rule](const EmsMsg& msg, CDispatchEffects&) { rule(*context, msg); };
     };
-    SetServerMessageRule(8, [](const EmsMsg& msg, CDispatchEffects& effects) { ApplyOperatorMail(msg, effects); });
-    SetServerMessageRule(10, bind(ApplyUserAccounts));
-    SetServerMessageRule(13, bind(ApplyUserAccounts));
-    SetServerMessageRule(14, bind(ApplyUserAccountRemoval));
-    SetServerMessageRule(15, bind(ApplyUserRights));
-    SetServerMessageRule(20, bind(ApplyLocations));
-    SetServerMessageRule(21, bind(ApplyLocations));
-    SetServerMessageRule(22, bind(ApplyLocationRemoval));
-    SetServerMessageRule(30, bind(ApplyNeRecords));
-    SetServerMessageRule(31, bind(ApplyNeRecords));
-    SetServerMessageRule(32, bind(ApplyNeRemoval));
-    SetServerMessageRule(33, bind(ApplyNeRecords));
-    SetServerMessageRule(323, bind(ApplyBoardSettings));
-    SetServerMessageRule(325, [context](const EmsMsg& msg, CDispatchEffects& effects) {
+    SetServerMessageRule(kReqOperatorMail,
+                         [](const EmsMsg& msg, CDispatchEffects& effects) { ApplyOperatorMail(msg, effects); });
+    SetServerMessageRule(kReqUserAccount, bind(ApplyUserAccounts));
+    SetServerMessageRule(kReqUserAccountAdd, bind(ApplyUserAccounts));
+    SetServerMessageRule(kReqUserAccountDelete, bind(ApplyUserAccountRemoval));
+    SetServerMessageRule(kReqUserRights, bind(ApplyUserRights));
+    SetServerMessageRule(kReqLocation, bind(ApplyLocations));
+    SetServerMessageRule(kReqLocationAdd, bind(ApplyLocations));
+    SetServerMessageRule(kReqLocationDelete, bind(ApplyLocationRemoval));
+    SetServerMessageRule(kReqNeKey, bind(ApplyNeRecords));
+    SetServerMessageRule(kReqNeKeyAdd, bind(ApplyNeRecords));
+    SetServerMessageRule(kReqNeKeyDelete, bind(ApplyNeRemoval));
+    SetServerMessageRule(kReqNeKeyAll, bind(ApplyNeRecords));
+    SetServerMessageRule(kReqBoardSetting, bind(ApplyBoardSettings));
+    SetServerMessageRule(kReqEntityState, [context](const EmsMsg& msg, CDispatchEffects& effects) {
         ApplyEntityStates(*context, msg, effects, false);
     });
-    SetServerMessageRule(330, [context](const EmsMsg& msg, CDispatchEffects& effects) {
+    SetServerMessageRule(kReqEntityStateChange, [context](const EmsMsg& msg, CDispatchEffects& effects) {
         ApplyEntityStates(*context, msg, effects, true);
     });
-    SetServerMessageRule(327,
+    SetServerMessageRule(kReqAlarmDef,
                          [](const EmsMsg& msg, CDispatchEffects&) { ApplyAlarmDefs(ReceivedAlarmDefValues(), msg); });
-    SetServerMessageRule(333, bind(ApplyAlarmAcks));
+    SetServerMessageRule(kReqAlarmAck, bind(ApplyAlarmAcks));
     SetServerMessageBatchHook([context](CDispatchEffects&) { context->FinishBatch(); });
 }
 

@@ -16,8 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr uint16_t kReqNeKey = 30;
-constexpr uint16_t kReqBoards = 323;
 // The state table column of the receive time.
 constexpr uint32_t kReceiveTimeColumn = 10;
 // How often the notification loop looks at the quit flag.
@@ -248,7 +246,7 @@ void CNetDrvSnmpAgent::DispatchStates(uint16_t code, std::vector<EntityStateRec>
     std::vector<uint8_t> bytes(states.size() * kEntityStateRecSize);
     std::lock_guard<std::mutex> lock(statesMutex_);
     for (size_t i = 0; i < states.size(); ++i)
-        EncodeEntityStateRec(states_.Complete(states[i], columns), bytes.data() + i * kEntityStateRecSize);
+        EncodeRecord(states_.Complete(states[i], columns), bytes.data() + i * kEntityStateRecSize);
     DispatchRecords(code, bytes.data(), static_cast<uint32_t>(states.size()), kEntityStateRecSize);
 }
 
@@ -319,7 +317,7 @@ void CNetDrvSnmpAgent::PollOnce(CSnmpSession& session, const Target& target, boo
             }
             root.stateBits |= 1u << settings_.offlineAlarm;
             root.receiveTime = static_cast<uint32_t>(std::time(nullptr));
-            DispatchStates(kSnmpEntityStateCode, {root}, CSnmpEntityStateMemory::kAllColumns);
+            DispatchStates(kReqEntityState, {root}, CSnmpEntityStateMemory::kAllColumns);
             PostDisconnect(result == kDrvOk ? kDrvSnmpDecodeError : result);
         }
         return;
@@ -340,17 +338,18 @@ void CNetDrvSnmpAgent::PollOnce(CSnmpSession& session, const Target& target, boo
     CSnmpRequestExecutor executor(map_, session);
     EmsMsg query;
     uint8_t placeholder[4] = {0, 0, 0, 0};
-    BuildEmsMsg(&query, kEmsOpQuery, kSnmpEntityStateCode, sizeof placeholder, placeholder, kDirectNeId);
+    BuildEmsMsg(&query, kEmsOpQuery, kReqEntityState, sizeof placeholder, placeholder, kDirectNeId);
     SnmpReplyData reply;
     std::vector<EntityStateRec> states;
     if (executor.Execute(query, &reply) == kDrvOk &&
-        DecodeEntityStateRecs(reply.records.data(), reply.count, &states) && !states.empty())
-        DispatchStates(kSnmpEntityStateCode, std::move(states), CSnmpEntityStateMemory::kAllColumns);
+        DecodeRecords<EntityStateRec>(reply.records.data(), reply.count, kEntityStateRecSize, &states) &&
+        !states.empty())
+        DispatchStates(kReqEntityState, std::move(states), CSnmpEntityStateMemory::kAllColumns);
     if (boards) {
         uint8_t one = 0;
-        BuildEmsMsg(&query, kEmsOpQuery, kReqBoards, 1, &one, kDirectNeId);
+        BuildEmsMsg(&query, kEmsOpQuery, kReqBoardSetting, 1, &one, kDirectNeId);
         if (executor.Execute(query, &reply) == kDrvOk && reply.count > 0)
-            DispatchRecords(kReqBoards, reply.records.data(), reply.count, reply.recordSize);
+            DispatchRecords(kReqBoardSetting, reply.records.data(), reply.count, reply.recordSize);
     }
 }
 
@@ -374,7 +373,7 @@ void CNetDrvSnmpAgent::OnTrap(const SnmpTrapEvent& event)
             state.receiveTime = static_cast<uint32_t>(std::time(nullptr));
             columns |= 1u << (kReceiveTimeColumn - 1);
         }
-        DispatchStates(kEmsReqEntityState, {state}, columns);
+        DispatchStates(kReqEntityStateChange, {state}, columns);
         break;
     }
     case SnmpTrapKind::ColdStart:

@@ -1,6 +1,7 @@
 #include "link/snmp/snmp_entity_state_memory.h"
 
 #include "core/entity/entity_type_ids.h"
+#include "link/records/request_codes.h"
 #include "link/snmp/snmp_request_map.h"
 
 #include <cstring>
@@ -19,13 +20,13 @@ EntityStateRec CSnmpEntityStateMemory::Complete(const EntityStateRec& told, uint
     EntityStateRec state = told;
     if (known) {
         // Column by column, as the state table lays the record out.
-        auto bytes = EncodeEntityStateRec(told);
-        const auto before = EncodeEntityStateRec(*known);
-        for (const SnmpColumnDef& column : DefaultSnmpRequestMap().Find(kSnmpEntityStateCode)->columns) {
+        auto bytes = EncodeRecord(told);
+        const auto before = EncodeRecord(*known);
+        for (const SnmpColumnDef& column : DefaultSnmpRequestMap().Find(kReqEntityState)->columns) {
             if ((columns & (1u << (column.number - 1))) == 0)
                 std::memcpy(bytes.data() + column.offset, before.data() + column.offset, column.width);
         }
-        DecodeEntityStateRec(bytes.data(), bytes.size(), &state);
+        DecodeRecord(bytes.data(), bytes.size(), &state);
         state.entityId = told.entityId;
     }
     if (state.onlineType == kPlannedTypeSame)

@@ -72,7 +72,7 @@ void CSnmpRequestExecutor::ApplyFixup(const SnmpRequestEntry& entry, uint8_t* re
     if (entry.fixup != SnmpRecordFixup::NeKeyFromSession)
         return;
     NeKeyRecord key;
-    DecodeNeKeyRecord(record, kNeKeyRecordSize, &key);
+    DecodeRecord(record, kNeKeyRecordSize, &key);
     const SnmpSessionConfig& config = session_.Config();
     char name[20];
     std::snprintf(name, sizeof name, "%u.%u.%u.%u", config.agent.address[0], config.agent.address[1],
@@ -84,7 +84,7 @@ void CSnmpRequestExecutor::ApplyFixup(const SnmpRequestEntry& entry, uint8_t* re
     key.snmpCommunity = config.community.substr(0, kNeKeyCommunityWidth - 1);
     key.ftpUser = kNeBuiltInAccount;
     key.ftpPassword = kNeBuiltInAccount;
-    EncodeNeKeyRecord(key, record);
+    EncodeRecord(key, record);
 }
 
 int CSnmpRequestExecutor::QueryScalars(const SnmpRequestEntry& entry, SnmpReplyData* reply)
@@ -119,7 +119,7 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     if (entry.queryRange != SnmpQueryRange::All) {
         NeAlarmLogRangeRec range;
         const auto* data = static_cast<const uint8_t*>(request.records);
-        if (request.count < 1 || !DecodeNeAlarmLogRangeRec(data, request.recordSize, &range))
+        if (request.count < 1 || !DecodeRecord(data, request.recordSize, &range))
             return kDrvInvalidParameter;
         if (entry.queryRange == SnmpQueryRange::FirstLast) {
             if (range.first > range.second) {

@@ -1,14 +1,7 @@
 #include "link/snmp/snmp_request_map.h"
 
-#include "link/records/alarm_def_rec.h"
-#include "link/records/board_setting_rec.h"
-#include "link/records/entity_state_rec.h"
-#include "link/records/ne_alarm_log_rec.h"
-#include "link/records/ne_key_record.h"
-#include "link/records/ne_snmp_community_record.h"
-#include "link/records/ne_time_record.h"
-#include "link/records/ne_user_account_record.h"
 #include "link/records/record_bytes.h"
+#include "link/records/request_catalogue.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -121,114 +114,101 @@ namespace {
 
 using T = SnmpColumnType;
 
-SnmpColumnDef Col(uint32_t number, uint16_t offset, uint16_t width, SnmpColumnType type, bool writable = false,
-                  const char* instanceOid = nullptr)
+SnmpColumnType ColumnType(const RecordField& field)
 {
-    return SnmpColumnDef{number, offset, width, type, writable, instanceOid};
+    if ((field.column.flags & kColumnUpTime) != 0)
+        return T::UpTimeSeconds;
+    switch (field.type) {
+    case FieldType::kU8:
+        return T::Unsigned8;
+    case FieldType::kU16:
+        return T::Unsigned16;
+    case FieldType::kI16:
+        return T::Integer16;
+    case FieldType::kI32:
+        return T::Integer32;
+    case FieldType::kText:
+        return T::Text;
+    case FieldType::kIpv4:
+        return T::IpAddress;
+    case FieldType::kBytes:
+        return T::Octets;
+    default:
+        return T::Unsigned32;
+    }
 }
 
-SnmpColumnDef Secret(SnmpColumnDef column)
+// The columns of a record, in field order, and its INDEX: the columns of its key fields.
+void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
 {
-    column.secret = true;
-    return column;
+    entry.recordSize = record.size;
+    for (const RecordField& field : record.fields) {
+        if (field.column.number == 0)
+            continue;
+        SnmpColumnDef column{field.column.number,
+                             field.offset,
+                             field.width,
+                             ColumnType(field),
+                             (field.column.flags & kColumnWritable) != 0,
+                             field.column.standardOid,
+                             (field.column.flags & kColumnSecret) != 0};
+        entry.columns.push_back(column);
+        if (field.key)
+            entry.indexColumns.push_back(field.column.number);
+    }
 }
 
-SnmpRequestEntry Entry(uint16_t code, SnmpEntryKind kind, uint32_t recordSize)
+SnmpEntryKind EntryKind(DirectAccess access)
 {
+    switch (access) {
+    case DirectAccess::kScalars:
+        return SnmpEntryKind::ScalarGroup;
+    case DirectAccess::kTable:
+        return SnmpEntryKind::Table;
+    case DirectAccess::kAction:
+        return SnmpEntryKind::Action;
+    default:
+        return SnmpEntryKind::Ignored;
+    }
+}
+
+SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind writeKind)
+{
+    const DirectSpec& direct = spec.direct;
     SnmpRequestEntry entry;
     entry.code = code;
-    entry.kind = kind;
-    entry.objectCode = code;
-    entry.recordSize = recordSize;
+    entry.kind = EntryKind(direct.access);
+    entry.objectCode = direct.objectCode != 0 ? direct.objectCode : spec.code;
+    if (const RecordLayout* record = direct.record != nullptr ? direct.record : spec.record;
+        record != nullptr && direct.access != DirectAccess::kAction && direct.access != DirectAccess::kIgnored) {
+        AddColumns(*record, entry);
+    }
+    entry.rowStatus = direct.rowStatus;
+    entry.queryRange = direct.range == DirectRange::kFirstLast    ? SnmpQueryRange::FirstLast
+                       : direct.range == DirectRange::kFirstCount ? SnmpQueryRange::FirstCount
+                                                                  : SnmpQueryRange::All;
+    entry.writeKind = writeKind;
+    entry.fixup =
+        direct.fixup == DirectFixup::kNeKeyFromSession ? SnmpRecordFixup::NeKeyFromSession : SnmpRecordFixup::None;
     return entry;
 }
 
+// Every code of the catalogue that the direct link answers; a table with a RowStatus column also takes its family's
+// add and delete codes, which create and destroy rows.
 CSnmpRequestMap BuildDefaultMap()
 {
     CSnmpRequestMap map;
-
-    // Logoff: nothing to tell the NE.
-    map.Add(Entry(12, SnmpEntryKind::Ignored, 0));
-
-    // The NE's key record: model id and SNMP version from the NE, the rest from the session.
-    SnmpRequestEntry neKey = Entry(30, SnmpEntryKind::ScalarGroup, kNeKeyRecordSize);
-    neKey.columns = {Col(1, 68, 4, T::Unsigned32), Col(2, 108, 4, T::Unsigned32)};
-    neKey.fixup = SnmpRecordFixup::NeKeyFromSession;
-    map.Add(neKey);
-
-    // NE time: the up time is sysUpTime.0; clock and zone are private scalars.
-    SnmpRequestEntry time = Entry(300, SnmpEntryKind::ScalarGroup, kNeTimeRecordSize);
-    time.columns = {Col(1, 0, 4, T::UpTimeSeconds, false, "1.3.6.1.2.1.1.3.0"), Col(2, 4, 4, T::Unsigned32, true),
-                    Col(3, 8, 2, T::Integer16, true)};
-    time.writeKind = SnmpWriteKind::Modify;
-    map.Add(time);
-
-    SnmpRequestEntry community = Entry(307, SnmpEntryKind::Table, kNeSnmpCommunityRecordSize);
-    // The community is the row's INDEX: the whole row is secret.
-    community.columns = {Secret(Col(1, 0, 24, T::Text)), Col(2, 24, 4, T::Unsigned32, true),
-                         Col(3, 28, 4, T::Unsigned32, true)};
-    community.indexColumns = {1};
-    community.rowStatus = true;
-    community.writeKind = SnmpWriteKind::Modify;
-    map.Add(community);
-
-    SnmpRequestEntry user = Entry(316, SnmpEntryKind::Table, kNeUserAccountRecordSize);
-    user.columns = {Col(1, 0, 17, T::Text), Secret(Col(2, 17, 19, T::Text, true)), Col(3, 36, 4, T::Unsigned32, true),
-                    Col(4, 40, 4, T::Unsigned32, true)};
-    user.indexColumns = {1};
-    user.rowStatus = true;
-    user.writeKind = SnmpWriteKind::Modify;
-    map.Add(user);
-
-    SnmpRequestEntry board = Entry(323, SnmpEntryKind::Table, kBoardSettingRecSize);
-    board.columns = {Col(1, 0, 4, T::Unsigned32),
-                     Col(2, 4, 4, T::Unsigned32, true),
-                     Col(3, 8, 4, T::Unsigned32),
-                     Col(4, 12, 21, T::Text),
-                     Col(5, 33, 21, T::Text),
-                     Col(6, 54, 62, T::Text),
-                     Col(7, 116, 4, T::Unsigned32),
-                     Col(8, 124, 4, T::Unsigned32, true),
-                     Col(9, 128, 4, T::Unsigned32, true),
-                     Col(10, 132, 2, T::Unsigned16),
-                     Col(11, 136, 4, T::Unsigned32, true),
-                     Col(12, 140, 4, T::Unsigned32, true),
-                     Col(13, 144, 4, T::Unsigned32)};
-    board.indexColumns = {1};
-    board.writeKind = SnmpWriteKind::Modify;
-    map.Add(board);
-
-    SnmpRequestEntry state = Entry(325, SnmpEntryKind::Table, kEntityStateRecSize);
-    state.columns = {Col(1, 0, 4, T::Unsigned32),   Col(2, 4, 4, T::Unsigned32),  Col(3, 8, 4, T::Integer32),
-                     Col(4, 12, 4, T::Unsigned32),  Col(5, 16, 4, T::Unsigned32), Col(6, 20, 4, T::Unsigned32),
-                     Col(7, 24, 4, T::Unsigned32),  Col(8, 28, 4, T::Unsigned32), Col(9, 32, 4, T::Unsigned32),
-                     Col(10, 36, 4, T::Unsigned32), Col(11, 40, 12, T::Text),     Col(12, 52, 4, T::Unsigned32),
-                     Col(13, 56, 4, T::Unsigned32)};
-    state.indexColumns = {1};
-    map.Add(state);
-
-    SnmpRequestEntry alarmDef = Entry(327, SnmpEntryKind::Table, kAlarmDefRecSize);
-    alarmDef.columns = {Col(1, 0, 4, T::Unsigned32),         Col(2, 4, 1, T::Unsigned8),
-                        Col(3, 8, 4, T::Unsigned32),         Col(4, 112, 4, T::Unsigned32, true),
-                        Col(5, 116, 4, T::Unsigned32, true), Col(6, 120, 4, T::Unsigned32, true)};
-    alarmDef.indexColumns = {1, 2};
-    alarmDef.writeKind = SnmpWriteKind::Modify;
-    map.Add(alarmDef);
-
-    // The NE's alarm log: 328 pages by record numbers, 329 takes the first rows.
-    SnmpRequestEntry log = Entry(328, SnmpEntryKind::Table, kNeAlarmLogRecSize);
-    log.columns = {Col(1, 0, 4, T::Unsigned32),  Col(2, 4, 4, T::Unsigned32),  Col(3, 8, 4, T::Unsigned32),
-                   Col(4, 12, 4, T::Unsigned32), Col(5, 16, 4, T::Unsigned32), Col(6, 20, 4, T::Unsigned32),
-                   Col(7, 24, 4, T::Unsigned32)};
-    log.indexColumns = {1};
-    log.queryRange = SnmpQueryRange::FirstLast;
-    map.Add(log);
-    log.code = 329;
-    log.queryRange = SnmpQueryRange::FirstCount;
-    map.Add(log);
-
-    // Alarm synchronisation.
-    map.Add(Entry(332, SnmpEntryKind::Action, 0));
+    for (const RequestSpec& spec : RequestCatalogue()) {
+        if (spec.direct.access == DirectAccess::kNone)
+            continue;
+        map.Add(EntryOf(spec, spec.code, spec.direct.writable ? SnmpWriteKind::Modify : SnmpWriteKind::None));
+        if (spec.direct.access == DirectAccess::kTable && spec.direct.rowStatus) {
+            if (spec.addCode != 0)
+                map.Add(EntryOf(spec, spec.addCode, SnmpWriteKind::Add));
+            if (spec.deleteCode != 0)
+                map.Add(EntryOf(spec, spec.deleteCode, SnmpWriteKind::Delete));
+        }
+    }
     return map;
 }
 

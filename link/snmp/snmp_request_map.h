@@ -1,7 +1,8 @@
 #pragma once
 // The request-code map of the direct link: for each request code, where its record lives in the NE's MIB. The SNMP
 // driver builds its operations from it and the simulated NE agent serves its tables from it, so both sides read
-// one definition.
+// one definition; the default map is built from the request catalogue's direct-mode entries and the columns of the
+// records' field tables.
 //
 // Private objects live under R = 1.3.6.1.4.1.32473.1. A table of request code c has entries R.c.1.<column>.<index>,
 // columns numbered from 1 in record-field order; a scalar group has instances R.c.0.<column>; an action is the
@@ -17,8 +18,6 @@
 #include <vector>
 
 inline constexpr uint32_t kSnmpEnterpriseNumber = 32473;
-// The entity state table (request 325), whose columns the entityStateChange notification also carries.
-inline constexpr uint16_t kSnmpEntityStateCode = 325;
 
 // R, the root of the private subtree.
 const CSnmpOid& SnmpPrivateRoot();
@@ -123,7 +122,7 @@ private:
     std::map<uint16_t, SnmpRequestEntry> entries_;
 };
 
-// The codes the direct link answers: 12, 30, 300, 307, 316, 323, 325, 327, 328, 329, 332.
+// The codes the direct link answers, from the request catalogue.
 const CSnmpRequestMap& DefaultSnmpRequestMap();
 
 // Converting between record fields and SNMP values.

@@ -1,5 +1,6 @@
 #include "link/snmp/snmp_trap.h"
 
+#include "link/records/request_codes.h"
 #include "link/snmp/snmp_request_map.h"
 
 #include <array>
@@ -14,7 +15,7 @@ constexpr uint32_t kTypeSame = 0x7FFFFFFE;
 // ignored.
 bool ReadEntityState(const std::vector<SnmpVarBind>& varbinds, EntityStateRec* state, uint32_t* columns)
 {
-    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kSnmpEntityStateCode);
+    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kReqEntityState);
     if (entry == nullptr)
         return false;
     const CSnmpOid prefix = entry->EntryOid();
@@ -22,7 +23,7 @@ bool ReadEntityState(const std::vector<SnmpVarBind>& varbinds, EntityStateRec* s
     EntityStateRec defaults;
     defaults.onlineType = kTypeSame;
     defaults.plannedType = kTypeSame;
-    EncodeEntityStateRec(defaults, record.data());
+    EncodeRecord(defaults, record.data());
     std::optional<CSnmpOid> rowIndex;
     for (const SnmpVarBind& vb : varbinds) {
         if (!prefix.IsPrefixOf(vb.oid) || vb.oid.Size() < prefix.Size() + 2)
@@ -43,7 +44,7 @@ bool ReadEntityState(const std::vector<SnmpVarBind>& varbinds, EntityStateRec* s
     }
     if (!rowIndex)
         return false;
-    return DecodeEntityStateRec(record.data(), record.size(), state);
+    return DecodeRecord(record.data(), record.size(), state);
 }
 
 } // namespace
@@ -120,8 +121,8 @@ SnmpMessage BuildEntityStateChangeTrap(SnmpVersion version, const std::string& c
         pdu.varbinds.push_back({SnmpSysUpTimeOid(), SnmpValue::TimeTicks(upTime)});
         pdu.varbinds.push_back({SnmpTrapOidOid(), SnmpValue::ObjectId(SnmpEntityStateChangeTrapOid())});
     }
-    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kSnmpEntityStateCode);
-    auto record = EncodeEntityStateRec(state);
+    const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(kReqEntityState);
+    auto record = EncodeRecord(state);
     const CSnmpOid index = EncodeSnmpRowIndex(*entry, record.data());
     for (const SnmpColumnDef& column : entry->columns)
         pdu.varbinds.push_back({entry->ColumnOid(column).Appended(index), SnmpColumnValue(column, record.data())});

@@ -11,22 +11,13 @@
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/record_bytes.h"
+#include "link/records/request_codes.h"
 
 #include <algorithm>
 #include <ctime>
 #include <set>
 
 namespace {
-
-constexpr uint16_t kNeKeyCode = 30;
-constexpr uint16_t kTimeCode = 300;
-constexpr uint16_t kCommunityCode = 307;
-constexpr uint16_t kUserCode = 316;
-constexpr uint16_t kBoardCode = 323;
-constexpr uint16_t kStateCode = 325;
-constexpr uint16_t kAlarmDefCode = 327;
-constexpr uint16_t kAlarmLogCode = 328;
-constexpr uint16_t kSyncCode = 332;
 
 constexpr uint32_t kSeverityCleared = 99;
 constexpr size_t kMaxLogRows = 100000;
@@ -107,12 +98,12 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     NeKeyRecord key;
     key.modelId = neModel_;
     key.snmpVersion = scenario.snmpVersion;
-    auto keyBytes = EncodeNeKeyRecord(key);
-    scalarRecords_[kNeKeyCode].assign(keyBytes.begin(), keyBytes.end());
+    auto keyBytes = EncodeRecord(key);
+    scalarRecords_[kReqNeKey].assign(keyBytes.begin(), keyBytes.end());
     NeTimeRecord time;
     time.timeZone = static_cast<int16_t>(scenario.timeZone);
-    auto timeBytes = EncodeNeTimeRecord(time);
-    scalarRecords_[kTimeCode].assign(timeBytes.begin(), timeBytes.end());
+    auto timeBytes = EncodeRecord(time);
+    scalarRecords_[kReqNeTime].assign(timeBytes.begin(), timeBytes.end());
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode)
@@ -120,12 +111,12 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     }
 
     for (const NeAgentCommunity& c : scenario.communities) {
-        auto bytes = EncodeNeSnmpCommunityRecord({c.name, c.permission, c.state});
-        AddRow(kCommunityCode, {bytes.begin(), bytes.end()});
+        auto bytes = EncodeRecord(NeSnmpCommunityRecord{c.name, c.permission, c.state});
+        AddRow(kReqNeSnmpCommunity, {bytes.begin(), bytes.end()});
     }
     for (const NeAgentUser& u : scenario.users) {
-        auto bytes = EncodeNeUserAccountRecord({u.name, u.password, u.role, u.state});
-        AddRow(kUserCode, {bytes.begin(), bytes.end()});
+        auto bytes = EncodeRecord(NeUserAccountRecord{u.name, u.password, u.role, u.state});
+        AddRow(kReqNeUserAccount, {bytes.begin(), bytes.end()});
     }
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
@@ -173,8 +164,8 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         board.serviceTypeControl = 0;
         board.taggedMode = 2;
         board.runtimeTaggedMode = 2;
-        auto bytes = EncodeBoardSettingRec(board);
-        AddRow(kBoardCode, {bytes.begin(), bytes.end()});
+        auto bytes = EncodeRecord(board);
+        AddRow(kReqBoardSetting, {bytes.begin(), bytes.end()});
         EntityStateRec slot = root;
         slot.entityId = b.entityId;
         slot.plannedType = b.plannedType;
@@ -182,8 +173,8 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         states.push_back(slot);
     }
     for (const EntityStateRec& state : states) {
-        auto bytes = EncodeEntityStateRec(state);
-        AddRow(kStateCode, {bytes.begin(), bytes.end()});
+        auto bytes = EncodeRecord(state);
+        AddRow(kReqEntityState, {bytes.begin(), bytes.end()});
     }
 
     if (models != nullptr) {
@@ -203,8 +194,8 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
                 rec.severity = def->severity;
                 rec.reporting = def->reporting;
                 rec.suppressionMask = def->suppressionMask;
-                auto bytes = EncodeAlarmDefRec(rec);
-                AddRow(kAlarmDefCode, {bytes.begin(), bytes.end()});
+                auto bytes = EncodeRecord(rec);
+                AddRow(kReqAlarmDef, {bytes.begin(), bytes.end()});
             }
         }
     }
@@ -224,9 +215,9 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         const Candidate& c = candidates_[i % candidates_.size()];
         EntityStateRec state;
         state.entityId = c.entityId;
-        const auto& rows = tables_[kStateCode].rows;
+        const auto& rows = tables_[kReqEntityState].rows;
         if (auto it = rows.find(CSnmpOid{c.entityId}); it != rows.end())
-            DecodeEntityStateRec(it->second.data(), it->second.size(), &state);
+            DecodeRecord(it->second.data(), it->second.size(), &state);
         // Every other entry clears what the one before raised.
         state.stateBits = (i / candidates_.size()) % 2 == 0 ? (1u << c.alarm) : 0;
         AppendLog(state);
@@ -288,16 +279,16 @@ uint32_t CNeAgentMib::NowSeconds() const
 
 AgentAccess CNeAgentMib::Authorize(const std::string& community) const
 {
-    auto table = tables_.find(kCommunityCode);
+    auto table = tables_.find(kReqNeSnmpCommunity);
     if (table == tables_.end() || community.size() >= kNeSnmpCommunityNameWidth)
         return AgentAccess::None;
     // The community names its own row.
-    auto key = EncodeNeSnmpCommunityRecord({community, 0, 0});
+    auto key = EncodeRecord(NeSnmpCommunityRecord{community, 0, 0});
     auto row = table->second.rows.find(EncodeSnmpRowIndex(*table->second.entry, key.data()));
     if (row == table->second.rows.end())
         return AgentAccess::None;
     NeSnmpCommunityRecord rec;
-    DecodeNeSnmpCommunityRecord(row->second.data(), row->second.size(), &rec);
+    DecodeRecord(row->second.data(), row->second.size(), &rec);
     if (rec.state != 1)
         return AgentAccess::None;
     return rec.permission == 2 ? AgentAccess::ReadWrite : AgentAccess::ReadOnly;
@@ -342,11 +333,11 @@ void CNeAgentMib::RefreshDynamic()
 {
     if (registryDirty_)
         RebuildRegistry();
-    uint8_t* time = scalarRecords_[kTimeCode].data();
+    uint8_t* time = scalarRecords_[kReqNeTime].data();
     record_bytes::PutU32(time, 0, UpTimeTicks() / 100);
     record_bytes::PutU32(time, 4, NowSeconds());
     const uint32_t upSeconds = UpTimeTicks() / 100;
-    for (auto& [index, record] : tables_[kBoardCode].rows)
+    for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         record_bytes::PutU32(record.data(), 116, upSeconds);
 }
 
@@ -658,7 +649,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, kSnmpWrongType);
             if (vb.value.integer != 1)
                 return fail(i, kSnmpWrongValue);
-            sync = sync || known->second.code == kSyncCode;
+            sync = sync || known->second.code == kReqAlarmSync;
             continue;
         }
         uint32_t columnNo = 0;
@@ -686,9 +677,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     for (auto& [id, text] : systemTexts)
         (id == 4 ? sysContact_ : id == 5 ? sysName_ : sysLocation_) = text;
     for (auto& [code, record] : scalars) {
-        if (code == kTimeCode) {
+        if (code == kReqNeTime) {
             NeTimeRecord time;
-            DecodeNeTimeRecord(record.data(), record.size(), &time);
+            DecodeRecord(record.data(), record.size(), &time);
             clockOffset_ = static_cast<int64_t>(time.neClock) - static_cast<int64_t>(std::time(nullptr));
         }
         scalarRecords_[code] = record;
@@ -702,10 +693,10 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             }
             if (table.rows.insert_or_assign(index, *record).second)
                 RegisterRow(table, index, true);
-            if (code == kBoardCode) {
+            if (code == kReqBoardSetting) {
                 // A new planned board type is the slot's planned type.
-                auto state = tables_[kStateCode].rows.find(index);
-                if (state != tables_[kStateCode].rows.end())
+                auto state = tables_[kReqEntityState].rows.find(index);
+                if (state != tables_[kReqEntityState].rows.end())
                     record_bytes::PutU32(state->second.data(), 20, record_bytes::GetU32(record->data(), 4));
             }
         }
@@ -741,11 +732,11 @@ void CNeAgentMib::AppendLog(const EntityStateRec& state)
     entry.alarmMask = state.stateBits;
     entry.occurUptime = UpTimeTicks() / 100;
     entry.alarmType = 1;
-    Table& log = tables_[kAlarmLogCode];
+    Table& log = tables_[kReqAlarmEvent];
     if (log.rows.size() >= kMaxLogRows)
-        RemoveRow(kAlarmLogCode, log.rows.begin()->first);
-    auto bytes = EncodeNeAlarmLogRec(entry);
-    AddRow(kAlarmLogCode, {bytes.begin(), bytes.end()});
+        RemoveRow(kReqAlarmEvent, log.rows.begin()->first);
+    auto bytes = EncodeRecord(entry);
+    AddRow(kReqAlarmEvent, {bytes.begin(), bytes.end()});
 }
 
 std::optional<EntityStateRec> CNeAgentMib::GenerateAlarm()
@@ -753,17 +744,17 @@ std::optional<EntityStateRec> CNeAgentMib::GenerateAlarm()
     if (candidates_.empty())
         return std::nullopt;
     const Candidate c = candidates_[nextCandidate_++ % candidates_.size()];
-    auto& rows = tables_[kStateCode].rows;
+    auto& rows = tables_[kReqEntityState].rows;
     auto it = rows.find(CSnmpOid{c.entityId});
     if (it == rows.end())
         return std::nullopt;
     EntityStateRec state;
-    DecodeEntityStateRec(it->second.data(), it->second.size(), &state);
+    DecodeRecord(it->second.data(), it->second.size(), &state);
     state.stateBits ^= 1u << c.alarm;
     state.severity = SeverityOf(state);
     state.occurTime = NowSeconds();
     state.receiveTime = state.occurTime;
-    auto bytes = EncodeEntityStateRec(state);
+    auto bytes = EncodeRecord(state);
     it->second.assign(bytes.begin(), bytes.end());
     AppendLog(state);
     return state;
@@ -772,12 +763,12 @@ std::optional<EntityStateRec> CNeAgentMib::GenerateAlarm()
 std::vector<EntityStateRec> CNeAgentMib::AlarmedStates() const
 {
     std::vector<EntityStateRec> states;
-    auto table = tables_.find(kStateCode);
+    auto table = tables_.find(kReqEntityState);
     if (table == tables_.end())
         return states;
     for (const auto& [index, record] : table->second.rows) {
         EntityStateRec state;
-        DecodeEntityStateRec(record.data(), record.size(), &state);
+        DecodeRecord(record.data(), record.size(), &state);
         if (state.stateBits != 0)
             states.push_back(state);
     }

@@ -1,8 +1,10 @@
 // The simulated server's store for every request code that it has no special knowledge of, so that each function of
-// the workstation finds a peer that keeps what it writes. Records are kept per code family and NE id:
+// the workstation finds a peer that keeps what it writes. It serves the codes of the request catalogue by their kinds,
+// keeping records per code family and NE id:
 // - a family (base code query and modify, an add code, a delete code, maybe a delete-all code) keys its records by
-//   their first bytes, with a key length of its own;
-// - a single setting keeps the records last written, answering zeros of its size before the first write;
+//   their first bytes, with the key length of its record;
+// - a single setting keeps the records last written, answering zeros of its size before the first write (unless it
+//   starts empty);
 // - an action only answers;
 // - a count answers the number of records of a family in a 16-bit word.
 #pragma once
@@ -13,22 +15,7 @@
 #include <utility>
 #include <vector>
 
-enum class GenericKind : uint8_t { kFamily, kSingle, kAction, kCount };
-
-struct GenericCodeSpec {
-    uint16_t code = 0; // the base code: query and modify
-    GenericKind kind = GenericKind::kFamily;
-    uint16_t keyLength = 0;      // family: leading bytes that identify a record
-    uint16_t queryKeyLength = 0; // family: leading bytes of a query record that select records (0: all)
-    uint16_t addCode = 0;        // family: 0 for none
-    uint16_t deleteCode = 0;
-    uint16_t deleteAllCode = 0;
-    bool autoId = false;      // family: an added record whose u32 at 0 is zero gets the next free id
-    uint16_t defaultSize = 0; // single: the record answered before the first write (0: none)
-    uint16_t countOf = 0;     // count: the family counted
-};
-
-enum class GenericRole : uint8_t { kQueryModify, kAdd, kDelete, kDeleteAll };
+#include "link/records/request_catalogue.h"
 
 struct GenericReply {
     uint32_t status = 0; // 0, or a driver result code
@@ -39,9 +26,6 @@ struct GenericReply {
 
 class CGenericRecordStore {
 public:
-    // The spec of a request code and what the code does in it; false for a code the store does not serve.
-    static bool Lookup(uint16_t code, const GenericCodeSpec** spec, GenericRole* role);
-
     // One request: `count` records of `recordSize` bytes at `records`.
     GenericReply Handle(uint16_t code, uint8_t operation, uint32_t neId, const uint8_t* records, uint32_t count,
                         uint32_t recordSize);
@@ -59,12 +43,12 @@ private:
         std::vector<Record> single;
         uint32_t lastId = 0; // the highest id given or written, for families that give ids
     };
-    GenericReply Query(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* request, uint32_t requestSize);
-    GenericReply Modify(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
+    GenericReply Query(const RequestSpec& spec, uint32_t neId, const uint8_t* request, uint32_t requestSize);
+    GenericReply Modify(const RequestSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
                         uint32_t recordSize);
-    GenericReply Add(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
+    GenericReply Add(const RequestSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
                      uint32_t recordSize);
-    GenericReply Delete(const GenericCodeSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
+    GenericReply Delete(const RequestSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
                         uint32_t recordSize);
 
     std::map<std::pair<uint16_t, uint32_t>, Family> families_; // by (base code, NE id)

@@ -84,7 +84,7 @@ void PrintHelp()
         "  --exit-with-parent   end when the process that started it ends (for tests)\n"
         "\n"
         "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
-        kSimMaxGeneratedNes, static_cast<unsigned>(kSimControlCode), kSimMaxPushedStates);
+        kSimMaxGeneratedNes, static_cast<unsigned>(kReqSimControl), kSimMaxPushedStates);
 }
 
 int Usage(const std::string& why)

@@ -3,13 +3,12 @@
 // --test-control.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
-#include "link/records/record_bytes.h"
+#include "link/records/record_codec.h"
+#include "link/records/request_codes.h"
 
-inline constexpr uint16_t kSimControlCode = 9000;
 inline constexpr size_t kSimControlRecSize = 16;
 
 // Actions.
@@ -36,24 +35,14 @@ struct SimControlRec {
     uint32_t arg3 = 0;
 };
 
-inline std::array<uint8_t, kSimControlRecSize> EncodeSimControlRec(const SimControlRec& rec)
-{
-    std::array<uint8_t, kSimControlRecSize> bytes{};
-    record_bytes::PutU32(bytes.data(), 0, rec.action);
-    record_bytes::PutU32(bytes.data(), 4, rec.arg1);
-    record_bytes::PutU32(bytes.data(), 8, rec.arg2);
-    record_bytes::PutU32(bytes.data(), 12, rec.arg3);
-    return bytes;
-}
-
-inline bool DecodeSimControlRec(const uint8_t* data, size_t size, SimControlRec* out)
-{
-    if (data == nullptr || out == nullptr || size < kSimControlRecSize) {
-        return false;
-    }
-    out->action = record_bytes::GetU32(data, 0);
-    out->arg1 = record_bytes::GetU32(data, 4);
-    out->arg2 = record_bytes::GetU32(data, 8);
-    out->arg3 = record_bytes::GetU32(data, 12);
-    return true;
-}
+template <> struct RecordTable<SimControlRec> {
+    using R = SimControlRec;
+    static constexpr const char* kName = "SimControlRec";
+    static constexpr uint32_t kSize = kSimControlRecSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::action>("action", 0),
+        U32<&R::arg1>("arg1", 4),
+        U32<&R::arg2>("arg2", 8),
+        U32<&R::arg3>("arg3", 12),
+    };
+};

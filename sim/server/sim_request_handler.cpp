@@ -9,38 +9,13 @@
 #include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
+#include "link/records/logon_rec.h"
+#include "link/records/online_user_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/record_bytes.h"
-#include "link/server/logon_rec.h"
 #include "sim/server/sim_control.h"
 
 namespace {
-
-constexpr uint16_t kCodeServerTime = 4;
-constexpr uint16_t kCodeAccounts = 10;
-constexpr uint16_t kCodeAddAccount = 13;
-constexpr uint16_t kCodeDeleteAccount = 14;
-constexpr uint16_t kCodeRights = 15;
-constexpr uint16_t kCodeOnlineUsers = 18;
-constexpr uint16_t kCodeLocations = 20;
-constexpr uint16_t kCodeAddLocation = 21;
-constexpr uint16_t kCodeDeleteLocation = 22;
-constexpr uint16_t kCodeNe = 30;
-constexpr uint16_t kCodeAddNe = 31;
-constexpr uint16_t kCodeDeleteNe = 32;
-constexpr uint16_t kCodeAllNes = 33;
-constexpr uint16_t kCodeLoginExtra = 34;
-constexpr uint16_t kCodeBoards = 323;
-constexpr uint16_t kCodeEntityStates = 325;
-constexpr uint16_t kCodeAlarmDefs = 327;
-constexpr uint16_t kCodeAlarmEvents = 328;
-constexpr uint16_t kCodeStateNotification = 330;
-constexpr uint16_t kCodeAlarmStatistics = 331;
-constexpr uint16_t kCodeAlarmSync = 332;
-constexpr uint16_t kCodeAlarmAck = 333;
-constexpr uint16_t kCodeNotifications = 334;
-
-constexpr size_t kOnlineUserRecordSize = 224;
 
 const uint8_t* RecordAt(const Frame& frame, uint32_t index)
 {
@@ -61,17 +36,6 @@ bool IsQuery(const Frame& frame)
 bool IsModify(const Frame& frame)
 {
     return frame.header.operation == kEmsOpModify;
-}
-
-// The records' byte images one after the other, each `recordSize` bytes.
-template <typename Rec, typename Encode>
-std::vector<uint8_t> EncodeRecords(const std::vector<Rec>& records, size_t recordSize, Encode encode)
-{
-    std::vector<uint8_t> bytes(records.size() * recordSize);
-    for (size_t i = 0; i < records.size(); ++i) {
-        encode(records[i], bytes.data() + i * recordSize);
-    }
-    return bytes;
 }
 
 } // namespace
@@ -135,24 +99,23 @@ void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const s
     }
 }
 
-template <typename Rec, typename Encode>
+template <typename Rec>
 void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,
-                                      size_t recordSize, Encode encode, uint32_t total)
+                                      uint32_t total)
 {
-    Reply(out, request, EncodeRecords(records, recordSize, encode), static_cast<uint32_t>(recordSize),
-          static_cast<uint32_t>(records.size()), total);
+    Reply(out, request, EncodeRecords(records), kRecordSize<Rec>, static_cast<uint32_t>(records.size()), total);
 }
 
-template <typename Rec, typename Encode>
+template <typename Rec>
 SimNotice CSimRequestHandler::Notice(SimAudience audience, uint16_t code, uint32_t neId,
-                                     const std::vector<Rec>& records, size_t recordSize, Encode encode)
+                                     const std::vector<Rec>& records)
 {
     SimNotice notice;
     notice.audience = audience;
     notice.code = code;
     notice.neId = neId;
-    notice.recordSize = static_cast<uint32_t>(recordSize);
-    notice.records = EncodeRecords(records, recordSize, encode);
+    notice.recordSize = kRecordSize<Rec>;
+    notice.records = EncodeRecords(records);
     return notice;
 }
 
@@ -162,7 +125,7 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     const FrameHeader& header = request.header;
     const uint16_t code = header.requestCode;
     // The control request is a write; a frame of another operation need not hold the records its header counts.
-    if (options_.testControl && code == kSimControlCode && header.operation == kEmsOpModify) {
+    if (options_.testControl && code == kReqSimControl && header.operation == kEmsOpModify) {
         Control(out, session, request, now);
         return out;
     }
@@ -175,13 +138,13 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         return out;
     }
     switch (code) {
-    case kEmsReqKeepAlive:
+    case kReqKeepAlive:
         Reply(out, header, kDrvOk);
         return out;
-    case kEmsReqLogon:
+    case kReqLogon:
         Logon(out, session, request, now);
         return out;
-    case kEmsReqLogoff:
+    case kReqLogoff:
         // The session ends on receipt; the workstation does not wait for the answer.
         Reply(out, header, kDrvOk);
         session.loggedIn = false;
@@ -197,7 +160,7 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         return out;
     }
     switch (code) {
-    case kCodeServerTime:
+    case kReqServerTime:
         if (IsQuery(request)) {
             std::vector<uint8_t> time(4);
             record_bytes::PutU32(time.data(), 0, now);
@@ -206,37 +169,37 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
             Reply(out, header, kDrvOk); // the simulated server keeps the host's clock
         }
         return out;
-    case kEmsReqOperatorMail:
+    case kReqOperatorMail:
         OperatorMail(out, session, request);
         return out;
-    case kCodeAccounts:
-    case kCodeAddAccount:
-    case kCodeDeleteAccount:
+    case kReqUserAccount:
+    case kReqUserAccountAdd:
+    case kReqUserAccountDelete:
         Accounts(out, request);
         return out;
-    case kCodeRights:
+    case kReqUserRights:
         Rights(out, request);
         return out;
-    case kCodeOnlineUsers:
+    case kReqOnlineUser:
         OnlineUsers(out, request);
         return out;
-    case kCodeLocations:
-    case kCodeAddLocation:
-    case kCodeDeleteLocation:
+    case kReqLocation:
+    case kReqLocationAdd:
+    case kReqLocationDelete:
         Locations(out, request);
         return out;
-    case kCodeNe:
-    case kCodeAddNe:
-    case kCodeDeleteNe:
-    case kCodeAllNes:
+    case kReqNeKey:
+    case kReqNeKeyAdd:
+    case kReqNeKeyDelete:
+    case kReqNeKeyAll:
         Nes(out, request);
         return out;
-    case kCodeLoginExtra:
-    case kCodeAlarmSync:
+    case kReqLoginQuery:
+    case kReqAlarmSync:
         // Request 34 of the login carries nothing; a synchronisation finds the simulated NE's alarms as they are.
         Reply(out, header, kDrvOk);
         return out;
-    case kCodeNotifications:
+    case kReqNotificationsOn:
         if (RecordsOf(request, 4) == 0) {
             Reply(out, header, kDrvInvalidParameter);
             return out;
@@ -248,31 +211,29 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         if (session.notificationsOn) {
             for (uint32_t neId : db_.NeIds()) {
                 if (const CSimNe* ne = db_.FindNe(neId)) {
-                    SimNotice notice = Notice(SimAudience::kUser, kCodeEntityStates, neId, db_.EntityStates(*ne),
-                                              kEntityStateRecSize,
-                                              [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); });
+                    SimNotice notice = Notice(SimAudience::kUser, kReqEntityState, neId, db_.EntityStates(*ne));
                     notice.user = session.user;
                     out.notices.push_back(std::move(notice));
                 }
             }
         }
         return out;
-    case kCodeBoards:
+    case kReqBoardSetting:
         Boards(out, request);
         return out;
-    case kCodeEntityStates:
+    case kReqEntityState:
         EntityStates(out, request);
         return out;
-    case kCodeAlarmDefs:
+    case kReqAlarmDef:
         AlarmDefs(out, request);
         return out;
-    case kCodeAlarmEvents:
+    case kReqAlarmEvent:
         AlarmEvents(out, request);
         return out;
-    case kCodeAlarmStatistics:
+    case kReqAlarmStatistics:
         AlarmStatistics(out, request);
         return out;
-    case kCodeAlarmAck:
+    case kReqAlarmAck:
         AlarmAcks(out, request);
         return out;
     default:
@@ -309,7 +270,7 @@ void CSimRequestHandler::OperatorMail(Handled& out, const SimSession& session, c
 {
     OperatorMailRecord mail;
     if (!IsModify(request) || RecordsOf(request, kOperatorMailRecordSize) != 1 ||
-        !DecodeOperatorMailRecord(RecordAt(request, 0), kOperatorMailRecordSize, &mail)) {
+        !DecodeRecord(RecordAt(request, 0), kOperatorMailRecordSize, &mail)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
@@ -326,9 +287,7 @@ void CSimRequestHandler::OperatorMail(Handled& out, const SimSession& session, c
     // The server says who sent it and from where.
     mail.sender = session.user;
     mail.senderIp = session.peerIp;
-    SimNotice notice = Notice(SimAudience::kUser, kEmsReqOperatorMail, 0, std::vector<OperatorMailRecord>{mail},
-                              kOperatorMailRecordSize,
-                              [](const OperatorMailRecord& r, uint8_t* o) { EncodeOperatorMailRecord(r, o); });
+    SimNotice notice = Notice(SimAudience::kUser, kReqOperatorMail, 0, std::vector<OperatorMailRecord>{mail});
     notice.user = mail.addressee;
     out.notices.push_back(std::move(notice));
     Reply(out, request.header, kDrvOk);
@@ -337,24 +296,22 @@ void CSimRequestHandler::OperatorMail(Handled& out, const SimSession& session, c
 void CSimRequestHandler::Accounts(Handled& out, const Frame& request)
 {
     const uint16_t code = request.header.requestCode;
-    auto encode = [](const UserAccountRecord& r, uint8_t* o) { EncodeUserAccountRecord(r, o); };
-    if (code == kCodeAccounts && IsQuery(request)) {
+    if (code == kReqUserAccount && IsQuery(request)) {
         const std::vector<UserAccountRecord> accounts = db_.Accounts();
-        ReplyRecords(out, request.header, accounts, kUserAccountRecordSize, encode,
-                     static_cast<uint32_t>(accounts.size()));
+        ReplyRecords(out, request.header, accounts, static_cast<uint32_t>(accounts.size()));
         return;
     }
     UserAccountRecord rec;
     if (!IsModify(request) || RecordsOf(request, kUserAccountRecordSize) != 1 ||
-        !DecodeUserAccountRecord(RecordAt(request, 0), kUserAccountRecordSize, &rec)) {
+        !DecodeRecord(RecordAt(request, 0), kUserAccountRecordSize, &rec)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
     UserAccountRecord result;
     uint32_t status = kDrvOk;
-    if (code == kCodeAccounts) {
+    if (code == kReqUserAccount) {
         status = db_.ModifyAccount(rec, &result);
-    } else if (code == kCodeAddAccount) {
+    } else if (code == kReqUserAccountAdd) {
         status = db_.AddAccount(rec, &result);
     } else {
         status = db_.DeleteAccount(rec.name, &result);
@@ -364,18 +321,17 @@ void CSimRequestHandler::Accounts(Handled& out, const Frame& request)
         return;
     }
     const std::vector<UserAccountRecord> records{result};
-    ReplyRecords(out, request.header, records, kUserAccountRecordSize, encode, 1);
-    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records, kUserAccountRecordSize, encode));
+    ReplyRecords(out, request.header, records, 1);
+    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records));
 }
 
 void CSimRequestHandler::Rights(Handled& out, const Frame& request)
 {
-    auto encode = [](const UserRightsRecord& r, uint8_t* o) { EncodeUserRightsRecord(r, o); };
     if (IsModify(request)) {
         // The three slots travel as one record or as three.
         UserRightsRecord rights;
         if (request.payload.size() < kUserRightsRecordSize ||
-            !DecodeUserRightsRecord(request.payload.data(), request.payload.size(), &rights)) {
+            !DecodeRecord(request.payload.data(), request.payload.size(), &rights)) {
             Reply(out, request.header, kDrvInvalidParameter);
             return;
         }
@@ -383,57 +339,49 @@ void CSimRequestHandler::Rights(Handled& out, const Frame& request)
             text = text.substr(0, kUserRightsSlotSize - 1);
         }
         db_.SetRights(rights);
-        out.notices.push_back(Notice(SimAudience::kOthers, kCodeRights, 0, std::vector<UserRightsRecord>{rights},
-                                     kUserRightsRecordSize, encode));
+        out.notices.push_back(Notice(SimAudience::kOthers, kReqUserRights, 0, std::vector<UserRightsRecord>{rights}));
     }
-    ReplyRecords(out, request.header, std::vector<UserRightsRecord>{db_.Rights()}, kUserRightsRecordSize, encode, 1);
+    ReplyRecords(out, request.header, std::vector<UserRightsRecord>{db_.Rights()}, 1);
 }
 
 void CSimRequestHandler::OnlineUsers(Handled& out, const Frame& request)
 {
-    std::vector<uint8_t> records;
-    uint32_t count = 0;
+    std::vector<OnlineUserRecord> users;
     if (listSessions_) {
         for (const SimSession& session : listSessions_()) {
-            const UserAccountRecord* account = db_.FindAccount(session.user);
-            std::vector<uint8_t> record(kOnlineUserRecordSize, 0);
-            if (account != nullptr) {
-                EncodeUserAccountRecord(*account, record.data());
+            OnlineUserRecord user;
+            if (const UserAccountRecord* account = db_.FindAccount(session.user)) {
+                user.account = *account;
             } else {
-                UserAccountRecord unknown;
-                unknown.name = session.user;
-                EncodeUserAccountRecord(unknown, record.data());
+                user.account.name = session.user;
             }
-            record_bytes::PutU32(record.data(), 216, session.loginTime);
-            record_bytes::PutBytes(record.data(), 220, session.peerIp);
-            records.insert(records.end(), record.begin(), record.end());
-            ++count;
+            user.loginTime = session.loginTime;
+            user.address = session.peerIp;
+            users.push_back(std::move(user));
         }
     }
-    Reply(out, request.header, records, kOnlineUserRecordSize, count, count);
+    ReplyRecords(out, request.header, users, static_cast<uint32_t>(users.size()));
 }
 
 void CSimRequestHandler::Locations(Handled& out, const Frame& request)
 {
     const uint16_t code = request.header.requestCode;
-    auto encode = [](const LocationRecord& r, uint8_t* o) { EncodeLocationRecord(r, o); };
-    if (code == kCodeLocations && IsQuery(request)) {
+    if (code == kReqLocation && IsQuery(request)) {
         const std::vector<LocationRecord> locations = db_.Locations();
-        ReplyRecords(out, request.header, locations, kLocationRecordSize, encode,
-                     static_cast<uint32_t>(locations.size()));
+        ReplyRecords(out, request.header, locations, static_cast<uint32_t>(locations.size()));
         return;
     }
     LocationRecord rec;
     if (!IsModify(request) || RecordsOf(request, kLocationRecordSize) != 1 ||
-        !DecodeLocationRecord(RecordAt(request, 0), kLocationRecordSize, &rec)) {
+        !DecodeRecord(RecordAt(request, 0), kLocationRecordSize, &rec)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
     LocationRecord result;
     uint32_t status = kDrvOk;
-    if (code == kCodeLocations) {
+    if (code == kReqLocation) {
         status = db_.ModifyLocation(rec, &result);
-    } else if (code == kCodeAddLocation) {
+    } else if (code == kReqLocationAdd) {
         status = db_.AddLocation(rec, &result);
     } else {
         status = db_.DeleteLocation(rec.id, &result);
@@ -443,18 +391,17 @@ void CSimRequestHandler::Locations(Handled& out, const Frame& request)
         return;
     }
     const std::vector<LocationRecord> records{result};
-    ReplyRecords(out, request.header, records, kLocationRecordSize, encode, 1);
-    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records, kLocationRecordSize, encode));
+    ReplyRecords(out, request.header, records, 1);
+    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records));
 }
 
 void CSimRequestHandler::Nes(Handled& out, const Frame& request)
 {
     const uint16_t code = request.header.requestCode;
     const uint32_t neId = request.header.neId;
-    auto encode = [](const NeKeyRecord& r, uint8_t* o) { EncodeNeKeyRecord(r, o); };
-    if (IsQuery(request) && (code == kCodeAllNes || code == kCodeNe)) {
+    if (IsQuery(request) && (code == kReqNeKeyAll || code == kReqNeKey)) {
         std::vector<NeKeyRecord> records;
-        if (code == kCodeAllNes || neId == 0) {
+        if (code == kReqNeKeyAll || neId == 0) {
             records = db_.NeKeys();
         } else if (const CSimNe* ne = db_.FindNe(neId); ne != nullptr) {
             records.push_back(ne->Key());
@@ -462,12 +409,12 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
             Reply(out, request.header, kDrvRejected);
             return;
         }
-        ReplyRecords(out, request.header, records, kNeKeyRecordSize, encode, static_cast<uint32_t>(records.size()));
+        ReplyRecords(out, request.header, records, static_cast<uint32_t>(records.size()));
         return;
     }
     NeKeyRecord rec;
-    if (!IsModify(request) || code == kCodeAllNes || RecordsOf(request, kNeKeyRecordSize) != 1 ||
-        !DecodeNeKeyRecord(RecordAt(request, 0), kNeKeyRecordSize, &rec)) {
+    if (!IsModify(request) || code == kReqNeKeyAll || RecordsOf(request, kNeKeyRecordSize) != 1 ||
+        !DecodeRecord(RecordAt(request, 0), kNeKeyRecordSize, &rec)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
@@ -477,9 +424,9 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
     }
     NeKeyRecord result;
     uint32_t status = kDrvOk;
-    if (code == kCodeNe) {
+    if (code == kReqNeKey) {
         status = db_.ModifyNe(rec, &result);
-    } else if (code == kCodeAddNe) {
+    } else if (code == kReqNeKeyAdd) {
         status = db_.AddNe(rec, &result);
     } else {
         status = db_.DeleteNe(rec.neId, &result);
@@ -489,8 +436,8 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
         return;
     }
     const std::vector<NeKeyRecord> records{result};
-    ReplyRecords(out, request.header, records, kNeKeyRecordSize, encode, 1);
-    out.notices.push_back(Notice(SimAudience::kOthers, code, result.neId, records, kNeKeyRecordSize, encode));
+    ReplyRecords(out, request.header, records, 1);
+    out.notices.push_back(Notice(SimAudience::kOthers, code, result.neId, records));
 }
 
 void CSimRequestHandler::Boards(Handled& out, const Frame& request)
@@ -500,10 +447,9 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvRejected);
         return;
     }
-    auto encode = [](const BoardSettingRec& r, uint8_t* o) { EncodeBoardSettingRec(r, o); };
     if (IsQuery(request)) {
         const std::vector<BoardSettingRec> boards = ne->BoardSettings();
-        ReplyRecords(out, request.header, boards, kBoardSettingRecSize, encode, static_cast<uint32_t>(boards.size()));
+        ReplyRecords(out, request.header, boards, static_cast<uint32_t>(boards.size()));
         return;
     }
     const uint32_t count = RecordsOf(request, kBoardSettingRecSize);
@@ -514,7 +460,7 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
     std::vector<BoardSettingRec> written;
     for (uint32_t i = 0; i < count; ++i) {
         BoardSettingRec rec;
-        DecodeBoardSettingRec(RecordAt(request, i), kBoardSettingRecSize, &rec);
+        DecodeRecord(RecordAt(request, i), kBoardSettingRecSize, &rec);
         if (!ne->WriteBoardSetting(rec)) {
             Reply(out, request.header, kDrvRejected);
             return;
@@ -528,8 +474,8 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
             }
         }
     }
-    ReplyRecords(out, request.header, written, kBoardSettingRecSize, encode, static_cast<uint32_t>(written.size()));
-    out.notices.push_back(Notice(SimAudience::kOthers, kCodeBoards, ne->Id(), written, kBoardSettingRecSize, encode));
+    ReplyRecords(out, request.header, written, static_cast<uint32_t>(written.size()));
+    out.notices.push_back(Notice(SimAudience::kOthers, kReqBoardSetting, ne->Id(), written));
 }
 
 void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
@@ -540,9 +486,7 @@ void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
         return;
     }
     const std::vector<EntityStateRec> states = db_.EntityStates(*ne);
-    ReplyRecords(
-        out, request.header, states, kEntityStateRecSize,
-        [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); }, static_cast<uint32_t>(states.size()));
+    ReplyRecords(out, request.header, states, static_cast<uint32_t>(states.size()));
 }
 
 void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)
@@ -552,11 +496,10 @@ void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvRejected);
         return;
     }
-    auto encode = [](const AlarmDefRec& r, uint8_t* o) { EncodeAlarmDefRec(r, o); };
     // The query record is not looked at: it comes in more than one size.
     if (IsQuery(request)) {
         const std::vector<AlarmDefRec> defs = ne->AlarmDefs();
-        ReplyRecords(out, request.header, defs, kAlarmDefRecSize, encode, static_cast<uint32_t>(defs.size()));
+        ReplyRecords(out, request.header, defs, static_cast<uint32_t>(defs.size()));
         return;
     }
     const uint32_t count = RecordsOf(request, kAlarmDefRecSize);
@@ -567,21 +510,21 @@ void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)
     std::vector<AlarmDefRec> written;
     for (uint32_t i = 0; i < count; ++i) {
         AlarmDefRec rec;
-        DecodeAlarmDefRec(RecordAt(request, i), kAlarmDefRecSize, &rec);
+        DecodeRecord(RecordAt(request, i), kAlarmDefRecSize, &rec);
         if (!ne->WriteAlarmDef(rec)) {
             Reply(out, request.header, kDrvRejected);
             return;
         }
         written.push_back(rec);
     }
-    ReplyRecords(out, request.header, written, kAlarmDefRecSize, encode, static_cast<uint32_t>(written.size()));
+    ReplyRecords(out, request.header, written, static_cast<uint32_t>(written.size()));
 }
 
 void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
 {
     AlarmQueryRec query;
     if (!IsQuery(request) || RecordsOf(request, kAlarmQueryRecSize) == 0 ||
-        !DecodeAlarmQueryRec(RecordAt(request, 0), kAlarmQueryRecSize, &query)) {
+        !DecodeRecord(RecordAt(request, 0), kAlarmQueryRecSize, &query)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
@@ -596,23 +539,19 @@ void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
     for (const SimAlarmEntry& entry : page) {
         records.push_back(db_.ToServerRecord(entry));
     }
-    ReplyRecords(
-        out, request.header, records, kServerAlarmEventRecSize,
-        [](const ServerAlarmEventRec& r, uint8_t* o) { EncodeServerAlarmEventRec(r, o); }, total);
+    ReplyRecords(out, request.header, records, total);
 }
 
 void CSimRequestHandler::AlarmStatistics(Handled& out, const Frame& request)
 {
     AlarmStatQueryRec query;
     if (!IsQuery(request) || RecordsOf(request, kAlarmStatQueryRecSize) == 0 ||
-        !DecodeAlarmStatQueryRec(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
+        !DecodeRecord(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
     const std::vector<AlarmStatRec> stats = db_.AlarmLog().Statistics(request.header.neId, query);
-    ReplyRecords(
-        out, request.header, stats, kAlarmStatRecSize,
-        [](const AlarmStatRec& r, uint8_t* o) { EncodeAlarmStatRec(r, o); }, static_cast<uint32_t>(stats.size()));
+    ReplyRecords(out, request.header, stats, static_cast<uint32_t>(stats.size()));
 }
 
 void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
@@ -627,7 +566,7 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
     std::vector<AlarmAckRec> records;
     for (uint32_t i = 0; i < count; ++i) {
         AlarmAckRec rec;
-        DecodeAlarmAckRec(RecordAt(request, i), kAlarmAckRecSize, &rec);
+        DecodeRecord(RecordAt(request, i), kAlarmAckRecSize, &rec);
         if (ne->FindEntity(rec.entityId) == nullptr) {
             Reply(out, request.header, kDrvRejected);
             return;
@@ -642,10 +581,9 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
         }
         records.push_back(rec);
     }
-    auto encode = [](const AlarmAckRec& r, uint8_t* o) { EncodeAlarmAckRec(r, o); };
-    ReplyRecords(out, request.header, records, kAlarmAckRecSize, encode, static_cast<uint32_t>(records.size()));
+    ReplyRecords(out, request.header, records, static_cast<uint32_t>(records.size()));
     if (IsModify(request)) {
-        out.notices.push_back(Notice(SimAudience::kOthers, kCodeAlarmAck, neId, records, kAlarmAckRecSize, encode));
+        out.notices.push_back(Notice(SimAudience::kOthers, kReqAlarmAck, neId, records));
     }
 }
 
@@ -653,7 +591,7 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
 {
     SimControlRec control;
     if (RecordsOf(request, kSimControlRecSize) == 0 ||
-        !DecodeSimControlRec(RecordAt(request, 0), kSimControlRecSize, &control)) {
+        !DecodeRecord(RecordAt(request, 0), kSimControlRecSize, &control)) {
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
@@ -685,8 +623,7 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
             }
             states.push_back(*state);
         }
-        SimNotice notice = Notice(SimAudience::kEveryone, kCodeStateNotification, ne->Id(), states, kEntityStateRecSize,
-                                  [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); });
+        SimNotice notice = Notice(SimAudience::kEveryone, kReqEntityStateChange, ne->Id(), states);
         notice.channel = control.arg2 == kSimChannelUdp ? SimChannel::kUdp : SimChannel::kTcp;
         out.notices.push_back(std::move(notice));
         out.noticesFirst = true;
@@ -758,9 +695,7 @@ std::vector<SimNotice> CSimRequestHandler::GenerateAlarmEvent(std::mt19937& rand
     if (state->acknowledged == 0) {
         state->value = generated_++;
     }
-    SimNotice notice =
-        Notice(SimAudience::kEveryone, kCodeStateNotification, ne->Id(), std::vector{*state}, kEntityStateRecSize,
-               [](const EntityStateRec& r, uint8_t* o) { EncodeEntityStateRec(r, o); });
+    SimNotice notice = Notice(SimAudience::kEveryone, kReqEntityStateChange, ne->Id(), std::vector{*state});
     notice.channel = options_.alarmChannel;
     return {notice};
 }

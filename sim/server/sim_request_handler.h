@@ -68,12 +68,10 @@ private:
     void Reply(Handled& out, const FrameHeader& request, uint32_t status);
     void Reply(Handled& out, const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                uint32_t count, uint32_t total);
-    template <typename Rec, typename Encode>
-    void ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records, size_t recordSize,
-                      Encode encode, uint32_t total);
-    template <typename Rec, typename Encode>
-    SimNotice Notice(SimAudience audience, uint16_t code, uint32_t neId, const std::vector<Rec>& records,
-                     size_t recordSize, Encode encode);
+    template <typename Rec>
+    void ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records, uint32_t total);
+    template <typename Rec>
+    SimNotice Notice(SimAudience audience, uint16_t code, uint32_t neId, const std::vector<Rec>& records);
 
     void Logon(Handled& out, SimSession& session, const Frame& request, uint32_t now);
     void OperatorMail(Handled& out, const SimSession& session, const Frame& request);

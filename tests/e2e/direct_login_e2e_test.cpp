@@ -106,7 +106,7 @@ TEST(DirectLoginE2eTest, TheNeClockIsSetAtLoginOnlyWhenItsYearIsNotAfterTheLimit
         EmsMsg* reply = nullptr;
         ASSERT_EQ(GetCurrentDriver().RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false), 0);
         NeTimeRecord time;
-        ASSERT_TRUE(DecodeNeTimeRecord(EmsRecordAt(*reply, 0), reply->recordSize, &time));
+        ASSERT_TRUE(DecodeRecord(EmsRecordAt(*reply, 0), reply->recordSize, &time));
         const int64_t expected = set ? std::time(nullptr) : static_cast<int64_t>(neClock);
         EXPECT_LT(std::llabs(static_cast<int64_t>(time.neClock) - expected), 600);
     }

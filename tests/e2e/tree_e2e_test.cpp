@@ -75,7 +75,7 @@ TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
     LocationRecord east;
     east.name = "East";
     east.parentId = 1;
-    const auto eastBytes = EncodeLocationRecord(east);
+    const auto eastBytes = EncodeRecord(east);
     const uint32_t eastId = Change(program, 21, 0, eastBytes.data(), kLocationRecordSize);
     NeKeyRecord ne;
     ne.neName = "East-1";
@@ -83,14 +83,14 @@ TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
     ne.locationId = eastId;
     ne.ipAddress = {10, 40, 1, 1};
     ne.port = 161;
-    auto neBytes = EncodeNeKeyRecord(ne);
+    auto neBytes = EncodeRecord(ne);
     ne.neId = Change(program, 31, 0, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) != nullptr; }));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("East-1")));
     ASSERT_EQ(program.Frame().GetCurrentNeId(), ne.neId);
 
     ne.neName = "East-2";
-    neBytes = EncodeNeKeyRecord(ne);
+    neBytes = EncodeRecord(ne);
     Change(program, 30, ne.neId, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) != nullptr; }));
     EXPECT_EQ(program.TreeItem(QStringLiteral("East-1")), nullptr);

@@ -35,11 +35,11 @@ TEST_F(TrapLogNotificationTest, EntityStatesFromTheWireAreLoggedFieldByField)
 
     std::vector<uint8_t> wire;
     for (const EntityStateRec& rec : {raised, cleared}) {
-        const std::array<uint8_t, kEntityStateRecSize> bytes = EncodeEntityStateRec(rec);
+        const std::array<uint8_t, kEntityStateRecSize> bytes = EncodeRecord(rec);
         wire.insert(wire.end(), bytes.begin(), bytes.end());
     }
     std::vector<EntityStateRec> decoded;
-    ASSERT_TRUE(DecodeEntityStateRecs(wire.data(), 2, &decoded));
+    ASSERT_TRUE(DecodeRecords<EntityStateRec>(wire.data(), 2, kEntityStateRecSize, &decoded));
     std::vector<TrapLogRecord> states;
     for (const EntityStateRec& rec : decoded)
         states.push_back(TrapLogRecordFromState(rec));

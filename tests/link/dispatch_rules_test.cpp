@@ -27,17 +27,6 @@ namespace {
 
 using server_test::CRecordingDispatchUi;
 
-template <typename Rec, size_t N>
-std::vector<uint8_t> Bytes(const std::vector<Rec>& records, std::array<uint8_t, N> (*encode)(const Rec&))
-{
-    std::vector<uint8_t> bytes;
-    for (const Rec& rec : records) {
-        const auto one = encode(rec);
-        bytes.insert(bytes.end(), one.begin(), one.end());
-    }
-    return bytes;
-}
-
 UserAccountRecord Account(const std::string& name, const std::string& role, uint32_t location = 0)
 {
     UserAccountRecord rec;
@@ -129,28 +118,28 @@ protected:
 
     void Accounts(uint16_t code, const std::vector<UserAccountRecord>& accounts, uint32_t sequence = 0, uint8_t op = 0)
     {
-        Dispatch(code, Bytes(accounts, EncodeUserAccountRecord), kUserAccountRecordSize, 0, sequence, op);
+        Dispatch(code, EncodeRecords(accounts), kUserAccountRecordSize, 0, sequence, op);
     }
 
     void Locations(uint16_t code, const std::vector<LocationRecord>& locations, uint32_t sequence = 0, uint8_t op = 0)
     {
-        Dispatch(code, Bytes(locations, EncodeLocationRecord), kLocationRecordSize, 0, sequence, op);
+        Dispatch(code, EncodeRecords(locations), kLocationRecordSize, 0, sequence, op);
     }
 
     void Nes(uint16_t code, const std::vector<NeKeyRecord>& nes, uint32_t neId = 0, uint32_t sequence = 0,
              uint8_t op = 0)
     {
-        Dispatch(code, Bytes(nes, EncodeNeKeyRecord), kNeKeyRecordSize, neId, sequence, op);
+        Dispatch(code, EncodeRecords(nes), kNeKeyRecordSize, neId, sequence, op);
     }
 
     void States(uint16_t code, uint32_t neId, const std::vector<EntityStateRec>& states)
     {
-        Dispatch(code, Bytes(states, EncodeEntityStateRec), kEntityStateRecSize, neId);
+        Dispatch(code, EncodeRecords(states), kEntityStateRecSize, neId);
     }
 
     void Boards(uint32_t neId, const std::vector<BoardSettingRec>& boards)
     {
-        Dispatch(323, Bytes(boards, EncodeBoardSettingRec), kBoardSettingRecSize, neId);
+        Dispatch(323, EncodeRecords(boards), kBoardSettingRecSize, neId);
     }
 
     // NE 1 of model 2 with an ADSL card in slot 1 of its shelf.
@@ -217,14 +206,14 @@ TEST_F(DispatchRulesTest, RightsGoToTheShellWhole)
 {
     UserRightsRecord rec;
     rec.rights = {std::string(127, 'a'), "mmq", ""};
-    Dispatch(15, Bytes(std::vector{rec}, EncodeUserRightsRecord), kUserRightsRecordSize);
+    Dispatch(15, EncodeRecords(std::vector{rec}), kUserRightsRecordSize);
     ASSERT_EQ(rights_.size(), 1u);
     EXPECT_EQ(rights_[0][0], std::string(127, 'a'));
     EXPECT_EQ(rights_[0][1], "mmq");
     EXPECT_EQ(rights_[0][2], "");
 
     // Three slots as three records are the same bytes.
-    Dispatch(15, Bytes(std::vector{rec}, EncodeUserRightsRecord), kUserRightsSlotSize);
+    Dispatch(15, EncodeRecords(std::vector{rec}), kUserRightsSlotSize);
     EXPECT_EQ(rights_.size(), 2u);
     EXPECT_EQ(rights_[1], rights_[0]);
 
@@ -411,7 +400,7 @@ TEST_F(DispatchRulesTest, StateNotificationsChangeTheNodesAndGoToTheTrapLogWhole
     EXPECT_EQ(ui_.trapBatches[0].neId, 1u);
     EXPECT_EQ(ui_.trapBatches[0].count, 3u) << "records without a node are logged too";
     EntityStateRec second;
-    DecodeEntityStateRec(ui_.trapBatches[0].records.data() + kEntityStateRecSize, kEntityStateRecSize, &second);
+    DecodeRecord(ui_.trapBatches[0].records.data() + kEntityStateRecSize, kEntityStateRecSize, &second);
     EXPECT_EQ(second.entityId, 99999u);
 
     States(325, 1, {State(10101, 0, 99)});
@@ -503,12 +492,12 @@ TEST_F(DispatchRulesTest, AcknowledgementsSetAndClearTheNodes)
     ack.entityId = 10101;
     ack.person = "ann";
     ack.ackTime = 77;
-    Dispatch(333, Bytes(std::vector{ack}, EncodeAlarmAckRec), kAlarmAckRecSize, 1);
+    Dispatch(333, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
     EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 1u);
     EXPECT_EQ(ne.root->FindById(10101)->ackPerson, "ann");
     EXPECT_EQ(ne.root->FindById(10101)->ackTime, 77u);
     ack.person.clear();
-    Dispatch(333, Bytes(std::vector{ack}, EncodeAlarmAckRec), kAlarmAckRecSize, 1);
+    Dispatch(333, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
     EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 0u);
     EXPECT_EQ(ne.root->FindById(10101)->ackTime, 0u);
 }
@@ -523,7 +512,7 @@ TEST_F(DispatchRulesTest, AlarmDefinitionValuesOfTheNeAreKept)
     def.suppressionMask = 0x21;
     AlarmDefRec outOfRange = def;
     outOfRange.alarmIndex = 40;
-    Dispatch(327, Bytes(std::vector{def, outOfRange}, EncodeAlarmDefRec), kAlarmDefRecSize, 1);
+    Dispatch(327, EncodeRecords(std::vector{def, outOfRange}), kAlarmDefRecSize, 1);
     ASSERT_TRUE(ReceivedAlarmDefValues().Find(51, 3).has_value());
     EXPECT_EQ(*ReceivedAlarmDefValues().Find(51, 3), (ReceivedAlarmDef{1, 0, 0x21}));
     EXPECT_FALSE(ReceivedAlarmDefValues().Find(51, 40).has_value());
@@ -541,7 +530,7 @@ TEST_F(DispatchRulesTest, DeliveredMailIsShownAndTheMarkerLogsOut)
     hello.text = "hello";
     OperatorMailRecord out = hello;
     out.text = std::string(ForceLogoutMarker);
-    Dispatch(8, Bytes(std::vector{hello, out}, EncodeOperatorMailRecord), kOperatorMailRecordSize);
+    Dispatch(8, EncodeRecords(std::vector{hello, out}), kOperatorMailRecordSize);
     ASSERT_EQ(ui_.mails.size(), 2u);
     EXPECT_EQ(ui_.mails[0].sender, "ann");
     EXPECT_EQ(ui_.mails[0].senderIp, "192.168.0.254");
@@ -556,7 +545,7 @@ TEST_F(DispatchRulesTest, TextCloseToTheMarkerIsAnOrdinaryMail)
 {
     OperatorMailRecord almost;
     almost.text = std::string(ForceLogoutMarker.substr(0, 28));
-    Dispatch(8, Bytes(std::vector{almost}, EncodeOperatorMailRecord), kOperatorMailRecordSize);
+    Dispatch(8, EncodeRecords(std::vector{almost}), kOperatorMailRecordSize);
     ASSERT_EQ(ui_.mails.size(), 1u);
     EXPECT_FALSE(ui_.mails[0].forcedLogout);
     EXPECT_TRUE(ui_.logoutTimers.empty());

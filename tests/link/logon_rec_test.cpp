@@ -1,4 +1,4 @@
-#include "link/server/logon_rec.h"
+#include "link/records/logon_rec.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ TEST(LogonRec, EncodesTheGoldenBytes)
         '2',  '1',  '2', '3', '2', 'f', '2', '9', '7', 'a', 0, // digest, 11 bytes
         0x06, 0x4C,                                            // 19462 little-endian
     };
-    EXPECT_EQ(EncodeLogonRec(rec), golden);
+    EXPECT_EQ(EncodeRecord(rec), golden);
     LogonRec back;
     ASSERT_TRUE(DecodeLogonRec(golden.data(), golden.size(), back));
     EXPECT_EQ(back, rec);
@@ -30,7 +30,7 @@ TEST(LogonRec, CutsTextsToTheirFieldsAndKeepsATerminator)
     LogonRec rec;
     rec.userName = "averyverylongname";
     rec.passwordDigest = "0123456789abcdef";
-    const auto bytes = EncodeLogonRec(rec);
+    const auto bytes = EncodeRecord(rec);
     EXPECT_EQ(bytes[10], 0);
     EXPECT_EQ(bytes[21], 0);
     LogonRec back;

@@ -357,7 +357,7 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
 {
     std::atomic<bool> answerKeepAlive{true};
     server_.SetHandler([&](const Frame& request, CFakeServer& server) {
-        if (request.header.requestCode != kEmsReqKeepAlive || answerKeepAlive) {
+        if (request.header.requestCode != kReqKeepAlive || answerKeepAlive) {
             server.Reply(request, {}, 0, 0);
         }
     });
@@ -366,7 +366,7 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
     settings.serverWaitMs = 200;
     StartAndConnect(settings);
     driver_->SetLoggedIn(true);
-    EXPECT_EQ(ServerSaw(1).header.requestCode, kEmsReqKeepAlive);
+    EXPECT_EQ(ServerSaw(1).header.requestCode, kReqKeepAlive);
     ServerSaw(3);
     EXPECT_TRUE(driver_->IsConnected());
 
@@ -408,10 +408,10 @@ TEST_F(ServerDriverTest, LogoffWithoutWaitingStillReachesTheServerBeforeTheDrive
 {
     server_.SetHandler([](const Frame&, CFakeServer&) {}); // a server that never answers a logoff
     StartAndConnect();
-    BuildEmsMsg(&request_, kEmsOpModify, kEmsReqLogoff, 1, &body_, 0);
+    BuildEmsMsg(&request_, kEmsOpModify, kReqLogoff, 1, &body_, 0);
     ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 0, 0, false), kDrvOk);
     driver_->Shutdown();
-    EXPECT_EQ(ServerSaw(1).header.requestCode, kEmsReqLogoff);
+    EXPECT_EQ(ServerSaw(1).header.requestCode, kReqLogoff);
     EXPECT_TRUE(WaitUntil([&] { return server_.ClientClosed(); }));
 }
 

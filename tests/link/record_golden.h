@@ -2,28 +2,27 @@
 // The golden-bytes check shared by the record codec tests: encoding gives exactly the golden bytes, decoding them
 // gives the record back, and a buffer one byte short, no buffer or no record is refused.
 
+#include "link/records/record_codec.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace record_golden {
 
-template <typename Rec, size_t N>
-void ExpectGolden(const Rec& rec, std::array<uint8_t, N> (*encode)(const Rec&),
-                  bool (*decode)(const uint8_t*, size_t, Rec*), const std::vector<uint8_t>& golden)
+template <typename Rec> void ExpectGolden(const Rec& rec, const std::vector<uint8_t>& golden)
 {
-    ASSERT_EQ(golden.size(), N);
-    const std::array<uint8_t, N> bytes = encode(rec);
+    ASSERT_EQ(golden.size(), kRecordSize<Rec>);
+    const auto bytes = EncodeRecord(rec);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), golden);
     Rec back;
-    ASSERT_TRUE(decode(golden.data(), golden.size(), &back));
+    ASSERT_TRUE(DecodeRecord(golden.data(), golden.size(), &back));
     EXPECT_EQ(back, rec);
-    EXPECT_FALSE(decode(golden.data(), golden.size() - 1, &back));
-    EXPECT_FALSE(decode(nullptr, N, &back));
-    EXPECT_FALSE(decode(golden.data(), N, nullptr));
+    EXPECT_FALSE(DecodeRecord(golden.data(), golden.size() - 1, &back));
+    EXPECT_FALSE(DecodeRecord(static_cast<const uint8_t*>(nullptr), golden.size(), &back));
+    EXPECT_FALSE(DecodeRecord(golden.data(), golden.size(), static_cast<Rec*>(nullptr)));
 }
 
 } // namespace record_golden

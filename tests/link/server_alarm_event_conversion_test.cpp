@@ -106,7 +106,7 @@ Frame ServerFrame(uint32_t count, uint32_t recordSize = kServerAlarmEventRecSize
         ServerAlarmEventRec rec = Sample();
         rec.recordNo = i + 1;
         std::vector<uint8_t> bytes(recordSize, 0);
-        const auto encoded = EncodeServerAlarmEventRec(rec);
+        const auto encoded = EncodeRecord(rec);
         std::copy_n(encoded.begin(), std::min<size_t>(recordSize, encoded.size()), bytes.begin());
         frame.payload.insert(frame.payload.end(), bytes.begin(), bytes.end());
     }
@@ -122,7 +122,7 @@ TEST(ServerAlarmEventConversion, FrameRecordsAreConvertedInPlaceKeepingTheTotal)
     EXPECT_EQ(frame.header.total, 900u);
     ASSERT_EQ(frame.payload.size(), 3 * kAlarmEventRecSize);
     AlarmEventRec third;
-    ASSERT_TRUE(DecodeAlarmEventRec(frame.payload.data() + 2 * kAlarmEventRecSize, kAlarmEventRecSize, &third));
+    ASSERT_TRUE(DecodeRecord(frame.payload.data() + 2 * kAlarmEventRecSize, kAlarmEventRecSize, &third));
     EXPECT_EQ(third.recordNo, 3u);
     EXPECT_EQ(third.alarmMask, 6u);
 
@@ -187,7 +187,7 @@ TEST_F(ServerDriverConversionTest, ReplyOfSeveralFramesArrivesConverted)
     EXPECT_EQ(reply_->count, 3);
     EXPECT_EQ(reply_->total, 900u);
     AlarmEventRec last;
-    ASSERT_TRUE(DecodeAlarmEventRec(EmsRecordAt(*reply_, 2), kAlarmEventRecSize, &last));
+    ASSERT_TRUE(DecodeRecord(EmsRecordAt(*reply_, 2), kAlarmEventRecSize, &last));
     EXPECT_EQ(last.recordNo, 1u);
     EXPECT_EQ(last.neName, "North-1");
 }

@@ -131,7 +131,7 @@ TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessages
                 EntityStateRec rec;
                 rec.entityId = 10101 + sent % kEntities;
                 rec.value = sent;
-                const auto bytes = EncodeEntityStateRec(rec);
+                const auto bytes = EncodeRecord(rec);
                 records.insert(records.end(), bytes.begin(), bytes.end());
                 latest[rec.entityId] = sent;
             }
@@ -157,7 +157,7 @@ TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessages
         }
         for (size_t offset = 0; offset < a.records.size(); offset += kEntityStateRecSize, ++records) {
             EntityStateRec rec;
-            DecodeEntityStateRec(a.records.data() + offset, kEntityStateRecSize, &rec);
+            DecodeRecord(a.records.data() + offset, kEntityStateRecSize, &rec);
             const bool afterMail = others.size() == 2;
             EXPECT_EQ(rec.value >= mailAfter, afterMail) << "record " << rec.value << " crossed the mail";
             if (applied.count(rec.entityId) != 0) {

@@ -96,7 +96,7 @@ protected:
         AppData().SetLoginUserName(user);
         AppData().SetLoginPassword(Digest(password));
         const uint8_t body = 0;
-        return Request(kEmsOpModify, kEmsReqLogon, 0, &body, 1, 1, 10000, 20044, true);
+        return Request(kEmsOpModify, kReqLogon, 0, &body, 1, 1, 10000, 20044, true);
     }
 
     // The server-mode login: logon, the table loads in their order, the operator's scope, logged in.
@@ -123,8 +123,8 @@ protected:
 
     int Control(uint32_t action, uint32_t arg1 = 0, uint32_t arg2 = 0, uint32_t neId = 0, int32_t timeoutMs = -2)
     {
-        const auto record = EncodeSimControlRec({action, arg1, arg2, 0});
-        return Request(kEmsOpModify, kSimControlCode, neId, record.data(), kSimControlRecSize, 1, timeoutMs);
+        const auto record = EncodeRecord(SimControlRec{action, arg1, arg2, 0});
+        return Request(kEmsOpModify, kReqSimControl, neId, record.data(), kSimControlRecSize, 1, timeoutMs);
     }
 
     CHeadlessLinkUi linkUi_;

@@ -84,7 +84,7 @@ TEST_F(SimGuardTest, IdleAndHalfSentConnectionsAreClosedLoggedOnOnesStay)
     EXPECT_TRUE(halfSent->ClosedWithin(kBoundMs));
     EXPECT_TRUE(idle.ClosedWithin(kBoundMs));
     // Logged on and silent for longer than the logon time-out, and still served.
-    EXPECT_EQ(StatusOf(quiet->ReplyTo(quiet->Send(kEmsOpQuery, kEmsReqKeepAlive, 0, kByte, 1))), 0u);
+    EXPECT_EQ(StatusOf(quiet->ReplyTo(quiet->Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1))), 0u);
 }
 
 TEST_F(SimGuardTest, WorkstationThatDoesNotReadIsDroppedPastTheCap)
@@ -93,9 +93,9 @@ TEST_F(SimGuardTest, WorkstationThatDoesNotReadIsDroppedPastTheCap)
     ASSERT_EQ(StatusOf(deaf->ReplyTo(deaf->Send(kEmsOpModify, 334, 0, {1, 0, 0, 0}, 4))), 0u);
     const auto admin = LoggedOn("admin");
     // 20,000 state records (1.2 MB) for every workstation that asked for notifications; deaf reads none of them.
-    const auto push = EncodeSimControlRec({kSimPushEntityStates, 20000, kSimChannelTcp, 0});
+    const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, 20000, kSimChannelTcp, 0});
     EXPECT_EQ(StatusOf(admin->ReplyTo(
-                  admin->Send(kEmsOpModify, kSimControlCode, 1, {push.begin(), push.end()}, kSimControlRecSize))),
+                  admin->Send(kEmsOpModify, kReqSimControl, 1, {push.begin(), push.end()}, kSimControlRecSize))),
               0u);
     EXPECT_TRUE(deaf->ClosedWithin(kBoundMs));
 }
@@ -103,11 +103,11 @@ TEST_F(SimGuardTest, WorkstationThatDoesNotReadIsDroppedPastTheCap)
 TEST_F(SimGuardTest, PushOfMoreRecordsThanTheCapIsRefused)
 {
     const auto admin = LoggedOn("admin");
-    const auto push = EncodeSimControlRec({kSimPushEntityStates, 0xFFFFFFFFu, kSimChannelTcp, 0});
+    const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, 0xFFFFFFFFu, kSimChannelTcp, 0});
     EXPECT_EQ(StatusOf(admin->ReplyTo(
-                  admin->Send(kEmsOpModify, kSimControlCode, 1, {push.begin(), push.end()}, kSimControlRecSize))),
+                  admin->Send(kEmsOpModify, kReqSimControl, 1, {push.begin(), push.end()}, kSimControlRecSize))),
               static_cast<uint32_t>(kDrvInvalidParameter));
-    EXPECT_EQ(StatusOf(admin->ReplyTo(admin->Send(kEmsOpQuery, kEmsReqKeepAlive, 0, kByte, 1))), 0u);
+    EXPECT_EQ(StatusOf(admin->ReplyTo(admin->Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1))), 0u);
 }
 
 TEST_F(SimGuardTest, FrameOfAnotherProtocolVersionIsRefusedInOurs)
@@ -117,9 +117,9 @@ TEST_F(SimGuardTest, FrameOfAnotherProtocolVersionIsRefusedInOurs)
     LogonRec logon;
     logon.userName = "admin";
     logon.passwordDigest = Digest("admin");
-    const auto bytes = EncodeLogonRec(logon);
-    const uint32_t sequence = future.Send(kEmsOpModify, kEmsReqLogon, 0, {bytes.begin(), bytes.end()}, kLogonRecSize,
-                                          kFrameProtocolVersion + 1);
+    const auto bytes = EncodeRecord(logon);
+    const uint32_t sequence =
+        future.Send(kEmsOpModify, kReqLogon, 0, {bytes.begin(), bytes.end()}, kLogonRecSize, kFrameProtocolVersion + 1);
     const std::optional<Frame> refusal = future.ReplyTo(sequence);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->header.status, static_cast<uint32_t>(kDrvInvalidFormat));

@@ -20,8 +20,8 @@
 #include "core/entity/entity_model_loader.h"
 #include "core/util/md5.h"
 #include "link/dispatch_effects.h"
+#include "link/records/logon_rec.h"
 #include "link/server/frame_codec.h"
-#include "link/server/logon_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "tests/link/snmp_test_support.h"
 
@@ -162,7 +162,7 @@ public:
         LogonRec logon;
         logon.userName = user;
         logon.passwordDigest = Digest(password);
-        const auto bytes = EncodeLogonRec(logon);
+        const auto bytes = EncodeRecord(logon);
         const uint32_t sequence = Send(2, 11, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()), kLogonRecSize);
         const std::optional<Frame> reply = ReplyTo(sequence);
         return reply && reply->header.status == 0;

@@ -110,7 +110,7 @@ std::vector<AlarmEventRec> EventsOf(const EmsMsg& reply)
 {
     std::vector<AlarmEventRec> events(static_cast<size_t>(reply.count));
     for (size_t i = 0; i < events.size(); ++i) {
-        DecodeAlarmEventRec(EmsRecordAt(reply, static_cast<uint32_t>(i)), kAlarmEventRecSize, &events[i]);
+        DecodeRecord(EmsRecordAt(reply, static_cast<uint32_t>(i)), kAlarmEventRecSize, &events[i]);
     }
     return events;
 }
@@ -122,7 +122,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     query.queryMode = kAlarmQueryActive;
     query.firstRecord = 1;
     query.recordCount = 100;
-    auto bytes = EncodeAlarmQueryRec(query);
+    auto bytes = EncodeRecord(query);
     ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
     EXPECT_EQ(reply_->recordSize, kAlarmEventRecSize);
     EXPECT_EQ(reply_->total, 4u);
@@ -141,7 +141,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     ASSERT_EQ(Control(kSimPushEntityStates, 20, kSimChannelTcp, 1), kDrvOk);
     query.queryMode = kAlarmQueryHistory;
     query.recordCount = 5000;
-    bytes = EncodeAlarmQueryRec(query);
+    bytes = EncodeRecord(query);
     ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
     const uint32_t total = reply_->total;
     ASSERT_GE(total, 24u);
@@ -149,7 +149,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     ASSERT_EQ(all.size(), total);
     query.firstRecord = 11;
     query.recordCount = 10;
-    bytes = EncodeAlarmQueryRec(query);
+    bytes = EncodeRecord(query);
     ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
     EXPECT_EQ(reply_->total, total);
     const std::vector<AlarmEventRec> page = EventsOf(*reply_);
@@ -159,12 +159,12 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
 
     // Statistics count the same history, per entity and severity.
     AlarmStatQueryRec stat;
-    const auto statBytes = EncodeAlarmStatQueryRec(stat);
+    const auto statBytes = EncodeRecord(stat);
     ASSERT_EQ(Request(kEmsOpQuery, 331, 1, statBytes.data(), kAlarmStatQueryRecSize), kDrvOk);
     uint32_t counted = 0;
     for (int32_t i = 0; i < reply_->count; ++i) {
         AlarmStatRec rec;
-        DecodeAlarmStatRec(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kAlarmStatRecSize, &rec);
+        DecodeRecord(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kAlarmStatRecSize, &rec);
         counted += rec.count;
     }
     uint32_t ofNe1 = 0;
@@ -189,7 +189,7 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     ack.person = "admin";
     ack.ackTime = 1700000000;
     ack.comment = "seen";
-    const auto bytes = EncodeAlarmAckRec(ack);
+    const auto bytes = EncodeRecord(ack);
     ASSERT_EQ(Query(323, 1), kDrvOk); // the ports of a card exist once the card is known
     ASSERT_EQ(Request(kEmsOpModify, 333, 1, bytes.data(), kAlarmAckRecSize), kDrvOk);
     const CEntityNode* port = FindNeById(1)->root->FindById(10103);
@@ -212,10 +212,10 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
 
     AlarmAckRec query;
     query.entityId = 10200;
-    const auto queryBytes = EncodeAlarmAckRec(query);
+    const auto queryBytes = EncodeRecord(query);
     ASSERT_EQ(Request(kEmsOpQuery, 333, 1, queryBytes.data(), kAlarmAckRecSize), kDrvOk);
     AlarmAckRec answer;
-    DecodeAlarmAckRec(EmsRecordAt(*reply_, 0), kAlarmAckRecSize, &answer);
+    DecodeRecord(EmsRecordAt(*reply_, 0), kAlarmAckRecSize, &answer);
     EXPECT_TRUE(answer.person.empty());
     EXPECT_EQ(FindNeById(1)->root->FindById(10200)->ackFlag, 0u);
 }
@@ -227,7 +227,7 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     clash.neName = "North-1"; // taken
     clash.modelId = 2;
     clash.ipAddress = {10, 99, 1, 1};
-    const auto bytes = EncodeNeKeyRecord(clash);
+    const auto bytes = EncodeRecord(clash);
     EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, 10003), kDrvRejected);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 10003u);
@@ -237,7 +237,7 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     loop.id = 1;
     loop.name = "Headquarters";
     loop.parentId = 2; // below its own child
-    const auto loopBytes = EncodeLocationRecord(loop);
+    const auto loopBytes = EncodeRecord(loop);
     EXPECT_EQ(Request(kEmsOpModify, 20, 0, loopBytes.data(), 224), kDrvRejected);
     EXPECT_EQ(FindLocation(1)->parentId, 0u);
 }
@@ -312,7 +312,7 @@ TEST_F(SimLoginTest, OnlineUsersAndLogoff)
     EXPECT_EQ(user[223], 1);
 
     const uint8_t body = 0;
-    ASSERT_EQ(Request(kEmsOpModify, kEmsReqLogoff, 0, &body, 1, 1, 0), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpModify, kReqLogoff, 0, &body, 1, 1, 0), kDrvOk);
     ASSERT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
     EXPECT_EQ(Query(33), kDrvNotConnected);
 }

@@ -37,7 +37,7 @@ protected:
         for (const auto& batch : ui_.trapBatches) {
             for (uint32_t i = 0; i < batch.count; ++i) {
                 EntityStateRec rec;
-                DecodeEntityStateRec(batch.records.data() + i * kEntityStateRecSize, kEntityStateRecSize, &rec);
+                DecodeRecord(batch.records.data() + i * kEntityStateRecSize, kEntityStateRecSize, &rec);
                 out.push_back(rec);
             }
         }
@@ -55,7 +55,7 @@ protected:
         }
         const uint32_t sequence = reader.Send(1, 325, neId, {0}, 1);
         for (std::optional<Frame> frame = reader.ReplyTo(sequence); frame; frame = reader.ReplyTo(sequence)) {
-            DecodeEntityStateRecs(frame->payload.data(), frame->header.count, &states);
+            DecodeRecords<EntityStateRec>(frame->payload.data(), frame->header.count, kEntityStateRecSize, &states);
             if (frame->header.more == 0) {
                 break;
             }
@@ -197,8 +197,8 @@ TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServerAreDroppedAndCounted)
     OperatorMailRecord mail;
     mail.addressee = "admin";
     mail.text = std::string(ForceLogoutMarker);
-    const auto removalBytes = EncodeNeKeyRecord(removal);
-    const auto mailBytes = EncodeOperatorMailRecord(mail);
+    const auto removalBytes = EncodeRecord(removal);
+    const auto mailBytes = EncodeRecord(mail);
     const std::vector<uint8_t> forged[] = {notification(32, 1, removalBytes.data(), kNeKeyRecordSize),
                                            notification(8, 0, mailBytes.data(), kOperatorMailRecordSize)};
     // From a local socket of the server's address, and from another local address.
@@ -296,7 +296,7 @@ TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
     OperatorMailRecord mail;
     mail.addressee = "admin";
     mail.text = std::string(ForceLogoutMarker);
-    const auto bytes = EncodeOperatorMailRecord(mail);
+    const auto bytes = EncodeRecord(mail);
     const std::optional<Frame> sent =
         other.ReplyTo(other.Send(2, 8, 0, {bytes.begin(), bytes.end()}, kOperatorMailRecordSize));
     ASSERT_TRUE(sent);
@@ -317,12 +317,12 @@ TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
     OperatorMailRecord mail;
     mail.addressee = "manager";
     mail.text = "Shift change at six";
-    const auto bytes = EncodeOperatorMailRecord(mail);
+    const auto bytes = EncodeRecord(mail);
     ASSERT_EQ(Request(kEmsOpModify, 8, 0, bytes.data(), kOperatorMailRecordSize), kDrvOk);
     const std::optional<Frame> delivered = other.Receive();
     ASSERT_TRUE(delivered);
     OperatorMailRecord received;
-    ASSERT_TRUE(DecodeOperatorMailRecord(delivered->payload.data(), delivered->payload.size(), &received));
+    ASSERT_TRUE(DecodeRecord(delivered->payload.data(), delivered->payload.size(), &received));
     EXPECT_EQ(received.sender, "admin");
     EXPECT_EQ(received.text, "Shift change at six");
     DispatchServerMessage(nullptr);
@@ -330,7 +330,7 @@ TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
     EXPECT_TRUE(ui_.logoutTimers.empty());
 
     mail.addressee = "north"; // not logged in
-    const auto offline = EncodeOperatorMailRecord(mail);
+    const auto offline = EncodeRecord(mail);
     EXPECT_EQ(Request(kEmsOpModify, 8, 0, offline.data(), kOperatorMailRecordSize), kDrvRejected);
 }
 

@@ -149,7 +149,7 @@ TEST_F(SnmpDriverTest, GeneratedAlarmsArriveAsEntityStateNotifications)
         EXPECT_EQ(m.sequence, 0u);
         ASSERT_EQ(m.count, 1u);
         EntityStateRec state;
-        ASSERT_TRUE(DecodeEntityStateRec(m.records.data(), m.records.size(), &state));
+        ASSERT_TRUE(DecodeRecord(m.records.data(), m.records.size(), &state));
         EXPECT_NE(state.entityId, 0u);
         EXPECT_NE(state.receiveTime, 0u);
         EXPECT_TRUE(state.severity == 99 || (state.severity >= 1 && state.severity <= 5)) << state.severity;
@@ -197,7 +197,7 @@ TEST_F(SnmpDriverTest, SilentNeIsMarkedDisconnectedUntilItAnswersAgain)
     driver_->RequestPoll(false);
     ASSERT_TRUE(WaitFor([this] { return !driver_->IsConnected() && Count(325, true) >= 1; }));
     EntityStateRec root;
-    ASSERT_TRUE(DecodeEntityStateRec(seen_.back().records.data(), seen_.back().records.size(), &root));
+    ASSERT_TRUE(DecodeRecord(seen_.back().records.data(), seen_.back().records.size(), &root));
     EXPECT_EQ(root.entityId, 1u);
     EXPECT_EQ(root.stateBits & 1u, 1u);
     EXPECT_EQ(root.plannedType, 2u); // the last known state, with the disconnected bit
@@ -251,7 +251,7 @@ TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
     EXPECT_EQ(driver_->GetTimeout(), 600u);
     ASSERT_EQ(Connect(), kDrvOk);
     EmsMsg* reply = nullptr;
-    const auto range = EncodeNeAlarmLogRangeRec({0, 30});
+    const auto range = EncodeRecord(NeAlarmLogRangeRec{0, 30});
     EXPECT_EQ(Request(kEmsOpQuery, 329, {range.begin(), range.end()}, &reply), kDrvOk);
     EXPECT_EQ(reply->count, 30);
 

@@ -289,7 +289,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".300.0.3", "i", "7"}), kR + ".300.0.3 = 7\n");
     SnmpReplyData time = Query(300);
     NeTimeRecord rec;
-    ASSERT_TRUE(DecodeNeTimeRecord(time.records.data(), time.records.size(), &rec));
+    ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
 
     // A new community row, created and made active in one PDU.
@@ -299,7 +299,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     SnmpReplyData communities = Query(307, "ops");
     ASSERT_EQ(communities.count, 3u);
     NeSnmpCommunityRecord first;
-    ASSERT_TRUE(DecodeNeSnmpCommunityRecord(communities.records.data(), communities.recordSize, &first));
+    ASSERT_TRUE(DecodeRecord(communities.records.data(), communities.recordSize, &first));
     EXPECT_EQ(first, (NeSnmpCommunityRecord{"ops", 2, 1}));
 
     // Refusals (a read-only community, a wrong type, a value out of range) change nothing.
@@ -307,7 +307,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     Tool("snmpset", "1", "private", {kR + ".300.0.3", "s", "one"}, 2);
     Tool("snmpset", "2c", "private", {kR + ".300.0.3", "i", "40000"}, 2);
     time = Query(300);
-    ASSERT_TRUE(DecodeNeTimeRecord(time.records.data(), time.records.size(), &rec));
+    ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
 }
 

@@ -59,7 +59,7 @@ protected:
     {
         std::vector<uint16_t> codes;
         for (const Frame& frame : server_.Received()) {
-            if (frame.header.requestCode != kEmsReqKeepAlive)
+            if (frame.header.requestCode != kReqKeepAlive)
                 codes.push_back(frame.header.requestCode);
         }
         return codes;

@@ -54,7 +54,7 @@ protected:
     {
         std::vector<uint16_t> codes;
         for (const Frame& frame : server.Received()) {
-            if (frame.header.requestCode != kEmsReqKeepAlive)
+            if (frame.header.requestCode != kReqKeepAlive)
                 codes.push_back(frame.header.requestCode);
         }
         return codes;
@@ -85,7 +85,7 @@ void AnswerWithOneLocationAndAccount(const Frame& request, CFakeServer& server)
         LocationRecord location;
         location.id = 4;
         location.name = "Depot";
-        const auto bytes = EncodeLocationRecord(location);
+        const auto bytes = EncodeRecord(location);
         server.Reply(request, {bytes.begin(), bytes.end()}, 1, kLocationRecordSize);
         return;
     }
@@ -94,7 +94,7 @@ void AnswerWithOneLocationAndAccount(const Frame& request, CFakeServer& server)
         account.name = "admin";
         account.locationId = 4;
         account.roleLetter = "A";
-        const auto bytes = EncodeUserAccountRecord(account);
+        const auto bytes = EncodeRecord(account);
         server.Reply(request, {bytes.begin(), bytes.end()}, 1, kUserAccountRecordSize);
         return;
     }
@@ -160,10 +160,10 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
     mail.senderIp = {10, 0, 0, 9};
     mail.addressee = "admin";
     mail.text = std::string(ForceLogoutMarker);
-    const auto mailBytes = EncodeOperatorMailRecord(mail);
+    const auto mailBytes = EncodeRecord(mail);
     FrameHeader header;
     header.operation = kEmsOpReply;
-    header.requestCode = kEmsReqOperatorMail;
+    header.requestCode = kReqOperatorMail;
     header.count = header.total = 1;
     header.recordSize = kOperatorMailRecordSize;
     server.SendFrame(header, {mailBytes.begin(), mailBytes.end()});
@@ -192,7 +192,7 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
     EXPECT_TRUE(app.OnForcedLogoutTimer());
     EXPECT_TRUE(app.GetExitFlag());
     EXPECT_EQ(GetDriverMode(), kDriverModeBase);
-    EXPECT_EQ(Codes(server).back(), kEmsReqLogoff);
+    EXPECT_EQ(Codes(server).back(), kReqLogoff);
     EXPECT_TRUE(PumpUntil([&] { return frame_->window.closes > 0; }));
     // No question was asked.
     EXPECT_TRUE(runner_.boxTexts.empty());

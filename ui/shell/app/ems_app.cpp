@@ -9,9 +9,9 @@
 #include "core/tables/app_data.h"
 #include "link/driver_mode.h"
 #include "link/driver_result.h"
-#include "link/ems_msg.h"
 #include "link/link_ui.h"
 #include "link/pdu_log.h"
+#include "link/record_requests.h"
 #include "link/server/server_dispatch_rules.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
@@ -282,11 +282,7 @@ void CEmsApp::OnAppAbout()
 
 void CEmsApp::SendLogoff(int32_t timeoutMs)
 {
-    const uint8_t record = 0;
-    EmsMsg msg;
-    BuildEmsMsg(&msg, kEmsOpModify, kEmsReqLogoff, 1, &record, 0);
-    EmsMsg* reply = nullptr;
-    GetCurrentDriver().RequestEmsMsg(&msg, &reply, 0, timeoutMs, false);
+    CRecordRequests().Action(kReqLogoff, 0, {.timeoutMs = timeoutMs, .waitDialog = false});
 }
 
 void CEmsApp::PostCloseMainFrame()

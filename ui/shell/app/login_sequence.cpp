@@ -4,15 +4,17 @@
 #include "core/tables/app_data.h"
 #include "core/util/md5.h"
 #include "link/driver_result.h"
-#include "link/ems_msg.h"
 #include "link/net_drv.h"
+#include "link/record_requests.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
+#include "link/records/word_record.h"
 #include "link/server_message_dispatcher.h"
 #include "ui/shell/app/app_tables.h"
 
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,30 +23,6 @@ namespace {
 constexpr uint32_t kServerNeId = 0;
 constexpr uint32_t kDirectNeId = 1;
 constexpr size_t kLoginPasswordDigits = 10;
-constexpr uint32_t kLocationRecordSize = 224;
-constexpr uint32_t kNeAlarmDefRecordSize = 124;
-
-// One request with a record of `size` bytes (zero unless given) through the driver.
-int Request(CNetDrv& driver, uint8_t operation, uint16_t code, uint32_t neId, std::vector<uint8_t> record,
-            uint32_t failureTextId, int32_t timeoutMs, bool waitDialog, EmsMsg** reply)
-{
-    EmsMsg msg;
-    BuildEmsMsg(&msg, operation, code, static_cast<uint32_t>(record.size()), record.data(), neId);
-    EmsMsg* ignored = nullptr;
-    return driver.RequestEmsMsg(&msg, reply != nullptr ? reply : &ignored, failureTextId, timeoutMs, waitDialog);
-}
-
-int Query(CNetDrv& driver, uint16_t code, uint32_t neId, uint32_t size, uint32_t failureTextId, EmsMsg** reply)
-{
-    return Request(driver, kEmsOpQuery, code, neId, std::vector<uint8_t>(size, 0), failureTextId,
-                   CNetDrv::kDefaultTimeout, true, reply);
-}
-
-// The reply answers the request with records of its own code.
-bool IsAnswerTo(const EmsMsg* reply, uint16_t code)
-{
-    return reply != nullptr && reply->operation == kEmsOpReply && reply->requestCode == code && reply->count > 0;
-}
 
 // The link is gone or the operator stopped: what was loaded so far is not the server's whole state.
 bool IsLinkFailure(int code)
@@ -111,12 +89,9 @@ bool StoreDirectNe(CAppData& app, const LoginEntry& entry)
 }
 
 // The role from the NE's communities: the first whose text is the one entered decides.
-void ApplyCommunityRole(const EmsMsg& reply, const std::string& community, int& role)
+void ApplyCommunityRole(const std::vector<NeSnmpCommunityRecord>& communities, const std::string& community, int& role)
 {
-    for (uint32_t i = 0; i < static_cast<uint32_t>(reply.count); ++i) {
-        NeSnmpCommunityRecord record;
-        if (!DecodeNeSnmpCommunityRecord(EmsRecordAt(reply, i), reply.recordSize, &record))
-            continue;
+    for (const NeSnmpCommunityRecord& record : communities) {
         if (record.community == community) {
             if (record.permission == kNeAccessReadWrite)
                 role = kRoleAdministrator;
@@ -126,12 +101,9 @@ void ApplyCommunityRole(const EmsMsg& reply, const std::string& community, int& 
 }
 
 // The role from the NE's users; false when the user is not among them.
-bool ApplyUserRole(const EmsMsg& reply, const std::string& userName, int& role)
+bool ApplyUserRole(const std::vector<NeUserAccountRecord>& users, const std::string& userName, int& role)
 {
-    for (uint32_t i = 0; i < static_cast<uint32_t>(reply.count); ++i) {
-        NeUserAccountRecord record;
-        if (!DecodeNeUserAccountRecord(EmsRecordAt(reply, i), reply.recordSize, &record))
-            continue;
+    for (const NeUserAccountRecord& record : users) {
         if (record.userName == userName) {
             if (record.role != kNeUserLevelAdministrator)
                 role = kRoleUser;
@@ -141,23 +113,16 @@ bool ApplyUserRole(const EmsMsg& reply, const std::string& userName, int& role)
     return false;
 }
 
-void SyncNeTime(CNetDrv& driver, const DirectLoginOptions& options)
+void SyncNeTime(const CRecordRequests& requests, const DirectLoginOptions& options)
 {
-    EmsMsg* reply = nullptr;
-    if (Query(driver, kReqNeTime, kDirectNeId, kNeTimeRecordSize, 0, &reply) != kDrvOk ||
-        !IsAnswerTo(reply, kReqNeTime))
+    const auto reply = requests.Query<NeTimeRecord>(kReqNeTime, kDirectNeId);
+    if (!reply.Ok() || reply.records.empty() || !NeClockNeedsSync(reply.records[0].neClock, options.syncNeTimeMaxYear))
         return;
-    NeTimeRecord time;
-    if (!DecodeNeTimeRecord(EmsRecordAt(*reply, 0), reply->recordSize, &time))
-        return;
-    if (!NeClockNeedsSync(time.neClock, options.syncNeTimeMaxYear))
-        return;
+    NeTimeRecord time = reply.records[0];
     const int64_t now = static_cast<int64_t>(std::time(nullptr));
     time.neClock = static_cast<uint32_t>(now);
     time.timeZone = UtcOffsetHours(now);
-    const auto bytes = EncodeNeTimeRecord(time);
-    Request(driver, kEmsOpModify, kReqNeTime, kDirectNeId, std::vector<uint8_t>(bytes.begin(), bytes.end()), 0,
-            CNetDrv::kDefaultTimeout, true, nullptr);
+    requests.Modify(kReqNeTime, kDirectNeId, time);
 }
 
 } // namespace
@@ -187,34 +152,26 @@ LoginResult RunServerLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
     ClearUserRights();
     app.role = kRoleNone;
 
-    if (const int logon = Request(driver, kEmsOpModify, kEmsReqLogon, kServerNeId, std::vector<uint8_t>(1, 0),
-                                  kStrFailedToLogin, kLogonTimeoutMs, true, nullptr);
-        logon != kDrvOk) {
-        return Failed(LoginStep::kLogonRefused, logon);
+    const CRecordRequests requests(DriverChannel(driver));
+    if (const RequestOutcome logon =
+            requests.Action(kReqLogon, kServerNeId, {.failureTextId = kStrFailedToLogin, .timeoutMs = kLogonTimeoutMs});
+        !logon.Ok()) {
+        return Failed(LoginStep::kLogonRefused, logon.result);
     }
 
     // Their replies reach the tables through the dispatcher before each request returns.
-    const struct {
-        uint8_t operation;
-        uint16_t code;
-        uint32_t size;
-    } loads[] = {
-        {kEmsOpQuery, kReqLocations, kLocationRecordSize},
-        {kEmsOpQuery, kReqUserAccounts, 1},
-        {kEmsOpQuery, kReqUserRights, 1},
-        {kEmsOpQuery, kReqNeRecords, 1},
-        {kEmsOpQuery, kReqLoginQuery34, 1},
-        {kEmsOpModify, kReqNotificationsOn, 4},
+    const std::function<RequestOutcome()> loads[] = {
+        [&] { return requests.Query(kReqLocation, kServerNeId); },
+        [&] { return requests.Query(kReqUserAccount, kServerNeId); },
+        [&] { return requests.Query(kReqUserRights, kServerNeId); },
+        [&] { return requests.Query(kReqNeKeyAll, kServerNeId); },
+        [&] { return requests.Query(kReqLoginQuery, kServerNeId); },
+        [&] { return requests.Action(kReqNotificationsOn, kServerNeId, WordRecord{1}); },
     };
     for (const auto& load : loads) {
-        std::vector<uint8_t> record(load.size, 0);
-        if (load.code == kReqNotificationsOn)
-            record[0] = 1;
-        const int result = Request(driver, load.operation, load.code, kServerNeId, std::move(record), 0,
-                                   CNetDrv::kDefaultTimeout, true, nullptr);
-        if (IsLinkFailure(result)) {
+        if (const RequestOutcome outcome = load(); IsLinkFailure(outcome.result)) {
             ForgetServerLogin(app);
-            return Failed(LoginStep::kTablesFailed, result);
+            return Failed(LoginStep::kTablesFailed, outcome.result);
         }
     }
 
@@ -240,41 +197,40 @@ LoginResult RunDirectLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
         return Failed(LoginStep::kNeNotStored, 0);
     }
 
-    EmsMsg* reply = nullptr;
-    if (const int code = Query(driver, kReqNeRecord, kDirectNeId, 1, kStrFailToQuery, &reply); code != kDrvOk) {
+    const CRecordRequests requests(DriverChannel(driver));
+    if (const RequestOutcome ne = requests.Query(kReqNeKey, kDirectNeId, {.failureTextId = kStrFailToQuery});
+        !ne.Ok()) {
         EmptyNeTable(app);
-        return Failed(LoginStep::kNeQueryFailed, code);
+        return Failed(LoginStep::kNeQueryFailed, ne.result);
     }
 
     int role = kRoleUser;
-    if (const int code = Query(driver, kReqNeCommunities, kDirectNeId, kNeSnmpCommunityRecordSize,
-                               kStrFailToQueryCommunities, &reply);
-        code != kDrvOk) {
+    const auto communities = requests.Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, kDirectNeId,
+                                                                   {.failureTextId = kStrFailToQueryCommunities});
+    if (!communities.Ok()) {
         EmptyNeTable(app);
-        return Failed(LoginStep::kNeQueryFailed, code);
+        return Failed(LoginStep::kNeQueryFailed, communities.result);
     }
-    if (IsAnswerTo(reply, kReqNeCommunities))
-        ApplyCommunityRole(*reply, entry.password, role);
+    ApplyCommunityRole(communities.records, entry.password, role);
 
-    if (const int code =
-            Query(driver, kReqNeUsers, kDirectNeId, kNeUserAccountRecordSize, kStrFailToQueryCommunities, &reply);
-        code != kDrvOk) {
+    const auto users = requests.Query<NeUserAccountRecord>(kReqNeUserAccount, kDirectNeId,
+                                                           {.failureTextId = kStrFailToQueryCommunities});
+    if (!users.Ok()) {
         EmptyNeTable(app);
-        return Failed(LoginStep::kNeQueryFailed, code);
+        return Failed(LoginStep::kNeQueryFailed, users.result);
     }
-    if (!IsAnswerTo(reply, kReqNeUsers) || !ApplyUserRole(*reply, entry.userName, role)) {
+    if (!ApplyUserRole(users.records, entry.userName, role)) {
         EmptyNeTable(app);
         return Failed(LoginStep::kUserIncorrect, 0);
     }
     app.role = role;
 
     if (options.syncNeTime)
-        SyncNeTime(driver, options);
+        SyncNeTime(requests, options);
 
-    Query(driver, kReqNeAlarmDefs, kDirectNeId, kNeAlarmDefRecordSize, 0, nullptr);
-    Request(driver, kEmsOpModify, kReqAlarmSync, kDirectNeId, std::vector<uint8_t>(1, 0), 0, CNetDrv::kDefaultTimeout,
-            true, nullptr);
-    Query(driver, kReqBoards, kDirectNeId, 1, 0, nullptr);
+    requests.Query(kReqAlarmDef, kDirectNeId);
+    requests.Action(kReqAlarmSync, kDirectNeId);
+    requests.Query(kReqBoardSetting, kDirectNeId);
 
     driver.SetLoggedIn(true);
     return LoginResult{};

@@ -13,22 +13,6 @@
 class CAppData;
 class CNetDrv;
 
-
-// Request codes of the login.
-inline constexpr uint16_t kReqUserAccounts = 10;
-inline constexpr uint16_t kReqUserRights = 15;
-inline constexpr uint16_t kReqLocations = 20;
-inline constexpr uint16_t kReqNeRecord = 30;
-inline constexpr uint16_t kReqNeRecords = 33;
-inline constexpr uint16_t kReqLoginQuery34 = 34; // its reply is the dispatcher's business
-inline constexpr uint16_t kReqNeTime = 300;
-inline constexpr uint16_t kReqNeCommunities = 307;
-inline constexpr uint16_t kReqNeUsers = 316;
-inline constexpr uint16_t kReqBoards = 323;
-inline constexpr uint16_t kReqNeAlarmDefs = 327;
-inline constexpr uint16_t kReqAlarmSync = 332;
-inline constexpr uint16_t kReqNotificationsOn = 334;
-
 // Failure texts.
 inline constexpr uint32_t kStrFailedToLogin = 20044;
 inline constexpr uint32_t kStrFailToQuery = 10128;
@@ -41,10 +25,6 @@ inline constexpr int32_t kLogonTimeoutMs = 10000;
 // Letters of the rights tables in direct mode, and the NE's account kept in the NE record.
 inline constexpr size_t kDirectRightsLength = 127;
 inline constexpr char kDirectNeAccount[] = "qurim";
-
-// An NE community with this access value grants the Administrator role; an NE user of another level is a User.
-inline constexpr uint32_t kNeAccessReadWrite = 2;
-inline constexpr uint32_t kNeUserLevelAdministrator = 2;
 
 struct LoginEntry {
     bool direct = false;

@@ -3,6 +3,7 @@
 #include "core/config/app_settings.h"
 #include "core/util/ip_address.h"
 #include "link/driver_mode.h"
+#include "link/record_requests.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/frame_host.h"
 #include "ui/shell/frame/main_frame.h"
@@ -43,7 +44,7 @@ public:
     bool IsLinkConnected() const override { return GetCurrentDriver().IsConnected(); }
     bool IsLinkInTransaction() const override { return GetCurrentDriver().IsInTransaction(); }
     std::string LinkAddressText() const override { return FormatIpAddress(AppSettings().serverIp); }
-    int SendEmsMsgNoWait(EmsMsg& request) override { return GetCurrentDriver().SendEmsMsg(&request, 0); }
+    int SendEmsMsgNoWait(EmsMsg& request) override { return CurrentDriverChannel().send(request); }
 };
 
 } // namespace

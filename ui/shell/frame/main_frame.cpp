@@ -9,6 +9,7 @@
 #include "core/tables/ne_table.h"
 #include "link/ems_msg.h"
 #include "link/pdu_log.h"
+#include "link/record_requests.h"
 #include "link/records/entity_state_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "platform/control_id.h"
@@ -78,10 +79,6 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+Z", kCmdEditUndo},   {"Alt+Backspace", kCmdEditUndo},
     {"Ctrl+F", kCmdEditFind},
 };
-
-// Requests sent when another NE becomes current.
-constexpr uint16_t kReqNeAlarms = 325;
-constexpr uint16_t kReqNeEntityStates = 323;
 
 // Texts of the connection pane.
 constexpr uint32_t kStrDisconnect = 10031;
@@ -611,7 +608,7 @@ void CMainFrame::ToggleViewFlag(int commandId)
 int CMainFrame::AddTrapLogRecords(uint32_t neId, const uint8_t* records, uint32_t count)
 {
     std::vector<EntityStateRec> states;
-    if (count == 0 || !DecodeEntityStateRecs(records, count, &states))
+    if (count == 0 || !DecodeRecords<EntityStateRec>(records, count, kEntityStateRecSize, &states))
         return 0;
     std::vector<TrapLogRecord> entries;
     entries.reserve(count);
@@ -663,18 +660,12 @@ void CMainFrame::QueryNeStates(uint32_t neId)
     const bool planned = ne->planned == 1;
     const bool connected = IsNeConnected(*ne);
     FlushPduLog(0, 1);
-    if (!planned) {
-        const uint8_t alarmQuery[4] = {0, 0, 0, 0};
-        EmsMsg request;
-        BuildEmsMsg(&request, kEmsOpQuery, kReqNeAlarms, sizeof alarmQuery, alarmQuery, neId);
-        host_.SendEmsMsgNoWait(request);
-    }
-    if (planned || connected) {
-        const uint8_t stateQuery[1] = {0};
-        EmsMsg request;
-        BuildEmsMsg(&request, kEmsOpQuery, kReqNeEntityStates, sizeof stateQuery, stateQuery, neId);
-        host_.SendEmsMsgNoWait(request);
-    }
+    // The replies arrive through the dispatcher.
+    const CRecordRequests requests({{}, [this](EmsMsg& request) { return host_.SendEmsMsgNoWait(request); }});
+    if (!planned)
+        requests.Post(kReqEntityState, neId);
+    if (planned || connected)
+        requests.Post(kReqBoardSetting, neId);
     FlushPduLog(1, 1);
 }
 

@@ -9,14 +9,15 @@
 #include "core/tables/ne_record.h"
 #include "core/tables/user_account.h"
 #include "core/util/names.h"
-#include "link/ems_msg.h"
+#include "link/record_requests.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/igmp_setting_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/profile_sync_rec.h"
+#include "link/records/user_account_record.h"
+#include "link/records/word_record.h"
 #include "ui/shell/routing/route_dialogs.h"
-
-#include <algorithm>
-#include <array>
-#include <cstring>
-#include <string_view>
-#include <vector>
 
 namespace {
 
@@ -36,55 +37,8 @@ constexpr uint32_t kStrDeletedData = 29802;
 constexpr uint32_t kStrFailQuery = 10128;
 constexpr uint32_t kStrIgmpOff = 10253;
 
-// Request codes.
-constexpr uint16_t kReqDeleteAccount = 14;
-constexpr uint16_t kReqDeleteLocation = 22;
-constexpr uint16_t kReqQueryNes = 30;
-constexpr uint16_t kReqDeleteNe = 32;
-constexpr uint16_t kReqUpload = 50;
-constexpr uint16_t kReqDownload = 51;
-constexpr uint16_t kReqEntityStates = 323;
-constexpr uint16_t kReqNeAlarms = 325;
-constexpr uint16_t kReqAlarmSyncQuery = 327;
-constexpr uint16_t kReqAlarmSyncAction = 332;
-constexpr uint16_t kReqRebootNe = 340;
-constexpr uint16_t kReqResetCard = 341;
-constexpr uint16_t kReqResetPort = 342;
-constexpr uint16_t kReqWriteFlash = 343;
-constexpr uint16_t kReqEraseFlash = 347;
-constexpr uint16_t kReqIgmpFunction = 495;
-
-constexpr uint32_t kLocationRecordSize = 224;
-constexpr uint32_t kNeRecordSize = 124;
-constexpr uint32_t kAccountRecordSize = 216;
-constexpr uint32_t kSyncRecordSize = 28;
-constexpr uint32_t kIgmpRecordSize = 44;
-constexpr size_t kCliPromptFieldOffset = 68;
-
-void PutU32(uint8_t* at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t GetU32(const uint8_t* at)
-{
-    return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 | static_cast<uint32_t>(at[2]) << 16 |
-           static_cast<uint32_t>(at[3]) << 24;
-}
-
-// Copies at most `width` characters; the rest of the field (its terminator included) stays zero.
-void PutText(uint8_t* at, std::string_view text, size_t width)
-{
-    const size_t n = std::min(text.size(), width);
-    std::memcpy(at, text.data(), n);
-}
-
-bool IsUsableReply(const EmsMsg* reply, uint16_t code)
-{
-    return reply != nullptr && reply->operation == kEmsOpReply && reply->requestCode == code && reply->count > 0 &&
-           reply->records != nullptr;
-}
+// The NE model with one control module, whose CLI prompt has one text.
+constexpr uint32_t kSingleControlModel = 2;
 
 } // namespace
 
@@ -96,26 +50,16 @@ bool CCommandRouter::CheckRight(int function, char letter) const
     return false;
 }
 
-bool CCommandRouter::OneShot(uint32_t questionId, uint16_t code, const void* record, uint32_t size, uint32_t neId,
-                             uint32_t failureId)
+bool CCommandRouter::OneShot(uint32_t questionId, const std::function<RequestOutcome()>& request)
 {
     if (services_.ask(questionId, kConfirmFlags) != kIdYes)
         return false;
-    EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpModify, code, size, record, neId);
-    EmsMsg* reply = nullptr;
-    return services_.request(request, &reply, failureId, -2, true) == 0;
+    return request().Ok();
 }
 
-EmsMsg* CCommandRouter::Query(uint16_t code, uint32_t size, uint32_t neId, uint32_t failureId)
+CRecordRequests CCommandRouter::Requests() const
 {
-    std::vector<uint8_t> record(size, 0);
-    EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpQuery, code, size, record.data(), neId);
-    EmsMsg* reply = nullptr;
-    if (services_.request(request, &reply, failureId, -2, true) != 0)
-        return nullptr;
-    return reply;
+    return CRecordRequests({services_.request, {}});
 }
 
 void CCommandRouter::RouteRequest(const CommandRoute& route)
@@ -163,33 +107,31 @@ void CCommandRouter::OnResetEntity()
         return;
     }
     const CEntityIndex index = host_.CurrentEntityIndex();
-    std::array<uint8_t, 4> packed{};
-    PutU32(packed.data(), CEntityId(&index).id);
-    const uint8_t zero = 0;
     struct Row {
         uint32_t question, failure, success;
         uint16_t code;
     };
     Row row{};
-    const void* record = packed.data();
-    uint32_t size = 4;
     switch (index.GetLevel()) {
     case 1:
     case 2: // a shelf reboots the NE
-        row = {10136, 10139, 10142, kReqRebootNe};
-        record = &zero;
-        size = 1;
+        row = {10136, 10139, 10142, kReqNeReboot};
         break;
     case 3:
-        row = {10135, 10138, 10141, kReqResetCard};
+        row = {10135, 10138, 10141, kReqCardReset};
         break;
     case 4:
-        row = {10137, 10140, 10143, kReqResetPort};
+        row = {10137, 10140, 10143, kReqPortReset};
         break;
     default:
         return;
     }
-    if (OneShot(row.question, row.code, record, size, neId, row.failure))
+    const RequestOptions options{.failureTextId = row.failure};
+    const bool done = OneShot(row.question, [&] {
+        return row.code == kReqNeReboot ? Requests().Action(row.code, neId, options)
+                                        : Requests().Action(row.code, neId, WordRecord{CEntityId(&index).id}, options);
+    });
+    if (done)
         services_.status(row.success);
 }
 
@@ -197,9 +139,10 @@ void CCommandRouter::OnDownloadConfig()
 {
     if (!CheckRight(kRightNe, 'x'))
         return;
-    std::array<uint8_t, kSyncRecordSize> record{};
-    PutU32(record.data(), 1);
-    if (OneShot(10160, kReqDownload, record.data(), kSyncRecordSize, host_.CurrentNeId(), 10162))
+    const uint32_t neId = host_.CurrentNeId();
+    if (OneShot(10160, [&] {
+            return Requests().Action(kReqConfigDownload, neId, ProfileSyncRec{.first = 1}, {.failureTextId = 10162});
+        }))
         services_.status(10163);
 }
 
@@ -208,25 +151,19 @@ void CCommandRouter::OnRetrieveConfig()
     if (!CheckRight(kRightNe, 'x'))
         return;
     const uint32_t neId = host_.CurrentNeId();
-    std::array<uint8_t, kSyncRecordSize> record{};
-    PutU32(record.data(), 1);
-    if (!OneShot(10161, kReqUpload, record.data(), kSyncRecordSize, neId, 10162))
+    if (!OneShot(10161, [&] {
+            return Requests().Action(kReqConfigUpload, neId, ProfileSyncRec{.first = 1}, {.failureTextId = 10162});
+        }))
         return;
     if (CNeRecord* ne = AppData().nes.FindNeById(neId); ne != nullptr && ne->root != nullptr) {
         constexpr uint32_t kRootType = 1;
         ne->root->SetTypeById(EntityIdFromIndex(1, 0, 0, 0, 0), kRootType, 0x7FFFFFFE);
     }
     // Best-effort refreshes whose results nobody reads.
-    const uint8_t zero = 0;
-    const uint32_t zeroWord = 0;
-    EmsMsg request;
-    EmsMsg* reply = nullptr;
-    BuildEmsMsg(&request, kEmsOpQuery, kReqQueryNes, 1, &zero, 0);
-    services_.request(request, &reply, 0, static_cast<int32_t>(services_.driverTimeout()), true);
-    BuildEmsMsg(&request, kEmsOpQuery, kReqEntityStates, 1, &zero, neId);
-    services_.request(request, &reply, 0, 0, false);
-    BuildEmsMsg(&request, kEmsOpQuery, kReqNeAlarms, 4, &zeroWord, neId);
-    services_.request(request, &reply, 0, 0, false);
+    const CRecordRequests requests = Requests();
+    requests.Query(kReqNeKey, 0, {.timeoutMs = static_cast<int32_t>(services_.driverTimeout())});
+    requests.Query(kReqBoardSetting, neId, {.timeoutMs = 0, .waitDialog = false});
+    requests.Query(kReqEntityState, neId, {.timeoutMs = 0, .waitDialog = false});
     services_.status(10164);
 }
 
@@ -234,8 +171,8 @@ void CCommandRouter::OnSaveConfigToFlash()
 {
     if (!CheckRight(kRightNe, 'x'))
         return;
-    const uint8_t zero = 0;
-    if (OneShot(10148, kReqWriteFlash, &zero, 1, host_.CurrentNeId(), 10149))
+    const uint32_t neId = host_.CurrentNeId();
+    if (OneShot(10148, [&] { return Requests().Action(kReqFlashWrite, neId, {.failureTextId = 10149}); }))
         services_.status(10150);
 }
 
@@ -243,10 +180,10 @@ void CCommandRouter::OnEraseConfig()
 {
     if (!CheckRight(kRightNe, 'x'))
         return;
-    const uint8_t zero = 0;
     // A failed erase says so, not that writing failed.
     constexpr uint32_t kStrFailErase = 29803;
-    if (OneShot(10300, kReqEraseFlash, &zero, 1, host_.CurrentNeId(), kStrFailErase))
+    const uint32_t neId = host_.CurrentNeId();
+    if (OneShot(10300, [&] { return Requests().Action(kReqFlashErase, neId, {.failureTextId = kStrFailErase}); }))
         services_.status(10302);
 }
 
@@ -254,12 +191,12 @@ void CCommandRouter::OnDeleteLocation()
 {
     if (!CheckRight(kRightLocation, 'd'))
         return;
-    const uint32_t locationId = host_.CurrentLocationId();
-    std::array<uint8_t, kLocationRecordSize> record{};
-    PutU32(record.data(), locationId);
-    if (const CLocationNode* node = AppData().locations.FindLocation(locationId))
-        PutText(record.data() + 4, node->name, CLocationNode::kNameMax);
-    if (OneShot(kStrAskDelete, kReqDeleteLocation, record.data(), kLocationRecordSize, 0, kStrFailDelete))
+    LocationRecord record;
+    record.id = host_.CurrentLocationId();
+    if (const CLocationNode* node = AppData().locations.FindLocation(record.id))
+        record.name = node->name;
+    if (OneShot(kStrAskDelete,
+                [&] { return Requests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailDelete}); }))
         services_.status(kStrDeletedData);
 }
 
@@ -267,12 +204,12 @@ void CCommandRouter::OnDeleteNe()
 {
     if (!CheckRight(kRightNe, 'd'))
         return;
-    const uint32_t neId = host_.CurrentNeId();
-    std::array<uint8_t, kNeRecordSize> record{};
-    PutU32(record.data(), neId);
-    if (const CNeRecord* ne = AppData().nes.FindNeById(neId))
-        PutText(record.data() + 8, ne->name, CNeRecord::kNameMax);
-    if (OneShot(kStrAskDelete, kReqDeleteNe, record.data(), kNeRecordSize, neId, kStrFailDelete))
+    NeKeyRecord record;
+    record.neId = host_.CurrentNeId();
+    if (const CNeRecord* ne = AppData().nes.FindNeById(record.neId))
+        record.neName = ne->name;
+    if (OneShot(kStrAskDelete,
+                [&] { return Requests().Delete(kReqNeKey, record.neId, record, {.failureTextId = kStrFailDelete}); }))
         services_.status(kStrDeletedData);
 }
 
@@ -287,31 +224,19 @@ void CCommandRouter::OnDeleteMember()
         services_.status(kStrDataInUse);
         return;
     }
-    std::array<uint8_t, kAccountRecordSize> record{};
-    PutText(record.data(), name, CUserAccount::kNameMax);
-    EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpModify, kReqDeleteAccount, kAccountRecordSize, record.data(), 0);
-    EmsMsg* reply = nullptr;
-    if (services_.request(request, &reply, kStrFailDelete, -2, true) == 0)
+    UserAccountRecord record;
+    record.name = name;
+    if (Requests().Delete(kReqUserAccount, 0, record, {.failureTextId = kStrFailDelete}).Ok())
         services_.status(kStrDeletedData);
 }
 
 void CCommandRouter::OnAlarmSync()
 {
-    constexpr uint32_t kFail = 10044;
     const uint32_t neId = host_.CurrentNeId();
-    const uint8_t zero = 0;
-    std::array<uint8_t, kNeRecordSize> query{};
-    EmsMsg request;
-    EmsMsg* reply = nullptr;
-    BuildEmsMsg(&request, kEmsOpQuery, kReqAlarmSyncQuery, kNeRecordSize, query.data(), neId);
-    if (services_.request(request, &reply, kFail, -2, true) != 0)
-        return;
-    BuildEmsMsg(&request, kEmsOpModify, kReqAlarmSyncAction, 1, &zero, neId);
-    if (services_.request(request, &reply, kFail, -2, true) != 0)
-        return;
-    BuildEmsMsg(&request, kEmsOpQuery, kReqEntityStates, 1, &zero, neId);
-    if (services_.request(request, &reply, kFail, -2, true) != 0)
+    const RequestOptions options{.failureTextId = 10044};
+    const CRecordRequests requests = Requests();
+    if (!requests.Query(kReqAlarmDef, neId, options).Ok() || !requests.Action(kReqAlarmSync, neId, options).Ok() ||
+        !requests.Query(kReqBoardSetting, neId, options).Ok())
         return;
     services_.status(10045);
 }
@@ -319,23 +244,24 @@ void CCommandRouter::OnAlarmSync()
 void CCommandRouter::OnCliPromptSetting()
 {
     // The prompt style asked about is the current NE's, not that of whichever NE the server lists first.
-    const EmsMsg* reply = Query(kReqQueryNes, kNeRecordSize, host_.CurrentNeId(), kStrFailQuery);
-    if (!IsUsableReply(reply, kReqQueryNes) || reply->recordSize < kCliPromptFieldOffset + 4)
+    const auto reply =
+        Requests().Query<NeKeyRecord>(kReqNeKey, host_.CurrentNeId(), NeKeyRecord{}, {.failureTextId = kStrFailQuery});
+    if (!reply.Ok() || reply.records.empty())
         return;
-    const auto* first = static_cast<const uint8_t*>(reply->records);
     const CommandRoute* route = FindCommandRoute(33217);
     DialogRequest request =
-        MakeRequest(*route, GetU32(first + kCliPromptFieldOffset) == 2 ? kNeCliPromptDlg : kNeCliPromptDualDlg);
+        MakeRequest(*route, reply.records[0].modelId == kSingleControlModel ? kNeCliPromptDlg : kNeCliPromptDualDlg);
     OpenRouteDialog(request);
 }
 
 void CCommandRouter::OnMulticastCheck(const CommandRoute& route, const char* className)
 {
-    const EmsMsg* reply = Query(kReqIgmpFunction, kIgmpRecordSize, host_.CurrentNeId(), kStrFailQuery);
-    if (!IsUsableReply(reply, kReqIgmpFunction) || reply->recordSize < 4)
+    const auto reply =
+        Requests().Query<IgmpSettingRec>(kReqIgmpSetting, host_.CurrentNeId(), {.failureTextId = kStrFailQuery});
+    if (!reply.Ok() || reply.records.empty())
         return;
-    const uint32_t function = GetU32(static_cast<const uint8_t*>(reply->records));
-    if (function != 1 && function != 2) {
+    const uint32_t mode = reply.records[0].mode;
+    if (mode != kIgmpModeSnooping && mode != kIgmpModeProxy) {
         services_.status(kStrIgmpOff);
         return;
     }

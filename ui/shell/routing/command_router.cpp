@@ -7,8 +7,8 @@
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_record.h"
 #include "link/driver_mode.h"
-#include "link/ems_msg.h"
 #include "link/net_drv.h"
+#include "link/record_requests.h"
 #include "ui/framework/message_boxes.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/routing/route_dialogs.h"
@@ -25,9 +25,7 @@ constexpr uint32_t kNeItselfEntityId = 1;
 RouteServices DefaultRouteServices()
 {
     RouteServices services;
-    services.request = [](EmsMsg& request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog) {
-        return GetCurrentDriver().RequestEmsMsg(&request, reply, failureTextId, timeoutMs, waitDialog);
-    };
+    services.request = CurrentDriverChannel().request;
     services.driverTimeout = [] { return GetCurrentDriver().GetTimeout(); };
     services.cancelRequest = [] { GetCurrentDriver().CancelRequest(); };
     services.ask = [](uint32_t stringId, int type) { return ShowMessageById(stringId, type); };

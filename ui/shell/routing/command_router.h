@@ -5,6 +5,7 @@
 // window, help, telnet and Stop transaction.
 
 #include "core/entity/entity_index.h"
+#include "link/record_requests.h"
 #include "ui/shell/routing/command_table.h"
 #include "ui/shell/routing/dialog_request.h"
 
@@ -92,10 +93,9 @@ private:
 
     // Right check, question and request of a one-shot command; true when it was sent and succeeded.
     bool CheckRight(int function, char letter) const;
-    bool OneShot(uint32_t questionId, uint16_t code, const void* record, uint32_t size, uint32_t neId,
-                 uint32_t failureId);
-    // A query whose reply the caller reads; null on failure.
-    EmsMsg* Query(uint16_t code, uint32_t size, uint32_t neId, uint32_t failureId);
+    bool OneShot(uint32_t questionId, const std::function<RequestOutcome()>& request);
+    // The typed requests through the services' request.
+    CRecordRequests Requests() const;
     void OnMulticastCheck(const CommandRoute& route, const char* className);
 
     ICommandRouteHost& host_;

@@ -2,16 +2,15 @@
 // 1-byte record by this 24-byte record.
 #pragma once
 
-#include <array>
+#include "link/records/record_codec.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 inline constexpr size_t kLogonRecSize = 24;
 inline constexpr size_t kLogonNameSize = 11;   // 10 characters and the terminating zero
 inline constexpr size_t kLogonDigestSize = 11; // the first 10 lower-case hex digits of the password's MD5
-inline constexpr size_t kLogonNameOffset = 0;
-inline constexpr size_t kLogonDigestOffset = 11;
-inline constexpr size_t kLogonTrapPortOffset = 22;
 
 struct LogonRec {
     std::string userName;
@@ -21,8 +20,17 @@ struct LogonRec {
     bool operator==(const LogonRec&) const = default;
 };
 
-// Texts longer than their field are cut; the port is little-endian.
-std::array<uint8_t, kLogonRecSize> EncodeLogonRec(const LogonRec& rec);
+template <> struct RecordTable<LogonRec> {
+    using R = LogonRec;
+    static constexpr const char* kName = "LogonRec";
+    static constexpr uint32_t kSize = kLogonRecSize;
+    static constexpr RecordField kFields[] = {
+        Text<&R::userName>("userName", 0, kLogonNameSize),
+        Text<&R::passwordDigest>("passwordDigest", 11, kLogonDigestSize),
+        U16<&R::trapPort>("trapPort", 22),
+    };
+};
 
-// False when `size` is not the record size.
+// The server's reading of a logon, stricter than DecodeRecord: false unless `size` is exactly the record's, and a
+// text ends at its first zero or, at the latest, where its terminating zero belongs.
 bool DecodeLogonRec(const uint8_t* data, size_t size, LogonRec& rec);

@@ -1,0 +1,93 @@
+#include "link/record_requests.h"
+
+#include "link/driver_mode.h"
+#include "link/link_ui.h"
+
+#include <algorithm>
+
+EmsChannel CurrentDriverChannel()
+{
+    EmsChannel channel;
+    channel.request = [](EmsMsg& request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog) {
+        return GetCurrentDriver().RequestEmsMsg(&request, reply, failureTextId, timeoutMs, waitDialog);
+    };
+    channel.send = [](EmsMsg& request) { return GetCurrentDriver().SendEmsMsg(&request, 0); };
+    return channel;
+}
+
+EmsChannel DriverChannel(CNetDrv& driver)
+{
+    EmsChannel channel;
+    channel.request = [&driver](EmsMsg& request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs,
+                                bool waitDialog) {
+        return driver.RequestEmsMsg(&request, reply, failureTextId, timeoutMs, waitDialog);
+    };
+    channel.send = [&driver](EmsMsg& request) { return driver.SendEmsMsg(&request, 0); };
+    return channel;
+}
+
+const RequestSpec& CRecordRequests::Spec(uint16_t code)
+{
+    static const RequestSpec unknown;
+    const RequestEntry entry = FindRequest(code);
+    return entry.spec != nullptr ? *entry.spec : unknown;
+}
+
+uint16_t CRecordRequests::SiblingCode(uint16_t code, RequestRole role)
+{
+    const RequestEntry entry = FindRequest(code);
+    if (entry.spec == nullptr)
+        return 0;
+    if (entry.role == role)
+        return code; // the caller named the sibling itself
+    return role == RequestRole::kAdd ? entry.spec->addCode : entry.spec->deleteCode;
+}
+
+CRecordRequests::Sent CRecordRequests::Exchange(uint8_t operation, uint16_t code, uint32_t neId,
+                                                const std::vector<uint8_t>& body, uint32_t count,
+                                                const RequestOptions& options) const
+{
+    Sent sent;
+    if (code == 0 || count == 0 || !channel_.request) {
+        // A family without the sibling asked for, or nothing to write: nothing is sent.
+        sent.outcome.result = kDrvInvalidParameter;
+        sent.outcome.text = GetDriverErrorText(kDrvInvalidParameter);
+        return sent;
+    }
+    EmsMsg request;
+    BuildEmsMsg(&request, operation, code, static_cast<uint32_t>(body.size() / count), body.data(), neId);
+    request.count = static_cast<int32_t>(count);
+    EmsMsg* reply = nullptr;
+    sent.outcome.result =
+        channel_.request(request, &reply, options.failureTextId, options.timeoutMs, options.waitDialog);
+    sent.reply = reply;
+    if (reply != nullptr)
+        sent.outcome.total = reply->total;
+    if (sent.outcome.result == kDrvTextReply && reply != nullptr && reply->records != nullptr) {
+        // The record is one zero-terminated text; it ends at the reply's end at the latest.
+        const auto* text = static_cast<const char*>(reply->records);
+        const size_t size = static_cast<size_t>(EmsRecordBytes(*reply));
+        sent.outcome.text.assign(text, std::find(text, text + size, '\0'));
+    } else if (sent.outcome.result != kDrvOk) {
+        sent.outcome.text = GetDriverErrorText(sent.outcome.result);
+    }
+    return sent;
+}
+
+void CRecordRequests::Malformed(RequestOutcome& outcome, const RequestOptions& options)
+{
+    outcome.result = kDrvInvalidFormat;
+    outcome.text = GetDriverErrorText(kDrvInvalidFormat);
+    if (options.failureTextId != 0)
+        GetLinkUi().ShowFailureMessage(options.failureTextId, outcome.result, outcome.text);
+}
+
+int CRecordRequests::Post(uint16_t code, uint32_t neId) const
+{
+    if (!channel_.send)
+        return kDrvInvalidParameter;
+    const std::vector<uint8_t> body = Zeros(Spec(code).QueryBodySize());
+    EmsMsg request;
+    BuildEmsMsg(&request, kEmsOpQuery, code, static_cast<uint32_t>(body.size()), body.data(), neId);
+    return channel_.send(request);
+}

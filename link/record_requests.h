@@ -1,0 +1,172 @@
+#pragma once
+// Typed requests: the query, modify, add and delete of a record type and the one-shot actions, over the current
+// driver (either link). A request's body comes from its record's field table, or from the request catalogue where
+// the caller gives none; the reply's records come back decoded and copied out of the driver, with the result and
+// its text:
+//
+//     CRecordRequests requests;
+//     auto reply = requests.Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, neId, {.failureTextId = 10128});
+//     if (!reply.Ok())
+//         return; // the failure box has been shown: a failure text was given
+//     for (const NeSnmpCommunityRecord& community : reply.records)
+//         ...
+//     requests.Add(kReqNeSnmpCommunity, neId, community, {.failureTextId = 10003}); // sends the family's add code
+//     requests.Action(kReqAlarmSync, neId, {.failureTextId = 10044});             // one byte of zero, as catalogued
+//
+// The options are RequestEmsMsg's: the failure box shows when a failure text is given, the wait dialog when asked
+// for; both belong to the link UI (link_ui.h), so that this stays window-free. A request runs on the caller's thread.
+
+#include "link/driver_result.h"
+#include "link/ems_msg.h"
+#include "link/net_drv.h"
+#include "link/records/record_codec.h"
+#include "link/records/request_catalogue.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct RequestOptions {
+    uint32_t failureTextId = 0;                   // the failure box's text; 0 shows no box
+    int32_t timeoutMs = CNetDrv::kDefaultTimeout; // negative: the driver's; 0: send and do not wait for the reply
+    bool waitDialog = true;
+};
+
+struct RequestOutcome {
+    int result = kDrvOk; // 0 or a driver result code
+    std::string text;    // on failure: the text of a text reply, else the driver's error text
+    uint32_t total = 0;  // the reply's total: the number of matches of a paged query
+    bool Ok() const { return result == kDrvOk; }
+};
+
+// The reply's records, also those of a failure that the far end answered with records (a status word to read).
+template <typename Rec> struct RecordReply : RequestOutcome {
+    std::vector<Rec> records;
+};
+
+// The driver calls under the typed requests. The default goes to the current driver; a test of a caller may put a
+// recorder of what would be sent in its place.
+struct EmsChannel {
+    std::function<int(EmsMsg& request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog)>
+        request;
+    std::function<int(EmsMsg& request)> send; // without waiting: the reply reaches the dispatcher
+};
+EmsChannel CurrentDriverChannel();
+// The calls of one driver, whichever is current.
+EmsChannel DriverChannel(CNetDrv& driver);
+
+template <typename T>
+concept TabledRecord = requires
+{
+    RecordTable<T>::kSize;
+};
+
+class CRecordRequests {
+public:
+    CRecordRequests() : CRecordRequests(CurrentDriverChannel()) {}
+    explicit CRecordRequests(EmsChannel channel) : channel_(std::move(channel)) {}
+
+    // A query with the catalogue's body, whose reply only the dispatcher reads.
+    RequestOutcome Query(uint16_t code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        return Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options).outcome;
+    }
+    // A query with the catalogue's body (zeros), or with a key record.
+    template <TabledRecord Rec>
+    RecordReply<Rec> Query(uint16_t code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options), options);
+    }
+    template <TabledRecord Rec, TabledRecord Key>
+    RecordReply<Rec> Query(uint16_t code, uint32_t neId, const Key& key, const RequestOptions& options = {}) const
+    {
+        return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(key), 1, options), options);
+    }
+
+    // Writes records with the family's code; the reply holds them as the far end keeps them now.
+    template <TabledRecord Rec>
+    RecordReply<Rec> Modify(uint16_t code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
+    {
+        return Write(code, neId, std::vector<Rec>{rec}, options);
+    }
+    // Several records in one request.
+    template <TabledRecord Rec>
+    RecordReply<Rec> Modify(uint16_t code, uint32_t neId, const std::vector<Rec>& recs,
+                            const RequestOptions& options = {}) const
+    {
+        return Write(code, neId, recs, options);
+    }
+    // `code` is the family's; the request carries its add or delete code. An add's reply holds the record as added
+    // (with the id given to it).
+    template <TabledRecord Rec>
+    RecordReply<Rec> Add(uint16_t code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
+    {
+        return Write(SiblingCode(code, RequestRole::kAdd), neId, std::vector<Rec>{rec}, options);
+    }
+    template <TabledRecord Rec>
+    RecordReply<Rec> Delete(uint16_t code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
+    {
+        return Write(SiblingCode(code, RequestRole::kDelete), neId, std::vector<Rec>{rec}, options);
+    }
+
+    // A one-shot request (operation 2) with the catalogue's body of zeros, or with a record.
+    RequestOutcome Action(uint16_t code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        return Exchange(kEmsOpModify, code, neId, Zeros(Spec(code).BodySize()), 1, options).outcome;
+    }
+    template <TabledRecord Body>
+    RequestOutcome Action(uint16_t code, uint32_t neId, const Body& body, const RequestOptions& options = {}) const
+    {
+        return Exchange(kEmsOpModify, code, neId, Bytes(body), 1, options).outcome;
+    }
+
+    // A query with the catalogue's body, sent without waiting: its reply reaches the dispatcher.
+    int Post(uint16_t code, uint32_t neId) const;
+
+private:
+    struct Sent {
+        RequestOutcome outcome;
+        const EmsMsg* reply = nullptr; // the driver's, valid until its next request
+    };
+
+    static const RequestSpec& Spec(uint16_t code);
+    static uint16_t SiblingCode(uint16_t code, RequestRole role);
+    static std::vector<uint8_t> Zeros(uint32_t size) { return std::vector<uint8_t>(size, 0); }
+    template <typename Rec> static std::vector<uint8_t> Bytes(const Rec& rec)
+    {
+        const auto bytes = EncodeRecord(rec);
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    }
+
+    // `count` records of body.size() / count bytes each.
+    Sent Exchange(uint8_t operation, uint16_t code, uint32_t neId, const std::vector<uint8_t>& body, uint32_t count,
+                  const RequestOptions& options) const;
+    // A reply whose records are too short for the record fails as a malformed reply.
+    static void Malformed(RequestOutcome& outcome, const RequestOptions& options);
+
+    template <typename Rec>
+    RecordReply<Rec> Write(uint16_t code, uint32_t neId, const std::vector<Rec>& recs,
+                           const RequestOptions& options) const
+    {
+        return Collect<Rec>(
+            Exchange(kEmsOpModify, code, neId, EncodeRecords(recs), static_cast<uint32_t>(recs.size()), options),
+            options);
+    }
+    template <typename Rec> RecordReply<Rec> Collect(const Sent& sent, const RequestOptions& options) const
+    {
+        RecordReply<Rec> reply;
+        static_cast<RequestOutcome&>(reply) = sent.outcome;
+        const EmsMsg* msg = sent.reply;
+        if (msg == nullptr || msg->count <= 0 || msg->records == nullptr || msg->operation != kEmsOpReply)
+            return reply;
+        if (!DecodeRecords(static_cast<const uint8_t*>(msg->records), static_cast<size_t>(msg->count), msg->recordSize,
+                           &reply.records) &&
+            reply.Ok()) {
+            Malformed(reply, options);
+        }
+        return reply;
+    }
+
+    EmsChannel channel_;
+};

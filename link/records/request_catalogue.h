@@ -1,0 +1,206 @@
+#pragma once
+// The request catalogue: for every request code of the system (named in request_codes.h) what it carries and how
+// the peers serve it. One entry describes a family of codes, as the workstation sees them:
+//
+//     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
+//         .Of<NeSnmpCommunityRecord>()                      // record, size and key from its field table
+//         .Direct(DirectTable().Writable().RowStatus()),    // the NE's MIB table R.307, rows created and destroyed
+//     Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
+//     Single(kReqServerOption).Size(208).Query(1),         // a record without a field table yet: its size
+//     Action(kReqAlarmSync).Direct(DirectAction()),
+//
+// The typed requests (link/record_requests.h) take the bodies of queries and actions from it, the simulated server's
+// generic store keeps records by its kinds and keys, and the direct link's request map (link/snmp) is built from its
+// direct-mode entries and the records' columns.
+
+#include "link/records/record_layout.h"
+#include "link/records/request_codes.h"
+
+#include <cstdint>
+#include <span>
+
+enum class RequestKind : uint8_t {
+    kFamily,       // records kept by key: query and modify, with add, delete and delete-all siblings where it has them
+    kSingle,       // one setting: the records written last
+    kAction,       // a one-shot request; nothing is kept
+    kCount,        // the number of records of a family, answered as one 16-bit word
+    kNotification, // sent by the server only
+};
+
+// How the direct link reaches a code in the NE's MIB (private subtree R.<code>).
+enum class DirectAccess : uint8_t {
+    kNone,    // not in direct mode: "request not supported"
+    kIgnored, // answered at once with an empty reply
+    kScalars, // a scalar group: GET and SET of R.<code>.0.<column>
+    kTable,   // a table: walked by GET-NEXT / GETBULK, rows SET
+    kAction,  // SET R.<code>.0 to 1
+};
+// How a query's request record bounds the walk of a table.
+enum class DirectRange : uint8_t {
+    kAll,        // the whole table
+    kFirstLast,  // (u32 first, u32 last) of the first index column
+    kFirstCount, // (ignored, u32 number of rows) from the start of the table
+};
+// What the driver adds to a reply record from its own session.
+enum class DirectFixup : uint8_t {
+    kNone,
+    kNeKeyFromSession, // NE id 1, the address as name, address, port and community of the session
+};
+
+struct DirectSpec {
+    DirectAccess access = DirectAccess::kNone;
+    const RecordLayout* record = nullptr; // the record in direct mode, when it differs from the server's
+    uint16_t objectCode = 0;              // R.<objectCode> holds the data; 0 = the code's own
+    bool writable = false;                // operation 2 writes the writable columns
+    bool rowStatus = false;               // the table ends with a RowStatus column; add and delete create and destroy
+    DirectRange range = DirectRange::kAll;
+    DirectFixup fixup = DirectFixup::kNone;
+
+    template <typename Rec> constexpr DirectSpec Of() const
+    {
+        DirectSpec spec = *this;
+        spec.record = &kRecordLayout<Rec>;
+        return spec;
+    }
+    constexpr DirectSpec Object(uint16_t code) const
+    {
+        DirectSpec spec = *this;
+        spec.objectCode = code;
+        return spec;
+    }
+    constexpr DirectSpec Writable() const
+    {
+        DirectSpec spec = *this;
+        spec.writable = true;
+        return spec;
+    }
+    constexpr DirectSpec RowStatus() const
+    {
+        DirectSpec spec = *this;
+        spec.rowStatus = true;
+        return spec;
+    }
+    constexpr DirectSpec Range(DirectRange value) const
+    {
+        DirectSpec spec = *this;
+        spec.range = value;
+        return spec;
+    }
+    constexpr DirectSpec Fixup(DirectFixup value) const
+    {
+        DirectSpec spec = *this;
+        spec.fixup = value;
+        return spec;
+    }
+};
+
+constexpr DirectSpec DirectIgnored()
+{
+    return {DirectAccess::kIgnored};
+}
+constexpr DirectSpec DirectScalars()
+{
+    return {DirectAccess::kScalars};
+}
+constexpr DirectSpec DirectTable()
+{
+    return {DirectAccess::kTable};
+}
+constexpr DirectSpec DirectAction()
+{
+    return {DirectAccess::kAction};
+}
+
+struct RequestSpec {
+    uint16_t code = 0; // the family's query and modify code
+    RequestKind kind = RequestKind::kAction;
+    bool server = true; // the management server serves it
+    uint16_t addCode = 0;
+    uint16_t deleteCode = 0;
+    uint16_t deleteAllCode = 0;
+    uint16_t countOf = 0;                 // count: the family counted
+    const RecordLayout* record = nullptr; // the record, when it has a field table
+    uint32_t recordSize = 0;              // bytes of one record; 0 where no size is fixed
+    uint32_t querySize = 0;               // the body of a query; 0 = a record of zeros
+    uint16_t keyLength = 0;               // family: the leading bytes that name a record
+    uint16_t queryKeyLength = 0;          // family: leading bytes of a query record that select records (0: all)
+    bool autoId = false;                  // family: an added record whose u32 at 0 is zero gets the next free id
+    bool startsEmpty = false;             // single: nothing is answered before the first write, not zeros
+    DirectSpec direct;
+
+    // Bytes of zeros a query sends when the caller gives no record, and an action or modify without a record.
+    constexpr uint32_t QueryBodySize() const { return querySize != 0 ? querySize : BodySize(); }
+    constexpr uint32_t BodySize() const { return recordSize != 0 ? recordSize : 1; }
+
+    // The record by its field table: its size, and its key fields as the family's key.
+    template <typename Rec> constexpr RequestSpec Of() const
+    {
+        RequestSpec spec = *this;
+        spec.record = &kRecordLayout<Rec>;
+        spec.recordSize = kRecordLayout<Rec>.size;
+        spec.keyLength = static_cast<uint16_t>(kRecordLayout<Rec>.KeyLength());
+        return spec;
+    }
+    // The size of a record that has no field table yet.
+    constexpr RequestSpec Size(uint32_t bytes) const
+    {
+        RequestSpec spec = *this;
+        spec.recordSize = bytes;
+        return spec;
+    }
+    constexpr RequestSpec Query(uint32_t bytes) const
+    {
+        RequestSpec spec = *this;
+        spec.querySize = bytes;
+        return spec;
+    }
+    // The key of a record without a field table, and how much of a query record selects.
+    constexpr RequestSpec Key(uint16_t length, uint16_t queryLength = 0) const
+    {
+        RequestSpec spec = *this;
+        spec.keyLength = length;
+        spec.queryKeyLength = queryLength;
+        return spec;
+    }
+    constexpr RequestSpec QueryKey(uint16_t queryLength) const
+    {
+        RequestSpec spec = *this;
+        spec.queryKeyLength = queryLength;
+        return spec;
+    }
+    constexpr RequestSpec AutoId() const
+    {
+        RequestSpec spec = *this;
+        spec.autoId = true;
+        return spec;
+    }
+    constexpr RequestSpec StartsEmpty() const
+    {
+        RequestSpec spec = *this;
+        spec.startsEmpty = true;
+        return spec;
+    }
+    constexpr RequestSpec DirectOnly() const
+    {
+        RequestSpec spec = *this;
+        spec.server = false;
+        return spec;
+    }
+    constexpr RequestSpec Direct(DirectSpec value) const
+    {
+        RequestSpec spec = *this;
+        spec.direct = value;
+        return spec;
+    }
+};
+
+// What a code does in its family.
+enum class RequestRole : uint8_t { kQueryModify, kAdd, kDelete, kDeleteAll };
+
+struct RequestEntry {
+    const RequestSpec* spec = nullptr; // null: the catalogue does not know the code
+    RequestRole role = RequestRole::kQueryModify;
+};
+
+std::span<const RequestSpec> RequestCatalogue();
+RequestEntry FindRequest(uint16_t code);
