@@ -6,7 +6,6 @@
 #include "link/link_ui.h"
 #include "link/pdu_log.h"
 #include "link/records/ne_key_record.h"
-#include "link/records/record_bytes.h"
 
 #include <chrono>
 #include <cstring>
@@ -142,10 +141,11 @@ int CNetDrvSnmpAgent::AgentRoutine_Send(const SendParams& params)
         Slots().Complete(header.sequence, result);
         return kDrvOk;
     }
-    if (header.requestCode == kReqNeKey && header.operation == kEmsOpQuery && reply.count >= 1) {
+    NeKeyRecord key;
+    if (header.requestCode == kReqNeKey && header.operation == kEmsOpQuery && reply.count >= 1 &&
+        DecodeRecord(reply.records.data(), reply.records.size(), &key)) {
         // Later requests speak the version the NE says it has.
-        uint32_t version = record_bytes::GetU32(reply.records.data(), 108);
-        SnmpVersion v = version == 1 ? SnmpVersion::V2c : SnmpVersion::V1;
+        SnmpVersion v = key.snmpVersion == 1 ? SnmpVersion::V2c : SnmpVersion::V1;
         session_.SetVersion(v);
         std::lock_guard<std::mutex> lock(targetMutex_);
         if (target_)

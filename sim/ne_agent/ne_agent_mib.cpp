@@ -10,7 +10,6 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
-#include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
 
 #include <algorithm>
@@ -59,6 +58,16 @@ int32_t ForVersion(SnmpVersion version, int32_t status)
     default:
         return status;
     }
+}
+
+// Changes a record kept as bytes through its struct.
+template <typename Rec, typename Change> void Update(std::vector<uint8_t>& bytes, Change change)
+{
+    Rec rec;
+    if (!DecodeRecord(bytes.data(), bytes.size(), &rec))
+        return;
+    change(rec);
+    EncodeRecord(rec, bytes.data());
 }
 
 int32_t FromStore(SnmpStoreResult result)
@@ -333,12 +342,13 @@ void CNeAgentMib::RefreshDynamic()
 {
     if (registryDirty_)
         RebuildRegistry();
-    uint8_t* time = scalarRecords_[kReqNeTime].data();
-    record_bytes::PutU32(time, 0, UpTimeTicks() / 100);
-    record_bytes::PutU32(time, 4, NowSeconds());
     const uint32_t upSeconds = UpTimeTicks() / 100;
+    Update<NeTimeRecord>(scalarRecords_[kReqNeTime], [&](NeTimeRecord& time) {
+        time.upTime = upSeconds;
+        time.neClock = NowSeconds();
+    });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
-        record_bytes::PutU32(record.data(), 116, upSeconds);
+        Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
 }
 
 std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
@@ -696,8 +706,12 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             if (code == kReqBoardSetting) {
                 // A new planned board type is the slot's planned type.
                 auto state = tables_[kReqEntityState].rows.find(index);
-                if (state != tables_[kReqEntityState].rows.end())
-                    record_bytes::PutU32(state->second.data(), 20, record_bytes::GetU32(record->data(), 4));
+                BoardSettingRec board;
+                if (state != tables_[kReqEntityState].rows.end() &&
+                    DecodeRecord(record->data(), record->size(), &board)) {
+                    Update<EntityStateRec>(state->second,
+                                           [&](EntityStateRec& slot) { slot.plannedType = board.plannedType; });
+                }
             }
         }
     }

@@ -12,7 +12,7 @@
 #include "link/records/logon_rec.h"
 #include "link/records/online_user_record.h"
 #include "link/records/operator_mail_record.h"
-#include "link/records/record_bytes.h"
+#include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
 
 namespace {
@@ -162,9 +162,7 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     switch (code) {
     case kReqServerTime:
         if (IsQuery(request)) {
-            std::vector<uint8_t> time(4);
-            record_bytes::PutU32(time.data(), 0, now);
-            Reply(out, header, time, 4, 1, 1);
+            ReplyRecords(out, header, std::vector<WordRecord>{{now}}, 1);
         } else {
             Reply(out, header, kDrvOk); // the simulated server keeps the host's clock
         }
@@ -200,11 +198,13 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         Reply(out, header, kDrvOk);
         return out;
     case kReqNotificationsOn:
-        if (RecordsOf(request, 4) == 0) {
+        if (WordRecord word;
+            RecordsOf(request, kWordRecordSize) != 0 && DecodeRecord(RecordAt(request, 0), kWordRecordSize, &word)) {
+            session.notificationsOn = word.value == 1;
+        } else {
             Reply(out, header, kDrvInvalidParameter);
             return out;
         }
-        session.notificationsOn = record_bytes::GetU32(RecordAt(request, 0), 0) == 1;
         Reply(out, header, kDrvOk);
         // A workstation that turns notifications on first gets the state of every entity, as 325 so that it reaches
         // the model and not the trap log: its NEs start connected or not as the server knows them.
@@ -457,7 +457,7 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
-    std::vector<BoardSettingRec> written;
+    std::vector<uint32_t> slots;
     for (uint32_t i = 0; i < count; ++i) {
         BoardSettingRec rec;
         DecodeRecord(RecordAt(request, i), kBoardSettingRecSize, &rec);
@@ -465,11 +465,13 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
             Reply(out, request.header, kDrvRejected);
             return;
         }
+        slots.push_back(rec.entityId);
     }
     // What the NE holds now, as a query would give it.
+    std::vector<BoardSettingRec> written;
     for (const BoardSettingRec& board : ne->BoardSettings()) {
-        for (uint32_t i = 0; i < count; ++i) {
-            if (record_bytes::GetU32(RecordAt(request, i), 0) == board.entityId) {
+        for (uint32_t slot : slots) {
+            if (slot == board.entityId) {
                 written.push_back(board);
             }
         }
