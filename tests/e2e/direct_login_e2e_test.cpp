@@ -7,6 +7,7 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "link/driver_mode.h"
+#include "link/record_requests.h"
 #include "link/records/ne_time_record.h"
 #include "ui/shell/app/login_dlg.h"
 #include "ui/shell/app/login_sequence.h"
@@ -100,15 +101,11 @@ TEST(DirectLoginE2eTest, TheNeClockIsSetAtLoginOnlyWhenItsYearIsNotAfterTheLimit
             program.StartAgent({.args = {}, .iniExtra = "[SYSTEM]\nSYNCNETIMEAFTERLOGIN=1\nSYNCNETIMEMAXYEAR=2000\n"},
                                WriteScenario(program, offset, "private")));
         ASSERT_TRUE(program.Login("qurim", "private"));
-        const uint8_t body[kNeTimeRecordSize] = {};
-        EmsMsg msg;
-        BuildEmsMsg(&msg, kEmsOpQuery, kReqNeTime, kNeTimeRecordSize, body, 1);
-        EmsMsg* reply = nullptr;
-        ASSERT_EQ(GetCurrentDriver().RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false), 0);
-        NeTimeRecord time;
-        ASSERT_TRUE(DecodeRecord(EmsRecordAt(*reply, 0), reply->recordSize, &time));
+        const auto time = CRecordRequests().Query<NeTimeRecord>(kReqNeTime, 1, {.waitDialog = false});
+        ASSERT_TRUE(time.Ok());
+        ASSERT_EQ(time.records.size(), 1u);
         const int64_t expected = set ? std::time(nullptr) : static_cast<int64_t>(neClock);
-        EXPECT_LT(std::llabs(static_cast<int64_t>(time.neClock) - expected), 600);
+        EXPECT_LT(std::llabs(static_cast<int64_t>(time.records[0].neClock) - expected), 600);
     }
 }
 

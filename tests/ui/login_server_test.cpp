@@ -6,6 +6,7 @@
 #include "tests/ui/app_test_support.h"
 
 #include "link/driver_result.h"
+#include "link/record_requests.h"
 #include "link/records/location_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/user_account_record.h"
@@ -175,13 +176,7 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
 
     // A request in progress defers the logout to the next tick.
     holdReply = true;
-    std::thread request([] {
-        const uint8_t body = 0;
-        EmsMsg msg;
-        BuildEmsMsg(&msg, kEmsOpQuery, 99, 1, &body, 0);
-        EmsMsg* reply = nullptr;
-        GetCurrentDriver().RequestEmsMsg(&msg, &reply, 0, CNetDrv::kDefaultTimeout, false);
-    });
+    std::thread request([] { CRecordRequests().Query(99, 0, {.waitDialog = false}); });
     ASSERT_TRUE(WaitUntil([] { return GetCurrentDriver().IsInTransaction(); }));
     EXPECT_FALSE(app.OnForcedLogoutTimer());
     EXPECT_FALSE(app.GetExitFlag());
