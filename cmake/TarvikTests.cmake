@@ -1,11 +1,15 @@
 include(GoogleTest)
 
-# tarvik_add_gtests(<dir> LIBS <libs...>)
+# tarvik_add_gtests(<dir> [LABEL <label>] LIBS <libs...>)
 # Builds one GoogleTest executable per tests/<dir>/**/*_test.cpp (sub-folders included) and registers its cases with
-# CTest, named "<dir>.<Suite>.<Case>" and labelled <dir>. (gtest_discover_tests splits list values, so each property
-# holds a single value.)
+# CTest, named "<label>.<Suite>.<Case>" and labelled <label> (the label defaults to <dir>), so that the tests of one
+# layer keep one label when its folder holds one sub-folder per library. (gtest_discover_tests splits list values, so
+# each property holds a single value.)
 function(tarvik_add_gtests dir)
-    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL" "LIBS" ${ARGN})
+    if(NOT ARG_LABEL)
+        set(ARG_LABEL "${dir}")
+    endif()
     file(GLOB_RECURSE test_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp")
     foreach(source IN LISTS test_sources)
         get_filename_component(name "${source}" NAME_WE)
@@ -17,9 +21,9 @@ function(tarvik_add_gtests dir)
         target_compile_definitions(${target} PRIVATE TARVIK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
                                                      TARVIK_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
         gtest_discover_tests(${target}
-            TEST_PREFIX "${prefix}."
+            TEST_PREFIX "${ARG_LABEL}."
             DISCOVERY_TIMEOUT 60
-            PROPERTIES LABELS "${dir}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+            PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endforeach()
 endfunction()
 
@@ -46,20 +50,21 @@ function(tarvik_check_test_sources dir)
     endif()
 endfunction()
 
-# tarvik_glob_library(<target> LIBS <libs...>)
-# A static library of every .cpp below the current source directory; an INTERFACE target while the folder is empty,
-# so that dependents can link it before its first source lands.
+# tarvik_glob_library(<target> [PUBLIC <libs...>] [PRIVATE <libs...>] [EXCLUDE <regexes...>])
+# A static library of every .cpp below the current source directory, linking PUBLIC the libraries its headers need and
+# PRIVATE those only its sources use; an INTERFACE target (of its PUBLIC libraries) while the folder has no source, so
+# that dependents can link it before its first source lands.
 function(tarvik_glob_library target)
-    cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE;EXCLUDE" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     foreach(pattern IN LISTS ARG_EXCLUDE)
         list(FILTER sources EXCLUDE REGEX "${pattern}")
     endforeach()
     if(sources)
         add_library(${target} STATIC ${sources})
-        target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+        target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
     else()
         add_library(${target} INTERFACE)
-        target_link_libraries(${target} INTERFACE ${ARG_LIBS})
+        target_link_libraries(${target} INTERFACE ${ARG_PUBLIC})
     endif()
 endfunction()
