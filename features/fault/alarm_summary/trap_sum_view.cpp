@@ -14,7 +14,7 @@
 #include "ui/framework/message_boxes.h"
 #include "ui/framework/string_table.h"
 #include "ui/shell/frame/frame_views.h"
-#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/frame/view_host.h"
 #include "ui/shell/frame/view_tabs.h"
 #include "ui_trap_sum_view.h"
 
@@ -259,12 +259,11 @@ void CTrapSumView::OnContextMenu()
 
 void RegisterTrapSumView()
 {
-    SetFrameViewFactory(kViewAlarmSummary, [](QWidget* parent, CMainFrame& frame) -> CAFormView* {
+    SetFrameViewFactory(kViewAlarmSummary, [](QWidget* parent, IViewHost& host) -> CAFormView* {
         auto* view = new CTrapSumView(parent);
         view->SetSelectionSource(
-            [&frame] { return std::pair<uint32_t, CEntityId>(frame.GetCurrentNeId(), frame.GetCurrentEntity()); });
-        view->SetPaneSizer(
-            [&frame](int height) { frame.SetSplitterPaneSize(CMainFrame::kInnerSplitter, 1, height, 0); });
+            [&host] { return std::pair<uint32_t, CEntityId>(host.GetCurrentNeId(), host.GetCurrentEntity()); });
+        view->SetPaneSizer([&host](int height) { host.SetSplitterPaneSize(IViewHost::kInnerSplitter, 1, height, 0); });
         return view;
     });
 }

@@ -432,5 +432,5 @@ void CTrapLogView::OnContextMenu()
 void RegisterTrapLogView()
 {
     SetFrameViewFactory(kViewTrapLog,
-                        [](QWidget* parent, CMainFrame&) -> CAFormView* { return new CTrapLogView(parent); });
+                        [](QWidget* parent, IViewHost&) -> CAFormView* { return new CTrapLogView(parent); });
 }

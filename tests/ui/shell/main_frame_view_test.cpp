@@ -80,7 +80,7 @@ protected:
     MainFrameViewTest()
     {
         for (int code : {kViewRack, kViewGeographics, kViewTree, kViewAlarmSummary, kViewTrapLog})
-            SetFrameViewFactory(code, [code](QWidget* parent, CMainFrame&) { return new FakeView(code, parent); });
+            SetFrameViewFactory(code, [code](QWidget* parent, IViewHost&) { return new FakeView(code, parent); });
         RefreshLog().clear();
         LockFreeDuringRefresh().clear();
         AddTestNe({.id = 1, .name = "A"});

@@ -25,16 +25,16 @@ void SetFrameViewFactory(int code, FrameViewFactory factory)
         Factories().erase(code);
 }
 
-CAFormView* CreateFrameView(int code, QWidget* parent, CMainFrame& frame)
+CAFormView* CreateFrameView(int code, QWidget* parent, IViewHost& host)
 {
     const auto it = Factories().find(code);
     if (it != Factories().end())
-        return it->second(parent, frame);
+        return it->second(parent, host);
     switch (code) {
     case kViewAbout:
         return new CAboutView(parent);
     case kViewTopology:
-        return new CTopoView(frame, parent);
+        return new CTopoView(host, parent);
     default:
         return nullptr;
     }

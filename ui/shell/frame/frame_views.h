@@ -6,16 +6,16 @@
 #include <functional>
 
 class CAFormView;
-class CMainFrame;
+class IViewHost;
 class QWidget;
 
-using FrameViewFactory = std::function<CAFormView*(QWidget* parent, CMainFrame& frame)>;
+using FrameViewFactory = std::function<CAFormView*(QWidget* parent, IViewHost& host)>;
 
 // Registers (or, with an empty maker, removes) the maker of a view code.
 void SetFrameViewFactory(int code, FrameViewFactory factory);
 
 // A new view of the code in the parent (which may be null); null when none can be made.
-CAFormView* CreateFrameView(int code, QWidget* parent, CMainFrame& frame);
+CAFormView* CreateFrameView(int code, QWidget* parent, IViewHost& host);
 // Runs the view's initial update (which starts its data load).
 void InitialUpdateFrameView(CAFormView* view);
 // The view has had its initial update.

@@ -11,6 +11,7 @@
 #include "platform/notify_codes.h"
 #include "ui/shell/app/app_frame.h"
 #include "ui/shell/frame/text_colors.h"
+#include "ui/shell/frame/view_host.h"
 #include "ui/shell/frame/view_tabs.h"
 
 #include <QDateTime>
@@ -53,13 +54,9 @@ inline constexpr int kIconConnected = 1;
 inline constexpr int kIconDisconnected = 2;
 inline constexpr int kIconInCommunication = 5;
 
-class CMainFrame : public QMainWindow, public IAppFrame, public CommandTarget {
+class CMainFrame : public QMainWindow, public IAppFrame, public IViewHost, public CommandTarget {
     Q_OBJECT
 public:
-    // Splitter indexes for the pane size operations.
-    static constexpr int kOuterSplitter = 0;
-    static constexpr int kInnerSplitter = 1;
-
     explicit CMainFrame(IFrameHost& host, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -74,28 +71,24 @@ public:
 
     // The single entry of every command; false when nothing handles the id.
     bool OnCommand(int commandId);
-    // The frame's own handling of a command, without offering it to the active view first: for a view that does its
-    // part of a command and leaves the rest to the frame.
-    bool RouteCommand(int commandId);
+    bool RouteCommand(int commandId) override;
     // Commands and notifications that the views pass on.
     bool OnCommand(int id, int code) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;
     // The handler of the routed commands (dialogs, requests, help, telnet), asked before the application object.
     void SetCommandRouter(std::function<bool(int)> router) { commandRouter_ = std::move(router); }
 
-    // Current selection.
-    void SetCurrentEntity(uint32_t neId, const CEntityIndex* index);
-    // The selection as an entity id, rebuilt from the index at each call (id 0 for an empty index).
-    const CEntityId& GetCurrentEntity();
-    uint32_t GetCurrentNeId() const { return currentNeId_; }
+    // Current selection (IViewHost).
+    void SetCurrentEntity(uint32_t neId, const CEntityIndex* index) override;
+    const CEntityId& GetCurrentEntity() override;
+    uint32_t GetCurrentNeId() const override { return currentNeId_; }
     const CEntityIndex& GetCurrentEntityIndex() const { return currentIndex_; }
-    void SetCurrentLocation(uint32_t locationId);
-    uint32_t GetCurrentLocationId() const { return currentLocationId_; }
-    // The selected account's name, at most 10 characters.
-    void SetKeyText(const std::string& text);
-    const std::string& GetKeyText() const { return keyText_; }
-    void SetActivePane(uint8_t pane) { activePane_ = pane; }
-    uint8_t GetActivePane() const { return activePane_; }
+    void SetCurrentLocation(uint32_t locationId) override;
+    uint32_t GetCurrentLocationId() const override { return currentLocationId_; }
+    void SetKeyText(const std::string& text) override;
+    const std::string& GetKeyText() const override { return keyText_; }
+    void SetActivePane(uint8_t pane) override { activePane_ = pane; }
+    uint8_t GetActivePane() const override { return activePane_; }
 
     // Menus and toolbar.
     void SelectMainMenu();
@@ -114,17 +107,17 @@ public:
 
     // Icons and colours for the tree and the views.
     int CheckListIconIndex(int index) const;
-    QPixmap GetListIcon(int index) const;
+    QPixmap GetListIcon(int index) const override;
     int GetListIconCount() const { return static_cast<int>(listIcons_.size()) - 1; }
-    int GetEntityStateIcon(uint32_t neId, int position) const;
-    int GetEntityIcon(uint32_t neId, int state, int position) const;
-    COLORREF GetTreeTextColor(int kind) const;
-    COLORREF GetEntityTextColor(uint32_t neId) const;
+    int GetEntityStateIcon(uint32_t neId, int position) const override;
+    int GetEntityIcon(uint32_t neId, int state, int position) const override;
+    COLORREF GetTreeTextColor(int kind) const override;
+    COLORREF GetEntityTextColor(uint32_t neId) const override;
     COLORREF GetItemBackColor(bool selected) const;
     const TextColorTable& TextColors() const { return textColors_; }
 
     // Views.
-    void SelectView(int kind, int viewCode);
+    void SelectView(int kind, int viewCode) override;
     void OnViewTabChange();
     void ReplaceRightView(int tabIndex);
     int GetSelectedKind() const { return selectedKind_; }
@@ -135,13 +128,13 @@ public:
     CAFormView* GetAlarmSummaryView() const { return summaryView_; }
     void RefreshViews();
     uint32_t GetRefreshCount() const { return refreshCount_; }
-    bool IsBlinkPhaseOn() const;
+    bool IsBlinkPhaseOn() const override;
     // Asks for a refresh of the views at once, as a posted timer 10005.
-    void PostRefreshNow();
+    void PostRefreshNow() override;
 
     // Splitters: 0 the outer (columns), 1 the inner (rows). False when the pane does not exist.
     bool GetSplitterPaneSize(int splitter, int pane, int* size, int* minimum) const;
-    void SetSplitterPaneSize(int splitter, int pane, int size, int minimum);
+    void SetSplitterPaneSize(int splitter, int pane, int size, int minimum) override;
 
     // Location Indicator.
     void UpdateLocationIndicator(double longitude, double latitude, int ratio);

@@ -4,17 +4,17 @@
 
 #include "ui/framework/form_view.h"
 
-class CMainFrame;
+class IViewHost;
 
 class CTopoView : public CAFormView {
     Q_OBJECT
 public:
     static constexpr int kFormTemplateId = 268;
 
-    CTopoView(CMainFrame& frame, QWidget* parent = nullptr);
+    CTopoView(IViewHost& host, QWidget* parent = nullptr);
 
     void RefreshData() override;
 
 private:
-    CMainFrame& frame_;
+    IViewHost& host_;
 };

@@ -17,7 +17,7 @@
 #include "ui/framework/context_menu.h"
 #include "ui/framework/message_boxes.h"
 #include "ui/shell/frame/frame_views.h"
-#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/frame/view_host.h"
 #include "ui/shell/frame/view_tabs.h"
 #include "ui/shell/search/tree_search_dlg.h"
 
@@ -95,7 +95,7 @@ void WriteTreeText(const QTreeWidgetItem* item, int depth, QString& out)
 
 } // namespace
 
-CGroupView::CGroupView(CMainFrame& frame, QWidget* parent) : CAFormView(kGroupViewTemplate, parent), frame_(frame)
+CGroupView::CGroupView(IViewHost& host, QWidget* parent) : CAFormView(kGroupViewTemplate, parent), host_(host)
 {
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("tree1360"));
@@ -156,11 +156,11 @@ void CGroupView::SetItemImage(QTreeWidgetItem* item, int image)
     // NEs and shelves take the NE's text colour, other items the colour of their image.
     const GroupItemKind kind = Kind(item);
     const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
-    item->setForeground(0, ToQColor(neItem ? frame_.GetEntityTextColor(Id(item)) : frame_.GetTreeTextColor(image)));
+    item->setForeground(0, ToQColor(neItem ? host_.GetEntityTextColor(Id(item)) : host_.GetTreeTextColor(image)));
     if (Image(item) == image)
         return;
     item->setData(0, kImageRole, image);
-    item->setIcon(0, QIcon(frame_.GetListIcon(image)));
+    item->setIcon(0, QIcon(host_.GetListIcon(image)));
 }
 
 void CGroupView::UpdateToolTip(QTreeWidgetItem* item)
@@ -240,7 +240,7 @@ void CGroupView::InsertNeItems()
             auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem);
             parent = item == nullptr ? top : (item->childCount() > 0 ? item->child(0) : top);
         }
-        const int icon = frame_.GetEntityStateIcon(ne->neId, 0);
+        const int icon = host_.GetEntityStateIcon(ne->neId, 0);
         ne->stateWord = (ne->stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(icon & 0xFF) << 20);
         NewItem(parent, GroupItemKind::Ne, ne->neId, 0, QString::fromStdString(ne->name), icon);
     }
@@ -279,7 +279,7 @@ void CGroupView::ExpandShelves(QTreeWidgetItem* neItem)
             continue;
         const auto shelf = static_cast<uint32_t>(i + 1);
         NewItem(neItem, GroupItemKind::Shelf, ne->neId, shelf, QStringLiteral("shelf:%1").arg(shelf),
-                frame_.GetEntityStateIcon(ne->neId, i + 1));
+                host_.GetEntityStateIcon(ne->neId, i + 1));
     }
     neItem->setExpanded(true);
 }
@@ -287,9 +287,9 @@ void CGroupView::ExpandShelves(QTreeWidgetItem* neItem)
 int CGroupView::ApplySelection(QTreeWidgetItem* item, bool expand)
 {
     if (item == nullptr) {
-        frame_.SetCurrentLocation(0);
-        frame_.SetCurrentEntity(0, nullptr);
-        frame_.SetKeyText({});
+        host_.SetCurrentLocation(0);
+        host_.SetCurrentEntity(0, nullptr);
+        host_.SetKeyText({});
         return 1;
     }
     const uint32_t id = Id(item);
@@ -297,27 +297,27 @@ int CGroupView::ApplySelection(QTreeWidgetItem* item, bool expand)
     case GroupItemKind::Location:
     case GroupItemKind::NesFolder:
     case GroupItemKind::MembersFolder:
-        frame_.SetCurrentLocation(id);
-        frame_.SetCurrentEntity(0, nullptr);
-        frame_.SetKeyText({});
+        host_.SetCurrentLocation(id);
+        host_.SetCurrentEntity(0, nullptr);
+        host_.SetKeyText({});
         return Kind(item) == GroupItemKind::Location ? 1 : (Kind(item) == GroupItemKind::NesFolder ? 2 : 3);
     case GroupItemKind::Account:
-        frame_.SetCurrentLocation(id);
-        frame_.SetCurrentEntity(0, nullptr);
-        frame_.SetKeyText(item->text(0).toStdString());
+        host_.SetCurrentLocation(id);
+        host_.SetCurrentEntity(0, nullptr);
+        host_.SetKeyText(item->text(0).toStdString());
         return 5;
     case GroupItemKind::Ne:
     case GroupItemKind::Shelf: {
         const bool shelf = Kind(item) == GroupItemKind::Shelf;
         if (const CNeRecord* ne = NeOf(item)) {
             const CEntityIndex index = shelf ? CEntityIndex::FromLevels(1, Extra(item)) : CEntityIndex::FromLevels(1);
-            frame_.SetCurrentLocation(ne->locationId);
-            frame_.SetCurrentEntity(ne->neId, &index);
+            host_.SetCurrentLocation(ne->locationId);
+            host_.SetCurrentEntity(ne->neId, &index);
         } else {
-            frame_.SetCurrentLocation(0);
-            frame_.SetCurrentEntity(0, nullptr);
+            host_.SetCurrentLocation(0);
+            host_.SetCurrentEntity(0, nullptr);
         }
-        frame_.SetKeyText({});
+        host_.SetKeyText({});
         if (!shelf && expand)
             ExpandShelves(item);
         return shelf ? 6 : 4;
@@ -330,7 +330,7 @@ void CGroupView::OnTreeSelChanged()
 {
     QTreeWidgetItem* programmatic = pending_;
     pending_ = nullptr;
-    if (frame_.GetActivePane() != kTreePane)
+    if (host_.GetActivePane() != kTreePane)
         return;
     QTreeWidgetItem* item = programmatic != nullptr ? programmatic : tree_->currentItem();
     if (item != nullptr && programmatic != nullptr && Kind(item) == GroupItemKind::Ne && !IsDirectMode()) {
@@ -338,8 +338,8 @@ void CGroupView::OnTreeSelChanged()
         return;
     }
     const int view = ApplySelection(item, true);
-    frame_.SelectView(view, kSelectViewTab);
-    frame_.SetActivePane(kTreePane);
+    host_.SelectView(view, kSelectViewTab);
+    host_.SetActivePane(kTreePane);
 }
 
 void CGroupView::SelectProgrammatically(QTreeWidgetItem* item)
@@ -357,9 +357,9 @@ void CGroupView::OnTreeClick(QTreeWidgetItem* hit)
     if (hit != nullptr && hit == tree_->currentItem()) {
         ApplySelection(hit, false);
         if (Kind(hit) == GroupItemKind::Ne || Kind(hit) == GroupItemKind::Shelf)
-            frame_.PostRefreshNow();
+            host_.PostRefreshNow();
     }
-    frame_.SetActivePane(kTreePane);
+    host_.SetActivePane(kTreePane);
     if (hit != tree_->currentItem()) {
         if (hit != nullptr) {
             tree_->setCurrentItem(hit);
@@ -368,7 +368,7 @@ void CGroupView::OnTreeClick(QTreeWidgetItem* hit)
             tree_->setCurrentItem(nullptr);
         }
     }
-    frame_.PostRefreshNow();
+    host_.PostRefreshNow();
 }
 
 CGroupView::Popup CGroupView::PopupFor(const QTreeWidgetItem* item) const
@@ -407,8 +407,8 @@ void CGroupView::OnTreeRightClick(QTreeWidgetItem* hit)
 {
     if (hit != nullptr && hit == tree_->currentItem())
         ApplySelection(hit, false);
-    frame_.SetActivePane(kTreePane);
-    frame_.PostRefreshNow();
+    host_.SetActivePane(kTreePane);
+    host_.PostRefreshNow();
     {
         const QSignalBlocker blocker(tree_);
         tree_->setCurrentItem(hit);
@@ -450,7 +450,7 @@ void CGroupView::PostCommand(int id)
     if (commandPoster_)
         commandPoster_(id);
     else
-        frame_.PostFrameCommand(id);
+        host_.PostFrameCommand(id);
 }
 
 bool CGroupView::eventFilter(QObject* watched, QEvent* event)
@@ -458,7 +458,7 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
     if (watched == tree_->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            frame_.SetActivePane(kTreePane);
+            host_.SetActivePane(kTreePane);
             break;
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -478,7 +478,7 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
             break;
         }
     } else if (watched == tree_ && event->type() == QEvent::KeyPress) {
-        frame_.SetActivePane(kTreePane);
+        host_.SetActivePane(kTreePane);
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             OnTreeDblClk(tree_->currentItem());
@@ -490,8 +490,8 @@ int CGroupView::OnCommandHook(int id, int code)
 {
     switch (id) {
     case kCmdDeleteNe:
-        frame_.RouteCommand(kCmdDeleteNe);
-        frame_.SelectView(1, kSelectViewTab);
+        host_.RouteCommand(kCmdDeleteNe);
+        host_.SelectView(1, kSelectViewTab);
         return 1;
     case kCmdSearchItem:
         OnSearch();
@@ -512,7 +512,7 @@ int CGroupView::OnCommandHook(int id, int code)
 
 void CGroupView::FollowFrameNe()
 {
-    const uint32_t neId = frame_.GetCurrentNeId();
+    const uint32_t neId = host_.GetCurrentNeId();
     const CNeRecord* ne = AppData().nes.FindNeById(neId);
     if (ne != nullptr) {
         QTreeWidgetItem* owner = LocationItem(ne->locationId);
@@ -526,10 +526,10 @@ void CGroupView::FollowFrameNe()
             }
         }
     }
-    SetLocationId(static_cast<int>(frame_.GetCurrentLocationId()));
-    CEntityId entity = frame_.GetCurrentEntity();
+    SetLocationId(static_cast<int>(host_.GetCurrentLocationId()));
+    CEntityId entity = host_.GetCurrentEntity();
     SetTarget(static_cast<int>(neId), &entity);
-    SetUserName(frame_.GetKeyText().c_str());
+    SetUserName(host_.GetKeyText().c_str());
 }
 
 QTreeWidgetItem* CGroupView::FindTreeItem(const ItemKey& key) const
@@ -571,18 +571,18 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
     if (Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf) {
         const CNeRecord* ne = NeOf(item);
         locationId = ne != nullptr ? ne->locationId : 0;
-        if (ne != nullptr && frame_.GetCurrentNeId() != ne->neId) {
+        if (ne != nullptr && host_.GetCurrentNeId() != ne->neId) {
             const CEntityIndex index = CEntityIndex::FromLevels(1);
-            frame_.SetCurrentEntity(ne->neId, &index);
+            host_.SetCurrentEntity(ne->neId, &index);
         }
-    } else if (frame_.GetCurrentNeId() != 0 && AppData().nes.FindNeById(frame_.GetCurrentNeId()) == nullptr) {
+    } else if (host_.GetCurrentNeId() != 0 && AppData().nes.FindNeById(host_.GetCurrentNeId()) == nullptr) {
         // The current NE is gone: no command may stay aimed at it.
-        frame_.SetCurrentEntity(0, nullptr);
+        host_.SetCurrentEntity(0, nullptr);
     }
-    if (frame_.GetCurrentLocationId() != locationId)
-        frame_.SetCurrentLocation(locationId);
-    frame_.SetKeyText({});
-    frame_.SetActivePane(kTreePane);
+    if (host_.GetCurrentLocationId() != locationId)
+        host_.SetCurrentLocation(locationId);
+    host_.SetKeyText({});
+    host_.SetActivePane(kTreePane);
 }
 
 void CGroupView::RenameItems(bool locations, bool nes)
@@ -611,7 +611,7 @@ void CGroupView::RefreshData()
     if (stopRefreshWhileBusy_ && IsUiBusy())
         return; // the requests stay pending
 
-    if (frame_.GetActivePane() != kTreePane && frame_.GetCurrentNeId() != static_cast<uint32_t>(GetNeId()))
+    if (host_.GetActivePane() != kTreePane && host_.GetCurrentNeId() != static_cast<uint32_t>(GetNeId()))
         FollowFrameNe();
 
     if (rebuildRequest_) {
@@ -624,7 +624,7 @@ void CGroupView::RefreshData()
             const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);
             if (QTreeWidgetItem* ne =
                     first != nullptr ? FindTreeItem({GroupItemKind::Ne, first->neId, 0, {}}) : nullptr) {
-                frame_.SetActivePane(kTreePane);
+                host_.SetActivePane(kTreePane);
                 SelectProgrammatically(ne);
             }
         }
@@ -637,7 +637,7 @@ void CGroupView::RefreshData()
     renameNesRequest_ = false;
 
     if (IsInitialUpdateDone() && !window()->isMinimized()) {
-        if (frame_.IsBlinkPhaseOn())
+        if (host_.IsBlinkPhaseOn())
             ComputeLocationSeverities();
         UpdateLocationIcons();
         UpdateNeIcons();
@@ -726,7 +726,7 @@ void CGroupView::ComputeLocationSeverities()
 
 void CGroupView::UpdateLocationIcons()
 {
-    const bool blinkOn = frame_.IsBlinkPhaseOn();
+    const bool blinkOn = host_.IsBlinkPhaseOn();
     std::vector<QTreeWidgetItem*> items;
     CollectSearchOrder(TopItem(), items);
     for (QTreeWidgetItem* item : items) {
@@ -747,7 +747,7 @@ void CGroupView::UpdateLocationIcons()
 
 void CGroupView::UpdateNeIcons()
 {
-    const bool blinkOn = frame_.IsBlinkPhaseOn();
+    const bool blinkOn = host_.IsBlinkPhaseOn();
     std::vector<QTreeWidgetItem*> items;
     CollectSearchOrder(TopItem(), items);
     for (QTreeWidgetItem* item : items) {
@@ -756,10 +756,10 @@ void CGroupView::UpdateNeIcons()
         CNeRecord* ne = NeOf(item);
         if (ne == nullptr)
             continue;
-        int image = frame_.GetEntityStateIcon(ne->neId, 0);
+        int image = host_.GetEntityStateIcon(ne->neId, 0);
         if (blinkOn && ne->planned == 0 &&
             Flashes(ne->GetSeverityAt(NeLevelId()), ne->GetSecondaryStatusAt(NeLevelId())))
-            image = frame_.GetEntityIcon(ne->neId, 0, 0);
+            image = host_.GetEntityIcon(ne->neId, 0, 0);
         const uint32_t cached = (ne->stateWord >> 20) & 0xFF;
         if (cached != static_cast<uint32_t>(image & 0xFF) || Image(item) != image) {
             SetItemImage(item, image);
@@ -768,11 +768,11 @@ void CGroupView::UpdateNeIcons()
         for (int i = 0; i < item->childCount(); ++i) {
             QTreeWidgetItem* shelf = item->child(i);
             const int position = static_cast<int>(Extra(shelf));
-            int shelfImage = frame_.GetEntityStateIcon(ne->neId, position);
+            int shelfImage = host_.GetEntityStateIcon(ne->neId, position);
             const CEntityNode* node =
                 ne->root != nullptr ? ne->root->FindChild(CEntityIndex::FromLevels(1, Extra(shelf))) : nullptr;
             if (blinkOn && node != nullptr && node->IsConnected() && Flashes(node->GetSeverity(), 0))
-                shelfImage = frame_.GetEntityIcon(ne->neId, 0, position);
+                shelfImage = host_.GetEntityIcon(ne->neId, 0, position);
             SetItemImage(shelf, shelfImage);
         }
     }
@@ -860,6 +860,6 @@ void CGroupView::OnExportTree()
 
 void RegisterGroupView()
 {
-    SetFrameViewFactory(
-        kViewTree, [](QWidget* parent, CMainFrame& frame) -> CAFormView* { return new CGroupView(frame, parent); });
+    SetFrameViewFactory(kViewTree,
+                        [](QWidget* parent, IViewHost& host) -> CAFormView* { return new CGroupView(host, parent); });
 }

@@ -15,7 +15,7 @@
 #include <functional>
 #include <string>
 
-class CMainFrame;
+class IViewHost;
 class CNeRecord;
 class CLocationNode;
 class QTreeWidget;
@@ -36,7 +36,7 @@ inline constexpr int kCmdShowMember = 33137;
 class CGroupView : public CAFormView {
     Q_OBJECT
 public:
-    explicit CGroupView(CMainFrame& frame, QWidget* parent = nullptr);
+    explicit CGroupView(IViewHost& host, QWidget* parent = nullptr);
     ~CGroupView() override;
 
     QTreeWidget* Tree() const { return tree_; }
@@ -107,7 +107,7 @@ private:
     void InsertNeItems();
     void InsertAccountItems();
     QTreeWidgetItem* LocationItem(uint32_t locationId) const;
-    // Sets the frame's current location, NE and key text by the item's kind; returns the view kind to select.
+    // Sets the host's current location, NE and key text by the item's kind; returns the view kind to select.
     int ApplySelection(QTreeWidgetItem* item, bool expand);
     void FollowFrameNe();
     void Reselect(const group_item::ItemKey& caret, const group_item::ItemKey& parent, bool hadCaret);
@@ -120,7 +120,7 @@ private:
     void PostCommand(int id);
     void ShowPopup(const Popup& popup);
 
-    CMainFrame& frame_;
+    IViewHost& host_;
     QTreeWidget* tree_ = nullptr;
     QTreeWidgetItem* pending_ = nullptr; // the item of the view's own last selection
     bool rebuildRequest_ = false;
