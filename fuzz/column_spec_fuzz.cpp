@@ -1,6 +1,6 @@
 // Column specs come from the string table: any text must give a usable list of columns, each with one header and one
 // cell alignment, at most one kind flag and a title taken from the spec's first 255 characters.
-#include "ui/framework/column_spec.h"
+#include "core/list/column_spec.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Data files of any shape go through the record counter that append mode runs over an existing export file: the
 // count never exceeds the lines of the file, and reading the file in pieces gives the count of reading it whole.
-#include "ui/framework/export_file.h"
+#include "core/export/export_file.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,12 +1,12 @@
 #include "ui/framework/export_dlg.h"
 
 #include "core/config/app_settings.h"
+#include "core/export/export_file.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_labels.h"
 #include "core/util/ip_address.h"
 #include "platform/file_chooser.h"
 #include "platform/list_control.h"
-#include "ui/framework/export_file.h"
 #include "ui/framework/form_view.h"
 #include "ui/framework/string_table.h"
 #include "ui_export_dlg.h"

@@ -1,11 +1,11 @@
 #include "ui/framework/list_host.h"
 
+#include "core/list/list_layout.h"
 #include "core/shape/shape_coord.h"
 #include "platform/control_id.h"
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "ui/framework/dialog_environment.h"
-#include "ui/framework/list_layout.h"
 #include "ui/framework/shape_draw.h"
 #include "ui/framework/small_images.h"
 #include "ui/framework/string_table.h"

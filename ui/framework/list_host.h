@@ -7,9 +7,9 @@
 // The host supplies the hooks (colours, selection frame, selection changes, the sort comparison); CADialog and the
 // view base derive from this class, so that a dialog calls InitListColumnsById(10024) as one of its own operations.
 
+#include "core/list/column_spec.h"
+#include "core/list/list_sort.h"
 #include "platform/dc.h"
-#include "ui/framework/column_spec.h"
-#include "ui/framework/list_sort.h"
 #include "ui/framework/row_colors.h"
 
 #include <QString>

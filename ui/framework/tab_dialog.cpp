@@ -1,7 +1,7 @@
 #include "ui/framework/tab_dialog.h"
 
+#include "core/list/list_sort.h"
 #include "platform/control_id.h"
-#include "ui/framework/list_sort.h"
 #include "ui/framework/message_boxes.h"
 #include "ui/framework/string_table.h"
 

@@ -3,6 +3,7 @@
 #include "core/entity/entity_id.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
+#include "core/list/list_sort.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_labels.h"
 #include "core/tables/location_tree.h"
@@ -10,7 +11,6 @@
 #include "core/util/date_time_format.h"
 #include "core/util/severity.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
-#include "ui/framework/list_sort.h"
 #include "ui/framework/string_table.h"
 
 namespace {

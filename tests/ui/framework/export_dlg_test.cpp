@@ -1,11 +1,11 @@
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/config/app_settings.h"
+#include "core/export/export_file.h"
 #include "core/tables/app_data.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/export_dlg.h"
-#include "ui/framework/export_file.h"
 #include "ui/framework/form_view.h"
 
 #include <QCheckBox>

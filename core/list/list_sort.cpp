@@ -1,4 +1,4 @@
-#include "ui/framework/list_sort.h"
+#include "core/list/list_sort.h"
 
 int ApplySortRequest(SortState& state, int column, int mode)
 {

@@ -1,4 +1,4 @@
-#include "ui/framework/export_file.h"
+#include "core/export/export_file.h"
 
 #include "core/config/ini_writers.h"
 

@@ -1,7 +1,7 @@
 // Reads an export file back with a spreadsheet program: LibreOffice converts it to CSV, and every cell must come back
 // as it was written. Skipped where LibreOffice is not installed.
 
-#include "ui/framework/export_file.h"
+#include "core/export/export_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ui/framework/column_spec.h"
-#include "ui/framework/list_layout.h"
-#include "ui/framework/list_sort.h"
+#include "core/list/column_spec.h"
+#include "core/list/list_layout.h"
+#include "core/list/list_sort.h"
 
 #include <gtest/gtest.h>
 
