@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks that every #include of the program's sources stays within what its layer may use (docs/architecture.md):
-a layer includes the layers below it, never one above; a feature area never includes another area; the window-free
-layers include no Qt. Usage: check_layers.py <source root>. Prints each offending line, exits 1 when there is one."""
+a layer includes the layers below it, never one above; a feature area never includes another area, and of the shell
+only what hosts its views; the window-free layers include no Qt. Usage: check_layers.py <source root>. Prints each
+offending line, exits 1 when there is one."""
 
 import os
 import re
@@ -29,6 +30,14 @@ MAY_INCLUDE = {
     "sim": {"core", "link"},
 }
 WINDOW_FREE = {"core", "link", "sim"}
+# What the feature areas may include of the shell: the host of their views, the makers of the frame's views, the view
+# codes and the configuration file's path. The rest of the shell is its own.
+SHELL_FACE = {
+    "ui/shell/frame/view_host.h",
+    "ui/shell/frame/frame_views.h",
+    "ui/shell/frame/view_tabs.h",
+    "ui/shell/app/config_file_path.h",
+}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]')
 QT_HEADER = re.compile(r"^(Qt\w*/)?Q\w+(\.h)?$|^ui_\w+\.h$")
@@ -54,6 +63,8 @@ def offence(path, header):
         return f"feature area {area} may not include area {target_area}'s {header}"
     if target not in MAY_INCLUDE[layer]:
         return f"{layer} may not include {header} (layer {target})"
+    if layer == "features" and target == "shell" and header not in SHELL_FACE:
+        return f"feature area {area} may not include the shell's {header} (only {', '.join(sorted(SHELL_FACE))})"
     return None
 
 

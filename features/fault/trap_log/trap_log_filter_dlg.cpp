@@ -9,9 +9,9 @@
 #include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
 #include "core/tables/trap_log_ring.h"
-#include "features/fault/trap_log/config_file_path.h"
 #include "features/fault/trap_log/trap_log_filter_store.h"
 #include "ui/framework/message_boxes.h"
+#include "ui/shell/app/config_file_path.h"
 #include "ui_trap_log_filter_dlg.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "features/fault/trap_log/trap_log_filter_store.h"
 
 #include "core/config/app_settings.h"
-#include "features/fault/trap_log/config_file_path.h"
+#include "ui/shell/app/config_file_path.h"
 
 uint32_t GetTrapLogFilter(uint32_t* locationId, uint32_t* neId, uint32_t* entityId, uint32_t* mask)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// The mouse routing the fault views give their one list: a double-click opens the detail of the selected row, a
-// right-click the list's context menu.
+// The mouse routing of a view's one list: a double-click opens the detail of the selected row, a right-click the
+// list's context menu.
 
 #include "platform/notify_codes.h"
 

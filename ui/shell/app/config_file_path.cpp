@@ -1,4 +1,4 @@
-#include "features/fault/trap_log/config_file_path.h"
+#include "ui/shell/app/config_file_path.h"
 
 #include "core/config/app_settings.h"
 #include "core/ini/file_path.h"
