@@ -171,3 +171,9 @@ QString LoadQString(uint32_t id)
 {
     return QString::fromStdString(LoadString(id));
 }
+
+QString LoadQString(uint32_t id, const char* fallback)
+{
+    const std::string* text = AppStrings().Find(id);
+    return QString::fromUtf8(text != nullptr ? text->c_str() : fallback);
+}

@@ -43,3 +43,5 @@ StringTableLoadResult LoadAppStrings(const std::string& path);
 // The text of an id from the program's table, empty when the id has none.
 std::string LoadString(uint32_t id);
 QString LoadQString(uint32_t id);
+// The text of an id, or the fallback (UTF-8) when the id has none.
+QString LoadQString(uint32_t id, const char* fallback);

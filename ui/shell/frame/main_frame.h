@@ -4,7 +4,10 @@
 // status panes (clock, connection, alarm flash and sound), and the 100 ms frame timer that keeps the clock and the
 // connection pane current, refreshes the views, applies what the server sent and follows the live configuration.
 //
-// Every menu, toolbar and accelerator command arrives at OnCommand(id).
+// Every menu, toolbar and accelerator command arrives at OnCommand(id). The definitions go by concern:
+// main_frame.cpp (creation, session start, Location Indicator, window events), main_frame_menus.cpp (menus, toolbar,
+// accelerators, commands), main_frame_views.cpp (selection, icons and colours, view switching, splitters) and
+// main_frame_timers.cpp (timers, refresh, status panes).
 
 #include "core/entity/entity_id.h"
 #include "core/entity/entity_index.h"
