@@ -5,8 +5,8 @@
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "tests/link/snmp_test_support.h"
-#include "ui/framework/qt_link_ui.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/link_ui/qt_link_ui.h"
+#include "ui/framework/messages/string_table.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // The menu file of any content: whatever it keeps is a usable menu (ids positive and unique, every popup named and
 // found by its name, command ids 16-bit and not zero), and each line gives at most one fault.
-#include "ui/framework/context_menu_data.h"
+#include "ui/framework/menus/context_menu_data.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Bytes of any shape go through the picture decoder: it either gives a picture within the size limits or says why
 // not, and never decodes more than the limits allow.
-#include "ui/framework/ie_picture.h"
+#include "ui/framework/skin/ie_picture.h"
 
 #include <cstddef>
 #include <cstdint>

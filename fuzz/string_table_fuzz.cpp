@@ -1,6 +1,6 @@
 // The string table file of any content: each line gives at most one text or one fault, and reading the file in two
 // parts (cut at a line end) gives the table that reading it whole gives.
-#include "ui/framework/string_table.h"
+#include "ui/framework/messages/string_table.h"
 
 #include <algorithm>
 #include <cstdint>

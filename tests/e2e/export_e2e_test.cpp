@@ -9,7 +9,7 @@
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "platform/list_control.h"
-#include "ui/framework/export_dlg.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QAbstractButton>

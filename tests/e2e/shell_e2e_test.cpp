@@ -3,8 +3,8 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
-#include "ui/framework/pdu_log_dlg.h"
-#include "ui/framework/skin_dlg.h"
+#include "ui/framework/link_ui/pdu_log_dlg.h"
+#include "ui/framework/skin/skin_dlg.h"
 #include "ui/shell/app/ems_app.h"
 
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 // The model the program shows in direct mode, through the SNMP driver against the simulated NE: the NE's state right
 // after the login, notifications that carry some columns only, and an NE that goes silent. The login's role rule is
-// tested through the program (tests/ui/shell/login_direct_test.cpp).
+// tested through the program (tests/ui/shell/app/login_direct_test.cpp).
 
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"

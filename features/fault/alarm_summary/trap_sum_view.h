@@ -4,7 +4,7 @@
 // double click) opens the list behind a row.
 
 #include "core/entity/entity_id.h"
-#include "ui/framework/form_view.h"
+#include "ui/framework/views/form_view.h"
 
 #include <cstdint>
 #include <functional>

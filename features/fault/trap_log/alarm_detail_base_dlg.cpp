@@ -9,8 +9,8 @@
 #include "core/util/date_time_format.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "platform/list_control.h"
-#include "ui/framework/export_dlg.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/messages/string_table.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>

@@ -3,7 +3,7 @@
 // NE and entity and the alarm state before DoModal; the dialog shows where the entity is, its planned and online
 // models, severity, times and one row per active alarm, and exports that list. No request is sent.
 
-#include "ui/framework/ca_dialog.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <QString>
 

@@ -10,7 +10,7 @@
 #include "core/tables/ne_table.h"
 #include "core/tables/trap_log_ring.h"
 #include "features/fault/trap_log/trap_log_filter_store.h"
-#include "ui/framework/message_boxes.h"
+#include "ui/framework/messages/message_boxes.h"
 #include "ui/shell/app/config_file_path.h"
 #include "ui_trap_log_filter_dlg.h"
 

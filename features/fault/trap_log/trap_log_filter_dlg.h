@@ -4,7 +4,7 @@
 // OK stores the filter on the application and saves the ALARM section of the configuration file at once; records
 // already in the trap log stay.
 
-#include "ui/framework/ca_dialog.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <cstdint>
 #include <memory>

@@ -11,7 +11,7 @@
 #include "core/util/date_time_format.h"
 #include "core/util/severity.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/messages/string_table.h"
 
 namespace {
 

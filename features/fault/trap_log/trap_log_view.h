@@ -10,7 +10,7 @@
 
 #include "core/tables/trap_log_ring.h"
 #include "features/fault/trap_log/trap_log_row.h"
-#include "ui/framework/form_view.h"
+#include "ui/framework/views/form_view.h"
 
 #include <cstdint>
 #include <memory>

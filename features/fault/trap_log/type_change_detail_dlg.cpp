@@ -3,7 +3,7 @@
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/messages/string_table.h"
 #include "ui_type_change_detail_dlg.h"
 
 CTypeChangeDetailDlg::CTypeChangeDetailDlg(QWidget* parent)

@@ -3,7 +3,7 @@
 #include "app/program_parts.h"
 #include "link/records/record_bytes.h"
 #include "platform/popup_menu_runner.h"
-#include "ui/framework/wait_dlg.h"
+#include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/app_frame_host.h"
 #include "ui/shell/frame/frame_dialog_bar.h"

@@ -15,7 +15,7 @@
 
 #include "tests/link/server_sim_harness.h"
 #include "tests/link/snmp_test_support.h"
-#include "tests/ui/shell/app_test_support.h"
+#include "tests/ui/shell/app/app_test_support.h"
 
 #include "platform/scripted_runners.h"
 

@@ -5,8 +5,8 @@
 #include "tests/platform/qt_test_app.h"
 
 #include "platform/control_id.h"
-#include "ui/framework/ca_dialog.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/messages/string_table.h"
 
 #include <QLineEdit>
 #include <QPushButton>

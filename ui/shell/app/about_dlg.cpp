@@ -2,8 +2,8 @@
 
 #include "core/config/app_settings.h"
 #include "platform/dc.h"
-#include "ui/framework/message_boxes.h"
-#include "ui/framework/small_images.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/framework/messages/message_boxes.h"
 #include "ui_about_dlg.h"
 
 #include <QApplication>

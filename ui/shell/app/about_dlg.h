@@ -1,7 +1,7 @@
 #pragma once
 // The About dialog (201): the program's title and version, the text of the link mode in use and the program icon.
 
-#include "ui/framework/ca_dialog.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 #include "core/ini/file_path.h"
 #include "core/shape/shape_parser.h"
 #include "link/server_message_dispatcher.h"
-#include "ui/framework/dialog_environment.h"
+#include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/shell/app/app_tables.h"
 
 #include <QtGlobal>

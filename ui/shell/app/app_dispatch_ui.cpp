@@ -1,7 +1,7 @@
 #include "ui/shell/app/app_dispatch_ui.h"
 
 #include "core/config/app_settings.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/app_frame.h"
 
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 // leaves a factor at 1.0.
 
 #include "core/config/font_spec.h"
-#include "ui/framework/dialog_environment.h"
+#include "ui/framework/dialogs/dialog_environment.h"
 
 #include <QFont>
 

@@ -9,8 +9,8 @@
 // OnForcedLogoutTimer from its timer 10004.
 
 #include "core/util/ip_address.h"
-#include "ui/framework/context_menu.h"
-#include "ui/framework/dialog_environment.h"
+#include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/menus/context_menu.h"
 #include "ui/shell/app/app_frame.h"
 
 #include <QFont>

@@ -5,7 +5,7 @@
 #include "link/driver_result.h"
 #include "link/icmp/icmp_reachability.h"
 #include "platform/ip_address_edit.h"
-#include "ui/framework/string_table.h"
+#include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui_login_dlg.h"
 

@@ -4,7 +4,7 @@
 // of the mode and connects it; the dialog ends with IDOK once connected, and stays open with an alert otherwise.
 
 #include "core/util/ip_address.h"
-#include "ui/framework/ca_dialog.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <memory>
 #include <string>

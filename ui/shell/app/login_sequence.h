@@ -5,7 +5,7 @@
 // boxes (with the failure texts given here), everything else comes back as the result.
 
 #include "core/util/ip_address.h"
-#include "ui/framework/context_menu_ids.h"
+#include "ui/framework/menus/context_menu_ids.h"
 
 #include <cstdint>
 #include <string>

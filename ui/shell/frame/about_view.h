@@ -2,7 +2,7 @@
 // The right-hand view shown while no item with a view of its own is selected (form 202): a white page with one line
 // asking for a selection in the left view.
 
-#include "ui/framework/form_view.h"
+#include "ui/framework/views/form_view.h"
 
 class QLabel;
 

@@ -1,6 +1,6 @@
 #include "ui/shell/frame/frame_views.h"
 
-#include "ui/framework/form_view.h"
+#include "ui/framework/views/form_view.h"
 #include "ui/shell/frame/about_view.h"
 #include "ui/shell/frame/topo_view.h"
 #include "ui/shell/frame/view_tabs.h"

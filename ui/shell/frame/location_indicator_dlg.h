@@ -5,7 +5,7 @@
 // texts keep reaching the dialogs the operator opens and the views keep their refresh.
 
 #include "core/entity/entity_index.h"
-#include "ui/framework/ca_dialog.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // The Topology view (form 268): an empty form. Its refresh follows the NE of the frame's current entity and runs the
 // view's decoration hooks, which draw nothing on the empty form.
 
-#include "ui/framework/form_view.h"
+#include "ui/framework/views/form_view.h"
 
 class IViewHost;
 

@@ -9,7 +9,7 @@
 #include "link/driver_mode.h"
 #include "link/net_drv.h"
 #include "link/record_requests.h"
-#include "ui/framework/message_boxes.h"
+#include "ui/framework/messages/message_boxes.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/routing/route_dialogs.h"
 

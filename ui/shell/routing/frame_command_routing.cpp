@@ -1,6 +1,6 @@
 #include "ui/shell/routing/frame_command_routing.h"
 
-#include "ui/framework/pdu_log_dlg.h"
+#include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/shell/frame/frame_host.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/routing/command_router.h"

@@ -1,6 +1,6 @@
 #include "ui/shell/routing/route_dialogs.h"
 
-#include "ui/framework/message_boxes.h"
+#include "ui/framework/messages/message_boxes.h"
 
 #include <map>
 

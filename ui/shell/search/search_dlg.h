@@ -3,7 +3,7 @@
 // 356): the same for the location tree, with the kind of item to look for. The opener writes the settings before
 // DoModal and reads them back after IDOK; Cancel leaves them as they were.
 
-#include "ui/framework/ca_dialog.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <QString>
 

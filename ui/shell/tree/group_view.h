@@ -5,7 +5,7 @@
 // the tables change and recolours the icons by alarm severity, flashing. The view also deletes the current NE,
 // searches the tree and exports it as indented text.
 
-#include "ui/framework/form_view.h"
+#include "ui/framework/views/form_view.h"
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui/shell/tree/tree_search.h"
 

@@ -1,0 +1,138 @@
+#pragma once
+// Shared pieces of the trap log and alarm summary tests: the sample entity models, a small network (three locations,
+// three NEs), an operator allowed to see alarms, a working directory of its own with a Tarvik.ini, the program's
+// strings and images, and a ring of records put straight into the trap log.
+
+#include "tests/core/temp_file_test.h"
+#include "tests/platform/qt_test_app.h"
+
+#include "core/config/app_settings.h"
+#include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_model_set.h"
+#include "core/ini/ini_file.h"
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "core/tables/trap_log_ring.h"
+#include "core/tables/user_account.h"
+#include "platform/notify_codes.h"
+#include "ui/framework/messages/string_table.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace trap_log_test {
+
+inline const std::string kResources = TARVIK_RESOURCES_DIR;
+
+// The network: North (1) with Harbour (2) below it, and South (5); alpha (10, a two-shelf NE) in North, bravo (11)
+// in Harbour and charlie (12) in South, both one-shelf NEs.
+inline constexpr uint32_t kNorth = 1;
+inline constexpr uint32_t kHarbour = 2;
+inline constexpr uint32_t kSouth = 5;
+inline constexpr uint32_t kAlpha = 10;
+inline constexpr uint32_t kBravo = 11;
+inline constexpr uint32_t kCharlie = 12;
+inline constexpr uint32_t kTwoShelfModel = 4;
+inline constexpr uint32_t kOneShelfModel = 2;
+
+class FaultTestEnvironment : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadAppStrings(kResources + "/strings/strings.tsv");
+        EntityModelLoadResult loaded =
+            LoadEntityModelSet(kResources + "/EntConf/EntInfo.dat", kResources + "/EntConf/EntAlm.dat",
+                               kResources + "/EntConf/EntSkin.dat");
+        ASSERT_NE(loaded.models, nullptr) << loaded.error;
+        ReplaceEntityModels(std::move(loaded.models));
+
+        AppData().Reset();
+        ClearUserRights();
+        AppSettings() = CAppSettings{};
+        ASSERT_EQ(SetUserRights(kRoleUser, "qqqqqqqqqq"), 0);
+        AppData().role = kRoleUser;
+        AddLocation(kNorth, 0, "North");
+        AddLocation(kHarbour, kNorth, "Harbour");
+        AddLocation(kSouth, 0, "South");
+        AddNe(kAlpha, kNorth, "alpha", kTwoShelfModel);
+        AddNe(kBravo, kHarbour, "bravo", kOneShelfModel);
+        AddNe(kCharlie, kSouth, "charlie", kOneShelfModel);
+        WriteConfig("[DIALOG]\nINCLSUBNE=1\n");
+        ASSERT_EQ(AppTrapLog().ResetTrapLog(AppSettings().trapLogSize), 1);
+    }
+
+    void TearDown() override
+    {
+        AppTrapLog().ReleaseTrapLog();
+        AppData().Reset();
+        ClearUserRights();
+        AppSettings() = CAppSettings{};
+        ReplaceEntityModels(nullptr);
+    }
+
+    static void AddLocation(uint32_t id, uint32_t parent, const char* name)
+    {
+        CLocationNode node;
+        node.id = id;
+        node.parentId = parent;
+        node.name = name;
+        ASSERT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
+    }
+
+    static void AddNe(uint32_t id, uint32_t location, const char* name, uint32_t model)
+    {
+        CNeRecord ne;
+        ne.neId = id;
+        ne.locationId = location;
+        ne.name = name;
+        ne.neModelId = model;
+        ne.address = {10, 0, 0, static_cast<uint8_t>(id)};
+        ASSERT_EQ(AppData().nes.AddNe(ne), NeResult::kOk);
+    }
+
+    static void WriteConfig(const std::string& text) { WriteText("Tarvik.ini", text); }
+
+    static std::optional<std::string> ConfigValue(const char* section, const char* key)
+    {
+        const CIniFile ini = CIniFile::Parse(ReadText("Tarvik.ini"));
+        const std::string* value = ini.Find(section, key);
+        return value != nullptr ? std::optional<std::string>(*value) : std::nullopt;
+    }
+
+    // One notification's entity state as the ring takes it.
+    static TrapLogRecord State(uint32_t entityId, uint32_t bits, int32_t severity, uint32_t occurTime = 1000)
+    {
+        TrapLogRecord record;
+        record.entityId = entityId;
+        record.alarmBits = bits;
+        record.severity = severity;
+        record.onlineType = kEntityTypeUnknown;
+        record.plannedType = kEntityTypeUnknown;
+        record.occurTime = occurTime;
+        record.receiveTime = occurTime + 1;
+        return record;
+    }
+
+    // Logs one record through the application's filter.
+    static void Log(uint32_t neId, const TrapLogRecord& state)
+    {
+        ASSERT_EQ(AppTrapLog().AddTrapLogRecords(neId, &state, 1), 1);
+    }
+
+private:
+    CTempDir workDir_{true};
+};
+
+} // namespace trap_log_test

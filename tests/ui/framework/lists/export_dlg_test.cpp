@@ -1,0 +1,263 @@
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "core/config/app_settings.h"
+#include "core/export/export_file.h"
+#include "core/tables/app_data.h"
+#include "platform/list_control.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/views/form_view.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Golden(const std::string& name)
+{
+    return ReadFile(fs::path(TARVIK_TEST_DATA_DIR) / "export" / name);
+}
+
+// Fills a list with the columns No., Name and Note, and two rows; the owner hides Note.
+void FillNodeList(CListHost& owner, QTreeWidget* list)
+{
+    owner.InitListColumns(">No.|<Name|<Note");
+    owner.SetColumnHidden(2, true);
+    CListControl rows(list);
+    const char* cells[][3] = {{"1", "Core \"A\" rack", "x"}, {"2", "Edge, west", "y"}};
+    for (const auto& row : cells) {
+        const int r = rows.InsertItem(rows.GetItemCount(), QString::fromUtf8(row[0]));
+        rows.SetItemText(r, 1, QString::fromUtf8(row[1]));
+        rows.SetItemText(r, 2, QString::fromUtf8(row[2]));
+    }
+}
+
+class ExportDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadProgramStrings();
+        AppData().Reset();
+        AppSettings() = CAppSettings{};
+        AppSettings().serverIp = {10, 1, 2, 3};
+        AppSettings().serverPort = 19460;
+        AppData().SetLoginUserName("admin");
+        CLocationNode location;
+        location.id = 3;
+        location.name = "Taipei";
+        AppData().locations.UpsertLocation(location);
+        CNeRecord ne;
+        ne.neId = 7;
+        ne.name = "NE-7";
+        ne.locationId = 3;
+        ne.address = {10, 9, 9, 7};
+        AppData().nes.AddNe(ne);
+
+        dir = fs::temp_directory_path() / ("tarvik_export_dlg_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir.string()));
+
+        owner.setWindowTitle(QStringLiteral("[Taipei:NE-7] Node List"));
+        FillNodeList(owner, owner.list);
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(previousDir);
+        fs::remove_all(dir);
+        AppData().Reset();
+        AppSettings() = CAppSettings{};
+    }
+
+    // Runs an export dialog on the owner's list; `work` acts in the shown dialog and returns its result.
+    int RunExport(const char* stem, const std::function<int(CExportDlg&)>& work)
+    {
+        CExportDlg dlg(&owner);
+        CEntityId slot;
+        slot.SetLevels(1, 1, 3, 0, 0);
+        dlg.SetTarget(7, &slot);
+        dlg.SetExportSource(owner.list, stem, '\t');
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog&) {
+            EXPECT_TRUE(PumpUntil([&] { return dlg.IsFirstShowDone(); }));
+            return work(dlg);
+        });
+        return dlg.DoModal();
+    }
+
+    static int ClickOk(CExportDlg& dlg)
+    {
+        dlg.OnCommand(IDOK, BN_CLICKED);
+        return dlg.IsEnded() ? IDOK : IDCANCEL;
+    }
+
+    CTestDlg owner;
+    fs::path dir;
+    QString previousDir;
+};
+
+TEST_F(ExportDlgTest, ServerModeWritesDataAndHeaderWithAHiddenColumn)
+{
+    std::string caption;
+    EXPECT_EQ(RunExport("Node.TXT",
+                        [&](CExportDlg& dlg) {
+                            caption = dlg.windowTitle().toStdString();
+                            EXPECT_EQ(dlg.GetExportTitle(), "Node List");
+                            EXPECT_EQ(dlg.GetFileName().toStdString(), (dir / "Node.txt").string());
+                            EXPECT_FALSE(dlg.GetDlgItem(CExportDlg::kAppendId)->isEnabled());
+                            return ClickOk(dlg);
+                        }),
+              IDOK);
+    EXPECT_EQ(caption, "Node List Export");
+    EXPECT_EQ(ReadFile(dir / "Node.txt"), Golden("two_rows_hidden_column.txt"));
+    EXPECT_EQ(ReadFile(dir / "Node.ini"), Golden("server_mode.ini"));
+}
+
+TEST_F(ExportDlgTest, DirectModeHasNoServerOrLocationEntries)
+{
+    AppSettings().directControl = true;
+    EXPECT_EQ(RunExport("Node", ClickOk), IDOK);
+    EXPECT_EQ(ReadFile(dir / "Node.ini"), Golden("direct_mode.ini"));
+}
+
+TEST_F(ExportDlgTest, AppendModeWritesNoTitleAndCountsTheWholeFile)
+{
+    ASSERT_EQ(RunExport("Node", ClickOk), IDOK);
+    EXPECT_EQ(RunExport("Node",
+                        [](CExportDlg& dlg) {
+                            auto* append = dlg.GetDlgItemAs<QCheckBox>(CExportDlg::kAppendId);
+                            auto* title = dlg.GetDlgItemAs<QCheckBox>(CExportDlg::kWriteTitleId);
+                            title->click(); // unticking the title lets the append box be ticked
+                            EXPECT_TRUE(append->isEnabled());
+                            append->click();
+                            EXPECT_FALSE(title->isEnabled());
+                            EXPECT_FALSE(title->isChecked());
+                            return ClickOk(dlg);
+                        }),
+              IDOK);
+    const std::string data = ReadFile(dir / "Node.txt");
+    EXPECT_EQ(data,
+              Golden("two_rows_hidden_column.txt") + "1\t\"1\"\t\"Core \"\"A\"\" rack\"\n2\t\"2\"\t\"Edge, west\"\n");
+    EXPECT_NE(ReadFile(dir / "Node.ini").find("RECORDCNT=4\n"), std::string::npos);
+}
+
+TEST_F(ExportDlgTest, HeaderGoesBesideTheChosenDataFile)
+{
+    fs::create_directories(dir / "elsewhere");
+    const std::string chosen = (dir / "elsewhere" / "nodes.csv").string();
+    ScriptedFileChooser chooser;
+    chooser.PushPath(QString::fromStdString(chosen));
+    EXPECT_EQ(RunExport("Node",
+                        [&](CExportDlg& dlg) {
+                            dlg.OnCommand(CExportDlg::kBrowseId, BN_CLICKED);
+                            EXPECT_EQ(dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->text().toStdString(),
+                                      chosen);
+                            return ClickOk(dlg);
+                        }),
+              IDOK);
+    ASSERT_EQ(chooser.Requests().size(), 1U);
+    EXPECT_TRUE(chooser.Requests()[0].save);
+    EXPECT_TRUE(fs::exists(dir / "elsewhere" / "nodes.ini"));
+    EXPECT_FALSE(fs::exists(dir / "Node.ini"));
+    EXPECT_FALSE(fs::exists(dir / "Node.txt"));
+}
+
+TEST_F(ExportDlgTest, UnwritablePathReports10012AndLeavesNoHeader)
+{
+    EXPECT_EQ(RunExport("Node",
+                        [&](CExportDlg& dlg) {
+                            dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)
+                                ->setText(QString::fromStdString((dir / "no" / "such" / "x.txt").string()));
+                            EXPECT_EQ(ClickOk(dlg), IDCANCEL); // the dialog stays
+                            EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Fail to open file"));
+                            EXPECT_EQ(dlg.GetMarkedControl(1), CExportDlg::kFileNameId);
+                            return IDCANCEL;
+                        }),
+              IDCANCEL);
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(ExportDlgTest, WithoutSourceTheDialogEndsWithInternalError)
+{
+    CExportDlg dlg;
+    dlg.SetExportSource(nullptr, "Node", '\t'); // ignored
+    dlg.SetExportSource(owner.list, nullptr, '\t');
+    EXPECT_EQ(dlg.GetSourceList(), nullptr);
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dlg.IsEnded(); }));
+        return IDOK;
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST(ExportSourceTest, TxtEndingIsDroppedInAnyCase)
+{
+    QTreeWidget list;
+    const std::pair<const char*, const char*> rows[] = {
+        {"TrapLog.TXT", "TrapLog"}, {"TrapLog.txt", "TrapLog"}, {"TrapLog.Txt", "TrapLog"},
+        {"TrapLog", "TrapLog"},     {"a.csv", "a.csv"},         {".txt", ""},
+    };
+    for (const auto& [stem, expected] : rows) {
+        CExportDlg dlg;
+        dlg.SetExportSource(&list, stem, '\t');
+        EXPECT_EQ(dlg.GetStem(), expected) << stem;
+    }
+    CExportDlg dlg;
+    dlg.SetExportSource(&list, std::string(200, 's').c_str(), ';');
+    EXPECT_EQ(dlg.GetStem().size(), 127U);
+    EXPECT_EQ(dlg.GetDelimiter(), ';');
+}
+
+// A view's hidden columns are left out as a dialog's are.
+class CListView : public CAFormView {
+public:
+    CListView() : CAFormView(271)
+    {
+        resize(300, 200);
+        list = new QTreeWidget(this);
+        CListControl::SetUpReportView(list);
+        SetCtrlId(list, kListControlId);
+    }
+    QTreeWidget* list;
+};
+
+TEST_F(ExportDlgTest, ViewOwnerHidesItsColumnsToo)
+{
+    CListView view;
+    view.setWindowTitle(QStringLiteral("Trap Log"));
+    FillNodeList(view, view.list);
+    CExportDlg dlg;
+    dlg.SetTarget(7, nullptr);
+    dlg.SetExportSource(view.list, "View", '\t');
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dlg.IsFirstShowDone(); }));
+        EXPECT_EQ(dlg.GetExportTitle(), "Trap Log");
+        return ClickOk(dlg);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    const std::string data = ReadFile(dir / "View.txt");
+    EXPECT_EQ(data.substr(data.find('\n') + 1), Golden("two_rows_hidden_column.txt").substr(10));
+}
+
+} // namespace

@@ -1,0 +1,247 @@
+#include "tests/platform/pixel_probe.h"
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "platform/list_control.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/dialog_environment.h"
+
+#include <QHeaderView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListHostTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadProgramStrings();
+        ClearSelectedMarkShape();
+    }
+    void TearDown() override { ClearSelectedMarkShape(); }
+
+    // Fills list 1212 with rows of (text of column 0, item data).
+    static void Fill(CTestDlg& dialog, std::initializer_list<std::pair<const char*, uint32_t>> rows)
+    {
+        CListControl list(dialog.list);
+        for (const auto& [text, data] : rows) {
+            const int row = list.InsertItem(list.GetItemCount(), QString::fromLatin1(text));
+            list.SetItemData(row, data);
+            list.SetItemText(row, 1, QStringLiteral("x%1").arg(data));
+        }
+    }
+    // A mouse click on a header section.
+    static void ClickHeader(CTestDlg& dialog, int column)
+    {
+        QHeaderView* header = dialog.list->header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+    static std::vector<uint32_t> Order(CTestDlg& dialog)
+    {
+        std::vector<uint32_t> order;
+        CListControl list(dialog.list);
+        for (int r = 0; r < list.GetItemCount(); ++r)
+            order.push_back(list.GetItemData(r));
+        return order;
+    }
+
+    ScriptedModalRunner unattended_;
+};
+
+TEST_F(ListHostTest, ColumnsFromASpecCarryTheirTitlesFlagsAndAlignments)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumnsById(10024);
+    CListControl list(dialog.list);
+    ASSERT_EQ(list.GetColumnCount(), 3);
+    EXPECT_EQ(list.GetColumnTitle(0), QStringLiteral("No."));
+    EXPECT_EQ(list.GetColumnTitle(1), QStringLiteral("Backup Files"));
+    EXPECT_EQ(list.GetColumnTitle(2), QStringLiteral("File Sizes (bytes)"));
+    EXPECT_EQ(dialog.GetColumnHeaderAlign(0), 2);
+    EXPECT_EQ(dialog.GetColumnTextAlign(0), 0x20);
+    EXPECT_TRUE(dialog.IsColumnStretch(1));
+    EXPECT_EQ(dialog.GetColumnTextAlign(1), 0x10);
+    EXPECT_EQ(dialog.GetColumnHeaderAlign(2), 3);
+    EXPECT_EQ(dialog.list->headerItem()->textAlignment(2) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    // Title width plus both margins plus 4.
+    const int expected = QFontMetrics(dialog.list->header()->font()).horizontalAdvance(QStringLiteral("No.")) + 12;
+    EXPECT_EQ(list.GetColumnWidth(0), expected);
+
+    // A new spec replaces the columns; the hidden column has no width.
+    dialog.InitListColumns("A|@Model|B");
+    ASSERT_EQ(list.GetColumnCount(), 3);
+    EXPECT_TRUE(dialog.IsColumnHidden(1));
+    EXPECT_EQ(list.GetColumnWidth(1), 0);
+    EXPECT_FALSE(dialog.IsColumnStretch(1));
+    dialog.InitListColumns(nullptr);
+    EXPECT_EQ(list.GetColumnCount(), 0);
+    dialog.InitListColumns("A|B");
+    dialog.InitListColumnsById(999999);
+    EXPECT_EQ(list.GetColumnCount(), 0);
+    dialog.DestroyWindow();
+}
+
+TEST_F(ListHostTest, OperationsOnAnIdThatIsNoListDoNothing)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumns("A|B", kEdit1);
+    dialog.SortList(0, kSortAscending, kEdit1);
+    EXPECT_EQ(dialog.FindList(kEdit1), nullptr);
+    EXPECT_EQ(dialog.GetItemImage(0, 0, kEdit1), -1);
+    EXPECT_EQ(dialog.FindListText(0, QStringLiteral("A"), kEdit1), -1);
+    EXPECT_EQ(dialog.HitTestCursor(kEdit1), std::make_pair(-1, -1));
+    EXPECT_EQ(dialog.GetColumnFlags(32), 0);
+    dialog.SetColumnFlags(40, 0xFFFF, 0xFFFF);
+    dialog.DestroyWindow();
+}
+
+TEST_F(ListHostTest, HeaderClicksSortThroughTheCurrentDialog)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    dialog.onInitData = [](CTestDlg& self) {
+        self.InitListColumns("Name|Value|Data");
+        Fill(self, {{"c", 3}, {"a", 1}, {"b", 2}});
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        // First show sorted column 0 ascending.
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{1, 2, 3}));
+        EXPECT_FALSE(dialog.list->headerItem()->icon(0).isNull());
+        ClickHeader(dialog, 0);
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
+        EXPECT_EQ(dialog.lastCompareFlags, 0x8000u);
+        EXPECT_EQ(dialog.GetSortDirection(), kSortDescending);
+        // Another column sorts in the stored direction; the first loses its mark.
+        dialog.SetColumnMap(1, 255);
+        const int calls = dialog.compareCalls;
+        ClickHeader(dialog, 1);
+        EXPECT_EQ(dialog.compareCalls, calls); // item data compared without CompareItems
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
+        EXPECT_TRUE(dialog.list->headerItem()->icon(0).isNull());
+        EXPECT_FALSE(dialog.list->headerItem()->icon(1).isNull());
+        ClickHeader(dialog, 1);
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{1, 2, 3}));
+        // A column mapped to another key passes that key.
+        dialog.SetColumnMap(2, 0);
+        ClickHeader(dialog, 2);
+        EXPECT_EQ(dialog.lastCompareFlags & 0xFF, 0u);
+        // With sorting off a click changes nothing.
+        dialog.SetNoSort(true);
+        const std::vector<uint32_t> before = Order(dialog);
+        ClickHeader(dialog, 0);
+        EXPECT_EQ(Order(dialog), before);
+        return IDOK;
+    });
+    dialog.DoModal();
+}
+
+TEST_F(ListHostTest, ExplicitSortDirectionIsWhereTheNextClickStarts)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    dialog.onInitData = [](CTestDlg& self) {
+        self.InitListColumns("Name|Value");
+        Fill(self, {{"a", 1}, {"b", 2}, {"c", 3}});
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        dialog.SortList(1, kSortDescending);
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
+        ClickHeader(dialog, 1);
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{1, 2, 3}));
+        return IDOK;
+    });
+    dialog.DoModal();
+}
+
+TEST_F(ListHostTest, FindListTextMatchesWholeOrPrefixWithOrWithoutCase)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumns("Name|Value");
+    Fill(dialog, {{"Alpha", 1}, {"alphabet", 2}, {"Beta", 3}});
+    EXPECT_EQ(dialog.FindListText(0, QStringLiteral("alpha")), 0);
+    EXPECT_EQ(dialog.FindListText(0, QStringLiteral("alpha"), kListControlId, -1, false, true), -1);
+    EXPECT_EQ(dialog.FindListText(0, QStringLiteral("alpha"), kListControlId, 0, true, true), 1);
+    EXPECT_EQ(dialog.FindListText(0, QStringLiteral("ALPHA"), kListControlId, 0, true), 1);
+    EXPECT_EQ(dialog.FindListText(1, QStringLiteral("x3")), 2);
+    EXPECT_EQ(dialog.FindListText(-1, QStringLiteral("beta")), 2);
+    EXPECT_EQ(dialog.FindListText(2, QStringLiteral("x3")), -1);
+    EXPECT_EQ(dialog.FindListText(0, QStringLiteral("Beta"), kListControlId, 3), -1);
+    dialog.DestroyWindow();
+}
+
+TEST_F(ListHostTest, ZeroWidthColumnIsNeverWidenedAndTheLastFillsTheList)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    dialog.onInitData = [](CTestDlg& self) {
+        self.InitListColumns("A|B|C");
+        self.list->header()->setSectionHidden(1, true); // a template column of width 0
+        Fill(self, {{"one", 1}});
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CListControl list(dialog.list);
+        EXPECT_TRUE(dialog.IsColumnZeroWidth(1));
+        EXPECT_EQ(list.GetColumnWidth(1), 0);
+        dialog.UpdateListLayout();
+        EXPECT_EQ(list.GetColumnWidth(1), 0);
+        dialog.SetColumnStretch(2, true);
+        dialog.UpdateListLayout();
+        EXPECT_EQ(list.GetColumnWidth(0) + list.GetColumnWidth(2), dialog.list->viewport()->width());
+        return IDOK;
+    });
+    dialog.DoModal();
+}
+
+TEST_F(ListHostTest, RowsAlternateWhiteAndLightGreen)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    dialog.onInitData = [](CTestDlg& self) {
+        self.InitListColumns("Name|#Value");
+        Fill(self, {{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CListControl(dialog.list).SetItemSelected(2, true);
+        const QImage image = dialog.list->viewport()->grab().toImage();
+        for (int row = 0; row < 4; ++row) {
+            const QRect cell = dialog.list->visualRect(dialog.list->model()->index(row, 1));
+            const COLORREF expected = row % 2 == 0 ? 0xFFFFFF : 0x80FF80;
+            EXPECT_EQ(PixelOf(image, cell.right() - 6, cell.center().y()), expected) << row;
+        }
+        return IDOK;
+    });
+    dialog.DoModal();
+}
+
+TEST_F(ListHostTest, HiddenColumnSetterHidesAndShowsAgain)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumns("A|B|C");
+    CListControl list(dialog.list);
+    ASSERT_GT(list.GetColumnWidth(1), 0);
+    dialog.SetColumnHidden(1, true);
+    EXPECT_EQ(list.GetColumnWidth(1), 0);
+    dialog.SetColumnHidden(1, false);
+    EXPECT_GT(list.GetColumnWidth(1), 0);
+    // Header alignment 0 is kept as left; column 0 never shows its header image on the right.
+    dialog.SetColumnHeaderAlign(2, 0);
+    EXPECT_EQ(dialog.GetColumnHeaderAlign(2), 1);
+    dialog.SetColumnFlags(0, kColumnHeaderImageRight, kColumnHeaderImageRight);
+    EXPECT_EQ(dialog.GetColumnFlags(0, kColumnHeaderImageRight), 0);
+    dialog.SetColumnFlags(1, kColumnHeaderImageRight, kColumnHeaderImageRight);
+    EXPECT_NE(dialog.GetColumnFlags(1, kColumnHeaderImageRight), 0);
+    dialog.DestroyWindow();
+}
+
+} // namespace

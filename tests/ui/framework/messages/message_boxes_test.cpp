@@ -1,0 +1,197 @@
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "core/config/app_settings.h"
+#include "platform/message_box_runner.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/messages/app_message_box_dlg.h"
+#include "ui/framework/messages/message_boxes.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class MessageBoxesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadProgramStrings();
+        AppSettings() = CAppSettings{};
+    }
+    void TearDown() override { EXPECT_FALSE(IsMessageBoxOpen()); }
+};
+
+struct ButtonRow {
+    int type;
+    std::vector<QString> captions; // of the used buttons, left to right
+    std::vector<int> results;
+    int focused; // index among the used buttons
+};
+
+QPushButton* Button(QDialog& box, int id)
+{
+    return FindControl(&box, id) ? qobject_cast<QPushButton*>(FindControl(&box, id)) : nullptr;
+}
+
+// The used buttons of a shown box, left to right.
+std::vector<QPushButton*> UsedButtons(QDialog& box)
+{
+    std::vector<QPushButton*> used;
+    for (int id : {CAppMessageBoxDlg::kButton1Id, CAppMessageBoxDlg::kButton2Id, CAppMessageBoxDlg::kButton3Id}) {
+        QPushButton* button = Button(box, id);
+        if (button && button->isVisible())
+            used.push_back(button);
+    }
+    std::sort(used.begin(), used.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    return used;
+}
+
+class ButtonSets : public MessageBoxesTest, public ::testing::WithParamInterface<ButtonRow> {};
+
+TEST_P(ButtonSets, ShowTheirCaptionsRightAlignedAndAnswerTheirResults)
+{
+    const ButtonRow& row = GetParam();
+    for (size_t press = 0; press < row.results.size(); ++press) {
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog& box) {
+            const std::vector<QPushButton*> used = UsedButtons(box);
+            EXPECT_EQ(used.size(), row.captions.size());
+            for (size_t i = 0; i < used.size() && i < row.captions.size(); ++i)
+                EXPECT_EQ(used[i]->text(), row.captions[i]);
+            // Right-aligned: the last used button sits where button 1056 was drawn.
+            if (!used.empty()) {
+                EXPECT_EQ(used.back()->geometry().right(), 347);
+            }
+            if (static_cast<size_t>(row.focused) < used.size()) {
+                EXPECT_TRUE(used[static_cast<size_t>(row.focused)]->isDefault());
+            }
+            EXPECT_TRUE(IsMessageBoxOpen());
+            if (press < used.size())
+                used[press]->click();
+            return -99;
+        });
+        EXPECT_EQ(ShowMessageText(QStringLiteral("Question"), row.type), row.results[press]) << row.type;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, ButtonSets,
+    ::testing::Values(ButtonRow{0, {"&OK"}, {IDOK}, 0}, ButtonRow{1, {"&OK", "&Cancel"}, {IDOK, IDCANCEL}, 0},
+                      ButtonRow{2, {"&Abort", "&Retry", "&Ignore"}, {IDABORT, IDRETRY, IDIGNORE}, 0},
+                      ButtonRow{3, {"&Yes", "&No", "&Cancel"}, {IDYES, IDNO, IDCANCEL}, 0},
+                      ButtonRow{4, {"&Yes", "&No"}, {IDYES, IDNO}, 0},
+                      ButtonRow{5, {"&Retry", "&Cancel"}, {IDRETRY, IDCANCEL}, 0}, ButtonRow{6, {"&OK"}, {IDOK}, 0},
+                      ButtonRow{15, {"&OK"}, {IDOK}, 0}, ButtonRow{0x134, {"&Yes", "&No"}, {IDYES, IDNO}, 1},
+                      ButtonRow{0x203, {"&Yes", "&No", "&Cancel"}, {IDYES, IDNO, IDCANCEL}, 2},
+                      ButtonRow{0x204, {"&Yes", "&No"}, {IDYES, IDNO}, 0}, ButtonRow{-1, {"&OK"}, {IDOK}, 0}));
+
+TEST_F(MessageBoxesTest, TextFieldsLineBreaksAndTitle)
+{
+    AppSettings().appName = "Operator";
+    ScriptedModalRunner runner;
+    runner.Push([](QDialog& box) {
+        auto* first = qobject_cast<QPlainTextEdit*>(FindControl(&box, CAppMessageBoxDlg::kFirstEditId));
+        auto* second = qobject_cast<QPlainTextEdit*>(FindControl(&box, CAppMessageBoxDlg::kSecondEditId));
+        EXPECT_TRUE(first->isVisible());
+        EXPECT_FALSE(second->isVisible());
+        EXPECT_EQ(first->document()->blockCount(), 2);
+        EXPECT_EQ(first->toPlainText(), QStringLiteral("first line\nsecond line"));
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Operator"));
+        return IDOK;
+    });
+    runner.Push([](QDialog& box) {
+        auto* second = qobject_cast<QPlainTextEdit*>(FindControl(&box, CAppMessageBoxDlg::kSecondEditId));
+        EXPECT_TRUE(second->isVisible());
+        EXPECT_FALSE(FindControl(&box, CAppMessageBoxDlg::kFirstEditId)->isVisible());
+        EXPECT_EQ(second->toPlainText(), QStringLiteral("plain"));
+        return IDOK;
+    });
+    ShowAppMessage(QStringLiteral("first line\r\nsecond line"), 0);
+    ShowAppMessage(QStringLiteral("plain"), -1);
+    EXPECT_EQ(CAppMessageBoxDlg::ToBoxText(QStringLiteral("a\nb\rc")), QStringLiteral("a\r\nbc"));
+}
+
+TEST_F(MessageBoxesTest, StatusMessageWithoutADialogOpensTheBoxWithOk)
+{
+    ScriptedModalRunner runner;
+    runner.Push([](QDialog& box) {
+        EXPECT_EQ(UsedButtons(box).size(), 1u);
+        EXPECT_EQ(UsedButtons(box).front()->text(), QStringLiteral("&OK"));
+        return IDOK;
+    });
+    EXPECT_EQ(ShowStatusMessageById(20074), 1);
+    EXPECT_EQ(runner.Runs().size(), 1);
+}
+
+TEST_F(MessageBoxesTest, StatusMessageGoesToTheCurrentDialogOnceShown)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        dialog.ShowAlertText(QStringLiteral("old"));
+        const COLORREF color = dialog.GetMessageTextColor();
+        ShowStatusMessage(QStringLiteral("Done"));
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Done"));
+        EXPECT_EQ(dialog.GetMessageTextColor(), color);
+        return IDOK;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(runner.Runs().size(), 1);
+}
+
+TEST_F(MessageBoxesTest, BoxLeavesTheCurrentDialogAndItsAlertAlone)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        dialog.ShowAlertText(QStringLiteral("Bad value"), kEdit1);
+        EXPECT_EQ(ShowMessageText(QStringLiteral("Save anyway?"), 0x134), IDYES);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Bad value"));
+        EXPECT_EQ(dialog.GetMarkedControl(1), kEdit1);
+        return IDOK;
+    });
+    runner.Push([&](QDialog&) {
+        EXPECT_EQ(GetCurrentDialog(), &dialog);
+        return IDYES;
+    });
+    dialog.DoModal();
+}
+
+TEST_F(MessageBoxesTest, OpenFlagHoldsUntilTheOutermostBoxCloses)
+{
+    ScriptedModalRunner runner;
+    bool openAfterInner = false;
+    runner.Push([&](QDialog&) {
+        ShowAppMessage(QStringLiteral("inner"), 0);
+        openAfterInner = IsMessageBoxOpen();
+        return IDOK;
+    });
+    runner.Push([](QDialog&) { return IDOK; });
+    ShowAppMessage(QStringLiteral("outer"), 0);
+    EXPECT_TRUE(openAfterInner);
+    EXPECT_FALSE(IsMessageBoxOpen());
+}
+
+TEST_F(MessageBoxesTest, BusyWhileABoxIsOpenOrTheApplicationIsBusy)
+{
+    EXPECT_FALSE(IsUiBusy());
+    SetAppBusy(true);
+    EXPECT_TRUE(IsUiBusy());
+    SetAppBusy(false);
+    ScriptedMessageBoxes boxes;
+    boxes.PushAnswer(IDRETRY);
+    EXPECT_EQ(PlainMessageBoxById(20041, 5), IDRETRY);
+    ASSERT_EQ(boxes.Requests().size(), 1u);
+    EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("Internal error"));
+    EXPECT_EQ(boxes.Requests()[0].caption, QStringLiteral("Tarvik"));
+    EXPECT_EQ(ShowPlainMessage(QStringLiteral("x")), IDOK);
+}
+
+} // namespace

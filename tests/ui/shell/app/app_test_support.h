@@ -1,0 +1,254 @@
+#pragma once
+// Shared pieces of the application and login tests: a working directory of its own with a Tarvik.ini and the sample
+// definition files, a modal runner that answers each kind of dialog the application opens, and a main frame stand-in.
+
+#include "tests/core/temp_file_test.h"
+#include "tests/link/snmp_test_support.h"
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "core/config/app_settings.h"
+#include "core/entity/entity_model_set.h"
+#include "core/map/map_list.h"
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "link/driver_mode.h"
+#include "link/server_message_dispatcher.h"
+#include "platform/control_id.h"
+#include "platform/ip_address_edit.h"
+#include "platform/modal_runner.h"
+#include "platform/notify_codes.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/link_ui/wait_dlg.h"
+#include "ui/framework/messages/app_message_box_dlg.h"
+#include "ui/framework/messages/string_table.h"
+#include "ui/shell/app/about_dlg.h"
+#include "ui/shell/app/app_frame.h"
+#include "ui/shell/app/login_dlg.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app_test {
+
+namespace fs = std::filesystem;
+
+inline const fs::path kResources{TARVIK_RESOURCES_DIR};
+
+using ::LoadProgramStrings;
+using ::PumpUntil;
+using ::ReadText;
+using ::WriteText;
+
+// The state a program has before its start-up.
+inline void ResetProgramState()
+{
+    SetDriverMode(kDriverModeBase);
+    AppSettings() = CAppSettings{};
+    AppData().Reset();
+    ClearUserRights();
+    ClearServerMessageQueue();
+    ReplaceEntityModels(nullptr);
+    CurrentMapList() = CMapList{};
+    SetDisplayScale({1.0, 1.0});
+    ResetAppDialogFont();
+}
+
+// A fresh working directory for one test, left again at the end.
+class CWorkDir : public CTempDir {
+public:
+    CWorkDir() : CTempDir(true, "tarvik-app-") {}
+
+    fs::path Ini() const { return Path() / "Tarvik.ini"; }
+
+    // The sample definition files in the places the default configuration names.
+    void CopyDefinitionFiles() const
+    {
+        fs::create_directories(Path() / "EntConf");
+        fs::create_directories(Path() / "Map");
+        for (const char* name : {"EntInfo.dat", "EntAlm.dat", "EntSkin.dat"})
+            fs::copy_file(kResources / "EntConf" / name, Path() / "EntConf" / name);
+        fs::copy_file(kResources / "Map" / "Map.dat", Path() / "Map" / "Map.dat");
+    }
+    void WriteIni(const std::string& text) const { WriteText(Ini(), text); }
+};
+
+// What the operator types into the login dialog; unset fields keep what the dialog shows.
+struct LoginInput {
+    std::optional<IpAddress> address{};
+    std::optional<uint16_t> port{};
+    std::optional<std::string> user{};
+    std::optional<std::string> password{};
+    std::optional<bool> direct{};
+};
+
+inline void TypeLogin(CLoginDlg& dialog, const LoginInput& input)
+{
+    if (input.direct) {
+        auto* check = dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId);
+        if (check->isChecked() != *input.direct)
+            check->click();
+    }
+    if (input.address)
+        dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->SetAddress(*input.address);
+    if (input.port)
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QString::number(*input.port));
+    if (input.user)
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kUserNameId)->setText(QString::fromStdString(*input.user));
+    if (input.password)
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPasswordId)->setText(QString::fromStdString(*input.password));
+}
+
+// The text of a program message box as shown.
+inline QString BoxText(CAppMessageBoxDlg& box)
+{
+    for (int id : {CAppMessageBoxDlg::kFirstEditId, CAppMessageBoxDlg::kSecondEditId}) {
+        auto* edit = box.GetDlgItemAs<QPlainTextEdit>(id);
+        if (edit != nullptr && !edit->toPlainText().isEmpty())
+            return edit->toPlainText();
+    }
+    return {};
+}
+
+// Answers every modal dialog the application opens: login dialogs from a queue of scripts (none left: Exit), program
+// message boxes from a queue of answers (none left: the default button), wait dialogs by running them until their
+// request ends, the About dialog by looking at it. Plain system boxes are recorded too.
+class CAppRunner : public ModalRunner {
+public:
+    using LoginScript = std::function<void(CLoginDlg&)>;
+
+    CAppRunner() : previous_(SetModalRunner(this)) {}
+    ~CAppRunner() override { SetModalRunner(previous_); }
+    CAppRunner(const CAppRunner&) = delete;
+    CAppRunner& operator=(const CAppRunner&) = delete;
+
+    void PushLogin(LoginScript script) { logins_.push_back(std::move(script)); }
+    // Types the input and presses Login.
+    void PushLogin(const LoginInput& input)
+    {
+        PushLogin([input](CLoginDlg& dialog) {
+            TypeLogin(dialog, input);
+            dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+        });
+    }
+    void PushBoxAnswer(int result) { answers_.push_back(result); }
+
+    int RunModal(QDialog& dialog) override
+    {
+        if (auto* wait = dynamic_cast<CWaitDlg*>(&dialog)) {
+            ++waitDialogs;
+            return wait->exec();
+        }
+        dialog.show();
+        QCoreApplication::processEvents();
+        int result = IDCANCEL;
+        if (auto* login = dynamic_cast<CLoginDlg*>(&dialog)) {
+            ++loginRuns;
+            loginCaptions.push_back(login->windowTitle());
+            // The operator works the dialog once it is on screen.
+            PumpUntil([login] { return login->IsFirstShowDone(); });
+            if (!logins_.empty()) {
+                LoginScript script = std::move(logins_.front());
+                logins_.pop_front();
+                script(*login);
+                loginAlerts.push_back(login->GetMessageText());
+            }
+        } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
+            boxTexts.push_back(BoxText(*box));
+            const std::array<int, 3> buttons = box->GetButtonResults();
+            result = buttons[0];
+            if (!answers_.empty()) {
+                result = answers_.front();
+                answers_.pop_front();
+            }
+        } else if (auto* about = dynamic_cast<CAboutDlg*>(&dialog)) {
+            if (onAbout)
+                onAbout(*about);
+            result = IDOK;
+        }
+        if (dialog.isVisible())
+            dialog.done(result);
+        return dialog.result();
+    }
+
+    int loginRuns = 0;
+    int waitDialogs = 0;
+    std::vector<QString> loginCaptions;
+    std::vector<QString> loginAlerts; // the message line after each scripted login
+    std::vector<QString> boxTexts;
+    std::function<void(CAboutDlg&)> onAbout;
+
+private:
+    std::deque<LoginScript> logins_;
+    std::deque<int> answers_;
+    ModalRunner* previous_;
+};
+
+// A main frame that counts what the application asks of it.
+class CFakeFrame : public IAppFrame {
+public:
+    class Window : public QWidget {
+    public:
+        int closes = 0;
+
+    protected:
+        void closeEvent(QCloseEvent* event) override
+        {
+            ++closes;
+            QWidget::closeEvent(event);
+        }
+    };
+
+    QWidget* FrameWindow() override { return &window; }
+    void InitFrame() override { ++initFrames; }
+    void HideFrameWindows() override
+    {
+        ++hides;
+        window.hide();
+    }
+    void StopFrameTimers() override { ++timerStops; }
+    void StartLogoutTimer(uint32_t periodMs) override { logoutTimers.push_back(periodMs); }
+    void PostFrameCommand(int commandId) override { commands.push_back(commandId); }
+    int AddTrapLogRecords(uint32_t, const uint8_t*, uint32_t count) override
+    {
+        trapRecords += count;
+        return 0;
+    }
+
+    Window window;
+    int initFrames = 0;
+    int hides = 0;
+    int timerStops = 0;
+    uint32_t trapRecords = 0;
+    std::vector<uint32_t> logoutTimers;
+    std::vector<int> commands;
+};
+
+// Makes fake frames and keeps a pointer to the last one.
+inline MainFrameFactory FakeFrameFactory(CFakeFrame** made)
+{
+    return [made] {
+        auto frame = std::make_unique<CFakeFrame>();
+        *made = frame.get();
+        return frame;
+    };
+}
+
+inline uint16_t FreeUdpPort()
+{
+    return snmp_test::FreeUdpPort();
+}
+
+inline constexpr IpAddress kLoopback{127, 0, 0, 1};
+
+} // namespace app_test

@@ -1,0 +1,229 @@
+// The login dialog on its own: the mode switch, the edit limits, and what Login does with a blank address, an address
+// that does not answer the ping, a server that refuses the connection and one that takes it.
+
+#include "tests/link/fake_server.h"
+#include "tests/ui/shell/app/app_test_support.h"
+
+#include "link/driver_mode.h"
+#include "link/icmp/icmp_transport.h"
+#include "ui/shell/app/login_dlg.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace app_test;
+
+// A network where echo requests get no answer; its clock jumps to each deadline instead of waiting.
+class CSilentNetwork : public IcmpTransport {
+public:
+    explicit CSilentNetwork(int* sent) : sent_(sent) {}
+    int SendEcho(const PingAddress&, const IcmpEchoOptions&, uint16_t, std::span<const uint8_t>) override
+    {
+        ++*sent_;
+        return 0;
+    }
+    std::optional<IcmpReply> AwaitReply(uint16_t, uint64_t deadlineMs) override
+    {
+        now_ = std::max(now_, deadlineMs);
+        return std::nullopt;
+    }
+    uint64_t NowMs() const override { return now_; }
+
+private:
+    int* sent_;
+    uint64_t now_ = 1000;
+};
+
+class LoginDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadProgramStrings();
+        ResetProgramState();
+        AppSettings().serverPort = 19460;
+        AppSettings().snmpPort = 1161;
+    }
+    void TearDown() override
+    {
+        SetIcmpTransportOpener({});
+        ResetProgramState();
+    }
+
+    void UseSilentNetwork()
+    {
+        SetIcmpTransportOpener([this](std::string*) { return std::make_unique<CSilentNetwork>(&echoes_); });
+    }
+
+    static QString Text(CLoginDlg& dialog, int id)
+    {
+        if (auto* label = dialog.GetDlgItemAs<QLabel>(id))
+            return label->text();
+        return dialog.GetDlgItemAs<QLineEdit>(id)->text();
+    }
+    static void ClickLogin(CLoginDlg& dialog) { dialog.OnCommand(CLoginDlg::kLoginButtonId, BN_CLICKED); }
+
+    int echoes_ = 0;
+    CAppRunner runner_;
+};
+
+TEST_F(LoginDialogTest, TheCheckBoxSwapsPortLabelsAndThePortEdit)
+{
+    CLoginDlg dialog;
+    dialog.userName = "oper";
+    dialog.address = {10, 1, 1, 1};
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Login Tarvik"));
+    std::array<uint8_t, 4> shown{};
+    dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->GetAddress(shown);
+    EXPECT_EQ(shown, (IpAddress{10, 1, 1, 1}));
+
+    struct Expect {
+        bool direct;
+        const char* port;
+        bool portEnabled;
+        const char* addressLabel;
+        const char* passwordLabel;
+    };
+    const Expect server{false, "19460", true, "Server IP", "Password"};
+    const Expect direct{true, "1161", false, "NE IP", "SNMP Community"};
+    auto check = [&](const Expect& e) {
+        EXPECT_EQ(dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId)->isChecked(), e.direct);
+        EXPECT_EQ(Text(dialog, CLoginDlg::kPortId), QString::fromLatin1(e.port));
+        EXPECT_EQ(dialog.IsControlEnabled(CLoginDlg::kPortId), e.portEnabled);
+        EXPECT_EQ(Text(dialog, CLoginDlg::kAddressLabelId), QString::fromLatin1(e.addressLabel));
+        EXPECT_EQ(Text(dialog, CLoginDlg::kPasswordLabelId), QString::fromLatin1(e.passwordLabel));
+        EXPECT_EQ(Text(dialog, CLoginDlg::kUserNameId), QStringLiteral("oper"));
+    };
+    check(server);
+    dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId)->click();
+    check(direct);
+    EXPECT_EQ(dialog.direct, 1);
+    dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId)->click();
+    check(server);
+    dialog.DestroyWindow();
+}
+
+TEST_F(LoginDialogTest, EditLimitsFollowTheModeTheDialogOpensIn)
+{
+    struct Row {
+        int direct;
+        int userMax;
+        int passwordMax;
+    };
+    for (const Row& row : {Row{0, 10, 10}, Row{1, 10, 16}}) {
+        SCOPED_TRACE(row.direct);
+        CLoginDlg dialog;
+        dialog.direct = row.direct;
+        ASSERT_TRUE(dialog.Create());
+        auto* user = dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kUserNameId);
+        auto* password = dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPasswordId);
+        EXPECT_EQ(user->maxLength(), row.userMax);
+        EXPECT_EQ(password->maxLength(), row.passwordMax);
+        // The limits stay as set when the dialog opened.
+        dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId)->click();
+        EXPECT_EQ(password->maxLength(), row.passwordMax);
+        password->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+        EXPECT_EQ(password->text().size(), row.passwordMax);
+        dialog.DestroyWindow();
+    }
+}
+
+TEST_F(LoginDialogTest, ABlankAddressIsRefusedBeforeAnyPing)
+{
+    UseSilentNetwork();
+    CLoginDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.show();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+    dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->ClearAddress();
+    ClickLogin(dialog);
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("incorrect IP address"));
+    EXPECT_EQ(dialog.GetMarkedControl(1), CLoginDlg::kAddressId);
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(echoes_, 0);
+    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
+    dialog.DestroyWindow();
+}
+
+TEST_F(LoginDialogTest, APortTheLinkCannotUseIsRefused)
+{
+    UseSilentNetwork();
+    for (const char* port : {"0", "", "70000"}) {
+        SCOPED_TRACE(port);
+        CLoginDlg dialog;
+        dialog.address = kLoopback;
+        ASSERT_TRUE(dialog.Create());
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QString::fromLatin1(port));
+        ClickLogin(dialog);
+        EXPECT_FALSE(dialog.IsEnded());
+        EXPECT_EQ(echoes_, 0);
+        dialog.DestroyWindow();
+    }
+}
+
+TEST_F(LoginDialogTest, NoPingReplyAlertsAndStaysWithTheBaseDriver)
+{
+    UseSilentNetwork();
+    CLoginDlg dialog;
+    dialog.address = {192, 0, 2, 1};
+    ASSERT_TRUE(dialog.Create());
+    dialog.show();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+    ClickLogin(dialog);
+    EXPECT_EQ(echoes_, 1);
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Server unreachable or no response"));
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    dialog.DestroyWindow();
+}
+
+TEST_F(LoginDialogTest, ARefusedConnectionReturnsToTheBaseDriverAndKeepsTheAddress)
+{
+    // A port nobody listens on: bound, then closed.
+    uint16_t closedPort = 0;
+    {
+        CFakeServer server;
+        closedPort = server.Port();
+    }
+    CLoginDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.show();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+    TypeLogin(dialog, LoginInput{.address = kLoopback, .port = closedPort, .user = "admin", .password = "pw"});
+    ClickLogin(dialog);
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Server unreachable or no response"));
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_FALSE(CLoginDlg::IsConnectInProgress());
+    EXPECT_TRUE(dialog.isEnabled());
+    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
+    std::array<uint8_t, 4> shown{};
+    dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->GetAddress(shown);
+    EXPECT_EQ(shown, kLoopback);
+    EXPECT_EQ(dialog.port, closedPort);
+    dialog.DestroyWindow();
+}
+
+TEST_F(LoginDialogTest, AConnectedServerEndsTheDialogWithOk)
+{
+    CFakeServer server;
+    AppSettings().serverTrapPort = FreeUdpPort();
+    runner_.PushLogin(LoginInput{.address = kLoopback, .port = server.Port(), .user = "admin", .password = "pw"});
+    CLoginDlg dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.address, kLoopback);
+    EXPECT_EQ(dialog.port, server.Port());
+    EXPECT_EQ(dialog.userName, "admin");
+    EXPECT_EQ(dialog.password, "pw");
+    EXPECT_EQ(GetDriverMode(), kDriverModeServer);
+    EXPECT_TRUE(GetCurrentDriver().IsConnected());
+    EXPECT_TRUE(WaitUntil([&] { return server.Accepted() == 1; }));
+}
+
+} // namespace

@@ -1,0 +1,288 @@
+// The location tree: reselection after a rebuild, the severity roll-up with flashing, double click, search and export
+// as text. Its shape by scope, the selection, the tabs and the changes of another workstation are tested end to end
+// (tests/e2e/tree_e2e_test.cpp).
+
+#include "tests/ui/shell/frame/main_frame_test_support.h"
+
+#include "core/tables/location_tree.h"
+#include "core/tables/user_account.h"
+#include "platform/scripted_runners.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/tree/group_view.h"
+
+#include <QTreeWidget>
+
+using namespace frame_test;
+using namespace group_item;
+
+namespace {
+
+void AddLocation(uint32_t id, uint32_t parent, const std::string& name)
+{
+    CLocationNode node;
+    node.id = id;
+    node.parentId = parent;
+    node.name = name;
+    ASSERT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
+}
+
+void AddAccount(const std::string& name, uint32_t location, int role)
+{
+    CUserAccount account;
+    account.name = name;
+    account.locationId = location;
+    account.role = role;
+    AppData().accounts.UpsertAccount(account);
+}
+
+constexpr char kFullTree[] = "LOC: <Root>\n"
+                             "\tNE : Delta\n"
+                             "\tNE : Gamma\n"
+                             "\tUSR: bob\n"
+                             "\tLOC: North\n"
+                             "\t\tNE : Alpha\n"
+                             "\t\tUSR: ann\n"
+                             "\t\tLOC: Dock\n"
+                             "\t\t\tNE : Beta\n"
+                             "\tLOC: South\n";
+
+class GroupViewTest : public ::testing::Test {
+protected:
+    GroupViewTest()
+    {
+        AddLocation(1, 0, "North");
+        AddLocation(2, 0, "South");
+        AddLocation(3, 1, "Dock");
+        AddTestNe({.id = 1, .name = "Alpha", .location = 1});
+        AddTestNe({.id = 2, .name = "Beta", .location = 3});
+        AddTestNe({.id = 3, .name = "Gamma"});
+        AddTestNe({.id = 4, .name = "Delta", .location = 99});
+        AddAccount("ann", 1, kRoleAdministrator);
+        AddAccount("bob", 0, kRoleUser);
+    }
+
+    std::unique_ptr<CGroupView> MakeView()
+    {
+        auto view = std::make_unique<CGroupView>(frame_);
+        view->SetCommandPoster([this](int id) { posted_.push_back(id); });
+        view->SetPopupShower([this](const CGroupView::Popup& popup) { popups_.push_back(popup); });
+        view->OnInitialUpdate();
+        return view;
+    }
+
+    QTreeWidgetItem* Find(CGroupView& view, GroupItemKind kind, uint32_t id, const QString& text = {})
+    {
+        return view.FindTreeItem({kind, id, kind == GroupItemKind::Account ? (text == "ann" ? 0U : 2U) : 0U, text});
+    }
+
+    // Selects an item as the operator does.
+    void Click(CGroupView& view, QTreeWidgetItem* item)
+    {
+        frame_.SetActivePane(kTreePane);
+        view.Tree()->setCurrentItem(item);
+    }
+
+    void SetBlink(bool on)
+    {
+        for (int i = 0; i < 100 && frame_.IsBlinkPhaseOn() != on; ++i)
+            frame_.RefreshViews();
+        ASSERT_EQ(frame_.IsBlinkPhaseOn(), on);
+    }
+
+    ScopedModels models_;
+    ScopedWorkDir work_;
+    ScriptedModalRunner dialogs_; // message boxes end at once
+    ScriptedMessageBoxes boxes_;
+    FakeFrameHost host_;
+    CMainFrame frame_{host_};
+    std::vector<int> posted_;
+    std::vector<CGroupView::Popup> popups_;
+};
+
+TEST_F(GroupViewTest, IdsAreKeptWhole)
+{
+    AddLocation(0x12345678, 0, "Wide");
+    AddTestNe({.id = 0x23456789, .name = "Far", .location = 0x12345678});
+    auto view = MakeView();
+    const QTreeWidgetItem* ne = Find(*view, GroupItemKind::Ne, 0x23456789);
+    ASSERT_NE(ne, nullptr);
+    EXPECT_EQ(ne->parent()->parent(), Find(*view, GroupItemKind::Location, 0x12345678));
+}
+
+TEST_F(GroupViewTest, ReselectionAfterARebuild)
+{
+    auto view = MakeView();
+    struct Row {
+        ItemKey selected;
+        std::function<void()> change;
+        ItemKey expected;
+    };
+    const Row rows[] = {
+        // An account becomes its location's Members folder.
+        {{GroupItemKind::Account, 1, 0, QStringLiteral("ann")}, [] {}, {GroupItemKind::MembersFolder, 1, 0, {}}},
+        // A location whose parent vanished too falls back to the top item.
+        {{GroupItemKind::Location, 3, 0, {}},
+         [] {
+             AppData().locations.RemoveLocation(3);
+             AppData().locations.RemoveLocation(1);
+         },
+         {GroupItemKind::Location, 0, 0, {}}},
+    };
+    for (const Row& row : rows) {
+        QTreeWidgetItem* item = view->FindTreeItem(row.selected);
+        ASSERT_NE(item, nullptr);
+        Click(*view, item);
+        row.change();
+        view->RequestRebuild();
+        view->RefreshData();
+        ASSERT_NE(view->Tree()->currentItem(), nullptr);
+        EXPECT_EQ(KeyOf(view->Tree()->currentItem()), row.expected);
+        EXPECT_EQ(frame_.GetCurrentLocationId(), row.expected.id);
+        EXPECT_EQ(frame_.GetKeyText(), "");
+    }
+}
+
+TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
+{
+    auto view = MakeView();
+    EXPECT_EQ(Find(*view, GroupItemKind::Ne, 2)->toolTip(0), QStringLiteral("10.0.0.2"));
+    AppData().nes.SetNeAddress(2, {10, 9, 8, 7}, 161);
+    AppData().neAddressesChanged = true;
+    view->RefreshData();
+    EXPECT_EQ(Find(*view, GroupItemKind::Ne, 2)->toolTip(0), QStringLiteral("10.9.8.7"));
+}
+
+TEST_F(GroupViewTest, SeveritiesRollUpAndFlash)
+{
+    AppData().nes.FindNeById(2)->root->severity = 2; // Beta in Dock: major
+    AppData().nes.FindNeById(3)->root->severity = 1; // Gamma at the top: critical
+    auto view = MakeView();
+    AppSettings().flash = {};
+    SetBlink(true);
+    view->RefreshData();
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 3)), kImageLocation + 2);
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 1)), kImageLocation + 2);
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 2)), kImageLocation);
+    EXPECT_EQ(Image(view->TopItem()), kImageLocation + 1);
+    EXPECT_EQ(view->TreeSeverity(), 1U);
+
+    // Flashing from major: the flashing items show the plain icon in the blink phase "on" only.
+    AppSettings().flash.level = 2;
+    view->RefreshData();
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 1)), kImageLocation);
+    EXPECT_EQ(Image(view->TopItem()), kImageLocation);
+    SetBlink(false);
+    view->RefreshData();
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 1)), kImageLocation + 2);
+
+    // Within a scope the roll-up starts at the top item's location.
+    AppSettings().flash = {};
+    SetUserLocationScope(3);
+    view->BuildTree();
+    SetBlink(true);
+    view->RefreshData();
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 3)), kImageLocation + 2);
+    EXPECT_EQ(Image(view->TopItem()), kImageLocation + 2);
+    SetUserLocationScope(0);
+    view->BuildTree();
+    AppSettings().flash.level = 2;
+
+    // A cleared alarm shows at the next blink-on refresh.
+    AppData().nes.FindNeById(2)->root->severity = 0;
+    SetBlink(true);
+    view->RefreshData();
+    EXPECT_EQ(Image(Find(*view, GroupItemKind::Location, 3)), kImageLocation);
+}
+
+// The popups of each kind are tested end to end (tests/e2e/context_menu_e2e_test.cpp); a double click shows the NE or
+// the member, and nothing on other kinds.
+TEST_F(GroupViewTest, DoubleClickShowsTheNeOrTheMember)
+{
+    auto view = MakeView();
+    view->OnTreeDblClk(Find(*view, GroupItemKind::Ne, 1));
+    view->OnTreeDblClk(Find(*view, GroupItemKind::Account, 1, "ann"));
+    view->OnTreeDblClk(Find(*view, GroupItemKind::Location, 1));
+    view->OnTreeDblClk(nullptr);
+    EXPECT_EQ(posted_, (std::vector<int>{kCmdShowNe, kCmdShowMember}));
+    SetUserLocationScope(1);
+    view->BuildTree();
+    EXPECT_EQ(view->PopupFor(view->TopItem()).name, "GroupDummy");
+}
+
+TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
+{
+    auto view = MakeView();
+    frame_.SetActivePane(kTreePane);
+    std::vector<TreeSearchSettings> dialogAnswers;
+    int dialogs = 0;
+    view->SetSearchDialogRunner([&](TreeSearchSettings& settings) {
+        ++dialogs;
+        if (dialogAnswers.empty())
+            return false;
+        settings = dialogAnswers.front();
+        dialogAnswers.erase(dialogAnswers.begin());
+        return true;
+    });
+
+    // Search Next before any search asks for the settings.
+    view->OnSearchNext();
+    EXPECT_EQ(dialogs, 1);
+
+    struct Row {
+        TreeSearchSettings settings;
+        ItemKey found; // kind Shelf: nothing found
+    };
+    const ItemKey none{GroupItemKind::Shelf, 0, 0, {}};
+    const Row rows[] = {
+        {{QStringLiteral("a"), 1, false, false, true}, {GroupItemKind::Ne, 4, 0, {}}}, // Delta, first NE with "A"
+        {{QStringLiteral("A"), 1, false, true, true}, {GroupItemKind::Ne, 1, 0, {}}},  // Alpha: capital A
+        {{QStringLiteral("ALPHA"), 3, true, false, true}, {GroupItemKind::Ne, 1, 0, {}}},
+        {{QStringLiteral("alp"), 3, true, false, true}, none}, // whole text
+        {{QStringLiteral("ann"), 2, false, false, true}, {GroupItemKind::Account, 1, 0, QStringLiteral("ann")}},
+        {{QStringLiteral("dock"), 0, false, false, true}, {GroupItemKind::Location, 3, 0, {}}},
+        {{QStringLiteral("|"), 3, true, false, true}, {GroupItemKind::NesFolder, 0, 0, {}}}, // folders with "any"
+        {{QStringLiteral("|"), 1, false, false, true}, none},
+        {{QString(), 0, false, false, true}, {GroupItemKind::Location, 1, 0, {}}}, // empty text: the next location
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.settings.text.toStdString());
+        dialogAnswers = {row.settings};
+        const bool found = (view->OnSearch(),
+                            view->Tree()->currentItem() != nullptr && KeyOf(view->Tree()->currentItem()) == row.found);
+        EXPECT_EQ(found || row.found == none, true);
+        if (row.found == none) {
+            EXPECT_FALSE(view->SearchTree());
+        }
+    }
+
+    // Search Next goes on after the last hit.
+    dialogAnswers = {{QStringLiteral("a"), 1, false, false, true}};
+    view->OnSearch();
+    EXPECT_EQ(Id(view->Tree()->currentItem()), 4U);
+    view->OnSearchNext();
+    EXPECT_EQ(Id(view->Tree()->currentItem()), 3U);
+    EXPECT_EQ(frame_.GetCurrentNeId(), 3U);
+    EXPECT_FALSE(view->SearchSettings().fromTop);
+}
+
+TEST_F(GroupViewTest, ExportWritesTheIndentedTreeAndStopsAtDepth255)
+{
+    auto view = MakeView();
+    const std::string file = work_.Path("tree.txt");
+    view->SetExportFileChooser([&](const QString&) { return QString::fromStdString(file); });
+    view->OnExportTree();
+    EXPECT_EQ(ReadText(file), kFullTree);
+
+    // An unwritable path writes nothing and does not fail.
+    view->SetExportFileChooser([&](const QString&) { return QString::fromStdString(work_.Path("no/such/dir.txt")); });
+    view->OnExportTree();
+
+    for (uint32_t id = 100; id < 400; ++id)
+        AddLocation(id, id == 100 ? 0 : id - 1, "L" + std::to_string(id));
+    view->BuildTree();
+    const QString text = view->ExportText();
+    EXPECT_TRUE(text.contains(QStringLiteral("\tLOC: L353\n")));
+    EXPECT_FALSE(text.contains(QStringLiteral("LOC: L354\n")));
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+#include "ui/framework/dialogs/dialog_environment.h"
+
+#include "core/config/app_settings.h"
+#include "platform/font_from_spec.h"
+
+#include <optional>
+
+namespace {
+
+DisplayScale scale;
+std::optional<QFont> dialogFont;
+bool appBusy = false;
+
+ShapeRecord& SelectedMark()
+{
+    static ShapeRecord mark;
+    return mark;
+}
+
+} // namespace
+
+DisplayScale GetDisplayScale()
+{
+    return scale;
+}
+
+void SetDisplayScale(DisplayScale value)
+{
+    scale = value;
+}
+
+QFont GetAppDialogFont()
+{
+    if (dialogFont)
+        return *dialogFont;
+    return FontFromSpec(AppSettings().dialogFont);
+}
+
+void SetAppDialogFont(const QFont& font)
+{
+    dialogFont = font;
+}
+
+void ResetAppDialogFont()
+{
+    dialogFont.reset();
+}
+
+bool IsAppBusy()
+{
+    return appBusy;
+}
+
+void SetAppBusy(bool busy)
+{
+    appBusy = busy;
+}
+
+bool SetSelectedMarkShape(const ShapeRecord& shape)
+{
+    if (shape.code != kShapeRL)
+        return false;
+    SelectedMark() = shape;
+    return true;
+}
+
+const ShapeRecord& GetSelectedMarkShape()
+{
+    return SelectedMark();
+}
+
+void ClearSelectedMarkShape()
+{
+    SelectedMark() = ShapeRecord{};
+}

@@ -1,0 +1,84 @@
+#include "ui/framework/dialogs/ip_address_number_dlg.h"
+
+#include "platform/ip_address_edit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+CIpAddressNumberDlg::CIpAddressNumberDlg(int templateId, int numberId, int spinId, uint32_t minimum, uint32_t maximum,
+                                         QWidget* parent)
+    : CADialog(templateId, parent), numberId_(numberId), spinId_(spinId), minimum_(minimum), maximum_(maximum)
+{
+}
+
+std::string CIpAddressNumberDlg::Cut(const char* text)
+{
+    if (text == nullptr)
+        return {};
+    return QString::fromUtf8(text).left(static_cast<qsizetype>(kTextMax)).toStdString();
+}
+
+void CIpAddressNumberDlg::InitData()
+{
+    if (auto* address = GetDlgItemAs<IpAddressEdit>(kAddressId))
+        address->SetAddress(address_);
+    if (auto* edit = GetDlgItemAs<QLineEdit>(numberId_))
+        edit->setMaxLength(static_cast<int>(std::to_string(maximum_).size()));
+    if (!caption_.empty())
+        setWindowTitle(QString::fromStdString(caption_));
+    if (!firstLabel_.empty())
+        if (auto* label = GetDlgItemAs<QLabel>(kFirstLabelId))
+            label->setText(QString::fromStdString(firstLabel_));
+    if (!secondLabel_.empty())
+        if (auto* label = GetDlgItemAs<QLabel>(kSecondLabelId))
+            label->setText(QString::fromStdString(secondLabel_));
+    UpdateData(false);
+}
+
+void CIpAddressNumberDlg::DoDataExchange(CDataExchange& dx)
+{
+    QString text = QString::number(number_);
+    DDX_Text(dx, numberId_, text);
+    if (!dx.IsSaving())
+        return;
+    bool ok = false;
+    const uint32_t value = text.trimmed().toUInt(&ok);
+    if (!ok || (ChecksNumberRange() && (value < minimum_ || value > maximum_))) {
+        ShowAlertText(QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum_).arg(maximum_),
+                      numberId_);
+        dx.Fail(numberId_);
+        return;
+    }
+    number_ = value;
+}
+
+bool CIpAddressNumberDlg::OnNotify(const NotifyHeader& header, int* result)
+{
+    if (header.idFrom == spinId_ && header.code == UDN_DELTAPOS) {
+        // The up-down control steps the number inside its range.
+        if (auto* edit = GetDlgItemAs<QLineEdit>(numberId_)) {
+            bool ok = false;
+            const long long current = edit->text().trimmed().toLongLong(&ok);
+            const long long next = std::clamp<long long>((ok ? current : minimum_) + header.delta, minimum_, maximum_);
+            edit->setText(QString::number(next));
+        }
+        return true;
+    }
+    return CADialog::OnNotify(header, result);
+}
+
+void CIpAddressNumberDlg::OnOK()
+{
+    if (!UpdateDialogData())
+        return;
+    auto* control = GetDlgItemAs<IpAddressEdit>(kAddressId);
+    std::array<uint8_t, 4> address{};
+    if (control == nullptr || control->IsBlank() || control->GetAddress(address) == 0 || !AcceptsAddress(address)) {
+        ShowAlertTextById(kStrIncorrectAddress, kAddressId);
+        return;
+    }
+    address_ = address;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,79 @@
+#include "ui/framework/link_ui/qt_link_ui.h"
+
+#include "link/driver_result.h"
+#include "platform/message_box_runner.h"
+#include "ui/framework/link_ui/pdu_log_dlg.h"
+#include "ui/framework/link_ui/wait_dlg.h"
+#include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_table.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace {
+
+bool OnUiThread()
+{
+    return QCoreApplication::instance() != nullptr &&
+           QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+} // namespace
+
+CQtLinkUi::CQtLinkUi() = default;
+
+CQtLinkUi::~CQtLinkUi()
+{
+    DestroyPduLogWindow();
+}
+
+void CQtLinkUi::RunWaitDialog(CWaitContext& wait)
+{
+    if (!OnUiThread()) {
+        while (!wait.WaitFinished(50)) {
+        }
+        return;
+    }
+    CWaitDlg dialog(wait);
+    dialog.DoModal();
+    // A runner that ended the dialog early (a scripted one) still leaves only when the request has.
+    while (!wait.WaitFinished(10))
+        QCoreApplication::processEvents();
+}
+
+void CQtLinkUi::ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText)
+{
+    const std::string text = ComposeFailureMessage(LoadString(failureTextId), code, errorText);
+    ShowAppMessage(QString::fromStdString(text), static_cast<int>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+void CQtLinkUi::AppendPduLogLines(const std::vector<std::string>& lines)
+{
+    PduLogWindow().AppendLines(lines);
+}
+
+void CQtLinkUi::ShowLinkStatus(const std::string& text)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr)
+        return;
+    QMetaObject::invokeMethod(app, [message = QString::fromStdString(text)] { ShowStatusMessage(message); },
+                              Qt::QueuedConnection);
+}
+
+CPduLogDlg& CQtLinkUi::PduLogWindow()
+{
+    if (pduLog_ == nullptr) {
+        pduLog_ = std::make_unique<CPduLogDlg>();
+        pduLog_->Create();
+    }
+    return *pduLog_;
+}
+
+void CQtLinkUi::DestroyPduLogWindow()
+{
+    if (pduLog_ != nullptr) {
+        pduLog_->DestroyWindow();
+        pduLog_.reset();
+    }
+}

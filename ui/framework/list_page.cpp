@@ -1,8 +1,0 @@
-#include "ui/framework/list_page.h"
-
-CAListPage::CAListPage(int templateId, QWidget* parent)
-    : CADialog(templateId, parent), templateId_(static_cast<uint32_t>(templateId))
-{
-}
-
-CAListPage::~CAListPage() = default;

@@ -1,0 +1,290 @@
+#include "ui/framework/lists/export_dlg.h"
+
+#include "core/config/app_settings.h"
+#include "core/export/export_file.h"
+#include "core/tables/app_data.h"
+#include "core/tables/entity_labels.h"
+#include "core/util/ip_address.h"
+#include "platform/file_chooser.h"
+#include "platform/list_control.h"
+#include "ui/framework/messages/string_table.h"
+#include "ui/framework/views/form_view.h"
+#include "ui_export_dlg.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr int kValueColumn = 1;
+constexpr int kKeyColumn = 2;
+// The last three rows describe the files; they are not written to the header.
+constexpr int kFileRows = 3;
+
+std::function<int()>& CurrentLocationSource()
+{
+    static std::function<int()> source;
+    return source;
+}
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The title a window caption gives: a leading "[...] " and then a leading "<...> " are dropped.
+std::string TitleFromCaption(std::string caption)
+{
+    auto dropPrefix = [&caption](char open, char close) {
+        if (caption.empty() || caption.front() != open)
+            return;
+        const size_t end = caption.find(close);
+        if (end == std::string::npos)
+            return;
+        size_t next = end + 1;
+        if (next < caption.size() && caption[next] == ' ')
+            ++next;
+        caption.erase(0, next);
+    };
+    dropPrefix('[', ']');
+    dropPrefix('<', '>');
+    return caption;
+}
+
+bool EndsWithTxt(const std::string& stem)
+{
+    if (stem.size() < 4)
+        return false;
+    std::string end = stem.substr(stem.size() - 4);
+    std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return std::tolower(c); });
+    return end == ".txt";
+}
+
+} // namespace
+
+void SetExportCurrentLocationSource(std::function<int()> source)
+{
+    CurrentLocationSource() = std::move(source);
+}
+
+CExportDlg::CExportDlg(QWidget* parent) : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CExportDlg>())
+{
+    ui_->setupUi(this);
+    SetRowColorMode(kRowColorsNone);
+    SetLocationId(CurrentLocationSource() ? CurrentLocationSource()() : 0);
+    SetUserName(AppData().GetLoginUserName().c_str());
+}
+
+CExportDlg::~CExportDlg() = default;
+
+void CExportDlg::SetExportSource(QTreeWidget* list, const char* stem, char delimiter)
+{
+    if (list == nullptr || stem == nullptr)
+        return;
+    std::string text = stem;
+    if (EndsWithTxt(text))
+        text.resize(text.size() - 4);
+    if (text.size() > kStemMax)
+        text.resize(kStemMax);
+    sourceList_ = list;
+    stem_ = text;
+    delimiter_ = delimiter;
+}
+
+void CExportDlg::SetExportTitle(const char* title)
+{
+    exportTitle_ = title != nullptr ? std::string(title).substr(0, kTitleMax) : std::string();
+}
+
+QWidget* CExportDlg::OwnerWindow() const
+{
+    if (parentWidget() != nullptr)
+        return parentWidget()->window();
+    return sourceList_ != nullptr ? sourceList_->window() : nullptr;
+}
+
+// The dialog or view that holds the list and knows which of its columns are hidden.
+CListHost* CExportDlg::ListOwner() const
+{
+    QWidget* start = parentWidget() != nullptr ? parentWidget() : (sourceList_ ? sourceList_->parentWidget() : nullptr);
+    for (QWidget* w = start; w != nullptr; w = w->parentWidget()) {
+        if (auto* dialog = qobject_cast<CADialog*>(w))
+            return dialog->GetKindMarker() == kDialogKindMarker ? static_cast<CListHost*>(dialog) : nullptr;
+        if (auto* view = qobject_cast<CAFormView*>(w))
+            return view->GetKindMarker() == kViewKindMarker ? static_cast<CListHost*>(view) : nullptr;
+    }
+    return nullptr;
+}
+
+void CExportDlg::InitData()
+{
+    if (sourceList_ == nullptr || stem_.empty()) {
+        ShowAlertTextById(kStrInternalError);
+        EndDialog(IDCANCEL);
+        return;
+    }
+    // Paths are longer on this system than the 127 characters a stem may have: the file name takes a full path.
+    ui_->fileName->setMaxLength(kPathMax);
+    writeTitle_ = 1;
+    appendData_ = 0;
+    EnableControl(kAppendId, false);
+
+    if (exportTitle_.empty()) {
+        const QWidget* owner = OwnerWindow();
+        exportTitle_ = owner != nullptr && owner != this ? TitleFromCaption(owner->windowTitle().toStdString())
+                                                         : GetAppTitle(AppSettings());
+    }
+    UpdateCaption(kCaptionText | kCaptionTargetFirst, exportTitle_.c_str());
+
+    std::string directory = QDir::currentPath().toStdString();
+    if (directory.empty() || directory.back() != '/')
+        directory += '/';
+    basePath_ = directory + stem_;
+    if (basePath_.size() + 4 > static_cast<size_t>(kPathMax)) {
+        // A proposal that the file name cannot hold would be cut to another file.
+        ShowAlertTextById(kStrInternalError);
+        EndDialog(IDCANCEL);
+        return;
+    }
+    fileName_ = Q(basePath_ + ".txt");
+    FillInformation();
+    UpdateData(false);
+}
+
+void CExportDlg::FillInformation()
+{
+    InitListColumnsById(kStrInfoColumns, kListControlId);
+    CListControl info(FindList(kListControlId));
+    info.DeleteAllItems();
+    auto add = [&info](const char* label, const QString& value, const char* key) {
+        const int row = info.InsertItem(info.GetItemCount(), QString::fromLatin1(label));
+        info.SetItemText(row, kValueColumn, value);
+        info.SetItemText(row, kKeyColumn, QString::fromLatin1(key));
+    };
+    const CAppSettings& settings = AppSettings();
+    const bool serverMode = !settings.directControl;
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+
+    add("Title", Q(exportTitle_), "TITLE");
+    if (serverMode) {
+        add("Server IP", Q(FormatIpAddress(settings.serverIp.data())), "SERVERIP");
+        add("Server port", QString::number(settings.serverPort), "SERVERPORT");
+        const CLocationNode* location =
+            GetLocationId() != 0 ? FindLocation(static_cast<uint32_t>(GetLocationId())) : nullptr;
+        if (location == nullptr && ne != nullptr)
+            location = FindLocation(ne->locationId);
+        if (location == nullptr)
+            location = &AppData().locations.Root();
+        add("Location", Q(location->name), "LOCATION");
+    }
+    add("NE", ne != nullptr ? Q(ne->name) : QString(), "NE");
+    add("Entity", ne != nullptr ? Q(FormatEntityLocation(ne, GetTargetEntity().index, 0, true)) : QString(), "ENTITY");
+    add("User", Q(GetUserName()), "USER");
+    add("Export data file", fileName_, "DATAFILE");
+    add("Header file", Q(ExportHeaderPath(basePath_ + ".txt")), "HEADERFILE");
+    add("Record count", QString::number(CListControl(sourceList_).GetItemCount()), "RECORDCNT");
+}
+
+void CExportDlg::SetInformationValue(const char* key, const QString& value)
+{
+    CListControl info(FindList(kListControlId));
+    for (int row = 0; row < info.GetItemCount(); ++row) {
+        if (info.GetItemText(row, kKeyColumn) == QLatin1String(key))
+            info.SetItemText(row, kValueColumn, value);
+    }
+}
+
+void CExportDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kFileNameId, fileName_);
+    DDX_Check(dx, kWriteTitleId, writeTitle_);
+    DDX_Check(dx, kAppendId, appendData_);
+}
+
+bool CExportDlg::OnCommand(int id, int code)
+{
+    const bool handled = CADialog::OnCommand(id, code);
+    if (code != BN_CLICKED)
+        return handled;
+    if (id == kAppendId || id == kWriteTitleId) {
+        // Appending and starting the file with its title exclude each other.
+        QCheckBox* clicked = id == kAppendId ? ui_->appendData : ui_->writeTitle;
+        QCheckBox* other = id == kAppendId ? ui_->writeTitle : ui_->appendData;
+        if (clicked->isChecked())
+            other->setChecked(false);
+        other->setEnabled(!clicked->isChecked());
+        return true;
+    }
+    if (id == kBrowseId) {
+        if (!UpdateData(true))
+            return true;
+        FileChooserRequest request;
+        request.save = true;
+        request.caption = windowTitle();
+        request.fileName = fileName_;
+        request.filter = QStringLiteral("ASCII Files (*.txt *.csv *.dat);;All Files (*)");
+        request.parent = this;
+        if (const std::optional<QString> chosen = ChooseFile(request)) {
+            fileName_ = chosen->left(kPathMax);
+            SetInformationValue("DATAFILE", fileName_);
+            SetInformationValue("HEADERFILE", Q(ExportHeaderPath(fileName_.toStdString())));
+            UpdateData(false);
+        }
+        return true;
+    }
+    return handled;
+}
+
+void CExportDlg::OnOK()
+{
+    if (!UpdateDialogData())
+        return;
+    fileName_ = fileName_.trimmed();
+    if (fileName_.isEmpty()) {
+        ShowAlertTextById(kStrDataBlank, kFileNameId);
+        return;
+    }
+    CListHost* owner = ListOwner();
+    CListControl list(sourceList_);
+    ExportTable table;
+    const int columns = list.GetColumnCount();
+    for (int c = 0; c < columns; ++c) {
+        table.titles.push_back(list.GetColumnTitle(c).toStdString());
+        table.written.push_back(owner == nullptr || !owner->IsColumnHidden(c));
+    }
+    const int rows = list.GetItemCount();
+    table.rows.reserve(static_cast<size_t>(rows));
+    for (int r = 0; r < rows; ++r) {
+        std::vector<std::string> cells;
+        cells.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            cells.push_back(list.GetItemText(r, c).toStdString());
+        table.rows.push_back(std::move(cells));
+    }
+
+    ExportRequest request;
+    request.dataPath = fileName_.left(kPathMax).toStdString();
+    request.headerPath = ExportHeaderPath(request.dataPath);
+    request.title = exportTitle_;
+    request.delimiter = delimiter_;
+    request.append = appendData_ != 0;
+    request.writeTitle = writeTitle_ != 0;
+    CListControl info(FindList(kListControlId));
+    for (int row = 0; row + kFileRows < info.GetItemCount(); ++row)
+        request.info.push_back(
+            {info.GetItemText(row, kKeyColumn).toStdString(), info.GetItemText(row, kValueColumn).toStdString()});
+
+    const ExportOutcome outcome = WriteExportFiles(request, table);
+    if (outcome.status != ExportStatus::Written) {
+        ShowAlertTextById(kStrOpenFailed, kFileNameId);
+        return;
+    }
+    SetInformationValue("RECORDCNT", QString::number(outcome.recordCount));
+    ShowInfoTextById(kStrExported);
+    EndDialog(IDOK);
+}

@@ -1,0 +1,181 @@
+#include "ui/framework/skin/ie_picture.h"
+
+#include "platform/dc.h"
+#include "platform/message_box_runner.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace {
+
+constexpr int kHimetricPerInch = 2540;
+constexpr int kScreenPixelsPerInch = 96;
+
+// a * b / c rounded to the nearest integer, as the platform's multiply-divide.
+int MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = (c > 0) == (product >= 0) ? c / 2 : -c / 2;
+    return static_cast<int>((product + half) / c);
+}
+
+void Report(const QString& text)
+{
+    MessageBoxRequest request;
+    request.text = text;
+    request.caption = QString::fromLatin1(CIEPicture::kErrorCaption);
+    request.type = MB_OK | MB_ICONHAND;
+    RunMessageBox(request);
+}
+
+bool WithinLimits(const QSize& size)
+{
+    if (size.width() > kPictureSideMax || size.height() > kPictureSideMax)
+        return false;
+    return static_cast<qint64>(size.width()) * size.height() <= kPicturePixelsMax;
+}
+
+} // namespace
+
+PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size)
+{
+    PictureDecodeResult result;
+    if (bytes == nullptr || size == 0 || size > static_cast<size_t>(std::numeric_limits<int>::max())) {
+        result.error = size == 0 ? PictureError::NotAPicture : PictureError::TooLarge;
+        return result;
+    }
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead()) {
+        result.error = PictureError::NotAPicture;
+        result.reason = reader.errorString();
+        return result;
+    }
+    const QSize announced = reader.size();
+    if (announced.isValid() && !WithinLimits(announced)) {
+        result.error = PictureError::TooLarge;
+        return result;
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        result.error = PictureError::NotAPicture;
+        result.reason = reader.errorString();
+        return result;
+    }
+    if (!WithinLimits(image.size())) {
+        result.error = PictureError::TooLarge;
+        return result;
+    }
+    result.image = std::move(image);
+    return result;
+}
+
+CIEPicture::~CIEPicture()
+{
+    Free();
+}
+
+void CIEPicture::Free()
+{
+    image_ = QImage();
+    himetricWidth_ = himetricHeight_ = 0;
+    pixelWidth_ = pixelHeight_ = 0;
+}
+
+int CIEPicture::LoadFromFile(const QString& path)
+{
+    Free();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Report(QStringLiteral("Can not open the file %1: %2\t").arg(path, file.errorString()));
+        return 0;
+    }
+    if (file.size() > kPictureFileMax) {
+        Report(QString::fromLatin1(kTextTooLarge));
+        return 0;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (LoadFromBuffer(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())) == 0)
+        return 0;
+    pixelWidth_ = MulDiv(himetricWidth_, kScreenPixelsPerInch, kHimetricPerInch);
+    pixelHeight_ = MulDiv(himetricHeight_, kScreenPixelsPerInch, kHimetricPerInch);
+    return 1;
+}
+
+int CIEPicture::LoadFromBuffer(const uint8_t* bytes, size_t size)
+{
+    Free();
+    PictureDecodeResult decoded = DecodePicture(bytes, size);
+    switch (decoded.error) {
+    case PictureError::None:
+        break;
+    case PictureError::TooLarge:
+        Report(QString::fromLatin1(kTextTooLarge));
+        return 0;
+    case PictureError::NotAPicture:
+        Report(QString::fromLatin1(kTextNotAPicture));
+        return 0;
+    }
+    image_ = std::move(decoded.image);
+    himetricWidth_ = MulDiv(image_.width(), kHimetricPerInch, kScreenPixelsPerInch);
+    himetricHeight_ = MulDiv(image_.height(), kHimetricPerInch, kScreenPixelsPerInch);
+    return 1;
+}
+
+int CIEPicture::Render(Dc* dc, int left, int top, int right, int bottom)
+{
+    if (dc == nullptr || image_.isNull())
+        return 0;
+    QPainter& painter = dc->Painter();
+    if (!painter.isActive()) {
+        Report(QString::fromLatin1(kTextNotDrawn));
+        return 0;
+    }
+    if (right - left <= 0 || bottom - top <= 0)
+        return 1; // nothing to cover
+    painter.drawImage(QRect(left, top, right - left, bottom - top), image_);
+    return 1;
+}
+
+int CIEPicture::GetPixelSize(Dc* dc)
+{
+    if (dc == nullptr || image_.isNull()) {
+        pixelWidth_ = pixelHeight_ = 0;
+        return 0;
+    }
+    int dpiX = kScreenPixelsPerInch;
+    int dpiY = kScreenPixelsPerInch;
+    const QPaintDevice* device = dc->Painter().device();
+    if (device != nullptr && device->devType() != QInternal::Printer) {
+        dpiX = device->logicalDpiX();
+        dpiY = device->logicalDpiY();
+    }
+    pixelWidth_ = MulDiv(himetricWidth_, dpiX, kHimetricPerInch);
+    pixelHeight_ = MulDiv(himetricHeight_, dpiY, kHimetricPerInch);
+    return 1;
+}
+
+int CIEPicture::SaveToStorage(const QString& path)
+{
+    if (image_.isNull())
+        return 0;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image_.save(&file, "PNG") || !file.commit()) {
+        Report(QStringLiteral("Can not write the file %1: %2\t").arg(path, file.errorString()));
+        return 0;
+    }
+    return 1;
+}

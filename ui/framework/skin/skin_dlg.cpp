@@ -1,0 +1,75 @@
+#include "ui/framework/skin/skin_dlg.h"
+
+#include "core/ini/file_path.h"
+#include "ui/framework/skin/skin_glue.h"
+#include "ui_skin_dlg.h"
+
+#include <QImageReader>
+#include <QPixmap>
+#include <QSplashScreen>
+
+CSkinDlg::CSkinDlg(QWidget* parent) : CDialog(kTemplateId, parent), ui_(std::make_unique<Ui::CSkinDlg>())
+{
+    ui_->setupUi(this);
+}
+
+CSkinDlg::~CSkinDlg()
+{
+    // The window may go without DestroyWindow when the application object goes.
+    splash_.reset();
+    if (CurrentSkinControl() != nullptr &&
+        CurrentSkinControl() == dynamic_cast<SkinControl*>(GetDlgItem(kSkinControlId)))
+        SetSkinControl(nullptr);
+}
+
+bool CSkinDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CreateSkinObject(true);
+    return true;
+}
+
+void CSkinDlg::OnDestroy()
+{
+    CloseSplash();
+    if (IsSkinLoaded())
+        CreateSkinObject(false);
+    CDialog::OnDestroy();
+}
+
+void CSkinDlg::CreateSkinObject(bool attach)
+{
+    if (SkinControl* control = CurrentSkinControl()) {
+        control->DropSkin();
+        SetSkinControl(nullptr);
+    }
+    if (attach)
+        SetSkinControl(dynamic_cast<SkinControl*>(GetDlgItem(kSkinControlId)));
+}
+
+void CSkinDlg::ShowSplash(const QString& path)
+{
+    CloseSplash();
+    if (path.isEmpty())
+        return;
+    const std::string resolved = ResolveFilePath(NormalizeConfigPath(path.toStdString()));
+    QImageReader reader(QString::fromStdString(resolved));
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        qWarning("Splash picture %s cannot be shown: %s", qPrintable(path), qPrintable(reader.errorString()));
+        return;
+    }
+    splash_ = std::make_unique<QSplashScreen>(QPixmap::fromImage(picture));
+    splash_->show();
+    splashShown_ = true;
+}
+
+void CSkinDlg::CloseSplash()
+{
+    if (!splashShown_)
+        return;
+    splash_->hide();
+    splash_->close();
+    splash_.reset();
+    splashShown_ = false;
+}
