@@ -17,7 +17,7 @@
 #include "link/records/profile_sync_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/word_record.h"
-#include "ui/shell/routing/route_dialogs.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
 namespace {
 

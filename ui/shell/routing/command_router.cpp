@@ -11,7 +11,7 @@
 #include "link/record_requests.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/shell/app/ems_app.h"
-#include "ui/shell/routing/route_dialogs.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
 #include <cstring>
 

@@ -7,7 +7,7 @@
 #include "core/entity/entity_index.h"
 #include "link/record_requests.h"
 #include "ui/shell/routing/command_table.h"
-#include "ui/shell/routing/dialog_request.h"
+#include "ui/framework/dialogs/dialog_request.h"
 
 #include <QString>
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 namespace {
 
@@ -166,4 +167,18 @@ const CommandRoute* FindCommandRoute(int commandId)
     const auto* it = std::find_if(kRoutes.begin(), kRoutes.end(),
                                   [commandId](const CommandRoute& route) { return route.id == commandId; });
     return it == kRoutes.end() ? nullptr : &*it;
+}
+
+std::vector<std::string> RoutedDialogClasses()
+{
+    std::set<std::string> names{kPortSelectionDlg,        kSlotSelectionDlg,          kAlarmCriteriaDlg,
+                                kHistoryAlarmListDlg,     kNeConfigBackupListDlg,     kNeFwUpgradeDlg,
+                                kNeCliPromptDlg,          kNeCliPromptDualDlg,        kMulticastChannelStatusDlg,
+                                kMulticastGroupMemberDlg};
+    for (const CommandRoute& route : kRoutes) {
+        // Handlers are named On...; classes C...
+        if (route.target[0] == 'C')
+            names.insert(route.target);
+    }
+    return {names.begin(), names.end()};
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 enum class RouteKind : uint8_t {
     Dialog,  // one modal dialog with its target
@@ -59,3 +61,6 @@ inline constexpr const char* kNeCliPromptDlg = "CNeCliPromptDlg";
 inline constexpr const char* kNeCliPromptDualDlg = "CNeCliPromptDualDlg";
 inline constexpr const char* kMulticastChannelStatusDlg = "CMulticastChannelStatusDlg";
 inline constexpr const char* kMulticastGroupMemberDlg = "CMulticastGroupMemberDlg";
+
+// Every dialog class a command may open (the routes' classes and those of the special routes), in name order.
+std::vector<std::string> RoutedDialogClasses();

@@ -6,7 +6,7 @@
 
 #include "core/tables/access_rights.h"
 #include "ui/shell/routing/command_router.h"
-#include "ui/shell/routing/route_dialogs.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
 #include <deque>
 #include <map>

@@ -1,5 +1,6 @@
-#include "ui/shell/routing/route_dialogs.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
+#include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/message_boxes.h"
 
 #include <map>
@@ -35,6 +36,14 @@ bool HasRouteDialog(const std::string& className)
     return Openers().count(className) != 0;
 }
 
+std::vector<std::string> RegisteredRouteDialogs()
+{
+    std::vector<std::string> names;
+    for (const auto& [name, opener] : Openers())
+        names.push_back(name);
+    return names;
+}
+
 void SetRouteDialogInterceptor(RouteDialogOpener interceptor)
 {
     Interceptor() = std::move(interceptor);
@@ -50,4 +59,16 @@ int OpenRouteDialog(DialogRequest& request)
         return kIdCancel;
     }
     return it->second(request);
+}
+
+void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request)
+{
+    if (request.hasTarget)
+        dialog.SetTarget(static_cast<int>(request.neId), request.hasEntity ? &request.entity : nullptr);
+    if (request.hasLocation)
+        dialog.SetLocationId(static_cast<int>(request.locationId));
+    if (request.hasUserName)
+        dialog.SetUserName(request.userName.c_str());
+    if (request.accessMode != 0)
+        dialog.SetAccessMode(request.accessMode);
 }

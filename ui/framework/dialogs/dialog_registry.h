@@ -1,0 +1,53 @@
+#pragma once
+// The dialogs that routed commands open, by class name. Each feature area registers its dialog classes in one place
+// (its Register...Dialogs function, called by the program's composition root); the opener builds the dialog on its
+// own stack, applies the request's set-up and runs it modally. A class without an opener tells the operator that
+// the function is not available yet.
+//
+//     void RegisterFaultDialogs()
+//     {
+//         RegisterDialogClass<CAlarmTriggerListDlg>("CAlarmTriggerListDlg");
+//     }
+
+#include "ui/framework/dialogs/dialog_request.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CADialog;
+
+// Runs the dialog; returns the result of its modal loop (IDOK 1, IDCANCEL 2, ...).
+using RouteDialogOpener = std::function<int(DialogRequest& request)>;
+
+// Registers (or, with an empty opener, removes) the opener of a class.
+void RegisterRouteDialog(const std::string& className, RouteDialogOpener opener);
+bool HasRouteDialog(const std::string& className);
+// The classes that have an opener, in name order.
+std::vector<std::string> RegisteredRouteDialogs();
+
+// Every request goes here first when set (tests record what would be opened); empty restores the registry.
+void SetRouteDialogInterceptor(RouteDialogOpener interceptor);
+
+// Opens the request's class. Without an opener: the "not available yet" message, and IDCANCEL.
+int OpenRouteDialog(DialogRequest& request);
+
+// The text shown for a function whose dialog does not exist yet.
+inline constexpr uint32_t kStrNotAvailableYet = 29801;
+
+// Gives a dialog what the opener set: its target NE and entity, location, member's name and access mode.
+void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request);
+
+// Registers a CADialog class: the opener builds one, applies the request and, when the class takes opener fields
+// (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it.
+template <class Dialog>
+void RegisterDialogClass(const std::string& className)
+{
+    RegisterRouteDialog(className, [](DialogRequest& request) {
+        Dialog dialog;
+        ApplyDialogRequest(dialog, request);
+        if constexpr (requires { dialog.ApplyOpenerFields(request); })
+            dialog.ApplyOpenerFields(request);
+        return dialog.DoModal();
+    });
+}

@@ -1,0 +1,199 @@
+#include "ui/framework/dialogs/record_list_dlg.h"
+
+#include "platform/list_control.h"
+#include "platform/notify_codes.h"
+#include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/menus/context_menu.h"
+#include "ui/framework/messages/message_boxes.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
+
+// The button of a command that also comes from the context menu.
+int ButtonOfCommand(int id)
+{
+    switch (id) {
+    case kPopupShow:
+        return kShowButtonId;
+    case kPopupModify:
+        return kModifyButtonId;
+    case kPopupAdd:
+        return kAddButtonId;
+    case kPopupDelete:
+        return kDeleteButtonId;
+    case kPopupRefresh:
+        return kRefreshButtonId;
+    case kPopupExport:
+        return kExportButtonId;
+    default:
+        return id;
+    }
+}
+
+} // namespace
+
+CRecordListDlg::CRecordListDlg(int templateId, Setup setup, QWidget* parent)
+    : CADialog(templateId, parent), setup_(std::move(setup))
+{
+}
+
+CListControl CRecordListDlg::List() const
+{
+    return CListControl(FindList(setup_.listId));
+}
+
+int CRecordListDlg::SelectedRow() const
+{
+    const CListControl list = List();
+    return list.IsValid() ? list.GetNextSelected(-1) : -1;
+}
+
+std::optional<uint32_t> CRecordListDlg::SelectedItemData() const
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return std::nullopt;
+    return List().GetItemData(row);
+}
+
+std::optional<uint32_t> CRecordListDlg::RequireSelectedItemData()
+{
+    const std::optional<uint32_t> data = SelectedItemData();
+    if (!data)
+        ShowAlertTextById(kStrSelectOneItem);
+    return data;
+}
+
+bool CRecordListDlg::ConfirmDelete() const
+{
+    return ShowMessageById(kStrConfirmDelete, kConfirmFlags) == IDYES;
+}
+
+bool CRecordListDlg::SelectRowByItemData(uint32_t itemData)
+{
+    CListControl list = List();
+    const int row = list.IsValid() ? list.FindItemByData(itemData) : -1;
+    if (row < 0)
+        return false;
+    list.EnsureVisible(row);
+    list.SetItemSelected(row, true);
+    list.SetCurrentItem(row);
+    UpdateRowCommands();
+    return true;
+}
+
+void CRecordListDlg::UpdateRowCommands()
+{
+    const bool selected = SelectedRow() >= 0;
+    for (const RowCommand& command : setup_.rowCommands)
+        EnableControl(command.button, selected);
+}
+
+void CRecordListDlg::OnListSelChanged(int /*row*/, int listId)
+{
+    if (listId == setup_.listId)
+        UpdateRowCommands();
+}
+
+void CRecordListDlg::OnExport()
+{
+    CExportDlg dlg;
+    dlg.SetTarget(GetNeId(), &GetTargetEntity());
+    if (GetLocationId() != 0)
+        dlg.SetLocationId(GetLocationId());
+    dlg.SetExportSource(FindList(setup_.listId), setup_.exportStem, setup_.exportDelimiter);
+    dlg.DoModal();
+}
+
+bool CRecordListDlg::RunListCommand(int id)
+{
+    switch (ButtonOfCommand(id)) {
+    case kShowButtonId:
+        if (const std::optional<uint32_t> data = RequireSelectedItemData())
+            OnShowRecord(*data);
+        return true;
+    case kModifyButtonId:
+        if (const std::optional<uint32_t> data = RequireSelectedItemData())
+            OnModifyRecord(*data);
+        return true;
+    case kAddButtonId:
+        OnAddRecord(SelectedItemData());
+        return true;
+    case kDeleteButtonId:
+        if (const std::optional<uint32_t> data = RequireSelectedItemData())
+            OnDeleteRecord(*data);
+        return true;
+    case kRefreshButtonId:
+        FillList();
+        UpdateRowCommands();
+        return true;
+    case kExportButtonId:
+        OnExport();
+        return true;
+    default:
+        if (id == kPopupClose) {
+            EndDialog(IDCANCEL);
+            return true;
+        }
+        return false;
+    }
+}
+
+bool CRecordListDlg::OnCommand(int id, int code)
+{
+    // The base runs the dialog's own hook first, so that a dialog can take a command before the common handling.
+    const bool handled = CADialog::OnCommand(id, code);
+    if (code == BN_CLICKED && RunListCommand(id))
+        return true;
+    return handled;
+}
+
+bool CRecordListDlg::OnNotify(const NotifyHeader& header, int* result)
+{
+    const bool handled = CADialog::OnNotify(header, result);
+    if (header.idFrom != setup_.listId)
+        return handled;
+    switch (header.code) {
+    case NM_DBLCLK:
+    case NM_RETURN:
+        Activate();
+        return true;
+    case NM_RCLICK:
+        ShowContextMenu();
+        return true;
+    default:
+        return handled;
+    }
+}
+
+void CRecordListDlg::OnOK()
+{
+    // Enter on the list has run it already (the key goes on to the dialog's default button).
+    if (focusWidget() != nullptr && focusWidget() == FindList(setup_.listId))
+        return;
+    Activate();
+}
+
+void CRecordListDlg::Activate()
+{
+    if (setup_.activateCommand != 0 && SelectedRow() >= 0)
+        OnCommand(setup_.activateCommand, BN_CLICKED);
+}
+
+void CRecordListDlg::ShowContextMenu()
+{
+    if (setup_.popupName == nullptr)
+        return;
+    std::vector<uint16_t> disabled;
+    if (SelectedRow() < 0) {
+        for (const RowCommand& command : setup_.rowCommands) {
+            if (command.popup != 0)
+                disabled.push_back(static_cast<uint16_t>(command.popup));
+        }
+    }
+    disabled.push_back(0);
+    TrackContextMenu(setup_.popupName, this, disabled.data());
+}
