@@ -6,6 +6,7 @@
 #include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
+#include "link/records/alarm_trigger_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/igmp_setting_rec.h"
@@ -103,7 +104,12 @@ constexpr RequestSpec kCatalogue[] = {
         .Direct(DirectScalars().Fixup(DirectFixup::kNeKeyFromSession)),
     Family(kReqNeKeyAll).Of<NeKeyRecord>().Query(1),
     Action(kReqLoginQuery),
-    Family(kReqAlarmTrigger, kReqAlarmTriggerAdd, kReqAlarmTriggerDelete).Size(84).Key(4).Query(8).AutoId(),
+    // The server keeps the triggers of every NE in one list: a query names NE 0, an add the trigger's NE.
+    Family(kReqAlarmTrigger, kReqAlarmTriggerAdd, kReqAlarmTriggerDelete)
+        .Of<AlarmTriggerRec>()
+        .Query(kAlarmTriggerQueryRecSize)
+        .AutoId()
+        .ServerWide(),
     Single(kReqServerSchedule).Size(24).Query(1),
     Family(kReqNeBackup, kReqNeBackupAdd, kReqNeBackupDelete).Size(72).Key(61),
     Action(kReqNeBackupRestore).Size(72),

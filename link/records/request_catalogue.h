@@ -126,6 +126,7 @@ struct RequestSpec {
     uint16_t queryKeyLength = 0;          // family: leading bytes of a query record that select records (0: all)
     bool autoId = false;                  // family: an added record whose u32 at 0 is zero gets the next free id
     bool startsEmpty = false;             // single: nothing is answered before the first write, not zeros
+    bool serverWide = false;              // family: one set for all NEs, whatever NE a request names
     DirectSpec direct;
 
     // Bytes of zeros a query sends when the caller gives no record, and an action or modify without a record.
@@ -178,6 +179,12 @@ struct RequestSpec {
     {
         RequestSpec spec = *this;
         spec.startsEmpty = true;
+        return spec;
+    }
+    constexpr RequestSpec ServerWide() const
+    {
+        RequestSpec spec = *this;
+        spec.serverWide = true;
         return spec;
     }
     constexpr RequestSpec DirectOnly() const

@@ -82,6 +82,9 @@ GenericReply CGenericRecordStore::Handle(uint16_t code, uint8_t operation, uint3
     if (role != RequestRole::kQueryModify && query) {
         return Failure(kDrvInvalidParameter);
     }
+    if (spec->serverWide) {
+        neId = 0;
+    }
     switch (role) {
     case RequestRole::kAdd:
         return Add(*spec, neId, records, count, recordSize);

@@ -2,7 +2,7 @@
 // the workstation finds a peer that keeps what it writes. It serves the codes of the request catalogue by their kinds,
 // keeping records per code family and NE id:
 // - a family (base code query and modify, an add code, a delete code, maybe a delete-all code) keys its records by
-//   their first bytes, with the key length of its record;
+//   their first bytes, with the key length of its record; a server-wide family keeps one set, under NE 0;
 // - a single setting keeps the records last written, answering zeros of its size before the first write (unless it
 //   starts empty);
 // - an action only answers;

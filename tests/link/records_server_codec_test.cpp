@@ -13,6 +13,7 @@
 #include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
+#include "link/records/alarm_trigger_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/server_alarm_event_rec.h"
@@ -173,6 +174,15 @@ TEST(RecordsServerCodec, AlarmAckRec)
     rec.ackTime = 1700000000;
     rec.comment = "seen";
     ExpectGolden(rec, Golden(84, {Hex(0, "77270000"), Text(4, "admin"), Hex(16, "00f15365"), Text(20, "seen")}));
+}
+
+TEST(RecordsServerCodec, AlarmTriggerRec)
+{
+    // trigger id, NE id, model id, alarm mask, seconds, then the e-mail address from byte 20.
+    ExpectGolden(AlarmTriggerRec{7, 2, 30, 0x80000003, 600, "noc@example.net"},
+                 Golden(84, {Hex(0, "07000000020000001e0000000300008058020000"), Text(20, "noc@example.net")}));
+    // The query's two words, 1 and 5000.
+    ExpectGolden(AlarmTriggerQueryRec{}, Golden(8, {Hex(0, "0100000088130000")}));
 }
 
 TEST(RecordsServerCodec, UserRightsRecord)
