@@ -7,6 +7,8 @@
 #include "core/util/names.h"
 #include "core/util/severity.h"
 #include "link/driver_result.h"
+#include "link/ems_msg.h"
+#include "link/records/request_codes.h"
 
 namespace {
 
@@ -81,6 +83,15 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
             }
             if (!alarm.ackPerson.empty()) {
                 alarms_.Acknowledge(ne.key.neId, alarm.entityId, alarm.ackPerson, now);
+            }
+        }
+        for (AlarmTriggerRec trigger : ne.triggers) {
+            trigger.neId = ne.key.neId;
+            const auto bytes = EncodeRecord(trigger);
+            if (generic_.Handle(kReqAlarmTriggerAdd, kEmsOpModify, ne.key.neId, bytes.data(), 1, kAlarmTriggerRecSize)
+                    .status != kDrvOk) {
+                return fail("NE " + std::to_string(ne.key.neId) + ": trigger " + std::to_string(trigger.triggerId) +
+                            " is given twice");
             }
         }
     }

@@ -238,6 +238,20 @@ SimAlarm ReadAlarm(CSectionReader& r)
     return alarm;
 }
 
+AlarmTriggerRec ReadTrigger(CSectionReader& r)
+{
+    AlarmTriggerRec trigger;
+    trigger.triggerId = r.Number("ID", 0);
+    trigger.modelId = r.Number("MODEL", 0);
+    if (trigger.modelId == 0) {
+        r.Fail("MODEL", "a trigger needs the model id of its entity type");
+    }
+    trigger.alarmMask = r.Number("ALARMS", 0);
+    trigger.seconds = r.Number("SECONDS", 60);
+    trigger.email = r.Text("EMAIL", kAlarmTriggerEmailWidth - 1);
+    return trigger;
+}
+
 } // namespace
 
 std::string PasswordDigest(const std::string& password)
@@ -350,6 +364,8 @@ bool LoadSimScenario(const std::string& path, SimScenario* scenario, std::string
                 loaded.nes[ne->second].boards.push_back(ReadBoard(r));
             } else if (SplitSectionName(rest, ".ALARM", &item, &itemRest) && itemRest.empty()) {
                 loaded.nes[ne->second].alarms.push_back(ReadAlarm(r));
+            } else if (SplitSectionName(rest, ".TRIGGER", &item, &itemRest) && itemRest.empty()) {
+                loaded.nes[ne->second].triggers.push_back(ReadTrigger(r));
             } else {
                 r.Fail("", "unknown section");
             }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/records/alarm_trigger_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
@@ -24,6 +25,7 @@ struct SimNe {
     NeKeyRecord key;
     std::vector<BoardSettingRec> boards; // slots not named here hold the model's fixed board, or stay empty
     std::vector<SimAlarm> alarms;
+    std::vector<AlarmTriggerRec> triggers; // kept by the server for all NEs; id 0 takes the next free one
 };
 
 struct SimScenario {
