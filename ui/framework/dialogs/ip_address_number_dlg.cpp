@@ -1,11 +1,10 @@
 #include "ui/framework/dialogs/ip_address_number_dlg.h"
 
 #include "platform/ip_address_edit.h"
+#include "ui/framework/dialogs/number_edit.h"
 
 #include <QLabel>
 #include <QLineEdit>
-
-#include <algorithm>
 
 CIpAddressNumberDlg::CIpAddressNumberDlg(int templateId, int numberId, int spinId, uint32_t minimum, uint32_t maximum,
                                          QWidget* parent)
@@ -39,31 +38,16 @@ void CIpAddressNumberDlg::InitData()
 
 void CIpAddressNumberDlg::DoDataExchange(CDataExchange& dx)
 {
-    QString text = QString::number(number_);
-    DDX_Text(dx, numberId_, text);
-    if (!dx.IsSaving())
-        return;
-    bool ok = false;
-    const uint32_t value = text.trimmed().toUInt(&ok);
-    if (!ok || (ChecksNumberRange() && (value < minimum_ || value > maximum_))) {
-        ShowAlertText(QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum_).arg(maximum_),
-                      numberId_);
-        dx.Fail(numberId_);
-        return;
-    }
-    number_ = value;
+    if (ChecksNumberRange())
+        DDX_TextInRange(dx, *this, numberId_, number_, minimum_, maximum_);
+    else
+        DDX_TextInRange(dx, *this, numberId_, number_, 0, UINT32_MAX);
 }
 
 bool CIpAddressNumberDlg::OnNotify(const NotifyHeader& header, int* result)
 {
     if (header.idFrom == spinId_ && header.code == UDN_DELTAPOS) {
-        // The up-down control steps the number inside its range.
-        if (auto* edit = GetDlgItemAs<QLineEdit>(numberId_)) {
-            bool ok = false;
-            const long long current = edit->text().trimmed().toLongLong(&ok);
-            const long long next = std::clamp<long long>((ok ? current : minimum_) + header.delta, minimum_, maximum_);
-            edit->setText(QString::number(next));
-        }
+        StepNumberEdit(GetDlgItemAs<QLineEdit>(numberId_), header.delta, minimum_, maximum_);
         return true;
     }
     return CADialog::OnNotify(header, result);
