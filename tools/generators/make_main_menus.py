@@ -187,7 +187,7 @@ TREE = [
             item(33036, "History Alarm &Statistics...", need="ne"),
             item(33042, "Alarm S&ync", need="on"),
             SEP,
-            item(33041, "Alarm &Notification...", need="on"),
+            item(33041, "Alarm &Notification...", "s", need="on"),
             item(33032, "Alarm &Input...", need="on"),
             item(33213, "Alarm &Output...", need="on"),
             item(33151, "Hardware &Monitoring...", need="on"),
