@@ -1,6 +1,7 @@
 #include "app/program_parts.h"
 
 #include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/fault_dialogs.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -10,4 +11,6 @@ void RegisterProgramParts()
     RegisterTrapLogView();
     RegisterTrapSumView();
     RegisterGroupView();
+    // The dialogs that the areas' commands open.
+    RegisterFaultDialogs();
 }

@@ -17,7 +17,7 @@ namespace {
 // The classes whose dialogs are still to come; a class leaves the list when its area registers it.
 const std::set<std::string> kNotYetBuilt = {
     "CActiveAlarmDlg", "CAdslArpProxyListDlg", "CAdslCurrentPmDlg", "CAdslHistoryPmDlg", "CAdslPortListDlg",
-    "CAdslRateStatusDlg", "CAlarmCriteriaDlg", "CAlarmDefListDlg", "CAlarmStatCriteriaDlg", "CAlarmTriggerListDlg",
+    "CAdslRateStatusDlg", "CAlarmCriteriaDlg", "CAlarmDefListDlg", "CAlarmStatCriteriaDlg",
     "CArpProxySettingDlg", "CBoardSettingListDlg", "CCascadedMgmtDlg", "CCheckNeSnmpDlg", "CClientOptionsDlg",
     "CCommandDlg", "CConfigVerifyDlg", "CCosMappingDlg", "CDbBackupListDlg", "CDhcpBroadcastControlDlg",
     "CDhcpRelayServerListDlg", "CDhcpSettingDlg", "CDhcpTransactionListDlg", "CFastProvDlg", "CHistoryAlarmListDlg",

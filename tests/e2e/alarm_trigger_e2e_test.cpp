@@ -1,0 +1,208 @@
+// The alarm notification triggers in the running program: Diagnosis > NE Alarm > Alarm Notification lists the
+// selected NE's triggers as the server keeps them; the operator adds, changes and deletes one through the trigger
+// dialog, which refuses what the server must not get, and the server's list follows.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/fault/triggers/alarm_trigger_dlg.h"
+#include "features/fault/triggers/alarm_trigger_list_dlg.h"
+#include "link/records/alarm_trigger_rec.h"
+#include "platform/list_control.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+constexpr int kCmdAlarmNotification = 33041;
+using List = CAlarmTriggerListDlg;
+
+void Click(CADialog& dialog, int id)
+{
+    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
+}
+
+void Type(CADialog& dialog, int id, const QString& text)
+{
+    dialog.GetDlgItemAs<QLineEdit>(id)->setText(text);
+}
+
+// Clicks the entity type in the trigger dialog's tree, as with the mouse.
+bool ChooseType(CAlarmTriggerDlg& dialog, const QString& text)
+{
+    auto* tree = dialog.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
+    const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty())
+        return false;
+    tree->scrollToItem(found.front());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.front()).center());
+    return tree->currentItem() == found.front();
+}
+
+// Ticks the rows of the named alarms and clears the others.
+void CheckAlarms(CAlarmTriggerDlg& dialog, const QStringList& names)
+{
+    CListControl alarms(dialog.FindList(CAlarmTriggerDlg::kAlarmListId));
+    for (int row = 0; row < alarms.GetItemCount(); ++row)
+        alarms.SetCheck(row, names.contains(alarms.GetItemText(row, 0)));
+}
+
+QStringList Column(CADialog& dialog, int column)
+{
+    QStringList texts;
+    CListControl list(dialog.FindList(kListControlId));
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        texts.push_back(list.GetItemText(row, column));
+    return texts;
+}
+
+// The server's trigger with the receiver's address, none when it keeps no such trigger.
+std::optional<AlarmTriggerRec> ServerTrigger(e2e::CProgram& program, const std::string& email)
+{
+    const auto query = EncodeRecord(AlarmTriggerQueryRec{});
+    for (const auto& bytes :
+         program.QueryServer(kReqAlarmTrigger, 0, {query.begin(), query.end()}, kAlarmTriggerQueryRecSize)) {
+        AlarmTriggerRec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec) && rec.email == email)
+            return rec;
+    }
+    return std::nullopt;
+}
+
+TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServer)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    const uint32_t neId = program.Frame().GetCurrentNeId();
+    e2e::COperator& person = program.Operator();
+
+    const QString alc24 = QStringLiteral("ALC-24 (ADSL2+ 24 ports)");
+    person.OnDialog<List>([&](List& list) -> int {
+        // The NE's triggers of known types; another NE's and one of a type the model does not know are not listed.
+        EXPECT_EQ(Column(list, List::kEmailColumn),
+                  (QStringList{QStringLiteral("noc@example.net"), QStringLiteral("north.team@example.net")}));
+        EXPECT_EQ(Column(list, List::kEntityTypeColumn), (QStringList{alc24, QStringLiteral("ADSL Port")}));
+        EXPECT_EQ(Column(list, List::kAlarmsColumn).value(0), QStringLiteral("Card Out,Card Fail"));
+        EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_trigger_list")));
+        // Thresholds sort as numbers.
+        QTreeWidget& rows = *list.FindList(kListControlId);
+        e2e::CProgram::ClickHeader(*rows.header(), List::kThresholdColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kThresholdColumn),
+                  (QStringList{QStringLiteral("90"), QStringLiteral("600")}));
+
+        person.OnDialog<CAlarmTriggerDlg>([&](CAlarmTriggerDlg& trigger) {
+            // The types the NE's model holds: its own and those of any NE; not another model's.
+            auto* tree = trigger.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
+            EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("IPD-12 (1 shelf)"));
+            EXPECT_TRUE(ChooseType(trigger, QStringLiteral("ADSL Port")));
+            EXPECT_FALSE(ChooseType(trigger, QStringLiteral("CU-2GE-R (redundant control and uplink)")));
+            // A seconds value the exchange refuses does not keep the list on the type chosen before.
+            Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("59"));
+            EXPECT_TRUE(ChooseType(trigger, alc24));
+            EXPECT_EQ(trigger.GetDlgItemAs<QLabel>(CAlarmTriggerDlg::kTypeNameId)->text(), alc24);
+            // The alarms in index order, alarm 31 last.
+            QStringList names = Column(trigger, 0);
+            EXPECT_EQ(names.value(0), QStringLiteral("Card Out"));
+            EXPECT_EQ(names.value(names.size() - 1), QStringLiteral("Disabled"));
+
+            // Refused: no alarm, seconds outside 60..86400, an address of blanks.
+            Click(trigger, IDOK);
+            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please enter an integer between 60 and 86400."));
+            Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("86401"));
+            Click(trigger, IDOK);
+            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please enter an integer between 60 and 86400."));
+            Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("1800"));
+            Click(trigger, IDOK);
+            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please select one item"));
+            CheckAlarms(trigger, {QStringLiteral("High Temp"), QStringLiteral("Disabled")});
+            Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral("   "));
+            Click(trigger, IDOK);
+            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Data is blank"));
+            EXPECT_TRUE(ServerTrigger(program, "") == std::nullopt);
+
+            Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral(" ops@example.net "));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(trigger, QStringLiteral("alarm_trigger")));
+            Click(trigger, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        const std::optional<AlarmTriggerRec> added = ServerTrigger(program, "ops@example.net");
+        if (!added.has_value()) {
+            ADD_FAILURE() << "the added trigger is not on the server";
+            return IDCANCEL;
+        }
+        EXPECT_EQ(added->neId, neId);
+        EXPECT_EQ(added->modelId, 30u);
+        EXPECT_EQ(added->alarmMask, 0x80000004u);
+        EXPECT_EQ(added->seconds, 1800u);
+        CListControl shown(&rows);
+        const int row = shown.FindItemByData(added->triggerId);
+        EXPECT_GE(row, 0);
+        EXPECT_EQ(shown.GetItemText(row, List::kIdColumn), QStringLiteral("3"));
+        EXPECT_EQ(shown.GetItemText(row, List::kAlarmsColumn), QStringLiteral("High Temp,Disabled"));
+
+        // Modify: the dialog opens on the row's values; the row and the server take the change.
+        person.OnDialog<CAlarmTriggerDlg>([&](CAlarmTriggerDlg& trigger) {
+            CListControl alarms(trigger.FindList(CAlarmTriggerDlg::kAlarmListId));
+            QStringList checked;
+            for (int r = 0; r < alarms.GetItemCount(); ++r) {
+                if (alarms.GetCheck(r))
+                    checked.push_back(alarms.GetItemText(r, 0));
+            }
+            EXPECT_EQ(checked, (QStringList{QStringLiteral("High Temp"), QStringLiteral("Disabled")}));
+            EXPECT_EQ(trigger.GetDlgItemAs<QLineEdit>(CAlarmTriggerDlg::kSecondsId)->text(), QStringLiteral("1800"));
+            CheckAlarms(trigger, {QStringLiteral("Card Fail")});
+            Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("7200"));
+            Click(trigger, IDOK);
+            return IDCANCEL;
+        });
+        program.ClickListRow(rows, row);
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(shown.GetItemText(row, List::kThresholdColumn), QStringLiteral("7200"));
+        EXPECT_EQ(shown.GetItemText(row, List::kAlarmsColumn), QStringLiteral("Card Fail"));
+        const std::optional<AlarmTriggerRec> changed = ServerTrigger(program, "ops@example.net");
+        EXPECT_EQ(changed.value_or(AlarmTriggerRec{}).alarmMask, 0x2u);
+        EXPECT_EQ(changed.value_or(AlarmTriggerRec{}).seconds, 7200u);
+
+        // Delete, confirmed.
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
+        EXPECT_EQ(shown.FindItemByData(added->triggerId), -1);
+        EXPECT_FALSE(ServerTrigger(program, "ops@example.net").has_value());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmNotification));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+    EXPECT_TRUE(person.dialogsRun.size() == 3) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
+}
+
+TEST(AlarmTriggerE2eTest, DirectModeDoesNotOfferTheServersTriggers)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    const std::vector<int> offered = program.Frame().MainMenuCommandIds();
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), kCmdAlarmNotification), 0);
+}
+
+} // namespace
