@@ -288,6 +288,11 @@ TEST_F(EntityTreeTest, ConnectionNeedsEveryAncestorConnectedAndPresent)
     EXPECT_FALSE(root.FindById(10100)->connected);
     EXPECT_FALSE(root.IsConnectedById(10101));
     EXPECT_TRUE(root.IsConnectedById(10200));
+    // While disconnected a node shows the offline bit beside its own.
+    root.FindById(10100)->SetStateBits(0x10);
+    EXPECT_TRUE(root.FindById(10100)->connected);
+    root.FindById(10100)->connected = false;
+    EXPECT_EQ(root.FindById(10100)->GetStateBits(), 0x11u);
 }
 
 TEST_F(EntityTreeTest, MaskingHidesStateSeverityAndClassOfTheSubtree)
@@ -320,17 +325,6 @@ TEST_F(EntityTreeTest, MaskingHidesStateSeverityAndClassOfTheSubtree)
     // The stored values stay for when the mask is lifted.
     card->alarmMasked = 0;
     EXPECT_EQ(port->GetSeverity(), 3u);
-}
-
-TEST_F(EntityTreeTest, StateBitsShowTheOfflineBitWhileDisconnected)
-{
-    CNeRecord ne = MakeNe(10);
-    CEntityNode* card = ne.root->FindById(10100);
-    card->SetStateBits(0x10);
-    EXPECT_TRUE(card->connected);
-    EXPECT_EQ(card->GetStateBits(), 0x10u);
-    card->connected = false;
-    EXPECT_EQ(card->GetStateBits(), 0x11u);
 }
 
 TEST_F(EntityTreeTest, SummarySeverityCoversConnectedDescendantsOnly)
@@ -456,79 +450,6 @@ TEST_F(EntityTreeTest, DelegateSlotReplacesTheSlotNumber)
     EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 1)), CEntityIndex::FromLevels(1, 1));
     EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 2, 3)), CEntityIndex::FromLevels(1, 2, 3));
     EXPECT_EQ(MapDelegateSlot(nullptr, port), port);
-}
-
-} // namespace
-
-namespace {
-
-// The sample definition files: NE model 2 has one shelf with the control module in slot 5; NE model 4 a main shelf
-// with control modules in slots 21 and 22 (slot 22 delegating to 21) and an expansion shelf.
-class SampleEntityTreeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const std::string dir = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        EntityModelLoadResult loaded =
-            LoadEntityModelSet(dir + "EntInfo.dat", dir + "EntAlm.dat", dir + "EntSkin.dat");
-        ASSERT_NE(loaded.models, nullptr) << loaded.error;
-        ReplaceEntityModels(std::move(loaded.models));
-    }
-    void TearDown() override { ReplaceEntityModels(nullptr); }
-
-    static CNeRecord MakeNe(uint32_t model)
-    {
-        CNeRecord ne;
-        ne.neId = 1;
-        ne.neModelId = model;
-        ne.BuildEntityTree();
-        return ne;
-    }
-};
-
-TEST_F(SampleEntityTreeTest, OneShelfModel)
-{
-    CNeRecord ne = MakeNe(2);
-    // root, shelf, 8 slots, the control module's 2 trunk ports, the relay module's 6 alarm inputs and outputs
-    EXPECT_EQ(CountNodes(*ne.root), 1 + 1 + 8 + 2 + 6);
-    EXPECT_EQ(ne.usedChildCount, 1u);
-
-    CEntityNode* control = ne.root->FindChild(CwmModuleIndex(1, 2));
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->GetEntityId(), 10500u);
-    EXPECT_EQ(control->GetChildCount(), 2);
-    EXPECT_EQ(control->GetPlanState(), kPlanStateMissing);
-    EXPECT_NE(ne.root->FindChild(CwmModulePortIndex(1, 2, 2)), nullptr);
-
-    EXPECT_EQ(FormatEntityLocationById(&ne, 10501, true), "Slot-5, Port-GE1");
-
-    // A line card plugged into a free slot is present but not planned and brings its ports.
-    CEntityNode* slot = ne.root->FindById(10100);
-    EXPECT_EQ(slot->GetPlanState(), kPlanStateAsPlanned);
-    EXPECT_EQ(slot->GetChildCount(), 0);
-    ASSERT_TRUE(ne.root->SetTypeById(10100, 30, kEntityTypeUnknown));
-    EXPECT_EQ(slot->GetPlanState(), kPlanStateUnplanned);
-    EXPECT_EQ(slot->GetChildCount(), 24);
-    EXPECT_EQ(ne.root->FindById(10124)->GetLevel(), 4);
-    EXPECT_EQ(ne.root->FindById(10125), nullptr);
-}
-
-TEST_F(SampleEntityTreeTest, TwoShelfModel)
-{
-    CNeRecord ne = MakeNe(4);
-    // root, 2 shelves, main shelf 26 slots + 2 x 2 trunk ports + 6 relay points, expansion shelf 22 slots
-    EXPECT_EQ(CountNodes(*ne.root), 1 + 2 + 26 + 4 + 6 + 22);
-    EXPECT_EQ(ne.usedChildCount, 2u);
-
-    for (int module : {1, 2}) {
-        CEntityNode* control = ne.root->FindChild(CwmModuleIndex(module, 4));
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->GetChildCount(), 2);
-        EXPECT_EQ(control->GetLevel(), 3);
-    }
-    EXPECT_EQ(FormatEntityLocationById(&ne, 12202, true), "Shelf-1, Slot-22, Port-GE2");
-    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 1, 22, 2)), CEntityIndex::FromLevels(1, 1, 21, 2));
-    EXPECT_EQ(MapDelegateSlot(&ne, CEntityIndex::FromLevels(1, 2, 21)), CEntityIndex::FromLevels(1, 2, 21));
 }
 
 } // namespace
