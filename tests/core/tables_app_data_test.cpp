@@ -89,19 +89,6 @@ TEST_F(AppDataTest, ScopeCanBeLiftedAgain)
     EXPECT_EQ(Flags(), "111111 111111 111111");
 }
 
-TEST_F(AppDataTest, AlarmSeverityCountsKeepSeverities1To5Only)
-{
-    for (int severity = 0; severity <= 6; ++severity) {
-        data_.SetAlarmSeverityCount(severity, static_cast<uint32_t>(10 + severity));
-    }
-    EXPECT_EQ(data_.GetAlarmSeverityCount(0), 0u);
-    for (int severity = 1; severity <= 5; ++severity) {
-        EXPECT_EQ(data_.GetAlarmSeverityCount(severity), static_cast<uint32_t>(10 + severity));
-    }
-    EXPECT_EQ(data_.GetAlarmSeverityCount(6), 0u);
-    EXPECT_EQ(data_.GetAlarmSeverityCount(-1), 0u);
-}
-
 TEST_F(AppDataTest, LoginTextsAreCutAndResetClearsEverything)
 {
     data_.SetLoginUserName("administrator");

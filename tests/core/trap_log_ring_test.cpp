@@ -277,16 +277,12 @@ TEST_F(TrapLogRingTest, BatchesAreRefusedWhole)
     EXPECT_EQ(ring_.GetCount(), 2u);
 }
 
-TEST_F(TrapLogRingTest, CapacityIsKeptWithinItsBounds)
+TEST_F(TrapLogRingTest, ResetEmptiesTheRingWithTheNewCapacityWithinItsBounds)
 {
     ASSERT_EQ(ring_.ResetTrapLog(0), 1);
     EXPECT_EQ(ring_.GetCapacity(), 1u);
     ASSERT_EQ(ring_.ResetTrapLog(50000), 1);
     EXPECT_EQ(ring_.GetCapacity(), 20000u);
-}
-
-TEST_F(TrapLogRingTest, ResetEmptiesTheRingWithTheNewCapacity)
-{
     ASSERT_EQ(ring_.ResetTrapLog(3), 1);
     AddMany(5);
     const uint32_t generation = ring_.GetGeneration();
