@@ -138,25 +138,4 @@ TEST(RecordsCodec, AlarmDefRec)
     ExpectGolden<AlarmDefRec>(rec, "1e0000000300000001000000" + std::string(200, '0') + "040000000100000009000000");
 }
 
-// Texts are cut to their field, always leaving the terminator; a field that arrives without one ends at its width.
-TEST(RecordsCodec, TextFieldsKeepTheirTerminator)
-{
-    NeKeyRecord rec;
-    rec.neName = std::string(40, 'N');
-    rec.snmpCommunity = std::string(30, 'c');
-    auto bytes = EncodeRecord(rec);
-    EXPECT_EQ(bytes[8 + 20], 0);
-    EXPECT_EQ(bytes[86 + 20], 0);
-    NeKeyRecord back;
-    ASSERT_TRUE(DecodeRecord(bytes.data(), bytes.size(), &back));
-    EXPECT_EQ(back.neName, std::string(20, 'N'));
-    EXPECT_EQ(back.snmpCommunity, std::string(20, 'c'));
-
-    std::array<uint8_t, kNeSnmpCommunityRecordSize> raw{};
-    std::fill(raw.begin(), raw.begin() + 24, 'x');
-    NeSnmpCommunityRecord community;
-    ASSERT_TRUE(DecodeRecord(raw.data(), raw.size(), &community));
-    EXPECT_EQ(community.community, std::string(24, 'x'));
-}
-
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -190,77 +189,6 @@ TEST(RecordsServerCodec, UserRightsRecord)
     UserRightsRecord rec;
     rec.rights = {"aq-d", "m", ""};
     ExpectGolden(rec, Golden(384, {Text(0, "aq-d"), Text(128, "m")}));
-}
-
-TEST(RecordsServerCodec, UserRightsSlotWithoutTerminatorGivesItsWholeWidth)
-{
-    std::vector<uint8_t> bytes(kUserRightsRecordSize, 0);
-    std::fill(bytes.begin(), bytes.begin() + 128, 'q');
-    UserRightsRecord rec;
-    ASSERT_TRUE(DecodeRecord(bytes.data(), bytes.size(), &rec));
-    EXPECT_EQ(rec.rights[0], std::string(128, 'q'));
-    EXPECT_EQ(rec.rights[1], "");
-    // Written back, the slot keeps its terminator.
-    EXPECT_EQ(EncodeRecord(rec)[127], 0);
-}
-
-// Texts longer than their field keep all the field can hold and a terminator; the next field is untouched.
-TEST(RecordsServerCodec, LongTextsAreCutToTheirFields)
-{
-    const struct {
-        const char* name;
-        std::function<std::vector<uint8_t>(const std::string&)> encode;
-        size_t offset;
-        size_t width;
-    } rows[] = {
-        {"location name",
-         [](const std::string& t) {
-             LocationRecord r;
-             r.name = t;
-             r.parentId = 0xFFFFFFFF;
-             auto b = EncodeRecord(r);
-             return std::vector<uint8_t>(b.begin(), b.end());
-         },
-         4, 21},
-        {"account name",
-         [](const std::string& t) {
-             UserAccountRecord r;
-             r.name = t;
-             r.passwordDigest = "x";
-             auto b = EncodeRecord(r);
-             return std::vector<uint8_t>(b.begin(), b.end());
-         },
-         0, 11},
-        {"mail text",
-         [](const std::string& t) {
-             OperatorMailRecord r;
-             r.text = t;
-             auto b = EncodeRecord(r);
-             return std::vector<uint8_t>(b.begin(), b.end());
-         },
-         26, 1000},
-        {"ack person",
-         [](const std::string& t) {
-             AlarmAckRec r;
-             r.person = t;
-             r.ackTime = 0xFFFFFFFF;
-             auto b = EncodeRecord(r);
-             return std::vector<uint8_t>(b.begin(), b.end());
-         },
-         4, 12},
-    };
-    for (const auto& row : rows) {
-        const std::string longText(row.width + 5, 'z');
-        const std::vector<uint8_t> bytes = row.encode(longText);
-        EXPECT_EQ(std::string(bytes.begin() + static_cast<std::ptrdiff_t>(row.offset),
-                              bytes.begin() + static_cast<std::ptrdiff_t>(row.offset + row.width - 1)),
-                  std::string(row.width - 1, 'z'))
-            << row.name;
-        EXPECT_EQ(bytes[row.offset + row.width - 1], 0) << row.name;
-        if (row.offset + row.width < bytes.size()) {
-            EXPECT_NE(bytes[row.offset + row.width], 'z') << row.name;
-        }
-    }
 }
 
 } // namespace
