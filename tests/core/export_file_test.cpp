@@ -1,10 +1,10 @@
 #include "core/export/export_file.h"
 
+#include "temp_file_test.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,36 +12,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
 std::string Golden(const std::string& name)
 {
-    return ReadFile(fs::path(TARVIK_TEST_DATA_DIR) / "export" / name);
+    return ReadText(fs::path(TARVIK_TEST_DATA_DIR) / "export" / name);
 }
 
 class ExportFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tarvik_export_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // No., Name and a hidden third column; a quote and a delimiter-like comma inside the cells.
     static ExportTable NodeTable()
     {
@@ -62,7 +39,8 @@ protected:
         return request;
     }
 
-    fs::path dir;
+    CTempDir temp;
+    const fs::path dir = temp.Path();
 };
 
 TEST_F(ExportFileTest, HiddenColumnLeavesNoGapAndQuotesAreDoubled)
@@ -72,8 +50,8 @@ TEST_F(ExportFileTest, HiddenColumnLeavesNoGapAndQuotesAreDoubled)
     ASSERT_EQ(outcome.status, ExportStatus::Written) << outcome.error;
     EXPECT_EQ(outcome.recordCount, 2U);
     EXPECT_EQ(outcome.fieldCount, 3U);
-    EXPECT_EQ(ReadFile(request.dataPath), Golden("two_rows_hidden_column.txt"));
-    EXPECT_EQ(ReadFile(request.headerPath), Golden("two_rows_hidden_column.ini"));
+    EXPECT_EQ(ReadText(request.dataPath), Golden("two_rows_hidden_column.txt"));
+    EXPECT_EQ(ReadText(request.headerPath), Golden("two_rows_hidden_column.ini"));
 }
 
 TEST_F(ExportFileTest, AppendAddsRowsAndCountsEveryRowOfTheFile)
@@ -88,8 +66,8 @@ TEST_F(ExportFileTest, AppendAddsRowsAndCountsEveryRowOfTheFile)
     const ExportOutcome outcome = WriteExportFiles(request, more);
     ASSERT_EQ(outcome.status, ExportStatus::Written) << outcome.error;
     EXPECT_EQ(outcome.recordCount, 5U);
-    EXPECT_EQ(ReadFile(request.dataPath), Golden("appended.txt"));
-    EXPECT_NE(ReadFile(request.headerPath).find("RECORDCNT=5\n"), std::string::npos);
+    EXPECT_EQ(ReadText(request.dataPath), Golden("appended.txt"));
+    EXPECT_NE(ReadText(request.headerPath).find("RECORDCNT=5\n"), std::string::npos);
 
     // Appending to a file that does not exist yet counts only the new rows.
     request.dataPath = (dir / "Fresh.txt").string();
@@ -105,33 +83,33 @@ TEST_F(ExportFileTest, ListWithoutRowsWritesTheTitleLinesOnly)
     table.rows.clear();
     const ExportOutcome outcome = WriteExportFiles(request, table);
     ASSERT_EQ(outcome.status, ExportStatus::Written);
-    EXPECT_EQ(ReadFile(request.dataPath), "Node List\n\"SEQ\"\t\"No.\"\t\" Name \"\n");
-    const std::string header = ReadFile(request.headerPath);
+    EXPECT_EQ(ReadText(request.dataPath), "Node List\n\"SEQ\"\t\"No.\"\t\" Name \"\n");
+    const std::string header = ReadText(request.headerPath);
     EXPECT_NE(header.find("RECORDCNT=0\n"), std::string::npos);
     EXPECT_NE(header.find("FIELD2=Name\n"), std::string::npos);
 
     request.append = true;
     request.writeTitle = false;
     ASSERT_EQ(WriteExportFiles(request, table).status, ExportStatus::Written);
-    EXPECT_EQ(ReadFile(request.dataPath), "Node List\n\"SEQ\"\t\"No.\"\t\" Name \"\n");
+    EXPECT_EQ(ReadText(request.dataPath), "Node List\n\"SEQ\"\t\"No.\"\t\" Name \"\n");
 }
 
 TEST_F(ExportFileTest, UnopenableDataFileTouchesNoHeader)
 {
     ExportRequest request = Request("Node");
-    WriteFile(request.headerPath, "[HEADER]\nRECORDCNT=7\n");
+    WriteText(request.headerPath, "[HEADER]\nRECORDCNT=7\n");
     request.dataPath = (dir / "missing" / "Node.txt").string();
     const ExportOutcome outcome = WriteExportFiles(request, NodeTable());
     EXPECT_EQ(outcome.status, ExportStatus::DataFileFailed);
     EXPECT_NE(outcome.error.find("missing/Node.txt"), std::string::npos);
-    EXPECT_EQ(ReadFile(request.headerPath), "[HEADER]\nRECORDCNT=7\n");
+    EXPECT_EQ(ReadText(request.headerPath), "[HEADER]\nRECORDCNT=7\n");
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
 TEST_F(ExportFileTest, HeaderMayBeReadByWhoeverMayReadTheDataFile)
 {
     const ExportRequest request = Request("Node");
-    WriteFile(request.dataPath, "");
+    WriteText(request.dataPath, "");
     fs::permissions(request.dataPath, fs::perms(0640));
     ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
     EXPECT_EQ(fs::status(request.headerPath).permissions(), fs::perms(0640));
@@ -140,9 +118,9 @@ TEST_F(ExportFileTest, HeaderMayBeReadByWhoeverMayReadTheDataFile)
 TEST_F(ExportFileTest, HeaderIsReplacedWholeNotMerged)
 {
     const ExportRequest request = Request("Node");
-    WriteFile(request.headerPath, "[HEADER]\nFIELD9=Stale\n[OTHER]\nKEY=1\n");
+    WriteText(request.headerPath, "[HEADER]\nFIELD9=Stale\n[OTHER]\nKEY=1\n");
     ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
-    EXPECT_EQ(ReadFile(request.headerPath), Golden("two_rows_hidden_column.ini"));
+    EXPECT_EQ(ReadText(request.headerPath), Golden("two_rows_hidden_column.ini"));
 }
 
 TEST(ExportFieldTest, QuotesAreDoubled)

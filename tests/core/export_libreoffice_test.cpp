@@ -3,14 +3,12 @@
 
 #include "core/export/export_file.h"
 
-#include <gtest/gtest.h>
+#include "temp_file_test.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -86,8 +84,8 @@ TEST(ExportSpreadsheetTest, LibreOfficeReadsEveryCellBack)
     if (office.empty())
         GTEST_SKIP() << "LibreOffice is not installed";
 
-    const fs::path dir = fs::temp_directory_path() / ("tarvik_export_office_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    const CTempDir temp;
+    const fs::path& dir = temp.Path();
     fs::create_directories(dir / "out");
 
     ExportTable table;
@@ -112,13 +110,11 @@ TEST(ExportSpreadsheetTest, LibreOfficeReadsEveryCellBack)
         " --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir " +
         ShellQuote((dir / "out").string()) + " " + ShellQuote(request.dataPath) + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(dir / "out" / "Node.csv", std::ios::binary);
-    ASSERT_TRUE(in) << "no CSV from " << command;
-    std::ostringstream text;
-    text << in.rdbuf();
-    const std::vector<std::vector<std::string>> records = ParseCsv(text.str());
+    ASSERT_TRUE(fs::exists(dir / "out" / "Node.csv")) << "no CSV from " << command;
+    const std::string text = ReadText(dir / "out" / "Node.csv");
+    const std::vector<std::vector<std::string>> records = ParseCsv(text);
 
-    ASSERT_EQ(records.size(), 2 + table.rows.size()) << text.str();
+    ASSERT_EQ(records.size(), 2 + table.rows.size()) << text;
     EXPECT_EQ(records[0][0], "Node List");
     EXPECT_EQ(records[1], (std::vector<std::string>{"SEQ", "No.", "Name \"quoted\"", "Note"}));
     for (size_t r = 0; r < table.rows.size(); ++r) {
@@ -126,7 +122,6 @@ TEST(ExportSpreadsheetTest, LibreOfficeReadsEveryCellBack)
         EXPECT_EQ(records[r + 2], (std::vector<std::string>{std::to_string(r + 1), row[0], row[1], row[3]}))
             << "row " << r + 1;
     }
-    fs::remove_all(dir);
 }
 
 } // namespace

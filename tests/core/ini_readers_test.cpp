@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_file_test.h"
+
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <unistd.h>
 
 namespace {
 
@@ -14,28 +14,20 @@ using Address = IniIpv4Address;
 // Each case runs against the file on disk and against the parsed text, the two forms every reader has.
 class IniReaderSource : public ::testing::TestWithParam<bool> {
   protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() / ("ini_readers_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "Tarvik.ini").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     bool FromFile() const { return GetParam(); }
 
     // Stores text as the file and returns what the readers are given.
     void Use(const std::string& text)
     {
-        std::ofstream(path_, std::ios::binary | std::ios::trunc) << text;
+        WriteText(path_, text);
         ini_ = CIniFile::Parse(text);
     }
     void UseValue(const std::string& value) { Use("[S]\nK=" + value + "\n"); }
 
     template <typename Read> auto With(Read read) { return FromFile() ? read(path_) : read(ini_); }
 
-    std::filesystem::path dir_;
-    std::string path_;
+    CTempDir dir_;
+    std::string path_ = (dir_.Path() / "Tarvik.ini").string();
     CIniFile ini_ = CIniFile::Parse("");
 };
 

@@ -3,36 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "link/headless_link_ui.h"
 #include "link/pdu_log.h"
 #include "link/rotating_log_file.h"
+#include "tests/core/temp_file_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class LogsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("tarvik-link-logs-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         SetLinkLogDirectory(dir_.string());
         SetDriverLogSwitches({});
         SetLinkUi(&ui_);
@@ -45,7 +31,6 @@ protected:
         CloseDriverLogs();
         SetLinkLogDirectory("");
         SetLinkUi(nullptr);
-        fs::remove_all(dir_);
     }
 
     static EmsMsg SampleMsg()
@@ -62,7 +47,8 @@ protected:
         return msg;
     }
 
-    fs::path dir_;
+    CTempDir temp_;
+    const fs::path dir_ = temp_.Path();
     CHeadlessLinkUi ui_;
 };
 
@@ -110,7 +96,7 @@ TEST_F(LogsTest, LinesStartWithTheLocalTime)
 {
     SetDriverLogSwitches({true, false, false, false});
     WriteDriverLog(DriverLogKind::NetDrv, "EmsConnect %s -> %d", "127.0.0.1:19460", 0);
-    const std::string text = ReadFile(dir_ / "NetDrv.log");
+    const std::string text = ReadText(dir_ / "NetDrv.log");
     EXPECT_TRUE(std::regex_match(
         text, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} EmsConnect 127\.0\.0\.1:19460 -> 0\n)")))
         << text;
@@ -133,7 +119,7 @@ TEST_F(LogsTest, PduLogFileHasEveryByteAndTheWindowTheFirst256)
     SetDriverLogSwitches({false, false, false, true});
     const std::vector<uint8_t> records(1000, 0x41);
     LogPdu(PduDirection::Recv, SampleMsg(), records.data(), records.size());
-    const std::string text = ReadFile(dir_ / "PDU.log");
+    const std::string text = ReadText(dir_ / "PDU.log");
     EXPECT_NE(text.find(" RECV op=4 ne=12 code=330"), std::string::npos);
     const std::string lastLine = "\n03e0  41 41 41 41 41 41 41 41" + std::string(8 * 3 + 2, ' ') + "AAAAAAAA\n";
     EXPECT_NE(text.find(lastLine), std::string::npos) << "the last 8 of 1000 bytes";
@@ -151,25 +137,24 @@ TEST_F(LogsTest, PduLogMovesToPduBakPastItsLimit)
     }
     EXPECT_GT(fs::file_size(dir_ / "PDU.bak"), kPduLogLimitBytes);
     EXPECT_LT(fs::file_size(dir_ / "PDU.log"), kPduLogLimitBytes);
-    EXPECT_EQ(ReadFile(dir_ / "PDU.log").rfind("20", 0), 0u) << "the new file starts with an entry";
+    EXPECT_EQ(ReadText(dir_ / "PDU.log").rfind("20", 0), 0u) << "the new file starts with an entry";
 }
 
 TEST(RotatingLogFile, BackupReplacesTheOlderOne)
 {
-    const fs::path dir = fs::temp_directory_path() / ("tarvik-rotate-" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const CTempDir temp;
+    const fs::path& dir = temp.Path();
     {
         CRotatingLogFile log("NetDrvComm.log", 10);
         log.SetDirectory(dir.string());
         EXPECT_EQ(log.BackupPath(), (dir / "NetDrvComm.bak").string());
         ASSERT_TRUE(log.Write("first line\n")); // 11 bytes: over the limit from now on
         ASSERT_TRUE(log.Write("second\n"));
-        EXPECT_EQ(ReadFile(dir / "NetDrvComm.bak"), "first line\n");
+        EXPECT_EQ(ReadText(dir / "NetDrvComm.bak"), "first line\n");
         ASSERT_TRUE(log.Write("third\n"));
         ASSERT_TRUE(log.Write("fourth line\n"));
-        EXPECT_EQ(ReadFile(dir / "NetDrvComm.bak"), "second\nthird\n");
-        EXPECT_EQ(ReadFile(dir / "NetDrvComm.log"), "fourth line\n");
+        EXPECT_EQ(ReadText(dir / "NetDrvComm.bak"), "second\nthird\n");
+        EXPECT_EQ(ReadText(dir / "NetDrvComm.log"), "fourth line\n");
     }
     {
         // An existing file keeps growing from its size on disk.
@@ -177,9 +162,8 @@ TEST(RotatingLogFile, BackupReplacesTheOlderOne)
         log.SetDirectory(dir.string());
         ASSERT_TRUE(log.Write("x\n"));
         ASSERT_TRUE(log.Write("y\n"));
-        EXPECT_EQ(ReadFile(dir / "NetDrvComm.bak"), "fourth line\nx\n");
+        EXPECT_EQ(ReadText(dir / "NetDrvComm.bak"), "fourth line\nx\n");
     }
-    fs::remove_all(dir);
 }
 
 TEST(RotatingLogFile, UnwritableFolderIsReportedNotFatal)

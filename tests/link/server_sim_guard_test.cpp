@@ -3,15 +3,13 @@
 // disturb no other; a generated network of many NEs serves a login.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "link/driver_logs.h"
 #include "link/records/record_bytes.h"
+#include "tests/core/temp_file_test.h"
 #include "tests/link/server_sim_fixture.h"
 
 namespace {
@@ -156,23 +154,19 @@ protected:
         SetDriverLogSwitches({});
         CloseDriverLogs();
         SetLinkLogDirectory("");
-        std::filesystem::remove_all(logDir_);
     }
 
-    std::filesystem::path logDir_ =
-        std::filesystem::temp_directory_path() / ("sim_version_" + std::to_string(::getpid()));
+    CTempDir logDir_;
 };
 
 TEST_F(SimVersionTest, AnswerInAnotherVersionEndsTheLinkWithAClearResult)
 {
-    std::filesystem::create_directories(logDir_);
-    SetLinkLogDirectory(logDir_.string());
+    SetLinkLogDirectory(logDir_.Path().string());
     SetDriverLogSwitches({false, false, true, false});
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
     EXPECT_EQ(Control(kSimAnswerInVersion, kFrameProtocolVersion + 1), kDrvInvalidFormat);
     EXPECT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
-    std::ifstream log(GetDriverLogPath(DriverLogKind::Comm));
-    const std::string text{std::istreambuf_iterator<char>(log), {}};
+    const std::string text = ReadText(GetDriverLogPath(DriverLogKind::Comm));
     EXPECT_NE(text.find("frame of protocol version 2 from the server, this workstation speaks 1"), std::string::npos);
 }
 

@@ -11,13 +11,12 @@
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_trap.h"
+#include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -32,17 +31,15 @@ protected:
     void SetUp() override
     {
         const std::filesystem::path resources = TARVIK_RESOURCES_DIR;
-        const std::filesystem::path alarms =
-            std::filesystem::temp_directory_path() / ("tarvik_alarms_" + std::to_string(::getpid()) + ".dat");
-        std::ifstream in(resources / "EntConf" / "EntAlm.dat");
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const CTempDir temp;
+        std::string text = ReadText(resources / "EntConf" / "EntAlm.dat");
         const size_t at = text.find("OFFLINEALARM=0");
         ASSERT_NE(at, std::string::npos);
         text.replace(at, 14, "OFFLINEALARM=" + std::to_string(kOfflineAlarm));
-        std::ofstream(alarms) << text;
-        auto loaded = LoadEntityModelSet((resources / "EntConf" / "EntInfo.dat").string(), alarms.string(),
+        WriteText(temp.Path() / "EntAlm.dat", text);
+        auto loaded = LoadEntityModelSet((resources / "EntConf" / "EntInfo.dat").string(),
+                                         (temp.Path() / "EntAlm.dat").string(),
                                          (resources / "EntConf" / "EntSkin.dat").string());
-        std::filesystem::remove(alarms);
         ASSERT_TRUE(loaded.models) << loaded.error;
         ReplaceEntityModels(std::move(loaded.models));
         AppData().Reset();

@@ -10,11 +10,11 @@
 #include "link/records/ne_key_record.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
+#include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <mutex>
 
 namespace {
@@ -242,11 +242,9 @@ TEST_F(SnmpDriverTest, ShutdownDuringAnExchangeEndsIt)
 // all its attempts.
 TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
 {
-    const auto scenario =
-        std::filesystem::temp_directory_path() / ("tarvik_slow_ne_" + std::to_string(::getpid()) + ".ini");
-    std::ofstream(scenario) << "[AGENT]\nALARMLOGROWS=30\n";
-    ASSERT_TRUE(agent_.Start({"--scenario", scenario.string(), "--reply-delay", "60"}));
-    std::filesystem::remove(scenario);
+    const CTempDir temp;
+    WriteText(temp.Path() / "slow.ini", "[AGENT]\nALARMLOGROWS=30\n");
+    ASSERT_TRUE(agent_.Start({"--scenario", (temp.Path() / "slow.ini").string(), "--reply-delay", "60"}));
     StartDriver(300); // 600 ms for each exchange: less than the 30 GET-NEXTs of the walk take together
     EXPECT_EQ(driver_->GetTimeout(), 600u);
     ASSERT_EQ(Connect(), kDrvOk);

@@ -10,11 +10,11 @@
 #include "link/snmp/snmp_request_executor.h"
 #include "link/snmp/snmp_table_walker.h"
 #include "link/snmp/snmp_trap_receiver.h"
+#include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -82,13 +82,9 @@ protected:
     void SetUp() override
     {
         RequireTools();
-        dir_ = std::filesystem::temp_directory_path() / ("tarvik_snmpd_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
         port_ = snmp_test::FreeUdpPort();
-        std::ofstream(dir_ / "snmpd.conf") << "agentaddress udp:" << Endpoint(port_) << "\n"
-                                           << "rocommunity public 127.0.0.1\n"
-                                           << "rwcommunity private 127.0.0.1\n";
+        WriteText(dir_ / "snmpd.conf", "agentaddress udp:" + Endpoint(port_) +
+                                           "\nrocommunity public 127.0.0.1\nrwcommunity private 127.0.0.1\n");
         ASSERT_TRUE(snmpd_.Start({"/usr/sbin/snmpd", "-f", "-C", "-c", (dir_ / "snmpd.conf").string(), "-Lf",
                                   (dir_ / "snmpd.log").string(), "-p", (dir_ / "snmpd.pid").string()},
                                  {"SNMP_PERSISTENT_DIR=" + dir_.string()}));
@@ -102,11 +98,7 @@ protected:
             result = probe.Get({Oid("1.3.6.1.2.1.1.3.0")}, &values);
         ASSERT_EQ(result, kDrvOk) << "snmpd did not start";
     }
-    void TearDown() override
-    {
-        snmpd_.Stop();
-        std::filesystem::remove_all(dir_);
-    }
+    void TearDown() override { snmpd_.Stop(); }
     SnmpSessionConfig Config(const std::string& community, SnmpVersion version) const
     {
         SnmpSessionConfig config;
@@ -129,7 +121,8 @@ protected:
         return out;
     }
 
-    std::filesystem::path dir_;
+    CTempDir temp_;
+    const std::filesystem::path dir_ = temp_.Path();
     uint16_t port_ = 0;
     snmp_test::CChildProcess snmpd_;
 };
@@ -314,11 +307,9 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
 // Rows created with createAndGo past the table's cap are refused with the standard error, and nothing changes.
 TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
 {
-    const auto scenario =
-        std::filesystem::temp_directory_path() / ("tarvik_row_cap_" + std::to_string(::getpid()) + ".ini");
-    std::ofstream(scenario) << "[AGENT]\nMAXTABLEROWS=3\n"; // beside the two communities of the defaults
-    ASSERT_TRUE(agent_.Start({"--scenario", scenario.string()}));
-    std::filesystem::remove(scenario);
+    const CTempDir temp;
+    WriteText(temp.Path() / "cap.ini", "[AGENT]\nMAXTABLEROWS=3\n"); // beside the two communities of the defaults
+    ASSERT_TRUE(agent_.Start({"--scenario", (temp.Path() / "cap.ini").string()}));
     struct Case {
         const char* version;
         const char* name; // as an index: length and characters
