@@ -52,37 +52,6 @@ public:
     int initDataCount = 0;
 };
 
-TEST_F(CADialogTest, KindMarkerAndConstructedState)
-{
-    CTestDlg dialog;
-    EXPECT_EQ(dialog.GetKindMarker(), 0x5498FCAEu);
-    EXPECT_EQ(dialog.GetAccessMode(), kAccessQuery);
-    EXPECT_EQ(dialog.GetTargetEntity().id, 1u);
-    EXPECT_EQ(dialog.GetListMargin(1), 4);
-    EXPECT_EQ(dialog.GetColumnFlags(5), kColumnDefaultFlags);
-    EXPECT_EQ(dialog.GetColumnMap(7), 7);
-    EXPECT_EQ(dialog.GetColumnMap(32), 255);
-    dialog.SetColumnMap(3, 40);
-    EXPECT_EQ(dialog.GetColumnMap(3), 255);
-    EXPECT_EQ(dialog.GetSortDirection(), kSortAscending);
-}
-
-TEST_F(CADialogTest, TargetSetterKeepsTheNeAndCopiesTheEntity)
-{
-    CTestDlg dialog;
-    CEntityId port;
-    port.SetLevels(1, 1, 3, 5, 0);
-    dialog.SetTarget(42, &port);
-    EXPECT_EQ(dialog.GetNeId(), 42);
-    EXPECT_EQ(dialog.GetTargetEntity(), port);
-    dialog.SetTarget(43, nullptr);
-    EXPECT_EQ(dialog.GetTargetEntity().id, 1u);
-    dialog.SetUserName("abcdefghijklmn");
-    EXPECT_EQ(dialog.GetUserName(), "abcdefghij");
-    dialog.SetUserName(nullptr);
-    EXPECT_EQ(dialog.GetUserName(), "");
-}
-
 TEST_F(CADialogTest, InitDataRunsOnceAfterTheDialogIsShown)
 {
     ScriptedModalRunner runner;
@@ -412,15 +381,6 @@ TEST_F(CADialogTest, DialogsClosedOutOfOrderLeaveNoStaleCurrentDialog)
     EXPECT_EQ(second->GetPreviousCurrentDialog(), nullptr);
     second->DestroyWindow();
     EXPECT_EQ(GetCurrentDialog(), nullptr);
-}
-
-TEST_F(CADialogTest, PlacementGivesTheDialogItsRectangle)
-{
-    CTestDlg dialog;
-    dialog.SetPlacement(QRect(40, 50, 320, 260));
-    dialog.Create();
-    EXPECT_EQ(dialog.geometry(), QRect(40, 50, 320, 260));
-    dialog.DestroyWindow();
 }
 
 TEST_F(CADialogTest, ControlHelpersIgnoreMissingControls)

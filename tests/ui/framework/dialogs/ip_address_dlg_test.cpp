@@ -7,7 +7,6 @@
 #include "ui/framework/dialogs/ip_address_port_dlg.h"
 #include "ui/framework/dialogs/ip_address_range_dlg.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -146,24 +145,6 @@ TEST_F(IpAddressDlgTest, PortDialogChecksThePortUnlessItOnlyShows)
     show.SetAccessMode(kAccessQuery);
     Run(show, [&](CIpAddressNumberDlg& d) {
         EXPECT_TRUE(Enter(d, &host, QStringLiteral("0"), CIpAddressPortDlg::kPortId));
-        return IDCANCEL;
-    });
-}
-
-TEST_F(IpAddressDlgTest, CallerTextsReplaceTheTemplatesAndTheAddressIsPreset)
-{
-    CIpAddressPortDlg dlg;
-    dlg.SetCaptionText("SNMP Manager");
-    dlg.SetFirstLabel("Manager");
-    dlg.SetSecondLabel(std::string(80, 'p').c_str());
-    dlg.SetAddress({192, 168, 1, 9});
-    Run(dlg, [](CIpAddressNumberDlg& d) {
-        EXPECT_EQ(d.windowTitle(), QStringLiteral("SNMP Manager"));
-        EXPECT_EQ(d.GetDlgItemAs<QLabel>(CIpAddressNumberDlg::kFirstLabelId)->text(), QStringLiteral("Manager"));
-        EXPECT_EQ(d.GetDlgItemAs<QLabel>(CIpAddressNumberDlg::kSecondLabelId)->text(), QString(63, QLatin1Char('p')));
-        Address shown{};
-        EXPECT_EQ(d.GetDlgItemAs<IpAddressEdit>(CIpAddressNumberDlg::kAddressId)->GetAddress(shown), 4);
-        EXPECT_EQ(shown, (Address{192, 168, 1, 9}));
         return IDCANCEL;
     });
 }
