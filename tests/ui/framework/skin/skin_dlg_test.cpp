@@ -14,15 +14,6 @@
 
 namespace {
 
-class DropCounter : public SkinControl {
-public:
-    void LoadSkin(const QString&) override {}
-    int ApplySkin(QWidget*) override { return 0; }
-    int SkinObjectCount(QWidget*) override { return 0; }
-    void DropSkin() override { ++dropped; }
-    int dropped = 0;
-};
-
 // Collects the warnings the code under test writes to the log.
 class WarningLog {
 public:
@@ -50,16 +41,6 @@ TEST(SkinDialog, CreatedHiddenWithoutASkin)
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_FALSE(IsSkinLoaded()); // the template's skin control offers no skin here
     EXPECT_FALSE(IsSkinnedWindow(&dlg));
-}
-
-TEST(SkinDialog, CreateSkinObjectDropsAnAttachedSkin)
-{
-    DropCounter skin;
-    SetSkinControl(&skin);
-    CSkinDlg dlg;
-    dlg.CreateSkinObject(false);
-    EXPECT_EQ(skin.dropped, 1);
-    EXPECT_FALSE(IsSkinLoaded());
 }
 
 TEST(SkinDialog, OkButtonEndsTheDialogThroughItsCommand)
