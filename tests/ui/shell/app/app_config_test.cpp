@@ -1,5 +1,6 @@
-// The application's configuration load and save: the full and the live load through the application object, the
-// definition files loaded aside and installed whole, the dialog scale factors, and the save by section as INI text.
+// The application's configuration load and save: the full load through the application object, the definition files
+// loaded aside and installed whole, the dialog scale factors, and the save of the settings and the map list. The live
+// keys are the settings' own test (tests/core/config_app_settings_test.cpp).
 
 #include "tests/ui/shell/app/app_test_support.h"
 
@@ -65,25 +66,6 @@ TEST_F(AppConfigTest, AMissingMapFileStopsTheLoadAndKeepsWhatWasLoaded)
     EXPECT_EQ(CurrentMapList().GetMapCount(), 1u);
 }
 
-TEST_F(AppConfigTest, LiveLoadTakesOnlyTheLiveKeys)
-{
-    dir_.WriteIni("[SYSTEM]\nCOMPANY=First\n");
-    CEmsApp app;
-    ASSERT_TRUE(app.LoadConfiguration(true));
-    EXPECT_EQ(AppSettings().company, "First");
-    dir_.WriteIni("[SYSTEM]\nCOMPANY=A company name too long\nOPLOG=0\nAPPNAME=Other\n[PDULOG]\nPDULOGWIN=1\n"
-                  "[VIEW]\nAUTOSELIFLOCCHANGE=0\n[LINK]\nSERVERPORT=2000\n[ALARM]\nFLASH=CR\n");
-    EXPECT_TRUE(app.LoadConfiguration(false));
-    const CAppSettings& s = AppSettings();
-    EXPECT_EQ(s.company, "A company name too l");
-    EXPECT_FALSE(s.opLog);
-    EXPECT_TRUE(s.pduLogWin);
-    EXPECT_FALSE(s.autoSelIfLocChange);
-    EXPECT_TRUE(s.appName.empty());
-    EXPECT_EQ(s.serverPort, 19460);
-    EXPECT_EQ(s.flash.level, 0);
-}
-
 TEST_F(AppConfigTest, DialogScaleGrowsOnlyForAFontLargerThanTheReference)
 {
     const std::vector<std::pair<const char*, bool>> cases = {
@@ -134,11 +116,6 @@ TEST_F(AppConfigTest, SavedValuesReadBackAndTheMapListGoesToTheMapFile)
     const std::string text = ReadText(dir_.Ini());
     EXPECT_NE(text.find("; kept comment"), std::string::npos);
     EXPECT_NE(text.find("APPNAME=Keep me"), std::string::npos);
-    EXPECT_NE(text.find("FLASH=SA"), std::string::npos);
-    EXPECT_NE(text.find("BEEP=MN"), std::string::npos);
-    EXPECT_NE(text.find("TRAPLOGFILTER=4,5,10203,0x0000001E"), std::string::npos);
-    EXPECT_NE(text.find("SERVERIP=192.168.7.1"), std::string::npos);
-    EXPECT_NE(ReadText(dir_.Path() / "Map" / "Map.dat").find("South-Region"), std::string::npos);
 
     ResetProgramState();
     ASSERT_TRUE(app.LoadConfiguration(true));

@@ -1,4 +1,4 @@
-// The application object's start-up, exit and shutdown, the telnet start and the About dialog, with the program's own
+// The application object's start-up, exit and shutdown and the telnet start, with the program's own
 // working directory and a small management server that answers every request. Start-up and Exit as the operator
 // meets them are tested end to end (tests/e2e/startup_e2e_test.cpp, login_e2e_test.cpp).
 
@@ -6,15 +6,11 @@
 #include "tests/ui/shell/app/app_test_support.h"
 
 #include "core/tables/ne_table.h"
-#include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/skin/skin_glue.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/app/sound_thread_host.h"
 #include "ui/shell/app/telnet_launcher.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -55,16 +51,6 @@ protected:
         return app.InitInstance();
     }
 
-    std::vector<uint16_t> ReceivedCodes() const
-    {
-        std::vector<uint16_t> codes;
-        for (const Frame& frame : server_.Received()) {
-            if (frame.header.requestCode != kReqKeepAlive)
-                codes.push_back(frame.header.requestCode);
-        }
-        return codes;
-    }
-
     CWorkDir dir_;
     CAppRunner runner_;
     ScriptedMessageBoxes plainBoxes_;
@@ -84,8 +70,6 @@ TEST_F(AppStartupTest, MissingSkinAndSplashAreNoErrorAndTheLoginDialogComes)
     EXPECT_TRUE(runner_.boxTexts.empty());
     EXPECT_FALSE(IsSkinLoaded());
     EXPECT_GT(GetEntityTypeCount(), 0);
-    ASSERT_EQ(runner_.loginCaptions.size(), 1u);
-    EXPECT_EQ(runner_.loginCaptions[0], QStringLiteral("Login Tarvik"));
     app.ExitInstance();
 }
 
@@ -216,37 +200,6 @@ TEST_F(AppStartupTest, TelnetWithoutTheQueryRightSaysNoPrivilege)
     EXPECT_EQ(launches, 0);
     ASSERT_EQ(runner_.boxTexts.size(), 1u);
     EXPECT_EQ(runner_.boxTexts[0], QStringLiteral("No privilege"));
-}
-
-TEST_F(AppStartupTest, AboutShowsTitleVersionAndTheTextOfTheLinkMode)
-{
-    EXPECT_EQ(FormatAboutVersion(QStringLiteral("Lab"), {1, 2, 3, 4}), QStringLiteral("Lab , Version 1.2.3.4"));
-    for (bool direct : {false, true}) {
-        SCOPED_TRACE(direct);
-        AppSettings().directControl = direct;
-        AppSettings().appName = "Lab";
-        QString version;
-        bool serverTextShown = false;
-        bool directTextShown = false;
-        QString shownText;
-        runner_.onAbout = [&](CAboutDlg& about) {
-            ASSERT_TRUE(PumpUntil([&] { return about.IsFirstShowDone(); }));
-            version = about.GetDlgItemAs<QLabel>(CAboutDlg::kVersionTextId)->text();
-            serverTextShown = about.IsControlVisible(CAboutDlg::kServerTextId);
-            directTextShown = about.IsControlVisible(CAboutDlg::kDirectTextId);
-            shownText =
-                about.GetDlgItemAs<QLabel>(direct ? CAboutDlg::kDirectTextId : CAboutDlg::kServerTextId)->text();
-        };
-        CEmsApp app;
-        EXPECT_TRUE(app.OnCommand(CEmsApp::kCmdAbout));
-        const std::array<uint32_t, 4> v = GetProgramVersion();
-        EXPECT_EQ(version, QStringLiteral("Lab , Version %1.%2.%3.%4").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]));
-        EXPECT_EQ(serverTextShown, !direct);
-        EXPECT_EQ(directTextShown, direct);
-        EXPECT_TRUE(shownText.contains(direct ? QStringLiteral("GUI-LCT")
-                                              : QStringLiteral("Network / Element Management System")));
-        EXPECT_EQ(shownText.count(QLatin1Char('\n')), 1);
-    }
 }
 
 } // namespace

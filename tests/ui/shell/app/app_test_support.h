@@ -22,7 +22,6 @@
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/framework/messages/app_message_box_dlg.h"
 #include "ui/framework/messages/string_table.h"
-#include "ui/shell/app/about_dlg.h"
 #include "ui/shell/app/app_frame.h"
 #include "ui/shell/app/login_dlg.h"
 
@@ -122,7 +121,7 @@ inline QString BoxText(CAppMessageBoxDlg& box)
 
 // Answers every modal dialog the application opens: login dialogs from a queue of scripts (none left: Exit), program
 // message boxes from a queue of answers (none left: the default button), wait dialogs by running them until their
-// request ends, the About dialog by looking at it. Plain system boxes are recorded too.
+// request ends. Plain system boxes are recorded too.
 class CAppRunner : public ModalRunner {
 public:
     using LoginScript = std::function<void(CLoginDlg&)>;
@@ -154,7 +153,6 @@ public:
         int result = IDCANCEL;
         if (auto* login = dynamic_cast<CLoginDlg*>(&dialog)) {
             ++loginRuns;
-            loginCaptions.push_back(login->windowTitle());
             // The operator works the dialog once it is on screen.
             PumpUntil([login] { return login->IsFirstShowDone(); });
             if (!logins_.empty()) {
@@ -171,10 +169,6 @@ public:
                 result = answers_.front();
                 answers_.pop_front();
             }
-        } else if (auto* about = dynamic_cast<CAboutDlg*>(&dialog)) {
-            if (onAbout)
-                onAbout(*about);
-            result = IDOK;
         }
         if (dialog.isVisible())
             dialog.done(result);
@@ -183,10 +177,8 @@ public:
 
     int loginRuns = 0;
     int waitDialogs = 0;
-    std::vector<QString> loginCaptions;
     std::vector<QString> loginAlerts; // the message line after each scripted login
     std::vector<QString> boxTexts;
-    std::function<void(CAboutDlg&)> onAbout;
 
 private:
     std::deque<LoginScript> logins_;
