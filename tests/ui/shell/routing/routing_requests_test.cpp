@@ -291,17 +291,13 @@ TEST_F(RoutingRequestsTest, MulticastDialogsNeedAnIgmpFunction)
     }
 }
 
-TEST_F(RoutingRequestsTest, PduLogHelpTelnetAndStop)
+// Help and Telnet are tested end to end (tests/e2e/shell_e2e_test.cpp).
+TEST_F(RoutingRequestsTest, PduLogAndStop)
 {
     router_.Route(1268);
     EXPECT_TRUE(AppSettings().pduLogWin);
     EXPECT_NE(work_.Ini().find("PDULOGWIN"), std::string::npos);
     EXPECT_EQ(host_.pduLogRaised, 1);
-
-    router_.Route(33050);
-    EXPECT_EQ(services_.helpFiles, std::vector<QString>{QStringLiteral("Help/TarvikClient.chm")});
-    router_.Route(33104);
-    EXPECT_EQ(services_.telnetNes, std::vector<uint32_t>{kNe});
     router_.Route(33094);
     EXPECT_EQ(services_.cancels, 1);
 }
