@@ -133,8 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClampCase{"Count150", [](PingRequest& r) { r.count = 150; }, 99, 32, 1000, 128, false, 0},
         ClampCase{"Count99", [](PingRequest& r) { r.count = 99; }, 99, 32, 1000, 128, false, 0},
         ClampCase{"Timeout0", [](PingRequest& r) { r.timeout = 0; }, 1, 32, 1000, 128, false, 0},
-        ClampCase{"Timeout500", [](PingRequest& r) { r.timeout = 500; }, 1, 32, 1000, 128, false, 0},
-        ClampCase{"TimeoutNegative", [](PingRequest& r) { r.timeout = -5; }, 1, 32, 1000, 128, false, 0},
         ClampCase{"TimeoutMinimum", [](PingRequest& r) { r.timeout = INT32_MIN; }, 1, 32, 1000, 128, false, 0},
         ClampCase{"Timeout1001", [](PingRequest& r) { r.timeout = 1001; }, 1, 32, 1001, 128, false, 0},
         ClampCase{"Timeout30000", [](PingRequest& r) { r.timeout = 30000; }, 1, 32, 30000, 128, false, 0},
