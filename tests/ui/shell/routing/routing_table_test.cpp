@@ -1,11 +1,10 @@
-// The command routes: every command id the frame routes reaches a handler and a class without a dialog yet says so;
-// the routes that choose: by the selection, the link mode and the NE's state. Commands from the running program's
-// menus are tested end to end (tests/e2e/frame_commands_e2e_test.cpp).
+// The command routes that choose: by the selection, the link mode and the NE's state; a registered dialog runs in
+// place of the "not available" message. Commands from the running program's menus reaching their handlers are tested
+// end to end (tests/e2e/frame_commands_e2e_test.cpp).
 
 #include "tests/ui/shell/routing/routing_test_support.h"
 
 #include "platform/scripted_runners.h"
-#include "ui/shell/routing/command_table.h"
 
 using namespace frame_test;
 using namespace routing_test;
@@ -27,14 +26,6 @@ protected:
         host_.keyText = "bob";
     }
 
-    // Everything a command left behind.
-    size_t Effects() const
-    {
-        return dialogs_.opened.size() + services_.questions.size() + services_.statuses.size() +
-               services_.requests.size() + static_cast<size_t>(services_.cancels) + services_.telnetNes.size() +
-               services_.helpFiles.size() + host_.toggled.size() + static_cast<size_t>(host_.pduLogRaised);
-    }
-
     ScopedModels models_;
     ScopedWorkDir work_;
     FakeRouteHost host_;
@@ -42,35 +33,6 @@ protected:
     DialogRecorder dialogs_;
     CCommandRouter router_{host_, services_.Make()};
 };
-
-// Routed by the program's own dialog registry, where no dialog is built yet: every command of the table reaches a
-// handler, and one whose dialog does not exist says so.
-TEST_F(RoutingTableTest, EveryRoutedCommandReachesAHandler)
-{
-    SetRouteDialogInterceptor({});
-    for (const CommandRoute& route : CommandRoutes()) {
-        SCOPED_TRACE(route.id);
-        ScriptedMessageBoxes boxes;
-        services_ = RecordingServices{};
-        host_.toggled.clear();
-        host_.pduLogRaised = 0;
-        CCommandRouter router(host_, services_.Make());
-        ASSERT_TRUE(router.Route(route.id));
-        const size_t effects = Effects() + boxes.Requests().size();
-        // The trunk port dialog with no port selected does nothing.
-        if (route.kind == RouteKind::None || route.id == 33164) {
-            EXPECT_EQ(effects, 0U);
-            continue;
-        }
-        EXPECT_GT(effects, 0U) << "the command points nowhere";
-        if (route.kind == RouteKind::Dialog) {
-            ASSERT_EQ(boxes.Requests().size(), 1U);
-            EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("This function is not available yet."));
-        }
-    }
-    EXPECT_FALSE(router_.Route(12345));
-    EXPECT_FALSE(router_.Route(57636)); // the tree's own Search
-}
 
 // A dialog that exists runs instead of the message.
 TEST_F(RoutingTableTest, ARegisteredDialogRunsWithItsRequest)
