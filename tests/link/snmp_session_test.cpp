@@ -1,5 +1,6 @@
 // The manager session and the table walker against a scripted NE: failing NEs give their result codes and never a
-// hang; responses are matched by request-id and source; GETBULK halves its repetitions on tooBig.
+// hang; responses are matched by request-id and source; GETBULK halves its repetitions on tooBig. Ranges and row
+// limits of a walk are tested through the executor against the simulated NE (snmp_agent_test).
 
 #include "link/driver_result.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -243,27 +244,6 @@ TEST(SnmpTableWalker, GetNextWalkEndsAtTheTableAndAtTheViewsEnd)
     ASSERT_EQ(WalkSnmpTable(session, {Oid("1.3.6.1.99.2")}, {}, &rows), kDrvOk);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].index, CSnmpOid{0});
-}
-
-TEST(SnmpTableWalker, RangesAndRowLimits)
-{
-    CScriptedTable table(40);
-    CSnmpSession session;
-    ASSERT_EQ(session.Open(Config(table.Endpoint(), SnmpVersion::V2c)), kDrvOk);
-    for (bool bulk : {false, true}) {
-        SnmpWalkOptions options;
-        options.useBulk = bulk;
-        options.startAfter = CSnmpOid{49};
-        options.lastIndex = CSnmpOid{120};
-        std::vector<SnmpWalkRow> rows;
-        ASSERT_EQ(WalkSnmpTable(session, kColumns, options, &rows), kDrvOk);
-        ExpectRows(rows, 5, 12);
-        options = SnmpWalkOptions{};
-        options.useBulk = bulk;
-        options.maxRows = 7;
-        ASSERT_EQ(WalkSnmpTable(session, kColumns, options, &rows), kDrvOk);
-        ExpectRows(rows, 1, 7);
-    }
 }
 
 TEST(SnmpTableWalker, TooBigForOneRowFails)
