@@ -348,17 +348,6 @@ TEST_F(DispatchRulesTest, OutOfDateHolderOfANameOrAddressGives)
     EXPECT_EQ(app_.nes.FindNeByAddress({10, 0, 0, 2}, 161)->neId, 3u);
 }
 
-TEST_F(DispatchRulesTest, NeRemoval)
-{
-    Nes(31, {Ne(1, "one", 1), Ne(2, "two", 2)});
-    app_.neListChanged = false;
-    Nes(32, {Ne(9, "", 0)});
-    EXPECT_FALSE(app_.neListChanged);
-    Nes(32, {Ne(2, "", 0)});
-    EXPECT_EQ(app_.nes.Count(), 1u);
-    EXPECT_TRUE(app_.neListChanged);
-}
-
 // ---- boards, states, acknowledgements ----
 
 TEST_F(DispatchRulesTest, ComponentFlagsOfABoard)

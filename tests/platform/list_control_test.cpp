@@ -34,7 +34,7 @@ protected:
     CListControl list_{&tree_};
 };
 
-TEST_F(ListControlTest, RowsKeepTextDataAndImages)
+TEST_F(ListControlTest, RowsKeepTextAndData)
 {
     EXPECT_EQ(list_.GetItemCount(), 4);
     EXPECT_EQ(list_.GetItemText(2, 0), QStringLiteral("d"));
@@ -49,10 +49,6 @@ TEST_F(ListControlTest, RowsKeepTextDataAndImages)
     EXPECT_EQ(list_.GetItemData(0), 0xFFFFFFFFu);
     EXPECT_EQ(list_.FindItemByData(0xFFFFFFFFu), 0);
     EXPECT_EQ(list_.FindItemByData(12345), -1);
-
-    EXPECT_EQ(list_.GetItemImage(1, 0), -1);
-    EXPECT_TRUE(list_.SetItemImage(1, 0, 12));
-    EXPECT_EQ(list_.GetItemImage(1, 0), 12);
 
     // Inserting in the middle moves the rows below; beyond the end appends.
     EXPECT_EQ(list_.InsertItem(1, QStringLiteral("new")), 1);

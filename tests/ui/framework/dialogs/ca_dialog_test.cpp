@@ -345,25 +345,6 @@ TEST_F(CADialogTest, ScalingMovesControlsOnlyAboveOne)
     unscaled.DestroyWindow();
 }
 
-TEST_F(CADialogTest, MessageLineGrowsATopLevelDialogOnly)
-{
-    CTestDlg dialog;
-    dialog.Create();
-    EXPECT_GT(dialog.height(), 200);
-    const QRect line = dialog.MessageLineRect();
-    EXPECT_EQ(line.left(), 10);
-    EXPECT_EQ(line.right(), dialog.width() - 11);
-    EXPECT_EQ(line.bottom(), dialog.height() - 11);
-    dialog.DestroyWindow();
-
-    CTestDlg without;
-    without.SetMessageLine(false);
-    without.Create();
-    EXPECT_EQ(without.height(), 200);
-    EXPECT_TRUE(without.MessageLineRect().isEmpty());
-    without.DestroyWindow();
-}
-
 TEST_F(CADialogTest, DialogsClosedOutOfOrderLeaveNoStaleCurrentDialog)
 {
     auto first = std::make_unique<CTestDlg>();

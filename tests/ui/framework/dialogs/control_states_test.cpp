@@ -14,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <ostream>
-#include <vector>
 
 namespace {
 
@@ -58,16 +57,6 @@ TEST(ControlStatesTest, OtherControlsAndNullAreLeftAlone)
     EXPECT_TRUE(button.isEnabled());
     SetWidgetReadOnly(nullptr, true);
     EXPECT_FALSE(IsWidgetReadOnly(nullptr));
-}
-
-TEST(ControlStatesTest, AListEndsAtItsFirstZero)
-{
-    std::vector<int> seen;
-    ForEachListedControl({1001, 1002, 0, 1003}, [&](int id) { seen.push_back(id); });
-    EXPECT_EQ(seen, (std::vector<int>{1001, 1002}));
-    seen.clear();
-    ForEachListedControl({0, 1001}, [&](int id) { seen.push_back(id); });
-    EXPECT_TRUE(seen.empty());
 }
 
 TEST(ControlStatesTest, TheSpecNamesTheFontAndABadOneFallsBackToTheDialogFont)
