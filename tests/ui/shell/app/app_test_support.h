@@ -144,10 +144,8 @@ public:
 
     int RunModal(QDialog& dialog) override
     {
-        if (auto* wait = dynamic_cast<CWaitDlg*>(&dialog)) {
-            ++waitDialogs;
+        if (auto* wait = dynamic_cast<CWaitDlg*>(&dialog))
             return wait->exec();
-        }
         dialog.show();
         QCoreApplication::processEvents();
         int result = IDCANCEL;
@@ -159,7 +157,6 @@ public:
                 LoginScript script = std::move(logins_.front());
                 logins_.pop_front();
                 script(*login);
-                loginAlerts.push_back(login->GetMessageText());
             }
         } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
             boxTexts.push_back(BoxText(*box));
@@ -176,8 +173,6 @@ public:
     }
 
     int loginRuns = 0;
-    int waitDialogs = 0;
-    std::vector<QString> loginAlerts; // the message line after each scripted login
     std::vector<QString> boxTexts;
 
 private:
@@ -186,7 +181,7 @@ private:
     ModalRunner* previous_;
 };
 
-// A main frame that counts what the application asks of it.
+// A main frame stand-in that notes the logout timers the application starts and the closes of its window.
 class CFakeFrame : public IAppFrame {
 public:
     class Window : public QWidget {
@@ -202,28 +197,15 @@ public:
     };
 
     QWidget* FrameWindow() override { return &window; }
-    void InitFrame() override { ++initFrames; }
-    void HideFrameWindows() override
-    {
-        ++hides;
-        window.hide();
-    }
-    void StopFrameTimers() override { ++timerStops; }
+    void InitFrame() override {}
+    void HideFrameWindows() override { window.hide(); }
+    void StopFrameTimers() override {}
     void StartLogoutTimer(uint32_t periodMs) override { logoutTimers.push_back(periodMs); }
-    void PostFrameCommand(int commandId) override { commands.push_back(commandId); }
-    int AddTrapLogRecords(uint32_t, const uint8_t*, uint32_t count) override
-    {
-        trapRecords += count;
-        return 0;
-    }
+    void PostFrameCommand(int) override {}
+    int AddTrapLogRecords(uint32_t, const uint8_t*, uint32_t) override { return 0; }
 
     Window window;
-    int initFrames = 0;
-    int hides = 0;
-    int timerStops = 0;
-    uint32_t trapRecords = 0;
     std::vector<uint32_t> logoutTimers;
-    std::vector<int> commands;
 };
 
 // Makes fake frames and keeps a pointer to the last one.

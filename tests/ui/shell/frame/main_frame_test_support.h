@@ -40,11 +40,7 @@ public:
     void ForcedLogout() override { ++forcedLogouts; }
     void LoadLiveConfiguration() override { ++liveConfigReads; }
     void SetEntityMenuId(int menuId) override { entityMenuId = menuId; }
-    bool OnAppCommand(int commandId) override
-    {
-        appCommands.push_back(commandId);
-        return false;
-    }
+    bool OnAppCommand(int) override { return false; }
     CPduLogDlg* PduLogWindow() override { return pduLog; }
     bool IsLinkConnected() const override { return connected; }
     bool IsLinkInTransaction() const override { return inTransaction; }
@@ -68,7 +64,6 @@ public:
     int forcedLogouts = 0;
     int liveConfigReads = 0;
     int entityMenuId = 0;
-    std::vector<int> appCommands;
     CPduLogDlg* pduLog = nullptr;
     bool connected = false;
     bool inTransaction = false;
