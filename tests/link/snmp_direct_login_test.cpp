@@ -37,9 +37,9 @@ protected:
         ASSERT_NE(at, std::string::npos);
         text.replace(at, 14, "OFFLINEALARM=" + std::to_string(kOfflineAlarm));
         WriteText(temp.Path() / "EntAlm.dat", text);
-        auto loaded = LoadEntityModelSet((resources / "EntConf" / "EntInfo.dat").string(),
-                                         (temp.Path() / "EntAlm.dat").string(),
-                                         (resources / "EntConf" / "EntSkin.dat").string());
+        auto loaded =
+            LoadEntityModelSet((resources / "EntConf" / "EntInfo.dat").string(), (temp.Path() / "EntAlm.dat").string(),
+                               (resources / "EntConf" / "EntSkin.dat").string());
         ASSERT_TRUE(loaded.models) << loaded.error;
         ReplaceEntityModels(std::move(loaded.models));
         AppData().Reset();

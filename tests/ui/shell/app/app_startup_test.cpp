@@ -11,7 +11,6 @@
 #include "ui/shell/app/sound_thread_host.h"
 #include "ui/shell/app/telnet_launcher.h"
 
-
 #include <gtest/gtest.h>
 
 #include <atomic>
