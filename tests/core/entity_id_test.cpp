@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <vector>
 
 namespace {
@@ -31,80 +30,72 @@ CEntityIndex Index(std::vector<unsigned> levels)
     return index;
 }
 
-struct IdRow {
-    uint32_t id;
-    std::vector<unsigned> levels; // empty = the id does not decode (or is 0)
-};
-
-void PrintTo(const IdRow& r, std::ostream* os)
+TEST(EntityId, DecodesAndPacksBack)
 {
-    *os << r.id;
-}
-
-class EntityIdRoundTrip : public ::testing::TestWithParam<IdRow> {};
-
-TEST_P(EntityIdRoundTrip, DecodesAndPacksBack)
-{
-    const IdRow& row = GetParam();
-    const CEntityIndex index = EntityIndexFromId(row.id);
-    EXPECT_EQ(index, Index(row.levels));
-    if (!row.levels.empty()) {
-        EXPECT_EQ(EntityIdFromIndexValue(index), row.id);
+    struct Row {
+        uint32_t id;
+        std::vector<unsigned> levels; // empty = the id does not decode (or is 0)
+    };
+    const Row rows[] = {{0, {}},
+                        {1, {1}},
+                        {10000, {1, 1}},
+                        {10500, {1, 1, 5}},
+                        {10503, {1, 1, 5, 3}},
+                        {99999, {1, 9, 99, 99}},
+                        {20112, {1, 2, 1, 12}},
+                        // Not five digits, or a number after a zero level: no entity.
+                        {2, {}},
+                        {9999, {}},
+                        {100000, {}},
+                        {10001, {}},
+                        {10099, {}},
+                        {0xFFFFFFFF, {}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        const CEntityIndex index = EntityIndexFromId(row.id);
+        EXPECT_EQ(index, Index(row.levels));
+        if (!row.levels.empty()) {
+            EXPECT_EQ(EntityIdFromIndexValue(index), row.id);
+        }
+        CEntityId entity;
+        entity.SetLevels(7, 7, 7, 7, 0); // something to be kept or replaced
+        const CEntityId before = entity;
+        const int rc = entity.SetId(row.id);
+        if (row.levels.empty() && row.id != 0) {
+            EXPECT_EQ(rc, -1);
+            EXPECT_EQ(entity, before);
+        } else {
+            EXPECT_EQ(rc, 0);
+            EXPECT_EQ(entity.id, row.id);
+            EXPECT_EQ(entity.index, index);
+        }
     }
-    CEntityId entity;
-    entity.SetLevels(7, 7, 7, 7, 0); // something to be kept or replaced
-    const CEntityId before = entity;
-    const int rc = entity.SetId(row.id);
-    if (row.levels.empty() && row.id != 0) {
-        EXPECT_EQ(rc, -1);
-        EXPECT_EQ(entity, before);
-    } else {
-        EXPECT_EQ(rc, 0);
-        EXPECT_EQ(entity.id, row.id);
-        EXPECT_EQ(entity.index, index);
+}
+
+TEST(EntityId, FromLevelsPacksTheLeadingValidLevels)
+{
+    struct Row {
+        unsigned ne, shelf, slot, port, fifth;
+        uint32_t id;
+        uint32_t levelCount;
+    };
+    const Row rows[] = {{1, 0, 0, 0, 0, 1, 1},        {0, 1, 5, 1, 0, 0, 0},
+                        {1, 1, 5, 3, 7, 10503, 5},   // the fifth is not packed
+                        {1, 1, 0, 3, 0, 10000, 2},   // zeros cut the path
+                        {1, 1, 5, 255, 0, 10500, 3}, // 255 is never valid
+                        {2, 1, 1, 1, 0, 0, 0},       // NE number above its maximum
+                        {1, 10, 1, 1, 0, 1, 1},      // shelf above 9
+                        {1, 9, 99, 99, 99, 99999, 5}, {1, 1, 100, 1, 0, 10000, 2}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.ne << "," << r.shelf << "," << r.slot << "," << r.port << "," << r.fifth);
+        EXPECT_EQ(EntityIdFromIndex(r.ne, r.shelf, r.slot, r.port, r.fifth), r.id);
+        CEntityId entity;
+        EXPECT_EQ(entity.SetLevels(r.ne, r.shelf, r.slot, r.port, r.fifth), 0);
+        EXPECT_EQ(entity.id, r.id);
+        EXPECT_EQ(entity.index.levelCount, r.levelCount);
+        EXPECT_EQ(CEntityIndex::FromLevels(r.ne, r.shelf, r.slot, r.port, r.fifth).levelCount, r.levelCount);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(EntityIds, EntityIdRoundTrip,
-                         ::testing::Values(IdRow{0, {}}, IdRow{1, {1}}, IdRow{10000, {1, 1}}, IdRow{10500, {1, 1, 5}},
-                                           IdRow{10503, {1, 1, 5, 3}}, IdRow{99999, {1, 9, 99, 99}},
-                                           IdRow{20112, {1, 2, 1, 12}},
-                                           // Not five digits, or a number after a zero level: no entity.
-                                           IdRow{2, {}}, IdRow{9999, {}}, IdRow{100000, {}}, IdRow{10001, {}},
-                                           IdRow{10099, {}}, IdRow{0xFFFFFFFF, {}}));
-
-struct PackRow {
-    unsigned ne, shelf, slot, port, fifth;
-    uint32_t id;
-    uint32_t levelCount;
-};
-
-void PrintTo(const PackRow& r, std::ostream* os)
-{
-    *os << r.ne << "," << r.shelf << "," << r.slot << "," << r.port << "," << r.fifth;
-}
-
-class EntityIdFromLevels : public ::testing::TestWithParam<PackRow> {};
-
-TEST_P(EntityIdFromLevels, PacksTheLeadingValidLevels)
-{
-    const PackRow& r = GetParam();
-    EXPECT_EQ(EntityIdFromIndex(r.ne, r.shelf, r.slot, r.port, r.fifth), r.id);
-    CEntityId entity;
-    EXPECT_EQ(entity.SetLevels(r.ne, r.shelf, r.slot, r.port, r.fifth), 0);
-    EXPECT_EQ(entity.id, r.id);
-    EXPECT_EQ(entity.index.levelCount, r.levelCount);
-    EXPECT_EQ(CEntityIndex::FromLevels(r.ne, r.shelf, r.slot, r.port, r.fifth).levelCount, r.levelCount);
-}
-
-INSTANTIATE_TEST_SUITE_P(EntityLevels, EntityIdFromLevels,
-                         ::testing::Values(PackRow{1, 0, 0, 0, 0, 1, 1}, PackRow{0, 1, 5, 1, 0, 0, 0},
-                                           PackRow{1, 1, 5, 3, 7, 10503, 5},   // the fifth is not packed
-                                           PackRow{1, 1, 0, 3, 0, 10000, 2},   // zeros cut the path
-                                           PackRow{1, 1, 5, 255, 0, 10500, 3}, // 255 is never valid
-                                           PackRow{2, 1, 1, 1, 0, 0, 0},       // NE number above its maximum
-                                           PackRow{1, 10, 1, 1, 0, 1, 1},      // shelf above 9
-                                           PackRow{1, 9, 99, 99, 99, 99999, 5}, PackRow{1, 1, 100, 1, 0, 10000, 2}));
 
 TEST(EntityIndex, LevelMaximaOfTheLoadedModelsCutThePath)
 {
@@ -162,38 +153,27 @@ TEST(EntityIndex, IndexPassedByValueOrPointerIsNormalised)
     EXPECT_EQ(CEntityId(10503U).index, Index({1, 1, 5, 3}));
 }
 
-struct ChainRow {
-    uint32_t self;
-    uint32_t other;
-    bool ancestorOf;   // self.IsAncestorOf(other)
-    bool descendantOf; // self.IsDescendantOf(other)
-};
-
-void PrintTo(const ChainRow& r, std::ostream* os)
+TEST(EntityId, AncestryFollowsTheParentChain)
 {
-    *os << r.self << "," << r.other;
+    struct Row {
+        uint32_t self;
+        uint32_t other;
+        bool ancestorOf;   // self.IsAncestorOf(other)
+        bool descendantOf; // self.IsDescendantOf(other)
+    };
+    // Entity id 10200 admits slot 10200's ports but not shelf 10000, nor itself.
+    const Row rows[] = {{10200, 10201, true, false},  {10200, 10299, true, false},  {10200, 10000, false, true},
+                        {10200, 10200, false, false}, {10200, 10301, false, false}, {1, 10201, true, false},
+                        {1, 1, false, false},         {1, 0, false, false},         {10000, 10201, true, false},
+                        {10000, 20201, false, false}, {10000, 1, false, true},      {10201, 10200, false, true},
+                        {10201, 10000, false, true},  {10201, 1, false, true},      {10201, 20200, false, false},
+                        {0, 10201, false, false},     {10200, 10001, false, false}};
+    for (const Row& r : rows) {
+        const CEntityId self(r.self);
+        EXPECT_EQ(self.IsAncestorOf(r.other), r.ancestorOf) << r.self << "," << r.other;
+        EXPECT_EQ(self.IsDescendantOf(r.other), r.descendantOf) << r.self << "," << r.other;
+    }
 }
-
-class EntityIdChain : public ::testing::TestWithParam<ChainRow> {};
-
-TEST_P(EntityIdChain, FollowsTheParentChain)
-{
-    const ChainRow& r = GetParam();
-    const CEntityId self(r.self);
-    EXPECT_EQ(self.IsAncestorOf(r.other), r.ancestorOf);
-    EXPECT_EQ(self.IsDescendantOf(r.other), r.descendantOf);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EntityChains, EntityIdChain,
-    ::testing::Values(
-        // Entity id 10200 admits slot 10200's ports but not shelf 10000, nor itself.
-        ChainRow{10200, 10201, true, false}, ChainRow{10200, 10299, true, false}, ChainRow{10200, 10000, false, true},
-        ChainRow{10200, 10200, false, false}, ChainRow{10200, 10301, false, false}, ChainRow{1, 10201, true, false},
-        ChainRow{1, 1, false, false}, ChainRow{1, 0, false, false}, ChainRow{10000, 10201, true, false},
-        ChainRow{10000, 20201, false, false}, ChainRow{10000, 1, false, true}, ChainRow{10201, 10200, false, true},
-        ChainRow{10201, 10000, false, true}, ChainRow{10201, 1, false, true}, ChainRow{10201, 20200, false, false},
-        ChainRow{0, 10201, false, false}, ChainRow{10200, 10001, false, false}));
 
 TEST(EntityId, ParentOfEachLevel)
 {
