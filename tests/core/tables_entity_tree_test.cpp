@@ -182,35 +182,30 @@ TEST_F(EntityTreeTest, TypeLookupsAnswerAbsentForMissingAndAbsentNodes)
     EXPECT_TRUE(root.IsEmptyOrUnknownById(10200));
 }
 
-struct PlanRow {
-    uint32_t type;
-    uint32_t planned;
-    int state;
-};
-
-class PlanStateTest : public EntityTreeTest, public ::testing::WithParamInterface<PlanRow> {};
-
-TEST_P(PlanStateTest, StateOfTypeAgainstPlannedType)
+TEST_F(EntityTreeTest, PlanStateOfTypeAgainstPlannedType)
 {
-    const PlanRow& row = GetParam();
-    CNeRecord ne = MakeNe(10);
-    CEntityNode* slot = ne.root->FindById(10200);
-    ASSERT_NE(slot, nullptr);
-    ASSERT_TRUE(slot->SetType(row.type, row.planned));
-    EXPECT_EQ(slot->GetPlanState(), row.state);
+    struct Row {
+        uint32_t type;
+        uint32_t planned;
+        int state;
+    };
+    const Row rows[] = {{31, 31, kPlanStateAsPlanned},
+                        {31, kPlannedTypeSame, kPlanStateAsPlanned},
+                        {kEntityTypeEmpty, kEntityTypeEmpty, kPlanStateAsPlanned},
+                        {kEntityTypeUnknown, kEntityTypeEmpty, kPlanStateAsPlanned},
+                        {kEntityTypeEmpty, kEntityTypeUnknown, kPlanStateAsPlanned},
+                        {30, 31, kPlanStateMismatch},
+                        {31, kEntityTypeEmpty, kPlanStateUnplanned},
+                        {31, kEntityTypeUnknown, kPlanStateUnplanned},
+                        {kEntityTypeEmpty, 31, kPlanStateMissing},
+                        {kEntityTypeUnknown, 31, kPlanStateMissing}};
+    for (const Row& row : rows) {
+        CNeRecord ne = MakeNe(10);
+        CEntityNode* slot = ne.root->FindById(10200);
+        ASSERT_TRUE(slot->SetType(row.type, row.planned));
+        EXPECT_EQ(slot->GetPlanState(), row.state) << row.type << " planned " << row.planned;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, PlanStateTest,
-                         ::testing::Values(PlanRow{31, 31, kPlanStateAsPlanned},
-                                           PlanRow{31, kPlannedTypeSame, kPlanStateAsPlanned},
-                                           PlanRow{kEntityTypeEmpty, kEntityTypeEmpty, kPlanStateAsPlanned},
-                                           PlanRow{kEntityTypeUnknown, kEntityTypeEmpty, kPlanStateAsPlanned},
-                                           PlanRow{kEntityTypeEmpty, kEntityTypeUnknown, kPlanStateAsPlanned},
-                                           PlanRow{30, 31, kPlanStateMismatch},
-                                           PlanRow{31, kEntityTypeEmpty, kPlanStateUnplanned},
-                                           PlanRow{31, kEntityTypeUnknown, kPlanStateUnplanned},
-                                           PlanRow{kEntityTypeEmpty, 31, kPlanStateMissing},
-                                           PlanRow{kEntityTypeUnknown, 31, kPlanStateMissing}));
 
 TEST_F(EntityTreeTest, AbsentNodesCountAsUnplannedAndAreNeverRetyped)
 {
@@ -394,32 +389,32 @@ TEST_F(EntityTreeTest, CloneIsDeepAndIndependent)
     EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 2);
 }
 
-struct LocationRow {
-    uint32_t model;
-    uint32_t id;
-    bool words;
-    const char* text;
-};
-
-class EntityLocationTextTest : public EntityTreeTest, public ::testing::WithParamInterface<LocationRow> {};
-
-TEST_P(EntityLocationTextTest, Formats)
+TEST_F(EntityTreeTest, LocationTextsInNumbersOrWords)
 {
-    const LocationRow& row = GetParam();
-    CNeRecord ne = MakeNe(row.model);
-    EXPECT_EQ(FormatEntityLocationById(&ne, row.id, row.words), row.text);
-    EXPECT_EQ(FormatEntityLocation(&ne, EntityIndexFromId(row.id), 0, row.words), row.text);
+    struct Row {
+        uint32_t model;
+        uint32_t id;
+        bool words;
+        const char* text;
+    };
+    // The shelf of a one-shelf NE stays when it is the entity itself (10000 of model 11).
+    const Row rows[] = {{10, 10101, false, "Upper-CTL-GE1"},
+                        {10, 10101, true, "Shelf-Upper, Slot-CTL, Port-GE1"},
+                        {10, 30200, false, "Lower-2"},
+                        {10, 30000, true, "Shelf-Lower"},
+                        {11, 10102, false, "CTL-GE2"},
+                        {11, 10102, true, "Slot-CTL, Port-GE2"},
+                        {11, 10300, false, "3"},
+                        {11, 10000, false, "1"},
+                        {10, 1, false, ""},
+                        {10, 0, true, ""}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.model << " " << row.id << " " << row.words);
+        CNeRecord ne = MakeNe(row.model);
+        EXPECT_EQ(FormatEntityLocationById(&ne, row.id, row.words), row.text);
+        EXPECT_EQ(FormatEntityLocation(&ne, EntityIndexFromId(row.id), 0, row.words), row.text);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, EntityLocationTextTest,
-    ::testing::Values(LocationRow{10, 10101, false, "Upper-CTL-GE1"},
-                      LocationRow{10, 10101, true, "Shelf-Upper, Slot-CTL, Port-GE1"},
-                      LocationRow{10, 30200, false, "Lower-2"}, LocationRow{10, 30000, true, "Shelf-Lower"},
-                      LocationRow{11, 10102, false, "CTL-GE2"}, LocationRow{11, 10102, true, "Slot-CTL, Port-GE2"},
-                      LocationRow{11, 10300, false, "3"},
-                      // The shelf of a one-shelf NE stays when it is the entity itself.
-                      LocationRow{11, 10000, false, "1"}, LocationRow{10, 1, false, ""}, LocationRow{10, 0, true, ""}));
 
 TEST_F(EntityTreeTest, LabelsFallBackToNumbers)
 {
