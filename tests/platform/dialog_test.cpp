@@ -1,5 +1,4 @@
 #include "platform/control_id.h"
-#include "platform/dc.h"
 #include "platform/delta_spin.h"
 #include "platform/dialog.h"
 #include "platform/ip_address_edit.h"
@@ -89,11 +88,6 @@ public:
     }
     void OnTimer(int id) override { timers.push_back(id); }
     void OnDestroy() override { log.push_back("destroy"); }
-    void OnDrawOverlay(Dc& dc) override
-    {
-        if (QWidget* marked = GetDlgItem(markedId))
-            dc.FillSolidRect({marked->x(), marked->y(), marked->x() + 4, marked->y() + 4}, 0x0000FF);
-    }
 
     bool Has(int id, int code) const
     {
@@ -130,7 +124,6 @@ public:
     int comboIndex = 1;
     bool endInInit = false;
     bool requireName = false;
-    int markedId = 0;
 
 private:
     template <class T> T* Add(int id)
@@ -367,19 +360,6 @@ TEST(Dialog, PostedCallsRunLaterAndNotAfterTheDialogGoes)
     }
     QApplication::processEvents();
     EXPECT_EQ(ran, 1);
-}
-
-TEST(Dialog, OverlayDrawsAboveTheControls)
-{
-    ProbeDialog dlg;
-    dlg.markedId = 1190;
-    dlg.resize(300, 500);
-    dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    dlg.InvalidateOverlay();
-    const QImage picture = dlg.grab().toImage();
-    const QPoint corner = dlg.name->pos();
-    EXPECT_EQ(picture.pixelColor(corner + QPoint(1, 1)), QColor(255, 0, 0));
 }
 
 } // namespace
