@@ -123,16 +123,6 @@ TEST_F(ExportFileTest, HeaderIsReplacedWholeNotMerged)
     EXPECT_EQ(ReadText(request.headerPath), Golden("two_rows_hidden_column.ini"));
 }
 
-TEST(ExportFieldTest, QuotesAreDoubled)
-{
-    const std::pair<const char*, const char*> rows[] = {
-        {"", "\"\""},       {"plain", "\"plain\""},         {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"\"", "\"\"\"\""}, {"tab\there", "\"tab\there\""},
-    };
-    for (const auto& [text, expected] : rows)
-        EXPECT_EQ(QuoteExportField(text), expected) << text;
-}
-
 TEST(ExportHeaderPathTest, BesideTheDataFile)
 {
     const std::pair<const char*, const char*> rows[] = {

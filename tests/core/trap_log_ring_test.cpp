@@ -107,19 +107,6 @@ TEST_F(TrapLogRingTest, WrapOverwritesTheOldestAndNextSkipsToTheOldestKept)
     EXPECT_EQ(NextAfter(77), std::nullopt);
 }
 
-TEST_F(TrapLogRingTest, BeforeTheRingFillsTheFirstRecordIsRecordZero)
-{
-    ASSERT_EQ(ring_.ResetTrapLog(1000), 1);
-    AddMany(10);
-    TrapLogRecord first;
-    ASSERT_EQ(ring_.GetFirstTrapLogRecord(&first), 1u);
-    EXPECT_EQ(first.sequence, 0u);
-    EXPECT_EQ(first.neId, kNe);
-    EXPECT_EQ(NextAfter(8), 9u);
-    EXPECT_EQ(NextAfter(9), std::nullopt);
-    EXPECT_EQ(Walk().size(), 10u);
-}
-
 TEST_F(TrapLogRingTest, SeveritiesAreNormalisedBeforeTheMaskIsTested)
 {
     struct Row {

@@ -151,15 +151,4 @@ TEST(PictureTest, SaveWritesAPictureThatLoadsBackAndReportsAFailure)
     EXPECT_EQ(empty.SaveToStorage(path), 0);
 }
 
-TEST(PictureDecodeTest, AnnouncedSizeIsCheckedBeforeDecoding)
-{
-    QFile file(Picture("huge_announced.png"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const PictureDecodeResult result =
-        DecodePicture(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
-    EXPECT_EQ(result.error, PictureError::TooLarge);
-    EXPECT_TRUE(result.image.isNull());
-}
-
 } // namespace
