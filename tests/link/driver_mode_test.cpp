@@ -65,23 +65,6 @@ TEST_F(DriverModeTest, BaseDriverConnectsAndSendsNothing)
     EXPECT_EQ(driver.SendEmsMsg(&request, 0), kDrvNotInitialised);
 }
 
-TEST_F(DriverModeTest, ModeOneIsTheServerDriverWithTheConfiguredTimeOut)
-{
-    CFakeServer server;
-    ASSERT_EQ(SetDriverMode(kDriverModeServer), kDrvOk);
-    CNetDrv& driver = GetCurrentDriver();
-    EXPECT_NE(dynamic_cast<CNetDrvServerAgent*>(&driver), nullptr);
-    EXPECT_EQ(GetDriverMode(), kDriverModeServer);
-    EXPECT_TRUE(driver.IsInitialised());
-    EXPECT_EQ(driver.GetTimeout(), 35000u);
-    ASSERT_EQ(driver.EmsConnect({127, 0, 0, 1}, server.Port(), "u", "p"), kDrvOk);
-    EXPECT_EQ(Query(driver), kDrvOk);
-
-    ASSERT_EQ(SetDriverMode(0), kDrvOk);
-    EXPECT_FALSE(GetCurrentDriver().IsInitialised());
-    EXPECT_TRUE(WaitUntil([&] { return server.ClientClosed(); })) << "the old driver's connection ends with it";
-}
-
 TEST_F(DriverModeTest, SwitchingShutsThePreviousDriverDown)
 {
     bool destroyed = false;

@@ -230,19 +230,6 @@ TEST_F(TabDialogTest, RemovingTheCurrentPageSelectsItsSuccessorAndTabsStillFindT
     EXPECT_EQ(tabs.changes[0], std::make_pair(1, kTabBarId));
 }
 
-TEST_F(TabDialogTest, SelectingNoPageLeavesNoneShown)
-{
-    CTestTabDlg& tabs = MakeContainer();
-    EXPECT_EQ(tabs.SelectPageById(0), 0);
-    EXPECT_EQ(tabs.GetCurrentPage(), nullptr);
-    EXPECT_FALSE(pages[0]->isVisibleTo(&tabs));
-    EXPECT_EQ(tabs.SelectPageById(501), 1);
-    EXPECT_EQ(tabs.GetCurrentPage(), pages[1].get());
-    EXPECT_TRUE(pages[1]->isVisibleTo(&tabs));
-    // Selecting a page by program is no operator choice.
-    EXPECT_TRUE(tabs.changes.empty());
-}
-
 TEST_F(TabDialogTest, TargetReachesEveryPageAlsoWhenSetAfterThePages)
 {
     container = std::make_unique<CTestTabDlg>();

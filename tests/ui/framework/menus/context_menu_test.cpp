@@ -159,16 +159,6 @@ protected:
     Owner owner;
 };
 
-TEST_F(ContextMenuTest, ExportFromGenericListReachesTheOwnerAfterTheMenuCloses)
-{
-    popups.choice = 33024;
-    EXPECT_EQ(TrackContextMenu(1, &owner), 1);
-    EXPECT_EQ(popups.enabled, (std::vector<int>{33024, 33023}));
-    EXPECT_TRUE(owner.commands.empty());
-    ASSERT_TRUE(PumpUntil([&] { return !owner.commands.empty(); }));
-    EXPECT_EQ(owner.commands.front(), std::make_pair(33024, 0));
-}
-
 TEST_F(ContextMenuTest, ListedIdsAreGreyedAndTicked)
 {
     const uint16_t disabled[] = {33082, 33008, 0};
