@@ -1,6 +1,7 @@
-// The request codes of the direct link carried out over the wire against the simulated NE agent: every query and
-// write of the least set, the alarm log ranges, rows added and removed with RowStatus, failures of a strict NE,
-// GETBULK against an NE with small messages, and the agent's own handling of bad input.
+// The request codes of the direct link carried out over the wire against the simulated NE agent: the queries and
+// writes of the least set, the alarm log ranges, failures of a strict NE, GETBULK against an NE with small messages,
+// and the agent's own handling of bad input. Rows added and removed with RowStatus are the typed requests' test
+// (record_requests_test).
 
 #include "link/driver_result.h"
 #include "link/records/alarm_def_rec.h"
@@ -18,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <map>
 
 namespace {
@@ -97,19 +97,8 @@ std::vector<uint32_t> Range(uint32_t first, uint32_t last)
 
 TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
 {
+    // The NE's own record and clock are read by the direct login end to end (tests/e2e/direct_login_e2e_test.cpp).
     StartAgent();
-    auto keys = Records<NeKeyRecord>(Query(30));
-    ASSERT_EQ(keys.size(), 1u);
-    EXPECT_EQ(keys[0].neId, 1u);
-    EXPECT_EQ(keys[0].port, agent_.Port());
-    EXPECT_EQ(keys[0].modelId, 2u);
-
-    auto times = Records<NeTimeRecord>(Query(300, std::vector<uint8_t>(12, 0)));
-    ASSERT_EQ(times.size(), 1u);
-    EXPECT_EQ(times[0].timeZone, 0);
-    EXPECT_NEAR(static_cast<double>(times[0].neClock), static_cast<double>(std::time(nullptr)), 60.0);
-    EXPECT_LT(times[0].upTime, 600u);
-
     // The communities and the users' passwords are secret to a read-only community.
     const std::vector<uint8_t> communityQuery(32, 0);
     const std::vector<uint8_t> userQuery(44, 0);
@@ -259,34 +248,6 @@ TEST_P(SnmpAgentTest, WritesReachTheNe)
     EXPECT_EQ(after[1], defs[1]);
 }
 
-TEST_P(SnmpAgentTest, RowsAreAddedAndRemovedWithRowStatus)
-{
-    StartAgent();
-    Open("private");
-    // The catalogue gives tables with a RowStatus column their family's add and delete codes.
-    SnmpReplyData reply;
-    auto ops = EncodeRecord(NeSnmpCommunityRecord{"ops", 2, 1});
-    ASSERT_EQ(Run(kEmsOpModify, 308, ops.data(), 32, 1, &reply), kDrvOk);
-    auto communities = Records<NeSnmpCommunityRecord>(Query(307));
-    ASSERT_EQ(communities.size(), 3u);
-    EXPECT_EQ(communities[0], (NeSnmpCommunityRecord{"ops", 2, 1}));
-    // Adding it again is refused by the NE.
-    EXPECT_NE(Run(kEmsOpModify, 308, ops.data(), 32, 1, &reply), kDrvOk);
-    // The new community opens the NE.
-    Open("ops");
-    EXPECT_EQ(Records<NeKeyRecord>(Query(30)).size(), 1u);
-    ASSERT_EQ(Run(kEmsOpModify, 309, ops.data(), 32, 1, &reply), kDrvOk);
-    Open("private");
-    EXPECT_EQ(Records<NeSnmpCommunityRecord>(Query(307)).size(), 2u);
-
-    // Users too.
-    auto user = EncodeRecord(NeUserAccountRecord{"op1", "pw1", 1, 1});
-    ASSERT_EQ(Run(kEmsOpModify, 317, user.data(), 44, 1, &reply), kDrvOk);
-    auto users = Records<NeUserAccountRecord>(Query(316));
-    ASSERT_EQ(users.size(), 2u);
-    EXPECT_EQ(users[0], (NeUserAccountRecord{"op1", "pw1", 1, 1}));
-}
-
 TEST_P(SnmpAgentTest, StrictNeRefusals)
 {
     StartAgent();
@@ -358,16 +319,5 @@ TEST_P(SnmpAgentTest, MalformedDatagramsAreCountedAndServiceGoesOn)
 
 INSTANTIATE_TEST_SUITE_P(Versions, SnmpAgentTest, ::testing::Values(SnmpVersion::V1, SnmpVersion::V2c),
                          [](const auto& info) { return info.param == SnmpVersion::V1 ? "v1" : "v2c"; });
-
-TEST(SnmpAgentProgram, RefusesBadScenarioAndArguments)
-{
-    std::string out;
-    EXPECT_NE(
-        snmp_test::RunCommand(
-            {snmp_test::AgentPath().string(), "--port", "0", "--scenario", kDataDir + "/ne_agent_bad_value.ini"}, &out),
-        0);
-    EXPECT_NE(snmp_test::RunCommand({snmp_test::AgentPath().string(), "--trap-to", "nowhere"}, &out), 0);
-    EXPECT_NE(snmp_test::RunCommand({snmp_test::AgentPath().string(), "--port", "70000"}, &out), 0);
-}
 
 } // namespace
