@@ -25,21 +25,6 @@ TEST(LogonRec, EncodesTheGoldenBytes)
     EXPECT_EQ(back, rec);
 }
 
-TEST(LogonRec, CutsTextsToTheirFieldsAndKeepsATerminator)
-{
-    LogonRec rec;
-    rec.userName = "averyverylongname";
-    rec.passwordDigest = "0123456789abcdef";
-    const auto bytes = EncodeRecord(rec);
-    EXPECT_EQ(bytes[10], 0);
-    EXPECT_EQ(bytes[21], 0);
-    LogonRec back;
-    ASSERT_TRUE(DecodeLogonRec(bytes.data(), bytes.size(), back));
-    EXPECT_EQ(back.userName, "averyveryl");
-    EXPECT_EQ(back.passwordDigest, "0123456789");
-    EXPECT_EQ(back.trapPort, 0);
-}
-
 TEST(LogonRec, DecodeWantsExactlyTheRecordSize)
 {
     std::array<uint8_t, kLogonRecSize + 1> bytes{};
