@@ -1,9 +1,8 @@
 // The Location Indicator: coordinate texts, the NE and entity fields, the map fields, rewriting only on change, and
-// the current-dialog role it must never take.
+// closing that only hides it.
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
-#include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/shell/frame/coordinate_text.h"
 #include "ui/shell/frame/location_indicator_dlg.h"
 
@@ -136,22 +135,11 @@ TEST_F(LocationIndicatorTest, ControlsAreWrittenOnlyWhenTheirTextChanges)
     EXPECT_EQ(Text(Dlg::kNeValueId), QStringLiteral("x"));
 }
 
-TEST_F(LocationIndicatorTest, NeverTakesTheCurrentDialogRole)
+// That the panel never takes the current-dialog role is the frame's selection test.
+TEST_F(LocationIndicatorTest, ClosingOnlyHidesThePanel)
 {
     dlg_.show();
-    EXPECT_EQ(GetCurrentDialog(), nullptr);
     EXPECT_FALSE(dlg_.GetOwnsMessageLine());
-
-    // A dialog opened while the panel is up takes the role and gives it back to nobody when it closes.
-    {
-        CADialog other(9100);
-        other.Create();
-        EXPECT_EQ(GetCurrentDialog(), &other);
-        other.DestroyWindow();
-    }
-    EXPECT_EQ(GetCurrentDialog(), nullptr);
-
-    // Closing the panel only hides it.
     dlg_.OnCancel();
     EXPECT_FALSE(dlg_.isVisible());
     EXPECT_TRUE(dlg_.IsCreated());
