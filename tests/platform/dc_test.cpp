@@ -9,7 +9,6 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kBlue = 0xFF0000;
-constexpr COLORREF kGreen = 0x00FF00;
 
 TEST(ColorRef, ChannelsSitRedLowBlueHigh)
 {
@@ -22,6 +21,8 @@ TEST(ColorRef, ChannelsSitRedLowBlueHigh)
     EXPECT_EQ(FromQRgb(qRgb(1, 2, 3)), Rgb(1, 2, 3));
 }
 
+// What the shapes draw with the context (gradients, hatches, masked pictures, text, rings and arcs, and the context
+// they leave) is checked pixel by pixel through the shape drawing tests; here, the rectangles and ellipses below them.
 TEST(DcRectangles, RightAndBottomEdgesAreExcluded)
 {
     ImageDc image(10, 10, kWhite);
@@ -129,150 +130,6 @@ TEST(DcEllipses, FillIsSymmetricAndInsideTheBounds)
             }
         }
     }
-}
-
-TEST(DcEllipses, InsideFrameRingLeavesTheMiddleToTheBrush)
-{
-    ImageDc image(21, 21, kWhite);
-    image.dc().SelectPen({DcPenStyle::InsideFrame, 2, kRed});
-    image.dc().SelectBrush(DcBrush::Hollow());
-    image.dc().Ellipse({0, 0, 21, 21});
-    const QImage& pixels = image.Finish();
-    EXPECT_EQ(PixelOf(pixels, 10, 0), kRed);
-    EXPECT_EQ(PixelOf(pixels, 10, 1), kRed);
-    EXPECT_EQ(PixelOf(pixels, 10, 2), kWhite);
-    EXPECT_EQ(PixelOf(pixels, 10, 10), kWhite);
-    EXPECT_EQ(PixelOf(pixels, 20, 10), kRed);
-}
-
-TEST(DcEllipses, ArcRunsCounterClockwiseFromStartToEnd)
-{
-    ImageDc image(21, 21, kWhite);
-    image.dc().SelectPen({DcPenStyle::InsideFrame, 2, kRed});
-    // From the top-right corner counter-clockwise to the bottom-left one: the upper-left half.
-    image.dc().Arc({0, 0, 21, 21}, QPoint(21, 0), QPoint(0, 21));
-    const QImage& pixels = image.Finish();
-    EXPECT_EQ(PixelOf(pixels, 10, 0), kRed);    // top
-    EXPECT_EQ(PixelOf(pixels, 0, 10), kRed);    // left
-    EXPECT_EQ(PixelOf(pixels, 10, 20), kWhite); // bottom
-    EXPECT_EQ(PixelOf(pixels, 20, 10), kWhite); // right
-}
-
-TEST(DcGradients, RectangleRunsFromFirstToLastPixel)
-{
-    ImageDc image(11, 3, kWhite);
-    image.dc().GradientFillRect({0, 0, 11, 3}, kRed, kBlue, false);
-    const QImage& pixels = image.Finish();
-    EXPECT_EQ(PixelOf(pixels, 0, 1), kRed);
-    EXPECT_EQ(PixelOf(pixels, 10, 1), kBlue);
-    EXPECT_TRUE(Near(PixelOf(pixels, 5, 1), Rgb(128, 0, 128), 1));
-}
-
-TEST(DcGradients, TriangleBlendsAllChannelsOfEveryVertex)
-{
-    const COLORREF a = 0x102030;
-    const COLORREF b = 0x405060;
-    const COLORREF c = 0x90A0B0;
-    ImageDc image(41, 41, kWhite);
-    image.dc().GradientFillTriangle({0.5, 0.5}, a, {40.5, 0.5}, b, {0.5, 40.5}, c);
-    const QImage& pixels = image.Finish();
-    EXPECT_TRUE(Near(PixelOf(pixels, 0, 0), a, 2));
-    EXPECT_TRUE(Near(PixelOf(pixels, 39, 0), b, 4));
-    EXPECT_TRUE(Near(PixelOf(pixels, 0, 39), c, 4));
-    EXPECT_EQ(PixelOf(pixels, 40, 40), kWhite); // outside the triangle
-    EXPECT_EQ(PixelOf(pixels, 30, 30), kWhite);
-}
-
-TEST(DcBrushes, HatchGapsTakeTheBackgroundOnlyWhenOpaque)
-{
-    for (DcBkMode mode : {DcBkMode::Opaque, DcBkMode::Transparent}) {
-        ImageDc image(16, 16, kWhite);
-        image.dc().SelectPen({DcPenStyle::Null, 0, 0});
-        image.dc().SelectBrush(DcBrush::Hatched(DcHatch::Horizontal, kRed));
-        image.dc().SetBkColor(kGreen);
-        image.dc().SetBkMode(mode);
-        image.dc().Rectangle({0, 0, 16, 16});
-        const QImage& pixels = image.Finish();
-        int red = 0;
-        int green = 0;
-        int white = 0;
-        for (int y = 0; y < 16; ++y) {
-            COLORREF p = PixelOf(pixels, 8, y);
-            red += p == kRed;
-            green += p == kGreen;
-            white += p == kWhite;
-        }
-        EXPECT_GT(red, 0);
-        if (mode == DcBkMode::Opaque) {
-            EXPECT_GT(green, 0);
-            EXPECT_EQ(white, 0);
-        } else {
-            EXPECT_EQ(green, 0);
-            EXPECT_GT(white, 0);
-        }
-    }
-}
-
-TEST(DcBlits, MaskAndImageCombineForTransparentDrawing)
-{
-    QImage mask(2, 1, QImage::Format_RGB32);
-    mask.setPixel(0, 0, qRgb(0, 0, 0));       // opaque part
-    mask.setPixel(1, 0, qRgb(255, 255, 255)); // transparent part
-    QImage picture(2, 1, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(255, 0, 0));
-    picture.setPixel(1, 0, qRgb(0, 0, 0));
-    ImageDc image(2, 1, kGreen);
-    image.dc().BitBlt(0, 0, mask, DcRop::SrcAnd);
-    image.dc().BitBlt(0, 0, picture, DcRop::SrcPaint);
-    const QImage& pixels = image.Finish();
-    EXPECT_EQ(PixelOf(pixels, 0, 0), kRed);
-    EXPECT_EQ(PixelOf(pixels, 1, 0), kGreen);
-}
-
-TEST(DcText, DrawsInTheTextColourBelowAndRightOfItsOrigin)
-{
-    ImageDc image(60, 30, kWhite);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(16);
-    image.dc().SelectFont(font);
-    image.dc().SetTextColor(kRed);
-    image.dc().SetBkMode(DcBkMode::Transparent);
-    const QSize extent = image.dc().GetTextExtent(QStringLiteral("HH"));
-    image.dc().TextOut(10, 5, QStringLiteral("HH"));
-    const QImage& pixels = image.Finish();
-    EXPECT_GT(extent.width(), 10);
-    EXPECT_GE(extent.height(), 16);
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            if (pixels.pixel(x, y) == ToQRgb(kWhite))
-                continue;
-            const bool in = x >= 10 && x < 10 + extent.width() && y >= 5 && y < 5 + extent.height();
-            (in ? inside : outside)++;
-        }
-    }
-    EXPECT_GT(inside, 20);
-    EXPECT_EQ(outside, 0);
-}
-
-TEST(DcState, SaverSelectsTheOldObjectsBack)
-{
-    ImageDc image(4, 4);
-    Dc& dc = image.dc();
-    dc.SelectPen({DcPenStyle::Dash, 1, kRed});
-    dc.SetTextColor(kBlue);
-    {
-        DcStateSaver saver(dc);
-        dc.SelectPen({DcPenStyle::Solid, 4, kGreen});
-        dc.SelectBrush(DcBrush::Hollow());
-        dc.SetTextColor(kGreen);
-        dc.SetBkMode(DcBkMode::Transparent);
-    }
-    EXPECT_EQ(dc.Pen(), (DcPen{DcPenStyle::Dash, 1, kRed}));
-    EXPECT_EQ(dc.Brush(), DcBrush{});
-    EXPECT_EQ(dc.TextColor(), kBlue);
-    EXPECT_EQ(dc.BkMode(), DcBkMode::Opaque);
 }
 
 TEST(DcState, PainterIsLeftAsItWas)
