@@ -126,20 +126,6 @@ TEST_F(LogsTest, PduLogFileHasEveryByteAndTheWindowTheFirst256)
     EXPECT_EQ(PendingPduLogLineCount(), 1u + 256u / 16u);
 }
 
-TEST_F(LogsTest, PduLogMovesToPduBakPastItsLimit)
-{
-    SetDriverLogSwitches({false, false, false, true});
-    const std::vector<uint8_t> records(2000, 0x42);
-    size_t written = 0;
-    while (!fs::exists(dir_ / "PDU.bak")) {
-        LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
-        ASSERT_LT(++written, 1000u) << "never rotated";
-    }
-    EXPECT_GT(fs::file_size(dir_ / "PDU.bak"), kPduLogLimitBytes);
-    EXPECT_LT(fs::file_size(dir_ / "PDU.log"), kPduLogLimitBytes);
-    EXPECT_EQ(ReadText(dir_ / "PDU.log").rfind("20", 0), 0u) << "the new file starts with an entry";
-}
-
 TEST(RotatingLogFile, BackupReplacesTheOlderOne)
 {
     const CTempDir temp;

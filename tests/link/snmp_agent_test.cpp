@@ -200,15 +200,7 @@ TEST_P(SnmpAgentTest, WritesReachTheNe)
     Open("private");
     SnmpReplyData reply;
 
-    // NE clock and zone.
-    NeTimeRecord time{0, 978307200, 5, 0}; // 2001-01-01
-    auto timeBytes = EncodeRecord(time);
-    ASSERT_EQ(Run(kEmsOpModify, 300, timeBytes.data(), 12, 1, &reply), kDrvOk);
-    EXPECT_EQ(reply.count, 1u);
-    auto times = Records<NeTimeRecord>(Query(300));
-    EXPECT_NEAR(static_cast<double>(times[0].neClock), 978307200.0, 60.0);
-    EXPECT_EQ(times[0].timeZone, 5);
-
+    // The NE clock is set by the direct login end to end.
     // A community's permission.
     auto community = EncodeRecord(NeSnmpCommunityRecord{"public", 2, 1});
     ASSERT_EQ(Run(kEmsOpModify, 307, community.data(), 32, 1, &reply), kDrvOk);

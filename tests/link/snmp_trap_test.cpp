@@ -46,18 +46,6 @@ EntityStateRec SampleState()
     return state;
 }
 
-TEST(SnmpTrap, EntityStateChangeRoundTripsInBothVersions)
-{
-    for (SnmpVersion version : {SnmpVersion::V1, SnmpVersion::V2c}) {
-        SnmpMessage trap = BuildEntityStateChangeTrap(version, "traps", 4242, SampleState(), 9, {10, 0, 0, 1});
-        SnmpTrapEvent event;
-        ASSERT_EQ(Decode(Encode(trap), &event), SnmpTrapDecodeResult::Ok);
-        EXPECT_EQ(event.kind, SnmpTrapKind::EntityStateChange);
-        EXPECT_EQ(event.state, SampleState());
-        EXPECT_EQ(event.upTime, 4242u);
-    }
-}
-
 TEST(SnmpTrap, V1GenericTrapsAndOthers)
 {
     struct Row {
