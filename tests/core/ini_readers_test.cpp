@@ -62,13 +62,6 @@ TEST_P(IniReaderSource, AbsentAndEmptyKeysAreToldApartByEveryReader)
     }
 }
 
-TEST_P(IniReaderSource, SectionAndKeyNamesIgnoreCase)
-{
-    Use("[Link]\nServerPort=1234\n");
-    EXPECT_EQ(With([](const auto& f) { return ReadIniWord("LINK", "SERVERPORT", 1, f); }), 1234);
-    EXPECT_EQ(With([](const auto& f) { return ReadIniWord("link", "serverport", 1, f); }), 1234);
-}
-
 TEST_P(IniReaderSource, BoolWordsInEitherCase)
 {
     struct Row {
