@@ -214,20 +214,6 @@ TEST(EntityAlarmEntry, FieldsDefaultsAndFaults)
 
 // ---- broken files -------------------------------------------------------------------------------------------
 
-TEST(EntityModelFiles, MissingFileFailsNamingIt)
-{
-    const std::string info = kData + "minimal_info.dat";
-    const std::string absent = kData + "no_such_file.dat";
-    const std::vector<std::vector<std::string>> orders = {
-        {absent, info, info}, {info, absent, info}, {info, info, absent}};
-    for (const auto& files : orders) {
-        auto result = LoadEntityModelSet(files[0], files[1], files[2]);
-        EXPECT_EQ(result.models, nullptr);
-        EXPECT_EQ(result.failedFile, absent);
-        EXPECT_NE(result.error.find(absent), std::string::npos) << result.error;
-    }
-}
-
 TEST(EntityModelFiles, BrokenEntriesAreDroppedAndReportedWithFileAndLine)
 {
     auto result = LoadEntityModelSet(kData + "broken_info.dat", kData + "broken_alarm.dat", kData + "broken_skin.dat");

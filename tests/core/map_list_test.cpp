@@ -40,19 +40,6 @@ TEST(MapList, SampleFileLoadsWithoutDiagnostics)
     EXPECT_EQ(list.GetWorldMap().GetImagePath(), "");
 }
 
-TEST_F(MapListFile, MissingFileFailsAndKeepsTheList)
-{
-    CMapList list;
-    Write("[MAP]\nCOUNT=1\nMAP1=7,Old,1,2,4,3,\n");
-    ASSERT_TRUE(list.LoadMapList(path_));
-    std::filesystem::remove(path_);
-    std::string error;
-    EXPECT_FALSE(list.LoadMapList(path_, nullptr, &error));
-    EXPECT_NE(error.find(path_), std::string::npos) << error;
-    ASSERT_EQ(list.GetMapCount(), 1U);
-    EXPECT_EQ(list.GetMapAt(0)->name, "Old");
-}
-
 TEST_F(MapListFile, BadEntriesAreDroppedAndReported)
 {
     struct Row {

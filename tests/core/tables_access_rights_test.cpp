@@ -76,16 +76,4 @@ TEST_F(AccessRightsTest, ShortTextLeavesTheRestWithoutRights)
     EXPECT_EQ(CheckUserRight(2, 5, 'q'), 0);
 }
 
-TEST_F(AccessRightsTest, RolesKeepTheirOwnTables)
-{
-    SetAllUserRights("aaa", "mmm", "qqq");
-    EXPECT_EQ(CheckUserRight(0, 2, 'd'), 1);
-    EXPECT_EQ(CheckUserRight(1, 2, 'd'), 0);
-    EXPECT_EQ(CheckUserRight(1, 2, 'm'), 1);
-    EXPECT_EQ(CheckUserRight(2, 2, 'm'), 0);
-    EXPECT_EQ(CheckUserRight(2, 2, 'q'), 1);
-    ClearUserRights();
-    EXPECT_EQ(CheckUserRight(0, 2, 'q'), 0);
-}
-
 } // namespace
