@@ -1,6 +1,7 @@
 // The ping run over a scripted network: parameter clamps, sequence numbers, echo data, the aggregation of runs of
 // mixed answers, result write-back and cancellation by a newer id. Single answers of each kind, their lines and a
-// newer id ending a long wait are tested on real networks (icmp_netns_test, icmp_loopback_test).
+// newer id ending a long wait are tested on real networks (icmp_netns_test, icmp_loopback_test); a stale id and the
+// counters of other purposes with the program-wide counter (icmp_reachability_test).
 
 #include "link/icmp/echo_request.h"
 #include "link/icmp/icmp_ping.h"
@@ -322,30 +323,6 @@ TEST_F(IcmpPingTest, NewerIdEndsTheRunAfterTheEchoInProgress)
     EXPECT_EQ(request.minTime, 4u);
     EXPECT_EQ(request.maxTime, 5u);
     EXPECT_EQ(request.totalTime, 9u);
-}
-
-TEST_F(IcmpPingTest, RunWhoseIdIsNotTheLastSendsNothing)
-{
-    PingRequest request = MakeRequest(4);
-    PingRequest newer;
-    NewPingId(&newer, counter_);
-    ASSERT_EQ(Run(request), kIcmpPingDone);
-    EXPECT_TRUE(network_.Sent().empty());
-    EXPECT_EQ(request.received, 0);
-    EXPECT_EQ(network_.OpenCount(), 1);
-}
-
-TEST_F(IcmpPingTest, CountersOfOtherPurposesDoNotInterfere)
-{
-    CPingCounter otherPurpose;
-    PingRequest request = MakeRequest(3);
-    network_.SetOnSend([&](const SentEcho&) {
-        PingRequest other;
-        NewPingId(&other, otherPurpose);
-    });
-    Script({ScriptedEcho::Reply(1), ScriptedEcho::Reply(1), ScriptedEcho::Reply(1)});
-    Run(request);
-    EXPECT_EQ(request.received, 3);
 }
 
 } // namespace
