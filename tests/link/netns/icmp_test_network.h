@@ -69,14 +69,6 @@ inline bool WriteThreadSysctl(const std::string& path, const std::string& value)
     return static_cast<bool>(file);
 }
 
-inline std::string ReadThreadSysctl(const std::string& path)
-{
-    std::ifstream file("/proc/sys/" + path);
-    std::string value;
-    std::getline(file, value);
-    return value;
-}
-
 // Moves the calling thread into a new namespace of its own with loopback up and ping sockets allowed. Empty on
 // success, else why not.
 inline std::string EnterPrivateLoopbackNamespace()
