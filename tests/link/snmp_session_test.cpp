@@ -144,18 +144,6 @@ TEST(SnmpSession, ResponseNotAnsweringTheRequestIsADecodeError)
     EXPECT_EQ(session.Get({kUpTime}, &values), kDrvSnmpDecodeError);
 }
 
-TEST(SnmpSession, CancelEndsTheWait)
-{
-    CScriptedResponder ne([](const SnmpMessage&) { return std::nullopt; });
-    CSnmpSession session;
-    SnmpSessionConfig config = Config(ne.Endpoint(), SnmpVersion::V1, 20);
-    config.timeoutMs = 60000;
-    ASSERT_EQ(session.Open(config), kDrvOk);
-    session.SetCancelCheck([&ne] { return ne.Requests() >= 1; });
-    std::vector<SnmpVarBind> values;
-    EXPECT_EQ(session.Get({kUpTime}, &values), kDrvCancelled);
-}
-
 // A scripted table of two columns with `rows` rows, walked by GET-NEXT or GETBULK.
 class CScriptedTable {
 public:
