@@ -184,31 +184,6 @@ TEST_F(CADialogTest, SecondDialogClearsTheFirstsMessageLineAndGivesTheRoleBack)
     EXPECT_EQ(GetCurrentDialog(), nullptr);
 }
 
-TEST_F(CADialogTest, TextBeforeTheFirstShowGoesToTheDialogBelow)
-{
-    // Reported during start-up of the second dialog, before it shows: it stays on the first one's line.
-    struct Reporter : CTestDlg {
-        bool OnInitDialog() override
-        {
-            CADialog::OnInitDialog();
-            ShowInfoTextById(kStrUnknownNe);
-            return true;
-        }
-    };
-    ScriptedModalRunner runner;
-    CTestDlg first;
-    Reporter reporter;
-    runner.Push([&](QDialog&) {
-        EXPECT_TRUE(PumpUntil([&] { return first.IsFirstShowDone(); }));
-        reporter.DoModal();
-        EXPECT_EQ(first.GetMessageText(), QStringLiteral("Unknown NE"));
-        EXPECT_EQ(first.GetMessageTextColor(), AppSettings().hintMsgTextColor);
-        return IDOK;
-    });
-    runner.Push([&](QDialog&) { return IDOK; });
-    first.DoModal();
-}
-
 TEST_F(CADialogTest, EditChangeClearsTheMessageLineAndFrames)
 {
     ScriptedModalRunner runner;

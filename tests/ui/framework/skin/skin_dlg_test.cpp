@@ -43,17 +43,6 @@ TEST(SkinDialog, CreatedHiddenWithoutASkin)
     EXPECT_FALSE(IsSkinnedWindow(&dlg));
 }
 
-TEST(SkinDialog, OkButtonEndsTheDialogThroughItsCommand)
-{
-    ScriptedModalRunner runner;
-    CSkinDlg dlg;
-    runner.Push([&](QDialog&) {
-        QTest::mouseClick(dlg.GetDlgItem(IDOK), Qt::LeftButton);
-        return IDCANCEL;
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-}
-
 class SplashTest : public ::testing::Test {
 protected:
     void SetUp() override
