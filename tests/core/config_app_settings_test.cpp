@@ -321,26 +321,6 @@ TEST_F(AppSettingsTest, SavingASectionWritesExactlyItsKeysAndKeepsEveryOtherLine
     }
 }
 
-TEST_F(AppSettingsTest, SavedSettingsReadBack)
-{
-    CAppSettings settings;
-    settings.directControl = true;
-    settings.serverIp = {10, 0, 0, 254};
-    settings.userName = " padded ";
-    settings.serverWait = 123456;
-    settings.snmpRetry = 0;
-    settings.flash = {4, false};
-    settings.beep = {0, true};
-    settings.beepFile = "C:\\Sounds\\alarm.wav";
-    settings.trapLogFilter = {7, 4294967295u, 10203, 0xFFFFFFFF};
-    settings.gradCoorSys = false;
-    ASSERT_TRUE(settings.SaveSettingsSection(path_, ""));
-
-    CAppSettings back;
-    ASSERT_TRUE(back.ReadFullSettings(path_).read);
-    EXPECT_EQ(back, settings);
-}
-
 TEST_F(AppSettingsTest, AMissingOrUnreadableFileLeavesEverySettingAndNamesTheFile)
 {
     const std::string directory = (dir_ / "dir.ini").string();
