@@ -250,16 +250,6 @@ TEST(FrameDecoder, ReassemblesFramesSplitAnywhere)
     }
 }
 
-TEST(FrameDecoder, JudgesALengthPrefixBeforeItsBytesArrive)
-{
-    // Only the four prefix bytes of a frame that claims 4 GB: refused at once, not waited for.
-    const std::vector<uint8_t> prefix = Prefix(0x7FFFFFFFu);
-    CFrameDecoder decoder;
-    decoder.Append(prefix.data(), prefix.size());
-    Frame frame;
-    EXPECT_EQ(decoder.Next(frame), FrameStatus::Invalid);
-}
-
 TEST(Datagram, MustHoldExactlyOneFrame)
 {
     std::vector<uint8_t> frame = EncodeFrame(SampleHeader(), std::vector<uint8_t>(120).data(), 120);

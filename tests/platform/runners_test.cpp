@@ -87,26 +87,6 @@ QAction* AddCommand(QMenu& menu, const QString& text, int id, bool enabled = tru
     return action;
 }
 
-TEST(PopupMenus, ScriptedChoicesAmongWhatTheMenuOffers)
-{
-    QMenu menu;
-    AddCommand(menu, QStringLiteral("Show"), 1291);
-    AddCommand(menu, QStringLiteral("Delete"), 1131, false);
-    menu.addSeparator();
-    QMenu* sub = menu.addMenu(QStringLiteral("More"));
-    AddCommand(*sub, QStringLiteral("Refresh"), 1307);
-
-    ScriptedPopupMenus popups;
-    popups.PushChoice(1307);
-    popups.PushChoice(1131); // disabled: a person cannot choose it
-    EXPECT_EQ(TrackPopupMenu(menu, QPoint(0, 0)), 1307);
-    EXPECT_EQ(TrackPopupMenu(menu, QPoint(0, 0)), 0);
-    EXPECT_EQ(TrackPopupMenu(menu, QPoint(0, 0)), 0);
-    ASSERT_EQ(popups.Offered().size(), 3u);
-    EXPECT_EQ(popups.Offered()[0], (std::vector<int>{1291, 1307}));
-    EXPECT_EQ(CommandIdOf(nullptr), 0);
-}
-
 TEST(PopupMenus, DefaultRunnerReturnsTheChosenCommand)
 {
     QMenu menu;
