@@ -69,6 +69,19 @@ CLocationNode* CLocationTree::NextInWalk(const CLocationNode* node)
     return nullptr;
 }
 
+CLocationNode* CLocationTree::NextInSubtree(const CLocationNode* node, const CLocationNode* top, bool intoChildren)
+{
+    if (intoChildren && node->links_.firstChild != nullptr) {
+        return node->links_.firstChild;
+    }
+    for (; node != nullptr && node != top; node = node->links_.parent) {
+        if (node->links_.nextSibling != nullptr) {
+            return node->links_.nextSibling;
+        }
+    }
+    return nullptr;
+}
+
 LocationResult CLocationTree::UpsertLocation(const CLocationNode& values, bool* mapChanged)
 {
     if (mapChanged != nullptr) {

@@ -54,6 +54,9 @@ class CLocationTree {
 
     // Depth-first successor of a node (children before the next sibling), or null after the last one.
     static CLocationNode* NextInWalk(const CLocationNode* node);
+    // The same walk kept inside the subtree of `top` (the node itself included): null after its last node. Without
+    // intoChildren the walk passes over the node's children.
+    static CLocationNode* NextInSubtree(const CLocationNode* node, const CLocationNode* top, bool intoChildren = true);
 
   private:
     // Links a detached node below its parent, or below the root while the parent is not known.

@@ -79,7 +79,7 @@ bool IsValidNameChar(char c)
            c == '@' || c == '_';
 }
 
-int CompareNames(std::string_view a, std::string_view b)
+int CompareNoCase(std::string_view a, std::string_view b)
 {
     const size_t common = std::min(a.size(), b.size());
     for (size_t i = 0; i < common; ++i) {
@@ -90,7 +90,13 @@ int CompareNames(std::string_view a, std::string_view b)
     }
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;
-    return CompareBytes(a, b);
+    return 0;
+}
+
+int CompareNames(std::string_view a, std::string_view b)
+{
+    const int noCase = CompareNoCase(a, b);
+    return noCase != 0 ? noCase : CompareBytes(a, b);
 }
 
 int CompareNumericText(std::string_view a, std::string_view b)

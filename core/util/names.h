@@ -6,6 +6,9 @@
 // True for "0".."9", "a".."z", "A".."Z", "-", ".", "@" and "_".
 bool IsValidNameChar(char c);
 
+// -1, 0 or 1 without regard to case (ASCII): texts that differ in case only are equal.
+int CompareNoCase(std::string_view a, std::string_view b);
+
 // The order of the account and NE name lists: -1, 0 or 1, without regard to case (ASCII), ties broken with regard
 // to case; 0 only for identical texts.
 int CompareNames(std::string_view a, std::string_view b);
