@@ -31,6 +31,7 @@
 
 #include "core/entity/entity_id.h"
 #include "platform/dialog.h"
+#include "ui/framework/dialogs/dialog_request.h"
 #include "ui/framework/dialogs/kind_markers.h"
 #include "ui/framework/lists/list_host.h"
 
@@ -46,11 +47,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-// Access modes.
-inline constexpr uint8_t kAccessQuery = 1;
-inline constexpr uint8_t kAccessModify = 2;
-inline constexpr uint8_t kAccessCreate = 4;
 
 // Dialog timers.
 inline constexpr int kFirstShowTimer = 27594;   // 10 ms after start: OnFirstShow

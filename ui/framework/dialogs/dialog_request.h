@@ -8,6 +8,11 @@
 #include <cstdint>
 #include <string>
 
+// Access modes of a dialog.
+inline constexpr uint8_t kAccessQuery = 1;
+inline constexpr uint8_t kAccessModify = 2;
+inline constexpr uint8_t kAccessCreate = 4;
+
 struct DialogRequest {
     std::string className;
     int commandId = 0;

@@ -92,6 +92,17 @@ void CRecordListDlg::UpdateRowCommands()
         EnableControl(command.button, selected);
 }
 
+void CRecordListDlg::RefillList()
+{
+    FillList();
+    // The rows come in the order of the records; the header still shows the order the operator chose, and the
+    // columns make room for what the rows show now.
+    if (!GetNoSort())
+        SortList(GetSortColumn(), GetSortDirection(), setup_.listId);
+    UpdateListLayout(setup_.listId);
+    UpdateRowCommands();
+}
+
 void CRecordListDlg::OnListSelChanged(int /*row*/, int listId)
 {
     if (listId == setup_.listId)
@@ -127,8 +138,7 @@ bool CRecordListDlg::RunListCommand(int id)
             OnDeleteRecord(*data);
         return true;
     case kRefreshButtonId:
-        FillList();
-        UpdateRowCommands();
+        RefillList();
         return true;
     case kExportButtonId:
         OnExport();

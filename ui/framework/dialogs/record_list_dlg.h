@@ -5,10 +5,11 @@
 //     Show 1291 / 33082, Modify 1150 / 33015, Add 1263 / 33060, Delete 1131 / 33008, Refresh 1307 / 33084,
 //     Export 1165 / 33024, Close 33023
 //
-// Show, Modify, Add and Delete call the hooks of the same names; Refresh calls FillList; Export runs the Export
-// dialog on the list with the dialog's stem and delimiter. The commands that need a row (Setup::rowCommands, a
-// button with its menu entry, the dialog's own commands among them) are enabled only while a row is selected. A double click, Enter on the list or the OK
-// button run the activation command on the selected row and do nothing without one; the dialog closes through Close.
+// Show, Modify, Add and Delete call the hooks of the same names; Refresh fills the list again in the order its header
+// shows (RefillList); Export runs the Export dialog on the list with the dialog's stem and delimiter. The commands
+// that need a row (Setup::rowCommands, a button with its menu entry, the dialog's own commands among them) are
+// enabled only while a row is selected. A double click, Enter on the list or the OK button run the activation command
+// on the selected row and do nothing without one; the dialog closes through Close.
 //
 //     class CLocationListDlg : public CRecordListDlg {
 //     public:
@@ -89,6 +90,9 @@ public:
     bool SelectRowByItemData(uint32_t itemData);
     // Enables the row commands by the selection; a fill ends with it.
     void UpdateRowCommands();
+    // Fills the list again (Refresh, or after an add), sorted as its header shows, its columns sized to the rows, the
+    // row commands updated.
+    void RefillList();
 
     const Setup& GetSetup() const { return setup_; }
 

@@ -2,6 +2,8 @@
 // The command vocabulary of the main window: every command id the frame handles, with its route, the class or
 // handler it reaches and what the class is handed before it runs. Kept as data so that one test can walk it.
 
+#include "ui/framework/dialogs/dialog_request.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,11 +28,6 @@ inline constexpr uint8_t kTargetNone = 0;
 inline constexpr uint8_t kTargetNeEntity = 1;    // the current NE with the current entity, or the NE itself
 inline constexpr uint8_t kTargetNeSelection = 2; // the current NE with the current entity as it is (0 included)
 inline constexpr uint8_t kTargetNeOnly = 3;      // the current NE, no entity
-
-// Access modes of a dialog.
-inline constexpr uint8_t kAccessShow = 1;
-inline constexpr uint8_t kAccessModify = 2;
-inline constexpr uint8_t kAccessAdd = 4;
 
 struct CommandRoute {
     int id = 0;
