@@ -1,0 +1,221 @@
+// The location dialogs in the running program: the operator keeps the location tree from the location list and from
+// the tree's popup, and the server, the list and the tree all show the result.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "link/records/location_record.h"
+#include "link/records/request_codes.h"
+#include "platform/list_control.h"
+#include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/shell/locations/location_dlg.h"
+#include "ui/shell/locations/location_list_dlg.h"
+#include "ui/shell/tree/group_view.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kLocationManagement = 33047, kModifyLocation = 33016, kAddSubLocation = 33062;
+
+void Click(CADialog& dialog, int id)
+{
+    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
+}
+
+void Type(CADialog& dialog, int id, const QString& text)
+{
+    dialog.GetDlgItemAs<QLineEdit>(id)->setText(text);
+}
+
+// The text of an edit, or of a combo's chosen entry.
+QString Field(CADialog& dialog, int id)
+{
+    if (const auto* combo = dialog.GetDlgItemAs<QComboBox>(id))
+        return combo->currentText();
+    return dialog.GetDlgItemAs<QLineEdit>(id)->text();
+}
+
+QString ComboTexts(CADialog& dialog, int id)
+{
+    const auto* combo = dialog.GetDlgItemAs<QComboBox>(id);
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.push_back(combo->itemText(i));
+    return texts.join(',');
+}
+
+// The location of that name as the server keeps it.
+std::optional<LocationRecord> ServerLocation(e2e::CProgram& program, const std::string& name)
+{
+    LocationRecord record;
+    for (const auto& bytes :
+         program.QueryServer(kReqLocation, 0, std::vector<uint8_t>(kLocationRecordSize), kLocationRecordSize)) {
+        if (DecodeRecord(bytes.data(), bytes.size(), &record) && record.name == name)
+            return record;
+    }
+    return std::nullopt;
+}
+
+int RowOf(const QTreeWidget& list, const QString& name)
+{
+    for (int row = 0; row < list.topLevelItemCount(); ++row) {
+        if (list.topLevelItem(row)->text(CLocationListDlg::kNameColumn) == name)
+            return row;
+    }
+    return -1;
+}
+
+QString SuperiorCell(const QTreeWidget& list, const QString& name)
+{
+    const int row = RowOf(list, name);
+    return row < 0 ? QString() : list.topLevelItem(row)->text(CLocationListDlg::kSuperiorColumn);
+}
+
+TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
+        QTreeWidget& list = *dialog.FindList(kListControlId);
+        // The rows come ordered by their superior's name, the top level first.
+        EXPECT_EQ(program.ShownColumn(list, 1).join(','), QStringLiteral("Headquarters,North,South"));
+
+        // A new location below the selected one: a blank or taken name keeps the dialog open with its message.
+        program.ClickListRow(list, RowOf(list, QStringLiteral("South")));
+        person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+            EXPECT_EQ(Field(add, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
+            for (const auto& [name, message] : {std::pair{"  ", "Data is blank"}, std::pair{"North", "Data exists"}}) {
+                Type(add, CLocationDlg::kNameId, QString::fromLatin1(name));
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded());
+                EXPECT_EQ(add.GetMessageText(), QString::fromLatin1(message));
+                EXPECT_EQ(add.GetMarkedControl(1), CLocationDlg::kNameId);
+            }
+            Type(add, CLocationDlg::kNameId, QStringLiteral(" Depot "));
+            Type(add, CLocationDlg::kContactId, QStringLiteral("Yard crew"));
+            Type(add, CLocationDlg::kTelephoneId, QStringLiteral("+1 555 0199"));
+            Type(add, CLocationDlg::kEmailId, QStringLiteral("depot@example.net"));
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+        const CListControl rows(&list);
+        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), CLocationListDlg::kNameColumn), QStringLiteral("Depot"));
+
+        // Below the new one, a location that starts with its superior's contact.
+        person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+            EXPECT_EQ(Field(add, CLocationDlg::kContactId), QStringLiteral("Yard crew"));
+            Type(add, CLocationDlg::kNameId, QStringLiteral("shed"));
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+
+        // Renaming: no location of the subtree is offered as superior, no name is shared, and the rows below
+        // follow the new name.
+        program.ClickListRow(list, RowOf(list, QStringLiteral("Depot")));
+        person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
+            EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("Headquarters,North,South"));
+            EXPECT_EQ(Field(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
+            Type(modify, CLocationDlg::kNameId, QStringLiteral("North"));
+            Click(modify, IDOK);
+            EXPECT_EQ(modify.GetMessageText(), QStringLiteral("Data exists"));
+            Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
+            Click(modify, IDOK);
+            return IDCANCEL;
+        });
+        Click(dialog, kModifyButtonId);
+        EXPECT_EQ(SuperiorCell(list, QStringLiteral("shed")), QStringLiteral("Depot-2"));
+
+        // Names sort without regard to case.
+        e2e::CProgram::ClickHeader(*list.header(), CLocationListDlg::kNameColumn);
+        EXPECT_EQ(program.ShownColumn(list, 1).join(','), QStringLiteral("Depot-2,Headquarters,North,shed,South"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("location_list_dlg")));
+
+        // The row's alarms: the criteria dialog (still to come) is asked for with the row's location.
+        program.ClickListRow(list, RowOf(list, QStringLiteral("Depot-2")));
+        DialogRequest routed;
+        SetRouteDialogInterceptor([&](DialogRequest& request) {
+            routed = request;
+            return IDCANCEL;
+        });
+        Click(dialog, CLocationListDlg::kHistoryAlarmButtonId);
+        SetRouteDialogInterceptor({});
+        EXPECT_EQ(routed.className, "CAlarmCriteriaDlg");
+        EXPECT_EQ(routed.locationId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("Depot-2"))));
+        EXPECT_EQ(routed.activeHistory, 0);
+
+        // Deleting moves the rows below to the deleted location's superior.
+        person.AnswerBox(IDYES);
+        Click(dialog, kDeleteButtonId);
+        EXPECT_EQ(RowOf(list, QStringLiteral("Depot-2")), -1);
+        EXPECT_EQ(SuperiorCell(list, QStringLiteral("shed")), QStringLiteral("South"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kLocationManagement));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_EQ(person.boxTexts.size(), 1u) << "the question before the delete, no failure";
+
+    EXPECT_FALSE(ServerLocation(program, "Depot-2"));
+    const std::optional<LocationRecord> shed = ServerLocation(program, "shed");
+    ASSERT_TRUE(shed);
+    EXPECT_EQ(shed->parentId, 3u);
+    EXPECT_EQ(shed->contact, "Yard crew");
+    EXPECT_TRUE(program.WaitUntil([&] {
+        const QTreeWidgetItem* item = program.TreeItem(QStringLiteral("shed"));
+        return item != nullptr && item->parent() == program.TreeItem("South") && !program.TreeItem("Depot-2");
+    }));
+}
+
+TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    // North's map is not among this workstation's maps; changing its telephone keeps it.
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North")));
+    person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
+        Type(modify, CLocationDlg::kTelephoneId, QStringLiteral("+1 555 0142"));
+        Click(modify, IDOK);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(program.TreeItem(QStringLiteral("North")), kModifyLocation);
+    const std::optional<LocationRecord> north = ServerLocation(program, "North");
+    ASSERT_TRUE(north);
+    EXPECT_EQ(north->telephone, "+1 555 0142");
+    EXPECT_EQ(north->mapId, 7u);
+
+    // With no location chosen, a new location goes to the top level (the tree's items are new after a change).
+    const auto root = [&] { return program.Tree().Tree()->topLevelItem(0); };
+    program.ClickTreeItem(root());
+    person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+        EXPECT_EQ(Field(add, CLocationDlg::kSuperiorComboId), QString());
+        Type(add, CLocationDlg::kNameId, QStringLiteral("Annex"));
+        Click(add, IDOK);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(root(), kAddSubLocation);
+    const std::optional<LocationRecord> annex = ServerLocation(program, "Annex");
+    ASSERT_TRUE(annex);
+    EXPECT_EQ(annex->parentId, 0u);
+    EXPECT_TRUE(program.WaitUntil([&] {
+        const QTreeWidgetItem* item = program.TreeItem(QStringLiteral("Annex"));
+        return item != nullptr && item->parent() == root();
+    }));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_TRUE(person.boxTexts.empty());
+}
+
+} // namespace
