@@ -176,19 +176,6 @@ void CLocationDlg::FillMapCombo(uint32_t mapId)
     combo->setCurrentIndex(index);
 }
 
-bool CLocationDlg::NameTaken(const std::string& name) const
-{
-    if (IsAdding())
-        return FindLocationByName(name) != nullptr;
-    const uint32_t self = static_cast<uint32_t>(GetLocationId());
-    for (const CLocationNode* node = &AppData().locations.Root(); node != nullptr;
-         node = CLocationTree::NextInWalk(node)) {
-        if (node->id != self && node->name == name)
-            return true;
-    }
-    return false;
-}
-
 void CLocationDlg::OnOK()
 {
     if (GetAccessMode() == kAccessQuery || !UpdateDialogData())
@@ -198,8 +185,8 @@ void CLocationDlg::OnOK()
         ShowAlertTextById(kStrDataBlank, kNameId);
         return;
     }
-    // Names find locations (search, the tree's look-ups): two locations never share one.
-    if (NameTaken(name)) {
+    // A new location takes a name of its own; a renamed one is left for the server to judge.
+    if (IsAdding() && FindLocationByName(name) != nullptr) {
         ShowAlertTextById(kStrDataExists, kNameId);
         return;
     }

@@ -56,8 +56,6 @@ private:
     bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
     void FillSuperiorCombo(const CLocationNode* self);
     void FillMapCombo(uint32_t mapId);
-    // Another location already has the name.
-    bool NameTaken(const std::string& name) const;
 
     std::unique_ptr<Ui::CLocationDlg> ui_;
     uint32_t superiorId_ = 0;
