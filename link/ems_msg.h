@@ -14,9 +14,10 @@ inline constexpr uint8_t kEmsOpTextReply = 6;
 
 // Most record bytes one request or one reply frame may carry.
 inline constexpr uint32_t kMaxEmsRecordBytes = 599956;
-// Most record bytes a reply gathered from several frames may hold: a full page of 5000 alarm records of 120 bytes
-// must fit, or its last record would be lost.
-inline constexpr uint32_t kMaxEmsReplyBytes = 600000;
+// Most record bytes a reply gathered from several frames may hold: the NE table of a network of 100,000 NEs (124
+// bytes a record) must fit, and a full page of 5000 alarm records of 120 bytes, or their last records would be lost.
+// It bounds what a server that never ends its reply can make the workstation keep.
+inline constexpr uint32_t kMaxEmsReplyBytes = 16 * 1024 * 1024;
 
 struct EmsMsg {
     uint32_t reserved = 0; // local; in a reply handed to the dispatcher, the operation of the request it answers

@@ -107,8 +107,9 @@ TEST(RequestSlotTable, GatheredRecordsStopAtTheCap)
     const uint32_t recordSize = 100;
     const uint32_t perFrame = 4000; // 400,000 bytes a frame
     const std::vector<uint8_t> frame(perFrame * recordSize, 1);
-    table.OfferReply(ReplyFrame(sequence, perFrame, recordSize, 1), frame.data(), frame.size());
-    table.OfferReply(ReplyFrame(sequence, perFrame, recordSize, 0), frame.data(), frame.size());
+    const uint32_t frames = kMaxEmsReplyBytes / static_cast<uint32_t>(frame.size()) + 2;
+    for (uint32_t i = 1; i <= frames; ++i)
+        table.OfferReply(ReplyFrame(sequence, perFrame, recordSize, i < frames ? 1 : 0), frame.data(), frame.size());
     ReplyData reply;
     ASSERT_EQ(table.Wait(sequence, Soon(), reply), kDrvOk);
     EXPECT_EQ(reply.header.count, static_cast<int32_t>(kMaxEmsReplyBytes / recordSize));

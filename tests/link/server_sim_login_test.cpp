@@ -72,6 +72,20 @@ TEST_F(SimLoginTest, LoginSequenceFillsLocationsAccountsRightsAndNes)
     EXPECT_TRUE(driver_->IsLoggedIn());
 }
 
+// A network whose NE table is larger than one reply frame holds: the table comes whole, over several frames.
+class LargeNetworkLoginTest : public SimLinkTest {
+protected:
+    std::vector<std::string> WorldArguments() const override { return {"--generate-nes", "10000"}; }
+};
+
+TEST_F(LargeNetworkLoginTest, EveryNeOfTheNetworkIsLoaded)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    EXPECT_EQ(AppData().nes.Count(), 10000u);
+    ASSERT_NE(FindNeById(10000), nullptr);
+    EXPECT_EQ(FindNeById(10000)->name, "DSLAM-10000");
+}
+
 TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
