@@ -1,16 +1,11 @@
-// Server link figures: a request's round trip through the server driver to the simulated management server over
-// loopback, beside a plain TCP echo of the same bytes; entity-state notifications (330) applied to the model per
-// second in bursts of 10,000 records, by the dispatcher alone and end to end from the simulated server; and the
-// longest frame tick after the UI thread stood still while notifications kept coming.
+// Server link figures: entity-state notifications (330) applied to the model per second in bursts of 10,000 records,
+// by the dispatcher alone and end to end from the simulated server; and the longest frame tick after the UI thread
+// stood still while notifications kept coming. A request's round trip beside a plain TCP echo is measured in the
+// running program (program_round_trip_bench).
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -176,75 +171,6 @@ private:
     EmsMsg request_;
     EmsMsg* reply_ = nullptr;
 };
-
-void BM_RequestRoundTrip(benchmark::State& state)
-{
-    CLoggedInDriver driver;
-    if (!driver.Open()) {
-        state.SkipWithError("no simulated server");
-        return;
-    }
-    const uint8_t body = 0;
-    for (auto _ : state) {
-        if (driver.Request(kEmsOpQuery, kReqKeepAlive, 0, &body, 1) != kDrvOk) {
-            state.SkipWithError("request failed");
-            return;
-        }
-    }
-}
-BENCHMARK(BM_RequestRoundTrip)->UseRealTime();
-
-// The same bytes as a keep-alive and its reply, bounced by a plain TCP echo.
-void BM_PlainTcpEcho(benchmark::State& state)
-{
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof addr;
-    ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    ::listen(listener, 1);
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &length);
-    std::thread echo([listener] {
-        const int fd = ::accept(listener, nullptr, nullptr);
-        int one = 1;
-        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        uint8_t buffer[4096];
-        for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;) {
-            ::send(fd, buffer, static_cast<size_t>(n), MSG_NOSIGNAL);
-        }
-        ::close(fd);
-    });
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    FrameHeader header;
-    header.operation = kEmsOpQuery;
-    header.requestCode = kReqKeepAlive;
-    header.count = 1;
-    header.total = 1;
-    header.recordSize = 1;
-    header.sequence = 1;
-    const uint8_t body = 0;
-    const std::vector<uint8_t> frame = EncodeFrame(header, &body, 1);
-    std::vector<uint8_t> back(frame.size());
-    for (auto _ : state) {
-        ::send(fd, frame.data(), frame.size(), MSG_NOSIGNAL);
-        size_t got = 0;
-        while (got < back.size()) {
-            const ssize_t n = ::recv(fd, back.data() + got, back.size() - got, 0);
-            if (n <= 0) {
-                break;
-            }
-            got += static_cast<size_t>(n);
-        }
-    }
-    ::close(fd);
-    echo.join();
-    ::close(listener);
-}
-BENCHMARK(BM_PlainTcpEcho)->UseRealTime();
 
 // An NE of the two-shelf model with cards in every line slot, and a burst of state records over its ports.
 std::vector<uint8_t> PrepareBurst()

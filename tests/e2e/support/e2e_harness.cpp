@@ -145,8 +145,11 @@ bool CProgram::WriteIni(const std::string& keys)
 
 bool CProgram::StartServer(const PeerOptions& options)
 {
-    std::vector<std::string> args{"--scenario", kWorld, "--models", (app_test::kResources / "EntConf").string(),
-                                  "--test-control"};
+    std::vector<std::string> args{"--models", (app_test::kResources / "EntConf").string(), "--test-control"};
+    if (options.generatedNes != 0)
+        args.insert(args.end(), {"--generate-nes", std::to_string(options.generatedNes)});
+    else
+        args.insert(args.end(), {"--scenario", kWorld});
     args.insert(args.end(), options.args.begin(), options.args.end());
     if (!server_.Start(args))
         return false;

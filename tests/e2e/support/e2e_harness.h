@@ -99,6 +99,8 @@ private:
 struct PeerOptions {
     // Extra arguments of the peer process (the server gets the test world and --test-control already).
     std::vector<std::string> args;
+    // The server serves a made-up network of this many NEs (--generate-nes) in place of the test world; 0 none.
+    uint32_t generatedNes = 0;
     // Extra lines of Tarvik.ini, appended after the keys that point the program at the peer.
     std::string iniExtra;
 };
