@@ -116,6 +116,7 @@ public:
     int GetEntityIcon(uint32_t neId, int state, int position) const override;
     COLORREF GetTreeTextColor(int kind) const override;
     COLORREF GetEntityTextColor(uint32_t neId) const override;
+    COLORREF GetNeTextColor(const CNeRecord* ne) const override;
     COLORREF GetItemBackColor(bool selected) const;
     const TextColorTable& TextColors() const { return textColors_; }
 

@@ -154,7 +154,12 @@ COLORREF CMainFrame::GetTreeTextColor(int kind) const
 
 COLORREF CMainFrame::GetEntityTextColor(uint32_t neId) const
 {
-    return ::GetEntityTextColor(textColors_, neId != 0 ? FindNeById(neId) : nullptr);
+    return GetNeTextColor(neId != 0 ? FindNeById(neId) : nullptr);
+}
+
+COLORREF CMainFrame::GetNeTextColor(const CNeRecord* ne) const
+{
+    return ::GetEntityTextColor(textColors_, ne);
 }
 
 COLORREF CMainFrame::GetItemBackColor(bool selected) const

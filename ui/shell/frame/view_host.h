@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <string>
 
+class CNeRecord;
+
 class IViewHost {
 public:
     // Splitters of the pane size operations: the outer one holds the columns, the inner one the tree over the alarm
@@ -60,6 +62,8 @@ public:
     virtual int GetEntityIcon(uint32_t neId, int state, int position) const = 0;
     virtual COLORREF GetTreeTextColor(int kind) const = 0;
     virtual COLORREF GetEntityTextColor(uint32_t neId) const = 0;
+    // The same for a record at hand (null: the colour of no NE).
+    virtual COLORREF GetNeTextColor(const CNeRecord* ne) const = 0;
     // The phase of the flashing icons, on or off.
     virtual bool IsBlinkPhaseOn() const = 0;
 };

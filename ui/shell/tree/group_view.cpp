@@ -16,6 +16,7 @@
 #include "platform/color_ref.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/shell/frame/entity_icons.h"
 #include "ui/shell/frame/frame_views.h"
 #include "ui/shell/frame/view_host.h"
 #include "ui/shell/frame/view_tabs.h"
@@ -121,6 +122,9 @@ QTreeWidgetItem* CGroupView::TopItem() const
 
 void CGroupView::OnInitialUpdate()
 {
+    // Once: a later show (the frame shown again after a logout) keeps the tree and its selection.
+    if (IsInitialUpdateDone())
+        return;
     pending_ = nullptr;
     stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHLOC", false, ConfigFilePath());
     SetDialogFont(ReadIniString("VIEW", "LOCVIEWFONT", "Arial,80,B", ConfigFilePath()).c_str());
@@ -134,39 +138,63 @@ void CGroupView::OnInitialUpdate()
 }
 
 QTreeWidgetItem* CGroupView::NewItem(QTreeWidgetItem* parent, GroupItemKind kind, uint32_t id, uint32_t extra,
-                                     const QString& text, int image)
+                                     const QString& text, int image, const CNeRecord* ne)
 {
     auto* item = new QTreeWidgetItem(QStringList{text});
     item->setData(0, kKindRole, static_cast<uint32_t>(kind));
     item->setData(0, kIdRole, id);
     item->setData(0, kExtraRole, extra);
     item->setData(0, kImageRole, -1);
-    SetItemImage(item, image);
-    if (kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf)
-        UpdateToolTip(item);
+    const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
+    if (neItem && ne == nullptr)
+        ne = NeOf(item);
+    SetItemImage(item, image, ne);
+    if (neItem)
+        SetToolTip(item, ne);
+    // Without a parent the item stays off the tree (the top item, until BuildTree puts it in).
     if (parent != nullptr)
         parent->addChild(item);
-    else
-        tree_->addTopLevelItem(item);
     return item;
 }
 
 void CGroupView::SetItemImage(QTreeWidgetItem* item, int image)
 {
+    const GroupItemKind kind = Kind(item);
+    SetItemImage(item, image, kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf ? NeOf(item) : nullptr);
+}
+
+void CGroupView::SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord* ne)
+{
     // NEs and shelves take the NE's text colour, other items the colour of their image.
     const GroupItemKind kind = Kind(item);
     const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
-    item->setForeground(0, ToQColor(neItem ? host_.GetEntityTextColor(Id(item)) : host_.GetTreeTextColor(image)));
+    item->setForeground(0, ToQColor(neItem ? host_.GetNeTextColor(ne) : host_.GetTreeTextColor(image)));
     if (Image(item) == image)
         return;
     item->setData(0, kImageRole, image);
-    item->setIcon(0, QIcon(host_.GetListIcon(image)));
+    item->setIcon(0, ListIcon(image));
+}
+
+const QIcon& CGroupView::ListIcon(int image)
+{
+    // One icon per image, shared by the items, made again when the frame's picture for it changes.
+    const QPixmap pixmap = host_.GetListIcon(image);
+    CachedIcon& cached = icons_[image];
+    if (cached.pixmapKey != pixmap.cacheKey() || cached.icon.isNull()) {
+        cached.pixmapKey = pixmap.cacheKey();
+        cached.icon = QIcon(pixmap);
+    }
+    return cached.icon;
 }
 
 void CGroupView::UpdateToolTip(QTreeWidgetItem* item)
 {
+    SetToolTip(item, NeOf(item));
+}
+
+void CGroupView::SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne)
+{
     // The NE's address, at most 29 characters.
-    const CNeRecord* ne = NeOf(item);
     item->setToolTip(0, ne != nullptr ? QString::fromStdString(ne->GetIpText()).left(29) : QString());
 }
 
@@ -200,18 +228,20 @@ void CGroupView::BuildTree()
             }
         }
     }
-    const QSignalBlocker blocker(tree_);
+    // The items are made off the tree and put in at once: the view then takes them in one go, not item by item.
     QTreeWidgetItem* top = NewItem(nullptr, GroupItemKind::Location, topId, 0, topText, kImageLocation);
     if (topId != 0)
         topNode->treeItem = reinterpret_cast<uintptr_t>(top);
     NewItem(top, GroupItemKind::NesFolder, topId, 0, QStringLiteral("NEs"), kImageNesFolder);
     if (!IsDirectMode())
         NewItem(top, GroupItemKind::MembersFolder, topId, 0, QStringLiteral("Members"), kImageMembersFolder);
-    top->setExpanded(true);
 
     InsertLocationItems(topNode->GetFirstChild(), top);
-    InsertNeItems();
-    InsertAccountItems();
+    InsertNeItems(top);
+    InsertAccountItems(top);
+    const QSignalBlocker blocker(tree_);
+    tree_->addTopLevelItem(top);
+    top->setExpanded(true);
 }
 
 void CGroupView::InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent)
@@ -228,27 +258,33 @@ void CGroupView::InsertLocationItems(CLocationNode* node, QTreeWidgetItem* paren
     }
 }
 
-void CGroupView::InsertNeItems()
+void CGroupView::InsertNeItems(QTreeWidgetItem* top)
 {
-    QTreeWidgetItem* top = TopItem();
+    // NEs of one location mostly follow each other: its folder is looked up once for them.
+    uint32_t lastLocationId = 0;
+    QTreeWidgetItem* lastParent = top->child(0);
     for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
         if (ne->inScope != 1)
             continue;
         QTreeWidgetItem* parent = top->child(0);
-        const CLocationNode* node = ne->locationId != 0 ? AppData().locations.FindLocation(ne->locationId) : nullptr;
-        if (node != nullptr) {
+        if (ne->locationId != 0 && ne->locationId == lastLocationId) {
+            parent = lastParent;
+        } else if (const CLocationNode* node =
+                       ne->locationId != 0 ? AppData().locations.FindLocation(ne->locationId) : nullptr) {
             auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem);
             parent = item == nullptr ? top : (item->childCount() > 0 ? item->child(0) : top);
+            lastLocationId = ne->locationId;
+            lastParent = parent;
         }
-        const int icon = host_.GetEntityStateIcon(ne->neId, 0);
+        const CNeRecord* record = ne->neId != 0 ? ne : nullptr;
+        const int icon = GetEntityStateIcon(record, 0);
         ne->stateWord = (ne->stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(icon & 0xFF) << 20);
-        NewItem(parent, GroupItemKind::Ne, ne->neId, 0, QString::fromStdString(ne->name), icon);
+        NewItem(parent, GroupItemKind::Ne, ne->neId, 0, QString::fromStdString(ne->name), icon, record);
     }
 }
 
-void CGroupView::InsertAccountItems()
+void CGroupView::InsertAccountItems(QTreeWidgetItem* top)
 {
-    QTreeWidgetItem* top = TopItem();
     for (CUserAccount* account = AppData().accounts.First(); account != nullptr; account = account->GetNext()) {
         if (account->inScope == 0)
             continue;
@@ -279,7 +315,7 @@ void CGroupView::ExpandShelves(QTreeWidgetItem* neItem)
             continue;
         const auto shelf = static_cast<uint32_t>(i + 1);
         NewItem(neItem, GroupItemKind::Shelf, ne->neId, shelf, QStringLiteral("shelf:%1").arg(shelf),
-                host_.GetEntityStateIcon(ne->neId, i + 1));
+                host_.GetEntityStateIcon(ne->neId, i + 1), ne);
     }
     neItem->setExpanded(true);
 }
@@ -727,30 +763,30 @@ void CGroupView::ComputeLocationSeverities()
 void CGroupView::UpdateLocationIcons()
 {
     const bool blinkOn = host_.IsBlinkPhaseOn();
-    std::vector<QTreeWidgetItem*> items;
-    CollectSearchOrder(TopItem(), items);
-    for (QTreeWidgetItem* item : items) {
-        if (Kind(item) != GroupItemKind::Location)
-            continue;
-        uint32_t severity = treeSeverity_;
-        uint32_t secondary = treeSecondary_;
-        if (const CLocationNode* node = Id(item) != 0 ? AppData().locations.FindLocation(Id(item)) : nullptr) {
-            severity = node->gravestSeverity;
-            secondary = node->gravestSecondaryStatus;
-        }
+    const auto update = [&](QTreeWidgetItem* item, uint32_t severity, uint32_t secondary) {
         int image = kImageLocation + (severity <= 4 ? static_cast<int>(severity) : 5);
         if (blinkOn && Flashes(severity, secondary))
             image = kImageLocation;
         SetItemImage(item, image);
+    };
+    // The location items are those the nodes point at; a top item of no location shows the tree-wide values.
+    if (QTreeWidgetItem* top = TopItem(); top != nullptr && Id(top) == 0)
+        update(top, treeSeverity_, treeSecondary_);
+    CLocationTree& locations = AppData().locations;
+    for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node)) {
+        if (auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem))
+            update(item, node->gravestSeverity, node->gravestSecondaryStatus);
     }
 }
 
 void CGroupView::UpdateNeIcons()
 {
     const bool blinkOn = host_.IsBlinkPhaseOn();
-    std::vector<QTreeWidgetItem*> items;
-    CollectSearchOrder(TopItem(), items);
-    for (QTreeWidgetItem* item : items) {
+    // The rows in view only; the others are coloured when a refresh finds them there.
+    const int bottom = tree_->viewport()->height();
+    for (QTreeWidgetItem* item = tree_->itemAt(0, 0); item != nullptr; item = tree_->itemBelow(item)) {
+        if (tree_->visualItemRect(item).top() >= bottom)
+            break;
         if (Kind(item) != GroupItemKind::Ne)
             continue;
         CNeRecord* ne = NeOf(item);

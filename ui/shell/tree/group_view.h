@@ -9,10 +9,12 @@
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui/shell/tree/tree_search.h"
 
+#include <QIcon>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 class IViewHost;
@@ -99,13 +101,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // An item of an NE or a shelf takes `ne` for its colour and tool tip (null: looked up by the item's id).
     QTreeWidgetItem* NewItem(QTreeWidgetItem* parent, GroupItemKind kind, uint32_t id, uint32_t extra,
-                             const QString& text, int image);
+                             const QString& text, int image, const CNeRecord* ne = nullptr);
     void SetItemImage(QTreeWidgetItem* item, int image);
+    void SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord* ne);
+    const QIcon& ListIcon(int image);
     void UpdateToolTip(QTreeWidgetItem* item);
+    void SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne);
     void InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent);
-    void InsertNeItems();
-    void InsertAccountItems();
+    void InsertNeItems(QTreeWidgetItem* top);
+    void InsertAccountItems(QTreeWidgetItem* top);
     QTreeWidgetItem* LocationItem(uint32_t locationId) const;
     // Sets the host's current location, NE and key text by the item's kind; returns the view kind to select.
     int ApplySelection(QTreeWidgetItem* item, bool expand);
@@ -129,6 +135,11 @@ private:
     bool stopRefreshWhileBusy_ = false;
     uint32_t treeSeverity_ = 0;
     uint32_t treeSecondary_ = 0;
+    struct CachedIcon {
+        qint64 pixmapKey = 0;
+        QIcon icon;
+    };
+    std::map<int, CachedIcon> icons_;
 
     TreeSearchSettings search_;
     bool searchDialogNeeded_ = true;

@@ -142,6 +142,18 @@ TEST_F(GroupViewTest, ReselectionAfterARebuild)
     }
 }
 
+TEST_F(GroupViewTest, ShownAgainTheTreeKeepsItsItemsAndSelection)
+{
+    auto view = MakeView();
+    QTreeWidgetItem* beta = Find(*view, GroupItemKind::Ne, 2);
+    Click(*view, beta);
+    view->show();
+    view->hide();
+    view->show();
+    EXPECT_EQ(Find(*view, GroupItemKind::Ne, 2), beta);
+    EXPECT_EQ(view->Tree()->currentItem(), beta);
+}
+
 TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
 {
     auto view = MakeView();
