@@ -88,7 +88,11 @@ std::string GetDriverLogPath(DriverLogKind kind)
 
 std::string FormatLogTimestamp()
 {
-    const auto now = std::chrono::system_clock::now();
+    return FormatLogTimestamp(std::chrono::system_clock::now());
+}
+
+std::string FormatLogTimestamp(std::chrono::system_clock::time_point now)
+{
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};

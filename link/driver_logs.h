@@ -2,6 +2,7 @@
 // events), NetDrvComm.log (transport traffic) and PDU.log (every PDU in readable form).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -33,7 +34,8 @@ void WriteDriverLog(DriverLogKind kind, const char* format, ...) __attribute__((
 // Text as given (already formatted lines) when the log is switched on.
 void WriteDriverLogText(DriverLogKind kind, const std::string& text);
 
-// Local time "YYYY-MM-DD HH:MM:SS.mmm" of now.
+// Local time "YYYY-MM-DD HH:MM:SS.mmm" of now, or of a moment.
 std::string FormatLogTimestamp();
+std::string FormatLogTimestamp(std::chrono::system_clock::time_point at);
 
 void CloseDriverLogs();

@@ -1,8 +1,13 @@
 #include "link/pdu_log.h"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <deque>
+#include <iterator>
 #include <mutex>
 
 #include "link/driver_logs.h"
@@ -10,9 +15,22 @@
 
 namespace {
 
+// A PDU as the window will show it, kept raw: its lines are made only when they are handed to the window, so that
+// PDUs whose lines the bound pushes out are never formatted.
+struct PendingPdu {
+    std::chrono::system_clock::time_point at;
+    PduDirection direction = PduDirection::Send;
+    EmsMsg header;
+    std::array<uint8_t, kPduWindowDumpBytes> head{};
+    size_t headSize = 0;
+    bool hasRecords = false;
+    size_t lines = 0; // the header line and the dump lines
+};
+
 struct PendingLines {
     std::mutex mutex;
-    std::deque<std::string> lines;
+    std::deque<PendingPdu> pdus;
+    size_t lines = 0; // of all the PDUs kept; the window gets the latest kPduWindowMaxLines of them
 };
 
 PendingLines& Pending()
@@ -36,18 +54,38 @@ const char* DirectionName(PduDirection direction)
     return "?";
 }
 
+void AppendLines(const PendingPdu& pdu, std::vector<std::string>& out)
+{
+    out.push_back(FormatPduHeaderLine(FormatLogTimestamp(pdu.at), pdu.direction, pdu.header));
+    std::vector<std::string> dump =
+        FormatPduDump(pdu.hasRecords ? pdu.head.data() : nullptr, pdu.headSize, kPduWindowDumpBytes);
+    out.insert(out.end(), std::make_move_iterator(dump.begin()), std::make_move_iterator(dump.end()));
+}
+
 void HandPendingLinesToWindow()
 {
-    std::vector<std::string> lines;
+    std::deque<PendingPdu> pdus;
+    size_t lineCount = 0;
     {
         PendingLines& pending = Pending();
         std::lock_guard<std::mutex> lock(pending.mutex);
-        lines.assign(std::make_move_iterator(pending.lines.begin()), std::make_move_iterator(pending.lines.end()));
-        pending.lines.clear();
+        pdus.swap(pending.pdus);
+        lineCount = pending.lines;
+        pending.lines = 0;
     }
-    if (!lines.empty()) {
-        GetLinkUi().AppendPduLogLines(lines);
+    if (pdus.empty()) {
+        return;
     }
+    std::vector<std::string> lines;
+    lines.reserve(lineCount);
+    for (const PendingPdu& pdu : pdus) {
+        AppendLines(pdu, lines);
+    }
+    // The oldest PDU may be kept for its last lines only.
+    if (lines.size() > kPduWindowMaxLines) {
+        lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(kPduWindowMaxLines));
+    }
+    GetLinkUi().AppendPduLogLines(lines);
 }
 
 } // namespace
@@ -66,48 +104,69 @@ std::string FormatPduHeaderLine(const std::string& timestamp, PduDirection direc
 
 std::vector<std::string> FormatPduDump(const uint8_t* data, size_t size, size_t limit)
 {
+    static constexpr char kHex[] = "0123456789abcdef";
     std::vector<std::string> lines;
     if (data == nullptr) {
         return lines;
     }
     const size_t shown = size < limit ? size : limit;
+    lines.reserve((shown + 15) / 16);
     for (size_t offset = 0; offset < shown; offset += 16) {
         char line[96];
-        int pos = std::snprintf(line, sizeof line, "%04zx ", offset);
-        std::string ascii;
+        size_t pos = static_cast<size_t>(std::snprintf(line, sizeof line, "%04zx ", offset));
+        char ascii[16];
+        size_t asciiSize = 0;
         for (size_t i = 0; i < 16; ++i) {
             if (offset + i < shown) {
                 const uint8_t byte = data[offset + i];
-                pos += std::snprintf(line + pos, sizeof line - static_cast<size_t>(pos), " %02x", byte);
-                ascii += (byte >= 0x20 && byte < 0x7F) ? static_cast<char>(byte) : '.';
+                line[pos++] = ' ';
+                line[pos++] = kHex[byte >> 4];
+                line[pos++] = kHex[byte & 0x0F];
+                ascii[asciiSize++] = (byte >= 0x20 && byte < 0x7F) ? static_cast<char>(byte) : '.';
             } else {
-                pos += std::snprintf(line + pos, sizeof line - static_cast<size_t>(pos), "   ");
+                line[pos++] = ' ';
+                line[pos++] = ' ';
+                line[pos++] = ' ';
             }
         }
-        lines.push_back(std::string(line) + "  " + ascii);
+        line[pos++] = ' ';
+        line[pos++] = ' ';
+        std::string text(line, pos);
+        text.append(ascii, asciiSize);
+        lines.push_back(std::move(text));
     }
     return lines;
 }
 
 void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size)
 {
-    const std::string header = FormatPduHeaderLine(FormatLogTimestamp(), direction, msg);
+    const auto now = std::chrono::system_clock::now();
     if (IsDriverLogEnabled(DriverLogKind::Pdu)) {
-        std::string text = header + "\n";
+        std::string text = FormatPduHeaderLine(FormatLogTimestamp(now), direction, msg) + "\n";
         for (const auto& line : FormatPduDump(records, size, size)) {
             text += line + "\n";
         }
         WriteDriverLogText(DriverLogKind::Pdu, text);
     }
-    std::vector<std::string> windowLines = FormatPduDump(records, size, kPduWindowDumpBytes);
+    PendingPdu pdu;
+    pdu.at = now;
+    pdu.direction = direction;
+    pdu.header = msg;
+    pdu.header.records = nullptr;
+    pdu.hasRecords = records != nullptr;
+    pdu.headSize = records == nullptr ? 0 : std::min(size, kPduWindowDumpBytes);
+    if (pdu.headSize != 0) {
+        std::memcpy(pdu.head.data(), records, pdu.headSize);
+    }
+    pdu.lines = 1 + (pdu.headSize + 15) / 16;
     PendingLines& pending = Pending();
     std::lock_guard<std::mutex> lock(pending.mutex);
-    pending.lines.push_back(header);
-    for (auto& line : windowLines) {
-        pending.lines.push_back(std::move(line));
-    }
-    while (pending.lines.size() > kPduWindowMaxLines) {
-        pending.lines.pop_front();
+    pending.lines += pdu.lines;
+    pending.pdus.push_back(pdu);
+    // Whole PDUs go once the later ones fill the window's lines without them.
+    while (pending.lines - pending.pdus.front().lines >= kPduWindowMaxLines) {
+        pending.lines -= pending.pdus.front().lines;
+        pending.pdus.pop_front();
     }
 }
 
@@ -135,12 +194,13 @@ size_t PendingPduLogLineCount()
 {
     PendingLines& pending = Pending();
     std::lock_guard<std::mutex> lock(pending.mutex);
-    return pending.lines.size();
+    return std::min(pending.lines, kPduWindowMaxLines);
 }
 
 void ClearPendingPduLogLines()
 {
     PendingLines& pending = Pending();
     std::lock_guard<std::mutex> lock(pending.mutex);
-    pending.lines.clear();
+    pending.pdus.clear();
+    pending.lines = 0;
 }

@@ -11,10 +11,12 @@
 
 #include "core/tables/entity_node.h"
 #include "core/util/severity.h"
+#include "link/driver_logs.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/snmp/udp_socket.h"
+#include "tests/core/temp_file_test.h"
 #include "tests/link/server_sim_fixture.h"
 
 namespace {
@@ -164,8 +166,23 @@ TEST_F(SimNotifyTest, BurstOf200000OverUdpArrivesAtAPaceTheWorkstationTakes)
 
 class SimFloodTest : public SimNotifyTest {
 protected:
-    // A server that sends its datagrams back to back, more than any receive buffer holds.
+    // A server that sends its datagrams back to back, more than any receive buffer holds, to a workstation that
+    // writes every PDU to its log file and so takes them slower than they come.
     std::vector<std::string> SimArguments() const override { return {"--datagram-rate", "0"}; }
+    void SetUp() override
+    {
+        SimNotifyTest::SetUp();
+        SetLinkLogDirectory(logs_.Path().string());
+        SetDriverLogSwitches({.netDrv = false, .agent = false, .comm = false, .pdu = true});
+    }
+    void TearDown() override
+    {
+        SetDriverLogSwitches({});
+        CloseDriverLogs();
+        SetLinkLogDirectory("");
+        SimNotifyTest::TearDown();
+    }
+    CTempDir logs_;
 };
 
 TEST_F(SimFloodTest, DatagramsLostInTheKernelAreToldAndTheStatesReadAgain)
