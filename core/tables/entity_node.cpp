@@ -51,6 +51,15 @@ CEntityNode::CEntityNode(CEntityNode* parent, int position, int level, uint32_t 
 {
 }
 
+void CEntityNode::Place(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType)
+{
+    parent_ = parent;
+    position_ = position;
+    level_ = level;
+    type_ = type;
+    plannedType_ = plannedType;
+}
+
 CEntityNode::~CEntityNode() = default;
 
 std::unique_ptr<CEntityNode> CEntityNode::BuildEntityTree(uint32_t neModelId)
@@ -67,7 +76,8 @@ std::unique_ptr<CEntityNode> CEntityNode::BuildEntityTree(uint32_t neModelId, co
 
 void CEntityNode::BuildChildren(const CEntityModelSet& models)
 {
-    children_.clear();
+    children_.reset();
+    childCount_ = 0;
     if (level_ >= kEntityLevelFifth) {
         return;
     }
@@ -78,39 +88,52 @@ void CEntityNode::BuildChildren(const CEntityModelSet& models)
     const int childLevel = level_ + 1;
     // Positions above the level's maximum cannot be addressed by any entity id, so they get no node.
     const int count = std::min<int>(model->GetChildCount(), static_cast<int>(models.GetMaxEntityLevel(childLevel)));
-    children_.reserve(static_cast<size_t>(count));
+    if (count <= 0) {
+        return;
+    }
+    children_.reset(new CEntityNode[static_cast<size_t>(count)]);
+    childCount_ = count;
     for (int i = 0; i < count; ++i) {
+        CEntityNode& child = children_[static_cast<size_t>(i)];
         const uint32_t fixedType = model->GetChildFixedType(i);
         if (fixedType == kEntityTypeAbsent) {
-            children_.emplace_back(new CEntityNode(this, i, childLevel, kEntityTypeAbsent, kEntityTypeAbsent));
+            child.Place(this, i, childLevel, kEntityTypeAbsent, kEntityTypeAbsent);
             continue;
         }
-        children_.emplace_back(new CEntityNode(this, i, childLevel, kEntityTypeUnknown, fixedType));
-        children_.back()->BuildChildren(models);
+        child.Place(this, i, childLevel, kEntityTypeUnknown, fixedType);
+        child.BuildChildren(models);
     }
 }
 
 std::unique_ptr<CEntityNode> CEntityNode::Clone() const
 {
     std::unique_ptr<CEntityNode> copy(new CEntityNode(nullptr, position_, level_, type_, plannedType_));
-    copy->stateBits = stateBits;
-    copy->severity = severity;
-    copy->secondaryStatus = secondaryStatus;
-    copy->alarmClass = alarmClass;
-    copy->alarmMasked = alarmMasked;
-    copy->ackFlag = ackFlag;
-    copy->ackTime = ackTime;
-    copy->ackPerson = ackPerson;
-    copy->occurTime = occurTime;
-    copy->receiveTime = receiveTime;
-    copy->connected = connected;
-    copy->componentFlags = componentFlags;
-    copy->children_.reserve(children_.size());
-    for (const auto& child : children_) {
-        copy->children_.push_back(child->Clone());
-        copy->children_.back()->parent_ = copy.get();
-    }
+    CopyInto(*copy);
     return copy;
+}
+
+void CEntityNode::CopyInto(CEntityNode& copy) const
+{
+    copy.stateBits = stateBits;
+    copy.severity = severity;
+    copy.secondaryStatus = secondaryStatus;
+    copy.alarmClass = alarmClass;
+    copy.alarmMasked = alarmMasked;
+    copy.ackFlag = ackFlag;
+    copy.ackTime = ackTime;
+    copy.ackPerson = ackPerson;
+    copy.occurTime = occurTime;
+    copy.receiveTime = receiveTime;
+    copy.connected = connected;
+    copy.componentFlags = componentFlags;
+    copy.childCount_ = childCount_;
+    copy.children_.reset(childCount_ > 0 ? new CEntityNode[static_cast<size_t>(childCount_)] : nullptr);
+    for (int i = 0; i < childCount_; ++i) {
+        const CEntityNode& child = children_[static_cast<size_t>(i)];
+        CEntityNode& childCopy = copy.children_[static_cast<size_t>(i)];
+        childCopy.Place(&copy, child.position_, child.level_, child.type_, child.plannedType_);
+        child.CopyInto(childCopy);
+    }
 }
 
 CEntityNode* CEntityNode::GetRoot()
@@ -129,10 +152,10 @@ const CEntityNode* CEntityNode::GetRoot() const
 
 CEntityNode* CEntityNode::GetChild(int i) const
 {
-    if (i < 0 || i >= static_cast<int>(children_.size())) {
+    if (i < 0 || i >= childCount_) {
         return nullptr;
     }
-    return children_[static_cast<size_t>(i)].get();
+    return &children_[static_cast<size_t>(i)];
 }
 
 CEntityIndex CEntityNode::GetIndex() const

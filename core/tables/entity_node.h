@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 class CEntityModelSet;
 class CNeRecord;
@@ -66,7 +65,7 @@ class CEntityNode {
     const CEntityNode* GetRoot() const;
     int GetLevel() const { return level_; }       // 1 NE .. 5
     int GetPosition() const { return position_; } // among the parent's children, from 0
-    int GetChildCount() const { return static_cast<int>(children_.size()); }
+    int GetChildCount() const { return childCount_; }
     CEntityNode* GetChild(int i) const;
     // The node's path below the NE, and its packed id.
     CEntityIndex GetIndex() const;
@@ -124,14 +123,20 @@ class CEntityNode {
     static uint32_t GetSummarySeverityById(const CNeRecord* ne, uint32_t entityId);
 
   private:
+    CEntityNode() = default;
     CEntityNode(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
+    void Place(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
     // Replaces the children by those of the node's model.
     void BuildChildren(const CEntityModelSet& models);
+    // Copies the values and the subtree (not the links) into a node placed already.
+    void CopyInto(CEntityNode& copy) const;
 
     CEntityNode* parent_ = nullptr;
     int position_ = 0;
     int level_ = 1;
     uint32_t type_ = kEntityTypeUnknown;
     uint32_t plannedType_ = kEntityTypeUnknown;
-    std::vector<std::unique_ptr<CEntityNode>> children_;
+    int childCount_ = 0;
+    // A node's children lie side by side in one block: one allocation for all of them.
+    std::unique_ptr<CEntityNode[]> children_;
 };
