@@ -2,16 +2,20 @@
 // its bound: each entity keeps only its latest record, placed where that record arrived. The model ends as the
 // server left it, and the trap log still sees each entity's states in their order; what is folded away are states
 // that a later state of the same entity replaced.
+//
+// The records wait in arrival order with a table from entity to the place of its latest record (open addressing,
+// no allocation per record): a replaced record is only marked, and the marked ones are swept out once they
+// outnumber the others, so that the memory follows the number of entities.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <list>
-#include <unordered_map>
+#include <deque>
 #include <vector>
 
 #include "link/ems_msg.h"
+#include "link/records/entity_state_rec.h"
 
 // A message with records of its own.
 struct OwnedServerMessage {
@@ -24,26 +28,46 @@ public:
     // Entity-state messages with well-formed records.
     static bool Folds(const EmsMsg& msg);
 
-    void Add(const EmsMsg& msg);
-    // Takes at most `maxRecords` records from the front, in order, as messages of one code and NE each.
-    void TakeFront(size_t maxRecords, std::vector<OwnedServerMessage>& out);
+    // The message's records, each with the message's arrival number.
+    void Add(const EmsMsg& msg, uint64_t arrival);
+    // Takes at most `maxRecords` records from the front, in order, as messages of one code and NE each; none that
+    // arrived at `limit` or later.
+    void TakeFront(size_t maxRecords, uint64_t limit, std::vector<OwnedServerMessage>& out);
 
-    bool Empty() const { return order_.empty(); }
-    size_t RecordCount() const { return order_.size(); }
+    bool Empty() const { return live_ == 0; }
+    size_t RecordCount() const { return live_; }
     // Records dropped because a later one of their entity came.
     uint64_t Superseded() const { return superseded_; }
     // Memory held, about.
     size_t Bytes() const;
 
 private:
+    static constexpr uint64_t kNoPlace = UINT64_MAX;
+
     struct Entry {
-        uint64_t key = 0;
-        uint16_t code = 0;
+        uint64_t arrival = 0;
         uint32_t neId = 0;
-        std::array<uint8_t, 60> record{};
+        uint16_t code = 0;
+        bool live = false;
+        std::array<uint8_t, kEntityStateRecSize> record{};
+    };
+    struct Slot {
+        uint64_t key = 0;
+        uint64_t place = kNoPlace; // counted from the first record the fold took; kNoPlace: empty
     };
 
-    std::list<Entry> order_;
-    std::unordered_map<uint64_t, std::list<Entry>::iterator> byEntity_;
+    static uint64_t KeyOf(uint32_t neId, const uint8_t* record);
+    size_t Home(uint64_t key) const;
+    // The slot holding `key`, or the empty slot where it would go.
+    size_t Find(uint64_t key) const;
+    void Erase(size_t slot);
+    void Reserve(size_t liveRecords);
+    // Drops the replaced records and renumbers the places.
+    void Sweep();
+
+    std::deque<Entry> order_;
+    uint64_t frontPlace_ = 0; // the place of order_.front()
+    std::vector<Slot> slots_; // a power of two, at most half used
+    size_t live_ = 0;
     uint64_t superseded_ = 0;
 };

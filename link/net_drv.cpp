@@ -507,7 +507,7 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     // Replies change the model as notifications do; from the UI thread before the caller reads the tables. The
     // rules tell the reply to a query (which replaces a table) by the request's operation.
     reply_.reserved = request->operation;
-    DispatchServerMessage(&reply_);
+    DispatchServerReply(&reply_, replyData_.arrivalMark);
     return kDrvOk;
 }
 
@@ -555,7 +555,8 @@ void CNetDrv::OnAppIdle()
 int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size)
 {
     if (msg.sequence != 0) {
-        switch (slots_.OfferReply(msg, records, size)) {
+        // The notifications before this frame on the connection are queued by now; those after it are not.
+        switch (slots_.OfferReply(msg, records, size, ServerMessageArrivalMark())) {
         case CRequestSlotTable::Route::Slot:
             LogPdu(PduDirection::Recv, msg, records, size);
             return kDrvOk;

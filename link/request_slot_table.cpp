@@ -105,7 +105,8 @@ bool CRequestSlotTable::AppendFrameLocked(Slot& slot, const EmsMsg& frame, const
     return true;
 }
 
-CRequestSlotTable::Route CRequestSlotTable::OfferReply(const EmsMsg& frame, const uint8_t* records, size_t size)
+CRequestSlotTable::Route CRequestSlotTable::OfferReply(const EmsMsg& frame, const uint8_t* records, size_t size,
+                                                      uint64_t arrivalMark)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     Slot* slot = FindLocked(frame.sequence);
@@ -127,6 +128,7 @@ CRequestSlotTable::Route CRequestSlotTable::OfferReply(const EmsMsg& frame, cons
         return Route::Invalid;
     }
     if (frame.more == 0 || frame.operation == kEmsOpTextReply) {
+        slot->reply.arrivalMark = arrivalMark;
         FinishLocked(*slot, kDrvOk);
     }
     return Route::Slot;

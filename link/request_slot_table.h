@@ -17,6 +17,8 @@
 struct ReplyData {
     EmsMsg header;
     std::vector<uint8_t> records;
+    // The dispatcher's arrival mark when the reply was complete: the notifications that came before it.
+    uint64_t arrivalMark = UINT64_MAX;
 };
 
 class CRequestSlotTable {
@@ -35,8 +37,8 @@ public:
     // A fresh sequence number for a request whose reply nobody waits for.
     uint32_t NextUnclaimedSequence();
 
-    // One frame of a reply. `records` holds `size` bytes.
-    Route OfferReply(const EmsMsg& frame, const uint8_t* records, size_t size);
+    // One frame of a reply. `records` holds `size` bytes; `arrivalMark` is the dispatcher's mark as it comes.
+    Route OfferReply(const EmsMsg& frame, const uint8_t* records, size_t size, uint64_t arrivalMark = UINT64_MAX);
 
     // Ends the request of `sequence` with `result` unless it has ended already.
     void Complete(uint32_t sequence, int result);

@@ -21,10 +21,11 @@ constexpr auto kDrainSlice = std::chrono::milliseconds(50);
 // Folded records taken at a time, so that a drain can stop within its slice.
 constexpr size_t kFoldedRecordsPerTake = 2000;
 
-// A message waiting, or (past the bound) entity states folded per entity.
+// A message waiting (with its arrival number), or (past the bound) entity states folded per entity.
 struct QueuedItem {
     OwnedServerMessage message;
     std::unique_ptr<CEntityStateFold> fold;
+    uint64_t arrival = 0;
 };
 
 struct Dispatcher {
@@ -39,6 +40,7 @@ struct Dispatcher {
     std::deque<QueuedItem> queue;
     size_t queuedBytes = 0;
     size_t queuedMessages = 0; // a folded entity counts as one
+    uint64_t arrivals = 0;     // messages queued so far
 
     // Changed on the UI thread between passes; read under the dispatch lock.
     std::mutex rulesMutex;
@@ -95,8 +97,9 @@ void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
     }
 }
 
-// The next messages in order: a waiting message, or records from the front of a fold. False when none wait.
-bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out)
+// The next messages in order that arrived before `limit`: a waiting message, or records from the front of a fold.
+// False when none wait.
+bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limit)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
     if (d.queue.empty()) {
@@ -104,6 +107,9 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out)
     }
     QueuedItem& front = d.queue.front();
     if (front.fold == nullptr) {
+        if (front.arrival >= limit) {
+            return false;
+        }
         d.queuedBytes -= BytesOf(front.message);
         --d.queuedMessages;
         out.push_back(std::move(front.message));
@@ -112,7 +118,10 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out)
     }
     const size_t bytesBefore = front.fold->Bytes();
     const size_t recordsBefore = front.fold->RecordCount();
-    front.fold->TakeFront(kFoldedRecordsPerTake, out);
+    front.fold->TakeFront(kFoldedRecordsPerTake, limit, out);
+    if (out.empty()) {
+        return false;
+    }
     d.queuedBytes -= bytesBefore - front.fold->Bytes();
     d.queuedMessages -= recordsBefore - front.fold->RecordCount();
     if (front.fold->Empty()) {
@@ -124,14 +133,15 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out)
     return true;
 }
 
-// Applies what is queued, then `extra` when given. With `sliced`, stops after a slice of time (never with `extra`,
-// which must come after what is queued). The caller holds the dispatch lock.
-size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects, bool sliced)
+// Applies what is queued (what arrived before `limit`), then `extra` when given. With `sliced`, stops after a slice
+// of time (never with `extra`, which must come after what is queued). The caller holds the dispatch lock.
+size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects, bool sliced,
+                   uint64_t limit = kAllArrivals)
 {
     const auto start = std::chrono::steady_clock::now();
     size_t applied = 0;
     std::vector<OwnedServerMessage> taken;
-    while (TakeNext(d, taken)) {
+    while (TakeNext(d, taken, limit)) {
         for (OwnedServerMessage& queued : taken) {
             EmsMsg msg = queued.header;
             msg.records = queued.records.empty() ? nullptr : queued.records.data();
@@ -175,12 +185,12 @@ void Enqueue(Dispatcher& d, const EmsMsg& msg)
         CEntityStateFold& fold = *d.queue.back().fold;
         d.queuedBytes -= fold.Bytes();
         d.queuedMessages -= fold.RecordCount();
-        fold.Add(msg);
+        fold.Add(msg, d.arrivals++);
         d.queuedBytes += fold.Bytes();
         d.queuedMessages += fold.RecordCount();
         return;
     }
-    QueuedItem item{CopyOf(msg), nullptr};
+    QueuedItem item{CopyOf(msg), nullptr, d.arrivals++};
     d.queuedBytes += BytesOf(item.message);
     ++d.queuedMessages;
     d.queue.push_back(std::move(item));
@@ -233,6 +243,29 @@ void DispatchServerMessage(const EmsMsg* msg)
     ApplyQueued(d, msg, effects, false);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
+}
+
+void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
+{
+    Dispatcher& d = TheDispatcher();
+    if (msg == nullptr || !IsApplicable(*msg)) {
+        return;
+    }
+    if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
+        Enqueue(d, *msg);
+        return;
+    }
+    CDispatchEffects effects;
+    ApplyQueued(d, msg, effects, false, arrivalMark);
+    d.dispatchLock.Unlock();
+    effects.RunOn(d.ui.load());
+}
+
+uint64_t ServerMessageArrivalMark()
+{
+    Dispatcher& d = TheDispatcher();
+    std::lock_guard<std::mutex> lock(d.queueMutex);
+    return d.arrivals;
 }
 
 bool DrainServerMessages(uint32_t lockWaitMs)

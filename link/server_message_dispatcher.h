@@ -27,6 +27,15 @@ void UnlockDispatch();
 // (operation 4) with status 0 are taken; others are dropped.
 void DispatchServerMessage(const EmsMsg* msg);
 
+// A reply to a request of the UI thread: what was queued before `arrivalMark` (ServerMessageArrivalMark when the
+// reply came) is applied first, then the reply; what came after the reply waits for the next tick. From another
+// thread the reply is queued.
+void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark);
+
+// Counts the messages queued so far: taken when a reply comes, it parts those that came before from those after.
+uint64_t ServerMessageArrivalMark();
+inline constexpr uint64_t kAllArrivals = UINT64_MAX;
+
 // Applies what is queued (for at most a slice of 50 ms) when the dispatch lock is free within `lockWaitMs`; false
 // when it was not. UI thread only.
 bool DrainServerMessages(uint32_t lockWaitMs);

@@ -375,6 +375,48 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
     EXPECT_EQ(Query(20), kDrvNotConnected);
 }
 
+std::vector<uint8_t> NotificationFrame(uint16_t code, uint8_t mark)
+{
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.requestCode = code;
+    header.neId = 4;
+    header.count = 1;
+    header.recordSize = 60;
+    std::vector<uint8_t> record(60, mark);
+    return EncodeFrame(header, record.data(), record.size());
+}
+
+TEST_F(ServerDriverTest, AReplyIsAppliedAfterTheNotificationsBeforeItAndBeforeThoseAfterIt)
+{
+    // One notification before the reply and many after it, in one go on the connection.
+    AppliedLog applied;
+    applied.Watch(10);
+    applied.Watch(330);
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        std::vector<uint8_t> bytes = NotificationFrame(330, 0);
+        FrameHeader header;
+        header.operation = kEmsOpReply;
+        header.requestCode = request.header.requestCode;
+        header.sequence = request.header.sequence;
+        const std::vector<uint8_t> reply = EncodeFrame(header, nullptr, 0);
+        bytes.insert(bytes.end(), reply.begin(), reply.end());
+        for (int i = 1; i <= 2000; ++i) {
+            const std::vector<uint8_t> after = NotificationFrame(330, static_cast<uint8_t>(i));
+            bytes.insert(bytes.end(), after.begin(), after.end());
+        }
+        server.SendRaw(bytes);
+    });
+    StartAndConnect();
+    ASSERT_EQ(Query(10), kDrvOk);
+    ASSERT_EQ(applied.Size(), 2u) << "only the notification before the reply came first";
+    EXPECT_EQ(applied.messages[0].first, 330);
+    EXPECT_EQ(applied.messages[1].first, 10);
+    ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() == 2000; }));
+    DispatchServerMessage(nullptr);
+    EXPECT_EQ(applied.Size(), 2002u);
+}
+
 TEST_F(ServerDriverTest, TrapPortIsTheFirstFreeOneFromTheSetting)
 {
     LinkSettings settings = FastSettings();

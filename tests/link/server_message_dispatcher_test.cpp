@@ -171,6 +171,58 @@ TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessages
     EXPECT_LT(records, static_cast<size_t>(batches) * kPerBatch) << "nothing was folded";
 }
 
+TEST_F(DispatcherTest, AReplyComesAfterTheStatesThatArrivedBeforeItAndBeforeTheRestFoldedOrNot)
+{
+    // States of 40 entities past the bound, the reply's mark taken in the folded part; record i carries i.
+    constexpr uint32_t kPerBatch = 23;
+    const uint32_t batches = 3 * kServerMessageQueueBound / (kPerBatch * kEntityStateRecSize);
+    uint64_t mark = 0;
+    uint32_t valueAtMark = 0;
+    std::thread driverThread([&] {
+        uint32_t sent = 0;
+        for (uint32_t b = 0; b < batches; ++b) {
+            if (b == batches / 2) {
+                mark = ServerMessageArrivalMark();
+                valueAtMark = sent;
+            }
+            std::vector<uint8_t> records;
+            for (uint32_t i = 0; i < kPerBatch; ++i, ++sent) {
+                EntityStateRec rec;
+                rec.entityId = 10101 + sent % 40;
+                rec.value = sent;
+                const auto bytes = EncodeRecord(rec);
+                records.insert(records.end(), bytes.begin(), bytes.end());
+            }
+            const EmsMsg states = Message(330, records, kEntityStateRecSize);
+            DispatchServerMessage(&states);
+        }
+    });
+    driverThread.join();
+    const std::vector<uint8_t> table = {1};
+    const EmsMsg reply = Message(20, table);
+    DispatchServerReply(&reply, mark);
+    while (QueuedServerMessageCount() != 0)
+        DispatchServerMessage(nullptr);
+
+    size_t before = 0;
+    size_t after = 0;
+    bool replied = false;
+    for (const Applied& a : applied_) {
+        if (a.code == 20) {
+            replied = true;
+            continue;
+        }
+        for (size_t offset = 0; offset < a.records.size(); offset += kEntityStateRecSize) {
+            EntityStateRec rec;
+            DecodeRecord(a.records.data() + offset, kEntityStateRecSize, &rec);
+            EXPECT_EQ(rec.value >= valueAtMark, replied) << "record " << rec.value << " crossed the reply";
+            ++(replied ? after : before);
+        }
+    }
+    EXPECT_GT(before, 0u);
+    EXPECT_GT(after, 0u);
+}
+
 TEST_F(DispatcherTest, UiThreadAppliesAtOnceAfterWhatWasQueued)
 {
     const std::vector<uint8_t> queued = {1}, direct = {2};
