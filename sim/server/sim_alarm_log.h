@@ -50,6 +50,8 @@ public:
 
     // The bits of the entity's active alarms, and the gravest of their severities (0 for none).
     uint32_t StateBits(uint32_t neId, uint32_t entityId) const;
+    // The NE has an active alarm or an acknowledged entity.
+    bool HasAnyOf(uint32_t neId) const;
     uint32_t Severity(uint32_t neId, uint32_t entityId) const;
     // The newest occur time of the entity's active alarms (0 for none).
     uint32_t OccurTime(uint32_t neId, uint32_t entityId) const;

@@ -388,8 +388,20 @@ EntityStateRec CSimDatabase::EntityState(const CSimNe& ne, const CEntityNode& no
 std::vector<EntityStateRec> CSimDatabase::EntityStates(const CSimNe& ne) const
 {
     std::vector<EntityStateRec> out;
-    for (const CEntityNode* node : ne.Entities()) {
-        out.push_back(EntityState(ne, *node));
+    // Most NEs have no alarm: their entities' states need no look in the alarm log.
+    const bool quiet = !alarms_.HasAnyOf(ne.Id());
+    const std::vector<const CEntityNode*> entities = ne.Entities();
+    out.reserve(entities.size());
+    for (const CEntityNode* node : entities) {
+        if (quiet) {
+            EntityStateRec& rec = out.emplace_back();
+            rec.entityId = node->GetEntityId();
+            rec.severity = kSeverityServerCleared;
+            rec.onlineType = node->GetType();
+            rec.plannedType = node->GetPlannedType();
+        } else {
+            out.push_back(EntityState(ne, *node));
+        }
     }
     return out;
 }

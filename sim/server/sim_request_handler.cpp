@@ -209,13 +209,15 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         // A workstation that turns notifications on first gets the state of every entity, as 325 so that it reaches
         // the model and not the trap log: its NEs start connected or not as the server knows them.
         if (session.notificationsOn) {
-            for (uint32_t neId : db_.NeIds()) {
-                if (const CSimNe* ne = db_.FindNe(neId)) {
-                    SimNotice notice = Notice(SimAudience::kUser, kReqEntityState, neId, db_.EntityStates(*ne));
-                    notice.user = session.user;
-                    out.notices.push_back(std::move(notice));
+            out.laterNotices = [this, user = session.user](const std::function<void(const SimNotice&)>& send) {
+                for (uint32_t neId : db_.NeIds()) {
+                    if (const CSimNe* ne = db_.FindNe(neId)) {
+                        SimNotice notice = Notice(SimAudience::kUser, kReqEntityState, neId, db_.EntityStates(*ne));
+                        notice.user = user;
+                        send(notice);
+                    }
                 }
-            }
+            };
         }
         return out;
     case kReqBoardSetting:

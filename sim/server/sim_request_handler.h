@@ -42,6 +42,9 @@ struct SimNotice {
 struct SimHandled {
     std::vector<Frame> replies;
     std::vector<SimNotice> notices;
+    // Notifications made one by one, each sent as it is made, once the replies are on their way (a long series
+    // that follows its answer).
+    std::function<void(const std::function<void(const SimNotice&)>& send)> laterNotices;
     bool noticesFirst = false; // the notifications go out before the reply
     bool close = false;        // the connection ends after the replies
 };

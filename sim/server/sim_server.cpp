@@ -336,6 +336,9 @@ void CSimServer::Serve(Connection& connection, const Frame& request)
             Deliver(&connection, notice);
         }
     }
+    if (handled.laterNotices) {
+        handled.laterNotices([&](const SimNotice& notice) { Deliver(&connection, notice); });
+    }
     if (handled.close && !connection.dead) {
         connection.closeWhenSent = true;
         Flush(connection);
