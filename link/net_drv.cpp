@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <new>
+#include <optional>
 #include <poll.h>
+#include <sys/epoll.h>
+#include <unistd.h>
 #include <system_error>
 #include <utility>
 
@@ -62,6 +65,9 @@ CNetDrv::CNetDrv(uint32_t defaultTimeoutMs) : defaultTimeoutMs_(defaultTimeoutMs
 CNetDrv::~CNetDrv()
 {
     Shutdown();
+    if (agentPoll_ >= 0) {
+        close(agentPoll_);
+    }
 }
 
 int CNetDrv::Start()
@@ -70,6 +76,13 @@ int CNetDrv::Start()
         return kDrvNotInitialised;
     }
     if (!agentWakeup_.IsValid() || !quitEvent_.IsValid()) {
+        return kDrvMemoryInsufficient;
+    }
+    agentPoll_ = epoll_create1(EPOLL_CLOEXEC);
+    epoll_event wakeup{};
+    wakeup.events = EPOLLIN;
+    wakeup.data.fd = agentWakeup_.Fd();
+    if (agentPoll_ < 0 || epoll_ctl(agentPoll_, EPOLL_CTL_ADD, agentWakeup_.Fd(), &wakeup) != 0) {
         return kDrvMemoryInsufficient;
     }
     opLog_ = ReadOpLogFlag();
@@ -145,36 +158,101 @@ int CNetDrv::Post(const std::shared_ptr<AgentBlock>& block)
     return kDrvOk;
 }
 
+short CNetDrv::AgentTransportEvents() const
+{
+    return POLLIN;
+}
+
+std::optional<int> CNetDrv::HandOver(const SendParams&, std::optional<Clock::time_point>)
+{
+    return std::nullopt;
+}
+
+bool CNetDrv::TakeReading(uint32_t)
+{
+    return false;
+}
+
+void CNetDrv::ReceiveUntilDone(uint32_t, Clock::time_point) {}
+
+void CNetDrv::ReleaseReading(uint32_t) {}
+
+void CNetDrv::WakeAgent()
+{
+    agentWakeup_.Signal();
+}
+
+void CNetDrv::WatchTransport(int fd, short events)
+{
+    std::lock_guard<std::mutex> lock(watchMutex_);
+    if (fd == watchedFd_ && events == watchedEvents_) {
+        return;
+    }
+    if (watchedFd_ >= 0 && (fd != watchedFd_ || events == 0)) {
+        epoll_ctl(agentPoll_, EPOLL_CTL_DEL, watchedFd_, nullptr); // gone already when it was closed
+        watchedFd_ = -1;
+        watchedEvents_ = 0;
+    }
+    if (fd < 0 || events == 0) {
+        return;
+    }
+    epoll_event event{};
+    event.events = ((events & POLLIN) != 0 ? EPOLLIN : 0U) | ((events & POLLOUT) != 0 ? EPOLLOUT : 0U);
+    event.data.fd = fd;
+    int result = epoll_ctl(agentPoll_, watchedFd_ == fd ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &event);
+    if (result != 0 && errno == EEXIST) {
+        result = epoll_ctl(agentPoll_, EPOLL_CTL_MOD, fd, &event);
+    } else if (result != 0 && errno == ENOENT) {
+        result = epoll_ctl(agentPoll_, EPOLL_CTL_ADD, fd, &event);
+    }
+    if (result == 0) {
+        watchedFd_ = fd;
+        watchedEvents_ = events;
+    }
+}
+
 void CNetDrv::AgentRoutine()
 {
     WriteDriverLog(DriverLogKind::Thread, "AgentRoutine started");
     while (!quit_) {
-        pollfd fds[2] = {{agentWakeup_.Fd(), POLLIN, 0}, {-1, POLLIN, 0}};
         const int transportFd = AgentTransportFd();
-        nfds_t count = 1;
-        if (transportFd >= 0) {
-            fds[1].fd = transportFd;
-            count = 2;
-        }
-        const int ready = poll(fds, count, -1);
-        if (ready < 0) {
+        const short asked = transportFd >= 0 ? AgentTransportEvents() : 0;
+        WatchTransport(transportFd, asked);
+        epoll_event ready[2];
+        const int count = epoll_wait(agentPoll_, ready, 2, AgentPollTimeoutMs());
+        if (count < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            WriteDriverLog(DriverLogKind::Agent, "poll failed: errno %d", errno);
+            WriteDriverLog(DriverLogKind::Agent, "epoll_wait failed: errno %d", errno);
             std::this_thread::sleep_for(std::chrono::milliseconds(kQuitRoundMs));
             continue;
         }
         if (quit_) {
             break;
         }
-        if (count == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+        bool woken = false;
+        uint32_t transport = 0;
+        for (int i = 0; i < count; ++i) {
+            if (ready[i].data.fd == agentWakeup_.Fd()) {
+                woken = true;
+            } else if (ready[i].data.fd == transportFd) {
+                transport |= ready[i].events;
+            }
+        }
+        if ((transport & (EPOLLIN | EPOLLHUP | EPOLLERR)) != 0) {
             const int result = AgentRoutine_Recv();
             if (result != kDrvOk) {
                 DropConnection(result);
             }
         }
-        if ((fds[0].revents & POLLIN) != 0) {
+        if ((asked & POLLOUT) != 0 && ((transport & EPOLLOUT) != 0 || count == 0) && connected_) {
+            const int result = AgentRoutine_Flush();
+            if (result != kDrvOk) {
+                DropConnection(result);
+            }
+        }
+        if (woken) {
             agentWakeup_.Drain();
         }
         for (;;) {
@@ -191,6 +269,7 @@ void CNetDrv::AgentRoutine()
         }
     }
     if (connected_.exchange(false)) {
+        WatchTransport(-1, 0);
         AgentRoutine_Disconnect();
     }
     std::deque<std::shared_ptr<AgentBlock>> left;
@@ -213,6 +292,7 @@ void CNetDrv::ServeBlock(AgentBlock& block)
 {
     switch (block.kind) {
     case BlockKind::Connect: {
+        WatchTransport(-1, 0);
         if (connected_.exchange(false)) {
             AgentRoutine_Disconnect();
             slots_.FailAll(kDrvConnectionClosed);
@@ -257,6 +337,7 @@ void CNetDrv::ServeBlock(AgentBlock& block)
 void CNetDrv::DropConnection(int reason)
 {
     if (connected_.exchange(false)) {
+        WatchTransport(-1, 0);
         AgentRoutine_Disconnect();
         WriteDriverLog(DriverLogKind::NetDrv, "connection dropped: (%d) %s", reason, GetDriverErrorText(reason));
     }
@@ -351,10 +432,16 @@ int CNetDrv::PrepareSend(const EmsMsg& request, SendParams& params)
 
 int CNetDrv::SendWithoutWaiting(SendParams params, int32_t handOverMs)
 {
+    params.header.sequence = slots_.NextUnclaimedSequence();
+    const std::optional<Clock::time_point> waitUntil =
+        handOverMs > 0 ? std::optional<Clock::time_point>(DeadlineAfter(static_cast<uint32_t>(handOverMs)))
+                       : std::nullopt;
+    if (const std::optional<int> handed = HandOver(params, waitUntil)) {
+        return *handed;
+    }
     auto block = std::make_shared<AgentBlock>();
     block->kind = BlockKind::Send;
     block->send = std::move(params);
-    block->send.header.sequence = slots_.NextUnclaimedSequence();
     if (const int posted = Post(block); posted != kDrvOk) {
         return posted;
     }
@@ -366,15 +453,34 @@ int CNetDrv::SendWithoutWaiting(SendParams params, int32_t handOverMs)
     return result;
 }
 
-int CNetDrv::RequestRoutine(uint32_t sequence, SendParams params, Clock::time_point deadline, ReplyData& reply)
+bool CNetDrv::StartRequest(uint32_t sequence, SendParams params)
 {
+    params.header.sequence = sequence;
+    if (const std::optional<int> handed = HandOver(params, std::nullopt)) {
+        if (*handed != kDrvOk) {
+            slots_.Complete(sequence, *handed);
+        }
+        return *handed == kDrvOk;
+    }
     auto block = std::make_shared<AgentBlock>();
     block->kind = BlockKind::Send;
     block->send = std::move(params);
-    block->send.header.sequence = sequence;
     block->slotSequence = sequence;
     if (const int posted = Post(block); posted != kDrvOk) {
         slots_.Complete(sequence, posted);
+        return false;
+    }
+    return true;
+}
+
+int CNetDrv::RequestRoutine(uint32_t sequence, SendParams params, Clock::time_point deadline, ReplyData& reply)
+{
+    const bool reading = TakeReading(sequence);
+    if (StartRequest(sequence, std::move(params)) && reading) {
+        ReceiveUntilDone(sequence, deadline);
+    }
+    if (reading) {
+        ReleaseReading(sequence);
     }
     return slots_.Wait(sequence, deadline, reply);
 }
@@ -464,13 +570,26 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     ReplyData data;
     int routineResult = kDrvOk;
     if (waitDialog) {
+        // The frame goes out from here at once; the request's own thread reads the reply while this one runs the
+        // dialog.
+        const bool reading = TakeReading(sequence);
+        const bool started = StartRequest(sequence, std::move(params));
+        const auto awaitReply = [&] {
+            if (started && reading) {
+                ReceiveUntilDone(sequence, deadline);
+            }
+            if (reading) {
+                ReleaseReading(sequence);
+            }
+            return slots_.Wait(sequence, deadline, data);
+        };
         CWaitContext wait(effectiveMs, [this, sequence] { CancelSequence(sequence); });
         std::thread routine;
         try {
             routine = std::thread([&] {
                 WriteDriverLog(DriverLogKind::Thread, "RequestRoutine started for seq %lu",
                                static_cast<unsigned long>(sequence));
-                routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
+                routineResult = awaitReply();
                 wait.MarkFinished();
             });
         } catch (const std::system_error&) {
@@ -480,7 +599,7 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
             GetLinkUi().RunWaitDialog(wait);
             routine.join();
         } else {
-            routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
+            routineResult = awaitReply();
         }
     } else {
         routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
@@ -581,7 +700,9 @@ void CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, siz
     LogPdu(msg.sequence == 0 ? PduDirection::Notify : PduDirection::Recv, msg, records, size);
     EmsMsg copy = msg;
     copy.records = size == 0 ? nullptr : records;
-    DispatchServerMessage(&copy);
+    // Queued whatever thread reads the transport: a requesting UI thread applies it with its reply, not in the middle
+    // of reading.
+    QueueServerMessage(&copy);
 }
 
 void CNetDrv::PostDisconnect(int reason)

@@ -5,6 +5,8 @@
 // Threads: AgentRoutine owns the transport and serves the blocks that others post to it (connect, disconnect,
 // send); receiving follows the transport's readiness. A request with the wait dialog runs RequestRoutine on a thread
 // of its own while the caller's (UI) thread shows the dialog; without it, RequestRoutine runs in the caller's thread.
+// A transport may let the requesting thread send its frame and read the reply itself (HandOver, ReceiveUntilDone),
+// so that a round trip wakes no other thread of the driver.
 #pragma once
 
 #include <array>
@@ -15,6 +17,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,8 +98,32 @@ protected:
     // waiting requests with it.
     virtual int AgentRoutine_Recv();
     virtual void AgentRoutine_Disconnect();
-    // What AgentRoutine watches besides its wake-up event; -1 for nothing.
+    // What AgentRoutine watches besides its wake-up event; -1 for nothing. The events it waits for there (none: the
+    // descriptor is left out), and how long it sleeps at most (-1: until an event). When the transport is writable
+    // (or the sleep ended) and AgentTransportEvents asked for POLLOUT, AgentRoutine_Flush sends what waits; a
+    // non-zero result drops the connection.
     virtual int AgentTransportFd() const { return -1; }
+    virtual short AgentTransportEvents() const;
+    virtual int AgentPollTimeoutMs() const { return -1; }
+    virtual int AgentRoutine_Flush() { return 0; }
+
+    // Sending from the requesting thread: the transport takes the frame (in the order frames are handed over) and
+    // returns 0 or a driver result code, waiting until it is on its way when `waitUntil` is given (else it may be
+    // queued for AgentRoutine). Nothing: the transport sends only from AgentRoutine (a Send block is posted).
+    virtual std::optional<int> HandOver(const SendParams& params,
+                                        std::optional<std::chrono::steady_clock::time_point> waitUntil);
+    // The requesting thread may read the transport itself for the reply of `sequence`: TakeReading (before the
+    // frame goes out, so that AgentRoutine is not woken for the reply) says whether it may; ReceiveUntilDone then
+    // reads until the request has ended or `deadline` passes; ReleaseReading gives the reading back to AgentRoutine.
+    virtual bool TakeReading(uint32_t sequence);
+    virtual void ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline);
+    virtual void ReleaseReading(uint32_t sequence);
+    // Wakes AgentRoutine, so that it looks at the transport's events again.
+    void WakeAgent();
+    // What AgentRoutine waits for on the transport: `events` (POLLIN, POLLOUT; 0 none) on `fd` (-1 none). Any
+    // thread; it holds at once, also while AgentRoutine sleeps, which it wakes only when the transport is ready
+    // already. A transport is left (fd -1) before it is closed.
+    void WatchTransport(int fd, short events);
 
     // Turns the copied request into what the transport sends; on the caller's thread. 0 or a driver result code.
     virtual int EncodeRequestBody(SendParams&) { return 0; }
@@ -118,6 +145,9 @@ protected:
     void DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size);
     // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.
     void PostDisconnect(int reason);
+    // Sends the request of `sequence` (hands it over, or posts it to AgentRoutine); false when that failed, which
+    // has ended the request.
+    bool StartRequest(uint32_t sequence, SendParams params);
     // One request through a slot of its own and the transport, waited for until `deadline`. Used by requests and
     // by the keep-alive (which is not a transaction).
     int RequestRoutine(uint32_t sequence, SendParams params, std::chrono::steady_clock::time_point deadline,
@@ -174,6 +204,10 @@ private:
     std::thread agentThread_;
     std::atomic<bool> agentEnded_{true};
     CWakeupEvent agentWakeup_;
+    int agentPoll_ = -1; // AgentRoutine's epoll set: its wake-up event always, the transport as watched
+    std::mutex watchMutex_;
+    int watchedFd_ = -1;
+    short watchedEvents_ = 0;
     CWakeupEvent quitEvent_; // signalled once, never drained
     std::mutex blocksMutex_;
     std::deque<std::shared_ptr<AgentBlock>> blocks_;

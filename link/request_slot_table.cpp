@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "link/driver_logs.h"
 #include "link/driver_result.h"
@@ -24,15 +25,19 @@ uint32_t CRequestSlotTable::NextSequenceLocked()
 uint32_t CRequestSlotTable::Acquire()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (auto& slot : slots_) {
-        if (slot.state == State::Free) {
-            slot = Slot{};
-            slot.state = State::Waiting;
-            slot.sequence = NextSequenceLocked();
-            return slot.sequence;
-        }
+    // The slot a sequence number points at is taken when it is free, so that the request is found there at once.
+    const uint32_t sequence = NextSequenceLocked();
+    Slot* chosen = &slots_[sequence % kSlotCount];
+    for (size_t i = 0; chosen->state != State::Free && i < kSlotCount; ++i) {
+        chosen = &slots_[i];
     }
-    return 0;
+    if (chosen->state != State::Free) {
+        return 0;
+    }
+    *chosen = Slot{};
+    chosen->state = State::Waiting;
+    chosen->sequence = sequence;
+    return sequence;
 }
 
 uint32_t CRequestSlotTable::NextUnclaimedSequence()
@@ -41,12 +46,15 @@ uint32_t CRequestSlotTable::NextUnclaimedSequence()
     return NextSequenceLocked();
 }
 
-CRequestSlotTable::Slot* CRequestSlotTable::FindLocked(uint32_t sequence)
+const CRequestSlotTable::Slot* CRequestSlotTable::FindLocked(uint32_t sequence) const
 {
     if (sequence == 0) {
         return nullptr;
     }
-    for (auto& slot : slots_) {
+    if (const Slot& home = slots_[sequence % kSlotCount]; home.state != State::Free && home.sequence == sequence) {
+        return &home;
+    }
+    for (const auto& slot : slots_) {
         if (slot.state != State::Free && slot.sequence == sequence) {
             return &slot;
         }
@@ -54,11 +62,28 @@ CRequestSlotTable::Slot* CRequestSlotTable::FindLocked(uint32_t sequence)
     return nullptr;
 }
 
+CRequestSlotTable::Slot* CRequestSlotTable::FindLocked(uint32_t sequence)
+{
+    return const_cast<Slot*>(std::as_const(*this).FindLocked(sequence));
+}
+
 void CRequestSlotTable::FinishLocked(Slot& slot, int result)
 {
     slot.state = State::Done;
     slot.result = result;
     doneCv_.notify_all();
+    if (slot.waker != nullptr && slot.wakerThread != std::this_thread::get_id()) {
+        slot.waker->Signal();
+    }
+}
+
+void CRequestSlotTable::SetWaker(uint32_t sequence, CWakeupEvent* waker)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (Slot* slot = FindLocked(sequence)) {
+        slot->waker = waker;
+        slot->wakerThread = std::this_thread::get_id();
+    }
 }
 
 bool CRequestSlotTable::AppendFrameLocked(Slot& slot, const EmsMsg& frame, const uint8_t* records, size_t size)
@@ -190,9 +215,8 @@ void CRequestSlotTable::NoteProgress(uint32_t sequence)
 bool CRequestSlotTable::IsWaiting(uint32_t sequence) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return sequence != 0 && std::any_of(slots_.begin(), slots_.end(), [sequence](const Slot& slot) {
-               return slot.state == State::Waiting && slot.sequence == sequence;
-           });
+    const Slot* slot = FindLocked(sequence);
+    return slot != nullptr && slot->state == State::Waiting;
 }
 
 void CRequestSlotTable::Release(uint32_t sequence)

@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "link/ems_msg.h"
+#include "link/wakeup_event.h"
 
 // A reply as the driver keeps it: the header and its own copy of the records.
 struct ReplyData {
@@ -49,6 +51,10 @@ public:
     // moved into `reply`. Progress the transport notes starts the wait's time-out again from that moment.
     int Wait(uint32_t sequence, std::chrono::steady_clock::time_point deadline, ReplyData& reply);
 
+    // While the request's own thread reads the transport, the end of the request by any other thread signals
+    // `waker` (null: none).
+    void SetWaker(uint32_t sequence, CWakeupEvent* waker);
+
     // The transport has moved the request on (one of its several exchanges is done).
     void NoteProgress(uint32_t sequence);
     // True while the request of `sequence` waits for its end.
@@ -67,11 +73,14 @@ private:
         int result = 0;
         bool started = false;                               // a first frame has come
         std::chrono::steady_clock::time_point progressAt{}; // the last progress noted; epoch: none
+        CWakeupEvent* waker = nullptr;
+        std::thread::id wakerThread;
         ReplyData reply;
     };
 
     uint32_t NextSequenceLocked();
     Slot* FindLocked(uint32_t sequence);
+    const Slot* FindLocked(uint32_t sequence) const;
     void FinishLocked(Slot& slot, int result);
     bool AppendFrameLocked(Slot& slot, const EmsMsg& frame, const uint8_t* records, size_t size);
 

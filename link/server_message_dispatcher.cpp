@@ -245,6 +245,13 @@ void DispatchServerMessage(const EmsMsg* msg)
     effects.RunOn(d.ui.load());
 }
 
+void QueueServerMessage(const EmsMsg* msg)
+{
+    if (msg != nullptr && IsApplicable(*msg)) {
+        Enqueue(TheDispatcher(), *msg);
+    }
+}
+
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
 {
     Dispatcher& d = TheDispatcher();

@@ -27,6 +27,9 @@ void UnlockDispatch();
 // (operation 4) with status 0 are taken; others are dropped.
 void DispatchServerMessage(const EmsMsg* msg);
 
+// Queues the message for the next tick (or a reply that follows it), from any thread.
+void QueueServerMessage(const EmsMsg* msg);
+
 // A reply to a request of the UI thread: what was queued before `arrivalMark` (ServerMessageArrivalMark when the
 // reply came) is applied first, then the reply; what came after the reply waits for the next tick. From another
 // thread the reply is queued.

@@ -99,8 +99,14 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
                        GetDriverErrorText(result));
         return result;
     }
-    socket_ = fd;
-    decoder_.Reset();
+    {
+        std::lock_guard<std::mutex> lock(recvMutex_);
+        decoder_.Reset();
+    }
+    {
+        std::lock_guard<std::mutex> lock(sendMutex_);
+        socket_ = fd;
+    }
     serverAddress_ = Ipv4ToNetworkOrder(params.address);
     // Notifications come to the address the server knows this workstation by, on no other.
     uint16_t trapPort = 0;
@@ -116,62 +122,134 @@ void CNetDrvServerAgent::AgentRoutine_Disconnect()
 {
     serverAddress_ = 0;
     OfferTrapSocket(-1, 0);
-    if (socket_ >= 0) {
-        WriteDriverLog(DriverLogKind::Comm, "socket closed");
+    {
+        std::lock_guard<std::mutex> lock(sendMutex_);
+        // Frames still waiting go with the connection; whoever waits for them learns it.
+        unsent_.clear();
+        hasUnsent_ = false;
+        ++connectionNumber_;
+        sentCv_.notify_all();
+        if (socket_ >= 0) {
+            WriteDriverLog(DriverLogKind::Comm, "socket closed");
+            if (socket_ == heldSocket_) {
+                // A requesting thread still reads it: it is ended now and closed when that thread lets go.
+                shutdown(socket_, SHUT_RDWR);
+                closeWhenLetGo_ = true;
+                socket_ = -1;
+            } else {
+                CloseSocket(socket_);
+            }
+        }
     }
-    CloseSocket(socket_);
+    std::lock_guard<std::mutex> lock(recvMutex_);
     decoder_.Reset();
 }
 
-int CNetDrvServerAgent::AgentRoutine_Send(const SendParams& params)
+int CNetDrvServerAgent::SendSome(int fd, const std::vector<uint8_t>& bytes, size_t* offset)
 {
-    if (socket_ < 0) {
-        return kDrvNotConnected;
-    }
-    FrameHeader header = FrameHeaderFromMsg(params.header);
-    header.opLog = params.opLog;
-    const std::vector<uint8_t> frame = EncodeFrame(header, params.records.data(), params.records.size());
-    if (frame.empty()) {
-        return kDrvInvalidParameter;
-    }
-    LogPdu(PduDirection::Send, params.header, params.records.data(), params.records.size());
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(GetTimeout());
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        const ssize_t n = send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+    while (*offset < bytes.size()) {
+        const ssize_t n = send(fd, bytes.data() + *offset, bytes.size() - *offset, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
-            sent += static_cast<size_t>(n);
+            *offset += static_cast<size_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            WriteDriverLog(DriverLogKind::Comm, "send failed: errno %d", errno);
-            return errno == EPIPE || errno == ECONNRESET ? kDrvConnectionClosed : kDrvSendFailed;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return kDrvOk;
         }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            WriteDriverLog(DriverLogKind::Comm, "send stalled for %lu ms", static_cast<unsigned long>(GetTimeout()));
-            return kDrvSendFailed;
-        }
-        // While the server cannot take more, keep reading what it sends, so that neither side waits on the other.
-        pollfd fds[2] = {{socket_, POLLOUT | POLLIN, 0}, {QuitEventFd(), POLLIN, 0}};
-        if (poll(fds, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) {
-            return kDrvSendFailed;
-        }
-        if ((fds[1].revents & POLLIN) != 0) {
-            return kDrvNotConnected;
-        }
-        if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0 && (fds[0].revents & POLLOUT) == 0) {
-            if (const int received = AgentRoutine_Recv(); received != kDrvOk) {
-                return received;
-            }
-        }
+        WriteDriverLog(DriverLogKind::Comm, "send failed: errno %d", errno);
+        return errno == EPIPE || errno == ECONNRESET ? kDrvConnectionClosed : kDrvSendFailed;
     }
-    WriteDriverLog(DriverLogKind::Comm, "sent %lu bytes (code %u, seq %lu)", static_cast<unsigned long>(frame.size()),
-                   static_cast<unsigned>(header.requestCode), static_cast<unsigned long>(header.sequence));
+    return kDrvOk;
+}
+
+std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
+                                                std::optional<std::chrono::steady_clock::time_point> waitUntil)
+{
+    FrameHeader header = FrameHeaderFromMsg(params.header);
+    header.opLog = params.opLog;
+    std::vector<uint8_t> frame = EncodeFrame(header, params.records.data(), params.records.size());
+    if (frame.empty()) {
+        return kDrvInvalidParameter;
+    }
+    std::unique_lock<std::mutex> lock(sendMutex_);
+    if (socket_ < 0) {
+        return kDrvNotConnected;
+    }
+    // In the log in the order the frames go out.
+    LogPdu(PduDirection::Send, params.header, params.records.data(), params.records.size());
+    const uint64_t number = ++framesHandedOver_;
+    size_t offset = 0;
+    if (unsent_.empty()) {
+        if (const int result = SendSome(socket_, frame, &offset); result != kDrvOk) {
+            lock.unlock();
+            PostDisconnect(result);
+            return result;
+        }
+        if (offset == frame.size()) {
+            framesSent_ = number;
+            WriteDriverLog(DriverLogKind::Comm, "sent %lu bytes (code %u, seq %lu)",
+                           static_cast<unsigned long>(frame.size()), static_cast<unsigned>(header.requestCode),
+                           static_cast<unsigned long>(header.sequence));
+            return kDrvOk;
+        }
+        lastSendProgress_ = std::chrono::steady_clock::now();
+    }
+    // The socket is full, or frames wait before this one: AgentRoutine sends it in its turn.
+    unsent_.push_back({std::move(frame), offset, number});
+    hasUnsent_ = true;
+    WakeAgent();
+    if (!waitUntil) {
+        return kDrvOk;
+    }
+    const uint64_t connection = connectionNumber_;
+    const bool ended = sentCv_.wait_until(
+        lock, *waitUntil, [&] { return framesSent_ >= number || connectionNumber_ != connection || QuitRequested(); });
+    if (!ended) {
+        return kDrvTimeout;
+    }
+    return framesSent_ >= number && connectionNumber_ == connection ? kDrvOk : kDrvNotConnected;
+}
+
+short CNetDrvServerAgent::AgentTransportEvents() const
+{
+    return static_cast<short>((requesterReads_ ? 0 : POLLIN) | (hasUnsent_ ? POLLOUT : 0));
+}
+
+int CNetDrvServerAgent::AgentPollTimeoutMs() const
+{
+    // While frames wait, a look now and then tells a server that stopped reading.
+    return hasUnsent_ ? 1000 : -1;
+}
+
+int CNetDrvServerAgent::AgentRoutine_Flush()
+{
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    const auto now = std::chrono::steady_clock::now();
+    while (!unsent_.empty()) {
+        UnsentFrame& front = unsent_.front();
+        const size_t before = front.offset;
+        if (const int result = SendSome(socket_, front.bytes, &front.offset); result != kDrvOk) {
+            return result;
+        }
+        if (front.offset != before) {
+            lastSendProgress_ = now;
+        }
+        if (front.offset < front.bytes.size()) {
+            if (now - lastSendProgress_ >= std::chrono::milliseconds(GetTimeout())) {
+                WriteDriverLog(DriverLogKind::Comm, "send stalled for %lu ms",
+                               static_cast<unsigned long>(GetTimeout()));
+                return kDrvSendFailed;
+            }
+            return kDrvOk;
+        }
+        framesSent_ = front.number;
+        unsent_.pop_front();
+        sentCv_.notify_all();
+    }
+    hasUnsent_ = false;
     return kDrvOk;
 }
 
@@ -212,11 +290,18 @@ int CNetDrvServerAgent::DeliverDecodedFrames()
 
 int CNetDrvServerAgent::AgentRoutine_Recv()
 {
-    if (socket_ < 0) {
+    // A requesting thread that reads for its reply has the socket meanwhile.
+    std::unique_lock<std::mutex> lock(recvMutex_, std::try_to_lock);
+    if (!lock.owns_lock() || requesterReads_ || socket_ < 0) {
         return kDrvOk;
     }
+    return ReceiveAvailable(socket_);
+}
+
+int CNetDrvServerAgent::ReceiveAvailable(int fd)
+{
     for (int round = 0; round < kReceiveRoundsPerWake; ++round) {
-        const ssize_t n = recv(socket_, receiveBuffer_.data(), receiveBuffer_.size(), 0);
+        const ssize_t n = recv(fd, receiveBuffer_.data(), receiveBuffer_.size(), MSG_DONTWAIT);
         if (n > 0) {
             WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
             decoder_.Append(receiveBuffer_.data(), static_cast<size_t>(n));
@@ -242,6 +327,89 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
         return errno == ECONNRESET ? kDrvConnectionClosed : kDrvReceiveFailed;
     }
     return kDrvOk;
+}
+
+
+bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
+{
+    if (readerTaken_.exchange(true)) {
+        return false; // another requesting thread reads: this one waits for its reply to be handed to it
+    }
+    {
+        std::lock_guard<std::mutex> lock(sendMutex_);
+        readerSocket_ = socket_;
+        heldSocket_ = socket_;
+    }
+    if (readerSocket_ < 0) {
+        readerTaken_ = false;
+        return false;
+    }
+    requesterReads_ = true;
+    WatchTransport(readerSocket_, AgentTransportEvents()); // AgentRoutine no longer wakes for what comes in
+    return true;
+}
+
+void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
+{
+    const int fd = readerSocket_;
+    // Another thread that ends the request (a cancel, a dropped connection) wakes this one.
+    Slots().SetWaker(sequence, &readerWakeup_);
+    while (Slots().IsWaiting(sequence) && !QuitRequested()) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            break;
+        }
+        pollfd fds[3] = {{fd, POLLIN, 0}, {readerWakeup_.Fd(), POLLIN, 0}, {QuitEventFd(), POLLIN, 0}};
+        if (poll(fds, 3, static_cast<int>(std::min<int64_t>(left.count() + 1, 1000))) < 0 && errno != EINTR) {
+            break;
+        }
+        if ((fds[1].revents & POLLIN) != 0) {
+            readerWakeup_.Drain();
+        }
+        if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            int result = kDrvOk;
+            {
+                std::lock_guard<std::mutex> lock(recvMutex_);
+                result = ReceiveAvailable(fd);
+            }
+            if (result != kDrvOk) {
+                // AgentRoutine drops the connection, which ends this request too, unless it has gone already.
+                bool current = false;
+                {
+                    std::lock_guard<std::mutex> lock(sendMutex_);
+                    current = socket_ == fd;
+                }
+                if (current) {
+                    PostDisconnect(result);
+                }
+                break;
+            }
+        }
+    }
+}
+
+void CNetDrvServerAgent::ReleaseReading(uint32_t sequence)
+{
+    const int fd = readerSocket_;
+    requesterReads_ = false;
+    Slots().SetWaker(sequence, nullptr);
+    bool current = false;
+    {
+        std::lock_guard<std::mutex> lock(sendMutex_);
+        current = socket_ == fd;
+        if (closeWhenLetGo_) {
+            CloseSocket(heldSocket_);
+            closeWhenLetGo_ = false;
+        }
+        heldSocket_ = -1;
+    }
+    readerSocket_ = -1;
+    // AgentRoutine reads again; it wakes only when something waits to be read.
+    if (current) {
+        WatchTransport(fd, AgentTransportEvents());
+    }
+    readerTaken_ = false;
 }
 
 int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record)

@@ -1,11 +1,17 @@
 // The server driver: one TCP connection to the management server for requests, replies and notifications, plus
 // notifications as UDP datagrams on a local port of the connection's own address. PollRoutine keeps the connection
 // alive and reads the entity states again when datagrams were lost; TrapRoutine takes the datagrams.
+//
+// A request's frame goes out from the requesting thread when no frame waits before it (else it waits its turn, and
+// AgentRoutine sends it as the socket takes it), and the requesting thread then reads the connection itself until
+// its reply is there, one such thread at a time; meanwhile AgentRoutine leaves the reading to it. A round trip so
+// wakes no thread but the requester.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -33,11 +39,18 @@ public:
 
 protected:
     int AgentRoutine_Connect(const ConnectParams& params) override;
-    int AgentRoutine_Send(const SendParams& params) override;
     int AgentRoutine_Recv() override;
     void AgentRoutine_Disconnect() override;
     int AgentTransportFd() const override { return socket_; }
+    short AgentTransportEvents() const override;
+    int AgentPollTimeoutMs() const override;
+    int AgentRoutine_Flush() override;
     int EncodeRequestBody(SendParams& params) override;
+    std::optional<int> HandOver(const SendParams& params,
+                                std::optional<std::chrono::steady_clock::time_point> waitUntil) override;
+    bool TakeReading(uint32_t sequence) override;
+    void ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline) override;
+    void ReleaseReading(uint32_t sequence) override;
 
     int StartDriverThreads() override;
     void SignalDriverThreadsToQuit() override;
@@ -50,6 +63,11 @@ private:
     // A request of the driver's own through a slot, not a transaction, so that the operator's requests go on.
     int SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record);
     int DeliverDecodedFrames();
+    // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_.
+    int ReceiveAvailable(int fd);
+    // Writes from `*offset` on without waiting; 0 (with *offset short of the end when the socket is full) or a
+    // driver result code.
+    static int SendSome(int fd, const std::vector<uint8_t>& bytes, size_t* offset);
     // Hands a freshly bound notification socket (or -1) to TrapRoutine, which closes the one before.
     void OfferTrapSocket(int fd, uint16_t port);
     void AdoptOfferedTrapSocket();
@@ -58,10 +76,35 @@ private:
 
     const LinkSettings settings_;
 
-    // AgentRoutine's own.
+    // Set and closed by AgentRoutine only; other threads read it under sendMutex_.
     int socket_ = -1;
+
+    // The sending side.
+    struct UnsentFrame {
+        std::vector<uint8_t> bytes;
+        size_t offset = 0;
+        uint64_t number = 0;
+    };
+    std::mutex sendMutex_; // socket_ for other threads, the frames that wait, the reader's hold on the socket
+    std::condition_variable sentCv_;
+    std::deque<UnsentFrame> unsent_;
+    std::atomic<bool> hasUnsent_{false};
+    uint64_t framesHandedOver_ = 0;
+    uint64_t framesSent_ = 0; // every frame up to this number is on its way
+    uint64_t connectionNumber_ = 0;
+    std::chrono::steady_clock::time_point lastSendProgress_{};
+    int heldSocket_ = -1;        // the socket a requesting thread reads; closed when it lets go
+    bool closeWhenLetGo_ = false;
+
+    // The receiving side: AgentRoutine, or the one requesting thread that reads for its reply.
+    std::mutex recvMutex_; // the decoder and the buffer
     CFrameDecoder decoder_;
     std::vector<uint8_t> receiveBuffer_;
+    // Taken by the request that reads, from TakeReading to ReleaseReading (its thread may change in between).
+    std::atomic<bool> readerTaken_{false};
+    int readerSocket_ = -1; // the socket it reads
+    std::atomic<bool> requesterReads_{false};
+    CWakeupEvent readerWakeup_;
 
     // Datagrams are taken only from the server's address (network order); 0 while not connected.
     std::atomic<uint32_t> serverAddress_{0};

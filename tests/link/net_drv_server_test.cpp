@@ -308,6 +308,47 @@ TEST_F(ServerDriverTest, TimeOutZeroSendsWithoutWaitingAndTheReplyGoesToTheDispa
     EXPECT_EQ(applied.messages[0].second, std::vector<uint8_t>{7});
 }
 
+TEST_F(ServerDriverTest, FramesThatFindTheSocketFullGoOutInTurnWithoutHoldingTheSender)
+{
+    // While it handles the first frame the server reads nothing more: the frames after it fill the socket.
+    std::mutex gateMutex;
+    std::condition_variable gateCv;
+    bool gateOpen = false;
+    server_.SetHandler([&](const Frame& request, CFakeServer&) {
+        std::unique_lock<std::mutex> lock(gateMutex);
+        gateCv.wait(lock, [&] { return request.header.requestCode != 50 || gateOpen; });
+    });
+    StartAndConnect();
+    const auto send = [&](uint16_t code, const std::vector<uint8_t>& record) {
+        EmsMsg msg;
+        BuildEmsMsg(&msg, kEmsOpModify, code, static_cast<uint32_t>(record.size()), record.data(), 0);
+        return driver_->SendEmsMsg(&msg, 0);
+    };
+    constexpr size_t kBigFrames = 30; // 18 MB, more than the socket buffers of both ends hold
+    ASSERT_EQ(send(50, {1}), kDrvOk);
+    ServerSaw(1);
+    const std::vector<uint8_t> big(kMaxEmsRecordBytes, 7);
+    for (size_t i = 0; i < kBigFrames; ++i) {
+        ASSERT_EQ(send(51, big), kDrvOk);
+    }
+    ASSERT_EQ(send(52, {2}), kDrvOk);
+    {
+        std::lock_guard<std::mutex> lock(gateMutex);
+        gateOpen = true;
+    }
+    gateCv.notify_all();
+    ServerSaw(kBigFrames + 2);
+    const std::vector<Frame> frames = server_.Received();
+    ASSERT_EQ(frames.size(), kBigFrames + 2);
+    EXPECT_EQ(frames.front().header.requestCode, 50);
+    for (size_t i = 1; i <= kBigFrames; ++i) {
+        EXPECT_EQ(frames[i].header.requestCode, 51);
+        EXPECT_EQ(frames[i].payload.size(), kMaxEmsRecordBytes);
+    }
+    EXPECT_EQ(frames.back().header.requestCode, 52);
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
 TEST_F(ServerDriverTest, ReplyIsAppliedBeforeReturningOnTheUiThreadAndQueuedFromOthers)
 {
     AppliedLog applied;
