@@ -224,7 +224,8 @@ void CSimServer::RefuseForLackOfDescriptors()
 
 void CSimServer::Receive(Connection& connection)
 {
-    std::vector<uint8_t> buffer(kReceiveChunk);
+    std::vector<uint8_t>& buffer = receiveBuffer_;
+    buffer.resize(kReceiveChunk);
     for (int round = 0; round < kReceiveRounds && !connection.dead && !connection.closeWhenSent && !Paused(connection);
          ++round) {
         const ssize_t n = ::recv(connection.fd, buffer.data(), buffer.size(), 0);

@@ -105,4 +105,5 @@ private:
     std::map<uint64_t, std::unique_ptr<Connection>> connections_;
     std::mt19937 random_{12345};
     double alarmCredit_ = 0;
+    std::vector<uint8_t> receiveBuffer_; // made once, not at every read
 };
