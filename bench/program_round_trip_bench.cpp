@@ -1,8 +1,9 @@
 // A request's round trip through the running program's server driver, beside a plain TCP echo of the same bytes. The
 // program is logged in to the simulated server (booted and driven as the end-to-end tests do); the request is the
 // keep-alive (a query of code 1 with a 1-byte body, answered with an empty reply), made as a dialog makes it, without
-// or with the wait dialog. The echo peer is a thread of this benchmark that sends back what it receives, over
-// loopback with TCP_NODELAY as the driver's connection. The two are measured in turns, a batch of each, so that the
+// or with the wait dialog. The echo peer is a small process of this benchmark that waits in poll() and sends back
+// what it receives, over loopback with TCP_NODELAY as the driver's connection. The peers run on a processor of their
+// own and the program on the others (peers_apart 1), or everything runs on that one processor (0). The two are measured in turns, a batch of each, so that the
 // load of the machine falls on both alike; the figures are the medians of the batches, per request, and their ratio.
 //
 //     build/bench/program_round_trip_bench
@@ -18,14 +19,16 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
+#include <sched.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -35,36 +38,46 @@ constexpr int kBatches = 15;
 
 using Clock = std::chrono::steady_clock;
 
-// A TCP echo on a loopback port, for the life of the object.
+// A TCP echo on a loopback port, for the life of the object: a process of its own that waits in poll() as a server
+// does and sends back what it receives.
 class CEchoPeer {
 public:
     CEchoPeer()
     {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof addr;
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(listener_, 1);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &length);
-        thread_ = std::thread([this] {
-            const int fd = ::accept(listener_, nullptr, nullptr);
+        ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener, 1);
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &length);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // Only system calls from here: the program's other threads are not in this process.
+            const int fd = ::accept(listener, nullptr, nullptr);
             NoDelay(fd);
             uint8_t buffer[4096];
-            for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+            for (;;) {
+                pollfd ready{fd, POLLIN, 0};
+                if (::poll(&ready, 1, -1) < 0)
+                    continue;
+                const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+                if (n <= 0)
+                    ::_exit(0);
                 ::send(fd, buffer, static_cast<size_t>(n), MSG_NOSIGNAL);
-            ::close(fd);
-        });
-        client_ = ::socket(AF_INET, SOCK_STREAM, 0);
+            }
+        }
+        client_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         NoDelay(client_);
-        connected_ = ::connect(client_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        connected_ = pid_ > 0 && ::connect(client_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        ::close(listener);
     }
     ~CEchoPeer()
     {
         ::close(client_);
-        thread_.join();
-        ::close(listener_);
+        if (pid_ > 0)
+            ::waitpid(pid_, nullptr, 0);
     }
     CEchoPeer(const CEchoPeer&) = delete;
     CEchoPeer& operator=(const CEchoPeer&) = delete;
@@ -92,10 +105,62 @@ private:
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     }
 
-    int listener_ = -1;
+    pid_t pid_ = -1;
     int client_ = -1;
     bool connected_ = false;
-    std::thread thread_;
+};
+
+// Where the threads run, the same for both measurements, so that the scheduler's choices do not decide the figures:
+// the peers (the simulated server and the echo) on a processor of their own and the program on the others, so that
+// every round trip crosses processors as one to a server elsewhere does; or everything on that one processor, which
+// leaves the work of the two paths alone to compare.
+class CPeerProcessor {
+public:
+    explicit CPeerProcessor(bool peersApart) : peersApart_(peersApart)
+    {
+        if (::sched_getaffinity(0, sizeof all_, &all_) != 0 || CPU_COUNT(&all_) < 2)
+            return;
+        for (int cpu = CPU_SETSIZE - 1; cpu >= 0; --cpu) {
+            if (CPU_ISSET(cpu, &all_)) {
+                peer_ = cpu;
+                break;
+            }
+        }
+        usable_ = true;
+    }
+    ~CPeerProcessor()
+    {
+        if (usable_)
+            ::sched_setaffinity(0, sizeof all_, &all_);
+    }
+    CPeerProcessor(const CPeerProcessor&) = delete;
+    CPeerProcessor& operator=(const CPeerProcessor&) = delete;
+
+    // Peers started from here on inherit it.
+    void ForPeers()
+    {
+        if (!usable_)
+            return;
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(peer_, &one);
+        ::sched_setaffinity(0, sizeof one, &one);
+    }
+    // The program's threads started from here on inherit it.
+    void ForProgram()
+    {
+        if (!usable_ || !peersApart_)
+            return;
+        cpu_set_t others = all_;
+        CPU_CLR(peer_, &others);
+        ::sched_setaffinity(0, sizeof others, &others);
+    }
+
+private:
+    const bool peersApart_;
+    cpu_set_t all_{};
+    int peer_ = -1;
+    bool usable_ = false;
 };
 
 double Median(std::vector<double> values)
@@ -107,12 +172,16 @@ double Median(std::vector<double> values)
 void BM_RequestRoundTripBesideTcpEcho(benchmark::State& state)
 {
     const bool waitDialog = state.range(0) != 0;
+    CPeerProcessor processors(state.range(1) != 0);
+    processors.ForPeers();
     e2e::CProgram program;
-    if (!program.StartServer() || !program.Login("admin", "admin")) {
+    const bool serverStarted = program.StartServer();
+    CEchoPeer echo;
+    processors.ForProgram();
+    if (!serverStarted || !program.Login("admin", "admin")) {
         state.SkipWithError("the program could not log in to the simulated server");
         return;
     }
-    CEchoPeer echo;
     if (!echo.IsConnected()) {
         state.SkipWithError("no echo peer");
         return;
@@ -160,9 +229,8 @@ void BM_RequestRoundTripBesideTcpEcho(benchmark::State& state)
     state.counters["ratio"] = Median(driverUs) / Median(echoUs);
 }
 BENCHMARK(BM_RequestRoundTripBesideTcpEcho)
-    ->ArgName("wait_dialog")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"wait_dialog", "peers_apart"})
+    ->ArgsProduct({{0, 1}, {1, 0}})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
