@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPointer>
@@ -541,6 +543,18 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         firstRow = top.isValid() ? top.row() : 0;
     }
     const int lastRow = std::min(control.GetItemCount(), firstRow + static_cast<int>(layoutRowCount_));
+    // What is the same for every cell is looked up once, not per cell, and a text that comes again is measured once.
+    const QFontMetricsF cellMetrics(list->font());
+    QHash<QString, int> textWidths;
+    const auto measure = [&](const QString& text) {
+        const QString shown = text.left(kMaxCellText);
+        auto it = textWidths.constFind(shown);
+        if (it == textWidths.constEnd())
+            it = textWidths.insert(shown, static_cast<int>(std::ceil(cellMetrics.horizontalAdvance(shown))));
+        return *it;
+    };
+    const bool smallImages = HasSmallImages(listId);
+    const bool checkBoxes = control.HasCheckBoxes();
     for (int c = 0; c < count; ++c) {
         LayoutColumn& column = layout[static_cast<size_t>(c)];
         if (!TakesPartInLayout(column))
@@ -552,11 +566,11 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             continue;
         const auto cellWidth = [&](const QString& text, bool subItemImage) {
             CellMeasure cell;
-            cell.textWidth = MeasureText(list->font(), text);
+            cell.textWidth = measure(text);
             cell.margins = margins;
             cell.firstColumn = c == 0;
-            cell.smallImages = HasSmallImages(listId);
-            cell.checkBoxes = control.HasCheckBoxes();
+            cell.smallImages = smallImages;
+            cell.checkBoxes = checkBoxes;
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
