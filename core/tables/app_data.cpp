@@ -57,6 +57,18 @@ void CAppData::SetUserLocationScope(uint32_t locationId)
     }
 }
 
+void CAppData::MarkLocationTreeChanged()
+{
+    locationTreeChanged = true;
+    ++treeChanges_;
+}
+
+void CAppData::MarkNeListChanged()
+{
+    neListChanged = true;
+    ++treeChanges_;
+}
+
 void CAppData::Reset()
 {
     nes.ClearNeTable();

@@ -46,6 +46,12 @@ class CAppData {
     uint32_t GetAlarmSeverityCount(int severity) const;
     void SetAlarmSeverityCount(int severity, uint32_t count);
 
+    // Raise the flag of a changed location tree or NE list and count the change: a view that built itself from the
+    // tables since the last change can tell that a flag still up is older than what it shows.
+    void MarkLocationTreeChanged();
+    void MarkNeListChanged();
+    uint32_t TreeChangeCount() const { return treeChanges_; }
+
     // Keeps the scope and marks the in-scope flag of every location, NE and account: in scope is the scope location
     // and everything below it, or everything when the scope is 0.
     void SetUserLocationScope(uint32_t locationId);
@@ -54,6 +60,7 @@ class CAppData {
     void Reset();
 
   private:
+    uint32_t treeChanges_ = 0;
     std::string loginUserName_;
     std::string loginPassword_;
     std::array<uint32_t, 5> severityCounts_{};

@@ -27,7 +27,7 @@ CUserAccount AccountFromRecord(const UserAccountRecord& rec)
 // The tree shows the members of each location, and accounts carry the in-scope flag.
 void AccountsChanged(CAppData& app)
 {
-    app.locationTreeChanged = true;
+    app.MarkLocationTreeChanged();
     app.SetUserLocationScope(app.scopeLocationId);
 }
 

@@ -25,7 +25,7 @@ CLocationNode NodeFromRecord(const LocationRecord& rec)
 
 void TreeChanged(CAppData& app)
 {
-    app.locationTreeChanged = true;
+    app.MarkLocationTreeChanged();
     app.SetUserLocationScope(app.scopeLocationId);
 }
 

@@ -171,7 +171,7 @@ void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
             app.nes.RemoveNe(id);
         }
     }
-    app.neListChanged = true;
+    app.MarkNeListChanged();
     app.SetUserLocationScope(app.scopeLocationId);
 }
 
@@ -186,6 +186,6 @@ void ApplyNeRemoval(CServerApplyContext& context, const EmsMsg& msg)
         removed = app.nes.RemoveNe(NeIdOf(rec, msg)) == NeResult::kOk || removed;
     }
     if (removed) {
-        app.neListChanged = true;
+        app.MarkNeListChanged();
     }
 }

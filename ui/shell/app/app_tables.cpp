@@ -35,8 +35,8 @@ bool EmptyAppTables(CAppData& app)
     app.locations.Clear();
     app.accounts.Clear();
     app.nes.ClearNeTable();
-    app.neListChanged = true;
-    app.locationTreeChanged = true;
+    app.MarkNeListChanged();
+    app.MarkLocationTreeChanged();
     return true;
 }
 
@@ -48,6 +48,6 @@ bool EmptyNeTable(CAppData& app)
         return false;
     }
     app.nes.ClearNeTable();
-    app.neListChanged = true;
+    app.MarkNeListChanged();
     return true;
 }

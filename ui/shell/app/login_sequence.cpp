@@ -80,7 +80,7 @@ bool StoreDirectNe(CAppData& app, const LoginEntry& entry)
     if (!LockDispatch(kTableLockWaitMs))
         return false;
     app.nes.AddNe(ne);
-    app.neListChanged = true;
+    app.MarkNeListChanged();
     CNeRecord* stored = app.nes.FindNeByAddress(entry.address, entry.port);
     if (stored != nullptr)
         stored->stateWord |= kNeStateDirectLogin;

@@ -206,6 +206,7 @@ QTreeWidgetItem* CGroupView::LocationItem(uint32_t locationId) const
 
 void CGroupView::BuildTree()
 {
+    builtAtChange_ = AppData().TreeChangeCount();
     CLocationTree& locations = AppData().locations;
     for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node))
         node->treeItem = 0;
@@ -640,8 +641,9 @@ void CGroupView::RenameItems(bool locations, bool nes)
 void CGroupView::RefreshData()
 {
     CAppData& data = AppData();
+    // Flags raised before the tree was last built (the login's, before the frame's first refresh) ask for nothing.
     if (!rebuildRequest_)
-        rebuildRequest_ = data.locationTreeChanged || data.neListChanged;
+        rebuildRequest_ = (data.locationTreeChanged || data.neListChanged) && data.TreeChangeCount() != builtAtChange_;
     if (!renameNesRequest_)
         renameNesRequest_ = data.neNamesChanged || data.neAddressesChanged;
     if (stopRefreshWhileBusy_ && IsUiBusy())

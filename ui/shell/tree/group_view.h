@@ -130,6 +130,7 @@ private:
     QTreeWidget* tree_ = nullptr;
     QTreeWidgetItem* pending_ = nullptr; // the item of the view's own last selection
     bool rebuildRequest_ = false;
+    uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the tree was built
     bool renameLocationsRequest_ = false;
     bool renameNesRequest_ = false;
     bool stopRefreshWhileBusy_ = false;

@@ -154,6 +154,21 @@ TEST_F(GroupViewTest, ShownAgainTheTreeKeepsItsItemsAndSelection)
     EXPECT_EQ(view->Tree()->currentItem(), beta);
 }
 
+TEST_F(GroupViewTest, OnlyTableChangesAfterTheBuildRebuildTheTree)
+{
+    AppData().MarkNeListChanged(); // as the login's table loads, before the frame makes the view
+    auto view = MakeView();
+    constexpr int kMarkRole = Qt::UserRole + 50;
+    Find(*view, GroupItemKind::Ne, 1)->setData(0, kMarkRole, true); // gone when the item is made again
+    view->RefreshData();
+    EXPECT_TRUE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "built once";
+
+    AddTestNe({.id = 5, .name = "Epsilon"});
+    AppData().MarkNeListChanged();
+    view->RefreshData();
+    EXPECT_NE(Find(*view, GroupItemKind::Ne, 5), nullptr);
+}
+
 TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
 {
     auto view = MakeView();
