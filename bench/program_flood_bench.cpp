@@ -31,9 +31,8 @@ void BM_ProgramCpuUnderAlarmFlood(benchmark::State& state)
     const auto nes = static_cast<uint32_t>(state.range(1));
     e2e::CProgram program;
     const std::string pduLog = std::string("[PDULOG]\nPDULOGTOFILE=0\nPDULOGWIN=") + (windowShown ? "1" : "0") + "\n";
-    if (!program.StartServer({.args = {"--alarm-rate", std::to_string(kAlarmsPerSecond)},
-                              .generatedNes = nes,
-                              .iniExtra = pduLog}) ||
+    if (!program.StartServer(
+            {.args = {"--alarm-rate", std::to_string(kAlarmsPerSecond)}, .generatedNes = nes, .iniExtra = pduLog}) ||
         !program.Login("admin", "admin")) {
         state.SkipWithError("the program could not log in to the simulated server");
         return;

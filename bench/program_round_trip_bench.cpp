@@ -3,8 +3,9 @@
 // keep-alive (a query of code 1 with a 1-byte body, answered with an empty reply), made as a dialog makes it, without
 // or with the wait dialog. The echo peer is a small process of this benchmark that waits in poll() and sends back
 // what it receives, over loopback with TCP_NODELAY as the driver's connection. The peers run on a processor of their
-// own and the program on the others (peers_apart 1), or everything runs on that one processor (0). The two are measured in turns, a batch of each, so that the
-// load of the machine falls on both alike; the figures are the medians of the batches, per request, and their ratio.
+// own and the program on the others (peers_apart 1), or everything runs on that one processor (0). The two are
+// measured in turns, a batch of each, so that the load of the machine falls on both alike; the figures are the
+// medians of the batches, per request, and their ratio.
 //
 //     build/bench/program_round_trip_bench
 

@@ -42,8 +42,7 @@ bool PushAlarmStates(e2e::CProgram& program, uint32_t count)
 }
 
 // Runs the program's event loop until `done` holds, waking for each event rather than on a timer.
-template <class Done>
-bool ProcessEventsUntil(Done done, int boundMs = 10000)
+template <class Done> bool ProcessEventsUntil(Done done, int boundMs = 10000)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(boundMs);
     while (!done()) {
@@ -69,13 +68,11 @@ void BM_TrapLogViewOf5000Records(benchmark::State& state)
     e2e::CProgram program;
     e2e::PeerOptions options;
     options.iniExtra = "[ALARM]\nTRAPLOGSIZE=" + std::to_string(kRecords) + "\n";
-    if (!program.StartServer(options) ||
-        !program.Login("admin", "admin")) {
+    if (!program.StartServer(options) || !program.Login("admin", "admin")) {
         state.SkipWithError("the program could not log in to the simulated server");
         return;
     }
-    if (!PushAlarmStates(program, kRecords) ||
-        !program.WaitUntil([] { return AppTrapLog().GetCount() >= kRecords; })) {
+    if (!PushAlarmStates(program, kRecords) || !program.WaitUntil([] { return AppTrapLog().GetCount() >= kRecords; })) {
         state.SkipWithError("the alarm states did not reach the trap log");
         return;
     }

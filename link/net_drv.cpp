@@ -5,8 +5,8 @@
 #include <optional>
 #include <poll.h>
 #include <sys/epoll.h>
-#include <unistd.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 #include "link/driver_logs.h"

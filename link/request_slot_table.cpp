@@ -131,7 +131,7 @@ bool CRequestSlotTable::AppendFrameLocked(Slot& slot, const EmsMsg& frame, const
 }
 
 CRequestSlotTable::Route CRequestSlotTable::OfferReply(const EmsMsg& frame, const uint8_t* records, size_t size,
-                                                      uint64_t arrivalMark)
+                                                       uint64_t arrivalMark)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     Slot* slot = FindLocked(frame.sequence);

@@ -329,7 +329,6 @@ int CNetDrvServerAgent::ReceiveAvailable(int fd)
     return kDrvOk;
 }
 
-
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
 {
     if (readerTaken_.exchange(true)) {

@@ -93,7 +93,7 @@ private:
     uint64_t framesSent_ = 0; // every frame up to this number is on its way
     uint64_t connectionNumber_ = 0;
     std::chrono::steady_clock::time_point lastSendProgress_{};
-    int heldSocket_ = -1;        // the socket a requesting thread reads; closed when it lets go
+    int heldSocket_ = -1; // the socket a requesting thread reads; closed when it lets go
     bool closeWhenLetGo_ = false;
 
     // The receiving side: AgentRoutine, or the one requesting thread that reads for its reply.

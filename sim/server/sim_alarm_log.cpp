@@ -76,7 +76,8 @@ bool CSimAlarmLog::HasAnyOf(uint32_t neId) const
 {
     const auto open = open_.lower_bound({neId, 0, 0});
     const auto ack = acks_.lower_bound({neId, 0});
-    return (open != open_.end() && std::get<0>(open->first) == neId) || (ack != acks_.end() && ack->first.first == neId);
+    return (open != open_.end() && std::get<0>(open->first) == neId) ||
+           (ack != acks_.end() && ack->first.first == neId);
 }
 
 uint32_t CSimAlarmLog::StateBits(uint32_t neId, uint32_t entityId) const
