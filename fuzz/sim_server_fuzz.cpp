@@ -81,10 +81,14 @@ void CheckHandled(const SimHandled& handled, const FrameHeader& request)
         Check(IsFramePayloadConsistent(reply.header, reply.payload.size()));
         Check(!EncodeFrame(reply.header, reply.payload.data(), reply.payload.size()).empty());
     }
-    for (const SimNotice& notice : handled.notices) {
+    const auto checkNotice = [](const SimNotice& notice) {
         Check(notice.recordSize != 0 || notice.records.empty());
         Check(notice.recordSize == 0 || notice.records.size() % notice.recordSize == 0);
-    }
+    };
+    for (const SimNotice& notice : handled.notices)
+        checkNotice(notice);
+    if (handled.laterNotices)
+        handled.laterNotices(checkNotice);
 }
 
 } // namespace
