@@ -131,6 +131,9 @@ void CNetDrvServerAgent::AgentRoutine_Disconnect()
         sentCv_.notify_all();
         if (socket_ >= 0) {
             WriteDriverLog(DriverLogKind::Comm, "socket closed");
+            // A requesting thread may have watched the socket again since AgentRoutine left it: the watch goes
+            // before the descriptor, whose number a later socket may get.
+            WatchTransport(-1, 0);
             if (socket_ == heldSocket_) {
                 // A requesting thread still reads it: it is ended now and closed when that thread lets go.
                 shutdown(socket_, SHUT_RDWR);
@@ -334,17 +337,17 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     if (readerTaken_.exchange(true)) {
         return false; // another requesting thread reads: this one waits for its reply to be handed to it
     }
-    {
-        std::lock_guard<std::mutex> lock(sendMutex_);
-        readerSocket_ = socket_;
-        heldSocket_ = socket_;
-    }
-    if (readerSocket_ < 0) {
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    if (socket_ < 0) {
         readerTaken_ = false;
         return false;
     }
+    readerSocket_ = socket_;
+    heldSocket_ = socket_;
     requesterReads_ = true;
-    WatchTransport(readerSocket_, AgentTransportEvents()); // AgentRoutine no longer wakes for what comes in
+    // AgentRoutine no longer wakes for what comes in. Under sendMutex_, as every watch of a socket that another
+    // thread may close.
+    WatchTransport(readerSocket_, AgentTransportEvents());
     return true;
 }
 
@@ -393,21 +396,20 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t sequence)
     const int fd = readerSocket_;
     requesterReads_ = false;
     Slots().SetWaker(sequence, nullptr);
-    bool current = false;
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
-        current = socket_ == fd;
         if (closeWhenLetGo_) {
             CloseSocket(heldSocket_);
             closeWhenLetGo_ = false;
         }
         heldSocket_ = -1;
+        // AgentRoutine reads again; it wakes only when something waits to be read. Not a socket closed meanwhile:
+        // its number may be another descriptor's by now.
+        if (socket_ == fd) {
+            WatchTransport(fd, AgentTransportEvents());
+        }
     }
     readerSocket_ = -1;
-    // AgentRoutine reads again; it wakes only when something waits to be read.
-    if (current) {
-        WatchTransport(fd, AgentTransportEvents());
-    }
     readerTaken_ = false;
 }
 
