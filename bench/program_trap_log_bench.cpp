@@ -10,6 +10,7 @@
 #include "core/tables/trap_log_ring.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "link/server/frame_codec.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/list_host.h"
 #include "ui/shell/frame/frame_dialog_bar.h"
@@ -17,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QTabBar>
-#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -95,7 +95,7 @@ void BM_TrapLogViewOf5000Records(benchmark::State& state)
             return view != nullptr && view->IsFirstShowDone() && !view->IsFirstFill();
         });
         const double fill = std::chrono::duration<double>(Clock::now() - clicked).count();
-        if (!filled || view->FindList(kListControlId)->topLevelItemCount() != static_cast<int>(kRecords)) {
+        if (!filled || CListControl(view->FindList(kListControlId)).GetItemCount() != static_cast<int>(kRecords)) {
             state.SkipWithError("the trap log view does not show every record");
             return;
         }

@@ -95,11 +95,10 @@ void CommandRelay::Bind(QWidget* control, int id)
             connect(intSpin, &QSpinBox::textChanged, this, [this, id] { SendCommand(id, EN_CHANGE); });
         else if (auto* doubleSpin = qobject_cast<QDoubleSpinBox*>(numberSpin))
             connect(doubleSpin, &QDoubleSpinBox::textChanged, this, [this, id] { SendCommand(id, EN_CHANGE); });
-    } else if (auto* tree = qobject_cast<QTreeWidget*>(control)) {
-        if (tree->rootIsDecorated())
-            BindTree(tree);
-        else
-            BindList(tree);
+    } else if (auto* tree = qobject_cast<QTreeWidget*>(control); tree != nullptr && tree->rootIsDecorated()) {
+        BindTree(tree);
+    } else if (auto* list = qobject_cast<QTreeView*>(control); list != nullptr && !list->rootIsDecorated()) {
+        BindList(list);
     } else if (auto* listBox = qobject_cast<QListWidget*>(control)) {
         connect(listBox, &QListWidget::currentRowChanged, this, [this, id] { SendCommand(id, LBN_SELCHANGE); });
         connect(listBox, &QListWidget::itemDoubleClicked, this, [this, id] { SendCommand(id, LBN_DBLCLK); });
@@ -110,9 +109,11 @@ void CommandRelay::Bind(QWidget* control, int id)
     }
 }
 
-void CommandRelay::BindList(QTreeWidget* list)
+void CommandRelay::BindList(QTreeView* list)
 {
-    auto rowOf = [list](QTreeWidgetItem* item) { return item ? list->indexOfTopLevelItem(item) : -1; };
+    if (list->model() == nullptr || list->selectionModel() == nullptr)
+        return;
+    auto rowOf = [](const QModelIndex& index) { return index.isValid() ? index.row() : -1; };
 
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, list](const QItemSelection& selected, const QItemSelection& deselected) {
@@ -142,10 +143,7 @@ void CommandRelay::BindList(QTreeWidget* list)
                 if (!roles.contains(Qt::CheckStateRole) || topLeft.column() != 0 || topLeft.parent().isValid())
                     return;
                 for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
-                    QTreeWidgetItem* item = list->topLevelItem(row);
-                    if (item == nullptr)
-                        continue;
-                    const bool checked = item->checkState(0) == Qt::Checked;
+                    const bool checked = list->model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
                     NotifyHeader header = Header(list, LVN_ITEMCHANGED);
                     header.item = row;
                     header.oldState = checked ? LVIS_UNCHECKED : LVIS_CHECKED;
@@ -159,22 +157,22 @@ void CommandRelay::BindList(QTreeWidget* list)
         header.subItem = column;
         SendNotify(header);
     });
-    connect(list, &QTreeWidget::itemClicked, this, [this, list, rowOf](QTreeWidgetItem* item, int column) {
+    connect(list, &QAbstractItemView::clicked, this, [this, list, rowOf](const QModelIndex& index) {
         NotifyHeader header = Header(list, NM_CLICK);
-        header.item = rowOf(item);
-        header.subItem = column;
+        header.item = rowOf(index);
+        header.subItem = index.column();
         SendNotify(header);
     });
-    connect(list, &QTreeWidget::itemDoubleClicked, this, [this, list, rowOf](QTreeWidgetItem* item, int column) {
+    connect(list, &QAbstractItemView::doubleClicked, this, [this, list, rowOf](const QModelIndex& index) {
         NotifyHeader header = Header(list, NM_DBLCLK);
-        header.item = rowOf(item);
-        header.subItem = column;
+        header.item = rowOf(index);
+        header.subItem = index.column();
         SendNotify(header);
     });
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this, list, rowOf](const QPoint& pos) {
         NotifyHeader header = Header(list, NM_RCLICK);
-        header.item = rowOf(list->itemAt(pos));
+        header.item = rowOf(list->indexAt(pos));
         header.subItem = list->header()->logicalIndexAt(pos.x());
         header.point = pos;
         SendNotify(header);
@@ -237,10 +235,11 @@ bool CommandRelay::eventFilter(QObject* watched, QEvent* event)
             SendCommand(id, EN_SETFOCUS);
         else if (event->type() == QEvent::FocusOut)
             SendCommand(id, EN_KILLFOCUS);
-    } else if (auto* tree = qobject_cast<QTreeWidget*>(watched)) {
+    } else if (auto* view = qobject_cast<QTreeView*>(watched)) {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            const bool isTree = tree->rootIsDecorated();
+            auto* tree = qobject_cast<QTreeWidget*>(view);
+            const bool isTree = tree != nullptr && tree->rootIsDecorated();
             NotifyHeader header = Header(control, isTree ? TVN_KEYDOWN : LVN_KEYDOWN);
             header.key = key->key();
             SendNotify(header);
@@ -249,7 +248,7 @@ bool CommandRelay::eventFilter(QObject* watched, QEvent* event)
                 if (isTree)
                     ret.treeItem = tree->currentItem();
                 else
-                    ret.item = tree->currentItem() ? tree->indexOfTopLevelItem(tree->currentItem()) : -1;
+                    ret.item = view->currentIndex().isValid() ? view->currentIndex().row() : -1;
                 SendNotify(ret);
             }
         }

@@ -10,7 +10,7 @@
 //   QLineEdit, QPlainTextEdit, QTextEdit, QSpinBox, IpAddressEdit   EN_CHANGE (also for changes by the program),
 //                  EN_SETFOCUS, EN_KILLFOCUS (line edits)
 //   QListWidget    LBN_SELCHANGE, LBN_DBLCLK
-//   QTreeWidget without root decoration: a list; with it: a tree (see below)
+//   QTreeView without root decoration (a QTreeWidget, or a view over a model): a list; QTreeWidget with it: a tree
 //   list           LVN_ITEMCHANGED (selection and check box, per row), LVN_COLUMNCLICK, NM_CLICK, NM_DBLCLK,
 //                  NM_RCLICK, NM_RETURN, LVN_KEYDOWN
 //   tree           TVN_SELCHANGED, NM_CLICK, NM_DBLCLK, NM_RCLICK, NM_RETURN, TVN_KEYDOWN
@@ -21,6 +21,7 @@
 #include <QHash>
 #include <QObject>
 
+class QTreeView;
 class QTreeWidget;
 
 class CommandRelay : public QObject {
@@ -42,7 +43,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BindList(QTreeWidget* list);
+    // A model-backed list has its model before it is bound: the selection is watched on the model's selection model.
+    void BindList(QTreeView* list);
     void BindTree(QTreeWidget* tree);
     NotifyHeader Header(QWidget* control, int code) const;
 

@@ -37,7 +37,7 @@ Qt::Alignment AlignmentOf(int format)
 
 } // namespace
 
-void CListControl::SetUpReportView(QTreeWidget* list)
+void CListControl::SetUpReportView(QTreeView* list)
 {
     if (list == nullptr)
         return;
@@ -57,9 +57,18 @@ void CListControl::SetUpReportView(QTreeWidget* list)
 
 QTreeWidgetItem* CListControl::Item(int row) const
 {
-    if (list_ == nullptr || row < 0 || row >= list_->topLevelItemCount())
+    QTreeWidget* widget = ItemWidget();
+    if (widget == nullptr || row < 0 || row >= widget->topLevelItemCount())
         return nullptr;
-    return list_->topLevelItem(row);
+    return widget->topLevelItem(row);
+}
+
+QModelIndex CListControl::Cell(int row, int column) const
+{
+    QAbstractItemModel* model = Model();
+    if (model == nullptr || row < 0 || column < 0 || column >= GetColumnCount())
+        return {};
+    return model->index(row, column);
 }
 
 Qt::Alignment CListControl::CellAlignment(int column) const
@@ -69,32 +78,45 @@ Qt::Alignment CListControl::CellAlignment(int column) const
 
 int CListControl::GetColumnCount() const
 {
-    if (list_ == nullptr)
+    QAbstractItemModel* model = Model();
+    if (model == nullptr)
         return 0;
-    const int count = list_->columnCount();
+    const int count = model->columnCount();
     // A tree widget always has a column; one that no InsertColumn made counts as none.
-    if (count == 1 && !list_->headerItem()->data(0, kListFormatRole).isValid())
+    if (count == 1 && !model->headerData(0, Qt::Horizontal, kListFormatRole).isValid())
         return 0;
     return count;
 }
 
 int CListControl::InsertColumn(int column, const QString& title, int format, int width)
 {
-    if (list_ == nullptr)
+    QAbstractItemModel* model = Model();
+    if (model == nullptr)
         return -1;
     const int count = GetColumnCount();
     const int at = std::clamp(column, 0, count);
-    QTreeWidgetItem* header = list_->headerItem();
+    QTreeWidget* widget = ItemWidget();
+    if (widget == nullptr) {
+        if (!model->insertColumns(at, 1))
+            return -1;
+        model->setHeaderData(at, Qt::Horizontal, title);
+        model->setHeaderData(at, Qt::Horizontal, format, kListFormatRole);
+        model->setHeaderData(at, Qt::Horizontal, static_cast<int>(AlignmentOf(format)), Qt::TextAlignmentRole);
+        if (width >= 0)
+            list_->setColumnWidth(at, width);
+        return at;
+    }
+    QTreeWidgetItem* header = widget->headerItem();
     if (count > 0) {
-        list_->setColumnCount(count + 1);
+        widget->setColumnCount(count + 1);
         for (int c = count; c > at; --c) {
             header->setText(c, header->text(c - 1));
             header->setData(c, kListFormatRole, header->data(c - 1, kListFormatRole));
             header->setTextAlignment(c, Qt::Alignment::fromInt(header->textAlignment(c - 1)));
             list_->setColumnWidth(c, list_->columnWidth(c - 1));
         }
-        for (int r = 0; r < list_->topLevelItemCount(); ++r) {
-            QTreeWidgetItem* item = list_->topLevelItem(r);
+        for (int r = 0; r < widget->topLevelItemCount(); ++r) {
+            QTreeWidgetItem* item = widget->topLevelItem(r);
             for (int c = count; c > at; --c) {
                 item->setText(c, item->text(c - 1));
                 item->setData(c, kListImageRole, item->data(c - 1, kListImageRole));
@@ -118,15 +140,18 @@ bool CListControl::DeleteColumn(int column)
     const int count = GetColumnCount();
     if (column < 0 || column >= count)
         return false;
-    QTreeWidgetItem* header = list_->headerItem();
+    QTreeWidget* widget = ItemWidget();
+    if (widget == nullptr)
+        return Model()->removeColumns(column, 1);
+    QTreeWidgetItem* header = widget->headerItem();
     for (int c = column; c + 1 < count; ++c) {
         header->setText(c, header->text(c + 1));
         header->setData(c, kListFormatRole, header->data(c + 1, kListFormatRole));
         header->setTextAlignment(c, Qt::Alignment::fromInt(header->textAlignment(c + 1)));
         list_->setColumnWidth(c, list_->columnWidth(c + 1));
     }
-    for (int r = 0; r < list_->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* item = list_->topLevelItem(r);
+    for (int r = 0; r < widget->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = widget->topLevelItem(r);
         for (int c = column; c + 1 < count; ++c) {
             item->setText(c, item->text(c + 1));
             item->setData(c, kListImageRole, item->data(c + 1, kListImageRole));
@@ -138,7 +163,7 @@ bool CListControl::DeleteColumn(int column)
         header->setData(0, kListFormatRole, QVariant());
         return true;
     }
-    list_->setColumnCount(count - 1);
+    widget->setColumnCount(count - 1);
     return true;
 }
 
@@ -152,24 +177,26 @@ QString CListControl::GetColumnTitle(int column) const
 {
     if (column < 0 || column >= GetColumnCount())
         return {};
-    return list_->headerItem()->text(column);
+    return Model()->headerData(column, Qt::Horizontal).toString();
 }
 
 int CListControl::GetColumnFormat(int column) const
 {
     if (column < 0 || column >= GetColumnCount())
         return LVCFMT_LEFT;
-    return list_->headerItem()->data(column, kListFormatRole).toInt();
+    return Model()->headerData(column, Qt::Horizontal, kListFormatRole).toInt();
 }
 
 bool CListControl::SetColumnFormat(int column, int format)
 {
     if (column < 0 || column >= GetColumnCount())
         return false;
-    list_->headerItem()->setData(column, kListFormatRole, format);
-    list_->headerItem()->setTextAlignment(column, AlignmentOf(format));
-    for (int r = 0; r < list_->topLevelItemCount(); ++r)
-        list_->topLevelItem(r)->setTextAlignment(column, AlignmentOf(format));
+    Model()->setHeaderData(column, Qt::Horizontal, format, kListFormatRole);
+    Model()->setHeaderData(column, Qt::Horizontal, static_cast<int>(AlignmentOf(format)), Qt::TextAlignmentRole);
+    if (QTreeWidget* widget = ItemWidget()) {
+        for (int r = 0; r < widget->topLevelItemCount(); ++r)
+            widget->topLevelItem(r)->setTextAlignment(column, AlignmentOf(format));
+    }
     return true;
 }
 
@@ -190,24 +217,26 @@ bool CListControl::SetColumnWidth(int column, int width)
 
 int CListControl::GetItemCount() const
 {
-    return list_ ? list_->topLevelItemCount() : 0;
+    QAbstractItemModel* model = Model();
+    return model != nullptr ? model->rowCount() : 0;
 }
 
 int CListControl::InsertItem(int row, const QString& text)
 {
-    if (list_ == nullptr)
+    QTreeWidget* widget = ItemWidget();
+    if (widget == nullptr)
         return -1;
-    const int at = std::clamp(row, 0, list_->topLevelItemCount());
+    const int at = std::clamp(row, 0, widget->topLevelItemCount());
     auto* item = new ListItem;
     item->setData(0, Qt::UserRole, QVariant::fromValue<quint32>(0));
-    for (int c = 0; c < list_->columnCount(); ++c)
+    for (int c = 0; c < widget->columnCount(); ++c)
         item->setTextAlignment(c, CellAlignment(c));
     item->setText(0, text);
     if (HasCheckBoxes()) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
     }
-    list_->insertTopLevelItem(at, item);
+    widget->insertTopLevelItem(at, item);
     return at;
 }
 
@@ -216,14 +245,14 @@ bool CListControl::DeleteItem(int row)
     QTreeWidgetItem* item = Item(row);
     if (item == nullptr)
         return false;
-    delete list_->takeTopLevelItem(row);
+    delete ItemWidget()->takeTopLevelItem(row);
     return true;
 }
 
 void CListControl::DeleteAllItems()
 {
-    if (list_)
-        list_->clear();
+    if (QTreeWidget* widget = ItemWidget())
+        widget->clear();
 }
 
 bool CListControl::SetItemText(int row, int column, const QString& text)
@@ -238,10 +267,8 @@ bool CListControl::SetItemText(int row, int column, const QString& text)
 
 QString CListControl::GetItemText(int row, int column) const
 {
-    QTreeWidgetItem* item = Item(row);
-    if (item == nullptr || column < 0 || column >= GetColumnCount())
-        return {};
-    return item->text(column);
+    const QModelIndex cell = Cell(row, column);
+    return cell.isValid() ? cell.data().toString() : QString();
 }
 
 bool CListControl::SetItemData(int row, uint32_t data)
@@ -255,8 +282,10 @@ bool CListControl::SetItemData(int row, uint32_t data)
 
 uint32_t CListControl::GetItemData(int row) const
 {
-    QTreeWidgetItem* item = Item(row);
-    return item ? item->data(0, Qt::UserRole).value<quint32>() : 0;
+    QAbstractItemModel* model = Model();
+    if (model == nullptr || row < 0 || row >= model->rowCount())
+        return 0;
+    return model->index(row, 0).data(Qt::UserRole).value<quint32>();
 }
 
 int CListControl::FindItemByData(uint32_t data) const
@@ -279,11 +308,9 @@ bool CListControl::SetItemImage(int row, int column, int image)
 
 int CListControl::GetItemImage(int row, int column) const
 {
-    QTreeWidgetItem* item = Item(row);
-    if (item == nullptr || column < 0 || column >= GetColumnCount())
-        return -1;
+    const QModelIndex cell = Cell(row, column);
     bool ok = false;
-    int image = item->data(column, kListImageRole).toInt(&ok);
+    const int image = cell.data(kListImageRole).toInt(&ok);
     return ok ? image : -1;
 }
 
@@ -306,41 +333,42 @@ int CListControl::GetNextSelected(int after) const
 
 bool CListControl::IsItemSelected(int row) const
 {
-    QTreeWidgetItem* item = Item(row);
-    return item && item->isSelected();
+    const QModelIndex first = Cell(row, 0);
+    return first.isValid() && list_->selectionModel() != nullptr && list_->selectionModel()->isSelected(first);
 }
 
 bool CListControl::SetItemSelected(int row, bool selected)
 {
-    QTreeWidgetItem* item = Item(row);
-    if (item == nullptr)
+    const QModelIndex first = Cell(row, 0);
+    if (!first.isValid() || list_->selectionModel() == nullptr)
         return false;
-    item->setSelected(selected);
+    list_->selectionModel()->select(first, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                                               QItemSelectionModel::Rows);
     return true;
 }
 
 int CListControl::GetCurrentItem() const
 {
-    if (list_ == nullptr || list_->currentItem() == nullptr)
+    if (list_ == nullptr || !list_->currentIndex().isValid())
         return -1;
-    return list_->indexOfTopLevelItem(list_->currentItem());
+    return list_->currentIndex().row();
 }
 
 bool CListControl::SetCurrentItem(int row)
 {
-    QTreeWidgetItem* item = Item(row);
-    if (item == nullptr)
+    const QModelIndex first = Cell(row, 0);
+    if (!first.isValid() || list_->selectionModel() == nullptr)
         return false;
-    list_->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+    list_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
     return true;
 }
 
 bool CListControl::EnsureVisible(int row)
 {
-    QTreeWidgetItem* item = Item(row);
-    if (item == nullptr)
+    const QModelIndex first = Cell(row, 0);
+    if (!first.isValid())
         return false;
-    list_->scrollToItem(item);
+    list_->scrollTo(first);
     return true;
 }
 
@@ -349,8 +377,9 @@ void CListControl::EnableCheckBoxes(bool enable)
     if (list_ == nullptr)
         return;
     list_->setProperty(kCheckBoxesProperty, enable);
-    for (int r = 0; r < list_->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* item = list_->topLevelItem(r);
+    QTreeWidget* widget = ItemWidget();
+    for (int r = 0; widget != nullptr && r < widget->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = widget->topLevelItem(r);
         if (enable) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(0, Qt::Unchecked);
@@ -368,8 +397,8 @@ bool CListControl::HasCheckBoxes() const
 
 bool CListControl::GetCheck(int row) const
 {
-    QTreeWidgetItem* item = Item(row);
-    return item && HasCheckBoxes() && item->checkState(0) == Qt::Checked;
+    const QModelIndex first = Cell(row, 0);
+    return first.isValid() && HasCheckBoxes() && first.data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 
 bool CListControl::SetCheck(int row, bool checked)
@@ -383,10 +412,11 @@ bool CListControl::SetCheck(int row, bool checked)
 
 void CListControl::SortItems(const std::function<int(uint32_t, uint32_t)>& compare)
 {
-    if (list_ == nullptr || !compare)
+    QTreeWidget* widget = ItemWidget();
+    if (widget == nullptr || !compare)
         return;
     const auto* previous = activeCompare;
     activeCompare = &compare;
-    list_->sortItems(0, Qt::AscendingOrder);
+    widget->sortItems(0, Qt::AscendingOrder);
     activeCompare = previous;
 }

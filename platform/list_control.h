@@ -1,11 +1,17 @@
 #pragma once
-// A report-style list over a QTreeWidget without root decoration, addressed by row and column as the handlers address
+// A report-style list over a tree view without root decoration, addressed by row and column as the handlers address
 // list controls. Every row keeps a 32-bit item data value (Qt::UserRole of column 0) and an image index per cell
 // (kListImageRole; -1 for none: the list's drawing code turns indexes into pictures). The wrapper does not own the
 // widget and keeps no state of its own, so it can be made wherever a list is needed:
 //     CListControl list(GetDlgItemAs<QTreeWidget>(1212));
+//
+// A list is one of two kinds. A QTreeWidget holds its rows as items, and the wrapper writes them (InsertItem,
+// SetItemText ...). A plain QTreeView shows a model its owner fills (a model-backed list for many rows or live ones):
+// the wrapper reads it as it reads a widget list, in the order the list shows, and its row and cell writes fail
+// there (the owner changes the model). Columns, selection, the current row and check box states work on both.
 
 #include <QString>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <cstdint>
@@ -21,12 +27,14 @@ inline constexpr int LVCFMT_CENTER = 2;
 
 class CListControl {
 public:
-    explicit CListControl(QTreeWidget* list = nullptr) : list_(list) {}
+    explicit CListControl(QTreeView* list = nullptr) : list_(list) {}
 
-    // Gives a tree widget the behaviour of a report list: flat rows, whole-row selection, no sorting of its own.
-    static void SetUpReportView(QTreeWidget* list);
+    // Gives a tree view the behaviour of a report list: flat rows, whole-row selection, no sorting of its own.
+    static void SetUpReportView(QTreeView* list);
 
-    QTreeWidget* Widget() const { return list_; }
+    QTreeView* Widget() const { return list_; }
+    // The list as a widget list; null for a model-backed one.
+    QTreeWidget* ItemWidget() const { return qobject_cast<QTreeWidget*>(list_); }
     bool IsValid() const { return list_ != nullptr; }
 
     int GetColumnCount() const;
@@ -70,13 +78,16 @@ public:
     bool GetCheck(int row) const;
     bool SetCheck(int row, bool checked);
 
-    // Sorts the rows by their item data: `compare` returns below 0, 0 or above 0. Equal rows keep their order;
-    // selection and the current row stay with their rows.
+    // Sorts the rows of a widget list by their item data: `compare` returns below 0, 0 or above 0. Equal rows keep
+    // their order; selection and the current row stay with their rows.
     void SortItems(const std::function<int(uint32_t, uint32_t)>& compare);
 
 private:
     QTreeWidgetItem* Item(int row) const;
+    QAbstractItemModel* Model() const { return list_ != nullptr ? list_->model() : nullptr; }
+    // The cell's index; invalid for a cell that does not exist.
+    QModelIndex Cell(int row, int column) const;
     Qt::Alignment CellAlignment(int column) const;
 
-    QTreeWidget* list_;
+    QTreeView* list_;
 };

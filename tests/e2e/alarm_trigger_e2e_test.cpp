@@ -103,7 +103,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
         EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_trigger_list")));
         // Thresholds sort as numbers.
-        QTreeWidget& rows = *list.FindList(kListControlId);
+        QTreeView& rows = *list.FindList(kListControlId);
         e2e::CProgram::ClickHeader(*rows.header(), List::kThresholdColumn);
         EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kThresholdColumn),
                   (QStringList{QStringLiteral("90"), QStringLiteral("600")}));

@@ -14,7 +14,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -69,10 +69,10 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
     ASSERT_TRUE(program.ClickViewTab("Trap Log"));
     auto* view = dynamic_cast<CTrapLogView*>(program.Frame().GetRightView());
     ASSERT_NE(view, nullptr);
-    QTreeWidget* list = view->FindList(kListControlId);
-    ASSERT_TRUE(program.WaitUntil([&] { return list->topLevelItemCount() >= 5; }));
+    QTreeView* list = view->FindList(kListControlId);
+    ASSERT_TRUE(program.WaitUntil([&] { return CListControl(list).GetItemCount() >= 5; }));
     program.RightClickListRow(*list, 0, CTrapLogView::kCmdPause);
-    const size_t rows = static_cast<size_t>(list->topLevelItemCount());
+    const size_t rows = static_cast<size_t>(CListControl(list).GetItemCount());
 
     const fs::path data = program.WorkDir().Path() / "TrapLog.txt";
     const fs::path header = program.WorkDir().Path() / "TrapLog.ini";
@@ -86,12 +86,12 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
         Click(dialog, IDOK);
         EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Data is blank"));
         EXPECT_TRUE(FileNameFramed(dialog));
-        QTreeWidget* info = dialog.FindList(kListControlId);
+        QTreeView* info = dialog.FindList(kListControlId);
         program.ClickListRow(*info, 1);
         EXPECT_EQ(dialog.GetMessageText(), QString());
         EXPECT_FALSE(FileNameFramed(dialog));
         // The row is framed in the selection mark though the list's last column is a hidden one.
-        EXPECT_GT(CountPixels(info->viewport()->grab().toImage(), info->visualItemRect(info->topLevelItem(1)),
+        EXPECT_GT(CountPixels(info->viewport()->grab().toImage(), e2e::CProgram::ListRowRect(*info, 1),
                               [](COLORREF pixel) { return pixel == kSelectionMarkColor; }),
                   info->viewport()->width());
 
@@ -110,8 +110,9 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
     ASSERT_TRUE(fs::exists(data));
     EXPECT_EQ(LineCount(data), rows + 2);
     // The title, the field names, then the rows as the list shows them.
-    const QTreeWidgetItem* top = list->topLevelItem(0);
-    const QString firstRow = QStringLiteral("1\t\"%1\"\t\"%2\"\t\"%3\"").arg(top->text(0), top->text(1), top->text(2));
+    const CListControl top(list);
+    const QString firstRow = QStringLiteral("1\t\"%1\"\t\"%2\"\t\"%3\"")
+                                 .arg(top.GetItemText(0, 0), top.GetItemText(0, 1), top.GetItemText(0, 2));
     const QStringList lines = QString::fromStdString(app_test::ReadText(data)).split('\n');
     EXPECT_EQ(lines.value(0), QStringLiteral("Trap Log"));
     EXPECT_TRUE(lines.value(1).startsWith(QStringLiteral("\"SEQ\"\t\"No.\"\t\"Severity\"")));

@@ -14,7 +14,7 @@
 #include <QHeaderView>
 #include <QSplitter>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ protected:
     }
 
     // Stops the log from taking new rows, as the operator does from the list's menu.
-    void Pause(QTreeWidget& list)
+    void Pause(QTreeView& list)
     {
         program.RightClickListRow(list, 0, CTrapLogView::kCmdPause);
         ASSERT_TRUE(CTrapLogView::IsPaused());
@@ -67,9 +67,9 @@ protected:
 
 // Whether a cell's text is drawn whole, not cut with an ellipsis: its room is the column less the cell's margins and
 // the room of the cell's image.
-bool CellFits(const CListHost& host, const QTreeWidget& list, int row, int column)
+bool CellFits(const CListHost& host, QTreeView& list, int row, int column)
 {
-    const QString text = list.topLevelItem(row)->text(column);
+    const QString text = CListControl(&list).GetItemText(row, column);
     const bool image = column == 0 ? host.HasSmallImages() : host.GetItemImage(row, column) >= 0;
     const int room = list.columnWidth(column) - host.GetListMargin(0) - host.GetListMargin(1) - (image ? 20 : 0);
     return QFontMetrics(list.font()).elidedText(text, Qt::ElideRight, room) == text;
@@ -79,8 +79,8 @@ TEST_F(FaultListsTest, TrapLogSortsByHeaderClicksAndMarksTheSelectedRow)
 {
     CTrapLogView* view = OpenTrapLog(200);
     ASSERT_NE(view, nullptr);
-    QTreeWidget* list = view->FindList(kListControlId);
-    ASSERT_TRUE(program.WaitUntil([&] { return list->topLevelItemCount() >= 30; }));
+    QTreeView* list = view->FindList(kListControlId);
+    ASSERT_TRUE(program.WaitUntil([&] { return CListControl(list).GetItemCount() >= 30; }));
     Pause(*list);
     // Last in another pane: the header click makes the trap log the active view, whose order its sort follows.
     auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
@@ -124,7 +124,7 @@ TEST_F(FaultListsTest, TrapLogSortsByHeaderClicksAndMarksTheSelectedRow)
     EXPECT_EQ(CListControl(list).GetNextSelected(-1), 2);
     const QImage rows = list->viewport()->grab().toImage();
     const auto markPixels = [&](int row) {
-        return CountPixels(rows, list->visualItemRect(list->topLevelItem(row)),
+        return CountPixels(rows, e2e::CProgram::ListRowRect(*list, row),
                            [](COLORREF pixel) { return pixel == kSelectionMarkColor; });
     };
     EXPECT_GT(markPixels(2), list->viewport()->width());
@@ -142,19 +142,20 @@ TEST_F(FaultListsTest, TrapLogColumnsAndTheAlarmSummaryShowWhatTheOperatorNeeds)
 {
     CTrapLogView* view = OpenTrapLog(10000, "[ALARM]\nTRAPLOGSIZE=200\n");
     ASSERT_NE(view, nullptr);
-    QTreeWidget* list = view->FindList(kListControlId);
+    QTreeView* list = view->FindList(kListControlId);
+    const CListControl rows(list);
     // Numbers of five digits.
-    ASSERT_TRUE(program.WaitUntil(
-        [&] { return list->topLevelItemCount() > 0 && list->topLevelItem(0)->text(kNoColumn).size() >= 5; }, 30000));
+    ASSERT_TRUE(program.WaitUntil([&] { return rows.GetItemCount() > 0 && rows.GetItemText(0, kNoColumn).size() >= 5; },
+                                  30000));
     Pause(*list);
 
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    for (int row = 0; row < rows.GetItemCount(); ++row) {
         for (int column : {kNoColumn, kSeverityColumn, 5, 6, 8, 9})
             ASSERT_TRUE(CellFits(*view, *list, row, column))
-                << "row " << row << " column " << column << ": " << list->topLevelItem(row)->text(column).toStdString();
+                << "row " << row << " column " << column << ": " << rows.GetItemText(row, column).toStdString();
     }
     // Every column is on screen, the times too.
-    for (int column = 0; column < list->columnCount(); ++column)
+    for (int column = 0; column < rows.GetColumnCount(); ++column)
         EXPECT_LE(list->header()->sectionViewportPosition(column) + list->header()->sectionSize(column),
                   list->viewport()->width())
             << "column " << column;
@@ -173,13 +174,13 @@ TEST_F(FaultListsTest, TrapLogColumnsAndTheAlarmSummaryShowWhatTheOperatorNeeds)
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QTest::mouseMove(handle, grip - QPoint(40, 0));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(40, 0));
-    QTreeWidget* counts = summary->FindList(kListControlId);
+    QTreeView* counts = summary->FindList(kListControlId);
     ASSERT_NE(counts, nullptr);
-    ASSERT_EQ(counts->topLevelItemCount(), CTrapSumView::kRowCount);
+    ASSERT_EQ(CListControl(counts).GetItemCount(), CTrapSumView::kRowCount);
     // The list lays its rows out after the resize.
     const auto allShown = [&] {
         for (int row = 0; row < CTrapSumView::kRowCount; ++row) {
-            if (!counts->viewport()->rect().contains(counts->visualItemRect(counts->topLevelItem(row))))
+            if (!counts->viewport()->rect().contains(e2e::CProgram::ListRowRect(*counts, row)))
                 return false;
         }
         return true;

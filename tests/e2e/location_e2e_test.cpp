@@ -62,19 +62,20 @@ std::optional<LocationRecord> ServerLocation(e2e::CProgram& program, const std::
     return std::nullopt;
 }
 
-int RowOf(const QTreeWidget& list, const QString& name)
+int RowOf(QTreeView& list, const QString& name)
 {
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        if (list.topLevelItem(row)->text(CLocationListDlg::kNameColumn) == name)
+    const CListControl rows(&list);
+    for (int row = 0; row < rows.GetItemCount(); ++row) {
+        if (rows.GetItemText(row, CLocationListDlg::kNameColumn) == name)
             return row;
     }
     return -1;
 }
 
-QString SuperiorCell(const QTreeWidget& list, const QString& name)
+QString SuperiorCell(QTreeView& list, const QString& name)
 {
     const int row = RowOf(list, name);
-    return row < 0 ? QString() : list.topLevelItem(row)->text(CLocationListDlg::kSuperiorColumn);
+    return row < 0 ? QString() : CListControl(&list).GetItemText(row, CLocationListDlg::kSuperiorColumn);
 }
 
 TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
@@ -85,7 +86,7 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
-        QTreeWidget& list = *dialog.FindList(kListControlId);
+        QTreeView& list = *dialog.FindList(kListControlId);
         // The rows come ordered by their superior's name, the top level first.
         EXPECT_EQ(program.ShownColumn(list, 1).join(','), QStringLiteral("Headquarters,North,South"));
 

@@ -21,7 +21,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QResizeEvent>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <array>
@@ -117,31 +117,32 @@ void CTrapSumView::OnFirstShow()
 
 void CTrapSumView::KeepLaidOutWidth()
 {
-    if (const QTreeWidget* list = FindList(kListControlId); list != nullptr && list->columnCount() > 0)
-        laidOutLastWidth_ = list->columnWidth(list->columnCount() - 1);
+    CListControl list(FindList(kListControlId));
+    if (list.GetColumnCount() > 0)
+        laidOutLastWidth_ = list.GetColumnWidth(list.GetColumnCount() - 1);
 }
 
 int CTrapSumView::PaneHeight() const
 {
-    const QTreeWidget* list = FindList(kListControlId);
+    const QTreeView* list = FindList(kListControlId);
     const QFont font = list != nullptr ? list->font() : GetFont();
     const int lines = kPaneLines * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height();
     if (list == nullptr)
         return lines;
     // Rows with their images are higher than a line of text: the pane holds the header and every row.
     int rows = 2 * list->frameWidth() + list->header()->sizeHint().height();
-    for (int r = 0; r < list->topLevelItemCount(); ++r)
+    for (int r = 0; r < list->model()->rowCount(); ++r)
         rows += list->sizeHintForRow(r);
     return std::max(lines, rows);
 }
 
 void CTrapSumView::LayoutList()
 {
-    QTreeWidget* list = FindList(kListControlId);
+    QTreeView* list = FindList(kListControlId);
     if (list == nullptr)
         return;
     list->setGeometry(rect());
-    const int columns = list->columnCount();
+    const int columns = CListControl(list).GetColumnCount();
     if (columns == 0)
         return;
     // The last column widens from the width the layout gave it, so that it narrows again with the view.

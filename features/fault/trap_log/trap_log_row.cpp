@@ -53,39 +53,86 @@ int CompareTexts(const QString& a, const QString& b)
     return Sign(a.compare(b, Qt::CaseInsensitive));
 }
 
+const CLocationNode* LocationOf(const CNeRecord& ne)
+{
+    const CLocationNode* location = FindLocation(ne.locationId);
+    return location != nullptr ? location : &AppData().locations.Root();
+}
+
+QString LocationText(const TrapLogRecord& record)
+{
+    const CNeRecord* ne = FindNeById(record.neId);
+    return ne != nullptr ? Text(LocationOf(*ne)->name) : QString();
+}
+
+QString NeText(const TrapLogRecord& record)
+{
+    const CNeRecord* ne = FindNeById(record.neId);
+    return ne != nullptr ? Text(ne->name) : QString();
+}
+
+QString EntityTypeText(const TrapLogRecord& record)
+{
+    const CEntityType* model = FindPlannedEntityModel(FindNeById(record.neId), record.entityId, record.plannedType);
+    return model != nullptr ? Text(model->GetName()) : QString();
+}
+
+int SeverityOf(const TrapLogRecord& record)
+{
+    return AlarmSeverityLook(record.alarmBits, record.severity).severity;
+}
+
 } // namespace
 
-std::optional<TrapLogRow> MakeTrapLogRow(const TrapLogRecord& record)
+bool HasTrapLogRow(const TrapLogRecord& record)
 {
     const CNeRecord* ne = FindNeById(record.neId);
     if (ne == nullptr || ne->root == nullptr)
-        return std::nullopt;
-    const CEntityType* model = FindPlannedEntityModel(ne, record.entityId, record.plannedType);
-    std::optional<QString> alarms = AlarmText(record, *ne, model);
-    if (!alarms)
-        return std::nullopt;
+        return false;
+    return AlarmText(record, *ne, FindPlannedEntityModel(ne, record.entityId, record.plannedType)).has_value();
+}
 
-    TrapLogRow row;
-    const SeverityLook look = AlarmSeverityLook(record.alarmBits, record.severity);
-    row.image = look.image;
-    row.severity = look.severity;
-    if (record.alarmBits == 0)
-        alarms = LoadQString(kStrClearMark);
-    const CLocationNode* location = FindLocation(ne->locationId);
-    const CEntityIndex index = EntityIndexFromId(record.entityId);
-    row.levelImage = EntityLevelImage(index.GetLevel());
+QString TrapLogCellText(const TrapLogRecord& record, int column)
+{
+    const CNeRecord* ne = FindNeById(record.neId);
+    switch (column) {
+    case 0:
+        return QString::number(static_cast<qulonglong>(record.sequence) + 1);
+    case 1:
+        return LoadQString(AlarmSeverityLook(record.alarmBits, record.severity).textId);
+    case 2:
+        return LocationText(record);
+    case 3:
+        return NeText(record);
+    case 4:
+        return ne != nullptr ? Text(FormatEntityLocation(ne, EntityIndexFromId(record.entityId), 0, false)) : QString();
+    case 5:
+        return EntityTypeText(record);
+    case 6:
+        return QString::fromLatin1(AlarmClassText(static_cast<int>(record.alarmClass)));
+    case 7:
+        if (record.alarmBits == 0)
+            return LoadQString(kStrClearMark);
+        if (ne == nullptr || ne->root == nullptr)
+            return {};
+        return AlarmText(record, *ne, FindPlannedEntityModel(ne, record.entityId, record.plannedType))
+            .value_or(QString());
+    case 8:
+        return Text(FormatDateTime(record.occurTime));
+    case 9:
+        return Text(FormatDateTime(record.receiveTime));
+    default:
+        return {};
+    }
+}
 
-    row.cells[0] = QString::number(static_cast<qulonglong>(record.sequence) + 1);
-    row.cells[1] = LoadQString(look.textId);
-    row.cells[2] = Text(location != nullptr ? location->name : AppData().locations.Root().name);
-    row.cells[3] = Text(ne->name);
-    row.cells[4] = Text(FormatEntityLocation(ne, index, 0, false));
-    row.cells[5] = model != nullptr ? Text(model->GetName()) : QString();
-    row.cells[6] = QString::fromLatin1(AlarmClassText(static_cast<int>(record.alarmClass)));
-    row.cells[7] = *alarms;
-    row.cells[8] = Text(FormatDateTime(record.occurTime));
-    row.cells[9] = Text(FormatDateTime(record.receiveTime));
-    return row;
+int TrapLogCellImage(const TrapLogRecord& record, int column)
+{
+    if (column == 0)
+        return AlarmSeverityLook(record.alarmBits, record.severity).image;
+    if (column == kTrapLogEntityTypeColumn)
+        return EntityLevelImage(EntityIndexFromId(record.entityId).GetLevel());
+    return -1;
 }
 
 std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples()
@@ -105,25 +152,26 @@ std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples()
     return samples;
 }
 
-int CompareTrapLogRows(const TrapLogRecord& a, const TrapLogRow& rowA, const TrapLogRecord& b, const TrapLogRow& rowB,
-                       uint32_t flags)
+int CompareTrapLogRecords(const TrapLogRecord& a, const TrapLogRecord& b, uint32_t flags)
 {
-    const auto byLocation = [&] { return CompareTexts(rowA.cells[2], rowB.cells[2]); };
-    const auto byNe = [&] { return CompareTexts(rowA.cells[3], rowB.cells[3]); };
+    // Names are looked up only for the comparisons that reach them.
+    const auto byLocation = [&] { return CompareTexts(LocationText(a), LocationText(b)); };
+    const auto byNe = [&] { return CompareTexts(NeText(a), NeText(b)); };
     const auto byEntity = [&] { return CompareNumbers(a.entityId, b.entityId); };
     const auto byArrival = [&] { return CompareNumbers(a.sequence, b.sequence); };
     const auto chainA = [&] {
-        for (int result : {byLocation(), byNe(), byEntity()}) {
-            if (result != 0)
-                return result;
-        }
-        return byArrival();
+        int result = byLocation();
+        if (result == 0)
+            result = byNe();
+        if (result == 0)
+            result = byEntity();
+        return result != 0 ? result : byArrival();
     };
     int result = 0;
     switch (flags & 0xFF) {
     case 1:
     case 6:
-        result = CompareSeverity(rowA.severity, rowB.severity);
+        result = CompareSeverity(SeverityOf(a), SeverityOf(b));
         if (result == 0)
             result = chainA();
         break;
@@ -139,7 +187,7 @@ int CompareTrapLogRows(const TrapLogRecord& a, const TrapLogRow& rowA, const Tra
             result = byArrival();
         break;
     case 5:
-        result = CompareTexts(rowA.cells[5], rowB.cells[5]);
+        result = CompareTexts(EntityTypeText(a), EntityTypeText(b));
         if (result == 0)
             result = chainA();
         break;

@@ -14,6 +14,7 @@
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/lists/list_clicks.h"
+#include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -24,7 +25,7 @@
 
 #include <QPainter>
 #include <QResizeEvent>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <array>
@@ -65,6 +66,10 @@ CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
       ring_(ring != nullptr ? ring : &AppTrapLog())
 {
     ui_->setupUi(this);
+    rows_ = new CRecordTableModel({[this](uint32_t sequence, int column) { return CellText(sequence, column); },
+                                   [this](uint32_t sequence, int column) { return CellImage(sequence, column); }},
+                                  this);
+    SetListModel(*rows_);
     // The style whose key is the row's severity image (12..16, and 17..21 for the same severities) colours it.
     SetRowColorMode(kRowColorsByImage);
     SetRowColors({{11, 0x000000, 0xFFFFFF},
@@ -84,7 +89,11 @@ CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
     SetColumnMap(9, 8);
 }
 
-CTrapLogView::~CTrapLogView() = default;
+CTrapLogView::~CTrapLogView()
+{
+    // The list may still ask for cells while the window closes, after the copy it reads them from is gone.
+    rows_->Clear();
+}
 
 bool CTrapLogView::IsPaused()
 {
@@ -131,7 +140,7 @@ void CTrapLogView::InitData()
 
 void CTrapLogView::RestartFromRing()
 {
-    CListControl(FindList(kListControlId)).DeleteAllItems();
+    rows_->Clear();
     ResetCopy();
     lastShown_ = 0;
     firstFill_ = true;
@@ -155,49 +164,28 @@ void CTrapLogView::RefreshData()
         firstFill_ ? Ring().GetFirstTrapLogRecord(&record) != 0 : Ring().GetNextTrapLogRecord(&record) != 0;
     if (!found)
         return;
-    QTreeWidget* list = FindList(kListControlId);
-    if (list != nullptr)
-        list->setUpdatesEnabled(false);
+    // Each record takes its slot; the row of the record the slot held goes, whether it came before this pull or in it.
+    const uint32_t firstPulled = record.sequence;
+    std::vector<uint32_t> replaced;
+    std::vector<uint32_t> added;
     do {
         lastShown_ = record.sequence;
-        ShowRecord(record, list);
+        Slot& slot = copy_[record.sequence % copy_.size()];
+        if (slot.shown && slot.record.sequence < firstPulled)
+            replaced.push_back(slot.record.sequence);
+        slot.record = record;
+        slot.shown = HasTrapLogRow(record);
+        if (slot.shown)
+            added.push_back(record.sequence);
     } while (Ring().GetNextTrapLogRecord(&record) != 0);
-    if (list != nullptr)
-        list->setUpdatesEnabled(true);
+    std::erase_if(added, [this](uint32_t sequence) { return SlotOf(sequence) == nullptr; });
+    std::reverse(added.begin(), added.end());
+    rows_->RemoveKeys(std::move(replaced));
+    rows_->InsertKeys(0, added);
     if (firstFill_) {
         UpdateListLayout(kListControlId);
         firstFill_ = false;
     }
-}
-
-void CTrapLogView::DeleteRow(Slot& slot)
-{
-    // The row is the one whose item data names the slot's record.
-    if (slot.item != nullptr && slot.item->data(0, Qt::UserRole).value<quint32>() == slot.record.sequence)
-        delete slot.item;
-    slot.item = nullptr;
-}
-
-void CTrapLogView::ShowRecord(const TrapLogRecord& record, QTreeWidget* widget)
-{
-    Slot& slot = copy_[record.sequence % copy_.size()];
-    if (slot.record.sequence != kNoRecord)
-        DeleteRow(slot);
-    slot.record = record;
-    slot.item = nullptr;
-    slot.row = MakeTrapLogRow(record);
-    if (!slot.row)
-        return;
-    CListControl list(widget);
-    if (list.InsertItem(0, slot.row->cells[0]) != 0)
-        return;
-    for (int c = 1; c < kTrapLogColumnCount; ++c)
-        list.SetItemText(0, c, slot.row->cells[static_cast<size_t>(c)]);
-    list.SetItemImage(0, 0, slot.row->image);
-    if (slot.row->levelImage >= 0)
-        list.SetItemImage(0, kTrapLogEntityTypeColumn, slot.row->levelImage);
-    list.SetItemData(0, record.sequence);
-    slot.item = list.Widget()->topLevelItem(0);
 }
 
 const CTrapLogView::Slot* CTrapLogView::SlotOf(uint32_t sequence) const
@@ -212,6 +200,18 @@ const TrapLogRecord* CTrapLogView::FindRecord(uint32_t sequence) const
 {
     const Slot* slot = SlotOf(sequence);
     return slot != nullptr ? &slot->record : nullptr;
+}
+
+QString CTrapLogView::CellText(uint32_t sequence, int column) const
+{
+    const TrapLogRecord* record = FindRecord(sequence);
+    return record != nullptr ? TrapLogCellText(*record, column) : QString();
+}
+
+int CTrapLogView::CellImage(uint32_t sequence, int column) const
+{
+    const TrapLogRecord* record = FindRecord(sequence);
+    return record != nullptr ? TrapLogCellImage(*record, column) : -1;
 }
 
 std::vector<uint32_t> CTrapLogView::RowSequences() const
@@ -232,11 +232,11 @@ const TrapLogRecord* CTrapLogView::SelectedRecord() const
 
 int CTrapLogView::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
-    const Slot* a = SlotOf(item1);
-    const Slot* b = SlotOf(item2);
-    if (a == nullptr || b == nullptr || !a->row || !b->row)
+    const TrapLogRecord* a = FindRecord(item1);
+    const TrapLogRecord* b = FindRecord(item2);
+    if (a == nullptr || b == nullptr)
         return CompareItemData(item1, item2, flags);
-    return CompareTrapLogRows(a->record, *a->row, b->record, *b->row, flags);
+    return CompareTrapLogRecords(*a, *b, flags);
 }
 
 void CTrapLogView::WriteFilterTexts()
@@ -300,7 +300,7 @@ void CTrapLogView::LayoutControls()
     const QRect client = rect();
     if (QWidget* band = GetDlgItem(kBandId))
         band->setGeometry(0, band->y(), client.width(), band->height());
-    if (QTreeWidget* list = FindList(kListControlId)) {
+    if (QTreeView* list = FindList(kListControlId)) {
         const int height = client.height() - list->y();
         list->setGeometry(0, list->y(), client.width(), height > kMinListHeight ? height : list->height());
     }
@@ -400,10 +400,14 @@ void CTrapLogView::OnContinue()
     if (found) {
         // Rows of records the log lost while paused.
         const uint64_t size = copy_.size();
+        std::vector<uint32_t> lost;
         for (Slot& slot : copy_) {
-            if (slot.item != nullptr && slot.record.sequence + size <= next.sequence)
-                DeleteRow(slot);
+            if (slot.shown && slot.record.sequence + size <= next.sequence) {
+                lost.push_back(slot.record.sequence);
+                slot.shown = false;
+            }
         }
+        rows_->RemoveKeys(std::move(lost));
     }
     SetPaused(false);
     InvalidateExtras();

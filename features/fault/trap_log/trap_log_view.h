@@ -5,8 +5,9 @@
 // the detail of a row.
 //
 // The view keeps a copy of the records it shows, one slot per record number modulo its size (ALARM/TRAPLOGSIZE), so
-// that it never holds more rows than slots: a new record removes the row of the record whose slot it takes. Rows carry
-// their record's sequence number as item data; detail and sort find the record by it.
+// that it never holds more rows than slots: a new record removes the row of the record whose slot it takes. The list
+// is model-backed: a row is its record's sequence number (its item data), and the cells are made from the record in
+// the copy when the list draws or reads them; detail and sort find the record by the number.
 
 #include "core/tables/trap_log_ring.h"
 #include "features/fault/trap_log/trap_log_row.h"
@@ -14,11 +15,9 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
-class QTreeWidget;
-class QTreeWidgetItem;
+class CRecordTableModel;
 
 namespace Ui {
 class CTrapLogView;
@@ -88,8 +87,7 @@ protected:
 private:
     struct Slot {
         TrapLogRecord record;
-        std::optional<TrapLogRow> row; // nullopt: the record has no row
-        QTreeWidgetItem* item = nullptr;
+        bool shown = false; // the record has a row in the list
     };
 
     CTrapLogRing& Ring() const { return *ring_; }
@@ -97,12 +95,10 @@ private:
     void ResetCopy();
     // Deletes every row and starts again from the oldest record of the log.
     void RestartFromRing();
-    // Stores a record in its slot, replacing the row of the record that held it, and shows its row on top of the
-    // list.
-    void ShowRecord(const TrapLogRecord& record, QTreeWidget* list);
-    void DeleteRow(Slot& slot);
     // The slot holding the record with that number; null when it holds another.
     const Slot* SlotOf(uint32_t sequence) const;
+    QString CellText(uint32_t sequence, int column) const;
+    int CellImage(uint32_t sequence, int column) const;
     // The record of the first selected row; null without one.
     const TrapLogRecord* SelectedRecord() const;
     void WriteFilterTexts();
@@ -111,6 +107,8 @@ private:
     std::unique_ptr<Ui::CTrapLogView> ui_;
     CTrapLogRing* ring_;
     std::vector<Slot> copy_;
+    // The list's rows, newest first: the sequence numbers of the records shown. Owned by the view.
+    CRecordTableModel* rows_ = nullptr;
     uint32_t lastShown_ = 0;
     bool firstFill_ = true;
     bool initialised_ = false;

@@ -288,7 +288,7 @@ void CProgram::ClickHeader(QHeaderView& header, int column)
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
 }
 
-void CProgram::ClickListRow(QTreeWidget& list, int row, int column)
+void CProgram::ClickListRow(QTreeView& list, int row, int column)
 {
     const QModelIndex index = list.model()->index(row, column);
     list.scrollTo(index);
@@ -296,14 +296,14 @@ void CProgram::ClickListRow(QTreeWidget& list, int row, int column)
     Settle();
 }
 
-std::vector<int> CProgram::RightClickListRow(QTreeWidget& list, int row, int choose)
+std::vector<int> CProgram::RightClickListRow(QTreeView& list, int row, int choose)
 {
     const QModelIndex index = list.model()->index(row, 0);
     list.scrollTo(index);
     return RightClickAt(*list.viewport(), list.visualRect(index).center(), choose, true);
 }
 
-QStringList CProgram::ShownColumn(const QTreeWidget& list, int column)
+QStringList CProgram::ShownColumn(const QTreeView& list, int column)
 {
     QStringList texts;
     const int x = list.header()->sectionViewportPosition(column) + 1;
@@ -316,6 +316,15 @@ QStringList CProgram::ShownColumn(const QTreeWidget& list, int column)
         }
     }
     return texts;
+}
+
+QRect CProgram::ListRowRect(const QTreeView& list, int row)
+{
+    const QHeaderView* header = list.header();
+    const QModelIndex base = list.model()->index(row, 0);
+    const int first = header->logicalIndexAt(-header->offset());
+    const int last = header->logicalIndexAt(header->length() - header->offset() - 1);
+    return list.visualRect(base.siblingAtColumn(first)) | list.visualRect(base.siblingAtColumn(last));
 }
 
 bool CProgram::SaveScreenshot(QWidget& widget, const QString& name)

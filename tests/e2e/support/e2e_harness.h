@@ -33,6 +33,7 @@ class CMainFrame;
 class CGroupView;
 class QHeaderView;
 class QKeySequence;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -142,12 +143,15 @@ public:
     static void ClickHeader(QHeaderView& header, int column);
     // Keys pressed and released in the main window, as on the keyboard (shortcuts and F1 included).
     void PressKeys(const QKeySequence& keys);
+    // The list operations take a widget list and a model-backed one alike.
     // A click on a row of a list (on its cell in `column`), as with the mouse.
-    void ClickListRow(QTreeWidget& list, int row, int column = 0);
+    void ClickListRow(QTreeView& list, int row, int column = 0);
     // Right-clicks a row of a list, as RightClickTreeItem does.
-    std::vector<int> RightClickListRow(QTreeWidget& list, int row, int choose = 0);
+    std::vector<int> RightClickListRow(QTreeView& list, int row, int choose = 0);
     // The texts of a list's column as the screen shows them: the rows in view, top down.
-    static QStringList ShownColumn(const QTreeWidget& list, int column);
+    static QStringList ShownColumn(const QTreeView& list, int column);
+    // The rectangle a row of a list takes in its viewport, across the columns in view.
+    static QRect ListRowRect(const QTreeView& list, int row);
     // Saves a picture of the widget as screenshots/<name>.png beside the test program; false when it cannot.
     static bool SaveScreenshot(QWidget& widget, const QString& name);
 

@@ -14,7 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cctype>
@@ -82,7 +82,7 @@ CExportDlg::CExportDlg(QWidget* parent) : CADialog(kTemplateId, parent), ui_(std
 
 CExportDlg::~CExportDlg() = default;
 
-void CExportDlg::SetExportSource(QTreeWidget* list, const char* stem, char delimiter)
+void CExportDlg::SetExportSource(QTreeView* list, const char* stem, char delimiter)
 {
     if (list == nullptr || stem == nullptr)
         return;

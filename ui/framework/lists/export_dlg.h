@@ -20,7 +20,7 @@
 #include <memory>
 #include <string>
 
-class QTreeWidget;
+class QTreeView;
 class CListHost;
 
 namespace Ui {
@@ -49,11 +49,11 @@ public:
 
     // The list, the file stem (a ".txt" ending in any case is dropped; at most 127 characters) and the delimiter.
     // Ignored when the list or the stem is null.
-    void SetExportSource(QTreeWidget* list, const char* stem, char delimiter);
+    void SetExportSource(QTreeView* list, const char* stem, char delimiter);
     // The title of the export (127 characters kept); without one the owner window's caption gives it.
     void SetExportTitle(const char* title);
 
-    QTreeWidget* GetSourceList() const { return sourceList_; }
+    QTreeView* GetSourceList() const { return sourceList_; }
     const std::string& GetBasePath() const { return basePath_; }
     const std::string& GetStem() const { return stem_; }
     char GetDelimiter() const { return delimiter_; }
@@ -74,7 +74,7 @@ private:
     QWidget* OwnerWindow() const;
 
     std::unique_ptr<Ui::CExportDlg> ui_;
-    QTreeWidget* sourceList_ = nullptr;
+    QTreeView* sourceList_ = nullptr;
     std::string stem_;
     std::string basePath_;
     char delimiter_ = '\t';

@@ -6,6 +6,7 @@
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/lists/record_sort_proxy.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/shapes/shape_draw.h"
@@ -90,7 +91,7 @@ QStyle* SharedListStyle()
 // Draws every cell of a host's list through the host.
 class ListCellDelegate : public QStyledItemDelegate {
 public:
-    ListCellDelegate(const CListHost& host, QTreeWidget& list) : QStyledItemDelegate(&list), host_(host), list_(list) {}
+    ListCellDelegate(const CListHost& host, QTreeView& list) : QStyledItemDelegate(&list), host_(host), list_(list) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -115,7 +116,7 @@ public:
 
 private:
     const CListHost& host_;
-    QTreeWidget& list_;
+    QTreeView& list_;
 };
 
 Qt::Alignment HeaderAlignment(int align)
@@ -143,7 +144,7 @@ Qt::Alignment TextAlignment(uint16_t flags)
 }
 
 // Column widths of 0 hide the section: a header keeps a minimum size for visible sections.
-void SetWidth(QTreeWidget* list, int column, int width)
+void SetWidth(QTreeView* list, int column, int width)
 {
     QHeaderView* header = list->header();
     if (width <= 0) {
@@ -154,24 +155,36 @@ void SetWidth(QTreeWidget* list, int column, int width)
     header->resizeSection(column, width);
 }
 
-int WidthOf(const QTreeWidget* list, int column)
+int WidthOf(const QTreeView* list, int column)
 {
     return list->header()->isSectionHidden(column) ? 0 : list->header()->sectionSize(column);
 }
 
-bool HeaderHasImage(const QTreeWidget* list, int column)
+// The header data of a column, of a widget list and a model-backed one alike.
+QVariant HeaderData(const QTreeView* list, int column, int role)
 {
-    return !list->headerItem()->icon(column).isNull();
+    return list->model() != nullptr ? list->model()->headerData(column, Qt::Horizontal, role) : QVariant();
+}
+
+void SetHeaderData(QTreeView* list, int column, int role, const QVariant& value)
+{
+    if (list->model() != nullptr)
+        list->model()->setHeaderData(column, Qt::Horizontal, value, role);
+}
+
+bool HeaderHasImage(const QTreeView* list, int column)
+{
+    return !HeaderData(list, column, Qt::DecorationRole).value<QIcon>().isNull();
 }
 
 // The row's last cell on screen: the frame of a selected row is drawn with it, as a hidden column or one scrolled out
 // of view is not drawn at all.
-int LastShownColumn(const QTreeWidget& list)
+int LastShownColumn(const QTreeView& list)
 {
     const QHeaderView* header = list.header();
     const int right = std::min(list.viewport()->width(), header->length() - header->offset()) - 1;
     const int column = header->logicalIndexAt(right);
-    return column >= 0 ? column : CListControl(const_cast<QTreeWidget*>(&list)).GetColumnCount() - 1;
+    return column >= 0 ? column : CListControl(const_cast<QTreeView*>(&list)).GetColumnCount() - 1;
 }
 
 bool TextMatches(const QString& cell, const QString& text, bool prefix, bool caseSensitive)
@@ -208,31 +221,48 @@ int CListHost::SortCompare(uint32_t item1, uint32_t item2, uint32_t param)
     return CompareItemData(item1, item2, param & kCompareDescending);
 }
 
-QTreeWidget* CListHost::FindList(int listId) const
+QTreeView* CListHost::FindList(int listId) const
 {
-    auto* list = qobject_cast<QTreeWidget*>(FindControl(&root_, listId));
+    auto* list = qobject_cast<QTreeView*>(FindControl(&root_, listId));
     if (list == nullptr || list->rootIsDecorated())
         return nullptr;
     return list;
 }
 
-std::vector<QTreeWidget*> CListHost::Lists() const
+CRecordSortProxy* CListHost::SetListModel(CRecordTableModel& records, int listId)
 {
-    std::vector<QTreeWidget*> lists;
+    QTreeView* list = FindList(listId);
+    if (list == nullptr || qobject_cast<QTreeWidget*>(list) != nullptr)
+        return nullptr;
+    auto* proxy = new CRecordSortProxy(records, list);
+    list->setModel(proxy);
+    AttachList(list);
+    return proxy;
+}
+
+CRecordSortProxy* CListHost::ListProxy(int listId) const
+{
+    const QTreeView* list = FindList(listId);
+    return list != nullptr ? qobject_cast<CRecordSortProxy*>(list->model()) : nullptr;
+}
+
+std::vector<QTreeView*> CListHost::Lists() const
+{
+    std::vector<QTreeView*> lists;
     for (QWidget* control : ControlsOf(&root_)) {
-        auto* list = qobject_cast<QTreeWidget*>(control);
+        auto* list = qobject_cast<QTreeView*>(control);
         if (list != nullptr && !list->rootIsDecorated())
             lists.push_back(list);
     }
     return lists;
 }
 
-int CListHost::ListIdOf(const QTreeWidget* list) const
+int CListHost::ListIdOf(const QTreeView* list) const
 {
     return list ? CtrlIdOf(list) : 0;
 }
 
-void CListHost::AttachList(QTreeWidget* list)
+void CListHost::AttachList(QTreeView* list)
 {
     if (list == nullptr || dynamic_cast<ListCellDelegate*>(list->itemDelegate()) != nullptr)
         return;
@@ -247,7 +277,7 @@ void CListHost::AttachList(QTreeWidget* list)
 
 void CListHost::ParseColumnSpec(const char* spec, int listId)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     AttachList(list);
@@ -324,7 +354,7 @@ void CListHost::SetColumnFlags(int column, uint16_t value, uint16_t mask, int li
         flags |= kColumnHeaderLeft;
     columnFlags_[static_cast<size_t>(column)] = flags;
 
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr || column >= CListControl(list).GetColumnCount())
         return;
     if ((flags ^ old) & kColumnHidden) {
@@ -340,14 +370,14 @@ void CListHost::SetColumnFlags(int column, uint16_t value, uint16_t mask, int li
         }
     }
     if ((flags ^ old) & kColumnHeaderImageRight)
-        list->headerItem()->setData(column, kHeaderImageRightRole, (flags & kColumnHeaderImageRight) != 0);
+        SetHeaderData(list, column, kHeaderImageRightRole, (flags & kColumnHeaderImageRight) != 0);
     SetHeaderAlignment(list, column, flags & kColumnHeaderAlignMask);
     list->viewport()->update();
 }
 
-void CListHost::SetHeaderAlignment(QTreeWidget* list, int column, int align) const
+void CListHost::SetHeaderAlignment(QTreeView* list, int column, int align) const
 {
-    list->headerItem()->setTextAlignment(column, HeaderAlignment(align));
+    SetHeaderData(list, column, Qt::TextAlignmentRole, static_cast<int>(HeaderAlignment(align)));
 }
 
 bool CListHost::IsColumnZeroWidth(int column) const
@@ -425,13 +455,13 @@ void CListHost::SetRowColors(std::initializer_list<RowColorStyle> styles)
 
 bool CListHost::HasSmallImages(int listId) const
 {
-    const QTreeWidget* list = FindList(listId);
+    const QTreeView* list = FindList(listId);
     return list && list->property(kSmallImagesProperty).toBool();
 }
 
 void CListHost::SetSmallImages(int listId)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     AttachList(list);
@@ -442,7 +472,7 @@ void CListHost::SetSmallImages(int listId)
 
 bool CListHost::HasSubItemImages(int listId) const
 {
-    const QTreeWidget* list = FindList(listId);
+    const QTreeView* list = FindList(listId);
     return list && list->property(kSubItemImagesProperty).toBool();
 }
 
@@ -454,7 +484,7 @@ bool CListHost::HasSubItemImage(const CListControl& list, int row, int column) c
 
 void CListHost::EnableSubItemImages(int listId, bool on)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     AttachList(list);
@@ -474,25 +504,25 @@ bool CListHost::SetRowImage(int row, int image, int listId)
 
 int CListHost::GetItemImage(int row, int column, int listId) const
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     return list ? CListControl(list).GetItemImage(row, column) : -1;
 }
 
 bool CListHost::SetItemImage(int row, int column, int image, int listId)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     return list && CListControl(list).SetItemImage(row, column, image);
 }
 
 bool CListHost::HasCheckBoxes(int listId) const
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     return list && CListControl(list).HasCheckBoxes();
 }
 
 void CListHost::EnableCheckBoxes(int listId, bool on)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     AttachList(list);
@@ -501,7 +531,7 @@ void CListHost::EnableCheckBoxes(int listId, bool on)
 
 std::pair<int, int> CListHost::HitTestCursor(int listId) const
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return {-1, -1};
     const QPoint pos = list->viewport()->mapFromGlobal(QCursor::pos());
@@ -521,7 +551,7 @@ int CListHost::MeasureText(const QFont& font, const QString& text) const
 
 void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     CListControl control(list);
@@ -581,7 +611,7 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
         }
         // Expected values come with the images the column's rows have.
-        for (const QString& sample : list->headerItem()->data(c, kColumnSamplesRole).toStringList())
+        for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
             column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, images));
         column.desiredWidth = std::max(column.desiredWidth, column.minimumWidth);
     }
@@ -594,9 +624,9 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
 
 void CListHost::SetColumnSamples(int column, const QStringList& samples, int listId)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list != nullptr && column >= 0 && column < CListControl(list).GetColumnCount())
-        list->headerItem()->setData(column, kColumnSamplesRole, samples);
+        SetHeaderData(list, column, kColumnSamplesRole, samples);
 }
 
 // ---- sorting
@@ -618,7 +648,7 @@ void CListHost::SetColumnMap(int column, int key)
 
 void CListHost::SortList(int column, int mode, int listId)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     CListControl control(list);
@@ -630,18 +660,21 @@ void CListHost::SortList(int column, int mode, int listId)
     SetSortMark(column, direction, listId);
     const uint32_t param =
         static_cast<uint32_t>(column & 0xFF) | (direction == kSortDescending ? kCompareDescending : 0);
-    control.SortItems([this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); });
+    const auto compare = [this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); };
+    if (CRecordSortProxy* proxy = ListProxy(listId))
+        proxy->Sort(compare);
+    else
+        control.SortItems(compare);
 }
 
 void CListHost::SetSortMark(int column, int mode, int listId)
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     const int count = CListControl(list).GetColumnCount();
     if (column < 0 || column >= count)
         return;
-    QTreeWidgetItem* header = list->headerItem();
     if (noSort_ || (mode != kSortAscending && mode != kSortDescending)) {
         RemoveHeaderImage(list, column);
         return;
@@ -651,23 +684,23 @@ void CListHost::SetSortMark(int column, int mode, int listId)
     const int key = GetColumnMap(column);
     const int arrowColumn = key == column ? column : key;
     if (key != column)
-        header->setIcon(column, QIcon(SharedSmallImages().Get(kImageSortedElsewhere)));
+        SetHeaderData(list, column, Qt::DecorationRole, QIcon(SharedSmallImages().Get(kImageSortedElsewhere)));
     if (arrowColumn < count) {
-        header->setIcon(arrowColumn, arrow);
-        header->setData(arrowColumn, kHeaderImageRightRole, true);
+        SetHeaderData(list, arrowColumn, Qt::DecorationRole, arrow);
+        SetHeaderData(list, arrowColumn, kHeaderImageRightRole, true);
     }
 }
 
-void CListHost::RemoveHeaderImage(QTreeWidget* list, int column) const
+void CListHost::RemoveHeaderImage(QTreeView* list, int column) const
 {
-    list->headerItem()->setIcon(column, QIcon());
-    list->headerItem()->setData(column, kHeaderImageRightRole, (GetColumnFlags(column) & kColumnHeaderImageRight) != 0);
+    SetHeaderData(list, column, Qt::DecorationRole, QIcon());
+    SetHeaderData(list, column, kHeaderImageRightRole, (GetColumnFlags(column) & kColumnHeaderImageRight) != 0);
 }
 
 int CListHost::FindListText(int column, const QString& text, int listId, int startRow, bool prefix,
                             bool caseSensitive) const
 {
-    QTreeWidget* list = FindList(listId);
+    QTreeView* list = FindList(listId);
     if (list == nullptr)
         return -1;
     CListControl control(list);
@@ -687,7 +720,7 @@ int CListHost::FindListText(int column, const QString& text, int listId, int sta
 void CListHost::PrepareListsAtFirstShow()
 {
     const uint16_t savedRowCount = layoutRowCount_;
-    for (QTreeWidget* list : Lists()) {
+    for (QTreeView* list : Lists()) {
         AttachList(list);
         // Grid lines and whole-row selection.
         list->setProperty(kGridLinesProperty, true);
@@ -726,7 +759,7 @@ void CListHost::PrepareListsAtFirstShow()
 
 void CListHost::HandleListNotify(const NotifyHeader& header)
 {
-    auto* list = qobject_cast<QTreeWidget*>(header.control);
+    auto* list = qobject_cast<QTreeView*>(header.control);
     if (list == nullptr || FindList(header.idFrom) != list)
         return;
     if (header.code == LVN_ITEMCHANGED) {
@@ -744,7 +777,7 @@ void CListHost::HandleListNotify(const NotifyHeader& header)
 
 void CListHost::RelayoutFilledLists()
 {
-    for (QTreeWidget* list : Lists()) {
+    for (QTreeView* list : Lists()) {
         if (CListControl(list).GetItemCount() > 0)
             UpdateListLayout(ListIdOf(list));
     }
@@ -752,11 +785,11 @@ void CListHost::RelayoutFilledLists()
 
 // ---- drawing
 
-int CListHost::RunIndex(const QTreeWidget& list, int row) const
+int CListHost::RunIndex(const QTreeView& list, int row) const
 {
     // The style moves on at every change of item data from the row above, counted from the top, so that a row's
     // colour does not depend on which rows are painted.
-    CListControl control(const_cast<QTreeWidget*>(&list));
+    CListControl control(const_cast<QTreeView*>(&list));
     int runs = 0;
     for (int r = 1; r <= row; ++r) {
         if (control.GetItemData(r) != control.GetItemData(r - 1))
@@ -765,7 +798,7 @@ int CListHost::RunIndex(const QTreeWidget& list, int row) const
     return runs;
 }
 
-void CListHost::PaintCell(QTreeWidget& list, int listId, QPainter& painter, const QRect& cellRect, int row, int column,
+void CListHost::PaintCell(QTreeView& list, int listId, QPainter& painter, const QRect& cellRect, int row, int column,
                           bool selected, bool focused, bool hot) const
 {
     CListControl control(&list);

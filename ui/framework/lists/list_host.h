@@ -6,6 +6,11 @@
 //
 // The host supplies the hooks (colours, selection frame, selection changes, the sort comparison); CADialog and the
 // view base derive from this class, so that a dialog calls InitListColumnsById(10024) as one of its own operations.
+//
+// A list is a QTreeWidget that holds its rows, or a model-backed list for many rows or live ones: a QTreeView in the
+// form, given a CRecordTableModel of the host's rows with SetListModel (record_table_model.h). Both take the same
+// columns, flags, header clicks and sort marks, row colours, images, item data, export and notifications; a
+// model-backed list sorts through its proxy with the same comparison.
 
 #include "core/list/column_spec.h"
 #include "core/list/list_sort.h"
@@ -22,8 +27,10 @@
 #include <vector>
 
 class CListControl;
+class CRecordSortProxy;
+class CRecordTableModel;
 class QFont;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 struct NotifyHeader;
 
@@ -54,9 +61,15 @@ public:
     virtual int SortCompare(uint32_t item1, uint32_t item2, uint32_t param);
 
     // The list control with the id, null when the id names no list.
-    QTreeWidget* FindList(int listId) const;
+    QTreeView* FindList(int listId) const;
+    // Makes the list with the id model-backed: it shows the rows of `records` through a sort and filter proxy that the
+    // list owns. Done in the host's constructor, before the controls are bound; null when the id names no QTreeView
+    // list (a QTreeWidget keeps its own rows).
+    CRecordSortProxy* SetListModel(CRecordTableModel& records, int listId = kListControlId);
+    // The proxy of a model-backed list; null for a widget list.
+    CRecordSortProxy* ListProxy(int listId = kListControlId) const;
     // Every list among the host's controls, in window order.
-    std::vector<QTreeWidget*> Lists() const;
+    std::vector<QTreeView*> Lists() const;
 
     // Columns.
     void ParseColumnSpec(const char* spec, int listId = kListControlId);
@@ -149,26 +162,26 @@ public:
     void HandleListNotify(const NotifyHeader& header);
     void RelayoutFilledLists();
     // Gives a list the host's cell drawing; done by the column and image operations and at first show.
-    void AttachList(QTreeWidget* list);
+    void AttachList(QTreeView* list);
     // The id of a list of the host, 0 for another widget.
-    int ListIdOf(const QTreeWidget* list) const;
+    int ListIdOf(const QTreeView* list) const;
 
     // Draws one cell the way the host's lists draw them (the list's delegate calls it).
-    void PaintCell(QTreeWidget& list, int listId, QPainter& painter, const QRect& cellRect, int row, int column,
+    void PaintCell(QTreeView& list, int listId, QPainter& painter, const QRect& cellRect, int row, int column,
                    bool selected, bool focused, bool hot) const;
 
 protected:
     QWidget& ListRoot() const { return root_; }
 
 private:
-    void SetHeaderAlignment(QTreeWidget* list, int column, int align) const;
+    void SetHeaderAlignment(QTreeView* list, int column, int align) const;
     // Takes the image off a column's header; where it would go again follows the column's flag.
-    void RemoveHeaderImage(QTreeWidget* list, int column) const;
+    void RemoveHeaderImage(QTreeView* list, int column) const;
     int MeasureText(const QFont& font, const QString& text) const;
     // A cell other than column 0 draws an image (and its text after it) when the list has sub-item images and the
     // cell an image of its own.
     bool HasSubItemImage(const CListControl& list, int row, int column) const;
-    int RunIndex(const QTreeWidget& list, int row) const;
+    int RunIndex(const QTreeView& list, int row) const;
 
     QWidget& root_;
     std::array<uint8_t, 2> listMargin_{4, 4};

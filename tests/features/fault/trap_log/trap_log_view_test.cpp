@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <memory>
@@ -562,7 +562,7 @@ TEST_F(TrapLogViewTest, TheLegendShowsTheFilteredSeveritiesAndTheRunState)
 TEST_F(TrapLogViewTest, TheListFillsTheViewBelowTheBand)
 {
     CTrapLogView& view = Open();
-    QTreeWidget* list = view.FindList(kListControlId);
+    QTreeView* list = view.FindList(kListControlId);
     const int top = list->y();
     view.resize(1000, 500);
     EXPECT_EQ(list->geometry(), QRect(0, top, 1000, 500 - top));

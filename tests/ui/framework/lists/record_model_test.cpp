@@ -1,0 +1,84 @@
+#include "tests/platform/qt_test_app.h"
+
+#include "platform/list_control.h"
+#include "ui/framework/lists/record_sort_proxy.h"
+
+#include <QAbstractItemModelTester>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// The keys of the proxy's rows, top down, as a list reads its item data.
+std::vector<uint32_t> Shown(const CRecordSortProxy& proxy)
+{
+    std::vector<uint32_t> keys;
+    for (int row = 0; row < proxy.rowCount(); ++row)
+        keys.push_back(proxy.index(row, 0).data(Qt::UserRole).value<quint32>());
+    return keys;
+}
+
+// Every change goes past Qt's model checker on both models; a broken rule of the model contract aborts the test.
+TEST(RecordModelTest, RowsComeGoSortAndFilterAsAListControlsDo)
+{
+    CRecordTableModel records({[](uint32_t key, int column) { return QStringLiteral("r%1 c%2").arg(key).arg(column); },
+                               [](uint32_t key, int column) { return column == 0 && key % 3 == 0 ? 7 : -1; }});
+    CRecordSortProxy proxy(records);
+    QAbstractItemModelTester checkRecords(&records, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester checkProxy(&proxy, QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+    // Columns and their header data go through the proxy to the records.
+    ASSERT_TRUE(proxy.insertColumns(0, 3));
+    ASSERT_TRUE(proxy.setHeaderData(1, Qt::Horizontal, QStringLiteral("Severity")));
+    EXPECT_EQ(records.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Severity"));
+
+    records.SetKeys({5, 4, 3, 2, 1});
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(proxy.index(2, 1).data().toString(), QStringLiteral("r3 c1"));
+    EXPECT_EQ(proxy.index(2, 0).data(kListImageRole).toInt(), 7);
+    EXPECT_FALSE(proxy.index(1, 0).data(kListImageRole).isValid());
+    EXPECT_FALSE(proxy.index(2, 1).data(Qt::UserRole).isValid()); // the key is column 0's
+
+    const QPersistentModelIndex three = proxy.index(2, 0);
+    proxy.Sort([](uint32_t a, uint32_t b) { return a < b ? -1 : (a > b ? 1 : 0); });
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(three.data(Qt::UserRole).toUInt(), 3u);
+
+    // New rows go where the source puts them, whatever the sort: its top on top, its end at the end, else below
+    // the row before them in the source.
+    records.InsertKeys(0, {7, 6});
+    records.InsertKeys(records.RowCount(), {8});
+    records.InsertKeys(2, {9});
+    EXPECT_EQ(records.Keys(), (std::vector<uint32_t>{7, 6, 9, 5, 4, 3, 2, 1, 8}));
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{7, 6, 9, 1, 2, 3, 4, 5, 8}));
+
+    // Rows that leave apart from each other go one run at a time.
+    records.RemoveKeys({6, 2, 8, 99});
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{7, 9, 1, 3, 4, 5}));
+    EXPECT_EQ(three.data(Qt::UserRole).toUInt(), 3u);
+    EXPECT_EQ(proxy.mapFromSource(records.index(records.RowOfKey(3), 1)), proxy.index(3, 1));
+
+    // The filter applies to rows as they come and, refiltered, to all; rows it lets back in take their places.
+    proxy.SetFilter([](uint32_t key) { return key % 2 == 1; });
+    proxy.Refilter();
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{7, 9, 1, 3, 5}));
+    records.InsertKeys(0, {10, 11});
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{11, 7, 9, 1, 3, 5}));
+    EXPECT_FALSE(proxy.mapFromSource(records.index(records.RowOfKey(10), 0)).isValid());
+    records.RowsChanged(0, records.RowCount() - 1);
+    proxy.SetFilter({});
+    proxy.Refilter();
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{10, 11, 7, 9, 1, 3, 4, 5}));
+
+    // A reset forgets the sort: the rows come in the source's order.
+    records.Clear();
+    EXPECT_EQ(proxy.rowCount(), 0);
+    records.SetKeys({2, 1, 3});
+    EXPECT_EQ(Shown(proxy), (std::vector<uint32_t>{2, 1, 3}));
+    ASSERT_TRUE(proxy.removeColumns(0, 3));
+    EXPECT_EQ(proxy.columnCount(), 0);
+}
+
+} // namespace
