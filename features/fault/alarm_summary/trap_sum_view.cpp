@@ -5,10 +5,12 @@
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_table.h"
+#include "core/util/severity.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/lists/list_clicks.h"
+#include "ui/framework/lists/severity_palette.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_table.h"
@@ -75,9 +77,9 @@ CTrapSumView::CTrapSumView(QWidget* parent) : CAFormView(kFormId, parent), ui_(s
     ui_->setupUi(this);
     // Rows 0..4 take one style each.
     SetRowColorMode(kRowColorsBanded);
-    SetRowColors({{1, 0x000000, 0x2020FF},
-                  {1, 0x000000, 0x2080FF},
-                  {1, 0x000000, 0x20FFFF},
+    SetRowColors({{1, 0x000000, ColorOfSeverity(kSeverityRowColors, kSeverityCritical)},
+                  {1, 0x000000, ColorOfSeverity(kSeverityRowColors, kSeverityMajor)},
+                  {1, 0x000000, ColorOfSeverity(kSeverityRowColors, kSeverityMinor)},
                   {1, 0x000000, 0xFF20FF},
                   {1, 0x000000, 0x80FF80}});
 }

@@ -7,6 +7,7 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
+#include "core/util/severity.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
 #include "features/fault/trap_log/trap_log_filter_dlg.h"
 #include "features/fault/trap_log/trap_log_filter_store.h"
@@ -15,6 +16,7 @@
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/lists/list_clicks.h"
 #include "ui/framework/lists/record_table_model.h"
+#include "ui/framework/lists/severity_palette.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -70,19 +72,16 @@ CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
                                    [this](uint32_t sequence, int column) { return CellImage(sequence, column); }},
                                   this);
     SetListModel(*rows_);
-    // The style whose key is the row's severity image (12..16, and 17..21 for the same severities) colours it.
+    // The style whose key is the row's severity image (11..16, and 17..21 for critical .. info again) colours it.
     SetRowColorMode(kRowColorsByImage);
-    SetRowColors({{11, 0x000000, 0xFFFFFF},
-                  {12, 0x000000, 0x2020FF},
-                  {17, 0x000000, 0x2020FF},
-                  {13, 0x000000, 0x2080FF},
-                  {18, 0x000000, 0x2080FF},
-                  {14, 0x000000, 0x20FFFF},
-                  {19, 0x000000, 0x20FFFF},
-                  {15, 0x000000, 0xFFFFE0},
-                  {20, 0x000000, 0xFFFFE0},
-                  {16, 0x000000, 0xFFFFFF},
-                  {21, 0x000000, 0xFFFFFF}});
+    std::vector<RowColorStyle> styles;
+    for (int severity = kSeverityCleared; severity <= kSeverityInfo; ++severity) {
+        const COLORREF back = ColorOfSeverity(kSeverityRowColors, severity);
+        styles.push_back({static_cast<uint32_t>(kImageSeverityCleared + severity), 0x000000, back});
+        if (severity != kSeverityCleared)
+            styles.push_back({static_cast<uint32_t>(kImageSeverityInfo + severity), 0x000000, back});
+    }
+    SetRowColors(styles);
     // Alarms ... sorts by severity, the times by their own keys.
     SetColumnMap(7, 1);
     SetColumnMap(8, 7);

@@ -442,6 +442,11 @@ void CListHost::SetColumnStretch(int column, bool on)
 
 void CListHost::SetRowColors(std::initializer_list<RowColorStyle> styles)
 {
+    SetRowColors(std::span<const RowColorStyle>(styles.begin(), styles.size()));
+}
+
+void CListHost::SetRowColors(std::span<const RowColorStyle> styles)
+{
     int i = 0;
     for (const RowColorStyle& style : styles) {
         if (i >= kMaxRowStyles)

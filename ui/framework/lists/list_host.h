@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -102,6 +103,7 @@ public:
     int GetRowColorCount() const { return rowColors_.count; }
     // Up to 32 styles; the count in use becomes their number.
     void SetRowColors(std::initializer_list<RowColorStyle> styles);
+    void SetRowColors(std::span<const RowColorStyle> styles);
     const RowColorTable& GetRowColorTable() const { return rowColors_; }
 
     uint8_t GetCellStyleA() const { return cellStyle_[0]; }

@@ -1,6 +1,7 @@
 #include "ui/framework/lists/small_images.h"
 
 #include "platform/color_ref.h"
+#include "ui/framework/lists/severity_palette.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -166,7 +167,8 @@ QPixmap CImageList::Get(int index) const
 
 QPixmap DrawBuiltInSmallImage(int index)
 {
-    // Lamp colours of the severities follow their row colours, made stronger where the row colour is pale.
+    if (index >= kImageSeverityCleared && index <= kImageSeverityInfo)
+        return Lamp(ColorOfSeverity(kSeverityLampColors, index - kImageSeverityCleared));
     switch (index) {
     case kImageLinkUp:
         return Link(true);
@@ -176,18 +178,6 @@ QPixmap DrawBuiltInSmallImage(int index)
         return Disk(false);
     case kImageAutomaticBackup:
         return Disk(true);
-    case kImageSeverityCleared:
-        return Lamp(Rgb(0x20, 0xC0, 0x20));
-    case 12:
-        return Lamp(0x2020FF);
-    case 13:
-        return Lamp(0x2080FF);
-    case 14:
-        return Lamp(0x20E0FF);
-    case 15:
-        return Lamp(Rgb(0x40, 0xA0, 0xFF));
-    case kImageSeverityInfo:
-        return Lamp(Rgb(0xC8, 0xC8, 0xC8));
     case kImageDone:
         return Tick(QColor(0, 150, 0));
     case kImageFailed:

@@ -6,11 +6,26 @@
 #include "core/util/severity.h"
 #include "ui/shell/frame/main_menu_cases.h"
 
+#include <array>
+#include <string>
+
 namespace {
 
 COLORREF Read(const CIniFile& ini, const char* key, COLORREF defaultValue)
 {
     return ReadIniColor("TEXTCOLOR", key, defaultValue, ini);
+}
+
+// A group's keys by severity, from its default key (LOC_DEF) to info (LOC_IF); each severity defaults to the group's
+// default.
+SeverityColors ReadSeverities(const CIniFile& ini, const std::string& group, COLORREF defaultValue)
+{
+    static constexpr std::array<const char*, 6> kSuffixes = {"_DEF", "_CR", "_MJ", "_MN", "_WN", "_IF"};
+    SeverityColors colors{};
+    colors[0] = Read(ini, (group + kSuffixes[0]).c_str(), defaultValue);
+    for (size_t severity = 1; severity < colors.size(); ++severity)
+        colors[severity] = Read(ini, (group + kSuffixes[severity]).c_str(), colors[0]);
+    return colors;
 }
 
 } // namespace
@@ -21,23 +36,12 @@ TextColorTable LoadTextColors(const CIniFile& ini)
     t.colorDef = Read(ini, "COLOR_DEF", 0);
     t.selectedBk = Read(ini, "SELECTED_BK", 0xF0EEE1);
 
-    t.locDef = Read(ini, "LOC_DEF", t.colorDef);
-    t.locCr = Read(ini, "LOC_CR", t.locDef);
-    t.locMj = Read(ini, "LOC_MJ", t.locDef);
-    t.locMn = Read(ini, "LOC_MN", t.locDef);
-    t.locWn = Read(ini, "LOC_WN", t.locDef);
-    t.locIf = Read(ini, "LOC_IF", t.locDef);
-
-    t.neDef = Read(ini, "NE_DEF", t.colorDef);
-    t.neCr = Read(ini, "NE_CR", t.neDef);
-    t.neMj = Read(ini, "NE_MJ", t.neDef);
-    t.neMn = Read(ini, "NE_MN", t.neDef);
-    t.neWn = Read(ini, "NE_WN", t.neDef);
-    t.neIf = Read(ini, "NE_IF", t.neDef);
-    t.neDisconn = Read(ini, "NE_DISCONN", t.neDef);
-    t.neMismatch = Read(ini, "NE_MISMATCH", t.neDef);
-    t.nePlan = Read(ini, "NE_PLAN", t.neDef);
-    t.nePlanDisconn = Read(ini, "NE_PLAN_DISCONN", t.neDef);
+    t.loc = ReadSeverities(ini, "LOC", t.colorDef);
+    t.ne = ReadSeverities(ini, "NE", t.colorDef);
+    t.neDisconn = Read(ini, "NE_DISCONN", t.ne[0]);
+    t.neMismatch = Read(ini, "NE_MISMATCH", t.ne[0]);
+    t.nePlan = Read(ini, "NE_PLAN", t.ne[0]);
+    t.nePlanDisconn = Read(ini, "NE_PLAN_DISCONN", t.ne[0]);
 
     t.acctDef = Read(ini, "ACCT_DEF", t.colorDef);
     t.acctAdmin = Read(ini, "ACCT_ADMIN", t.acctDef);
@@ -52,23 +56,13 @@ TextColorTable LoadTextColors(const CIniFile& ini)
 
 COLORREF GetTreeTextColor(const TextColorTable& colors, int kind)
 {
+    if (kind >= kTreeKindLocation && kind <= kTreeKindLocation + 5)
+        return ColorOfSeverity(colors.loc, kind - kTreeKindLocation);
     switch (kind) {
     case kTreeKindNe:
-        return colors.neDef;
+        return colors.ne[0];
     case kTreeKindNeDisconnected:
         return colors.neDisconn;
-    case kTreeKindLocation:
-        return colors.locDef;
-    case kTreeKindLocation + 1:
-        return colors.locCr;
-    case kTreeKindLocation + 2:
-        return colors.locMj;
-    case kTreeKindLocation + 3:
-        return colors.locMn;
-    case kTreeKindLocation + 4:
-        return colors.locWn;
-    case kTreeKindLocation + 5:
-        return colors.locIf;
     case kTreeKindAccounts:
         return colors.locAccts;
     case kTreeKindAdministrator:
@@ -106,18 +100,5 @@ COLORREF GetEntityTextColor(const TextColorTable& colors, const CNeRecord* ne)
         return colors.neDisconn;
     if (IsNeTypeMismatch(*ne))
         return colors.neMismatch;
-    switch (GetNeHighestSeverity(*ne)) {
-    case 0:
-        return colors.neDef;
-    case 1:
-        return colors.neCr;
-    case 2:
-        return colors.neMj;
-    case 3:
-        return colors.neMn;
-    case 4:
-        return colors.neWn;
-    default:
-        return colors.neIf;
-    }
+    return ColorOfSeverity(colors.ne, static_cast<int>(GetNeHighestSeverity(*ne)));
 }

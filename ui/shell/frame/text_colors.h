@@ -2,12 +2,12 @@
 // The text colours of the tree and the lists (section TEXTCOLOR): per location severity, NE state and account role.
 // A key that is absent takes the value of its group's default key, which itself defaults to COLOR_DEF. Window-free.
 
+#include "ui/framework/lists/severity_palette.h"
+
 #include <cstdint>
 
 class CIniFile;
 class CNeRecord;
-
-using COLORREF = uint32_t;
 
 // Item kinds (tree images) with a colour of their own.
 inline constexpr int kTreeKindNe = 26;
@@ -20,8 +20,8 @@ inline constexpr int kTreeKindNes = 52;
 struct TextColorTable {
     COLORREF colorDef = 0;
     COLORREF selectedBk = 0xF0EEE1;
-    COLORREF locDef = 0, locCr = 0, locMj = 0, locMn = 0, locWn = 0, locIf = 0;
-    COLORREF neDef = 0, neCr = 0, neMj = 0, neMn = 0, neWn = 0, neIf = 0;
+    // By severity; a location or NE without alarms takes the colour of severity 0 (LOC_DEF, NE_DEF).
+    SeverityColors loc{}, ne{};
     COLORREF neDisconn = 0, neMismatch = 0, nePlan = 0, nePlanDisconn = 0;
     COLORREF acctDef = 0, acctAdmin = 0, acctManager = 0, acctUser = 0, acctUnknown = 0;
     COLORREF locNes = 0, locAccts = 0;

@@ -298,11 +298,11 @@ TEST(TextColorsTest, AbsentKeysTakeTheirGroupDefault)
                                                                  "SELECTED_BK=0x010203\nLOC_MJ=xyz\n"));
     EXPECT_EQ(colors.colorDef, 0x111111u);
     EXPECT_EQ(colors.selectedBk, 0x010203u);
-    EXPECT_EQ(colors.neCr, 0x0000FFu);
-    for (COLORREF c : {colors.neDef, colors.neMj, colors.neMn, colors.neWn, colors.neIf, colors.neDisconn,
+    EXPECT_EQ(colors.ne[1], 0x0000FFu);
+    for (COLORREF c : {colors.ne[0], colors.ne[2], colors.ne[3], colors.ne[4], colors.ne[5], colors.neDisconn,
                        colors.neMismatch, colors.nePlan, colors.nePlanDisconn})
         EXPECT_EQ(c, 0x222222u);
-    for (COLORREF c : {colors.locCr, colors.locMj, colors.locMn, colors.locWn, colors.locIf})
+    for (COLORREF c : {colors.loc[1], colors.loc[2], colors.loc[3], colors.loc[4], colors.loc[5]})
         EXPECT_EQ(c, 0x333333u);
     for (COLORREF c : {colors.acctManager, colors.acctUser, colors.acctUnknown})
         EXPECT_EQ(c, 0x444444u);
@@ -321,12 +321,7 @@ TEST(TextColorsTest, EntityColourByNeState)
     t.nePlan = 3;
     t.nePlanDisconn = 4;
     t.neMismatch = 5;
-    t.neDef = 6;
-    t.neCr = 7;
-    t.neMj = 8;
-    t.neMn = 9;
-    t.neWn = 10;
-    t.neIf = 11;
+    t.ne = {6, 7, 8, 9, 10, 11};
     const std::vector<std::pair<NeSpec, COLORREF>> rows = {
         {{.id = 1, .model = 999}, 2},
         {{.id = 2, .planned = true, .connected = true}, 3},
