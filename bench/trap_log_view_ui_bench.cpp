@@ -1,7 +1,7 @@
 // The live trap log view with 20,000 rows: opening it on a full trap log of 20,000 records (the fill: the first pull,
 // the first sort and the layout of every row, then the list drawn once), one refresh that shows 100 new records in
-// place of the 100 oldest (drawn once), and the heap the view holds per row once it is filled (bytes_per_row: the
-// heap in use after the fill less before it, over the rows; the trap log itself is there before).
+// place of the 100 oldest (drawn once), a sort by severity, and the heap the view holds per row once it is filled
+// (bytes_per_row: the heap in use after the fill less before it, over the rows; the trap log itself is there before).
 //
 //     build/bench/trap_log_view_ui_bench
 
@@ -190,5 +190,19 @@ void BM_TrapLogViewRefresh100Of20000(benchmark::State& state)
     SetActiveFormView(nullptr);
 }
 BENCHMARK(BM_TrapLogViewRefresh100Of20000)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A header click on Severity: 20,000 rows sorted by severity, equal ones by location, NE, entity and arrival.
+void BM_TrapLogViewSortBySeverity20000(benchmark::State& state)
+{
+    if (!Ready(state))
+        return;
+    std::unique_ptr<CTrapLogView> view = OpenView();
+    for (auto _ : state) {
+        view->SortList(1, kSortToggle);
+        DrawList(*view);
+    }
+    SetActiveFormView(nullptr);
+}
+BENCHMARK(BM_TrapLogViewSortBySeverity20000)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 } // namespace
