@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QSignalBlocker>
 #include <QTabBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -521,7 +521,7 @@ int CATabDialog::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
     if (current != nullptr) {
         // The list with the focus tells whose list is sorted; a header click leaves the focus where it was, so a
         // container without lists of its own answers for its current page as well.
-        auto* focused = qobject_cast<QTreeWidget*>(QApplication::focusWidget());
+        auto* focused = qobject_cast<QTreeView*>(QApplication::focusWidget());
         const bool pageListFocused = focused != nullptr && focused->parentWidget() != this;
         if (pageListFocused || (focused == nullptr && Lists().empty()))
             return current->CompareItems(item1, item2, flags);
