@@ -590,6 +590,7 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
     };
     const bool smallImages = HasSmallImages(listId);
     const bool checkBoxes = control.HasCheckBoxes();
+    const bool subItemImages = HasSubItemImages(listId);
     for (int c = 0; c < count; ++c) {
         LayoutColumn& column = layout[static_cast<size_t>(c)];
         if (!TakesPartInLayout(column))
@@ -611,7 +612,7 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         };
         bool images = false;
         for (int row = firstRow; row < lastRow; ++row) {
-            const bool image = HasSubItemImage(control, row, c);
+            const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
             images = images || image;
             column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
         }
