@@ -13,6 +13,7 @@
 
 #include <QTabBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,10 @@ TEST(TreeE2eTest, EachOperatorSeesTheScopeAndEachKindOfItemItsTabs)
                                                               "\tLOC: Headquarters\n\t\tUSR: manager\n"
                                                               "\t\tLOC: North\n\t\t\tNE : North-1\n\t\t\tUSR: north\n"
                                                               "\t\tLOC: South\n\t\t\tNE : South-1\n"));
+        // Every item shows its picture, the folders too (the tree is built before the frame's pictures are set).
+        ASSERT_TRUE(program.WaitUntil([&] { return !program.TreeItem(QStringLiteral("Members"))->icon(0).isNull(); }));
+        for (QTreeWidgetItemIterator it(program.Tree().findChild<QTreeWidget*>()); *it != nullptr; ++it)
+            EXPECT_FALSE((*it)->icon(0).isNull()) << (*it)->text(0).toStdString();
         const QStringList located{"Geographics", "Trap Log"};
         EXPECT_EQ(TabsAfterClick(program, QStringLiteral("North")), located);
         EXPECT_EQ(TabsAfterClick(program, QStringLiteral("north")), located);

@@ -29,8 +29,10 @@
 #include <QMouseEvent>
 #include <QTextStream>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 using namespace group_item;
@@ -185,6 +187,19 @@ const QIcon& CGroupView::ListIcon(int image)
         cached.icon = QIcon(pixmap);
     }
     return cached.icon;
+}
+
+void CGroupView::RenewChangedIcons()
+{
+    // The frame's pictures may come after the tree was built, or change: every item then takes the new one (items
+    // whose image never changes, such as the folders, would keep an empty icon otherwise).
+    const bool changed = std::any_of(icons_.begin(), icons_.end(), [this](const auto& entry) {
+        return host_.GetListIcon(entry.first).cacheKey() != entry.second.pixmapKey;
+    });
+    if (!changed)
+        return;
+    for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it)
+        (*it)->setIcon(0, ListIcon(Image(*it)));
 }
 
 void CGroupView::UpdateToolTip(QTreeWidgetItem* item)
@@ -675,6 +690,7 @@ void CGroupView::RefreshData()
     renameNesRequest_ = false;
 
     if (IsInitialUpdateDone() && !window()->isMinimized()) {
+        RenewChangedIcons();
         if (host_.IsBlinkPhaseOn())
             ComputeLocationSeverities();
         UpdateLocationIcons();

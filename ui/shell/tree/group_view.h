@@ -107,6 +107,7 @@ private:
     void SetItemImage(QTreeWidgetItem* item, int image);
     void SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord* ne);
     const QIcon& ListIcon(int image);
+    void RenewChangedIcons();
     void UpdateToolTip(QTreeWidgetItem* item);
     void SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne);
     void InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent);
