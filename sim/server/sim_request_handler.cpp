@@ -13,6 +13,7 @@
 #include "link/records/online_user_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/word_record.h"
+#include "link/server/frame_codec.h"
 #include "sim/server/sim_control.h"
 
 namespace {
@@ -641,10 +642,18 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
     case kSimDropConnection:
         out.close = true;
         return;
-    case kSimAnswerInVersion:
+    case kSimAnswerInVersion: {
+        FrameHeader answer = request.header;
+        answer.version = control.arg1;
+        // A version the header cannot carry could not be sent at all.
+        if (EncodeFrame(answer, nullptr, 0).empty()) {
+            Reply(out, request.header, kDrvInvalidParameter);
+            return;
+        }
         Reply(out, request.header, kDrvOk);
         out.replies.back().header.version = control.arg1;
         return;
+    }
     default:
         Reply(out, request.header, kDrvInvalidParameter);
         return;
