@@ -107,15 +107,19 @@ void CRecordSortProxy::OnRowsInserted(int first, int last)
 
 void CRecordSortProxy::OnRowsAboutToBeRemoved(int first, int last)
 {
-    // The shown rows of the leaving records go in runs from the bottom up, while the source still holds them.
+    // The shown rows of the leaving records go while the source still holds them.
+    RemoveShownRuns([&](int sourceRow) { return sourceRow >= first && sourceRow <= last; });
+}
+
+void CRecordSortProxy::RemoveShownRuns(const std::function<bool(int sourceRow)>& leaves)
+{
+    // In runs from the bottom up, one removal per run.
     for (int row = static_cast<int>(shown_.size()) - 1; row >= 0; --row) {
-        const auto leaves = [&](int shown) {
-            return shown_[static_cast<size_t>(shown)] >= first && shown_[static_cast<size_t>(shown)] <= last;
-        };
-        if (!leaves(row))
+        const auto shownLeaves = [&](int shown) { return leaves(shown_[static_cast<size_t>(shown)]); };
+        if (!shownLeaves(row))
             continue;
         int top = row;
-        while (top > 0 && leaves(top - 1))
+        while (top > 0 && shownLeaves(top - 1))
             --top;
         beginRemoveRows({}, top, row);
         shown_.erase(shown_.begin() + top, shown_.begin() + row + 1);
@@ -186,22 +190,8 @@ void CRecordSortProxy::Refilter()
     for (size_t row = 0; row < now.size(); ++row)
         now[row] = Accepts(static_cast<int>(row)) ? 1 : 0;
 
-    // Rows that leave go first, in runs from the bottom up; then the rows that come, in runs at their places.
-    for (int row = static_cast<int>(shown_.size()) - 1; row >= 0; --row) {
-        const auto leaves = [&](int shown) {
-            return now[static_cast<size_t>(shown_[static_cast<size_t>(shown)])] == 0;
-        };
-        if (!leaves(row))
-            continue;
-        int top = row;
-        while (top > 0 && leaves(top - 1))
-            --top;
-        beginRemoveRows({}, top, row);
-        shown_.erase(shown_.begin() + top, shown_.begin() + row + 1);
-        shownOfStale_ = true;
-        endRemoveRows();
-        row = top;
-    }
+    // Rows that leave go first; then the rows that come, in runs at their places.
+    RemoveShownRuns([&](int sourceRow) { return now[static_cast<size_t>(sourceRow)] == 0; });
     std::vector<int> wanted;
     for (int row : order_) {
         if (now[static_cast<size_t>(row)] != 0)

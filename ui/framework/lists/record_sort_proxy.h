@@ -47,6 +47,8 @@ private:
     bool Accepts(int sourceRow) const;
     // Rebuilds the shown rows from the order and the accepted flags.
     void RebuildShown();
+    // Takes off the shown rows whose source row leaves.
+    void RemoveShownRuns(const std::function<bool(int sourceRow)>& leaves);
     // The shown row of a source row, -1 when it is filtered out.
     int ShownRowOf(int sourceRow) const;
 
