@@ -90,8 +90,21 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         // The rows come ordered by their superior's name, the top level first.
         EXPECT_EQ(program.ShownColumn(list, 1).join(','), QStringLiteral("Headquarters,North,South"));
 
+        // The commands on a row wait for one; OK without a row leaves the list open.
+        CRecordListDlg& lists = dialog;
+        const auto rowCommandsOn = [&] {
+            return lists.IsControlEnabled(kShowButtonId) && lists.IsControlEnabled(kModifyButtonId) &&
+                   lists.IsControlEnabled(kDeleteButtonId) && lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
+        };
+        EXPECT_EQ(lists.SelectedRow(), -1);
+        EXPECT_FALSE(rowCommandsOn());
+        EXPECT_TRUE(lists.IsControlEnabled(kAddButtonId));
+        Click(lists, IDOK);
+        EXPECT_FALSE(lists.IsEnded());
+
         // A new location below the selected one: a blank or taken name keeps the dialog open with its message.
         program.ClickListRow(list, RowOf(list, QStringLiteral("South")));
+        EXPECT_TRUE(rowCommandsOn());
         person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
             EXPECT_EQ(Field(add, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             for (const auto& [name, message] : {std::pair{"  ", "Data is blank"}, std::pair{"North", "Data exists"}}) {
