@@ -176,9 +176,8 @@ void CAlarmTriggerListDlg::OnDeleteRecord(uint32_t triggerId)
     rec.modelId = CellNumber(row, kModelColumn);
     if (!CRecordRequests().Delete(kReqAlarmTrigger, 0, rec, {.failureTextId = kStrFailToDelete}).Ok())
         return;
-    list.DeleteItem(row);
+    RemoveRow(row);
     sortKeys_.erase(triggerId);
-    UpdateRowCommands();
 }
 
 int CAlarmTriggerListDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)

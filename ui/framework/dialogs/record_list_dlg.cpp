@@ -103,6 +103,13 @@ void CRecordListDlg::RefillList()
     UpdateRowCommands();
 }
 
+void CRecordListDlg::RemoveRow(int row)
+{
+    if (row >= 0)
+        List().DeleteItem(row);
+    UpdateRowCommands();
+}
+
 void CRecordListDlg::OnListSelChanged(int /*row*/, int listId)
 {
     if (listId == setup_.listId)

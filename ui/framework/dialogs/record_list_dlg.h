@@ -90,11 +90,11 @@ public:
     bool SelectRowByItemData(uint32_t itemData);
     // Enables the row commands by the selection; a fill ends with it.
     void UpdateRowCommands();
+    // Deletes a row (none for -1) and enables the row commands by what stays selected.
+    void RemoveRow(int row);
     // Fills the list again (Refresh, or after an add), sorted as its header shows, its columns sized to the rows, the
     // row commands updated.
     void RefillList();
-
-    const Setup& GetSetup() const { return setup_; }
 
     bool OnCommand(int id, int code) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;

@@ -203,8 +203,7 @@ void CLocationListDlg::OnModifyRecord(uint32_t locationId)
     const int row = list.FindItemByData(locationId);
     node = FindLocation(locationId);
     if (node == nullptr) {
-        list.DeleteItem(row);
-        UpdateRowCommands();
+        RemoveRow(row);
         return;
     }
     WriteRow(row, *node);
@@ -235,8 +234,7 @@ void CLocationListDlg::OnDeleteRecord(uint32_t locationId)
     record.name = list.GetItemText(row, kNameColumn).left(static_cast<int>(CLocationNode::kNameMax)).toStdString();
     if (!CRecordRequests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailDelete}).Ok())
         return;
-    list.DeleteItem(row);
+    RemoveRow(row);
     // The server moves the location's sub-locations to its superior: their rows name it now.
     RewriteSuperiorCells();
-    UpdateRowCommands();
 }
