@@ -107,7 +107,7 @@ constexpr RequestSpec kCatalogue[] = {
     // The server keeps the triggers of every NE in one list: a query names NE 0, an add the trigger's NE.
     Family(kReqAlarmTrigger, kReqAlarmTriggerAdd, kReqAlarmTriggerDelete)
         .Of<AlarmTriggerRec>()
-        .Query(kAlarmTriggerQueryRecSize)
+        .QueryOf<AlarmTriggerQueryRec>()
         .AutoId()
         .ServerWide(),
     Single(kReqServerSchedule).Size(24).Query(1),
@@ -201,15 +201,15 @@ constexpr RequestSpec kCatalogue[] = {
     // its alarm log by record numbers.
     Family(kReqAlarmEvent)
         .Of<AlarmEventRec>()
-        .Query(kAlarmQueryRecSize)
+        .QueryOf<AlarmQueryRec>()
         .Direct(DirectTable().Of<NeAlarmLogRec>().Range(DirectRange::kFirstLast)),
     Family(kReqNeAlarmLog)
         .Of<NeAlarmLogRec>()
-        .Query(kNeAlarmLogRangeRecSize)
+        .QueryOf<NeAlarmLogRangeRec>()
         .DirectOnly()
         .Direct(DirectTable().Object(kReqAlarmEvent).Range(DirectRange::kFirstCount)),
     Notification(kReqEntityStateChange).Of<EntityStateRec>(),
-    Family(kReqAlarmStatistics).Of<AlarmStatRec>().Query(kAlarmStatQueryRecSize),
+    Family(kReqAlarmStatistics).Of<AlarmStatRec>().QueryOf<AlarmStatQueryRec>(),
     Action(kReqAlarmSync).Direct(DirectAction()),
     Family(kReqAlarmAck).Of<AlarmAckRec>().QueryKey(4),
     Action(kReqNotificationsOn).Of<WordRecord>(),

@@ -155,6 +155,8 @@ struct RequestSpec {
         spec.querySize = bytes;
         return spec;
     }
+    // A query whose body is a record of its own (criteria, a range, a selection), sized by its field table.
+    template <typename Body> constexpr RequestSpec QueryOf() const { return Query(kRecordLayout<Body>.size); }
     // The key of a record without a field table, and how much of a query record selects.
     constexpr RequestSpec Key(uint16_t length, uint16_t queryLength = 0) const
     {
