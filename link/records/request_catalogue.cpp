@@ -7,8 +7,12 @@
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
 #include "link/records/alarm_trigger_rec.h"
+#include "link/records/backup_record.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/command_record.h"
+#include "link/records/discovery_range_rec.h"
 #include "link/records/entity_state_rec.h"
+#include "link/records/found_ne_rec.h"
 #include "link/records/igmp_setting_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_alarm_log_range_rec.h"
@@ -18,8 +22,13 @@
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/online_user_record.h"
+#include "link/records/op_log_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/profile_sync_rec.h"
+#include "link/records/server_option_record.h"
+#include "link/records/server_resource_record.h"
+#include "link/records/server_schedule_record.h"
+#include "link/records/subscriber_record.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "link/records/word_record.h"
@@ -84,20 +93,20 @@ constexpr uint16_t kName = 33;
 constexpr RequestSpec kCatalogue[] = {
     // The server and its operators.
     Action(kReqKeepAlive),
-    Action(kReqNeCommand).Size(1024),
-    Single(kReqServerOption).Size(208).Query(1),
+    Action(kReqNeCommand).Of<CommandRecord>(),
+    Single(kReqServerOption).Of<ServerOptionRecord>().Query(1),
     Single(kReqServerTime).Size(4),
-    Single(kReqServerResource).Size(9).Query(1),
+    Single(kReqServerResource).Of<ServerResourceRecord>().Query(1),
     Action(kReqOperatorMail).Of<OperatorMailRecord>(),
     Family(kReqUserAccount, kReqUserAccountAdd, kReqUserAccountDelete).Of<UserAccountRecord>().Query(1),
     Action(kReqLogon),
     Action(kReqLogoff).Direct(DirectIgnored()),
     Single(kReqUserRights).Of<UserRightsRecord>().Query(1),
-    Family(kReqOpLog).Size(152).Key(4).Query(28),
+    Family(kReqOpLog).Of<OpLogRecord>().QueryOf<OpLogCriteria>(),
     Family(kReqOnlineUser).Of<OnlineUserRecord>().Query(1),
     Family(kReqLocation, kReqLocationAdd, kReqLocationDelete).Of<LocationRecord>().AutoId(),
-    Family(kReqDiscoveryRange, kReqDiscoveryRangeAdd, kReqDiscoveryRangeDelete).Size(40).Key(8).Query(1),
-    Family(kReqFoundNe, 0, kReqFoundNeDelete).Size(264).Key(4).Query(1),
+    Family(kReqDiscoveryRange, kReqDiscoveryRangeAdd, kReqDiscoveryRangeDelete).Of<DiscoveryRangeRec>().Query(1),
+    Family(kReqFoundNe, 0, kReqFoundNeDelete).Of<FoundNeRec>().Query(1),
     Family(kReqNeKey, kReqNeKeyAdd, kReqNeKeyDelete)
         .Of<NeKeyRecord>()
         .Query(1)
@@ -110,11 +119,11 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryOf<AlarmTriggerQueryRec>()
         .AutoId()
         .ServerWide(),
-    Single(kReqServerSchedule).Size(24).Query(1),
-    Family(kReqNeBackup, kReqNeBackupAdd, kReqNeBackupDelete).Size(72).Key(61),
-    Action(kReqNeBackupRestore).Size(72),
-    Family(kReqDbBackup, kReqDbBackupAdd, kReqDbBackupDelete).Size(72).Key(61),
-    Action(kReqDbBackupRestore).Size(72),
+    Single(kReqServerSchedule).Of<ServerScheduleRecord>().Query(1),
+    Family(kReqNeBackup, kReqNeBackupAdd, kReqNeBackupDelete).Of<BackupRecord>(),
+    Action(kReqNeBackupRestore).Of<BackupRecord>(),
+    Family(kReqDbBackup, kReqDbBackupAdd, kReqDbBackupDelete).Of<BackupRecord>(),
+    Action(kReqDbBackupRestore).Of<BackupRecord>(),
     Action(kReqConfigUpload).Of<ProfileSyncRec>(),
     Action(kReqConfigDownload).Of<ProfileSyncRec>(),
     Single(kReqConfigVerify).Of<ProfileSyncRec>(),
@@ -233,7 +242,9 @@ constexpr RequestSpec kCatalogue[] = {
     Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
 
     // Subscribers, PVCs and the ATM layer.
-    Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).Size(288).Key(32).Query(56),
+    Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete)
+        .Of<SubscriberRecord>()
+        .QueryOf<SubscriberCriteria>(),
     Family(kReqPvc, kReqPvcAdd, kReqPvcDelete).Size(112).Key(8, 4),
     Single(kReqPvcRuleCheck).Size(196).StartsEmpty(),
     Single(kReqIpTrafficRuleCheck).Size(196).StartsEmpty(),

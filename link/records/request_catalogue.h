@@ -6,7 +6,7 @@
 //         .Of<NeSnmpCommunityRecord>()                      // record, size and key from its field table
 //         .Direct(DirectTable().Writable().RowStatus()),    // the NE's MIB table R.307, rows created and destroyed
 //     Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
-//     Single(kReqServerOption).Size(208).Query(1),         // a record without a field table yet: its size
+//     Single(kReqServerOption).Of<ServerOptionRecord>().Query(1), // one setting; a query sends a 1-byte body
 //     Action(kReqAlarmSync).Direct(DirectAction()),
 //
 // The typed requests (link/record_requests.h) take the bodies of queries and actions from it, the simulated server's

@@ -1,0 +1,35 @@
+// The server's backups through the typed requests against the simulated server: a backup is named by its whole file
+// name, so that two names that differ only in their last characters are two backups.
+
+#include "link/record_requests.h"
+#include "link/records/backup_record.h"
+#include "tests/link/server_sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class BackupRecordsServerTest : public server_test::SimLinkTest {};
+
+TEST_F(BackupRecordsServerTest, ABackupIsNamedByItsWholeFileName)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    const CRecordRequests requests(DriverChannel(*driver_));
+    const std::string stem(59, 'b');
+    const BackupRecord first{stem + "1", 0};
+    const BackupRecord second{stem + "2", 0};
+    for (const uint16_t code : {kReqNeBackup, kReqDbBackup}) {
+        const uint32_t neId = code == kReqNeBackup ? 1 : 0;
+        ASSERT_TRUE(requests.Add(code, neId, first).Ok());
+        ASSERT_TRUE(requests.Add(code, neId, second).Ok());
+        ASSERT_TRUE(requests.Delete(code, neId, first).Ok());
+        const auto read = requests.Query<BackupRecord>(code, neId);
+        ASSERT_TRUE(read.Ok()) << read.text;
+        EXPECT_EQ(read.records, std::vector<BackupRecord>{second}) << code;
+    }
+}
+
+} // namespace

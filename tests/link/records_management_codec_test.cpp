@@ -1,0 +1,175 @@
+// Golden bytes of the records of the management server and its operators and of the NE's own system functions:
+// encoding gives exactly these bytes (every byte not listed is zero), decoding them gives the record back, and a
+// buffer one byte short is refused. Each text set fills its field up to the terminating zero, so that a wrong width
+// or offset shows.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+#include "link/records/backup_record.h"
+#include "link/records/command_record.h"
+#include "link/records/discovery_range_rec.h"
+#include "link/records/found_ne_rec.h"
+#include "link/records/op_log_record.h"
+#include "link/records/server_option_record.h"
+#include "link/records/server_resource_record.h"
+#include "link/records/server_schedule_record.h"
+#include "link/records/subscriber_record.h"
+#include "tests/link/record_golden.h"
+
+namespace {
+
+using record_golden::ExpectGolden;
+using record_golden::Golden;
+using record_golden::Hex;
+using record_golden::Text;
+
+// `count` letters running through the alphabet from `first`: a text long enough to fill a wide field.
+std::string Letters(size_t count, char first)
+{
+    std::string text;
+    for (size_t i = 0; i < count; ++i)
+        text.push_back(static_cast<char>('A' + (first - 'A' + i) % 26));
+    return text;
+}
+
+TEST(RecordsManagementCodec, CommandRecord)
+{
+    // The command line fills the record but for its terminating zero.
+    ExpectGolden(CommandRecord{Letters(1023, 'A')}, Golden(1024, {Text(0, Letters(1023, 'A'))}));
+}
+
+TEST(RecordsManagementCodec, ServerOptionRecord)
+{
+    ServerOptionRecord rec;
+    rec.snmpTimeout = 5;
+    rec.snmpRetries = 3;
+    rec.alarmPollMinutes = 1440;
+    rec.historyAlarmDays = 30;
+    rec.pmDays = 29;
+    rec.dailyPmDays = 99;
+    rec.opLogDays = 365;
+    rec.smtpServer = Letters(60, 'A');
+    rec.senderEmail = Letters(60, 'K');
+    rec.profileSync = 1;
+    rec.timeSyncSeconds = 86400;
+    rec.agentPort = 20161;
+    rec.trapSending = 2;
+    rec.community = "northboundcommunity1";
+    rec.nmsManagerIp1 = {10, 0, 0, 1};
+    rec.nmsManagerIp2 = {10, 0, 0, 2};
+    rec.nmsManagerIp3 = {192, 168, 1, 3};
+    rec.nmsManagerIp4 = {172, 16, 0, 4};
+    rec.nmsManagerIp5 = {10, 20, 30, 40};
+    rec.nmsTrapPort1 = 20162;
+    rec.nmsTrapPort2 = 162;
+    rec.nmsTrapPort3 = 163;
+    rec.nmsTrapPort4 = 1162;
+    rec.nmsTrapPort5 = 65535;
+    rec.allowUnknownManagers = 3;
+    // SNMP time-out and retries, 2 reserved, polling minutes, the three expiry days, 1 reserved, the operator log's
+    // days (u16); after the mail texts: profile sync, time sync seconds, agent port, trap sending; after the
+    // community: the five manager addresses, 1 reserved, their five trap ports (u16), unknown managers allowed.
+    ExpectGolden(rec, Golden(208, {
+                                      Hex(0, "05030000a00500001e1d63006d01"),               // SNMP, polling, expiry
+                                      Text(14, Letters(60, 'A')),                           // SMTP server
+                                      Text(75, Letters(60, 'K')),                           // sender
+                                      Hex(136, "0100000080510100c14e000002000000"),         // sync, agent, traps
+                                      Text(152, "northboundcommunity1"),                    // community
+                                      Hex(173, "0a0000010a000002c0a80103ac1000040a141e28"), // managers
+                                      Hex(193, "00c24ea200a3008a04ffff"),                   // trap ports
+                                      Hex(204, "03000000"),                                 // unknown managers
+                                  }));
+}
+
+TEST(RecordsManagementCodec, ServerScheduleRecord)
+{
+    // Each entry: enabled (u32), hour, minute, weekday, 1 reserved.
+    const ScheduleEntryRec neBackup{1, 23, 59, 6};
+    ExpectGolden(neBackup, Golden(8, {Hex(0, "01000000173b06")}));
+    const ServerScheduleRecord rec{neBackup, {2, 4, 15, 7}, {3, 24, 45, 5}};
+    ExpectGolden(rec, Golden(24, {Hex(0, "01000000173b06"), Hex(8, "02000000040f07"), Hex(16, "03000000182d05")}));
+}
+
+TEST(RecordsManagementCodec, ServerResourceRecord)
+{
+    // Free swap and free memory in kB, then the processor load's one byte.
+    ExpectGolden(ServerResourceRecord{1048576, 524288, 87}, Golden(9, {Hex(0, "000010000000080057")}));
+}
+
+TEST(RecordsManagementCodec, OpLogRecord)
+{
+    OpLogRecord rec;
+    rec.recordNo = 4097;
+    rec.operatorName = "operator123";
+    rec.neId = 515;
+    rec.operation = "NE\x1bModify\x1b" + Letters(110, 'A');
+    rec.fromIp = {10, 1, 2, 3};
+    rec.time = 1700000000;
+    ExpectGolden(rec, Golden(152, {
+                                      Hex(0, "01100000"),      // record number
+                                      Text(4, "operator123"),  // operator
+                                      Hex(16, "03020000"),     // NE id
+                                      Text(20, rec.operation), // function ESC action ESC parameters, 120 characters
+                                      Hex(141, "0a010203"),    // from address, 3 bytes unused
+                                      Hex(148, "00f15365"),    // time
+                                  }));
+    // Criteria: operator, start, stop, first record, record count.
+    const OpLogCriteria criteria{"operator123", 1699990000, 1700000000, 1001, 1000};
+    ExpectGolden(criteria, Golden(28, {Text(0, "operator123"), Hex(12, "f0c9536500f15365e9030000e8030000")}));
+}
+
+TEST(RecordsManagementCodec, DiscoveryRangeRec)
+{
+    const DiscoveryRangeRec rec{{10, 0, 1, 1}, {10, 0, 1, 254}, 4, "abcdefghijklmnopqrst", 1};
+    // First and last address, model id, community, 3 reserved, state.
+    ExpectGolden(
+        rec, Golden(40, {Hex(0, "0a0001010a0001fe04000000"), Text(12, "abcdefghijklmnopqrst"), Hex(36, "01000000")}));
+}
+
+TEST(RecordsManagementCodec, FoundNeRec)
+{
+    // Address, model id, system description.
+    const FoundNeRec rec{{10, 0, 1, 7}, 2, Letters(255, 'A')};
+    ExpectGolden(rec, Golden(264, {Hex(0, "0a00010702000000"), Text(8, Letters(255, 'A'))}));
+}
+
+TEST(RecordsManagementCodec, BackupRecord)
+{
+    // 4 reserved, the file name, 3 reserved, the file size.
+    const BackupRecord rec{Letters(60, 'A'), 123456789};
+    ExpectGolden(rec, Golden(72, {Text(4, Letters(60, 'A')), Hex(68, "15cd5b07")}));
+}
+
+TEST(RecordsManagementCodec, SubscriberRecord)
+{
+    SubscriberRecord rec;
+    rec.rowNumber = 21;
+    rec.neId = 3;
+    rec.entityId = 10305;
+    rec.subscriberId = "SUB-0000000000000042";
+    rec.name = "Jane Subscriber Name";
+    rec.serviceType = 2;
+    rec.subscriberClass = 1;
+    rec.telephone = "+1-555-0100-00000001";
+    rec.mobile = "+1-555-0199-00000002";
+    rec.email = Letters(60, 'A');
+    rec.address = Letters(120, 'C');
+    ExpectGolden(rec, Golden(288, {
+                                      Hex(0, "150000000300000041280000"), // row number, NE id, port
+                                      Text(12, "SUB-0000000000000042"),   // subscriber ID
+                                      Text(33, "Jane Subscriber Name"),   // name, then 2 reserved
+                                      Hex(56, "0200000001000000"),        // service type, class
+                                      Text(64, "+1-555-0100-00000001"),   // telephone
+                                      Text(85, "+1-555-0199-00000002"),   // mobile
+                                      Text(106, Letters(60, 'A')),        // e-mail
+                                      Text(167, Letters(120, 'C')),       // address
+                                  }));
+    // Criteria: ID and name patterns, 2 reserved, scope entity, first row, row count.
+    const SubscriberCriteria criteria{"*SUB-000000000000042", "*Jane Subscriber Nam", 10300, 1001, 1000};
+    ExpectGolden(criteria, Golden(56, {Text(0, "*SUB-000000000000042"), Text(21, "*Jane Subscriber Nam"),
+                                       Hex(44, "3c280000e9030000e8030000")}));
+}
+
+} // namespace
