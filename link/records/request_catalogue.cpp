@@ -7,8 +7,11 @@
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
 #include "link/records/alarm_trigger_rec.h"
+#include "link/records/arp_proxy_entry_rec.h"
+#include "link/records/arp_proxy_setting_rec.h"
 #include "link/records/backup_record.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/cascaded_mgmt_record.h"
 #include "link/records/command_record.h"
 #include "link/records/discovery_range_rec.h"
 #include "link/records/entity_state_rec.h"
@@ -25,6 +28,7 @@
 #include "link/records/op_log_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/profile_sync_rec.h"
+#include "link/records/remote_ne_record.h"
 #include "link/records/server_option_record.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/server_schedule_record.h"
@@ -174,10 +178,11 @@ constexpr RequestSpec kCatalogue[] = {
         .Query(kName),
 
     // ARP proxy, cascaded management, remote NEs.
-    Family(kReqArpProxyEntry).Size(32).Key(16, 16).Query(16),
-    Single(kReqArpProxy).Size(12),
-    Single(kReqCascadedMgmt).Size(20),
-    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).Size(200).Key(4, 4).AutoId(),
+    // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
+    Family(kReqArpProxyEntry).Of<ArpProxyEntryRec>().QueryOf<ArpProxyEntryQueryRec>(),
+    Single(kReqArpProxy).Of<ArpProxySettingRec>(),
+    Single(kReqCascadedMgmt).Of<CascadedMgmtRecord>(),
+    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).Of<RemoteNeRecord>().QueryKey(4).AutoId(),
     Count(kReqRemoteNeCount, kReqRemoteNe),
 
     // The NE's own system functions.

@@ -7,11 +7,15 @@
 #include <cstddef>
 #include <string>
 
+#include "link/records/arp_proxy_entry_rec.h"
+#include "link/records/arp_proxy_setting_rec.h"
 #include "link/records/backup_record.h"
+#include "link/records/cascaded_mgmt_record.h"
 #include "link/records/command_record.h"
 #include "link/records/discovery_range_rec.h"
 #include "link/records/found_ne_rec.h"
 #include "link/records/op_log_record.h"
+#include "link/records/remote_ne_record.h"
 #include "link/records/server_option_record.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/server_schedule_record.h"
@@ -140,6 +144,61 @@ TEST(RecordsManagementCodec, BackupRecord)
     // 4 reserved, the file name, 3 reserved, the file size.
     const BackupRecord rec{Letters(60, 'A'), 123456789};
     ExpectGolden(rec, Golden(72, {Text(4, Letters(60, 'A')), Hex(68, "15cd5b07")}));
+}
+
+TEST(RecordsManagementCodec, ArpProxyEntryRec)
+{
+    ArpProxyEntryRec rec;
+    rec.leadingWord = 9;
+    rec.portId = 10203;
+    rec.ipAddress = {192, 168, 1, 20};
+    rec.macAddress = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+    rec.flag = 1;
+    rec.packetType = 3;
+    rec.vlanId = 4094;
+    ExpectGolden(rec, Golden(32, {
+                                     // leading word, port, address, MAC, 2 unused
+                                     Hex(0, "09000000db270000c0a80114001122334455"),
+                                     // flag, packet type, VLAN id (i16), 2 unused
+                                     Hex(20, "0100000003000000fe0f"),
+                                 }));
+    // The query: 4 reserved, port selector, entity id, address.
+    const ArpProxyEntryQueryRec query{2, 10500, {10, 9, 8, 7}};
+    ExpectGolden(query, Golden(16, {Hex(4, "02000000042900000a090807")}));
+}
+
+TEST(RecordsManagementCodec, ArpProxySettingRec)
+{
+    // State, aging seconds, life seconds.
+    ExpectGolden(ArpProxySettingRec{2, 300, 600}, Golden(12, {Hex(0, "020000002c01000058020000")}));
+}
+
+TEST(RecordsManagementCodec, CascadedMgmtRecord)
+{
+    const CascadedMgmtRecord rec{1, 2, {172, 16, 0, 1}, {255, 255, 0, 0}, 3};
+    // State, role, root address, subnet mask, SNTP service.
+    ExpectGolden(rec, Golden(20, {Hex(0, "0100000002000000ac100001ffff000003000000")}));
+}
+
+TEST(RecordsManagementCodec, RemoteNeRecord)
+{
+    RemoteNeRecord rec;
+    rec.remoteNeId = 100;
+    rec.ipAddress = {10, 1, 1, 100};
+    rec.note = Letters(128, 'A');
+    rec.community = "communitycommunity20";
+    rec.loginUser = "user567890123456";
+    rec.loginPassword = "pass567890123456";
+    rec.operStatus = 1;
+    rec.state = 2;
+    ExpectGolden(rec, Golden(200, {
+                                      Hex(0, "640000000a010164"),        // id, address
+                                      Text(8, Letters(128, 'A')),        // note
+                                      Text(137, "communitycommunity20"), // community
+                                      Text(158, "user567890123456"),     // login user
+                                      Text(175, "pass567890123456"),     // login password
+                                      Hex(192, "0100000002000000"),      // operational status, state
+                                  }));
 }
 
 TEST(RecordsManagementCodec, SubscriberRecord)

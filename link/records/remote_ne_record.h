@@ -1,0 +1,43 @@
+#pragma once
+// RemoteNeRecord (200 bytes, requests 162 query and modify, 163 add, 164 delete): one remote NE behind a cascaded
+// management root, named by its id. The root keeps at most 100; request 165 counts them.
+
+#include "link/records/record_codec.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+inline constexpr size_t kRemoteNeRecordSize = 200;
+inline constexpr size_t kRemoteNeNoteWidth = 129;
+inline constexpr size_t kRemoteNeCommunityWidth = 21;
+inline constexpr size_t kRemoteNeLoginWidth = 17; // user name and password
+
+struct RemoteNeRecord {
+    uint32_t remoteNeId = 0;            // 1..2147483647
+    std::array<uint8_t, 4> ipAddress{}; // first number first
+    std::string note;                   // at most 25 characters entered
+    std::string community;              // at most 20 characters
+    std::string loginUser;              // at most 16 characters
+    std::string loginPassword;          // at most 16 characters
+    uint32_t operStatus = 0;            // read only: 1 connected, 2 disconnected, other values not active
+    uint32_t state = 0;                 // 1 enabled, 2 disabled
+    bool operator==(const RemoteNeRecord&) const = default;
+};
+
+template <> struct RecordTable<RemoteNeRecord> {
+    using R = RemoteNeRecord;
+    static constexpr const char* kName = "RemoteNeRecord";
+    static constexpr uint32_t kSize = kRemoteNeRecordSize;
+    static constexpr RecordField kFields[] = {
+        U32<&R::remoteNeId>("remoteNeId", 0).Key(),
+        Ipv4<&R::ipAddress>("ipAddress", 4),
+        Text<&R::note>("note", 8, kRemoteNeNoteWidth),
+        Text<&R::community>("community", 137, kRemoteNeCommunityWidth),
+        Text<&R::loginUser>("loginUser", 158, kRemoteNeLoginWidth),
+        Text<&R::loginPassword>("loginPassword", 175, kRemoteNeLoginWidth),
+        U32<&R::operStatus>("operStatus", 192),
+        U32<&R::state>("state", 196),
+    };
+};
