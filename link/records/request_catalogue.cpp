@@ -11,7 +11,9 @@
 #include "link/records/arp_proxy_setting_rec.h"
 #include "link/records/backup_record.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/boot_partition_record.h"
 #include "link/records/cascaded_mgmt_record.h"
+#include "link/records/cli_prompt_rec.h"
 #include "link/records/command_record.h"
 #include "link/records/discovery_range_rec.h"
 #include "link/records/entity_state_rec.h"
@@ -20,18 +22,29 @@
 #include "link/records/location_record.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
+#include "link/records/ne_config_record.h"
+#include "link/records/ne_dns_server_rec.h"
+#include "link/records/ne_fs_copy_record.h"
+#include "link/records/ne_fs_file_record.h"
+#include "link/records/ne_fw_upgrade_record.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/ne_network_config_rec.h"
 #include "link/records/ne_snmp_community_record.h"
+#include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/ne_time_server_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/online_user_record.h"
 #include "link/records/op_log_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/profile_sync_rec.h"
 #include "link/records/remote_ne_record.h"
+#include "link/records/secured_host_record.h"
 #include "link/records/server_option_record.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/server_schedule_record.h"
+#include "link/records/shdsl_card_status_record.h"
+#include "link/records/state_period_rec.h"
 #include "link/records/subscriber_record.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
@@ -99,7 +112,7 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqKeepAlive),
     Action(kReqNeCommand).Of<CommandRecord>(),
     Single(kReqServerOption).Of<ServerOptionRecord>().Query(1),
-    Single(kReqServerTime).Size(4),
+    Single(kReqServerTime).Of<WordRecord>(),
     Single(kReqServerResource).Of<ServerResourceRecord>().Query(1),
     Action(kReqOperatorMail).Of<OperatorMailRecord>(),
     Family(kReqUserAccount, kReqUserAccountAdd, kReqUserAccountDelete).Of<UserAccountRecord>().Query(1),
@@ -187,28 +200,28 @@ constexpr RequestSpec kCatalogue[] = {
 
     // The NE's own system functions.
     Single(kReqNeTime).Of<NeTimeRecord>().Direct(DirectScalars().Writable()),
-    Family(kReqNeFwUpgrade).Size(104).Key(4).Query(1),
-    Single(kReqMacAging).Size(8),
-    Single(kReqNeConfig).Size(1320),
-    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Size(36).Key(4),
+    Family(kReqNeFwUpgrade).Of<NeFwUpgradeRecord>().Query(1),
+    Single(kReqMacAging).Of<StatePeriodRec>(),
+    Single(kReqNeConfig).Of<NeConfigRecord>(),
+    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Of<NeSnmpManagerRecord>(),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Of<NeSnmpCommunityRecord>()
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqNeBootPartition).Size(8),
-    Single(kReqNeDns).Size(12),
-    Single(kReqNeTimeServer).Size(212),
-    Action(kReqNeTimeAdjust).Size(4),
-    Single(kReqRedundancySync).Size(8),
+    Single(kReqNeBootPartition).Of<BootPartitionRecord>(),
+    Single(kReqNeDns).Of<NeDnsServerRec>(),
+    Single(kReqNeTimeServer).Of<NeTimeServerRecord>(),
+    Action(kReqNeTimeAdjust).Of<WordRecord>(),
+    Single(kReqRedundancySync).Of<StatePeriodRec>(),
     Action(kReqRedundancySyncNow),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
         .Of<NeUserAccountRecord>()
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqSecuredHost).Size(16).StartsEmpty(),
-    Single(kReqSecuredHostState).Size(4),
-    Single(kReqNetBiosFilter).Size(4),
-    Action(kReqShdslCardUpgrade).Size(4).Query(12),
+    Single(kReqSecuredHost).Of<SecuredHostRecord>().StartsEmpty(),
+    Single(kReqSecuredHostState).Of<WordRecord>(),
+    Single(kReqNetBiosFilter).Of<WordRecord>(),
+    Action(kReqShdslCardUpgrade).Of<WordRecord>().QueryOf<ShdslCardStatusRecord>(),
     Family(kReqBoardSetting).Of<BoardSettingRec>().Query(1).Direct(DirectTable().Writable()),
-    Single(kReqTelnetTimeout).Size(4),
+    Single(kReqTelnetTimeout).Of<WordRecord>(),
     Family(kReqEntityState).Of<EntityStateRec>().Query(4).Direct(DirectTable()),
     Family(kReqAlarmDef).Of<AlarmDefRec>().Direct(DirectTable().Writable()),
     // The server answers an AlarmQueryRec with AlarmEventRecs (its own records converted by the link); the NE pages
@@ -239,9 +252,9 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),
     Action(kReqFlashErase),
-    Action(kReqNeFsFormat).Size(4),
-    Single(kReqNeFsFile).Size(64).StartsEmpty(),
-    Single(kReqNeFsCopy).Size(88),
+    Action(kReqNeFsFormat).Of<WordRecord>(),
+    Single(kReqNeFsFile).Of<NeFsFileRecord>().StartsEmpty(),
+    Single(kReqNeFsCopy).Of<NeFsCopyRecord>(),
     Count(kReqNeUserAccountCount, kReqNeUserAccount),
     Count(kReqNeSnmpManagerCount, kReqNeSnmpManager),
     Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
@@ -359,9 +372,9 @@ constexpr RequestSpec kCatalogue[] = {
     Count(kReqShdslProfileCount, kReqShdslLineProfile),
 
     // The NE's network configuration and CLI prompt.
-    Single(kReqNeNetworkConfig).Size(28),
-    Single(kReqCliPrompt).Size(22),
-    Single(kReqCliPromptDual).Size(22),
+    Single(kReqNeNetworkConfig).Of<NeNetworkConfigRec>(),
+    Single(kReqCliPrompt).Of<CliPromptRec>(),
+    Single(kReqCliPromptDual).Of<CliPromptRec>(),
 };
 
 // Every code belongs to one entry only; every family keeps its records by a key; a table in the NE's MIB has an INDEX

@@ -1,6 +1,8 @@
 #pragma once
-// WordRecord (4 bytes): a request body of one 32-bit word, such as the packed entity id of a card or port to reset,
-// or the switch that turns notifications on.
+// WordRecord (4 bytes): a record of one 32-bit word: the packed entity id of a card or port to reset (341, 342) or of
+// an SHDSL line card to upgrade (322), the switch that turns notifications on (334), the server's clock in seconds
+// since 1970 (4), and the NE's one-word settings and commands: the protocol of a time adjustment (313), the secured
+// host state (320), the NetBIOS filter (321), the telnet time-out in minutes (324), the partition to format (360).
 
 #include "link/records/record_codec.h"
 

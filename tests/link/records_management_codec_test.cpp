@@ -10,16 +10,30 @@
 #include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/arp_proxy_setting_rec.h"
 #include "link/records/backup_record.h"
+#include "link/records/boot_partition_record.h"
 #include "link/records/cascaded_mgmt_record.h"
+#include "link/records/cli_prompt_rec.h"
 #include "link/records/command_record.h"
 #include "link/records/discovery_range_rec.h"
 #include "link/records/found_ne_rec.h"
+#include "link/records/ne_config_record.h"
+#include "link/records/ne_dns_server_rec.h"
+#include "link/records/ne_fs_copy_record.h"
+#include "link/records/ne_fs_file_record.h"
+#include "link/records/ne_fw_upgrade_record.h"
+#include "link/records/ne_network_config_rec.h"
+#include "link/records/ne_snmp_manager_record.h"
+#include "link/records/ne_time_server_record.h"
 #include "link/records/op_log_record.h"
 #include "link/records/remote_ne_record.h"
+#include "link/records/secured_host_record.h"
 #include "link/records/server_option_record.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/server_schedule_record.h"
+#include "link/records/shdsl_card_status_record.h"
+#include "link/records/state_period_rec.h"
 #include "link/records/subscriber_record.h"
+#include "link/records/word_record.h"
 #include "tests/link/record_golden.h"
 
 namespace {
@@ -36,6 +50,11 @@ std::string Letters(size_t count, char first)
     for (size_t i = 0; i < count; ++i)
         text.push_back(static_cast<char>('A' + (first - 'A' + i) % 26));
     return text;
+}
+
+TEST(RecordsManagementCodec, WordRecord)
+{
+    ExpectGolden(WordRecord{0x01020304}, Golden(4, {Hex(0, "04030201")}));
 }
 
 TEST(RecordsManagementCodec, CommandRecord)
@@ -201,6 +220,142 @@ TEST(RecordsManagementCodec, RemoteNeRecord)
                                   }));
 }
 
+TEST(RecordsManagementCodec, NeFwUpgradeRecord)
+{
+    NeFwUpgradeRecord rec;
+    rec.neId = 17;
+    rec.fwVersion = "V2.10.3-build-000123";
+    rec.loginUser = "ftpuser890123456";
+    rec.loginPassword = "ftppass890123456";
+    rec.lastResult = 2;
+    rec.lastFile = Letters(35, 'A');
+    rec.lastTime = 1700000000;
+    ExpectGolden(rec, Golden(104, {
+                                      Hex(0, "11000000"),              // NE id
+                                      Text(4, "V2.10.3-build-000123"), // firmware version
+                                      Text(25, "ftpuser890123456"),    // login user
+                                      Text(42, "ftppass890123456"),    // login password, then 1 reserved
+                                      Hex(60, "02000000"),             // last result
+                                      Text(64, Letters(35, 'A')),      // last file
+                                      Hex(100, "00f15365"),            // last time
+                                  }));
+}
+
+TEST(RecordsManagementCodec, StatePeriodRec)
+{
+    // State, seconds.
+    ExpectGolden(StatePeriodRec{1, 300}, Golden(8, {Hex(0, "010000002c010000")}));
+}
+
+TEST(RecordsManagementCodec, NeConfigRecord)
+{
+    NeConfigRecord rec;
+    rec.sysDescription = Letters(255, 'A');
+    rec.sysObjectId = Letters(255, 'B');
+    rec.upTime = 90061;
+    rec.services = 0x4E;
+    rec.ugeMac = {0x00, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e};
+    rec.nmeMac = {0x00, 0x1a, 0x1b, 0x1c, 0x1d, 0x1e};
+    rec.contact = Letters(255, 'C');
+    rec.sysName = Letters(255, 'D');
+    rec.place = Letters(255, 'E');
+    rec.ugeIp = {192, 168, 1, 2};
+    rec.ugeMask = {255, 255, 255, 0};
+    rec.vlanId = 4000;
+    rec.nmeIp = {10, 0, 0, 2};
+    rec.nmeMask = {255, 255, 0, 0};
+    rec.gateway = {192, 168, 1, 254};
+    // From 512: up time, services, UGE MAC, NME MAC. From 1297: UGE address and mask, 1 reserved, VLAN id (u16), NME
+    // address and mask, gateway.
+    ExpectGolden(rec, Golden(1320, {
+                                       Text(0, Letters(255, 'A')),                                  // description
+                                       Text(256, Letters(255, 'B')),                                // object id
+                                       Hex(512, "cd5f01004e000a0b0c0d0e001a1b1c1d1e"),              // up time, MACs
+                                       Text(529, Letters(255, 'C')),                                // contact
+                                       Text(785, Letters(255, 'D')),                                // system name
+                                       Text(1041, Letters(255, 'E')),                               // place
+                                       Hex(1297, "c0a80102ffffff0000a00f0a000002ffff0000c0a801fe"), // addresses
+                                   }));
+}
+
+TEST(RecordsManagementCodec, NeSnmpManagerRecord)
+{
+    const NeSnmpManagerRecord rec{{10, 0, 0, 9}, "trapcommunity1234567890", 1, 2};
+    // Address, trap community, trap version, state.
+    ExpectGolden(rec,
+                 Golden(36, {Hex(0, "0a000009"), Text(4, "trapcommunity1234567890"), Hex(28, "0100000002000000")}));
+}
+
+TEST(RecordsManagementCodec, BootPartitionRecord)
+{
+    // Current partition, next partition.
+    ExpectGolden(BootPartitionRecord{1, 2}, Golden(8, {Hex(0, "0100000002000000")}));
+}
+
+TEST(RecordsManagementCodec, NeDnsServerRec)
+{
+    const NeDnsServerRec rec{{8, 8, 8, 8}, {8, 8, 4, 4}, {1, 1, 1, 1}};
+    ExpectGolden(rec, Golden(12, {Hex(0, "080808080808040401010101")}));
+}
+
+TEST(RecordsManagementCodec, NeTimeServerRecord)
+{
+    NeTimeServerRecord rec;
+    rec.protocol = 1;
+    rec.periodMinutes = 720;
+    rec.servers = {Letters(63, 'A'), Letters(63, 'N'), Letters(63, 'Z')};
+    rec.firstServerState = 1;
+    rec.secondServerState = 2;
+    rec.thirdServerState = 4;
+    ExpectGolden(rec, Golden(212, {
+                                      Hex(0, "01000000d0020000"),           // protocol, period minutes
+                                      Text(8, Letters(63, 'A')),            // first server
+                                      Text(72, Letters(63, 'N')),           // second server
+                                      Text(136, Letters(63, 'Z')),          // third server
+                                      Hex(200, "010000000200000004000000"), // the three servers' states
+                                  }));
+}
+
+TEST(RecordsManagementCodec, SecuredHostRecord)
+{
+    const SecuredHostRecord rec{3, {10, 0, 0, 1}, {10, 0, 0, 254}, 0xF0};
+    // Section (u8), first and last address, 3 unused, services.
+    ExpectGolden(rec, Golden(16, {Hex(0, "030a0000010a0000fe"), Hex(12, "f0000000")}));
+}
+
+TEST(RecordsManagementCodec, ShdslCardStatusRecord)
+{
+    // Card entity id, model id, status.
+    ExpectGolden(ShdslCardStatusRecord{10300, 57, 3}, Golden(12, {Hex(0, "3c2800003900000003000000")}));
+}
+
+TEST(RecordsManagementCodec, NeFsFileRecord)
+{
+    const NeFsFileRecord rec{2, Letters(33, 'A'), 1234567, "2024-01-02 03:04:05", 1};
+    ExpectGolden(rec, Golden(64, {
+                                     Hex(0, "0200"),                  // partition (u16)
+                                     Text(2, Letters(33, 'A')),       // name
+                                     Hex(36, "87d61200"),             // size (i32)
+                                     Text(40, "2024-01-02 03:04:05"), // date and time
+                                     Hex(60, "0100"),                 // action (u16), 2 unused
+                                 }));
+    // A negative size reads back negative.
+    ExpectGolden(NeFsFileRecord{3, "mac.cfg", -2, "", 0},
+                 Golden(64, {Hex(0, "0300"), Text(2, "mac.cfg"), Hex(36, "feffffff")}));
+}
+
+TEST(RecordsManagementCodec, NeFsCopyRecord)
+{
+    const NeFsCopyRecord rec{2, Letters(35, 'A'), 1, Letters(35, 'M'), 2, 6};
+    ExpectGolden(rec, Golden(88, {
+                                     Hex(0, "02000000"),          // source partition
+                                     Text(4, Letters(35, 'A')),   // source name
+                                     Hex(40, "01000000"),         // destination partition
+                                     Text(44, Letters(35, 'M')),  // destination name
+                                     Hex(80, "0200000006000000"), // destination module, state
+                                 }));
+}
+
 TEST(RecordsManagementCodec, SubscriberRecord)
 {
     SubscriberRecord rec;
@@ -229,6 +384,20 @@ TEST(RecordsManagementCodec, SubscriberRecord)
     const SubscriberCriteria criteria{"*SUB-000000000000042", "*Jane Subscriber Nam", 10300, 1001, 1000};
     ExpectGolden(criteria, Golden(56, {Text(0, "*SUB-000000000000042"), Text(21, "*Jane Subscriber Nam"),
                                        Hex(44, "3c280000e9030000e8030000")}));
+}
+
+TEST(RecordsManagementCodec, NeNetworkConfigRec)
+{
+    const NeNetworkConfigRec rec{{10, 0, 0, 2},        {255, 255, 255, 0}, {192, 168, 1, 254}, {192, 168, 1, 2},
+                                 {255, 255, 255, 128}, {172, 16, 0, 1},    {255, 255, 0, 0}};
+    // NME address and mask, gateway, UGE address and mask, cascaded root address and mask.
+    ExpectGolden(rec, Golden(28, {Hex(0, "0a000002ffffff00c0a801fec0a80102ffffff80ac100001ffff0000")}));
+}
+
+TEST(RecordsManagementCodec, CliPromptRec)
+{
+    // The master's prompt, then the slave's.
+    ExpectGolden(CliPromptRec{"master-cli", "slave-cli1"}, Golden(22, {Text(0, "master-cli"), Text(11, "slave-cli1")}));
 }
 
 } // namespace
