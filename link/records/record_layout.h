@@ -338,15 +338,39 @@ template <typename Rec> inline constexpr RecordLayout kRecordLayout = MakeRecord
 
 namespace record_fields {
 
-template <auto Member> void PutRecord(const void* rec, uint8_t* at, uint16_t)
+template <auto Member, size_t Index> void PutRecord(const void* rec, uint8_t* at, uint16_t)
 {
-    using Type = typename MemberOf<decltype(Member)>::Type;
-    EncodeFields(kRecordLayout<Type>, &Ref<Member, SIZE_MAX>(rec), at);
+    const auto& nested = Ref<Member, Index>(rec);
+    EncodeFields(kRecordLayout<std::remove_cvref_t<decltype(nested)>>, &nested, at);
 }
-template <auto Member> void GetRecord(const uint8_t* at, uint16_t, void* rec)
+template <auto Member, size_t Index> void GetRecord(const uint8_t* at, uint16_t, void* rec)
 {
-    using Type = typename MemberOf<decltype(Member)>::Type;
-    DecodeFields(kRecordLayout<Type>, at, &Ref<Member, SIZE_MAX>(rec));
+    auto& nested = Ref<Member, Index>(rec);
+    DecodeFields(kRecordLayout<std::remove_cvref_t<decltype(nested)>>, at, &nested);
+}
+
+// The member's type, or the type of its items.
+template <typename T, size_t Index> struct ItemOf {
+    using Type = typename T::value_type;
+};
+template <typename T> struct ItemOf<T, SIZE_MAX> {
+    using Type = T;
+};
+
+// A record field bound to `Member` (or its item `Index`); the width is the nested record's size.
+template <auto Member, size_t Index> constexpr RecordField BindRecord(const char* name, uint16_t offset)
+{
+    using Traits = MemberOf<decltype(Member)>;
+    using Type = typename ItemOf<typename Traits::Type, Index>::Type;
+    RecordField field;
+    field.name = name;
+    field.offset = offset;
+    field.width = static_cast<uint16_t>(kRecordLayout<Type>.size);
+    field.type = FieldType::kRecord;
+    field.owner = &kRecordTag<typename Traits::Class>;
+    field.put = &PutRecord<Member, Index>;
+    field.get = &GetRecord<Member, Index>;
+    return field;
 }
 
 } // namespace record_fields
@@ -354,14 +378,10 @@ template <auto Member> void GetRecord(const uint8_t* at, uint16_t, void* rec)
 // A record inside the record, encoded by its own table; the width is that record's size.
 template <auto Member> constexpr RecordField Nested(const char* name, uint16_t offset)
 {
-    using Traits = record_fields::MemberOf<decltype(Member)>;
-    RecordField field;
-    field.name = name;
-    field.offset = offset;
-    field.width = static_cast<uint16_t>(kRecordLayout<typename Traits::Type>.size);
-    field.type = FieldType::kRecord;
-    field.owner = &kRecordTag<typename Traits::Class>;
-    field.put = &record_fields::PutRecord<Member>;
-    field.get = &record_fields::GetRecord<Member>;
-    return field;
+    return record_fields::BindRecord<Member, SIZE_MAX>(name, offset);
+}
+// Item `Index` of an array of records: one record inside the record.
+template <auto Member, size_t Index> constexpr RecordField NestedItem(const char* name, uint16_t offset)
+{
+    return record_fields::BindRecord<Member, Index>(name, offset);
 }

@@ -1,5 +1,7 @@
 #include "link/records/request_catalogue.h"
 
+#include "link/records/acl_check_rec.h"
+#include "link/records/acl_entry_rec.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/alarm_event_rec.h"
@@ -15,13 +17,34 @@
 #include "link/records/cascaded_mgmt_record.h"
 #include "link/records/cli_prompt_rec.h"
 #include "link/records/command_record.h"
+#include "link/records/dhcp_agent_id_rec.h"
+#include "link/records/dhcp_broadcast_control_rec.h"
+#include "link/records/dhcp_relay_server_rec.h"
+#include "link/records/dhcp_setting_rec.h"
+#include "link/records/dhcp_transaction_rec.h"
 #include "link/records/discovery_range_rec.h"
 #include "link/records/entity_state_rec.h"
+#include "link/records/fdb_entry_rec.h"
 #include "link/records/found_ne_rec.h"
+#include "link/records/hw_mon_rec.h"
+#include "link/records/hw_mon_threshold_rec.h"
+#include "link/records/igmp_proxy_rec.h"
 #include "link/records/igmp_setting_rec.h"
+#include "link/records/igmp_snooping_rec.h"
+#include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/mac_spoof_action_rec.h"
+#include "link/records/mac_spoof_check_rec.h"
+#include "link/records/mac_spoof_rec.h"
+#include "link/records/mc_channel_profile_rec.h"
+#include "link/records/mc_channel_rec.h"
+#include "link/records/mc_channel_status_rec.h"
+#include "link/records/mc_group_member_rec.h"
+#include "link/records/mc_service_profile_rec.h"
+#include "link/records/ne_alarm_input_rec.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
+#include "link/records/ne_alarm_output_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_dns_server_rec.h"
 #include "link/records/ne_fs_copy_record.h"
@@ -34,20 +57,34 @@
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_time_server_record.h"
 #include "link/records/ne_user_account_record.h"
+#include "link/records/next_hop_rec.h"
+#include "link/records/oam_loopback_rec.h"
 #include "link/records/online_user_record.h"
 #include "link/records/op_log_record.h"
 #include "link/records/operator_mail_record.h"
+#include "link/records/pppoe_session_rec.h"
 #include "link/records/profile_sync_rec.h"
+#include "link/records/protocol_vlan_rec.h"
+#include "link/records/pvc_key_rec.h"
+#include "link/records/pvc_rec.h"
+#include "link/records/pvc_row_status_rec.h"
+#include "link/records/pvc_rule_check_rec.h"
+#include "link/records/pvc_static_ip_entry.h"
 #include "link/records/remote_ne_record.h"
 #include "link/records/secured_host_record.h"
 #include "link/records/server_option_record.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/server_schedule_record.h"
+#include "link/records/service_type_check_rec.h"
 #include "link/records/shdsl_card_status_record.h"
 #include "link/records/state_period_rec.h"
 #include "link/records/subscriber_record.h"
+#include "link/records/traffic_policing_profile_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
+#include "link/records/vlan_mac_limit_rec.h"
+#include "link/records/vlan_membership_rec.h"
+#include "link/records/vlan_setting_rec.h"
 #include "link/records/word_record.h"
 
 #include <algorithm>
@@ -162,23 +199,23 @@ constexpr RequestSpec kCatalogue[] = {
         .Query(kName),
     Family(kReqIpTrafficProfileTemplate, kReqIpTrafficProfileTemplateAdd, kReqIpTrafficProfileTemplateDelete,
            kReqIpTrafficProfileTemplateDeleteAll)
-        .Size(52)
-        .Key(kName, kName),
+        .Of<IpTrafficProfileRec>()
+        .QueryKey(kIpTrafficProfileNameWidth),
     Family(kReqMcChannelProfileTemplate, kReqMcChannelProfileTemplateAdd, kReqMcChannelProfileTemplateDelete,
            kReqMcChannelProfileTemplateDeleteAll)
-        .Size(52)
-        .Key(2, 2)
+        .Of<McChannelProfileRec>()
+        .QueryKey(2)
         .Query(2),
     Family(kReqMcServiceProfileTemplate, kReqMcServiceProfileTemplateAdd, kReqMcServiceProfileTemplateDelete,
            kReqMcServiceProfileTemplateDeleteAll)
-        .Size(140)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<McServiceProfileRec>()
+        .QueryKey(kMcServiceProfileNameWidth)
+        .Query(kMcServiceProfileNameWidth),
     Family(kReqTrafficPolicingProfileTemplate, kReqTrafficPolicingProfileTemplateAdd,
            kReqTrafficPolicingProfileTemplateDelete, kReqTrafficPolicingProfileTemplateDeleteAll)
-        .Size(48)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<TrafficPolicingProfileRec>()
+        .QueryKey(kTrafficPolicingProfileNameWidth)
+        .Query(kTrafficPolicingProfileNameWidth),
     Family(kReqAlarmDefTemplate).Of<AlarmDefRec>().Query(8),
     Family(kReqShdslLineProfileTemplate, kReqShdslLineProfileTemplateAdd, kReqShdslLineProfileTemplateDelete,
            kReqShdslLineProfileTemplateDeleteAll)
@@ -240,15 +277,15 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqAlarmSync).Direct(DirectAction()),
     Family(kReqAlarmAck).Of<AlarmAckRec>().QueryKey(4),
     Action(kReqNotificationsOn).Of<WordRecord>(),
-    Family(kReqNeAlarmInput).Size(52).Key(4),
-    Family(kReqHwMonitor).Size(284).Key(4, 4),
-    Single(kReqHwMonThreshold).Size(8),
-    Family(kReqNeAlarmOutput).Size(48).Key(4),
+    Family(kReqNeAlarmInput).Of<NeAlarmInputRec>(),
+    Family(kReqHwMonitor).Of<HwMonRec>().QueryKey(4),
+    Single(kReqHwMonThreshold).Of<HwMonThresholdRec>(),
+    Family(kReqNeAlarmOutput).Of<NeAlarmOutputRec>(),
     Action(kReqNeReboot),
     Action(kReqCardReset).Of<WordRecord>(),
     Action(kReqPortReset).Of<WordRecord>(),
     Action(kReqFlashWrite),
-    Action(kReqOamLoopback).Size(16),
+    Action(kReqOamLoopback).Of<OamLoopbackRec>(),
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),
     Action(kReqFlashErase),
@@ -263,59 +300,62 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete)
         .Of<SubscriberRecord>()
         .QueryOf<SubscriberCriteria>(),
-    Family(kReqPvc, kReqPvcAdd, kReqPvcDelete).Size(112).Key(8, 4),
-    Single(kReqPvcRuleCheck).Size(196).StartsEmpty(),
-    Single(kReqIpTrafficRuleCheck).Size(196).StartsEmpty(),
-    Single(kReqTrafficPolicingRuleCheck).Size(196).StartsEmpty(),
-    Single(kReqVlanMacLimitCheck).Size(196).StartsEmpty(),
-    Single(kReqServiceTypeCheck).Size(196).StartsEmpty(),
-    Family(kReqPvcRowStatus).Size(12).Key(8, 8),
-    Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).Size(16).Key(16, 8),
-    Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Size(52).Key(kName).Query(1),
+    Family(kReqPvc, kReqPvcAdd, kReqPvcDelete).Of<PvcRec>().QueryKey(4),
+    Single(kReqPvcRuleCheck).Of<PvcRuleCheckRec>().StartsEmpty(),
+    Single(kReqIpTrafficRuleCheck).Of<PvcRuleCheckRec>().StartsEmpty(),
+    Single(kReqTrafficPolicingRuleCheck).Of<PvcRuleCheckRec>().StartsEmpty(),
+    Single(kReqVlanMacLimitCheck).Of<VlanSettingRec>().StartsEmpty(),
+    Single(kReqServiceTypeCheck).Of<ServiceTypeCheckRec>().StartsEmpty(),
+    Family(kReqPvcRowStatus).Of<PvcRowStatusRec>().QueryKey(8),
+    Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).Of<PvcStaticIpEntry>().QueryKey(8),
+    Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Of<NextHopRec>().Query(1),
     Count(kReqNextHopCount, kReqNextHop),
 
     // NE profiles.
-    Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete).Size(52).Key(kName),
+    Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete).Of<IpTrafficProfileRec>(),
     Count(kReqIpTrafficProfileCount, kReqIpTrafficProfile),
-    Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete).Size(52).Key(2, 2).Query(2),
+    Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete)
+        .Of<McChannelProfileRec>()
+        .QueryKey(2)
+        .Query(2),
     Count(kReqMcChannelProfileCount, kReqMcChannelProfile),
     Family(kReqMcServiceProfile, kReqMcServiceProfileAdd, kReqMcServiceProfileDelete)
-        .Size(140)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<McServiceProfileRec>()
+        .QueryKey(kMcServiceProfileNameWidth)
+        .Query(kMcServiceProfileNameWidth),
     Count(kReqMcServiceProfileCount, kReqMcServiceProfile),
     Family(kReqTrafficPolicingProfile, kReqTrafficPolicingProfileAdd, kReqTrafficPolicingProfileDelete)
-        .Size(48)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<TrafficPolicingProfileRec>()
+        .QueryKey(kTrafficPolicingProfileNameWidth)
+        .Query(kTrafficPolicingProfileNameWidth),
     Count(kReqTrafficPolicingProfileCount, kReqTrafficPolicingProfile),
 
     // Multicast, bridging, DHCP, PPPoE, ACLs and VLANs.
-    Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).Size(48).Key(8, 8).Query(8),
-    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).Size(28).Key(16, 4).Query(16),
-    Family(kReqFdb, 0, kReqFdbDelete).Size(28).Key(4, 4).Query(16),
-    Family(kReqVlanMembership).Size(90).Key(2, 2).Query(2),
-    Single(kReqAclCheck).Size(48).StartsEmpty(),
-    Single(kReqMacSpoof).Size(24).Query(4),
-    Action(kReqMacSpoofAction).Size(16),
-    Single(kReqMacSpoofCheck).Size(48).StartsEmpty(),
-    Family(kReqMcGroupMember).Size(112).Key(4).Query(6),
-    Family(kReqMcChannelStatus).Size(24).Key(4, 4).Query(16),
-    Single(kReqIgmpSnooping).Size(20),
-    Single(kReqIgmpProxy).Size(12),
+    Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).Of<McChannelRec>().QueryKey(4).QueryOf<PvcKeyRec>(),
+    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).Of<FdbEntryRec>().QueryKey(4).QueryOf<FdbQueryRec>(),
+    Family(kReqFdb, 0, kReqFdbDelete).Of<FdbEntryRec>().QueryKey(4).QueryOf<FdbQueryRec>(),
+    Family(kReqVlanMembership).Of<VlanMembershipRec>().QueryKey(2).Query(2),
+    Single(kReqAclCheck).Of<AclCheckRec>().StartsEmpty(),
+    Single(kReqMacSpoof).Of<MacSpoofRec>().Query(4),
+    Action(kReqMacSpoofAction).Of<MacSpoofActionRec>(),
+    Single(kReqMacSpoofCheck).Of<MacSpoofCheckRec>().StartsEmpty(),
+    Family(kReqMcGroupMember).Of<McGroupMemberRec>().QueryOf<McGroupQueryRec>(),
+    Family(kReqMcChannelStatus).Of<McChannelStatusRec>().QueryKey(4).QueryOf<McChannelStatusQueryRec>(),
+    Single(kReqIgmpSnooping).Of<IgmpSnoopingRec>(),
+    Single(kReqIgmpProxy).Of<IgmpProxyRec>(),
     Single(kReqIgmpSetting).Of<IgmpSettingRec>(),
-    Single(kReqDhcp).Size(8),
-    Family(kReqDhcpAgentId).Size(152).Key(4),
-    Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete).Size(16).Key(4),
-    Single(kReqDhcpBroadcast).Size(12),
-    Family(kReqDhcpTransaction).Size(32).Key(4),
+    Single(kReqDhcp).Of<DhcpSettingRec>(),
+    Family(kReqDhcpAgentId).Of<DhcpAgentIdRec>(),
+    Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete).Of<DhcpRelayServerRec>(),
+    Single(kReqDhcpBroadcast).Of<DhcpBroadcastControlRec>(),
+    Family(kReqDhcpTransaction).Of<DhcpTransactionRec>(),
     Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer),
-    Single(kReqPppoe).Size(4),
-    Family(kReqPppoeSession).Size(28).Key(4, 4),
-    Family(kReqAcl, kReqAclAdd, kReqAclDelete).Size(20).Key(10, 4).Query(4),
-    Family(kReqVlanMacLimit).Size(12).Key(2, 2),
-    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Size(44).Key(2).Query(1),
-    Single(kReqProtocolVlanState).Size(4),
+    Single(kReqPppoe).Of<WordRecord>(),
+    Family(kReqPppoeSession).Of<PppoeSessionRec>().QueryKey(4),
+    Family(kReqAcl, kReqAclAdd, kReqAclDelete).Of<AclEntryRec>().QueryKey(4).QueryOf<WordRecord>(),
+    Family(kReqVlanMacLimit).Of<VlanMacLimitRec>().QueryKey(2),
+    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Of<ProtocolVlanRec>().Query(1),
+    Single(kReqProtocolVlanState).Of<WordRecord>(),
 
     // ADSL lines and their profiles. The block counters' record size is the NE's own.
     Family(kReqAdslPmCo).Size(120).Key(4, 4).Query(4),
