@@ -2,10 +2,8 @@
 // zero), decoding them gives the record back, and a buffer one byte short is refused.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <string>
-#include <vector>
 
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_event_rec.h"
@@ -22,36 +20,10 @@
 
 namespace {
 
-// Bytes at one offset of a golden record, written as hexadecimal digits or as text.
-struct Piece {
-    size_t offset;
-    std::vector<uint8_t> bytes;
-};
-
-Piece Hex(size_t offset, const std::string& digits)
-{
-    Piece piece{offset, {}};
-    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
-        piece.bytes.push_back(static_cast<uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
-    }
-    return piece;
-}
-
-Piece Text(size_t offset, const std::string& text)
-{
-    return {offset, std::vector<uint8_t>(text.begin(), text.end())};
-}
-
-std::vector<uint8_t> Golden(size_t size, const std::vector<Piece>& pieces)
-{
-    std::vector<uint8_t> bytes(size, 0);
-    for (const Piece& piece : pieces) {
-        std::copy(piece.bytes.begin(), piece.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(piece.offset));
-    }
-    return bytes;
-}
-
 using record_golden::ExpectGolden;
+using record_golden::Golden;
+using record_golden::Hex;
+using record_golden::Text;
 
 TEST(RecordsServerCodec, LocationRecord)
 {
