@@ -1,5 +1,9 @@
 #include "link/records/request_catalogue.h"
 
+#include "link/records/adsl_current_pm_rec.h"
+#include "link/records/adsl_line_profile_rec.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/adsl_power_state_rec.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/alarm_event_rec.h"
@@ -7,10 +11,16 @@
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
 #include "link/records/alarm_trigger_rec.h"
+#include "link/records/bits_alloc_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/igmp_setting_rec.h"
+#include "link/records/line_test_ctrl_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/long_term_pm_item_rec.h"
+#include "link/records/loop_diag_ctrl_rec.h"
+#include "link/records/loop_diag_result_rec.h"
+#include "link/records/loop_mon_result_rec.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
 #include "link/records/ne_key_record.h"
@@ -19,10 +29,16 @@
 #include "link/records/ne_user_account_record.h"
 #include "link/records/online_user_record.h"
 #include "link/records/operator_mail_record.h"
+#include "link/records/pkt_filter_group_rec.h"
+#include "link/records/pkt_filter_rec.h"
 #include "link/records/profile_sync_rec.h"
+#include "link/records/selt_result_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
+#include "link/records/vlan_bit_map_rec.h"
 #include "link/records/word_record.h"
+#include "link/records/xdsl_pm_interval_rec.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
 
 #include <algorithm>
 #include <array>
@@ -120,19 +136,19 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqConfigVerify).Of<ProfileSyncRec>(),
 
     // Long-term performance monitoring.
-    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Size(16).Key(8).Query(1),
-    Family(kReqLongTermPmCo).Size(48).Key(4, 4).Query(12),
-    Family(kReqLongTermPmRt).Size(48).Key(4, 4).Query(12),
+    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Of<LongTermPmItemRec>().Query(1),
+    Family(kReqLongTermPmCo).Of<XdslPmIntervalRec>().QueryOf<LongTermPmQueryRec>().QueryKey(4),
+    Family(kReqLongTermPmRt).Of<XdslPmIntervalRec>().QueryOf<LongTermPmQueryRec>().QueryKey(4),
 
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
            kReqAdslLineProfileTemplateDeleteAll)
-        .Size(148)
-        .Key(kName, kName),
+        .Of<AdslLineProfileRec>()
+        .QueryKey(kName),
     Family(kReqPmThresholdProfileTemplate, kReqPmThresholdProfileTemplateAdd, kReqPmThresholdProfileTemplateDelete,
            kReqPmThresholdProfileTemplateDeleteAll)
-        .Size(76)
-        .Key(kName, kName)
+        .Of<XdslPmThresholdProfileRec>()
+        .QueryKey(kName)
         .Query(kName),
     Family(kReqIpTrafficProfileTemplate, kReqIpTrafficProfileTemplateAdd, kReqIpTrafficProfileTemplateDelete,
            kReqIpTrafficProfileTemplateDeleteAll)
@@ -288,33 +304,34 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Size(44).Key(2).Query(1),
     Single(kReqProtocolVlanState).Size(4),
 
-    // ADSL lines and their profiles. The block counters' record size is the NE's own.
-    Family(kReqAdslPmCo).Size(120).Key(4, 4).Query(4),
-    Family(kReqAdslPmRt).Size(120).Key(4, 4).Query(4),
-    Family(kReqAdslBlockCo).Key(4, 4).Query(4),
-    Family(kReqAdslBlockRt).Key(4, 4).Query(4),
-    Family(kReqAdslHistoryCo).Size(48).Key(4, 4).Query(8),
-    Family(kReqAdslHistoryRt).Size(48).Key(4, 4).Query(8),
-    Family(kReqAdslPort).Size(160).Key(4, 4),
-    Family(kReqPktFilter).Size(68).Key(1, 1),
-    Family(kReqPktFilterGroup).Size(40).Key(1, 1),
-    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete).Size(148).Key(kName),
+    // ADSL lines and their profiles. The record sizes of the block counters and the rate status are the NE's own.
+    Family(kReqAdslPmCo).Of<AdslCurrentPmRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqAdslPmRt).Of<AdslCurrentPmRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqAdslBlockCo).Key(4, 4).QueryOf<WordRecord>(),
+    Family(kReqAdslBlockRt).Key(4, 4).QueryOf<WordRecord>(),
+    Family(kReqAdslHistoryCo).Of<XdslPmIntervalRec>().QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    Family(kReqAdslHistoryRt).Of<XdslPmIntervalRec>().QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    Family(kReqAdslPort).Of<AdslPortRec>().QueryKey(4),
+    // A query names the line card's slot only.
+    Family(kReqPktFilter).Of<PktFilterRec>().QueryKey(1),
+    Family(kReqPktFilterGroup).Of<PktFilterGroupRec>().QueryKey(1),
+    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete).Of<AdslLineProfileRec>(),
     Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
-        .Size(76)
-        .Key(kName, kName)
+        .Of<XdslPmThresholdProfileRec>()
+        .QueryKey(kName)
         .Query(kName),
     Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
-    Family(kReqAdslRateStatus).Key(4, 4).Query(4),
-    Family(kReqBitsAlloc).Size(580).Key(4, 4).Query(4),
-    Family(kReqLoopDiagCtrl).Size(52).Key(4, 4).Query(4),
-    Family(kReqLoopDiagResult).Size(2372).Key(4, 4).Query(4),
-    Family(kReqLoopMonCtrl).Size(16).Key(4, 4).Query(4),
-    Family(kReqLoopMonResult).Size(1736).Key(4, 4).Query(4),
-    Family(kReqSeltCtrl).Size(16).Key(4, 4).Query(4),
-    Family(kReqSeltResult).Size(16).Key(4, 4).Query(4),
-    Action(kReqAdslPowerState).Size(8),
-    Family(kReqBroadcastVlan).Size(516).Key(4, 4),
+    Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
+    Family(kReqBitsAlloc).Of<BitsAllocRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopDiagCtrl).Of<LoopDiagCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopDiagResult).Of<LoopDiagResultRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopMonCtrl).Of<LineTestCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopMonResult).Of<LoopMonResultRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqSeltCtrl).Of<LineTestCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqSeltResult).Of<SeltResultRec>().QueryOf<WordRecord>().QueryKey(4),
+    Action(kReqAdslPowerState).Of<AdslPowerStateRec>(),
+    Family(kReqBroadcastVlan).Of<VlanBitMapRec>().QueryKey(4),
 
     // Trunk ports.
     Family(kReqTrunkPm).Size(52).Key(4, 4).Query(4),

@@ -1,0 +1,322 @@
+// Golden bytes of the records of xDSL and trunk lines, their profiles, PM and tests: encoding gives exactly these
+// bytes (every byte not listed is zero), decoding them gives the record back, and a buffer one byte short is refused.
+// Every text holds as many characters as its width takes, so that a wrong width or offset shows.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+#include "link/records/adsl_current_pm_rec.h"
+#include "link/records/adsl_line_profile_rec.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/adsl_power_state_rec.h"
+#include "link/records/bits_alloc_rec.h"
+#include "link/records/line_test_ctrl_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
+#include "link/records/loop_diag_ctrl_rec.h"
+#include "link/records/loop_diag_result_rec.h"
+#include "link/records/loop_mon_result_rec.h"
+#include "link/records/pkt_filter_group_rec.h"
+#include "link/records/pkt_filter_rec.h"
+#include "link/records/selt_result_rec.h"
+#include "link/records/vlan_bit_map_rec.h"
+#include "link/records/xdsl_pm_interval_rec.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
+#include "tests/link/record_golden.h"
+
+namespace {
+
+using record_golden::ExpectGolden;
+using record_golden::Golden;
+using record_golden::Hex;
+using record_golden::Text;
+
+// `count` characters running on from `first` through letters and digits, so that no two texts of a record are
+// alike and a shifted one differs.
+std::string Chars(char first, size_t count)
+{
+    static const std::string kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const size_t start = kAlphabet.find(first);
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        text += kAlphabet[(start + i) % kAlphabet.size()];
+    }
+    return text;
+}
+
+TEST(RecordsLinesCodec, LongTermPmItemRec)
+{
+    // Port, state '0', three bytes not set, window start and stop.
+    ExpectGolden(LongTermPmItemRec{0x0A0B0C0D, 48, 1700000000, 1700003600},
+                 Golden(16, {Hex(0, "0d0c0b0a30"), Hex(8, "00f1536510ff5365")}));
+}
+
+TEST(RecordsLinesCodec, LongTermPmQueryRec)
+{
+    // Port, range start and stop.
+    ExpectGolden(LongTermPmQueryRec{0x04030201, 1700000000, 1700003600},
+                 Golden(12, {Hex(0, "0102030400f1536510ff5365")}));
+}
+
+TEST(RecordsLinesCodec, AdslHistoryQueryRec)
+{
+    // Port, the interval selector byte, three bytes not used.
+    ExpectGolden(AdslHistoryQueryRec{0x04030201, 7}, Golden(8, {Hex(0, "0102030407")}));
+}
+
+TEST(RecordsLinesCodec, XdslPmIntervalRec)
+{
+    XdslPmIntervalRec rec;
+    rec.entityId = 0x04030201;
+    rec.reserved4 = 0x08070605;
+    rec.counters = {11, 12, 13, 14, 0x1000, 0x2000, 17, 18, 19};
+    rec.createTime = 1700000000;
+    // 0 and 4 not shown; LOSs, ESs, SESs, UASs, Tx cells, Rx cells, CVs, FullInits, FailedInits from 8; the creation
+    // time at 44.
+    ExpectGolden(rec, Golden(48, {Hex(0, "0102030405060708"), Hex(8, "0b0000000c0000000d0000000e000000"),
+                                  Hex(24, "0010000000200000110000001200000013000000"), Hex(44, "00f15365")}));
+}
+
+TEST(RecordsLinesCodec, AdslCurrentPmRec)
+{
+    AdslCurrentPmRec rec;
+    rec.entityId = 1;
+    rec.elapsed15Min = 2;
+    rec.current15Min = {3, 4, 5, 6, 7, 8, 9, 10, 11};
+    rec.elapsedDay = 12;
+    rec.currentDay = {13, 14, 15, 16, 17, 18, 19, 20, 21};
+    rec.previousDay = {22, 23, 24, 25, 26, 27, 28, 29, 30};
+    // Thirty words: not shown; 15 minutes elapsed, then LOSs .. FailedInits; day elapsed at 44, then its counters
+    // from 48; the previous day's counters from 84.
+    ExpectGolden(rec, Golden(120, {Hex(0, "01000000"),
+                                   Hex(4, "02000000030000000400000005000000060000000700000008000000"
+                                          "090000000a0000000b000000"),
+                                   Hex(44, "0c0000000d0000000e0000000f000000100000001100000012000000"
+                                           "130000001400000015000000"),
+                                   Hex(84, "160000001700000018000000190000001a0000001b0000001c000000"
+                                           "1d0000001e000000")}));
+}
+
+TEST(RecordsLinesCodec, AdslPortRec)
+{
+    AdslPortRec rec;
+    rec.entityId = 0x04030201;
+    rec.reserved4 = {1, 2, 3, 4, 5, 6, 7, 8};
+    rec.lineProfile = Chars('A', 32);
+    rec.pmThresholdProfile = Chars('a', 32);
+    rec.trafficPolicingProfile = Chars('0', 32);
+    rec.enableState = 2;
+    rec.operState = 1;
+    rec.subscriber = Chars('K', 23);
+    rec.service = 0x90;
+    rec.subscriberClass = 0x94;
+    rec.upstreamFilterGroups = 0x05;
+    rec.downstreamFilterGroups = 0x0a;
+    // Port, eight bytes carried, three profile names of 33 from 12, a padding byte, enable and operational state,
+    // subscriber name of 24 from 120, service, class, upstream and downstream group masks.
+    ExpectGolden(rec, Golden(160, {Hex(0, "010203040102030405060708"), Text(12, Chars('A', 32)),
+                                   Text(45, Chars('a', 32)), Text(78, Chars('0', 32)), Hex(112, "0200000001000000"),
+                                   Text(120, Chars('K', 23)), Hex(144, "9000000094000000050000000a000000")}));
+}
+
+TEST(RecordsLinesCodec, PktFilterRec)
+{
+    PktFilterRec rec;
+    rec.slot = 5;
+    rec.direction = 2;
+    rec.filterNumber = 9;
+    rec.name = Chars('D', 23);
+    rec.etherType = 0x0800;
+    rec.ipProtocol = 17;
+    rec.sourcePort = -1;
+    rec.sourcePrefixBits = 16;
+    rec.destinationPort = 8080;
+    rec.destinationPrefixBits = 12;
+    rec.action = 3;
+    rec.state = 2;
+    // Slot and three bytes of padding, direction, filter number, name of 24 from 12, then Ether type, IP protocol,
+    // source port and prefix, destination port and prefix, action and state.
+    ExpectGolden(rec, Golden(68, {Hex(0, "05"), Hex(4, "0200000009000000"), Text(12, Chars('D', 23)),
+                                  Hex(36, "0008000011000000ffffffff10000000901f00000c0000000300000002000000")}));
+}
+
+TEST(RecordsLinesCodec, PktFilterGroupRec)
+{
+    // Slot and three bytes of padding, direction, group number, name of 23 from 9, member mask and state.
+    ExpectGolden(
+        PktFilterGroupRec{5, 2, 4, Chars('G', 22), 0x1ff, 1},
+        Golden(40, {Hex(0, "05"), Hex(4, "0200000004"), Text(9, Chars('G', 22)), Hex(32, "ff01000001000000")}));
+}
+
+TEST(RecordsLinesCodec, AdslLineProfileRec)
+{
+    AdslLineProfileRec rec;
+    rec.name = Chars('A', 32);
+    rec.channelMode = 3;
+    rec.rateMode = 2;
+    rec.upstreamSnr = {0x2c, 0x2e, 0x30, 0x32, 0x34, 0x36, 0x38};
+    rec.downstreamSnr = {0x3a, 0x3c, 0x3e, 0x40, 0x42, 0x44, -14};
+    rec.downMinRateFast = 0x00010048;
+    rec.downMinRateInterleaved = 0x0001004c;
+    rec.downMaxRateFast = 0x00010050;
+    rec.downMaxRateInterleaved = 0x00010054;
+    rec.downMaxDelay = 0x58;
+    rec.downMinInp = 5;
+    rec.upMinRateFast = 0x0001005c;
+    rec.upMinRateInterleaved = 0x00010060;
+    rec.upMaxRateFast = 0x00010064;
+    rec.upMaxRateInterleaved = 0x00010068;
+    rec.upMaxDelay = 0x6c;
+    rec.upMinInp = 6;
+    rec.downNominalPsd = -400;
+    rec.upNominalPsd = 40;
+    rec.powerManagement = 1;
+    rec.l2MinRate = 0x00010078;
+    rec.l2MaxRate = 0x0001007c;
+    rec.l0MinTime = 900;
+    rec.l2LowRateMinTime = 300;
+    rec.cpeL3Request = 7;
+    rec.lineStandards = 0xff;
+    rec.status = 0x0101;
+    // Name of 33, three reserved bytes, channel and rate mode; upstream then downstream SNR margins (minimum,
+    // maximum, target, upshift, downshift, upshift and downshift time); downstream rates (minimum fast and
+    // interleaved, maximum fast and interleaved), delay, a reserved byte and INP; the same upstream from 92; PSD down
+    // and up; power management, L2 rates, L0 and L2 times, L3 request, line standards, status.
+    ExpectGolden(rec, Golden(148, {Text(0, Chars('A', 32)), Hex(36, "0300000002000000"),
+                                   Hex(44, "2c002e0030003200340036003800"), Hex(58, "3a003c003e00400042004400f2ff"),
+                                   Hex(72, "480001004c0001005000010054000100580005005c00010060000100"
+                                           "64000100680001006c000600"),
+                                   Hex(112, "70fe280001000000780001007c00010084030000"
+                                            "2c01000007000000ff00000001010000")}));
+}
+
+TEST(RecordsLinesCodec, XdslPmThresholdProfileRec)
+{
+    XdslPmThresholdProfileRec rec;
+    rec.name = Chars('p', 32);
+    rec.coEs15Min = 0x22;
+    rec.coSes15Min = 0x24;
+    rec.coUas15Min = 0x26;
+    rec.coEsDay = 0x00010028;
+    rec.coSesDay = 0x0001002c;
+    rec.coUasDay = 0x00010030;
+    rec.rtEs15Min = 0x34;
+    rec.rtSes15Min = 0x36;
+    rec.rtUas15Min = 0x38;
+    rec.rtEsDay = 0x0001003c;
+    rec.rtSesDay = 0x00010040;
+    rec.rtUasDay = 0x00010044;
+    rec.status = 1;
+    // Name of 33 and a reserved byte; CO 15-minute ES, SES, UAS (16 bits), CO day ES, SES, UAS (32 bits); the same
+    // for RT from 52 with two reserved bytes before its day values at 60; status.
+    ExpectGolden(rec, Golden(76, {Text(0, Chars('p', 32)), Hex(34, "220024002600280001002c00010030000100340036003800"),
+                                  Hex(60, "3c000100400001004400010001000000")}));
+}
+
+TEST(RecordsLinesCodec, BitsAllocRec)
+{
+    BitsAllocRec rec;
+    rec.entityId = 0x04030201;
+    rec.downBits[0] = 1;
+    rec.downBits[511] = 2;
+    rec.upBits[0] = 3;
+    rec.upBits[63] = 4;
+    // Port; downstream tones 0..511 from 4; upstream tones 0..63 from 516.
+    ExpectGolden(rec, Golden(580, {Hex(0, "0102030401"), Hex(515, "0203"), Hex(579, "04")}));
+}
+
+TEST(RecordsLinesCodec, LoopDiagCtrlRec)
+{
+    // Port, line profile name of 36, command, test state, failure reason.
+    ExpectGolden(LoopDiagCtrlRec{0x04030201, Chars('L', 35), 1, 3, 17},
+                 Golden(52, {Hex(0, "01020304"), Text(4, Chars('L', 35)), Hex(40, "010000000300000011000000")}));
+}
+
+TEST(RecordsLinesCodec, LineTestCtrlRec)
+{
+    // Port, command, test state, failure reason.
+    ExpectGolden(LineTestCtrlRec{0x04030201, 2, 3, 17}, Golden(16, {Hex(0, "01020304020000000300000011000000")}));
+}
+
+TEST(RecordsLinesCodec, LoopDiagResultRec)
+{
+    LoopDiagResultRec rec;
+    rec.entityId = 0x04030201;
+    rec.lineProfile = Chars('R', 35);
+    rec.validity = 2;
+    rec.downAttainableRate = 0x0001002c;
+    rec.upLoopAttenuation = 0x30;
+    rec.upSignalAttenuation = 0x32;
+    rec.upSnrMargin = -52;
+    rec.downTxPower = 0x36;
+    rec.upAttainableRate = 0x00010038;
+    rec.downLoopAttenuation = 0x3c;
+    rec.downSignalAttenuation = 0x3e;
+    rec.downSnrMargin = -64;
+    rec.upTxPower = 0x42;
+    rec.downHlog[0] = 1; // tone 0: 0x0201
+    rec.downHlog[1] = 2;
+    rec.downHlog[1022] = 3; // tone 511: 0x0403
+    rec.downHlog[1023] = 4;
+    rec.upHlog[0] = 5;
+    rec.upHlog[127] = 6;
+    rec.downQln[0] = 7;
+    rec.downQln[511] = 8;
+    rec.upQln[0] = 9;
+    rec.upQln[63] = 10;
+    rec.downSnr[0] = 11;
+    rec.downSnr[511] = 12;
+    rec.upSnr[0] = 13;
+    rec.upSnr[63] = 14;
+    // Port, profile name of 36, validity; downstream attainable rate, upstream loop and signal attenuation,
+    // upstream SNR margin, downstream power; upstream attainable rate, downstream attenuations, downstream margin,
+    // upstream power; then the first and last bytes of Hlog down (68) and up (1092), QLN down (1220) and up (1732),
+    // SNR down (1796) and up (2308).
+    ExpectGolden(rec, Golden(2372, {Hex(0, "01020304"), Text(4, Chars('R', 35)),
+                                    Hex(40, "020000002c00010030003200ccff360038000100"
+                                            "3c003e00c0ff4200"),
+                                    Hex(68, "0102"), Hex(1090, "030405"), Hex(1219, "0607"), Hex(1731, "0809"),
+                                    Hex(1795, "0a0b"), Hex(2307, "0c0d"), Hex(2371, "0e")}));
+}
+
+TEST(RecordsLinesCodec, LoopMonResultRec)
+{
+    LoopMonResultRec rec;
+    rec.entityId = 0x04030201;
+    rec.validity = 2;
+    rec.downHlog[0] = 1;
+    rec.downHlog[1023] = 2;
+    rec.upHlog[0] = 3;
+    rec.upHlog[127] = 4;
+    rec.downQln[0] = 5;
+    rec.downQln[511] = 6;
+    rec.upQln[0] = 7;
+    rec.upQln[63] = 8;
+    // Port, validity; the first and last bytes of Hlog down (8) and up (1032), QLN down (1160) and up (1672).
+    ExpectGolden(rec, Golden(1736, {Hex(0, "010203040200000001"), Hex(1031, "0203"), Hex(1159, "0405"),
+                                    Hex(1671, "0607"), Hex(1735, "08")}));
+}
+
+TEST(RecordsLinesCodec, SeltResultRec)
+{
+    // Port, validity, cable type, reach length in feet.
+    ExpectGolden(SeltResultRec{0x04030201, 2, 1, 3500}, Golden(16, {Hex(0, "010203040200000001000000ac0d0000")}));
+}
+
+TEST(RecordsLinesCodec, AdslPowerStateRec)
+{
+    // Port, target state.
+    ExpectGolden(AdslPowerStateRec{0x04030201, 2}, Golden(8, {Hex(0, "0102030402000000")}));
+}
+
+TEST(RecordsLinesCodec, VlanBitMapRec)
+{
+    VlanBitMapRec rec;
+    rec.entityId = 0x04030201;
+    rec.vlans[0] = 0x80;   // VLAN 0
+    rec.vlans[511] = 0x01; // VLAN 4095
+    // Entity, then the 512-byte bit map from 4.
+    ExpectGolden(rec, Golden(516, {Hex(0, "0102030480"), Hex(515, "01")}));
+}
+
+} // namespace
