@@ -13,9 +13,12 @@
 #include "link/records/alarm_trigger_rec.h"
 #include "link/records/bits_alloc_rec.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/cos_mapping_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/igmp_setting_rec.h"
+#include "link/records/lacp_port_status_rec.h"
 #include "link/records/line_test_ctrl_rec.h"
+#include "link/records/link_aggregation_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/loop_diag_ctrl_rec.h"
@@ -32,7 +35,13 @@
 #include "link/records/pkt_filter_group_rec.h"
 #include "link/records/pkt_filter_rec.h"
 #include "link/records/profile_sync_rec.h"
+#include "link/records/rstp_bridge_rec.h"
+#include "link/records/rstp_port_rec.h"
 #include "link/records/selt_result_rec.h"
+#include "link/records/sfp_info_rec.h"
+#include "link/records/trunk_pm_rec.h"
+#include "link/records/trunk_port_mode_rec.h"
+#include "link/records/trunk_port_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "link/records/vlan_bit_map_rec.h"
@@ -334,18 +343,18 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqBroadcastVlan).Of<VlanBitMapRec>().QueryKey(4),
 
     // Trunk ports.
-    Family(kReqTrunkPm).Size(52).Key(4, 4).Query(4),
-    Family(kReqTrunkPort).Size(24).Key(4),
-    Single(kReqLinkAggregation).Size(32).Query(1),
-    Family(kReqLacpStatus).Size(40).Key(4).Query(1),
-    Single(kReqStaticLinkAggregation).Size(4),
-    Single(kReqRstpBridge).Size(48).Query(1),
-    Family(kReqRstpPort).Size(72).Key(4).Query(1),
-    Single(kReqCosMapping).Size(44).Query(1),
-    Family(kReqTrunkPortMode).Size(8).Key(4),
-    Family(kReqSfp).Size(88).Key(4),
-    Family(kReqTrunkVlan).Size(516).Key(4, 4),
-    Family(kReqTrunkVlanMember).Size(516).Key(4, 4),
+    Family(kReqTrunkPm).Of<TrunkPmRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqTrunkPort).Of<TrunkPortRec>(),
+    Single(kReqLinkAggregation).Of<LinkAggregationRec>().Query(1),
+    Family(kReqLacpStatus).Of<LacpPortStatusRec>().Query(1),
+    Single(kReqStaticLinkAggregation).Of<WordRecord>(),
+    Single(kReqRstpBridge).Of<RstpBridgeRec>().Query(1),
+    Family(kReqRstpPort).Of<RstpPortRec>().Query(1),
+    Single(kReqCosMapping).Of<CosMappingRec>().Query(1),
+    Family(kReqTrunkPortMode).Of<TrunkPortModeRec>(),
+    Family(kReqSfp).Of<SfpInfoRec>(),
+    Family(kReqTrunkVlan).Of<VlanBitMapRec>().QueryKey(4),
+    Family(kReqTrunkVlanMember).Of<VlanBitMapRec>().QueryKey(4),
 
     // SHDSL lines and their profiles.
     Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete).Size(72).Key(kName),

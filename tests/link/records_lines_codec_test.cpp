@@ -11,14 +11,23 @@
 #include "link/records/adsl_port_rec.h"
 #include "link/records/adsl_power_state_rec.h"
 #include "link/records/bits_alloc_rec.h"
+#include "link/records/cos_mapping_rec.h"
+#include "link/records/lacp_port_status_rec.h"
 #include "link/records/line_test_ctrl_rec.h"
+#include "link/records/link_aggregation_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/loop_diag_ctrl_rec.h"
 #include "link/records/loop_diag_result_rec.h"
 #include "link/records/loop_mon_result_rec.h"
 #include "link/records/pkt_filter_group_rec.h"
 #include "link/records/pkt_filter_rec.h"
+#include "link/records/rstp_bridge_rec.h"
+#include "link/records/rstp_port_rec.h"
 #include "link/records/selt_result_rec.h"
+#include "link/records/sfp_info_rec.h"
+#include "link/records/trunk_pm_rec.h"
+#include "link/records/trunk_port_mode_rec.h"
+#include "link/records/trunk_port_rec.h"
 #include "link/records/vlan_bit_map_rec.h"
 #include "link/records/xdsl_pm_interval_rec.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
@@ -317,6 +326,156 @@ TEST(RecordsLinesCodec, VlanBitMapRec)
     rec.vlans[511] = 0x01; // VLAN 4095
     // Entity, then the 512-byte bit map from 4.
     ExpectGolden(rec, Golden(516, {Hex(0, "0102030480"), Hex(515, "01")}));
+}
+
+TEST(RecordsLinesCodec, TrunkPmRec)
+{
+    TrunkPmRec rec;
+    rec.entityId = 1;
+    rec.incoming = {2, 3, 4, 5, 6};
+    rec.outgoing = {7, 8, 9, 10, 11};
+    rec.incomingPauseFrames = 12;
+    rec.outgoingPauseFrames = 13;
+    // Port; incoming octets, unicast, non-unicast, discarded, erroneous; the same outgoing; PAUSE frames in and out.
+    ExpectGolden(rec, Golden(52, {Hex(0, "0100000002000000030000000400000005000000060000000700000008000000"
+                                         "090000000a0000000b0000000c0000000d000000")}));
+}
+
+TEST(RecordsLinesCodec, TrunkPortRec)
+{
+    // Port, Administrative State, oper state, auto-negotiation, speed, medium and the last 16-bit field.
+    ExpectGolden(TrunkPortRec{0x04030201, 2, 1, 5, 1000000000, 3, 0x0707},
+                 Golden(24, {Hex(0, "0102030402000000010000000500000000ca9a3b03000707")}));
+}
+
+TEST(RecordsLinesCodec, TrunkPortModeRec)
+{
+    // Port, uplink.
+    ExpectGolden(TrunkPortModeRec{0x04030201, 1}, Golden(8, {Hex(0, "0102030401000000")}));
+}
+
+TEST(RecordsLinesCodec, LinkAggregationRec)
+{
+    LinkAggregationRec rec;
+    rec.aggregationType = 3;
+    rec.systemPriority = 0x1234;
+    rec.group1Activity = 1;
+    rec.group1Timeout = 2;
+    rec.group2Activity = 3;
+    rec.group2Timeout = 4;
+    rec.port1Group = 1;
+    rec.port1Priority = 0x5678;
+    rec.port2Group = 2;
+    rec.port2Priority = 0x9abc;
+    // Type, system priority and two reserved bytes, group 1 activity and timeout, group 2's; port 1 group, a reserved
+    // byte, priority; port 2 the same.
+    ExpectGolden(rec, Golden(32, {Hex(0, "030000003412"), Hex(8, "0100000002000000030000000400000001"),
+                                  Hex(26, "785602"), Hex(30, "bc9a")}));
+}
+
+TEST(RecordsLinesCodec, LacpPortStatusRec)
+{
+    LacpPortStatusRec rec;
+    rec.aggregatorIfIndex = 0x04030201;
+    rec.actor = {0x8001, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, 0x0102, 0x0304, 0x0506};
+    rec.actorState = 0x3d;
+    rec.partner = {0x8002, {0x66, 0x77, 0x88, 0x99, 0xaa, 0xbb}, 0x0708, 0x090a, 0x0b0c};
+    rec.partnerState = 0xff;
+    // Aggregator; actor system priority, system id, key, port priority, port id, state and a reserved byte; the
+    // partner's from 20, its state at 34, five reserved bytes.
+    ExpectGolden(
+        rec, Golden(40, {Hex(0, "0102030401800011223344550201040306053d"), Hex(20, "028066778899aabb08070a090c0bff")}));
+}
+
+TEST(RecordsLinesCodec, RstpBridgeRec)
+{
+    RstpBridgeRec rec;
+    rec.adminState = 1;
+    rec.version = 2;
+    rec.priority = 0x8000;
+    rec.mac = {0x00, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e};
+    rec.maxAge = 20;
+    rec.helloTime = 2;
+    rec.forwardDelay = 15;
+    rec.txHoldCount = 6;
+    rec.timeSinceTopologyChange = 0x00010014;
+    rec.topologyChanges = 7;
+    rec.reserved28 = {1, 2, 3, 4, 5, 6, 7, 8};
+    rec.rootCost = 20000;
+    rec.rootPort = 0x8001;
+    rec.rootMaxAge = 21;
+    rec.rootHelloTime = 3;
+    rec.rootForwardDelay = 16;
+    // State, version, priority, MAC, max age, hello, forward delay, hold count, time since the topology change and
+    // its count, eight reserved bytes, root cost and port, the root's three times, a reserved byte.
+    ExpectGolden(rec, Golden(48, {Hex(0, "01000000020000000080000a0b0c0d0e14020f06"),
+                                  Hex(20, "14000100070000000102030405060708204e000001800000150310")}));
+}
+
+TEST(RecordsLinesCodec, RstpPortRec)
+{
+    RstpPortRec rec;
+    rec.entityId = 0x04030201;
+    rec.priority = 0x80;
+    rec.adminState = 1;
+    rec.adminPathCost = 200000;
+    rec.mcheck = 0x10;
+    rec.adminEdgePort = 0x14;
+    rec.adminPointToPoint = 2;
+    rec.stpState = 5;
+    rec.operPathCost = 0x20;
+    rec.forwardTransitions = 0x24;
+    rec.operEdgePort = 0x28;
+    rec.operPointToPoint = 0x2c;
+    rec.rootBridgePriority = 0x8000;
+    rec.rootBridgeMac = {0x02, 0x04, 0x06, 0x08, 0x0a, 0x0c};
+    rec.rootPathCost = 0x00010038;
+    rec.designatedBridgePriority = 0x9000;
+    rec.designatedBridgeMac = {0x01, 0x03, 0x05, 0x07, 0x09, 0x0b};
+    rec.designatedPortId = 0x8002;
+    // Port, priority and three reserved bytes; admin state, path cost, mcheck, edge, point-to-point; STP state, oper
+    // path cost, forward transitions, oper edge, oper point-to-point; root bridge priority and MAC, root path cost,
+    // designated bridge priority and MAC, designated port id, two reserved bytes.
+    ExpectGolden(rec, Golden(72, {Hex(0, "0102030480"), Hex(8, "01000000400d0300100000001400000002000000"),
+                                  Hex(28, "050000002000000024000000280000002c000000"),
+                                  Hex(48, "0080020406080a0c38000100009001030507090b0280")}));
+}
+
+TEST(RecordsLinesCodec, CosMappingRec)
+{
+    CosMappingRec rec;
+    rec.queues = {3, 1, 2, 4, 5, 6, 7, 8};
+    rec.dscpRemapping = 1;
+    rec.dscp = {13, 1, 2, 3, 4, 5, 6, 12};
+    // Eight queues, the re-mapping state, eight re-marking codes from 12.
+    ExpectGolden(rec, Golden(44, {Hex(0, "030102040506070801000000"),
+                                  Hex(12, "0d0000000100000002000000030000000400000005000000060000000c000000")}));
+}
+
+TEST(RecordsLinesCodec, SfpInfoRec)
+{
+    SfpInfoRec rec;
+    rec.entityId = 0x04030201;
+    rec.identifier = 3;
+    rec.connector = 7;
+    rec.compliance = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02};
+    rec.encoding = 5;
+    rec.nominalBitRate = 12;
+    rec.length9umKm = 10;
+    rec.length9um100m = 100;
+    rec.length50um10m = 55;
+    rec.length62um10m = 30;
+    rec.lengthCopperM = 25;
+    rec.vendorName = Chars('V', 16);
+    rec.vendorOui = {0x0a, 0x90, 0x65};
+    rec.vendorPartNumber = Chars('p', 16);
+    rec.vendorSerialNumber = Chars('0', 16);
+    rec.wavelength = 850;
+    // Port, identifier, connector, seven compliance bytes and a reserved one, encoding, bit rate, the five lengths;
+    // vendor name of 17, OUI, part number and serial number of 17 each, wavelength, two reserved bytes.
+    ExpectGolden(rec, Golden(88, {Hex(0, "01020304030007008040201008040200"), Hex(16, "05000c000a00640037001e001900"),
+                                  Text(30, Chars('V', 16)), Hex(47, "0a9065"), Text(50, Chars('p', 16)),
+                                  Text(67, Chars('0', 16)), Hex(84, "5203")}));
 }
 
 } // namespace
