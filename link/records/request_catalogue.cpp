@@ -39,6 +39,12 @@
 #include "link/records/rstp_port_rec.h"
 #include "link/records/selt_result_rec.h"
 #include "link/records/sfp_info_rec.h"
+#include "link/records/shdsl_interval_rec.h"
+#include "link/records/shdsl_line_profile_rec.h"
+#include "link/records/shdsl_pm_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
+#include "link/records/shdsl_port_rec.h"
+#include "link/records/shdsl_rate_status_rec.h"
 #include "link/records/trunk_pm_rec.h"
 #include "link/records/trunk_port_mode_rec.h"
 #include "link/records/trunk_port_rec.h"
@@ -181,12 +187,12 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqAlarmDefTemplate).Of<AlarmDefRec>().Query(8),
     Family(kReqShdslLineProfileTemplate, kReqShdslLineProfileTemplateAdd, kReqShdslLineProfileTemplateDelete,
            kReqShdslLineProfileTemplateDeleteAll)
-        .Size(72)
-        .Key(kName, kName),
+        .Of<ShdslLineProfileRec>()
+        .QueryKey(kName),
     Family(kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfileTemplateAdd,
            kReqShdslPmThresholdProfileTemplateDelete, kReqShdslPmThresholdProfileTemplateDeleteAll)
-        .Size(52)
-        .Key(kName, kName)
+        .Of<ShdslPmThresholdProfileRec>()
+        .QueryKey(kName)
         .Query(kName),
 
     // ARP proxy, cascaded management, remote NEs.
@@ -357,15 +363,15 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqTrunkVlanMember).Of<VlanBitMapRec>().QueryKey(4),
 
     // SHDSL lines and their profiles.
-    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete).Size(72).Key(kName),
+    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete).Of<ShdslLineProfileRec>(),
     Family(kReqShdslPmThresholdProfile, kReqShdslPmThresholdProfileAdd, kReqShdslPmThresholdProfileDelete)
-        .Size(52)
-        .Key(kName, kName)
+        .Of<ShdslPmThresholdProfileRec>()
+        .QueryKey(kName)
         .Query(kName),
-    Family(kReqShdslPort).Size(112).Key(4, 4),
-    Family(kReqShdslRateStatus).Key(4, 4).Query(4),
-    Family(kReqShdslPm).Size(76).Key(8, 8).Query(8),
-    Family(kReqShdslHistory).Size(36).Key(12, 12).Query(12),
+    Family(kReqShdslPort).Of<ShdslPortRec>().QueryKey(4),
+    Family(kReqShdslRateStatus).Of<ShdslRateStatusRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqShdslPm).Of<ShdslPmRec>().QueryOf<ShdslPmQueryRec>().QueryKey(8),
+    Family(kReqShdslHistory).Of<ShdslIntervalRec>().QueryOf<ShdslHistoryQueryRec>().QueryKey(12),
     Count(kReqShdslProfileCount, kReqShdslLineProfile),
 
     // The NE's network configuration and CLI prompt.

@@ -25,6 +25,12 @@
 #include "link/records/rstp_port_rec.h"
 #include "link/records/selt_result_rec.h"
 #include "link/records/sfp_info_rec.h"
+#include "link/records/shdsl_interval_rec.h"
+#include "link/records/shdsl_line_profile_rec.h"
+#include "link/records/shdsl_pm_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
+#include "link/records/shdsl_port_rec.h"
+#include "link/records/shdsl_rate_status_rec.h"
 #include "link/records/trunk_pm_rec.h"
 #include "link/records/trunk_port_mode_rec.h"
 #include "link/records/trunk_port_rec.h"
@@ -476,6 +482,103 @@ TEST(RecordsLinesCodec, SfpInfoRec)
     ExpectGolden(rec, Golden(88, {Hex(0, "01020304030007008040201008040200"), Hex(16, "05000c000a00640037001e001900"),
                                   Text(30, Chars('V', 16)), Hex(47, "0a9065"), Text(50, Chars('p', 16)),
                                   Text(67, Chars('0', 16)), Hex(84, "5203")}));
+}
+
+TEST(RecordsLinesCodec, ShdslLineProfileRec)
+{
+    ShdslLineProfileRec rec;
+    rec.name = Chars('S', 32);
+    rec.wireInterface = 2;
+    rec.minRate = 72000;
+    rec.maxRate = 2312000;
+    rec.currentMarginDown = 6;
+    rec.worstMarginDown = 0xf6; // -10 dB
+    rec.currentMarginUp = 21;
+    rec.worstMarginUp = 0xff; // -1 dB
+    rec.usedMargins = 0xa0;
+    rec.annex = 0xc0;
+    rec.psdMask = 2;
+    rec.lineProbe = 1;
+    rec.rowState = 4;
+    // Name of 33 and three bytes of padding, wire interface, minimum and maximum rate, the four margin bytes (current
+    // and worst downstream, current and worst upstream), used margins, annex, PSD mask, line probe, row state.
+    ExpectGolden(rec, Golden(72, {Text(0, Chars('S', 32)),
+                                  Hex(36, "02000000401901004047230006f615ffa0000000c00000000200000001000000"
+                                          "04000000")}));
+}
+
+TEST(RecordsLinesCodec, ShdslPmThresholdProfileRec)
+{
+    // Name of 33 and a byte of padding, loop attenuation, SNR margin, ES, SES, UAS, LOSWS, CRC, row state.
+    ExpectGolden(ShdslPmThresholdProfileRec{Chars('t', 32), 126, -3, 900, 800, 700, 600, 44100, 1},
+                 Golden(52, {Text(0, Chars('t', 32)), Hex(34, "7e00fdff84032003bc02580244ac01000000")}));
+}
+
+TEST(RecordsLinesCodec, ShdslPortRec)
+{
+    ShdslPortRec rec;
+    rec.entityId = 0x04030201;
+    rec.lineProfile = Chars('A', 32);
+    rec.pmThresholdProfile = Chars('a', 32);
+    rec.enableState = 2;
+    rec.operState = 3;
+    rec.subscriber = Chars('0', 23);
+    rec.service = 1;
+    rec.subscriberClass = 4;
+    // Port, line and PM threshold profile names of 33 and two bytes of padding, enable and operational state,
+    // subscriber of 24 from 80, service, class.
+    ExpectGolden(rec,
+                 Golden(112, {Hex(0, "01020304"), Text(4, Chars('A', 32)), Text(37, Chars('a', 32)),
+                              Hex(72, "0200000003000000"), Text(80, Chars('0', 23)), Hex(104, "0100000004000000")}));
+}
+
+TEST(RecordsLinesCodec, ShdslRateStatusRec)
+{
+    // Port, transmission mode, attainable and current rate, STU-C and STU-R SNR margin, STU-C and STU-R attenuation.
+    ExpectGolden(ShdslRateStatusRec{0x04030201, 0xc0, 2312000, 2056000, 7, 8, 9, 10},
+                 Golden(32, {Hex(0, "01020304c000000040472300405f1f000700000008000000090000000a000000")}));
+}
+
+TEST(RecordsLinesCodec, ShdslPmRec)
+{
+    ShdslPmRec rec;
+    rec.entityId = 1;
+    rec.side = 2;
+    rec.elapsed15Min = 3;
+    rec.current15Min = {4, 5, 6, 7, 8};
+    rec.elapsedDay = 9;
+    rec.currentDay = {10, 11, 12, 13, 14};
+    rec.previousDay = {15, 16, 17, 18, 19};
+    // Port and side; 15 minutes elapsed, ES, SES, UAS, LOSWS, CRC; day elapsed at 32 and the same counters; the
+    // previous day's from 56.
+    ExpectGolden(rec, Golden(76, {Hex(0, "0100000002000000030000000400000005000000060000000700000008000000"),
+                                  Hex(32, "090000000a0000000b0000000c0000000d0000000e000000"),
+                                  Hex(56, "0f00000010000000110000001200000013000000")}));
+}
+
+TEST(RecordsLinesCodec, ShdslPmQueryRec)
+{
+    // Port, side.
+    ExpectGolden(ShdslPmQueryRec{0x04030201, 2}, Golden(8, {Hex(0, "0102030402000000")}));
+}
+
+TEST(RecordsLinesCodec, ShdslIntervalRec)
+{
+    ShdslIntervalRec rec;
+    rec.entityId = 1;
+    rec.side = 2;
+    rec.intervalSelector = 3;
+    rec.counters = {4, 5, 6, 7, 8};
+    rec.createTime = 1700000000;
+    // Three words not read, ES, SES, UAS, LOSWS, CRC, the creation time.
+    ExpectGolden(rec, Golden(36, {Hex(0, "0100000002000000030000000400000005000000060000000700000008000000"),
+                                  Hex(32, "00f15365")}));
+}
+
+TEST(RecordsLinesCodec, ShdslHistoryQueryRec)
+{
+    // Port, side, the interval selector byte, three bytes of padding.
+    ExpectGolden(ShdslHistoryQueryRec{0x04030201, 2, 7}, Golden(12, {Hex(0, "010203040200000007")}));
 }
 
 } // namespace
