@@ -2,6 +2,10 @@
 
 #include "link/records/acl_check_rec.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/adsl_current_pm_rec.h"
+#include "link/records/adsl_line_profile_rec.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/adsl_power_state_rec.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/alarm_event_rec.h"
@@ -12,11 +16,13 @@
 #include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/arp_proxy_setting_rec.h"
 #include "link/records/backup_record.h"
+#include "link/records/bits_alloc_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/boot_partition_record.h"
 #include "link/records/cascaded_mgmt_record.h"
 #include "link/records/cli_prompt_rec.h"
 #include "link/records/command_record.h"
+#include "link/records/cos_mapping_rec.h"
 #include "link/records/dhcp_agent_id_rec.h"
 #include "link/records/dhcp_broadcast_control_rec.h"
 #include "link/records/dhcp_relay_server_rec.h"
@@ -32,7 +38,14 @@
 #include "link/records/igmp_setting_rec.h"
 #include "link/records/igmp_snooping_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
+#include "link/records/lacp_port_status_rec.h"
+#include "link/records/line_test_ctrl_rec.h"
+#include "link/records/link_aggregation_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/long_term_pm_item_rec.h"
+#include "link/records/loop_diag_ctrl_rec.h"
+#include "link/records/loop_diag_result_rec.h"
+#include "link/records/loop_mon_result_rec.h"
 #include "link/records/mac_spoof_action_rec.h"
 #include "link/records/mac_spoof_check_rec.h"
 #include "link/records/mac_spoof_rec.h"
@@ -62,6 +75,8 @@
 #include "link/records/online_user_record.h"
 #include "link/records/op_log_record.h"
 #include "link/records/operator_mail_record.h"
+#include "link/records/pkt_filter_group_rec.h"
+#include "link/records/pkt_filter_rec.h"
 #include "link/records/pppoe_session_rec.h"
 #include "link/records/profile_sync_rec.h"
 #include "link/records/protocol_vlan_rec.h"
@@ -71,21 +86,37 @@
 #include "link/records/pvc_rule_check_rec.h"
 #include "link/records/pvc_static_ip_entry.h"
 #include "link/records/remote_ne_record.h"
+#include "link/records/rstp_bridge_rec.h"
+#include "link/records/rstp_port_rec.h"
 #include "link/records/secured_host_record.h"
+#include "link/records/selt_result_rec.h"
 #include "link/records/server_option_record.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/server_schedule_record.h"
 #include "link/records/service_type_check_rec.h"
+#include "link/records/sfp_info_rec.h"
 #include "link/records/shdsl_card_status_record.h"
+#include "link/records/shdsl_interval_rec.h"
+#include "link/records/shdsl_line_profile_rec.h"
+#include "link/records/shdsl_pm_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
+#include "link/records/shdsl_port_rec.h"
+#include "link/records/shdsl_rate_status_rec.h"
 #include "link/records/state_period_rec.h"
 #include "link/records/subscriber_record.h"
 #include "link/records/traffic_policing_profile_rec.h"
+#include "link/records/trunk_pm_rec.h"
+#include "link/records/trunk_port_mode_rec.h"
+#include "link/records/trunk_port_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
+#include "link/records/vlan_bit_map_rec.h"
 #include "link/records/vlan_mac_limit_rec.h"
 #include "link/records/vlan_membership_rec.h"
 #include "link/records/vlan_setting_rec.h"
 #include "link/records/word_record.h"
+#include "link/records/xdsl_pm_interval_rec.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
 
 #include <algorithm>
 #include <array>
@@ -141,9 +172,6 @@ constexpr RequestSpec Notification(uint16_t code)
     return spec;
 }
 
-// Names (profiles, next hops) lead their records as zero-terminated texts of 33 bytes.
-constexpr uint16_t kName = 33;
-
 constexpr RequestSpec kCatalogue[] = {
     // The server and its operators.
     Action(kReqKeepAlive),
@@ -183,20 +211,20 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqConfigVerify).Of<ProfileSyncRec>(),
 
     // Long-term performance monitoring.
-    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Size(16).Key(8).Query(1),
-    Family(kReqLongTermPmCo).Size(48).Key(4, 4).Query(12),
-    Family(kReqLongTermPmRt).Size(48).Key(4, 4).Query(12),
+    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Of<LongTermPmItemRec>().Query(1),
+    Family(kReqLongTermPmCo).Of<XdslPmIntervalRec>().QueryOf<LongTermPmQueryRec>().QueryKey(4),
+    Family(kReqLongTermPmRt).Of<XdslPmIntervalRec>().QueryOf<LongTermPmQueryRec>().QueryKey(4),
 
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
            kReqAdslLineProfileTemplateDeleteAll)
-        .Size(148)
-        .Key(kName, kName),
+        .Of<AdslLineProfileRec>()
+        .QueryKey(kAdslLineProfileNameWidth),
     Family(kReqPmThresholdProfileTemplate, kReqPmThresholdProfileTemplateAdd, kReqPmThresholdProfileTemplateDelete,
            kReqPmThresholdProfileTemplateDeleteAll)
-        .Size(76)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<XdslPmThresholdProfileRec>()
+        .QueryKey(kXdslPmThresholdProfileNameWidth)
+        .Query(kXdslPmThresholdProfileNameWidth),
     Family(kReqIpTrafficProfileTemplate, kReqIpTrafficProfileTemplateAdd, kReqIpTrafficProfileTemplateDelete,
            kReqIpTrafficProfileTemplateDeleteAll)
         .Of<IpTrafficProfileRec>()
@@ -219,13 +247,13 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqAlarmDefTemplate).Of<AlarmDefRec>().Query(8),
     Family(kReqShdslLineProfileTemplate, kReqShdslLineProfileTemplateAdd, kReqShdslLineProfileTemplateDelete,
            kReqShdslLineProfileTemplateDeleteAll)
-        .Size(72)
-        .Key(kName, kName),
+        .Of<ShdslLineProfileRec>()
+        .QueryKey(kShdslLineProfileNameWidth),
     Family(kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfileTemplateAdd,
            kReqShdslPmThresholdProfileTemplateDelete, kReqShdslPmThresholdProfileTemplateDeleteAll)
-        .Size(52)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<ShdslPmThresholdProfileRec>()
+        .QueryKey(kShdslPmThresholdProfileNameWidth)
+        .Query(kShdslPmThresholdProfileNameWidth),
 
     // ARP proxy, cascaded management, remote NEs.
     // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
@@ -357,58 +385,59 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Of<ProtocolVlanRec>().Query(1),
     Single(kReqProtocolVlanState).Of<WordRecord>(),
 
-    // ADSL lines and their profiles. The block counters' record size is the NE's own.
-    Family(kReqAdslPmCo).Size(120).Key(4, 4).Query(4),
-    Family(kReqAdslPmRt).Size(120).Key(4, 4).Query(4),
-    Family(kReqAdslBlockCo).Key(4, 4).Query(4),
-    Family(kReqAdslBlockRt).Key(4, 4).Query(4),
-    Family(kReqAdslHistoryCo).Size(48).Key(4, 4).Query(8),
-    Family(kReqAdslHistoryRt).Size(48).Key(4, 4).Query(8),
-    Family(kReqAdslPort).Size(160).Key(4, 4),
-    Family(kReqPktFilter).Size(68).Key(1, 1),
-    Family(kReqPktFilterGroup).Size(40).Key(1, 1),
-    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete).Size(148).Key(kName),
+    // ADSL lines and their profiles. The record sizes of the block counters and the rate status are the NE's own.
+    Family(kReqAdslPmCo).Of<AdslCurrentPmRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqAdslPmRt).Of<AdslCurrentPmRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqAdslBlockCo).Key(4, 4).QueryOf<WordRecord>(),
+    Family(kReqAdslBlockRt).Key(4, 4).QueryOf<WordRecord>(),
+    Family(kReqAdslHistoryCo).Of<XdslPmIntervalRec>().QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    Family(kReqAdslHistoryRt).Of<XdslPmIntervalRec>().QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    Family(kReqAdslPort).Of<AdslPortRec>().QueryKey(4),
+    // A query names the line card's slot only.
+    Family(kReqPktFilter).Of<PktFilterRec>().QueryKey(1),
+    Family(kReqPktFilterGroup).Of<PktFilterGroupRec>().QueryKey(1),
+    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete).Of<AdslLineProfileRec>(),
     Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
-        .Size(76)
-        .Key(kName, kName)
-        .Query(kName),
+        .Of<XdslPmThresholdProfileRec>()
+        .QueryKey(kXdslPmThresholdProfileNameWidth)
+        .Query(kXdslPmThresholdProfileNameWidth),
     Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
-    Family(kReqAdslRateStatus).Key(4, 4).Query(4),
-    Family(kReqBitsAlloc).Size(580).Key(4, 4).Query(4),
-    Family(kReqLoopDiagCtrl).Size(52).Key(4, 4).Query(4),
-    Family(kReqLoopDiagResult).Size(2372).Key(4, 4).Query(4),
-    Family(kReqLoopMonCtrl).Size(16).Key(4, 4).Query(4),
-    Family(kReqLoopMonResult).Size(1736).Key(4, 4).Query(4),
-    Family(kReqSeltCtrl).Size(16).Key(4, 4).Query(4),
-    Family(kReqSeltResult).Size(16).Key(4, 4).Query(4),
-    Action(kReqAdslPowerState).Size(8),
-    Family(kReqBroadcastVlan).Size(516).Key(4, 4),
+    Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
+    Family(kReqBitsAlloc).Of<BitsAllocRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopDiagCtrl).Of<LoopDiagCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopDiagResult).Of<LoopDiagResultRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopMonCtrl).Of<LineTestCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopMonResult).Of<LoopMonResultRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqSeltCtrl).Of<LineTestCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqSeltResult).Of<SeltResultRec>().QueryOf<WordRecord>().QueryKey(4),
+    Action(kReqAdslPowerState).Of<AdslPowerStateRec>(),
+    Family(kReqBroadcastVlan).Of<VlanBitMapRec>().QueryKey(4),
 
     // Trunk ports.
-    Family(kReqTrunkPm).Size(52).Key(4, 4).Query(4),
-    Family(kReqTrunkPort).Size(24).Key(4),
-    Single(kReqLinkAggregation).Size(32).Query(1),
-    Family(kReqLacpStatus).Size(40).Key(4).Query(1),
-    Single(kReqStaticLinkAggregation).Size(4),
-    Single(kReqRstpBridge).Size(48).Query(1),
-    Family(kReqRstpPort).Size(72).Key(4).Query(1),
-    Single(kReqCosMapping).Size(44).Query(1),
-    Family(kReqTrunkPortMode).Size(8).Key(4),
-    Family(kReqSfp).Size(88).Key(4),
-    Family(kReqTrunkVlan).Size(516).Key(4, 4),
-    Family(kReqTrunkVlanMember).Size(516).Key(4, 4),
+    Family(kReqTrunkPm).Of<TrunkPmRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqTrunkPort).Of<TrunkPortRec>(),
+    Single(kReqLinkAggregation).Of<LinkAggregationRec>().Query(1),
+    Family(kReqLacpStatus).Of<LacpPortStatusRec>().Query(1),
+    Single(kReqStaticLinkAggregation).Of<WordRecord>(),
+    Single(kReqRstpBridge).Of<RstpBridgeRec>().Query(1),
+    Family(kReqRstpPort).Of<RstpPortRec>().Query(1),
+    Single(kReqCosMapping).Of<CosMappingRec>().Query(1),
+    Family(kReqTrunkPortMode).Of<TrunkPortModeRec>(),
+    Family(kReqSfp).Of<SfpInfoRec>(),
+    Family(kReqTrunkVlan).Of<VlanBitMapRec>().QueryKey(4),
+    Family(kReqTrunkVlanMember).Of<VlanBitMapRec>().QueryKey(4),
 
     // SHDSL lines and their profiles.
-    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete).Size(72).Key(kName),
+    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete).Of<ShdslLineProfileRec>(),
     Family(kReqShdslPmThresholdProfile, kReqShdslPmThresholdProfileAdd, kReqShdslPmThresholdProfileDelete)
-        .Size(52)
-        .Key(kName, kName)
-        .Query(kName),
-    Family(kReqShdslPort).Size(112).Key(4, 4),
-    Family(kReqShdslRateStatus).Key(4, 4).Query(4),
-    Family(kReqShdslPm).Size(76).Key(8, 8).Query(8),
-    Family(kReqShdslHistory).Size(36).Key(12, 12).Query(12),
+        .Of<ShdslPmThresholdProfileRec>()
+        .QueryKey(kShdslPmThresholdProfileNameWidth)
+        .Query(kShdslPmThresholdProfileNameWidth),
+    Family(kReqShdslPort).Of<ShdslPortRec>().QueryKey(4),
+    Family(kReqShdslRateStatus).Of<ShdslRateStatusRec>().QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqShdslPm).Of<ShdslPmRec>().QueryOf<ShdslPmQueryRec>().QueryKey(8),
+    Family(kReqShdslHistory).Of<ShdslIntervalRec>().QueryOf<ShdslHistoryQueryRec>().QueryKey(12),
     Count(kReqShdslProfileCount, kReqShdslLineProfile),
 
     // The NE's network configuration and CLI prompt.

@@ -25,6 +25,8 @@ struct Piece {
 
 inline Piece Hex(size_t offset, const std::string& digits)
 {
+    if (digits.size() % 2 != 0)
+        ADD_FAILURE() << "an odd number of hex digits at offset " << offset << ": " << digits;
     Piece piece{offset, {}};
     for (size_t i = 0; i + 1 < digits.size(); i += 2) {
         piece.bytes.push_back(static_cast<uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
