@@ -1,9 +1,13 @@
 #include "app/program_parts.h"
 
 #include "features/fault/alarm_summary/trap_sum_view.h"
-#include "features/fault/fault_dialogs.h"
+#include "features/fault/fault_commands.h"
 #include "features/fault/trap_log/trap_log_view.h"
-#include "ui/shell/locations/location_dialogs.h"
+#include "features/management/management_commands.h"
+#include "features/performance/performance_commands.h"
+#include "features/provisioning/provisioning_commands.h"
+#include "ui/shell/frame/main_menu_skeleton.h"
+#include "ui/shell/routing/shell_commands.h"
 #include "ui/shell/tree/group_view.h"
 
 void RegisterProgramParts()
@@ -12,7 +16,15 @@ void RegisterProgramParts()
     RegisterTrapLogView();
     RegisterTrapSumView();
     RegisterGroupView();
-    // The dialogs that the shell's and the areas' commands open.
-    RegisterLocationDialogs();
-    RegisterFaultDialogs();
+    DeclareProgramCommands();
+}
+
+void DeclareProgramCommands()
+{
+    DeclareMainMenuSkeleton();
+    DeclareShellCommands();
+    DeclareFaultCommands();
+    DeclarePerformanceCommands();
+    DeclareProvisioningCommands();
+    DeclareManagementCommands();
 }

@@ -4,3 +4,7 @@
 // that they run the program as it is put together.
 
 void RegisterProgramParts();
+
+// The commands of the shell and of every area, with the main menus' skeleton (a part of RegisterProgramParts): what
+// the route table, the frame's menu cases and the menu files are made from.
+void DeclareProgramCommands();

@@ -1,61 +1,59 @@
-// The program as it is put together: each dialog class a command opens is registered by its area, or still marked
-// as not built, so that no menu entry opens a dialog that does not exist and none says "not available yet" for one
-// that does.
+// The program as it is put together: each dialog class a command opens is declared by an area, by its type once it is
+// built (and then registered) or as not built yet, so that no menu entry opens a dialog that does not exist and none
+// says "not available yet" for one that does.
 
 #include "app/program_parts.h"
+#include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/shell/routing/command_table.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 
 namespace {
 
-// The classes whose dialogs are still to come; a class leaves the list when its area registers it.
-const std::set<std::string> kNotYetBuilt = {
-    "CActiveAlarmDlg", "CAdslArpProxyListDlg", "CAdslCurrentPmDlg", "CAdslHistoryPmDlg", "CAdslPortListDlg",
-    "CAdslRateStatusDlg", "CAlarmCriteriaDlg", "CAlarmDefListDlg", "CAlarmStatCriteriaDlg",
-    "CArpProxySettingDlg", "CBoardSettingListDlg", "CCascadedMgmtDlg", "CCheckNeSnmpDlg", "CClientOptionsDlg",
-    "CCommandDlg", "CConfigVerifyDlg", "CCosMappingDlg", "CDbBackupListDlg", "CDhcpBroadcastControlDlg",
-    "CDhcpRelayServerListDlg", "CDhcpSettingDlg", "CDhcpTransactionListDlg", "CFastProvDlg", "CHistoryAlarmListDlg",
-    "CHwMonThresholdDlg", "CHwMonitorListDlg", "CIgmpProxyDlg", "CIgmpSnoopProxyDlg", "CIgmpSnoopingDlg",
-    "CInventoryDlg", "CIpoaNextHopListDlg", "CLinkAggSettingDlg", "CLinkAggStatusDlg", "CMacAgingDlg", "CManualVlanDlg", "CMcFastProvDlg", "CMulticastChannelStatusDlg",
-    "CMulticastGroupMemberDlg", "CNeAlarmInputListDlg", "CNeAlarmOutputListDlg", "CNeAutoDiscoveryDlg",
-    "CNeBootPartitionDlg", "CNeCliPromptDlg", "CNeCliPromptDualDlg", "CNeConfigBackupListDlg",
-    "CNeConfigBackupRestoreDlg", "CNeDlg", "CNeDnsServerDlg", "CNeFsFormatDlg", "CNeFsListDlg",
-    "CNeFwUpgradeBackupDlg", "CNeFwUpgradeDlg", "CNeListDlg", "CNeShdslFwUpgradeDlg", "CNeSnmpCommunityListDlg",
-    "CNeSnmpManagerListDlg", "CNeSystemTimeDlg", "CNeTimeServerStatusDlg", "CNeUserAccountListDlg",
-    "CPacketFilterDlg", "CPingFromClientDlg", "CPingFromServerDlg", "CPppoeSessionListDlg", "CPppoeSettingDlg",
-    "CProfileListDlg", "CProtocolVlanListDlg", "CRedundancyCtrlDlg", "CRemoteNeListDlg", "CRstpSettingDlg",
-    "CRstpStatusDlg", "CSecuredHostListDlg", "CServerManagementDlg", "CServerMonitorDlg", "CServerTimeDlg",
-    "CSfpInfoDlg", "CShdslCurPmDlg", "CShdslHisPmDlg", "CShdslPortListDlg", "CShdslRateStatusDlg",
-    "CStaticLinkAggDlg", "CSubscriberSelectDlg", "CTelnetTimeoutDlg", "CTemplateSyncDlg", "CTracerouteDlg",
-    "CTrunkArpProxyListDlg", "CTrunkPortDlg", "CTrunkPortListDlg", "CTrunkPortPmDlg", "CTrunkVlanListDlg",
-    "CUserAclDlg", "CUserDataDlg", "CUserListDlg", "CUserOnlineListDlg", "CUserOpLogCriteriaDlg",
-    "CVlanMacLimitListDlg", "CVlanMembershipListDlg", "CXdslAclListDlg", "CXdslBitsAllocationDlg",
-    "CXdslBroadcastFilterDlg", "CXdslFdbConfigListDlg", "CXdslFdbListDlg", "CXdslLongTermPmListDlg",
-    "CXdslLoopDiagnosisDlg", "CXdslLoopMonitoringDlg", "CXdslMacSpoofStatusListDlg", "CXdslMcChannelListDlg",
-    "CXdslPktFilterDlg", "CXdslPktFilterGroupDlg", "CXdslPortAgentIdListDlg", "CXdslPortSelDlg", "CXdslSeltDlg",
-    "CXdslSlotSelectionDlg", "CXdslVcVlanListDlg",
-};
+// Each declared class with the forms it was declared in: built (by type) or not.
+std::map<std::string, std::set<bool>> DeclaredClasses()
+{
+    std::map<std::string, std::set<bool>> classes;
+    for (const AreaCommands& area : DeclaredAreas()) {
+        for (const CommandDeclaration& command : area.commands) {
+            if (command.dialogClass)
+                classes[command.dialogClass->name].insert(command.dialogClass->IsBuilt());
+        }
+        for (const DialogClassDeclaration& dialogClass : area.routerDialogs)
+            classes[dialogClass.name].insert(dialogClass.IsBuilt());
+    }
+    return classes;
+}
 
-TEST(DialogRoutesTest, EveryRoutedClassIsRegisteredOrMarkedNotYetBuilt)
+TEST(DialogRoutesTest, EveryRoutedClassIsRegisteredOrDeclaredNotBuilt)
 {
     RegisterProgramParts();
     const std::vector<std::string> routed = RoutedDialogClasses();
+    const std::map<std::string, std::set<bool>> declared = DeclaredClasses();
     for (const std::string& name : routed) {
-        if (kNotYetBuilt.count(name) != 0)
-            EXPECT_FALSE(HasRouteDialog(name)) << name << " is registered: take it off the not-built list";
-        else
-            EXPECT_TRUE(HasRouteDialog(name)) << name << " is routed but neither registered nor marked not built";
+        const auto it = declared.find(name);
+        if (it == declared.end()) {
+            ADD_FAILURE() << name << " is routed but no area declares it";
+        } else if (it->second.size() > 1) {
+            ADD_FAILURE() << name << " is declared by its type and as not built: declare it by its type everywhere";
+        } else if (*it->second.begin()) {
+            EXPECT_TRUE(HasRouteDialog(name)) << name << " is declared by its type but not registered";
+        } else {
+            EXPECT_FALSE(HasRouteDialog(name)) << name << " is registered: declare it by its type";
+        }
     }
     for (const std::string& name : RegisteredRouteDialogs())
-        EXPECT_TRUE(std::binary_search(routed.begin(), routed.end(), name)) << name << " is registered but no route opens it";
-    for (const std::string& name : kNotYetBuilt)
-        EXPECT_TRUE(std::binary_search(routed.begin(), routed.end(), name)) << name << " is marked but no route opens it";
+        EXPECT_TRUE(std::binary_search(routed.begin(), routed.end(), name))
+            << name << " is registered but no route opens it";
+    for (const auto& [name, forms] : declared)
+        EXPECT_TRUE(std::binary_search(routed.begin(), routed.end(), name))
+            << name << " is declared but no route opens it";
 }
 
 } // namespace

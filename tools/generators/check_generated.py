@@ -1,7 +1,9 @@
 """Runs one generator into a scratch folder and compares what it wrote with the committed files, so that a committed
 file edited by hand (or a generator changed without regenerating) is noticed.
 
-    check_generated.py <generator.py> <scratch folder> <committed folder>"""
+    check_generated.py <scratch folder> <committed folder> <generator command...>
+
+The generator command is run with the scratch folder as its last argument."""
 
 import filecmp
 import os
@@ -10,8 +12,9 @@ import sys
 
 
 def main():
-    generator, scratch, committed = sys.argv[1:4]
-    subprocess.run([sys.executable, generator, scratch], check=True)
+    scratch, committed = sys.argv[1:3]
+    command = sys.argv[3:]
+    subprocess.run(command + [scratch], check=True)
     differ = []
     for folder, _, files in os.walk(scratch):
         for name in files:
@@ -20,7 +23,7 @@ def main():
             if not os.path.exists(kept) or not filecmp.cmp(made, kept, shallow=False):
                 differ.append(os.path.relpath(kept))
     if differ:
-        print("generated files differ from the committed ones (run %s):" % generator)
+        print("generated files differ from the committed ones (run %s):" % " ".join(command))
         print("\n".join("  " + path for path in differ))
         return 1
     return 0

@@ -3,11 +3,17 @@
 113, 114 server mode by the state of the current NE, 116 direct mode), from one description of their popups.
 
 The list menus hold the popups in the order the operator's menus have them; a command keeps one id in both link modes.
-The entity menus are built from the popups of menu 112: 113 and 114 leave out the commands that need a configurable
-NE (the frame's NE set; 114 also the alarm and long-term commands of a planned NE), 116 the commands only the server
-offers. A popup left empty is written without entries (it shows one blank entry). Run it from any directory to rewrite the menu file."""
+The entity menus are built from the popups of menu 112: 113 leaves out the commands that need a configurable NE (the
+frame's NE set), 114 those the main menu of a planned NE leaves out, 116 the commands only the server offers. These
+command sets come from the commands the program declares, which tools/generators/make_menus.cpp hands over. A popup
+left empty is written without entries (it shows one blank entry).
+
+    make_context_menus.py <tarvik_make_menus program> [folder]
+
+rewrites the menu file in the folder, by default the resources folder the file belongs to."""
 
 import os
+import subprocess
 import sys
 SHOW,MODIFY,ADD,DELETE,REFRESH,EXPORT,CLOSE=33082,33015,33060,33008,33084,33024,33023
 
@@ -147,10 +153,24 @@ E112=[
  ('QX7200MainShelf',[I(33188,'Redundancy &Control'),IGMP,SEP,A,H,INV]),
  ('RelayOutPort',[I(33213,'Alarm &Output'),SEP,A,H]),
 ]
+
+
+def command_sets(program):
+    """The declared command sets, by name: the NE set, the commands a planned NE's main menu leaves out, the commands
+    only the server offers."""
+    listing = subprocess.run([program, "--command-sets"], check=True, capture_output=True, text=True).stdout
+    sets = {}
+    for line in listing.splitlines():
+        name, *ids = line.split()
+        sets[name] = {int(i) for i in ids}
+    return sets
+
+
+SETS = command_sets(sys.argv[1])
 # Commands that need an NE that can be configured (the main frame's NE set).
-NESET={33001,33021,33042,33044,33070,33072,33075,33076,33078,33085,33088,33092,33100,33103,33115,33117,33118,33119,33120,33124,
- 33127,33147,33155,33158,33159,33160,33161,33162,33163,33165,33166,33167,33170,33171,33178,33179,33180,33181,33182,33183,33184,
- 33185,33188,33189,33190,33195,33196,33197,33218,33219,33220}
+NESET = SETS["ne_set"]
+
+
 def without(items, ids):
     out=[x for x in items if not (x[0]=='item' and x[1] in ids)]
     # no separator first, last or doubled
@@ -175,9 +195,10 @@ def menu113():
     return out
 M112=[('<null>',EMPTY)]+E112
 M113=menu113()
-M114=[(n,without(items,NESET|{33029,33030,33035,33077})) for n,items in M112]
-# Commands only the server offers.
-SERVER_ONLY={33017,33010,33063,33148,33036,33062,33016,33009,33136,33095,33048,33049,33064,33018,33011,33137,33077,33096,33142}
+M114=[(n,without(items,SETS["hidden_planned_ne"])) for n,items in M112]
+# Commands only the server offers; the direct entity popups also leave out History Alarm Statistics, Long-Term PM and
+# Subscriber, which the direct main menu keeps.
+SERVER_ONLY=SETS["server_only"]|{33036,33077,33096}
 names116=['Rack','Shelf','Module','Port','NE','NEList','QX7100MainShelf','MiscShelf','ADSLModule','QX7100CWMModule','MiscModule',
  'ADSLPort','GigaPort','MiscPort','MapNE','Map','Group','GroupNEs',None,'GroupNE','GroupDummy','PowerModule','FanModule','RelayModule',
  'RelayInPort','RootGroup','SHDSLModule','SHDSLPort','QX7200CWMModule','QX7200MainShelf','RelayOutPort']
@@ -212,10 +233,10 @@ def menu_lines(menu_id, what, popups):
 
 
 def output_dir(resource_folder):
-    """The folder to write into: the first argument, else the resources folder the file belongs to."""
-    if len(sys.argv) > 1:
-        os.makedirs(sys.argv[1], exist_ok=True)
-        return sys.argv[1]
+    """The folder to write into: the second argument, else the resources folder the file belongs to."""
+    if len(sys.argv) > 2:
+        os.makedirs(sys.argv[2], exist_ok=True)
+        return sys.argv[2]
     return os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", resource_folder)
 
 

@@ -1,13 +1,8 @@
 #pragma once
-// The dialogs that routed commands open, by class name. Each feature area registers its dialog classes in one place
-// (its Register...Dialogs function, called by the program's composition root); the opener builds the dialog on its
-// own stack, applies the request's set-up and runs it modally. A class without an opener tells the operator that
-// the function is not available yet.
-//
-//     void RegisterFaultDialogs()
-//     {
-//         RegisterDialogClass<CAlarmTriggerListDlg>("CAlarmTriggerListDlg");
-//     }
+// The dialogs that routed commands open, by class name. The command declarations register the classes they give by
+// type (ui/framework/commands/command_builder.h); the opener builds the dialog on its own stack, applies the
+// request's set-up and runs it modally. A class without an opener tells the operator that the function is not
+// available yet.
 
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -38,16 +33,15 @@ inline constexpr uint32_t kStrNotAvailableYet = 29801;
 // Gives a dialog what the opener set: its target NE and entity, location, member's name and access mode.
 void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request);
 
-// Registers a CADialog class: the opener builds one, applies the request and, when the class takes opener fields
+// The opener of a CADialog class: it builds one, applies the request and, when the class takes opener fields
 // (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it.
-template <class Dialog>
-void RegisterDialogClass(const std::string& className)
+template <class Dialog> RouteDialogOpener DialogClassOpener()
 {
-    RegisterRouteDialog(className, [](DialogRequest& request) {
+    return [](DialogRequest& request) {
         Dialog dialog;
         ApplyDialogRequest(dialog, request);
         if constexpr (requires { dialog.ApplyOpenerFields(request); })
             dialog.ApplyOpenerFields(request);
         return dialog.DoModal();
-    });
+    };
 }

@@ -77,8 +77,8 @@ void CMainFrame::LoadMenus()
 {
     // The main menus share the file format of the context menus: a menu is its top-level popups.
     const ContextMenuFile file = LoadContextMenuFile(FindFrameResource(kMainMenuFile));
-    for (size_t menuCase = 0; menuCase < kMainMenuResourceIds.size(); ++menuCase) {
-        const ContextMenu* definition = file.FindMenu(kMainMenuResourceIds[menuCase]);
+    for (size_t menuCase = 0; menuCase < kMainMenuCases.size(); ++menuCase) {
+        const ContextMenu* definition = file.FindMenu(kMainMenuCases[menuCase].menuResourceId);
         if (definition == nullptr)
             continue;
         for (const ContextPopup& popup : definition->popups) {

@@ -1,6 +1,9 @@
 #pragma once
 // Which of the six main menus the frame shows, which entity context menu the tree and the views pop up, and which
-// toolbar buttons are hidden: chosen by the link mode and the state of the current NE. Window-free.
+// toolbar buttons are hidden: chosen by the link mode and the state of the current NE. The hidden buttons come from
+// the command declarations (ui/framework/commands/): the NE set and the cases each command names. Window-free.
+
+#include "ui/framework/commands/command_declaration.h"
 
 #include <array>
 #include <cstdint>
@@ -8,15 +11,12 @@
 
 class CNeRecord;
 
-// The six main menus by case index 0..5.
-inline constexpr std::array<int, 6> kMainMenuResourceIds = {106, 117, 109, 107, 108, 118};
-
-inline constexpr int kMainMenuServerNoNe = 0;
-inline constexpr int kMainMenuDirectNe = 1;
-inline constexpr int kMainMenuServerPlannedNe = 2;
-inline constexpr int kMainMenuServerOnlineNe = 3;
-inline constexpr int kMainMenuServerOtherNe = 4;
-inline constexpr int kMainMenuDirectNoNe = 5;
+inline constexpr int kMainMenuServerNoNe = static_cast<int>(MainMenuCase::ServerNoNe);
+inline constexpr int kMainMenuDirectNe = static_cast<int>(MainMenuCase::DirectNe);
+inline constexpr int kMainMenuServerPlannedNe = static_cast<int>(MainMenuCase::ServerPlannedNe);
+inline constexpr int kMainMenuServerOnlineNe = static_cast<int>(MainMenuCase::ServerOnlineNe);
+inline constexpr int kMainMenuServerOtherNe = static_cast<int>(MainMenuCase::ServerOtherNe);
+inline constexpr int kMainMenuDirectNoNe = static_cast<int>(MainMenuCase::DirectNoNe);
 
 // Entity context menus.
 inline constexpr int kEntityMenuOnline = 112;
@@ -24,8 +24,31 @@ inline constexpr int kEntityMenuServer = 113;
 inline constexpr int kEntityMenuPlanned = 114;
 inline constexpr int kEntityMenuDirect = 116;
 
-// The toolbar commands that need an NE.
-extern const std::array<uint16_t, 51> kNeCommandSet;
+// What a menu case is: its menus, its link mode and what the current NE allows.
+struct MainMenuCaseTraits {
+    int menuResourceId = 0;
+    int entityMenuId = 0;
+    bool direct = false;
+    bool withNe = false;             // the commands that need a current NE are offered
+    bool withConfigurableNe = false; // those that need an NE that can be configured too, and the NE set's buttons
+};
+
+// The six main menus by case index 0..5.
+inline constexpr std::array<MainMenuCaseTraits, kMainMenuCaseCount> kMainMenuCases = {{
+    {106, kEntityMenuServer, false, false, false}, // server, no NE
+    {117, kEntityMenuDirect, true, true, true},    // direct, an NE
+    {109, kEntityMenuPlanned, false, true, false}, // server, a planned NE
+    {107, kEntityMenuOnline, false, true, true},   // server, an NE connected and as planned
+    {108, kEntityMenuServer, false, true, false},  // server, any other NE
+    {118, kEntityMenuDirect, true, false, false},  // direct, no NE
+}};
+
+// The toolbar commands that need an NE that can be configured, in ascending order.
+std::vector<uint16_t> NeCommandSet();
+
+// The commands a menu case leaves out, in ascending order: their toolbar buttons are hidden and the case's menu does
+// not offer them.
+std::vector<uint16_t> HiddenCommandIds(int menuCase);
 
 struct MainMenuChoice {
     int menuCase = kMainMenuServerNoNe;

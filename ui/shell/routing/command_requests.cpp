@@ -21,11 +21,6 @@
 
 namespace {
 
-// Access items and letters.
-constexpr int kRightNe = 3;
-constexpr int kRightAccount = 18;
-constexpr int kRightLocation = 21;
-
 // Texts.
 constexpr uint32_t kStrNoPrivilege = 20071;
 constexpr uint32_t kStrUnknownNe = 20074;
@@ -42,9 +37,9 @@ constexpr uint32_t kSingleControlModel = 2;
 
 } // namespace
 
-bool CCommandRouter::CheckRight(int function, char letter) const
+bool CCommandRouter::CheckRight(const CommandRight& right) const
 {
-    if (CheckUserRight(AppData().role, function, letter) != 0)
+    if (CheckUserRight(AppData().role, right.function, right.letter) != 0)
         return true;
     services_.status(kStrNoPrivilege);
     return false;
@@ -99,8 +94,6 @@ void CCommandRouter::RouteRequest(const CommandRoute& route)
 
 void CCommandRouter::OnResetEntity()
 {
-    if (!CheckRight(kRightNe, 'x'))
-        return;
     const uint32_t neId = host_.CurrentNeId();
     if (AppData().nes.FindNeById(neId) == nullptr) {
         services_.status(kStrUnknownNe);
@@ -137,8 +130,6 @@ void CCommandRouter::OnResetEntity()
 
 void CCommandRouter::OnDownloadConfig()
 {
-    if (!CheckRight(kRightNe, 'x'))
-        return;
     const uint32_t neId = host_.CurrentNeId();
     if (OneShot(10160, [&] {
             return Requests().Action(kReqConfigDownload, neId, ProfileSyncRec{.first = 1}, {.failureTextId = 10162});
@@ -148,8 +139,6 @@ void CCommandRouter::OnDownloadConfig()
 
 void CCommandRouter::OnRetrieveConfig()
 {
-    if (!CheckRight(kRightNe, 'x'))
-        return;
     const uint32_t neId = host_.CurrentNeId();
     if (!OneShot(10161, [&] {
             return Requests().Action(kReqConfigUpload, neId, ProfileSyncRec{.first = 1}, {.failureTextId = 10162});
@@ -169,8 +158,6 @@ void CCommandRouter::OnRetrieveConfig()
 
 void CCommandRouter::OnSaveConfigToFlash()
 {
-    if (!CheckRight(kRightNe, 'x'))
-        return;
     const uint32_t neId = host_.CurrentNeId();
     if (OneShot(10148, [&] { return Requests().Action(kReqFlashWrite, neId, {.failureTextId = 10149}); }))
         services_.status(10150);
@@ -178,8 +165,6 @@ void CCommandRouter::OnSaveConfigToFlash()
 
 void CCommandRouter::OnEraseConfig()
 {
-    if (!CheckRight(kRightNe, 'x'))
-        return;
     // A failed erase says so, not that writing failed.
     constexpr uint32_t kStrFailErase = 29803;
     const uint32_t neId = host_.CurrentNeId();
@@ -189,8 +174,6 @@ void CCommandRouter::OnEraseConfig()
 
 void CCommandRouter::OnDeleteLocation()
 {
-    if (!CheckRight(kRightLocation, 'd'))
-        return;
     LocationRecord record;
     record.id = host_.CurrentLocationId();
     if (const CLocationNode* node = AppData().locations.FindLocation(record.id))
@@ -202,8 +185,6 @@ void CCommandRouter::OnDeleteLocation()
 
 void CCommandRouter::OnDeleteNe()
 {
-    if (!CheckRight(kRightNe, 'd'))
-        return;
     NeKeyRecord record;
     record.neId = host_.CurrentNeId();
     if (const CNeRecord* ne = AppData().nes.FindNeById(record.neId))
@@ -215,8 +196,6 @@ void CCommandRouter::OnDeleteNe()
 
 void CCommandRouter::OnDeleteMember()
 {
-    if (!CheckRight(kRightAccount, 'd'))
-        return;
     const std::string name = host_.KeyText();
     if (services_.ask(kStrAskDelete, kConfirmFlags) != kIdYes)
         return;
@@ -241,16 +220,15 @@ void CCommandRouter::OnAlarmSync()
     services_.status(10045);
 }
 
-void CCommandRouter::OnCliPromptSetting()
+void CCommandRouter::OnCliPromptSetting(const CommandRoute& route)
 {
     // The prompt style asked about is the current NE's, not that of whichever NE the server lists first.
     const auto reply =
         Requests().Query<NeKeyRecord>(kReqNeKey, host_.CurrentNeId(), NeKeyRecord{}, {.failureTextId = kStrFailQuery});
     if (!reply.Ok() || reply.records.empty())
         return;
-    const CommandRoute* route = FindCommandRoute(33217);
     DialogRequest request =
-        MakeRequest(*route, reply.records[0].modelId == kSingleControlModel ? kNeCliPromptDlg : kNeCliPromptDualDlg);
+        MakeRequest(route, reply.records[0].modelId == kSingleControlModel ? kNeCliPromptDlg : kNeCliPromptDualDlg);
     OpenRouteDialog(request);
 }
 
@@ -269,12 +247,12 @@ void CCommandRouter::OnMulticastCheck(const CommandRoute& route, const char* cla
     OpenRouteDialog(request);
 }
 
-void CCommandRouter::OnMcChannelStatus()
+void CCommandRouter::OnMcChannelStatus(const CommandRoute& route)
 {
-    OnMulticastCheck(*FindCommandRoute(33118), kMulticastChannelStatusDlg);
+    OnMulticastCheck(route, kMulticastChannelStatusDlg);
 }
 
-void CCommandRouter::OnMcGroupMembership()
+void CCommandRouter::OnMcGroupMembership(const CommandRoute& route)
 {
-    OnMulticastCheck(*FindCommandRoute(33119), kMulticastGroupMemberDlg);
+    OnMulticastCheck(route, kMulticastGroupMemberDlg);
 }

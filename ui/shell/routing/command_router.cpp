@@ -9,9 +9,9 @@
 #include "link/driver_mode.h"
 #include "link/net_drv.h"
 #include "link/record_requests.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/shell/app/ems_app.h"
-#include "ui/framework/dialogs/dialog_registry.h"
 
 #include <cstring>
 
@@ -51,6 +51,8 @@ bool CCommandRouter::Route(int commandId)
     const CommandRoute* route = FindCommandRoute(commandId);
     if (route == nullptr)
         return false;
+    if (route->right.IsSet() && !CheckRight(route->right))
+        return true;
     switch (route->kind) {
     case RouteKind::Dialog:
         RouteDialog(*route);
@@ -116,7 +118,7 @@ void CCommandRouter::SetTarget(DialogRequest& request, uint8_t form) const
     }
 }
 
-DialogRequest CCommandRouter::MakeRequest(const CommandRoute& route, const char* className) const
+DialogRequest CCommandRouter::MakeRequest(const CommandRoute& route, const std::string& className) const
 {
     DialogRequest request;
     request.className = className;
@@ -218,13 +220,13 @@ void CCommandRouter::RouteCheck(const CommandRoute& route)
         break;
     }
     case 33217:
-        OnCliPromptSetting();
+        OnCliPromptSetting(route);
         break;
     case 33118:
-        OnMcChannelStatus();
+        OnMcChannelStatus(route);
         break;
     case 33119:
-        OnMcGroupMembership();
+        OnMcGroupMembership(route);
         break;
     default:
         break;

@@ -1,13 +1,13 @@
 #pragma once
-// CCommandRouter: the handlers of the main window's commands. Each command of the command table goes its route:
+// CCommandRouter: the handlers of the main window's commands. Each command of the route table goes its route:
 // a dialog with its target, the port and slot selections, the routes by link mode, the checks made before a dialog,
 // the one-shot requests (right, Yes/No question, request, status text), Alarm Sync, the view toggles, the PDU log
 // window, help, telnet and Stop transaction.
 
 #include "core/entity/entity_index.h"
 #include "link/record_requests.h"
-#include "ui/shell/routing/command_table.h"
 #include "ui/framework/dialogs/dialog_request.h"
+#include "ui/shell/routing/command_table.h"
 
 #include <QString>
 
@@ -56,9 +56,10 @@ class CCommandRouter {
 public:
     CCommandRouter(ICommandRouteHost& host, RouteServices services);
 
-    // Runs the command's route; false when the id is not a routed command.
+    // Runs the command's route, after the check of the right it declares; false when the id is not a routed command.
     bool Route(int commandId);
 
+private:
     // The handlers with names of their own.
     void OnResetEntity();
     void OnDownloadConfig();
@@ -69,15 +70,14 @@ public:
     void OnAlarmSync();
     void OnSaveConfigToFlash();
     void OnEraseConfig();
-    void OnCliPromptSetting();
-    void OnMcChannelStatus();
-    void OnMcGroupMembership();
+    void OnCliPromptSetting(const CommandRoute& route);
+    void OnMcChannelStatus(const CommandRoute& route);
+    void OnMcGroupMembership(const CommandRoute& route);
     void OnStopTransaction();
     void OnShowPduLog();
     void OnHelpContents();
     void OnTelnetToNe();
 
-private:
     void RouteDialog(const CommandRoute& route);
     void RoutePort(const CommandRoute& route);
     void RouteSlot(const CommandRoute& route);
@@ -87,12 +87,13 @@ private:
     void RouteOutside(const CommandRoute& route);
 
     // A request for the class with the target form, location, member and opener fields of the route.
-    DialogRequest MakeRequest(const CommandRoute& route, const char* className) const;
+    DialogRequest MakeRequest(const CommandRoute& route, const std::string& className) const;
     void SetTarget(DialogRequest& request, uint8_t form) const;
     uint32_t LocationOrScope() const;
 
-    // Right check, question and request of a one-shot command; true when it was sent and succeeded.
-    bool CheckRight(int function, char letter) const;
+    // The right a command declares; without it, "No privilege" in the status bar.
+    bool CheckRight(const CommandRight& right) const;
+    // Question and request of a one-shot command; true when it was sent and succeeded.
     bool OneShot(uint32_t questionId, const std::function<RequestOutcome()>& request);
     // The typed requests through the services' request.
     CRecordRequests Requests() const;

@@ -1,184 +1,24 @@
 #include "ui/shell/routing/command_table.h"
 
-#include <algorithm>
-#include <array>
+#include "ui/framework/commands/command_registry.h"
+
 #include <set>
-
-namespace {
-
-// id, route, class or handler, target form, location, member, access mode, port mode, template mode, profile group.
-constexpr std::array kRoutes = std::to_array<CommandRoute>({
-    {33113, RouteKind::Dialog, "CUserOnlineListDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33112, RouteKind::Dialog, "CUserOpLogCriteriaDlg", kTargetNeEntity, false, true, 0, 0, -1, -1},
-    {33111, RouteKind::Dialog, "CUserListDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33094, RouteKind::Stop, "OnStopTransaction", kTargetNone, false, false, 0, 0, -1, -1},
-    {33073, RouteKind::Dialog, "CClientOptionsDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33098, RouteKind::Dialog, "CServerManagementDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33002, RouteKind::Dialog, "CDbBackupListDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33047, RouteKind::Dialog, "CLocationListDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33071, RouteKind::Dialog, "CNeListDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33067, RouteKind::Dialog, "CNeAutoDiscoveryDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33110, RouteKind::Dialog, "CUserAclDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {32770, RouteKind::Toggle, "OnToggleLocationIndicator", kTargetNone, false, false, 0, 0, -1, -1},
-    {32773, RouteKind::Toggle, "OnTogglePortTip", kTargetNone, false, false, 0, 0, -1, -1},
-    {32769, RouteKind::Toggle, "OnToggleFocusFrame", kTargetNone, false, false, 0, 0, -1, -1},
-    {1268, RouteKind::Window, "OnShowPduLog", kTargetNone, false, false, 0, 0, -1, -1},
-    {1093, RouteKind::Dialog, "CCommandDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33099, RouteKind::Dialog, "CServerTimeDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33153, RouteKind::Dialog, "CServerMonitorDlg", kTargetNone, false, false, 0, 0, -1, -1},
-    {33130, RouteKind::Dialog, "CAdslPortListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33177, RouteKind::Dialog, "CShdslPortListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33029, RouteKind::Dialog, "CActiveAlarmDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33076, RouteKind::Port, "CAdslCurrentPmDlg", kTargetNeEntity, false, false, 0, 1, -1, -1},
-    {33179, RouteKind::Port, "CShdslCurPmDlg", kTargetNeEntity, false, false, 0, 1, -1, -1},
-    {33078, RouteKind::Port, "CAdslHistoryPmDlg", kTargetNeEntity, false, false, 0, 2, -1, -1},
-    {33180, RouteKind::Port, "CShdslHisPmDlg", kTargetNeEntity, false, false, 0, 2, -1, -1},
-    {33077, RouteKind::Dialog, "CXdslLongTermPmListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33124, RouteKind::Port, "CAdslRateStatusDlg", kTargetNeEntity, false, false, 0, 3, -1, -1},
-    {33178, RouteKind::Port, "CShdslRateStatusDlg", kTargetNeEntity, false, false, 0, 3, -1, -1},
-    {33080, RouteKind::Dialog, "CProfileListDlg", kTargetNeOnly, false, false, 0, 0, 0, 0},
-    {33081, RouteKind::Dialog, "CProfileListDlg", kTargetNeOnly, false, false, 0, 0, 0, 1},
-    {33175, RouteKind::Dialog, "CProfileListDlg", kTargetNeOnly, false, false, 0, 0, 0, 2},
-    {33034, RouteKind::Mode, "CHistoryAlarmListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33085, RouteKind::Request, "OnResetEntity", kTargetNone, false, false, 0, 0, -1, -1},
-    {33074, RouteKind::Dialog, "CPingFromClientDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33001, RouteKind::Mode, "CNeConfigBackupRestoreDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33062, RouteKind::Dialog, "CLocationDlg", kTargetNone, true, false, 4, 0, -1, -1},
-    {33063, RouteKind::Dialog, "CNeDlg", kTargetNone, true, false, 4, 0, -1, -1},
-    {33064, RouteKind::Dialog, "CUserDataDlg", kTargetNone, true, false, 4, 0, -1, -1},
-    {33016, RouteKind::Dialog, "CLocationDlg", kTargetNone, true, false, 2, 0, -1, -1},
-    {33009, RouteKind::Request, "OnDeleteLocation", kTargetNone, false, false, 0, 0, -1, -1},
-    {33010, RouteKind::Request, "OnDeleteNe", kTargetNone, false, false, 0, 0, -1, -1},
-    {33017, RouteKind::Dialog, "CNeDlg", kTargetNeOnly, false, false, 2, 0, -1, -1},
-    {33018, RouteKind::Dialog, "CUserDataDlg", kTargetNone, false, true, 2, 0, -1, -1},
-    {33100, RouteKind::Dialog, "CConfigVerifyDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33101, RouteKind::Request, "OnDownloadConfig", kTargetNone, false, false, 0, 0, -1, -1},
-    {33102, RouteKind::Request, "OnRetrieveConfig", kTargetNone, false, false, 0, 0, -1, -1},
-    {33011, RouteKind::Request, "OnDeleteMember", kTargetNone, false, false, 0, 0, -1, -1},
-    {33095, RouteKind::Dialog, "CLocationListDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33048, RouteKind::Dialog, "CNeListDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33049, RouteKind::Dialog, "CUserListDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33105, RouteKind::Dialog, "CCheckNeSnmpDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33103, RouteKind::Dialog, "CNeSystemTimeDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33092, RouteKind::Dialog, "CNeSnmpManagerListDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33189, RouteKind::Dialog, "CSecuredHostListDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33186, RouteKind::Dialog, "CNeDnsServerDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33187, RouteKind::Dialog, "CNeTimeServerStatusDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33202, RouteKind::Dialog, "CCascadedMgmtDlg", kTargetNeSelection, false, false, 0, 0, -1, -1},
-    {33203, RouteKind::Dialog, "CRemoteNeListDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33072, RouteKind::Dialog, "CMacAgingDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33190, RouteKind::Dialog, "CPacketFilterDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33188, RouteKind::Dialog, "CRedundancyCtrlDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33070, RouteKind::Dialog, "CIgmpSnoopingDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33155, RouteKind::Dialog, "CIgmpProxyDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33171, RouteKind::Dialog, "CIgmpSnoopProxyDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33021, RouteKind::Dialog, "CInventoryDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33162, RouteKind::Dialog, "CBoardSettingListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33096, RouteKind::Dialog, "CSubscriberSelectDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33104, RouteKind::Outside, "OnTelnetToNe", kTargetNone, false, false, 0, 0, -1, -1},
-    {33214, RouteKind::Dialog, "CTelnetTimeoutDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33217, RouteKind::Check, "OnCliPromptSetting", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33041, RouteKind::Dialog, "CAlarmTriggerListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33036, RouteKind::Dialog, "CAlarmStatCriteriaDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33042, RouteKind::Request, "OnAlarmSync", kTargetNone, false, false, 0, 0, -1, -1},
-    {33058, RouteKind::None, "", kTargetNone, false, false, 0, 0, -1, -1},
-    {33031, RouteKind::Dialog, "CAlarmDefListDlg", kTargetNeSelection, false, false, 0, 0, 0, -1},
-    {33059, RouteKind::None, "", kTargetNone, false, false, 0, 0, -1, -1},
-    {33030, RouteKind::Check, "CAlarmCriteriaDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33035, RouteKind::Dialog, "CAlarmCriteriaDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33032, RouteKind::Dialog, "CNeAlarmInputListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33213, RouteKind::Dialog, "CNeAlarmOutputListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33151, RouteKind::Dialog, "CHwMonitorListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33192, RouteKind::Dialog, "CHwMonThresholdDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33044, RouteKind::Mode, "CNeFwUpgradeBackupDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33197, RouteKind::Mode, "CNeShdslFwUpgradeDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33170, RouteKind::Dialog, "CNeBootPartitionDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33022, RouteKind::Dialog, "CXdslVcVlanListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33121, RouteKind::Dialog, "CXdslMcChannelListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33191, RouteKind::Dialog, "CProtocolVlanListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33053, RouteKind::Dialog, "CIpoaNextHopListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33158, RouteKind::Dialog, "CDhcpSettingDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33160, RouteKind::Dialog, "CXdslPortAgentIdListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33159, RouteKind::Dialog, "CDhcpRelayServerListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33182, RouteKind::Dialog, "CDhcpBroadcastControlDlg", kTargetNeOnly, false, false, 2, 0, -1, -1},
-    {33185, RouteKind::Dialog, "CPppoeSettingDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33116, RouteKind::Dialog, "CFastProvDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33122, RouteKind::Dialog, "CMcFastProvDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33117, RouteKind::Dialog, "CXdslFdbListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33211, RouteKind::Dialog, "CXdslFdbConfigListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33127, RouteKind::Dialog, "CVlanMembershipListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33118, RouteKind::Check, "OnMcChannelStatus", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33119, RouteKind::Check, "OnMcGroupMembership", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33088, RouteKind::Request, "OnSaveConfigToFlash", kTargetNone, false, false, 0, 0, -1, -1},
-    {33204, RouteKind::Request, "OnEraseConfig", kTargetNone, false, false, 0, 0, -1, -1},
-    {33075, RouteKind::Dialog, "CTrunkPortPmDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33115, RouteKind::Port, "CXdslBitsAllocationDlg", kTargetNeEntity, false, false, 0, 4, -1, -1},
-    {33083, RouteKind::Dialog, "CNeDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33147, RouteKind::Port, "CXdslLoopMonitoringDlg", kTargetNeEntity, false, false, 0, 5, -1, -1},
-    {33120, RouteKind::Port, "CXdslLoopDiagnosisDlg", kTargetNeEntity, false, false, 0, 6, -1, -1},
-    {33184, RouteKind::Port, "CXdslSeltDlg", kTargetNeEntity, false, false, 0, 7, -1, -1},
-    {33136, RouteKind::Dialog, "CLocationDlg", kTargetNone, true, false, 0, 0, -1, -1},
-    {33137, RouteKind::Dialog, "CUserDataDlg", kTargetNone, false, true, 0, 0, -1, -1},
-    {33142, RouteKind::Dialog, "CProfileListDlg", kTargetNeOnly, true, false, 0, 0, 1, 0},
-    {33176, RouteKind::Dialog, "CProfileListDlg", kTargetNeOnly, true, false, 0, 0, 1, 1},
-    {33174, RouteKind::Dialog, "CProfileListDlg", kTargetNeOnly, true, false, 0, 0, 1, 2},
-    {33143, RouteKind::Dialog, "CAlarmDefListDlg", kTargetNeSelection, true, false, 0, 0, 1, -1},
-    {33144, RouteKind::Dialog, "CTemplateSyncDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33145, RouteKind::Dialog, "CTracerouteDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33146, RouteKind::Dialog, "CNeSnmpCommunityListDlg", kTargetNeOnly, false, false, 2, 0, -1, -1},
-    {33168, RouteKind::Dialog, "CNeUserAccountListDlg", kTargetNeOnly, false, false, 2, 0, -1, -1},
-    {33167, RouteKind::Dialog, "CXdslAclListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33181, RouteKind::Dialog, "CVlanMacLimitListDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33148, RouteKind::Dialog, "CPingFromServerDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33173, RouteKind::Dialog, "CTrunkPortListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33164, RouteKind::Dialog, "CTrunkPortDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33161, RouteKind::Dialog, "CLinkAggSettingDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33163, RouteKind::Dialog, "CLinkAggStatusDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33183, RouteKind::Dialog, "CStaticLinkAggDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33166, RouteKind::Dialog, "CRstpSettingDlg", kTargetNeEntity, false, false, 2, 0, -1, -1},
-    {33165, RouteKind::Dialog, "CRstpStatusDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33169, RouteKind::Dialog, "CCosMappingDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33050, RouteKind::Outside, "OnHelpContents", kTargetNone, false, false, 0, 0, -1, -1},
-    {33195, RouteKind::Dialog, "CXdslBroadcastFilterDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33196, RouteKind::Dialog, "CXdslMacSpoofStatusListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33219, RouteKind::Dialog, "CTrunkArpProxyListDlg", kTargetNeSelection, false, false, 0, 0, -1, -1},
-    {33220, RouteKind::Dialog, "CArpProxySettingDlg", kTargetNeSelection, false, false, 0, 0, -1, -1},
-    {33218, RouteKind::Dialog, "CAdslArpProxyListDlg", kTargetNeSelection, false, false, 0, 0, -1, -1},
-    {33199, RouteKind::Dialog, "CSfpInfoDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33200, RouteKind::Dialog, "CManualVlanDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33201, RouteKind::Dialog, "CTrunkVlanListDlg", kTargetNeOnly, false, false, 0, 0, -1, -1},
-    {33205, RouteKind::Dialog, "CNeFsFormatDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33206, RouteKind::Dialog, "CNeFsListDlg", kTargetNeOnly, true, false, 0, 0, -1, -1},
-    {33209, RouteKind::Dialog, "CDhcpTransactionListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33210, RouteKind::Dialog, "CPppoeSessionListDlg", kTargetNeEntity, false, false, 0, 0, -1, -1},
-    {33215, RouteKind::Slot, "CXdslPktFilterDlg", kTargetNone, false, false, 2, 0, -1, -1},
-    {33216, RouteKind::Slot, "CXdslPktFilterGroupDlg", kTargetNone, false, false, 2, 0, -1, -1},
-});
-
-} // namespace
-
-std::span<const CommandRoute> CommandRoutes()
-{
-    return kRoutes;
-}
 
 const CommandRoute* FindCommandRoute(int commandId)
 {
-    const auto* it = std::find_if(kRoutes.begin(), kRoutes.end(),
-                                  [commandId](const CommandRoute& route) { return route.id == commandId; });
-    return it == kRoutes.end() ? nullptr : &*it;
+    const CommandDeclaration* command = FindDeclaredCommand(commandId);
+    return command != nullptr && command->route ? &*command->route : nullptr;
 }
 
 std::vector<std::string> RoutedDialogClasses()
 {
-    std::set<std::string> names{kPortSelectionDlg,        kSlotSelectionDlg,          kAlarmCriteriaDlg,
-                                kHistoryAlarmListDlg,     kNeConfigBackupListDlg,     kNeFwUpgradeDlg,
-                                kNeCliPromptDlg,          kNeCliPromptDualDlg,        kMulticastChannelStatusDlg,
+    std::set<std::string> names{kPortSelectionDlg,       kSlotSelectionDlg,      kAlarmCriteriaDlg,
+                                kHistoryAlarmListDlg,    kNeConfigBackupListDlg, kNeFwUpgradeDlg,
+                                kNeCliPromptDlg,         kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
                                 kMulticastGroupMemberDlg};
-    for (const CommandRoute& route : kRoutes) {
-        // Handlers are named On...; classes C...
-        if (route.target[0] == 'C')
-            names.insert(route.target);
+    for (const CommandDeclaration* command : DeclaredCommands()) {
+        if (command->route && command->dialogClass)
+            names.insert(command->dialogClass->name);
     }
     return {names.begin(), names.end()};
 }

@@ -1,49 +1,12 @@
 #pragma once
-// The command vocabulary of the main window: every command id the frame handles, with its route, the class or
-// handler it reaches and what the class is handed before it runs. Kept as data so that one test can walk it.
+// The route table of the main window: the routes of the commands the areas declare (ui/framework/commands/), looked
+// up by command id, and the classes of the special routes, which the router opens by their names.
 
-#include "ui/framework/dialogs/dialog_request.h"
+#include "ui/framework/commands/command_route.h"
 
-#include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
-enum class RouteKind : uint8_t {
-    Dialog,  // one modal dialog with its target
-    Port,    // the port's dialog when a port is selected, else the port selection with a mode
-    Slot,    // the slot selection unless a slot is selected, then the filter dialog
-    Mode,    // the class depends on the link mode
-    Check,   // a query or a check comes first
-    Request, // a one-shot request
-    Toggle,  // a view option
-    Window,  // the PDU log window
-    Stop,    // cancels the request in progress
-    Outside, // help or telnet
-    None,    // handled, does nothing
-};
-
-// Target forms.
-inline constexpr uint8_t kTargetNone = 0;
-inline constexpr uint8_t kTargetNeEntity = 1;    // the current NE with the current entity, or the NE itself
-inline constexpr uint8_t kTargetNeSelection = 2; // the current NE with the current entity as it is (0 included)
-inline constexpr uint8_t kTargetNeOnly = 3;      // the current NE, no entity
-
-struct CommandRoute {
-    int id = 0;
-    RouteKind kind = RouteKind::None;
-    const char* target = ""; // the class opened (directly, for port routes) or the handler
-    uint8_t targetForm = kTargetNone;
-    bool location = false;  // the dialog gets the current location, or the operator's scope location
-    bool member = false;    // the dialog gets the selected member's account name
-    uint8_t accessMode = 0; // 0 leaves the constructor's value
-    int portSelMode = 0;    // port routes: the selection mode 1..7
-    int templateMode = -1;  // -1 not set
-    int profileGroup = -1;  // -1 not set
-};
-
-// Every routed command.
-std::span<const CommandRoute> CommandRoutes();
 // The route of a command id, null when the frame does not route it.
 const CommandRoute* FindCommandRoute(int commandId);
 

@@ -3,6 +3,7 @@
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "app/program_parts.h"
 #include "ui/framework/menus/context_menu_data.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/frame/main_menu_cases.h"
@@ -22,7 +23,8 @@ bool Contains(const std::vector<uint16_t>& ids, uint16_t id)
 
 bool ContainsNeSet(const std::vector<uint16_t>& ids)
 {
-    return std::all_of(kNeCommandSet.begin(), kNeCommandSet.end(), [&](uint16_t id) { return Contains(ids, id); });
+    const std::vector<uint16_t> neSet = NeCommandSet();
+    return std::all_of(neSet.begin(), neSet.end(), [&](uint16_t id) { return Contains(ids, id); });
 }
 
 struct MenuCaseRow {
@@ -40,6 +42,8 @@ struct MenuCaseRow {
 
 class MainMenuCaseTest : public ::testing::TestWithParam<MenuCaseRow> {
 protected:
+    MainMenuCaseTest() { DeclareProgramCommands(); }
+
     ScopedModels models_;
     ScopedWorkDir work_;
 };
@@ -58,7 +62,7 @@ TEST_P(MainMenuCaseTest, ChoosesMenuEntityMenuAndHiddenButtons)
     EXPECT_EQ(ContainsNeSet(choice.hiddenToolbarIds), row.hidesNeSet);
     for (uint16_t id : row.extraHidden)
         EXPECT_TRUE(Contains(choice.hiddenToolbarIds, id)) << id;
-    const size_t expectedCount = (row.hidesNeSet ? kNeCommandSet.size() : 0) + row.extraHidden.size();
+    const size_t expectedCount = (row.hidesNeSet ? NeCommandSet().size() : 0) + row.extraHidden.size();
     EXPECT_EQ(choice.hiddenToolbarIds.size(), expectedCount);
     EXPECT_TRUE(std::is_sorted(choice.hiddenToolbarIds.begin(), choice.hiddenToolbarIds.end()));
 }
@@ -128,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The six main menus: each exists, parses cleanly, and offers no command its case hides from the toolbar.
 TEST(MainMenuFileTest, SixMenusWithoutTheHiddenCommandsOfTheirCase)
 {
+    DeclareProgramCommands();
     ScopedModels models;
     ScopedWorkDir work;
     const ContextMenuFile file = LoadContextMenuFile(kResources + "/menus/main_menus.menu");
@@ -177,6 +182,7 @@ protected:
                          QString::fromStdString(kResources + "/icons/toolbar/location_active_alarm.png"))
                     .toStdString())
     {
+        DeclareProgramCommands();
     }
     ScopedModels models_;
     ScopedWorkDir work_;

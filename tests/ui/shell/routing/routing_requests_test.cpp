@@ -33,6 +33,7 @@ class RoutingRequestsTest : public ::testing::Test {
 protected:
     RoutingRequestsTest()
     {
+        DeclareProgramCommands();
         AddTestNe({.id = kNe, .name = "Seven", .location = kLocation});
         CLocationNode location;
         location.id = kLocation;

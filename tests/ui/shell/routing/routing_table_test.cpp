@@ -18,6 +18,7 @@ class RoutingTableTest : public ::testing::Test {
 protected:
     RoutingTableTest()
     {
+        DeclareProgramCommands();
         AddTestNe({.id = kNe, .name = "Seven", .location = kLocation});
         GrantAll(kRoleAdministrator);
         host_.neId = kNe;

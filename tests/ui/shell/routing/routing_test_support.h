@@ -4,9 +4,10 @@
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "app/program_parts.h"
 #include "core/tables/access_rights.h"
-#include "ui/shell/routing/command_router.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/shell/routing/command_router.h"
 
 #include <deque>
 #include <map>

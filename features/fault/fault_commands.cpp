@@ -1,0 +1,86 @@
+#include "features/fault/fault_commands.h"
+
+#include "features/fault/triggers/alarm_trigger_list_dlg.h"
+#include "ui/framework/commands/command_registry.h"
+
+namespace {
+
+// Popups of the main menus.
+constexpr char kProfile[] = "Configuration/Profile";
+constexpr char kTemplate[] = "Configuration/Template";
+constexpr char kNeAlarm[] = "Diagnosis/NE Alarm";
+constexpr char kLocationAlarm[] = "Diagnosis/Location Alarm";
+
+std::vector<Command> Commands()
+{
+    return {
+        Command(33031)
+            .Menu(kProfile, "Alarm Definition...", 50)
+            .NeAny()
+            .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CAlarmDefListDlg"), kTargetNeSelection)
+            .TemplateMode(0),
+        Command(33143)
+            .Menu(kTemplate, "Alarm Definition Template...", 40)
+            .Server()
+            .Dialog(NotBuilt("CAlarmDefListDlg"), kTargetNeSelection)
+            .Location()
+            .TemplateMode(1),
+        Command(33029)
+            .Menu(kNeAlarm, "&Active Alarm...", 10)
+            .NeAny()
+            .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerPlannedNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CActiveAlarmDlg"), kTargetNeEntity),
+        Command(33034)
+            .Menu(kNeAlarm, "&History Alarm List...", 20)
+            .NeAny()
+            .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::DirectNoNe})
+            .ByMode(NotBuilt("CHistoryAlarmListDlg"), kTargetNeEntity),
+        Command(33036)
+            .Menu(kNeAlarm, "History Alarm &Statistics...", 30)
+            .NeAny()
+            .Dialog(NotBuilt("CAlarmStatCriteriaDlg"), kTargetNeEntity),
+        Command(33041)
+            .Menu(kNeAlarm, "Alarm &Notification...", 60)
+            .Server()
+            .NeOnline()
+            .Dialog<CAlarmTriggerListDlg>(kTargetNeEntity),
+        Command(33032)
+            .Menu(kNeAlarm, "Alarm &Input...", 70)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeAlarmInputListDlg"), kTargetNeEntity),
+        Command(33213)
+            .Menu(kNeAlarm, "Alarm &Output...", 80)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeAlarmOutputListDlg"), kTargetNeEntity),
+        Command(33151)
+            .Menu(kNeAlarm, "Hardware &Monitoring...", 90)
+            .NeOnline()
+            .Dialog(NotBuilt("CHwMonitorListDlg"), kTargetNeEntity),
+        Command(33192)
+            .Menu(kNeAlarm, "Hardware Monitoring &Threshold...", 100)
+            .NeOnline()
+            .Dialog(NotBuilt("CHwMonThresholdDlg"), kTargetNeEntity),
+        Command(33030)
+            .Menu(kLocationAlarm, "&Active Alarm...", 10)
+            .Server()
+            .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
+                     MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
+            .Check(NotBuilt("CAlarmCriteriaDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33035)
+            .Menu(kLocationAlarm, "&History Alarm...", 20)
+            .Server()
+            .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
+                     MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CAlarmCriteriaDlg"), kTargetNeOnly)
+            .Location(),
+    };
+}
+
+} // namespace
+
+void DeclareFaultCommands()
+{
+    DeclareCommands("fault", Commands());
+}

@@ -1,0 +1,180 @@
+#include "features/management/management_commands.h"
+
+#include "ui/framework/commands/command_registry.h"
+#include "ui/framework/dialogs/dialog_request.h"
+
+namespace {
+
+// Popups of the main menus.
+constexpr char kServerManagement[] = "System/Server Management";
+constexpr char kConfiguration[] = "Configuration";
+constexpr char kNeManagement[] = "Configuration/NE Management";
+constexpr char kNeConnection[] = "Configuration/NE Management/NE Connection";
+constexpr char kSnmp[] = "Configuration/NE Management/NE Connection/SNMP";
+constexpr char kCliSetting[] = "Configuration/NE Management/NE Connection/CLI Setting";
+constexpr char kCascadedManagement[] = "Configuration/NE Management/Cascaded Management";
+constexpr char kFirmwareUpgrade[] = "Configuration/NE Management/Firmware Upgrade";
+constexpr char kXdsl[] = "Configuration/xDSL";
+constexpr char kPacketFilter[] = "Configuration/xDSL/Packet Filter";
+constexpr char kDiagnosis[] = "Diagnosis";
+constexpr char kSecurity[] = "Security";
+
+std::vector<Command> Commands()
+{
+    return {
+        Command(33098)
+            .Menu(kServerManagement, "Management Options...", 10)
+            .Server()
+            .Dialog(NotBuilt("CServerManagementDlg")),
+        Command(33002)
+            .Menu(kServerManagement, "DB Backup && Restore...", 20)
+            .Server()
+            .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CDbBackupListDlg")),
+        Command(33067)
+            .Menu(kServerManagement, "NE Auto-discovery...", 30)
+            .Server()
+            .Dialog(NotBuilt("CNeAutoDiscoveryDlg")),
+        Command(33099).Menu(kServerManagement, "Server System Time...", 40).Server().Dialog(NotBuilt("CServerTimeDlg")),
+        Command(33153)
+            .Menu(kServerManagement, "Server System Monitoring...", 50)
+            .Server()
+            .Dialog(NotBuilt("CServerMonitorDlg")),
+        Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog(NotBuilt("CNeListDlg")).Location(),
+        Command(33092)
+            .Menu(kSnmp, "SNMP Managers...", 10)
+            .InNeSet()
+            .Dialog(NotBuilt("CNeSnmpManagerListDlg"), kTargetNeOnly),
+        Command(33146)
+            .Menu(kSnmp, "SNMP Community...", 20)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeSnmpCommunityListDlg"), kTargetNeOnly)
+            .Access(kAccessModify),
+        Command(33189)
+            .Menu(kNeConnection, "Secured Hosts...", 20)
+            .InNeSet()
+            .Dialog(NotBuilt("CSecuredHostListDlg"), kTargetNeOnly),
+        Command(33168)
+            .Menu(kNeConnection, "NE User Account...", 30)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeUserAccountListDlg"), kTargetNeOnly)
+            .Access(kAccessModify),
+        Command(33214)
+            .Menu(kCliSetting, "Telnet Time-out...", 10)
+            .Menu(kNeManagement, "Telnet Time-out...", 40, LinkModes::Direct)
+            .NeOnline()
+            .Dialog(NotBuilt("CTelnetTimeoutDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33217)
+            .Menu(kCliSetting, "CLI Prompt Setting...", 20)
+            .Server()
+            .NeOnline()
+            .Check("OnCliPromptSetting", kTargetNeOnly)
+            .Location(),
+        Command(33103)
+            .Menu(kNeManagement, "System &Time...", 50)
+            .InNeSet()
+            .Dialog(NotBuilt("CNeSystemTimeDlg"), kTargetNeOnly),
+        Command(33186)
+            .Menu(kNeManagement, "DNS Servers...", 60)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeDnsServerDlg"), kTargetNeOnly),
+        Command(33187)
+            .Menu(kNeManagement, "Time Servers...", 70)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeTimeServerStatusDlg"), kTargetNeOnly),
+        Command(33202)
+            .Menu(kCascadedManagement, "Cascaded Management Setting...", 10)
+            .NeOnline()
+            .Dialog(NotBuilt("CCascadedMgmtDlg"), kTargetNeSelection),
+        Command(33203)
+            .Menu(kCascadedManagement, "Cascaded Remote NE...", 20)
+            .NeOnline()
+            .Dialog(NotBuilt("CRemoteNeListDlg"), kTargetNeOnly),
+        Command(33072)
+            .Menu(kNeManagement, "MAC Aging...", 90)
+            .InNeSet()
+            .Dialog(NotBuilt("CMacAgingDlg"), kTargetNeEntity),
+        Command(33044)
+            .Menu(kFirmwareUpgrade, "NE && ADSL...", 10)
+            .Menu(kNeManagement, "&Firmware Upgrade...", 120, LinkModes::Direct)
+            .InNeSet()
+            .ByMode(NotBuilt("CNeFwUpgradeBackupDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33197)
+            .Menu(kFirmwareUpgrade, "SHDSL...", 20)
+            .Menu(kNeManagement, "NE SHDSL Firmware Upgrade...", 130, LinkModes::Direct)
+            .InNeSet()
+            .ByMode(NotBuilt("CNeShdslFwUpgradeDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33170)
+            .Menu(kNeManagement, "Boot Partition...", 140)
+            .InNeSet()
+            .Dialog(NotBuilt("CNeBootPartitionDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33001)
+            .Menu(kNeManagement, "&Backup && Restore...", 150)
+            .InNeSet()
+            .HideIn({MainMenuCase::DirectNe})
+            .ByMode(NotBuilt("CNeConfigBackupRestoreDlg"), kTargetNeEntity),
+        Command(33206)
+            .Menu(kNeManagement, "File System List...", 170)
+            .NeOnline()
+            .Dialog(NotBuilt("CNeFsListDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33190)
+            .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
+            .Menu(kXdsl, "Packet Filter...", 170, LinkModes::Direct)
+            .InNeSet()
+            .Dialog(NotBuilt("CPacketFilterDlg"), kTargetNeEntity),
+        Command(33096)
+            .Menu(kConfiguration, "&Subscriber...", 80)
+            .NeOnline()
+            .Dialog(NotBuilt("CSubscriberSelectDlg"), kTargetNeEntity),
+        Command(33021)
+            .Menu(kDiagnosis, "&Inventory...", 60)
+            .InNeSet()
+            .Dialog(NotBuilt("CInventoryDlg"), kTargetNeEntity),
+        Command(33113).Menu(kSecurity, "&Online User...", 10).Server().Dialog(NotBuilt("CUserOnlineListDlg")),
+        Command(33112)
+            .Menu(kSecurity, "User Operation &Log...", 20)
+            .Server()
+            .Dialog(NotBuilt("CUserOpLogCriteriaDlg"), kTargetNeEntity)
+            .Member(),
+        Command(33111)
+            .Menu(kSecurity, "&Account Management...", 30)
+            .Server()
+            .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CUserListDlg"))
+            .Location(),
+        Command(33110).Menu(kSecurity, "Access &Control...", 40).Server().Dialog(NotBuilt("CUserAclDlg")),
+        // Only in the entity popups.
+        Command(33017).Server().Dialog(NotBuilt("CNeDlg"), kTargetNeOnly).Access(kAccessModify),
+        Command(33018).Server().Dialog(NotBuilt("CUserDataDlg")).Member().Access(kAccessModify),
+        Command(33048).Server().Dialog(NotBuilt("CNeListDlg")).Location(),
+        Command(33049).Server().Dialog(NotBuilt("CUserListDlg")).Location(),
+        Command(33063).Server().Dialog(NotBuilt("CNeDlg")).Location().Access(kAccessCreate),
+        Command(33064).Server().Dialog(NotBuilt("CUserDataDlg")).Location().Access(kAccessCreate),
+        Command(33083).Dialog(NotBuilt("CNeDlg"), kTargetNeOnly),
+        Command(33137).Server().Dialog(NotBuilt("CUserDataDlg")).Member(),
+        Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
+        // In no menu.
+        Command(1093).Dialog(NotBuilt("CCommandDlg"), kTargetNeOnly),
+        Command(33205).Dialog(NotBuilt("CNeFsFormatDlg"), kTargetNeOnly).Location(),
+    };
+}
+
+// Opened by the router itself: the server mode's classes of Backup & Restore and of the firmware upgrades, the CLI
+// prompt dialogs after their query.
+std::vector<DialogClassDeclaration> RouterDialogs()
+{
+    return {NotBuilt("CNeConfigBackupListDlg"), NotBuilt("CNeFwUpgradeDlg"), NotBuilt("CNeCliPromptDlg"),
+            NotBuilt("CNeCliPromptDualDlg")};
+}
+
+} // namespace
+
+void DeclareManagementCommands()
+{
+    DeclareCommands("management", Commands(), RouterDialogs());
+}

@@ -1,0 +1,102 @@
+#include "features/performance/performance_commands.h"
+
+#include "ui/framework/commands/command_registry.h"
+
+namespace {
+
+// Popups of the main menus.
+constexpr char kPerformance[] = "Performance";
+constexpr char kDiagnosis[] = "Diagnosis";
+constexpr char kXdslStatus[] = "Diagnosis/xDSL Current Status";
+constexpr char kNeConnectionTests[] = "Diagnosis/NE Connection";
+
+std::vector<Command> Commands()
+{
+    return {
+        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port(NotBuilt("CAdslCurrentPmDlg"), 1),
+        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port(NotBuilt("CAdslHistoryPmDlg"), 2),
+        Command(33077)
+            .Menu(kPerformance, "xDSL &Long-Term PM...", 30)
+            .NeAny()
+            .HideIn({MainMenuCase::ServerPlannedNe})
+            .Dialog(NotBuilt("CXdslLongTermPmListDlg"), kTargetNeEntity),
+        Command(33075)
+            .Menu(kPerformance, "&Trunk Port PM...", 50)
+            .InNeSet()
+            .Dialog(NotBuilt("CTrunkPortPmDlg"), kTargetNeEntity),
+        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port(NotBuilt("CAdslRateStatusDlg"), 3),
+        Command(33117)
+            .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
+            .InNeSet()
+            .Dialog(NotBuilt("CXdslFdbListDlg"), kTargetNeEntity),
+        Command(33118)
+            .Menu(kXdslStatus, "Multicast Channel Status...", 40)
+            .InNeSet()
+            .Check("OnMcChannelStatus", kTargetNeEntity),
+        Command(33119)
+            .Menu(kXdslStatus, "Multicast Group Membership...", 50)
+            .InNeSet()
+            .Check("OnMcGroupMembership", kTargetNeEntity),
+        Command(33115)
+            .Menu(kXdslStatus, "Bits Allocation...", 70)
+            .InNeSet()
+            .Port(NotBuilt("CXdslBitsAllocationDlg"), 4),
+        Command(33147)
+            .Menu(kXdslStatus, "Loop Monitoring...", 80)
+            .InNeSet()
+            .Port(NotBuilt("CXdslLoopMonitoringDlg"), 5),
+        Command(33120)
+            .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
+            .InNeSet()
+            .Port(NotBuilt("CXdslLoopDiagnosisDlg"), 6),
+        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port(NotBuilt("CXdslSeltDlg"), 7),
+        Command(33195)
+            .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
+            .InNeSet()
+            .Dialog(NotBuilt("CXdslBroadcastFilterDlg"), kTargetNeEntity),
+        Command(33196)
+            .Menu(kXdslStatus, "MAC Spoofing Status...", 130)
+            .InNeSet()
+            .Dialog(NotBuilt("CXdslMacSpoofStatusListDlg"), kTargetNeEntity),
+        Command(33209)
+            .Menu(kXdslStatus, "DHCP Transaction Information...", 150)
+            .NeOnline()
+            .Dialog(NotBuilt("CDhcpTransactionListDlg"), kTargetNeEntity),
+        Command(33074)
+            .Menu(kNeConnectionTests, "Ping NE from Client...", 10)
+            .Menu(kDiagnosis, "&Ping...", 110, LinkModes::Direct)
+            .NeAny()
+            .Dialog(NotBuilt("CPingFromClientDlg"), kTargetNeOnly),
+        Command(33148)
+            .Menu(kNeConnectionTests, "Ping NE from Server...", 20)
+            .Server()
+            .NeAny()
+            .Dialog(NotBuilt("CPingFromServerDlg"), kTargetNeOnly),
+        Command(33145)
+            .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30)
+            .Menu(kDiagnosis, "&Traceroute...", 120, LinkModes::Direct)
+            .NeAny()
+            .Dialog(NotBuilt("CTracerouteDlg"), kTargetNeOnly),
+        Command(33105)
+            .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50)
+            .Menu(kDiagnosis, "Check &SNMP Connection...", 140, LinkModes::Direct)
+            .NeAny()
+            .Dialog(NotBuilt("CCheckNeSnmpDlg"), kTargetNeOnly),
+        // Only in the entity popups.
+        Command(33179).InNeSet().Port(NotBuilt("CShdslCurPmDlg"), 1),
+        Command(33180).InNeSet().Port(NotBuilt("CShdslHisPmDlg"), 2),
+    };
+}
+
+// Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
+std::vector<DialogClassDeclaration> RouterDialogs()
+{
+    return {NotBuilt("CXdslPortSelDlg"), NotBuilt("CMulticastChannelStatusDlg"), NotBuilt("CMulticastGroupMemberDlg")};
+}
+
+} // namespace
+
+void DeclarePerformanceCommands()
+{
+    DeclareCommands("performance", Commands(), RouterDialogs());
+}

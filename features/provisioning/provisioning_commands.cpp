@@ -1,0 +1,241 @@
+#include "features/provisioning/provisioning_commands.h"
+
+#include "ui/framework/commands/command_registry.h"
+#include "ui/framework/dialogs/dialog_request.h"
+
+namespace {
+
+// Popups of the main menus.
+constexpr char kXdsl[] = "Configuration/xDSL";
+constexpr char kDhcp[] = "Configuration/xDSL/DHCP";
+constexpr char kPppoe[] = "Configuration/xDSL/PPPoE";
+constexpr char kFastProvision[] = "Configuration/xDSL/Fast Provision";
+constexpr char kPacketFilter[] = "Configuration/xDSL/Packet Filter";
+constexpr char kArp[] = "Configuration/xDSL/ARP";
+constexpr char kTrunk[] = "Configuration/Trunk";
+constexpr char kProfile[] = "Configuration/Profile";
+constexpr char kTemplate[] = "Configuration/Template";
+constexpr char kDiagnosis[] = "Diagnosis";
+constexpr char kXdslStatus[] = "Diagnosis/xDSL Current Status";
+constexpr char kTrunkStatus[] = "Diagnosis/Trunk Current Status";
+
+std::vector<Command> Commands()
+{
+    return {
+        Command(33130)
+            .Menu(kXdsl, "ADSL Port Setting...", 10)
+            .NeOnline()
+            .Dialog(NotBuilt("CAdslPortListDlg"), kTargetNeEntity),
+        Command(33177)
+            .Menu(kXdsl, "SHDSL Port Setting...", 20)
+            .NeOnline()
+            .Dialog(NotBuilt("CShdslPortListDlg"), kTargetNeEntity),
+        Command(33022)
+            .Menu(kXdsl, "VC-to-VLAN...", 40)
+            .NeOnline()
+            .Dialog(NotBuilt("CXdslVcVlanListDlg"), kTargetNeEntity),
+        Command(33121)
+            .Menu(kXdsl, "Multicast Channel...", 50)
+            .NeOnline()
+            .Dialog(NotBuilt("CXdslMcChannelListDlg"), kTargetNeEntity),
+        Command(33053)
+            .Menu(kXdsl, "Next-hop Info for IP over ATM...", 60)
+            .NeOnline()
+            .Dialog(NotBuilt("CIpoaNextHopListDlg"), kTargetNeEntity),
+        Command(33171)
+            .Menu(kXdsl, "IGMP Snooping / Proxy...", 70)
+            .InNeSet()
+            .Dialog(NotBuilt("CIgmpSnoopProxyDlg"), kTargetNeEntity)
+            .Access(kAccessModify),
+        Command(33158)
+            .Menu(kDhcp, "DHCP Setting...", 10)
+            .InNeSet()
+            .Dialog(NotBuilt("CDhcpSettingDlg"), kTargetNeEntity)
+            .Access(kAccessModify),
+        Command(33159)
+            .Menu(kDhcp, "DHCP Server for DHCP Relay...", 20)
+            .InNeSet()
+            .Dialog(NotBuilt("CDhcpRelayServerListDlg"), kTargetNeEntity),
+        Command(33182)
+            .Menu(kDhcp, "DHCP Broadcast Control...", 30)
+            .InNeSet()
+            .Dialog(NotBuilt("CDhcpBroadcastControlDlg"), kTargetNeOnly)
+            .Access(kAccessModify),
+        Command(33160)
+            .Menu(kXdsl, "Port Agent ID...", 90)
+            .InNeSet()
+            .Dialog(NotBuilt("CXdslPortAgentIdListDlg"), kTargetNeEntity),
+        Command(33185)
+            .Menu(kPppoe, "PPPoE Setting...", 10)
+            .InNeSet()
+            .Dialog(NotBuilt("CPppoeSettingDlg"), kTargetNeEntity)
+            .Access(kAccessModify),
+        Command(33116)
+            .Menu(kFastProvision, "Port && VC-to-VLAN...", 10)
+            .NeOnline()
+            .Dialog(NotBuilt("CFastProvDlg"), kTargetNeEntity),
+        Command(33122)
+            .Menu(kFastProvision, "Multicast Channel...", 20)
+            .NeOnline()
+            .Dialog(NotBuilt("CMcFastProvDlg"), kTargetNeEntity),
+        Command(33211)
+            .Menu(kXdsl, "Bridge Filtering Database...", 130)
+            .NeOnline()
+            .Dialog(NotBuilt("CXdslFdbConfigListDlg"), kTargetNeEntity),
+        Command(33167)
+            .Menu(kXdsl, "Access Control List...", 140)
+            .InNeSet()
+            .Dialog(NotBuilt("CXdslAclListDlg"), kTargetNeEntity),
+        Command(33181)
+            .Menu(kXdsl, "VLAN MAC Limit...", 150)
+            .InNeSet()
+            .Dialog(NotBuilt("CVlanMacLimitListDlg"), kTargetNeOnly),
+        Command(33215)
+            .Menu(kPacketFilter, "Packet Filter...", 20)
+            .Server()
+            .NeOnline()
+            .Slot(NotBuilt("CXdslPktFilterDlg"))
+            .Access(kAccessModify),
+        Command(33216)
+            .Menu(kPacketFilter, "Packet Filter Group...", 30)
+            .Server()
+            .NeOnline()
+            .Slot(NotBuilt("CXdslPktFilterGroupDlg"))
+            .Access(kAccessModify),
+        Command(33220)
+            .Menu(kArp, "ARP Proxy Setting...", 10)
+            .Menu(kTrunk, "ARP Proxy Setting...", 70, LinkModes::Server)
+            .InNeSet()
+            .Dialog(NotBuilt("CArpProxySettingDlg"), kTargetNeSelection),
+        Command(33173)
+            .Menu(kTrunk, "Port Setting...", 10)
+            .NeOnline()
+            .Dialog(NotBuilt("CTrunkPortListDlg"), kTargetNeEntity),
+        Command(33161)
+            .Menu(kTrunk, "LACP...", 20, LinkModes::Server)
+            .Menu(kTrunk, "Link Aggregation...", 30, LinkModes::Direct)
+            .InNeSet()
+            .Dialog(NotBuilt("CLinkAggSettingDlg"), kTargetNeEntity)
+            .Access(kAccessModify),
+        Command(33183)
+            .Menu(kTrunk, "Static Link Aggregation...", 40)
+            .InNeSet()
+            .Dialog(NotBuilt("CStaticLinkAggDlg"), kTargetNeOnly),
+        Command(33166)
+            .Menu(kTrunk, "RSTP...", 50)
+            .InNeSet()
+            .Dialog(NotBuilt("CRstpSettingDlg"), kTargetNeEntity)
+            .Access(kAccessModify),
+        Command(33169)
+            .Menu(kTrunk, "CoS Mapping...", 60)
+            .NeOnline()
+            .Dialog(NotBuilt("CCosMappingDlg"), kTargetNeEntity),
+        Command(33200)
+            .Menu(kTrunk, "Manual VLAN Setting...", 80)
+            .NeOnline()
+            .Dialog(NotBuilt("CManualVlanDlg"), kTargetNeOnly),
+        Command(33080)
+            .Menu(kProfile, "ADSL Profile...", 10)
+            .NeAny()
+            .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .TemplateMode(0)
+            .ProfileGroup(0),
+        Command(33081)
+            .Menu(kProfile, "SHDSL Profile...", 20)
+            .NeAny()
+            .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
+            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .TemplateMode(0)
+            .ProfileGroup(1),
+        Command(33175)
+            .Menu(kProfile, "VLAN Profile...", 30)
+            .NeAny()
+            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .TemplateMode(0)
+            .ProfileGroup(2),
+        Command(33142)
+            .Menu(kTemplate, "ADSL Profile Template...", 10)
+            .Server()
+            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Location()
+            .TemplateMode(1)
+            .ProfileGroup(0),
+        Command(33176)
+            .Menu(kTemplate, "SHDSL Profile Template...", 20)
+            .Server()
+            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Location()
+            .TemplateMode(1)
+            .ProfileGroup(1),
+        Command(33174)
+            .Menu(kTemplate, "VLAN Profile Template...", 30)
+            .Server()
+            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Location()
+            .TemplateMode(1)
+            .ProfileGroup(2),
+        Command(33144)
+            .Menu(kTemplate, "Synchronize NE Profiles...", 60)
+            .Server()
+            .Dialog(NotBuilt("CTemplateSyncDlg"), kTargetNeOnly)
+            .Location(),
+        Command(33127)
+            .Menu(kXdslStatus, "VLAN Membership...", 30)
+            .InNeSet()
+            .Dialog(NotBuilt("CVlanMembershipListDlg"), kTargetNeEntity),
+        Command(33218)
+            .Menu(kXdslStatus, "ARP Proxy Table...", 140)
+            .InNeSet()
+            .Dialog(NotBuilt("CAdslArpProxyListDlg"), kTargetNeSelection),
+        Command(33210)
+            .Menu(kXdslStatus, "PPPoE Session Information...", 160)
+            .NeOnline()
+            .Dialog(NotBuilt("CPppoeSessionListDlg"), kTargetNeEntity),
+        Command(33163)
+            .Menu(kTrunkStatus, "Link Aggregation Status...", 10)
+            .InNeSet()
+            .Dialog(NotBuilt("CLinkAggStatusDlg"), kTargetNeEntity),
+        Command(33165)
+            .Menu(kTrunkStatus, "RSTP Status...", 20)
+            .InNeSet()
+            .Dialog(NotBuilt("CRstpStatusDlg"), kTargetNeEntity),
+        Command(33219)
+            .Menu(kTrunkStatus, "ARP Proxy Table...", 30)
+            .InNeSet()
+            .Dialog(NotBuilt("CTrunkArpProxyListDlg"), kTargetNeSelection),
+        Command(33199)
+            .Menu(kTrunkStatus, "SFP Information...", 40)
+            .NeOnline()
+            .Dialog(NotBuilt("CSfpInfoDlg"), kTargetNeEntity),
+        Command(33201)
+            .Menu(kTrunkStatus, "UGE VLAN Status...", 50)
+            .NeOnline()
+            .Dialog(NotBuilt("CTrunkVlanListDlg"), kTargetNeOnly),
+        Command(33162)
+            .Menu(kDiagnosis, "&Board Setting...", 70)
+            .InNeSet()
+            .Dialog(NotBuilt("CBoardSettingListDlg"), kTargetNeEntity),
+        // Only in the entity popups.
+        Command(33155).InNeSet().Dialog(NotBuilt("CIgmpProxyDlg"), kTargetNeEntity).Access(kAccessModify),
+        Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
+        // In no menu.
+        Command(33070).InNeSet().Dialog(NotBuilt("CIgmpSnoopingDlg"), kTargetNeEntity).Access(kAccessModify),
+        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog(NotBuilt("CConfigVerifyDlg"), kTargetNeEntity),
+        Command(33164).Dialog(NotBuilt("CTrunkPortDlg"), kTargetNeEntity),
+        Command(33191).Dialog(NotBuilt("CProtocolVlanListDlg"), kTargetNeEntity),
+    };
+}
+
+// Opened by the router itself: the slot selection of the packet filter commands.
+std::vector<DialogClassDeclaration> RouterDialogs()
+{
+    return {NotBuilt("CXdslSlotSelectionDlg")};
+}
+
+} // namespace
+
+void DeclareProvisioningCommands()
+{
+    DeclareCommands("provisioning", Commands(), RouterDialogs());
+}

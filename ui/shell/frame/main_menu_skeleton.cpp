@@ -1,0 +1,53 @@
+#include "ui/shell/frame/main_menu_skeleton.h"
+
+#include "ui/framework/commands/menu_skeleton.h"
+
+void DeclareMainMenuSkeleton()
+{
+    SetMainMenuSkeleton({
+        MenuPopup("&System", 10),
+        MenuPopup("&System/Server &Management", 30, LinkModes::Server),
+        MenuSeparator("&System", 40),
+        MenuPopup("&View", 20),
+        MenuPopup("&Configuration", 30),
+        MenuPopup("&Configuration/&NE Management", 20),
+        MenuSeparator("&Configuration/&NE Management", 20),
+        MenuPopup("&Configuration/&NE Management/NE &Connection", 30),
+        MenuPopup("&Configuration/&NE Management/NE &Connection/SNMP", 10),
+        MenuPopup("&Configuration/&NE Management/NE &Connection/CLI Setting", 40, LinkModes::Server),
+        MenuPopup("&Configuration/&NE Management/Cascaded Management", 80),
+        MenuSeparator("&Configuration/&NE Management", 100),
+        MenuPopup("&Configuration/&NE Management/&Firmware Upgrade", 110, LinkModes::Server),
+        MenuPopup("&Configuration/&NE Management/Configuration &Data", 160),
+        MenuPopup("&Configuration/&xDSL", 30),
+        MenuSeparator("&Configuration/&xDSL", 30),
+        MenuPopup("&Configuration/&xDSL/DHCP", 80),
+        MenuPopup("&Configuration/&xDSL/PPPoE", 100),
+        MenuPopup("&Configuration/&xDSL/Fast Provision", 110),
+        MenuSeparator("&Configuration/&xDSL", 120),
+        MenuPopup("&Configuration/&xDSL/Packet Filter", 160, LinkModes::Server),
+        MenuPopup("&Configuration/&xDSL/ARP", 180, LinkModes::Direct),
+        MenuPopup("&Configuration/&Trunk", 40),
+        MenuPopup("&Configuration/&Profile", 50),
+        MenuSeparator("&Configuration/&Profile", 40),
+        MenuPopup("&Configuration/T&emplate", 60, LinkModes::Server),
+        MenuSeparator("&Configuration/T&emplate", 50),
+        MenuSeparator("&Configuration", 70),
+        MenuPopup("&Performance", 40),
+        MenuSeparator("&Performance", 40),
+        MenuPopup("&Diagnosis", 50),
+        MenuPopup("&Diagnosis/NE &Alarm", 10),
+        MenuSeparator("&Diagnosis/NE &Alarm", 50),
+        MenuPopup("&Diagnosis/&Location Alarm", 20, LinkModes::Server),
+        MenuPopup("&Diagnosis/&xDSL Current Status", 30),
+        MenuSeparator("&Diagnosis/&xDSL Current Status", 60),
+        MenuSeparator("&Diagnosis/&xDSL Current Status", 110),
+        MenuPopup("&Diagnosis/&Trunk Current Status", 40),
+        MenuSeparator("&Diagnosis", 50),
+        MenuSeparator("&Diagnosis", 90),
+        MenuPopup("&Diagnosis/NE &Connection", 100, LinkModes::Server),
+        MenuPopup("Sec&urity", 60, LinkModes::Server),
+        MenuPopup("&Help", 70),
+        MenuSeparator("&Help", 20),
+    });
+}
