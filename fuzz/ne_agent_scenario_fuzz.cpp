@@ -1,11 +1,14 @@
 // The simulated NE's scenario file of any content: it loads over the defaults or says where it is wrong, and the NE
-// it describes answers a walk of its whole MIB in strictly rising order to a community it lets in.
+// it describes, its tables seeded from the file's sections, answers a walk of its whole MIB in strictly rising order to
+// a community it lets in.
 #include "fuzz/fuzz_file.h"
 #include "fuzz/sample_models.h"
+#include "link/records/ne_snmp_community_record.h"
 #include "link/snmp/snmp_message.h"
 #include "sim/ne_agent/ne_agent_mib.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -59,9 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     CNeAgentMib mib;
     mib.Build(scenario, &SampleEntityModels());
-    Check(mib.RowCount(316) <= scenario.users.size() && mib.RowCount(307) <= scenario.communities.size());
-    for (const NeAgentCommunity& community : scenario.communities) {
-        if (mib.Authorize(community.name) != AgentAccess::None) {
+    // Rows of one index are one row.
+    const auto rowsOf = [&](uint16_t code) {
+        return std::count_if(scenario.rows.begin(), scenario.rows.end(),
+                             [code](const NeAgentRow& row) { return row.code == code; });
+    };
+    Check(mib.RowCount(316) <= static_cast<size_t>(rowsOf(316)) &&
+          mib.RowCount(307) <= static_cast<size_t>(rowsOf(307)));
+    for (const NeAgentRow& row : scenario.rows) {
+        NeSnmpCommunityRecord community;
+        if (row.code == 307 && DecodeRecord(row.record.data(), row.record.size(), &community) &&
+            mib.Authorize(community.community) != AgentAccess::None) {
             Walk(mib, SnmpVersion::V1);
             Walk(mib, SnmpVersion::V2c);
             break;

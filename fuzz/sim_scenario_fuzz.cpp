@@ -1,5 +1,6 @@
 // The simulated management server's scenario file of any content: it loads or says where it is wrong, and a world
-// that loads is one the server can take over or refuse with a reason; a world taken over serves the login's queries.
+// that loads is one the server can take over or refuse with a reason; a world taken over serves the login's queries
+// and the queries of the families its sections seed.
 #include "fuzz/fuzz_file.h"
 #include "fuzz/sample_models.h"
 #include "link/ems_msg.h"
@@ -51,12 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SimSession session;
     session.loggedIn = true;
     session.user = scenario.accounts.front().name;
-    // The queries of a server login, then the boards, states and alarm definitions of every NE.
+    // The queries of a server login, then the boards, states and alarm definitions of every NE, and the seeded records.
     std::vector<std::pair<uint16_t, uint32_t>> queries{{20, 0}, {10, 0}, {15, 0}, {33, 0}};
     for (const uint32_t neId : database.NeIds()) {
         for (const uint16_t code : {323, 325, 327})
             queries.push_back({code, neId});
     }
+    for (const SimSeedRecord& seed : scenario.records)
+        queries.push_back({seed.spec->code, seed.neId});
     for (const auto& [code, neId] : queries) {
         Frame request;
         request.header.operation = kEmsOpQuery;

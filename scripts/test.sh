@@ -41,7 +41,7 @@ if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
     # (TARVIK_FUZZ=OFF given: a tree configured before as a fuzz tree would keep it and hold no unit tests.)
     if scripts/build.sh build-asan -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_SANITIZE=ON \
             -DTARVIK_FUZZ=OFF -DTARVIK_BENCH=OFF; then
-        run_ctest build-asan -L 'core|link|fuzz'
+        run_ctest build-asan -L 'core|link|sim|fuzz'
     else
         echo "sanitizer build failed"; status=1; failed=$((failed + 1))
     fi

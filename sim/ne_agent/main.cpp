@@ -8,6 +8,8 @@
 
 #include "core/entity/entity_model_loader.h"
 #include "core/util/ip_address.h"
+#include "link/records/ne_snmp_community_record.h"
+#include "link/records/request_codes.h"
 #include "sim/ne_agent/ne_agent_mib.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
 #include "sim/ne_agent/ne_agent_server.h"
@@ -126,7 +128,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!extraCommunity.empty())
-        scenario.communities.push_back({extraCommunity, 2, 1});
+        scenario.rows.push_back(MakeNeAgentRow(kReqNeSnmpCommunity, NeSnmpCommunityRecord{extraCommunity, 2, 1}));
     if (!modelDir.empty())
         scenario.modelDirectory = modelDir;
     if (scenario.modelDirectory.empty())

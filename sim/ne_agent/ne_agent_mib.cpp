@@ -9,7 +9,6 @@
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
-#include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
 
 #include <algorithm>
@@ -70,6 +69,24 @@ template <typename Rec, typename Change> void Update(std::vector<uint8_t>& bytes
     EncodeRecord(rec, bytes.data());
 }
 
+// A board of the model's fixed positions, as the NE reports it.
+BoardSettingRec FixedBoard(uint32_t slot, uint32_t type)
+{
+    BoardSettingRec board;
+    board.entityId = slot;
+    board.plannedType = type;
+    board.onlineType = type;
+    board.softwareVersion = "V1.0.0";
+    board.hardwareVersion = "HW-A";
+    board.serialNumber = "SN" + std::to_string(slot);
+    board.aal5Encapsulation = 1;
+    board.vlanTagPassThrough = 1;
+    board.runtimeVlanTagPassThrough = 1;
+    board.taggedMode = 2;
+    board.runtimeTaggedMode = 2;
+    return board;
+}
+
 int32_t FromStore(SnmpStoreResult result)
 {
     switch (result) {
@@ -119,17 +136,18 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             tables_[entry.objectCode].entry = &entry;
     }
 
-    for (const NeAgentCommunity& c : scenario.communities) {
-        auto bytes = EncodeRecord(NeSnmpCommunityRecord{c.name, c.permission, c.state});
-        AddRow(kReqNeSnmpCommunity, {bytes.begin(), bytes.end()});
-    }
-    for (const NeAgentUser& u : scenario.users) {
-        auto bytes = EncodeRecord(NeUserAccountRecord{u.name, u.password, u.role, u.state});
-        AddRow(kReqNeUserAccount, {bytes.begin(), bytes.end()});
+    for (const NeAgentRow& row : scenario.rows) {
+        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(row.code);
+        if (entry == nullptr || row.record.size() != entry->recordSize)
+            continue;
+        if (entry->kind == SnmpEntryKind::Table)
+            AddRow(entry->objectCode, row.record);
+        else if (entry->kind == SnmpEntryKind::ScalarGroup)
+            scalarRecords_[row.code] = row.record;
     }
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
-    std::vector<NeAgentBoard> boards = scenario.boards;
+    const bool boardsGiven = RowCount(kReqBoardSetting) != 0;
     std::vector<EntityStateRec> states;
     EntityStateRec root;
     root.entityId = 1;
@@ -150,35 +168,24 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             shelf.onlineType = shelfType;
             states.push_back(shelf);
             const CEntityType* shelfModel = models->FindModel(shelfType);
-            if (shelfModel == nullptr || !scenario.boards.empty())
+            if (shelfModel == nullptr || boardsGiven)
                 continue;
             for (int p = 0; p < shelfModel->GetChildCount(); ++p) {
                 uint32_t type = shelfModel->GetChildFixedType(p);
-                if (IsConcreteType(type))
-                    boards.push_back({shelfId + static_cast<uint32_t>(p + 1) * 100, type, type, "", "", ""});
+                if (IsConcreteType(type)) {
+                    auto bytes = EncodeRecord(FixedBoard(shelfId + static_cast<uint32_t>(p + 1) * 100, type));
+                    AddRow(kReqBoardSetting, {bytes.begin(), bytes.end()});
+                }
             }
         }
     }
-    for (const NeAgentBoard& b : boards) {
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
-        board.entityId = b.entityId;
-        board.plannedType = b.plannedType;
-        board.onlineType = b.onlineType;
-        board.softwareVersion = b.softwareVersion.empty() ? "V1.0.0" : b.softwareVersion;
-        board.hardwareVersion = b.hardwareVersion.empty() ? "HW-A" : b.hardwareVersion;
-        board.serialNumber = b.serialNumber.empty() ? "SN" + std::to_string(b.entityId) : b.serialNumber;
-        board.aal5Encapsulation = 1;
-        board.vlanTagPassThrough = 1;
-        board.runtimeVlanTagPassThrough = 1;
-        board.serviceTypeControl = 0;
-        board.taggedMode = 2;
-        board.runtimeTaggedMode = 2;
-        auto bytes = EncodeRecord(board);
-        AddRow(kReqBoardSetting, {bytes.begin(), bytes.end()});
+        DecodeRecord(record.data(), record.size(), &board);
         EntityStateRec slot = root;
-        slot.entityId = b.entityId;
-        slot.plannedType = b.plannedType;
-        slot.onlineType = b.onlineType;
+        slot.entityId = board.entityId;
+        slot.plannedType = board.plannedType;
+        slot.onlineType = board.onlineType;
         states.push_back(slot);
     }
     for (const EntityStateRec& state : states) {

@@ -1,33 +1,33 @@
 #pragma once
-// What the simulated NE is: its model, system group, communities, users, boards and alarm behaviour, read from an
-// INI scenario file.
+// What the simulated NE is: its model, system group and alarm behaviour, and the rows of its tables (communities,
+// users, boards, ...), read from an INI scenario file.
+//
+// [AGENT] holds the NE's own settings. Every other section gives one row of a table the NE serves in direct mode,
+// named after the row's record, with the record's fields as keys (sim/seed/record_section.h):
+//
+//     [NeSnmpCommunityRecord.2]
+//     community=private
+//     permission=2
+//     state=1
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-struct NeAgentCommunity {
-    std::string name;
-    uint32_t permission = 1; // 1 read-only, 2 read / write / create
-    uint32_t state = 1;      // 1 in service
+#include "link/records/record_codec.h"
+
+// A row of one of the NE's tables, or the record of one of its scalar groups, as the direct link carries it.
+struct NeAgentRow {
+    uint16_t code = 0; // the table's (or the scalar group's) code in the direct link's map
+    std::vector<uint8_t> record;
 };
 
-struct NeAgentUser {
-    std::string name;
-    std::string password;
-    uint32_t role = 1; // 2 Administrator, 1 Guest
-    uint32_t state = 1;
-};
-
-struct NeAgentBoard {
-    uint32_t entityId = 0; // packed id of the slot
-    uint32_t plannedType = 0;
-    uint32_t onlineType = 0;
-    std::string softwareVersion;
-    std::string hardwareVersion;
-    std::string serialNumber;
-};
+template <typename Rec> NeAgentRow MakeNeAgentRow(uint16_t code, const Rec& rec)
+{
+    const auto bytes = EncodeRecord(rec);
+    return {code, {bytes.begin(), bytes.end()}};
+}
 
 struct NeAgentScenario {
     std::string modelDirectory; // EntInfo.dat, EntAlm.dat and EntSkin.dat
@@ -47,14 +47,14 @@ struct NeAgentScenario {
     size_t maxMessageSize = 65507; // responses longer than this are tooBig
     bool bulkTooBig = false;       // a GETBULK that does not fit answers tooBig instead of fewer rows
     uint32_t maxTableRows = 10000; // rows a table takes by createAndGo; more are refused as resourceUnavailable
-    std::vector<NeAgentCommunity> communities;
-    std::vector<NeAgentUser> users;
-    std::vector<NeAgentBoard> boards; // empty: the model's fixed positions
+    // Without board rows the NE holds the model's fixed boards.
+    std::vector<NeAgentRow> rows;
 };
 
 // A scenario with the defaults (model 2, communities "public" read-only and "private" read-write, the built-in
 // account).
 NeAgentScenario DefaultNeAgentScenario();
 
-// Reads a scenario file over the defaults. False with *error naming the file and line on a bad value.
+// Reads a scenario file over the defaults: a table the file gives rows of loses its default rows. False with *error
+// naming the file, the line, the section and the key of a bad value.
 bool LoadNeAgentScenario(const std::string& path, NeAgentScenario* scenario, std::string* error);

@@ -8,7 +8,6 @@
 #include "core/util/severity.h"
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
-#include "link/records/request_codes.h"
 
 namespace {
 
@@ -48,6 +47,9 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
     rights_ = scenario.rights;
     // Locations may name parents that come later in the file.
     for (const LocationRecord& rec : scenario.locations) {
+        if (rec.id == 0) {
+            return fail("a location needs an id other than 0");
+        }
         if (!locations_.emplace(rec.id, rec).second) {
             return fail("location " + std::to_string(rec.id) + " given twice");
         }
@@ -67,6 +69,9 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         }
     }
     for (const SimNe& ne : scenario.nes) {
+        if (ne.key.neId == 0) {
+            return fail("an NE needs an id other than 0");
+        }
         if (nes_.count(ne.key.neId) != 0) {
             return fail("NE " + std::to_string(ne.key.neId) + " given twice");
         }
@@ -85,14 +90,18 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
                 alarms_.Acknowledge(ne.key.neId, alarm.entityId, alarm.ackPerson, now);
             }
         }
-        for (AlarmTriggerRec trigger : ne.triggers) {
-            trigger.neId = ne.key.neId;
-            const auto bytes = EncodeRecord(trigger);
-            if (generic_.Handle(kReqAlarmTriggerAdd, kEmsOpModify, ne.key.neId, bytes.data(), 1, kAlarmTriggerRecSize)
-                    .status != kDrvOk) {
-                return fail("NE " + std::to_string(ne.key.neId) + ": trigger " + std::to_string(trigger.triggerId) +
-                            " is given twice");
-            }
+    }
+    // Records of the generic store are added as the workstation adds them, for an NE that exists.
+    for (const SimSeedRecord& seed : scenario.records) {
+        if (seed.neId != 0 && nes_.count(seed.neId) == 0) {
+            return fail(seed.origin + ": NE " + std::to_string(seed.neId) + " is not in the scenario");
+        }
+        const uint16_t code = seed.spec->addCode != 0 ? seed.spec->addCode : seed.spec->code;
+        const GenericReply reply = generic_.Handle(code, kEmsOpModify, seed.neId, seed.record.data(), 1,
+                                                   static_cast<uint32_t>(seed.record.size()));
+        if (reply.status != kDrvOk) {
+            return fail(seed.origin +
+                        ": the server refuses the record: " + GetDriverErrorText(static_cast<int>(reply.status)));
         }
     }
     return true;

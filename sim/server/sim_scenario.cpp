@@ -1,255 +1,201 @@
 #include "sim/server/sim_scenario.h"
 
-#include <charconv>
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <map>
+#include <optional>
 
 #include "core/ini/ini_file.h"
-#include "core/util/ip_address.h"
 #include "core/util/md5.h"
+#include "link/records/alarm_ack_rec.h"
+#include "link/records/record_codec.h"
+#include "link/records/request_codes.h"
+#include "sim/seed/record_section.h"
+#include "sim/seed/scenario_section.h"
 
 namespace {
 
 constexpr size_t kRightsMax = 127;
 
-// Reads the keys of one section with line-numbered errors.
-class CSectionReader {
-public:
-    CSectionReader(const CIniFile& ini, const CIniFile::Section& section, const std::string& file, std::string* error)
-        : ini_(ini), section_(section), file_(file), error_(error)
-    {
-    }
+// The families and settings with a field table whose records the server answers from tables of its own, not from the
+// generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
+// alarms, rights) or not at all.
+constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser, kReqBoardSetting,    kReqEntityState,
+                                   kReqAlarmDef,   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck};
 
-    bool Ok() const { return ok_; }
-
-    const std::string* Find(const char* key) const { return ini_.Find(section_.name, key); }
-
-    std::string Text(const char* key, size_t max, const std::string& fallback = {})
-    {
-        const std::string* value = Find(key);
-        if (value == nullptr) {
-            return fallback;
-        }
-        if (value->size() > max) {
-            Fail(key, "longer than " + std::to_string(max) + " characters");
-        }
-        return *value;
-    }
-
-    uint32_t Number(const char* key, uint32_t fallback, uint32_t max = 0xFFFFFFFFu)
-    {
-        const std::string* value = Find(key);
-        if (value == nullptr || value->empty()) {
-            return fallback;
-        }
-        uint32_t number = 0;
-        int base = 10;
-        const char* begin = value->data();
-        const char* end = begin + value->size();
-        if (value->size() > 2 && (*value)[0] == '0' && ((*value)[1] == 'x' || (*value)[1] == 'X')) {
-            base = 16;
-            begin += 2;
-        }
-        auto [ptr, ec] = std::from_chars(begin, end, number, base);
-        if (ec != std::errc() || ptr != end || number > max) {
-            Fail(key, "not a number 0.." + std::to_string(max));
-            return fallback;
-        }
-        return number;
-    }
-
-    float Float(const char* key)
-    {
-        const std::string* value = Find(key);
-        if (value == nullptr || value->empty()) {
-            return 0.0F;
-        }
-        char* end = nullptr;
-        const float number = std::strtof(value->c_str(), &end);
-        if (end != value->c_str() + value->size()) {
-            Fail(key, "not a number");
-            return 0.0F;
-        }
-        return number;
-    }
-
-    std::array<uint8_t, 4> Address(const char* key)
-    {
-        const std::string* value = Find(key);
-        if (value == nullptr || value->empty()) {
-            return {};
-        }
-        if (!IsValidIpAddressText(*value)) {
-            Fail(key, "not an IPv4 address");
-            return {};
-        }
-        return ParseIpAddress(*value);
-    }
-
-    void Fail(const char* key, const std::string& why)
-    {
-        if (!ok_) {
-            return;
-        }
-        ok_ = false;
-        const CIniFile::Entry* entry = ini_.FindEntry(section_.name, key);
-        const int line = entry != nullptr ? entry->line : section_.line;
-        *error_ = file_ + ":" + std::to_string(line) + ": [" + section_.name + "] " + key + ": " + why;
-    }
-
-private:
-    const CIniFile& ini_;
-    const CIniFile::Section& section_;
-    const std::string& file_;
-    std::string* error_;
-    bool ok_ = true;
-};
-
-std::string Upper(std::string text)
+// "BOARD3": the prefix and a number.
+bool IsNumbered(std::string_view name, std::string_view prefix)
 {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
+    return name.size() > prefix.size() && IniNameEquals(name.substr(0, prefix.size()), prefix) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// "NE<n>", "NE<n>.BOARD<m>", ...: the name's prefix before the number and what follows it.
-bool SplitSectionName(const std::string& name, const std::string& prefix, std::string* number, std::string* rest)
+template <typename Rec> bool IsRecord(const RecordSectionName& name)
 {
-    const std::string upper = Upper(name);
-    if (upper.rfind(prefix, 0) != 0) {
-        return false;
-    }
-    size_t end = prefix.size();
-    while (end < upper.size() && upper[end] >= '0' && upper[end] <= '9') {
-        ++end;
-    }
-    if (end == prefix.size()) {
-        return false;
-    }
-    *number = upper.substr(prefix.size(), end - prefix.size());
-    *rest = upper.substr(end);
-    return true;
+    return IniNameEquals(name.record, kRecordLayout<Rec>.name);
 }
 
-LocationRecord ReadLocation(CSectionReader& r)
+template <typename Rec> Rec ReadRecord(CScenarioSection& section, std::initializer_list<std::string_view> ownKeys = {})
 {
-    LocationRecord rec;
-    rec.id = r.Number("ID", 0);
-    if (rec.id == 0) {
-        r.Fail("ID", "a location needs an id other than 0");
-    }
-    rec.name = r.Text("NAME", 20);
-    rec.parentId = r.Number("PARENT", 0);
-    rec.comment = r.Text("COMMENT", 60);
-    rec.mapId = r.Number("MAP", 0);
-    rec.contact = r.Text("CONTACT", 20);
-    rec.telephone = r.Text("TELEPHONE", 20);
-    rec.mobile = r.Text("MOBILE", 20);
-    rec.email = r.Text("EMAIL", 60);
+    const std::vector<uint8_t> bytes = section.Record(kRecordLayout<Rec>, ownKeys);
+    Rec rec;
+    DecodeRecord(bytes.data(), bytes.size(), &rec);
     return rec;
 }
 
-UserAccountRecord ReadAccount(CSectionReader& r)
+UserAccountRecord ReadAccount(CScenarioSection& section)
 {
-    UserAccountRecord rec;
-    rec.name = r.Text("NAME", 10);
-    if (rec.name.empty()) {
-        r.Fail("NAME", "an account needs a name");
+    UserAccountRecord rec = ReadRecord<UserAccountRecord>(section, {"password"});
+    if (const std::string* password = section.Find("password"); password != nullptr) {
+        if (section.Find("passwordDigest") != nullptr) {
+            section.Fail("password", "given with passwordDigest");
+        }
+        rec.passwordDigest = PasswordDigest(*password);
     }
-    if (const std::string* digest = r.Find("DIGEST"); digest != nullptr) {
-        rec.passwordDigest = r.Text("DIGEST", 10);
-    } else {
-        rec.passwordDigest = PasswordDigest(r.Text("PASSWORD", 10));
-    }
-    rec.roleLetter = r.Text("ROLE", 1, "C");
-    if (rec.roleLetter != "A" && rec.roleLetter != "B" && rec.roleLetter != "C") {
-        r.Fail("ROLE", "not A, B or C");
-    }
-    rec.locationId = r.Number("LOCATION", 0);
-    rec.fullName = r.Text("FULLNAME", 20);
-    rec.telephone = r.Text("TELEPHONE", 20);
-    rec.division = r.Text("DIVISION", 20);
-    rec.address = r.Text("ADDRESS", 60);
-    rec.comment = r.Text("COMMENT", 60);
     return rec;
 }
 
-NeKeyRecord ReadNe(CSectionReader& r)
+uint32_t Unsigned(CScenarioSection& section, std::string_view key, uint32_t fallback, uint32_t low, uint32_t high)
 {
-    NeKeyRecord rec;
-    rec.neId = r.Number("ID", 0);
-    if (rec.neId == 0) {
-        r.Fail("ID", "an NE needs an id other than 0");
-    }
-    rec.plannedFlag = r.Number("PLANNED", 0, 1);
-    rec.neName = r.Text("NAME", 20);
-    rec.ftpUser = r.Text("FTPUSER", 16);
-    rec.ftpPassword = r.Text("FTPPASSWORD", 16);
-    rec.locationId = r.Number("LOCATION", 0);
-    rec.modelId = r.Number("MODEL", 2);
-    rec.ipAddress = r.Address("ADDRESS");
-    rec.port = static_cast<uint16_t>(r.Number("PORT", 161, 65535));
-    rec.secondIp = r.Address("SECONDADDRESS");
-    rec.thirdIp = r.Address("THIRDADDRESS");
-    rec.snmpCommunity = r.Text("COMMUNITY", 20, "public");
-    rec.snmpVersion = r.Number("SNMPVERSION", 0, 1);
-    rec.longitude = r.Float("LONGITUDE");
-    rec.latitude = r.Float("LATITUDE");
-    rec.autoSync = r.Number("AUTOSYNC", 2, 2);
-    return rec;
+    return static_cast<uint32_t>(section.Number(key, fallback, low, high));
 }
 
-BoardSettingRec ReadBoard(CSectionReader& r)
+BoardSettingRec ReadBoard(CScenarioSection& section)
 {
     BoardSettingRec rec;
-    rec.entityId = r.Number("SLOT", 0);
-    if (rec.entityId == 0) {
-        r.Fail("SLOT", "a board needs the packed id of its slot");
+    rec.entityId = Unsigned(section, "SLOT", 0, 1, UINT32_MAX);
+    if (section.Find("SLOT") == nullptr) {
+        section.Fail("SLOT", "a board needs the packed id of its slot");
     }
-    rec.plannedType = r.Number("PLANNED", 1);
-    rec.onlineType = r.Number("ONLINE", rec.plannedType);
-    rec.softwareVersion = r.Text("SOFTWARE", 20);
-    rec.hardwareVersion = r.Text("HARDWARE", 20);
-    rec.serialNumber = r.Text("SERIAL", 61);
-    rec.upTime = r.Number("UPTIME", 0);
-    rec.aal5Encapsulation = r.Number("AAL5", 1, 1);
-    rec.vlanTagPassThrough = r.Number("VLANTAGPASS", 0, 1);
+    rec.plannedType = Unsigned(section, "PLANNED", 1, 0, UINT32_MAX);
+    rec.onlineType = Unsigned(section, "ONLINE", rec.plannedType, 0, UINT32_MAX);
+    rec.softwareVersion = section.Text("SOFTWARE", kBoardVersionWidth);
+    rec.hardwareVersion = section.Text("HARDWARE", kBoardVersionWidth);
+    rec.serialNumber = section.Text("SERIAL", kBoardSerialWidth);
+    rec.upTime = Unsigned(section, "UPTIME", 0, 0, UINT32_MAX);
+    rec.aal5Encapsulation = Unsigned(section, "AAL5", 1, 0, 1);
+    rec.vlanTagPassThrough = Unsigned(section, "VLANTAGPASS", 0, 0, 1);
     rec.runtimeVlanTagPassThrough = static_cast<uint16_t>(rec.vlanTagPassThrough == 1 ? 1 : 2);
-    rec.serviceTypeControl = r.Number("SERVICETYPECONTROL", 0, 1);
-    rec.taggedMode = r.Number("TAGGEDMODE", 2, 2);
+    rec.serviceTypeControl = Unsigned(section, "SERVICETYPECONTROL", 0, 0, 1);
+    rec.taggedMode = Unsigned(section, "TAGGEDMODE", 2, 0, 2);
     rec.runtimeTaggedMode = rec.taggedMode;
     return rec;
 }
 
-SimAlarm ReadAlarm(CSectionReader& r)
+SimAlarm ReadAlarm(CScenarioSection& section)
 {
     SimAlarm alarm;
-    alarm.entityId = r.Number("ENTITY", 0);
-    if (alarm.entityId == 0) {
-        r.Fail("ENTITY", "an alarm needs the packed id of its entity");
+    alarm.entityId = Unsigned(section, "ENTITY", 0, 1, UINT32_MAX);
+    if (section.Find("ENTITY") == nullptr) {
+        section.Fail("ENTITY", "an alarm needs the packed id of its entity");
     }
-    alarm.bit = r.Number("BIT", 0, 31);
-    alarm.severity = r.Number("SEVERITY", 0, 5);
-    alarm.ackPerson = r.Text("ACK", 11);
+    alarm.bit = Unsigned(section, "BIT", 0, 0, 31);
+    alarm.severity = Unsigned(section, "SEVERITY", 0, 0, 5);
+    alarm.ackPerson = section.Text("ACK", kAlarmAckPersonWidth);
     return alarm;
 }
 
-AlarmTriggerRec ReadTrigger(CSectionReader& r)
+void ReadServer(CScenarioSection& section, const std::string& path, SimScenario* scenario)
 {
-    AlarmTriggerRec trigger;
-    trigger.triggerId = r.Number("ID", 0);
-    trigger.modelId = r.Number("MODEL", 0);
-    if (trigger.modelId == 0) {
-        r.Fail("MODEL", "a trigger needs the model id of its entity type");
+    if (const std::string* models = section.Find("MODELS"); models != nullptr && !models->empty()) {
+        std::filesystem::path dir(*models);
+        scenario->modelDirectory =
+            dir.is_absolute() ? dir.string() : (std::filesystem::path(path).parent_path() / dir).string();
     }
-    trigger.alarmMask = r.Number("ALARMS", 0);
-    trigger.seconds = r.Number("SECONDS", 60);
-    trigger.email = r.Text("EMAIL", kAlarmTriggerEmailWidth - 1);
-    return trigger;
+    scenario->alarmRate = Unsigned(section, "ALARMRATE", 0, 0, 10000);
+}
+
+void ReadRights(CScenarioSection& section, SimScenario* scenario)
+{
+    const char* keys[] = {"ADMINISTRATOR", "MANAGER", "USER"};
+    for (size_t role = 0; role < 3; ++role) {
+        if (const std::string* text = section.Find(keys[role]);
+            text != nullptr && !ExpandRightsText(*text, &scenario->rights.rights[role])) {
+            section.Fail(keys[role], "letters, with x*N for N copies of x, at most 127");
+        }
+    }
+}
+
+// The family or setting of the generic store that keeps records of this name.
+const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& record)
+{
+    const std::vector<const RequestSpec*> entries = CatalogueEntriesOf(record, false);
+    const RequestSpec* found = nullptr;
+    bool kept = false;
+    for (const RequestSpec* spec : entries) {
+        if (!spec->server || (spec->kind != RequestKind::kFamily && spec->kind != RequestKind::kSingle)) {
+            continue;
+        }
+        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) != std::end(kOwnTables)) {
+            kept = true;
+        } else if (found != nullptr) {
+            section.Fail("", record + " is the record of more than one family");
+            return nullptr;
+        } else {
+            found = spec;
+        }
+    }
+    if (entries.empty()) {
+        section.Fail("", "unknown section");
+    } else if (found == nullptr) {
+        section.Fail("", kept ? "the server keeps " + record + " records itself, not from a scenario"
+                              : "the server keeps no " + record + " records");
+    }
+    return found;
+}
+
+void ReadSeed(CScenarioSection& section, const RecordSectionName& name, SimScenario* scenario)
+{
+    if (const RequestSpec* spec = FindSeedFamily(section, name.record); spec != nullptr) {
+        scenario->records.push_back({spec, name.neId, section.Record(*spec->record), section.Origin()});
+    }
+}
+
+// One section, the NEs being read already.
+void ReadSection(CScenarioSection& section, const std::string& path, const std::map<uint32_t, size_t>& neIndex,
+                 SimScenario* scenario)
+{
+    if (IniNameEquals(section.Name(), "SERVER")) {
+        ReadServer(section, path, scenario);
+        return;
+    }
+    if (IniNameEquals(section.Name(), "RIGHTS")) {
+        ReadRights(section, scenario);
+        return;
+    }
+    const std::optional<RecordSectionName> name = SplitRecordSectionName(section.Name());
+    if (!name) {
+        section.Fail("", "unknown section");
+        return;
+    }
+    const bool serverRecord =
+        IsRecord<LocationRecord>(*name) || IsRecord<UserAccountRecord>(*name) || IsRecord<NeKeyRecord>(*name);
+    if (name->neId == 0) {
+        if (IsRecord<LocationRecord>(*name)) {
+            scenario->locations.push_back(ReadRecord<LocationRecord>(section));
+        } else if (IsRecord<UserAccountRecord>(*name)) {
+            scenario->accounts.push_back(ReadAccount(section));
+        } else if (!IsRecord<NeKeyRecord>(*name)) {
+            ReadSeed(section, *name, scenario);
+        }
+        return;
+    }
+    if (serverRecord) {
+        section.Fail("", name->record + " records belong to the server, not to an NE");
+        return;
+    }
+    auto ne = neIndex.find(name->neId);
+    if (ne == neIndex.end()) {
+        section.Fail("", "names NE" + std::to_string(name->neId) + ", which has no NeKeyRecord section");
+    } else if (name->label.empty() && IsNumbered(name->record, "BOARD")) {
+        scenario->nes[ne->second].boards.push_back(ReadBoard(section));
+    } else if (name->label.empty() && IsNumbered(name->record, "ALARM")) {
+        scenario->nes[ne->second].alarms.push_back(ReadAlarm(section));
+    } else {
+        ReadSeed(section, *name, scenario);
+    }
 }
 
 } // namespace
@@ -314,65 +260,28 @@ bool LoadSimScenario(const std::string& path, SimScenario* scenario, std::string
     }
     SimScenario loaded;
     loaded.rights = DefaultSimScenario().rights;
-    std::map<std::string, size_t> neByNumber;
-    // NEs first, so that their boards and alarms may come in any order.
+    // NEs first, so that what belongs to an NE may come before it in the file.
+    std::map<uint32_t, size_t> neIndex;
     for (const CIniFile::Section& section : ini->Sections()) {
-        std::string number, rest;
-        if (SplitSectionName(section.name, "NE", &number, &rest) && rest.empty()) {
-            CSectionReader r(*ini, section, path, error);
-            SimNe ne;
-            ne.key = ReadNe(r);
-            if (!r.Ok()) {
-                return false;
-            }
-            neByNumber[number] = loaded.nes.size();
-            loaded.nes.push_back(ne);
+        const std::optional<RecordSectionName> name = SplitRecordSectionName(section.name);
+        if (!name || name->neId != 0 || !IsRecord<NeKeyRecord>(*name)) {
+            continue;
         }
+        CScenarioSection reader(*ini, section, path);
+        SimNe ne;
+        ne.key = ReadRecord<NeKeyRecord>(reader);
+        if (!reader.Ok()) {
+            *error = reader.Error();
+            return false;
+        }
+        neIndex.emplace(ne.key.neId, loaded.nes.size());
+        loaded.nes.push_back(std::move(ne));
     }
     for (const CIniFile::Section& section : ini->Sections()) {
-        CSectionReader r(*ini, section, path, error);
-        std::string number, rest;
-        const std::string name = Upper(section.name);
-        if (name == "SERVER") {
-            if (const std::string* models = r.Find("MODELS"); models != nullptr && !models->empty()) {
-                std::filesystem::path dir(*models);
-                loaded.modelDirectory =
-                    dir.is_absolute() ? dir.string() : (std::filesystem::path(path).parent_path() / dir).string();
-            }
-            loaded.alarmRate = r.Number("ALARMRATE", 0, 10000);
-        } else if (name == "RIGHTS") {
-            const char* keys[] = {"ADMINISTRATOR", "MANAGER", "USER"};
-            for (size_t role = 0; role < 3; ++role) {
-                if (const std::string* text = r.Find(keys[role]);
-                    text != nullptr && !ExpandRightsText(*text, &loaded.rights.rights[role])) {
-                    r.Fail(keys[role], "letters, with x*N for N copies of x, at most 127");
-                }
-            }
-        } else if (SplitSectionName(name, "LOCATION", &number, &rest) && rest.empty()) {
-            loaded.locations.push_back(ReadLocation(r));
-        } else if (SplitSectionName(name, "ACCOUNT", &number, &rest) && rest.empty()) {
-            loaded.accounts.push_back(ReadAccount(r));
-        } else if (SplitSectionName(name, "NE", &number, &rest)) {
-            std::string item, itemRest;
-            if (rest.empty()) {
-                continue;
-            }
-            auto ne = neByNumber.find(number);
-            if (ne == neByNumber.end()) {
-                r.Fail("", "names NE" + number + ", which has no section");
-            } else if (SplitSectionName(rest, ".BOARD", &item, &itemRest) && itemRest.empty()) {
-                loaded.nes[ne->second].boards.push_back(ReadBoard(r));
-            } else if (SplitSectionName(rest, ".ALARM", &item, &itemRest) && itemRest.empty()) {
-                loaded.nes[ne->second].alarms.push_back(ReadAlarm(r));
-            } else if (SplitSectionName(rest, ".TRIGGER", &item, &itemRest) && itemRest.empty()) {
-                loaded.nes[ne->second].triggers.push_back(ReadTrigger(r));
-            } else {
-                r.Fail("", "unknown section");
-            }
-        } else {
-            r.Fail("", "unknown section");
-        }
-        if (!r.Ok()) {
+        CScenarioSection reader(*ini, section, path);
+        ReadSection(reader, path, neIndex, &loaded);
+        if (!reader.Ok()) {
+            *error = reader.Error();
             return false;
         }
     }

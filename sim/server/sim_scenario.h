@@ -1,16 +1,29 @@
 // What the simulated management server holds at start: locations, operator accounts with their roles, the rights of
-// the three roles, and NEs of the sample entity models with their boards and active alarms, read from an INI
-// scenario file.
+// the three roles, NEs of the sample entity models with their boards and active alarms, and records of any family the
+// server keeps in its generic store, read from an INI scenario file.
+//
+// A record is a section named after its table, its keys the table's field names (sim/seed/scenario_section.h); the
+// server's own records have no NE prefix, an NE's have one:
+//
+//     [NeKeyRecord.1]              [NE1.AlarmTriggerRec.1]
+//     neId=1                       neId=1
+//     neName=North-1               modelId=30
+//     modelId=2                    alarmMask=0x3
+//     ipAddress=10.10.1.1          email=noc@example.net
+//
+// Fields not given are zero. An account's `password`, the one key that is no field, is kept as its digest. The NEs'
+// boards and alarms, the rights and the server's settings have sections of their own: [NE<n>.BOARD<m>],
+// [NE<n>.ALARM<m>], [RIGHTS] and [SERVER].
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "link/records/alarm_trigger_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/request_catalogue.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 
@@ -25,7 +38,14 @@ struct SimNe {
     NeKeyRecord key;
     std::vector<BoardSettingRec> boards; // slots not named here hold the model's fixed board, or stay empty
     std::vector<SimAlarm> alarms;
-    std::vector<AlarmTriggerRec> triggers; // kept by the server for all NEs; id 0 takes the next free one
+};
+
+// A record the server keeps in its generic store, added as the workstation adds one.
+struct SimSeedRecord {
+    const RequestSpec* spec = nullptr; // its family or setting
+    uint32_t neId = 0;                 // 0: the server's own
+    std::vector<uint8_t> record;
+    std::string origin; // "line N [section]", for a refusal
 };
 
 struct SimScenario {
@@ -35,6 +55,7 @@ struct SimScenario {
     std::vector<UserAccountRecord> accounts; // with their password digests
     UserRightsRecord rights;
     std::vector<SimNe> nes;
+    std::vector<SimSeedRecord> records;
 };
 
 // One administrator "admin" with the password "admin", all rights for every role, no locations and no NEs.

@@ -23,9 +23,10 @@ namespace {
 std::string WriteScenario(const e2e::CProgram& program, int64_t clockOffset, const std::string& community)
 {
     const std::filesystem::path path = program.WorkDir().Path() / "ne.ini";
-    app_test::WriteText(path, "[AGENT]\nNEMODEL=4\nCLOCKOFFSET=" + std::to_string(clockOffset) +
-                                  "\n[COMMUNITY1]\nNAME=" + community +
-                                  "\nPERMISSION=2\n[USER1]\nNAME=qurim\nROLE=2\n");
+    app_test::WriteText(path,
+                        "[AGENT]\nNEMODEL=4\nCLOCKOFFSET=" + std::to_string(clockOffset) +
+                            "\n[NeSnmpCommunityRecord.1]\ncommunity=" + community +
+                            "\npermission=2\nstate=1\n[NeUserAccountRecord.1]\nuserName=qurim\nrole=2\nstate=1\n");
     return path.string();
 }
 

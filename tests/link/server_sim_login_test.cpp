@@ -16,7 +16,9 @@
 #include "link/records/alarm_stat_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/ne_snmp_community_record.h"
 #include "link/records/record_bytes.h"
+#include "link/records/request_codes.h"
 #include "tests/link/server_sim_fixture.h"
 
 namespace {
@@ -297,6 +299,27 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     const uint32_t all = 0;
     ASSERT_EQ(Request(kEmsOpQuery, 337, 1, &all, 4), kDrvOk);
     EXPECT_EQ(reply_->count, 75000);
+}
+
+TEST_F(SimLoginTest, RecordsTheWorldSeedsAreServedByTheirFamily)
+{
+    ASSERT_EQ(Login("admin", "admin"), kDrvOk);
+    // The communities the world gives NE 1, read back as a dialog reads them.
+    ASSERT_EQ(Query(kReqNeSnmpCommunity, 1), kDrvOk);
+    std::vector<NeSnmpCommunityRecord> communities(static_cast<size_t>(reply_->count));
+    for (size_t i = 0; i < communities.size(); ++i) {
+        ASSERT_TRUE(
+            DecodeRecord(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kNeSnmpCommunityRecordSize, &communities[i]));
+    }
+    EXPECT_EQ(communities, (std::vector<NeSnmpCommunityRecord>{{"private", 2, 1}, {"public", 1, 1}}));
+    ASSERT_EQ(Query(kReqNeSnmpCommunity, 2), kDrvOk);
+    EXPECT_EQ(reply_->count, 0) << "NE 2 has communities of its own";
+    // A seeded record is one the workstation can delete.
+    const auto publicKey = EncodeRecord(NeSnmpCommunityRecord{"public", 0, 0});
+    ASSERT_EQ(Request(kEmsOpModify, kReqNeSnmpCommunityDelete, 1, publicKey.data(), kNeSnmpCommunityRecordSize),
+              kDrvOk);
+    ASSERT_EQ(Query(kReqNeSnmpCommunity, 1), kDrvOk);
+    EXPECT_EQ(reply_->count, 1);
 }
 
 TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)

@@ -1,0 +1,201 @@
+#include "sim/seed/scenario_section.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "core/util/ip_address.h"
+#include "link/records/record_bytes.h"
+
+namespace {
+
+// Decimal with an optional minus, or 0x hex.
+bool ParseInteger(std::string_view text, int64_t* number)
+{
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, *number, base);
+    return ec == std::errc() && ptr == end;
+}
+
+struct IntegerRange {
+    int64_t low;
+    int64_t high;
+};
+
+IntegerRange RangeOf(FieldType type)
+{
+    switch (type) {
+    case FieldType::kU8:
+        return {0, std::numeric_limits<uint8_t>::max()};
+    case FieldType::kU16:
+        return {0, std::numeric_limits<uint16_t>::max()};
+    case FieldType::kI16:
+        return {std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()};
+    case FieldType::kI32:
+        return {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
+    default:
+        return {0, std::numeric_limits<uint32_t>::max()};
+    }
+}
+
+// The field a key names; reserved bytes have no name a section could give.
+const RecordField* FindField(const RecordLayout& layout, std::string_view key)
+{
+    for (const RecordField& field : layout.fields) {
+        if (field.type != FieldType::kReserved && IniNameEquals(field.name, key))
+            return &field;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CScenarioSection::CScenarioSection(const CIniFile& ini, const CIniFile::Section& section, const std::string& file)
+    : ini_(ini), section_(section), file_(file)
+{
+}
+
+std::string CScenarioSection::Origin() const
+{
+    return "line " + std::to_string(section_.line) + " [" + section_.name + "]";
+}
+
+const std::string* CScenarioSection::Find(std::string_view key) const
+{
+    const CIniFile::Entry* entry = ini_.FindEntry(section_.name, key);
+    return entry != nullptr ? &entry->value : nullptr;
+}
+
+std::string CScenarioSection::Text(std::string_view key, size_t width, const std::string& fallback)
+{
+    const std::string* value = Find(key);
+    if (value == nullptr)
+        return fallback;
+    if (value->size() >= width)
+        Fail(key, "longer than " + std::to_string(width - 1) + " bytes");
+    return *value;
+}
+
+int64_t CScenarioSection::Number(std::string_view key, int64_t fallback, int64_t low, int64_t high)
+{
+    const CIniFile::Entry* entry = ini_.FindEntry(section_.name, key);
+    int64_t number = fallback;
+    if (entry == nullptr || entry->value.empty() || !ParseNumber(*entry, low, high, &number))
+        return fallback;
+    return number;
+}
+
+bool CScenarioSection::ParseNumber(const CIniFile::Entry& entry, int64_t low, int64_t high, int64_t* number)
+{
+    if (!ParseInteger(entry.value, number) || *number < low || *number > high) {
+        Fail(entry.key, "not a number " + std::to_string(low) + ".." + std::to_string(high));
+        return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> CScenarioSection::Record(const RecordLayout& layout,
+                                              std::initializer_list<std::string_view> ownKeys)
+{
+    std::vector<uint8_t> record(layout.size, 0);
+    for (const CIniFile::Entry& entry : section_.entries) {
+        // Of a repeated key the first one counts, as everywhere in the file.
+        if (ini_.FindEntry(section_.name, entry.key) != &entry)
+            continue;
+        if (std::any_of(ownKeys.begin(), ownKeys.end(),
+                        [&](std::string_view own) { return IniNameEquals(own, entry.key); }))
+            continue;
+        const RecordField* field = FindField(layout, entry.key);
+        if (field == nullptr) {
+            Fail(entry.key, std::string("not a field of ") + layout.name);
+            break;
+        }
+        PutField(*field, entry, record.data() + field->offset);
+    }
+    return record;
+}
+
+void CScenarioSection::PutField(const RecordField& field, const CIniFile::Entry& entry, uint8_t* at)
+{
+    const std::string& value = entry.value;
+    switch (field.type) {
+    case FieldType::kText:
+        if (value.size() >= field.width) {
+            Fail(entry.key, "longer than " + std::to_string(field.width - 1) + " bytes");
+            return;
+        }
+        record_bytes::PutText(at, 0, field.width, value);
+        return;
+    case FieldType::kIpv4:
+        if (value.empty())
+            return;
+        if (!IsValidIpAddressText(value)) {
+            Fail(entry.key, "not an IPv4 address");
+            return;
+        }
+        record_bytes::PutBytes(at, 0, ParseIpAddress(value));
+        return;
+    case FieldType::kF32: {
+        float number = 0;
+        const char* end = value.data() + value.size();
+        auto [ptr, ec] = std::from_chars(value.data(), end, number);
+        if (!value.empty() && (ec != std::errc() || ptr != end || !std::isfinite(number))) {
+            Fail(entry.key, "not a number");
+            return;
+        }
+        record_bytes::PutF32(at, 0, number);
+        return;
+    }
+    case FieldType::kBytes:
+        Fail(entry.key, "raw bytes, which a scenario does not give");
+        return;
+    case FieldType::kRecord:
+        Fail(entry.key, "a record inside the record, which a scenario does not give");
+        return;
+    case FieldType::kReserved:
+        return;
+    case FieldType::kU8:
+    case FieldType::kU16:
+    case FieldType::kU32:
+    case FieldType::kI16:
+    case FieldType::kI32:
+        break;
+    }
+    const IntegerRange range = RangeOf(field.type);
+    int64_t number = 0;
+    if (value.empty() || !ParseNumber(entry, range.low, range.high, &number))
+        return;
+    switch (field.type) {
+    case FieldType::kU8:
+        record_bytes::PutU8(at, 0, static_cast<uint8_t>(number));
+        return;
+    case FieldType::kU16:
+        record_bytes::PutU16(at, 0, static_cast<uint16_t>(number));
+        return;
+    case FieldType::kI16:
+        record_bytes::PutI16(at, 0, static_cast<int16_t>(number));
+        return;
+    case FieldType::kI32:
+        record_bytes::PutI32(at, 0, static_cast<int32_t>(number));
+        return;
+    default:
+        record_bytes::PutU32(at, 0, static_cast<uint32_t>(number));
+        return;
+    }
+}
+
+void CScenarioSection::Fail(std::string_view key, const std::string& why)
+{
+    if (!error_.empty())
+        return;
+    const CIniFile::Entry* entry = key.empty() ? nullptr : ini_.FindEntry(section_.name, key);
+    const int line = entry != nullptr ? entry->line : section_.line;
+    error_ = file_ + ":" + std::to_string(line) + ": [" + section_.name + "]" + (key.empty() ? "" : " ") +
+             std::string(key) + ": " + why;
+}
