@@ -21,8 +21,11 @@ constexpr size_t kRightsMax = 127;
 // The families and settings with a field table whose records the server answers from tables of its own, not from the
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights) or not at all.
-constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser, kReqBoardSetting,    kReqEntityState,
-                                   kReqAlarmDef,   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck};
+constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser,      kReqBoardSetting, kReqEntityState, kReqAlarmDef,
+                                   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,     kReqServerTime};
+
+// The key of a record section that names the request family, for a record that several families carry.
+constexpr char kFamilyKey[] = "request";
 
 // "BOARD3": the prefix and a number.
 bool IsNumbered(std::string_view name, std::string_view prefix)
@@ -118,38 +121,54 @@ void ReadRights(CScenarioSection& section, SimScenario* scenario)
     }
 }
 
-// The family or setting of the generic store that keeps records of this name.
+// The family or setting of the generic store that keeps records of this name. A record several families carry (a
+// profile and its template, the backups of NEs and of the database) names its family with a "request" key.
 const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& record)
 {
     const std::vector<const RequestSpec*> entries = CatalogueEntriesOf(record, false);
-    const RequestSpec* found = nullptr;
+    const int64_t requested = section.Number(kFamilyKey, 0, 0, 0xFFFF);
+    std::vector<const RequestSpec*> seedable;
+    std::string codes;
     bool kept = false;
     for (const RequestSpec* spec : entries) {
         if (!spec->server || (spec->kind != RequestKind::kFamily && spec->kind != RequestKind::kSingle)) {
             continue;
         }
-        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) != std::end(kOwnTables)) {
+        codes += (codes.empty() ? "" : ", ") + std::to_string(spec->code);
+        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables)) {
+            seedable.push_back(spec);
+        } else if (requested == 0 || requested == spec->code) {
             kept = true;
-        } else if (found != nullptr) {
-            section.Fail("", record + " is the record of more than one family");
-            return nullptr;
-        } else {
-            found = spec;
         }
     }
     if (entries.empty()) {
         section.Fail("", "unknown section");
-    } else if (found == nullptr) {
+        return nullptr;
+    }
+    if (seedable.empty() || (kept && requested != 0)) {
         section.Fail("", kept ? "the server keeps " + record + " records itself, not from a scenario"
                               : "the server keeps no " + record + " records");
+        return nullptr;
     }
-    return found;
+    if (seedable.size() == 1 && !kept && section.Find(kFamilyKey) == nullptr) {
+        return seedable.front();
+    }
+    for (const RequestSpec* spec : seedable) {
+        if (spec->code == requested) {
+            return spec;
+        }
+    }
+    if (section.Ok()) {
+        section.Fail(section.Find(kFamilyKey) != nullptr ? kFamilyKey : "",
+                     record + " is the record of requests " + codes + ": name one with " + kFamilyKey + "=");
+    }
+    return nullptr;
 }
 
 void ReadSeed(CScenarioSection& section, const RecordSectionName& name, SimScenario* scenario)
 {
     if (const RequestSpec* spec = FindSeedFamily(section, name.record); spec != nullptr) {
-        scenario->records.push_back({spec, name.neId, section.Record(*spec->record), section.Origin()});
+        scenario->records.push_back({spec, name.neId, section.Record(*spec->record, {kFamilyKey}), section.Origin()});
     }
 }
 

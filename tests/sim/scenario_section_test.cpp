@@ -58,8 +58,8 @@ TEST_F(ScenarioSectionTest, EachBadValueIsRefusedWithWhereAndWhy)
          "2: [LocationRecord.1] parentId: not a number 0..4294967295"},
         {"a u16 past its range", "[NeKeyRecord.1]\nneId=1\nport=65536\n",
          "3: [NeKeyRecord.1] port: not a number 0..65535"},
-        {"a u8 past its range", "[AlarmDefRec.1]\nalarmIndex=0x100\n",
-         "2: [AlarmDefRec.1] alarmIndex: not a number 0..255"},
+        {"a u8 past its range", "[AlarmDefRec.1]\nrequest=145\nalarmIndex=0x100\n",
+         "3: [AlarmDefRec.1] alarmIndex: not a number 0..255"},
         {"an i16 past its range", "[NeTimeRecord]\ntimeZone=-32769\n",
          "2: [NeTimeRecord] timeZone: not a number -32768..32767"},
         {"a word for a number", "[NeKeyRecord.1]\nneId=one\n", "2: [NeKeyRecord.1] neId: not a number 0..4294967295"},
@@ -73,8 +73,8 @@ TEST_F(ScenarioSectionTest, EachBadValueIsRefusedWithWhereAndWhy)
          "3: [LocationRecord.1] title: not a field of LocationRecord"},
         {"reserved bytes, which have no name", "[NeKeyRecord.1]\nneId=1\nreserved=1\n",
          "3: [NeKeyRecord.1] reserved: not a field of NeKeyRecord"},
-        {"raw bytes", "[AlarmDefRec.1]\npadding=0\n",
-         "2: [AlarmDefRec.1] padding: raw bytes, which a scenario does not give"},
+        {"raw bytes", "[AlarmDefRec.1]\nrequest=145\npadding=0\n",
+         "3: [AlarmDefRec.1] padding: raw bytes, which a scenario does not give"},
         {"a password and its digest", "[UserAccountRecord.1]\nname=ops\npassword=a\npasswordDigest=b\n",
          "3: [UserAccountRecord.1] password: given with passwordDigest"},
         {"a name the catalogue does not know", "[LOCATION1]\nID=1\n", "1: [LOCATION1]: unknown section"},
@@ -86,6 +86,10 @@ TEST_F(ScenarioSectionTest, EachBadValueIsRefusedWithWhereAndWhy)
          "4: [NE2.AlarmTriggerRec.1]: names NE2, which has no NeKeyRecord section"},
         {"a board's text past its field", kNe1 + "[NE1.BOARD1]\nSLOT=10100\nSOFTWARE=ALC24-2.1.0-20240101-rc\n",
          "6: [NE1.BOARD1] SOFTWARE: longer than 20 bytes"},
+        {"a record of two families without its request", "[BackupRecord.1]\nname=nightly\n",
+         "1: [BackupRecord.1]: BackupRecord is the record of requests 41, 45: name one with request="},
+        {"a request of another family than the record's", "[BackupRecord.1]\nname=nightly\nrequest=20\n",
+         "3: [BackupRecord.1] request: BackupRecord is the record of requests 41, 45: name one with request="},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
