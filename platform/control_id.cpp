@@ -110,7 +110,12 @@ void ReportMissingControl(const QWidget& window, int id)
         qWarning("%s", qPrintable(DescribeMissingControl(window, id)));
 }
 
+QString DescribeWindow(const QWidget& window)
+{
+    return QStringLiteral("%1 \"%2\"").arg(ClassNameOf(window), window.windowTitle());
+}
+
 QString DescribeMissingControl(const QWidget& window, int id)
 {
-    return QStringLiteral("%1 \"%2\" has no control %3").arg(ClassNameOf(window), window.windowTitle()).arg(id);
+    return QStringLiteral("%1 has no control %2").arg(DescribeWindow(window)).arg(id);
 }

@@ -32,5 +32,7 @@ using MissingControlReporter = std::function<void(const QWidget& window, int id)
 // Installs the reporter (an empty one: the log) and returns the one installed before.
 MissingControlReporter SetMissingControlReporter(MissingControlReporter reporter);
 void ReportMissingControl(const QWidget& window, int id);
+// The window as the reports name it: "<class> "<title>"", the class it was made as.
+QString DescribeWindow(const QWidget& window);
 // "<window class> "<title>" has no control <id>".
 QString DescribeMissingControl(const QWidget& window, int id);

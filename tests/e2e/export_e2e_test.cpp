@@ -12,8 +12,6 @@
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -38,10 +36,8 @@ QString Information(CExportDlg& dialog, const char* key)
     return QStringLiteral("(no row %1)").arg(QLatin1String(key));
 }
 
-void Click(CExportDlg& dialog, int id)
-{
-    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
-}
+using e2e::Click;
+using e2e::Type;
 
 // Whether the red frame of a marked control shows above the file name.
 bool FileNameFramed(CExportDlg& dialog)
@@ -82,7 +78,7 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
         EXPECT_EQ(Information(dialog, "LOCATION"), QStringLiteral("North"));
 
         // An alert and its frame stay until the operator changes something: here, another row of the list.
-        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QStringLiteral("   "));
+        Type(dialog, CExportDlg::kFileNameId, QStringLiteral("   "));
         Click(dialog, IDOK);
         EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Data is blank"));
         EXPECT_TRUE(FileNameFramed(dialog));
@@ -96,7 +92,7 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
                   info->viewport()->width());
 
         // Where the header file cannot go, no data is written either.
-        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QString::fromStdString(data.string()));
+        Type(dialog, CExportDlg::kFileNameId, QString::fromStdString(data.string()));
         fs::create_directory(header);
         Click(dialog, IDOK);
         EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Fail to open file"));

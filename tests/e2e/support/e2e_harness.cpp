@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <sstream>
 
 namespace e2e {
 
@@ -30,6 +31,22 @@ namespace {
 
 const std::string kWorld = std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini";
 const std::string kNe48 = std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini";
+
+// The list icons of the icon set that ships with the program, as the run command adds them to Tarvik.ini: the
+// section of icons.ini without its comments.
+std::string ListIconSection()
+{
+    std::istringstream lines(app_test::ReadText(app_test::kResources / "icons" / "icons.ini"));
+    std::string section;
+    bool inside = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('['))
+            inside = line.starts_with("[LISTICON]");
+        if (inside && !line.starts_with(';'))
+            section += line + '\n';
+    }
+    return section;
+}
 
 // The enabled action carrying `commandId` among `actions` and their sub-menus, or null.
 QAction* FindAction(const QList<QAction*>& actions, int commandId)
@@ -58,7 +75,7 @@ void COperator::PushLogin(const app_test::LoginInput& input)
 {
     PushLogin([input](CLoginDlg& dialog) {
         app_test::TypeLogin(dialog, input);
-        dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+        Click(dialog, CLoginDlg::kLoginButtonId);
     });
 }
 
@@ -123,6 +140,9 @@ CProgram::CProgram()
     // The splash picture, where the run command puts it.
     std::filesystem::create_directories(dir_.Path() / "Logo");
     std::filesystem::copy_file(app_test::kResources / "Logo" / "Logo.dat", dir_.Path() / "Logo" / "Logo.dat");
+    // The pictures of the list icons, which the configuration names relative to the working directory.
+    std::filesystem::copy(app_test::kResources / "icons", dir_.Path() / "Icon",
+                          std::filesystem::copy_options::recursive);
 }
 
 CProgram::~CProgram()
@@ -139,7 +159,7 @@ CProgram::~CProgram()
 
 bool CProgram::WriteIni(const std::string& keys)
 {
-    dir_.WriteIni(keys + iniExtra_);
+    dir_.WriteIni(keys + ListIconSection() + iniExtra_);
     return true;
 }
 
@@ -223,8 +243,7 @@ bool CProgram::ToolbarButton(int commandId)
 
 QTreeWidgetItem* CProgram::TreeItem(const QString& text)
 {
-    const QList<QTreeWidgetItem*> found =
-        Tree().Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    const QList<QTreeWidgetItem*> found = Tree().Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
     return found.isEmpty() ? nullptr : found.front();
 }
 
