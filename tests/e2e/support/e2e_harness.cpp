@@ -1,7 +1,9 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "app/program_parts.h"
+#include "link/ems_msg.h"
 #include "link/records/record_bytes.h"
+#include "link/records/request_catalogue.h"
 #include "platform/popup_menu_runner.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/shell/app/ems_app.h"
@@ -385,7 +387,9 @@ std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t 
     std::vector<std::vector<uint8_t>> records;
     for (;;) {
         std::optional<::Frame> reply = probe.ReplyTo(sequence);
-        if (!reply || reply->header.status != 0 || reply->header.recordSize == 0)
+        // A refusal (a status, or a text reply) and an empty answer hold no records.
+        if (!reply || reply->header.status != 0 || reply->header.operation != kEmsOpReply ||
+            reply->header.recordSize == 0)
             return records;
         for (size_t at = 0; at + reply->header.recordSize <= reply->payload.size(); at += reply->header.recordSize)
             records.emplace_back(reply->payload.begin() + static_cast<std::ptrdiff_t>(at),
@@ -394,6 +398,13 @@ std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t 
         if (reply->header.more == 0)
             return records;
     }
+}
+
+std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t neId)
+{
+    const RequestEntry entry = FindRequest(code);
+    const uint32_t size = entry.spec != nullptr ? entry.spec->QueryBodySize() : 1;
+    return QueryServer(code, neId, std::vector<uint8_t>(size), size);
 }
 
 } // namespace e2e

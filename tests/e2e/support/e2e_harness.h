@@ -19,6 +19,7 @@
 #include "tests/link/snmp_test_support.h"
 #include "tests/ui/shell/app/app_test_support.h"
 
+#include "link/records/record_codec.h"
 #include "platform/scripted_runners.h"
 
 #include <QStringList>
@@ -28,6 +29,7 @@
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 class CEmsApp;
@@ -168,6 +170,19 @@ public:
     // The records of a query (operation 1) sent by the probe; empty on failure.
     std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId, const std::vector<uint8_t>& record,
                                                   uint32_t recordSize);
+    // The same with the query body the request catalogue gives the code (zeros).
+    std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId);
+    // What the server keeps of a code, decoded: program.ServerRecords<LocationRecord>(kReqLocation).
+    template <class Rec> std::vector<Rec> ServerRecords(uint16_t code, uint32_t neId = 0)
+    {
+        std::vector<Rec> records;
+        for (const std::vector<uint8_t>& bytes : QueryServer(code, neId)) {
+            Rec record;
+            if (DecodeRecord(bytes.data(), bytes.size(), &record))
+                records.push_back(std::move(record));
+        }
+        return records;
+    }
 
 private:
     bool WriteIni(const std::string& keys);
