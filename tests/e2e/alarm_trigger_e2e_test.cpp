@@ -24,6 +24,7 @@ using List = CAlarmTriggerListDlg;
 using e2e::Click;
 using e2e::Field;
 using e2e::ListColumn;
+using e2e::MessageLine;
 using e2e::TickRows;
 using e2e::Type;
 
@@ -98,17 +99,17 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
 
             // Refused: no alarm, seconds outside 60..86400, an address of blanks.
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please enter an integer between 60 and 86400."));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Please enter an integer between 60 and 86400."));
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("86401"));
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please enter an integer between 60 and 86400."));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Please enter an integer between 60 and 86400."));
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("1800"));
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please select one item"));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Please select one item"));
             CheckAlarms(trigger, {QStringLiteral("High Temp"), QStringLiteral("Disabled")});
             Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral("   "));
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Data is blank"));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Data is blank"));
             EXPECT_TRUE(ServerTrigger(program, "") == std::nullopt);
 
             Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral(" ops@example.net "));

@@ -37,6 +37,7 @@ QString Information(CExportDlg& dialog, const char* key)
 }
 
 using e2e::Click;
+using e2e::MessageLine;
 using e2e::Type;
 
 // Whether the red frame of a marked control shows above the file name.
@@ -80,11 +81,11 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
         // An alert and its frame stay until the operator changes something: here, another row of the list.
         Type(dialog, CExportDlg::kFileNameId, QStringLiteral("   "));
         Click(dialog, IDOK);
-        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Data is blank"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Data is blank"));
         EXPECT_TRUE(FileNameFramed(dialog));
         QTreeView* info = dialog.FindList(kListControlId);
         program.ClickListRow(*info, 1);
-        EXPECT_EQ(dialog.GetMessageText(), QString());
+        EXPECT_EQ(MessageLine(dialog), QString());
         EXPECT_FALSE(FileNameFramed(dialog));
         // The row is framed in the selection mark though the list's last column is a hidden one.
         EXPECT_GT(CountPixels(info->viewport()->grab().toImage(), e2e::CProgram::ListRowRect(*info, 1),
@@ -95,7 +96,7 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
         Type(dialog, CExportDlg::kFileNameId, QString::fromStdString(data.string()));
         fs::create_directory(header);
         Click(dialog, IDOK);
-        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Fail to open file"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Fail to open file"));
         EXPECT_FALSE(fs::exists(data));
         fs::remove(header);
         Click(dialog, IDOK);

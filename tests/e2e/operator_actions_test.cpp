@@ -108,6 +108,8 @@ TEST_F(OperatorActionsTest, TypingReplacesTheTextKeyByKeyWithinTheEditsLimit)
     EXPECT_EQ(e2e::Field(dialog, kNameId), QStringLiteral("Depot"));
     e2e::Type(dialog, kNameId, QStringLiteral("ab"));
     EXPECT_EQ(e2e::Field(dialog, kNameId), QStringLiteral("ab"));
+    e2e::Type(dialog, kNameId, QString::fromUtf8("Zürich"));
+    EXPECT_EQ(e2e::Field(dialog, kNameId), QString::fromUtf8("Züric"));
     e2e::Type(dialog, kNameId, QString());
     EXPECT_EQ(e2e::Field(dialog, kNameId), QString());
     // One change per key, as from the keyboard.
