@@ -2,7 +2,7 @@
 // world. The first byte sets up the session (logged in or not, the tests' control request served or not); then each
 // frame is a request code, operation, NE id, record size and count, and its records (a text reply carries a payload
 // of its own length, as the frame decoder lets through). Every reply must be a frame the workstation's decoder
-// accepts, and every notification whole records.
+// accepts (a refusal a text reply of one terminated text), and every notification whole records.
 #include "fuzz/fuzz_bytes.h"
 #include "fuzz/sample_models.h"
 #include "link/records/record_bytes.h"
@@ -76,7 +76,12 @@ Frame NextRequest(CFuzzBytes& in, uint32_t sequence)
 void CheckHandled(const SimHandled& handled, const FrameHeader& request)
 {
     for (const Frame& reply : handled.replies) {
-        Check(reply.header.operation == kEmsOpReply && reply.header.requestCode == request.requestCode);
+        Check(reply.header.operation == kEmsOpReply || reply.header.operation == kEmsOpTextReply);
+        Check(reply.header.requestCode == request.requestCode);
+        // A refusal's text: one zero-terminated record, the whole payload.
+        Check(reply.header.operation != kEmsOpTextReply ||
+              (reply.header.count == 1 && reply.header.recordSize == reply.payload.size() && !reply.payload.empty() &&
+               reply.payload.back() == 0));
         Check(reply.header.sequence == request.sequence && reply.header.neId == request.neId);
         Check(IsFramePayloadConsistent(reply.header, reply.payload.size()));
         Check(!EncodeFrame(reply.header, reply.payload.data(), reply.payload.size()).empty());

@@ -2,6 +2,13 @@
 
 #include <QVariant>
 
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+#include <utility>
+
 namespace {
 
 template <class Visit> bool Walk(const QWidget* parent, Visit&& visit)
@@ -16,6 +23,22 @@ template <class Visit> bool Walk(const QWidget* parent, Visit&& visit)
             return true;
     }
     return false;
+}
+
+MissingControlReporter& InstalledReporter()
+{
+    static MissingControlReporter reporter;
+    return reporter;
+}
+
+// The class the window was made as (a dialog's own class, not its base's), readable.
+QString ClassNameOf(const QWidget& window)
+{
+    const char* mangled = typeid(window).name();
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> readable(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                          std::free);
+    return QString::fromLatin1(status == 0 && readable ? readable.get() : mangled);
 }
 
 } // namespace
@@ -72,4 +95,27 @@ QList<QWidget*> ControlsOf(const QWidget* root)
         return false;
     });
     return controls;
+}
+
+MissingControlReporter SetMissingControlReporter(MissingControlReporter reporter)
+{
+    return std::exchange(InstalledReporter(), std::move(reporter));
+}
+
+void ReportMissingControl(const QWidget& window, int id)
+{
+    if (const MissingControlReporter& reporter = InstalledReporter())
+        reporter(window, id);
+    else
+        qWarning("%s", qPrintable(DescribeMissingControl(window, id)));
+}
+
+QString DescribeWindow(const QWidget& window)
+{
+    return QStringLiteral("%1 \"%2\"").arg(ClassNameOf(window), window.windowTitle());
+}
+
+QString DescribeMissingControl(const QWidget& window, int id)
+{
+    return QStringLiteral("%1 has no control %2").arg(DescribeWindow(window)).arg(id);
 }

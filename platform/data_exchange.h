@@ -25,7 +25,8 @@ private:
     bool failed_ = false;
 };
 
-// The text of an edit, label, button or combo box (the edit text of an editable one); a missing control is skipped.
+// The text of an edit, label, button or combo box (the edit text of an editable one); a missing control is reported
+// (control_id.h) and skipped.
 void DDX_Text(CDataExchange& dx, int id, QString& value);
 void DDX_Text(CDataExchange& dx, int id, std::string& value); // UTF-8
 // A check box: 0 unticked, 1 ticked, 2 undetermined.

@@ -72,7 +72,10 @@ void CDialog::DestroyWindow()
 
 QWidget* CDialog::GetDlgItem(int id) const
 {
-    return FindControl(this, id);
+    QWidget* control = FindControl(this, id);
+    if (control == nullptr && id != 0)
+        ReportMissingControl(*this, id);
+    return control;
 }
 
 void CDialog::BindControl(QWidget* control, int id)

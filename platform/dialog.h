@@ -53,7 +53,7 @@ public:
     // True for a dialog embedded in another window (a tab page) rather than a window of its own.
     bool IsChildWindow() const { return !isWindow(); }
 
-    // The control with the id, null when the template has none.
+    // The control with the id; null when the template has none, which is reported as a fault (control_id.h).
     QWidget* GetDlgItem(int id) const;
     template <class T> T* GetDlgItemAs(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
     // Binds a control created after the dialog, so that it sends commands like the template's controls.

@@ -22,6 +22,17 @@ GenericReply Failure(uint32_t status)
     return reply;
 }
 
+GenericReply Refusal(std::string reason)
+{
+    GenericReply reply;
+    reply.status = kDrvTextReply;
+    reply.reason = std::move(reason);
+    return reply;
+}
+
+constexpr char kRecordExists[] = "Record already exists";
+constexpr char kNoSuchRecord[] = "Record does not exist";
+
 // The records one after the other, as many as fit one request's records.
 class CReplyRecords {
 public:
@@ -161,6 +172,27 @@ GenericReply CGenericRecordStore::Modify(const RequestSpec& spec, uint32_t neId,
     if (count == 0 || recordSize == 0) {
         return Failure(kDrvInvalidParameter);
     }
+    std::vector<Record> written;
+    written.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        written.emplace_back(records + static_cast<size_t>(i) * recordSize,
+                             records + static_cast<size_t>(i + 1) * recordSize);
+    }
+    const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
+    const auto keyOf = [keyLength](const Record& record) {
+        return Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength));
+    };
+    // Where records come by their add code, a modify changes records that are there; a family without one is
+    // written by modify alone.
+    if (spec.kind == RequestKind::kFamily && spec.addCode != 0) {
+        auto it = families_.find({spec.code, neId});
+        for (const Record& record : written) {
+            if (it == families_.end() || it->second.recordSize != recordSize ||
+                it->second.keyed.count(keyOf(record)) == 0) {
+                return Refusal(kNoSuchRecord);
+            }
+        }
+    }
     Family& family = families_[{spec.code, neId}];
     if (family.recordSize != recordSize) {
         // A family written with records of another size starts anew.
@@ -168,19 +200,12 @@ GenericReply CGenericRecordStore::Modify(const RequestSpec& spec, uint32_t neId,
         family.single.clear();
         family.recordSize = recordSize;
     }
-    std::vector<Record> written;
-    written.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        written.emplace_back(records + static_cast<size_t>(i) * recordSize,
-                             records + static_cast<size_t>(i + 1) * recordSize);
-    }
     if (spec.kind == RequestKind::kSingle) {
         family.single = written; // a single setting is what was written last
         return Records(written, recordSize);
     }
-    const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
     for (const Record& record : written) {
-        family.keyed[Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength))] = record;
+        family.keyed[keyOf(record)] = record;
         if (spec.autoId && recordSize >= 4) {
             family.lastId = std::max(family.lastId, record_bytes::GetU32(record.data(), 0));
         }
@@ -214,7 +239,7 @@ GenericReply CGenericRecordStore::Add(const RequestSpec& spec, uint32_t neId, co
         Record key(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength));
         // A taken key refuses the whole batch.
         if (family.keyed.count(key) != 0 || !keys.insert(std::move(key)).second) {
-            return Failure(kDrvRejected);
+            return Refusal(kRecordExists);
         }
         added.push_back(std::move(record));
     }
@@ -229,9 +254,12 @@ GenericReply CGenericRecordStore::Add(const RequestSpec& spec, uint32_t neId, co
 GenericReply CGenericRecordStore::Delete(const RequestSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
                                          uint32_t recordSize)
 {
+    if (count == 0 || recordSize == 0) {
+        return Failure(kDrvInvalidParameter);
+    }
     auto it = families_.find({spec.code, neId});
-    if (count == 0 || recordSize == 0 || it == families_.end()) {
-        return Failure(kDrvRejected);
+    if (it == families_.end()) {
+        return Refusal(kNoSuchRecord);
     }
     Family& family = it->second;
     const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
@@ -247,7 +275,7 @@ GenericReply CGenericRecordStore::Delete(const RequestSpec& spec, uint32_t neId,
             return family.keyed.end();
         });
         if (!found) {
-            return Failure(kDrvRejected);
+            return Refusal(kNoSuchRecord);
         }
     }
     for (const Record& key : keys) {

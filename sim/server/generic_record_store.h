@@ -2,7 +2,8 @@
 // the workstation finds a peer that keeps what it writes. It serves the codes of the request catalogue by their kinds,
 // keeping records per code family and NE id:
 // - a family (base code query and modify, an add code, a delete code, maybe a delete-all code) keys its records by
-//   their first bytes, with the key length of its record; a server-wide family keeps one set, under NE 0;
+//   their first bytes, with the key length of its record; a server-wide family keeps one set, under NE 0. An add
+//   refuses a key it holds; a modify of a family that has an add code, and a delete, refuse a key it does not hold;
 // - a single setting keeps the records last written, answering zeros of its size before the first write (unless it
 //   starts empty);
 // - an action only answers;
@@ -12,13 +13,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "link/records/request_catalogue.h"
 
 struct GenericReply {
-    uint32_t status = 0; // 0, or a driver result code
+    uint32_t status = 0; // 0, or a driver result code: kDrvTextReply for a refusal, which says why in `reason`
+    std::string reason;
     uint32_t recordSize = 0;
     uint32_t count = 0;
     std::vector<uint8_t> records;

@@ -13,6 +13,15 @@ namespace {
 
 constexpr uint32_t kAlarmKindAlarm = 1;
 constexpr size_t kAckPersonInState = 12;
+constexpr size_t kLocationNameMax = 20;
+constexpr size_t kAccountNameMax = 10;
+constexpr size_t kNeNameMax = 20;
+
+// Reasons of refusals that more than one change gives.
+constexpr char kNoSuchLocation[] = "Location does not exist";
+constexpr char kNoSuchSuperior[] = "Superior location does not exist";
+constexpr char kNoSuchAccount[] = "User account does not exist";
+constexpr char kUnknownRole[] = "Unknown role";
 
 bool ValidName(const std::string& name, size_t max)
 {
@@ -64,8 +73,8 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
     }
     for (const UserAccountRecord& rec : scenario.accounts) {
         UserAccountRecord stored;
-        if (AddAccount(rec, &stored) != kDrvOk) {
-            return fail("account \"" + rec.name + "\" is given twice or names an unknown location");
+        if (const SimResult added = AddAccount(rec, &stored); !added.Ok()) {
+            return fail("account \"" + rec.name + "\": " + added.reason);
         }
     }
     for (const SimNe& ne : scenario.nes) {
@@ -75,9 +84,8 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         if (nes_.count(ne.key.neId) != 0) {
             return fail("NE " + std::to_string(ne.key.neId) + " given twice");
         }
-        if (const uint32_t status = CheckNe(ne.key); status != kDrvOk) {
-            return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName +
-                        "): its name or address is taken, or its model or location is unknown");
+        if (const SimResult checked = CheckNe(ne.key); !checked.Ok()) {
+            return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName + "): " + checked.reason);
         }
         nes_[ne.key.neId] = std::make_unique<CSimNe>(ne.key, ne.boards);
         IndexNe(ne.key);
@@ -116,63 +124,63 @@ std::vector<LocationRecord> CSimDatabase::Locations() const
     return out;
 }
 
-uint32_t CSimDatabase::CheckLocation(const LocationRecord& rec, bool adding) const
+SimResult CSimDatabase::CheckLocation(const LocationRecord& rec, bool adding) const
 {
-    if (rec.name.empty() || rec.name.size() > 20) {
-        return kDrvInvalidParameter;
+    if (rec.name.empty() || rec.name.size() > kLocationNameMax) {
+        return Refused("Location name must have 1 to 20 characters");
     }
     if (rec.parentId != 0 && locations_.count(rec.parentId) == 0) {
-        return kDrvRejected;
+        return Refused(kNoSuchSuperior);
     }
     if (!adding && (rec.parentId == rec.id || LocationWithin(rec.parentId, rec.id))) {
-        return kDrvRejected;
+        return Refused("Location cannot move below itself");
     }
     for (const auto& [id, other] : locations_) {
         if (other.name == rec.name && (adding || id != rec.id)) {
-            return kDrvRejected;
+            return Refused("Location name already exists");
         }
     }
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::AddLocation(LocationRecord rec, LocationRecord* stored)
+SimResult CSimDatabase::AddLocation(LocationRecord rec, LocationRecord* stored)
 {
-    if (const uint32_t status = CheckLocation(rec, true); status != kDrvOk) {
-        return status;
+    if (SimResult checked = CheckLocation(rec, true); !checked.Ok()) {
+        return checked;
     }
     rec.id = locations_.empty() ? 1 : locations_.rbegin()->first + 1;
     locations_[rec.id] = rec;
     *stored = rec;
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::ModifyLocation(const LocationRecord& rec, LocationRecord* stored)
+SimResult CSimDatabase::ModifyLocation(const LocationRecord& rec, LocationRecord* stored)
 {
     if (locations_.count(rec.id) == 0) {
-        return kDrvRejected;
+        return Refused(kNoSuchLocation);
     }
-    if (const uint32_t status = CheckLocation(rec, false); status != kDrvOk) {
-        return status;
+    if (SimResult checked = CheckLocation(rec, false); !checked.Ok()) {
+        return checked;
     }
     locations_[rec.id] = rec;
     *stored = rec;
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::DeleteLocation(uint32_t id, LocationRecord* removed)
+SimResult CSimDatabase::DeleteLocation(uint32_t id, LocationRecord* removed)
 {
     auto it = locations_.find(id);
     if (it == locations_.end()) {
-        return kDrvRejected;
+        return Refused(kNoSuchLocation);
     }
     for (const auto& [neId, ne] : nes_) {
         if (ne->Key().locationId == id) {
-            return kDrvRejected;
+            return Refused("Location still holds NEs");
         }
     }
     for (const auto& [name, account] : accounts_) {
         if (account.locationId == id) {
-            return kDrvRejected;
+            return Refused("Location still holds user accounts");
         }
     }
     *removed = it->second;
@@ -182,7 +190,7 @@ uint32_t CSimDatabase::DeleteLocation(uint32_t id, LocationRecord* removed)
         }
     }
     locations_.erase(it);
-    return kDrvOk;
+    return {};
 }
 
 bool CSimDatabase::LocationWithin(uint32_t locationId, uint32_t ancestor) const
@@ -225,30 +233,39 @@ const UserAccountRecord* CSimDatabase::FindAccount(const std::string& name) cons
     return it == accounts_.end() ? nullptr : &it->second;
 }
 
-uint32_t CSimDatabase::AddAccount(const UserAccountRecord& rec, UserAccountRecord* stored)
+SimResult CSimDatabase::AddAccount(const UserAccountRecord& rec, UserAccountRecord* stored)
 {
-    if (!ValidName(rec.name, 10) || rec.passwordDigest.empty()) {
-        return kDrvInvalidParameter;
+    if (!ValidName(rec.name, kAccountNameMax)) {
+        return Refused("User name must have 1 to 10 letters, digits or - . @ _");
+    }
+    if (rec.passwordDigest.empty()) {
+        return Refused("Password is missing");
     }
     if (!ValidRoleLetter(rec.roleLetter)) {
-        return kDrvInvalidParameter;
+        return Refused(kUnknownRole);
     }
-    if (accounts_.count(rec.name) != 0 || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
-        return kDrvRejected;
+    if (accounts_.count(rec.name) != 0) {
+        return Refused("User name already exists");
+    }
+    if (rec.locationId != 0 && locations_.count(rec.locationId) == 0) {
+        return Refused(kNoSuchLocation);
     }
     accounts_[rec.name] = rec;
     *stored = rec;
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::ModifyAccount(const UserAccountRecord& rec, UserAccountRecord* stored)
+SimResult CSimDatabase::ModifyAccount(const UserAccountRecord& rec, UserAccountRecord* stored)
 {
     auto it = accounts_.find(rec.name);
-    if (it == accounts_.end() || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
-        return kDrvRejected;
+    if (it == accounts_.end()) {
+        return Refused(kNoSuchAccount);
+    }
+    if (rec.locationId != 0 && locations_.count(rec.locationId) == 0) {
+        return Refused(kNoSuchLocation);
     }
     if (!ValidRoleLetter(rec.roleLetter)) {
-        return kDrvInvalidParameter;
+        return Refused(kUnknownRole);
     }
     UserAccountRecord updated = rec;
     if (updated.passwordDigest.empty()) {
@@ -256,18 +273,18 @@ uint32_t CSimDatabase::ModifyAccount(const UserAccountRecord& rec, UserAccountRe
     }
     it->second = updated;
     *stored = updated;
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::DeleteAccount(const std::string& name, UserAccountRecord* removed)
+SimResult CSimDatabase::DeleteAccount(const std::string& name, UserAccountRecord* removed)
 {
     auto it = accounts_.find(name);
     if (it == accounts_.end()) {
-        return kDrvRejected;
+        return Refused(kNoSuchAccount);
     }
     *removed = it->second;
     accounts_.erase(it);
-    return kDrvOk;
+    return {};
 }
 
 std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
@@ -300,21 +317,25 @@ std::vector<uint32_t> CSimDatabase::NeIds() const
     return out;
 }
 
-uint32_t CSimDatabase::CheckNe(const NeKeyRecord& rec) const
+SimResult CSimDatabase::CheckNe(const NeKeyRecord& rec) const
 {
-    if (rec.neName.empty() || rec.neName.size() > 20) {
-        return kDrvInvalidParameter;
+    if (rec.neName.empty() || rec.neName.size() > kNeNameMax) {
+        return Refused("NE name must have 1 to 20 characters");
     }
-    if (!IsKnownNeModel(rec.modelId) || (rec.locationId != 0 && locations_.count(rec.locationId) == 0)) {
-        return kDrvRejected;
+    if (!IsKnownNeModel(rec.modelId)) {
+        return Refused("Unknown NE model");
     }
-    auto byName = neByName_.find(rec.neName);
-    auto byAddress = neByAddress_.find({rec.ipAddress, rec.port});
-    if ((byName != neByName_.end() && byName->second != rec.neId) ||
-        (byAddress != neByAddress_.end() && byAddress->second != rec.neId)) {
-        return kDrvRejected;
+    if (rec.locationId != 0 && locations_.count(rec.locationId) == 0) {
+        return Refused(kNoSuchLocation);
     }
-    return kDrvOk;
+    if (auto byName = neByName_.find(rec.neName); byName != neByName_.end() && byName->second != rec.neId) {
+        return Refused("NE name already exists");
+    }
+    if (auto byAddress = neByAddress_.find({rec.ipAddress, rec.port});
+        byAddress != neByAddress_.end() && byAddress->second != rec.neId) {
+        return Refused("NE address already exists");
+    }
+    return {};
 }
 
 void CSimDatabase::IndexNe(const NeKeyRecord& rec)
@@ -329,46 +350,46 @@ void CSimDatabase::UnindexNe(const NeKeyRecord& rec)
     neByAddress_.erase({rec.ipAddress, rec.port});
 }
 
-uint32_t CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
+SimResult CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
 {
     rec.neId = nes_.empty() ? 1 : nes_.rbegin()->first + 1;
-    if (const uint32_t status = CheckNe(rec); status != kDrvOk) {
-        return status;
+    if (SimResult checked = CheckNe(rec); !checked.Ok()) {
+        return checked;
     }
     nes_[rec.neId] = std::make_unique<CSimNe>(rec, std::vector<BoardSettingRec>{});
     IndexNe(rec);
     *stored = rec;
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored)
+SimResult CSimDatabase::ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored)
 {
     CSimNe* ne = FindNe(rec.neId);
     if (ne == nullptr) {
-        return kDrvRejected;
+        return Refused(kSimNoSuchNe);
     }
-    if (const uint32_t status = CheckNe(rec); status != kDrvOk) {
-        return status;
+    if (SimResult checked = CheckNe(rec); !checked.Ok()) {
+        return checked;
     }
     UnindexNe(ne->Key());
     ne->SetKey(rec);
     IndexNe(rec);
     *stored = rec;
-    return kDrvOk;
+    return {};
 }
 
-uint32_t CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
+SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
 {
     auto it = nes_.find(id);
     if (it == nes_.end()) {
-        return kDrvRejected;
+        return Refused(kSimNoSuchNe);
     }
     *removed = it->second->Key();
     UnindexNe(*removed);
     nes_.erase(it);
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);
-    return kDrvOk;
+    return {};
 }
 
 EntityStateRec CSimDatabase::EntityState(const CSimNe& ne, const CEntityNode& node) const

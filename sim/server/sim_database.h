@@ -1,6 +1,6 @@
 // The simulated server's data: locations, operator accounts, the rights of the three roles, the NEs with their
 // entity trees, the alarm log and the generic record store. Every change is checked as a management server would:
-// a refused change leaves everything as it was and gives a driver result code.
+// a refused change leaves everything as it was and says why.
 #pragma once
 
 #include <array>
@@ -21,6 +21,7 @@
 #include "sim/server/generic_record_store.h"
 #include "sim/server/sim_alarm_log.h"
 #include "sim/server/sim_ne.h"
+#include "sim/server/sim_result.h"
 #include "sim/server/sim_scenario.h"
 
 class CSimDatabase {
@@ -31,10 +32,10 @@ public:
 
     // Locations.
     std::vector<LocationRecord> Locations() const;
-    uint32_t AddLocation(LocationRecord rec, LocationRecord* stored);
-    uint32_t ModifyLocation(const LocationRecord& rec, LocationRecord* stored);
+    SimResult AddLocation(LocationRecord rec, LocationRecord* stored);
+    SimResult ModifyLocation(const LocationRecord& rec, LocationRecord* stored);
     // Sub-locations move to the parent; a location that still holds NEs or accounts stays.
-    uint32_t DeleteLocation(uint32_t id, LocationRecord* removed);
+    SimResult DeleteLocation(uint32_t id, LocationRecord* removed);
     // The location is `ancestor` or lies below it; everything lies below 0.
     bool LocationWithin(uint32_t locationId, uint32_t ancestor) const;
     std::string LocationName(uint32_t id) const;
@@ -42,10 +43,10 @@ public:
     // Accounts.
     std::vector<UserAccountRecord> Accounts() const;
     const UserAccountRecord* FindAccount(const std::string& name) const;
-    uint32_t AddAccount(const UserAccountRecord& rec, UserAccountRecord* stored);
+    SimResult AddAccount(const UserAccountRecord& rec, UserAccountRecord* stored);
     // An empty password digest keeps the stored one.
-    uint32_t ModifyAccount(const UserAccountRecord& rec, UserAccountRecord* stored);
-    uint32_t DeleteAccount(const std::string& name, UserAccountRecord* removed);
+    SimResult ModifyAccount(const UserAccountRecord& rec, UserAccountRecord* stored);
+    SimResult DeleteAccount(const std::string& name, UserAccountRecord* removed);
 
     const UserRightsRecord& Rights() const { return rights_; }
     void SetRights(const UserRightsRecord& rights) { rights_ = rights; }
@@ -56,9 +57,9 @@ public:
     const CSimNe* FindNe(uint32_t id) const;
     std::vector<uint32_t> NeIds() const;
     // A new NE gets the next free id.
-    uint32_t AddNe(NeKeyRecord rec, NeKeyRecord* stored);
-    uint32_t ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored);
-    uint32_t DeleteNe(uint32_t id, NeKeyRecord* removed);
+    SimResult AddNe(NeKeyRecord rec, NeKeyRecord* stored);
+    SimResult ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored);
+    SimResult DeleteNe(uint32_t id, NeKeyRecord* removed);
 
     // Alarms.
     CSimAlarmLog& AlarmLog() { return alarms_; }
@@ -78,8 +79,8 @@ public:
     CGenericRecordStore& Generic() { return generic_; }
 
 private:
-    uint32_t CheckLocation(const LocationRecord& rec, bool adding) const;
-    uint32_t CheckNe(const NeKeyRecord& rec) const;
+    SimResult CheckLocation(const LocationRecord& rec, bool adding) const;
+    SimResult CheckNe(const NeKeyRecord& rec) const;
     // Keeps the NE and its name and address in the indexes.
     void IndexNe(const NeKeyRecord& rec);
     void UnindexNe(const NeKeyRecord& rec);

@@ -100,6 +100,23 @@ void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const s
     }
 }
 
+void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const SimResult& result)
+{
+    if (result.reason.empty()) {
+        Reply(out, request, result.status);
+        return;
+    }
+    // One zero-terminated text, and no status: the operation tells the workstation what it is.
+    Reply(out, request, {}, 0, 0, 0);
+    Frame& text = out.replies.back();
+    text.header.operation = kEmsOpTextReply;
+    text.payload.assign(result.reason.begin(), result.reason.end());
+    text.payload.push_back(0);
+    text.header.count = 1;
+    text.header.total = 1;
+    text.header.recordSize = static_cast<uint32_t>(text.payload.size());
+}
+
 template <typename Rec>
 void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,
                                       uint32_t total)
@@ -284,7 +301,7 @@ void CSimRequestHandler::OperatorMail(Handled& out, const SimSession& session, c
         }
     }
     if (!online) {
-        Reply(out, request.header, kDrvRejected);
+        Reply(out, request.header, Refused("User is not logged in"));
         return;
     }
     // The server says who sent it and from where.
@@ -311,16 +328,16 @@ void CSimRequestHandler::Accounts(Handled& out, const Frame& request)
         return;
     }
     UserAccountRecord result;
-    uint32_t status = kDrvOk;
+    SimResult done;
     if (code == kReqUserAccount) {
-        status = db_.ModifyAccount(rec, &result);
+        done = db_.ModifyAccount(rec, &result);
     } else if (code == kReqUserAccountAdd) {
-        status = db_.AddAccount(rec, &result);
+        done = db_.AddAccount(rec, &result);
     } else {
-        status = db_.DeleteAccount(rec.name, &result);
+        done = db_.DeleteAccount(rec.name, &result);
     }
-    if (status != kDrvOk) {
-        Reply(out, request.header, status);
+    if (!done.Ok()) {
+        Reply(out, request.header, done);
         return;
     }
     const std::vector<UserAccountRecord> records{result};
@@ -381,16 +398,16 @@ void CSimRequestHandler::Locations(Handled& out, const Frame& request)
         return;
     }
     LocationRecord result;
-    uint32_t status = kDrvOk;
+    SimResult done;
     if (code == kReqLocation) {
-        status = db_.ModifyLocation(rec, &result);
+        done = db_.ModifyLocation(rec, &result);
     } else if (code == kReqLocationAdd) {
-        status = db_.AddLocation(rec, &result);
+        done = db_.AddLocation(rec, &result);
     } else {
-        status = db_.DeleteLocation(rec.id, &result);
+        done = db_.DeleteLocation(rec.id, &result);
     }
-    if (status != kDrvOk) {
-        Reply(out, request.header, status);
+    if (!done.Ok()) {
+        Reply(out, request.header, done);
         return;
     }
     const std::vector<LocationRecord> records{result};
@@ -409,7 +426,7 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
         } else if (const CSimNe* ne = db_.FindNe(neId); ne != nullptr) {
             records.push_back(ne->Key());
         } else {
-            Reply(out, request.header, kDrvRejected);
+            Reply(out, request.header, Refused(kSimNoSuchNe));
             return;
         }
         ReplyRecords(out, request.header, records, static_cast<uint32_t>(records.size()));
@@ -426,16 +443,16 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
         rec.neId = neId;
     }
     NeKeyRecord result;
-    uint32_t status = kDrvOk;
+    SimResult done;
     if (code == kReqNeKey) {
-        status = db_.ModifyNe(rec, &result);
+        done = db_.ModifyNe(rec, &result);
     } else if (code == kReqNeKeyAdd) {
-        status = db_.AddNe(rec, &result);
+        done = db_.AddNe(rec, &result);
     } else {
-        status = db_.DeleteNe(rec.neId, &result);
+        done = db_.DeleteNe(rec.neId, &result);
     }
-    if (status != kDrvOk) {
-        Reply(out, request.header, status);
+    if (!done.Ok()) {
+        Reply(out, request.header, done);
         return;
     }
     const std::vector<NeKeyRecord> records{result};
@@ -447,7 +464,7 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
 {
     CSimNe* ne = db_.FindNe(request.header.neId);
     if (ne == nullptr) {
-        Reply(out, request.header, kDrvRejected);
+        Reply(out, request.header, Refused(kSimNoSuchNe));
         return;
     }
     if (IsQuery(request)) {
@@ -465,7 +482,7 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
         BoardSettingRec rec;
         DecodeRecord(RecordAt(request, i), kBoardSettingRecSize, &rec);
         if (!ne->WriteBoardSetting(rec)) {
-            Reply(out, request.header, kDrvRejected);
+            Reply(out, request.header, Refused("Card slot does not exist"));
             return;
         }
         slots.push_back(rec.entityId);
@@ -487,7 +504,7 @@ void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
 {
     const CSimNe* ne = db_.FindNe(request.header.neId);
     if (ne == nullptr || !IsQuery(request)) {
-        Reply(out, request.header, ne == nullptr ? kDrvRejected : kDrvInvalidParameter);
+        Reply(out, request.header, ne == nullptr ? Refused(kSimNoSuchNe) : Unreadable(kDrvInvalidParameter));
         return;
     }
     const std::vector<EntityStateRec> states = db_.EntityStates(*ne);
@@ -498,7 +515,7 @@ void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)
 {
     CSimNe* ne = db_.FindNe(request.header.neId);
     if (ne == nullptr) {
-        Reply(out, request.header, kDrvRejected);
+        Reply(out, request.header, Refused(kSimNoSuchNe));
         return;
     }
     // The query record is not looked at: it comes in more than one size.
@@ -517,7 +534,7 @@ void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)
         AlarmDefRec rec;
         DecodeRecord(RecordAt(request, i), kAlarmDefRecSize, &rec);
         if (!ne->WriteAlarmDef(rec)) {
-            Reply(out, request.header, kDrvRejected);
+            Reply(out, request.header, Refused("Alarm is not defined for the entity type"));
             return;
         }
         written.push_back(rec);
@@ -565,7 +582,7 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
     const CSimNe* ne = db_.FindNe(neId);
     const uint32_t count = RecordsOf(request, kAlarmAckRecSize);
     if (ne == nullptr || count == 0) {
-        Reply(out, request.header, ne == nullptr ? kDrvRejected : kDrvInvalidParameter);
+        Reply(out, request.header, ne == nullptr ? Refused(kSimNoSuchNe) : Unreadable(kDrvInvalidParameter));
         return;
     }
     std::vector<AlarmAckRec> records;
@@ -573,7 +590,7 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
         AlarmAckRec rec;
         DecodeRecord(RecordAt(request, i), kAlarmAckRecSize, &rec);
         if (ne->FindEntity(rec.entityId) == nullptr) {
-            Reply(out, request.header, kDrvRejected);
+            Reply(out, request.header, Refused("Entity does not exist"));
             return;
         }
         if (IsModify(request)) {
@@ -665,13 +682,13 @@ void CSimRequestHandler::Generic(Handled& out, const Frame& request)
     const FrameHeader& header = request.header;
     // NE 0 is the server; any other NE must exist.
     if (header.neId != 0 && db_.FindNe(header.neId) == nullptr) {
-        Reply(out, header, kDrvRejected);
+        Reply(out, header, Refused(kSimNoSuchNe));
         return;
     }
     const GenericReply reply = db_.Generic().Handle(header.requestCode, header.operation, header.neId,
                                                     request.payload.data(), header.count, header.recordSize);
     if (reply.status != kDrvOk) {
-        Reply(out, header, reply.status);
+        Reply(out, header, SimResult{reply.status, reply.reason});
         return;
     }
     Reply(out, header, reply.records, reply.recordSize, reply.count, reply.count);

@@ -69,6 +69,8 @@ public:
 private:
     using Handled = SimHandled;
     void Reply(Handled& out, const FrameHeader& request, uint32_t status);
+    // A refusal as a text reply that says why; a request it could not read by its status.
+    void Reply(Handled& out, const FrameHeader& request, const SimResult& result);
     void Reply(Handled& out, const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                uint32_t count, uint32_t total);
     template <typename Rec>

@@ -10,65 +10,39 @@
 #include "platform/list_control.h"
 #include "ui/shell/frame/main_frame.h"
 
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
-#include <ostream>
-
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
 constexpr int kCmdAlarmNotification = 33041;
 using List = CAlarmTriggerListDlg;
+using e2e::Click;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::TickRows;
+using e2e::Type;
 
-void Click(CADialog& dialog, int id)
-{
-    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
-}
-
-void Type(CADialog& dialog, int id, const QString& text)
-{
-    dialog.GetDlgItemAs<QLineEdit>(id)->setText(text);
-}
-
-// Clicks the entity type in the trigger dialog's tree, as with the mouse.
+// Clicks the entity type in the trigger dialog's tree.
 bool ChooseType(CAlarmTriggerDlg& dialog, const QString& text)
 {
-    auto* tree = dialog.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
-    const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    if (found.isEmpty())
-        return false;
-    tree->scrollToItem(found.front());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.front()).center());
-    return tree->currentItem() == found.front();
+    return e2e::ClickTreeItem(dialog, CAlarmTriggerDlg::kTypeTreeId, text);
 }
 
 // Ticks the rows of the named alarms and clears the others.
 void CheckAlarms(CAlarmTriggerDlg& dialog, const QStringList& names)
 {
-    CListControl alarms(dialog.FindList(CAlarmTriggerDlg::kAlarmListId));
-    for (int row = 0; row < alarms.GetItemCount(); ++row)
-        alarms.SetCheck(row, names.contains(alarms.GetItemText(row, 0)));
+    TickRows(*dialog.FindList(CAlarmTriggerDlg::kAlarmListId), names);
 }
 
 QStringList Column(CADialog& dialog, int column)
 {
-    QStringList texts;
-    CListControl list(dialog.FindList(kListControlId));
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        texts.push_back(list.GetItemText(row, column));
-    return texts;
+    return ListColumn(*dialog.FindList(kListControlId), column);
 }
 
 // The server's trigger with the receiver's address, none when it keeps no such trigger.
@@ -117,7 +91,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
             // A seconds value the exchange refuses does not keep the list on the type chosen before.
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("59"));
             EXPECT_TRUE(ChooseType(trigger, alc24));
-            EXPECT_EQ(trigger.GetDlgItemAs<QLabel>(CAlarmTriggerDlg::kTypeNameId)->text(), alc24);
+            EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kTypeNameId), alc24);
             // The alarms in index order, alarm 31 last.
             QStringList names = Column(trigger, 0);
             EXPECT_EQ(names.value(0), QStringLiteral("Card Out"));
@@ -125,17 +99,17 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
 
             // Refused: no alarm, seconds outside 60..86400, an address of blanks.
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please enter an integer between 60 and 86400."));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Please enter an integer between 60 and 86400."));
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("86401"));
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please enter an integer between 60 and 86400."));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Please enter an integer between 60 and 86400."));
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("1800"));
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Please select one item"));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Please select one item"));
             CheckAlarms(trigger, {QStringLiteral("High Temp"), QStringLiteral("Disabled")});
             Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral("   "));
             Click(trigger, IDOK);
-            EXPECT_EQ(trigger.GetMessageText(), QStringLiteral("Data is blank"));
+            EXPECT_EQ(MessageLine(trigger), QStringLiteral("Data is blank"));
             EXPECT_TRUE(ServerTrigger(program, "") == std::nullopt);
 
             Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral(" ops@example.net "));
@@ -168,7 +142,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
                     checked.push_back(alarms.GetItemText(r, 0));
             }
             EXPECT_EQ(checked, (QStringList{QStringLiteral("High Temp"), QStringLiteral("Disabled")}));
-            EXPECT_EQ(trigger.GetDlgItemAs<QLineEdit>(CAlarmTriggerDlg::kSecondsId)->text(), QStringLiteral("1800"));
+            EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kSecondsId), QStringLiteral("1800"));
             CheckAlarms(trigger, {QStringLiteral("Card Fail")});
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("7200"));
             Click(trigger, IDOK);

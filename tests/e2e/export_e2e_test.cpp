@@ -12,8 +12,6 @@
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -38,10 +36,9 @@ QString Information(CExportDlg& dialog, const char* key)
     return QStringLiteral("(no row %1)").arg(QLatin1String(key));
 }
 
-void Click(CExportDlg& dialog, int id)
-{
-    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
-}
+using e2e::Click;
+using e2e::MessageLine;
+using e2e::Type;
 
 // Whether the red frame of a marked control shows above the file name.
 bool FileNameFramed(CExportDlg& dialog)
@@ -82,13 +79,13 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
         EXPECT_EQ(Information(dialog, "LOCATION"), QStringLiteral("North"));
 
         // An alert and its frame stay until the operator changes something: here, another row of the list.
-        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QStringLiteral("   "));
+        Type(dialog, CExportDlg::kFileNameId, QStringLiteral("   "));
         Click(dialog, IDOK);
-        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Data is blank"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Data is blank"));
         EXPECT_TRUE(FileNameFramed(dialog));
         QTreeView* info = dialog.FindList(kListControlId);
         program.ClickListRow(*info, 1);
-        EXPECT_EQ(dialog.GetMessageText(), QString());
+        EXPECT_EQ(MessageLine(dialog), QString());
         EXPECT_FALSE(FileNameFramed(dialog));
         // The row is framed in the selection mark though the list's last column is a hidden one.
         EXPECT_GT(CountPixels(info->viewport()->grab().toImage(), e2e::CProgram::ListRowRect(*info, 1),
@@ -96,10 +93,10 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
                   info->viewport()->width());
 
         // Where the header file cannot go, no data is written either.
-        dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QString::fromStdString(data.string()));
+        Type(dialog, CExportDlg::kFileNameId, QString::fromStdString(data.string()));
         fs::create_directory(header);
         Click(dialog, IDOK);
-        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Fail to open file"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Fail to open file"));
         EXPECT_FALSE(fs::exists(data));
         fs::remove(header);
         Click(dialog, IDOK);

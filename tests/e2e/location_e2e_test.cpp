@@ -7,14 +7,14 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
 #include "ui/shell/locations/location_dlg.h"
 #include "ui/shell/locations/location_list_dlg.h"
+#include "ui/shell/tree/group_tree_item.h"
 #include "ui/shell/tree/group_view.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -23,32 +23,10 @@ namespace {
 
 constexpr int kLocationManagement = 33047, kModifyLocation = 33016, kAddSubLocation = 33062;
 
-void Click(CADialog& dialog, int id)
-{
-    dialog.GetDlgItemAs<QAbstractButton>(id)->click();
-}
-
-void Type(CADialog& dialog, int id, const QString& text)
-{
-    dialog.GetDlgItemAs<QLineEdit>(id)->setText(text);
-}
-
-// The text of an edit, or of a combo's chosen entry.
-QString Field(CADialog& dialog, int id)
-{
-    if (const auto* combo = dialog.GetDlgItemAs<QComboBox>(id))
-        return combo->currentText();
-    return dialog.GetDlgItemAs<QLineEdit>(id)->text();
-}
-
-QString ComboTexts(CADialog& dialog, int id)
-{
-    const auto* combo = dialog.GetDlgItemAs<QComboBox>(id);
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.push_back(combo->itemText(i));
-    return texts.join(',');
-}
+using e2e::Click;
+using e2e::ComboTexts;
+using e2e::Field;
+using e2e::Type;
 
 // The location of that name as the server keeps it.
 std::optional<LocationRecord> ServerLocation(e2e::CProgram& program, const std::string& name)
@@ -64,12 +42,7 @@ std::optional<LocationRecord> ServerLocation(e2e::CProgram& program, const std::
 
 int RowOf(QTreeView& list, const QString& name)
 {
-    const CListControl rows(&list);
-    for (int row = 0; row < rows.GetItemCount(); ++row) {
-        if (rows.GetItemText(row, CLocationListDlg::kNameColumn) == name)
-            return row;
-    }
-    return -1;
+    return e2e::RowOf(list, CLocationListDlg::kNameColumn, name);
 }
 
 QString SuperiorCell(QTreeView& list, const QString& name)
@@ -94,7 +67,8 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         CRecordListDlg& lists = dialog;
         const auto rowCommandsOn = [&] {
             return lists.IsControlEnabled(kShowButtonId) && lists.IsControlEnabled(kModifyButtonId) &&
-                   lists.IsControlEnabled(kDeleteButtonId) && lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
+                   lists.IsControlEnabled(kDeleteButtonId) &&
+                   lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
         };
         EXPECT_EQ(lists.SelectedRow(), -1);
         EXPECT_FALSE(rowCommandsOn());
@@ -186,6 +160,25 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         const QTreeWidgetItem* item = program.TreeItem(QStringLiteral("shed"));
         return item != nullptr && item->parent() == program.TreeItem("South") && !program.TreeItem("Depot-2");
     }));
+}
+
+TEST(LocationE2eTest, EachRowShowsTheLocationPictureTheFrameConfigures)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.Operator().OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
+        const QTreeView& list = *dialog.FindList(kListControlId);
+        for (int row = 0; row < list.model()->rowCount(); ++row) {
+            const int image = e2e::CellImage(list, row);
+            EXPECT_GE(image, group_item::kImageLocation);
+            const QImage shown = SharedSmallImages().Get(image).toImage();
+            EXPECT_FALSE(shown.isNull()) << "row " << row << " shows no picture";
+            EXPECT_EQ(shown, program.Frame().GetListIcon(image).toImage()) << "row " << row;
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kLocationManagement));
 }
 
 TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)

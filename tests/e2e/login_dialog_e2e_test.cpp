@@ -3,8 +3,6 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
-#include <QAbstractButton>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,7 +16,7 @@ TEST(LoginDialogTest, TheDialogComesBackAtItsSizeAfterARefusedLogon)
         return [&sizes, password](CLoginDlg& dialog) {
             sizes.push_back(dialog.size());
             app_test::TypeLogin(dialog, {.user = "admin", .password = password});
-            dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+            e2e::Click(dialog, CLoginDlg::kLoginButtonId);
         };
     };
     program.Operator().PushLogin(attempt("wrong"));

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -23,7 +25,8 @@ bool Holds(const std::vector<NeSnmpCommunityRecord>& records, const NeSnmpCommun
     return std::find(records.begin(), records.end(), wanted) != records.end();
 }
 
-void AddReadDelete(CNetDrv& driver, const CHeadlessLinkUi& linkUi)
+// `peerReason`: the text the peer refuses a taken key with, in a text reply; none: the refusal is a result code.
+void AddReadDelete(CNetDrv& driver, const CHeadlessLinkUi& linkUi, const std::optional<std::string>& peerReason)
 {
     const CRecordRequests requests(DriverChannel(driver));
     const NeSnmpCommunityRecord ops{"ops", 2, 1};
@@ -34,9 +37,15 @@ void AddReadDelete(CNetDrv& driver, const CHeadlessLinkUi& linkUi)
 
     const auto again = requests.Add(kReqNeSnmpCommunity, kNe, ops, {.failureTextId = kStrAddFailed});
     EXPECT_FALSE(again.Ok());
-    EXPECT_EQ(again.text, GetDriverErrorText(again.result));
+    if (peerReason) {
+        EXPECT_EQ(again.result, kDrvTextReply);
+        EXPECT_EQ(again.text, *peerReason);
+    } else {
+        EXPECT_EQ(again.text, GetDriverErrorText(again.result));
+    }
     ASSERT_EQ(linkUi.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi.FailureMessages()[0].failureTextId, kStrAddFailed);
+    EXPECT_EQ(linkUi.FailureMessages()[0].errorText, again.text);
 
     ASSERT_TRUE(requests.Delete(kReqNeSnmpCommunity, kNe, ops).Ok());
     read = requests.Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, kNe);
@@ -49,7 +58,7 @@ class RecordRequestsServerTest : public server_test::SimLinkTest {};
 TEST_F(RecordRequestsServerTest, AFamilyIsAddedReadAndDeleted)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    AddReadDelete(*driver_, linkUi_);
+    AddReadDelete(*driver_, linkUi_, "Record already exists");
 }
 
 TEST(RecordRequestsDirectTest, AFamilyIsAddedReadAndDeleted)
@@ -64,7 +73,7 @@ TEST(RecordRequestsDirectTest, AFamilyIsAddedReadAndDeleted)
     CNetDrvSnmpAgent driver(settings, [](const std::array<uint8_t, 4>&, int32_t) { return SnmpEchoResult::Reachable; });
     ASSERT_EQ(driver.Start(), kDrvOk);
     ASSERT_EQ(driver.EmsConnect(snmp_test::kLoopback, agent.Port(), "qurim", "private"), kDrvOk);
-    AddReadDelete(driver, linkUi);
+    AddReadDelete(driver, linkUi, std::nullopt);
     SetLinkUi(nullptr);
 }
 

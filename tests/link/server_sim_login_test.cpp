@@ -244,9 +244,10 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     clash.modelId = 2;
     clash.ipAddress = {10, 99, 1, 1};
     const auto bytes = EncodeRecord(clash);
-    EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, 10003), kDrvRejected);
+    EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, 10003), kDrvTextReply);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 10003u);
+    EXPECT_EQ(linkUi_.FailureMessages()[0].errorText, "NE name already exists");
     EXPECT_EQ(AppData().nes.Count(), 3u);
 
     LocationRecord loop;
@@ -254,7 +255,7 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     loop.name = "Headquarters";
     loop.parentId = 2; // below its own child
     const auto loopBytes = EncodeRecord(loop);
-    EXPECT_EQ(Request(kEmsOpModify, 20, 0, loopBytes.data(), 224), kDrvRejected);
+    EXPECT_EQ(Request(kEmsOpModify, 20, 0, loopBytes.data(), 224), kDrvTextReply);
     EXPECT_EQ(FindLocation(1)->parentId, 0u);
 }
 
@@ -267,7 +268,7 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
         record_bytes::PutU16(profile.data(), 0, profileId);
         ASSERT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvOk);
     }
-    EXPECT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvRejected) << "the id is taken";
+    EXPECT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvTextReply) << "the id is taken";
     const uint16_t countBody = 0;
     ASSERT_EQ(Request(kEmsOpQuery, 444, 1, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
@@ -281,7 +282,7 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     std::vector<uint8_t> batch(2 * 52, 0);
     record_bytes::PutU16(batch.data(), 0, 9);
     record_bytes::PutU16(batch.data(), 52, 7);
-    EXPECT_EQ(Request(kEmsOpModify, 441, 1, batch.data(), 52, 2), kDrvRejected);
+    EXPECT_EQ(Request(kEmsOpModify, 441, 1, batch.data(), 52, 2), kDrvTextReply);
     ASSERT_EQ(Request(kEmsOpQuery, 444, 1, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
 
@@ -331,8 +332,8 @@ TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)
     EXPECT_EQ(Query(0), kDrvNotSupported);
     EXPECT_EQ(Request(kEmsOpModify, 0, 0, &record, 4), kDrvNotSupported);
     // The generic store's NE functions, for an NE that does not exist.
-    EXPECT_EQ(Query(302, 99), kDrvRejected);
-    EXPECT_EQ(Request(kEmsOpModify, 441, 99, &record, 4), kDrvRejected);
+    EXPECT_EQ(Query(302, 99), kDrvTextReply);
+    EXPECT_EQ(Request(kEmsOpModify, 441, 99, &record, 4), kDrvTextReply);
     EXPECT_EQ(Query(1), kDrvOk) << "the keep-alive is answered";
     EXPECT_EQ(reply_->count, 0);
 }

@@ -348,7 +348,7 @@ TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
 
     mail.addressee = "north"; // not logged in
     const auto offline = EncodeRecord(mail);
-    EXPECT_EQ(Request(kEmsOpModify, 8, 0, offline.data(), kOperatorMailRecordSize), kDrvRejected);
+    EXPECT_EQ(Request(kEmsOpModify, 8, 0, offline.data(), kOperatorMailRecordSize), kDrvTextReply);
 }
 
 TEST_F(SimNotifyTest, MalformedFrameClosesOnlyItsConnection)

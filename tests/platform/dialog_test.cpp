@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -211,7 +213,7 @@ TEST(Dialog, ControlLookupStopsAtNestedPages)
     EXPECT_EQ(page->GetDlgItem(1190), page->name);
     EXPECT_EQ(outer.GetDlgItemAs<QLineEdit>(1190), outer.name);
     EXPECT_EQ(outer.GetDlgItemAs<QPushButton>(1190), nullptr);
-    EXPECT_EQ(outer.GetDlgItem(4321), nullptr);
+    EXPECT_EQ(FindControl(&outer, 4321), nullptr);
 
     outer.layout()->addWidget(page);
     outer.Create();
@@ -223,6 +225,34 @@ TEST(Dialog, ControlLookupStopsAtNestedPages)
     EXPECT_TRUE(page->Has(1263, BN_CLICKED));
     EXPECT_FALSE(outer.Has(1263, BN_CLICKED));
     EXPECT_FALSE(page->Create()); // created once
+}
+
+TEST(Dialog, AnIdTheTemplateLacksFailsTheTestNamingTheDialogAndTheId)
+{
+    ProbeDialog dialog;
+    ::testing::TestPartResultArray failures;
+    {
+        const ::testing::ScopedFakeTestPartResultReporter intercept(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        EXPECT_EQ(dialog.GetDlgItem(4321), nullptr);
+        EXPECT_EQ(dialog.GetDlgItem(1190), dialog.name);
+        EXPECT_EQ(FindControl(&dialog, 4322), nullptr); // asking whether it is there is no fault
+    }
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_THAT(failures.GetTestPartResult(0).message(),
+                ::testing::HasSubstr("ProbeDialog \"Probe\" has no control 4321"));
+
+    // The program logs it and goes on.
+    static QStringList warnings;
+    warnings.clear();
+    const MissingControlReporter tests = SetMissingControlReporter({});
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.push_back(text); });
+    EXPECT_EQ(dialog.GetDlgItemAs<QLineEdit>(4321), nullptr);
+    qInstallMessageHandler(previous);
+    SetMissingControlReporter(tests);
+    EXPECT_EQ(warnings,
+              QStringList{QStringLiteral("(anonymous namespace)::ProbeDialog \"Probe\" has no control 4321")});
 }
 
 TEST(Dialog, ControlSignalsBecomeCommandsWithTheirCodes)

@@ -1,7 +1,9 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "app/program_parts.h"
+#include "link/ems_msg.h"
 #include "link/records/record_bytes.h"
+#include "link/records/request_catalogue.h"
 #include "platform/popup_menu_runner.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/shell/app/ems_app.h"
@@ -23,6 +25,7 @@
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <sstream>
 
 namespace e2e {
 
@@ -30,6 +33,22 @@ namespace {
 
 const std::string kWorld = std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini";
 const std::string kNe48 = std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini";
+
+// The list icons of the icon set that ships with the program, as the run command adds them to Tarvik.ini: the
+// section of icons.ini without its comments.
+std::string ListIconSection()
+{
+    std::istringstream lines(app_test::ReadText(app_test::kResources / "icons" / "icons.ini"));
+    std::string section;
+    bool inside = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('['))
+            inside = line.starts_with("[LISTICON]");
+        if (inside && !line.starts_with(';'))
+            section += line + '\n';
+    }
+    return section;
+}
 
 // The enabled action carrying `commandId` among `actions` and their sub-menus, or null.
 QAction* FindAction(const QList<QAction*>& actions, int commandId)
@@ -58,7 +77,7 @@ void COperator::PushLogin(const app_test::LoginInput& input)
 {
     PushLogin([input](CLoginDlg& dialog) {
         app_test::TypeLogin(dialog, input);
-        dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
+        Click(dialog, CLoginDlg::kLoginButtonId);
     });
 }
 
@@ -123,6 +142,9 @@ CProgram::CProgram()
     // The splash picture, where the run command puts it.
     std::filesystem::create_directories(dir_.Path() / "Logo");
     std::filesystem::copy_file(app_test::kResources / "Logo" / "Logo.dat", dir_.Path() / "Logo" / "Logo.dat");
+    // The pictures of the list icons, which the configuration names relative to the working directory.
+    std::filesystem::copy(app_test::kResources / "icons", dir_.Path() / "Icon",
+                          std::filesystem::copy_options::recursive);
 }
 
 CProgram::~CProgram()
@@ -139,7 +161,7 @@ CProgram::~CProgram()
 
 bool CProgram::WriteIni(const std::string& keys)
 {
-    dir_.WriteIni(keys + iniExtra_);
+    dir_.WriteIni(keys + ListIconSection() + iniExtra_);
     return true;
 }
 
@@ -223,8 +245,7 @@ bool CProgram::ToolbarButton(int commandId)
 
 QTreeWidgetItem* CProgram::TreeItem(const QString& text)
 {
-    const QList<QTreeWidgetItem*> found =
-        Tree().Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    const QList<QTreeWidgetItem*> found = Tree().Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
     return found.isEmpty() ? nullptr : found.front();
 }
 
@@ -366,7 +387,9 @@ std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t 
     std::vector<std::vector<uint8_t>> records;
     for (;;) {
         std::optional<::Frame> reply = probe.ReplyTo(sequence);
-        if (!reply || reply->header.status != 0 || reply->header.recordSize == 0)
+        // A refusal (a status, or a text reply) and an empty answer hold no records.
+        if (!reply || reply->header.status != 0 || reply->header.operation != kEmsOpReply ||
+            reply->header.recordSize == 0)
             return records;
         for (size_t at = 0; at + reply->header.recordSize <= reply->payload.size(); at += reply->header.recordSize)
             records.emplace_back(reply->payload.begin() + static_cast<std::ptrdiff_t>(at),
@@ -375,6 +398,13 @@ std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t 
         if (reply->header.more == 0)
             return records;
     }
+}
+
+std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t neId)
+{
+    const RequestEntry entry = FindRequest(code);
+    const uint32_t size = entry.spec != nullptr ? entry.spec->QueryBodySize() : 1;
+    return QueryServer(code, neId, std::vector<uint8_t>(size), size);
 }
 
 } // namespace e2e

@@ -1,10 +1,11 @@
 #pragma once
 // The running program as the unit of test. CProgram starts a simulated peer (the management server or one NE) on a
 // free port, boots the real application object and main frame in this process (offscreen) in a working directory
-// laid out as the run command lays out build/run (definition files, splash picture), logs in through the login
-// dialog, and lets a test act as the operator: trigger a command from the main menu or the toolbar, right-click a
-// tree item, click a list header, answer the modal dialogs that come up by script. A test then reads what the views
-// show and what reached the peer. Nothing stands between the menu and the wire.
+// laid out as the run command lays out build/run (definition files, splash picture, the list icons), logs in through
+// the login dialog, and lets a test act as the operator: trigger a command from the main menu or the toolbar,
+// right-click a tree item, click a list header, answer the modal dialogs that come up by script and work them with
+// the operator's actions (operator_actions.h). A test then reads what the views show and what reached the peer.
+// Nothing stands between the menu and the wire.
 //
 //     e2e::CProgram program;
 //     ASSERT_TRUE(program.StartServer());
@@ -13,10 +14,12 @@
 //     ASSERT_TRUE(program.Command(kCmdDeleteNe));
 //     EXPECT_TRUE(program.WaitUntil([&] { return AppData().nes.FindNeById(3) == nullptr; }));
 
+#include "tests/e2e/support/operator_actions.h"
 #include "tests/link/server_sim_harness.h"
 #include "tests/link/snmp_test_support.h"
 #include "tests/ui/shell/app/app_test_support.h"
 
+#include "link/records/record_codec.h"
 #include "platform/scripted_runners.h"
 
 #include <QStringList>
@@ -26,6 +29,7 @@
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 class CEmsApp;
@@ -58,8 +62,7 @@ public:
     void AnswerBox(int result) { boxAnswers_.push_back(result); }
     // The next dialog of class Dlg (run modally) is worked by `script`, which returns the result to end it with
     // when the dialog has not ended itself.
-    template <class Dlg>
-    void OnDialog(std::function<int(Dlg&)> script)
+    template <class Dlg> void OnDialog(std::function<int(Dlg&)> script)
     {
         dialogScripts_.push_back({typeid(Dlg).name(), [script](QDialog& dialog) -> std::optional<int> {
                                       auto* typed = dynamic_cast<Dlg*>(&dialog);
@@ -77,9 +80,9 @@ public:
 
     // What the operator saw.
     int loginRuns = 0;
-    std::vector<QString> boxTexts;      // program message boxes, in order
-    QStringList dialogsRun;             // titles of every other modal dialog, in order
-    QStringList unscriptedDialogs;      // titles of dialogs no script was queued for (cancelled)
+    std::vector<QString> boxTexts; // program message boxes, in order
+    QStringList dialogsRun;        // titles of every other modal dialog, in order
+    QStringList unscriptedDialogs; // titles of dialogs no script was queued for (cancelled)
 
 private:
     struct DialogScript {
@@ -167,6 +170,19 @@ public:
     // The records of a query (operation 1) sent by the probe; empty on failure.
     std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId, const std::vector<uint8_t>& record,
                                                   uint32_t recordSize);
+    // The same with the query body the request catalogue gives the code (zeros).
+    std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId);
+    // What the server keeps of a code, decoded: program.ServerRecords<LocationRecord>(kReqLocation).
+    template <class Rec> std::vector<Rec> ServerRecords(uint16_t code, uint32_t neId = 0)
+    {
+        std::vector<Rec> records;
+        for (const std::vector<uint8_t>& bytes : QueryServer(code, neId)) {
+            Rec record;
+            if (DecodeRecord(bytes.data(), bytes.size(), &record))
+                records.push_back(std::move(record));
+        }
+        return records;
+    }
 
 private:
     bool WriteIni(const std::string& keys);

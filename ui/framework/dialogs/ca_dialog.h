@@ -131,7 +131,7 @@ public:
     // Clears the message line, then exchanges data from the controls; false when the exchange failed.
     bool UpdateDialogData();
 
-    // Controls by id; absent controls are ignored. A 0 in a list ends it.
+    // Controls by id; an id the template lacks is reported (control_id.h) and left. A 0 in a list ends it.
     void EnableControls(std::initializer_list<int> ids, bool on = true);
     void EnableControl(int id, bool on = true);
     bool IsControlEnabled(int id) const;

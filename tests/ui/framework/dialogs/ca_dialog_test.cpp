@@ -339,9 +339,10 @@ TEST_F(CADialogTest, DialogsClosedOutOfOrderLeaveNoStaleCurrentDialog)
     EXPECT_EQ(GetCurrentDialog(), nullptr);
 }
 
-TEST_F(CADialogTest, ControlHelpersIgnoreMissingControls)
+TEST_F(CADialogTest, ControlHelpersReportMissingControlsAndGoOn)
 {
     CTestDlg dialog;
+    const MissingControlReports reports;
     dialog.Create();
     dialog.EnableControls({kEdit1, kEdit2, 0, kListControlId}, false);
     EXPECT_FALSE(dialog.IsControlEnabled(kEdit1));
@@ -354,6 +355,8 @@ TEST_F(CADialogTest, ControlHelpersIgnoreMissingControls)
     EXPECT_FALSE(dialog.IsControlVisible(kEdit2));
     EXPECT_FALSE(dialog.IsControlEnabled(4242));
     dialog.DestroyWindow();
+    EXPECT_EQ(reports.texts.size(), 3);
+    EXPECT_TRUE(reports.texts.value(0).endsWith(QStringLiteral("has no control 4242")));
 }
 
 } // namespace
