@@ -108,8 +108,9 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         const GenericReply reply = generic_.Handle(code, kEmsOpModify, seed.neId, seed.record.data(), 1,
                                                    static_cast<uint32_t>(seed.record.size()));
         if (reply.status != kDrvOk) {
-            return fail(seed.origin +
-                        ": the server refuses the record: " + GetDriverErrorText(static_cast<int>(reply.status)));
+            const std::string why =
+                reply.reason.empty() ? GetDriverErrorText(static_cast<int>(reply.status)) : reply.reason;
+            return fail(seed.origin + ": the server refuses the record: " + why);
         }
     }
     return true;

@@ -81,7 +81,7 @@ TEST_F(SeededFamiliesTest, TheServerRefusesASeedAsItRefusesTheRequest)
     ASSERT_TRUE(LoadSimScenario(path_, &scenario, &error)) << error;
     CSimDatabase database;
     EXPECT_FALSE(database.Load(scenario, kNow, &error));
-    EXPECT_EQ(error, "line 9 [NE1.NeSnmpCommunityRecord.2]: the server refuses the record: request rejected");
+    EXPECT_EQ(error, "line 9 [NE1.NeSnmpCommunityRecord.2]: the server refuses the record: Record already exists");
 }
 
 TEST_F(SeededFamiliesTest, TheServerAnswersAQueryWithTheSeededRecord)
