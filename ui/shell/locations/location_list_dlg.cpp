@@ -2,6 +2,7 @@
 
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
+#include "core/tables/location_alarms.h"
 #include "core/tables/location_tree.h"
 #include "core/util/names.h"
 #include "link/record_requests.h"
@@ -76,6 +77,8 @@ void CLocationListDlg::InitData()
     UpdateCaption(kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumns);
+    // The row images show the locations' alarms as they are now.
+    RollUpLocationAlarms();
     FillList();
     UpdateRowCommands();
 }
@@ -91,7 +94,7 @@ void CLocationListDlg::FillList()
         if (node->id == 0 || node->inScope == 0)
             continue;
         const int row = list.InsertItem(list.GetItemCount(), QString::number(list.GetItemCount() + 1));
-        const uint32_t severity = node->severity <= 4 ? node->severity : kMaxSeverityImage;
+        const uint32_t severity = node->gravestSeverity <= 4 ? node->gravestSeverity : kMaxSeverityImage;
         SetRowImage(row, group_item::kImageLocation + static_cast<int>(severity));
         list.SetItemData(row, node->id);
         WriteRow(row, *node);
