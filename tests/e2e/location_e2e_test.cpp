@@ -97,7 +97,8 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         CRecordListDlg& lists = dialog;
         const auto rowCommandsOn = [&] {
             return lists.IsControlEnabled(kShowButtonId) && lists.IsControlEnabled(kModifyButtonId) &&
-                   lists.IsControlEnabled(kDeleteButtonId) && lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
+                   lists.IsControlEnabled(kDeleteButtonId) &&
+                   lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
         };
         EXPECT_EQ(lists.SelectedRow(), -1);
         EXPECT_FALSE(rowCommandsOn());
