@@ -233,6 +233,38 @@ TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
     EXPECT_TRUE(person.boxTexts.empty());
 }
 
+TEST(LocationE2eTest, AnOperatorWithoutTheRightIsToldSoBeforeAnyDialogOrQuestion)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("manager", "manager")); // may look at the locations, not change them
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        Click(dialog, kAddButtonId);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege"));
+
+        program.ClickListRow(list, RowOf(list, QStringLiteral("North")));
+        for (const int command : {kModifyButtonId, kDeleteButtonId}) {
+            dialog.ClearMessageLine();
+            Click(dialog, command);
+            EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege")) << command;
+        }
+        // Showing is within the right.
+        person.OnDialog<CLocationDlg>([&](CLocationDlg& show) {
+            EXPECT_EQ(Field(show, CLocationDlg::kNameId), QStringLiteral("North"));
+            return IDCANCEL;
+        });
+        Click(dialog, kShowButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kLocationManagement));
+    EXPECT_EQ(person.dialogsRun.size(), 2) << person.dialogsRun.join(',').toStdString(); // the list and Show's dialog
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_TRUE(person.boxTexts.empty());
+}
+
 TEST(LocationE2eTest, TheRowsShowTheGravestAlarmOfTheLocationsAndTheirNes)
 {
     // The test world with the NE of South reporting its management link lost: a critical alarm.

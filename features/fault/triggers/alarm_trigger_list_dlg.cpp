@@ -61,6 +61,7 @@ CAlarmTriggerListDlg::CAlarmTriggerListDlg(QWidget* parent)
                      {.popupName = "ADD_DEL_EDIT_LIST",
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId,
+                      .right = kRightAlarmTriggers,
                       .exportStem = "FMNotify"},
                      parent),
       ui_(std::make_unique<Ui::CAlarmTriggerListDlg>()), rows_(*this, TriggerColumns(), &AlarmTriggerRec::triggerId)
@@ -128,7 +129,7 @@ void CAlarmTriggerListDlg::OnAddRecord(std::optional<uint32_t> selected)
 void CAlarmTriggerListDlg::OnDeleteRecord(uint32_t triggerId)
 {
     const AlarmTriggerRec* rec = rows_.Find(triggerId);
-    if (CheckRight(kRightAlarmTriggers, 'd') != 0 || rec == nullptr || !ConfirmDelete())
+    if (rec == nullptr || !ConfirmDelete())
         return;
     AlarmTriggerRec key;
     key.triggerId = triggerId;

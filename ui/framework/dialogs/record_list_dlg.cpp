@@ -143,21 +143,33 @@ void CRecordListDlg::OnExport()
     dlg.DoModal();
 }
 
+bool CRecordListDlg::HasCommandRight(char letter)
+{
+    return setup_.right < 0 || CheckRight(setup_.right, letter) == 0;
+}
+
 bool CRecordListDlg::RunListCommand(int id)
 {
     switch (ButtonOfCommand(id)) {
     case kShowButtonId:
+        if (!HasCommandRight('q'))
+            return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnShowRecord(*key);
         return true;
     case kModifyButtonId:
+        if (!HasCommandRight('m'))
+            return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnModifyRecord(*key);
         return true;
     case kAddButtonId:
-        OnAddRecord(SelectedItemData());
+        if (HasCommandRight('c'))
+            OnAddRecord(SelectedItemData());
         return true;
     case kDeleteButtonId:
+        if (!HasCommandRight('d'))
+            return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnDeleteRecord(*key);
         return true;

@@ -7,8 +7,9 @@
 //
 // The rows are the dialog's typed list (record_list.h): the records by key and the column table that makes their
 // cells, images and order. The base fills the list through it (FillList at the start, RefillList for Refresh and
-// after an add), sorts by it and exports what it shows. Show, Modify, Add and Delete call the hooks of the same names
-// with the selected row's key. The commands that need a row (Setup::rowCommands, a button with its menu entry, the
+// after an add), sorts by it and exports what it shows. Show, Modify, Add and Delete check the operator's right first
+// (Setup::right: 'q', 'm', 'c' and 'd'), then, but for Add, that a row is selected, and call the hooks of the same
+// names with the row's key. The commands that need a row (Setup::rowCommands, a button with its menu entry, the
 // dialog's own commands among them) are enabled only while one is selected. A double click, Enter on the list or the
 // OK button run the activation command on the selected row and do nothing without one; the dialog closes through
 // Close.
@@ -18,7 +19,7 @@
 //         CLocationListDlg()
 //             : CRecordListDlg(232, {.popupName = "GROUP_LIST",
 //                                    .rowCommands = {kRowShow, kRowModify, kRowDelete, {1174, 33029}},
-//                                    .activateCommand = kShowButtonId,
+//                                    .activateCommand = kShowButtonId, .right = kRightLocations,
 //                                    .exportStem = "Location"}),
 //               rows_(*this, Columns(), &FindLocation, [this] { return LocationsOfList(); })
 //         {
@@ -71,6 +72,8 @@ public:
         std::vector<RowCommand> rowCommands;
         // What a double click, Enter or OK runs on the selected row (a button id); 0 for nothing.
         int activateCommand = 0;
+        // The function of the access rights whose letters Show, Modify, Add and Delete need; -1 for none.
+        int right = -1;
         // Export: the file stem and the delimiter.
         const char* exportStem = "";
         char exportDelimiter = '\t';
@@ -82,8 +85,8 @@ public:
     void SetRecordList(CListRows& rows);
     int GetListId() const { return setup_.listId; }
 
-    // Hooks. The record hooks get the selected row's key; without a selected row Show, Modify and Delete say "Please
-    // select one item" and call nothing.
+    // Hooks. The record hooks get the selected row's key; without the right they are not called and the message line
+    // says "No privilege", without a selected row Show, Modify and Delete say "Please select one item".
     virtual void OnShowRecord(uint32_t /*key*/) {}
     virtual void OnModifyRecord(uint32_t /*key*/) {}
     // The selected row's key, none without a selection.
@@ -118,6 +121,8 @@ public:
 private:
     // Runs the activation command on the selected row.
     void Activate();
+    // Whether the operator has the right's letter; "No privilege" on the message line when not.
+    bool HasCommandRight(char letter);
     void ShowContextMenu();
     // Runs a common list command; false when the id is none of them.
     bool RunListCommand(int id);

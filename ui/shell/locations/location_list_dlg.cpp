@@ -67,6 +67,7 @@ CLocationListDlg::CLocationListDlg(QWidget* parent)
                                       {kActiveAlarmButtonId, kPopupActiveAlarm},
                                       {kHistoryAlarmButtonId, kPopupHistoryAlarm}},
                       .activateCommand = kShowButtonId,
+                      .right = kRightLocations,
                       .exportStem = "Location"},
                      parent),
       ui_(std::make_unique<Ui::CLocationListDlg>()),
@@ -184,7 +185,7 @@ void CLocationListDlg::OnAddRecord(std::optional<uint32_t> selected)
 
 void CLocationListDlg::OnDeleteRecord(uint32_t locationId)
 {
-    if (CheckRight(kRightLocations, 'd') != 0 || !ConfirmDelete())
+    if (!ConfirmDelete())
         return;
     const CLocationNode* node = rows_.Find(locationId);
     LocationRecord record;

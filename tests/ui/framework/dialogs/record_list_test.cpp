@@ -1,6 +1,10 @@
 #include "tests/ui/framework/framework_test_support.h"
 
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "core/tables/user_account.h"
 #include "platform/list_control.h"
+#include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/dialogs/record_list_dlg.h"
@@ -14,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,10 +37,12 @@ struct Host {
     IpAddress address{};
 };
 
-// A list dialog with a model-backed list 1212, built in code.
+constexpr int kHostRight = 21;
+
+// A list dialog with a model-backed list 1212, built in code, that notes which record hook ran.
 class CHostListDlg : public CRecordListDlg {
 public:
-    CHostListDlg() : CRecordListDlg(9002, {})
+    CHostListDlg() : CRecordListDlg(9002, {.rowCommands = {kRowShow, kRowModify, kRowDelete}, .right = kHostRight})
     {
         resize(400, 200);
         list = new QTreeView(this);
@@ -43,7 +50,13 @@ public:
         list->setRootIsDecorated(false);
         SetCtrlId(list, kListControlId);
     }
+    void OnShowRecord(uint32_t) override { hook = kShowButtonId; }
+    void OnModifyRecord(uint32_t) override { hook = kModifyButtonId; }
+    void OnAddRecord(std::optional<uint32_t>) override { hook = kAddButtonId; }
+    void OnDeleteRecord(uint32_t) override { hook = kDeleteButtonId; }
+
     QTreeView* list = nullptr;
+    int hook = 0;
 };
 
 // No., Name, Load, Address.
@@ -176,6 +189,47 @@ TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
     dialog_.FillList();
     EXPECT_EQ(Column(dialog_, 0), QStringLiteral("1"));
     EXPECT_EQ(Column(dialog_, 1), QStringLiteral("South"));
+}
+
+TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)
+{
+    LoadProgramStrings();
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    rows.SetRecords({{1, "north", 1, {}}});
+    struct Case {
+        char right;
+        int command;
+        bool rowSelected;
+        const char* message;
+        int hook;
+    };
+    const Case cases[] = {
+        {'q', kModifyButtonId, false, "No privilege", 0},  {'q', kDeleteButtonId, true, "No privilege", 0},
+        {'q', kAddButtonId, false, "No privilege", 0},     {'q', kShowButtonId, false, "Please select one item", 0},
+        {'q', kPopupShow, true, "", kShowButtonId},        {'m', kModifyButtonId, false, "Please select one item", 0},
+        {'m', kPopupModify, true, "", kModifyButtonId},    {'m', kPopupDelete, true, "No privilege", 0},
+        {'c', kAddButtonId, true, "", kAddButtonId},       {'a', kDeleteButtonId, false, "Please select one item", 0},
+        {'a', kDeleteButtonId, true, "", kDeleteButtonId},
+    };
+    AppData().role = kRoleAdministrator;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.right) + " " + std::to_string(c.command) + (c.rowSelected ? " on a row" : ""));
+        std::string rights(kHostRight + 1, '-');
+        rights[kHostRight] = c.right;
+        SetUserRights(kRoleAdministrator, rights.c_str());
+        dialog_.list->clearSelection();
+        if (c.rowSelected) {
+            ASSERT_TRUE(dialog_.SelectRowByItemData(1));
+        }
+        dialog_.ClearMessageLine();
+        dialog_.hook = 0;
+        dialog_.OnCommand(c.command, BN_CLICKED);
+        EXPECT_EQ(dialog_.GetMessageText(), QString::fromLatin1(c.message));
+        EXPECT_EQ(dialog_.hook, c.hook);
+    }
+    ClearUserRights();
+    AppData().role = kRoleNone;
 }
 
 } // namespace
