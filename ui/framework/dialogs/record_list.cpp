@@ -18,11 +18,6 @@ CListRows::~CListRows()
     model_->Clear();
 }
 
-int CListRows::RowCount() const
-{
-    return model_->RowCount();
-}
-
 uint32_t CListRows::ArrivalOf(uint32_t key) const
 {
     const auto found = arrivals_.find(key);

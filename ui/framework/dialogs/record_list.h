@@ -50,8 +50,8 @@ public:
     CListRows(const CListRows&) = delete;
     CListRows& operator=(const CListRows&) = delete;
 
-    // Every row anew from where the records come; false when they could not be had (the list stays empty).
-    virtual bool Fill() = 0;
+    // Every row anew from where the records come; none when they could not be had.
+    virtual void Fill() = 0;
     // -1, 0 or 1 for two rows by the column in the low byte of `flags` (0x8000 descending), as CompareItems
     // answers. A row whose record is missing goes first; a column beyond the table compares the keys.
     int Compare(uint32_t key1, uint32_t key2, uint32_t flags) const;
@@ -60,7 +60,6 @@ public:
 
     CRecordTableModel& Model() const { return *model_; }
     bool HasRow(uint32_t key) const { return arrivals_.contains(key); }
-    int RowCount() const;
     // The row's number in the order the rows came in; 0 for no row.
     uint32_t ArrivalOf(uint32_t key) const;
     // Gives the columns the widest values they are to have room for.
@@ -92,7 +91,7 @@ private:
     void Relayout() const;
 
     CRecordListDlg& dialog_;
-    CRecordTableModel* model_; // the dialog's child
+    CRecordTableModel* model_; // owned by the dialog's list
     std::unordered_map<uint32_t, uint32_t> arrivals_;
     uint32_t lastArrival_ = 0;
     ListTies ties_ = ListTies::kNone;
@@ -179,16 +178,14 @@ public:
     // The records the list takes, from a reply and from Put; all without a filter.
     void SetFilter(Accept accept) { accept_ = std::move(accept); }
 
-    bool Fill() override
+    void Fill() override
     {
         SetRecords({});
         if (!query_)
-            return true;
+            return;
         const RecordReply<Rec> reply = query_();
-        if (!reply.Ok())
-            return false;
-        SetRecords(reply.records);
-        return true;
+        if (reply.Ok())
+            SetRecords(reply.records);
     }
 
     // Every row anew: the records the filter takes, in their order; a key that comes again keeps its first row.
@@ -257,11 +254,7 @@ public:
     {
     }
 
-    bool Fill() override
-    {
-        this->SetRowKeys(keys_());
-        return true;
-    }
+    void Fill() override { this->SetRowKeys(keys_()); }
 
     // After the tables changed the record: a new one's row comes at the bottom, a known one's row shows the change,
     // and the row of one the tables no longer hold goes.
