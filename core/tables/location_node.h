@@ -10,7 +10,7 @@
 class CLocationTree;
 
 class CLocationNode {
-  public:
+public:
     // Widths of the texts, in characters.
     static constexpr size_t kNameMax = 20;
     static constexpr size_t kCommentMax = 60;
@@ -29,15 +29,15 @@ class CLocationNode {
     std::string telephone;
     std::string mobile;
     std::string email;
-    uint32_t mapId = 0;    // 0 = the world map
-    uint32_t inScope = 1;  // 1 inside the operator's location scope, or when there is no scope
-    uint32_t severity = 0; // highest alarm severity of the location, 0..5
+    uint32_t mapId = 0;   // 0 = the world map
+    uint32_t inScope = 1; // 1 inside the operator's location scope, or when there is no scope
     uint32_t kind = kKindLocation;
 
-    // Scratch of the tree view, all 0 when a node is created.
-    uintptr_t treeItem = 0;
+    // The gravest alarms of the location and all below it (location_alarms.h), 0 when a node is created.
     uint32_t gravestSeverity = 0;
     uint32_t gravestSecondaryStatus = 0;
+    // Scratch of the tree view, 0 when a node is created.
+    uintptr_t treeItem = 0;
 
     CLocationNode* GetParentNode() const { return links_.parent; }
     CLocationNode* GetFirstChild() const { return links_.firstChild; }
@@ -47,7 +47,7 @@ class CLocationNode {
     // Non-zero when a node with that id lies on this node's parent chain (the node itself does not count).
     int HasAncestor(uint32_t locationId) const;
 
-  private:
+private:
     friend class CLocationTree;
     // Copies carry the values only: a copy is linked to no tree, and assigning values keeps a node's own links.
     struct Links {

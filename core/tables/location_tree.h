@@ -23,7 +23,7 @@ enum class LocationResult {
 };
 
 class CLocationTree {
-  public:
+public:
     static constexpr std::string_view kRootName = "<Root>";
 
     CLocationTree();
@@ -41,7 +41,7 @@ class CLocationTree {
     CLocationNode* ResolveLocationNode(const CLocationNode* node) const;
 
     // Adds a location, or replaces the values of the one with its id; texts are cut to their widths. A node keeps its
-    // in-scope flag, severity and scratch fields; a new one starts with the values given. mapChanged (optional) tells
+    // in-scope flag, alarms and scratch fields; a new one starts with the values given. mapChanged (optional) tells
     // whether the location's map id changed, or a new location has a map of its own.
     LocationResult UpsertLocation(const CLocationNode& values, bool* mapChanged = nullptr);
     // Removes a location; its children move to its parent, keeping their order.
@@ -58,7 +58,7 @@ class CLocationTree {
     // intoChildren the walk passes over the node's children.
     static CLocationNode* NextInSubtree(const CLocationNode* node, const CLocationNode* top, bool intoChildren = true);
 
-  private:
+private:
     // Links a detached node below its parent, or below the root while the parent is not known.
     void Attach(CLocationNode* node);
     void Detach(CLocationNode* node);

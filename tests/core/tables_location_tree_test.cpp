@@ -95,7 +95,7 @@ TEST(LocationTree, UpsertReplacesValuesAndMovesBetweenParents)
     EXPECT_FALSE(mapChanged);
     CLocationNode* c = tree.FindLocation(3);
     c->inScope = 0;
-    c->severity = 2;
+    c->gravestSeverity = 2;
 
     CLocationNode values = Location(3, 2, std::string(30, 'x'), 7);
     values.comment = std::string(70, 'y');
@@ -111,7 +111,7 @@ TEST(LocationTree, UpsertReplacesValuesAndMovesBetweenParents)
     EXPECT_EQ(c->mapId, 7u);
     // The client's own marks stay.
     EXPECT_EQ(c->inScope, 0u);
-    EXPECT_EQ(c->severity, 2u);
+    EXPECT_EQ(c->gravestSeverity, 2u);
     EXPECT_EQ(Shape(tree.Root()), "<Root>(a b(" + std::string(20, 'x') + "))");
 
     ASSERT_EQ(tree.UpsertLocation(Location(3, 2, "c", 7), &mapChanged), LocationResult::kOk);

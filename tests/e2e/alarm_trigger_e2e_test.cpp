@@ -8,6 +8,7 @@
 #include "features/fault/triggers/alarm_trigger_list_dlg.h"
 #include "link/records/alarm_trigger_rec.h"
 #include "platform/list_control.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QTreeWidget>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -156,6 +158,18 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
         EXPECT_EQ(changed.value_or(AlarmTriggerRec{}).alarmMask, 0x2u);
         EXPECT_EQ(changed.value_or(AlarmTriggerRec{}).seconds, 7200u);
 
+        // Export from the row's menu: the rows as the list shows them, without the hidden columns.
+        const std::filesystem::path exported = program.WorkDir().Path() / "FMNotify.txt";
+        person.OnDialog<CExportDlg>([&](CExportDlg& dialog) {
+            dialog.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->setText(QString::fromStdString(exported.string()));
+            Click(dialog, IDOK);
+            return IDCANCEL;
+        });
+        program.RightClickListRow(rows, row, kPopupExport);
+        const QStringList lines = QString::fromStdString(app_test::ReadText(exported)).split('\n');
+        EXPECT_EQ(lines.value(4), QStringLiteral("3\t\"3\"\t\"ALC-24 (ADSL2+ 24 ports)\"\t\"ops@example.net\"\t\"7200\"\t"
+                                                 "\"Card Fail\""));
+
         // Delete, confirmed.
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
@@ -166,7 +180,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
     });
     ASSERT_TRUE(program.Command(kCmdAlarmNotification));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
-    EXPECT_TRUE(person.dialogsRun.size() == 3) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(person.dialogsRun.size() == 4) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
 }
 
 TEST(AlarmTriggerE2eTest, DirectModeDoesNotOfferTheServersTriggers)

@@ -17,6 +17,8 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -220,6 +222,66 @@ TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
     }));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
     EXPECT_TRUE(person.boxTexts.empty());
+}
+
+TEST(LocationE2eTest, AnOperatorWithoutTheRightIsToldSoBeforeAnyDialogOrQuestion)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("manager", "manager")); // may look at the locations, not change them
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        Click(dialog, kAddButtonId);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege"));
+
+        program.ClickListRow(list, RowOf(list, QStringLiteral("North")));
+        for (const int command : {kModifyButtonId, kDeleteButtonId}) {
+            dialog.ClearMessageLine();
+            Click(dialog, command);
+            EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege")) << command;
+        }
+        // Showing is within the right.
+        person.OnDialog<CLocationDlg>([&](CLocationDlg& show) {
+            EXPECT_EQ(Field(show, CLocationDlg::kNameId), QStringLiteral("North"));
+            return IDCANCEL;
+        });
+        Click(dialog, kShowButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kLocationManagement));
+    EXPECT_EQ(person.dialogsRun.size(), 2) << person.dialogsRun.join(',').toStdString(); // the list and Show's dialog
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_TRUE(person.boxTexts.empty());
+}
+
+TEST(LocationE2eTest, TheRowsShowTheGravestAlarmOfTheLocationsAndTheirNes)
+{
+    // The test world with the NE of South reporting its management link lost: a critical alarm.
+    e2e::CProgram program;
+    const std::filesystem::path world = program.WorkDir().Path() / "world.ini";
+    WriteText(world, ReadText(TARVIK_TEST_DATA_DIR "/server/sim_world.ini") + "\n[NE2.ALARM2]\nENTITY=1\nBIT=0\n");
+    e2e::PeerOptions options;
+    options.args = {"--scenario", world.string()};
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const auto image = [&](const char* name) {
+            return CListControl(&list).GetItemImage(RowOf(list, QString::fromLatin1(name)), 0);
+        };
+        const int critical = group_item::kImageLocation + 1;
+        EXPECT_EQ(image("South"), critical);
+        EXPECT_EQ(image("Headquarters"), critical) << "South lies below it";
+        EXPECT_NE(image("North"), critical);
+        EXPECT_GT(image("North"), group_item::kImageLocation) << "its NE has alarms of its own";
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kLocationManagement));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
+#include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
 
@@ -38,6 +40,15 @@ int ButtonOfCommand(int id)
 CRecordListDlg::CRecordListDlg(int templateId, Setup setup, QWidget* parent)
     : CADialog(templateId, parent), setup_(std::move(setup))
 {
+}
+
+void CRecordListDlg::SetRecordList(CListRows& rows)
+{
+    rows_ = &rows;
+    SetListModel(rows.Model(), setup_.listId);
+    // The model goes after the list's proxy, which reads it to the end, when the dialog's controls go.
+    if (QTreeView* list = FindList(setup_.listId))
+        rows.Model().setParent(list);
 }
 
 CListControl CRecordListDlg::List() const
@@ -92,6 +103,15 @@ void CRecordListDlg::UpdateRowCommands()
         EnableControl(command.button, selected);
 }
 
+void CRecordListDlg::FillList()
+{
+    if (rows_ != nullptr) {
+        rows_->Fill();
+        rows_->ApplyWidthRules(setup_.listId);
+    }
+    UpdateRowCommands();
+}
+
 void CRecordListDlg::RefillList()
 {
     FillList();
@@ -100,14 +120,11 @@ void CRecordListDlg::RefillList()
     if (!GetNoSort())
         SortList(GetSortColumn(), GetSortDirection(), setup_.listId);
     UpdateListLayout(setup_.listId);
-    UpdateRowCommands();
 }
 
-void CRecordListDlg::RemoveRow(int row)
+int CRecordListDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
-    if (row >= 0)
-        List().DeleteItem(row);
-    UpdateRowCommands();
+    return rows_ != nullptr ? rows_->Compare(item1, item2, flags) : CADialog::CompareItems(item1, item2, flags);
 }
 
 void CRecordListDlg::OnListSelChanged(int /*row*/, int listId)
@@ -126,23 +143,35 @@ void CRecordListDlg::OnExport()
     dlg.DoModal();
 }
 
+bool CRecordListDlg::HasCommandRight(char letter)
+{
+    return setup_.right < 0 || CheckRight(setup_.right, letter) == 0;
+}
+
 bool CRecordListDlg::RunListCommand(int id)
 {
     switch (ButtonOfCommand(id)) {
     case kShowButtonId:
-        if (const std::optional<uint32_t> data = RequireSelectedItemData())
-            OnShowRecord(*data);
+        if (!HasCommandRight('q'))
+            return true;
+        if (const std::optional<uint32_t> key = RequireSelectedItemData())
+            OnShowRecord(*key);
         return true;
     case kModifyButtonId:
-        if (const std::optional<uint32_t> data = RequireSelectedItemData())
-            OnModifyRecord(*data);
+        if (!HasCommandRight('m'))
+            return true;
+        if (const std::optional<uint32_t> key = RequireSelectedItemData())
+            OnModifyRecord(*key);
         return true;
     case kAddButtonId:
-        OnAddRecord(SelectedItemData());
+        if (HasCommandRight('c'))
+            OnAddRecord(SelectedItemData());
         return true;
     case kDeleteButtonId:
-        if (const std::optional<uint32_t> data = RequireSelectedItemData())
-            OnDeleteRecord(*data);
+        if (!HasCommandRight('d'))
+            return true;
+        if (const std::optional<uint32_t> key = RequireSelectedItemData())
+            OnDeleteRecord(*key);
         return true;
     case kRefreshButtonId:
         RefillList();

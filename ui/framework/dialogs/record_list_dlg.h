@@ -5,21 +5,31 @@
 //     Show 1291 / 33082, Modify 1150 / 33015, Add 1263 / 33060, Delete 1131 / 33008, Refresh 1307 / 33084,
 //     Export 1165 / 33024, Close 33023
 //
-// Show, Modify, Add and Delete call the hooks of the same names; Refresh fills the list again in the order its header
-// shows (RefillList); Export runs the Export dialog on the list with the dialog's stem and delimiter. The commands
-// that need a row (Setup::rowCommands, a button with its menu entry, the dialog's own commands among them) are
-// enabled only while a row is selected. A double click, Enter on the list or the OK button run the activation command
-// on the selected row and do nothing without one; the dialog closes through Close.
+// The rows are the dialog's typed list (record_list.h): the records by key and the column table that makes their
+// cells, images and order. The base fills the list through it (FillList at the start, RefillList for Refresh and
+// after an add), sorts by it and exports what it shows. Show, Modify, Add and Delete check the operator's right first
+// (Setup::right: 'q', 'm', 'c' and 'd'), then, but for Add, that a row is selected, and call the hooks of the same
+// names with the row's key. The commands that need a row (Setup::rowCommands, a button with its menu entry, the
+// dialog's own commands among them) are enabled only while one is selected. A double click, Enter on the list or the
+// OK button run the activation command on the selected row and do nothing without one; the dialog closes through
+// Close.
 //
 //     class CLocationListDlg : public CRecordListDlg {
 //     public:
 //         CLocationListDlg()
 //             : CRecordListDlg(232, {.popupName = "GROUP_LIST",
 //                                    .rowCommands = {kRowShow, kRowModify, kRowDelete, {1174, 33029}},
-//                                    .activateCommand = kShowButtonId, .exportStem = "Location"}) {}
-//         void FillList() override;
+//                                    .activateCommand = kShowButtonId, .right = kRightLocations,
+//                                    .exportStem = "Location"}),
+//               rows_(*this, Columns(), &FindLocation, [this] { return LocationsOfList(); })
+//         {
+//             ui_->setupUi(this);
+//             SetRecordList(rows_);
+//         }
 //         void OnShowRecord(uint32_t locationId) override;
 //         ...
+//     private:
+//         CTableRecordList<CLocationNode> rows_;
 //     };
 
 #include "ui/framework/dialogs/ca_dialog.h"
@@ -49,6 +59,8 @@ inline constexpr RowCommand kRowDelete{kDeleteButtonId, kPopupDelete};
 inline constexpr uint32_t kStrSelectOneItem = 20052;
 inline constexpr uint32_t kStrConfirmDelete = 10026;
 
+class CListRows;
+
 class CRecordListDlg : public CADialog {
     Q_OBJECT
 public:
@@ -60,6 +72,8 @@ public:
         std::vector<RowCommand> rowCommands;
         // What a double click, Enter or OK runs on the selected row (a button id); 0 for nothing.
         int activateCommand = 0;
+        // The function of the access rights whose letters Show, Modify, Add and Delete need; -1 for none.
+        int right = -1;
         // Export: the file stem and the delimiter.
         const char* exportStem = "";
         char exportDelimiter = '\t';
@@ -67,35 +81,38 @@ public:
 
     CRecordListDlg(int templateId, Setup setup, QWidget* parent = nullptr);
 
-    // Hooks. The record hooks get the selected row's item data; without a selected row Show, Modify and Delete say
-    // "Please select one item" and call nothing.
-    // Empties the list and fills it again.
-    virtual void FillList() {}
-    virtual void OnShowRecord(uint32_t /*itemData*/) {}
-    virtual void OnModifyRecord(uint32_t /*itemData*/) {}
-    // The selected row's item data, none without a selection.
+    // The dialog's typed list: given in the constructor, once the form is set up, and kept by the dialog.
+    void SetRecordList(CListRows& rows);
+    int GetListId() const { return setup_.listId; }
+
+    // Hooks. The record hooks get the selected row's key; without the right they are not called and the message line
+    // says "No privilege", without a selected row Show, Modify and Delete say "Please select one item".
+    virtual void OnShowRecord(uint32_t /*key*/) {}
+    virtual void OnModifyRecord(uint32_t /*key*/) {}
+    // The selected row's key, none without a selection.
     virtual void OnAddRecord(std::optional<uint32_t> /*selected*/) {}
-    virtual void OnDeleteRecord(uint32_t /*itemData*/) {}
+    virtual void OnDeleteRecord(uint32_t /*key*/) {}
     virtual void OnExport();
 
-    // The list, its selected row (-1 when none) and that row's item data.
+    // The list, its selected row (-1 when none) and that row's key.
     CListControl List() const;
     int SelectedRow() const;
     std::optional<uint32_t> SelectedItemData() const;
-    // The selected row's item data; without a selection "Please select one item" on the message line.
+    // The selected row's key; without a selection "Please select one item" on the message line.
     std::optional<uint32_t> RequireSelectedItemData();
     // "Are you sure to delete the data?"; true for Yes.
     bool ConfirmDelete() const;
-    // Selects the row with the item data and scrolls it into view; false when no row has it.
+    // Selects the row with the key and scrolls it into view; false when no row has it.
     bool SelectRowByItemData(uint32_t itemData);
     // Enables the row commands by the selection; a fill ends with it.
     void UpdateRowCommands();
-    // Deletes a row (none for -1) and enables the row commands by what stays selected.
-    void RemoveRow(int row);
-    // Fills the list again (Refresh, or after an add), sorted as its header shows, its columns sized to the rows, the
-    // row commands updated.
+    // Every row anew from where the typed list takes its records, in the order they come.
+    void FillList();
+    // Fills the list again (Refresh, or after an add), sorted as its header shows, its columns sized to the rows.
     void RefillList();
 
+    // The typed list's order of two rows.
+    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
     bool OnCommand(int id, int code) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;
     void OnListSelChanged(int row, int listId) override;
@@ -104,9 +121,12 @@ public:
 private:
     // Runs the activation command on the selected row.
     void Activate();
+    // Whether the operator has the right's letter; "No privilege" on the message line when not.
+    bool HasCommandRight(char letter);
     void ShowContextMenu();
     // Runs a common list command; false when the id is none of them.
     bool RunListCommand(int id);
 
     Setup setup_;
+    CListRows* rows_ = nullptr;
 };

@@ -2,49 +2,58 @@
 
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
+#include "core/tables/location_alarms.h"
 #include "core/tables/location_tree.h"
-#include "core/util/names.h"
 #include "link/record_requests.h"
 #include "link/records/location_record.h"
-#include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/shell/locations/location_dlg.h"
 #include "ui/shell/routing/command_table.h"
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui_location_list_dlg.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint32_t kStrColumns = 10070;
 constexpr uint32_t kStrFailDelete = 10028;
-constexpr int kMaxSeverityImage = 5; // severities above warning share the last location image
+constexpr uint32_t kMaxSeverityImage = 5; // severities above warning share the last location image
+
+using Column = ListColumn<CLocationNode>;
 
 // The superior's name as the list shows it: the root's name at the top level.
-std::string SuperiorName(const CLocationNode& node)
+ListValue SuperiorName(const CLocationNode& node)
 {
     const CLocationNode* parent = node.GetParentNode();
     return parent != nullptr ? parent->name : AppData().locations.Root().name;
 }
 
-// The superior a comparison sees: none at the top level.
-const CLocationNode* SuperiorOf(const CLocationNode& node)
+// The superior's name as the list sorts by it: none at the top level, which sorts first.
+ListValue SuperiorSortName(const CLocationNode& node)
 {
     const CLocationNode* parent = node.GetParentNode();
-    return parent != nullptr && parent->id != 0 ? parent : nullptr;
+    return parent != nullptr && parent->id != 0 ? parent->name : std::string();
 }
 
-int CompareSuperiors(const CLocationNode& a, const CLocationNode& b)
+int AlarmImage(const CLocationNode& node)
 {
-    const CLocationNode* superiorA = SuperiorOf(a);
-    const CLocationNode* superiorB = SuperiorOf(b);
-    if (superiorA == nullptr || superiorB == nullptr)
-        return (superiorA != nullptr ? 1 : 0) - (superiorB != nullptr ? 1 : 0);
-    return CompareNoCase(superiorA->name, superiorB->name);
+    return group_item::kImageLocation + static_cast<int>(std::min(node.gravestSeverity, kMaxSeverityImage));
 }
 
-QString Text(const std::string& text)
+// No., Name, Superior, Contact Person, Telephone, Mobile, E-Mail; every text sorts without regard to case, and No.
+// sorts as Superior does.
+std::vector<Column> LocationColumns()
 {
-    return QString::fromStdString(text);
+    return {
+        {.sortValue = SuperiorSortName, .image = AlarmImage},
+        {.value = &CLocationNode::name},
+        {.value = SuperiorName, .sortValue = SuperiorSortName},
+        {.value = &CLocationNode::contact},
+        {.value = &CLocationNode::telephone},
+        {.value = &CLocationNode::mobile},
+        {.value = &CLocationNode::email},
+    };
 }
 
 } // namespace
@@ -58,11 +67,15 @@ CLocationListDlg::CLocationListDlg(QWidget* parent)
                                       {kActiveAlarmButtonId, kPopupActiveAlarm},
                                       {kHistoryAlarmButtonId, kPopupHistoryAlarm}},
                       .activateCommand = kShowButtonId,
+                      .right = kRightLocations,
                       .exportStem = "Location"},
                      parent),
-      ui_(std::make_unique<Ui::CLocationListDlg>())
+      ui_(std::make_unique<Ui::CLocationListDlg>()),
+      rows_(
+          *this, LocationColumns(), [](uint32_t id) { return FindLocation(id); }, [this] { return ListedLocations(); })
 {
     ui_->setupUi(this);
+    SetRecordList(rows_);
 }
 
 CLocationListDlg::~CLocationListDlg() = default;
@@ -76,81 +89,38 @@ void CLocationListDlg::InitData()
     UpdateCaption(kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumns);
+    // The row images show the locations' alarms as they are now; the tree keeps them current afterwards.
+    RollUpLocationAlarms();
     FillList();
-    UpdateRowCommands();
 }
 
-void CLocationListDlg::FillList()
+std::vector<uint32_t> CLocationListDlg::ListedLocations() const
 {
-    CListControl list = List();
-    list.DeleteAllItems();
-    CLocationTree& tree = AppData().locations;
-    const CLocationNode* top = tree.FindLocation(static_cast<uint32_t>(GetLocationId()));
+    std::vector<uint32_t> ids;
+    const CLocationNode* top = FindLocation(static_cast<uint32_t>(GetLocationId()));
     // Locations outside the operator's scope give no row, but those below them may.
     for (const CLocationNode* node = top; node != nullptr; node = CLocationTree::NextInSubtree(node, top)) {
-        if (node->id == 0 || node->inScope == 0)
-            continue;
-        const int row = list.InsertItem(list.GetItemCount(), QString::number(list.GetItemCount() + 1));
-        const uint32_t severity = node->severity <= 4 ? node->severity : kMaxSeverityImage;
-        SetRowImage(row, group_item::kImageLocation + static_cast<int>(severity));
-        list.SetItemData(row, node->id);
-        WriteRow(row, *node);
+        if (node->id != 0 && node->inScope != 0)
+            ids.push_back(node->id);
     }
+    return ids;
 }
 
-void CLocationListDlg::WriteRow(int row, const CLocationNode& node)
+std::vector<uint32_t> CLocationListDlg::SubLocations(uint32_t locationId) const
 {
-    CListControl list = List();
-    list.SetItemText(row, kNameColumn, Text(node.name));
-    list.SetItemText(row, kSuperiorColumn, Text(SuperiorName(node)));
-    list.SetItemText(row, 3, Text(node.contact));
-    list.SetItemText(row, 4, Text(node.telephone));
-    list.SetItemText(row, 5, Text(node.mobile));
-    list.SetItemText(row, 6, Text(node.email));
+    std::vector<uint32_t> ids;
+    if (const CLocationNode* node = rows_.Find(locationId)) {
+        for (const CLocationNode* sub : node->GetChildren())
+            ids.push_back(sub->id);
+    }
+    return ids;
 }
 
-void CLocationListDlg::RewriteSuperiorCells()
+void CLocationListDlg::UpdateRows(uint32_t locationId, const std::vector<uint32_t>& subLocations)
 {
-    CListControl list = List();
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        if (const CLocationNode* node = FindLocation(list.GetItemData(row)))
-            list.SetItemText(row, kSuperiorColumn, Text(SuperiorName(*node)));
-    }
-}
-
-int CLocationListDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
-{
-    const CLocationNode* a = FindLocation(item1);
-    const CLocationNode* b = FindLocation(item2);
-    if (a == nullptr)
-        return b != nullptr ? -1 : 0;
-    if (b == nullptr)
-        return 1;
-    int result = 0;
-    switch (flags & 0xFF) {
-    case 0:
-    case kSuperiorColumn:
-        result = CompareSuperiors(*a, *b);
-        break;
-    case kNameColumn:
-        result = CompareNoCase(a->name, b->name);
-        break;
-    case 3:
-        result = CompareNoCase(a->contact, b->contact);
-        break;
-    case 4:
-        result = CompareNoCase(a->telephone, b->telephone);
-        break;
-    case 5:
-        result = CompareNoCase(a->mobile, b->mobile);
-        break;
-    case 6:
-        result = CompareNoCase(a->email, b->email);
-        break;
-    default:
-        return CompareItemData(item1, item2, flags);
-    }
-    return (flags & kCompareDescending) != 0 ? -result : result;
+    rows_.Update(locationId);
+    for (uint32_t id : subLocations)
+        rows_.Update(id);
 }
 
 int CLocationListDlg::OnCommandHook(int id, int code)
@@ -183,7 +153,7 @@ void CLocationListDlg::OpenAlarmCriteria(int activeHistory)
 
 void CLocationListDlg::OnShowRecord(uint32_t locationId)
 {
-    const CLocationNode* node = FindLocation(locationId);
+    const CLocationNode* node = rows_.Find(locationId);
     CLocationDlg dlg(this);
     dlg.SetAccessMode(kAccessQuery);
     dlg.SetLocation(locationId, node != nullptr ? node->parentId : 0);
@@ -192,24 +162,14 @@ void CLocationListDlg::OnShowRecord(uint32_t locationId)
 
 void CLocationListDlg::OnModifyRecord(uint32_t locationId)
 {
-    const CLocationNode* node = FindLocation(locationId);
-    const std::string oldName = node != nullptr ? node->name : std::string();
+    const CLocationNode* node = rows_.Find(locationId);
     CLocationDlg dlg(this);
     dlg.SetAccessMode(kAccessModify);
     dlg.SetLocation(locationId, node != nullptr ? node->parentId : 0);
     if (dlg.DoModal() != IDOK)
         return;
-    CListControl list = List();
-    const int row = list.FindItemByData(locationId);
-    node = FindLocation(locationId);
-    if (node == nullptr) {
-        RemoveRow(row);
-        return;
-    }
-    WriteRow(row, *node);
-    if (node->name != oldName)
-        RewriteSuperiorCells();
-    UpdateListLayout();
+    // The row shows the location as the table holds it now, and the rows below it the name they take as superior.
+    UpdateRows(locationId, SubLocations(locationId));
 }
 
 void CLocationListDlg::OnAddRecord(std::optional<uint32_t> selected)
@@ -225,16 +185,15 @@ void CLocationListDlg::OnAddRecord(std::optional<uint32_t> selected)
 
 void CLocationListDlg::OnDeleteRecord(uint32_t locationId)
 {
-    if (CheckRight(kRightLocations, 'd') != 0 || !ConfirmDelete())
+    if (!ConfirmDelete())
         return;
-    CListControl list = List();
-    const int row = list.FindItemByData(locationId);
+    const CLocationNode* node = rows_.Find(locationId);
     LocationRecord record;
     record.id = locationId;
-    record.name = list.GetItemText(row, kNameColumn).left(static_cast<int>(CLocationNode::kNameMax)).toStdString();
+    record.name = node != nullptr ? node->name : std::string();
+    // The server moves the location's sub-locations to its superior: their rows name it then.
+    const std::vector<uint32_t> subLocations = SubLocations(locationId);
     if (!CRecordRequests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailDelete}).Ok())
         return;
-    RemoveRow(row);
-    // The server moves the location's sub-locations to its superior: their rows name it now.
-    RewriteSuperiorCells();
+    UpdateRows(locationId, subLocations);
 }

@@ -1,21 +1,23 @@
 #pragma once
 // CLocationListDlg ("Location List", template 232): the locations of a subtree (the dialog's location id; 0 lists
-// them all) that lie in the operator's scope, one row each with the location id as item data. Show, Modify and Add
-// open the Location dialog; Delete sends request 22; Active Alarm and History Alarm open the alarm criteria for the
-// row's location; Export writes the list under the stem "Location". The rows change only by the dialog's own
-// actions: Modify rewrites its row (and the Superior cells naming it), Add fills the list again, Delete removes the
-// row.
+// them all) that lie in the operator's scope, one row each with the location id as its key, shown as the location
+// table holds them. Show, Modify and Add open the Location dialog; Delete sends request 22; Active Alarm and History
+// Alarm open the alarm criteria for the row's location; Export writes the list under the stem "Location". The rows
+// change only by the dialog's own actions: Modify rewrites its row (and the rows that name it as their superior), Add
+// fills the list again, Delete removes the row.
 
+#include "core/tables/location_node.h"
+#include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/dialogs/record_list_dlg.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Ui {
 class CLocationListDlg;
 }
-class CLocationNode;
 
 class CLocationListDlg : public CRecordListDlg {
     Q_OBJECT
@@ -33,9 +35,6 @@ public:
     ~CLocationListDlg() override;
 
     void InitData() override;
-    void FillList() override;
-    // Column 0 and 2 order by the superior's name, 1 and 3 to 6 by their texts (letter case aside), others by id.
-    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
     int OnCommandHook(int id, int code) override;
 
     void OnShowRecord(uint32_t locationId) override;
@@ -44,11 +43,14 @@ public:
     void OnDeleteRecord(uint32_t locationId) override;
 
 private:
-    // Columns 1 to 6 of a row from the location.
-    void WriteRow(int row, const CLocationNode& node);
-    // The Superior cell of every row from the location table, after a location's name or place changed.
-    void RewriteSuperiorCells();
+    // The locations of the list in the operator's scope, depth first.
+    std::vector<uint32_t> ListedLocations() const;
+    // The locations that name the location as their superior.
+    std::vector<uint32_t> SubLocations(uint32_t locationId) const;
+    // The rows of a location and of its sub-locations, after a change.
+    void UpdateRows(uint32_t locationId, const std::vector<uint32_t>& subLocations);
     void OpenAlarmCriteria(int activeHistory);
 
     std::unique_ptr<Ui::CLocationListDlg> ui_;
+    CTableRecordList<CLocationNode> rows_;
 };

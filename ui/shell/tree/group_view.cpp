@@ -9,6 +9,7 @@
 #include "core/entity/entity_type_ids.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
+#include "core/tables/location_alarms.h"
 #include "core/tables/location_node.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/user_account.h"
@@ -42,7 +43,6 @@ namespace {
 constexpr int kSelectViewTab = 251;
 constexpr int kExportDepthLimit = 255;
 constexpr uint32_t kStrDataNotFound = 20091;
-const QString kRootName = QStringLiteral("<Root>");
 
 uint32_t NeLevelId()
 {
@@ -232,18 +232,9 @@ void CGroupView::BuildTree()
     }
 
     // The top item stands for the parent of the operator's scope location, or for the root.
-    CLocationNode* topNode = &locations.Root();
-    QString topText = kRootName;
-    uint32_t topId = 0;
-    if (const uint32_t scope = AppData().scopeLocationId; scope != 0) {
-        if (const CLocationNode* scopeNode = locations.FindLocation(scope)) {
-            if (CLocationNode* parent = locations.FindLocation(scopeNode->parentId)) {
-                topNode = parent;
-                topText = QString::fromStdString(parent->name);
-                topId = parent->id;
-            }
-        }
-    }
+    CLocationNode* topNode = &ScopeTopLocation(locations, AppData().scopeLocationId);
+    const QString topText = QString::fromStdString(topNode->name);
+    const uint32_t topId = topNode->id;
     // The items are made off the tree and put in at once: the view then takes them in one go, not item by item.
     QTreeWidgetItem* top = NewItem(nullptr, GroupItemKind::Location, topId, 0, topText, kImageLocation);
     if (topId != 0)
@@ -709,73 +700,16 @@ bool CGroupView::Flashes(uint32_t severity, uint32_t secondary) const
     return flash.serviceAffecting && CompareSecondaryStatus(static_cast<int>(secondary), 0) >= 1;
 }
 
-uint32_t CGroupView::ComputeLocation(CLocationNode* node)
-{
-    uint32_t severity = 0;
-    uint32_t secondary = 0;
-    for (CLocationNode* child = node->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
-        if (child->inScope == 0)
-            continue;
-        ComputeLocation(child);
-        if (CompareSeverity(static_cast<int>(child->gravestSeverity), static_cast<int>(severity)) > 0)
-            severity = child->gravestSeverity;
-        if (CompareSecondaryStatus(static_cast<int>(child->gravestSecondaryStatus), static_cast<int>(secondary)) > 0)
-            secondary = child->gravestSecondaryStatus;
-    }
-    auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem);
-    QTreeWidgetItem* folder = item != nullptr && item->childCount() > 0 ? item->child(0) : nullptr;
-    for (int i = 0; folder != nullptr && i < folder->childCount() && !(severity == 1 && secondary == 1); ++i) {
-        const CNeRecord* ne = NeOf(folder->child(i));
-        if (ne == nullptr || ne->planned != 0)
-            continue;
-        const uint32_t neSeverity = ne->GetSeverityAt(NeLevelId());
-        const uint32_t neSecondary = ne->GetSecondaryStatusAt(NeLevelId());
-        if (CompareSeverity(static_cast<int>(neSeverity), static_cast<int>(severity)) > 0)
-            severity = neSeverity;
-        if (CompareSecondaryStatus(static_cast<int>(neSecondary), static_cast<int>(secondary)) > 0)
-            secondary = neSecondary;
-    }
-    node->gravestSeverity = severity;
-    node->gravestSecondaryStatus = secondary;
-    if (CompareSeverity(static_cast<int>(severity), static_cast<int>(treeSeverity_)) > 0)
-        treeSeverity_ = severity;
-    if (CompareSecondaryStatus(static_cast<int>(secondary), static_cast<int>(treeSecondary_)) > 0)
-        treeSecondary_ = secondary;
-    return severity;
-}
-
 void CGroupView::ComputeLocationSeverities()
 {
-    CLocationTree& locations = AppData().locations;
-    for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node)) {
-        node->gravestSeverity = 0;
-        node->gravestSecondaryStatus = 0;
-    }
-    treeSeverity_ = 0;
-    treeSecondary_ = 0;
     // From the location the top item stands for: with a scope, its ancestors lie outside it.
-    QTreeWidgetItem* topItem = TopItem();
-    CLocationNode* topNode = topItem != nullptr && Id(topItem) != 0 ? locations.FindLocation(Id(topItem)) : nullptr;
-    CLocationNode* first = (topNode != nullptr ? topNode : &locations.Root())->GetFirstChild();
-    for (CLocationNode* node = first; node != nullptr; node = node->GetNextSibling()) {
-        if (node->inScope != 0)
-            ComputeLocation(node);
-    }
-    // The NEs directly under the top item's folder count tree-wide.
-    QTreeWidgetItem* top = TopItem();
-    QTreeWidgetItem* folder = top != nullptr && top->childCount() > 0 ? top->child(0) : nullptr;
-    for (int i = 0; folder != nullptr && i < folder->childCount(); ++i) {
-        const CNeRecord* ne = NeOf(folder->child(i));
-        if (ne == nullptr || ne->planned != 0)
-            continue;
-        const auto severity = static_cast<int>(ne->GetSeverityAt(NeLevelId()));
-        if (CompareSeverity(severity, static_cast<int>(treeSeverity_)) > 0)
-            treeSeverity_ = static_cast<uint32_t>(severity);
-    }
-    if (topNode != nullptr) {
-        topNode->gravestSeverity = treeSeverity_;
-        topNode->gravestSecondaryStatus = treeSecondary_;
-    }
+    CAppData& data = AppData();
+    const QTreeWidgetItem* topItem = TopItem();
+    CLocationNode* topNode = topItem != nullptr ? data.locations.FindLocation(Id(topItem)) : nullptr;
+    const AlarmRollUp treeWide =
+        RollUpLocationAlarms(data.locations, data.nes, topNode != nullptr ? *topNode : data.locations.Root());
+    treeSeverity_ = treeWide.severity;
+    treeSecondary_ = treeWide.secondaryStatus;
 }
 
 void CGroupView::UpdateLocationIcons()

@@ -120,7 +120,6 @@ private:
     void Reselect(const group_item::ItemKey& caret, const group_item::ItemKey& parent, bool hadCaret);
     void RenameItems(bool locations, bool nes);
     void ComputeLocationSeverities();
-    uint32_t ComputeLocation(CLocationNode* node);
     bool Flashes(uint32_t severity, uint32_t secondary) const;
     void UpdateLocationIcons();
     void UpdateNeIcons();

@@ -1,0 +1,235 @@
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "core/tables/user_account.h"
+#include "platform/list_control.h"
+#include "platform/notify_codes.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/dialogs/record_list_dlg.h"
+#include "ui/framework/lists/record_sort_proxy.h"
+#include "ui/framework/lists/record_table_model.h"
+
+#include <QAbstractItemModelTester>
+#include <QStringList>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+struct Host {
+    uint32_t id = 0;
+    std::string name;
+    uint32_t load = 0;
+    IpAddress address{};
+};
+
+constexpr int kHostRight = 21;
+
+// A list dialog with a model-backed list 1212, built in code, that notes which record hook ran.
+class CHostListDlg : public CRecordListDlg {
+public:
+    CHostListDlg() : CRecordListDlg(9002, {.rowCommands = {kRowShow, kRowModify, kRowDelete}, .right = kHostRight})
+    {
+        resize(400, 200);
+        list = new QTreeView(this);
+        list->setGeometry(10, 10, 380, 150);
+        list->setRootIsDecorated(false);
+        SetCtrlId(list, kListControlId);
+    }
+    void OnShowRecord(uint32_t) override { hook = kShowButtonId; }
+    void OnModifyRecord(uint32_t) override { hook = kModifyButtonId; }
+    void OnAddRecord(std::optional<uint32_t>) override { hook = kAddButtonId; }
+    void OnDeleteRecord(uint32_t) override { hook = kDeleteButtonId; }
+
+    QTreeView* list = nullptr;
+    int hook = 0;
+};
+
+// No., Name, Load, Address.
+std::vector<ListColumn<Host>> HostColumns()
+{
+    return {
+        {.order = ListOrder::kArrival},
+        {.value = &Host::name},
+        {.value = &Host::load, .order = ListOrder::kUnsigned},
+        {.value = &Host::address, .order = ListOrder::kIpv4},
+    };
+}
+
+// A column's cells as the list shows them, top down.
+QString Column(const CHostListDlg& dialog, int column)
+{
+    const CListControl list(dialog.list);
+    QStringList cells;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        cells.push_back(list.GetItemText(row, column));
+    return cells.join(',');
+}
+
+class RecordListTest : public ::testing::Test {
+protected:
+    // The dialog shows the rows from its start, as a list dialog does.
+    void Show(CListRows& rows)
+    {
+        dialog_.SetRecordList(rows);
+        dialog_.Create();
+        dialog_.show();
+        ASSERT_TRUE(PumpUntil([this] { return dialog_.IsFirstShowDone(); }));
+        dialog_.InitListColumns("No.|Name|Load|Address");
+    }
+
+    void Sort(int column, int direction) { dialog_.SortList(column, direction); }
+
+    ScriptedModalRunner unattended_; // a box that should not come is answered, not waited for
+    CHostListDlg dialog_;
+};
+
+TEST_F(RecordListTest, RowsFollowTheRecordsTheyShowAndKeepTheirPlacesAndNumbers)
+{
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    QAbstractItemModelTester checkRows(&rows.Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester checkList(dialog_.ListProxy(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    rows.SetFilter([](const Host& host) { return !host.name.empty(); });
+    rows.SetTies(ListTies::kArrival);
+
+    // The filter takes its records, a key that comes again keeps its first row, and the rows are numbered as they
+    // came.
+    rows.SetRecords({{7, "beta", 600, {10, 0, 0, 9}},
+                     {3, "", 1, {}},
+                     {5, "Alpha", 90, {10, 0, 0, 10}},
+                     {9, "gamma", 90, {9, 0, 0, 1}},
+                     {7, "again", 1, {}}});
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("1,2,3"));
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("beta,Alpha,gamma"));
+    EXPECT_EQ(Column(dialog_, 3), QStringLiteral("10.0.0.9,10.0.0.10,9.0.0.1"));
+
+    // Each column by its own order; equal loads by the rows' numbers, whichever way the column goes.
+    Sort(2, kSortAscending);
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Alpha,gamma,beta"));
+    Sort(2, kSortDescending);
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("beta,Alpha,gamma"));
+    Sort(3, kSortAscending);
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("gamma,beta,Alpha"));
+    Sort(1, kSortAscending);
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Alpha,beta,gamma"));
+
+    // A change shows in its row where it is, the selection staying with it; a new record comes at the bottom with
+    // the next number; a record the filter does not take changes nothing.
+    ASSERT_TRUE(dialog_.SelectRowByItemData(7));
+    EXPECT_TRUE(rows.Put({7, "Beta-2", 5, {10, 0, 0, 9}}));
+    EXPECT_TRUE(rows.Put({4, "delta", 1, {10, 0, 0, 1}}));
+    EXPECT_FALSE(rows.Put({5, "", 0, {}}));
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Alpha,Beta-2,gamma,delta"));
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("2,1,3,4"));
+    EXPECT_EQ(Column(dialog_, 2), QStringLiteral("90,5,90,1"));
+    EXPECT_EQ(dialog_.SelectedItemData(), 7u);
+
+    rows.Remove(9);
+    EXPECT_EQ(rows.Find(9), nullptr);
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("2,1,4"));
+    Sort(0, kSortAscending);
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Beta-2,Alpha,delta"));
+    EXPECT_EQ(rows.Find(7)->load, 5u);
+}
+
+TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
+{
+    std::map<uint32_t, Host> table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};
+    CTableRecordList<Host> rows(
+        dialog_, HostColumns(),
+        [&table](uint32_t key) {
+            const auto found = table.find(key);
+            return found != table.end() ? &found->second : nullptr;
+        },
+        [&table] {
+            std::vector<uint32_t> keys;
+            for (const auto& [key, host] : table)
+                keys.push_back(key);
+            return keys;
+        });
+    Show(rows);
+    QAbstractItemModelTester checkList(dialog_.ListProxy(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    dialog_.FillList();
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("north,south"));
+
+    // The rows read the table: a change shows once its row is told, a gone record's row goes, a new one comes last.
+    table[2].name = "South";
+    rows.Update(2);
+    table.erase(1);
+    rows.Update(1);
+    table[3] = {3, "east", 2, {}};
+    rows.Update(3);
+    rows.Update(8); // neither a row nor a record
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("South,east"));
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("2,3"));
+
+    // A row whose record went without the list being told goes first, whichever way the column goes.
+    table.erase(3);
+    Sort(1, kSortDescending);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), 3u);
+    Sort(1, kSortAscending);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), 3u);
+
+    // A fill takes the table as it is and numbers the rows anew.
+    dialog_.FillList();
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("1"));
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("South"));
+}
+
+TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)
+{
+    LoadProgramStrings();
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    rows.SetRecords({{1, "north", 1, {}}});
+    struct Case {
+        char right;
+        int command;
+        bool rowSelected;
+        const char* message;
+        int hook;
+    };
+    const Case cases[] = {
+        {'q', kModifyButtonId, false, "No privilege", 0},  {'q', kDeleteButtonId, true, "No privilege", 0},
+        {'q', kAddButtonId, false, "No privilege", 0},     {'q', kShowButtonId, false, "Please select one item", 0},
+        {'q', kPopupShow, true, "", kShowButtonId},        {'m', kModifyButtonId, false, "Please select one item", 0},
+        {'m', kPopupModify, true, "", kModifyButtonId},    {'m', kPopupDelete, true, "No privilege", 0},
+        {'c', kAddButtonId, true, "", kAddButtonId},       {'a', kDeleteButtonId, false, "Please select one item", 0},
+        {'a', kDeleteButtonId, true, "", kDeleteButtonId},
+    };
+    AppData().role = kRoleAdministrator;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.right) + " " + std::to_string(c.command) + (c.rowSelected ? " on a row" : ""));
+        std::string rights(kHostRight + 1, '-');
+        rights[kHostRight] = c.right;
+        SetUserRights(kRoleAdministrator, rights.c_str());
+        dialog_.list->clearSelection();
+        if (c.rowSelected) {
+            ASSERT_TRUE(dialog_.SelectRowByItemData(1));
+        }
+        dialog_.ClearMessageLine();
+        dialog_.hook = 0;
+        dialog_.OnCommand(c.command, BN_CLICKED);
+        EXPECT_EQ(dialog_.GetMessageText(), QString::fromLatin1(c.message));
+        EXPECT_EQ(dialog_.hook, c.hook);
+    }
+    ClearUserRights();
+    AppData().role = kRoleNone;
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "ui/framework/dialogs/record_list.h"
+
+#include "core/list/list_sort.h"
+#include "ui/framework/lists/record_table_model.h"
+
+CListRows::CListRows(CRecordListDlg& dialog)
+    : dialog_(dialog), model_(new CRecordTableModel(
+                           {[this](uint32_t key, int column) { return closing_ ? QString() : CellText(key, column); },
+                            [this](uint32_t key, int column) { return closing_ ? -1 : CellImage(key, column); }},
+                           &dialog))
+{
+}
+
+CListRows::~CListRows()
+{
+    // The list may still ask for cells while the dialog closes, after the records and the columns are gone.
+    closing_ = true;
+    model_->Clear();
+}
+
+uint32_t CListRows::ArrivalOf(uint32_t key) const
+{
+    const auto found = arrivals_.find(key);
+    return found != arrivals_.end() ? found->second : 0;
+}
+
+int CListRows::Compare(uint32_t key1, uint32_t key2, uint32_t flags) const
+{
+    const int column = static_cast<int>(flags & 0xFF);
+    if (column >= ColumnCount())
+        return CompareItemData(key1, key2, flags);
+    const bool has1 = HasRecord(key1);
+    const bool has2 = HasRecord(key2);
+    if (!has1 || !has2)
+        return static_cast<int>(has1) - static_cast<int>(has2);
+    const ListSortRow row1{SortValue(key1, column), key1, ArrivalOf(key1)};
+    const ListSortRow row2{SortValue(key2, column), key2, ArrivalOf(key2)};
+    return CompareListRows(OrderOf(column), ties_, (flags & kCompareDescending) != 0, row1, row2);
+}
+
+void CListRows::ApplyWidthRules(int listId) const
+{
+    for (int column = 0; column < ColumnCount(); ++column) {
+        if (const char* widest = WidestValue(column))
+            dialog_.SetColumnSamples(column, {QString::fromUtf8(widest)}, listId);
+    }
+}
+
+void CListRows::SetRowKeys(const std::vector<uint32_t>& keys)
+{
+    arrivals_.clear();
+    lastArrival_ = 0;
+    for (uint32_t key : keys)
+        arrivals_.emplace(key, ++lastArrival_);
+    model_->SetKeys(keys);
+}
+
+void CListRows::AppendRow(uint32_t key)
+{
+    arrivals_.emplace(key, ++lastArrival_);
+    model_->InsertKeys(model_->RowCount(), {key});
+    Relayout();
+}
+
+void CListRows::RewriteRow(uint32_t key)
+{
+    const int row = model_->RowOfKey(key);
+    model_->RowsChanged(row, row);
+    Relayout();
+}
+
+void CListRows::RemoveRowOf(uint32_t key)
+{
+    model_->RemoveKeys({key});
+    arrivals_.erase(key);
+    dialog_.UpdateRowCommands();
+}
+
+void CListRows::Relayout() const
+{
+    dialog_.UpdateListLayout(dialog_.GetListId());
+}
