@@ -12,6 +12,7 @@
 #include "ui/framework/lists/record_table_model.h"
 
 #include <QAbstractItemModelTester>
+#include <QPushButton>
 #include <QStringList>
 #include <QTreeView>
 
@@ -49,6 +50,9 @@ public:
         list->setGeometry(10, 10, 380, 150);
         list->setRootIsDecorated(false);
         SetCtrlId(list, kListControlId);
+        // The buttons of the row commands it declares, as a template has them.
+        for (int id : {kShowButtonId, kModifyButtonId, kDeleteButtonId})
+            SetCtrlId(new QPushButton(this), id);
     }
     void OnShowRecord(uint32_t) override { hook = kShowButtonId; }
     void OnModifyRecord(uint32_t) override { hook = kModifyButtonId; }
