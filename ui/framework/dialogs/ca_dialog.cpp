@@ -8,6 +8,7 @@
 #include "ui/framework/dialogs/control_states.h"
 #include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/shapes/shape_draw.h"
 #include "ui/framework/skin/skin_glue.h"
@@ -246,7 +247,7 @@ void CADialog::UpdateCaption(uint32_t flags, const char* text, bool replace, boo
             target += " <" + entityText() + ">";
     } else if (flags & kCaptionUser) {
         if (userName_.empty()) {
-            target = LoadString(kStrAllUsers);
+            target = LoadString(kStrAll);
         } else {
             const CUserAccount* account = FindUserAccount(userName_);
             if (account == nullptr)

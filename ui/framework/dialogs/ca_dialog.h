@@ -60,16 +60,6 @@ inline constexpr int kDeleteButtonId = 1131;
 inline constexpr int kRefreshButtonId = 1307;
 inline constexpr int kExportButtonId = 1165;
 
-// Texts of the checks.
-inline constexpr uint32_t kStrNoAnyNe = 20070;
-inline constexpr uint32_t kStrNoPrivilege = 20071;
-inline constexpr uint32_t kStrUnknownLocation = 20072;
-inline constexpr uint32_t kStrEntityTypeWrong = 20073;
-inline constexpr uint32_t kStrUnknownNe = 20074;
-inline constexpr uint32_t kStrUnknownUser = 20075;
-inline constexpr uint32_t kStrInternalError = 20041;
-inline constexpr uint32_t kStrAllUsers = 10007;
-
 // UpdateCaption flags.
 inline constexpr uint32_t kCaptionNe = 0x01;
 inline constexpr uint32_t kCaptionEntity = 0x02;

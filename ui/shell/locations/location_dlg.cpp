@@ -7,6 +7,7 @@
 #include "link/record_requests.h"
 #include "link/records/location_record.h"
 #include "ui/framework/dialogs/dialog_request.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui_location_dlg.h"
 
 #include <QAbstractItemView>
@@ -17,11 +18,6 @@
 #include <utility>
 
 namespace {
-
-constexpr uint32_t kStrDataExists = 20045;
-constexpr uint32_t kStrDataBlank = 20047;
-constexpr uint32_t kStrAddFailed = 10003;
-constexpr uint32_t kStrUpdateFailed = 10181;
 
 QVariant ItemData(uint32_t data)
 {
@@ -182,7 +178,7 @@ void CLocationDlg::OnOK()
         return;
     const std::string name = name_.trimmed().toStdString();
     if (name.empty()) {
-        ShowAlertTextById(kStrDataBlank, kNameId);
+        ShowAlertTextById(kStrDataIsBlank, kNameId);
         return;
     }
     // A new location takes a name of its own; a renamed one is left for the server to judge.
@@ -204,8 +200,9 @@ void CLocationDlg::OnOK()
 
     const CRecordRequests requests;
     const RecordReply<LocationRecord> reply =
-        GetAccessMode() == kAccessModify ? requests.Modify(kReqLocation, 0, record, {.failureTextId = kStrUpdateFailed})
-                                         : requests.Add(kReqLocation, 0, record, {.failureTextId = kStrAddFailed});
+        GetAccessMode() == kAccessModify
+            ? requests.Modify(kReqLocation, 0, record, {.failureTextId = kStrFailToUpdateData})
+            : requests.Add(kReqLocation, 0, record, {.failureTextId = kStrAddingNewDataFailed});
     if (!reply.Ok())
         return;
     if (!reply.records.empty())
