@@ -62,6 +62,11 @@ std::optional<LocationRecord> ServerLocation(e2e::CProgram& program, const std::
     return std::nullopt;
 }
 
+size_t ServerLocationCount(e2e::CProgram& program)
+{
+    return program.QueryServer(kReqLocation, 0, std::vector<uint8_t>(kLocationRecordSize), kLocationRecordSize).size();
+}
+
 int RowOf(QTreeView& list, const QString& name)
 {
     const CListControl rows(&list);
@@ -94,7 +99,8 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         CRecordListDlg& lists = dialog;
         const auto rowCommandsOn = [&] {
             return lists.IsControlEnabled(kShowButtonId) && lists.IsControlEnabled(kModifyButtonId) &&
-                   lists.IsControlEnabled(kDeleteButtonId) && lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
+                   lists.IsControlEnabled(kDeleteButtonId) &&
+                   lists.IsControlEnabled(CLocationListDlg::kActiveAlarmButtonId);
         };
         EXPECT_EQ(lists.SelectedRow(), -1);
         EXPECT_FALSE(rowCommandsOn());
@@ -227,6 +233,48 @@ TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
     }));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
     EXPECT_TRUE(person.boxTexts.empty());
+}
+
+// A name of more UTF-8 bytes than its field holds: the edit keeps the whole letters that fit in the field's 20 bytes,
+// the server keeps exactly those, and the same name typed again is known to the dialog before anything is sent.
+TEST(LocationE2eTest, ANameLongerInBytesThanItsFieldIsKeptInWholeLetters)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    const QString typed = QString::fromUtf8("Nieder\xC3\xB6sterreich-S\xC3\xBC"
+                                            "d");                        // 20 letters, 22 bytes
+    const QString kept = QString::fromUtf8("Nieder\xC3\xB6sterreich-S"); // 18 letters, 19 bytes
+    const auto root = [&] { return program.Tree().Tree()->topLevelItem(0); };
+
+    program.ClickTreeItem(root());
+    person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+        Type(add, CLocationDlg::kNameId, typed);
+        EXPECT_EQ(Field(add, CLocationDlg::kNameId).toStdString(), kept.toStdString());
+        Click(add, IDOK);
+        EXPECT_TRUE(add.IsEnded());
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(root(), kAddSubLocation);
+    const std::optional<LocationRecord> stored = ServerLocation(program, kept.toStdString());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->name, kept.toStdString());
+    const size_t locations = ServerLocationCount(program);
+
+    program.ClickTreeItem(root());
+    person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+        Type(add, CLocationDlg::kNameId, typed);
+        Click(add, IDOK);
+        EXPECT_FALSE(add.IsEnded());
+        EXPECT_EQ(add.GetMessageText().toStdString(), "Data exists");
+        EXPECT_EQ(add.GetMarkedControl(1), CLocationDlg::kNameId);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(root(), kAddSubLocation);
+    EXPECT_EQ(ServerLocationCount(program), locations) << "the second add reached the server";
+    EXPECT_TRUE(person.boxTexts.empty()) << "a failure box came up";
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
 } // namespace

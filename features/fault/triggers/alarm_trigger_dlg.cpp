@@ -70,8 +70,10 @@ void CAlarmTriggerDlg::InitData()
         return;
     }
 
+    // At most kEmailMax characters entered, and no more bytes than the record's field carries.
     if (auto* email = GetDlgItemAs<QLineEdit>(kEmailId))
         email->setMaxLength(kEmailMax);
+    LimitTextToField(kEmailId, kAlarmTriggerEmailWidth);
     if (GetAccessMode() == kAccessCreate)
         UpdateCaption(kCaptionNew);
     UpdateCaption(kCaptionNe | kCaptionLocation);

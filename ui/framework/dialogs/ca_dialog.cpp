@@ -7,6 +7,7 @@
 #include "platform/control_id.h"
 #include "ui/framework/dialogs/control_states.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/dialogs/text_field_limit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -14,6 +15,7 @@
 #include "ui/framework/skin/skin_glue.h"
 
 #include <QFontMetrics>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <cmath>
@@ -197,6 +199,12 @@ void CADialog::SetControlReadOnly(int id, bool on)
 bool CADialog::IsControlReadOnly(int id) const
 {
     return IsWidgetReadOnly(GetDlgItem(id));
+}
+
+void CADialog::LimitTextToField(int id, size_t fieldWidth)
+{
+    if (auto* edit = GetDlgItemAs<QLineEdit>(id))
+        LimitEditToField(*edit, fieldWidth);
 }
 
 // ---- caption

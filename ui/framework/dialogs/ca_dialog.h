@@ -131,6 +131,8 @@ public:
     void SetControlsReadOnly(std::initializer_list<int> ids, bool on = true);
     void SetControlReadOnly(int id, bool on = true);
     bool IsControlReadOnly(int id) const;
+    // The edit takes only what the record's text field of `fieldWidth` bytes carries (text_field_limit.h).
+    void LimitTextToField(int id, size_t fieldWidth);
 
     // Caption.
     void SetTitleText(const QString& text);

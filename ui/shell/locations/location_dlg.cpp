@@ -12,7 +12,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QVariant>
 
 #include <utility>
@@ -85,15 +84,12 @@ void CLocationDlg::InitData()
 
     if (auto* superior = GetDlgItemAs<QComboBox>(kSuperiorComboId))
         superior->view()->setMinimumWidth(superior->width() * 2);
-    const std::pair<int, size_t> limits[] = {
-        {kNameId, CLocationNode::kNameMax},       {kCommentId, CLocationNode::kCommentMax},
-        {kContactId, CLocationNode::kContactMax}, {kTelephoneId, CLocationNode::kTelephoneMax},
-        {kMobileId, CLocationNode::kMobileMax},   {kEmailId, CLocationNode::kEmailMax},
+    const std::pair<int, size_t> widths[] = {
+        {kNameId, kLocationNameWidth},       {kCommentId, kLocationCommentWidth}, {kContactId, kLocationPhoneWidth},
+        {kTelephoneId, kLocationPhoneWidth}, {kMobileId, kLocationPhoneWidth},    {kEmailId, kLocationEmailWidth},
     };
-    for (const auto& [id, max] : limits) {
-        if (auto* edit = GetDlgItemAs<QLineEdit>(id))
-            edit->setMaxLength(static_cast<int>(max));
-    }
+    for (const auto& [id, width] : widths)
+        LimitTextToField(id, width);
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
 
     const CLocationNode* node = IsAdding() ? nullptr : FindLocation(locationId);
