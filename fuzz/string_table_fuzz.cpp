@@ -1,5 +1,6 @@
 // The string table file of any content: each line gives at most one text or one fault, and reading the file in two
 // parts (cut at a line end) gives the table that reading it whole gives.
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     parts.Parse(content.substr(cut + 1), "strings.tsv");
     if (parts.Count() != whole.Count())
         std::abort();
-    for (const uint32_t id : {0u, 1u, 10128u, 20044u, 4294967295u}) {
+    for (const uint32_t id : {0u, 1u, kStrFailToQuery, kStrFailedToLogin, 4294967295u}) {
         const std::string* a = whole.Find(id);
         const std::string* b = parts.Find(id);
         if ((a == nullptr) != (b == nullptr) || (a != nullptr && *a != *b))

@@ -5,13 +5,14 @@
 // its text:
 //
 //     CRecordRequests requests;
-//     auto reply = requests.Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, neId, {.failureTextId = 10128});
-//     if (!reply.Ok())
+//     auto reply = requests.Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, neId, {.failureTextId =
+//     kStrFailToQuery}); if (!reply.Ok())
 //         return; // the failure box has been shown: a failure text was given
 //     for (const NeSnmpCommunityRecord& community : reply.records)
 //         ...
-//     requests.Add(kReqNeSnmpCommunity, neId, community, {.failureTextId = 10003}); // sends the family's add code
-//     requests.Action(kReqAlarmSync, neId, {.failureTextId = 10044});             // one byte of zero, as catalogued
+//     requests.Add(kReqNeSnmpCommunity, neId, community, {.failureTextId = kStrAddingNewDataFailed}); // sends the
+//     family's add code requests.Action(kReqAlarmSync, neId, {.failureTextId = kStrFailedToSynchronizeNeAlarms}); //
+//     one byte of zero, as catalogued
 //
 // The options are RequestEmsMsg's: the failure box shows when a failure text is given, the wait dialog when asked
 // for; both belong to the link UI (link_ui.h), so that this stays window-free. A request runs on the caller's thread.

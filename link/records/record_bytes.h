@@ -45,7 +45,7 @@ inline void PutF32(uint8_t* rec, size_t offset, float value)
     PutU32(rec, offset, bits);
 }
 
-// Writes a zero-terminated text into a field of `width` bytes: at most width - 1 characters, the rest zero.
+// Writes a zero-terminated text into a field of `width` bytes: at most width - 1 bytes, the rest zero.
 inline void PutText(uint8_t* rec, size_t offset, size_t width, std::string_view text)
 {
     size_t n = text.size() < width ? text.size() : width - 1;

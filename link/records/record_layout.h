@@ -38,11 +38,13 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/util/utf8_text.h"
 #include "link/records/record_bytes.h"
 
-// How a field travels. Integers are little-endian; a text is zero-terminated inside its width (at most width - 1
-// characters are written; one read ends at the first zero or at the width); an IPv4 address is 4 bytes, first number
-// first; bytes are carried as they are; a record inside the record follows its own table.
+// How a field travels. Integers are little-endian; a text is UTF-8, zero-terminated inside its width (the longest
+// start of whole characters that fits in width - 1 bytes is written; one read ends at the first zero or at the width
+// and leaves out a character cut off at its end); an IPv4 address is 4 bytes, first number first; bytes are carried
+// as they are; a record inside the record follows its own table.
 enum class FieldType : uint8_t { kU8, kU16, kU32, kI16, kI32, kF32, kText, kIpv4, kBytes, kRecord, kReserved };
 
 // A field's column in the direct link's table (or scalar group) of the record. Columns are read-only unless writable.
@@ -152,7 +154,7 @@ inline void Put(uint8_t* at, uint16_t, float value)
 }
 inline void Put(uint8_t* at, uint16_t width, const std::string& value)
 {
-    record_bytes::PutText(at, 0, width, value);
+    record_bytes::PutText(at, 0, width, Utf8WholePrefix(value, static_cast<size_t>(width) - 1));
 }
 template <size_t N> void Put(uint8_t* at, uint16_t, const std::array<uint8_t, N>& value)
 {
@@ -186,6 +188,7 @@ inline void Get(const uint8_t* at, uint16_t, float& value)
 inline void Get(const uint8_t* at, uint16_t width, std::string& value)
 {
     value = record_bytes::GetText(at, 0, width);
+    value.resize(Utf8WholePrefix(value, value.size()).size());
 }
 template <size_t N> void Get(const uint8_t* at, uint16_t, std::array<uint8_t, N>& value)
 {
@@ -267,7 +270,7 @@ template <auto Member> constexpr RecordField F32(const char* name, uint16_t offs
 {
     return record_fields::Bind<Member, float>(name, offset, 4, FieldType::kF32);
 }
-// A zero-terminated text in `width` bytes.
+// A zero-terminated UTF-8 text in `width` bytes: whole characters in at most width - 1 of them.
 template <auto Member> constexpr RecordField Text(const char* name, uint16_t offset, uint16_t width)
 {
     return record_fields::Bind<Member, std::string>(name, offset, width, FieldType::kText);

@@ -113,6 +113,12 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
             Click(trigger, IDOK);
             EXPECT_EQ(MessageLine(trigger), QStringLiteral("Data is blank"));
             EXPECT_TRUE(ServerTrigger(program, "") == std::nullopt);
+            // The address takes 60 characters at most, and no more bytes than its 64-byte field carries.
+            auto* email = trigger.GetDlgItemAs<QLineEdit>(CAlarmTriggerDlg::kEmailId);
+            Type(trigger, CAlarmTriggerDlg::kEmailId, QString(70, QLatin1Char('a')));
+            EXPECT_EQ(email->text(), QString(60, QLatin1Char('a')));
+            Type(trigger, CAlarmTriggerDlg::kEmailId, QString(40, QChar(0xFC)));
+            EXPECT_EQ(email->text(), QString(31, QChar(0xFC))) << "31 letters of two bytes fill 62 of 63";
 
             Type(trigger, CAlarmTriggerDlg::kEmailId, QStringLiteral(" ops@example.net "));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(trigger, QStringLiteral("alarm_trigger")));

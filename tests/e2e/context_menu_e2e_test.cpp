@@ -43,13 +43,14 @@ TEST(TreeContextMenus, ServerModeOffersTheServerPopupOfEachKind)
     ASSERT_TRUE(root != nullptr && north != nullptr && north->childCount() >= 2);
 
     EXPECT_TRUE(Offers(program.RightClickTreeItem(root), {kAddSubLocation, kLocationList}));
-    EXPECT_TRUE(Offers(program.RightClickTreeItem(north),
-                       {kShowLocation, kModifyLocation, kAddSubLocation, kDeleteLocation}));
+    EXPECT_TRUE(
+        Offers(program.RightClickTreeItem(north), {kShowLocation, kModifyLocation, kAddSubLocation, kDeleteLocation}));
     EXPECT_TRUE(Offers(program.RightClickTreeItem(north->child(0)), {kAddNe}));
     EXPECT_TRUE(Offers(program.RightClickTreeItem(north->child(1)), {kAddUser}));
     EXPECT_TRUE(Offers(program.RightClickTreeItem(program.TreeItem(QStringLiteral("North-1"))),
                        {kShowNe, kModifyNe, kCmdDeleteNe, kPingFromClient, kPingFromServer, kActiveAlarm}));
-    EXPECT_TRUE(Offers(program.RightClickTreeItem(program.TreeItem(QStringLiteral("north"))), {kShowUser, kModifyUser}));
+    EXPECT_TRUE(
+        Offers(program.RightClickTreeItem(program.TreeItem(QStringLiteral("north"))), {kShowUser, kModifyUser}));
 }
 
 TEST(TreeContextMenus, DirectModeOffersTheDirectPopupOfEachKind)

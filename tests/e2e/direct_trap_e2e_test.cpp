@@ -33,9 +33,17 @@ TEST(DirectTrapE2eTest, ASeverityOnlyTrapKeepsTheShelfAndItsSubtree)
     // The entityStateChange notification with only the severity column of the shelf's state row.
     const std::string target = "127.0.0.1:" + std::to_string(AppSettings().snmpTrapPort);
     std::string output;
-    const std::vector<std::string> trap = {"/usr/bin/snmptrap", "-v", "2c", "-c", "private", target, "",
+    const std::vector<std::string> trap = {"/usr/bin/snmptrap",
+                                           "-v",
+                                           "2c",
+                                           "-c",
+                                           "private",
+                                           target,
+                                           "",
                                            "1.3.6.1.4.1.32473.1.0.1",
-                                           "1.3.6.1.4.1.32473.1.325.1.3." + std::to_string(shelfId), "i", "2"};
+                                           "1.3.6.1.4.1.32473.1.325.1.3." + std::to_string(shelfId),
+                                           "i",
+                                           "2"};
     ASSERT_EQ(snmp_test::RunCommand(trap, &output), 0) << output;
     ASSERT_TRUE(program.WaitUntil([&] {
         const CEntityNode* node = AppData().nes.FindNeById(1)->root->FindById(shelfId);

@@ -42,6 +42,11 @@ std::optional<LocationRecord> ServerLocation(e2e::CProgram& program, const std::
     return std::nullopt;
 }
 
+size_t ServerLocationCount(e2e::CProgram& program)
+{
+    return program.QueryServer(kReqLocation, 0, std::vector<uint8_t>(kLocationRecordSize), kLocationRecordSize).size();
+}
+
 int RowOf(QTreeView& list, const QString& name)
 {
     return e2e::RowOf(list, CLocationListDlg::kNameColumn, name);
@@ -281,6 +286,49 @@ TEST(LocationE2eTest, TheRowsShowTheGravestAlarmOfTheLocationsAndTheirNes)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kLocationManagement));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// A name of more UTF-8 bytes than its field holds: the edit keeps the whole letters that fit in the field's 20 bytes,
+// the server keeps exactly those, and the same name typed again is known to the dialog before anything is sent.
+TEST(LocationE2eTest, ANameLongerInBytesThanItsFieldIsKeptInWholeLetters)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    const QString typed = QString::fromUtf8("Nieder\xC3\xB6sterreich-S\xC3\xBC"
+                                            "d");                        // 20 letters, 22 bytes
+    // Typed key by key: the two-byte letter does not fit after "-S", the last one still does.
+    const QString kept = QString::fromUtf8("Nieder\xC3\xB6sterreich-Sd"); // 19 letters, 20 bytes
+    const auto root = [&] { return program.Tree().Tree()->topLevelItem(0); };
+
+    program.ClickTreeItem(root());
+    person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+        Type(add, CLocationDlg::kNameId, typed);
+        EXPECT_EQ(Field(add, CLocationDlg::kNameId).toStdString(), kept.toStdString());
+        Click(add, IDOK);
+        EXPECT_TRUE(add.IsEnded());
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(root(), kAddSubLocation);
+    const std::optional<LocationRecord> stored = ServerLocation(program, kept.toStdString());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->name, kept.toStdString());
+    const size_t locations = ServerLocationCount(program);
+
+    program.ClickTreeItem(root());
+    person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+        Type(add, CLocationDlg::kNameId, typed);
+        Click(add, IDOK);
+        EXPECT_FALSE(add.IsEnded());
+        EXPECT_EQ(add.GetMessageText().toStdString(), "Data exists");
+        EXPECT_EQ(add.GetMarkedControl(1), CLocationDlg::kNameId);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(root(), kAddSubLocation);
+    EXPECT_EQ(ServerLocationCount(program), locations) << "the second add reached the server";
+    EXPECT_TRUE(person.boxTexts.empty()) << "a failure box came up";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 

@@ -4,8 +4,8 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/config/app_settings.h"
-#include "core/tables/app_data.h"
 #include "core/entity/entity_model_set.h"
+#include "core/tables/app_data.h"
 #include "link/driver_mode.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"

@@ -176,18 +176,16 @@ TEST_P(FrameRejection, StreamAndDatagramBothRefuse)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, FrameRejection,
-    ::testing::Values(RejectionCase{"LengthBelowHeader", RawFrame(69, HeaderText("04", 0, 0).substr(0, 69), 0)},
-                      RejectionCase{"LengthZero", Prefix(0)},
-                      RejectionCase{"PayloadOverCap", Prefix(70 + kMaxEmsRecordBytes + 1)},
-                      RejectionCase{"LengthAllOnes", Prefix(0xFFFFFFFFu)},
-                      RejectionCase{"PayloadShorterThanCountTimesSize", RawFrame(70 + 7, HeaderText("04", 2, 4), 7)},
-                      RejectionCase{"PayloadLongerThanCountTimesSize", RawFrame(70 + 9, HeaderText("04", 2, 4), 9)},
-                      RejectionCase{"CountTimesSizeWrapsThirtyTwoBits",
-                                    RawFrame(70, HeaderText("04", 65536, 65536), 0)},
-                      RejectionCase{"RecordsOfZeroBytes", RawFrame(70, HeaderText("04", 5, 0), 0)},
-                      RejectionCase{"HeaderNotDigits", RawFrame(70, std::string(70, 'x'), 0)},
-                      RejectionCase{"AnotherProtocolVersion",
-                                    RawFrame(74, HeaderText("04", 1, 4).replace(64, 6, "000002"), 4)}),
+    ::testing::Values(
+        RejectionCase{"LengthBelowHeader", RawFrame(69, HeaderText("04", 0, 0).substr(0, 69), 0)},
+        RejectionCase{"LengthZero", Prefix(0)}, RejectionCase{"PayloadOverCap", Prefix(70 + kMaxEmsRecordBytes + 1)},
+        RejectionCase{"LengthAllOnes", Prefix(0xFFFFFFFFu)},
+        RejectionCase{"PayloadShorterThanCountTimesSize", RawFrame(70 + 7, HeaderText("04", 2, 4), 7)},
+        RejectionCase{"PayloadLongerThanCountTimesSize", RawFrame(70 + 9, HeaderText("04", 2, 4), 9)},
+        RejectionCase{"CountTimesSizeWrapsThirtyTwoBits", RawFrame(70, HeaderText("04", 65536, 65536), 0)},
+        RejectionCase{"RecordsOfZeroBytes", RawFrame(70, HeaderText("04", 5, 0), 0)},
+        RejectionCase{"HeaderNotDigits", RawFrame(70, std::string(70, 'x'), 0)},
+        RejectionCase{"AnotherProtocolVersion", RawFrame(74, HeaderText("04", 1, 4).replace(64, 6, "000002"), 4)}),
     [](const ::testing::TestParamInfo<RejectionCase>& info) { return std::string(info.param.name); });
 
 TEST(FrameDecoder, TextReplyNeedNotMatchCountTimesSize)

@@ -3,23 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "core/util/md5.h"
+#include "tests/link/record_golden.h"
 
 namespace {
 
 TEST(LogonRec, EncodesTheGoldenBytes)
 {
     LogonRec rec;
-    rec.userName = "admin";
+    rec.userName = "operator01";
     rec.passwordDigest = Md5HexString("admin").substr(0, 10); // 21232f297a57a5a743894a0e4a801fc3
     rec.trapPort = 19462;
-    const std::array<uint8_t, kLogonRecSize> golden = {
-        'a',  'd',  'm', 'i', 'n', 0,   0,   0,   0,   0,   0, // user name, 11 bytes
+    const std::vector<uint8_t> golden = {
+        'o',  'p',  'e', 'r', 'a', 't', 'o', 'r', '0', '1', 0, // user name, 11 bytes
         '2',  '1',  '2', '3', '2', 'f', '2', '9', '7', 'a', 0, // digest, 11 bytes
         0x06, 0x4C,                                            // 19462 little-endian
     };
-    EXPECT_EQ(EncodeRecord(rec), golden);
+    record_golden::ExpectGolden(rec, golden, &LogonRec::userName, &LogonRec::passwordDigest);
     LogonRec back;
     ASSERT_TRUE(DecodeLogonRec(golden.data(), golden.size(), back));
     EXPECT_EQ(back, rec);

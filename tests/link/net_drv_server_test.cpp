@@ -19,6 +19,7 @@
 #include "link/server/posix_socket.h"
 #include "link/server_message_dispatcher.h"
 #include "tests/link/fake_server.h"
+#include "ui/framework/messages/string_ids.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ TEST_F(ServerDriverTest, RequestSendsTheFrameAndReturnsTheRecordsOfItsReply)
     std::array<uint8_t, 224> location{};
     location[0] = 9;
     BuildEmsMsg(&request_, kEmsOpQuery, 20, 224, location.data(), 0);
-    ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 10128, -2, false), kDrvOk);
+    ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, kStrFailToQuery, -2, false), kDrvOk);
     ASSERT_NE(reply_, nullptr);
     EXPECT_EQ(reply_->operation, kEmsOpReply);
     EXPECT_EQ(reply_->requestCode, 20);
@@ -154,10 +155,10 @@ TEST_F(ServerDriverTest, FailsAtOnceWhenNotStartedOrNotConnected)
     EXPECT_EQ(Query(20), kDrvNotInitialised);
     EXPECT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "a", "b"), kDrvNotInitialised);
     ASSERT_EQ(driver_->Start(), kDrvOk);
-    EXPECT_EQ(Query(20, -2, 10128), kDrvNotConnected);
+    EXPECT_EQ(Query(20, -2, kStrFailToQuery), kDrvNotConnected);
     EXPECT_EQ(driver_->SendEmsMsg(&request_, 0), kDrvNotConnected);
     ASSERT_EQ(ui_.FailureMessages().size(), 1u);
-    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, 10128u);
+    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, kStrFailToQuery);
     EXPECT_EQ(ui_.FailureMessages()[0].code, kDrvNotConnected);
     EXPECT_EQ(ui_.FailureMessages()[0].errorText, "network not connected");
     EXPECT_EQ(reply_->count, 0) << "a failed request still hands back an empty reply";
@@ -219,12 +220,12 @@ TEST_F(ServerDriverTest, TextReplyGives32028WithTheTextInTheMessageBox)
         server.SendFrame(header, std::vector<uint8_t>(text.begin(), text.end() + 1));
     });
     StartAndConnect();
-    ASSERT_EQ(Query(346, -2, 10152), kDrvTextReply);
+    ASSERT_EQ(Query(346, -2, kStrFailToSendLoopbackCells), kDrvTextReply);
     EXPECT_EQ(reply_->operation, kEmsOpTextReply);
     EXPECT_EQ(reply_->count, 1);
     EXPECT_STREQ(static_cast<const char*>(reply_->records), "Ping NE: no reply");
     ASSERT_EQ(ui_.FailureMessages().size(), 1u);
-    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, 10152u);
+    EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, kStrFailToSendLoopbackCells);
     EXPECT_EQ(ui_.FailureMessages()[0].code, kDrvTextReply);
     EXPECT_EQ(ui_.FailureMessages()[0].errorText, "Ping NE: no reply");
 }
@@ -262,7 +263,7 @@ TEST_F(ServerDriverTest, ReplyNamingAnotherRequestCodeIsAnUnexpectedReply)
         server.Reply(other, std::vector<uint8_t>(224), 1, 224);
     });
     StartAndConnect();
-    EXPECT_EQ(Query(20, -2, 10128), kDrvUnexpectedReply);
+    EXPECT_EQ(Query(20, -2, kStrFailToQuery), kDrvUnexpectedReply);
     EXPECT_EQ(reply_->requestCode, 21) << "still readable";
     EXPECT_EQ(applied.Size(), 0u) << "not applied as the reply of a request";
     EXPECT_TRUE(driver_->IsConnected());
@@ -277,7 +278,7 @@ TEST_F(ServerDriverTest, FrameTheCodecRefusesClosesTheConnectionAndFailsTheReque
         server.SendRaw(bytes);
     });
     StartAndConnect();
-    EXPECT_EQ(Query(20, 30000, 10128), kDrvInvalidFormat);
+    EXPECT_EQ(Query(20, 30000, kStrFailToQuery), kDrvInvalidFormat);
     EXPECT_FALSE(driver_->IsConnected());
     EXPECT_TRUE(WaitUntil([&] { return server_.ClientClosed(); }));
     ASSERT_EQ(ui_.FailureMessages().size(), 1u);

@@ -1,6 +1,6 @@
 // The generic record codec at its edges, on a record with a field of every type: little-endian widths, signed values,
-// texts cut to leave their terminator and read up to a zero or their width, reserved bytes, items and nested records;
-// short buffers and strides refused.
+// texts cut to leave their terminator (and whole characters) and read up to a zero or their width, reserved bytes,
+// items and nested records; short buffers and strides refused.
 
 #include "link/records/record_codec.h"
 #include "link/records/word_record.h"
@@ -97,6 +97,15 @@ TEST(RecordCodec, EveryFieldTypeAtItsEdges)
          {'x', 'y', 0, 'x', 'y', 0},
          [](Probe& p) {
              p.items = {"xy", "xy"};
+         }},
+        {"item cut before a letter of two bytes that does not fit",
+         [](Probe& p) {
+             p.items = {"a\xC3\xBC", "xy"};
+         },
+         31,
+         {'a', 0, 0, 'x', 'y', 0},
+         [](Probe& p) {
+             p.items = {"a", "xy"};
          }},
         {"nested record", [](Probe& p) { p.nested.value = 7; }, 37, {7, 0, 0, 0}, {}},
     };

@@ -8,6 +8,7 @@
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "tests/link/server_sim_fixture.h"
 #include "tests/link/snmp_test_support.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,6 @@
 namespace {
 
 constexpr uint32_t kNe = 1;
-constexpr uint32_t kStrAddFailed = 10003;
 
 bool Holds(const std::vector<NeSnmpCommunityRecord>& records, const NeSnmpCommunityRecord& wanted)
 {
@@ -35,7 +35,7 @@ void AddReadDelete(CNetDrv& driver, const CHeadlessLinkUi& linkUi, const std::op
     ASSERT_TRUE(read.Ok()) << read.text;
     EXPECT_TRUE(Holds(read.records, ops));
 
-    const auto again = requests.Add(kReqNeSnmpCommunity, kNe, ops, {.failureTextId = kStrAddFailed});
+    const auto again = requests.Add(kReqNeSnmpCommunity, kNe, ops, {.failureTextId = kStrAddingNewDataFailed});
     EXPECT_FALSE(again.Ok());
     if (peerReason) {
         EXPECT_EQ(again.result, kDrvTextReply);
@@ -44,7 +44,7 @@ void AddReadDelete(CNetDrv& driver, const CHeadlessLinkUi& linkUi, const std::op
         EXPECT_EQ(again.text, GetDriverErrorText(again.result));
     }
     ASSERT_EQ(linkUi.FailureMessages().size(), 1u);
-    EXPECT_EQ(linkUi.FailureMessages()[0].failureTextId, kStrAddFailed);
+    EXPECT_EQ(linkUi.FailureMessages()[0].failureTextId, kStrAddingNewDataFailed);
     EXPECT_EQ(linkUi.FailureMessages()[0].errorText, again.text);
 
     ASSERT_TRUE(requests.Delete(kReqNeSnmpCommunity, kNe, ops).Ok());
@@ -131,8 +131,8 @@ TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
             *reply = &answer;
             return row.result;
         };
-        const auto reply =
-            CRecordRequests(channel).Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, kNe, {.failureTextId = 10128});
+        const auto reply = CRecordRequests(channel).Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, kNe,
+                                                                                 {.failureTextId = kStrFailToQuery});
         EXPECT_EQ(sent, std::vector<uint8_t>(kNeSnmpCommunityRecordSize, 0)) << "a record of zeros, as catalogued";
         EXPECT_EQ(reply.result, row.expectedResult);
         EXPECT_EQ(reply.text, row.expectedText);

@@ -11,28 +11,26 @@
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "tests/link/record_golden.h"
-#include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using snmp_test::Hex;
-
-template <typename Rec> void ExpectGolden(const Rec& rec, const std::string& golden)
-{
-    record_golden::ExpectGolden(rec, Hex(golden));
-}
+using record_golden::ExpectGolden;
+using record_golden::FullWidth;
+using record_golden::Golden;
+using record_golden::Hex;
+using record_golden::Text;
 
 TEST(RecordsCodec, NeTimeRecord)
 {
     NeTimeRecord rec{86400, 946684800, -5, 0};
-    ExpectGolden<NeTimeRecord>(rec, "8051010080436d38fbff0000");
+    ExpectGolden(rec, Golden(12, {Hex(0, "8051010080436d38fbff0000")}));
 }
 
 TEST(RecordsCodec, NeAlarmLogRangeRec)
 {
-    ExpectGolden<NeAlarmLogRangeRec>({11, 5010}, "0b00000092130000");
+    ExpectGolden(NeAlarmLogRangeRec{11, 5010}, Golden(8, {Hex(0, "0b00000092130000")}));
 }
 
 TEST(RecordsCodec, NeAlarmLogRec)
@@ -45,70 +43,78 @@ TEST(RecordsCodec, NeAlarmLogRec)
     rec.alarmMask = 0x80000005;
     rec.occurUptime = 3600;
     rec.alarmType = 2;
-    ExpectGolden<NeAlarmLogRec>(rec,
-                                "2a000000db2700001e0000001f00000005000080100e000002000000000000000000000000000000");
+    ExpectGolden(rec, Golden(40, {Hex(0, "2a000000db2700001e0000001f00000005000080100e000002000000")}));
 }
 
 TEST(RecordsCodec, NeSnmpCommunityRecord)
 {
-    ExpectGolden<NeSnmpCommunityRecord>({"private", 2, 1},
-                                        "7072697661746500000000000000000000000000000000000200000001000000");
+    using R = NeSnmpCommunityRecord;
+    const R rec{FullWidth("private", 24), 2, 1};
+    ExpectGolden(rec, Golden(32, {Text(0, FullWidth("private", 24)), Hex(24, "0200000001000000")}), &R::community);
 }
 
 TEST(RecordsCodec, NeUserAccountRecord)
 {
-    ExpectGolden<NeUserAccountRecord>(
-        {"qurim", "secret", 2, 1},
-        "717572696d000000000000000000000000736563726574000000000000000000000000000200000001000000");
+    using R = NeUserAccountRecord;
+    const R rec{FullWidth("qurim", 17), FullWidth("secret", 19), 2, 1};
+    ExpectGolden(
+        rec,
+        Golden(44, {Text(0, FullWidth("qurim", 17)), Text(17, FullWidth("secret", 19)), Hex(36, "0200000001000000")}),
+        &R::userName, &R::password);
 }
 
 TEST(RecordsCodec, NeKeyRecord)
 {
-    NeKeyRecord rec;
+    using R = NeKeyRecord;
+    R rec;
     rec.neId = 1;
-    rec.neName = "10.0.0.7";
-    rec.ftpUser = "qurim";
-    rec.ftpPassword = "pw";
+    rec.neName = FullWidth("10.0.0.7", 21);
+    rec.ftpUser = FullWidth("qurim", 17);
+    rec.ftpPassword = FullWidth("pw", 17);
     rec.locationId = 3;
     rec.modelId = 4;
     rec.ipAddress = {10, 0, 0, 7};
     rec.port = 161;
     rec.secondIp = {192, 168, 1, 2};
-    rec.snmpCommunity = "public";
+    rec.snmpCommunity = FullWidth("public", 21);
     rec.snmpVersion = 1;
     rec.longitude = 121.5F;
     rec.latitude = -33.25F;
     rec.autoSync = 2;
-    ExpectGolden<NeKeyRecord>(
-        rec, "010000000000000031302e302e302e3700000000000000000000000000717572696d000000000000000000000000707700000000"
-             "00000000000000000000000003000000040000000a000007a100c0a80102000000007075626c6963000000000000000000000000"
-             "00000000010000000000f342000005c202000000");
+    ExpectGolden(rec,
+                 Golden(124, {Hex(0, "01000000"), Text(8, FullWidth("10.0.0.7", 21)), Text(29, FullWidth("qurim", 17)),
+                              Text(46, FullWidth("pw", 17)), Hex(64, "03000000040000000a000007a100c0a80102"),
+                              Text(86, FullWidth("public", 21)), Hex(108, "010000000000f342000005c202000000")}),
+                 &R::neName, &R::ftpUser, &R::ftpPassword, &R::snmpCommunity);
 }
 
 TEST(RecordsCodec, BoardSettingRec)
 {
-    BoardSettingRec rec;
+    using R = BoardSettingRec;
+    R rec;
     rec.entityId = 10105;
     rec.plannedType = 20;
     rec.onlineType = 21;
-    rec.softwareVersion = "V2.1.3";
-    rec.hardwareVersion = "HW-B";
-    rec.serialNumber = "SN0001";
+    rec.softwareVersion = FullWidth("V2.1.3", 21);
+    rec.hardwareVersion = FullWidth("HW-B", 21);
+    rec.serialNumber = FullWidth("SN0001", 62);
     rec.upTime = 7200;
     rec.aal5Encapsulation = 1;
     rec.runtimeVlanTagPassThrough = 2;
     rec.serviceTypeControl = 1;
     rec.taggedMode = 2;
     rec.runtimeTaggedMode = 1;
-    ExpectGolden<BoardSettingRec>(
-        rec, "79270000140000001500000056322e312e3300000000000000000000000000000048572d42000000000000000000000000000000"
-             "0000534e303030310000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-             "000000000000000000000000201c000000000000010000000000000002000000010000000200000001000000");
+    ExpectGolden(rec,
+                 Golden(148, {Hex(0, "792700001400000015000000"), Text(12, FullWidth("V2.1.3", 21)),
+                              Text(33, FullWidth("HW-B", 21)), Text(54, FullWidth("SN0001", 62)),
+                              Hex(116, "201c000000000000010000000000000002000000010000000200000001000000")}),
+                 &R::softwareVersion, &R::hardwareVersion, &R::serialNumber);
 }
 
 TEST(RecordsCodec, EntityStateRec)
 {
-    EntityStateRec rec;
+    using R = EntityStateRec;
+    R rec;
     rec.entityId = 10203;
     rec.stateBits = 0x11;
     rec.severity = 99;
@@ -118,12 +124,13 @@ TEST(RecordsCodec, EntityStateRec)
     rec.acknowledged = 1;
     rec.occurTime = 1700000000;
     rec.receiveTime = 1700000001;
-    rec.text = "admin";
+    rec.text = FullWidth("admin", 12);
     rec.value = 1700000100;
     rec.alarmClass = 2;
-    ExpectGolden<EntityStateRec>(
-        rec, "db2700001100000063000000040000001e000000feffff7f000000000100000000f1536501f1536561646d696e00000000000000"
-             "64f1536502000000");
+    ExpectGolden(rec,
+                 Golden(60, {Hex(0, "db2700001100000063000000040000001e000000feffff7f000000000100000000f1536501f15365"),
+                             Text(40, FullWidth("admin", 12)), Hex(52, "64f1536502000000")}),
+                 &R::text);
 }
 
 TEST(RecordsCodec, AlarmDefRec)
@@ -135,7 +142,7 @@ TEST(RecordsCodec, AlarmDefRec)
     rec.severity = 4;
     rec.reporting = 1;
     rec.suppressionMask = 0x9;
-    ExpectGolden<AlarmDefRec>(rec, "1e0000000300000001000000" + std::string(200, '0') + "040000000100000009000000");
+    ExpectGolden(rec, Golden(124, {Hex(0, "1e0000000300000001000000"), Hex(112, "040000000100000009000000")}));
 }
 
 } // namespace

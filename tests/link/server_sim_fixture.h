@@ -21,6 +21,7 @@
 #include "link/server_message_dispatcher.h"
 #include "sim/server/sim_control.h"
 #include "tests/link/server_sim_harness.h"
+#include "ui/framework/messages/string_ids.h"
 
 namespace server_test {
 
@@ -96,7 +97,7 @@ protected:
         AppData().SetLoginUserName(user);
         AppData().SetLoginPassword(Digest(password));
         const uint8_t body = 0;
-        return Request(kEmsOpModify, kReqLogon, 0, &body, 1, 1, 10000, 20044, true);
+        return Request(kEmsOpModify, kReqLogon, 0, &body, 1, 1, 10000, kStrFailedToLogin, true);
     }
 
     // The server-mode login: logon, the table loads in their order, the operator's scope, logged in.

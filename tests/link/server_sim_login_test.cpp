@@ -20,6 +20,7 @@
 #include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
 #include "tests/link/server_sim_fixture.h"
+#include "ui/framework/messages/string_ids.h"
 
 namespace {
 
@@ -244,9 +245,9 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     clash.modelId = 2;
     clash.ipAddress = {10, 99, 1, 1};
     const auto bytes = EncodeRecord(clash);
-    EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, 10003), kDrvTextReply);
+    EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, kStrAddingNewDataFailed), kDrvTextReply);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
-    EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, 10003u);
+    EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, kStrAddingNewDataFailed);
     EXPECT_EQ(linkUi_.FailureMessages()[0].errorText, "NE name already exists");
     EXPECT_EQ(AppData().nes.Count(), 3u);
 

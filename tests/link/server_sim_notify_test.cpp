@@ -18,6 +18,7 @@
 #include "link/snmp/udp_socket.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/server_sim_fixture.h"
+#include "ui/framework/messages/string_ids.h"
 
 namespace {
 
@@ -263,7 +264,7 @@ TEST_F(SimNotifyTest, StopInTheWaitDialogGives32018)
 {
     ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
     linkUi_.SetStopAfter(20);
-    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 10000, 10128, true), kDrvCancelled);
+    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 10000, kStrFailToQuery, true), kDrvCancelled);
     EXPECT_TRUE(linkUi_.FailureMessages().empty());
     linkUi_.SetStopAfter(std::nullopt);
     EXPECT_EQ(Query(33), kDrvOk) << "the connection serves on";
@@ -272,7 +273,7 @@ TEST_F(SimNotifyTest, StopInTheWaitDialogGives32018)
 TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)
 {
     ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
-    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 200, 10128), kDrvTimeout);
+    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 200, kStrFailToQuery), kDrvTimeout);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvTimeout);
     EXPECT_EQ(Query(33), kDrvOk);
@@ -297,7 +298,7 @@ TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
         return driver_->RequestEmsMsg(&request, &reply, 0, 10000, false);
     });
     ASSERT_TRUE(DispatchUntil([&] { return driver_->IsInTransaction(); }));
-    EXPECT_EQ(Request(kEmsOpQuery, 10, 0, "", 1, 1, -2, 10128), kDrvBusy);
+    EXPECT_EQ(Request(kEmsOpQuery, 10, 0, "", 1, 1, -2, kStrFailToQuery), kDrvBusy);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvBusy);
     driver_->CancelRequest();

@@ -12,12 +12,12 @@
 #include "link/records/request_codes.h"
 #include "link/records/user_account_record.h"
 #include "tests/link/server_sim_fixture.h"
+#include "ui/framework/messages/string_ids.h"
 
 namespace {
 
 using namespace server_test;
 
-constexpr uint32_t kStrUpdateFailed = 10181;
 constexpr uint32_t kMcProfileSize = 52;
 
 struct Refusal {
@@ -126,10 +126,10 @@ TEST_F(SimRefusalTest, EachRuleRefusesWithItsReasonAndChangesNothing)
         linkUi_.Clear();
         const auto size = static_cast<uint32_t>(refusal.record.size());
         EXPECT_EQ(
-            Request(kEmsOpModify, refusal.code, refusal.neId, refusal.record.data(), size, 1, -2, kStrUpdateFailed),
+            Request(kEmsOpModify, refusal.code, refusal.neId, refusal.record.data(), size, 1, -2, kStrFailToUpdateData),
             kDrvTextReply);
         ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
-        EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, kStrUpdateFailed);
+        EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, kStrFailToUpdateData);
         EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvTextReply);
         EXPECT_EQ(linkUi_.FailureMessages()[0].errorText, refusal.reason);
     }

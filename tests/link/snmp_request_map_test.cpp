@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 CSnmpOid Oid(const std::string& text)

@@ -13,6 +13,7 @@
 #include "ui/framework/lists/severity_palette.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/config_file_path.h"
 #include "ui/shell/frame/frame_views.h"
@@ -30,8 +31,6 @@
 
 namespace {
 
-constexpr uint32_t kStrNeOffline = 10063;
-constexpr uint32_t kStrNeOnline = 10064;
 constexpr int kImageNeOffline = 27;
 constexpr int kImageNeOnline = 26;
 // The columns leave this much of the list's width free.
@@ -92,7 +91,7 @@ void CTrapSumView::InitData()
     stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHTRAPSUM", false, config);
     SetDialogFont(ReadIniString("VIEW", "TRAPSUMVIEWFONT", "Arial,80,B", config).c_str());
     SetSmallImages();
-    InitListColumnsById(kStrColumns);
+    InitListColumnsById(kStrColumnsAlarmSummary);
     CListControl list(FindList(kListControlId));
     list.DeleteAllItems();
     for (int r = 0; r < kRowCount; ++r) {
@@ -222,7 +221,7 @@ void CTrapSumView::OnDetail()
 {
     const int row = CListControl(FindList(kListControlId)).GetNextSelected(-1);
     if (row < 0) {
-        ShowStatusMessageById(kStrSelectOneItem);
+        ShowStatusMessageById(kStrPleaseSelectOneItem);
         return;
     }
     TrapSumDetailRequest request;

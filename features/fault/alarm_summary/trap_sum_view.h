@@ -37,8 +37,6 @@ public:
     static constexpr int kFormId = 271;
     static constexpr int kCmdDetail = 33012;
     static constexpr int kCmdExport = 33024;
-    static constexpr uint32_t kStrColumns = 10176;
-    static constexpr uint32_t kStrSelectOneItem = 20052;
     static constexpr int kRowCount = 5;
     static constexpr int kRowOffline = 3;
     static constexpr int kRowOnline = 4;

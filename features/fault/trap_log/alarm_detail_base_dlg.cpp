@@ -40,7 +40,7 @@ const CEntityType* CAlarmDetailBaseDlg::PlannedModel() const
 
 QString CAlarmDetailBaseDlg::ModelName(const CEntityType* model)
 {
-    return model != nullptr ? Text(model->GetName()) : LoadQString(kStrNoModel);
+    return model != nullptr ? Text(model->GetName()) : LoadQString(kStrNone);
 }
 
 void CAlarmDetailBaseDlg::SetFieldText(int id, const QString& text)
@@ -80,7 +80,7 @@ void CAlarmDetailBaseDlg::InitData()
 void CAlarmDetailBaseDlg::FillAlarmRows(const CEntityType* model)
 {
     if (alarmBits_ == 0) {
-        const QString clear = LoadQString(kStrClearMark);
+        const QString clear = LoadQString(kStrClear);
         AddAlarmRow(0, clear, QString(), {clear});
         return;
     }

@@ -4,6 +4,7 @@
 // models, severity, times and one row per active alarm, and exports that list. No request is sent.
 
 #include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <QString>
 
@@ -27,11 +28,6 @@ public:
     static constexpr int kOccurTimeId = 1343;
     static constexpr int kReceiveTimeId = 1345;
     static constexpr int kExportCommand = 33024;
-
-    // Texts.
-    static constexpr uint32_t kStrAlarmColumns = 10053;
-    static constexpr uint32_t kStrNoModel = 10107; // " <none>"
-    static constexpr uint32_t kStrUnknownEntityType = 20067;
 
     // The alarm state shown; types start as 1 (none).
     void SetPlannedType(uint32_t type) { plannedType_ = type; }
@@ -68,7 +64,7 @@ protected:
     void SetFieldText(int id, const QString& text);
 
     // The list's column spec.
-    virtual uint32_t AlarmColumnSpecId() const { return kStrAlarmColumns; }
+    virtual uint32_t AlarmColumnSpecId() const { return kStrColumnsAlarms; }
     // The fields a member of the family adds.
     virtual void ShowExtraFields() {}
     // The rows of the list: "CLEAR" when no bit is set, else one per set bit that the model defines.

@@ -2,21 +2,14 @@
 // What the fault views and dialogs show of one entity's alarm state: the entity model its alarm bits refer to, the
 // names of its active alarms, and the severity text and image.
 
+#include "ui/framework/messages/string_ids.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 
 class CEntityType;
 class CNeRecord;
-
-// Severity texts.
-inline constexpr uint32_t kStrCleared = 10046;
-inline constexpr uint32_t kStrClearMark = 10047; // "CLEAR", the alarm text of a cleared state
-inline constexpr uint32_t kStrCritical = 10048;
-inline constexpr uint32_t kStrMajor = 10057;
-inline constexpr uint32_t kStrMinor = 10058;
-inline constexpr uint32_t kStrWarning = 10262;
-inline constexpr uint32_t kStrInfo = 10060;
 
 // Entity level images of the lists: NE, shelf, slot, port.
 inline constexpr int kImageLevelNe = 55;

@@ -112,7 +112,7 @@ QString TrapLogCellText(const TrapLogRecord& record, int column)
         return QString::fromLatin1(AlarmClassText(static_cast<int>(record.alarmClass)));
     case 7:
         if (record.alarmBits == 0)
-            return LoadQString(kStrClearMark);
+            return LoadQString(kStrClear);
         if (ne == nullptr || ne->root == nullptr)
             return {};
         return AlarmText(record, *ne, FindPlannedEntityModel(ne, record.entityId, record.plannedType))

@@ -20,6 +20,7 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/shell/app/config_file_path.h"
 #include "ui/shell/frame/frame_views.h"
 #include "ui/shell/frame/view_tabs.h"
@@ -121,7 +122,7 @@ void CTrapLogView::InitData()
     SetDialogFont(ReadIniString("VIEW", "TRAPLOGVIEWFONT", "Arial,80,B", config).c_str());
     SetSmallImages();
     EnableSubItemImages();
-    InitListColumnsById(kStrColumns);
+    InitListColumnsById(kStrColumnsTrapLog);
     const std::array<QStringList, kTrapLogColumnCount> samples = TrapLogColumnSamples();
     for (int c = 0; c < kTrapLogColumnCount; ++c)
         SetColumnSamples(c, samples[static_cast<size_t>(c)]);
@@ -354,7 +355,7 @@ void CTrapLogView::OnDetail()
 {
     const TrapLogRecord* record = SelectedRecord();
     if (record == nullptr) {
-        ShowStatusMessageById(kStrSelectOneItem);
+        ShowStatusMessageById(kStrPleaseSelectOneItem);
         return;
     }
     const CEntityId entity(record->entityId);

@@ -41,8 +41,6 @@ public:
     static constexpr int kCmdContinue = 33093;
     static constexpr int kCmdExport = 33024;
 
-    static constexpr uint32_t kStrColumns = 10175;
-    static constexpr uint32_t kStrSelectOneItem = 20052;
     static constexpr uint32_t kNoRecord = 0xFFFFFFFF;
     // The list keeps its height when stretching it down would leave this or less.
     static constexpr int kMinListHeight = 40;

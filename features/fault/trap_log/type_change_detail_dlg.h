@@ -16,9 +16,6 @@ public:
     static constexpr int kTemplateId = 404;
     static constexpr int kPreviousOnlineId = 1412;
     static constexpr int kPreviousPlannedId = 1413;
-    static constexpr uint32_t kStrStateColumns = 10322;
-    static constexpr uint32_t kStrAsserted = 10323;
-    static constexpr uint32_t kStrUnchanged = 10324;
 
     explicit CTypeChangeDetailDlg(QWidget* parent = nullptr);
     ~CTypeChangeDetailDlg() override;
@@ -31,7 +28,7 @@ public:
     uint32_t GetPreviousAlarmBits() const { return previousAlarmBits_; }
 
 protected:
-    uint32_t AlarmColumnSpecId() const override { return kStrStateColumns; }
+    uint32_t AlarmColumnSpecId() const override { return kStrColumnsAlarmStates; }
     void ShowExtraFields() override;
     void FillAlarmRows(const CEntityType* model) override;
 

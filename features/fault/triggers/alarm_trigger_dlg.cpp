@@ -10,6 +10,7 @@
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui_alarm_trigger_dlg.h"
 
 #include <QLineEdit>
@@ -19,13 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr uint32_t kStrSelectOneItem = 20052;
-constexpr uint32_t kStrDataBlank = 20047;
-constexpr uint32_t kStrUnknownEntityType = 20067;
-constexpr uint32_t kStrAddFailed = 10003;
-constexpr uint32_t kStrUpdateFailed = 10181;
-constexpr uint32_t kAlarmColumnSpec = 10062;
 
 constexpr int kModelIdRole = Qt::UserRole;
 
@@ -76,14 +70,16 @@ void CAlarmTriggerDlg::InitData()
         return;
     }
 
+    // At most kEmailMax characters entered, and no more bytes than the record's field carries.
     if (auto* email = GetDlgItemAs<QLineEdit>(kEmailId))
         email->setMaxLength(kEmailMax);
+    LimitTextToField(kEmailId, kAlarmTriggerEmailWidth);
     if (GetAccessMode() == kAccessCreate)
         UpdateCaption(kCaptionNew);
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages(kAlarmListId);
     EnableCheckBoxes(kAlarmListId);
-    InitListColumnsById(kAlarmColumnSpec, kAlarmListId);
+    InitListColumnsById(kStrColumnsTriggerAlarms, kAlarmListId);
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     UpdateData(false);
 
@@ -196,12 +192,12 @@ void CAlarmTriggerDlg::OnOK()
         return;
     const uint32_t mask = CheckedMask();
     if (mask == 0) {
-        ShowAlertTextById(kStrSelectOneItem, kAlarmListId);
+        ShowAlertTextById(kStrPleaseSelectOneItem, kAlarmListId);
         return;
     }
     const QString email = email_.trimmed();
     if (email.isEmpty()) {
-        ShowAlertTextById(kStrDataBlank, kEmailId);
+        ShowAlertTextById(kStrDataIsBlank, kEmailId);
         return;
     }
 
@@ -215,12 +211,12 @@ void CAlarmTriggerDlg::OnOK()
     const CRecordRequests requests;
     if (GetAccessMode() == kAccessCreate) {
         const RecordReply<AlarmTriggerRec> reply =
-            requests.Add(kReqAlarmTrigger, rec.neId, rec, {.failureTextId = kStrAddFailed});
+            requests.Add(kReqAlarmTrigger, rec.neId, rec, {.failureTextId = kStrAddingNewDataFailed});
         if (!reply.Ok())
             return;
         if (!reply.records.empty())
             rec.triggerId = reply.records.front().triggerId;
-    } else if (!requests.Modify(kReqAlarmTrigger, rec.neId, rec, {.failureTextId = kStrUpdateFailed}).Ok()) {
+    } else if (!requests.Modify(kReqAlarmTrigger, rec.neId, rec, {.failureTextId = kStrFailToUpdateData}).Ok()) {
         return;
     }
     trigger_ = {rec.triggerId, rec.modelId, rec.alarmMask, rec.seconds, rec.email};

@@ -7,12 +7,15 @@
 #include "platform/control_id.h"
 #include "ui/framework/dialogs/control_states.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/dialogs/text_field_limit.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/shapes/shape_draw.h"
 #include "ui/framework/skin/skin_glue.h"
 
 #include <QFontMetrics>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <cmath>
@@ -198,6 +201,12 @@ bool CADialog::IsControlReadOnly(int id) const
     return IsWidgetReadOnly(GetDlgItem(id));
 }
 
+void CADialog::LimitTextToField(int id, size_t fieldWidth)
+{
+    if (auto* edit = GetDlgItemAs<QLineEdit>(id))
+        LimitEditToField(*edit, fieldWidth);
+}
+
 // ---- caption
 
 void CADialog::SetTitleText(const QString& text)
@@ -246,7 +255,7 @@ void CADialog::UpdateCaption(uint32_t flags, const char* text, bool replace, boo
             target += " <" + entityText() + ">";
     } else if (flags & kCaptionUser) {
         if (userName_.empty()) {
-            target = LoadString(kStrAllUsers);
+            target = LoadString(kStrAll);
         } else {
             const CUserAccount* account = FindUserAccount(userName_);
             if (account == nullptr)

@@ -60,16 +60,6 @@ inline constexpr int kDeleteButtonId = 1131;
 inline constexpr int kRefreshButtonId = 1307;
 inline constexpr int kExportButtonId = 1165;
 
-// Texts of the checks.
-inline constexpr uint32_t kStrNoAnyNe = 20070;
-inline constexpr uint32_t kStrNoPrivilege = 20071;
-inline constexpr uint32_t kStrUnknownLocation = 20072;
-inline constexpr uint32_t kStrEntityTypeWrong = 20073;
-inline constexpr uint32_t kStrUnknownNe = 20074;
-inline constexpr uint32_t kStrUnknownUser = 20075;
-inline constexpr uint32_t kStrInternalError = 20041;
-inline constexpr uint32_t kStrAllUsers = 10007;
-
 // UpdateCaption flags.
 inline constexpr uint32_t kCaptionNe = 0x01;
 inline constexpr uint32_t kCaptionEntity = 0x02;
@@ -141,6 +131,8 @@ public:
     void SetControlsReadOnly(std::initializer_list<int> ids, bool on = true);
     void SetControlReadOnly(int id, bool on = true);
     bool IsControlReadOnly(int id) const;
+    // The edit takes only what the record's text field of `fieldWidth` bytes carries (text_field_limit.h).
+    void LimitTextToField(int id, size_t fieldWidth);
 
     // Caption.
     void SetTitleText(const QString& text);

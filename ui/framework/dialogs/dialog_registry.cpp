@@ -2,6 +2,7 @@
 
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <map>
 

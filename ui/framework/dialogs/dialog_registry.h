@@ -27,9 +27,6 @@ void SetRouteDialogInterceptor(RouteDialogOpener interceptor);
 // Opens the request's class. Without an opener: the "not available yet" message, and IDCANCEL.
 int OpenRouteDialog(DialogRequest& request);
 
-// The text shown for a function whose dialog does not exist yet.
-inline constexpr uint32_t kStrNotAvailableYet = 29801;
-
 // Gives a dialog what the opener set: its target NE and entity, location, member's name and access mode.
 void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request);
 

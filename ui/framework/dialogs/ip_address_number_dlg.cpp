@@ -2,6 +2,7 @@
 
 #include "platform/ip_address_edit.h"
 #include "ui/framework/dialogs/number_edit.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,7 +61,7 @@ void CIpAddressNumberDlg::OnOK()
     auto* control = GetDlgItemAs<IpAddressEdit>(kAddressId);
     std::array<uint8_t, 4> address{};
     if (control == nullptr || control->IsBlank() || control->GetAddress(address) == 0 || !AcceptsAddress(address)) {
-        ShowAlertTextById(kStrIncorrectAddress, kAddressId);
+        ShowAlertTextById(kStrIncorrectIpAddress, kAddressId);
         return;
     }
     address_ = address;

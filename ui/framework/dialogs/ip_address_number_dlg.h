@@ -17,7 +17,6 @@ public:
     static constexpr int kFirstLabelId = 1348;
     static constexpr int kSecondLabelId = 1349;
     static constexpr size_t kTextMax = 63;
-    static constexpr uint32_t kStrIncorrectAddress = 20115;
 
     const std::array<uint8_t, 4>& GetAddress() const { return address_; }
     void SetAddress(const std::array<uint8_t, 4>& address) { address_ = address; }

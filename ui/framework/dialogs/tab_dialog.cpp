@@ -3,6 +3,7 @@
 #include "core/list/list_sort.h"
 #include "platform/control_id.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 
 #include "core/config/app_settings.h"
 #include "link/link_ui.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_wait_dlg.h"
 
@@ -27,7 +28,7 @@ bool CWaitDlg::OnInitDialog()
     CDialog::OnInitDialog();
     setWindowTitle(QString::fromStdString(GetAppTitle(AppSettings())));
     // The waiting text is shown on two lines, split at its first line break.
-    const QString text = LoadQString(kStrWaiting);
+    const QString text = LoadQString(kStrInCommunicatingWithServer);
     const qsizetype lineBreak = text.indexOf(QLatin1Char('\n'));
     if (auto* first = GetDlgItemAs<QLabel>(kFirstTextId))
         first->setText(lineBreak < 0 ? text : text.left(lineBreak));

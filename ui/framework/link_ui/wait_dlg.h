@@ -22,7 +22,6 @@ public:
     static constexpr int kProgressId = 1104;
     static constexpr int kElapsedTimer = 1;
     static constexpr int kElapsedMs = 50;
-    static constexpr uint32_t kStrWaiting = 10125;
 
     explicit CWaitDlg(CWaitContext& wait, QWidget* parent = nullptr);
     ~CWaitDlg() override;

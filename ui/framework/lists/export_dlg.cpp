@@ -7,6 +7,7 @@
 #include "core/util/ip_address.h"
 #include "platform/file_chooser.h"
 #include "platform/list_control.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/views/form_view.h"
 #include "ui_export_dlg.h"
@@ -158,7 +159,7 @@ void CExportDlg::InitData()
 
 void CExportDlg::FillInformation()
 {
-    InitListColumnsById(kStrInfoColumns, kListControlId);
+    InitListColumnsById(kStrColumnsExportInfo, kListControlId);
     CListControl info(FindList(kListControlId));
     info.DeleteAllItems();
     auto add = [&info](const char* label, const QString& value, const char* key) {
@@ -246,7 +247,7 @@ void CExportDlg::OnOK()
         return;
     fileName_ = fileName_.trimmed();
     if (fileName_.isEmpty()) {
-        ShowAlertTextById(kStrDataBlank, kFileNameId);
+        ShowAlertTextById(kStrDataIsBlank, kFileNameId);
         return;
     }
     CListHost* owner = ListOwner();
@@ -281,10 +282,10 @@ void CExportDlg::OnOK()
 
     const ExportOutcome outcome = WriteExportFiles(request, table);
     if (outcome.status != ExportStatus::Written) {
-        ShowAlertTextById(kStrOpenFailed, kFileNameId);
+        ShowAlertTextById(kStrFailToOpenFile, kFileNameId);
         return;
     }
     SetInformationValue("RECORDCNT", QString::number(outcome.recordCount));
-    ShowInfoTextById(kStrExported);
+    ShowInfoTextById(kStrCompleteExportingFile);
     EndDialog(IDOK);
 }

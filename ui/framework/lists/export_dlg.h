@@ -39,11 +39,6 @@ public:
     static constexpr size_t kStemMax = 127;
     static constexpr size_t kTitleMax = 127;
 
-    static constexpr uint32_t kStrInfoColumns = 10171;
-    static constexpr uint32_t kStrDataBlank = 20047;
-    static constexpr uint32_t kStrOpenFailed = 10012;
-    static constexpr uint32_t kStrExported = 10043;
-
     explicit CExportDlg(QWidget* parent = nullptr);
     ~CExportDlg() override;
 

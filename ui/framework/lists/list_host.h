@@ -5,7 +5,8 @@
 // (1212 unless another id is given); an id that is not a list is ignored (getters answer -1 or 0).
 //
 // The host supplies the hooks (colours, selection frame, selection changes, the sort comparison); CADialog and the
-// view base derive from this class, so that a dialog calls InitListColumnsById(10024) as one of its own operations.
+// view base derive from this class, so that a dialog calls InitListColumnsById(kStrColumnsBackupFiles) as one of its
+// own operations.
 //
 // A list is a QTreeWidget that holds its rows, or a model-backed list for many rows or live ones: a QTreeView in the
 // form, given a CRecordTableModel of the host's rows with SetListModel (record_table_model.h). Both take the same

@@ -4,6 +4,7 @@
 #include "platform/message_box_runner.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_app_message_box_dlg.h"
 
@@ -11,14 +12,6 @@
 #include <QPushButton>
 
 namespace {
-
-constexpr uint32_t kStrAbort = 10071;
-constexpr uint32_t kStrCancel = 10072;
-constexpr uint32_t kStrIgnore = 10073;
-constexpr uint32_t kStrNo = 10074;
-constexpr uint32_t kStrOk = 10075;
-constexpr uint32_t kStrRetry = 10076;
-constexpr uint32_t kStrYes = 10077;
 
 struct ButtonSpec {
     uint32_t captionId;

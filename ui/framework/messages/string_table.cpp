@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -43,6 +44,16 @@ bool Unescape(std::string_view text, std::string& out)
         }
     }
     return true;
+}
+
+// A text's name: a capital letter, then letters and digits, as the name of its constant goes on.
+bool IsTextName(std::string_view name)
+{
+    const auto isLetterOrDigit = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    return !name.empty() && name.front() >= 'A' && name.front() <= 'Z' &&
+           std::all_of(name.begin(), name.end(), isLetterOrDigit);
 }
 
 std::string Fault(const std::string& origin, size_t line, const std::string& reason)
@@ -105,8 +116,18 @@ std::vector<std::string> CStringTable::Parse(std::string_view content, const std
             faults.push_back(Fault(origin, lineNumber, "bad id \"" + std::string(idText) + "\""));
             continue;
         }
+        const std::string_view rest = line.substr(tab + 1);
+        const size_t nameEnd = rest.find('\t');
+        if (nameEnd == std::string_view::npos) {
+            faults.push_back(Fault(origin, lineNumber, "no tab after the name of " + std::to_string(id)));
+            continue;
+        }
+        if (!IsTextName(rest.substr(0, nameEnd))) {
+            faults.push_back(Fault(origin, lineNumber, "bad name \"" + std::string(rest.substr(0, nameEnd)) + "\""));
+            continue;
+        }
         std::string text;
-        if (!Unescape(line.substr(tab + 1), text)) {
+        if (!Unescape(rest.substr(nameEnd + 1), text)) {
             faults.push_back(Fault(origin, lineNumber, "bad escape in the text of " + std::to_string(id)));
             continue;
         }

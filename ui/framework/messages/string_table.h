@@ -1,8 +1,9 @@
 #pragma once
 // The string table: every text the operator reads, by its numeric id. The texts live in a data file of lines
-// "id<TAB>text" (resources/strings/strings.tsv); in the text "\n" is a line feed, "\r" a carriage return, "\t" a tab
-// and "\\" a backslash. Blank lines and lines starting with "#" are comments. A malformed line is reported with its
-// number and skipped; the rest of the file still loads.
+// "id<TAB>name<TAB>text" (resources/strings/strings.tsv); the name is the text's constant in the program (kStr<name>,
+// generated into ui/framework/messages/string_ids.h) and is not kept here. In the text "\n" is a line feed, "\r" a
+// carriage return, "\t" a tab and "\\" a backslash. Blank lines and lines starting with "#" are comments. A malformed
+// line is reported with its number and skipped; the rest of the file still loads.
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "ui/shell/app/app_dispatch_ui.h"
 
 #include "core/config/app_settings.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/app_frame.h"
 
@@ -9,8 +10,6 @@
 #include <utility>
 
 namespace {
-
-constexpr uint32_t kStrForcedLogout = 10090;
 
 IncomingMailHandler& InstalledHandler()
 {
@@ -38,7 +37,7 @@ void SetIncomingMailHandler(IncomingMailHandler handler)
 
 QString IncomingMailText(const OperatorMailNotice& mail)
 {
-    return mail.forcedLogout ? LoadQString(kStrForcedLogout) : QString::fromStdString(mail.text);
+    return mail.forcedLogout ? LoadQString(kStrLoggedOutInTenSeconds) : QString::fromStdString(mail.text);
 }
 
 CAppDispatchUi::CAppDispatchUi(std::function<IAppFrame*()> frame) : frame_(std::move(frame)) {}

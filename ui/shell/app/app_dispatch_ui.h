@@ -15,7 +15,7 @@ class IAppFrame;
 using IncomingMailHandler = std::function<void(const OperatorMailNotice& mail)>;
 void SetIncomingMailHandler(IncomingMailHandler handler);
 
-// The text a mail is shown with: string 10090 for the force-logout marker, else the mail's own text.
+// The text a mail is shown with: kStrLoggedOutInTenSeconds for the force-logout marker, else the mail's own text.
 QString IncomingMailText(const OperatorMailNotice& mail);
 
 class CAppDispatchUi : public IDispatchUi {

@@ -20,6 +20,7 @@
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/link_ui/qt_link_ui.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/skin/skin_dlg.h"
 #include "ui/framework/skin/skin_glue.h"

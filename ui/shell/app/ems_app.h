@@ -44,12 +44,6 @@ public:
     static constexpr int kLogoutTimerId = 10004;
     static constexpr uint32_t kForcedLogoutDelayMs = 10000;
 
-    // Strings.
-    static constexpr uint32_t kStrMissImportantFile = 10087;
-    static constexpr uint32_t kStrSureToExit = 10041;
-    static constexpr uint32_t kStrSureToLogout = 10092;
-    static constexpr uint32_t kStrNoPrivilege = 20071;
-
     // The text shown when the skin host cannot be made.
     static constexpr char kSkinFailureText[] =
         "Could not initialize WindowSkin control.\nPlease make sure it is installed properly.";

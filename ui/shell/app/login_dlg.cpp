@@ -5,6 +5,7 @@
 #include "link/driver_result.h"
 #include "link/icmp/icmp_reachability.h"
 #include "platform/ip_address_edit.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui_login_dlg.h"
@@ -16,14 +17,6 @@
 #include <QLineEdit>
 
 namespace {
-
-constexpr uint32_t kStrLoginCaption = 32771;
-constexpr uint32_t kStrNeIp = 10101;
-constexpr uint32_t kStrSnmpCommunity = 10020;
-constexpr uint32_t kStrServerIp = 10154;
-constexpr uint32_t kStrPassword = 10112;
-constexpr uint32_t kStrIncorrectIpAddress = 20115;
-constexpr uint32_t kStrServerUnreachable = 20054;
 
 bool connectInProgress = false;
 
@@ -73,8 +66,7 @@ void CLoginDlg::LoadDialogData()
     connectInProgress = false;
     raise();
     activateWindow();
-    setWindowTitle(LoadQString(kStrLoginCaption) + QLatin1Char(' ') +
-                   QString::fromStdString(GetAppTitle(AppSettings())));
+    setWindowTitle(LoadQString(kStrLogin) + QLatin1Char(' ') + QString::fromStdString(GetAppTitle(AppSettings())));
     GetDlgItemAs<IpAddressEdit>(kAddressId)->SetAddress(address);
     ui_->userEdit->setMaxLength(kUserNameMax);
     ui_->passwordEdit->setMaxLength(direct != 0 ? kCommunityMax : kPasswordMax);

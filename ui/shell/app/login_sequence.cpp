@@ -11,6 +11,7 @@
 #include "link/records/ne_user_account_record.h"
 #include "link/records/word_record.h"
 #include "link/server_message_dispatcher.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/shell/app/app_tables.h"
 
 #include <ctime>
@@ -206,7 +207,7 @@ LoginResult RunDirectLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
 
     int role = kRoleUser;
     const auto communities = requests.Query<NeSnmpCommunityRecord>(kReqNeSnmpCommunity, kDirectNeId,
-                                                                   {.failureTextId = kStrFailToQueryCommunities});
+                                                                   {.failureTextId = kStrFailToQuerySnmpCommunities});
     if (!communities.Ok()) {
         EmptyNeTable(app);
         return Failed(LoginStep::kNeQueryFailed, communities.result);
@@ -214,7 +215,7 @@ LoginResult RunDirectLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
     ApplyCommunityRole(communities.records, entry.password, role);
 
     const auto users = requests.Query<NeUserAccountRecord>(kReqNeUserAccount, kDirectNeId,
-                                                           {.failureTextId = kStrFailToQueryCommunities});
+                                                           {.failureTextId = kStrFailToQuerySnmpCommunities});
     if (!users.Ok()) {
         EmptyNeTable(app);
         return Failed(LoginStep::kNeQueryFailed, users.result);

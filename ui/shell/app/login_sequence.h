@@ -13,12 +13,6 @@
 class CAppData;
 class CNetDrv;
 
-// Failure texts.
-inline constexpr uint32_t kStrFailedToLogin = 20044;
-inline constexpr uint32_t kStrFailToQuery = 10128;
-inline constexpr uint32_t kStrFailToQueryCommunities = 10251;
-inline constexpr uint32_t kStrUserNameIncorrect = 20102;
-
 // The logon waits this long for the server.
 inline constexpr int32_t kLogonTimeoutMs = 10000;
 
@@ -36,11 +30,12 @@ struct LoginEntry {
 
 enum class LoginStep {
     kLoggedIn,
-    kLogonRefused,  // server mode: the logon failed (the driver has shown 20044)
+    kLogonRefused,  // server mode: the logon failed (the driver has shown kStrFailedToLogin)
     kTablesFailed,  // server mode: the link failed while the tables loaded; `code` says how
     kNeNotStored,   // direct mode: the NE's record could not be taken into the table
-    kNeQueryFailed, // direct mode: a query of the NE failed (the driver has shown 10128 or 10251)
-    kUserIncorrect, // direct mode: the user is no account of the NE (show 20102)
+    kNeQueryFailed, // direct mode: a query of the NE failed (the driver has shown kStrFailToQuery or
+                    // kStrFailToQuerySnmpCommunities)
+    kUserIncorrect, // direct mode: the user is no account of the NE (show kStrUserNameIncorrect)
 };
 
 struct LoginResult {

@@ -11,6 +11,7 @@
 #include "platform/window_timers.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/shell/frame/frame_host.h"
 #include "ui/shell/frame/frame_status_bar.h"
@@ -22,11 +23,6 @@
 #include <utility>
 
 namespace {
-
-// Texts of the connection pane.
-constexpr uint32_t kStrDisconnect = 10031;
-constexpr uint32_t kStrInCommunicating = 10133;
-constexpr uint32_t kStrConnected = 10022;
 
 // Status icons of InitFrame: pane and list icon.
 constexpr std::array<std::pair<int, int>, 5> kStatusIcons = {{{CFrameStatusBar::kClockPane, 3},

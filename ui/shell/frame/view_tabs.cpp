@@ -1,12 +1,13 @@
 #include "ui/shell/frame/view_tabs.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <cstddef>
 
 namespace {
 
-const ViewTabDef kRackTab{kViewRack, 10165, "Rack"};
-const ViewTabDef kGeographicsTab{kViewGeographics, 10213, "Geographics"};
-const ViewTabDef kTrapLogTab{kViewTrapLog, 10169, "Trap Log"};
+const ViewTabDef kRackTab{kViewRack, kStrRack, "Rack"};
+const ViewTabDef kGeographicsTab{kViewGeographics, kStrGeographics, "Geographics"};
+const ViewTabDef kTrapLogTab{kViewTrapLog, kStrTrapLog, "Trap Log"};
 
 } // namespace
 

@@ -7,21 +7,16 @@
 #include "link/record_requests.h"
 #include "link/records/location_record.h"
 #include "ui/framework/dialogs/dialog_request.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui_location_dlg.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QVariant>
 
 #include <utility>
 
 namespace {
-
-constexpr uint32_t kStrDataExists = 20045;
-constexpr uint32_t kStrDataBlank = 20047;
-constexpr uint32_t kStrAddFailed = 10003;
-constexpr uint32_t kStrUpdateFailed = 10181;
 
 QVariant ItemData(uint32_t data)
 {
@@ -89,15 +84,12 @@ void CLocationDlg::InitData()
 
     if (auto* superior = GetDlgItemAs<QComboBox>(kSuperiorComboId))
         superior->view()->setMinimumWidth(superior->width() * 2);
-    const std::pair<int, size_t> limits[] = {
-        {kNameId, CLocationNode::kNameMax},       {kCommentId, CLocationNode::kCommentMax},
-        {kContactId, CLocationNode::kContactMax}, {kTelephoneId, CLocationNode::kTelephoneMax},
-        {kMobileId, CLocationNode::kMobileMax},   {kEmailId, CLocationNode::kEmailMax},
+    const std::pair<int, size_t> widths[] = {
+        {kNameId, kLocationNameWidth},       {kCommentId, kLocationCommentWidth}, {kContactId, kLocationPhoneWidth},
+        {kTelephoneId, kLocationPhoneWidth}, {kMobileId, kLocationPhoneWidth},    {kEmailId, kLocationEmailWidth},
     };
-    for (const auto& [id, max] : limits) {
-        if (auto* edit = GetDlgItemAs<QLineEdit>(id))
-            edit->setMaxLength(static_cast<int>(max));
-    }
+    for (const auto& [id, width] : widths)
+        LimitTextToField(id, width);
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
 
     const CLocationNode* node = IsAdding() ? nullptr : FindLocation(locationId);
@@ -182,7 +174,7 @@ void CLocationDlg::OnOK()
         return;
     const std::string name = name_.trimmed().toStdString();
     if (name.empty()) {
-        ShowAlertTextById(kStrDataBlank, kNameId);
+        ShowAlertTextById(kStrDataIsBlank, kNameId);
         return;
     }
     // A new location takes a name of its own; a renamed one is left for the server to judge.
@@ -204,8 +196,9 @@ void CLocationDlg::OnOK()
 
     const CRecordRequests requests;
     const RecordReply<LocationRecord> reply =
-        GetAccessMode() == kAccessModify ? requests.Modify(kReqLocation, 0, record, {.failureTextId = kStrUpdateFailed})
-                                         : requests.Add(kReqLocation, 0, record, {.failureTextId = kStrAddFailed});
+        GetAccessMode() == kAccessModify
+            ? requests.Modify(kReqLocation, 0, record, {.failureTextId = kStrFailToUpdateData})
+            : requests.Add(kReqLocation, 0, record, {.failureTextId = kStrAddingNewDataFailed});
     if (!reply.Ok())
         return;
     if (!reply.records.empty())

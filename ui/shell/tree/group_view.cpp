@@ -17,6 +17,7 @@
 #include "platform/color_ref.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/shell/frame/entity_icons.h"
 #include "ui/shell/frame/frame_views.h"
 #include "ui/shell/frame/view_host.h"
@@ -42,7 +43,6 @@ namespace {
 
 constexpr int kSelectViewTab = 251;
 constexpr int kExportDepthLimit = 255;
-constexpr uint32_t kStrDataNotFound = 20091;
 
 uint32_t NeLevelId()
 {

@@ -5,6 +5,7 @@
 #include "core/tables/app_data.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "core/tables/app_data.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/tab_dialog.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,6 +5,7 @@
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/link_ui/qt_link_ui.h"
 #include "ui/framework/link_ui/wait_dlg.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -96,7 +97,7 @@ TEST_F(LinkUiTest, FailureBoxShowsTheTextCodeAndErrorText)
         return IDOK;
     });
     CQtLinkUi ui;
-    ui.ShowFailureMessage(20041, kDrvTimeout, "transaction time-out");
+    ui.ShowFailureMessage(kStrInternalError, kDrvTimeout, "transaction time-out");
     const std::string expected = ComposeFailureMessage("Internal error", kDrvTimeout, "transaction time-out");
     EXPECT_EQ(shown, QString::fromStdString(expected));
 }

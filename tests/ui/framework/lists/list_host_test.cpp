@@ -4,6 +4,7 @@
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <QHeaderView>
 #include <QTest>
@@ -55,7 +56,7 @@ TEST_F(ListHostTest, ColumnsFromASpecCarryTheirTitlesFlagsAndAlignments)
 {
     CTestDlg dialog;
     dialog.Create();
-    dialog.InitListColumnsById(10024);
+    dialog.InitListColumnsById(kStrColumnsBackupFiles);
     CListControl list(dialog.list);
     ASSERT_EQ(list.GetColumnCount(), 3);
     EXPECT_EQ(list.GetColumnTitle(0), QStringLiteral("No."));

@@ -6,6 +6,7 @@
 #include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/framework/messages/app_message_box_dlg.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -124,7 +125,7 @@ TEST_F(MessageBoxesTest, StatusMessageWithoutADialogOpensTheBoxWithOk)
         EXPECT_EQ(UsedButtons(box).front()->text(), QStringLiteral("&OK"));
         return IDOK;
     });
-    EXPECT_EQ(ShowStatusMessageById(20074), 1);
+    EXPECT_EQ(ShowStatusMessageById(kStrUnknownNe), 1);
     EXPECT_EQ(runner.Runs().size(), 1);
 }
 
@@ -187,7 +188,7 @@ TEST_F(MessageBoxesTest, BusyWhileABoxIsOpenOrTheApplicationIsBusy)
     SetAppBusy(false);
     ScriptedMessageBoxes boxes;
     boxes.PushAnswer(IDRETRY);
-    EXPECT_EQ(PlainMessageBoxById(20041, 5), IDRETRY);
+    EXPECT_EQ(PlainMessageBoxById(kStrInternalError, 5), IDRETRY);
     EXPECT_EQ(boxes.Requests().size(), 1u);
     EXPECT_EQ(ShowPlainMessage(QStringLiteral("x")), IDOK);
 }

@@ -5,6 +5,7 @@
 #include "tests/ui/shell/routing/routing_test_support.h"
 
 #include "core/tables/location_tree.h"
+#include "ui/framework/messages/string_ids.h"
 
 using namespace frame_test;
 using namespace routing_test;
@@ -79,16 +80,27 @@ std::vector<OneShotRow> OneShotRows()
     const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 2);
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 3);
     return {
-        {33085, CEntityIndex::FromLevels(1), 10136, 340, kNe, Zeros(1), 10139, 10142},
-        {33085, CEntityIndex::FromLevels(1, 1), 10136, 340, kNe, Zeros(1), 10139, 10142},
-        {33085, slot, 10135, 341, kNe, Le32(CEntityId(&slot).id), 10138, 10141},
-        {33085, port, 10137, 342, kNe, Le32(CEntityId(&port).id), 10140, 10143},
-        {33101, {}, 10160, 51, kNe, Le32(1, 28), 10162, 10163},
-        {33088, {}, 10148, 343, kNe, Zeros(1), 10149, 10150},
-        {33204, {}, 10300, 347, kNe, Zeros(1), 29803, 10302},
-        {33009, {}, 10026, 22, 0, location, 10028, 29802},
-        {33010, {}, 10026, 32, kNe, ne, 10028, 29802},
-        {33011, {}, 10026, 14, 0, account, 10028, 29802},
+        {33085, CEntityIndex::FromLevels(1), kStrSureToResetNe, 340, kNe, Zeros(1), kStrFailToResetNe,
+         kStrCompleteResettingNe},
+        {33085, CEntityIndex::FromLevels(1, 1), kStrSureToResetNe, 340, kNe, Zeros(1), kStrFailToResetNe,
+         kStrCompleteResettingNe},
+        {33085, slot, kStrSureToResetCard, 341, kNe, Le32(CEntityId(&slot).id), kStrFailToResetCard,
+         kStrCompleteResettingCard},
+        {33085, port, kStrSureToResetLinePort, 342, kNe, Le32(CEntityId(&port).id), kStrFailToResetLinePort,
+         kStrCompleteResettingLinePort},
+        {33101,
+         {},
+         kStrSureToDownloadConfig,
+         51,
+         kNe,
+         Le32(1, 28),
+         kStrFailToSynchronizeConfig,
+         kStrCompleteSynchronizingConfigReset},
+        {33088, {}, kStrSureToWriteFlash, 343, kNe, Zeros(1), kStrFailToWriteFlash, kStrCompleteWritingFlash},
+        {33204, {}, kStrSureToEraseConfig, 347, kNe, Zeros(1), kStrFailToEraseConfig, kStrCompleteErasingConfig},
+        {33009, {}, kStrSureToDeleteData, 22, 0, location, kStrFailToDelete, kStrCompleteDeletingData},
+        {33010, {}, kStrSureToDeleteData, 32, kNe, ne, kStrFailToDelete, kStrCompleteDeletingData},
+        {33011, {}, kStrSureToDeleteData, 14, 0, account, kStrFailToDelete, kStrCompleteDeletingData},
     };
 }
 
@@ -104,7 +116,7 @@ TEST_F(RoutingRequestsTest, DeniedAnsweredNoAnsweredYesAndFailed)
         AppData().role = kRoleUser;
         CCommandRouter denied(host_, services_.Make());
         denied.Route(row.command);
-        EXPECT_EQ(services_.statuses, std::vector<uint32_t>{20071});
+        EXPECT_EQ(services_.statuses, std::vector<uint32_t>{kStrNoPrivilege});
         EXPECT_TRUE(services_.questions.empty());
         EXPECT_TRUE(services_.requests.empty());
         GrantAll(kRoleAdministrator);
@@ -160,7 +172,7 @@ TEST_F(RoutingRequestsTest, ResetWithoutAUsableSelectionSendsNothing)
     host_.neId = 99;
     host_.index = CEntityIndex::FromLevels(1);
     router_.Route(33085);
-    EXPECT_EQ(services_.statuses, std::vector<uint32_t>{20074});
+    EXPECT_EQ(services_.statuses, std::vector<uint32_t>{kStrUnknownNe});
     EXPECT_TRUE(services_.requests.empty());
 }
 
@@ -170,7 +182,7 @@ TEST_F(RoutingRequestsTest, DeletingOnesOwnAccountIsRefusedAfterTheQuestion)
     services_.answers = {kYes};
     router_.Route(33011);
     EXPECT_EQ(services_.questions.size(), 1U);
-    EXPECT_EQ(services_.statuses, std::vector<uint32_t>{20046});
+    EXPECT_EQ(services_.statuses, std::vector<uint32_t>{kStrDataInUse});
     EXPECT_TRUE(services_.requests.empty());
 }
 
@@ -190,7 +202,7 @@ TEST_F(RoutingRequestsTest, RetrieveConfigurationRefreshesAfterTheUpload)
     EXPECT_FALSE(services_.requests[2].wait);
     EXPECT_EQ(services_.requests[3].code, 325);
     EXPECT_EQ(services_.requests[3].record, Zeros(4));
-    EXPECT_EQ(services_.statuses, std::vector<uint32_t>{10164});
+    EXPECT_EQ(services_.statuses, std::vector<uint32_t>{kStrCompleteSynchronizingConfig});
 }
 
 TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
@@ -212,7 +224,8 @@ TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
         const size_t sent =
             failing == 0 ? 3 : static_cast<size_t>(std::find(all.begin(), all.end(), failing) - all.begin()) + 1;
         EXPECT_EQ(codes, std::vector<uint16_t>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(sent)));
-        EXPECT_EQ(services_.statuses, failing == 0 ? std::vector<uint32_t>{10045} : std::vector<uint32_t>{});
+        EXPECT_EQ(services_.statuses,
+                  failing == 0 ? std::vector<uint32_t>{kStrCompleteSynchronizingNeAlarms} : std::vector<uint32_t>{});
         EXPECT_TRUE(services_.questions.empty());
     }
     EXPECT_EQ(services_.requests[0].record, Zeros(124));
@@ -288,7 +301,8 @@ TEST_F(RoutingRequestsTest, MulticastDialogsNeedAnIgmpFunction)
         } else {
             EXPECT_TRUE(dialogs_.opened.empty());
         }
-        EXPECT_EQ(services_.statuses, row.disabledText ? std::vector<uint32_t>{10253} : std::vector<uint32_t>{});
+        EXPECT_EQ(services_.statuses,
+                  row.disabledText ? std::vector<uint32_t>{kStrIgmpSnoopingAndProxyDisabled} : std::vector<uint32_t>{});
     }
 }
 
