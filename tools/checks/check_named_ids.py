@@ -29,18 +29,6 @@ SOURCE_DIRS = ["app", "bench", "core", "features", "fuzz", "link", "platform", "
 PRODUCT_DIRS = ["app", "core", "features", "link", "platform", "sim", "ui"]
 GUIDE_GLOBS = ["docs/*.md", "*.md"]
 
-# ---- Temporary exceptions -------------------------------------------------------------------------------------------
-# Files that other work is rewriting at the same time: their own constants stay until that work is merged, and then
-# these lines go. Names they define still count as known.
-TEMPORARY_EXCEPTIONS = (
-    "ui/shell/routing/",
-    "ui/shell/locations/location_list_dlg.",
-    "features/fault/triggers/alarm_trigger_list_dlg.",
-    "ui/framework/dialogs/record_list_dlg.",
-    "tests/e2e/support/",
-)
-# ---------------------------------------------------------------------------------------------------------------------
-
 NUMBER = r"[-+]?(?:0[xX][0-9a-fA-F]+|\d+)[uUlL]*"
 STRING_CONSTANT = re.compile(r"\b(kStr[A-Z0-9]\w*|IDS_\w+)\s*(?:=|\{)\s*" + NUMBER)
 DEFINE = re.compile(r"^[ \t]*#[ \t]*define[ \t]+(\w+)[ \t]+\(?[ \t]*" + NUMBER, re.M)
@@ -137,10 +125,6 @@ class Sources:
                     self.files.append((path.relative_to(root).as_posix(), text, without_comments(text)))
 
 
-def excepted(relative):
-    return relative.startswith(TEMPORARY_EXCEPTIONS)
-
-
 def check(root):
     faults = []
     names, ids, table_fault = load_table(root)
@@ -153,14 +137,8 @@ def check(root):
         for name, indexes in text_id_parameters(code).items():
             text_id_calls.setdefault(name, set()).update(indexes)
     known_names = set(names)
-    for relative, _, code in sources.files:
-        if excepted(relative):
-            known_names.update(m.group(1) for m in STRING_CONSTANT.finditer(code))
 
     for relative, text, code in sources.files:
-        if excepted(relative):
-            continue
-
         def fault(offset, message, where_code=code):
             faults.append(f"{relative}:{line_of(where_code, offset)}: {message}")
 

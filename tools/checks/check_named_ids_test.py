@@ -91,11 +91,6 @@ GOOD_FORMS = [
     ("a bare right in a test of the rights table",
      {"tests/core/a_test.cpp": "void F()\n{\n    EXPECT_EQ(CheckUserRight(1, 3, 'q'), 1);\n}\n"}),
     ("a number in a comment", {"ui/a.cpp": "// ShowMessageById(10026, 4) was the old way\n"}),
-    ("a file still excepted, and a name it defines used elsewhere",
-     {"ui/shell/routing/command_requests.cpp": "namespace {\nconstexpr uint32_t kStrAskDelete = 10026;\n"
-                                               "constexpr int kRightNe = 3;\n}\nvoid F()\n{\n"
-                                               "    services_.ask(kStrAskDelete, 4);\n    CheckRight(3, 'x');\n}\n",
-      "tests/ui/a_test.cpp": "void F()\n{\n    ShowMessageById(kStrAskDelete, 4);\n}\n"}),
 ]
 
 

@@ -4,16 +4,13 @@
 #include "core/tables/access_rights.h"
 #include "features/fault/triggers/alarm_trigger_dlg.h"
 #include "link/record_requests.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui_alarm_trigger_list_dlg.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr uint32_t kStrFailToQuery = 10128;
-constexpr uint32_t kStrFailToDelete = 10028;
-constexpr uint32_t kListColumnSpec = 10061;
 
 using Column = ListColumn<AlarmTriggerRec>;
 
@@ -85,7 +82,7 @@ void CAlarmTriggerListDlg::InitData()
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
-    InitListColumnsById(kListColumnSpec);
+    InitListColumnsById(kStrColumnsAlarmTriggers);
     FillList();
 }
 

@@ -7,6 +7,7 @@
 #include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <algorithm>
 
@@ -74,13 +75,13 @@ std::optional<uint32_t> CRecordListDlg::RequireSelectedItemData()
 {
     const std::optional<uint32_t> data = SelectedItemData();
     if (!data)
-        ShowAlertTextById(kStrSelectOneItem);
+        ShowAlertTextById(kStrPleaseSelectOneItem);
     return data;
 }
 
 bool CRecordListDlg::ConfirmDelete() const
 {
-    return ShowMessageById(kStrConfirmDelete, kConfirmFlags) == IDYES;
+    return ShowMessageById(kStrSureToDeleteData, kConfirmFlags) == IDYES;
 }
 
 bool CRecordListDlg::SelectRowByItemData(uint32_t itemData)

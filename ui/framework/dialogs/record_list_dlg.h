@@ -33,6 +33,7 @@
 //     };
 
 #include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/messages/string_ids.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,9 +56,6 @@ struct RowCommand {
 inline constexpr RowCommand kRowShow{kShowButtonId, kPopupShow};
 inline constexpr RowCommand kRowModify{kModifyButtonId, kPopupModify};
 inline constexpr RowCommand kRowDelete{kDeleteButtonId, kPopupDelete};
-
-inline constexpr uint32_t kStrSelectOneItem = 20052;
-inline constexpr uint32_t kStrConfirmDelete = 10026;
 
 class CListRows;
 

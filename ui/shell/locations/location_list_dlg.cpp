@@ -7,8 +7,8 @@
 #include "link/record_requests.h"
 #include "link/records/location_record.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/messages/string_ids.h"
 #include "ui/shell/locations/location_dlg.h"
-#include "ui/shell/routing/command_table.h"
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui_location_list_dlg.h"
 
@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kStrColumns = 10070;
-constexpr uint32_t kStrFailDelete = 10028;
 constexpr uint32_t kMaxSeverityImage = 5; // severities above warning share the last location image
 
 using Column = ListColumn<CLocationNode>;
@@ -88,7 +86,7 @@ void CLocationListDlg::InitData()
         return;
     UpdateCaption(kCaptionLocation);
     SetSmallImages();
-    InitListColumnsById(kStrColumns);
+    InitListColumnsById(kStrColumnsLocationList);
     // The row images show the locations' alarms as they are now; the tree keeps them current afterwards.
     RollUpLocationAlarms();
     FillList();
@@ -193,7 +191,7 @@ void CLocationListDlg::OnDeleteRecord(uint32_t locationId)
     record.name = node != nullptr ? node->name : std::string();
     // The server moves the location's sub-locations to its superior: their rows name it then.
     const std::vector<uint32_t> subLocations = SubLocations(locationId);
-    if (!CRecordRequests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailDelete}).Ok())
+    if (!CRecordRequests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailToDelete}).Ok())
         return;
     UpdateRows(locationId, subLocations);
 }

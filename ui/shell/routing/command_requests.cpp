@@ -18,19 +18,9 @@
 #include "link/records/user_account_record.h"
 #include "link/records/word_record.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/messages/string_ids.h"
 
 namespace {
-
-// Texts.
-constexpr uint32_t kStrNoPrivilege = 20071;
-constexpr uint32_t kStrUnknownNe = 20074;
-constexpr uint32_t kStrDataInUse = 20046;
-constexpr uint32_t kStrAskDelete = 10026;
-constexpr uint32_t kStrFailDelete = 10028;
-// Deleting a location, an NE or a member reports the data deleted, not a file.
-constexpr uint32_t kStrDeletedData = 29802;
-constexpr uint32_t kStrFailQuery = 10128;
-constexpr uint32_t kStrIgmpOff = 10253;
 
 // The NE model with one control module, whose CLI prompt has one text.
 constexpr uint32_t kSingleControlModel = 2;
@@ -131,17 +121,19 @@ void CCommandRouter::OnResetEntity()
 void CCommandRouter::OnDownloadConfig()
 {
     const uint32_t neId = host_.CurrentNeId();
-    if (OneShot(10160, [&] {
-            return Requests().Action(kReqConfigDownload, neId, ProfileSyncRec{.first = 1}, {.failureTextId = 10162});
+    if (OneShot(kStrSureToDownloadConfig, [&] {
+            return Requests().Action(kReqConfigDownload, neId, ProfileSyncRec{.first = 1},
+                                     {.failureTextId = kStrFailToSynchronizeConfig});
         }))
-        services_.status(10163);
+        services_.status(kStrCompleteSynchronizingConfigReset);
 }
 
 void CCommandRouter::OnRetrieveConfig()
 {
     const uint32_t neId = host_.CurrentNeId();
-    if (!OneShot(10161, [&] {
-            return Requests().Action(kReqConfigUpload, neId, ProfileSyncRec{.first = 1}, {.failureTextId = 10162});
+    if (!OneShot(kStrSureToUploadConfig, [&] {
+            return Requests().Action(kReqConfigUpload, neId, ProfileSyncRec{.first = 1},
+                                     {.failureTextId = kStrFailToSynchronizeConfig});
         }))
         return;
     if (CNeRecord* ne = AppData().nes.FindNeById(neId); ne != nullptr && ne->root != nullptr) {
@@ -153,23 +145,24 @@ void CCommandRouter::OnRetrieveConfig()
     requests.Query(kReqNeKey, 0, {.timeoutMs = static_cast<int32_t>(services_.driverTimeout())});
     requests.Query(kReqBoardSetting, neId, {.timeoutMs = 0, .waitDialog = false});
     requests.Query(kReqEntityState, neId, {.timeoutMs = 0, .waitDialog = false});
-    services_.status(10164);
+    services_.status(kStrCompleteSynchronizingConfig);
 }
 
 void CCommandRouter::OnSaveConfigToFlash()
 {
     const uint32_t neId = host_.CurrentNeId();
-    if (OneShot(10148, [&] { return Requests().Action(kReqFlashWrite, neId, {.failureTextId = 10149}); }))
-        services_.status(10150);
+    if (OneShot(kStrSureToWriteFlash,
+                [&] { return Requests().Action(kReqFlashWrite, neId, {.failureTextId = kStrFailToWriteFlash}); }))
+        services_.status(kStrCompleteWritingFlash);
 }
 
 void CCommandRouter::OnEraseConfig()
 {
     // A failed erase says so, not that writing failed.
-    constexpr uint32_t kStrFailErase = 29803;
     const uint32_t neId = host_.CurrentNeId();
-    if (OneShot(10300, [&] { return Requests().Action(kReqFlashErase, neId, {.failureTextId = kStrFailErase}); }))
-        services_.status(10302);
+    if (OneShot(kStrSureToEraseConfig,
+                [&] { return Requests().Action(kReqFlashErase, neId, {.failureTextId = kStrFailToEraseConfig}); }))
+        services_.status(kStrCompleteErasingConfig);
 }
 
 void CCommandRouter::OnDeleteLocation()
@@ -178,9 +171,9 @@ void CCommandRouter::OnDeleteLocation()
     record.id = host_.CurrentLocationId();
     if (const CLocationNode* node = AppData().locations.FindLocation(record.id))
         record.name = node->name;
-    if (OneShot(kStrAskDelete,
-                [&] { return Requests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailDelete}); }))
-        services_.status(kStrDeletedData);
+    if (OneShot(kStrSureToDeleteData,
+                [&] { return Requests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailToDelete}); }))
+        services_.status(kStrCompleteDeletingData);
 }
 
 void CCommandRouter::OnDeleteNe()
@@ -189,15 +182,15 @@ void CCommandRouter::OnDeleteNe()
     record.neId = host_.CurrentNeId();
     if (const CNeRecord* ne = AppData().nes.FindNeById(record.neId))
         record.neName = ne->name;
-    if (OneShot(kStrAskDelete,
-                [&] { return Requests().Delete(kReqNeKey, record.neId, record, {.failureTextId = kStrFailDelete}); }))
-        services_.status(kStrDeletedData);
+    if (OneShot(kStrSureToDeleteData,
+                [&] { return Requests().Delete(kReqNeKey, record.neId, record, {.failureTextId = kStrFailToDelete}); }))
+        services_.status(kStrCompleteDeletingData);
 }
 
 void CCommandRouter::OnDeleteMember()
 {
     const std::string name = host_.KeyText();
-    if (services_.ask(kStrAskDelete, kConfirmFlags) != kIdYes)
+    if (services_.ask(kStrSureToDeleteData, kConfirmFlags) != kIdYes)
         return;
     if (CompareNames(name, AppData().GetLoginUserName()) == 0) {
         services_.status(kStrDataInUse);
@@ -205,26 +198,26 @@ void CCommandRouter::OnDeleteMember()
     }
     UserAccountRecord record;
     record.name = name;
-    if (Requests().Delete(kReqUserAccount, 0, record, {.failureTextId = kStrFailDelete}).Ok())
-        services_.status(kStrDeletedData);
+    if (Requests().Delete(kReqUserAccount, 0, record, {.failureTextId = kStrFailToDelete}).Ok())
+        services_.status(kStrCompleteDeletingData);
 }
 
 void CCommandRouter::OnAlarmSync()
 {
     const uint32_t neId = host_.CurrentNeId();
-    const RequestOptions options{.failureTextId = 10044};
+    const RequestOptions options{.failureTextId = kStrFailedToSynchronizeNeAlarms};
     const CRecordRequests requests = Requests();
     if (!requests.Query(kReqAlarmDef, neId, options).Ok() || !requests.Action(kReqAlarmSync, neId, options).Ok() ||
         !requests.Query(kReqBoardSetting, neId, options).Ok())
         return;
-    services_.status(10045);
+    services_.status(kStrCompleteSynchronizingNeAlarms);
 }
 
 void CCommandRouter::OnCliPromptSetting(const CommandRoute& route)
 {
     // The prompt style asked about is the current NE's, not that of whichever NE the server lists first.
-    const auto reply =
-        Requests().Query<NeKeyRecord>(kReqNeKey, host_.CurrentNeId(), NeKeyRecord{}, {.failureTextId = kStrFailQuery});
+    const auto reply = Requests().Query<NeKeyRecord>(kReqNeKey, host_.CurrentNeId(), NeKeyRecord{},
+                                                     {.failureTextId = kStrFailToQuery});
     if (!reply.Ok() || reply.records.empty())
         return;
     DialogRequest request =
@@ -235,12 +228,12 @@ void CCommandRouter::OnCliPromptSetting(const CommandRoute& route)
 void CCommandRouter::OnMulticastCheck(const CommandRoute& route, const char* className)
 {
     const auto reply =
-        Requests().Query<IgmpSettingRec>(kReqIgmpSetting, host_.CurrentNeId(), {.failureTextId = kStrFailQuery});
+        Requests().Query<IgmpSettingRec>(kReqIgmpSetting, host_.CurrentNeId(), {.failureTextId = kStrFailToQuery});
     if (!reply.Ok() || reply.records.empty())
         return;
     const uint32_t mode = reply.records[0].mode;
     if (mode != kIgmpModeSnooping && mode != kIgmpModeProxy) {
-        services_.status(kStrIgmpOff);
+        services_.status(kStrIgmpSnoopingAndProxyDisabled);
         return;
     }
     DialogRequest request = MakeRequest(route, className);
