@@ -9,6 +9,7 @@
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/shell/locations/location_dlg.h"
+#include "ui/shell/routing/command_table.h"
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui_location_list_dlg.h"
 
