@@ -5,6 +5,14 @@
 #include "tests/ui/shell/routing/routing_test_support.h"
 
 #include "core/tables/location_tree.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/igmp_setting_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/profile_sync_rec.h"
+#include "link/records/user_account_record.h"
+
+#include <initializer_list>
 
 using namespace frame_test;
 using namespace routing_test;
@@ -68,27 +76,27 @@ struct OneShotRow {
 
 std::vector<OneShotRow> OneShotRows()
 {
-    std::vector<uint8_t> location = Zeros(224);
+    std::vector<uint8_t> location = Zeros(kLocationRecordSize);
     location[0] = kLocation;
     std::memcpy(location.data() + 4, "Harbour", 7);
-    std::vector<uint8_t> ne = Zeros(124);
+    std::vector<uint8_t> ne = Zeros(kNeKeyRecordSize);
     ne[0] = kNe;
     std::memcpy(ne.data() + 8, "Seven", 5);
-    std::vector<uint8_t> account = Zeros(216);
+    std::vector<uint8_t> account = Zeros(kUserAccountRecordSize);
     std::memcpy(account.data(), "bob", 3);
     const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 2);
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 3);
     return {
-        {33085, CEntityIndex::FromLevels(1), 10136, 340, kNe, Zeros(1), 10139, 10142},
-        {33085, CEntityIndex::FromLevels(1, 1), 10136, 340, kNe, Zeros(1), 10139, 10142},
-        {33085, slot, 10135, 341, kNe, Le32(CEntityId(&slot).id), 10138, 10141},
-        {33085, port, 10137, 342, kNe, Le32(CEntityId(&port).id), 10140, 10143},
-        {33101, {}, 10160, 51, kNe, Le32(1, 28), 10162, 10163},
-        {33088, {}, 10148, 343, kNe, Zeros(1), 10149, 10150},
-        {33204, {}, 10300, 347, kNe, Zeros(1), 29803, 10302},
-        {33009, {}, 10026, 22, 0, location, 10028, 29802},
-        {33010, {}, 10026, 32, kNe, ne, 10028, 29802},
-        {33011, {}, 10026, 14, 0, account, 10028, 29802},
+        {33085, CEntityIndex::FromLevels(1), 10136, kReqNeReboot, kNe, Zeros(1), 10139, 10142},
+        {33085, CEntityIndex::FromLevels(1, 1), 10136, kReqNeReboot, kNe, Zeros(1), 10139, 10142},
+        {33085, slot, 10135, kReqCardReset, kNe, Le32(CEntityId(&slot).id), 10138, 10141},
+        {33085, port, 10137, kReqPortReset, kNe, Le32(CEntityId(&port).id), 10140, 10143},
+        {33101, {}, 10160, kReqConfigDownload, kNe, Le32(1, kProfileSyncRecSize), 10162, 10163},
+        {33088, {}, 10148, kReqFlashWrite, kNe, Zeros(1), 10149, 10150},
+        {33204, {}, 10300, kReqFlashErase, kNe, Zeros(1), 29803, 10302},
+        {33009, {}, 10026, kReqLocationDelete, 0, location, 10028, 29802},
+        {33010, {}, 10026, kReqNeKeyDelete, kNe, ne, 10028, 29802},
+        {33011, {}, 10026, kReqUserAccountDelete, 0, account, 10028, 29802},
     };
 }
 
@@ -179,23 +187,23 @@ TEST_F(RoutingRequestsTest, RetrieveConfigurationRefreshesAfterTheUpload)
     services_.answers = {kYes};
     router_.Route(33102);
     ASSERT_EQ(services_.requests.size(), 4U);
-    EXPECT_EQ(services_.requests[0].code, 50);
-    EXPECT_EQ(services_.requests[0].record, Le32(1, 28));
-    EXPECT_EQ(services_.requests[1].code, 30);
+    EXPECT_EQ(services_.requests[0].code, kReqConfigUpload);
+    EXPECT_EQ(services_.requests[0].record, Le32(1, kProfileSyncRecSize));
+    EXPECT_EQ(services_.requests[1].code, kReqNeKey);
     EXPECT_EQ(services_.requests[1].neId, 0U);
     EXPECT_EQ(services_.requests[1].timeout, 35000);
     EXPECT_EQ(services_.requests[1].failureText, 0U);
-    EXPECT_EQ(services_.requests[2].code, 323);
+    EXPECT_EQ(services_.requests[2].code, kReqBoardSetting);
     EXPECT_EQ(services_.requests[2].timeout, 0);
     EXPECT_FALSE(services_.requests[2].wait);
-    EXPECT_EQ(services_.requests[3].code, 325);
+    EXPECT_EQ(services_.requests[3].code, kReqEntityState);
     EXPECT_EQ(services_.requests[3].record, Zeros(4));
     EXPECT_EQ(services_.statuses, std::vector<uint32_t>{10164});
 }
 
 TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
 {
-    for (uint16_t failing : {uint16_t{0}, uint16_t{327}, uint16_t{332}, uint16_t{323}}) {
+    for (uint16_t failing : std::initializer_list<uint16_t>{0, kReqAlarmDef, kReqAlarmSync, kReqBoardSetting}) {
         SCOPED_TRACE(failing);
         services_ = RecordingServices{};
         if (failing != 0)
@@ -208,14 +216,14 @@ TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
             EXPECT_EQ(sent.failureText, 10044U);
             EXPECT_EQ(sent.neId, kNe);
         }
-        const std::vector<uint16_t> all = {327, 332, 323};
+        const std::vector<uint16_t> all = {kReqAlarmDef, kReqAlarmSync, kReqBoardSetting};
         const size_t sent =
             failing == 0 ? 3 : static_cast<size_t>(std::find(all.begin(), all.end(), failing) - all.begin()) + 1;
         EXPECT_EQ(codes, std::vector<uint16_t>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(sent)));
         EXPECT_EQ(services_.statuses, failing == 0 ? std::vector<uint32_t>{10045} : std::vector<uint32_t>{});
         EXPECT_TRUE(services_.questions.empty());
     }
-    EXPECT_EQ(services_.requests[0].record, Zeros(124));
+    EXPECT_EQ(services_.requests[0].record, Zeros(kAlarmDefRecSize));
 }
 
 TEST_F(RoutingRequestsTest, CliPromptAsksAboutTheCurrentNe)
@@ -227,14 +235,14 @@ TEST_F(RoutingRequestsTest, CliPromptAsksAboutTheCurrentNe)
     for (const Row& row : {Row{2, "CNeCliPromptDlg"}, Row{1, "CNeCliPromptDualDlg"}, Row{0, "CNeCliPromptDualDlg"}}) {
         SCOPED_TRACE(row.field);
         services_ = RecordingServices{};
-        std::vector<uint8_t> record = Zeros(124);
+        std::vector<uint8_t> record = Zeros(kNeKeyRecordSize);
         record[68] = static_cast<uint8_t>(row.field);
-        services_.replies[30] = {0, kEmsOpReply, 124, record};
+        services_.replies[kReqNeKey] = {0, kEmsOpReply, kNeKeyRecordSize, record};
         dialogs_.opened.clear();
         CCommandRouter router(host_, services_.Make());
         router.Route(33217);
         ASSERT_EQ(services_.requests.size(), 1U);
-        EXPECT_EQ(services_.requests[0].code, 30);
+        EXPECT_EQ(services_.requests[0].code, kReqNeKey);
         EXPECT_EQ(services_.requests[0].neId, kNe);
         EXPECT_EQ(services_.requests[0].operation, kEmsOpQuery);
         EXPECT_EQ(services_.requests[0].failureText, 10128U);
@@ -245,7 +253,7 @@ TEST_F(RoutingRequestsTest, CliPromptAsksAboutTheCurrentNe)
     }
     // No records, or a failed query: nothing opens.
     services_ = RecordingServices{};
-    services_.replies[30] = {0, kEmsOpReply, 124, {}};
+    services_.replies[kReqNeKey] = {0, kEmsOpReply, kNeKeyRecordSize, {}};
     dialogs_.opened.clear();
     CCommandRouter router(host_, services_.Make());
     router.Route(33217);
@@ -272,14 +280,14 @@ TEST_F(RoutingRequestsTest, MulticastDialogsNeedAnIgmpFunction)
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.command << " " << row.function);
         services_ = RecordingServices{};
-        std::vector<uint8_t> record = Zeros(44);
+        std::vector<uint8_t> record = Zeros(kIgmpSettingRecSize);
         record[0] = static_cast<uint8_t>(row.function);
-        services_.replies[495] = {0, row.operation, 44, record};
+        services_.replies[kReqIgmpSetting] = {0, row.operation, kIgmpSettingRecSize, record};
         dialogs_.opened.clear();
         CCommandRouter router(host_, services_.Make());
         router.Route(row.command);
         ASSERT_EQ(services_.requests.size(), 1U);
-        EXPECT_EQ(services_.requests[0].record, Zeros(44));
+        EXPECT_EQ(services_.requests[0].record, Zeros(kIgmpSettingRecSize));
         EXPECT_EQ(services_.requests[0].neId, kNe);
         if (row.opened != nullptr) {
             ASSERT_EQ(dialogs_.opened.size(), 1U);
