@@ -6,10 +6,9 @@ The catalogue's codes are read from link/records/request_codes.h, its record siz
 of every RecordTable specialisation, its constants followed to their numbers). Then, in every source file:
 
 - A request code is named only in request_codes.h: no RequestCode constant elsewhere, none made from a number, and
-  no integer constant (const, static const, constexpr, a plain declaration, an array, an enum member or a #define;
-  of any integer type or auto) whose value is a catalogue code and whose name says it is one: a word Req, Request,
-  Code or Opcode, or an enum whose name says so. Operation values (1, 2, 4, 6) are catalogue codes too, so that a
-  word Op alone names no code.
+  no integer constant (const, static const, constexpr or constinit of any integer type or auto, an array of them, an
+  enum member or a #define) whose value is a catalogue code and whose name says it is one (see says_code), or a
+  member of an enum whose name says so.
 - A record size is written only in link/records/ or in a header that holds a field table: no integer constant
   elsewhere named ...RecSize or ...RecordSize (limits named kMax... or kMin... are no sizes), nor one whose value is
   a record size and whose name says it is a size (Size, Length, Len, Bytes) of a record (Rec, Record, Body, Reply,
@@ -53,25 +52,26 @@ INTEGER_ARRAY = re.compile(r"(?<![\w.>:])" + QUALIFIERS + r"(?:" + INTEGER_TYPE 
 ENUM = re.compile(r"\benum\s+(?:class\s+|struct\s+)?([A-Za-z_]\w*)?\s*(?::\s*[\w:\s]+?)?\s*\{([^{}]*)\}")
 ENUM_MEMBER = re.compile(r"([A-Za-z_]\w*)\s*=\s*\(?\s*" + LITERAL)
 DEFINE = re.compile(r"^[ \t]*#[ \t]*define[ \t]+([A-Za-z_]\w*)[ \t]+\(?[ \t]*" + LITERAL + r"[ \t]*\)?[ \t]*$", re.M)
-RECORD_SIZE_NAME = re.compile(r"^k(?!Max|Min)\w*Rec(?:ord)?Size$")
+RECORD_SIZE_WORD = r"k(?!Max|Min)\w*Rec(?:ord)?Size"
+RECORD_SIZE_NAME = re.compile("^" + RECORD_SIZE_WORD + "$")
 REQUEST_CODE_CONSTANT = re.compile(r"\b(?:constexpr|constinit|const)\s+(?:(?:static|inline)\s+)*RequestCode\s*<"
                                    r"[^;{}]*?>\s*([A-Za-z_]\w*)\s*[={(]")
 REQUEST_CODE_FROM_NUMBER = re.compile(r"\bRequestCode\s*<[^;{}]*?>\s*([A-Za-z_]\w*)?\s*(?:=\s*\{?|\{|\()\s*" +
                                       LITERAL)
-HEADER_CODE = re.compile(r"(?:\.|->)\s*requestCode\s*(?:==|!=|=)\s*" + LITERAL)
-LOOP_OF_CODES = re.compile(r"\bfor\s*\(\s*(?:const\s+)?(?:(?:std::)?uint16_t|auto)\s*&?\s*\w*[cC]ode\s*:\s*\{([^{}]*)\}")
+HEADER_CODE = re.compile(r"(?:\.|->)\s*requestCode\s*(?:==|!=|=|,)\s*" + LITERAL + r"(?!\s*[-+*/])")
+LOOP_OF_CODES = re.compile(r"\bfor\s*\(\s*(?:const\s+)?(?:(?:std::)?uint16_t|auto)\s*&?\s*\w*[cC]ode\s*:"
+                           r"\s*\{([^{}]*)\}")
 CALL = re.compile(r"\b([A-Za-z_]\w*)\s*\(")
-CODE_PARAMETER = re.compile(r"^(?:const\s+)?(?:(?:std::)?uint16_t\s*&?\s*\w*[cC]ode|RequestCode\s*<[^<>]*>\s*&?\s*\w+)$")
-SIZE_PARAMETER = re.compile(r"^(?:const\s+)?(?:std::)?(?:u?int(?:16|32|64)_t|size_t|int|unsigned)\s+(?:size|recordSize)$")
+CODE_PARAMETER = re.compile(r"^(?:const\s+)?(?:(?:std::)?uint16_t\s*&?\s*\w*[cC]ode"
+                            r"|RequestCode\s*<[^<>]*>\s*&?\s*\w+)$")
+SIZE_PARAMETER = re.compile(r"^(?:const\s+)?(?:std::)?(?:u?int(?:16|32|64)_t|size_t|int|unsigned)\s+"
+                            r"(?:size|recordSize)$")
 HAND_BUILT_REQUEST = re.compile(r"\b(BuildEmsMsg|RequestEmsMsg|SendEmsMsg)\s*\(")
 RECORD_TABLE = re.compile(r"\bstruct\s+RecordTable\s*<\s*(\w+)\s*>\s*\{(.*?)\n\};", re.S)
 INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]*"([^"]+)"', re.M)
+RAW_STRING_PREFIX = re.compile(r"(?<!\w)(?:u8|u|U|L)?R$")
 INTENT_NAME = re.compile(r"^k(?:Unknown|Wrong)[A-Z0-9]\w*$")
 
-# A name says it is a request code by the word Req or Opcode; or by the word Code, Request or Op when every other word
-# of it is a word of the catalogue's own names (kLocationCode, kOpNeKey), so that the codes of shapes, ICMP messages
-# or SNMP PDUs (kShapeCodeCount, kEchoRequestType, GetNextRequest) are not taken for request codes. Op names no code
-# with an operation's value.
 CODE_WORDS = {"req", "opcode", "opcodes"}
 CODE_WORDS_IN_CATALOGUE_TERMS = {"code", "codes", "request", "requests"}
 OPERATION_WORDS = {"op", "ops"}
@@ -96,7 +96,7 @@ def blank_comments_and_strings(text):
             end = n if end < 0 else end + 2
             out.append(re.sub(r"[^\n]", " ", text[i:end]))
             i = end
-        elif c == '"' and i > 0 and text[i - 1] == "R" and (i < 2 or not (text[i - 2].isalnum() or text[i - 2] == "_")):
+        elif c == '"' and RAW_STRING_PREFIX.search(text[max(0, i - 6):i]):
             open_paren = text.find("(", i)
             closing = ")" + text[i + 1:open_paren] + '"'
             end = text.find(closing, open_paren)
@@ -134,13 +134,18 @@ def words(name):
 
 
 def says_code(name, value, catalogue_words):
+    """A name says it is a request code by the word Req or Opcode; or by the word Code, Request or Op when every other
+    word of it is a word of the catalogue's own names (kLocationCode, kOpNeKey), so that the codes of shapes, ICMP
+    messages or SNMP PDUs (kShapeCodeCount, kEchoRequestType, GetNextRequest) are not taken for request codes. Op
+    names no code with an operation's value (1, 2, 4, 6 are catalogue codes too)."""
     found = words(name) - {"k"}
     if found & CODE_WORDS:
         return True
-    others = found - CODE_WORDS_IN_CATALOGUE_TERMS - OPERATION_WORDS
-    if not others <= catalogue_words:
+    if not found - CODE_WORDS_IN_CATALOGUE_TERMS - OPERATION_WORDS <= catalogue_words:
         return False
-    return bool(found & CODE_WORDS_IN_CATALOGUE_TERMS) or bool(found & OPERATION_WORDS and value not in OPERATION_VALUES)
+    if found & CODE_WORDS_IN_CATALOGUE_TERMS:
+        return True
+    return bool(found & OPERATION_WORDS) and value not in OPERATION_VALUES
 
 
 def says_record_size(name):
@@ -171,7 +176,6 @@ def arguments(text, open_paren):
 class Source:
     def __init__(self, root, path):
         self.relative = path.relative_to(root).as_posix()
-        self.path = path
         self.text = path.read_text(encoding="utf-8", errors="replace")
         self.code = blank_comments_and_strings(self.text)
         self.newlines = [m.start() for m in re.finditer("\n", self.code)]
@@ -255,7 +259,7 @@ class Checker:
         self.visible_cache = {}
         self.faults = []
 
-    # Functions that take a code: name -> [(code index, size index, fewest arguments, most arguments)].
+    # Functions declared with a code parameter: name -> {(code index, size index or None, fewest and most arguments)}.
     @staticmethod
     def code_taking_functions(source):
         found = {}
@@ -338,8 +342,8 @@ class Checker:
             constant(m.start(), m.group(1), number(m.group(2)), "a #define")
         # The old rule's form: a record-size name given any value, a constant's or an expression.
         if not sizes_belong:
-            for m in re.finditer(r"\bconstexpr\s+" + INTEGER_TYPE + r"\s+(k(?!Max|Min)\w*Rec(?:ord)?Size)\s*=\s*"
-                                 r"(?!" + LITERAL + r"\s*;)", source.code):
+            for m in re.finditer(r"\bconstexpr\s+" + INTEGER_TYPE + r"\s+(" + RECORD_SIZE_WORD + r")\s*="
+                                 r"(?!\s*" + LITERAL + r"\s*;)", source.code):
                 if not self.intent_allowed(source, m.group(1)):
                     self.report(source, m.start(),
                                 f"record size {m.group(1)} belongs next to the record's field table")
@@ -359,7 +363,8 @@ class Checker:
             self.report(source, m.start(), f"request code {number(m.group(1))} written as a number: use its name")
         for m in LOOP_OF_CODES.finditer(source.code):
             for item in re.finditer(r"(?<![\w.])" + LITERAL + r"(?![\w.])", m.group(1)):
-                self.report(source, m.start(), f"request code {number(item.group(1))} written as a number: use its name")
+                self.report(source, m.start(),
+                            f"request code {number(item.group(1))} written as a number: use its name")
 
         callees = self.visible(source.relative)
         for m in CALL.finditer(source.code):
