@@ -7,8 +7,8 @@ of every RecordTable specialisation, its constants followed to their numbers). T
 
 - A request code is named only in request_codes.h: no RequestCode constant elsewhere, none made from a number, and
   no integer constant (const, static const, constexpr or constinit of any integer type or auto, an array of them, an
-  enum member or a #define) whose value is a catalogue code and whose name says it is one (see says_code), or a
-  member of an enum whose name says so.
+  enum member or a #define) named kReq..., kCode... or ...Code, or whose value is a catalogue code and whose name
+  says it is one (see says_code), or a member of an enum whose name says so.
 - A record size is written only in link/records/ or in a header that holds a field table: no integer constant
   elsewhere named ...RecSize or ...RecordSize (limits named kMax... or kMin... are no sizes), nor one whose value is
   a record size and whose name says it is a size (Size, Length, Len, Bytes) of a record (Rec, Record, Body, Reply,
@@ -52,6 +52,8 @@ INTEGER_ARRAY = re.compile(r"(?<![\w.>:])" + QUALIFIERS + r"(?:" + INTEGER_TYPE 
 ENUM = re.compile(r"\benum\s+(?:class\s+|struct\s+)?([A-Za-z_]\w*)?\s*(?::\s*[\w:\s]+?)?\s*\{([^{}]*)\}")
 ENUM_MEMBER = re.compile(r"([A-Za-z_]\w*)\s*=\s*\(?\s*" + LITERAL)
 DEFINE = re.compile(r"^[ \t]*#[ \t]*define[ \t]+([A-Za-z_]\w*)[ \t]+\(?[ \t]*" + LITERAL + r"[ \t]*\)?[ \t]*$", re.M)
+# Names that say "request code" whatever their value: kReq..., kEmsReq..., kCode..., ...Code.
+CODE_NAME = re.compile(r"^(?:k(?:Ems)?Req[A-Z]\w*|kCode[A-Z]\w*|k\w*Code)$")
 RECORD_SIZE_WORD = r"k(?!Max|Min)\w*Rec(?:ord)?Size"
 RECORD_SIZE_NAME = re.compile("^" + RECORD_SIZE_WORD + "$")
 REQUEST_CODE_CONSTANT = re.compile(r"\b(?:constexpr|constinit|const)\s+(?:(?:static|inline)\s+)*RequestCode\s*<"
@@ -317,7 +319,8 @@ class Checker:
         def constant(offset, name, value, form):
             if self.intent_allowed(source, name):
                 return
-            if value in codes and says_code(name, value, self.catalogue.words) and not in_codes_file:
+            if not in_codes_file and (CODE_NAME.match(name) or
+                                      (value in codes and says_code(name, value, self.catalogue.words))):
                 self.report(source, offset, f"request code {value} named {name} ({form}) belongs in {CODES_FILE}")
             elif not sizes_belong and (RECORD_SIZE_NAME.match(name) or (value in sizes and says_record_size(name))):
                 self.report(source, offset,

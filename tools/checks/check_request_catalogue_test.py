@@ -78,6 +78,8 @@ PLANTED = [
     ("features/a/code_int.cpp", "constexpr int kCodeLocationAdd = 0x139D;", "5021 named kCodeLocationAdd"),
     ("features/a/code_auto.cpp", "constexpr auto kKeepAliveOpcode = 1;", "1 named kKeepAliveOpcode"),
     ("features/a/code_brace_integer.cpp", "constexpr uint16_t kLocationAddReq{5021};", "named kLocationAddReq"),
+    ("features/a/code_not_in_catalogue.cpp", "constexpr uint16_t kReqSomethingNew = 7000;",
+     "7000 named kReqSomethingNew"),
     ("features/a/code_operation_word.cpp", "constexpr uint16_t kOpLocation = 5020;", "named kOpLocation"),
     ("features/a/code_define.cpp", "#define REQ_LOCATION 5020", "named REQ_LOCATION (a #define)"),
     ("features/a/code_enum_member.cpp", "enum Things { kLocationReq = 5020 };", "named kLocationReq (an enum member)"),
