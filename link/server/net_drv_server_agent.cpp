@@ -11,22 +11,20 @@
 #include <string>
 
 #include "core/tables/app_data.h"
-#include "core/tables/location_tree.h"
 #include "link/driver_logs.h"
 #include "link/driver_result.h"
 #include "link/link_ui.h"
 #include "link/records/logon_rec.h"
 #include "link/records/request_catalogue.h"
 #include "link/records/word_record.h"
-#include "link/server/alarm_event_conversion.h"
 #include "link/server/posix_socket.h"
+#include "link/server/server_frame_intake.h"
 #include "link/server/server_login_reads.h"
 #include "link/server_message_dispatcher.h"
 
 namespace {
 
 constexpr size_t kReceiveChunk = 64 * 1024;
-constexpr int kReceiveRoundsPerWake = 16; // then let posted blocks in
 // How often a driver thread that waits for the dispatcher's queue to drain looks at it again.
 constexpr int kQueueLookMs = 20;
 // After notification datagrams were lost, how long they must pause before everything is read again, and how long a
@@ -296,41 +294,6 @@ int CNetDrvServerAgent::AgentRoutine_Flush()
     return kDrvOk;
 }
 
-int CNetDrvServerAgent::DeliverDecodedFrames()
-{
-    Frame frame;
-    for (;;) {
-        const FrameStatus status = decoder_.Next(frame);
-        if (status == FrameStatus::NeedMore) {
-            return kDrvOk;
-        }
-        if (status == FrameStatus::Invalid && decoder_.Fault() == FrameFault::kUnsupportedVersion) {
-            WriteDriverLog(DriverLogKind::Comm,
-                           "frame of protocol version %lu from the server, this workstation speaks %lu: "
-                           "connection closed",
-                           static_cast<unsigned long>(decoder_.FaultyHeader().version),
-                           static_cast<unsigned long>(kFrameProtocolVersion));
-            return kDrvInvalidFormat;
-        }
-        if (status == FrameStatus::Invalid) {
-            WriteDriverLog(DriverLogKind::Comm, "invalid frame from the server: connection closed");
-            return kDrvInvalidFormat;
-        }
-        // Alarm and event records come in the server's form; callers read them as AlarmEventRec.
-        if (IsServerAlarmEventReply(frame.header) && !ConvertServerAlarmEventFrame(frame, CLocationTree::kRootName)) {
-            WriteDriverLog(DriverLogKind::Comm, "alarm event reply with records of %lu bytes: connection closed",
-                           static_cast<unsigned long>(frame.header.recordSize));
-            return kDrvInvalidFormat;
-        }
-        const EmsMsg msg = MsgFromFrame(frame);
-        if (const int result = DeliverFrame(msg, frame.payload.data(), frame.payload.size()); result != kDrvOk) {
-            WriteDriverLog(DriverLogKind::Comm, "reply seq %lu breaks its earlier frames: connection closed",
-                           static_cast<unsigned long>(msg.sequence));
-            return result;
-        }
-    }
-}
-
 int CNetDrvServerAgent::AgentRoutine_Recv()
 {
     // A requesting thread that reads for its reply has the socket meanwhile.
@@ -343,33 +306,9 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
 
 int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack)
 {
-    for (int round = 0; round < kReceiveRoundsPerWake && !(mayHoldBack && HoldsReadingBack()); ++round) {
-        const ssize_t n = recv(fd, receiveBuffer_.data(), receiveBuffer_.size(), MSG_DONTWAIT);
-        if (n > 0) {
-            WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
-            decoder_.Append(receiveBuffer_.data(), static_cast<size_t>(n));
-            if (const int result = DeliverDecodedFrames(); result != kDrvOk) {
-                return result;
-            }
-            if (static_cast<size_t>(n) < receiveBuffer_.size()) {
-                return kDrvOk;
-            }
-            continue;
-        }
-        if (n == 0) {
-            WriteDriverLog(DriverLogKind::Comm, "the server closed the connection");
-            return kDrvConnectionClosed;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            return kDrvOk;
-        }
-        WriteDriverLog(DriverLogKind::Comm, "receive failed: errno %d", errno);
-        return errno == ECONNRESET ? kDrvConnectionClosed : kDrvReceiveFailed;
-    }
-    return kDrvOk;
+    return ReceiveFrames(
+        fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && HoldsReadingBack(); },
+        [this](const EmsMsg& msg, const uint8_t* records, size_t size) { return DeliverFrame(msg, records, size); });
 }
 
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)

@@ -71,7 +71,6 @@ private:
     // reply goes to `reply` when given.
     int SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,
                           ReplyData* reply = nullptr);
-    int DeliverDecodedFrames();
     // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_. With `mayHoldBack` it
     // stops while the dispatcher's queue is past its bound.
     int ReceiveAvailable(int fd, bool mayHoldBack);
