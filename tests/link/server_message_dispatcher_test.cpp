@@ -208,7 +208,8 @@ TEST_F(DispatcherTest, AtItsLimitTheQueueRefusesWhatComesUntilItHasDrained)
     EXPECT_GE(QueuedServerMessageBytes(), kServerMessageQueueLimit);
     const EmsMsg states = Message(kReqEntityStateChange, state, kEntityStateRecSize);
     EXPECT_FALSE(QueueServerMessage(&states)) << "entity states are held to the limit too";
-    const EmsMsg reply = Message(10, {1});
+    const std::vector<uint8_t> account = {1};
+    const EmsMsg reply = Message(10, account);
     EXPECT_FALSE(QueueServerReply(&reply, ServerMessageArrivalMark()));
 
     while (QueuedServerMessageCount() != 0) {
@@ -224,7 +225,8 @@ TEST_F(DispatcherTest, AQueuedReplyGoesBeforeWhatArrivedAfterIt)
     DispatchFromAnotherThread(Message(20, {1}));
     const uint64_t mark = ServerMessageArrivalMark();
     DispatchFromAnotherThread(Message(8, std::vector<uint8_t>(1026), 1026));
-    const EmsMsg reply = Message(10, {1});
+    const std::vector<uint8_t> account = {1};
+    const EmsMsg reply = Message(10, account);
     std::thread([&] { EXPECT_TRUE(QueueServerReply(&reply, mark)); }).join();
     DispatchServerMessage(nullptr);
     std::vector<uint16_t> order;
