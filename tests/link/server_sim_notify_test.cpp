@@ -192,8 +192,8 @@ TEST_F(SimNotifyTest, WhileTheUiAppliesNothingTheConnectionIsLeftUnreadAndNothin
     ASSERT_TRUE(other.Connect(sim_.Port()));
     ASSERT_TRUE(other.Logon("manager", "manager"));
     const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
-    const std::optional<Frame> pushed =
-        other.ReplyTo(other.Send(kEmsOpModify, kReqSimControl, 2, {push.begin(), push.end()}, kSimControlRecSize));
+    const std::optional<Frame> pushed = other.ReplyTo(
+        other.Send(kEmsOpModify, kReqSimControl, 2, {push.begin(), push.end()}, kSimControlRecSize), 30000);
     ASSERT_TRUE(pushed);
     ASSERT_EQ(pushed->header.status, 0u);
     // The UI stands still for a while: the queue stops near its bound, the rest waits at the server.
