@@ -159,6 +159,7 @@ protected:
     // Readable from the moment the driver shuts down: threads that sleep in poll() watch it.
     int QuitEventFd() const { return quitEvent_.Fd(); }
     CRequestSlotTable& Slots() { return slots_; }
+    const CRequestSlotTable& Slots() const { return slots_; }
     bool CurrentOpLogFlag();
 
 private:

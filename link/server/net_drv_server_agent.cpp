@@ -240,6 +240,12 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
     return framesSent_ >= number && connectionNumber_ == connection ? kDrvOk : kDrvNotConnected;
 }
 
+bool CNetDrvServerAgent::LeavesConnectionUnread() const
+{
+    // A request whose reply nobody else reads is answered all the same: the UI may be the one that waits for it.
+    return Slots().InUse() == 0 && HoldsReadingBack();
+}
+
 bool CNetDrvServerAgent::HoldsReadingBack() const
 {
     if (!readingHeldBack_ && QueuedServerMessageBytes() > kServerMessageQueueBound) {
@@ -254,7 +260,7 @@ bool CNetDrvServerAgent::HoldsReadingBack() const
 
 short CNetDrvServerAgent::AgentTransportEvents() const
 {
-    const bool reading = !requesterReads_ && !HoldsReadingBack();
+    const bool reading = !requesterReads_ && !LeavesConnectionUnread();
     return static_cast<short>((reading ? POLLIN : 0) | (hasUnsent_ ? POLLOUT : 0));
 }
 
@@ -307,7 +313,7 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
 int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack)
 {
     return ReceiveFrames(
-        fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && HoldsReadingBack(); },
+        fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && LeavesConnectionUnread(); },
         [this](const EmsMsg& msg, const uint8_t* records, size_t size) { return DeliverFrame(msg, records, size); });
 }
 

@@ -74,8 +74,9 @@ private:
     // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_. With `mayHoldBack` it
     // stops while the dispatcher's queue is past its bound.
     int ReceiveAvailable(int fd, bool mayHoldBack);
-    // Whether AgentRoutine leaves the connection unread: from the moment the dispatcher's queue passes its bound until
-    // it has drained to half of it.
+    // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
+    // dispatcher's queue passes its bound until it has drained to half of it.
+    bool LeavesConnectionUnread() const;
     bool HoldsReadingBack() const;
     // Writes from `*offset` on without waiting; 0 (with *offset short of the end when the socket is full) or a
     // driver result code.
