@@ -110,8 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (!in.Empty() && !closed) {
         const uint8_t head = in.Byte();
         const std::vector<uint8_t> piece = NextPiece(in, head, waiting);
-        // Written as the socket takes it, the reader taking turns, in cuts the input chooses.
-        const size_t cut = 1 + in.Byte() * 37u;
+        // Written as the socket takes it, the reader taking turns, in cuts the input chooses (a piece in at most
+        // sixteen, so that a run costs few system calls).
+        const size_t cut = std::max<size_t>(1 + in.Byte() * 37u, piece.size() / 16);
         for (size_t offset = 0; offset < piece.size() && !closed;) {
             const size_t length = std::min(cut, piece.size() - offset);
             const ssize_t n = ::send(connection.fds[0], piece.data() + offset, length, MSG_DONTWAIT | MSG_NOSIGNAL);
