@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CFuzzBytes in(data, size);
     switch (in.Byte() % 4) {
     case 0:
-        MacAddressText(std::string_view(reinterpret_cast<const char*>(data), size).substr(1));
+        MacAddressText(std::string_view(reinterpret_cast<const char*>(data), size).substr(std::min<size_t>(size, 1)));
         break;
     case 1:
         Netmask(in);

@@ -9,6 +9,7 @@
 #include "link/snmp/snmp_entity_state_memory.h"
 #include "link/snmp/snmp_request_map.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -43,7 +44,7 @@ EntityStateRec NextState(CFuzzBytes& in)
 {
     std::array<uint8_t, kEntityStateRecSize> bytes{};
     const std::vector<uint8_t> given = in.Bytes(in.Byte() % (kEntityStateRecSize + 1));
-    std::memcpy(bytes.data(), given.data(), given.size());
+    std::copy(given.begin(), given.end(), bytes.begin());
     EntityStateRec state;
     DecodeRecord(bytes.data(), bytes.size(), &state);
     state.entityId = in.Byte() % 8;
