@@ -77,6 +77,7 @@ private:
     // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
     // dispatcher's queue passes its bound until it has drained to half of it.
     bool LeavesConnectionUnread() const;
+    // The queue's part of that, with its hysteresis.
     bool HoldsReadingBack() const;
     // Writes from `*offset` on without waiting; 0 (with *offset short of the end when the socket is full) or a
     // driver result code.
