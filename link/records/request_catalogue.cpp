@@ -267,7 +267,7 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqNeTime).Of<NeTimeRecord>().Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Of<NeFwUpgradeRecord>().Query(1),
     Single(kReqMacAging).Of<StatePeriodRec>(),
-    Single(kReqNeConfig).Of<NeConfigRecord>(),
+    Single(kReqNeConfig).Of<NeConfigRecord>().Direct(DirectScalars().Writable()),
     Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Of<NeSnmpManagerRecord>(),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Of<NeSnmpCommunityRecord>()
@@ -441,7 +441,7 @@ constexpr RequestSpec kCatalogue[] = {
     Count(kReqShdslProfileCount, kReqShdslLineProfile),
 
     // The NE's network configuration and CLI prompt.
-    Single(kReqNeNetworkConfig).Of<NeNetworkConfigRec>(),
+    Single(kReqNeNetworkConfig).Of<NeNetworkConfigRec>().Direct(DirectScalars()),
     Single(kReqCliPrompt).Of<CliPromptRec>(),
     Single(kReqCliPromptDual).Of<CliPromptRec>(),
 };
