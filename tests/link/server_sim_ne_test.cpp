@@ -18,6 +18,7 @@ using namespace server_test;
 
 constexpr uint32_t kNorth1 = 1;
 constexpr uint32_t kSouth1 = 2;
+constexpr uint32_t kSpare = 3;
 constexpr uint32_t kNeItself = 1;
 constexpr uint32_t kOfflineAlarm = 0;
 
@@ -58,10 +59,11 @@ protected:
 TEST_F(SimNeTest, AConfigurationWhoseAddressesClashOrDoNotFitIsRefusedAndChangesNothing)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    const NeConfigRecord before = Config(kSouth1);
     // An NE without a configuration of its own describes its model; its uplink is on its address.
-    EXPECT_EQ(before.sysDescription, "IPD-48 (2 shelves) IP DSLAM");
-    EXPECT_EQ(before.ugeIp, (std::array<uint8_t, 4>{10, 20, 1, 1}));
+    const NeConfigRecord before = Config(kSpare);
+    EXPECT_EQ(before.sysDescription, "IPD-12 (1 shelf) IP DSLAM");
+    EXPECT_EQ(before.ugeIp, (std::array<uint8_t, 4>{10, 30, 1, 1}));
+    EXPECT_EQ(Config(kSouth1).contact, "South field team"); // as the scenario gives it
 
     struct Case {
         const char* what;
@@ -82,7 +84,7 @@ TEST_F(SimNeTest, AConfigurationWhoseAddressesClashOrDoNotFitIsRefusedAndChanges
          "Management addresses do not fit together"},
         {"the management port on the uplink's subnet",
          [](NeConfigRecord& c) {
-             c.nmeIp = {10, 20, 1, 7};
+             c.nmeIp = {10, 30, 1, 7};
          },
          "Management addresses do not fit together"},
     };
@@ -90,23 +92,23 @@ TEST_F(SimNeTest, AConfigurationWhoseAddressesClashOrDoNotFitIsRefusedAndChanges
         SCOPED_TRACE(c.what);
         NeConfigRecord changed = before;
         c.change(changed);
-        EXPECT_EQ(WriteConfig(kSouth1, changed), kDrvTextReply);
+        EXPECT_EQ(WriteConfig(kSpare, changed), kDrvTextReply);
         EXPECT_EQ(Refusal(), c.reason);
     }
-    NeConfigRecord unchanged = Config(kSouth1);
+    NeConfigRecord unchanged = Config(kSpare);
     unchanged.upTime = before.upTime;
     EXPECT_EQ(unchanged, before);
 
     NeConfigRecord changed = before;
-    changed.contact = "South field team";
-    changed.sysName = "south-1";
-    changed.gateway = {10, 20, 1, 253};
+    changed.contact = "Lab team";
+    changed.sysName = "spare-1";
+    changed.gateway = {10, 30, 1, 253};
     changed.sysDescription = "written by the workstation"; // the NE's own, which a write leaves
-    ASSERT_EQ(WriteConfig(kSouth1, changed), kDrvOk);
-    const NeConfigRecord after = Config(kSouth1);
-    EXPECT_EQ(after.contact, "South field team");
-    EXPECT_EQ(after.sysName, "south-1");
-    EXPECT_EQ(after.gateway, (std::array<uint8_t, 4>{10, 20, 1, 253}));
+    ASSERT_EQ(WriteConfig(kSpare, changed), kDrvOk);
+    const NeConfigRecord after = Config(kSpare);
+    EXPECT_EQ(after.contact, "Lab team");
+    EXPECT_EQ(after.sysName, "spare-1");
+    EXPECT_EQ(after.gateway, (std::array<uint8_t, 4>{10, 30, 1, 253}));
     EXPECT_EQ(after.sysDescription, before.sysDescription);
 }
 
