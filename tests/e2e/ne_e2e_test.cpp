@@ -7,6 +7,7 @@
 
 #include "core/tables/app_data.h"
 #include "core/util/ip_address.h"
+#include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
 #include "link/records/ne_config_record.h"
@@ -335,6 +336,29 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
     ASSERT_TRUE(program.Command(kAllNes));
     EXPECT_EQ(person.boxTexts,
               std::vector<QString>{QStringLiteral("Are you sure to let NE write configuration back to flash?")});
+}
+
+// The alarm summary's rows of NEs list the NEs off the network, or those on it, across all locations.
+TEST(NeE2eTest, TheAlarmSummarysNeRowsListTheNesOfTheirConnectionState)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    ToggleOffline(program, kNorth1, true);
+    auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+    QTreeView& rows = *summary->FindList(kListControlId);
+    e2e::COperator& person = program.Operator();
+    for (const auto& [row, names] :
+         {std::pair{CTrapSumView::kRowOffline, "North-1"}, std::pair{CTrapSumView::kRowOnline, "South-1,Spare"}}) {
+        person.OnDialog<List>([&, names = names](List& dialog) {
+            EXPECT_EQ(program.ShownColumn(*dialog.FindList(kListControlId), List::kNameColumn).join(','),
+                      QString::fromLatin1(names));
+            return IDCANCEL;
+        });
+        program.RightClickListRow(rows, row, CTrapSumView::kCmdDetail);
+    }
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
 // The NE's own texts go back as the NE holds them, blanks and all, when the operator changes something else; a text
