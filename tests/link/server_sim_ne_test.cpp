@@ -141,11 +141,11 @@ TEST_F(SimNeTest, AnNeOffTheNetworkTakesNoRequestThatGoesToIt)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
     ASSERT_EQ(Control(kSimToggleAlarm, kNeItself, kOfflineAlarm, kNorth1), kDrvOk);
-    for (const uint16_t code : {kReqNeConfig, kReqBoardSetting}) {
+    for (const uint16_t code : {uint16_t{kReqNeConfig}, uint16_t{kReqBoardSetting}}) {
         SCOPED_TRACE(code);
         linkUi_.Clear();
         const uint8_t body = 0;
-        EXPECT_EQ(Request(kEmsOpQuery, code, kNorth1, &body, 1, 1, -2, kStrFailToQuery), kDrvTextReply);
+        EXPECT_EQ(Request(kEmsOpQuery, code, kNorth1, &body, sizeof body, 1, -2, kStrFailToQuery), kDrvTextReply);
         EXPECT_EQ(Refusal(), "NE is not connected");
     }
     EXPECT_EQ(Run(kNorth1, "show ip"), "refused: NE is not connected");
