@@ -17,6 +17,7 @@
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QHeaderView>
@@ -29,6 +30,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -141,6 +143,7 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     ASSERT_TRUE(program.Login("admin", "admin"));
     ListenAsSecondWorkstation(program);
     e2e::COperator& person = program.Operator();
+    const std::filesystem::path exported = program.WorkDir().Path() / "nes.txt";
 
     person.OnDialog<List>([&](List& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
@@ -224,6 +227,15 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
                   QStringLiteral("North-1,South-1,Spare,East-1"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_list_dlg")));
 
+        // Export writes the rows as the list shows them, under the stem "Node".
+        person.OnDialog<CExportDlg>([&](CExportDlg& exporter) {
+            EXPECT_EQ(Field(exporter, CExportDlg::kFileNameId).endsWith(QStringLiteral("Node.txt")), true);
+            Type(exporter, CExportDlg::kFileNameId, QString::fromStdString(exported.string()));
+            Click(exporter, IDOK);
+            return IDCANCEL;
+        });
+        Click(dialog, kExportButtonId);
+
         program.ClickListRow(list, RowOf(list, QStringLiteral("East-1")));
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
@@ -232,6 +244,11 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     });
     ASSERT_TRUE(program.Command(kAllNes));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+
+    const QStringList lines = QString::fromStdString(app_test::ReadText(exported)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6); // the title, the field names and the four rows
+    EXPECT_TRUE(lines.back().contains(QStringLiteral("\"East-1\"\t\"North\"\t\"10.40.1.2\"")))
+        << lines.back().toStdString();
 
     // The server kept each step, and the other workstation heard of it.
     EXPECT_FALSE(ServerNe(program, "East-1"));
@@ -336,6 +353,27 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
     ASSERT_TRUE(program.Command(kAllNes));
     EXPECT_EQ(person.boxTexts,
               std::vector<QString>{QStringLiteral("Are you sure to let NE write configuration back to flash?")});
+}
+
+// Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before.
+TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CNeDlg>([&](CNeDlg& add) {
+        EXPECT_EQ(Field(add, CNeDlg::kNameId), QString());
+        EXPECT_EQ(Field(add, CNeDlg::kLocationComboId), QStringLiteral("North"));
+        EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
+        return IDCANCEL;
+    });
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    QTreeWidgetItem* north = program.TreeItem(QStringLiteral("North"));
+    ASSERT_NE(north, nullptr);
+    program.RightClickTreeItem(north->child(0), kAddNe);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_EQ(person.dialogsRun.size(), 1);
 }
 
 // The alarm summary's rows of NEs list the NEs off the network, or those on it, across all locations.
