@@ -9,11 +9,14 @@
 #include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
+#include "link/records/command_record.h"
 #include "link/records/logon_rec.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/online_user_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/word_record.h"
 #include "link/server/frame_codec.h"
+#include "sim/server/sim_cli.h"
 #include "sim/server/sim_control.h"
 
 namespace {
@@ -242,6 +245,12 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     case kReqBoardSetting:
         Boards(out, request);
         return out;
+    case kReqNeConfig:
+        NeConfig(out, request, now);
+        return out;
+    case kReqNeCommand:
+        CommandLine(out, request, now);
+        return out;
     case kReqEntityState:
         EntityStates(out, request);
         return out;
@@ -464,8 +473,8 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
 void CSimRequestHandler::Boards(Handled& out, const Frame& request)
 {
     CSimNe* ne = db_.FindNe(request.header.neId);
-    if (ne == nullptr) {
-        Reply(out, request.header, Refused(kSimNoSuchNe));
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, request.header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
         return;
     }
     if (IsQuery(request)) {
@@ -499,6 +508,52 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
     }
     ReplyRecords(out, request.header, written, static_cast<uint32_t>(written.size()));
     out.notices.push_back(Notice(SimAudience::kOthers, kReqBoardSetting, ne->Id(), written));
+}
+
+void CSimRequestHandler::NeConfig(Handled& out, const Frame& request, uint32_t now)
+{
+    CSimNe* ne = db_.FindNe(request.header.neId);
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, request.header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+        return;
+    }
+    if (IsQuery(request)) {
+        ReplyRecords(out, request.header, std::vector<NeConfigRecord>{ne->Config(now)}, 1);
+        return;
+    }
+    NeConfigRecord rec;
+    if (RecordsOf(request, kNeConfigRecordSize) != 1 ||
+        !DecodeRecord(RecordAt(request, 0), kNeConfigRecordSize, &rec)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    if (const SimResult written = db_.WriteNeConfig(ne->Id(), rec); !written.Ok()) {
+        Reply(out, request.header, written);
+        return;
+    }
+    ReplyRecords(out, request.header, std::vector<NeConfigRecord>{ne->Config(now)}, 1);
+}
+
+void CSimRequestHandler::CommandLine(Handled& out, const Frame& request, uint32_t now)
+{
+    CSimNe* ne = db_.FindNe(request.header.neId);
+    CommandRecord command;
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, request.header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+        return;
+    }
+    if (!IsModify(request) || RecordsOf(request, kCommandRecordSize) != 1 ||
+        !DecodeRecord(RecordAt(request, 0), kCommandRecordSize, &command)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    CommandRecord answer;
+    if (const SimResult run = RunNeCommandLine(*ne, command.command, now, kCommandRecordSize - 1, &answer.command);
+        !run.Ok()) {
+        Reply(out, request.header, run);
+        return;
+    }
+    ReplyRecords(out, request.header, std::vector<CommandRecord>{answer}, 1);
 }
 
 void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
@@ -649,6 +704,19 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         SimNotice notice = Notice(SimAudience::kEveryone, kReqEntityStateChange, ne->Id(), states);
         notice.channel = control.arg2 == kSimChannelUdp ? SimChannel::kUdp : SimChannel::kTcp;
         out.notices.push_back(std::move(notice));
+        out.noticesFirst = true;
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimToggleAlarm: {
+        const std::optional<EntityStateRec> state =
+            db_.ToggleAlarm(request.header.neId, control.arg1, control.arg2, now);
+        if (!state) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        out.notices.push_back(
+            Notice(SimAudience::kEveryone, kReqEntityStateChange, request.header.neId, std::vector{*state}));
         out.noticesFirst = true;
         Reply(out, request.header, kDrvOk);
         return;

@@ -1,10 +1,9 @@
-#include "ui/shell/frame/entity_icons.h"
+#include "ui/framework/lists/entity_icons.h"
 
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/tables/ne_record.h"
-#include "ui/shell/frame/main_menu_cases.h"
-#include "ui/shell/frame/text_colors.h"
+#include "core/util/severity.h"
 
 namespace {
 
@@ -31,6 +30,18 @@ int SeverityState(uint32_t severity)
 }
 
 } // namespace
+
+bool IsNeConnected(const CNeRecord& ne)
+{
+    return ne.root != nullptr && ne.root->IsConnected();
+}
+
+uint32_t GetNeHighestSeverity(const CNeRecord& ne)
+{
+    const uint32_t own = ne.GetSeverityAt(1);
+    const uint32_t below = ne.root != nullptr ? ne.root->GetSummarySeverity() : 0;
+    return CompareSeverity(static_cast<int>(own), static_cast<int>(below)) > 0 ? own : below;
+}
 
 int GetEntityStateIcon(const CNeRecord* ne, int position)
 {

@@ -1,6 +1,9 @@
 #pragma once
 // The list-icon index that shows an NE or one of its shelves in the tree and the lists: the display state of the
-// entity (alarm, connection, plan) looked up in its entity model's icon table. Window-free.
+// entity (alarm, connection, plan) looked up in its entity model's icon table, and the NE states it is made of.
+// Window-free.
+
+#include <cstdint>
 
 class CNeRecord;
 
@@ -17,3 +20,8 @@ inline constexpr int kIconNeWithoutModel = 27;
 int GetEntityStateIcon(const CNeRecord* ne, int position);
 // The icon of a display state of the NE (position 0) or of its shelf at the position.
 int GetEntityIcon(const CNeRecord* ne, int state, int position);
+
+// The NE is connected (its root entity and the link to it are up).
+bool IsNeConnected(const CNeRecord& ne);
+// The gravest alarm of the NE: its own and that of its connected entities (0 none, 1 critical .. 5 info).
+uint32_t GetNeHighestSeverity(const CNeRecord& ne);
