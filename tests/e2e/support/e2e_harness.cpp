@@ -260,6 +260,12 @@ void CProgram::ClickTreeItem(QTreeWidgetItem* item)
 std::vector<int> CProgram::RightClickTreeItem(QTreeWidgetItem* item, int choose)
 {
     QTreeWidget* tree = Tree().Tree();
+    if (item == nullptr) {
+        // Blank: the bottom left corner of the view, below the items.
+        const QPoint blank(1, tree->viewport()->height() - 2);
+        return tree->itemAt(blank) == nullptr ? RightClickAt(*tree->viewport(), blank, choose, false)
+                                              : std::vector<int>{};
+    }
     tree->scrollToItem(item);
     return RightClickAt(*tree->viewport(), tree->visualItemRect(item).center(), choose, false);
 }
