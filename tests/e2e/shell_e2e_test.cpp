@@ -6,6 +6,7 @@
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/skin/skin_dlg.h"
 #include "ui/shell/app/ems_app.h"
+#include "ui/shell/app/login_dlg.h"
 
 #include <QKeySequence>
 #include <QPlainTextEdit>
@@ -19,32 +20,41 @@ namespace {
 
 constexpr int kCmdTelnetToNe = 33104;
 
-// Notes the picture of every splash window shown while it lives.
+// Notes the picture of every splash window shown while it lives, and the order in which the splash and the login
+// dialog come and go.
 class SplashWatcher : public QObject {
 public:
     SplashWatcher() { QCoreApplication::instance()->installEventFilter(this); }
     ~SplashWatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
 
     QPixmap shown;
+    QStringList order;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show) {
-            if (auto* splash = qobject_cast<QSplashScreen*>(watched))
-                shown = splash->pixmap();
+        const bool show = event->type() == QEvent::Show;
+        if (show || event->type() == QEvent::Hide) {
+            if (auto* splash = qobject_cast<QSplashScreen*>(watched)) {
+                if (show)
+                    shown = splash->pixmap();
+                order << (show ? QStringLiteral("splash shown") : QStringLiteral("splash hidden"));
+            } else if (show && dynamic_cast<CLoginDlg*>(watched) != nullptr) {
+                order << QStringLiteral("login shown");
+            }
         }
         return QObject::eventFilter(watched, event);
     }
 };
 
-TEST(ShellE2eTest, StartUpShowsTheSplashPictureThatShipsWithTheProgram)
+TEST(ShellE2eTest, StartUpShowsTheSplashPictureUntilTheLoginDialogIsUp)
 {
     SplashWatcher watcher;
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
     EXPECT_FALSE(watcher.shown.isNull());
+    EXPECT_EQ(watcher.order.mid(0, 3), (QStringList{"splash shown", "login shown", "splash hidden"}));
     EXPECT_FALSE(program.App().GetSkinDlg()->IsSplashShown());
 }
 
