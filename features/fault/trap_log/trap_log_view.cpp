@@ -309,8 +309,12 @@ void CTrapLogView::LayoutControls()
 void CTrapLogView::resizeEvent(QResizeEvent* event)
 {
     CAFormView::resizeEvent(event);
-    if (!window()->isMinimized())
-        LayoutControls();
+    if (window()->isMinimized())
+        return;
+    LayoutControls();
+    // The columns follow a window that the operator makes wider or narrower, once they have rows to measure.
+    if (initialised_ && !firstFill_ && event->size().width() != event->oldSize().width())
+        UpdateListLayout(kListControlId);
 }
 
 // ---- commands
