@@ -132,7 +132,7 @@ if [[ "$mode" == server ]]; then
 else
     trap_port=$(free_udp_port)
     args=(build/sim/tarvik-ne-agent --port 0 --bind 127.0.0.1 --trap-to "127.0.0.1:$trap_port")
-    [[ -f tests/data/snmp/ne_agent_ipd48.ini ]] && args+=(--scenario tests/data/snmp/ne_agent_ipd48.ini)
+    [[ -f resources/sim/ne_agent_scenario.ini ]] && args+=(--scenario resources/sim/ne_agent_scenario.ini)
     start_peer "$run/ne-agent.log" "${args[@]}"
     port=$(peer_port "$run/ne-agent.log")
     set_key SYSTEM DIRECTCONTROL 1

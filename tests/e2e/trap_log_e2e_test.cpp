@@ -1,5 +1,5 @@
-// The trap log of the running program keeps what its rows said when they were logged: an NE deleted afterwards leaves
-// its rows whole on the screen and in an export.
+// The trap log of the running program: it keeps what its rows said when they were logged (an NE deleted afterwards
+// leaves its rows whole on the screen and in an export), and fills from the run command's simulated NE in direct mode.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -87,6 +87,19 @@ TEST_F(TrapLogE2eTest, ADeletedNeKeepsItsRowsOnTheScreenAndInTheExport)
     program.RightClickListRow(*TrapLog()->FindList(kListControlId), 0, CTrapLogView::kCmdExport);
     const QString exported = QString::fromStdString(app_test::ReadText(file));
     EXPECT_EQ(exported.count(QStringLiteral("\t\"South\"\t\"South-1\"\t")), before.size()) << exported.toStdString();
+}
+
+// The NE that scripts/run.sh --direct starts raises alarms of its own, as the server's world does, so that its trap
+// log fills.
+TEST_F(TrapLogE2eTest, TheRunCommandsNeFillsTheTrapLogInDirectMode)
+{
+    ASSERT_TRUE(program.StartAgent({}, std::string(TARVIK_RESOURCES_DIR) + "/sim/ne_agent_scenario.ini"));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.ClickViewTab(QStringLiteral("Trap Log")));
+    ASSERT_NE(TrapLog(), nullptr);
+    EXPECT_TRUE(
+        program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 2; }, 8000));
 }
 
 } // namespace

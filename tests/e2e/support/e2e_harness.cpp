@@ -184,7 +184,10 @@ bool CProgram::StartServer(const PeerOptions& options)
 
 bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenario)
 {
-    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario};
+    // The NE sends its traps to the program's trap port, as the run command sets them up.
+    const uint16_t trapPort = app_test::FreeUdpPort();
+    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario, "--trap-to",
+                                  "127.0.0.1:" + std::to_string(trapPort)};
     args.insert(args.end(), options.args.begin(), options.args.end());
     if (!agent_.Start(args))
         return false;
@@ -192,7 +195,7 @@ bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenari
     direct_ = true;
     iniExtra_ = options.iniExtra;
     return WriteIni("[SYSTEM]\nSERVERIP=127.0.0.1\nDIRECTCONTROL=1\n[LINK]\nSNMPPORT=" + std::to_string(peerPort_) +
-                    "\nSNMPTRAPPORT=" + std::to_string(app_test::FreeUdpPort()) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
+                    "\nSNMPTRAPPORT=" + std::to_string(trapPort) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
 }
 
 bool CProgram::Login(const std::string& user, const std::string& password)
