@@ -10,6 +10,7 @@
 
 #include <QKeySequence>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplashScreen>
 
 #include <gtest/gtest.h>
@@ -82,6 +83,15 @@ TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
         app_test::WriteText(file, c.helpFile);
     ASSERT_TRUE(program.Login("admin", "admin"));
 
+    // The box shows its whole text, the path of the configuration file too, without scrolling.
+    bool whole = false;
+    program.Operator().onBox = [&](QDialog& box) {
+        for (auto* field : box.findChildren<QPlainTextEdit*>()) {
+            if (field->isVisible())
+                whole = field->verticalScrollBar()->maximum() == 0 && field->horizontalScrollBar()->maximum() == 0;
+        }
+        e2e::CProgram::SaveScreenshot(box, QStringLiteral("help_box_") + QString::fromLatin1(c.name));
+    };
     if (c.byF1)
         program.PressKeys(QKeySequence(Qt::Key_F1));
     else
@@ -90,6 +100,7 @@ TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
     const QString text = program.Operator().boxTexts.back();
     EXPECT_TRUE(text.contains(QString::fromStdString(file.string()))) << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << text.toStdString();
+    EXPECT_TRUE(whole);
 }
 
 // Offscreen there is no program that shows documents, so an existing help file cannot be opened either.

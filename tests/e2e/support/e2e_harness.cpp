@@ -98,6 +98,10 @@ int COperator::RunModal(QDialog& dialog)
         }
     } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
         boxTexts.push_back(app_test::BoxText(*box));
+        if (onBox) {
+            app_test::PumpUntil([box] { return box->IsFirstShowDone(); });
+            onBox(*box);
+        }
         result = box->GetButtonResults()[0];
         if (!boxAnswers_.empty()) {
             result = boxAnswers_.front();

@@ -81,6 +81,8 @@ public:
     // What the operator saw.
     int loginRuns = 0;
     std::vector<QString> boxTexts; // program message boxes, in order
+    // Runs while each program message box is up, before it is answered.
+    std::function<void(QDialog&)> onBox;
     QStringList dialogsRun;        // titles of every other modal dialog, in order
     QStringList unscriptedDialogs; // titles of dialogs no script was queued for (cancelled)
 
