@@ -626,9 +626,12 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, images));
         column.desiredWidth = std::max(column.desiredWidth, column.minimumWidth);
     }
-    // A vertical scroll bar that the rows will bring takes its room from the columns already.
+    // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
+    // room from the columns already.
     int clientWidth = list->viewport()->width();
-    if (!list->verticalScrollBar()->isVisible() && list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+    const int rowCount = control.GetItemCount();
+    if (!list->verticalScrollBar()->isVisible() && list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+        rowCount > 0 && rowCount * list->sizeHintForRow(0) > list->viewport()->height())
         clientWidth -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     const std::vector<int> widths = ComputeListLayout(layout, clientWidth, 0);
     for (int c = 0; c < count; ++c) {
