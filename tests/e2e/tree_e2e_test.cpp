@@ -152,7 +152,7 @@ TEST(TreeE2eTest, TheTreeKeepsWhatWasOpenAndTheSelectionAsLocationsAndNesComeAnd
     east.name = "East";
     east.parentId = 1;
     auto eastBytes = EncodeRecord(east);
-    east.id = Change(program, 21, 0, eastBytes.data(), kLocationRecordSize);
+    east.id = Change(program, kReqLocationAdd, 0, eastBytes.data(), kLocationRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East")) != nullptr; }));
     keepsItsShape("a location added");
 
@@ -163,16 +163,16 @@ TEST(TreeE2eTest, TheTreeKeepsWhatWasOpenAndTheSelectionAsLocationsAndNesComeAnd
     ne.ipAddress = {10, 40, 1, 1};
     ne.port = 161;
     const auto neBytes = EncodeRecord(ne);
-    ne.neId = Change(program, 31, 0, neBytes.data(), kNeKeyRecordSize);
+    ne.neId = Change(program, kReqNeKeyAdd, 0, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) != nullptr; }));
     keepsItsShape("an NE added");
 
-    Change(program, 32, ne.neId, neBytes.data(), kNeKeyRecordSize);
+    Change(program, kReqNeKeyDelete, ne.neId, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
     keepsItsShape("an NE deleted");
 
     eastBytes = EncodeRecord(east);
-    Change(program, 22, east.id, eastBytes.data(), kLocationRecordSize);
+    Change(program, kReqLocationDelete, east.id, eastBytes.data(), kLocationRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East")) == nullptr; }));
     keepsItsShape("a location deleted");
 }
