@@ -77,8 +77,12 @@ TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
 {
     const HelpCase& c = GetParam();
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[SYSTEM]\nHELPFILE=.\\Help\\Tarvik.chm\n"}));
-    const std::filesystem::path file = program.WorkDir().Path() / "Help" / "Tarvik.chm";
+    // A help file as deep as an installation puts it, so that the box's text runs over several lines.
+    ASSERT_TRUE(program.StartServer(
+        {.args = {},
+         .iniExtra = "[SYSTEM]\nHELPFILE=.\\Help\\Operator Manuals\\English\\Tarvik Operator Manual.chm\n"}));
+    const std::filesystem::path file =
+        program.WorkDir().Path() / "Help" / "Operator Manuals" / "English" / "Tarvik Operator Manual.chm";
     if (c.helpFile != nullptr)
         app_test::WriteText(file, c.helpFile);
     ASSERT_TRUE(program.Login("admin", "admin"));
