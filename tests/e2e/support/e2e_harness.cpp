@@ -98,6 +98,10 @@ int COperator::RunModal(QDialog& dialog)
         }
     } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
         boxTexts.push_back(app_test::BoxText(*box));
+        if (onBox) {
+            app_test::PumpUntil([box] { return box->IsFirstShowDone(); });
+            onBox(*box);
+        }
         result = box->GetButtonResults()[0];
         if (!boxAnswers_.empty()) {
             result = boxAnswers_.front();
@@ -184,7 +188,10 @@ bool CProgram::StartServer(const PeerOptions& options)
 
 bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenario)
 {
-    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario};
+    // The NE sends its traps to the program's trap port, as the run command sets them up.
+    const uint16_t trapPort = app_test::FreeUdpPort();
+    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario, "--trap-to",
+                                  "127.0.0.1:" + std::to_string(trapPort)};
     args.insert(args.end(), options.args.begin(), options.args.end());
     if (!agent_.Start(args))
         return false;
@@ -192,7 +199,7 @@ bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenari
     direct_ = true;
     iniExtra_ = options.iniExtra;
     return WriteIni("[SYSTEM]\nSERVERIP=127.0.0.1\nDIRECTCONTROL=1\n[LINK]\nSNMPPORT=" + std::to_string(peerPort_) +
-                    "\nSNMPTRAPPORT=" + std::to_string(app_test::FreeUdpPort()) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
+                    "\nSNMPTRAPPORT=" + std::to_string(trapPort) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
 }
 
 bool CProgram::Login(const std::string& user, const std::string& password)
@@ -265,6 +272,12 @@ void CProgram::ClickTreeItem(QTreeWidgetItem* item)
 std::vector<int> CProgram::RightClickTreeItem(QTreeWidgetItem* item, int choose)
 {
     QTreeWidget* tree = Tree().Tree();
+    if (item == nullptr) {
+        // Blank: the bottom left corner of the view, below the items.
+        const QPoint blank(1, tree->viewport()->height() - 2);
+        return tree->itemAt(blank) == nullptr ? RightClickAt(*tree->viewport(), blank, choose, false)
+                                              : std::vector<int>{};
+    }
     tree->scrollToItem(item);
     return RightClickAt(*tree->viewport(), tree->visualItemRect(item).center(), choose, false);
 }
