@@ -7,6 +7,7 @@
 #include "features/performance/performance_commands.h"
 #include "features/provisioning/provisioning_commands.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
+#include "ui/shell/panel/frame_view.h"
 #include "ui/shell/routing/shell_commands.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -16,6 +17,7 @@ void RegisterProgramParts()
     RegisterTrapLogView();
     RegisterTrapSumView();
     RegisterGroupView();
+    RegisterFrameView();
     DeclareProgramCommands();
 }
 

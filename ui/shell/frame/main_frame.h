@@ -141,11 +141,11 @@ public:
     void SetSplitterPaneSize(int splitter, int pane, int size, int minimum) override;
 
     // Location Indicator.
-    void UpdateLocationIndicator(double longitude, double latitude, int ratio);
+    void UpdateLocationIndicator(double longitude, double latitude, int ratio) override;
     CLocationIndicatorDlg* GetLocationIndicator() const;
-    bool GetLocationIndicatorFlag() const { return locIndicatorFlag_; }
-    bool GetPortTipFlag() const { return portTipFlag_; }
-    bool GetFocusFrameFlag() const { return focusFrameFlag_; }
+    bool GetLocationIndicatorFlag() const override { return locIndicatorFlag_; }
+    bool GetPortTipFlag() const override { return portTipFlag_; }
+    bool GetFocusFrameFlag() const override { return focusFrameFlag_; }
 
     // Status bar and dialog bar.
     CFrameStatusBar* StatusPanes() const { return statusBar_; }
