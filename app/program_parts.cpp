@@ -7,6 +7,7 @@
 #include "features/performance/performance_commands.h"
 #include "features/provisioning/provisioning_commands.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
+#include "ui/shell/map/geo_view.h"
 #include "ui/shell/panel/frame_view.h"
 #include "ui/shell/routing/shell_commands.h"
 #include "ui/shell/tree/group_view.h"
@@ -18,6 +19,7 @@ void RegisterProgramParts()
     RegisterTrapSumView();
     RegisterGroupView();
     RegisterFrameView();
+    RegisterGeoView();
     DeclareProgramCommands();
 }
 

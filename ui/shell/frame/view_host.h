@@ -23,7 +23,7 @@
 class CNeRecord;
 
 // The pane kinds a view names when it makes itself the frame's active pane.
-inline constexpr uint8_t kRightViewPane = 2; // the view of the right-hand pane (front panel, map)
+inline constexpr uint8_t kPaneOfRightView = 2; // the view of the right-hand pane (front panel, map)
 
 class IViewHost {
 public:

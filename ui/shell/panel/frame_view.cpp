@@ -116,7 +116,7 @@ void CFrameView::OnInitialUpdate()
     SetLocationId(static_cast<int>(host_.GetCurrentLocationId()));
     FollowFrame();
     CAFormView::OnInitialUpdate();
-    host_.SetActivePane(kRightViewPane);
+    host_.SetActivePane(kPaneOfRightView);
     RefreshPanel();
 }
 
@@ -145,7 +145,7 @@ void CFrameView::RefreshPanel()
 {
     if (stopRefreshWhileBusy_ && IsUiBusy())
         return;
-    if (host_.GetActivePane() != kRightViewPane)
+    if (host_.GetActivePane() != kPaneOfRightView)
         FollowFrame();
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     detail_ = ne != nullptr && (ne->usedChildCount <= 1 || GetTargetEntity().index.GetLevel() == 2);
@@ -212,13 +212,13 @@ void CFrameView::TrackEntityUnderMouse(QPoint point)
     if (ne == nullptr)
         return;
     const CEntityIndex index = composer_.HitTest(Scene(*ne), point);
-    if (host_.GetActivePane() == kRightViewPane && hoveredNeId_ == ne->neId &&
+    if (host_.GetActivePane() == kPaneOfRightView && hoveredNeId_ == ne->neId &&
         EntityIdFromIndexValue(index) == EntityIdFromIndexValue(hovered_))
         return;
     hovered_ = index;
     hoveredNeId_ = ne->neId;
     host_.SetCurrentEntity(ne->neId, &hovered_);
-    host_.SetActivePane(kRightViewPane);
+    host_.SetActivePane(kPaneOfRightView);
     PlaceSelectionMarkAndHint(point);
 }
 

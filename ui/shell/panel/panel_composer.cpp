@@ -357,7 +357,7 @@ DcRect CPanelComposer::GetEntityRect(const PanelScene& scene, const CEntityIndex
 {
     const CEntityNode* node = ViewNode(scene);
     const int first = scene.viewEntity.GetLevel();
-    if (node == nullptr || entity.GetLevel() < first)
+    if (node == nullptr || entity.GetLevel() < first || entity.Truncated(first) != scene.viewEntity)
         return {};
     Placement placement;
     if (!Place(AsDrawn(*node), {0, 0, scene.size.width(), scene.size.height()}, scene.detail, nullptr, placement))

