@@ -18,6 +18,12 @@ class QLineEdit;
 // failed with the value unchanged.
 void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum);
 
+// The same for a real number (degrees of a map): the edit shows the value with up to four decimals; from the edit, a
+// text that is no number gives "Please enter a number." and, with `check`, one outside the range "Please enter a
+// number between minimum and maximum.".
+void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, float minimum, float maximum,
+                     bool check = true);
+
 // One step of the up-down control: the edit's number plus delta, kept within the range; a text that is no number
 // steps from the minimum.
 void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum);

@@ -152,7 +152,7 @@ public:
     CFrameDialogBar* DialogBar() const { return dialogBar_; }
     void UpdateClock();
     void UpdateConnectionStatus(bool connected, bool inRequest);
-    void UpdateAlarmPanes();
+    void UpdateAlarmPanes() override;
 
     // Timers: the handler of 10006, 10004 and 10005, and the table (tests look at it).
     void OnTimer(int id);
