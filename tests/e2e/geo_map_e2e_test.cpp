@@ -12,7 +12,13 @@
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
 
+#include "sim/server/sim_control.h"
+#include "ui/shell/search/search_dlg.h"
+
+#include <QFile>
 #include <QGraphicsView>
+#include <QKeySequence>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +105,74 @@ TEST_F(GeoMapE2eTest, ADraggedNeStaysWhereItWasDroppedAfterSaveTopology)
     ASSERT_NE(node, nullptr);
     EXPECT_NEAR(node->Centre().x(), 448.0, 2.0);
     EXPECT_NEAR(node->Centre().y(), 290.0, 2.0);
+}
+
+TEST_F(GeoMapE2eTest, ARefusedSaveKeepsTheMoveWaitingAndRestoreTopologyPutsTheNodeBack)
+{
+    ASSERT_TRUE(Start());
+    CGeoView* view = ShowNorthMap();
+    ASSERT_NE(view, nullptr);
+    QWidget& canvas = *view->Canvas()->viewport();
+    CMapNodeItem* node = view->NodeOf(1);
+    ASSERT_NE(node, nullptr);
+    const QPointF home = node->Centre();
+    program.Drag(canvas, OnScreen(*view, *node), OnScreen(*view, *node) + QPoint(-100, 40));
+    ASSERT_EQ(AppData().nes.FindNeById(1)->savePending, 1u);
+
+    // The server refuses the change: the operator is told why, the move still waits, the server keeps its place.
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqNeKey, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+    program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
+    ASSERT_EQ(program.Operator().boxTexts.size(), 1u);
+    EXPECT_EQ(program.Operator().boxTexts.back(),
+              QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+    EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 1u);
+    EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001);
+
+    // Restore Topology: the node goes back where the server has it and nothing waits any more.
+    program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdRestoreTopology);
+    node = view->NodeOf(1);
+    ASSERT_NE(node, nullptr);
+    EXPECT_NEAR(node->Centre().x(), home.x(), 1.0);
+    EXPECT_NEAR(node->Centre().y(), home.y(), 1.0);
+    EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 0u);
+    program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
+    EXPECT_EQ(program.Operator().boxTexts.size(), 1u) << "nothing to send";
+}
+
+TEST_F(GeoMapE2eTest, SearchFindsANodeByNameAndExportWritesTheMap)
+{
+    ASSERT_TRUE(Start());
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("<Root>")));
+    program.ClickViewTab(QStringLiteral("Geographics"));
+    auto* view = dynamic_cast<CGeoView*>(program.Frame().GetRightView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->MapId(), 0u) << "the root shows the world";
+    ASSERT_EQ(view->Nodes().size(), 3u) << "every NE, those of the locations below and the one of none";
+    QWidget& canvas = *view->Canvas()->viewport();
+
+    // "south" in any case, not whole: South-1, which becomes the frame's current NE.
+    program.Operator().OnDialog<CSearchDlg>([](CSearchDlg& search) {
+        e2e::Type(search, kSearchTextEditId, QStringLiteral("south"));
+        e2e::Click(search, IDOK);
+        return IDOK;
+    });
+    program.RightClickAt(canvas, QPoint(2, 2), CGeoView::kCmdSearch);
+    EXPECT_EQ(program.Frame().GetCurrentNeId(), 2u);
+    EXPECT_TRUE(view->NodeOf(2)->isSelected());
+    // Search Next from there finds no other.
+    program.PressKeys(QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Data not found"));
+
+    const QString file = QString::fromStdString((program.WorkDir().Path() / "world.svg").string());
+    program.Operator().Files().PushPath(file);
+    program.RightClickAt(canvas, QPoint(2, 2), CGeoView::kCmdExportTopology);
+    QFile svg(file);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_TRUE(text.contains("<svg"));
+    EXPECT_TRUE(text.contains("South-1")) << "the nodes' names are in the picture";
 }
 
 } // namespace

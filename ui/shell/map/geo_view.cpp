@@ -404,6 +404,8 @@ void CGeoView::OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifie
 {
     lastButton_ = button;
     lastModifiers_ = modifiers;
+    // The frame's accelerators (Search Next) go to the view the operator works in.
+    SetActiveFormView(this);
     auto* hit = dynamic_cast<CMapNodeItem*>(canvas_->itemAt(point));
     if (button == Qt::LeftButton) {
         NoteSelection();
