@@ -140,7 +140,7 @@ TEST_F(MapListFile, SaveKeepsOtherLinesAndRemovesSurplusEntries)
           "MAP9=kept\n");
     CMapList list;
     ASSERT_TRUE(list.LoadMapList(path_));
-    ASSERT_EQ(list.GetMapCount(), 1U);
+    ASSERT_EQ(list.GetMapCount(), 3U);
     list.SetMapCount(2);
     list.GetMapAt(1)->name = "Bee";
     list.GetMapAt(1)->west = -200.0F; // limited when written
