@@ -24,7 +24,7 @@
 
 namespace {
 
-// North's map (7 in the test world): the town map of the samples, 640 pixels a degree east, 1000 a degree south.
+// North's map (7 in the test world): the town map of the samples, 800 pixels a degree east, 1250 a degree south.
 const char* const kTestMaps = "[MAP]\nCOUNT=1\nMAP1=7,North-Town,10.3,11.3,60.1,59.7,.\\Map\\north_city.png\n";
 
 class GeoMapE2eTest : public ::testing::Test {
@@ -74,24 +74,24 @@ TEST_F(GeoMapE2eTest, ADraggedNeStaysWhereItWasDroppedAfterSaveTopology)
     CMapNodeItem* node = view->NodeOf(1);
     ASSERT_NE(node, nullptr);
     // North-1 stands at 10.75 E, 59.91 N.
-    EXPECT_NEAR(node->Centre().x(), 288.0, 1.0);
-    EXPECT_NEAR(node->Centre().y(), 190.0, 1.0);
+    EXPECT_NEAR(node->Centre().x(), 360.0, 1.0);
+    EXPECT_NEAR(node->Centre().y(), 237.5, 1.0);
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("geo_map")));
 
-    // A drag of 160 pixels east and 100 south: a quarter degree east, a tenth south.
+    // A drag of 160 pixels east and 100 south: a fifth of a degree east, 0.08 south.
     QWidget& canvas = *view->Canvas()->viewport();
     const QPoint from = OnScreen(*view, *node);
     program.Drag(canvas, from, from + QPoint(160, 100));
     const CNeRecord* ne = AppData().nes.FindNeById(1);
     ASSERT_NE(ne, nullptr);
-    EXPECT_NEAR(ne->workLongitude, 11.0, 0.01);
-    EXPECT_NEAR(ne->workLatitude, 59.81, 0.01);
+    EXPECT_NEAR(ne->workLongitude, 10.95, 0.005);
+    EXPECT_NEAR(ne->workLatitude, 59.83, 0.005);
     EXPECT_EQ(ne->savePending, 1u);
     EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001) << "nothing is sent before Save Topology";
 
     program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
-    EXPECT_NEAR(ServerNe(1).longitude, 11.0, 0.01);
-    EXPECT_NEAR(ServerNe(1).latitude, 59.81, 0.01);
+    EXPECT_NEAR(ServerNe(1).longitude, 10.95, 0.005);
+    EXPECT_NEAR(ServerNe(1).latitude, 59.83, 0.005);
     EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 0u);
 
     // Logged out and in again, the NE is where it was dropped.
@@ -103,8 +103,8 @@ TEST_F(GeoMapE2eTest, ADraggedNeStaysWhereItWasDroppedAfterSaveTopology)
     ASSERT_NE(view, nullptr);
     node = view->NodeOf(1);
     ASSERT_NE(node, nullptr);
-    EXPECT_NEAR(node->Centre().x(), 448.0, 2.0);
-    EXPECT_NEAR(node->Centre().y(), 290.0, 2.0);
+    EXPECT_NEAR(node->Centre().x(), 520.0, 2.0);
+    EXPECT_NEAR(node->Centre().y(), 337.5, 2.0);
 }
 
 TEST_F(GeoMapE2eTest, ARefusedSaveKeepsTheMoveWaitingAndRestoreTopologyPutsTheNodeBack)

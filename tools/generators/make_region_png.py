@@ -54,9 +54,9 @@ def relief(x, y):
     return max(0.0, min(1.0, 0.5 + h / 3.8))
 
 
-# ---- the region: 60 pixels per degree ---------------------------------------------------------------------------
+# ---- the region: 70 pixels per degree ---------------------------------------------------------------------------
 
-REGION = (720, 540, 4.0, 66.0, 60.0, 60.0)  # width, height, west, north, pixels per degree east and south
+REGION = (840, 630, 4.0, 66.0, 70.0, 70.0)  # width, height, west, north, pixels per degree east and south
 
 
 def region_pixel_of(longitude, latitude):
@@ -68,19 +68,19 @@ REGION_TOWNS = [region_pixel_of(10.75, 59.91), region_pixel_of(10.39, 63.43), re
                 region_pixel_of(7.9, 63.0), region_pixel_of(14.7, 58.6)]
 REGION_ROADS = [REGION_TOWNS[0:2], [REGION_TOWNS[0], REGION_TOWNS[2], REGION_TOWNS[1]], [REGION_TOWNS[1], REGION_TOWNS[3]],
                 [REGION_TOWNS[0], REGION_TOWNS[4]]]
-REGION_LAKES = [(470, 300, 34, 16), (300, 250, 22, 40), (560, 140, 40, 20), (520, 420, 26, 14)]
-REGION_RIVERS = [[(470, 300), (440, 340), (415, 360)], [(560, 140), (500, 180), (420, 170), (392, 158)]]
+REGION_LAKES = [(548, 350, 40, 19), (350, 292, 26, 47), (653, 163, 47, 23), (607, 490, 30, 16)]
+REGION_RIVERS = [[(548, 350), (513, 397), (484, 420)], [(653, 163), (583, 210), (490, 198), (457, 184)]]
 
 
 def region_coast_x(y):
     """The western coast: sea west of it, its fjords cutting east."""
-    return 150 + 45 * math.sin(y / 41.0) + 18 * math.sin(y / 13.0) + (110 if 140 < y < 175 else 0) * math.exp(
-        -((y - 157) / 9.0) ** 2)
+    return 175 + 52 * math.sin(y / 48.0) + 21 * math.sin(y / 15.0) + (128 if 163 < y < 204 else 0) * math.exp(
+        -((y - 183) / 10.5) ** 2)
 
 
 def region_south_coast_y(x):
-    return 470 + 22 * math.sin(x / 53.0) + 9 * math.sin(x / 17.0) - (60 if 330 < x < 480 else 0) * math.exp(
-        -((x - 405) / 22.0) ** 2)
+    return 548 + 26 * math.sin(x / 62.0) + 10 * math.sin(x / 20.0) - (70 if 385 < x < 560 else 0) * math.exp(
+        -((x - 472) / 26.0) ** 2)
 
 
 def region_pixel(x, y):
@@ -100,7 +100,7 @@ def region_pixel(x, y):
     for road in REGION_ROADS:
         if on_polyline(x, y, road, 1.3):
             return ROAD
-    if x % 60 == 0 or y % 60 == 0:  # a line every degree
+    if x % 70 == 0 or y % 70 == 0:  # a line every degree
         return GRID
     return mix(LAND_LOW, LAND_HIGH, relief(x, y))
 
@@ -108,16 +108,16 @@ def region_pixel(x, y):
 # ---- the towns: streets, blocks, parks, water -------------------------------------------------------------------
 
 def town_pixel(x, y, seed):
-    water = 300 + 24 * math.sin(x / 43.0 + seed) + 10 * math.sin(x / 11.0)
+    water = 375 + 30 * math.sin(x / 54.0 + seed) + 12 * math.sin(x / 14.0)
     if y > water:
         return SEA if y > water + 6 else mix(SEA, LAND_LOW, 0.5)
-    river = 120 + 60 * math.sin(y / 90.0 + seed) + 14 * math.sin(y / 23.0)
+    river = 150 + 75 * math.sin(y / 112.0 + seed) + 17 * math.sin(y / 29.0)
     if abs(x - river) < 5:
         return RIVER
     if abs(x - river) < 7:
         return LAND_LOW
     # A rail line from the waterside to the north-east.
-    if distance_to_segment(x, y, 40, 290, 620, 20) < 1.2:
+    if distance_to_segment(x, y, 50, 362, 775, 25) < 1.2:
         return RAIL
     # Main roads, then the street grid, turned a little.
     u = x * math.cos(0.12 + seed / 10) + y * math.sin(0.12 + seed / 10)
@@ -160,8 +160,8 @@ def write(name, width, height, pixel):
 
 def main():
     write("region.png", REGION[0], REGION[1], region_pixel)
-    write("north_city.png", 640, 400, lambda x, y: town_pixel(x, y, 0.0))
-    write("south_city.png", 640, 400, lambda x, y: town_pixel(x, y, 2.0))
+    write("north_city.png", 800, 500, lambda x, y: town_pixel(x, y, 0.0))
+    write("south_city.png", 800, 500, lambda x, y: town_pixel(x, y, 2.0))
 
 
 if __name__ == "__main__":
