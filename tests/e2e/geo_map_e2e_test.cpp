@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // North's map (7 in the test world): the town map of the samples, 800 pixels a degree east, 1250 a degree south.
@@ -105,6 +107,29 @@ TEST_F(GeoMapE2eTest, ADraggedNeStaysWhereItWasDroppedAfterSaveTopology)
     ASSERT_NE(node, nullptr);
     EXPECT_NEAR(node->Centre().x(), 520.0, 2.0);
     EXPECT_NEAR(node->Centre().y(), 337.5, 2.0);
+}
+
+TEST_F(GeoMapE2eTest, AMoveAnotherWorkstationSavesReachesTheMapAtTheNextRefresh)
+{
+    ASSERT_TRUE(Start());
+    CGeoView* view = ShowNorthMap();
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->NodeOf(1), nullptr);
+    NeKeyRecord moved = ServerNe(1);
+    moved.longitude = 10.5F;
+    moved.latitude = 60.0F;
+    const auto bytes = EncodeRecord(moved);
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<Frame> reply =
+        probe.ReplyTo(probe.Send(2, kReqNeKey, 1, {bytes.begin(), bytes.end()}, kNeKeyRecordSize));
+    ASSERT_TRUE(reply && reply->header.status == 0);
+    // 10.5 E, 60.0 N on the town map: 160 pixels east, 125 south.
+    EXPECT_TRUE(program.WaitUntil([&] {
+        const CMapNodeItem* node = view->NodeOf(1);
+        return node != nullptr && std::abs(node->Centre().x() - 160.0) < 1.0 &&
+               std::abs(node->Centre().y() - 125.0) < 1.0;
+    }));
+    EXPECT_EQ(view->Nodes().size(), 1u) << "the node moved, no other came";
 }
 
 TEST_F(GeoMapE2eTest, ARefusedSaveKeepsTheMoveWaitingAndRestoreTopologyPutsTheNodeBack)
