@@ -44,8 +44,7 @@ bool IsModify(const Frame& frame)
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload)
 {
-    const uint32_t perFrame =
-        recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
+    const uint32_t perFrame = recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
     std::vector<Frame> frames;
     uint32_t sent = 0;
     do {
@@ -142,6 +141,14 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     Handled out;
     const FrameHeader& header = request.header;
     const uint16_t code = header.requestCode;
+    const bool isRequest = header.operation == kEmsOpQuery || header.operation == kEmsOpModify;
+    if (!session.loggedIn && (code != kReqLogon || !isRequest)) {
+        // Before logon only the logon is answered: anything else gets one refusal and the connection ends, so that
+        // nothing is kept for a workstation that has not logged on.
+        Reply(out, header, kDrvNotLoggedIn);
+        out.close = true;
+        return out;
+    }
     // The control request is a write; a frame of another operation need not hold the records its header counts.
     if (options_.testControl && code == kReqSimControl && header.operation == kEmsOpModify) {
         Control(out, session, request, now);
@@ -151,7 +158,7 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         --session.silentRequests;
         return out;
     }
-    if (header.operation != kEmsOpQuery && header.operation != kEmsOpModify) {
+    if (!isRequest) {
         Reply(out, header, kDrvInvalidParameter);
         return out;
     }
@@ -170,12 +177,6 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         return out;
     default:
         break;
-    }
-    if (!session.loggedIn) {
-        // One refusal, and the connection ends: nothing more is kept for a workstation that has not logged on.
-        Reply(out, header, kDrvNotLoggedIn);
-        out.close = true;
-        return out;
     }
     if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && IsModify(request)) {
         refuseNextChangeOf_ = 0;
