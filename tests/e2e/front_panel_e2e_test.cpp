@@ -86,6 +86,7 @@ TEST_F(FrontPanelE2eTest, ThePanelShowsTheNeWithLiveAlarmsAndTheEntityUnderTheMo
     EXPECT_EQ(panel->HintText(), QStringLiteral("2"));
     EXPECT_TRUE(panel->HintRect().contains(portRect.center() +
                                            QPoint(CFrameView::kHintOffsetX + 1, CFrameView::kHintOffsetY + 1)));
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(*panel, QStringLiteral("front_panel_hover")));
     const QImage shown = panel->Canvas()->grab().toImage();
     EXPECT_EQ(PixelOf(shown, panel->HintRect().left() + 1, panel->HintRect().top() + 1), CFrameView::kHintFillColor);
 
