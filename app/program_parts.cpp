@@ -10,6 +10,8 @@
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
+#include "ui/shell/map/geo_view.h"
+#include "ui/shell/panel/frame_view.h"
 #include "ui/shell/routing/shell_commands.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -38,6 +40,8 @@ void RegisterProgramParts()
     RegisterTrapSumView();
     SetTrapSumDetailOpener(OpenAlarmSummaryDetail);
     RegisterGroupView();
+    RegisterFrameView();
+    RegisterGeoView();
     DeclareProgramCommands();
 }
 

@@ -19,6 +19,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -332,6 +333,32 @@ void CProgram::ClickListRow(QTreeView& list, int row, int column)
     const QModelIndex index = list.model()->index(row, column);
     list.scrollTo(index);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(index).center());
+    Settle();
+}
+
+std::vector<int> CProgram::RightClickAt(QWidget& window, const QPoint& at, int choose)
+{
+    return RightClickAt(window, at, choose, true);
+}
+
+void CProgram::MoveMouse(QWidget& window, const QPoint& to)
+{
+    QMouseEvent move(QEvent::MouseMove, to, window.mapToGlobal(to), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &move);
+    Settle();
+}
+
+void CProgram::Drag(QWidget& window, const QPoint& from, const QPoint& to)
+{
+    QTest::mousePress(&window, Qt::LeftButton, {}, from);
+    // In steps, as a hand moves: a drag starts only beyond the platform's drag distance.
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i) {
+        const QPoint at = from + (to - from) * i / kSteps;
+        QMouseEvent move(QEvent::MouseMove, at, window.mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &move);
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
     Settle();
 }
 

@@ -163,6 +163,11 @@ public:
     void ClickListRow(QTreeView& list, int row, int column = 0);
     // Right-clicks a row of a list, as RightClickTreeItem does.
     std::vector<int> RightClickListRow(QTreeView& list, int row, int choose = 0);
+    // Right-clicks a point of a window (a view's drawing, a map), as RightClickTreeItem does.
+    std::vector<int> RightClickAt(QWidget& window, const QPoint& at, int choose = 0);
+    // The mouse over a window: moved to a point, and a drag with the left button held from one point to another.
+    void MoveMouse(QWidget& window, const QPoint& to);
+    void Drag(QWidget& window, const QPoint& from, const QPoint& to);
     // The texts of a list's column as the screen shows them: the rows in view, top down.
     static QStringList ShownColumn(const QTreeView& list, int column);
     // The rectangle a row of a list takes in its viewport, across the columns in view.
