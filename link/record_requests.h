@@ -94,6 +94,17 @@ public:
         return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(body), 1, options), options);
     }
 
+    // A query with the catalogue's body whose reply holds records of another kind than the code carries, as the
+    // catalogue says (ReplyOf); refused unsent for a code whose replies are not of that kind.
+    template <TabledRecord Reply, typename Rec>
+    RecordReply<Reply> QueryReplyOf(RequestCode<Rec> code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        if (Spec(code).replyRecord != &kRecordLayout<Reply>)
+            return Collect<Reply>(Refused(), options);
+        return Collect<Reply>(Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options),
+                              options);
+    }
+
     // Writes records with the family's code; the reply holds them as the far end keeps them now.
     template <TabledRecord Rec>
     RecordReply<Rec> Modify(RequestCode<Rec> code, uint32_t neId, const Rec& rec,

@@ -403,11 +403,15 @@ bool CListControl::GetCheck(int row) const
 
 bool CListControl::SetCheck(int row, bool checked)
 {
-    QTreeWidgetItem* item = Item(row);
-    if (item == nullptr || !HasCheckBoxes())
+    if (!HasCheckBoxes())
         return false;
-    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    return true;
+    if (QTreeWidgetItem* item = Item(row)) {
+        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+        return true;
+    }
+    // A model-backed list keeps its rows' marks in its model.
+    const QModelIndex first = Cell(row, 0);
+    return first.isValid() && Model()->setData(first, checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 void CListControl::SortItems(const std::function<int(uint32_t, uint32_t)>& compare)

@@ -216,6 +216,11 @@ void CListHost::GetSelectionFrameRect(int, int, bool isLastColumn, DcRect* rect,
         *rect = DcRect{};
 }
 
+void CListHost::DrawOwnerText(Dc& /*dc*/, const QRect& /*rect*/, int /*row*/, int /*column*/, COLORREF /*textColor*/,
+                              int /*listId*/)
+{
+}
+
 void CListHost::OnListSelChanged(int, int) {}
 
 int CListHost::SortCompare(uint32_t item1, uint32_t item2, uint32_t param)
@@ -534,6 +539,8 @@ void CListHost::EnableCheckBoxes(int listId, bool on)
         return;
     AttachList(list);
     CListControl(list).EnableCheckBoxes(on);
+    if (CRecordSortProxy* proxy = ListProxy(listId))
+        proxy->Records().SetCheckable(on);
 }
 
 std::pair<int, int> CListHost::HitTestCursor(int listId) const
@@ -880,9 +887,13 @@ void CListHost::PaintCell(QTreeView& list, int listId, QPainter& painter, const 
             painter.drawPixmap(textLeft + 2, cellRect.top() + (cellRect.height() - kSmallImageSize) / 2, picture);
         textLeft += kImageSlot;
     }
-    if (!(flags & kColumnOwnerText)) {
-        const QRect textRect(QPoint(textLeft + listMargin_[0], cellRect.top()),
-                             QPoint(rect.right - 1 - listMargin_[1], cellRect.bottom()));
+    const QRect textRect(QPoint(textLeft + listMargin_[0], cellRect.top()),
+                         QPoint(rect.right - 1 - listMargin_[1], cellRect.bottom()));
+    if (flags & kColumnOwnerText) {
+        painter.save();
+        const_cast<CListHost*>(this)->DrawOwnerText(dc, textRect, row, column, text, listId);
+        painter.restore();
+    } else {
         QString value = control.GetItemText(row, column).left(kMaxCellText);
         if (!(flags & kColumnNoEllipsis))
             value = painter.fontMetrics().elidedText(value, Qt::ElideRight, std::max(textRect.width(), 0));

@@ -12,11 +12,13 @@
 //     records_->RemoveKeys({3});
 //
 // Roles: Qt::DisplayRole the cell text, Qt::UserRole of column 0 the key, kListImageRole the cell's image (none when
-// the image function answers -1 or is not given). The columns and their header data are the model's own: the host
+// the image function answers -1 or is not given), Qt::CheckStateRole of column 0 the row's check box when the rows
+// have them. The columns and their header data are the model's own: the host
 // inserts them from its column spec as it does for a widget list.
 
 #include <QAbstractTableModel>
 #include <QMap>
+#include <QSet>
 
 #include <cstdint>
 #include <functional>
@@ -48,9 +50,18 @@ public:
     // The cells of rows first..last show new texts or images.
     void RowsChanged(int first, int last);
 
+    // Check boxes on the rows (the list's EnableCheckBoxes): a row's mark stays with its key until the rows are set
+    // anew or it goes.
+    void SetCheckable(bool on);
+    bool IsCheckable() const { return checkable_; }
+    bool IsChecked(uint32_t key) const { return checked_.contains(key); }
+    void SetChecked(uint32_t key, bool on);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
                        int role = Qt::EditRole) override;
@@ -63,4 +74,6 @@ private:
     std::vector<uint32_t> keys_;
     // Per column: its header data by role (Qt::EditRole is kept as Qt::DisplayRole).
     std::vector<QMap<int, QVariant>> headers_;
+    bool checkable_ = false;
+    QSet<uint32_t> checked_;
 };
