@@ -203,7 +203,10 @@ CSnmpRequestMap BuildDefaultMap()
     for (const RequestSpec& spec : RequestCatalogue()) {
         if (spec.direct.access == DirectAccess::kNone)
             continue;
-        map.Add(EntryOf(spec, spec.code, spec.direct.writable ? SnmpWriteKind::Modify : SnmpWriteKind::None));
+        const SnmpWriteKind write = spec.direct.trigger    ? SnmpWriteKind::Trigger
+                                    : spec.direct.writable ? SnmpWriteKind::Modify
+                                                           : SnmpWriteKind::None;
+        map.Add(EntryOf(spec, spec.code, write));
         if (spec.direct.access == DirectAccess::kTable && spec.direct.rowStatus) {
             if (spec.addCode != 0)
                 map.Add(EntryOf(spec, spec.addCode, SnmpWriteKind::Add));

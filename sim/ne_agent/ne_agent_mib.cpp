@@ -12,8 +12,10 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/shdsl_card_status_record.h"
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 #include <set>
 
@@ -26,6 +28,12 @@ constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
 const CSnmpOid kSystemGroup{1, 3, 6, 1, 2, 1, 1};
+
+// An SHDSL card's upgrade: how long each stage lasts, and the states it reports.
+constexpr std::chrono::seconds kShdslUpgradeStage{2};
+constexpr uint32_t kShdslInTransmission = 2;
+constexpr uint32_t kShdslInBurning = 3;
+constexpr uint32_t kShdslFinished = 4;
 const CSnmpOid kSnmpGroup{1, 3, 6, 1, 2, 1, 11};
 
 bool IsConcreteType(uint32_t type)
@@ -345,7 +353,7 @@ void CNeAgentMib::RebuildRegistry()
                 if (column.instanceOid == nullptr)
                     registry_[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
             }
-        } else if (entry.kind == SnmpEntryKind::Action) {
+        } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
         }
     }
@@ -378,6 +386,17 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    // A card being upgraded takes the image in, burns it and is finished, a few seconds each.
+    const auto now = std::chrono::steady_clock::now();
+    for (auto& [index, record] : tables_[kReqShdslCardUpgrade].rows) {
+        Update<ShdslCardStatusRecord>(record, [&](ShdslCardStatusRecord& card) {
+            const auto started = shdslUpgrades_.find(card.cardId);
+            if (started == shdslUpgrades_.end())
+                return;
+            const auto stage = (now - started->second) / kShdslUpgradeStage;
+            card.status = stage == 0 ? kShdslInTransmission : stage == 1 ? kShdslInBurning : kShdslFinished;
+        });
+    }
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -608,6 +627,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     std::map<uint16_t, std::vector<uint8_t>> scalars;
     std::map<uint32_t, std::string> systemTexts;
     bool sync = false;
+    std::vector<uint32_t> cardUpgrades;
 
     auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
         for (auto& [code, table] : tables_) {
@@ -695,6 +715,15 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, status);
             continue;
         }
+        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+            known->second.code == kReqShdslCardUpgrade) {
+            if (vb.value.type != SnmpType::Gauge32)
+                return fail(i, kSnmpWrongType);
+            if (vb.value.number > UINT32_MAX || !HasShdslCard(static_cast<uint32_t>(vb.value.number)))
+                return fail(i, kSnmpInconsistentValue);
+            cardUpgrades.push_back(static_cast<uint32_t>(vb.value.number));
+            continue;
+        }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
             if (vb.value.type != SnmpType::Integer)
                 return fail(i, kSnmpWrongType);
@@ -757,6 +786,16 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    for (const uint32_t card : cardUpgrades)
+        shdslUpgrades_[card] = std::chrono::steady_clock::now();
+}
+
+bool CNeAgentMib::HasShdslCard(uint32_t cardId) const
+{
+    const auto table = tables_.find(kReqShdslCardUpgrade);
+    return table != tables_.end() &&
+           table->second.rows.count(
+               EncodeSnmpRowIndex(*table->second.entry, EncodeRecord(ShdslCardStatusRecord{cardId, 0, 0}).data())) != 0;
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

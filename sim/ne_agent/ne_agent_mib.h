@@ -85,6 +85,7 @@ private:
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
     uint32_t NowSeconds() const;
+    bool HasShdslCard(uint32_t cardId) const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
@@ -105,5 +106,7 @@ private:
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
+    // SHDSL line cards told to upgrade, and when.
+    std::map<uint32_t, std::chrono::steady_clock::time_point> shdslUpgrades_;
     size_t nextCandidate_ = 0;
 };

@@ -84,7 +84,7 @@ std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint
 }
 
 CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options)
-    : db_(database), options_(options)
+    : db_(database), options_(options), firmware_(database, options.ftpRoot)
 {
 }
 
@@ -270,6 +270,15 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         return out;
     case kReqAlarmAck:
         AlarmAcks(out, request);
+        return out;
+    case kReqNeFwUpgrade:
+        Firmware(out, request, firmware_.FwUpgrade(request));
+        return out;
+    case kReqNeBootPartition:
+        Firmware(out, request, firmware_.BootPartition(request));
+        return out;
+    case kReqNeBackupRestore:
+        Firmware(out, request, firmware_.NeBackupRestore(request));
         return out;
     default:
         Generic(out, request);
@@ -775,6 +784,15 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
+}
+
+void CSimRequestHandler::Firmware(Handled& out, const Frame& request, const SimFirmwareReply& reply)
+{
+    if (!reply.result.Ok()) {
+        Reply(out, request.header, reply.result);
+        return;
+    }
+    Reply(out, request.header, reply.records, reply.recordSize, reply.count, reply.count);
 }
 
 void CSimRequestHandler::Generic(Handled& out, const Frame& request)

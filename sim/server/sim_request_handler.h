@@ -11,6 +11,7 @@
 
 #include "link/server/frame_codec.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_firmware.h"
 
 // One workstation connection as the server sees it.
 struct SimSession {
@@ -52,6 +53,7 @@ struct SimHandled {
 struct SimHandlerOptions {
     bool testControl = false; // serve the control request of tests
     SimChannel alarmChannel = SimChannel::kUdp;
+    std::string ftpRoot; // the NEs' FTP areas are its directories named by their addresses; empty: unknown
 };
 
 class CSimRequestHandler {
@@ -95,10 +97,12 @@ private:
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    void Firmware(Handled& out, const Frame& request, const SimFirmwareReply& reply);
     void Generic(Handled& out, const Frame& request);
 
     CSimDatabase& db_;
     SimHandlerOptions options_;
+    CSimFirmware firmware_;
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
