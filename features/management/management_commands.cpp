@@ -1,5 +1,11 @@
 #include "features/management/management_commands.h"
 
+#include "features/management/firmware/ne_boot_partition_dlg.h"
+#include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "features/management/firmware/ne_config_backup_restore_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_backup_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_dlg.h"
+#include "features/management/firmware/ne_shdsl_fw_upgrade_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
@@ -103,24 +109,24 @@ std::vector<Command> Commands()
             .Menu(kFirmwareUpgrade, "NE && ADSL...", 10)
             .Menu(kNeManagement, "&Firmware Upgrade...", 120, LinkModes::Direct)
             .InNeSet()
-            .ByMode(NotBuilt("CNeFwUpgradeBackupDlg"), kTargetNeOnly)
+            .ByMode<CNeFwUpgradeBackupDlg>(kTargetNeOnly)
             .Location(),
         Command(33197)
             .Menu(kFirmwareUpgrade, "SHDSL...", 20)
             .Menu(kNeManagement, "NE SHDSL Firmware Upgrade...", 130, LinkModes::Direct)
             .InNeSet()
-            .ByMode(NotBuilt("CNeShdslFwUpgradeDlg"), kTargetNeOnly)
+            .ByMode<CNeShdslFwUpgradeDlg>(kTargetNeOnly)
             .Location(),
         Command(33170)
             .Menu(kNeManagement, "Boot Partition...", 140)
             .InNeSet()
-            .Dialog(NotBuilt("CNeBootPartitionDlg"), kTargetNeOnly)
+            .Dialog<CNeBootPartitionDlg>(kTargetNeOnly)
             .Location(),
         Command(33001)
             .Menu(kNeManagement, "&Backup && Restore...", 150)
             .InNeSet()
             .HideIn({MainMenuCase::DirectNe})
-            .ByMode(NotBuilt("CNeConfigBackupRestoreDlg"), kTargetNeEntity),
+            .ByMode<CNeConfigBackupRestoreDlg>(kTargetNeEntity),
         Command(33206)
             .Menu(kNeManagement, "File System List...", 170)
             .NeOnline()
@@ -170,7 +176,7 @@ std::vector<Command> Commands()
 // prompt dialogs after their query.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CNeConfigBackupListDlg"), NotBuilt("CNeFwUpgradeDlg"), NotBuilt("CNeCliPromptDlg"),
+    return {BuiltDialog<CNeConfigBackupListDlg>(), BuiltDialog<CNeFwUpgradeDlg>(), NotBuilt("CNeCliPromptDlg"),
             NotBuilt("CNeCliPromptDualDlg")};
 }
 

@@ -607,8 +607,6 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         column.desiredWidth = HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins,
                                                 HeaderHasImage(list, c));
         column.minimumWidth = column.desiredWidth;
-        if (column.flags & kColumnOwnerText)
-            continue;
         const auto cellWidth = [&](const QString& text, bool subItemImage) {
             CellMeasure cell;
             cell.textWidth = measure(text);
@@ -619,6 +617,13 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
+        // What its owner draws is no text of the rows: only the values it expects take room.
+        if (column.flags & kColumnOwnerText) {
+            for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
+                column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, false));
+            column.desiredWidth = column.minimumWidth;
+            continue;
+        }
         bool images = false;
         for (int row = firstRow; row < lastRow; ++row) {
             const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
