@@ -1,14 +1,19 @@
 #include "app/program_parts.h"
 
+#include "features/fault/alarm_sound/alarm_sound.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/fault_commands.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "features/management/management_commands.h"
 #include "features/performance/performance_commands.h"
 #include "features/provisioning/provisioning_commands.h"
+#include "ui/shell/app/sound_thread_host.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
 #include "ui/shell/routing/shell_commands.h"
 #include "ui/shell/tree/group_view.h"
+
+#include <cstdint>
+#include <memory>
 
 void RegisterProgramParts()
 {
@@ -17,6 +22,11 @@ void RegisterProgramParts()
     RegisterTrapSumView();
     RegisterGroupView();
     DeclareProgramCommands();
+    SetAlarmSoundThreadBody([](CSoundThread& thread) {
+        const std::unique_ptr<IAlarmSoundHost> host = MakeProgramAlarmSoundHost(
+            [&thread](uint32_t ms) { return thread.Sleep(ms); }, [&thread] { return thread.QuitRequested(); });
+        RunAlarmSoundLoop(*host);
+    });
 }
 
 void DeclareProgramCommands()

@@ -23,6 +23,8 @@ inline constexpr uint32_t kSimStaySilent = 2;
 inline constexpr uint32_t kSimDropConnection = 3;
 // Answer this request in protocol version arg1.
 inline constexpr uint32_t kSimAnswerInVersion = 4;
+// Clear every active alarm of the request's NE, as the NE would report them cleared; the workstations are told.
+inline constexpr uint32_t kSimClearAlarms = 5;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

@@ -44,8 +44,7 @@ bool IsModify(const Frame& frame)
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload)
 {
-    const uint32_t perFrame =
-        recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
+    const uint32_t perFrame = recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
     std::vector<Frame> frames;
     uint32_t sent = 0;
     do {
@@ -594,6 +593,11 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
             return;
         }
         if (IsModify(request)) {
+            // An acknowledgement is of the active alarms: an entity without any has nothing to acknowledge.
+            if (db_.AlarmLog().StateBits(neId, rec.entityId) == 0) {
+                Reply(out, request.header, Refused("No active alarm to acknowledge"));
+                return;
+            }
             db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime);
         } else {
             const SimEntityAck ack = db_.AlarmLog().Ack(neId, rec.entityId);
@@ -649,6 +653,31 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         notice.channel = control.arg2 == kSimChannelUdp ? SimChannel::kUdp : SimChannel::kTcp;
         out.notices.push_back(std::move(notice));
         out.noticesFirst = true;
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimClearAlarms: {
+        const CSimNe* ne = db_.FindNe(request.header.neId);
+        if (ne == nullptr) {
+            Reply(out, request.header, Refused(kSimNoSuchNe));
+            return;
+        }
+        std::vector<EntityStateRec> states;
+        for (const CEntityNode* node : ne->Entities()) {
+            const uint32_t bits = db_.AlarmLog().StateBits(ne->Id(), node->GetEntityId());
+            for (uint32_t bit = 0; bits != 0 && bit < static_cast<uint32_t>(kEntityAlarmCount); ++bit) {
+                if ((bits & (1u << bit)) == 0) {
+                    continue;
+                }
+                if (std::optional<EntityStateRec> state = db_.ToggleAlarm(ne->Id(), node->GetEntityId(), bit, now)) {
+                    states.push_back(*state);
+                }
+            }
+        }
+        if (!states.empty()) {
+            out.notices.push_back(Notice(SimAudience::kEveryone, kReqEntityStateChange, ne->Id(), states));
+            out.noticesFirst = true;
+        }
         Reply(out, request.header, kDrvOk);
         return;
     }
