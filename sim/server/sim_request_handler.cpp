@@ -549,6 +549,11 @@ void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
+    // NE 0 asks about every NE; any other must exist.
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
+        return;
+    }
     const uint32_t locationId = query.locationId;
     auto neMatches = [this, locationId](uint32_t neId) {
         const CSimNe* ne = db_.FindNe(neId);
@@ -569,6 +574,10 @@ void CSimRequestHandler::AlarmStatistics(Handled& out, const Frame& request)
     if (!IsQuery(request) || RecordsOf(request, kAlarmStatQueryRecSize) == 0 ||
         !DecodeRecord(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
         Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
         return;
     }
     const std::vector<AlarmStatRec> stats = db_.AlarmLog().Statistics(request.header.neId, query);

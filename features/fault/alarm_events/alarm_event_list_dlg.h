@@ -77,6 +77,7 @@ public:
     void OnAcknowledge();
 
 protected:
+    bool HasTotal() const override { return true; }
     uint32_t RangeBound() const override { return total_; }
     PagingButtons Buttons(RecordRange range) const override { return ServerPagingButtons(range, total_); }
     void OnPagingButton(int id) override;

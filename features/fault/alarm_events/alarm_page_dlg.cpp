@@ -49,7 +49,7 @@ void CAlarmPageDlg::ShowRange(RecordRange range)
     showingRange_ = true;
     SetControlText(*this, kFromId, QString::number(range.from));
     SetControlText(*this, kToId, QString::number(range.to));
-    if (GetDlgItem(kTotalId) != nullptr)
+    if (HasTotal())
         SetControlText(*this, kTotalId, QString::number(total_));
     showingRange_ = false;
     UpdatePagingButtons();
@@ -60,7 +60,8 @@ bool CAlarmPageDlg::ValidateRange()
     if (!UpdateDialogData())
         return false;
     const RecordRange valid = ValidateRecordRange(range_, RangeBound());
-    if (!(valid == range_) || GetDlgItem(kTotalId) != nullptr)
+    // The server's list shows the range whatever it was; the NE's log only when it changed.
+    if (!(valid == range_) || HasTotal())
         ShowRange(valid);
     return true;
 }
@@ -71,7 +72,7 @@ void CAlarmPageDlg::UpdatePagingButtons()
     EnableControl(kFirstPageId, buttons.first);
     EnableControl(kPreviousPageId, buttons.previous);
     EnableControl(kNextPageId, buttons.next);
-    if (GetDlgItem(kLastPageId) != nullptr)
+    if (HasTotal())
         EnableControl(kLastPageId, buttons.last);
     EnableControl(kSpinId, buttons.spin);
     EnableControl(kRefreshButtonId, true);
@@ -85,7 +86,7 @@ void CAlarmPageDlg::OnRangeEdited()
     const std::optional<uint32_t> to = NumberOf(ControlText(*this, kToId));
     if (!from || !to) {
         EnableControls({kRefreshButtonId, kFirstPageId, kPreviousPageId, kNextPageId, kSpinId}, false);
-        if (GetDlgItem(kLastPageId) != nullptr)
+        if (HasTotal())
             EnableControl(kLastPageId, false);
         return;
     }
@@ -96,7 +97,7 @@ void CAlarmPageDlg::OnRangeEdited()
     EnableControl(kFirstPageId, buttons.first);
     EnableControl(kPreviousPageId, buttons.previous);
     EnableControl(kNextPageId, buttons.next);
-    if (GetDlgItem(kLastPageId) != nullptr)
+    if (HasTotal())
         EnableControl(kLastPageId, buttons.last);
     EnableControl(kSpinId, buttons.spin);
 }

@@ -58,6 +58,8 @@ protected:
 
     // The highest record number the range may reach.
     virtual uint32_t RangeBound() const = 0;
+    // The list shows the server's total and has a last page.
+    virtual bool HasTotal() const = 0;
     virtual PagingButtons Buttons(RecordRange range) const = 0;
     // A paging button (first, previous, next, last) after the range was checked.
     virtual void OnPagingButton(int id) = 0;

@@ -52,6 +52,7 @@ public:
     void OnDetail();
 
 protected:
+    bool HasTotal() const override { return false; }
     uint32_t RangeBound() const override { return kNeAlarmLogBound; }
     PagingButtons Buttons(RecordRange range) const override { return NeLogPagingButtons(range); }
     void OnPagingButton(int id) override;

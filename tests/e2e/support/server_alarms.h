@@ -9,6 +9,7 @@
 #include "link/records/alarm_query_rec.h"
 #include "link/records/record_codec.h"
 #include "link/records/request_codes.h"
+#include "link/records/server_alarm_event_rec.h"
 #include "sim/server/sim_control.h"
 
 #include <cstdint>
@@ -18,12 +19,12 @@
 namespace e2e {
 
 // The server's count of matches of an alarm query (the reply's total); nullopt when it did not answer.
-inline std::optional<uint32_t> ServerAlarmTotal(CProgram& program, AlarmQueryRec query)
+inline std::optional<uint32_t> ServerAlarmTotal(CProgram& program, AlarmQueryRec query, uint32_t neId = 0)
 {
     const auto bytes = EncodeRecord(query);
     server_test::CRawClient& probe = program.ServerProbe();
     const uint32_t sequence =
-        probe.Send(kEmsOpQuery, kReqAlarmEvent, 0, {bytes.begin(), bytes.end()}, kAlarmQueryRecSize);
+        probe.Send(kEmsOpQuery, kReqAlarmEvent, neId, {bytes.begin(), bytes.end()}, kAlarmQueryRecSize);
     const std::optional<::Frame> reply = probe.ReplyTo(sequence);
     if (!reply || reply->header.status != 0)
         return std::nullopt;
@@ -38,6 +39,20 @@ inline std::optional<uint32_t> ServerActiveAlarms(CProgram& program, uint32_t se
     query.severity = severity;
     query.firstRecord = 1;
     return ServerAlarmTotal(program, query);
+}
+
+// The numbers of the records of an alarm query's page, as the server numbers them.
+inline std::vector<uint32_t> ServerAlarmPage(CProgram& program, const AlarmQueryRec& query, uint32_t neId)
+{
+    const auto bytes = EncodeRecord(query);
+    std::vector<uint32_t> numbers;
+    for (const std::vector<uint8_t>& record :
+         program.QueryServer(kReqAlarmEvent, neId, {bytes.begin(), bytes.end()}, kAlarmQueryRecSize)) {
+        ServerAlarmEventRec rec;
+        if (DecodeRecord(record.data(), record.size(), &rec))
+            numbers.push_back(rec.recordNo);
+    }
+    return numbers;
 }
 
 // The acknowledgement the server keeps of an entity.
