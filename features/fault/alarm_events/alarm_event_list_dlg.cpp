@@ -265,17 +265,10 @@ std::vector<uint32_t> CAlarmEventListDlg::QueryPage()
         return keys;
     ResetBoxesToHandOver();
     total_ = reply.total;
-    // A page holds at most 5000 records, whatever the reply carries.
-    const size_t kept = std::min<size_t>(reply.records.size(), kPageRecordsMax);
     const AlarmEventContext context{handOver_.queryMode == kAlarmQueryActive, static_cast<uint32_t>(GetNeId()),
                                     static_cast<uint32_t>(GetLocationId())};
-    page_.reserve(kept);
-    for (size_t i = 0; i < kept; ++i) {
-        AlarmEventEntry entry{static_cast<uint32_t>(i), reply.records[i], LookOfAlarmEvent(reply.records[i], context)};
-        if (entry.look.HasRow())
-            keys.push_back(entry.index);
-        page_.push_back(std::move(entry));
-    }
+    page_ = MakeAlarmEventPage(reply.records, context);
+    keys = RowKeysOf(page_);
     FilterAndCount(keys);
     if (IsSummaryQuery(query))
         AppData().SetAlarmSeverityCount(static_cast<int>(query.severity), total_);

@@ -37,13 +37,6 @@ struct AlarmQueryHandOver {
     bool operator==(const AlarmQueryHandOver&) const = default;
 };
 
-// One record of the page with what its row shows.
-struct AlarmEventEntry {
-    uint32_t index = 0; // in the page
-    AlarmEventRec record;
-    AlarmRowLook look;
-};
-
 class CAlarmEventListDlg : public CAlarmPageDlg {
     Q_OBJECT
 public:

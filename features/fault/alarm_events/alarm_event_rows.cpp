@@ -9,9 +9,12 @@
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
 #include "core/util/severity.h"
+#include "features/fault/alarm_events/ne_boot_time.h"
+#include "features/fault/alarm_events/record_paging.h"
 #include "features/fault/alarm_lists/alarm_list_look.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -120,6 +123,31 @@ AlarmRowLook LookOfNeAlarmLogEntry(const NeAlarmLogRec& rec, const CNeRecord* ne
     look.image = kImageCritical + look.severity - 1;
     look.flags = static_cast<uint16_t>(kRowFilterShown | SeverityFilterBit(look.severity));
     return look;
+}
+
+std::vector<AlarmEventEntry> MakeAlarmEventPage(const std::vector<AlarmEventRec>& records,
+                                                const AlarmEventContext& context)
+{
+    const size_t kept = std::min<size_t>(records.size(), kPageRecordsMax);
+    std::vector<AlarmEventEntry> page;
+    page.reserve(kept);
+    for (size_t i = 0; i < kept; ++i)
+        page.push_back({static_cast<uint32_t>(i), records[i], LookOfAlarmEvent(records[i], context)});
+    return page;
+}
+
+std::vector<NeAlarmLogEntry> MakeNeAlarmLogPage(const std::vector<NeAlarmLogRec>& records, const CNeRecord* ne,
+                                                int64_t bootTime)
+{
+    const size_t kept = std::min<size_t>(records.size(), kPageRecordsMax);
+    std::vector<NeAlarmLogEntry> page;
+    page.reserve(kept);
+    for (size_t i = 0; i < kept; ++i) {
+        const NeAlarmLogRec& rec = records[i];
+        page.push_back(
+            {static_cast<uint32_t>(i), rec, LookOfNeAlarmLogEntry(rec, ne), NeLogEntryTime(bootTime, rec.occurUptime)});
+    }
+    return page;
 }
 
 CChainKey& CChainKey::Text(std::string_view text)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CNeRecord;
 
@@ -42,6 +43,35 @@ AlarmRowLook LookOfAlarmEvent(const AlarmEventRec& rec, const AlarmEventContext&
 // An entry of an NE's own log, whose alarms have the model of the module online first, then the planned one; an
 // entry without a defined alarm reports the alarms cleared.
 AlarmRowLook LookOfNeAlarmLogEntry(const NeAlarmLogRec& rec, const CNeRecord* ne);
+
+// One record of a page of the server's list, and one entry of a page of an NE's log, with what its row shows.
+struct AlarmEventEntry {
+    uint32_t index = 0; // in the page: the row's key
+    AlarmEventRec record;
+    AlarmRowLook look;
+};
+struct NeAlarmLogEntry {
+    uint32_t index = 0;
+    NeAlarmLogRec record;
+    AlarmRowLook look;
+    uint32_t occurTime = 0; // seconds since 1970, from the NE's start
+};
+
+// The pages a reply gives: its first records up to what a page holds (5000), whatever the reply carries.
+std::vector<AlarmEventEntry> MakeAlarmEventPage(const std::vector<AlarmEventRec>& records,
+                                                const AlarmEventContext& context);
+std::vector<NeAlarmLogEntry> MakeNeAlarmLogPage(const std::vector<NeAlarmLogRec>& records, const CNeRecord* ne,
+                                                int64_t bootTime);
+// The keys of the entries that give a row, in the page's order.
+template <class Entry> std::vector<uint32_t> RowKeysOf(const std::vector<Entry>& page)
+{
+    std::vector<uint32_t> keys;
+    for (const Entry& entry : page) {
+        if (entry.look.HasRow())
+            keys.push_back(entry.index);
+    }
+    return keys;
+}
 
 // A sort key of several parts that orders, compared as bytes, by its first part, then its second and so on: texts
 // without regard to case, numbers by value.

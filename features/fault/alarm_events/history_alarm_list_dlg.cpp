@@ -206,17 +206,8 @@ std::vector<uint32_t> CHistoryAlarmListDlg::QueryPage()
         code, static_cast<uint32_t>(GetNeId()), body, {.failureTextId = kStrFailToQuery});
     if (!reply.Ok())
         return keys;
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    const size_t kept = std::min<size_t>(reply.records.size(), kPageRecordsMax);
-    page_.reserve(kept);
-    for (size_t i = 0; i < kept; ++i) {
-        const NeAlarmLogRec& rec = reply.records[i];
-        NeAlarmLogEntry entry{static_cast<uint32_t>(i), rec, LookOfNeAlarmLogEntry(rec, ne),
-                              NeLogEntryTime(bootTime_, rec.occurUptime)};
-        if (entry.look.HasRow())
-            keys.push_back(entry.index);
-        page_.push_back(std::move(entry));
-    }
+    page_ = MakeNeAlarmLogPage(reply.records, FindNeById(static_cast<uint32_t>(GetNeId())), bootTime_);
+    keys = RowKeysOf(page_);
     FilterAndCount(keys);
     if (firstPage && !page_.empty())
         ShowRange({page_.front().record.recordNo, page_.back().record.recordNo});

@@ -20,14 +20,6 @@ namespace Ui {
 class CHistoryAlarmListDlg;
 }
 
-// One entry of the page with what its row shows.
-struct NeAlarmLogEntry {
-    uint32_t index = 0; // in the page
-    NeAlarmLogRec record;
-    AlarmRowLook look;
-    uint32_t occurTime = 0; // seconds since 1970, from the NE's start
-};
-
 class CHistoryAlarmListDlg : public CAlarmPageDlg {
     Q_OBJECT
 public:
