@@ -1,6 +1,7 @@
 #include "features/fault/alarm_sound/alarm_sound.h"
 
 #include "core/config/app_settings.h"
+#include "core/ini/file_path.h"
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "core/util/severity.h"
@@ -86,7 +87,8 @@ public:
     bool LockTables(uint32_t waitMs) override { return LockDispatch(waitMs); }
     void UnlockTables() override { UnlockDispatch(); }
     bool AnyNeSounds(const AlarmSignalCode& beep) override { return NeTableSounds(AppData().nes, beep); }
-    void Play(const std::string& file) override { AlarmSoundPlayer().Play(file); }
+    // The file as the configuration names it (.\Sound\Alarm.wav), in the working directory.
+    void Play(const std::string& file) override { AlarmSoundPlayer().Play(ResolveFilePath(NormalizeConfigPath(file))); }
     bool Sleep(uint32_t ms) override { return sleep_(ms); }
     bool QuitRequested() override { return quitRequested_(); }
 
