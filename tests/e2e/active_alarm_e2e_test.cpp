@@ -65,6 +65,9 @@ TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
     EXPECT_TRUE(program.WaitUntil([&] { return SummaryCounts(summary) == atLogin; }))
         << SummaryCounts(summary).join(',').toStdString() << " shown, the server has "
         << atLogin.join(',').toStdString();
+    program.Frame().resize(1152, 720);
+    program.Settle();
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("main_frame_alarm_summary")));
 
     // Alarms come and go: the counts follow without the operator opening a list.
     ASSERT_TRUE(e2e::ServerControl(program, kNorthNe, kSimPushEntityStates, 7, kSimChannelTcp));
