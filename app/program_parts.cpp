@@ -1,10 +1,12 @@
 #include "app/program_parts.h"
 
 #include "features/fault/alarm_sound/alarm_sound.h"
+#include "features/fault/alarm_summary/alarm_summary_detail.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/fault_commands.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "features/management/management_commands.h"
+#include "features/management/ne/ne_list_dlg.h"
 #include "features/performance/performance_commands.h"
 #include "features/provisioning/provisioning_commands.h"
 #include "ui/shell/app/sound_thread_host.h"
@@ -15,11 +17,30 @@
 #include <cstdint>
 #include <memory>
 
+namespace {
+
+// The alarm summary's rows of NEs open the NE list of their connection state, across all locations; its rows of
+// alarms open the fault area's lists.
+void OpenSummaryDetail(const TrapSumDetailRequest& request)
+{
+    if (request.dialogId != TrapSumDetailRequest::kNeList) {
+        OpenAlarmSummaryDetail(request);
+        return;
+    }
+    CNeListDlg dlg;
+    dlg.SetLocationId(0);
+    dlg.SetConnectionFilter(static_cast<uint8_t>(request.neStateFilter));
+    dlg.DoModal();
+}
+
+} // namespace
+
 void RegisterProgramParts()
 {
     // The location tree and the fault views plug into the frame's panes.
     RegisterTrapLogView();
     RegisterTrapSumView();
+    SetTrapSumDetailOpener(OpenSummaryDetail);
     RegisterGroupView();
     DeclareProgramCommands();
     SetAlarmSoundThreadBody([](CSoundThread& thread) {

@@ -15,6 +15,8 @@
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
 #include "link/link_ui.h"
+#include "link/records/location_record.h"
+#include "link/records/word_record.h"
 #include "link/server/alarm_def_values.h"
 #include "link/server/net_drv_server_agent.h"
 #include "link/server/server_dispatch_rules.h"
@@ -32,6 +34,8 @@ protected:
     // The world the simulated server serves, and extra arguments.
     virtual std::vector<std::string> WorldArguments() const { return {"--scenario", WorldScenario()}; }
     virtual std::vector<std::string> SimArguments() const { return {}; }
+    // The driver's settings beside those every test uses.
+    virtual void AdjustSettings(LinkSettings& /*settings*/) const {}
 
     void SetUp() override
     {
@@ -60,6 +64,7 @@ protected:
         settings.pingIntervalMs = 600000; // no keep-alive unless a test asks for it
         settings.serverTrapPort = 41461;
         settings.connectLimitMs = 5000;
+        AdjustSettings(settings);
         driver_ = std::make_unique<CNetDrvServerAgent>(settings);
         ASSERT_EQ(driver_->Start(), kDrvOk);
         ASSERT_EQ(driver_->EmsConnect(kLoopback, sim_.Port(), "", ""), kDrvOk);
@@ -106,15 +111,15 @@ protected:
         if (const int result = Logon(user, password); result != kDrvOk) {
             return result;
         }
-        const std::vector<uint8_t> location(224, 0);
+        const std::vector<uint8_t> location(kLocationRecordSize, 0);
         const uint8_t body = 0;
         const uint32_t notificationsOn = 1;
-        Request(kEmsOpQuery, 20, 0, location.data(), 224, 1, -2, 0, true);
-        Request(kEmsOpQuery, 10, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpQuery, 15, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpQuery, 33, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpQuery, 34, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpModify, 334, 0, &notificationsOn, 4, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqLocation, 0, location.data(), kLocationRecordSize, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqUserAccount, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqUserRights, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqNeKeyAll, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqLoginQuery, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpModify, kReqNotificationsOn, 0, &notificationsOn, kWordRecordSize, 1, -2, 0, true);
         if (const CUserAccount* account = FindUserAccount(AppData().GetLoginUserName()); account != nullptr) {
             SetUserLocationScope(account->locationId);
         }

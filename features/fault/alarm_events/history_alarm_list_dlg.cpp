@@ -194,16 +194,15 @@ std::vector<uint32_t> CHistoryAlarmListDlg::QueryPage()
     const RecordRange range = GetRange();
     const PageRequest request = pending_.value_or(PageRequest{range.from, range.Count()});
     const uint32_t count = request.count == 0 ? AppSettings().hisAlarmRecCnt : request.count;
-    NeAlarmLogRangeRec body;
-    uint16_t code = kReqAlarmEvent;
-    if (request.first == 0) {
-        code = kReqNeAlarmLog;
-        body = {0, count};
-    } else {
-        body = {request.first, request.first + count - 1};
-    }
-    const RecordReply<NeAlarmLogRec> reply = CRecordRequests().Query<NeAlarmLogRec>(
-        code, static_cast<uint32_t>(GetNeId()), body, {.failureTextId = kStrFailToQuery});
+    // The log's first entries (329), or those of a range of entry numbers (328).
+    const RequestOptions options{.failureTextId = kStrFailToQuery};
+    const RecordReply<NeAlarmLogRec> reply =
+        request.first == 0
+            ? CRecordRequests().Query(kReqNeAlarmLog, static_cast<uint32_t>(GetNeId()), NeAlarmLogRangeRec{0, count},
+                                      options)
+            : CRecordRequests().QueryDirect<NeAlarmLogRec>(kReqAlarmEvent, static_cast<uint32_t>(GetNeId()),
+                                                           NeAlarmLogRangeRec{request.first, request.first + count - 1},
+                                                           options);
     if (!reply.Ok())
         return keys;
     page_ = MakeNeAlarmLogPage(reply.records, FindNeById(static_cast<uint32_t>(GetNeId())), bootTime_);

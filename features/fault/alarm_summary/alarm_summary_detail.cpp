@@ -3,13 +3,6 @@
 #include "features/fault/active_alarms/active_alarm_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
-#include "ui/framework/dialogs/dialog_registry.h"
-
-namespace {
-
-constexpr const char* kNeListDlg = "CNeListDlg";
-
-} // namespace
 
 void OpenAlarmSummaryDetail(const TrapSumDetailRequest& request)
 {
@@ -33,12 +26,7 @@ void OpenAlarmSummaryDetail(const TrapSumDetailRequest& request)
         list.DoModal();
         break;
     }
-    default: {
-        DialogRequest list;
-        list.className = kNeListDlg;
-        list.neStateFilter = request.neStateFilter;
-        OpenRouteDialog(list);
+    default:
         break;
-    }
     }
 }

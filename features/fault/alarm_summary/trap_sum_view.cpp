@@ -7,7 +7,6 @@
 #include "core/tables/ne_table.h"
 #include "core/util/severity.h"
 #include "features/fault/alarm_summary/alarm_summary_counts.h"
-#include "features/fault/alarm_summary/alarm_summary_detail.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
@@ -266,7 +265,6 @@ void CTrapSumView::OnContextMenu()
 
 void RegisterTrapSumView()
 {
-    SetTrapSumDetailOpener(OpenAlarmSummaryDetail);
     SetFrameViewFactory(kViewAlarmSummary, [](QWidget* parent, IViewHost& host) -> CAFormView* {
         auto* view = new CTrapSumView(parent);
         view->SetCountUpdater([counts = std::make_shared<CAlarmSummaryCounts>()] { counts->Update(); });

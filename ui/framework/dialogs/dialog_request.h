@@ -34,7 +34,6 @@ struct DialogRequest {
     int templateMode = -1;
     int profileGroup = -1;
     int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
-    int neStateFilter = 0;  // the NE list: 1 connected NEs only, 2 NEs not connected only, 0 all
 
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;
