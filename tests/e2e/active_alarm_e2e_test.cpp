@@ -83,6 +83,8 @@ TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
     program.Operator().OnDialog<CAlarmEventListDlg>([&](CAlarmEventListDlg& list) {
         listed = list.GetTotal();
         EXPECT_EQ(list.GetHandOver().severity, 2u);
+        EXPECT_TRUE(list.IsColumnHidden(CAlarmEventListDlg::kClearTimeColumn)) << "active alarms are not cleared";
+        EXPECT_TRUE(list.IsControlVisible(CAlarmEventListDlg::kAckCheckId)) << "active alarms are acknowledged";
         return IDCANCEL;
     });
     QTreeView& rows = *summary.FindList(kListControlId);

@@ -17,6 +17,7 @@
 #include "platform/list_control.h"
 
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -178,6 +179,16 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
                 counted += sum;
             }
             EXPECT_GT(counted, 0u);
+            // The counts sort as numbers, by the column clicked.
+            for (int column : {2, 5}) {
+                e2e::CProgram::ClickHeader(*rows.header(), column);
+                std::vector<uint32_t> shown;
+                for (const QString& cell : e2e::ListColumn(rows, column))
+                    shown.push_back(cell.toUInt());
+                EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()) || std::is_sorted(shown.rbegin(), shown.rend()))
+                    << "column " << column;
+                EXPECT_NE(shown.front(), shown.back()) << "column " << column << " has counts to order";
+            }
             // Alarm List without a chosen row: the whole scope's history, as many records as counted.
             person.OnDialog<List>([&](List& list) {
                 EXPECT_EQ(list.GetHandOver().queryMode, kAlarmQueryHistory);

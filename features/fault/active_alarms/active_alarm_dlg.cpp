@@ -136,17 +136,17 @@ void CActiveAlarmDlg::InitData()
         const CEntityId whole(1);
         SetTarget(GetNeId(), &whole);
     }
-    if (AppSettings().directControl) {
-        ShowControls({kAcknowledgeButtonId, kAckCheckId, kNackCheckId}, false);
-        for (int column : {kLocationColumn, kAckPersonColumn, kAckTimeColumn})
-            SetColumnHidden(column, true);
-    }
     UpdateCaption(kCaptionNe | kCaptionEntity);
     SetSmallImages();
     EnableSubItemImages();
     SetRowColorMode(kRowColorsByImage);
     SetRowColors(SeverityRowStyles());
     InitListColumnsById(kStrColumnsActiveAlarms);
+    if (AppSettings().directControl) {
+        ShowControls({kAcknowledgeButtonId, kAckCheckId, kNackCheckId}, false);
+        for (int column : {kLocationColumn, kAckPersonColumn, kAckTimeColumn})
+            SetColumnHidden(column, true);
+    }
     // Alarms ... sorts by severity; the times and the person under their own keys.
     SetColumnMap(7, 1);
     UpdateData(false);
