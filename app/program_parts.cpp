@@ -11,6 +11,8 @@
 #include "features/provisioning/provisioning_commands.h"
 #include "ui/shell/app/sound_thread_host.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
+#include "ui/shell/map/geo_view.h"
+#include "ui/shell/panel/frame_view.h"
 #include "ui/shell/routing/shell_commands.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -42,6 +44,8 @@ void RegisterProgramParts()
     RegisterTrapSumView();
     SetTrapSumDetailOpener(OpenSummaryDetail);
     RegisterGroupView();
+    RegisterFrameView();
+    RegisterGeoView();
     DeclareProgramCommands();
     SetAlarmSoundThreadBody([](CSoundThread& thread) {
         const std::unique_ptr<IAlarmSoundHost> host = MakeProgramAlarmSoundHost(

@@ -181,6 +181,11 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     default:
         break;
     }
+    if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && IsModify(request)) {
+        refuseNextChangeOf_ = 0;
+        Reply(out, header, Refused("Change refused by the server"));
+        return out;
+    }
     switch (code) {
     case kReqServerTime:
         if (IsQuery(request)) {
@@ -735,6 +740,32 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         Reply(out, request.header, kDrvOk);
         return;
     }
+    case kSimSetAlarm: {
+        const uint32_t neId = request.header.neId;
+        const CSimNe* ne = db_.FindNe(neId);
+        const bool raise = control.arg3 != 0;
+        const bool active = control.arg2 < 32 && ((db_.AlarmLog().StateBits(neId, control.arg1) >> control.arg2) & 1);
+        if (ne == nullptr || ne->FindEntity(control.arg1) == nullptr || control.arg2 >= 32) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        if (active != raise) {
+            const std::optional<EntityStateRec> state = db_.ToggleAlarm(neId, control.arg1, control.arg2, now);
+            if (!state) {
+                Reply(out, request.header, kDrvRejected);
+                return;
+            }
+            out.notices.push_back(
+                Notice(SimAudience::kEveryone, kReqEntityStateChange, neId, std::vector<EntityStateRec>{*state}));
+            out.noticesFirst = true;
+        }
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimRefuseNextChange:
+        refuseNextChangeOf_ = static_cast<uint16_t>(control.arg1);
+        Reply(out, request.header, kDrvOk);
+        return;
     case kSimStaySilent:
         session.silentRequests = control.arg1;
         Reply(out, request.header, kDrvOk);

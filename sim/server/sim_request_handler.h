@@ -100,7 +100,8 @@ private:
     CSimDatabase& db_;
     SimHandlerOptions options_;
     std::function<std::vector<SimSession>()> listSessions_;
-    uint32_t generated_ = 0; // value of the next generated state record
+    uint32_t generated_ = 0;          // value of the next generated state record
+    uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

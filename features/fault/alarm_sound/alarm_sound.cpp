@@ -6,7 +6,7 @@
 #include "core/tables/ne_table.h"
 #include "core/util/severity.h"
 #include "link/server_message_dispatcher.h"
-#include "platform/sound_player.h"
+#include "platform/wave_player.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -87,8 +87,17 @@ public:
     bool LockTables(uint32_t waitMs) override { return LockDispatch(waitMs); }
     void UnlockTables() override { UnlockDispatch(); }
     bool AnyNeSounds(const AlarmSignalCode& beep) override { return NeTableSounds(AppData().nes, beep); }
-    // The file as the configuration names it (.\Sound\Alarm.wav), in the working directory.
-    void Play(const std::string& file) override { AlarmSoundPlayer().Play(ResolveFilePath(NormalizeConfigPath(file))); }
+    // The file as the configuration names it (.\Sound\Alarm.wav), in the working directory, played by the program's
+    // player on the application's thread, where it lives.
+    void Play(const std::string& file) override
+    {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app == nullptr)
+            return;
+        const QString path = QString::fromStdString(ResolveFilePath(NormalizeConfigPath(file)));
+        QMetaObject::invokeMethod(
+            app, [path] { CurrentWavePlayer().Play(path); }, Qt::QueuedConnection);
+    }
     bool Sleep(uint32_t ms) override { return sleep_(ms); }
     bool QuitRequested() override { return quitRequested_(); }
 

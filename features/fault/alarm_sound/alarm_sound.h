@@ -58,6 +58,6 @@ void RunAlarmSoundLoop(IAlarmSoundHost& host);
 bool NeTableSounds(const CNeTable& nes, const AlarmSignalCode& beep);
 
 // The program's host: the application's settings (taken over on the application's thread, at most each second), the
-// dispatch lock, the program's NE table and the alarm sound player; the thread gives its waits.
+// dispatch lock, the program's NE table and the program's wave player; the thread gives its waits.
 std::unique_ptr<IAlarmSoundHost> MakeProgramAlarmSoundHost(std::function<bool(uint32_t ms)> sleep,
                                                            std::function<bool()> quitRequested);

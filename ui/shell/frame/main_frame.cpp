@@ -281,11 +281,11 @@ void CMainFrame::ShowLocationIndicator(bool show)
 
 void CMainFrame::PlaceLocationIndicator()
 {
-    // Top right of the right-hand view, a little inside it.
-    const QWidget* client = centralWidget();
-    const QPoint corner =
-        client->mapToGlobal(QPoint(client->width() - locationIndicator_->frameGeometry().width() - 24, 16));
-    locationIndicator_->move(corner);
+    // The bottom left of the tree's pane, where the tree leaves room below its items: clear of the headers, the
+    // newest rows and the times of the right-hand view's lists.
+    const QWidget* treePane = innerSplitter_->widget(0);
+    const int height = locationIndicator_->frameGeometry().height();
+    locationIndicator_->move(treePane->mapToGlobal(QPoint(4, std::max(0, treePane->height() - height - 4))));
 }
 
 void CMainFrame::UpdateLocationIndicator(double longitude, double latitude, int ratio)
