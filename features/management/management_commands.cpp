@@ -158,7 +158,8 @@ std::vector<Command> Commands()
         // Only in the entity popups.
         Command(33017).Server().Dialog<CNeDlg>(kTargetNeOnly).Access(kAccessModify),
         Command(33018).Server().Dialog(NotBuilt("CUserDataDlg")).Member().Access(kAccessModify),
-        Command(33048).Server().Dialog<CNeListDlg>().Location(),
+        // The NE list of the direct link holds its one NE, whose configuration backup and restore it opens.
+        Command(33048).Dialog<CNeListDlg>().Location(),
         Command(33049).Server().Dialog(NotBuilt("CUserListDlg")).Location(),
         // With an NE current (on the map), the new NE starts from it.
         Command(33063).Server().Dialog<CNeDlg>(kTargetNeOnly).Location().Access(kAccessCreate),
