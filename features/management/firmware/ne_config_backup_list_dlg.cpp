@@ -116,9 +116,10 @@ void CNeConfigBackupListDlg::OnDeleteRecord(uint32_t number)
              .Delete(kReqNeBackup, static_cast<uint32_t>(GetNeId()), row->backup, {.failureTextId = kStrFailToDelete})
              .Ok())
         return;
-    ShowInfoTextById(kStrCompleteDeletingFile);
     rows_.Remove(number);
     UpdateRowCommands();
+    // After the row has gone: the selection that goes with it clears the message line.
+    ShowInfoTextById(kStrCompleteDeletingFile);
 }
 
 void CNeConfigBackupListDlg::Restore()
