@@ -130,7 +130,12 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
         EXPECT_EQ(dialog.Batch()->SlotCount(), 5u);
         EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
         EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kStopButtonId));
+        // Behind the summary the dialog is ready for the next batch.
+        bool readyBehindSummary = false;
+        person.onBox = [&](QDialog&) { readyBehindSummary = dialog.IsControlEnabled(Dlg::kUpgradeButtonId); };
         ASSERT_TRUE(program.WaitUntil([&] { return dialog.Batch() == nullptr; }, 60000));
+        person.onBox = nullptr;
+        EXPECT_TRUE(readyBehindSummary);
 
         std::map<QString, QString> status, error, result;
         for (int row = 0; row < rows.GetItemCount(); ++row) {

@@ -214,15 +214,16 @@ void CFwUpgradeBatch::End()
         const auto outcome = outcomes_.find(neId);
         success += outcome != outcomes_.end() && outcome->second ? 1 : 0;
     }
-    // Four lines: a message line would cut them.
-    ShowMessageText(LoadQString(kStrFwUpgradeSummary)
-                        .arg(LoadQString(kStrCompleteUpgradingNeFirmware))
-                        .arg(total)
-                        .arg(success)
-                        .arg(total - success),
-                    0);
+    const QString summary = LoadQString(kStrFwUpgradeSummary)
+                                .arg(LoadQString(kStrCompleteUpgradingNeFirmware))
+                                .arg(total)
+                                .arg(success)
+                                .arg(total - success);
+    // The dialog is itself again behind the summary; the batch goes once control is back in the event loop.
     if (view_ != nullptr)
         view_->OnEnded();
     else
         deleteLater();
+    // Four lines: a message line would cut them.
+    ShowMessageText(summary, 0);
 }
