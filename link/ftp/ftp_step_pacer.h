@@ -9,6 +9,8 @@ class CFtpStepPacer {
 public:
     CFtpStepPacer(uint32_t rateLimitMs, const std::atomic<bool>& abort) : rateLimitMs_(rateLimitMs), abort_(abort) {}
     void AfterFullStep() const;
+    // Whether a full step is followed by a pause; without one the processor is only yielded.
+    bool Pauses() const { return rateLimitMs_ != 0; }
 
 private:
     uint32_t rateLimitMs_;

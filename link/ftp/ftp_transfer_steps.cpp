@@ -75,21 +75,28 @@ long CFtpStepReader::Read(uint8_t* data, size_t room)
         job_.SetBytes(0);
         job_.SetState(FtpJobState::kSending);
     }
-    if (ended_)
-        return 0;
-    const size_t step = std::min<size_t>(room, dataSize_);
-    const size_t got = std::fread(data, 1, step, file_);
-    if (got < step && std::ferror(file_)) {
-        error_ = std::strerror(errno);
-        return -1;
-    }
-    job_.AddBytes(static_cast<uint32_t>(got));
-    // A short step is the file's end; a file of whole steps ends with an empty one.
-    if (got < step)
-        ended_ = true;
-    else
+    // Without a pause between them, the steps that fit go out together (and the processor is yielded once for
+    // them), so that no step leaves on its own.
+    size_t given = 0;
+    bool full = false;
+    do {
+        if (ended_)
+            break;
+        const size_t step = std::min<size_t>(room - given, dataSize_);
+        const size_t got = std::fread(data + given, 1, step, file_);
+        if (got < step && std::ferror(file_)) {
+            error_ = std::strerror(errno);
+            return -1;
+        }
+        job_.AddBytes(static_cast<uint32_t>(got));
+        given += got;
+        // A short step is the file's end; a file of whole steps ends with an empty one.
+        full = got == step;
+        ended_ = !full;
+    } while (!pacer_.Pauses() && room - given >= dataSize_);
+    if (full)
         pacer_.AfterFullStep();
-    return static_cast<long>(got);
+    return static_cast<long>(given);
 }
 
 CFtpStepWriter::CFtpStepWriter(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job)
@@ -103,6 +110,7 @@ bool CFtpStepWriter::Write(const uint8_t* data, size_t size)
         started_ = true;
         job_.SetState(FtpJobState::kReceiving);
     }
+    bool full = false;
     while (size > 0) {
         const size_t step = std::min<size_t>(size, dataSize_);
         if (std::fwrite(data, 1, step, file_) != step) {
@@ -112,8 +120,12 @@ bool CFtpStepWriter::Write(const uint8_t* data, size_t size)
         job_.AddBytes(static_cast<uint32_t>(step));
         data += step;
         size -= step;
-        if (step == dataSize_)
+        full = step == dataSize_;
+        // With a pause each full step waits; without, the processor is yielded once for what came.
+        if (full && pacer_.Pauses())
             pacer_.AfterFullStep();
     }
+    if (full && !pacer_.Pauses())
+        pacer_.AfterFullStep();
     return true;
 }

@@ -25,7 +25,8 @@ std::unique_ptr<IFtpSession> EnterNe(const FtpEndpoint& endpoint, const std::str
 void FailTransfer(const FtpResult& result, const std::string& localError, CFtpJob& job);
 
 // Feeds a store from the local file at its position, a step of the data size at a time, counting the bytes sent and
-// pausing after each full step. Its first call marks the job as sending.
+// pausing after each full step; without a pause configured, each call gives as many steps as fit. Its first call
+// marks the job as sending.
 class CFtpStepReader {
 public:
     CFtpStepReader(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job);
