@@ -27,7 +27,7 @@ import stat
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import ActiveDTP, FTPHandler
 from pyftpdlib.ioloop import IOLoop
 from pyftpdlib.servers import FTPServer
 
@@ -73,7 +73,30 @@ class NeAuthorizer(DummyAuthorizer):
         return DummyAuthorizer.has_perm(self, username, perm, path)
 
 
+class NeActiveDTP(ActiveDTP):
+    """The connector of an active data connection. Once connected it hands its socket to the data channel, yet
+    pyftpdlib's own connector, closed later with its session, still unregisters the descriptor number it had; by then
+    the data channel may have ended and a new session hold that number, which would then never be served. A
+    connector that has handed its socket over lets go of it."""
+
+    handed_over = False
+
+    def handle_connect(self):
+        ActiveDTP.handle_connect(self)
+        channel = self.cmd_channel.data_channel
+        self.handed_over = channel is not None and channel.socket is self.socket
+
+    def close(self):
+        if not self.handed_over:
+            ActiveDTP.close(self)
+            return
+        if self._idler is not None and not self._idler.cancelled:
+            self._idler.cancel()
+        self._closed = True
+
+
 class NeHandler(FTPHandler):
+    active_dtp = NeActiveDTP
     stats = None
     permit_foreign_addresses = False
     auth_failed_timeout = 0.1  # a refused login answers at once
