@@ -46,6 +46,7 @@ void CFwUpgradeBatch::Begin()
         if (serving_[slot])
             slotCount_ = slot + 1;
     }
+    FlushShown();
 }
 
 bool CFwUpgradeBatch::IsChecked(uint32_t neId) const
@@ -91,6 +92,7 @@ void CFwUpgradeBatch::Tick()
     if (ownTimer_ != nullptr)
         ownTimer_->stop();
     Scan();
+    FlushShown();
     ticking_ = false;
     if (ownTimer_ != nullptr && !ended_)
         ownTimer_->start(kTickMs);
@@ -193,8 +195,14 @@ void CFwUpgradeBatch::Show(uint32_t neId, const FwJobView& job)
     if (shown == job)
         return;
     shown = job;
-    if (view_ != nullptr)
-        view_->ShowJob(neId, job);
+    unshown_.emplace_back(neId, job);
+}
+
+void CFwUpgradeBatch::FlushShown()
+{
+    if (view_ != nullptr && !unshown_.empty())
+        view_->ShowJobs(unshown_);
+    unshown_.clear();
 }
 
 int CFwUpgradeBatch::Progress(uint32_t bytes) const
@@ -205,6 +213,7 @@ int CFwUpgradeBatch::Progress(uint32_t bytes) const
 void CFwUpgradeBatch::End()
 {
     ended_ = true;
+    FlushShown();
     unsigned total = 0;
     unsigned success = 0;
     for (const uint32_t neId : order_) {

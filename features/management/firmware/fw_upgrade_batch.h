@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 // What a row shows of its NE's job.
@@ -39,7 +40,8 @@ class IFwUpgradeView {
 public:
     virtual ~IFwUpgradeView() = default;
     virtual bool IsChecked(uint32_t neId) const = 0;
-    virtual void ShowJob(uint32_t neId, const FwJobView& job) = 0;
+    // The jobs that changed since the last time, by NE: once per tick, so that the list takes them together.
+    virtual void ShowJobs(const std::vector<std::pair<uint32_t, FwJobView>>& jobs) = 0;
     // The NE's record as the server keeps it after a report.
     virtual void ShowReport(const NeFwUpgradeRecord& record) = 0;
     // The dispatch has stopped: the Stop button has nothing left to do.
@@ -76,6 +78,8 @@ private:
     void Dispatch(bool untilFull);
     void Report(uint32_t neId, bool success);
     void Show(uint32_t neId, const FwJobView& job);
+    // The jobs shown since the last time go to the dialog.
+    void FlushShown();
     bool IsChecked(uint32_t neId) const;
     void End();
     int Progress(uint32_t bytes) const;
@@ -90,7 +94,8 @@ private:
     size_t cursor_ = 0;
     std::vector<std::optional<uint32_t>> serving_; // the NE of each slot
     std::map<uint32_t, FwJobView> shown_;
-    std::map<uint32_t, bool> outcomes_; // finished or failed, per NE
+    std::vector<std::pair<uint32_t, FwJobView>> unshown_; // changed since the last flush
+    std::map<uint32_t, bool> outcomes_;                   // finished or failed, per NE
     std::set<uint32_t> checkedAtDetach_;
     bool stopped_ = false;
     bool ended_ = false;

@@ -476,10 +476,14 @@ void CNeFwUpgradeDlg::OnTimer(int id)
         SetTimer(kJobTimer, CFwUpgradeBatch::kTickMs);
 }
 
-void CNeFwUpgradeDlg::ShowJob(uint32_t neId, const FwJobView& job)
+void CNeFwUpgradeDlg::ShowJobs(const std::vector<std::pair<uint32_t, FwJobView>>& jobs)
 {
-    if (const FwUpgradeRow* row = rows_.Find(neId))
-        rows_.Put({row->record, job});
+    std::vector<FwUpgradeRow> changed;
+    for (const auto& [neId, job] : jobs) {
+        if (const FwUpgradeRow* row = rows_.Find(neId))
+            changed.push_back({row->record, job});
+    }
+    rows_.Rewrite(changed);
 }
 
 void CNeFwUpgradeDlg::ShowReport(const NeFwUpgradeRecord& record)

@@ -76,7 +76,7 @@ public:
 
     // IFwUpgradeView.
     bool IsChecked(uint32_t neId) const override;
-    void ShowJob(uint32_t neId, const FwJobView& job) override;
+    void ShowJobs(const std::vector<std::pair<uint32_t, FwJobView>>& jobs) override;
     void ShowReport(const NeFwUpgradeRecord& record) override;
     void OnStopped() override;
     void OnEnded() override;

@@ -69,6 +69,15 @@ void CListRows::RewriteRow(uint32_t key)
     Relayout();
 }
 
+void CListRows::RewriteRows(const std::vector<uint32_t>& keys)
+{
+    for (const uint32_t key : keys) {
+        const int row = model_->RowOfKey(key);
+        model_->RowsChanged(row, row);
+    }
+    Relayout();
+}
+
 void CListRows::RemoveRowOf(uint32_t key)
 {
     model_->RemoveKeys({key});

@@ -75,6 +75,8 @@ protected:
     void AppendRow(uint32_t key);
     // The row's cells show the record as it is now.
     void RewriteRow(uint32_t key);
+    // The same for several rows, the columns making room once for them all.
+    void RewriteRows(const std::vector<uint32_t>& keys);
     void RemoveRowOf(uint32_t key);
 
     // The column table, through the typed list.
@@ -218,6 +220,22 @@ public:
         else
             this->AppendRow(key);
         return true;
+    }
+
+    // Records the list shows, changed together (a batch's progress on its rows): each row shows its change and the
+    // columns make room once. A record whose key has no row, or that the filter does not take, is left out.
+    void Rewrite(const std::vector<Rec>& recs)
+    {
+        std::vector<uint32_t> keys;
+        for (const Rec& rec : recs) {
+            const auto kept = records_.find(keyOf_(rec));
+            if (kept == records_.end() || (accept_ && !accept_(rec)))
+                continue;
+            kept->second = rec;
+            keys.push_back(kept->first);
+        }
+        if (!keys.empty())
+            this->RewriteRows(keys);
     }
 
     void Remove(uint32_t key)

@@ -12,6 +12,7 @@
 #include "ui/framework/lists/record_table_model.h"
 
 #include <QAbstractItemModelTester>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QStringList>
 #include <QTreeView>
@@ -149,6 +150,25 @@ TEST_F(RecordListTest, RowsFollowTheRecordsTheyShowAndKeepTheirPlacesAndNumbers)
     Sort(0, kSortAscending);
     EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Beta-2,Alpha,delta"));
     EXPECT_EQ(rows.Find(7)->load, 5u);
+}
+
+TEST_F(RecordListTest, RecordsRewrittenTogetherChangeOnlyTheRowsTheyHave)
+{
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    QAbstractItemModelTester checkRows(&rows.Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    rows.SetFilter([](const Host& host) { return !host.name.empty(); });
+    rows.SetRecords({{7, "beta", 600, {}}, {5, "Alpha", 90, {}}, {9, "gamma", 90, {}}});
+
+    // A new key gets no row, and a record the filter does not take changes nothing.
+    rows.Rewrite({{9, "gamma", 12345678, {}}, {4, "delta", 1, {}}, {7, "", 0, {}}, {5, "Alpha-2", 91, {}}});
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("beta,Alpha-2,gamma"));
+    EXPECT_EQ(Column(dialog_, 2), QStringLiteral("600,91,12345678"));
+    EXPECT_EQ(rows.Find(4), nullptr);
+    EXPECT_EQ(rows.Find(7)->load, 600u);
+    // The columns made room for the widest value that came.
+    const int needed = dialog_.list->fontMetrics().horizontalAdvance(QStringLiteral("12345678"));
+    EXPECT_GE(dialog_.list->header()->sectionSize(2), needed);
 }
 
 TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
