@@ -5,10 +5,12 @@
 #include "features/fault/trap_log/trap_log_view.h"
 #include "features/management/management_commands.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "features/management/operators/incoming_mail_dlg.h"
 #include "features/performance/performance_commands.h"
 #include "features/provisioning/provisioning_commands.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
+#include "ui/shell/app/app_dispatch_ui.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/panel/frame_view.h"
@@ -42,6 +44,8 @@ void RegisterProgramParts()
     RegisterGroupView();
     RegisterFrameView();
     RegisterGeoView();
+    // Each mail the server delivers opens an Incoming Mail window.
+    SetIncomingMailHandler(ShowIncomingMail);
     DeclareProgramCommands();
 }
 
