@@ -53,7 +53,7 @@ void CSubscriberDataDlg::InitData()
     } else if (!IsCreating()) {
         const CEntityIndex chosen = combos_.ChosenIndex();
         if (CEntityId(&chosen).id != GetTargetEntity().id)
-            ShowAlertTextById(kStrEntityDoesntExist, CSubscriberPortCombos::kPortComboId);
+            ShowAlertTextById(kStrEntityDoesNotExist, CSubscriberPortCombos::kPortComboId);
     }
     if (!IsCreating()) {
         EnableControls({CSubscriberPortCombos::kLocationComboId, CSubscriberPortCombos::kNeComboId,
