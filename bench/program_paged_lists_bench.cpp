@@ -105,6 +105,8 @@ void BM_SubscriberListPageOf5000(benchmark::State& state)
     e2e::CProgram program;
     if (!StartWorld(program, state))
         return;
+    // The command works on the NE chosen in the tree; the selection then widens to every NE.
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("DSLAM-00001")));
     program.Operator().OnDialog<CSubscriberSelectDlg>([&](CSubscriberSelectDlg& select) {
         e2e::Choose(select, kNeComboId, QStringLiteral(" <ALL>"));
         program.Operator().OnDialog<CSubscriberListDlg>([&](CSubscriberListDlg& list) { PageThrough(state, list); });
