@@ -2,6 +2,7 @@
 
 #include "link/records/acl_check_rec.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/adsl_block_pm_rec.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
@@ -211,9 +212,22 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqConfigVerify).Of<ProfileSyncRec>(),
 
     // Long-term performance monitoring.
-    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Of<LongTermPmItemRec>().Query(1),
-    Family(kReqLongTermPmCo).Of<XdslPmIntervalRec>().QueryOf<LongTermPmQueryRec>().QueryKey(4),
-    Family(kReqLongTermPmRt).Of<XdslPmIntervalRec>().QueryOf<LongTermPmQueryRec>().QueryKey(4),
+    // Long-term performance monitoring: the NE collects the records of its items' ports, named by port and creation
+    // time, and a query names the port and a range of creation times.
+    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete)
+        .Of<LongTermPmItemRec>()
+        .Query(1)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Family(kReqLongTermPmCo)
+        .Of<XdslPmIntervalRec>()
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
+    Family(kReqLongTermPmRt)
+        .Of<XdslPmIntervalRec>()
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
 
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
@@ -385,13 +399,38 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Of<ProtocolVlanRec>().Query(1),
     Single(kReqProtocolVlanState).Of<WordRecord>(),
 
-    // ADSL lines and their profiles. The record sizes of the block counters and the rate status are the NE's own.
-    Family(kReqAdslPmCo).Of<AdslCurrentPmRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslPmRt).Of<AdslCurrentPmRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslBlockCo).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslBlockRt).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslHistoryCo).Of<XdslPmIntervalRec>().QueryOf<AdslHistoryQueryRec>().QueryKey(4),
-    Family(kReqAdslHistoryRt).Of<XdslPmIntervalRec>().QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
+    // rows in the NE's tables: a query names the port.
+    Family(kReqAdslPmCo)
+        .Of<AdslCurrentPmRec>()
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPmRt)
+        .Of<AdslCurrentPmRec>()
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockCo)
+        .Of<AdslBlockPmRec>()
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockRt)
+        .Of<AdslBlockPmRec>()
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryCo)
+        .Of<XdslPmIntervalRec>()
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryRt)
+        .Of<XdslPmIntervalRec>()
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslPort).Of<AdslPortRec>().QueryKey(4),
     // A query names the line card's slot only.
     Family(kReqPktFilter).Of<PktFilterRec>().QueryKey(1),

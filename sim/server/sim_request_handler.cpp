@@ -44,8 +44,7 @@ bool IsModify(const Frame& frame)
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload)
 {
-    const uint32_t perFrame =
-        recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
+    const uint32_t perFrame = recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
     std::vector<Frame> frames;
     uint32_t sent = 0;
     do {
@@ -255,6 +254,18 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         return out;
     case kReqAlarmAck:
         AlarmAcks(out, request);
+        return out;
+    case kReqAdslPmCo:
+    case kReqAdslPmRt:
+    case kReqAdslBlockCo:
+    case kReqAdslBlockRt:
+    case kReqAdslHistoryCo:
+    case kReqAdslHistoryRt:
+        AdslPm(out, request, now);
+        return out;
+    case kReqLongTermPmCo:
+    case kReqLongTermPmRt:
+        LongTermPm(out, request, now);
         return out;
     default:
         Generic(out, request);

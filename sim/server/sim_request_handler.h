@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/server/frame_codec.h"
+#include "sim/pm/adsl_pm_generator.h"
 #include "sim/server/sim_database.h"
 
 // One workstation connection as the server sees it.
@@ -92,12 +93,16 @@ private:
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
+    void AdslPm(Handled& out, const Frame& request, uint32_t now);
+    void LongTermPm(Handled& out, const Frame& request, uint32_t now);
     void Generic(Handled& out, const Frame& request);
 
     CSimDatabase& db_;
     SimHandlerOptions options_;
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0; // value of the next generated state record
+    CAdslPmGenerator pm_;
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
