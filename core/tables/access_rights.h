@@ -11,16 +11,22 @@ inline constexpr size_t kRightsTableSize = 128;
 inline constexpr int kRightsFunctionCount = 128;
 inline constexpr int kRightsRoleCount = 3;
 
-// Function indexes the framework, shell and fault dialogs ask about.
+// Function indexes the framework, shell, fault and performance dialogs ask about.
 inline constexpr int kRightNeOperations = 3;   // telnet 'q', resets and file actions 'x', delete NE 'd'
 inline constexpr int kRightActiveAlarms = 9;   // active alarms and the trap log
 inline constexpr int kRightHistoryAlarms = 10; // history alarms and events, statistics
-inline constexpr int kRightMembers = 18;       // user accounts in the location tree
+inline constexpr int kRightPortRateStatus = 14;
+inline constexpr int kRightCurrentPm = 15;
+inline constexpr int kRightHistoryPm = 16;
+inline constexpr int kRightLongTermPm = 17;
+inline constexpr int kRightMembers = 18; // user accounts in the location tree
 inline constexpr int kRightLocations = 21;
 inline constexpr int kRightAlarmTriggers = 23; // alarm notification triggers
 inline constexpr int kRightAlarmDefinitions = 24;
 inline constexpr int kRightAlarmAcknowledge = 26;
 inline constexpr int kRightNeAlarmInputs = 34;
+inline constexpr int kRightBitsAllocation = 37;
+inline constexpr int kRightLineTests = 39;          // loop monitoring, loop diagnosis and the single-ended loop test
 inline constexpr int kRightHardwareMonitoring = 59; // hardware monitoring and thresholds
 inline constexpr int kRightNeAlarmOutputs = 72;
 

@@ -175,7 +175,7 @@ bool CRecordListDlg::RunListCommand(int id)
             OnDeleteRecord(*key);
         return true;
     case kRefreshButtonId:
-        RefillList();
+        OnRefresh();
         return true;
     case kExportButtonId:
         OnExport();
@@ -234,7 +234,7 @@ void CRecordListDlg::ShowContextMenu()
 {
     if (setup_.popupName == nullptr)
         return;
-    std::vector<uint16_t> disabled;
+    std::vector<uint16_t> disabled = GreyedPopupCommands();
     if (SelectedRow() < 0) {
         for (const RowCommand& command : setup_.rowCommands) {
             if (command.popup != 0)
