@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kBottomLabels = 8;
+constexpr int kBottomLabels = 5;
 constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::SolidLine, Qt::DashLine, Qt::DotLine};
 
 struct Bounds {
@@ -52,6 +52,7 @@ void FitValueAxis(QValueAxis& axis, const Bounds& values)
     if (high == low)
         high = low + 1;
     axis.setRange(low, high + (high - low) * 0.05);
+    axis.applyNiceNumbers();
 }
 
 } // namespace
@@ -59,7 +60,7 @@ void FitValueAxis(QValueAxis& axis, const Bounds& values)
 CChartPanel::CChartPanel(QChartView& view)
     : view_(view), chart_(new QChart), left_(new QValueAxis), right_(new QValueAxis), bottom_(new QCategoryAxis)
 {
-    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->addAxis(bottom_, Qt::AlignBottom);
     chart_->addAxis(left_, Qt::AlignLeft);
     chart_->addAxis(right_, Qt::AlignRight);
