@@ -54,7 +54,7 @@ void RoundTrips(benchmark::State& state, bool waitDialog)
     EmsMsg request;
     EmsMsg* reply = nullptr;
     for (auto _ : state) {
-        BuildEmsMsg(&request, kEmsOpQuery, 30, 1, &body, kDirectNeId);
+        BuildEmsMsg(&request, kEmsOpQuery, kReqNeKey, 1, &body, kDirectNeId);
         if (driver.RequestEmsMsg(&request, &reply, 0, CNetDrv::kDefaultTimeout, waitDialog) != kDrvOk) {
             state.SkipWithError("request failed");
             return;

@@ -32,6 +32,7 @@
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_bytes.h"
+#include "link/records/word_record.h"
 #include "link/server/frame_codec.h"
 #include "link/server/net_drv_server_agent.h"
 #include "link/server/server_dispatch_rules.h"
@@ -147,8 +148,9 @@ public:
         const uint8_t body = 0;
         const uint32_t on = 1;
         return Request(kEmsOpModify, kReqLogon, 0, &body, 1) == kDrvOk &&
-               Request(kEmsOpQuery, 33, 0, &body, 1) == kDrvOk && Request(kEmsOpQuery, 323, 2, &body, 1) == kDrvOk &&
-               Request(kEmsOpModify, 334, 0, &on, 4) == kDrvOk;
+               Request(kEmsOpQuery, kReqNeKeyAll, 0, &body, 1) == kDrvOk &&
+               Request(kEmsOpQuery, kReqBoardSetting, 2, &body, 1) == kDrvOk &&
+               Request(kEmsOpModify, kReqNotificationsOn, 0, &on, kWordRecordSize) == kDrvOk;
     }
     ~CLoggedInDriver()
     {
@@ -184,7 +186,7 @@ std::vector<uint8_t> PrepareBurst()
     const auto keyBytes = EncodeRecord(key);
     EmsMsg msg;
     msg.operation = kEmsOpReply;
-    msg.requestCode = 31;
+    msg.requestCode = kReqNeKeyAdd;
     msg.count = 1;
     msg.recordSize = kNeKeyRecordSize;
     msg.records = keyBytes.data();
@@ -200,7 +202,7 @@ std::vector<uint8_t> PrepareBurst()
             boards.insert(boards.end(), bytes.begin(), bytes.end());
         }
     }
-    msg.requestCode = 323;
+    msg.requestCode = kReqBoardSetting;
     msg.neId = 2;
     msg.count = static_cast<int32_t>(boards.size() / kBoardSettingRecSize);
     msg.recordSize = kBoardSettingRecSize;
@@ -234,7 +236,7 @@ void BM_ApplyEntityStateBurst(benchmark::State& state)
     const std::vector<uint8_t> burst = PrepareBurst();
     EmsMsg msg;
     msg.operation = kEmsOpReply;
-    msg.requestCode = 330;
+    msg.requestCode = kReqEntityStateChange;
     msg.neId = 2;
     msg.recordSize = kEntityStateRecSize;
     for (auto _ : state) {
@@ -283,7 +285,7 @@ void BM_TicksAfterTheUiStoodStill(benchmark::State& state)
     SetDispatchUi(&ui);
     std::vector<uint8_t> records = PrepareBurst();
     uint32_t recordSize = kEntityStateRecSize;
-    if (code == 333) {
+    if (code == kReqAlarmAck) {
         std::vector<uint8_t> acks;
         for (uint32_t i = 0; i < kBurst; ++i) {
             AlarmAckRec ack;
@@ -331,8 +333,8 @@ void BM_TicksAfterTheUiStoodStill(benchmark::State& state)
     SetDispatchUi(nullptr);
 }
 BENCHMARK(BM_TicksAfterTheUiStoodStill)
-    ->Arg(330)
-    ->Arg(333)
+    ->Arg(kReqEntityStateChange)
+    ->Arg(kReqAlarmAck)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseRealTime();

@@ -8,6 +8,7 @@
 
 #include "link/driver_result.h"
 #include "link/records/entity_state_rec.h"
+#include "link/records/request_codes.h"
 #include "link/snmp/snmp_request_map.h"
 #include "link/snmp/snmp_table_walker.h"
 #include "link/snmp/snmp_trap.h"
@@ -48,7 +49,7 @@ void BM_WalkAlarmLogOurWalker(benchmark::State& state)
         state.SkipWithError("agent did not start");
         return;
     }
-    const SnmpRequestEntry& log = *DefaultSnmpRequestMap().Find(328);
+    const SnmpRequestEntry& log = *DefaultSnmpRequestMap().Find(kReqAlarmEvent);
     std::vector<CSnmpOid> columns;
     for (const SnmpColumnDef& column : log.columns)
         columns.push_back(log.ColumnOid(column));
@@ -251,7 +252,7 @@ double CpuSeconds(pid_t pid)
 void BM_CreateAgentRows(benchmark::State& state)
 {
     constexpr int kRows = 5000;
-    const CSnmpOid entry = DefaultSnmpRequestMap().Find(307)->EntryOid();
+    const CSnmpOid entry = DefaultSnmpRequestMap().Find(kReqNeSnmpCommunity)->EntryOid();
     for (auto _ : state) {
         state.PauseTiming();
         snmp_test::CAgentProcess agent;

@@ -4,6 +4,7 @@
 #include "fuzz/fuzz_file.h"
 #include "fuzz/sample_models.h"
 #include "link/records/ne_snmp_community_record.h"
+#include "link/records/request_codes.h"
 #include "link/snmp/snmp_message.h"
 #include "sim/ne_agent/ne_agent_mib.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
@@ -67,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return std::count_if(scenario.rows.begin(), scenario.rows.end(),
                              [code](const NeAgentRow& row) { return row.code == code; });
     };
-    Check(mib.RowCount(316) <= static_cast<size_t>(rowsOf(316)) &&
-          mib.RowCount(307) <= static_cast<size_t>(rowsOf(307)));
+    Check(mib.RowCount(kReqNeUserAccount) <= static_cast<size_t>(rowsOf(kReqNeUserAccount)) &&
+          mib.RowCount(kReqNeSnmpCommunity) <= static_cast<size_t>(rowsOf(kReqNeSnmpCommunity)));
     for (const NeAgentRow& row : scenario.rows) {
         NeSnmpCommunityRecord community;
-        if (row.code == 307 && DecodeRecord(row.record.data(), row.record.size(), &community) &&
+        if (row.code == kReqNeSnmpCommunity && DecodeRecord(row.record.data(), row.record.size(), &community) &&
             mib.Authorize(community.community) != AgentAccess::None) {
             Walk(mib, SnmpVersion::V1);
             Walk(mib, SnmpVersion::V2c);

@@ -22,6 +22,7 @@
 #include "link/records/location_record.h"
 #include "link/records/logon_rec.h"
 #include "link/records/operator_mail_record.h"
+#include "link/records/request_catalogue.h"
 #include "link/records/server_alarm_event_rec.h"
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
@@ -62,34 +63,10 @@ CAppData& App()
     return *app;
 }
 
-constexpr uint16_t kCodes[] = {8, 10, 13, 14, 15, 20, 21, 22, 30, 31, 32, 33, 323, 325, 327, 330, 333};
-
-uint32_t RecordSizeOf(uint16_t code)
-{
-    switch (code) {
-    case 8:
-        return 1026;
-    case 10:
-    case 13:
-    case 14:
-        return 216;
-    case 15:
-        return 384;
-    case 20:
-    case 21:
-    case 22:
-        return 224;
-    case 323:
-        return 148;
-    case 325:
-    case 330:
-        return 60;
-    case 333:
-        return 84;
-    default:
-        return 124;
-    }
-}
+constexpr uint16_t kCodes[] = {
+    kReqOperatorMail, kReqUserAccount,    kReqUserAccountAdd, kReqUserAccountDelete, kReqUserRights,  kReqLocation,
+    kReqLocationAdd,  kReqLocationDelete, kReqNeKey,          kReqNeKeyAdd,          kReqNeKeyDelete, kReqNeKeyAll,
+    kReqBoardSetting, kReqEntityState,    kReqAlarmDef,       kReqEntityStateChange, kReqAlarmAck};
 
 // One message: four bytes (code, NE id, sequence and request operation, record size) and a 16-bit length, then
 // the records. Returns the bytes used.
@@ -106,7 +83,7 @@ size_t DispatchOne(const uint8_t* data, size_t size)
     msg.sequence = data[2] & 1;
     msg.reserved = data[2] >> 1 & 3;
     // Mostly the code's own record size, sometimes whatever the bytes say.
-    msg.recordSize = (data[3] & 0x80) != 0 ? data[3] & 0x7F : RecordSizeOf(code);
+    msg.recordSize = (data[3] & 0x80) != 0 ? data[3] & 0x7F : FindRequest(code).spec->recordSize;
     const size_t length = std::min<size_t>(static_cast<size_t>(data[4]) | static_cast<size_t>(data[5]) << 8, size - 6);
     data += 6;
     msg.count = msg.recordSize == 0 ? 0 : static_cast<int32_t>(length / msg.recordSize);
@@ -159,7 +136,7 @@ void ConvertFrame(const uint8_t* data, size_t size)
         return;
     }
     Frame frame;
-    frame.header.requestCode = 328;
+    frame.header.requestCode = kReqAlarmEvent;
     frame.header.operation = kEmsOpReply;
     frame.header.recordSize = data[0] % 2 == 0 ? kServerAlarmEventRecSize : data[1];
     frame.payload.assign(data + 2, data + size);

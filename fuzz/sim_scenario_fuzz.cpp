@@ -4,6 +4,7 @@
 #include "fuzz/fuzz_file.h"
 #include "fuzz/sample_models.h"
 #include "link/ems_msg.h"
+#include "link/records/request_codes.h"
 #include "link/server/frame_codec.h"
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_request_handler.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -53,9 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     session.loggedIn = true;
     session.user = scenario.accounts.front().name;
     // The queries of a server login, then the boards, states and alarm definitions of every NE, and the seeded records.
-    std::vector<std::pair<uint16_t, uint32_t>> queries{{20, 0}, {10, 0}, {15, 0}, {33, 0}};
+    std::vector<std::pair<uint16_t, uint32_t>> queries{
+        {kReqLocation, 0}, {kReqUserAccount, 0}, {kReqUserRights, 0}, {kReqNeKeyAll, 0}};
     for (const uint32_t neId : database.NeIds()) {
-        for (const uint16_t code : {323, 325, 327})
+        for (const uint16_t code : std::initializer_list<uint16_t>{kReqBoardSetting, kReqEntityState, kReqAlarmDef})
             queries.push_back({code, neId});
     }
     for (const SimSeedRecord& seed : scenario.records)

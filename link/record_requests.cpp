@@ -43,17 +43,27 @@ uint16_t CRecordRequests::SiblingCode(uint16_t code, RequestRole role)
     return role == RequestRole::kAdd ? entry.spec->addCode : entry.spec->deleteCode;
 }
 
+bool CRecordRequests::FitsQuery(uint16_t code, uint32_t size)
+{
+    const RequestEntry entry = FindRequest(code);
+    return entry.spec == nullptr || size == entry.spec->QueryBodySize() || size == entry.spec->recordSize;
+}
+
+CRecordRequests::Sent CRecordRequests::Refused()
+{
+    Sent sent;
+    sent.outcome.result = kDrvInvalidParameter;
+    sent.outcome.text = GetDriverErrorText(kDrvInvalidParameter);
+    return sent;
+}
+
 CRecordRequests::Sent CRecordRequests::Exchange(uint8_t operation, uint16_t code, uint32_t neId,
                                                 const std::vector<uint8_t>& body, uint32_t count,
                                                 const RequestOptions& options) const
 {
+    if (code == 0 || count == 0 || !channel_.request)
+        return Refused(); // a family without the sibling asked for, or nothing to write
     Sent sent;
-    if (code == 0 || count == 0 || !channel_.request) {
-        // A family without the sibling asked for, or nothing to write: nothing is sent.
-        sent.outcome.result = kDrvInvalidParameter;
-        sent.outcome.text = GetDriverErrorText(kDrvInvalidParameter);
-        return sent;
-    }
     EmsMsg request;
     BuildEmsMsg(&request, operation, code, static_cast<uint32_t>(body.size() / count), body.data(), neId);
     request.count = static_cast<int32_t>(count);
@@ -82,7 +92,7 @@ void CRecordRequests::Malformed(RequestOutcome& outcome, const RequestOptions& o
         GetLinkUi().ShowFailureMessage(options.failureTextId, outcome.result, outcome.text);
 }
 
-int CRecordRequests::Post(uint16_t code, uint32_t neId) const
+int CRecordRequests::PostQuery(uint16_t code, uint32_t neId) const
 {
     if (!channel_.send)
         return kDrvInvalidParameter;

@@ -14,6 +14,9 @@
 //     family's add code requests.Action(kReqAlarmSync, neId, {.failureTextId = kStrFailedToSynchronizeNeAlarms}); //
 //     one byte of zero, as catalogued
 //
+// Each call takes the record's type from the code (request_code.h): a record of another type than the code carries,
+// or a bare number for a code, does not compile.
+//
 // The options are RequestEmsMsg's: the failure box shows when a failure text is given, the wait dialog when asked
 // for; both belong to the link UI (link_ui.h), so that this stays window-free. A request runs on the caller's thread.
 
@@ -23,9 +26,11 @@
 #include "link/records/record_codec.h"
 #include "link/records/request_catalogue.h"
 
+#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct RequestOptions {
@@ -57,43 +62,48 @@ EmsChannel CurrentDriverChannel();
 // The calls of one driver, whichever is current.
 EmsChannel DriverChannel(CNetDrv& driver);
 
-template <typename T>
-concept TabledRecord = requires
-{
-    RecordTable<T>::kSize;
-};
+// A query's reply to a code that carries Rec is decoded as Decoded: Rec itself, or void for a reply left to the
+// dispatcher.
+template <typename Rec, typename Decoded>
+concept DecodedAs = std::is_void_v<Decoded> || std::same_as<Decoded, Rec>;
 
 class CRecordRequests {
 public:
     CRecordRequests() : CRecordRequests(CurrentDriverChannel()) {}
     explicit CRecordRequests(EmsChannel channel) : channel_(std::move(channel)) {}
 
-    // A query with the catalogue's body, whose reply only the dispatcher reads.
-    RequestOutcome Query(uint16_t code, uint32_t neId, const RequestOptions& options = {}) const
+    // A query with the catalogue's body. Query(code, neId) leaves the reply to the dispatcher; Query<Rec>(code, neId),
+    // Rec being the record the code carries, also returns the reply's records.
+    template <typename Decoded = void, DecodedAs<Decoded> Rec>
+    auto Query(RequestCode<Rec> code, uint32_t neId, const RequestOptions& options = {}) const
     {
-        return Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options).outcome;
+        const Sent sent = Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options);
+        if constexpr (std::is_void_v<Decoded>)
+            return sent.outcome;
+        else
+            return Collect<Rec>(sent, options);
     }
-    // A query with the catalogue's body (zeros), or with a key record.
-    template <TabledRecord Rec>
-    RecordReply<Rec> Query(uint16_t code, uint32_t neId, const RequestOptions& options = {}) const
+    // A query with a body of its own: the catalogue's query body (criteria, a range, a selection) or a record of the
+    // family that names the records asked for. A body of neither size is refused unsent.
+    template <TabledRecord Rec, TabledRecord Body>
+    RecordReply<Rec> Query(RequestCode<Rec> code, uint32_t neId, const Body& body,
+                           const RequestOptions& options = {}) const
     {
-        return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options), options);
-    }
-    template <TabledRecord Rec, TabledRecord Key>
-    RecordReply<Rec> Query(uint16_t code, uint32_t neId, const Key& key, const RequestOptions& options = {}) const
-    {
-        return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(key), 1, options), options);
+        if (!FitsQuery(code, kRecordSize<Body>))
+            return Collect<Rec>(Refused(), options);
+        return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(body), 1, options), options);
     }
 
     // Writes records with the family's code; the reply holds them as the far end keeps them now.
     template <TabledRecord Rec>
-    RecordReply<Rec> Modify(uint16_t code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
+    RecordReply<Rec> Modify(RequestCode<Rec> code, uint32_t neId, const Rec& rec,
+                            const RequestOptions& options = {}) const
     {
         return Write(code, neId, std::vector<Rec>{rec}, options);
     }
     // Several records in one request.
     template <TabledRecord Rec>
-    RecordReply<Rec> Modify(uint16_t code, uint32_t neId, const std::vector<Rec>& recs,
+    RecordReply<Rec> Modify(RequestCode<Rec> code, uint32_t neId, const std::vector<Rec>& recs,
                             const RequestOptions& options = {}) const
     {
         return Write(code, neId, recs, options);
@@ -101,29 +111,32 @@ public:
     // `code` is the family's; the request carries its add or delete code. An add's reply holds the record as added
     // (with the id given to it).
     template <TabledRecord Rec>
-    RecordReply<Rec> Add(uint16_t code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
+    RecordReply<Rec> Add(RequestCode<Rec> code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
     {
         return Write(SiblingCode(code, RequestRole::kAdd), neId, std::vector<Rec>{rec}, options);
     }
     template <TabledRecord Rec>
-    RecordReply<Rec> Delete(uint16_t code, uint32_t neId, const Rec& rec, const RequestOptions& options = {}) const
+    RecordReply<Rec> Delete(RequestCode<Rec> code, uint32_t neId, const Rec& rec,
+                            const RequestOptions& options = {}) const
     {
         return Write(SiblingCode(code, RequestRole::kDelete), neId, std::vector<Rec>{rec}, options);
     }
 
-    // A one-shot request (operation 2) with the catalogue's body of zeros, or with a record.
-    RequestOutcome Action(uint16_t code, uint32_t neId, const RequestOptions& options = {}) const
+    // A one-shot request (operation 2) with the catalogue's body of zeros, or with the record the code carries.
+    template <typename Rec>
+    RequestOutcome Action(RequestCode<Rec> code, uint32_t neId, const RequestOptions& options = {}) const
     {
         return Exchange(kEmsOpModify, code, neId, Zeros(Spec(code).BodySize()), 1, options).outcome;
     }
-    template <TabledRecord Body>
-    RequestOutcome Action(uint16_t code, uint32_t neId, const Body& body, const RequestOptions& options = {}) const
+    template <TabledRecord Rec>
+    RequestOutcome Action(RequestCode<Rec> code, uint32_t neId, const Rec& body,
+                          const RequestOptions& options = {}) const
     {
         return Exchange(kEmsOpModify, code, neId, Bytes(body), 1, options).outcome;
     }
 
     // A query with the catalogue's body, sent without waiting: its reply reaches the dispatcher.
-    int Post(uint16_t code, uint32_t neId) const;
+    template <typename Rec> int Post(RequestCode<Rec> code, uint32_t neId) const { return PostQuery(code, neId); }
 
 private:
     struct Sent {
@@ -133,6 +146,12 @@ private:
 
     static const RequestSpec& Spec(uint16_t code);
     static uint16_t SiblingCode(uint16_t code, RequestRole role);
+    // A body of `size` bytes fits a query of `code`: the catalogue's query body or the family's record. A code the
+    // catalogue does not know has nothing to check against.
+    static bool FitsQuery(uint16_t code, uint32_t size);
+    // What a request that is not sent answers: an invalid parameter.
+    static Sent Refused();
+    int PostQuery(uint16_t code, uint32_t neId) const;
     static std::vector<uint8_t> Zeros(uint32_t size) { return std::vector<uint8_t>(size, 0); }
     template <typename Rec> static std::vector<uint8_t> Bytes(const Rec& rec)
     {

@@ -121,12 +121,32 @@
 
 #include <algorithm>
 #include <array>
+#include <concepts>
 #include <iterator>
 #include <vector>
 
 namespace {
 
-constexpr RequestSpec Family(uint16_t code, uint16_t add = 0, uint16_t del = 0, uint16_t delAll = 0)
+// The entry takes the record's size and key from the field table of the record its code carries.
+template <typename Rec> constexpr RequestSpec Carrying(RequestSpec spec)
+{
+    if constexpr (TabledRecord<Rec>)
+        return spec.Of<Rec>();
+    else
+        return spec;
+}
+
+// What the codes of a family carry, and what an action sends.
+template <typename Rec>
+concept FamilyRecord = TabledRecord<Rec> || std::same_as<Rec, NeSizedRecord>;
+template <typename Rec>
+concept ActionBody = TabledRecord<Rec> || std::same_as<Rec, NoRecord>;
+
+// A family's siblings carry its record: a code of another record is refused by the compiler. Give `{}` for a
+// sibling the family has not.
+template <FamilyRecord Rec>
+constexpr RequestSpec Family(RequestCode<Rec> code, RequestCode<Rec> add = {}, RequestCode<Rec> del = {},
+                             RequestCode<Rec> delAll = {})
 {
     RequestSpec spec;
     spec.code = code;
@@ -134,27 +154,27 @@ constexpr RequestSpec Family(uint16_t code, uint16_t add = 0, uint16_t del = 0, 
     spec.addCode = add;
     spec.deleteCode = del;
     spec.deleteAllCode = delAll;
-    return spec;
+    return Carrying<Rec>(spec);
 }
 
-constexpr RequestSpec Single(uint16_t code)
+template <TabledRecord Rec> constexpr RequestSpec Single(RequestCode<Rec> code)
 {
     RequestSpec spec;
     spec.code = code;
     spec.kind = RequestKind::kSingle;
-    return spec;
+    return Carrying<Rec>(spec);
 }
 
-constexpr RequestSpec Action(uint16_t code)
+template <ActionBody Rec> constexpr RequestSpec Action(RequestCode<Rec> code)
 {
     RequestSpec spec;
     spec.code = code;
     spec.kind = RequestKind::kAction;
-    return spec;
+    return Carrying<Rec>(spec);
 }
 
 // A count request: operation 1 with a 2-byte body; the reply's first 16-bit word is the number of records.
-constexpr RequestSpec Count(uint16_t code, uint16_t countOf)
+template <TabledRecord Rec> constexpr RequestSpec Count(RequestCode<RecordCount> code, RequestCode<Rec> countOf)
 {
     RequestSpec spec;
     spec.code = code;
@@ -164,67 +184,62 @@ constexpr RequestSpec Count(uint16_t code, uint16_t countOf)
     return spec;
 }
 
-constexpr RequestSpec Notification(uint16_t code)
+template <TabledRecord Rec> constexpr RequestSpec Notification(RequestCode<Rec> code)
 {
     RequestSpec spec;
     spec.code = code;
     spec.kind = RequestKind::kNotification;
     spec.server = false;
-    return spec;
+    return Carrying<Rec>(spec);
 }
 
 constexpr RequestSpec kCatalogue[] = {
     // The server and its operators.
     Action(kReqKeepAlive),
-    Action(kReqNeCommand).Of<CommandRecord>(),
-    Single(kReqServerOption).Of<ServerOptionRecord>().Query(1),
-    Single(kReqServerTime).Of<WordRecord>(),
-    Single(kReqServerResource).Of<ServerResourceRecord>().Query(1),
-    Action(kReqOperatorMail).Of<OperatorMailRecord>(),
-    Family(kReqUserAccount, kReqUserAccountAdd, kReqUserAccountDelete).Of<UserAccountRecord>().Query(1),
+    Action(kReqNeCommand),
+    Single(kReqServerOption).Query(1),
+    Single(kReqServerTime),
+    Single(kReqServerResource).Query(1),
+    Action(kReqOperatorMail),
+    Family(kReqUserAccount, kReqUserAccountAdd, kReqUserAccountDelete).Query(1),
     Action(kReqLogon),
     Action(kReqLogoff).Direct(DirectIgnored()),
-    Single(kReqUserRights).Of<UserRightsRecord>().Query(1),
-    Family(kReqOpLog).Of<OpLogRecord>().QueryOf<OpLogCriteria>(),
-    Family(kReqOnlineUser).Of<OnlineUserRecord>().Query(1),
-    Family(kReqLocation, kReqLocationAdd, kReqLocationDelete).Of<LocationRecord>().AutoId(),
-    Family(kReqDiscoveryRange, kReqDiscoveryRangeAdd, kReqDiscoveryRangeDelete).Of<DiscoveryRangeRec>().Query(1),
-    Family(kReqFoundNe, 0, kReqFoundNeDelete).Of<FoundNeRec>().Query(1),
+    Single(kReqUserRights).Query(1),
+    Family(kReqOpLog).QueryOf<OpLogCriteria>(),
+    Family(kReqOnlineUser).Query(1),
+    Family(kReqLocation, kReqLocationAdd, kReqLocationDelete).AutoId(),
+    Family(kReqDiscoveryRange, kReqDiscoveryRangeAdd, kReqDiscoveryRangeDelete).Query(1),
+    Family(kReqFoundNe, {}, kReqFoundNeDelete).Query(1),
     Family(kReqNeKey, kReqNeKeyAdd, kReqNeKeyDelete)
-        .Of<NeKeyRecord>()
         .Query(1)
         .Direct(DirectScalars().Fixup(DirectFixup::kNeKeyFromSession)),
-    Family(kReqNeKeyAll).Of<NeKeyRecord>().Query(1),
+    Family(kReqNeKeyAll).Query(1),
     Action(kReqLoginQuery),
     // The server keeps the triggers of every NE in one list: a query names NE 0, an add the trigger's NE.
     Family(kReqAlarmTrigger, kReqAlarmTriggerAdd, kReqAlarmTriggerDelete)
-        .Of<AlarmTriggerRec>()
         .QueryOf<AlarmTriggerQueryRec>()
         .AutoId()
         .ServerWide(),
-    Single(kReqServerSchedule).Of<ServerScheduleRecord>().Query(1),
-    Family(kReqNeBackup, kReqNeBackupAdd, kReqNeBackupDelete).Of<BackupRecord>(),
-    Action(kReqNeBackupRestore).Of<BackupRecord>(),
-    Family(kReqDbBackup, kReqDbBackupAdd, kReqDbBackupDelete).Of<BackupRecord>(),
-    Action(kReqDbBackupRestore).Of<BackupRecord>(),
-    Action(kReqConfigUpload).Of<ProfileSyncRec>(),
-    Action(kReqConfigDownload).Of<ProfileSyncRec>(),
-    Single(kReqConfigVerify).Of<ProfileSyncRec>(),
+    Single(kReqServerSchedule).Query(1),
+    Family(kReqNeBackup, kReqNeBackupAdd, kReqNeBackupDelete),
+    Action(kReqNeBackupRestore),
+    Family(kReqDbBackup, kReqDbBackupAdd, kReqDbBackupDelete),
+    Action(kReqDbBackupRestore),
+    Action(kReqConfigUpload),
+    Action(kReqConfigDownload),
+    Single(kReqConfigVerify),
 
-    // Long-term performance monitoring.
-    // Long-term performance monitoring: the NE collects the records of its items' ports, named by port and creation
-    // time, and a query names the port and a range of creation times.
+    // Long-term performance monitoring. The NE collects the records of its items' ports, named by port and creation
+    // time, and a query names the port
+    // and a range of creation times.
     Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete)
-        .Of<LongTermPmItemRec>()
         .Query(1)
         .Direct(DirectTable().Writable().RowStatus()),
     Family(kReqLongTermPmCo)
-        .Of<XdslPmIntervalRec>()
         .QueryOf<LongTermPmQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyRange)),
     Family(kReqLongTermPmRt)
-        .Of<XdslPmIntervalRec>()
         .QueryOf<LongTermPmQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyRange)),
@@ -232,257 +247,218 @@ constexpr RequestSpec kCatalogue[] = {
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
            kReqAdslLineProfileTemplateDeleteAll)
-        .Of<AdslLineProfileRec>()
         .QueryKey(kAdslLineProfileNameWidth),
     Family(kReqPmThresholdProfileTemplate, kReqPmThresholdProfileTemplateAdd, kReqPmThresholdProfileTemplateDelete,
            kReqPmThresholdProfileTemplateDeleteAll)
-        .Of<XdslPmThresholdProfileRec>()
         .QueryKey(kXdslPmThresholdProfileNameWidth)
         .Query(kXdslPmThresholdProfileNameWidth),
     Family(kReqIpTrafficProfileTemplate, kReqIpTrafficProfileTemplateAdd, kReqIpTrafficProfileTemplateDelete,
            kReqIpTrafficProfileTemplateDeleteAll)
-        .Of<IpTrafficProfileRec>()
         .QueryKey(kIpTrafficProfileNameWidth),
     Family(kReqMcChannelProfileTemplate, kReqMcChannelProfileTemplateAdd, kReqMcChannelProfileTemplateDelete,
            kReqMcChannelProfileTemplateDeleteAll)
-        .Of<McChannelProfileRec>()
         .QueryKey(2)
         .Query(2),
     Family(kReqMcServiceProfileTemplate, kReqMcServiceProfileTemplateAdd, kReqMcServiceProfileTemplateDelete,
            kReqMcServiceProfileTemplateDeleteAll)
-        .Of<McServiceProfileRec>()
         .QueryKey(kMcServiceProfileNameWidth)
         .Query(kMcServiceProfileNameWidth),
     Family(kReqTrafficPolicingProfileTemplate, kReqTrafficPolicingProfileTemplateAdd,
            kReqTrafficPolicingProfileTemplateDelete, kReqTrafficPolicingProfileTemplateDeleteAll)
-        .Of<TrafficPolicingProfileRec>()
         .QueryKey(kTrafficPolicingProfileNameWidth)
         .Query(kTrafficPolicingProfileNameWidth),
-    Family(kReqAlarmDefTemplate).Of<AlarmDefRec>().Query(8),
+    Family(kReqAlarmDefTemplate).Query(8),
     Family(kReqShdslLineProfileTemplate, kReqShdslLineProfileTemplateAdd, kReqShdslLineProfileTemplateDelete,
            kReqShdslLineProfileTemplateDeleteAll)
-        .Of<ShdslLineProfileRec>()
         .QueryKey(kShdslLineProfileNameWidth),
     Family(kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfileTemplateAdd,
            kReqShdslPmThresholdProfileTemplateDelete, kReqShdslPmThresholdProfileTemplateDeleteAll)
-        .Of<ShdslPmThresholdProfileRec>()
         .QueryKey(kShdslPmThresholdProfileNameWidth)
         .Query(kShdslPmThresholdProfileNameWidth),
 
     // ARP proxy, cascaded management, remote NEs.
     // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
-    Family(kReqArpProxyEntry).Of<ArpProxyEntryRec>().QueryOf<ArpProxyEntryQueryRec>(),
-    Single(kReqArpProxy).Of<ArpProxySettingRec>(),
-    Single(kReqCascadedMgmt).Of<CascadedMgmtRecord>(),
-    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).Of<RemoteNeRecord>().QueryKey(4).AutoId(),
+    Family(kReqArpProxyEntry).QueryOf<ArpProxyEntryQueryRec>(),
+    Single(kReqArpProxy),
+    Single(kReqCascadedMgmt),
+    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).QueryKey(4).AutoId(),
     Count(kReqRemoteNeCount, kReqRemoteNe),
 
     // The NE's own system functions.
-    Single(kReqNeTime).Of<NeTimeRecord>().Direct(DirectScalars().Writable()),
-    Family(kReqNeFwUpgrade).Of<NeFwUpgradeRecord>().Query(1),
-    Single(kReqMacAging).Of<StatePeriodRec>(),
-    Single(kReqNeConfig).Of<NeConfigRecord>(),
-    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Of<NeSnmpManagerRecord>(),
+    Single(kReqNeTime).Direct(DirectScalars().Writable()),
+    Family(kReqNeFwUpgrade).Query(1),
+    Single(kReqMacAging),
+    Single(kReqNeConfig),
+    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
-        .Of<NeSnmpCommunityRecord>()
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqNeBootPartition).Of<BootPartitionRecord>(),
-    Single(kReqNeDns).Of<NeDnsServerRec>(),
-    Single(kReqNeTimeServer).Of<NeTimeServerRecord>(),
-    Action(kReqNeTimeAdjust).Of<WordRecord>(),
-    Single(kReqRedundancySync).Of<StatePeriodRec>(),
+    Single(kReqNeBootPartition),
+    Single(kReqNeDns),
+    Single(kReqNeTimeServer),
+    Action(kReqNeTimeAdjust),
+    Single(kReqRedundancySync),
     Action(kReqRedundancySyncNow),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
-        .Of<NeUserAccountRecord>()
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqSecuredHost).Of<SecuredHostRecord>().StartsEmpty(),
-    Single(kReqSecuredHostState).Of<WordRecord>(),
-    Single(kReqNetBiosFilter).Of<WordRecord>(),
-    Action(kReqShdslCardUpgrade).Of<WordRecord>().QueryOf<ShdslCardStatusRecord>(),
-    Family(kReqBoardSetting).Of<BoardSettingRec>().Query(1).Direct(DirectTable().Writable()),
-    Single(kReqTelnetTimeout).Of<WordRecord>(),
-    Family(kReqEntityState).Of<EntityStateRec>().Query(4).Direct(DirectTable()),
-    Family(kReqAlarmDef).Of<AlarmDefRec>().Direct(DirectTable().Writable()),
+    Single(kReqSecuredHost).StartsEmpty(),
+    Single(kReqSecuredHostState),
+    Single(kReqNetBiosFilter),
+    Action(kReqShdslCardUpgrade).QueryOf<ShdslCardStatusRecord>(),
+    Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
+    Single(kReqTelnetTimeout),
+    Family(kReqEntityState).Query(4).Direct(DirectTable()),
+    Family(kReqAlarmDef).Direct(DirectTable().Writable()),
     // The server answers an AlarmQueryRec with AlarmEventRecs (its own records converted by the link); the NE pages
     // its alarm log by record numbers.
     Family(kReqAlarmEvent)
-        .Of<AlarmEventRec>()
         .QueryOf<AlarmQueryRec>()
         .Direct(DirectTable().Of<NeAlarmLogRec>().Range(DirectRange::kFirstLast)),
     Family(kReqNeAlarmLog)
-        .Of<NeAlarmLogRec>()
         .QueryOf<NeAlarmLogRangeRec>()
         .DirectOnly()
         .Direct(DirectTable().Object(kReqAlarmEvent).Range(DirectRange::kFirstCount)),
-    Notification(kReqEntityStateChange).Of<EntityStateRec>(),
-    Family(kReqAlarmStatistics).Of<AlarmStatRec>().QueryOf<AlarmStatQueryRec>(),
+    Notification(kReqEntityStateChange),
+    Family(kReqAlarmStatistics).QueryOf<AlarmStatQueryRec>(),
     Action(kReqAlarmSync).Direct(DirectAction()),
-    Family(kReqAlarmAck).Of<AlarmAckRec>().QueryKey(4),
-    Action(kReqNotificationsOn).Of<WordRecord>(),
-    Family(kReqNeAlarmInput).Of<NeAlarmInputRec>(),
-    Family(kReqHwMonitor).Of<HwMonRec>().QueryKey(4),
-    Single(kReqHwMonThreshold).Of<HwMonThresholdRec>(),
-    Family(kReqNeAlarmOutput).Of<NeAlarmOutputRec>(),
+    Family(kReqAlarmAck).QueryKey(4),
+    Action(kReqNotificationsOn),
+    Family(kReqNeAlarmInput),
+    Family(kReqHwMonitor).QueryKey(4),
+    Single(kReqHwMonThreshold),
+    Family(kReqNeAlarmOutput),
     Action(kReqNeReboot),
-    Action(kReqCardReset).Of<WordRecord>(),
-    Action(kReqPortReset).Of<WordRecord>(),
+    Action(kReqCardReset),
+    Action(kReqPortReset),
     Action(kReqFlashWrite),
-    Action(kReqOamLoopback).Of<OamLoopbackRec>(),
+    Action(kReqOamLoopback),
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),
     Action(kReqFlashErase),
-    Action(kReqNeFsFormat).Of<WordRecord>(),
-    Single(kReqNeFsFile).Of<NeFsFileRecord>().StartsEmpty(),
-    Single(kReqNeFsCopy).Of<NeFsCopyRecord>(),
+    Action(kReqNeFsFormat),
+    Single(kReqNeFsFile).StartsEmpty(),
+    Single(kReqNeFsCopy),
     Count(kReqNeUserAccountCount, kReqNeUserAccount),
     Count(kReqNeSnmpManagerCount, kReqNeSnmpManager),
     Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
 
     // Subscribers, PVCs and the ATM layer.
-    Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete)
-        .Of<SubscriberRecord>()
-        .QueryOf<SubscriberCriteria>(),
-    Family(kReqPvc, kReqPvcAdd, kReqPvcDelete).Of<PvcRec>().QueryKey(4),
-    Single(kReqPvcRuleCheck).Of<PvcRuleCheckRec>().StartsEmpty(),
-    Single(kReqIpTrafficRuleCheck).Of<PvcRuleCheckRec>().StartsEmpty(),
-    Single(kReqTrafficPolicingRuleCheck).Of<PvcRuleCheckRec>().StartsEmpty(),
-    Single(kReqVlanMacLimitCheck).Of<VlanSettingRec>().StartsEmpty(),
-    Single(kReqServiceTypeCheck).Of<ServiceTypeCheckRec>().StartsEmpty(),
-    Family(kReqPvcRowStatus).Of<PvcRowStatusRec>().QueryKey(8),
-    Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).Of<PvcStaticIpEntry>().QueryKey(8),
-    Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Of<NextHopRec>().Query(1),
+    Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).QueryOf<SubscriberCriteria>(),
+    Family(kReqPvc, kReqPvcAdd, kReqPvcDelete).QueryKey(4),
+    Single(kReqPvcRuleCheck).StartsEmpty(),
+    Single(kReqIpTrafficRuleCheck).StartsEmpty(),
+    Single(kReqTrafficPolicingRuleCheck).StartsEmpty(),
+    Single(kReqVlanMacLimitCheck).StartsEmpty(),
+    Single(kReqServiceTypeCheck).StartsEmpty(),
+    Family(kReqPvcRowStatus).QueryKey(8),
+    Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).QueryKey(8),
+    Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Query(1),
     Count(kReqNextHopCount, kReqNextHop),
 
     // NE profiles.
-    Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete).Of<IpTrafficProfileRec>(),
+    Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete),
     Count(kReqIpTrafficProfileCount, kReqIpTrafficProfile),
-    Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete)
-        .Of<McChannelProfileRec>()
-        .QueryKey(2)
-        .Query(2),
+    Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete).QueryKey(2).Query(2),
     Count(kReqMcChannelProfileCount, kReqMcChannelProfile),
     Family(kReqMcServiceProfile, kReqMcServiceProfileAdd, kReqMcServiceProfileDelete)
-        .Of<McServiceProfileRec>()
         .QueryKey(kMcServiceProfileNameWidth)
         .Query(kMcServiceProfileNameWidth),
     Count(kReqMcServiceProfileCount, kReqMcServiceProfile),
     Family(kReqTrafficPolicingProfile, kReqTrafficPolicingProfileAdd, kReqTrafficPolicingProfileDelete)
-        .Of<TrafficPolicingProfileRec>()
         .QueryKey(kTrafficPolicingProfileNameWidth)
         .Query(kTrafficPolicingProfileNameWidth),
     Count(kReqTrafficPolicingProfileCount, kReqTrafficPolicingProfile),
 
     // Multicast, bridging, DHCP, PPPoE, ACLs and VLANs.
-    Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).Of<McChannelRec>().QueryKey(4).QueryOf<PvcKeyRec>(),
-    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).Of<FdbEntryRec>().QueryKey(4).QueryOf<FdbQueryRec>(),
-    Family(kReqFdb, 0, kReqFdbDelete).Of<FdbEntryRec>().QueryKey(4).QueryOf<FdbQueryRec>(),
-    Family(kReqVlanMembership).Of<VlanMembershipRec>().QueryKey(2).Query(2),
-    Single(kReqAclCheck).Of<AclCheckRec>().StartsEmpty(),
-    Single(kReqMacSpoof).Of<MacSpoofRec>().Query(4),
-    Action(kReqMacSpoofAction).Of<MacSpoofActionRec>(),
-    Single(kReqMacSpoofCheck).Of<MacSpoofCheckRec>().StartsEmpty(),
-    Family(kReqMcGroupMember).Of<McGroupMemberRec>().QueryOf<McGroupQueryRec>(),
-    Family(kReqMcChannelStatus).Of<McChannelStatusRec>().QueryKey(4).QueryOf<McChannelStatusQueryRec>(),
-    Single(kReqIgmpSnooping).Of<IgmpSnoopingRec>(),
-    Single(kReqIgmpProxy).Of<IgmpProxyRec>(),
-    Single(kReqIgmpSetting).Of<IgmpSettingRec>(),
-    Single(kReqDhcp).Of<DhcpSettingRec>(),
-    Family(kReqDhcpAgentId).Of<DhcpAgentIdRec>(),
-    Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete).Of<DhcpRelayServerRec>(),
-    Single(kReqDhcpBroadcast).Of<DhcpBroadcastControlRec>(),
-    Family(kReqDhcpTransaction).Of<DhcpTransactionRec>(),
+    Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),
+    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
+    Family(kReqFdb, {}, kReqFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
+    Family(kReqVlanMembership).QueryKey(2).Query(2),
+    Single(kReqAclCheck).StartsEmpty(),
+    Single(kReqMacSpoof).Query(4),
+    Action(kReqMacSpoofAction),
+    Single(kReqMacSpoofCheck).StartsEmpty(),
+    Family(kReqMcGroupMember).QueryOf<McGroupQueryRec>(),
+    Family(kReqMcChannelStatus).QueryKey(4).QueryOf<McChannelStatusQueryRec>(),
+    Single(kReqIgmpSnooping),
+    Single(kReqIgmpProxy),
+    Single(kReqIgmpSetting),
+    Single(kReqDhcp),
+    Family(kReqDhcpAgentId),
+    Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete),
+    Single(kReqDhcpBroadcast),
+    Family(kReqDhcpTransaction),
     Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer),
-    Single(kReqPppoe).Of<WordRecord>(),
-    Family(kReqPppoeSession).Of<PppoeSessionRec>().QueryKey(4),
-    Family(kReqAcl, kReqAclAdd, kReqAclDelete).Of<AclEntryRec>().QueryKey(4).QueryOf<WordRecord>(),
-    Family(kReqVlanMacLimit).Of<VlanMacLimitRec>().QueryKey(2),
-    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Of<ProtocolVlanRec>().Query(1),
-    Single(kReqProtocolVlanState).Of<WordRecord>(),
+    Single(kReqPppoe),
+    Family(kReqPppoeSession).QueryKey(4),
+    Family(kReqAcl, kReqAclAdd, kReqAclDelete).QueryKey(4).QueryOf<WordRecord>(),
+    Family(kReqVlanMacLimit).QueryKey(2),
+    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Query(1),
+    Single(kReqProtocolVlanState),
 
     // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
     // rows in the NE's tables: a query names the port.
-    Family(kReqAdslPmCo)
-        .Of<AdslCurrentPmRec>()
-        .QueryOf<WordRecord>()
-        .QueryKey(4)
-        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslPmRt)
-        .Of<AdslCurrentPmRec>()
-        .QueryOf<WordRecord>()
-        .QueryKey(4)
-        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslBlockCo)
-        .Of<AdslBlockPmRec>()
-        .QueryOf<WordRecord>()
-        .QueryKey(4)
-        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslBlockRt)
-        .Of<AdslBlockPmRec>()
-        .QueryOf<WordRecord>()
-        .QueryKey(4)
-        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslHistoryCo)
-        .Of<XdslPmIntervalRec>()
         .QueryOf<AdslHistoryQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslHistoryRt)
-        .Of<XdslPmIntervalRec>()
         .QueryOf<AdslHistoryQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslPort).Of<AdslPortRec>().QueryKey(4),
+    Family(kReqAdslPort).QueryKey(4),
     // A query names the line card's slot only.
-    Family(kReqPktFilter).Of<PktFilterRec>().QueryKey(1),
-    Family(kReqPktFilterGroup).Of<PktFilterGroupRec>().QueryKey(1),
-    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete).Of<AdslLineProfileRec>(),
+    Family(kReqPktFilter).QueryKey(1),
+    Family(kReqPktFilterGroup).QueryKey(1),
+    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete),
     Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
-        .Of<XdslPmThresholdProfileRec>()
         .QueryKey(kXdslPmThresholdProfileNameWidth)
         .Query(kXdslPmThresholdProfileNameWidth),
     Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
     Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqBitsAlloc).Of<BitsAllocRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopDiagCtrl).Of<LoopDiagCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopDiagResult).Of<LoopDiagResultRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopMonCtrl).Of<LineTestCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopMonResult).Of<LoopMonResultRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqSeltCtrl).Of<LineTestCtrlRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqSeltResult).Of<SeltResultRec>().QueryOf<WordRecord>().QueryKey(4),
-    Action(kReqAdslPowerState).Of<AdslPowerStateRec>(),
-    Family(kReqBroadcastVlan).Of<VlanBitMapRec>().QueryKey(4),
+    Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopDiagCtrl).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopDiagResult).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopMonCtrl).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqLoopMonResult).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqSeltCtrl).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqSeltResult).QueryOf<WordRecord>().QueryKey(4),
+    Action(kReqAdslPowerState),
+    Family(kReqBroadcastVlan).QueryKey(4),
 
     // Trunk ports.
-    Family(kReqTrunkPm).Of<TrunkPmRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqTrunkPort).Of<TrunkPortRec>(),
-    Single(kReqLinkAggregation).Of<LinkAggregationRec>().Query(1),
-    Family(kReqLacpStatus).Of<LacpPortStatusRec>().Query(1),
-    Single(kReqStaticLinkAggregation).Of<WordRecord>(),
-    Single(kReqRstpBridge).Of<RstpBridgeRec>().Query(1),
-    Family(kReqRstpPort).Of<RstpPortRec>().Query(1),
-    Single(kReqCosMapping).Of<CosMappingRec>().Query(1),
-    Family(kReqTrunkPortMode).Of<TrunkPortModeRec>(),
-    Family(kReqSfp).Of<SfpInfoRec>(),
-    Family(kReqTrunkVlan).Of<VlanBitMapRec>().QueryKey(4),
-    Family(kReqTrunkVlanMember).Of<VlanBitMapRec>().QueryKey(4),
+    Family(kReqTrunkPm).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqTrunkPort),
+    Single(kReqLinkAggregation).Query(1),
+    Family(kReqLacpStatus).Query(1),
+    Single(kReqStaticLinkAggregation),
+    Single(kReqRstpBridge).Query(1),
+    Family(kReqRstpPort).Query(1),
+    Single(kReqCosMapping).Query(1),
+    Family(kReqTrunkPortMode),
+    Family(kReqSfp),
+    Family(kReqTrunkVlan).QueryKey(4),
+    Family(kReqTrunkVlanMember).QueryKey(4),
 
     // SHDSL lines and their profiles.
-    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete).Of<ShdslLineProfileRec>(),
+    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete),
     Family(kReqShdslPmThresholdProfile, kReqShdslPmThresholdProfileAdd, kReqShdslPmThresholdProfileDelete)
-        .Of<ShdslPmThresholdProfileRec>()
         .QueryKey(kShdslPmThresholdProfileNameWidth)
         .Query(kShdslPmThresholdProfileNameWidth),
-    Family(kReqShdslPort).Of<ShdslPortRec>().QueryKey(4),
-    Family(kReqShdslRateStatus).Of<ShdslRateStatusRec>().QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqShdslPm).Of<ShdslPmRec>().QueryOf<ShdslPmQueryRec>().QueryKey(8),
-    Family(kReqShdslHistory).Of<ShdslIntervalRec>().QueryOf<ShdslHistoryQueryRec>().QueryKey(12),
+    Family(kReqShdslPort).QueryKey(4),
+    Family(kReqShdslRateStatus).QueryOf<WordRecord>().QueryKey(4),
+    Family(kReqShdslPm).QueryOf<ShdslPmQueryRec>().QueryKey(8),
+    Family(kReqShdslHistory).QueryOf<ShdslHistoryQueryRec>().QueryKey(12),
     Count(kReqShdslProfileCount, kReqShdslLineProfile),
 
     // The NE's network configuration and CLI prompt.
-    Single(kReqNeNetworkConfig).Of<NeNetworkConfigRec>(),
-    Single(kReqCliPrompt).Of<CliPromptRec>(),
-    Single(kReqCliPromptDual).Of<CliPromptRec>(),
+    Single(kReqNeNetworkConfig),
+    Single(kReqCliPrompt),
+    Single(kReqCliPromptDual),
 };
 
 // Every code belongs to one entry only; every family keeps its records by a key; a table in the NE's MIB has an INDEX

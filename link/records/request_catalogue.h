@@ -2,12 +2,14 @@
 // The request catalogue: for every request code of the system (named in request_codes.h) what it carries and how
 // the peers serve it. One entry describes a family of codes, as the workstation sees them:
 //
-//     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
-//         .Of<NeSnmpCommunityRecord>()                      // record, size and key from its field table
-//         .Direct(DirectTable().Writable().RowStatus()),    // the NE's MIB table R.307, rows created and destroyed
+//     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete) // size, key: the record's
+//         .Direct(DirectTable().Writable().RowStatus()), // the NE's MIB table R.307, rows created and destroyed
 //     Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
-//     Single(kReqServerOption).Of<ServerOptionRecord>().Query(1), // one setting; a query sends a 1-byte body
+//     Single(kReqServerOption).Query(1),                 // one setting; a query sends a 1-byte body
 //     Action(kReqAlarmSync).Direct(DirectAction()),
+//
+// An entry's record is the one its codes carry (request_codes.h): the entry takes its size and key from the record's
+// field table without naming it, and the compiler refuses a family whose siblings carry another record.
 //
 // The typed requests (link/record_requests.h) take the bodies of queries and actions from it, the simulated server's
 // generic store keeps records by its kinds and keys, and the direct link's request map (link/snmp) is built from its
@@ -47,6 +49,13 @@ enum class DirectRange : uint8_t {
 enum class DirectFixup : uint8_t {
     kNone,
     kNeKeyFromSession, // NE id 1, the address as name, address, port and community of the session
+};
+
+// A record type with a field table (record_layout.h), as opposed to the markers of request_code.h.
+template <typename T>
+concept TabledRecord = requires
+{
+    RecordTable<T>::kSize;
 };
 
 struct DirectSpec {
@@ -144,13 +153,6 @@ struct RequestSpec {
         spec.keyLength = static_cast<uint16_t>(kRecordLayout<Rec>.KeyLength());
         return spec;
     }
-    // The size of a record that has no field table yet.
-    constexpr RequestSpec Size(uint32_t bytes) const
-    {
-        RequestSpec spec = *this;
-        spec.recordSize = bytes;
-        return spec;
-    }
     constexpr RequestSpec Query(uint32_t bytes) const
     {
         RequestSpec spec = *this;
@@ -159,7 +161,7 @@ struct RequestSpec {
     }
     // A query whose body is a record of its own (criteria, a range, a selection), sized by its field table.
     template <typename Body> constexpr RequestSpec QueryOf() const { return Query(kRecordLayout<Body>.size); }
-    // The key of a record without a field table, and how much of a query record selects.
+    // The key of records without a field table (the NE decides their size), and how much of a query record selects.
     constexpr RequestSpec Key(uint16_t length, uint16_t queryLength = 0) const
     {
         RequestSpec spec = *this;

@@ -91,7 +91,7 @@ TEST(TreeDeleteNe, DeleteNeFromTheTreesPopupRemovesItOnTheServerAndInTheTree)
     EXPECT_TRUE(program.WaitUntil([&] { return AppData().nes.FindNeById(neId) == nullptr; }));
     EXPECT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("North-1")) == nullptr; }));
     // The server no longer lists it.
-    for (const auto& record : program.QueryServer(33, 0, std::vector<uint8_t>(1), 1))
+    for (const auto& record : program.QueryServer(kReqNeKeyAll, 0, std::vector<uint8_t>(1), 1))
         EXPECT_NE(record[0], neId);
 }
 

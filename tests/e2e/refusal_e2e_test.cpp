@@ -28,7 +28,7 @@ TEST(RefusalE2eTest, RenamingALocationToATakenNameShowsTheServersReasonAndChange
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
-    const std::vector<LocationRecord> before = program.ServerRecords<LocationRecord>(kReqLocation);
+    const std::vector<LocationRecord> before = program.ServerRecords(kReqLocation);
     ASSERT_EQ(before.size(), 3u);
 
     person.OnDialog<CLocationListDlg>([&](CLocationListDlg& list) {
@@ -48,7 +48,7 @@ TEST(RefusalE2eTest, RenamingALocationToATakenNameShowsTheServersReasonAndChange
     });
     ASSERT_TRUE(program.Command(kLocationManagement));
 
-    EXPECT_EQ(program.ServerRecords<LocationRecord>(kReqLocation), before);
+    EXPECT_EQ(program.ServerRecords(kReqLocation), before);
     program.Settle();
     EXPECT_NE(program.TreeItem(QStringLiteral("South")), nullptr);
 }

@@ -81,7 +81,7 @@ TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
     east.name = "East";
     east.parentId = 1;
     const auto eastBytes = EncodeRecord(east);
-    const uint32_t eastId = Change(program, 21, 0, eastBytes.data(), kLocationRecordSize);
+    const uint32_t eastId = Change(program, kReqLocationAdd, 0, eastBytes.data(), kLocationRecordSize);
     NeKeyRecord ne;
     ne.neName = "East-1";
     ne.modelId = 4;
@@ -89,19 +89,19 @@ TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
     ne.ipAddress = {10, 40, 1, 1};
     ne.port = 161;
     auto neBytes = EncodeRecord(ne);
-    ne.neId = Change(program, 31, 0, neBytes.data(), kNeKeyRecordSize);
+    ne.neId = Change(program, kReqNeKeyAdd, 0, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) != nullptr; }));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("East-1")));
     ASSERT_EQ(program.Frame().GetCurrentNeId(), ne.neId);
 
     ne.neName = "East-2";
     neBytes = EncodeRecord(ne);
-    Change(program, 30, ne.neId, neBytes.data(), kNeKeyRecordSize);
+    Change(program, kReqNeKey, ne.neId, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) != nullptr; }));
     EXPECT_EQ(program.TreeItem(QStringLiteral("East-1")), nullptr);
 
     // The selected NE goes: its folder takes the selection, the frame its location, and no NE stays current.
-    Change(program, 32, ne.neId, neBytes.data(), kNeKeyRecordSize);
+    Change(program, kReqNeKeyDelete, ne.neId, neBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-2")) == nullptr; }));
     const QTreeWidgetItem* caret = program.Tree().Tree()->currentItem();
     ASSERT_NE(caret, nullptr);

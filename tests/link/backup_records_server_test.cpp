@@ -21,7 +21,7 @@ TEST_F(BackupRecordsServerTest, ABackupIsNamedByItsWholeFileName)
     const std::string stem(59, 'b');
     const BackupRecord first{stem + "1", 0};
     const BackupRecord second{stem + "2", 0};
-    for (const uint16_t code : {kReqNeBackup, kReqDbBackup}) {
+    for (const auto code : {kReqNeBackup, kReqDbBackup}) {
         const uint32_t neId = code == kReqNeBackup ? 1 : 0;
         ASSERT_TRUE(requests.Add(code, neId, first).Ok());
         ASSERT_TRUE(requests.Add(code, neId, second).Ok());

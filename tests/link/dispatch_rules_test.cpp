@@ -139,13 +139,13 @@ protected:
 
     void Boards(uint32_t neId, const std::vector<BoardSettingRec>& boards)
     {
-        Dispatch(323, EncodeRecords(boards), kBoardSettingRecSize, neId);
+        Dispatch(kReqBoardSetting, EncodeRecords(boards), kBoardSettingRecSize, neId);
     }
 
     // NE 1 of model 2 with an ADSL card in slot 1 of its shelf.
     CNeRecord& NeWithCard()
     {
-        Nes(31, {Ne(1, "ne-1", 1)});
+        Nes(kReqNeKeyAdd, {Ne(1, "ne-1", 1)});
         BoardSettingRec card;
         card.entityId = 10100;
         card.plannedType = 30;
@@ -163,43 +163,45 @@ protected:
 
 TEST_F(DispatchRulesTest, OnlyTheReplyToTheAccountQueryReplacesTheList)
 {
-    Accounts(13, {Account("bob", "A"), Account("ann", "C")});
-    Accounts(10, {Account("carl", "C")}, 7, kEmsOpModify);
+    Accounts(kReqUserAccountAdd, {Account("bob", "A"), Account("ann", "C")});
+    Accounts(kReqUserAccount, {Account("carl", "C")}, 7, kEmsOpModify);
     EXPECT_EQ(app_.accounts.Count(), 3u) << "the reply to a change is a change";
-    Accounts(10, {Account("carl", "C")}, 8, kEmsOpQuery);
+    Accounts(kReqUserAccount, {Account("carl", "C")}, 8, kEmsOpQuery);
     EXPECT_EQ(app_.accounts.Count(), 1u);
     EXPECT_NE(app_.accounts.FindUserAccount("carl"), nullptr);
-    Accounts(10, {}, 9, kEmsOpQuery);
+    Accounts(kReqUserAccount, {}, 9, kEmsOpQuery);
     EXPECT_EQ(app_.accounts.Count(), 0u) << "a server without accounts";
 }
 
 TEST_F(DispatchRulesTest, RecordsOfAnotherSizeChangeNothing)
 {
+    constexpr uint32_t kWrongAccountSize = 200; // an account is kUserAccountRecordSize bytes
+    constexpr uint32_t kWrongStateSize = 64;    // an entity state is kEntityStateRecSize bytes
     NeWithCard();
-    Accounts(13, {Account("bob", "A")});
-    Dispatch(10, std::vector<uint8_t>(200, 'x'), 200, 0, 5, kEmsOpQuery);
+    Accounts(kReqUserAccountAdd, {Account("bob", "A")});
+    Dispatch(kReqUserAccount, std::vector<uint8_t>(kWrongAccountSize, 'x'), kWrongAccountSize, 0, 5, kEmsOpQuery);
     EXPECT_EQ(app_.accounts.Count(), 1u) << "a malformed reply does not empty the list";
-    Dispatch(330, std::vector<uint8_t>(64, 1), 64, 1);
+    Dispatch(kReqEntityStateChange, std::vector<uint8_t>(kWrongStateSize, 1), kWrongStateSize, 1);
     EXPECT_TRUE(ui_.trapBatches.empty());
 }
 
 TEST_F(DispatchRulesTest, AccountRemovalAndNamelessRecords)
 {
-    Accounts(13, {Account("bob", "A"), Account("", "C")});
+    Accounts(kReqUserAccountAdd, {Account("bob", "A"), Account("", "C")});
     EXPECT_EQ(app_.accounts.Count(), 1u);
     app_.locationTreeChanged = false;
-    Accounts(14, {Account("nobody", "")});
+    Accounts(kReqUserAccountDelete, {Account("nobody", "")});
     EXPECT_FALSE(app_.locationTreeChanged);
-    Accounts(14, {Account("bob", "")});
+    Accounts(kReqUserAccountDelete, {Account("bob", "")});
     EXPECT_EQ(app_.accounts.Count(), 0u);
     EXPECT_TRUE(app_.locationTreeChanged);
 }
 
 TEST_F(DispatchRulesTest, AccountsFollowTheScope)
 {
-    Locations(21, {Location(1, "top"), Location(2, "below", 1), Location(3, "apart")});
+    Locations(kReqLocationAdd, {Location(1, "top"), Location(2, "below", 1), Location(3, "apart")});
     app_.SetUserLocationScope(1);
-    Accounts(13, {Account("in", "C", 2), Account("out", "C", 3)});
+    Accounts(kReqUserAccountAdd, {Account("in", "C", 2), Account("out", "C", 3)});
     EXPECT_EQ(app_.accounts.FindUserAccount("in")->inScope, 1u);
     EXPECT_EQ(app_.accounts.FindUserAccount("out")->inScope, 0u);
 }
@@ -208,19 +210,19 @@ TEST_F(DispatchRulesTest, RightsGoToTheShellWhole)
 {
     UserRightsRecord rec;
     rec.rights = {std::string(127, 'a'), "mmq", ""};
-    Dispatch(15, EncodeRecords(std::vector{rec}), kUserRightsRecordSize);
+    Dispatch(kReqUserRights, EncodeRecords(std::vector{rec}), kUserRightsRecordSize);
     ASSERT_EQ(rights_.size(), 1u);
     EXPECT_EQ(rights_[0][0], std::string(127, 'a'));
     EXPECT_EQ(rights_[0][1], "mmq");
     EXPECT_EQ(rights_[0][2], "");
 
     // Three slots as three records are the same bytes.
-    Dispatch(15, EncodeRecords(std::vector{rec}), kUserRightsSlotSize);
+    Dispatch(kReqUserRights, EncodeRecords(std::vector{rec}), kUserRightsSlotSize);
     EXPECT_EQ(rights_.size(), 2u);
     EXPECT_EQ(rights_[1], rights_[0]);
 
     std::vector<uint8_t> shortRights(kUserRightsRecordSize - 1, 'q');
-    Dispatch(15, shortRights, static_cast<uint32_t>(shortRights.size()));
+    Dispatch(kReqUserRights, shortRights, static_cast<uint32_t>(shortRights.size()));
     EXPECT_EQ(rights_.size(), 2u) << "rights that do not fill three slots are no rights";
 }
 
@@ -228,8 +230,8 @@ TEST_F(DispatchRulesTest, RightsGoToTheShellWhole)
 
 TEST_F(DispatchRulesTest, TheReplyToTheLocationQueryReplacesTheTree)
 {
-    Locations(21, {Location(1, "a"), Location(2, "b"), Location(3, "c", 2)});
-    Locations(20, {Location(1, "a"), Location(3, "c")}, 4, kEmsOpQuery);
+    Locations(kReqLocationAdd, {Location(1, "a"), Location(2, "b"), Location(3, "c", 2)});
+    Locations(kReqLocation, {Location(1, "a"), Location(3, "c")}, 4, kEmsOpQuery);
     EXPECT_EQ(app_.locations.Count(), 2u);
     EXPECT_EQ(app_.locations.FindLocation(2), nullptr);
     EXPECT_NE(app_.locations.FindLocation(3), nullptr);
@@ -237,9 +239,9 @@ TEST_F(DispatchRulesTest, TheReplyToTheLocationQueryReplacesTheTree)
 
 TEST_F(DispatchRulesTest, RemovedLocationHandsItsChildrenToItsParent)
 {
-    Locations(21, {Location(1, "a"), Location(2, "b", 1), Location(3, "c", 2)});
+    Locations(kReqLocationAdd, {Location(1, "a"), Location(2, "b", 1), Location(3, "c", 2)});
     app_.locationTreeChanged = false;
-    Locations(22, {Location(2, "b")});
+    Locations(kReqLocationDelete, {Location(2, "b")});
     EXPECT_EQ(app_.locations.FindLocation(2), nullptr);
     EXPECT_EQ(app_.locations.FindLocation(3)->GetParentNode()->id, 1u);
     EXPECT_TRUE(app_.locationTreeChanged);
@@ -248,10 +250,10 @@ TEST_F(DispatchRulesTest, RemovedLocationHandsItsChildrenToItsParent)
 TEST_F(DispatchRulesTest, LocationsFollowTheScopeAndRefuseLoops)
 {
     app_.SetUserLocationScope(1);
-    Locations(21, {Location(1, "a"), Location(2, "b", 1), Location(3, "c")});
+    Locations(kReqLocationAdd, {Location(1, "a"), Location(2, "b", 1), Location(3, "c")});
     EXPECT_EQ(app_.locations.FindLocation(2)->inScope, 1u);
     EXPECT_EQ(app_.locations.FindLocation(3)->inScope, 0u);
-    Locations(21, {Location(1, "a", 2)}); // below its own child
+    Locations(kReqLocationAdd, {Location(1, "a", 2)}); // below its own child
     EXPECT_EQ(app_.locations.FindLocation(1)->parentId, 0u);
 }
 
@@ -265,10 +267,10 @@ TEST_F(DispatchRulesTest, UpdatedNeKeepsItsTreeAndRaisesTheFlagsOfWhatChanged)
     app_.neNamesChanged = false;
     app_.neAddressesChanged = false;
 
-    Nes(30, {Ne(1, "ne-1", 1)});
+    Nes(kReqNeKey, {Ne(1, "ne-1", 1)});
     EXPECT_EQ(ne.changeCounter, counter) << "nothing changed";
 
-    Nes(30, {Ne(1, "renamed", 1)});
+    Nes(kReqNeKey, {Ne(1, "renamed", 1)});
     EXPECT_EQ(app_.nes.FindNeByName("renamed"), &ne);
     EXPECT_EQ(app_.nes.FindNeByName("ne-1"), nullptr);
     EXPECT_TRUE(app_.neNamesChanged);
@@ -276,7 +278,7 @@ TEST_F(DispatchRulesTest, UpdatedNeKeepsItsTreeAndRaisesTheFlagsOfWhatChanged)
     ASSERT_NE(ne.root->FindById(10101), nullptr);
     EXPECT_EQ(ne.root->FindById(10101)->severity, 3u) << "the tree survives the update";
 
-    Nes(30, {Ne(1, "renamed", 9)});
+    Nes(kReqNeKey, {Ne(1, "renamed", 9)});
     EXPECT_TRUE(app_.neAddressesChanged);
     EXPECT_EQ(app_.nes.FindNeByAddress({10, 0, 0, 9}, 161), &ne);
     EXPECT_EQ(ne.changeCounter, counter + 2);
@@ -284,7 +286,7 @@ TEST_F(DispatchRulesTest, UpdatedNeKeepsItsTreeAndRaisesTheFlagsOfWhatChanged)
 
 TEST_F(DispatchRulesTest, MovedNeIsMarkedAndItsWorkingPositionWaitsForASave)
 {
-    Nes(31, {Ne(1, "ne-1", 1)});
+    Nes(kReqNeKeyAdd, {Ne(1, "ne-1", 1)});
     CNeRecord& ne = *app_.nes.FindNeById(1);
     ne.newOrMoved = 0;
     ne.root->componentFlags = 0;
@@ -292,7 +294,7 @@ TEST_F(DispatchRulesTest, MovedNeIsMarkedAndItsWorkingPositionWaitsForASave)
     ne.workLongitude = 1.0F;
     NeKeyRecord moved = Ne(1, "ne-1", 1);
     moved.longitude = 20.0F;
-    Nes(30, {moved});
+    Nes(kReqNeKey, {moved});
     EXPECT_EQ(ne.newOrMoved, 1u);
     EXPECT_NE(ne.root->componentFlags & kComponentNewOrMoved, 0u);
     EXPECT_FLOAT_EQ(ne.storedLongitude, 20.0F);
@@ -303,7 +305,7 @@ TEST_F(DispatchRulesTest, MovedNeIsMarkedAndItsWorkingPositionWaitsForASave)
 TEST_F(DispatchRulesTest, NewNeModelRebuildsTheTree)
 {
     CNeRecord& ne = NeWithCard();
-    Nes(30, {Ne(1, "ne-1", 1, 4)});
+    Nes(kReqNeKey, {Ne(1, "ne-1", 1, 4)});
     EXPECT_EQ(ne.neModelId, 4u);
     EXPECT_EQ(ne.root->GetChildCount(), 2);
     EXPECT_EQ(ne.root->FindById(10101), nullptr);
@@ -311,11 +313,11 @@ TEST_F(DispatchRulesTest, NewNeModelRebuildsTheTree)
 
 TEST_F(DispatchRulesTest, RecordWithoutIdNamesTheMessagesNe)
 {
-    Nes(31, {Ne(0, "by-message", 1)}, 7);
+    Nes(kReqNeKeyAdd, {Ne(0, "by-message", 1)}, 7);
     EXPECT_NE(app_.nes.FindNeById(7), nullptr);
-    Nes(31, {Ne(0, "nowhere", 2)}, 0);
+    Nes(kReqNeKeyAdd, {Ne(0, "nowhere", 2)}, 0);
     EXPECT_EQ(app_.nes.Count(), 1u) << "NE id 0 names no NE";
-    Nes(32, {Ne(0, "", 0)}, 7);
+    Nes(kReqNeKeyDelete, {Ne(0, "", 0)}, 7);
     EXPECT_EQ(app_.nes.Count(), 0u);
 }
 
@@ -330,7 +332,7 @@ TEST_F(DispatchRulesTest, WhichRepliesReplaceTheNeTable)
                 {30, 0, kEmsOpModify, false}, {31, 0, kEmsOpModify, false}, {33, 0, 0, false}};
     for (const auto& row : rows) {
         app_.nes.ClearNeTable();
-        Nes(31, {Ne(1, "one", 1), Ne(2, "two", 2)});
+        Nes(kReqNeKeyAdd, {Ne(1, "one", 1), Ne(2, "two", 2)});
         Nes(row.code, {Ne(5, "five", 5)}, row.neId, row.requestOperation == 0 ? 0 : 3, row.requestOperation);
         EXPECT_EQ(app_.nes.FindNeById(1) == nullptr, row.replaces) << "code " << row.code << " NE " << row.neId;
         EXPECT_NE(app_.nes.FindNeById(5), nullptr);
@@ -339,12 +341,12 @@ TEST_F(DispatchRulesTest, WhichRepliesReplaceTheNeTable)
 
 TEST_F(DispatchRulesTest, OutOfDateHolderOfANameOrAddressGives)
 {
-    Nes(31, {Ne(1, "one", 1), Ne(2, "two", 2)});
+    Nes(kReqNeKeyAdd, {Ne(1, "one", 1), Ne(2, "two", 2)});
     // The server renamed 2 to "one" after it had renamed 1 to something this workstation has not heard of yet.
-    Nes(30, {Ne(2, "one", 2)});
+    Nes(kReqNeKey, {Ne(2, "one", 2)});
     EXPECT_EQ(app_.nes.FindNeByName("one")->neId, 2u);
     EXPECT_EQ(app_.nes.FindNeById(1), nullptr);
-    Nes(31, {Ne(3, "three", 2)});
+    Nes(kReqNeKeyAdd, {Ne(3, "three", 2)});
     EXPECT_EQ(app_.nes.FindNeByAddress({10, 0, 0, 2}, 161)->neId, 3u);
 }
 
@@ -380,7 +382,7 @@ TEST_F(DispatchRulesTest, ComponentFlagsOfABoard)
 TEST_F(DispatchRulesTest, StateNotificationsChangeTheNodesAndGoToTheTrapLogWhole)
 {
     CNeRecord& ne = NeWithCard();
-    States(330, 1, {State(10101, 1u << 3, 4), State(99999, 1, 1), State(10102, 1u << 1, 3)});
+    States(kReqEntityStateChange, 1, {State(10101, 1u << 3, 4), State(99999, 1, 1), State(10102, 1u << 1, 3)});
     EXPECT_EQ(ne.root->FindById(10101)->GetStateBits(), 1u << 3);
     EXPECT_EQ(ne.root->FindById(10101)->severity, 4u);
     EXPECT_EQ(ne.root->FindById(10101)->occurTime, 1000u);
@@ -394,11 +396,11 @@ TEST_F(DispatchRulesTest, StateNotificationsChangeTheNodesAndGoToTheTrapLogWhole
     DecodeRecord(ui_.trapBatches[0].records.data() + kEntityStateRecSize, kEntityStateRecSize, &second);
     EXPECT_EQ(second.entityId, 99999u);
 
-    States(325, 1, {State(10101, 0, 99)});
+    States(kReqEntityState, 1, {State(10101, 0, 99)});
     EXPECT_EQ(ne.root->FindById(10101)->severity, 0u) << "a severity out of range is made storable";
     EXPECT_EQ(ui_.trapBatches.size(), 1u) << "the answer to a query is no trap";
 
-    States(330, 42, {State(10101, 1, 1)});
+    States(kReqEntityStateChange, 42, {State(10101, 1, 1)});
     ASSERT_EQ(ui_.trapBatches.size(), 2u);
     EXPECT_EQ(ui_.trapBatches[1].neId, 42u) << "the states of an unknown NE are logged too";
 }
@@ -410,12 +412,12 @@ TEST_F(DispatchRulesTest, AcknowledgedStateCarriesPersonAndTime)
     acked.acknowledged = 1;
     acked.text = "operator12";
     acked.value = 1700000000;
-    States(330, 1, {acked});
+    States(kReqEntityStateChange, 1, {acked});
     const CEntityNode* port = ne.root->FindById(10101);
     EXPECT_EQ(port->ackFlag, 1u);
     EXPECT_EQ(port->ackPerson, "operator12");
     EXPECT_EQ(port->ackTime, 1700000000u);
-    States(330, 1, {State(10101, 2, 3)});
+    States(kReqEntityStateChange, 1, {State(10101, 2, 3)});
     EXPECT_EQ(port->ackFlag, 0u);
     EXPECT_EQ(port->ackPerson, "");
     EXPECT_EQ(port->ackTime, 0u);
@@ -425,18 +427,18 @@ TEST_F(DispatchRulesTest, StateTypesChangeTheNodeUnlessTheyNameNoModel)
 {
     CNeRecord& ne = NeWithCard();
     EntityStateRec noType = State(10100, 0, 99);
-    States(330, 1, {noType});
+    States(kReqEntityStateChange, 1, {noType});
     EXPECT_EQ(ne.root->FindById(10100)->GetType(), 30u) << "type 0 leaves the card as it is";
     EntityStateRec unchanged = State(10100, 0, 2);
     unchanged.onlineType = kPlannedTypeSame;
     unchanged.plannedType = kPlannedTypeSame;
-    States(330, 1, {unchanged});
+    States(kReqEntityStateChange, 1, {unchanged});
     EXPECT_EQ(ne.root->FindById(10100)->GetType(), 30u) << "unchanged keeps the card and its ports";
     EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 24);
     EntityStateRec swapped = State(10100, 0, 99);
     swapped.onlineType = 31;
     swapped.plannedType = kPlannedTypeSame;
-    States(330, 1, {swapped});
+    States(kReqEntityStateChange, 1, {swapped});
     EXPECT_EQ(ne.root->FindById(10100)->GetType(), 31u);
     EXPECT_EQ(ne.root->FindById(10100)->GetPlannedType(), 31u);
     EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 48);
@@ -445,11 +447,11 @@ TEST_F(DispatchRulesTest, StateTypesChangeTheNodeUnlessTheyNameNoModel)
 TEST_F(DispatchRulesTest, NeSeverityIsRecomputedAfterEachPass)
 {
     CNeRecord& ne = NeWithCard();
-    States(325, 1, {State(1, 0, 99), State(10000, 0, 99), State(10100, 0, 99), State(10101, 1u << 2, 2)});
+    States(kReqEntityState, 1, {State(1, 0, 99), State(10000, 0, 99), State(10100, 0, 99), State(10101, 1u << 2, 2)});
     EXPECT_EQ(ne.neSeverity, 2u);
-    States(330, 1, {State(10102, 1u << 1, 1)});
+    States(kReqEntityStateChange, 1, {State(10102, 1u << 1, 1)});
     EXPECT_EQ(ne.neSeverity, 1u);
-    States(330, 1, {State(10102, 0, 99), State(10101, 0, 99)});
+    States(kReqEntityStateChange, 1, {State(10102, 0, 99), State(10101, 0, 99)});
     EXPECT_EQ(ne.neSeverity, 0u);
 }
 
@@ -460,12 +462,12 @@ TEST_F(DispatchRulesTest, AcknowledgementsSetAndClearTheNodes)
     ack.entityId = 10101;
     ack.person = "ann";
     ack.ackTime = 77;
-    Dispatch(333, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
+    Dispatch(kReqAlarmAck, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
     EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 1u);
     EXPECT_EQ(ne.root->FindById(10101)->ackPerson, "ann");
     EXPECT_EQ(ne.root->FindById(10101)->ackTime, 77u);
     ack.person.clear();
-    Dispatch(333, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
+    Dispatch(kReqAlarmAck, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
     EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 0u);
     EXPECT_EQ(ne.root->FindById(10101)->ackTime, 0u);
 }
@@ -480,7 +482,7 @@ TEST_F(DispatchRulesTest, AlarmDefinitionValuesOfTheNeAreKept)
     def.suppressionMask = 0x21;
     AlarmDefRec outOfRange = def;
     outOfRange.alarmIndex = 40;
-    Dispatch(327, EncodeRecords(std::vector{def, outOfRange}), kAlarmDefRecSize, 1);
+    Dispatch(kReqAlarmDef, EncodeRecords(std::vector{def, outOfRange}), kAlarmDefRecSize, 1);
     ASSERT_TRUE(ReceivedAlarmDefValues().Find(51, 3).has_value());
     EXPECT_EQ(*ReceivedAlarmDefValues().Find(51, 3), (ReceivedAlarmDef{1, 0, 0x21}));
     EXPECT_FALSE(ReceivedAlarmDefValues().Find(51, 40).has_value());
@@ -500,7 +502,7 @@ TEST_F(DispatchRulesTest, DeliveredMailIsShownAndTheMarkerLogsOut)
     out.text = std::string(ForceLogoutMarker);
     OperatorMailRecord almost = hello;
     almost.text = std::string(ForceLogoutMarker.substr(0, 28));
-    Dispatch(8, EncodeRecords(std::vector{hello, out, almost}), kOperatorMailRecordSize);
+    Dispatch(kReqOperatorMail, EncodeRecords(std::vector{hello, out, almost}), kOperatorMailRecordSize);
     ASSERT_EQ(ui_.mails.size(), 3u);
     EXPECT_EQ(ui_.mails[0].sender, "ann");
     EXPECT_EQ(ui_.mails[0].senderIp, "192.168.0.254");

@@ -38,7 +38,7 @@ protected:
         EmsMsg msg;
         msg.operation = kEmsOpReply;
         msg.neId = 12;
-        msg.requestCode = 330;
+        msg.requestCode = kReqEntityStateChange;
         msg.total = 2;
         msg.count = 2;
         msg.recordSize = 60;

@@ -45,7 +45,7 @@ protected:
         EmsMsg request;
         EmsMsg* reply = nullptr;
         uint8_t body = 0;
-        BuildEmsMsg(&request, kEmsOpQuery, 30, 1, &body, 1);
+        BuildEmsMsg(&request, kEmsOpQuery, kReqNeKey, 1, &body, 1);
         return driver.RequestEmsMsg(&request, &reply, 0, timeoutMs, false);
     }
 

@@ -1,4 +1,5 @@
 #include "link/ems_msg.h"
+#include "link/records/word_record.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,9 @@ TEST(BuildEmsMsg, NoRecordOrZeroSizeLeavesTheCountAtZero)
 {
     uint8_t byte = 0;
     EmsMsg msg;
-    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpQuery, 10, 1, nullptr, 0), 0);
+    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpQuery, kReqUserAccount, 1, nullptr, 0), 0);
     EXPECT_EQ(msg.count, 0);
-    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpQuery, 10, 0, &byte, 0), 0);
+    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpQuery, kReqUserAccount, 0, &byte, 0), 0);
     EXPECT_EQ(msg.count, 0);
     EXPECT_EQ(EmsRecordBytes(msg), 0u);
 }
@@ -24,7 +25,7 @@ TEST(EmsMsg, RecordsAreReachedByIndexWithinTheCount)
         records[i] = static_cast<uint8_t>(i);
     }
     EmsMsg msg;
-    BuildEmsMsg(&msg, kEmsOpReply, 331, 4, records.data(), 0);
+    BuildEmsMsg(&msg, kEmsOpReply, kReqServerTime, kWordRecordSize, records.data(), 0);
     msg.count = 3; // several records from one buffer
     EXPECT_EQ(EmsRecordBytes(msg), 12u);
     ASSERT_NE(EmsRecordAt(msg, 2), nullptr);

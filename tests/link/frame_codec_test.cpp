@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ FrameHeader SampleHeader()
     FrameHeader header;
     header.operation = kEmsOpQuery;
     header.neId = 7;
-    header.requestCode = 330;
+    header.requestCode = kReqEntityStateChange;
     header.total = 1;
     header.count = 2;
     header.recordSize = 60;
@@ -71,7 +72,7 @@ TEST(FrameHeader, EncodesEveryFieldAtItsLargestValue)
     FrameHeader header;
     header.operation = 99;
     header.neId = 4294967295u;
-    header.requestCode = 65535;
+    header.requestCode = std::numeric_limits<uint16_t>::max();
     header.total = 4294967295u;
     header.count = 4294967295u;
     header.recordSize = 4294967295u;
@@ -108,7 +109,7 @@ TEST(FrameHeader, DecodeRefusesNonDigitsAndOutOfRangeFields)
     FrameHeader header;
     ASSERT_TRUE(DecodeFrameHeader(reinterpret_cast<const uint8_t*>(good.data()), header));
     EXPECT_EQ(header.operation, kEmsOpReply);
-    EXPECT_EQ(header.requestCode, 330);
+    EXPECT_EQ(header.requestCode, kReqEntityStateChange);
     EXPECT_EQ(header.sequence, 42u);
 
     struct Case {

@@ -16,6 +16,8 @@
 
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
+#include "link/records/location_record.h"
+#include "link/records/user_account_record.h"
 #include "link/server/posix_socket.h"
 #include "link/server_message_dispatcher.h"
 #include "tests/link/fake_server.h"
@@ -121,28 +123,29 @@ protected:
 
 TEST_F(ServerDriverTest, RequestSendsTheFrameAndReturnsTheRecordsOfItsReply)
 {
-    const std::vector<uint8_t> records = Counting(3 * 224);
-    server_.SetHandler([&](const Frame& request, CFakeServer& server) { server.Reply(request, records, 3, 224); });
+    const std::vector<uint8_t> records = Counting(3 * kLocationRecordSize);
+    server_.SetHandler(
+        [&](const Frame& request, CFakeServer& server) { server.Reply(request, records, 3, kLocationRecordSize); });
     StartAndConnect();
 
-    std::array<uint8_t, 224> location{};
+    std::array<uint8_t, kLocationRecordSize> location{};
     location[0] = 9;
-    BuildEmsMsg(&request_, kEmsOpQuery, 20, 224, location.data(), 0);
+    BuildEmsMsg(&request_, kEmsOpQuery, kReqLocation, kLocationRecordSize, location.data(), 0);
     ASSERT_EQ(driver_->RequestEmsMsg(&request_, &reply_, kStrFailToQuery, -2, false), kDrvOk);
     ASSERT_NE(reply_, nullptr);
     EXPECT_EQ(reply_->operation, kEmsOpReply);
-    EXPECT_EQ(reply_->requestCode, 20);
+    EXPECT_EQ(reply_->requestCode, kReqLocation);
     EXPECT_EQ(reply_->count, 3);
-    EXPECT_EQ(reply_->recordSize, 224u);
+    EXPECT_EQ(reply_->recordSize, kLocationRecordSize);
     EXPECT_EQ(std::memcmp(reply_->records, records.data(), records.size()), 0);
     EXPECT_FALSE(driver_->IsInTransaction());
 
     const Frame sent = ServerSaw(1);
     EXPECT_EQ(sent.header.operation, kEmsOpQuery);
-    EXPECT_EQ(sent.header.requestCode, 20);
+    EXPECT_EQ(sent.header.requestCode, kReqLocation);
     EXPECT_EQ(sent.header.neId, 0u);
     EXPECT_EQ(sent.header.count, 1u);
-    EXPECT_EQ(sent.header.recordSize, 224u);
+    EXPECT_EQ(sent.header.recordSize, kLocationRecordSize);
     EXPECT_NE(sent.header.sequence, 0u);
     EXPECT_EQ(sent.header.version, kFrameProtocolVersion);
     EXPECT_EQ(sent.payload, std::vector<uint8_t>(location.begin(), location.end()));
@@ -152,10 +155,10 @@ TEST_F(ServerDriverTest, RequestSendsTheFrameAndReturnsTheRecordsOfItsReply)
 TEST_F(ServerDriverTest, FailsAtOnceWhenNotStartedOrNotConnected)
 {
     driver_ = std::make_unique<CNetDrvServerAgent>(FastSettings());
-    EXPECT_EQ(Query(20), kDrvNotInitialised);
+    EXPECT_EQ(Query(kReqLocation), kDrvNotInitialised);
     EXPECT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "a", "b"), kDrvNotInitialised);
     ASSERT_EQ(driver_->Start(), kDrvOk);
-    EXPECT_EQ(Query(20, -2, kStrFailToQuery), kDrvNotConnected);
+    EXPECT_EQ(Query(kReqLocation, -2, kStrFailToQuery), kDrvNotConnected);
     EXPECT_EQ(driver_->SendEmsMsg(&request_, 0), kDrvNotConnected);
     ASSERT_EQ(ui_.FailureMessages().size(), 1u);
     EXPECT_EQ(ui_.FailureMessages()[0].failureTextId, kStrFailToQuery);
@@ -167,8 +170,8 @@ TEST_F(ServerDriverTest, FailsAtOnceWhenNotStartedOrNotConnected)
 TEST_F(ServerDriverTest, ReplyAfterTheTimeOutIsDroppedAndTheNextRequestGetsItsOwn)
 {
     AppliedLog applied;
-    applied.Watch(20);
-    applied.Watch(330);
+    applied.Watch(kReqLocation);
+    applied.Watch(kReqEntityStateChange);
     std::atomic<bool> answer{false};
     const std::vector<uint8_t> late = Counting(4), fresh = {9, 9, 9, 9};
     server_.SetHandler([&](const Frame& request, CFakeServer& server) {
@@ -177,22 +180,22 @@ TEST_F(ServerDriverTest, ReplyAfterTheTimeOutIsDroppedAndTheNextRequestGetsItsOw
         }
     });
     StartAndConnect();
-    ASSERT_EQ(Query(20, 50), kDrvTimeout);
+    ASSERT_EQ(Query(kReqLocation, 50), kDrvTimeout);
     const Frame first = ServerSaw(1);
 
     // The late reply, then a notification behind it on the same connection.
     server_.Reply(first, late, 1, 4);
     FrameHeader notification;
     notification.operation = kEmsOpReply;
-    notification.requestCode = 330;
+    notification.requestCode = kReqEntityStateChange;
     server_.SendFrame(notification, {});
     ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() >= 1; }));
     DispatchServerMessage(nullptr);
     ASSERT_EQ(applied.Size(), 1u);
-    EXPECT_EQ(applied.messages[0].first, 330) << "the late reply never reaches the dispatcher";
+    EXPECT_EQ(applied.messages[0].first, kReqEntityStateChange) << "the late reply never reaches the dispatcher";
 
     answer = true;
-    ASSERT_EQ(Query(20), kDrvOk);
+    ASSERT_EQ(Query(kReqLocation), kDrvOk);
     EXPECT_EQ(std::memcmp(reply_->records, fresh.data(), 4), 0);
 }
 
@@ -203,7 +206,7 @@ TEST_F(ServerDriverTest, ContinuedReplyWithAnotherRecordSizeClosesTheConnection)
         server.Reply(request, std::vector<uint8_t>(8), 1, 8, 0, 0);
     });
     StartAndConnect();
-    EXPECT_EQ(Query(331), kDrvInvalidFormat);
+    EXPECT_EQ(Query(kReqAlarmStatistics), kDrvInvalidFormat);
     EXPECT_FALSE(driver_->IsConnected());
 }
 
@@ -220,7 +223,7 @@ TEST_F(ServerDriverTest, TextReplyGives32028WithTheTextInTheMessageBox)
         server.SendFrame(header, std::vector<uint8_t>(text.begin(), text.end() + 1));
     });
     StartAndConnect();
-    ASSERT_EQ(Query(346, -2, kStrFailToSendLoopbackCells), kDrvTextReply);
+    ASSERT_EQ(Query(kReqNePing, -2, kStrFailToSendLoopbackCells), kDrvTextReply);
     EXPECT_EQ(reply_->operation, kEmsOpTextReply);
     EXPECT_EQ(reply_->count, 1);
     EXPECT_STREQ(static_cast<const char*>(reply_->records), "Ping NE: no reply");
@@ -245,7 +248,7 @@ TEST_F(ServerDriverTest, FailureStatusIsReturnedWithTheReplyStillReadable)
     StartAndConnect();
     for (const auto& c : cases) {
         status = c.status;
-        EXPECT_EQ(Query(412), c.result) << c.status;
+        EXPECT_EQ(Query(kReqPvcDelete), c.result) << c.status;
         ASSERT_EQ(reply_->count, 1);
         uint32_t second = 0;
         std::memcpy(&second, static_cast<const uint8_t*>(reply_->records) + 4, 4);
@@ -256,15 +259,15 @@ TEST_F(ServerDriverTest, FailureStatusIsReturnedWithTheReplyStillReadable)
 TEST_F(ServerDriverTest, ReplyNamingAnotherRequestCodeIsAnUnexpectedReply)
 {
     AppliedLog applied;
-    applied.Watch(21);
+    applied.Watch(kReqLocationAdd);
     server_.SetHandler([](const Frame& request, CFakeServer& server) {
         Frame other = request;
         other.header.requestCode = static_cast<uint16_t>(request.header.requestCode + 1);
-        server.Reply(other, std::vector<uint8_t>(224), 1, 224);
+        server.Reply(other, std::vector<uint8_t>(kLocationRecordSize), 1, kLocationRecordSize);
     });
     StartAndConnect();
-    EXPECT_EQ(Query(20, -2, kStrFailToQuery), kDrvUnexpectedReply);
-    EXPECT_EQ(reply_->requestCode, 21) << "still readable";
+    EXPECT_EQ(Query(kReqLocation, -2, kStrFailToQuery), kDrvUnexpectedReply);
+    EXPECT_EQ(reply_->requestCode, kReqLocationAdd) << "still readable";
     EXPECT_EQ(applied.Size(), 0u) << "not applied as the reply of a request";
     EXPECT_TRUE(driver_->IsConnected());
 }
@@ -278,7 +281,7 @@ TEST_F(ServerDriverTest, FrameTheCodecRefusesClosesTheConnectionAndFailsTheReque
         server.SendRaw(bytes);
     });
     StartAndConnect();
-    EXPECT_EQ(Query(20, 30000, kStrFailToQuery), kDrvInvalidFormat);
+    EXPECT_EQ(Query(kReqLocation, 30000, kStrFailToQuery), kDrvInvalidFormat);
     EXPECT_FALSE(driver_->IsConnected());
     EXPECT_TRUE(WaitUntil([&] { return server_.ClientClosed(); }));
     ASSERT_EQ(ui_.FailureMessages().size(), 1u);
@@ -288,7 +291,7 @@ TEST_F(ServerDriverTest, FrameTheCodecRefusesClosesTheConnectionAndFailsTheReque
 TEST_F(ServerDriverTest, TimeOutZeroSendsWithoutWaitingAndTheReplyGoesToTheDispatcher)
 {
     AppliedLog applied;
-    applied.Watch(12);
+    applied.Watch(kReqLogoff);
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     server_.SetHandler([&](const Frame& request, CFakeServer& server) {
@@ -298,7 +301,7 @@ TEST_F(ServerDriverTest, TimeOutZeroSendsWithoutWaitingAndTheReplyGoesToTheDispa
         });
     });
     StartAndConnect();
-    ASSERT_EQ(Query(12, 0), kDrvOk) << "returns once the frame is handed to the transport";
+    ASSERT_EQ(Query(kReqLogoff, 0), kDrvOk) << "returns once the frame is handed to the transport";
     EXPECT_EQ(reply_->count, 0);
     EXPECT_FALSE(driver_->IsInTransaction());
     ServerSaw(1);
@@ -317,7 +320,7 @@ TEST_F(ServerDriverTest, FramesThatFindTheSocketFullGoOutInTurnWithoutHoldingThe
     bool gateOpen = false;
     server_.SetHandler([&](const Frame& request, CFakeServer&) {
         std::unique_lock<std::mutex> lock(gateMutex);
-        gateCv.wait(lock, [&] { return request.header.requestCode != 50 || gateOpen; });
+        gateCv.wait(lock, [&] { return request.header.requestCode != kReqConfigUpload || gateOpen; });
     });
     StartAndConnect();
     const auto send = [&](uint16_t code, const std::vector<uint8_t>& record) {
@@ -341,27 +344,27 @@ TEST_F(ServerDriverTest, FramesThatFindTheSocketFullGoOutInTurnWithoutHoldingThe
     ServerSaw(kBigFrames + 2);
     const std::vector<Frame> frames = server_.Received();
     ASSERT_EQ(frames.size(), kBigFrames + 2);
-    EXPECT_EQ(frames.front().header.requestCode, 50);
+    EXPECT_EQ(frames.front().header.requestCode, kReqConfigUpload);
     for (size_t i = 1; i <= kBigFrames; ++i) {
-        EXPECT_EQ(frames[i].header.requestCode, 51);
+        EXPECT_EQ(frames[i].header.requestCode, kReqConfigDownload);
         EXPECT_EQ(frames[i].payload.size(), kMaxEmsRecordBytes);
     }
-    EXPECT_EQ(frames.back().header.requestCode, 52);
+    EXPECT_EQ(frames.back().header.requestCode, kReqConfigVerify);
     EXPECT_TRUE(driver_->IsConnected());
 }
 
 TEST_F(ServerDriverTest, ReplyIsAppliedBeforeReturningOnTheUiThreadAndQueuedFromOthers)
 {
     AppliedLog applied;
-    applied.Watch(10);
+    applied.Watch(kReqUserAccount);
     server_.SetHandler([](const Frame& request, CFakeServer& server) {
-        server.Reply(request, std::vector<uint8_t>(216, 'a'), 1, 216);
+        server.Reply(request, std::vector<uint8_t>(kUserAccountRecordSize, 'a'), 1, kUserAccountRecordSize);
     });
     StartAndConnect();
-    ASSERT_EQ(Query(10), kDrvOk);
+    ASSERT_EQ(Query(kReqUserAccount), kDrvOk);
     EXPECT_EQ(applied.Size(), 1u) << "the caller reads the tables right after the request";
 
-    ASSERT_EQ(std::async(std::launch::async, [&] { return Query(10); }).get(), kDrvOk);
+    ASSERT_EQ(std::async(std::launch::async, [&] { return Query(kReqUserAccount); }).get(), kDrvOk);
     EXPECT_EQ(applied.Size(), 1u);
     EXPECT_EQ(QueuedServerMessageCount(), 1u);
     DispatchServerMessage(nullptr);
@@ -375,7 +378,7 @@ TEST_F(ServerDriverTest, RequestRecordsOverTheCapAreCutToWholeRecords)
     const int32_t count = 8000; // 800,000 bytes
     std::vector<uint8_t> records(static_cast<size_t>(count) * recordSize, 0x5A);
     EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpModify, 401, recordSize, records.data(), 0);
+    BuildEmsMsg(&request, kEmsOpModify, kReqSubscriberAdd, recordSize, records.data(), 0);
     request.count = count;
     EmsMsg* reply = nullptr;
     ASSERT_EQ(driver_->RequestEmsMsg(&request, &reply, 0, -2, false), kDrvOk);
@@ -388,7 +391,7 @@ TEST_F(ServerDriverTest, NegativeCountIsAnInvalidParameter)
 {
     StartAndConnect();
     uint8_t body = 0;
-    BuildEmsMsg(&request_, kEmsOpQuery, 20, 1, &body, 0);
+    BuildEmsMsg(&request_, kEmsOpQuery, kReqLocation, 1, &body, 0);
     request_.count = -3;
     EXPECT_EQ(driver_->RequestEmsMsg(&request_, &reply_, 0, -2, false), kDrvInvalidParameter);
     EXPECT_EQ(driver_->RequestEmsMsg(nullptr, &reply_, 0, -2, false), kDrvInvalidParameter);
@@ -414,7 +417,7 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
 
     answerKeepAlive = false;
     EXPECT_TRUE(WaitUntil([&] { return !driver_->IsConnected(); }));
-    EXPECT_EQ(Query(20), kDrvNotConnected);
+    EXPECT_EQ(Query(kReqLocation), kDrvNotConnected);
 }
 
 std::vector<uint8_t> NotificationFrame(uint16_t code, uint8_t mark)
@@ -433,10 +436,10 @@ TEST_F(ServerDriverTest, AReplyIsAppliedAfterTheNotificationsBeforeItAndBeforeTh
 {
     // One notification before the reply and many after it, in one go on the connection.
     AppliedLog applied;
-    applied.Watch(10);
-    applied.Watch(330);
+    applied.Watch(kReqUserAccount);
+    applied.Watch(kReqEntityStateChange);
     server_.SetHandler([](const Frame& request, CFakeServer& server) {
-        std::vector<uint8_t> bytes = NotificationFrame(330, 0);
+        std::vector<uint8_t> bytes = NotificationFrame(kReqEntityStateChange, 0);
         FrameHeader header;
         header.operation = kEmsOpReply;
         header.requestCode = request.header.requestCode;
@@ -444,16 +447,16 @@ TEST_F(ServerDriverTest, AReplyIsAppliedAfterTheNotificationsBeforeItAndBeforeTh
         const std::vector<uint8_t> reply = EncodeFrame(header, nullptr, 0);
         bytes.insert(bytes.end(), reply.begin(), reply.end());
         for (int i = 1; i <= 2000; ++i) {
-            const std::vector<uint8_t> after = NotificationFrame(330, static_cast<uint8_t>(i));
+            const std::vector<uint8_t> after = NotificationFrame(kReqEntityStateChange, static_cast<uint8_t>(i));
             bytes.insert(bytes.end(), after.begin(), after.end());
         }
         server.SendRaw(bytes);
     });
     StartAndConnect();
-    ASSERT_EQ(Query(10), kDrvOk);
+    ASSERT_EQ(Query(kReqUserAccount), kDrvOk);
     ASSERT_EQ(applied.Size(), 2u) << "only the notification before the reply came first";
-    EXPECT_EQ(applied.messages[0].first, 330);
-    EXPECT_EQ(applied.messages[1].first, 10);
+    EXPECT_EQ(applied.messages[0].first, kReqEntityStateChange);
+    EXPECT_EQ(applied.messages[1].first, kReqUserAccount);
     ASSERT_TRUE(WaitUntil([] { return QueuedServerMessageCount() == 2000; }));
     DispatchServerMessage(nullptr);
     EXPECT_EQ(applied.Size(), 2002u);
@@ -480,12 +483,12 @@ TEST_F(ServerDriverTest, ShutdownEndsARequestInProgress)
 {
     server_.SetHandler([](const Frame&, CFakeServer&) {});
     StartAndConnect();
-    auto result = std::async(std::launch::async, [&] { return Query(20, 30000); });
+    auto result = std::async(std::launch::async, [&] { return Query(kReqLocation, 30000); });
     ServerSaw(1);
     driver_->Shutdown();
     EXPECT_EQ(result.get(), kDrvNotConnected);
     EXPECT_FALSE(driver_->IsInitialised());
-    EXPECT_EQ(Query(20), kDrvNotInitialised);
+    EXPECT_EQ(Query(kReqLocation), kDrvNotInitialised);
 }
 
 TEST_F(ServerDriverTest, LogoffWithoutWaitingStillReachesTheServerBeforeTheDriverStops)

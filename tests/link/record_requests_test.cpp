@@ -1,10 +1,15 @@
 // The typed requests: a record family added, read and deleted as a dialog does it, through each link against its
 // simulated peer (the add and delete codes reach the direct link through the catalogue); and the reply rules at the
-// driver's boundary: a text reply's text, a refusal's records, a reply too short for its record.
+// driver's boundary: a text reply's text, a refusal's records, a reply too short for its record. The record a call
+// takes is the one its code carries: the compiler refuses another, or a bare number, and a query body of a size the
+// catalogue does not give the code is not sent.
 
 #include "link/record_requests.h"
+#include "link/records/alarm_trigger_rec.h"
+#include "link/records/location_record.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/word_record.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "tests/link/server_sim_fixture.h"
 #include "tests/link/snmp_test_support.h"
@@ -13,8 +18,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <concepts>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -98,14 +106,14 @@ TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
     std::vector<uint8_t> textRecord(text.begin(), text.end());
     textRecord.push_back(0);
     const ReplyRow rows[] = {
-        {"records", kDrvOk, kEmsOpReply, 32, oneRecord, kDrvOk, "", 1, false},
+        {"records", kDrvOk, kEmsOpReply, kNeSnmpCommunityRecordSize, oneRecord, kDrvOk, "", 1, false},
         {"text reply", kDrvTextReply, kEmsOpTextReply, 15, textRecord, kDrvTextReply, text, 0, false},
-        {"refusal with records", kDrvRejected, kEmsOpReply, 32, oneRecord, kDrvRejected,
+        {"refusal with records", kDrvRejected, kEmsOpReply, kNeSnmpCommunityRecordSize, oneRecord, kDrvRejected,
          GetDriverErrorText(kDrvRejected), 1, false},
         {"records too short",
          kDrvOk,
          kEmsOpReply,
-         31,
+         kNeSnmpCommunityRecordSize - 1,
          {oneRecord.begin(), oneRecord.end() - 1},
          kDrvInvalidFormat,
          GetDriverErrorText(kDrvInvalidFormat),
@@ -148,6 +156,96 @@ TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
     channel.request = [&](EmsMsg&, EmsMsg**, uint32_t, int32_t, bool) { return called = true, kDrvOk; };
     EXPECT_EQ(CRecordRequests(channel).Add(kReqNeTime, kNe, NeTimeRecord{}).result, kDrvInvalidParameter);
     EXPECT_FALSE(called);
+}
+
+// Whether each call compiles with a code of type Code and a record of type Rec.
+template <typename Wanted, typename Code>
+concept QueryCompiles = requires(const CRecordRequests& requests, Code code)
+{
+    requests.template Query<Wanted>(code, kNe);
+};
+template <typename Code, typename Body>
+concept KeyedQueryCompiles = requires(const CRecordRequests& requests, Code code, const Body& body)
+{
+    requests.Query(code, kNe, body);
+};
+template <typename Code, typename Rec>
+concept WritesCompile = requires(const CRecordRequests& requests, Code code, const Rec& rec)
+{
+    requests.Modify(code, kNe, rec);
+    requests.Modify(code, kNe, std::vector<Rec>{rec});
+    requests.Add(code, kNe, rec);
+    requests.Delete(code, kNe, rec);
+};
+template <typename Code, typename Body>
+concept ActionCompiles = requires(const CRecordRequests& requests, Code code, const Body& body)
+{
+    requests.Action(code, kNe, body);
+};
+template <typename Code>
+concept PostCompiles = requires(const CRecordRequests& requests, Code code)
+{
+    requests.Post(code, kNe);
+};
+
+using AlarmTriggerCode = decltype(kReqAlarmTrigger);
+static_assert(QueryCompiles<AlarmTriggerRec, AlarmTriggerCode>);
+static_assert(!QueryCompiles<LocationRecord, AlarmTriggerCode>, "a query decodes the record its code carries only");
+static_assert(!QueryCompiles<AlarmTriggerRec, int>, "a bare number is no code");
+static_assert(KeyedQueryCompiles<AlarmTriggerCode, AlarmTriggerQueryRec>);
+static_assert(!KeyedQueryCompiles<int, AlarmTriggerQueryRec>);
+static_assert(WritesCompile<AlarmTriggerCode, AlarmTriggerRec>);
+static_assert(!WritesCompile<AlarmTriggerCode, LocationRecord>, "a family writes its own record");
+static_assert(!WritesCompile<uint16_t, AlarmTriggerRec>);
+static_assert(ActionCompiles<decltype(kReqCardReset), WordRecord>);
+static_assert(!ActionCompiles<decltype(kReqCardReset), NeTimeRecord>, "an action sends the record its code carries");
+static_assert(!ActionCompiles<uint16_t, WordRecord>);
+static_assert(PostCompiles<decltype(kReqBoardSetting)>);
+static_assert(!PostCompiles<int>);
+
+// A query without a template argument leaves the reply to the dispatcher; with a body, or the record named, the
+// reply's records are those of the code.
+static_assert(std::same_as<decltype(std::declval<CRecordRequests>().Query(kReqAlarmTrigger, kNe)), RequestOutcome>);
+static_assert(
+    std::same_as<decltype(std::declval<CRecordRequests>().Query(kReqAlarmTrigger, kNe, AlarmTriggerQueryRec{})),
+                 RecordReply<AlarmTriggerRec>>);
+static_assert(std::same_as<decltype(std::declval<CRecordRequests>().Query<AlarmTriggerRec>(kReqAlarmTrigger, kNe)),
+                           RecordReply<AlarmTriggerRec>>);
+
+struct QueryBodyRow {
+    const char* name;
+    std::function<RecordReply<AlarmTriggerRec>(const CRecordRequests&)> query;
+    uint32_t sentSize; // 0: nothing is sent
+};
+
+TEST(RecordRequestsQueryBodyTest, ABodyOfAnotherSizeThanTheCataloguesIsNotSent)
+{
+    const QueryBodyRow rows[] = {
+        {"the catalogue's query body",
+         [](const CRecordRequests& requests) { return requests.Query(kReqAlarmTrigger, 0, AlarmTriggerQueryRec{}); },
+         kAlarmTriggerQueryRecSize},
+        {"a record of the family",
+         [](const CRecordRequests& requests) { return requests.Query(kReqAlarmTrigger, 0, AlarmTriggerRec{}); },
+         kAlarmTriggerRecSize},
+        {"neither", [](const CRecordRequests& requests) { return requests.Query(kReqAlarmTrigger, 0, WordRecord{}); },
+         0},
+    };
+    for (const QueryBodyRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        uint32_t sentSize = 0;
+        EmsMsg answer;
+        EmsChannel channel;
+        channel.request = [&](EmsMsg& request, EmsMsg** reply, uint32_t, int32_t, bool) {
+            sentSize = request.recordSize;
+            answer.operation = kEmsOpReply;
+            answer.requestCode = request.requestCode;
+            *reply = &answer;
+            return kDrvOk;
+        };
+        const auto reply = row.query(CRecordRequests(channel));
+        EXPECT_EQ(sentSize, row.sentSize);
+        EXPECT_EQ(reply.result, row.sentSize != 0 ? kDrvOk : kDrvInvalidParameter);
+    }
 }
 
 } // namespace

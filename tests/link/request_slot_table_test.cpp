@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/driver_result.h"
+#include "link/records/alarm_event_rec.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ EmsMsg ReplyFrame(uint32_t sequence, uint32_t count, uint32_t recordSize, uint32
 {
     EmsMsg msg;
     msg.operation = kEmsOpReply;
-    msg.requestCode = 20;
+    msg.requestCode = kReqLocation;
     msg.sequence = sequence;
     msg.count = static_cast<int32_t>(count);
     msg.recordSize = recordSize;
@@ -120,7 +121,7 @@ TEST(RequestSlotTable, AFullPageOfAlarmRecordsFitsWhole)
 {
     CRequestSlotTable table;
     const uint32_t sequence = table.Acquire();
-    const uint32_t recordSize = 120;
+    const uint32_t recordSize = kAlarmEventRecSize;
     const std::vector<uint8_t> frame(2500 * recordSize, 1);
     table.OfferReply(ReplyFrame(sequence, 2500, recordSize, 1), frame.data(), frame.size());
     table.OfferReply(ReplyFrame(sequence, 2500, recordSize, 0), frame.data(), frame.size());

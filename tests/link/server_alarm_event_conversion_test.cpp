@@ -11,6 +11,7 @@
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
 #include "link/link_ui.h"
+#include "link/records/alarm_query_rec.h"
 #include "link/server/net_drv_server_agent.h"
 #include "link/server_message_dispatcher.h"
 #include "tests/link/fake_server.h"
@@ -80,11 +81,11 @@ TEST(ServerAlarmEventConversion, WhichFramesAreConverted)
         uint8_t operation;
         uint32_t status;
         bool converted;
-    } rows[] = {{328, kEmsOpReply, 0, true},
-                {328, kEmsOpReply, 32020, false},
-                {328, kEmsOpQuery, 0, false},
-                {328, kEmsOpTextReply, 0, false},
-                {329, kEmsOpReply, 0, false}};
+    } rows[] = {{kReqAlarmEvent, kEmsOpReply, 0, true},
+                {kReqAlarmEvent, kEmsOpReply, 32020, false},
+                {kReqAlarmEvent, kEmsOpQuery, 0, false},
+                {kReqAlarmEvent, kEmsOpTextReply, 0, false},
+                {kReqNeAlarmLog, kEmsOpReply, 0, false}};
     for (const auto& row : rows) {
         FrameHeader header;
         header.requestCode = row.code;
@@ -98,7 +99,7 @@ Frame ServerFrame(uint32_t count, uint32_t recordSize = kServerAlarmEventRecSize
 {
     Frame frame;
     frame.header.operation = kEmsOpReply;
-    frame.header.requestCode = 328;
+    frame.header.requestCode = kReqAlarmEvent;
     frame.header.count = count;
     frame.header.total = 900;
     frame.header.recordSize = recordSize;
@@ -130,7 +131,7 @@ TEST(ServerAlarmEventConversion, FrameRecordsAreConvertedInPlaceKeepingTheTotal)
     ASSERT_TRUE(ConvertServerAlarmEventFrame(empty, "<Root>"));
     EXPECT_EQ(empty.header.recordSize, kAlarmEventRecSize);
 
-    Frame odd = ServerFrame(2, 120); // already the workstation's size: not the server's records
+    Frame odd = ServerFrame(2, kAlarmEventRecSize); // already the workstation's size: not the server's records
     const Frame before = odd;
     EXPECT_FALSE(ConvertServerAlarmEventFrame(odd, "<Root>"));
     EXPECT_EQ(odd.payload, before.payload);
@@ -163,8 +164,8 @@ protected:
 
     int Query328()
     {
-        const std::vector<uint8_t> query(48, 0);
-        BuildEmsMsg(&request_, kEmsOpQuery, 328, 48, query.data(), 0);
+        const std::vector<uint8_t> query(kAlarmQueryRecSize, 0);
+        BuildEmsMsg(&request_, kEmsOpQuery, kReqAlarmEvent, kAlarmQueryRecSize, query.data(), 0);
         return driver_->RequestEmsMsg(&request_, &reply_, 0, -2, false);
     }
 

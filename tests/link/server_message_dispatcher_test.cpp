@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <thread>
@@ -10,6 +11,7 @@
 
 #include "link/net_drv.h"
 #include "link/records/entity_state_rec.h"
+#include "link/records/operator_mail_record.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ protected:
         ClearServerMessageRules();
         ClearServerMessageQueue();
         SetDispatchUi(&ui_);
-        for (uint16_t code : {8, 20, 330}) {
+        for (uint16_t code : std::initializer_list<uint16_t>{kReqOperatorMail, kReqLocation, kReqEntityStateChange}) {
             SetServerMessageRule(code, [this](const EmsMsg& msg, CDispatchEffects&) {
                 const auto* begin = static_cast<const uint8_t*>(msg.records);
                 applied_.push_back({msg.requestCode, msg.neId, {begin, begin + EmsRecordBytes(msg)}});
@@ -91,17 +93,17 @@ protected:
 TEST_F(DispatcherTest, OtherThreadsQueueCopiesThatTheTickAppliesInOrder)
 {
     std::vector<uint8_t> first = {1, 2}, second = {3};
-    DispatchFromAnotherThread(Message(20, first));
-    DispatchFromAnotherThread(Message(330, second));
+    DispatchFromAnotherThread(Message(kReqLocation, first));
+    DispatchFromAnotherThread(Message(kReqEntityStateChange, second));
     first[0] = 99; // the queue holds its own copy
     EXPECT_TRUE(applied_.empty());
     EXPECT_EQ(QueuedServerMessageCount(), 2u);
 
     DispatchServerMessage(nullptr);
     ASSERT_EQ(applied_.size(), 2u);
-    EXPECT_EQ(applied_[0].code, 20);
+    EXPECT_EQ(applied_[0].code, kReqLocation);
     EXPECT_EQ(applied_[0].records, std::vector<uint8_t>({1, 2}));
-    EXPECT_EQ(applied_[1].code, 330);
+    EXPECT_EQ(applied_[1].code, kReqEntityStateChange);
     EXPECT_EQ(applied_[1].neId, 4u);
     EXPECT_EQ(QueuedServerMessageCount(), 0u);
 }
@@ -117,13 +119,13 @@ TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessages
     std::map<uint32_t, uint32_t> latest; // entity -> value of its last record
     std::thread driverThread([&] {
         const std::vector<uint8_t> mail(1026), location = {1};
-        const EmsMsg first = Message(20, location);
+        const EmsMsg first = Message(kReqLocation, location);
         DispatchServerMessage(&first);
         uint32_t sent = 0;
         for (uint32_t b = 0; b < batches; ++b) {
             if (b == batches / 2) {
                 mailAfter = sent;
-                const EmsMsg mailMsg = Message(8, mail, 1026);
+                const EmsMsg mailMsg = Message(kReqOperatorMail, mail, kOperatorMailRecordSize);
                 DispatchServerMessage(&mailMsg);
             }
             std::vector<uint8_t> records;
@@ -135,7 +137,7 @@ TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessages
                 records.insert(records.end(), bytes.begin(), bytes.end());
                 latest[rec.entityId] = sent;
             }
-            const EmsMsg states = Message(330, records, kEntityStateRecSize);
+            const EmsMsg states = Message(kReqEntityStateChange, records, kEntityStateRecSize);
             DispatchServerMessage(&states);
         }
     });
@@ -151,7 +153,7 @@ TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessages
     std::map<uint32_t, uint32_t> applied; // entity -> value of its last applied record
     size_t records = 0;
     for (const Applied& a : applied_) {
-        if (a.code != 330) {
+        if (a.code != kReqEntityStateChange) {
             others.push_back(a.code);
             continue;
         }
@@ -193,13 +195,13 @@ TEST_F(DispatcherTest, AReplyComesAfterTheStatesThatArrivedBeforeItAndBeforeTheR
                 const auto bytes = EncodeRecord(rec);
                 records.insert(records.end(), bytes.begin(), bytes.end());
             }
-            const EmsMsg states = Message(330, records, kEntityStateRecSize);
+            const EmsMsg states = Message(kReqEntityStateChange, records, kEntityStateRecSize);
             DispatchServerMessage(&states);
         }
     });
     driverThread.join();
     const std::vector<uint8_t> table = {1};
-    const EmsMsg reply = Message(20, table);
+    const EmsMsg reply = Message(kReqLocation, table);
     DispatchServerReply(&reply, mark);
     while (QueuedServerMessageCount() != 0)
         DispatchServerMessage(nullptr);
@@ -208,7 +210,7 @@ TEST_F(DispatcherTest, AReplyComesAfterTheStatesThatArrivedBeforeItAndBeforeTheR
     size_t after = 0;
     bool replied = false;
     for (const Applied& a : applied_) {
-        if (a.code == 20) {
+        if (a.code == kReqLocation) {
             replied = true;
             continue;
         }
@@ -226,8 +228,8 @@ TEST_F(DispatcherTest, AReplyComesAfterTheStatesThatArrivedBeforeItAndBeforeTheR
 TEST_F(DispatcherTest, UiThreadAppliesAtOnceAfterWhatWasQueued)
 {
     const std::vector<uint8_t> queued = {1}, direct = {2};
-    DispatchFromAnotherThread(Message(330, queued));
-    const EmsMsg msg = Message(20, direct);
+    DispatchFromAnotherThread(Message(kReqEntityStateChange, queued));
+    const EmsMsg msg = Message(kReqLocation, direct);
     DispatchServerMessage(&msg);
     ASSERT_EQ(applied_.size(), 2u);
     EXPECT_EQ(applied_[0].records, queued);
@@ -245,7 +247,7 @@ TEST_F(DispatcherTest, OnlyReplyMessagesWithoutErrorAreTaken)
     for (const Case& c : {Case{kEmsOpReply, 0, true}, Case{kEmsOpTextReply, 0, false}, Case{kEmsOpQuery, 0, false},
                           Case{kEmsOpReply, 32019, false}}) {
         applied_.clear();
-        EmsMsg msg = Message(20, records);
+        EmsMsg msg = Message(kReqLocation, records);
         msg.operation = c.operation;
         msg.status = c.status;
         DispatchServerMessage(&msg);
@@ -257,11 +259,11 @@ TEST_F(DispatcherTest, OnlyReplyMessagesWithoutErrorAreTaken)
 TEST_F(DispatcherTest, CodesWithoutARuleAreIgnored)
 {
     const std::vector<uint8_t> records = {1};
-    const EmsMsg msg = Message(34, records);
+    const EmsMsg msg = Message(kReqLoginQuery, records);
     DispatchServerMessage(&msg);
     EXPECT_TRUE(applied_.empty());
-    SetServerMessageRule(20, nullptr);
-    const EmsMsg removed = Message(20, records);
+    SetServerMessageRule(kReqLocation, nullptr);
+    const EmsMsg removed = Message(kReqLocation, records);
     DispatchServerMessage(&removed);
     EXPECT_TRUE(applied_.empty());
 }
@@ -271,7 +273,7 @@ TEST_F(DispatcherTest, WhileTheUiThreadHoldsTheLockItsMessagesWaitForTheTick)
     ASSERT_TRUE(LockDispatch(0));
     EXPECT_FALSE(LockDispatch(0)) << "not recursive";
     const std::vector<uint8_t> records = {5};
-    const EmsMsg msg = Message(20, records);
+    const EmsMsg msg = Message(kReqLocation, records);
     DispatchServerMessage(&msg);
     EXPECT_TRUE(applied_.empty());
     EXPECT_EQ(QueuedServerMessageCount(), 1u);
@@ -291,7 +293,7 @@ TEST_F(DispatcherTest, TickLeavesTheQueueWhenAnotherThreadHoldsTheLock)
     });
     held.get_future().wait();
     EXPECT_FALSE(LockDispatch(0));
-    DispatchFromAnotherThread(Message(20, {1}));
+    DispatchFromAnotherThread(Message(kReqLocation, {1}));
     EXPECT_FALSE(DrainServerMessages(0));
     EXPECT_EQ(QueuedServerMessageCount(), 1u);
     release.set_value();
@@ -302,7 +304,7 @@ TEST_F(DispatcherTest, TickLeavesTheQueueWhenAnotherThreadHoldsTheLock)
 
 TEST_F(DispatcherTest, OnlyTheUiThreadDrains)
 {
-    DispatchFromAnotherThread(Message(20, {1}));
+    DispatchFromAnotherThread(Message(kReqLocation, {1}));
     EXPECT_FALSE(std::async(std::launch::async, [] { return DrainServerMessages(0); }).get());
     std::thread([] { DispatchServerMessage(nullptr); }).join();
     EXPECT_EQ(QueuedServerMessageCount(), 1u);
@@ -310,12 +312,12 @@ TEST_F(DispatcherTest, OnlyTheUiThreadDrains)
 
 TEST_F(DispatcherTest, EffectsRunAfterTheLockIsReleasedInTheirOrder)
 {
-    SetServerMessageRule(8, [](const EmsMsg&, CDispatchEffects& effects) {
+    SetServerMessageRule(kReqOperatorMail, [](const EmsMsg&, CDispatchEffects& effects) {
         effects.ShowOperatorMail({"root", "10.0.0.1", "", true});
         effects.StartLogoutTimer(10000);
     });
     const std::vector<uint8_t> records(1026);
-    const EmsMsg msg = Message(8, records, 1026);
+    const EmsMsg msg = Message(kReqOperatorMail, records, kOperatorMailRecordSize);
     DispatchServerMessage(&msg);
     ASSERT_EQ(ui_.mails.size(), 1u);
     EXPECT_EQ(ui_.mails[0].sender, "root");
@@ -326,7 +328,7 @@ TEST_F(DispatcherTest, EffectsRunAfterTheLockIsReleasedInTheirOrder)
 
 TEST_F(DispatcherTest, TrapLogGetsTheWholeBatchEvenAfterTheMessageIsGone)
 {
-    SetServerMessageRule(330, [](const EmsMsg& msg, CDispatchEffects& effects) {
+    SetServerMessageRule(kReqEntityStateChange, [](const EmsMsg& msg, CDispatchEffects& effects) {
         effects.AddTrapLogRecords(msg.neId, static_cast<const uint8_t*>(msg.records), static_cast<uint32_t>(msg.count),
                                   msg.recordSize);
     });
@@ -334,7 +336,7 @@ TEST_F(DispatcherTest, TrapLogGetsTheWholeBatchEvenAfterTheMessageIsGone)
     for (size_t i = 0; i < records.size(); ++i) {
         records[i] = static_cast<uint8_t>(i);
     }
-    DispatchFromAnotherThread(Message(330, records, 60));
+    DispatchFromAnotherThread(Message(kReqEntityStateChange, records, kEntityStateRecSize));
     DispatchServerMessage(nullptr);
     ASSERT_EQ(ui_.trapBatches.size(), 1u);
     EXPECT_EQ(ui_.trapBatches[0].neId, 4u);
@@ -349,8 +351,8 @@ TEST_F(DispatcherTest, BatchHookRunsOncePerPassUnderTheLock)
         ++passes;
         heldByUs = !std::async(std::launch::async, [] { return LockDispatch(0); }).get();
     });
-    DispatchFromAnotherThread(Message(20, {1}));
-    DispatchFromAnotherThread(Message(20, {2}));
+    DispatchFromAnotherThread(Message(kReqLocation, {1}));
+    DispatchFromAnotherThread(Message(kReqLocation, {2}));
     DispatchServerMessage(nullptr);
     EXPECT_EQ(passes, 1);
     EXPECT_TRUE(heldByUs);
@@ -361,16 +363,17 @@ TEST_F(DispatcherTest, BatchHookRunsOncePerPassUnderTheLock)
 TEST_F(DispatcherTest, IdleHookOfTheDriverDrainsTheQueue)
 {
     CNetDrv baseDriver;
-    DispatchFromAnotherThread(Message(20, {1}));
+    DispatchFromAnotherThread(Message(kReqLocation, {1}));
     baseDriver.OnAppIdle();
     EXPECT_EQ(applied_.size(), 1u);
 }
 
 TEST_F(DispatcherTest, AThrowingRuleDoesNotKeepTheLock)
 {
-    SetServerMessageRule(20, [](const EmsMsg&, CDispatchEffects&) { throw std::runtime_error("bad record"); });
+    SetServerMessageRule(kReqLocation,
+                         [](const EmsMsg&, CDispatchEffects&) { throw std::runtime_error("bad record"); });
     const std::vector<uint8_t> records = {1};
-    const EmsMsg msg = Message(20, records);
+    const EmsMsg msg = Message(kReqLocation, records);
     DispatchServerMessage(&msg);
     EXPECT_TRUE(LockDispatch(0));
     UnlockDispatch();

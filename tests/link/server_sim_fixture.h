@@ -15,6 +15,8 @@
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
 #include "link/link_ui.h"
+#include "link/records/location_record.h"
+#include "link/records/word_record.h"
 #include "link/server/alarm_def_values.h"
 #include "link/server/net_drv_server_agent.h"
 #include "link/server/server_dispatch_rules.h"
@@ -106,15 +108,15 @@ protected:
         if (const int result = Logon(user, password); result != kDrvOk) {
             return result;
         }
-        const std::vector<uint8_t> location(224, 0);
+        const std::vector<uint8_t> location(kLocationRecordSize, 0);
         const uint8_t body = 0;
         const uint32_t notificationsOn = 1;
-        Request(kEmsOpQuery, 20, 0, location.data(), 224, 1, -2, 0, true);
-        Request(kEmsOpQuery, 10, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpQuery, 15, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpQuery, 33, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpQuery, 34, 0, &body, 1, 1, -2, 0, true);
-        Request(kEmsOpModify, 334, 0, &notificationsOn, 4, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqLocation, 0, location.data(), kLocationRecordSize, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqUserAccount, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqUserRights, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqNeKeyAll, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpQuery, kReqLoginQuery, 0, &body, 1, 1, -2, 0, true);
+        Request(kEmsOpModify, kReqNotificationsOn, 0, &notificationsOn, kWordRecordSize, 1, -2, 0, true);
         if (const CUserAccount* account = FindUserAccount(AppData().GetLoginUserName()); account != nullptr) {
             SetUserLocationScope(account->locationId);
         }

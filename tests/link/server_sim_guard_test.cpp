@@ -9,6 +9,7 @@
 
 #include "link/driver_logs.h"
 #include "link/records/record_bytes.h"
+#include "link/records/word_record.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/server_sim_fixture.h"
 
@@ -49,7 +50,7 @@ TEST_F(SimGuardTest, RefusedLogonEndsTheSessionAndItsConnection)
     const auto admin = LoggedOn("admin");
     const auto manager = LoggedOn("manager");
     auto online = [&] {
-        const std::optional<Frame> reply = manager->ReplyTo(manager->Send(kEmsOpQuery, 18, 0, kByte, 1));
+        const std::optional<Frame> reply = manager->ReplyTo(manager->Send(kEmsOpQuery, kReqOnlineUser, 0, kByte, 1));
         return reply ? reply->header.count : 0xFFFFFFFFu;
     };
     EXPECT_EQ(online(), 2u);
@@ -63,7 +64,7 @@ TEST_F(SimGuardTest, ConnectionThatHasNotLoggedOnGetsOneRefusalAndIsClosed)
     CRawClient stranger;
     ASSERT_TRUE(stranger.Connect(sim_.Port()));
     for (int i = 0; i < 50; ++i) {
-        stranger.Send(kEmsOpQuery, 33, 0, kByte, 1);
+        stranger.Send(kEmsOpQuery, kReqNeKeyAll, 0, kByte, 1);
     }
     EXPECT_TRUE(stranger.ClosedWithin(kBoundMs));
     ASSERT_EQ(stranger.Notifications().size(), 1u);
@@ -88,7 +89,8 @@ TEST_F(SimGuardTest, IdleAndHalfSentConnectionsAreClosedLoggedOnOnesStay)
 TEST_F(SimGuardTest, WorkstationThatDoesNotReadIsDroppedPastTheCap)
 {
     const auto deaf = LoggedOn("north");
-    ASSERT_EQ(StatusOf(deaf->ReplyTo(deaf->Send(kEmsOpModify, 334, 0, {1, 0, 0, 0}, 4))), 0u);
+    ASSERT_EQ(StatusOf(deaf->ReplyTo(deaf->Send(kEmsOpModify, kReqNotificationsOn, 0, {1, 0, 0, 0}, kWordRecordSize))),
+              0u);
     const auto admin = LoggedOn("admin");
     // 20,000 state records (1.2 MB) for every workstation that asked for notifications; deaf reads none of them.
     const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, 20000, kSimChannelTcp, 0});
@@ -184,8 +186,8 @@ TEST_F(SimGeneratedNetworkTest, ServesALoginAndTheStatesOfItsNes)
     EXPECT_EQ(AppData().locations.Count(), 24u);
     EXPECT_EQ(AppData().accounts.Count(), 4u);
     EXPECT_EQ(AppData().scopeLocationId, 2u);
-    ASSERT_EQ(Query(323, 1975), kDrvOk);
-    ASSERT_EQ(Query(325, 1975), kDrvOk);
+    ASSERT_EQ(Query(kReqBoardSetting, 1975), kDrvOk);
+    ASSERT_EQ(Query(kReqEntityState, 1975), kDrvOk);
     EXPECT_EQ(FindNeById(1975)->root->FindById(10103)->GetStateBits(), 1u << 3);
     const CNeRecord* large = FindNeById(2000);
     ASSERT_NE(large, nullptr);

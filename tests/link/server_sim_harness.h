@@ -163,7 +163,8 @@ public:
         logon.userName = user;
         logon.passwordDigest = Digest(password);
         const auto bytes = EncodeRecord(logon);
-        const uint32_t sequence = Send(2, 11, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()), kLogonRecSize);
+        const uint32_t sequence =
+            Send(2, kReqLogon, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()), kLogonRecSize);
         const std::optional<Frame> reply = ReplyTo(sequence);
         return reply && reply->header.status == 0;
     }

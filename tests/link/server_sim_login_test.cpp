@@ -15,10 +15,13 @@
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/mc_channel_profile_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_snmp_community_record.h"
+#include "link/records/online_user_record.h"
 #include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
+#include "link/records/word_record.h"
 #include "tests/link/server_sim_fixture.h"
 #include "ui/framework/messages/string_ids.h"
 
@@ -92,7 +95,7 @@ TEST_F(LargeNetworkLoginTest, EveryNeOfTheNetworkIsLoaded)
 TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    ASSERT_EQ(Query(323, 1), kDrvOk);
+    ASSERT_EQ(Query(kReqBoardSetting, 1), kDrvOk);
     const CNeRecord* ne = FindNeById(1);
     CEntityNode* adsl = ne->root->FindById(10100);
     ASSERT_NE(adsl, nullptr);
@@ -103,10 +106,10 @@ TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
     EXPECT_EQ(shdsl->GetType(), 32u);
     EXPECT_EQ(shdsl->componentFlags & 0x1Fu, kComponentVcm | kComponentUtg);
     EXPECT_EQ(ne->root->FindById(10300)->GetPlanState(), kPlanStateMissing);
-    ASSERT_EQ(Query(323, 2), kDrvOk);
+    ASSERT_EQ(Query(kReqBoardSetting, 2), kDrvOk);
     EXPECT_EQ(FindNeById(2)->root->FindById(10200)->GetPlanState(), kPlanStateMismatch);
 
-    ASSERT_EQ(Query(325, 1), kDrvOk);
+    ASSERT_EQ(Query(kReqEntityState, 1), kDrvOk);
     const CEntityNode* port = ne->root->FindById(10103);
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->GetType(), 51u);
@@ -117,7 +120,7 @@ TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
     EXPECT_EQ(ne->neSeverity, 3u) << "the gravest alarm of the tree";
     EXPECT_TRUE(ui_.trapBatches.empty()) << "the answer of a query is no trap";
 
-    ASSERT_EQ(Query(325, 2), kDrvOk);
+    ASSERT_EQ(Query(kReqEntityState, 2), kDrvOk);
     const CEntityNode* acked = FindNeById(2)->root->FindById(10100);
     EXPECT_EQ(acked->ackFlag, 1u);
     EXPECT_EQ(acked->ackPerson, "admin");
@@ -140,7 +143,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     query.firstRecord = 1;
     query.recordCount = 100;
     auto bytes = EncodeRecord(query);
-    ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqAlarmEvent, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
     EXPECT_EQ(reply_->recordSize, kAlarmEventRecSize);
     EXPECT_EQ(reply_->total, 4u);
     std::vector<AlarmEventRec> active = EventsOf(*reply_);
@@ -159,7 +162,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     query.queryMode = kAlarmQueryHistory;
     query.recordCount = 5000;
     bytes = EncodeRecord(query);
-    ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqAlarmEvent, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
     const uint32_t total = reply_->total;
     ASSERT_GE(total, 24u);
     const std::vector<AlarmEventRec> all = EventsOf(*reply_);
@@ -167,7 +170,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     query.firstRecord = 11;
     query.recordCount = 10;
     bytes = EncodeRecord(query);
-    ASSERT_EQ(Request(kEmsOpQuery, 328, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqAlarmEvent, 0, bytes.data(), kAlarmQueryRecSize), kDrvOk);
     EXPECT_EQ(reply_->total, total);
     const std::vector<AlarmEventRec> page = EventsOf(*reply_);
     ASSERT_EQ(page.size(), 10u);
@@ -177,7 +180,7 @@ TEST_F(SimLoginTest, AlarmQueryIsPagedWithItsTotalAndConverted)
     // Statistics count the same history, per entity and severity.
     AlarmStatQueryRec stat;
     const auto statBytes = EncodeRecord(stat);
-    ASSERT_EQ(Request(kEmsOpQuery, 331, 1, statBytes.data(), kAlarmStatQueryRecSize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqAlarmStatistics, 1, statBytes.data(), kAlarmStatQueryRecSize), kDrvOk);
     uint32_t counted = 0;
     for (int32_t i = 0; i < reply_->count; ++i) {
         AlarmStatRec rec;
@@ -197,9 +200,9 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     CRawClient other;
     ASSERT_TRUE(other.Connect(sim_.Port()));
     ASSERT_TRUE(other.Logon("manager", "manager"));
-    std::vector<uint8_t> on(4, 0);
+    std::vector<uint8_t> on(kWordRecordSize, 0);
     on[0] = 1;
-    ASSERT_TRUE(other.ReplyTo(other.Send(2, 334, 0, on, 4)));
+    ASSERT_TRUE(other.ReplyTo(other.Send(2, kReqNotificationsOn, 0, on, kWordRecordSize)));
 
     AlarmAckRec ack;
     ack.entityId = 10103;
@@ -207,8 +210,8 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     ack.ackTime = 1700000000;
     ack.comment = "seen";
     const auto bytes = EncodeRecord(ack);
-    ASSERT_EQ(Query(323, 1), kDrvOk); // the ports of a card exist once the card is known
-    ASSERT_EQ(Request(kEmsOpModify, 333, 1, bytes.data(), kAlarmAckRecSize), kDrvOk);
+    ASSERT_EQ(Query(kReqBoardSetting, 1), kDrvOk); // the ports of a card exist once the card is known
+    ASSERT_EQ(Request(kEmsOpModify, kReqAlarmAck, 1, bytes.data(), kAlarmAckRecSize), kDrvOk);
     const CEntityNode* port = FindNeById(1)->root->FindById(10103);
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->ackFlag, 1u);
@@ -218,19 +221,19 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     // Turning notifications on first brings the state of every entity (as 325, for the model only), then the ack.
     std::optional<Frame> notice = other.Receive();
     ASSERT_TRUE(notice);
-    EXPECT_EQ(notice->header.requestCode, 325);
+    EXPECT_EQ(notice->header.requestCode, kReqEntityState);
     EXPECT_GT(notice->header.count, 0u);
-    while (notice && notice->header.requestCode == 325)
+    while (notice && notice->header.requestCode == kReqEntityState)
         notice = other.Receive();
     ASSERT_TRUE(notice);
-    EXPECT_EQ(notice->header.requestCode, 333);
+    EXPECT_EQ(notice->header.requestCode, kReqAlarmAck);
     EXPECT_EQ(notice->header.sequence, 0u);
     EXPECT_EQ(notice->header.neId, 1u);
 
     AlarmAckRec query;
     query.entityId = 10200;
     const auto queryBytes = EncodeRecord(query);
-    ASSERT_EQ(Request(kEmsOpQuery, 333, 1, queryBytes.data(), kAlarmAckRecSize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqAlarmAck, 1, queryBytes.data(), kAlarmAckRecSize), kDrvOk);
     AlarmAckRec answer;
     DecodeRecord(EmsRecordAt(*reply_, 0), kAlarmAckRecSize, &answer);
     EXPECT_TRUE(answer.person.empty());
@@ -245,7 +248,8 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     clash.modelId = 2;
     clash.ipAddress = {10, 99, 1, 1};
     const auto bytes = EncodeRecord(clash);
-    EXPECT_EQ(Request(kEmsOpModify, 31, 0, bytes.data(), 124, 1, -2, kStrAddingNewDataFailed), kDrvTextReply);
+    EXPECT_EQ(Request(kEmsOpModify, kReqNeKeyAdd, 0, bytes.data(), kNeKeyRecordSize, 1, -2, kStrAddingNewDataFailed),
+              kDrvTextReply);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].failureTextId, kStrAddingNewDataFailed);
     EXPECT_EQ(linkUi_.FailureMessages()[0].errorText, "NE name already exists");
@@ -256,7 +260,7 @@ TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)
     loop.name = "Headquarters";
     loop.parentId = 2; // below its own child
     const auto loopBytes = EncodeRecord(loop);
-    EXPECT_EQ(Request(kEmsOpModify, 20, 0, loopBytes.data(), 224), kDrvTextReply);
+    EXPECT_EQ(Request(kEmsOpModify, kReqLocation, 0, loopBytes.data(), kLocationRecordSize), kDrvTextReply);
     EXPECT_EQ(FindLocation(1)->parentId, 0u);
 }
 
@@ -264,42 +268,47 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
     // NE profiles per NE, counted by their count request.
-    std::vector<uint8_t> profile(52, 0);
+    std::vector<uint8_t> profile(kMcChannelProfileRecSize, 0);
     for (uint16_t profileId : {7, 8}) {
         record_bytes::PutU16(profile.data(), 0, profileId);
-        ASSERT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvOk);
+        ASSERT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, profile.data(), kMcChannelProfileRecSize), kDrvOk);
     }
-    EXPECT_EQ(Request(kEmsOpModify, 441, 1, profile.data(), 52), kDrvTextReply) << "the id is taken";
+    EXPECT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, profile.data(), kMcChannelProfileRecSize),
+              kDrvTextReply)
+        << "the id is taken";
     const uint16_t countBody = 0;
-    ASSERT_EQ(Request(kEmsOpQuery, 444, 1, &countBody, 2), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileCount, 1, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
-    ASSERT_EQ(Request(kEmsOpQuery, 444, 2, &countBody, 2), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileCount, 2, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 0) << "another NE has its own";
     const uint16_t one = 8;
-    ASSERT_EQ(Request(kEmsOpQuery, 440, 1, &one, 2), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfile, 1, &one, 2), kDrvOk);
     ASSERT_EQ(reply_->count, 1);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 8);
     // A batch that names a taken id adds none of its records.
-    std::vector<uint8_t> batch(2 * 52, 0);
+    std::vector<uint8_t> batch(2 * kMcChannelProfileRecSize, 0);
     record_bytes::PutU16(batch.data(), 0, 9);
-    record_bytes::PutU16(batch.data(), 52, 7);
-    EXPECT_EQ(Request(kEmsOpModify, 441, 1, batch.data(), 52, 2), kDrvTextReply);
-    ASSERT_EQ(Request(kEmsOpQuery, 444, 1, &countBody, 2), kDrvOk);
+    record_bytes::PutU16(batch.data(), kMcChannelProfileRecSize, 7);
+    EXPECT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, batch.data(), kMcChannelProfileRecSize, 2),
+              kDrvTextReply);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileCount, 1, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
 
-    // Batches of many records are kept by key and found by it.
-    std::vector<uint8_t> many(75000 * 4);
+    // Batches of many records are kept by key and found by it; these records are no more than their key.
+    constexpr uint32_t kKeyOnlySize = sizeof(uint32_t);
+    std::vector<uint8_t> many(75000 * kKeyOnlySize);
     for (uint32_t i = 0; i < 75000; ++i) {
-        record_bytes::PutU32(many.data(), i * 4, i + 1);
+        record_bytes::PutU32(many.data(), i * kKeyOnlySize, i + 1);
     }
-    ASSERT_EQ(Request(kEmsOpModify, 337, 1, many.data(), 4, 75000), kDrvOk);
-    ASSERT_EQ(Request(kEmsOpModify, 337, 1, many.data() + 4000, 4, 1000), kDrvOk) << "written again, not added";
+    ASSERT_EQ(Request(kEmsOpModify, kReqHwMonitor, 1, many.data(), kKeyOnlySize, 75000), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpModify, kReqHwMonitor, 1, many.data() + 1000 * kKeyOnlySize, kKeyOnlySize, 1000), kDrvOk)
+        << "written again, not added";
     const uint32_t key = 4711;
-    ASSERT_EQ(Request(kEmsOpQuery, 337, 1, &key, 4), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqHwMonitor, 1, &key, kKeyOnlySize), kDrvOk);
     ASSERT_EQ(reply_->count, 1);
     EXPECT_EQ(record_bytes::GetU32(EmsRecordAt(*reply_, 0), 0), key);
     const uint32_t all = 0;
-    ASSERT_EQ(Request(kEmsOpQuery, 337, 1, &all, 4), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqHwMonitor, 1, &all, kKeyOnlySize), kDrvOk);
     EXPECT_EQ(reply_->count, 75000);
 }
 
@@ -326,25 +335,27 @@ TEST_F(SimLoginTest, RecordsTheWorldSeedsAreServedByTheirFamily)
 
 TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)
 {
+    constexpr uint16_t kUnknownCode = 29999; // no request has this code
+    constexpr uint16_t kUnknownZeroCode = 0; // nor this one
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    EXPECT_EQ(Query(29999), kDrvNotSupported);
-    EXPECT_EQ(Query(330), kDrvNotSupported) << "entity states are pushed, never asked for";
+    EXPECT_EQ(Query(kUnknownCode), kDrvNotSupported);
+    EXPECT_EQ(Query(kReqEntityStateChange), kDrvNotSupported) << "entity states are pushed, never asked for";
     const uint32_t record = 7;
-    EXPECT_EQ(Query(0), kDrvNotSupported);
-    EXPECT_EQ(Request(kEmsOpModify, 0, 0, &record, 4), kDrvNotSupported);
+    EXPECT_EQ(Query(kUnknownZeroCode), kDrvNotSupported);
+    EXPECT_EQ(Request(kEmsOpModify, kUnknownZeroCode, 0, &record, sizeof record), kDrvNotSupported);
     // The generic store's NE functions, for an NE that does not exist.
-    EXPECT_EQ(Query(302, 99), kDrvTextReply);
-    EXPECT_EQ(Request(kEmsOpModify, 441, 99, &record, 4), kDrvTextReply);
-    EXPECT_EQ(Query(1), kDrvOk) << "the keep-alive is answered";
+    EXPECT_EQ(Query(kReqMacAging, 99), kDrvTextReply);
+    EXPECT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 99, &record, sizeof record), kDrvTextReply);
+    EXPECT_EQ(Query(kReqKeepAlive), kDrvOk) << "the keep-alive is answered";
     EXPECT_EQ(reply_->count, 0);
 }
 
 TEST_F(SimLoginTest, OnlineUsersAndLogoff)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    ASSERT_EQ(Query(18), kDrvOk);
+    ASSERT_EQ(Query(kReqOnlineUser), kDrvOk);
     ASSERT_EQ(reply_->count, 1);
-    ASSERT_EQ(reply_->recordSize, 224u);
+    ASSERT_EQ(reply_->recordSize, kOnlineUserRecordSize);
     const uint8_t* user = EmsRecordAt(*reply_, 0);
     EXPECT_EQ(record_bytes::GetText(user, 0, 11), "admin");
     EXPECT_EQ(user[220], 127);
@@ -353,7 +364,7 @@ TEST_F(SimLoginTest, OnlineUsersAndLogoff)
     const uint8_t body = 0;
     ASSERT_EQ(Request(kEmsOpModify, kReqLogoff, 0, &body, 1, 1, 0), kDrvOk);
     ASSERT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
-    EXPECT_EQ(Query(33), kDrvNotConnected);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvNotConnected);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ protected:
     {
         SimLinkTest::SetUp();
         ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-        ASSERT_EQ(Query(323, 2), kDrvOk); // the cards of NE 2, so that its ports have nodes
+        ASSERT_EQ(Query(kReqBoardSetting, 2), kDrvOk); // the cards of NE 2, so that its ports have nodes
     }
 
     // The records of every trap batch so far, in order.
@@ -56,7 +56,7 @@ protected:
         if (!reader.Connect(sim_.Port()) || !reader.Logon("manager", "manager")) {
             return states;
         }
-        const uint32_t sequence = reader.Send(1, 325, neId, {0}, 1);
+        const uint32_t sequence = reader.Send(1, kReqEntityState, neId, {0}, 1);
         for (std::optional<Frame> frame = reader.ReplyTo(sequence); frame; frame = reader.ReplyTo(sequence)) {
             DecodeRecords<EntityStateRec>(frame->payload.data(), frame->header.count, kEntityStateRecSize, &states);
             if (frame->header.more == 0) {
@@ -264,19 +264,19 @@ TEST_F(SimNotifyTest, StopInTheWaitDialogGives32018)
 {
     ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
     linkUi_.SetStopAfter(20);
-    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 10000, kStrFailToQuery, true), kDrvCancelled);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, "", 1, 1, 10000, kStrFailToQuery, true), kDrvCancelled);
     EXPECT_TRUE(linkUi_.FailureMessages().empty());
     linkUi_.SetStopAfter(std::nullopt);
-    EXPECT_EQ(Query(33), kDrvOk) << "the connection serves on";
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk) << "the connection serves on";
 }
 
 TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)
 {
     ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
-    EXPECT_EQ(Request(kEmsOpQuery, 33, 0, "", 1, 1, 200, kStrFailToQuery), kDrvTimeout);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, "", 1, 1, 200, kStrFailToQuery), kDrvTimeout);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvTimeout);
-    EXPECT_EQ(Query(33), kDrvOk);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
 }
 
 TEST_F(SimNotifyTest, DroppedConnectionEndsTheRequestAndLaterOnesGet32004)
@@ -284,7 +284,7 @@ TEST_F(SimNotifyTest, DroppedConnectionEndsTheRequestAndLaterOnesGet32004)
     // The long time-out is never reached: the closed connection ends the request.
     EXPECT_EQ(Control(kSimDropConnection, 0, 0, 0, 30000), kDrvConnectionClosed);
     EXPECT_FALSE(driver_->IsConnected());
-    EXPECT_EQ(Query(33), kDrvNotConnected);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvNotConnected);
 }
 
 TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
@@ -294,16 +294,16 @@ TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
         EmsMsg request;
         EmsMsg* reply = nullptr;
         const uint8_t body = 0;
-        BuildEmsMsg(&request, kEmsOpQuery, 33, 1, &body, 0);
+        BuildEmsMsg(&request, kEmsOpQuery, kReqNeKeyAll, 1, &body, 0);
         return driver_->RequestEmsMsg(&request, &reply, 0, 10000, false);
     });
     ASSERT_TRUE(DispatchUntil([&] { return driver_->IsInTransaction(); }));
-    EXPECT_EQ(Request(kEmsOpQuery, 10, 0, "", 1, 1, -2, kStrFailToQuery), kDrvBusy);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqUserAccount, 0, "", 1, 1, -2, kStrFailToQuery), kDrvBusy);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvBusy);
     driver_->CancelRequest();
     EXPECT_EQ(first.get(), kDrvCancelled);
-    EXPECT_EQ(Query(10), kDrvOk);
+    EXPECT_EQ(Query(kReqUserAccount), kDrvOk);
 }
 
 TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
@@ -316,7 +316,7 @@ TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
     mail.text = std::string(ForceLogoutMarker);
     const auto bytes = EncodeRecord(mail);
     const std::optional<Frame> sent =
-        other.ReplyTo(other.Send(2, 8, 0, {bytes.begin(), bytes.end()}, kOperatorMailRecordSize));
+        other.ReplyTo(other.Send(2, kReqOperatorMail, 0, {bytes.begin(), bytes.end()}, kOperatorMailRecordSize));
     ASSERT_TRUE(sent);
     EXPECT_EQ(sent->header.status, 0u);
     ASSERT_TRUE(DispatchUntil([&] { return !ui_.mails.empty(); }));
@@ -336,7 +336,7 @@ TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
     mail.addressee = "manager";
     mail.text = "Shift change at six";
     const auto bytes = EncodeRecord(mail);
-    ASSERT_EQ(Request(kEmsOpModify, 8, 0, bytes.data(), kOperatorMailRecordSize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpModify, kReqOperatorMail, 0, bytes.data(), kOperatorMailRecordSize), kDrvOk);
     const std::optional<Frame> delivered = other.Receive();
     ASSERT_TRUE(delivered);
     OperatorMailRecord received;
@@ -349,7 +349,7 @@ TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
 
     mail.addressee = "north"; // not logged in
     const auto offline = EncodeRecord(mail);
-    EXPECT_EQ(Request(kEmsOpModify, 8, 0, offline.data(), kOperatorMailRecordSize), kDrvTextReply);
+    EXPECT_EQ(Request(kEmsOpModify, kReqOperatorMail, 0, offline.data(), kOperatorMailRecordSize), kDrvTextReply);
 }
 
 TEST_F(SimNotifyTest, MalformedFrameClosesOnlyItsConnection)
@@ -361,7 +361,7 @@ TEST_F(SimNotifyTest, MalformedFrameClosesOnlyItsConnection)
     ASSERT_TRUE(broken.SendBytes(garbage));
     EXPECT_FALSE(broken.Receive());
     EXPECT_TRUE(broken.ClosedByPeer());
-    EXPECT_EQ(Query(33), kDrvOk);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
     EXPECT_TRUE(driver_->IsConnected());
 }
 
@@ -380,8 +380,8 @@ TEST_F(SimDefaultScenarioTest, TheRunCommandsWorldServesALogin)
     EXPECT_EQ(AppData().locations.Count(), 4u);
     EXPECT_EQ(AppData().accounts.Count(), 4u);
     for (uint32_t neId = 1; neId <= 3; ++neId) {
-        EXPECT_EQ(Query(323, neId), kDrvOk);
-        EXPECT_EQ(Query(325, neId), kDrvOk);
+        EXPECT_EQ(Query(kReqBoardSetting, neId), kDrvOk);
+        EXPECT_EQ(Query(kReqEntityState, neId), kDrvOk);
     }
 }
 

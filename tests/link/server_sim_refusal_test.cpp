@@ -74,8 +74,9 @@ protected:
         const std::vector<uint8_t> locationQuery(kLocationRecordSize, 0);
         const uint8_t body = 0;
         for (const auto& [code, query, size] :
-             {std::tuple{kReqLocation, locationQuery.data(), uint32_t{kLocationRecordSize}},
-              std::tuple{kReqUserAccount, &body, uint32_t{1}}, std::tuple{kReqNeKeyAll, &body, uint32_t{1}}}) {
+             {std::tuple<uint16_t, const uint8_t*, uint32_t>{kReqLocation, locationQuery.data(), kLocationRecordSize},
+              std::tuple<uint16_t, const uint8_t*, uint32_t>{kReqUserAccount, &body, 1},
+              std::tuple<uint16_t, const uint8_t*, uint32_t>{kReqNeKeyAll, &body, 1}}) {
             EXPECT_EQ(Request(kEmsOpQuery, code, 0, query, size), kDrvOk);
             const auto* records = static_cast<const uint8_t*>(reply_->records);
             tables.emplace_back(records, records + EmsRecordBytes(*reply_));

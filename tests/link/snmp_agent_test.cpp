@@ -100,31 +100,31 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     // The NE's own record and clock are read by the direct login end to end (tests/e2e/direct_login_e2e_test.cpp).
     StartAgent();
     // The communities and the users' passwords are secret to a read-only community.
-    const std::vector<uint8_t> communityQuery(32, 0);
-    const std::vector<uint8_t> userQuery(44, 0);
-    EXPECT_EQ(Query(307, communityQuery).count, 0u);
-    auto users = Records<NeUserAccountRecord>(Query(316, userQuery));
+    const std::vector<uint8_t> communityQuery(kNeSnmpCommunityRecordSize, 0);
+    const std::vector<uint8_t> userQuery(kNeUserAccountRecordSize, 0);
+    EXPECT_EQ(Query(kReqNeSnmpCommunity, communityQuery).count, 0u);
+    auto users = Records<NeUserAccountRecord>(Query(kReqNeUserAccount, userQuery));
     ASSERT_EQ(users.size(), 1u);
     EXPECT_EQ(users[0], (NeUserAccountRecord{"qurim", "", 2, 1}));
     Open("private");
-    auto communities = Records<NeSnmpCommunityRecord>(Query(307, communityQuery));
+    auto communities = Records<NeSnmpCommunityRecord>(Query(kReqNeSnmpCommunity, communityQuery));
     ASSERT_EQ(communities.size(), 2u);
     // Rows come in index order: the length of the name first.
     EXPECT_EQ(communities[0], (NeSnmpCommunityRecord{"public", 1, 1}));
     EXPECT_EQ(communities[1], (NeSnmpCommunityRecord{"private", 2, 1}));
-    users = Records<NeUserAccountRecord>(Query(316, userQuery));
+    users = Records<NeUserAccountRecord>(Query(kReqNeUserAccount, userQuery));
     ASSERT_EQ(users.size(), 1u);
     EXPECT_EQ(users[0], (NeUserAccountRecord{"qurim", "qurim", 2, 1}));
     Open("public");
 
-    auto boards = Records<BoardSettingRec>(Query(323));
+    auto boards = Records<BoardSettingRec>(Query(kReqBoardSetting));
     std::map<uint32_t, uint32_t> boardTypes;
     for (const BoardSettingRec& b : boards)
         boardTypes[b.entityId] = b.onlineType;
     // The fixed positions of model 2's shelf: control module, power, fan and relay module.
     EXPECT_EQ(boardTypes, (std::map<uint32_t, uint32_t>{{10500, 20}, {10600, 40}, {10700, 41}, {10800, 42}}));
 
-    auto states = Records<EntityStateRec>(Query(325, {0, 0, 0, 0}));
+    auto states = Records<EntityStateRec>(Query(kReqEntityState, {0, 0, 0, 0}));
     std::vector<uint32_t> entities;
     for (const EntityStateRec& s : states) {
         entities.push_back(s.entityId);
@@ -133,7 +133,7 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     EXPECT_EQ(entities, (std::vector<uint32_t>{1, 10000, 10500, 10600, 10700, 10800}));
     EXPECT_EQ(states[0].plannedType, 2u);
 
-    auto defs = Records<AlarmDefRec>(Query(327, std::vector<uint8_t>(124, 0)));
+    auto defs = Records<AlarmDefRec>(Query(kReqAlarmDef, std::vector<uint8_t>(kAlarmDefRecSize, 0)));
     ASSERT_FALSE(defs.empty());
     EXPECT_EQ(defs[0].modelId, 2u);
     EXPECT_EQ(defs[0].alarmIndex, 0);
@@ -141,48 +141,48 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     for (const AlarmDefRec& d : defs)
         EXPECT_NE(d.neModelId, 4u) << d.modelId; // nothing of the other NE model
 
-    EXPECT_TRUE(LogNumbers(329, 0, 10).empty());
-    EXPECT_TRUE(LogNumbers(328, 1, 10).empty());
+    EXPECT_TRUE(LogNumbers(kReqNeAlarmLog, 0, 10).empty());
+    EXPECT_TRUE(LogNumbers(kReqAlarmEvent, 1, 10).empty());
 
     // Alarm synchronisation is a write: a read-only community cannot ask for it.
     SnmpReplyData reply;
     uint8_t one = 0;
-    EXPECT_NE(Run(kEmsOpModify, 332, &one, 1, 1, &reply), kDrvOk);
-    EXPECT_EQ(Run(kEmsOpModify, 12, &one, 1, 1, &reply), kDrvOk);
+    EXPECT_NE(Run(kEmsOpModify, kReqAlarmSync, &one, 1, 1, &reply), kDrvOk);
+    EXPECT_EQ(Run(kEmsOpModify, kReqLogoff, &one, 1, 1, &reply), kDrvOk);
     Open("private");
-    EXPECT_EQ(Run(kEmsOpModify, 332, &one, 1, 1, &reply), kDrvOk);
+    EXPECT_EQ(Run(kEmsOpModify, kReqAlarmSync, &one, 1, 1, &reply), kDrvOk);
 }
 
 TEST_P(SnmpAgentTest, AlarmLogPagesAndTheLargerNe)
 {
     StartAgent({"--scenario", kDataDir + "/ne_agent_ipd48.ini"});
-    auto keys = Records<NeKeyRecord>(Query(30));
+    auto keys = Records<NeKeyRecord>(Query(kReqNeKey));
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].modelId, 4u);
     EXPECT_EQ(keys[0].snmpVersion, 1u);
 
-    EXPECT_EQ(LogNumbers(328, 11, 20), Range(11, 20));
-    EXPECT_EQ(LogNumbers(328, 245, 260), Range(245, 250));
-    EXPECT_EQ(LogNumbers(328, 0, 3), Range(1, 3));
-    EXPECT_TRUE(LogNumbers(328, 300, 400).empty());
-    EXPECT_TRUE(LogNumbers(328, 20, 11).empty());
-    EXPECT_EQ(LogNumbers(329, 0, 7), Range(1, 7));
-    EXPECT_EQ(LogNumbers(329, 0, 1000), Range(1, 250));
-    EXPECT_TRUE(LogNumbers(329, 0, 0).empty());
+    EXPECT_EQ(LogNumbers(kReqAlarmEvent, 11, 20), Range(11, 20));
+    EXPECT_EQ(LogNumbers(kReqAlarmEvent, 245, 260), Range(245, 250));
+    EXPECT_EQ(LogNumbers(kReqAlarmEvent, 0, 3), Range(1, 3));
+    EXPECT_TRUE(LogNumbers(kReqAlarmEvent, 300, 400).empty());
+    EXPECT_TRUE(LogNumbers(kReqAlarmEvent, 20, 11).empty());
+    EXPECT_EQ(LogNumbers(kReqNeAlarmLog, 0, 7), Range(1, 7));
+    EXPECT_EQ(LogNumbers(kReqNeAlarmLog, 0, 1000), Range(1, 250));
+    EXPECT_TRUE(LogNumbers(kReqNeAlarmLog, 0, 0).empty());
 
-    auto boards = Records<BoardSettingRec>(Query(323));
+    auto boards = Records<BoardSettingRec>(Query(kReqBoardSetting));
     ASSERT_EQ(boards.size(), 12u);
     EXPECT_EQ(boards[1].entityId, 10200u);
     EXPECT_EQ(boards[1].plannedType, 30u);
     EXPECT_EQ(boards[1].onlineType, 31u);
 
-    auto users = Records<NeUserAccountRecord>(Query(316));
+    auto users = Records<NeUserAccountRecord>(Query(kReqNeUserAccount));
     ASSERT_EQ(users.size(), 3u);
     EXPECT_EQ(users[0].userName, "su"); // the shortest name first
     // A community out of service gives no access.
     Open("retired");
     SnmpReplyData reply;
-    EXPECT_EQ(Run(kEmsOpQuery, 30, "", 1, 1, &reply), kDrvTimeout);
+    EXPECT_EQ(Run(kEmsOpQuery, kReqNeKey, "", 1, 1, &reply), kDrvTimeout);
 }
 
 TEST_P(SnmpAgentTest, AlarmLogRangeNeedsItsRecord)
@@ -190,8 +190,8 @@ TEST_P(SnmpAgentTest, AlarmLogRangeNeedsItsRecord)
     StartAgent();
     SnmpReplyData reply;
     uint8_t one = 0;
-    EXPECT_EQ(Run(kEmsOpQuery, 328, &one, 1, 1, &reply), kDrvInvalidParameter);
-    EXPECT_EQ(Run(kEmsOpQuery, 329, nullptr, 0, 0, &reply), kDrvInvalidParameter);
+    EXPECT_EQ(Run(kEmsOpQuery, kReqAlarmEvent, &one, 1, 1, &reply), kDrvInvalidParameter);
+    EXPECT_EQ(Run(kEmsOpQuery, kReqNeAlarmLog, nullptr, 0, 0, &reply), kDrvInvalidParameter);
 }
 
 TEST_P(SnmpAgentTest, WritesReachTheNe)
@@ -203,8 +203,8 @@ TEST_P(SnmpAgentTest, WritesReachTheNe)
     // The NE clock is set by the direct login end to end.
     // A community's permission.
     auto community = EncodeRecord(NeSnmpCommunityRecord{"public", 2, 1});
-    ASSERT_EQ(Run(kEmsOpModify, 307, community.data(), 32, 1, &reply), kDrvOk);
-    auto communities = Records<NeSnmpCommunityRecord>(Query(307));
+    ASSERT_EQ(Run(kEmsOpModify, kReqNeSnmpCommunity, community.data(), kNeSnmpCommunityRecordSize, 1, &reply), kDrvOk);
+    auto communities = Records<NeSnmpCommunityRecord>(Query(kReqNeSnmpCommunity));
     EXPECT_EQ(communities[0], (NeSnmpCommunityRecord{"public", 2, 1}));
 
     // A board's planned type; the slot's entity state follows.
@@ -214,18 +214,18 @@ TEST_P(SnmpAgentTest, WritesReachTheNe)
     board.aal5Encapsulation = 0;
     board.taggedMode = 1;
     auto boardBytes = EncodeRecord(board);
-    ASSERT_EQ(Run(kEmsOpModify, 323, boardBytes.data(), 148, 1, &reply), kDrvOk);
-    auto boards = Records<BoardSettingRec>(Query(323));
+    ASSERT_EQ(Run(kEmsOpModify, kReqBoardSetting, boardBytes.data(), kBoardSettingRecSize, 1, &reply), kDrvOk);
+    auto boards = Records<BoardSettingRec>(Query(kReqBoardSetting));
     EXPECT_EQ(boards[0].plannedType, 21u);
     EXPECT_EQ(boards[0].onlineType, 20u);
     EXPECT_EQ(boards[0].aal5Encapsulation, 0u);
     EXPECT_EQ(boards[0].taggedMode, 1u);
-    auto states = Records<EntityStateRec>(Query(325));
+    auto states = Records<EntityStateRec>(Query(kReqEntityState));
     EXPECT_EQ(states[2].entityId, 10500u);
     EXPECT_EQ(states[2].plannedType, 21u);
 
     // Two alarm definitions in one request.
-    auto defs = Records<AlarmDefRec>(Query(327));
+    auto defs = Records<AlarmDefRec>(Query(kReqAlarmDef));
     ASSERT_GE(defs.size(), 2u);
     defs[0].severity = 5;
     defs[1].reporting = 0;
@@ -233,9 +233,9 @@ TEST_P(SnmpAgentTest, WritesReachTheNe)
     std::vector<uint8_t> two(2 * kAlarmDefRecSize);
     EncodeRecord(defs[0], two.data());
     EncodeRecord(defs[1], two.data() + kAlarmDefRecSize);
-    ASSERT_EQ(Run(kEmsOpModify, 327, two.data(), kAlarmDefRecSize, 2, &reply), kDrvOk);
+    ASSERT_EQ(Run(kEmsOpModify, kReqAlarmDef, two.data(), kAlarmDefRecSize, 2, &reply), kDrvOk);
     EXPECT_EQ(reply.count, 2u);
-    auto after = Records<AlarmDefRec>(Query(327));
+    auto after = Records<AlarmDefRec>(Query(kReqAlarmDef));
     EXPECT_EQ(after[0], defs[0]);
     EXPECT_EQ(after[1], defs[1]);
 }
@@ -247,7 +247,8 @@ TEST_P(SnmpAgentTest, StrictNeRefusals)
     const bool v1 = GetParam() == SnmpVersion::V1;
     // A read-only community cannot write.
     auto time = EncodeRecord(NeTimeRecord{0, 978307200, 1, 0});
-    EXPECT_EQ(Run(kEmsOpModify, 300, time.data(), 12, 1, &reply), v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
+    EXPECT_EQ(Run(kEmsOpModify, kReqNeTime, time.data(), kNeTimeRecordSize, 1, &reply),
+              v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
     // Even a SET without bindings gets a response the manager takes.
     EXPECT_EQ(session_.Set({}), v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
     // A board the NE does not have.
@@ -255,15 +256,17 @@ TEST_P(SnmpAgentTest, StrictNeRefusals)
     BoardSettingRec board;
     board.entityId = 10100;
     auto bytes = EncodeRecord(board);
-    EXPECT_EQ(Run(kEmsOpModify, 323, bytes.data(), 148, 1, &reply), v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
+    EXPECT_EQ(Run(kEmsOpModify, kReqBoardSetting, bytes.data(), kBoardSettingRecSize, 1, &reply),
+              v1 ? kDrvSnmpNoSuchName : kDrvSnmpGeneralError);
     // A record too short for its code.
-    EXPECT_EQ(Run(kEmsOpModify, 323, bytes.data(), 100, 1, &reply), kDrvInvalidParameter);
+    constexpr uint32_t kWrongSize = kBoardSettingRecSize - 48;
+    EXPECT_EQ(Run(kEmsOpModify, kReqBoardSetting, bytes.data(), kWrongSize, 1, &reply), kDrvInvalidParameter);
 }
 
 TEST_P(SnmpAgentTest, GetBulkShrinksToWhatTheNeCanSend)
 {
     StartAgent({"--scenario", kDataDir + "/ne_agent_small_messages.ini"});
-    const SnmpRequestEntry& defs = *DefaultSnmpRequestMap().Find(327);
+    const SnmpRequestEntry& defs = *DefaultSnmpRequestMap().Find(kReqAlarmDef);
     std::vector<CSnmpOid> columns;
     for (const SnmpColumnDef& column : defs.columns)
         columns.push_back(defs.ColumnOid(column));
@@ -285,7 +288,7 @@ TEST_P(SnmpAgentTest, GetBulkShrinksToWhatTheNeCanSend)
         EXPECT_GT(stats.tooBigHalvings, 0u);
     }
     // The executor gives the same alarm log either way.
-    EXPECT_EQ(LogNumbers(329, 0, 60), Range(1, 60));
+    EXPECT_EQ(LogNumbers(kReqNeAlarmLog, 0, 60), Range(1, 60));
 }
 
 TEST_P(SnmpAgentTest, MalformedDatagramsAreCountedAndServiceGoesOn)

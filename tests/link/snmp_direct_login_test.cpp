@@ -68,7 +68,7 @@ protected:
             settings, [](const std::array<uint8_t, 4>&, int32_t) { return SnmpEchoResult::Reachable; });
         ASSERT_EQ(driver_->Start(), kDrvOk);
         ASSERT_EQ(driver_->EmsConnect(snmp_test::kLoopback, agent_.Port(), "qurim", "private"), kDrvOk);
-        for (auto [code, size] : {std::pair<uint16_t, uint32_t>{30, 1}, {323, 1}}) {
+        for (auto [code, size] : {std::pair<uint16_t, uint32_t>{kReqNeKey, 1}, {kReqBoardSetting, 1}}) {
             std::vector<uint8_t> record(size, 0);
             EmsMsg msg;
             EmsMsg* reply = nullptr;
@@ -164,10 +164,10 @@ TEST_F(SnmpDirectModelTest, NotificationsChangeOnlyTheColumnsTheyCarry)
     severity.community = "public";
     severity.pdu.type = SnmpPduType::TrapV2;
     severity.pdu.requestId = 2;
-    severity.pdu.varbinds = {
-        {SnmpSysUpTimeOid(), SnmpValue::TimeTicks(200)},
-        {SnmpTrapOidOid(), SnmpValue::ObjectId(SnmpEntityStateChangeTrapOid())},
-        {DefaultSnmpRequestMap().Find(325)->EntryOid().Appended(3).Appended(shelfId), SnmpValue::Integer(2)}};
+    severity.pdu.varbinds = {{SnmpSysUpTimeOid(), SnmpValue::TimeTicks(200)},
+                             {SnmpTrapOidOid(), SnmpValue::ObjectId(SnmpEntityStateChangeTrapOid())},
+                             {DefaultSnmpRequestMap().Find(kReqEntityState)->EntryOid().Appended(3).Appended(shelfId),
+                              SnmpValue::Integer(2)}};
     SendNotification(severity);
     ASSERT_TRUE(WaitFor([&] { return Node(shelfId)->severity == 2; }));
 

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <mutex>
 
 namespace {
@@ -34,7 +35,8 @@ protected:
     {
         SetUiThreadId(std::this_thread::get_id());
         ClearServerMessageQueue();
-        for (uint16_t code : {30, 323, 325, 327, 330}) {
+        for (uint16_t code : std::initializer_list<uint16_t>{kReqNeKey, kReqBoardSetting, kReqEntityState, kReqAlarmDef,
+                                                             kReqEntityStateChange}) {
             SetServerMessageRule(code, [this](const EmsMsg& msg, CDispatchEffects&) {
                 SeenMessage seen;
                 seen.code = msg.requestCode;
@@ -117,11 +119,11 @@ TEST_F(SnmpDriverTest, ReachabilityEchoGuardsConnectAndRequests)
     ASSERT_EQ(Connect(), kDrvOk);
     reachable_ = false;
     EmsMsg* reply = nullptr;
-    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvNeNotReachable);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvNeNotReachable);
     // Logoff needs no NE.
-    EXPECT_EQ(Request(kEmsOpModify, 12, {0}, &reply), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpModify, kReqLogoff, {0}, &reply), kDrvOk);
     reachable_ = true;
-    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvOk);
 }
 
 TEST_F(SnmpDriverTest, SilentNeFailsTheConnect)
@@ -133,7 +135,7 @@ TEST_F(SnmpDriverTest, SilentNeFailsTheConnect)
     EXPECT_EQ(Connect("nobody"), kDrvTimeout);
     EXPECT_FALSE(driver_->IsConnected());
     EmsMsg* reply = nullptr;
-    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvNotConnected);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvNotConnected);
 }
 
 TEST_F(SnmpDriverTest, GeneratedAlarmsArriveAsEntityStateNotifications)
@@ -141,9 +143,9 @@ TEST_F(SnmpDriverTest, GeneratedAlarmsArriveAsEntityStateNotifications)
     ASSERT_TRUE(agent_.Start({"--trap-to", "127.0.0.1:" + std::to_string(trapPort_), "--alarm-interval", "20"}));
     StartDriver();
     ASSERT_EQ(Connect(), kDrvOk);
-    ASSERT_TRUE(WaitFor([this] { return Count(330) >= 5; }));
+    ASSERT_TRUE(WaitFor([this] { return Count(kReqEntityStateChange) >= 5; }));
     for (const SeenMessage& m : seen_) {
-        if (m.code != 330)
+        if (m.code != kReqEntityStateChange)
             continue;
         EXPECT_EQ(m.neId, kDirectNeId);
         EXPECT_EQ(m.sequence, 0u);
@@ -173,14 +175,14 @@ TEST_F(SnmpDriverTest, ColdStartBringsAPollAndABoardQuery)
     std::vector<uint8_t> bytes;
     ASSERT_EQ(EncodeSnmpMessage(coldStart, &bytes), BerError::None);
     ASSERT_EQ(ne.SendTo(bytes.data(), bytes.size(), {snmp_test::kLoopback, trapPort_}), 0);
-    ASSERT_TRUE(WaitFor([this] { return Count(325, true) >= 1 && Count(323, true) >= 1; }));
+    ASSERT_TRUE(WaitFor([this] { return Count(kReqEntityState, true) >= 1 && Count(kReqBoardSetting, true) >= 1; }));
     for (const SeenMessage& m : seen_) {
-        if (m.code == 323) {
+        if (m.code == kReqBoardSetting) {
             EXPECT_EQ(m.count, 4u);
             EXPECT_EQ(m.recordSize, kBoardSettingRecSize);
         }
     }
-    EXPECT_EQ(Count(330), 0u);
+    EXPECT_EQ(Count(kReqEntityStateChange), 0u);
 }
 
 TEST_F(SnmpDriverTest, SilentNeIsMarkedDisconnectedUntilItAnswersAgain)
@@ -190,25 +192,25 @@ TEST_F(SnmpDriverTest, SilentNeIsMarkedDisconnectedUntilItAnswersAgain)
     StartDriver();
     ASSERT_EQ(Connect(), kDrvOk);
     driver_->RequestPoll(false);
-    ASSERT_TRUE(WaitFor([this] { return Count(325, true) >= 1; }));
+    ASSERT_TRUE(WaitFor([this] { return Count(kReqEntityState, true) >= 1; }));
     seen_.clear();
 
     agent_.Stop();
     driver_->RequestPoll(false);
-    ASSERT_TRUE(WaitFor([this] { return !driver_->IsConnected() && Count(325, true) >= 1; }));
+    ASSERT_TRUE(WaitFor([this] { return !driver_->IsConnected() && Count(kReqEntityState, true) >= 1; }));
     EntityStateRec root;
     ASSERT_TRUE(DecodeRecord(seen_.back().records.data(), seen_.back().records.size(), &root));
     EXPECT_EQ(root.entityId, 1u);
     EXPECT_EQ(root.stateBits & 1u, 1u);
     EXPECT_EQ(root.plannedType, 2u); // the last known state, with the disconnected bit
     EmsMsg* reply = nullptr;
-    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvNotConnected);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvNotConnected);
 
     ASSERT_TRUE(agent_.Start({"--port", std::to_string(port)}));
     ASSERT_EQ(agent_.Port(), port);
     driver_->RequestPoll(false);
     ASSERT_TRUE(WaitFor([this] { return driver_->IsConnected(); }));
-    EXPECT_EQ(Request(kEmsOpQuery, 30, {0}, &reply), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvOk);
 }
 
 TEST_F(SnmpDriverTest, ShutdownDuringAnExchangeEndsIt)
@@ -226,7 +228,7 @@ TEST_F(SnmpDriverTest, ShutdownDuringAnExchangeEndsIt)
         EmsMsg* reply = nullptr;
         EmsMsg request;
         uint8_t one = 0;
-        BuildEmsMsg(&request, kEmsOpQuery, 323, 1, &one, kDirectNeId);
+        BuildEmsMsg(&request, kEmsOpQuery, kReqBoardSetting, 1, &one, kDirectNeId);
         result = driver_->RequestEmsMsg(&request, &reply, 0, 120000, false);
     });
     while (ne.Requests() < 2)
@@ -250,7 +252,7 @@ TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
     ASSERT_EQ(Connect(), kDrvOk);
     EmsMsg* reply = nullptr;
     const auto range = EncodeRecord(NeAlarmLogRangeRec{0, 30});
-    EXPECT_EQ(Request(kEmsOpQuery, 329, {range.begin(), range.end()}, &reply), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeAlarmLog, {range.begin(), range.end()}, &reply), kDrvOk);
     EXPECT_EQ(reply->count, 30);
 
     // An NE that answers the connect only.
@@ -262,7 +264,7 @@ TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
     });
     ASSERT_EQ(driver_->EmsConnect(snmp_test::kLoopback, silent.Endpoint().port, "qurim", "public"), kDrvOk);
     const int before = silent.Requests();
-    EXPECT_EQ(Request(kEmsOpQuery, 323, {0}, &reply), kDrvTimeout);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqBoardSetting, {0}, &reply), kDrvTimeout);
     EXPECT_EQ(silent.Requests() - before, 2); // the first attempt and the one retry
 }
 

@@ -300,7 +300,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
 {
     ASSERT_TRUE(agent_.Start());
     EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".300.0.3", "i", "7"}), kR + ".300.0.3 = 7\n");
-    SnmpReplyData time = Query(300);
+    SnmpReplyData time = Query(kReqNeTime);
     NeTimeRecord rec;
     ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
@@ -309,7 +309,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     Tool("snmpset", "2c", "public", {kR + ".300.0.3", "i", "1"}, 2);
     Tool("snmpset", "1", "private", {kR + ".300.0.3", "s", "one"}, 2);
     Tool("snmpset", "2c", "private", {kR + ".300.0.3", "i", "40000"}, 2);
-    time = Query(300);
+    time = Query(kReqNeTime);
     ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
 }
@@ -396,7 +396,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
             EXPECT_NE(out.find(c.error), std::string::npos) << out;
         }
     }
-    EXPECT_EQ(Query(307, "private").count, 3u);
+    EXPECT_EQ(Query(kReqNeSnmpCommunity, "private").count, 3u);
 }
 
 // Collects the notifications a receiver takes, on a thread of its own.

@@ -55,8 +55,8 @@ TEST(SnmpRequestMap, StoringChecksTypeLengthAndRange)
 
 TEST(SnmpRequestMap, MalformedRowIndexesAreRefused)
 {
-    const SnmpRequestEntry& community = *DefaultSnmpRequestMap().Find(307);
-    const SnmpRequestEntry& alarmDef = *DefaultSnmpRequestMap().Find(327);
+    const SnmpRequestEntry& community = *DefaultSnmpRequestMap().Find(kReqNeSnmpCommunity);
+    const SnmpRequestEntry& alarmDef = *DefaultSnmpRequestMap().Find(kReqAlarmDef);
     std::vector<uint8_t> record(256, 0);
     struct Row {
         const SnmpRequestEntry* entry;
@@ -110,7 +110,7 @@ TEST(SnmpRequestMap, OtherCodesAreNotSupported)
     }
     // Logoff needs no NE.
     EmsMsg logoff;
-    BuildEmsMsg(&logoff, kEmsOpModify, 12, 1, record, 0);
+    BuildEmsMsg(&logoff, kEmsOpModify, kReqLogoff, 1, record, 0);
     SnmpReplyData reply;
     EXPECT_EQ(executor.Execute(logoff, &reply), kDrvOk);
     EXPECT_EQ(reply.count, 0u);

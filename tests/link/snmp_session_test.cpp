@@ -259,7 +259,7 @@ TEST(SnmpTableWalker, AgentThatDoesNotAdvanceIsADecodeError)
 
 TEST(SnmpTableWalker, RowWhoseNameSaysAnotherIndexIsADecodeError)
 {
-    const SnmpRequestEntry& communities = *DefaultSnmpRequestMap().Find(307);
+    const SnmpRequestEntry& communities = *DefaultSnmpRequestMap().Find(kReqNeSnmpCommunity);
     const CSnmpOid name = communities.ColumnOid(communities.columns[0]);
     // One row, index "ab", whose name column says "ac"; then the end of the view.
     CScriptedResponder ne([&name](const SnmpMessage& request) -> std::optional<SnmpMessage> {
@@ -276,7 +276,7 @@ TEST(SnmpTableWalker, RowWhoseNameSaysAnotherIndexIsADecodeError)
     CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
     uint8_t record[32] = {};
     EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpQuery, 307, sizeof record, record, 1);
+    BuildEmsMsg(&request, kEmsOpQuery, kReqNeSnmpCommunity, sizeof record, record, 1);
     SnmpReplyData reply;
     EXPECT_EQ(executor.Execute(request, &reply), kDrvSnmpDecodeError);
 }
@@ -291,7 +291,7 @@ TEST(SnmpTableWalker, GenErrDuringAWalkFailsTheQuery)
     CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
     uint8_t one = 0;
     EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpQuery, 323, 1, &one, 1);
+    BuildEmsMsg(&request, kEmsOpQuery, kReqBoardSetting, 1, &one, 1);
     SnmpReplyData reply;
     EXPECT_EQ(executor.Execute(request, &reply), kDrvSnmpGeneralError);
 }

@@ -20,6 +20,7 @@
 #include "tests/ui/shell/app/app_test_support.h"
 
 #include "link/records/record_codec.h"
+#include "link/records/request_code.h"
 #include "platform/scripted_runners.h"
 
 #include <QStringList>
@@ -172,8 +173,8 @@ public:
                                                   uint32_t recordSize);
     // The same with the query body the request catalogue gives the code (zeros).
     std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId);
-    // What the server keeps of a code, decoded: program.ServerRecords<LocationRecord>(kReqLocation).
-    template <class Rec> std::vector<Rec> ServerRecords(uint16_t code, uint32_t neId = 0)
+    // What the server keeps of a code, decoded: program.ServerRecords(kReqLocation).
+    template <class Rec> std::vector<Rec> ServerRecords(RequestCode<Rec> code, uint32_t neId = 0)
     {
         std::vector<Rec> records;
         for (const std::vector<uint8_t>& bytes : QueryServer(code, neId)) {

@@ -163,13 +163,13 @@ public:
     // Each fill asks for the records with the request and a body of its own, or the catalogue's; the request names
     // `neId`, or the dialog's NE at the time of the fill. A failure shows the failure box with the text.
     template <TabledRecord Body>
-    void QueryOnFill(uint16_t code, const Body& body, uint32_t failureTextId, std::optional<uint32_t> neId = {})
+    void QueryOnFill(RequestCode<Rec> code, const Body& body, uint32_t failureTextId, std::optional<uint32_t> neId = {})
     {
         query_ = [this, code, body, failureTextId, neId] {
             return CRecordRequests().Query<Rec>(code, NeOfQuery(neId), body, {.failureTextId = failureTextId});
         };
     }
-    void QueryOnFill(uint16_t code, uint32_t failureTextId, std::optional<uint32_t> neId = {})
+    void QueryOnFill(RequestCode<Rec> code, uint32_t failureTextId, std::optional<uint32_t> neId = {})
     {
         query_ = [this, code, failureTextId, neId] {
             return CRecordRequests().Query<Rec>(code, NeOfQuery(neId), {.failureTextId = failureTextId});

@@ -92,13 +92,13 @@ void CCommandRouter::OnResetEntity()
     const CEntityIndex index = host_.CurrentEntityIndex();
     struct Row {
         uint32_t question, failure, success;
-        uint16_t code;
+        RequestCode<WordRecord> entityReset; // a card's or a port's; none for the NE, whose reboot carries no record
     };
     Row row{};
     switch (index.GetLevel()) {
     case 1:
     case 2: // a shelf reboots the NE
-        row = {10136, 10139, 10142, kReqNeReboot};
+        row = {10136, 10139, 10142, {}};
         break;
     case 3:
         row = {10135, 10138, 10141, kReqCardReset};
@@ -111,8 +111,9 @@ void CCommandRouter::OnResetEntity()
     }
     const RequestOptions options{.failureTextId = row.failure};
     const bool done = OneShot(row.question, [&] {
-        return row.code == kReqNeReboot ? Requests().Action(row.code, neId, options)
-                                        : Requests().Action(row.code, neId, WordRecord{CEntityId(&index).id}, options);
+        return row.entityReset == 0
+                   ? Requests().Action(kReqNeReboot, neId, options)
+                   : Requests().Action(row.entityReset, neId, WordRecord{CEntityId(&index).id}, options);
     });
     if (done)
         services_.status(row.success);

@@ -23,6 +23,9 @@ namespace {
 
 using namespace app_test;
 
+// A request no other part of the program sends, so that the scripted server holds its reply alone.
+constexpr RequestCode<NoRecord> kUnknownCode{99};
+
 class LoginServerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -82,7 +85,7 @@ protected:
 // A server that answers the locations and accounts queries with one record each and every other request empty.
 void AnswerWithOneLocationAndAccount(const Frame& request, CFakeServer& server)
 {
-    if (request.header.requestCode == 20) {
+    if (request.header.requestCode == kReqLocation) {
         LocationRecord location;
         location.id = 4;
         location.name = "Depot";
@@ -90,7 +93,7 @@ void AnswerWithOneLocationAndAccount(const Frame& request, CFakeServer& server)
         server.Reply(request, {bytes.begin(), bytes.end()}, 1, kLocationRecordSize);
         return;
     }
-    if (request.header.requestCode == 10) {
+    if (request.header.requestCode == kReqUserAccount) {
         UserAccountRecord account;
         account.name = "admin";
         account.locationId = 4;
@@ -106,7 +109,7 @@ TEST_F(LoginServerTest, AConnectionDroppedWhileTheTablesLoadLeavesNothingLoaded)
 {
     CFakeServer server;
     server.SetHandler([](const Frame& request, CFakeServer& s) {
-        if (request.header.requestCode == 33) {
+        if (request.header.requestCode == kReqNeKeyAll) {
             s.CloseClient();
             return;
         }
@@ -139,7 +142,7 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
     std::atomic<bool> holdReply{false};
     std::atomic<bool> releaseReply{false};
     server.SetHandler([&](const Frame& request, CFakeServer& s) {
-        if (request.header.requestCode == 99 && holdReply) {
+        if (request.header.requestCode == kUnknownCode && holdReply) {
             s.Defer([&s, request, &releaseReply] {
                 while (!releaseReply)
                     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -176,7 +179,7 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
 
     // A request in progress defers the logout to the next tick.
     holdReply = true;
-    std::thread request([] { CRecordRequests().Query(99, 0, {.waitDialog = false}); });
+    std::thread request([] { CRecordRequests().Query(kUnknownCode, 0, {.waitDialog = false}); });
     ASSERT_TRUE(WaitUntil([] { return GetCurrentDriver().IsInTransaction(); }));
     EXPECT_FALSE(app.OnForcedLogoutTimer());
     EXPECT_FALSE(app.GetExitFlag());

@@ -22,6 +22,9 @@ using namespace frame_test;
 
 namespace {
 
+// A notification no dispatch rule takes.
+constexpr uint16_t kUnknownCode = 9999;
+
 // --- the plain functions -------------------------------------------------------------------------------------------
 
 TEST(FrameTickTest, PeriodsWrapAndRefreshNow)
@@ -86,7 +89,7 @@ protected:
         std::thread([] {
             EmsMsg msg;
             msg.operation = kEmsOpReply;
-            msg.requestCode = 9999;
+            msg.requestCode = kUnknownCode;
             DispatchServerMessage(&msg);
         }).join();
     }

@@ -5,7 +5,14 @@
 #include "tests/ui/shell/routing/routing_test_support.h"
 
 #include "core/tables/location_tree.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/igmp_setting_rec.h"
+#include "link/records/location_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/profile_sync_rec.h"
+#include "link/records/user_account_record.h"
 #include "ui/framework/messages/string_ids.h"
+#include <initializer_list>
 
 using namespace frame_test;
 using namespace routing_test;
@@ -69,38 +76,59 @@ struct OneShotRow {
 
 std::vector<OneShotRow> OneShotRows()
 {
-    std::vector<uint8_t> location = Zeros(224);
+    std::vector<uint8_t> location = Zeros(kLocationRecordSize);
     location[0] = kLocation;
     std::memcpy(location.data() + 4, "Harbour", 7);
-    std::vector<uint8_t> ne = Zeros(124);
+    std::vector<uint8_t> ne = Zeros(kNeKeyRecordSize);
     ne[0] = kNe;
     std::memcpy(ne.data() + 8, "Seven", 5);
-    std::vector<uint8_t> account = Zeros(216);
+    std::vector<uint8_t> account = Zeros(kUserAccountRecordSize);
     std::memcpy(account.data(), "bob", 3);
     const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 2);
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 3);
     return {
-        {33085, CEntityIndex::FromLevels(1), kStrSureToResetNe, 340, kNe, Zeros(1), kStrFailToResetNe,
+        {33085, CEntityIndex::FromLevels(1), kStrSureToResetNe, kReqNeReboot, kNe, Zeros(1), kStrFailToResetNe,
          kStrCompleteResettingNe},
-        {33085, CEntityIndex::FromLevels(1, 1), kStrSureToResetNe, 340, kNe, Zeros(1), kStrFailToResetNe,
+        {33085, CEntityIndex::FromLevels(1, 1), kStrSureToResetNe, kReqNeReboot, kNe, Zeros(1), kStrFailToResetNe,
          kStrCompleteResettingNe},
-        {33085, slot, kStrSureToResetCard, 341, kNe, Le32(CEntityId(&slot).id), kStrFailToResetCard,
+        {33085, slot, kStrSureToResetCard, kReqCardReset, kNe, Le32(CEntityId(&slot).id), kStrFailToResetCard,
          kStrCompleteResettingCard},
-        {33085, port, kStrSureToResetLinePort, 342, kNe, Le32(CEntityId(&port).id), kStrFailToResetLinePort,
+        {33085, port, kStrSureToResetLinePort, kReqPortReset, kNe, Le32(CEntityId(&port).id), kStrFailToResetLinePort,
          kStrCompleteResettingLinePort},
         {33101,
          {},
          kStrSureToDownloadConfig,
-         51,
+         kReqConfigDownload,
          kNe,
-         Le32(1, 28),
+         Le32(1, kProfileSyncRecSize),
          kStrFailToSynchronizeConfig,
          kStrCompleteSynchronizingConfigReset},
-        {33088, {}, kStrSureToWriteFlash, 343, kNe, Zeros(1), kStrFailToWriteFlash, kStrCompleteWritingFlash},
-        {33204, {}, kStrSureToEraseConfig, 347, kNe, Zeros(1), kStrFailToEraseConfig, kStrCompleteErasingConfig},
-        {33009, {}, kStrSureToDeleteData, 22, 0, location, kStrFailToDelete, kStrCompleteDeletingData},
-        {33010, {}, kStrSureToDeleteData, 32, kNe, ne, kStrFailToDelete, kStrCompleteDeletingData},
-        {33011, {}, kStrSureToDeleteData, 14, 0, account, kStrFailToDelete, kStrCompleteDeletingData},
+        {33088,
+         {},
+         kStrSureToWriteFlash,
+         kReqFlashWrite,
+         kNe,
+         Zeros(1),
+         kStrFailToWriteFlash,
+         kStrCompleteWritingFlash},
+        {33204,
+         {},
+         kStrSureToEraseConfig,
+         kReqFlashErase,
+         kNe,
+         Zeros(1),
+         kStrFailToEraseConfig,
+         kStrCompleteErasingConfig},
+        {33009, {}, kStrSureToDeleteData, kReqLocationDelete, 0, location, kStrFailToDelete, kStrCompleteDeletingData},
+        {33010, {}, kStrSureToDeleteData, kReqNeKeyDelete, kNe, ne, kStrFailToDelete, kStrCompleteDeletingData},
+        {33011,
+         {},
+         kStrSureToDeleteData,
+         kReqUserAccountDelete,
+         0,
+         account,
+         kStrFailToDelete,
+         kStrCompleteDeletingData},
     };
 }
 
@@ -191,23 +219,23 @@ TEST_F(RoutingRequestsTest, RetrieveConfigurationRefreshesAfterTheUpload)
     services_.answers = {kYes};
     router_.Route(33102);
     ASSERT_EQ(services_.requests.size(), 4U);
-    EXPECT_EQ(services_.requests[0].code, 50);
-    EXPECT_EQ(services_.requests[0].record, Le32(1, 28));
-    EXPECT_EQ(services_.requests[1].code, 30);
+    EXPECT_EQ(services_.requests[0].code, kReqConfigUpload);
+    EXPECT_EQ(services_.requests[0].record, Le32(1, kProfileSyncRecSize));
+    EXPECT_EQ(services_.requests[1].code, kReqNeKey);
     EXPECT_EQ(services_.requests[1].neId, 0U);
     EXPECT_EQ(services_.requests[1].timeout, 35000);
     EXPECT_EQ(services_.requests[1].failureText, 0U);
-    EXPECT_EQ(services_.requests[2].code, 323);
+    EXPECT_EQ(services_.requests[2].code, kReqBoardSetting);
     EXPECT_EQ(services_.requests[2].timeout, 0);
     EXPECT_FALSE(services_.requests[2].wait);
-    EXPECT_EQ(services_.requests[3].code, 325);
+    EXPECT_EQ(services_.requests[3].code, kReqEntityState);
     EXPECT_EQ(services_.requests[3].record, Zeros(4));
     EXPECT_EQ(services_.statuses, std::vector<uint32_t>{kStrCompleteSynchronizingConfig});
 }
 
 TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
 {
-    for (uint16_t failing : {uint16_t{0}, uint16_t{327}, uint16_t{332}, uint16_t{323}}) {
+    for (uint16_t failing : std::initializer_list<uint16_t>{0, kReqAlarmDef, kReqAlarmSync, kReqBoardSetting}) {
         SCOPED_TRACE(failing);
         services_ = RecordingServices{};
         if (failing != 0)
@@ -220,7 +248,7 @@ TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
             EXPECT_EQ(sent.failureText, 10044U);
             EXPECT_EQ(sent.neId, kNe);
         }
-        const std::vector<uint16_t> all = {327, 332, 323};
+        const std::vector<uint16_t> all = {kReqAlarmDef, kReqAlarmSync, kReqBoardSetting};
         const size_t sent =
             failing == 0 ? 3 : static_cast<size_t>(std::find(all.begin(), all.end(), failing) - all.begin()) + 1;
         EXPECT_EQ(codes, std::vector<uint16_t>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(sent)));
@@ -228,7 +256,7 @@ TEST_F(RoutingRequestsTest, AlarmSyncStopsAtTheFirstFailure)
                   failing == 0 ? std::vector<uint32_t>{kStrCompleteSynchronizingNeAlarms} : std::vector<uint32_t>{});
         EXPECT_TRUE(services_.questions.empty());
     }
-    EXPECT_EQ(services_.requests[0].record, Zeros(124));
+    EXPECT_EQ(services_.requests[0].record, Zeros(kAlarmDefRecSize));
 }
 
 TEST_F(RoutingRequestsTest, CliPromptAsksAboutTheCurrentNe)
@@ -240,17 +268,17 @@ TEST_F(RoutingRequestsTest, CliPromptAsksAboutTheCurrentNe)
     for (const Row& row : {Row{2, "CNeCliPromptDlg"}, Row{1, "CNeCliPromptDualDlg"}, Row{0, "CNeCliPromptDualDlg"}}) {
         SCOPED_TRACE(row.field);
         services_ = RecordingServices{};
-        std::vector<uint8_t> record = Zeros(124);
+        std::vector<uint8_t> record = Zeros(kNeKeyRecordSize);
         record[68] = static_cast<uint8_t>(row.field);
-        services_.replies[30] = {0, kEmsOpReply, 124, record};
+        services_.replies[kReqNeKey] = {0, kEmsOpReply, kNeKeyRecordSize, record};
         dialogs_.opened.clear();
         CCommandRouter router(host_, services_.Make());
         router.Route(33217);
         ASSERT_EQ(services_.requests.size(), 1U);
-        EXPECT_EQ(services_.requests[0].code, 30);
+        EXPECT_EQ(services_.requests[0].code, kReqNeKey);
         EXPECT_EQ(services_.requests[0].neId, kNe);
         EXPECT_EQ(services_.requests[0].operation, kEmsOpQuery);
-        EXPECT_EQ(services_.requests[0].failureText, 10128U);
+        EXPECT_EQ(services_.requests[0].failureText, kStrFailToQuery);
         ASSERT_EQ(dialogs_.opened.size(), 1U);
         EXPECT_EQ(dialogs_.opened[0].className, row.className);
         EXPECT_TRUE(dialogs_.opened[0].hasLocation);
@@ -258,7 +286,7 @@ TEST_F(RoutingRequestsTest, CliPromptAsksAboutTheCurrentNe)
     }
     // No records, or a failed query: nothing opens.
     services_ = RecordingServices{};
-    services_.replies[30] = {0, kEmsOpReply, 124, {}};
+    services_.replies[kReqNeKey] = {0, kEmsOpReply, kNeKeyRecordSize, {}};
     dialogs_.opened.clear();
     CCommandRouter router(host_, services_.Make());
     router.Route(33217);
@@ -285,14 +313,14 @@ TEST_F(RoutingRequestsTest, MulticastDialogsNeedAnIgmpFunction)
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.command << " " << row.function);
         services_ = RecordingServices{};
-        std::vector<uint8_t> record = Zeros(44);
+        std::vector<uint8_t> record = Zeros(kIgmpSettingRecSize);
         record[0] = static_cast<uint8_t>(row.function);
-        services_.replies[495] = {0, row.operation, 44, record};
+        services_.replies[kReqIgmpSetting] = {0, row.operation, kIgmpSettingRecSize, record};
         dialogs_.opened.clear();
         CCommandRouter router(host_, services_.Make());
         router.Route(row.command);
         ASSERT_EQ(services_.requests.size(), 1U);
-        EXPECT_EQ(services_.requests[0].record, Zeros(44));
+        EXPECT_EQ(services_.requests[0].record, Zeros(kIgmpSettingRecSize));
         EXPECT_EQ(services_.requests[0].neId, kNe);
         if (row.opened != nullptr) {
             ASSERT_EQ(dialogs_.opened.size(), 1U);
