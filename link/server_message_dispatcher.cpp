@@ -1,5 +1,6 @@
 #include "link/server_message_dispatcher.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <deque>
@@ -39,8 +40,9 @@ struct Dispatcher {
     std::mutex queueMutex;
     std::deque<QueuedItem> queue;
     size_t queuedBytes = 0;
-    size_t queuedMessages = 0; // a folded entity counts as one
+    size_t queuedMessages = 0; // a folded record counts as one
     uint64_t arrivals = 0;     // messages queued so far
+    bool refusing = false;     // messages have been refused since the queue last went under its bound
 
     // Changed on the UI thread between passes; read under the dispatch lock.
     std::mutex rulesMutex;
@@ -97,6 +99,15 @@ void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
     }
 }
 
+// The caller holds the queue's lock.
+void NoteDrained(Dispatcher& d)
+{
+    if (d.refusing && d.queuedBytes < kServerMessageQueueBound) {
+        d.refusing = false;
+        WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: queue under %zu bytes again", kServerMessageQueueBound);
+    }
+}
+
 // The next messages in order that arrived before `limit`: a waiting message, or records from the front of a fold.
 // False when none wait.
 bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limit)
@@ -114,6 +125,7 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
         --d.queuedMessages;
         out.push_back(std::move(front.message));
         d.queue.pop_front();
+        NoteDrained(d);
         return true;
     }
     const size_t bytesBefore = front.fold->Bytes();
@@ -126,10 +138,12 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
     d.queuedMessages -= recordsBefore - front.fold->RecordCount();
     if (front.fold->Empty()) {
         WriteDriverLog(DriverLogKind::NetDrv,
-                       "dispatcher: %llu entity-state records replaced by later ones of their entity",
+                       "dispatcher: %llu entity-state records not applied, later ones of their entity were",
                        static_cast<unsigned long long>(front.fold->Superseded()));
+        d.queuedBytes -= front.fold->Bytes();
         d.queue.pop_front();
     }
+    NoteDrained(d);
     return true;
 }
 
@@ -145,7 +159,12 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
         for (OwnedServerMessage& queued : taken) {
             EmsMsg msg = queued.header;
             msg.records = queued.records.empty() ? nullptr : queued.records.data();
-            ApplyOne(d, msg, effects);
+            if (queued.trapLogOnly) {
+                effects.AddTrapLogRecords(msg.neId, queued.records.data(), static_cast<uint32_t>(msg.count),
+                                          msg.recordSize);
+            } else {
+                ApplyOne(d, msg, effects);
+            }
             ++applied;
         }
         taken.clear();
@@ -170,15 +189,34 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
     return applied;
 }
 
-void Enqueue(Dispatcher& d, const EmsMsg& msg)
+// False (the caller counts the message lost) when the queue is at its limit. The caller holds the queue's lock.
+bool Refuses(Dispatcher& d, const EmsMsg& msg)
+{
+    if (d.queuedBytes < kServerMessageQueueLimit) {
+        return false;
+    }
+    if (!d.refusing) {
+        d.refusing = true;
+        WriteDriverLog(DriverLogKind::NetDrv,
+                       "dispatcher: queue at its limit of %zu bytes: code %u and what follows "
+                       "refused until it drains",
+                       kServerMessageQueueLimit, static_cast<unsigned>(msg.requestCode));
+    }
+    return true;
+}
+
+bool Enqueue(Dispatcher& d, const EmsMsg& msg)
 {
     const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    if (Refuses(d, msg)) {
+        return false;
+    }
     if (folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound) {
-        // Past the bound only the latest state of each entity waits; every other message keeps its place.
+        // Past the bound the model gets only the latest state of each entity; every other message keeps its place.
         if (d.queue.empty() || d.queue.back().fold == nullptr) {
             WriteDriverLog(DriverLogKind::NetDrv,
-                           "dispatcher: queue past %zu bytes: entity states kept per entity until it drains",
+                           "dispatcher: queue past %zu bytes: entity states applied per entity until it drains",
                            kServerMessageQueueBound);
             d.queue.push_back(QueuedItem{{}, std::make_unique<CEntityStateFold>()});
         }
@@ -188,12 +226,38 @@ void Enqueue(Dispatcher& d, const EmsMsg& msg)
         fold.Add(msg, d.arrivals++);
         d.queuedBytes += fold.Bytes();
         d.queuedMessages += fold.RecordCount();
-        return;
+        return true;
     }
     QueuedItem item{CopyOf(msg), nullptr, d.arrivals++};
     d.queuedBytes += BytesOf(item.message);
     ++d.queuedMessages;
     d.queue.push_back(std::move(item));
+    return true;
+}
+
+// The reply goes before whatever arrived at `arrivalMark` or later, so that it replaces a table before the changes
+// that came after it.
+bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark)
+{
+    std::lock_guard<std::mutex> lock(d.queueMutex);
+    if (Refuses(d, msg)) {
+        return false;
+    }
+    auto place = d.queue.end();
+    while (place != d.queue.begin()) {
+        const QueuedItem& before = *std::prev(place);
+        const uint64_t firstArrival = before.fold != nullptr ? before.fold->FirstArrival() : before.arrival;
+        if (firstArrival < arrivalMark) {
+            break;
+        }
+        --place;
+    }
+    const uint64_t mark = std::min(arrivalMark, d.arrivals);
+    QueuedItem item{CopyOf(msg), nullptr, mark == 0 ? 0 : mark - 1};
+    d.queuedBytes += BytesOf(item.message);
+    ++d.queuedMessages;
+    d.queue.insert(place, std::move(item));
+    return true;
 }
 
 } // namespace
@@ -245,11 +309,14 @@ void DispatchServerMessage(const EmsMsg* msg)
     effects.RunOn(d.ui.load());
 }
 
-void QueueServerMessage(const EmsMsg* msg)
+bool QueueServerMessage(const EmsMsg* msg)
 {
-    if (msg != nullptr && IsApplicable(*msg)) {
-        Enqueue(TheDispatcher(), *msg);
-    }
+    return msg == nullptr || !IsApplicable(*msg) || Enqueue(TheDispatcher(), *msg);
+}
+
+bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark)
+{
+    return msg == nullptr || !IsApplicable(*msg) || EnqueueReply(TheDispatcher(), *msg, arrivalMark);
 }
 
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
@@ -259,7 +326,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
         return;
     }
     if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
-        Enqueue(d, *msg);
+        EnqueueReply(d, *msg, arrivalMark);
         return;
     }
     CDispatchEffects effects;
@@ -343,4 +410,5 @@ void ClearServerMessageQueue()
     d.queue.clear();
     d.queuedBytes = 0;
     d.queuedMessages = 0;
+    d.refusing = false;
 }

@@ -23,6 +23,9 @@ inline constexpr uint32_t kSimStaySilent = 2;
 inline constexpr uint32_t kSimDropConnection = 3;
 // Answer this request in protocol version arg1.
 inline constexpr uint32_t kSimAnswerInVersion = 4;
+// Raise alarm arg2 of entity arg1 of the request's NE when it is not active, else clear it, and tell every
+// workstation the entity's new state (code 330). Alarm 0 of the NE itself (entity 1) takes the NE off the network.
+inline constexpr uint32_t kSimToggleAlarm = 5;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

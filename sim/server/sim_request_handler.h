@@ -87,6 +87,9 @@ private:
     void Locations(Handled& out, const Frame& request);
     void Nes(Handled& out, const Frame& request);
     void Boards(Handled& out, const Frame& request);
+    void NeConfig(Handled& out, const Frame& request, uint32_t now);
+    // A command line run on the NE; the reply carries its answer.
+    void CommandLine(Handled& out, const Frame& request, uint32_t now);
     void EntityStates(Handled& out, const Frame& request);
     void AlarmDefs(Handled& out, const Frame& request);
     void AlarmEvents(Handled& out, const Frame& request);

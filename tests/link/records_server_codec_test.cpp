@@ -2,8 +2,6 @@
 // zero), decoding them gives the record back, and a buffer one byte short is refused.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_event_rec.h"
 #include "link/records/alarm_query_rec.h"
@@ -16,6 +14,8 @@
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "tests/link/record_golden.h"
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -37,11 +37,11 @@ struct ModeDialogs {
 constexpr std::array<ModeDialogs, kLastMode> kModes = {{
     {kRightCurrentPm, "CAdslCurrentPmDlg", "CShdslCurPmDlg"},
     {kRightHistoryPm, "CAdslHistoryPmDlg", "CShdslHisPmDlg"},
-    {kRightPortRateStatus, "CAdslRateStatusDlg", "CShdslRateStatusDlg"},
+    {kRightRateStatus, "CAdslRateStatusDlg", "CShdslRateStatusDlg"},
     {kRightBitsAllocation, "CXdslBitsAllocationDlg", nullptr},
-    {kRightLineTests, "CXdslLoopMonitoringDlg", nullptr},
-    {kRightLineTests, "CXdslLoopDiagnosisDlg", nullptr},
-    {kRightLineTests, "CXdslSeltDlg", nullptr},
+    {kRightLoopTests, "CXdslLoopMonitoringDlg", nullptr},
+    {kRightLoopTests, "CXdslLoopDiagnosisDlg", nullptr},
+    {kRightLoopTests, "CXdslSeltDlg", nullptr},
 }};
 
 } // namespace

@@ -224,8 +224,13 @@ CGroupView& CProgram::Tree()
 bool CProgram::Command(int commandId)
 {
     QAction* action = FindAction(Frame().menuBar()->actions(), commandId);
-    if (action == nullptr || !action->isEnabled() || !action->isVisible())
+    if (action == nullptr || !action->isEnabled() || !action->isVisible()) {
+        // Said, so that a test's bare "false" has its reason: a stale menu file shows here.
+        qInfo("command %d: %s in the main menu shown", commandId,
+              action == nullptr ? "no entry (declared? menus regenerated?)"
+                                : (!action->isVisible() ? "hidden" : "disabled"));
         return false;
+    }
     action->trigger();
     return true;
 }

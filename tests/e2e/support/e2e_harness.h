@@ -21,6 +21,7 @@
 
 #include "link/records/record_codec.h"
 #include "link/records/request_code.h"
+#include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
 
 #include <QStringList>
@@ -29,6 +30,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <utility>
 #include <vector>
@@ -62,14 +64,20 @@ public:
     // The next program message box is answered with `result` (none queued: its default button).
     void AnswerBox(int result) { boxAnswers_.push_back(result); }
     // The next dialog of class Dlg (run modally) is worked by `script`, which returns the result to end it with
-    // when the dialog has not ended itself.
-    template <class Dlg> void OnDialog(std::function<int(Dlg&)> script)
+    // when the dialog has not ended itself. A script that returns nothing (one with ASSERT_... in it) ends it with
+    // IDCANCEL.
+    template <class Dlg, class Script> void OnDialog(Script script)
     {
-        dialogScripts_.push_back({typeid(Dlg).name(), [script](QDialog& dialog) -> std::optional<int> {
+        dialogScripts_.push_back({typeid(Dlg).name(), [script](QDialog& dialog) mutable -> std::optional<int> {
                                       auto* typed = dynamic_cast<Dlg*>(&dialog);
                                       if (typed == nullptr)
                                           return std::nullopt;
-                                      return script(*typed);
+                                      if constexpr (std::is_void_v<std::invoke_result_t<Script&, Dlg&>>) {
+                                          script(*typed);
+                                          return IDCANCEL;
+                                      } else {
+                                          return script(*typed);
+                                      }
                                   }});
     }
     // The popup menus offered so far (enabled command ids of each) and the choices to make in the next ones.

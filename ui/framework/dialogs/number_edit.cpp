@@ -23,6 +23,22 @@ void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& valu
     value = static_cast<uint32_t>(number);
 }
 
+void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, float minimum, float maximum)
+{
+    QString text = QString::number(static_cast<double>(value), 'f', 4);
+    DDX_Text(dx, id, text);
+    if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
+        return;
+    bool ok = false;
+    const double number = text.trimmed().toDouble(&ok);
+    if (!ok || number < minimum || number > maximum) {
+        dialog.ShowAlertText(QStringLiteral("Please enter a number between %1 and %2.").arg(minimum).arg(maximum), id);
+        dx.Fail(id);
+        return;
+    }
+    value = static_cast<float>(number);
+}
+
 void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum)
 {
     if (edit == nullptr)

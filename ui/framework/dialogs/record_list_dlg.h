@@ -96,6 +96,9 @@ public:
     virtual void OnRefresh() { RefillList(); }
     // Entries the context menu shows greyed now, beside the row commands while no row is selected.
     virtual std::vector<uint16_t> GreyedPopupCommands() const { return {}; }
+    // Whether a row command is offered for the selected row's key (none without a selection): its button enabled and
+    // its context menu entry not greyed. The base offers each while a row is selected.
+    virtual bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const;
 
     // The list, its selected row (-1 when none) and that row's key.
     CListControl List() const;

@@ -1,10 +1,10 @@
 #include "ui/framework/skin/skin_dlg.h"
 
 #include "core/ini/file_path.h"
+#include "ui/framework/skin/ie_picture.h"
 #include "ui/framework/skin/skin_glue.h"
 #include "ui_skin_dlg.h"
 
-#include <QImageReader>
 #include <QPixmap>
 #include <QSplashScreen>
 
@@ -53,13 +53,12 @@ void CSkinDlg::ShowSplash(const QString& path)
     if (path.isEmpty())
         return;
     const std::string resolved = ResolveFilePath(NormalizeConfigPath(path.toStdString()));
-    QImageReader reader(QString::fromStdString(resolved));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        qWarning("Splash picture %s cannot be shown: %s", qPrintable(path), qPrintable(reader.errorString()));
+    const PictureDecodeResult picture = DecodePictureFile(QString::fromStdString(resolved));
+    if (picture.error != PictureError::None) {
+        qWarning("Splash picture %s cannot be shown: %s", qPrintable(path), qPrintable(picture.reason));
         return;
     }
-    splash_ = std::make_unique<QSplashScreen>(QPixmap::fromImage(picture));
+    splash_ = std::make_unique<QSplashScreen>(QPixmap::fromImage(picture.image));
     splash_->show();
     splashShown_ = true;
 }
