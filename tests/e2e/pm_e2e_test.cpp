@@ -6,6 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/util/date_time_format.h"
+#include "features/performance/graphs/chart_panel.h"
 #include "features/performance/graphs/graph_dlg.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_add_dlg.h"
@@ -29,12 +30,15 @@
 #include <QDate>
 #include <QDateTimeEdit>
 #include <QHeaderView>
+#include <QImage>
+#include <QPrintPreviewDialog>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
 #include <tuple>
 
 namespace {
@@ -296,6 +300,26 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
                     remote += series.titleNumber == 1 ? 1 : 0;
                 EXPECT_GE(remote, 4u) << "the RT side's seconds at least";
                 EXPECT_TRUE(e2e::CProgram::SaveScreenshot(graph, QStringLiteral("adsl_history_pm_graph")));
+                // The chart's buttons: all series hidden and shown, the look with depth, a picture, the preview.
+                CChartPanel& chart = graph.Chart();
+                Click(graph, kDeselectAllButtonId);
+                EXPECT_FALSE(chart.IsSeriesVisible(0));
+                Click(graph, kSelectAllButtonId);
+                EXPECT_TRUE(chart.IsSeriesVisible(chart.SeriesCount() - 1));
+                Click(graph, kView3dButtonId);
+                EXPECT_TRUE(chart.Is3d());
+                EXPECT_EQ(Field(graph, kView3dButtonId), QStringLiteral("2&D"));
+                const std::filesystem::path picture = program.WorkDir().Path() / "history.png";
+                person.Files().PushPath(QString::fromStdString(picture.string()));
+                Click(graph, kSaveChartButtonId);
+                EXPECT_FALSE(QImage(QString::fromStdString(picture.string())).isNull());
+                bool previewed = false;
+                person.OnDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog&) {
+                    previewed = true;
+                    return IDCANCEL;
+                });
+                Click(graph, kPrintChartButtonId);
+                EXPECT_TRUE(previewed);
                 return IDOK;
             });
             Click(history, History::kGraphButtonId);

@@ -14,6 +14,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
@@ -51,6 +52,10 @@ void FitValueAxis(QValueAxis& axis, const Bounds& values)
     double high = std::max(0.0, values.high);
     if (high == low)
         high = low + 1;
+    // Tenths only where the values are small enough for them to tell.
+    const QString format = high - low >= 100 ? QStringLiteral("%.0f") : QStringLiteral("%.1f");
+    if (axis.labelFormat() != format)
+        axis.setLabelFormat(format);
     axis.setRange(low, high + (high - low) * 0.05);
     axis.applyNiceNumbers();
 }
@@ -65,8 +70,6 @@ CChartPanel::CChartPanel(QChartView& view)
     chart_->addAxis(left_, Qt::AlignLeft);
     chart_->addAxis(right_, Qt::AlignRight);
     bottom_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    left_->setLabelFormat("%.0f");
-    right_->setLabelFormat("%.1f");
     left_->setVisible(false);
     right_->setVisible(false);
     view_.setChart(chart_); // the view owns the chart
@@ -286,6 +289,9 @@ void CChartPanel::Fit()
         return;
     // Half a point of room at each end, so that the first and last points and their labels show.
     FitBottom(x.low - 0.5, x.high + 0.5);
+    // The axes' new room at once, not when the event loop gets to it: a picture taken now shows the chart as drawn.
+    if (QGraphicsLayout* layout = chart_->layout())
+        layout->activate();
 }
 
 void CChartPanel::Set3d(bool on)

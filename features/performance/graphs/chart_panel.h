@@ -99,7 +99,6 @@ public:
 
     void PrintPreview(CDialog& dialog);
     bool SaveTo(const QString& path) const;
-    QChart& Chart() const { return *chart_; }
 
 private:
     struct Series {

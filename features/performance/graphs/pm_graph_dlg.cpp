@@ -25,7 +25,9 @@ CPmGraphDlg::CPmGraphDlg(QWidget* parent)
     chart_ = std::make_unique<CChartPanel>(*ui_->chart);
     ui_->grid->setModel(grid_);
     ui_->grid->verticalHeader()->setVisible(false);
-    ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns sized once to their titles and first values: measuring every row at each point costs more than the
+    // chart.
+    ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 }
 
 CPmGraphDlg::~CPmGraphDlg() = default;
@@ -101,6 +103,10 @@ void CPmGraphDlg::AddPoints(const std::vector<double>& values, const QString& la
     for (size_t i = 0; i < values.size() && i < titles_.size(); ++i)
         AddPoint(static_cast<uint8_t>(i), values[i], label);
     chart_->Fit();
+    if (!gridSized_ && grid_->rowCount() > 0) {
+        ui_->grid->resizeColumnsToContents();
+        gridSized_ = true;
+    }
 }
 
 void CPmGraphDlg::AddPoint(uint8_t series, double value, const QString& label)

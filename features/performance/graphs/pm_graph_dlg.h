@@ -71,7 +71,6 @@ public:
     // The points a series holds, and their values in order.
     int PointCount(int series) const;
     std::vector<double> Values(int series) const;
-    CChartPanel& Chart() const { return *chart_; }
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
@@ -84,6 +83,7 @@ private:
     CPmGridModel* grid_ = nullptr; // owned by the dialog
     bool paused_ = true;
     bool ready_ = false;
+    bool gridSized_ = false;
     std::string chartTitle_;
     std::string heading_, bottomTitle_, leftTitle_, rightTitle_;
     uint32_t maxPoints_ = 100;

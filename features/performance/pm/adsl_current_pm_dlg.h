@@ -71,11 +71,7 @@ public:
     explicit CAdslCurrentPmDlg(QWidget* parent = nullptr);
     ~CAdslCurrentPmDlg() override;
 
-    // The clock of the auto-refresh (tests).
-    void SetClock(CPmAutoRefresh::Clock clock) { autoRefresh_ = CPmAutoRefresh(std::move(clock)); }
     bool IsAutoRefreshing() const { return autoRefreshOn_ != 0; }
-    // The live graph while it runs, else null.
-    CPmGraphDlg* Graph() const { return graphOpen_ ? graph_ : nullptr; }
 
     // Reads the counters anew; false when a request failed (automatic: silently).
     bool Refresh(bool automatic);

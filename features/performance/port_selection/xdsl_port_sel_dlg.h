@@ -49,7 +49,6 @@ public:
     ~CXdslPortSelDlg() override;
 
     void SetPortSelMode(int mode) { portSelMode_ = mode; }
-    int GetPortSelMode() const { return portSelMode_; }
     void ApplyOpenerFields(const DialogRequest& request);
 
     // The class Query opens for the mode and a port's menu class; empty when the mode has none for that kind.
