@@ -181,6 +181,11 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     default:
         break;
     }
+    if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && IsModify(request)) {
+        refuseNextChangeOf_ = 0;
+        Reply(out, header, Refused("Change refused by the server"));
+        return out;
+    }
     switch (code) {
     case kReqServerTime:
         if (IsQuery(request)) {
@@ -618,6 +623,11 @@ void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
+    // NE 0 asks about every NE; any other must exist.
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
+        return;
+    }
     const uint32_t locationId = query.locationId;
     auto neMatches = [this, locationId](uint32_t neId) {
         const CSimNe* ne = db_.FindNe(neId);
@@ -638,6 +648,10 @@ void CSimRequestHandler::AlarmStatistics(Handled& out, const Frame& request)
     if (!IsQuery(request) || RecordsOf(request, kAlarmStatQueryRecSize) == 0 ||
         !DecodeRecord(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
         Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
         return;
     }
     const std::vector<AlarmStatRec> stats = db_.AlarmLog().Statistics(request.header.neId, query);
@@ -662,6 +676,11 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
             return;
         }
         if (IsModify(request)) {
+            // An acknowledgement is of the active alarms: an entity without any has nothing to acknowledge.
+            if (db_.AlarmLog().StateBits(neId, rec.entityId) == 0) {
+                Reply(out, request.header, Refused("No active alarm to acknowledge"));
+                return;
+            }
             db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime);
         } else {
             const SimEntityAck ack = db_.AlarmLog().Ack(neId, rec.entityId);
@@ -733,6 +752,32 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         Reply(out, request.header, kDrvOk);
         return;
     }
+    case kSimSetAlarm: {
+        const uint32_t neId = request.header.neId;
+        const CSimNe* ne = db_.FindNe(neId);
+        const bool raise = control.arg3 != 0;
+        const bool active = control.arg2 < 32 && ((db_.AlarmLog().StateBits(neId, control.arg1) >> control.arg2) & 1);
+        if (ne == nullptr || ne->FindEntity(control.arg1) == nullptr || control.arg2 >= 32) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        if (active != raise) {
+            const std::optional<EntityStateRec> state = db_.ToggleAlarm(neId, control.arg1, control.arg2, now);
+            if (!state) {
+                Reply(out, request.header, kDrvRejected);
+                return;
+            }
+            out.notices.push_back(
+                Notice(SimAudience::kEveryone, kReqEntityStateChange, neId, std::vector<EntityStateRec>{*state}));
+            out.noticesFirst = true;
+        }
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimRefuseNextChange:
+        refuseNextChangeOf_ = static_cast<uint16_t>(control.arg1);
+        Reply(out, request.header, kDrvOk);
+        return;
     case kSimStaySilent:
         session.silentRequests = control.arg1;
         Reply(out, request.header, kDrvOk);

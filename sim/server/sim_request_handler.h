@@ -104,7 +104,8 @@ private:
     CSimDatabase& db_;
     SimHandlerOptions options_;
     std::function<std::vector<SimSession>()> listSessions_;
-    uint32_t generated_ = 0; // value of the next generated state record
+    uint32_t generated_ = 0;          // value of the next generated state record
+    uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
     CAdslPmGenerator pm_;
 };
 

@@ -488,10 +488,10 @@ protected:
 TEST_F(SimDefaultScenarioTest, TheRunCommandsWorldServesALogin)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    EXPECT_EQ(AppData().nes.Count(), 3u);
+    EXPECT_EQ(AppData().nes.Count(), 6u);
     EXPECT_EQ(AppData().locations.Count(), 4u);
     EXPECT_EQ(AppData().accounts.Count(), 4u);
-    for (uint32_t neId = 1; neId <= 3; ++neId) {
+    for (uint32_t neId = 1; neId <= 6; ++neId) {
         EXPECT_EQ(Query(kReqBoardSetting, neId), kDrvOk);
         EXPECT_EQ(Query(kReqEntityState, neId), kDrvOk);
     }

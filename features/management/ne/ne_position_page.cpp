@@ -66,8 +66,8 @@ void CNePositionPage::DoDataExchange(CDataExchange& dx)
         DDX_Text(dx, kLatitudeId, latitude);
         return;
     }
-    DDX_TextInRange(dx, *this, kLongitudeId, position_.longitude, -180.0F, 180.0F);
-    DDX_TextInRange(dx, *this, kLatitudeId, position_.latitude, -90.0F, 90.0F);
+    DDX_RealInRange(dx, *this, kLongitudeId, position_.longitude, -180.0F, 180.0F);
+    DDX_RealInRange(dx, *this, kLatitudeId, position_.latitude, -90.0F, 90.0F);
 }
 
 void CNePositionPage::SetMapBounds(const CMapDef& map)

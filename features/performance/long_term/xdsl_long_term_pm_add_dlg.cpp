@@ -74,7 +74,7 @@ void CXdslLongTermPmAddDlg::OnOK()
     const int64_t start = PickedBound(*this, kFromDateId, kFromHourId);
     const int64_t stop = PickedBound(*this, kToDateId, kToHourId);
     if (start > stop) {
-        ShowAlertTextById(kStrStartAfterStop, kFromDateId, kFromDateId, kToDateId, kFromHourId, kToHourId);
+        ShowAlertTextById(kStrStartGreaterThanStop, kFromDateId, kFromDateId, kToDateId, kFromHourId, kToHourId);
         return;
     }
     const unsigned port = SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId));

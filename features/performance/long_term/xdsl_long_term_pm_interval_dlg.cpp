@@ -46,7 +46,7 @@ void CXdslLongTermPmIntervalDlg::OnOK()
     const int64_t start = PickedBound(*this, kFromDateId, kFromHourId);
     const int64_t stop = PickedBound(*this, kToDateId, kToHourId);
     if (start > stop) {
-        ShowAlertTextById(kStrStartAfterStop, kFromDateId, kFromDateId, kToDateId, kFromHourId, kToHourId);
+        ShowAlertTextById(kStrStartGreaterThanStop, kFromDateId, kFromDateId, kToDateId, kFromHourId, kToHourId);
         return;
     }
     CXdslLongTermPmDlg records(this);

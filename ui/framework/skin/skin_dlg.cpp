@@ -5,6 +5,8 @@
 #include "ui/framework/skin/skin_glue.h"
 #include "ui_skin_dlg.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPixmap>
 #include <QSplashScreen>
 
@@ -63,12 +65,36 @@ void CSkinDlg::ShowSplash(const QString& path)
     splashShown_ = true;
 }
 
-void CSkinDlg::CloseSplash()
+void CSkinDlg::CloseSplash(bool whenNextWindowShows)
 {
     if (!splashShown_)
         return;
+    if (whenNextWindowShows) {
+        if (!closeOnNextWindow_)
+            QCoreApplication::instance()->installEventFilter(this);
+        closeOnNextWindow_ = true;
+        return;
+    }
+    if (closeOnNextWindow_)
+        QCoreApplication::instance()->removeEventFilter(this);
+    closeOnNextWindow_ = false;
     splash_->hide();
     splash_->close();
     splash_.reset();
     splashShown_ = false;
+}
+
+bool CSkinDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (closeOnNextWindow_ && event->type() == QEvent::Show) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool popup =
+            widget != nullptr && (widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip);
+        if (widget != nullptr && widget->isWindow() && widget != splash_.get() && widget != this && !popup) {
+            // After the window's own show, so that it is up before the picture goes.
+            QMetaObject::invokeMethod(
+                this, [this] { CloseSplash(); }, Qt::QueuedConnection);
+        }
+    }
+    return CDialog::eventFilter(watched, event);
 }

@@ -255,6 +255,8 @@ void CMainFrame::ReplaceRightView(int tabIndex)
     } else {
         outerSplitter_->addWidget(view);
     }
+    // The stretch is the view's own: a new view takes what the window gains or loses, the left column keeps its width.
+    outerSplitter_->setStretchFactor(outerSplitter_->indexOf(view), 1);
     rightView_ = view;
     rightPaneCode_ = code;
     rightViewCode_ = code;
