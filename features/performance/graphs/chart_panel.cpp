@@ -13,7 +13,6 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -329,9 +328,7 @@ void CChartPanel::PrintPreview(CDialog& dialog)
 
 bool CChartPanel::SaveTo(const QString& path) const
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const QString file = suffix.isEmpty() ? path + ".png" : path;
-    return view_.grab().save(file);
+    return view_.grab().save(path);
 }
 
 bool CChartPanel::OnCommand(CDialog& dialog, int id, const std::function<void(bool editing)>& editing)
@@ -340,17 +337,12 @@ bool CChartPanel::OnCommand(CDialog& dialog, int id, const std::function<void(bo
     case kPrintChartButtonId:
         PrintPreview(dialog);
         return true;
-    case kSaveChartButtonId: {
-        FileChooserRequest request;
-        request.save = true;
-        request.caption = LoadQString(kStrSaveChart);
-        request.fileName = QStringLiteral("Chart.png");
-        request.filter = LoadQString(kStrChartPictures);
-        request.parent = &dialog;
-        if (const std::optional<QString> path = ChooseFile(request); path && !SaveTo(*path))
+    case kSaveChartButtonId:
+        if (const std::optional<QString> path = ChooseSaveFile(&dialog, QStringLiteral("Chart.png"),
+                                                               LoadQString(kStrChartPictures), QStringLiteral("png"));
+            path && !SaveTo(*path))
             ShowMessageById(kStrChartNotSaved, MB_OK | MB_ICONEXCLAMATION);
         return true;
-    }
     case kSelectAllButtonId:
     case kDeselectAllButtonId:
         SetAllVisible(id == kSelectAllButtonId);
