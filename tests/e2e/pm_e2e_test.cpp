@@ -384,6 +384,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kStartColumn),
                   QStringList{QString::fromStdString(FormatDateHour(1700000000))});
         EXPECT_EQ(e2e::CellImage(list, 0), kImageStarted);
+        EXPECT_FALSE(SharedSmallImages().Get(e2e::CellImage(list, 0)).isNull())
+            << "a collection that has begun shows its picture";
 
         // A new item for port 5; a window that ends before it starts is refused first.
         person.OnDialog<AddItem>([&](AddItem& add) {
