@@ -164,6 +164,7 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
 }
 
@@ -201,6 +202,7 @@ TEST(PmE2eTest, AFailedRefreshLeavesTheRatesToTheLastGoodReading)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
 // The server answers no PM of a line card that is not as planned: the refresh's failure box says why, and the rows
@@ -226,6 +228,7 @@ TEST(PmE2eTest, TheServersRefusalOfAPortsPmIsShownAndTheDialogStays)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
 // What the server keeps of a port's intervals on one side.
@@ -337,6 +340,7 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHistoryPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
 }
 
@@ -463,6 +467,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdLongTermPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
 }
 
@@ -489,6 +494,7 @@ TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 
     person.OnDialog<Sel>([&](Sel& selection) {
         person.OnDialog<History>([&](History& history) {
@@ -499,6 +505,7 @@ TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHistoryPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 
     person.OnDialog<ItemList>([&](ItemList& items) {
         QTreeView& list = *items.FindList(kListControlId);
@@ -513,12 +520,14 @@ TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdLongTermPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
     // What the NE keeps now, as the list shows it when it opens again.
     person.OnDialog<ItemList>([&](ItemList& items) {
         EXPECT_EQ(e2e::ListColumn(*items.FindList(kListControlId), ItemList::kPortIdColumn).size(), 2);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdLongTermPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
 }
 

@@ -192,7 +192,9 @@ void CXdslPortSelDlg::OnOK()
     CEntityId entity;
     entity.SetLevels(1, index.Shelf(), index.Slot(), index.Port(), 0);
     const CEntityNode* node = ne->root != nullptr ? ne->root->FindById(entity.id) : nullptr;
-    const CEntityType* model = node != nullptr ? CurrentEntityModels().FindModel(node->GetType()) : nullptr;
+    // The port's own type, or where the NE told none (an NE may tell the types of its boards only), the one its line
+    // card gives the port.
+    const CEntityType* model = node != nullptr ? CurrentEntityModels().FindModel(node->GetModelId()) : nullptr;
     const std::string dialog = model != nullptr ? DialogForPort(portSelMode_, model->GetMenuClass()) : "";
     if (dialog.empty()) {
         ShowAlertTextById(kStrEntityTypeWrong, kSlotComboId);

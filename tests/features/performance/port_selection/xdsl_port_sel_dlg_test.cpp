@@ -5,6 +5,7 @@
 
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type_ids.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
@@ -120,6 +121,20 @@ TEST_F(XdslPortSelDlgQueryTest, QueryOpensTheFunctionOnTheChosenPortAndStays)
         ASSERT_EQ(opened_.size(), 2u);
         EXPECT_EQ(opened_[1].className, "CShdslHisPmDlg");
         EXPECT_EQ(opened_[1].entity.id, 10203u);
+    });
+}
+
+// An NE in direct mode tells the types of its boards only: the kind of port is the one its line card gives it.
+TEST_F(XdslPortSelDlgQueryTest, APortWhoseOwnTypeNobodyToldIsOfItsLineCardsKind)
+{
+    ASSERT_TRUE(FindNeById(7)->root->SetTypeById(10300, 30, 30));
+    ASSERT_EQ(FindNeById(7)->root->GetTypeById(10304), kEntityTypeUnknown);
+    Run(1, 3, 4, [&](CXdslPortSelDlg& selection) {
+        selection.OnOK();
+        EXPECT_EQ(selection.GetMessageText(), QString());
+        ASSERT_EQ(opened_.size(), 1u);
+        EXPECT_EQ(opened_[0].className, "CAdslCurrentPmDlg");
+        EXPECT_EQ(opened_[0].entity.id, 10304u);
     });
 }
 
