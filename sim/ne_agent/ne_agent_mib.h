@@ -5,6 +5,7 @@
 #include "link/records/entity_state_rec.h"
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
 
 #include <chrono>
@@ -84,6 +85,11 @@ private:
     void HandleGetBulk(AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
+    // The first cell of a computed PM table above the OID, none past the table.
+    std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
+    std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
+    std::vector<LongTermPmItemRec> LongTermPmItems() const;
+    void FindAdslPorts();
     uint32_t NowSeconds() const;
     bool HasShdslCard(uint32_t cardId) const;
     void AppendLog(const EntityStateRec& state);
@@ -109,4 +115,5 @@ private:
     // SHDSL line cards told to upgrade, and when.
     std::map<uint32_t, std::chrono::steady_clock::time_point> shdslUpgrades_;
     size_t nextCandidate_ = 0;
+    CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
 };
