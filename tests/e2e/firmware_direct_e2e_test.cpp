@@ -22,6 +22,7 @@
 #include "platform/list_control.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -49,12 +50,12 @@ protected:
     }
 
     // The program logged in to the NE, whose FTP server is the test's; transfers in small steps.
-    void Start(e2e::CProgram& program, const std::string& scenario = kNe48)
+    void Start(e2e::CProgram& program, const std::string& scenario = kNe48, const std::string& moreKeys = {})
     {
         ASSERT_TRUE(program.StartAgent({.args = {},
                                         .generatedNes = 0,
                                         .iniExtra = "[UPGRADE]\nFTPPORT=" + std::to_string(peer_.Port()) +
-                                                    "\nFTPDATASIZE=256\nCWMFW4=QX7200,qx7200.enc\n"},
+                                                    "\nFTPDATASIZE=256\nCWMFW4=QX7200,qx7200.enc\n" + moreKeys},
                                        scenario));
         ASSERT_TRUE(program.Login("qurim", "private"));
         program.ClickTreeItem(program.TreeItem(QString::fromStdString(kNeAddress)));
@@ -235,6 +236,38 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
     ASSERT_EQ(partitions.records.size(), 1u);
     EXPECT_EQ(partitions.records[0].current, 1u);
     EXPECT_EQ(partitions.records[0].next, 2u);
+}
+
+TEST_F(FirmwareDirectE2eTest, NeitherEscNorTheCloseBoxEndsTheDialogWhileItsTransferRuns)
+{
+    std::filesystem::create_directories(Area() / "Partition 1");
+    WriteText(Local("qx7200.enc"), std::string(image_.begin(), image_.end()));
+    e2e::CProgram program;
+    // Twenty steps, a pause of 40 ms after each.
+    Start(program, kNe48, "FTPRATELIMIT=40\n");
+    e2e::COperator& person = program.Operator();
+    using Dlg = CNeFwUpgradeBackupDlg;
+    bool worked = false;
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        Type(dialog, Dlg::kUserId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kUpgradeButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return dialog.Worker().Job().State() == FtpJobState::kSending; }));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        dialog.close();
+        program.WaitUntil([] { return false; }, 100);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.Worker().Running());
+        // The job ends in the dialog, which tells its result.
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Complete upgrading NE firmware.")));
+        EXPECT_EQ(ReadText(Area() / "Partition 1" / "qx7200.enc"), std::string(image_.begin(), image_.end()));
+        worked = true;
+    });
+    ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
+    EXPECT_TRUE(worked);
 }
 
 TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt)
