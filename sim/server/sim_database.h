@@ -21,6 +21,7 @@
 #include "link/records/user_rights_record.h"
 #include "sim/server/generic_record_store.h"
 #include "sim/server/sim_alarm_log.h"
+#include "sim/server/sim_discovery.h"
 #include "sim/server/sim_ne.h"
 #include "sim/server/sim_result.h"
 #include "sim/server/sim_scenario.h"
@@ -83,6 +84,7 @@ public:
     ServerAlarmEventRec ToServerRecord(const SimAlarmEntry& entry) const;
 
     CGenericRecordStore& Generic() { return generic_; }
+    CSimDiscovery& Discovery() { return discovery_; }
 
 private:
     SimResult CheckLocation(const LocationRecord& rec, bool adding) const;
@@ -102,4 +104,5 @@ private:
     std::map<NeAddress, uint32_t> neByAddress_;
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
+    CSimDiscovery discovery_;
 };
