@@ -86,6 +86,24 @@ void DDX_Check(CDataExchange& dx, int id, int& value)
     }
 }
 
+void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
+{
+    int position = 0;
+    if (dx.IsSaving())
+        index = -1;
+    for (const int id : ids) {
+        auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+        if (button != nullptr) {
+            // Choosing one button of an exclusive group clears the others.
+            if (!dx.IsSaving() && position == index)
+                button->setChecked(true);
+            else if (dx.IsSaving() && button->isChecked() && index < 0)
+                index = position;
+        }
+        ++position;
+    }
+}
+
 void DDX_CBIndex(CDataExchange& dx, int id, int& index)
 {
     auto* combo = qobject_cast<QComboBox*>(dx.Dialog().GetDlgItem(id));

@@ -76,6 +76,9 @@ protected:
     // The row's cells show the record as it is now.
     void RewriteRow(uint32_t key);
     void RemoveRowOf(uint32_t key);
+    // Many rows at once, the list laid out once: the rows of `removed` leave, rows for `appended` come at the bottom
+    // in their order, and with `changed` every row shows its record anew.
+    void ApplyRowChanges(const std::vector<uint32_t>& removed, const std::vector<uint32_t>& appended, bool changed);
 
     // The column table, through the typed list.
     virtual int ColumnCount() const = 0;
@@ -222,6 +225,30 @@ public:
     {
         this->RemoveRowOf(key);
         records_.erase(key);
+    }
+
+    // A list that follows a changing set, in one go: the records put (a new key's row at the bottom, in their order;
+    // a known key's row shows the change) and the rows of `removed` gone. Records the filter does not take are left
+    // out.
+    void Apply(const std::vector<Rec>& put, const std::vector<uint32_t>& removed)
+    {
+        std::vector<uint32_t> appended;
+        bool changed = false;
+        for (const Rec& rec : put) {
+            if (accept_ && !accept_(rec))
+                continue;
+            const uint32_t key = keyOf_(rec);
+            if (records_.insert_or_assign(key, rec).second)
+                appended.push_back(key);
+            else
+                changed = true;
+        }
+        std::vector<uint32_t> gone;
+        for (uint32_t key : removed) {
+            if (records_.erase(key) != 0)
+                gone.push_back(key);
+        }
+        this->ApplyRowChanges(gone, appended, changed);
     }
 
     const Rec* Find(uint32_t key) const override
