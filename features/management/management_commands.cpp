@@ -3,6 +3,10 @@
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/management/ne_access/secured_host_list_dlg.h"
 #include "features/management/server/command_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
@@ -45,23 +49,17 @@ std::vector<Command> Commands()
             .Server()
             .Dialog(NotBuilt("CServerMonitorDlg")),
         Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog<CNeListDlg>().Location(),
-        Command(33092)
-            .Menu(kSnmp, "SNMP Managers...", 10)
-            .InNeSet()
-            .Dialog(NotBuilt("CNeSnmpManagerListDlg"), kTargetNeOnly),
+        Command(33092).Menu(kSnmp, "SNMP Managers...", 10).InNeSet().Dialog<CNeSnmpManagerListDlg>(kTargetNeOnly),
         Command(33146)
             .Menu(kSnmp, "SNMP Community...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CNeSnmpCommunityListDlg"), kTargetNeOnly)
+            .Dialog<CNeSnmpCommunityListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
-        Command(33189)
-            .Menu(kNeConnection, "Secured Hosts...", 20)
-            .InNeSet()
-            .Dialog(NotBuilt("CSecuredHostListDlg"), kTargetNeOnly),
+        Command(33189).Menu(kNeConnection, "Secured Hosts...", 20).InNeSet().Dialog<CSecuredHostListDlg>(kTargetNeOnly),
         Command(33168)
             .Menu(kNeConnection, "NE User Account...", 30)
             .NeOnline()
-            .Dialog(NotBuilt("CNeUserAccountListDlg"), kTargetNeOnly)
+            .Dialog<CNeUserAccountListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
         Command(33214)
             .Menu(kCliSetting, "Telnet Time-out...", 10)
