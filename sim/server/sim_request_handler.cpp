@@ -616,6 +616,11 @@ void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
+    // NE 0 asks about every NE; any other must exist.
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
+        return;
+    }
     const uint32_t locationId = query.locationId;
     auto neMatches = [this, locationId](uint32_t neId) {
         const CSimNe* ne = db_.FindNe(neId);
@@ -636,6 +641,10 @@ void CSimRequestHandler::AlarmStatistics(Handled& out, const Frame& request)
     if (!IsQuery(request) || RecordsOf(request, kAlarmStatQueryRecSize) == 0 ||
         !DecodeRecord(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
         Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
         return;
     }
     const std::vector<AlarmStatRec> stats = db_.AlarmLog().Statistics(request.header.neId, query);
@@ -660,6 +669,11 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
             return;
         }
         if (IsModify(request)) {
+            // An acknowledgement is of the active alarms: an entity without any has nothing to acknowledge.
+            if (db_.AlarmLog().StateBits(neId, rec.entityId) == 0) {
+                Reply(out, request.header, Refused("No active alarm to acknowledge"));
+                return;
+            }
             db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime);
         } else {
             const SimEntityAck ack = db_.AlarmLog().Ack(neId, rec.entityId);

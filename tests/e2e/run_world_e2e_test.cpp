@@ -9,6 +9,8 @@
 #include "ui/shell/map/map_node_item.h"
 #include "ui/shell/panel/frame_view.h"
 
+#include <QTreeWidget>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,9 +62,15 @@ TEST_P(RunWorldE2eTest, TheSampleNesShowTheirPanels)
 {
     for (const char* ne : {"North-DSLAM-1", "South-DSLAM-1"}) {
         SCOPED_TRACE(ne);
-        program.ClickTreeItem(program.TreeItem(QString::fromLatin1(ne)));
+        QTreeWidgetItem* item = program.TreeItem(QString::fromLatin1(ne));
+        program.ClickTreeItem(item);
         program.ClickViewTab(QStringLiteral("Rack"));
         program.Settle();
+        // The tree shows every name whole, the NE's deep as it lies, in the narrow pane.
+        const QTreeWidget& tree = *item->treeWidget();
+        const int icon = tree.iconSize().isValid() ? tree.iconSize().width() : 16;
+        EXPECT_GE(tree.visualItemRect(item).width(), icon + tree.fontMetrics().horizontalAdvance(item->text(0)) + 8)
+            << "the column cuts the NE's name";
         auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
         ASSERT_NE(panel, nullptr);
         // The chassis fills the view's width or its height.

@@ -114,6 +114,8 @@ TEST_P(WindowSizeTest, TheTrapLogAndTheFramesPanelsAreReadable)
     ASSERT_TRUE(indicator->isVisible());
     const QRect panel = indicator->frameGeometry();
     EXPECT_FALSE(panel.intersects(QRect(header.mapToGlobal(QPoint(0, 0)), header.size())));
+    // It lies on the right-hand view: the tree and the alarm summary on the left stay whole.
+    EXPECT_TRUE(QRect(view->mapToGlobal(QPoint(0, 0)), view->size()).contains(panel));
     const QRect newest = e2e::CProgram::ListRowRect(*list, 0).united(e2e::CProgram::ListRowRect(*list, 9));
     EXPECT_FALSE(panel.intersects(QRect(list->viewport()->mapToGlobal(newest.topLeft()), newest.size())));
     const int times = header.sectionViewportPosition(8);

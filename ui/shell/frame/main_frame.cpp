@@ -281,11 +281,11 @@ void CMainFrame::ShowLocationIndicator(bool show)
 
 void CMainFrame::PlaceLocationIndicator()
 {
-    // The bottom left of the tree's pane, where the tree leaves room below its items: clear of the headers, the
-    // newest rows and the times of the right-hand view's lists.
-    const QWidget* treePane = innerSplitter_->widget(0);
+    // The bottom left of the right-hand view: clear of the tree and the alarm summary, which it is wider than, and of
+    // the headers, the newest rows and the times of the view's lists (their oldest rows lie there).
+    const QWidget* rightPane = outerSplitter_->widget(1);
     const int height = locationIndicator_->frameGeometry().height();
-    locationIndicator_->move(treePane->mapToGlobal(QPoint(4, std::max(0, treePane->height() - height - 4))));
+    locationIndicator_->move(rightPane->mapToGlobal(QPoint(4, std::max(0, rightPane->height() - height - 4))));
 }
 
 void CMainFrame::UpdateLocationIndicator(double longitude, double latitude, int ratio)

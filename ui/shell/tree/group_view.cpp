@@ -27,6 +27,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSet>
@@ -105,6 +106,10 @@ CGroupView::CGroupView(IViewHost& host, QWidget* parent) : CAFormView(kGroupView
     tree_->setObjectName(QStringLiteral("tree1360"));
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
+    // Names are shown whole, as a tree control does: a narrow pane scrolls sideways instead of cutting them.
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
+    tree_->setTextElideMode(Qt::ElideNone);
     tree_->setRootIsDecorated(true);
     tree_->setAllColumnsShowFocus(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
