@@ -1,5 +1,7 @@
 #include "features/management/management_commands.h"
 
+#include "features/management/cascaded/cascaded_mgmt_dlg.h"
+#include "features/management/cascaded/remote_ne_list_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
@@ -88,11 +90,11 @@ std::vector<Command> Commands()
         Command(33202)
             .Menu(kCascadedManagement, "Cascaded Management Setting...", 10)
             .NeOnline()
-            .Dialog(NotBuilt("CCascadedMgmtDlg"), kTargetNeSelection),
+            .Dialog<CCascadedMgmtDlg>(kTargetNeSelection),
         Command(33203)
             .Menu(kCascadedManagement, "Cascaded Remote NE...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CRemoteNeListDlg"), kTargetNeOnly),
+            .Dialog<CRemoteNeListDlg>(kTargetNeOnly),
         Command(33072)
             .Menu(kNeManagement, "MAC Aging...", 90)
             .InNeSet()
