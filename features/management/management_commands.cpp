@@ -9,6 +9,8 @@
 #include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
 #include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_format_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
 #include "features/management/server/command_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
@@ -124,7 +126,13 @@ std::vector<Command> Commands()
         Command(33206)
             .Menu(kNeManagement, "File System List...", 170)
             .NeOnline()
-            .Dialog(NotBuilt("CNeFsListDlg"), kTargetNeOnly)
+            .Dialog<CNeFsListDlg>(kTargetNeOnly)
+            .Location(),
+        // Formatting a partition is offered beside the file list.
+        Command(33205)
+            .Menu(kNeManagement, "File System Format...", 175)
+            .NeOnline()
+            .Dialog<CNeFsFormatDlg>(kTargetNeOnly)
             .Location(),
         Command(33190)
             .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
@@ -162,7 +170,6 @@ std::vector<Command> Commands()
         Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
         // In no menu.
         Command(1093).Dialog<CCommandDlg>(kTargetNeOnly),
-        Command(33205).Dialog(NotBuilt("CNeFsFormatDlg"), kTargetNeOnly).Location(),
     };
 }
 

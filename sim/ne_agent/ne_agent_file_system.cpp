@@ -4,6 +4,7 @@
 
 #include "sim/ne_agent/ne_agent_mib.h"
 
+#include "core/entity/entity_type_ids.h"
 #include "link/records/request_codes.h"
 #include "link/records/word_record.h"
 
@@ -11,8 +12,6 @@
 
 namespace {
 
-// The one NE model with a single control module.
-constexpr uint32_t kSingleControlModuleModel = 2;
 constexpr uint16_t kDeleteAction = 1;
 
 uint64_t NowMs()
@@ -31,7 +30,7 @@ template <typename Rec> bool Decode(const std::vector<uint8_t>& bytes, Rec* rec)
 
 void CNeAgentMib::BuildFileSystem()
 {
-    fileSystem_.SetSlaveModule(neModel_ != kSingleControlModuleModel);
+    fileSystem_.SetSlaveModule(neModel_ != kNeModelOneControlModule);
     // A scenario's files replace the defaults.
     std::vector<NeFsFileRecord> files;
     for (const auto& [index, record] : tables_[kReqNeFsFile].rows) {

@@ -129,9 +129,7 @@ void CSimNe::SetKey(const NeKeyRecord& key)
 
 void CSimNe::BuildTree()
 {
-    // The one NE model with a single control module; the others have a slave as well.
-    constexpr uint32_t kSingleControlModuleModel = 2;
-    fileSystem_.SetSlaveModule(key_.modelId != kSingleControlModuleModel);
+    fileSystem_.SetSlaveModule(key_.modelId != kNeModelOneControlModule);
     root_ = CEntityNode::BuildEntityTree(key_.modelId, CurrentEntityModels());
     root_->SetType(key_.modelId, key_.modelId);
     MakeChildrenPresent(*root_, boards_);
