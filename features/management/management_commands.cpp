@@ -2,6 +2,7 @@
 
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "features/management/discovery/ne_auto_discovery_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
@@ -43,10 +44,7 @@ std::vector<Command> Commands()
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
             .Dialog(NotBuilt("CDbBackupListDlg")),
-        Command(33067)
-            .Menu(kServerManagement, "NE Auto-discovery...", 30)
-            .Server()
-            .Dialog(NotBuilt("CNeAutoDiscoveryDlg")),
+        Command(33067).Menu(kServerManagement, "NE Auto-discovery...", 30).Server().Dialog<CNeAutoDiscoveryDlg>(),
         Command(33099).Menu(kServerManagement, "Server System Time...", 40).Server().Dialog(NotBuilt("CServerTimeDlg")),
         Command(33153)
             .Menu(kServerManagement, "Server System Monitoring...", 50)

@@ -95,7 +95,12 @@ void CListRows::ApplyRowChanges(const std::vector<uint32_t>& removed, const std:
         Relayout();
 }
 
+int CListRows::ListId() const
+{
+    return listId_ != 0 ? listId_ : dialog_.GetListId();
+}
+
 void CListRows::Relayout() const
 {
-    dialog_.UpdateListLayout(dialog_.GetListId());
+    dialog_.UpdateListLayout(ListId());
 }

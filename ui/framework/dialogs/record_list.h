@@ -64,6 +64,10 @@ public:
     uint32_t ArrivalOf(uint32_t key) const;
     // Gives the columns the widest values they are to have room for.
     void ApplyWidthRules(int listId) const;
+    // The list control that shows the rows: the dialog's list, or the one a dialog of two lists gave
+    // (CRecordListDlg::AddRecordList).
+    int ListId() const;
+    void SetListId(int listId) { listId_ = listId; }
 
 protected:
     explicit CListRows(CRecordListDlg& dialog);
@@ -95,6 +99,7 @@ private:
 
     CRecordListDlg& dialog_;
     CRecordTableModel* model_; // owned by the dialog's list
+    int listId_ = 0;           // 0: the dialog's list
     std::unordered_map<uint32_t, uint32_t> arrivals_;
     uint32_t lastArrival_ = 0;
     ListTies ties_ = ListTies::kNone;
