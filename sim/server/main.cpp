@@ -62,6 +62,7 @@ void PrintHelp()
         "  --scenario FILE      locations, accounts, rights and NEs to serve (default: one account admin/admin)\n"
         "  --generate-nes N     serve a made-up network of N NEs (1..%u) instead: sites of a hundred NEs below\n"
         "                       the run command's locations, its accounts, and an alarm on every 25th NE\n"
+        "  --generate-found-nes N  discovery has found N NEs (1..%u) that nobody manages, 10.200.0.1 onwards\n"
         "  --models DIR         entity definition files (default: the scenario's, else resources/EntConf)\n"
         "  --alarm-rate N       raise or clear N random alarms per second (default: the scenario's, else 0)\n"
         "  --alarm-channel C    send generated alarms over udp (default; TCP to workstations without a\n"
@@ -84,7 +85,7 @@ void PrintHelp()
         "  --exit-with-parent   end when the process that started it ends (for tests)\n"
         "\n"
         "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
-        kSimMaxGeneratedNes, static_cast<unsigned>(kReqSimControl), kSimMaxPushedStates);
+        kSimMaxGeneratedNes, kSimMaxGeneratedNes, static_cast<unsigned>(kReqSimControl), kSimMaxPushedStates);
 }
 
 int Usage(const std::string& why)
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
     std::string modelDir;
     std::optional<uint32_t> alarmRate;
     uint32_t generatedNes = 0;
+    uint32_t generatedFoundNes = 0;
     bool unsentCapGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -134,6 +136,10 @@ int main(int argc, char** argv)
         } else if (arg == "--generate-nes") {
             if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedNes) || generatedNes == 0) {
                 return Usage("--generate-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
+            }
+        } else if (arg == "--generate-found-nes") {
+            if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedFoundNes) || generatedFoundNes == 0) {
+                return Usage("--generate-found-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
             }
         } else if (arg == "--frame-timeout" || arg == "--logon-timeout") {
             uint32_t ms = 0;
@@ -206,6 +212,8 @@ int main(int argc, char** argv)
                      error.c_str());
         return 1;
     }
+    for (const FoundNeRec& found : GenerateFoundNes(generatedFoundNes))
+        database.Discovery().KeepFound(found);
     options.alarmRate = alarmRate.value_or(scenario.alarmRate);
     if (!unsentCapGiven) {
         options.maxUnsentBytes = std::max(options.maxUnsentBytes, AllStatesBytes(database));
