@@ -229,4 +229,28 @@ TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
     EXPECT_TRUE(ServerHasFile(program_, kNorth1, 1, "ipd-2.4.1.bin"));
 }
 
+// In direct mode the NE itself answers: its files are listed and one is deleted in its private tables.
+TEST(NeFileSystemDirectE2eTest, TheNesOwnFilesAreListedAndOneIsDeleted)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Files>([&](Files& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(rows, Files::kNameColumn).size(), 4);
+        program.ClickListRow(rows, RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("startup.cfg")));
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("startup.cfg")), -1);
+    });
+    ASSERT_TRUE(program.Command(kCmdFileSystemList));
+    // Opened again, the list shows what the NE holds now.
+    person.OnDialog<Files>(
+        [&](Files& list) { EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), Files::kNameColumn).size(), 3); });
+    ASSERT_TRUE(program.Command(kCmdFileSystemList));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
 } // namespace

@@ -13,9 +13,8 @@ namespace {
 
 bool Has(const CNeFileSystem& fs, uint16_t partition, const std::string& name)
 {
-    return std::any_of(fs.Files().begin(), fs.Files().end(), [&](const NeFsFileRecord& file) {
-        return file.partition == partition && file.name == name;
-    });
+    return std::any_of(fs.Files().begin(), fs.Files().end(),
+                       [&](const NeFsFileRecord& file) { return file.partition == partition && file.name == name; });
 }
 
 struct CopyCase {
@@ -29,15 +28,18 @@ TEST(SimNeFileSystem, ACopyEndsInTheStateThatSaysWhy)
 {
     const CopyCase cases[] = {
         {"to the other partition", false, {1, "ipd-2.4.1.bin", 2, "copy.bin", kNeFsMasterModule, 0}, kNeFsCopyDone},
-        {"to the slave of an NE that has one", true, {1, "ipd-2.4.1.bin", 1, "copy.bin", kNeFsSlaveModule, 0},
+        {"to the slave of an NE that has one",
+         true,
+         {1, "ipd-2.4.1.bin", 1, "copy.bin", kNeFsSlaveModule, 0},
          kNeFsCopyDone},
-        {"to a slave the NE lacks", false, {1, "ipd-2.4.1.bin", 2, "copy.bin", kNeFsSlaveModule, 0},
+        {"to a slave the NE lacks",
+         false,
+         {1, "ipd-2.4.1.bin", 2, "copy.bin", kNeFsSlaveModule, 0},
          kNeFsCopyCannotTransfer},
         {"onto itself", false, {1, "ipd-2.4.1.bin", 1, "ipd-2.4.1.bin", kNeFsMasterModule, 0}, kNeFsCopyCannotCopy},
         {"under no name", false, {1, "ipd-2.4.1.bin", 2, "", kNeFsMasterModule, 0}, kNeFsCopyCannotCopy},
         {"of a file not there", false, {1, "gone.bin", 2, "copy.bin", kNeFsMasterModule, 0}, kNeFsCopyNoSourceFile},
-        {"of a configuration", false, {3, "startup.cfg", 2, "copy.bin", kNeFsMasterModule, 0},
-         kNeFsCopyInternalError},
+        {"of a configuration", false, {3, "startup.cfg", 2, "copy.bin", kNeFsMasterModule, 0}, kNeFsCopyInternalError},
     };
     for (const CopyCase& test : cases) {
         SCOPED_TRACE(test.name);
