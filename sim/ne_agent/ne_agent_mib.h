@@ -5,6 +5,7 @@
 #include "link/records/entity_state_rec.h"
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
 #include "sim/seed/ne_file_system.h"
 
@@ -85,6 +86,11 @@ private:
     void HandleGetBulk(AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
+    // The first cell of a computed PM table above the OID, none past the table.
+    std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
+    std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
+    std::vector<LongTermPmItemRec> LongTermPmItems() const;
+    void FindAdslPorts();
     uint32_t NowSeconds() const;
 
     // The NE's file system (ne_agent_file_system.cpp): its files are the rows of the file table, a write of the
@@ -122,4 +128,5 @@ private:
     size_t nextCandidate_ = 0;
     CNeFileSystem fileSystem_;
     uint32_t fileSystemShown_ = 0; // the file system's version the file table shows
+    CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
 };

@@ -97,6 +97,9 @@ TEST_F(SeededFamiliesTest, TheServerAnswersAQueryWithTheSeededRecord)
         if (name == "LocationRecord" || name == "UserAccountRecord" || name == "NeKeyRecord") {
             continue; // the server's own tables, given without an NE
         }
+        if (name == "SubscriberRecord") {
+            continue; // one per line port, searched by patterns: the subscriber store's own tests
+        }
         Write(kNe + SectionOf("NE1." + name + ".1", *spec.record) + "request=" + std::to_string(spec.code) + "\n");
         SimScenario scenario;
         std::string error;
@@ -140,7 +143,11 @@ TEST_F(SeededFamiliesTest, TheNeServesTheSeededRow)
         Write(SectionOf(std::string(layout->name) + ".1", *layout) + "request=" + std::to_string(spec.code) + "\n");
         NeAgentScenario scenario = DefaultNeAgentScenario();
         std::string error;
-        ASSERT_TRUE(LoadNeAgentScenario(path_, &scenario, &error)) << error;
+        if (!LoadNeAgentScenario(path_, &scenario, &error)) {
+            EXPECT_NE(error.find("the NE counts " + std::string(layout->name) + " records itself"), std::string::npos)
+                << error;
+            continue;
+        }
         CNeAgentMib mib;
         mib.Build(scenario, nullptr);
         // The last column: not part of the row's index, and nothing the NE keeps up to date by itself.
