@@ -271,6 +271,16 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     case kReqAlarmAck:
         AlarmAcks(out, request);
         return out;
+    case kReqHwMonitor:
+        HardwareReadings(out, request, now);
+        return out;
+    case kReqHwMonThreshold:
+        TemperatureThresholds(out, request);
+        return out;
+    case kReqNeAlarmInput:
+    case kReqNeAlarmOutput:
+        AlarmContacts(out, request);
+        return out;
     default:
         Generic(out, request);
         return out;

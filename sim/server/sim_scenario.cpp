@@ -23,7 +23,7 @@ constexpr size_t kRightsMax = 127;
 // alarms, rights) or not at all.
 constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser, kReqBoardSetting,    kReqEntityState,
                                    kReqAlarmDef,   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,
-                                   kReqServerTime, kReqNeConfig};
+                                   kReqServerTime, kReqNeConfig,   kReqHwMonitor,       kReqHwMonThreshold};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
