@@ -186,6 +186,11 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         Reply(out, header, Refused("Change refused by the server"));
         return out;
     }
+    if (refuseNextQueryOf_ != 0 && code == refuseNextQueryOf_ && IsQuery(request)) {
+        refuseNextQueryOf_ = 0;
+        Reply(out, header, Refused("Query refused by the server"));
+        return out;
+    }
     switch (code) {
     case kReqServerTime:
         if (IsQuery(request)) {
@@ -774,6 +779,10 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
     }
     case kSimRefuseNextChange:
         refuseNextChangeOf_ = static_cast<uint16_t>(control.arg1);
+        Reply(out, request.header, kDrvOk);
+        return;
+    case kSimRefuseNextQuery:
+        refuseNextQueryOf_ = static_cast<uint16_t>(control.arg1);
         Reply(out, request.header, kDrvOk);
         return;
     case kSimStaySilent:

@@ -107,6 +107,7 @@ private:
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
+    uint16_t refuseNextQueryOf_ = 0;  // test control: the request code whose next query is refused
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
