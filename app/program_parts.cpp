@@ -7,8 +7,10 @@
 #include "features/fault/trap_log/trap_log_view.h"
 #include "features/management/management_commands.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "features/management/operators/incoming_mail_dlg.h"
 #include "features/performance/performance_commands.h"
 #include "features/provisioning/provisioning_commands.h"
+#include "ui/shell/app/app_dispatch_ui.h"
 #include "ui/shell/app/sound_thread_host.h"
 #include "ui/shell/frame/main_menu_skeleton.h"
 #include "ui/shell/map/geo_view.h"
@@ -46,6 +48,8 @@ void RegisterProgramParts()
     RegisterGroupView();
     RegisterFrameView();
     RegisterGeoView();
+    // Each mail the server delivers opens an Incoming Mail window.
+    SetIncomingMailHandler(ShowIncomingMail);
     DeclareProgramCommands();
     SetAlarmSoundThreadBody([](CSoundThread& thread) {
         const std::unique_ptr<IAlarmSoundHost> host = MakeProgramAlarmSoundHost(

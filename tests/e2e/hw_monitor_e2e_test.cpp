@@ -95,7 +95,7 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         EXPECT_TRUE(person.boxTexts.empty());
 
         // A refresh that fails ends the automatic refresh without a word, and leaves the rows as they were.
-        Control(program, kSimRefuseNextQuery, kReqHwMonitor);
+        Control(program, kSimRefuseNextRequest, kReqHwMonitor);
         list.OnTimer(List::kAutoRefreshTimer);
         EXPECT_FALSE(list.IsAutoRefreshOn());
         EXPECT_FALSE(e2e::IsChecked(list, List::kAutoRefreshId));
@@ -156,9 +156,9 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
     ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
 
     // Thresholds the NE did not give are never offered to overwrite its own: OK stays disabled.
-    Control(program, kSimRefuseNextQuery, kReqHwMonThreshold);
+    Control(program, kSimRefuseNextRequest, kReqHwMonThreshold);
     person.OnDialog<CHwMonThresholdDlg>([&](CHwMonThresholdDlg& thresholds) {
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Query refused by the server"));
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("65"));
         EXPECT_FALSE(thresholds.IsControlEnabled(IDOK));
         thresholds.OnOK();
