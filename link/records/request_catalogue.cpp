@@ -2,6 +2,7 @@
 
 #include "link/records/acl_check_rec.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/adsl_block_pm_rec.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
@@ -228,10 +229,20 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqConfigDownload),
     Single(kReqConfigVerify),
 
-    // Long-term performance monitoring.
-    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Query(1),
-    Family(kReqLongTermPmCo).QueryOf<LongTermPmQueryRec>().QueryKey(4),
-    Family(kReqLongTermPmRt).QueryOf<LongTermPmQueryRec>().QueryKey(4),
+    // Long-term performance monitoring. The NE collects the records of its items' ports, named by port and creation
+    // time, and a query names the port
+    // and a range of creation times.
+    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete)
+        .Query(1)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Family(kReqLongTermPmCo)
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
+    Family(kReqLongTermPmRt)
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
 
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
@@ -386,13 +397,20 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Query(1),
     Single(kReqProtocolVlanState),
 
-    // ADSL lines and their profiles. The record sizes of the block counters and the rate status are the NE's own.
-    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslBlockCo).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslBlockRt).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslHistoryCo).QueryOf<AdslHistoryQueryRec>().QueryKey(4),
-    Family(kReqAdslHistoryRt).QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
+    // rows in the NE's tables: a query names the port.
+    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryCo)
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryRt)
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslPort).QueryKey(4),
     // A query names the line card's slot only.
     Family(kReqPktFilter).QueryKey(1),

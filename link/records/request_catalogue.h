@@ -42,6 +42,8 @@ enum class DirectRange : uint8_t {
     kAll,        // the whole table
     kFirstLast,  // (u32 first, u32 last) of the first index column
     kFirstCount, // (ignored, u32 number of rows) from the start of the table
+    kKeyPrefix,  // (u32 key): the rows whose first index column is the key
+    kKeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
 };
 // What the driver adds to a reply record from its own session.
 enum class DirectFixup : uint8_t {

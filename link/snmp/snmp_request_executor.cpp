@@ -3,13 +3,60 @@
 #include "link/driver_result.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
 #include "link/snmp/snmp_table_walker.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
+
+constexpr uint32_t kLastSubId = 0xFFFFFFFF;
+
+// An index of the given values followed by the highest sub-ids up to `columns` sub-ids: above every row that starts
+// with the values.
+CSnmpOid IndexAbove(std::initializer_list<uint32_t> values, size_t columns)
+{
+    CSnmpOid index;
+    for (uint32_t value : values)
+        index.Append(value);
+    while (index.Size() < columns)
+        index.Append(kLastSubId);
+    return index;
+}
+
+enum class KeyedWalkKind : uint8_t { kWalk, kEmpty, kInvalid };
+
+// The walk of a key's rows (KeyPrefix) or of a range of them (KeyRange), from the request record's key and range:
+// none for an empty range, and an invalid request for a record too short for its code.
+KeyedWalkKind KeyedWalk(const SnmpRequestEntry& entry, const EmsMsg& request, SnmpWalkOptions* options)
+{
+    const bool ranged = entry.queryRange == SnmpQueryRange::KeyRange;
+    const size_t columns = entry.indexColumns.size();
+    const uint8_t* body = EmsRecordAt(request, 0);
+    if (body == nullptr || request.recordSize < (ranged ? 12u : 4u) || columns < (ranged ? 2u : 1u))
+        return KeyedWalkKind::kInvalid;
+    const uint32_t key = record_bytes::GetU32(body, 0);
+    if (!ranged) {
+        if (key > 0)
+            options->startAfter = IndexAbove({key - 1}, columns);
+        options->lastIndex = IndexAbove({key}, columns);
+        return KeyedWalkKind::kWalk;
+    }
+    // Times before 1970 count as 0.
+    const auto first = static_cast<uint32_t>(std::max(0, record_bytes::GetI32(body, 4)));
+    const auto last = static_cast<uint32_t>(std::max(0, record_bytes::GetI32(body, 8)));
+    if (first > last)
+        return KeyedWalkKind::kEmpty;
+    if (first > 0)
+        options->startAfter = IndexAbove({key, first - 1}, columns);
+    else if (key > 0)
+        options->startAfter = IndexAbove({key - 1}, columns);
+    options->lastIndex = IndexAbove({key, last}, columns);
+    return KeyedWalkKind::kWalk;
+}
 
 void EchoRequestRecords(const EmsMsg& request, SnmpReplyData* reply)
 {
@@ -116,7 +163,17 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     // A reply holds at most what one request descriptor may carry.
     const size_t cap = kMaxEmsRecordBytes / entry.recordSize;
     options.maxRows = cap;
-    if (entry.queryRange != SnmpQueryRange::All) {
+    if (entry.queryRange == SnmpQueryRange::KeyPrefix || entry.queryRange == SnmpQueryRange::KeyRange) {
+        switch (KeyedWalk(entry, request, &options)) {
+        case KeyedWalkKind::kInvalid:
+            return kDrvInvalidParameter;
+        case KeyedWalkKind::kEmpty:
+            reply->recordSize = entry.recordSize;
+            return kDrvOk;
+        case KeyedWalkKind::kWalk:
+            break;
+        }
+    } else if (entry.queryRange != SnmpQueryRange::All) {
         NeAlarmLogRangeRec range;
         const auto* data = static_cast<const uint8_t*>(request.records);
         if (request.count < 1 || !DecodeRecord(data, request.recordSize, &range))

@@ -140,15 +140,21 @@ SnmpColumnType ColumnType(const RecordField& field)
     }
 }
 
-// The columns of a record, in field order, and its INDEX: the columns of its key fields.
-void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
+// The columns of a record's fields, in field order, those of a record inside it in its place; a record that lies at
+// `offset` in the entry's record, its columns numbered on from `firstColumn`.
+void AddFieldColumns(const RecordLayout& record, uint16_t offset, uint32_t firstColumn, SnmpRequestEntry& entry)
 {
-    entry.recordSize = record.size;
     for (const RecordField& field : record.fields) {
         if (field.column.number == 0)
             continue;
-        SnmpColumnDef column{field.column.number,
-                             field.offset,
+        const uint32_t number = firstColumn + field.column.number - 1;
+        const auto at = static_cast<uint16_t>(offset + field.offset);
+        if (field.nested != nullptr) {
+            AddFieldColumns(*field.nested, at, number, entry);
+            continue;
+        }
+        SnmpColumnDef column{number,
+                             at,
                              field.width,
                              ColumnType(field),
                              (field.column.flags & kColumnWritable) != 0,
@@ -156,8 +162,15 @@ void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
                              (field.column.flags & kColumnSecret) != 0};
         entry.columns.push_back(column);
         if (field.key)
-            entry.indexColumns.push_back(field.column.number);
+            entry.indexColumns.push_back(number);
     }
+}
+
+// The columns of a record and its INDEX: the columns of its key fields.
+void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
+{
+    entry.recordSize = record.size;
+    AddFieldColumns(record, 0, 1, entry);
 }
 
 SnmpEntryKind EntryKind(DirectAccess access)
@@ -186,9 +199,23 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
         AddColumns(*record, entry);
     }
     entry.rowStatus = direct.rowStatus;
-    entry.queryRange = direct.range == DirectRange::kFirstLast    ? SnmpQueryRange::FirstLast
-                       : direct.range == DirectRange::kFirstCount ? SnmpQueryRange::FirstCount
-                                                                  : SnmpQueryRange::All;
+    switch (direct.range) {
+    case DirectRange::kAll:
+        entry.queryRange = SnmpQueryRange::All;
+        break;
+    case DirectRange::kFirstLast:
+        entry.queryRange = SnmpQueryRange::FirstLast;
+        break;
+    case DirectRange::kFirstCount:
+        entry.queryRange = SnmpQueryRange::FirstCount;
+        break;
+    case DirectRange::kKeyPrefix:
+        entry.queryRange = SnmpQueryRange::KeyPrefix;
+        break;
+    case DirectRange::kKeyRange:
+        entry.queryRange = SnmpQueryRange::KeyRange;
+        break;
+    }
     entry.writeKind = writeKind;
     entry.fixup =
         direct.fixup == DirectFixup::kNeKeyFromSession ? SnmpRecordFixup::NeKeyFromSession : SnmpRecordFixup::None;

@@ -67,6 +67,8 @@ enum class SnmpQueryRange : uint8_t {
     All,        // the whole table
     FirstLast,  // (u32 first, u32 last) of the first index column
     FirstCount, // (ignored, u32 number of rows) from the start of the table
+    KeyPrefix,  // (u32 key): the rows whose first index column is the key
+    KeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
 };
 
 // What an operation-2 request does to a table row.

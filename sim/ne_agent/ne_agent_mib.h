@@ -5,6 +5,7 @@
 #include "link/records/entity_state_rec.h"
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
 
 #include <chrono>
@@ -86,6 +87,11 @@ private:
     void HandleGetBulk(AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
+    // The first cell of a computed PM table above the OID, none past the table.
+    std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
+    std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
+    std::vector<LongTermPmItemRec> LongTermPmItems() const;
+    void FindAdslPorts();
     uint32_t NowSeconds() const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
@@ -108,4 +114,5 @@ private:
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
     size_t nextCandidate_ = 0;
+    CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
 };

@@ -8,6 +8,7 @@
 #include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/seed/record_section.h"
 #include "sim/seed/scenario_section.h"
 
@@ -67,6 +68,10 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
             continue;
         // Codes that share a table keep their rows in the table's own code.
         const uint16_t code = entry->kind == SnmpEntryKind::Table ? entry->objectCode : entry->code;
+        if (CNeAgentPmTables::IsComputed(code)) {
+            section.Fail("", "the NE counts " + name->record + " records itself, not from a scenario");
+            return;
+        }
         if (row.code != 0 && row.code != code) {
             section.Fail("", name->record + " is the record of more than one of the NE's tables");
             return;

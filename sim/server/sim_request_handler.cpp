@@ -260,6 +260,18 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqNeAlarmOutput:
         AlarmContacts(out, request);
         return;
+    case kReqAdslPmCo:
+    case kReqAdslPmRt:
+    case kReqAdslBlockCo:
+    case kReqAdslBlockRt:
+    case kReqAdslHistoryCo:
+    case kReqAdslHistoryRt:
+        AdslPm(out, request, now);
+        return;
+    case kReqLongTermPmCo:
+    case kReqLongTermPmRt:
+        LongTermPm(out, request, now);
+        return;
     default:
         Generic(out, request);
         return;

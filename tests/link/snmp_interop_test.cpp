@@ -3,11 +3,15 @@
 // snmpget, snmpwalk, snmpbulkwalk and snmpset, and our notification receiver fed by snmptrap and snmpinform.
 
 #include "link/driver_result.h"
+#include "link/records/adsl_current_pm_rec.h"
 #include "link/records/hw_mon_rec.h"
 #include "link/records/hw_mon_threshold_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
 #include "link/records/ne_alarm_input_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/word_record.h"
+#include "link/records/xdsl_pm_interval_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -18,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ctime>
 #include <sstream>
 
 namespace {
@@ -224,6 +230,25 @@ protected:
         EXPECT_EQ(executor.Execute(request, &reply), kDrvOk);
         return reply;
     }
+    // A query whose body names what it selects; the records decoded.
+    template <class Rec, class Body> std::vector<Rec> Query(uint16_t code, const Body& body)
+    {
+        CSnmpSession session;
+        SnmpSessionConfig config;
+        config.agent = agent_.Endpoint();
+        config.community = "public";
+        config.version = SnmpVersion::V2c;
+        EXPECT_EQ(session.Open(config), kDrvOk);
+        CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
+        auto bytes = EncodeRecord(body);
+        EmsMsg request;
+        BuildEmsMsg(&request, kEmsOpQuery, code, static_cast<uint32_t>(bytes.size()), bytes.data(), 1);
+        SnmpReplyData reply;
+        EXPECT_EQ(executor.Execute(request, &reply), kDrvOk);
+        std::vector<Rec> records;
+        EXPECT_TRUE(DecodeRecords(reply.records.data(), reply.count, reply.recordSize, &records));
+        return records;
+    }
 
     int Write(uint16_t code, std::vector<uint8_t> record)
     {
@@ -357,6 +382,61 @@ TEST_F(NetSnmpToolsAgainstAgentTest, AlarmInputsReadingsAndThresholdsAreOfThePri
     const SnmpReplyData readings = Query(kReqHwMonitor);
     EXPECT_GT(readings.count, 0u);
     EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".337.1.1"})).size(), readings.count);
+}
+
+// A port's PM as the tools see it and as the driver reads it: the day of intervals kept of the port, its counters
+// (a record's counters are columns of the table), a long-term PM item made with snmpset and the records collected
+// for it, a range of creation times read as a range of rows.
+TEST_F(NetSnmpToolsAgainstAgentTest, PortPmAsTheToolsAndTheDriverReadIt)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const std::string port = "10103";
+
+    const std::vector<XdslPmIntervalRec> day = Query<XdslPmIntervalRec>(kReqAdslHistoryCo, AdslHistoryQueryRec{10103});
+    const std::vector<std::string> numbers = Lines(Tool("snmpbulkwalk", "2c", "public", {kR + ".616.1.2." + port}));
+    ASSERT_EQ(day.size(), 96u);
+    ASSERT_EQ(numbers.size(), 96u);
+    EXPECT_EQ(numbers.front(), kR + ".616.1.2." + port + ".1 = 1");
+    for (size_t i = 0; i < day.size(); ++i) {
+        EXPECT_EQ(day[i].entityId, 10103u);
+        EXPECT_EQ(day[i].intervalId, i + 1);
+        EXPECT_EQ(day[i].createTime, day.front().createTime - 900 * i) << "the latest first, 15 minutes apart";
+    }
+    // Column 4 of the interval table is the counters' ES.
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".616.1.4." + port + ".2"}),
+              kR + ".616.1.4." + port + ".2 = " + std::to_string(day[1].counters.es) + "\n");
+
+    // The previous day's counters stay as they are for the day: the tool reads the driver's.
+    const std::vector<AdslCurrentPmRec> current = Query<AdslCurrentPmRec>(kReqAdslPmCo, WordRecord{10103});
+    ASSERT_EQ(current.size(), 1u);
+    EXPECT_EQ(current.front().entityId, 10103u);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".600.1.26." + port}),
+              kR + ".600.1.26." + port + " = " + std::to_string(current.front().previousDay.txCells) + "\n");
+
+    const auto now = static_cast<int32_t>(std::time(nullptr));
+    const int32_t start = now - 3 * 3600;
+    const int32_t stop = now + 3600;
+    const std::string item = kR + ".100.1.%." + port + ".48";
+    auto cell = [&item](char column) { return std::string(item).replace(item.find('%'), 1, 1, column); };
+    Tool("snmpset", "2c", "private",
+         {cell('3'), "i", std::to_string(start), cell('4'), "i", std::to_string(stop), cell('5'), "i", "4"});
+    const SnmpReplyData items = Query(kReqLongTermPmItem);
+    std::vector<LongTermPmItemRec> listed;
+    ASSERT_TRUE(DecodeRecords(items.records.data(), items.count, items.recordSize, &listed));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), LongTermPmItemRec{10103, 48, start, stop}), listed.end());
+
+    // Twelve intervals ended inside the window; a range of two hours' creation times holds eight of them.
+    const std::vector<std::string> times = Lines(Tool("snmpwalk", "2c", "public", {kR + ".110.1.12." + port}));
+    ASSERT_EQ(times.size(), 12u);
+    const uint32_t first = static_cast<uint32_t>(start) / 900 * 900 + 900;
+    EXPECT_EQ(times.front(), kR + ".110.1.12." + port + "." + std::to_string(first) + " = " + std::to_string(first));
+    const std::vector<XdslPmIntervalRec> range =
+        Query<XdslPmIntervalRec>(kReqLongTermPmRt, LongTermPmQueryRec{10103, static_cast<int32_t>(first + 900),
+                                                                      static_cast<int32_t>(first + 7200)});
+    ASSERT_EQ(range.size(), 8u);
+    EXPECT_EQ(range.front().createTime, first + 900);
+    EXPECT_EQ(range.back().createTime, first + 7200);
+    EXPECT_EQ(range.back().counters.txCells, 0u) << "the remote end counts no cells";
 }
 
 // Rows created with createAndGo, up to the table's cap; past it they are refused with the standard error, and nothing

@@ -142,7 +142,11 @@ TEST_F(SeededFamiliesTest, TheNeServesTheSeededRow)
         Write(SectionOf(std::string(layout->name) + ".1", *layout));
         NeAgentScenario scenario = DefaultNeAgentScenario();
         std::string error;
-        ASSERT_TRUE(LoadNeAgentScenario(path_, &scenario, &error)) << error;
+        if (!LoadNeAgentScenario(path_, &scenario, &error)) {
+            EXPECT_NE(error.find("the NE counts " + std::string(layout->name) + " records itself"), std::string::npos)
+                << error;
+            continue;
+        }
         CNeAgentMib mib;
         mib.Build(scenario, nullptr);
         // The last column: not part of the row's index, and nothing the NE keeps up to date by itself.

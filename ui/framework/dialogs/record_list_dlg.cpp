@@ -180,7 +180,7 @@ bool CRecordListDlg::RunListCommand(int id)
             OnDeleteRecord(*key);
         return true;
     case kRefreshButtonId:
-        RefillList();
+        OnRefresh();
         return true;
     case kExportButtonId:
         OnExport();
@@ -239,7 +239,7 @@ void CRecordListDlg::ShowContextMenu()
 {
     if (setup_.popupName == nullptr)
         return;
-    std::vector<uint16_t> disabled;
+    std::vector<uint16_t> disabled = GreyedPopupCommands();
     const std::optional<uint32_t> selected = SelectedItemData();
     for (const RowCommand& command : setup_.rowCommands) {
         if (command.popup != 0 && !IsRowCommandOn(command, selected))

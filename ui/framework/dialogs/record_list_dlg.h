@@ -91,6 +91,11 @@ public:
     virtual void OnAddRecord(std::optional<uint32_t> /*selected*/) {}
     virtual void OnDeleteRecord(uint32_t /*key*/) {}
     virtual void OnExport();
+    // Refresh, from its button or its menu entry: the list filled again. A dialog whose rows come another way than
+    // the typed list's fill refreshes them itself.
+    virtual void OnRefresh() { RefillList(); }
+    // Entries the context menu shows greyed now, beside the row commands while no row is selected.
+    virtual std::vector<uint16_t> GreyedPopupCommands() const { return {}; }
     // Whether a row command is offered for the selected row's key (none without a selection): its button enabled and
     // its context menu entry not greyed. The base offers each while a row is selected.
     virtual bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const;
