@@ -405,13 +405,15 @@ bool CListControl::SetCheck(int row, bool checked)
 {
     if (!HasCheckBoxes())
         return false;
-    if (QTreeWidgetItem* item = Item(row)) {
-        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-        return true;
+    if (ItemWidget() == nullptr) {
+        const QModelIndex first = Cell(row, 0);
+        return first.isValid() && Model()->setData(first, checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     }
-    // A model-backed list keeps its rows' marks in its model.
-    const QModelIndex first = Cell(row, 0);
-    return first.isValid() && Model()->setData(first, checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    QTreeWidgetItem* item = Item(row);
+    if (item == nullptr)
+        return false;
+    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    return true;
 }
 
 void CListControl::SortItems(const std::function<int(uint32_t, uint32_t)>& compare)

@@ -13,10 +13,9 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/request_codes.h"
-#include "link/records/shdsl_card_status_record.h"
+#include "sim/seed/hardware_readings.h"
 
 #include <algorithm>
-#include <climits>
 #include <ctime>
 #include <set>
 
@@ -30,12 +29,6 @@ constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
 const CSnmpOid kSystemGroup{1, 3, 6, 1, 2, 1, 1};
-
-// An SHDSL card's upgrade: how long each stage lasts, and the states it reports.
-constexpr std::chrono::seconds kShdslUpgradeStage{2};
-constexpr uint32_t kShdslInTransmission = 2;
-constexpr uint32_t kShdslInBurning = 3;
-constexpr uint32_t kShdslFinished = 4;
 const CSnmpOid kSnmpGroup{1, 3, 6, 1, 2, 1, 11};
 
 bool IsConcreteType(uint32_t type)
@@ -162,6 +155,8 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
     auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
+    auto thresholdBytes = EncodeRecord(kDefaultTemperatureThresholds);
+    scalarRecords_[kReqHwMonThreshold].assign(thresholdBytes.begin(), thresholdBytes.end());
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
@@ -178,6 +173,13 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         else if (entry->kind == SnmpEntryKind::ScalarGroup)
             scalarRecords_[row.code] = row.record;
     }
+
+    // A setting the NE has not been given reads as zeros, and takes a write.
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::ScalarGroup && scalarRecords_.count(code) == 0)
+            scalarRecords_[code].assign(entry.recordSize, 0);
+    }
+    BuildFileSystem();
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
     const bool boardsGiven = RowCount(kReqBoardSetting) != 0;
@@ -431,6 +433,8 @@ void CNeAgentMib::RebuildRegistry()
             }
         } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+        } else if (entry.kind == SnmpEntryKind::Count) {
+            registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
     }
     for (const auto& [objectCode, table] : tables_) {
@@ -453,6 +457,7 @@ void CNeAgentMib::RebuildRegistry()
 
 void CNeAgentMib::RefreshDynamic()
 {
+    ShowFileSystem();
     if (registryDirty_)
         RebuildRegistry();
     const uint32_t upSeconds = UpTimeTicks() / 100;
@@ -462,17 +467,8 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
-    // A card being upgraded takes the image in, burns it and is finished, a few seconds each.
-    const auto now = std::chrono::steady_clock::now();
-    for (auto& [index, record] : tables_[kReqShdslCardUpgrade].rows) {
-        Update<ShdslCardStatusRecord>(record, [&](ShdslCardStatusRecord& card) {
-            const auto started = shdslUpgrades_.find(card.cardId);
-            if (started == shdslUpgrades_.end())
-                return;
-            const auto stage = (now - started->second) / kShdslUpgradeStage;
-            card.status = stage == 0 ? kShdslInTransmission : stage == 1 ? kShdslInBurning : kShdslFinished;
-        });
-    }
+    RefreshShdslUpgrades();
+    RefreshHardwareReadings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -484,6 +480,28 @@ void CNeAgentMib::RefreshDynamic()
             network.ugeIp = config.ugeIp;
             network.ugeMask = config.ugeMask;
         });
+    }
+}
+
+void CNeAgentMib::RefreshHardwareReadings()
+{
+    if (models_ == nullptr)
+        return;
+    std::vector<HardwareModule> modules;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = IsConcreteType(board.onlineType) ? models_->FindModel(board.onlineType) : nullptr;
+        if (model != nullptr && model->GetLevel() == kEntityLevelSlot)
+            modules.push_back({board.entityId, model->GetMenuClass()});
+    }
+    HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
+    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
+    DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
+    // The same modules give the same readings, whose values change in place.
+    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, NowSeconds())) {
+        auto bytes = EncodeRecord(reading);
+        AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
 }
 
@@ -544,6 +562,8 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     }
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
+    case Object::Kind::Count:
+        return SnmpValue::Gauge32(static_cast<uint32_t>(RowCount(object.code)));
     }
     return std::nullopt;
 }
@@ -806,11 +826,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
             known->second.code == kReqShdslCardUpgrade) {
-            if (vb.value.type != SnmpType::Gauge32)
-                return fail(i, kSnmpWrongType);
-            if (vb.value.number > UINT32_MAX || !HasShdslCard(static_cast<uint32_t>(vb.value.number)))
-                return fail(i, kSnmpInconsistentValue);
-            cardUpgrades.push_back(static_cast<uint32_t>(vb.value.number));
+            if (int32_t status = CheckShdslUpgrade(vb.value, &cardUpgrades); status != kSnmpNoError)
+                return fail(i, status);
             continue;
         }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
@@ -841,6 +858,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, (*row)->data())))
             return fail(i, status);
     }
+
+    if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -875,16 +895,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    ApplyFileSystemWrites(rows, scalars);
     for (const uint32_t card : cardUpgrades)
         shdslUpgrades_[card] = std::chrono::steady_clock::now();
-}
-
-bool CNeAgentMib::HasShdslCard(uint32_t cardId) const
-{
-    const auto table = tables_.find(kReqShdslCardUpgrade);
-    return table != tables_.end() &&
-           table->second.rows.count(
-               EncodeSnmpRowIndex(*table->second.entry, EncodeRecord(ShdslCardStatusRecord{cardId, 0, 0}).data())) != 0;
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -483,7 +483,7 @@ void CNeFwUpgradeDlg::ShowJobs(const std::vector<std::pair<uint32_t, FwJobView>>
         if (const FwUpgradeRow* row = rows_.Find(neId))
             changed.push_back({row->record, job});
     }
-    rows_.Rewrite(changed);
+    rows_.Apply(changed, {});
 }
 
 void CNeFwUpgradeDlg::ShowReport(const NeFwUpgradeRecord& record)

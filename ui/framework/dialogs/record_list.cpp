@@ -69,15 +69,6 @@ void CListRows::RewriteRow(uint32_t key)
     Relayout();
 }
 
-void CListRows::RewriteRows(const std::vector<uint32_t>& keys)
-{
-    for (const uint32_t key : keys) {
-        const int row = model_->RowOfKey(key);
-        model_->RowsChanged(row, row);
-    }
-    Relayout();
-}
-
 void CListRows::RemoveRowOf(uint32_t key)
 {
     model_->RemoveKeys({key});
@@ -85,7 +76,31 @@ void CListRows::RemoveRowOf(uint32_t key)
     dialog_.UpdateRowCommands();
 }
 
+void CListRows::ApplyRowChanges(const std::vector<uint32_t>& removed, const std::vector<uint32_t>& appended,
+                                bool changed)
+{
+    if (!removed.empty()) {
+        model_->RemoveKeys(removed);
+        for (uint32_t key : removed)
+            arrivals_.erase(key);
+    }
+    for (uint32_t key : appended)
+        arrivals_.emplace(key, ++lastArrival_);
+    model_->InsertKeys(model_->RowCount(), appended);
+    if (changed)
+        model_->RowsChanged(0, model_->RowCount() - 1);
+    if (!removed.empty())
+        dialog_.UpdateRowCommands();
+    if (changed || !appended.empty())
+        Relayout();
+}
+
+int CListRows::ListId() const
+{
+    return listId_ != 0 ? listId_ : dialog_.GetListId();
+}
+
 void CListRows::Relayout() const
 {
-    dialog_.UpdateListLayout(dialog_.GetListId());
+    dialog_.UpdateListLayout(ListId());
 }

@@ -534,13 +534,13 @@ bool CListHost::HasCheckBoxes(int listId) const
 
 void CListHost::EnableCheckBoxes(int listId, bool on)
 {
+    if (CRecordSortProxy* proxy = ListProxy(listId))
+        proxy->Records().SetCheckable(on);
     QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
     AttachList(list);
     CListControl(list).EnableCheckBoxes(on);
-    if (CRecordSortProxy* proxy = ListProxy(listId))
-        proxy->Records().SetCheckable(on);
 }
 
 std::pair<int, int> CListHost::HitTestCursor(int listId) const

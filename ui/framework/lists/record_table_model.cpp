@@ -23,10 +23,27 @@ int CRecordTableModel::RowOfKey(uint32_t key) const
 void CRecordTableModel::SetKeys(std::vector<uint32_t> keys)
 {
     beginResetModel();
-    checked_.clear();
     keys_ = std::move(keys);
     keys_.shrink_to_fit();
+    checked_.clear();
     endResetModel();
+}
+
+void CRecordTableModel::SetCheckable(bool on)
+{
+    checkable_ = on;
+    checked_.clear();
+    RowsChanged(0, RowCount() - 1);
+}
+
+void CRecordTableModel::SetChecked(uint32_t key, bool on)
+{
+    const bool changed = on ? checked_.insert(key).second : checked_.erase(key) != 0;
+    if (!changed)
+        return;
+    const int row = RowOfKey(key);
+    if (row >= 0)
+        emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
 }
 
 void CRecordTableModel::InsertKeys(int row, const std::vector<uint32_t>& keys)
@@ -89,19 +106,12 @@ QVariant CRecordTableModel::data(const QModelIndex& index, int role) const
         return image >= 0 ? QVariant(image) : QVariant();
     }
     case Qt::CheckStateRole:
-        return checkable_ && index.column() == 0 ? QVariant(checked_.contains(key) ? Qt::Checked : Qt::Unchecked)
-                                                 : QVariant();
+        if (!checkable_ || index.column() != 0)
+            return {};
+        return checked_.contains(key) ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }
-}
-
-Qt::ItemFlags CRecordTableModel::flags(const QModelIndex& index) const
-{
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (checkable_ && index.isValid() && index.column() == 0)
-        flags |= Qt::ItemIsUserCheckable;
-    return flags;
 }
 
 bool CRecordTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -113,26 +123,12 @@ bool CRecordTableModel::setData(const QModelIndex& index, const QVariant& value,
     return true;
 }
 
-void CRecordTableModel::SetCheckable(bool on)
+Qt::ItemFlags CRecordTableModel::flags(const QModelIndex& index) const
 {
-    if (checkable_ == on)
-        return;
-    checkable_ = on;
-    checked_.clear();
-    RowsChanged(0, RowCount() - 1);
-}
-
-void CRecordTableModel::SetChecked(uint32_t key, bool on)
-{
-    if (!checkable_ || checked_.contains(key) == on)
-        return;
-    if (on)
-        checked_.insert(key);
-    else
-        checked_.remove(key);
-    const int row = RowOfKey(key);
-    if (row >= 0)
-        emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (checkable_ && !tickedByOwner_ && index.column() == 0)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
 }
 
 QVariant CRecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -177,7 +173,7 @@ bool CRecordTableModel::removeRows(int row, int count, const QModelIndex& parent
         return false;
     beginRemoveRows({}, row, row + count - 1);
     for (int r = row; r < row + count; ++r)
-        checked_.remove(keys_[static_cast<size_t>(r)]);
+        checked_.erase(keys_[static_cast<size_t>(r)]);
     keys_.erase(keys_.begin() + row, keys_.begin() + row + count);
     endRemoveRows();
     return true;
