@@ -262,6 +262,13 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqLongTermPmRt:
         LongTermPm(out, request, now);
         return;
+    case kReqNePing:
+    case kReqNeSnmpCheck:
+        ConnectionTest(out, request);
+        return;
+    case kReqOamLoopback:
+        OamLoopback(out, request);
+        return;
     default:
         Generic(out, request);
         return;
