@@ -35,6 +35,10 @@ struct DialogRequest {
     int profileGroup = -1;
     int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
 
+    // The PVC of the target port that an OAM loopback test runs on; -1 = none given.
+    int pvcVpi = -1;
+    int pvcVci = -1;
+
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;
 };
