@@ -103,18 +103,20 @@ std::vector<Command> Commands()
             .Menu(kDiagnosis, "Check &SNMP Connection...", 140, LinkModes::Direct)
             .NeAny()
             .Dialog<CCheckNeSnmpDlg>(kTargetNeOnly),
+        // Only in the popups of a port's PVC lists, which open it on their chosen PVC (oam_loopback_dlg.h); routed on
+        // the current port, it tests the PVC it starts with.
+        Command(33089).NeAny().Dialog<COamLoopbackDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33179).InNeSet().Port(NotBuilt("CShdslCurPmDlg"), 1),
         Command(33180).InNeSet().Port(NotBuilt("CShdslHisPmDlg"), 2),
     };
 }
 
-// Opened by the router itself: the port selection of the port commands, the multicast lists after their check; and
-// by the PVC lists of a port: the OAM loopback test of a PVC.
+// Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CXdslPortSelDlg>(), NotBuilt("CMulticastChannelStatusDlg"),
-            NotBuilt("CMulticastGroupMemberDlg"), BuiltDialog<COamLoopbackDlg>()};
+            NotBuilt("CMulticastGroupMemberDlg")};
 }
 
 } // namespace

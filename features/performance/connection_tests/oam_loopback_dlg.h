@@ -3,7 +3,8 @@
 // of an xDSL port (request 344): segment cells, end-to-end cells or both, as the operator picks. A success shows on
 // the message line; a failure in the failure box with the far end's reason, and the dialog stays open for another
 // test. The PVC lists of a port (its VC-to-VLAN list, its multicast channels) open it on their chosen row, by class
-// name through the dialog registry, after checking the operator's right to run it:
+// name through the dialog registry, after checking the operator's right to run it (their popup command 33089 routed
+// by the main window opens it on the current port with the PVC it starts with, VPI 1 and VCI 0):
 //
 //     DialogRequest request;
 //     request.className = "COamLoopbackDlg";
