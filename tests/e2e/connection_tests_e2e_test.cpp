@@ -126,6 +126,24 @@ TEST_F(ConnectionTestsE2eTest, WorkstationPingsAnAddressAndShowsEachReply)
     ASSERT_TRUE(program_.Command(kCmdPingFromClient));
 }
 
+// As NE auto-discovery opens it on a found NE's address: no NE is chosen, and the address is the one pinged.
+TEST_F(ConnectionTestsE2eTest, PingOpenedOnAnAddressPingsThatAddress)
+{
+    StartAt("North-1");
+    program_.Operator().OnDialog<CPingFromClientDlg>([&](CPingFromClientDlg& ping) {
+        EXPECT_EQ(Field(ping, Echo::kNeComboId), QString());
+        EXPECT_EQ(Field(ping, Echo::kAddressId), QStringLiteral("127.0.0.1"));
+        Type(ping, Echo::kCountId, QStringLiteral("1"));
+        Click(ping, Echo::kStartButtonId);
+        EXPECT_TRUE(program_.WaitUntil([&] { return ResultLines(ping, Echo::kResultId).size() == 1; }));
+        EXPECT_TRUE(ResultLines(ping, Echo::kResultId).value(0).startsWith(QStringLiteral("Reply from [127.0.0.1]")));
+    });
+    DialogRequest request;
+    request.className = "CPingFromClientDlg";
+    request.ipAddress = "127.0.0.1";
+    EXPECT_EQ(OpenRouteDialog(request), IDCANCEL);
+}
+
 TEST_F(ConnectionTestsE2eTest, WithoutIcmpThePingSaysWhyAndHowToAllowIt)
 {
     StartAt("North-1");

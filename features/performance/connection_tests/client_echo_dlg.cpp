@@ -47,6 +47,12 @@ CClientEchoDlg::CClientEchoDlg(int templateId, int refreshTimerId, uint32_t defa
 {
 }
 
+void CClientEchoDlg::ApplyOpenerFields(const DialogRequest& request)
+{
+    if (!request.ipAddress.empty())
+        SetPresetAddress(ParseIpAddress(request.ipAddress));
+}
+
 void CClientEchoDlg::InitData()
 {
     for (const NumberRange& range : kRanges)

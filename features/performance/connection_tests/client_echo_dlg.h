@@ -10,6 +10,8 @@
 //     ping.SetTarget(neId, nullptr);          // the NE chosen at first (else the first NE of the location)
 //     ping.SetPresetAddress({192, 0, 2, 7});  // or an address of no NE: the NE combo then chooses none
 //     ping.DoModal();
+//
+// Through the dialog registry the preset address is the request's ipAddress.
 
 #include "core/util/ip_address.h"
 #include "link/icmp/ping_request.h"
@@ -45,6 +47,8 @@ public:
 
     // The address shown at opening in place of an NE's; 0.0.0.0 (the default) shows the chosen NE's.
     void SetPresetAddress(const IpAddress& address) { presetAddress_ = address; }
+    // The opener's address, dotted (NE auto-discovery's found NE), as the preset address.
+    void ApplyOpenerFields(const DialogRequest& request);
 
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
