@@ -1,5 +1,10 @@
 #include "features/performance/performance_commands.h"
 
+#include "features/performance/connection_tests/check_ne_snmp_dlg.h"
+#include "features/performance/connection_tests/oam_loopback_dlg.h"
+#include "features/performance/connection_tests/ping_from_client_dlg.h"
+#include "features/performance/connection_tests/ping_from_server_dlg.h"
+#include "features/performance/connection_tests/traceroute_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
 #include "features/performance/pm/adsl_current_pm_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
@@ -82,22 +87,25 @@ std::vector<Command> Commands()
             .Menu(kNeConnectionTests, "Ping NE from Client...", 10)
             .Menu(kDiagnosis, "&Ping...", 110, LinkModes::Direct)
             .NeAny()
-            .Dialog(NotBuilt("CPingFromClientDlg"), kTargetNeOnly),
+            .Dialog<CPingFromClientDlg>(kTargetNeOnly),
         Command(33148)
             .Menu(kNeConnectionTests, "Ping NE from Server...", 20)
             .Server()
             .NeAny()
-            .Dialog(NotBuilt("CPingFromServerDlg"), kTargetNeOnly),
+            .Dialog<CPingFromServerDlg>(kTargetNeOnly),
         Command(33145)
             .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30)
             .Menu(kDiagnosis, "&Traceroute...", 120, LinkModes::Direct)
             .NeAny()
-            .Dialog(NotBuilt("CTracerouteDlg"), kTargetNeOnly),
+            .Dialog<CTracerouteDlg>(kTargetNeOnly),
         Command(33105)
             .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50)
             .Menu(kDiagnosis, "Check &SNMP Connection...", 140, LinkModes::Direct)
             .NeAny()
-            .Dialog(NotBuilt("CCheckNeSnmpDlg"), kTargetNeOnly),
+            .Dialog<CCheckNeSnmpDlg>(kTargetNeOnly),
+        // Only in the popups of a port's PVC lists, which open it on their chosen PVC (oam_loopback_dlg.h); routed on
+        // the current port, it tests the PVC it starts with.
+        Command(33089).NeAny().Dialog<COamLoopbackDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33179).InNeSet().Port(NotBuilt("CShdslCurPmDlg"), 1),
         Command(33180).InNeSet().Port(NotBuilt("CShdslHisPmDlg"), 2),

@@ -340,8 +340,8 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqCardReset),
     Action(kReqPortReset),
     Action(kReqFlashWrite).Direct(DirectAction()),
-    Action(kReqOamLoopback),
-    Action(kReqNeSnmpCheck),
+    Action(kReqOamLoopback).Direct(DirectScalars().Writable()),
+    Action(kReqNeSnmpCheck).Direct(DirectAction()),
     Action(kReqNePing),
     Action(kReqFlashErase),
     // The partition to format is the written word; a file is deleted by writing its record with the action 1.

@@ -820,6 +820,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             auto it = scalars.find(known->second.code);
             if (it == scalars.end())
                 it = scalars.emplace(known->second.code, scalarRecords_[known->second.code]).first;
+            // A group no scenario seeded starts as zeros at its first write.
+            it->second.resize(std::max<size_t>(it->second.size(), entry->recordSize));
             if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, it->second.data())))
                 return fail(i, status);
             continue;

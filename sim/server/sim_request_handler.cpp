@@ -282,6 +282,13 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqLongTermPmRt:
         LongTermPm(out, request, now);
         return;
+    case kReqNePing:
+    case kReqNeSnmpCheck:
+        ConnectionTest(out, request);
+        return;
+    case kReqOamLoopback:
+        OamLoopback(out, request);
+        return;
     default:
         if (IsNeAccessCode(code)) {
             NeAccess(out, request, now);

@@ -121,6 +121,10 @@ private:
     // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
     void AdslPm(Handled& out, const Frame& request, uint32_t now);
     void LongTermPm(Handled& out, const Frame& request, uint32_t now);
+    // The tests the server runs on an NE for the workstation (sim_connection_tests.cpp): its ping and SNMP check of
+    // the NE, and an OAM loopback on a PVC of one of its ports.
+    void ConnectionTest(Handled& out, const Frame& request);
+    void OamLoopback(Handled& out, const Frame& request);
     void Generic(Handled& out, const Frame& request);
     // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
     void NeAccess(Handled& out, const Frame& request, uint32_t now);

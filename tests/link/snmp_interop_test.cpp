@@ -12,6 +12,7 @@
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/oam_loopback_rec.h"
 #include "link/records/remote_ne_record.h"
 #include "link/records/request_codes.h"
 #include "link/records/secured_host_record.h"
@@ -359,6 +360,22 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     time = Query(kReqNeTime);
     ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
+}
+
+// The tests the workstation runs on the NE in direct mode: an OAM loopback writes the port, the PVC and the kinds of
+// cells as scalars that the tools read back, and the SNMP check is an action only the write community may set.
+TEST_F(NetSnmpToolsAgainstAgentTest, OamLoopbackAndSnmpCheckAsTheToolsSeeThem)
+{
+    ASSERT_TRUE(agent_.Start());
+    ASSERT_EQ(Write(kReqOamLoopback, EncodeRecords(std::vector<OamLoopbackRec>{{10101, 8, 35, 0, 1}})), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public",
+                   {kR + ".344.0.1", kR + ".344.0.2", kR + ".344.0.3", kR + ".344.0.4", kR + ".344.0.5"}),
+              kR + ".344.0.1 = 10101\n" + kR + ".344.0.2 = 8\n" + kR + ".344.0.3 = 35\n" + kR + ".344.0.4 = 0\n" + kR +
+                  ".344.0.5 = 1\n");
+
+    EXPECT_EQ(Write(kReqNeSnmpCheck, {0}), kDrvOk);
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".345.0", "i", "1"}), kR + ".345.0 = 1\n");
+    EXPECT_EQ(Tool("snmpset", "2c", "public", {kR + ".345.0", "i", "1"}, 2), "");
 }
 
 // The firmware in direct mode: the boot partition to use next is the writable one of its two scalars, and the

@@ -39,6 +39,10 @@ struct DialogRequest {
     int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
     std::string ipAddress;  // the ping dialog: the address filled in, dotted; empty for none
 
+    // The PVC of the target port that an OAM loopback test runs on; -1 = none given.
+    int pvcVpi = -1;
+    int pvcVci = -1;
+
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;
 
