@@ -262,6 +262,22 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqLongTermPmRt:
         LongTermPm(out, request, now);
         return;
+    case kReqTrunkPm:
+    case kReqTrunkPort:
+    case kReqTrunkPortMode:
+    case kReqTrunkVlan:
+    case kReqTrunkVlanMember:
+    case kReqRstpBridge:
+    case kReqRstpPort:
+    case kReqLinkAggregation:
+    case kReqLacpStatus:
+    case kReqStaticLinkAggregation:
+    case kReqSfp:
+    case kReqCosMapping:
+    case kReqArpProxy:
+    case kReqArpProxyEntry:
+        TrunkSide(out, request, now);
+        return;
     default:
         Generic(out, request);
         return;

@@ -26,6 +26,8 @@ constexpr uint16_t kOwnTables[] = {kReqUserRights,    kReqOnlineUser,   kReqBoar
                                    kReqServerTime,    kReqNeConfig,     kReqOpLog,           kReqAdslPmCo,
                                    kReqAdslPmRt,      kReqAdslBlockCo,  kReqAdslBlockRt,     kReqAdslHistoryCo,
                                    kReqAdslHistoryRt, kReqLongTermPmCo, kReqLongTermPmRt};
+// The same of the trunk side: the trunk ports' counters, and the membership the manual VLAN setting holds.
+constexpr uint16_t kOwnTrunkTables[] = {kReqTrunkPm, kReqTrunkVlanMember};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
@@ -138,7 +140,9 @@ const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& 
             continue;
         }
         codes += (codes.empty() ? "" : ", ") + std::to_string(spec->code);
-        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables)) {
+        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables) &&
+            std::find(std::begin(kOwnTrunkTables), std::end(kOwnTrunkTables), spec->code) ==
+                std::end(kOwnTrunkTables)) {
             seedable.push_back(spec);
         } else if (requested == 0 || requested == spec->code) {
             kept = true;
