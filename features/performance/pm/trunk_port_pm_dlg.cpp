@@ -22,7 +22,8 @@ namespace {
 constexpr int kTrunkPorts = 6; // the entity kind of the control and uplink modules and their trunk ports
 constexpr int kPortLevel = 4;
 constexpr int kOctetsRow = 0;
-const std::vector<int8_t> kSeriesFlags = {1, 2, -1, -2};
+// Totals on the left axis, differences on the right; incoming and outgoing in lines of their own.
+const std::vector<int8_t> kSeriesFlags = {1, -1, 2, -2};
 
 ListValue CountOf(const std::optional<uint32_t>& value)
 {
