@@ -3,6 +3,7 @@
 #include "platform/dialog.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -100,21 +101,33 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& index)
 void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
 {
     int position = 0;
-    int checked = -1;
-    for (int id : ids) {
-        if (auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id))) {
-            if (dx.IsSaving() && button->isChecked())
-                checked = position;
-            else if (!dx.IsSaving()) {
-                // An exclusive group refuses to clear its checked button: each is set on its own.
-                const bool exclusive = button->autoExclusive();
-                button->setAutoExclusive(false);
-                button->setChecked(position == index);
-                button->setAutoExclusive(exclusive);
-            }
+    if (dx.IsSaving()) {
+        index = -1;
+        for (int id : ids) {
+            const auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+            if (button != nullptr && button->isChecked())
+                index = position;
+            ++position;
         }
+        return;
+    }
+    for (int id : ids) {
+        auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+        if (button == nullptr) {
+            ++position;
+            continue;
+        }
+        // An exclusive group keeps one button checked: it lets go while none is to be.
+        QButtonGroup* group = button->group();
+        const bool exclusive = group != nullptr && group->exclusive();
+        if (exclusive)
+            group->setExclusive(false);
+        const bool autoExclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(position == index);
+        button->setAutoExclusive(autoExclusive);
+        if (exclusive)
+            group->setExclusive(true);
         ++position;
     }
-    if (dx.IsSaving())
-        index = checked;
 }

@@ -284,16 +284,19 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryKeyAt(4)
         .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Single(kReqArpProxy).Direct(DirectScalars().Writable()),
-    Single(kReqCascadedMgmt),
-    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).QueryKey(4).AutoId(),
-    Count(kReqRemoteNeCount, kReqRemoteNe),
+    Single(kReqCascadedMgmt).Direct(DirectScalars().Writable()),
+    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete)
+        .QueryKey(4)
+        .AutoId()
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqRemoteNeCount, kReqRemoteNe).Direct(DirectCount()),
 
     // The NE's own system functions.
     Single(kReqNeTime).Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Query(1),
     Single(kReqMacAging),
     Single(kReqNeConfig).Direct(DirectScalars().Writable()),
-    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete),
+    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Direct(DirectTable().RowStatus()),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
     Single(kReqNeBootPartition),
@@ -304,8 +307,9 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqRedundancySyncNow),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqSecuredHost).StartsEmpty(),
-    Single(kReqSecuredHostState),
+    // The NE has a fixed set of sections, each changed by its index.
+    Family(kReqSecuredHost).Direct(DirectTable().Writable()),
+    Single(kReqSecuredHostState).Direct(DirectScalars().Writable()),
     Single(kReqNetBiosFilter),
     Action(kReqShdslCardUpgrade).QueryOf<ShdslCardStatusRecord>(),
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
@@ -326,10 +330,12 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqAlarmSync).Direct(DirectAction()),
     Family(kReqAlarmAck).QueryKey(4),
     Action(kReqNotificationsOn),
-    Family(kReqNeAlarmInput),
-    Family(kReqHwMonitor).QueryKey(4),
-    Single(kReqHwMonThreshold),
-    Family(kReqNeAlarmOutput),
+    Family(kReqNeAlarmInput).Direct(DirectTable().Writable()),
+    // A query names the entity whose readings it wants; the NE answers every reading, and the dialog keeps those of
+    // the entity and below it.
+    Family(kReqHwMonitor).QueryKey(4).Direct(DirectTable()),
+    Single(kReqHwMonThreshold).Direct(DirectScalars().Writable()),
+    Family(kReqNeAlarmOutput).Direct(DirectTable().Writable()),
     Action(kReqNeReboot),
     Action(kReqCardReset),
     Action(kReqPortReset),
@@ -338,12 +344,13 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),
     Action(kReqFlashErase),
-    Action(kReqNeFsFormat),
-    Single(kReqNeFsFile).StartsEmpty(),
-    Single(kReqNeFsCopy),
-    Count(kReqNeUserAccountCount, kReqNeUserAccount),
-    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager),
-    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
+    // The partition to format is the written word; a file is deleted by writing its record with the action 1.
+    Action(kReqNeFsFormat).Direct(DirectScalars().Writable()),
+    Single(kReqNeFsFile).StartsEmpty().Direct(DirectTable().Writable()),
+    Single(kReqNeFsCopy).Direct(DirectScalars().Writable()),
+    Count(kReqNeUserAccountCount, kReqNeUserAccount).Direct(DirectCount()),
+    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager).Direct(DirectCount()),
+    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity).Direct(DirectCount()),
 
     // Subscribers, PVCs and the ATM layer.
     Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).QueryOf<SubscriberCriteria>(),

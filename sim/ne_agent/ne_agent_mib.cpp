@@ -13,6 +13,7 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/request_codes.h"
+#include "sim/seed/hardware_readings.h"
 
 #include <algorithm>
 #include <ctime>
@@ -154,6 +155,8 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
     auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
+    auto thresholdBytes = EncodeRecord(kDefaultTemperatureThresholds);
+    scalarRecords_[kReqHwMonThreshold].assign(thresholdBytes.begin(), thresholdBytes.end());
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
@@ -170,6 +173,13 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         else if (entry->kind == SnmpEntryKind::ScalarGroup)
             scalarRecords_[row.code] = row.record;
     }
+
+    // A setting the NE has not been given reads as zeros, and takes a write.
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::ScalarGroup && scalarRecords_.count(code) == 0)
+            scalarRecords_[code].assign(entry.recordSize, 0);
+    }
+    BuildFileSystem();
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
     const bool boardsGiven = RowCount(kReqBoardSetting) != 0;
@@ -424,6 +434,8 @@ void CNeAgentMib::RebuildRegistry()
             }
         } else if (entry.kind == SnmpEntryKind::Action) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+        } else if (entry.kind == SnmpEntryKind::Count) {
+            registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
     }
     for (const auto& [objectCode, table] : tables_) {
@@ -446,6 +458,7 @@ void CNeAgentMib::RebuildRegistry()
 
 void CNeAgentMib::RefreshDynamic()
 {
+    ShowFileSystem();
     if (registryDirty_)
         RebuildRegistry();
     const uint32_t upSeconds = UpTimeTicks() / 100;
@@ -455,6 +468,7 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    RefreshHardwareReadings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -466,6 +480,28 @@ void CNeAgentMib::RefreshDynamic()
             network.ugeIp = config.ugeIp;
             network.ugeMask = config.ugeMask;
         });
+    }
+}
+
+void CNeAgentMib::RefreshHardwareReadings()
+{
+    if (models_ == nullptr)
+        return;
+    std::vector<HardwareModule> modules;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = IsConcreteType(board.onlineType) ? models_->FindModel(board.onlineType) : nullptr;
+        if (model != nullptr && model->GetLevel() == kEntityLevelSlot)
+            modules.push_back({board.entityId, model->GetMenuClass()});
+    }
+    HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
+    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
+    DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
+    // The same modules give the same readings, whose values change in place.
+    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, NowSeconds())) {
+        auto bytes = EncodeRecord(reading);
+        AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
 }
 
@@ -526,6 +562,8 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     }
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
+    case Object::Kind::Count:
+        return SnmpValue::Gauge32(static_cast<uint32_t>(RowCount(object.code)));
     }
     return std::nullopt;
 }
@@ -814,6 +852,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             return fail(i, status);
     }
 
+    if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
+        return fail(0, status);
+
     // Commit.
     for (auto& [id, text] : systemTexts)
         (id == 4 ? sysContact_ : id == 5 ? sysName_ : sysLocation_) = text;
@@ -847,6 +888,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    ApplyFileSystemWrites(rows, scalars);
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -111,6 +111,11 @@ private:
     void AlarmEvents(Handled& out, const Frame& request);
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
+    // The NE's hardware readings, its temperature thresholds and its alarm inputs and outputs
+    // (sim_fault_requests.cpp).
+    void HardwareReadings(Handled& out, const Frame& request, uint32_t now);
+    void TemperatureThresholds(Handled& out, const Frame& request);
+    void AlarmContacts(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
     // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
     void AdslPm(Handled& out, const Frame& request, uint32_t now);
@@ -122,6 +127,8 @@ private:
     // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
     void SeedTrunkSide(const CSimNe& ne, uint16_t code);
     void Generic(Handled& out, const Frame& request);
+    // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
+    void NeAccess(Handled& out, const Frame& request, uint32_t now);
 
     CSimDatabase& db_;
     SimHandlerOptions options_;

@@ -5,9 +5,16 @@
 #include "link/driver_result.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/arp_proxy_entry_rec.h"
+#include "link/records/hw_mon_rec.h"
+#include "link/records/hw_mon_threshold_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
+#include "link/records/ne_alarm_input_rec.h"
 #include "link/records/ne_config_record.h"
+#include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/remote_ne_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
 #include "link/records/sfp_info_rec.h"
 #include "link/records/trunk_port_rec.h"
 #include "link/records/vlan_bit_map_rec.h"
@@ -357,6 +364,34 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     EXPECT_EQ(rec.timeZone, 7);
 }
 
+// The NE's alarm inputs (336), hardware readings (337) and temperature thresholds (338) are a table, a table and
+// scalars of the private subtree: what snmpset writes the driver reads, an input's current state is the NE's own, and a
+// walk finds every reading the driver reads.
+TEST_F(NetSnmpToolsAgainstAgentTest, AlarmInputsReadingsAndThresholdsAreOfThePrivateSubtree)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".336.1.2.12601", "s", "Gate"}),
+              kR + ".336.1.2.12601 = \"Gate\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".336.1.5.12601", "u", "1"}, 2);
+    const SnmpReplyData inputs = Query(kReqNeAlarmInput);
+    NeAlarmInputRec door;
+    ASSERT_TRUE(DecodeRecord(inputs.records.data(), inputs.records.size(), &door));
+    EXPECT_EQ(door.entityId, 12601u);
+    EXPECT_EQ(door.name, "Gate");
+    EXPECT_EQ(door.currentState, 2u);
+
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".338.0.1", "i", "55", kR + ".338.0.2", "i", "-10"}),
+              kR + ".338.0.1 = 55\n" + kR + ".338.0.2 = -10\n");
+    const SnmpReplyData thresholds = Query(kReqHwMonThreshold);
+    HwMonThresholdRec written;
+    ASSERT_TRUE(DecodeRecord(thresholds.records.data(), thresholds.records.size(), &written));
+    EXPECT_EQ(written, (HwMonThresholdRec{55, -10}));
+
+    const SnmpReplyData readings = Query(kReqHwMonitor);
+    EXPECT_GT(readings.count, 0u);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".337.1.1"})).size(), readings.count);
+}
+
 // A port's PM as the tools see it and as the driver reads it: the day of intervals kept of the port, its counters
 // (a record's counters are columns of the table), a long-term PM item made with snmpset and the records collected
 // for it, a range of creation times read as a range of rows.
@@ -486,6 +521,60 @@ TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
         }
     }
     EXPECT_EQ(Query(kReqNeSnmpCommunity, "private").count, 3u);
+}
+
+// What an operator keeps on an NE about who may reach it and what it holds: its SNMP managers, the remote NEs of
+// its cascaded management, its secured host sections and its files. Rows snmpset creates the driver reads; secrets
+// (a remote NE's community and password) are the write community's only; a file's action deletes it; a copy started
+// by snmpset is in progress for the driver.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesManagersRemoteNesSectionsAndFilesAreItsPrivateTables)
+{
+    ASSERT_TRUE(agent_.Start());
+    const std::string manager = ".192.0.2.10";
+    Tool("snmpset", "2c", "private",
+         {kR + ".304.1.2" + manager, "s", "traps", kR + ".304.1.3" + manager, "u", "1", kR + ".304.1.4" + manager, "u",
+          "1", kR + ".304.1.5" + manager, "i", "4"});
+    SnmpReplyData read = Query(kReqNeSnmpManager);
+    NeSnmpManagerRecord trapReceiver;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &trapReceiver));
+    EXPECT_EQ(trapReceiver, (NeSnmpManagerRecord{{192, 0, 2, 10}, "traps", 1, 1}));
+
+    Tool("snmpset", "2c", "private",
+         {kR + ".162.1.2.7", "a", "10.30.0.7", kR + ".162.1.4.7", "s", "remote", kR + ".162.1.6.7", "s", "secret",
+          kR + ".162.1.8.7", "u", "1", kR + ".162.1.9.7", "i", "4"});
+    read = Query(kReqRemoteNe, "private");
+    RemoteNeRecord remote;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &remote));
+    EXPECT_EQ(remote.remoteNeId, 7u);
+    EXPECT_EQ(remote.community, "remote");
+    EXPECT_EQ(remote.loginPassword, "secret");
+    const std::string remoteToAll = Tool("snmpwalk", "2c", "public", {kR + ".162"});
+    EXPECT_NE(remoteToAll.find("10.30.0.7"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("secret"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("remote"), std::string::npos);
+
+    // Four sections; what snmpset gives the first, the driver reads.
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".319.1.1"})).size(), 4u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".319.1.2.1", "a", "10.0.0.1", kR + ".319.1.3.1", "a", "10.0.0.99", kR + ".319.1.4.1", "u", "144"});
+    read = Query(kReqSecuredHost);
+    std::vector<SecuredHostRecord> sections(read.count);
+    for (uint32_t i = 0; i < read.count; ++i)
+        ASSERT_TRUE(DecodeRecord(read.records.data() + i * read.recordSize, read.recordSize, &sections[i]));
+    ASSERT_FALSE(sections.empty());
+    EXPECT_EQ(sections.front(), (SecuredHostRecord{1, {10, 0, 0, 1}, {10, 0, 0, 99}, 0x90}));
+
+    const std::string startup = ".3.11.115.116.97.114.116.117.112.46.99.102.103"; // cfg, "startup.cfg"
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".361.1.2" + startup}),
+              kR + ".361.1.2" + startup + " = \"startup.cfg\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".361.1.5" + startup, "u", "1"});
+    EXPECT_EQ(Query(kReqNeFsFile).count, 3u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".362.0.1", "u", "1", kR + ".362.0.2", "s", "ipd-2.4.1.bin", kR + ".362.0.3", "u", "2", kR + ".362.0.4",
+          "s", "copy.bin", kR + ".362.0.5", "u", "1"});
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".362.0.6"}), kR + ".362.0.6 = 2\n");
 }
 
 // Collects the notifications a receiver takes, on a thread of its own.

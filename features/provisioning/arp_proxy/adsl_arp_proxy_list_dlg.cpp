@@ -93,7 +93,7 @@ void CAdslArpProxyListDlg::Load()
     if (!setting.Ok() || setting.records.empty())
         return;
     const bool enabled = setting.records.front().state == 1;
-    state->setText(LoadQString(enabled ? kStrStateEnabled : kStrStateDisabled));
+    state->setText(LoadQString(enabled ? kStrValueEnabled : kStrValueDisabled));
     if (setting.records.front().state == 2)
         return;
     const CEntityIndex chosen = ChosenEntity();

@@ -53,7 +53,7 @@ void CTrunkArpProxyListDlg::Load()
     if (!setting.Ok() || setting.records.empty())
         return;
     const uint32_t arpState = setting.records.front().state;
-    state->setText(LoadQString(arpState == 1 ? kStrStateEnabled : kStrStateDisabled));
+    state->setText(LoadQString(arpState == 1 ? kStrValueEnabled : kStrValueDisabled));
     if (arpState == 2)
         return;
     const CNeRecord* ne = FindNeById(neId);

@@ -78,7 +78,7 @@ void CLinkAggStatusDlg::Load()
     auto* state = GetDlgItemAs<QLineEdit>(kStateId);
     state->setText(LoadQString(type == kTypeLacp     ? kStrAggregationLacp
                                : type == kTypeStatic ? kStrAggregationStatic
-                                                     : kStrStateDisabled));
+                                                     : kStrValueDisabled));
     if (type != kTypeLacp)
         return;
     const RecordReply<LacpPortStatusRec> ports =

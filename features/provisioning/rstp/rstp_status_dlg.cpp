@@ -140,7 +140,7 @@ void CRstpStatusDlg::Load()
 
 void CRstpStatusDlg::ShowBridge(const RstpBridgeRec& rec)
 {
-    GetDlgItemAs<QLineEdit>(kStateId)->setText(LoadQString(rec.adminState == 1 ? kStrStateEnabled : kStrStateDisabled));
+    GetDlgItemAs<QLineEdit>(kStateId)->setText(LoadQString(rec.adminState == 1 ? kStrValueEnabled : kStrValueDisabled));
     GetDlgItemAs<QLineEdit>(kVersionId)
         ->setText(LoadQString(rec.version != 0 ? kStrVersionRstp : kStrVersionStpCompatibleStatus));
     CRstpStatusPage& page = bridgePage_;
@@ -162,7 +162,7 @@ void CRstpStatusDlg::ShowBridge(const RstpBridgeRec& rec)
 void CRstpStatusDlg::ShowPort(CRstpStatusPage& page, const RstpPortRec& rec)
 {
     page.SetValue(kPortId, QString::asprintf("0x%02x%02x", rec.priority, TrunkPortNumber(rec.entityId)).toStdString());
-    page.SetValue(kAdminState, LoadString(rec.adminState == 1 ? kStrStateEnabled : kStrStateDisabled));
+    page.SetValue(kAdminState, LoadString(rec.adminState == 1 ? kStrValueEnabled : kStrValueDisabled));
     page.SetValue(kPortPriority, Number(rec.priority));
     page.SetValue(kAdminPathCost, rec.adminPathCost == 0 ? LoadString(kStrValueDefault) : Number(rec.adminPathCost));
     page.SetValue(kAdminEdgePort, TrueFalse(rec.adminEdgePort == 1));

@@ -21,7 +21,7 @@ constexpr char kTrunkPortPmDlg[] = "CTrunkPortPmDlg";
 
 std::string StateText(uint32_t state)
 {
-    return LoadString(state == 1 ? kStrStateEnabled : kStrStateDisabled);
+    return LoadString(state == 1 ? kStrValueEnabled : kStrValueDisabled);
 }
 
 int StateImage(uint32_t state)
