@@ -5,6 +5,8 @@
 
 #include "sim/seed/trunk_defaults.h"
 
+#include <algorithm>
+
 void CNeAgentMib::AddTrunkDefaults(const std::vector<uint32_t>& adslPorts)
 {
     pm_.SetTrunkPorts(TrunkPortIds(neModel_));
@@ -15,8 +17,11 @@ void CNeAgentMib::AddTrunkDefaults(const std::vector<uint32_t>& adslPorts)
         if (entry->kind == SnmpEntryKind::Table && RowCount(entry->objectCode) == 0) {
             for (const std::vector<uint8_t>& record : setting.records)
                 AddRow(entry->objectCode, record);
-        } else if (entry->kind == SnmpEntryKind::ScalarGroup && !scalarRecords_.contains(setting.code)) {
-            scalarRecords_[setting.code] = setting.records.front();
+        } else if (entry->kind == SnmpEntryKind::ScalarGroup) {
+            // A setting the scenario did not give reads as zeros until now.
+            std::vector<uint8_t>& kept = scalarRecords_[setting.code];
+            if (std::all_of(kept.begin(), kept.end(), [](uint8_t b) { return b == 0; }))
+                kept = setting.records.front();
         }
     }
 }

@@ -44,6 +44,14 @@ void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code)
         probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
 }
 
+// A record the server keeps of NE 1, as a workstation writes it.
+template <typename Rec> void WriteToServer(e2e::CProgram& program, RequestCode<Rec> code, const Rec& rec)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto bytes = EncodeRecord(rec);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, code, 1, {bytes.begin(), bytes.end()}, kRecordSize<Rec>)));
+}
+
 TrunkPortRec ServerPort(e2e::CProgram& program, uint32_t port)
 {
     for (const TrunkPortRec& rec : program.ServerRecords(kReqTrunkPort, 1)) {
@@ -85,6 +93,8 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
+    // The NE also tells the use mode of another entity, first in its answer: each row takes its own port's.
+    WriteToServer(program, kReqTrunkPortMode, TrunkPortModeRec{10500, 0});
 
     person.OnDialog<List>([&](List& ports) {
         QTreeView& list = *ports.FindList(kListControlId);
