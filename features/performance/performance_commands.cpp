@@ -8,6 +8,7 @@
 #include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
 #include "features/performance/pm/adsl_current_pm_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
+#include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
@@ -30,10 +31,7 @@ std::vector<Command> Commands()
             .NeAny()
             .HideIn({MainMenuCase::ServerPlannedNe})
             .Dialog<CXdslLongTermPmListDlg>(kTargetNeEntity),
-        Command(33075)
-            .Menu(kPerformance, "&Trunk Port PM...", 50)
-            .InNeSet()
-            .Dialog(NotBuilt("CTrunkPortPmDlg"), kTargetNeEntity),
+        Command(33075).Menu(kPerformance, "&Trunk Port PM...", 50).InNeSet().Dialog<CTrunkPortPmDlg>(kTargetNeEntity),
         Command(33124)
             .Menu(kXdslStatus, "Port Rate Status...", 10)
             .InNeSet()

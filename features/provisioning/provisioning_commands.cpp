@@ -1,5 +1,19 @@
 #include "features/provisioning/provisioning_commands.h"
 
+#include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
+#include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
+#include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
+#include "features/provisioning/cos/cos_mapping_dlg.h"
+#include "features/provisioning/link_agg/link_agg_setting_dlg.h"
+#include "features/provisioning/link_agg/link_agg_status_dlg.h"
+#include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/rstp/rstp_setting_dlg.h"
+#include "features/provisioning/rstp/rstp_status_dlg.h"
+#include "features/provisioning/sfp/sfp_info_dlg.h"
+#include "features/provisioning/trunk/manual_vlan_dlg.h"
+#include "features/provisioning/trunk/trunk_port_dlg.h"
+#include "features/provisioning/trunk/trunk_port_list_dlg.h"
+#include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -106,34 +120,25 @@ std::vector<Command> Commands()
             .Menu(kArp, "ARP Proxy Setting...", 10)
             .Menu(kTrunk, "ARP Proxy Setting...", 70, LinkModes::Server)
             .InNeSet()
-            .Dialog(NotBuilt("CArpProxySettingDlg"), kTargetNeSelection),
-        Command(33173)
-            .Menu(kTrunk, "Port Setting...", 10)
-            .NeOnline()
-            .Dialog(NotBuilt("CTrunkPortListDlg"), kTargetNeEntity),
+            .Dialog<CArpProxySettingDlg>(kTargetNeSelection),
+        Command(33173).Menu(kTrunk, "Port Setting...", 10).NeOnline().Dialog<CTrunkPortListDlg>(kTargetNeEntity),
         Command(33161)
             .Menu(kTrunk, "LACP...", 20, LinkModes::Server)
             .Menu(kTrunk, "Link Aggregation...", 30, LinkModes::Direct)
             .InNeSet()
-            .Dialog(NotBuilt("CLinkAggSettingDlg"), kTargetNeEntity)
+            .Dialog<CLinkAggSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33183)
             .Menu(kTrunk, "Static Link Aggregation...", 40)
             .InNeSet()
-            .Dialog(NotBuilt("CStaticLinkAggDlg"), kTargetNeOnly),
+            .Dialog<CStaticLinkAggDlg>(kTargetNeOnly),
         Command(33166)
             .Menu(kTrunk, "RSTP...", 50)
             .InNeSet()
-            .Dialog(NotBuilt("CRstpSettingDlg"), kTargetNeEntity)
+            .Dialog<CRstpSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
-        Command(33169)
-            .Menu(kTrunk, "CoS Mapping...", 60)
-            .NeOnline()
-            .Dialog(NotBuilt("CCosMappingDlg"), kTargetNeEntity),
-        Command(33200)
-            .Menu(kTrunk, "Manual VLAN Setting...", 80)
-            .NeOnline()
-            .Dialog(NotBuilt("CManualVlanDlg"), kTargetNeOnly),
+        Command(33169).Menu(kTrunk, "CoS Mapping...", 60).NeOnline().Dialog<CCosMappingDlg>(kTargetNeEntity),
+        Command(33200).Menu(kTrunk, "Manual VLAN Setting...", 80).NeOnline().Dialog<CManualVlanDlg>(kTargetNeOnly),
         Command(33080)
             .Menu(kProfile, "ADSL Profile...", 10)
             .NeAny()
@@ -187,7 +192,7 @@ std::vector<Command> Commands()
         Command(33218)
             .Menu(kXdslStatus, "ARP Proxy Table...", 140)
             .InNeSet()
-            .Dialog(NotBuilt("CAdslArpProxyListDlg"), kTargetNeSelection),
+            .Dialog<CAdslArpProxyListDlg>(kTargetNeSelection),
         Command(33210)
             .Menu(kXdslStatus, "PPPoE Session Information...", 160)
             .NeOnline()
@@ -195,23 +200,14 @@ std::vector<Command> Commands()
         Command(33163)
             .Menu(kTrunkStatus, "Link Aggregation Status...", 10)
             .InNeSet()
-            .Dialog(NotBuilt("CLinkAggStatusDlg"), kTargetNeEntity),
-        Command(33165)
-            .Menu(kTrunkStatus, "RSTP Status...", 20)
-            .InNeSet()
-            .Dialog(NotBuilt("CRstpStatusDlg"), kTargetNeEntity),
+            .Dialog<CLinkAggStatusDlg>(kTargetNeEntity),
+        Command(33165).Menu(kTrunkStatus, "RSTP Status...", 20).InNeSet().Dialog<CRstpStatusDlg>(kTargetNeEntity),
         Command(33219)
             .Menu(kTrunkStatus, "ARP Proxy Table...", 30)
             .InNeSet()
-            .Dialog(NotBuilt("CTrunkArpProxyListDlg"), kTargetNeSelection),
-        Command(33199)
-            .Menu(kTrunkStatus, "SFP Information...", 40)
-            .NeOnline()
-            .Dialog(NotBuilt("CSfpInfoDlg"), kTargetNeEntity),
-        Command(33201)
-            .Menu(kTrunkStatus, "UGE VLAN Status...", 50)
-            .NeOnline()
-            .Dialog(NotBuilt("CTrunkVlanListDlg"), kTargetNeOnly),
+            .Dialog<CTrunkArpProxyListDlg>(kTargetNeSelection),
+        Command(33199).Menu(kTrunkStatus, "SFP Information...", 40).NeOnline().Dialog<CSfpInfoDlg>(kTargetNeEntity),
+        Command(33201).Menu(kTrunkStatus, "UGE VLAN Status...", 50).NeOnline().Dialog<CTrunkVlanListDlg>(kTargetNeOnly),
         Command(33162)
             .Menu(kDiagnosis, "&Board Setting...", 70)
             .InNeSet()
@@ -222,7 +218,7 @@ std::vector<Command> Commands()
         // In no menu.
         Command(33070).InNeSet().Dialog(NotBuilt("CIgmpSnoopingDlg"), kTargetNeEntity).Access(kAccessModify),
         Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog(NotBuilt("CConfigVerifyDlg"), kTargetNeEntity),
-        Command(33164).Dialog(NotBuilt("CTrunkPortDlg"), kTargetNeEntity),
+        Command(33164).Dialog<CTrunkPortDlg>(kTargetNeEntity),
         Command(33191).Dialog(NotBuilt("CProtocolVlanListDlg"), kTargetNeEntity),
     };
 }

@@ -277,9 +277,13 @@ constexpr RequestSpec kCatalogue[] = {
         .Query(kShdslPmThresholdProfileNameWidth),
 
     // ARP proxy, cascaded management, remote NEs.
-    // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
-    Family(kReqArpProxyEntry).QueryOf<ArpProxyEntryQueryRec>(),
-    Single(kReqArpProxy),
+    // An entry query names the selector of the entries it lists in its second word.
+    Family(kReqArpProxyEntry)
+        .QueryOf<ArpProxyEntryQueryRec>()
+        .QueryKey(4)
+        .QueryKeyAt(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Single(kReqArpProxy).Direct(DirectScalars().Writable()),
     Single(kReqCascadedMgmt).Direct(DirectScalars().Writable()),
     Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete)
         .QueryKey(4)
@@ -441,19 +445,20 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqAdslPowerState),
     Family(kReqBroadcastVlan).QueryKey(4),
 
-    // Trunk ports.
-    Family(kReqTrunkPm).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqTrunkPort),
-    Single(kReqLinkAggregation).Query(1),
-    Family(kReqLacpStatus).Query(1),
-    Single(kReqStaticLinkAggregation),
-    Single(kReqRstpBridge).Query(1),
-    Family(kReqRstpPort).Query(1),
-    Single(kReqCosMapping).Query(1),
-    Family(kReqTrunkPortMode),
-    Family(kReqSfp),
-    Family(kReqTrunkVlan).QueryKey(4),
-    Family(kReqTrunkVlanMember).QueryKey(4),
+    // Trunk ports. The traffic counters of a port are its row in the NE's table: a query names the port. The NE keeps
+    // one VLAN map per trunk port: the manual VLAN setting is trunk port 2's, which the membership query reads too.
+    Family(kReqTrunkPm).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqTrunkPort).KeepsReadOnly().Direct(DirectTable().Writable()),
+    Single(kReqLinkAggregation).Query(1).Direct(DirectScalars().Writable()),
+    Family(kReqLacpStatus).Query(1).Direct(DirectTable()),
+    Single(kReqStaticLinkAggregation).Direct(DirectScalars().Writable()),
+    Single(kReqRstpBridge).Query(1).KeepsReadOnly().Direct(DirectScalars().Writable()),
+    Family(kReqRstpPort).Query(1).KeepsReadOnly().Direct(DirectTable().Writable()),
+    Single(kReqCosMapping).Query(1).Direct(DirectScalars().Writable()),
+    Family(kReqTrunkPortMode).Direct(DirectTable().Writable()),
+    Family(kReqSfp).Direct(DirectTable()),
+    Family(kReqTrunkVlan).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqTrunkVlanMember).QueryKey(4).Direct(DirectTable().Object(kReqTrunkVlan).Range(DirectRange::kKeyPrefix)),
 
     // SHDSL lines and their profiles.
     Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete),

@@ -148,6 +148,8 @@ struct RequestSpec {
     uint32_t querySize = 0;                    // the body of a query; 0 = a record of zeros
     uint16_t keyLength = 0;                    // family: the leading bytes that name a record
     uint16_t queryKeyLength = 0;               // family: leading bytes of a query record that select records (0: all)
+    uint16_t queryKeyOffset = 0;               // family: where in a query record the selecting bytes start
+    bool keepsReadOnly = false;                // a modify changes the writable columns only; the far end keeps the rest
     bool autoId = false;                       // family: an added record whose u32 at 0 is zero gets the next free id
     bool startsEmpty = false;                  // single: nothing is answered before the first write, not zeros
     bool serverWide = false;                   // family: one set for all NEs, whatever NE a request names
@@ -193,6 +195,22 @@ struct RequestSpec {
     {
         RequestSpec spec = *this;
         spec.queryKeyLength = queryLength;
+        return spec;
+    }
+    // The selecting bytes of a query record start at `offset`, not at its first byte; in direct mode the walk of
+    // a table's rows under a key (DirectRange::kKeyPrefix) takes its key there too.
+    constexpr RequestSpec QueryKeyAt(uint16_t offset) const
+    {
+        RequestSpec spec = *this;
+        spec.queryKeyOffset = offset;
+        return spec;
+    }
+    // A modify changes what the record's writable columns hold; the far end keeps its read-only fields (states,
+    // counters, its own addresses), which a write sends as zeros.
+    constexpr RequestSpec KeepsReadOnly() const
+    {
+        RequestSpec spec = *this;
+        spec.keepsReadOnly = true;
         return spec;
     }
     constexpr RequestSpec AutoId() const

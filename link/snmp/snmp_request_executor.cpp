@@ -36,9 +36,11 @@ KeyedWalkKind KeyedWalk(const SnmpRequestEntry& entry, const EmsMsg& request, Sn
 {
     const bool ranged = entry.queryRange == SnmpQueryRange::KeyRange;
     const size_t columns = entry.indexColumns.size();
-    const uint8_t* body = EmsRecordAt(request, 0);
-    if (body == nullptr || request.recordSize < (ranged ? 12u : 4u) || columns < (ranged ? 2u : 1u))
+    const uint8_t* record = EmsRecordAt(request, 0);
+    if (record == nullptr || request.recordSize < entry.queryKeyOffset + (ranged ? 12u : 4u) ||
+        columns < (ranged ? 2u : 1u))
         return KeyedWalkKind::kInvalid;
+    const uint8_t* body = record + entry.queryKeyOffset;
     const uint32_t key = record_bytes::GetU32(body, 0);
     if (!ranged) {
         if (key > 0)

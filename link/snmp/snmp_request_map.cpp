@@ -219,6 +219,7 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
         entry.queryRange = SnmpQueryRange::KeyRange;
         break;
     }
+    entry.queryKeyOffset = spec.queryKeyOffset;
     entry.writeKind = writeKind;
     entry.fixup =
         direct.fixup == DirectFixup::kNeKeyFromSession ? SnmpRecordFixup::NeKeyFromSession : SnmpRecordFixup::None;

@@ -101,6 +101,7 @@ struct SnmpRequestEntry {
     std::vector<uint32_t> indexColumns; // column numbers making the INDEX, in order
     bool rowStatus = false;             // a RowStatus column follows the last column
     SnmpQueryRange queryRange = SnmpQueryRange::All;
+    uint16_t queryKeyOffset = 0; // KeyPrefix and KeyRange: where in the request record the key starts
     SnmpWriteKind writeKind = SnmpWriteKind::None;
     SnmpRecordFixup fixup = SnmpRecordFixup::None;
     uint16_t countedObject = 0; // Count: the table counted

@@ -214,7 +214,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             }
         }
     }
-    FindAdslPorts();
+    AddTrunkDefaults(FindAdslPorts());
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -277,7 +277,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     registryDirty_ = true;
 }
 
-void CNeAgentMib::FindAdslPorts()
+std::vector<uint32_t> CNeAgentMib::FindAdslPorts()
 {
     std::vector<uint32_t> ports;
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
@@ -289,7 +289,8 @@ void CNeAgentMib::FindAdslPorts()
                 ports.push_back(board.entityId + static_cast<uint32_t>(p) + 1);
         }
     }
-    pm_.SetPorts(std::move(ports));
+    pm_.SetPorts(ports);
+    return ports;
 }
 
 std::vector<LongTermPmItemRec> CNeAgentMib::LongTermPmItems() const

@@ -92,7 +92,10 @@ private:
     std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
     std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
     std::vector<LongTermPmItemRec> LongTermPmItems() const;
-    void FindAdslPorts();
+    // The NE's ADSL ports, which the PM tables serve too.
+    std::vector<uint32_t> FindAdslPorts();
+    // The trunk side's defaults where the scenario gave none of a table or setting (ne_agent_trunk.cpp).
+    void AddTrunkDefaults(const std::vector<uint32_t>& adslPorts);
     uint32_t NowSeconds() const;
 
     // The SHDSL line cards' upgrades (ne_agent_shdsl_upgrade.cpp): a write of a card's id to the upgrade action

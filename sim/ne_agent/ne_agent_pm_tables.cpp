@@ -8,6 +8,8 @@
 namespace {
 
 constexpr uint8_t kItemCollecting = 48; // '0'
+// The NE had counted its trunk traffic for a while when the agent started.
+constexpr uint32_t kTrunkCountedBefore = 3 * 3600;
 
 PmSide SideOf(uint16_t code)
 {
@@ -73,10 +75,17 @@ void CNeAgentPmTables::SetPorts(std::vector<uint32_t> ports)
     ports_ = std::move(ports);
 }
 
+void CNeAgentPmTables::SetTrunkPorts(std::vector<uint32_t> ports)
+{
+    std::sort(ports.begin(), ports.end());
+    trunkPorts_ = std::move(ports);
+    trunkSince_ = clock_() - kTrunkCountedBefore;
+}
+
 std::vector<uint16_t> CNeAgentPmTables::Codes()
 {
-    return {kReqLongTermPmCo, kReqLongTermPmRt, kReqAdslPmCo,      kReqAdslPmRt,
-            kReqAdslBlockCo,  kReqAdslBlockRt,  kReqAdslHistoryCo, kReqAdslHistoryRt};
+    return {kReqLongTermPmCo, kReqLongTermPmRt,  kReqAdslPmCo,      kReqAdslPmRt, kReqAdslBlockCo,
+            kReqAdslBlockRt,  kReqAdslHistoryCo, kReqAdslHistoryRt, kReqTrunkPm};
 }
 
 bool CNeAgentPmTables::IsComputed(uint16_t objectCode)
@@ -118,9 +127,10 @@ std::optional<uint32_t> CNeAgentPmTables::NextRecordTime(uint32_t port, std::opt
 
 std::optional<CSnmpOid> CNeAgentPmTables::NextIndex(uint16_t objectCode, const CSnmpOid& after) const
 {
-    if (IsPerPort(objectCode)) {
+    if (IsPerPort(objectCode) || objectCode == kReqTrunkPm) {
         const std::optional<uint32_t> port =
-            KeyAbove(ports_, after.Size() == 0 ? std::nullopt : std::optional<uint32_t>(after[0]));
+            KeyAbove(objectCode == kReqTrunkPm ? trunkPorts_ : ports_,
+                     after.Size() == 0 ? std::nullopt : std::optional<uint32_t>(after[0]));
         if (port)
             return CSnmpOid{*port};
         return std::nullopt;
@@ -151,6 +161,11 @@ std::optional<std::vector<uint8_t>> CNeAgentPmTables::MakeRow(uint16_t objectCod
     };
     const PmSide side = SideOf(objectCode);
     const uint32_t now = clock_();
+    if (objectCode == kReqTrunkPm) {
+        if (index.Size() != 1 || !std::binary_search(trunkPorts_.begin(), trunkPorts_.end(), index[0]))
+            return std::nullopt;
+        return bytes(traffic_.Counters(index[0], trunkSince_, now));
+    }
     if (index.Size() == 0 || !std::binary_search(ports_.begin(), ports_.end(), index[0])) {
         if (IsPerPort(objectCode) || IsHistory(objectCode) || index.Size() != 2)
             return std::nullopt;

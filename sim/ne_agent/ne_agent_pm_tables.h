@@ -1,9 +1,10 @@
 #pragma once
 // The simulated NE's PM tables, computed when they are read rather than kept: the current counters and block
 // counters of every ADSL port (R.600 .. R.603, one row per port), the day of 15-minute intervals kept of each port
-// (R.616, R.617, rows (port, number) with number 1 the latest) and the long-term records of the ports of the NE's
-// long-term PM items (R.110, R.111, rows (port, creation time) inside the items' windows, up to now). The counters
-// come from the lines' generator (sim/pm), so that they grow with the NE's clock as a real line's do.
+// (R.616, R.617, rows (port, number) with number 1 the latest), the long-term records of the ports of the NE's
+// long-term PM items (R.110, R.111, rows (port, creation time) inside the items' windows, up to now) and the traffic
+// counters of its trunk ports (R.700, one row per port). The counters come from the lines' and the trunks'
+// generators (sim/pm), so that they grow with the NE's clock as a real line's do.
 //
 // The MIB walks these tables through NextIndex and reads a row with Row; nothing here is registered cell by cell, so
 // a day of intervals of a hundred ports costs no memory.
@@ -12,6 +13,7 @@
 #include "link/snmp/snmp_oid.h"
 #include "link/snmp/snmp_request_map.h"
 #include "sim/pm/adsl_pm_generator.h"
+#include "sim/pm/trunk_traffic_generator.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,6 +30,8 @@ public:
 
     // The ADSL ports the NE has, by packed id.
     void SetPorts(std::vector<uint32_t> ports);
+    // Its trunk ports, whose counters count from a while before now.
+    void SetTrunkPorts(std::vector<uint32_t> ports);
 
     // Whether the object code is one of the computed tables, and its entry.
     static bool IsComputed(uint16_t objectCode);
@@ -50,5 +54,8 @@ private:
     Items items_;
     std::vector<uint32_t> ports_; // ascending
     CAdslPmGenerator pm_;
+    std::vector<uint32_t> trunkPorts_; // ascending
+    uint32_t trunkSince_ = 0;
+    CTrunkTrafficGenerator traffic_;
     mutable std::map<std::pair<uint16_t, CSnmpOid>, std::optional<std::vector<uint8_t>>> rows_;
 };

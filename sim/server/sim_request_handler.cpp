@@ -289,6 +289,22 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqOamLoopback:
         OamLoopback(out, request);
         return;
+    case kReqTrunkPm:
+    case kReqTrunkPort:
+    case kReqTrunkPortMode:
+    case kReqTrunkVlan:
+    case kReqTrunkVlanMember:
+    case kReqRstpBridge:
+    case kReqRstpPort:
+    case kReqLinkAggregation:
+    case kReqLacpStatus:
+    case kReqStaticLinkAggregation:
+    case kReqSfp:
+    case kReqCosMapping:
+    case kReqArpProxy:
+    case kReqArpProxyEntry:
+        TrunkSide(out, request, now);
+        return;
     default:
         if (IsNeAccessCode(code)) {
             NeAccess(out, request, now);

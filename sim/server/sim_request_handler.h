@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "link/records/record_codec.h"
 #include "link/server/frame_codec.h"
 #include "sim/pm/adsl_pm_generator.h"
+#include "sim/pm/trunk_traffic_generator.h"
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_firmware.h"
 
@@ -125,6 +127,12 @@ private:
     // the NE, and an OAM loopback on a PVC of one of its ports.
     void ConnectionTest(Handled& out, const Frame& request);
     void OamLoopback(Handled& out, const Frame& request);
+    // The trunk side of an NE (sim_trunk_requests.cpp): its trunk ports' traffic counters, and its trunk settings
+    // started from its defaults.
+    void TrunkSide(Handled& out, const Frame& request, uint32_t now);
+    void TrunkPm(Handled& out, const Frame& request, const CSimNe& ne, uint32_t now);
+    // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
+    void SeedTrunkSide(const CSimNe& ne, uint16_t code);
     void Generic(Handled& out, const Frame& request);
     // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
     void NeAccess(Handled& out, const Frame& request, uint32_t now);
@@ -137,6 +145,8 @@ private:
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
     bool refuseQueriesToo_ = false;   // ... or its next request of either operation
     CAdslPmGenerator pm_;
+    CTrunkTrafficGenerator traffic_;
+    std::map<uint32_t, uint32_t> countingSince_; // by NE: since when its trunk ports' counters count
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

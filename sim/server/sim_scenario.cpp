@@ -28,6 +28,8 @@ constexpr uint16_t kOwnTables[] = {
     kReqOpLog,           kReqAdslPmCo,        kReqAdslPmRt,       kReqAdslBlockCo,  kReqAdslBlockRt,
     kReqAdslHistoryCo,   kReqAdslHistoryRt,   kReqLongTermPmCo,   kReqLongTermPmRt, kReqNeFsCopy,
     kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold, kReqNeFwUpgrade,  kReqNeBootPartition};
+// The same of the trunk side: the trunk ports' counters, and the membership the manual VLAN setting holds.
+constexpr uint16_t kOwnTrunkTables[] = {kReqTrunkPm, kReqTrunkVlanMember};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
@@ -154,7 +156,9 @@ const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& 
             continue;
         }
         codes += (codes.empty() ? "" : ", ") + std::to_string(spec->code);
-        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables)) {
+        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables) &&
+            std::find(std::begin(kOwnTrunkTables), std::end(kOwnTrunkTables), spec->code) ==
+                std::end(kOwnTrunkTables)) {
             seedable.push_back(spec);
         } else if (requested == 0 || requested == spec->code) {
             kept = true;

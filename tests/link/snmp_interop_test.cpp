@@ -4,6 +4,7 @@
 
 #include "link/driver_result.h"
 #include "link/records/adsl_current_pm_rec.h"
+#include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/boot_partition_record.h"
 #include "link/records/hw_mon_rec.h"
 #include "link/records/hw_mon_threshold_rec.h"
@@ -16,6 +17,9 @@
 #include "link/records/remote_ne_record.h"
 #include "link/records/request_codes.h"
 #include "link/records/secured_host_record.h"
+#include "link/records/sfp_info_rec.h"
+#include "link/records/trunk_port_rec.h"
+#include "link/records/vlan_bit_map_rec.h"
 #include "link/records/word_record.h"
 #include "link/records/xdsl_pm_interval_rec.h"
 #include "link/server_message_dispatcher.h"
@@ -482,6 +486,52 @@ TEST_F(NetSnmpToolsAgainstAgentTest, PortPmAsTheToolsAndTheDriverReadIt)
     EXPECT_EQ(range.front().createTime, first + 900);
     EXPECT_EQ(range.back().createTime, first + 7200);
     EXPECT_EQ(range.back().counters.txCells, 0u) << "the remote end counts no cells";
+}
+
+// The trunk side of the NE as the tools see it and as the driver reads it: the transceivers' table, a trunk port that
+// snmpset disables and keeps its link state, the ARP proxy entries listed under one trunk port's selector, and the
+// VLANs of trunk port 2 written as the manual setting and read as its membership.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheTrunkSideAsTheToolsAndTheDriverReadIt)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const SnmpReplyData sfp = Query(kReqSfp);
+    std::vector<SfpInfoRec> modules;
+    ASSERT_TRUE(DecodeRecords(sfp.records.data(), sfp.count, sfp.recordSize, &modules));
+    ASSERT_EQ(modules.size(), 2u);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".720.1.16"})),
+              (std::vector<std::string>{kR + ".720.1.16.12101 = 1310", kR + ".720.1.16.12102 = 850"}));
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".720.1.14.12101"}),
+              kR + ".720.1.14.12101 = \"" + modules.front().vendorPartNumber + "\"\n");
+
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".710.1.2.12102", "u", "2"}), kR + ".710.1.2.12102 = 2\n");
+    const SnmpReplyData ports = Query(kReqTrunkPort);
+    std::vector<TrunkPortRec> trunks;
+    ASSERT_TRUE(DecodeRecords(ports.records.data(), ports.count, ports.recordSize, &trunks));
+    ASSERT_EQ(trunks.size(), 2u);
+    EXPECT_EQ(trunks[1].adminState, 2u);
+    EXPECT_EQ(trunks[1].medium, 1u) << "what the port reports of itself stays";
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".710.1.5.12102", "u", "5"}, 2), "") << "its speed is read only";
+
+    // Every entry's selector, and those a trunk port's query names.
+    const std::vector<std::string> selectors = Lines(Tool("snmpwalk", "2c", "public", {kR + ".158.1.1"}));
+    EXPECT_GT(selectors.size(), 2u);
+    const std::vector<ArpProxyEntryRec> port1 =
+        Query<ArpProxyEntryRec>(kReqArpProxyEntry, ArpProxyEntryQueryRec{1, 12100, {}});
+    ASSERT_EQ(port1.size(), 1u);
+    EXPECT_EQ(port1.front().portId, 12101u);
+
+    VlanBitMapRec vlans;
+    vlans.entityId = 12102;
+    vlans.vlans[12] = 0x08; // VLAN 100
+    EXPECT_EQ(Write(kReqTrunkVlan,
+                    [&] {
+                        const auto bytes = EncodeRecord(vlans);
+                        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+                    }()),
+              kDrvOk);
+    const std::vector<VlanBitMapRec> member = Query<VlanBitMapRec>(kReqTrunkVlanMember, VlanBitMapRec{12102, {}});
+    ASSERT_EQ(member.size(), 1u);
+    EXPECT_EQ(member.front(), vlans);
 }
 
 // Rows created with createAndGo, up to the table's cap; past it they are refused with the standard error, and nothing

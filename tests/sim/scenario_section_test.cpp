@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/records/lacp_port_status_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_user_account_record.h"
@@ -135,8 +136,36 @@ TEST_F(ScenarioSectionTest, ARecordInsideTheRecordIsNotGiven)
     ASSERT_TRUE(ini);
     CScenarioSection section(*ini, ini->Sections().front(), path_);
     section.Record(kRecordLayout<OnlineUserRecord>);
-    EXPECT_EQ(section.Error(),
-              path_ + ":2: [OnlineUserRecord.1] account: a record inside the record, which a scenario does not give");
+    EXPECT_EQ(
+        section.Error(),
+        path_ +
+            ":2: [OnlineUserRecord.1] account: a record inside the record: its fields are given as account.<field>");
+}
+
+TEST_F(ScenarioSectionTest, AFieldOfARecordInsideTheRecordIsNamedAfterIt)
+{
+    Write("[LacpPortStatusRec.1]\naggregatorIfIndex=6001\nactor.portId=2\npartner.systemId=00:1c:7e:3a:10:00\n"
+          "partnerState=0x3f\n");
+    const std::optional<CIniFile> ini = CIniFile::Load(path_);
+    ASSERT_TRUE(ini);
+    CScenarioSection section(*ini, ini->Sections().front(), path_);
+    const std::vector<uint8_t> bytes = section.Record(kRecordLayout<LacpPortStatusRec>);
+    ASSERT_TRUE(section.Ok()) << section.Error();
+    LacpPortStatusRec rec;
+    ASSERT_TRUE(DecodeRecord(bytes.data(), bytes.size(), &rec));
+    EXPECT_EQ(rec.aggregatorIfIndex, 6001u);
+    EXPECT_EQ(rec.actor.portId, 2u);
+    EXPECT_EQ(rec.partner.systemId, (std::array<uint8_t, 6>{0x00, 0x1c, 0x7e, 0x3a, 0x10, 0x00}));
+    EXPECT_EQ(rec.partner.portId, 0u);
+    EXPECT_EQ(rec.partnerState, 0x3f);
+
+    Write("[LacpPortStatusRec.1]\nactor.aggregatorIfIndex=1\n");
+    const std::optional<CIniFile> wrong = CIniFile::Load(path_);
+    ASSERT_TRUE(wrong);
+    CScenarioSection unknown(*wrong, wrong->Sections().front(), path_);
+    unknown.Record(kRecordLayout<LacpPortStatusRec>);
+    EXPECT_EQ(unknown.Error(),
+              path_ + ":2: [LacpPortStatusRec.1] actor.aggregatorIfIndex: not a field of LacpPortStatusRec");
 }
 
 TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
