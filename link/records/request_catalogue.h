@@ -42,6 +42,7 @@ enum class DirectRange : uint8_t {
     kAll,        // the whole table
     kFirstLast,  // (u32 first, u32 last) of the first index column
     kFirstCount, // (ignored, u32 number of rows) from the start of the table
+    kKeyedRow,   // the one row the query record's key fields name; none when the table has no such row
 };
 // What the driver adds to a reply record from its own session.
 enum class DirectFixup : uint8_t {

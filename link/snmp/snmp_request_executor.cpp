@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -21,6 +23,19 @@ void EchoRequestRecords(const EmsMsg& request, SnmpReplyData* reply)
         const auto* data = static_cast<const uint8_t*>(request.records);
         reply->records.assign(data, data + bytes);
     }
+}
+
+// An index just below `index` in GET-NEXT order: one less in its last number, or its parent when that is 0.
+CSnmpOid IndexBelow(const CSnmpOid& index)
+{
+    if (index.Empty())
+        return index;
+    std::vector<uint32_t> subIds = index.SubIds();
+    if (subIds.back() > 0)
+        --subIds.back();
+    else
+        subIds.pop_back();
+    return CSnmpOid(std::move(subIds));
 }
 
 } // namespace
@@ -116,7 +131,15 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     // A reply holds at most what one request descriptor may carry.
     const size_t cap = kMaxEmsRecordBytes / entry.recordSize;
     options.maxRows = cap;
-    if (entry.queryRange != SnmpQueryRange::All) {
+    std::optional<CSnmpOid> onlyRow;
+    if (entry.queryRange == SnmpQueryRange::KeyedRow) {
+        const uint8_t* key = EmsRecordAt(request, 0);
+        if (key == nullptr || request.recordSize < entry.recordSize)
+            return kDrvInvalidParameter;
+        onlyRow = EncodeSnmpRowIndex(entry, key);
+        options.startAfter = IndexBelow(*onlyRow);
+        options.lastIndex = onlyRow;
+    } else if (entry.queryRange != SnmpQueryRange::All) {
         NeAlarmLogRangeRec range;
         const auto* data = static_cast<const uint8_t*>(request.records);
         if (request.count < 1 || !DecodeRecord(data, request.recordSize, &range))
@@ -143,6 +166,8 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     std::vector<SnmpWalkRow> rows;
     if (int result = WalkSnmpTable(session_, columns, options, &rows); result != kDrvOk)
         return result;
+    if (onlyRow)
+        std::erase_if(rows, [&](const SnmpWalkRow& row) { return row.index != *onlyRow; });
 
     reply->recordSize = entry.recordSize;
     reply->records.assign(rows.size() * entry.recordSize, 0);

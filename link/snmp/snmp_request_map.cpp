@@ -188,6 +188,7 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
     entry.rowStatus = direct.rowStatus;
     entry.queryRange = direct.range == DirectRange::kFirstLast    ? SnmpQueryRange::FirstLast
                        : direct.range == DirectRange::kFirstCount ? SnmpQueryRange::FirstCount
+                       : direct.range == DirectRange::kKeyedRow   ? SnmpQueryRange::KeyedRow
                                                                   : SnmpQueryRange::All;
     entry.writeKind = writeKind;
     entry.fixup =

@@ -67,6 +67,7 @@ enum class SnmpQueryRange : uint8_t {
     All,        // the whole table
     FirstLast,  // (u32 first, u32 last) of the first index column
     FirstCount, // (ignored, u32 number of rows) from the start of the table
+    KeyedRow,   // the one row the query record's key fields name
 };
 
 // What an operation-2 request does to a table row.

@@ -1,8 +1,11 @@
 #include "sim/ne_agent/ne_agent_mib.h"
 
+#include "core/entity/entity_index.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/entity/entity_type_ids.h"
+#include "core/entity/line_card_slots.h"
+#include "core/util/vlan_id.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
@@ -11,7 +14,11 @@
 #include "link/records/ne_network_config_rec.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/ne_time_server_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/vlan_mac_limit_rec.h"
+#include "link/records/vlan_setting_rec.h"
+#include "sim/seed/ne_setting_rules.h"
 
 #include <algorithm>
 #include <ctime>
@@ -152,6 +159,10 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
     auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
+    for (const NeSettingDefault& setting : NeSettingDefaults())
+        scalarRecords_[setting.code] = setting.record;
+    scalarRecords_[kReqVlanMacLimitCheck].assign(kVlanSettingRecSize, 0);
+    highestMacLimit_ = models != nullptr ? HighestVlanMacLimit(*models, neModel_) : 0;
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode)
@@ -162,10 +173,25 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(row.code);
         if (entry == nullptr || row.record.size() != entry->recordSize)
             continue;
-        if (entry->kind == SnmpEntryKind::Table)
+        if (row.code == kReqVlanMacLimitCheck) {
+            // The units each VLAN's PVCs and channels have committed, as the limit check reports them.
+            VlanSettingRec committed;
+            DecodeRecord(row.record.data(), row.record.size(), &committed);
+            committedUnits_[committed.vlanId] = committed.committedUnits;
+        } else if (entry->kind == SnmpEntryKind::Table) {
             AddRow(entry->objectCode, row.record);
-        else if (entry->kind == SnmpEntryKind::ScalarGroup)
+        } else if (entry->kind == SnmpEntryKind::ScalarGroup) {
             scalarRecords_[row.code] = row.record;
+        }
+    }
+    // Every VLAN has a MAC limit; those the scenario does not give are off at the highest limit.
+    if (tables_[kReqVlanMacLimit].entry != nullptr) {
+        for (uint16_t vlan = kFirstVlanId; vlan <= kLastVlanId; ++vlan) {
+            const auto bytes = EncodeRecord(VlanMacLimitRec{vlan, highestMacLimit_, 2});
+            const CSnmpOid index = EncodeSnmpRowIndex(*tables_[kReqVlanMacLimit].entry, bytes.data());
+            if (tables_[kReqVlanMacLimit].rows.count(index) == 0)
+                AddRow(kReqVlanMacLimit, {bytes.begin(), bytes.end()});
+        }
     }
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
@@ -378,6 +404,11 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    Update<NeTimeServerRecord>(scalarRecords_[kReqNeTimeServer], SetTimeServerStates);
+    Update<VlanSettingRec>(scalarRecords_[kReqVlanMacLimitCheck], [&](VlanSettingRec& check) {
+        const auto committed = committedUnits_.find(check.vlanId);
+        check.committedUnits = committed != committedUnits_.end() ? committed->second : 0;
+    });
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -608,6 +639,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     std::map<uint16_t, std::vector<uint8_t>> scalars;
     std::map<uint32_t, std::string> systemTexts;
     bool sync = false;
+    bool adjustClock = false;
+    std::map<uint16_t, size_t> firstBinding; // of each scalar group and table written
 
     auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
         for (auto& [code, table] : tables_) {
@@ -693,6 +726,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 it = scalars.emplace(known->second.code, scalarRecords_[known->second.code]).first;
             if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, it->second.data())))
                 return fail(i, status);
+            firstBinding.try_emplace(known->second.code, i);
             continue;
         }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
@@ -700,7 +734,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, kSnmpWrongType);
             if (vb.value.integer != 1)
                 return fail(i, kSnmpWrongValue);
-            sync = sync || known->second.code == kReqAlarmSync;
+            const uint16_t action = known->second.code;
+            if (!ActionPossible(action))
+                return fail(i, kSnmpInconsistentValue);
+            sync = sync || action == kReqAlarmSync;
+            adjustClock = adjustClock || action == kReqNeTimeAdjust;
             continue;
         }
         uint32_t columnNo = 0;
@@ -722,6 +760,21 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             return fail(i, kSnmpInconsistentValue); // destroyed in the same PDU
         if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, (*row)->data())))
             return fail(i, status);
+        firstBinding.try_emplace(table->entry->objectCode, i);
+    }
+
+    // The NE keeps each setting within its ranges: nothing changes when one is refused.
+    const NeSettingLimits limits{highestMacLimit_};
+    for (const auto& [code, record] : scalars) {
+        if (!NeSettingRefusal(code, record.data(), static_cast<uint32_t>(record.size()), limits).empty())
+            return fail(firstBinding[code], kSnmpWrongValue);
+    }
+    for (const auto& [code, changes] : rows) {
+        for (const auto& [index, record] : changes) {
+            if (record &&
+                !NeSettingRefusal(code, record->data(), static_cast<uint32_t>(record->size()), limits).empty())
+                return fail(firstBinding[code], kSnmpWrongValue);
+        }
     }
 
     // Commit.
@@ -757,6 +810,23 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    if (adjustClock)
+        clockOffset_ = 0;
+}
+
+bool CNeAgentMib::ActionPossible(uint16_t code) const
+{
+    if (code == kReqRedundancySyncNow)
+        return !CwmModuleIndex(2, neModel_).IsEmpty();
+    if (code == kReqNeTimeAdjust) {
+        // Only a time server that serves as the timing source gives the NE its time (the states are those of the
+        // request's start).
+        NeTimeServerRecord servers;
+        const auto bytes = scalarRecords_.find(kReqNeTimeServer);
+        return bytes != scalarRecords_.end() && DecodeRecord(bytes->second.data(), bytes->second.size(), &servers) &&
+               (servers.firstServerState == 1 || servers.secondServerState == 1 || servers.thirdServerState == 1);
+    }
+    return true;
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -85,6 +85,9 @@ private:
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
     uint32_t NowSeconds() const;
+    // Whether the NE can carry out an action now (a synchronisation needs a standby control module, a time
+    // adjustment a time server that serves).
+    bool ActionPossible(uint16_t code) const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
@@ -105,5 +108,7 @@ private:
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
+    uint32_t highestMacLimit_ = 0;                // of one VLAN
+    std::map<uint16_t, uint32_t> committedUnits_; // by VLAN ID
     size_t nextCandidate_ = 0;
 };

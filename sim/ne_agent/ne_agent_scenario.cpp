@@ -13,6 +13,9 @@
 
 namespace {
 
+// The key that names which of the NE's tables takes a record that several of them carry.
+constexpr char kTableKey[] = "request";
+
 template <typename T> void Number(CScenarioSection& section, const char* key, T* out, int64_t low, int64_t high)
 {
     *out = static_cast<T>(section.Number(key, static_cast<int64_t>(*out), low, high));
@@ -49,9 +52,11 @@ void ReadAgent(CScenarioSection& section, const std::string& path, NeAgentScenar
     Number(section, "MAXTABLEROWS", &scenario->maxTableRows, 1, 100000);
 }
 
-// A row of the table (or the record of the scalar group) that the NE serves records of the section's name in.
+// A row of the table (or the record of the scalar group) that the NE serves records of the section's name in; a
+// record that several of them carry names its code with request=.
 void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
 {
+    const int64_t requested = section.Number(kTableKey, 0, 0, 0xFFFF);
     const std::optional<RecordSectionName> name = SplitRecordSectionName(section.Name());
     const std::vector<const RequestSpec*> entries =
         name && name->neId == 0 ? CatalogueEntriesOf(name->record, true) : std::vector<const RequestSpec*>{};
@@ -63,12 +68,14 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
     const RecordLayout* layout = nullptr;
     for (const RequestSpec* spec : entries) {
         const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(spec->code);
-        if (entry == nullptr || (entry->kind != SnmpEntryKind::Table && entry->kind != SnmpEntryKind::ScalarGroup))
+        if (entry == nullptr || (entry->kind != SnmpEntryKind::Table && entry->kind != SnmpEntryKind::ScalarGroup) ||
+            (requested != 0 && requested != spec->code))
             continue;
         // Codes that share a table keep their rows in the table's own code.
         const uint16_t code = entry->kind == SnmpEntryKind::Table ? entry->objectCode : entry->code;
         if (row.code != 0 && row.code != code) {
-            section.Fail("", name->record + " is the record of more than one of the NE's tables");
+            section.Fail("", name->record + " is the record of more than one of the NE's tables: name one with " +
+                                 kTableKey + "=");
             return;
         }
         row.code = code;
@@ -78,7 +85,7 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
         section.Fail("", "the NE keeps no " + name->record + " records");
         return;
     }
-    row.record = section.Record(*layout);
+    row.record = section.Record(*layout, {kTableKey});
     rows->push_back(std::move(row));
 }
 

@@ -284,6 +284,23 @@ GenericReply CGenericRecordStore::Delete(const RequestSpec& spec, uint32_t neId,
     return {};
 }
 
+std::vector<std::vector<uint8_t>> CGenericRecordStore::KeptRecords(uint16_t code, uint32_t neId) const
+{
+    const auto [spec, role] = FindRequest(code);
+    if (spec == nullptr)
+        return {};
+    const auto it = families_.find({spec->code, spec->serverWide ? 0 : neId});
+    if (it == families_.end())
+        return {};
+    if (spec->kind == RequestKind::kSingle)
+        return it->second.single;
+    std::vector<Record> records;
+    records.reserve(it->second.keyed.size());
+    for (const auto& [key, record] : it->second.keyed)
+        records.push_back(record);
+    return records;
+}
+
 void CGenericRecordStore::RemoveNe(uint32_t neId)
 {
     for (auto it = families_.begin(); it != families_.end();) {

@@ -36,6 +36,10 @@ public:
     // Forgets every record kept for an NE.
     void RemoveNe(uint32_t neId);
 
+    // The records kept of a code's family for an NE (a setting's last written), in key order; none when there are
+    // none.
+    std::vector<std::vector<uint8_t>> KeptRecords(uint16_t code, uint32_t neId) const;
+
 private:
     using Record = std::vector<uint8_t>;
     // A family's records are indexed by their key bytes, so that a batch of many records costs no scan per record;

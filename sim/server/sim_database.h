@@ -22,6 +22,7 @@
 #include "sim/server/generic_record_store.h"
 #include "sim/server/sim_alarm_log.h"
 #include "sim/server/sim_ne.h"
+#include "sim/server/sim_ne_clock.h"
 #include "sim/server/sim_op_log.h"
 #include "sim/server/sim_result.h"
 #include "sim/server/sim_scenario.h"
@@ -85,6 +86,8 @@ public:
     ServerAlarmEventRec ToServerRecord(const SimAlarmEntry& entry) const;
 
     CGenericRecordStore& Generic() { return generic_; }
+    // The NEs' clocks.
+    CSimNeClocks& NeClocks() { return clocks_; }
 
     // The operation log.
     CSimOpLog& OpLog() { return opLog_; }
@@ -116,6 +119,7 @@ private:
     std::map<NeAddress, uint32_t> neByAddress_;
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
+    CSimNeClocks clocks_;
     CSimOpLog opLog_;
     CSimSubscribers subscribers_;
 };

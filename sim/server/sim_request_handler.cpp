@@ -251,7 +251,8 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
         AlarmAcks(out, request);
         return;
     default:
-        Generic(out, request);
+        if (!NeSettings(out, request, now))
+            Generic(out, request);
         return;
     }
 }

@@ -109,6 +109,9 @@ private:
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    // The NE's clock, NE-wide and layer-2 settings: refused out of range, or answered where the NE adds to what the
+    // generic store keeps. False when the generic store answers.
+    bool NeSettings(Handled& out, const Frame& request, uint32_t now);
     void Generic(Handled& out, const Frame& request);
 
     CSimDatabase& db_;
