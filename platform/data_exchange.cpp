@@ -96,3 +96,25 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& index)
     else
         combo->setCurrentIndex(index);
 }
+
+void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
+{
+    int position = 0;
+    int checked = -1;
+    for (int id : ids) {
+        if (auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id))) {
+            if (dx.IsSaving() && button->isChecked())
+                checked = position;
+            else if (!dx.IsSaving()) {
+                // An exclusive group refuses to clear its checked button: each is set on its own.
+                const bool exclusive = button->autoExclusive();
+                button->setAutoExclusive(false);
+                button->setChecked(position == index);
+                button->setAutoExclusive(exclusive);
+            }
+        }
+        ++position;
+    }
+    if (dx.IsSaving())
+        index = checked;
+}

@@ -6,22 +6,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
-void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum)
+namespace {
+
+// The edit's whole number within minimum..maximum; none, with the alert and the exchange failed, otherwise.
+std::optional<long long> ExchangeNumber(CDataExchange& dx, CADialog& dialog, int id, long long value, long long minimum,
+                                        long long maximum)
 {
     QString text = QString::number(value);
     DDX_Text(dx, id, text);
     if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
-        return;
+        return std::nullopt;
     bool ok = false;
-    const qulonglong number = text.trimmed().toULongLong(&ok);
+    const long long number = text.trimmed().toLongLong(&ok);
     if (!ok || number < minimum || number > maximum) {
         dialog.ShowAlertText(QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum),
                              id);
         dx.Fail(id);
-        return;
+        return std::nullopt;
     }
-    value = static_cast<uint32_t>(number);
+    return number;
+}
+
+} // namespace
+
+void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum)
+{
+    if (const std::optional<long long> number = ExchangeNumber(dx, dialog, id, value, minimum, maximum))
+        value = static_cast<uint32_t>(*number);
+}
+
+void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum)
+{
+    if (const std::optional<long long> number = ExchangeNumber(dx, dialog, id, value, minimum, maximum))
+        value = static_cast<int32_t>(*number);
 }
 
 void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, float minimum, float maximum,
@@ -49,7 +68,7 @@ void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, 
     value = static_cast<float>(number);
 }
 
-void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum)
+void StepNumberEdit(QLineEdit* edit, int delta, int64_t minimum, int64_t maximum)
 {
     if (edit == nullptr)
         return;
