@@ -1,0 +1,16 @@
+#include "features/provisioning/vlans/vlan_membership_bits.h"
+
+#include "core/util/bit_string.h"
+#include "link/records/vlan_membership_rec.h"
+
+bool IsLinePortMember(const VlanMembershipRec& rec, size_t lineCardSlot, unsigned port)
+{
+    if (port < 1 || port > kPortsPerLineCardSlot)
+        return false;
+    return TestBit(rec.members, lineCardSlot * kPortsPerLineCardSlot + port - 1) == 1;
+}
+
+bool IsUplinkMember(const VlanMembershipRec& rec, unsigned uplink)
+{
+    return uplink < kUplinkPorts && TestBit(rec.members, size_t{rec.uplinkFirstBit} + uplink) == 1;
+}
