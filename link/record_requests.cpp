@@ -93,6 +93,21 @@ CRecordRequests::Sent CRecordRequests::Exchange(uint8_t operation, uint16_t code
     return sent;
 }
 
+CountReply CRecordRequests::QueryCount(RequestCode<RecordCount> code, uint32_t neId,
+                                       const RequestOptions& options) const
+{
+    const Sent sent = Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options);
+    CountReply reply;
+    static_cast<RequestOutcome&>(reply) = sent.outcome;
+    const EmsMsg* msg = sent.reply;
+    if (reply.Ok() && msg != nullptr && msg->operation == kEmsOpReply && msg->requestCode == code && msg->count > 0 &&
+        msg->records != nullptr && EmsRecordBytes(*msg) >= 2) {
+        const auto* word = static_cast<const uint8_t*>(msg->records);
+        reply.count = static_cast<uint16_t>(word[0] | (word[1] << 8));
+    }
+    return reply;
+}
+
 void CRecordRequests::Malformed(RequestOutcome& outcome, const RequestOptions& options)
 {
     outcome.result = kDrvInvalidFormat;

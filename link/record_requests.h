@@ -29,6 +29,7 @@
 #include <concepts>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -49,6 +50,11 @@ struct RequestOutcome {
 // The reply's records, also those of a failure that the far end answered with records (a status word to read).
 template <typename Rec> struct RecordReply : RequestOutcome {
     std::vector<Rec> records;
+};
+
+// The number a count request answers: the reply's first 16-bit word; none when the reply holds no word.
+struct CountReply : RequestOutcome {
+    std::optional<uint16_t> count;
 };
 
 // The driver calls under the typed requests. The default goes to the current driver; a test of a caller may put a
@@ -146,6 +152,9 @@ public:
     {
         return Exchange(kEmsOpModify, code, neId, Bytes(body), 1, options).outcome;
     }
+
+    // The number of records of a family, as its count request answers it.
+    CountReply QueryCount(RequestCode<RecordCount> code, uint32_t neId, const RequestOptions& options = {}) const;
 
     // A query with the catalogue's body, sent without waiting: its reply reaches the dispatcher.
     template <typename Rec> int Post(RequestCode<Rec> code, uint32_t neId) const { return PostQuery(code, neId); }

@@ -86,6 +86,24 @@ void DDX_Check(CDataExchange& dx, int id, int& value)
     }
 }
 
+void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
+{
+    int position = 0;
+    if (dx.IsSaving())
+        index = -1;
+    for (const int id : ids) {
+        auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+        if (button != nullptr) {
+            // Choosing one button of an exclusive group clears the others.
+            if (!dx.IsSaving() && position == index)
+                button->setChecked(true);
+            else if (dx.IsSaving() && button->isChecked() && index < 0)
+                index = position;
+        }
+        ++position;
+    }
+}
+
 void DDX_CBIndex(CDataExchange& dx, int id, int& index)
 {
     auto* combo = qobject_cast<QComboBox*>(dx.Dialog().GetDlgItem(id));
@@ -95,26 +113,4 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& index)
         index = combo->currentIndex();
     else
         combo->setCurrentIndex(index);
-}
-
-void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
-{
-    int position = 0;
-    int checked = -1;
-    for (int id : ids) {
-        if (auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id))) {
-            if (dx.IsSaving() && button->isChecked())
-                checked = position;
-            else if (!dx.IsSaving()) {
-                // An exclusive group refuses to clear its checked button: each is set on its own.
-                const bool exclusive = button->autoExclusive();
-                button->setAutoExclusive(false);
-                button->setChecked(position == index);
-                button->setAutoExclusive(exclusive);
-            }
-        }
-        ++position;
-    }
-    if (dx.IsSaving())
-        index = checked;
 }

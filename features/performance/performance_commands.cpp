@@ -1,5 +1,9 @@
 #include "features/performance/performance_commands.h"
 
+#include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
+#include "features/performance/pm/adsl_current_pm_dlg.h"
+#include "features/performance/pm/adsl_history_pm_dlg.h"
+#include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
 namespace {
@@ -13,18 +17,23 @@ constexpr char kNeConnectionTests[] = "Diagnosis/NE Connection";
 std::vector<Command> Commands()
 {
     return {
-        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port(NotBuilt("CAdslCurrentPmDlg"), 1),
-        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port(NotBuilt("CAdslHistoryPmDlg"), 2),
+        // The port selection starts at the location of the current NE.
+        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port<CAdslCurrentPmDlg>(1).Location(),
+        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port<CAdslHistoryPmDlg>(2).Location(),
         Command(33077)
             .Menu(kPerformance, "xDSL &Long-Term PM...", 30)
             .NeAny()
             .HideIn({MainMenuCase::ServerPlannedNe})
-            .Dialog(NotBuilt("CXdslLongTermPmListDlg"), kTargetNeEntity),
+            .Dialog<CXdslLongTermPmListDlg>(kTargetNeEntity),
         Command(33075)
             .Menu(kPerformance, "&Trunk Port PM...", 50)
             .InNeSet()
             .Dialog(NotBuilt("CTrunkPortPmDlg"), kTargetNeEntity),
-        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port(NotBuilt("CAdslRateStatusDlg"), 3),
+        Command(33124)
+            .Menu(kXdslStatus, "Port Rate Status...", 10)
+            .InNeSet()
+            .Port(NotBuilt("CAdslRateStatusDlg"), 3)
+            .Location(),
         Command(33117)
             .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
             .InNeSet()
@@ -40,16 +49,23 @@ std::vector<Command> Commands()
         Command(33115)
             .Menu(kXdslStatus, "Bits Allocation...", 70)
             .InNeSet()
-            .Port(NotBuilt("CXdslBitsAllocationDlg"), 4),
+            .Port(NotBuilt("CXdslBitsAllocationDlg"), 4)
+            .Location(),
         Command(33147)
             .Menu(kXdslStatus, "Loop Monitoring...", 80)
             .InNeSet()
-            .Port(NotBuilt("CXdslLoopMonitoringDlg"), 5),
+            .Port(NotBuilt("CXdslLoopMonitoringDlg"), 5)
+            .Location(),
         Command(33120)
             .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
             .InNeSet()
-            .Port(NotBuilt("CXdslLoopDiagnosisDlg"), 6),
-        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port(NotBuilt("CXdslSeltDlg"), 7),
+            .Port(NotBuilt("CXdslLoopDiagnosisDlg"), 6)
+            .Location(),
+        Command(33184)
+            .Menu(kXdslStatus, "Loop SELT Test...", 100)
+            .InNeSet()
+            .Port(NotBuilt("CXdslSeltDlg"), 7)
+            .Location(),
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
             .InNeSet()
@@ -91,7 +107,8 @@ std::vector<Command> Commands()
 // Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslPortSelDlg"), NotBuilt("CMulticastChannelStatusDlg"), NotBuilt("CMulticastGroupMemberDlg")};
+    return {BuiltDialog<CXdslPortSelDlg>(), NotBuilt("CMulticastChannelStatusDlg"),
+            NotBuilt("CMulticastGroupMemberDlg")};
 }
 
 } // namespace

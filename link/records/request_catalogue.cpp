@@ -2,6 +2,7 @@
 
 #include "link/records/acl_check_rec.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/adsl_block_pm_rec.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
@@ -228,10 +229,20 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqConfigDownload),
     Single(kReqConfigVerify),
 
-    // Long-term performance monitoring.
-    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Query(1),
-    Family(kReqLongTermPmCo).QueryOf<LongTermPmQueryRec>().QueryKey(4),
-    Family(kReqLongTermPmRt).QueryOf<LongTermPmQueryRec>().QueryKey(4),
+    // Long-term performance monitoring. The NE collects the records of its items' ports, named by port and creation
+    // time, and a query names the port
+    // and a range of creation times.
+    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete)
+        .Query(1)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Family(kReqLongTermPmCo)
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
+    Family(kReqLongTermPmRt)
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
 
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
@@ -269,16 +280,19 @@ constexpr RequestSpec kCatalogue[] = {
     // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
     Family(kReqArpProxyEntry).QueryOf<ArpProxyEntryQueryRec>(),
     Single(kReqArpProxy),
-    Single(kReqCascadedMgmt),
-    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).QueryKey(4).AutoId(),
-    Count(kReqRemoteNeCount, kReqRemoteNe),
+    Single(kReqCascadedMgmt).Direct(DirectScalars().Writable()),
+    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete)
+        .QueryKey(4)
+        .AutoId()
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqRemoteNeCount, kReqRemoteNe).Direct(DirectCount()),
 
     // The NE's own system functions.
     Single(kReqNeTime).Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Query(1),
     Single(kReqMacAging).Direct(DirectScalars().Writable()),
     Single(kReqNeConfig).Direct(DirectScalars().Writable()),
-    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete),
+    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Direct(DirectTable().RowStatus()),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
     Single(kReqNeBootPartition),
@@ -289,8 +303,9 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqRedundancySyncNow).Direct(DirectAction()),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqSecuredHost).StartsEmpty(),
-    Single(kReqSecuredHostState),
+    // The NE has a fixed set of sections, each changed by its index.
+    Family(kReqSecuredHost).Direct(DirectTable().Writable()),
+    Single(kReqSecuredHostState).Direct(DirectScalars().Writable()),
     Single(kReqNetBiosFilter).Direct(DirectScalars().Writable()),
     Action(kReqShdslCardUpgrade).QueryOf<ShdslCardStatusRecord>(),
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
@@ -323,12 +338,13 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),
     Action(kReqFlashErase),
-    Action(kReqNeFsFormat),
-    Single(kReqNeFsFile).StartsEmpty(),
-    Single(kReqNeFsCopy),
-    Count(kReqNeUserAccountCount, kReqNeUserAccount),
-    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager),
-    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
+    // The partition to format is the written word; a file is deleted by writing its record with the action 1.
+    Action(kReqNeFsFormat).Direct(DirectScalars().Writable()),
+    Single(kReqNeFsFile).StartsEmpty().Direct(DirectTable().Writable()),
+    Single(kReqNeFsCopy).Direct(DirectScalars().Writable()),
+    Count(kReqNeUserAccountCount, kReqNeUserAccount).Direct(DirectCount()),
+    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager).Direct(DirectCount()),
+    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity).Direct(DirectCount()),
 
     // Subscribers, PVCs and the ATM layer.
     Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).QueryOf<SubscriberCriteria>(),
@@ -383,19 +399,26 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqPppoeSession).QueryKey(4).Direct(DirectTable()),
     Family(kReqAcl, kReqAclAdd, kReqAclDelete).QueryKey(4).QueryOf<WordRecord>(),
     // A query names one VLAN.
-    Family(kReqVlanMacLimit).QueryKey(2).Direct(DirectTable().Writable().Range(DirectRange::kKeyedRow)),
+    Family(kReqVlanMacLimit).QueryKey(2).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
     Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete)
         .Query(1)
         .Direct(DirectTable().Writable().RowStatus()),
     Single(kReqProtocolVlanState).Direct(DirectScalars().Writable()),
 
-    // ADSL lines and their profiles. The record sizes of the block counters and the rate status are the NE's own.
-    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslBlockCo).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslBlockRt).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslHistoryCo).QueryOf<AdslHistoryQueryRec>().QueryKey(4),
-    Family(kReqAdslHistoryRt).QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
+    // rows in the NE's tables: a query names the port.
+    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryCo)
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryRt)
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslPort).QueryKey(4),
     // A query names the line card's slot only.
     Family(kReqPktFilter).QueryKey(1),

@@ -36,13 +36,15 @@ enum class DirectAccess : uint8_t {
     kScalars, // a scalar group: GET and SET of R.<code>.0.<column>
     kTable,   // a table: walked by GET-NEXT / GETBULK, rows SET
     kAction,  // SET R.<code>.0 to 1
+    kCount,   // a count: GET R.<code>.0.1, the rows of the counted family's table
 };
 // How a query's request record bounds the walk of a table.
 enum class DirectRange : uint8_t {
     kAll,        // the whole table
     kFirstLast,  // (u32 first, u32 last) of the first index column
     kFirstCount, // (ignored, u32 number of rows) from the start of the table
-    kKeyedRow,   // the one row the query record's key fields name; none when the table has no such row
+    kKeyPrefix,  // (u32 key): the rows whose first index column is the key
+    kKeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
 };
 // What the driver adds to a reply record from its own session.
 enum class DirectFixup : uint8_t {
@@ -119,6 +121,10 @@ constexpr DirectSpec DirectTable()
 constexpr DirectSpec DirectAction()
 {
     return {DirectAccess::kAction};
+}
+constexpr DirectSpec DirectCount()
+{
+    return {DirectAccess::kCount};
 }
 
 struct RequestSpec {

@@ -8,6 +8,7 @@
 #include "core/util/vlan_id.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
@@ -27,6 +28,7 @@
 namespace {
 
 constexpr uint32_t kSeverityCleared = 99;
+constexpr uint8_t kAdslPortClass = 64;
 constexpr size_t kMaxLogRows = 100000;
 // GETBULK never builds more bindings than a largest message could hold.
 constexpr size_t kMaxBulkVarbinds = 6000;
@@ -165,13 +167,14 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     highestMacLimit_ = models != nullptr ? HighestVlanMacLimit(*models, neModel_) : 0;
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
-        if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode)
+        if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
             tables_[entry.objectCode].entry = &entry;
     }
 
     for (const NeAgentRow& row : scenario.rows) {
         const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(row.code);
-        if (entry == nullptr || row.record.size() != entry->recordSize)
+        if (entry == nullptr || row.record.size() != entry->recordSize ||
+            CNeAgentPmTables::IsComputed(entry->objectCode))
             continue;
         if (row.code == kReqVlanMacLimitCheck) {
             // The units each VLAN's PVCs and channels have committed, as the limit check reports them.
@@ -193,6 +196,13 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
                 AddRow(kReqVlanMacLimit, {bytes.begin(), bytes.end()});
         }
     }
+
+    // A setting the NE has not been given reads as zeros, and takes a write.
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::ScalarGroup && scalarRecords_.count(code) == 0)
+            scalarRecords_[code].assign(entry.recordSize, 0);
+    }
+    BuildFileSystem();
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
     const bool boardsGiven = RowCount(kReqBoardSetting) != 0;
@@ -227,6 +237,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             }
         }
     }
+    FindAdslPorts();
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -287,6 +298,78 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         AppendLog(state);
     }
     registryDirty_ = true;
+}
+
+void CNeAgentMib::FindAdslPorts()
+{
+    std::vector<uint32_t> ports;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = models_ != nullptr ? models_->FindModel(board.onlineType) : nullptr;
+        for (int p = 0; model != nullptr && p < model->GetChildCount(); ++p) {
+            if (model->SlotAcceptsClass(p, kAdslPortClass))
+                ports.push_back(board.entityId + static_cast<uint32_t>(p) + 1);
+        }
+    }
+    pm_.SetPorts(std::move(ports));
+}
+
+std::vector<LongTermPmItemRec> CNeAgentMib::LongTermPmItems() const
+{
+    std::vector<LongTermPmItemRec> items;
+    auto table = tables_.find(kReqLongTermPmItem);
+    if (table == tables_.end())
+        return items;
+    for (const auto& [index, record] : table->second.rows) {
+        LongTermPmItemRec item;
+        if (DecodeRecord(record.data(), record.size(), &item))
+            items.push_back(item);
+    }
+    return items;
+}
+
+std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const
+{
+    const CSnmpOid entryOid = entry.EntryOid();
+    size_t first = 0;
+    CSnmpOid after;
+    if (entryOid.IsPrefixOf(oid) && oid.Size() > entryOid.Size()) {
+        const uint32_t column = oid[entryOid.Size()];
+        while (first < entry.columns.size() && entry.columns[first].number < column)
+            ++first;
+        if (first < entry.columns.size() && entry.columns[first].number == column)
+            after = entryOid.Appended(column).SuffixOf(oid);
+    } else if (!(oid < entryOid) && !entryOid.IsPrefixOf(oid)) {
+        return std::nullopt; // past the table
+    }
+    for (size_t c = first; c < entry.columns.size(); ++c) {
+        const std::optional<CSnmpOid> index = pm_.NextIndex(entry.objectCode, c == first ? after : CSnmpOid{});
+        if (!index)
+            continue;
+        if (const std::vector<uint8_t>* row = pm_.Row(entry.objectCode, *index))
+            return SnmpVarBind{entry.ColumnOid(entry.columns[c]).Appended(*index),
+                               SnmpColumnValue(entry.columns[c], row->data())};
+    }
+    return std::nullopt;
+}
+
+std::optional<SnmpValue> CNeAgentMib::ComputedRead(const CSnmpOid& oid) const
+{
+    for (uint16_t code : CNeAgentPmTables::Codes()) {
+        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
+        const CSnmpOid entryOid = entry->EntryOid();
+        if (!entryOid.IsPrefixOf(oid) || oid.Size() < entryOid.Size() + 2)
+            continue;
+        const SnmpColumnDef* column = entry->FindColumn(oid[entryOid.Size()]);
+        if (column == nullptr)
+            return std::nullopt;
+        const std::vector<uint8_t>* row = pm_.Row(code, entryOid.Appended(column->number).SuffixOf(oid));
+        if (row == nullptr)
+            return std::nullopt;
+        return SnmpColumnValue(*column, row->data());
+    }
+    return std::nullopt;
 }
 
 size_t CNeAgentMib::RowCount(uint16_t objectCode) const
@@ -373,6 +456,8 @@ void CNeAgentMib::RebuildRegistry()
             }
         } else if (entry.kind == SnmpEntryKind::Action) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+        } else if (entry.kind == SnmpEntryKind::Count) {
+            registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
     }
     for (const auto& [objectCode, table] : tables_) {
@@ -395,6 +480,7 @@ void CNeAgentMib::RebuildRegistry()
 
 void CNeAgentMib::RefreshDynamic()
 {
+    ShowFileSystem();
     if (registryDirty_)
         RebuildRegistry();
     const uint32_t upSeconds = UpTimeTicks() / 100;
@@ -480,6 +566,8 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     }
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
+    case Object::Kind::Count:
+        return SnmpValue::Gauge32(static_cast<uint32_t>(RowCount(object.code)));
     }
     return std::nullopt;
 }
@@ -500,7 +588,7 @@ std::optional<SnmpValue> CNeAgentMib::ReadAt(const CSnmpOid& oid) const
 {
     auto it = registry_.find(oid);
     if (it == registry_.end())
-        return std::nullopt;
+        return ComputedRead(oid);
     return Read(it->second);
 }
 
@@ -515,18 +603,31 @@ SnmpType CNeAgentMib::MissingKind(const CSnmpOid& oid) const
 
 std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid, AgentAccess access) const
 {
+    std::optional<SnmpVarBind> next;
     for (auto it = registry_.upper_bound(oid); it != registry_.end(); ++it) {
         if (!Visible(it->second, access))
             continue;
-        if (auto value = Read(it->second))
-            return SnmpVarBind{it->first, std::move(*value)};
+        if (auto value = Read(it->second)) {
+            next = SnmpVarBind{it->first, std::move(*value)};
+            break;
+        }
     }
-    return std::nullopt;
+    // The computed tables hold no secrets; the nearest cell of theirs or of the registry comes first.
+    for (uint16_t code : CNeAgentPmTables::Codes()) {
+        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
+        if (next && !(entry->EntryOid() < next->oid))
+            continue;
+        std::optional<SnmpVarBind> computed = ComputedNext(*entry, oid);
+        if (computed && (!next || computed->oid < next->oid))
+            next = std::move(computed);
+    }
+    return next;
 }
 
 void CNeAgentMib::Handle(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
 {
     RefreshDynamic();
+    pm_.ForgetRows();
     *response = SnmpPdu{};
     response->type = SnmpPduType::Response;
     response->requestId = request.requestId;
@@ -777,6 +878,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
 
+    if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
+        return fail(0, status);
+
     // Commit.
     for (auto& [id, text] : systemTexts)
         (id == 4 ? sysContact_ : id == 5 ? sysName_ : sysLocation_) = text;
@@ -810,6 +914,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    ApplyFileSystemWrites(rows, scalars);
     if (adjustClock)
         clockOffset_ = 0;
 }

@@ -7,14 +7,13 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/seed/record_section.h"
 #include "sim/seed/scenario_section.h"
 
 namespace {
-
-// The key that names which of the NE's tables takes a record that several of them carry.
-constexpr char kTableKey[] = "request";
 
 template <typename T> void Number(CScenarioSection& section, const char* key, T* out, int64_t low, int64_t high)
 {
@@ -52,11 +51,13 @@ void ReadAgent(CScenarioSection& section, const std::string& path, NeAgentScenar
     Number(section, "MAXTABLEROWS", &scenario->maxTableRows, 1, 100000);
 }
 
-// A row of the table (or the record of the scalar group) that the NE serves records of the section's name in; a
-// record that several of them carry names its code with request=.
+// The key of a section that names the request code, for a record that several of the NE's tables carry.
+constexpr char kCodeKey[] = "request";
+
+// A row of the table (or the record of the scalar group) that the NE serves records of the section's name in.
 void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
 {
-    const int64_t requested = section.Number(kTableKey, 0, 0, 0xFFFF);
+    const int64_t requested = section.Number(kCodeKey, 0, 0, 0xFFFF);
     const std::optional<RecordSectionName> name = SplitRecordSectionName(section.Name());
     const std::vector<const RequestSpec*> entries =
         name && name->neId == 0 ? CatalogueEntriesOf(name->record, true) : std::vector<const RequestSpec*>{};
@@ -73,9 +74,13 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
             continue;
         // Codes that share a table keep their rows in the table's own code.
         const uint16_t code = entry->kind == SnmpEntryKind::Table ? entry->objectCode : entry->code;
+        if (CNeAgentPmTables::IsComputed(code)) {
+            section.Fail("", "the NE counts " + name->record + " records itself, not from a scenario");
+            return;
+        }
         if (row.code != 0 && row.code != code) {
             section.Fail("", name->record + " is the record of more than one of the NE's tables: name one with " +
-                                 kTableKey + "=");
+                                 kCodeKey + "=");
             return;
         }
         row.code = code;
@@ -85,7 +90,7 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
         section.Fail("", "the NE keeps no " + name->record + " records");
         return;
     }
-    row.record = section.Record(*layout, {kTableKey});
+    row.record = section.Record(*layout, {kCodeKey});
     rows->push_back(std::move(row));
 }
 
@@ -98,7 +103,11 @@ NeAgentScenario DefaultNeAgentScenario()
     scenario.sysName = "ne-sim";
     scenario.rows = {MakeNeAgentRow(kReqNeSnmpCommunity, NeSnmpCommunityRecord{"public", 1, 1}),
                      MakeNeAgentRow(kReqNeSnmpCommunity, NeSnmpCommunityRecord{"private", 2, 1}),
-                     MakeNeAgentRow(kReqNeUserAccount, NeUserAccountRecord{"qurim", "qurim", 2, 1})};
+                     MakeNeAgentRow(kReqNeUserAccount, NeUserAccountRecord{"qurim", "qurim", 2, 1}),
+                     MakeNeAgentRow(kReqNeUserAccount, NeUserAccountRecord{"su", "su", 1, 1})};
+    // The NE's secured host sections, open to no one until they are set.
+    for (uint8_t section = 1; section <= 4; ++section)
+        scenario.rows.push_back(MakeNeAgentRow(kReqSecuredHost, SecuredHostRecord{section, {}, {}, 0}));
     return scenario;
 }
 

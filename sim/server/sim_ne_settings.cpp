@@ -9,7 +9,6 @@
 #include "core/entity/entity_index.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/line_card_slots.h"
-#include "link/records/ne_network_config_rec.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_time_server_record.h"
 #include "link/records/pppoe_session_rec.h"
@@ -155,19 +154,6 @@ bool CSimRequestHandler::NeSettings(Handled& out, const Frame& request, uint32_t
                 sessions.push_back(session);
         }
         ReplyRecords(out, header, sessions, static_cast<uint32_t>(sessions.size()));
-        return true;
-    }
-    case kReqNeNetworkConfig: {
-        if (!IsQuery(request))
-            return false;
-        const NeConfigRecord& config = ne->StoredConfig();
-        NeNetworkConfigRec network;
-        network.nmeIp = config.nmeIp;
-        network.nmeMask = config.nmeMask;
-        network.gateway = config.gateway;
-        network.ugeIp = config.ugeIp;
-        network.ugeMask = config.ugeMask;
-        ReplyRecords(out, header, std::vector<NeNetworkConfigRec>{network}, 1);
         return true;
     }
     default:

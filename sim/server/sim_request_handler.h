@@ -11,6 +11,7 @@
 
 #include "link/records/record_codec.h"
 #include "link/server/frame_codec.h"
+#include "sim/pm/adsl_pm_generator.h"
 #include "sim/server/sim_database.h"
 
 // One workstation connection as the server sees it.
@@ -109,10 +110,15 @@ private:
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
+    void AdslPm(Handled& out, const Frame& request, uint32_t now);
+    void LongTermPm(Handled& out, const Frame& request, uint32_t now);
     // The NE's clock, NE-wide and layer-2 settings: refused out of range, or answered where the NE adds to what the
     // generic store keeps. False when the generic store answers.
     bool NeSettings(Handled& out, const Frame& request, uint32_t now);
     void Generic(Handled& out, const Frame& request);
+    // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
+    void NeAccess(Handled& out, const Frame& request, uint32_t now);
 
     CSimDatabase& db_;
     SimHandlerOptions options_;
@@ -120,6 +126,7 @@ private:
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
     bool refuseQueriesToo_ = false;   // ... or its next request of either operation
+    CAdslPmGenerator pm_;
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

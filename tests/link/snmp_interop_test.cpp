@@ -3,8 +3,16 @@
 // snmpget, snmpwalk, snmpbulkwalk and snmpset, and our notification receiver fed by snmptrap and snmpinform.
 
 #include "link/driver_result.h"
+#include "link/records/adsl_current_pm_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
 #include "link/records/ne_config_record.h"
+#include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/remote_ne_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
+#include "link/records/word_record.h"
+#include "link/records/xdsl_pm_interval_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -15,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ctime>
 #include <sstream>
 
 namespace {
@@ -221,6 +231,25 @@ protected:
         EXPECT_EQ(executor.Execute(request, &reply), kDrvOk);
         return reply;
     }
+    // A query whose body names what it selects; the records decoded.
+    template <class Rec, class Body> std::vector<Rec> Query(uint16_t code, const Body& body)
+    {
+        CSnmpSession session;
+        SnmpSessionConfig config;
+        config.agent = agent_.Endpoint();
+        config.community = "public";
+        config.version = SnmpVersion::V2c;
+        EXPECT_EQ(session.Open(config), kDrvOk);
+        CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
+        auto bytes = EncodeRecord(body);
+        EmsMsg request;
+        BuildEmsMsg(&request, kEmsOpQuery, code, static_cast<uint32_t>(bytes.size()), bytes.data(), 1);
+        SnmpReplyData reply;
+        EXPECT_EQ(executor.Execute(request, &reply), kDrvOk);
+        std::vector<Rec> records;
+        EXPECT_TRUE(DecodeRecords(reply.records.data(), reply.count, reply.recordSize, &records));
+        return records;
+    }
 
     int Write(uint16_t code, std::vector<uint8_t> record)
     {
@@ -328,6 +357,61 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     EXPECT_EQ(rec.timeZone, 7);
 }
 
+// A port's PM as the tools see it and as the driver reads it: the day of intervals kept of the port, its counters
+// (a record's counters are columns of the table), a long-term PM item made with snmpset and the records collected
+// for it, a range of creation times read as a range of rows.
+TEST_F(NetSnmpToolsAgainstAgentTest, PortPmAsTheToolsAndTheDriverReadIt)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const std::string port = "10103";
+
+    const std::vector<XdslPmIntervalRec> day = Query<XdslPmIntervalRec>(kReqAdslHistoryCo, AdslHistoryQueryRec{10103});
+    const std::vector<std::string> numbers = Lines(Tool("snmpbulkwalk", "2c", "public", {kR + ".616.1.2." + port}));
+    ASSERT_EQ(day.size(), 96u);
+    ASSERT_EQ(numbers.size(), 96u);
+    EXPECT_EQ(numbers.front(), kR + ".616.1.2." + port + ".1 = 1");
+    for (size_t i = 0; i < day.size(); ++i) {
+        EXPECT_EQ(day[i].entityId, 10103u);
+        EXPECT_EQ(day[i].intervalId, i + 1);
+        EXPECT_EQ(day[i].createTime, day.front().createTime - 900 * i) << "the latest first, 15 minutes apart";
+    }
+    // Column 4 of the interval table is the counters' ES.
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".616.1.4." + port + ".2"}),
+              kR + ".616.1.4." + port + ".2 = " + std::to_string(day[1].counters.es) + "\n");
+
+    // The previous day's counters stay as they are for the day: the tool reads the driver's.
+    const std::vector<AdslCurrentPmRec> current = Query<AdslCurrentPmRec>(kReqAdslPmCo, WordRecord{10103});
+    ASSERT_EQ(current.size(), 1u);
+    EXPECT_EQ(current.front().entityId, 10103u);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".600.1.26." + port}),
+              kR + ".600.1.26." + port + " = " + std::to_string(current.front().previousDay.txCells) + "\n");
+
+    const auto now = static_cast<int32_t>(std::time(nullptr));
+    const int32_t start = now - 3 * 3600;
+    const int32_t stop = now + 3600;
+    const std::string item = kR + ".100.1.%." + port + ".48";
+    auto cell = [&item](char column) { return std::string(item).replace(item.find('%'), 1, 1, column); };
+    Tool("snmpset", "2c", "private",
+         {cell('3'), "i", std::to_string(start), cell('4'), "i", std::to_string(stop), cell('5'), "i", "4"});
+    const SnmpReplyData items = Query(kReqLongTermPmItem);
+    std::vector<LongTermPmItemRec> listed;
+    ASSERT_TRUE(DecodeRecords(items.records.data(), items.count, items.recordSize, &listed));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), LongTermPmItemRec{10103, 48, start, stop}), listed.end());
+
+    // Twelve intervals ended inside the window; a range of two hours' creation times holds eight of them.
+    const std::vector<std::string> times = Lines(Tool("snmpwalk", "2c", "public", {kR + ".110.1.12." + port}));
+    ASSERT_EQ(times.size(), 12u);
+    const uint32_t first = static_cast<uint32_t>(start) / 900 * 900 + 900;
+    EXPECT_EQ(times.front(), kR + ".110.1.12." + port + "." + std::to_string(first) + " = " + std::to_string(first));
+    const std::vector<XdslPmIntervalRec> range =
+        Query<XdslPmIntervalRec>(kReqLongTermPmRt, LongTermPmQueryRec{10103, static_cast<int32_t>(first + 900),
+                                                                      static_cast<int32_t>(first + 7200)});
+    ASSERT_EQ(range.size(), 8u);
+    EXPECT_EQ(range.front().createTime, first + 900);
+    EXPECT_EQ(range.back().createTime, first + 7200);
+    EXPECT_EQ(range.back().counters.txCells, 0u) << "the remote end counts no cells";
+}
+
 // Rows created with createAndGo, up to the table's cap; past it they are refused with the standard error, and nothing
 // changes.
 TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
@@ -356,6 +440,60 @@ TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
         }
     }
     EXPECT_EQ(Query(kReqNeSnmpCommunity, "private").count, 3u);
+}
+
+// What an operator keeps on an NE about who may reach it and what it holds: its SNMP managers, the remote NEs of
+// its cascaded management, its secured host sections and its files. Rows snmpset creates the driver reads; secrets
+// (a remote NE's community and password) are the write community's only; a file's action deletes it; a copy started
+// by snmpset is in progress for the driver.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesManagersRemoteNesSectionsAndFilesAreItsPrivateTables)
+{
+    ASSERT_TRUE(agent_.Start());
+    const std::string manager = ".192.0.2.10";
+    Tool("snmpset", "2c", "private",
+         {kR + ".304.1.2" + manager, "s", "traps", kR + ".304.1.3" + manager, "u", "1", kR + ".304.1.4" + manager, "u",
+          "1", kR + ".304.1.5" + manager, "i", "4"});
+    SnmpReplyData read = Query(kReqNeSnmpManager);
+    NeSnmpManagerRecord trapReceiver;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &trapReceiver));
+    EXPECT_EQ(trapReceiver, (NeSnmpManagerRecord{{192, 0, 2, 10}, "traps", 1, 1}));
+
+    Tool("snmpset", "2c", "private",
+         {kR + ".162.1.2.7", "a", "10.30.0.7", kR + ".162.1.4.7", "s", "remote", kR + ".162.1.6.7", "s", "secret",
+          kR + ".162.1.8.7", "u", "1", kR + ".162.1.9.7", "i", "4"});
+    read = Query(kReqRemoteNe, "private");
+    RemoteNeRecord remote;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &remote));
+    EXPECT_EQ(remote.remoteNeId, 7u);
+    EXPECT_EQ(remote.community, "remote");
+    EXPECT_EQ(remote.loginPassword, "secret");
+    const std::string remoteToAll = Tool("snmpwalk", "2c", "public", {kR + ".162"});
+    EXPECT_NE(remoteToAll.find("10.30.0.7"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("secret"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("remote"), std::string::npos);
+
+    // Four sections; what snmpset gives the first, the driver reads.
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".319.1.1"})).size(), 4u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".319.1.2.1", "a", "10.0.0.1", kR + ".319.1.3.1", "a", "10.0.0.99", kR + ".319.1.4.1", "u", "144"});
+    read = Query(kReqSecuredHost);
+    std::vector<SecuredHostRecord> sections(read.count);
+    for (uint32_t i = 0; i < read.count; ++i)
+        ASSERT_TRUE(DecodeRecord(read.records.data() + i * read.recordSize, read.recordSize, &sections[i]));
+    ASSERT_FALSE(sections.empty());
+    EXPECT_EQ(sections.front(), (SecuredHostRecord{1, {10, 0, 0, 1}, {10, 0, 0, 99}, 0x90}));
+
+    const std::string startup = ".3.11.115.116.97.114.116.117.112.46.99.102.103"; // cfg, "startup.cfg"
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".361.1.2" + startup}),
+              kR + ".361.1.2" + startup + " = \"startup.cfg\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".361.1.5" + startup, "u", "1"});
+    EXPECT_EQ(Query(kReqNeFsFile).count, 3u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".362.0.1", "u", "1", kR + ".362.0.2", "s", "ipd-2.4.1.bin", kR + ".362.0.3", "u", "2", kR + ".362.0.4",
+          "s", "copy.bin", kR + ".362.0.5", "u", "1"});
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".362.0.6"}), kR + ".362.0.6 = 2\n");
 }
 
 // Collects the notifications a receiver takes, on a thread of its own.

@@ -2,10 +2,10 @@
 
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
+#include "link/ne_ip_conflict.h"
 #include "link/record_requests.h"
 #include "link/records/ne_dns_server_rec.h"
 #include "platform/ip_address_edit.h"
-#include "ui/framework/dialogs/ne_ip_conflict.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_ne_dns_server_dlg.h"
 
@@ -15,6 +15,10 @@ namespace {
 
 constexpr std::array<int, 3> kServerIds{CNeDnsServerDlg::kFirstServerId, CNeDnsServerDlg::kSecondServerId,
                                         CNeDnsServerDlg::kThirdServerId};
+
+// The NE's servers are what the dialog sets: a server is checked against the NE's interfaces, gateway and cascaded
+// root only.
+constexpr uint32_t kOwnAddressesOnly = kConflictSkipDnsServers | kConflictSkipManagers | kConflictSkipTimeServers;
 
 } // namespace
 
@@ -68,9 +72,14 @@ void CNeDnsServerDlg::OnOK()
             ShowAlertTextById(kStrIncorrectIpAddress, kServerIds[i]);
             return;
         }
-        if (CheckNeIpConflict(neId, servers[i], kCheckNeOwnAddresses)) {
-            ShowAlertTextById(kStrIpAddressIsReserved, kServerIds[i]);
+        switch (CheckNeIpConflict(servers[i], kOwnAddressesOnly, neId, kStrFailToQuery)) {
+        case NeIpConflict::kConflict:
+            ShowAlertTextById(kStrIpAddressReserved, kServerIds[i]);
             return;
+        case NeIpConflict::kQueryFailed:
+            return; // the failure box has said why
+        case NeIpConflict::kFree:
+            break;
         }
     }
     if (!CRecordRequests()

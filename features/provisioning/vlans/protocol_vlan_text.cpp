@@ -10,5 +10,5 @@ QString EtherTypeText(uint16_t etherType)
 
 QString StateWord(bool enabled)
 {
-    return LoadQString(enabled ? kStrStateEnabled : kStrStateDisabled);
+    return LoadQString(enabled ? kStrEnabledState : kStrDisabledState);
 }
