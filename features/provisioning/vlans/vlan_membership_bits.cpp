@@ -7,7 +7,8 @@ bool IsLinePortMember(const VlanMembershipRec& rec, size_t lineCardSlot, unsigne
 {
     if (port < 1 || port > kPortsPerLineCardSlot)
         return false;
-    return TestBit(rec.members, lineCardSlot * kPortsPerLineCardSlot + port - 1) == 1;
+    const size_t bit = lineCardSlot * kPortsPerLineCardSlot + port - 1;
+    return bit < rec.uplinkFirstBit && TestBit(rec.members, bit) == 1;
 }
 
 bool IsUplinkMember(const VlanMembershipRec& rec, unsigned uplink)

@@ -1,7 +1,8 @@
 #pragma once
 // Which ports a VLAN membership record names as members: port p (1..48) of line-card slot k (from 0) is bit
-// k x 48 + p - 1 of the record's bitmap, the two uplink ports the bits from the position the record gives for them. A
-// bit beyond the bitmap names no member. Window-free.
+// k x 48 + p - 1 of the record's bitmap, the two uplink ports the bits from the position the record gives for them.
+// A bit beyond the bitmap names no member, nor does a line port's bit at or past the uplinks' (an NE with more
+// line-card slots than its bitmap holds). Window-free.
 
 #include <cstddef>
 
