@@ -68,8 +68,8 @@ void RefuseNextChange(e2e::CProgram& program, uint16_t code)
 {
     server_test::CRawClient& probe = program.ServerProbe();
     const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, code, 0, 0});
-    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()},
-                                         kSimControlRecSize)));
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
 }
 
 // The date and time as the operator picks them with the pickers' calendar and arrows.
@@ -113,9 +113,9 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
         EXPECT_TRUE(program_.WaitUntil([&] { return Field(dialog, CNeSystemTimeDlg::kUpTimeId) != upTime; }, 3000));
         const QString shownTime = Field(dialog, CNeSystemTimeDlg::kTimeId);
         EXPECT_TRUE(program_.WaitUntil([&] { return Field(dialog, CNeSystemTimeDlg::kTimeId) != shownTime; }, 3000));
-        const QDateTime shown = QDateTime::fromString(
-            Field(dialog, CNeSystemTimeDlg::kDateId) + QLatin1Char(' ') + Field(dialog, CNeSystemTimeDlg::kTimeId),
-            QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        const QDateTime shown = QDateTime::fromString(Field(dialog, CNeSystemTimeDlg::kDateId) + QLatin1Char(' ') +
+                                                          Field(dialog, CNeSystemTimeDlg::kTimeId),
+                                                      QStringLiteral("yyyy/MM/dd HH:mm:ss"));
         EXPECT_LE(std::abs(shown.toSecsSinceEpoch() - static_cast<qint64>(clock.neClock)), 3) << "the NE's time";
 
         // The zone keeps its range.
