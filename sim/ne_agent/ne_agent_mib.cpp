@@ -1,11 +1,8 @@
 #include "sim/ne_agent/ne_agent_mib.h"
 
-#include "core/entity/entity_index.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/entity/entity_type_ids.h"
-#include "core/entity/line_card_slots.h"
-#include "core/util/vlan_id.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
@@ -15,11 +12,8 @@
 #include "link/records/ne_network_config_rec.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
-#include "link/records/ne_time_server_record.h"
 #include "link/records/request_codes.h"
-#include "link/records/vlan_mac_limit_rec.h"
-#include "link/records/vlan_setting_rec.h"
-#include "sim/seed/ne_setting_rules.h"
+#include "sim/seed/hardware_readings.h"
 
 #include <algorithm>
 #include <ctime>
@@ -161,10 +155,9 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
     auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
-    for (const NeSettingDefault& setting : NeSettingDefaults())
-        scalarRecords_[setting.code] = setting.record;
-    scalarRecords_[kReqVlanMacLimitCheck].assign(kVlanSettingRecSize, 0);
-    highestMacLimit_ = models != nullptr ? HighestVlanMacLimit(*models, neModel_) : 0;
+    auto thresholdBytes = EncodeRecord(kDefaultTemperatureThresholds);
+    scalarRecords_[kReqHwMonThreshold].assign(thresholdBytes.begin(), thresholdBytes.end());
+    SetSettingDefaults();
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
@@ -176,26 +169,12 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         if (entry == nullptr || row.record.size() != entry->recordSize ||
             CNeAgentPmTables::IsComputed(entry->objectCode))
             continue;
-        if (row.code == kReqVlanMacLimitCheck) {
-            // The units each VLAN's PVCs and channels have committed, as the limit check reports them.
-            VlanSettingRec committed;
-            DecodeRecord(row.record.data(), row.record.size(), &committed);
-            committedUnits_[committed.vlanId] = committed.committedUnits;
-        } else if (entry->kind == SnmpEntryKind::Table) {
+        if (entry->kind == SnmpEntryKind::Table)
             AddRow(entry->objectCode, row.record);
-        } else if (entry->kind == SnmpEntryKind::ScalarGroup) {
+        else if (entry->kind == SnmpEntryKind::ScalarGroup)
             scalarRecords_[row.code] = row.record;
-        }
     }
-    // Every VLAN has a MAC limit; those the scenario does not give are off at the highest limit.
-    if (tables_[kReqVlanMacLimit].entry != nullptr) {
-        for (uint16_t vlan = kFirstVlanId; vlan <= kLastVlanId; ++vlan) {
-            const auto bytes = EncodeRecord(VlanMacLimitRec{vlan, highestMacLimit_, 2});
-            const CSnmpOid index = EncodeSnmpRowIndex(*tables_[kReqVlanMacLimit].entry, bytes.data());
-            if (tables_[kReqVlanMacLimit].rows.count(index) == 0)
-                AddRow(kReqVlanMacLimit, {bytes.begin(), bytes.end()});
-        }
-    }
+    TakeSettingRows(scenario);
 
     // A setting the NE has not been given reads as zeros, and takes a write.
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
@@ -490,11 +469,8 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
-    Update<NeTimeServerRecord>(scalarRecords_[kReqNeTimeServer], SetTimeServerStates);
-    Update<VlanSettingRec>(scalarRecords_[kReqVlanMacLimitCheck], [&](VlanSettingRec& check) {
-        const auto committed = committedUnits_.find(check.vlanId);
-        check.committedUnits = committed != committedUnits_.end() ? committed->second : 0;
-    });
+    RefreshHardwareReadings();
+    RefreshSettings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -506,6 +482,28 @@ void CNeAgentMib::RefreshDynamic()
             network.ugeIp = config.ugeIp;
             network.ugeMask = config.ugeMask;
         });
+    }
+}
+
+void CNeAgentMib::RefreshHardwareReadings()
+{
+    if (models_ == nullptr)
+        return;
+    std::vector<HardwareModule> modules;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = IsConcreteType(board.onlineType) ? models_->FindModel(board.onlineType) : nullptr;
+        if (model != nullptr && model->GetLevel() == kEntityLevelSlot)
+            modules.push_back({board.entityId, model->GetMenuClass()});
+    }
+    HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
+    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
+    DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
+    // The same modules give the same readings, whose values change in place.
+    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, NowSeconds())) {
+        auto bytes = EncodeRecord(reading);
+        AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
 }
 
@@ -865,18 +863,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     }
 
     // The NE keeps each setting within its ranges: nothing changes when one is refused.
-    const NeSettingLimits limits{highestMacLimit_};
-    for (const auto& [code, record] : scalars) {
-        if (!NeSettingRefusal(code, record.data(), static_cast<uint32_t>(record.size()), limits).empty())
-            return fail(firstBinding[code], kSnmpWrongValue);
-    }
-    for (const auto& [code, changes] : rows) {
-        for (const auto& [index, record] : changes) {
-            if (record &&
-                !NeSettingRefusal(code, record->data(), static_cast<uint32_t>(record->size()), limits).empty())
-                return fail(firstBinding[code], kSnmpWrongValue);
-        }
-    }
+    if (const std::optional<uint16_t> refused = RefusedSetting(rows, scalars))
+        return fail(firstBinding[*refused], kSnmpWrongValue);
 
     if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
         return fail(0, status);
@@ -917,21 +905,6 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     ApplyFileSystemWrites(rows, scalars);
     if (adjustClock)
         clockOffset_ = 0;
-}
-
-bool CNeAgentMib::ActionPossible(uint16_t code) const
-{
-    if (code == kReqRedundancySyncNow)
-        return !CwmModuleIndex(2, neModel_).IsEmpty();
-    if (code == kReqNeTimeAdjust) {
-        // Only a time server that serves as the timing source gives the NE its time (the states are those of the
-        // request's start).
-        NeTimeServerRecord servers;
-        const auto bytes = scalarRecords_.find(kReqNeTimeServer);
-        return bytes != scalarRecords_.end() && DecodeRecord(bytes->second.data(), bytes->second.size(), &servers) &&
-               (servers.firstServerState == 1 || servers.secondServerState == 1 || servers.thirdServerState == 1);
-    }
-    return true;
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

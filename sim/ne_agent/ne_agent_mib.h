@@ -78,6 +78,8 @@ private:
     void RegisterRow(const Table& table, const CSnmpOid& index, bool present);
     bool Visible(const Object& object, AgentAccess access) const;
     void RefreshDynamic();
+    // The readings of the NE's modules as they are now (request 337).
+    void RefreshHardwareReadings();
     std::optional<SnmpValue> Read(const Object& object) const;
     std::optional<SnmpValue> ReadAt(const CSnmpOid& oid) const;
     SnmpType MissingKind(const CSnmpOid& oid) const;
@@ -105,8 +107,17 @@ private:
     // Does them; the file table then shows the outcome.
     void ApplyFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
                                const std::map<uint16_t, std::vector<uint8_t>>& scalars);
-    // Whether the NE can carry out an action now (a synchronisation needs a standby control module, a time
-    // adjustment a time server that serves).
+
+    // The NE's clock, NE-wide and layer-2 settings (ne_agent_settings.cpp): their values before anything is written,
+    // what the scenario gives of them, what the NE reports of them now, the write the NE refuses (the code of a
+    // setting out of its range, none when it takes them all), and whether an action can be done now (a
+    // synchronisation needs a standby control module, a time adjustment a time server that serves).
+    void SetSettingDefaults();
+    void TakeSettingRows(const NeAgentScenario& scenario);
+    void RefreshSettings();
+    std::optional<uint16_t>
+    RefusedSetting(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                   const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
     bool ActionPossible(uint16_t code) const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;

@@ -22,12 +22,11 @@ constexpr size_t kRightsMax = 127;
 // The families and settings with a field table whose records the server answers from tables of its own, not from the
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights; the NE's own addresses by its configuration and cascaded management) or not at all.
-constexpr uint16_t kOwnTables[] = {kReqUserRights,    kReqOnlineUser,   kReqBoardSetting,    kReqEntityState,
-                                   kReqAlarmDef,      kReqAlarmEvent,   kReqAlarmStatistics, kReqAlarmAck,
-                                   kReqServerTime,    kReqNeConfig,     kReqOpLog,           kReqAdslPmCo,
-                                   kReqAdslPmRt,      kReqAdslBlockCo,  kReqAdslBlockRt,     kReqAdslHistoryCo,
-                                   kReqAdslHistoryRt, kReqLongTermPmCo, kReqLongTermPmRt,    kReqNeFsCopy,
-                                   kReqNeNetworkConfig};
+constexpr uint16_t kOwnTables[] = {
+    kReqUserRights,      kReqOnlineUser,  kReqBoardSetting,    kReqEntityState,   kReqAlarmDef,      kReqAlarmEvent,
+    kReqAlarmStatistics, kReqAlarmAck,    kReqServerTime,      kReqNeConfig,      kReqOpLog,         kReqAdslPmCo,
+    kReqAdslPmRt,        kReqAdslBlockCo, kReqAdslBlockRt,     kReqAdslHistoryCo, kReqAdslHistoryRt, kReqLongTermPmCo,
+    kReqLongTermPmRt,    kReqNeFsCopy,    kReqNeNetworkConfig, kReqHwMonitor,     kReqHwMonThreshold};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";

@@ -199,13 +199,14 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
     EXPECT_EQ(ServerSetting(program, kReqRedundancySync, kSouth1), (StatePeriodRec{0, 300}));
 }
 
-TEST(NeWideSettingsE2eTest, AnOperatorWhoMayOnlyLookIsRefusedSyncNowAndChanges)
+TEST(NeWideSettingsE2eTest, AnOperatorWhoMayOnlyLookIsRefusedSyncNowAndEveryChange)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     // Managers may look at the redundancy control, and no more.
     std::string manager = std::string(20, 'm') + std::string(10, 'q') + std::string(97, '-');
-    manager[54] = 'q';
+    for (int look : {54, 73, 75})
+        manager[static_cast<size_t>(look)] = 'q';
     UserRightsRecord rights;
     rights.rights = {std::string(127, 'a'), manager, std::string(5, 'q')};
     server_test::CRawClient& probe = program.ServerProbe();
@@ -232,8 +233,26 @@ TEST(NeWideSettingsE2eTest, AnOperatorWhoMayOnlyLookIsRefusedSyncNowAndChanges)
     });
     EXPECT_EQ(program.RightClickTreeItem(shelf, kCmdRedundancy).front(), kCmdRedundancy);
     EXPECT_EQ(person.dialogsRun, QStringList{QStringLiteral("Redundancy Control")});
+
+    // Nor the telnet time-out or the CLI prompts.
+    person.OnDialog<CTelnetTimeoutDlg>([&](CTelnetTimeoutDlg& telnet) {
+        Type(telnet, CTelnetTimeoutDlg::kMinutesId, QStringLiteral("60"));
+        Click(telnet, IDOK);
+        EXPECT_EQ(MessageLine(telnet), QStringLiteral("No privilege"));
+        EXPECT_FALSE(telnet.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdTelnetTimeout));
+    person.OnDialog<CNeCliPromptDualDlg>([&](CNeCliPromptDualDlg& prompts) {
+        Type(prompts, CNeCliPromptDualDlg::kMasterId, QStringLiteral("mine"));
+        Click(prompts, IDOK);
+        EXPECT_EQ(MessageLine(prompts), QStringLiteral("No privilege"));
+    });
+    ASSERT_TRUE(program.Command(kCmdCliPrompt));
+    EXPECT_EQ(person.dialogsRun.size(), 3);
     EXPECT_TRUE(person.boxTexts.empty()) << "nothing was sent to be refused";
     EXPECT_EQ(ServerSetting(program, kReqRedundancySync, kSouth1), (StatePeriodRec{1, 300}));
+    EXPECT_EQ(ServerSetting(program, kReqTelnetTimeout, kSouth1).value, 10u);
+    EXPECT_EQ(ServerSetting(program, kReqCliPromptDual, kSouth1).masterPrompt, "IPD-M");
 }
 
 } // namespace

@@ -7,9 +7,11 @@
 #include "features/provisioning/vlans/protocol_vlan_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_setting_dlg.h"
+#include "link/ems_msg.h"
 #include "link/records/protocol_vlan_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/word_record.h"
+#include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,14 @@ using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::RowOf;
 using e2e::Type;
+
+void RefuseNextChange(e2e::CProgram& program, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, code, 0, 0});
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
 
 std::vector<ProtocolVlanRec> ServerEntries(e2e::CProgram& program)
 {
@@ -133,11 +143,16 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
         Click(list, kDeleteButtonId);
         EXPECT_EQ(RowOf(rows, List::kEtherTypeColumn, QStringLiteral("0x8863")), -1);
 
-        // The NE-wide state.
+        // The NE-wide state; a refused write says it failed to update, not to query.
         person.OnDialog<CProtocolVlanSettingDlg>([&](CProtocolVlanSettingDlg& setting) {
             EXPECT_TRUE(e2e::IsChecked(setting, CProtocolVlanSettingDlg::kEnabledId));
             Check(setting, CProtocolVlanSettingDlg::kDisabledId);
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("protocol_vlan_setting")));
+            RefuseNextChange(program, kReqProtocolVlanState);
+            Click(setting, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            EXPECT_FALSE(setting.IsEnded());
             Click(setting, IDOK);
         });
         Click(list, List::kChangeStateButtonId);

@@ -32,7 +32,7 @@ CNeSystemTimeDlg::~CNeSystemTimeDlg() = default;
 
 void CNeSystemTimeDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_TextInRange(dx, *this, kTimeZoneId, timeZone_, kMinTimeZone, kMaxTimeZone);
+    DDX_SignedInRange(dx, *this, kTimeZoneId, timeZone_, kMinTimeZone, kMaxTimeZone);
 }
 
 void CNeSystemTimeDlg::InitData()
@@ -147,7 +147,7 @@ int CNeSystemTimeDlg::OnCommandHook(int id, int code)
 bool CNeSystemTimeDlg::OnNotify(const NotifyHeader& header, int* result)
 {
     if (header.idFrom == kTimeZoneSpinId && header.code == UDN_DELTAPOS) {
-        StepNumberEdit(GetDlgItemAs<QLineEdit>(kTimeZoneId), header.delta, kMinTimeZone, kMaxTimeZone);
+        StepSignedNumberEdit(GetDlgItemAs<QLineEdit>(kTimeZoneId), header.delta, kMinTimeZone, kMaxTimeZone);
         return true;
     }
     return CADialog::OnNotify(header, result);

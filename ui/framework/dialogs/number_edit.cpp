@@ -10,14 +10,10 @@
 
 namespace {
 
-// The edit's whole number within minimum..maximum; none, with the alert and the exchange failed, otherwise.
-std::optional<long long> ExchangeNumber(CDataExchange& dx, CADialog& dialog, int id, long long value, long long minimum,
-                                        long long maximum)
+// The edit's whole number within minimum..maximum; otherwise the message, the exchange failed and nullopt.
+std::optional<long long> NumberInRange(CDataExchange& dx, CADialog& dialog, int id, const QString& text,
+                                       long long minimum, long long maximum)
 {
-    QString text = QString::number(value);
-    DDX_Text(dx, id, text);
-    if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
-        return std::nullopt;
     bool ok = false;
     const long long number = text.trimmed().toLongLong(&ok);
     if (!ok || number < minimum || number > maximum) {
@@ -29,17 +25,35 @@ std::optional<long long> ExchangeNumber(CDataExchange& dx, CADialog& dialog, int
     return number;
 }
 
+void StepInRange(QLineEdit* edit, int delta, long long minimum, long long maximum)
+{
+    if (edit == nullptr)
+        return;
+    bool ok = false;
+    const long long current = edit->text().trimmed().toLongLong(&ok);
+    const long long next = std::clamp<long long>((ok ? current : minimum) + delta, minimum, maximum);
+    edit->setText(QString::number(next));
+}
+
 } // namespace
 
 void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum)
 {
-    if (const std::optional<long long> number = ExchangeNumber(dx, dialog, id, value, minimum, maximum))
+    QString text = QString::number(value);
+    DDX_Text(dx, id, text);
+    if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
+        return;
+    if (const std::optional<long long> number = NumberInRange(dx, dialog, id, text, minimum, maximum))
         value = static_cast<uint32_t>(*number);
 }
 
-void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum)
+void DDX_SignedInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum)
 {
-    if (const std::optional<long long> number = ExchangeNumber(dx, dialog, id, value, minimum, maximum))
+    QString text = QString::number(value);
+    DDX_Text(dx, id, text);
+    if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
+        return;
+    if (const std::optional<long long> number = NumberInRange(dx, dialog, id, text, minimum, maximum))
         value = static_cast<int32_t>(*number);
 }
 
@@ -68,12 +82,12 @@ void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, 
     value = static_cast<float>(number);
 }
 
-void StepNumberEdit(QLineEdit* edit, int delta, int64_t minimum, int64_t maximum)
+void StepSignedNumberEdit(QLineEdit* edit, int delta, int32_t minimum, int32_t maximum)
 {
-    if (edit == nullptr)
-        return;
-    bool ok = false;
-    const long long current = edit->text().trimmed().toLongLong(&ok);
-    const long long next = std::clamp<long long>((ok ? current : minimum) + delta, minimum, maximum);
-    edit->setText(QString::number(next));
+    StepInRange(edit, delta, minimum, maximum);
+}
+
+void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum)
+{
+    StepInRange(edit, delta, minimum, maximum);
 }

@@ -17,14 +17,15 @@ class QLineEdit;
 // integer between minimum and maximum." on the dialog's message line, the edit framed and focused, and the exchange
 // failed with the value unchanged.
 void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum);
-// The same for a signed number (a time zone in hours).
-void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum);
 // The same for a real number (degrees of a map or of an NE's position): the edit shows the value with up to four
 // decimals; from the edit, a text that is no number gives "Please enter a number." and, with `check`, one outside the
 // range "Please enter a number between minimum and maximum.".
 void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, float minimum, float maximum,
                      bool check = true);
 
+// The same for a number that may be negative (thresholds of temperatures).
+void DDX_SignedInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum);
 // One step of the up-down control: the edit's number plus delta, kept within the range; a text that is no number
 // steps from the minimum.
-void StepNumberEdit(QLineEdit* edit, int delta, int64_t minimum, int64_t maximum);
+void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum);
+void StepSignedNumberEdit(QLineEdit* edit, int delta, int32_t minimum, int32_t maximum);
