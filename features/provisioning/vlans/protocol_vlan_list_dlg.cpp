@@ -3,7 +3,7 @@
 #include "core/tables/access_rights.h"
 #include "features/provisioning/vlans/protocol_vlan_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_setting_dlg.h"
-#include "features/provisioning/vlans/protocol_vlan_text.h"
+#include "features/provisioning/vlans/vlan_text.h"
 #include "link/records/word_record.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/message_boxes.h"

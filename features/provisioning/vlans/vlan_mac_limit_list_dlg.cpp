@@ -6,7 +6,7 @@
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "core/util/vlan_id.h"
-#include "features/provisioning/vlans/protocol_vlan_text.h"
+#include "features/provisioning/vlans/vlan_text.h"
 #include "features/provisioning/vlans/vlan_mac_limit_dlg.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/small_images.h"

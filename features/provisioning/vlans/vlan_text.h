@@ -1,5 +1,5 @@
 #pragma once
-// How the protocol-based VLAN dialogs write an entry's Ethernet type, and the NE-wide state's word.
+// How the VLAN dialogs write an Ethernet type and the word of an enable state.
 
 #include <QString>
 

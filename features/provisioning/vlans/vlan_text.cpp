@@ -1,4 +1,4 @@
-#include "features/provisioning/vlans/protocol_vlan_text.h"
+#include "features/provisioning/vlans/vlan_text.h"
 
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
