@@ -433,7 +433,7 @@ void CNeAgentMib::RebuildRegistry()
                 if (column.instanceOid == nullptr)
                     registry_[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
             }
-        } else if (entry.kind == SnmpEntryKind::Action) {
+        } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
         } else if (entry.kind == SnmpEntryKind::Count) {
             registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
@@ -469,6 +469,7 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    RefreshShdslUpgrades();
     RefreshHardwareReadings();
     RefreshSettings();
     // The addresses the NE checks new ones against are those it has now.
@@ -740,6 +741,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     bool sync = false;
     bool adjustClock = false;
     std::map<uint16_t, size_t> firstBinding; // of each scalar group and table written
+    std::vector<uint32_t> cardUpgrades;
 
     auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
         for (auto& [code, table] : tables_) {
@@ -828,6 +830,12 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             firstBinding.try_emplace(known->second.code, i);
             continue;
         }
+        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+            known->second.code == kReqShdslCardUpgrade) {
+            if (int32_t status = CheckShdslUpgrade(vb.value, &cardUpgrades); status != kSnmpNoError)
+                return fail(i, status);
+            continue;
+        }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
             if (vb.value.type != SnmpType::Integer)
                 return fail(i, kSnmpWrongType);
@@ -905,6 +913,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     ApplyFileSystemWrites(rows, scalars);
     if (adjustClock)
         clockOffset_ = 0;
+    for (const uint32_t card : cardUpgrades)
+        shdslUpgrades_[card] = std::chrono::steady_clock::now();
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -23,10 +23,11 @@ constexpr size_t kRightsMax = 127;
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights; the NE's own addresses by its configuration and cascaded management) or not at all.
 constexpr uint16_t kOwnTables[] = {
-    kReqUserRights,      kReqOnlineUser,  kReqBoardSetting,    kReqEntityState,   kReqAlarmDef,      kReqAlarmEvent,
-    kReqAlarmStatistics, kReqAlarmAck,    kReqServerTime,      kReqNeConfig,      kReqOpLog,         kReqAdslPmCo,
-    kReqAdslPmRt,        kReqAdslBlockCo, kReqAdslBlockRt,     kReqAdslHistoryCo, kReqAdslHistoryRt, kReqLongTermPmCo,
-    kReqLongTermPmRt,    kReqNeFsCopy,    kReqNeNetworkConfig, kReqHwMonitor,     kReqHwMonThreshold};
+    kReqUserRights,      kReqOnlineUser,      kReqBoardSetting,   kReqEntityState,  kReqAlarmDef,
+    kReqAlarmEvent,      kReqAlarmStatistics, kReqAlarmAck,       kReqServerTime,   kReqNeConfig,
+    kReqOpLog,           kReqAdslPmCo,        kReqAdslPmRt,       kReqAdslBlockCo,  kReqAdslBlockRt,
+    kReqAdslHistoryCo,   kReqAdslHistoryRt,   kReqLongTermPmCo,   kReqLongTermPmRt, kReqNeFsCopy,
+    kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold, kReqNeFwUpgrade,  kReqNeBootPartition};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
