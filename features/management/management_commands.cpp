@@ -5,6 +5,8 @@
 #include "features/management/accounts/user_list_dlg.h"
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "features/management/clock/ne_system_time_dlg.h"
+#include "features/management/clock/ne_time_server_status_dlg.h"
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
 #include "features/management/firmware/ne_boot_partition_dlg.h"
 #include "features/management/firmware/ne_config_backup_list_dlg.h"
@@ -21,6 +23,12 @@
 #include "features/management/ne_access/secured_host_list_dlg.h"
 #include "features/management/ne_fs/ne_fs_format_dlg.h"
 #include "features/management/ne_fs/ne_fs_list_dlg.h"
+#include "features/management/ne_wide/mac_aging_dlg.h"
+#include "features/management/ne_wide/ne_cli_prompt_dlg.h"
+#include "features/management/ne_wide/ne_dns_server_dlg.h"
+#include "features/management/ne_wide/packet_filter_dlg.h"
+#include "features/management/ne_wide/redundancy_ctrl_dlg.h"
+#include "features/management/ne_wide/telnet_timeout_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/server/command_dlg.h"
@@ -79,7 +87,7 @@ std::vector<Command> Commands()
             .Menu(kCliSetting, "Telnet Time-out...", 10)
             .Menu(kNeManagement, "Telnet Time-out...", 40, LinkModes::Direct)
             .NeOnline()
-            .Dialog(NotBuilt("CTelnetTimeoutDlg"), kTargetNeOnly)
+            .Dialog<CTelnetTimeoutDlg>(kTargetNeOnly)
             .Location(),
         Command(33217)
             .Menu(kCliSetting, "CLI Prompt Setting...", 20)
@@ -87,18 +95,12 @@ std::vector<Command> Commands()
             .NeOnline()
             .Check("OnCliPromptSetting", kTargetNeOnly)
             .Location(),
-        Command(33103)
-            .Menu(kNeManagement, "System &Time...", 50)
-            .InNeSet()
-            .Dialog(NotBuilt("CNeSystemTimeDlg"), kTargetNeOnly),
-        Command(33186)
-            .Menu(kNeManagement, "DNS Servers...", 60)
-            .NeOnline()
-            .Dialog(NotBuilt("CNeDnsServerDlg"), kTargetNeOnly),
+        Command(33103).Menu(kNeManagement, "System &Time...", 50).InNeSet().Dialog<CNeSystemTimeDlg>(kTargetNeOnly),
+        Command(33186).Menu(kNeManagement, "DNS Servers...", 60).NeOnline().Dialog<CNeDnsServerDlg>(kTargetNeOnly),
         Command(33187)
             .Menu(kNeManagement, "Time Servers...", 70)
             .NeOnline()
-            .Dialog(NotBuilt("CNeTimeServerStatusDlg"), kTargetNeOnly),
+            .Dialog<CNeTimeServerStatusDlg>(kTargetNeOnly),
         Command(33202)
             .Menu(kCascadedManagement, "Cascaded Management Setting...", 10)
             .NeOnline()
@@ -107,10 +109,7 @@ std::vector<Command> Commands()
             .Menu(kCascadedManagement, "Cascaded Remote NE...", 20)
             .NeOnline()
             .Dialog<CRemoteNeListDlg>(kTargetNeOnly),
-        Command(33072)
-            .Menu(kNeManagement, "MAC Aging...", 90)
-            .InNeSet()
-            .Dialog(NotBuilt("CMacAgingDlg"), kTargetNeEntity),
+        Command(33072).Menu(kNeManagement, "MAC Aging...", 90).InNeSet().Dialog<CMacAgingDlg>(kTargetNeEntity),
         Command(33044)
             .Menu(kFirmwareUpgrade, "NE && ADSL...", 10)
             .Menu(kNeManagement, "&Firmware Upgrade...", 120, LinkModes::Direct)
@@ -148,7 +147,7 @@ std::vector<Command> Commands()
             .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
             .Menu(kXdsl, "Packet Filter...", 170, LinkModes::Direct)
             .InNeSet()
-            .Dialog(NotBuilt("CPacketFilterDlg"), kTargetNeEntity),
+            .Dialog<CPacketFilterDlg>(kTargetNeEntity),
         Command(33096)
             .Menu(kConfiguration, "&Subscriber...", 80)
             .Server()
@@ -179,7 +178,7 @@ std::vector<Command> Commands()
         Command(33064).Server().Dialog<CUserDataDlg>().Location().Access(kAccessCreate),
         Command(33083).Dialog<CNeDlg>(kTargetNeOnly),
         Command(33137).Server().Dialog<CUserDataDlg>().Member(),
-        Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
+        Command(33188).InNeSet().Dialog<CRedundancyCtrlDlg>(kTargetNeEntity),
         // In no menu.
         Command(1093).Dialog<CCommandDlg>(kTargetNeOnly),
     };
@@ -189,8 +188,8 @@ std::vector<Command> Commands()
 // prompt dialogs after their query.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {BuiltDialog<CNeConfigBackupListDlg>(), BuiltDialog<CNeFwUpgradeDlg>(), NotBuilt("CNeCliPromptDlg"),
-            NotBuilt("CNeCliPromptDualDlg")};
+    return {BuiltDialog<CNeConfigBackupListDlg>(), BuiltDialog<CNeFwUpgradeDlg>(), BuiltDialog<CNeCliPromptDlg>(),
+            BuiltDialog<CNeCliPromptDualDlg>()};
 }
 
 } // namespace

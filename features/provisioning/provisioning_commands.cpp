@@ -4,9 +4,14 @@
 #include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
 #include "features/provisioning/cos/cos_mapping_dlg.h"
+#include "features/provisioning/igmp/igmp_proxy_dlg.h"
+#include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
+#include "features/provisioning/igmp/igmp_snooping_dlg.h"
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
+#include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
@@ -14,6 +19,9 @@
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
 #include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
+#include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
+#include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
+#include "features/provisioning/vlans/vlan_membership_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -59,7 +67,7 @@ std::vector<Command> Commands()
         Command(33171)
             .Menu(kXdsl, "IGMP Snooping / Proxy...", 70)
             .InNeSet()
-            .Dialog(NotBuilt("CIgmpSnoopProxyDlg"), kTargetNeEntity)
+            .Dialog<CIgmpSnoopProxyDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33158)
             .Menu(kDhcp, "DHCP Setting...", 10)
@@ -82,7 +90,7 @@ std::vector<Command> Commands()
         Command(33185)
             .Menu(kPppoe, "PPPoE Setting...", 10)
             .InNeSet()
-            .Dialog(NotBuilt("CPppoeSettingDlg"), kTargetNeEntity)
+            .Dialog<CPppoeSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33116)
             .Menu(kFastProvision, "Port && VC-to-VLAN...", 10)
@@ -100,10 +108,7 @@ std::vector<Command> Commands()
             .Menu(kXdsl, "Access Control List...", 140)
             .InNeSet()
             .Dialog(NotBuilt("CXdslAclListDlg"), kTargetNeEntity),
-        Command(33181)
-            .Menu(kXdsl, "VLAN MAC Limit...", 150)
-            .InNeSet()
-            .Dialog(NotBuilt("CVlanMacLimitListDlg"), kTargetNeOnly),
+        Command(33181).Menu(kXdsl, "VLAN MAC Limit...", 150).InNeSet().Dialog<CVlanMacLimitListDlg>(kTargetNeOnly),
         Command(33215)
             .Menu(kPacketFilter, "Packet Filter...", 20)
             .Server()
@@ -188,7 +193,7 @@ std::vector<Command> Commands()
         Command(33127)
             .Menu(kXdslStatus, "VLAN Membership...", 30)
             .InNeSet()
-            .Dialog(NotBuilt("CVlanMembershipListDlg"), kTargetNeEntity),
+            .Dialog<CVlanMembershipListDlg>(kTargetNeEntity),
         Command(33218)
             .Menu(kXdslStatus, "ARP Proxy Table...", 140)
             .InNeSet()
@@ -196,7 +201,7 @@ std::vector<Command> Commands()
         Command(33210)
             .Menu(kXdslStatus, "PPPoE Session Information...", 160)
             .NeOnline()
-            .Dialog(NotBuilt("CPppoeSessionListDlg"), kTargetNeEntity),
+            .Dialog<CPppoeSessionListDlg>(kTargetNeEntity),
         Command(33163)
             .Menu(kTrunkStatus, "Link Aggregation Status...", 10)
             .InNeSet()
@@ -213,13 +218,13 @@ std::vector<Command> Commands()
             .InNeSet()
             .Dialog(NotBuilt("CBoardSettingListDlg"), kTargetNeEntity),
         // Only in the entity popups.
-        Command(33155).InNeSet().Dialog(NotBuilt("CIgmpProxyDlg"), kTargetNeEntity).Access(kAccessModify),
+        Command(33155).InNeSet().Dialog<CIgmpProxyDlg>(kTargetNeEntity).Access(kAccessModify),
         Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
         // In no menu.
-        Command(33070).InNeSet().Dialog(NotBuilt("CIgmpSnoopingDlg"), kTargetNeEntity).Access(kAccessModify),
+        Command(33070).InNeSet().Dialog<CIgmpSnoopingDlg>(kTargetNeEntity).Access(kAccessModify),
         Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog(NotBuilt("CConfigVerifyDlg"), kTargetNeEntity),
         Command(33164).Dialog<CTrunkPortDlg>(kTargetNeEntity),
-        Command(33191).Dialog(NotBuilt("CProtocolVlanListDlg"), kTargetNeEntity),
+        Command(33191).Dialog<CProtocolVlanListDlg>(kTargetNeEntity),
     };
 }
 

@@ -294,30 +294,30 @@ constexpr RequestSpec kCatalogue[] = {
     // The NE's own system functions.
     Single(kReqNeTime).Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Query(1),
-    Single(kReqMacAging),
+    Single(kReqMacAging).Direct(DirectScalars().Writable()),
     Single(kReqNeConfig).Direct(DirectScalars().Writable()),
     Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Direct(DirectTable().RowStatus()),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
     Single(kReqNeBootPartition).Direct(DirectScalars().Writable()),
-    Single(kReqNeDns),
-    Single(kReqNeTimeServer),
-    Action(kReqNeTimeAdjust),
-    Single(kReqRedundancySync),
-    Action(kReqRedundancySyncNow),
+    Single(kReqNeDns).Direct(DirectScalars().Writable()),
+    Single(kReqNeTimeServer).Direct(DirectScalars().Writable()),
+    Action(kReqNeTimeAdjust).Direct(DirectAction()),
+    Single(kReqRedundancySync).Direct(DirectScalars().Writable()),
+    Action(kReqRedundancySyncNow).Direct(DirectAction()),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
         .Direct(DirectTable().Writable().RowStatus()),
     // The NE has a fixed set of sections, each changed by its index.
     Family(kReqSecuredHost).Direct(DirectTable().Writable()),
     Single(kReqSecuredHostState).Direct(DirectScalars().Writable()),
-    Single(kReqNetBiosFilter),
+    Single(kReqNetBiosFilter).Direct(DirectScalars().Writable()),
     // The NE lists its SHDSL line cards' upgrade states; an upgrade names one card.
     Action(kReqShdslCardUpgrade)
         .QueryOf<ShdslCardStatusRecord>()
         .ReplyOf<ShdslCardStatusRecord>()
         .Direct(DirectTable().Of<ShdslCardStatusRecord>().Trigger()),
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
-    Single(kReqTelnetTimeout),
+    Single(kReqTelnetTimeout).Direct(DirectScalars().Writable()),
     Family(kReqEntityState).Query(4).Direct(DirectTable()),
     Family(kReqAlarmDef).Direct(DirectTable().Writable()),
     // The server answers an AlarmQueryRec with AlarmEventRecs (its own records converted by the link); the NE pages
@@ -362,7 +362,8 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqPvcRuleCheck).StartsEmpty(),
     Single(kReqIpTrafficRuleCheck).StartsEmpty(),
     Single(kReqTrafficPolicingRuleCheck).StartsEmpty(),
-    Single(kReqVlanMacLimitCheck).StartsEmpty(),
+    // Written with the VLAN ID, then read: the units the VLAN's PVCs and channels have committed.
+    Single(kReqVlanMacLimitCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     Single(kReqServiceTypeCheck).StartsEmpty(),
     Family(kReqPvcRowStatus).QueryKey(8),
     Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).QueryKey(8),
@@ -387,28 +388,32 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),
     Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
     Family(kReqFdb, {}, kReqFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
-    Family(kReqVlanMembership).QueryKey(2).Query(2),
+    Family(kReqVlanMembership).QueryKey(2).Query(2).Direct(DirectTable()),
     Single(kReqAclCheck).StartsEmpty(),
     Single(kReqMacSpoof).Query(4),
     Action(kReqMacSpoofAction),
     Single(kReqMacSpoofCheck).StartsEmpty(),
     Family(kReqMcGroupMember).QueryOf<McGroupQueryRec>(),
     Family(kReqMcChannelStatus).QueryKey(4).QueryOf<McChannelStatusQueryRec>(),
-    Single(kReqIgmpSnooping),
-    Single(kReqIgmpProxy),
-    Single(kReqIgmpSetting),
+    Single(kReqIgmpSnooping).Direct(DirectScalars().Writable()),
+    Single(kReqIgmpProxy).Direct(DirectScalars().Writable()),
+    Single(kReqIgmpSetting).Direct(DirectScalars().Writable()),
     Single(kReqDhcp),
     Family(kReqDhcpAgentId),
     Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete),
     Single(kReqDhcpBroadcast),
     Family(kReqDhcpTransaction),
     Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer),
-    Single(kReqPppoe),
-    Family(kReqPppoeSession).QueryKey(4),
+    Single(kReqPppoe).Direct(DirectScalars().Writable()),
+    // A query names a port or a slot; the NE lists its sessions and the workstation keeps those below the entity.
+    Family(kReqPppoeSession).QueryKey(4).Direct(DirectTable()),
     Family(kReqAcl, kReqAclAdd, kReqAclDelete).QueryKey(4).QueryOf<WordRecord>(),
-    Family(kReqVlanMacLimit).QueryKey(2),
-    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Query(1),
-    Single(kReqProtocolVlanState),
+    // A query names one VLAN.
+    Family(kReqVlanMacLimit).QueryKey(2).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete)
+        .Query(1)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Single(kReqProtocolVlanState).Direct(DirectScalars().Writable()),
 
     // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
     // rows in the NE's tables: a query names the port.
@@ -473,8 +478,8 @@ constexpr RequestSpec kCatalogue[] = {
 
     // The NE's network configuration and CLI prompt.
     Single(kReqNeNetworkConfig).Direct(DirectScalars()),
-    Single(kReqCliPrompt),
-    Single(kReqCliPromptDual),
+    Single(kReqCliPrompt).Direct(DirectScalars().Writable()),
+    Single(kReqCliPromptDual).Direct(DirectScalars().Writable()),
 };
 
 // Every code belongs to one entry only; every family keeps its records by a key; a table in the NE's MIB has an INDEX

@@ -157,6 +157,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
     auto thresholdBytes = EncodeRecord(kDefaultTemperatureThresholds);
     scalarRecords_[kReqHwMonThreshold].assign(thresholdBytes.begin(), thresholdBytes.end());
+    SetSettingDefaults();
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
@@ -173,6 +174,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         else if (entry->kind == SnmpEntryKind::ScalarGroup)
             scalarRecords_[row.code] = row.record;
     }
+    TakeSettingRows(scenario);
 
     // A setting the NE has not been given reads as zeros, and takes a write.
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
@@ -470,6 +472,7 @@ void CNeAgentMib::RefreshDynamic()
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
     RefreshShdslUpgrades();
     RefreshHardwareReadings();
+    RefreshSettings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -737,6 +740,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     std::map<uint16_t, std::vector<uint8_t>> scalars;
     std::map<uint32_t, std::string> systemTexts;
     bool sync = false;
+    bool adjustClock = false;
+    std::map<uint16_t, size_t> firstBinding; // of each scalar group and table written
     std::vector<uint32_t> cardUpgrades;
 
     auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
@@ -825,6 +830,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             it->second.resize(std::max<size_t>(it->second.size(), entry->recordSize));
             if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, it->second.data())))
                 return fail(i, status);
+            firstBinding.try_emplace(known->second.code, i);
             continue;
         }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
@@ -838,7 +844,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, kSnmpWrongType);
             if (vb.value.integer != 1)
                 return fail(i, kSnmpWrongValue);
-            sync = sync || known->second.code == kReqAlarmSync;
+            const uint16_t action = known->second.code;
+            if (!ActionPossible(action))
+                return fail(i, kSnmpInconsistentValue);
+            sync = sync || action == kReqAlarmSync;
+            adjustClock = adjustClock || action == kReqNeTimeAdjust;
             continue;
         }
         uint32_t columnNo = 0;
@@ -860,7 +870,12 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             return fail(i, kSnmpInconsistentValue); // destroyed in the same PDU
         if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, (*row)->data())))
             return fail(i, status);
+        firstBinding.try_emplace(table->entry->objectCode, i);
     }
+
+    // The NE keeps each setting within its ranges: nothing changes when one is refused.
+    if (const std::optional<uint16_t> refused = RefusedSetting(rows, scalars))
+        return fail(firstBinding[*refused], kSnmpWrongValue);
 
     if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
         return fail(0, status);
@@ -899,6 +914,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     }
     syncRequested_ = syncRequested_ || sync;
     ApplyFileSystemWrites(rows, scalars);
+    if (adjustClock)
+        clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)
         shdslUpgrades_[card] = std::chrono::steady_clock::now();
 }

@@ -117,6 +117,18 @@ private:
     // Does them; the file table then shows the outcome.
     void ApplyFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
                                const std::map<uint16_t, std::vector<uint8_t>>& scalars);
+
+    // The NE's clock, NE-wide and layer-2 settings (ne_agent_settings.cpp): their values before anything is written,
+    // what the scenario gives of them, what the NE reports of them now, the write the NE refuses (the code of a
+    // setting out of its range, none when it takes them all), and whether an action can be done now (a
+    // synchronisation needs a standby control module, a time adjustment a time server that serves).
+    void SetSettingDefaults();
+    void TakeSettingRows(const NeAgentScenario& scenario);
+    void RefreshSettings();
+    std::optional<uint16_t>
+    RefusedSetting(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                   const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
+    bool ActionPossible(uint16_t code) const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
@@ -137,6 +149,8 @@ private:
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
+    uint32_t highestMacLimit_ = 0;                // of one VLAN
+    std::map<uint16_t, uint32_t> committedUnits_; // by VLAN ID
     // SHDSL line cards told to upgrade, and when.
     std::map<uint32_t, std::chrono::steady_clock::time_point> shdslUpgrades_;
     size_t nextCandidate_ = 0;

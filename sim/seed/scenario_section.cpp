@@ -144,9 +144,13 @@ std::vector<uint8_t> CScenarioSection::Record(const RecordLayout& layout,
 {
     std::vector<uint8_t> record(layout.size, 0);
     for (const CIniFile::Entry& entry : section_.entries) {
-        // Of a repeated key the first one counts, as everywhere in the file.
-        if (ini_.FindEntry(section_.name, entry.key) != &entry)
-            continue;
+        // A key given twice (or a section header repeated, which continues the first) is a slip that would
+        // silently drop the second value.
+        const CIniFile::Entry* first = ini_.FindEntry(section_.name, entry.key);
+        if (first != &entry) {
+            Fail(entry.key, "given twice (first at line " + std::to_string(first->line) + ")");
+            break;
+        }
         if (std::any_of(ownKeys.begin(), ownKeys.end(),
                         [&](std::string_view own) { return IniNameEquals(own, entry.key); }))
             continue;

@@ -312,13 +312,21 @@ GenericReply CGenericRecordStore::Delete(const RequestSpec& spec, uint32_t neId,
     return {};
 }
 
-bool CGenericRecordStore::Holds(uint16_t code, uint32_t neId) const
+std::vector<std::vector<uint8_t>> CGenericRecordStore::KeptRecords(uint16_t code, uint32_t neId) const
 {
     const auto [spec, role] = FindRequest(code);
     if (spec == nullptr)
-        return false;
+        return {};
     const auto it = families_.find({spec->code, spec->serverWide ? 0 : neId});
-    return it != families_.end() && (!it->second.keyed.empty() || !it->second.single.empty());
+    if (it == families_.end())
+        return {};
+    if (spec->kind == RequestKind::kSingle)
+        return it->second.single;
+    std::vector<Record> records;
+    records.reserve(it->second.keyed.size());
+    for (const auto& [key, record] : it->second.keyed)
+        records.push_back(record);
+    return records;
 }
 
 void CGenericRecordStore::RemoveNe(uint32_t neId)

@@ -39,8 +39,9 @@ public:
     // Forgets every record kept for an NE.
     void RemoveNe(uint32_t neId);
 
-    // Whether anything was written to the code's family or setting for the NE.
-    bool Holds(uint16_t code, uint32_t neId) const;
+    // The records kept of a code's family for an NE (a setting's last written), in key order; none when there are
+    // none.
+    std::vector<std::vector<uint8_t>> KeptRecords(uint16_t code, uint32_t neId) const;
 
 private:
     using Record = std::vector<uint8_t>;

@@ -449,6 +449,7 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     nes_.erase(it);
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);
+    clocks_.Remove(id);
     subscribers_.RemoveNe(id);
     return {};
 }

@@ -23,6 +23,7 @@
 #include "sim/server/sim_alarm_log.h"
 #include "sim/server/sim_discovery.h"
 #include "sim/server/sim_ne.h"
+#include "sim/server/sim_ne_clock.h"
 #include "sim/server/sim_op_log.h"
 #include "sim/server/sim_result.h"
 #include "sim/server/sim_scenario.h"
@@ -87,6 +88,8 @@ public:
 
     CGenericRecordStore& Generic() { return generic_; }
     CSimDiscovery& Discovery() { return discovery_; }
+    // The NEs' clocks.
+    CSimNeClocks& NeClocks() { return clocks_; }
 
     // The operation log.
     CSimOpLog& OpLog() { return opLog_; }
@@ -119,6 +122,7 @@ private:
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
     CSimDiscovery discovery_;
+    CSimNeClocks clocks_;
     CSimOpLog opLog_;
     CSimSubscribers subscribers_;
 };

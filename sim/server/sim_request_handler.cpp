@@ -310,7 +310,8 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
             NeAccess(out, request, now);
             return;
         }
-        Generic(out, request);
+        if (!NeSettings(out, request, now))
+            Generic(out, request);
         return;
     }
 }

@@ -133,6 +133,9 @@ private:
     void TrunkPm(Handled& out, const Frame& request, const CSimNe& ne, uint32_t now);
     // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
     void SeedTrunkSide(const CSimNe& ne, uint16_t code);
+    // The NE's clock, NE-wide and layer-2 settings: refused out of range, or answered where the NE adds to what the
+    // generic store keeps. False when the generic store answers.
+    bool NeSettings(Handled& out, const Frame& request, uint32_t now);
     void Generic(Handled& out, const Frame& request);
     // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
     void NeAccess(Handled& out, const Frame& request, uint32_t now);

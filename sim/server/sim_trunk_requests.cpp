@@ -36,7 +36,7 @@ std::vector<uint32_t> AdslPorts(const CSimNe& ne)
 void CSimRequestHandler::SeedTrunkSide(const CSimNe& ne, uint16_t code)
 {
     CGenericRecordStore& store = db_.Generic();
-    if (store.Holds(code, ne.Id()))
+    if (!store.KeptRecords(code, ne.Id()).empty())
         return;
     for (const TrunkDefault& setting : TrunkSideDefaults(ne.Key().modelId, ne.Id(), AdslPorts(ne))) {
         if (setting.code != code || setting.records.empty())

@@ -382,6 +382,28 @@ TEST_F(NetSnmpToolsAgainstAgentTest, OamLoopbackAndSnmpCheckAsTheToolsSeeThem)
     EXPECT_EQ(Tool("snmpset", "2c", "public", {kR + ".345.0", "i", "1"}, 2), "");
 }
 
+// The NE's settings are scalars and tables of its private subtree: what snmpset writes the driver reads, a value out of
+// the NE's range is refused and changes nothing, and the tools read a VLAN's MAC limit and the protocol-based VLANs
+// the scenario gives.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesSettingsAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".324.0.1", "u", "30"}), kR + ".324.0.1 = 30\n");
+    WordRecord timeout;
+    SnmpReplyData reply = Query(kReqTelnetTimeout);
+    ASSERT_TRUE(DecodeRecord(reply.records.data(), reply.records.size(), &timeout));
+    EXPECT_EQ(timeout.value, 30u);
+
+    Tool("snmpset", "2c", "private", {kR + ".324.0.1", "u", "0"}, 2);
+    Tool("snmpset", "2c", "private", {kR + ".302.0.2", "u", "5"}, 2);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".324.0.1", kR + ".302.0.2"}),
+              kR + ".324.0.1 = 30\n" + kR + ".302.0.2 = 300\n");
+
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".530.1.2.100", kR + ".530.1.3.100", kR + ".530.1.2.4094"}),
+              kR + ".530.1.2.100 = 500\n" + kR + ".530.1.3.100 = 1\n" + kR + ".530.1.2.4094 = 15360\n");
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".540.1.2.2048"}), kR + ".540.1.2.2048 = \"ipv4-data\"\n");
+}
+
 // The firmware in direct mode: the boot partition to use next is the writable one of its two scalars, and the
 // upgrade of an SHDSL card sets the table's action to the card's id, which then reports itself in transmission.
 TEST_F(NetSnmpToolsAgainstAgentTest, BootPartitionsAndShdslCardUpgrades)

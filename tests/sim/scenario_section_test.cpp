@@ -178,8 +178,7 @@ TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
           "port=\n" // empty: not given
           "snmpCommunity=\xC3\x85lesund\n"
           "longitude=-10.75\n"
-          "latitude=59.91\n"
-          "neId=8\n"); // a repeated key: the first one counts
+          "latitude=59.91\n");
     SimScenario scenario;
     std::string error;
     ASSERT_TRUE(LoadSimScenario(path_, &scenario, &error)) << error;
@@ -193,6 +192,15 @@ TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
     expected.longitude = -10.75F;
     expected.latitude = 59.91F;
     EXPECT_EQ(scenario.nes.front().key, expected);
+}
+
+TEST_F(ScenarioSectionTest, AKeyGivenTwiceIsRefusedEvenWhenItsSectionHeaderWasRepeated)
+{
+    Write(kNe1 + "[NE1.PvcRec.1]\nportId=10101\nvpi=0\n\n[NE1.PvcRec.1]\nportId=10102\nvpi=8\n");
+    SimScenario scenario;
+    std::string error;
+    EXPECT_FALSE(LoadSimScenario(path_, &scenario, &error));
+    EXPECT_NE(error.find("[NE1.PvcRec.1] portId: given twice (first at line"), std::string::npos) << error;
 }
 
 TEST_F(ScenarioSectionTest, AnNesOwnConfigurationTakesItsMacsAsHexadecimalBytes)

@@ -82,7 +82,7 @@ ListValue StatusText(const FoundNeRow& row)
     case FoundNeStatus::kUnknown:
         break;
     }
-    return LoadString(kStrPingUnknown);
+    return LoadString(kStrUnknown);
 }
 
 std::vector<ListColumn<FoundNeRow>> FoundColumns()

@@ -84,7 +84,7 @@ void CSecuredHostListDlg::ShowState(bool enabled)
 {
     enabled_ = enabled;
     if (auto* text = GetDlgItemAs<QLabel>(kStateTextId))
-        text->setText(LoadQString(enabled ? kStrSecuredHostsEnabled : kStrSecuredHostsDisabled));
+        text->setText(LoadQString(enabled ? kStrValueEnabled : kStrValueDisabled));
 }
 
 void CSecuredHostListDlg::DrawExtras(Dc& dc)

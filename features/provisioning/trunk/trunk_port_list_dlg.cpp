@@ -61,7 +61,7 @@ CTrunkPortListDlg::CTrunkPortListDlg(QWidget* parent)
                      [](const TrunkPortRow& row) { return row.port.operState == 1 ? kImageLinkUp : kImageLinkDown; }},
                 {.value =
                      [](const TrunkPortRow& row) {
-                         return ListValue(LoadString(row.port.medium == 1 ? kStrMediumFiber : kStrNotAvailable));
+                         return ListValue(LoadString(row.port.medium == 1 ? kStrMediumFiber : kStrNotApplicable));
                      },
                  .order = ListOrder::kUnsigned},
                 {.value = [](const TrunkPortRow& row) { return ListValue(TrunkSpeedText(row.port)); },

@@ -40,7 +40,7 @@ std::string TrunkSpeedText(const TrunkPortRec& port)
     constexpr uint32_t kGiga = 1000000000;
     constexpr uint32_t kMega = 1000000;
     if (port.operState != 1)
-        return LoadString(kStrNotAvailable);
+        return LoadString(kStrNotApplicable);
     if (port.speed >= kGiga)
         return LoadQString(kStrSpeedGiga).arg(port.speed / kGiga).toStdString();
     return LoadQString(kStrSpeedMega).arg(port.speed / kMega).toStdString();
