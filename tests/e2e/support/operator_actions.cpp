@@ -262,7 +262,9 @@ void TickRows(QTreeView& list, const QStringList& texts)
             continue;
         list.scrollTo(index);
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(index).center());
-        PressKey(list, Qt::Key_Space, QStringLiteral(" "));
+        // A list whose row ticks on a click needs no key.
+        if ((model.index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked) != wanted)
+            PressKey(list, Qt::Key_Space, QStringLiteral(" "));
         if ((model.index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked) != wanted)
             ADD_FAILURE() << "the box of row " << row << " (" << index.data().toString().toStdString()
                           << ") did not change";

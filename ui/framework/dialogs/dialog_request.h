@@ -1,12 +1,15 @@
 #pragma once
 // What a routed command hands to the dialog it opens: the target, the location, the member's name, the access mode
-// and the opener fields, as the dialog's set-up calls would. The slot selection dialog hands back the chosen index.
+// and the opener fields, as the dialog's set-up calls would. The slot selection dialog hands back the chosen index;
+// a dialog that opens the template download hands it its prepared requests.
 
 #include "core/entity/entity_id.h"
 #include "core/entity/entity_index.h"
 
 #include <cstdint>
 #include <string>
+
+struct TemplateDownload;
 
 // Access modes of a dialog.
 inline constexpr uint8_t kAccessQuery = 1;
@@ -37,4 +40,7 @@ struct DialogRequest {
 
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;
+
+    // The template download dialog's prepared requests (template_download.h), kept by the opener.
+    const TemplateDownload* templateDownload = nullptr;
 };

@@ -529,6 +529,8 @@ bool CListHost::HasCheckBoxes(int listId) const
 
 void CListHost::EnableCheckBoxes(int listId, bool on)
 {
+    if (CRecordSortProxy* proxy = ListProxy(listId))
+        proxy->Records().SetCheckable(on);
     QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
