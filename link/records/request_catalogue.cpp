@@ -413,11 +413,14 @@ constexpr RequestSpec kCatalogue[] = {
     // A query names the line card's slot only.
     Family(kReqPktFilter).QueryKey(1),
     Family(kReqPktFilterGroup).QueryKey(1),
-    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete),
+    // The NE's profiles, a table indexed by the profile's name in direct mode.
+    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete)
+        .Direct(DirectTable().Writable().RowStatus()),
     Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
         .QueryKey(kXdslPmThresholdProfileNameWidth)
-        .Query(kXdslPmThresholdProfileNameWidth),
+        .Query(kXdslPmThresholdProfileNameWidth)
+        .Direct(DirectTable().Writable().RowStatus()),
     Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
     Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
     Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4),
