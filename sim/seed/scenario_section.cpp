@@ -76,12 +76,22 @@ IntegerRange RangeOf(FieldType type)
     }
 }
 
-// The field a key names; reserved bytes have no name a section could give.
-const RecordField* FindField(const RecordLayout& layout, std::string_view key)
+// The field a key names, and where it starts in the record; reserved bytes have no name a section could give. A
+// field of a record inside the record is named after both: "upstreamSnr.maximum".
+const RecordField* FindField(const RecordLayout& layout, std::string_view key, size_t* offset)
 {
+    const size_t dot = key.find('.');
     for (const RecordField& field : layout.fields) {
-        if (field.type != FieldType::kReserved && IniNameEquals(field.name, key))
+        if (field.type == FieldType::kReserved)
+            continue;
+        if (dot == std::string_view::npos && IniNameEquals(field.name, key)) {
+            *offset += field.offset;
             return &field;
+        }
+        if (dot != std::string_view::npos && field.nested != nullptr && IniNameEquals(field.name, key.substr(0, dot))) {
+            *offset += field.offset;
+            return FindField(*field.nested, key.substr(dot + 1), offset);
+        }
     }
     return nullptr;
 }
@@ -143,12 +153,13 @@ std::vector<uint8_t> CScenarioSection::Record(const RecordLayout& layout,
         if (std::any_of(ownKeys.begin(), ownKeys.end(),
                         [&](std::string_view own) { return IniNameEquals(own, entry.key); }))
             continue;
-        const RecordField* field = FindField(layout, entry.key);
+        size_t offset = 0;
+        const RecordField* field = FindField(layout, entry.key, &offset);
         if (field == nullptr) {
             Fail(entry.key, std::string("not a field of ") + layout.name);
             break;
         }
-        PutField(*field, entry, record.data() + field->offset);
+        PutField(*field, entry, record.data() + offset);
     }
     return record;
 }

@@ -290,3 +290,34 @@ void CGenericRecordStore::RemoveNe(uint32_t neId)
         it = it->first.second == neId ? families_.erase(it) : std::next(it);
     }
 }
+
+std::vector<std::vector<uint8_t>> CGenericRecordStore::FamilyRecords(uint16_t code, uint32_t neId) const
+{
+    std::vector<Record> records;
+    const auto it = families_.find({code, neId});
+    if (it != families_.end()) {
+        for (const auto& [key, record] : it->second.keyed) {
+            records.push_back(record);
+        }
+    }
+    return records;
+}
+
+void CGenericRecordStore::ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
+                                         const std::vector<std::vector<uint8_t>>& records)
+{
+    const RequestSpec* spec = FindRequest(code).spec;
+    if (spec == nullptr) {
+        return;
+    }
+    Family& family = families_[{spec->code, neId}];
+    family.keyed.clear();
+    family.single.clear();
+    family.recordSize = recordSize;
+    const size_t keyLength = std::min<size_t>(spec->keyLength, recordSize);
+    for (const Record& record : records) {
+        if (record.size() == recordSize) {
+            family.keyed[Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength))] = record;
+        }
+    }
+}

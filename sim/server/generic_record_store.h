@@ -36,6 +36,12 @@ public:
     // Forgets every record kept for an NE.
     void RemoveNe(uint32_t neId);
 
+    // The records a family keeps for an NE (NE 0: the server's own), in the order of their keys.
+    std::vector<std::vector<uint8_t>> FamilyRecords(uint16_t code, uint32_t neId) const;
+    // The family's records for the NE become `records`, each of `recordSize` bytes; the ones it held go.
+    void ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
+                        const std::vector<std::vector<uint8_t>>& records);
+
 private:
     using Record = std::vector<uint8_t>;
     // A family's records are indexed by their key bytes, so that a batch of many records costs no scan per record;

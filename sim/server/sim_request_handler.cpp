@@ -262,7 +262,15 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqLongTermPmRt:
         LongTermPm(out, request, now);
         return;
+    case kReqConfigDownload:
+    case kReqConfigVerify:
+        ProfileSync(out, request);
+        return;
     default:
+        if (const SimProfileKind* kind = FindSimProfileKind(code)) {
+            Profiles(out, request, *kind);
+            return;
+        }
         Generic(out, request);
         return;
     }

@@ -13,6 +13,7 @@
 #include "link/server/frame_codec.h"
 #include "sim/pm/adsl_pm_generator.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_profiles.h"
 
 // One workstation connection as the server sees it.
 struct SimSession {
@@ -109,6 +110,10 @@ private:
     void AlarmEvents(Handled& out, const Frame& request);
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
+    // The templates and NE profiles of a profile kind, and an NE's synchronisation and verification against the
+    // templates (sim_profile_requests.cpp).
+    void Profiles(Handled& out, const Frame& request, const SimProfileKind& kind);
+    void ProfileSync(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
     // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
     void AdslPm(Handled& out, const Frame& request, uint32_t now);

@@ -20,12 +20,12 @@ constexpr size_t kRightsMax = 127;
 
 // The families and settings with a field table whose records the server answers from tables of its own, not from the
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
-// alarms, rights) or not at all.
+// alarms, rights) or not at all. The verification of an NE's profiles is worked out from the profiles.
 constexpr uint16_t kOwnTables[] = {kReqUserRights,    kReqOnlineUser,   kReqBoardSetting,    kReqEntityState,
                                    kReqAlarmDef,      kReqAlarmEvent,   kReqAlarmStatistics, kReqAlarmAck,
                                    kReqServerTime,    kReqNeConfig,     kReqOpLog,           kReqAdslPmCo,
                                    kReqAdslPmRt,      kReqAdslBlockCo,  kReqAdslBlockRt,     kReqAdslHistoryCo,
-                                   kReqAdslHistoryRt, kReqLongTermPmCo, kReqLongTermPmRt};
+                                   kReqAdslHistoryRt, kReqLongTermPmCo, kReqLongTermPmRt,    kReqConfigVerify};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";

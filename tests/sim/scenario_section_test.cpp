@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/records/adsl_line_profile_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_user_account_record.h"
@@ -137,6 +138,31 @@ TEST_F(ScenarioSectionTest, ARecordInsideTheRecordIsNotGiven)
     section.Record(kRecordLayout<OnlineUserRecord>);
     EXPECT_EQ(section.Error(),
               path_ + ":2: [OnlineUserRecord.1] account: a record inside the record, which a scenario does not give");
+}
+
+TEST_F(ScenarioSectionTest, AFieldOfARecordInsideTheRecordIsNamedAfterBoth)
+{
+    Write("[AdslLineProfileRec.1]\nname=fast\ndownstreamSnr.maximum=310\nupstreamSnr.target=-2\nrateMode=3\n");
+    const std::optional<CIniFile> ini = CIniFile::Load(path_);
+    ASSERT_TRUE(ini);
+    CScenarioSection section(*ini, ini->Sections().front(), path_);
+    const std::vector<uint8_t> bytes = section.Record(kRecordLayout<AdslLineProfileRec>);
+    ASSERT_TRUE(section.Ok()) << section.Error();
+    AdslLineProfileRec rec;
+    ASSERT_TRUE(DecodeRecord(bytes.data(), bytes.size(), &rec));
+    EXPECT_EQ(rec.name, "fast");
+    EXPECT_EQ(rec.rateMode, 3u);
+    EXPECT_EQ(rec.downstreamSnr.maximum, 310);
+    EXPECT_EQ(rec.upstreamSnr.target, -2);
+    EXPECT_EQ(rec.upstreamSnr.maximum, 0) << "each field where its record puts it";
+
+    Write("[AdslLineProfileRec.1]\ndownstreamSnr.loudest=3\n");
+    const std::optional<CIniFile> wrong = CIniFile::Load(path_);
+    ASSERT_TRUE(wrong);
+    CScenarioSection unknown(*wrong, wrong->Sections().front(), path_);
+    unknown.Record(kRecordLayout<AdslLineProfileRec>);
+    EXPECT_EQ(unknown.Error(),
+              path_ + ":2: [AdslLineProfileRec.1] downstreamSnr.loudest: not a field of AdslLineProfileRec");
 }
 
 TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
