@@ -1,5 +1,10 @@
 #include "features/provisioning/provisioning_commands.h"
 
+#include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/templates/config_verify_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
+#include "features/provisioning/templates/template_sync_dlg.h"
+
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -138,47 +143,47 @@ std::vector<Command> Commands()
             .Menu(kProfile, "ADSL Profile...", 10)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(0),
         Command(33081)
             .Menu(kProfile, "SHDSL Profile...", 20)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(1),
         Command(33175)
             .Menu(kProfile, "VLAN Profile...", 30)
             .NeAny()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(2),
         Command(33142)
             .Menu(kTemplate, "ADSL Profile Template...", 10)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(0),
         Command(33176)
             .Menu(kTemplate, "SHDSL Profile Template...", 20)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(1),
         Command(33174)
             .Menu(kTemplate, "VLAN Profile Template...", 30)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(2),
         Command(33144)
             .Menu(kTemplate, "Synchronize NE Profiles...", 60)
             .Server()
-            .Dialog(NotBuilt("CTemplateSyncDlg"), kTargetNeOnly)
+            .Dialog<CTemplateSyncDlg>(kTargetNeOnly)
             .Location(),
         Command(33127)
             .Menu(kXdslStatus, "VLAN Membership...", 30)
@@ -221,16 +226,17 @@ std::vector<Command> Commands()
         Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
         // In no menu.
         Command(33070).InNeSet().Dialog(NotBuilt("CIgmpSnoopingDlg"), kTargetNeEntity).Access(kAccessModify),
-        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog(NotBuilt("CConfigVerifyDlg"), kTargetNeEntity),
+        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog<CConfigVerifyDlg>(kTargetNeEntity),
         Command(33164).Dialog(NotBuilt("CTrunkPortDlg"), kTargetNeEntity),
         Command(33191).Dialog(NotBuilt("CProtocolVlanListDlg"), kTargetNeEntity),
     };
 }
 
-// Opened by the router itself: the slot selection of the packet filter commands.
+// Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
+// template download.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg")};
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>()};
 }
 
 } // namespace
