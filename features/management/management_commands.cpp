@@ -3,9 +3,18 @@
 #include "features/management/accounts/user_acl_dlg.h"
 #include "features/management/accounts/user_data_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
+#include "features/management/cascaded/cascaded_mgmt_dlg.h"
+#include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "features/management/discovery/ne_auto_discovery_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_format_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/server/command_dlg.h"
@@ -41,33 +50,24 @@ std::vector<Command> Commands()
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
             .Dialog(NotBuilt("CDbBackupListDlg")),
-        Command(33067)
-            .Menu(kServerManagement, "NE Auto-discovery...", 30)
-            .Server()
-            .Dialog(NotBuilt("CNeAutoDiscoveryDlg")),
+        Command(33067).Menu(kServerManagement, "NE Auto-discovery...", 30).Server().Dialog<CNeAutoDiscoveryDlg>(),
         Command(33099).Menu(kServerManagement, "Server System Time...", 40).Server().Dialog(NotBuilt("CServerTimeDlg")),
         Command(33153)
             .Menu(kServerManagement, "Server System Monitoring...", 50)
             .Server()
             .Dialog(NotBuilt("CServerMonitorDlg")),
         Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog<CNeListDlg>().Location(),
-        Command(33092)
-            .Menu(kSnmp, "SNMP Managers...", 10)
-            .InNeSet()
-            .Dialog(NotBuilt("CNeSnmpManagerListDlg"), kTargetNeOnly),
+        Command(33092).Menu(kSnmp, "SNMP Managers...", 10).InNeSet().Dialog<CNeSnmpManagerListDlg>(kTargetNeOnly),
         Command(33146)
             .Menu(kSnmp, "SNMP Community...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CNeSnmpCommunityListDlg"), kTargetNeOnly)
+            .Dialog<CNeSnmpCommunityListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
-        Command(33189)
-            .Menu(kNeConnection, "Secured Hosts...", 20)
-            .InNeSet()
-            .Dialog(NotBuilt("CSecuredHostListDlg"), kTargetNeOnly),
+        Command(33189).Menu(kNeConnection, "Secured Hosts...", 20).InNeSet().Dialog<CSecuredHostListDlg>(kTargetNeOnly),
         Command(33168)
             .Menu(kNeConnection, "NE User Account...", 30)
             .NeOnline()
-            .Dialog(NotBuilt("CNeUserAccountListDlg"), kTargetNeOnly)
+            .Dialog<CNeUserAccountListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
         Command(33214)
             .Menu(kCliSetting, "Telnet Time-out...", 10)
@@ -96,11 +96,11 @@ std::vector<Command> Commands()
         Command(33202)
             .Menu(kCascadedManagement, "Cascaded Management Setting...", 10)
             .NeOnline()
-            .Dialog(NotBuilt("CCascadedMgmtDlg"), kTargetNeSelection),
+            .Dialog<CCascadedMgmtDlg>(kTargetNeSelection),
         Command(33203)
             .Menu(kCascadedManagement, "Cascaded Remote NE...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CRemoteNeListDlg"), kTargetNeOnly),
+            .Dialog<CRemoteNeListDlg>(kTargetNeOnly),
         Command(33072)
             .Menu(kNeManagement, "MAC Aging...", 90)
             .InNeSet()
@@ -130,7 +130,13 @@ std::vector<Command> Commands()
         Command(33206)
             .Menu(kNeManagement, "File System List...", 170)
             .NeOnline()
-            .Dialog(NotBuilt("CNeFsListDlg"), kTargetNeOnly)
+            .Dialog<CNeFsListDlg>(kTargetNeOnly)
+            .Location(),
+        // Formatting a partition is offered beside the file list.
+        Command(33205)
+            .Menu(kNeManagement, "File System Format...", 175)
+            .NeOnline()
+            .Dialog<CNeFsFormatDlg>(kTargetNeOnly)
             .Location(),
         Command(33190)
             .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
@@ -169,7 +175,6 @@ std::vector<Command> Commands()
         Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
         // In no menu.
         Command(1093).Dialog<CCommandDlg>(kTargetNeOnly),
-        Command(33205).Dialog(NotBuilt("CNeFsFormatDlg"), kTargetNeOnly).Location(),
     };
 }
 

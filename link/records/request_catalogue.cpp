@@ -280,16 +280,19 @@ constexpr RequestSpec kCatalogue[] = {
     // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
     Family(kReqArpProxyEntry).QueryOf<ArpProxyEntryQueryRec>(),
     Single(kReqArpProxy),
-    Single(kReqCascadedMgmt),
-    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).QueryKey(4).AutoId(),
-    Count(kReqRemoteNeCount, kReqRemoteNe),
+    Single(kReqCascadedMgmt).Direct(DirectScalars().Writable()),
+    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete)
+        .QueryKey(4)
+        .AutoId()
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqRemoteNeCount, kReqRemoteNe).Direct(DirectCount()),
 
     // The NE's own system functions.
     Single(kReqNeTime).Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Query(1),
     Single(kReqMacAging),
     Single(kReqNeConfig).Direct(DirectScalars().Writable()),
-    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete),
+    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Direct(DirectTable().RowStatus()),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
     Single(kReqNeBootPartition),
@@ -300,8 +303,9 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqRedundancySyncNow),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqSecuredHost).StartsEmpty(),
-    Single(kReqSecuredHostState),
+    // The NE has a fixed set of sections, each changed by its index.
+    Family(kReqSecuredHost).Direct(DirectTable().Writable()),
+    Single(kReqSecuredHostState).Direct(DirectScalars().Writable()),
     Single(kReqNetBiosFilter),
     Action(kReqShdslCardUpgrade).QueryOf<ShdslCardStatusRecord>(),
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
@@ -334,12 +338,13 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),
     Action(kReqFlashErase),
-    Action(kReqNeFsFormat),
-    Single(kReqNeFsFile).StartsEmpty(),
-    Single(kReqNeFsCopy),
-    Count(kReqNeUserAccountCount, kReqNeUserAccount),
-    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager),
-    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
+    // The partition to format is the written word; a file is deleted by writing its record with the action 1.
+    Action(kReqNeFsFormat).Direct(DirectScalars().Writable()),
+    Single(kReqNeFsFile).StartsEmpty().Direct(DirectTable().Writable()),
+    Single(kReqNeFsCopy).Direct(DirectScalars().Writable()),
+    Count(kReqNeUserAccountCount, kReqNeUserAccount).Direct(DirectCount()),
+    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager).Direct(DirectCount()),
+    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity).Direct(DirectCount()),
 
     // Subscribers, PVCs and the ATM layer.
     Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).QueryOf<SubscriberCriteria>(),
@@ -416,12 +421,12 @@ constexpr RequestSpec kCatalogue[] = {
     // The NE's profiles, a table indexed by the profile's name in direct mode.
     Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
+    Count(kReqAdslLineProfileCount, kReqAdslLineProfile).Direct(DirectCount()),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
         .QueryKey(kXdslPmThresholdProfileNameWidth)
         .Query(kXdslPmThresholdProfileNameWidth)
         .Direct(DirectTable().Writable().RowStatus()),
-    Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
+    Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile).Direct(DirectCount()),
     Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
     Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4),
     Family(kReqLoopDiagCtrl).QueryOf<WordRecord>().QueryKey(4),

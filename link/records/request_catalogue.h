@@ -36,6 +36,7 @@ enum class DirectAccess : uint8_t {
     kScalars, // a scalar group: GET and SET of R.<code>.0.<column>
     kTable,   // a table: walked by GET-NEXT / GETBULK, rows SET
     kAction,  // SET R.<code>.0 to 1
+    kCount,   // a count: GET R.<code>.0.1, the rows of the counted family's table
 };
 // How a query's request record bounds the walk of a table.
 enum class DirectRange : uint8_t {
@@ -120,6 +121,10 @@ constexpr DirectSpec DirectTable()
 constexpr DirectSpec DirectAction()
 {
     return {DirectAccess::kAction};
+}
+constexpr DirectSpec DirectCount()
+{
+    return {DirectAccess::kCount};
 }
 
 struct RequestSpec {

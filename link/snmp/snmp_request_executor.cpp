@@ -92,6 +92,10 @@ int CSnmpRequestExecutor::Execute(const EmsMsg& request, SnmpReplyData* reply)
         if (!write)
             return kDrvNotSupported;
         return session_.Set({{entry->ActionOid(), SnmpValue::Integer(1)}});
+    case SnmpEntryKind::Count:
+        if (!query)
+            return kDrvNotSupported;
+        return QueryCount(*entry, reply);
     case SnmpEntryKind::ScalarGroup:
         if (query)
             return QueryScalars(*entry, reply);
@@ -152,6 +156,25 @@ int CSnmpRequestExecutor::QueryScalars(const SnmpRequestEntry& entry, SnmpReplyD
     reply->count = 1;
     reply->total = 1;
     reply->records = std::move(record);
+    return kDrvOk;
+}
+
+int CSnmpRequestExecutor::QueryCount(const SnmpRequestEntry& entry, SnmpReplyData* reply)
+{
+    std::vector<SnmpVarBind> values;
+    if (int result = session_.Get({entry.CountOid()}, &values); result != kDrvOk)
+        return result;
+    const SnmpValue& value = values.front().value;
+    if (value.type != SnmpType::Gauge32 && value.type != SnmpType::Integer)
+        return kDrvSnmpDecodeError;
+    // The count is a 16-bit word, as the server answers it.
+    const uint32_t rows = value.type == SnmpType::Integer ? static_cast<uint32_t>(std::max<int64_t>(0, value.integer))
+                                                          : static_cast<uint32_t>(value.number);
+    const uint16_t count = static_cast<uint16_t>(std::min<uint32_t>(rows, 0xFFFF));
+    reply->recordSize = static_cast<uint32_t>(sizeof count);
+    reply->records = {static_cast<uint8_t>(count & 0xFF), static_cast<uint8_t>(count >> 8)};
+    reply->count = 1;
+    reply->total = 1;
     return kDrvOk;
 }
 

@@ -182,6 +182,8 @@ SnmpEntryKind EntryKind(DirectAccess access)
         return SnmpEntryKind::Table;
     case DirectAccess::kAction:
         return SnmpEntryKind::Action;
+    case DirectAccess::kCount:
+        return SnmpEntryKind::Count;
     default:
         return SnmpEntryKind::Ignored;
     }
@@ -195,7 +197,8 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
     entry.kind = EntryKind(direct.access);
     entry.objectCode = direct.objectCode != 0 ? direct.objectCode : spec.code;
     if (const RecordLayout* record = direct.record != nullptr ? direct.record : spec.record;
-        record != nullptr && direct.access != DirectAccess::kAction && direct.access != DirectAccess::kIgnored) {
+        record != nullptr && direct.access != DirectAccess::kAction && direct.access != DirectAccess::kIgnored &&
+        direct.access != DirectAccess::kCount) {
         AddColumns(*record, entry);
     }
     entry.rowStatus = direct.rowStatus;
@@ -230,7 +233,17 @@ CSnmpRequestMap BuildDefaultMap()
     for (const RequestSpec& spec : RequestCatalogue()) {
         if (spec.direct.access == DirectAccess::kNone)
             continue;
-        map.Add(EntryOf(spec, spec.code, spec.direct.writable ? SnmpWriteKind::Modify : SnmpWriteKind::None));
+        SnmpRequestEntry entry =
+            EntryOf(spec, spec.code, spec.direct.writable ? SnmpWriteKind::Modify : SnmpWriteKind::None);
+        if (spec.kind == RequestKind::kCount) {
+            const RequestEntry counted = FindRequest(spec.countOf);
+            if (counted.spec == nullptr || counted.spec->direct.access != DirectAccess::kTable)
+                continue;
+            entry.countedObject =
+                counted.spec->direct.objectCode != 0 ? counted.spec->direct.objectCode : counted.spec->code;
+            entry.recordSize = spec.recordSize;
+        }
+        map.Add(std::move(entry));
         if (spec.direct.access == DirectAccess::kTable && spec.direct.rowStatus) {
             if (spec.addCode != 0)
                 map.Add(EntryOf(spec, spec.addCode, SnmpWriteKind::Add));

@@ -171,6 +171,13 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             scalarRecords_[row.code] = row.record;
     }
 
+    // A setting the NE has not been given reads as zeros, and takes a write.
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::ScalarGroup && scalarRecords_.count(code) == 0)
+            scalarRecords_[code].assign(entry.recordSize, 0);
+    }
+    BuildFileSystem();
+
     // The NE root, its shelves and boards, as the model and the scenario make them.
     const bool boardsGiven = RowCount(kReqBoardSetting) != 0;
     std::vector<EntityStateRec> states;
@@ -423,6 +430,8 @@ void CNeAgentMib::RebuildRegistry()
             }
         } else if (entry.kind == SnmpEntryKind::Action) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+        } else if (entry.kind == SnmpEntryKind::Count) {
+            registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
     }
     for (const auto& [objectCode, table] : tables_) {
@@ -445,6 +454,7 @@ void CNeAgentMib::RebuildRegistry()
 
 void CNeAgentMib::RefreshDynamic()
 {
+    ShowFileSystem();
     if (registryDirty_)
         RebuildRegistry();
     const uint32_t upSeconds = UpTimeTicks() / 100;
@@ -525,6 +535,8 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     }
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
+    case Object::Kind::Count:
+        return SnmpValue::Gauge32(static_cast<uint32_t>(RowCount(object.code)));
     }
     return std::nullopt;
 }
@@ -813,6 +825,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             return fail(i, status);
     }
 
+    if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
+        return fail(0, status);
+
     // Commit.
     for (auto& [id, text] : systemTexts)
         (id == 4 ? sysContact_ : id == 5 ? sysName_ : sysLocation_) = text;
@@ -846,6 +861,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    ApplyFileSystemWrites(rows, scalars);
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -7,6 +7,7 @@
 #include "link/snmp/snmp_request_map.h"
 #include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
+#include "sim/seed/ne_file_system.h"
 
 #include <chrono>
 #include <cstdint>
@@ -55,7 +56,7 @@ public:
 
 private:
     struct Object {
-        enum class Kind : uint8_t { System, Counter, MapScalar, Action, Cell, RowStatus } kind = Kind::System;
+        enum class Kind : uint8_t { System, Counter, MapScalar, Action, Cell, RowStatus, Count } kind = Kind::System;
         uint16_t code = 0; // map code of MapScalar, Action, Cell, RowStatus
         uint32_t id = 0;   // system or counter object number, or column
         CSnmpOid index;    // row of Cell and RowStatus
@@ -91,6 +92,19 @@ private:
     std::vector<LongTermPmItemRec> LongTermPmItems() const;
     void FindAdslPorts();
     uint32_t NowSeconds() const;
+
+    // The NE's file system (ne_agent_file_system.cpp): its files are the rows of the file table, a write of the
+    // action 1 deletes one, the format and copy scalars format a partition and start a copy.
+    void BuildFileSystem();
+    // The file table and the copy's state as the file system has them now.
+    void ShowFileSystem();
+    // Whether the written records can be done: a status of the SET, or kSnmpNoError.
+    int32_t
+    CheckFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                          const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
+    // Does them; the file table then shows the outcome.
+    void ApplyFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                               const std::map<uint16_t, std::vector<uint8_t>>& scalars);
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
@@ -112,5 +126,7 @@ private:
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
     size_t nextCandidate_ = 0;
+    CNeFileSystem fileSystem_;
+    uint32_t fileSystemShown_ = 0; // the file system's version the file table shows
     CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
 };

@@ -67,6 +67,7 @@ void PrintHelp()
         "  --scenario FILE      locations, accounts, rights and NEs to serve (default: one account admin/admin)\n"
         "  --generate-nes N     serve a made-up network of N NEs (1..%u) instead: sites of a hundred NEs below\n"
         "                       the run command's locations, its accounts, and an alarm on every 25th NE\n"
+        "  --generate-found-nes N  discovery has found N NEs (1..%u) that nobody manages, 10.200.0.1 onwards\n"
         "  --models DIR         entity definition files (default: the scenario's, else resources/EntConf)\n"
         "  --generate-oplog N   start with an operation log of N made-up changes (1..%u) by the accounts on the\n"
         "                       NEs, one every three minutes up to now\n"
@@ -96,8 +97,8 @@ void PrintHelp()
         "  --exit-with-parent   end when the process that started it ends (for tests)\n"
         "\n"
         "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
-        kSimMaxGeneratedNes, kSimMaxGenerated, kSimMaxGenerated, static_cast<unsigned>(kReqSimControl),
-        kSimMaxPushedStates);
+        kSimMaxGeneratedNes, kSimMaxGeneratedNes, kSimMaxGenerated, kSimMaxGenerated,
+        static_cast<unsigned>(kReqSimControl), kSimMaxPushedStates);
 }
 
 int Usage(const std::string& why)
@@ -115,6 +116,7 @@ int main(int argc, char** argv)
     std::string modelDir;
     std::optional<uint32_t> alarmRate;
     uint32_t generatedNes = 0;
+    uint32_t generatedFoundNes = 0;
     uint32_t generatedLog = 0;
     uint32_t generatedSubscribers = 0;
     bool unsentCapGiven = false;
@@ -149,6 +151,10 @@ int main(int argc, char** argv)
         } else if (arg == "--generate-nes") {
             if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedNes) || generatedNes == 0) {
                 return Usage("--generate-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
+            }
+        } else if (arg == "--generate-found-nes") {
+            if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedFoundNes) || generatedFoundNes == 0) {
+                return Usage("--generate-found-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
             }
         } else if (arg == "--generate-oplog" || arg == "--generate-subscribers") {
             uint32_t count = 0;
@@ -228,6 +234,8 @@ int main(int argc, char** argv)
                      error.c_str());
         return 1;
     }
+    for (const FoundNeRec& found : GenerateFoundNes(generatedFoundNes))
+        database.Discovery().KeepFound(found);
     if (generatedLog != 0) {
         std::vector<std::string> operators;
         for (const UserAccountRecord& account : database.Accounts()) {

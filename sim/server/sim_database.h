@@ -21,6 +21,7 @@
 #include "link/records/user_rights_record.h"
 #include "sim/server/generic_record_store.h"
 #include "sim/server/sim_alarm_log.h"
+#include "sim/server/sim_discovery.h"
 #include "sim/server/sim_ne.h"
 #include "sim/server/sim_op_log.h"
 #include "sim/server/sim_result.h"
@@ -85,6 +86,7 @@ public:
     ServerAlarmEventRec ToServerRecord(const SimAlarmEntry& entry) const;
 
     CGenericRecordStore& Generic() { return generic_; }
+    CSimDiscovery& Discovery() { return discovery_; }
 
     // The operation log.
     CSimOpLog& OpLog() { return opLog_; }
@@ -116,6 +118,7 @@ private:
     std::map<NeAddress, uint32_t> neByAddress_;
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
+    CSimDiscovery discovery_;
     CSimOpLog opLog_;
     CSimSubscribers subscribers_;
 };

@@ -129,6 +129,7 @@ void CSimNe::SetKey(const NeKeyRecord& key)
 
 void CSimNe::BuildTree()
 {
+    fileSystem_.SetSlaveModule(key_.modelId != kNeModelOneControlModule);
     root_ = CEntityNode::BuildEntityTree(key_.modelId, CurrentEntityModels());
     root_->SetType(key_.modelId, key_.modelId);
     MakeChildrenPresent(*root_, boards_);

@@ -15,6 +15,7 @@
 #include "link/records/board_setting_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
+#include "sim/seed/ne_file_system.h"
 
 class CSimNe {
 public:
@@ -57,6 +58,9 @@ public:
     // The lowest alarm bit other than the offline one that the model defines and reports; -1 when none.
     int FirstAlarmBit(uint32_t modelId) const;
 
+    // The NE's flash file system; the slave control module follows the model.
+    CNeFileSystem& FileSystem() { return fileSystem_; }
+
 private:
     void BuildTree();
     BoardSettingRec DefaultBoard(const CEntityNode& slot) const;
@@ -67,4 +71,5 @@ private:
     std::map<std::pair<uint32_t, uint8_t>, AlarmDefRec> writtenDefs_;
     NeConfigRecord config_;
     uint32_t bootTime_ = 0; // 0 until the first report
+    CNeFileSystem fileSystem_;
 };

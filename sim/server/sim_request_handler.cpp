@@ -19,6 +19,7 @@
 #include "sim/server/sim_cli.h"
 #include "sim/server/sim_control.h"
 #include "sim/server/sim_frame_records.h"
+#include "sim/server/sim_ne_access.h"
 
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload)
@@ -267,6 +268,10 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
         ProfileSync(out, request);
         return;
     default:
+        if (IsNeAccessCode(code)) {
+            NeAccess(out, request, now);
+            return;
+        }
         if (const SimProfileKind* kind = FindSimProfileKind(code)) {
             Profiles(out, request, *kind);
             return;
@@ -710,6 +715,23 @@ void CSimRequestHandler::Generic(Handled& out, const Frame& request)
         return;
     }
     Reply(out, header, reply.records, reply.recordSize, reply.count, reply.count);
+}
+
+void CSimRequestHandler::NeAccess(Handled& out, const Frame& request, uint32_t now)
+{
+    const FrameHeader& header = request.header;
+    const SimAnswer answer =
+        HandleNeAccess(db_, header.requestCode, header.operation, header.neId, request.payload.data(), header.count,
+                       header.recordSize, uint64_t{now} * 1000);
+    if (!answer.result.reason.empty() || (!answer.result.Ok() && answer.records.empty())) {
+        Reply(out, header, answer.result);
+        return;
+    }
+    const uint32_t count =
+        answer.recordSize == 0 ? 0 : static_cast<uint32_t>(answer.records.size() / answer.recordSize);
+    for (Frame& frame : SplitReply(header, answer.records, answer.recordSize, count, count, answer.result.status)) {
+        out.replies.push_back(std::move(frame));
+    }
 }
 
 std::vector<SimNotice> CSimRequestHandler::GenerateAlarmEvent(std::mt19937& random, uint32_t now)

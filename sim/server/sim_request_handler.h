@@ -119,6 +119,8 @@ private:
     void AdslPm(Handled& out, const Frame& request, uint32_t now);
     void LongTermPm(Handled& out, const Frame& request, uint32_t now);
     void Generic(Handled& out, const Frame& request);
+    // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
+    void NeAccess(Handled& out, const Frame& request, uint32_t now);
 
     CSimDatabase& db_;
     SimHandlerOptions options_;

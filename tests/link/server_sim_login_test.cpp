@@ -323,14 +323,17 @@ TEST_F(SimLoginTest, RecordsTheWorldSeedsAreServedByTheirFamily)
             DecodeRecord(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kNeSnmpCommunityRecordSize, &communities[i]));
     }
     EXPECT_EQ(communities, (std::vector<NeSnmpCommunityRecord>{{"private", 2, 1}, {"public", 1, 1}}));
+    // NE 2, given none, has the two any NE starts with.
     ASSERT_EQ(Query(kReqNeSnmpCommunity, 2), kDrvOk);
-    EXPECT_EQ(reply_->count, 0) << "NE 2 has communities of its own";
-    // A seeded record is one the workstation can delete.
+    EXPECT_EQ(reply_->count, 2);
+    // A seeded record is one the workstation can delete, and it is NE 1's alone.
     const auto publicKey = EncodeRecord(NeSnmpCommunityRecord{"public", 0, 0});
     ASSERT_EQ(Request(kEmsOpModify, kReqNeSnmpCommunityDelete, 1, publicKey.data(), kNeSnmpCommunityRecordSize),
               kDrvOk);
     ASSERT_EQ(Query(kReqNeSnmpCommunity, 1), kDrvOk);
     EXPECT_EQ(reply_->count, 1);
+    ASSERT_EQ(Query(kReqNeSnmpCommunity, 2), kDrvOk);
+    EXPECT_EQ(reply_->count, 2) << "NE 2 has communities of its own";
 }
 
 TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)

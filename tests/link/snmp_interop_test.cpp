@@ -6,7 +6,11 @@
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/ne_config_record.h"
+#include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/remote_ne_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
 #include "link/records/word_record.h"
 #include "link/records/xdsl_pm_interval_rec.h"
 #include "link/server_message_dispatcher.h"
@@ -436,6 +440,60 @@ TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
         }
     }
     EXPECT_EQ(Query(kReqNeSnmpCommunity, "private").count, 3u);
+}
+
+// What an operator keeps on an NE about who may reach it and what it holds: its SNMP managers, the remote NEs of
+// its cascaded management, its secured host sections and its files. Rows snmpset creates the driver reads; secrets
+// (a remote NE's community and password) are the write community's only; a file's action deletes it; a copy started
+// by snmpset is in progress for the driver.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesManagersRemoteNesSectionsAndFilesAreItsPrivateTables)
+{
+    ASSERT_TRUE(agent_.Start());
+    const std::string manager = ".192.0.2.10";
+    Tool("snmpset", "2c", "private",
+         {kR + ".304.1.2" + manager, "s", "traps", kR + ".304.1.3" + manager, "u", "1", kR + ".304.1.4" + manager, "u",
+          "1", kR + ".304.1.5" + manager, "i", "4"});
+    SnmpReplyData read = Query(kReqNeSnmpManager);
+    NeSnmpManagerRecord trapReceiver;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &trapReceiver));
+    EXPECT_EQ(trapReceiver, (NeSnmpManagerRecord{{192, 0, 2, 10}, "traps", 1, 1}));
+
+    Tool("snmpset", "2c", "private",
+         {kR + ".162.1.2.7", "a", "10.30.0.7", kR + ".162.1.4.7", "s", "remote", kR + ".162.1.6.7", "s", "secret",
+          kR + ".162.1.8.7", "u", "1", kR + ".162.1.9.7", "i", "4"});
+    read = Query(kReqRemoteNe, "private");
+    RemoteNeRecord remote;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &remote));
+    EXPECT_EQ(remote.remoteNeId, 7u);
+    EXPECT_EQ(remote.community, "remote");
+    EXPECT_EQ(remote.loginPassword, "secret");
+    const std::string remoteToAll = Tool("snmpwalk", "2c", "public", {kR + ".162"});
+    EXPECT_NE(remoteToAll.find("10.30.0.7"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("secret"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("remote"), std::string::npos);
+
+    // Four sections; what snmpset gives the first, the driver reads.
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".319.1.1"})).size(), 4u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".319.1.2.1", "a", "10.0.0.1", kR + ".319.1.3.1", "a", "10.0.0.99", kR + ".319.1.4.1", "u", "144"});
+    read = Query(kReqSecuredHost);
+    std::vector<SecuredHostRecord> sections(read.count);
+    for (uint32_t i = 0; i < read.count; ++i)
+        ASSERT_TRUE(DecodeRecord(read.records.data() + i * read.recordSize, read.recordSize, &sections[i]));
+    ASSERT_FALSE(sections.empty());
+    EXPECT_EQ(sections.front(), (SecuredHostRecord{1, {10, 0, 0, 1}, {10, 0, 0, 99}, 0x90}));
+
+    const std::string startup = ".3.11.115.116.97.114.116.117.112.46.99.102.103"; // cfg, "startup.cfg"
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".361.1.2" + startup}),
+              kR + ".361.1.2" + startup + " = \"startup.cfg\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".361.1.5" + startup, "u", "1"});
+    EXPECT_EQ(Query(kReqNeFsFile).count, 3u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".362.0.1", "u", "1", kR + ".362.0.2", "s", "ipd-2.4.1.bin", kR + ".362.0.3", "u", "2", kR + ".362.0.4",
+          "s", "copy.bin", kR + ".362.0.5", "u", "1"});
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".362.0.6"}), kR + ".362.0.6 = 2\n");
 }
 
 // Collects the notifications a receiver takes, on a thread of its own.

@@ -139,7 +139,8 @@ TEST_F(SeededFamiliesTest, TheNeServesTheSeededRow)
             continue;
         }
         SCOPED_TRACE(std::string(layout->name) + " of request " + std::to_string(spec.code));
-        Write(SectionOf(std::string(layout->name) + ".1", *layout));
+        // A record several of the NE's tables carry names its code.
+        Write(SectionOf(std::string(layout->name) + ".1", *layout) + "request=" + std::to_string(spec.code) + "\n");
         NeAgentScenario scenario = DefaultNeAgentScenario();
         std::string error;
         if (!LoadNeAgentScenario(path_, &scenario, &error)) {

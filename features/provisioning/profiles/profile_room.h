@@ -1,18 +1,17 @@
 #pragma once
 // Whether a profile table has room for one more profile, asked before an editor adds one: the table's count against
 // its kind's limit. What is counted is the table the add goes to:
-//   - an NE's own profiles, through the server, by the kind's count request to that NE;
+//   - an NE's own profiles by the kind's count request to that NE;
 //   - the server's templates by a query of them (NE 0): the server counts no templates, and an NE's count says
 //     nothing of them;
-//   - an NE's profiles in direct mode, and those of a kind without a count of its own (the NE counts both SHDSL kinds
-//     as one), by a query of them, so that a full table of one kind does not refuse an add of the other.
+//   - an NE's profiles of a kind without a count of its own (the NE counts both SHDSL kinds as one) by a query of
+//     them, so that a full table of one kind does not refuse an add of the other.
 //
 //     switch (CheckProfileRoom(GetProfileKind(ProfileKindId::kAdslLine), code, neId)) {
 //     case ProfileRoom::kFull: ShowAlertTextById(kind.limitTextId); return;
 //     case ProfileRoom::kUnknown: return; // the failure box has said why
 //     ...
 
-#include "core/config/app_settings.h"
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "link/record_requests.h"
 #include "link/records/request_codes.h"

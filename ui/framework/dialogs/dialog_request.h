@@ -37,6 +37,7 @@ struct DialogRequest {
     int templateMode = -1;
     int profileGroup = -1;
     int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
+    std::string ipAddress;  // the ping dialog: the address filled in, dotted; empty for none
 
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;

@@ -52,6 +52,14 @@ void CRecordListDlg::SetRecordList(CListRows& rows)
         rows.Model().setParent(list);
 }
 
+void CRecordListDlg::AddRecordList(CListRows& rows, int listId)
+{
+    rows.SetListId(listId);
+    SetListModel(rows.Model(), listId);
+    if (QTreeView* list = FindList(listId))
+        rows.Model().setParent(list);
+}
+
 CListControl CRecordListDlg::List() const
 {
     return CListControl(FindList(setup_.listId));

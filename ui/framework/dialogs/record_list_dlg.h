@@ -81,6 +81,9 @@ public:
 
     // The dialog's typed list: given in the constructor, once the form is set up, and kept by the dialog.
     void SetRecordList(CListRows& rows);
+    // A typed list of a second list control of the dialog. The common commands act on the dialog's list only: the
+    // dialog fills, sorts and works this one itself (CompareItems tells the lists' rows apart by their keys).
+    void AddRecordList(CListRows& rows, int listId);
     int GetListId() const { return setup_.listId; }
 
     // Hooks. The record hooks get the selected row's key; without the right they are not called and the message line
