@@ -5,6 +5,7 @@
 #include "core/tables/app_data.h"
 #include "features/provisioning/profiles/adsl_line_profile_list_page.h"
 #include "features/provisioning/profiles/profile_caption.h"
+#include "features/provisioning/profiles/profile_list_rules.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_list_page.h"
 #include "link/pdu_log.h"
 #include "ui/framework/lists/small_images.h"
@@ -28,11 +29,6 @@ constexpr int kForwarded[] = {kShowButtonId,
                               CProfileListDlg::kSaveAllId,
                               CProfileListDlg::kDownloadId};
 constexpr int kPageMargin = 2;
-
-bool MayShow(const ProfileKind& kind)
-{
-    return CheckUserRight(AppData().role, kind.right, 'q') != 0;
-}
 
 uint32_t GroupWord(int group)
 {
@@ -95,36 +91,17 @@ CProfileListPage* CProfileListDlg::PageOfKind(ProfileKindId kind) const
     return nullptr;
 }
 
-bool CProfileListDlg::CheckGroupRights()
-{
-    const std::span<const ProfileKind> kinds = ProfileGroupKinds(group_);
-    if (kinds.empty()) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return false;
-    }
-    const ProfileKind* initial = FindProfileKind(group_, initialTab_);
-    const bool anyShown = std::any_of(kinds.begin(), kinds.end(), MayShow);
-    if ((initial != nullptr && !MayShow(*initial)) || !anyShown) {
-        ShowAlertTextById(kStrNoPrivilege);
-        EndDialog(IDCANCEL);
-        return false;
-    }
-    return true;
-}
-
 void CProfileListDlg::PlaceButtons()
 {
     QWidget* saveAll = GetDlgItem(kSaveAllId);
     QWidget* download = GetDlgItem(kDownloadId);
     if (saveAll == nullptr || download == nullptr)
         return;
-    // One of the two stands in the same place: Save All for an NE, Download for the templates; neither in direct
-    // mode, where there are no templates.
+    // Both stand in the same place, one at a time.
     download->setGeometry(saveAll->geometry());
-    const bool direct = AppSettings().directControl;
-    ShowControl(kSaveAllId, !templateMode_ && !direct);
-    ShowControl(kDownloadId, templateMode_ && !direct);
+    const ProfileListButtons shown = ProfileListButtonsFor(templateMode_, AppSettings().directControl);
+    ShowControl(kSaveAllId, shown.saveAll);
+    ShowControl(kDownloadId, shown.download);
 }
 
 QRect CProfileListDlg::PagePlacement() const
@@ -140,20 +117,26 @@ QRect CProfileListDlg::PagePlacement() const
 
 void CProfileListDlg::InitData()
 {
-    if (!CheckGroupRights())
+    const ProfileListTabs tabs = ProfileListTabsFor(
+        group_, initialTab_, [](int right) { return CheckUserRight(AppData().role, right, 'q') != 0; },
+        [](ProfileKindId kind) { return MakeProfileListPage(kind) != nullptr; });
+    if (tabs.refusal == kStrNotAvailableYet) {
+        ShowPlainMessageById(tabs.refusal);
+        EndDialog(IDCANCEL);
         return;
+    }
+    if (tabs.refusal != 0) {
+        ShowAlertTextById(tabs.refusal);
+        EndDialog(IDCANCEL);
+        return;
+    }
     if (!templateMode_ && CheckTargetNeOrClose() != 0)
         return;
     PlaceButtons();
-    const std::span<const ProfileKind> kinds = ProfileGroupKinds(group_);
     const QRect placement = PagePlacement();
-    bool any = false;
-    for (const ProfileKind& kind : kinds) {
-        if (!MayShow(kind))
-            continue;
-        std::unique_ptr<CProfileListPage> page = MakeProfileListPage(kind.id);
-        if (!page)
-            continue;
+    for (ProfileKindId id : tabs.kinds) {
+        const ProfileKind& kind = GetProfileKind(id);
+        std::unique_ptr<CProfileListPage> page = MakeProfileListPage(id);
         if (page->GetPageKindMarker() != kListPageKindMarker) {
             ShowAlertTextById(kStrInternalError);
             EndDialog(IDCANCEL);
@@ -162,25 +145,14 @@ void CProfileListDlg::InitData()
         page->SetTemplateMode(templateMode_);
         page->SetPlacement(placement);
         pages_[static_cast<size_t>(kind.tab)] = std::move(page);
-        any = true;
-    }
-    if (!any) {
-        // The pages of this group's kinds are still to come.
-        ShowPlainMessageById(kStrNotAvailableYet);
-        EndDialog(IDCANCEL);
-        return;
     }
     SetProfileCaption(*this, templateMode_, {}, LoadString(GroupWord(group_)));
-    for (const ProfileKind& kind : kinds) {
-        if (auto& page = pages_[static_cast<size_t>(kind.tab)])
-            AddPage(page->GetPageTemplateId(), page.get(), kind.tabTitle);
+    for (ProfileKindId id : tabs.kinds) {
+        const ProfileKind& kind = GetProfileKind(id);
+        AddPage(pages_[static_cast<size_t>(kind.tab)]->GetPageTemplateId(), pages_[static_cast<size_t>(kind.tab)].get(),
+                kind.tabTitle);
     }
-    CProfileListPage* selected = nullptr;
-    if (initialTab_ >= 0 && initialTab_ < kMaxProfileTabs)
-        selected = pages_[static_cast<size_t>(initialTab_)].get();
-    for (size_t tab = 0; selected == nullptr && tab < pages_.size(); ++tab)
-        selected = pages_[tab].get();
-    SelectPage(selected);
+    SelectPage(PageOfKind(*tabs.selected));
     {
         const CPduLogHold hold;
         for (const auto& page : pages_) {

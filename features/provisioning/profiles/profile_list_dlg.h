@@ -59,8 +59,6 @@ public:
     void DrawExtras(Dc& dc) override;
 
 private:
-    // False, with the reason shown and the dialog ended, when the operator may not open the group at the tab.
-    bool CheckGroupRights();
     void PlaceButtons();
     QRect PagePlacement() const;
     // Show, Modify and Delete by the current page's selection.

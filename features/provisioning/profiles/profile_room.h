@@ -37,8 +37,7 @@ ProfileRoom CheckProfileRoom(const ProfileKind& kind, RequestCode<Rec> code, uin
                              const CRecordRequests& requests = CRecordRequests())
 {
     const RequestOptions options{.failureTextId = kStrFailToQuery};
-    const bool byCountRequest =
-        code == kind.neCode && kind.countCode.value != 0 && neId != 0 && !AppSettings().directControl;
+    const bool byCountRequest = code == kind.neCode && kind.countCode.value != 0 && neId != 0;
     if (byCountRequest) {
         const CountReply reply = requests.QueryCount(kind.countCode, neId, options);
         if (!reply.Ok() || !reply.count)
