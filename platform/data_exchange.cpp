@@ -3,6 +3,7 @@
 #include "platform/dialog.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -86,24 +87,6 @@ void DDX_Check(CDataExchange& dx, int id, int& value)
     }
 }
 
-void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
-{
-    int position = 0;
-    if (dx.IsSaving())
-        index = -1;
-    for (const int id : ids) {
-        auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
-        if (button != nullptr) {
-            // Choosing one button of an exclusive group clears the others.
-            if (!dx.IsSaving() && position == index)
-                button->setChecked(true);
-            else if (dx.IsSaving() && button->isChecked() && index < 0)
-                index = position;
-        }
-        ++position;
-    }
-}
-
 void DDX_CBIndex(CDataExchange& dx, int id, int& index)
 {
     auto* combo = qobject_cast<QComboBox*>(dx.Dialog().GetDlgItem(id));
@@ -113,4 +96,38 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& index)
         index = combo->currentIndex();
     else
         combo->setCurrentIndex(index);
+}
+
+void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
+{
+    int position = 0;
+    if (dx.IsSaving()) {
+        index = -1;
+        for (int id : ids) {
+            const auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+            if (button != nullptr && button->isChecked())
+                index = position;
+            ++position;
+        }
+        return;
+    }
+    for (int id : ids) {
+        auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+        if (button == nullptr) {
+            ++position;
+            continue;
+        }
+        // An exclusive group keeps one button checked: it lets go while none is to be.
+        QButtonGroup* group = button->group();
+        const bool exclusive = group != nullptr && group->exclusive();
+        if (exclusive)
+            group->setExclusive(false);
+        const bool autoExclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(position == index);
+        button->setAutoExclusive(autoExclusive);
+        if (exclusive)
+            group->setExclusive(true);
+        ++position;
+    }
 }

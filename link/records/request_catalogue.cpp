@@ -326,10 +326,12 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqAlarmSync).Direct(DirectAction()),
     Family(kReqAlarmAck).QueryKey(4),
     Action(kReqNotificationsOn),
-    Family(kReqNeAlarmInput),
-    Family(kReqHwMonitor).QueryKey(4),
-    Single(kReqHwMonThreshold),
-    Family(kReqNeAlarmOutput),
+    Family(kReqNeAlarmInput).Direct(DirectTable().Writable()),
+    // A query names the entity whose readings it wants; the NE answers every reading, and the dialog keeps those of
+    // the entity and below it.
+    Family(kReqHwMonitor).QueryKey(4).Direct(DirectTable()),
+    Single(kReqHwMonThreshold).Direct(DirectScalars().Writable()),
+    Family(kReqNeAlarmOutput).Direct(DirectTable().Writable()),
     Action(kReqNeReboot),
     Action(kReqCardReset),
     Action(kReqPortReset),

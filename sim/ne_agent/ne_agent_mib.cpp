@@ -13,6 +13,7 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/request_codes.h"
+#include "sim/seed/hardware_readings.h"
 
 #include <algorithm>
 #include <ctime>
@@ -166,6 +167,8 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
     auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
+    auto thresholdBytes = EncodeRecord(kDefaultTemperatureThresholds);
+    scalarRecords_[kReqHwMonThreshold].assign(thresholdBytes.begin(), thresholdBytes.end());
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
@@ -476,6 +479,7 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    RefreshHardwareReadings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -487,6 +491,28 @@ void CNeAgentMib::RefreshDynamic()
             network.ugeIp = config.ugeIp;
             network.ugeMask = config.ugeMask;
         });
+    }
+}
+
+void CNeAgentMib::RefreshHardwareReadings()
+{
+    if (models_ == nullptr)
+        return;
+    std::vector<HardwareModule> modules;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = IsConcreteType(board.onlineType) ? models_->FindModel(board.onlineType) : nullptr;
+        if (model != nullptr && model->GetLevel() == kEntityLevelSlot)
+            modules.push_back({board.entityId, model->GetMenuClass()});
+    }
+    HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
+    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
+    DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
+    // The same modules give the same readings, whose values change in place.
+    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, NowSeconds())) {
+        auto bytes = EncodeRecord(reading);
+        AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
 }
 

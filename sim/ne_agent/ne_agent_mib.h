@@ -78,6 +78,8 @@ private:
     void RegisterRow(const Table& table, const CSnmpOid& index, bool present);
     bool Visible(const Object& object, AgentAccess access) const;
     void RefreshDynamic();
+    // The readings of the NE's modules as they are now (request 337).
+    void RefreshHardwareReadings();
     std::optional<SnmpValue> Read(const Object& object) const;
     std::optional<SnmpValue> ReadAt(const CSnmpOid& oid) const;
     SnmpType MissingKind(const CSnmpOid& oid) const;

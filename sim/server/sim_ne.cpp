@@ -182,6 +182,18 @@ std::vector<const CEntityNode*> CSimNe::AlarmTargets() const
     return out;
 }
 
+std::vector<HardwareModule> CSimNe::HardwareModules() const
+{
+    std::vector<HardwareModule> modules;
+    for (const CEntityNode* node : Entities()) {
+        const CEntityType* model = CurrentEntityModels().FindModel(node->GetType());
+        if (node->GetLevel() == kEntityLevelSlot && IsPresent(*node) && model != nullptr) {
+            modules.push_back({node->GetEntityId(), model->GetMenuClass()});
+        }
+    }
+    return modules;
+}
+
 std::vector<BoardSettingRec> CSimNe::BoardSettings() const
 {
     std::vector<BoardSettingRec> out;

@@ -251,6 +251,16 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqAlarmAck:
         AlarmAcks(out, request);
         return;
+    case kReqHwMonitor:
+        HardwareReadings(out, request, now);
+        return;
+    case kReqHwMonThreshold:
+        TemperatureThresholds(out, request);
+        return;
+    case kReqNeAlarmInput:
+    case kReqNeAlarmOutput:
+        AlarmContacts(out, request);
+        return;
     case kReqAdslPmCo:
     case kReqAdslPmRt:
     case kReqAdslBlockCo:

@@ -114,6 +114,11 @@ private:
     // templates (sim_profile_requests.cpp).
     void Profiles(Handled& out, const Frame& request, const SimProfileKind& kind);
     void ProfileSync(Handled& out, const Frame& request);
+    // The NE's hardware readings, its temperature thresholds and its alarm inputs and outputs
+    // (sim_fault_requests.cpp).
+    void HardwareReadings(Handled& out, const Frame& request, uint32_t now);
+    void TemperatureThresholds(Handled& out, const Frame& request);
+    void AlarmContacts(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
     // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
     void AdslPm(Handled& out, const Frame& request, uint32_t now);

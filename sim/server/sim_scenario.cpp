@@ -24,10 +24,10 @@ constexpr size_t kRightsMax = 127;
 // alarms, rights; the NE's own addresses by its configuration and cascaded management) or not at all. The
 // verification of an NE's profiles is worked out from the profiles.
 constexpr uint16_t kOwnTables[] = {
-    kReqUserRights,      kReqOnlineUser,  kReqBoardSetting,    kReqEntityState,   kReqAlarmDef,      kReqAlarmEvent,
-    kReqAlarmStatistics, kReqAlarmAck,    kReqServerTime,      kReqNeConfig,      kReqOpLog,         kReqAdslPmCo,
-    kReqAdslPmRt,        kReqAdslBlockCo, kReqAdslBlockRt,     kReqAdslHistoryCo, kReqAdslHistoryRt, kReqLongTermPmCo,
-    kReqLongTermPmRt,    kReqNeFsCopy,    kReqNeNetworkConfig, kReqConfigVerify};
+    kReqUserRights,      kReqOnlineUser,  kReqBoardSetting,    kReqEntityState,   kReqAlarmDef,       kReqAlarmEvent,
+    kReqAlarmStatistics, kReqAlarmAck,    kReqServerTime,      kReqNeConfig,      kReqOpLog,          kReqAdslPmCo,
+    kReqAdslPmRt,        kReqAdslBlockCo, kReqAdslBlockRt,     kReqAdslHistoryCo, kReqAdslHistoryRt,  kReqLongTermPmCo,
+    kReqLongTermPmRt,    kReqNeFsCopy,    kReqNeNetworkConfig, kReqHwMonitor,     kReqHwMonThreshold, kReqConfigVerify};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";

@@ -300,15 +300,15 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     for (uint32_t i = 0; i < 75000; ++i) {
         record_bytes::PutU32(many.data(), i * kKeyOnlySize, i + 1);
     }
-    ASSERT_EQ(Request(kEmsOpModify, kReqHwMonitor, 1, many.data(), kKeyOnlySize, 75000), kDrvOk);
-    ASSERT_EQ(Request(kEmsOpModify, kReqHwMonitor, 1, many.data() + 1000 * kKeyOnlySize, kKeyOnlySize, 1000), kDrvOk)
+    ASSERT_EQ(Request(kEmsOpModify, kReqPppoeSession, 1, many.data(), kKeyOnlySize, 75000), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpModify, kReqPppoeSession, 1, many.data() + 1000 * kKeyOnlySize, kKeyOnlySize, 1000), kDrvOk)
         << "written again, not added";
     const uint32_t key = 4711;
-    ASSERT_EQ(Request(kEmsOpQuery, kReqHwMonitor, 1, &key, kKeyOnlySize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqPppoeSession, 1, &key, kKeyOnlySize), kDrvOk);
     ASSERT_EQ(reply_->count, 1);
     EXPECT_EQ(record_bytes::GetU32(EmsRecordAt(*reply_, 0), 0), key);
     const uint32_t all = 0;
-    ASSERT_EQ(Request(kEmsOpQuery, kReqHwMonitor, 1, &all, kKeyOnlySize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqPppoeSession, 1, &all, kKeyOnlySize), kDrvOk);
     EXPECT_EQ(reply_->count, 75000);
 }
 

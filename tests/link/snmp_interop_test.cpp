@@ -4,7 +4,10 @@
 
 #include "link/driver_result.h"
 #include "link/records/adsl_current_pm_rec.h"
+#include "link/records/hw_mon_rec.h"
+#include "link/records/hw_mon_threshold_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
+#include "link/records/ne_alarm_input_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
@@ -355,6 +358,34 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     time = Query(kReqNeTime);
     ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
+}
+
+// The NE's alarm inputs (336), hardware readings (337) and temperature thresholds (338) are a table, a table and
+// scalars of the private subtree: what snmpset writes the driver reads, an input's current state is the NE's own, and a
+// walk finds every reading the driver reads.
+TEST_F(NetSnmpToolsAgainstAgentTest, AlarmInputsReadingsAndThresholdsAreOfThePrivateSubtree)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".336.1.2.12601", "s", "Gate"}),
+              kR + ".336.1.2.12601 = \"Gate\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".336.1.5.12601", "u", "1"}, 2);
+    const SnmpReplyData inputs = Query(kReqNeAlarmInput);
+    NeAlarmInputRec door;
+    ASSERT_TRUE(DecodeRecord(inputs.records.data(), inputs.records.size(), &door));
+    EXPECT_EQ(door.entityId, 12601u);
+    EXPECT_EQ(door.name, "Gate");
+    EXPECT_EQ(door.currentState, 2u);
+
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".338.0.1", "i", "55", kR + ".338.0.2", "i", "-10"}),
+              kR + ".338.0.1 = 55\n" + kR + ".338.0.2 = -10\n");
+    const SnmpReplyData thresholds = Query(kReqHwMonThreshold);
+    HwMonThresholdRec written;
+    ASSERT_TRUE(DecodeRecord(thresholds.records.data(), thresholds.records.size(), &written));
+    EXPECT_EQ(written, (HwMonThresholdRec{55, -10}));
+
+    const SnmpReplyData readings = Query(kReqHwMonitor);
+    EXPECT_GT(readings.count, 0u);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".337.1.1"})).size(), readings.count);
 }
 
 // A port's PM as the tools see it and as the driver reads it: the day of intervals kept of the port, its counters
