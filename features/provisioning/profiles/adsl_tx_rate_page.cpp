@@ -123,6 +123,8 @@ int CAdslTxRatePage::OnCommandHook(int id, int code)
         ApplyModes();
     else if (code == EN_KILLFOCUS && IsRateEdit(id))
         Hold(id, ReadRate(id));
+    else if (code == EN_CHANGE && IsMinimum(id) && ShownRateMode() == kRateModeFixed)
+        WriteRate(IsDownstream(id) ? kDownMaxId : kUpMaxId, ReadRate(id)); // the maximum shows what the minimum holds
     return CADialog::OnCommandHook(id, code);
 }
 

@@ -23,6 +23,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTreeView>
 
 namespace {
 
@@ -88,12 +89,9 @@ void CTemplateDownloadDlg::ApplyOpenerFields(const DialogRequest& request)
 
 bool CTemplateDownloadDlg::IsLocked(const CNeRecord& ne)
 {
-    const int shown = GetEntityStateIcon(&ne, 0);
-    for (int state : {kIconStateNotConnected, kIconStatePlannedConnected, kIconStatePlannedDisconnected}) {
-        if (shown == GetEntityIcon(&ne, state, 0))
-            return true;
-    }
-    return false;
+    // The display states not connected, planned and connected, planned and not connected; told from the NE itself,
+    // since an icon table may give two states one picture.
+    return ne.planned == 1 || !IsNeConnected(ne);
 }
 
 int CTemplateDownloadDlg::RowImage(const CNeRecord& ne) const
@@ -291,6 +289,8 @@ void CTemplateDownloadDlg::Tick()
             {neId, model.IsChecked(neId), outcome != outcomes_.end() ? outcome->second : DownloadRow::Outcome::kNone});
     }
     const auto send = [&](uint32_t neId) {
+        if (QTreeView* view = FindList(kListControlId))
+            view->clearSelection();
         SelectRowByItemData(neId);
         return CRecordRequests()
             .SendPrepared(slot->requestCode, neId, slot->recordSize, slot->count, slot->records,
