@@ -100,6 +100,17 @@ public:
         return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(body), 1, options), options);
     }
 
+    // A query with the catalogue's body whose reply holds records of another kind than the code carries, as the
+    // catalogue says (ReplyOf); refused unsent for a code whose replies are not of that kind.
+    template <TabledRecord Reply, typename Rec>
+    RecordReply<Reply> QueryReplyOf(RequestCode<Rec> code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        if (Spec(code).replyRecord != &kRecordLayout<Reply>)
+            return Collect<Reply>(Refused(), options);
+        return Collect<Reply>(Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options),
+                              options);
+    }
+
     // A query of a code whose records are others in direct mode than the server's (328: the server's alarms and
     // events, a page of the NE's own log), with the direct link's body: the reply decoded as the direct record. A
     // code without such a record, or a body of another size than its range, is refused unsent.

@@ -6,6 +6,12 @@
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_list_dlg.h"
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
+#include "features/management/firmware/ne_boot_partition_dlg.h"
+#include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "features/management/firmware/ne_config_backup_restore_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_backup_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_dlg.h"
+#include "features/management/firmware/ne_shdsl_fw_upgrade_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
@@ -109,24 +115,24 @@ std::vector<Command> Commands()
             .Menu(kFirmwareUpgrade, "NE && ADSL...", 10)
             .Menu(kNeManagement, "&Firmware Upgrade...", 120, LinkModes::Direct)
             .InNeSet()
-            .ByMode(NotBuilt("CNeFwUpgradeBackupDlg"), kTargetNeOnly)
+            .ByMode<CNeFwUpgradeBackupDlg>(kTargetNeOnly)
             .Location(),
         Command(33197)
             .Menu(kFirmwareUpgrade, "SHDSL...", 20)
             .Menu(kNeManagement, "NE SHDSL Firmware Upgrade...", 130, LinkModes::Direct)
             .InNeSet()
-            .ByMode(NotBuilt("CNeShdslFwUpgradeDlg"), kTargetNeOnly)
+            .ByMode<CNeShdslFwUpgradeDlg>(kTargetNeOnly)
             .Location(),
         Command(33170)
             .Menu(kNeManagement, "Boot Partition...", 140)
             .InNeSet()
-            .Dialog(NotBuilt("CNeBootPartitionDlg"), kTargetNeOnly)
+            .Dialog<CNeBootPartitionDlg>(kTargetNeOnly)
             .Location(),
         Command(33001)
             .Menu(kNeManagement, "&Backup && Restore...", 150)
             .InNeSet()
             .HideIn({MainMenuCase::DirectNe})
-            .ByMode(NotBuilt("CNeConfigBackupRestoreDlg"), kTargetNeEntity),
+            .ByMode<CNeConfigBackupRestoreDlg>(kTargetNeEntity),
         Command(33206)
             .Menu(kNeManagement, "File System List...", 170)
             .NeOnline()
@@ -165,7 +171,8 @@ std::vector<Command> Commands()
         // Only in the entity popups.
         Command(33017).Server().Dialog<CNeDlg>(kTargetNeOnly).Access(kAccessModify),
         Command(33018).Server().Dialog<CUserDataDlg>().Member().Access(kAccessModify),
-        Command(33048).Server().Dialog<CNeListDlg>().Location(),
+        // The NE list of the direct link holds its one NE, whose configuration backup and restore it opens.
+        Command(33048).Dialog<CNeListDlg>().Location(),
         Command(33049).Server().Dialog<CUserListDlg>().Location(),
         // With an NE current (on the map), the new NE starts from it.
         Command(33063).Server().Dialog<CNeDlg>(kTargetNeOnly).Location().Access(kAccessCreate),
@@ -182,7 +189,7 @@ std::vector<Command> Commands()
 // prompt dialogs after their query.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CNeConfigBackupListDlg"), NotBuilt("CNeFwUpgradeDlg"), NotBuilt("CNeCliPromptDlg"),
+    return {BuiltDialog<CNeConfigBackupListDlg>(), BuiltDialog<CNeFwUpgradeDlg>(), NotBuilt("CNeCliPromptDlg"),
             NotBuilt("CNeCliPromptDualDlg")};
 }
 

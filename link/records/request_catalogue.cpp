@@ -295,7 +295,7 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Direct(DirectTable().RowStatus()),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqNeBootPartition),
+    Single(kReqNeBootPartition).Direct(DirectScalars().Writable()),
     Single(kReqNeDns),
     Single(kReqNeTimeServer),
     Action(kReqNeTimeAdjust),
@@ -307,7 +307,11 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqSecuredHost).Direct(DirectTable().Writable()),
     Single(kReqSecuredHostState).Direct(DirectScalars().Writable()),
     Single(kReqNetBiosFilter),
-    Action(kReqShdslCardUpgrade).QueryOf<ShdslCardStatusRecord>(),
+    // The NE lists its SHDSL line cards' upgrade states; an upgrade names one card.
+    Action(kReqShdslCardUpgrade)
+        .QueryOf<ShdslCardStatusRecord>()
+        .ReplyOf<ShdslCardStatusRecord>()
+        .Direct(DirectTable().Of<ShdslCardStatusRecord>().Trigger()),
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
     Single(kReqTelnetTimeout),
     Family(kReqEntityState).Query(4).Direct(DirectTable()),
@@ -335,7 +339,7 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqNeReboot),
     Action(kReqCardReset),
     Action(kReqPortReset),
-    Action(kReqFlashWrite),
+    Action(kReqFlashWrite).Direct(DirectAction()),
     Action(kReqOamLoopback),
     Action(kReqNeSnmpCheck),
     Action(kReqNePing),

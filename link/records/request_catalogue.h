@@ -65,6 +65,7 @@ struct DirectSpec {
     uint16_t objectCode = 0;              // R.<objectCode> holds the data; 0 = the code's own
     bool writable = false;                // operation 2 writes the writable columns
     bool rowStatus = false;               // the table ends with a RowStatus column; add and delete create and destroy
+    bool trigger = false;                 // operation 2 sets R.<code>.0 to the first word of its record
     DirectRange range = DirectRange::kAll;
     DirectFixup fixup = DirectFixup::kNone;
 
@@ -84,6 +85,12 @@ struct DirectSpec {
     {
         DirectSpec spec = *this;
         spec.writable = true;
+        return spec;
+    }
+    constexpr DirectSpec Trigger() const
+    {
+        DirectSpec spec = *this;
+        spec.trigger = true;
         return spec;
     }
     constexpr DirectSpec RowStatus() const
@@ -134,15 +141,16 @@ struct RequestSpec {
     uint16_t addCode = 0;
     uint16_t deleteCode = 0;
     uint16_t deleteAllCode = 0;
-    uint16_t countOf = 0;                 // count: the family counted
-    const RecordLayout* record = nullptr; // the record, when it has a field table
-    uint32_t recordSize = 0;              // bytes of one record; 0 where no size is fixed
-    uint32_t querySize = 0;               // the body of a query; 0 = a record of zeros
-    uint16_t keyLength = 0;               // family: the leading bytes that name a record
-    uint16_t queryKeyLength = 0;          // family: leading bytes of a query record that select records (0: all)
-    bool autoId = false;                  // family: an added record whose u32 at 0 is zero gets the next free id
-    bool startsEmpty = false;             // single: nothing is answered before the first write, not zeros
-    bool serverWide = false;              // family: one set for all NEs, whatever NE a request names
+    uint16_t countOf = 0;                      // count: the family counted
+    const RecordLayout* record = nullptr;      // the record, when it has a field table
+    const RecordLayout* replyRecord = nullptr; // what a query's reply holds, where it is not the code's record
+    uint32_t recordSize = 0;                   // bytes of one record; 0 where no size is fixed
+    uint32_t querySize = 0;                    // the body of a query; 0 = a record of zeros
+    uint16_t keyLength = 0;                    // family: the leading bytes that name a record
+    uint16_t queryKeyLength = 0;               // family: leading bytes of a query record that select records (0: all)
+    bool autoId = false;                       // family: an added record whose u32 at 0 is zero gets the next free id
+    bool startsEmpty = false;                  // single: nothing is answered before the first write, not zeros
+    bool serverWide = false;                   // family: one set for all NEs, whatever NE a request names
     DirectSpec direct;
 
     // Bytes of zeros a query sends when the caller gives no record, and an action or modify without a record.
@@ -166,6 +174,13 @@ struct RequestSpec {
     }
     // A query whose body is a record of its own (criteria, a range, a selection), sized by its field table.
     template <typename Body> constexpr RequestSpec QueryOf() const { return Query(kRecordLayout<Body>.size); }
+    // A query answered with records of another kind than the code carries (an action whose query lists states).
+    template <typename Reply> constexpr RequestSpec ReplyOf() const
+    {
+        RequestSpec spec = *this;
+        spec.replyRecord = &kRecordLayout<Reply>;
+        return spec;
+    }
     // The key of records without a field table (the NE decides their size), and how much of a query record selects.
     constexpr RequestSpec Key(uint16_t length, uint16_t queryLength = 0) const
     {

@@ -4,6 +4,7 @@
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_bytes.h"
+#include "link/records/word_record.h"
 #include "link/snmp/snmp_table_walker.h"
 
 #include <algorithm>
@@ -108,6 +109,8 @@ int CSnmpRequestExecutor::Execute(const EmsMsg& request, SnmpReplyData* reply)
     case SnmpEntryKind::Table:
         if (query)
             return QueryTable(*entry, request, reply);
+        if (entry->writeKind == SnmpWriteKind::Trigger)
+            return Trigger(*entry, request);
         if (entry->writeKind == SnmpWriteKind::None)
             return kDrvNotSupported;
         if (int result = WriteRows(*entry, request); result != kDrvOk)
@@ -243,6 +246,15 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     reply->count = static_cast<uint32_t>(rows.size());
     reply->total = reply->count;
     return kDrvOk;
+}
+
+int CSnmpRequestExecutor::Trigger(const SnmpRequestEntry& entry, const EmsMsg& request)
+{
+    const uint8_t* record = EmsRecordAt(request, 0);
+    WordRecord word;
+    if (record == nullptr || !DecodeRecord(record, request.recordSize, &word))
+        return kDrvInvalidParameter;
+    return session_.Set({{entry.ActionOid(), SnmpValue::Gauge32(word.value)}});
 }
 
 int CSnmpRequestExecutor::WriteScalars(const SnmpRequestEntry& entry, const EmsMsg& request)

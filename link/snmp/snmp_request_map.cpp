@@ -233,8 +233,10 @@ CSnmpRequestMap BuildDefaultMap()
     for (const RequestSpec& spec : RequestCatalogue()) {
         if (spec.direct.access == DirectAccess::kNone)
             continue;
-        SnmpRequestEntry entry =
-            EntryOf(spec, spec.code, spec.direct.writable ? SnmpWriteKind::Modify : SnmpWriteKind::None);
+        const SnmpWriteKind write = spec.direct.trigger    ? SnmpWriteKind::Trigger
+                                    : spec.direct.writable ? SnmpWriteKind::Modify
+                                                           : SnmpWriteKind::None;
+        SnmpRequestEntry entry = EntryOf(spec, spec.code, write);
         if (spec.kind == RequestKind::kCount) {
             const RequestEntry counted = FindRequest(spec.countOf);
             if (counted.spec == nullptr || counted.spec->direct.access != DirectAccess::kTable)

@@ -75,10 +75,11 @@ enum class SnmpQueryRange : uint8_t {
 
 // What an operation-2 request does to a table row.
 enum class SnmpWriteKind : uint8_t {
-    None,   // the code cannot be written in direct mode
-    Modify, // SET the writable columns of the row the record names
-    Add,    // SET the row with RowStatus createAndGo
-    Delete, // SET RowStatus destroy
+    None,    // the code cannot be written in direct mode
+    Modify,  // SET the writable columns of the row the record names
+    Add,     // SET the row with RowStatus createAndGo
+    Delete,  // SET RowStatus destroy
+    Trigger, // SET R.c.0 to the first word of the record (an action on the row it names)
 };
 
 // What the driver adds to a reply record from its own session.

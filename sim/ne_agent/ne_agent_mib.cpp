@@ -443,7 +443,7 @@ void CNeAgentMib::RebuildRegistry()
                 if (column.instanceOid == nullptr)
                     registry_[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
             }
-        } else if (entry.kind == SnmpEntryKind::Action) {
+        } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
         } else if (entry.kind == SnmpEntryKind::Count) {
             registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
@@ -479,6 +479,7 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    RefreshShdslUpgrades();
     RefreshHardwareReadings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
@@ -747,6 +748,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     std::map<uint16_t, std::vector<uint8_t>> scalars;
     std::map<uint32_t, std::string> systemTexts;
     bool sync = false;
+    std::vector<uint32_t> cardUpgrades;
 
     auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
         for (auto& [code, table] : tables_) {
@@ -834,6 +836,12 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, status);
             continue;
         }
+        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+            known->second.code == kReqShdslCardUpgrade) {
+            if (int32_t status = CheckShdslUpgrade(vb.value, &cardUpgrades); status != kSnmpNoError)
+                return fail(i, status);
+            continue;
+        }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
             if (vb.value.type != SnmpType::Integer)
                 return fail(i, kSnmpWrongType);
@@ -900,6 +908,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     }
     syncRequested_ = syncRequested_ || sync;
     ApplyFileSystemWrites(rows, scalars);
+    for (const uint32_t card : cardUpgrades)
+        shdslUpgrades_[card] = std::chrono::steady_clock::now();
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -95,6 +95,13 @@ private:
     void FindAdslPorts();
     uint32_t NowSeconds() const;
 
+    // The SHDSL line cards' upgrades (ne_agent_shdsl_upgrade.cpp): a write of a card's id to the upgrade action
+    // starts one, and the card's row then shows its stages as time passes. The check answers a status of the SET,
+    // or kSnmpNoError with the card added to `cards`.
+    int32_t CheckShdslUpgrade(const SnmpValue& value, std::vector<uint32_t>* cards) const;
+    void RefreshShdslUpgrades();
+    bool HasShdslCard(uint32_t cardId) const;
+
     // The NE's file system (ne_agent_file_system.cpp): its files are the rows of the file table, a write of the
     // action 1 deletes one, the format and copy scalars format a partition and start a copy.
     void BuildFileSystem();
@@ -127,6 +134,8 @@ private:
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
+    // SHDSL line cards told to upgrade, and when.
+    std::map<uint32_t, std::chrono::steady_clock::time_point> shdslUpgrades_;
     size_t nextCandidate_ = 0;
     CNeFileSystem fileSystem_;
     uint32_t fileSystemShown_ = 0; // the file system's version the file table shows

@@ -4,7 +4,7 @@
 //   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE | --generate-nes N] [--models DIR]
 //                     [--generate-oplog N] [--generate-subscribers N] [--alarm-rate N] [--alarm-channel tcp|udp]
 //                     [--datagram-rate N] [--frame-timeout MS]
-//                     [--logon-timeout MS] [--max-unsent-kb N] [--test-control] [--exit-with-parent]
+//                     [--logon-timeout MS] [--max-unsent-kb N] [--ftp-root DIR] [--test-control] [--exit-with-parent]
 //
 // --port 0 takes a free port. The first line on standard output names the address and port it serves. It ends on
 // SIGTERM or SIGINT.
@@ -84,6 +84,8 @@ void PrintHelp()
         "                       twice the state of every entity when that is more)\n"
         "  --datagram-rate N    notification datagrams per second to one workstation (default 8000; 0 sends\n"
         "                       them as fast as the socket takes them)\n"
+        "  --ftp-root DIR       the NEs' FTP areas are DIR/<NE address> (the simulated NEs' FTP servers): an NE\n"
+        "                       reports the version of the newest firmware image there\n"
         "  --test-control       serve the tests' control request: code %u, operation 2, a 16-byte record\n"
         "                       {u32 action, u32 arg1, u32 arg2, u32 arg3}, little-endian:\n"
         "                         action 1: push arg1 entity-state notifications (code 330) of the request's NE\n"
@@ -194,6 +196,10 @@ int main(int argc, char** argv)
                 return Usage("--alarm-channel needs tcp or udp");
             }
             options.handler.alarmChannel = v == "tcp" ? SimChannel::kTcp : SimChannel::kUdp;
+        } else if (arg == "--ftp-root") {
+            if (!value(&options.handler.ftpRoot)) {
+                return Usage("--ftp-root needs a directory");
+            }
         } else if (arg == "--test-control") {
             options.handler.testControl = true;
         } else if (arg == "--exit-with-parent") {

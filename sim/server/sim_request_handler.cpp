@@ -61,7 +61,7 @@ std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint
 }
 
 CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options)
-    : db_(database), options_(options)
+    : db_(database), options_(options), firmware_(database, options.ftpRoot)
 {
 }
 
@@ -250,6 +250,15 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
         return;
     case kReqAlarmAck:
         AlarmAcks(out, request);
+        return;
+    case kReqNeFwUpgrade:
+        Firmware(out, request, firmware_.FwUpgrade(request));
+        return;
+    case kReqNeBootPartition:
+        Firmware(out, request, firmware_.BootPartition(request));
+        return;
+    case kReqNeBackupRestore:
+        Firmware(out, request, firmware_.NeBackupRestore(request));
         return;
     case kReqHwMonitor:
         HardwareReadings(out, request, now);
@@ -708,6 +717,15 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
+}
+
+void CSimRequestHandler::Firmware(Handled& out, const Frame& request, const SimFirmwareReply& reply)
+{
+    if (!reply.result.Ok()) {
+        Reply(out, request.header, reply.result);
+        return;
+    }
+    Reply(out, request.header, reply.records, reply.recordSize, reply.count, reply.count);
 }
 
 void CSimRequestHandler::Generic(Handled& out, const Frame& request)

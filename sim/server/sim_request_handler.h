@@ -13,6 +13,7 @@
 #include "link/server/frame_codec.h"
 #include "sim/pm/adsl_pm_generator.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_firmware.h"
 #include "sim/server/sim_profiles.h"
 
 // One workstation connection as the server sees it.
@@ -55,6 +56,7 @@ struct SimHandled {
 struct SimHandlerOptions {
     bool testControl = false; // serve the control request of tests
     SimChannel alarmChannel = SimChannel::kUdp;
+    std::string ftpRoot; // the NEs' FTP areas are its directories named by their addresses; empty: unknown
 };
 
 class CSimRequestHandler {
@@ -120,6 +122,7 @@ private:
     void TemperatureThresholds(Handled& out, const Frame& request);
     void AlarmContacts(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    void Firmware(Handled& out, const Frame& request, const SimFirmwareReply& reply);
     // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
     void AdslPm(Handled& out, const Frame& request, uint32_t now);
     void LongTermPm(Handled& out, const Frame& request, uint32_t now);
@@ -129,6 +132,7 @@ private:
 
     CSimDatabase& db_;
     SimHandlerOptions options_;
+    CSimFirmware firmware_;
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused

@@ -27,7 +27,8 @@ constexpr uint16_t kOwnTables[] = {
     kReqUserRights,      kReqOnlineUser,  kReqBoardSetting,    kReqEntityState,   kReqAlarmDef,       kReqAlarmEvent,
     kReqAlarmStatistics, kReqAlarmAck,    kReqServerTime,      kReqNeConfig,      kReqOpLog,          kReqAdslPmCo,
     kReqAdslPmRt,        kReqAdslBlockCo, kReqAdslBlockRt,     kReqAdslHistoryCo, kReqAdslHistoryRt,  kReqLongTermPmCo,
-    kReqLongTermPmRt,    kReqNeFsCopy,    kReqNeNetworkConfig, kReqHwMonitor,     kReqHwMonThreshold, kReqConfigVerify};
+    kReqLongTermPmRt,    kReqNeFsCopy,    kReqNeNetworkConfig, kReqHwMonitor,     kReqHwMonThreshold, kReqNeFwUpgrade,
+    kReqNeBootPartition, kReqConfigVerify};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";

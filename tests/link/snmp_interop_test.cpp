@@ -5,6 +5,7 @@
 #include "link/driver_result.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
+#include "link/records/boot_partition_record.h"
 #include "link/records/hw_mon_rec.h"
 #include "link/records/hw_mon_threshold_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
@@ -361,6 +362,29 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     time = Query(kReqNeTime);
     ASSERT_TRUE(DecodeRecord(time.records.data(), time.records.size(), &rec));
     EXPECT_EQ(rec.timeZone, 7);
+}
+
+// The firmware in direct mode: the boot partition to use next is the writable one of its two scalars, and the
+// upgrade of an SHDSL card sets the table's action to the card's id, which then reports itself in transmission.
+TEST_F(NetSnmpToolsAgainstAgentTest, BootPartitionsAndShdslCardUpgrades)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".310.0.2", "u", "2"}), kR + ".310.0.2 = 2\n");
+    Tool("snmpset", "2c", "private", {kR + ".310.0.1", "u", "2"}, 2);
+    SnmpReplyData read = Query(kReqNeBootPartition);
+    BootPartitionRecord partitions;
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &partitions));
+    EXPECT_EQ(partitions, (BootPartitionRecord{1, 2}));
+
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".322.1.3"})),
+              (std::vector<std::string>{kR + ".322.1.3.10300 = 1", kR + ".322.1.3.20400 = 4"}));
+    const auto upgrade = EncodeRecord(WordRecord{10300});
+    ASSERT_EQ(Write(kReqShdslCardUpgrade, {upgrade.begin(), upgrade.end()}), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".322.1.3.10300"}), kR + ".322.1.3.10300 = 2\n");
+    // A card the NE does not have is refused.
+    Tool("snmpset", "2c", "private", {kR + ".322.0", "u", "10400"}, 2);
+    const auto absent = EncodeRecord(WordRecord{10400});
+    EXPECT_NE(Write(kReqShdslCardUpgrade, {absent.begin(), absent.end()}), kDrvOk);
 }
 
 // The NE's alarm inputs (336), hardware readings (337) and temperature thresholds (338) are a table, a table and

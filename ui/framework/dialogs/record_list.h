@@ -183,6 +183,8 @@ public:
             return CRecordRequests().Query<Rec>(code, NeOfQuery(neId), {.failureTextId = failureTextId});
         };
     }
+    // Each fill asks with a query of the dialog's own making (a reply of another record than the code carries).
+    void QueryOnFill(std::function<RecordReply<Rec>()> query) { query_ = std::move(query); }
     // The records the list takes, from a reply and from Put; all without a filter.
     void SetFilter(Accept accept) { accept_ = std::move(accept); }
 
