@@ -6,6 +6,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "features/management/ne/ne_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
@@ -191,6 +192,12 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             QTreeView& nes = *download.FindList(kListControlId);
             EXPECT_EQ(ListColumn(nes, 1), (QStringList{kNorthName, kSouthName, kSpareName}));
             EXPECT_FALSE(download.IsControlEnabled(kShowButtonId)) << "no row selected";
+            program.ClickListRow(nes, RowOf(nes, CTemplateDownloadDlg::kNameColumn, kSouthName));
+            person.OnDialog<CNeDlg>([&](CNeDlg& ne) {
+                EXPECT_EQ(ne.GetNeId(), static_cast<int>(kSouth));
+                return IDCANCEL;
+            });
+            Click(download, kShowButtonId);
             e2e::TickRows(nes, {kNorthName, kSouthName, kSpareName}, CTemplateDownloadDlg::kNameColumn);
             const auto runDownload = [&] {
                 person.AnswerBox(IDYES);
