@@ -125,3 +125,13 @@ int CRecordRequests::PostQuery(uint16_t code, uint32_t neId) const
     BuildEmsMsg(&request, kEmsOpQuery, code, static_cast<uint32_t>(body.size()), body.data(), neId);
     return channel_.send(request);
 }
+
+RequestOutcome CRecordRequests::SendPrepared(uint16_t code, uint32_t neId, uint32_t recordSize, uint32_t count,
+                                             const std::vector<uint8_t>& records, const RequestOptions& options) const
+{
+    const RequestEntry entry = FindRequest(code);
+    if (entry.spec == nullptr || entry.spec->recordSize != recordSize || count == 0 ||
+        records.size() != static_cast<size_t>(recordSize) * count)
+        return Refused().outcome;
+    return Exchange(kEmsOpModify, code, neId, records, count, options).outcome;
+}

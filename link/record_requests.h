@@ -144,12 +144,25 @@ public:
     {
         return Write(SiblingCode(code, RequestRole::kAdd), neId, std::vector<Rec>{rec}, options);
     }
+    // Several records in one add request.
+    template <TabledRecord Rec>
+    RecordReply<Rec> Add(RequestCode<Rec> code, uint32_t neId, const std::vector<Rec>& recs,
+                         const RequestOptions& options = {}) const
+    {
+        return Write(SiblingCode(code, RequestRole::kAdd), neId, recs, options);
+    }
     template <TabledRecord Rec>
     RecordReply<Rec> Delete(RequestCode<Rec> code, uint32_t neId, const Rec& rec,
                             const RequestOptions& options = {}) const
     {
         return Write(SiblingCode(code, RequestRole::kDelete), neId, std::vector<Rec>{rec}, options);
     }
+
+    // A write (operation 2) that another dialog prepared for its records and hands on, to be sent to one NE after
+    // another: `count` records of `recordSize` bytes each, back to back. A code the catalogue does not know, or
+    // records of another size than its record, are refused unsent.
+    RequestOutcome SendPrepared(uint16_t code, uint32_t neId, uint32_t recordSize, uint32_t count,
+                                const std::vector<uint8_t>& records, const RequestOptions& options = {}) const;
 
     // A one-shot request (operation 2) with the catalogue's body of zeros, or with the record the code carries.
     template <typename Rec>

@@ -12,9 +12,13 @@
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
+#include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
+#include "features/provisioning/templates/config_verify_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
+#include "features/provisioning/templates/template_sync_dlg.h"
 #include "features/provisioning/trunk/manual_vlan_dlg.h"
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
@@ -148,47 +152,47 @@ std::vector<Command> Commands()
             .Menu(kProfile, "ADSL Profile...", 10)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(0),
         Command(33081)
             .Menu(kProfile, "SHDSL Profile...", 20)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(1),
         Command(33175)
             .Menu(kProfile, "VLAN Profile...", 30)
             .NeAny()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(2),
         Command(33142)
             .Menu(kTemplate, "ADSL Profile Template...", 10)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(0),
         Command(33176)
             .Menu(kTemplate, "SHDSL Profile Template...", 20)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(1),
         Command(33174)
             .Menu(kTemplate, "VLAN Profile Template...", 30)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(2),
         Command(33144)
             .Menu(kTemplate, "Synchronize NE Profiles...", 60)
             .Server()
-            .Dialog(NotBuilt("CTemplateSyncDlg"), kTargetNeOnly)
+            .Dialog<CTemplateSyncDlg>(kTargetNeOnly)
             .Location(),
         Command(33127)
             .Menu(kXdslStatus, "VLAN Membership...", 30)
@@ -222,16 +226,17 @@ std::vector<Command> Commands()
         Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
         // In no menu.
         Command(33070).InNeSet().Dialog<CIgmpSnoopingDlg>(kTargetNeEntity).Access(kAccessModify),
-        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog(NotBuilt("CConfigVerifyDlg"), kTargetNeEntity),
+        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog<CConfigVerifyDlg>(kTargetNeEntity),
         Command(33164).Dialog<CTrunkPortDlg>(kTargetNeEntity),
         Command(33191).Dialog<CProtocolVlanListDlg>(kTargetNeEntity),
     };
 }
 
-// Opened by the router itself: the slot selection of the packet filter commands.
+// Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
+// template download.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg")};
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>()};
 }
 
 } // namespace

@@ -433,12 +433,15 @@ constexpr RequestSpec kCatalogue[] = {
     // A query names the line card's slot only.
     Family(kReqPktFilter).QueryKey(1),
     Family(kReqPktFilterGroup).QueryKey(1),
-    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete),
-    Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
+    // The NE's profiles, a table indexed by the profile's name in direct mode.
+    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqAdslLineProfileCount, kReqAdslLineProfile).Direct(DirectCount()),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
         .QueryKey(kXdslPmThresholdProfileNameWidth)
-        .Query(kXdslPmThresholdProfileNameWidth),
-    Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
+        .Query(kXdslPmThresholdProfileNameWidth)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile).Direct(DirectCount()),
     Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
     Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4),
     Family(kReqLoopDiagCtrl).QueryOf<WordRecord>().QueryKey(4),

@@ -28,6 +28,18 @@ constexpr size_t kMaxLogRows = 100000;
 constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
+// The tables whose rows the NE holds no more of than its profile tables take.
+constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60}, {kReqPmThresholdProfile, 60}};
+
+size_t TableLimit(uint16_t objectCode, size_t cap)
+{
+    for (const auto& [code, limit] : kTableLimits) {
+        if (code == objectCode)
+            return std::min(cap, limit);
+    }
+    return cap;
+}
+
 const CSnmpOid kSystemGroup{1, 3, 6, 1, 2, 1, 1};
 const CSnmpOid kSnmpGroup{1, 3, 6, 1, 2, 1, 11};
 
@@ -783,7 +795,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             if (exists)
                 return fail(i, kSnmpInconsistentValue);
             size_t& created = createdRows[table->entry->objectCode];
-            if (table->rows.size() + created >= maxTableRows_)
+            if (table->rows.size() + created >= TableLimit(table->entry->objectCode, maxTableRows_))
                 return fail(i, kSnmpResourceUnavailable);
             ++created;
             std::vector<uint8_t> record(table->entry->recordSize, 0);

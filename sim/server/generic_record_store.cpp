@@ -335,3 +335,22 @@ void CGenericRecordStore::RemoveNe(uint32_t neId)
         it = it->first.second == neId ? families_.erase(it) : std::next(it);
     }
 }
+
+void CGenericRecordStore::ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
+                                         const std::vector<std::vector<uint8_t>>& records)
+{
+    const RequestSpec* spec = FindRequest(code).spec;
+    if (spec == nullptr) {
+        return;
+    }
+    Family& family = families_[{spec->code, neId}];
+    family.keyed.clear();
+    family.single.clear();
+    family.recordSize = recordSize;
+    const size_t keyLength = std::min<size_t>(spec->keyLength, recordSize);
+    for (const Record& record : records) {
+        if (record.size() == recordSize) {
+            family.keyed[Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength))] = record;
+        }
+    }
+}

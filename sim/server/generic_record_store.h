@@ -42,6 +42,9 @@ public:
     // The records kept of a code's family for an NE (a setting's last written), in key order; none when there are
     // none.
     std::vector<std::vector<uint8_t>> KeptRecords(uint16_t code, uint32_t neId) const;
+    // The family's records for the NE become `records`, each of `recordSize` bytes; the ones it held go.
+    void ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
+                        const std::vector<std::vector<uint8_t>>& records);
 
 private:
     using Record = std::vector<uint8_t>;

@@ -305,9 +305,17 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqArpProxyEntry:
         TrunkSide(out, request, now);
         return;
+    case kReqConfigDownload:
+    case kReqConfigVerify:
+        ProfileSync(out, request);
+        return;
     default:
         if (IsNeAccessCode(code)) {
             NeAccess(out, request, now);
+            return;
+        }
+        if (const SimProfileKind* kind = FindSimProfileKind(code)) {
+            Profiles(out, request, *kind);
             return;
         }
         if (!NeSettings(out, request, now))

@@ -16,6 +16,7 @@
 #include "sim/pm/trunk_traffic_generator.h"
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_firmware.h"
+#include "sim/server/sim_profiles.h"
 
 // One workstation connection as the server sees it.
 struct SimSession {
@@ -113,6 +114,10 @@ private:
     void AlarmEvents(Handled& out, const Frame& request);
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
+    // The templates and NE profiles of a profile kind, and an NE's synchronisation and verification against the
+    // templates (sim_profile_requests.cpp).
+    void Profiles(Handled& out, const Frame& request, const SimProfileKind& kind);
+    void ProfileSync(Handled& out, const Frame& request);
     // The NE's hardware readings, its temperature thresholds and its alarm inputs and outputs
     // (sim_fault_requests.cpp).
     void HardwareReadings(Handled& out, const Frame& request, uint32_t now);

@@ -3,16 +3,18 @@
 // dialog, which keeps what the server refused to take, and the list shows what was written, also when it opens again;
 // Save All Models as Template makes the NE's module definitions, as written, the server's templates. The templates
 // have a list of their own (Configuration > Template > Alarm Definition Template), whose Download All Models to NEs
-// goes to the template download, not available yet. Direct mode offers neither.
+// sends the NEs of a model chosen in the template download that model's definitions. Direct mode offers neither.
 
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "features/fault/alarm_defs/alarm_def_dlg.h"
 #include "features/fault/alarm_defs/alarm_def_list_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 
 #include <gtest/gtest.h>
 
@@ -130,13 +132,15 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 
-TEST(AlarmDefE2eTest, TheTemplatesAreListedAndTheirDownloadIsNotAvailableYet)
+TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
+    ASSERT_NE(Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp)->severity, 2u)
+        << "the NE has its definition file's, not the template's";
 
     person.OnDialog<List>([&](List& list) {
         EXPECT_TRUE(list.windowTitle().contains(QStringLiteral("{Template}")));
@@ -151,12 +155,32 @@ TEST(AlarmDefE2eTest, TheTemplatesAreListedAndTheirDownloadIsNotAvailableYet)
         Choose(list, List::kNeComboId, QStringLiteral(" <ALL>"));
         EXPECT_EQ(ComboTexts(list, List::kModelComboId), QStringLiteral("CU-2GE,CU-2GE-R"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_template_list")));
+        // Each NE takes its own model's definitions: the download lists the NEs of one model at a time.
+        person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+            EXPECT_EQ(Field(download, CTemplateDownloadDlg::kTitleId), QStringLiteral("Alarm Definition"));
+            EXPECT_FALSE(ComboTexts(download, CTemplateDownloadDlg::kModelComboId).contains(QStringLiteral("<ALL>")));
+            Choose(download, CTemplateDownloadDlg::kModelComboId, QStringLiteral("IPD-12 (1 shelf)"));
+            QTreeView& nes = *download.FindList(kListControlId);
+            // The NEs of the model at the location chosen in the tree.
+            EXPECT_EQ(ListColumn(nes, CTemplateDownloadDlg::kNameColumn), (QStringList{QStringLiteral("North-1")}));
+            TickRows(nes, {QStringLiteral("North-1")}, CTemplateDownloadDlg::kNameColumn);
+            person.AnswerBox(IDYES);
+            Click(download, CTemplateDownloadDlg::kDownloadId);
+            EXPECT_TRUE(program.WaitUntil([&] { return !download.IsRunning(); }));
+            EXPECT_EQ(e2e::CellImage(nes, RowOf(nes, CTemplateDownloadDlg::kNameColumn, QStringLiteral("North-1"))),
+                      kImageDone);
+            return IDCANCEL;
+        });
         Click(list, List::kDownloadAllButtonId);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdAlarmDefinitionTemplate));
-    ASSERT_EQ(person.PlainBoxes().Requests().size(), 1u);
-    EXPECT_EQ(person.PlainBoxes().Requests()[0].text, QStringLiteral("This function is not available yet."));
+    EXPECT_EQ(person.boxTexts, (std::vector<QString>{QStringLiteral("Are you sure to download this template to "
+                                                                    "NEs?\n\nIt may overwrite NE current profiles.")}));
+    const std::optional<AlarmDefRec> written = Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->severity, 2u) << "the template's";
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 TEST(AlarmDefE2eTest, DirectModeListsTheNesDefinitionsWithoutTemplates)

@@ -27,6 +27,7 @@
 #include "link/records/selt_result_rec.h"
 #include "link/records/sfp_info_rec.h"
 #include "link/records/shdsl_interval_rec.h"
+#include "link/records/profile_name_rec.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
@@ -241,6 +242,12 @@ TEST(RecordsLinesCodec, XdslPmThresholdProfileRec)
     // for RT from 52 with two reserved bytes before its day values at 60; status.
     ExpectGolden(rec, Golden(76, {Text(0, Chars('p', 32)), Hex(34, "220024002600280001002c00010030000100340036003800"),
                                   Hex(60, "3c000100400001004400010001000000")}));
+}
+
+TEST(RecordsLinesCodec, ProfileNameRec)
+{
+    // The name of 33 alone.
+    ExpectGolden(ProfileNameRec{Chars('n', 32)}, Golden(33, {Text(0, Chars('n', 32))}), &ProfileNameRec::name);
 }
 
 TEST(RecordsLinesCodec, BitsAllocRec)

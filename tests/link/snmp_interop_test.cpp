@@ -4,6 +4,7 @@
 
 #include "link/driver_result.h"
 #include "link/records/adsl_current_pm_rec.h"
+#include "link/records/adsl_line_profile_rec.h"
 #include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/boot_partition_record.h"
 #include "link/records/hw_mon_rec.h"
@@ -14,6 +15,7 @@
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/oam_loopback_rec.h"
+#include "link/records/profile_name_rec.h"
 #include "link/records/remote_ne_record.h"
 #include "link/records/request_codes.h"
 #include "link/records/secured_host_record.h"
@@ -22,6 +24,7 @@
 #include "link/records/vlan_bit_map_rec.h"
 #include "link/records/word_record.h"
 #include "link/records/xdsl_pm_interval_rec.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -554,6 +557,35 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheTrunkSideAsTheToolsAndTheDriverReadIt)
     const std::vector<VlanBitMapRec> member = Query<VlanBitMapRec>(kReqTrunkVlanMember, VlanBitMapRec{12102, {}});
     ASSERT_EQ(member.size(), 1u);
     EXPECT_EQ(member.front(), vlans);
+}
+
+// An NE's ADSL line and PM threshold profiles as the tools and the driver see them: tables indexed by the profile's
+// name, a profile made with snmpset read by the driver and one the driver adds walked by the tool, and the number of
+// profiles a count reads.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesProfilesAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".640.1.1"})),
+              (std::vector<std::string>{kR + ".640.1.1.7.102.97.115.116.45.56.77 = \"fast-8M\"",
+                                        kR + ".640.1.1.9.118.105.100.101.111.45.49.54.77 = \"video-16M\""}));
+    const std::string gold = ".4.103.111.108.100";
+    Tool("snmpset", "2c", "private", {kR + ".650.1.15" + gold, "i", "4", kR + ".650.1.2" + gold, "u", "25"});
+    const std::vector<XdslPmThresholdProfileRec> profiles =
+        Query<XdslPmThresholdProfileRec>(kReqPmThresholdProfile, ProfileNameRec{});
+    const auto found =
+        std::find_if(profiles.begin(), profiles.end(), [](const auto& rec) { return rec.name == "gold"; });
+    ASSERT_NE(found, profiles.end());
+    EXPECT_EQ(found->coEs15Min, 25);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".654.0.1"}), kR + ".654.0.1 = 3\n");
+
+    AdslLineProfileRec added;
+    added.name = "new";
+    added.channelMode = 3;
+    added.downMaxRateInterleaved = 2048000;
+    const auto bytes = EncodeRecord(added);
+    ASSERT_EQ(Write(kReqAdslLineProfileAdd, {bytes.begin(), bytes.end()}), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".640.1.21.3.110.101.119"}),
+              kR + ".640.1.21.3.110.101.119 = 2048000\n");
 }
 
 // Rows created with createAndGo, up to the table's cap; past it they are refused with the standard error, and nothing

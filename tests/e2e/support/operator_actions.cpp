@@ -252,12 +252,12 @@ int CellImage(const QTreeView& list, int row, int column)
     return image.isValid() ? image.toInt() : -1;
 }
 
-void TickRows(QTreeView& list, const QStringList& texts)
+void TickRows(QTreeView& list, const QStringList& texts, int column)
 {
     QAbstractItemModel& model = *list.model();
     for (int row = 0; row < model.rowCount(); ++row) {
         const QModelIndex index = model.index(row, 0);
-        const bool wanted = texts.contains(index.data().toString());
+        const bool wanted = texts.contains(model.index(row, column).data().toString());
         if ((index.data(Qt::CheckStateRole).toInt() == Qt::Checked) == wanted)
             continue;
         list.scrollTo(index);
