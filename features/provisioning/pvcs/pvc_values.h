@@ -36,7 +36,6 @@ inline bool IsStaticIpService(uint32_t serviceType)
 inline constexpr size_t kMaxPvcsPerPort = 8;
 inline constexpr size_t kMaxStaticIpRanges = 8;
 inline constexpr uint16_t kFirstVci = 32;
-inline constexpr uint16_t kLastVlanId = 4094;
 inline constexpr uint8_t kMaxUserPriority = 7;
 
 // The MAC limits an operator chooses from, in the order the combo lists them.
