@@ -29,7 +29,8 @@ void CVcVlanNamePage::SetNames(const std::vector<std::string>& names)
 void CVcVlanNamePage::Choose(const std::string& name)
 {
     if (auto* combo = GetDlgItemAs<QComboBox>(comboId_))
-        combo->setCurrentIndex(combo->findText(QString::fromStdString(name), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        combo->setCurrentIndex(
+            combo->findText(QString::fromStdString(name), Qt::MatchExactly | Qt::MatchCaseSensitive));
     UpdateShow();
 }
 
@@ -84,7 +85,8 @@ CVcVlanIpTrafficPage::CVcVlanIpTrafficPage(QWidget* parent)
 CVcVlanIpTrafficPage::~CVcVlanIpTrafficPage() = default;
 
 CVcVlanNextHopPage::CVcVlanNextHopPage(QWidget* parent)
-    : CVcVlanNamePage(kTemplateId, kNextHopId, "CIpoaNextHopDlg", parent), ui_(std::make_unique<Ui::CVcVlanNextHopPage>())
+    : CVcVlanNamePage(kTemplateId, kNextHopId, "CIpoaNextHopDlg", parent),
+      ui_(std::make_unique<Ui::CVcVlanNextHopPage>())
 {
     ui_->setupUi(this);
 }

@@ -105,8 +105,8 @@ void CXdslVcVlanSettingDlg::FillEntityCombos(int fromLevel)
     auto* port = GetDlgItemAs<QComboBox>(kPortId);
     CEntityIndex chosen = GetTargetEntity().index;
     if (fromLevel > 2)
-        chosen = CEntityIndex::FromLevels(1, SelectedEntityNumber(shelf),
-                                          fromLevel > 3 ? SelectedEntityNumber(slot) : 1, 1);
+        chosen =
+            CEntityIndex::FromLevels(1, SelectedEntityNumber(shelf), fromLevel > 3 ? SelectedEntityNumber(slot) : 1, 1);
     if (fromLevel <= 2)
         InitShelfCombo(shelf, ne, &chosen, kXdslLinePorts, 0);
     if (fromLevel <= 3)
@@ -316,9 +316,9 @@ bool CXdslVcVlanSettingDlg::CheckRanges(const PvcStaticIps& ranges)
     serviceType_.SelectRange(check.failedIndex);
     const QString text =
         QStringLiteral("[%1]  %2")
-            .arg(QString::fromStdString(FormatIpAddress(ranges[static_cast<size_t>(check.failedIndex)].baseAddress)),
-                 LoadQString(check.state == StaticIpRangeState::kReserved ? kStrIpRangeReserved
-                                                                          : kStrIpRangeIncorrect));
+            .arg(
+                QString::fromStdString(FormatIpAddress(ranges[static_cast<size_t>(check.failedIndex)].baseAddress)),
+                LoadQString(check.state == StaticIpRangeState::kReserved ? kStrIpRangeReserved : kStrIpRangeIncorrect));
     ShowPageAlertText(&serviceType_, text, CVcVlanServiceTypePage::kRangesId);
     return false;
 }

@@ -15,11 +15,11 @@
 //     dlg.SetPvcKey(vpi, vci);                   // the PVC to show or change
 //     if (dlg.DoModal() == IDOK) ... dlg.GetResult() ...
 
+#include "features/provisioning/pvcs/pvc_write.h"
 #include "features/provisioning/pvcs/vc_vlan_mac_limit_page.h"
 #include "features/provisioning/pvcs/vc_vlan_name_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_service_type_page.h"
-#include "features/provisioning/pvcs/pvc_write.h"
 #include "link/records/pvc_rec.h"
 #include "ui/framework/dialogs/tab_dialog.h"
 
