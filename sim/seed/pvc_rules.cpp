@@ -52,6 +52,11 @@ bool IsStatic(uint32_t serviceType)
     return serviceType == kStaticIp || serviceType == kPppoeStaticIp;
 }
 
+bool IsKnownMode(uint32_t mode)
+{
+    return mode == kRouted || mode == kBridged;
+}
+
 bool HasIpAmount(uint32_t serviceType)
 {
     return serviceType >= kDhcp && serviceType <= kPppoeStaticIp;
@@ -193,7 +198,9 @@ uint32_t InServiceRules(const SimPvcWorld& ne, const PvcRec& pvc, uint32_t amoun
         pairs.insert({other.pvc.vpi, other.pvc.vci});
         ipAmount += PvcIpAmount(other);
         macUnits += other.pvc.macLimit;
-        if (other.pvc.rfc2684Mode != pvc.rfc2684Mode)
+        // A PVC whose mode was never set counts for neither mode.
+        const bool knownModes = IsKnownMode(other.pvc.rfc2684Mode) && IsKnownMode(pvc.rfc2684Mode);
+        if (knownModes && other.pvc.rfc2684Mode != pvc.rfc2684Mode)
             mask |= Bit(21);
     }
     if (pairs.size() > kPairsPerCard)

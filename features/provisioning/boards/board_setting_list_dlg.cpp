@@ -57,7 +57,7 @@ std::vector<ListColumn<BoardSettingRec>> Columns(const CADialog& dialog)
 {
     const auto xdsl = [](BoardKind kind) { return kind == BoardKind::kXdslWithPvcs; };
     const auto tagged = [](BoardKind kind) {
-        return kind == BoardKind::kXdslWithPvcs || kind == BoardKind::kTaggedOnly;
+        return kind == BoardKind::kXdslWithPvcs || kind == BoardKind::kTrunkCard;
     };
     return {
         {.order = ListOrder::kArrival},
@@ -104,7 +104,7 @@ std::vector<ListColumn<BoardSettingRec>> Columns(const CADialog& dialog)
                       }),
         SettingColumn(dialog,
                       [tagged](const CNeRecord* ne, const BoardSettingRec& board, BoardKind kind) {
-                          const bool shown = kind == BoardKind::kTaggedOnly ||
+                          const bool shown = kind == BoardKind::kTrunkCard ||
                                              (kind == BoardKind::kXdslWithPvcs && Connected(ne, board.entityId));
                           return tagged(kind) && shown ? TaggedText(board.runtimeTaggedMode) : std::string();
                       }),

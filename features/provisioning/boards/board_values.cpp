@@ -50,7 +50,7 @@ BoardKind BoardKindOf(const CNeRecord* ne, uint32_t slotId)
     if (EntityMatchesKind(place.shelfModel, &place.index, kXdslBoardKind, 0) != 0)
         return BoardKind::kXdslWithPvcs;
     if (EntityMatchesKind(place.shelfModel, &place.index, kTaggedBoardKind, 0) != 0)
-        return BoardKind::kTaggedOnly;
+        return BoardKind::kTrunkCard;
     return BoardKind::kOther;
 }
 

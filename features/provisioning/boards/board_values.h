@@ -13,7 +13,7 @@ class CNeRecord;
 enum class BoardKind : uint8_t {
     kOther,
     kXdslWithPvcs, // a line card whose PVCs take AAL5, VLAN tag and service-type settings (kind 9)
-    kTaggedOnly,   // a card of tagged mode only (kind 10)
+    kTrunkCard,    // a control and uplink card, whose settings are its tagged mode (kind 10)
 };
 
 // The kind the slot's position in its shelf takes.
