@@ -7,12 +7,10 @@
 #include "features/performance/graphs/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "link/records/word_record.h"
-#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_trunk_port_pm_dlg.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QStringList>
 #include <QTime>
@@ -73,7 +71,8 @@ CTrunkPortPmDlg::CTrunkPortPmDlg(QWidget* parent)
     : CLivePmListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "GigaPmC"},
                      kRefreshTimer, parent),
       ui_(std::make_unique<Ui::CTrunkPortPmDlg>()),
-      rows_(*this, Columns(), [](const TrunkPmRow& row) { return row.number; })
+      rows_(*this, Columns(), [](const TrunkPmRow& row) { return row.number; }),
+      portCombos_(*this, {kShelfComboId, kSlotComboId, kPortComboId}, kTrunkPorts, 1)
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
@@ -99,7 +98,7 @@ void CTrunkPortPmDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightTrunkPortPm) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    FillCombos(2, &GetTargetEntity().index);
+    portCombos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), 2, &GetTargetEntity().index);
     if (GetTargetEntity().index.GetLevel() != kPortLevel) {
         ShowAlertTextById(kStrInternalError);
         EndDialog(IDCANCEL);
@@ -111,30 +110,6 @@ void CTrunkPortPmDlg::InitData()
     rows_.ApplyWidthRules(kListControlId);
     InitAutoRefresh();
     Refresh(false);
-}
-
-void CTrunkPortPmDlg::FillCombos(int fromLevel, const CEntityIndex* wanted)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    // Each combo keeps the number chosen before where it lists it, asked for again after the refill above it.
-    auto at = [&] { return wanted != nullptr ? *wanted : ChosenPort(); };
-    if (fromLevel <= 2) {
-        const CEntityIndex index = at();
-        InitShelfCombo(GetDlgItemAs<QComboBox>(kShelfComboId), ne, &index, kTrunkPorts, 1);
-    }
-    if (fromLevel <= 3) {
-        const CEntityIndex index = at();
-        InitSlotCombo(GetDlgItemAs<QComboBox>(kSlotComboId), ne, &index, kTrunkPorts, 1);
-    }
-    const CEntityIndex index = at();
-    InitPortCombo(GetDlgItemAs<QComboBox>(kPortComboId), ne, &index, kTrunkPorts, 1);
-}
-
-CEntityIndex CTrunkPortPmDlg::ChosenPort() const
-{
-    return CEntityIndex::FromLevels(1, SelectedEntityNumber(GetDlgItemAs<QComboBox>(kShelfComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId)));
 }
 
 void CTrunkPortPmDlg::ShowRows(const std::optional<TrunkPmRec>& counters)
@@ -164,7 +139,7 @@ bool CTrunkPortPmDlg::Refresh(bool automatic)
         return false;
     ui_->entityName->clear();
     ShowRows(std::nullopt);
-    const CEntityIndex port = ChosenPort();
+    const CEntityIndex port = portCombos_.Chosen();
     ui_->entityName->setText(QString::fromStdString(FormatEntityLocation(ne, port, 0, true)));
     const uint32_t portId = EntityIdFromIndexValue(port);
     const RequestOptions options = automatic ? RequestOptions{.failureTextId = 0, .waitDialog = false}
@@ -208,7 +183,7 @@ int CTrunkPortPmDlg::OnCommandHook(int id, int code)
 {
     if (code == CBN_SELCHANGE && (id == kShelfComboId || id == kSlotComboId)) {
         // The choice below follows; the counters of the port chosen come with the next refresh.
-        FillCombos(id == kShelfComboId ? 3 : 4, nullptr);
+        portCombos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), id == kShelfComboId ? 3 : 4);
         return 1;
     }
     return CLivePmListDlg::OnCommandHook(id, code);

@@ -13,6 +13,7 @@
 #include "features/performance/pm/live_pm_list_dlg.h"
 #include "features/performance/pm/trunk_pm_graph_feed.h"
 #include "link/records/trunk_pm_rec.h"
+#include "ui/framework/dialogs/port_combos.h"
 #include "ui/framework/dialogs/record_list.h"
 
 #include <memory>
@@ -57,13 +58,11 @@ protected:
     void ResetGraphFeed() override { feed_.RequestReset(); }
 
 private:
-    // The combos from a level down (2 shelf, 3 slot, 4 port), each keeping its choice where it lists it.
-    void FillCombos(int fromLevel, const CEntityIndex* wanted);
-    CEntityIndex ChosenPort() const;
     void ShowRows(const std::optional<TrunkPmRec>& counters);
     void FeedGraph(CPmGraphDlg& graph, const TrunkPmRec& counters);
 
     std::unique_ptr<Ui::CTrunkPortPmDlg> ui_;
     CRecordList<TrunkPmRow> rows_;
     CTrunkPmGraphFeed feed_;
+    CPortCombos portCombos_;
 };
