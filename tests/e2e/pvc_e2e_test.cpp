@@ -133,7 +133,7 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
             DescribeNewPvc(setting, QStringLiteral("5"), 40, QStringLiteral("310"));
             e2e::CProgram::SaveScreenshot(setting, QStringLiteral("pvc_setting"));
             Click(setting, IDOK);
-            EXPECT_TRUE(setting.IsEnded());
+            EXPECT_TRUE(setting.IsEnded()) << MessageLine(setting).toStdString();
         });
         program_.ClickListRow(list, RowOfPvc(list, QStringLiteral("1-5"), 0, 36));
         Click(dialog, kAddButtonId);

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint32_t kMaxLimit = 64;
@@ -43,6 +45,11 @@ CVcVlanServiceTypePage::CVcVlanServiceTypePage(QWidget* parent)
       rows_(*this, Columns(), [](const PvcStaticIpEntry& range) { return KeyOf(range); })
 {
     ui_->setupUi(this);
+    // The container sets the type before the page has been shown.
+    if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId)) {
+        for (int i = 0; i < combo->count(); ++i)
+            combo->setItemData(i, i + 1);
+    }
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
@@ -51,12 +58,9 @@ CVcVlanServiceTypePage::~CVcVlanServiceTypePage() = default;
 
 void CVcVlanServiceTypePage::InitData()
 {
-    if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId)) {
-        for (int i = 0; i < combo->count(); ++i)
-            combo->setItemData(i, i + 1);
-        if (combo->currentIndex() < 0)
-            combo->setCurrentIndex(0);
-    }
+    // A type the container gave stays, also none for a type the program does not know.
+    if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId); combo != nullptr && !typeGiven_)
+        combo->setCurrentIndex(std::max(combo->currentIndex(), 0));
     InitListColumnsById(kStrColumnsStaticIpRanges, kRangesId);
     rows_.ApplyWidthRules(kRangesId);
     UpdateData(false);
@@ -72,6 +76,7 @@ uint32_t CVcVlanServiceTypePage::ServiceType() const
 
 void CVcVlanServiceTypePage::SetServiceType(uint32_t serviceType)
 {
+    typeGiven_ = true;
     if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId))
         combo->setCurrentIndex(serviceType >= kServicePppoe && serviceType <= kServiceTransparent
                                    ? static_cast<int>(serviceType) - 1

@@ -78,4 +78,5 @@ private:
     CRecordList<PvcStaticIpEntry> rows_;
     uint32_t dhcpLimit_ = 1;
     uint32_t clientLimit_ = 1;
+    bool typeGiven_ = false;
 };

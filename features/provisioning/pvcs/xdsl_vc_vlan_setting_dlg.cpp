@@ -10,7 +10,6 @@
 #include "link/record_requests.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/next_hop_rec.h"
-#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -40,7 +39,8 @@ constexpr uint32_t kMacRules = pvc_rule::Bit(pvc_rule::kMacBelowFdb) | pvc_rule:
 } // namespace
 
 CXdslVcVlanSettingDlg::CXdslVcVlanSettingDlg(QWidget* parent)
-    : CATabDialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslVcVlanSettingDlg>())
+    : CATabDialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslVcVlanSettingDlg>()),
+      combos_(*this, {kShelfId, kSlotId, kPortId}, kXdslLinePorts, 0)
 {
     ui_->setupUi(this);
 }
@@ -73,7 +73,7 @@ void CXdslVcVlanSettingDlg::InitData()
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     EnableControls({kShelfId, kSlotId, kPortId, kVpiSpinId, kVciSpinId}, IsCreating());
     SetControlsReadOnly({kVpiId, kVciId}, !IsCreating());
-    FillEntityCombos(2);
+    FillPortCombos(2);
     UpdateCaption(kCaptionNe | kCaptionEntity);
 
     AddPage(CVcVlanIpTrafficPage::kTemplateId, &ipTraffic_, "IP Traffic Profile");
@@ -97,22 +97,11 @@ void CXdslVcVlanSettingDlg::InitData()
     ReadPvc();
 }
 
-void CXdslVcVlanSettingDlg::FillEntityCombos(int fromLevel)
+void CXdslVcVlanSettingDlg::FillPortCombos(int fromLevel)
 {
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    combos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), fromLevel,
+                   fromLevel == 2 ? &GetTargetEntity().index : nullptr);
     auto* shelf = GetDlgItemAs<QComboBox>(kShelfId);
-    auto* slot = GetDlgItemAs<QComboBox>(kSlotId);
-    auto* port = GetDlgItemAs<QComboBox>(kPortId);
-    CEntityIndex chosen = GetTargetEntity().index;
-    if (fromLevel > 2)
-        chosen =
-            CEntityIndex::FromLevels(1, SelectedEntityNumber(shelf), fromLevel > 3 ? SelectedEntityNumber(slot) : 1, 1);
-    if (fromLevel <= 2)
-        InitShelfCombo(shelf, ne, &chosen, kXdslLinePorts, 0);
-    if (fromLevel <= 3)
-        InitSlotCombo(slot, ne, &chosen, kXdslLinePorts, 0);
-    InitPortCombo(port, ne, &chosen, kXdslLinePorts, 0);
-    // One shelf is no choice.
     if (shelf != nullptr && shelf->count() < 2) {
         shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
         EnableControl(kShelfId, false);
@@ -225,7 +214,7 @@ int CXdslVcVlanSettingDlg::OnCommandHook(int id, int code)
     case kShelfId:
     case kSlotId:
         if (code == CBN_SELCHANGE)
-            FillEntityCombos(id == kShelfId ? 3 : 4);
+            FillPortCombos(id == kShelfId ? 3 : 4);
         return 1;
     case kModeId:
         if (code == CBN_SELCHANGE) {
@@ -258,11 +247,9 @@ bool CXdslVcVlanSettingDlg::OnNotify(const NotifyHeader& header, int* result)
 
 std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
 {
-    const auto* shelf = GetDlgItemAs<QComboBox>(kShelfId);
-    const auto* slot = GetDlgItemAs<QComboBox>(kSlotId);
-    const auto* port = GetDlgItemAs<QComboBox>(kPortId);
-    for (const auto& [combo, id] : {std::pair{shelf, kShelfId}, std::pair{slot, kSlotId}, std::pair{port, kPortId}}) {
-        if (combo == nullptr || combo->currentIndex() < 0) {
+    const CEntityIndex chosen = combos_.Chosen();
+    for (const auto& [level, id] : {std::pair{2, kShelfId}, std::pair{3, kSlotId}, std::pair{4, kPortId}}) {
+        if (chosen.GetLevel() < level) {
             ShowAlertTextById(kStrPleaseSelectOneItem, id);
             return std::nullopt;
         }
@@ -282,7 +269,7 @@ std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
         return std::nullopt;
     }
     CEntityId portId;
-    portId.SetLevels(1, SelectedEntityNumber(shelf), SelectedEntityNumber(slot), SelectedEntityNumber(port), 0);
+    portId.SetIndex(chosen);
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     if (ne == nullptr || ne->root == nullptr || ne->root->FindById(portId.id) == nullptr) {
         ShowAlertTextById(kStrUnknownEntityType, kPortId);

@@ -21,6 +21,7 @@
 #include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_service_type_page.h"
 #include "link/records/pvc_rec.h"
+#include "ui/framework/dialogs/port_combos.h"
 #include "ui/framework/dialogs/tab_dialog.h"
 
 #include <cstdint>
@@ -70,7 +71,8 @@ public:
 private:
     bool IsCreating() const { return GetAccessMode() == kAccessCreate; }
     bool IsRouted() const { return modeIndex_ == 1; }
-    void FillEntityCombos(int fromLevel);
+    // Refills the port combos from a level down; one shelf is no choice.
+    void FillPortCombos(int fromLevel);
     // The NE's IP traffic profiles and next hops into the name pages.
     void FillNames();
     // Reads the PVC and its ranges; false (the dialog ended) when the NE has no such PVC.
@@ -93,6 +95,7 @@ private:
     CVcVlanPriorityPage priority_;
     CVcVlanNextHopPage nextHop_;
     CVcVlanServiceTypePage serviceType_;
+    CPortCombos combos_;
     PvcRec asRead_; // the PVC as it was read
     PvcRec result_; // the key to show; after OK the PVC written
     uint32_t vpi_ = 0;
