@@ -29,6 +29,7 @@ constexpr int kCmdVcVlan = 33022;
 constexpr uint32_t kNorth1 = 1;
 constexpr uint32_t kPort5 = 10105;
 constexpr uint32_t kPort6 = 10106;
+constexpr uint32_t kPort7 = 10107;
 using List = CXdslVcVlanListDlg;
 using Setting = CXdslVcVlanSettingDlg;
 using e2e::Choose;
@@ -246,14 +247,14 @@ TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 36), -1);
         EXPECT_FALSE(dialog.IsControlEnabled(List::kMultiDeleteId));
 
-        // A static filtering entry keeps PVC 1-6 0/35: the run stops there.
+        // A static filtering entry keeps PVC 1-7 0/35: the run stops there, after 1-6 0/35.
         e2e::TickRows(list, {number(RowOfPvc(list, QStringLiteral("1-6"), 0, 35)),
                              number(RowOfPvc(list, QStringLiteral("1-7"), 0, 35))});
         person.AnswerBox(IDYES);
         Click(dialog, List::kMultiDeleteId);
         EXPECT_EQ(MessageLine(dialog),
                   QStringLiteral("Fail to delete data. There are Static or ACL FDB entries on this PVC."));
-        EXPECT_NE(RowOfPvc(list, QStringLiteral("1-6"), 0, 35), -1);
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-6"), 0, 35), -1);
         EXPECT_NE(RowOfPvc(list, QStringLiteral("1-7"), 0, 35), -1);
         return IDCANCEL;
     });
@@ -262,7 +263,8 @@ TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
     EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 35));
     EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 36));
     EXPECT_TRUE(ServerRanges(program_, kPort5, 36).empty());
-    EXPECT_TRUE(ServerPvc(program_, kPort6, 0, 35));
+    EXPECT_FALSE(ServerPvc(program_, kPort6, 0, 35));
+    EXPECT_TRUE(ServerPvc(program_, kPort7, 0, 35));
 }
 
 } // namespace
