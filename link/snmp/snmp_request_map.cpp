@@ -218,6 +218,9 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
     case DirectRange::kKeyRange:
         entry.queryRange = SnmpQueryRange::KeyRange;
         break;
+    case DirectRange::kEntityKey:
+        entry.queryRange = SnmpQueryRange::EntityKey;
+        break;
     }
     entry.queryKeyOffset = spec.queryKeyOffset;
     entry.writeKind = writeKind;

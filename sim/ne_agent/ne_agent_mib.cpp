@@ -773,9 +773,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         if (it != copies.end())
             return &it->second;
         auto existing = table.rows.find(index);
-        if (existing == table.rows.end())
-            return nullptr;
-        return &(copies[index] = existing->second);
+        if (existing != table.rows.end())
+            return &(copies[index] = existing->second);
+        if (auto fresh = NewRowOnWrite(table.entry->objectCode, index))
+            return &(copies[index] = std::move(*fresh));
+        return nullptr;
     };
 
     // RowStatus bindings first, so that a row created in this PDU takes its columns.
@@ -891,6 +893,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
 
     if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
         return fail(0, status);
+    if (int32_t status = CheckPvcWrites(rows); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -926,6 +930,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     }
     syncRequested_ = syncRequested_ || sync;
     ApplyFileSystemWrites(rows, scalars);
+    ApplyPvcWrites(rows);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)
