@@ -153,8 +153,11 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
 
     switch (code) {
     case kReqPvc: {
+        // A query without a record names the NE.
         PvcRec rec;
-        if (RecordsOf(request, kPvcRecSize) == 0 || !DecodeRecord(RecordAt(request, 0), kPvcRecSize, &rec)) {
+        const bool given =
+            RecordsOf(request, kPvcRecSize) != 0 && DecodeRecord(RecordAt(request, 0), kPvcRecSize, &rec);
+        if (!given && !IsQuery(request)) {
             Reply(out, header, kDrvInvalidParameter);
             return;
         }
@@ -245,20 +248,26 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
     }
     case kReqPvcRowStatus: {
         PvcRowStatusRec rec;
-        if (RecordsOf(request, kPvcRowStatusRecSize) == 0 ||
-            !DecodeRecord(RecordAt(request, 0), kPvcRowStatusRecSize, &rec)) {
+        const bool given = RecordsOf(request, kPvcRowStatusRecSize) != 0 &&
+                           DecodeRecord(RecordAt(request, 0), kPvcRowStatusRecSize, &rec);
+        if (!given && !IsQuery(request)) {
             Reply(out, header, kDrvInvalidParameter);
             return;
         }
         if (IsQuery(request)) {
-            std::vector<PvcRowStatusRec> rows;
+            // The states kept, and those of the PVCs whose state follows their enable state; a query without a
+            // record names every PVC, one with a port and VPI and VCI of 0 every PVC of the port.
+            std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
             for (const SimPvc& held : world.pvcs) {
-                const bool asked =
-                    held.pvc.portId == rec.portId &&
-                    ((rec.vpi == 0 && rec.vci == 0) || (held.pvc.vpi == rec.vpi && held.pvc.vci == rec.vci));
-                if (asked)
+                const bool kept = std::any_of(rows.begin(), rows.end(),
+                                              [&](const PvcRowStatusRec& row) { return SamePvc(row, held.pvc); });
+                if (!kept)
                     rows.push_back({held.pvc.portId, held.pvc.vpi, held.pvc.vci, held.rowStatus});
             }
+            const bool wholePort = rec.vpi == 0 && rec.vci == 0;
+            std::erase_if(rows, [&](const PvcRowStatusRec& row) {
+                return given && (row.portId != rec.portId || (!wholePort && !SamePvc(row, rec)));
+            });
             ReplyRecords(out, header, rows, static_cast<uint32_t>(rows.size()));
             return;
         }
@@ -320,11 +329,10 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         return;
     }
     case kReqAcl: {
+        // A query without an entity names the NE.
         WordRecord entity;
-        if (RecordsOf(request, kWordRecordSize) == 0 || !DecodeRecord(RecordAt(request, 0), kWordRecordSize, &entity)) {
-            Reply(out, header, kDrvInvalidParameter);
-            return;
-        }
+        if (RecordsOf(request, kWordRecordSize) == 0 || !DecodeRecord(RecordAt(request, 0), kWordRecordSize, &entity))
+            entity.value = 0;
         std::vector<AclEntryRec> listed;
         for (const AclEntryRec& entry : world.acls) {
             if (Below(entity.value, entry.portId))

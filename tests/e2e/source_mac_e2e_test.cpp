@@ -42,7 +42,8 @@ std::vector<AclEntryRec> ServerMacs(e2e::CProgram& program)
 {
     const auto body = EncodeRecord(WordRecord{1});
     std::vector<AclEntryRec> entries;
-    for (const std::vector<uint8_t>& bytes : program.QueryServer(kReqAcl, kNorth1, {body.begin(), body.end()}, 4)) {
+    for (const std::vector<uint8_t>& bytes :
+         program.QueryServer(kReqAcl, kNorth1, {body.begin(), body.end()}, kWordRecordSize)) {
         AclEntryRec entry;
         if (DecodeRecord(bytes.data(), bytes.size(), &entry))
             entries.push_back(entry);

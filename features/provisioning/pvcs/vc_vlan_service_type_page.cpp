@@ -45,13 +45,15 @@ CVcVlanServiceTypePage::CVcVlanServiceTypePage(QWidget* parent)
       rows_(*this, Columns(), [](const PvcStaticIpEntry& range) { return KeyOf(range); })
 {
     ui_->setupUi(this);
-    // The container sets the type before the page has been shown.
+    // The container sets the type before the page has been shown: the items carry their types at once.
     if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId)) {
         for (int i = 0; i < combo->count(); ++i)
             combo->setItemData(i, i + 1);
     }
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
+    // The container gives the ranges before the page has been shown: the list takes them into its columns.
+    InitListColumnsById(kStrColumnsStaticIpRanges, kRangesId);
 }
 
 CVcVlanServiceTypePage::~CVcVlanServiceTypePage() = default;
@@ -61,7 +63,6 @@ void CVcVlanServiceTypePage::InitData()
     // A type the container gave stays, also none for a type the program does not know.
     if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId); combo != nullptr && !typeGiven_)
         combo->setCurrentIndex(std::max(combo->currentIndex(), 0));
-    InitListColumnsById(kStrColumnsStaticIpRanges, kRangesId);
     rows_.ApplyWidthRules(kRangesId);
     UpdateData(false);
     ApplyServiceTypeRule();
