@@ -21,6 +21,9 @@
 #include "sim/server/sim_request_handler.h"
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -63,24 +66,26 @@ bool Below(uint32_t entityId, uint32_t portId)
     return entityId == 0 || entityId == 1 || entityId == portId || CEntityId(entityId).IsAncestorOf(portId);
 }
 
+uint64_t KeyOf(uint32_t portId, uint8_t vpi, uint16_t vci)
+{
+    return (static_cast<uint64_t>(portId) << 24) | (static_cast<uint64_t>(vpi) << 16) | vci;
+}
+
 SimPvcWorld World(CGenericRecordStore& store, uint32_t neId)
 {
     SimPvcWorld world;
-    const std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
-    const std::vector<PvcStaticIpEntry> ranges = Kept(store, kReqPvcStaticIp, neId);
+    std::unordered_map<uint64_t, size_t> held;
     for (const PvcRec& pvc : Kept(store, kReqPvc, neId)) {
-        SimPvc held;
-        held.pvc = pvc;
-        held.rowStatus = pvc.enableState == kEnabled ? kSimPvcRowActive : kSimPvcRowNotInService;
-        for (const PvcRowStatusRec& row : rows) {
-            if (SamePvc(row, pvc))
-                held.rowStatus = row.status;
-        }
-        for (const PvcStaticIpEntry& range : ranges) {
-            if (SamePvc(range, pvc))
-                held.ranges.push_back(range);
-        }
-        world.pvcs.push_back(held);
+        held.emplace(KeyOf(pvc.portId, pvc.vpi, pvc.vci), world.pvcs.size());
+        world.pvcs.push_back({pvc, pvc.enableState == kEnabled ? kSimPvcRowActive : kSimPvcRowNotInService, {}});
+    }
+    for (const PvcRowStatusRec& row : Kept(store, kReqPvcRowStatus, neId)) {
+        if (const auto found = held.find(KeyOf(row.portId, row.vpi, row.vci)); found != held.end())
+            world.pvcs[found->second].rowStatus = row.status;
+    }
+    for (const PvcStaticIpEntry& range : Kept(store, kReqPvcStaticIp, neId)) {
+        if (const auto found = held.find(KeyOf(range.portId, range.vpi, range.vci)); found != held.end())
+            world.pvcs[found->second].ranges.push_back(range);
     }
     world.channels = Kept(store, kReqMcChannel, neId);
     world.ipTrafficProfiles = Kept(store, kReqIpTrafficProfile, neId);
@@ -109,18 +114,39 @@ const SimPvc* Find(const SimPvcWorld& world, const PvcRec& key)
 }
 
 // The PVC's row state, written as the NE keeps it; its oper state follows.
+template <typename Rec>
+GenericReply Do(CGenericRecordStore& store, uint16_t code, uint8_t operation, uint32_t neId, const Rec& rec)
+{
+    const auto bytes = EncodeRecord(rec);
+    return store.Handle(code, operation, neId, bytes.data(), 1, static_cast<uint32_t>(bytes.size()));
+}
+
+// The PVC the store keeps under the key, found among its port's.
+std::optional<PvcRec> HeldPvc(CGenericRecordStore& store, uint32_t neId, const PvcRec& key)
+{
+    PvcRec port;
+    port.portId = key.portId;
+    const GenericReply reply = Do(store, kReqPvc, kEmsOpQuery, neId, port);
+    for (uint32_t i = 0; i < reply.count; ++i) {
+        PvcRec pvc;
+        if (DecodeRecord(reply.records.data() + static_cast<size_t>(i) * reply.recordSize, reply.recordSize, &pvc) &&
+            SamePvc(pvc, key))
+            return pvc;
+    }
+    return std::nullopt;
+}
+
+// The PVC's row state, written as the NE keeps it; its oper state follows.
 void SetRowStatus(CGenericRecordStore& store, uint32_t neId, const PvcRec& key, uint32_t status)
 {
     std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
     std::erase_if(rows, [&](const PvcRowStatusRec& row) { return SamePvc(row, key); });
     rows.push_back({key.portId, key.vpi, key.vci, status});
     Keep(store, kReqPvcRowStatus, neId, rows);
-    std::vector<PvcRec> pvcs = Kept(store, kReqPvc, neId);
-    for (PvcRec& pvc : pvcs) {
-        if (SamePvc(pvc, key))
-            pvc.operState = status == kSimPvcRowActive ? kUp : kDown;
+    if (std::optional<PvcRec> pvc = HeldPvc(store, neId, key)) {
+        pvc->operState = status == kSimPvcRowActive ? kUp : kDown;
+        Do(store, kReqPvc, kEmsOpModify, neId, *pvc);
     }
-    Keep(store, kReqPvc, neId, pvcs);
 }
 
 } // namespace
@@ -136,7 +162,13 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
     CGenericRecordStore& store = db_.Generic();
     const uint32_t neId = ne->Id();
     const uint16_t code = header.requestCode;
-    const SimPvcWorld world = World(store, neId);
+    // What the rules read is built for the requests that need it only: a query of many PVCs needs none.
+    std::optional<SimPvcWorld> built;
+    const auto world = [&]() -> const SimPvcWorld& {
+        if (!built)
+            built = World(store, neId);
+        return *built;
+    };
 
     switch (code) {
     case kReqPvcRuleCheck:
@@ -163,9 +195,9 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         }
         if (IsQuery(request)) {
             std::vector<PvcRec> listed;
-            for (const SimPvc& held : world.pvcs) {
-                if (Below(rec.portId, held.pvc.portId))
-                    listed.push_back(held.pvc);
+            for (const PvcRec& pvc : Kept(store, kReqPvc, neId)) {
+                if (Below(rec.portId, pvc.portId))
+                    listed.push_back(pvc);
             }
             ReplyRecords(out, header, listed, static_cast<uint32_t>(listed.size()));
             return;
@@ -175,17 +207,14 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, Refused("Port does not exist"));
             return;
         }
-        if (const std::string refusal = PvcWriteRefusal(world, rec); !refusal.empty()) {
+        if (const std::string refusal = PvcWriteRefusal(world(), rec); !refusal.empty()) {
             Reply(out, header, Refused(refusal));
             return;
         }
-        const SimPvc* held = Find(world, rec);
+        const SimPvc* held = Find(world(), rec);
         rec.operState = held != nullptr ? held->pvc.operState : kDown;
-        std::vector<PvcRec> pvcs = Kept(store, kReqPvc, neId);
-        std::erase_if(pvcs, [&](const PvcRec& pvc) { return SamePvc(pvc, rec); });
-        pvcs.push_back(rec);
-        Keep(store, kReqPvc, neId, pvcs);
-        SetRowStatus(store, neId, rec, RowStatusAfterWrite(world, rec));
+        Do(store, held != nullptr ? kReqPvc.value : kReqPvcAdd.value, kEmsOpModify, neId, rec);
+        SetRowStatus(store, neId, rec, RowStatusAfterWrite(world(), rec));
         ReplyRecords(out, header, std::vector<PvcRec>{rec}, 1);
         return;
     }
@@ -195,17 +224,19 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, kDrvInvalidParameter);
             return;
         }
-        const SimPvc* held = Find(world, key);
-        if (held == nullptr) {
+        const std::optional<PvcRec> held = HeldPvc(store, neId, key);
+        if (!held) {
             Reply(out, header, Refused("PVC does not exist"));
             return;
         }
+        std::vector<PvcStaticIpEntry> ranges = Kept(store, kReqPvcStaticIp, neId);
+        std::erase_if(ranges, [&](const PvcStaticIpEntry& range) { return !SamePvc(range, key); });
         // A card under service-type control keeps a PVC with IP bases; the reply says so where the VPI is.
         bool controlled = false;
         for (const BoardSettingRec& board : ne->BoardSettings())
             controlled = controlled || (board.entityId == GetParentEntityId(key.portId) &&
                                         board.serviceTypeControl == kServiceTypeControlOn);
-        if (controlled && !held->ranges.empty()) {
+        if (controlled && !ranges.empty()) {
             PvcRec marked = key;
             marked.vpi = kMissingIpBaseMark;
             marked.vci = 0;
@@ -217,32 +248,33 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             std::erase_if(records, [&](const auto& rec) { return SamePvc(rec, key); });
             return records;
         };
-        Keep(store, kReqPvc, neId, others(Kept(store, kReqPvc, neId)));
+        Do(store, kReqPvcDelete, kEmsOpModify, neId, key);
+        for (const PvcStaticIpEntry& range : ranges)
+            Do(store, kReqPvcStaticIpDelete, kEmsOpModify, neId, range);
         Keep(store, kReqPvcRowStatus, neId, others(Kept(store, kReqPvcRowStatus, neId)));
-        Keep(store, kReqPvcStaticIp, neId, others(Kept(store, kReqPvcStaticIp, neId)));
         Keep(store, kReqAcl, neId, others(Kept(store, kReqAcl, neId)));
-        ReplyRecords(out, header, std::vector<PvcRec>{held->pvc}, 1);
+        ReplyRecords(out, header, std::vector<PvcRec>{*held}, 1);
         return;
     }
     case kReqPvcRuleCheck: {
         PvcRuleCheckRec check = Kept(store, kReqPvcRuleCheck, neId).empty()
                                     ? PvcRuleCheckRec{}
                                     : Kept(store, kReqPvcRuleCheck, neId).front();
-        check.result = JudgePvc(world, check);
+        check.result = JudgePvc(world(), check);
         ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
         return;
     }
     case kReqServiceTypeCheck: {
         const std::vector<ServiceTypeCheckRec> written = Kept(store, kReqServiceTypeCheck, neId);
         ServiceTypeCheckRec check = written.empty() ? ServiceTypeCheckRec{} : written.front();
-        check.result = JudgeServiceTypes(world, check.slot);
+        check.result = JudgeServiceTypes(world(), check.slot);
         ReplyRecords(out, header, std::vector<ServiceTypeCheckRec>{check}, 1);
         return;
     }
     case kReqAclCheck: {
         const std::vector<AclCheckRec> written = Kept(store, kReqAclCheck, neId);
         AclCheckRec check = written.empty() ? AclCheckRec{} : written.front();
-        JudgeSourceMac(world, check);
+        JudgeSourceMac(world(), check);
         ReplyRecords(out, header, std::vector<AclCheckRec>{check}, 1);
         return;
     }
@@ -258,10 +290,11 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             // The states kept, and those of the PVCs whose state follows their enable state; a query without a
             // record names every PVC, one with a port and VPI and VCI of 0 every PVC of the port.
             std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
-            for (const SimPvc& held : world.pvcs) {
-                const bool kept = std::any_of(rows.begin(), rows.end(),
-                                              [&](const PvcRowStatusRec& row) { return SamePvc(row, held.pvc); });
-                if (!kept)
+            std::unordered_set<uint64_t> kept;
+            for (const PvcRowStatusRec& row : rows)
+                kept.insert(KeyOf(row.portId, row.vpi, row.vci));
+            for (const SimPvc& held : world().pvcs) {
+                if (kept.count(KeyOf(held.pvc.portId, held.pvc.vpi, held.pvc.vci)) == 0)
                     rows.push_back({held.pvc.portId, held.pvc.vpi, held.pvc.vci, held.rowStatus});
             }
             const bool wholePort = rec.vpi == 0 && rec.vci == 0;
@@ -275,14 +308,14 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         key.portId = rec.portId;
         key.vpi = rec.vpi;
         key.vci = rec.vci;
-        const SimPvc* held = Find(world, key);
+        const SimPvc* held = Find(world(), key);
         if (held == nullptr || (rec.status != kSimPvcRowActive && rec.status != kSimPvcRowNotInService)) {
             Reply(out, header, held == nullptr ? Refused("PVC does not exist") : Unreadable(kDrvInvalidParameter));
             return;
         }
         if (rec.status == kSimPvcRowActive && held->rowStatus != kSimPvcRowActive) {
             bool missingIpBase = false;
-            const std::string refusal = ActivationRefusal(world, *held, &missingIpBase);
+            const std::string refusal = ActivationRefusal(world(), *held, &missingIpBase);
             if (missingIpBase) {
                 ReplyRecords(out, header, std::vector<PvcRowStatusRec>{{rec.portId, kMissingIpBaseMark, 0, rec.status}},
                              1);
@@ -307,7 +340,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             key.portId = range.portId;
             key.vpi = range.vpi;
             key.vci = range.vci;
-            if (const SimPvc* held = Find(world, key); held != nullptr && held->rowStatus == kSimPvcRowActive) {
+            if (const SimPvc* held = Find(world(), key); held != nullptr && held->rowStatus == kSimPvcRowActive) {
                 Reply(out, header, Refused("PVC is in service"));
                 return;
             }
@@ -321,7 +354,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, kDrvInvalidParameter);
             return;
         }
-        if (const std::string refusal = RangeRefusal(world, range); !refusal.empty()) {
+        if (const std::string refusal = RangeRefusal(world(), range); !refusal.empty()) {
             Reply(out, header, Refused(refusal));
             return;
         }
@@ -334,7 +367,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         if (RecordsOf(request, kWordRecordSize) == 0 || !DecodeRecord(RecordAt(request, 0), kWordRecordSize, &entity))
             entity.value = 0;
         std::vector<AclEntryRec> listed;
-        for (const AclEntryRec& entry : world.acls) {
+        for (const AclEntryRec& entry : world().acls) {
             if (Below(entity.value, entry.portId))
                 listed.push_back(entry);
         }
@@ -348,12 +381,12 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, kDrvInvalidParameter);
             return;
         }
-        if (const std::string refusal = AclRefusal(world, entry); !refusal.empty()) {
+        if (const std::string refusal = AclRefusal(world(), entry); !refusal.empty()) {
             Reply(out, header, Refused(refusal));
             return;
         }
         // The PVC's state is the one its new entry gives, for every entry it lists.
-        std::vector<AclEntryRec> acls = world.acls;
+        std::vector<AclEntryRec> acls = world().acls;
         for (AclEntryRec& other : acls) {
             if (SamePvc(other, entry))
                 other.controlState = entry.controlState;
@@ -362,7 +395,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         key.portId = entry.portId;
         key.vpi = entry.vpi;
         key.vci = entry.vci;
-        const SimPvc* held = Find(world, key);
+        const SimPvc* held = Find(world(), key);
         entry.vlanId = held != nullptr ? held->pvc.vlanId : 0;
         acls.push_back(entry);
         Keep(store, kReqAcl, neId, acls);

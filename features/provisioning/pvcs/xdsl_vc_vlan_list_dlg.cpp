@@ -197,11 +197,20 @@ std::vector<uint32_t> CXdslVcVlanListDlg::TickedKeys() const
 {
     std::vector<uint32_t> ticked;
     const CListControl list = List();
+    const CRecordTableModel& model = rows_.Model();
     for (int row = 0; list.IsValid() && row < list.GetItemCount(); ++row) {
-        if (list.GetCheck(row))
-            ticked.push_back(list.GetItemData(row));
+        const uint32_t key = list.GetItemData(row);
+        if (model.IsChecked(key))
+            ticked.push_back(key);
     }
     return ticked;
+}
+
+bool CXdslVcVlanListDlg::AnyTicked() const
+{
+    const CRecordTableModel& model = rows_.Model();
+    const std::vector<uint32_t>& keys = model.Keys();
+    return std::any_of(keys.begin(), keys.end(), [&model](uint32_t key) { return model.IsChecked(key); });
 }
 
 void CXdslVcVlanListDlg::MultiDelete()
@@ -235,7 +244,7 @@ void CXdslVcVlanListDlg::UpdateTickCommands()
 {
     const bool rows = List().GetItemCount() > 0;
     EnableControls({kCheckAllId, kUncheckAllId}, rows);
-    EnableControl(kMultiDeleteId, !TickedKeys().empty());
+    EnableControl(kMultiDeleteId, AnyTicked());
 }
 
 bool CXdslVcVlanListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
@@ -253,7 +262,7 @@ std::vector<uint16_t> CXdslVcVlanListDlg::GreyedPopupCommands() const
     std::vector<uint16_t> greyed;
     if (List().GetItemCount() == 0)
         greyed = {kPopupCheckAll, kPopupUncheckAll};
-    if (TickedKeys().empty())
+    if (!AnyTicked())
         greyed.push_back(kPopupMultiDelete);
     return greyed;
 }

@@ -73,7 +73,9 @@ private:
     bool DeleteOne(uint32_t key, bool confirm);
     void MultiDelete();
     void TickAll(bool on);
+    // The ticked rows' keys in the list's order; whether there is one.
     std::vector<uint32_t> TickedKeys() const;
+    bool AnyTicked() const;
     void UpdateTickCommands();
     void OpenAcl(uint32_t key);
     void OpenOamTest(uint32_t key);
