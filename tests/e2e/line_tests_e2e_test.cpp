@@ -27,10 +27,12 @@
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/export_dlg.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QTabBar>
 #include <QTest>
+#include <QTextDocumentFragment>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +52,7 @@ constexpr uint32_t kNorth1 = 1;
 constexpr uint32_t kTappedPort = 21;
 constexpr uint32_t kAdslPort = 8;
 constexpr uint32_t kSlot1 = 10100;
+constexpr int kChartId = 1001;
 using e2e::Click;
 using e2e::Field;
 using Sel = CXdslPortSelDlg;
@@ -255,6 +258,10 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
             const GraphSeriesData& downstream = data.series[1];
             EXPECT_FALSE(downstream.points[20].has_value());
             EXPECT_GT(*downstream.points[40], *downstream.points[480]);
+            // Headed by the dialog's caption, the port in it read as text.
+            const QString title = graph.GetDlgItemAs<QChartView>(kChartId)->chart()->title();
+            EXPECT_EQ(QTextDocumentFragment::fromHtml(title).toPlainText(),
+                      diag.windowTitle() + QStringLiteral(" - Magnitude"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(graph, QStringLiteral("loop_diagnosis_graph")));
         });
         Click(diag, Diag::kGraphId);
