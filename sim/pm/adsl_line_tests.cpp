@@ -1,5 +1,7 @@
 #include "sim/pm/adsl_line_tests.h"
 
+#include "link/records/request_codes.h"
+
 #include <array>
 
 namespace {
@@ -40,6 +42,24 @@ uint32_t LockedBy(LineTest holder)
 }
 
 } // namespace
+
+bool IsLineStatusCode(uint16_t code)
+{
+    switch (code) {
+    case kReqAdslRateStatus:
+    case kReqBitsAlloc:
+    case kReqLoopDiagCtrl:
+    case kReqLoopDiagResult:
+    case kReqLoopMonCtrl:
+    case kReqLoopMonResult:
+    case kReqSeltCtrl:
+    case kReqSeltResult:
+    case kReqAdslPowerState:
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool CAdslLineTests::Running(uint32_t port, LineTest test, uint64_t nowMs) const
 {

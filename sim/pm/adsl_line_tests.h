@@ -33,6 +33,10 @@
 
 enum class LineTest : uint8_t { kLoopDiagnosis, kLoopMonitoring, kSelt };
 
+// The requests whose records an NE's lines and tests make (line status, bits, power state, test controls and
+// results): no scenario gives them.
+bool IsLineStatusCode(uint16_t code);
+
 inline constexpr uint32_t kLineTestStart = 1;
 inline constexpr uint32_t kLineTestStop = 2;
 

@@ -15,6 +15,10 @@
 #include "features/performance/line_tests/xdsl_selt_dlg.h"
 #include "features/performance/line_tests/xdsl_test_progress_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
+#include "features/provisioning/profiles/adsl_line_profile_dlg.h"
+#include "link/driver_mode.h"
+#include "link/ems_msg.h"
+#include "link/net_drv.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/bits_alloc_rec.h"
@@ -207,6 +211,13 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QStringLiteral("available"));
         EXPECT_TRUE(diag.IsControlEnabled(CLineTestControl::kStartId));
         EXPECT_FALSE(diag.IsControlEnabled(Diag::kGraphId));
+        // Show: the chosen profile as the NE has it.
+        person.OnDialog<CAdslLineProfileDlg>([&](CAdslLineProfileDlg& profile) {
+            EXPECT_EQ(profile.GetRecord().name, portRec.lineProfile);
+            EXPECT_FALSE(profile.IsControlEnabled(IDOK)) << "shown, not changed";
+            return IDCANCEL;
+        });
+        Click(diag, Diag::kShowId);
 
         // The first run is stopped while the NE still tests the line: the NE's test is cancelled too.
         person.OnDialog<Progress>([&](Progress& progress) {
@@ -327,6 +338,31 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
         EXPECT_FALSE(monitoring.IsControlEnabled(Monitoring::kGraphId));
         EXPECT_TRUE(monitoring.IsControlEnabled(CLineTestControl::kStartId));
         return IDCANCEL;
+    });
+}
+
+// A poll the NE leaves unanswered times out after three seconds: the progress dialog gives up, the operator reads why,
+// and Start is offered again while the status says that the test's end is unknown.
+TEST_F(LineTestsE2eTest, APollThatTimesOutEndsTheWaitAndStartIsOfferedAgain)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPort<Monitoring>(kCmdLoopMonitoring, kTappedPort, [&](Monitoring& monitoring) {
+        person.OnDialog<Progress>([&](Progress& progress) {
+            // The next request of the workstation's own session goes unanswered: the first poll.
+            const auto control = EncodeRecord(SimControlRec{kSimStaySilent, 1, 0, 0});
+            EmsMsg request;
+            EmsMsg* reply = nullptr;
+            BuildEmsMsg(&request, kEmsOpModify, kReqSimControl, kSimControlRecSize, control.data(), 0);
+            EXPECT_EQ(GetCurrentDriver().RequestEmsMsg(&request, &reply, 0, -2, false), 0);
+            WatchTest(program_, progress);
+            EXPECT_EQ(progress.result(), IDCANCEL);
+        });
+        Click(monitoring, CLineTestControl::kStartId);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_EQ(Field(monitoring, CLineTestControl::kStatusId), QStringLiteral("unknown"));
+        EXPECT_TRUE(monitoring.IsControlEnabled(CLineTestControl::kStartId));
     });
 }
 

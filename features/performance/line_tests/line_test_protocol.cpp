@@ -118,19 +118,19 @@ LineTestVerdict JudgePoll(LineTestKind kind, const PolledTest& polled, uint32_t 
     return verdict;
 }
 
-int32_t HlogTenths(uint16_t code)
+int32_t HlogTenths(uint16_t magnitude)
 {
-    return code == kHlogNotAvailable ? kToneNotAvailable : 60 - static_cast<int32_t>(code);
+    return magnitude == kHlogNotAvailable ? kToneNotAvailable : 60 - static_cast<int32_t>(magnitude);
 }
 
-int32_t QlnTenths(uint8_t code)
+int32_t QlnTenths(uint8_t noise)
 {
-    return code == kByteNotAvailable ? kToneNotAvailable : -5 * (46 + static_cast<int32_t>(code));
+    return noise == kByteNotAvailable ? kToneNotAvailable : -5 * (46 + static_cast<int32_t>(noise));
 }
 
-int32_t SnrTenths(uint8_t code)
+int32_t SnrTenths(uint8_t snr)
 {
-    return code == kByteNotAvailable ? kToneNotAvailable : 5 * (static_cast<int32_t>(code) - 64);
+    return snr == kByteNotAvailable ? kToneNotAvailable : 5 * (static_cast<int32_t>(snr) - 64);
 }
 
 std::string ToneValueText(int32_t value, uint8_t decimals)

@@ -69,9 +69,9 @@ inline constexpr int32_t kToneNoData = 0x7FFFFFFF;
 inline constexpr int32_t kToneNotAvailable = 0x7FFFFFFE;
 
 // The per-tone codes as values in tenths (kToneNotAvailable for the code that says so).
-int32_t HlogTenths(uint16_t code);
-int32_t QlnTenths(uint8_t code);
-int32_t SnrTenths(uint8_t code);
+int32_t HlogTenths(uint16_t magnitude);
+int32_t QlnTenths(uint8_t noise);
+int32_t SnrTenths(uint8_t snr);
 
 // The Hlog codes of a result, little-endian 16 bits a tone, as values in tenths.
 template <size_t Tones> std::array<int32_t, Tones> HlogValues(const std::array<uint8_t, 2 * Tones>& codes)

@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int kPortLevel = 4;
+constexpr char kAdslLineProfileDlg[] = "CAdslLineProfileDlg";
 constexpr uint32_t kChannelFast = 2;
 constexpr uint32_t kChannelInterleaved = 3;
 
@@ -158,7 +159,7 @@ void CXdslLoopDiagnosisDlg::ShowProfile()
         return;
     }
     DialogRequest request;
-    request.className = "CAdslLineProfileDlg";
+    request.className = kAdslLineProfileDlg;
     request.hasTarget = true;
     request.neId = static_cast<uint32_t>(GetNeId());
     request.profileName = combo->currentText().toStdString();
