@@ -1,10 +1,10 @@
-#include "features/performance/graphs/chart_panel.h"
+#include "ui/framework/charts/chart_panel.h"
 
-#include "features/performance/graphs/chart_edit_dlg.h"
 #include "platform/dialog.h"
 #include "platform/file_chooser.h"
 #include "platform/message_box_runner.h"
 #include "platform/modal_runner.h"
+#include "ui/framework/charts/chart_edit_dlg.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -17,6 +17,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QValueAxis>
@@ -319,6 +320,8 @@ void CChartPanel::PrintPreview(CDialog& dialog)
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog preview(&printer, &dialog);
+    if (!printTitle_.isEmpty())
+        preview.setWindowTitle(printTitle_);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter* target) {
         QPainter painter(target);
         view_.render(&painter);
@@ -328,7 +331,15 @@ void CChartPanel::PrintPreview(CDialog& dialog)
 
 bool CChartPanel::SaveTo(const QString& path) const
 {
-    return view_.grab().save(path);
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return view_.grab().save(path);
+    QPdfWriter pdf(path);
+    pdf.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    view_.render(&painter);
+    return painter.end();
 }
 
 bool CChartPanel::OnCommand(CDialog& dialog, int id, const std::function<void(bool editing)>& editing)
