@@ -22,15 +22,11 @@ constexpr GuardedRequest kGuarded[] = {
     {kReqOnlineUser, kEmsOpQuery, {kRightOnlineUsers, 'q'}},
     {kReqSubscriber, kEmsOpQuery, {kRightSubscribers, 'q'}},
     {kReqSubscriberDelete, kEmsOpModify, {kRightSubscribers, 'd'}},
-    // The server itself: its options and schedules, its host's load, its clock (set as an NE operation, since it
-    // sets every NE's too) and its database backups.
-    {kReqServerOption, kEmsOpQuery, {kRightServerOptions, 'q'}},
+    // Changes of the server itself: its options and schedules, its clock (set as an NE operation, since it sets
+    // every NE's too) and its database backups.
     {kReqServerOption, kEmsOpModify, {kRightServerOptions, 'm'}},
-    {kReqServerSchedule, kEmsOpQuery, {kRightServerOptions, 'q'}},
     {kReqServerSchedule, kEmsOpModify, {kRightServerOptions, 'm'}},
-    {kReqServerResource, kEmsOpQuery, {kRightServerOptions, 'q'}},
     {kReqServerTime, kEmsOpModify, {kRightNeOperations, 'm'}},
-    {kReqDbBackup, kEmsOpQuery, {kRightDatabaseBackups, 'q'}},
     {kReqDbBackupAdd, kEmsOpModify, {kRightDatabaseBackups, 'c'}},
     {kReqDbBackupDelete, kEmsOpModify, {kRightDatabaseBackups, 'd'}},
     {kReqDbBackupRestore, kEmsOpModify, {kRightDatabaseBackups, 'x'}},
