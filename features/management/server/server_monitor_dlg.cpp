@@ -75,6 +75,7 @@ void CServerMonitorDlg::InitData()
     titles.left = LoadQString(kStrCpuUtilizationAxis).toStdString();
     historyChart_->SetTitles(titles);
     historyChart_->AddSeries(LoadQString(kStrCpuUtilizationAxis), ChartSeriesColor(0), false, 0);
+    historyChart_->SetLeftRange(0, kFullLoad);
     historyChart_->SetPrintTitle(QString::fromStdString(GetAppTitle(AppSettings())));
     ResetCharts(true);
     editing_ = false;

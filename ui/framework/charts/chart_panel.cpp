@@ -256,12 +256,19 @@ void CChartPanel::FitBottom(double first, double last)
         for (size_t x = 0; x < labels_.size(); ++x)
             labelled.emplace_back(static_cast<double>(x), labels_[x]);
     }
+    // Points without a label (gaps of a live window) take no room among the labels shown, and labels keep a fifth of
+    // the axis apart, however few points carry one.
+    std::erase_if(labelled, [](const auto& point) { return point.second.isEmpty(); });
     const size_t step = std::max<size_t>(1, (labelled.size() + kBottomLabels - 1) / kBottomLabels);
+    const double gap = (last - first) / (kBottomLabels + 1);
+    double lastShown = std::numeric_limits<double>::lowest();
     bottom_->setStartValue(first);
     for (size_t i = 0; i < labelled.size(); i += step) {
         const auto& [x, label] = labelled[i];
-        if (!label.isEmpty() && !bottom_->categoriesLabels().contains(label) && x > first)
+        if (!bottom_->categoriesLabels().contains(label) && x > first && x - lastShown >= gap) {
             bottom_->append(label, x);
+            lastShown = x;
+        }
     }
     bottom_->setRange(first, last);
 }
@@ -283,7 +290,12 @@ void CChartPanel::Fit()
         x.Take(0);
         x.Take(static_cast<double>(labels_.size() - 1));
     }
-    FitValueAxis(*left_, leftValues);
+    if (leftRange_) {
+        left_->setVisible(true);
+        left_->setRange(leftRange_->first, leftRange_->second);
+    } else {
+        FitValueAxis(*left_, leftValues);
+    }
     FitValueAxis(*right_, rightValues);
     if (x.Empty())
         return;

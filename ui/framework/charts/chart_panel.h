@@ -28,6 +28,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDialog;
@@ -84,8 +85,10 @@ public:
     // Every point of every series goes.
     void ClearPoints();
     // Fits the axes to the points: the bottom axis with a label on some of its points, each value axis to its series'
-    // values; an axis that no series uses is hidden.
+    // values (the left one to its fixed range, when it has one); an axis that no series uses is hidden.
     void Fit();
+    // The left axis keeps this range whatever its values (a percentage).
+    void SetLeftRange(double low, double high) { leftRange_ = std::make_pair(low, high); }
 
     bool Is3d() const { return view3d_; }
     void Set3d(bool on);
@@ -127,4 +130,5 @@ private:
     std::map<double, QString> liveLabels_; // of a live chart, by x
     bool view3d_ = false;
     QString printTitle_;
+    std::optional<std::pair<double, double>> leftRange_;
 };
