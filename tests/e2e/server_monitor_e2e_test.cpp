@@ -72,9 +72,15 @@ size_t Samples(const Monitor& monitor)
 TEST(ServerMonitorE2eTest, TheChartsGainAPointAtEachPollUntilAPollFails)
 {
     e2e::CProgram program;
+    // The history chart's template gives its series' title and colour.
+    const std::filesystem::path style = program.WorkDir().Path() / "history.ini";
+    WriteText(style, "[CHART]\nSERIESTITLE=Host load (%)\nSERIESCOLOR=0x0000C0\n");
     // Polled every 2 seconds: a period below the least is taken as the least.
     ASSERT_TRUE(program.StartServer(
-        {.args = {}, .generatedNes = 0, .iniExtra = "[DIALOG]\nSVRDIALOGREFRESHTIME=1\n[CHART]\nEDITBUTTON=1\n"}));
+        {.args = {},
+         .generatedNes = 0,
+         .iniExtra =
+             "[DIALOG]\nSVRDIALOGREFRESHTIME=1\n[CHART]\nEDITBUTTON=1\nSVRHISCPUUTIL=" + style.string() + "\n"}));
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
     CTempDir dir;
@@ -89,6 +95,8 @@ TEST(ServerMonitorE2eTest, TheChartsGainAPointAtEachPollUntilAPollFails)
         EXPECT_GT(Field(monitor, Monitor::kMemoryId).toULongLong(), 0u);
         EXPECT_EQ(monitor.CurrentValue(), Field(monitor, Monitor::kCpuId).toDouble());
         EXPECT_EQ(monitor.History().Values().size(), 91u);
+        EXPECT_EQ(monitor.HistoryChart().SeriesTitle(0), QStringLiteral("Host load (%)"));
+        EXPECT_EQ(monitor.HistoryChart().SeriesColor(0), 0xC0u);
 
         // The history gains a point at each poll, the window keeps its 91 points.
         EXPECT_TRUE(program.WaitUntil([&] { return Samples(monitor) >= 3; }, 10000));

@@ -30,6 +30,11 @@ constexpr uint32_t kMaxPeriodSeconds = 60;
 constexpr uint32_t kDefaultPointLimit = 100;
 constexpr double kFullLoad = 100;
 
+QString SeriesTitle(const MonitorChartStyle& style)
+{
+    return style.seriesTitle ? QString::fromStdString(*style.seriesTitle) : LoadQString(kStrCpuUtilizationAxis);
+}
+
 int64_t NowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
@@ -68,13 +73,14 @@ void CServerMonitorDlg::InitData()
     history_ = std::make_unique<CMonitorHistory>(ReadIniIntInRange("CHART", "SVRCPUUTILMAXPOINT", kDefaultPointLimit,
                                                                    file, 0, CMonitorHistory::kMostPoints, true));
 
-    SetUpCurrentChart();
+    SetUpCurrentChart(ReadMonitorChartStyle(ChartTitle("SVRCURCPUUTIL")));
+    const MonitorChartStyle style = ReadMonitorChartStyle(ChartTitle("SVRHISCPUUTIL"));
     ChartTitles titles;
-    titles.heading = LoadQString(kStrCpuUtilizationHistory).toStdString();
+    titles.heading = style.title.value_or(LoadQString(kStrCpuUtilizationHistory).toStdString());
     titles.bottom = LoadQString(kStrSamplesAxis).toStdString();
     titles.left = LoadQString(kStrCpuUtilizationAxis).toStdString();
     historyChart_->SetTitles(titles);
-    historyChart_->AddSeries(LoadQString(kStrCpuUtilizationAxis), ChartSeriesColor(0), false, 0);
+    historyChart_->AddSeries(SeriesTitle(style), style.seriesColor.value_or(ChartSeriesColor(0)), false, 0);
     historyChart_->SetLeftRange(0, kFullLoad);
     historyChart_->SetPrintTitle(QString::fromStdString(GetAppTitle(AppSettings())));
     ResetCharts(true);
@@ -82,15 +88,15 @@ void CServerMonitorDlg::InitData()
     Restart();
 }
 
-void CServerMonitorDlg::SetUpCurrentChart()
+void CServerMonitorDlg::SetUpCurrentChart(const MonitorChartStyle& style)
 {
     auto* chart = new QChart; // the view owns it
     auto* series = new QBarSeries;
-    currentBar_ = new QBarSet(LoadQString(kStrCpuUtilizationAxis));
-    currentBar_->setColor(ToQColor(ChartSeriesColor(0)));
+    currentBar_ = new QBarSet(SeriesTitle(style));
+    currentBar_->setColor(ToQColor(style.seriesColor.value_or(ChartSeriesColor(0))));
     series->append(currentBar_);
     chart->addSeries(series);
-    chart->setTitle(LoadQString(kStrCurrentCpuUtilization));
+    chart->setTitle(style.title ? QString::fromStdString(*style.title) : LoadQString(kStrCurrentCpuUtilization));
     chart->legend()->hide();
     auto* categories = new QBarCategoryAxis;
     categories->append(QStringLiteral("CPU"));

@@ -5,8 +5,10 @@
 // line chart (monitor_history.h; CHART/SVRCPUUTILMAXPOINT, 0..30000, limits its points). A poll that fails stops the
 // polling without a message box: "STOPPED !!!" shows, and Restart polls again. Print Chart previews the history chart
 // for printing, Save Chart saves it as a picture or a PDF page, and Edit Chart (offered when CHART/EDITBUTTON is on)
-// opens the chart's editor, while the samples wait. Server mode only.
+// opens the chart's editor, while the samples wait. The charts take the titles and colours of the templates the
+// configuration names (monitor_chart_style.h). Server mode only.
 
+#include "features/management/server/monitor_chart_style.h"
 #include "features/management/server/monitor_history.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -38,6 +40,7 @@ public:
     bool IsPolling() const { return polling_; }
     int64_t PollPeriodMs() const { return periodMs_; }
     const CMonitorHistory& History() const { return *history_; }
+    const CChartPanel& HistoryChart() const { return *historyChart_; }
     // The current chart's value: the last load polled.
     double CurrentValue() const;
 
@@ -54,7 +57,7 @@ private:
     void ResetCharts(bool force);
     void AddSample(uint8_t cpu);
     void ShowHistory();
-    void SetUpCurrentChart();
+    void SetUpCurrentChart(const MonitorChartStyle& style);
     void EditChart();
 
     std::unique_ptr<Ui::CServerMonitorDlg> ui_;
