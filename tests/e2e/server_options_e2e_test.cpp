@@ -13,11 +13,14 @@
 #include "link/records/server_schedule_record.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/ip_address_port_dlg.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <QLineEdit>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -213,6 +216,17 @@ TEST_F(ServerOptionsE2eTest, AFailedReadLeavesOkOffSoThatTheDefaultsAreNeverWrit
     ASSERT_TRUE(program_.Command(kCmdManagementOptions));
     EXPECT_EQ(ServerOptions(program_), before);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+TEST(ServerAdministrationDirectE2eTest, DirectModeOffersNoneOfTheServersOwnFunctions)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    const std::vector<int> offered = program.Frame().MainMenuCommandIds();
+    // Management options, database backups, server time and server monitoring.
+    for (const int command : {kCmdManagementOptions, 33002, 33099, 33153})
+        EXPECT_EQ(std::count(offered.begin(), offered.end(), command), 0) << command;
 }
 
 } // namespace

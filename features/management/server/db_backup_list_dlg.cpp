@@ -20,6 +20,11 @@ void CDbBackupListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kDbBackups.right) != 0)
         return;
+    // The server's own database: there is none in direct mode.
+    if (AppSettings().directControl) {
+        EndDialog(IDCANCEL);
+        return;
+    }
     InitBackupList(kStrColumnsBackupFiles,
                    QString::fromStdString(ReadIniString("DIALOG", "DBBKDIR", "", ConfigFilePath())));
 }

@@ -73,14 +73,16 @@ void CServerMonitorDlg::InitData()
     history_ = std::make_unique<CMonitorHistory>(ReadIniIntInRange("CHART", "SVRCPUUTILMAXPOINT", kDefaultPointLimit,
                                                                    file, 0, CMonitorHistory::kMostPoints, true));
 
-    SetUpCurrentChart(ReadMonitorChartStyle(ChartTitle("SVRCURCPUUTIL")));
+    // Both charts draw the load in one colour, unless their templates say otherwise.
+    const COLORREF color = ChartSeriesColor(0);
+    SetUpCurrentChart(ReadMonitorChartStyle(ChartTitle("SVRCURCPUUTIL")), color);
     const MonitorChartStyle style = ReadMonitorChartStyle(ChartTitle("SVRHISCPUUTIL"));
     ChartTitles titles;
     titles.heading = style.title.value_or(LoadQString(kStrCpuUtilizationHistory).toStdString());
     titles.bottom = LoadQString(kStrSamplesAxis).toStdString();
     titles.left = LoadQString(kStrCpuUtilizationAxis).toStdString();
     historyChart_->SetTitles(titles);
-    historyChart_->AddSeries(SeriesTitle(style), style.seriesColor.value_or(ChartSeriesColor(0)), false, 0);
+    historyChart_->AddSeries(SeriesTitle(style), style.seriesColor.value_or(color), false, 0);
     historyChart_->SetLeftRange(0, kFullLoad);
     historyChart_->SetPrintTitle(QString::fromStdString(GetAppTitle(AppSettings())));
     ResetCharts(true);
@@ -88,12 +90,12 @@ void CServerMonitorDlg::InitData()
     Restart();
 }
 
-void CServerMonitorDlg::SetUpCurrentChart(const MonitorChartStyle& style)
+void CServerMonitorDlg::SetUpCurrentChart(const MonitorChartStyle& style, COLORREF color)
 {
     auto* chart = new QChart; // the view owns it
     auto* series = new QBarSeries;
     currentBar_ = new QBarSet(SeriesTitle(style));
-    currentBar_->setColor(ToQColor(style.seriesColor.value_or(ChartSeriesColor(0))));
+    currentBar_->setColor(ToQColor(style.seriesColor.value_or(color)));
     series->append(currentBar_);
     chart->addSeries(series);
     chart->setTitle(style.title ? QString::fromStdString(*style.title) : LoadQString(kStrCurrentCpuUtilization));

@@ -10,6 +10,7 @@
 
 #include "features/management/server/monitor_chart_style.h"
 #include "features/management/server/monitor_history.h"
+#include "platform/color_ref.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
 #include <cstdint>
@@ -57,7 +58,7 @@ private:
     void ResetCharts(bool force);
     void AddSample(uint8_t cpu);
     void ShowHistory();
-    void SetUpCurrentChart(const MonitorChartStyle& style);
+    void SetUpCurrentChart(const MonitorChartStyle& style, COLORREF color);
     void EditChart();
 
     std::unique_ptr<Ui::CServerMonitorDlg> ui_;
