@@ -38,7 +38,7 @@ CSvrOptNmsPage::CSvrOptNmsPage(ServerOptionValues& values, QWidget* parent)
                      {.popupName = "SVROPTION_NMS_LIST",
                       .rowCommands = {kRowModify},
                       .activateCommand = kModifyButtonId,
-                      .exportStem = "SvrOptNms"},
+                      .exportStem = kExportStem},
                      parent),
       values_(values), ui_(std::make_unique<Ui::CSvrOptNmsPage>()),
       rows_(
@@ -93,7 +93,7 @@ void CSvrOptNmsPage::OnModifyRecord(uint32_t row)
 void CSvrOptNmsPage::OnExport()
 {
     CExportDlg dlg;
-    dlg.SetExportSource(FindList(kListControlId), "SvrOptNms", '\t');
+    dlg.SetExportSource(FindList(kListControlId), kExportStem, '\t');
     const std::string title = LoadQString(kStrNmsManagersExportTitle).toStdString();
     dlg.SetExportTitle(title.c_str());
     dlg.DoModal();

@@ -25,6 +25,7 @@ public:
     static constexpr int kTrapsDisabledId = 1134;
     static constexpr int kTrapsEnabledId = 1153;
     static constexpr int kAllowUnknownId = 1154;
+    static constexpr char kExportStem[] = "SvrOptNms";
     // A row without a manager offers this trap port.
     static constexpr uint16_t kDefaultTrapPort = 20162;
 
