@@ -1,7 +1,7 @@
 #include "features/performance/line_tests/tone_page_commands.h"
 
-#include "features/performance/graphs/chart_settings.h"
 #include "features/performance/line_tests/xdsl_bits_allocation_list_dlg.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
