@@ -13,6 +13,7 @@
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
+#include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
@@ -230,10 +231,11 @@ std::vector<Command> Commands()
 }
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
-// template download. Opened by the pages of the VC-to-VLAN setting: an IP traffic profile and a next hop by name.
+// template download, and the ADSL line profile of a loop diagnosis's Show. Opened by the pages of the VC-to-VLAN
+// setting: an IP traffic profile and a next hop by name.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(),
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
             NotBuilt("CXdslIpTrafficProfileDlg"), NotBuilt("CIpoaNextHopDlg")};
 }
 

@@ -3,7 +3,7 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/adsl_pm_values.h"
 #include "features/performance/pm/index_dlg.h"

@@ -4,7 +4,7 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "link/records/word_record.h"
 #include "ui/framework/messages/string_ids.h"

@@ -15,8 +15,8 @@ std::vector<std::string> RoutedDialogClasses()
     std::set<std::string> names{kPortSelectionDlg,        kSlotSelectionDlg,      kAlarmCriteriaDlg,
                                 kHistoryAlarmListDlg,     kNeConfigBackupListDlg, kNeFwUpgradeDlg,
                                 kNeCliPromptDlg,          kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
-                                kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kIpTrafficProfileDlg,
-                                kIpoaNextHopDlg};
+                                kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kAdslLineProfileDlg,
+                                kIpTrafficProfileDlg,     kIpoaNextHopDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);
