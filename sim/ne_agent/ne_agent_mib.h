@@ -153,7 +153,7 @@ private:
     // back, the PVC a write creates, the writes it refuses (a status of the SET, or kSnmpNoError) and what a write of
     // PVCs, row states and source MACs changes beside them.
     using RowChanges = std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>;
-    const std::map<CSnmpOid, std::vector<uint8_t>>& RowsOf(uint16_t code) const;
+    const std::map<CSnmpOid, std::vector<uint8_t>>& TableRows(uint16_t code) const;
     SimPvcWorld PvcWorld() const;
     void RefreshPvcChecks();
     std::optional<std::vector<uint8_t>> NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const;

@@ -57,7 +57,7 @@ const SimPvc* FindHeld(const SimPvcWorld& world, uint32_t portId, uint8_t vpi, u
 
 } // namespace
 
-const std::map<CSnmpOid, std::vector<uint8_t>>& CNeAgentMib::RowsOf(uint16_t code) const
+const std::map<CSnmpOid, std::vector<uint8_t>>& CNeAgentMib::TableRows(uint16_t code) const
 {
     static const std::map<CSnmpOid, std::vector<uint8_t>> none;
     const auto table = tables_.find(code);
@@ -67,9 +67,9 @@ const std::map<CSnmpOid, std::vector<uint8_t>>& CNeAgentMib::RowsOf(uint16_t cod
 SimPvcWorld CNeAgentMib::PvcWorld() const
 {
     SimPvcWorld world;
-    const std::vector<PvcRowStatusRec> rows = Decoded<PvcRowStatusRec>(RowsOf(kReqPvcRowStatus));
-    const std::vector<PvcStaticIpEntry> ranges = Decoded<PvcStaticIpEntry>(RowsOf(kReqPvcStaticIp));
-    for (const PvcRec& pvc : Decoded<PvcRec>(RowsOf(kReqPvc))) {
+    const std::vector<PvcRowStatusRec> rows = Decoded<PvcRowStatusRec>(TableRows(kReqPvcRowStatus));
+    const std::vector<PvcStaticIpEntry> ranges = Decoded<PvcStaticIpEntry>(TableRows(kReqPvcStaticIp));
+    for (const PvcRec& pvc : Decoded<PvcRec>(TableRows(kReqPvc))) {
         SimPvc held;
         held.pvc = pvc;
         held.rowStatus = pvc.enableState == 1 ? kSimPvcRowActive : kSimPvcRowNotInService;
@@ -83,10 +83,10 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
         }
         world.pvcs.push_back(held);
     }
-    world.ipTrafficProfiles = Decoded<IpTrafficProfileRec>(RowsOf(kReqIpTrafficProfile));
-    world.nextHops = Decoded<NextHopRec>(RowsOf(kReqNextHop));
-    world.vlanLimits = Decoded<VlanMacLimitRec>(RowsOf(kReqVlanMacLimit));
-    world.acls = Decoded<AclEntryRec>(RowsOf(kReqAcl));
+    world.ipTrafficProfiles = Decoded<IpTrafficProfileRec>(TableRows(kReqIpTrafficProfile));
+    world.nextHops = Decoded<NextHopRec>(TableRows(kReqNextHop));
+    world.vlanLimits = Decoded<VlanMacLimitRec>(TableRows(kReqVlanMacLimit));
+    world.acls = Decoded<AclEntryRec>(TableRows(kReqAcl));
     NeNetworkConfigRec own;
     if (const auto found = scalarRecords_.find(kReqNeNetworkConfig);
         found != scalarRecords_.end() && Decode(found->second, &own))
@@ -96,7 +96,7 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
         world.ownAddresses.insert(world.ownAddresses.end(), {dns.first, dns.second, dns.third});
     for (const NextHopRec& hop : world.nextHops)
         world.ownAddresses.push_back(hop.address);
-    for (const NeSnmpManagerRecord& manager : Decoded<NeSnmpManagerRecord>(RowsOf(kReqNeSnmpManager)))
+    for (const NeSnmpManagerRecord& manager : Decoded<NeSnmpManagerRecord>(TableRows(kReqNeSnmpManager)))
         world.ownAddresses.push_back(manager.ipAddress);
     return world;
 }
@@ -107,8 +107,8 @@ void CNeAgentMib::RefreshPvcChecks()
     const SimPvcWorld world = PvcWorld();
     for (const SimPvc& held : world.pvcs) {
         const PvcRowStatusRec row{held.pvc.portId, held.pvc.vpi, held.pvc.vci, held.rowStatus};
-        if (RowsOf(kReqPvcRowStatus).count(EncodeSnmpRowIndex(*tables_[kReqPvcRowStatus].entry, Bytes(row).data())) ==
-            0)
+        if (TableRows(kReqPvcRowStatus)
+                .count(EncodeSnmpRowIndex(*tables_[kReqPvcRowStatus].entry, Bytes(row).data())) == 0)
             AddRow(kReqPvcRowStatus, Bytes(row));
     }
     if (auto check = scalarRecords_.find(kReqPvcRuleCheck); check != scalarRecords_.end()) {
@@ -170,7 +170,7 @@ int32_t CNeAgentMib::CheckPvcWrites(const RowChanges& rows) const
             !ActivationRefusal(world, *held, &missingIpBase).empty())
             return kSnmpInconsistentValue;
     }
-    const auto& existingRanges = RowsOf(kReqPvcStaticIp);
+    const auto& existingRanges = TableRows(kReqPvcStaticIp);
     for (const auto& [index, record] : changes(kReqPvcStaticIp)) {
         PvcStaticIpEntry range;
         if (record && existingRanges.count(index) == 0 &&
@@ -182,7 +182,7 @@ int32_t CNeAgentMib::CheckPvcWrites(const RowChanges& rows) const
                 return kSnmpInconsistentValue;
         }
     }
-    const auto& existingAcls = RowsOf(kReqAcl);
+    const auto& existingAcls = TableRows(kReqAcl);
     for (const auto& [index, record] : changes(kReqAcl)) {
         AclEntryRec entry;
         if (record && existingAcls.count(index) == 0 && (!Decode(*record, &entry) || !AclRefusal(world, entry).empty()))
@@ -246,7 +246,7 @@ void CNeAgentMib::ForgetPvc(const CSnmpOid& pvcIndex)
     // The PVC's row state, ranges and source MACs go with it.
     for (const uint16_t code : {kReqPvcRowStatus.value, kReqPvcStaticIp.value, kReqAcl.value}) {
         std::vector<CSnmpOid> indexes;
-        for (const auto& [index, bytes] : RowsOf(code)) {
+        for (const auto& [index, bytes] : TableRows(code)) {
             PvcKeyRec owner;
             if (DecodeRecord(bytes.data(), kPvcKeyRecSize, &owner) && SamePvc(owner, gone))
                 indexes.push_back(index);
@@ -270,7 +270,7 @@ void CNeAgentMib::SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState
 void CNeAgentMib::TakeSourceMac(const AclEntryRec& added)
 {
     uint16_t vlan = 0;
-    for (const PvcRec& pvc : Decoded<PvcRec>(RowsOf(kReqPvc))) {
+    for (const PvcRec& pvc : Decoded<PvcRec>(TableRows(kReqPvc))) {
         if (SamePvc(pvc, added))
             vlan = pvc.vlanId;
     }
