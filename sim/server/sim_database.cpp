@@ -107,7 +107,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         if (const SimResult checked = CheckNe(ne.key); !checked.Ok()) {
             return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName + "): " + checked.reason);
         }
-        nes_[ne.key.neId] = std::make_unique<CSimNe>(ne.key, ne.boards, ne.config);
+        nes_.try_emplace(ne.key.neId, ne.key, ne.boards, ne.config);
         IndexNe(ne.key);
         for (const SimAlarm& alarm : ne.alarms) {
             if (!RaiseAlarm(ne.key.neId, alarm.entityId, alarm.bit, alarm.severity, now)) {
@@ -168,7 +168,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         }
     }
     for (auto& [neId, neFiles] : files)
-        nes_[neId]->FileSystem().SetFiles(std::move(neFiles));
+        nes_.at(neId).FileSystem().SetFiles(std::move(neFiles));
     for (const auto& [neId, ne] : nes_)
         SeedNeAccessDefaults(*this, neId);
     return true;
@@ -233,7 +233,7 @@ SimResult CSimDatabase::DeleteLocation(uint32_t id, LocationRecord* removed)
         return Refused(kNoSuchLocation);
     }
     for (const auto& [neId, ne] : nes_) {
-        if (ne->Key().locationId == id) {
+        if (ne.Key().locationId == id) {
             return Refused("Location still holds NEs");
         }
     }
@@ -350,7 +350,7 @@ std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
 {
     std::vector<NeKeyRecord> out;
     for (const auto& [id, ne] : nes_) {
-        out.push_back(ne->Key());
+        out.push_back(ne.Key());
     }
     return out;
 }
@@ -358,13 +358,13 @@ std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
 CSimNe* CSimDatabase::FindNe(uint32_t id)
 {
     auto it = nes_.find(id);
-    return it == nes_.end() ? nullptr : it->second.get();
+    return it == nes_.end() ? nullptr : &it->second;
 }
 
 const CSimNe* CSimDatabase::FindNe(uint32_t id) const
 {
     auto it = nes_.find(id);
-    return it == nes_.end() ? nullptr : it->second.get();
+    return it == nes_.end() ? nullptr : &it->second;
 }
 
 std::vector<uint32_t> CSimDatabase::NeIds() const
@@ -415,7 +415,7 @@ SimResult CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
     if (SimResult checked = CheckNe(rec); !checked.Ok()) {
         return checked;
     }
-    nes_[rec.neId] = std::make_unique<CSimNe>(rec, std::vector<BoardSettingRec>{});
+    nes_.try_emplace(rec.neId, rec, std::vector<BoardSettingRec>{});
     IndexNe(rec);
     SeedNeAccessDefaults(*this, rec.neId);
     *stored = rec;
@@ -444,7 +444,7 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     if (it == nes_.end()) {
         return Refused(kSimNoSuchNe);
     }
-    *removed = it->second->Key();
+    *removed = it->second.Key();
     UnindexNe(*removed);
     nes_.erase(it);
     alarms_.RemoveNe(id);
@@ -477,7 +477,7 @@ void CSimDatabase::GenerateSubscribers(uint32_t count)
     static constexpr const char* kLastNames[] = {"Berg", "Lind", "Moss", "Nord", "Holm", "Strand", "Dahl", "Vik"};
     uint32_t made = 0;
     for (const auto& [neId, ne] : nes_) {
-        for (const CEntityNode* node : ne->Entities()) {
+        for (const CEntityNode* node : ne.Entities()) {
             if (made == count) {
                 return;
             }
@@ -515,14 +515,14 @@ SimResult CSimDatabase::WriteNeConfig(uint32_t id, const NeConfigRecord& rec)
         return Refused("Management addresses do not fit together");
     }
     for (const auto& [otherId, other] : nes_) {
-        const NeConfigRecord& taken = other->StoredConfig();
+        const NeConfigRecord& taken = other.StoredConfig();
         if (otherId == id) {
             continue;
         }
         for (const auto& address : {rec.ugeIp, rec.nmeIp}) {
             if (address == taken.ugeIp || address == taken.nmeIp) {
                 return Refused("Management address " + FormatIpAddress(address) + " is in use by NE " +
-                               other->Key().neName);
+                               other.Key().neName);
             }
         }
     }
@@ -642,4 +642,16 @@ ServerAlarmEventRec CSimDatabase::ToServerRecord(const SimAlarmEntry& entry) con
     rec.ackTime = entry.ackTime;
     rec.alarmType = entry.alarmClass;
     return rec;
+}
+
+size_t CSimDatabase::StoredBytes() const
+{
+    size_t bytes = locations_.size() * kRecordSize<LocationRecord> + accounts_.size() * kRecordSize<UserAccountRecord> +
+                   kRecordSize<UserRightsRecord> + alarms_.Size() * kRecordSize<ServerAlarmEventRec> +
+                   opLog_.Size() * kRecordSize<OpLogRecord> + subscribers_.Size() * kRecordSize<SubscriberRecord> +
+                   generic_.StoredBytes();
+    for (const auto& [neId, ne] : nes_)
+        bytes += kRecordSize<NeKeyRecord> + kRecordSize<NeConfigRecord> +
+                 ne.BoardSettings().size() * kRecordSize<BoardSettingRec>;
+    return bytes;
 }

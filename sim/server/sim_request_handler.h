@@ -12,10 +12,13 @@
 
 #include "link/records/record_codec.h"
 #include "link/server/frame_codec.h"
+#include "sim/pm/adsl_line_tests.h"
 #include "sim/pm/adsl_pm_generator.h"
 #include "sim/pm/trunk_traffic_generator.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_db_backups.h"
 #include "sim/server/sim_firmware.h"
+#include "sim/server/sim_host_load.h"
 #include "sim/server/sim_profiles.h"
 
 // One workstation connection as the server sees it.
@@ -63,11 +66,13 @@ struct SimHandlerOptions {
 
 class CSimRequestHandler {
 public:
+    // Takes the database backups a scenario named (CSimDbBackups::TakeSeeded): make it once the database is loaded.
     CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options);
 
     // The sessions logged in now, for the online user list.
     void SetSessionLister(std::function<std::vector<SimSession>()> lister) { listSessions_ = std::move(lister); }
 
+    // `now` is the machine's clock; the server's own runs as far from it as the operator set it.
     SimHandled Handle(SimSession& session, const Frame& request, uint32_t now);
 
     // One generated alarm event: a random alarm of a random entity raised or cleared.
@@ -138,6 +143,17 @@ private:
     void TrunkPm(Handled& out, const Frame& request, const CSimNe& ne, uint32_t now);
     // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
     void SeedTrunkSide(const CSimNe& ne, uint16_t code);
+    // The ADSL lines of an NE (sim_line_requests.cpp): its port records, started from their defaults where nothing
+    // was written to them yet; the line status and bits of each port in its power state; power state commands; and
+    // the line tests, run for the workstation as the NE runs them.
+    void AdslLines(Handled& out, const Frame& request);
+    void SeedAdslPorts(const CSimNe& ne);
+    // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
+    bool LineProfileUsable(uint32_t neId, const std::string& name) const;
+    // The server's clock, the load of the machine it runs on and its database backups
+    // (sim_server_admin_requests.cpp).
+    uint32_t ServerNow(uint32_t machineNow) const;
+    void ServerAdmin(Handled& out, const Frame& request, uint32_t now);
     // The NE's clock, NE-wide and layer-2 settings: refused out of range, or answered where the NE adds to what the
     // generic store keeps. False when the generic store answers.
     bool NeSettings(Handled& out, const Frame& request, uint32_t now);
@@ -148,13 +164,17 @@ private:
     CSimDatabase& db_;
     SimHandlerOptions options_;
     CSimFirmware firmware_;
+    CSimHostLoad hostLoad_;
+    CSimDbBackups dbBackups_;
+    int64_t clockOffset_ = 0; // seconds the server's clock is ahead of the machine's
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
     bool refuseQueriesToo_ = false;   // ... or its next request of either operation
     CAdslPmGenerator pm_;
     CTrunkTrafficGenerator traffic_;
-    std::map<uint32_t, uint32_t> countingSince_; // by NE: since when its trunk ports' counters count
+    std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count
+    std::map<uint32_t, CAdslLineTests> lineTests_; // by NE
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

@@ -12,6 +12,7 @@
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/record_codec.h"
 #include "link/records/request_codes.h"
+#include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/record_section.h"
 #include "sim/seed/scenario_section.h"
 
@@ -23,12 +24,13 @@ constexpr size_t kRightsMax = 127;
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights; the NE's own addresses by its configuration and cascaded management) or not at all. The
 // verification of an NE's profiles is worked out from the profiles.
-constexpr uint16_t kOwnTables[] = {
-    kReqUserRights,      kReqOnlineUser,      kReqBoardSetting,   kReqEntityState,  kReqAlarmDef,
-    kReqAlarmEvent,      kReqAlarmStatistics, kReqAlarmAck,       kReqServerTime,   kReqNeConfig,
-    kReqOpLog,           kReqAdslPmCo,        kReqAdslPmRt,       kReqAdslBlockCo,  kReqAdslBlockRt,
-    kReqAdslHistoryCo,   kReqAdslHistoryRt,   kReqLongTermPmCo,   kReqLongTermPmRt, kReqNeFsCopy,
-    kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold, kReqNeFwUpgrade,  kReqNeBootPartition, kReqConfigVerify};
+constexpr uint16_t kOwnTables[] = {kReqUserRights,    kReqOnlineUser,      kReqBoardSetting,    kReqEntityState,
+                                   kReqAlarmDef,      kReqAlarmEvent,      kReqAlarmStatistics, kReqAlarmAck,
+                                   kReqServerTime,    kReqServerResource,  kReqNeConfig,        kReqOpLog,
+                                   kReqAdslPmCo,      kReqAdslPmRt,        kReqAdslBlockCo,     kReqAdslBlockRt,
+                                   kReqAdslHistoryCo, kReqAdslHistoryRt,   kReqLongTermPmCo,    kReqLongTermPmRt,
+                                   kReqNeFsCopy,      kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold,
+                                   kReqNeFwUpgrade,   kReqNeBootPartition, kReqConfigVerify};
 // The same of the trunk side: the trunk ports' counters, and the membership the manual VLAN setting holds.
 constexpr uint16_t kOwnTrunkTables[] = {kReqTrunkPm, kReqTrunkVlanMember};
 
@@ -159,7 +161,8 @@ const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& 
         codes += (codes.empty() ? "" : ", ") + std::to_string(spec->code);
         if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables) &&
             std::find(std::begin(kOwnTrunkTables), std::end(kOwnTrunkTables), spec->code) ==
-                std::end(kOwnTrunkTables)) {
+                std::end(kOwnTrunkTables) &&
+            !IsLineStatusCode(spec->code)) {
             seedable.push_back(spec);
         } else if (requested == 0 || requested == spec->code) {
             kept = true;
