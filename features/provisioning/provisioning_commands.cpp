@@ -5,6 +5,11 @@
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
 #include "features/provisioning/boards/board_setting_list_dlg.h"
 #include "features/provisioning/cos/cos_mapping_dlg.h"
+#include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
+#include "features/provisioning/dhcp/dhcp_relay_server_list_dlg.h"
+#include "features/provisioning/dhcp/dhcp_setting_dlg.h"
+#include "features/provisioning/dhcp/xdsl_port_agent_id_list_dlg.h"
+#include "features/provisioning/fast_prov/fast_prov_dlg.h"
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snooping_dlg.h"
@@ -15,10 +20,12 @@
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
+#include "features/provisioning/slot_selection/xdsl_slot_selection_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
 #include "features/provisioning/templates/template_download_dlg.h"
@@ -77,21 +84,18 @@ std::vector<Command> Commands()
         Command(33158)
             .Menu(kDhcp, "DHCP Setting...", 10)
             .InNeSet()
-            .Dialog(NotBuilt("CDhcpSettingDlg"), kTargetNeEntity)
+            .Dialog<CDhcpSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33159)
             .Menu(kDhcp, "DHCP Server for DHCP Relay...", 20)
             .InNeSet()
-            .Dialog(NotBuilt("CDhcpRelayServerListDlg"), kTargetNeEntity),
+            .Dialog<CDhcpRelayServerListDlg>(kTargetNeEntity),
         Command(33182)
             .Menu(kDhcp, "DHCP Broadcast Control...", 30)
             .InNeSet()
-            .Dialog(NotBuilt("CDhcpBroadcastControlDlg"), kTargetNeOnly)
+            .Dialog<CDhcpBroadcastControlDlg>(kTargetNeOnly)
             .Access(kAccessModify),
-        Command(33160)
-            .Menu(kXdsl, "Port Agent ID...", 90)
-            .InNeSet()
-            .Dialog(NotBuilt("CXdslPortAgentIdListDlg"), kTargetNeEntity),
+        Command(33160).Menu(kXdsl, "Port Agent ID...", 90).InNeSet().Dialog<CXdslPortAgentIdListDlg>(kTargetNeEntity),
         Command(33185)
             .Menu(kPppoe, "PPPoE Setting...", 10)
             .InNeSet()
@@ -100,7 +104,7 @@ std::vector<Command> Commands()
         Command(33116)
             .Menu(kFastProvision, "Port && VC-to-VLAN...", 10)
             .NeOnline()
-            .Dialog(NotBuilt("CFastProvDlg"), kTargetNeEntity),
+            .Dialog<CFastProvDlg>(kTargetNeEntity),
         Command(33122)
             .Menu(kFastProvision, "Multicast Channel...", 20)
             .NeOnline()
@@ -232,11 +236,19 @@ std::vector<Command> Commands()
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
 // template download, and the ADSL line profile of a loop diagnosis's Show. Opened by the pages of the VC-to-VLAN
-// setting: an IP traffic profile and a next hop by name.
+// setting: an IP traffic profile and a next hop by name. Opened by the port setting page of fast provisioning: the
+// line, PM threshold and traffic policing profiles by name.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
-            NotBuilt("CXdslIpTrafficProfileDlg"), NotBuilt("CIpoaNextHopDlg")};
+    return {BuiltDialog<CXdslSlotSelectionDlg>(),
+            BuiltDialog<CTemplateDownloadDlg>(),
+            BuiltDialog<CAdslLineProfileDlg>(),
+            BuiltDialog<CXdslPmThresholdProfileDlg>(),
+            NotBuilt("CShdslLineProfileDlg"),
+            NotBuilt("CShdslPmThresholdProfileDlg"),
+            NotBuilt("CTrafficPolicingProfileDlg"),
+            NotBuilt("CXdslIpTrafficProfileDlg"),
+            NotBuilt("CIpoaNextHopDlg")};
 }
 
 } // namespace

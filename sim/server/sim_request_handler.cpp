@@ -325,6 +325,10 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqConfigVerify:
         ProfileSync(out, request);
         return;
+    case kReqDhcpAgentId:
+    case kReqDhcpRelayServerAdd:
+        Dhcp(out, request);
+        return;
     case kReqAdslPort:
     case kReqAdslRateStatus:
     case kReqBitsAlloc:

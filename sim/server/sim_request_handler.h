@@ -151,6 +151,10 @@ private:
     // the line tests, run for the workstation as the NE runs them.
     void AdslLines(Handled& out, const Frame& request);
     void SeedAdslPorts(const CSimNe& ne);
+    // The DHCP services of an NE (sim_dhcp_requests.cpp): settings and relay servers as written, at most 4 servers,
+    // and the option-82 agent IDs of its xDSL ports, started from their defaults.
+    void Dhcp(Handled& out, const Frame& request);
+    void SeedAgentIds(const CSimNe& ne);
     // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
     bool LineProfileUsable(uint32_t neId, const std::string& name) const;
     // The server's clock, the load of the machine it runs on and its database backups

@@ -5,6 +5,7 @@
 #include "features/provisioning/profiles/profile_write.h"
 #include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
+#include "ui/framework/dialogs/dialog_request.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -82,6 +83,12 @@ void CXdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
             DDX_Text(dx, kControls[i].editId, text);
         }
     }
+}
+
+void CXdslPmThresholdProfileDlg::ApplyOpenerFields(const DialogRequest& request)
+{
+    if (!request.profileName.empty())
+        SetName(request.profileName);
 }
 
 void CXdslPmThresholdProfileDlg::InitData()

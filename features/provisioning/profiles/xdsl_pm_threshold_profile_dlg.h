@@ -21,8 +21,10 @@
 #include <memory>
 
 namespace Ui {
+struct DialogRequest;
+
 class CXdslPmThresholdProfileDlg;
-}
+} // namespace Ui
 
 class CXdslPmThresholdProfileDlg : public CADialog {
     Q_OBJECT
@@ -61,6 +63,8 @@ public:
     void SetTemplateMode(bool on) { templateMode_ = on; }
     void SetRecord(const XdslPmThresholdProfileRec& rec);
     void SetName(const std::string& name) { record_.name = name; }
+    // From the route registry: the profile to read and show.
+    void ApplyOpenerFields(const DialogRequest& request);
     const XdslPmThresholdProfileRec& GetRecord() const { return record_; }
 
     void InitData() override;

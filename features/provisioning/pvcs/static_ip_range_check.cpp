@@ -30,9 +30,30 @@ std::optional<std::vector<Rec>> QueryUsed(const CRecordRequests& requests, Reque
     return std::nullopt;
 }
 
-// The addresses the NE uses; none when one of its lists could not be read.
-std::optional<std::vector<uint32_t>> UsedAddresses(const CRecordRequests& requests, uint32_t neId,
-                                                   uint32_t failureTextId)
+struct Span {
+    uint64_t first = 0;
+    uint64_t last = 0; // past the address space when the range runs over its end
+};
+
+Span SpanOf(const PvcStaticIpEntry& range)
+{
+    const uint64_t first = IpToUInt32(range.baseAddress);
+    return {first, first + (range.count == 0 ? 0 : range.count - 1u)};
+}
+
+bool HoldsOnlyHosts(const Span& span)
+{
+    for (uint64_t value = span.first; value <= span.last; ++value) {
+        if (value > UINT32_MAX || !IsValidHostIpAddress(UInt32ToIp(static_cast<uint32_t>(value)), 0))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::vector<uint32_t>> QueryNeUsedAddresses(uint32_t neId, uint32_t failureTextId,
+                                                          const CRecordRequests& requests)
 {
     std::vector<uint32_t> used;
     const auto add = [&used](const IpAddress& address) {
@@ -71,27 +92,17 @@ std::optional<std::vector<uint32_t>> UsedAddresses(const CRecordRequests& reques
     return used;
 }
 
-struct Span {
-    uint64_t first = 0;
-    uint64_t last = 0; // past the address space when the range runs over its end
-};
-
-Span SpanOf(const PvcStaticIpEntry& range)
+StaticIpRangeState CheckStaticIpRange(const PvcStaticIpEntry& range, const std::vector<uint32_t>& used)
 {
-    const uint64_t first = IpToUInt32(range.baseAddress);
-    return {first, first + (range.count == 0 ? 0 : range.count - 1u)};
-}
-
-bool HoldsOnlyHosts(const Span& span)
-{
-    for (uint64_t value = span.first; value <= span.last; ++value) {
-        if (value > UINT32_MAX || !IsValidHostIpAddress(UInt32ToIp(static_cast<uint32_t>(value)), 0))
-            return false;
+    const Span span = SpanOf(range);
+    if (!HoldsOnlyHosts(span))
+        return StaticIpRangeState::kIncorrect;
+    for (const uint32_t address : used) {
+        if (address >= span.first && address <= span.last)
+            return StaticIpRangeState::kReserved;
     }
-    return true;
+    return StaticIpRangeState::kValid;
 }
-
-} // namespace
 
 StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges, uint32_t failureTextId,
                                        const CRecordRequests& requests)
@@ -103,7 +114,7 @@ StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges
         any = any || inUse(range);
     if (!any)
         return check;
-    const std::optional<std::vector<uint32_t>> used = UsedAddresses(requests, neId, failureTextId);
+    const std::optional<std::vector<uint32_t>> used = QueryNeUsedAddresses(neId, failureTextId, requests);
     if (!used) {
         check.state = StaticIpRangeState::kQueryFailed;
         return check;
@@ -124,12 +135,8 @@ StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges
             if (span.first <= later.last && later.first <= span.last)
                 return failAt(StaticIpRangeState::kIncorrect);
         }
-        if (!HoldsOnlyHosts(span))
-            return failAt(StaticIpRangeState::kIncorrect);
-        for (const uint32_t address : *used) {
-            if (address >= span.first && address <= span.last)
-                return failAt(StaticIpRangeState::kReserved);
-        }
+        if (const StaticIpRangeState state = CheckStaticIpRange(ranges[i], *used); state != StaticIpRangeState::kValid)
+            return failAt(state);
     }
     return check;
 }

@@ -12,6 +12,8 @@
 #include "link/record_requests.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 enum class StaticIpRangeState : uint8_t {
     kValid,
@@ -28,3 +30,10 @@ struct StaticIpRangeCheck {
 // Ranges of address 0.0.0.0 are unused and skipped.
 StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges, uint32_t failureTextId,
                                        const CRecordRequests& requests = CRecordRequests());
+
+// The addresses the NE uses, read once for checking many ranges; none (the failure box shown) when a list could not
+// be read.
+std::optional<std::vector<uint32_t>> QueryNeUsedAddresses(uint32_t neId, uint32_t failureTextId,
+                                                          const CRecordRequests& requests = CRecordRequests());
+// One range, of addresses no host may have or that the NE uses.
+StaticIpRangeState CheckStaticIpRange(const PvcStaticIpEntry& range, const std::vector<uint32_t>& used);

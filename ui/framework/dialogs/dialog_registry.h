@@ -4,6 +4,7 @@
 // request's set-up and runs it modally. A class without an opener tells the operator that the function is not
 // available yet.
 
+#include "platform/notify_codes.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
 #include <functional>
@@ -31,7 +32,8 @@ int OpenRouteDialog(DialogRequest& request);
 void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request);
 
 // The opener of a CADialog class: it builds one, applies the request and, when the class takes opener fields
-// (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it.
+// (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it; a class that hands a choice back
+// (ReturnResultFields(DialogRequest&)) writes it into the request after its modal loop.
 template <class Dialog> RouteDialogOpener DialogClassOpener()
 {
     return [](DialogRequest& request) {
@@ -39,6 +41,11 @@ template <class Dialog> RouteDialogOpener DialogClassOpener()
         ApplyDialogRequest(dialog, request);
         if constexpr (requires { dialog.ApplyOpenerFields(request); })
             dialog.ApplyOpenerFields(request);
-        return dialog.DoModal();
+        const int result = dialog.DoModal();
+        if constexpr (requires { dialog.ReturnResultFields(request); }) {
+            if (result == IDOK)
+                dialog.ReturnResultFields(request);
+        }
+        return result;
     };
 }

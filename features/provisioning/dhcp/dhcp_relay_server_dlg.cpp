@@ -1,0 +1,110 @@
+#include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
+
+#include "core/util/ip_address.h"
+#include "core/util/vlan_id.h"
+#include "features/provisioning/pvcs/static_ip_range_check.h"
+#include "link/record_requests.h"
+#include "platform/ip_address_edit.h"
+#include "ui/framework/dialogs/number_edit.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui_dhcp_relay_server_dlg.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+CDhcpRelayServerDlg::CDhcpRelayServerDlg(QWidget* parent)
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CDhcpRelayServerDlg>())
+{
+    ui_->setupUi(this);
+    SetAccessMode(kAccessCreate);
+}
+
+CDhcpRelayServerDlg::~CDhcpRelayServerDlg() = default;
+
+void CDhcpRelayServerDlg::SetServer(const DhcpRelayServerRec& server)
+{
+    server_ = server;
+    vlan_ = IsVlanId(server.vlanId) ? server.vlanId : kFirstVlanId;
+}
+
+void CDhcpRelayServerDlg::DoDataExchange(CDataExchange& dx)
+{
+    if (GetAccessMode() != kAccessQuery)
+        DDX_TextInRange(dx, *this, kVlanId, vlan_, kFirstVlanId, kLastVlanId);
+}
+
+void CDhcpRelayServerDlg::InitData()
+{
+    if (CheckTargetNeOrClose() != 0)
+        return;
+    UpdateCaption(kCaptionNe | kCaptionLocation);
+    GetDlgItemAs<QLineEdit>(kVlanId)->setMaxLength(4);
+    if (!IsAdding()) {
+        ui_->addressEdit->SetAddress(server_.address);
+        EnableControl(kAddressId, false);
+    }
+    UpdateData(false);
+}
+
+bool CDhcpRelayServerDlg::OnNotify(const NotifyHeader& header, int* result)
+{
+    if (header.idFrom == kVlanSpinId && header.code == UDN_DELTAPOS) {
+        StepNumberEdit(GetDlgItemAs<QLineEdit>(kVlanId), header.delta, kFirstVlanId, kLastVlanId);
+        return true;
+    }
+    return CADialog::OnNotify(header, result);
+}
+
+bool CDhcpRelayServerDlg::AddressInUse(const std::array<uint8_t, 4>& address, bool* inUse) const
+{
+    const std::optional<std::vector<uint32_t>> used =
+        QueryNeUsedAddresses(static_cast<uint32_t>(GetNeId()), kStrFailToQuery);
+    if (!used)
+        return false;
+    std::vector<uint32_t> others = *used;
+    // A server being changed keeps its own address.
+    if (!IsAdding())
+        std::erase(others, IpToUInt32(server_.address));
+    *inUse = std::find(others.begin(), others.end(), IpToUInt32(address)) != others.end();
+    return true;
+}
+
+void CDhcpRelayServerDlg::OnOK()
+{
+    if (CheckTargetNe() != 0 || !UpdateDialogData())
+        return;
+    std::array<uint8_t, 4> address{};
+    if (ui_->addressEdit->GetAddress(address) == 0 || !IsValidHostIpAddress(address.data(), 0)) {
+        ShowAlertTextById(kStrIncorrectIpAddress, kAddressId);
+        return;
+    }
+    bool inUse = false;
+    if (!AddressInUse(address, &inUse))
+        return;
+    if (inUse) {
+        ShowAlertTextById(kStrIpAddressReserved, kAddressId);
+        return;
+    }
+    const uint32_t neId = static_cast<uint32_t>(GetNeId());
+    const CRecordRequests requests;
+    DhcpRelayServerRec server = server_;
+    server.address = address;
+    server.vlanId = static_cast<uint16_t>(vlan_);
+    if (IsAdding()) {
+        const CountReply count =
+            requests.QueryCount(kReqDhcpRelayServerCount, neId, {.failureTextId = kStrFailToQuery});
+        if (!count.Ok())
+            return;
+        if (count.count.value_or(0) >= kMaxServers) {
+            ShowAlertTextById(kStrRelayServerTableFull, kAddressId);
+            return;
+        }
+        if (!requests.Add(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToAddDhcpServer}).Ok())
+            return;
+    } else if (!requests.Modify(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToUpdateData}).Ok()) {
+        return;
+    }
+    server_ = server;
+    EndDialog(IDOK);
+}

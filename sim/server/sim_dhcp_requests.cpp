@@ -1,0 +1,63 @@
+// The simulated server's answers about an NE's DHCP services, on the NE's behalf: the settings and relay servers are
+// kept by the generic store, where a fifth relay server is refused as the NE refuses it; the option-82 agent IDs of
+// the NE's xDSL ports start from a circuit ID that names the port.
+
+#include "sim/server/sim_request_handler.h"
+
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type.h"
+#include "link/records/dhcp_agent_id_rec.h"
+#include "link/records/dhcp_relay_server_rec.h"
+#include "sim/server/sim_frame_records.h"
+#include "sim/server/sim_ne.h"
+
+namespace {
+
+constexpr size_t kMaxRelayServers = 4;
+
+} // namespace
+
+void CSimRequestHandler::SeedAgentIds(const CSimNe& ne)
+{
+    CGenericRecordStore& store = db_.Generic();
+    if (!store.KeptRecords(kReqDhcpAgentId, ne.Id()).empty())
+        return;
+    std::vector<DhcpAgentIdRec> records;
+    for (const CEntityNode* node : ne.Entities()) {
+        const CEntityType* model =
+            node->GetLevel() == kEntityLevelPort ? CurrentEntityModels().FindModel(node->GetType()) : nullptr;
+        if (model == nullptr ||
+            (model->GetProvClass() != kProvClassAdslPort && model->GetProvClass() != kProvClassShdslPort))
+            continue;
+        const CEntityIndex index = node->GetIndex();
+        DhcpAgentIdRec rec;
+        rec.portId = node->GetEntityId();
+        rec.circuitId = "atm " + std::to_string(index.Shelf()) + "/" + std::to_string(index.Slot()) + "/" +
+                        std::to_string(index.Port());
+        records.push_back(rec);
+    }
+    if (records.empty())
+        return;
+    const std::vector<uint8_t> bytes = EncodeRecords(records);
+    store.Handle(kReqDhcpAgentId, kEmsOpModify, ne.Id(), bytes.data(), static_cast<uint32_t>(records.size()),
+                 kDhcpAgentIdRecSize);
+}
+
+void CSimRequestHandler::Dhcp(Handled& out, const Frame& request)
+{
+    const FrameHeader& header = request.header;
+    const CSimNe* ne = db_.FindNe(header.neId);
+    if (ne == nullptr) {
+        Reply(out, header, Refused(kSimNoSuchNe));
+        return;
+    }
+    if (header.requestCode == kReqDhcpAgentId)
+        SeedAgentIds(*ne);
+    if (header.requestCode == kReqDhcpRelayServerAdd &&
+        db_.Generic().KeptRecords(kReqDhcpRelayServer, ne->Id()).size() + RecordsOf(request, kDhcpRelayServerRecSize) >
+            kMaxRelayServers) {
+        Reply(out, header, Refused("Too many DHCP servers"));
+        return;
+    }
+    Generic(out, request);
+}

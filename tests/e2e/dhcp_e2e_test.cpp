@@ -1,0 +1,224 @@
+// DHCP services in the running program against the simulated server, on North-1: the relay and option-82 switches,
+// kept as the NE reports them when its server list cannot be read; the relay servers added, changed, refused when
+// the address is in use or the table full, and deleted; the agent IDs of a port; the broadcast limit with its range.
+// The server's refusal of a change leaves the dialog open and the NE as it was.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
+#include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
+#include "features/provisioning/dhcp/dhcp_relay_server_list_dlg.h"
+#include "features/provisioning/dhcp/dhcp_setting_dlg.h"
+#include "features/provisioning/dhcp/xdsl_port_agent_id_dlg.h"
+#include "features/provisioning/dhcp/xdsl_port_agent_id_list_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/dhcp_agent_id_rec.h"
+#include "link/records/dhcp_broadcast_control_rec.h"
+#include "link/records/dhcp_relay_server_rec.h"
+#include "link/records/dhcp_setting_rec.h"
+#include "link/records/request_codes.h"
+#include "platform/ip_address_edit.h"
+#include "sim/server/sim_control.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCmdDhcpSetting = 33158;
+constexpr int kCmdRelayServers = 33159;
+constexpr int kCmdBroadcastControl = 33182;
+constexpr int kCmdAgentIds = 33160;
+constexpr uint32_t kNorth1 = 1;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::Type;
+
+void ControlServer(e2e::CProgram& program, uint32_t action, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto control = EncodeRecord(SimControlRec{action, code, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
+}
+
+DhcpSettingRec ServerSetting(e2e::CProgram& program)
+{
+    const std::vector<DhcpSettingRec> kept = program.ServerRecords(kReqDhcp, kNorth1);
+    return kept.empty() ? DhcpSettingRec{} : kept.front();
+}
+
+std::vector<uint16_t> ServerRelayVlans(e2e::CProgram& program)
+{
+    std::vector<uint16_t> vlans;
+    for (const DhcpRelayServerRec& server : program.ServerRecords(kReqDhcpRelayServer, kNorth1))
+        vlans.push_back(server.vlanId);
+    std::sort(vlans.begin(), vlans.end());
+    return vlans;
+}
+
+void SetAddress(CDialog& dialog, int id, const std::array<uint8_t, 4>& address)
+{
+    dialog.GetDlgItemAs<IpAddressEdit>(id)->SetAddress(address);
+}
+
+class DhcpE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
+{
+    using Dlg = CDhcpSettingDlg;
+    // The server refuses the change: the dialog stays open and the NE keeps option 82.
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kOption82EnabledId));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_setting"));
+        Check(dialog, Dlg::kOption82DisabledId);
+        ControlServer(program_, kSimRefuseNextChange, kReqDhcp);
+        Click(dialog, IDOK);
+        EXPECT_FALSE(dialog.IsEnded());
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kOption82DisabledId));
+    });
+    ASSERT_TRUE(program_.Command(kCmdDhcpSetting));
+    ASSERT_FALSE(program_.Operator().boxTexts.empty());
+    EXPECT_TRUE(program_.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
+    EXPECT_EQ(ServerSetting(program_).option82, 1u);
+
+    // The server list cannot be read: the relay shows and stays as the NE has it.
+    ControlServer(program_, kSimRefuseNextRequest, kReqDhcpRelayServer);
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
+        Check(dialog, Dlg::kOption82DisabledId);
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
+    });
+    ASSERT_TRUE(program_.Command(kCmdDhcpSetting));
+    EXPECT_EQ(ServerSetting(program_).relay, 1u);
+    EXPECT_EQ(ServerSetting(program_).option82, 0u);
+}
+
+TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
+{
+    using List = CDhcpRelayServerListDlg;
+    using Server = CDhcpRelayServerDlg;
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(rows, 1),
+                  (QStringList{QStringLiteral("198. 51.100. 67"), QStringLiteral("198. 51.100. 68")}));
+        EXPECT_EQ(ListColumn(rows, 3)[0], QStringLiteral("00:1b:21:3c:4d:5e"));
+        e2e::CProgram::SaveScreenshot(list, QStringLiteral("dhcp_relay_servers"));
+
+        // An address a server has already is in use; a new one is added.
+        person.OnDialog<Server>([&](Server& add) {
+            SetAddress(add, Server::kAddressId, {198, 51, 100, 67});
+            Type(add, Server::kVlanId, QStringLiteral("30"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("IP address is reserved"));
+            SetAddress(add, Server::kAddressId, {198, 51, 100, 69});
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+        });
+        Click(list, kAddButtonId);
+        person.OnDialog<Server>([&](Server& add) {
+            SetAddress(add, Server::kAddressId, {198, 51, 100, 70});
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+        });
+        Click(list, kAddButtonId);
+        // The fifth is refused before it is sent.
+        person.OnDialog<Server>([&](Server& add) {
+            SetAddress(add, Server::kAddressId, {198, 51, 100, 71});
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("This table is full. Maximum number: 4"));
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(rows.model()->rowCount(), 4);
+
+        // A server keeps its address when its VLAN changes.
+        program_.ClickListRow(rows, 0);
+        person.OnDialog<Server>([&](Server& modify) {
+            EXPECT_FALSE(modify.GetDlgItem(Server::kAddressId)->isEnabled());
+            Type(modify, Server::kVlanId, QStringLiteral("11"));
+            Click(modify, IDOK);
+            EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(ListColumn(rows, 2)[0], QStringLiteral("11"));
+
+        program_.ClickListRow(rows, 3);
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(rows.model()->rowCount(), 3);
+    });
+    ASSERT_TRUE(program_.Command(kCmdRelayServers));
+    EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11, 20, 30}));
+}
+
+TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
+{
+    using List = CXdslPortAgentIdListDlg;
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        const int row = e2e::RowOf(rows, List::kSlotPortColumn, QStringLiteral("1-3"));
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(ListColumn(rows, 2)[row], QStringLiteral("atm 1/1/3"));
+        e2e::CProgram::SaveScreenshot(list, QStringLiteral("dhcp_agent_ids"));
+        program_.ClickListRow(rows, row);
+        person.OnDialog<CXdslPortAgentIdDlg>([&](CXdslPortAgentIdDlg& dialog) {
+            EXPECT_EQ(Field(dialog, CXdslPortAgentIdDlg::kCircuitId), QStringLiteral("atm 1/1/3"));
+            Type(dialog, CXdslPortAgentIdDlg::kRemoteId, QStringLiteral("flat-12b"));
+            e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_agent_id"));
+            Click(dialog, IDOK);
+            EXPECT_TRUE(dialog.IsEnded());
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(ListColumn(rows, 3)[row], QStringLiteral("flat-12b"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdAgentIds));
+    const std::vector<DhcpAgentIdRec> ids = program_.ServerRecords(kReqDhcpAgentId, kNorth1);
+    EXPECT_TRUE(std::any_of(ids.begin(), ids.end(), [](const DhcpAgentIdRec& rec) {
+        return rec.portId == 10103 && rec.remoteId == "flat-12b";
+    }));
+
+    using Dlg = CDhcpBroadcastControlDlg;
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        EXPECT_EQ(Field(dialog, Dlg::kRateId), QStringLiteral("2000"));
+        EXPECT_EQ(Field(dialog, Dlg::kActionId), QStringLiteral("drop packet"));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_broadcast_control"));
+        for (const char* outside : {"0", "100001"}) {
+            Type(dialog, Dlg::kRateId, QString::fromLatin1(outside));
+            Click(dialog, IDOK);
+            EXPECT_FALSE(dialog.IsEnded()) << outside;
+        }
+        Type(dialog, Dlg::kRateId, QStringLiteral("5000"));
+        ASSERT_TRUE(Choose(dialog, Dlg::kActionId, QStringLiteral("drop packet and send alarm")));
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
+    });
+    ASSERT_TRUE(program_.Command(kCmdBroadcastControl));
+    const std::vector<DhcpBroadcastControlRec> kept = program_.ServerRecords(kReqDhcpBroadcast, kNorth1);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept.front().rateLimit, 5000u);
+    EXPECT_EQ(kept.front().action, 3u);
+    EXPECT_EQ(kept.front().state, 1u);
+}
+
+} // namespace

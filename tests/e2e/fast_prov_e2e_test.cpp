@@ -1,0 +1,214 @@
+// Fast provisioning in the running program against the simulated server, on North-1: the range from slot 1 to slot 3
+// lists the ports of both ADSL cards and leaves out the SHDSL card between them; the batch writes the ticked rows one
+// by one, stops at a PVC the NE's rule check refuses (its VLAN cannot take the MAC limit), goes on from there once
+// the operator unticks it, stops at Stop and resumes at Go; each row shows its outcome and the server holds the
+// ports and PVCs written. The slot selection of a line-card command hands on the slot chosen, and Cancel nothing.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/fast_prov/fast_prov_dlg.h"
+#include "features/provisioning/fast_prov/fast_prov_list_dlg.h"
+#include "features/provisioning/slot_selection/xdsl_slot_selection_dlg.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/pvc_rec.h"
+#include "link/records/request_codes.h"
+#include "ui/framework/lists/small_images.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int kCmdFastProvision = 33116;
+constexpr int kCmdPacketFilter = 33215;
+constexpr uint32_t kNorth1 = 1;
+constexpr int kSlotPortColumn = 1;
+constexpr int kVlanColumn = 4;
+using Dlg = CFastProvDlg;
+using List = CFastProvListDlg;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::ComboTexts;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::Type;
+
+std::optional<PvcRec> ServerPvc(e2e::CProgram& program, uint32_t portId, uint16_t vci)
+{
+    for (const PvcRec& pvc : program.ServerRecords(kReqPvc, kNorth1)) {
+        if (pvc.portId == portId && pvc.vpi == 0 && pvc.vci == vci)
+            return pvc;
+    }
+    return std::nullopt;
+}
+
+std::optional<AdslPortRec> ServerPort(e2e::CProgram& program, uint32_t portId)
+{
+    for (const AdslPortRec& port : program.ServerRecords(kReqAdslPort, kNorth1)) {
+        if (port.entityId == portId)
+            return port;
+    }
+    return std::nullopt;
+}
+
+// Slot 1 to slot 3 of ALC-24 cards; bridged PPPoE PVCs of MAC limit 64 on VLANs from 4094 down, port by port.
+void DescribeProvisioning(Dlg& dialog)
+{
+    ASSERT_TRUE(Choose(dialog, Dlg::kFirstSlotId, QStringLiteral("1")))
+        << ComboTexts(dialog, Dlg::kFirstSlotId).toStdString();
+    ASSERT_TRUE(Choose(dialog, Dlg::kLastSlotId, QStringLiteral("3")));
+    ASSERT_TRUE(Choose(dialog, Dlg::kModuleTypeId, QStringLiteral("ALC-24")));
+    CXdslPortSettingPage& port = dialog.PortPage();
+    dialog.SelectPage(&port);
+    ASSERT_TRUE(Choose(port, CXdslPortSettingPage::kLineProfileId, QStringLiteral("fast-8M")));
+    ASSERT_TRUE(Choose(port, CXdslPortSettingPage::kPmProfileId, QStringLiteral("standard")));
+    e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_port_setting"));
+    CFastProvVcVlanPage& channels = dialog.VcVlanPage();
+    dialog.SelectPage(&channels);
+    Type(channels, CFastProvVcVlanPage::kVlanStartId, QStringLiteral("4094"));
+    Type(channels, CFastProvVcVlanPage::kVlanIncrementId, QStringLiteral("-1"));
+    Check(channels, CFastProvVcVlanPage::kContinuousId);
+    e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_channel_setting"));
+    auto* ipTraffic = dynamic_cast<CVcVlanIpTrafficPage*>(dialog.GetPageById(CVcVlanIpTrafficPage::kTemplateId));
+    auto* macLimit = dynamic_cast<CVcVlanMacLimitPage*>(dialog.GetPageById(CVcVlanMacLimitPage::kTemplateId));
+    ASSERT_NE(ipTraffic, nullptr);
+    ASSERT_NE(macLimit, nullptr);
+    dialog.SelectPage(ipTraffic);
+    ASSERT_TRUE(Choose(*ipTraffic, CVcVlanIpTrafficPage::kProfileId, QStringLiteral("office")));
+    dialog.SelectPage(macLimit);
+    ASSERT_TRUE(Choose(*macLimit, CVcVlanMacLimitPage::kMacLimitId, QStringLiteral("64")));
+    CFastProvServiceTypePage& service = dialog.ServiceTypePage();
+    dialog.SelectPage(&service);
+    ASSERT_TRUE(Choose(service, CFastProvServiceTypePage::kServiceTypeId, QStringLiteral("PPPoE")));
+    e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_service_type"));
+}
+
+class FastProvE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        DescribeProvisioning(dialog);
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            const QStringList ports = ListColumn(rows, kSlotPortColumn);
+            // 24 ports of slot 1 and 24 of slot 3, each with its PVC; the SHDSL card in slot 2 is left out.
+            EXPECT_EQ(ports.size(), 96);
+            EXPECT_EQ(ports.count(QStringLiteral("1-24")), 2);
+            EXPECT_EQ(ports.count(QStringLiteral("3-1")), 2);
+            EXPECT_EQ(ports.count(QStringLiteral("2-1")), 0);
+            const QStringList vlans = ListColumn(rows, kVlanColumn);
+            EXPECT_EQ(vlans[1], QStringLiteral("4094"));
+            EXPECT_EQ(vlans[3], QStringLiteral("4093"));
+            EXPECT_EQ(vlans[49], QStringLiteral("4070")); // 3-1 goes on from 1-24
+            e2e::CProgram::SaveScreenshot(list, QStringLiteral("fast_prov_list"));
+
+            // Four ports; the PVC of 1-1 on VLAN 4094 breaks that VLAN's MAC limit of 48.
+            e2e::TickRows(rows,
+                          {QStringLiteral("1-1"), QStringLiteral("1-2"), QStringLiteral("1-3"), QStringLiteral("3-1")},
+                          kSlotPortColumn);
+            Click(list, List::kGoId);
+            ASSERT_TRUE(program_.WaitUntil([&] { return !list.IsRunning(); }));
+            EXPECT_EQ(e2e::CellImage(rows, 0), kImageDone);
+            EXPECT_EQ(e2e::CellImage(rows, 1), kImageFailed);
+            EXPECT_EQ(e2e::CellImage(rows, 2), -1);
+            ASSERT_FALSE(person.boxTexts.empty());
+            EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("VLAN MAC limit")))
+                << person.boxTexts.back().toStdString();
+            e2e::CProgram::SaveScreenshot(list, QStringLiteral("fast_prov_list_refused"));
+
+            // Without the refused row the batch goes on from the top; Stop after the next row.
+            e2e::TickRows(rows, {QStringLiteral("1-2"), QStringLiteral("1-3"), QStringLiteral("3-1")}, kSlotPortColumn);
+            Click(list, List::kGoId);
+            ASSERT_TRUE(program_.WaitUntil([&] { return e2e::CellImage(rows, 2) == kImageDone; }));
+            Click(list, List::kStopId);
+            EXPECT_FALSE(list.IsRunning());
+            EXPECT_EQ(e2e::CellImage(rows, 3), -1);
+            e2e::CProgram::SaveScreenshot(list, QStringLiteral("fast_prov_list_stopped"));
+            Click(list, List::kGoId);
+            ASSERT_TRUE(program_.WaitUntil([&] { return !list.IsRunning(); }));
+            for (int row : {2, 3, 4, 5, 48, 49})
+                EXPECT_EQ(e2e::CellImage(rows, row), kImageDone) << row;
+            EXPECT_EQ(e2e::CellImage(rows, 6), -1);
+        });
+        Click(dialog, Dlg::kListId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+
+    // Port 1-1 took its setting, its PVC nothing; ports 1-2, 1-3 and 3-1 both, on their VLANs.
+    const std::optional<AdslPortRec> port1 = ServerPort(program_, 10101);
+    ASSERT_TRUE(port1.has_value());
+    EXPECT_EQ(port1->lineProfile, "fast-8M");
+    EXPECT_EQ(port1->pmThresholdProfile, "standard");
+    EXPECT_FALSE(ServerPvc(program_, 10101, 32).has_value());
+    for (const auto& [portId, vlan] : {std::pair(10102u, 4093), std::pair(10103u, 4092), std::pair(10301u, 4070)}) {
+        const std::optional<PvcRec> pvc = ServerPvc(program_, portId, 32);
+        ASSERT_TRUE(pvc.has_value()) << portId;
+        EXPECT_EQ(pvc->vlanId, vlan);
+        EXPECT_EQ(pvc->macLimit, 64);
+        EXPECT_EQ(pvc->serviceType, kServicePppoe);
+        EXPECT_EQ(pvc->ipTrafficProfile, "office");
+        EXPECT_EQ(pvc->enableState, kPvcEnabled);
+    }
+    EXPECT_FALSE(ServerPvc(program_, 10104, 32).has_value());
+}
+
+TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)
+{
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        DescribeProvisioning(dialog);
+        CFastProvVcVlanPage& channels = dialog.VcVlanPage();
+        dialog.SelectPage(&channels);
+        Type(channels, CFastProvChannelPage::kVpiStartId, QStringLiteral("200"));
+        Type(channels, CFastProvChannelPage::kVpiIncrementId, QStringLiteral("8"));
+        Type(channels, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("8"));
+        Click(dialog, Dlg::kListId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Overflow"));
+        // One less fits; the list then finds its VLANs run out of range upwards and closes before sending anything.
+        Type(channels, CFastProvChannelPage::kVpiStartId, QStringLiteral("199"));
+        Type(channels, CFastProvVcVlanPage::kVlanIncrementId, QStringLiteral("1"));
+        program_.Operator().OnDialog<List>([](List& list) { EXPECT_TRUE(list.IsEnded()); });
+        Click(dialog, Dlg::kListId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Vlan ID overflow"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+TEST_F(FastProvE2eTest, SlotSelectionHandsOnTheChosenSlot)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CXdslSlotSelectionDlg>([&](CXdslSlotSelectionDlg& dialog) {
+        EXPECT_FALSE(dialog.GetDlgItem(CXdslSlotSelectionDlg::kShelfComboId)->isEnabled());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdPacketFilter));
+    EXPECT_TRUE(person.PlainBoxes().Requests().empty());
+
+    person.OnDialog<CXdslSlotSelectionDlg>([&](CXdslSlotSelectionDlg& dialog) {
+        EXPECT_TRUE(Choose(dialog, CXdslSlotSelectionDlg::kSlotComboId, QStringLiteral("3")));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("slot_selection"));
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsEnded());
+        EXPECT_EQ(dialog.GetTargetEntity().index, CEntityIndex::FromLevels(1, 1, 3));
+    });
+    ASSERT_TRUE(program_.Command(kCmdPacketFilter));
+    // The packet filter dialog itself is not built yet: the slot reached it.
+    ASSERT_EQ(person.PlainBoxes().Requests().size(), 1u);
+}
+
+} // namespace
