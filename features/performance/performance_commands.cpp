@@ -15,6 +15,8 @@
 #include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
+#include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
+#include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
 namespace {
@@ -41,7 +43,7 @@ std::vector<Command> Commands()
         Command(33117)
             .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
             .InNeSet()
-            .Dialog(NotBuilt("CXdslFdbListDlg"), kTargetNeEntity),
+            .Dialog<CXdslFdbListDlg>(kTargetNeEntity),
         Command(33118)
             .Menu(kXdslStatus, "Multicast Channel Status...", 40)
             .InNeSet()
@@ -69,7 +71,7 @@ std::vector<Command> Commands()
         Command(33209)
             .Menu(kXdslStatus, "DHCP Transaction Information...", 150)
             .NeOnline()
-            .Dialog(NotBuilt("CDhcpTransactionListDlg"), kTargetNeEntity),
+            .Dialog<CDhcpTransactionListDlg>(kTargetNeEntity),
         Command(33074)
             .Menu(kNeConnectionTests, "Ping NE from Client...", 10)
             .Menu(kDiagnosis, "&Ping...", 110, LinkModes::Direct)

@@ -329,6 +329,10 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqDhcpRelayServerAdd:
         Dhcp(out, request);
         return;
+    case kReqFdb:
+    case kReqDhcpTransaction:
+        PortScopedQuery(out, request);
+        return;
     case kReqAdslPort:
     case kReqAdslRateStatus:
     case kReqBitsAlloc:

@@ -1,0 +1,37 @@
+#pragma once
+// CDhcpTransactionListDlg ("DHCP Transaction Information List", template 457): the DHCP transactions the NE sees on
+// the ports of a line card, or of one port (request 506): the PVC and VLAN, the transaction id, the client's MAC,
+// the address it was given and the transaction's state. Refresh asks again; Export writes "xDslDhcpSession".
+
+#include "features/performance/status_lists/xdsl_status_scope.h"
+#include "link/records/dhcp_transaction_rec.h"
+#include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/dialogs/record_list_dlg.h"
+
+#include <memory>
+
+namespace Ui {
+class CDhcpTransactionListDlg;
+}
+
+class CDhcpTransactionListDlg : public CRecordListDlg {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 457;
+
+    explicit CDhcpTransactionListDlg(QWidget* parent = nullptr);
+    ~CDhcpTransactionListDlg() override;
+
+    // "Init", "Select", "Bound", "Renew", else "Unknown".
+    static std::string StateText(uint32_t state);
+
+    void InitData() override;
+    int OnCommandHook(int id, int code) override;
+
+private:
+    std::vector<ListColumn<DhcpTransactionRec>> Columns();
+
+    std::unique_ptr<Ui::CDhcpTransactionListDlg> ui_;
+    CXdslStatusScope scope_;
+    CIndexedRecordList<DhcpTransactionRec> rows_;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// The Shelf, Slot and Port combos of the xDSL status lists: the line card and port whose entries a list shows, the
+// port combo led by " <ALL>" (every port of the card). One shelf is no choice; a shelf change refills the slot and
+// port combos, a slot change the port combo; neither refreshes the list.
+//
+//     CXdslStatusScope scope_{*this};
+//     InitData:              scope_.Fill(GetNeRecord(), GetTargetEntity().index);
+//     OnCommandHook:         if (scope_.OnComboChange(id, code)) return 1;
+//     Refresh:               const std::optional<CEntityId> chosen = scope_.Chosen(); // a slot or a port
+
+#include "core/entity/entity_id.h"
+#include "ui/framework/dialogs/port_combos.h"
+
+#include <optional>
+
+class CADialog;
+class CNeRecord;
+
+class CXdslStatusScope {
+public:
+    static constexpr int kShelfComboId = 1322;
+    static constexpr int kSlotComboId = 1253;
+    static constexpr int kPortComboId = 1273;
+
+    explicit CXdslStatusScope(CADialog& dialog);
+
+    void Fill(const CNeRecord* ne, const CEntityIndex& target);
+    // True when the notification was a change of one of the combos, which it has followed.
+    bool OnComboChange(int id, int code);
+    // The slot (" <ALL>" ports) or port chosen; none without a slot.
+    std::optional<CEntityId> Chosen() const;
+
+private:
+    CADialog& dialog_;
+    CPortCombos combos_;
+};

@@ -1,0 +1,106 @@
+// The xDSL status lists in the running program against the simulated server, on North-1: the DHCP transactions of a
+// line card and of one of its ports, and the filtering database, whose static entry is deleted (after the server
+// refused it once) while an entry the NE keeps for a virtual MAC cannot be.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
+#include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/fdb_entry_rec.h"
+#include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCmdDhcpTransactions = 33209;
+constexpr int kCmdFdb = 33117;
+constexpr uint32_t kNorth1 = 1;
+using e2e::Choose;
+using e2e::Click;
+using e2e::ListColumn;
+
+class XdslStatusListsE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
+
+    bool ServerHasFdb(uint32_t portId, uint16_t vci)
+    {
+        const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
+        return std::any_of(kept.begin(), kept.end(),
+                           [&](const FdbEntryRec& rec) { return rec.portId == portId && rec.vci == vci; });
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
+{
+    using Dlg = CDhcpTransactionListDlg;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(list, 1),
+                  (QStringList{QStringLiteral("1-5"), QStringLiteral("1-6"), QStringLiteral("1-8")}));
+        EXPECT_EQ(ListColumn(list, 5)[0], QStringLiteral("0x3903f326"));
+        EXPECT_EQ(ListColumn(list, 7)[0], QStringLiteral("10.20.5.101"));
+        EXPECT_EQ(ListColumn(list, 8),
+                  (QStringList{QStringLiteral("Bound"), QStringLiteral("Select"), QStringLiteral("Unknown")}));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_transactions"));
+        // One port: its transactions only, once the list is asked again.
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kPortComboId, QStringLiteral("8")));
+        EXPECT_EQ(list.model()->rowCount(), 3);
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(list, 1), QStringList{QStringLiteral("1-8")});
+    });
+    ASSERT_TRUE(program_.Command(kCmdDhcpTransactions));
+}
+
+TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDeleted)
+{
+    using Dlg = CXdslFdbListDlg;
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        // Slot 1's entries; slot 2's is another card's.
+        EXPECT_EQ(ListColumn(list, Dlg::kStatusColumn),
+                  (QStringList{QStringLiteral("Learned Unique"), QStringLiteral("Static"),
+                               QStringLiteral("Learned Spoofed Active"), QStringLiteral("Virtual MAC")}));
+        EXPECT_EQ(ListColumn(list, 5)[3], QStringLiteral("-"));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fdb_entries"));
+
+        program_.ClickListRow(list, 3);
+        EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
+        program_.ClickListRow(list, 1);
+        EXPECT_TRUE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
+
+        // The server refuses the first delete: the entry stays on both sides.
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqFdbDelete.value, 0, 0});
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+        person.AnswerBox(IDYES);
+        Click(dialog, kDeleteButtonId);
+        EXPECT_EQ(list.model()->rowCount(), 4);
+        EXPECT_TRUE(ServerHasFdb(10105, 35));
+
+        program_.ClickListRow(list, 1);
+        person.AnswerBox(IDYES);
+        Click(dialog, kDeleteButtonId);
+        EXPECT_EQ(list.model()->rowCount(), 3);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdb));
+    EXPECT_FALSE(ServerHasFdb(10105, 35));
+    EXPECT_TRUE(ServerHasFdb(10106, 35));
+}
+
+} // namespace
