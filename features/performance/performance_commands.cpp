@@ -17,6 +17,7 @@
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
 namespace {
@@ -67,7 +68,7 @@ std::vector<Command> Commands()
         Command(33196)
             .Menu(kXdslStatus, "MAC Spoofing Status...", 130)
             .InNeSet()
-            .Dialog(NotBuilt("CXdslMacSpoofStatusListDlg"), kTargetNeEntity),
+            .Dialog<CXdslMacSpoofStatusListDlg>(kTargetNeEntity),
         Command(33209)
             .Menu(kXdslStatus, "DHCP Transaction Information...", 150)
             .NeOnline()

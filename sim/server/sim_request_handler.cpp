@@ -333,6 +333,11 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqDhcpTransaction:
         PortScopedQuery(out, request);
         return;
+    case kReqMacSpoof:
+    case kReqMacSpoofAction:
+    case kReqMacSpoofCheck:
+        MacSpoofing(out, request);
+        return;
     case kReqAdslPort:
     case kReqAdslRateStatus:
     case kReqBitsAlloc:

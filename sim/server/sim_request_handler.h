@@ -158,6 +158,8 @@ private:
     // The status lists of an NE's line cards (sim_status_requests.cpp): a query of a card answers the entries of
     // all its ports.
     void PortScopedQuery(Handled& out, const Frame& request);
+    // Its spoofed MAC addresses, their check and their permit or denial.
+    void MacSpoofing(Handled& out, const Frame& request);
     // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
     bool LineProfileUsable(uint32_t neId, const std::string& name) const;
     // The server's clock, the load of the machine it runs on and its database backups

@@ -6,6 +6,7 @@
 
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/ems_msg.h"
 #include "link/records/fdb_entry_rec.h"
 #include "link/records/request_codes.h"
@@ -13,12 +14,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+
 #include <algorithm>
 
 namespace {
 
 constexpr int kCmdDhcpTransactions = 33209;
 constexpr int kCmdFdb = 33117;
+constexpr int kCmdMacSpoofing = 33196;
 constexpr uint32_t kNorth1 = 1;
 using e2e::Choose;
 using e2e::Click;
@@ -101,6 +105,39 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
     ASSERT_TRUE(program_.Command(kCmdFdb));
     EXPECT_FALSE(ServerHasFdb(10105, 35));
     EXPECT_TRUE(ServerHasFdb(10106, 35));
+}
+
+TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace)
+{
+    using Dlg = CXdslMacSpoofStatusListDlg;
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        // The address found on two ports; the other entries of the filtering database are no spoofing.
+        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-5"), QStringLiteral("2-2")}));
+        EXPECT_EQ(ListColumn(list, 6),
+                  (QStringList{QStringLiteral("Learned Spoofed Active"), QStringLiteral("Learned Spoofed Inactive")}));
+        auto* addresses = dialog.GetDlgItemAs<QListWidget>(Dlg::kMacListId);
+        ASSERT_EQ(addresses->count(), 2);
+        EXPECT_EQ(addresses->item(1)->text(), QStringLiteral("00:1e:c9:00:05:02"));
+        addresses->setCurrentRow(1);
+        EXPECT_EQ(list.model()->rowCount(), 2);
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("mac_spoofing"));
+
+        EXPECT_FALSE(dialog.GetDlgItem(Dlg::kPermitId)->isEnabled());
+        program_.ClickListRow(list, 0);
+        EXPECT_TRUE(dialog.GetDlgItem(Dlg::kPermitId)->isEnabled());
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kPermitId);
+        // Permitted on 1-5, the address is spoofed nowhere any more.
+        EXPECT_EQ(list.model()->rowCount(), 0);
+    });
+    ASSERT_TRUE(program_.Command(kCmdMacSpoofing));
+    const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
+    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [](const FdbEntryRec& rec) {
+        return rec.portId == 10105 && rec.vci == 36 && rec.status == 1;
+    }));
+    EXPECT_FALSE(ServerHasFdb(10202, 35));
 }
 
 } // namespace
