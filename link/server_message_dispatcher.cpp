@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <unordered_set>
 
 #include "core/util/mutex_lock.h"
 #include "link/driver_logs.h"
@@ -26,6 +27,7 @@ struct QueuedItem {
     OwnedServerMessage message;
     std::unique_ptr<CEntityStateFold> fold;
     uint64_t arrival = 0;
+    bool statesPastBound = false; // entity states of an NE queued whole past the bound
 };
 
 struct Dispatcher {
@@ -41,6 +43,8 @@ struct Dispatcher {
     size_t queuedBytes = 0;
     size_t queuedMessages = 0; // a folded entity counts as one
     uint64_t arrivals = 0;     // messages queued so far
+    // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
+    std::unordered_set<uint32_t> nesWithStatesPastBound;
 
     // Changed on the UI thread between passes; read under the dispatch lock.
     std::mutex rulesMutex;
@@ -112,6 +116,9 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
         }
         d.queuedBytes -= BytesOf(front.message);
         --d.queuedMessages;
+        if (front.statesPastBound) {
+            d.nesWithStatesPastBound.erase(front.message.header.neId);
+        }
         out.push_back(std::move(front.message));
         d.queue.pop_front();
         return true;
@@ -174,7 +181,18 @@ void Enqueue(Dispatcher& d, const EmsMsg& msg)
 {
     const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
-    if (folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound) {
+    const bool pastBound = folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound;
+    // Past the bound an NE's states still wait whole, as one message per NE: a burst of every NE's states (a login's)
+    // replaces nothing, and folding it would only cost. A second message of an NE whose states wait means that
+    // states come faster than they are applied: from then on they fold.
+    if (pastBound && d.nesWithStatesPastBound.insert(msg.neId).second) {
+        QueuedItem item{CopyOf(msg), nullptr, d.arrivals++, true};
+        d.queuedBytes += BytesOf(item.message);
+        ++d.queuedMessages;
+        d.queue.push_back(std::move(item));
+        return;
+    }
+    if (pastBound) {
         // Past the bound only the latest state of each entity waits; every other message keeps its place.
         if (d.queue.empty() || d.queue.back().fold == nullptr) {
             WriteDriverLog(DriverLogKind::NetDrv,
@@ -341,6 +359,7 @@ void ClearServerMessageQueue()
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
     d.queue.clear();
+    d.nesWithStatesPastBound.clear();
     d.queuedBytes = 0;
     d.queuedMessages = 0;
 }

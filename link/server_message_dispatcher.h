@@ -1,8 +1,9 @@
 // The server message dispatcher: applies what the server sends (replies and notifications) to the application's
 // tables and entity model on the UI thread, under the dispatch lock. Messages that arrive on other threads wait in
 // a FIFO queue of owned copies until the frame's timer (or the idle hook) applies them, a slice of time at a go.
-// Past its bound the queue keeps only the latest state record of each entity (see entity_state_fold.h); every other
-// message keeps its place.
+// Past its bound the queue keeps the entity states of each NE whole while only one message of them waits, and once
+// a second one comes only the latest state record of each entity (see entity_state_fold.h); every other message
+// keeps its place. So a burst of every NE's states waits as it came, and a flood that outruns the UI is folded.
 #pragma once
 
 #include <cstdint>
@@ -56,7 +57,8 @@ void ClearServerMessageRules();
 // The shell's callbacks for mail, the forced-logout timer and the trap log; null drops those effects.
 void SetDispatchUi(IDispatchUi* ui);
 
-// Bytes that queued messages may take (records and a fixed overhead each) before entity states fold.
+// Bytes that queued messages may take (records and a fixed overhead each) before entity states fold, past one message
+// per NE.
 inline constexpr size_t kServerMessageQueueBound = 4u * 1024 * 1024;
 
 // Messages waiting (a folded entity counts one) and the bytes they take.
