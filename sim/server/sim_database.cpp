@@ -87,8 +87,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         if (const SimResult checked = CheckNe(ne.key); !checked.Ok()) {
             return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName + "): " + checked.reason);
         }
-        nes_[ne.key.neId] = std::make_unique<CSimNe>(ne.key, ne.boards);
-        IndexNe(ne.key);
+        InsertNe(ne.key, ne.boards);
         for (const SimAlarm& alarm : ne.alarms) {
             if (!RaiseAlarm(ne.key.neId, alarm.entityId, alarm.bit, alarm.severity, now)) {
                 return fail("NE " + std::to_string(ne.key.neId) + ": alarm " + std::to_string(alarm.bit) +
@@ -309,15 +308,6 @@ const CSimNe* CSimDatabase::FindNe(uint32_t id) const
     return it == nes_.end() ? nullptr : it->second.get();
 }
 
-std::vector<uint32_t> CSimDatabase::NeIds() const
-{
-    std::vector<uint32_t> out;
-    for (const auto& [id, ne] : nes_) {
-        out.push_back(id);
-    }
-    return out;
-}
-
 SimResult CSimDatabase::CheckNe(const NeKeyRecord& rec) const
 {
     if (rec.neName.empty() || rec.neName.size() > kNeNameMax) {
@@ -345,6 +335,13 @@ void CSimDatabase::IndexNe(const NeKeyRecord& rec)
     neByAddress_[{rec.ipAddress, rec.port}] = rec.neId;
 }
 
+void CSimDatabase::InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards)
+{
+    nes_[key.neId] = std::make_unique<CSimNe>(key, boards);
+    IndexNe(key);
+    neIds_.insert(std::upper_bound(neIds_.begin(), neIds_.end(), key.neId), key.neId);
+}
+
 void CSimDatabase::UnindexNe(const NeKeyRecord& rec)
 {
     neByName_.erase(rec.neName);
@@ -357,8 +354,7 @@ SimResult CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
     if (SimResult checked = CheckNe(rec); !checked.Ok()) {
         return checked;
     }
-    nes_[rec.neId] = std::make_unique<CSimNe>(rec, std::vector<BoardSettingRec>{});
-    IndexNe(rec);
+    InsertNe(rec, {});
     *stored = rec;
     return {};
 }
@@ -388,6 +384,7 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     *removed = it->second->Key();
     UnindexNe(*removed);
     nes_.erase(it);
+    neIds_.erase(std::lower_bound(neIds_.begin(), neIds_.end(), id));
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);
     return {};
