@@ -103,6 +103,12 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
         std::lock_guard<std::mutex> lock(recvMutex_);
         decoder_.Reset();
     }
+    // The requesting thread waits for its reply in recv() itself; every other read and write does not wait.
+    if (!BoundReceiveWait(fd, kReaderTickMs)) {
+        WriteDriverLog(DriverLogKind::Comm, "socket options refused: errno %d", errno);
+        CloseSocket(fd);
+        return kDrvConnectFailed;
+    }
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
         socket_ = fd;
@@ -216,14 +222,23 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
     return framesSent_ >= number && connectionNumber_ == connection ? kDrvOk : kDrvNotConnected;
 }
 
-short CNetDrvServerAgent::AgentTransportEvents() const
+bool CNetDrvServerAgent::ReadingLent() const
 {
-    return static_cast<short>((requesterReads_ ? 0 : POLLIN) | (hasUnsent_ ? POLLOUT : 0));
+    return requesterReads_ || std::chrono::steady_clock::now() < lentUntil_.load();
 }
 
-int CNetDrvServerAgent::AgentPollTimeoutMs() const
+short CNetDrvServerAgent::AgentTransportEvents() const
 {
-    // While frames wait, a look now and then tells a server that stopped reading.
+    return static_cast<short>((ReadingLent() ? 0 : POLLIN) | (hasUnsent_ ? POLLOUT : 0));
+}
+
+int CNetDrvServerAgent::AgentPollTimeoutMs(short asked) const
+{
+    // A connection this thread does not watch for reading it looks at itself. While frames wait, a look now and
+    // then tells a server that stopped reading.
+    if (socket_ >= 0 && (asked & POLLIN) == 0) {
+        return kLentLookMs;
+    }
     return hasUnsent_ ? 1000 : -1;
 }
 
@@ -298,13 +313,14 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
     if (!lock.owns_lock() || requesterReads_ || socket_ < 0) {
         return kDrvOk;
     }
-    return ReceiveAvailable(socket_);
+    return ReceiveAvailable(socket_, false);
 }
 
-int CNetDrvServerAgent::ReceiveAvailable(int fd)
+int CNetDrvServerAgent::ReceiveAvailable(int fd, bool wait)
 {
     for (int round = 0; round < kReceiveRoundsPerWake; ++round) {
-        const ssize_t n = recv(fd, receiveBuffer_.data(), receiveBuffer_.size(), MSG_DONTWAIT);
+        const int flags = wait && round == 0 ? 0 : MSG_DONTWAIT;
+        const ssize_t n = recv(fd, receiveBuffer_.data(), receiveBuffer_.size(), flags);
         if (n > 0) {
             WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
             decoder_.Append(receiveBuffer_.data(), static_cast<size_t>(n));
@@ -345,57 +361,45 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     readerSocket_ = socket_;
     heldSocket_ = socket_;
     requesterReads_ = true;
-    // AgentRoutine no longer wakes for what comes in. Under sendMutex_, as every watch of a socket that another
-    // thread may close.
-    WatchTransport(readerSocket_, AgentTransportEvents());
+    lentUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLendMs);
+    // AgentRoutine no longer wakes for what comes in. When it watched the connection until now it may sleep on it
+    // with no end: woken, it looks at it now and then instead, until the loan has ended. Under sendMutex_, as every
+    // watch of a socket that another thread may close.
+    if (WatchTransport(readerSocket_, AgentTransportEvents())) {
+        WakeAgent();
+    }
     return true;
 }
 
 void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
 {
     const int fd = readerSocket_;
-    // Another thread that ends the request (a cancel, a dropped connection) wakes this one.
-    Slots().SetWaker(sequence, &readerWakeup_);
-    while (Slots().IsWaiting(sequence) && !QuitRequested()) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            break;
+    // Each read waits a tick at most: the end of the request by another thread (a cancel, the driver's end) is seen
+    // within one, a dropped connection at once.
+    while (Slots().IsWaiting(sequence) && !QuitRequested() && std::chrono::steady_clock::now() < deadline) {
+        int result = kDrvOk;
+        {
+            std::lock_guard<std::mutex> lock(recvMutex_);
+            result = ReceiveAvailable(fd, true);
         }
-        pollfd fds[3] = {{fd, POLLIN, 0}, {readerWakeup_.Fd(), POLLIN, 0}, {QuitEventFd(), POLLIN, 0}};
-        if (poll(fds, 3, static_cast<int>(std::min<int64_t>(left.count() + 1, 1000))) < 0 && errno != EINTR) {
-            break;
-        }
-        if ((fds[1].revents & POLLIN) != 0) {
-            readerWakeup_.Drain();
-        }
-        if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-            int result = kDrvOk;
+        if (result != kDrvOk) {
+            // AgentRoutine drops the connection, which ends this request too, unless it has gone already.
+            bool current = false;
             {
-                std::lock_guard<std::mutex> lock(recvMutex_);
-                result = ReceiveAvailable(fd);
+                std::lock_guard<std::mutex> lock(sendMutex_);
+                current = socket_ == fd;
             }
-            if (result != kDrvOk) {
-                // AgentRoutine drops the connection, which ends this request too, unless it has gone already.
-                bool current = false;
-                {
-                    std::lock_guard<std::mutex> lock(sendMutex_);
-                    current = socket_ == fd;
-                }
-                if (current) {
-                    PostDisconnect(result);
-                }
-                break;
+            if (current) {
+                PostDisconnect(result);
             }
+            break;
         }
     }
 }
 
-void CNetDrvServerAgent::ReleaseReading(uint32_t sequence)
+void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
 {
-    const int fd = readerSocket_;
     requesterReads_ = false;
-    Slots().SetWaker(sequence, nullptr);
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
         if (closeWhenLetGo_) {
@@ -403,12 +407,8 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t sequence)
             closeWhenLetGo_ = false;
         }
         heldSocket_ = -1;
-        // AgentRoutine reads again; it wakes only when something waits to be read. Not a socket closed meanwhile:
-        // its number may be another descriptor's by now.
-        if (socket_ == fd) {
-            WatchTransport(fd, AgentTransportEvents());
-        }
     }
+    // AgentRoutine reads again: it looks at the connection until the loan ends, then watches it again.
     readerSocket_ = -1;
     readerTaken_ = false;
 }

@@ -6,12 +6,15 @@
 #include <cstdio>
 #include <future>
 #include <map>
+#include <mutex>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "core/tables/entity_node.h"
 #include "core/util/severity.h"
 #include "link/driver_logs.h"
+#include "link/headless_link_ui.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/operator_mail_record.h"
@@ -268,6 +271,53 @@ TEST_F(SimNotifyTest, StopInTheWaitDialogGives32018)
     EXPECT_TRUE(linkUi_.FailureMessages().empty());
     linkUi_.SetStopAfter(std::nullopt);
     EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk) << "the connection serves on";
+}
+
+// Waits as the headless interface does, and notes the thread (by its system id, which no later thread takes) that
+// each request it waited for ended on.
+class CThreadNotingLinkUi : public CHeadlessLinkUi {
+public:
+    void RunWaitDialog(CWaitContext& wait) override
+    {
+        wait.SetFinishedNotice([this] {
+            std::lock_guard<std::mutex> lock(mutex_);
+            endedOn_.push_back(::gettid());
+        });
+        CHeadlessLinkUi::RunWaitDialog(wait);
+        wait.SetFinishedNotice({});
+    }
+    std::vector<pid_t> EndedOn()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return endedOn_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<pid_t> endedOn_;
+};
+
+TEST_F(SimNotifyTest, WaitDialogShowsForASlowReplyAloneAndOneThreadWaitsForEvery)
+{
+    CThreadNotingLinkUi ui;
+    SetLinkUi(&ui);
+    struct Restore {
+        ILinkUi& ui;
+        ~Restore() { SetLinkUi(&ui); }
+    } restore{linkUi_};
+    EXPECT_EQ(Request(kEmsOpQuery, kReqKeepAlive, 0, "", 1, 1, 10000, kStrFailToQuery, true), kDrvOk);
+    EXPECT_EQ(ui.WaitDialogCount(), 0) << "a quick reply shows no dialog";
+    for (int request = 0; request < 3; ++request) {
+        ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
+        EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, "", 1, 1, 400, 0, true), kDrvTimeout);
+    }
+    EXPECT_EQ(ui.WaitDialogCount(), 3);
+    const std::vector<pid_t> endedOn = ui.EndedOn();
+    ASSERT_EQ(endedOn.size(), 3u);
+    EXPECT_NE(endedOn[0], ::gettid()) << "the dialog's thread waited for the reply itself";
+    EXPECT_EQ(endedOn[1], endedOn[0]);
+    EXPECT_EQ(endedOn[2], endedOn[0]);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
 }
 
 TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)
