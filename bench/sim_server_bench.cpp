@@ -9,6 +9,7 @@
 //
 //     build/bench/sim_server_bench
 
+#include "bench/process_cpu.h"
 #include "link/ems_msg.h"
 #include "link/records/logon_rec.h"
 #include "link/records/request_catalogue.h"
@@ -20,7 +21,6 @@
 
 #include <barrier>
 #include <chrono>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <thread>
@@ -32,20 +32,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kNes = 10000;
 constexpr int kReadLimitMs = 120000;
-
-// User and system time of a process, in seconds.
-double ProcessCpuSeconds(pid_t pid)
-{
-    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
-    if (stat == nullptr)
-        return 0;
-    unsigned long user = 0;
-    unsigned long system = 0;
-    // pid (comm) state, then ten fields before utime and stime.
-    const int read = std::fscanf(stat, "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user, &system);
-    std::fclose(stat);
-    return read == 2 ? static_cast<double>(user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK)) : 0;
-}
 
 // One workstation: its connection, and the frames it reads up to a reply it waits for.
 class CWorkstation {
@@ -146,12 +132,12 @@ void BM_WorkstationsLoggingInAtOnce(benchmark::State& state)
                 statesMs[i] = ms();
             });
         }
-        const double cpuBefore = ProcessCpuSeconds(server.Pid());
+        const double cpuBefore = bench_cpu::ProcessCpuSeconds(server.Pid());
         began = Clock::now();
         start.arrive_and_wait();
         for (std::thread& thread : threads)
             thread.join();
-        serverCpu = ProcessCpuSeconds(server.Pid()) - cpuBefore;
+        serverCpu = bench_cpu::ProcessCpuSeconds(server.Pid()) - cpuBefore;
         for (size_t i = 0; i < count; ++i) {
             failed = failed || ok[i] == 0 || workstations[i].StatesRead() == 0;
             figures.loggedInMs = std::max(figures.loggedInMs, loggedInMs[i]);

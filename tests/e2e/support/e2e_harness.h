@@ -174,6 +174,8 @@ public:
 
     // The peers' side.
     uint16_t PeerPort() const { return peerPort_; }
+    // The simulated server's process, while it runs; -1 otherwise.
+    pid_t ServerPid() const { return server_.Pid(); }
     // A second workstation logged on to the simulated server as admin, to read what the program sent.
     server_test::CRawClient& ServerProbe();
     // The records of a query (operation 1) sent by the probe; empty on failure.
