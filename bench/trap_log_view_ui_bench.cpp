@@ -1,7 +1,8 @@
 // The live trap log view with 20,000 rows: opening it on a full trap log of 20,000 records (the fill: the first pull,
 // the first sort and the layout of every row, then the list drawn once), one refresh that shows 100 new records in
 // place of the 100 oldest (drawn once), a sort by severity, and the heap the view holds per row once it is filled
-// (bytes_per_row: the heap in use after the fill less before it, over the rows; the trap log itself is there before).
+// (bytes_per_row: the heap in use after the fill less before it, over the rows; the trap log itself is there before)
+// beside the heap the trap log holds per record with the texts of its row (ring_bytes_per_record).
 //
 //     build/bench/trap_log_view_ui_bench
 
@@ -14,8 +15,8 @@
 #include "core/tables/user_account.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "platform/list_control.h"
-#include "ui/framework/views/form_view.h"
 #include "ui/framework/messages/string_table.h"
+#include "ui/framework/views/form_view.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,8 +54,8 @@ bool SetUp()
         qputenv("QT_QPA_PLATFORM", "offscreen");
         new QApplication(argc, argv);
         LoadAppStrings(Resource("strings/strings.tsv"));
-        EntityModelLoadResult loaded = LoadEntityModelSet(Resource("EntConf/EntInfo.dat"),
-                                                          Resource("EntConf/EntAlm.dat"), Resource("EntConf/EntSkin.dat"));
+        EntityModelLoadResult loaded = LoadEntityModelSet(
+            Resource("EntConf/EntInfo.dat"), Resource("EntConf/EntAlm.dat"), Resource("EntConf/EntSkin.dat"));
         if (loaded.models == nullptr) {
             std::fprintf(stderr, "%s\n", loaded.error.c_str());
             return false;
@@ -138,8 +139,11 @@ bool Ready(benchmark::State& state)
         state.SkipWithError("the sample models do not load");
         return false;
     }
+    AppTrapLog().ReleaseTrapLog();
+    const size_t empty = HeapInUse();
     AppTrapLog().ResetTrapLog(kRows);
     LogRecords(kRows);
+    state.counters["ring_bytes_per_record"] = (static_cast<double>(HeapInUse()) - static_cast<double>(empty)) / kRows;
     // Caches of fonts and images are filled by a first view, so that they do not count as the rows' memory.
     OpenView();
     SetActiveFormView(nullptr);

@@ -1,7 +1,9 @@
 // The map definition file of any content: it always loads (bad entries dropped), every map it keeps is one the map
-// view can draw, saving the list and loading it again keeps every map, and a second save changes nothing.
+// view can draw, saving the list and loading it again keeps every map, and a second save changes nothing. The file's
+// text is read and edited in memory, so that a run costs no file system work.
+#include "core/ini/ini_file.h"
+#include "core/ini/ini_writer.h"
 #include "core/map/map_list.h"
-#include "fuzz/fuzz_file.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -68,22 +70,24 @@ bool IdenticalMaps(const CMapList& a, const CMapList& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CFuzzFile file("Map.dat");
-    const std::string& path = file.Write(data, size);
+    // The file's text is read and written in memory, as the file functions read and write it.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const CIniFile file = CIniFile::Parse(text);
     CMapList loaded;
     std::vector<std::string> diagnostics;
-    Check(loaded.LoadMapList(path, &diagnostics));
+    loaded.ReadMapList(file, "Map.dat", &diagnostics);
     CheckDrawable(loaded);
 
-    Check(loaded.SaveMapList(path));
+    const std::string savedOnce = EditedIniText(text, loaded.MapListEdits(&file));
+    const CIniFile fileOnce = CIniFile::Parse(savedOnce);
     CMapList once;
-    Check(once.LoadMapList(path));
+    once.ReadMapList(fileOnce, "Map.dat");
     CheckDrawable(once);
     Check(SameMaps(loaded, once));
 
-    Check(once.SaveMapList(path));
+    const CIniFile fileTwice = CIniFile::Parse(EditedIniText(savedOnce, once.MapListEdits(&fileOnce)));
     CMapList twice;
-    Check(twice.LoadMapList(path));
+    twice.ReadMapList(fileTwice, "Map.dat");
     Check(IdenticalMaps(once, twice));
     return 0;
 }

@@ -37,6 +37,11 @@ const CNeAgentMib& Prototype()
         scenario.alarmLogRows = 12;
         CNeAgentMib built;
         built.Build(scenario, &SampleEntityModels());
+        // A first request builds the object registry, so that each run's copy starts with it.
+        SnmpPdu request;
+        request.type = SnmpPduType::GetRequest;
+        SnmpPdu response;
+        built.Handle(SnmpVersion::V2c, AgentAccess::ReadOnly, request, &response);
         return built;
     }();
     return mib;

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr size_t kFirstSlots = 64;
-// Replaced records are swept out once there are more of them than this beside the live ones.
+// Records nothing wants are swept out once there are more of them than this beside the others.
 constexpr size_t kSweepSlack = 256;
 // Records of a message taken from the front are gathered in room for this many at first.
 constexpr size_t kFirstRunRecords = 64;
@@ -81,7 +81,7 @@ void CEntityStateFold::Sweep()
 {
     size_t kept = 0;
     for (size_t i = 0; i < order_.size(); ++i) {
-        if (order_[i].live) {
+        if (order_[i].Wanted()) {
             if (kept != i) {
                 order_[kept] = order_[i];
             }
@@ -92,8 +92,10 @@ void CEntityStateFold::Sweep()
     frontPlace_ = 0;
     std::fill(slots_.begin(), slots_.end(), Slot{});
     for (size_t i = 0; i < order_.size(); ++i) {
-        const uint64_t key = KeyOf(order_[i].neId, order_[i].record.data());
-        slots_[Find(key)] = Slot{key, i};
+        if (order_[i].live) {
+            const uint64_t key = KeyOf(order_[i].neId, order_[i].record.data());
+            slots_[Find(key)] = Slot{key, i};
+        }
     }
 }
 
@@ -106,7 +108,10 @@ void CEntityStateFold::Add(const EmsMsg& msg, uint64_t arrival)
         const uint64_t place = frontPlace_ + order_.size();
         Slot& slot = slots_[Find(key)];
         if (slot.place != kNoPlace) {
-            order_[static_cast<size_t>(slot.place - frontPlace_)].live = false;
+            Entry& replaced = order_[static_cast<size_t>(slot.place - frontPlace_)];
+            replaced.live = false;
+            replaced.logOnly = replaced.code == kReqEntityStateChange;
+            logOnly_ += replaced.logOnly ? 1 : 0;
             ++superseded_;
         } else {
             ++live_;
@@ -119,7 +124,8 @@ void CEntityStateFold::Add(const EmsMsg& msg, uint64_t arrival)
         entry.live = true;
         std::memcpy(entry.record.data(), record, kEntityStateRecSize);
     }
-    if (order_.size() - live_ > live_ + kSweepSlack) {
+    const size_t wanted = RecordCount();
+    if (order_.size() - wanted > wanted + kSweepSlack) {
         Sweep();
     }
 }
@@ -128,18 +134,19 @@ void CEntityStateFold::TakeFront(size_t maxRecords, uint64_t limit, std::vector<
 {
     for (size_t taken = 0; taken < maxRecords && !order_.empty();) {
         const Entry& entry = order_.front();
-        if (entry.live) {
+        if (entry.Wanted()) {
             if (entry.arrival >= limit) {
                 break;
             }
-            const bool joins =
-                !out.empty() && out.back().header.requestCode == entry.code && out.back().header.neId == entry.neId;
+            const bool joins = !out.empty() && out.back().header.requestCode == entry.code &&
+                               out.back().header.neId == entry.neId && out.back().trapLogOnly == entry.logOnly;
             if (!joins) {
                 OwnedServerMessage msg;
                 msg.header.operation = kEmsOpReply;
                 msg.header.requestCode = entry.code;
                 msg.header.neId = entry.neId;
                 msg.header.recordSize = kEntityStateRecSize;
+                msg.trapLogOnly = entry.logOnly;
                 msg.records.reserve(kFirstRunRecords * kEntityStateRecSize);
                 out.push_back(std::move(msg));
             }
@@ -147,17 +154,31 @@ void CEntityStateFold::TakeFront(size_t maxRecords, uint64_t limit, std::vector<
             msg.records.insert(msg.records.end(), entry.record.begin(), entry.record.end());
             ++msg.header.count;
             msg.header.total = static_cast<uint32_t>(msg.header.count);
-            Erase(Find(KeyOf(entry.neId, entry.record.data())));
-            --live_;
+            if (entry.live) {
+                Erase(Find(KeyOf(entry.neId, entry.record.data())));
+                --live_;
+            } else {
+                --logOnly_;
+            }
             ++taken;
         }
         order_.pop_front();
         ++frontPlace_;
     }
-    if (live_ == 0) {
-        // What is left are replaced records only.
+    if (RecordCount() == 0) {
+        // What is left are records nothing wants.
         order_.clear();
     }
+}
+
+uint64_t CEntityStateFold::FirstArrival() const
+{
+    for (const Entry& entry : order_) {
+        if (entry.Wanted()) {
+            return entry.arrival;
+        }
+    }
+    return UINT64_MAX;
 }
 
 size_t CEntityStateFold::Bytes() const

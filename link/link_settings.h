@@ -10,6 +10,9 @@ struct LinkSettings {
     uint32_t pingIntervalMs = 30000; // keep-alive period
     uint16_t serverTrapPort = 19461; // first UDP port tried for notifications
     uint32_t connectLimitMs = 60000;
+    // The notification socket's receive buffer: a burst of some 70,000 state records. The kernel grants at most
+    // net.core.rmem_max unless the process may pass it.
+    int notificationBufferBytes = 4 * 1024 * 1024;
 };
 
 LinkSettings ReadLinkSettings();

@@ -705,18 +705,20 @@ int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size
             break;
         }
     }
-    DeliverNotification(msg, records, size);
+    if (!DeliverNotification(msg, records, size)) {
+        OnMessageRefused(msg);
+    }
     return kDrvOk;
 }
 
-void CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size)
+bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size)
 {
     LogPdu(msg.sequence == 0 ? PduDirection::Notify : PduDirection::Recv, msg, records, size);
     EmsMsg copy = msg;
     copy.records = size == 0 ? nullptr : records;
     // Queued whatever thread reads the transport: a requesting UI thread applies it with its reply, not in the middle
     // of reading.
-    QueueServerMessage(&copy);
+    return QueueServerMessage(&copy);
 }
 
 void CNetDrv::PostDisconnect(int reason)

@@ -146,8 +146,11 @@ protected:
     // A received frame: the reply of a waiting request, a late reply (dropped) or a message for the dispatcher.
     // Non-zero when it breaks a continued reply: the connection must close with that code.
     int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size);
-    // A message that arrived outside the connection (a datagram): always for the dispatcher.
-    void DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size);
+    // A message that arrived outside the connection (a datagram): always for the dispatcher. False when the
+    // dispatcher's queue was at its limit and refused it (it has logged that): the message is lost.
+    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size);
+    // The dispatcher refused a frame of the connection that no request waited for; on the thread that read it.
+    virtual void OnMessageRefused(const EmsMsg& /*msg*/) {}
     // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.
     void PostDisconnect(int reason);
     // Sends the request of `sequence` (hands it over, or posts it to AgentRoutine); false when that failed, which
@@ -161,6 +164,7 @@ protected:
     // Readable from the moment the driver shuts down: threads that sleep in poll() watch it.
     int QuitEventFd() const { return quitEvent_.Fd(); }
     CRequestSlotTable& Slots() { return slots_; }
+    const CRequestSlotTable& Slots() const { return slots_; }
     bool CurrentOpLogFlag();
 
 private:

@@ -1,5 +1,6 @@
 #include "link/server_message_dispatcher.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <deque>
@@ -41,8 +42,9 @@ struct Dispatcher {
     std::mutex queueMutex;
     std::deque<QueuedItem> queue;
     size_t queuedBytes = 0;
-    size_t queuedMessages = 0; // a folded entity counts as one
+    size_t queuedMessages = 0; // a folded record counts as one
     uint64_t arrivals = 0;     // messages queued so far
+    bool refusing = false;     // messages have been refused since the queue last went under its bound
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
 
@@ -101,6 +103,15 @@ void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
     }
 }
 
+// The caller holds the queue's lock.
+void NoteDrained(Dispatcher& d)
+{
+    if (d.refusing && d.queuedBytes < kServerMessageQueueBound) {
+        d.refusing = false;
+        WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: queue under %zu bytes again", kServerMessageQueueBound);
+    }
+}
+
 // The next messages in order that arrived before `limit`: a waiting message, or records from the front of a fold.
 // False when none wait.
 bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limit)
@@ -121,6 +132,7 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
         }
         out.push_back(std::move(front.message));
         d.queue.pop_front();
+        NoteDrained(d);
         return true;
     }
     const size_t bytesBefore = front.fold->Bytes();
@@ -133,10 +145,12 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
     d.queuedMessages -= recordsBefore - front.fold->RecordCount();
     if (front.fold->Empty()) {
         WriteDriverLog(DriverLogKind::NetDrv,
-                       "dispatcher: %llu entity-state records replaced by later ones of their entity",
+                       "dispatcher: %llu entity-state records not applied, later ones of their entity were",
                        static_cast<unsigned long long>(front.fold->Superseded()));
+        d.queuedBytes -= front.fold->Bytes();
         d.queue.pop_front();
     }
+    NoteDrained(d);
     return true;
 }
 
@@ -152,7 +166,12 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
         for (OwnedServerMessage& queued : taken) {
             EmsMsg msg = queued.header;
             msg.records = queued.records.empty() ? nullptr : queued.records.data();
-            ApplyOne(d, msg, effects);
+            if (queued.trapLogOnly) {
+                effects.AddTrapLogRecords(msg.neId, queued.records.data(), static_cast<uint32_t>(msg.count),
+                                          msg.recordSize);
+            } else {
+                ApplyOne(d, msg, effects);
+            }
             ++applied;
         }
         taken.clear();
@@ -177,10 +196,29 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
     return applied;
 }
 
-void Enqueue(Dispatcher& d, const EmsMsg& msg)
+// False (the caller counts the message lost) when the queue is at its limit. The caller holds the queue's lock.
+bool Refuses(Dispatcher& d, const EmsMsg& msg)
+{
+    if (d.queuedBytes < kServerMessageQueueLimit) {
+        return false;
+    }
+    if (!d.refusing) {
+        d.refusing = true;
+        WriteDriverLog(DriverLogKind::NetDrv,
+                       "dispatcher: queue at its limit of %zu bytes: code %u and what follows "
+                       "refused until it drains",
+                       kServerMessageQueueLimit, static_cast<unsigned>(msg.requestCode));
+    }
+    return true;
+}
+
+bool Enqueue(Dispatcher& d, const EmsMsg& msg)
 {
     const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    if (Refuses(d, msg)) {
+        return false;
+    }
     const bool pastBound = folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound;
     // Past the bound an NE's states still wait whole, as one message per NE: a burst of every NE's states (a login's)
     // replaces nothing, and folding it would only cost. A second message of an NE whose states wait means that
@@ -190,13 +228,13 @@ void Enqueue(Dispatcher& d, const EmsMsg& msg)
         d.queuedBytes += BytesOf(item.message);
         ++d.queuedMessages;
         d.queue.push_back(std::move(item));
-        return;
+        return true;
     }
     if (pastBound) {
-        // Past the bound only the latest state of each entity waits; every other message keeps its place.
+        // Past the bound the model gets only the latest state of each entity; every other message keeps its place.
         if (d.queue.empty() || d.queue.back().fold == nullptr) {
             WriteDriverLog(DriverLogKind::NetDrv,
-                           "dispatcher: queue past %zu bytes: entity states kept per entity until it drains",
+                           "dispatcher: queue past %zu bytes: entity states applied per entity until it drains",
                            kServerMessageQueueBound);
             d.queue.push_back(QueuedItem{{}, std::make_unique<CEntityStateFold>()});
         }
@@ -206,12 +244,38 @@ void Enqueue(Dispatcher& d, const EmsMsg& msg)
         fold.Add(msg, d.arrivals++);
         d.queuedBytes += fold.Bytes();
         d.queuedMessages += fold.RecordCount();
-        return;
+        return true;
     }
     QueuedItem item{CopyOf(msg), nullptr, d.arrivals++};
     d.queuedBytes += BytesOf(item.message);
     ++d.queuedMessages;
     d.queue.push_back(std::move(item));
+    return true;
+}
+
+// The reply goes before whatever arrived at `arrivalMark` or later, so that it replaces a table before the changes
+// that came after it.
+bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark)
+{
+    std::lock_guard<std::mutex> lock(d.queueMutex);
+    if (Refuses(d, msg)) {
+        return false;
+    }
+    auto place = d.queue.end();
+    while (place != d.queue.begin()) {
+        const QueuedItem& before = *std::prev(place);
+        const uint64_t firstArrival = before.fold != nullptr ? before.fold->FirstArrival() : before.arrival;
+        if (firstArrival < arrivalMark) {
+            break;
+        }
+        --place;
+    }
+    const uint64_t mark = std::min(arrivalMark, d.arrivals);
+    QueuedItem item{CopyOf(msg), nullptr, mark == 0 ? 0 : mark - 1};
+    d.queuedBytes += BytesOf(item.message);
+    ++d.queuedMessages;
+    d.queue.insert(place, std::move(item));
+    return true;
 }
 
 } // namespace
@@ -263,11 +327,14 @@ void DispatchServerMessage(const EmsMsg* msg)
     effects.RunOn(d.ui.load());
 }
 
-void QueueServerMessage(const EmsMsg* msg)
+bool QueueServerMessage(const EmsMsg* msg)
 {
-    if (msg != nullptr && IsApplicable(*msg)) {
-        Enqueue(TheDispatcher(), *msg);
-    }
+    return msg == nullptr || !IsApplicable(*msg) || Enqueue(TheDispatcher(), *msg);
+}
+
+bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark)
+{
+    return msg == nullptr || !IsApplicable(*msg) || EnqueueReply(TheDispatcher(), *msg, arrivalMark);
 }
 
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
@@ -277,7 +344,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
         return;
     }
     if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
-        Enqueue(d, *msg);
+        EnqueueReply(d, *msg, arrivalMark);
         return;
     }
     CDispatchEffects effects;
@@ -362,4 +429,5 @@ void ClearServerMessageQueue()
     d.nesWithStatesPastBound.clear();
     d.queuedBytes = 0;
     d.queuedMessages = 0;
+    d.refusing = false;
 }

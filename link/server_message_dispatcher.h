@@ -1,9 +1,12 @@
 // The server message dispatcher: applies what the server sends (replies and notifications) to the application's
 // tables and entity model on the UI thread, under the dispatch lock. Messages that arrive on other threads wait in
 // a FIFO queue of owned copies until the frame's timer (or the idle hook) applies them, a slice of time at a go.
-// Past its bound the queue keeps the entity states of each NE whole while only one message of them waits, and once
-// a second one comes only the latest state record of each entity (see entity_state_fold.h); every other message
-// keeps its place. So a burst of every NE's states waits as it came, and a flood that outruns the UI is folded.
+// Past its bound the queue keeps the entity states of each NE whole while only one message of them waits, and once a
+// second one comes the model gets only the latest state record of each entity, while the trap log still gets every
+// notification's records (see entity_state_fold.h); so a burst of every NE's states waits as it came, and a flood
+// that outruns the UI is folded. Every other message keeps its place, and the driver stops reading its connection
+// until the queue has drained. At its limit the queue takes nothing more: the driver counts what it could not hand
+// over as lost and reads everything from the server again once there is room.
 #pragma once
 
 #include <cstdint>
@@ -28,12 +31,16 @@ void UnlockDispatch();
 // (operation 4) with status 0 are taken; others are dropped.
 void DispatchServerMessage(const EmsMsg* msg);
 
-// Queues the message for the next tick (or a reply that follows it), from any thread.
-void QueueServerMessage(const EmsMsg* msg);
+// Queues the message for the next tick (or a reply that follows it), from any thread. False when the queue was at
+// its limit and refused it: the message is lost.
+bool QueueServerMessage(const EmsMsg* msg);
 
-// A reply to a request of the UI thread: what was queued before `arrivalMark` (ServerMessageArrivalMark when the
-// reply came) is applied first, then the reply; what came after the reply waits for the next tick. From another
-// thread the reply is queued.
+// Queues a reply before what arrived at `arrivalMark` (ServerMessageArrivalMark when the reply came) or later, so
+// that a table it replaces is not older than the changes that followed it. False when refused, as above.
+bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark);
+
+// A reply to a request of the UI thread: what was queued before `arrivalMark` is applied first, then the reply; what
+// came after the reply waits for the next tick. From another thread the reply is queued in its place.
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark);
 
 // Counts the messages queued so far: taken when a reply comes, it parts those that came before from those after.
@@ -58,10 +65,14 @@ void ClearServerMessageRules();
 void SetDispatchUi(IDispatchUi* ui);
 
 // Bytes that queued messages may take (records and a fixed overhead each) before entity states fold, past one message
-// per NE.
+// per NE, and the driver stops reading its connection.
 inline constexpr size_t kServerMessageQueueBound = 4u * 1024 * 1024;
+// Bytes past which the queue refuses what is still handed to it: datagrams, and what a request's own thread reads on
+// its way to its reply. Room for a paced burst of 200,000 state notifications that the UI does not apply meanwhile;
+// a reply taken just below it may pass it by its own size.
+inline constexpr size_t kServerMessageQueueLimit = 32u * 1024 * 1024;
 
-// Messages waiting (a folded entity counts one) and the bytes they take.
+// Messages waiting (a folded record counts one) and the bytes they take.
 size_t QueuedServerMessageCount();
 size_t QueuedServerMessageBytes();
 void ClearServerMessageQueue();

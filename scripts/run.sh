@@ -26,15 +26,29 @@ esac
 
 cd "$root"
 scripts/setup.sh
-scripts/build.sh build
 
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+# display_problem: why the program could not open its windows here; nothing when it can.
+display_problem() {
+    if [[ -n "${QT_QPA_PLATFORM:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+        return 0
+    fi
+    if [[ -z "${DISPLAY:-}" ]]; then
+        echo "No display: the program opens windows, and DISPLAY is not set."
+    elif command -v xdpyinfo >/dev/null && ! xdpyinfo >/dev/null 2>&1; then
+        echo "The display $DISPLAY does not answer: the program could not open its windows there."
+    fi
+}
+
+problem="$(display_problem)"
+if [[ -n "$problem" ]]; then
     echo
-    echo "No display: the program opens windows, and DISPLAY is not set."
-    echo "Run this from a desktop session, or under a virtual display:"
-    echo "    xvfb-run -s '-screen 0 1280x800x24' scripts/run.sh"
+    echo "$problem"
+    echo "Run this from a desktop session, or under a virtual display (installed with the other packages):"
+    echo "    xvfb-run -a -s '-screen 0 1280x800x24' scripts/run.sh${1:+ $1}"
     exit 1
 fi
+
+scripts/build.sh build
 
 run="$root/build/run"
 mkdir -p "$run"
@@ -132,7 +146,7 @@ if [[ "$mode" == server ]]; then
 else
     trap_port=$(free_udp_port)
     args=(build/sim/tarvik-ne-agent --port 0 --bind 127.0.0.1 --trap-to "127.0.0.1:$trap_port")
-    [[ -f tests/data/snmp/ne_agent_ipd48.ini ]] && args+=(--scenario tests/data/snmp/ne_agent_ipd48.ini)
+    [[ -f resources/sim/ne_agent_scenario.ini ]] && args+=(--scenario resources/sim/ne_agent_scenario.ini)
     start_peer "$run/ne-agent.log" "${args[@]}"
     port=$(peer_port "$run/ne-agent.log")
     set_key SYSTEM DIRECTCONTROL 1

@@ -27,8 +27,7 @@ std::uint16_t ReadPort(const CIniFile& ini, std::string_view key, std::uint16_t 
     return static_cast<std::uint16_t>(ReadIniSignedInRange("LINK", key, defaultPort, ini, 1, 65535, false));
 }
 
-template <typename T>
-void UpdateIfChanged(T& field, T value)
+template <typename T> void UpdateIfChanged(T& field, T value)
 {
     if (field != value)
         field = std::move(value);
@@ -126,6 +125,13 @@ ConfigReadResult CAppSettings::ReadLiveSettings(const std::string& path)
 
 bool CAppSettings::SaveSettingsSection(const std::string& path, std::string_view section, std::string* error) const
 {
+    const std::vector<IniEdit> edits = SettingsSectionEdits(section);
+    // One replacement of the file for the whole section.
+    return edits.empty() || WriteIniEdits(path, edits, error);
+}
+
+std::vector<IniEdit> CAppSettings::SettingsSectionEdits(std::string_view section) const
+{
     const bool all = section.empty();
     const bool system = all || IniNameEquals(section, "SYSTEM");
     const bool link = IniNameEquals(section, "LINK");
@@ -165,10 +171,7 @@ bool CAppSettings::SaveSettingsSection(const std::string& path, std::string_view
     }
     if (map)
         edits.push_back(IniBoolEdit("MAP", "GRADCOORSYS", gradCoorSys));
-    if (edits.empty())
-        return true;
-    // One replacement of the file for the whole section.
-    return WriteIniEdits(path, edits, error);
+    return edits;
 }
 
 CAppSettings& AppSettings()

@@ -11,6 +11,7 @@
 #include "core/config/font_spec.h"
 #include "core/config/ini_readers.h"
 #include "core/config/trap_log_filter.h"
+#include "core/ini/ini_writer.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +28,7 @@ struct ConfigReadResult {
 };
 
 class CAppSettings {
-  public:
+public:
     // SYSTEM
     std::string appName;                                 // APPNAME (255 characters); empty: the program's name
     bool directControl = false;                          // DIRECTCONTROL: direct link to one NE, else server link
@@ -111,6 +112,8 @@ class CAppSettings {
     // settings; MAP writes GRADCOORSYS (the map list is saved with the maps). Another name writes nothing. Every other
     // line of the file is kept; false, with *error naming the file, when it cannot be written.
     bool SaveSettingsSection(const std::string& path, std::string_view section, std::string* error = nullptr) const;
+    // The edits that SaveSettingsSection writes.
+    std::vector<IniEdit> SettingsSectionEdits(std::string_view section) const;
 };
 
 // The process-wide settings of the application.

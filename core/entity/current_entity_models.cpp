@@ -14,6 +14,8 @@ std::unique_ptr<CEntityModelSet>& Current()
 // Kept apart so that threads decoding entity ids never touch the set while a reload replaces it.
 std::atomic<unsigned> g_maxLevels[kEntityLevelCount] = {1, 9, 99, 99, 99};
 
+unsigned g_generation = 0;
+
 } // namespace
 
 const CEntityModelSet& CurrentEntityModels()
@@ -28,6 +30,12 @@ void ReplaceEntityModels(std::unique_ptr<CEntityModelSet> models)
     for (int level = 1; level <= kEntityLevelCount; ++level)
         g_maxLevels[level - 1].store(models->GetMaxEntityLevel(level), std::memory_order_relaxed);
     Current() = std::move(models);
+    ++g_generation;
+}
+
+unsigned EntityModelsGeneration()
+{
+    return g_generation;
 }
 
 unsigned GetMaxEntityLevel(int level)

@@ -80,6 +80,8 @@ const CEntityModelSet& CurrentEntityModels();
 // Replaces the program's entity model whole (null installs an empty set). Call it on the user interface thread while
 // no other thread reads the models, as the login does.
 void ReplaceEntityModels(std::unique_ptr<CEntityModelSet> models);
+// Counts the replacements, so that what is kept from a set (parsed templates) can tell it belongs to an older one.
+unsigned EntityModelsGeneration();
 
 // Shortcuts on the program's entity model.
 const CEntityType* FindEntityModel(uint32_t id);

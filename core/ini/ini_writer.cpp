@@ -105,8 +105,9 @@ void ApplyEdit(std::vector<std::string>& lines, const IniEdit& edit)
     lines.push_back(newLine);
 }
 
-// The text with the edits applied, line endings, byte order mark and final newline kept as found.
-std::string EditedText(std::string text, const std::vector<IniEdit>& edits)
+} // namespace
+
+std::string EditedIniText(std::string text, const std::vector<IniEdit>& edits)
 {
     // A byte order mark stays in front of the file; kept on the first line it would hide the first section.
     const std::string bom = text.rfind("\xEF\xBB\xBF", 0) == 0 ? "\xEF\xBB\xBF" : "";
@@ -137,20 +138,18 @@ std::string EditedText(std::string text, const std::vector<IniEdit>& edits)
     return out;
 }
 
-} // namespace
-
 bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, std::string* error)
 {
     CFileReplacement file;
     std::string text;
     return file.Lock(ResolveFilePath(path), CFileReplacement::kCreate, error) && file.Read(&text, error) &&
-           file.Replace(EditedText(text, edits), file.Mode(), error);
+           file.Replace(EditedIniText(text, edits), file.Mode(), error);
 }
 
 bool ReplaceIniFile(const std::string& path, const std::vector<IniEdit>& edits, mode_t mode, std::string* error)
 {
     CFileReplacement file;
-    return file.Lock(path, CFileReplacement::kCreate, error) && file.Replace(EditedText({}, edits), mode, error);
+    return file.Lock(path, CFileReplacement::kCreate, error) && file.Replace(EditedIniText({}, edits), mode, error);
 }
 
 bool WriteIniValue(const std::string& path, const std::string& section, const std::string& key,

@@ -15,6 +15,9 @@ struct IniEdit {
     std::optional<std::string> value; // nullopt removes the key
 };
 
+// The text with the edits applied in order, its line endings, byte order mark and final newline kept as found.
+std::string EditedIniText(std::string text, const std::vector<IniEdit>& edits);
+
 // Applies the edits in order and writes the file once. False (and *error naming the file) when it cannot be written;
 // the old file is then untouched.
 bool WriteIniEdits(const std::string& path, const std::vector<IniEdit>& edits, std::string* error = nullptr);

@@ -118,20 +118,26 @@ CMapList::CMapList() : world_(MakeWorldMap()) {}
 
 bool CMapList::LoadMapList(const std::string& path, std::vector<std::string>* diagnostics, std::string* error)
 {
-    auto ini = CIniFile::Load(path, error);
+    const auto ini = CIniFile::Load(path, error);
     if (!ini)
         return false;
+    ReadMapList(*ini, path, diagnostics);
+    return true;
+}
+
+void CMapList::ReadMapList(const CIniFile& ini, const std::string& path, std::vector<std::string>* diagnostics)
+{
     std::vector<std::string> notes;
     auto report = [&](int line, std::string_view section, std::string_view key, const std::string& reason) {
         notes.push_back(path + ":" + std::to_string(line) + ": [" + std::string(section) + "] " + std::string(key) +
                         ": " + reason);
     };
-    for (const auto& fault : ini->Faults())
+    for (const auto& fault : ini.Faults())
         report(fault.line, kSection, TrimDefinitionText(fault.text).substr(0, 40),
                "not a section header, key=value pair or comment");
 
     size_t count = 0;
-    if (const auto* e = ini->FindEntry(kSection, "COUNT")) {
+    if (const auto* e = ini.FindEntry(kSection, "COUNT")) {
         if (auto v = ParseDefinitionNumber(e->value))
             count = static_cast<size_t>(std::min<uint64_t>(*v, kMaxMaps));
         else
@@ -141,7 +147,7 @@ bool CMapList::LoadMapList(const std::string& path, std::vector<std::string>* di
     std::set<uint32_t> ids;
     for (size_t k = 1; k <= count; ++k) {
         const std::string key = "MAP" + std::to_string(k);
-        const auto* e = ini->FindEntry(kSection, key);
+        const auto* e = ini.FindEntry(kSection, key);
         if (!e) {
             notes.push_back(path + ": [MAP] " + key + ": missing; map dropped");
             continue;
@@ -157,19 +163,25 @@ bool CMapList::LoadMapList(const std::string& path, std::vector<std::string>* di
         maps.push_back(std::move(map));
     }
     CMapDef world = MakeWorldMap();
-    if (const auto* name = ini->Find(kSection, "WORLDNAME"); name && !name->empty())
+    if (const auto* name = ini.Find(kSection, "WORLDNAME"); name && !name->empty())
         world.name = *name;
-    if (const auto* image = ini->Find(kSection, "WORLDIMAGE"))
+    if (const auto* image = ini.Find(kSection, "WORLDIMAGE"))
         world.imageFile = *image;
 
     maps_ = std::move(maps);
     world_ = std::move(world);
     if (diagnostics)
         diagnostics->insert(diagnostics->end(), notes.begin(), notes.end());
-    return true;
 }
 
 bool CMapList::SaveMapList(const std::string& path, std::string* error) const
+{
+    // Entries of a longer list written before go; a file that does not exist yet has none.
+    const auto old = CIniFile::Load(path);
+    return WriteIniEdits(path, MapListEdits(old ? &*old : nullptr), error);
+}
+
+std::vector<IniEdit> CMapList::MapListEdits(const CIniFile* old) const
 {
     std::vector<IniEdit> edits;
     edits.push_back({kSection, "COUNT", std::to_string(maps_.size())});
@@ -181,16 +193,13 @@ bool CMapList::SaveMapList(const std::string& path, std::string* error) const
                              FormatBound(map.east) + "," + FormatBound(map.north) + "," + FormatBound(map.south) + "," +
                              map.imageFile});
     }
-    // Entries of a longer list written before go; a file that does not exist yet has none.
-    if (auto old = CIniFile::Load(path)) {
-        if (const auto* section = old->FindSection(kSection)) {
-            for (const auto& e : section->entries) {
-                if (MapKeyNumber(e.key) > maps_.size())
-                    edits.push_back({kSection, e.key, std::nullopt});
-            }
+    if (const auto* section = old != nullptr ? old->FindSection(kSection) : nullptr) {
+        for (const auto& e : section->entries) {
+            if (MapKeyNumber(e.key) > maps_.size())
+                edits.push_back({kSection, e.key, std::nullopt});
         }
     }
-    return WriteIniEdits(path, edits, error);
+    return edits;
 }
 
 void CMapList::SetMapCount(size_t count)

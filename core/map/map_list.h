@@ -1,6 +1,8 @@
 #pragma once
 // The map list of the map definition file, and the built-in world map kept apart from it.
 
+#include "core/ini/ini_file.h"
+#include "core/ini/ini_writer.h"
 #include "core/map/map_def.h"
 
 #include <cstddef>
@@ -19,9 +21,13 @@ public:
     // cannot be opened.
     bool LoadMapList(const std::string& path, std::vector<std::string>* diagnostics = nullptr,
                      std::string* error = nullptr);
+    // The same from the file's text, read already; `path` names it in the diagnostics.
+    void ReadMapList(const CIniFile& ini, const std::string& path, std::vector<std::string>* diagnostics = nullptr);
     // Writes COUNT and MAP1..MAPn of the list, removes the MAP keys above n and keeps every other line. Bounds are
     // limited to the world map. False (file untouched, *error set) when it cannot be written.
     bool SaveMapList(const std::string& path, std::string* error = nullptr) const;
+    // The edits that SaveMapList makes to a file whose text was `old` (null: no file yet).
+    std::vector<IniEdit> MapListEdits(const CIniFile* old) const;
 
     size_t GetMapCount() const { return maps_.size(); }
     // Resizes the list; new entries are empty.

@@ -257,9 +257,7 @@ int32_t ResolveShapeCoord(int32_t left, int32_t top, int32_t right, int32_t bott
     return Saturate(base + OffsetOf(v));
 }
 
-namespace {
-
-bool SizeIsCoordinate(int code)
+bool ShapeSizeIsCoordinate(int code)
 {
     switch (code) {
     case kShapeB3:
@@ -279,10 +277,12 @@ bool SizeIsCoordinate(int code)
     }
 }
 
-bool HasTextOffsets(int code)
+bool ShapeHasTextOffsets(int code)
 {
     return code == kShapeTS || code == kShapeTL || code == kShapeTA || code == kShapeTE;
 }
+
+namespace {
 
 uint32_t ToHalf(int32_t v)
 {
@@ -297,9 +297,9 @@ ShapeRecord ResolveShapeRecord(const ShapeRecord& record, int32_t left, int32_t 
     ShapeRecord out = record;
     for (size_t i = 0; i < out.coords.size(); ++i)
         out.coords[i] = ResolveShapeCoord(left, top, right, bottom, out.coords[i], scale, static_cast<int>(i % 2));
-    if (SizeIsCoordinate(out.code))
+    if (ShapeSizeIsCoordinate(out.code))
         out.size = ResolveShapeCoord(left, top, right, bottom, out.size, scale, 0);
-    if (HasTextOffsets(out.code)) {
+    if (ShapeHasTextOffsets(out.code)) {
         int32_t dx =
             ResolveShapeCoord(left, top, right, bottom, static_cast<int32_t>(ShapeLowHalf(out.extra1)), scale, 0);
         int32_t dy =

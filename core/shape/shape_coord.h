@@ -48,6 +48,11 @@ int32_t ParseShapeCoord(std::string_view token, int32_t defaultValue);
 int32_t ResolveShapeCoord(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t value, int32_t scale,
                           int vertical);
 
+// The codes whose `size` is a coordinate (a pen width or a frame depth), and those whose extra1 holds two packed
+// text offsets (x in the low half, y in the high half).
+bool ShapeSizeIsCoordinate(int code);
+bool ShapeHasTextOffsets(int code);
+
 // A copy of the record with every coordinate word resolved against the rectangle, ready for drawing: the coordinate
 // array, `size` where the code gives it as a coordinate, and the text offsets of "TS", "TL", "TA" and "TE" (resolved
 // into two signed 16-bit halves of extra1).

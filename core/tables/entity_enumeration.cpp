@@ -194,7 +194,7 @@ int LocationMatches(uint32_t locationId, const CLocationNode* node, uint32_t fil
 int NeMatchesLocation(const CNeRecord* ne, const CLocationNode* node, uint32_t filter, int withSubLocations,
                       int connectedOnly)
 {
-    if (ne == nullptr || ne->inUse == 0)
+    if (ne == nullptr || ne->inUse == 0 || ne->inScope == 0)
         return 0;
     if (connectedOnly != 0) {
         if (!ne->root || !ne->root->IsConnected() || ne->root->GetPlanState() != kPlanStateAsPlanned)

@@ -92,6 +92,7 @@ int CTrapLogRing::AddTrapLogRecords(uint32_t neId, const TrapLogRecord* records,
             continue;
         record.sequence = count_;
         record.neId = neId;
+        record.texts = MakeTrapLogTexts(*ne, record);
         buffer_[count_ % capacity_] = record;
         ++count_;
     }

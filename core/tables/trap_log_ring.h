@@ -8,12 +8,13 @@
 // ever tried, never waited for, so an operation that finds it held (also by its own thread) fails at once.
 
 #include "core/config/trap_log_filter.h"
+#include "core/tables/trap_log_texts.h"
 #include "core/util/mutex_lock.h"
 
 #include <cstdint>
 #include <memory>
 
-// One ring entry: eleven 32-bit words.
+// One ring entry: eleven 32-bit words, and the texts of its row as the ring made them when it logged the record.
 struct TrapLogRecord {
     uint32_t sequence = 0;  // records added before this one since the ring was last emptied
     uint32_t neId = 0;      // the NE that sent the notification
@@ -26,12 +27,14 @@ struct TrapLogRecord {
     uint32_t occurTime = 0;   // seconds since 1970, at the NE
     uint32_t receiveTime = 0; // seconds since 1970
     uint32_t alarmClass = 0;  // 0 none, 1 equipment, 2 communication, 3 environment, other values other
+    CTrapLogTexts texts;      // none while the record is not in the ring, and for a record that has no row
 
     bool operator==(const TrapLogRecord&) const = default;
 };
 
 // The ring entry of one entity state record of a notification (any record type with the fields of the entity state
-// record): the fields the ring keeps, field by field. The sequence number and the NE id are the ring's to set.
+// record): the fields the ring keeps, field by field. The sequence number, the NE id and the texts are the ring's to
+// set.
 template <class EntityState> TrapLogRecord TrapLogRecordFromState(const EntityState& state)
 {
     TrapLogRecord record;
@@ -71,9 +74,10 @@ public:
     // Frees the buffer: every later operation reports 0 until the next reset.
     void ReleaseTrapLog();
 
-    // Filters and appends the entity states of one notification of an NE, in order (their sequence numbers and NE
-    // ids are ignored; severities are normalised: 99 becomes 0, values outside 0..5 become 5). The records pass
-    // through the application's trap log filter. 1 when the batch was examined (also when nothing passed or it was
+    // Filters and appends the entity states of one notification of an NE, in order (their sequence numbers, NE ids
+    // and texts are ignored; severities are normalised: 99 becomes 0, values outside 0..5 become 5). The records pass
+    // through the application's trap log filter; each record that passes gets the texts of its row from the tables
+    // as they are now (MakeTrapLogTexts). 1 when the batch was examined (also when nothing passed or it was
     // empty); 0 when it was refused whole: the operator lacks the query right on the trap log, the records are null,
     // the NE is unknown or has no entity tree, there is no buffer or the lock is held.
     int AddTrapLogRecords(uint32_t neId, const TrapLogRecord* records, uint32_t count);

@@ -1,5 +1,9 @@
 #include "features/management/management_commands.h"
 
+#include "features/management/ne/inventory_dlg.h"
+#include "features/management/ne/ne_dlg.h"
+#include "features/management/ne/ne_list_dlg.h"
+#include "features/management/server/command_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -40,7 +44,7 @@ std::vector<Command> Commands()
             .Menu(kServerManagement, "Server System Monitoring...", 50)
             .Server()
             .Dialog(NotBuilt("CServerMonitorDlg")),
-        Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog(NotBuilt("CNeListDlg")).Location(),
+        Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog<CNeListDlg>().Location(),
         Command(33092)
             .Menu(kSnmp, "SNMP Managers...", 10)
             .InNeSet()
@@ -131,10 +135,7 @@ std::vector<Command> Commands()
             .Menu(kConfiguration, "&Subscriber...", 80)
             .NeOnline()
             .Dialog(NotBuilt("CSubscriberSelectDlg"), kTargetNeEntity),
-        Command(33021)
-            .Menu(kDiagnosis, "&Inventory...", 60)
-            .InNeSet()
-            .Dialog(NotBuilt("CInventoryDlg"), kTargetNeEntity),
+        Command(33021).Menu(kDiagnosis, "&Inventory...", 60).InNeSet().Dialog<CInventoryDlg>(kTargetNeEntity),
         Command(33113).Menu(kSecurity, "&Online User...", 10).Server().Dialog(NotBuilt("CUserOnlineListDlg")),
         Command(33112)
             .Menu(kSecurity, "User Operation &Log...", 20)
@@ -149,17 +150,18 @@ std::vector<Command> Commands()
             .Location(),
         Command(33110).Menu(kSecurity, "Access &Control...", 40).Server().Dialog(NotBuilt("CUserAclDlg")),
         // Only in the entity popups.
-        Command(33017).Server().Dialog(NotBuilt("CNeDlg"), kTargetNeOnly).Access(kAccessModify),
+        Command(33017).Server().Dialog<CNeDlg>(kTargetNeOnly).Access(kAccessModify),
         Command(33018).Server().Dialog(NotBuilt("CUserDataDlg")).Member().Access(kAccessModify),
-        Command(33048).Server().Dialog(NotBuilt("CNeListDlg")).Location(),
+        Command(33048).Server().Dialog<CNeListDlg>().Location(),
         Command(33049).Server().Dialog(NotBuilt("CUserListDlg")).Location(),
-        Command(33063).Server().Dialog(NotBuilt("CNeDlg")).Location().Access(kAccessCreate),
+        // With an NE current (on the map), the new NE starts from it.
+        Command(33063).Server().Dialog<CNeDlg>(kTargetNeOnly).Location().Access(kAccessCreate),
         Command(33064).Server().Dialog(NotBuilt("CUserDataDlg")).Location().Access(kAccessCreate),
-        Command(33083).Dialog(NotBuilt("CNeDlg"), kTargetNeOnly),
+        Command(33083).Dialog<CNeDlg>(kTargetNeOnly),
         Command(33137).Server().Dialog(NotBuilt("CUserDataDlg")).Member(),
         Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
         // In no menu.
-        Command(1093).Dialog(NotBuilt("CCommandDlg"), kTargetNeOnly),
+        Command(1093).Dialog<CCommandDlg>(kTargetNeOnly),
         Command(33205).Dialog(NotBuilt("CNeFsFormatDlg"), kTargetNeOnly).Location(),
     };
 }

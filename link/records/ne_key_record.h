@@ -13,6 +13,9 @@ inline constexpr size_t kNeKeyNameWidth = 21;
 inline constexpr size_t kNeKeyFtpTextWidth = 17;
 inline constexpr size_t kNeKeyCommunityWidth = 21;
 
+// The NE's built-in account: the FTP login of a new NE, and of the NE record in direct mode.
+inline constexpr const char* kNeBuiltInAccount = "qurim";
+
 struct NeKeyRecord {
     uint32_t neId = 0;
     uint32_t plannedFlag = 0;

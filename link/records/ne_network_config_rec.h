@@ -28,12 +28,12 @@ template <> struct RecordTable<NeNetworkConfigRec> {
     static constexpr const char* kName = "NeNetworkConfigRec";
     static constexpr uint32_t kSize = kNeNetworkConfigRecSize;
     static constexpr RecordField kFields[] = {
-        Ipv4<&R::nmeIp>("nmeIp", 0),
-        Ipv4<&R::nmeMask>("nmeMask", 4),
-        Ipv4<&R::gateway>("gateway", 8),
-        Ipv4<&R::ugeIp>("ugeIp", 12),
-        Ipv4<&R::ugeMask>("ugeMask", 16),
-        Ipv4<&R::cascadedRootIp>("cascadedRootIp", 20),
-        Ipv4<&R::cascadedMask>("cascadedMask", 24),
+        Ipv4<&R::nmeIp>("nmeIp", 0).Column(1),
+        Ipv4<&R::nmeMask>("nmeMask", 4).Column(2),
+        Ipv4<&R::gateway>("gateway", 8).Column(3),
+        Ipv4<&R::ugeIp>("ugeIp", 12).Column(4),
+        Ipv4<&R::ugeMask>("ugeMask", 16).Column(5),
+        Ipv4<&R::cascadedRootIp>("cascadedRootIp", 20).Column(6),
+        Ipv4<&R::cascadedMask>("cascadedMask", 24).Column(7),
     };
 };

@@ -53,6 +53,8 @@ inline constexpr uint8_t kColumnWritable = 1;
 inline constexpr uint8_t kColumnSecret = 2;
 // A count of seconds that travels as TimeTicks (hundredths), as sysUpTime does.
 inline constexpr uint8_t kColumnUpTime = 4;
+// A text holding an object identifier in dotted form, which travels as an OBJECT IDENTIFIER, as sysObjectID does.
+inline constexpr uint8_t kColumnObjectId = 8;
 
 struct FieldColumn {
     uint16_t number = 0; // 0: the field is not in the NE's MIB
@@ -331,6 +333,8 @@ template <typename Rec> consteval RecordLayout MakeRecordLayout()
                 RecordTableError("a float, record or reserved field has no column");
             if ((field.column.flags & kColumnUpTime) != 0 && field.type != FieldType::kU32)
                 RecordTableError("an up-time column is a u32 of seconds");
+            if ((field.column.flags & kColumnObjectId) != 0 && field.type != FieldType::kText)
+                RecordTableError("an object identifier column is a text");
             lastColumn = field.column.number;
         }
     }

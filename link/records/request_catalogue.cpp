@@ -277,7 +277,7 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqNeTime).Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Query(1),
     Single(kReqMacAging),
-    Single(kReqNeConfig),
+    Single(kReqNeConfig).Direct(DirectScalars().Writable()),
     Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
@@ -438,7 +438,7 @@ constexpr RequestSpec kCatalogue[] = {
     Count(kReqShdslProfileCount, kReqShdslLineProfile),
 
     // The NE's network configuration and CLI prompt.
-    Single(kReqNeNetworkConfig),
+    Single(kReqNeNetworkConfig).Direct(DirectScalars()),
     Single(kReqCliPrompt),
     Single(kReqCliPromptDual),
 };

@@ -175,6 +175,28 @@ void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
     app.SetUserLocationScope(app.scopeLocationId);
 }
 
+NeKeyRecord NeKeyRecordOf(const CNeRecord& ne)
+{
+    NeKeyRecord rec;
+    rec.neId = ne.neId;
+    rec.plannedFlag = ne.planned;
+    rec.neName = ne.name;
+    rec.ftpUser = ne.loginUser;
+    rec.ftpPassword = ne.loginPassword;
+    rec.locationId = ne.locationId;
+    rec.modelId = ne.neModelId;
+    rec.ipAddress = ne.address;
+    rec.port = ne.port;
+    rec.secondIp = ne.secondAddress;
+    rec.thirdIp = ne.thirdAddress;
+    rec.snmpCommunity = ne.community;
+    rec.snmpVersion = ne.snmpVersion;
+    rec.longitude = ne.workLongitude;
+    rec.latitude = ne.workLatitude;
+    rec.autoSync = ne.autoSync;
+    return rec;
+}
+
 void ApplyNeRemoval(CServerApplyContext& context, const EmsMsg& msg)
 {
     CAppData& app = context.App();

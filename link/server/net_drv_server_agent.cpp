@@ -7,19 +7,35 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <string>
+
 #include "core/tables/app_data.h"
-#include "core/tables/location_tree.h"
 #include "link/driver_logs.h"
 #include "link/driver_result.h"
 #include "link/link_ui.h"
 #include "link/records/logon_rec.h"
-#include "link/server/alarm_event_conversion.h"
+#include "link/records/request_catalogue.h"
+#include "link/records/word_record.h"
 #include "link/server/posix_socket.h"
+#include "link/server/server_frame_intake.h"
+#include "link/server/server_login_reads.h"
+#include "link/server_message_dispatcher.h"
 
 namespace {
 
 constexpr size_t kReceiveChunk = 64 * 1024;
-constexpr int kReceiveRoundsPerWake = 16; // then let posted blocks in
+// How often a driver thread that waits for the dispatcher's queue to drain looks at it again.
+constexpr int kQueueLookMs = 20;
+// After notification datagrams were lost, how long they must pause before everything is read again, and how long a
+// steady flow of them may put that off.
+constexpr auto kLossQuiet = std::chrono::milliseconds(100);
+constexpr auto kLossLongestWait = std::chrono::milliseconds(2000);
+
+bool QueueHasRoom()
+{
+    return QueuedServerMessageBytes() <= kServerMessageQueueBound / 2;
+}
 
 } // namespace
 
@@ -114,11 +130,18 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
         socket_ = fd;
     }
     serverAddress_ = Ipv4ToNetworkOrder(params.address);
+    // The server sends its datagrams from the port it serves on: nobody else on its host can send from there.
+    serverPort_ = htons(params.port);
     // Notifications come to the address the server knows this workstation by, on no other.
-    uint16_t trapPort = 0;
-    const int trapSocket =
-        CNotificationSocket::Open(LocalAddressOf(fd), settings_.serverTrapPort, kTrapPortTries, &trapPort);
-    OfferTrapSocket(trapSocket, trapPort);
+    const CNotificationSocket::Opened trap = CNotificationSocket::Open(
+        LocalAddressOf(fd), settings_.serverTrapPort, kTrapPortTries, settings_.notificationBufferBytes);
+    OfferTrapSocket(trap.fd, trap.port);
+    if (trap.fd >= 0 && trap.bufferBytes >= 0 && trap.bufferBytes < settings_.notificationBufferBytes) {
+        GetLinkUi().ShowLinkStatus("Notifications: the system grants a receive buffer of " +
+                                   std::to_string(trap.bufferBytes / 1024) + " KB, not " +
+                                   std::to_string(settings_.notificationBufferBytes / 1024) +
+                                   " KB (net.core.rmem_max): a burst may be lost and then read again");
+    }
     WriteDriverLog(DriverLogKind::Comm, "connected to %u.%u.%u.%u:%u", params.address[0], params.address[1],
                    params.address[2], params.address[3], params.port);
     return kDrvOk;
@@ -127,6 +150,7 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
 void CNetDrvServerAgent::AgentRoutine_Disconnect()
 {
     serverAddress_ = 0;
+    serverPort_ = 0;
     OfferTrapSocket(-1, 0);
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
@@ -227,17 +251,37 @@ bool CNetDrvServerAgent::ReadingLent() const
     return requesterReads_ || std::chrono::steady_clock::now() < lentUntil_.load();
 }
 
+bool CNetDrvServerAgent::LeavesConnectionUnread() const
+{
+    // A request whose reply nobody else reads is answered all the same: the UI may be the one that waits for it.
+    return Slots().InUse() == 0 && HoldsReadingBack();
+}
+
+bool CNetDrvServerAgent::HoldsReadingBack() const
+{
+    if (!readingHeldBack_ && QueuedServerMessageBytes() > kServerMessageQueueBound) {
+        readingHeldBack_ = true;
+        WriteDriverLog(DriverLogKind::Comm, "connection left unread until the UI has applied what waits");
+    } else if (readingHeldBack_ && QueueHasRoom()) {
+        readingHeldBack_ = false;
+        WriteDriverLog(DriverLogKind::Comm, "connection read again");
+    }
+    return readingHeldBack_;
+}
+
 short CNetDrvServerAgent::AgentTransportEvents() const
 {
-    return static_cast<short>((ReadingLent() ? 0 : POLLIN) | (hasUnsent_ ? POLLOUT : 0));
+    const bool reading = !ReadingLent() && !LeavesConnectionUnread();
+    return static_cast<short>((reading ? POLLIN : 0) | (hasUnsent_ ? POLLOUT : 0));
 }
 
 int CNetDrvServerAgent::AgentPollTimeoutMs(short asked) const
 {
-    // A connection this thread does not watch for reading it looks at itself. While frames wait, a look now and
-    // then tells a server that stopped reading.
+    // A connection this thread does not watch for reading it looks at now and then: lent to requesting threads, or
+    // left unread while the queue drains, which tells this thread nothing. While frames wait, a look now and then
+    // tells a server that stopped reading.
     if (socket_ >= 0 && (asked & POLLIN) == 0) {
-        return kLentLookMs;
+        return ReadingLent() ? kLentLookMs : kQueueLookMs;
     }
     return hasUnsent_ ? 1000 : -1;
 }
@@ -271,41 +315,6 @@ int CNetDrvServerAgent::AgentRoutine_Flush()
     return kDrvOk;
 }
 
-int CNetDrvServerAgent::DeliverDecodedFrames()
-{
-    Frame frame;
-    for (;;) {
-        const FrameStatus status = decoder_.Next(frame);
-        if (status == FrameStatus::NeedMore) {
-            return kDrvOk;
-        }
-        if (status == FrameStatus::Invalid && decoder_.Fault() == FrameFault::kUnsupportedVersion) {
-            WriteDriverLog(DriverLogKind::Comm,
-                           "frame of protocol version %lu from the server, this workstation speaks %lu: "
-                           "connection closed",
-                           static_cast<unsigned long>(decoder_.FaultyHeader().version),
-                           static_cast<unsigned long>(kFrameProtocolVersion));
-            return kDrvInvalidFormat;
-        }
-        if (status == FrameStatus::Invalid) {
-            WriteDriverLog(DriverLogKind::Comm, "invalid frame from the server: connection closed");
-            return kDrvInvalidFormat;
-        }
-        // Alarm and event records come in the server's form; callers read them as AlarmEventRec.
-        if (IsServerAlarmEventReply(frame.header) && !ConvertServerAlarmEventFrame(frame, CLocationTree::kRootName)) {
-            WriteDriverLog(DriverLogKind::Comm, "alarm event reply with records of %lu bytes: connection closed",
-                           static_cast<unsigned long>(frame.header.recordSize));
-            return kDrvInvalidFormat;
-        }
-        const EmsMsg msg = MsgFromFrame(frame);
-        if (const int result = DeliverFrame(msg, frame.payload.data(), frame.payload.size()); result != kDrvOk) {
-            WriteDriverLog(DriverLogKind::Comm, "reply seq %lu breaks its earlier frames: connection closed",
-                           static_cast<unsigned long>(msg.sequence));
-            return result;
-        }
-    }
-}
-
 int CNetDrvServerAgent::AgentRoutine_Recv()
 {
     // A requesting thread that reads for its reply has the socket meanwhile.
@@ -313,39 +322,15 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
     if (!lock.owns_lock() || requesterReads_ || socket_ < 0) {
         return kDrvOk;
     }
-    return ReceiveAvailable(socket_, false);
+    return ReceiveAvailable(socket_, true);
 }
 
-int CNetDrvServerAgent::ReceiveAvailable(int fd, bool wait)
+int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, bool waitFirst)
 {
-    for (int round = 0; round < kReceiveRoundsPerWake; ++round) {
-        const int flags = wait && round == 0 ? 0 : MSG_DONTWAIT;
-        const ssize_t n = recv(fd, receiveBuffer_.data(), receiveBuffer_.size(), flags);
-        if (n > 0) {
-            WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
-            decoder_.Append(receiveBuffer_.data(), static_cast<size_t>(n));
-            if (const int result = DeliverDecodedFrames(); result != kDrvOk) {
-                return result;
-            }
-            if (static_cast<size_t>(n) < receiveBuffer_.size()) {
-                return kDrvOk;
-            }
-            continue;
-        }
-        if (n == 0) {
-            WriteDriverLog(DriverLogKind::Comm, "the server closed the connection");
-            return kDrvConnectionClosed;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            return kDrvOk;
-        }
-        WriteDriverLog(DriverLogKind::Comm, "receive failed: errno %d", errno);
-        return errno == ECONNRESET ? kDrvConnectionClosed : kDrvReceiveFailed;
-    }
-    return kDrvOk;
+    return ReceiveFrames(
+        fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && LeavesConnectionUnread(); },
+        [this](const EmsMsg& msg, const uint8_t* records, size_t size) { return DeliverFrame(msg, records, size); },
+        waitFirst);
 }
 
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
@@ -380,7 +365,7 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
         int result = kDrvOk;
         {
             std::lock_guard<std::mutex> lock(recvMutex_);
-            result = ReceiveAvailable(fd, true);
+            result = ReceiveAvailable(fd, false, true);
         }
         if (result != kDrvOk) {
             // AgentRoutine drops the connection, which ends this request too, unless it has gone already.
@@ -413,7 +398,8 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
     readerTaken_ = false;
 }
 
-int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record)
+int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,
+                                          ReplyData* reply)
 {
     const uint32_t sequence = Slots().Acquire();
     if (sequence == 0) {
@@ -425,13 +411,16 @@ int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, cons
     params.header.neId = 0;
     params.header.count = 1;
     params.header.total = 1;
-    params.header.recordSize = static_cast<uint32_t>(record.size());
-    params.records = record;
+    params.header.recordSize = static_cast<uint32_t>(body.size());
+    params.records = body;
     params.opLog = CurrentOpLogFlag();
-    ReplyData reply;
+    ReplyData received;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(settings_.serverWaitMs);
-    const int result = RequestRoutine(sequence, std::move(params), deadline, reply);
+    const int result = RequestRoutine(sequence, std::move(params), deadline, received);
     Slots().Release(sequence);
+    if (reply != nullptr) {
+        *reply = std::move(received);
+    }
     return result;
 }
 
@@ -442,21 +431,28 @@ void CNetDrvServerAgent::PollRoutine()
     auto nextKeepAlive = std::chrono::steady_clock::now() + interval;
     std::unique_lock<std::mutex> lock(pollMutex_);
     while (!QuitRequested()) {
-        pollCv_.wait_until(lock, nextKeepAlive, [this] { return QuitRequested() || resyncWanted_.load(); });
+        // A resync waits until the UI has applied what came before it, so that its replies find room in the queue.
+        const bool resyncWaits = resyncWanted_ && !QueueHasRoom();
+        const auto wakeAt =
+            resyncWaits
+                ? std::min(nextKeepAlive, std::chrono::steady_clock::now() + std::chrono::milliseconds(kQueueLookMs))
+                : nextKeepAlive;
+        pollCv_.wait_until(lock, wakeAt, [&] { return QuitRequested() || (resyncWanted_ && !resyncWaits); });
         if (QuitRequested()) {
             break;
         }
-        const bool resync = resyncWanted_.exchange(false);
+        const bool resync = resyncWanted_ && QueueHasRoom() && resyncWanted_.exchange(false);
         const bool keepAliveDue = std::chrono::steady_clock::now() >= nextKeepAlive;
         lock.unlock();
-        if (resync) {
-            ResynchroniseEntityStates();
+        if (resync && !Resynchronise()) {
+            resyncWanted_ = true;
         }
         // The keep-alive (request code 1: a query with a 1-byte body, answered with an empty reply) is skipped while
-        // a request is in progress, or every slot waits for a reply: the connection shows itself alive anyway.
+        // a request is in progress, every slot waits for a reply, or the connection is left unread until the UI has
+        // applied what came: the connection shows itself alive anyway.
         if (keepAliveDue) {
             nextKeepAlive = std::chrono::steady_clock::now() + interval;
-            if (IsConnected() && IsLoggedIn() && !IsInTransaction()) {
+            if (IsConnected() && IsLoggedIn() && !IsInTransaction() && !readingHeldBack_) {
                 const int result = SendDriverRequest(kEmsOpQuery, kReqKeepAlive, {0});
                 if (result != kDrvOk && result != kDrvNoFreeSlot && !QuitRequested()) {
                     WriteDriverLog(DriverLogKind::NetDrv, "keep-alive failed: (%d) %s: link disconnected", result,
@@ -471,29 +467,48 @@ void CNetDrvServerAgent::PollRoutine()
     pollEnded_ = true;
 }
 
-void CNetDrvServerAgent::ResynchroniseEntityStates()
+bool CNetDrvServerAgent::Resynchronise()
 {
     if (!IsConnected() || !IsLoggedIn()) {
-        return;
+        return true; // a login reads everything anyway
+    }
+    for (const uint16_t code : kServerLoginQueries) {
+        const RequestEntry entry = FindRequest(code);
+        const std::vector<uint8_t> body(entry.spec != nullptr ? entry.spec->QueryBodySize() : 1, 0);
+        ReplyData reply;
+        if (const int result = SendDriverRequest(kEmsOpQuery, code, body, &reply); result != kDrvOk) {
+            WriteDriverLog(DriverLogKind::NetDrv, "resync: request %u failed: (%d) %s", static_cast<unsigned>(code),
+                           result, GetDriverErrorText(result));
+            return true; // the link itself has failed: the keep-alive or the operator's next request tells
+        }
+        // Applied as the login's reply is: a query's reply replaces its table, after what came before it.
+        EmsMsg msg = reply.header;
+        msg.records = reply.records.empty() ? nullptr : reply.records.data();
+        msg.reserved = kEmsOpQuery;
+        if (!QueueServerReply(&msg, reply.arrivalMark)) {
+            WriteDriverLog(DriverLogKind::NetDrv, "resync: reply %u found the queue full: tried again later",
+                           static_cast<unsigned>(code));
+            return false;
+        }
     }
     // As the login does: turning notifications on makes the server send every entity's state.
-    const int result = SendDriverRequest(kEmsOpModify, kReqNotificationsOn, {1, 0, 0, 0});
+    const auto on = EncodeRecord(WordRecord{1});
+    const int result = SendDriverRequest(kEmsOpModify, kReqNotificationsOn, {on.begin(), on.end()});
     if (result == kDrvOk) {
         ++resyncs_;
     }
-    WriteDriverLog(DriverLogKind::NetDrv, "entity states asked for again: (%d) %s", result, GetDriverErrorText(result));
+    WriteDriverLog(DriverLogKind::NetDrv, "resync: everything the login reads asked for again: (%d) %s", result,
+                   GetDriverErrorText(result));
+    return true;
 }
 
-void CNetDrvServerAgent::OnNotificationsLost(uint64_t datagrams)
+void CNetDrvServerAgent::OnNotificationsLost(uint64_t count, const char* how)
 {
     if (!IsLoggedIn()) {
-        WriteDriverLog(DriverLogKind::NetDrv, "%llu notification datagrams lost before the login read the states",
-                       static_cast<unsigned long long>(datagrams));
+        WriteDriverLog(DriverLogKind::NetDrv, "%llu notifications %s before the login read everything",
+                       static_cast<unsigned long long>(count), how);
         return;
     }
-    WriteDriverLog(DriverLogKind::NetDrv,
-                   "%llu notification datagrams lost, the receive buffer full: states read again",
-                   static_cast<unsigned long long>(datagrams));
     bool alreadyWanted = false;
     {
         std::lock_guard<std::mutex> lock(pollMutex_);
@@ -501,8 +516,16 @@ void CNetDrvServerAgent::OnNotificationsLost(uint64_t datagrams)
     }
     pollCv_.notify_all();
     if (!alreadyWanted) {
-        GetLinkUi().ShowLinkStatus("Notifications were lost: reading the entity states from the server again");
+        WriteDriverLog(DriverLogKind::NetDrv, "%llu notifications %s: everything read again",
+                       static_cast<unsigned long long>(count), how);
+        GetLinkUi().ShowLinkStatus("Notifications were lost: reading everything from the server again");
     }
+}
+
+void CNetDrvServerAgent::OnMessageRefused(const EmsMsg& /*msg*/)
+{
+    ++refused_;
+    OnNotificationsLost(1, "of the connection found the dispatcher's queue full");
 }
 
 void CNetDrvServerAgent::OfferTrapSocket(int fd, uint16_t port)
@@ -531,6 +554,7 @@ CNetDrvServerAgent::NotificationCounters CNetDrvServerAgent::GetNotificationCoun
 {
     NotificationCounters counters;
     static_cast<CNotificationSocket::Counters&>(counters) = notifications_.GetCounters();
+    counters.refused = refused_;
     counters.resyncs = resyncs_;
     return counters;
 }
@@ -538,14 +562,27 @@ CNetDrvServerAgent::NotificationCounters CNetDrvServerAgent::GetNotificationCoun
 void CNetDrvServerAgent::TrapRoutine()
 {
     WriteDriverLog(DriverLogKind::Thread, "TrapRoutine started");
+    using Clock = std::chrono::steady_clock;
     const auto deliver = [this](const Frame& frame) {
-        DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size());
+        return DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size());
     };
-    uint64_t lost = 0;
+    uint64_t lostInKernel = 0;
+    uint64_t refused = 0;
+    Clock::time_point firstLoss;
+    Clock::time_point lastDatagram;
     while (!QuitRequested()) {
+        // After a loss, everything is read again once the datagrams have paused (so that the server's answers are
+        // newer than every datagram sent before the loss, and the losses of one burst make one resync), or after a
+        // while of steady traffic.
+        int waitMs = -1;
+        if (lostInKernel + refused != 0) {
+            const Clock::time_point due = std::min(lastDatagram + kLossQuiet, firstLoss + kLossLongestWait);
+            waitMs = static_cast<int>(std::max<int64_t>(
+                0, std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count()));
+        }
         const int trapSocket = notifications_.Fd();
         pollfd fds[3] = {{QuitEventFd(), POLLIN, 0}, {trapWakeup_.Fd(), POLLIN, 0}, {trapSocket, POLLIN, 0}};
-        if (poll(fds, trapSocket >= 0 ? 3 : 2, -1) < 0) {
+        if (poll(fds, trapSocket >= 0 ? 3 : 2, waitMs) < 0) {
             if (errno == EINTR) {
                 continue;
             }
@@ -557,18 +594,25 @@ void CNetDrvServerAgent::TrapRoutine()
         if ((fds[1].revents & POLLIN) != 0) {
             trapWakeup_.Drain();
             AdoptOfferedTrapSocket();
-            lost = 0; // another connection, or none: a login reads every state
+            lostInKernel = refused = 0; // another connection, or none: a login reads everything
             continue;
         }
         if ((fds[2].revents & POLLIN) != 0) {
-            const CNotificationSocket::Taken taken = notifications_.TakeDatagrams(serverAddress_, deliver);
-            lost += taken.kernelDrops;
-            // The states are read again only once every datagram sent before the loss has been taken: the server's
-            // answer is then newer than all of them.
-            if (lost != 0 && taken.drained) {
-                OnNotificationsLost(lost);
-                lost = 0;
+            const CNotificationSocket::Taken taken = notifications_.TakeDatagrams(serverAddress_, serverPort_, deliver);
+            lastDatagram = Clock::now();
+            if (lostInKernel + refused == 0 && taken.kernelDrops + taken.refused != 0) {
+                firstLoss = lastDatagram;
             }
+            lostInKernel += taken.kernelDrops;
+            refused += taken.refused;
+            refused_ += taken.refused;
+        }
+        const Clock::time_point now = Clock::now();
+        if (lostInKernel + refused != 0 && (now >= lastDatagram + kLossQuiet || now >= firstLoss + kLossLongestWait)) {
+            OnNotificationsLost(lostInKernel + refused, lostInKernel != 0
+                                                            ? "lost in the kernel, the receive buffer full"
+                                                            : "refused, the dispatcher's queue full");
+            lostInKernel = refused = 0;
         }
     }
     WriteDriverLog(DriverLogKind::Thread, "TrapRoutine ended");

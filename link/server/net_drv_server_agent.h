@@ -1,6 +1,10 @@
 // The server driver: one TCP connection to the management server for requests, replies and notifications, plus
 // notifications as UDP datagrams on a local port of the connection's own address. PollRoutine keeps the connection
-// alive and reads the entity states again when datagrams were lost; TrapRoutine takes the datagrams.
+// alive and, when notifications were lost, reads again everything the login reads; TrapRoutine takes the datagrams.
+//
+// While the dispatcher's queue is past its bound AgentRoutine leaves the connection unread (the server holds back
+// what it has for this workstation) until the UI has applied what waits; datagrams and the frames a requesting thread
+// reads on its way to its reply are queued up to the queue's limit, and past it counted lost.
 //
 // A request's frame goes out from the requesting thread when no frame waits before it (else it waits its turn, and
 // AgentRoutine sends it as the socket takes it), and the requesting thread then reads the connection itself until
@@ -40,7 +44,8 @@ public:
     uint16_t GetTrapPort() const { return trapPort_.load(); }
 
     struct NotificationCounters : CNotificationSocket::Counters {
-        uint64_t resyncs = 0; // entity states read again after a loss
+        uint64_t refused = 0; // notifications of either channel that the dispatcher's queue could not take
+        uint64_t resyncs = 0; // everything read again after a loss
     };
     NotificationCounters GetNotificationCounters() const;
 
@@ -59,6 +64,8 @@ protected:
     void ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline) override;
     void ReleaseReading(uint32_t sequence) override;
 
+    void OnMessageRefused(const EmsMsg& msg) override;
+
     int StartDriverThreads() override;
     void SignalDriverThreadsToQuit() override;
     bool DriverThreadsEnded() const override;
@@ -67,12 +74,19 @@ protected:
 private:
     void PollRoutine();
     void TrapRoutine();
-    // A request of the driver's own through a slot, not a transaction, so that the operator's requests go on.
-    int SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record);
-    int DeliverDecodedFrames();
-    // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_. With `wait`, the first
-    // read waits for data up to the socket's receive time-out.
-    int ReceiveAvailable(int fd, bool wait = false);
+    // A request of the driver's own through a slot, not a transaction, so that the operator's requests go on. Its
+    // reply goes to `reply` when given.
+    int SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,
+                          ReplyData* reply = nullptr);
+    // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_. With `mayHoldBack` it
+    // stops while the dispatcher's queue is past its bound; with `waitFirst` the first read waits for data up to the
+    // socket's receive time-out.
+    int ReceiveAvailable(int fd, bool mayHoldBack, bool waitFirst = false);
+    // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
+    // dispatcher's queue passes its bound until it has drained to half of it.
+    bool LeavesConnectionUnread() const;
+    // The queue's part of that, with its hysteresis.
+    bool HoldsReadingBack() const;
     // A requesting thread reads the connection, or did a moment ago.
     bool ReadingLent() const;
     // Writes from `*offset` on without waiting; 0 (with *offset short of the end when the socket is full) or a
@@ -81,8 +95,11 @@ private:
     // Hands a freshly bound notification socket (or -1) to TrapRoutine, which closes the one before.
     void OfferTrapSocket(int fd, uint16_t port);
     void AdoptOfferedTrapSocket();
-    void OnNotificationsLost(uint64_t datagrams);
-    void ResynchroniseEntityStates();
+    // Asks PollRoutine for a resync; the first loss until it has run is told on the status line.
+    void OnNotificationsLost(uint64_t count, const char* how);
+    // Reads again what the login reads, the replies queued for the model in their places; false when it must be
+    // tried again.
+    bool Resynchronise();
 
     const LinkSettings settings_;
 
@@ -116,8 +133,11 @@ private:
     std::atomic<bool> requesterReads_{false};
     std::atomic<std::chrono::steady_clock::time_point> lentUntil_{};
 
-    // Datagrams are taken only from the server's address (network order); 0 while not connected.
+    // Datagrams are taken only from the server's address and service port (network order); 0 while not connected.
     std::atomic<uint32_t> serverAddress_{0};
+    std::atomic<uint16_t> serverPort_{0};
+    mutable std::atomic<bool> readingHeldBack_{false};
+    std::atomic<uint64_t> refused_{0};
     std::atomic<uint16_t> trapPort_{0};
     CNotificationSocket notifications_; // TrapRoutine's own
     CWakeupEvent trapWakeup_;

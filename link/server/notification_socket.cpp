@@ -18,38 +18,56 @@ constexpr int kDatagramsPerWake = 256; // then the thread looks at its other eve
 
 } // namespace
 
+DatagramVerdict ExamineDatagram(const sockaddr_in& from, uint32_t serverAddress, uint16_t serverPort,
+                                const uint8_t* data, size_t size, Frame& frame)
+{
+    const bool fromServer = serverAddress != 0 && from.sin_family == AF_INET && from.sin_addr.s_addr == serverAddress &&
+                            from.sin_port == serverPort;
+    if (!fromServer) {
+        return DatagramVerdict::kForeign;
+    }
+    FrameFault fault = FrameFault::kNone;
+    if (DecodeDatagram(data, size, frame, &fault) != FrameStatus::Complete) {
+        return fault == FrameFault::kUnsupportedVersion ? DatagramVerdict::kOtherVersion : DatagramVerdict::kInvalid;
+    }
+    return DatagramVerdict::kTaken;
+}
+
 CNotificationSocket::~CNotificationSocket()
 {
     CloseSocket(fd_);
 }
 
-int CNotificationSocket::Open(uint32_t localAddress, uint16_t firstPort, int tries, uint16_t* port)
+CNotificationSocket::Opened CNotificationSocket::Open(uint32_t localAddress, uint16_t firstPort, int tries,
+                                                      int bufferBytes)
 {
-    const int fd = BindFirstFreeUdpPort(localAddress, firstPort, tries, port);
+    Opened opened;
+    opened.fd = BindFirstFreeUdpPort(localAddress, firstPort, tries, &opened.port);
     const std::string local = DottedAddress(localAddress);
-    if (fd < 0) {
+    if (opened.fd < 0) {
         WriteDriverLog(DriverLogKind::NetDrv, "no free UDP port on %s from %u: notifications on TCP only",
                        local.c_str(), static_cast<unsigned>(firstPort));
-        return -1;
+        return opened;
     }
-    // Linux reports twice what it keeps for data, its own overhead counted in.
-    const int granted = SetReceiveBuffer(fd, kReceiveBufferBytes);
+    const ReceiveBufferGrant grant = SetReceiveBuffer(opened.fd, bufferBytes);
+    opened.bufferBytes = grant.bytes;
     WriteDriverLog(DriverLogKind::NetDrv, "notifications on UDP %s:%u, receive buffer %d bytes for %d asked%s",
-                   local.c_str(), static_cast<unsigned>(*port), granted, kReceiveBufferBytes,
-                   granted < kReceiveBufferBytes ? " (capped by net.core.rmem_max)" : "");
-    return fd;
+                   local.c_str(), static_cast<unsigned>(opened.port), grant.bytes, bufferBytes,
+                   grant.forced                ? " (past net.core.rmem_max)"
+                   : grant.bytes < bufferBytes ? " (capped by net.core.rmem_max)"
+                                               : "");
+    return opened;
 }
 
 void CNotificationSocket::Adopt(int fd)
 {
     CloseSocket(fd_);
     fd_ = fd;
-    serverPort_ = 0;
     dropsSeen_ = fd >= 0 ? std::max<int64_t>(KernelDropCount(fd), 0) : 0;
 }
 
-CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAddress,
-                                                              const std::function<void(const Frame&)>& deliver)
+CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAddress, uint16_t serverPort,
+                                                              const std::function<bool(const Frame&)>& deliver)
 {
     Taken result;
     if (fd_ < 0) {
@@ -66,37 +84,33 @@ CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAdd
             if (errno == EINTR) {
                 continue;
             }
-            result.drained = true; // EAGAIN
-            break;
+            break; // EAGAIN: nothing waits any more
         }
-        const bool fromServer = serverAddress != 0 && from.sin_family == AF_INET &&
-                                from.sin_addr.s_addr == serverAddress &&
-                                (serverPort_ == 0 || from.sin_port == serverPort_);
-        if (!fromServer) {
+        Frame frame;
+        const DatagramVerdict verdict =
+            ExamineDatagram(from, serverAddress, serverPort, buffer.data(), static_cast<size_t>(n), frame);
+        switch (verdict) {
+        case DatagramVerdict::kForeign:
             ++taken.foreign;
             WriteDriverLog(DriverLogKind::Comm, "datagram from %s:%u dropped: not the server",
                            DottedAddress(from.sin_addr.s_addr).c_str(), static_cast<unsigned>(ntohs(from.sin_port)));
             continue;
-        }
-        Frame frame;
-        FrameFault fault = FrameFault::kNone;
-        if (DecodeDatagram(buffer.data(), static_cast<size_t>(n), frame, &fault) != FrameStatus::Complete) {
+        case DatagramVerdict::kInvalid:
+        case DatagramVerdict::kOtherVersion:
             ++taken.invalid;
             WriteDriverLog(DriverLogKind::Comm, "%s datagram of %ld bytes dropped",
-                           fault == FrameFault::kUnsupportedVersion ? "another protocol version's" : "invalid",
+                           verdict == DatagramVerdict::kOtherVersion ? "another protocol version's" : "invalid",
                            static_cast<long>(n));
             continue;
-        }
-        if (serverPort_ == 0) {
-            // The protocol names no port for the server's datagrams: the first notification shows it.
-            serverPort_ = from.sin_port;
-            WriteDriverLog(DriverLogKind::Comm, "notifications come from %s:%u", DottedAddress(serverAddress).c_str(),
-                           static_cast<unsigned>(ntohs(from.sin_port)));
+        case DatagramVerdict::kTaken:
+            break;
         }
         ++taken.datagrams;
         taken.bytes += static_cast<uint64_t>(n);
         taken.records += frame.header.count;
-        deliver(frame);
+        if (!deliver(frame)) {
+            ++result.refused;
+        }
     }
     // Read after every round, so that a loss at the end of a burst is seen at once (the per-datagram counter of
     // SO_RXQ_OVFL would show it only with the next datagram).

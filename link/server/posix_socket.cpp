@@ -115,12 +115,22 @@ int BindFirstFreeUdpPort(uint32_t localAddress, uint16_t firstPort, int tries, u
     return -1;
 }
 
-int SetReceiveBuffer(int fd, int bytes)
+ReceiveBufferGrant SetReceiveBuffer(int fd, int bytes)
 {
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
-    int granted = 0;
-    socklen_t length = sizeof granted;
-    return getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &granted, &length) == 0 ? granted : -1;
+    ReceiveBufferGrant grant;
+    // The privileged request passes net.core.rmem_max; without CAP_NET_ADMIN it is refused and the plain one is
+    // capped by it.
+    grant.forced = setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) == 0;
+    if (!grant.forced) {
+        setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+    }
+    int reported = 0;
+    socklen_t length = sizeof reported;
+    if (getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &reported, &length) == 0) {
+        // Linux reports twice what it keeps for data, its own overhead counted in.
+        grant.bytes = reported / 2;
+    }
+    return grant;
 }
 
 int64_t KernelDropCount(int fd)

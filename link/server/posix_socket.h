@@ -19,9 +19,13 @@ bool BoundReceiveWait(int fd, uint32_t ms);
 // (at most `tries` ports). The descriptor, or -1 with *boundPort 0.
 int BindFirstFreeUdpPort(uint32_t localAddress, uint16_t firstPort, int tries, uint16_t* boundPort);
 
-// Asks for a receive buffer of `bytes`; what the kernel granted (it may cap the request and counts its own
-// overhead in), or -1 when it cannot be read.
-int SetReceiveBuffer(int fd, int bytes);
+struct ReceiveBufferGrant {
+    int bytes = -1;      // for data, as the kernel granted it; -1 when it cannot be read
+    bool forced = false; // asked for past net.core.rmem_max, as a process with CAP_NET_ADMIN may
+};
+
+// Asks for a receive buffer of `bytes` for data: past the system's limit where the process may, else within it.
+ReceiveBufferGrant SetReceiveBuffer(int fd, int bytes);
 
 // The datagrams the kernel has dropped on this socket because its receive queue was full; -1 when unknown.
 int64_t KernelDropCount(int fd);

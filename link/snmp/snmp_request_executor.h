@@ -18,9 +18,6 @@ struct SnmpReplyData {
     std::vector<uint8_t> records; // count x recordSize bytes
 };
 
-// The NE's built-in account, kept as the NE record's FTP login in direct mode.
-inline constexpr const char* kNeBuiltInAccount = "qurim";
-
 class CSnmpRequestExecutor {
 public:
     CSnmpRequestExecutor(const CSnmpRequestMap& map, CSnmpSession& session) : map_(map), session_(session) {}

@@ -118,6 +118,8 @@ SnmpColumnType ColumnType(const RecordField& field)
 {
     if ((field.column.flags & kColumnUpTime) != 0)
         return T::UpTimeSeconds;
+    if ((field.column.flags & kColumnObjectId) != 0)
+        return T::ObjectIdText;
     switch (field.type) {
     case FieldType::kU8:
         return T::Unsigned8;
@@ -256,6 +258,8 @@ SnmpValue SnmpColumnValue(const SnmpColumnDef& column, const uint8_t* record)
         uint64_t ticks = uint64_t{GetU32(record, off)} * 100;
         return SnmpValue::TimeTicks(static_cast<uint32_t>(std::min<uint64_t>(ticks, 0xFFFFFFFFu)));
     }
+    case T::ObjectIdText:
+        return SnmpValue::ObjectId(CSnmpOid::Parse(GetText(record, off, column.width)).value_or(CSnmpOid()));
     }
     return SnmpValue::Null();
 }
@@ -331,6 +335,16 @@ SnmpStoreResult StoreSnmpColumnValue(const SnmpColumnDef& column, const SnmpValu
             return SnmpStoreResult::WrongType;
         PutU32(record, off, static_cast<uint32_t>(value.number / 100));
         return SnmpStoreResult::Ok;
+    case T::ObjectIdText: {
+        if (value.type != SnmpType::ObjectId)
+            return SnmpStoreResult::WrongType;
+        const std::string text = value.oid.Format();
+        if (text.size() >= column.width)
+            return SnmpStoreResult::WrongLength;
+        std::memset(record + off, 0, column.width);
+        std::memcpy(record + off, text.data(), text.size());
+        return SnmpStoreResult::Ok;
+    }
     }
     return SnmpStoreResult::WrongType;
 }

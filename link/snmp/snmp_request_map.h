@@ -42,6 +42,7 @@ enum class SnmpColumnType : uint8_t {
     IpAddress,     // IpAddress, 4 bytes
     Octets,        // OCTET STRING, raw bytes of at most `width`
     UpTimeSeconds, // TimeTicks read as whole seconds into a u32
+    ObjectIdText,  // OBJECT IDENTIFIER, its dotted form zero-terminated in a field of `width` bytes
 };
 
 struct SnmpColumnDef {

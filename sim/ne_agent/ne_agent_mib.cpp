@@ -6,7 +6,9 @@
 #include "link/records/alarm_def_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/ne_network_config_rec.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/request_codes.h"
@@ -67,6 +69,22 @@ template <typename Rec, typename Change> void Update(std::vector<uint8_t>& bytes
         return;
     change(rec);
     EncodeRecord(rec, bytes.data());
+}
+
+// The NE's MACs and management addresses before a scenario or a write sets them: the management port on its own
+// subnet, the uplink on another with the gateway in it.
+NeConfigRecord DefaultNeConfig()
+{
+    NeConfigRecord config;
+    config.ugeMac = {0x00, 0x10, 0xa4, 0x00, 0x00, 0x01};
+    config.nmeMac = {0x00, 0x10, 0xa4, 0x00, 0x00, 0x02};
+    config.ugeIp = {10, 10, 1, 1};
+    config.ugeMask = {255, 255, 255, 0};
+    config.vlanId = 4092;
+    config.nmeIp = {192, 168, 1, 10};
+    config.nmeMask = {255, 255, 255, 0};
+    config.gateway = {10, 10, 1, 254};
+    return config;
 }
 
 // A board of the model's fixed positions, as the NE reports it.
@@ -130,6 +148,10 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     time.timeZone = static_cast<int16_t>(scenario.timeZone);
     auto timeBytes = EncodeRecord(time);
     scalarRecords_[kReqNeTime].assign(timeBytes.begin(), timeBytes.end());
+    auto configBytes = EncodeRecord(DefaultNeConfig());
+    scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
+    auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
+    scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode)
@@ -356,6 +378,18 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    // The addresses the NE checks new ones against are those it has now.
+    NeConfigRecord config;
+    const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
+    if (DecodeRecord(configBytes.data(), configBytes.size(), &config)) {
+        Update<NeNetworkConfigRec>(scalarRecords_[kReqNeNetworkConfig], [&](NeNetworkConfigRec& network) {
+            network.nmeIp = config.nmeIp;
+            network.nmeMask = config.nmeMask;
+            network.gateway = config.gateway;
+            network.ugeIp = config.ugeIp;
+            network.ugeMask = config.ugeMask;
+        });
+    }
 }
 
 std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const

@@ -97,12 +97,15 @@ NeAgentScenario DefaultNeAgentScenario()
 
 bool LoadNeAgentScenario(const std::string& path, NeAgentScenario* scenario, std::string* error)
 {
-    std::optional<CIniFile> ini = CIniFile::Load(path, error);
-    if (!ini)
-        return false;
+    const std::optional<CIniFile> ini = CIniFile::Load(path, error);
+    return ini && ReadNeAgentScenario(*ini, path, scenario, error);
+}
+
+bool ReadNeAgentScenario(const CIniFile& ini, const std::string& path, NeAgentScenario* scenario, std::string* error)
+{
     std::vector<NeAgentRow> rows;
-    for (const CIniFile::Section& iniSection : ini->Sections()) {
-        CScenarioSection section(*ini, iniSection, path);
+    for (const CIniFile::Section& iniSection : ini.Sections()) {
+        CScenarioSection section(ini, iniSection, path);
         if (IniNameEquals(section.Name(), "AGENT"))
             ReadAgent(section, path, scenario);
         else

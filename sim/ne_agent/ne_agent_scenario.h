@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ini/ini_file.h"
 #include "link/records/record_codec.h"
 
 // A row of one of the NE's tables, or the record of one of its scalar groups, as the direct link carries it.
@@ -58,3 +59,5 @@ NeAgentScenario DefaultNeAgentScenario();
 // Reads a scenario file over the defaults: a table the file gives rows of loses its default rows. False with *error
 // naming the file, the line, the section and the key of a bad value.
 bool LoadNeAgentScenario(const std::string& path, NeAgentScenario* scenario, std::string* error);
+// The same from the file's text, read already; `path` names it in the error.
+bool ReadNeAgentScenario(const CIniFile& ini, const std::string& path, NeAgentScenario* scenario, std::string* error);

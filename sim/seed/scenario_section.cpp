@@ -1,14 +1,46 @@
 #include "sim/seed/scenario_section.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <vector>
 
 #include "core/util/ip_address.h"
 #include "link/records/record_bytes.h"
 
 namespace {
+
+// Bytes written as pairs of hexadecimal digits, with ":", "-" or blanks between them where wanted.
+std::optional<std::vector<uint8_t>> HexBytes(const std::string& text)
+{
+    std::vector<uint8_t> bytes;
+    int pending = -1;
+    for (const char c : text) {
+        if (c == ':' || c == '-' || c == ' ') {
+            if (pending >= 0)
+                return std::nullopt;
+            continue;
+        }
+        const int digit = std::isxdigit(static_cast<unsigned char>(c)) == 0 ? -1
+                          : std::isdigit(static_cast<unsigned char>(c)) != 0
+                              ? c - '0'
+                              : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+        if (digit < 0)
+            return std::nullopt;
+        if (pending < 0) {
+            pending = digit;
+        } else {
+            bytes.push_back(static_cast<uint8_t>(pending * 16 + digit));
+            pending = -1;
+        }
+    }
+    if (pending >= 0)
+        return std::nullopt;
+    return bytes;
+}
 
 // Decimal with an optional minus, or 0x hex.
 bool ParseInteger(std::string_view text, int64_t* number)
@@ -152,9 +184,15 @@ void CScenarioSection::PutField(const RecordField& field, const CIniFile::Entry&
         record_bytes::PutF32(at, 0, number);
         return;
     }
-    case FieldType::kBytes:
-        Fail(entry.key, "raw bytes, which a scenario does not give");
+    case FieldType::kBytes: {
+        const std::optional<std::vector<uint8_t>> bytes = HexBytes(value);
+        if (!bytes || bytes->size() > field.width) {
+            Fail(entry.key, "not at most " + std::to_string(field.width) + " hexadecimal bytes (00:10:a4 ...)");
+            return;
+        }
+        std::copy(bytes->begin(), bytes->end(), at);
         return;
+    }
     case FieldType::kRecord:
         Fail(entry.key, "a record inside the record, which a scenario does not give");
         return;

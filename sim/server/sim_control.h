@@ -23,6 +23,14 @@ inline constexpr uint32_t kSimStaySilent = 2;
 inline constexpr uint32_t kSimDropConnection = 3;
 // Answer this request in protocol version arg1.
 inline constexpr uint32_t kSimAnswerInVersion = 4;
+// Raise alarm arg2 of entity arg1 of the request's NE when it is not active, else clear it, and tell every
+// workstation the entity's new state (code 330). Alarm 0 of the NE itself (entity 1) takes the NE off the network.
+inline constexpr uint32_t kSimToggleAlarm = 5;
+// Raise (arg3 1) or clear (arg3 0) alarm bit arg2 of entity arg1 of the request's NE, as the NE reports it: every
+// workstation gets the entity's new state. An entity or alarm the NE does not have is refused.
+inline constexpr uint32_t kSimSetAlarm = 7;
+// Refuse the next change (operation 2) of request code arg1, from any workstation, with a reason.
+inline constexpr uint32_t kSimRefuseNextChange = 6;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

@@ -4,7 +4,9 @@
 
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type_ids.h"
+#include "core/util/ip_address.h"
 #include "core/util/names.h"
+#include "core/util/ne_ip_validation.h"
 #include "core/util/severity.h"
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
@@ -12,6 +14,7 @@
 namespace {
 
 constexpr uint32_t kAlarmKindAlarm = 1;
+constexpr uint32_t kNeItselfEntity = 1;
 constexpr size_t kAckPersonInState = 12;
 constexpr size_t kLocationNameMax = 20;
 constexpr size_t kAccountNameMax = 10;
@@ -87,7 +90,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         if (const SimResult checked = CheckNe(ne.key); !checked.Ok()) {
             return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName + "): " + checked.reason);
         }
-        InsertNe(ne.key, ne.boards);
+        InsertNe(ne.key, ne.boards, ne.config);
         for (const SimAlarm& alarm : ne.alarms) {
             if (!RaiseAlarm(ne.key.neId, alarm.entityId, alarm.bit, alarm.severity, now)) {
                 return fail("NE " + std::to_string(ne.key.neId) + ": alarm " + std::to_string(alarm.bit) +
@@ -335,9 +338,10 @@ void CSimDatabase::IndexNe(const NeKeyRecord& rec)
     neByAddress_[{rec.ipAddress, rec.port}] = rec.neId;
 }
 
-void CSimDatabase::InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards)
+void CSimDatabase::InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
+                            const std::optional<NeConfigRecord>& config)
 {
-    nes_[key.neId] = std::make_unique<CSimNe>(key, boards);
+    nes_[key.neId] = std::make_unique<CSimNe>(key, boards, config);
     IndexNe(key);
     neIds_.insert(std::upper_bound(neIds_.begin(), neIds_.end(), key.neId), key.neId);
 }
@@ -354,7 +358,7 @@ SimResult CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
     if (SimResult checked = CheckNe(rec); !checked.Ok()) {
         return checked;
     }
-    InsertNe(rec, {});
+    InsertNe(rec, {}, std::nullopt);
     *stored = rec;
     return {};
 }
@@ -390,6 +394,32 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     return {};
 }
 
+SimResult CSimDatabase::WriteNeConfig(uint32_t id, const NeConfigRecord& rec)
+{
+    CSimNe* ne = FindNe(id);
+    if (ne == nullptr) {
+        return Refused(kSimNoSuchNe);
+    }
+    if (ValidateNeIpInterfaces(rec.nmeIp.data(), rec.nmeMask.data(), rec.ugeIp.data(), rec.ugeMask.data(), nullptr,
+                               nullptr, rec.gateway.data()) != 0) {
+        return Refused("Management addresses do not fit together");
+    }
+    for (const auto& [otherId, other] : nes_) {
+        const NeConfigRecord& taken = other->StoredConfig();
+        if (otherId == id) {
+            continue;
+        }
+        for (const auto& address : {rec.ugeIp, rec.nmeIp}) {
+            if (address == taken.ugeIp || address == taken.nmeIp) {
+                return Refused("Management address " + FormatIpAddress(address) + " is in use by NE " +
+                               other->Key().neName);
+            }
+        }
+    }
+    ne->WriteConfig(rec);
+    return {};
+}
+
 EntityStateRec CSimDatabase::EntityState(const CSimNe& ne, const CEntityNode& node) const
 {
     const uint32_t entityId = node.GetEntityId();
@@ -411,6 +441,11 @@ EntityStateRec CSimDatabase::EntityState(const CSimNe& ne, const CEntityNode& no
     rec.receiveTime = rec.occurTime;
     rec.alarmClass = rec.stateBits != 0 ? AlarmClassOf(node) : 0;
     return rec;
+}
+
+bool CSimDatabase::IsNeReachable(const CSimNe& ne) const
+{
+    return (alarms_.StateBits(ne.Id(), kNeItselfEntity) & (1u << CurrentEntityModels().GetOfflineAlarm())) == 0;
 }
 
 std::vector<EntityStateRec> CSimDatabase::EntityStates(const CSimNe& ne) const

@@ -14,6 +14,7 @@
 
 #include "link/records/entity_state_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/server_alarm_event_rec.h"
 #include "link/records/user_account_record.h"
@@ -61,12 +62,17 @@ public:
     SimResult AddNe(NeKeyRecord rec, NeKeyRecord* stored);
     SimResult ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored);
     SimResult DeleteNe(uint32_t id, NeKeyRecord* removed);
+    // Writes an NE's configuration: refused when its management addresses do not fit together, or another NE has
+    // one of them.
+    SimResult WriteNeConfig(uint32_t id, const NeConfigRecord& rec);
 
     // Alarms.
     CSimAlarmLog& AlarmLog() { return alarms_; }
     const CSimAlarmLog& AlarmLog() const { return alarms_; }
     // The state of one entity as the server reports it.
     EntityStateRec EntityState(const CSimNe& ne, const CEntityNode& node) const;
+    // The NE is on the network: its offline alarm is not active.
+    bool IsNeReachable(const CSimNe& ne) const;
     // Every entity of the NE that is not absent.
     std::vector<EntityStateRec> EntityStates(const CSimNe& ne) const;
     // Raises the alarm when it is not active, else clears it; the entity's new state, or nullopt when the entity or
@@ -85,7 +91,8 @@ private:
     // Keeps the NE and its name and address in the indexes.
     void IndexNe(const NeKeyRecord& rec);
     void UnindexNe(const NeKeyRecord& rec);
-    void InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards);
+    void InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
+                  const std::optional<NeConfigRecord>& config);
 
     using NeAddress = std::pair<std::array<uint8_t, 4>, uint16_t>;
 

@@ -1,6 +1,7 @@
 #include "sim/server/sim_ne.h"
 
 #include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type.h"
 #include "core/entity/entity_type_ids.h"
 
 namespace {
@@ -54,14 +55,68 @@ void MakeChildrenPresent(CEntityNode& node, const std::map<uint32_t, BoardSettin
     }
 }
 
+constexpr uint32_t kUpTimeAtFirstReport = 3 * 86400 + 4 * 3600; // the NE has run a while when the server asks
+constexpr uint8_t kServicesLayer2And3 = 0x06;
+constexpr uint16_t kManagementVlan = 4092;
+
+// What an NE reports of itself before anything is written to it: its model, the uplink on the NE's own /24 with the
+// gateway at its end, the management port on a subnet of its own.
+NeConfigRecord DefaultConfig(const NeKeyRecord& key)
+{
+    NeConfigRecord config;
+    const CEntityType* model = CurrentEntityModels().FindModel(key.modelId);
+    config.sysDescription = (model != nullptr ? model->GetDisplayName() : std::string("NE")) + " IP DSLAM";
+    config.sysObjectId = model != nullptr ? model->GetSysObjectId() : std::string();
+    config.services = kServicesLayer2And3;
+    const uint32_t id = key.neId;
+    config.ugeMac = {
+        0x00, 0x10, 0xa4, static_cast<uint8_t>(id >> 16), static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(id)};
+    config.nmeMac = config.ugeMac;
+    config.nmeMac[0] = 0x02;
+    config.sysName = key.neName;
+    config.ugeIp = key.ipAddress;
+    config.ugeMask = {255, 255, 255, 0};
+    config.gateway = {key.ipAddress[0], key.ipAddress[1], key.ipAddress[2],
+                      static_cast<uint8_t>(key.ipAddress[3] == 254 ? 253 : 254)};
+    config.vlanId = kManagementVlan;
+    config.nmeIp = {192, 168, static_cast<uint8_t>(id / 250 % 250), static_cast<uint8_t>(id % 250 + 1)};
+    config.nmeMask = {255, 255, 255, 0};
+    return config;
+}
+
 } // namespace
 
-CSimNe::CSimNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards) : key_(key)
+CSimNe::CSimNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
+               const std::optional<NeConfigRecord>& config)
+    : key_(key), config_(config.value_or(DefaultConfig(key)))
 {
     for (const BoardSettingRec& board : boards) {
         boards_[board.entityId] = board;
     }
     BuildTree();
+}
+
+NeConfigRecord CSimNe::Config(uint32_t now)
+{
+    if (bootTime_ == 0) {
+        bootTime_ = now > kUpTimeAtFirstReport ? now - kUpTimeAtFirstReport : 1;
+    }
+    NeConfigRecord config = config_;
+    config.upTime = now - bootTime_;
+    return config;
+}
+
+void CSimNe::WriteConfig(const NeConfigRecord& rec)
+{
+    config_.contact = rec.contact;
+    config_.sysName = rec.sysName;
+    config_.place = rec.place;
+    config_.ugeIp = rec.ugeIp;
+    config_.ugeMask = rec.ugeMask;
+    config_.vlanId = rec.vlanId;
+    config_.nmeIp = rec.nmeIp;
+    config_.nmeMask = rec.nmeMask;
+    config_.gateway = rec.gateway;
 }
 
 void CSimNe::SetKey(const NeKeyRecord& key)

@@ -1,23 +1,28 @@
 // One NE of the simulated server: its key record, its entity tree built from the entity models and its boards, the
-// settings of its boards and the alarm definition values written to it.
+// settings of its boards, the alarm definition values written to it, and its own configuration: its system group and
+// management addresses.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "core/tables/entity_node.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 
 class CSimNe {
 public:
     // Builds the tree of the key record's model: shelves and the model's fixed boards present, the given boards in
-    // their slots, other slots empty, and every port of a present board present.
-    CSimNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards);
+    // their slots, other slots empty, and every port of a present board present. Without a configuration the NE
+    // describes its model, and its uplink takes the NE's address.
+    CSimNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
+           const std::optional<NeConfigRecord>& config = std::nullopt);
 
     const NeKeyRecord& Key() const { return key_; }
     uint32_t Id() const { return key_.neId; }
@@ -36,6 +41,13 @@ public:
     // Writes a board's settings; its types are the NE's and stay. False when the slot does not exist.
     bool WriteBoardSetting(const BoardSettingRec& rec);
 
+    // The NE's configuration as it reports it at `now` (its up time counts from its first report).
+    NeConfigRecord Config(uint32_t now);
+    // The configuration as written, without its up time.
+    const NeConfigRecord& StoredConfig() const { return config_; }
+    // What a write changes: the contact, the system name, the place and the management addresses.
+    void WriteConfig(const NeConfigRecord& rec);
+
     // The alarm definitions of every model of the NE's tree, with the values written to the NE.
     std::vector<AlarmDefRec> AlarmDefs() const;
     // False when the model or the alarm index is not defined.
@@ -53,4 +65,6 @@ private:
     std::unique_ptr<CEntityNode> root_;
     std::map<uint32_t, BoardSettingRec> boards_; // by slot id
     std::map<std::pair<uint32_t, uint8_t>, AlarmDefRec> writtenDefs_;
+    NeConfigRecord config_;
+    uint32_t bootTime_ = 0; // 0 until the first report
 };

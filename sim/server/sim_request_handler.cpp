@@ -9,11 +9,14 @@
 #include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_stat_query_rec.h"
 #include "link/records/alarm_stat_rec.h"
+#include "link/records/command_record.h"
 #include "link/records/logon_rec.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/online_user_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/word_record.h"
 #include "link/server/frame_codec.h"
+#include "sim/server/sim_cli.h"
 #include "sim/server/sim_control.h"
 
 namespace {
@@ -141,6 +144,14 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     Handled out;
     const FrameHeader& header = request.header;
     const uint16_t code = header.requestCode;
+    const bool isRequest = header.operation == kEmsOpQuery || header.operation == kEmsOpModify;
+    if (!session.loggedIn && (code != kReqLogon || !isRequest)) {
+        // Before logon only the logon is answered: anything else gets one refusal and the connection ends, so that
+        // nothing is kept for a workstation that has not logged on.
+        Reply(out, header, kDrvNotLoggedIn);
+        out.close = true;
+        return out;
+    }
     // The control request is a write; a frame of another operation need not hold the records its header counts.
     if (options_.testControl && code == kReqSimControl && header.operation == kEmsOpModify) {
         Control(out, session, request, now);
@@ -150,7 +161,7 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         --session.silentRequests;
         return out;
     }
-    if (header.operation != kEmsOpQuery && header.operation != kEmsOpModify) {
+    if (!isRequest) {
         Reply(out, header, kDrvInvalidParameter);
         return out;
     }
@@ -170,10 +181,9 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     default:
         break;
     }
-    if (!session.loggedIn) {
-        // One refusal, and the connection ends: nothing more is kept for a workstation that has not logged on.
-        Reply(out, header, kDrvNotLoggedIn);
-        out.close = true;
+    if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && IsModify(request)) {
+        refuseNextChangeOf_ = 0;
+        Reply(out, header, Refused("Change refused by the server"));
         return out;
     }
     switch (code) {
@@ -242,6 +252,12 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         return out;
     case kReqBoardSetting:
         Boards(out, request);
+        return out;
+    case kReqNeConfig:
+        NeConfig(out, request, now);
+        return out;
+    case kReqNeCommand:
+        CommandLine(out, request, now);
         return out;
     case kReqEntityState:
         EntityStates(out, request);
@@ -465,8 +481,8 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
 void CSimRequestHandler::Boards(Handled& out, const Frame& request)
 {
     CSimNe* ne = db_.FindNe(request.header.neId);
-    if (ne == nullptr) {
-        Reply(out, request.header, Refused(kSimNoSuchNe));
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, request.header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
         return;
     }
     if (IsQuery(request)) {
@@ -500,6 +516,52 @@ void CSimRequestHandler::Boards(Handled& out, const Frame& request)
     }
     ReplyRecords(out, request.header, written, static_cast<uint32_t>(written.size()));
     out.notices.push_back(Notice(SimAudience::kOthers, kReqBoardSetting, ne->Id(), written));
+}
+
+void CSimRequestHandler::NeConfig(Handled& out, const Frame& request, uint32_t now)
+{
+    CSimNe* ne = db_.FindNe(request.header.neId);
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, request.header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+        return;
+    }
+    if (IsQuery(request)) {
+        ReplyRecords(out, request.header, std::vector<NeConfigRecord>{ne->Config(now)}, 1);
+        return;
+    }
+    NeConfigRecord rec;
+    if (RecordsOf(request, kNeConfigRecordSize) != 1 ||
+        !DecodeRecord(RecordAt(request, 0), kNeConfigRecordSize, &rec)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    if (const SimResult written = db_.WriteNeConfig(ne->Id(), rec); !written.Ok()) {
+        Reply(out, request.header, written);
+        return;
+    }
+    ReplyRecords(out, request.header, std::vector<NeConfigRecord>{ne->Config(now)}, 1);
+}
+
+void CSimRequestHandler::CommandLine(Handled& out, const Frame& request, uint32_t now)
+{
+    CSimNe* ne = db_.FindNe(request.header.neId);
+    CommandRecord command;
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, request.header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+        return;
+    }
+    if (!IsModify(request) || RecordsOf(request, kCommandRecordSize) != 1 ||
+        !DecodeRecord(RecordAt(request, 0), kCommandRecordSize, &command)) {
+        Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    CommandRecord answer;
+    if (const SimResult run = RunNeCommandLine(*ne, command.command, now, kCommandRecordSize - 1, &answer.command);
+        !run.Ok()) {
+        Reply(out, request.header, run);
+        return;
+    }
+    ReplyRecords(out, request.header, std::vector<CommandRecord>{answer}, 1);
 }
 
 void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
@@ -654,6 +716,45 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         Reply(out, request.header, kDrvOk);
         return;
     }
+    case kSimToggleAlarm: {
+        const std::optional<EntityStateRec> state =
+            db_.ToggleAlarm(request.header.neId, control.arg1, control.arg2, now);
+        if (!state) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        out.notices.push_back(
+            Notice(SimAudience::kEveryone, kReqEntityStateChange, request.header.neId, std::vector{*state}));
+        out.noticesFirst = true;
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimSetAlarm: {
+        const uint32_t neId = request.header.neId;
+        const CSimNe* ne = db_.FindNe(neId);
+        const bool raise = control.arg3 != 0;
+        const bool active = control.arg2 < 32 && ((db_.AlarmLog().StateBits(neId, control.arg1) >> control.arg2) & 1);
+        if (ne == nullptr || ne->FindEntity(control.arg1) == nullptr || control.arg2 >= 32) {
+            Reply(out, request.header, kDrvRejected);
+            return;
+        }
+        if (active != raise) {
+            const std::optional<EntityStateRec> state = db_.ToggleAlarm(neId, control.arg1, control.arg2, now);
+            if (!state) {
+                Reply(out, request.header, kDrvRejected);
+                return;
+            }
+            out.notices.push_back(
+                Notice(SimAudience::kEveryone, kReqEntityStateChange, neId, std::vector<EntityStateRec>{*state}));
+            out.noticesFirst = true;
+        }
+        Reply(out, request.header, kDrvOk);
+        return;
+    }
+    case kSimRefuseNextChange:
+        refuseNextChangeOf_ = static_cast<uint16_t>(control.arg1);
+        Reply(out, request.header, kDrvOk);
+        return;
     case kSimStaySilent:
         session.silentRequests = control.arg1;
         Reply(out, request.header, kDrvOk);

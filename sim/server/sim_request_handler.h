@@ -87,6 +87,9 @@ private:
     void Locations(Handled& out, const Frame& request);
     void Nes(Handled& out, const Frame& request);
     void Boards(Handled& out, const Frame& request);
+    void NeConfig(Handled& out, const Frame& request, uint32_t now);
+    // A command line run on the NE; the reply carries its answer.
+    void CommandLine(Handled& out, const Frame& request, uint32_t now);
     void EntityStates(Handled& out, const Frame& request);
     void AlarmDefs(Handled& out, const Frame& request);
     void AlarmEvents(Handled& out, const Frame& request);
@@ -98,7 +101,8 @@ private:
     CSimDatabase& db_;
     SimHandlerOptions options_;
     std::function<std::vector<SimSession>()> listSessions_;
-    uint32_t generated_ = 0; // value of the next generated state record
+    uint32_t generated_ = 0;          // value of the next generated state record
+    uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

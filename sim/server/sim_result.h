@@ -18,6 +18,8 @@ struct SimResult {
 
 // The reason of a refusal that names an NE the server does not keep.
 inline constexpr char kSimNoSuchNe[] = "NE does not exist";
+// The reason of a refusal of a request the server would pass on to an NE that is off the network.
+inline constexpr char kSimNeNotConnected[] = "NE is not connected";
 
 inline SimResult Refused(std::string reason)
 {

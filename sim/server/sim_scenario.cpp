@@ -21,8 +21,9 @@ constexpr size_t kRightsMax = 127;
 // The families and settings with a field table whose records the server answers from tables of its own, not from the
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights) or not at all.
-constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser,      kReqBoardSetting, kReqEntityState, kReqAlarmDef,
-                                   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,     kReqServerTime};
+constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser, kReqBoardSetting,    kReqEntityState,
+                                   kReqAlarmDef,   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,
+                                   kReqServerTime, kReqNeConfig};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
@@ -208,6 +209,8 @@ void ReadSection(CScenarioSection& section, const std::string& path, const std::
     auto ne = neIndex.find(name->neId);
     if (ne == neIndex.end()) {
         section.Fail("", "names NE" + std::to_string(name->neId) + ", which has no NeKeyRecord section");
+    } else if (name->label.empty() && IsRecord<NeConfigRecord>(*name)) {
+        scenario->nes[ne->second].config = ReadRecord<NeConfigRecord>(section);
     } else if (name->label.empty() && IsNumbered(name->record, "BOARD")) {
         scenario->nes[ne->second].boards.push_back(ReadBoard(section));
     } else if (name->label.empty() && IsNumbered(name->record, "ALARM")) {

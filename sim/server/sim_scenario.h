@@ -11,17 +11,19 @@
 //     modelId=2                    alarmMask=0x3
 //     ipAddress=10.10.1.1          email=noc@example.net
 //
-// Fields not given are zero. An account's `password`, the one key that is no field, is kept as its digest. The NEs'
-// boards and alarms, the rights and the server's settings have sections of their own: [NE<n>.BOARD<m>],
-// [NE<n>.ALARM<m>], [RIGHTS] and [SERVER].
+// Fields not given are zero. An account's `password`, the one key that is no field, is kept as its digest. An NE's own
+// configuration is [NE<n>.NeConfigRecord]. The NEs' boards and alarms, the rights and the server's settings have
+// sections of their own: [NE<n>.BOARD<m>], [NE<n>.ALARM<m>], [RIGHTS] and [SERVER].
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "link/records/board_setting_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/request_catalogue.h"
 #include "link/records/user_account_record.h"
@@ -38,6 +40,7 @@ struct SimNe {
     NeKeyRecord key;
     std::vector<BoardSettingRec> boards; // slots not named here hold the model's fixed board, or stay empty
     std::vector<SimAlarm> alarms;
+    std::optional<NeConfigRecord> config; // none: the NE describes its model
 };
 
 // A record the server keeps in its generic store, added as the workstation adds one.

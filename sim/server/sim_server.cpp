@@ -28,6 +28,17 @@ constexpr auto kParentLookInterval = std::chrono::seconds(1);
 // While descriptors are short and none can be freed for a refusal, new connections wait in the backlog this long.
 constexpr auto kAcceptPause = std::chrono::milliseconds(200);
 
+// A free TCP port whose UDP twin is taken is given back and another one tried, this many times.
+constexpr int kFreePortAttempts = 20;
+
+void CloseSocket(int& fd)
+{
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
 uint32_t Now()
 {
     return static_cast<uint32_t>(std::time(nullptr));
@@ -73,12 +84,8 @@ CSimServer::~CSimServer()
             ::close(connection->fd);
         }
     }
-    if (listenFd_ >= 0) {
-        ::close(listenFd_);
-    }
-    if (udpFd_ >= 0) {
-        ::close(udpFd_);
-    }
+    CloseSocket(listenFd_);
+    CloseSocket(udpFd_);
     if (reserveFd_ >= 0) {
         ::close(reserveFd_);
     }
@@ -86,13 +93,33 @@ CSimServer::~CSimServer()
 
 int CSimServer::Open()
 {
+    // A free port must be free for both: the notifications go out from the service port.
+    const int attempts = options_.port == 0 ? kFreePortAttempts : 1;
+    int result = 0;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        result = OpenOn(options_.port);
+        if (result != EADDRINUSE) {
+            break;
+        }
+    }
+    if (result != 0) {
+        return result;
+    }
+    reserveFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    return 0;
+}
+
+int CSimServer::OpenOn(uint16_t port)
+{
+    CloseSocket(listenFd_);
+    CloseSocket(udpFd_);
     listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listenFd_ < 0) {
         return errno;
     }
     int one = 1;
     ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in addr = SocketAddress(options_.bindAddress, options_.port);
+    sockaddr_in addr = SocketAddress(options_.bindAddress, port);
     if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd_, 64) != 0) {
         return errno;
     }
@@ -104,13 +131,12 @@ int CSimServer::Open()
     if (udpFd_ < 0) {
         return errno;
     }
-    sockaddr_in udp = SocketAddress(options_.bindAddress, 0);
+    sockaddr_in udp = SocketAddress(options_.bindAddress, port_);
     if (::bind(udpFd_, reinterpret_cast<sockaddr*>(&udp), sizeof udp) != 0) {
         return errno;
     }
     int buffer = 4 * 1024 * 1024;
     ::setsockopt(udpFd_, SOL_SOCKET, SO_SNDBUF, &buffer, sizeof buffer);
-    reserveFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // The simulated management server's network side: a TCP listener on one port, a connection per workstation, and a
-// UDP socket for notifications. One thread serves everything in a poll loop, so the data needs no locks. A frame
-// that breaks the protocol closes only the connection it came on.
+// UDP socket for notifications on the same port, which the workstations take datagrams from. One thread serves
+// everything in a poll loop, so the data needs no locks. A frame that breaks the protocol closes only the connection it
+// came on.
 //
 // A connection costs the server little until it has logged on: it gets the answer to its logon, or one refusal, and
 // nothing more; one that does not log on in time, or leaves a frame half-sent, is closed. A connection's requests
@@ -55,7 +56,8 @@ public:
     CSimServer(const CSimServer&) = delete;
     CSimServer& operator=(const CSimServer&) = delete;
 
-    // Binds the sockets; 0 or an errno value.
+    // Binds the sockets: TCP for the workstations' connections and UDP for their notifications, on the same port
+    // (with port 0, one free for both). 0 or an errno value.
     int Open();
     uint16_t Port() const { return port_; }
     // Serves until `stop` is set.
@@ -84,6 +86,7 @@ private:
         double datagramCredit = kDatagramBurst;
     };
 
+    int OpenOn(uint16_t port);
     void Accept();
     void RefuseForLackOfDescriptors();
     void Receive(Connection& connection);

@@ -302,6 +302,17 @@ TEST_F(LocationFilterTest, RecordsNotInUseNeverMatch)
     EXPECT_EQ(AccountMatchesLocation(nullptr, nullptr, 0, 1), 0);
 }
 
+TEST_F(LocationFilterTest, AnNeOutsideTheOperatorsScopeNeverMatches)
+{
+    CNeRecord ne = MakeNe();
+    ne.locationId = 1;
+    const CLocationNode* node = tree.FindLocation(1);
+    ASSERT_NE(NeMatchesLocation(&ne, node, 0, 1, 0), 0);
+    ne.inScope = 0;
+    EXPECT_EQ(NeMatchesLocation(&ne, node, 0, 1, 0), 0);
+    EXPECT_EQ(NeMatchesLocation(&ne, node, 1, 0, 0), 0);
+}
+
 TEST_F(LocationFilterTest, ConnectedOnlyWantsAConnectedNeAsPlanned)
 {
     CNeRecord ne = MakeNe();

@@ -24,7 +24,7 @@ TEST(MapList, SampleFileLoadsWithoutDiagnostics)
     std::string error;
     ASSERT_TRUE(list.LoadMapList(kResources + "/Map/Map.dat", &diagnostics, &error)) << error;
     EXPECT_TRUE(diagnostics.empty()) << diagnostics.front();
-    ASSERT_EQ(list.GetMapCount(), 1U);
+    ASSERT_EQ(list.GetMapCount(), 3U);
     const CMapDef& region = *list.GetMapAt(0);
     // The picture is named relative to the working directory the program runs in.
     const auto cwd = std::filesystem::current_path();

@@ -177,11 +177,14 @@ TEST_F(TrapLogRingTest, FilterTable)
 TEST_F(TrapLogRingTest, RecordsKeepTheirFieldsAndGetTheBatchNe)
 {
     ASSERT_EQ(ring_.ResetTrapLog(10), 1);
-    TrapLogRecord state{55, 99, 10203, 0x81, 3, 2, 21, 22, 1000, 1005, 2};
+    TrapLogRecord state{55, 99, 10203, 0x81, 3, 2, 21, 22, 1000, 1005, 2, {}};
     ASSERT_EQ(ring_.AddTrapLogRecords(kNe, &state, 1), 1);
     TrapLogRecord logged;
     ASSERT_EQ(ring_.GetFirstTrapLogRecord(&logged), 1u);
-    EXPECT_EQ(logged, (TrapLogRecord{0, kNe, 10203, 0x81, 3, 2, 21, 22, 1000, 1005, 2}));
+    // Beside the words, the texts of its row by the NE it came from.
+    EXPECT_EQ(logged.texts.Get(CTrapLogTexts::kNe), "alpha");
+    logged.texts = {};
+    EXPECT_EQ(logged, (TrapLogRecord{0, kNe, 10203, 0x81, 3, 2, 21, 22, 1000, 1005, 2, {}}));
 }
 
 TEST_F(TrapLogRingTest, ClearRestartsTheSequenceAtIndexZero)

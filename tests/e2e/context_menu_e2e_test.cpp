@@ -66,9 +66,41 @@ TEST(TreeContextMenus, DirectModeOffersTheDirectPopupOfEachKind)
     QTreeWidgetItem* shelf = program.TreeItem(QStringLiteral("shelf:1"));
     ASSERT_NE(shelf, nullptr);
     EXPECT_TRUE(Offers(program.RightClickTreeItem(shelf), {kActiveAlarm}));
-    // Root and folders pop their (empty) direct-mode popups rather than server ones.
-    EXPECT_TRUE(OffersNone(program.RightClickTreeItem(program.Tree().Tree()->topLevelItem(0)),
-                           {kAddSubLocation, kLocationList}));
+}
+
+// How many popups the operator has been shown so far.
+size_t PopupsShown(e2e::CProgram& program)
+{
+    return program.Operator().Popups().Offered().size();
+}
+
+// A right click where the mode offers no command opens nothing, where it used to open an empty box.
+TEST(TreeContextMenus, NoPopupWhereTheModeOffersNoCommand)
+{
+    for (const bool direct : {false, true}) {
+        SCOPED_TRACE(direct ? "direct mode" : "server mode");
+        e2e::CProgram program;
+        ASSERT_TRUE(direct ? program.StartAgent() : program.StartServer());
+        ASSERT_TRUE(direct ? program.Login("qurim", "private") : program.Login("admin", "admin"));
+        QTreeWidget& tree = *program.Tree().Tree();
+        QTreeWidgetItem* root = tree.topLevelItem(0);
+        ASSERT_NE(root, nullptr);
+        std::vector<QTreeWidgetItem*> empty = {nullptr}; // the blank area below the items
+        if (direct)
+            empty.insert(empty.end(), {root, root->child(0)}); // Root and its NEs folder
+        for (QTreeWidgetItem* item : empty) {
+            SCOPED_TRACE(item != nullptr ? item->text(0).toStdString() : "blank area");
+            tree.collapseAll();
+            ASSERT_EQ(tree.itemAt(1, tree.viewport()->height() - 2), nullptr);
+            const size_t before = PopupsShown(program);
+            program.RightClickTreeItem(item);
+            EXPECT_EQ(PopupsShown(program), before);
+        }
+        // Where there are commands the popup still comes.
+        const size_t before = PopupsShown(program);
+        EXPECT_FALSE(program.RightClickTreeItem(direct ? program.TreeItem(QStringLiteral("127.0.0.1")) : root).empty());
+        EXPECT_EQ(PopupsShown(program), before + 1);
+    }
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/skin/skin_dlg.h"
 #include "ui/shell/app/ems_app.h"
+#include "ui/shell/app/login_dlg.h"
 
 #include <QKeySequence>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplashScreen>
 
 #include <gtest/gtest.h>
@@ -19,32 +21,41 @@ namespace {
 
 constexpr int kCmdTelnetToNe = 33104;
 
-// Notes the picture of every splash window shown while it lives.
+// Notes the picture of every splash window shown while it lives, and the order in which the splash and the login
+// dialog come and go.
 class SplashWatcher : public QObject {
 public:
     SplashWatcher() { QCoreApplication::instance()->installEventFilter(this); }
     ~SplashWatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
 
     QPixmap shown;
+    QStringList order;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show) {
-            if (auto* splash = qobject_cast<QSplashScreen*>(watched))
-                shown = splash->pixmap();
+        const bool show = event->type() == QEvent::Show;
+        if (show || event->type() == QEvent::Hide) {
+            if (auto* splash = qobject_cast<QSplashScreen*>(watched)) {
+                if (show)
+                    shown = splash->pixmap();
+                order << (show ? QStringLiteral("splash shown") : QStringLiteral("splash hidden"));
+            } else if (show && dynamic_cast<CLoginDlg*>(watched) != nullptr) {
+                order << QStringLiteral("login shown");
+            }
         }
         return QObject::eventFilter(watched, event);
     }
 };
 
-TEST(ShellE2eTest, StartUpShowsTheSplashPictureThatShipsWithTheProgram)
+TEST(ShellE2eTest, StartUpShowsTheSplashPictureUntilTheLoginDialogIsUp)
 {
     SplashWatcher watcher;
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
     EXPECT_FALSE(watcher.shown.isNull());
+    EXPECT_EQ(watcher.order.mid(0, 3), (QStringList{"splash shown", "login shown", "splash hidden"}));
     EXPECT_FALSE(program.App().GetSkinDlg()->IsSplashShown());
 }
 
@@ -66,12 +77,25 @@ TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
 {
     const HelpCase& c = GetParam();
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[SYSTEM]\nHELPFILE=.\\Help\\Tarvik.chm\n"}));
-    const std::filesystem::path file = program.WorkDir().Path() / "Help" / "Tarvik.chm";
+    // A help file as deep as an installation puts it, so that the box's text runs over several lines.
+    ASSERT_TRUE(program.StartServer(
+        {.args = {},
+         .iniExtra = "[SYSTEM]\nHELPFILE=.\\Help\\Operator Manuals\\English\\Tarvik Operator Manual.chm\n"}));
+    const std::filesystem::path file =
+        program.WorkDir().Path() / "Help" / "Operator Manuals" / "English" / "Tarvik Operator Manual.chm";
     if (c.helpFile != nullptr)
         app_test::WriteText(file, c.helpFile);
     ASSERT_TRUE(program.Login("admin", "admin"));
 
+    // The box shows its whole text, the path of the configuration file too, without scrolling.
+    bool whole = false;
+    program.Operator().onBox = [&](QDialog& box) {
+        for (auto* field : box.findChildren<QPlainTextEdit*>()) {
+            if (field->isVisible())
+                whole = field->verticalScrollBar()->maximum() == 0 && field->horizontalScrollBar()->maximum() == 0;
+        }
+        e2e::CProgram::SaveScreenshot(box, QStringLiteral("help_box_") + QString::fromLatin1(c.name));
+    };
     if (c.byF1)
         program.PressKeys(QKeySequence(Qt::Key_F1));
     else
@@ -80,6 +104,7 @@ TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
     const QString text = program.Operator().boxTexts.back();
     EXPECT_TRUE(text.contains(QString::fromStdString(file.string()))) << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << text.toStdString();
+    EXPECT_TRUE(whole);
 }
 
 // Offscreen there is no program that shows documents, so an existing help file cannot be opened either.

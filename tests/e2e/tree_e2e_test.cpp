@@ -110,4 +110,71 @@ TEST(TreeE2eTest, TheTreeFollowsAnotherWorkstationsChangesAndKeepsASelection)
     EXPECT_EQ(program.Frame().GetCurrentNeId(), 0u);
 }
 
+// The open items of the tree, each by its path of texts.
+QStringList OpenItems(const QTreeWidget& tree)
+{
+    QStringList open;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it != nullptr; ++it) {
+        if (!(*it)->isExpanded() || (*it)->childCount() == 0)
+            continue;
+        QString path = (*it)->text(0);
+        for (const QTreeWidgetItem* up = (*it)->parent(); up != nullptr; up = up->parent())
+            path = up->text(0) + QLatin1Char('/') + path;
+        open << path;
+    }
+    return open;
+}
+
+TEST(TreeE2eTest, TheTreeKeepsWhatWasOpenAndTheSelectionAsLocationsAndNesComeAndGo)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    QTreeWidget& tree = *program.Tree().Tree();
+    // The operator opens South's NEs, and selects North-1, which opens its shelves and the branch above it.
+    QTreeWidgetItem* southNes = program.TreeItem(QStringLiteral("South-1"))->parent();
+    southNes->setExpanded(true);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    const uint32_t northNe = program.Frame().GetCurrentNeId();
+    ASSERT_NE(northNe, 0u);
+    const QStringList open = OpenItems(tree);
+    ASSERT_TRUE(open.contains(QStringLiteral("<Root>/Headquarters/South/NEs")));
+    ASSERT_TRUE(open.contains(QStringLiteral("<Root>/Headquarters/North/NEs"))) << open.join(' ').toStdString();
+
+    const auto keepsItsShape = [&](const char* after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(OpenItems(tree), open);
+        ASSERT_NE(tree.currentItem(), nullptr);
+        EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("North-1"));
+        EXPECT_EQ(program.Frame().GetCurrentNeId(), northNe);
+    };
+    LocationRecord east;
+    east.name = "East";
+    east.parentId = 1;
+    auto eastBytes = EncodeRecord(east);
+    east.id = Change(program, kReqLocationAdd, 0, eastBytes.data(), kLocationRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East")) != nullptr; }));
+    keepsItsShape("a location added");
+
+    NeKeyRecord ne;
+    ne.neName = "East-1";
+    ne.modelId = 4;
+    ne.locationId = east.id;
+    ne.ipAddress = {10, 40, 1, 1};
+    ne.port = 161;
+    const auto neBytes = EncodeRecord(ne);
+    ne.neId = Change(program, kReqNeKeyAdd, 0, neBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) != nullptr; }));
+    keepsItsShape("an NE added");
+
+    Change(program, kReqNeKeyDelete, ne.neId, neBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
+    keepsItsShape("an NE deleted");
+
+    eastBytes = EncodeRecord(east);
+    Change(program, kReqLocationDelete, east.id, eastBytes.data(), kLocationRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East")) == nullptr; }));
+    keepsItsShape("a location deleted");
+}
+
 } // namespace

@@ -108,69 +108,137 @@ TEST_F(DispatcherTest, OtherThreadsQueueCopiesThatTheTickAppliesInOrder)
     EXPECT_EQ(QueuedServerMessageCount(), 0u);
 }
 
-TEST_F(DispatcherTest, PastTheBoundEachEntityKeepsItsLatestStateAndOtherMessagesTheirPlace)
+TEST_F(DispatcherTest, PastTheBoundTheModelGetsEachEntitysLatestStateAndTheTrapLogEveryNotification)
 {
     // Twice the bound in batches of 23 state records (a datagram's worth) over 40 entities, a mail halfway; record i
-    // carries i in its value field.
+    // carries i in its value field. Replies 325 reach the model alone; notifications 330 the trap log too.
     constexpr uint32_t kEntities = 40;
     constexpr uint32_t kPerBatch = 23;
     const uint32_t batches = 2 * kServerMessageQueueBound / (kPerBatch * kEntityStateRecSize);
-    uint32_t mailAfter = 0;
-    std::map<uint32_t, uint32_t> latest; // entity -> value of its last record
-    std::thread driverThread([&] {
-        const std::vector<uint8_t> mail(1026), location = {1};
-        const EmsMsg first = Message(kReqLocation, location);
-        DispatchServerMessage(&first);
-        uint32_t sent = 0;
-        for (uint32_t b = 0; b < batches; ++b) {
-            if (b == batches / 2) {
-                mailAfter = sent;
-                const EmsMsg mailMsg = Message(kReqOperatorMail, mail, kOperatorMailRecordSize);
-                DispatchServerMessage(&mailMsg);
+    for (const uint16_t code : {kReqEntityState, kReqEntityStateChange}) {
+        SCOPED_TRACE(code);
+        applied_.clear();
+        ui_.trapBatches.clear();
+        SetServerMessageRule(code, [this](const EmsMsg& msg, CDispatchEffects& effects) {
+            const auto* begin = static_cast<const uint8_t*>(msg.records);
+            applied_.push_back({msg.requestCode, msg.neId, {begin, begin + EmsRecordBytes(msg)}});
+            if (msg.requestCode == kReqEntityStateChange) {
+                effects.AddTrapLogRecords(msg.neId, begin, static_cast<uint32_t>(msg.count), msg.recordSize);
             }
-            std::vector<uint8_t> records;
-            for (uint32_t i = 0; i < kPerBatch; ++i, ++sent) {
-                EntityStateRec rec;
-                rec.entityId = 10101 + sent % kEntities;
-                rec.value = sent;
-                const auto bytes = EncodeRecord(rec);
-                records.insert(records.end(), bytes.begin(), bytes.end());
-                latest[rec.entityId] = sent;
+        });
+        uint32_t mailAfter = 0;
+        std::map<uint32_t, uint32_t> latest; // entity -> value of its last record
+        std::thread driverThread([&] {
+            const std::vector<uint8_t> mail(1026), location = {1};
+            const EmsMsg first = Message(kReqLocation, location);
+            DispatchServerMessage(&first);
+            uint32_t sent = 0;
+            for (uint32_t b = 0; b < batches; ++b) {
+                if (b == batches / 2) {
+                    mailAfter = sent;
+                    const EmsMsg mailMsg = Message(kReqOperatorMail, mail, kOperatorMailRecordSize);
+                    DispatchServerMessage(&mailMsg);
+                }
+                std::vector<uint8_t> records;
+                for (uint32_t i = 0; i < kPerBatch; ++i, ++sent) {
+                    EntityStateRec rec;
+                    rec.entityId = 10101 + sent % kEntities;
+                    rec.value = sent;
+                    const auto bytes = EncodeRecord(rec);
+                    records.insert(records.end(), bytes.begin(), bytes.end());
+                    latest[rec.entityId] = sent;
+                }
+                const EmsMsg states = Message(code, records, kEntityStateRecSize);
+                DispatchServerMessage(&states);
             }
-            const EmsMsg states = Message(kReqEntityStateChange, records, kEntityStateRecSize);
-            DispatchServerMessage(&states);
+        });
+        driverThread.join();
+        if (code == kReqEntityState) {
+            // The bound, and one record for each entity folded.
+            EXPECT_LT(QueuedServerMessageBytes(), kServerMessageQueueBound + 64 * 1024);
         }
-    });
-    driverThread.join();
-    // The bound, and one record for each entity folded.
-    EXPECT_LT(QueuedServerMessageBytes(), kServerMessageQueueBound + 64 * 1024);
 
-    for (int tick = 0; tick < 1000 && QueuedServerMessageCount() != 0; ++tick) {
+        for (int tick = 0; tick < 1000 && QueuedServerMessageCount() != 0; ++tick) {
+            DispatchServerMessage(nullptr);
+        }
+        ASSERT_EQ(QueuedServerMessageCount(), 0u);
+        EXPECT_EQ(QueuedServerMessageBytes(), 0u) << "a drained queue holds nothing";
+        std::vector<uint16_t> others;
+        std::map<uint32_t, uint32_t> applied; // entity -> value of its last applied record
+        size_t records = 0;
+        for (const Applied& a : applied_) {
+            if (a.code != code) {
+                others.push_back(a.code);
+                continue;
+            }
+            for (size_t offset = 0; offset < a.records.size(); offset += kEntityStateRecSize, ++records) {
+                EntityStateRec rec;
+                DecodeRecord(a.records.data() + offset, kEntityStateRecSize, &rec);
+                const bool afterMail = others.size() == 2;
+                EXPECT_EQ(rec.value >= mailAfter, afterMail) << "record " << rec.value << " crossed the mail";
+                if (applied.count(rec.entityId) != 0) {
+                    EXPECT_GT(rec.value, applied[rec.entityId]) << "entity " << rec.entityId << " out of order";
+                }
+                applied[rec.entityId] = rec.value;
+            }
+        }
+        EXPECT_EQ(others, (std::vector<uint16_t>{kReqLocation, kReqOperatorMail}));
+        EXPECT_EQ(applied, latest) << "each entity ends with its latest state";
+        EXPECT_LT(records, static_cast<size_t>(batches) * kPerBatch) << "nothing was folded";
+
+        uint32_t logged = 0;
+        for (const Applied& batch : ui_.trapBatches) {
+            for (size_t offset = 0; offset < batch.records.size(); offset += kEntityStateRecSize, ++logged) {
+                EntityStateRec rec;
+                DecodeRecord(batch.records.data() + offset, kEntityStateRecSize, &rec);
+                ASSERT_EQ(rec.value, logged) << "the trap log lost or reordered a notification";
+            }
+        }
+        EXPECT_EQ(logged, code == kReqEntityStateChange ? batches * kPerBatch : 0u);
+    }
+}
+
+TEST_F(DispatcherTest, AtItsLimitTheQueueRefusesWhatComesUntilItHasDrained)
+{
+    const std::vector<uint8_t> big(512 * 1024), state(kEntityStateRecSize);
+    const EmsMsg chunk = Message(kReqLocation, big);
+    size_t accepted = 0;
+    while (QueueServerMessage(&chunk)) {
+        ++accepted;
+        ASSERT_LE(QueuedServerMessageBytes(), kServerMessageQueueLimit + 1024 * 1024) << "no bound";
+    }
+    EXPECT_GE(QueuedServerMessageBytes(), kServerMessageQueueLimit);
+    const EmsMsg states = Message(kReqEntityStateChange, state, kEntityStateRecSize);
+    EXPECT_FALSE(QueueServerMessage(&states)) << "entity states are held to the limit too";
+    const std::vector<uint8_t> account = {1};
+    const EmsMsg reply = Message(kReqUserAccount, account);
+    EXPECT_FALSE(QueueServerReply(&reply, ServerMessageArrivalMark()));
+
+    while (QueuedServerMessageCount() != 0) {
         DispatchServerMessage(nullptr);
     }
-    ASSERT_EQ(QueuedServerMessageCount(), 0u);
-    std::vector<uint16_t> others;
-    std::map<uint32_t, uint32_t> applied; // entity -> value of its last applied record
-    size_t records = 0;
+    EXPECT_EQ(applied_.size(), accepted);
+    EXPECT_TRUE(QueueServerMessage(&chunk));
+}
+
+TEST_F(DispatcherTest, AQueuedReplyGoesBeforeWhatArrivedAfterIt)
+{
+    SetServerMessageRule(kReqUserAccount, [this](const EmsMsg& msg, CDispatchEffects&) {
+        applied_.push_back({kReqUserAccount, msg.neId, {}});
+    });
+    DispatchFromAnotherThread(Message(kReqLocation, {1}));
+    const uint64_t mark = ServerMessageArrivalMark();
+    DispatchFromAnotherThread(
+        Message(kReqOperatorMail, std::vector<uint8_t>(kOperatorMailRecordSize), kOperatorMailRecordSize));
+    const std::vector<uint8_t> account = {1};
+    const EmsMsg reply = Message(kReqUserAccount, account);
+    std::thread([&] { EXPECT_TRUE(QueueServerReply(&reply, mark)); }).join();
+    DispatchServerMessage(nullptr);
+    std::vector<uint16_t> order;
     for (const Applied& a : applied_) {
-        if (a.code != kReqEntityStateChange) {
-            others.push_back(a.code);
-            continue;
-        }
-        for (size_t offset = 0; offset < a.records.size(); offset += kEntityStateRecSize, ++records) {
-            EntityStateRec rec;
-            DecodeRecord(a.records.data() + offset, kEntityStateRecSize, &rec);
-            const bool afterMail = others.size() == 2;
-            EXPECT_EQ(rec.value >= mailAfter, afterMail) << "record " << rec.value << " crossed the mail";
-            if (applied.count(rec.entityId) != 0) {
-                EXPECT_GT(rec.value, applied[rec.entityId]) << "entity " << rec.entityId << " out of order";
-            }
-            applied[rec.entityId] = rec.value;
-        }
+        order.push_back(a.code);
     }
-    EXPECT_EQ(others, (std::vector<uint16_t>{20, 8}));
-    EXPECT_EQ(applied, latest) << "each entity ends with its latest state";
-    EXPECT_LT(records, static_cast<size_t>(batches) * kPerBatch) << "nothing was folded";
+    EXPECT_EQ(order, (std::vector<uint16_t>{20, 10, 8}));
 }
 
 // A login's burst: the states of every NE once, twice the bound in all. Nothing replaces anything, so every message
@@ -208,7 +276,9 @@ TEST_F(DispatcherTest, PastTheBoundEachNesFirstStatesWaitWholeAndOnlyLaterOnesFo
         }
     });
     driverThread.join();
-    EXPECT_EQ(QueuedServerMessageCount(), nes + 3) << "the burst waits as messages, the fold as records";
+    // The burst waits as messages, the fold as records: the three the model gets, and the three they replaced, which
+    // the trap log still gets.
+    EXPECT_EQ(QueuedServerMessageCount(), nes + 6);
 
     for (int tick = 0; tick < 1000 && QueuedServerMessageCount() != 0; ++tick)
         DispatchServerMessage(nullptr);

@@ -34,6 +34,8 @@ protected:
     // The world the simulated server serves, and extra arguments.
     virtual std::vector<std::string> WorldArguments() const { return {"--scenario", WorldScenario()}; }
     virtual std::vector<std::string> SimArguments() const { return {}; }
+    // The driver's settings beside those every test uses.
+    virtual void AdjustSettings(LinkSettings& /*settings*/) const {}
 
     void SetUp() override
     {
@@ -62,6 +64,7 @@ protected:
         settings.pingIntervalMs = 600000; // no keep-alive unless a test asks for it
         settings.serverTrapPort = 41461;
         settings.connectLimitMs = 5000;
+        AdjustSettings(settings);
         driver_ = std::make_unique<CNetDrvServerAgent>(settings);
         ASSERT_EQ(driver_->Start(), kDrvOk);
         ASSERT_EQ(driver_->EmsConnect(kLoopback, sim_.Port(), "", ""), kDrvOk);

@@ -62,14 +62,40 @@ TEST_F(SimGuardTest, RefusedLogonEndsTheSessionAndItsConnection)
 
 TEST_F(SimGuardTest, ConnectionThatHasNotLoggedOnGetsOneRefusalAndIsClosed)
 {
-    CRawClient stranger;
-    ASSERT_TRUE(stranger.Connect(sim_.Port()));
-    for (int i = 0; i < 50; ++i) {
-        stranger.Send(kEmsOpQuery, kReqNeKeyAll, 0, kByte, 1);
+    struct Probe {
+        const char* what;
+        uint8_t operation;
+        uint16_t code;
+        std::vector<uint8_t> record;
+        uint32_t recordSize;
+    };
+    LogonRec logon;
+    logon.userName = "admin";
+    logon.passwordDigest = Digest("admin");
+    const auto logonBytes = EncodeRecord(logon);
+    const auto control = EncodeRecord(SimControlRec{kSimStaySilent, 1, 0, 0});
+    const Probe probes[] = {
+        {"a query", kEmsOpQuery, 33, kByte, 1},
+        {"a keep-alive", kEmsOpQuery, kReqKeepAlive, kByte, 1},
+        {"a logoff", kEmsOpModify, kReqLogoff, kByte, 1},
+        {"a frame of another operation", kEmsOpReply, 33, kByte, 1},
+        {"a logon as a reply", kEmsOpReply, kReqLogon, {logonBytes.begin(), logonBytes.end()}, kLogonRecSize},
+        {"the tests' control request",
+         kEmsOpModify,
+         kReqSimControl,
+         {control.begin(), control.end()},
+         kSimControlRecSize},
+    };
+    for (const Probe& probe : probes) {
+        CRawClient stranger;
+        ASSERT_TRUE(stranger.Connect(sim_.Port()));
+        for (int i = 0; i < 50; ++i) {
+            stranger.Send(probe.operation, probe.code, 0, probe.record, probe.recordSize);
+        }
+        EXPECT_TRUE(stranger.ClosedWithin(kBoundMs)) << probe.what;
+        ASSERT_EQ(stranger.Notifications().size(), 1u) << probe.what;
+        EXPECT_EQ(stranger.Notifications()[0].header.status, static_cast<uint32_t>(kDrvNotLoggedIn)) << probe.what;
     }
-    EXPECT_TRUE(stranger.ClosedWithin(kBoundMs));
-    ASSERT_EQ(stranger.Notifications().size(), 1u);
-    EXPECT_EQ(stranger.Notifications()[0].header.status, static_cast<uint32_t>(kDrvNotLoggedIn));
 }
 
 TEST_F(SimGuardTest, IdleAndHalfSentConnectionsAreClosedLoggedOnOnesStay)

@@ -3,11 +3,14 @@
 // operator mail and the forced logout, and the request faults a workstation must survive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <future>
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "link/driver_logs.h"
 #include "link/headless_link_ui.h"
 #include "link/records/entity_state_rec.h"
+#include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/snmp/udp_socket.h"
@@ -26,6 +30,11 @@
 namespace {
 
 using namespace server_test;
+
+uint32_t StatusOf(const std::optional<Frame>& frame)
+{
+    return frame ? frame->header.status : 0xFFFFFFFFu;
+}
 
 class SimNotifyTest : public SimLinkTest {
 protected:
@@ -162,10 +171,99 @@ TEST_F(SimNotifyTest, BurstOverUdpReachesTheTrapLogInOrder)
 
 TEST_F(SimNotifyTest, BurstOf200000OverUdpArrivesAtAPaceTheWorkstationTakes)
 {
-    const auto counters = PushUdpBurstAndCompareTheModel(200000);
+    constexpr uint32_t kBurst = 200000;
+    const auto counters = PushUdpBurstAndCompareTheModel(kBurst);
     if (counters.kernelDrops != 0) { // a slow machine (a sanitizer build): told and read again
         EXPECT_FALSE(linkUi_.StatusTexts().empty());
+        return;
     }
+    // The UI applied nothing while its request waited for the burst, past the queue's bound: the model got each
+    // entity's latest state, and the trap log every record in order.
+    EXPECT_EQ(counters.refused, 0u);
+    EXPECT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }));
+    const std::vector<EntityStateRec> records = TrapRecords();
+    ASSERT_EQ(records.size(), kBurst);
+    for (uint32_t i = 0; i < kBurst; ++i) {
+        ASSERT_EQ(records[i].value, i) << "record " << i << " out of order";
+    }
+}
+
+TEST_F(SimNotifyTest, WhileTheUiAppliesNothingTheConnectionIsLeftUnreadAndNothingIsLost)
+{
+    // Another workstation makes the server send 300,000 state notifications (18 MB) over the connection.
+    constexpr uint32_t kBurst = 300000;
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
+    const std::optional<Frame> pushed = other.ReplyTo(
+        other.Send(kEmsOpModify, kReqSimControl, 2, {push.begin(), push.end()}, kSimControlRecSize), 30000);
+    ASSERT_TRUE(pushed);
+    ASSERT_EQ(pushed->header.status, 0u);
+    // The UI stands still for a while: the queue stops near its bound, the rest waits at the server.
+    size_t mostQueued = 0;
+    const auto passed = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (int look = 0; look<50; look += mostQueued> kServerMessageQueueBound ? 1 : 0) {
+        mostQueued = std::max(mostQueued, QueuedServerMessageBytes());
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (std::chrono::steady_clock::now() > passed) {
+            break;
+        }
+    }
+    std::printf("%u records over TCP while the UI stood still: at most %zu bytes queued\n", kBurst, mostQueued);
+    EXPECT_GT(mostQueued, kServerMessageQueueBound);
+    EXPECT_LT(mostQueued, kServerMessageQueueBound + 2 * 1024 * 1024);
+    ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }, 20000));
+    EXPECT_EQ(ui_.TrapRecordCount(), kBurst);
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
+    ExpectModelAsTheServerHasIt(2);
+}
+
+TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginReads)
+{
+    // The UI has applied nothing for long: the queue is at its limit.
+    const std::vector<uint8_t> filler(512 * 1024);
+    EmsMsg chunk;
+    chunk.operation = kEmsOpReply;
+    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
+    chunk.recordSize = static_cast<uint32_t>(filler.size());
+    chunk.count = 1;
+    chunk.records = filler.data();
+    while (QueueServerMessage(&chunk)) {
+    }
+    // Meanwhile another workstation adds a location and an NE; their notifications wait in the connection.
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    LocationRecord location;
+    location.name = "Harbour";
+    location.parentId = 1;
+    const auto locationBytes = EncodeRecord(location);
+    ASSERT_EQ(StatusOf(other.ReplyTo(other.Send(kEmsOpModify, kReqLocationAdd, 0,
+                                                {locationBytes.begin(), locationBytes.end()}, kLocationRecordSize))),
+              0u);
+    NeKeyRecord ne;
+    ne.neName = "Harbour-1";
+    ne.modelId = 2;
+    ne.locationId = 1;
+    ne.ipAddress = {10, 10, 9, 1};
+    ne.port = 161;
+    const auto neBytes = EncodeRecord(ne);
+    ASSERT_EQ(StatusOf(other.ReplyTo(
+                  other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
+              0u);
+
+    // A request of the UI reads them on its way to its reply: the full queue refuses them.
+    ASSERT_EQ(Query(kReqLoginQuery), kDrvOk);
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 2u);
+    EXPECT_EQ(FindNeByName("Harbour-1"), nullptr);
+    // Once there is room, everything the login reads is read again, once.
+    EXPECT_TRUE(DispatchUntil([&] { return FindNeByName("Harbour-1") != nullptr; }));
+    EXPECT_NE(FindLocationByName("Harbour"), nullptr);
+    EXPECT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 1; }));
+    EXPECT_EQ(linkUi_.StatusTexts(),
+              std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }
 
 class SimFloodTest : public SimNotifyTest {
@@ -195,14 +293,27 @@ TEST_F(SimFloodTest, DatagramsLostInTheKernelAreToldAndTheStatesReadAgain)
     ASSERT_GT(counters.kernelDrops, 0u) << "the flood fitted the receive buffer";
     EXPECT_GE(counters.resyncs, 1u);
     ASSERT_FALSE(linkUi_.StatusTexts().empty());
-    EXPECT_EQ(linkUi_.StatusTexts()[0], "Notifications were lost: reading the entity states from the server again");
+    EXPECT_EQ(linkUi_.StatusTexts()[0], "Notifications were lost: reading everything from the server again");
 }
 
-TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServerAreDroppedAndCounted)
+class SimSmallBufferTest : public SimNotifyTest {
+protected:
+    // A receive buffer as small as a machine's limit may make it, and a server that sends back to back.
+    void AdjustSettings(LinkSettings& settings) const override { settings.notificationBufferBytes = 4 * 1024; }
+    std::vector<std::string> SimArguments() const override { return {"--datagram-rate", "0"}; }
+};
+
+TEST_F(SimSmallBufferTest, ABurstTheBufferCannotHoldIsToldAndReadAgain)
 {
-    // The server's first notification shows the port it sends from.
-    ASSERT_EQ(Control(kSimPushEntityStates, 1, kSimChannelUdp, 1), kDrvOk);
-    ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() == 1; }));
+    const auto counters = PushUdpBurstAndCompareTheModel(100000);
+    ASSERT_GT(counters.kernelDrops, 0u) << "the burst fitted the receive buffer";
+    EXPECT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 1; }));
+    EXPECT_EQ(linkUi_.StatusTexts(),
+              std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
+}
+
+TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServersServicePortAreDroppedAndCounted)
+{
     const uint16_t port = driver_->GetTrapPort();
     auto notification = [](uint16_t code, uint32_t neId, const uint8_t* record, uint32_t size) {
         FrameHeader header;
@@ -222,7 +333,8 @@ TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServerAreDroppedAndCounted)
     const auto mailBytes = EncodeRecord(mail);
     const std::vector<uint8_t> forged[] = {notification(32, 1, removalBytes.data(), kNeKeyRecordSize),
                                            notification(8, 0, mailBytes.data(), kOperatorMailRecordSize)};
-    // From a local socket of the server's address, and from another local address.
+    // Before the server's first notification: from another port of the server's address, and from another local
+    // address.
     for (const std::array<uint8_t, 4>& source : {kLoopback, std::array<uint8_t, 4>{127, 0, 0, 2}}) {
         CUdpSocket sender;
         ASSERT_EQ(sender.Open(source, 0), 0);
@@ -230,8 +342,8 @@ TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServerAreDroppedAndCounted)
             ASSERT_EQ(sender.SendTo(bytes.data(), bytes.size(), {kLoopback, port}), 0);
         }
     }
-    // The server's next datagram comes after them.
-    ASSERT_EQ(Control(kSimPushEntityStates, 1, kSimChannelUdp, 1), kDrvOk);
+    // The server's notifications come after them, from its service port, and are taken.
+    ASSERT_EQ(Control(kSimPushEntityStates, 2, kSimChannelUdp, 1), kDrvOk);
     ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() == 2; }));
     EXPECT_NE(FindNeById(1), nullptr);
     EXPECT_TRUE(ui_.mails.empty());
@@ -426,10 +538,10 @@ protected:
 TEST_F(SimDefaultScenarioTest, TheRunCommandsWorldServesALogin)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    EXPECT_EQ(AppData().nes.Count(), 3u);
+    EXPECT_EQ(AppData().nes.Count(), 6u);
     EXPECT_EQ(AppData().locations.Count(), 4u);
     EXPECT_EQ(AppData().accounts.Count(), 4u);
-    for (uint32_t neId = 1; neId <= 3; ++neId) {
+    for (uint32_t neId = 1; neId <= 6; ++neId) {
         EXPECT_EQ(Query(kReqBoardSetting, neId), kDrvOk);
         EXPECT_EQ(Query(kReqEntityState, neId), kDrvOk);
     }

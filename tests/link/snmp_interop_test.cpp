@@ -3,6 +3,7 @@
 // snmpget, snmpwalk, snmpbulkwalk and snmpset, and our notification receiver fed by snmptrap and snmpinform.
 
 #include "link/driver_result.h"
+#include "link/records/ne_config_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
@@ -221,8 +222,46 @@ protected:
         return reply;
     }
 
+    int Write(uint16_t code, std::vector<uint8_t> record)
+    {
+        CSnmpSession session;
+        SnmpSessionConfig config;
+        config.agent = agent_.Endpoint();
+        config.community = "private";
+        EXPECT_EQ(session.Open(config), kDrvOk);
+        CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
+        EmsMsg request;
+        BuildEmsMsg(&request, kEmsOpModify, code, static_cast<uint32_t>(record.size()), record.data(), 1);
+        SnmpReplyData reply;
+        return executor.Execute(request, &reply);
+    }
+
     snmp_test::CAgentProcess agent_;
 };
+
+// The NE's configuration (303) is its MIB-II system group and scalars of the private subtree: what snmpset writes the
+// driver reads, and what the driver writes snmpget reads.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesConfigurationIsItsSystemGroupAndPrivateScalars)
+{
+    ASSERT_TRUE(agent_.Start());
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {"1.3.6.1.2.1.1.5.0", "s", "lab-ne", kR + ".303.0.10", "a", "10.9.8.7"}),
+              ".1.3.6.1.2.1.1.5.0 = \"lab-ne\"\n" + kR + ".303.0.10 = 10.9.8.7\n");
+    SnmpReplyData read = Query(kReqNeConfig);
+    NeConfigRecord config;
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &config));
+    EXPECT_EQ(config.sysName, "lab-ne");
+    EXPECT_EQ(config.ugeIp, (std::array<uint8_t, 4>{10, 9, 8, 7}));
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {"1.3.6.1.2.1.1.2.0"}),
+              ".1.3.6.1.2.1.1.2.0 = ." + config.sysObjectId + "\n");
+
+    config.contact = "NOC desk";
+    config.nmeIp = {192, 168, 7, 1};
+    ASSERT_EQ(Write(kReqNeConfig, EncodeRecords(std::vector<NeConfigRecord>{config})), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {"1.3.6.1.2.1.1.4.0", kR + ".303.0.13"}),
+              ".1.3.6.1.2.1.1.4.0 = \"NOC desk\"\n" + kR + ".303.0.13 = 192.168.7.1\n");
+    // The up time and the description are the NE's own: a write leaves them.
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {"1.3.6.1.2.1.1.1.0", "s", "other"}, 2), "");
+}
 
 TEST_F(NetSnmpToolsAgainstAgentTest, GetWalkAndBulkWalk)
 {

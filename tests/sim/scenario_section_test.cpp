@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/online_user_record.h"
@@ -73,8 +74,10 @@ TEST_F(ScenarioSectionTest, EachBadValueIsRefusedWithWhereAndWhy)
          "3: [LocationRecord.1] title: not a field of LocationRecord"},
         {"reserved bytes, which have no name", "[NeKeyRecord.1]\nneId=1\nreserved=1\n",
          "3: [NeKeyRecord.1] reserved: not a field of NeKeyRecord"},
-        {"raw bytes", "[AlarmDefRec.1]\nrequest=145\npadding=0\n",
-         "3: [AlarmDefRec.1] padding: raw bytes, which a scenario does not give"},
+        {"bytes that are no pairs of hexadecimal digits", "[AlarmDefRec.1]\nrequest=145\npadding=0\n",
+         "3: [AlarmDefRec.1] padding: not at most 3 hexadecimal bytes (00:10:a4 ...)"},
+        {"more bytes than the field holds", "[AlarmDefRec.1]\nrequest=145\npadding=01:02:03:04\n",
+         "3: [AlarmDefRec.1] padding: not at most 3 hexadecimal bytes (00:10:a4 ...)"},
         {"a password and its digest", "[UserAccountRecord.1]\nname=ops\npassword=a\npasswordDigest=b\n",
          "3: [UserAccountRecord.1] password: given with passwordDigest"},
         {"a name the catalogue does not know", "[LOCATION1]\nID=1\n", "1: [LOCATION1]: unknown section"},
@@ -161,6 +164,20 @@ TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
     expected.longitude = -10.75F;
     expected.latitude = 59.91F;
     EXPECT_EQ(scenario.nes.front().key, expected);
+}
+
+TEST_F(ScenarioSectionTest, AnNesOwnConfigurationTakesItsMacsAsHexadecimalBytes)
+{
+    Write(kNe1 + "[NE1.NeConfigRecord]\nugeMac=00:10:A4:00:01:01\nnmeMac=02-10-a4-00-01-02\ncontact=Field team\n");
+    SimScenario scenario;
+    std::string error;
+    ASSERT_TRUE(LoadSimScenario(path_, &scenario, &error)) << error;
+    ASSERT_EQ(scenario.nes.size(), 1u);
+    ASSERT_TRUE(scenario.nes.front().config);
+    const NeConfigRecord& config = *scenario.nes.front().config;
+    EXPECT_EQ(config.ugeMac, (std::array<uint8_t, 6>{0x00, 0x10, 0xa4, 0x00, 0x01, 0x01}));
+    EXPECT_EQ(config.nmeMac, (std::array<uint8_t, 6>{0x02, 0x10, 0xa4, 0x00, 0x01, 0x02}));
+    EXPECT_EQ(config.contact, "Field team");
 }
 
 TEST_F(ScenarioSectionTest, AnAccountsPasswordIsKeptAsItsDigest)

@@ -11,6 +11,7 @@ ui/framework/messages/string_ids.h) from it.
   passed there in the same file.
 - Every kStr... name the sources and the guides mention (comments included) is one the table gives.
 Rights: core/tables/access_rights.h names every function index.
+- There each index has one name, and is one a role can hold (0..126).
 - No kRight... constant given a number elsewhere.
 - In the program (not its tests), no bare number passed as the right to CheckRight, CheckRightOrClose,
   CheckAccessRight, CheckAccessRightOrClose (first argument) or CheckUserRight (second).
@@ -34,6 +35,8 @@ STRING_CONSTANT = re.compile(r"\b(kStr[A-Z0-9]\w*|IDS_\w+)\s*(?:=|\{)\s*" + NUMB
 DEFINE = re.compile(r"^[ \t]*#[ \t]*define[ \t]+(\w+)[ \t]+\(?[ \t]*" + NUMBER, re.M)
 DEFINED_STRING = re.compile(r"^(kStr[A-Z0-9]|IDS_)|STR")
 RIGHT_CONSTANT = re.compile(r"\b(kRight[A-Z]\w*)\s*(?:=|\{)\s*" + NUMBER)
+RIGHT_INDEX = re.compile(r"\b(kRight[A-Z]\w*)\s*(?:=|\{)\s*(\d+)\b")
+HIGHEST_RIGHT = 126
 STRING_NAME = re.compile(r"\bkStr[A-Z0-9]\w*")
 OTHER_CONSTANT = re.compile(r"\b(k(?!Str[A-Z0-9])\w+)\s*(?:=|\{)\s*(\d{5})\b")
 TEXT_ID_PARAMETER = re.compile(
@@ -152,6 +155,16 @@ def check(root):
         for match in RIGHT_CONSTANT.finditer(code):
             if relative != RIGHTS_FILE:
                 fault(match.start(), f"right {match.group(1)} defined here: it belongs in {RIGHTS_FILE}")
+        if relative == RIGHTS_FILE:
+            named = {}
+            for match in RIGHT_INDEX.finditer(code):
+                name, index = match.group(1), int(match.group(2))
+                if index > HIGHEST_RIGHT:
+                    fault(match.start(), f"right {name} = {index}: no role holds an index above {HIGHEST_RIGHT}")
+                elif index in named:
+                    fault(match.start(), f"right {name} = {index}: the index is {named[index]} already")
+                else:
+                    named[index] = name
 
         other_ids = {m.group(1): m.group(2) for m in OTHER_CONSTANT.finditer(code) if int(m.group(2)) in ids}
         for match in TEXT_ID_MEMBER.finditer(code):

@@ -72,6 +72,8 @@ BAD_FORMS = [
     ("unknown name in code", "ui/a.cpp", "void F()\n{\n    ShowMessageById(kStrNoSuchText, 4);\n}\n", 3),
     ("unknown name in a comment", "link/a.h", "// the failure shows kStrGone\n", 1),
     ("unknown name in a guide", "docs/records.md", "Shows `kStrRenamed`.\n", 1),
+    ("right index named twice", "core/tables/access_rights.h", "inline constexpr int kRightPlaces = 21;\n", 3),
+    ("right index no role holds", "core/tables/access_rights.h", "inline constexpr int kRightNever = 127;\n", 3),
     ("right constant", "ui/a.cpp", "namespace {\nconstexpr int kRightLocation = 21;\n}\n", 2),
     ("right define", "features/a.h", "#define kRightTriggers 23\n", 1),
     ("bare right to a dialog check", "ui/a.cpp", "void F()\n{\n    if (CheckAccessRightOrClose(21) != 0)\n"

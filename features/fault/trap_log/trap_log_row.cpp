@@ -4,14 +4,13 @@
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/list/list_sort.h"
-#include "core/tables/app_data.h"
-#include "core/tables/entity_labels.h"
-#include "core/tables/location_tree.h"
-#include "core/tables/ne_table.h"
 #include "core/util/date_time_format.h"
 #include "core/util/severity.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "ui/framework/messages/string_table.h"
+
+#include <QAnyStringView>
+#include <QUtf8StringView>
 
 namespace {
 
@@ -20,22 +19,9 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// The alarm text of a record: the names of its active alarms by the entity's model, or the built-in alarm of an
-// entity without a model.
-std::optional<QString> AlarmText(const TrapLogRecord& record, const CNeRecord& ne, const CEntityType* model)
+QString Text(std::string_view text)
 {
-    if (model != nullptr) {
-        std::optional<std::string> names = AlarmNamesOfBits(*model, record.alarmBits);
-        if (!names)
-            return std::nullopt;
-        return Text(*names);
-    }
-    const std::optional<uint8_t> builtin =
-        BuiltinAlarmOfTypes(record.plannedType, record.onlineType, record.entityId == 1);
-    const CEntityAlarmDef* def = builtin ? GetEntityAlarmDef(ne.neModelId, *builtin) : nullptr;
-    if (def == nullptr)
-        return std::nullopt;
-    return Text(def->name);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 int Sign(int value)
@@ -48,33 +34,9 @@ template <class T> int CompareNumbers(T a, T b)
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-int CompareTexts(const QString& a, const QString& b)
+int CompareTexts(std::string_view a, std::string_view b)
 {
-    return Sign(a.compare(b, Qt::CaseInsensitive));
-}
-
-const CLocationNode* LocationOf(const CNeRecord& ne)
-{
-    const CLocationNode* location = FindLocation(ne.locationId);
-    return location != nullptr ? location : &AppData().locations.Root();
-}
-
-QString LocationText(const TrapLogRecord& record)
-{
-    const CNeRecord* ne = FindNeById(record.neId);
-    return ne != nullptr ? Text(LocationOf(*ne)->name) : QString();
-}
-
-QString NeText(const TrapLogRecord& record)
-{
-    const CNeRecord* ne = FindNeById(record.neId);
-    return ne != nullptr ? Text(ne->name) : QString();
-}
-
-QString EntityTypeText(const TrapLogRecord& record)
-{
-    const CEntityType* model = FindPlannedEntityModel(FindNeById(record.neId), record.entityId, record.plannedType);
-    return model != nullptr ? Text(model->GetName()) : QString();
+    return Sign(QAnyStringView::compare(QUtf8StringView(a), QUtf8StringView(b), Qt::CaseInsensitive));
 }
 
 int SeverityOf(const TrapLogRecord& record)
@@ -86,37 +48,28 @@ int SeverityOf(const TrapLogRecord& record)
 
 bool HasTrapLogRow(const TrapLogRecord& record)
 {
-    const CNeRecord* ne = FindNeById(record.neId);
-    if (ne == nullptr || ne->root == nullptr)
-        return false;
-    return AlarmText(record, *ne, FindPlannedEntityModel(ne, record.entityId, record.plannedType)).has_value();
+    return record.texts.HasRow();
 }
 
 QString TrapLogCellText(const TrapLogRecord& record, int column)
 {
-    const CNeRecord* ne = FindNeById(record.neId);
     switch (column) {
     case 0:
         return QString::number(static_cast<qulonglong>(record.sequence) + 1);
     case 1:
         return LoadQString(AlarmSeverityLook(record.alarmBits, record.severity).textId);
     case 2:
-        return LocationText(record);
+        return Text(record.texts.Get(CTrapLogTexts::kLocation));
     case 3:
-        return NeText(record);
+        return Text(record.texts.Get(CTrapLogTexts::kNe));
     case 4:
-        return ne != nullptr ? Text(FormatEntityLocation(ne, EntityIndexFromId(record.entityId), 0, false)) : QString();
+        return Text(record.texts.Get(CTrapLogTexts::kSlotPort));
     case 5:
-        return EntityTypeText(record);
+        return Text(record.texts.Get(CTrapLogTexts::kEntityType));
     case 6:
         return QString::fromLatin1(AlarmClassText(static_cast<int>(record.alarmClass)));
     case 7:
-        if (record.alarmBits == 0)
-            return LoadQString(kStrClear);
-        if (ne == nullptr || ne->root == nullptr)
-            return {};
-        return AlarmText(record, *ne, FindPlannedEntityModel(ne, record.entityId, record.plannedType))
-            .value_or(QString());
+        return record.alarmBits == 0 ? LoadQString(kStrClear) : Text(record.texts.Get(CTrapLogTexts::kAlarms));
     case 8:
         return Text(FormatDateTime(record.occurTime));
     case 9:
@@ -154,9 +107,11 @@ std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples()
 
 int CompareTrapLogRecords(const TrapLogRecord& a, const TrapLogRecord& b, uint32_t flags)
 {
-    // Names are looked up only for the comparisons that reach them.
-    const auto byLocation = [&] { return CompareTexts(LocationText(a), LocationText(b)); };
-    const auto byNe = [&] { return CompareTexts(NeText(a), NeText(b)); };
+    const auto byText = [&](CTrapLogTexts::Field field) {
+        return CompareTexts(a.texts.Get(field), b.texts.Get(field));
+    };
+    const auto byLocation = [&] { return byText(CTrapLogTexts::kLocation); };
+    const auto byNe = [&] { return byText(CTrapLogTexts::kNe); };
     const auto byEntity = [&] { return CompareNumbers(a.entityId, b.entityId); };
     const auto byArrival = [&] { return CompareNumbers(a.sequence, b.sequence); };
     const auto chainA = [&] {
@@ -187,7 +142,7 @@ int CompareTrapLogRecords(const TrapLogRecord& a, const TrapLogRecord& b, uint32
             result = byArrival();
         break;
     case 5:
-        result = CompareTexts(EntityTypeText(a), EntityTypeText(b));
+        result = byText(CTrapLogTexts::kEntityType);
         if (result == 0)
             result = chainA();
         break;

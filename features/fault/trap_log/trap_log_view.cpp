@@ -73,6 +73,10 @@ CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
                                    [this](uint32_t sequence, int column) { return CellImage(sequence, column); }},
                                   this);
     SetListModel(*rows_);
+    // The live log keeps room for its scroll bar, so that the columns laid out for its first rows stay in view as
+    // more come.
+    if (QTreeView* list = FindList(kListControlId))
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The style whose key is the row's severity image (11..16, and 17..21 for critical .. info again) colours it.
     SetRowColorMode(kRowColorsByImage);
     std::vector<RowColorStyle> styles;
@@ -309,8 +313,12 @@ void CTrapLogView::LayoutControls()
 void CTrapLogView::resizeEvent(QResizeEvent* event)
 {
     CAFormView::resizeEvent(event);
-    if (!window()->isMinimized())
-        LayoutControls();
+    if (window()->isMinimized())
+        return;
+    LayoutControls();
+    // The columns follow a window that the operator makes wider or narrower, once they have rows to measure.
+    if (initialised_ && !firstFill_ && event->size().width() != event->oldSize().width())
+        UpdateListLayout(kListControlId);
 }
 
 // ---- commands

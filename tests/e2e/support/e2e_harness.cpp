@@ -19,6 +19,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -98,6 +99,10 @@ int COperator::RunModal(QDialog& dialog)
         }
     } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
         boxTexts.push_back(app_test::BoxText(*box));
+        if (onBox) {
+            app_test::PumpUntil([box] { return box->IsFirstShowDone(); });
+            onBox(*box);
+        }
         result = box->GetButtonResults()[0];
         if (!boxAnswers_.empty()) {
             result = boxAnswers_.front();
@@ -184,7 +189,10 @@ bool CProgram::StartServer(const PeerOptions& options)
 
 bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenario)
 {
-    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario};
+    // The NE sends its traps to the program's trap port, as the run command sets them up.
+    const uint16_t trapPort = app_test::FreeUdpPort();
+    std::vector<std::string> args{"--scenario", scenario.empty() ? kNe48 : scenario, "--trap-to",
+                                  "127.0.0.1:" + std::to_string(trapPort)};
     args.insert(args.end(), options.args.begin(), options.args.end());
     if (!agent_.Start(args))
         return false;
@@ -192,7 +200,7 @@ bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenari
     direct_ = true;
     iniExtra_ = options.iniExtra;
     return WriteIni("[SYSTEM]\nSERVERIP=127.0.0.1\nDIRECTCONTROL=1\n[LINK]\nSNMPPORT=" + std::to_string(peerPort_) +
-                    "\nSNMPTRAPPORT=" + std::to_string(app_test::FreeUdpPort()) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
+                    "\nSNMPTRAPPORT=" + std::to_string(trapPort) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
 }
 
 bool CProgram::Login(const std::string& user, const std::string& password)
@@ -265,6 +273,12 @@ void CProgram::ClickTreeItem(QTreeWidgetItem* item)
 std::vector<int> CProgram::RightClickTreeItem(QTreeWidgetItem* item, int choose)
 {
     QTreeWidget* tree = Tree().Tree();
+    if (item == nullptr) {
+        // Blank: the bottom left corner of the view, below the items.
+        const QPoint blank(1, tree->viewport()->height() - 2);
+        return tree->itemAt(blank) == nullptr ? RightClickAt(*tree->viewport(), blank, choose, false)
+                                              : std::vector<int>{};
+    }
     tree->scrollToItem(item);
     return RightClickAt(*tree->viewport(), tree->visualItemRect(item).center(), choose, false);
 }
@@ -319,6 +333,32 @@ void CProgram::ClickListRow(QTreeView& list, int row, int column)
     const QModelIndex index = list.model()->index(row, column);
     list.scrollTo(index);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(index).center());
+    Settle();
+}
+
+std::vector<int> CProgram::RightClickAt(QWidget& window, const QPoint& at, int choose)
+{
+    return RightClickAt(window, at, choose, true);
+}
+
+void CProgram::MoveMouse(QWidget& window, const QPoint& to)
+{
+    QMouseEvent move(QEvent::MouseMove, to, window.mapToGlobal(to), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &move);
+    Settle();
+}
+
+void CProgram::Drag(QWidget& window, const QPoint& from, const QPoint& to)
+{
+    QTest::mousePress(&window, Qt::LeftButton, {}, from);
+    // In steps, as a hand moves: a drag starts only beyond the platform's drag distance.
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i) {
+        const QPoint at = from + (to - from) * i / kSteps;
+        QMouseEvent move(QEvent::MouseMove, at, window.mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &move);
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
     Settle();
 }
 

@@ -90,6 +90,8 @@ public:
     // What the operator saw.
     int loginRuns = 0;
     std::vector<QString> boxTexts; // program message boxes, in order
+    // Runs while each program message box is up, before it is answered.
+    std::function<void(QDialog&)> onBox;
     QStringList dialogsRun;        // titles of every other modal dialog, in order
     QStringList unscriptedDialogs; // titles of dialogs no script was queued for (cancelled)
 
@@ -147,7 +149,8 @@ public:
     // The tree item whose text is `text` (the first in tree order), or null.
     QTreeWidgetItem* TreeItem(const QString& text);
     void ClickTreeItem(QTreeWidgetItem* item);
-    // Right-clicks the item; the popup is answered by Operator().Popups(). Returns the command ids it offered.
+    // Right-clicks the item (null: the tree's blank area below its items); the popup is answered by
+    // Operator().Popups(). Returns the command ids it offered.
     std::vector<int> RightClickTreeItem(QTreeWidgetItem* item, int choose = 0);
     // Clicks the tab of the frame's view bar that shows `text`; false when there is none.
     bool ClickViewTab(const QString& text);
@@ -160,6 +163,11 @@ public:
     void ClickListRow(QTreeView& list, int row, int column = 0);
     // Right-clicks a row of a list, as RightClickTreeItem does.
     std::vector<int> RightClickListRow(QTreeView& list, int row, int choose = 0);
+    // Right-clicks a point of a window (a view's drawing, a map), as RightClickTreeItem does.
+    std::vector<int> RightClickAt(QWidget& window, const QPoint& at, int choose = 0);
+    // The mouse over a window: moved to a point, and a drag with the left button held from one point to another.
+    void MoveMouse(QWidget& window, const QPoint& to);
+    void Drag(QWidget& window, const QPoint& from, const QPoint& to);
     // The texts of a list's column as the screen shows them: the rows in view, top down.
     static QStringList ShownColumn(const QTreeView& list, int column);
     // The rectangle a row of a list takes in its viewport, across the columns in view.

@@ -2,6 +2,7 @@
 
 #include "platform/control_id.h"
 #include "platform/dialog.h"
+#include "platform/ip_address_edit.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -94,8 +95,30 @@ void Click(CDialog& dialog, int id)
         button->click();
 }
 
+// The four number fields of an IP address control, in their order.
+QList<QLineEdit*> AddressFields(IpAddressEdit& address)
+{
+    return address.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+}
+
 void Type(CDialog& dialog, int id, const QString& text)
 {
+    if (auto* address = qobject_cast<IpAddressEdit*>(dialog.GetDlgItem(id))) {
+        if (!address->isEnabled() || !address->isVisible() || address->IsReadOnly()) {
+            ADD_FAILURE() << Fault(dialog, id, "disabled, hidden or read-only: it takes no typing");
+            return;
+        }
+        // Each number into its field, as the operator moves from one to the next; an empty text blanks them all.
+        const QStringList parts = text.split(QLatin1Char('.'));
+        const QList<QLineEdit*> fields = AddressFields(*address);
+        for (int i = 0; i < fields.size(); ++i) {
+            PressKey(*fields[i], Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier);
+            PressKey(*fields[i], Qt::Key_Backspace);
+            if (i < parts.size())
+                TypeText(*fields[i], parts[i]);
+        }
+        return;
+    }
     QWidget* target = TypingTarget(dialog, id);
     if (target == nullptr)
         return;
@@ -156,6 +179,12 @@ bool IsChecked(CDialog& dialog, int id)
 QString Field(CDialog& dialog, int id)
 {
     QWidget* control = dialog.GetDlgItem(id);
+    if (auto* address = qobject_cast<IpAddressEdit*>(control)) {
+        QStringList parts;
+        for (const QLineEdit* field : AddressFields(*address))
+            parts.push_back(field->text());
+        return address->IsBlank() ? QString() : parts.join(QLatin1Char('.'));
+    }
     if (const auto* combo = qobject_cast<QComboBox*>(control))
         return combo->currentText();
     if (const auto* line = qobject_cast<QLineEdit*>(control))

@@ -26,7 +26,8 @@ namespace e2e {
 // Clicks a button as with the mouse (pressed, released, clicked); a disabled button takes no click.
 void Click(CDialog& dialog, int id);
 // Replaces what an edit (a line or text edit, a spin box, an editable combo) holds by `text`, typed key by key after
-// selecting what was there: the edit's length limit and validator apply as they do to a person. An edit that takes
+// selecting what was there: the edit's length limit and validator apply as they do to a person. An IP address control
+// takes each number of a dotted text into its field. An edit that takes
 // no typing (disabled, read-only, hidden) fails the test.
 void Type(CDialog& dialog, int id, const QString& text);
 // Chooses the entry of a combo box that shows `text` with the keys, as a person picks it from the list: the dialog
@@ -35,7 +36,8 @@ bool Choose(CDialog& dialog, int id, const QString& text);
 // Ticks (or clears) a check box, or picks a radio button, by clicking it when it is not so already.
 void Check(CDialog& dialog, int id, bool on = true);
 bool IsChecked(CDialog& dialog, int id);
-// What a control shows: an edit's text, a combo's chosen entry, a label's or a button's text.
+// What a control shows: an edit's text, a combo's chosen entry, a label's or a button's text, an IP address control's
+// dotted address (empty when blank).
 QString Field(CDialog& dialog, int id);
 // A combo box's entries, joined by commas.
 QString ComboTexts(CDialog& dialog, int id);

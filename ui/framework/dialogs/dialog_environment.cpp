@@ -10,6 +10,7 @@ namespace {
 DisplayScale scale;
 std::optional<QFont> dialogFont;
 bool appBusy = false;
+uint32_t shownNeId = 0;
 
 ShapeRecord& SelectedMark()
 {
@@ -44,6 +45,16 @@ void SetAppDialogFont(const QFont& font)
 void ResetAppDialogFont()
 {
     dialogFont.reset();
+}
+
+uint32_t GetShownNeId()
+{
+    return shownNeId;
+}
+
+void SetShownNeId(uint32_t neId)
+{
+    shownNeId = neId;
 }
 
 bool IsAppBusy()

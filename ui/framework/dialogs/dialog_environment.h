@@ -1,11 +1,14 @@
 #pragma once
 // Process-wide values every dialog reads when it starts: the display scale factors (1.0 = no scaling), the
-// application's dialog font, the application's busy flag and the selection mark of the lists. The start-up code sets
+// application's dialog font, the NE the main frame shows, the application's busy flag and the selection mark of the
+// lists. The start-up code sets
 // them from the configuration; tests set them directly. UI thread only.
 
 #include "core/shape/shape_record.h"
 
 #include <QFont>
+
+#include <cstdint>
 
 struct DisplayScale {
     double x = 1.0;
@@ -20,6 +23,10 @@ QFont GetAppDialogFont();
 void SetAppDialogFont(const QFont& font);
 // Forgets a set font, so that the settings' font is used again.
 void ResetAppDialogFont();
+
+// The NE the main frame shows (its current NE), 0 for none; the frame keeps it current.
+uint32_t GetShownNeId();
+void SetShownNeId(uint32_t neId);
 
 // Set while the application does a long job of its own; views skip their refresh meanwhile.
 bool IsAppBusy();

@@ -97,11 +97,16 @@ bool CRecordListDlg::SelectRowByItemData(uint32_t itemData)
     return true;
 }
 
+bool CRecordListDlg::IsRowCommandOn(const RowCommand& /*command*/, std::optional<uint32_t> selected) const
+{
+    return selected.has_value();
+}
+
 void CRecordListDlg::UpdateRowCommands()
 {
-    const bool selected = SelectedRow() >= 0;
+    const std::optional<uint32_t> selected = SelectedItemData();
     for (const RowCommand& command : setup_.rowCommands)
-        EnableControl(command.button, selected);
+        EnableControl(command.button, IsRowCommandOn(command, selected));
 }
 
 void CRecordListDlg::FillList()
@@ -235,11 +240,10 @@ void CRecordListDlg::ShowContextMenu()
     if (setup_.popupName == nullptr)
         return;
     std::vector<uint16_t> disabled;
-    if (SelectedRow() < 0) {
-        for (const RowCommand& command : setup_.rowCommands) {
-            if (command.popup != 0)
-                disabled.push_back(static_cast<uint16_t>(command.popup));
-        }
+    const std::optional<uint32_t> selected = SelectedItemData();
+    for (const RowCommand& command : setup_.rowCommands) {
+        if (command.popup != 0 && !IsRowCommandOn(command, selected))
+            disabled.push_back(static_cast<uint16_t>(command.popup));
     }
     disabled.push_back(0);
     TrackContextMenu(setup_.popupName, this, disabled.data());

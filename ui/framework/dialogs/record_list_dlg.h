@@ -91,6 +91,9 @@ public:
     virtual void OnAddRecord(std::optional<uint32_t> /*selected*/) {}
     virtual void OnDeleteRecord(uint32_t /*key*/) {}
     virtual void OnExport();
+    // Whether a row command is offered for the selected row's key (none without a selection): its button enabled and
+    // its context menu entry not greyed. The base offers each while a row is selected.
+    virtual bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const;
 
     // The list, its selected row (-1 when none) and that row's key.
     CListControl List() const;

@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyle>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -614,14 +616,24 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         for (int row = firstRow; row < lastRow; ++row) {
             const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
             images = images || image;
-            column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
+            const QString text = control.GetItemText(row, c);
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(text, image));
+            // A narrow list may cut a list of names, never its first name.
+            column.minimumWidth = std::max(column.minimumWidth, cellWidth(text.section(QLatin1Char(','), 0, 0), image));
         }
         // Expected values come with the images the column's rows have.
         for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
             column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, images));
         column.desiredWidth = std::max(column.desiredWidth, column.minimumWidth);
     }
-    const std::vector<int> widths = ComputeListLayout(layout, list->viewport()->width(), 0);
+    // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
+    // room from the columns already.
+    int clientWidth = list->viewport()->width();
+    const int rowCount = control.GetItemCount();
+    if (!list->verticalScrollBar()->isVisible() && list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+        rowCount > 0 && rowCount * list->sizeHintForRow(0) > list->viewport()->height())
+        clientWidth -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    const std::vector<int> widths = ComputeListLayout(layout, clientWidth, 0);
     for (int c = 0; c < count; ++c) {
         if (TakesPartInLayout(layout[static_cast<size_t>(c)]))
             SetWidth(list, c, widths[static_cast<size_t>(c)]);
@@ -664,6 +676,8 @@ void CListHost::SortList(int column, int mode, int listId)
     if (direction == kSortNone)
         return;
     SetSortMark(column, direction, listId);
+    if (TitleLacksRoom(list))
+        UpdateListLayout(listId);
     const uint32_t param =
         static_cast<uint32_t>(column & 0xFF) | (direction == kSortDescending ? kCompareDescending : 0);
     const auto compare = [this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); };
@@ -671,6 +685,20 @@ void CListHost::SortList(int column, int mode, int listId)
         proxy->Sort(compare);
     else
         control.SortItems(compare);
+}
+
+bool CListHost::TitleLacksRoom(QTreeView* list) const
+{
+    // Only a laid-out list: before its first layout the columns have no widths to keep.
+    CListControl control(list);
+    const int margins = listMargin_[0] + listMargin_[1];
+    for (int c = 0; c < std::min(control.GetColumnCount(), kMaxFlaggedColumns); ++c) {
+        const int width = WidthOf(list, c);
+        if (width > 0 && HeaderHasImage(list, c) &&
+            HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins, true) > width)
+            return true;
+    }
+    return false;
 }
 
 void CListHost::SetSortMark(int column, int mode, int listId)

@@ -181,6 +181,9 @@ private:
     // Takes the image off a column's header; where it would go again follows the column's flag.
     void RemoveHeaderImage(QTreeView* list, int column) const;
     int MeasureText(const QFont& font, const QString& text) const;
+    // Whether a laid-out column's title no longer fits beside the image its header shows (a sort arrow that moved to
+    // it): the list is then laid out again.
+    bool TitleLacksRoom(QTreeView* list) const;
     // A cell other than column 0 draws an image (and its text after it) when the list has sub-item images and the
     // cell an image of its own.
     bool HasSubItemImage(const CListControl& list, int row, int column) const;

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -152,7 +153,16 @@ void AddEntries(QMenu& menu, const std::vector<ContextMenuEntry>& entries, const
     }
 }
 
-// Shows the popup of the menu at the cursor and posts the chosen command to the owner.
+// Whether the entries hold a command, also inside their nested popups: separators alone give nothing to choose.
+bool HasCommands(const std::vector<ContextMenuEntry>& entries)
+{
+    return std::any_of(entries.begin(), entries.end(), [](const ContextMenuEntry& entry) {
+        return entry.kind == ContextMenuEntry::Kind::Item || HasCommands(entry.children);
+    });
+}
+
+// Shows the popup of the menu at the cursor and posts the chosen command to the owner. A popup without commands (the
+// placeholders, the folders of a mode that offers nothing there) is not shown: it would open as an empty box.
 int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint16_t* disabledIds,
               const uint16_t* tickedIds)
 {
@@ -161,7 +171,7 @@ int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint
     if (menu == nullptr || popupName.empty())
         return 0;
     const ContextPopup* popup = menu->PopupAt(menu->FindPopup(popupName));
-    if (popup == nullptr)
+    if (popup == nullptr || !HasCommands(popup->entries))
         return 0;
     QMenu qmenu(owner);
     BuildContextMenu(qmenu, *popup, disabledIds, tickedIds);
@@ -247,9 +257,5 @@ int EntityContextMenuById(uint32_t modelId, QWidget* owner, const uint16_t* disa
 
 void BuildContextMenu(QMenu& menu, const ContextPopup& popup, const uint16_t* disabledIds, const uint16_t* tickedIds)
 {
-    if (popup.entries.empty()) {
-        menu.addAction(QString())->setEnabled(false);
-        return;
-    }
     AddEntries(menu, popup.entries, disabledIds, tickedIds);
 }

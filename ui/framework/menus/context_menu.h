@@ -22,7 +22,6 @@ class QMenu;
 class QWidget;
 struct ContextPopup;
 
-
 // The menus in force. The application sets them at login and the main frame as the current NE changes; until then
 // the direct-mode menus hold, as at start-up.
 int GetListPopupMenuId();
@@ -39,8 +38,8 @@ void SetContextMenuFile(const std::string& path);
 std::string_view ListPopupName(int index);
 std::string_view EntityPopupName(int index);
 
-// Shows a list popup; 1 when it was shown, 0 when the menu or the popup does not exist. The index form takes the low
-// 8 bits of its argument.
+// Shows a list popup; 1 when it was shown, 0 when the menu or the popup does not exist or the popup holds no command
+// (an empty box is never shown). The index form takes the low 8 bits of its argument.
 int TrackContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds = nullptr,
                      const uint16_t* tickedIds = nullptr);
 int TrackContextMenu(std::string_view popupName, QWidget* owner, const uint16_t* disabledIds = nullptr,
@@ -52,6 +51,5 @@ int EntityContextMenu(std::string_view popupName, QWidget* owner, const uint16_t
 // The popup of an entity model's menu class; nothing (0) when no model has the id.
 int EntityContextMenuById(uint32_t modelId, QWidget* owner, const uint16_t* disabledIds = nullptr);
 
-// Fills a menu with a popup's entries: actions carry their command id, listed ids are greyed or ticked. An empty
-// popup gets one empty, inactive entry.
+// Fills a menu with a popup's entries: actions carry their command id, listed ids are greyed or ticked.
 void BuildContextMenu(QMenu& menu, const ContextPopup& popup, const uint16_t* disabledIds, const uint16_t* tickedIds);

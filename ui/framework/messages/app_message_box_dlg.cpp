@@ -8,8 +8,14 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_app_message_box_dlg.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -90,6 +96,7 @@ bool CAppMessageBoxDlg::OnInitDialog()
         shownEdit->show();
         // The field shows CR LF as one line break.
         shownEdit->setPlainText(ToBoxText(boxText_).remove(QLatin1Char('\r')));
+        FitText(*shownEdit);
     }
 
     const std::array<ButtonSpec, 3> specs = ButtonsOf(boxType_);
@@ -130,6 +137,39 @@ bool CAppMessageBoxDlg::OnInitDialog()
     if (buttons[focus])
         buttons[focus]->setFocus();
     return true;
+}
+
+void CAppMessageBoxDlg::FitText(QPlainTextEdit& edit)
+{
+    const QFontMetrics metrics(edit.font());
+    const int frame = 2 * (edit.frameWidth() + static_cast<int>(std::ceil(edit.document()->documentMargin())));
+    const QStringList lines = edit.toPlainText().split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int width = std::clamp(widest + frame, edit.width(), 2 * edit.width());
+    // Lines wrap at word boundaries, or anywhere in a word longer than the field: the taller of the two.
+    int textHeight = 0;
+    for (const QString& line : lines) {
+        const QRect room(0, 0, width - frame, 1 << 20);
+        const QString shown = line.isEmpty() ? QStringLiteral(" ") : line;
+        textHeight += std::max(metrics.boundingRect(room, Qt::TextWordWrap, shown).height(),
+                               metrics.boundingRect(room, Qt::TextWrapAnywhere, shown).height());
+    }
+    const QScreen* screen = this->screen();
+    const int tallest = screen != nullptr ? screen->availableGeometry().height() * 2 / 3 : edit.height();
+    const int height =
+        std::clamp(textHeight + frame + metrics.lineSpacing() / 2, edit.height(), std::max(edit.height(), tallest));
+    const int dx = width - edit.width();
+    const int dy = height - edit.height();
+    if (dx == 0 && dy == 0)
+        return;
+    edit.resize(width, height);
+    for (int id : {kButton1Id, kButton2Id, kButton3Id}) {
+        if (QWidget* button = GetDlgItem(id))
+            button->move(button->pos() + QPoint(dx, dy));
+    }
+    resize(this->width() + dx, this->height() + dy);
 }
 
 bool CAppMessageBoxDlg::OnCommand(int id, int code)

@@ -10,6 +10,8 @@
 #include <array>
 #include <memory>
 
+class QPlainTextEdit;
+
 namespace Ui {
 class CAppMessageBoxDlg;
 }
@@ -46,6 +48,10 @@ public:
     void DrawExtras(Dc& dc) override;
 
 private:
+    // Makes the box wider (up to twice its field) and then taller (up to most of the screen) for a text its field
+    // cannot show whole, the buttons moving with the field's corner.
+    void FitText(QPlainTextEdit& edit);
+
     std::unique_ptr<Ui::CAppMessageBoxDlg> ui_;
     std::array<int, 3> buttonResult_{-1, -1, -1};
     QString boxTitle_;

@@ -1,6 +1,7 @@
 #include "ui/framework/shapes/shape_pictures.h"
 
-#include <QImageReader>
+#include "ui/framework/skin/ie_picture.h"
+
 #include <QtGlobal>
 
 int32_t CShapePictures::Add(QImage image)
@@ -14,13 +15,12 @@ int32_t CShapePictures::Add(QImage image)
 
 int32_t CShapePictures::Load(const QString& path)
 {
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        qWarning("Picture %s cannot be read: %s", qPrintable(path), qPrintable(reader.errorString()));
+    PictureDecodeResult decoded = DecodePictureFile(path);
+    if (decoded.error != PictureError::None) {
+        qWarning("Picture %s cannot be read: %s", qPrintable(path), qPrintable(decoded.reason));
         return 0;
     }
-    return Add(std::move(image));
+    return Add(std::move(decoded.image));
 }
 
 const QImage* CShapePictures::Find(int32_t handle) const

@@ -82,6 +82,27 @@ PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size)
     return result;
 }
 
+PictureDecodeResult DecodePictureFile(const QString& path)
+{
+    PictureDecodeResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = PictureError::NotAPicture;
+        result.reason = file.errorString();
+        return result;
+    }
+    if (file.size() > kPictureFileMax) {
+        result.error = PictureError::TooLarge;
+    } else {
+        const QByteArray bytes = file.readAll();
+        result = DecodePicture(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
+    }
+    if (result.error == PictureError::TooLarge) {
+        result.reason = QStringLiteral("larger than a picture may be");
+    }
+    return result;
+}
+
 CIEPicture::~CIEPicture()
 {
     Free();

@@ -34,6 +34,8 @@ struct PictureDecodeResult {
 
 // Decodes picture bytes; the size is checked from the picture's header before any pixel is decoded.
 PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size);
+// The same for a picture file, whose size is checked before it is read; `reason` says why it could not be had.
+PictureDecodeResult DecodePictureFile(const QString& path);
 
 class CIEPicture {
 public:

@@ -1,10 +1,12 @@
 #include "ui/framework/skin/skin_dlg.h"
 
 #include "core/ini/file_path.h"
+#include "ui/framework/skin/ie_picture.h"
 #include "ui/framework/skin/skin_glue.h"
 #include "ui_skin_dlg.h"
 
-#include <QImageReader>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPixmap>
 #include <QSplashScreen>
 
@@ -53,23 +55,46 @@ void CSkinDlg::ShowSplash(const QString& path)
     if (path.isEmpty())
         return;
     const std::string resolved = ResolveFilePath(NormalizeConfigPath(path.toStdString()));
-    QImageReader reader(QString::fromStdString(resolved));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        qWarning("Splash picture %s cannot be shown: %s", qPrintable(path), qPrintable(reader.errorString()));
+    const PictureDecodeResult picture = DecodePictureFile(QString::fromStdString(resolved));
+    if (picture.error != PictureError::None) {
+        qWarning("Splash picture %s cannot be shown: %s", qPrintable(path), qPrintable(picture.reason));
         return;
     }
-    splash_ = std::make_unique<QSplashScreen>(QPixmap::fromImage(picture));
+    splash_ = std::make_unique<QSplashScreen>(QPixmap::fromImage(picture.image));
     splash_->show();
     splashShown_ = true;
 }
 
-void CSkinDlg::CloseSplash()
+void CSkinDlg::CloseSplash(bool whenNextWindowShows)
 {
     if (!splashShown_)
         return;
+    if (whenNextWindowShows) {
+        if (!closeOnNextWindow_)
+            QCoreApplication::instance()->installEventFilter(this);
+        closeOnNextWindow_ = true;
+        return;
+    }
+    if (closeOnNextWindow_)
+        QCoreApplication::instance()->removeEventFilter(this);
+    closeOnNextWindow_ = false;
     splash_->hide();
     splash_->close();
     splash_.reset();
     splashShown_ = false;
+}
+
+bool CSkinDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (closeOnNextWindow_ && event->type() == QEvent::Show) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool popup =
+            widget != nullptr && (widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip);
+        if (widget != nullptr && widget->isWindow() && widget != splash_.get() && widget != this && !popup) {
+            // After the window's own show, so that it is up before the picture goes.
+            QMetaObject::invokeMethod(
+                this, [this] { CloseSplash(); }, Qt::QueuedConnection);
+        }
+    }
+    return CDialog::eventFilter(watched, event);
 }

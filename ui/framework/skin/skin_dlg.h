@@ -34,13 +34,20 @@ public:
     // Closes a shown splash; with a path, shows the picture of that file (any picture format Qt reads). A picture that
     // cannot be read shows nothing and is reported in the log.
     void ShowSplash(const QString& path);
-    void CloseSplash();
+    // Closes the splash: at once, or with `whenNextWindowShows` once another window of the program is up (the login
+    // dialog, or a box that tells why the start-up ends), so that the picture stays on the screen until something
+    // takes its place. The skin dialog's destruction closes it in any case.
+    void CloseSplash(bool whenNextWindowShows = false);
     bool IsSplashShown() const { return splashShown_; }
     // The splash window while one is shown, for tests.
     QSplashScreen* Splash() const { return splash_.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::CSkinDlg> ui_;
     std::unique_ptr<QSplashScreen> splash_;
     bool splashShown_ = false;
+    bool closeOnNextWindow_ = false;
 };

@@ -6,6 +6,7 @@
 #include "link/server_message_dispatcher.h"
 #include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/shell/app/app_tables.h"
+#include "ui/shell/map/map_pictures.h"
 
 #include <QtGlobal>
 
@@ -69,6 +70,8 @@ void InstallDefinitions(DefinitionLoad& load)
     CurrentMapList() = std::move(load.maps);
     if (locked)
         UnlockDispatch();
+    if (AppSettings().mapPreload)
+        PreloadMapPictures(CurrentMapList());
     // The lists frame their selected rows with the skin's selection mark; the loader has checked it is an "RL" shape.
     ShapeRecord mark;
     if (ParseShape(CurrentEntityModels().GetSelectedMark(), mark) == 0)

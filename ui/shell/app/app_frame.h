@@ -26,6 +26,8 @@ public:
     virtual void PostFrameCommand(int commandId) = 0;
     // The records of one entity-state notification for the trap log (60 bytes each).
     virtual int AddTrapLogRecords(uint32_t neId, const uint8_t* records, uint32_t count) = 0;
+    // The status panes of the alarm flash and sound follow the settings.
+    virtual void UpdateAlarmPanes() {}
 };
 
 using MainFrameFactory = std::function<std::unique_ptr<IAppFrame>()>;

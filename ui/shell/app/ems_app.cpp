@@ -157,7 +157,8 @@ bool CEmsApp::InitInstance()
         skinDlg_->ShowSplash(QString::fromStdString(splash));
 
     const bool loaded = LoadConfiguration(true);
-    skinDlg_->CloseSplash();
+    // The picture stays until the login dialog is up in its place.
+    skinDlg_->CloseSplash(loaded);
     if (!loaded)
         return false;
 

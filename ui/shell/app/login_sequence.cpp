@@ -10,13 +10,14 @@
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/word_record.h"
+#include "link/server/server_login_reads.h"
 #include "link/server_message_dispatcher.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/shell/app/app_tables.h"
 
 #include <ctime>
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -161,19 +162,21 @@ LoginResult RunServerLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
     }
 
     // Their replies reach the tables through the dispatcher before each request returns.
-    const std::function<RequestOutcome()> loads[] = {
-        [&] { return requests.Query(kReqLocation, kServerNeId); },
-        [&] { return requests.Query(kReqUserAccount, kServerNeId); },
-        [&] { return requests.Query(kReqUserRights, kServerNeId); },
-        [&] { return requests.Query(kReqNeKeyAll, kServerNeId); },
-        [&] { return requests.Query(kReqLoginQuery, kServerNeId); },
-        [&] { return requests.Action(kReqNotificationsOn, kServerNeId, WordRecord{1}); },
-    };
-    for (const auto& load : loads) {
-        if (const RequestOutcome outcome = load(); IsLinkFailure(outcome.result)) {
-            ForgetServerLogin(app);
-            return Failed(LoginStep::kTablesFailed, outcome.result);
-        }
+    const int tablesResult = std::apply(
+        [&](auto... code) {
+            int result = kDrvOk;
+            ((result = IsLinkFailure(result) ? result : requests.Query(code, kServerNeId).result), ...);
+            return result;
+        },
+        kServerLoginQueryCodes);
+    if (IsLinkFailure(tablesResult)) {
+        ForgetServerLogin(app);
+        return Failed(LoginStep::kTablesFailed, tablesResult);
+    }
+    if (const RequestOutcome outcome = requests.Action(kReqNotificationsOn, kServerNeId, WordRecord{1});
+        IsLinkFailure(outcome.result)) {
+        ForgetServerLogin(app);
+        return Failed(LoginStep::kTablesFailed, outcome.result);
     }
 
     if (LockDispatch(kTableLockWaitMs)) {

@@ -3,6 +3,7 @@
 #include "core/config/ini_readers.h"
 #include "core/ini/file_path.h"
 #include "platform/color_ref.h"
+#include "ui/framework/skin/ie_picture.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -51,10 +52,7 @@ bool ParseDecimal(std::string_view text, int& value)
 QImage LoadPicture(const std::string& configuredName)
 {
     const std::string path = ResolveFilePath(NormalizeConfigPath(configuredName));
-    QImage image;
-    if (!image.load(QString::fromStdString(path)))
-        return {};
-    return image;
+    return DecodePictureFile(QString::fromStdString(path)).image;
 }
 
 // 16-bit colour as the 5-6-5 form keeps it.

@@ -281,11 +281,11 @@ void CMainFrame::ShowLocationIndicator(bool show)
 
 void CMainFrame::PlaceLocationIndicator()
 {
-    // Top right of the right-hand view, a little inside it.
-    const QWidget* client = centralWidget();
-    const QPoint corner =
-        client->mapToGlobal(QPoint(client->width() - locationIndicator_->frameGeometry().width() - 24, 16));
-    locationIndicator_->move(corner);
+    // The bottom left of the right-hand view: clear of the tree and the alarm summary, which it is wider than, and of
+    // the headers, the newest rows and the times of the view's lists (their oldest rows lie there).
+    const QWidget* rightPane = outerSplitter_->widget(1);
+    const int height = locationIndicator_->frameGeometry().height();
+    locationIndicator_->move(rightPane->mapToGlobal(QPoint(4, std::max(0, rightPane->height() - height - 4))));
 }
 
 void CMainFrame::UpdateLocationIndicator(double longitude, double latitude, int ratio)

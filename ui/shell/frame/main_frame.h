@@ -141,18 +141,18 @@ public:
     void SetSplitterPaneSize(int splitter, int pane, int size, int minimum) override;
 
     // Location Indicator.
-    void UpdateLocationIndicator(double longitude, double latitude, int ratio);
+    void UpdateLocationIndicator(double longitude, double latitude, int ratio) override;
     CLocationIndicatorDlg* GetLocationIndicator() const;
-    bool GetLocationIndicatorFlag() const { return locIndicatorFlag_; }
-    bool GetPortTipFlag() const { return portTipFlag_; }
-    bool GetFocusFrameFlag() const { return focusFrameFlag_; }
+    bool GetLocationIndicatorFlag() const override { return locIndicatorFlag_; }
+    bool GetPortTipFlag() const override { return portTipFlag_; }
+    bool GetFocusFrameFlag() const override { return focusFrameFlag_; }
 
     // Status bar and dialog bar.
     CFrameStatusBar* StatusPanes() const { return statusBar_; }
     CFrameDialogBar* DialogBar() const { return dialogBar_; }
     void UpdateClock();
     void UpdateConnectionStatus(bool connected, bool inRequest);
-    void UpdateAlarmPanes();
+    void UpdateAlarmPanes() override;
 
     // Timers: the handler of 10006, 10004 and 10005, and the table (tests look at it).
     void OnTimer(int id);

@@ -9,10 +9,11 @@
 #include "link/ems_msg.h"
 #include "link/pdu_log.h"
 #include "link/record_requests.h"
+#include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/views/form_view.h"
-#include "ui/shell/frame/entity_icons.h"
 #include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/frame_host.h"
 #include "ui/shell/frame/frame_icons.h"
@@ -46,6 +47,7 @@ void CMainFrame::SetCurrentEntity(uint32_t neId, const CEntityIndex* index)
 {
     const bool neChanged = neId != currentNeId_;
     currentNeId_ = neId;
+    SetShownNeId(neId);
     currentIndex_ = index != nullptr ? *index : CEntityIndex{};
 
     UpdateEntityText();
@@ -253,6 +255,8 @@ void CMainFrame::ReplaceRightView(int tabIndex)
     } else {
         outerSplitter_->addWidget(view);
     }
+    // The stretch is the view's own: a new view takes what the window gains or loses, the left column keeps its width.
+    outerSplitter_->setStretchFactor(outerSplitter_->indexOf(view), 1);
     rightView_ = view;
     rightPaneCode_ = code;
     rightViewCode_ = code;

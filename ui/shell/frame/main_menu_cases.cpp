@@ -48,11 +48,6 @@ std::vector<uint16_t> HiddenCommandIds(int menuCase)
     return SortedUnique(std::move(ids));
 }
 
-bool IsNeConnected(const CNeRecord& ne)
-{
-    return ne.root != nullptr && ne.root->IsConnected();
-}
-
 bool IsNeTypeMismatch(const CNeRecord& ne)
 {
     return ne.root != nullptr && ne.root->GetPlanState() == kPlanStateMismatch;

@@ -4,6 +4,7 @@
 // the command declarations (ui/framework/commands/): the NE set and the cases each command names. Window-free.
 
 #include "ui/framework/commands/command_declaration.h"
+#include "ui/framework/lists/entity_icons.h"
 
 #include <array>
 #include <cstdint>
@@ -62,7 +63,5 @@ struct MainMenuChoice {
 // connected and of its planned type; with `noOfflineMenu` every unplanned NE in server mode counts as online.
 MainMenuChoice SelectMainMenuCase(bool directMode, const CNeRecord* ne, bool noOfflineMenu);
 
-// The NE is connected (its root entity and the link to it are up).
-bool IsNeConnected(const CNeRecord& ne);
 // The NE is of another type than planned.
 bool IsNeTypeMismatch(const CNeRecord& ne);

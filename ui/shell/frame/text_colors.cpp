@@ -80,13 +80,6 @@ COLORREF GetTreeTextColor(const TextColorTable& colors, int kind)
     }
 }
 
-uint32_t GetNeHighestSeverity(const CNeRecord& ne)
-{
-    const uint32_t own = ne.GetSeverityAt(1);
-    const uint32_t below = ne.root != nullptr ? ne.root->GetSummarySeverity() : 0;
-    return CompareSeverity(static_cast<int>(own), static_cast<int>(below)) > 0 ? own : below;
-}
-
 COLORREF GetEntityTextColor(const TextColorTable& colors, const CNeRecord* ne)
 {
     if (ne == nullptr)

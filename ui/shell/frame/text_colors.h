@@ -2,6 +2,7 @@
 // The text colours of the tree and the lists (section TEXTCOLOR): per location severity, NE state and account role.
 // A key that is absent takes the value of its group's default key, which itself defaults to COLOR_DEF. Window-free.
 
+#include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/lists/severity_palette.h"
 
 #include <cstdint>
@@ -35,6 +36,3 @@ TextColorTable LoadTextColors(const CIniFile& ini);
 COLORREF GetTreeTextColor(const TextColorTable& colors, int kind);
 // By the NE's state: none, no entity model, planned, disconnected, type mismatch, then its gravest alarm.
 COLORREF GetEntityTextColor(const TextColorTable& colors, const CNeRecord* ne);
-
-// The gravest alarm of the NE: its own and that of its connected entities (0 none, 1 critical .. 5 info).
-uint32_t GetNeHighestSeverity(const CNeRecord& ne);

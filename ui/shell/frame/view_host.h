@@ -1,7 +1,8 @@
 #pragma once
 // What a view in one of the frame's panes may ask of the frame that hosts it: the current selection (read and set),
 // the active pane, a refresh of the views at once, a switch of the right pane's view, the size of its pane, commands
-// for the frame, the tree's icons and text colours, and the blink phase of flashing icons. The main frame implements
+// for the frame, the tree's icons and text colours, the blink phase of flashing icons, the View menu's switches and
+// the Location Indicator. The main frame implements
 // it; views, and the feature areas that make them, include this header rather than the frame's.
 //
 //     class CTopoView : public CAFormView {
@@ -20,6 +21,9 @@
 #include <string>
 
 class CNeRecord;
+
+// The pane kinds a view names when it makes itself the frame's active pane.
+inline constexpr uint8_t kPaneOfRightView = 2; // the view of the right-hand pane (front panel, map)
 
 class IViewHost {
 public:
@@ -66,4 +70,11 @@ public:
     virtual COLORREF GetNeTextColor(const CNeRecord* ne) const = 0;
     // The phase of the flashing icons, on or off.
     virtual bool IsBlinkPhaseOn() const = 0;
+
+    // The View menu's switches: the Location Indicator, the port hint of the front panel and its selection frame.
+    virtual bool GetLocationIndicatorFlag() const = 0;
+    virtual bool GetPortTipFlag() const = 0;
+    virtual bool GetFocusFrameFlag() const = 0;
+    // Shows a map position and zoom ratio (percent) on the Location Indicator.
+    virtual void UpdateLocationIndicator(double longitude, double latitude, int ratio) = 0;
 };

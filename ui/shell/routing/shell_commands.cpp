@@ -5,6 +5,7 @@
 #include "ui/framework/dialogs/dialog_request.h"
 #include "ui/shell/locations/location_dlg.h"
 #include "ui/shell/locations/location_list_dlg.h"
+#include "ui/shell/options/client_options_dlg.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ std::vector<Command> Commands()
         Command(33073)
             .Menu(kSystem, "Client &Options...", 10, LinkModes::Server)
             .Menu(kSystem, "&Options...", 20, LinkModes::Direct)
-            .Dialog(NotBuilt("CClientOptionsDlg")),
+            .Dialog<CClientOptionsDlg>(),
         Command(33055).Menu(kSystem, "&Logout\tCtrl+L", 50),
         Command(57665).Menu(kSystem, "E&xit\tCtrl+Q", 60),
         Command(32770).Menu(kView, "&Location Indicator", 10).Toggle("OnToggleLocationIndicator"),

@@ -15,10 +15,10 @@
 #include "core/tables/user_account.h"
 #include "core/util/severity.h"
 #include "platform/color_ref.h"
+#include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
-#include "ui/shell/frame/entity_icons.h"
 #include "ui/shell/frame/frame_views.h"
 #include "ui/shell/frame/view_host.h"
 #include "ui/shell/frame/view_tabs.h"
@@ -27,8 +27,10 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTextStream>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -104,6 +106,10 @@ CGroupView::CGroupView(IViewHost& host, QWidget* parent) : CAFormView(kGroupView
     tree_->setObjectName(QStringLiteral("tree1360"));
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
+    // Names are shown whole, as a tree control does: a narrow pane scrolls sideways instead of cutting them.
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
+    tree_->setTextElideMode(Qt::ElideNone);
     tree_->setRootIsDecorated(true);
     tree_->setAllColumnsShowFocus(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -628,6 +634,46 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
     host_.SetActivePane(kTreePane);
 }
 
+namespace {
+
+// An item's key as one text, for looking it up among many.
+QString KeyText(const QTreeWidgetItem* item)
+{
+    return QStringLiteral("%1:%2:%3:%4")
+        .arg(static_cast<int>(Kind(item)))
+        .arg(Id(item))
+        .arg(Extra(item))
+        .arg(Kind(item) == GroupItemKind::Account ? item->text(0) : QString());
+}
+
+} // namespace
+
+QSet<QString> CGroupView::ExpandedItems() const
+{
+    QSet<QString> expanded;
+    for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
+        if ((*it)->isExpanded() && (*it)->childCount() > 0)
+            expanded.insert(KeyText(*it));
+    }
+    return expanded;
+}
+
+void CGroupView::ExpandAgain(const QSet<QString>& expanded)
+{
+    // The walk takes the items before any is expanded: an NE's shelves are made anew as it opens.
+    std::vector<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it)
+        items.push_back(*it);
+    for (QTreeWidgetItem* item : items) {
+        if (!expanded.contains(KeyText(item)))
+            continue;
+        if (Kind(item) == GroupItemKind::Ne)
+            ExpandShelves(item);
+        else
+            item->setExpanded(true);
+    }
+}
+
 void CGroupView::RenameItems(bool locations, bool nes)
 {
     std::vector<QTreeWidgetItem*> items;
@@ -663,7 +709,9 @@ void CGroupView::RefreshData()
         const bool hadCaret = caret != nullptr;
         const ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
         const ItemKey parentKey = hadCaret && caret->parent() != nullptr ? KeyOf(caret->parent()) : ItemKey{};
+        const QSet<QString> expanded = ExpandedItems();
         BuildTree();
+        ExpandAgain(expanded);
         if (IsDirectMode() && caretKey.kind != GroupItemKind::Ne) {
             const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);
             if (QTreeWidgetItem* ne =

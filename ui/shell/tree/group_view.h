@@ -10,6 +10,7 @@
 #include "ui/shell/tree/tree_search.h"
 
 #include <QIcon>
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -118,6 +119,10 @@ private:
     int ApplySelection(QTreeWidgetItem* item, bool expand);
     void FollowFrameNe();
     void Reselect(const group_item::ItemKey& caret, const group_item::ItemKey& parent, bool hadCaret);
+    // The items open before a rebuild, and opening them again after it (an NE with its shelves), so that the tree
+    // keeps its shape as locations and NEs come and go.
+    QSet<QString> ExpandedItems() const;
+    void ExpandAgain(const QSet<QString>& expanded);
     void RenameItems(bool locations, bool nes);
     void ComputeLocationSeverities();
     bool Flashes(uint32_t severity, uint32_t secondary) const;

@@ -45,11 +45,17 @@ TEST_F(TrapLogNotificationTest, EntityStatesFromTheWireAreLoggedFieldByField)
         states.push_back(TrapLogRecordFromState(rec));
     ASSERT_EQ(AppTrapLog().AddTrapLogRecords(kAlpha, states.data(), 2), 1);
 
+    // The words as sent, beside the texts of the NE they were logged with.
+    const auto words = [](TrapLogRecord record) {
+        EXPECT_EQ(record.texts.Get(CTrapLogTexts::kNe), "alpha");
+        record.texts = {};
+        return record;
+    };
     TrapLogRecord logged;
     ASSERT_EQ(AppTrapLog().GetFirstTrapLogRecord(&logged), 1u);
-    EXPECT_EQ(logged, (TrapLogRecord{0, kAlpha, 12101, 0x81, 2, 7, 50, 51, 1700000000, 1700000003, 3}));
+    EXPECT_EQ(words(logged), (TrapLogRecord{0, kAlpha, 12101, 0x81, 2, 7, 50, 51, 1700000000, 1700000003, 3, {}}));
     ASSERT_EQ(AppTrapLog().GetNextTrapLogRecord(&logged), 1u);
-    EXPECT_EQ(logged, (TrapLogRecord{1, kAlpha, 12101, 0, 0, 7, 50, 51, 1700000000, 1700000003, 3}));
+    EXPECT_EQ(words(logged), (TrapLogRecord{1, kAlpha, 12101, 0, 0, 7, 50, 51, 1700000000, 1700000003, 3, {}}));
 }
 
 } // namespace

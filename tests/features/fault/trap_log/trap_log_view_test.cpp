@@ -247,11 +247,12 @@ TEST_F(TrapLogViewTest, RecordsWithoutAnAlarmTextGiveNoRow)
     view.RefreshData();
     EXPECT_EQ(Numbers(), QStringList{"4"});
     EXPECT_EQ(view.GetLastShown(), 3u);
-    // The NE went away after the record was logged.
+    // The NE went away after the record was logged: the row shows the NE it was logged with.
     Log(kBravo, unknownNe);
     ASSERT_EQ(AppData().nes.RemoveNe(kBravo), NeResult::kOk);
     view.RefreshData();
-    EXPECT_EQ(Numbers(), QStringList{"4"});
+    EXPECT_EQ(Numbers(), (QStringList{"5", "4"}));
+    EXPECT_EQ(Cell(0, 3), QStringLiteral("bravo"));
 }
 
 TEST_F(TrapLogViewTest, EntitiesWithoutAModelShowTheirBuiltInAlarm)

@@ -62,6 +62,22 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoadTest,
                                            LoadRow{"huge_announced.png", 0, 0, 0, CIEPicture::kTextTooLarge},
                                            LoadRow{"missing.png", 0, 0, 0, "Can not open the file"}));
 
+TEST(PictureFileTest, DecodedWithinTheLimitsOrToldWhyNot)
+{
+    struct Row {
+        const char* file;
+        PictureError error;
+    };
+    for (const Row& row : {Row{"two_colors.bmp", PictureError::None}, Row{"huge_announced.png", PictureError::TooLarge},
+                           Row{"too_wide.png", PictureError::TooLarge}, Row{"truncated.png", PictureError::NotAPicture},
+                           Row{"missing.png", PictureError::NotAPicture}}) {
+        const PictureDecodeResult decoded = DecodePictureFile(Picture(row.file));
+        EXPECT_EQ(decoded.error, row.error) << row.file;
+        EXPECT_EQ(decoded.image.isNull(), row.error != PictureError::None) << row.file;
+        EXPECT_EQ(decoded.reason.isEmpty(), row.error == PictureError::None) << row.file;
+    }
+}
+
 TEST(PictureTest, HimetricSizeFromPixelsAt96PerInch)
 {
     CIEPicture picture;

@@ -35,8 +35,8 @@ TEST_F(AppConfigTest, FullLoadInstallsTheEntityModelsAndTheMapList)
     ASSERT_TRUE(app.LoadConfiguration(true));
     const int sampleTypes = GetEntityTypeCount();
     EXPECT_GT(sampleTypes, 0);
-    EXPECT_EQ(CurrentMapList().GetMapCount(), 1u);
-    EXPECT_EQ(CurrentMapList().FindMapDef(1).name, "North-Region");
+    EXPECT_EQ(CurrentMapList().GetMapCount(), 3u);
+    EXPECT_EQ(CurrentMapList().FindMapDef(1).name, "Coast-Region");
 
     // Another information file replaces the models whole.
     fs::copy_file(fs::path(TARVIK_TEST_DATA_DIR) / "entity" / "minimal_info.dat", dir_.Path() / "EntConf" / "Min.dat");
@@ -63,7 +63,7 @@ TEST_F(AppConfigTest, AMissingMapFileStopsTheLoadAndKeepsWhatWasLoaded)
     EXPECT_EQ(AppSettings().flash.level, 1);
     EXPECT_EQ(AppSettings().serverPort, 19460);
     EXPECT_EQ(GetEntityTypeCount(), types);
-    EXPECT_EQ(CurrentMapList().GetMapCount(), 1u);
+    EXPECT_EQ(CurrentMapList().GetMapCount(), 3u);
 }
 
 TEST_F(AppConfigTest, DialogScaleGrowsOnlyForAFontLargerThanTheReference)

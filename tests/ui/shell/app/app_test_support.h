@@ -77,7 +77,9 @@ public:
         fs::create_directories(Path() / "Map");
         for (const char* name : {"EntInfo.dat", "EntAlm.dat", "EntSkin.dat"})
             fs::copy_file(kResources / "EntConf" / name, Path() / "EntConf" / name);
-        fs::copy_file(kResources / "Map" / "Map.dat", Path() / "Map" / "Map.dat");
+        // The map list with its pictures, as the run command copies the folder.
+        for (const fs::directory_entry& entry : fs::directory_iterator(kResources / "Map"))
+            fs::copy_file(entry.path(), Path() / "Map" / entry.path().filename());
     }
     void WriteIni(const std::string& text) const { WriteText(Ini(), text); }
 };

@@ -5,8 +5,8 @@
 
 #include "core/ini/ini_file.h"
 #include "platform/color_ref.h"
+#include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/lists/small_images.h"
-#include "ui/shell/frame/entity_icons.h"
 #include "ui/shell/frame/frame_icons.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/frame/text_colors.h"

@@ -1,0 +1,83 @@
+// The NE list of the running program with 2,000 NEs: the program is logged in to the simulated server with a made-up
+// network of 2,000 NEs (--generate-nes), and the operator opens Configuration > NE Management > All NEs, which lists
+// them all. The time is the fill: from the menu command until the list shows every NE. sort_name_ms and sort_ip_ms are
+// a click on the Name and on the IP address header, export_ms the Export dialog's OK that writes the 2,000 rows.
+//
+//     build/bench/program_ne_list_bench
+
+#include "bench/program_boot.h"
+
+#include "features/management/ne/ne_list_dlg.h"
+#include "platform/list_control.h"
+#include "ui/framework/lists/export_dlg.h"
+
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+constexpr uint32_t kNes = 2000;
+constexpr int kAllNes = 33071;
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void BM_NeListOf2000Nes(benchmark::State& state)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.generatedNes = kNes;
+    if (!program.StartServer(options) || !program.Login("admin", "admin")) {
+        state.SkipWithError("the program could not log in to the simulated server");
+        return;
+    }
+    const std::filesystem::path file = program.WorkDir().Path() / "Node.txt";
+    double sortNameMs = 0, sortIpMs = 0, exportMs = 0;
+    for (auto _ : state) {
+        int rows = 0;
+        Clock::time_point opened;
+        program.Operator().OnDialog<CNeListDlg>([&](CNeListDlg& dialog) {
+            state.SetIterationTime(MsSince(opened) / 1000.0);
+            QTreeView& list = *dialog.FindList(kListControlId);
+            rows = CListControl(&list).GetItemCount();
+            auto start = Clock::now();
+            e2e::CProgram::ClickHeader(*list.header(), CNeListDlg::kNameColumn);
+            sortNameMs += MsSince(start);
+            start = Clock::now();
+            e2e::CProgram::ClickHeader(*list.header(), CNeListDlg::kAddressColumn);
+            sortIpMs += MsSince(start);
+            program.Operator().OnDialog<CExportDlg>([&](CExportDlg& exporter) {
+                e2e::Type(exporter, CExportDlg::kFileNameId, QString::fromStdString(file.string()));
+                const auto written = Clock::now();
+                e2e::Click(exporter, IDOK);
+                exportMs += MsSince(written);
+                return IDCANCEL;
+            });
+            e2e::Click(dialog, kExportButtonId);
+            return IDCANCEL;
+        });
+        opened = Clock::now();
+        program.Command(kAllNes);
+        if (rows != static_cast<int>(kNes) || !std::filesystem::exists(file)) {
+            state.SkipWithError("the NE list does not show and export every NE");
+            return;
+        }
+        std::filesystem::remove(file);
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["sort_name_ms"] = sortNameMs / iterations;
+    state.counters["sort_ip_ms"] = sortIpMs / iterations;
+    state.counters["export_ms"] = exportMs / iterations;
+}
+BENCHMARK(BM_NeListOf2000Nes)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace

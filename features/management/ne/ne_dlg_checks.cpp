@@ -1,0 +1,151 @@
+// The checks of the NE dialog's OK, in their order: the System Information texts, the NE's name and address, the
+// Security page's texts and the management addresses. Each refusal shows its message on the field it concerns.
+
+#include "features/management/ne/ne_dlg.h"
+
+#include "core/tables/ne_table.h"
+#include "core/util/names.h"
+#include "core/util/ne_ip_validation.h"
+#include "core/util/netmask.h"
+#include "features/management/ne/ne_mgmt_ip_checks.h"
+#include "link/record_requests.h"
+#include "link/records/ne_network_config_rec.h"
+#include "platform/ip_address_edit.h"
+#include "ui/framework/messages/string_ids.h"
+
+#include <QLineEdit>
+
+namespace {
+
+// The first character that is no name character, or -1.
+int FirstBadNameChar(const QString& text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() > 0x7F || !IsValidNameChar(static_cast<char>(c.unicode())))
+            return i;
+    }
+    return -1;
+}
+
+void SelectInEdit(CADialog& page, int id, int start, int length)
+{
+    if (auto* edit = page.GetDlgItemAs<QLineEdit>(id))
+        edit->setSelection(start, length);
+}
+
+} // namespace
+
+bool CNeDlg::CheckSystemTexts()
+{
+    if (!IsPageShown(&systemInfoPage_))
+        return true;
+    const NeSystemTexts& texts = systemInfoPage_.Texts();
+    const std::pair<int, QString> fields[] = {{CNeSystemInfoPage::kContactId, texts.contact},
+                                              {CNeSystemInfoPage::kSysNameId, texts.sysName},
+                                              {CNeSystemInfoPage::kPlaceId, texts.place}};
+    const QString loaded[] = {loadedConfig_ ? QString::fromStdString(loadedConfig_->contact) : QString(),
+                              loadedConfig_ ? QString::fromStdString(loadedConfig_->sysName) : QString(),
+                              loadedConfig_ ? QString::fromStdString(loadedConfig_->place) : QString()};
+    for (size_t i = 0; i < std::size(fields); ++i) {
+        const auto& [id, text] = fields[i];
+        // What the NE holds is written back as it is: a text is checked once the operator changed it.
+        if (text == loaded[i])
+            continue;
+        if (const int bad = FirstBadNameChar(text); bad >= 0) {
+            ShowPageAlertTextById(&systemInfoPage_, kStrValidNameCharacters, id);
+            SelectInEdit(systemInfoPage_, id, bad, 1);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CNeDlg::CheckKeys(const std::string& name, IpAddress* address)
+{
+    // A new NE, also one started from another NE, may take no name or address of the NE table.
+    const uint32_t editedId = GetAccessMode() == kAccessModify ? static_cast<uint32_t>(GetNeId()) : 0;
+    if (const CNeRecord* other = FindNeByName(name); other != nullptr && other->neId != editedId) {
+        ShowAlertTextById(kStrDataExists, kNameId);
+        return false;
+    }
+    IpAddressEdit* edit = AddressEdit();
+    if (edit == nullptr || edit->IsBlank()) {
+        ShowAlertTextById(kStrIncorrectIpAddress, kIpAddressId);
+        return false;
+    }
+    edit->GetAddress(*address);
+    if (const CNeRecord* other = FindNeByAddress(*address, kNePort); other != nullptr && other->neId != editedId) {
+        ShowAlertTextById(kStrDataExists, kIpAddressId);
+        return false;
+    }
+    return true;
+}
+
+bool CNeDlg::CheckSecurityTexts()
+{
+    if (!IsPageShown(&securityPage_))
+        return true;
+    const NeSecurityValues& values = securityPage_.Values();
+    const auto refuse = [&](uint32_t stringId, int id, int id2 = 0) {
+        ShowPageAlertTextById(&securityPage_, stringId, id, id2);
+        return false;
+    };
+    const auto checkName = [&](const QString& text, int id) {
+        if (text.isEmpty())
+            return refuse(kStrDataIsBlank, id);
+        if (const int bad = FirstBadNameChar(text); bad >= 0) {
+            refuse(kStrValidNameCharacters, id);
+            SelectInEdit(securityPage_, id, bad, 1);
+            return false;
+        }
+        return true;
+    };
+    if (!checkName(values.ftpUser.trimmed(), CNeSecurityPage::kFtpUserId) ||
+        !checkName(values.ftpPassword.trimmed(), CNeSecurityPage::kFtpPasswordId))
+        return false;
+    if (values.ftpPassword.trimmed() != values.verification.trimmed())
+        return refuse(kStrDataInconsistent, CNeSecurityPage::kFtpPasswordId, CNeSecurityPage::kVerificationId);
+    return checkName(values.community.trimmed(), CNeSecurityPage::kCommunityId);
+}
+
+bool CNeDlg::CheckManagementAddresses()
+{
+    const NeMgmtIpValues& values = mgmtIpPage_.Values();
+    const std::pair<int, QString> dotted[] = {{CNeMgmtIpPage::kUgeIpId, values.ugeIp},
+                                              {CNeMgmtIpPage::kNmeIpId, values.nmeIp},
+                                              {CNeMgmtIpPage::kGatewayId, values.gateway}};
+    for (const auto& [id, text] : dotted) {
+        if (!IsValidIpAddressText(text.trimmed().toStdString())) {
+            ShowPageAlertTextById(&mgmtIpPage_, kStrFormatError, id);
+            SelectInEdit(mgmtIpPage_, id, 0, static_cast<int>(text.size()));
+            return false;
+        }
+    }
+    const IpAddress ugeIp = ParseIpAddress(values.ugeIp.trimmed().toStdString());
+    const IpAddress nmeIp = ParseIpAddress(values.nmeIp.trimmed().toStdString());
+    const IpAddress gateway = ParseIpAddress(values.gateway.trimmed().toStdString());
+    const IpAddress ugeMask = PrefixLengthToNetmask(values.ugePrefix);
+    const IpAddress nmeMask = PrefixLengthToNetmask(values.nmePrefix);
+
+    // The NE's cascaded management takes part: its root and subnet are the NE's own.
+    const RecordReply<NeNetworkConfigRec> own = CRecordRequests().Query<NeNetworkConfigRec>(
+        kReqNeNetworkConfig, static_cast<uint32_t>(GetNeId()), {.failureTextId = kStrFailToQuery});
+    if (!own.Ok() || own.records.empty())
+        return false;
+    const NeNetworkConfigRec& network = own.records.front();
+    const int result =
+        ValidateNeIpInterfaces(nmeIp.data(), nmeMask.data(), ugeIp.data(), ugeMask.data(),
+                               network.cascadedRootIp.data(), network.cascadedMask.data(), gateway.data());
+    if (const std::optional<MgmtIpAlert> alert = MgmtIpAlertOf(result)) {
+        ShowPageAlertTextById(&mgmtIpPage_, alert->stringId, alert->fields[0], alert->fields[1], alert->fields[2]);
+        return false;
+    }
+    if (!GatewayInNeSubnet(gateway, ugeIp, values.ugePrefix, nmeIp, values.nmePrefix)) {
+        ShowPageAlertTextById(&mgmtIpPage_, kStrGatewayNotInNeSubnet, CNeMgmtIpPage::kGatewayId,
+                              CNeMgmtIpPage::kUgeIpId, CNeMgmtIpPage::kNmeIpId);
+        SelectInEdit(mgmtIpPage_, CNeMgmtIpPage::kGatewayId, 0, static_cast<int>(values.gateway.size()));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,158 @@
+// Client Options in the running program: System > Client Options shows the settings on its three pages, the Map
+// page adds a map through the Map Setting dialog, which refuses what the map list must not get, and OK writes the
+// ALARM and LINK sections and the map list as the program keeps them.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/config/app_settings.h"
+#include "core/map/map_list.h"
+#include "core/tables/app_data.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/map/map_setting_dlg.h"
+#include "ui/shell/options/client_options_dlg.h"
+
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdClientOptions = 33073;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using e2e::IsChecked;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::Type;
+using Alarm = CAlarmWarningPage;
+using Connection = CConnectionPage;
+using Setting = CMapSettingDlg;
+
+void ClickTab(CClientOptionsDlg& dialog, int index)
+{
+    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CClientOptionsDlg::kTabsId);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+QString IniValue(const std::string& ini, const std::string& key)
+{
+    const size_t at = ini.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return {};
+    const size_t start = at + key.size() + 2;
+    return QString::fromStdString(ini.substr(start, ini.find('\n', start) - start));
+}
+
+TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    // Flashing for service-affecting alarms, which the dialog does not offer; a sound with its silence and file.
+    options.iniExtra = "[ALARM]\nFLASH=SA\nFLASHCYCLE=4\nBEEP=MN\nBEEPOFFINTERVAL=77\nBEEPFILE=old.wav\n";
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CClientOptionsDlg>([&](CClientOptionsDlg& dialog) {
+        Alarm& alarm = dialog.AlarmPage();
+        EXPECT_TRUE(IsChecked(alarm, Alarm::kNoFlashId)) << "SA shows as no flash";
+        EXPECT_EQ(MessageLine(dialog),
+                  QStringLiteral("SA flash and sound are not offered: OK saves them as no effect."));
+        EXPECT_TRUE(IsChecked(alarm, Alarm::kSoundId));
+        EXPECT_EQ(Field(alarm, Alarm::kSoundLevelId), QStringLiteral("Minor"));
+        EXPECT_EQ(Field(alarm, Alarm::kSilenceId), QStringLiteral("77"));
+        EXPECT_FALSE(alarm.IsControlEnabled(Alarm::kFlashLevelId));
+        EXPECT_FALSE(alarm.IsControlEnabled(Alarm::kPlayId)) << "old.wav cannot be opened";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("client_options_alarm")));
+        // Flashing from major on, every 3 seconds; no sound, which keeps its silence and file.
+        Check(alarm, Alarm::kFlashId);
+        Choose(alarm, Alarm::kFlashLevelId, QStringLiteral("Major"));
+        Type(alarm, Alarm::kFlashCycleId, QStringLiteral("3"));
+        Check(alarm, Alarm::kNoSoundId);
+        EXPECT_TRUE(alarm.IsControlReadOnly(Alarm::kSilenceId));
+
+        ClickTab(dialog, 1);
+        Connection& connection = dialog.ConnectionPage();
+        EXPECT_EQ(Field(connection, Connection::kServerPortId), QString::number(program.PeerPort()));
+        EXPECT_TRUE(connection.IsControlReadOnly(Connection::kServerPortId)) << "without SYSTEM/CHANGEPORT";
+        EXPECT_FALSE(connection.IsControlReadOnly(Connection::kWaitId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("client_options_connection")));
+        Type(connection, Connection::kWaitId, QStringLiteral("2"));
+        Click(dialog, IDOK);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please enter an integer between 3 and 900."));
+        EXPECT_FALSE(dialog.IsEnded());
+        Type(connection, Connection::kWaitId, QStringLiteral("20"));
+        Type(connection, Connection::kHelloId, QStringLiteral("60"));
+
+        ClickTab(dialog, 2);
+        CMapOptionsPage& maps = dialog.MapPage();
+        QTreeView& list = *maps.FindList(CMapOptionsPage::kListId);
+        EXPECT_EQ(ListColumn(list, 0), (QStringList{"default", "1", "2", "3"}));
+        EXPECT_EQ(ListColumn(list, 1).value(1), QStringLiteral("Coast-Region"));
+        EXPECT_EQ(ListColumn(list, 2).value(2), QStringLiteral("10.3000"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("client_options_map")));
+
+        // The world map's row stays.
+        program.ClickListRow(list, 0);
+        Click(maps, kDeleteButtonId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("The data can't be deleted"));
+
+        // A new map: an id in use and a name with a blank are refused, then the harbour map goes in.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            Type(setting, Setting::kMapIdId, QStringLiteral("2"));
+            Type(setting, Setting::kNameId, QStringLiteral("Old Harbour"));
+            Type(setting, Setting::kFileId, QStringLiteral(".\\Map\\north_city.png"));
+            Click(setting, IDOK);
+            EXPECT_EQ(MessageLine(setting), QStringLiteral("Map ID is used"));
+            Type(setting, Setting::kMapIdId, QStringLiteral("9"));
+            Click(setting, IDOK);
+            EXPECT_EQ(MessageLine(setting),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            Type(setting, Setting::kNameId, QStringLiteral("Harbour"));
+            Type(setting, Setting::kWestId, QStringLiteral("10.6"));
+            Type(setting, Setting::kEastId, QStringLiteral("10.6"));
+            Click(setting, IDOK);
+            EXPECT_EQ(MessageLine(setting),
+                      QStringLiteral("East longitude must be 0.1000 greater than West longitude"));
+            Type(setting, Setting::kEastId, QStringLiteral("10.9"));
+            Type(setting, Setting::kNorthId, QStringLiteral("60"));
+            Type(setting, Setting::kSouthId, QStringLiteral("59.8"));
+            setting.DrawPreview();
+            EXPECT_TRUE(setting.HasPreview());
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("map_setting")));
+            Click(setting, IDOK);
+            return IDCANCEL;
+        });
+        Click(maps, kAddButtonId);
+        EXPECT_EQ(ListColumn(list, 1).value(4), QStringLiteral("Harbour"));
+        Click(dialog, IDOK);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdClientOptions));
+
+    // What the program keeps and what it wrote.
+    EXPECT_EQ(AppSettings().flash.level, 2);
+    EXPECT_EQ(AppSettings().beep.level, 0);
+    ASSERT_EQ(CurrentMapList().GetMapCount(), 4u);
+    EXPECT_EQ(CurrentMapList().GetMapAt(3)->name, "Harbour");
+    const std::string ini = ReadText(program.WorkDir().Ini());
+    EXPECT_EQ(IniValue(ini, "FLASH"), QStringLiteral("MJ"));
+    EXPECT_EQ(IniValue(ini, "FLASHCYCLE"), QStringLiteral("3"));
+    EXPECT_EQ(IniValue(ini, "BEEP"), QStringLiteral("NO"));
+    EXPECT_EQ(IniValue(ini, "BEEPOFFINTERVAL"), QStringLiteral("77"));
+    EXPECT_EQ(IniValue(ini, "BEEPFILE"), QStringLiteral("old.wav"));
+    EXPECT_EQ(IniValue(ini, "SERVERWAIT"), QStringLiteral("20000"));
+    EXPECT_EQ(IniValue(ini, "PINGINTERVAL"), QStringLiteral("60000"));
+    EXPECT_EQ(IniValue(ini, "SERVERPORT"), QString::number(program.PeerPort()));
+    const std::string maps = ReadText(program.WorkDir().Path() / "Map" / "Map.dat");
+    EXPECT_EQ(IniValue(maps, "COUNT"), QStringLiteral("4"));
+    EXPECT_EQ(IniValue(maps, "MAP4"),
+              QStringLiteral("9,Harbour,10.6000,10.9000,60.0000,59.8000,.\\Map\\north_city.png"));
+}
+
+} // namespace

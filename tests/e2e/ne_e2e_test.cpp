@@ -1,0 +1,513 @@
+// The NEs in the running program: the operator adds, changes and deletes NEs from the NE list through the NE dialog
+// and its pages, each check keeping the dialog open with its message; the server keeps the result and tells another
+// logged-in workstation; an NE added before its configuration was refused is changed, not added again, at the next
+// OK; and the NE list's commands follow the NE's state.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/tables/app_data.h"
+#include "core/util/ip_address.h"
+#include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/management/ne/ne_dlg.h"
+#include "features/management/ne/ne_list_dlg.h"
+#include "link/records/ne_config_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/word_record.h"
+#include "platform/list_control.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/lists/export_dlg.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kAllNes = 33071, kAddNe = 33063, kShowNe = 33083;
+constexpr int kTabBarId = 1100;
+constexpr uint32_t kNorth1 = 1, kNeItself = 1, kOfflineAlarm = 0;
+
+using e2e::Click;
+using e2e::ComboTexts;
+using e2e::Field;
+using e2e::MessageLine;
+using e2e::Type;
+using List = CNeListDlg;
+
+QStringList TabTexts(CNeDlg& dialog)
+{
+    QStringList texts;
+    const auto* bar = dialog.GetDlgItemAs<QTabBar>(kTabBarId);
+    for (int i = 0; bar != nullptr && i < bar->count(); ++i)
+        texts << bar->tabText(i);
+    return texts;
+}
+
+// Clicks the page's tab, as the operator does.
+void SelectTab(CNeDlg& dialog, const QString& title)
+{
+    auto* bar = dialog.GetDlgItemAs<QTabBar>(kTabBarId);
+    ASSERT_NE(bar, nullptr);
+    for (int i = 0; i < bar->count(); ++i) {
+        if (bar->tabText(i) == title) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+            return;
+        }
+    }
+    ADD_FAILURE() << "no tab " << title.toStdString();
+}
+
+// The NE of that name as the server keeps it.
+std::optional<NeKeyRecord> ServerNe(e2e::CProgram& program, const std::string& name)
+{
+    for (const NeKeyRecord& ne : program.ServerRecords<NeKeyRecord>(kReqNeKey)) {
+        if (ne.neName == name)
+            return ne;
+    }
+    return std::nullopt;
+}
+
+size_t ServerNeCount(e2e::CProgram& program, const std::string& name)
+{
+    size_t count = 0;
+    for (const NeKeyRecord& ne : program.ServerRecords<NeKeyRecord>(kReqNeKey))
+        count += ne.neName == name ? 1 : 0;
+    return count;
+}
+
+// The probe takes the server's notifications as a logged-in workstation does.
+void ListenAsSecondWorkstation(e2e::CProgram& program)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto on = EncodeRecord(WordRecord{1});
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqNotificationsOn, 0, {on.begin(), on.end()}, kWordRecordSize)));
+}
+
+// The NE record of a notification of `code` that the second workstation got for the NE of that name.
+std::optional<NeKeyRecord> NoticeTo(e2e::CProgram& program, uint16_t code, const std::string& name)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (size_t seen = 0; std::chrono::steady_clock::now() < deadline;) {
+        for (; seen < probe.Notifications().size(); ++seen) {
+            const Frame& frame = probe.Notifications()[seen];
+            NeKeyRecord ne;
+            if (frame.header.requestCode == code && frame.payload.size() >= kNeKeyRecordSize &&
+                DecodeRecord(frame.payload.data(), kNeKeyRecordSize, &ne) && ne.neName == name)
+                return ne;
+        }
+        if (std::optional<Frame> frame = probe.Receive(100))
+            probe.Notifications().push_back(*frame);
+    }
+    return std::nullopt;
+}
+
+// Takes the NE off the network at the server, or brings it back, and waits until the program knows.
+void ToggleOffline(e2e::CProgram& program, uint32_t neId, bool offline)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto control = EncodeRecord(SimControlRec{kSimToggleAlarm, kNeItself, kOfflineAlarm, 0});
+    const std::optional<Frame> reply = probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqSimControl, neId, {control.begin(), control.end()}, kSimControlRecSize));
+    ASSERT_TRUE(reply && reply->header.status == 0);
+    ASSERT_TRUE(program.WaitUntil([&] {
+        const CNeRecord* ne = AppData().nes.FindNeById(neId);
+        return ne != nullptr && ne->root != nullptr && ne->root->IsConnected() == !offline;
+    }));
+}
+
+int RowOf(QTreeView& list, const QString& name)
+{
+    return e2e::RowOf(list, List::kNameColumn, name);
+}
+
+TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    ListenAsSecondWorkstation(program);
+    e2e::COperator& person = program.Operator();
+    const std::filesystem::path exported = program.WorkDir().Path() / "nes.txt";
+
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(program.ShownColumn(list, List::kNameColumn).join(','), QStringLiteral("North-1,South-1,Spare"));
+        EXPECT_EQ(program.ShownColumn(list, List::kModelColumn).join(','),
+                  QStringLiteral("IPD-12 (1 shelf),IPD-48 (2 shelves),IPD-12 (1 shelf)"));
+
+        // A new NE: each check keeps the dialog open with its message on the field it concerns.
+        person.OnDialog<CNeDlg>([&](CNeDlg& add) {
+            EXPECT_EQ(TabTexts(add), (QStringList{"Security", "Position"}));
+            EXPECT_EQ(ComboTexts(add, CNeDlg::kLocationComboId), QStringLiteral(",Headquarters,North,South"));
+            EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QString());
+            CNeSecurityPage& security = add.SecurityPage();
+            EXPECT_EQ(Field(security, CNeSecurityPage::kCommunityId), QStringLiteral("pridox"));
+            EXPECT_EQ(Field(security, CNeSecurityPage::kFtpUserId), QStringLiteral("qurim"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_dlg_security")));
+            const struct {
+                const char* name;
+                const char* address;
+                const char* message;
+                int field;
+            } refusals[] = {
+                {" ", "", "Data is blank", CNeDlg::kNameId},
+                {"North-1", "", "Data exists", CNeDlg::kNameId},
+                {"East-1", "", "incorrect IP address", CNeDlg::kIpAddressId},
+                {"East-1", "10.10.1.1", "Data exists", CNeDlg::kIpAddressId},
+            };
+            for (const auto& refusal : refusals) {
+                Type(add, CNeDlg::kNameId, QString::fromLatin1(refusal.name));
+                Type(add, CNeDlg::kIpAddressId, QString::fromLatin1(refusal.address));
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded()) << refusal.message;
+                EXPECT_EQ(MessageLine(add), QString::fromLatin1(refusal.message));
+                EXPECT_EQ(add.GetMarkedControl(1), refusal.field) << refusal.message;
+            }
+            Type(add, CNeDlg::kIpAddressId, QStringLiteral("10.40.1.1"));
+            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim2"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Data inconsistent"));
+            EXPECT_EQ(security.GetMarkedControl(2), CNeSecurityPage::kVerificationId);
+            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim"));
+            e2e::Choose(add, CNeDlg::kLocationComboId, QStringLiteral("North"));
+            e2e::Choose(add, CNeDlg::kModelComboId, QStringLiteral("IPD-48 (2 shelves)"));
+            SelectTab(add, QStringLiteral("Position"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_dlg_position")));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+        const CListControl rows(&list);
+        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kNameColumn), QStringLiteral("East-1"));
+        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kLocationColumn), QStringLiteral("North"));
+
+        // Its address changes; the NE's own configuration shows on its pages.
+        person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
+            EXPECT_EQ(TabTexts(modify), (QStringList{"Security", "Position", "System Information", "Management IP"}));
+            EXPECT_EQ(Field(modify, CNeDlg::kIpAddressId), QStringLiteral("10.40.1.1"));
+            EXPECT_FALSE(modify.IsControlEnabled(CNeDlg::kModelComboId));
+            SelectTab(modify, QStringLiteral("System Information"));
+            EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
+                      QStringLiteral("IPD-48 (2 shelves) IP DSLAM"));
+            EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kServicesId), QStringLiteral("Layer 2, 3"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("ne_dlg_system_information")));
+            SelectTab(modify, QStringLiteral("Management IP"));
+            EXPECT_EQ(Field(modify.MgmtIpPage(), CNeMgmtIpPage::kUgeIpId), QStringLiteral("10.40.1.1"));
+            EXPECT_TRUE(modify.MgmtIpPage().IsControlReadOnly(CNeMgmtIpPage::kUgeIpId)); // server mode
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("ne_dlg_management_ip")));
+            Type(modify, CNeDlg::kIpAddressId, QStringLiteral("10.40.1.2"));
+            person.AnswerBox(IDYES);
+            Click(modify, IDOK);
+            EXPECT_TRUE(modify.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kModifyButtonId);
+        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kAddressColumn), QStringLiteral("10.40.1.2"));
+
+        // Addresses sort by their numbers.
+        e2e::CProgram::ClickHeader(*list.header(), List::kAddressColumn);
+        EXPECT_EQ(program.ShownColumn(list, List::kNameColumn).join(','),
+                  QStringLiteral("North-1,South-1,Spare,East-1"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_list_dlg")));
+
+        // Export writes the rows as the list shows them, under the stem "Node".
+        person.OnDialog<CExportDlg>([&](CExportDlg& exporter) {
+            EXPECT_EQ(Field(exporter, CExportDlg::kFileNameId).endsWith(QStringLiteral("Node.txt")), true);
+            Type(exporter, CExportDlg::kFileNameId, QString::fromStdString(exported.string()));
+            Click(exporter, IDOK);
+            return IDCANCEL;
+        });
+        Click(dialog, kExportButtonId);
+
+        program.ClickListRow(list, RowOf(list, QStringLiteral("East-1")));
+        person.AnswerBox(IDYES);
+        Click(dialog, kDeleteButtonId);
+        EXPECT_EQ(RowOf(list, QStringLiteral("East-1")), -1);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+
+    const QStringList lines = QString::fromStdString(app_test::ReadText(exported)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6); // the title, the field names and the four rows
+    EXPECT_TRUE(lines.back().contains(QStringLiteral("\"East-1\"\t\"North\"\t\"10.40.1.2\"")))
+        << lines.back().toStdString();
+
+    // The server kept each step, and the other workstation heard of it.
+    EXPECT_FALSE(ServerNe(program, "East-1"));
+    const std::optional<NeKeyRecord> added = NoticeTo(program, kReqNeKeyAdd, "East-1");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->ipAddress, (IpAddress{10, 40, 1, 1}));
+    EXPECT_EQ(added->modelId, 4u);
+    EXPECT_EQ(added->locationId, 2u);
+    EXPECT_EQ(added->ftpUser, "qurim");
+    EXPECT_EQ(added->snmpCommunity, "pridox");
+    EXPECT_EQ(added->autoSync, 2u);
+    const std::optional<NeKeyRecord> modified = NoticeTo(program, kReqNeKey, "East-1");
+    ASSERT_TRUE(modified);
+    EXPECT_EQ(modified->ipAddress, (IpAddress{10, 40, 1, 2}));
+    EXPECT_TRUE(NoticeTo(program, kReqNeKeyDelete, "East-1"));
+    EXPECT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
+}
+
+// A new NE started from an NE of the map (Add NE with that NE current) takes the NE's configuration, which the server
+// refuses for the new one: its management addresses are the other NE's. The NE is added all the same; the next OK
+// changes it instead of adding it a second time.
+TEST(NeE2eTest, AnNeAddedBeforeItsConfigurationWasRefusedIsChangedNotAddedAgain)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    const QString refused =
+        QStringLiteral("Fail to update data\n\n(32028) Management address 10.10.1.1 is in use by NE North-1");
+
+    person.OnDialog<CNeDlg>([&](CNeDlg& add) {
+        EXPECT_EQ(Field(add, CNeDlg::kNameId), QStringLiteral("North-1"));
+        EXPECT_TRUE(TabTexts(add).contains(QStringLiteral("System Information")));
+        EXPECT_TRUE(add.SystemInfoPage().IsControlReadOnly(CNeSystemInfoPage::kContactId));
+        Type(add, CNeDlg::kNameId, QStringLiteral("North-2"));
+        Type(add, CNeDlg::kIpAddressId, QStringLiteral("10.10.1.2"));
+        Click(add, IDOK);
+        EXPECT_EQ(person.boxTexts, std::vector<QString>{refused});
+        EXPECT_FALSE(add.IsEnded());
+        EXPECT_EQ(ServerNeCount(program, "North-2"), 1u);
+
+        person.AnswerBox(IDYES);
+        Click(add, IDOK);
+        EXPECT_EQ(person.boxTexts,
+                  (std::vector<QString>{refused, QStringLiteral("Are you sure to modify the data?"), refused}));
+        EXPECT_FALSE(add.IsEnded());
+        return IDCANCEL;
+    });
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_EQ(program.Frame().GetCurrentNeId(), kNorth1);
+    program.Frame().RouteCommand(kAddNe); // as the map's NE popup sends it
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_EQ(ServerNeCount(program, "North-2"), 1u);
+    EXPECT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("North-2")) != nullptr; }));
+}
+
+// The commands on a row follow the NE's state: an NE off the network can be shown, changed and deleted only; one on
+// it writes its configuration to flash.
+TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    ToggleOffline(program, kNorth1, true);
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const auto enabled = [&](std::initializer_list<int> ids) {
+            QStringList on;
+            for (const int id : ids)
+                on << QString::number(dialog.IsControlEnabled(id) ? id : -id);
+            return on.join(',');
+        };
+        const std::initializer_list<int> commands = {
+            kShowButtonId,           kModifyButtonId,       kDeleteButtonId,          List::kActiveAlarmButtonId,
+            List::kAdslPortButtonId, List::kBackupButtonId, List::kWriteFlashButtonId};
+        EXPECT_EQ(enabled(commands), QStringLiteral("-1291,-1150,-1131,-1174,-1383,-1050,-1310"));
+        program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
+        EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,-1174,-1383,-1050,-1310"));
+        const std::vector<int> offered = program.RightClickListRow(list, RowOf(list, QStringLiteral("North-1")));
+        EXPECT_EQ(std::count(offered.begin(), offered.end(), List::kPopupWriteFlash), 0);
+
+        program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
+        EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,1174,1383,1050,1310"));
+        person.AnswerBox(IDYES);
+        Click(dialog, List::kWriteFlashButtonId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Complete writing flash"));
+
+        // The row's alarms: the active alarm dialog (still to come) is asked for on the row's NE.
+        DialogRequest routed;
+        SetRouteDialogInterceptor([&](DialogRequest& request) {
+            routed = request;
+            return IDCANCEL;
+        });
+        Click(dialog, List::kActiveAlarmButtonId);
+        SetRouteDialogInterceptor({});
+        EXPECT_EQ(routed.className, "CActiveAlarmDlg");
+        EXPECT_EQ(routed.neId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("South-1"))));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+    EXPECT_EQ(person.boxTexts,
+              std::vector<QString>{QStringLiteral("Are you sure to let NE write configuration back to flash?")});
+}
+
+// Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before.
+TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CNeDlg>([&](CNeDlg& add) {
+        EXPECT_EQ(Field(add, CNeDlg::kNameId), QString());
+        EXPECT_EQ(Field(add, CNeDlg::kLocationComboId), QStringLiteral("North"));
+        EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
+        return IDCANCEL;
+    });
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    QTreeWidgetItem* north = program.TreeItem(QStringLiteral("North"));
+    ASSERT_NE(north, nullptr);
+    program.RightClickTreeItem(north->child(0), kAddNe);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    EXPECT_EQ(person.dialogsRun.size(), 1);
+}
+
+// The alarm summary's rows of NEs list the NEs off the network, or those on it, across all locations.
+TEST(NeE2eTest, TheAlarmSummarysNeRowsListTheNesOfTheirConnectionState)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    ToggleOffline(program, kNorth1, true);
+    auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+    QTreeView& rows = *summary->FindList(kListControlId);
+    e2e::COperator& person = program.Operator();
+    for (const auto& [row, names] :
+         {std::pair{CTrapSumView::kRowOffline, "North-1"}, std::pair{CTrapSumView::kRowOnline, "South-1,Spare"}}) {
+        person.OnDialog<List>([&, names = names](List& dialog) {
+            EXPECT_EQ(program.ShownColumn(*dialog.FindList(kListControlId), List::kNameColumn).join(','),
+                      QString::fromLatin1(names));
+            return IDCANCEL;
+        });
+        program.RightClickListRow(rows, row, CTrapSumView::kCmdDetail);
+    }
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// The NE's own texts go back as the NE holds them, blanks and all, when the operator changes something else; a text
+// the operator changes takes name characters only.
+TEST(NeE2eTest, TheNesOwnTextsGoBackAsTheyAreAndAChangedOneTakesNameCharactersOnly)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
+        person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
+            CNeSystemInfoPage& texts = modify.SystemInfoPage();
+            SelectTab(modify, QStringLiteral("System Information"));
+            EXPECT_EQ(Field(texts, CNeSystemInfoPage::kContactId), QStringLiteral("South field team"));
+            Type(texts, CNeSystemInfoPage::kPlaceId, QStringLiteral("Depot 4"));
+            Click(modify, IDOK);
+            EXPECT_EQ(MessageLine(modify),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            EXPECT_EQ(texts.GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
+            EXPECT_EQ(texts.GetDlgItemAs<QLineEdit>(CNeSystemInfoPage::kPlaceId)->selectedText(), QStringLiteral(" "));
+            Type(texts, CNeSystemInfoPage::kPlaceId, QStringLiteral("Depot-4"));
+            Type(modify, CNeDlg::kNameId, QStringLiteral("South-2"));
+            person.AnswerBox(IDYES);
+            Click(modify, IDOK);
+            EXPECT_TRUE(modify.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+    EXPECT_TRUE(ServerNe(program, "South-2"));
+    const std::vector<std::vector<uint8_t>> config = program.QueryServer(kReqNeConfig, 2);
+    ASSERT_EQ(config.size(), 1u);
+    NeConfigRecord rec;
+    ASSERT_TRUE(DecodeRecord(config[0].data(), config[0].size(), &rec));
+    EXPECT_EQ(rec.contact, "South field team");
+    EXPECT_EQ(rec.place, "Depot-4");
+}
+
+// In direct mode the NE dialog shows the NE's own configuration, read over SNMP, and writes it back there: the
+// management addresses are checked against each other and the NE's cascaded management before they go, and a change
+// of them advises a new login.
+TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+        EXPECT_EQ(TabTexts(show), (QStringList{"System Information", "Management IP"}));
+        EXPECT_EQ(show.GetCurrentPage(), &show.SystemInfoPage());
+        EXPECT_FALSE(show.IsControlEnabled(CNeDlg::kNameId));
+        EXPECT_FALSE(show.IsControlEnabled(IDOK));
+        EXPECT_EQ(Field(show.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
+                  QStringLiteral("IPD-48 simulated NE"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("ne_dlg_direct")));
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")), kShowNe);
+
+    // Changed as the NE list's Modify opens it.
+    person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
+        CNeMgmtIpPage& addresses = modify.MgmtIpPage();
+        SelectTab(modify, QStringLiteral("Management IP"));
+        EXPECT_EQ(Field(addresses, CNeMgmtIpPage::kUgeIpId), QStringLiteral("10.10.1.1"));
+        const struct {
+            const char* uge;
+            const char* gateway;
+            const char* message;
+            int field;
+        } refusals[] = {
+            {"10.10.1", "10.10.1.254", "Format error", CNeMgmtIpPage::kUgeIpId},
+            {"192.168.1.20", "192.168.1.254", "NME subnet is the same as UGE subnet", CNeMgmtIpPage::kUgeMaskId},
+            {"10.10.2.1", "10.10.1.254", "Gateway IP is not in NME subnet or UGE subnet", CNeMgmtIpPage::kGatewayId},
+        };
+        for (const auto& refusal : refusals) {
+            Type(addresses, CNeMgmtIpPage::kUgeIpId, QString::fromLatin1(refusal.uge));
+            Type(addresses, CNeMgmtIpPage::kGatewayId, QString::fromLatin1(refusal.gateway));
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded()) << refusal.message;
+            EXPECT_EQ(MessageLine(modify), QString::fromLatin1(refusal.message));
+            EXPECT_EQ(addresses.GetMarkedControl(1), refusal.field) << refusal.message;
+        }
+        Type(addresses, CNeMgmtIpPage::kUgeIpId, QStringLiteral("10.10.2.1"));
+        Type(addresses, CNeMgmtIpPage::kGatewayId, QStringLiteral("10.10.2.254"));
+        person.AnswerBox(IDYES);
+        Click(modify, IDOK);
+        EXPECT_TRUE(modify.IsEnded());
+        return IDCANCEL;
+    });
+    DialogRequest request;
+    request.className = "CNeDlg";
+    request.hasTarget = true;
+    request.neId = kNeItself;
+    request.accessMode = kAccessModify;
+    OpenRouteDialog(request);
+    ASSERT_EQ(person.boxTexts.size(), 2u);
+    EXPECT_EQ(person.boxTexts[1],
+              QStringLiteral("NE management IP config has been changed.\n\nYou had better re-login."));
+
+    person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+        EXPECT_EQ(Field(show.MgmtIpPage(), CNeMgmtIpPage::kUgeIpId), QStringLiteral("10.10.2.1"));
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")), kShowNe);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+} // namespace

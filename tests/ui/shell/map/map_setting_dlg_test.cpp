@@ -1,0 +1,213 @@
+// The Map Setting dialog's checks on OK, in their order: each case fills the dialog, presses OK and reads the
+// message line, the control it marks and whether the dialog ended; and what the access modes allow.
+
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "platform/scripted_runners.h"
+#include "ui/shell/map/map_setting_dlg.h"
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Dlg = CMapSettingDlg;
+
+struct Entry {
+    const char* id = "5";
+    const char* name = "Harbour";
+    const char* file = "harbour.png";
+    const char* west = "10";
+    const char* east = "11";
+    const char* north = "60";
+    const char* south = "59";
+};
+
+struct Case {
+    const char* what;
+    Entry entry;
+    const char* message; // empty: accepted
+    int marked;
+};
+
+QString Line(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// On screen, its data loaded, as the operator finds it.
+void ShowDialog(Dlg& dlg)
+{
+    dlg.show();
+    ASSERT_TRUE(PumpUntil([&] { return dlg.IsFirstShowDone(); }));
+}
+
+class MapSettingDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override { LoadProgramStrings(); }
+
+    // Runs the dialog in add mode with the entry typed in and OK pressed; the result it ended with, 0 when open.
+    int RunOk(const Entry& entry, QString* message, int* marked, CMapDef* map = nullptr)
+    {
+        ScriptedModalRunner runner;
+        Dlg dlg;
+        dlg.SetAccessMode(kAccessCreate);
+        dlg.SetIdsInUse({3, 7, 0, 5}); // a 0 ends the list: 5 is free
+        runner.Push([&](QDialog&) {
+            ShowDialog(dlg);
+            const std::pair<int, const char*> fields[] = {{Dlg::kMapIdId, entry.id},   {Dlg::kNameId, entry.name},
+                                                          {Dlg::kFileId, entry.file},  {Dlg::kWestId, entry.west},
+                                                          {Dlg::kEastId, entry.east},  {Dlg::kNorthId, entry.north},
+                                                          {Dlg::kSouthId, entry.south}};
+            for (const auto& [id, text] : fields)
+                dlg.GetDlgItemAs<QLineEdit>(id)->setText(Line(text));
+            dlg.OnOK();
+            *message = dlg.GetMessageText();
+            *marked = dlg.GetMarkedControl(1);
+            return dlg.IsEnded() ? dlg.result() : 0;
+        });
+        const int result = dlg.DoModal();
+        if (map != nullptr)
+            *map = dlg.GetMap();
+        return result;
+    }
+};
+
+TEST_F(MapSettingDlgTest, OkChecksInItsOrder)
+{
+    const Case cases[] = {
+        {"an id out of range", {.id = "0"}, "Please enter an integer between 1 and 99999.", Dlg::kMapIdId},
+        {"a west bound beyond the world",
+         {.west = "-181"},
+         "Please enter a number between -180 and 180.",
+         Dlg::kWestId},
+        {"a south bound that is no number", {.south = "low"}, "Please enter a number.", Dlg::kSouthId},
+        {"an id in use", {.id = "7", .name = ""}, "Map ID is used", Dlg::kMapIdId},
+        {"a blank name", {.name = "   "}, "Data is blank", Dlg::kNameId},
+        {"a blank inside the name",
+         {.name = "Old Town", .file = ""},
+         "Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'",
+         Dlg::kNameId},
+        {"no file", {.file = " ", .east = "10"}, "Data is blank", Dlg::kBrowseId},
+        {"east not east of west",
+         {.east = "10"},
+         "East longitude must be 0.1000 greater than West longitude",
+         Dlg::kEastId},
+        {"north not north of south",
+         {.north = "59"},
+         "North latitude must be 0.1000 greater than South latitude",
+         Dlg::kNorthId},
+        {"east a little east of west", {.east = "10.05"}, "", 0},
+        {"an id after the list's end", {.id = "5"}, "", 0},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        QString message;
+        int marked = -1;
+        const int result = RunOk(row.entry, &message, &marked);
+        EXPECT_EQ(message, Line(row.message));
+        if (*row.message != '\0') {
+            EXPECT_EQ(result, 0) << "the dialog stays open";
+            EXPECT_EQ(marked, row.marked);
+        } else {
+            EXPECT_EQ(result, IDOK);
+        }
+    }
+}
+
+TEST_F(MapSettingDlgTest, ABlankInTheNameIsSelectedAndTheNameTrimmed)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessCreate);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        auto* name = dlg.GetDlgItemAs<QLineEdit>(Dlg::kNameId);
+        name->setText(QStringLiteral("  Old Town"));
+        dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(QStringLiteral("town.png"));
+        dlg.OnOK();
+        EXPECT_EQ(name->selectionStart(), 5);
+        EXPECT_EQ(name->selectedText(), QStringLiteral(" "));
+        name->setText(QStringLiteral("  Old-Town "));
+        dlg.OnOK();
+        return 0;
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetMap().name, "Old-Town");
+    EXPECT_EQ(dlg.GetMap().west, kWorldWest) << "the new map's bounds are the world's";
+}
+
+// The bounds' ranges are the world map's: a map read with wider bounds cannot be saved so, and its id stays.
+TEST_F(MapSettingDlgTest, AModifiedMapKeepsItsIdAndTheWorldsRange)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessModify);
+    CMapDef wide;
+    wide.id = 4;
+    wide.name = "Wide";
+    wide.imageFile = "wide.png";
+    wide.west = -200;
+    wide.east = 200;
+    wide.north = 90;
+    wide.south = -90;
+    dlg.SetMap(wide);
+    dlg.SetIdsInUse({4});
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        EXPECT_TRUE(dlg.GetDlgItemAs<QLineEdit>(Dlg::kMapIdId)->isReadOnly());
+        dlg.OnOK();
+        EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Please enter a number between -180 and 180."));
+        EXPECT_EQ(dlg.GetMarkedControl(1), Dlg::kWestId);
+        dlg.GetDlgItemAs<QLineEdit>(Dlg::kWestId)->setText(QStringLiteral("-180"));
+        dlg.GetDlgItemAs<QLineEdit>(Dlg::kEastId)->setText(QStringLiteral("180"));
+        dlg.OnOK();
+        EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Map ID is used")) << "the opener's list holds the id";
+        return 0;
+    });
+    EXPECT_EQ(dlg.DoModal(), 0);
+    EXPECT_EQ(dlg.GetMap().id, 4u);
+}
+
+TEST_F(MapSettingDlgTest, ShowModeChangesNothing)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessQuery);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        EXPECT_FALSE(dlg.GetDlgItem(IDOK)->isEnabled());
+        EXPECT_FALSE(dlg.GetDlgItem(Dlg::kMapIdSpinId)->isEnabled());
+        return IDCANCEL;
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(MapSettingDlgTest, ThePreviewShowsAPictureThatCanBeRead)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessModify);
+    CMapDef town;
+    town.id = 2;
+    town.name = "North-Town";
+    town.imageFile = std::string(TARVIK_RESOURCES_DIR) + "/Map/north_city.png";
+    town.west = 10.3F;
+    town.east = 11.3F;
+    town.north = 60.1F;
+    town.south = 59.7F;
+    dlg.SetMap(town);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        EXPECT_TRUE(dlg.HasPreview());
+        dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"));
+        dlg.DrawPreview();
+        EXPECT_FALSE(dlg.HasPreview()) << "a file that is no picture leaves the preview empty";
+        EXPECT_TRUE(dlg.GetMessageText().isEmpty()) << "without a message";
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+}
+
+} // namespace

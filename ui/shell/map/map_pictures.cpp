@@ -1,0 +1,68 @@
+#include "ui/shell/map/map_pictures.h"
+
+#include "core/map/map_list.h"
+
+#include <QImageReader>
+#include <QString>
+
+#include <map>
+
+namespace {
+
+std::map<uintptr_t, QImage>& Kept()
+{
+    static std::map<uintptr_t, QImage> pictures;
+    return pictures;
+}
+
+QImage ReadPicture(const CMapDef& map)
+{
+    const std::string path = map.GetImagePath();
+    if (path.empty())
+        return {};
+    QImageReader reader(QString::fromStdString(path));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        qWarning("map %u: picture %s not read: %s", map.id, path.c_str(), qPrintable(reader.errorString()));
+    return picture;
+}
+
+void Preload(CMapDef& map, uintptr_t& nextHandle)
+{
+    QImage picture = ReadPicture(map);
+    if (picture.isNull()) {
+        map.imageHandle = 0;
+        return;
+    }
+    map.imageHandle = nextHandle++;
+    Kept()[map.imageHandle] = std::move(picture);
+}
+
+} // namespace
+
+void PreloadMapPictures(CMapList& maps)
+{
+    ReleaseMapPictures(maps);
+    uintptr_t nextHandle = 1;
+    Preload(maps.GetWorldMap(), nextHandle);
+    for (size_t i = 0; i < maps.GetMapCount(); ++i)
+        Preload(*maps.GetMapAt(i), nextHandle);
+}
+
+void ReleaseMapPictures(CMapList& maps)
+{
+    Kept().clear();
+    maps.GetWorldMap().imageHandle = 0;
+    for (size_t i = 0; i < maps.GetMapCount(); ++i)
+        maps.GetMapAt(i)->imageHandle = 0;
+}
+
+QImage MapPicture(const CMapDef& map)
+{
+    if (map.imageHandle != 0) {
+        const auto kept = Kept().find(map.imageHandle);
+        if (kept != Kept().end())
+            return kept->second;
+    }
+    return ReadPicture(map);
+}
