@@ -15,6 +15,7 @@
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
 #include "link/net_drv.h"
+#include "link/server/net_drv_server_agent.h"
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -117,6 +118,11 @@ void BM_LoginToFrame(benchmark::State& state)
         const size_t residentAfter = program_boot::ResidentBytes();
         if (NeItemsInTree(program) != static_cast<int>(nes)) {
             state.SkipWithError("the tree does not show every NE");
+            return;
+        }
+        const auto* driver = dynamic_cast<const CNetDrvServerAgent*>(&GetCurrentDriver());
+        if (driver == nullptr || driver->GetNotificationCounters().refused != 0) {
+            state.SkipWithError("states were refused on their way: the login read them again");
             return;
         }
         state.SetIterationTime(*seconds);

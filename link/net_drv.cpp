@@ -685,7 +685,7 @@ void CNetDrv::OnAppIdle()
     }
 }
 
-int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size)
+int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size, uint32_t readFor)
 {
     if (msg.sequence != 0) {
         // The notifications before this frame on the connection are queued by now; those after it are not.
@@ -705,20 +705,22 @@ int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size
             break;
         }
     }
-    if (!DeliverNotification(msg, records, size)) {
+    // What comes after the reply waits for it: the reply is applied after the messages before it only.
+    if (!DeliverNotification(msg, records, size, readFor != 0 && slots_.IsWaiting(readFor))) {
         OnMessageRefused(msg);
     }
     return kDrvOk;
 }
 
-bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size)
+bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, bool applyNow)
 {
     LogPdu(msg.sequence == 0 ? PduDirection::Notify : PduDirection::Recv, msg, records, size);
     EmsMsg copy = msg;
     copy.records = size == 0 ? nullptr : records;
-    // Queued whatever thread reads the transport: a requesting UI thread applies it with its reply, not in the middle
-    // of reading.
-    return QueueServerMessage(&copy);
+    // A requesting UI thread applies what it reads ahead of its reply at once (behind what waits, its windows held
+    // back until the reply), so that a burst ahead of the reply never piles up; other threads queue it for the UI
+    // thread.
+    return (applyNow && ApplyDuringRequest(&copy)) || QueueServerMessage(&copy);
 }
 
 void CNetDrv::PostDisconnect(int reason)

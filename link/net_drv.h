@@ -144,11 +144,14 @@ protected:
 
     // For transports and driver threads.
     // A received frame: the reply of a waiting request, a late reply (dropped) or a message for the dispatcher.
-    // Non-zero when it breaks a continued reply: the connection must close with that code.
-    int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size);
-    // A message that arrived outside the connection (a datagram): always for the dispatcher. False when the
-    // dispatcher's queue was at its limit and refused it (it has logged that): the message is lost.
-    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size);
+    // Non-zero when it breaks a continued reply: the connection must close with that code. `readFor`: the request
+    // the reading thread waits for (0: none); on the UI thread, a message that comes while it still waits is applied
+    // at once (ApplyDuringRequest).
+    int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size, uint32_t readFor = 0);
+    // A message for the dispatcher (also one that arrived outside the connection, a datagram), applied at once with
+    // `applyNow` where the dispatcher may. False when the dispatcher's queue was at its limit and refused it (it has
+    // logged that): the message is lost.
+    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, bool applyNow = false);
     // The dispatcher refused a frame of the connection that no request waited for; on the thread that read it.
     virtual void OnMessageRefused(const EmsMsg& /*msg*/) {}
     // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.

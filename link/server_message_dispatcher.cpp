@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_set>
+#include <utility>
 
 #include "core/util/mutex_lock.h"
 #include "link/driver_logs.h"
@@ -52,6 +53,10 @@ struct Dispatcher {
     std::mutex rulesMutex;
     std::map<uint16_t, ServerMessageRule> rules;
     std::function<void(CDispatchEffects&)> batchHook;
+
+    // What messages applied during a request of the UI thread asked of the user interface: it runs with the next
+    // pass's own, first. UI thread, under the dispatch lock.
+    CDispatchEffects heldEffects;
 };
 
 Dispatcher& TheDispatcher()
@@ -321,7 +326,7 @@ void DispatchServerMessage(const EmsMsg* msg)
         Enqueue(d, *msg);
         return;
     }
-    CDispatchEffects effects;
+    CDispatchEffects effects = std::exchange(d.heldEffects, {});
     ApplyQueued(d, msg, effects, false);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
@@ -347,7 +352,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
         EnqueueReply(d, *msg, arrivalMark);
         return;
     }
-    CDispatchEffects effects;
+    CDispatchEffects effects = std::exchange(d.heldEffects, {});
     ApplyQueued(d, msg, effects, false, arrivalMark);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
@@ -369,10 +374,27 @@ bool DrainServerMessages(uint32_t lockWaitMs)
     if (!d.dispatchLock.Lock(lockWaitMs)) {
         return false;
     }
-    CDispatchEffects effects;
+    CDispatchEffects effects = std::exchange(d.heldEffects, {});
     ApplyQueued(d, nullptr, effects, true);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
+    return true;
+}
+
+bool ApplyDuringRequest(const EmsMsg* msg)
+{
+    Dispatcher& d = TheDispatcher();
+    if (!IsUiThread()) {
+        return false;
+    }
+    if (msg != nullptr && !IsApplicable(*msg)) {
+        return true;
+    }
+    if (!d.dispatchLock.Lock(0)) {
+        return false;
+    }
+    ApplyQueued(d, msg, d.heldEffects, false);
+    d.dispatchLock.Unlock();
     return true;
 }
 

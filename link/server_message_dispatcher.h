@@ -51,6 +51,13 @@ inline constexpr uint64_t kAllArrivals = UINT64_MAX;
 // when it was not. UI thread only.
 bool DrainServerMessages(uint32_t lockWaitMs);
 
+// From the UI thread while it reads the connection for a reply of its own: applies what is queued and then the
+// message (when given) at once, so that a burst ahead of the reply (a login's states) is applied as it comes, without
+// a copy, instead of outgrowing the queue. What that asks of the user interface waits for the next pass, which runs
+// it first, so that no window opens in the middle of a request. False (the caller queues the message) on another
+// thread or when the dispatch lock is not free at once.
+bool ApplyDuringRequest(const EmsMsg* msg);
+
 // How one request code changes the model. Runs on the UI thread under the dispatch lock; effects on windows go
 // to `effects`. The message's records live only for the call.
 using ServerMessageRule = std::function<void(const EmsMsg& msg, CDispatchEffects& effects)>;

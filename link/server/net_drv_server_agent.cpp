@@ -325,12 +325,14 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
     return ReceiveAvailable(socket_, true);
 }
 
-int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, bool waitFirst)
+int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor)
 {
     return ReceiveFrames(
         fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && LeavesConnectionUnread(); },
-        [this](const EmsMsg& msg, const uint8_t* records, size_t size) { return DeliverFrame(msg, records, size); },
-        waitFirst);
+        [this, readFor](const EmsMsg& msg, const uint8_t* records, size_t size) {
+            return DeliverFrame(msg, records, size, readFor);
+        },
+        readFor != 0);
 }
 
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
@@ -365,7 +367,7 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
         int result = kDrvOk;
         {
             std::lock_guard<std::mutex> lock(recvMutex_);
-            result = ReceiveAvailable(fd, false, true);
+            result = ReceiveAvailable(fd, false, sequence);
         }
         if (result != kDrvOk) {
             // AgentRoutine drops the connection, which ends this request too, unless it has gone already.

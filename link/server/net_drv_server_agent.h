@@ -79,9 +79,9 @@ private:
     int SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,
                           ReplyData* reply = nullptr);
     // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_. With `mayHoldBack` it
-    // stops while the dispatcher's queue is past its bound; with `waitFirst` the first read waits for data up to the
-    // socket's receive time-out.
-    int ReceiveAvailable(int fd, bool mayHoldBack, bool waitFirst = false);
+    // stops while the dispatcher's queue is past its bound. `readFor`: the request a requesting thread reads for,
+    // whose first read waits for data up to the socket's receive time-out (0: AgentRoutine reads, without waiting).
+    int ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor = 0);
     // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
     // dispatcher's queue passes its bound until it has drained to half of it.
     bool LeavesConnectionUnread() const;

@@ -254,8 +254,8 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
                   other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
               0u);
 
-    // A request of the UI reads them on its way to its reply: the full queue refuses them.
-    ASSERT_EQ(Query(kReqLoginQuery), kDrvOk);
+    // A request of another thread reads them on its way to its reply: the full queue refuses them.
+    ASSERT_EQ(std::async(std::launch::async, [&] { return Query(kReqLoginQuery); }).get(), kDrvOk);
     EXPECT_EQ(driver_->GetNotificationCounters().refused, 2u);
     EXPECT_EQ(FindNeByName("Harbour-1"), nullptr);
     // Once there is room, everything the login reads is read again, once.
@@ -264,6 +264,39 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
     EXPECT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 1; }));
     EXPECT_EQ(linkUi_.StatusTexts(),
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
+}
+
+TEST_F(SimNotifyTest, ARequestOfTheUiAppliesWhatItReadsAheadOfItsReplyEvenWithTheQueueFull)
+{
+    const std::vector<uint8_t> filler(512 * 1024);
+    EmsMsg chunk;
+    chunk.operation = kEmsOpReply;
+    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
+    chunk.recordSize = static_cast<uint32_t>(filler.size());
+    chunk.count = 1;
+    chunk.records = filler.data();
+    while (QueueServerMessage(&chunk)) {
+    }
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    NeKeyRecord ne;
+    ne.neName = "Harbour-1";
+    ne.modelId = 2;
+    ne.locationId = 1;
+    ne.ipAddress = {10, 10, 9, 1};
+    ne.port = 161;
+    const auto neBytes = EncodeRecord(ne);
+    ASSERT_EQ(StatusOf(other.ReplyTo(
+                  other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
+              0u);
+
+    // The UI's own request applies what waited and then the NE, before its reply: nothing is refused or read again.
+    ASSERT_EQ(Query(kReqLoginQuery), kDrvOk);
+    EXPECT_NE(FindNeByName("Harbour-1"), nullptr);
+    EXPECT_EQ(QueuedServerMessageBytes(), 0u);
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
 }
 
 class SimFloodTest : public SimNotifyTest {
