@@ -14,6 +14,7 @@
 #include "link/records/ne_user_account_record.h"
 #include "link/snmp/snmp_request_map.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -61,8 +62,13 @@ void StoreColumns(CFuzzBytes& in)
         std::vector<uint8_t> again(entry.recordSize, 0);
         Check(StoreSnmpColumnValue(column, stored, again.data()) == SnmpStoreResult::Ok);
         Check(SnmpColumnValue(column, again.data()) == stored);
-        if (value.type == SnmpType::OctetString)
+        // Text ends at its first zero; raw octets come back the field's whole width, what was sent first.
+        if (column.type == SnmpColumnType::Text)
             Check(stored.bytes.size() <= value.bytes.size());
+        if (column.type == SnmpColumnType::Octets) {
+            Check(stored.bytes.size() == column.width);
+            Check(std::equal(value.bytes.begin(), value.bytes.end(), stored.bytes.begin()));
+        }
     }
 }
 

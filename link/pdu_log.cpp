@@ -12,6 +12,10 @@
 
 #include "link/driver_logs.h"
 #include "link/link_ui.h"
+#include "link/records/logon_rec.h"
+#include "link/records/online_user_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/user_account_record.h"
 
 namespace {
 
@@ -40,6 +44,21 @@ PendingLines& Pending()
 }
 
 std::atomic<int> g_pduLogFlag{1};
+
+// Where a code's records carry a password digest: the record's size and the digest field's offset and width.
+struct DigestField {
+    uint16_t code;
+    size_t recordSize;
+    size_t offset;
+    size_t width;
+};
+constexpr DigestField kDigestFields[] = {
+    {kReqLogon, kLogonRecSize, 11, kLogonDigestSize},
+    {kReqUserAccount, kUserAccountRecordSize, 11, kUserAccountDigestWidth},
+    {kReqUserAccountAdd, kUserAccountRecordSize, 11, kUserAccountDigestWidth},
+    {kReqUserAccountDelete, kUserAccountRecordSize, 11, kUserAccountDigestWidth},
+    {kReqOnlineUser, kOnlineUserRecordSize, 11, kUserAccountDigestWidth},
+};
 
 const char* DirectionName(PduDirection direction)
 {
@@ -138,8 +157,41 @@ std::vector<std::string> FormatPduDump(const uint8_t* data, size_t size, size_t 
     return lines;
 }
 
-void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size)
+std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records, size_t size)
 {
+    std::vector<uint8_t> shown;
+    if (records == nullptr) {
+        return shown;
+    }
+    shown.assign(records, records + size);
+    for (const DigestField& field : kDigestFields) {
+        if (field.code != msg.requestCode) {
+            continue;
+        }
+        // Records of another size carry no account; every byte of a digest that is not its end is masked.
+        const size_t step = msg.recordSize != 0 ? msg.recordSize : field.recordSize;
+        if (step < field.recordSize) {
+            break;
+        }
+        for (size_t at = 0; at + field.offset + field.width <= size; at += step) {
+            for (size_t i = at + field.offset; i < at + field.offset + field.width && shown[i] != 0; ++i) {
+                shown[i] = '*';
+            }
+        }
+    }
+    return shown;
+}
+
+void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* rawRecords, size_t size)
+{
+    // Only the few codes that carry digests are copied to be masked.
+    const bool carriesDigest = std::any_of(std::begin(kDigestFields), std::end(kDigestFields),
+                                           [&](const DigestField& field) { return field.code == msg.requestCode; });
+    std::vector<uint8_t> masked;
+    if (carriesDigest) {
+        masked = PduRecordsForLog(msg, rawRecords, size);
+    }
+    const uint8_t* records = carriesDigest && rawRecords != nullptr ? masked.data() : rawRecords;
     const auto now = std::chrono::system_clock::now();
     if (IsDriverLogEnabled(DriverLogKind::Pdu)) {
         std::string text = FormatPduHeaderLine(FormatLogTimestamp(now), direction, msg) + "\n";

@@ -1,5 +1,7 @@
 // Every PDU in readable form: a header line and a hex dump of the records. PDU.log gets the whole dump; the PDU log
-// window gets the first 256 bytes of each PDU, gathered until the window is refreshed or flushed.
+// window gets the first 256 bytes of each PDU, gathered until the window is refreshed or flushed. Password digests
+// (of the logon and of the operator accounts) stand for the passwords at the server, so neither shows them: their
+// bytes are dumped as '*'.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +22,10 @@ std::string FormatPduHeaderLine(const std::string& timestamp, PduDirection direc
 // 16 bytes a line: offset, hex bytes, printable characters; at most `limit` bytes.
 std::vector<std::string> FormatPduDump(const uint8_t* data, size_t size, size_t limit);
 
-// Logs one PDU (header of `msg`, records as given).
+// The records as the logs show them: a copy with the bytes of every password digest they carry masked.
+std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records, size_t size);
+
+// Logs one PDU (header of `msg`, records as given, digests masked).
 void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size);
 
 // (hold flag, flush flag): stores the flag; with flag 0 and flush 1 the window gets what is gathered so far.

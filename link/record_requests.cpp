@@ -2,6 +2,7 @@
 
 #include "link/driver_mode.h"
 #include "link/link_ui.h"
+#include "link/records/ne_alarm_log_range_rec.h"
 
 #include <algorithm>
 
@@ -47,6 +48,14 @@ bool CRecordRequests::FitsQuery(uint16_t code, uint32_t size)
 {
     const RequestEntry entry = FindRequest(code);
     return entry.spec == nullptr || size == entry.spec->QueryBodySize() || size == entry.spec->recordSize;
+}
+
+bool CRecordRequests::FitsDirectQuery(uint16_t code, uint32_t recordSize, uint32_t bodySize)
+{
+    const RequestEntry entry = FindRequest(code);
+    return entry.spec != nullptr && entry.spec->direct.record != nullptr &&
+           entry.spec->direct.record->size == recordSize && entry.spec->direct.range != DirectRange::kAll &&
+           bodySize == kNeAlarmLogRangeRecSize;
 }
 
 CRecordRequests::Sent CRecordRequests::Refused()

@@ -94,6 +94,18 @@ public:
         return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(body), 1, options), options);
     }
 
+    // A query of a code whose records are others in direct mode than the server's (328: the server's alarms and
+    // events, a page of the NE's own log), with the direct link's body: the reply decoded as the direct record. A
+    // code without such a record, or a body of another size than its range, is refused unsent.
+    template <TabledRecord DirectRec, typename Rec, TabledRecord Body>
+    RecordReply<DirectRec> QueryDirect(RequestCode<Rec> code, uint32_t neId, const Body& body,
+                                       const RequestOptions& options = {}) const
+    {
+        if (!FitsDirectQuery(code, kRecordSize<DirectRec>, kRecordSize<Body>))
+            return Collect<DirectRec>(Refused(), options);
+        return Collect<DirectRec>(Exchange(kEmsOpQuery, code, neId, Bytes(body), 1, options), options);
+    }
+
     // Writes records with the family's code; the reply holds them as the far end keeps them now.
     template <TabledRecord Rec>
     RecordReply<Rec> Modify(RequestCode<Rec> code, uint32_t neId, const Rec& rec,
@@ -149,6 +161,9 @@ private:
     // A body of `size` bytes fits a query of `code`: the catalogue's query body or the family's record. A code the
     // catalogue does not know has nothing to check against.
     static bool FitsQuery(uint16_t code, uint32_t size);
+    // The code's direct link carries records of `recordSize` other than the server's and takes a range body of
+    // `bodySize`.
+    static bool FitsDirectQuery(uint16_t code, uint32_t recordSize, uint32_t bodySize);
     // What a request that is not sent answers: an invalid parameter.
     static Sent Refused();
     int PostQuery(uint16_t code, uint32_t neId) const;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -43,4 +44,18 @@ FileChooser* SetFileChooser(FileChooser* chooser)
 std::optional<QString> ChooseFile(const FileChooserRequest& request)
 {
     return CurrentFileChooser().ChooseFile(request);
+}
+
+std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last, const QString& filter,
+                                      const QString& suffix)
+{
+    FileChooserRequest request;
+    request.save = true;
+    request.fileName = last;
+    request.filter = filter;
+    request.parent = parent;
+    std::optional<QString> chosen = ChooseFile(request);
+    if (chosen && QFileInfo(*chosen).suffix().isEmpty())
+        *chosen += QLatin1Char('.') + suffix;
+    return chosen;
 }

@@ -29,3 +29,8 @@ FileChooser& CurrentFileChooser();
 FileChooser* SetFileChooser(FileChooser* chooser);
 
 std::optional<QString> ChooseFile(const FileChooserRequest& request);
+
+// The file to save a picture or an export in: the operator's choice, offered `last` first; `suffix` is added to a
+// name that has none.
+std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last, const QString& filter,
+                                      const QString& suffix);

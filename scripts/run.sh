@@ -52,14 +52,16 @@ scripts/build.sh build
 
 run="$root/build/run"
 mkdir -p "$run"
-rm -rf "$run/EntConf" "$run/Map" "$run/Icon" "$run/Logo"
-cp -r resources/EntConf resources/Map "$run/"
+rm -rf "$run/EntConf" "$run/Map" "$run/Icon" "$run/Logo" "$run/Sound"
+cp -r resources/EntConf resources/Map resources/Sound "$run/"
 mkdir -p "$run/Logo"
 cp resources/Logo/Logo.dat "$run/Logo/"
 cp -r resources/icons "$run/Icon"
-# A first run gets the default settings with the program's toolbar and list icons configured.
+# A first run gets the default settings with the program's toolbar and list icons configured, and the sample alarm
+# sound as the sound's file (it plays once ALARM/BEEP names a severity).
 if [[ ! -f "$run/Tarvik.ini" ]]; then
-    awk '/^[ \t]*\[/ { skip = ($0 ~ /^[ \t]*\[(TOOLICON|LISTICON)\]/) } !skip { print }' resources/Tarvik.ini >"$run/Tarvik.ini"
+    awk '/^[ \t]*\[/ { skip = ($0 ~ /^[ \t]*\[(TOOLICON|LISTICON)\]/) } !skip { print }' resources/Tarvik.ini |
+        sed 's/^BEEPFILE=$/BEEPFILE=.\\Sound\\Alarm.wav/' >"$run/Tarvik.ini"
     grep -v '^;' resources/icons/icons.ini >>"$run/Tarvik.ini"
 fi
 

@@ -71,13 +71,16 @@ void ClearUserRights()
     Tables() = MakeEmptyTables();
 }
 
+bool RightLetterGrants(char stored, char wanted)
+{
+    const int need = Rank(wanted, 'x');
+    return need != 0 && Rank(stored, 'a') >= need;
+}
+
 int CheckUserRight(int role, int function, char wanted)
 {
     const RightsTable* table = GetRightsTable(role);
     if (table == nullptr || function < 0 || function >= kRightsFunctionCount)
         return 0;
-    const int need = Rank(wanted, 'x');
-    if (need == 0)
-        return 0;
-    return Rank((*table)[static_cast<size_t>(function)], 'a') >= need ? 1 : 0;
+    return RightLetterGrants((*table)[static_cast<size_t>(function)], wanted) ? 1 : 0;
 }

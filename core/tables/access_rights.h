@@ -125,6 +125,9 @@ int SetAllUserRights(const char* administrator, const char* manager, const char*
 // All rights '-' in every role, as after start-up and logout.
 void ClearUserRights();
 
+// Whether a stored letter grants the wanted one ('q', 'm', 'c', 'd', or 'x' for execute, which only 'a' grants).
+bool RightLetterGrants(char stored, char wanted);
+
 // 1 when the role's stored letter at the function index grants the wanted letter ('q', 'm', 'c', 'd', or 'x' for
 // execute, which only 'a' grants), else 0. Bad roles, indexes and wanted letters deny.
 int CheckUserRight(int role, int function, char wanted);

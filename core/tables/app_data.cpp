@@ -86,4 +86,5 @@ void CAppData::Reset()
     loginUserName_.clear();
     loginPassword_.clear();
     severityCounts_.fill(0);
+    ++alarmStateChanges_;
 }

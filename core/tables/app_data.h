@@ -14,7 +14,7 @@
 #include <string_view>
 
 class CAppData {
-  public:
+public:
     static constexpr size_t kLoginNameMax = 10;
     static constexpr size_t kLoginPasswordMax = 10;
 
@@ -52,6 +52,11 @@ class CAppData {
     void MarkNeListChanged();
     uint32_t TreeChangeCount() const { return treeChanges_; }
 
+    // Counts the dispatch passes that changed the alarm state of an NE, so that what sums the alarms up can tell
+    // that its sums are older than the state.
+    void MarkAlarmStateChanged() { ++alarmStateChanges_; }
+    uint32_t AlarmStateChangeCount() const { return alarmStateChanges_; }
+
     // Keeps the scope and marks the in-scope flag of every location, NE and account: in scope is the scope location
     // and everything below it, or everything when the scope is 0.
     void SetUserLocationScope(uint32_t locationId);
@@ -59,8 +64,9 @@ class CAppData {
     // Back to the state of a program that has not logged in: empty tables, no operator, no scope, no flags.
     void Reset();
 
-  private:
+private:
     uint32_t treeChanges_ = 0;
+    uint32_t alarmStateChanges_ = 0;
     std::string loginUserName_;
     std::string loginPassword_;
     std::array<uint32_t, 5> severityCounts_{};

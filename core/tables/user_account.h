@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CLocationTree;
 
@@ -14,7 +15,7 @@ inline constexpr int kRoleUser = 2;
 inline constexpr int kRoleNone = -1;
 
 class CUserAccount {
-  public:
+public:
     // Widths of the texts, in characters.
     static constexpr size_t kNameMax = 10;
     static constexpr size_t kPasswordDigestMax = 10;
@@ -44,7 +45,7 @@ class CUserAccount {
     // The same in the application's tree.
     std::string GetLocationName() const;
 
-  private:
+private:
     friend class CAccountList;
     // A copy of an account is linked to no list.
     struct Next {
@@ -61,3 +62,16 @@ int RoleIndexFromLetter(const char* text);
 
 // Whether my role is below (-1), equal to (0) or above (1) another account's role.
 int CompareRoles(int myRole, int otherRole);
+
+// Whether an operator may open, change or delete another account: an Administrator every account; a Manager the
+// accounts of Users, and its own; a User only its own. An unknown role of the operator opens nothing but its own.
+bool MayManageAccount(int myRole, std::string_view myName, int otherRole, std::string_view otherName);
+
+// Whether an operator may give an account a role: an Administrator any role; a Manager the User role, and the Manager
+// role only to its own account; a User the User role only to its own account.
+bool MayGiveRole(int myRole, int role, bool ownAccount);
+
+// What the server keeps of a password: the first 10 of the 32 lower-case hex digits of its MD5, for any password
+// (an empty one too). It is all the server compares at login, so it stands for the password wherever it travels.
+std::string PasswordDigestText(std::string_view password);
+inline constexpr size_t kPasswordDigestDigits = 10;

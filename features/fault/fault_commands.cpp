@@ -1,5 +1,9 @@
 #include "features/fault/fault_commands.h"
 
+#include "features/fault/active_alarms/active_alarm_dlg.h"
+#include "features/fault/alarm_events/alarm_criteria_dlg.h"
+#include "features/fault/alarm_events/history_alarm_list_dlg.h"
+#include "features/fault/alarm_stats/alarm_stat_criteria_dlg.h"
 #include "features/fault/triggers/alarm_trigger_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
@@ -30,16 +34,16 @@ std::vector<Command> Commands()
             .Menu(kNeAlarm, "&Active Alarm...", 10)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerPlannedNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CActiveAlarmDlg"), kTargetNeEntity),
+            .Dialog<CActiveAlarmDlg>(kTargetNeEntity),
         Command(33034)
             .Menu(kNeAlarm, "&History Alarm List...", 20)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::DirectNoNe})
-            .ByMode(NotBuilt("CHistoryAlarmListDlg"), kTargetNeEntity),
+            .ByMode<CHistoryAlarmListDlg>(kTargetNeEntity),
         Command(33036)
             .Menu(kNeAlarm, "History Alarm &Statistics...", 30)
             .NeAny()
-            .Dialog(NotBuilt("CAlarmStatCriteriaDlg"), kTargetNeEntity),
+            .Dialog<CAlarmStatCriteriaDlg>(kTargetNeEntity),
         Command(33041)
             .Menu(kNeAlarm, "Alarm &Notification...", 60)
             .Server()
@@ -66,14 +70,14 @@ std::vector<Command> Commands()
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
                      MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Check(NotBuilt("CAlarmCriteriaDlg"), kTargetNeOnly)
+            .Check<CAlarmCriteriaDlg>(kTargetNeOnly)
             .Location(),
         Command(33035)
             .Menu(kLocationAlarm, "&History Alarm...", 20)
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
                      MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CAlarmCriteriaDlg"), kTargetNeOnly)
+            .Dialog<CAlarmCriteriaDlg>(kTargetNeOnly)
             .Location(),
     };
 }

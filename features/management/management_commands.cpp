@@ -1,9 +1,15 @@
 #include "features/management/management_commands.h"
 
+#include "features/management/accounts/user_acl_dlg.h"
+#include "features/management/accounts/user_data_dlg.h"
+#include "features/management/accounts/user_list_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "features/management/operators/user_online_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/server/command_dlg.h"
+#include "features/management/subscribers/subscriber_select_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -133,32 +139,33 @@ std::vector<Command> Commands()
             .Dialog(NotBuilt("CPacketFilterDlg"), kTargetNeEntity),
         Command(33096)
             .Menu(kConfiguration, "&Subscriber...", 80)
+            .Server()
             .NeOnline()
-            .Dialog(NotBuilt("CSubscriberSelectDlg"), kTargetNeEntity),
+            .Dialog<CSubscriberSelectDlg>(kTargetNeEntity),
         Command(33021).Menu(kDiagnosis, "&Inventory...", 60).InNeSet().Dialog<CInventoryDlg>(kTargetNeEntity),
-        Command(33113).Menu(kSecurity, "&Online User...", 10).Server().Dialog(NotBuilt("CUserOnlineListDlg")),
+        Command(33113).Menu(kSecurity, "&Online User...", 10).Server().Dialog<CUserOnlineListDlg>(),
         Command(33112)
             .Menu(kSecurity, "User Operation &Log...", 20)
             .Server()
-            .Dialog(NotBuilt("CUserOpLogCriteriaDlg"), kTargetNeEntity)
+            .Dialog<CUserOpLogCriteriaDlg>(kTargetNeEntity)
             .Member(),
         Command(33111)
             .Menu(kSecurity, "&Account Management...", 30)
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CUserListDlg"))
+            .Dialog<CUserListDlg>()
             .Location(),
-        Command(33110).Menu(kSecurity, "Access &Control...", 40).Server().Dialog(NotBuilt("CUserAclDlg")),
+        Command(33110).Menu(kSecurity, "Access &Control...", 40).Server().Dialog<CUserAclDlg>(),
         // Only in the entity popups.
         Command(33017).Server().Dialog<CNeDlg>(kTargetNeOnly).Access(kAccessModify),
-        Command(33018).Server().Dialog(NotBuilt("CUserDataDlg")).Member().Access(kAccessModify),
+        Command(33018).Server().Dialog<CUserDataDlg>().Member().Access(kAccessModify),
         Command(33048).Server().Dialog<CNeListDlg>().Location(),
-        Command(33049).Server().Dialog(NotBuilt("CUserListDlg")).Location(),
+        Command(33049).Server().Dialog<CUserListDlg>().Location(),
         // With an NE current (on the map), the new NE starts from it.
         Command(33063).Server().Dialog<CNeDlg>(kTargetNeOnly).Location().Access(kAccessCreate),
-        Command(33064).Server().Dialog(NotBuilt("CUserDataDlg")).Location().Access(kAccessCreate),
+        Command(33064).Server().Dialog<CUserDataDlg>().Location().Access(kAccessCreate),
         Command(33083).Dialog<CNeDlg>(kTargetNeOnly),
-        Command(33137).Server().Dialog(NotBuilt("CUserDataDlg")).Member(),
+        Command(33137).Server().Dialog<CUserDataDlg>().Member(),
         Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
         // In no menu.
         Command(1093).Dialog<CCommandDlg>(kTargetNeOnly),

@@ -5,6 +5,9 @@
 
 void CServerApplyContext::FinishBatch()
 {
+    if (!touchedNes_.empty()) {
+        app_.MarkAlarmStateChanged();
+    }
     for (uint32_t neId : touchedNes_) {
         CNeRecord* ne = app_.nes.FindNeById(neId);
         if (ne != nullptr) {

@@ -2,7 +2,8 @@
 // also as UDP datagrams.
 //
 //   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE | --generate-nes N] [--models DIR]
-//                     [--alarm-rate N] [--alarm-channel tcp|udp] [--datagram-rate N] [--frame-timeout MS]
+//                     [--generate-oplog N] [--generate-subscribers N] [--alarm-rate N] [--alarm-channel tcp|udp]
+//                     [--datagram-rate N] [--frame-timeout MS]
 //                     [--logon-timeout MS] [--max-unsent-kb N] [--test-control] [--exit-with-parent]
 //
 // --port 0 takes a free port. The first line on standard output names the address and port it serves. It ends on
@@ -17,6 +18,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/entity/entity_model_loader.h"
 #include "core/util/ip_address.h"
@@ -29,6 +31,9 @@
 namespace {
 
 std::atomic<bool> g_stop{false};
+
+// The most operation log entries and subscribers made up at start.
+constexpr uint32_t kSimMaxGenerated = 1000000;
 
 void OnSignal(int)
 {
@@ -63,6 +68,11 @@ void PrintHelp()
         "  --generate-nes N     serve a made-up network of N NEs (1..%u) instead: sites of a hundred NEs below\n"
         "                       the run command's locations, its accounts, and an alarm on every 25th NE\n"
         "  --models DIR         entity definition files (default: the scenario's, else resources/EntConf)\n"
+        "  --generate-oplog N   start with an operation log of N made-up changes (1..%u) by the accounts on the\n"
+        "                       NEs, one every three minutes up to now\n"
+        "  --generate-subscribers N\n"
+        "                       give N line ports (1..%u, in NE and port order, as far as there are ports) a\n"
+        "                       made-up subscriber\n"
         "  --alarm-rate N       raise or clear N random alarms per second (default: the scenario's, else 0)\n"
         "  --alarm-channel C    send generated alarms over udp (default; TCP to workstations without a\n"
         "                       notification port) or tcp\n"
@@ -81,10 +91,13 @@ void PrintHelp()
         "                         action 2: leave the next arg1 requests of the connection unanswered\n"
         "                         action 3: close the connection at once, without an answer\n"
         "                         action 4: answer in protocol version arg1\n"
+        "                         action 6: refuse the next change of request code arg1\n"
+        "                         action 8: refuse the next request of code arg1, a query or a change\n"
         "  --exit-with-parent   end when the process that started it ends (for tests)\n"
         "\n"
         "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
-        kSimMaxGeneratedNes, static_cast<unsigned>(kReqSimControl), kSimMaxPushedStates);
+        kSimMaxGeneratedNes, kSimMaxGenerated, kSimMaxGenerated, static_cast<unsigned>(kReqSimControl),
+        kSimMaxPushedStates);
 }
 
 int Usage(const std::string& why)
@@ -102,6 +115,8 @@ int main(int argc, char** argv)
     std::string modelDir;
     std::optional<uint32_t> alarmRate;
     uint32_t generatedNes = 0;
+    uint32_t generatedLog = 0;
+    uint32_t generatedSubscribers = 0;
     bool unsentCapGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -135,6 +150,12 @@ int main(int argc, char** argv)
             if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedNes) || generatedNes == 0) {
                 return Usage("--generate-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
             }
+        } else if (arg == "--generate-oplog" || arg == "--generate-subscribers") {
+            uint32_t count = 0;
+            if (!value(&v) || !ParseUnsigned(v, kSimMaxGenerated, &count) || count == 0) {
+                return Usage(arg + " needs a number 1.." + std::to_string(kSimMaxGenerated));
+            }
+            (arg == "--generate-oplog" ? generatedLog : generatedSubscribers) = count;
         } else if (arg == "--frame-timeout" || arg == "--logon-timeout") {
             uint32_t ms = 0;
             if (!value(&v) || !ParseUnsigned(v, 3600000, &ms) || ms == 0) {
@@ -201,11 +222,20 @@ int main(int argc, char** argv)
     ReplaceEntityModels(std::move(loaded.models));
 
     CSimDatabase database;
-    if (!database.Load(scenario, static_cast<uint32_t>(std::time(nullptr)), &error)) {
+    const auto now = static_cast<uint32_t>(std::time(nullptr));
+    if (!database.Load(scenario, now, &error)) {
         std::fprintf(stderr, "tarvik-sim-server: %s: %s\n", scenarioPath.empty() ? "defaults" : scenarioPath.c_str(),
                      error.c_str());
         return 1;
     }
+    if (generatedLog != 0) {
+        std::vector<std::string> operators;
+        for (const UserAccountRecord& account : database.Accounts()) {
+            operators.push_back(account.name);
+        }
+        database.OpLog().Generate(generatedLog, operators, database.NeIds(), now);
+    }
+    database.GenerateSubscribers(generatedSubscribers);
     options.alarmRate = alarmRate.value_or(scenario.alarmRate);
     if (!unsentCapGiven) {
         options.maxUnsentBytes = std::max(options.maxUnsentBytes, AllStatesBytes(database));

@@ -31,6 +31,8 @@ inline constexpr uint32_t kSimToggleAlarm = 5;
 inline constexpr uint32_t kSimSetAlarm = 7;
 // Refuse the next change (operation 2) of request code arg1, from any workstation, with a reason.
 inline constexpr uint32_t kSimRefuseNextChange = 6;
+// Refuse the next request of code arg1, a query or a change, from any workstation, with a reason.
+inline constexpr uint32_t kSimRefuseNextRequest = 8;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

@@ -1,8 +1,10 @@
 #include "sim/server/sim_database.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type.h"
 #include "core/entity/entity_type_ids.h"
 #include "core/util/ip_address.h"
 #include "core/util/names.h"
@@ -10,6 +12,7 @@
 #include "core/util/severity.h"
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
+#include "link/records/request_codes.h"
 
 namespace {
 
@@ -19,6 +22,9 @@ constexpr size_t kAckPersonInState = 12;
 constexpr size_t kLocationNameMax = 20;
 constexpr size_t kAccountNameMax = 10;
 constexpr size_t kNeNameMax = 20;
+// Provisioning classes of the ports that serve subscribers: ADSL and SHDSL line ports.
+constexpr uint8_t kLinePortClass = 0x40;
+constexpr uint8_t kShdslPortClass = 0x43;
 
 // Reasons of refusals that more than one change gives.
 constexpr char kNoSuchLocation[] = "Location does not exist";
@@ -46,6 +52,16 @@ uint32_t AlarmClassOf(const CEntityNode& node)
 {
     return node.GetLevel() == kEntityLevelPort || node.GetLevel() == kEntityLevelNe ? kAlarmClassCommunication
                                                                                     : kAlarmClassEquipment;
+}
+
+// A port of a line card: what a subscriber is served by.
+bool IsLinePort(const CEntityNode* node)
+{
+    if (node == nullptr || node->GetLevel() != kEntityLevelPort || node->IsAbsent()) {
+        return false;
+    }
+    const CEntityType* model = CurrentEntityModels().FindModel(node->GetModelId());
+    return model != nullptr && (model->GetProvClass() == kLinePortClass || model->GetProvClass() == kShdslPortClass);
 }
 
 } // namespace
@@ -105,6 +121,17 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
     for (const SimSeedRecord& seed : scenario.records) {
         if (seed.neId != 0 && nes_.count(seed.neId) == 0) {
             return fail(seed.origin + ": NE " + std::to_string(seed.neId) + " is not in the scenario");
+        }
+        if (seed.spec->code == kReqSubscriber) {
+            SubscriberRecord rec;
+            DecodeRecord(seed.record.data(), seed.record.size(), &rec);
+            rec.neId = seed.neId;
+            bool added = false;
+            SubscriberRecord stored;
+            if (const SimResult put = PutSubscriber(rec, &added, &stored); !put.Ok()) {
+                return fail(seed.origin + ": the server refuses the subscriber: " + put.reason);
+            }
+            continue;
         }
         const uint16_t code = seed.spec->addCode != 0 ? seed.spec->addCode : seed.spec->code;
         const GenericReply reply = generic_.Handle(code, kEmsOpModify, seed.neId, seed.record.data(), 1,
@@ -391,7 +418,58 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     neIds_.erase(std::lower_bound(neIds_.begin(), neIds_.end(), id));
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);
+    subscribers_.RemoveNe(id);
     return {};
+}
+
+SimResult CSimDatabase::PutSubscriber(const SubscriberRecord& rec, bool* added, SubscriberRecord* stored)
+{
+    const CSimNe* ne = FindNe(rec.neId);
+    if (ne == nullptr) {
+        return Refused(kSimNoSuchNe);
+    }
+    if (!IsLinePort(ne->FindEntity(rec.entityId))) {
+        return Refused("Port does not exist");
+    }
+    return subscribers_.Put(rec, added, stored);
+}
+
+SimResult CSimDatabase::DeleteSubscriber(const SubscriberRecord& rec, SubscriberRecord* removed)
+{
+    return subscribers_.Delete(rec, removed);
+}
+
+void CSimDatabase::GenerateSubscribers(uint32_t count)
+{
+    static constexpr const char* kFirstNames[] = {"Anna", "Ben", "Carla", "David", "Eva", "Frank", "Greta", "Hugo"};
+    static constexpr const char* kLastNames[] = {"Berg", "Lind", "Moss", "Nord", "Holm", "Strand", "Dahl", "Vik"};
+    uint32_t made = 0;
+    for (const auto& [neId, ne] : nes_) {
+        for (const CEntityNode* node : ne->Entities()) {
+            if (made == count) {
+                return;
+            }
+            if (!IsLinePort(node) || subscribers_.OfPort(neId, node->GetEntityId()) != nullptr) {
+                continue;
+            }
+            SubscriberRecord rec;
+            rec.neId = neId;
+            rec.entityId = node->GetEntityId();
+            char id[24];
+            std::snprintf(id, sizeof id, "SUB-%07u", made + 1);
+            rec.subscriberId = id;
+            rec.name = std::string(kFirstNames[made % 8]) + " " + kLastNames[made / 8 % 8];
+            rec.serviceType = made % 3 + 1;
+            rec.subscriberClass = made % 5 == 0 ? 2 : 1;
+            rec.telephone = "+1 555 " + std::to_string(1000000 + made).substr(1);
+            rec.address = std::to_string(made % 200 + 1) + " Harbour Street";
+            bool added = false;
+            SubscriberRecord stored;
+            if (subscribers_.Put(rec, &added, &stored).Ok()) {
+                ++made;
+            }
+        }
+    }
 }
 
 SimResult CSimDatabase::WriteNeConfig(uint32_t id, const NeConfigRecord& rec)

@@ -22,8 +22,10 @@
 #include "sim/server/generic_record_store.h"
 #include "sim/server/sim_alarm_log.h"
 #include "sim/server/sim_ne.h"
+#include "sim/server/sim_op_log.h"
 #include "sim/server/sim_result.h"
 #include "sim/server/sim_scenario.h"
+#include "sim/server/sim_subscribers.h"
 
 class CSimDatabase {
 public:
@@ -85,6 +87,18 @@ public:
 
     CGenericRecordStore& Generic() { return generic_; }
 
+    // The operation log.
+    CSimOpLog& OpLog() { return opLog_; }
+    const CSimOpLog& OpLog() const { return opLog_; }
+
+    // Subscribers.
+    const CSimSubscribers& Subscribers() const { return subscribers_; }
+    // Adds or replaces the subscriber of a line port of an NE the server keeps.
+    SimResult PutSubscriber(const SubscriberRecord& rec, bool* added, SubscriberRecord* stored);
+    SimResult DeleteSubscriber(const SubscriberRecord& rec, SubscriberRecord* removed);
+    // Made-up subscribers on the line ports of the NEs, in NE and port order, up to `count` or the last free port.
+    void GenerateSubscribers(uint32_t count);
+
 private:
     SimResult CheckLocation(const LocationRecord& rec, bool adding) const;
     SimResult CheckNe(const NeKeyRecord& rec) const;
@@ -106,4 +120,6 @@ private:
     std::map<NeAddress, uint32_t> neByAddress_;
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
+    CSimOpLog opLog_;
+    CSimSubscribers subscribers_;
 };

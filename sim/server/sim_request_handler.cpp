@@ -18,31 +18,7 @@
 #include "link/server/frame_codec.h"
 #include "sim/server/sim_cli.h"
 #include "sim/server/sim_control.h"
-
-namespace {
-
-const uint8_t* RecordAt(const Frame& frame, uint32_t index)
-{
-    return frame.payload.data() + static_cast<size_t>(index) * frame.header.recordSize;
-}
-
-// The request's records when they are at least `size` bytes each; 0 otherwise.
-uint32_t RecordsOf(const Frame& frame, size_t size)
-{
-    return frame.header.recordSize >= size ? frame.header.count : 0;
-}
-
-bool IsQuery(const Frame& frame)
-{
-    return frame.header.operation == kEmsOpQuery;
-}
-
-bool IsModify(const Frame& frame)
-{
-    return frame.header.operation == kEmsOpModify;
-}
-
-} // namespace
+#include "sim/server/sim_frame_records.h"
 
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload)
@@ -119,26 +95,6 @@ void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const S
     text.header.recordSize = static_cast<uint32_t>(text.payload.size());
 }
 
-template <typename Rec>
-void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,
-                                      uint32_t total)
-{
-    Reply(out, request, EncodeRecords(records), kRecordSize<Rec>, static_cast<uint32_t>(records.size()), total);
-}
-
-template <typename Rec>
-SimNotice CSimRequestHandler::Notice(SimAudience audience, uint16_t code, uint32_t neId,
-                                     const std::vector<Rec>& records)
-{
-    SimNotice notice;
-    notice.audience = audience;
-    notice.code = code;
-    notice.neId = neId;
-    notice.recordSize = kRecordSize<Rec>;
-    notice.records = EncodeRecords(records);
-    return notice;
-}
-
 SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint32_t now)
 {
     Handled out;
@@ -181,11 +137,26 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
     default:
         break;
     }
-    if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && IsModify(request)) {
+    if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && (IsModify(request) || refuseQueriesToo_)) {
         refuseNextChangeOf_ = 0;
-        Reply(out, header, Refused("Change refused by the server"));
+        Reply(out, header,
+              Refused(refuseQueriesToo_ ? "Request refused by the server" : "Change refused by the server"));
         return out;
     }
+    if (!Permitted(out, session, request)) {
+        return out;
+    }
+    Dispatch(out, session, request, now);
+    if (IsModify(request) && Succeeded(out)) {
+        LogChange(session, request, now);
+    }
+    return out;
+}
+
+void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame& request, uint32_t now)
+{
+    const FrameHeader& header = request.header;
+    const uint16_t code = header.requestCode;
     switch (code) {
     case kReqServerTime:
         if (IsQuery(request)) {
@@ -193,44 +164,52 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         } else {
             Reply(out, header, kDrvOk); // the simulated server keeps the host's clock
         }
-        return out;
+        return;
     case kReqOperatorMail:
         OperatorMail(out, session, request);
-        return out;
+        return;
     case kReqUserAccount:
     case kReqUserAccountAdd:
     case kReqUserAccountDelete:
-        Accounts(out, request);
-        return out;
+        Accounts(out, session, request);
+        return;
+    case kReqOpLog:
+        OpLog(out, request);
+        return;
+    case kReqSubscriber:
+    case kReqSubscriberAdd:
+    case kReqSubscriberDelete:
+        Subscribers(out, session, request);
+        return;
     case kReqUserRights:
         Rights(out, request);
-        return out;
+        return;
     case kReqOnlineUser:
         OnlineUsers(out, request);
-        return out;
+        return;
     case kReqLocation:
     case kReqLocationAdd:
     case kReqLocationDelete:
         Locations(out, request);
-        return out;
+        return;
     case kReqNeKey:
     case kReqNeKeyAdd:
     case kReqNeKeyDelete:
     case kReqNeKeyAll:
         Nes(out, request);
-        return out;
+        return;
     case kReqLoginQuery:
     case kReqAlarmSync:
         // Request 34 of the login carries nothing; a synchronisation finds the simulated NE's alarms as they are.
         Reply(out, header, kDrvOk);
-        return out;
+        return;
     case kReqNotificationsOn:
         if (WordRecord word;
             RecordsOf(request, kWordRecordSize) != 0 && DecodeRecord(RecordAt(request, 0), kWordRecordSize, &word)) {
             session.notificationsOn = word.value == 1;
         } else {
             Reply(out, header, kDrvInvalidParameter);
-            return out;
+            return;
         }
         Reply(out, header, kDrvOk);
         // A workstation that turns notifications on first gets the state of every entity, as 325 so that it reaches
@@ -249,34 +228,34 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
                 return true;
             };
         }
-        return out;
+        return;
     case kReqBoardSetting:
         Boards(out, request);
-        return out;
+        return;
     case kReqNeConfig:
         NeConfig(out, request, now);
-        return out;
+        return;
     case kReqNeCommand:
         CommandLine(out, request, now);
-        return out;
+        return;
     case kReqEntityState:
         EntityStates(out, request);
-        return out;
+        return;
     case kReqAlarmDef:
         AlarmDefs(out, request);
-        return out;
+        return;
     case kReqAlarmEvent:
         AlarmEvents(out, request);
-        return out;
+        return;
     case kReqAlarmStatistics:
         AlarmStatistics(out, request);
-        return out;
+        return;
     case kReqAlarmAck:
         AlarmAcks(out, request);
-        return out;
+        return;
     default:
         Generic(out, request);
-        return out;
+        return;
     }
 }
 
@@ -302,103 +281,6 @@ void CSimRequestHandler::Logon(Handled& out, SimSession& session, const Frame& r
     session.trapPort = logon.trapPort;
     session.notificationsOn = false;
     Reply(out, request.header, kDrvOk);
-}
-
-void CSimRequestHandler::OperatorMail(Handled& out, const SimSession& session, const Frame& request)
-{
-    OperatorMailRecord mail;
-    if (!IsModify(request) || RecordsOf(request, kOperatorMailRecordSize) != 1 ||
-        !DecodeRecord(RecordAt(request, 0), kOperatorMailRecordSize, &mail)) {
-        Reply(out, request.header, kDrvInvalidParameter);
-        return;
-    }
-    bool online = false;
-    if (listSessions_) {
-        for (const SimSession& other : listSessions_()) {
-            online = online || other.user == mail.addressee;
-        }
-    }
-    if (!online) {
-        Reply(out, request.header, Refused("User is not logged in"));
-        return;
-    }
-    // The server says who sent it and from where.
-    mail.sender = session.user;
-    mail.senderIp = session.peerIp;
-    SimNotice notice = Notice(SimAudience::kUser, kReqOperatorMail, 0, std::vector<OperatorMailRecord>{mail});
-    notice.user = mail.addressee;
-    out.notices.push_back(std::move(notice));
-    Reply(out, request.header, kDrvOk);
-}
-
-void CSimRequestHandler::Accounts(Handled& out, const Frame& request)
-{
-    const uint16_t code = request.header.requestCode;
-    if (code == kReqUserAccount && IsQuery(request)) {
-        const std::vector<UserAccountRecord> accounts = db_.Accounts();
-        ReplyRecords(out, request.header, accounts, static_cast<uint32_t>(accounts.size()));
-        return;
-    }
-    UserAccountRecord rec;
-    if (!IsModify(request) || RecordsOf(request, kUserAccountRecordSize) != 1 ||
-        !DecodeRecord(RecordAt(request, 0), kUserAccountRecordSize, &rec)) {
-        Reply(out, request.header, kDrvInvalidParameter);
-        return;
-    }
-    UserAccountRecord result;
-    SimResult done;
-    if (code == kReqUserAccount) {
-        done = db_.ModifyAccount(rec, &result);
-    } else if (code == kReqUserAccountAdd) {
-        done = db_.AddAccount(rec, &result);
-    } else {
-        done = db_.DeleteAccount(rec.name, &result);
-    }
-    if (!done.Ok()) {
-        Reply(out, request.header, done);
-        return;
-    }
-    const std::vector<UserAccountRecord> records{result};
-    ReplyRecords(out, request.header, records, 1);
-    out.notices.push_back(Notice(SimAudience::kOthers, code, 0, records));
-}
-
-void CSimRequestHandler::Rights(Handled& out, const Frame& request)
-{
-    if (IsModify(request)) {
-        // The three slots travel as one record or as three.
-        UserRightsRecord rights;
-        if (request.payload.size() < kUserRightsRecordSize ||
-            !DecodeRecord(request.payload.data(), request.payload.size(), &rights)) {
-            Reply(out, request.header, kDrvInvalidParameter);
-            return;
-        }
-        for (std::string& text : rights.rights) {
-            text = text.substr(0, kUserRightsSlotSize - 1);
-        }
-        db_.SetRights(rights);
-        out.notices.push_back(Notice(SimAudience::kOthers, kReqUserRights, 0, std::vector<UserRightsRecord>{rights}));
-    }
-    ReplyRecords(out, request.header, std::vector<UserRightsRecord>{db_.Rights()}, 1);
-}
-
-void CSimRequestHandler::OnlineUsers(Handled& out, const Frame& request)
-{
-    std::vector<OnlineUserRecord> users;
-    if (listSessions_) {
-        for (const SimSession& session : listSessions_()) {
-            OnlineUserRecord user;
-            if (const UserAccountRecord* account = db_.FindAccount(session.user)) {
-                user.account = *account;
-            } else {
-                user.account.name = session.user;
-            }
-            user.loginTime = session.loginTime;
-            user.address = session.peerIp;
-            users.push_back(std::move(user));
-        }
-    }
-    ReplyRecords(out, request.header, users, static_cast<uint32_t>(users.size()));
 }
 
 void CSimRequestHandler::Locations(Handled& out, const Frame& request)
@@ -614,6 +496,11 @@ void CSimRequestHandler::AlarmEvents(Handled& out, const Frame& request)
         Reply(out, request.header, kDrvInvalidParameter);
         return;
     }
+    // NE 0 asks about every NE; any other must exist.
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
+        return;
+    }
     const uint32_t locationId = query.locationId;
     auto neMatches = [this, locationId](uint32_t neId) {
         const CSimNe* ne = db_.FindNe(neId);
@@ -634,6 +521,10 @@ void CSimRequestHandler::AlarmStatistics(Handled& out, const Frame& request)
     if (!IsQuery(request) || RecordsOf(request, kAlarmStatQueryRecSize) == 0 ||
         !DecodeRecord(RecordAt(request, 0), kAlarmStatQueryRecSize, &query)) {
         Reply(out, request.header, kDrvInvalidParameter);
+        return;
+    }
+    if (request.header.neId != 0 && db_.FindNe(request.header.neId) == nullptr) {
+        Reply(out, request.header, Refused(kSimNoSuchNe));
         return;
     }
     const std::vector<AlarmStatRec> stats = db_.AlarmLog().Statistics(request.header.neId, query);
@@ -658,6 +549,11 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
             return;
         }
         if (IsModify(request)) {
+            // An acknowledgement is of the active alarms: an entity without any has nothing to acknowledge.
+            if (db_.AlarmLog().StateBits(neId, rec.entityId) == 0) {
+                Reply(out, request.header, Refused("No active alarm to acknowledge"));
+                return;
+            }
             db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime);
         } else {
             const SimEntityAck ack = db_.AlarmLog().Ack(neId, rec.entityId);
@@ -752,7 +648,9 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         return;
     }
     case kSimRefuseNextChange:
+    case kSimRefuseNextRequest:
         refuseNextChangeOf_ = static_cast<uint16_t>(control.arg1);
+        refuseQueriesToo_ = control.action == kSimRefuseNextRequest;
         Reply(out, request.header, kDrvOk);
         return;
     case kSimStaySilent:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/records/record_codec.h"
 #include "link/server/frame_codec.h"
 #include "sim/server/sim_database.h"
 
@@ -79,9 +80,22 @@ private:
     template <typename Rec>
     SimNotice Notice(SimAudience audience, uint16_t code, uint32_t neId, const std::vector<Rec>& records);
 
+    // The requests after logon, once the operator's right is checked.
+    void Dispatch(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    // The role of the session's account; -1 when it has none.
+    int RoleOf(const SimSession& session) const;
+    // False, with the refusal replied, when the session's role may not make the request.
+    bool Permitted(Handled& out, const SimSession& session, const Frame& request);
+    // Appends a change that was made to the operation log.
+    void LogChange(const SimSession& session, const Frame& request, uint32_t now);
+
     void Logon(Handled& out, SimSession& session, const Frame& request, uint32_t now);
     void OperatorMail(Handled& out, const SimSession& session, const Frame& request);
-    void Accounts(Handled& out, const Frame& request);
+    void Accounts(Handled& out, const SimSession& session, const Frame& request);
+    // Whether the session's role may make the change of an account; refused with the reason when not.
+    SimResult AccountChangeAllowed(const SimSession& session, uint16_t code, const UserAccountRecord& rec) const;
+    void OpLog(Handled& out, const Frame& request);
+    void Subscribers(Handled& out, const SimSession& session, const Frame& request);
     void Rights(Handled& out, const Frame& request);
     void OnlineUsers(Handled& out, const Frame& request);
     void Locations(Handled& out, const Frame& request);
@@ -103,6 +117,7 @@ private:
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
+    bool refuseQueriesToo_ = false;   // ... or its next request of either operation
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
@@ -114,3 +129,23 @@ std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uin
 // the last says that more follow.
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                               uint32_t count, uint32_t total, uint32_t status);
+
+template <typename Rec>
+void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,
+                                      uint32_t total)
+{
+    Reply(out, request, EncodeRecords(records), kRecordSize<Rec>, static_cast<uint32_t>(records.size()), total);
+}
+
+template <typename Rec>
+SimNotice CSimRequestHandler::Notice(SimAudience audience, uint16_t code, uint32_t neId,
+                                     const std::vector<Rec>& records)
+{
+    SimNotice notice;
+    notice.audience = audience;
+    notice.code = code;
+    notice.neId = neId;
+    notice.recordSize = kRecordSize<Rec>;
+    notice.records = EncodeRecords(records);
+    return notice;
+}

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "core/ini/ini_file.h"
-#include "core/util/md5.h"
+#include "core/tables/user_account.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/record_codec.h"
 #include "link/records/request_codes.h"
@@ -21,9 +21,9 @@ constexpr size_t kRightsMax = 127;
 // The families and settings with a field table whose records the server answers from tables of its own, not from the
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights) or not at all.
-constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser, kReqBoardSetting,    kReqEntityState,
-                                   kReqAlarmDef,   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,
-                                   kReqServerTime, kReqNeConfig};
+constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser,      kReqBoardSetting, kReqEntityState, kReqAlarmDef,
+                                   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,     kReqServerTime,  kReqNeConfig,
+                                   kReqOpLog};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
@@ -224,7 +224,7 @@ void ReadSection(CScenarioSection& section, const std::string& path, const std::
 
 std::string PasswordDigest(const std::string& password)
 {
-    return Md5HexString(password).substr(0, 10);
+    return PasswordDigestText(password);
 }
 
 bool ExpandRightsText(const std::string& text, std::string* rights)

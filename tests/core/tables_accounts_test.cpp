@@ -132,4 +132,69 @@ TEST(AccountList, LocationNameIsEmptyWhenTheLocationIsUnknown)
     EXPECT_EQ(Account("a", kRoleUser, 0).GetLocationName(tree), "<Root>");
 }
 
+// Who may open, change or delete whose account: the rows are the operator's role and name, the account's role and
+// name, and the answer.
+struct ManageRow {
+    int myRole;
+    const char* myName;
+    int otherRole;
+    const char* otherName;
+    bool may;
+};
+
+class ManageAccounts : public ::testing::TestWithParam<ManageRow> {};
+
+TEST_P(ManageAccounts, FollowTheRoles)
+{
+    const ManageRow& row = GetParam();
+    EXPECT_EQ(MayManageAccount(row.myRole, row.myName, row.otherRole, row.otherName), row.may);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ManageAccounts,
+                         ::testing::Values(ManageRow{kRoleAdministrator, "admin", kRoleAdministrator, "root", true},
+                                           ManageRow{kRoleAdministrator, "admin", kRoleManager, "shift", true},
+                                           ManageRow{kRoleAdministrator, "admin", kRoleNone, "odd", true},
+                                           ManageRow{kRoleManager, "shift", kRoleAdministrator, "admin", false},
+                                           ManageRow{kRoleManager, "shift", kRoleManager, "night", false},
+                                           ManageRow{kRoleManager, "shift", kRoleManager, "shift", true},
+                                           ManageRow{kRoleManager, "shift", kRoleManager, "SHIFT", false},
+                                           ManageRow{kRoleManager, "shift", kRoleUser, "north", true},
+                                           ManageRow{kRoleManager, "shift", kRoleNone, "odd", true},
+                                           ManageRow{kRoleUser, "north", kRoleUser, "north", true},
+                                           ManageRow{kRoleUser, "north", kRoleUser, "south", false},
+                                           ManageRow{kRoleUser, "north", kRoleManager, "shift", false},
+                                           ManageRow{kRoleNone, "odd", kRoleUser, "north", false},
+                                           ManageRow{kRoleNone, "odd", kRoleNone, "odd", true}));
+
+TEST(MayGiveRole, ByTheOperatorsRoleAndWhoseAccountItIs)
+{
+    // Rows: my role 0, 1, 2, -1; columns: the role given 0, 1, 2, -1; each for another's account, then my own.
+    const int mine[] = {kRoleAdministrator, kRoleManager, kRoleUser, kRoleNone};
+    const int given[] = {kRoleAdministrator, kRoleManager, kRoleUser, kRoleNone};
+    const bool others[4][4] = {{true, true, true, false},
+                               {false, false, true, false},
+                               {false, false, false, false},
+                               {false, false, false, false}};
+    const bool own[4][4] = {{true, true, true, false},
+                            {false, true, true, false},
+                            {false, false, true, false},
+                            {false, false, false, false}};
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            EXPECT_EQ(MayGiveRole(mine[i], given[j], false), others[i][j]) << mine[i] << " gives " << given[j];
+            EXPECT_EQ(MayGiveRole(mine[i], given[j], true), own[i][j]) << mine[i] << " gives itself " << given[j];
+        }
+    }
+}
+
+TEST(PasswordDigestText, IsTheFirstTenHexDigitsOfTheMd5)
+{
+    // RFC 1321 test vectors, cut to ten digits.
+    EXPECT_EQ(PasswordDigestText(""), "d41d8cd98f");
+    EXPECT_EQ(PasswordDigestText("a"), "0cc175b9c0");
+    EXPECT_EQ(PasswordDigestText("message digest"), "f96b697d7c");
+    EXPECT_EQ(PasswordDigestText("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
+              "57edf4a22b");
+}
+
 } // namespace

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kCmdActiveAlarm = 33029, kCmdInventory = 33021, kCmdReset = 33085, kCmdAlarmSync = 33042,
-              kCmdOnlineUsers = 33113;
+              kCmdServerMonitoring = 33153;
 
 bool MenuOffers(CMainFrame& frame, int commandId)
 {
@@ -52,7 +52,7 @@ TEST(FrameCommandsE2eTest, CommandsReachTheirHandlers)
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     const std::vector<QString>& boxes = program.Operator().boxTexts;
 
-    ASSERT_TRUE(program.Command(kCmdOnlineUsers));
+    ASSERT_TRUE(program.Command(kCmdServerMonitoring));
     ASSERT_EQ(program.Operator().PlainBoxes().Requests().size(), 1u);
     EXPECT_EQ(program.Operator().PlainBoxes().Requests()[0].text,
               QStringLiteral("This function is not available yet."));

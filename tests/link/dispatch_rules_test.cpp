@@ -455,6 +455,16 @@ TEST_F(DispatchRulesTest, NeSeverityIsRecomputedAfterEachPass)
     EXPECT_EQ(ne.neSeverity, 0u);
 }
 
+TEST_F(DispatchRulesTest, APassThatChangesAnNesAlarmStateIsCounted)
+{
+    NeWithCard();
+    const uint32_t before = app_.AlarmStateChangeCount();
+    States(kReqEntityStateChange, 1, {State(10102, 1u << 1, 1)});
+    EXPECT_EQ(app_.AlarmStateChangeCount(), before + 1);
+    Locations(kReqLocationAdd, {Location(1, "a")});
+    EXPECT_EQ(app_.AlarmStateChangeCount(), before + 1) << "a location is no alarm state";
+}
+
 TEST_F(DispatchRulesTest, AcknowledgementsSetAndClearTheNodes)
 {
     CNeRecord& ne = NeWithCard();

@@ -2,18 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <regex>
 #include <string>
 
 #include "link/headless_link_ui.h"
 #include "link/pdu_log.h"
+#include "link/records/logon_rec.h"
+#include "link/records/user_account_record.h"
 #include "link/rotating_log_file.h"
 #include "tests/core/temp_file_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The printable column of every dump line, joined: the records' texts as the dump shows them, whatever line they
+// straddle.
+std::string DumpedCharacters(const std::string& text)
+{
+    constexpr size_t kPrintableColumn = 5 + 16 * 3 + 2;
+    std::string joined;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (line.size() > kPrintableColumn && std::isxdigit(static_cast<unsigned char>(line[0])) && line[4] == ' ')
+            joined += line.substr(kPrintableColumn);
+        start = end + 1;
+    }
+    return joined;
+}
 
 class LogsTest : public ::testing::Test {
 protected:
@@ -124,6 +146,50 @@ TEST_F(LogsTest, PduLogFileHasEveryByteAndTheWindowTheFirst256)
     const std::string lastLine = "\n03e0  41 41 41 41 41 41 41 41" + std::string(8 * 3 + 2, ' ') + "AAAAAAAA\n";
     EXPECT_NE(text.find(lastLine), std::string::npos) << "the last 8 of 1000 bytes";
     EXPECT_EQ(PendingPduLogLineCount(), 1u + 256u / 16u);
+}
+
+TEST_F(LogsTest, PasswordDigestsNeverReachTheLogs)
+{
+    // A logon and a reply of two accounts: each digest stands for a password at the server.
+    SetDriverLogSwitches({false, false, false, true});
+    LogonRec logon;
+    logon.userName = "admin";
+    logon.passwordDigest = "21232f297a";
+    const auto logonBytes = EncodeRecord(logon);
+    EmsMsg logonMsg = SampleMsg();
+    logonMsg.operation = kEmsOpModify;
+    logonMsg.requestCode = kReqLogon;
+    logonMsg.count = 1;
+    logonMsg.recordSize = kLogonRecSize;
+    LogPdu(PduDirection::Send, logonMsg, logonBytes.data(), logonBytes.size());
+
+    UserAccountRecord first;
+    first.name = "shift";
+    first.passwordDigest = "9a3b5c7d1e";
+    first.fullName = "Shift Manager";
+    UserAccountRecord second = first;
+    second.name = "north";
+    second.passwordDigest = "0f1e2d3c4b";
+    const std::vector<uint8_t> accounts = EncodeRecords(std::vector<UserAccountRecord>{first, second});
+    EmsMsg accountMsg = SampleMsg();
+    accountMsg.requestCode = kReqUserAccount;
+    accountMsg.count = 2;
+    accountMsg.recordSize = kUserAccountRecordSize;
+    LogPdu(PduDirection::Recv, accountMsg, accounts.data(), accounts.size());
+    RefreshPduLogWindow();
+
+    std::string window;
+    for (const std::string& line : ui_.PduLogLines())
+        window += line + "\n";
+    for (const std::string& text : {DumpedCharacters(ReadText(dir_ / "PDU.log")), DumpedCharacters(window)}) {
+        for (const char* digest : {"21232f297a", "9a3b5c7d1e", "0f1e2d3c4b"})
+            EXPECT_EQ(text.find(digest), std::string::npos) << digest;
+        EXPECT_NE(text.find("**********"), std::string::npos);
+        EXPECT_NE(text.find("Shift Manager"), std::string::npos) << "the rest of the record is dumped";
+        EXPECT_NE(text.find("north"), std::string::npos);
+    }
+    // The records themselves are not touched.
+    EXPECT_EQ(accounts[11], '9');
 }
 
 TEST(RotatingLogFile, BackupReplacesTheOlderOne)

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/util/md5.h"
@@ -44,6 +46,22 @@ TEST(LogonRec, UnterminatedFieldsStopAtTheirWidth)
     ASSERT_TRUE(DecodeLogonRec(bytes.data(), bytes.size(), rec));
     EXPECT_EQ(rec.userName, "zzzzzzzzzz");
     EXPECT_EQ(rec.passwordDigest, "zzzzzzzzzz");
+}
+
+// A name that fills its field with a two-byte character across the place of its terminating zero: the server keeps
+// whole characters, so the name it reads is the one the workstation would send back.
+TEST(LogonRec, AnUnterminatedNameIsCutBeforeAHalfCharacter)
+{
+    std::array<uint8_t, kLogonRecSize> bytes{};
+    const std::string name = "abcdefghi\xC3\xA9"; // nine letters and an e with an acute accent
+    std::copy(name.begin(), name.end(), bytes.begin());
+    LogonRec rec;
+    ASSERT_TRUE(DecodeLogonRec(bytes.data(), bytes.size(), rec));
+    EXPECT_EQ(rec.userName, "abcdefghi");
+    LogonRec again;
+    const auto encoded = EncodeRecord(rec);
+    ASSERT_TRUE(DecodeLogonRec(encoded.data(), encoded.size(), again));
+    EXPECT_EQ(again, rec);
 }
 
 } // namespace

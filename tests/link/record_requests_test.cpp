@@ -5,8 +5,11 @@
 // catalogue does not give the code is not sent.
 
 #include "link/record_requests.h"
+#include "link/records/alarm_query_rec.h"
 #include "link/records/alarm_trigger_rec.h"
 #include "link/records/location_record.h"
+#include "link/records/ne_alarm_log_range_rec.h"
+#include "link/records/ne_alarm_log_rec.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/word_record.h"
@@ -245,6 +248,60 @@ TEST(RecordRequestsQueryBodyTest, ABodyOfAnotherSizeThanTheCataloguesIsNotSent)
         const auto reply = row.query(CRecordRequests(channel));
         EXPECT_EQ(sentSize, row.sentSize);
         EXPECT_EQ(reply.result, row.sentSize != 0 ? kDrvOk : kDrvInvalidParameter);
+    }
+}
+
+TEST(RecordRequestsQueryBodyTest, ADirectQueryTakesTheDirectLinksRangeAndRecord)
+{
+    struct Row {
+        const char* name;
+        std::function<RecordReply<NeAlarmLogRec>(const CRecordRequests&)> query;
+        uint32_t sentSize; // 0: nothing is sent
+    };
+    const Row rows[] = {
+        {"a page of the NE's log by entry numbers",
+         [](const CRecordRequests& requests) {
+             return requests.QueryDirect<NeAlarmLogRec>(kReqAlarmEvent, 1, NeAlarmLogRangeRec{11, 20});
+         },
+         kNeAlarmLogRangeRecSize},
+        {"the server's criteria are no range",
+         [](const CRecordRequests& requests) {
+             return requests.QueryDirect<NeAlarmLogRec>(kReqAlarmEvent, 1, AlarmQueryRec{});
+         },
+         0},
+        {"a code whose direct record is its own",
+         [](const CRecordRequests& requests) {
+             return requests.QueryDirect<NeAlarmLogRec>(kReqAlarmTrigger, 1, NeAlarmLogRangeRec{1, 2});
+         },
+         0},
+    };
+    NeAlarmLogRec entry;
+    entry.recordNo = 11;
+    entry.alarmMask = 0x4;
+    const auto bytes = EncodeRecord(entry);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        uint32_t sentSize = 0;
+        EmsMsg answer;
+        EmsChannel channel;
+        channel.request = [&](EmsMsg& request, EmsMsg** reply, uint32_t, int32_t, bool) {
+            sentSize = request.recordSize;
+            answer.operation = kEmsOpReply;
+            answer.requestCode = request.requestCode;
+            answer.count = 1;
+            answer.recordSize = kNeAlarmLogRecSize;
+            answer.records = const_cast<uint8_t*>(bytes.data());
+            *reply = &answer;
+            return kDrvOk;
+        };
+        const RecordReply<NeAlarmLogRec> reply = row.query(CRecordRequests(channel));
+        EXPECT_EQ(sentSize, row.sentSize);
+        if (row.sentSize != 0) {
+            ASSERT_EQ(reply.records.size(), 1u);
+            EXPECT_EQ(reply.records[0], entry);
+        } else {
+            EXPECT_EQ(reply.result, kDrvInvalidParameter);
+        }
     }
 }
 

@@ -21,6 +21,7 @@
 #include "core/util/md5.h"
 #include "link/dispatch_effects.h"
 #include "link/records/logon_rec.h"
+#include "link/records/word_record.h"
 #include "link/server/frame_codec.h"
 #include "link/server_message_dispatcher.h"
 #include "tests/link/snmp_test_support.h"
@@ -166,6 +167,16 @@ public:
         const uint32_t sequence =
             Send(2, kReqLogon, 0, std::vector<uint8_t>(bytes.begin(), bytes.end()), kLogonRecSize);
         const std::optional<Frame> reply = ReplyTo(sequence);
+        return reply && reply->header.status == 0;
+    }
+
+    // Asks to be told of what the other workstations change, as a logged-in program does; true when the server took
+    // it. What the server sends at once (the state of every entity) is among the notifications that follow.
+    bool TurnNotificationsOn()
+    {
+        const auto on = EncodeRecord(WordRecord{1});
+        const std::optional<Frame> reply =
+            ReplyTo(Send(2, kReqNotificationsOn, 0, std::vector<uint8_t>(on.begin(), on.end()), kWordRecordSize));
         return reply && reply->header.status == 0;
     }
 

@@ -503,9 +503,10 @@ TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
 
 TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
 {
+    // An Administrator at another workstation: only that role may force a logout in the test world.
     CRawClient other;
     ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
+    ASSERT_TRUE(other.Logon("admin", "admin"));
     OperatorMailRecord mail;
     mail.addressee = "admin";
     mail.text = std::string(ForceLogoutMarker);
@@ -515,7 +516,7 @@ TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
     ASSERT_TRUE(sent);
     EXPECT_EQ(sent->header.status, 0u);
     ASSERT_TRUE(DispatchUntil([&] { return !ui_.mails.empty(); }));
-    EXPECT_EQ(ui_.mails[0].sender, "manager");
+    EXPECT_EQ(ui_.mails[0].sender, "admin");
     EXPECT_EQ(ui_.mails[0].senderIp, "127.0.0.1");
     EXPECT_TRUE(ui_.mails[0].forcedLogout);
     ASSERT_EQ(ui_.logoutTimers.size(), 1u);

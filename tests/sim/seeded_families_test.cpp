@@ -97,6 +97,9 @@ TEST_F(SeededFamiliesTest, TheServerAnswersAQueryWithTheSeededRecord)
         if (name == "LocationRecord" || name == "UserAccountRecord" || name == "NeKeyRecord") {
             continue; // the server's own tables, given without an NE
         }
+        if (name == "SubscriberRecord") {
+            continue; // one per line port, searched by patterns: the subscriber store's own tests
+        }
         Write(kNe + SectionOf("NE1." + name + ".1", *spec.record) + "request=" + std::to_string(spec.code) + "\n");
         SimScenario scenario;
         std::string error;

@@ -390,6 +390,15 @@ def make_entity_state(kind, state):
     return draw
 
 
+def make_entity_level(kind):
+    # The level of an entity in the alarm lists: its outline in the colour of no state.
+    def draw(c):
+        x0, y0, x1, y1, radius = entity_outline(kind)
+        c.rect(x0, y0, x1, y1, GREY, radius)
+        c.rect(x0 + 1.6, y0 + 1.6, x1 - 1.6, y1 - 1.6, WHITE, max(radius - 1.6, 0))
+    return draw
+
+
 # --- tree pictures (16 x 16): locations by their gravest alarm, the folders, accounts by role, NEs ------------------
 
 LOCATION_FILL = [(70, 130, 200), (206, 32, 32), (240, 120, 32), (230, 190, 20), (90, 150, 220), (150, 170, 200)]
@@ -438,6 +447,9 @@ TREE_LIST = ([(41 + s, f"location{s}", make_location(s)) for s in range(6)] +
 ENTITY_LIST = [(first + state, f"{kind}_state{state}", make_entity_state(kind, state))
                for kind, first in ENTITY_KINDS for state in range(11)]
 
+LEVEL_LIST = [(55 + level, f"{kind}_level", make_entity_level(kind))
+              for level, (kind, _) in enumerate(ENTITY_KINDS)]
+
 LIST = [
     (1, "connected", draw_connected),
     (2, "disconnected", draw_disconnected),
@@ -446,7 +458,7 @@ LIST = [
     (5, "communicating", draw_communicating),
     (53, "alarm_flash", draw_flash),
     (54, "alarm_sound", draw_beep),
-] + TREE_LIST + ENTITY_LIST
+] + TREE_LIST + LEVEL_LIST + ENTITY_LIST
 
 
 def draw_app_icon(c):

@@ -6,6 +6,7 @@
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_table.h"
 #include "core/util/severity.h"
+#include "features/fault/alarm_summary/alarm_summary_counts.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
@@ -28,6 +29,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -174,6 +176,8 @@ void CTrapSumView::RefreshData()
             SetTarget(static_cast<int>(current.first), &current.second);
         }
     }
+    if (countUpdater_)
+        countUpdater_();
     uint32_t offline = 0;
     uint32_t online = 0;
     for (const CNeRecord* ne = ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
@@ -263,6 +267,7 @@ void RegisterTrapSumView()
 {
     SetFrameViewFactory(kViewAlarmSummary, [](QWidget* parent, IViewHost& host) -> CAFormView* {
         auto* view = new CTrapSumView(parent);
+        view->SetCountUpdater([counts = std::make_shared<CAlarmSummaryCounts>()] { counts->Update(); });
         view->SetSelectionSource(
             [&host] { return std::pair<uint32_t, CEntityId>(host.GetCurrentNeId(), host.GetCurrentEntity()); });
         view->SetPaneSizer([&host](int height) { host.SetSplitterPaneSize(IViewHost::kInnerSplitter, 1, height, 0); });

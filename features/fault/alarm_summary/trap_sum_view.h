@@ -45,12 +45,15 @@ public:
     using SelectionSource = std::function<std::pair<uint32_t, CEntityId>()>;
     // Sets the height of the summary's pane.
     using PaneSizer = std::function<void(int height)>;
+    // Brings the application's severity counts up to date before the refresh shows them.
+    using CountUpdater = std::function<void()>;
 
     explicit CTrapSumView(QWidget* parent = nullptr);
     ~CTrapSumView() override;
 
     void SetSelectionSource(SelectionSource source) { selection_ = std::move(source); }
     void SetPaneSizer(PaneSizer sizer) { paneSizer_ = std::move(sizer); }
+    void SetCountUpdater(CountUpdater updater) { countUpdater_ = std::move(updater); }
 
     // Hooks.
     void InitData() override;
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<Ui::CTrapSumView> ui_;
     SelectionSource selection_;
     PaneSizer paneSizer_;
+    CountUpdater countUpdater_;
     bool initialised_ = false;
     int laidOutLastWidth_ = 0;
     bool stopRefreshWhileBusy_ = false;

@@ -60,6 +60,12 @@ inline constexpr int kDeleteButtonId = 1131;
 inline constexpr int kRefreshButtonId = 1307;
 inline constexpr int kExportButtonId = 1165;
 
+// Change flags: what a dialog did, for its opener to read after it closed.
+inline constexpr uint16_t kChangeShown = 0x1;
+inline constexpr uint16_t kChangeModified = 0x2;
+inline constexpr uint16_t kChangeAdded = 0x4;
+inline constexpr uint16_t kChangeDeleted = 0x8;
+
 // UpdateCaption flags.
 inline constexpr uint32_t kCaptionNe = 0x01;
 inline constexpr uint32_t kCaptionEntity = 0x02;
@@ -117,6 +123,9 @@ public:
     virtual void SetAccessMode(uint8_t mode) { accessMode_ = mode; }
     uint16_t GetUserWord() const { return userWord_; }
     void SetUserWord(uint16_t value) { userWord_ = value; }
+    // What the dialog changed (kChange... flags), set by the dialog and read by its opener after it closed.
+    uint16_t GetChangeFlags() const { return changeFlags_; }
+    void SetChangeFlags(uint16_t flags) { changeFlags_ = flags; }
 
     // Clears the message line, then exchanges data from the controls; false when the exchange failed.
     bool UpdateDialogData();
@@ -233,6 +242,7 @@ private:
     std::string userName_;
     uint8_t accessMode_ = kAccessQuery;
     uint16_t userWord_ = 0;
+    uint16_t changeFlags_ = 0;
     int markedControls_[kMaxMarkedControls] = {0, 0, 0, 0};
     bool skipInitLayout_ = false;
     std::optional<QFont> dialogFont_;

@@ -4,6 +4,7 @@
 #include "platform/font_from_spec.h"
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -11,6 +12,12 @@ DisplayScale scale;
 std::optional<QFont> dialogFont;
 bool appBusy = false;
 uint32_t shownNeId = 0;
+
+std::function<COLORREF(int)>& TreeTextColors()
+{
+    static std::function<COLORREF(int)> source;
+    return source;
+}
 
 ShapeRecord& SelectedMark()
 {
@@ -45,6 +52,16 @@ void SetAppDialogFont(const QFont& font)
 void ResetAppDialogFont()
 {
     dialogFont.reset();
+}
+
+void SetTreeTextColorSource(std::function<COLORREF(int kind)> source)
+{
+    TreeTextColors() = std::move(source);
+}
+
+COLORREF TreeTextColor(int kind)
+{
+    return TreeTextColors() ? TreeTextColors()(kind) : 0;
 }
 
 uint32_t GetShownNeId()

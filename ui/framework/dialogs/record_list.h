@@ -242,6 +242,89 @@ private:
     std::unordered_map<uint32_t, Rec> records_;
 };
 
+// Records without a key of their own (a window of a paged result, the logins of the online users), kept in the order
+// they came: a row's key is its record's place in the list's store (0, 1, ...). Rows added later come at the bottom; a
+// removed row's record stays in the store, where nothing shows it again. A fill empties the store (its room stays, so
+// that paging keeps the same memory) and takes the records of the query's reply.
+template <class Rec> class CIndexedRecordList final : public CRecordRows<Rec> {
+public:
+    using Query = std::function<RecordReply<Rec>()>;
+    using Intake = std::function<bool(Rec&)>;
+    using OnReply = std::function<void(const RequestOutcome&)>;
+
+    CIndexedRecordList(CRecordListDlg& dialog, std::vector<ListColumn<Rec>> columns)
+        : CRecordRows<Rec>(dialog, std::move(columns))
+    {
+    }
+
+    // Each fill runs the query (the dialog builds its body and options each time), while the rows of the last fill
+    // are still there; a failed one leaves the list empty.
+    void QueryOnFill(Query query) { query_ = std::move(query); }
+    // Each record a fill takes passes the intake first: false drops it; it may mark the record the list keeps.
+    void SetIntake(Intake intake) { intake_ = std::move(intake); }
+    // A fill keeps the first `rows` records of a reply; 0 keeps all.
+    void SetMaxRows(size_t rows) { maxRows_ = rows; }
+    // Told of each fill's reply, failed or not, once its rows are in (a paged list takes the total from it).
+    void SetOnReply(OnReply onReply) { onReply_ = std::move(onReply); }
+
+    void Fill() override
+    {
+        if (!query_) {
+            SetRecords({});
+            return;
+        }
+        RecordReply<Rec> reply = query_();
+        SetRecords(reply.Ok() ? std::move(reply.records) : std::vector<Rec>{});
+        if (onReply_)
+            onReply_(reply);
+    }
+
+    // Every row anew: the records the intake takes, in their order, up to the most rows.
+    void SetRecords(std::vector<Rec> records)
+    {
+        store_.clear();
+        std::vector<uint32_t> keys;
+        for (Rec& rec : records) {
+            if (maxRows_ != 0 && store_.size() >= maxRows_)
+                break;
+            if (intake_ && !intake_(rec))
+                continue;
+            keys.push_back(static_cast<uint32_t>(store_.size()));
+            store_.push_back(std::move(rec));
+        }
+        this->SetRowKeys(keys);
+    }
+
+    // A row at the bottom for a record the dialog adds; its key.
+    uint32_t Append(const Rec& rec)
+    {
+        const auto key = static_cast<uint32_t>(store_.size());
+        store_.push_back(rec);
+        this->AppendRow(key);
+        return key;
+    }
+    // The row shows the record in place of its old one.
+    void Replace(uint32_t key, const Rec& rec)
+    {
+        if (key >= store_.size())
+            return;
+        store_[key] = rec;
+        this->RewriteRow(key);
+    }
+    void Remove(uint32_t key) { this->RemoveRowOf(key); }
+
+    const Rec* Find(uint32_t key) const override { return key < store_.size() ? &store_[key] : nullptr; }
+    // The records stored, shown or removed.
+    size_t StoredCount() const { return store_.size(); }
+
+private:
+    Query query_;
+    Intake intake_;
+    OnReply onReply_;
+    size_t maxRows_ = 0;
+    std::vector<Rec> store_;
+};
+
 // Records the client's tables keep: the list keeps their keys only.
 template <class Rec> class CTableRecordList final : public CRecordRows<Rec> {
 public:

@@ -129,6 +129,34 @@ QPixmap Disk(bool automatic)
     return picture;
 }
 
+// A house (a home user) or an office block (an enterprise user).
+QPixmap Building(bool office)
+{
+    QPixmap picture = Blank();
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!office) {
+        p.setPen(QPen(QColor(120, 50, 20), 1.0));
+        p.setBrush(QColor(200, 70, 40));
+        p.drawPolygon(QPolygonF({QPointF(1.5, 8), QPointF(8, 1.5), QPointF(14.5, 8)}));
+        p.setBrush(QColor(240, 220, 170));
+        p.drawRect(QRectF(3.5, 8, 9, 6.5));
+        p.setBrush(QColor(120, 70, 30));
+        p.drawRect(QRectF(6.5, 10.5, 3, 4));
+        return picture;
+    }
+    p.setPen(QPen(QColor(50, 60, 90), 1.0));
+    p.setBrush(QColor(130, 150, 190));
+    p.drawRect(QRectF(3.5, 1.5, 9, 13));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 240, 255));
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 2; ++column)
+            p.drawRect(QRectF(5 + column * 4, 3 + row * 3, 2, 2));
+    }
+    return picture;
+}
+
 // A small chain link: a column sorted through another key.
 QPixmap SortedElsewhere()
 {
@@ -190,6 +218,10 @@ QPixmap DrawBuiltInSmallImage(int index)
         return Arrow(true, QColor(60, 60, 60));
     case kImageSortDescending:
         return Arrow(false, QColor(60, 60, 60));
+    case kImageHomeUser:
+        return Building(false);
+    case kImageEnterpriseUser:
+        return Building(true);
     case kImageEnabled:
         return Lamp(Rgb(0x20, 0xC0, 0x20));
     case kImageDisabled:
@@ -202,6 +234,8 @@ QPixmap DrawBuiltInSmallImage(int index)
         return Person(QColor(220, 150, 0), false);
     case kImageRoleUser:
         return Person(QColor(40, 120, 200), false);
+    case kImageRoleUnknown:
+        return Person(QColor(150, 150, 150), true);
     default:
         return {};
     }
@@ -211,7 +245,7 @@ CImageList& SharedSmallImages()
 {
     static CImageList images = [] {
         CImageList list;
-        for (int index = 0; index <= kImageRoleUser; ++index) {
+        for (int index = 0; index <= kImageRoleUnknown; ++index) {
             const QPixmap picture = DrawBuiltInSmallImage(index);
             if (!picture.isNull())
                 list.Set(index, picture);

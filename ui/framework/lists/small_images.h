@@ -25,10 +25,13 @@ inline constexpr int kImageSortAscending = 31;
 inline constexpr int kImageSortDescending = 32;
 inline constexpr int kImageEnabled = 33;
 inline constexpr int kImageDisabled = 34;
+inline constexpr int kImageHomeUser = 35;
+inline constexpr int kImageEnterpriseUser = 36;
 inline constexpr int kImageSortedElsewhere = 39; // a column sorted through another column or the item data
 inline constexpr int kImageRoleAdministrator = 48;
 inline constexpr int kImageRoleManager = 49;
 inline constexpr int kImageRoleUser = 50;
+inline constexpr int kImageRoleUnknown = 51;
 
 // Icon resources of the program's message box (32 x 32).
 inline constexpr int kIconInformation = 121;

@@ -73,6 +73,7 @@ CMainFrame::~CMainFrame()
     // The focus moves while the children go; by then this is no frame any more.
     disconnect(focusConnection_);
     SetExportCurrentLocationSource(nullptr);
+    SetTreeTextColorSource(nullptr);
     timers_->KillAll();
     for (CAFormView* view : {treeView_, summaryView_, rightView_}) {
         if (view != nullptr && GetActiveFormView() == view)
@@ -162,6 +163,7 @@ void CMainFrame::InitFrame()
     LoadToolIcons(ini);
     LoadListIcons(ini);
     textColors_ = LoadTextColors(ini);
+    SetTreeTextColorSource([this](int kind) { return GetTreeTextColor(kind); });
     ApplySkinToWindow(this);
 
     // Selection and view.

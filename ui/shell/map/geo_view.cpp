@@ -620,17 +620,11 @@ bool CGeoView::SearchNodes()
 
 bool CGeoView::ExportTopology()
 {
-    FileChooserRequest request;
-    request.save = true;
-    request.fileName = lastExportFile_;
-    request.filter = QStringLiteral("SVG Files (*.svg);;All Files (*.*)");
-    request.parent = this;
-    const std::optional<QString> chosen = ChooseFile(request);
+    const std::optional<QString> chosen = ChooseSaveFile(
+        this, lastExportFile_, QStringLiteral("SVG Files (*.svg);;All Files (*.*)"), QStringLiteral("svg"));
     if (!chosen)
         return false;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".svg");
+    const QString path = *chosen;
     lastExportFile_ = path;
 
     QBuffer svg;

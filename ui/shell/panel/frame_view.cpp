@@ -295,17 +295,11 @@ int CFrameView::OnCommandHook(int id, int code)
 
 bool CFrameView::SavePanelBitmap()
 {
-    FileChooserRequest request;
-    request.save = true;
-    request.fileName = lastBitmapFile_;
-    request.filter = QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)");
-    request.parent = this;
-    const std::optional<QString> chosen = ChooseFile(request);
+    const std::optional<QString> chosen = ChooseSaveFile(
+        this, lastBitmapFile_, QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)"), QStringLiteral("bmp"));
     if (!chosen)
         return false;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".bmp");
+    const QString path = *chosen;
     lastBitmapFile_ = path;
     if (picture_.isNull())
         return false;

@@ -1,0 +1,48 @@
+#include "sim/server/sim_access.h"
+
+#include "core/tables/access_rights.h"
+#include "link/ems_msg.h"
+#include "link/records/request_codes.h"
+
+namespace {
+
+struct GuardedRequest {
+    uint16_t code;
+    uint8_t operation;
+    SimRightNeed need;
+};
+
+// The accounts' own query and the rights' query are read at login by every role; so is the account list.
+constexpr GuardedRequest kGuarded[] = {
+    {kReqOperatorMail, kEmsOpModify, {kRightOnlineUsers, 'x'}},
+    {kReqUserAccount, kEmsOpModify, {kRightMembers, 'm'}},
+    {kReqUserAccountAdd, kEmsOpModify, {kRightMembers, 'c'}},
+    {kReqUserAccountDelete, kEmsOpModify, {kRightMembers, 'd'}},
+    {kReqOpLog, kEmsOpQuery, {kRightOperationLog, 'q'}},
+    {kReqOnlineUser, kEmsOpQuery, {kRightOnlineUsers, 'q'}},
+    {kReqSubscriber, kEmsOpQuery, {kRightSubscribers, 'q'}},
+    {kReqSubscriberDelete, kEmsOpModify, {kRightSubscribers, 'd'}},
+};
+
+} // namespace
+
+std::optional<SimRightNeed> RightNeededBy(uint16_t code, uint8_t operation)
+{
+    for (const GuardedRequest& guarded : kGuarded) {
+        if (guarded.code == code && guarded.operation == operation) {
+            return guarded.need;
+        }
+    }
+    return std::nullopt;
+}
+
+bool RoleHolds(const UserRightsRecord& rights, int role, SimRightNeed need)
+{
+    if (role < 0 || role >= static_cast<int>(rights.rights.size()) || need.function < 0 ||
+        need.function >= kRightsFunctionCount - 1) {
+        return false;
+    }
+    const std::string& letters = rights.rights[static_cast<size_t>(role)];
+    const size_t at = static_cast<size_t>(need.function);
+    return at < letters.size() && RightLetterGrants(letters[at], need.letter);
+}

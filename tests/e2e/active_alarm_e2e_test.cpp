@@ -1,0 +1,195 @@
+// Active alarms in the running program: the alarm summary below the tree counts the server's active alarms from the
+// login on and follows them as they come and go; Diagnosis > NE Alarm > Active Alarm lists the selected NE's alarmed
+// entities from the notifications, and the operator acknowledges one through the acknowledgement dialog: the server
+// keeps who and when, and the list shows them. An entity whose alarms cleared meanwhile has nothing to acknowledge:
+// the server says so and keeps what it had.
+
+#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_alarms.h"
+
+#include "core/tables/app_data.h"
+#include "core/util/date_time_format.h"
+#include "features/fault/active_alarms/active_alarm_dlg.h"
+#include "features/fault/active_alarms/alarm_ack_dlg.h"
+#include "features/fault/alarm_events/alarm_event_list_dlg.h"
+#include "features/fault/alarm_summary/trap_sum_view.h"
+#include "platform/list_control.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int kCmdActiveAlarm = 33029;
+constexpr uint32_t kNorthNe = 1;
+constexpr int kSlotPortColumn = 4;
+constexpr int kAlarmsColumn = 7;
+using e2e::Click;
+using e2e::Field;
+
+// The counts the summary shows for critical, major and minor.
+QStringList SummaryCounts(CTrapSumView& summary)
+{
+    const CListControl list(summary.FindList(kListControlId));
+    QStringList counts;
+    for (int row = 0; row < 3; ++row)
+        counts << list.GetItemText(row, 1);
+    return counts;
+}
+
+QStringList ServerCounts(e2e::CProgram& program)
+{
+    QStringList counts;
+    for (uint32_t severity = 1; severity <= 3; ++severity)
+        counts << QString::number(e2e::ServerActiveAlarms(program, severity).value_or(9999));
+    return counts;
+}
+
+CTrapSumView& Summary(e2e::CProgram& program)
+{
+    return *dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+}
+
+TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    CTrapSumView& summary = Summary(program);
+    const QStringList atLogin = ServerCounts(program);
+    ASSERT_NE(atLogin, (QStringList{"0", "0", "0"})) << "the test world has active alarms";
+    EXPECT_TRUE(program.WaitUntil([&] { return SummaryCounts(summary) == atLogin; }))
+        << SummaryCounts(summary).join(',').toStdString() << " shown, the server has "
+        << atLogin.join(',').toStdString();
+    program.Frame().resize(1152, 720);
+    program.Settle();
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("main_frame_alarm_summary")));
+
+    // Alarms come and go: the counts follow without the operator opening a list.
+    ASSERT_TRUE(e2e::ServerControl(program, kNorthNe, kSimPushEntityStates, 7, kSimChannelTcp));
+    const QStringList changed = ServerCounts(program);
+    ASSERT_NE(changed, atLogin);
+    EXPECT_TRUE(program.WaitUntil([&] { return SummaryCounts(summary) == changed; }))
+        << SummaryCounts(summary).join(',').toStdString() << " shown, the server has "
+        << changed.join(',').toStdString();
+
+    // Detail of a severity lists as many alarms as the row counts.
+    const int majorRow = 1;
+    std::optional<uint32_t> listed;
+    program.Operator().OnDialog<CAlarmEventListDlg>([&](CAlarmEventListDlg& list) {
+        listed = list.GetTotal();
+        EXPECT_EQ(list.GetHandOver().severity, 2u);
+        EXPECT_TRUE(list.IsColumnHidden(CAlarmEventListDlg::kClearTimeColumn)) << "active alarms are not cleared";
+        EXPECT_TRUE(list.IsControlVisible(CAlarmEventListDlg::kAckCheckId)) << "active alarms are acknowledged";
+        return IDCANCEL;
+    });
+    QTreeView& rows = *summary.FindList(kListControlId);
+    program.ClickListRow(rows, majorRow);
+    summary.OnCommand(CTrapSumView::kCmdDetail, 0);
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_EQ(QString::number(*listed), changed.value(majorRow));
+}
+
+TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) {
+        QTreeView& rows = *dialog.FindList(kListControlId);
+        // The NE's two alarmed entities: port 3 of slot 1 and slot 2.
+        EXPECT_EQ(e2e::ListColumn(rows, kSlotPortColumn), (QStringList{"1-3", "2"}));
+        EXPECT_EQ(Field(dialog, CActiveAlarmDlg::kTotalCountId), QStringLiteral("2"));
+        EXPECT_FALSE(dialog.IsControlEnabled(CActiveAlarmDlg::kAcknowledgeButtonId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg")));
+
+        // Filters narrow the rows without a request: no major alarms, then no unacknowledged ones.
+        const QString slotAlarms = e2e::ListColumn(rows, kAlarmsColumn).value(1);
+        e2e::Check(dialog, CActiveAlarmDlg::kNackCheckId, false);
+        EXPECT_TRUE(e2e::ListColumn(rows, kSlotPortColumn).isEmpty());
+        EXPECT_EQ(Field(dialog, CActiveAlarmDlg::kTotalCountId), QStringLiteral("0"));
+        e2e::Check(dialog, CActiveAlarmDlg::kNackCheckId, true);
+        e2e::Check(dialog, CActiveAlarmDlg::kNameCheckId, true);
+        e2e::Type(dialog, CActiveAlarmDlg::kNameEditId,
+                  QStringLiteral("nothing; ") + slotAlarms.section(',', 0, 0).toLower());
+        EXPECT_EQ(e2e::ListColumn(rows, kSlotPortColumn), (QStringList{"2"}));
+        e2e::Check(dialog, CActiveAlarmDlg::kNameCheckId, false);
+
+        program.ClickListRow(rows, e2e::RowOf(rows, kSlotPortColumn, QStringLiteral("2")));
+        person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
+            EXPECT_EQ(Field(ack, CAlarmAckDlg::kCurrentPersonId), QString());
+            EXPECT_EQ(Field(ack, CAlarmAckDlg::kNewPersonId), QStringLiteral("admin"));
+            e2e::Type(ack, CAlarmAckDlg::kCommentId, QStringLiteral("on site"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ack, QStringLiteral("alarm_ack_dlg")));
+            person.AnswerBox(IDYES);
+            Click(ack, IDOK);
+            EXPECT_TRUE(ack.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, CActiveAlarmDlg::kAcknowledgeButtonId);
+
+        const std::optional<AlarmAckRec> kept = e2e::ServerAck(program, kNorthNe, 10200);
+        EXPECT_TRUE(kept.has_value());
+        if (kept) {
+            EXPECT_EQ(kept->person, "admin");
+            EXPECT_GT(kept->ackTime, 0u);
+            const int row = e2e::RowOf(rows, kSlotPortColumn, QStringLiteral("2"));
+            EXPECT_EQ(e2e::ListColumn(rows, CActiveAlarmDlg::kAckPersonColumn).value(row), QStringLiteral("admin"));
+            EXPECT_EQ(e2e::ListColumn(rows, CActiveAlarmDlg::kAckTimeColumn).value(row),
+                      QString::fromStdString(FormatDateTime(kept->ackTime)));
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdActiveAlarm));
+    // The server tells the workstations; the entity's node is acknowledged when the notification is applied.
+    EXPECT_TRUE(program.WaitUntil([] {
+        const CNeRecord* ne = AppData().nes.FindNeById(kNorthNe);
+        const CEntityNode* node = ne != nullptr ? ne->root->FindById(10200) : nullptr;
+        return node != nullptr && node->ackFlag != 0 && node->ackPerson == "admin";
+    }));
+}
+
+TEST(ActiveAlarmE2eTest, AnEntityWhoseAlarmsClearedHasNothingToAcknowledge)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) -> int {
+        QTreeView& rows = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(rows, kSlotPortColumn), (QStringList{"1-3", "2"}));
+        // The port's alarm clears while the list shows it.
+        EXPECT_TRUE(e2e::ServerControl(program, kNorthNe, kSimToggleAlarm, 10103, 3));
+        program.ClickListRow(rows, 0);
+        person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
+            person.AnswerBox(IDYES);
+            Click(ack, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Fail to update data\n\n(32028) No active alarm to acknowledge"));
+            EXPECT_FALSE(ack.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, CActiveAlarmDlg::kAcknowledgeButtonId);
+        EXPECT_EQ(e2e::ListColumn(rows, CActiveAlarmDlg::kAckPersonColumn).value(0), QString());
+        // Refresh reads the entity tree again: the port is no longer alarmed.
+        program.Settle();
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(e2e::ListColumn(rows, kSlotPortColumn), (QStringList{"2"}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdActiveAlarm));
+    const std::optional<AlarmAckRec> kept = e2e::ServerAck(program, kNorthNe, 10103);
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->person, "");
+}
+
+} // namespace

@@ -1,0 +1,234 @@
+// History alarms and events in the running program (server mode): Diagnosis > NE Alarm > History Alarm List asks
+// for the criteria of the selected NE and lists what the server holds, page by page; the operator walks the pages
+// (first, next, last, previous), narrows a page without a new request and opens a record's detail. The statistics
+// count the same history per entity, and their Alarm List lists it. An NE the server no longer knows is refused,
+// and the lists stay empty.
+
+#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_alarms.h"
+
+#include "features/fault/alarm_events/alarm_criteria_dlg.h"
+#include "features/fault/alarm_events/alarm_event_list_dlg.h"
+#include "features/fault/alarm_lists/alarm_list_look.h"
+#include "features/fault/alarm_stats/alarm_stat_criteria_dlg.h"
+#include "features/fault/alarm_stats/alarm_stat_dlg.h"
+#include "features/fault/trap_log/alarm_detail_dlg.h"
+#include "link/records/ne_key_record.h"
+#include "platform/list_control.h"
+
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kCmdHistoryAlarmList = 33034;
+constexpr int kCmdHistoryStatistics = 33036;
+constexpr uint32_t kNorthNe = 1;
+constexpr int kNoColumn = 0;
+constexpr int kSeverityColumn = 1;
+using List = CAlarmEventListDlg;
+using e2e::Click;
+using e2e::Field;
+
+// The record numbers the list shows, in the server's order.
+std::vector<uint32_t> ShownNumbers(QTreeView& rows)
+{
+    std::vector<uint32_t> numbers;
+    for (const QString& text : e2e::ListColumn(rows, kNoColumn))
+        numbers.push_back(text.toUInt());
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+// The query the list sends for a range.
+AlarmQueryRec PageQuery(const List& list, uint32_t from, uint32_t to)
+{
+    const AlarmQueryHandOver& handOver = list.GetHandOver();
+    AlarmQueryRec query;
+    query.queryMode = handOver.queryMode;
+    query.fromTime = handOver.fromTime;
+    query.toTime = handOver.toTime;
+    query.firstRecord = from;
+    query.recordCount = to - from + 1;
+    return query;
+}
+
+// The program with history on North-1: each pushed state raises or clears an alarm of one of its entities.
+void StartWithHistory(e2e::CProgram& program)
+{
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    ASSERT_TRUE(e2e::ServerControl(program, kNorthNe, kSimPushEntityStates, 60, kSimChannelTcp));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+}
+
+TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
+{
+    e2e::CProgram program;
+    StartWithHistory(program);
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CAlarmCriteriaDlg>([&](CAlarmCriteriaDlg& criteria) {
+        // History: today from midnight to now, the whole NE.
+        EXPECT_TRUE(e2e::IsChecked(criteria, CCriteriaControls::kFromCheckId));
+        EXPECT_TRUE(e2e::IsChecked(criteria, CCriteriaControls::kToCheckId));
+        EXPECT_EQ(Field(criteria, CAlarmCriteriaDlg::kNeTextId), QStringLiteral("North-1"));
+        // With a model its alarm types offer themselves; with Model off nothing of them is sent.
+        e2e::Check(criteria, CAlarmCriteriaDlg::kModelCheckId, true);
+        EXPECT_TRUE(e2e::Choose(criteria, CAlarmCriteriaDlg::kModelComboId, QStringLiteral("ALC-24")));
+        EXPECT_FALSE(e2e::ListColumn(*criteria.FindList(CAlarmCriteriaDlg::kAlarmTypeListId), 0).isEmpty());
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_criteria_dlg")));
+        e2e::Check(criteria, CAlarmCriteriaDlg::kModelCheckId, false);
+
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            const uint32_t total = list.GetTotal();
+            EXPECT_EQ(e2e::ServerAlarmTotal(program, PageQuery(list, 1, 1), kNorthNe), total);
+            EXPECT_GT(total, 30u) << "several pages of ten";
+            EXPECT_EQ(Field(list, List::kTotalId), QString::number(total));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_event_list_dlg")));
+
+            // Pages of ten records.
+            e2e::Type(list, List::kToId, QStringLiteral("10"));
+            const auto expectPage = [&](uint32_t from, uint32_t to) {
+                EXPECT_EQ(Field(list, List::kFromId), QString::number(from));
+                EXPECT_EQ(Field(list, List::kToId), QString::number(to));
+                EXPECT_EQ(ShownNumbers(rows), e2e::ServerAlarmPage(program, PageQuery(list, from, to), kNorthNe));
+            };
+            // Refresh asks for the range typed; on the first page there is no first or previous page to go to.
+            Click(list, kRefreshButtonId);
+            expectPage(1, 10);
+            EXPECT_FALSE(list.IsControlEnabled(List::kFirstPageId));
+            EXPECT_FALSE(list.IsControlEnabled(List::kPreviousPageId));
+            Click(list, List::kNextPageId);
+            expectPage(11, 20);
+            Click(list, List::kLastPageId);
+            expectPage(total - 9, total);
+            EXPECT_FALSE(list.IsControlEnabled(List::kNextPageId));
+            Click(list, List::kPreviousPageId);
+            expectPage(total - 19, total - 10);
+            EXPECT_TRUE(list.IsControlEnabled(List::kNextPageId));
+            Click(list, List::kFirstPageId);
+            expectPage(1, 10);
+
+            // Only the page's critical and major records, counted as shown; no request.
+            const QStringList severities = e2e::ListColumn(rows, kSeverityColumn);
+            for (const SeverityBox& box : kSeverityBoxes)
+                e2e::Check(list, box.checkId, box.severity <= 2);
+            const int graves = static_cast<int>(severities.count(QStringLiteral("Critical")) +
+                                                severities.count(QStringLiteral("Major")));
+            EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), graves);
+            EXPECT_EQ(Field(list, 1178), QStringLiteral("0")) << "no minor record is counted";
+            for (const SeverityBox& box : kSeverityBoxes)
+                e2e::Check(list, box.checkId, true);
+            EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), severities.size());
+
+            // A record's detail.
+            person.OnDialog<CAlarmDetailDlg>([&](CAlarmDetailDlg& detail) {
+                EXPECT_EQ(Field(detail, CAlarmDetailDlg::kNeNameId), QStringLiteral("North-1"));
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(detail, QStringLiteral("alarm_event_detail_dlg")));
+                return IDCANCEL;
+            });
+            program.ClickListRow(rows, 0);
+            Click(list, List::kDetailButtonId);
+            return IDCANCEL;
+        });
+        Click(criteria, IDOK);
+        // Query leaves the criteria open for the next one.
+        EXPECT_FALSE(criteria.IsEnded());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryAlarmList));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
+{
+    e2e::CProgram program;
+    StartWithHistory(program);
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CAlarmStatCriteriaDlg>([&](CAlarmStatCriteriaDlg& criteria) {
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_stat_criteria_dlg")));
+        // A reversed range is refused at once.
+        auto* to = criteria.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
+        to->setDate(to->date().addDays(-1));
+        Click(criteria, IDOK);
+        EXPECT_EQ(e2e::MessageLine(criteria), QStringLiteral("Start value shouldn't be greater than Stop value"));
+        to->setDate(to->date().addDays(1));
+
+        person.OnDialog<CAlarmStatDlg>([&](CAlarmStatDlg& stats) {
+            QTreeView& rows = *stats.FindList(kListControlId);
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(stats, QStringLiteral("alarm_stat_dlg")));
+            // Every column is filled, and each row's total is the sum of its severities.
+            uint32_t counted = 0;
+            for (int row = 0; row < CListControl(&rows).GetItemCount(); ++row) {
+                uint32_t sum = 0;
+                for (int column = 3; column <= 7; ++column) {
+                    const QString cell = CListControl(&rows).GetItemText(row, column);
+                    EXPECT_FALSE(cell.isEmpty()) << "row " << row << " column " << column;
+                    sum += cell.toUInt();
+                }
+                EXPECT_EQ(CListControl(&rows).GetItemText(row, 2).toUInt(), sum);
+                counted += sum;
+            }
+            EXPECT_GT(counted, 0u);
+            // The counts sort as numbers, by the column clicked.
+            for (int column : {2, 5}) {
+                e2e::CProgram::ClickHeader(*rows.header(), column);
+                std::vector<uint32_t> shown;
+                for (const QString& cell : e2e::ListColumn(rows, column))
+                    shown.push_back(cell.toUInt());
+                EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()) || std::is_sorted(shown.rbegin(), shown.rend()))
+                    << "column " << column;
+                EXPECT_NE(shown.front(), shown.back()) << "column " << column << " has counts to order";
+            }
+            // Alarm List without a chosen row: the whole scope's history, as many records as counted.
+            person.OnDialog<List>([&](List& list) {
+                EXPECT_EQ(list.GetHandOver().queryMode, kAlarmQueryHistory);
+                EXPECT_TRUE(list.GetHandOver().withSubEntities);
+                EXPECT_EQ(list.GetTotal(), counted);
+                return IDCANCEL;
+            });
+            Click(stats, CAlarmStatDlg::kAlarmListButtonId);
+            return IDCANCEL;
+        });
+        Click(criteria, IDOK);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryStatistics));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+TEST(AlarmHistoryE2eTest, TheServerRefusesTheHistoryOfAnNeItNoLongerKnows)
+{
+    e2e::CProgram program;
+    StartWithHistory(program);
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CAlarmCriteriaDlg>([&](CAlarmCriteriaDlg& criteria) {
+        // Another workstation deletes the NE while the criteria are open.
+        NeKeyRecord gone;
+        gone.neId = kNorthNe;
+        const auto bytes = EncodeRecord(gone);
+        server_test::CRawClient& probe = program.ServerProbe();
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqNeKeyDelete, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize));
+
+        person.OnDialog<List>([&](List& list) {
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) NE does not exist"));
+            EXPECT_TRUE(e2e::ListColumn(*list.FindList(kListControlId), kNoColumn).isEmpty());
+            return IDCANCEL;
+        });
+        Click(criteria, IDOK);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryAlarmList));
+}
+
+} // namespace

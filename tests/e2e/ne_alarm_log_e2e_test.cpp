@@ -1,0 +1,110 @@
+// The NE's own alarm log in the running program (direct mode): Diagnosis > NE Alarm > History Alarm List reads the
+// log the simulated NE keeps, a page at a time; the first page numbers the range by the entries it got, the next and
+// previous pages ask for the entry numbers beyond and before it, and a range typed in is read on Refresh. Entries
+// that report their alarms cleared show as such and can be hidden without a new request.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/config/app_settings.h"
+#include "core/util/date_time_format.h"
+#include "features/fault/alarm_events/history_alarm_list_dlg.h"
+#include "features/fault/trap_log/type_change_detail_dlg.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ctime>
+
+namespace {
+
+constexpr int kCmdHistoryAlarmList = 33034;
+constexpr int kNoColumn = 0;
+constexpr int kSeverityColumn = 1;
+using List = CHistoryAlarmListDlg;
+using e2e::Click;
+using e2e::Field;
+
+std::vector<uint32_t> ShownNumbers(QTreeView& rows)
+{
+    std::vector<uint32_t> numbers;
+    for (const QString& text : e2e::ListColumn(rows, kNoColumn))
+        numbers.push_back(text.toUInt());
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+std::vector<uint32_t> Numbers(uint32_t first, uint32_t last)
+{
+    std::vector<uint32_t> numbers;
+    for (uint32_t n = first; n <= last; ++n)
+        numbers.push_back(n);
+    return numbers;
+}
+
+TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<List>([&](List& list) -> int {
+        QTreeView& rows = *list.FindList(kListControlId);
+        // The first page: as many entries as a history page holds, numbered by what came.
+        const uint32_t page = AppSettings().hisAlarmRecCnt;
+        EXPECT_EQ(ShownNumbers(rows).size(), list.Page().size());
+        EXPECT_EQ(list.Page().size(), page);
+        EXPECT_EQ(Field(list, List::kFromId), QStringLiteral("1"));
+        EXPECT_EQ(Field(list, List::kToId), QString::number(page));
+        EXPECT_FALSE(list.IsControlEnabled(List::kPreviousPageId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("history_alarm_list_dlg")));
+
+        // Times of day from the NE's start: none in the future, none of the epoch.
+        const uint32_t now = static_cast<uint32_t>(std::time(nullptr));
+        for (const NeAlarmLogEntry& entry : list.Page()) {
+            EXPECT_GT(entry.occurTime, 86400u);
+            EXPECT_LE(entry.occurTime, now + 86400u);
+        }
+
+        Click(list, List::kNextPageId);
+        EXPECT_EQ(Field(list, List::kFromId), QString::number(page + 1));
+        EXPECT_EQ(ShownNumbers(rows).front(), page + 1);
+        Click(list, List::kPreviousPageId);
+        EXPECT_EQ(ShownNumbers(rows).front(), 1u);
+
+        // A range past the log's end gives what there is.
+        e2e::Type(list, List::kFromId, QStringLiteral("241"));
+        e2e::Type(list, List::kToId, QStringLiteral("260"));
+        Click(list, kRefreshButtonId);
+        EXPECT_EQ(ShownNumbers(rows), Numbers(241, 250));
+
+        // Cleared entries hide without a request; the others stay.
+        const int shown = static_cast<int>(ShownNumbers(rows).size());
+        const int cleared = static_cast<int>(e2e::ListColumn(rows, kSeverityColumn).count(QStringLiteral("Cleared")));
+        EXPECT_EQ(Field(list, List::kClearedCountId), QString::number(cleared));
+        e2e::Check(list, List::kClearedCheckId, false);
+        EXPECT_EQ(static_cast<int>(ShownNumbers(rows).size()), shown - cleared);
+        EXPECT_EQ(Field(list, List::kClearedCountId), QStringLiteral("0"));
+        e2e::Check(list, List::kClearedCheckId, true);
+        EXPECT_EQ(static_cast<int>(ShownNumbers(rows).size()), shown);
+
+        person.OnDialog<CTypeChangeDetailDlg>([&](CTypeChangeDetailDlg& detail) {
+            EXPECT_FALSE(Field(detail, CTypeChangeDetailDlg::kOccurTimeId).isEmpty());
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(detail, QStringLiteral("type_change_detail_dlg")));
+            return IDCANCEL;
+        });
+        program.ClickListRow(rows, 0);
+        EXPECT_TRUE(list.IsControlEnabled(List::kDetailButtonId));
+        Click(list, List::kDetailButtonId);
+        EXPECT_TRUE(person.dialogsRun.contains(QStringLiteral("Detailed Alarm & Event")))
+            << person.dialogsRun.join(',').toStdString();
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryAlarmList));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+} // namespace

@@ -1,0 +1,168 @@
+// The operation log in the running program: the server starts with 12,000 logged changes (its scenario generator's)
+// and logs the changes this workstation makes; the criteria choose an operator and the time range, and the list pages
+// through the matching entries a window of at most 5,000 at a time with its page buttons, its spin and the From and
+// To boxes.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/management/accounts/user_data_dlg.h"
+#include "features/management/accounts/user_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
+#include "features/management/oplog/user_op_log_list_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/request_codes.h"
+#include "platform/delta_spin.h"
+#include "platform/list_control.h"
+#include "sim/server/sim_control.h"
+
+#include <QTimeEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdAccountManagement = 33111;
+constexpr int kCmdOperationLog = 33112;
+constexpr int kFromId = 1304, kToId = 1306, kTotalId = 1303, kSpinId = 1305;
+constexpr int kFirstPage = 1169, kPreviousPage = 1277, kNextPage = 1264, kLastPage = 1211;
+using e2e::Click;
+using e2e::Field;
+using e2e::MessageLine;
+using e2e::Type;
+using Criteria = CUserOpLogCriteriaDlg;
+using LogList = CUserOpLogListDlg;
+
+// "From..To of Total" as the boxes show it.
+QString Window(LogList& list)
+{
+    return Field(list, kFromId) + QStringLiteral("..") + Field(list, kToId) + QStringLiteral(" of ") +
+           Field(list, kTotalId);
+}
+
+QString FirstNumber(LogList& list)
+{
+    return e2e::ListColumn(*list.FindList(kListControlId), 0).value(0);
+}
+
+int Rows(LogList& list)
+{
+    return CListControl(list.FindList(kListControlId)).GetItemCount();
+}
+
+TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstationsOwnChanges)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.args = {"--generate-oplog", "12000"};
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    // A change of this workstation goes to the log.
+    person.OnDialog<CUserListDlg>([&](CUserListDlg& users) {
+        QTreeView& rows = *users.FindList(kListControlId);
+        program.ClickListRow(rows, e2e::RowOf(rows, CUserListDlg::kNameColumn, QStringLiteral("north")));
+        person.OnDialog<CUserDataDlg>([&](CUserDataDlg& data) {
+            Type(data, CUserDataDlg::kCommentId, QStringLiteral("on leave"));
+            Click(data, IDOK);
+            return IDCANCEL;
+        });
+        Click(users, kModifyButtonId);
+    });
+    ASSERT_TRUE(program.Command(kCmdAccountManagement));
+
+    person.OnDialog<Criteria>([&](Criteria& criteria) {
+        EXPECT_EQ(Field(criteria, Criteria::kUserComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(e2e::ComboTexts(criteria, Criteria::kUserComboId), QStringLiteral(" <ALL>,admin,manager,north"));
+        // A start after the stop is refused (the pickers set as the operator leaves them).
+        criteria.GetDlgItemAs<QTimeEdit>(Criteria::kFromTimeId)->setTime(QTime(23, 59, 59));
+        criteria.GetDlgItemAs<QTimeEdit>(Criteria::kToTimeId)->setTime(QTime(0, 0, 0));
+        Click(criteria, IDOK);
+        EXPECT_EQ(MessageLine(criteria), QStringLiteral("Start value shouldn't be greater than Stop value"));
+        // The whole log: no bounds.
+        e2e::Check(criteria, Criteria::kFromCheckId, false);
+        e2e::Check(criteria, Criteria::kToCheckId, false);
+        EXPECT_FALSE(criteria.IsControlEnabled(Criteria::kFromDateId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("user_op_log_criteria")));
+
+        person.OnDialog<LogList>([&](LogList& list) {
+            EXPECT_EQ(Window(list), QStringLiteral("1..1000 of 12001"));
+            EXPECT_EQ(Rows(list), 1000);
+            EXPECT_EQ(FirstNumber(list), QStringLiteral("1"));
+            EXPECT_FALSE(list.IsControlEnabled(kFirstPage));
+            EXPECT_FALSE(list.IsControlEnabled(kPreviousPage));
+            EXPECT_TRUE(list.IsControlEnabled(kNextPage));
+            // Each entry's text in its three columns.
+            QTreeView& rows = *list.FindList(kListControlId);
+            EXPECT_FALSE(e2e::ListColumn(rows, LogList::kFunctionColumn).value(0).isEmpty());
+            EXPECT_FALSE(e2e::ListColumn(rows, LogList::kFunctionColumn + 2).value(0).isEmpty());
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("user_op_log_list")));
+
+            Click(list, kNextPage);
+            EXPECT_EQ(Window(list), QStringLiteral("1001..2000 of 12001"));
+            EXPECT_EQ(FirstNumber(list), QStringLiteral("1001"));
+            Click(list, kLastPage);
+            EXPECT_EQ(Window(list), QStringLiteral("11002..12001 of 12001"));
+            EXPECT_FALSE(list.IsControlEnabled(kNextPage));
+            // The last entry is the change this workstation made.
+            const CListControl shown(&rows);
+            const int last = e2e::RowOf(rows, 0, QStringLiteral("12001"));
+            ASSERT_GE(last, 0);
+            EXPECT_EQ(shown.GetItemText(last, LogList::kUserColumn), QStringLiteral("admin"));
+            EXPECT_EQ(shown.GetItemText(last, 3), QStringLiteral("127.0.0.1"));
+            EXPECT_EQ(shown.GetItemText(last, LogList::kFunctionColumn), QStringLiteral("UserAccountRecord"));
+            EXPECT_EQ(shown.GetItemText(last, LogList::kFunctionColumn + 1), QStringLiteral("Modify"));
+            EXPECT_EQ(shown.GetItemText(last, LogList::kFunctionColumn + 2), QStringLiteral("name=north"));
+            Click(list, kPreviousPage);
+            EXPECT_EQ(Window(list), QStringLiteral("10002..11001 of 12001"));
+            Click(list, kFirstPage);
+            EXPECT_EQ(Window(list), QStringLiteral("1..1000 of 12001"));
+
+            // Typed bounds: swapped, and a window cut to 5,000 rows.
+            Type(list, kFromId, QStringLiteral("7"));
+            Type(list, kToId, QStringLiteral("3"));
+            Click(list, kRefreshButtonId);
+            EXPECT_EQ(Window(list), QStringLiteral("3..7 of 12001"));
+            EXPECT_EQ(Rows(list), 5);
+            Type(list, kFromId, QStringLiteral("1"));
+            Type(list, kToId, QStringLiteral("9000"));
+            Click(list, kRefreshButtonId);
+            EXPECT_EQ(Window(list), QStringLiteral("1..5000 of 12001"));
+            EXPECT_EQ(Rows(list), 5000);
+            // The spin moves the window; Refresh asks for it.
+            list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(1);
+            EXPECT_EQ(Window(list), QStringLiteral("5001..10000 of 12001"));
+            EXPECT_EQ(FirstNumber(list), QStringLiteral("1"));
+            Click(list, kRefreshButtonId);
+            EXPECT_EQ(FirstNumber(list), QStringLiteral("5001"));
+            // A bound that is no number blocks every move until it is one.
+            Type(list, kFromId, QStringLiteral("5x"));
+            EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
+            EXPECT_FALSE(list.IsControlEnabled(kPreviousPage));
+            EXPECT_FALSE(list.IsControlEnabled(kSpinId));
+            Type(list, kFromId, QStringLiteral("5001"));
+            EXPECT_TRUE(list.IsControlEnabled(kRefreshButtonId));
+
+            // The server refuses a query: its reason, an empty list, the window as it was.
+            server_test::CRawClient& probe = program.ServerProbe();
+            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextRequest, kReqOpLog, 0, 0});
+            ASSERT_TRUE(probe.ReplyTo(
+                probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+            Click(list, kRefreshButtonId);
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+            EXPECT_EQ(Rows(list), 0);
+            EXPECT_EQ(Window(list), QStringLiteral("5001..10000 of 12001"));
+        });
+        Click(criteria, IDOK);
+        EXPECT_FALSE(criteria.IsEnded()) << "the criteria stay for the next query";
+
+        // One operator's entries.
+        EXPECT_TRUE(e2e::Choose(criteria, Criteria::kUserComboId, QStringLiteral("north")));
+        person.OnDialog<LogList>([&](LogList& list) { EXPECT_EQ(Window(list), QStringLiteral("1..1000 of 4000")); });
+        Click(criteria, IDOK);
+    });
+    ASSERT_TRUE(program.Command(kCmdOperationLog));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+} // namespace

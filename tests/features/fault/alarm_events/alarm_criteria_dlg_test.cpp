@@ -1,0 +1,187 @@
+// What the alarm criteria dialog hands to the list it opens, as a table of the operator's choices: the scope of one-
+// and two-shelf NEs, the time range by mode, one severity, acknowledged alarms only and a model's alarm types; and the
+// choices it refuses without opening the list.
+
+#include "tests/features/fault/trap_log/trap_log_test_support.h"
+
+#include "core/tables/entity_node.h"
+#include "features/fault/alarm_events/alarm_criteria_dlg.h"
+#include "features/fault/alarm_events/alarm_event_list_dlg.h"
+#include "platform/list_control.h"
+#include "platform/scripted_runners.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDateEdit>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+using namespace trap_log_test;
+
+// What the list was handed.
+struct Opened {
+    AlarmQueryHandOver handOver;
+    int neId = 0;
+    uint32_t entity = 0;
+    int locationId = 0;
+};
+
+class AlarmCriteriaDlgTest : public FaultTestEnvironment {
+protected:
+    void SetUp() override
+    {
+        FaultTestEnvironment::SetUp();
+        ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+        // A line card in alpha's first slot, so that it has ports to choose.
+        ASSERT_TRUE(AppData().nes.FindNeById(kAlpha)->root->FindById(10100)->SetType(31, kPlannedTypeSame));
+    }
+
+    // Opens the dialog on the NE in the mode, lets `choose` work it and clicks Query; what the list got, if one
+    // opened.
+    std::optional<Opened> Query(uint32_t neId, uint32_t mode, const std::function<void(CAlarmCriteriaDlg&)>& choose)
+    {
+        CAlarmCriteriaDlg dialog;
+        const CEntityId ne(1u);
+        dialog.SetTarget(static_cast<int>(neId), &ne);
+        dialog.SetQueryMode(mode);
+        std::optional<Opened> opened;
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog&) {
+            dialog.OnFirstShow();
+            choose(dialog);
+            runner.Push([&](QDialog& shown) {
+                auto& list = dynamic_cast<CAlarmEventListDlg&>(shown);
+                opened = Opened{list.GetHandOver(), list.GetNeId(), list.GetTargetEntity().id, list.GetLocationId()};
+                return IDCANCEL;
+            });
+            dialog.OnCommand(IDOK, BN_CLICKED);
+            message_ = dialog.GetMessageText();
+            return IDCANCEL;
+        });
+        dialog.DoModal();
+        return opened;
+    }
+
+    static void Pick(CAlarmCriteriaDlg& dialog, int comboId, uint32_t data)
+    {
+        auto* combo = dialog.GetDlgItemAs<QComboBox>(comboId);
+        combo->setCurrentIndex(combo->findData(data));
+        dialog.OnCommand(comboId, CBN_SELCHANGE);
+    }
+
+    static void Tick(CAlarmCriteriaDlg& dialog, int id, bool on = true)
+    {
+        dialog.GetDlgItemAs<QAbstractButton>(id)->setChecked(on);
+        dialog.OnCommand(id, BN_CLICKED);
+    }
+
+    ScriptedMessageBoxes boxes_;
+    QString message_;
+};
+
+TEST_F(AlarmCriteriaDlgTest, TheScopeChoicesHandOverAnEntityAndItsSubEntities)
+{
+    struct Case {
+        const char* name;
+        uint32_t ne;
+        std::function<void(CAlarmCriteriaDlg&)> choose;
+        uint32_t entity;
+        bool withSubEntities;
+    };
+    const auto none = [](CAlarmCriteriaDlg&) {};
+    const Case cases[] = {
+        {"the only shelf's slots: the whole NE", kBravo, none, 0, true},
+        {"every shelf of a two-shelf NE", kAlpha, none, 1, true},
+        {"one shelf with its slots", kAlpha, [](CAlarmCriteriaDlg& d) { Pick(d, CCriteriaControls::kShelfComboId, 2); },
+         20000, true},
+        {"the shelf alone", kAlpha,
+         [](CAlarmCriteriaDlg& d) {
+             Pick(d, CCriteriaControls::kShelfComboId, 2);
+             Pick(d, CCriteriaControls::kSlotComboId, kScopeNone);
+         },
+         20000, false},
+        {"one slot with its ports", kAlpha,
+         [](CAlarmCriteriaDlg& d) {
+             Pick(d, CCriteriaControls::kShelfComboId, 1);
+             Pick(d, CCriteriaControls::kSlotComboId, 1);
+         },
+         10100, true},
+        {"one port", kAlpha,
+         [](CAlarmCriteriaDlg& d) {
+             Pick(d, CCriteriaControls::kShelfComboId, 1);
+             Pick(d, CCriteriaControls::kSlotComboId, 1);
+             Pick(d, CCriteriaControls::kPortComboId, 2);
+         },
+         10102, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<Opened> opened = Query(c.ne, kAlarmQueryHistory, c.choose);
+        ASSERT_TRUE(opened.has_value()) << message_.toStdString();
+        EXPECT_EQ(opened->neId, static_cast<int>(c.ne));
+        EXPECT_EQ(opened->entity, c.entity);
+        EXPECT_EQ(opened->handOver.withSubEntities, c.withSubEntities);
+        EXPECT_EQ(opened->locationId, static_cast<int>(AppData().nes.FindNeById(c.ne)->locationId));
+    }
+}
+
+TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
+{
+    const std::optional<Opened> history = Query(kBravo, kAlarmQueryHistory, [](CAlarmCriteriaDlg&) {});
+    ASSERT_TRUE(history.has_value());
+    EXPECT_EQ(history->handOver.queryMode, kAlarmQueryHistory);
+    EXPECT_GT(history->handOver.fromTime, 0u) << "History starts with today";
+    EXPECT_GE(history->handOver.toTime, history->handOver.fromTime);
+    EXPECT_EQ(history->handOver.severity, 0u);
+    EXPECT_EQ(history->handOver.modelId, 0u);
+
+    const std::optional<Opened> active = Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
+        Tick(d, CCriteriaControls::kSeverityCheckId);
+        Tick(d, 1175); // Major
+        Tick(d, CAlarmCriteriaDlg::kAckOnlyCheckId);
+        // Alarm types ticked with Model off are not sent.
+        Tick(d, CAlarmCriteriaDlg::kModelCheckId);
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 30);
+        CListControl(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId)).SetCheck(0, true);
+        Tick(d, CAlarmCriteriaDlg::kModelCheckId, false);
+    });
+    ASSERT_TRUE(active.has_value());
+    EXPECT_EQ(active->handOver.queryMode, kAlarmQueryActive);
+    EXPECT_EQ(active->handOver.fromTime, 0u) << "Active has no time range at first";
+    EXPECT_EQ(active->handOver.toTime, 0u);
+    EXPECT_EQ(active->handOver.severity, 2u);
+    EXPECT_EQ(active->handOver.ackOnly, 1u);
+    EXPECT_EQ(active->handOver.modelId, 0u);
+    EXPECT_EQ(active->handOver.alarmMask, 0u);
+
+    const std::optional<Opened> model = Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
+        Tick(d, CAlarmCriteriaDlg::kModelCheckId);
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 30); // ALC-24
+        CListControl list(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId));
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            list.SetCheck(row, list.GetItemData(row) == 1 || list.GetItemData(row) == 3);
+    });
+    ASSERT_TRUE(model.has_value());
+    EXPECT_EQ(model->handOver.modelId, 30u);
+    EXPECT_EQ(model->handOver.alarmMask, 0xAu);
+}
+
+TEST_F(AlarmCriteriaDlgTest, ChoicesThatAreRefusedOpenNoList)
+{
+    const std::optional<Opened> noType =
+        Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) { Tick(d, CAlarmCriteriaDlg::kModelCheckId); });
+    EXPECT_FALSE(noType.has_value());
+    EXPECT_EQ(message_, QStringLiteral("Please select one item"));
+
+    const std::optional<Opened> reversed = Query(kBravo, kAlarmQueryHistory, [](CAlarmCriteriaDlg& d) {
+        auto* to = d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
+        to->setDate(to->date().addDays(-1));
+    });
+    EXPECT_FALSE(reversed.has_value());
+    EXPECT_EQ(message_, QStringLiteral("Start value shouldn't be greater than Stop value"));
+}
+
+} // namespace
