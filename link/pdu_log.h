@@ -33,6 +33,16 @@ void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, s
 void FlushPduLog(int flag, int flush);
 int GetPduLogFlag();
 
+// Holds the window's display over a run of requests, (0, 1) when made and (1, 1) when it goes, whichever way the run
+// ends.
+class CPduLogHold {
+public:
+    CPduLogHold() { FlushPduLog(0, 1); }
+    ~CPduLogHold() { FlushPduLog(1, 1); }
+    CPduLogHold(const CPduLogHold&) = delete;
+    CPduLogHold& operator=(const CPduLogHold&) = delete;
+};
+
 // The frame's periodic refresh: hands the gathered lines to the window unless the display is held.
 void RefreshPduLogWindow();
 

@@ -93,6 +93,21 @@ CRecordRequests::Sent CRecordRequests::Exchange(uint8_t operation, uint16_t code
     return sent;
 }
 
+CountReply CRecordRequests::QueryCount(RequestCode<RecordCount> code, uint32_t neId,
+                                       const RequestOptions& options) const
+{
+    const Sent sent = Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options);
+    CountReply reply;
+    static_cast<RequestOutcome&>(reply) = sent.outcome;
+    const EmsMsg* msg = sent.reply;
+    if (reply.Ok() && msg != nullptr && msg->operation == kEmsOpReply && msg->requestCode == code && msg->count > 0 &&
+        msg->records != nullptr && EmsRecordBytes(*msg) >= 2) {
+        const auto* word = static_cast<const uint8_t*>(msg->records);
+        reply.count = static_cast<uint16_t>(word[0] | (word[1] << 8));
+    }
+    return reply;
+}
+
 void CRecordRequests::Malformed(RequestOutcome& outcome, const RequestOptions& options)
 {
     outcome.result = kDrvInvalidFormat;
@@ -109,4 +124,14 @@ int CRecordRequests::PostQuery(uint16_t code, uint32_t neId) const
     EmsMsg request;
     BuildEmsMsg(&request, kEmsOpQuery, code, static_cast<uint32_t>(body.size()), body.data(), neId);
     return channel_.send(request);
+}
+
+RequestOutcome CRecordRequests::SendPrepared(uint16_t code, uint32_t neId, uint32_t recordSize, uint32_t count,
+                                             const std::vector<uint8_t>& records, const RequestOptions& options) const
+{
+    const RequestEntry entry = FindRequest(code);
+    if (entry.spec == nullptr || entry.spec->recordSize != recordSize || count == 0 ||
+        records.size() != static_cast<size_t>(recordSize) * count)
+        return Refused().outcome;
+    return Exchange(kEmsOpModify, code, neId, records, count, options).outcome;
 }

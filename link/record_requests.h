@@ -29,6 +29,7 @@
 #include <concepts>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -49,6 +50,11 @@ struct RequestOutcome {
 // The reply's records, also those of a failure that the far end answered with records (a status word to read).
 template <typename Rec> struct RecordReply : RequestOutcome {
     std::vector<Rec> records;
+};
+
+// The number a count request answers: the reply's first 16-bit word; none when the reply holds no word.
+struct CountReply : RequestOutcome {
+    std::optional<uint16_t> count;
 };
 
 // The driver calls under the typed requests. The default goes to the current driver; a test of a caller may put a
@@ -94,6 +100,17 @@ public:
         return Collect<Rec>(Exchange(kEmsOpQuery, code, neId, Bytes(body), 1, options), options);
     }
 
+    // A query with the catalogue's body whose reply holds records of another kind than the code carries, as the
+    // catalogue says (ReplyOf); refused unsent for a code whose replies are not of that kind.
+    template <TabledRecord Reply, typename Rec>
+    RecordReply<Reply> QueryReplyOf(RequestCode<Rec> code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        if (Spec(code).replyRecord != &kRecordLayout<Reply>)
+            return Collect<Reply>(Refused(), options);
+        return Collect<Reply>(Exchange(kEmsOpQuery, code, neId, Zeros(Spec(code).QueryBodySize()), 1, options),
+                              options);
+    }
+
     // A query of a code whose records are others in direct mode than the server's (328: the server's alarms and
     // events, a page of the NE's own log), with the direct link's body: the reply decoded as the direct record. A
     // code without such a record, or a body of another size than its range, is refused unsent.
@@ -127,12 +144,25 @@ public:
     {
         return Write(SiblingCode(code, RequestRole::kAdd), neId, std::vector<Rec>{rec}, options);
     }
+    // Several records in one add request.
+    template <TabledRecord Rec>
+    RecordReply<Rec> Add(RequestCode<Rec> code, uint32_t neId, const std::vector<Rec>& recs,
+                         const RequestOptions& options = {}) const
+    {
+        return Write(SiblingCode(code, RequestRole::kAdd), neId, recs, options);
+    }
     template <TabledRecord Rec>
     RecordReply<Rec> Delete(RequestCode<Rec> code, uint32_t neId, const Rec& rec,
                             const RequestOptions& options = {}) const
     {
         return Write(SiblingCode(code, RequestRole::kDelete), neId, std::vector<Rec>{rec}, options);
     }
+
+    // A write (operation 2) that another dialog prepared for its records and hands on, to be sent to one NE after
+    // another: `count` records of `recordSize` bytes each, back to back. A code the catalogue does not know, or
+    // records of another size than its record, are refused unsent.
+    RequestOutcome SendPrepared(uint16_t code, uint32_t neId, uint32_t recordSize, uint32_t count,
+                                const std::vector<uint8_t>& records, const RequestOptions& options = {}) const;
 
     // A one-shot request (operation 2) with the catalogue's body of zeros, or with the record the code carries.
     template <typename Rec>
@@ -146,6 +176,9 @@ public:
     {
         return Exchange(kEmsOpModify, code, neId, Bytes(body), 1, options).outcome;
     }
+
+    // The number of records of a family, as its count request answers it.
+    CountReply QueryCount(RequestCode<RecordCount> code, uint32_t neId, const RequestOptions& options = {}) const;
 
     // A query with the catalogue's body, sent without waiting: its reply reaches the dispatcher.
     template <typename Rec> int Post(RequestCode<Rec> code, uint32_t neId) const { return PostQuery(code, neId); }

@@ -3,6 +3,7 @@
 #include "platform/dialog.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -95,4 +96,38 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& index)
         index = combo->currentIndex();
     else
         combo->setCurrentIndex(index);
+}
+
+void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index)
+{
+    int position = 0;
+    if (dx.IsSaving()) {
+        index = -1;
+        for (int id : ids) {
+            const auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+            if (button != nullptr && button->isChecked())
+                index = position;
+            ++position;
+        }
+        return;
+    }
+    for (int id : ids) {
+        auto* button = qobject_cast<QAbstractButton*>(dx.Dialog().GetDlgItem(id));
+        if (button == nullptr) {
+            ++position;
+            continue;
+        }
+        // An exclusive group keeps one button checked: it lets go while none is to be.
+        QButtonGroup* group = button->group();
+        const bool exclusive = group != nullptr && group->exclusive();
+        if (exclusive)
+            group->setExclusive(false);
+        const bool autoExclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(position == index);
+        button->setAutoExclusive(autoExclusive);
+        if (exclusive)
+            group->setExclusive(true);
+        ++position;
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 
 class CDialog;
@@ -33,3 +34,5 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value); // UTF-8
 void DDX_Check(CDataExchange& dx, int id, int& value);
 // The selected index of a combo box, -1 for none.
 void DDX_CBIndex(CDataExchange& dx, int id, int& index);
+// A group of radio buttons: the position in `ids` of the checked one, -1 for none (none is checked then).
+void DDX_Radio(CDataExchange& dx, std::initializer_list<int> ids, int& index);

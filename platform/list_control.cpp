@@ -403,8 +403,14 @@ bool CListControl::GetCheck(int row) const
 
 bool CListControl::SetCheck(int row, bool checked)
 {
+    if (!HasCheckBoxes())
+        return false;
+    if (ItemWidget() == nullptr) {
+        const QModelIndex first = Cell(row, 0);
+        return first.isValid() && Model()->setData(first, checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    }
     QTreeWidgetItem* item = Item(row);
-    if (item == nullptr || !HasCheckBoxes())
+    if (item == nullptr)
         return false;
     item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
     return true;

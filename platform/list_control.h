@@ -8,7 +8,8 @@
 // A list is one of two kinds. A QTreeWidget holds its rows as items, and the wrapper writes them (InsertItem,
 // SetItemText ...). A plain QTreeView shows a model its owner fills (a model-backed list for many rows or live ones):
 // the wrapper reads it as it reads a widget list, in the order the list shows, and its row and cell writes fail
-// there (the owner changes the model). Columns, selection, the current row and check box states work on both.
+// there (the owner changes the model). Columns, selection, the current row and check box states work on both (a
+// model keeps the ticks it is given through Qt::CheckStateRole).
 
 #include <QString>
 #include <QTreeView>

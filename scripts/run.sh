@@ -94,15 +94,15 @@ start_peer() {
     peer=$!
 }
 
-# peer_port <log>: the port the peer serves, once it says so.
+# peer_port <log> [pid]: the port the peer (by default $peer) serves, once it says so.
 peer_port() {
-    local log="$1"
+    local log="$1" pid="${2:-$peer}"
     for _ in $(seq 100); do
-        if grep -q '^listening on ' "$log"; then
+        if grep -qs '^listening on ' "$log"; then
             sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$log" | head -1
             return 0
         fi
-        kill -0 "$peer" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     echo "the simulated peer did not start:" >&2
@@ -125,18 +125,41 @@ free_udp_port() {
     return 1
 }
 
+# start_ftp <address>: the FTP server of the simulated NE at <address> (sim/ftp/, on loopback), its area
+# build/run/ftp/<address> laid out as the NE's disks when new: two firmware partitions, the configuration drive with
+# a configuration and its MD5 side file, the SHDSL drive. The port it serves goes into UPGRADE/FTPPORT.
+start_ftp() {
+    local address="$1" area="$run/ftp/$1"
+    if [[ ! -d "$area" ]]; then
+        mkdir -p "$area/Partition 1" "$area/Partition 2" "$area/cfg:" "$area/shdsl:"
+        printf 'hostname %s\r\ninterface uplink\r\n vlan 100\r\n' "$address" >"$area/cfg:/default.cfg"
+        md5sum <"$area/cfg:/default.cfg" | cut -c1-32 | tr -d '\n' >"$area/cfg:/default.md5"
+    fi
+    sim/ftp/tarvik_ftp_peer.py --root "$run/ftp" --ne "$address:qurim:qurim" --port 0 --exit-with-parent \
+        >"$run/ftp.log" 2>&1 &
+    ftp=$!
+    local port
+    port=$(peer_port "$run/ftp.log" "$ftp")
+    set_key UPGRADE FTPPORT "$port"
+    echo "The NE at $address has its FTP server on loopback (user qurim, password qurim), its area $area."
+}
+
 peer=""
+ftp=""
 program=""
 cleanup() {
     [[ -n "$program" ]] && kill "$program" 2>/dev/null
     [[ -n "$peer" ]] && kill "$peer" 2>/dev/null
+    [[ -n "$ftp" ]] && kill "$ftp" 2>/dev/null
     return 0
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 if [[ "$mode" == server ]]; then
-    args=(build/sim/tarvik-sim-server --port 0 --bind 127.0.0.1)
+    # The lab NE of the sample world has its FTP server; the server reports the firmware that lands there.
+    start_ftp 127.0.50.10
+    args=(build/sim/tarvik-sim-server --port 0 --bind 127.0.0.1 --ftp-root "$run/ftp")
     [[ -f resources/sim/server_scenario.ini ]] && args+=(--scenario resources/sim/server_scenario.ini)
     start_peer "$run/sim-server.log" "${args[@]}"
     port=$(peer_port "$run/sim-server.log")
@@ -147,6 +170,7 @@ if [[ "$mode" == server ]]; then
     echo "Simulated management server on 127.0.0.1:$port. Log in as admin with the password admin."
 else
     trap_port=$(free_udp_port)
+    start_ftp 127.0.0.1
     args=(build/sim/tarvik-ne-agent --port 0 --bind 127.0.0.1 --trap-to "127.0.0.1:$trap_port")
     [[ -f resources/sim/ne_agent_scenario.ini ]] && args+=(--scenario resources/sim/ne_agent_scenario.ini)
     start_peer "$run/ne-agent.log" "${args[@]}"

@@ -13,6 +13,8 @@ inline constexpr uint32_t kEntityTypeUnknown = 0x7FFFFFFF; // unknown, any or no
 // Ids a model of the definition files may have; the others are the special values above.
 inline constexpr uint32_t kEntityModelIdMin = 2;
 inline constexpr uint32_t kEntityModelIdMax = 1999999999;
+// The NE model with one control module; every other NE model has a master and a slave control module.
+inline constexpr uint32_t kNeModelOneControlModule = 2;
 
 // An NE model id of 1 or 0x7FFFFFFF means the model belongs to no NE model and matches every NE.
 constexpr bool NeModelMatchesAnyNe(uint32_t neModelId)

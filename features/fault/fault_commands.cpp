@@ -1,9 +1,14 @@
 #include "features/fault/fault_commands.h"
 
 #include "features/fault/active_alarms/active_alarm_dlg.h"
+#include "features/fault/alarm_defs/alarm_def_list_dlg.h"
 #include "features/fault/alarm_events/alarm_criteria_dlg.h"
 #include "features/fault/alarm_events/history_alarm_list_dlg.h"
 #include "features/fault/alarm_stats/alarm_stat_criteria_dlg.h"
+#include "features/fault/hw_monitor/hw_mon_threshold_dlg.h"
+#include "features/fault/hw_monitor/hw_monitor_list_dlg.h"
+#include "features/fault/ne_alarm_io/ne_alarm_input_list_dlg.h"
+#include "features/fault/ne_alarm_io/ne_alarm_output_list_dlg.h"
 #include "features/fault/triggers/alarm_trigger_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
@@ -22,12 +27,12 @@ std::vector<Command> Commands()
             .Menu(kProfile, "Alarm Definition...", 50)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CAlarmDefListDlg"), kTargetNeSelection)
+            .Dialog<CAlarmDefListDlg>(kTargetNeSelection)
             .TemplateMode(0),
         Command(33143)
             .Menu(kTemplate, "Alarm Definition Template...", 40)
             .Server()
-            .Dialog(NotBuilt("CAlarmDefListDlg"), kTargetNeSelection)
+            .Dialog<CAlarmDefListDlg>(kTargetNeSelection)
             .Location()
             .TemplateMode(1),
         Command(33029)
@@ -49,22 +54,16 @@ std::vector<Command> Commands()
             .Server()
             .NeOnline()
             .Dialog<CAlarmTriggerListDlg>(kTargetNeEntity),
-        Command(33032)
-            .Menu(kNeAlarm, "Alarm &Input...", 70)
-            .NeOnline()
-            .Dialog(NotBuilt("CNeAlarmInputListDlg"), kTargetNeEntity),
-        Command(33213)
-            .Menu(kNeAlarm, "Alarm &Output...", 80)
-            .NeOnline()
-            .Dialog(NotBuilt("CNeAlarmOutputListDlg"), kTargetNeEntity),
+        Command(33032).Menu(kNeAlarm, "Alarm &Input...", 70).NeOnline().Dialog<CNeAlarmInputListDlg>(kTargetNeEntity),
+        Command(33213).Menu(kNeAlarm, "Alarm &Output...", 80).NeOnline().Dialog<CNeAlarmOutputListDlg>(kTargetNeEntity),
         Command(33151)
             .Menu(kNeAlarm, "Hardware &Monitoring...", 90)
             .NeOnline()
-            .Dialog(NotBuilt("CHwMonitorListDlg"), kTargetNeEntity),
+            .Dialog<CHwMonitorListDlg>(kTargetNeEntity),
         Command(33192)
             .Menu(kNeAlarm, "Hardware Monitoring &Threshold...", 100)
             .NeOnline()
-            .Dialog(NotBuilt("CHwMonThresholdDlg"), kTargetNeEntity),
+            .Dialog<CHwMonThresholdDlg>(kTargetNeEntity),
         Command(33030)
             .Menu(kLocationAlarm, "&Active Alarm...", 10)
             .Server()

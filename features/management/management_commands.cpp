@@ -3,9 +3,32 @@
 #include "features/management/accounts/user_acl_dlg.h"
 #include "features/management/accounts/user_data_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
+#include "features/management/cascaded/cascaded_mgmt_dlg.h"
+#include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "features/management/clock/ne_system_time_dlg.h"
+#include "features/management/clock/ne_time_server_status_dlg.h"
+#include "features/management/discovery/ne_auto_discovery_dlg.h"
+#include "features/management/firmware/ne_boot_partition_dlg.h"
+#include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "features/management/firmware/ne_config_backup_restore_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_backup_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_dlg.h"
+#include "features/management/firmware/ne_shdsl_fw_upgrade_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_format_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
+#include "features/management/ne_wide/mac_aging_dlg.h"
+#include "features/management/ne_wide/ne_cli_prompt_dlg.h"
+#include "features/management/ne_wide/ne_dns_server_dlg.h"
+#include "features/management/ne_wide/packet_filter_dlg.h"
+#include "features/management/ne_wide/redundancy_ctrl_dlg.h"
+#include "features/management/ne_wide/telnet_timeout_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/server/command_dlg.h"
@@ -41,39 +64,30 @@ std::vector<Command> Commands()
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
             .Dialog(NotBuilt("CDbBackupListDlg")),
-        Command(33067)
-            .Menu(kServerManagement, "NE Auto-discovery...", 30)
-            .Server()
-            .Dialog(NotBuilt("CNeAutoDiscoveryDlg")),
+        Command(33067).Menu(kServerManagement, "NE Auto-discovery...", 30).Server().Dialog<CNeAutoDiscoveryDlg>(),
         Command(33099).Menu(kServerManagement, "Server System Time...", 40).Server().Dialog(NotBuilt("CServerTimeDlg")),
         Command(33153)
             .Menu(kServerManagement, "Server System Monitoring...", 50)
             .Server()
             .Dialog(NotBuilt("CServerMonitorDlg")),
         Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog<CNeListDlg>().Location(),
-        Command(33092)
-            .Menu(kSnmp, "SNMP Managers...", 10)
-            .InNeSet()
-            .Dialog(NotBuilt("CNeSnmpManagerListDlg"), kTargetNeOnly),
+        Command(33092).Menu(kSnmp, "SNMP Managers...", 10).InNeSet().Dialog<CNeSnmpManagerListDlg>(kTargetNeOnly),
         Command(33146)
             .Menu(kSnmp, "SNMP Community...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CNeSnmpCommunityListDlg"), kTargetNeOnly)
+            .Dialog<CNeSnmpCommunityListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
-        Command(33189)
-            .Menu(kNeConnection, "Secured Hosts...", 20)
-            .InNeSet()
-            .Dialog(NotBuilt("CSecuredHostListDlg"), kTargetNeOnly),
+        Command(33189).Menu(kNeConnection, "Secured Hosts...", 20).InNeSet().Dialog<CSecuredHostListDlg>(kTargetNeOnly),
         Command(33168)
             .Menu(kNeConnection, "NE User Account...", 30)
             .NeOnline()
-            .Dialog(NotBuilt("CNeUserAccountListDlg"), kTargetNeOnly)
+            .Dialog<CNeUserAccountListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
         Command(33214)
             .Menu(kCliSetting, "Telnet Time-out...", 10)
             .Menu(kNeManagement, "Telnet Time-out...", 40, LinkModes::Direct)
             .NeOnline()
-            .Dialog(NotBuilt("CTelnetTimeoutDlg"), kTargetNeOnly)
+            .Dialog<CTelnetTimeoutDlg>(kTargetNeOnly)
             .Location(),
         Command(33217)
             .Menu(kCliSetting, "CLI Prompt Setting...", 20)
@@ -81,62 +95,59 @@ std::vector<Command> Commands()
             .NeOnline()
             .Check("OnCliPromptSetting", kTargetNeOnly)
             .Location(),
-        Command(33103)
-            .Menu(kNeManagement, "System &Time...", 50)
-            .InNeSet()
-            .Dialog(NotBuilt("CNeSystemTimeDlg"), kTargetNeOnly),
-        Command(33186)
-            .Menu(kNeManagement, "DNS Servers...", 60)
-            .NeOnline()
-            .Dialog(NotBuilt("CNeDnsServerDlg"), kTargetNeOnly),
+        Command(33103).Menu(kNeManagement, "System &Time...", 50).InNeSet().Dialog<CNeSystemTimeDlg>(kTargetNeOnly),
+        Command(33186).Menu(kNeManagement, "DNS Servers...", 60).NeOnline().Dialog<CNeDnsServerDlg>(kTargetNeOnly),
         Command(33187)
             .Menu(kNeManagement, "Time Servers...", 70)
             .NeOnline()
-            .Dialog(NotBuilt("CNeTimeServerStatusDlg"), kTargetNeOnly),
+            .Dialog<CNeTimeServerStatusDlg>(kTargetNeOnly),
         Command(33202)
             .Menu(kCascadedManagement, "Cascaded Management Setting...", 10)
             .NeOnline()
-            .Dialog(NotBuilt("CCascadedMgmtDlg"), kTargetNeSelection),
+            .Dialog<CCascadedMgmtDlg>(kTargetNeSelection),
         Command(33203)
             .Menu(kCascadedManagement, "Cascaded Remote NE...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CRemoteNeListDlg"), kTargetNeOnly),
-        Command(33072)
-            .Menu(kNeManagement, "MAC Aging...", 90)
-            .InNeSet()
-            .Dialog(NotBuilt("CMacAgingDlg"), kTargetNeEntity),
+            .Dialog<CRemoteNeListDlg>(kTargetNeOnly),
+        Command(33072).Menu(kNeManagement, "MAC Aging...", 90).InNeSet().Dialog<CMacAgingDlg>(kTargetNeEntity),
         Command(33044)
             .Menu(kFirmwareUpgrade, "NE && ADSL...", 10)
             .Menu(kNeManagement, "&Firmware Upgrade...", 120, LinkModes::Direct)
             .InNeSet()
-            .ByMode(NotBuilt("CNeFwUpgradeBackupDlg"), kTargetNeOnly)
+            .ByMode<CNeFwUpgradeBackupDlg>(kTargetNeOnly)
             .Location(),
         Command(33197)
             .Menu(kFirmwareUpgrade, "SHDSL...", 20)
             .Menu(kNeManagement, "NE SHDSL Firmware Upgrade...", 130, LinkModes::Direct)
             .InNeSet()
-            .ByMode(NotBuilt("CNeShdslFwUpgradeDlg"), kTargetNeOnly)
+            .ByMode<CNeShdslFwUpgradeDlg>(kTargetNeOnly)
             .Location(),
         Command(33170)
             .Menu(kNeManagement, "Boot Partition...", 140)
             .InNeSet()
-            .Dialog(NotBuilt("CNeBootPartitionDlg"), kTargetNeOnly)
+            .Dialog<CNeBootPartitionDlg>(kTargetNeOnly)
             .Location(),
         Command(33001)
             .Menu(kNeManagement, "&Backup && Restore...", 150)
             .InNeSet()
             .HideIn({MainMenuCase::DirectNe})
-            .ByMode(NotBuilt("CNeConfigBackupRestoreDlg"), kTargetNeEntity),
+            .ByMode<CNeConfigBackupRestoreDlg>(kTargetNeEntity),
         Command(33206)
             .Menu(kNeManagement, "File System List...", 170)
             .NeOnline()
-            .Dialog(NotBuilt("CNeFsListDlg"), kTargetNeOnly)
+            .Dialog<CNeFsListDlg>(kTargetNeOnly)
+            .Location(),
+        // Formatting a partition is offered beside the file list.
+        Command(33205)
+            .Menu(kNeManagement, "File System Format...", 175)
+            .NeOnline()
+            .Dialog<CNeFsFormatDlg>(kTargetNeOnly)
             .Location(),
         Command(33190)
             .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
             .Menu(kXdsl, "Packet Filter...", 170, LinkModes::Direct)
             .InNeSet()
-            .Dialog(NotBuilt("CPacketFilterDlg"), kTargetNeEntity),
+            .Dialog<CPacketFilterDlg>(kTargetNeEntity),
         Command(33096)
             .Menu(kConfiguration, "&Subscriber...", 80)
             .Server()
@@ -159,17 +170,17 @@ std::vector<Command> Commands()
         // Only in the entity popups.
         Command(33017).Server().Dialog<CNeDlg>(kTargetNeOnly).Access(kAccessModify),
         Command(33018).Server().Dialog<CUserDataDlg>().Member().Access(kAccessModify),
-        Command(33048).Server().Dialog<CNeListDlg>().Location(),
+        // The NE list of the direct link holds its one NE, whose configuration backup and restore it opens.
+        Command(33048).Dialog<CNeListDlg>().Location(),
         Command(33049).Server().Dialog<CUserListDlg>().Location(),
         // With an NE current (on the map), the new NE starts from it.
         Command(33063).Server().Dialog<CNeDlg>(kTargetNeOnly).Location().Access(kAccessCreate),
         Command(33064).Server().Dialog<CUserDataDlg>().Location().Access(kAccessCreate),
         Command(33083).Dialog<CNeDlg>(kTargetNeOnly),
         Command(33137).Server().Dialog<CUserDataDlg>().Member(),
-        Command(33188).InNeSet().Dialog(NotBuilt("CRedundancyCtrlDlg"), kTargetNeEntity),
+        Command(33188).InNeSet().Dialog<CRedundancyCtrlDlg>(kTargetNeEntity),
         // In no menu.
         Command(1093).Dialog<CCommandDlg>(kTargetNeOnly),
-        Command(33205).Dialog(NotBuilt("CNeFsFormatDlg"), kTargetNeOnly).Location(),
     };
 }
 
@@ -177,8 +188,8 @@ std::vector<Command> Commands()
 // prompt dialogs after their query.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CNeConfigBackupListDlg"), NotBuilt("CNeFwUpgradeDlg"), NotBuilt("CNeCliPromptDlg"),
-            NotBuilt("CNeCliPromptDualDlg")};
+    return {BuiltDialog<CNeConfigBackupListDlg>(), BuiltDialog<CNeFwUpgradeDlg>(), BuiltDialog<CNeCliPromptDlg>(),
+            BuiltDialog<CNeCliPromptDualDlg>()};
 }
 
 } // namespace

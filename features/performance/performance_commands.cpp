@@ -1,5 +1,15 @@
 #include "features/performance/performance_commands.h"
 
+#include "features/performance/connection_tests/check_ne_snmp_dlg.h"
+#include "features/performance/connection_tests/oam_loopback_dlg.h"
+#include "features/performance/connection_tests/ping_from_client_dlg.h"
+#include "features/performance/connection_tests/ping_from_server_dlg.h"
+#include "features/performance/connection_tests/traceroute_dlg.h"
+#include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
+#include "features/performance/pm/adsl_current_pm_dlg.h"
+#include "features/performance/pm/adsl_history_pm_dlg.h"
+#include "features/performance/pm/trunk_port_pm_dlg.h"
+#include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
 namespace {
@@ -13,18 +23,20 @@ constexpr char kNeConnectionTests[] = "Diagnosis/NE Connection";
 std::vector<Command> Commands()
 {
     return {
-        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port(NotBuilt("CAdslCurrentPmDlg"), 1),
-        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port(NotBuilt("CAdslHistoryPmDlg"), 2),
+        // The port selection starts at the location of the current NE.
+        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port<CAdslCurrentPmDlg>(1).Location(),
+        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port<CAdslHistoryPmDlg>(2).Location(),
         Command(33077)
             .Menu(kPerformance, "xDSL &Long-Term PM...", 30)
             .NeAny()
             .HideIn({MainMenuCase::ServerPlannedNe})
-            .Dialog(NotBuilt("CXdslLongTermPmListDlg"), kTargetNeEntity),
-        Command(33075)
-            .Menu(kPerformance, "&Trunk Port PM...", 50)
+            .Dialog<CXdslLongTermPmListDlg>(kTargetNeEntity),
+        Command(33075).Menu(kPerformance, "&Trunk Port PM...", 50).InNeSet().Dialog<CTrunkPortPmDlg>(kTargetNeEntity),
+        Command(33124)
+            .Menu(kXdslStatus, "Port Rate Status...", 10)
             .InNeSet()
-            .Dialog(NotBuilt("CTrunkPortPmDlg"), kTargetNeEntity),
-        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port(NotBuilt("CAdslRateStatusDlg"), 3),
+            .Port(NotBuilt("CAdslRateStatusDlg"), 3)
+            .Location(),
         Command(33117)
             .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
             .InNeSet()
@@ -40,16 +52,23 @@ std::vector<Command> Commands()
         Command(33115)
             .Menu(kXdslStatus, "Bits Allocation...", 70)
             .InNeSet()
-            .Port(NotBuilt("CXdslBitsAllocationDlg"), 4),
+            .Port(NotBuilt("CXdslBitsAllocationDlg"), 4)
+            .Location(),
         Command(33147)
             .Menu(kXdslStatus, "Loop Monitoring...", 80)
             .InNeSet()
-            .Port(NotBuilt("CXdslLoopMonitoringDlg"), 5),
+            .Port(NotBuilt("CXdslLoopMonitoringDlg"), 5)
+            .Location(),
         Command(33120)
             .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
             .InNeSet()
-            .Port(NotBuilt("CXdslLoopDiagnosisDlg"), 6),
-        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port(NotBuilt("CXdslSeltDlg"), 7),
+            .Port(NotBuilt("CXdslLoopDiagnosisDlg"), 6)
+            .Location(),
+        Command(33184)
+            .Menu(kXdslStatus, "Loop SELT Test...", 100)
+            .InNeSet()
+            .Port(NotBuilt("CXdslSeltDlg"), 7)
+            .Location(),
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
             .InNeSet()
@@ -66,22 +85,25 @@ std::vector<Command> Commands()
             .Menu(kNeConnectionTests, "Ping NE from Client...", 10)
             .Menu(kDiagnosis, "&Ping...", 110, LinkModes::Direct)
             .NeAny()
-            .Dialog(NotBuilt("CPingFromClientDlg"), kTargetNeOnly),
+            .Dialog<CPingFromClientDlg>(kTargetNeOnly),
         Command(33148)
             .Menu(kNeConnectionTests, "Ping NE from Server...", 20)
             .Server()
             .NeAny()
-            .Dialog(NotBuilt("CPingFromServerDlg"), kTargetNeOnly),
+            .Dialog<CPingFromServerDlg>(kTargetNeOnly),
         Command(33145)
             .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30)
             .Menu(kDiagnosis, "&Traceroute...", 120, LinkModes::Direct)
             .NeAny()
-            .Dialog(NotBuilt("CTracerouteDlg"), kTargetNeOnly),
+            .Dialog<CTracerouteDlg>(kTargetNeOnly),
         Command(33105)
             .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50)
             .Menu(kDiagnosis, "Check &SNMP Connection...", 140, LinkModes::Direct)
             .NeAny()
-            .Dialog(NotBuilt("CCheckNeSnmpDlg"), kTargetNeOnly),
+            .Dialog<CCheckNeSnmpDlg>(kTargetNeOnly),
+        // Only in the popups of a port's PVC lists, which open it on their chosen PVC (oam_loopback_dlg.h); routed on
+        // the current port, it tests the PVC it starts with.
+        Command(33089).NeAny().Dialog<COamLoopbackDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33179).InNeSet().Port(NotBuilt("CShdslCurPmDlg"), 1),
         Command(33180).InNeSet().Port(NotBuilt("CShdslHisPmDlg"), 2),
@@ -91,7 +113,8 @@ std::vector<Command> Commands()
 // Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslPortSelDlg"), NotBuilt("CMulticastChannelStatusDlg"), NotBuilt("CMulticastGroupMemberDlg")};
+    return {BuiltDialog<CXdslPortSelDlg>(), NotBuilt("CMulticastChannelStatusDlg"),
+            NotBuilt("CMulticastGroupMemberDlg")};
 }
 
 } // namespace

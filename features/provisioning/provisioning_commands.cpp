@@ -1,5 +1,31 @@
 #include "features/provisioning/provisioning_commands.h"
 
+#include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
+#include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
+#include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
+#include "features/provisioning/cos/cos_mapping_dlg.h"
+#include "features/provisioning/igmp/igmp_proxy_dlg.h"
+#include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
+#include "features/provisioning/igmp/igmp_snooping_dlg.h"
+#include "features/provisioning/link_agg/link_agg_setting_dlg.h"
+#include "features/provisioning/link_agg/link_agg_status_dlg.h"
+#include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
+#include "features/provisioning/pppoe/pppoe_setting_dlg.h"
+#include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/rstp/rstp_setting_dlg.h"
+#include "features/provisioning/rstp/rstp_status_dlg.h"
+#include "features/provisioning/sfp/sfp_info_dlg.h"
+#include "features/provisioning/templates/config_verify_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
+#include "features/provisioning/templates/template_sync_dlg.h"
+#include "features/provisioning/trunk/manual_vlan_dlg.h"
+#include "features/provisioning/trunk/trunk_port_dlg.h"
+#include "features/provisioning/trunk/trunk_port_list_dlg.h"
+#include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
+#include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
+#include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
+#include "features/provisioning/vlans/vlan_membership_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
@@ -45,7 +71,7 @@ std::vector<Command> Commands()
         Command(33171)
             .Menu(kXdsl, "IGMP Snooping / Proxy...", 70)
             .InNeSet()
-            .Dialog(NotBuilt("CIgmpSnoopProxyDlg"), kTargetNeEntity)
+            .Dialog<CIgmpSnoopProxyDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33158)
             .Menu(kDhcp, "DHCP Setting...", 10)
@@ -68,7 +94,7 @@ std::vector<Command> Commands()
         Command(33185)
             .Menu(kPppoe, "PPPoE Setting...", 10)
             .InNeSet()
-            .Dialog(NotBuilt("CPppoeSettingDlg"), kTargetNeEntity)
+            .Dialog<CPppoeSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33116)
             .Menu(kFastProvision, "Port && VC-to-VLAN...", 10)
@@ -86,10 +112,7 @@ std::vector<Command> Commands()
             .Menu(kXdsl, "Access Control List...", 140)
             .InNeSet()
             .Dialog(NotBuilt("CXdslAclListDlg"), kTargetNeEntity),
-        Command(33181)
-            .Menu(kXdsl, "VLAN MAC Limit...", 150)
-            .InNeSet()
-            .Dialog(NotBuilt("CVlanMacLimitListDlg"), kTargetNeOnly),
+        Command(33181).Menu(kXdsl, "VLAN MAC Limit...", 150).InNeSet().Dialog<CVlanMacLimitListDlg>(kTargetNeOnly),
         Command(33215)
             .Menu(kPacketFilter, "Packet Filter...", 20)
             .Server()
@@ -106,131 +129,114 @@ std::vector<Command> Commands()
             .Menu(kArp, "ARP Proxy Setting...", 10)
             .Menu(kTrunk, "ARP Proxy Setting...", 70, LinkModes::Server)
             .InNeSet()
-            .Dialog(NotBuilt("CArpProxySettingDlg"), kTargetNeSelection),
-        Command(33173)
-            .Menu(kTrunk, "Port Setting...", 10)
-            .NeOnline()
-            .Dialog(NotBuilt("CTrunkPortListDlg"), kTargetNeEntity),
+            .Dialog<CArpProxySettingDlg>(kTargetNeSelection),
+        Command(33173).Menu(kTrunk, "Port Setting...", 10).NeOnline().Dialog<CTrunkPortListDlg>(kTargetNeEntity),
         Command(33161)
             .Menu(kTrunk, "LACP...", 20, LinkModes::Server)
             .Menu(kTrunk, "Link Aggregation...", 30, LinkModes::Direct)
             .InNeSet()
-            .Dialog(NotBuilt("CLinkAggSettingDlg"), kTargetNeEntity)
+            .Dialog<CLinkAggSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
         Command(33183)
             .Menu(kTrunk, "Static Link Aggregation...", 40)
             .InNeSet()
-            .Dialog(NotBuilt("CStaticLinkAggDlg"), kTargetNeOnly),
+            .Dialog<CStaticLinkAggDlg>(kTargetNeOnly),
         Command(33166)
             .Menu(kTrunk, "RSTP...", 50)
             .InNeSet()
-            .Dialog(NotBuilt("CRstpSettingDlg"), kTargetNeEntity)
+            .Dialog<CRstpSettingDlg>(kTargetNeEntity)
             .Access(kAccessModify),
-        Command(33169)
-            .Menu(kTrunk, "CoS Mapping...", 60)
-            .NeOnline()
-            .Dialog(NotBuilt("CCosMappingDlg"), kTargetNeEntity),
-        Command(33200)
-            .Menu(kTrunk, "Manual VLAN Setting...", 80)
-            .NeOnline()
-            .Dialog(NotBuilt("CManualVlanDlg"), kTargetNeOnly),
+        Command(33169).Menu(kTrunk, "CoS Mapping...", 60).NeOnline().Dialog<CCosMappingDlg>(kTargetNeEntity),
+        Command(33200).Menu(kTrunk, "Manual VLAN Setting...", 80).NeOnline().Dialog<CManualVlanDlg>(kTargetNeOnly),
         Command(33080)
             .Menu(kProfile, "ADSL Profile...", 10)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(0),
         Command(33081)
             .Menu(kProfile, "SHDSL Profile...", 20)
             .NeAny()
             .HideIn({MainMenuCase::ServerNoNe, MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(1),
         Command(33175)
             .Menu(kProfile, "VLAN Profile...", 30)
             .NeAny()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .TemplateMode(0)
             .ProfileGroup(2),
         Command(33142)
             .Menu(kTemplate, "ADSL Profile Template...", 10)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(0),
         Command(33176)
             .Menu(kTemplate, "SHDSL Profile Template...", 20)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(1),
         Command(33174)
             .Menu(kTemplate, "VLAN Profile Template...", 30)
             .Server()
-            .Dialog(NotBuilt("CProfileListDlg"), kTargetNeOnly)
+            .Dialog<CProfileListDlg>(kTargetNeOnly)
             .Location()
             .TemplateMode(1)
             .ProfileGroup(2),
         Command(33144)
             .Menu(kTemplate, "Synchronize NE Profiles...", 60)
             .Server()
-            .Dialog(NotBuilt("CTemplateSyncDlg"), kTargetNeOnly)
+            .Dialog<CTemplateSyncDlg>(kTargetNeOnly)
             .Location(),
         Command(33127)
             .Menu(kXdslStatus, "VLAN Membership...", 30)
             .InNeSet()
-            .Dialog(NotBuilt("CVlanMembershipListDlg"), kTargetNeEntity),
+            .Dialog<CVlanMembershipListDlg>(kTargetNeEntity),
         Command(33218)
             .Menu(kXdslStatus, "ARP Proxy Table...", 140)
             .InNeSet()
-            .Dialog(NotBuilt("CAdslArpProxyListDlg"), kTargetNeSelection),
+            .Dialog<CAdslArpProxyListDlg>(kTargetNeSelection),
         Command(33210)
             .Menu(kXdslStatus, "PPPoE Session Information...", 160)
             .NeOnline()
-            .Dialog(NotBuilt("CPppoeSessionListDlg"), kTargetNeEntity),
+            .Dialog<CPppoeSessionListDlg>(kTargetNeEntity),
         Command(33163)
             .Menu(kTrunkStatus, "Link Aggregation Status...", 10)
             .InNeSet()
-            .Dialog(NotBuilt("CLinkAggStatusDlg"), kTargetNeEntity),
-        Command(33165)
-            .Menu(kTrunkStatus, "RSTP Status...", 20)
-            .InNeSet()
-            .Dialog(NotBuilt("CRstpStatusDlg"), kTargetNeEntity),
+            .Dialog<CLinkAggStatusDlg>(kTargetNeEntity),
+        Command(33165).Menu(kTrunkStatus, "RSTP Status...", 20).InNeSet().Dialog<CRstpStatusDlg>(kTargetNeEntity),
         Command(33219)
             .Menu(kTrunkStatus, "ARP Proxy Table...", 30)
             .InNeSet()
-            .Dialog(NotBuilt("CTrunkArpProxyListDlg"), kTargetNeSelection),
-        Command(33199)
-            .Menu(kTrunkStatus, "SFP Information...", 40)
-            .NeOnline()
-            .Dialog(NotBuilt("CSfpInfoDlg"), kTargetNeEntity),
-        Command(33201)
-            .Menu(kTrunkStatus, "UGE VLAN Status...", 50)
-            .NeOnline()
-            .Dialog(NotBuilt("CTrunkVlanListDlg"), kTargetNeOnly),
+            .Dialog<CTrunkArpProxyListDlg>(kTargetNeSelection),
+        Command(33199).Menu(kTrunkStatus, "SFP Information...", 40).NeOnline().Dialog<CSfpInfoDlg>(kTargetNeEntity),
+        Command(33201).Menu(kTrunkStatus, "UGE VLAN Status...", 50).NeOnline().Dialog<CTrunkVlanListDlg>(kTargetNeOnly),
         Command(33162)
             .Menu(kDiagnosis, "&Board Setting...", 70)
             .InNeSet()
             .Dialog(NotBuilt("CBoardSettingListDlg"), kTargetNeEntity),
         // Only in the entity popups.
-        Command(33155).InNeSet().Dialog(NotBuilt("CIgmpProxyDlg"), kTargetNeEntity).Access(kAccessModify),
+        Command(33155).InNeSet().Dialog<CIgmpProxyDlg>(kTargetNeEntity).Access(kAccessModify),
         Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
         // In no menu.
-        Command(33070).InNeSet().Dialog(NotBuilt("CIgmpSnoopingDlg"), kTargetNeEntity).Access(kAccessModify),
-        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog(NotBuilt("CConfigVerifyDlg"), kTargetNeEntity),
-        Command(33164).Dialog(NotBuilt("CTrunkPortDlg"), kTargetNeEntity),
-        Command(33191).Dialog(NotBuilt("CProtocolVlanListDlg"), kTargetNeEntity),
+        Command(33070).InNeSet().Dialog<CIgmpSnoopingDlg>(kTargetNeEntity).Access(kAccessModify),
+        Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog<CConfigVerifyDlg>(kTargetNeEntity),
+        Command(33164).Dialog<CTrunkPortDlg>(kTargetNeEntity),
+        Command(33191).Dialog<CProtocolVlanListDlg>(kTargetNeEntity),
     };
 }
 
-// Opened by the router itself: the slot selection of the packet filter commands.
+// Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
+// template download.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg")};
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>()};
 }
 
 } // namespace

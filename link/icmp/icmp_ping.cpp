@@ -88,10 +88,10 @@ int32_t IcmpPing(PingRequest* request, const CPingCounter& counter, const IcmpTr
     *request = shown;
 
     uint8_t received = 0;
-    auto finish = [&]() {
+    auto finish = [&](int32_t result) {
         run.received = received;
         *request = run;
-        return kIcmpPingDone;
+        return result;
     };
 
     const uint16_t sequenceBase = static_cast<uint16_t>(run.id * 100);
@@ -100,17 +100,17 @@ int32_t IcmpPing(PingRequest* request, const CPingCounter& counter, const IcmpTr
         StampEchoRequest(echo, sequence, static_cast<uint32_t>(transport->NowMs()));
         const uint64_t sendTime = transport->NowMs();
         if (!counter.IsCurrent(run.id))
-            return finish();
+            return finish(kIcmpPingCancelled);
 
         std::optional<IcmpReply> reply;
         int sendError = transport->SendEcho(run.address, options, sequence, echo);
         if (sendError == 0) {
             uint64_t deadline = sendTime + static_cast<uint64_t>(run.timeout);
             if (AwaitAnswer(*transport, counter, run.id, sequence, deadline, reply) == WaitEnd::kCancelled)
-                return finish();
+                return finish(kIcmpPingCancelled);
         }
         if (!counter.IsCurrent(run.id))
-            return finish();
+            return finish(kIcmpPingCancelled);
 
         if (!reply) {
             AppendNoReplyLine(run.output, run.address, sequence, sendError);
@@ -138,7 +138,7 @@ int32_t IcmpPing(PingRequest* request, const CPingCounter& counter, const IcmpTr
             run.status = static_cast<uint32_t>(status);
         ++received;
     }
-    return finish();
+    return finish(kIcmpPingDone);
 }
 
 int32_t IcmpPing(PingRequest* request)

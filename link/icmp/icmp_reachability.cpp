@@ -23,11 +23,8 @@ IcmpReachability CheckIcmpReachable(const PingAddress& address, int32_t timeoutM
     CPingCounter counter;
     NewPingId(&request, counter);
 
-    IcmpTransportOpener open = CurrentIcmpTransportOpener();
     std::string openError;
-    // Keep the reason the transport could not be opened; the run itself only reports that it could not.
-    IcmpTransportOpener keepReason = [&open, &openError](std::string*) { return open(&openError); };
-    int32_t result = IcmpPing(&request, counter, keepReason);
+    int32_t result = IcmpPing(&request, counter, KeepingOpenFailure(CurrentIcmpTransportOpener(), &openError));
     if (result == kIcmpPingNoTransport) {
         if (error != nullptr)
             *error = openError;

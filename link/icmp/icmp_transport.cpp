@@ -33,3 +33,8 @@ void SetIcmpTransportOpener(IcmpTransportOpener opener)
     std::lock_guard lock(OpenerMutex());
     OpenerSlot() = std::move(opener);
 }
+
+IcmpTransportOpener KeepingOpenFailure(IcmpTransportOpener open, std::string* reason)
+{
+    return [open = std::move(open), reason](std::string*) { return open(reason); };
+}

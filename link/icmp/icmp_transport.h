@@ -47,6 +47,10 @@ public:
 // Opens the transport of one run; on failure returns null and says why in *error (when given).
 using IcmpTransportOpener = std::function<std::unique_ptr<IcmpTransport>(std::string* error)>;
 
+// An opener that opens through `open` and keeps the reason of a failure in *reason, whatever its caller asks for: a
+// run only reports that it could not open, and the caller of the run wants to say why.
+IcmpTransportOpener KeepingOpenFailure(IcmpTransportOpener open, std::string* reason);
+
 // The opener that runs use unless they are given one: the system's sockets, or what SetIcmpTransportOpener put in
 // place (tests of the engine's users script the network that way).
 IcmpTransportOpener CurrentIcmpTransportOpener();

@@ -1,5 +1,14 @@
 #include "link/icmp/ping_output.h"
 
+void TrimPingOutputHead(std::string& text)
+{
+    if (text.size() <= kPingOutputMax)
+        return;
+    const size_t lineEnd = text.find("\r\n", kPingOutputKeep);
+    if (lineEnd != std::string::npos)
+        text.erase(0, lineEnd + 2);
+}
+
 void CPingOutput::Append(std::string_view text)
 {
     std::lock_guard lock(mutex_);
@@ -22,4 +31,11 @@ void CPingOutput::Edit(const std::function<void(std::string&)>& edit)
 {
     std::lock_guard lock(mutex_);
     edit(text_);
+}
+
+std::string CPingOutput::TrimmedText()
+{
+    std::lock_guard lock(mutex_);
+    TrimPingOutputHead(text_);
+    return text_;
 }

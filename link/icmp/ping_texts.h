@@ -13,3 +13,24 @@ inline constexpr char kPingReplyFormat[] = "Reply from [%s]: icmp_seq=%u bytes=%
 // An error answer from a router or the destination: reply source, status text.
 inline constexpr char kPingReplyStatusFormat[] = "Reply from [%s]: %s";
 inline constexpr char kPingLineEnd[] = "\r\n";
+
+// After kPingOpenFailedText: why no ICMP socket could be opened (the system's reason), and how to allow one, with the
+// program's file.
+inline constexpr char kPingUnavailableFormat[] = "%s\r\n";
+inline constexpr char kPingAllowFormat[] = "to allow ping: sysctl -w net.ipv4.ping_group_range=\"0 2147483647\" as "
+                                           "root, or setcap cap_net_raw+ep %s\r\n";
+
+// The lines of a traceroute. The header: destination, max hops.
+inline constexpr char kTraceHeaderFormat[] = "Tracing route to %s over a maximum of %u hops:\r\n\r\n"
+                                             "hop min(ms) avg(ms) max(ms) success    reply IP\r\n"
+                                             "=== ======= ======= ======= ======= ===============\r\n";
+// A hop that answered: hop, minimum, average, maximum (each a number or kTraceUnderOneMs), received, count, address.
+inline constexpr char kTraceHopFormat[] = "%3u %7s %7s %7s %3u/%-3u %s\r\n";
+inline constexpr char kTraceUnderOneMs[] = "< 1";
+// A router that says the destination cannot be reached: as kTraceHopFormat, then the status text.
+inline constexpr char kTraceUnreachableHopFormat[] = "%3u %7s %7s %7s %3u/%-3u %s  %s\r\n";
+// A hop without a usable answer: hop, received (0), count, status text.
+inline constexpr char kTraceSilentHopFormat[] = "%3u       *       *       * %3u/%-3u %s\r\n";
+// The engine could not run: hop, received (0), count, the engine's result.
+inline constexpr char kTraceEngineErrorFormat[] = "%3u       *       *       * %3u/%3u internal error %d\r\n";
+inline constexpr char kTraceCompleteText[] = "\r\n Trace Complete\r\n";

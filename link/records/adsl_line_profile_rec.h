@@ -2,7 +2,8 @@
 // AdslLineProfileRec (148 bytes): one ADSL line profile, named by its name: the NE's profiles (requests 640 query and
 // modify, 641 add, 642 delete) and the server's templates of them (120 to 123, NE 0). A query by name sends the
 // record with the name set. Rates are in bit/s; both the fast and the interleaved field of a rate carry the same
-// value. SNR margins are in 0.1 dB; the shift margins and times are 0 unless the rate mode is 3.
+// value. SNR margins are in 0.1 dB; the shift margins and times are 0 unless the rate mode is 3. An NE serves its
+// profiles in direct mode as a table indexed by the name.
 
 #include "link/records/record_codec.h"
 
@@ -65,13 +66,13 @@ template <> struct RecordTable<AdslSnrMarginsRec> {
     static constexpr const char* kName = "AdslSnrMarginsRec";
     static constexpr uint32_t kSize = kAdslSnrMarginsRecSize;
     static constexpr RecordField kFields[] = {
-        I16<&R::minimum>("minimum", 0),
-        I16<&R::maximum>("maximum", 2),
-        I16<&R::target>("target", 4),
-        I16<&R::upshift>("upshift", 6),
-        I16<&R::downshift>("downshift", 8),
-        I16<&R::minUpshiftTime>("minUpshiftTime", 10),
-        I16<&R::minDownshiftTime>("minDownshiftTime", 12),
+        I16<&R::minimum>("minimum", 0).Column(1, kColumnWritable),
+        I16<&R::maximum>("maximum", 2).Column(2, kColumnWritable),
+        I16<&R::target>("target", 4).Column(3, kColumnWritable),
+        I16<&R::upshift>("upshift", 6).Column(4, kColumnWritable),
+        I16<&R::downshift>("downshift", 8).Column(5, kColumnWritable),
+        I16<&R::minUpshiftTime>("minUpshiftTime", 10).Column(6, kColumnWritable),
+        I16<&R::minDownshiftTime>("minDownshiftTime", 12).Column(7, kColumnWritable),
     };
 };
 
@@ -80,35 +81,35 @@ template <> struct RecordTable<AdslLineProfileRec> {
     static constexpr const char* kName = "AdslLineProfileRec";
     static constexpr uint32_t kSize = kAdslLineProfileRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kAdslLineProfileNameWidth).Key(),
+        Text<&R::name>("name", 0, kAdslLineProfileNameWidth).Key().Column(1),
         Reserved(33, 3),
-        U32<&R::channelMode>("channelMode", 36),
-        U32<&R::rateMode>("rateMode", 40),
-        Nested<&R::upstreamSnr>("upstreamSnr", 44),
-        Nested<&R::downstreamSnr>("downstreamSnr", 58),
-        U32<&R::downMinRateFast>("downMinRateFast", 72),
-        U32<&R::downMinRateInterleaved>("downMinRateInterleaved", 76),
-        U32<&R::downMaxRateFast>("downMaxRateFast", 80),
-        U32<&R::downMaxRateInterleaved>("downMaxRateInterleaved", 84),
-        U8<&R::downMaxDelay>("downMaxDelay", 88),
+        U32<&R::channelMode>("channelMode", 36).Column(2, kColumnWritable),
+        U32<&R::rateMode>("rateMode", 40).Column(3, kColumnWritable),
+        Nested<&R::upstreamSnr>("upstreamSnr", 44).Column(4),
+        Nested<&R::downstreamSnr>("downstreamSnr", 58).Column(11),
+        U32<&R::downMinRateFast>("downMinRateFast", 72).Column(18, kColumnWritable),
+        U32<&R::downMinRateInterleaved>("downMinRateInterleaved", 76).Column(19, kColumnWritable),
+        U32<&R::downMaxRateFast>("downMaxRateFast", 80).Column(20, kColumnWritable),
+        U32<&R::downMaxRateInterleaved>("downMaxRateInterleaved", 84).Column(21, kColumnWritable),
+        U8<&R::downMaxDelay>("downMaxDelay", 88).Column(22, kColumnWritable),
         Reserved(89, 1),
-        I16<&R::downMinInp>("downMinInp", 90),
-        U32<&R::upMinRateFast>("upMinRateFast", 92),
-        U32<&R::upMinRateInterleaved>("upMinRateInterleaved", 96),
-        U32<&R::upMaxRateFast>("upMaxRateFast", 100),
-        U32<&R::upMaxRateInterleaved>("upMaxRateInterleaved", 104),
-        U8<&R::upMaxDelay>("upMaxDelay", 108),
+        I16<&R::downMinInp>("downMinInp", 90).Column(23, kColumnWritable),
+        U32<&R::upMinRateFast>("upMinRateFast", 92).Column(24, kColumnWritable),
+        U32<&R::upMinRateInterleaved>("upMinRateInterleaved", 96).Column(25, kColumnWritable),
+        U32<&R::upMaxRateFast>("upMaxRateFast", 100).Column(26, kColumnWritable),
+        U32<&R::upMaxRateInterleaved>("upMaxRateInterleaved", 104).Column(27, kColumnWritable),
+        U8<&R::upMaxDelay>("upMaxDelay", 108).Column(28, kColumnWritable),
         Reserved(109, 1),
-        I16<&R::upMinInp>("upMinInp", 110),
-        I16<&R::downNominalPsd>("downNominalPsd", 112),
-        I16<&R::upNominalPsd>("upNominalPsd", 114),
-        U32<&R::powerManagement>("powerManagement", 116),
-        U32<&R::l2MinRate>("l2MinRate", 120),
-        U32<&R::l2MaxRate>("l2MaxRate", 124),
-        U32<&R::l0MinTime>("l0MinTime", 128),
-        U32<&R::l2LowRateMinTime>("l2LowRateMinTime", 132),
-        U32<&R::cpeL3Request>("cpeL3Request", 136),
-        U32<&R::lineStandards>("lineStandards", 140),
-        U32<&R::status>("status", 144),
+        I16<&R::upMinInp>("upMinInp", 110).Column(29, kColumnWritable),
+        I16<&R::downNominalPsd>("downNominalPsd", 112).Column(30, kColumnWritable),
+        I16<&R::upNominalPsd>("upNominalPsd", 114).Column(31, kColumnWritable),
+        U32<&R::powerManagement>("powerManagement", 116).Column(32, kColumnWritable),
+        U32<&R::l2MinRate>("l2MinRate", 120).Column(33, kColumnWritable),
+        U32<&R::l2MaxRate>("l2MaxRate", 124).Column(34, kColumnWritable),
+        U32<&R::l0MinTime>("l0MinTime", 128).Column(35, kColumnWritable),
+        U32<&R::l2LowRateMinTime>("l2LowRateMinTime", 132).Column(36, kColumnWritable),
+        U32<&R::cpeL3Request>("cpeL3Request", 136).Column(37, kColumnWritable),
+        U32<&R::lineStandards>("lineStandards", 140).Column(38, kColumnWritable),
+        U32<&R::status>("status", 144).Column(39, kColumnWritable),
     };
 };

@@ -1,7 +1,8 @@
 #pragma once
 // ArpProxyEntryRec (32 bytes, the reply records of request 158): one address for which the NE answers ARP on behalf
 // of a subscriber port or a trunk port. A query sends ArpProxyEntryQueryRec and is answered per line card or trunk
-// port.
+// port: the NE lists its entries under a selector, 1 or 2 for the trunk ports, an xDSL line card's packed entity id
+// for that card's ports, and answers the entries whose selector the query names.
 
 #include "link/records/record_codec.h"
 
@@ -13,8 +14,8 @@ inline constexpr size_t kArpProxyEntryRecSize = 32;
 inline constexpr size_t kArpProxyEntryQueryRecSize = 16;
 
 struct ArpProxyEntryRec {
-    uint32_t leadingWord = 0; // the NE's own; the lists do not show it
-    uint32_t portId = 0;      // packed entity id of the port
+    uint32_t selector = 0; // what the entry is listed under (see above); the lists do not show it
+    uint32_t portId = 0;   // packed entity id of the port
     std::array<uint8_t, 4> ipAddress{};
     std::array<uint8_t, 6> macAddress{};
     uint32_t flag = 0;       // 0 dynamic, any other value static
@@ -29,19 +30,19 @@ template <> struct RecordTable<ArpProxyEntryRec> {
     static constexpr const char* kName = "ArpProxyEntryRec";
     static constexpr uint32_t kSize = kArpProxyEntryRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::leadingWord>("leadingWord", 0).Key(),
-        U32<&R::portId>("portId", 4).Key(),
-        Ipv4<&R::ipAddress>("ipAddress", 8).Key(),
-        Bytes<&R::macAddress>("macAddress", 12),
-        U32<&R::flag>("flag", 20),
-        U32<&R::packetType>("packetType", 24),
-        I16<&R::vlanId>("vlanId", 28),
+        U32<&R::selector>("selector", 0).Key().Column(1),
+        U32<&R::portId>("portId", 4).Key().Column(2),
+        Ipv4<&R::ipAddress>("ipAddress", 8).Key().Column(3),
+        Bytes<&R::macAddress>("macAddress", 12).Column(4),
+        U32<&R::flag>("flag", 20).Column(5),
+        U32<&R::packetType>("packetType", 24).Column(6),
+        I16<&R::vlanId>("vlanId", 28).Column(7),
     };
 };
 
 // The query of the entries: an ADSL line card, or one trunk port of a control and uplink module.
 struct ArpProxyEntryQueryRec {
-    uint32_t portSelector = 0;          // trunk: 1 or 2, the trunk port; 0 for a line card
+    uint32_t portSelector = 0;          // the entries' selector: 1 or 2 for a trunk port, else the line card's id
     uint32_t entityId = 0;              // packed entity id of the line card or of the control and uplink module
     std::array<uint8_t, 4> ipAddress{}; // 0.0.0.0
     bool operator==(const ArpProxyEntryQueryRec&) const = default;

@@ -21,8 +21,8 @@ template <> struct RecordTable<ArpProxySettingRec> {
     static constexpr const char* kName = "ArpProxySettingRec";
     static constexpr uint32_t kSize = kArpProxySettingRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::state>("state", 0),
-        U32<&R::agingSeconds>("agingSeconds", 4),
-        U32<&R::lifeSeconds>("lifeSeconds", 8),
+        U32<&R::state>("state", 0).Column(1, kColumnWritable),
+        U32<&R::agingSeconds>("agingSeconds", 4).Column(2, kColumnWritable),
+        U32<&R::lifeSeconds>("lifeSeconds", 8).Column(3, kColumnWritable),
     };
 };

@@ -20,7 +20,7 @@ template <> struct RecordTable<BootPartitionRecord> {
     static constexpr const char* kName = "BootPartitionRecord";
     static constexpr uint32_t kSize = kBootPartitionRecordSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::current>("current", 0),
-        U32<&R::next>("next", 4),
+        U32<&R::current>("current", 0).Column(1),
+        U32<&R::next>("next", 4).Column(2, kColumnWritable),
     };
 };

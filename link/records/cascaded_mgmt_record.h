@@ -25,10 +25,10 @@ template <> struct RecordTable<CascadedMgmtRecord> {
     static constexpr const char* kName = "CascadedMgmtRecord";
     static constexpr uint32_t kSize = kCascadedMgmtRecordSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::state>("state", 0),
-        U32<&R::role>("role", 4),
-        Ipv4<&R::rootIp>("rootIp", 8),
-        Ipv4<&R::subnetMask>("subnetMask", 12),
-        U32<&R::sntpService>("sntpService", 16),
+        U32<&R::state>("state", 0).Column(1, kColumnWritable),
+        U32<&R::role>("role", 4).Column(2, kColumnWritable),
+        Ipv4<&R::rootIp>("rootIp", 8).Column(3, kColumnWritable),
+        Ipv4<&R::subnetMask>("subnetMask", 12).Column(4, kColumnWritable),
+        U32<&R::sntpService>("sntpService", 16).Column(5, kColumnWritable),
     };
 };

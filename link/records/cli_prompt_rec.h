@@ -23,7 +23,7 @@ template <> struct RecordTable<CliPromptRec> {
     static constexpr const char* kName = "CliPromptRec";
     static constexpr uint32_t kSize = kCliPromptRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::masterPrompt>("masterPrompt", 0, kCliPromptWidth),
-        Text<&R::slavePrompt>("slavePrompt", 11, kCliPromptWidth),
+        Text<&R::masterPrompt>("masterPrompt", 0, kCliPromptWidth).Column(1, kColumnWritable),
+        Text<&R::slavePrompt>("slavePrompt", 11, kCliPromptWidth).Column(2, kColumnWritable),
     };
 };

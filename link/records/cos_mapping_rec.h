@@ -28,7 +28,8 @@ inline constexpr const char* kDscpNames[kUserPriorityCount] = {"dscp0", "dscp1",
 template <size_t P> constexpr RecordField Dscp()
 {
     return record_fields::Bind<&CosMappingRec::dscp, uint32_t, P>(kDscpNames[P], static_cast<uint16_t>(12 + 4 * P), 4,
-                                                                  FieldType::kU32);
+                                                                  FieldType::kU32)
+        .Column(static_cast<uint16_t>(3 + P), kColumnWritable);
 }
 
 } // namespace cos_mapping_fields
@@ -38,10 +39,15 @@ template <> struct RecordTable<CosMappingRec> {
     static constexpr const char* kName = "CosMappingRec";
     static constexpr uint32_t kSize = kCosMappingRecSize;
     static constexpr RecordField kFields[] = {
-        Bytes<&R::queues>("queues", 0), U32<&R::dscpRemapping>("dscpRemapping", 8),
-        cos_mapping_fields::Dscp<0>(),  cos_mapping_fields::Dscp<1>(),
-        cos_mapping_fields::Dscp<2>(),  cos_mapping_fields::Dscp<3>(),
-        cos_mapping_fields::Dscp<4>(),  cos_mapping_fields::Dscp<5>(),
-        cos_mapping_fields::Dscp<6>(),  cos_mapping_fields::Dscp<7>(),
+        Bytes<&R::queues>("queues", 0).Column(1, kColumnWritable),
+        U32<&R::dscpRemapping>("dscpRemapping", 8).Column(2, kColumnWritable),
+        cos_mapping_fields::Dscp<0>(),
+        cos_mapping_fields::Dscp<1>(),
+        cos_mapping_fields::Dscp<2>(),
+        cos_mapping_fields::Dscp<3>(),
+        cos_mapping_fields::Dscp<4>(),
+        cos_mapping_fields::Dscp<5>(),
+        cos_mapping_fields::Dscp<6>(),
+        cos_mapping_fields::Dscp<7>(),
     };
 };

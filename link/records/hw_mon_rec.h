@@ -29,9 +29,13 @@ template <> struct RecordTable<HwMonRec> {
     static constexpr const char* kName = "HwMonRec";
     static constexpr uint32_t kSize = kHwMonRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),       U32<&R::kind>("kind", 4).Key(),
-        U32<&R::sensorIndex>("sensorIndex", 8).Key(), Text<&R::name>("name", 12, kHwMonNameWidth),
-        I32<&R::currentValue>("currentValue", 268),   I32<&R::referenceValue>("referenceValue", 272),
-        I32<&R::lowThreshold>("lowThreshold", 276),   I32<&R::highThreshold>("highThreshold", 280),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::kind>("kind", 4).Key().Column(2),
+        U32<&R::sensorIndex>("sensorIndex", 8).Key().Column(3),
+        Text<&R::name>("name", 12, kHwMonNameWidth).Column(4),
+        I32<&R::currentValue>("currentValue", 268).Column(5),
+        I32<&R::referenceValue>("referenceValue", 272).Column(6),
+        I32<&R::lowThreshold>("lowThreshold", 276).Column(7),
+        I32<&R::highThreshold>("highThreshold", 280).Column(8),
     };
 };

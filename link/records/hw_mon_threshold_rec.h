@@ -20,7 +20,7 @@ template <> struct RecordTable<HwMonThresholdRec> {
     static constexpr const char* kName = "HwMonThresholdRec";
     static constexpr uint32_t kSize = kHwMonThresholdRecSize;
     static constexpr RecordField kFields[] = {
-        I32<&R::high>("high", 0),
-        I32<&R::low>("low", 4),
+        I32<&R::high>("high", 0).Column(1, kColumnWritable),
+        I32<&R::low>("low", 4).Column(2, kColumnWritable),
     };
 };

@@ -21,10 +21,10 @@ template <> struct RecordTable<IgmpProxyRec> {
     static constexpr const char* kName = "IgmpProxyRec";
     static constexpr uint32_t kSize = kIgmpProxyRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::adminState>("adminState", 0),
-        U8<&R::robustness>("robustness", 4),
-        U8<&R::queryResponseInterval>("queryResponseInterval", 5),
+        U32<&R::adminState>("adminState", 0).Column(1, kColumnWritable),
+        U8<&R::robustness>("robustness", 4).Column(2, kColumnWritable),
+        U8<&R::queryResponseInterval>("queryResponseInterval", 5).Column(3, kColumnWritable),
         Reserved(6, 2),
-        U32<&R::immediateLeave>("immediateLeave", 8),
+        U32<&R::immediateLeave>("immediateLeave", 8).Column(4, kColumnWritable),
     };
 };

@@ -29,18 +29,18 @@ template <> struct RecordTable<IgmpSettingRec> {
     static constexpr const char* kName = "IgmpSettingRec";
     static constexpr uint32_t kSize = kIgmpSettingRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::mode>("mode", 0),
+        U32<&R::mode>("mode", 0).Column(1, kColumnWritable),
         Reserved(4, 4),
-        U32<&R::snoopingAgingTime>("snoopingAgingTime", 8),
-        U8<&R::proxyQueryRetries>("proxyQueryRetries", 12),
+        U32<&R::snoopingAgingTime>("snoopingAgingTime", 8).Column(2, kColumnWritable),
+        U8<&R::proxyQueryRetries>("proxyQueryRetries", 12).Column(3, kColumnWritable),
         Reserved(13, 3),
-        U32<&R::proxyQueryResponseInterval>("proxyQueryResponseInterval", 16),
-        U32<&R::proxyImmediateLeave>("proxyImmediateLeave", 20),
-        U32<&R::snoopingImmediateLeave>("snoopingImmediateLeave", 24),
-        U8<&R::snoopingQueryRetries>("snoopingQueryRetries", 28),
+        U32<&R::proxyQueryResponseInterval>("proxyQueryResponseInterval", 16).Column(4, kColumnWritable),
+        U32<&R::proxyImmediateLeave>("proxyImmediateLeave", 20).Column(5, kColumnWritable),
+        U32<&R::snoopingImmediateLeave>("snoopingImmediateLeave", 24).Column(6, kColumnWritable),
+        U8<&R::snoopingQueryRetries>("snoopingQueryRetries", 28).Column(7, kColumnWritable),
         Reserved(29, 3),
-        U32<&R::snoopingQueryResponseInterval>("snoopingQueryResponseInterval", 32),
-        U32<&R::queryVersion>("queryVersion", 36),
-        U32<&R::reportVersion>("reportVersion", 40),
+        U32<&R::snoopingQueryResponseInterval>("snoopingQueryResponseInterval", 32).Column(8, kColumnWritable),
+        U32<&R::queryVersion>("queryVersion", 36).Column(9, kColumnWritable),
+        U32<&R::reportVersion>("reportVersion", 40).Column(10, kColumnWritable),
     };
 };

@@ -19,9 +19,9 @@ template <> struct RecordTable<IgmpSnoopingRec> {
     static constexpr const char* kName = "IgmpSnoopingRec";
     static constexpr uint32_t kSize = kIgmpSnoopingRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::adminState>("adminState", 0),
+        U32<&R::adminState>("adminState", 0).Column(1, kColumnWritable),
         Reserved(4, 4),
-        U32<&R::agingTime>("agingTime", 8),
+        U32<&R::agingTime>("agingTime", 8).Column(2, kColumnWritable),
         Reserved(12, 8),
     };
 };

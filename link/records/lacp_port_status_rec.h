@@ -27,8 +27,11 @@ template <> struct RecordTable<LacpPartyRec> {
     static constexpr const char* kName = "LacpPartyRec";
     static constexpr uint32_t kSize = kLacpPartyRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::systemPriority>("systemPriority", 0), Bytes<&R::systemId>("systemId", 2), U16<&R::key>("key", 8),
-        U16<&R::portPriority>("portPriority", 10),    U16<&R::portId>("portId", 12),
+        U16<&R::systemPriority>("systemPriority", 0).Column(1),
+        Bytes<&R::systemId>("systemId", 2).Column(2),
+        U16<&R::key>("key", 8).Column(3),
+        U16<&R::portPriority>("portPriority", 10).Column(4),
+        U16<&R::portId>("portId", 12).Column(5),
     };
 };
 
@@ -47,12 +50,12 @@ template <> struct RecordTable<LacpPortStatusRec> {
     static constexpr const char* kName = "LacpPortStatusRec";
     static constexpr uint32_t kSize = kLacpPortStatusRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::aggregatorIfIndex>("aggregatorIfIndex", 0).Key(),
-        Nested<&R::actor>("actor", 4),
-        U8<&R::actorState>("actorState", 18),
+        U32<&R::aggregatorIfIndex>("aggregatorIfIndex", 0).Key().Column(1),
+        Nested<&R::actor>("actor", 4).Column(2),
+        U8<&R::actorState>("actorState", 18).Column(7),
         Reserved(19, 1),
-        Nested<&R::partner>("partner", 20),
-        U8<&R::partnerState>("partnerState", 34),
+        Nested<&R::partner>("partner", 20).Column(8),
+        U8<&R::partnerState>("partnerState", 34).Column(13),
         Reserved(35, 5),
     };
 };

@@ -28,18 +28,18 @@ template <> struct RecordTable<LinkAggregationRec> {
     static constexpr const char* kName = "LinkAggregationRec";
     static constexpr uint32_t kSize = kLinkAggregationRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::aggregationType>("aggregationType", 0),
-        U16<&R::systemPriority>("systemPriority", 4),
+        U32<&R::aggregationType>("aggregationType", 0).Column(1, kColumnWritable),
+        U16<&R::systemPriority>("systemPriority", 4).Column(2, kColumnWritable),
         Reserved(6, 2),
-        U32<&R::group1Activity>("group1Activity", 8),
-        U32<&R::group1Timeout>("group1Timeout", 12),
-        U32<&R::group2Activity>("group2Activity", 16),
-        U32<&R::group2Timeout>("group2Timeout", 20),
-        U8<&R::port1Group>("port1Group", 24),
+        U32<&R::group1Activity>("group1Activity", 8).Column(3, kColumnWritable),
+        U32<&R::group1Timeout>("group1Timeout", 12).Column(4, kColumnWritable),
+        U32<&R::group2Activity>("group2Activity", 16).Column(5, kColumnWritable),
+        U32<&R::group2Timeout>("group2Timeout", 20).Column(6, kColumnWritable),
+        U8<&R::port1Group>("port1Group", 24).Column(7, kColumnWritable),
         Reserved(25, 1),
-        U16<&R::port1Priority>("port1Priority", 26),
-        U8<&R::port2Group>("port2Group", 28),
+        U16<&R::port1Priority>("port1Priority", 26).Column(8, kColumnWritable),
+        U8<&R::port2Group>("port2Group", 28).Column(9, kColumnWritable),
         Reserved(29, 1),
-        U16<&R::port2Priority>("port2Priority", 30),
+        U16<&R::port2Priority>("port2Priority", 30).Column(10, kColumnWritable),
     };
 };

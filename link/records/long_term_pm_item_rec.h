@@ -23,10 +23,10 @@ template <> struct RecordTable<LongTermPmItemRec> {
     static constexpr const char* kName = "LongTermPmItemRec";
     static constexpr uint32_t kSize = kLongTermPmItemRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U8<&R::state>("state", 4).Key(),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U8<&R::state>("state", 4).Key().Column(2),
         Reserved(5, 3),
-        I32<&R::start>("start", 8),
-        I32<&R::stop>("stop", 12),
+        I32<&R::start>("start", 8).Column(3, kColumnWritable),
+        I32<&R::stop>("stop", 12).Column(4, kColumnWritable),
     };
 };

@@ -25,8 +25,10 @@ template <> struct RecordTable<NeAlarmInputRec> {
     static constexpr const char* kName = "NeAlarmInputRec";
     static constexpr uint32_t kSize = kNeAlarmInputRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),    Text<&R::name>("name", 4, kNeAlarmInputNameWidth),
-        U32<&R::normalState>("normalState", 40),   U32<&R::adminState>("adminState", 44),
-        U32<&R::currentState>("currentState", 48),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Text<&R::name>("name", 4, kNeAlarmInputNameWidth).Column(2, kColumnWritable),
+        U32<&R::normalState>("normalState", 40).Column(3, kColumnWritable),
+        U32<&R::adminState>("adminState", 44).Column(4, kColumnWritable),
+        U32<&R::currentState>("currentState", 48).Column(5),
     };
 };

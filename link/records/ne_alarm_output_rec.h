@@ -25,8 +25,10 @@ template <> struct RecordTable<NeAlarmOutputRec> {
     static constexpr const char* kName = "NeAlarmOutputRec";
     static constexpr uint32_t kSize = kNeAlarmOutputRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),    Text<&R::name>("name", 4, kNeAlarmOutputNameWidth),
-        U16<&R::severityMask>("severityMask", 38), U32<&R::adminState>("adminState", 40),
-        U32<&R::currentState>("currentState", 44),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Text<&R::name>("name", 4, kNeAlarmOutputNameWidth).Column(2, kColumnWritable),
+        U16<&R::severityMask>("severityMask", 38).Column(3, kColumnWritable),
+        U32<&R::adminState>("adminState", 40).Column(4, kColumnWritable),
+        U32<&R::currentState>("currentState", 44).Column(5),
     };
 };

@@ -21,8 +21,8 @@ template <> struct RecordTable<NeDnsServerRec> {
     static constexpr const char* kName = "NeDnsServerRec";
     static constexpr uint32_t kSize = kNeDnsServerRecSize;
     static constexpr RecordField kFields[] = {
-        Ipv4<&R::first>("first", 0),
-        Ipv4<&R::second>("second", 4),
-        Ipv4<&R::third>("third", 8),
+        Ipv4<&R::first>("first", 0).Column(1, kColumnWritable),
+        Ipv4<&R::second>("second", 4).Column(2, kColumnWritable),
+        Ipv4<&R::third>("third", 8).Column(3, kColumnWritable),
     };
 };

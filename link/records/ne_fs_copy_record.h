@@ -29,8 +29,11 @@ template <> struct RecordTable<NeFsCopyRecord> {
     static constexpr const char* kName = "NeFsCopyRecord";
     static constexpr uint32_t kSize = kNeFsCopyRecordSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::sourcePartition>("sourcePartition", 0), Text<&R::sourceName>("sourceName", 4, kNeFsCopyNameWidth),
-        U32<&R::destPartition>("destPartition", 40),    Text<&R::destName>("destName", 44, kNeFsCopyNameWidth),
-        U32<&R::destModule>("destModule", 80),          U32<&R::state>("state", 84),
+        U32<&R::sourcePartition>("sourcePartition", 0).Column(1, kColumnWritable),
+        Text<&R::sourceName>("sourceName", 4, kNeFsCopyNameWidth).Column(2, kColumnWritable),
+        U32<&R::destPartition>("destPartition", 40).Column(3, kColumnWritable),
+        Text<&R::destName>("destName", 44, kNeFsCopyNameWidth).Column(4, kColumnWritable),
+        U32<&R::destModule>("destModule", 80).Column(5, kColumnWritable),
+        U32<&R::state>("state", 84).Column(6),
     };
 };

@@ -27,11 +27,11 @@ template <> struct RecordTable<NeFsFileRecord> {
     static constexpr const char* kName = "NeFsFileRecord";
     static constexpr uint32_t kSize = kNeFsFileRecordSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::partition>("partition", 0).Key(),
-        Text<&R::name>("name", 2, kNeFsFileNameWidth).Key(),
-        I32<&R::size>("size", 36),
-        Text<&R::dateTime>("dateTime", 40, kNeFsFileTimeWidth),
-        U16<&R::action>("action", 60),
+        U16<&R::partition>("partition", 0).Key().Column(1),
+        Text<&R::name>("name", 2, kNeFsFileNameWidth).Key().Column(2),
+        I32<&R::size>("size", 36).Column(3),
+        Text<&R::dateTime>("dateTime", 40, kNeFsFileTimeWidth).Column(4),
+        U16<&R::action>("action", 60).Column(5, kColumnWritable),
         Reserved(62, 2),
     };
 };

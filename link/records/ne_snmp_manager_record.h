@@ -25,9 +25,9 @@ template <> struct RecordTable<NeSnmpManagerRecord> {
     static constexpr const char* kName = "NeSnmpManagerRecord";
     static constexpr uint32_t kSize = kNeSnmpManagerRecordSize;
     static constexpr RecordField kFields[] = {
-        Ipv4<&R::ipAddress>("ipAddress", 0).Key(),
-        Text<&R::trapCommunity>("trapCommunity", 4, kNeSnmpManagerCommunityWidth),
-        U32<&R::trapVersion>("trapVersion", 28),
-        U32<&R::state>("state", 32),
+        Ipv4<&R::ipAddress>("ipAddress", 0).Key().Column(1),
+        Text<&R::trapCommunity>("trapCommunity", 4, kNeSnmpManagerCommunityWidth).Column(2, kColumnWritable),
+        U32<&R::trapVersion>("trapVersion", 28).Column(3, kColumnWritable),
+        U32<&R::state>("state", 32).Column(4, kColumnWritable),
     };
 };

@@ -28,13 +28,13 @@ template <> struct RecordTable<NeTimeServerRecord> {
     static constexpr const char* kName = "NeTimeServerRecord";
     static constexpr uint32_t kSize = kNeTimeServerRecordSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::protocol>("protocol", 0),
-        U32<&R::periodMinutes>("periodMinutes", 4),
-        TextItem<&R::servers, 0>("firstServer", 8, kNeTimeServerNameWidth),
-        TextItem<&R::servers, 1>("secondServer", 72, kNeTimeServerNameWidth),
-        TextItem<&R::servers, 2>("thirdServer", 136, kNeTimeServerNameWidth),
-        U32<&R::firstServerState>("firstServerState", 200),
-        U32<&R::secondServerState>("secondServerState", 204),
-        U32<&R::thirdServerState>("thirdServerState", 208),
+        U32<&R::protocol>("protocol", 0).Column(1, kColumnWritable),
+        U32<&R::periodMinutes>("periodMinutes", 4).Column(2, kColumnWritable),
+        TextItem<&R::servers, 0>("firstServer", 8, kNeTimeServerNameWidth).Column(3, kColumnWritable),
+        TextItem<&R::servers, 1>("secondServer", 72, kNeTimeServerNameWidth).Column(4, kColumnWritable),
+        TextItem<&R::servers, 2>("thirdServer", 136, kNeTimeServerNameWidth).Column(5, kColumnWritable),
+        U32<&R::firstServerState>("firstServerState", 200).Column(6),
+        U32<&R::secondServerState>("secondServerState", 204).Column(7),
+        U32<&R::thirdServerState>("thirdServerState", 208).Column(8),
     };
 };

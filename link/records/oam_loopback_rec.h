@@ -1,5 +1,6 @@
 #pragma once
-// OamLoopbackRec (16 bytes, request 344): asks the NE to send ATM F5 OAM loopback cells on one PVC of an xDSL port.
+// OamLoopbackRec (16 bytes, request 344): asks the NE to send ATM F5 OAM loopback cells on one PVC of an xDSL port. In
+// direct mode the NE takes it as writable scalars.
 
 #include "link/records/record_codec.h"
 
@@ -22,7 +23,11 @@ template <> struct RecordTable<OamLoopbackRec> {
     static constexpr const char* kName = "OamLoopbackRec";
     static constexpr uint32_t kSize = kOamLoopbackRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0), U8<&R::vpi>("vpi", 4),          Reserved(5, 1),
-        U16<&R::vci>("vci", 6),       U32<&R::segment>("segment", 8), U32<&R::endToEnd>("endToEnd", 12),
+        U32<&R::portId>("portId", 0).Column(1, kColumnWritable),
+        U8<&R::vpi>("vpi", 4).Column(2, kColumnWritable),
+        Reserved(5, 1),
+        U16<&R::vci>("vci", 6).Column(3, kColumnWritable),
+        U32<&R::segment>("segment", 8).Column(4, kColumnWritable),
+        U32<&R::endToEnd>("endToEnd", 12).Column(5, kColumnWritable),
     };
 };

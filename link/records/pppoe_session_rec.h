@@ -1,6 +1,6 @@
 #pragma once
-// PppoeSessionRec (28 bytes, request 511 query): one PPPoE session on a PVC of an xDSL port. A query sends a
-// PppoeSessionRec holding the entity id of a slot or port.
+// PppoeSessionRec (28 bytes, request 511 query): the PPPoE session on a PVC of an xDSL port; the port and the PVC
+// name it. A query sends a PppoeSessionRec holding the entity id of a slot or port.
 
 #include "link/records/record_codec.h"
 
@@ -26,15 +26,9 @@ template <> struct RecordTable<PppoeSessionRec> {
     static constexpr const char* kName = "PppoeSessionRec";
     static constexpr uint32_t kSize = kPppoeSessionRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),
-        U8<&R::vpi>("vpi", 4),
-        Reserved(5, 1),
-        U16<&R::vci>("vci", 6),
-        U16<&R::vlanId>("vlanId", 8),
-        Reserved(10, 2),
-        U32<&R::sessionId>("sessionId", 12),
-        Bytes<&R::sourceMac>("sourceMac", 16),
-        Reserved(22, 2),
-        U32<&R::state>("state", 24),
+        U32<&R::portId>("portId", 0).Key().Column(1),  U8<&R::vpi>("vpi", 4).Key().Column(2),           Reserved(5, 1),
+        U16<&R::vci>("vci", 6).Key().Column(3),        U16<&R::vlanId>("vlanId", 8).Column(4),          Reserved(10, 2),
+        U32<&R::sessionId>("sessionId", 12).Column(5), Bytes<&R::sourceMac>("sourceMac", 16).Column(6), Reserved(22, 2),
+        U32<&R::state>("state", 24).Column(7),
     };
 };

@@ -24,10 +24,10 @@ template <> struct RecordTable<ProtocolVlanRec> {
     static constexpr const char* kName = "ProtocolVlanRec";
     static constexpr uint32_t kSize = kProtocolVlanRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::etherType>("etherType", 0).Key(),
-        Text<&R::name>("name", 2, kProtocolVlanNameWidth),
-        U16<&R::vlanId>("vlanId", 36),
+        U16<&R::etherType>("etherType", 0).Key().Column(1),
+        Text<&R::name>("name", 2, kProtocolVlanNameWidth).Column(2, kColumnWritable),
+        U16<&R::vlanId>("vlanId", 36).Column(3, kColumnWritable),
         Reserved(38, 2),
-        U32<&R::state>("state", 40),
+        U32<&R::state>("state", 40).Column(4, kColumnWritable),
     };
 };

@@ -26,9 +26,14 @@
 //
 // The compiler checks each table where kRecordLayout<Rec> is used: fields in offset order without overlap and inside
 // the record, each bound to a member of the record's own struct and of the C++ type its wire type needs; key fields
-// leading the record; columns numbered upwards in field order, none on a float, record or reserved field. A broken
-// rule stops the build at RecordTableError with its reason. (The request catalogue checks that a record served as a
-// table in the NE's MIB has a column on every key field: its INDEX.)
+// leading the record; columns numbered upwards in field order, none on a float or reserved field. A broken rule stops
+// the build at RecordTableError with its reason. (The request catalogue checks that a record served as a table in the
+// NE's MIB has a column on every key field: its INDEX.)
+//
+// A record inside the record takes a column number too: its own record's columns follow on from it, in its order, so
+// that the counters a record repeats for several intervals are columns of the one table:
+//
+//     Nested<&R::current15Min>("current15Min", 8).Column(3),   // columns 1..9 of XdslPmCountersRec as 3..11
 
 #include <array>
 #include <cstddef>
@@ -62,13 +67,16 @@ struct FieldColumn {
     const char* standardOid = nullptr; // a standard object's instance instead of the private column
 };
 
+struct RecordLayout;
+
 struct RecordField {
     const char* name = nullptr;
     uint16_t offset = 0;
     uint16_t width = 0;
     FieldType type = FieldType::kReserved;
-    bool key = false; // part of what names the record in its family: the INDEX of its table in direct mode
-    FieldColumn column;
+    bool key = false;   // part of what names the record in its family: the INDEX of its table in direct mode
+    FieldColumn column; // of a record field: the number of its record's first column (see below)
+    const RecordLayout* nested = nullptr; // the layout of a record field's record
     const void* owner = nullptr; // the record struct the field is bound to (kRecordTag); null for reserved bytes
     void (*put)(const void* rec, uint8_t* at, uint16_t width) = nullptr;
     void (*get)(const uint8_t* at, uint16_t width, void* rec) = nullptr;
@@ -101,6 +109,18 @@ struct RecordLayout {
                 length = static_cast<uint32_t>(field.offset + field.width);
         }
         return length;
+    }
+    // The highest column number, a record field's own columns counted; 0 without columns.
+    constexpr uint16_t LastColumn() const
+    {
+        uint16_t last = 0;
+        for (const RecordField& field : fields) {
+            if (field.column.number == 0)
+                continue;
+            const uint16_t own = field.nested != nullptr ? field.nested->LastColumn() : 1;
+            last = static_cast<uint16_t>(field.column.number + own - 1);
+        }
+        return last;
     }
     constexpr bool HasColumns() const
     {
@@ -329,13 +349,18 @@ template <typename Rec> consteval RecordLayout MakeRecordLayout()
         if (field.column.number != 0) {
             if (field.column.number <= lastColumn)
                 RecordTableError("columns must be numbered upwards in field order");
-            if (field.type == FieldType::kF32 || field.type == FieldType::kRecord || field.type == FieldType::kReserved)
-                RecordTableError("a float, record or reserved field has no column");
+            if (field.type == FieldType::kF32 || field.type == FieldType::kReserved)
+                RecordTableError("a float or reserved field has no column");
             if ((field.column.flags & kColumnUpTime) != 0 && field.type != FieldType::kU32)
                 RecordTableError("an up-time column is a u32 of seconds");
             if ((field.column.flags & kColumnObjectId) != 0 && field.type != FieldType::kText)
                 RecordTableError("an object identifier column is a text");
             lastColumn = field.column.number;
+            if (field.type == FieldType::kRecord) {
+                if (field.key || field.column.flags != 0 || field.nested == nullptr || !field.nested->HasColumns())
+                    RecordTableError("a record field's columns are its record's own, and no key");
+                lastColumn = static_cast<uint16_t>(lastColumn + field.nested->LastColumn() - 1);
+            }
         }
     }
     return layout;
@@ -374,6 +399,7 @@ template <auto Member, size_t Index> constexpr RecordField BindRecord(const char
     field.offset = offset;
     field.width = static_cast<uint16_t>(kRecordLayout<Type>.size);
     field.type = FieldType::kRecord;
+    field.nested = &kRecordLayout<Type>;
     field.owner = &kRecordTag<typename Traits::Class>;
     field.put = &PutRecord<Member, Index>;
     field.get = &GetRecord<Member, Index>;

@@ -2,6 +2,7 @@
 
 #include "link/records/acl_check_rec.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/adsl_block_pm_rec.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
@@ -228,10 +229,20 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqConfigDownload),
     Single(kReqConfigVerify),
 
-    // Long-term performance monitoring.
-    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete).Query(1),
-    Family(kReqLongTermPmCo).QueryOf<LongTermPmQueryRec>().QueryKey(4),
-    Family(kReqLongTermPmRt).QueryOf<LongTermPmQueryRec>().QueryKey(4),
+    // Long-term performance monitoring. The NE collects the records of its items' ports, named by port and creation
+    // time, and a query names the port
+    // and a range of creation times.
+    Family(kReqLongTermPmItem, kReqLongTermPmItemAdd, kReqLongTermPmItemDelete)
+        .Query(1)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Family(kReqLongTermPmCo)
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
+    Family(kReqLongTermPmRt)
+        .QueryOf<LongTermPmQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyRange)),
 
     // Profile templates on the server.
     Family(kReqAdslLineProfileTemplate, kReqAdslLineProfileTemplateAdd, kReqAdslLineProfileTemplateDelete,
@@ -266,35 +277,47 @@ constexpr RequestSpec kCatalogue[] = {
         .Query(kShdslPmThresholdProfileNameWidth),
 
     // ARP proxy, cascaded management, remote NEs.
-    // An entry query names a line card or a trunk port, not the leading bytes of the entries it selects.
-    Family(kReqArpProxyEntry).QueryOf<ArpProxyEntryQueryRec>(),
-    Single(kReqArpProxy),
-    Single(kReqCascadedMgmt),
-    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete).QueryKey(4).AutoId(),
-    Count(kReqRemoteNeCount, kReqRemoteNe),
+    // An entry query names the selector of the entries it lists in its second word.
+    Family(kReqArpProxyEntry)
+        .QueryOf<ArpProxyEntryQueryRec>()
+        .QueryKey(4)
+        .QueryKeyAt(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Single(kReqArpProxy).Direct(DirectScalars().Writable()),
+    Single(kReqCascadedMgmt).Direct(DirectScalars().Writable()),
+    Family(kReqRemoteNe, kReqRemoteNeAdd, kReqRemoteNeDelete)
+        .QueryKey(4)
+        .AutoId()
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqRemoteNeCount, kReqRemoteNe).Direct(DirectCount()),
 
     // The NE's own system functions.
     Single(kReqNeTime).Direct(DirectScalars().Writable()),
     Family(kReqNeFwUpgrade).Query(1),
-    Single(kReqMacAging),
+    Single(kReqMacAging).Direct(DirectScalars().Writable()),
     Single(kReqNeConfig).Direct(DirectScalars().Writable()),
-    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete),
+    Family(kReqNeSnmpManager, kReqNeSnmpManagerAdd, kReqNeSnmpManagerDelete).Direct(DirectTable().RowStatus()),
     Family(kReqNeSnmpCommunity, kReqNeSnmpCommunityAdd, kReqNeSnmpCommunityDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqNeBootPartition),
-    Single(kReqNeDns),
-    Single(kReqNeTimeServer),
-    Action(kReqNeTimeAdjust),
-    Single(kReqRedundancySync),
-    Action(kReqRedundancySyncNow),
+    Single(kReqNeBootPartition).Direct(DirectScalars().Writable()),
+    Single(kReqNeDns).Direct(DirectScalars().Writable()),
+    Single(kReqNeTimeServer).Direct(DirectScalars().Writable()),
+    Action(kReqNeTimeAdjust).Direct(DirectAction()),
+    Single(kReqRedundancySync).Direct(DirectScalars().Writable()),
+    Action(kReqRedundancySyncNow).Direct(DirectAction()),
     Family(kReqNeUserAccount, kReqNeUserAccountAdd, kReqNeUserAccountDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Single(kReqSecuredHost).StartsEmpty(),
-    Single(kReqSecuredHostState),
-    Single(kReqNetBiosFilter),
-    Action(kReqShdslCardUpgrade).QueryOf<ShdslCardStatusRecord>(),
+    // The NE has a fixed set of sections, each changed by its index.
+    Family(kReqSecuredHost).Direct(DirectTable().Writable()),
+    Single(kReqSecuredHostState).Direct(DirectScalars().Writable()),
+    Single(kReqNetBiosFilter).Direct(DirectScalars().Writable()),
+    // The NE lists its SHDSL line cards' upgrade states; an upgrade names one card.
+    Action(kReqShdslCardUpgrade)
+        .QueryOf<ShdslCardStatusRecord>()
+        .ReplyOf<ShdslCardStatusRecord>()
+        .Direct(DirectTable().Of<ShdslCardStatusRecord>().Trigger()),
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
-    Single(kReqTelnetTimeout),
+    Single(kReqTelnetTimeout).Direct(DirectScalars().Writable()),
     Family(kReqEntityState).Query(4).Direct(DirectTable()),
     Family(kReqAlarmDef).Direct(DirectTable().Writable()),
     // The server answers an AlarmQueryRec with AlarmEventRecs (its own records converted by the link); the NE pages
@@ -311,24 +334,27 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqAlarmSync).Direct(DirectAction()),
     Family(kReqAlarmAck).QueryKey(4),
     Action(kReqNotificationsOn),
-    Family(kReqNeAlarmInput),
-    Family(kReqHwMonitor).QueryKey(4),
-    Single(kReqHwMonThreshold),
-    Family(kReqNeAlarmOutput),
+    Family(kReqNeAlarmInput).Direct(DirectTable().Writable()),
+    // A query names the entity whose readings it wants; the NE answers every reading, and the dialog keeps those of
+    // the entity and below it.
+    Family(kReqHwMonitor).QueryKey(4).Direct(DirectTable()),
+    Single(kReqHwMonThreshold).Direct(DirectScalars().Writable()),
+    Family(kReqNeAlarmOutput).Direct(DirectTable().Writable()),
     Action(kReqNeReboot),
     Action(kReqCardReset),
     Action(kReqPortReset),
-    Action(kReqFlashWrite),
-    Action(kReqOamLoopback),
-    Action(kReqNeSnmpCheck),
+    Action(kReqFlashWrite).Direct(DirectAction()),
+    Action(kReqOamLoopback).Direct(DirectScalars().Writable()),
+    Action(kReqNeSnmpCheck).Direct(DirectAction()),
     Action(kReqNePing),
     Action(kReqFlashErase),
-    Action(kReqNeFsFormat),
-    Single(kReqNeFsFile).StartsEmpty(),
-    Single(kReqNeFsCopy),
-    Count(kReqNeUserAccountCount, kReqNeUserAccount),
-    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager),
-    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity),
+    // The partition to format is the written word; a file is deleted by writing its record with the action 1.
+    Action(kReqNeFsFormat).Direct(DirectScalars().Writable()),
+    Single(kReqNeFsFile).StartsEmpty().Direct(DirectTable().Writable()),
+    Single(kReqNeFsCopy).Direct(DirectScalars().Writable()),
+    Count(kReqNeUserAccountCount, kReqNeUserAccount).Direct(DirectCount()),
+    Count(kReqNeSnmpManagerCount, kReqNeSnmpManager).Direct(DirectCount()),
+    Count(kReqNeSnmpCommunityCount, kReqNeSnmpCommunity).Direct(DirectCount()),
 
     // Subscribers, PVCs and the ATM layer.
     Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).QueryOf<SubscriberCriteria>(),
@@ -336,7 +362,8 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqPvcRuleCheck).StartsEmpty(),
     Single(kReqIpTrafficRuleCheck).StartsEmpty(),
     Single(kReqTrafficPolicingRuleCheck).StartsEmpty(),
-    Single(kReqVlanMacLimitCheck).StartsEmpty(),
+    // Written with the VLAN ID, then read: the units the VLAN's PVCs and channels have committed.
+    Single(kReqVlanMacLimitCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     Single(kReqServiceTypeCheck).StartsEmpty(),
     Family(kReqPvcRowStatus).QueryKey(8),
     Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).QueryKey(8),
@@ -361,46 +388,60 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),
     Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
     Family(kReqFdb, {}, kReqFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
-    Family(kReqVlanMembership).QueryKey(2).Query(2),
+    Family(kReqVlanMembership).QueryKey(2).Query(2).Direct(DirectTable()),
     Single(kReqAclCheck).StartsEmpty(),
     Single(kReqMacSpoof).Query(4),
     Action(kReqMacSpoofAction),
     Single(kReqMacSpoofCheck).StartsEmpty(),
     Family(kReqMcGroupMember).QueryOf<McGroupQueryRec>(),
     Family(kReqMcChannelStatus).QueryKey(4).QueryOf<McChannelStatusQueryRec>(),
-    Single(kReqIgmpSnooping),
-    Single(kReqIgmpProxy),
-    Single(kReqIgmpSetting),
+    Single(kReqIgmpSnooping).Direct(DirectScalars().Writable()),
+    Single(kReqIgmpProxy).Direct(DirectScalars().Writable()),
+    Single(kReqIgmpSetting).Direct(DirectScalars().Writable()),
     Single(kReqDhcp),
     Family(kReqDhcpAgentId),
     Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete),
     Single(kReqDhcpBroadcast),
     Family(kReqDhcpTransaction),
     Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer),
-    Single(kReqPppoe),
-    Family(kReqPppoeSession).QueryKey(4),
+    Single(kReqPppoe).Direct(DirectScalars().Writable()),
+    // A query names a port or a slot; the NE lists its sessions and the workstation keeps those below the entity.
+    Family(kReqPppoeSession).QueryKey(4).Direct(DirectTable()),
     Family(kReqAcl, kReqAclAdd, kReqAclDelete).QueryKey(4).QueryOf<WordRecord>(),
-    Family(kReqVlanMacLimit).QueryKey(2),
-    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete).Query(1),
-    Single(kReqProtocolVlanState),
+    // A query names one VLAN.
+    Family(kReqVlanMacLimit).QueryKey(2).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete)
+        .Query(1)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Single(kReqProtocolVlanState).Direct(DirectScalars().Writable()),
 
-    // ADSL lines and their profiles. The record sizes of the block counters and the rate status are the NE's own.
-    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqAdslBlockCo).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslBlockRt).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqAdslHistoryCo).QueryOf<AdslHistoryQueryRec>().QueryKey(4),
-    Family(kReqAdslHistoryRt).QueryOf<AdslHistoryQueryRec>().QueryKey(4),
+    // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
+    // rows in the NE's tables: a query names the port.
+    Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslBlockRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryCo)
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslHistoryRt)
+        .QueryOf<AdslHistoryQueryRec>()
+        .QueryKey(4)
+        .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslPort).QueryKey(4),
     // A query names the line card's slot only.
     Family(kReqPktFilter).QueryKey(1),
     Family(kReqPktFilterGroup).QueryKey(1),
-    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete),
-    Count(kReqAdslLineProfileCount, kReqAdslLineProfile),
+    // The NE's profiles, a table indexed by the profile's name in direct mode.
+    Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqAdslLineProfileCount, kReqAdslLineProfile).Direct(DirectCount()),
     Family(kReqPmThresholdProfile, kReqPmThresholdProfileAdd, kReqPmThresholdProfileDelete)
         .QueryKey(kXdslPmThresholdProfileNameWidth)
-        .Query(kXdslPmThresholdProfileNameWidth),
-    Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile),
+        .Query(kXdslPmThresholdProfileNameWidth)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile).Direct(DirectCount()),
     Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
     Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4),
     Family(kReqLoopDiagCtrl).QueryOf<WordRecord>().QueryKey(4),
@@ -412,19 +453,20 @@ constexpr RequestSpec kCatalogue[] = {
     Action(kReqAdslPowerState),
     Family(kReqBroadcastVlan).QueryKey(4),
 
-    // Trunk ports.
-    Family(kReqTrunkPm).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqTrunkPort),
-    Single(kReqLinkAggregation).Query(1),
-    Family(kReqLacpStatus).Query(1),
-    Single(kReqStaticLinkAggregation),
-    Single(kReqRstpBridge).Query(1),
-    Family(kReqRstpPort).Query(1),
-    Single(kReqCosMapping).Query(1),
-    Family(kReqTrunkPortMode),
-    Family(kReqSfp),
-    Family(kReqTrunkVlan).QueryKey(4),
-    Family(kReqTrunkVlanMember).QueryKey(4),
+    // Trunk ports. The traffic counters of a port are its row in the NE's table: a query names the port. The NE keeps
+    // one VLAN map per trunk port: the manual VLAN setting is trunk port 2's, which the membership query reads too.
+    Family(kReqTrunkPm).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqTrunkPort).KeepsReadOnly().Direct(DirectTable().Writable()),
+    Single(kReqLinkAggregation).Query(1).Direct(DirectScalars().Writable()),
+    Family(kReqLacpStatus).Query(1).Direct(DirectTable()),
+    Single(kReqStaticLinkAggregation).Direct(DirectScalars().Writable()),
+    Single(kReqRstpBridge).Query(1).KeepsReadOnly().Direct(DirectScalars().Writable()),
+    Family(kReqRstpPort).Query(1).KeepsReadOnly().Direct(DirectTable().Writable()),
+    Single(kReqCosMapping).Query(1).Direct(DirectScalars().Writable()),
+    Family(kReqTrunkPortMode).Direct(DirectTable().Writable()),
+    Family(kReqSfp).Direct(DirectTable()),
+    Family(kReqTrunkVlan).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqTrunkVlanMember).QueryKey(4).Direct(DirectTable().Object(kReqTrunkVlan).Range(DirectRange::kKeyPrefix)),
 
     // SHDSL lines and their profiles.
     Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete),
@@ -439,8 +481,8 @@ constexpr RequestSpec kCatalogue[] = {
 
     // The NE's network configuration and CLI prompt.
     Single(kReqNeNetworkConfig).Direct(DirectScalars()),
-    Single(kReqCliPrompt),
-    Single(kReqCliPromptDual),
+    Single(kReqCliPrompt).Direct(DirectScalars().Writable()),
+    Single(kReqCliPromptDual).Direct(DirectScalars().Writable()),
 };
 
 // Every code belongs to one entry only; every family keeps its records by a key; a table in the NE's MIB has an INDEX

@@ -36,12 +36,15 @@ enum class DirectAccess : uint8_t {
     kScalars, // a scalar group: GET and SET of R.<code>.0.<column>
     kTable,   // a table: walked by GET-NEXT / GETBULK, rows SET
     kAction,  // SET R.<code>.0 to 1
+    kCount,   // a count: GET R.<code>.0.1, the rows of the counted family's table
 };
 // How a query's request record bounds the walk of a table.
 enum class DirectRange : uint8_t {
     kAll,        // the whole table
     kFirstLast,  // (u32 first, u32 last) of the first index column
     kFirstCount, // (ignored, u32 number of rows) from the start of the table
+    kKeyPrefix,  // (u32 key): the rows whose first index column is the key
+    kKeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
 };
 // What the driver adds to a reply record from its own session.
 enum class DirectFixup : uint8_t {
@@ -62,6 +65,7 @@ struct DirectSpec {
     uint16_t objectCode = 0;              // R.<objectCode> holds the data; 0 = the code's own
     bool writable = false;                // operation 2 writes the writable columns
     bool rowStatus = false;               // the table ends with a RowStatus column; add and delete create and destroy
+    bool trigger = false;                 // operation 2 sets R.<code>.0 to the first word of its record
     DirectRange range = DirectRange::kAll;
     DirectFixup fixup = DirectFixup::kNone;
 
@@ -81,6 +85,12 @@ struct DirectSpec {
     {
         DirectSpec spec = *this;
         spec.writable = true;
+        return spec;
+    }
+    constexpr DirectSpec Trigger() const
+    {
+        DirectSpec spec = *this;
+        spec.trigger = true;
         return spec;
     }
     constexpr DirectSpec RowStatus() const
@@ -119,6 +129,10 @@ constexpr DirectSpec DirectAction()
 {
     return {DirectAccess::kAction};
 }
+constexpr DirectSpec DirectCount()
+{
+    return {DirectAccess::kCount};
+}
 
 struct RequestSpec {
     uint16_t code = 0; // the family's query and modify code
@@ -127,15 +141,18 @@ struct RequestSpec {
     uint16_t addCode = 0;
     uint16_t deleteCode = 0;
     uint16_t deleteAllCode = 0;
-    uint16_t countOf = 0;                 // count: the family counted
-    const RecordLayout* record = nullptr; // the record, when it has a field table
-    uint32_t recordSize = 0;              // bytes of one record; 0 where no size is fixed
-    uint32_t querySize = 0;               // the body of a query; 0 = a record of zeros
-    uint16_t keyLength = 0;               // family: the leading bytes that name a record
-    uint16_t queryKeyLength = 0;          // family: leading bytes of a query record that select records (0: all)
-    bool autoId = false;                  // family: an added record whose u32 at 0 is zero gets the next free id
-    bool startsEmpty = false;             // single: nothing is answered before the first write, not zeros
-    bool serverWide = false;              // family: one set for all NEs, whatever NE a request names
+    uint16_t countOf = 0;                      // count: the family counted
+    const RecordLayout* record = nullptr;      // the record, when it has a field table
+    const RecordLayout* replyRecord = nullptr; // what a query's reply holds, where it is not the code's record
+    uint32_t recordSize = 0;                   // bytes of one record; 0 where no size is fixed
+    uint32_t querySize = 0;                    // the body of a query; 0 = a record of zeros
+    uint16_t keyLength = 0;                    // family: the leading bytes that name a record
+    uint16_t queryKeyLength = 0;               // family: leading bytes of a query record that select records (0: all)
+    uint16_t queryKeyOffset = 0;               // family: where in a query record the selecting bytes start
+    bool keepsReadOnly = false;                // a modify changes the writable columns only; the far end keeps the rest
+    bool autoId = false;                       // family: an added record whose u32 at 0 is zero gets the next free id
+    bool startsEmpty = false;                  // single: nothing is answered before the first write, not zeros
+    bool serverWide = false;                   // family: one set for all NEs, whatever NE a request names
     DirectSpec direct;
 
     // Bytes of zeros a query sends when the caller gives no record, and an action or modify without a record.
@@ -159,6 +176,13 @@ struct RequestSpec {
     }
     // A query whose body is a record of its own (criteria, a range, a selection), sized by its field table.
     template <typename Body> constexpr RequestSpec QueryOf() const { return Query(kRecordLayout<Body>.size); }
+    // A query answered with records of another kind than the code carries (an action whose query lists states).
+    template <typename Reply> constexpr RequestSpec ReplyOf() const
+    {
+        RequestSpec spec = *this;
+        spec.replyRecord = &kRecordLayout<Reply>;
+        return spec;
+    }
     // The key of records without a field table (the NE decides their size), and how much of a query record selects.
     constexpr RequestSpec Key(uint16_t length, uint16_t queryLength = 0) const
     {
@@ -171,6 +195,22 @@ struct RequestSpec {
     {
         RequestSpec spec = *this;
         spec.queryKeyLength = queryLength;
+        return spec;
+    }
+    // The selecting bytes of a query record start at `offset`, not at its first byte; in direct mode the walk of
+    // a table's rows under a key (DirectRange::kKeyPrefix) takes its key there too.
+    constexpr RequestSpec QueryKeyAt(uint16_t offset) const
+    {
+        RequestSpec spec = *this;
+        spec.queryKeyOffset = offset;
+        return spec;
+    }
+    // A modify changes what the record's writable columns hold; the far end keeps its read-only fields (states,
+    // counters, its own addresses), which a write sends as zeros.
+    constexpr RequestSpec KeepsReadOnly() const
+    {
+        RequestSpec spec = *this;
+        spec.keepsReadOnly = true;
         return spec;
     }
     constexpr RequestSpec AutoId() const

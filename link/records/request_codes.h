@@ -322,6 +322,7 @@ inline constexpr RequestCode<WordRecord> kReqProtocolVlanState{543};
 // ADSL lines and their profiles.
 struct AdslCurrentPmRec;
 struct AdslPortRec;
+struct AdslBlockPmRec;
 struct AdslPowerStateRec;
 struct BitsAllocRec;
 struct LineTestCtrlRec;
@@ -334,8 +335,8 @@ struct SeltResultRec;
 struct VlanBitMapRec;
 inline constexpr RequestCode<AdslCurrentPmRec> kReqAdslPmCo{600};
 inline constexpr RequestCode<AdslCurrentPmRec> kReqAdslPmRt{601};
-inline constexpr RequestCode<NeSizedRecord> kReqAdslBlockCo{602};
-inline constexpr RequestCode<NeSizedRecord> kReqAdslBlockRt{603};
+inline constexpr RequestCode<AdslBlockPmRec> kReqAdslBlockCo{602};
+inline constexpr RequestCode<AdslBlockPmRec> kReqAdslBlockRt{603};
 inline constexpr RequestCode<XdslPmIntervalRec> kReqAdslHistoryCo{616};
 inline constexpr RequestCode<XdslPmIntervalRec> kReqAdslHistoryRt{617};
 inline constexpr RequestCode<AdslPortRec> kReqAdslPort{630};

@@ -24,8 +24,10 @@ template <> struct RecordTable<SecuredHostRecord> {
     static constexpr const char* kName = "SecuredHostRecord";
     static constexpr uint32_t kSize = kSecuredHostRecordSize;
     static constexpr RecordField kFields[] = {
-        U8<&R::section>("section", 0).Key(), Ipv4<&R::firstIp>("firstIp", 1),
-        Ipv4<&R::lastIp>("lastIp", 5),       Reserved(9, 3),
-        U32<&R::services>("services", 12),
+        U8<&R::section>("section", 0).Key().Column(1),
+        Ipv4<&R::firstIp>("firstIp", 1).Column(2, kColumnWritable),
+        Ipv4<&R::lastIp>("lastIp", 5).Column(3, kColumnWritable),
+        Reserved(9, 3),
+        U32<&R::services>("services", 12).Column(4, kColumnWritable),
     };
 };

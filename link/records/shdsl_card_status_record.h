@@ -23,8 +23,8 @@ template <> struct RecordTable<ShdslCardStatusRecord> {
     static constexpr const char* kName = "ShdslCardStatusRecord";
     static constexpr uint32_t kSize = kShdslCardStatusRecordSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::cardId>("cardId", 0).Key(),
-        U32<&R::modelId>("modelId", 4),
-        U32<&R::status>("status", 8),
+        U32<&R::cardId>("cardId", 0).Key().Column(1),
+        U32<&R::modelId>("modelId", 4).Column(2),
+        U32<&R::status>("status", 8).Column(3),
     };
 };

@@ -21,7 +21,7 @@ template <> struct RecordTable<StatePeriodRec> {
     static constexpr const char* kName = "StatePeriodRec";
     static constexpr uint32_t kSize = kStatePeriodRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::state>("state", 0),
-        U32<&R::seconds>("seconds", 4),
+        U32<&R::state>("state", 0).Column(1, kColumnWritable),
+        U32<&R::seconds>("seconds", 4).Column(2, kColumnWritable),
     };
 };

@@ -25,11 +25,11 @@ template <> struct RecordTable<TrunkTrafficCountersRec> {
     static constexpr const char* kName = "TrunkTrafficCountersRec";
     static constexpr uint32_t kSize = kTrunkTrafficCountersRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::octets>("octets", 0),
-        U32<&R::unicastPackets>("unicastPackets", 4),
-        U32<&R::nonUnicastPackets>("nonUnicastPackets", 8),
-        U32<&R::discardedPackets>("discardedPackets", 12),
-        U32<&R::erroneousPackets>("erroneousPackets", 16),
+        U32<&R::octets>("octets", 0).Column(1),
+        U32<&R::unicastPackets>("unicastPackets", 4).Column(2),
+        U32<&R::nonUnicastPackets>("nonUnicastPackets", 8).Column(3),
+        U32<&R::discardedPackets>("discardedPackets", 12).Column(4),
+        U32<&R::erroneousPackets>("erroneousPackets", 16).Column(5),
     };
 };
 
@@ -47,10 +47,10 @@ template <> struct RecordTable<TrunkPmRec> {
     static constexpr const char* kName = "TrunkPmRec";
     static constexpr uint32_t kSize = kTrunkPmRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        Nested<&R::incoming>("incoming", 4),
-        Nested<&R::outgoing>("outgoing", 24),
-        U32<&R::incomingPauseFrames>("incomingPauseFrames", 44),
-        U32<&R::outgoingPauseFrames>("outgoingPauseFrames", 48),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Nested<&R::incoming>("incoming", 4).Column(2),
+        Nested<&R::outgoing>("outgoing", 24).Column(7),
+        U32<&R::incomingPauseFrames>("incomingPauseFrames", 44).Column(12),
+        U32<&R::outgoingPauseFrames>("outgoingPauseFrames", 48).Column(13),
     };
 };

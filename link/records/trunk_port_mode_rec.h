@@ -19,7 +19,7 @@ template <> struct RecordTable<TrunkPortModeRec> {
     static constexpr const char* kName = "TrunkPortModeRec";
     static constexpr uint32_t kSize = kTrunkPortModeRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U32<&R::uplink>("uplink", 4),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::uplink>("uplink", 4).Column(2, kColumnWritable),
     };
 };

@@ -25,12 +25,12 @@ template <> struct RecordTable<TrunkPortRec> {
     static constexpr const char* kName = "TrunkPortRec";
     static constexpr uint32_t kSize = kTrunkPortRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U32<&R::adminState>("adminState", 4),
-        U32<&R::operState>("operState", 8),
-        U32<&R::autoNegotiation>("autoNegotiation", 12),
-        U32<&R::speed>("speed", 16),
-        U16<&R::medium>("medium", 20),
-        U16<&R::reserved22>("reserved22", 22),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::adminState>("adminState", 4).Column(2, kColumnWritable),
+        U32<&R::operState>("operState", 8).Column(3),
+        U32<&R::autoNegotiation>("autoNegotiation", 12).Column(4, kColumnWritable),
+        U32<&R::speed>("speed", 16).Column(5),
+        U16<&R::medium>("medium", 20).Column(6),
+        U16<&R::reserved22>("reserved22", 22).Column(7),
     };
 };

@@ -24,7 +24,7 @@ template <> struct RecordTable<VlanBitMapRec> {
     static constexpr const char* kName = "VlanBitMapRec";
     static constexpr uint32_t kSize = kVlanBitMapRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        Bytes<&R::vlans>("vlans", 4),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Bytes<&R::vlans>("vlans", 4).Column(2, kColumnWritable),
     };
 };

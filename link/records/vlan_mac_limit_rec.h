@@ -21,9 +21,9 @@ template <> struct RecordTable<VlanMacLimitRec> {
     static constexpr const char* kName = "VlanMacLimitRec";
     static constexpr uint32_t kSize = kVlanMacLimitRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::vlanId>("vlanId", 0).Key(),
+        U16<&R::vlanId>("vlanId", 0).Key().Column(1),
         Reserved(2, 2),
-        U32<&R::macLimit>("macLimit", 4),
-        U32<&R::state>("state", 8),
+        U32<&R::macLimit>("macLimit", 4).Column(2, kColumnWritable),
+        U32<&R::state>("state", 8).Column(3, kColumnWritable),
     };
 };

@@ -25,8 +25,8 @@ template <> struct RecordTable<VlanMembershipRec> {
     static constexpr const char* kName = "VlanMembershipRec";
     static constexpr uint32_t kSize = kVlanMembershipRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::vlanId>("vlanId", 0).Key(),
-        Bytes<&R::members>("members", 2),
-        U16<&R::uplinkFirstBit>("uplinkFirstBit", 88),
+        U16<&R::vlanId>("vlanId", 0).Key().Column(1),
+        Bytes<&R::members>("members", 2).Column(2),
+        U16<&R::uplinkFirstBit>("uplinkFirstBit", 88).Column(3),
     };
 };

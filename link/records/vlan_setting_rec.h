@@ -21,7 +21,7 @@ template <> struct RecordTable<VlanSettingRec> {
     static constexpr const char* kName = "VlanSettingRec";
     static constexpr uint32_t kSize = kVlanSettingRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::vlanId>("vlanId", 162),
-        U32<&R::committedUnits>("committedUnits", 164),
+        U16<&R::vlanId>("vlanId", 162).Column(1, kColumnWritable),
+        U32<&R::committedUnits>("committedUnits", 164).Column(2),
     };
 };

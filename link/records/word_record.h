@@ -21,6 +21,6 @@ template <> struct RecordTable<WordRecord> {
     static constexpr const char* kName = "WordRecord";
     static constexpr uint32_t kSize = kWordRecordSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::value>("value", 0),
+        U32<&R::value>("value", 0).Column(1, kColumnWritable),
     };
 };

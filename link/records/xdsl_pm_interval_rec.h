@@ -1,7 +1,8 @@
 #pragma once
 // XdslPmIntervalRec (48 bytes): one stored 15-minute PM interval of an xDSL port, the latest first. Requests 616 (CO
 // side) and 617 (RT side) list the intervals the NE keeps and send AdslHistoryQueryRec; the long-term PM records of
-// requests 110 (CO) and 111 (RT) have the same layout and send LongTermPmQueryRec.
+// requests 110 (CO) and 111 (RT) have the same layout and send LongTermPmQueryRec. The port and the interval's id name
+// a record: the NE's rows of a port, in the order of their ids.
 
 #include "link/records/record_codec.h"
 #include "link/records/xdsl_pm_counters_rec.h"
@@ -14,8 +15,10 @@ inline constexpr size_t kAdslHistoryQueryRecSize = 8;
 inline constexpr size_t kLongTermPmQueryRecSize = 12;
 
 struct XdslPmIntervalRec {
-    uint32_t entityId = 0;  // the port the query names; not shown
-    uint32_t reserved4 = 0; // not shown, carried unchanged
+    uint32_t entityId = 0; // the port the query names; not shown
+    // Not shown: the interval's number among the stored day's, 1 the latest (616, 617), or its creation time (110,
+    // 111), so that a range of creation times is a range of rows.
+    uint32_t intervalId = 0;
     XdslPmCountersRec counters;
     uint32_t createTime = 0; // seconds since 1970
     bool operator==(const XdslPmIntervalRec&) const = default;
@@ -26,10 +29,10 @@ template <> struct RecordTable<XdslPmIntervalRec> {
     static constexpr const char* kName = "XdslPmIntervalRec";
     static constexpr uint32_t kSize = kXdslPmIntervalRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U32<&R::reserved4>("reserved4", 4),
-        Nested<&R::counters>("counters", 8),
-        U32<&R::createTime>("createTime", 44),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::intervalId>("intervalId", 4).Key().Column(2),
+        Nested<&R::counters>("counters", 8).Column(3),
+        U32<&R::createTime>("createTime", 44).Column(12),
     };
 };
 

@@ -3,13 +3,63 @@
 #include "link/driver_result.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
+#include "link/records/word_record.h"
 #include "link/snmp/snmp_table_walker.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
+
+constexpr uint32_t kLastSubId = 0xFFFFFFFF;
+
+// An index of the given values followed by the highest sub-ids up to `columns` sub-ids: above every row that starts
+// with the values.
+CSnmpOid IndexAbove(std::initializer_list<uint32_t> values, size_t columns)
+{
+    CSnmpOid index;
+    for (uint32_t value : values)
+        index.Append(value);
+    while (index.Size() < columns)
+        index.Append(kLastSubId);
+    return index;
+}
+
+enum class KeyedWalkKind : uint8_t { kWalk, kEmpty, kInvalid };
+
+// The walk of a key's rows (KeyPrefix) or of a range of them (KeyRange), from the request record's key and range:
+// none for an empty range, and an invalid request for a record too short for its code.
+KeyedWalkKind KeyedWalk(const SnmpRequestEntry& entry, const EmsMsg& request, SnmpWalkOptions* options)
+{
+    const bool ranged = entry.queryRange == SnmpQueryRange::KeyRange;
+    const size_t columns = entry.indexColumns.size();
+    const uint8_t* record = EmsRecordAt(request, 0);
+    if (record == nullptr || request.recordSize < entry.queryKeyOffset + (ranged ? 12u : 4u) ||
+        columns < (ranged ? 2u : 1u))
+        return KeyedWalkKind::kInvalid;
+    const uint8_t* body = record + entry.queryKeyOffset;
+    const uint32_t key = record_bytes::GetU32(body, 0);
+    if (!ranged) {
+        if (key > 0)
+            options->startAfter = IndexAbove({key - 1}, columns);
+        options->lastIndex = IndexAbove({key}, columns);
+        return KeyedWalkKind::kWalk;
+    }
+    // Times before 1970 count as 0.
+    const auto first = static_cast<uint32_t>(std::max(0, record_bytes::GetI32(body, 4)));
+    const auto last = static_cast<uint32_t>(std::max(0, record_bytes::GetI32(body, 8)));
+    if (first > last)
+        return KeyedWalkKind::kEmpty;
+    if (first > 0)
+        options->startAfter = IndexAbove({key, first - 1}, columns);
+    else if (key > 0)
+        options->startAfter = IndexAbove({key - 1}, columns);
+    options->lastIndex = IndexAbove({key, last}, columns);
+    return KeyedWalkKind::kWalk;
+}
 
 void EchoRequestRecords(const EmsMsg& request, SnmpReplyData* reply)
 {
@@ -45,6 +95,10 @@ int CSnmpRequestExecutor::Execute(const EmsMsg& request, SnmpReplyData* reply)
         if (!write)
             return kDrvNotSupported;
         return session_.Set({{entry->ActionOid(), SnmpValue::Integer(1)}});
+    case SnmpEntryKind::Count:
+        if (!query)
+            return kDrvNotSupported;
+        return QueryCount(*entry, reply);
     case SnmpEntryKind::ScalarGroup:
         if (query)
             return QueryScalars(*entry, reply);
@@ -57,6 +111,8 @@ int CSnmpRequestExecutor::Execute(const EmsMsg& request, SnmpReplyData* reply)
     case SnmpEntryKind::Table:
         if (query)
             return QueryTable(*entry, request, reply);
+        if (entry->writeKind == SnmpWriteKind::Trigger)
+            return Trigger(*entry, request);
         if (entry->writeKind == SnmpWriteKind::None)
             return kDrvNotSupported;
         if (int result = WriteRows(*entry, request); result != kDrvOk)
@@ -108,6 +164,25 @@ int CSnmpRequestExecutor::QueryScalars(const SnmpRequestEntry& entry, SnmpReplyD
     return kDrvOk;
 }
 
+int CSnmpRequestExecutor::QueryCount(const SnmpRequestEntry& entry, SnmpReplyData* reply)
+{
+    std::vector<SnmpVarBind> values;
+    if (int result = session_.Get({entry.CountOid()}, &values); result != kDrvOk)
+        return result;
+    const SnmpValue& value = values.front().value;
+    if (value.type != SnmpType::Gauge32 && value.type != SnmpType::Integer)
+        return kDrvSnmpDecodeError;
+    // The count is a 16-bit word, as the server answers it.
+    const uint32_t rows = value.type == SnmpType::Integer ? static_cast<uint32_t>(std::max<int64_t>(0, value.integer))
+                                                          : static_cast<uint32_t>(value.number);
+    const uint16_t count = static_cast<uint16_t>(std::min<uint32_t>(rows, 0xFFFF));
+    reply->recordSize = static_cast<uint32_t>(sizeof count);
+    reply->records = {static_cast<uint8_t>(count & 0xFF), static_cast<uint8_t>(count >> 8)};
+    reply->count = 1;
+    reply->total = 1;
+    return kDrvOk;
+}
+
 int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg& request, SnmpReplyData* reply)
 {
     SnmpWalkOptions options;
@@ -116,7 +191,17 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     // A reply holds at most what one request descriptor may carry.
     const size_t cap = kMaxEmsRecordBytes / entry.recordSize;
     options.maxRows = cap;
-    if (entry.queryRange != SnmpQueryRange::All) {
+    if (entry.queryRange == SnmpQueryRange::KeyPrefix || entry.queryRange == SnmpQueryRange::KeyRange) {
+        switch (KeyedWalk(entry, request, &options)) {
+        case KeyedWalkKind::kInvalid:
+            return kDrvInvalidParameter;
+        case KeyedWalkKind::kEmpty:
+            reply->recordSize = entry.recordSize;
+            return kDrvOk;
+        case KeyedWalkKind::kWalk:
+            break;
+        }
+    } else if (entry.queryRange != SnmpQueryRange::All) {
         NeAlarmLogRangeRec range;
         const auto* data = static_cast<const uint8_t*>(request.records);
         if (request.count < 1 || !DecodeRecord(data, request.recordSize, &range))
@@ -163,6 +248,15 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     reply->count = static_cast<uint32_t>(rows.size());
     reply->total = reply->count;
     return kDrvOk;
+}
+
+int CSnmpRequestExecutor::Trigger(const SnmpRequestEntry& entry, const EmsMsg& request)
+{
+    const uint8_t* record = EmsRecordAt(request, 0);
+    WordRecord word;
+    if (record == nullptr || !DecodeRecord(record, request.recordSize, &word))
+        return kDrvInvalidParameter;
+    return session_.Set({{entry.ActionOid(), SnmpValue::Gauge32(word.value)}});
 }
 
 int CSnmpRequestExecutor::WriteScalars(const SnmpRequestEntry& entry, const EmsMsg& request)

@@ -32,6 +32,9 @@ public:
 private:
     int QueryScalars(const SnmpRequestEntry& entry, SnmpReplyData* reply);
     int QueryTable(const SnmpRequestEntry& entry, const EmsMsg& request, SnmpReplyData* reply);
+    // SETs the action of the row the request's word names.
+    int Trigger(const SnmpRequestEntry& entry, const EmsMsg& request);
+    int QueryCount(const SnmpRequestEntry& entry, SnmpReplyData* reply);
     int WriteScalars(const SnmpRequestEntry& entry, const EmsMsg& request);
     int WriteRows(const SnmpRequestEntry& entry, const EmsMsg& request);
     void ApplyFixup(const SnmpRequestEntry& entry, uint8_t* record) const;

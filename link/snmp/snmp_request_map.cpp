@@ -140,15 +140,21 @@ SnmpColumnType ColumnType(const RecordField& field)
     }
 }
 
-// The columns of a record, in field order, and its INDEX: the columns of its key fields.
-void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
+// The columns of a record's fields, in field order, those of a record inside it in its place; a record that lies at
+// `offset` in the entry's record, its columns numbered on from `firstColumn`.
+void AddFieldColumns(const RecordLayout& record, uint16_t offset, uint32_t firstColumn, SnmpRequestEntry& entry)
 {
-    entry.recordSize = record.size;
     for (const RecordField& field : record.fields) {
         if (field.column.number == 0)
             continue;
-        SnmpColumnDef column{field.column.number,
-                             field.offset,
+        const uint32_t number = firstColumn + field.column.number - 1;
+        const auto at = static_cast<uint16_t>(offset + field.offset);
+        if (field.nested != nullptr) {
+            AddFieldColumns(*field.nested, at, number, entry);
+            continue;
+        }
+        SnmpColumnDef column{number,
+                             at,
                              field.width,
                              ColumnType(field),
                              (field.column.flags & kColumnWritable) != 0,
@@ -156,8 +162,15 @@ void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
                              (field.column.flags & kColumnSecret) != 0};
         entry.columns.push_back(column);
         if (field.key)
-            entry.indexColumns.push_back(field.column.number);
+            entry.indexColumns.push_back(number);
     }
+}
+
+// The columns of a record and its INDEX: the columns of its key fields.
+void AddColumns(const RecordLayout& record, SnmpRequestEntry& entry)
+{
+    entry.recordSize = record.size;
+    AddFieldColumns(record, 0, 1, entry);
 }
 
 SnmpEntryKind EntryKind(DirectAccess access)
@@ -169,6 +182,8 @@ SnmpEntryKind EntryKind(DirectAccess access)
         return SnmpEntryKind::Table;
     case DirectAccess::kAction:
         return SnmpEntryKind::Action;
+    case DirectAccess::kCount:
+        return SnmpEntryKind::Count;
     default:
         return SnmpEntryKind::Ignored;
     }
@@ -182,13 +197,29 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
     entry.kind = EntryKind(direct.access);
     entry.objectCode = direct.objectCode != 0 ? direct.objectCode : spec.code;
     if (const RecordLayout* record = direct.record != nullptr ? direct.record : spec.record;
-        record != nullptr && direct.access != DirectAccess::kAction && direct.access != DirectAccess::kIgnored) {
+        record != nullptr && direct.access != DirectAccess::kAction && direct.access != DirectAccess::kIgnored &&
+        direct.access != DirectAccess::kCount) {
         AddColumns(*record, entry);
     }
     entry.rowStatus = direct.rowStatus;
-    entry.queryRange = direct.range == DirectRange::kFirstLast    ? SnmpQueryRange::FirstLast
-                       : direct.range == DirectRange::kFirstCount ? SnmpQueryRange::FirstCount
-                                                                  : SnmpQueryRange::All;
+    switch (direct.range) {
+    case DirectRange::kAll:
+        entry.queryRange = SnmpQueryRange::All;
+        break;
+    case DirectRange::kFirstLast:
+        entry.queryRange = SnmpQueryRange::FirstLast;
+        break;
+    case DirectRange::kFirstCount:
+        entry.queryRange = SnmpQueryRange::FirstCount;
+        break;
+    case DirectRange::kKeyPrefix:
+        entry.queryRange = SnmpQueryRange::KeyPrefix;
+        break;
+    case DirectRange::kKeyRange:
+        entry.queryRange = SnmpQueryRange::KeyRange;
+        break;
+    }
+    entry.queryKeyOffset = spec.queryKeyOffset;
     entry.writeKind = writeKind;
     entry.fixup =
         direct.fixup == DirectFixup::kNeKeyFromSession ? SnmpRecordFixup::NeKeyFromSession : SnmpRecordFixup::None;
@@ -203,7 +234,19 @@ CSnmpRequestMap BuildDefaultMap()
     for (const RequestSpec& spec : RequestCatalogue()) {
         if (spec.direct.access == DirectAccess::kNone)
             continue;
-        map.Add(EntryOf(spec, spec.code, spec.direct.writable ? SnmpWriteKind::Modify : SnmpWriteKind::None));
+        const SnmpWriteKind write = spec.direct.trigger    ? SnmpWriteKind::Trigger
+                                    : spec.direct.writable ? SnmpWriteKind::Modify
+                                                           : SnmpWriteKind::None;
+        SnmpRequestEntry entry = EntryOf(spec, spec.code, write);
+        if (spec.kind == RequestKind::kCount) {
+            const RequestEntry counted = FindRequest(spec.countOf);
+            if (counted.spec == nullptr || counted.spec->direct.access != DirectAccess::kTable)
+                continue;
+            entry.countedObject =
+                counted.spec->direct.objectCode != 0 ? counted.spec->direct.objectCode : counted.spec->code;
+            entry.recordSize = spec.recordSize;
+        }
+        map.Add(std::move(entry));
         if (spec.direct.access == DirectAccess::kTable && spec.direct.rowStatus) {
             if (spec.addCode != 0)
                 map.Add(EntryOf(spec, spec.addCode, SnmpWriteKind::Add));

@@ -6,8 +6,9 @@
 //
 // Private objects live under R = 1.3.6.1.4.1.32473.1. A table of request code c has entries R.c.1.<column>.<index>,
 // columns numbered from 1 in record-field order; a scalar group has instances R.c.0.<column>; an action is the
-// scalar R.c.0, set to 1. Writable tables end with a RowStatus column. Secret columns (NE user passwords, the
-// communities) are outside what a read-only community sees.
+// scalar R.c.0, set to 1; a count is the scalar R.c.0.1, the number of rows of the table it counts. Writable tables end
+// with a RowStatus column. Secret columns (NE user passwords, the communities) are outside what a read-only community
+// sees.
 
 #include "link/snmp/snmp_oid.h"
 #include "link/snmp/snmp_value.h"
@@ -60,6 +61,7 @@ enum class SnmpEntryKind : uint8_t {
     ScalarGroup, // GET / SET of scalars
     Table,       // walked by GET-NEXT / GETBULK, rows SET
     Action,      // SET R.c.0 = 1
+    Count,       // GET R.c.0.1: the number of rows of the table R.<countedObject>
 };
 
 // How a query's request record bounds the walk of a table.
@@ -67,14 +69,17 @@ enum class SnmpQueryRange : uint8_t {
     All,        // the whole table
     FirstLast,  // (u32 first, u32 last) of the first index column
     FirstCount, // (ignored, u32 number of rows) from the start of the table
+    KeyPrefix,  // (u32 key): the rows whose first index column is the key
+    KeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
 };
 
 // What an operation-2 request does to a table row.
 enum class SnmpWriteKind : uint8_t {
-    None,   // the code cannot be written in direct mode
-    Modify, // SET the writable columns of the row the record names
-    Add,    // SET the row with RowStatus createAndGo
-    Delete, // SET RowStatus destroy
+    None,    // the code cannot be written in direct mode
+    Modify,  // SET the writable columns of the row the record names
+    Add,     // SET the row with RowStatus createAndGo
+    Delete,  // SET RowStatus destroy
+    Trigger, // SET R.c.0 to the first word of the record (an action on the row it names)
 };
 
 // What the driver adds to a reply record from its own session.
@@ -96,8 +101,10 @@ struct SnmpRequestEntry {
     std::vector<uint32_t> indexColumns; // column numbers making the INDEX, in order
     bool rowStatus = false;             // a RowStatus column follows the last column
     SnmpQueryRange queryRange = SnmpQueryRange::All;
+    uint16_t queryKeyOffset = 0; // KeyPrefix and KeyRange: where in the request record the key starts
     SnmpWriteKind writeKind = SnmpWriteKind::None;
     SnmpRecordFixup fixup = SnmpRecordFixup::None;
+    uint16_t countedObject = 0; // Count: the table counted
 
     const SnmpColumnDef* FindColumn(uint32_t number) const;
     uint32_t RowStatusColumn() const;
@@ -110,6 +117,7 @@ struct SnmpRequestEntry {
     // The column's OID without instance (table) or its full instance OID (scalar).
     CSnmpOid ColumnOid(const SnmpColumnDef& column) const;
     CSnmpOid ActionOid() const { return ObjectOid().Appended(0); }
+    CSnmpOid CountOid() const { return ObjectOid().Appended(0).Appended(1); }
 };
 
 class CSnmpRequestMap {

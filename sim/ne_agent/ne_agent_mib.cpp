@@ -5,6 +5,7 @@
 #include "core/entity/entity_type_ids.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/board_setting_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
@@ -12,6 +13,7 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/request_codes.h"
+#include "sim/seed/hardware_readings.h"
 
 #include <algorithm>
 #include <ctime>
@@ -20,10 +22,23 @@
 namespace {
 
 constexpr uint32_t kSeverityCleared = 99;
+constexpr uint8_t kAdslPortClass = 64;
 constexpr size_t kMaxLogRows = 100000;
 // GETBULK never builds more bindings than a largest message could hold.
 constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
+
+// The tables whose rows the NE holds no more of than its profile tables take.
+constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60}, {kReqPmThresholdProfile, 60}};
+
+size_t TableLimit(uint16_t objectCode, size_t cap)
+{
+    for (const auto& [code, limit] : kTableLimits) {
+        if (code == objectCode)
+            return std::min(cap, limit);
+    }
+    return cap;
+}
 
 const CSnmpOid kSystemGroup{1, 3, 6, 1, 2, 1, 1};
 const CSnmpOid kSnmpGroup{1, 3, 6, 1, 2, 1, 11};
@@ -152,21 +167,33 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     scalarRecords_[kReqNeConfig].assign(configBytes.begin(), configBytes.end());
     auto networkBytes = EncodeRecord(NeNetworkConfigRec{});
     scalarRecords_[kReqNeNetworkConfig].assign(networkBytes.begin(), networkBytes.end());
+    auto thresholdBytes = EncodeRecord(kDefaultTemperatureThresholds);
+    scalarRecords_[kReqHwMonThreshold].assign(thresholdBytes.begin(), thresholdBytes.end());
+    SetSettingDefaults();
 
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
-        if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode)
+        if (entry.kind == SnmpEntryKind::Table && code == entry.objectCode && !CNeAgentPmTables::IsComputed(code))
             tables_[entry.objectCode].entry = &entry;
     }
 
     for (const NeAgentRow& row : scenario.rows) {
         const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(row.code);
-        if (entry == nullptr || row.record.size() != entry->recordSize)
+        if (entry == nullptr || row.record.size() != entry->recordSize ||
+            CNeAgentPmTables::IsComputed(entry->objectCode))
             continue;
         if (entry->kind == SnmpEntryKind::Table)
             AddRow(entry->objectCode, row.record);
         else if (entry->kind == SnmpEntryKind::ScalarGroup)
             scalarRecords_[row.code] = row.record;
     }
+    TakeSettingRows(scenario);
+
+    // A setting the NE has not been given reads as zeros, and takes a write.
+    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+        if (entry.kind == SnmpEntryKind::ScalarGroup && scalarRecords_.count(code) == 0)
+            scalarRecords_[code].assign(entry.recordSize, 0);
+    }
+    BuildFileSystem();
 
     // The NE root, its shelves and boards, as the model and the scenario make them.
     const bool boardsGiven = RowCount(kReqBoardSetting) != 0;
@@ -201,6 +228,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             }
         }
     }
+    AddTrunkDefaults(FindAdslPorts());
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -261,6 +289,79 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         AppendLog(state);
     }
     registryDirty_ = true;
+}
+
+std::vector<uint32_t> CNeAgentMib::FindAdslPorts()
+{
+    std::vector<uint32_t> ports;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = models_ != nullptr ? models_->FindModel(board.onlineType) : nullptr;
+        for (int p = 0; model != nullptr && p < model->GetChildCount(); ++p) {
+            if (model->SlotAcceptsClass(p, kAdslPortClass))
+                ports.push_back(board.entityId + static_cast<uint32_t>(p) + 1);
+        }
+    }
+    pm_.SetPorts(ports);
+    return ports;
+}
+
+std::vector<LongTermPmItemRec> CNeAgentMib::LongTermPmItems() const
+{
+    std::vector<LongTermPmItemRec> items;
+    auto table = tables_.find(kReqLongTermPmItem);
+    if (table == tables_.end())
+        return items;
+    for (const auto& [index, record] : table->second.rows) {
+        LongTermPmItemRec item;
+        if (DecodeRecord(record.data(), record.size(), &item))
+            items.push_back(item);
+    }
+    return items;
+}
+
+std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const
+{
+    const CSnmpOid entryOid = entry.EntryOid();
+    size_t first = 0;
+    CSnmpOid after;
+    if (entryOid.IsPrefixOf(oid) && oid.Size() > entryOid.Size()) {
+        const uint32_t column = oid[entryOid.Size()];
+        while (first < entry.columns.size() && entry.columns[first].number < column)
+            ++first;
+        if (first < entry.columns.size() && entry.columns[first].number == column)
+            after = entryOid.Appended(column).SuffixOf(oid);
+    } else if (!(oid < entryOid) && !entryOid.IsPrefixOf(oid)) {
+        return std::nullopt; // past the table
+    }
+    for (size_t c = first; c < entry.columns.size(); ++c) {
+        const std::optional<CSnmpOid> index = pm_.NextIndex(entry.objectCode, c == first ? after : CSnmpOid{});
+        if (!index)
+            continue;
+        if (const std::vector<uint8_t>* row = pm_.Row(entry.objectCode, *index))
+            return SnmpVarBind{entry.ColumnOid(entry.columns[c]).Appended(*index),
+                               SnmpColumnValue(entry.columns[c], row->data())};
+    }
+    return std::nullopt;
+}
+
+std::optional<SnmpValue> CNeAgentMib::ComputedRead(const CSnmpOid& oid) const
+{
+    for (uint16_t code : CNeAgentPmTables::Codes()) {
+        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
+        const CSnmpOid entryOid = entry->EntryOid();
+        if (!entryOid.IsPrefixOf(oid) || oid.Size() < entryOid.Size() + 2)
+            continue;
+        const SnmpColumnDef* column = entry->FindColumn(oid[entryOid.Size()]);
+        if (column == nullptr)
+            return std::nullopt;
+        const std::vector<uint8_t>* row = pm_.Row(code, entryOid.Appended(column->number).SuffixOf(oid));
+        if (row == nullptr)
+            return std::nullopt;
+        return SnmpColumnValue(*column, row->data());
+    }
+    return std::nullopt;
 }
 
 size_t CNeAgentMib::RowCount(uint16_t objectCode) const
@@ -345,8 +446,10 @@ void CNeAgentMib::RebuildRegistry()
                 if (column.instanceOid == nullptr)
                     registry_[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
             }
-        } else if (entry.kind == SnmpEntryKind::Action) {
+        } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
             registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+        } else if (entry.kind == SnmpEntryKind::Count) {
+            registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
     }
     for (const auto& [objectCode, table] : tables_) {
@@ -369,6 +472,7 @@ void CNeAgentMib::RebuildRegistry()
 
 void CNeAgentMib::RefreshDynamic()
 {
+    ShowFileSystem();
     if (registryDirty_)
         RebuildRegistry();
     const uint32_t upSeconds = UpTimeTicks() / 100;
@@ -378,6 +482,9 @@ void CNeAgentMib::RefreshDynamic()
     });
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    RefreshShdslUpgrades();
+    RefreshHardwareReadings();
+    RefreshSettings();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -389,6 +496,28 @@ void CNeAgentMib::RefreshDynamic()
             network.ugeIp = config.ugeIp;
             network.ugeMask = config.ugeMask;
         });
+    }
+}
+
+void CNeAgentMib::RefreshHardwareReadings()
+{
+    if (models_ == nullptr)
+        return;
+    std::vector<HardwareModule> modules;
+    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+        BoardSettingRec board;
+        DecodeRecord(record.data(), record.size(), &board);
+        const CEntityType* model = IsConcreteType(board.onlineType) ? models_->FindModel(board.onlineType) : nullptr;
+        if (model != nullptr && model->GetLevel() == kEntityLevelSlot)
+            modules.push_back({board.entityId, model->GetMenuClass()});
+    }
+    HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
+    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
+    DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
+    // The same modules give the same readings, whose values change in place.
+    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, NowSeconds())) {
+        auto bytes = EncodeRecord(reading);
+        AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
 }
 
@@ -449,6 +578,8 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     }
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
+    case Object::Kind::Count:
+        return SnmpValue::Gauge32(static_cast<uint32_t>(RowCount(object.code)));
     }
     return std::nullopt;
 }
@@ -469,7 +600,7 @@ std::optional<SnmpValue> CNeAgentMib::ReadAt(const CSnmpOid& oid) const
 {
     auto it = registry_.find(oid);
     if (it == registry_.end())
-        return std::nullopt;
+        return ComputedRead(oid);
     return Read(it->second);
 }
 
@@ -484,18 +615,31 @@ SnmpType CNeAgentMib::MissingKind(const CSnmpOid& oid) const
 
 std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid, AgentAccess access) const
 {
+    std::optional<SnmpVarBind> next;
     for (auto it = registry_.upper_bound(oid); it != registry_.end(); ++it) {
         if (!Visible(it->second, access))
             continue;
-        if (auto value = Read(it->second))
-            return SnmpVarBind{it->first, std::move(*value)};
+        if (auto value = Read(it->second)) {
+            next = SnmpVarBind{it->first, std::move(*value)};
+            break;
+        }
     }
-    return std::nullopt;
+    // The computed tables hold no secrets; the nearest cell of theirs or of the registry comes first.
+    for (uint16_t code : CNeAgentPmTables::Codes()) {
+        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
+        if (next && !(entry->EntryOid() < next->oid))
+            continue;
+        std::optional<SnmpVarBind> computed = ComputedNext(*entry, oid);
+        if (computed && (!next || computed->oid < next->oid))
+            next = std::move(computed);
+    }
+    return next;
 }
 
 void CNeAgentMib::Handle(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
 {
     RefreshDynamic();
+    pm_.ForgetRows();
     *response = SnmpPdu{};
     response->type = SnmpPduType::Response;
     response->requestId = request.requestId;
@@ -608,6 +752,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     std::map<uint16_t, std::vector<uint8_t>> scalars;
     std::map<uint32_t, std::string> systemTexts;
     bool sync = false;
+    bool adjustClock = false;
+    std::map<uint16_t, size_t> firstBinding; // of each scalar group and table written
+    std::vector<uint32_t> cardUpgrades;
 
     auto tableOf = [this](const CSnmpOid& oid, uint32_t* column, CSnmpOid* index) -> Table* {
         for (auto& [code, table] : tables_) {
@@ -648,7 +795,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             if (exists)
                 return fail(i, kSnmpInconsistentValue);
             size_t& created = createdRows[table->entry->objectCode];
-            if (table->rows.size() + created >= maxTableRows_)
+            if (table->rows.size() + created >= TableLimit(table->entry->objectCode, maxTableRows_))
                 return fail(i, kSnmpResourceUnavailable);
             ++created;
             std::vector<uint8_t> record(table->entry->recordSize, 0);
@@ -691,7 +838,16 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             auto it = scalars.find(known->second.code);
             if (it == scalars.end())
                 it = scalars.emplace(known->second.code, scalarRecords_[known->second.code]).first;
+            // A group no scenario seeded starts as zeros at its first write.
+            it->second.resize(std::max<size_t>(it->second.size(), entry->recordSize));
             if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, it->second.data())))
+                return fail(i, status);
+            firstBinding.try_emplace(known->second.code, i);
+            continue;
+        }
+        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+            known->second.code == kReqShdslCardUpgrade) {
+            if (int32_t status = CheckShdslUpgrade(vb.value, &cardUpgrades); status != kSnmpNoError)
                 return fail(i, status);
             continue;
         }
@@ -700,7 +856,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, kSnmpWrongType);
             if (vb.value.integer != 1)
                 return fail(i, kSnmpWrongValue);
-            sync = sync || known->second.code == kReqAlarmSync;
+            const uint16_t action = known->second.code;
+            if (!ActionPossible(action))
+                return fail(i, kSnmpInconsistentValue);
+            sync = sync || action == kReqAlarmSync;
+            adjustClock = adjustClock || action == kReqNeTimeAdjust;
             continue;
         }
         uint32_t columnNo = 0;
@@ -722,7 +882,15 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             return fail(i, kSnmpInconsistentValue); // destroyed in the same PDU
         if (int32_t status = FromStore(StoreSnmpColumnValue(*column, vb.value, (*row)->data())))
             return fail(i, status);
+        firstBinding.try_emplace(table->entry->objectCode, i);
     }
+
+    // The NE keeps each setting within its ranges: nothing changes when one is refused.
+    if (const std::optional<uint16_t> refused = RefusedSetting(rows, scalars))
+        return fail(firstBinding[*refused], kSnmpWrongValue);
+
+    if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -757,6 +925,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         }
     }
     syncRequested_ = syncRequested_ || sync;
+    ApplyFileSystemWrites(rows, scalars);
+    if (adjustClock)
+        clockOffset_ = 0;
+    for (const uint32_t card : cardUpgrades)
+        shdslUpgrades_[card] = std::chrono::steady_clock::now();
 }
 
 uint32_t CNeAgentMib::ModelOf(const EntityStateRec& state) const

@@ -5,7 +5,9 @@
 #include "link/records/entity_state_rec.h"
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
+#include "sim/seed/ne_file_system.h"
 
 #include <chrono>
 #include <cstdint>
@@ -54,7 +56,7 @@ public:
 
 private:
     struct Object {
-        enum class Kind : uint8_t { System, Counter, MapScalar, Action, Cell, RowStatus } kind = Kind::System;
+        enum class Kind : uint8_t { System, Counter, MapScalar, Action, Cell, RowStatus, Count } kind = Kind::System;
         uint16_t code = 0; // map code of MapScalar, Action, Cell, RowStatus
         uint32_t id = 0;   // system or counter object number, or column
         CSnmpOid index;    // row of Cell and RowStatus
@@ -76,6 +78,8 @@ private:
     void RegisterRow(const Table& table, const CSnmpOid& index, bool present);
     bool Visible(const Object& object, AgentAccess access) const;
     void RefreshDynamic();
+    // The readings of the NE's modules as they are now (request 337).
+    void RefreshHardwareReadings();
     std::optional<SnmpValue> Read(const Object& object) const;
     std::optional<SnmpValue> ReadAt(const CSnmpOid& oid) const;
     SnmpType MissingKind(const CSnmpOid& oid) const;
@@ -84,7 +88,47 @@ private:
     void HandleGetBulk(AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
+    // The first cell of a computed PM table above the OID, none past the table.
+    std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
+    std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
+    std::vector<LongTermPmItemRec> LongTermPmItems() const;
+    // The NE's ADSL ports, which the PM tables serve too.
+    std::vector<uint32_t> FindAdslPorts();
+    // The trunk side's defaults where the scenario gave none of a table or setting (ne_agent_trunk.cpp).
+    void AddTrunkDefaults(const std::vector<uint32_t>& adslPorts);
     uint32_t NowSeconds() const;
+
+    // The SHDSL line cards' upgrades (ne_agent_shdsl_upgrade.cpp): a write of a card's id to the upgrade action
+    // starts one, and the card's row then shows its stages as time passes. The check answers a status of the SET,
+    // or kSnmpNoError with the card added to `cards`.
+    int32_t CheckShdslUpgrade(const SnmpValue& value, std::vector<uint32_t>* cards) const;
+    void RefreshShdslUpgrades();
+    bool HasShdslCard(uint32_t cardId) const;
+
+    // The NE's file system (ne_agent_file_system.cpp): its files are the rows of the file table, a write of the
+    // action 1 deletes one, the format and copy scalars format a partition and start a copy.
+    void BuildFileSystem();
+    // The file table and the copy's state as the file system has them now.
+    void ShowFileSystem();
+    // Whether the written records can be done: a status of the SET, or kSnmpNoError.
+    int32_t
+    CheckFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                          const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
+    // Does them; the file table then shows the outcome.
+    void ApplyFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                               const std::map<uint16_t, std::vector<uint8_t>>& scalars);
+
+    // The NE's clock, NE-wide and layer-2 settings (ne_agent_settings.cpp): their values before anything is written,
+    // what the scenario gives of them, what the NE reports of them now, the write the NE refuses (the code of a
+    // setting out of its range, none when it takes them all), and whether an action can be done now (a
+    // synchronisation needs a standby control module, a time adjustment a time server that serves).
+    void SetSettingDefaults();
+    void TakeSettingRows(const NeAgentScenario& scenario);
+    void RefreshSettings();
+    std::optional<uint16_t>
+    RefusedSetting(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
+                   const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
+    bool ActionPossible(uint16_t code) const;
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
@@ -105,5 +149,12 @@ private:
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
     std::vector<Candidate> candidates_;
+    uint32_t highestMacLimit_ = 0;                // of one VLAN
+    std::map<uint16_t, uint32_t> committedUnits_; // by VLAN ID
+    // SHDSL line cards told to upgrade, and when.
+    std::map<uint32_t, std::chrono::steady_clock::time_point> shdslUpgrades_;
     size_t nextCandidate_ = 0;
+    CNeFileSystem fileSystem_;
+    uint32_t fileSystemShown_ = 0; // the file system's version the file table shows
+    CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
 };

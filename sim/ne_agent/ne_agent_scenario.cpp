@@ -7,7 +7,9 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
 #include "link/snmp/snmp_request_map.h"
+#include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/seed/record_section.h"
 #include "sim/seed/scenario_section.h"
 
@@ -49,9 +51,13 @@ void ReadAgent(CScenarioSection& section, const std::string& path, NeAgentScenar
     Number(section, "MAXTABLEROWS", &scenario->maxTableRows, 1, 100000);
 }
 
+// The key of a section that names the request code, for a record that several of the NE's tables carry.
+constexpr char kCodeKey[] = "request";
+
 // A row of the table (or the record of the scalar group) that the NE serves records of the section's name in.
 void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
 {
+    const int64_t requested = section.Number(kCodeKey, 0, 0, 0xFFFF);
     const std::optional<RecordSectionName> name = SplitRecordSectionName(section.Name());
     const std::vector<const RequestSpec*> entries =
         name && name->neId == 0 ? CatalogueEntriesOf(name->record, true) : std::vector<const RequestSpec*>{};
@@ -63,12 +69,18 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
     const RecordLayout* layout = nullptr;
     for (const RequestSpec* spec : entries) {
         const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(spec->code);
-        if (entry == nullptr || (entry->kind != SnmpEntryKind::Table && entry->kind != SnmpEntryKind::ScalarGroup))
+        if (entry == nullptr || (entry->kind != SnmpEntryKind::Table && entry->kind != SnmpEntryKind::ScalarGroup) ||
+            (requested != 0 && requested != spec->code))
             continue;
         // Codes that share a table keep their rows in the table's own code.
         const uint16_t code = entry->kind == SnmpEntryKind::Table ? entry->objectCode : entry->code;
+        if (CNeAgentPmTables::IsComputed(code)) {
+            section.Fail("", "the NE counts " + name->record + " records itself, not from a scenario");
+            return;
+        }
         if (row.code != 0 && row.code != code) {
-            section.Fail("", name->record + " is the record of more than one of the NE's tables");
+            section.Fail("", name->record + " is the record of more than one of the NE's tables: name one with " +
+                                 kCodeKey + "=");
             return;
         }
         row.code = code;
@@ -78,7 +90,7 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
         section.Fail("", "the NE keeps no " + name->record + " records");
         return;
     }
-    row.record = section.Record(*layout);
+    row.record = section.Record(*layout, {kCodeKey});
     rows->push_back(std::move(row));
 }
 
@@ -91,7 +103,11 @@ NeAgentScenario DefaultNeAgentScenario()
     scenario.sysName = "ne-sim";
     scenario.rows = {MakeNeAgentRow(kReqNeSnmpCommunity, NeSnmpCommunityRecord{"public", 1, 1}),
                      MakeNeAgentRow(kReqNeSnmpCommunity, NeSnmpCommunityRecord{"private", 2, 1}),
-                     MakeNeAgentRow(kReqNeUserAccount, NeUserAccountRecord{"qurim", "qurim", 2, 1})};
+                     MakeNeAgentRow(kReqNeUserAccount, NeUserAccountRecord{"qurim", "qurim", 2, 1}),
+                     MakeNeAgentRow(kReqNeUserAccount, NeUserAccountRecord{"su", "su", 1, 1})};
+    // The NE's secured host sections, open to no one until they are set.
+    for (uint8_t section = 1; section <= 4; ++section)
+        scenario.rows.push_back(MakeNeAgentRow(kReqSecuredHost, SecuredHostRecord{section, {}, {}, 0}));
     return scenario;
 }
 

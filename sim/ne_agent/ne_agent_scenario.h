@@ -9,6 +9,9 @@
 //     community=private
 //     permission=2
 //     state=1
+//
+// A record that several of the NE's tables carry names the one meant with a "request" key ([WordRecord.1] with
+// request=320 and value=1 switches the secured hosts on).
 
 #include <cstdint>
 #include <optional>
@@ -53,7 +56,7 @@ struct NeAgentScenario {
 };
 
 // A scenario with the defaults (model 2, communities "public" read-only and "private" read-write, the built-in
-// account).
+// account and the default account "su", four empty secured host sections).
 NeAgentScenario DefaultNeAgentScenario();
 
 // Reads a scenario file over the defaults: a table the file gives rows of loses its default rows. False with *error

@@ -76,12 +76,19 @@ IntegerRange RangeOf(FieldType type)
     }
 }
 
-// The field a key names; reserved bytes have no name a section could give.
-const RecordField* FindField(const RecordLayout& layout, std::string_view key)
+// The field a key names and where it lies in the record; reserved bytes have no name a section could give. A field of
+// a record inside the record is named after it: "actor.portId".
+const RecordField* FindField(const RecordLayout& layout, std::string_view key, size_t* offset)
 {
+    const size_t dot = key.find('.');
+    const std::string_view name = key.substr(0, dot);
     for (const RecordField& field : layout.fields) {
-        if (field.type != FieldType::kReserved && IniNameEquals(field.name, key))
-            return &field;
+        if (field.type == FieldType::kReserved || !IniNameEquals(field.name, name))
+            continue;
+        if (dot != std::string_view::npos && field.nested == nullptr)
+            continue;
+        *offset += field.offset;
+        return dot == std::string_view::npos ? &field : FindField(*field.nested, key.substr(dot + 1), offset);
     }
     return nullptr;
 }
@@ -137,18 +144,23 @@ std::vector<uint8_t> CScenarioSection::Record(const RecordLayout& layout,
 {
     std::vector<uint8_t> record(layout.size, 0);
     for (const CIniFile::Entry& entry : section_.entries) {
-        // Of a repeated key the first one counts, as everywhere in the file.
-        if (ini_.FindEntry(section_.name, entry.key) != &entry)
-            continue;
+        // A key given twice (or a section header repeated, which continues the first) is a slip that would
+        // silently drop the second value.
+        const CIniFile::Entry* first = ini_.FindEntry(section_.name, entry.key);
+        if (first != &entry) {
+            Fail(entry.key, "given twice (first at line " + std::to_string(first->line) + ")");
+            break;
+        }
         if (std::any_of(ownKeys.begin(), ownKeys.end(),
                         [&](std::string_view own) { return IniNameEquals(own, entry.key); }))
             continue;
-        const RecordField* field = FindField(layout, entry.key);
+        size_t offset = 0;
+        const RecordField* field = FindField(layout, entry.key, &offset);
         if (field == nullptr) {
             Fail(entry.key, std::string("not a field of ") + layout.name);
             break;
         }
-        PutField(*field, entry, record.data() + field->offset);
+        PutField(*field, entry, record.data() + offset);
     }
     return record;
 }
@@ -194,7 +206,7 @@ void CScenarioSection::PutField(const RecordField& field, const CIniFile::Entry&
         return;
     }
     case FieldType::kRecord:
-        Fail(entry.key, "a record inside the record, which a scenario does not give");
+        Fail(entry.key, "a record inside the record: its fields are given as " + std::string(field.name) + ".<field>");
         return;
     case FieldType::kReserved:
         return;

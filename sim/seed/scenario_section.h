@@ -11,6 +11,8 @@
 //     alarmMask=0x3
 //     email=noc@example.net
 //
+// A field of a record inside the record is named after both, "upstreamSnr.maximum=310".
+//
 //     CScenarioSection section(ini, ini.Sections()[i], path);
 //     std::vector<uint8_t> record = section.Record(kRecordLayout<AlarmTriggerRec>);
 //     if (!section.Ok())

@@ -55,6 +55,17 @@ private:
     GenericReply reply_;
 };
 
+// Copies the bytes of the writable columns of a record (and of the records inside it) from `written` to `kept`.
+void TakeWritable(const RecordLayout& layout, const uint8_t* written, uint8_t* kept)
+{
+    for (const RecordField& field : layout.fields) {
+        if (field.nested != nullptr)
+            TakeWritable(*field.nested, written + field.offset, kept + field.offset);
+        else if ((field.column.flags & kColumnWritable) != 0)
+            std::copy_n(written + field.offset, field.width, kept + field.offset);
+    }
+}
+
 template <typename Range> GenericReply Records(const Range& records, uint32_t recordSize)
 {
     CReplyRecords reply(recordSize);
@@ -146,8 +157,11 @@ GenericReply CGenericRecordStore::Query(const RequestSpec& spec, uint32_t neId, 
     }
     const Family& family = it->second;
     const size_t selectLength = spec.queryKeyLength;
+    const size_t selectEnd = spec.queryKeyOffset + selectLength;
+    if (request != nullptr)
+        request += std::min<size_t>(spec.queryKeyOffset, requestSize);
     const bool select =
-        selectLength != 0 && request != nullptr && requestSize >= selectLength && !AllZero(request, selectLength);
+        selectLength != 0 && request != nullptr && requestSize >= selectEnd && !AllZero(request, selectLength);
     if (!select) {
         CReplyRecords reply(family.recordSize);
         for (const auto& [key, record] : family.keyed) {
@@ -199,6 +213,20 @@ GenericReply CGenericRecordStore::Modify(const RequestSpec& spec, uint32_t neId,
         family.keyed.clear();
         family.single.clear();
         family.recordSize = recordSize;
+    }
+    if (spec.keepsReadOnly && spec.record != nullptr && recordSize == spec.record->size) {
+        for (Record& record : written) {
+            const Record* kept = nullptr;
+            if (spec.kind == RequestKind::kSingle && !family.single.empty())
+                kept = &family.single.front();
+            else if (auto it = family.keyed.find(keyOf(record)); it != family.keyed.end())
+                kept = &it->second;
+            if (kept == nullptr)
+                continue;
+            Record merged = *kept;
+            TakeWritable(*spec.record, record.data(), merged.data());
+            record = std::move(merged);
+        }
     }
     if (spec.kind == RequestKind::kSingle) {
         family.single = written; // a single setting is what was written last
@@ -284,9 +312,45 @@ GenericReply CGenericRecordStore::Delete(const RequestSpec& spec, uint32_t neId,
     return {};
 }
 
+std::vector<std::vector<uint8_t>> CGenericRecordStore::KeptRecords(uint16_t code, uint32_t neId) const
+{
+    const auto [spec, role] = FindRequest(code);
+    if (spec == nullptr)
+        return {};
+    const auto it = families_.find({spec->code, spec->serverWide ? 0 : neId});
+    if (it == families_.end())
+        return {};
+    if (spec->kind == RequestKind::kSingle)
+        return it->second.single;
+    std::vector<Record> records;
+    records.reserve(it->second.keyed.size());
+    for (const auto& [key, record] : it->second.keyed)
+        records.push_back(record);
+    return records;
+}
+
 void CGenericRecordStore::RemoveNe(uint32_t neId)
 {
     for (auto it = families_.begin(); it != families_.end();) {
         it = it->first.second == neId ? families_.erase(it) : std::next(it);
+    }
+}
+
+void CGenericRecordStore::ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
+                                         const std::vector<std::vector<uint8_t>>& records)
+{
+    const RequestSpec* spec = FindRequest(code).spec;
+    if (spec == nullptr) {
+        return;
+    }
+    Family& family = families_[{spec->code, neId}];
+    family.keyed.clear();
+    family.single.clear();
+    family.recordSize = recordSize;
+    const size_t keyLength = std::min<size_t>(spec->keyLength, recordSize);
+    for (const Record& record : records) {
+        if (record.size() == recordSize) {
+            family.keyed[Record(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(keyLength))] = record;
+        }
     }
 }

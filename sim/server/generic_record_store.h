@@ -3,7 +3,10 @@
 // keeping records per code family and NE id:
 // - a family (base code query and modify, an add code, a delete code, maybe a delete-all code) keys its records by
 //   their first bytes, with the key length of its record; a server-wide family keeps one set, under NE 0. An add
-//   refuses a key it holds; a modify of a family that has an add code, and a delete, refuse a key it does not hold;
+//   refuses a key it holds; a modify of a family that has an add code, and a delete, refuse a key it does not hold.
+//   A query answers the records whose key starts with the query's selecting bytes, or all;
+// - a record that keeps its read-only fields (RequestSpec::keepsReadOnly) takes from a modify what its writable columns
+//   hold, and keeps the rest as it was;
 // - a single setting keeps the records last written, answering zeros of its size before the first write (unless it
 //   starts empty);
 // - an action only answers;
@@ -35,6 +38,13 @@ public:
 
     // Forgets every record kept for an NE.
     void RemoveNe(uint32_t neId);
+
+    // The records kept of a code's family for an NE (a setting's last written), in key order; none when there are
+    // none.
+    std::vector<std::vector<uint8_t>> KeptRecords(uint16_t code, uint32_t neId) const;
+    // The family's records for the NE become `records`, each of `recordSize` bytes; the ones it held go.
+    void ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
+                        const std::vector<std::vector<uint8_t>>& records);
 
 private:
     using Record = std::vector<uint8_t>;

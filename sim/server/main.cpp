@@ -4,7 +4,7 @@
 //   tarvik-sim-server [--port N] [--bind ADDR] [--scenario FILE | --generate-nes N] [--models DIR]
 //                     [--generate-oplog N] [--generate-subscribers N] [--alarm-rate N] [--alarm-channel tcp|udp]
 //                     [--datagram-rate N] [--frame-timeout MS]
-//                     [--logon-timeout MS] [--max-unsent-kb N] [--test-control] [--exit-with-parent]
+//                     [--logon-timeout MS] [--max-unsent-kb N] [--ftp-root DIR] [--test-control] [--exit-with-parent]
 //
 // --port 0 takes a free port. The first line on standard output names the address and port it serves. It ends on
 // SIGTERM or SIGINT.
@@ -67,6 +67,7 @@ void PrintHelp()
         "  --scenario FILE      locations, accounts, rights and NEs to serve (default: one account admin/admin)\n"
         "  --generate-nes N     serve a made-up network of N NEs (1..%u) instead: sites of a hundred NEs below\n"
         "                       the run command's locations, its accounts, and an alarm on every 25th NE\n"
+        "  --generate-found-nes N  discovery has found N NEs (1..%u) that nobody manages, 10.200.0.1 onwards\n"
         "  --models DIR         entity definition files (default: the scenario's, else resources/EntConf)\n"
         "  --generate-oplog N   start with an operation log of N made-up changes (1..%u) by the accounts on the\n"
         "                       NEs, one every three minutes up to now\n"
@@ -83,6 +84,8 @@ void PrintHelp()
         "                       twice the state of every entity when that is more)\n"
         "  --datagram-rate N    notification datagrams per second to one workstation (default 8000; 0 sends\n"
         "                       them as fast as the socket takes them)\n"
+        "  --ftp-root DIR       the NEs' FTP areas are DIR/<NE address> (the simulated NEs' FTP servers): an NE\n"
+        "                       reports the version of the newest firmware image there\n"
         "  --test-control       serve the tests' control request: code %u, operation 2, a 16-byte record\n"
         "                       {u32 action, u32 arg1, u32 arg2, u32 arg3}, little-endian:\n"
         "                         action 1: push arg1 entity-state notifications (code 330) of the request's NE\n"
@@ -96,8 +99,8 @@ void PrintHelp()
         "  --exit-with-parent   end when the process that started it ends (for tests)\n"
         "\n"
         "The first line on standard output is \"listening on ADDR:PORT\". SIGTERM or SIGINT ends it.\n",
-        kSimMaxGeneratedNes, kSimMaxGenerated, kSimMaxGenerated, static_cast<unsigned>(kReqSimControl),
-        kSimMaxPushedStates);
+        kSimMaxGeneratedNes, kSimMaxGeneratedNes, kSimMaxGenerated, kSimMaxGenerated,
+        static_cast<unsigned>(kReqSimControl), kSimMaxPushedStates);
 }
 
 int Usage(const std::string& why)
@@ -115,6 +118,7 @@ int main(int argc, char** argv)
     std::string modelDir;
     std::optional<uint32_t> alarmRate;
     uint32_t generatedNes = 0;
+    uint32_t generatedFoundNes = 0;
     uint32_t generatedLog = 0;
     uint32_t generatedSubscribers = 0;
     bool unsentCapGiven = false;
@@ -149,6 +153,10 @@ int main(int argc, char** argv)
         } else if (arg == "--generate-nes") {
             if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedNes) || generatedNes == 0) {
                 return Usage("--generate-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
+            }
+        } else if (arg == "--generate-found-nes") {
+            if (!value(&v) || !ParseUnsigned(v, kSimMaxGeneratedNes, &generatedFoundNes) || generatedFoundNes == 0) {
+                return Usage("--generate-found-nes needs a number 1.." + std::to_string(kSimMaxGeneratedNes));
             }
         } else if (arg == "--generate-oplog" || arg == "--generate-subscribers") {
             uint32_t count = 0;
@@ -188,6 +196,10 @@ int main(int argc, char** argv)
                 return Usage("--alarm-channel needs tcp or udp");
             }
             options.handler.alarmChannel = v == "tcp" ? SimChannel::kTcp : SimChannel::kUdp;
+        } else if (arg == "--ftp-root") {
+            if (!value(&options.handler.ftpRoot)) {
+                return Usage("--ftp-root needs a directory");
+            }
         } else if (arg == "--test-control") {
             options.handler.testControl = true;
         } else if (arg == "--exit-with-parent") {
@@ -228,6 +240,8 @@ int main(int argc, char** argv)
                      error.c_str());
         return 1;
     }
+    for (const FoundNeRec& found : GenerateFoundNes(generatedFoundNes))
+        database.Discovery().KeepFound(found);
     if (generatedLog != 0) {
         std::vector<std::string> operators;
         for (const UserAccountRecord& account : database.Accounts()) {

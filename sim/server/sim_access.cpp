@@ -22,6 +22,27 @@ constexpr GuardedRequest kGuarded[] = {
     {kReqOnlineUser, kEmsOpQuery, {kRightOnlineUsers, 'q'}},
     {kReqSubscriber, kEmsOpQuery, {kRightSubscribers, 'q'}},
     {kReqSubscriberDelete, kEmsOpModify, {kRightSubscribers, 'd'}},
+    // The NE's clock, NE-wide and layer-2 settings.
+    {kReqNeTime, kEmsOpModify, {kRightNeOperations, 'm'}},
+    {kReqMacAging, kEmsOpModify, {kRightMacAging, 'm'}},
+    {kReqNeDns, kEmsOpModify, {kRightNeDnsServers, 'm'}},
+    {kReqNeTimeServer, kEmsOpModify, {kRightNeTimeServers, 'm'}},
+    {kReqNeTimeAdjust, kEmsOpModify, {kRightNeTimeServers, 'm'}},
+    {kReqRedundancySync, kEmsOpModify, {kRightRedundancy, 'm'}},
+    {kReqRedundancySyncNow, kEmsOpModify, {kRightRedundancy, 'm'}},
+    {kReqNetBiosFilter, kEmsOpModify, {kRightPacketFilters, 'm'}},
+    {kReqTelnetTimeout, kEmsOpModify, {kRightTelnetTimeout, 'm'}},
+    {kReqCliPrompt, kEmsOpModify, {kRightCliPrompt, 'm'}},
+    {kReqCliPromptDual, kEmsOpModify, {kRightCliPrompt, 'm'}},
+    {kReqIgmpSnooping, kEmsOpModify, {kRightIgmp, 'm'}},
+    {kReqIgmpProxy, kEmsOpModify, {kRightIgmp, 'm'}},
+    {kReqIgmpSetting, kEmsOpModify, {kRightIgmp, 'm'}},
+    {kReqPppoe, kEmsOpModify, {kRightPppoeSetting, 'm'}},
+    {kReqVlanMacLimit, kEmsOpModify, {kRightXdslPorts, 'm'}},
+    {kReqProtocolVlan, kEmsOpModify, {kRightProtocolVlans, 'm'}},
+    {kReqProtocolVlanAdd, kEmsOpModify, {kRightProtocolVlans, 'c'}},
+    {kReqProtocolVlanDelete, kEmsOpModify, {kRightProtocolVlans, 'd'}},
+    {kReqProtocolVlanState, kEmsOpModify, {kRightProtocolVlans, 'm'}},
 };
 
 } // namespace

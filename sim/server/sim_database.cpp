@@ -13,6 +13,7 @@
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
 #include "link/records/request_codes.h"
+#include "sim/server/sim_ne_access.h"
 
 namespace {
 
@@ -117,10 +118,33 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
             }
         }
     }
-    // Records of the generic store are added as the workstation adds them, for an NE that exists.
+    for (const FoundNeRec& device : scenario.devices)
+        discovery_.AddDevice(device);
+    // Records of the generic store are added as the workstation adds them, for an NE that exists. Discovery's ranges
+    // and found NEs are its own, the files of an NE its file system's.
+    std::map<uint32_t, std::vector<NeFsFileRecord>> files;
     for (const SimSeedRecord& seed : scenario.records) {
         if (seed.neId != 0 && nes_.count(seed.neId) == 0) {
             return fail(seed.origin + ": NE " + std::to_string(seed.neId) + " is not in the scenario");
+        }
+        if (seed.spec->code == kReqFoundNe) {
+            FoundNeRec found;
+            DecodeRecord(seed.record.data(), seed.record.size(), &found);
+            discovery_.KeepFound(found);
+            continue;
+        }
+        if (seed.spec->code == kReqDiscoveryRange) {
+            DiscoveryRangeRec range;
+            DecodeRecord(seed.record.data(), seed.record.size(), &range);
+            if (const SimResult kept = discovery_.KeepRange(range); !kept.Ok())
+                return fail(seed.origin + ": the server refuses the record: " + kept.reason);
+            continue;
+        }
+        if (seed.spec->code == kReqNeFsFile) {
+            NeFsFileRecord file;
+            DecodeRecord(seed.record.data(), seed.record.size(), &file);
+            files[seed.neId].push_back(file);
+            continue;
         }
         if (seed.spec->code == kReqSubscriber) {
             SubscriberRecord rec;
@@ -142,6 +166,10 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
             return fail(seed.origin + ": the server refuses the record: " + why);
         }
     }
+    for (auto& [neId, neFiles] : files)
+        nes_[neId]->FileSystem().SetFiles(std::move(neFiles));
+    for (const auto& [neId, ne] : nes_)
+        SeedNeAccessDefaults(*this, neId);
     return true;
 }
 
@@ -386,6 +414,7 @@ SimResult CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
         return checked;
     }
     InsertNe(rec, {}, std::nullopt);
+    SeedNeAccessDefaults(*this, rec.neId);
     *stored = rec;
     return {};
 }
@@ -418,6 +447,7 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     neIds_.erase(std::lower_bound(neIds_.begin(), neIds_.end(), id));
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);
+    clocks_.Remove(id);
     subscribers_.RemoveNe(id);
     return {};
 }

@@ -21,7 +21,9 @@
 #include "link/records/user_rights_record.h"
 #include "sim/server/generic_record_store.h"
 #include "sim/server/sim_alarm_log.h"
+#include "sim/server/sim_discovery.h"
 #include "sim/server/sim_ne.h"
+#include "sim/server/sim_ne_clock.h"
 #include "sim/server/sim_op_log.h"
 #include "sim/server/sim_result.h"
 #include "sim/server/sim_scenario.h"
@@ -86,6 +88,9 @@ public:
     ServerAlarmEventRec ToServerRecord(const SimAlarmEntry& entry) const;
 
     CGenericRecordStore& Generic() { return generic_; }
+    CSimDiscovery& Discovery() { return discovery_; }
+    // The NEs' clocks.
+    CSimNeClocks& NeClocks() { return clocks_; }
 
     // The operation log.
     CSimOpLog& OpLog() { return opLog_; }
@@ -120,6 +125,8 @@ private:
     std::map<NeAddress, uint32_t> neByAddress_;
     CSimAlarmLog alarms_;
     CGenericRecordStore generic_;
+    CSimDiscovery discovery_;
+    CSimNeClocks clocks_;
     CSimOpLog opLog_;
     CSimSubscribers subscribers_;
 };

@@ -103,3 +103,20 @@ SimScenario GenerateSimScenario(uint32_t neCount)
     }
     return scenario;
 }
+
+std::vector<FoundNeRec> GenerateFoundNes(uint32_t count)
+{
+    std::vector<FoundNeRec> found;
+    found.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const bool small = i % 2 == 0;
+        FoundNeRec ne;
+        ne.ipAddress = {10, static_cast<uint8_t>(200 + i / 63500), static_cast<uint8_t>(i / 254 % 250),
+                        static_cast<uint8_t>(i % 254 + 1)};
+        ne.modelId = small ? kSmallModel : kLargeModel;
+        ne.description =
+            small ? "IPD-12 (1 shelf) IP DSLAM, release 2.4.1" : "IPD-48 (2 shelves) IP DSLAM, release 2.4.1";
+        found.push_back(ne);
+    }
+    return found;
+}

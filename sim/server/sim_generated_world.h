@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "sim/server/sim_scenario.h"
 
@@ -11,3 +12,7 @@ inline constexpr uint32_t kSimMaxGeneratedNes = 100000;
 
 // `neCount` NEs with ids 1..neCount, a hundred to a site.
 SimScenario GenerateSimScenario(uint32_t neCount);
+
+// `count` NEs that discovery has found and nobody manages: 10.200.0.1 onwards (no address ending in 0 or 255), of
+// the two sample models in turn.
+std::vector<FoundNeRec> GenerateFoundNes(uint32_t count);

@@ -130,6 +130,7 @@ void CSimNe::SetKey(const NeKeyRecord& key)
 
 void CSimNe::BuildTree()
 {
+    fileSystem_.SetSlaveModule(key_.modelId != kNeModelOneControlModule);
     root_ = CEntityNode::BuildEntityTree(key_.modelId, CurrentEntityModels());
     root_->SetType(key_.modelId, key_.modelId);
     MakeChildrenPresent(*root_, boards_);
@@ -180,6 +181,18 @@ std::vector<const CEntityNode*> CSimNe::AlarmTargets() const
         }
     }
     return out;
+}
+
+std::vector<HardwareModule> CSimNe::HardwareModules() const
+{
+    std::vector<HardwareModule> modules;
+    for (const CEntityNode* node : Entities()) {
+        const CEntityType* model = CurrentEntityModels().FindModel(node->GetType());
+        if (node->GetLevel() == kEntityLevelSlot && IsPresent(*node) && model != nullptr) {
+            modules.push_back({node->GetEntityId(), model->GetMenuClass()});
+        }
+    }
+    return modules;
 }
 
 std::vector<BoardSettingRec> CSimNe::BoardSettings() const

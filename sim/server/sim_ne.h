@@ -1,6 +1,6 @@
 // One NE of the simulated server: its key record, its entity tree built from the entity models and its boards, the
-// settings of its boards, the alarm definition values written to it, and its own configuration: its system group and
-// management addresses.
+// settings of its boards, the alarm definition values written to it, its own configuration (its system group and
+// management addresses) and the modules that report hardware readings with its temperature thresholds.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,8 @@
 #include "link/records/board_setting_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
+#include "sim/seed/hardware_readings.h"
+#include "sim/seed/ne_file_system.h"
 
 class CSimNe {
 public:
@@ -57,6 +59,13 @@ public:
     // The lowest alarm bit other than the offline one that the model defines and reports; -1 when none.
     int FirstAlarmBit(uint32_t modelId) const;
 
+    // The NE's flash file system; the slave control module follows the model.
+    CNeFileSystem& FileSystem() { return fileSystem_; }
+    // The modules present in the NE, which report hardware readings (request 337).
+    std::vector<HardwareModule> HardwareModules() const;
+    const HwMonThresholdRec& TemperatureThresholds() const { return temperature_; }
+    void SetTemperatureThresholds(const HwMonThresholdRec& thresholds) { temperature_ = thresholds; }
+
 private:
     void BuildTree();
     BoardSettingRec DefaultBoard(const CEntityNode& slot) const;
@@ -67,4 +76,6 @@ private:
     std::map<std::pair<uint32_t, uint8_t>, AlarmDefRec> writtenDefs_;
     NeConfigRecord config_;
     uint32_t bootTime_ = 0; // 0 until the first report
+    CNeFileSystem fileSystem_;
+    HwMonThresholdRec temperature_ = kDefaultTemperatureThresholds;
 };

@@ -19,6 +19,7 @@
 #include "sim/server/sim_cli.h"
 #include "sim/server/sim_control.h"
 #include "sim/server/sim_frame_records.h"
+#include "sim/server/sim_ne_access.h"
 
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload)
@@ -60,7 +61,7 @@ std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint
 }
 
 CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options)
-    : db_(database), options_(options)
+    : db_(database), options_(options), firmware_(database, options.ftpRoot)
 {
 }
 
@@ -253,8 +254,75 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqAlarmAck:
         AlarmAcks(out, request);
         return;
+    case kReqNeFwUpgrade:
+        Firmware(out, request, firmware_.FwUpgrade(request));
+        return;
+    case kReqNeBootPartition:
+        Firmware(out, request, firmware_.BootPartition(request));
+        return;
+    case kReqNeBackupRestore:
+        Firmware(out, request, firmware_.NeBackupRestore(request));
+        return;
+    case kReqHwMonitor:
+        HardwareReadings(out, request, now);
+        return;
+    case kReqHwMonThreshold:
+        TemperatureThresholds(out, request);
+        return;
+    case kReqNeAlarmInput:
+    case kReqNeAlarmOutput:
+        AlarmContacts(out, request);
+        return;
+    case kReqAdslPmCo:
+    case kReqAdslPmRt:
+    case kReqAdslBlockCo:
+    case kReqAdslBlockRt:
+    case kReqAdslHistoryCo:
+    case kReqAdslHistoryRt:
+        AdslPm(out, request, now);
+        return;
+    case kReqLongTermPmCo:
+    case kReqLongTermPmRt:
+        LongTermPm(out, request, now);
+        return;
+    case kReqNePing:
+    case kReqNeSnmpCheck:
+        ConnectionTest(out, request);
+        return;
+    case kReqOamLoopback:
+        OamLoopback(out, request);
+        return;
+    case kReqTrunkPm:
+    case kReqTrunkPort:
+    case kReqTrunkPortMode:
+    case kReqTrunkVlan:
+    case kReqTrunkVlanMember:
+    case kReqRstpBridge:
+    case kReqRstpPort:
+    case kReqLinkAggregation:
+    case kReqLacpStatus:
+    case kReqStaticLinkAggregation:
+    case kReqSfp:
+    case kReqCosMapping:
+    case kReqArpProxy:
+    case kReqArpProxyEntry:
+        TrunkSide(out, request, now);
+        return;
+    case kReqConfigDownload:
+    case kReqConfigVerify:
+        ProfileSync(out, request);
+        return;
     default:
-        Generic(out, request);
+        if (IsNeAccessCode(code)) {
+            NeAccess(out, request, now);
+            return;
+        }
+        if (const SimProfileKind* kind = FindSimProfileKind(code)) {
+            Profiles(out, request, *kind);
+            return;
+        }
+        if (!NeSettings(out, request, now))
+            Generic(out, request);
         return;
     }
 }
@@ -678,6 +746,15 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
     }
 }
 
+void CSimRequestHandler::Firmware(Handled& out, const Frame& request, const SimFirmwareReply& reply)
+{
+    if (!reply.result.Ok()) {
+        Reply(out, request.header, reply.result);
+        return;
+    }
+    Reply(out, request.header, reply.records, reply.recordSize, reply.count, reply.count);
+}
+
 void CSimRequestHandler::Generic(Handled& out, const Frame& request)
 {
     const FrameHeader& header = request.header;
@@ -693,6 +770,23 @@ void CSimRequestHandler::Generic(Handled& out, const Frame& request)
         return;
     }
     Reply(out, header, reply.records, reply.recordSize, reply.count, reply.count);
+}
+
+void CSimRequestHandler::NeAccess(Handled& out, const Frame& request, uint32_t now)
+{
+    const FrameHeader& header = request.header;
+    const SimAnswer answer =
+        HandleNeAccess(db_, header.requestCode, header.operation, header.neId, request.payload.data(), header.count,
+                       header.recordSize, uint64_t{now} * 1000);
+    if (!answer.result.reason.empty() || (!answer.result.Ok() && answer.records.empty())) {
+        Reply(out, header, answer.result);
+        return;
+    }
+    const uint32_t count =
+        answer.recordSize == 0 ? 0 : static_cast<uint32_t>(answer.records.size() / answer.recordSize);
+    for (Frame& frame : SplitReply(header, answer.records, answer.recordSize, count, count, answer.result.status)) {
+        out.replies.push_back(std::move(frame));
+    }
 }
 
 std::vector<SimNotice> CSimRequestHandler::GenerateAlarmEvent(std::mt19937& random, uint32_t now)

@@ -5,13 +5,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "link/records/record_codec.h"
 #include "link/server/frame_codec.h"
+#include "sim/pm/adsl_pm_generator.h"
+#include "sim/pm/trunk_traffic_generator.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_firmware.h"
+#include "sim/server/sim_profiles.h"
 
 // One workstation connection as the server sees it.
 struct SimSession {
@@ -54,6 +59,7 @@ struct SimHandled {
 struct SimHandlerOptions {
     bool testControl = false; // serve the control request of tests
     SimChannel alarmChannel = SimChannel::kUdp;
+    std::string ftpRoot; // the NEs' FTP areas are its directories named by their addresses; empty: unknown
 };
 
 class CSimRequestHandler {
@@ -109,15 +115,47 @@ private:
     void AlarmEvents(Handled& out, const Frame& request);
     void AlarmStatistics(Handled& out, const Frame& request);
     void AlarmAcks(Handled& out, const Frame& request);
+    // The templates and NE profiles of a profile kind, and an NE's synchronisation and verification against the
+    // templates (sim_profile_requests.cpp).
+    void Profiles(Handled& out, const Frame& request, const SimProfileKind& kind);
+    void ProfileSync(Handled& out, const Frame& request);
+    // The NE's hardware readings, its temperature thresholds and its alarm inputs and outputs
+    // (sim_fault_requests.cpp).
+    void HardwareReadings(Handled& out, const Frame& request, uint32_t now);
+    void TemperatureThresholds(Handled& out, const Frame& request);
+    void AlarmContacts(Handled& out, const Frame& request);
     void Control(Handled& out, SimSession& session, const Frame& request, uint32_t now);
+    void Firmware(Handled& out, const Frame& request, const SimFirmwareReply& reply);
+    // The ADSL PM of a port (sim_pm_requests.cpp): its counters now, its stored intervals, its long-term records.
+    void AdslPm(Handled& out, const Frame& request, uint32_t now);
+    void LongTermPm(Handled& out, const Frame& request, uint32_t now);
+    // The tests the server runs on an NE for the workstation (sim_connection_tests.cpp): its ping and SNMP check of
+    // the NE, and an OAM loopback on a PVC of one of its ports.
+    void ConnectionTest(Handled& out, const Frame& request);
+    void OamLoopback(Handled& out, const Frame& request);
+    // The trunk side of an NE (sim_trunk_requests.cpp): its trunk ports' traffic counters, and its trunk settings
+    // started from its defaults.
+    void TrunkSide(Handled& out, const Frame& request, uint32_t now);
+    void TrunkPm(Handled& out, const Frame& request, const CSimNe& ne, uint32_t now);
+    // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
+    void SeedTrunkSide(const CSimNe& ne, uint16_t code);
+    // The NE's clock, NE-wide and layer-2 settings: refused out of range, or answered where the NE adds to what the
+    // generic store keeps. False when the generic store answers.
+    bool NeSettings(Handled& out, const Frame& request, uint32_t now);
     void Generic(Handled& out, const Frame& request);
+    // Discovery, and an NE's file system, cascaded management and access tables (sim_ne_access.h).
+    void NeAccess(Handled& out, const Frame& request, uint32_t now);
 
     CSimDatabase& db_;
     SimHandlerOptions options_;
+    CSimFirmware firmware_;
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
     bool refuseQueriesToo_ = false;   // ... or its next request of either operation
+    CAdslPmGenerator pm_;
+    CTrunkTrafficGenerator traffic_;
+    std::map<uint32_t, uint32_t> countingSince_; // by NE: since when its trunk ports' counters count
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

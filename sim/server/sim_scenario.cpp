@@ -8,6 +8,7 @@
 
 #include "core/ini/ini_file.h"
 #include "core/tables/user_account.h"
+#include "core/util/ip_address.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/record_codec.h"
 #include "link/records/request_codes.h"
@@ -20,10 +21,16 @@ constexpr size_t kRightsMax = 127;
 
 // The families and settings with a field table whose records the server answers from tables of its own, not from the
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
-// alarms, rights) or not at all.
-constexpr uint16_t kOwnTables[] = {kReqUserRights, kReqOnlineUser,      kReqBoardSetting, kReqEntityState, kReqAlarmDef,
-                                   kReqAlarmEvent, kReqAlarmStatistics, kReqAlarmAck,     kReqServerTime,  kReqNeConfig,
-                                   kReqOpLog};
+// alarms, rights; the NE's own addresses by its configuration and cascaded management) or not at all. The
+// verification of an NE's profiles is worked out from the profiles.
+constexpr uint16_t kOwnTables[] = {
+    kReqUserRights,      kReqOnlineUser,      kReqBoardSetting,   kReqEntityState,  kReqAlarmDef,
+    kReqAlarmEvent,      kReqAlarmStatistics, kReqAlarmAck,       kReqServerTime,   kReqNeConfig,
+    kReqOpLog,           kReqAdslPmCo,        kReqAdslPmRt,       kReqAdslBlockCo,  kReqAdslBlockRt,
+    kReqAdslHistoryCo,   kReqAdslHistoryRt,   kReqLongTermPmCo,   kReqLongTermPmRt, kReqNeFsCopy,
+    kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold, kReqNeFwUpgrade,  kReqNeBootPartition, kReqConfigVerify};
+// The same of the trunk side: the trunk ports' counters, and the membership the manual VLAN setting holds.
+constexpr uint16_t kOwnTrunkTables[] = {kReqTrunkPm, kReqTrunkVlanMember};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
@@ -88,6 +95,20 @@ BoardSettingRec ReadBoard(CScenarioSection& section)
     return rec;
 }
 
+FoundNeRec ReadDevice(CScenarioSection& section)
+{
+    FoundNeRec device;
+    const std::string* address = section.Find("ADDRESS");
+    if (address == nullptr || !IsValidIpAddressText(*address)) {
+        section.Fail("ADDRESS", "a device needs its dotted IPv4 address");
+    } else {
+        device.ipAddress = ParseIpAddress(*address);
+    }
+    device.modelId = Unsigned(section, "MODEL", 0, 0, UINT32_MAX);
+    device.description = section.Text("DESCRIPTION", kFoundNeDescriptionWidth);
+    return device;
+}
+
 SimAlarm ReadAlarm(CScenarioSection& section)
 {
     SimAlarm alarm;
@@ -136,7 +157,9 @@ const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& 
             continue;
         }
         codes += (codes.empty() ? "" : ", ") + std::to_string(spec->code);
-        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables)) {
+        if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables) &&
+            std::find(std::begin(kOwnTrunkTables), std::end(kOwnTrunkTables), spec->code) ==
+                std::end(kOwnTrunkTables)) {
             seedable.push_back(spec);
         } else if (requested == 0 || requested == spec->code) {
             kept = true;
@@ -183,6 +206,10 @@ void ReadSection(CScenarioSection& section, const std::string& path, const std::
     }
     if (IniNameEquals(section.Name(), "RIGHTS")) {
         ReadRights(section, scenario);
+        return;
+    }
+    if (IsNumbered(section.Name(), "DEVICE")) {
+        scenario->devices.push_back(ReadDevice(section));
         return;
     }
     const std::optional<RecordSectionName> name = SplitRecordSectionName(section.Name());

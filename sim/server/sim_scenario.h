@@ -12,8 +12,9 @@
 //     ipAddress=10.10.1.1          email=noc@example.net
 //
 // Fields not given are zero. An account's `password`, the one key that is no field, is kept as its digest. An NE's own
-// configuration is [NE<n>.NeConfigRecord]. The NEs' boards and alarms, the rights and the server's settings have
-// sections of their own: [NE<n>.BOARD<m>], [NE<n>.ALARM<m>], [RIGHTS] and [SERVER].
+// configuration is [NE<n>.NeConfigRecord]. The NEs' boards and alarms, the rights, the server's settings and the
+// devices on the network that discovery finds in the ranges added to it have sections of their own: [NE<n>.BOARD<m>],
+// [NE<n>.ALARM<m>], [RIGHTS], [SERVER] and [DEVICE<m>] (ADDRESS, MODEL, DESCRIPTION).
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "link/records/board_setting_rec.h"
+#include "link/records/found_ne_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
@@ -59,6 +61,7 @@ struct SimScenario {
     UserRightsRecord rights;
     std::vector<SimNe> nes;
     std::vector<SimSeedRecord> records;
+    std::vector<FoundNeRec> devices; // on the network, answering SNMP, not found yet
 };
 
 // One administrator "admin" with the password "admin", all rights for every role, no locations and no NEs.

@@ -173,8 +173,9 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
         });
         program.RightClickListRow(rows, row, kPopupExport);
         const QStringList lines = QString::fromStdString(app_test::ReadText(exported)).split('\n');
-        EXPECT_EQ(lines.value(4), QStringLiteral("3\t\"3\"\t\"ALC-24 (ADSL2+ 24 ports)\"\t\"ops@example.net\"\t\"7200\"\t"
-                                                 "\"Card Fail\""));
+        EXPECT_EQ(lines.value(4),
+                  QStringLiteral("3\t\"3\"\t\"ALC-24 (ADSL2+ 24 ports)\"\t\"ops@example.net\"\t\"7200\"\t"
+                                 "\"Card Fail\""));
 
         // Delete, confirmed.
         person.AnswerBox(IDYES);

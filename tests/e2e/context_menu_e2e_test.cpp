@@ -31,7 +31,7 @@ bool OffersNone(const std::vector<int>& offered, std::initializer_list<int> ids)
 constexpr int kShowLocation = 33136, kModifyLocation = 33016, kAddSubLocation = 33062, kDeleteLocation = 33009,
               kLocationList = 33095, kAddNe = 33063, kAddUser = 33064, kShowUser = 33137, kModifyUser = 33018,
               kShowNe = 33083, kModifyNe = 33017, kPingFromClient = 33074, kPingFromServer = 33148,
-              kActiveAlarm = 33029;
+              kActiveAlarm = 33029, kNeList = 33048;
 
 TEST(TreeContextMenus, ServerModeOffersTheServerPopupOfEachKind)
 {
@@ -62,6 +62,13 @@ TEST(TreeContextMenus, DirectModeOffersTheDirectPopupOfEachKind)
     EXPECT_TRUE(Offers(ne, {kShowNe, kPingFromClient, kActiveAlarm}));
     // What only a server does is not offered.
     EXPECT_TRUE(OffersNone(ne, {kModifyNe, kCmdDeleteNe, kPingFromServer}));
+    // Root and the NEs folder list the NE, and nothing a server keeps.
+    QTreeWidgetItem* root = program.Tree().Tree()->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    for (QTreeWidgetItem* folder : {root, root->child(0)}) {
+        const std::vector<int> offered = program.RightClickTreeItem(folder);
+        EXPECT_EQ(offered, std::vector<int>{kNeList}) << folder->text(0).toStdString();
+    }
     // The NE's selection shows its shelves; a shelf pops its model's popup.
     QTreeWidgetItem* shelf = program.TreeItem(QStringLiteral("shelf:1"));
     ASSERT_NE(shelf, nullptr);
@@ -85,17 +92,12 @@ TEST(TreeContextMenus, NoPopupWhereTheModeOffersNoCommand)
         QTreeWidget& tree = *program.Tree().Tree();
         QTreeWidgetItem* root = tree.topLevelItem(0);
         ASSERT_NE(root, nullptr);
-        std::vector<QTreeWidgetItem*> empty = {nullptr}; // the blank area below the items
-        if (direct)
-            empty.insert(empty.end(), {root, root->child(0)}); // Root and its NEs folder
-        for (QTreeWidgetItem* item : empty) {
-            SCOPED_TRACE(item != nullptr ? item->text(0).toStdString() : "blank area");
-            tree.collapseAll();
-            ASSERT_EQ(tree.itemAt(1, tree.viewport()->height() - 2), nullptr);
-            const size_t before = PopupsShown(program);
-            program.RightClickTreeItem(item);
-            EXPECT_EQ(PopupsShown(program), before);
-        }
+        // The blank area below the items.
+        tree.collapseAll();
+        ASSERT_EQ(tree.itemAt(1, tree.viewport()->height() - 2), nullptr);
+        const size_t shown = PopupsShown(program);
+        program.RightClickTreeItem(nullptr);
+        EXPECT_EQ(PopupsShown(program), shown);
         // Where there are commands the popup still comes.
         const size_t before = PopupsShown(program);
         EXPECT_FALSE(program.RightClickTreeItem(direct ? program.TreeItem(QStringLiteral("127.0.0.1")) : root).empty());

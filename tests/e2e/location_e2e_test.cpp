@@ -298,7 +298,7 @@ TEST(LocationE2eTest, ANameLongerInBytesThanItsFieldIsKeptInWholeLetters)
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
     const QString typed = QString::fromUtf8("Nieder\xC3\xB6sterreich-S\xC3\xBC"
-                                            "d");                        // 20 letters, 22 bytes
+                                            "d"); // 20 letters, 22 bytes
     // Typed key by key: the two-byte letter does not fit after "-S", the last one still does.
     const QString kept = QString::fromUtf8("Nieder\xC3\xB6sterreich-Sd"); // 19 letters, 20 bytes
     const auto root = [&] { return program.Tree().Tree()->topLevelItem(0); };

@@ -1,45 +1,29 @@
-// Echoes across a router: three network namespaces made for each test, client - router - target, joined by veth
-// pairs on documentation ranges with no way out of them. The router answers TTL expiry and an unreachable route, and
-// silently drops a blackhole route. Needs root and the ip tool; skipped otherwise.
+// Echoes across a router: three network namespaces made for each test (routed_test_network.h). The router answers TTL
+// expiry and an unreachable route, and silently drops a blackhole route. Needs root and the ip tool; skipped
+// otherwise.
 
 #include "link/icmp/icmp_ping.h"
 #include "link/icmp/icmp_reachability.h"
 #include "link/icmp/icmp_status.h"
 #include "link/icmp/ping_output.h"
-#include "tests/link/netns/icmp_test_network.h"
+#include "tests/link/netns/routed_test_network.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-const PingAddress kClient{198, 51, 100, 1};
-const PingAddress kRouterNear{198, 51, 100, 2};
-const PingAddress kTarget{203, 0, 113, 2};
-const PingAddress kUnreachable{203, 0, 113, 130}; // in the router's unreachable route
-const PingAddress kSilent{203, 0, 113, 70};       // in the router's blackhole route
-
-bool Shell(const std::string& command)
-{
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string UniqueTag()
-{
-    std::random_device random;
-    char tag[32];
-    std::snprintf(tag, sizeof tag, "tvk%x%04x", static_cast<unsigned>(::getpid()), random() & 0xFFFF);
-    return tag;
-}
+const PingAddress kClient = CRoutedTestNetwork::kClient;
+const PingAddress kRouterNear = CRoutedTestNetwork::kRouterNear;
+const PingAddress kTarget = CRoutedTestNetwork::kTarget;
+const PingAddress kUnreachable = CRoutedTestNetwork::kUnreachable;
+const PingAddress kSilent = CRoutedTestNetwork::kSilent;
 
 // Counts the echoes a transport sends, to see where a run stopped.
 class CCountingTransport : public IcmpTransport {
@@ -76,63 +60,10 @@ class IcmpNetnsTest : public ::testing::TestWithParam<IcmpTestTransport> {
 protected:
     void SetUp() override
     {
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "needs root to create network namespaces";
-        if (!Shell("command -v ip"))
-            GTEST_SKIP() << "the ip tool (iproute2) is not installed";
-        std::string tag = UniqueTag();
-        client_ = tag + "-c";
-        router_ = tag + "-r";
-        target_ = tag + "-t";
-        if (!Shell("ip netns add " + client_))
-            GTEST_SKIP() << "ip netns add fails here: no network namespaces";
-        created_.push_back(client_);
-        ASSERT_TRUE(Shell("ip netns add " + router_));
-        created_.push_back(router_);
-        ASSERT_TRUE(Shell("ip netns add " + target_));
-        created_.push_back(target_);
-
-        const std::string c = "ip -n " + client_ + " ";
-        const std::string r = "ip -n " + router_ + " ";
-        const std::string t = "ip -n " + target_ + " ";
-        const std::vector<std::string> commands = {
-            c + "link add c0 type veth peer name r0 netns " + router_,
-            r + "link add r1 type veth peer name t0 netns " + target_,
-            c + "addr add 198.51.100.1/30 dev c0",
-            c + "link set lo up",
-            c + "link set c0 up",
-            c + "route add default via 198.51.100.2",
-            r + "addr add 198.51.100.2/30 dev r0",
-            r + "addr add 203.0.113.1/30 dev r1",
-            r + "link set lo up",
-            r + "link set r0 up",
-            r + "link set r1 up",
-            r + "route add unreachable 203.0.113.128/25",
-            r + "route add blackhole 203.0.113.64/26",
-            t + "addr add 203.0.113.2/30 dev t0",
-            t + "link set lo up",
-            t + "link set t0 up",
-            t + "route add default via 203.0.113.1",
-        };
-        for (const std::string& command : commands)
-            ASSERT_TRUE(Shell(command)) << command;
-        ASSERT_TRUE(SetSysctl(router_, "net/ipv4/ip_forward", "1"));
-        // Every error answer is wanted, however fast the tests ask.
-        ASSERT_TRUE(SetSysctl(router_, "net/ipv4/icmp_ratelimit", "0"));
-        ASSERT_TRUE(SetSysctl(client_, "net/ipv4/ping_group_range", "0 2147483647"));
-    }
-
-    void TearDown() override
-    {
-        for (const std::string& name : created_)
-            Shell("ip netns del " + name);
-    }
-
-    static bool SetSysctl(const std::string& ns, const std::string& path, const std::string& value)
-    {
-        bool done = false;
-        RunOnOwnThread([&] { done = EnterNamedNamespace(ns).empty() && WriteThreadSysctl(path, value); });
-        return done;
+        if (std::string why = network_.Create(); !why.empty())
+            GTEST_SKIP() << why;
+        ASSERT_EQ(network_.Failed(), "");
+        client_ = network_.Client();
     }
 
     // Runs the request from the client namespace through the transport under test.
@@ -181,10 +112,8 @@ protected:
         return request;
     }
 
+    CRoutedTestNetwork network_;
     std::string client_;
-    std::string router_;
-    std::string target_;
-    std::vector<std::string> created_;
 };
 
 TEST_P(IcmpNetnsTest, TargetAnswersThroughTheRouter)
@@ -265,7 +194,7 @@ TEST_P(IcmpNetnsTest, NewerIdEndsTheRunToASilentAddress)
         },
         &sent);
     ASSERT_EQ(run.error, "");
-    EXPECT_EQ(run.result, kIcmpPingDone);
+    EXPECT_EQ(run.result, kIcmpPingCancelled);
     EXPECT_LT(sent.load(), 10);
     EXPECT_EQ(run.request.received, 0);
 }

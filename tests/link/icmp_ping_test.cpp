@@ -314,7 +314,7 @@ TEST_F(IcmpPingTest, NewerIdEndsTheRunAfterTheEchoInProgress)
             NewPingId(&other, counter_);
         }
     });
-    ASSERT_EQ(Run(request), kIcmpPingDone);
+    ASSERT_EQ(Run(request), kIcmpPingCancelled);
     EXPECT_EQ(network_.Sent().size(), 3u);
     // The third reply came back after the newer id was taken: it is not counted.
     EXPECT_EQ(request.received, 2);

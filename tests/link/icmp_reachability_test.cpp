@@ -55,7 +55,7 @@ TEST_F(IcmpReachabilityTest, ProgramWideRunUsesTheCurrentOpenerAndCounter)
     // A newer program-wide id ends a run on the program-wide counter.
     PingRequest stale = request;
     NewPingId(&request);
-    EXPECT_EQ(IcmpPing(&stale), kIcmpPingDone);
+    EXPECT_EQ(IcmpPing(&stale), kIcmpPingCancelled);
     EXPECT_EQ(network_.Sent().size(), 1u);
 }
 

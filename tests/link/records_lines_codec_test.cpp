@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "link/records/adsl_block_pm_rec.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
@@ -26,6 +27,7 @@
 #include "link/records/selt_result_rec.h"
 #include "link/records/sfp_info_rec.h"
 #include "link/records/shdsl_interval_rec.h"
+#include "link/records/profile_name_rec.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
@@ -83,7 +85,7 @@ TEST(RecordsLinesCodec, XdslPmIntervalRec)
 {
     XdslPmIntervalRec rec;
     rec.entityId = 0x04030201;
-    rec.reserved4 = 0x08070605;
+    rec.intervalId = 0x08070605;
     rec.counters = {11, 12, 13, 14, 0x1000, 0x2000, 17, 18, 19};
     rec.createTime = 1700000000;
     // 0 and 4 not shown; LOSs, ESs, SESs, UASs, Tx cells, Rx cells, CVs, FullInits, FailedInits from 8; the creation
@@ -110,6 +112,20 @@ TEST(RecordsLinesCodec, AdslCurrentPmRec)
                                            "130000001400000015000000"),
                                    Hex(84, "160000001700000018000000190000001a0000001b0000001c000000"
                                            "1d0000001e000000")}));
+}
+
+TEST(RecordsLinesCodec, AdslBlockPmRec)
+{
+    AdslBlockPmRec rec;
+    rec.entityId = 0x04030201;
+    rec.current15Min = {0x11, 0x12, 0x13, 0x14};
+    rec.currentDay = {0x21, 0x22, 0x23, 0x24};
+    rec.previousDay = {0x31, 0x32, 0x33, 0x34};
+    // Port; 4 not shown; RxBlks, TxBlks, CrtBlks, UncrtBlks of the 15 minutes from 8; 24 not shown; the day's from
+    // 28; the previous day's from 44.
+    ExpectGolden(
+        rec, Golden(60, {Hex(0, "01020304"), Hex(8, "11000000120000001300000014000000"),
+                         Hex(28, "21000000220000002300000024000000"), Hex(44, "31000000320000003300000034000000")}));
 }
 
 TEST(RecordsLinesCodec, AdslPortRec)
@@ -226,6 +242,12 @@ TEST(RecordsLinesCodec, XdslPmThresholdProfileRec)
     // for RT from 52 with two reserved bytes before its day values at 60; status.
     ExpectGolden(rec, Golden(76, {Text(0, Chars('p', 32)), Hex(34, "220024002600280001002c00010030000100340036003800"),
                                   Hex(60, "3c000100400001004400010001000000")}));
+}
+
+TEST(RecordsLinesCodec, ProfileNameRec)
+{
+    // The name of 33 alone.
+    ExpectGolden(ProfileNameRec{Chars('n', 32)}, Golden(33, {Text(0, Chars('n', 32))}), &ProfileNameRec::name);
 }
 
 TEST(RecordsLinesCodec, BitsAllocRec)

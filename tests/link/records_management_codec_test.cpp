@@ -168,7 +168,7 @@ TEST(RecordsManagementCodec, BackupRecord)
 TEST(RecordsManagementCodec, ArpProxyEntryRec)
 {
     ArpProxyEntryRec rec;
-    rec.leadingWord = 9;
+    rec.selector = 9;
     rec.portId = 10203;
     rec.ipAddress = {192, 168, 1, 20};
     rec.macAddress = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
@@ -176,7 +176,7 @@ TEST(RecordsManagementCodec, ArpProxyEntryRec)
     rec.packetType = 3;
     rec.vlanId = 4094;
     ExpectGolden(rec, Golden(32, {
-                                     // leading word, port, address, MAC, 2 unused
+                                     // selector, port, address, MAC, 2 unused
                                      Hex(0, "09000000db270000c0a80114001122334455"),
                                      // flag, packet type, VLAN id (i16), 2 unused
                                      Hex(20, "0100000003000000fe0f"),

@@ -69,8 +69,10 @@ TEST(RecordsProvisioningCodec, NeAlarmInputRec)
     rec.adminState = 0x21222324;
     rec.currentState = 0x31323334;
     // entity id, name[36], normal state, administrative state, current state
-    ExpectGolden(rec, Golden(52, {Hex(0, "04030201"), Text(4, Chars(35, 'i')), Hex(40, "14131211"), Hex(44, "24232221"),
-                                  Hex(48, "34333231")}));
+    ExpectGolden(rec,
+                 Golden(52, {Hex(0, "04030201"), Text(4, Chars(35, 'i')), Hex(40, "14131211"), Hex(44, "24232221"),
+                             Hex(48, "34333231")}),
+                 &NeAlarmInputRec::name);
 }
 
 TEST(RecordsProvisioningCodec, NeAlarmOutputRec)
@@ -82,8 +84,10 @@ TEST(RecordsProvisioningCodec, NeAlarmOutputRec)
     rec.adminState = 0x21222324;
     rec.currentState = 0x31323334;
     // entity id, name[34], severity mask (u16), administrative state, current state
-    ExpectGolden(rec, Golden(48, {Hex(0, "04030201"), Text(4, Chars(33, 'o')), Hex(38, "1211"), Hex(40, "24232221"),
-                                  Hex(44, "34333231")}));
+    ExpectGolden(rec,
+                 Golden(48, {Hex(0, "04030201"), Text(4, Chars(33, 'o')), Hex(38, "1211"), Hex(40, "24232221"),
+                             Hex(44, "34333231")}),
+                 &NeAlarmOutputRec::name);
 }
 
 TEST(RecordsProvisioningCodec, HwMonRec)
@@ -100,7 +104,8 @@ TEST(RecordsProvisioningCodec, HwMonRec)
     // entity id, kind, sensor index, name[256], current (i32), reference, low, high
     ExpectGolden(rec,
                  Golden(284, {Hex(0, "04030201"), Hex(4, "14131211"), Hex(8, "24232221"), Text(12, Chars(255, 'h')),
-                              Hex(268, "feffffff"), Hex(272, "34333231"), Hex(276, "00ffffff"), Hex(280, "44434241")}));
+                              Hex(268, "feffffff"), Hex(272, "34333231"), Hex(276, "00ffffff"), Hex(280, "44434241")}),
+                 &HwMonRec::name);
 }
 
 TEST(RecordsProvisioningCodec, HwMonThresholdRec)

@@ -300,15 +300,15 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     for (uint32_t i = 0; i < 75000; ++i) {
         record_bytes::PutU32(many.data(), i * kKeyOnlySize, i + 1);
     }
-    ASSERT_EQ(Request(kEmsOpModify, kReqHwMonitor, 1, many.data(), kKeyOnlySize, 75000), kDrvOk);
-    ASSERT_EQ(Request(kEmsOpModify, kReqHwMonitor, 1, many.data() + 1000 * kKeyOnlySize, kKeyOnlySize, 1000), kDrvOk)
+    ASSERT_EQ(Request(kEmsOpModify, kReqPppoeSession, 1, many.data(), kKeyOnlySize, 75000), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpModify, kReqPppoeSession, 1, many.data() + 1000 * kKeyOnlySize, kKeyOnlySize, 1000), kDrvOk)
         << "written again, not added";
     const uint32_t key = 4711;
-    ASSERT_EQ(Request(kEmsOpQuery, kReqHwMonitor, 1, &key, kKeyOnlySize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqPppoeSession, 1, &key, kKeyOnlySize), kDrvOk);
     ASSERT_EQ(reply_->count, 1);
     EXPECT_EQ(record_bytes::GetU32(EmsRecordAt(*reply_, 0), 0), key);
     const uint32_t all = 0;
-    ASSERT_EQ(Request(kEmsOpQuery, kReqHwMonitor, 1, &all, kKeyOnlySize), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqPppoeSession, 1, &all, kKeyOnlySize), kDrvOk);
     EXPECT_EQ(reply_->count, 75000);
 }
 
@@ -323,14 +323,17 @@ TEST_F(SimLoginTest, RecordsTheWorldSeedsAreServedByTheirFamily)
             DecodeRecord(EmsRecordAt(*reply_, static_cast<uint32_t>(i)), kNeSnmpCommunityRecordSize, &communities[i]));
     }
     EXPECT_EQ(communities, (std::vector<NeSnmpCommunityRecord>{{"private", 2, 1}, {"public", 1, 1}}));
+    // NE 2, given none, has the two any NE starts with.
     ASSERT_EQ(Query(kReqNeSnmpCommunity, 2), kDrvOk);
-    EXPECT_EQ(reply_->count, 0) << "NE 2 has communities of its own";
-    // A seeded record is one the workstation can delete.
+    EXPECT_EQ(reply_->count, 2);
+    // A seeded record is one the workstation can delete, and it is NE 1's alone.
     const auto publicKey = EncodeRecord(NeSnmpCommunityRecord{"public", 0, 0});
     ASSERT_EQ(Request(kEmsOpModify, kReqNeSnmpCommunityDelete, 1, publicKey.data(), kNeSnmpCommunityRecordSize),
               kDrvOk);
     ASSERT_EQ(Query(kReqNeSnmpCommunity, 1), kDrvOk);
     EXPECT_EQ(reply_->count, 1);
+    ASSERT_EQ(Query(kReqNeSnmpCommunity, 2), kDrvOk);
+    EXPECT_EQ(reply_->count, 2) << "NE 2 has communities of its own";
 }
 
 TEST_F(SimLoginTest, UnknownCodeGetsAnErrorStatus)

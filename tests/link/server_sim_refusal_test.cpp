@@ -8,6 +8,7 @@
 
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/next_hop_rec.h"
 #include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
 #include "link/records/user_account_record.h"
@@ -56,6 +57,15 @@ std::vector<uint8_t> Ne(uint32_t neId, const std::string& name, uint32_t modelId
     rec.ipAddress = {10, 10, 1, lastByte};
     rec.port = 161;
     return EncodeRecords(std::vector<NeKeyRecord>{rec});
+}
+
+// A profile written to an NE is put in place whether the NE has it or not: the next hops stand for the records that
+// a modify changes only where they are.
+std::vector<uint8_t> NextHop(const std::string& name)
+{
+    NextHopRec rec;
+    rec.name = name;
+    return EncodeRecords(std::vector<NextHopRec>{rec});
 }
 
 std::vector<uint8_t> McProfile(uint16_t profileId)
@@ -118,7 +128,7 @@ TEST_F(SimRefusalTest, EachRuleRefusesWithItsReasonAndChangesNothing)
         {"an unknown NE model", kReqNeKeyAdd, 0, Ne(0, "North-9", 999, 99), "Unknown NE model"},
         {"modify an unknown NE", kReqNeKey, 0, Ne(99, "North-9", 2, 99), "NE does not exist"},
         {"add a taken key", kReqMcChannelProfileAdd, 1, McProfile(7), "Record already exists"},
-        {"modify an unknown key", kReqMcChannelProfile, 1, McProfile(8), "Record does not exist"},
+        {"modify an unknown key", kReqNextHop, 1, NextHop("ghost"), "Record does not exist"},
         {"delete an unknown key", kReqMcChannelProfileDelete, 1, McProfile(8), "Record does not exist"},
         {"a record of an unknown NE", kReqMcChannelProfileAdd, 99, McProfile(8), "NE does not exist"},
     };

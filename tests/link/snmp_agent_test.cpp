@@ -104,8 +104,10 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     const std::vector<uint8_t> userQuery(kNeUserAccountRecordSize, 0);
     EXPECT_EQ(Query(kReqNeSnmpCommunity, communityQuery).count, 0u);
     auto users = Records<NeUserAccountRecord>(Query(kReqNeUserAccount, userQuery));
-    ASSERT_EQ(users.size(), 1u);
-    EXPECT_EQ(users[0], (NeUserAccountRecord{"qurim", "", 2, 1}));
+    // The built-in account and the default one, the shorter name first.
+    ASSERT_EQ(users.size(), 2u);
+    EXPECT_EQ(users[0], (NeUserAccountRecord{"su", "", 1, 1}));
+    EXPECT_EQ(users[1], (NeUserAccountRecord{"qurim", "", 2, 1}));
     Open("private");
     auto communities = Records<NeSnmpCommunityRecord>(Query(kReqNeSnmpCommunity, communityQuery));
     ASSERT_EQ(communities.size(), 2u);
@@ -113,8 +115,8 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     EXPECT_EQ(communities[0], (NeSnmpCommunityRecord{"public", 1, 1}));
     EXPECT_EQ(communities[1], (NeSnmpCommunityRecord{"private", 2, 1}));
     users = Records<NeUserAccountRecord>(Query(kReqNeUserAccount, userQuery));
-    ASSERT_EQ(users.size(), 1u);
-    EXPECT_EQ(users[0], (NeUserAccountRecord{"qurim", "qurim", 2, 1}));
+    ASSERT_EQ(users.size(), 2u);
+    EXPECT_EQ(users[1], (NeUserAccountRecord{"qurim", "qurim", 2, 1}));
     Open("public");
 
     auto boards = Records<BoardSettingRec>(Query(kReqBoardSetting));

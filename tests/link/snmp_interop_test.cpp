@@ -3,8 +3,28 @@
 // snmpget, snmpwalk, snmpbulkwalk and snmpset, and our notification receiver fed by snmptrap and snmpinform.
 
 #include "link/driver_result.h"
+#include "link/records/adsl_current_pm_rec.h"
+#include "link/records/adsl_line_profile_rec.h"
+#include "link/records/arp_proxy_entry_rec.h"
+#include "link/records/boot_partition_record.h"
+#include "link/records/hw_mon_rec.h"
+#include "link/records/hw_mon_threshold_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
+#include "link/records/ne_alarm_input_rec.h"
 #include "link/records/ne_config_record.h"
+#include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/oam_loopback_rec.h"
+#include "link/records/profile_name_rec.h"
+#include "link/records/remote_ne_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
+#include "link/records/sfp_info_rec.h"
+#include "link/records/trunk_port_rec.h"
+#include "link/records/vlan_bit_map_rec.h"
+#include "link/records/word_record.h"
+#include "link/records/xdsl_pm_interval_rec.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -15,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ctime>
 #include <sstream>
 
 namespace {
@@ -221,6 +243,25 @@ protected:
         EXPECT_EQ(executor.Execute(request, &reply), kDrvOk);
         return reply;
     }
+    // A query whose body names what it selects; the records decoded.
+    template <class Rec, class Body> std::vector<Rec> Query(uint16_t code, const Body& body)
+    {
+        CSnmpSession session;
+        SnmpSessionConfig config;
+        config.agent = agent_.Endpoint();
+        config.community = "public";
+        config.version = SnmpVersion::V2c;
+        EXPECT_EQ(session.Open(config), kDrvOk);
+        CSnmpRequestExecutor executor(DefaultSnmpRequestMap(), session);
+        auto bytes = EncodeRecord(body);
+        EmsMsg request;
+        BuildEmsMsg(&request, kEmsOpQuery, code, static_cast<uint32_t>(bytes.size()), bytes.data(), 1);
+        SnmpReplyData reply;
+        EXPECT_EQ(executor.Execute(request, &reply), kDrvOk);
+        std::vector<Rec> records;
+        EXPECT_TRUE(DecodeRecords(reply.records.data(), reply.count, reply.recordSize, &records));
+        return records;
+    }
 
     int Write(uint16_t code, std::vector<uint8_t> record)
     {
@@ -328,6 +369,225 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SnmpsetChangesWhatTheDriverReads)
     EXPECT_EQ(rec.timeZone, 7);
 }
 
+// The tests the workstation runs on the NE in direct mode: an OAM loopback writes the port, the PVC and the kinds of
+// cells as scalars that the tools read back, and the SNMP check is an action only the write community may set.
+TEST_F(NetSnmpToolsAgainstAgentTest, OamLoopbackAndSnmpCheckAsTheToolsSeeThem)
+{
+    ASSERT_TRUE(agent_.Start());
+    ASSERT_EQ(Write(kReqOamLoopback, EncodeRecords(std::vector<OamLoopbackRec>{{10101, 8, 35, 0, 1}})), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public",
+                   {kR + ".344.0.1", kR + ".344.0.2", kR + ".344.0.3", kR + ".344.0.4", kR + ".344.0.5"}),
+              kR + ".344.0.1 = 10101\n" + kR + ".344.0.2 = 8\n" + kR + ".344.0.3 = 35\n" + kR + ".344.0.4 = 0\n" + kR +
+                  ".344.0.5 = 1\n");
+
+    EXPECT_EQ(Write(kReqNeSnmpCheck, {0}), kDrvOk);
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".345.0", "i", "1"}), kR + ".345.0 = 1\n");
+    EXPECT_EQ(Tool("snmpset", "2c", "public", {kR + ".345.0", "i", "1"}, 2), "");
+}
+
+// The NE's settings are scalars and tables of its private subtree: what snmpset writes the driver reads, a value out of
+// the NE's range is refused and changes nothing, and the tools read a VLAN's MAC limit and the protocol-based VLANs
+// the scenario gives.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesSettingsAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".324.0.1", "u", "30"}), kR + ".324.0.1 = 30\n");
+    WordRecord timeout;
+    SnmpReplyData reply = Query(kReqTelnetTimeout);
+    ASSERT_TRUE(DecodeRecord(reply.records.data(), reply.records.size(), &timeout));
+    EXPECT_EQ(timeout.value, 30u);
+
+    Tool("snmpset", "2c", "private", {kR + ".324.0.1", "u", "0"}, 2);
+    Tool("snmpset", "2c", "private", {kR + ".302.0.2", "u", "5"}, 2);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".324.0.1", kR + ".302.0.2"}),
+              kR + ".324.0.1 = 30\n" + kR + ".302.0.2 = 300\n");
+
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".530.1.2.100", kR + ".530.1.3.100", kR + ".530.1.2.4094"}),
+              kR + ".530.1.2.100 = 500\n" + kR + ".530.1.3.100 = 1\n" + kR + ".530.1.2.4094 = 15360\n");
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".540.1.2.2048"}), kR + ".540.1.2.2048 = \"ipv4-data\"\n");
+}
+
+// The firmware in direct mode: the boot partition to use next is the writable one of its two scalars, and the
+// upgrade of an SHDSL card sets the table's action to the card's id, which then reports itself in transmission.
+TEST_F(NetSnmpToolsAgainstAgentTest, BootPartitionsAndShdslCardUpgrades)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".310.0.2", "u", "2"}), kR + ".310.0.2 = 2\n");
+    Tool("snmpset", "2c", "private", {kR + ".310.0.1", "u", "2"}, 2);
+    SnmpReplyData read = Query(kReqNeBootPartition);
+    BootPartitionRecord partitions;
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &partitions));
+    EXPECT_EQ(partitions, (BootPartitionRecord{1, 2}));
+
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".322.1.3"})),
+              (std::vector<std::string>{kR + ".322.1.3.10300 = 1", kR + ".322.1.3.20400 = 4"}));
+    const auto upgrade = EncodeRecord(WordRecord{10300});
+    ASSERT_EQ(Write(kReqShdslCardUpgrade, {upgrade.begin(), upgrade.end()}), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".322.1.3.10300"}), kR + ".322.1.3.10300 = 2\n");
+    // A card the NE does not have is refused.
+    Tool("snmpset", "2c", "private", {kR + ".322.0", "u", "10400"}, 2);
+    const auto absent = EncodeRecord(WordRecord{10400});
+    EXPECT_NE(Write(kReqShdslCardUpgrade, {absent.begin(), absent.end()}), kDrvOk);
+}
+
+// The NE's alarm inputs (336), hardware readings (337) and temperature thresholds (338) are a table, a table and
+// scalars of the private subtree: what snmpset writes the driver reads, an input's current state is the NE's own, and a
+// walk finds every reading the driver reads.
+TEST_F(NetSnmpToolsAgainstAgentTest, AlarmInputsReadingsAndThresholdsAreOfThePrivateSubtree)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".336.1.2.12601", "s", "Gate"}),
+              kR + ".336.1.2.12601 = \"Gate\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".336.1.5.12601", "u", "1"}, 2);
+    const SnmpReplyData inputs = Query(kReqNeAlarmInput);
+    NeAlarmInputRec door;
+    ASSERT_TRUE(DecodeRecord(inputs.records.data(), inputs.records.size(), &door));
+    EXPECT_EQ(door.entityId, 12601u);
+    EXPECT_EQ(door.name, "Gate");
+    EXPECT_EQ(door.currentState, 2u);
+
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".338.0.1", "i", "55", kR + ".338.0.2", "i", "-10"}),
+              kR + ".338.0.1 = 55\n" + kR + ".338.0.2 = -10\n");
+    const SnmpReplyData thresholds = Query(kReqHwMonThreshold);
+    HwMonThresholdRec written;
+    ASSERT_TRUE(DecodeRecord(thresholds.records.data(), thresholds.records.size(), &written));
+    EXPECT_EQ(written, (HwMonThresholdRec{55, -10}));
+
+    const SnmpReplyData readings = Query(kReqHwMonitor);
+    EXPECT_GT(readings.count, 0u);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".337.1.1"})).size(), readings.count);
+}
+
+// A port's PM as the tools see it and as the driver reads it: the day of intervals kept of the port, its counters
+// (a record's counters are columns of the table), a long-term PM item made with snmpset and the records collected
+// for it, a range of creation times read as a range of rows.
+TEST_F(NetSnmpToolsAgainstAgentTest, PortPmAsTheToolsAndTheDriverReadIt)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const std::string port = "10103";
+
+    const std::vector<XdslPmIntervalRec> day = Query<XdslPmIntervalRec>(kReqAdslHistoryCo, AdslHistoryQueryRec{10103});
+    const std::vector<std::string> numbers = Lines(Tool("snmpbulkwalk", "2c", "public", {kR + ".616.1.2." + port}));
+    ASSERT_EQ(day.size(), 96u);
+    ASSERT_EQ(numbers.size(), 96u);
+    EXPECT_EQ(numbers.front(), kR + ".616.1.2." + port + ".1 = 1");
+    for (size_t i = 0; i < day.size(); ++i) {
+        EXPECT_EQ(day[i].entityId, 10103u);
+        EXPECT_EQ(day[i].intervalId, i + 1);
+        EXPECT_EQ(day[i].createTime, day.front().createTime - 900 * i) << "the latest first, 15 minutes apart";
+    }
+    // Column 4 of the interval table is the counters' ES.
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".616.1.4." + port + ".2"}),
+              kR + ".616.1.4." + port + ".2 = " + std::to_string(day[1].counters.es) + "\n");
+
+    // The previous day's counters stay as they are for the day: the tool reads the driver's.
+    const std::vector<AdslCurrentPmRec> current = Query<AdslCurrentPmRec>(kReqAdslPmCo, WordRecord{10103});
+    ASSERT_EQ(current.size(), 1u);
+    EXPECT_EQ(current.front().entityId, 10103u);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".600.1.26." + port}),
+              kR + ".600.1.26." + port + " = " + std::to_string(current.front().previousDay.txCells) + "\n");
+
+    const auto now = static_cast<int32_t>(std::time(nullptr));
+    const int32_t start = now - 3 * 3600;
+    const int32_t stop = now + 3600;
+    const std::string item = kR + ".100.1.%." + port + ".48";
+    auto cell = [&item](char column) { return std::string(item).replace(item.find('%'), 1, 1, column); };
+    Tool("snmpset", "2c", "private",
+         {cell('3'), "i", std::to_string(start), cell('4'), "i", std::to_string(stop), cell('5'), "i", "4"});
+    const SnmpReplyData items = Query(kReqLongTermPmItem);
+    std::vector<LongTermPmItemRec> listed;
+    ASSERT_TRUE(DecodeRecords(items.records.data(), items.count, items.recordSize, &listed));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), LongTermPmItemRec{10103, 48, start, stop}), listed.end());
+
+    // Twelve intervals ended inside the window; a range of two hours' creation times holds eight of them.
+    const std::vector<std::string> times = Lines(Tool("snmpwalk", "2c", "public", {kR + ".110.1.12." + port}));
+    ASSERT_EQ(times.size(), 12u);
+    const uint32_t first = static_cast<uint32_t>(start) / 900 * 900 + 900;
+    EXPECT_EQ(times.front(), kR + ".110.1.12." + port + "." + std::to_string(first) + " = " + std::to_string(first));
+    const std::vector<XdslPmIntervalRec> range =
+        Query<XdslPmIntervalRec>(kReqLongTermPmRt, LongTermPmQueryRec{10103, static_cast<int32_t>(first + 900),
+                                                                      static_cast<int32_t>(first + 7200)});
+    ASSERT_EQ(range.size(), 8u);
+    EXPECT_EQ(range.front().createTime, first + 900);
+    EXPECT_EQ(range.back().createTime, first + 7200);
+    EXPECT_EQ(range.back().counters.txCells, 0u) << "the remote end counts no cells";
+}
+
+// The trunk side of the NE as the tools see it and as the driver reads it: the transceivers' table, a trunk port that
+// snmpset disables and keeps its link state, the ARP proxy entries listed under one trunk port's selector, and the
+// VLANs of trunk port 2 written as the manual setting and read as its membership.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheTrunkSideAsTheToolsAndTheDriverReadIt)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const SnmpReplyData sfp = Query(kReqSfp);
+    std::vector<SfpInfoRec> modules;
+    ASSERT_TRUE(DecodeRecords(sfp.records.data(), sfp.count, sfp.recordSize, &modules));
+    ASSERT_EQ(modules.size(), 2u);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".720.1.16"})),
+              (std::vector<std::string>{kR + ".720.1.16.12101 = 1310", kR + ".720.1.16.12102 = 850"}));
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".720.1.14.12101"}),
+              kR + ".720.1.14.12101 = \"" + modules.front().vendorPartNumber + "\"\n");
+
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".710.1.2.12102", "u", "2"}), kR + ".710.1.2.12102 = 2\n");
+    const SnmpReplyData ports = Query(kReqTrunkPort);
+    std::vector<TrunkPortRec> trunks;
+    ASSERT_TRUE(DecodeRecords(ports.records.data(), ports.count, ports.recordSize, &trunks));
+    ASSERT_EQ(trunks.size(), 2u);
+    EXPECT_EQ(trunks[1].adminState, 2u);
+    EXPECT_EQ(trunks[1].medium, 1u) << "what the port reports of itself stays";
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".710.1.5.12102", "u", "5"}, 2), "") << "its speed is read only";
+
+    // Every entry's selector, and those a trunk port's query names.
+    const std::vector<std::string> selectors = Lines(Tool("snmpwalk", "2c", "public", {kR + ".158.1.1"}));
+    EXPECT_GT(selectors.size(), 2u);
+    const std::vector<ArpProxyEntryRec> port1 =
+        Query<ArpProxyEntryRec>(kReqArpProxyEntry, ArpProxyEntryQueryRec{1, 12100, {}});
+    ASSERT_EQ(port1.size(), 1u);
+    EXPECT_EQ(port1.front().portId, 12101u);
+
+    VlanBitMapRec vlans;
+    vlans.entityId = 12102;
+    vlans.vlans[12] = 0x08; // VLAN 100
+    EXPECT_EQ(Write(kReqTrunkVlan,
+                    [&] {
+                        const auto bytes = EncodeRecord(vlans);
+                        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+                    }()),
+              kDrvOk);
+    const std::vector<VlanBitMapRec> member = Query<VlanBitMapRec>(kReqTrunkVlanMember, VlanBitMapRec{12102, {}});
+    ASSERT_EQ(member.size(), 1u);
+    EXPECT_EQ(member.front(), vlans);
+}
+
+// An NE's ADSL line and PM threshold profiles as the tools and the driver see them: tables indexed by the profile's
+// name, a profile made with snmpset read by the driver and one the driver adds walked by the tool, and the number of
+// profiles a count reads.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesProfilesAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".640.1.1"})),
+              (std::vector<std::string>{kR + ".640.1.1.7.102.97.115.116.45.56.77 = \"fast-8M\"",
+                                        kR + ".640.1.1.9.118.105.100.101.111.45.49.54.77 = \"video-16M\""}));
+    const std::string gold = ".4.103.111.108.100";
+    Tool("snmpset", "2c", "private", {kR + ".650.1.15" + gold, "i", "4", kR + ".650.1.2" + gold, "u", "25"});
+    const std::vector<XdslPmThresholdProfileRec> profiles =
+        Query<XdslPmThresholdProfileRec>(kReqPmThresholdProfile, ProfileNameRec{});
+    const auto found =
+        std::find_if(profiles.begin(), profiles.end(), [](const auto& rec) { return rec.name == "gold"; });
+    ASSERT_NE(found, profiles.end());
+    EXPECT_EQ(found->coEs15Min, 25);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".654.0.1"}), kR + ".654.0.1 = 3\n");
+
+    AdslLineProfileRec added;
+    added.name = "new";
+    added.channelMode = 3;
+    added.downMaxRateInterleaved = 2048000;
+    const auto bytes = EncodeRecord(added);
+    ASSERT_EQ(Write(kReqAdslLineProfileAdd, {bytes.begin(), bytes.end()}), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".640.1.21.3.110.101.119"}),
+              kR + ".640.1.21.3.110.101.119 = 2048000\n");
+}
+
 // Rows created with createAndGo, up to the table's cap; past it they are refused with the standard error, and nothing
 // changes.
 TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
@@ -356,6 +616,60 @@ TEST_F(NetSnmpToolsAgainstAgentTest, RowsPastTheTableCapAreRefused)
         }
     }
     EXPECT_EQ(Query(kReqNeSnmpCommunity, "private").count, 3u);
+}
+
+// What an operator keeps on an NE about who may reach it and what it holds: its SNMP managers, the remote NEs of
+// its cascaded management, its secured host sections and its files. Rows snmpset creates the driver reads; secrets
+// (a remote NE's community and password) are the write community's only; a file's action deletes it; a copy started
+// by snmpset is in progress for the driver.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheNesManagersRemoteNesSectionsAndFilesAreItsPrivateTables)
+{
+    ASSERT_TRUE(agent_.Start());
+    const std::string manager = ".192.0.2.10";
+    Tool("snmpset", "2c", "private",
+         {kR + ".304.1.2" + manager, "s", "traps", kR + ".304.1.3" + manager, "u", "1", kR + ".304.1.4" + manager, "u",
+          "1", kR + ".304.1.5" + manager, "i", "4"});
+    SnmpReplyData read = Query(kReqNeSnmpManager);
+    NeSnmpManagerRecord trapReceiver;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &trapReceiver));
+    EXPECT_EQ(trapReceiver, (NeSnmpManagerRecord{{192, 0, 2, 10}, "traps", 1, 1}));
+
+    Tool("snmpset", "2c", "private",
+         {kR + ".162.1.2.7", "a", "10.30.0.7", kR + ".162.1.4.7", "s", "remote", kR + ".162.1.6.7", "s", "secret",
+          kR + ".162.1.8.7", "u", "1", kR + ".162.1.9.7", "i", "4"});
+    read = Query(kReqRemoteNe, "private");
+    RemoteNeRecord remote;
+    ASSERT_EQ(read.count, 1u);
+    ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &remote));
+    EXPECT_EQ(remote.remoteNeId, 7u);
+    EXPECT_EQ(remote.community, "remote");
+    EXPECT_EQ(remote.loginPassword, "secret");
+    const std::string remoteToAll = Tool("snmpwalk", "2c", "public", {kR + ".162"});
+    EXPECT_NE(remoteToAll.find("10.30.0.7"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("secret"), std::string::npos);
+    EXPECT_EQ(remoteToAll.find("remote"), std::string::npos);
+
+    // Four sections; what snmpset gives the first, the driver reads.
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".319.1.1"})).size(), 4u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".319.1.2.1", "a", "10.0.0.1", kR + ".319.1.3.1", "a", "10.0.0.99", kR + ".319.1.4.1", "u", "144"});
+    read = Query(kReqSecuredHost);
+    std::vector<SecuredHostRecord> sections(read.count);
+    for (uint32_t i = 0; i < read.count; ++i)
+        ASSERT_TRUE(DecodeRecord(read.records.data() + i * read.recordSize, read.recordSize, &sections[i]));
+    ASSERT_FALSE(sections.empty());
+    EXPECT_EQ(sections.front(), (SecuredHostRecord{1, {10, 0, 0, 1}, {10, 0, 0, 99}, 0x90}));
+
+    const std::string startup = ".3.11.115.116.97.114.116.117.112.46.99.102.103"; // cfg, "startup.cfg"
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".361.1.2" + startup}),
+              kR + ".361.1.2" + startup + " = \"startup.cfg\"\n");
+    Tool("snmpset", "2c", "private", {kR + ".361.1.5" + startup, "u", "1"});
+    EXPECT_EQ(Query(kReqNeFsFile).count, 3u);
+    Tool("snmpset", "2c", "private",
+         {kR + ".362.0.1", "u", "1", kR + ".362.0.2", "s", "ipd-2.4.1.bin", kR + ".362.0.3", "u", "2", kR + ".362.0.4",
+          "s", "copy.bin", kR + ".362.0.5", "u", "1"});
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".362.0.6"}), kR + ".362.0.6 = 2\n");
 }
 
 // Collects the notifications a receiver takes, on a thread of its own.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/records/lacp_port_status_rec.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_user_account_record.h"
@@ -135,8 +136,36 @@ TEST_F(ScenarioSectionTest, ARecordInsideTheRecordIsNotGiven)
     ASSERT_TRUE(ini);
     CScenarioSection section(*ini, ini->Sections().front(), path_);
     section.Record(kRecordLayout<OnlineUserRecord>);
-    EXPECT_EQ(section.Error(),
-              path_ + ":2: [OnlineUserRecord.1] account: a record inside the record, which a scenario does not give");
+    EXPECT_EQ(
+        section.Error(),
+        path_ +
+            ":2: [OnlineUserRecord.1] account: a record inside the record: its fields are given as account.<field>");
+}
+
+TEST_F(ScenarioSectionTest, AFieldOfARecordInsideTheRecordIsNamedAfterIt)
+{
+    Write("[LacpPortStatusRec.1]\naggregatorIfIndex=6001\nactor.portId=2\npartner.systemId=00:1c:7e:3a:10:00\n"
+          "partnerState=0x3f\n");
+    const std::optional<CIniFile> ini = CIniFile::Load(path_);
+    ASSERT_TRUE(ini);
+    CScenarioSection section(*ini, ini->Sections().front(), path_);
+    const std::vector<uint8_t> bytes = section.Record(kRecordLayout<LacpPortStatusRec>);
+    ASSERT_TRUE(section.Ok()) << section.Error();
+    LacpPortStatusRec rec;
+    ASSERT_TRUE(DecodeRecord(bytes.data(), bytes.size(), &rec));
+    EXPECT_EQ(rec.aggregatorIfIndex, 6001u);
+    EXPECT_EQ(rec.actor.portId, 2u);
+    EXPECT_EQ(rec.partner.systemId, (std::array<uint8_t, 6>{0x00, 0x1c, 0x7e, 0x3a, 0x10, 0x00}));
+    EXPECT_EQ(rec.partner.portId, 0u);
+    EXPECT_EQ(rec.partnerState, 0x3f);
+
+    Write("[LacpPortStatusRec.1]\nactor.aggregatorIfIndex=1\n");
+    const std::optional<CIniFile> wrong = CIniFile::Load(path_);
+    ASSERT_TRUE(wrong);
+    CScenarioSection unknown(*wrong, wrong->Sections().front(), path_);
+    unknown.Record(kRecordLayout<LacpPortStatusRec>);
+    EXPECT_EQ(unknown.Error(),
+              path_ + ":2: [LacpPortStatusRec.1] actor.aggregatorIfIndex: not a field of LacpPortStatusRec");
 }
 
 TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
@@ -149,8 +178,7 @@ TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
           "port=\n" // empty: not given
           "snmpCommunity=\xC3\x85lesund\n"
           "longitude=-10.75\n"
-          "latitude=59.91\n"
-          "neId=8\n"); // a repeated key: the first one counts
+          "latitude=59.91\n");
     SimScenario scenario;
     std::string error;
     ASSERT_TRUE(LoadSimScenario(path_, &scenario, &error)) << error;
@@ -164,6 +192,15 @@ TEST_F(ScenarioSectionTest, ValuesReachTheirFields)
     expected.longitude = -10.75F;
     expected.latitude = 59.91F;
     EXPECT_EQ(scenario.nes.front().key, expected);
+}
+
+TEST_F(ScenarioSectionTest, AKeyGivenTwiceIsRefusedEvenWhenItsSectionHeaderWasRepeated)
+{
+    Write(kNe1 + "[NE1.PvcRec.1]\nportId=10101\nvpi=0\n\n[NE1.PvcRec.1]\nportId=10102\nvpi=8\n");
+    SimScenario scenario;
+    std::string error;
+    EXPECT_FALSE(LoadSimScenario(path_, &scenario, &error));
+    EXPECT_NE(error.find("[NE1.PvcRec.1] portId: given twice (first at line"), std::string::npos) << error;
 }
 
 TEST_F(ScenarioSectionTest, AnNesOwnConfigurationTakesItsMacsAsHexadecimalBytes)

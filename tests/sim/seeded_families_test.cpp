@@ -100,6 +100,9 @@ TEST_F(SeededFamiliesTest, TheServerAnswersAQueryWithTheSeededRecord)
         if (name == "SubscriberRecord") {
             continue; // one per line port, searched by patterns: the subscriber store's own tests
         }
+        if (name == "NeTimeRecord" || name == "VlanSettingRec") {
+            continue; // the NE's running clock and its limit check: the NE settings' tests
+        }
         Write(kNe + SectionOf("NE1." + name + ".1", *spec.record) + "request=" + std::to_string(spec.code) + "\n");
         SimScenario scenario;
         std::string error;
@@ -139,10 +142,18 @@ TEST_F(SeededFamiliesTest, TheNeServesTheSeededRow)
             continue;
         }
         SCOPED_TRACE(std::string(layout->name) + " of request " + std::to_string(spec.code));
-        Write(SectionOf(std::string(layout->name) + ".1", *layout));
+        if (layout->name == std::string("NeTimeServerRecord") || layout->name == std::string("VlanSettingRec")) {
+            continue; // what the NE reports of its time servers and of a VLAN: the NE settings' tests
+        }
+        // A record several of the NE's tables carry names its code.
+        Write(SectionOf(std::string(layout->name) + ".1", *layout) + "request=" + std::to_string(spec.code) + "\n");
         NeAgentScenario scenario = DefaultNeAgentScenario();
         std::string error;
-        ASSERT_TRUE(LoadNeAgentScenario(path_, &scenario, &error)) << error;
+        if (!LoadNeAgentScenario(path_, &scenario, &error)) {
+            EXPECT_NE(error.find("the NE counts " + std::string(layout->name) + " records itself"), std::string::npos)
+                << error;
+            continue;
+        }
         CNeAgentMib mib;
         mib.Build(scenario, nullptr);
         // The last column: not part of the row's index, and nothing the NE keeps up to date by itself.

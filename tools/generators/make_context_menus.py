@@ -96,7 +96,7 @@ L103=[
 ]
 d103=dict(L103)
 L105=L103[:6]+[('xDSL_xTUC_LIST',xtuc(False)),
- ('NE_LIST',[ne['show'],ne['mod'],I(33087,'&Write Flash'),SEP,ex,cl]),
+ ('NE_LIST',[ne['show'],ne['mod'],I(33001,'&Backup && Restore'),I(33087,'&Write Flash'),SEP,ex,cl]),
  ('<null>',EMPTY)]
 for name in ['SHOW_ADD_DEL_LIST','TRAPLOGVIEW_LIST','FM_CUR_LIST','PM_HIS_LIST','EOA_FASTPROV_LIST','xDSL_EoA_LIST','xDSL_MC_LIST',
  'FM_DIGITIN_LIST','FM_HIS_LIST','ADD_DEL_REFRESH_LIST','TRAPSUMVIEW_LIST','FWUPGRADE_LIST','LOOPDIAG_DATA_LIST','MC_FASTPROV_LIST',

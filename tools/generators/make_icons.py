@@ -239,6 +239,14 @@ def draw_telnet(c):
     c.rect(14, 19.5, 21, 21.2, (120, 220, 140))
 
 
+def draw_verify_configuration(c):
+    c.rect(6, 5, 26, 29, GREY, 2)
+    c.rect(8, 8, 24, 27, WHITE, 1)
+    c.rect(11, 3, 21, 8, DARK, 1.5)
+    c.line(11, 18, 15, 22.5, 2.6, GREEN)
+    c.line(15, 22.5, 22, 12.5, 2.6, GREEN)
+
+
 def draw_person(c, cx, cy, scale, color):
     c.circle(cx, cy - 5 * scale, 4 * scale, color)
     c.fill(lambda x, y: (x - cx) ** 2 / (7.5 * scale) ** 2 + (y - (cy + 7 * scale)) ** 2 / (7 * scale) ** 2 <= 1
@@ -291,6 +299,7 @@ TOOLBAR = [
     (33076, "current_pm", draw_pm),
     (33074, "ping", draw_ping),
     (33104, "telnet", draw_telnet),
+    (33100, "verify_configuration", draw_verify_configuration),
     (0, None, None),
     (33113, "online_user", draw_online_user),
     (33111, "account_management", draw_accounts),

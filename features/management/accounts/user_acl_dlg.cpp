@@ -8,7 +8,6 @@
 #include "link/record_requests.h"
 #include "link/records/user_rights_record.h"
 #include "platform/list_control.h"
-#include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -33,19 +32,6 @@ constexpr BoxControl kBoxes[] = {
     {kAclCreate, CUserAclDlg::kCreateCheckId, 'c', kStrAclCreateTip},
     {kAclDelete, CUserAclDlg::kDeleteCheckId, 'd', kStrAclDeleteTip},
     {kAclAll, CUserAclDlg::kAllCheckId, 'a', kStrAclAllTip},
-};
-
-struct RoleControl {
-    int role;
-    int radio;
-    int image;
-    int picture;
-};
-constexpr RoleControl kRoles[] = {
-    {kRoleAdministrator, CUserAclDlg::kAdministratorRadioId, CUserAclDlg::kAdministratorImageId,
-     kImageRoleAdministrator},
-    {kRoleManager, CUserAclDlg::kManagerRadioId, CUserAclDlg::kManagerImageId, kImageRoleManager},
-    {kRoleUser, CUserAclDlg::kUserRadioId, CUserAclDlg::kUserImageId, kImageRoleUser},
 };
 
 // Texts sort by their own column, ties by the other column's text.
@@ -132,7 +118,7 @@ std::string CUserAclDlg::AccessText(const AclListItem& item) const
 void CUserAclDlg::ShowRole(int role)
 {
     role_ = role;
-    for (const RoleControl& control : kRoles) {
+    for (const RoleControl& control : RoleControls()) {
         if (auto* radio = GetDlgItemAs<QAbstractButton>(control.radio))
             radio->setChecked(control.role == role);
     }
@@ -201,7 +187,7 @@ int CUserAclDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return 0;
-    for (const RoleControl& control : kRoles) {
+    for (const RoleControl& control : RoleControls()) {
         if (id == control.radio) {
             ShowRole(control.role);
             return 1;
@@ -242,6 +228,5 @@ void CUserAclDlg::OnCancel()
 void CUserAclDlg::DrawExtras(Dc& dc)
 {
     CRecordListDlg::DrawExtras(dc);
-    for (const RoleControl& control : kRoles)
-        DrawListIconOnControl(dc, *this, control.image, control.picture);
+    DrawRolePictures(dc, *this);
 }

@@ -9,6 +9,7 @@
 
 #include "core/tables/user_account.h"
 #include "features/management/accounts/acl_letters.h"
+#include "features/management/accounts/role_controls.h"
 #include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/dialogs/record_list_dlg.h"
 
@@ -30,12 +31,12 @@ class CUserAclDlg : public CRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 273;
-    static constexpr int kAdministratorRadioId = 1059;
-    static constexpr int kManagerRadioId = 1060;
-    static constexpr int kUserRadioId = 1061;
-    static constexpr int kAdministratorImageId = 1153;
-    static constexpr int kManagerImageId = 1134;
-    static constexpr int kUserImageId = 1144;
+    static constexpr int kAdministratorRadioId = ::kAdministratorRadioId;
+    static constexpr int kManagerRadioId = ::kManagerRadioId;
+    static constexpr int kUserRadioId = ::kUserRadioId;
+    static constexpr int kAdministratorImageId = ::kAdministratorImageId;
+    static constexpr int kManagerImageId = ::kManagerImageId;
+    static constexpr int kUserImageId = ::kUserImageId;
     static constexpr int kItemTextId = 1257;
     static constexpr int kQueryCheckId = 1172;
     static constexpr int kModifyCheckId = 1175;

@@ -8,8 +8,6 @@
 #include "features/management/common/server_combos.h"
 #include "link/record_requests.h"
 #include "link/records/user_account_record.h"
-#include "ui/framework/lists/small_images.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_user_data_dlg.h"
 
@@ -19,19 +17,6 @@
 #include <QLineEdit>
 
 namespace {
-
-struct RoleControl {
-    int role;
-    int radio;
-    int image;
-    int picture;
-};
-constexpr RoleControl kRoles[] = {
-    {kRoleAdministrator, CUserDataDlg::kAdministratorRadioId, CUserDataDlg::kAdministratorImageId,
-     kImageRoleAdministrator},
-    {kRoleManager, CUserDataDlg::kManagerRadioId, CUserDataDlg::kManagerImageId, kImageRoleManager},
-    {kRoleUser, CUserDataDlg::kUserRadioId, CUserDataDlg::kUserImageId, kImageRoleUser},
-};
 
 QString Text(const std::string& text)
 {
@@ -115,7 +100,7 @@ void CUserDataDlg::InitData()
 
 void CUserDataDlg::ShowRoles(bool ownAccount)
 {
-    for (const RoleControl& control : kRoles) {
+    for (const RoleControl& control : RoleControls()) {
         auto* radio = GetDlgItemAs<QAbstractButton>(control.radio);
         if (radio == nullptr)
             continue;
@@ -128,7 +113,7 @@ int CUserDataDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return 0;
-    for (const RoleControl& control : kRoles) {
+    for (const RoleControl& control : RoleControls()) {
         if (id == control.radio) {
             role_ = control.role;
             return 1;
@@ -195,6 +180,5 @@ void CUserDataDlg::OnOK()
 void CUserDataDlg::DrawExtras(Dc& dc)
 {
     CADialog::DrawExtras(dc);
-    for (const RoleControl& control : kRoles)
-        DrawListIconOnControl(dc, *this, control.image, control.picture);
+    DrawRolePictures(dc, *this);
 }

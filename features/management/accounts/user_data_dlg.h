@@ -7,6 +7,7 @@
 // the digest the account had. Request 13 adds, 10 changes; after OK the dialog's user name and location are the
 // account's.
 
+#include "features/management/accounts/role_controls.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
 #include <QString>
@@ -31,12 +32,12 @@ public:
     static constexpr int kAddressId = 1261;
     static constexpr int kCommentId = 1132;
     static constexpr int kLocationComboId = 1214;
-    static constexpr int kAdministratorRadioId = 1059;
-    static constexpr int kManagerRadioId = 1060;
-    static constexpr int kUserRadioId = 1061;
-    static constexpr int kAdministratorImageId = 1153;
-    static constexpr int kManagerImageId = 1134;
-    static constexpr int kUserImageId = 1144;
+    static constexpr int kAdministratorRadioId = ::kAdministratorRadioId;
+    static constexpr int kManagerRadioId = ::kManagerRadioId;
+    static constexpr int kUserRadioId = ::kUserRadioId;
+    static constexpr int kAdministratorImageId = ::kAdministratorImageId;
+    static constexpr int kManagerImageId = ::kManagerImageId;
+    static constexpr int kUserImageId = ::kUserImageId;
 
     explicit CUserDataDlg(QWidget* parent = nullptr);
     ~CUserDataDlg() override;

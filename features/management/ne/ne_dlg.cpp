@@ -6,10 +6,11 @@
 #include "core/entity/entity_type_ids.h"
 #include "core/map/map_def.h"
 #include "core/tables/access_rights.h"
-#include "core/tables/app_data.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
 #include "core/util/netmask.h"
+#include "features/management/ne/ne_location_combo.h"
+#include "features/management/ne/ne_security_checks.h"
 #include "link/record_requests.h"
 #include "link/records/ne_key_record.h"
 #include "platform/ip_address_edit.h"
@@ -120,22 +121,8 @@ void CNeDlg::AddPages()
 
 void CNeDlg::FillLocationCombo()
 {
-    auto* combo = GetDlgItemAs<QComboBox>(kLocationComboId);
-    if (combo == nullptr)
-        return;
-    combo->clear();
-    // An operator of a location starts at it; the walk goes on past its subtree, where no location is in scope.
-    const CLocationNode* start = FindLocation(AppData().scopeLocationId);
-    if (AppData().scopeLocationId == 0 || start == nullptr) {
-        combo->addItem(QString(), ItemData(0));
-        start = &AppData().locations.Root();
-    }
-    for (const CLocationNode* node = start; node != nullptr; node = CLocationTree::NextInWalk(node)) {
-        if (node->id != 0 && node->inScope != 0)
-            combo->addItem(QString::fromStdString(node->name), ItemData(node->id));
-    }
-    const int index = combo->findData(ItemData(static_cast<uint32_t>(GetLocationId())));
-    combo->setCurrentIndex(index >= 0 ? index : 0);
+    if (auto* combo = GetDlgItemAs<QComboBox>(kLocationComboId))
+        FillNeLocationCombo(*combo, static_cast<uint32_t>(GetLocationId()));
 }
 
 bool CNeDlg::FillModelCombo(uint32_t selectedModel)
@@ -267,7 +254,7 @@ void CNeDlg::OnOK()
     if (!CheckKeys(name, &address))
         return;
     // The key record is written in server mode only, where the Security page shows what it carries.
-    if (!IsDirect() && !CheckSecurityTexts())
+    if (!IsDirect() && IsPageShown(&securityPage_) && !CheckNeSecurityTexts(*this, securityPage_))
         return;
     if (IsDirect() && IsPageShown(&mgmtIpPage_) && !CheckManagementAddresses())
         return;

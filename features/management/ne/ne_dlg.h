@@ -86,7 +86,6 @@ private:
     bool CheckSystemTexts();
     // The NE's name and address; *address takes what the IP control holds.
     bool CheckKeys(const std::string& name, IpAddress* address);
-    bool CheckSecurityTexts();
     bool CheckManagementAddresses();
 
     NeKeyRecord BuildKeyRecord(const std::string& name, const IpAddress& address) const;

@@ -82,33 +82,6 @@ bool CNeDlg::CheckKeys(const std::string& name, IpAddress* address)
     return true;
 }
 
-bool CNeDlg::CheckSecurityTexts()
-{
-    if (!IsPageShown(&securityPage_))
-        return true;
-    const NeSecurityValues& values = securityPage_.Values();
-    const auto refuse = [&](uint32_t stringId, int id, int id2 = 0) {
-        ShowPageAlertTextById(&securityPage_, stringId, id, id2);
-        return false;
-    };
-    const auto checkName = [&](const QString& text, int id) {
-        if (text.isEmpty())
-            return refuse(kStrDataIsBlank, id);
-        if (const int bad = FirstBadNameChar(text); bad >= 0) {
-            refuse(kStrValidNameCharacters, id);
-            SelectInEdit(securityPage_, id, bad, 1);
-            return false;
-        }
-        return true;
-    };
-    if (!checkName(values.ftpUser.trimmed(), CNeSecurityPage::kFtpUserId) ||
-        !checkName(values.ftpPassword.trimmed(), CNeSecurityPage::kFtpPasswordId))
-        return false;
-    if (values.ftpPassword.trimmed() != values.verification.trimmed())
-        return refuse(kStrDataInconsistent, CNeSecurityPage::kFtpPasswordId, CNeSecurityPage::kVerificationId);
-    return checkName(values.community.trimmed(), CNeSecurityPage::kCommunityId);
-}
-
 bool CNeDlg::CheckManagementAddresses()
 {
     const NeMgmtIpValues& values = mgmtIpPage_.Values();

@@ -25,12 +25,24 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
 namespace e2e {
 
 namespace {
+
+// A dialog is on screen as the operator reads it once it and every page it shows have run their first show: a tab
+// dialog's pages run theirs a moment after the dialog's own.
+bool IsReadyToRead(QDialog& dialog)
+{
+    if (!static_cast<CADialog&>(dialog).IsFirstShowDone())
+        return false;
+    const QList<CADialog*> pages = dialog.findChildren<CADialog*>();
+    return std::all_of(pages.begin(), pages.end(),
+                       [](const CADialog* page) { return !page->isVisible() || page->IsFirstShowDone(); });
+}
 
 const std::string kWorld = std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini";
 const std::string kNe48 = std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini";
@@ -115,7 +127,7 @@ int COperator::RunModal(QDialog& dialog)
             // The script is taken off the queue before it runs: it may open dialogs of its own.
             DialogScript script = *it;
             if (dynamic_cast<CADialog*>(&dialog) != nullptr)
-                app_test::PumpUntil([&dialog] { return static_cast<CADialog&>(dialog).IsFirstShowDone(); });
+                app_test::PumpUntil([&dialog] { return IsReadyToRead(dialog); });
             const auto position = it - dialogScripts_.begin();
             dialogScripts_.erase(it);
             if (std::optional<int> answer = script.run(dialog)) {

@@ -86,6 +86,8 @@ public:
     ScriptedMessageBoxes& PlainBoxes() { return plainBoxes_; }
 
     int RunModal(QDialog& dialog) override;
+    // Scripts queued for dialogs that have not come up (yet).
+    size_t UnusedDialogScripts() const { return dialogScripts_.size(); }
 
     // What the operator saw.
     int loginRuns = 0;

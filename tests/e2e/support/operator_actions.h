@@ -54,9 +54,10 @@ QStringList ListColumn(const QTreeView& list, int column);
 int RowOf(const QTreeView& list, int column, const QString& text);
 // The picture index a cell of a list shows (its image role), -1 for none; SharedSmallImages() holds the picture.
 int CellImage(const QTreeView& list, int row, int column = 0);
-// Ticks the check boxes of the rows whose first column shows one of `texts` and clears the others, each that changes
-// as a person does: a click on its row and the space bar.
-void TickRows(QTreeView& list, const QStringList& texts);
+// Ticks the check boxes of the rows whose first column (or the column given) shows one of `texts` and clears the
+// others, each that changes as a person does: a click on its row, and the space bar where the click alone does not
+// tick it.
+void TickRows(QTreeView& list, const QStringList& texts, int column = 0);
 
 } // namespace e2e
 

@@ -12,11 +12,13 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <linux/capability.h>
 #include <net/if.h>
 #include <sched.h>
 #include <string>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -88,6 +90,25 @@ inline std::string EnterPrivateLoopbackNamespace()
         return "cannot bring loopback up in the new namespace";
     if (!WriteThreadSysctl("net/ipv4/ping_group_range", "0 2147483647"))
         return "cannot allow ping sockets in the new namespace";
+    return {};
+}
+
+// Takes the ICMP sockets from the calling thread alone: it moves to a namespace of its own whose ping sockets admit no
+// group, and gives up CAP_NET_RAW (capabilities are per thread at the system call). Empty on success, else why not.
+inline std::string LeaveThreadWithoutIcmp()
+{
+    if (::unshare(CLONE_NEWNET) != 0)
+        return std::string("cannot create a network namespace: ") + std::system_category().message(errno);
+    if (!WriteThreadSysctl("net/ipv4/ping_group_range", "1 0"))
+        return "cannot refuse ping sockets in the new namespace";
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return "cannot read the thread's capabilities";
+    data[0].effective &= ~(1U << CAP_NET_RAW);
+    data[0].permitted &= ~(1U << CAP_NET_RAW);
+    if (::syscall(SYS_capset, &header, data) != 0)
+        return "cannot give up CAP_NET_RAW";
     return {};
 }
 

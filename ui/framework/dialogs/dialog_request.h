@@ -1,12 +1,15 @@
 #pragma once
 // What a routed command hands to the dialog it opens: the target, the location, the member's name, the access mode
-// and the opener fields, as the dialog's set-up calls would. The slot selection dialog hands back the chosen index.
+// and the opener fields, as the dialog's set-up calls would. The slot selection dialog hands back the chosen index;
+// a dialog that opens the template download hands it its prepared requests.
 
 #include "core/entity/entity_id.h"
 #include "core/entity/entity_index.h"
 
 #include <cstdint>
 #include <string>
+
+struct TemplateDownload;
 
 // Access modes of a dialog.
 inline constexpr uint8_t kAccessQuery = 1;
@@ -34,7 +37,15 @@ struct DialogRequest {
     int templateMode = -1;
     int profileGroup = -1;
     int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
+    std::string ipAddress;  // the ping dialog: the address filled in, dotted; empty for none
+
+    // The PVC of the target port that an OAM loopback test runs on; -1 = none given.
+    int pvcVpi = -1;
+    int pvcVci = -1;
 
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;
+
+    // The template download dialog's prepared requests (template_download.h), kept by the opener.
+    const TemplateDownload* templateDownload = nullptr;
 };

@@ -6,6 +6,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+
+namespace {
+
+// The edit's whole number within minimum..maximum; otherwise the message, the exchange failed and nullopt.
+std::optional<long long> NumberInRange(CDataExchange& dx, CADialog& dialog, int id, const QString& text,
+                                       long long minimum, long long maximum)
+{
+    bool ok = false;
+    const long long number = text.trimmed().toLongLong(&ok);
+    if (!ok || number < minimum || number > maximum) {
+        dialog.ShowAlertText(QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum),
+                             id);
+        dx.Fail(id);
+        return std::nullopt;
+    }
+    return number;
+}
+
+void StepInRange(QLineEdit* edit, int delta, long long minimum, long long maximum)
+{
+    if (edit == nullptr)
+        return;
+    bool ok = false;
+    const long long current = edit->text().trimmed().toLongLong(&ok);
+    const long long next = std::clamp<long long>((ok ? current : minimum) + delta, minimum, maximum);
+    edit->setText(QString::number(next));
+}
+
+} // namespace
 
 void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum)
 {
@@ -13,15 +43,18 @@ void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& valu
     DDX_Text(dx, id, text);
     if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
         return;
-    bool ok = false;
-    const qulonglong number = text.trimmed().toULongLong(&ok);
-    if (!ok || number < minimum || number > maximum) {
-        dialog.ShowAlertText(QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum),
-                             id);
-        dx.Fail(id);
+    if (const std::optional<long long> number = NumberInRange(dx, dialog, id, text, minimum, maximum))
+        value = static_cast<uint32_t>(*number);
+}
+
+void DDX_SignedInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum)
+{
+    QString text = QString::number(value);
+    DDX_Text(dx, id, text);
+    if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
         return;
-    }
-    value = static_cast<uint32_t>(number);
+    if (const std::optional<long long> number = NumberInRange(dx, dialog, id, text, minimum, maximum))
+        value = static_cast<int32_t>(*number);
 }
 
 void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, float minimum, float maximum,
@@ -49,12 +82,12 @@ void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, 
     value = static_cast<float>(number);
 }
 
+void StepSignedNumberEdit(QLineEdit* edit, int delta, int32_t minimum, int32_t maximum)
+{
+    StepInRange(edit, delta, minimum, maximum);
+}
+
 void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum)
 {
-    if (edit == nullptr)
-        return;
-    bool ok = false;
-    const long long current = edit->text().trimmed().toLongLong(&ok);
-    const long long next = std::clamp<long long>((ok ? current : minimum) + delta, minimum, maximum);
-    edit->setText(QString::number(next));
+    StepInRange(edit, delta, minimum, maximum);
 }

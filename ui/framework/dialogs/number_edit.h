@@ -23,6 +23,9 @@ void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& valu
 void DDX_RealInRange(CDataExchange& dx, CADialog& dialog, int id, float& value, float minimum, float maximum,
                      bool check = true);
 
+// The same for a number that may be negative (thresholds of temperatures).
+void DDX_SignedInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum);
 // One step of the up-down control: the edit's number plus delta, kept within the range; a text that is no number
 // steps from the minimum.
 void StepNumberEdit(QLineEdit* edit, int delta, uint32_t minimum, uint32_t maximum);
+void StepSignedNumberEdit(QLineEdit* edit, int delta, int32_t minimum, int32_t maximum);

@@ -76,7 +76,31 @@ void CListRows::RemoveRowOf(uint32_t key)
     dialog_.UpdateRowCommands();
 }
 
+void CListRows::ApplyRowChanges(const std::vector<uint32_t>& removed, const std::vector<uint32_t>& appended,
+                                bool changed)
+{
+    if (!removed.empty()) {
+        model_->RemoveKeys(removed);
+        for (uint32_t key : removed)
+            arrivals_.erase(key);
+    }
+    for (uint32_t key : appended)
+        arrivals_.emplace(key, ++lastArrival_);
+    model_->InsertKeys(model_->RowCount(), appended);
+    if (changed)
+        model_->RowsChanged(0, model_->RowCount() - 1);
+    if (!removed.empty())
+        dialog_.UpdateRowCommands();
+    if (changed || !appended.empty())
+        Relayout();
+}
+
+int CListRows::ListId() const
+{
+    return listId_ != 0 ? listId_ : dialog_.GetListId();
+}
+
 void CListRows::Relayout() const
 {
-    dialog_.UpdateListLayout(dialog_.GetListId());
+    dialog_.UpdateListLayout(ListId());
 }

@@ -64,6 +64,10 @@ public:
     uint32_t ArrivalOf(uint32_t key) const;
     // Gives the columns the widest values they are to have room for.
     void ApplyWidthRules(int listId) const;
+    // The list control that shows the rows: the dialog's list, or the one a dialog of two lists gave
+    // (CRecordListDlg::AddRecordList).
+    int ListId() const;
+    void SetListId(int listId) { listId_ = listId; }
 
 protected:
     explicit CListRows(CRecordListDlg& dialog);
@@ -76,6 +80,9 @@ protected:
     // The row's cells show the record as it is now.
     void RewriteRow(uint32_t key);
     void RemoveRowOf(uint32_t key);
+    // Many rows at once, the list laid out once: the rows of `removed` leave, rows for `appended` come at the bottom
+    // in their order, and with `changed` every row shows its record anew.
+    void ApplyRowChanges(const std::vector<uint32_t>& removed, const std::vector<uint32_t>& appended, bool changed);
 
     // The column table, through the typed list.
     virtual int ColumnCount() const = 0;
@@ -92,6 +99,7 @@ private:
 
     CRecordListDlg& dialog_;
     CRecordTableModel* model_; // owned by the dialog's list
+    int listId_ = 0;           // 0: the dialog's list
     std::unordered_map<uint32_t, uint32_t> arrivals_;
     uint32_t lastArrival_ = 0;
     ListTies ties_ = ListTies::kNone;
@@ -175,6 +183,8 @@ public:
             return CRecordRequests().Query<Rec>(code, NeOfQuery(neId), {.failureTextId = failureTextId});
         };
     }
+    // Each fill asks with a query of the dialog's own making (a reply of another record than the code carries).
+    void QueryOnFill(std::function<RecordReply<Rec>()> query) { query_ = std::move(query); }
     // The records the list takes, from a reply and from Put; all without a filter.
     void SetFilter(Accept accept) { accept_ = std::move(accept); }
 
@@ -222,6 +232,30 @@ public:
     {
         this->RemoveRowOf(key);
         records_.erase(key);
+    }
+
+    // A list that follows a changing set, in one go: the records put (a new key's row at the bottom, in their order;
+    // a known key's row shows the change) and the rows of `removed` gone. Records the filter does not take are left
+    // out.
+    void Apply(const std::vector<Rec>& put, const std::vector<uint32_t>& removed)
+    {
+        std::vector<uint32_t> appended;
+        bool changed = false;
+        for (const Rec& rec : put) {
+            if (accept_ && !accept_(rec))
+                continue;
+            const uint32_t key = keyOf_(rec);
+            if (records_.insert_or_assign(key, rec).second)
+                appended.push_back(key);
+            else
+                changed = true;
+        }
+        std::vector<uint32_t> gone;
+        for (uint32_t key : removed) {
+            if (records_.erase(key) != 0)
+                gone.push_back(key);
+        }
+        this->ApplyRowChanges(gone, appended, changed);
     }
 
     const Rec* Find(uint32_t key) const override

@@ -52,6 +52,14 @@ void CRecordListDlg::SetRecordList(CListRows& rows)
         rows.Model().setParent(list);
 }
 
+void CRecordListDlg::AddRecordList(CListRows& rows, int listId)
+{
+    rows.SetListId(listId);
+    SetListModel(rows.Model(), listId);
+    if (QTreeView* list = FindList(listId))
+        rows.Model().setParent(list);
+}
+
 CListControl CRecordListDlg::List() const
 {
     return CListControl(FindList(setup_.listId));
@@ -180,7 +188,7 @@ bool CRecordListDlg::RunListCommand(int id)
             OnDeleteRecord(*key);
         return true;
     case kRefreshButtonId:
-        RefillList();
+        OnRefresh();
         return true;
     case kExportButtonId:
         OnExport();
@@ -239,7 +247,7 @@ void CRecordListDlg::ShowContextMenu()
 {
     if (setup_.popupName == nullptr)
         return;
-    std::vector<uint16_t> disabled;
+    std::vector<uint16_t> disabled = GreyedPopupCommands();
     const std::optional<uint32_t> selected = SelectedItemData();
     for (const RowCommand& command : setup_.rowCommands) {
         if (command.popup != 0 && !IsRowCommandOn(command, selected))

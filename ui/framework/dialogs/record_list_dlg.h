@@ -81,6 +81,9 @@ public:
 
     // The dialog's typed list: given in the constructor, once the form is set up, and kept by the dialog.
     void SetRecordList(CListRows& rows);
+    // A typed list of a second list control of the dialog. The common commands act on the dialog's list only: the
+    // dialog fills, sorts and works this one itself (CompareItems tells the lists' rows apart by their keys).
+    void AddRecordList(CListRows& rows, int listId);
     int GetListId() const { return setup_.listId; }
 
     // Hooks. The record hooks get the selected row's key; without the right they are not called and the message line
@@ -91,6 +94,11 @@ public:
     virtual void OnAddRecord(std::optional<uint32_t> /*selected*/) {}
     virtual void OnDeleteRecord(uint32_t /*key*/) {}
     virtual void OnExport();
+    // Refresh, from its button or its menu entry: the list filled again. A dialog whose rows come another way than
+    // the typed list's fill refreshes them itself.
+    virtual void OnRefresh() { RefillList(); }
+    // Entries the context menu shows greyed now, beside the row commands while no row is selected.
+    virtual std::vector<uint16_t> GreyedPopupCommands() const { return {}; }
     // Whether a row command is offered for the selected row's key (none without a selection): its button enabled and
     // its context menu entry not greyed. The base offers each while a row is selected.
     virtual bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const;

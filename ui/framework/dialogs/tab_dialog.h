@@ -94,6 +94,8 @@ public:
     void ShowPageAlertTextById(uint32_t pageId, uint32_t stringId, int id1 = 0, int id2 = 0, int id3 = 0, int id4 = 0);
     // Hook after the operator selected a tab; empty in the base.
     virtual void OnPageChanged(int tabIndex, int tabControlId);
+    // Hook when the selection of a page's list changed (row -1: none); empty in the base.
+    virtual void OnPageListSelChanged(CADialog& /*page*/, int /*row*/) {}
 
     // State.
     int GetPageCount() const { return pageCount_; }

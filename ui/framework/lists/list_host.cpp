@@ -216,6 +216,11 @@ void CListHost::GetSelectionFrameRect(int, int, bool isLastColumn, DcRect* rect,
         *rect = DcRect{};
 }
 
+void CListHost::DrawOwnerText(Dc& /*dc*/, const QRect& /*rect*/, int /*row*/, int /*column*/, COLORREF /*textColor*/,
+                              int /*listId*/)
+{
+}
+
 void CListHost::OnListSelChanged(int, int) {}
 
 int CListHost::SortCompare(uint32_t item1, uint32_t item2, uint32_t param)
@@ -529,6 +534,8 @@ bool CListHost::HasCheckBoxes(int listId) const
 
 void CListHost::EnableCheckBoxes(int listId, bool on)
 {
+    if (CRecordSortProxy* proxy = ListProxy(listId))
+        proxy->Records().SetCheckable(on);
     QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
@@ -600,8 +607,6 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         column.desiredWidth = HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins,
                                                 HeaderHasImage(list, c));
         column.minimumWidth = column.desiredWidth;
-        if (column.flags & kColumnOwnerText)
-            continue;
         const auto cellWidth = [&](const QString& text, bool subItemImage) {
             CellMeasure cell;
             cell.textWidth = measure(text);
@@ -612,6 +617,13 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
+        // What its owner draws is no text of the rows: only the values it expects take room.
+        if (column.flags & kColumnOwnerText) {
+            for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
+                column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, false));
+            column.desiredWidth = column.minimumWidth;
+            continue;
+        }
         bool images = false;
         for (int row = firstRow; row < lastRow; ++row) {
             const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
@@ -880,9 +892,13 @@ void CListHost::PaintCell(QTreeView& list, int listId, QPainter& painter, const 
             painter.drawPixmap(textLeft + 2, cellRect.top() + (cellRect.height() - kSmallImageSize) / 2, picture);
         textLeft += kImageSlot;
     }
-    if (!(flags & kColumnOwnerText)) {
-        const QRect textRect(QPoint(textLeft + listMargin_[0], cellRect.top()),
-                             QPoint(rect.right - 1 - listMargin_[1], cellRect.bottom()));
+    const QRect textRect(QPoint(textLeft + listMargin_[0], cellRect.top()),
+                         QPoint(rect.right - 1 - listMargin_[1], cellRect.bottom()));
+    if (flags & kColumnOwnerText) {
+        painter.save();
+        const_cast<CListHost*>(this)->DrawOwnerText(dc, textRect, row, column, text, listId);
+        painter.restore();
+    } else {
         QString value = control.GetItemText(row, column).left(kMaxCellText);
         if (!(flags & kColumnNoEllipsis))
             value = painter.fontMetrics().elidedText(value, Qt::ElideRight, std::max(textRect.width(), 0));

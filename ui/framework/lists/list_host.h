@@ -59,6 +59,9 @@ public:
     virtual void GetSelectionFrameRect(int row, int column, bool isLastColumn, DcRect* rect, uint32_t state);
     // The selection of a list changed; row -1 when nothing is selected.
     virtual void OnListSelChanged(int row, int listId);
+    // Draws the content of a cell of a column its owner draws (the column spec's "`"), in the cell's text area; the
+    // base draws nothing.
+    virtual void DrawOwnerText(Dc& dc, const QRect& rect, int row, int column, COLORREF textColor, int listId);
     // The comparison a list sort uses for two rows' item data; `param` is the column, plus 0x8000 descending.
     virtual int SortCompare(uint32_t item1, uint32_t item2, uint32_t param);
 

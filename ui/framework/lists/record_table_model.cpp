@@ -25,7 +25,25 @@ void CRecordTableModel::SetKeys(std::vector<uint32_t> keys)
     beginResetModel();
     keys_ = std::move(keys);
     keys_.shrink_to_fit();
+    checked_.clear();
     endResetModel();
+}
+
+void CRecordTableModel::SetCheckable(bool on)
+{
+    checkable_ = on;
+    checked_.clear();
+    RowsChanged(0, RowCount() - 1);
+}
+
+void CRecordTableModel::SetChecked(uint32_t key, bool on)
+{
+    const bool changed = on ? checked_.insert(key).second : checked_.erase(key) != 0;
+    if (!changed)
+        return;
+    const int row = RowOfKey(key);
+    if (row >= 0)
+        emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
 }
 
 void CRecordTableModel::InsertKeys(int row, const std::vector<uint32_t>& keys)
@@ -87,9 +105,30 @@ QVariant CRecordTableModel::data(const QModelIndex& index, int role) const
         const int image = source_.image ? source_.image(key, index.column()) : -1;
         return image >= 0 ? QVariant(image) : QVariant();
     }
+    case Qt::CheckStateRole:
+        if (!checkable_ || index.column() != 0)
+            return {};
+        return checked_.contains(key) ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }
+}
+
+bool CRecordTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::CheckStateRole || !checkable_ || index.column() != 0 ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    SetChecked(keys_[static_cast<size_t>(index.row())], value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags CRecordTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (checkable_ && !tickedByOwner_ && index.column() == 0)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
 }
 
 QVariant CRecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -133,6 +172,8 @@ bool CRecordTableModel::removeRows(int row, int count, const QModelIndex& parent
     if (parent.isValid() || count <= 0 || row < 0 || row + count > RowCount())
         return false;
     beginRemoveRows({}, row, row + count - 1);
+    for (int r = row; r < row + count; ++r)
+        checked_.erase(keys_[static_cast<size_t>(r)]);
     keys_.erase(keys_.begin() + row, keys_.begin() + row + count);
     endRemoveRows();
     return true;

@@ -12,7 +12,8 @@
 //     records_->RemoveKeys({3});
 //
 // Roles: Qt::DisplayRole the cell text, Qt::UserRole of column 0 the key, kListImageRole the cell's image (none when
-// the image function answers -1 or is not given). The columns and their header data are the model's own: the host
+// the image function answers -1 or is not given), and, once the list has check boxes, Qt::CheckStateRole of column 0
+// the row's tick, which the model keeps per key. The columns and their header data are the model's own: the host
 // inserts them from its column spec as it does for a widget list.
 
 #include <QAbstractTableModel>
@@ -20,6 +21,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 class CRecordTableModel : public QAbstractTableModel {
@@ -48,9 +50,19 @@ public:
     // The cells of rows first..last show new texts or images.
     void RowsChanged(int first, int last);
 
+    // Check boxes: each row's tick goes with its key; a row that leaves loses it. A list whose owner ticks the rows
+    // itself (on a click anywhere on the row) does not let the list's own handling tick them as well.
+    void SetCheckable(bool on);
+    void SetTickedByOwner(bool on) { tickedByOwner_ = on; }
+    bool IsCheckable() const { return checkable_; }
+    bool IsChecked(uint32_t key) const { return checked_.contains(key); }
+    void SetChecked(uint32_t key, bool on);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
                        int role = Qt::EditRole) override;
@@ -61,6 +73,9 @@ public:
 private:
     CellSource source_;
     std::vector<uint32_t> keys_;
+    bool checkable_ = false;
+    bool tickedByOwner_ = false;
+    std::unordered_set<uint32_t> checked_;
     // Per column: its header data by role (Qt::EditRole is kept as Qt::DisplayRole).
     std::vector<QMap<int, QVariant>> headers_;
 };

@@ -54,6 +54,21 @@ QPixmap Arrow(bool up, const QColor& color)
     return picture;
 }
 
+// A triangle pointing right: something under way.
+QPixmap Running(const QColor& color)
+{
+    QPixmap picture = Blank();
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.moveTo(4, 2.5);
+    path.lineTo(13, 8);
+    path.lineTo(4, 13.5);
+    path.closeSubpath();
+    p.fillPath(path, color);
+    return picture;
+}
+
 QPixmap Tick(const QColor& color)
 {
     QPixmap picture = Blank();
@@ -210,6 +225,8 @@ QPixmap DrawBuiltInSmallImage(int index)
         return Tick(QColor(0, 150, 0));
     case kImageFailed:
         return Cross(QColor(210, 0, 0));
+    case kImageStarted:
+        return Running(QColor(0, 150, 0));
     case kImageMember:
         return Person(QColor(40, 120, 200), false);
     case kImageNonMember:

@@ -19,6 +19,7 @@ inline constexpr int kImageSeverityCritical = 12; // 12..16: critical, major, mi
 inline constexpr int kImageSeverityInfo = 16;
 inline constexpr int kImageDone = 23;
 inline constexpr int kImageFailed = 24;
+inline constexpr int kImageStarted = 25; // a collection that has begun
 inline constexpr int kImageMember = 29;
 inline constexpr int kImageNonMember = 30;
 inline constexpr int kImageSortAscending = 31;

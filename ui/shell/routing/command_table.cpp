@@ -12,10 +12,10 @@ const CommandRoute* FindCommandRoute(int commandId)
 
 std::vector<std::string> RoutedDialogClasses()
 {
-    std::set<std::string> names{kPortSelectionDlg,       kSlotSelectionDlg,      kAlarmCriteriaDlg,
-                                kHistoryAlarmListDlg,    kNeConfigBackupListDlg, kNeFwUpgradeDlg,
-                                kNeCliPromptDlg,         kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
-                                kMulticastGroupMemberDlg};
+    std::set<std::string> names{kPortSelectionDlg,        kSlotSelectionDlg,      kAlarmCriteriaDlg,
+                                kHistoryAlarmListDlg,     kNeConfigBackupListDlg, kNeFwUpgradeDlg,
+                                kNeCliPromptDlg,          kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
+                                kMulticastGroupMemberDlg, kTemplateDownloadDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

@@ -21,6 +21,9 @@ inline constexpr const char* kNeCliPromptDlg = "CNeCliPromptDlg";
 inline constexpr const char* kNeCliPromptDualDlg = "CNeCliPromptDualDlg";
 inline constexpr const char* kMulticastChannelStatusDlg = "CMulticastChannelStatusDlg";
 inline constexpr const char* kMulticastGroupMemberDlg = "CMulticastGroupMemberDlg";
+// Opened by name by the dialogs of several areas (their Download to NEs).
+inline constexpr const char* kTemplateDownloadDlg = "CTemplateDownloadDlg";
 
-// Every dialog class a command may open (the routes' classes and those of the special routes), in name order.
+// Every dialog class a command may open (the routes' classes and those of the special routes), and the template
+// download, in name order.
 std::vector<std::string> RoutedDialogClasses();

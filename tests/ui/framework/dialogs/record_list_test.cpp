@@ -12,6 +12,7 @@
 #include "ui/framework/lists/record_table_model.h"
 
 #include <QAbstractItemModelTester>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QStringList>
 #include <QTreeView>
@@ -149,6 +150,27 @@ TEST_F(RecordListTest, RowsFollowTheRecordsTheyShowAndKeepTheirPlacesAndNumbers)
     Sort(0, kSortAscending);
     EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Beta-2,Alpha,delta"));
     EXPECT_EQ(rows.Find(7)->load, 5u);
+}
+
+TEST_F(RecordListTest, RecordsAppliedTogetherChangeAddAndRemoveRowsInOneGo)
+{
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    QAbstractItemModelTester checkRows(&rows.Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    rows.SetFilter([](const Host& host) { return !host.name.empty(); });
+    rows.SetRecords({{7, "beta", 600, {}}, {5, "Alpha", 90, {}}, {9, "gamma", 90, {}}});
+
+    // Known keys show their change, a new key comes at the bottom with the next number, a record the filter does not
+    // take changes nothing, and a removed key's row goes (an unknown one is no matter).
+    rows.Apply({{9, "gamma", 12345678, {}}, {4, "delta", 1, {}}, {7, "", 0, {}}, {5, "Alpha-2", 91, {}}}, {7, 8});
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Alpha-2,gamma,delta"));
+    EXPECT_EQ(Column(dialog_, 2), QStringLiteral("91,12345678,1"));
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("2,3,4"));
+    EXPECT_EQ(rows.Find(7), nullptr);
+    EXPECT_EQ(rows.Find(4)->load, 1u);
+    // The columns made room for the widest value that came.
+    const int needed = dialog_.list->fontMetrics().horizontalAdvance(QStringLiteral("12345678"));
+    EXPECT_GE(dialog_.list->header()->sectionSize(2), needed);
 }
 
 TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)

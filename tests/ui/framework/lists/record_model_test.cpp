@@ -81,4 +81,41 @@ TEST(RecordModelTest, RowsComeGoSortAndFilterAsAListControlsDo)
     EXPECT_EQ(proxy.columnCount(), 0);
 }
 
+// Check boxes of a model-backed list: set through the proxy as a list control sets them, each mark staying with its
+// key through sorts and removals, none left after the rows are set anew.
+TEST(RecordModelTest, ChecksStayWithTheirRows)
+{
+    CRecordTableModel records({[](uint32_t key, int) { return QString::number(key); }, {}});
+    CRecordSortProxy proxy(records);
+    QAbstractItemModelTester checkRecords(&records, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester checkProxy(&proxy, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_TRUE(proxy.insertColumns(0, 2));
+    records.SetKeys({30, 10, 20});
+    EXPECT_FALSE(proxy.index(0, 0).data(Qt::CheckStateRole).isValid());
+    EXPECT_FALSE(proxy.setData(proxy.index(0, 0), Qt::Checked, Qt::CheckStateRole));
+
+    records.SetCheckable(true);
+    EXPECT_TRUE(proxy.flags(proxy.index(0, 0)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(proxy.flags(proxy.index(0, 1)) & Qt::ItemIsUserCheckable);
+    QList<int> changedRows;
+    QObject::connect(&proxy, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& from, const QModelIndex&, const QList<int>& roles) {
+                         if (roles.contains(Qt::CheckStateRole))
+                             changedRows.push_back(from.row());
+                     });
+    ASSERT_TRUE(proxy.setData(proxy.index(1, 0), Qt::Checked, Qt::CheckStateRole)); // key 10
+    EXPECT_EQ(changedRows, QList<int>{1});
+    EXPECT_TRUE(records.IsChecked(10));
+    proxy.Sort([](uint32_t a, uint32_t b) { return a < b ? -1 : (a > b ? 1 : 0); });
+    EXPECT_EQ(proxy.index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(proxy.index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+
+    records.SetChecked(30, true);
+    records.RemoveKeys({10});
+    EXPECT_FALSE(records.IsChecked(10));
+    EXPECT_TRUE(records.IsChecked(30));
+    records.SetKeys({10, 30});
+    EXPECT_FALSE(records.IsChecked(30));
+}
+
 } // namespace

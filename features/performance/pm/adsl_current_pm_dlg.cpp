@@ -1,0 +1,373 @@
+#include "features/performance/pm/adsl_current_pm_dlg.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/ne_record.h"
+#include "core/tables/ne_table.h"
+#include "features/performance/graphs/chart_settings.h"
+#include "features/performance/graphs/pm_graph_dlg.h"
+#include "features/performance/pm/adsl_pm_values.h"
+#include "features/performance/pm/index_dlg.h"
+#include "features/performance/pm/pm_port_target.h"
+#include "link/pdu_log.h"
+#include "link/records/adsl_current_pm_rec.h"
+#include "link/records/word_record.h"
+#include "link/records/xdsl_pm_interval_rec.h"
+#include "ui/framework/messages/string_table.h"
+#include "ui_adsl_current_pm_dlg.h"
+
+#include <QLineEdit>
+#include <QStringList>
+
+#include <array>
+
+namespace {
+
+constexpr int kIntervals = 4;
+const std::vector<int8_t> kLiveSeriesFlags = {1, 2, -1, -2, 1, 2, -1, -2};
+
+QStringList IntervalNames()
+{
+    QStringList names = LoadQString(kStrPmIntervalNames).split('|');
+    while (names.size() < kIntervals)
+        names.push_back(QString());
+    return names;
+}
+
+std::string SideText(const AdslCurrentPmRow& row)
+{
+    return LoadString(row.IsRemote() ? kStrRt : kStrCo);
+}
+
+ListValue CellsOf(const AdslCurrentPmRow& row, uint32_t cells, const std::optional<double>& rate)
+{
+    return row.IsRemote() ? ListValue("---") : ListValue(CellsText(cells, rate));
+}
+
+ListValue BlocksOf(const AdslCurrentPmRow& row, uint32_t blocks)
+{
+    return row.blocksShown ? ListValue(blocks) : ListValue("--");
+}
+
+std::vector<ListColumn<AdslCurrentPmRow>> Columns()
+{
+    using R = AdslCurrentPmRow;
+    return {
+        {.value = [](const R& r) { return ListValue(r.IsRemote() ? "" : IntervalNames()[r.number / 2].toStdString()); },
+         .order = ListOrder::kArrival},
+        {.value = [](const R& r) { return ListValue(SideText(r)); }, .order = ListOrder::kArrival},
+        {.value = [](const R& r) { return ListValue(r.counters.los); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return ListValue(r.counters.es); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return ListValue(r.counters.ses); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return ListValue(r.counters.uas); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return CellsOf(r, r.counters.txCells, r.txRate); },
+         .order = ListOrder::kUnsigned,
+         .widestValue = "4294967295 / 99999.9"},
+        {.value = [](const R& r) { return CellsOf(r, r.counters.rxCells, r.rxRate); },
+         .order = ListOrder::kUnsigned,
+         .widestValue = "4294967295 / 99999.9"},
+        {.value = [](const R& r) { return ListValue(r.counters.cvs); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return ListValue(r.counters.fullInits); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return ListValue(r.counters.failedInits); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return BlocksOf(r, r.blocks.txBlocks); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return BlocksOf(r, r.blocks.rxBlocks); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return BlocksOf(r, r.blocks.correctedBlocks); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& r) { return BlocksOf(r, r.blocks.uncorrectedBlocks); }, .order = ListOrder::kUnsigned},
+    };
+}
+
+using Rows = std::array<AdslCurrentPmRow, CAdslCurrentPmDlg::kRowCount>;
+
+Rows ResetRows()
+{
+    Rows rows;
+    for (uint32_t n = 0; n < rows.size(); ++n) {
+        rows[n].number = n;
+        rows[n].blocksShown = n != 2 && n != 3;
+    }
+    return rows;
+}
+
+// Columns 2..14 of a row as numbers: a cell's count, and 0 where the row shows none.
+AdslPmRowNumbers NumbersOf(const AdslCurrentPmRow& row)
+{
+    const XdslPmCountersRec& c = row.counters;
+    const XdslBlockCountersRec& b = row.blocks;
+    const bool cells = !row.IsRemote();
+    return {c.los,       c.es,          c.ses,      c.uas,      cells ? c.txCells : 0, cells ? c.rxCells : 0, c.cvs,
+            c.fullInits, c.failedInits, b.txBlocks, b.rxBlocks, b.correctedBlocks,     b.uncorrectedBlocks};
+}
+
+} // namespace
+
+CAdslCurrentPmDlg::CAdslCurrentPmDlg(QWidget* parent)
+    : CRecordListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "xDslPmC"}, parent),
+      ui_(std::make_unique<Ui::CAdslCurrentPmDlg>()),
+      rows_(*this, Columns(), [](const AdslCurrentPmRow& row) { return row.number; })
+{
+    ui_->setupUi(this);
+    SetRecordList(rows_);
+    // Each interval's two rows share a colour.
+    SetRowColors(
+        {{2, 0x000000, Rgb(255, 255, 255)}, {2, 0x000000, Rgb(128, 255, 128)}, {2, 0x000000, Rgb(255, 255, 224)}});
+    SetNoSort(true);
+}
+
+CAdslCurrentPmDlg::~CAdslCurrentPmDlg() = default;
+
+void CAdslCurrentPmDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Check(dx, kAutoRefreshId, autoRefreshOn_);
+}
+
+void CAdslCurrentPmDlg::InitData()
+{
+    if (!CheckPmPortTargetOrClose(*this, kRightCurrentPm, kAdslPortClass))
+        return;
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
+    InitListColumnsById(kStrColumnsAdslCurrentPm);
+    const Rows rows = ResetRows();
+    rows_.SetRecords({rows.begin(), rows.end()});
+    rows_.ApplyWidthRules(kListControlId);
+    autoRefresh_.SetPeriodMs(DialogRefreshPeriodMs());
+    UpdateData(false);
+    ApplyAutoRefresh();
+    EnableControl(kGraphButtonId, false);
+    Refresh(false);
+}
+
+void CAdslCurrentPmDlg::ShowElapsed(const QString& quarter, const QString& day)
+{
+    GetDlgItemAs<QLineEdit>(k15MinElapsedId)->setText(quarter);
+    GetDlgItemAs<QLineEdit>(kDayElapsedId)->setText(day);
+}
+
+bool CAdslCurrentPmDlg::Refresh(bool automatic)
+{
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    if (ne == nullptr)
+        return false;
+    ShowElapsed({}, {});
+    Rows rows = ResetRows();
+    // Whatever the refresh came to, the rows show it.
+    struct Show {
+        CRecordList<AdslCurrentPmRow>& list;
+        const Rows& rows;
+        ~Show()
+        {
+            for (const AdslCurrentPmRow& row : rows)
+                list.Put(row);
+        }
+    } show{rows_, rows};
+
+    const uint32_t port = GetTargetEntity().id;
+    const RequestOptions options = automatic ? RequestOptions{.failureTextId = 0, .waitDialog = false}
+                                             : RequestOptions{.failureTextId = kStrFailToQuery};
+    const CRecordRequests requests;
+    const auto neId = static_cast<uint32_t>(GetNeId());
+    Reading reading;
+    {
+        const CPduLogHold hold;
+        const RecordReply<AdslCurrentPmRec> co =
+            requests.Query<AdslCurrentPmRec>(kReqAdslPmCo, neId, WordRecord{port}, options);
+        if (!co.Ok() || co.records.empty())
+            return false;
+        // The elapsed times show as received; the counters as they are plausible.
+        AdslCurrentPmRec received = co.records.front();
+        if (received.elapsed15Min > k15MinSeconds || received.elapsedDay > kDaySeconds)
+            received = {};
+        const uint32_t elapsed15Min = received.elapsed15Min;
+        const uint32_t elapsedDay = received.elapsedDay;
+        ShowElapsed(QString::number(elapsed15Min), QString::number(elapsedDay));
+        const AdslCurrentPmRec shown = PlausibleCurrent(received, true);
+        rows[0].counters = shown.current15Min;
+        rows[0].txRate = RateSince(shown.current15Min.txCells, elapsed15Min, last_.txCells15Min, last_.elapsed15Min);
+        rows[0].rxRate = RateSince(shown.current15Min.rxCells, elapsed15Min, last_.rxCells15Min, last_.elapsed15Min);
+        rows[4].counters = shown.currentDay;
+        rows[4].txRate = RateSince(shown.currentDay.txCells, elapsedDay, last_.txCellsDay, last_.elapsedDay);
+        rows[4].rxRate = RateSince(shown.currentDay.rxCells, elapsedDay, last_.rxCellsDay, last_.elapsedDay);
+        rows[6].counters = shown.previousDay;
+        rows[6].txRate = CellRateKbps(shown.previousDay.txCells, kDaySeconds);
+        rows[6].rxRate = CellRateKbps(shown.previousDay.rxCells, kDaySeconds);
+        reading = {shown.current15Min.txCells,
+                   shown.current15Min.rxCells,
+                   shown.currentDay.txCells,
+                   shown.currentDay.rxCells,
+                   elapsed15Min,
+                   elapsedDay};
+
+        const RecordReply<AdslCurrentPmRec> rt =
+            requests.Query<AdslCurrentPmRec>(kReqAdslPmRt, neId, WordRecord{port}, options);
+        if (!rt.Ok() || rt.records.empty())
+            return false;
+        const AdslCurrentPmRec remote = PlausibleCurrent(rt.records.front(), true);
+        for (auto [row, counters] :
+             {std::pair{1, remote.current15Min}, std::pair{5, remote.currentDay}, std::pair{7, remote.previousDay}}) {
+            XdslPmCountersRec& shownCounters = rows[static_cast<size_t>(row)].counters;
+            shownCounters = {counters.los, counters.es, counters.ses, counters.uas, 0, 0, counters.cvs, 0, 0};
+        }
+
+        // A port whose own model is no ADSL port has no block counters.
+        if (const uint8_t portClass = EntityProvClass(*ne, port); portClass != 0 && portClass != kAdslPortClass)
+            return false;
+        for (const auto& [code, first] : {std::pair{kReqAdslBlockCo, 0}, std::pair{kReqAdslBlockRt, 1}}) {
+            const RecordReply<AdslBlockPmRec> blocks =
+                requests.Query<AdslBlockPmRec>(code, neId, WordRecord{port}, options);
+            if (!blocks.Ok() || blocks.records.empty())
+                return false;
+            const AdslBlockPmRec& b = blocks.records.front();
+            rows[static_cast<size_t>(first)].blocks = b.current15Min;
+            rows[static_cast<size_t>(first + 4)].blocks = b.currentDay;
+            rows[static_cast<size_t>(first + 6)].blocks = b.previousDay;
+        }
+    }
+
+    // The latest stored intervals are the previous 15 minutes; a port without any leaves those rows at zero.
+    for (const auto& [code, row] : {std::pair{kReqAdslHistoryCo, 2}, std::pair{kReqAdslHistoryRt, 3}}) {
+        const RecordReply<XdslPmIntervalRec> intervals =
+            requests.Query<XdslPmIntervalRec>(code, neId, AdslHistoryQueryRec{port}, options);
+        if (!intervals.Ok())
+            return false;
+        if (intervals.records.empty())
+            continue;
+        AdslCurrentPmRow& shown = rows[static_cast<size_t>(row)];
+        const XdslPmIntervalRec interval = PlausibleInterval(intervals.records.front(), row == 2);
+        if (row == 2) {
+            shown.counters = interval.counters;
+            shown.txRate = CellRateKbps(interval.counters.txCells, k15MinSeconds);
+            shown.rxRate = CellRateKbps(interval.counters.rxCells, k15MinSeconds);
+        } else {
+            const XdslPmCountersRec& c = interval.counters;
+            shown.counters = {c.los, c.es, c.ses, c.uas, 0, 0, c.cvs, 0, 0};
+        }
+    }
+    last_ = reading;
+    if (graphOpen_)
+        FeedGraph(rows, last_.elapsed15Min, last_.elapsedDay);
+    return true;
+}
+
+void CAdslCurrentPmDlg::FeedGraph(const Rows& rows, uint32_t elapsed15Min, uint32_t elapsedDay)
+{
+    const AdslPmCurrentNumbers numbers{NumbersOf(rows[0]), NumbersOf(rows[1]), NumbersOf(rows[4]), NumbersOf(rows[5])};
+    const AdslPmGraphPoints points = feed_.Next(numbers, elapsed15Min, elapsedDay, selectedRow_);
+    if (points.clear)
+        graph_->ClearSeries(false);
+    graph_->AddPoints(points.values, QString::number(points.elapsed));
+}
+
+void CAdslCurrentPmDlg::ApplyAutoRefresh()
+{
+    EnableControl(kRefreshButtonId, autoRefreshOn_ == 0);
+    UpdateGraphButton();
+    if (autoRefreshOn_ != 0) {
+        autoRefresh_.Start();
+        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
+    } else {
+        KillTimer(kRefreshTimer);
+    }
+}
+
+void CAdslCurrentPmDlg::UpdateGraphButton()
+{
+    const bool current = selectedRow_ == 0 || selectedRow_ == 1 || selectedRow_ == 4 || selectedRow_ == 5;
+    EnableControl(kGraphButtonId, current && autoRefreshOn_ != 0);
+}
+
+void CAdslCurrentPmDlg::OnTimer(int id)
+{
+    if (id != kRefreshTimer) {
+        CRecordListDlg::OnTimer(id);
+        return;
+    }
+    KillTimer(kRefreshTimer);
+    if (Refresh(true)) {
+        SetTimer(kRefreshTimer, autoRefresh_.Rearm());
+        return;
+    }
+    if (graphOpen_)
+        graph_->DisableRefreshButtons();
+    autoRefreshOn_ = 0;
+    UpdateData(false);
+    ApplyAutoRefresh();
+}
+
+void CAdslCurrentPmDlg::OnListSelChanged(int row, int listId)
+{
+    CRecordListDlg::OnListSelChanged(row, listId);
+    if (listId != kListControlId)
+        return;
+    const std::optional<uint32_t> key = SelectedItemData();
+    selectedRow_ = key ? static_cast<int>(*key) : -1;
+    UpdateGraphButton();
+}
+
+void CAdslCurrentPmDlg::OnRefresh()
+{
+    Refresh(false);
+}
+
+std::vector<uint16_t> CAdslCurrentPmDlg::GreyedPopupCommands() const
+{
+    if (autoRefreshOn_ != 0)
+        return {static_cast<uint16_t>(kPopupRefresh)};
+    return {};
+}
+
+void CAdslCurrentPmDlg::OpenGraph()
+{
+    if (selectedRow_ < 0)
+        return;
+    feed_.RequestReset();
+    const bool day = selectedRow_ >= 4;
+    CPmGraphDlg graph(this);
+    graph.SetChartTitle(ChartTitle(day ? "XDSLCUR1DAY" : "XDSLCUR15MIN"));
+    graph.SetMaxPoints(static_cast<uint16_t>(day ? ChartMaxPointsOf("XDSLCUR1DAYPMMAXPOINT", 100, 30000)
+                                                 : ChartMaxPointsOf("XDSLCUR15MINPMMAXPOINT", 100, 900)));
+    const std::string side = LoadString(selectedRow_ % 2 == 1 ? kStrRt : kStrCo);
+    const std::string caption =
+        windowTitle().toStdString() + " / " + side + " " + IntervalNames()[selectedRow_ / 2].toStdString();
+    graph.SetAxisTitles(caption, LoadString(kStrElapsedTimeSeconds), LoadString(kStrCells), LoadString(kStrRateKbps));
+    graph.SetSeries(static_cast<uint8_t>(kLiveSeriesFlags.size()), LoadString(kStrLiveCellSeries), kLiveSeriesFlags);
+    graph_ = &graph;
+    graphOpen_ = true;
+    graph.DoModal();
+    graphOpen_ = false;
+    graph_ = nullptr;
+    if (autoRefreshOn_ != 0) {
+        autoRefresh_.Start();
+        feed_.RequestReset();
+        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
+    }
+}
+
+int CAdslCurrentPmDlg::OnCommandHook(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return CRecordListDlg::OnCommandHook(id, code);
+    switch (id) {
+    case kAutoRefreshId:
+        UpdateDialogData();
+        ApplyAutoRefresh();
+        return 1;
+    case kGraphButtonId:
+        OpenGraph();
+        return 1;
+    case kDescriptionButtonId: {
+        CIndexDlg legend(this);
+        legend.SetCaption(LoadQString(kStrXdslPmDescription));
+        legend.SetText(LoadQString(kStrXdslPmLegend));
+        legend.DoModal();
+        return 1;
+    }
+    case CPmGraphDlg::kStopRefreshId:
+        KillTimer(kRefreshTimer);
+        return 1;
+    case CPmGraphDlg::kRestartId:
+        autoRefresh_.Start();
+        feed_.RequestReset();
+        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
+        return 1;
+    default:
+        return CRecordListDlg::OnCommandHook(id, code);
+    }
+}

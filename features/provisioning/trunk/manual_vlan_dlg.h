@@ -1,0 +1,56 @@
+#pragma once
+// CManualVlanDlg (template 455, "Manual VLAN Setting"): a grid of the VLAN ids 1..4094, ten a row, in which the
+// operator marks the VLANs trunk port 2 joins (request 725: the port's VLAN bit map). A click on a VLAN's cell
+// toggles it between "Join" and "Leave"; OK writes the map. OK is offered only once the NE has told the port's
+// VLANs, so that a failed read never writes a map that leaves every VLAN.
+//
+//     CManualVlanDlg dlg;
+//     dlg.SetTarget(neId, nullptr);
+//     dlg.DoModal();
+
+#include "link/records/vlan_bit_map_rec.h"
+#include "ui/framework/dialogs/record_list.h"
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class CManualVlanDlg;
+}
+
+// One row of the grid: VLANs 10 x number + 1 .. 10 x number + 10 (none above 4094), bit i for the row's VLAN i.
+struct VlanGridRow {
+    uint32_t number = 0;
+    uint16_t members = 0;
+};
+
+class CManualVlanDlg : public CRecordListDlg {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 455;
+    static constexpr int kJoinImageId = 1196;
+    static constexpr int kLeaveImageId = 1197;
+    static constexpr int kFirstVlanColumn = 2;
+    static constexpr int kVlansPerRow = 10;
+    static constexpr uint32_t kLastVlan = 4094;
+    static constexpr uint32_t kRowCount = (kLastVlan + kVlansPerRow - 1) / kVlansPerRow;
+
+    explicit CManualVlanDlg(QWidget* parent = nullptr);
+    ~CManualVlanDlg() override;
+
+    // The VLANs as the NE told them, or as written by the last OK.
+    const std::array<uint8_t, kVlanBitMapBytes>& CurrentMap() const { return current_; }
+
+    void InitData() override;
+    int OnNotifyHook(const NotifyHeader& header, int* result) override;
+    void OnOK() override;
+    void DrawExtras(Dc& dc) override;
+
+private:
+    void ShowMap(const std::array<uint8_t, kVlanBitMapBytes>& map);
+    uint32_t PortId() const;
+
+    std::unique_ptr<Ui::CManualVlanDlg> ui_;
+    CRecordList<VlanGridRow> rows_;
+    std::array<uint8_t, kVlanBitMapBytes> current_{};
+};

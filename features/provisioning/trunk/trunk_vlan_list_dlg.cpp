@@ -1,0 +1,103 @@
+#include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/entity_labels.h"
+#include "core/tables/ne_table.h"
+#include "core/util/bit_string.h"
+#include "features/provisioning/trunk/trunk_ports.h"
+#include "link/records/vlan_bit_map_rec.h"
+#include "ui/framework/dialogs/location_ne_combos.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui_trunk_vlan_list_dlg.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t kVlansPerRow = 5;
+constexpr size_t kVlanIds = 4096;
+
+ListColumn<TrunkVlanRow> VlanColumn(size_t cell)
+{
+    return {.value =
+                [cell](const TrunkVlanRow& row) {
+                    return row.vlans[cell] < 0 ? ListValue("") : ListValue(row.vlans[cell]);
+                },
+            .order = ListOrder::kUnsigned,
+            .widestValue = "4095"};
+}
+
+} // namespace
+
+CTrunkVlanListDlg::CTrunkVlanListDlg(QWidget* parent)
+    : CRecordListDlg(
+          kTemplateId,
+          {.popupName = "REFRESH_LIST", .rowCommands = {}, .right = kRightTrunkVlans, .exportStem = "TrunkVlan"},
+          parent),
+      ui_(std::make_unique<Ui::CTrunkVlanListDlg>()),
+      rows_(*this, {VlanColumn(0), VlanColumn(1), VlanColumn(2), VlanColumn(3), VlanColumn(4)},
+            [](const TrunkVlanRow& row) { return row.number; })
+{
+    ui_->setupUi(this);
+    SetRecordList(rows_);
+    rows_.SetTies(ListTies::kArrival);
+}
+
+CTrunkVlanListDlg::~CTrunkVlanListDlg() = default;
+
+void CTrunkVlanListDlg::InitData()
+{
+    if (CheckAccessRightOrClose(kRightTrunkVlans) != 0 || CheckTargetNeOrClose() != 0)
+        return;
+    UpdateCaption(kCaptionNe | kCaptionLocation);
+    InitListColumnsById(kStrColumnsTrunkVlans);
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    auto* combo = GetDlgItemAs<QComboBox>(kPortComboId);
+    for (const CEntityIndex& port : TrunkPortIndexes(ne))
+        combo->addItem(QString::fromStdString(GetEntityLevelLabel(ne, port)), port.Port());
+    // A trunk port as the target is the one shown first.
+    if (!SelectComboValue(combo, TrunkPortNumber(GetTargetEntity().id) != 0 ? GetTargetEntity().index.Port() : 1))
+        combo->setCurrentIndex(0);
+    Load();
+}
+
+void CTrunkVlanListDlg::Load()
+{
+    rows_.SetRecords({});
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    const uint32_t portId =
+        TrunkPortId(ne, static_cast<int>(SelectedComboValue(GetDlgItemAs<QComboBox>(kPortComboId))));
+    if (portId == 0)
+        return;
+    VlanBitMapRec query;
+    query.entityId = portId;
+    const RecordReply<VlanBitMapRec> reply = CRecordRequests().Query(
+        kReqTrunkVlanMember, static_cast<uint32_t>(GetNeId()), query, {.failureTextId = kStrFailToQuery});
+    const auto found = std::find_if(reply.records.begin(), reply.records.end(),
+                                    [portId](const VlanBitMapRec& rec) { return rec.entityId == portId; });
+    if (!reply.Ok() || found == reply.records.end())
+        return;
+    std::vector<TrunkVlanRow> rows;
+    size_t cell = kVlansPerRow;
+    for (size_t vlan = 0; vlan < kVlanIds; ++vlan) {
+        if (TestBit(found->vlans, vlan) != 1)
+            continue;
+        if (cell == kVlansPerRow) {
+            rows.push_back({static_cast<uint32_t>(rows.size()), {-1, -1, -1, -1, -1}});
+            cell = 0;
+        }
+        rows.back().vlans[cell++] = static_cast<int32_t>(vlan);
+    }
+    rows_.SetRecords(rows);
+    rows_.ApplyWidthRules(kListControlId);
+}
+
+void CTrunkVlanListDlg::OnRefresh()
+{
+    Load();
+    if (!GetNoSort())
+        SortList(GetSortColumn(), GetSortDirection(), kListControlId);
+    UpdateListLayout(kListControlId);
+}

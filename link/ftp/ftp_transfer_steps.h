@@ -1,0 +1,61 @@
+#pragma once
+// The steps the FTP transfer workers share: the local file opened with its failure reported, the session opened and
+// brought into the remote directory, the local file fed to the NE or filled from it step by step, and a failed store
+// or fetch turned into the job's failure.
+
+#include "link/ftp/ftp_file_transfer.h"
+#include "link/ftp/ftp_step_pacer.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+struct FtpFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FtpLocalFile = std::unique_ptr<std::FILE, FtpFileCloser>;
+
+// The local file in the mode of fopen; null after failing the job with the system's text.
+FtpLocalFile OpenLocalFile(const std::string& path, const char* mode, CFtpJob& job);
+
+// A session connected to the NE and in the directory (none when empty); null after failing the job.
+std::unique_ptr<IFtpSession> EnterNe(const FtpEndpoint& endpoint, const std::string& directory, CFtpJob& job);
+
+// Fails the job for a store or fetch that failed; a local file error met on the way says more than the FTP library.
+void FailTransfer(const FtpResult& result, const std::string& localError, CFtpJob& job);
+
+// Feeds a store from the local file at its position, a step of the data size at a time, counting the bytes sent and
+// pausing after each full step; without a pause configured, each call gives as many steps as fit. Its first call
+// marks the job as sending.
+class CFtpStepReader {
+public:
+    CFtpStepReader(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job);
+    long Read(uint8_t* data, size_t room);
+    const std::string& Error() const { return error_; }
+
+private:
+    std::FILE* file_;
+    uint32_t dataSize_;
+    CFtpJob& job_;
+    CFtpStepPacer pacer_;
+    bool started_ = false;
+    bool ended_ = false;
+    std::string error_;
+};
+
+// Takes a fetch into the local file, a step of the data size at a time, counting the bytes and pausing after each full
+// step. Its first call marks the job as receiving.
+class CFtpStepWriter {
+public:
+    CFtpStepWriter(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job);
+    bool Write(const uint8_t* data, size_t size);
+    const std::string& Error() const { return error_; }
+
+private:
+    std::FILE* file_;
+    uint32_t dataSize_;
+    CFtpJob& job_;
+    CFtpStepPacer pacer_;
+    bool started_ = false;
+    std::string error_;
+};

@@ -1,0 +1,154 @@
+#include "link/icmp/traceroute.h"
+
+#include "core/util/ip_address.h"
+#include "link/icmp/icmp_ping.h"
+#include "link/icmp/icmp_status.h"
+#include "link/icmp/ping_output.h"
+#include "link/icmp/ping_texts.h"
+#include "link/icmp/system_icmp_transport.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string TimeColumn(uint32_t ms)
+{
+    return ms == 0 ? std::string(kTraceUnderOneMs) : std::to_string(ms);
+}
+
+bool IsAnswer(uint32_t status)
+{
+    return status == kIcmpStatusSuccess || status == kIcmpStatusTtlExpiredTransit ||
+           status == kIcmpStatusTtlExpiredReassembly;
+}
+
+// A router's word that the destination cannot be reached: no further hop gets there.
+bool IsUnreachable(uint32_t status)
+{
+    return (status >= kIcmpStatusDestNetUnreachable && status <= kIcmpStatusDestPortUnreachable) ||
+           status == kIcmpStatusPacketTooBig;
+}
+
+// Appends text while the trace is current, the test and the append in one step, so that a newer trace that has put
+// its header in place never gets a line of this one; false when the trace is no longer current.
+bool AppendIfCurrent(CPingOutput* output, const CTraceCounters& counters, uint8_t traceId, const std::string& text)
+{
+    bool current = false;
+    auto append = [&](std::string& lines) {
+        current = counters.IsCurrent(traceId);
+        if (current)
+            lines += text;
+    };
+    if (output != nullptr)
+        output->Edit(append);
+    else
+        current = counters.IsCurrent(traceId);
+    return current;
+}
+
+// The line of a hop whose echo run ended.
+std::string HopLine(unsigned hop, const PingRequest& run)
+{
+    char line[160];
+    const unsigned received = run.received;
+    const unsigned count = run.count;
+    const bool answered = received > 0 && (IsAnswer(run.status) || IsUnreachable(run.status));
+    if (answered) {
+        const std::string address = FormatIpAddress(run.replyAddress);
+        const std::string low = TimeColumn(run.minTime);
+        const std::string average = TimeColumn(run.totalTime / received);
+        const std::string high = TimeColumn(run.maxTime);
+        if (IsUnreachable(run.status))
+            std::snprintf(line, sizeof line, kTraceUnreachableHopFormat, hop, low.c_str(), average.c_str(),
+                          high.c_str(), received, count, address.c_str(),
+                          std::string(IcmpStatusText(run.status)).c_str());
+        else
+            std::snprintf(line, sizeof line, kTraceHopFormat, hop, low.c_str(), average.c_str(), high.c_str(), received,
+                          count, address.c_str());
+    } else {
+        std::snprintf(line, sizeof line, kTraceSilentHopFormat, hop, 0U, count,
+                      std::string(IcmpStatusText(run.status)).c_str());
+    }
+    return line;
+}
+
+// Whether the trace goes no further after a hop: the destination answered, or a router says it cannot be reached.
+bool EndsTrace(const PingRequest& run, const PingAddress& destination)
+{
+    if (run.received == 0)
+        return false;
+    // Only the destination answers an echo with an echo reply, whatever address it answers from.
+    return run.status == kIcmpStatusSuccess || run.replyAddress == destination || IsUnreachable(run.status);
+}
+
+} // namespace
+
+uint8_t CTraceCounters::BeginTrace()
+{
+    std::lock_guard lock(mutex_);
+    const uint8_t id = traces_.TakeId();
+    hops_.TakeId();
+    return id;
+}
+
+void CTraceCounters::EndTraces()
+{
+    std::lock_guard lock(mutex_);
+    traces_.TakeId();
+    hops_.TakeId();
+}
+
+bool CTraceCounters::TakeHopId(uint8_t traceId, PingRequest* run)
+{
+    std::lock_guard lock(mutex_);
+    if (!traces_.IsCurrent(traceId))
+        return false;
+    NewPingId(run, hops_);
+    return true;
+}
+
+std::string TraceHeader(const PingAddress& destination, unsigned maxHops)
+{
+    char header[sizeof kTraceHeaderFormat + 32];
+    std::snprintf(header, sizeof header, kTraceHeaderFormat, FormatIpAddress(destination).c_str(), maxHops);
+    return header;
+}
+
+int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCounters& counters,
+                         const IcmpTransportOpener& open)
+{
+    if (trace == nullptr || trace->count == 0)
+        return -1;
+    const uint8_t traceId = trace->id;
+    const unsigned maxHops = trace->ttl;
+    std::string openFailure;
+    const IcmpTransportOpener keepingReason = KeepingOpenFailure(open, &openFailure);
+
+    for (unsigned hop = 1; hop <= maxHops; ++hop) {
+        PingRequest run = *trace;
+        run.output = nullptr;
+        run.ttl = static_cast<uint8_t>(hop);
+        if (!counters.TakeHopId(traceId, &run))
+            return 0;
+        const int32_t result = IcmpPing(&run, counters.Hops(), keepingReason);
+        // A newer trace, or the dialog's closing, ended this one: a hop cut short says nothing of the route.
+        if (result == kIcmpPingCancelled)
+            return 0;
+        if (result != kIcmpPingDone) {
+            char line[96];
+            std::snprintf(line, sizeof line, kTraceEngineErrorFormat, hop, 0U, unsigned{trace->count}, result);
+            std::string lines = line;
+            if (result == kIcmpPingNoTransport)
+                lines += IcmpUnavailableText(openFailure);
+            if (!AppendIfCurrent(output, counters, traceId, lines))
+                return 0;
+            break;
+        }
+        if (!AppendIfCurrent(output, counters, traceId, HopLine(hop, run)))
+            return 0;
+        if (EndsTrace(run, trace->address))
+            break;
+    }
+    AppendIfCurrent(output, counters, traceId, kTraceCompleteText);
+    return 0;
+}

@@ -1,0 +1,205 @@
+// Alarm definitions in the running program: Configuration > Profile > Alarm Definition lists how the selected NE
+// reports the alarms of each entity model, as the NE has them; the operator changes one through the definition
+// dialog, which keeps what the server refused to take, and the list shows what was written, also when it opens again;
+// Save All Models as Template makes the NE's module definitions, as written, the server's templates. The templates
+// have a list of their own (Configuration > Template > Alarm Definition Template), whose Download All Models to NEs
+// sends the NEs of a model chosen in the template download that model's definitions. Direct mode offers neither.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/fault/alarm_defs/alarm_def_dlg.h"
+#include "features/fault/alarm_defs/alarm_def_list_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
+#include "link/records/alarm_def_rec.h"
+#include "link/records/request_codes.h"
+#include "platform/list_control.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int kCmdAlarmDefinition = 33031;
+constexpr int kCmdAlarmDefinitionTemplate = 33143;
+constexpr uint32_t kControlModule = 20; // CU-2GE of the IPD-12
+constexpr uint8_t kHighTemp = 2;
+using List = CAlarmDefListDlg;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::ComboTexts;
+using e2e::Field;
+using e2e::IsChecked;
+using e2e::ListColumn;
+using e2e::RowOf;
+using e2e::TickRows;
+
+std::optional<AlarmDefRec> Find(const std::vector<AlarmDefRec>& records, uint32_t modelId, uint8_t alarmIndex)
+{
+    for (const AlarmDefRec& rec : records) {
+        if (rec.modelId == modelId && rec.alarmIndex == alarmIndex)
+            return rec;
+    }
+    return std::nullopt;
+}
+
+QString Cell(List& list, const QString& alarm, int column)
+{
+    QTreeView& rows = *list.FindList(kListControlId);
+    return CListControl(&rows).GetItemText(RowOf(rows, List::kNameColumn, alarm), column);
+}
+
+TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const QString highTemp = QStringLiteral("High Temp");
+
+    person.OnDialog<List>([&](List& list) {
+        // The NE's own model, fixed; the modules of that model.
+        EXPECT_EQ(Field(list, List::kNeComboId), QStringLiteral("IPD-12"));
+        EXPECT_FALSE(list.IsControlEnabled(List::kNeComboId));
+        EXPECT_FALSE(list.IsControlVisible(List::kDownloadAllButtonId));
+        Choose(list, List::kClassComboId, QStringLiteral("Module"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId), QStringLiteral("CU-2GE"));
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(rows, List::kNameColumn),
+                  (QStringList{QStringLiteral("Card Fail"), QStringLiteral("Card Out"), QStringLiteral("Disabled"),
+                               QStringLiteral("FW Mismatch"), highTemp}));
+        EXPECT_EQ(Cell(list, highTemp, List::kSeverityColumn), QStringLiteral("Minor"));
+        EXPECT_EQ(Cell(list, highTemp, List::kSuppressedByColumn), QStringLiteral("Card Out"));
+        EXPECT_EQ(Cell(list, QStringLiteral("Disabled"), List::kReportingColumn), QStringLiteral("No"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_list")));
+
+        person.OnDialog<CAlarmDefDlg>([&](CAlarmDefDlg& definition) {
+            EXPECT_EQ(Field(definition, CAlarmDefDlg::kAlarmNameId), highTemp);
+            EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kSeverityIds[2]));
+            EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kEnabledId));
+            QTreeView& others = *definition.FindList(CAlarmDefDlg::kSuppressionListId);
+            EXPECT_FALSE(ListColumn(others, 0).contains(highTemp)) << "an alarm never suppresses itself";
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(definition, QStringLiteral("alarm_def")));
+            Check(definition, CAlarmDefDlg::kSeverityIds[1]);
+            TickRows(others, {QStringLiteral("Card Fail"), QStringLiteral("FW Mismatch")});
+            // Refused by the server: the dialog stays with what the operator chose.
+            server_test::CRawClient& probe = program.ServerProbe();
+            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqAlarmDef, 0, 0});
+            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
+            person.AnswerBox(IDYES);
+            Click(definition, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            EXPECT_FALSE(definition.IsEnded());
+            EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kSeverityIds[1]));
+            person.AnswerBox(IDYES);
+            Click(definition, IDOK);
+            return IDCANCEL;
+        });
+        program.ClickListRow(rows, RowOf(rows, List::kNameColumn, highTemp));
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(Cell(list, highTemp, List::kSeverityColumn), QStringLiteral("Major"));
+        EXPECT_EQ(Cell(list, highTemp, List::kSuppressedByColumn), QStringLiteral("Card Fail,FW Mismatch"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmDefinition));
+    const AlarmDefRec written =
+        Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp).value_or(AlarmDefRec{});
+    EXPECT_EQ(written.severity, 2u);
+    EXPECT_EQ(written.suppressionMask, 0xAu);
+
+    // Opened again, the list shows what the NE has; Save All sends it, not the definition files' values.
+    person.OnDialog<List>([&](List& list) {
+        Choose(list, List::kClassComboId, QStringLiteral("Module"));
+        EXPECT_EQ(Cell(list, highTemp, List::kSeverityColumn), QStringLiteral("Major"));
+        person.AnswerBox(IDYES);
+        Click(list, List::kSaveAllButtonId);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to save all profiles as templates?"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmDefinition));
+    const std::vector<AlarmDefRec> templates = program.ServerRecords(kReqAlarmDefTemplate);
+    const AlarmDefRec saved = Find(templates, kControlModule, kHighTemp).value_or(AlarmDefRec{});
+    EXPECT_EQ(saved.severity, 2u);
+    EXPECT_EQ(saved.suppressionMask, 0xAu);
+    EXPECT_EQ(saved.neModelId, 2u);
+    // The modules' definitions only: no shelf's.
+    EXPECT_FALSE(Find(templates, 10, 0).has_value());
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
+TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    ASSERT_NE(Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp)->severity, 2u)
+        << "the NE has its definition file's, not the template's";
+
+    person.OnDialog<List>([&](List& list) {
+        EXPECT_TRUE(list.windowTitle().contains(QStringLiteral("{Template}")));
+        EXPECT_TRUE(list.IsControlEnabled(List::kNeComboId));
+        EXPECT_FALSE(list.IsControlVisible(List::kSaveAllButtonId));
+        EXPECT_TRUE(list.IsControlVisible(List::kDownloadAllButtonId));
+        Choose(list, List::kClassComboId, QStringLiteral("Module"));
+        // The server's templates: the control module's temperature alarm raised, its firmware alarm not reported.
+        EXPECT_EQ(Cell(list, QStringLiteral("High Temp"), List::kSeverityColumn), QStringLiteral("Major"));
+        EXPECT_EQ(Cell(list, QStringLiteral("FW Mismatch"), List::kReportingColumn), QStringLiteral("No"));
+        // Every NE model's modules.
+        Choose(list, List::kNeComboId, QStringLiteral(" <ALL>"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId), QStringLiteral("CU-2GE,CU-2GE-R"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_template_list")));
+        // Each NE takes its own model's definitions: the download lists the NEs of one model at a time.
+        person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+            EXPECT_EQ(Field(download, CTemplateDownloadDlg::kTitleId), QStringLiteral("Alarm Definition"));
+            EXPECT_FALSE(ComboTexts(download, CTemplateDownloadDlg::kModelComboId).contains(QStringLiteral("<ALL>")));
+            Choose(download, CTemplateDownloadDlg::kModelComboId, QStringLiteral("IPD-12 (1 shelf)"));
+            QTreeView& nes = *download.FindList(kListControlId);
+            // The NEs of the model at the location chosen in the tree.
+            EXPECT_EQ(ListColumn(nes, CTemplateDownloadDlg::kNameColumn), (QStringList{QStringLiteral("North-1")}));
+            TickRows(nes, {QStringLiteral("North-1")}, CTemplateDownloadDlg::kNameColumn);
+            person.AnswerBox(IDYES);
+            Click(download, CTemplateDownloadDlg::kDownloadId);
+            EXPECT_TRUE(program.WaitUntil([&] { return !download.IsRunning(); }));
+            EXPECT_EQ(e2e::CellImage(nes, RowOf(nes, CTemplateDownloadDlg::kNameColumn, QStringLiteral("North-1"))),
+                      kImageDone);
+            return IDCANCEL;
+        });
+        Click(list, List::kDownloadAllButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmDefinitionTemplate));
+    EXPECT_EQ(person.boxTexts, (std::vector<QString>{QStringLiteral("Are you sure to download this template to "
+                                                                    "NEs?\n\nIt may overwrite NE current profiles.")}));
+    const std::optional<AlarmDefRec> written = Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->severity, 2u) << "the template's";
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+TEST(AlarmDefE2eTest, DirectModeListsTheNesDefinitionsWithoutTemplates)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& list) {
+        EXPECT_FALSE(list.IsControlVisible(List::kSaveAllButtonId));
+        EXPECT_FALSE(list.IsControlVisible(List::kDownloadAllButtonId));
+        Choose(list, List::kClassComboId, QStringLiteral("Shelf"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId), QStringLiteral("IPD-48 Main Shelf,IPD-48 Expansion Shelf"));
+        EXPECT_FALSE(ListColumn(*list.FindList(kListControlId), List::kNameColumn).isEmpty());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmDefinition));
+    EXPECT_TRUE(person.boxTexts.empty());
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+// The ARP proxy and the upstream CoS mapping in the running program: the operator switches the ARP proxy and sets
+// its life time within its range, lists its entries per line card or port and those of the trunk ports (none while
+// it is off), and maps the user priorities to upstream queues and DSCP re-marking, against the simulated server; the
+// server's refusals reach the operator as failure boxes.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
+#include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
+#include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
+#include "features/provisioning/cos/cos_mapping_dlg.h"
+#include "link/records/arp_proxy_setting_rec.h"
+#include "link/records/cos_mapping_rec.h"
+#include "sim/server/sim_control.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdArpSetting = 33220;
+constexpr int kCmdAdslArpList = 33218;
+constexpr int kCmdTrunkArpList = 33219;
+constexpr int kCmdCosMapping = 33169;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using e2e::Type;
+using Setting = CArpProxySettingDlg;
+using AdslList = CAdslArpProxyListDlg;
+using TrunkList = CTrunkArpProxyListDlg;
+using Cos = CCosMappingDlg;
+
+template <typename Rec> std::vector<uint8_t> Bytes(const Rec& rec)
+{
+    const auto encoded = EncodeRecord(rec);
+    return {encoded.begin(), encoded.end()};
+}
+
+void SendToServer(e2e::CProgram& program, uint16_t code, const std::vector<uint8_t>& record)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, code, code == kReqSimControl ? 0 : 1, record, static_cast<uint32_t>(record.size()))));
+}
+
+void RefuseNext(e2e::CProgram& program, uint32_t action, uint16_t code)
+{
+    SendToServer(program, kReqSimControl, Bytes(SimControlRec{action, code, 0, 0}));
+}
+
+ArpProxySettingRec ServerArp(e2e::CProgram& program)
+{
+    const std::vector<ArpProxySettingRec> records = program.ServerRecords(kReqArpProxy, 1);
+    return records.empty() ? ArpProxySettingRec{} : records.front();
+}
+
+TEST(ArpProxyCosE2eTest, TheArpProxyIsSwitchedWithItsLifeTimeInRange)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<Setting>([&](Setting& arp) {
+        EXPECT_TRUE(e2e::IsChecked(arp, Setting::kEnabledRadioId));
+        EXPECT_EQ(Field(arp, Setting::kLifeTimeId), QStringLiteral("600"));
+        EXPECT_EQ(Field(arp, Setting::kAgingTimeId), QStringLiteral("300"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(arp, QStringLiteral("arp_proxy_setting")));
+        Type(arp, Setting::kLifeTimeId, QStringLiteral("90000"));
+        Click(arp, IDOK);
+        EXPECT_EQ(e2e::MessageLine(arp), QStringLiteral("Life Time should be between 20 and 86400."));
+        EXPECT_EQ(ServerArp(program).lifeSeconds, 600u);
+        Type(arp, Setting::kLifeTimeId, QStringLiteral("1201"));
+        Check(arp, Setting::kDisabledRadioId);
+        Click(arp, IDOK);
+        EXPECT_TRUE(arp.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdArpSetting));
+    EXPECT_EQ(ServerArp(program), (ArpProxySettingRec{2, 600, 1201}));
+
+    // Disabled: the lists show no entry, and the trunk's asks for none.
+    person.OnDialog<TrunkList>([&](TrunkList& trunk) {
+        EXPECT_EQ(Field(trunk, TrunkList::kStateId), QStringLiteral("disabled"));
+        EXPECT_TRUE(e2e::ListColumn(*trunk.FindList(kListControlId), TrunkList::kIpColumn).isEmpty());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdTrunkArpList));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<AdslList>([&](AdslList& arp) {
+        QTreeView& list = *arp.FindList(kListControlId);
+        EXPECT_EQ(Field(arp, AdslList::kStateId), QStringLiteral("enabled"));
+        EXPECT_FALSE(arp.IsControlEnabled(AdslList::kShelfComboId)) << "one shelf";
+        EXPECT_EQ(Field(arp, AdslList::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kSlotPortColumn).join(','), QStringLiteral("1-1,1-3,1-5,1-7"));
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kIpColumn).value(0), QStringLiteral(" 10.  1.100. 21"));
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kFlagColumn).value(2), QStringLiteral("static"));
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kPacketTypeColumn).value(0), QStringLiteral("DHCP"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(arp, QStringLiteral("adsl_arp_proxy_list")));
+        // One port of the card; the list follows at Refresh.
+        EXPECT_TRUE(Choose(arp, AdslList::kPortComboId, QStringLiteral("5")));
+        Click(arp, kRefreshButtonId);
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kSlotPortColumn).join(','), QStringLiteral("1-5"));
+
+        RefuseNext(program, kSimRefuseNextRequest, kReqArpProxyEntry);
+        Click(arp, kRefreshButtonId);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_TRUE(e2e::ListColumn(list, AdslList::kIpColumn).isEmpty());
+        EXPECT_FALSE(arp.IsEnded());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAdslArpList));
+
+    person.OnDialog<TrunkList>([&](TrunkList& trunk) {
+        QTreeView& list = *trunk.FindList(kListControlId);
+        // Trunk port 1's entries first.
+        EXPECT_EQ(e2e::ListColumn(list, TrunkList::kSlotPortColumn).join(','), QStringLiteral("GE1,GE2"));
+        EXPECT_EQ(e2e::ListColumn(list, TrunkList::kIpColumn).value(0), QStringLiteral(" 10.  1.  1.254"));
+        EXPECT_EQ(e2e::ListColumn(list, TrunkList::kMacColumn).value(0), QStringLiteral("02:1c:7e:3a:10:00"));
+        EXPECT_EQ(e2e::ListColumn(list, TrunkList::kVlanColumn).value(1), QStringLiteral("4092"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(trunk, QStringLiteral("trunk_arp_proxy_list")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdTrunkArpList));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<Cos>([&](Cos& cos) {
+        EXPECT_EQ(Field(cos, Cos::kFirstQueueComboId), QStringLiteral("3"));
+        EXPECT_EQ(Field(cos, Cos::kFirstQueueComboId + 7), QStringLiteral("8"));
+        EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId), QStringLiteral("Best Effort"));
+        EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId + 2), QStringLiteral("AF11"));
+        EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId + 6), QStringLiteral("Expedited Forwarding"));
+        EXPECT_TRUE(e2e::IsChecked(cos, Cos::kEnabledRadioId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(cos, QStringLiteral("cos_mapping")));
+        EXPECT_TRUE(Choose(cos, Cos::kFirstQueueComboId, QStringLiteral("8")));
+        EXPECT_TRUE(Choose(cos, Cos::kFirstDscpComboId, QStringLiteral("AF22")));
+        Check(cos, Cos::kDisabledRadioId);
+        RefuseNext(program, kSimRefuseNextChange, kReqCosMapping);
+        Click(cos, IDOK);
+        EXPECT_EQ(person.boxTexts.back(),
+                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_FALSE(cos.IsEnded());
+        Click(cos, IDOK);
+        EXPECT_TRUE(cos.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdCosMapping));
+    const std::vector<CosMappingRec> kept = program.ServerRecords(kReqCosMapping, 1);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept.front().queues, (std::array<uint8_t, 8>{8, 1, 2, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(kept.front().dscp[0], 5u) << "AF22";
+    EXPECT_EQ(kept.front().dscp[6], 13u);
+    EXPECT_EQ(kept.front().dscpRemapping, 0u);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+// Cascaded management in the running program: the operator makes North-1 the root of a cascaded management subnet,
+// with its address checked against the NE's own, and adds a remote NE behind it, which the root then reaches.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/management/cascaded/cascaded_mgmt_dlg.h"
+#include "features/management/cascaded/remote_ne_dlg.h"
+#include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "link/records/cascaded_mgmt_record.h"
+#include "link/records/remote_ne_record.h"
+#include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdCascadedSetting = 33202;
+constexpr int kCmdRemoteNes = 33203;
+constexpr uint32_t kNorth1 = 1;
+using Cascaded = CCascadedMgmtDlg;
+using Remotes = CRemoteNeListDlg;
+using e2e::Check;
+using e2e::Click;
+using e2e::MessageLine;
+using e2e::Type;
+
+CascadedMgmtRecord ServerCascaded(e2e::CProgram& program)
+{
+    const std::vector<CascadedMgmtRecord> stored = program.ServerRecords(kReqCascadedMgmt, kNorth1);
+    return stored.empty() ? CascadedMgmtRecord{} : stored.front();
+}
+
+class CascadedE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
+    }
+
+    // The root's setting: enabled, root, the address and prefix typed; OK pressed.
+    void EnableRoot(Cascaded& dialog, const QString& rootIp, const QString& prefix)
+    {
+        Check(dialog, Cascaded::kEnabledId);
+        Check(dialog, Cascaded::kRootId);
+        Type(dialog, Cascaded::kRootIpId, rootIp);
+        Type(dialog, Cascaded::kPrefixId, prefix);
+        Click(dialog, IDOK);
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(CascadedE2eTest, TheRootsAddressIsCheckedAgainstTheNesOwnAndItsSubnetIsSentAsAMask)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Cascaded>([&](Cascaded& dialog) {
+        // Disabled at first: the root's address and subnet wait for the root role.
+        EXPECT_TRUE(e2e::IsChecked(dialog, Cascaded::kDisabledId));
+        Check(dialog, Cascaded::kRemoteId);
+        EXPECT_FALSE(dialog.IsControlEnabled(Cascaded::kRootIpId));
+        EXPECT_FALSE(dialog.IsControlEnabled(Cascaded::kPrefixId));
+
+        EnableRoot(dialog, QStringLiteral("10.10.1.1"), QStringLiteral("24"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("IP address is reserved"));
+        EnableRoot(dialog, QStringLiteral("10.10.1.50"), QStringLiteral("24"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Gateway IP is in cascaded management subnet"));
+        EnableRoot(dialog, QStringLiteral("10.30.0.1"), QStringLiteral("31"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please enter an integer between 1 and 30."));
+
+        // The server refuses the write: the dialog says so and stays open, nothing changed.
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqCascadedMgmt, 0, 0});
+        ASSERT_TRUE(
+            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+        EnableRoot(dialog, QStringLiteral("10.30.0.1"), QStringLiteral("24"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Fail to update data"));
+        EXPECT_FALSE(dialog.IsEnded());
+        EXPECT_NE(ServerCascaded(program_).state, 1u);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("cascaded_mgmt")));
+
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsEnded());
+    });
+    ASSERT_TRUE(program_.Command(kCmdCascadedSetting));
+    const CascadedMgmtRecord root = ServerCascaded(program_);
+    EXPECT_EQ(root, (CascadedMgmtRecord{1, 1, {10, 30, 0, 1}, {255, 255, 255, 0}, 2}));
+
+    // Opened again, the dialog shows the prefix of the mask the NE keeps; disabling needs no root address.
+    person.OnDialog<Cascaded>([&](Cascaded& dialog) {
+        EXPECT_EQ(e2e::Field(dialog, Cascaded::kPrefixId), QStringLiteral("24"));
+        EXPECT_EQ(e2e::Field(dialog, Cascaded::kRootIpId), QStringLiteral("10.30.0.1"));
+        Check(dialog, Cascaded::kDisabledId);
+        Type(dialog, Cascaded::kRootIpId, QString());
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
+    });
+    ASSERT_TRUE(program_.Command(kCmdCascadedSetting));
+    EXPECT_EQ(ServerCascaded(program_).state, 2u);
+}
+
+TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
+{
+    const auto root = EncodeRecord(CascadedMgmtRecord{1, 1, {10, 30, 0, 1}, {255, 255, 255, 0}, 1});
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(2, kReqCascadedMgmt, kNorth1, {root.begin(), root.end()}, kCascadedMgmtRecordSize)));
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Remotes>([&](Remotes& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(rows, Remotes::kIdColumn), QStringList());
+        person.OnDialog<CRemoteNeDlg>([&](CRemoteNeDlg& add) {
+            Type(add, CRemoteNeDlg::kIdId, QStringLiteral("0"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("These ID range between 1 and 2147483647"));
+            Type(add, CRemoteNeDlg::kIdId, QStringLiteral("7"));
+            Type(add, CRemoteNeDlg::kIpAddressId, QStringLiteral("10.10.1.1"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("IP address is reserved"));
+            Type(add, CRemoteNeDlg::kIpAddressId, QStringLiteral("10.30.0.7"));
+            Type(add, CRemoteNeDlg::kCommunityId, QStringLiteral("   "));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Data is blank"));
+            Type(add, CRemoteNeDlg::kCommunityId, QStringLiteral("public"));
+            Type(add, CRemoteNeDlg::kUserId, QStringLiteral("qurim"));
+            Type(add, CRemoteNeDlg::kPasswordId, QStringLiteral("qurim"));
+            Type(add, CRemoteNeDlg::kNoteId, QStringLiteral("Cabinet 7"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("remote_ne")));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+        });
+        Click(list, kAddButtonId);
+        const int row = e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7"));
+        ASSERT_GE(row, 0);
+        // The root relays management to it.
+        EXPECT_EQ(e2e::ListColumn(rows, Remotes::kOperStatusColumn).value(row), QStringLiteral("Connected"));
+        EXPECT_EQ(e2e::CellImage(rows, row, Remotes::kOperStatusColumn), kImageLinkUp);
+        EXPECT_EQ(e2e::ListColumn(rows, Remotes::kAddressColumn).value(row), QStringLiteral(" 10. 30.  0.  7"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("remote_ne_list")));
+
+        program_.ClickListRow(rows, row);
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7")), -1);
+    });
+    ASSERT_TRUE(program_.Command(kCmdRemoteNes));
+    EXPECT_TRUE(program_.ServerRecords(kReqRemoteNe, kNorth1).empty());
+}
+
+TEST_F(CascadedE2eTest, TheHundredAndFirstRemoteNeIsRefusedBeforeAnyOtherCheck)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (uint32_t id = 1; id <= 100; ++id) {
+        RemoteNeRecord remote;
+        remote.remoteNeId = id;
+        remote.ipAddress = {10, 31, static_cast<uint8_t>(id / 200), static_cast<uint8_t>(id % 200 + 1)};
+        remote.state = 1;
+        const auto bytes = EncodeRecord(remote);
+        ASSERT_TRUE(
+            probe.ReplyTo(probe.Send(2, kReqRemoteNeAdd, kNorth1, {bytes.begin(), bytes.end()}, kRemoteNeRecordSize)));
+    }
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Remotes>([&](Remotes& list) {
+        EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), Remotes::kIdColumn).size(), 100);
+        person.OnDialog<CRemoteNeDlg>([&](CRemoteNeDlg& add) {
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("This table is full. Maximum number: 100"));
+        });
+        Click(list, kAddButtonId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdRemoteNes));
+}
+
+} // namespace

@@ -1,0 +1,342 @@
+// The firmware and configuration transfers of one NE in the running program, logged in straight to the simulated NE
+// whose FTP server is a real one on loopback: the NE's configuration backed up into a local file and restored from it,
+// its firmware image sent into a boot partition and fetched back (a spoilt one refused after the download), the next
+// boot partition chosen, and the SHDSL image sent with the line cards told to load it. The NE refuses what its FTP area
+// does not allow: a wrong login, a missing directory, a read-only configuration.
+
+#include "tests/e2e/support/e2e_harness.h"
+#include "tests/link/ftp_peer.h"
+
+#include "core/util/firmware_image.h"
+#include "core/util/md5.h"
+#include "features/management/firmware/fw_file_info_dlg.h"
+#include "features/management/firmware/ne_boot_partition_dlg.h"
+#include "features/management/firmware/ne_config_backup_restore_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_backup_dlg.h"
+#include "features/management/firmware/ne_shdsl_fw_upgrade_dlg.h"
+#include "features/management/firmware/transfer_progress.h"
+#include "features/management/ne/ne_list_dlg.h"
+#include "link/record_requests.h"
+#include "link/records/boot_partition_record.h"
+#include "link/records/request_codes.h"
+#include "platform/list_control.h"
+#include "ui/shell/tree/group_view.h"
+
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdFirmwareUpgrade = 33044;
+constexpr int kCmdShdslFirmwareUpgrade = 33197;
+constexpr int kCmdNeList = 33048;
+const std::string kNeAddress = "127.0.0.1";
+const std::string kNe48 = std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini";
+
+using e2e::Click;
+using e2e::Field;
+using e2e::MessageLine;
+using e2e::Type;
+
+class FirmwareDirectE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(peer_.Start());
+        image_ = BuildFirmwareImage("QX7200", "QX7200 3.2.0", std::vector<uint8_t>(5000, 0x3A));
+    }
+
+    // The program logged in to the NE, whose FTP server is the test's; transfers in small steps.
+    void Start(e2e::CProgram& program, const std::string& scenario = kNe48, const std::string& moreKeys = {})
+    {
+        ASSERT_TRUE(program.StartAgent({.args = {},
+                                        .generatedNes = 0,
+                                        .iniExtra = "[UPGRADE]\nFTPPORT=" + std::to_string(peer_.Port()) +
+                                                    "\nFTPDATASIZE=256\nCWMFW4=QX7200,qx7200.enc\n" + moreKeys},
+                                       scenario));
+        ASSERT_TRUE(program.Login("qurim", "private"));
+        program.ClickTreeItem(program.TreeItem(QString::fromStdString(kNeAddress)));
+    }
+
+    std::filesystem::path Area() const { return peer_.Area(kNeAddress); }
+    std::filesystem::path Local(const std::string& name) const { return local_.Path() / name; }
+    static QString Text(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+    // The NE's configuration and its side file.
+    void PutNeConfig(const std::string& config)
+    {
+        std::filesystem::create_directories(Area() / "cfg:");
+        WriteText(Area() / "cfg:" / "default.cfg", config);
+        WriteText(Area() / "cfg:" / "default.md5", Md5HexString(config));
+    }
+
+    ftp_test::CFtpPeer peer_{{{kNeAddress, "qurim", "qurim"}}};
+    CTempDir local_{false, "tarvik-direct-"};
+    std::vector<uint8_t> image_;
+};
+
+TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefusedRestoreKeepsTheNesDigest)
+{
+    const std::string running = "hostname ipd48-lab\r\nvlan 100\r\nsnmp community private rw\r\n";
+    PutNeConfig(running);
+    e2e::CProgram program;
+    Start(program);
+    e2e::COperator& person = program.Operator();
+    using Dlg = CNeConfigBackupRestoreDlg;
+    const std::filesystem::path backup = Local("ipd48.cfg");
+    bool worked = false;
+
+    // The NE list of the direct link offers the NE's backup and restore.
+    person.OnDialog<CNeListDlg>([&](CNeListDlg& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        ASSERT_EQ(e2e::ListColumn(rows, CNeListDlg::kAddressColumn), QStringList{QString::fromStdString(kNeAddress)});
+        program.RightClickListRow(rows, 0, CNeListDlg::kPopupBackup);
+    });
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        EXPECT_EQ(Field(dialog, Dlg::kUserId), QStringLiteral("qurim"));
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kFileNameId, Text(backup));
+
+        // The NE writes its flash first, then sends its side file and configuration.
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kBackupButtonId);
+        EXPECT_FALSE(dialog.IsControlEnabled(IDCANCEL));
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Backup data successfully."));
+        EXPECT_EQ(ReadText(backup), Md5HexString(running) + "\r\n" + running);
+        EXPECT_EQ(Field(dialog, kTransferValueId), QString::number(34 + running.size()));
+        EXPECT_TRUE(dialog.IsControlEnabled(IDCANCEL));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_config_backup_restore_dlg")));
+
+        // The NE's configuration changes; the backup brings the old one back, digest and all.
+        const std::string changed = "hostname ipd48-new\r\n";
+        PutNeConfig(changed);
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kRestoreButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Restore data successfully.")));
+        EXPECT_EQ(ReadText(Area() / "cfg:" / "default.cfg"), running);
+        EXPECT_EQ(ReadText(Area() / "cfg:" / "default.md5"), Md5HexString(running));
+
+        // A configuration the NE will not overwrite: the restore fails before the side file is touched.
+        PutNeConfig(changed);
+        ftp_test::WriteTextReadOnly(Area() / "cfg:" / "default.cfg", changed);
+        const size_t boxes = person.boxTexts.size();
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kRestoreButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Fail to open remote configuration file"));
+        EXPECT_EQ(person.boxTexts.size(), boxes + 1) << "the confirmation only";
+        EXPECT_EQ(ReadText(Area() / "cfg:" / "default.md5"), Md5HexString(changed));
+
+        // A local file whose digest is not its configuration's is refused before any connection.
+        WriteText(Local("spoilt.cfg"), Md5HexString(running) + "\r\n" + changed);
+        Type(dialog, Dlg::kFileNameId, Text(Local("spoilt.cfg")));
+        Click(dialog, Dlg::kRestoreButtonId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Local file is corrupted or format error"));
+        EXPECT_FALSE(dialog.Worker().Running());
+        worked = true;
+    });
+    program.RightClickTreeItem(program.Tree().Tree()->topLevelItem(0), kCmdNeList);
+    EXPECT_TRUE(worked);
+    EXPECT_TRUE(program.Operator().unscriptedDialogs.isEmpty());
+}
+
+TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeIsRefusedAfterTheDownload)
+{
+    std::filesystem::create_directories(Area() / "Partition 1");
+    std::filesystem::create_directories(Area() / "Partition 2");
+    std::vector<uint8_t> spoilt = image_;
+    spoilt[70] ^= 0xFF;
+    WriteText(Area() / "Partition 2" / "qx7200.enc", std::string(spoilt.begin(), spoilt.end()));
+    WriteText(Local("qx7200.enc"), std::string(image_.begin(), image_.end()));
+    e2e::CProgram program;
+    Start(program);
+    e2e::COperator& person = program.Operator();
+    using Dlg = CNeFwUpgradeBackupDlg;
+
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        // The NE runs partition 1 and boots it next time.
+        EXPECT_EQ(Field(dialog, Dlg::kCurrentBootId), QStringLiteral("Partition 1"));
+        EXPECT_EQ(Field(dialog, Dlg::kNextBootId), QStringLiteral("Partition 1"));
+        EXPECT_EQ(e2e::ComboTexts(dialog, Dlg::kPartitionId), QStringLiteral("Partition 1,Partition 2"));
+        Type(dialog, Dlg::kUserId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
+
+        // What the file is.
+        person.OnDialog<CFwFileInfoDlg>([&](CFwFileInfoDlg& info) {
+            EXPECT_EQ(Field(info, CFwFileInfoDlg::kVersionId), QStringLiteral("QX7200 3.2.0"));
+            EXPECT_EQ(Field(info, CFwFileInfoDlg::kNeModelId), QStringLiteral("IPD-48"));
+            EXPECT_EQ(Field(info, CFwFileInfoDlg::kFirmwareTypeId), QStringLiteral("Network board firmware"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(info, QStringLiteral("fw_file_info_dlg")));
+        });
+        Click(dialog, Dlg::kDetailButtonId);
+
+        // The NE refuses a wrong login.
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("wrong"));
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kUpgradeButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_TRUE(MessageLine(dialog).contains(QStringLiteral("530"))) << MessageLine(dialog).toStdString();
+        EXPECT_FALSE(std::filesystem::exists(Area() / "Partition 1" / "qx7200.enc"));
+
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kUpgradeButtonId);
+        EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kBackupButtonId));
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Complete upgrading NE firmware.")));
+        EXPECT_EQ(ReadText(Area() / "Partition 1" / "qx7200.enc"), std::string(image_.begin(), image_.end()));
+        EXPECT_EQ(Field(dialog, kTransferValueId), QStringLiteral("100"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_backup_dlg")));
+
+        // The image of partition 2 arrives whole but fails its check: the file stays, the operator is warned.
+        ASSERT_TRUE(e2e::Choose(dialog, Dlg::kPartitionId, QStringLiteral("Partition 2")));
+        Type(dialog, Dlg::kFileNameId, Text(Local("fetched.enc")));
+        Click(dialog, Dlg::kBackupButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
+        EXPECT_EQ(ReadText(Local("fetched.enc")), std::string(spoilt.begin(), spoilt.end()));
+
+        // A sound image fetched over an existing file, once the operator agrees.
+        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
+        ASSERT_TRUE(e2e::Choose(dialog, Dlg::kPartitionId, QStringLiteral("Partition 1")));
+        person.AnswerBox(IDNO);
+        Click(dialog, Dlg::kBackupButtonId);
+        EXPECT_FALSE(dialog.Worker().Running());
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("File is existed. Are you sure to overwrite it?"));
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kBackupButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Backup data successfully."));
+        EXPECT_EQ(Field(dialog, kTransferValueId), QString::number(image_.size()));
+        EXPECT_EQ(ReadText(Local("qx7200.enc")), std::string(image_.begin(), image_.end()));
+
+        // The next boot partition, chosen on the NE.
+        person.OnDialog<CNeBootPartitionDlg>([&](CNeBootPartitionDlg& boot) {
+            EXPECT_EQ(Field(boot, CNeBootPartitionDlg::kCurrentId), QStringLiteral("Partition 1"));
+            EXPECT_EQ(e2e::ComboTexts(boot, CNeBootPartitionDlg::kNextId), QStringLiteral("Partition 1,Partition 2"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(boot, QStringLiteral("ne_boot_partition_dlg")));
+            EXPECT_TRUE(e2e::Choose(boot, CNeBootPartitionDlg::kNextId, QStringLiteral("Partition 2")));
+            person.AnswerBox(IDYES);
+            Click(boot, IDOK);
+            return IDCANCEL;
+        });
+        Click(dialog, Dlg::kChangeButtonId);
+        EXPECT_EQ(Field(dialog, Dlg::kNextBootId), QStringLiteral("Partition 2"));
+    });
+    ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
+    const RecordReply<BootPartitionRecord> partitions =
+        CRecordRequests().Query<BootPartitionRecord>(kReqNeBootPartition, 1, {.waitDialog = false});
+    ASSERT_TRUE(partitions.Ok());
+    ASSERT_EQ(partitions.records.size(), 1u);
+    EXPECT_EQ(partitions.records[0].current, 1u);
+    EXPECT_EQ(partitions.records[0].next, 2u);
+}
+
+TEST_F(FirmwareDirectE2eTest, NeitherEscNorTheCloseBoxEndsTheDialogWhileItsTransferRuns)
+{
+    std::filesystem::create_directories(Area() / "Partition 1");
+    WriteText(Local("qx7200.enc"), std::string(image_.begin(), image_.end()));
+    e2e::CProgram program;
+    // Twenty steps, a pause of 40 ms after each.
+    Start(program, kNe48, "FTPRATELIMIT=40\n");
+    e2e::COperator& person = program.Operator();
+    using Dlg = CNeFwUpgradeBackupDlg;
+    bool worked = false;
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        Type(dialog, Dlg::kUserId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kUpgradeButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return dialog.Worker().Job().State() == FtpJobState::kSending; }));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        dialog.close();
+        program.WaitUntil([] { return false; }, 100);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.Worker().Running());
+        // The job ends in the dialog, which tells its result.
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Complete upgrading NE firmware.")));
+        EXPECT_EQ(ReadText(Area() / "Partition 1" / "qx7200.enc"), std::string(image_.begin(), image_.end()));
+        worked = true;
+    });
+    ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
+    EXPECT_TRUE(worked);
+}
+
+TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt)
+{
+    // The NE's SHDSL cards, and one whose id passes 0x8000 (the third shelf's slot 28).
+    const std::filesystem::path scenario = Local("ne.ini");
+    WriteText(scenario, ReadText(kNe48) + "\n[ShdslCardStatusRecord.3]\ncardId=32800\nmodelId=32\nstatus=1\n");
+    const std::string shdslImage(3000, 'S');
+    WriteText(Local("TEImage.bin.gz"), shdslImage);
+    e2e::CProgram program;
+    Start(program, scenario.string());
+    e2e::COperator& person = program.Operator();
+    using Dlg = CNeShdslFwUpgradeDlg;
+
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        CListControl rows(&list);
+        ASSERT_EQ(rows.GetItemCount(), 3);
+        const auto rowOf = [&](uint32_t card) {
+            for (int row = 0; row < rows.GetItemCount(); ++row) {
+                if (rows.GetItemData(row) == card)
+                    return row;
+            }
+            return -1;
+        };
+        const auto tick = [&](std::initializer_list<uint32_t> cards) {
+            QStringList numbers;
+            for (const uint32_t card : cards)
+                numbers << rows.GetItemText(rowOf(card), 0);
+            e2e::TickRows(list, numbers);
+        };
+        EXPECT_EQ(rows.GetItemText(rowOf(10300), 2), QStringLiteral("Inital"));
+        EXPECT_EQ(rows.GetItemText(rowOf(20400), 2), QStringLiteral("Finished"));
+
+        // Nothing to upgrade with until an image has gone to the NE.
+        tick({10300});
+        EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
+
+        Type(dialog, Dlg::kUserId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
+        Type(dialog, Dlg::kFileNameId, Text(Local("TEImage.bin.gz")));
+        // The NE has no SHDSL drive yet.
+        Click(dialog, Dlg::kFtpButtonId);
+        EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kFtpButtonId));
+        ASSERT_TRUE(program.WaitUntil([&] { return dialog.IsControlEnabled(Dlg::kFtpButtonId); }, 15000));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Fail to change remote drive"));
+        EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
+
+        std::filesystem::create_directories(Area() / "shdsl:");
+        Click(dialog, Dlg::kFtpButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return dialog.IsControlEnabled(Dlg::kUpgradeButtonId); }, 15000));
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Complete FTP SHDSL firmware."));
+        EXPECT_EQ(ReadText(Area() / "shdsl:" / "TEImage.bin.gz"), shdslImage);
+
+        // A finished card loses its tick on the next round; the others keep theirs.
+        tick({10300, 20400, 32800});
+        ASSERT_TRUE(program.WaitUntil([&] { return !rows.GetCheck(rowOf(20400)); }, 5000));
+        EXPECT_TRUE(rows.GetCheck(rowOf(10300)));
+        EXPECT_TRUE(rows.GetCheck(rowOf(32800)));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_shdsl_fw_upgrade_dlg")));
+
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kUpgradeButtonId);
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("SHDSL firmware upgrading is in progress.")));
+        EXPECT_EQ(rows.GetItemText(rowOf(10300), 2), QStringLiteral("In Transmission"));
+        EXPECT_EQ(rows.GetItemText(rowOf(32800), 2), QStringLiteral("In Transmission"));
+        EXPECT_EQ(rows.GetItemText(rowOf(20400), 2), QStringLiteral("Finished"));
+    });
+    ASSERT_TRUE(program.Command(kCmdShdslFirmwareUpgrade));
+}
+
+} // namespace

@@ -1,0 +1,208 @@
+// IGMP and PPPoE in the running program: the combined IGMP dialog pulls its times into their ranges, warns before
+// snooping, and writes only a change; the proxy dialog checks its input before it asks and keeps what it loaded when
+// disabled; the snooping dialog (a toolbar button the operator configures) writes its aging time. The PPPoE sub-option
+// is switched, and the session list shows a slot's sessions or one port's. The server refuses a change and a query
+// once.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/igmp/igmp_proxy_dlg.h"
+#include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
+#include "features/provisioning/igmp/igmp_snooping_dlg.h"
+#include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
+#include "features/provisioning/pppoe/pppoe_setting_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/igmp_proxy_rec.h"
+#include "link/records/igmp_setting_rec.h"
+#include "link/records/igmp_snooping_rec.h"
+#include "link/records/request_codes.h"
+#include "link/records/word_record.h"
+#include "sim/server/sim_control.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int kCmdIgmp = 33171, kCmdIgmpProxy = 33155, kCmdIgmpSnooping = 33070, kCmdPppoe = 33185,
+              kCmdPppoeSessions = 33210;
+constexpr uint32_t kNorth1 = 1;
+// The operator's toolbar: the snooping dialog, which no menu offers.
+const char kToolbar[] = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
+                        "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33070\n";
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::Type;
+
+template <class Rec> Rec ServerSetting(e2e::CProgram& program, RequestCode<Rec> code)
+{
+    const std::vector<Rec> records = program.ServerRecords(code, kNorth1);
+    return records.empty() ? Rec{} : records.front();
+}
+
+void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{action, code, 0, 0});
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+// The operator leaves a field: it loses the focus.
+void Leave(CDialog& dialog, int id)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(dialog.GetDlgItem(id), &out);
+}
+
+class IgmpPppoeE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        e2e::PeerOptions options;
+        options.iniExtra = kToolbar;
+        ASSERT_TRUE(program_.StartServer(options));
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(IgmpPppoeE2eTest, TheIgmpDialogsCheckWarnAndWriteWhatChanged)
+{
+    e2e::COperator& person = program_.Operator();
+    using Igmp = CIgmpSnoopProxyDlg;
+    person.OnDialog<Igmp>([&](Igmp& igmp) {
+        EXPECT_TRUE(e2e::IsChecked(igmp, Igmp::kSnoopingId));
+        EXPECT_EQ(Field(igmp, Igmp::kAgingId), QStringLiteral("30"));
+        EXPECT_TRUE(e2e::IsChecked(igmp, Igmp::kQueryV2Id));
+        // Left out of range, the times are pulled into it.
+        Type(igmp, Igmp::kAgingId, QStringLiteral("700"));
+        Leave(igmp, Igmp::kAgingId);
+        EXPECT_EQ(Field(igmp, Igmp::kAgingId), QStringLiteral("600"));
+        Type(igmp, Igmp::kProxyIntervalId, QStringLiteral("0"));
+        Leave(igmp, Igmp::kProxyIntervalId);
+        EXPECT_EQ(Field(igmp, Igmp::kProxyIntervalId), QStringLiteral("1"));
+        Check(igmp, Igmp::kQueryV2Id + 2);
+        EXPECT_TRUE(e2e::IsChecked(igmp, Igmp::kSnoopingId)) << "the groups are apart";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(igmp, QStringLiteral("igmp_snoop_proxy")));
+        person.AnswerBox(IDYES);
+        Click(igmp, IDOK);
+        EXPECT_TRUE(igmp.IsEnded());
+    });
+    ASSERT_TRUE(program_.Command(kCmdIgmp));
+    EXPECT_EQ(person.boxTexts.back(),
+              QStringLiteral("IGMP snooping may be malfunctioned if the uplink port is connected to another NE's "
+                             "subtending port.\n\nAre you sure to commit changes?"));
+    const IgmpSettingRec written = ServerSetting(program_, kReqIgmpSetting);
+    EXPECT_EQ(written.snoopingAgingTime, 600u);
+    EXPECT_EQ(written.proxyQueryResponseInterval, 1u);
+    EXPECT_EQ(written.queryVersion, 100u);
+    EXPECT_EQ(written.reportVersion, 2u);
+
+    // Nothing changed: nothing is sent (the refusal waiting for the next change does not come).
+    Refuse(program_, kSimRefuseNextChange, kReqIgmpSetting);
+    const size_t boxes = person.boxTexts.size();
+    person.OnDialog<Igmp>([&](Igmp& igmp) { Click(igmp, IDOK); });
+    ASSERT_TRUE(program_.Command(kCmdIgmp));
+    EXPECT_EQ(person.boxTexts.size(), boxes);
+    person.OnDialog<Igmp>([&](Igmp& igmp) {
+        Check(igmp, Igmp::kProxyId);
+        person.AnswerBox(IDYES);
+        Click(igmp, IDOK);
+        EXPECT_EQ(person.boxTexts.back(),
+                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_FALSE(igmp.IsEnded());
+        EXPECT_TRUE(e2e::IsChecked(igmp, Igmp::kProxyId));
+    });
+    ASSERT_TRUE(program_.Command(kCmdIgmp));
+    EXPECT_EQ(ServerSetting(program_, kReqIgmpSetting).mode, 1u);
+}
+
+TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsCheckBeforeTheyAsk)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CIgmpProxyDlg>([&](CIgmpProxyDlg& proxy) {
+        EXPECT_TRUE(e2e::IsChecked(proxy, CIgmpProxyDlg::kDisabledId));
+        EXPECT_FALSE(proxy.IsControlEnabled(CIgmpProxyDlg::kRobustnessId));
+        Check(proxy, CIgmpProxyDlg::kEnabledId);
+        Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("256"));
+        Click(proxy, IDOK);
+        EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 1 and 255."));
+        EXPECT_TRUE(person.boxTexts.empty()) << "no question before the input passes";
+        // Disabled again after an edit: the robustness the NE had is written.
+        Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("20"));
+        Type(proxy, CIgmpProxyDlg::kRobustnessId, QStringLiteral("4"));
+        Check(proxy, CIgmpProxyDlg::kDisabledId);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(proxy, QStringLiteral("igmp_proxy")));
+        person.AnswerBox(IDYES);
+        Click(proxy, IDOK);
+        EXPECT_TRUE(proxy.IsEnded());
+    });
+    std::vector<int> offered = program_.RightClickTreeItem(program_.TreeItem(QStringLiteral("North-1")), kCmdIgmpProxy);
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(ServerSetting(program_, kReqIgmpProxy), (IgmpProxyRec{0, 2, 100, 1}));
+
+    person.OnDialog<CIgmpSnoopingDlg>([&](CIgmpSnoopingDlg& snooping) {
+        EXPECT_TRUE(e2e::IsChecked(snooping, CIgmpSnoopingDlg::kEnabledId));
+        Type(snooping, CIgmpSnoopingDlg::kAgingId, QStringLiteral("0"));
+        Click(snooping, IDOK);
+        EXPECT_EQ(MessageLine(snooping), QStringLiteral("Please enter an integer between 1 and 600."));
+        Type(snooping, CIgmpSnoopingDlg::kAgingId, QStringLiteral("120"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(snooping, QStringLiteral("igmp_snooping")));
+        person.AnswerBox(IDYES);
+        Click(snooping, IDOK);
+    });
+    ASSERT_TRUE(program_.ToolbarButton(kCmdIgmpSnooping));
+    EXPECT_EQ(ServerSetting(program_, kReqIgmpSnooping), (IgmpSnoopingRec{1, 120}));
+}
+
+TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CPppoeSettingDlg>([&](CPppoeSettingDlg& setting) {
+        EXPECT_TRUE(e2e::IsChecked(setting, CPppoeSettingDlg::kDisabledId));
+        Check(setting, CPppoeSettingDlg::kEnabledId);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("pppoe_setting")));
+        Click(setting, IDOK);
+        EXPECT_TRUE(setting.IsEnded());
+    });
+    ASSERT_TRUE(program_.Command(kCmdPppoe));
+    EXPECT_EQ(ServerSetting(program_, kReqPppoe).value, 1u);
+
+    using Sessions = CPppoeSessionListDlg;
+    person.OnDialog<Sessions>([&](Sessions& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(Field(list, Sessions::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(ListColumn(rows, 1),
+                  (QStringList{QStringLiteral("1-1"), QStringLiteral("1-2"), QStringLiteral("1-2")}));
+        // In the order the NE lists them: by port and PVC.
+        EXPECT_EQ(ListColumn(rows, 5), (QStringList{QStringLiteral("0x00001a2b"), QStringLiteral("0x00007f00"),
+                                                    QStringLiteral("0x0000002c")}));
+        EXPECT_EQ(ListColumn(rows, 7),
+                  (QStringList{QStringLiteral("Session"), QStringLiteral("Idle"), QStringLiteral("Init")}));
+        EXPECT_EQ(ListColumn(rows, 6).front(), QStringLiteral("00:11:22:33:44:01"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("pppoe_session_list")));
+        // One port's.
+        ASSERT_TRUE(Choose(list, Sessions::kPortComboId, QStringLiteral("2")));
+        Click(list, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(rows, 4), (QStringList{QStringLiteral("200"), QStringLiteral("100")}));
+        // Refused once: the failure box with the server's reason.
+        Refuse(program_, kSimRefuseNextRequest, kReqPppoeSession);
+        Click(list, kRefreshButtonId);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_TRUE(ListColumn(rows, 0).isEmpty());
+    });
+    ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
+}
+
+} // namespace

@@ -1,0 +1,217 @@
+// NE auto-discovery in the running program: the operator gives the server an address range to search, sees the NEs
+// it finds there on the next refreshes (not those of a model this workstation does not know), adds two of them to a
+// location as managed NEs, which then show in the tree and are no longer offered, and restarts a range while the
+// server refuses to take it back.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/tables/app_data.h"
+#include "core/tables/ne_table.h"
+#include "features/management/discovery/add_discovered_ne_dlg.h"
+#include "features/management/discovery/discovery_range_dlg.h"
+#include "features/management/discovery/ne_auto_discovery_dlg.h"
+#include "link/icmp/icmp_reachability.h"
+#include "link/records/discovery_range_rec.h"
+#include "link/records/found_ne_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr int kCmdAutoDiscovery = 33067;
+using Discovery = CNeAutoDiscoveryDlg;
+using e2e::Click;
+using e2e::MessageLine;
+using e2e::Type;
+
+QStringList FoundAddresses(Discovery& dialog)
+{
+    return e2e::ListColumn(*dialog.FindList(Discovery::kFoundListId), Discovery::kAddressColumn);
+}
+
+bool ServerFinds(e2e::CProgram& program, const std::string& address)
+{
+    const std::vector<FoundNeRec> found = program.ServerRecords(kReqFoundNe);
+    return std::any_of(found.begin(), found.end(),
+                       [&](const FoundNeRec& ne) { return FormatIpAddress(ne.ipAddress) == address; });
+}
+
+// The numbers the found list shows for the rows of these addresses.
+QStringList NumbersOf(Discovery& dialog, const QStringList& addresses)
+{
+    QTreeView& rows = *dialog.FindList(Discovery::kFoundListId);
+    QStringList numbers;
+    for (const QString& address : addresses) {
+        const int row = e2e::RowOf(rows, Discovery::kAddressColumn, address);
+        numbers << e2e::ListColumn(rows, Discovery::kNumberColumn).value(row);
+    }
+    return numbers;
+}
+
+void RefuseNextChange(e2e::CProgram& program, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, code, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+class NeDiscoveryE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+    }
+
+    // The refresh timer's turn, after the server has had a second to search.
+    void RefreshLater(Discovery& dialog)
+    {
+        program_.WaitUntil([] { return false; }, 1200);
+        dialog.OnTimer(Discovery::kRefreshTimer);
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Discovery>([&](Discovery& dialog) {
+        QTreeView& ranges = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList());
+        person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+            Click(range, IDOK);
+            EXPECT_EQ(MessageLine(range), QStringLiteral("incorrect IP address"));
+            // Typed from high to low, the range is sent from low to high.
+            Type(range, CNeAutoDiscoveryRangeDlg::kFromId, QStringLiteral("127.0.0.30"));
+            Type(range, CNeAutoDiscoveryRangeDlg::kToId, QStringLiteral("127.0.0.20"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(range, QStringLiteral("ne_discovery_range")));
+            Click(range, IDOK);
+            EXPECT_TRUE(range.IsEnded());
+        });
+        Click(dialog, kAddButtonId);
+        const std::vector<DiscoveryRangeRec> kept = program_.ServerRecords(kReqDiscoveryRange);
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(FormatIpAddress(kept[0].firstIp), "127.0.0.20");
+        EXPECT_EQ(FormatIpAddress(kept[0].lastIp), "127.0.0.30");
+        EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList{QStringLiteral("127.0.0.20")});
+
+        RefreshLater(dialog);
+        EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kStateColumn), QStringList{QStringLiteral("finished")});
+        // The NE of a model this workstation does not know is left out here, not dropped for everyone.
+        EXPECT_EQ(FoundAddresses(dialog), (QStringList{QStringLiteral("127.0.0.21"), QStringLiteral("127.0.0.22"),
+                                                       QStringLiteral("127.0.0.24")}));
+        EXPECT_TRUE(ServerFinds(program_, "127.0.0.23"));
+
+        // The round of echoes reaches the first row after the last.
+        dialog.SetPingProbe([](const IpAddress& address, int32_t waitMs) {
+            return CheckIcmpReachable(address, waitMs) == IcmpReachability::kReachable;
+        });
+        const bool echoes = CheckIcmpReachable({127, 0, 0, 1}, 1000) == IcmpReachability::kReachable;
+        QTreeView& found = *dialog.FindList(Discovery::kFoundListId);
+        for (int i = 0; i < 3; ++i) {
+            dialog.OnTimer(Discovery::kPingTimer);
+            program_.WaitUntil([&] { return !e2e::ListColumn(found, Discovery::kStatusColumn).contains("unknown"); },
+                               3000);
+        }
+        EXPECT_EQ(e2e::ListColumn(found, Discovery::kStatusColumn),
+                  QStringList(3, echoes ? QStringLiteral("online") : QStringLiteral("offline")));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_discovery")));
+
+        e2e::TickRows(found, NumbersOf(dialog, {QStringLiteral("127.0.0.21"), QStringLiteral("127.0.0.22")}));
+        EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kAddNesButtonId));
+        person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg& add) {
+            e2e::Choose(add, CAddDiscoveredNeDlg::kLocationComboId, QStringLiteral("North"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_discovery_add")));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+        });
+        Click(dialog, Discovery::kAddNesButtonId);
+        EXPECT_EQ(FoundAddresses(dialog), QStringList{QStringLiteral("127.0.0.24")});
+        EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kAddNesButtonId));
+
+        // Managed now, they are no longer offered: the next refresh drops them on the server.
+        ASSERT_TRUE(ServerFinds(program_, "127.0.0.21"));
+        dialog.OnTimer(Discovery::kRefreshTimer);
+        EXPECT_FALSE(ServerFinds(program_, "127.0.0.21"));
+        EXPECT_FALSE(ServerFinds(program_, "127.0.0.22"));
+        EXPECT_EQ(FoundAddresses(dialog), QStringList{QStringLiteral("127.0.0.24")});
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+
+    const CNeRecord* added = FindNeByName("127.0.0.21");
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->locationId, 2u);
+    EXPECT_EQ(added->autoSync, 0u);
+    EXPECT_EQ(added->loginUser, kNeBuiltInAccount);
+    ASSERT_NE(FindNeByName("127.0.0.22"), nullptr);
+    EXPECT_EQ(FindNeByName("127.0.0.22")->neModelId, 4u);
+    program_.Settle();
+    EXPECT_NE(program_.TreeItem(QStringLiteral("127.0.0.21")), nullptr);
+    EXPECT_NE(program_.TreeItem(QStringLiteral("127.0.0.22")), nullptr);
+}
+
+TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartKeepsTheRange)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Discovery>([&](Discovery& dialog) {
+        person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+            Type(range, CNeAutoDiscoveryRangeDlg::kFromId, QStringLiteral("127.0.0.24"));
+            Type(range, CNeAutoDiscoveryRangeDlg::kToId, QStringLiteral("127.0.0.24"));
+            Click(range, IDOK);
+        });
+        Click(dialog, kAddButtonId);
+        RefreshLater(dialog);
+        ASSERT_EQ(FoundAddresses(dialog), QStringList{QStringLiteral("127.0.0.24")});
+
+        // Another operator manages the NE before this one adds it: nothing is sent for it, its row is marked.
+        NeKeyRecord other;
+        other.neName = "Lab-24";
+        other.modelId = 2;
+        other.locationId = 3;
+        other.ipAddress = {127, 0, 0, 24};
+        other.port = 161;
+        const auto bytes = EncodeRecord(other);
+        server_test::CRawClient& probe = program_.ServerProbe();
+        ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeKeyAdd, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize)));
+        ASSERT_TRUE(program_.WaitUntil([] { return FindNeByName("Lab-24") != nullptr; }));
+        QTreeView& found = *dialog.FindList(Discovery::kFoundListId);
+        e2e::TickRows(found, NumbersOf(dialog, {QStringLiteral("127.0.0.24")}));
+        person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg& add) { Click(add, IDOK); });
+        Click(dialog, Discovery::kAddNesButtonId);
+        EXPECT_EQ(e2e::CellImage(found, 0), kImageFailed);
+        EXPECT_EQ(FindNeByName("127.0.0.24"), nullptr);
+
+        // The server refuses to take the restarted range back: it keeps the range, and so does the list.
+        QTreeView& ranges = *dialog.FindList(kListControlId);
+        program_.ClickListRow(ranges, 0);
+        RefuseNextChange(program_, kReqDiscoveryRangeAdd);
+        Click(dialog, Discovery::kRestartButtonId);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_EQ(program_.ServerRecords(kReqDiscoveryRange).size(), 1u);
+        EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList{QStringLiteral("127.0.0.24")});
+
+        // Restarted for real, the range searches again under a new number.
+        Click(dialog, Discovery::kRestartButtonId);
+        EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kNumberColumn), QStringList{QStringLiteral("2")});
+        EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kStateColumn), QStringList{QStringLiteral("polling")});
+
+        person.AnswerBox(IDYES);
+        Click(dialog, kDeleteButtonId);
+        EXPECT_TRUE(program_.ServerRecords(kReqDiscoveryRange).empty());
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+}
+
+} // namespace

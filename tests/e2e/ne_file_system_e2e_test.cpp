@@ -1,0 +1,256 @@
+// An NE's file system in the running program: Configuration > NE Management > File System List shows the files of
+// the NE's partitions as the NE keeps them (through the server); the operator deletes one, copies a firmware file to
+// the other image partition on an NE with one control module and to both modules on an NE with two, follows each
+// copy to its end or gives up watching it, and formats a partition.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/util/time_record.h"
+#include "features/management/ne_fs/ne_fs_copy_dlg.h"
+#include "features/management/ne_fs/ne_fs_copy_dual_dlg.h"
+#include "features/management/ne_fs/ne_fs_copy_progress_dlg.h"
+#include "features/management/ne_fs/ne_fs_format_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
+#include "link/records/ne_fs_file_record.h"
+#include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kCmdFileSystemList = 33206;
+constexpr int kCmdFileSystemFormat = 33205;
+constexpr uint32_t kNorth1 = 1; // one control module
+constexpr uint32_t kSouth1 = 2; // a master and a slave
+using Files = CNeFsListDlg;
+using Copy = CNeFsCopyDlg;
+using DualCopy = CNeFsCopyDualDlg;
+using Progress = CNeFsCopyProgressDlg;
+using e2e::Click;
+using e2e::MessageLine;
+using e2e::Type;
+
+bool ServerHasFile(e2e::CProgram& program, uint32_t neId, uint16_t partition, const std::string& name)
+{
+    const std::vector<NeFsFileRecord> files = program.ServerRecords(kReqNeFsFile, neId);
+    return std::any_of(files.begin(), files.end(),
+                       [&](const NeFsFileRecord& file) { return file.partition == partition && file.name == name; });
+}
+
+void RefuseNextChange(e2e::CProgram& program, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, code, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+int RowOfFile(QTreeView& rows, const QString& device, const QString& name)
+{
+    const QStringList devices = e2e::ListColumn(rows, Files::kDeviceColumn);
+    const QStringList names = e2e::ListColumn(rows, Files::kNameColumn);
+    for (int row = 0; row < names.size(); ++row) {
+        if (devices.value(row) == device && names.value(row) == name)
+            return row;
+    }
+    return -1;
+}
+
+class NeFileSystemE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+    }
+
+    void SelectNe(const QString& name, uint32_t neId)
+    {
+        program_.ClickTreeItem(program_.TreeItem(name));
+        ASSERT_EQ(program_.Frame().GetCurrentNeId(), neId);
+    }
+
+    // The progress of one copy, on a clock that runs fast: each step of the loop is five seconds to the dialog, so
+    // that it asks the NE every few hundred milliseconds while the NE copies in real time. `cancelAfterPolls`
+    // gives up watching once the dialog has asked the NE that many times.
+    void FollowCopy(int cancelAfterPolls = -1)
+    {
+        program_.Operator().OnDialog<Progress>([this, cancelAfterPolls](Progress& progress) {
+            auto fastMs = std::make_shared<int64_t>(0);
+            const TimeRec start = GetCurrentUtcTime();
+            progress.SetClock([start, fastMs] {
+                TimeRec now = start;
+                AddMsToTimeRec(&now, *fastMs);
+                return now;
+            });
+            ++copiesWatched_;
+            for (int step = 0; step < 200 && !progress.IsEnded(); ++step) {
+                if (cancelAfterPolls >= 0 && *fastMs >= cancelAfterPolls * CNeFsCopyWatch::kPollPeriodMs) {
+                    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(progress, QStringLiteral("ne_fs_copy_progress")));
+                    Click(progress, IDCANCEL);
+                    break;
+                }
+                *fastMs += 5000;
+                program_.WaitUntil([&progress] { return progress.IsEnded(); }, 100);
+            }
+            EXPECT_TRUE(progress.IsEnded());
+        });
+    }
+
+    e2e::CProgram program_;
+    int copiesWatched_ = 0;
+};
+
+TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
+{
+    SelectNe(QStringLiteral("North-1"), kNorth1);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Files>([&](Files& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        ASSERT_EQ(e2e::ListColumn(rows, Files::kNameColumn).size(), 4);
+        // The NE's MAC addresses stay; a configuration can go but not be copied.
+        program_.ClickListRow(rows, RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("mac.cfg")));
+        EXPECT_FALSE(list.IsControlEnabled(kDeleteButtonId));
+        EXPECT_FALSE(list.IsControlEnabled(Files::kCopyButtonId));
+        program_.ClickListRow(rows, RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("startup.cfg")));
+        EXPECT_TRUE(list.IsControlEnabled(kDeleteButtonId));
+        EXPECT_FALSE(list.IsControlEnabled(Files::kCopyButtonId));
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("startup.cfg")), -1);
+        EXPECT_FALSE(ServerHasFile(program_, kNorth1, 3, "startup.cfg"));
+
+        program_.ClickListRow(rows, RowOfFile(rows, QStringLiteral("opCodeA"), QStringLiteral("ipd-2.4.1.bin")));
+        EXPECT_TRUE(list.IsControlEnabled(Files::kCopyButtonId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_fs_list")));
+        person.OnDialog<Copy>([&](Copy& copy) {
+            // The other image partition is proposed, under the source's name.
+            EXPECT_FALSE(e2e::IsChecked(copy, Copy::kMasterOpCodeACheckId));
+            EXPECT_TRUE(e2e::IsChecked(copy, Copy::kMasterOpCodeBCheckId));
+            EXPECT_EQ(e2e::Field(copy, Copy::kMasterOpCodeBNameId), QStringLiteral("ipd-2.4.1.bin"));
+            EXPECT_TRUE(copy.IsControlReadOnly(Copy::kMasterOpCodeANameId));
+            // No destination, no OK.
+            e2e::Check(copy, Copy::kMasterOpCodeBCheckId, false);
+            EXPECT_FALSE(copy.IsControlEnabled(IDOK));
+            e2e::Check(copy, Copy::kMasterOpCodeBCheckId);
+            // A copy needs a name for its file, one of name characters.
+            Type(copy, Copy::kMasterOpCodeBNameId, QString());
+            Click(copy, IDOK);
+            EXPECT_EQ(MessageLine(copy), QStringLiteral("Data is blank"));
+            Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("ipd 2.4.1.bin"));
+            Click(copy, IDOK);
+            EXPECT_EQ(MessageLine(copy),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("ipd-2.4.1-b.bin"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(copy, QStringLiteral("ne_fs_copy")));
+
+            // The NE refuses to start: the operator reads why and the dialog stays.
+            RefuseNextChange(program_, kReqNeFsCopy);
+            person.AnswerBox(IDYES);
+            Click(copy, IDOK);
+            EXPECT_FALSE(copy.IsEnded());
+            ASSERT_FALSE(person.boxTexts.empty());
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to start the copy")))
+                << person.boxTexts.back().toStdString();
+
+            FollowCopy();
+            person.AnswerBox(IDYES);
+            Click(copy, IDOK);
+            EXPECT_TRUE(copy.IsEnded());
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Complete copy file"));
+        });
+        Click(list, Files::kCopyButtonId);
+        // The list shows the copy the NE made.
+        EXPECT_GE(RowOfFile(rows, QStringLiteral("opCodeB"), QStringLiteral("ipd-2.4.1-b.bin")), 0);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFileSystemList));
+    EXPECT_EQ(copiesWatched_, 1);
+    EXPECT_TRUE(ServerHasFile(program_, kNorth1, 2, "ipd-2.4.1-b.bin"));
+}
+
+TEST_F(NeFileSystemE2eTest, ACopyToBothModulesIsFollowedToTheEndAndOneWatchIsGivenUp)
+{
+    SelectNe(QStringLiteral("South-1"), kSouth1);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Files>([&](Files& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, RowOfFile(rows, QStringLiteral("opCodeB"), QStringLiteral("ipd-2.3.7.bin")));
+        person.OnDialog<DualCopy>([&](DualCopy& copy) {
+            EXPECT_TRUE(e2e::IsChecked(copy, DualCopy::kMasterOpCodeACheckId));
+            EXPECT_FALSE(e2e::IsChecked(copy, DualCopy::kSlaveOpCodeACheckId));
+            EXPECT_TRUE(copy.IsControlReadOnly(DualCopy::kSlaveOpCodeANameId));
+            e2e::Check(copy, DualCopy::kSlaveOpCodeBCheckId);
+            Type(copy, DualCopy::kMasterOpCodeANameId, QStringLiteral("ipd-2.3.7-a.bin"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(copy, QStringLiteral("ne_fs_copy_dual")));
+            // The master's copy is followed to its end; the slave's is given up after the first question.
+            FollowCopy();
+            FollowCopy(1);
+            person.AnswerBox(IDYES);
+            Click(copy, IDOK);
+            EXPECT_FALSE(copy.IsEnded());
+            // What was copied is not copied again; what is left stays ticked.
+            EXPECT_FALSE(e2e::IsChecked(copy, DualCopy::kMasterOpCodeACheckId));
+            EXPECT_TRUE(e2e::IsChecked(copy, DualCopy::kSlaveOpCodeBCheckId));
+            EXPECT_TRUE(copy.IsControlEnabled(IDOK));
+        });
+        Click(list, CNeFsListDlg::kCopyButtonId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFileSystemList));
+    EXPECT_EQ(copiesWatched_, 2);
+    EXPECT_TRUE(ServerHasFile(program_, kSouth1, 1, "ipd-2.3.7-a.bin"));
+}
+
+TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
+{
+    SelectNe(QStringLiteral("North-1"), kNorth1);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CNeFsFormatDlg>([&](CNeFsFormatDlg& format) {
+        EXPECT_TRUE(e2e::IsChecked(format, CNeFsFormatDlg::kOpCodeAId));
+        e2e::Check(format, CNeFsFormatDlg::kConfigId);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(format, QStringLiteral("ne_fs_format")));
+        RefuseNextChange(program_, kReqNeFsFormat);
+        person.AnswerBox(IDYES);
+        Click(format, IDOK);
+        EXPECT_FALSE(format.IsEnded());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to format the partition")));
+        EXPECT_TRUE(ServerHasFile(program_, kNorth1, 3, "startup.cfg"));
+        person.AnswerBox(IDYES);
+        Click(format, IDOK);
+        EXPECT_TRUE(format.IsEnded());
+    });
+    ASSERT_TRUE(program_.Command(kCmdFileSystemFormat));
+    EXPECT_FALSE(ServerHasFile(program_, kNorth1, 3, "startup.cfg"));
+    EXPECT_TRUE(ServerHasFile(program_, kNorth1, 3, "mac.cfg"));
+    EXPECT_TRUE(ServerHasFile(program_, kNorth1, 1, "ipd-2.4.1.bin"));
+}
+
+// In direct mode the NE itself answers: its files are listed and one is deleted in its private tables.
+TEST(NeFileSystemDirectE2eTest, TheNesOwnFilesAreListedAndOneIsDeleted)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Files>([&](Files& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(rows, Files::kNameColumn).size(), 4);
+        program.ClickListRow(rows, RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("startup.cfg")));
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("startup.cfg")), -1);
+    });
+    ASSERT_TRUE(program.Command(kCmdFileSystemList));
+    // Opened again, the list shows what the NE holds now.
+    person.OnDialog<Files>(
+        [&](Files& list) { EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), Files::kNameColumn).size(), 3); });
+    ASSERT_TRUE(program.Command(kCmdFileSystemList));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+// The NE's SNMP managers and secured hosts in the running program, and a refused account change: Configuration >
+// NE Management > NE Connection lists them as the NE keeps them (through the server); the operator adds and deletes
+// managers with their address checks, switches the secured hosts on and changes a section's addresses and services;
+// what the server refuses keeps the dialog open with what was typed.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/management/ne_access/ne_snmp_manager_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_dlg.h"
+#include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/management/ne_access/secured_host_dlg.h"
+#include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_access/secured_host_state_dlg.h"
+#include "link/records/ne_snmp_manager_record.h"
+#include "link/records/ne_user_account_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/secured_host_record.h"
+#include "link/records/word_record.h"
+#include "sim/server/sim_control.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCmdSnmpManagers = 33092;
+constexpr int kCmdSecuredHosts = 33189;
+constexpr int kCmdNeUserAccount = 33168;
+constexpr uint32_t kNorth1 = 1;
+using Managers = CNeSnmpManagerListDlg;
+using Hosts = CSecuredHostListDlg;
+using e2e::Click;
+using e2e::MessageLine;
+using e2e::Type;
+
+void RefuseNextChange(e2e::CProgram& program, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, code, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+bool ServerHasManager(e2e::CProgram& program, const std::string& address)
+{
+    const std::vector<NeSnmpManagerRecord> managers = program.ServerRecords(kReqNeSnmpManager, kNorth1);
+    return std::any_of(managers.begin(), managers.end(),
+                       [&](const NeSnmpManagerRecord& rec) { return FormatIpAddress(rec.ipAddress) == address; });
+}
+
+class NeManagersHostsE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(NeManagersHostsE2eTest, AManagerIsCheckedAddedAndDeletedAfterTheOperatorSaysSo)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Managers>([&](Managers& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        person.OnDialog<CNeSnmpManagerDlg>([&](CNeSnmpManagerDlg& add) {
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("incorrect IP address"));
+            for (const char* notAHost : {"127.0.0.1", "224.0.0.1"}) {
+                Type(add, CNeSnmpManagerDlg::kAddressId, QString::fromLatin1(notAHost));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("incorrect IP address")) << notAHost;
+            }
+            // The NE's own address, its gateway too, is no manager's.
+            for (const char* own : {"10.10.1.1", "10.10.1.254"}) {
+                Type(add, CNeSnmpManagerDlg::kAddressId, QString::fromLatin1(own));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("IP address is reserved")) << own;
+            }
+            Type(add, CNeSnmpManagerDlg::kAddressId, QStringLiteral("192.0.2.10"));
+            Type(add, CNeSnmpManagerDlg::kCommunityId, QStringLiteral(" "));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Data is blank"));
+            Type(add, CNeSnmpManagerDlg::kCommunityId, QStringLiteral("traps"));
+
+            RefuseNextChange(program_, kReqNeSnmpManagerAdd);
+            Click(add, IDOK);
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")));
+            EXPECT_FALSE(ServerHasManager(program_, "192.0.2.10"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_snmp_manager")));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+        });
+        Click(list, kAddButtonId);
+        const int row = e2e::RowOf(rows, Managers::kAddressColumn, QStringLiteral("192.0.2.10"));
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(e2e::ListColumn(rows, Managers::kCommunityColumn).value(row), QStringLiteral("traps"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_snmp_manager_list")));
+
+        program_.ClickListRow(rows, row);
+        person.AnswerBox(IDNO);
+        Click(list, kDeleteButtonId);
+        EXPECT_TRUE(ServerHasManager(program_, "192.0.2.10"));
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_FALSE(ServerHasManager(program_, "192.0.2.10"));
+        EXPECT_EQ(e2e::RowOf(rows, Managers::kAddressColumn, QStringLiteral("192.0.2.10")), -1);
+    });
+    ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
+}
+
+TEST_F(NeManagersHostsE2eTest, SecuredHostsAreSwitchedOnAndASectionKeepsItsServices)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Hosts>([&](Hosts& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("disabled"));
+        EXPECT_EQ(e2e::ListColumn(rows, Hosts::kIndexColumn).size(), 4);
+        person.OnDialog<CSecuredHostStateDlg>([&](CSecuredHostStateDlg& state) {
+            EXPECT_TRUE(e2e::IsChecked(state, CSecuredHostStateDlg::kDisabledId));
+            e2e::Check(state, CSecuredHostStateDlg::kEnabledId);
+            Click(state, IDOK);
+            EXPECT_TRUE(state.IsEnded());
+        });
+        Click(list, Hosts::kChangeStateButtonId);
+        EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("enabled"));
+
+        program_.ClickListRow(rows, 0);
+        person.OnDialog<CSecuredHostDlg>([&](CSecuredHostDlg& section) {
+            Type(section, CSecuredHostDlg::kFirstId, QStringLiteral("10.0.0.10"));
+            Type(section, CSecuredHostDlg::kLastId, QStringLiteral("10.0.0.1"));
+            Click(section, IDOK);
+            EXPECT_EQ(MessageLine(section), QStringLiteral("Start value shouldn't be greater than Stop value"));
+            Type(section, CSecuredHostDlg::kLastId, QStringLiteral("10.0.0.99"));
+            e2e::Check(section, CSecuredHostDlg::kSnmpId);
+            e2e::Check(section, CSecuredHostDlg::kTftpId);
+            RefuseNextChange(program_, kReqSecuredHost);
+            Click(section, IDOK);
+            EXPECT_FALSE(section.IsEnded());
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(section, QStringLiteral("secured_host")));
+            Click(section, IDOK);
+            EXPECT_TRUE(section.IsEnded());
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(e2e::ListColumn(rows, Hosts::kServicesColumn).value(0), QStringLiteral("SNMP,TFTP"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("secured_host_list")));
+
+        // Read back from the list, TFTP is no FTP.
+        person.OnDialog<CSecuredHostDlg>([&](CSecuredHostDlg& section) {
+            EXPECT_TRUE(e2e::IsChecked(section, CSecuredHostDlg::kSnmpId));
+            EXPECT_TRUE(e2e::IsChecked(section, CSecuredHostDlg::kTftpId));
+            EXPECT_FALSE(e2e::IsChecked(section, CSecuredHostDlg::kFtpId));
+            EXPECT_FALSE(e2e::IsChecked(section, CSecuredHostDlg::kTelnetId));
+        });
+        Click(list, kModifyButtonId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdSecuredHosts));
+    const std::vector<WordRecord> state = program_.ServerRecords(kReqSecuredHostState, kNorth1);
+    ASSERT_EQ(state.size(), 1u);
+    EXPECT_EQ(state[0].value, 1u);
+    const std::vector<SecuredHostRecord> sections = program_.ServerRecords(kReqSecuredHost, kNorth1);
+    const auto first =
+        std::find_if(sections.begin(), sections.end(), [](const SecuredHostRecord& rec) { return rec.section == 1; });
+    ASSERT_NE(first, sections.end());
+    EXPECT_EQ(*first, (SecuredHostRecord{1, {10, 0, 0, 10}, {10, 0, 0, 99}, 0x90}));
+}
+
+TEST_F(NeManagersHostsE2eTest, ARefusedAccountChangeKeepsWhatWasTyped)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CNeUserAccountListDlg>([&](CNeUserAccountListDlg& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, e2e::RowOf(rows, CNeUserAccountListDlg::kNameColumn, QStringLiteral("su")));
+        person.OnDialog<CNeUserAccountDlg>([&](CNeUserAccountDlg& modify) {
+            Type(modify, CNeUserAccountDlg::kPasswordId, QStringLiteral("changed"));
+            Type(modify, CNeUserAccountDlg::kVerificationId, QStringLiteral("changed"));
+            RefuseNextChange(program_, kReqNeUserAccount);
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded());
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
+            EXPECT_EQ(e2e::Field(modify, CNeUserAccountDlg::kPasswordId), QStringLiteral("changed"));
+        });
+        Click(list, kModifyButtonId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
+    const std::vector<NeUserAccountRecord> accounts = program_.ServerRecords(kReqNeUserAccount, kNorth1);
+    const auto su = std::find_if(accounts.begin(), accounts.end(),
+                                 [](const NeUserAccountRecord& rec) { return rec.userName == "su"; });
+    ASSERT_NE(su, accounts.end());
+    EXPECT_NE(su->password, "changed");
+}
+
+} // namespace

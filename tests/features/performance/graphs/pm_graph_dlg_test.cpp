@@ -1,0 +1,98 @@
+// The live chart keeps at most its number of points a series, takes none while paused, and holds the series and
+// maximum the opener asks for within its limits; the CHART keys of the configuration file set what the opener leaves.
+
+#include "tests/core/temp_file_test.h"
+#include "tests/platform/qt_test_app.h"
+
+#include "features/performance/graphs/pm_graph_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A live chart of two series in a working directory whose Tarvik.ini holds `chartKeys`.
+class PmGraphDlgTest : public ::testing::Test {
+protected:
+    explicit PmGraphDlgTest(const std::string& chartKeys = {}) : dir_(true)
+    {
+        WriteText(dir_.Path() / "Tarvik.ini", "[CHART]\n" + chartKeys);
+    }
+    // Set up as the opener does and shown, so that it takes points.
+    void Open(CPmGraphDlg& graph, uint16_t maxPoints)
+    {
+        graph.SetSeries(2, "Total|Rate", {1, -1});
+        graph.SetMaxPoints(maxPoints);
+        graph.InitData();
+    }
+
+    CTempDir dir_;
+};
+
+TEST_F(PmGraphDlgTest, ASeriesKeepsItsLatestPointsUpToTheMaximum)
+{
+    CPmGraphDlg graph;
+    Open(graph, 100);
+    for (int i = 1; i <= 101; ++i)
+        graph.AddPoints({static_cast<double>(i), i * 0.5}, QString::number(i));
+    EXPECT_EQ(graph.PointCount(0), 100);
+    const std::vector<double> values = graph.Values(0);
+    EXPECT_EQ(values.front(), 2.0) << "the 101st point pushed out the first";
+    EXPECT_EQ(values.back(), 101.0);
+    EXPECT_EQ(graph.Values(1).back(), 50.5);
+    EXPECT_TRUE(graph.IsRightAxis(1));
+}
+
+TEST_F(PmGraphDlgTest, NoPointsWhilePausedAndRestartStartsEmpty)
+{
+    CPmGraphDlg graph;
+    graph.SetSeries(2, "Total|Rate", {1, -1});
+    EXPECT_TRUE(graph.IsPaused()) << "until it is set up";
+    graph.AddPoint(0, 1, QStringLiteral("1"));
+    graph.InitData();
+    EXPECT_EQ(graph.PointCount(0), 0);
+    graph.AddPoints({1, 2}, QStringLiteral("1"));
+    graph.AddPoint(2, 7, QStringLiteral("1")); // no such series
+    EXPECT_EQ(graph.PointCount(0), 1);
+
+    graph.OnCommand(CPmGraphDlg::kStopRefreshId, BN_CLICKED);
+    EXPECT_TRUE(graph.IsPaused());
+    EXPECT_FALSE(graph.IsControlEnabled(CPmGraphDlg::kStopRefreshId));
+    graph.AddPoints({3, 4}, QStringLiteral("2"));
+    EXPECT_EQ(graph.PointCount(0), 1);
+
+    graph.OnCommand(CPmGraphDlg::kRestartId, BN_CLICKED);
+    EXPECT_FALSE(graph.IsPaused());
+    EXPECT_EQ(graph.PointCount(0), 0);
+    graph.AddPoints({5, 6}, QStringLiteral("3"));
+    EXPECT_EQ(graph.Values(0), std::vector<double>{5});
+}
+
+TEST_F(PmGraphDlgTest, SeriesAndTitlesWithinTheirLimits)
+{
+    CPmGraphDlg graph;
+    const std::string longTitle(40, 'x');
+    graph.SetSeries(70, longTitle + "|b", std::vector<int8_t>(70, 1));
+    EXPECT_EQ(graph.GetSeriesCount(), 64u);
+    EXPECT_EQ(graph.GetSeriesTitles()[0], std::string(31, 'x'));
+    EXPECT_EQ(graph.GetSeriesTitles()[1], "b");
+    EXPECT_EQ(graph.GetSeriesTitles()[2], "");
+    CPmGraphDlg none;
+    Open(none, 0);
+    EXPECT_EQ(none.GetMaxPoints(), 100u) << "0 reads CHART/MAXPOINT, 100 when absent";
+}
+
+class PmGraphDlgConfiguredTest : public PmGraphDlgTest {
+protected:
+    PmGraphDlgConfiguredTest() : PmGraphDlgTest("MAXPOINT=40000\n") {}
+};
+
+TEST_F(PmGraphDlgConfiguredTest, TheConfiguredMaximumIsClamped)
+{
+    CPmGraphDlg graph;
+    graph.SetMaxPoints(0);
+    EXPECT_EQ(graph.GetMaxPoints(), 30000u);
+}
+
+} // namespace
