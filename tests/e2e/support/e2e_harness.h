@@ -133,7 +133,9 @@ public:
     bool StartServer(const PeerOptions& options = {});
     // The simulated NE with the given scenario (default: the 48-port NE of the tests' data), direct mode.
     bool StartAgent(const PeerOptions& options = {}, const std::string& scenario = {});
-    // Starts the program and logs in through the login dialog; true when the main window is up.
+    // Starts the program and logs in through the login dialog; true when the main window is up. In server mode it
+    // returns once the state of every entity, which the server sends after the login, is in the model, as an operator
+    // finds it a moment later.
     bool Login(const std::string& user, const std::string& password);
     // Starts the program, whose login dialog takes the logins queued with Operator().PushLogin.
     bool Start();
@@ -181,6 +183,8 @@ public:
     bool WaitUntil(const std::function<bool()>& condition, int boundMs = 10000);
     // Lets the frame's timer apply what arrived and refresh the views once.
     void Settle();
+    // A request through the program's server link, which returns after what the server sent before its reply.
+    void ReadWhatTheServerSentAfterTheLogin();
 
     // The peers' side.
     uint16_t PeerPort() const { return peerPort_; }
