@@ -66,7 +66,8 @@ if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
     # which the unit tests do not mind, so that core, link and the simulated peers are built once for both. Each
     # fuzzer runs for a short while from its corpus, beside the unit tests and the corpus replays.
     tree "AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers" build-asan 'core|link|sim|fuzz' \
-        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_SANITIZE=ON -DTARVIK_FUZZ=ON -DTARVIK_BENCH=OFF -DTARVIK_LINE_TABLES=ON \
+        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=ON -DTARVIK_SANITIZE=ON -DTARVIK_FUZZ=ON -DTARVIK_BENCH=OFF \
+        -DTARVIK_LINE_TABLES=ON \
         -- tests_core tests_link tests_sim tests_fuzz
     tree "ThreadSanitizer" build-tsan '^link$' \
         -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_TSAN=ON -DTARVIK_BENCH=OFF -DTARVIK_LINE_TABLES=ON \
