@@ -32,6 +32,10 @@
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/server/command_dlg.h"
+#include "features/management/server/db_backup_list_dlg.h"
+#include "features/management/server/server_management_dlg.h"
+#include "features/management/server/server_monitor_dlg.h"
+#include "features/management/server/server_time_dlg.h"
 #include "features/management/subscribers/subscriber_select_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
@@ -55,21 +59,15 @@ constexpr char kSecurity[] = "Security";
 std::vector<Command> Commands()
 {
     return {
-        Command(33098)
-            .Menu(kServerManagement, "Management Options...", 10)
-            .Server()
-            .Dialog(NotBuilt("CServerManagementDlg")),
+        Command(33098).Menu(kServerManagement, "Management Options...", 10).Server().Dialog<CServerManagementDlg>(),
         Command(33002)
             .Menu(kServerManagement, "DB Backup && Restore...", 20)
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::DirectNoNe})
-            .Dialog(NotBuilt("CDbBackupListDlg")),
+            .Dialog<CDbBackupListDlg>(),
         Command(33067).Menu(kServerManagement, "NE Auto-discovery...", 30).Server().Dialog<CNeAutoDiscoveryDlg>(),
-        Command(33099).Menu(kServerManagement, "Server System Time...", 40).Server().Dialog(NotBuilt("CServerTimeDlg")),
-        Command(33153)
-            .Menu(kServerManagement, "Server System Monitoring...", 50)
-            .Server()
-            .Dialog(NotBuilt("CServerMonitorDlg")),
+        Command(33099).Menu(kServerManagement, "Server System Time...", 40).Server().Dialog<CServerTimeDlg>(),
+        Command(33153).Menu(kServerManagement, "Server System Monitoring...", 50).Server().Dialog<CServerMonitorDlg>(),
         Command(33071).Menu(kNeManagement, "&All NEs...", 10).Server().Dialog<CNeListDlg>().Location(),
         Command(33092).Menu(kSnmp, "SNMP Managers...", 10).InNeSet().Dialog<CNeSnmpManagerListDlg>(kTargetNeOnly),
         Command(33146)

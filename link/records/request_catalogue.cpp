@@ -223,7 +223,7 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqServerSchedule).Query(1),
     Family(kReqNeBackup, kReqNeBackupAdd, kReqNeBackupDelete),
     Action(kReqNeBackupRestore),
-    Family(kReqDbBackup, kReqDbBackupAdd, kReqDbBackupDelete),
+    Family(kReqDbBackup, kReqDbBackupAdd, kReqDbBackupDelete).ServerWide(),
     Action(kReqDbBackupRestore),
     Action(kReqConfigUpload),
     Action(kReqConfigDownload),

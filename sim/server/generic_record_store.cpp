@@ -354,3 +354,15 @@ void CGenericRecordStore::ReplaceRecords(uint16_t code, uint32_t neId, uint32_t 
         }
     }
 }
+
+size_t CGenericRecordStore::StoredBytes() const
+{
+    size_t bytes = 0;
+    for (const auto& [key, family] : families_) {
+        for (const auto& [recordKey, record] : family.keyed)
+            bytes += record.size();
+        for (const Record& record : family.single)
+            bytes += record.size();
+    }
+    return bytes;
+}

@@ -38,6 +38,8 @@ public:
 
     // Forgets every record kept for an NE.
     void RemoveNe(uint32_t neId);
+    // The bytes of every record kept.
+    size_t StoredBytes() const;
 
     // The records kept of a code's family for an NE (a setting's last written), in key order; none when there are
     // none.

@@ -22,6 +22,14 @@ constexpr GuardedRequest kGuarded[] = {
     {kReqOnlineUser, kEmsOpQuery, {kRightOnlineUsers, 'q'}},
     {kReqSubscriber, kEmsOpQuery, {kRightSubscribers, 'q'}},
     {kReqSubscriberDelete, kEmsOpModify, {kRightSubscribers, 'd'}},
+    // Changes of the server itself: its options and schedules, its clock (set as an NE operation, since it sets
+    // every NE's too) and its database backups.
+    {kReqServerOption, kEmsOpModify, {kRightServerOptions, 'm'}},
+    {kReqServerSchedule, kEmsOpModify, {kRightServerOptions, 'm'}},
+    {kReqServerTime, kEmsOpModify, {kRightNeOperations, 'm'}},
+    {kReqDbBackupAdd, kEmsOpModify, {kRightDatabaseBackups, 'c'}},
+    {kReqDbBackupDelete, kEmsOpModify, {kRightDatabaseBackups, 'd'}},
+    {kReqDbBackupRestore, kEmsOpModify, {kRightDatabaseBackups, 'x'}},
     // The NE's clock, NE-wide and layer-2 settings.
     {kReqNeTime, kEmsOpModify, {kRightNeOperations, 'm'}},
     {kReqMacAging, kEmsOpModify, {kRightMacAging, 'm'}},

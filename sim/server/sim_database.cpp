@@ -167,7 +167,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         }
     }
     for (auto& [neId, neFiles] : files)
-        nes_[neId]->FileSystem().SetFiles(std::move(neFiles));
+        nes_.at(neId).FileSystem().SetFiles(std::move(neFiles));
     for (const auto& [neId, ne] : nes_)
         SeedNeAccessDefaults(*this, neId);
     return true;
@@ -232,7 +232,7 @@ SimResult CSimDatabase::DeleteLocation(uint32_t id, LocationRecord* removed)
         return Refused(kNoSuchLocation);
     }
     for (const auto& [neId, ne] : nes_) {
-        if (ne->Key().locationId == id) {
+        if (ne.Key().locationId == id) {
             return Refused("Location still holds NEs");
         }
     }
@@ -349,7 +349,7 @@ std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
 {
     std::vector<NeKeyRecord> out;
     for (const auto& [id, ne] : nes_) {
-        out.push_back(ne->Key());
+        out.push_back(ne.Key());
     }
     return out;
 }
@@ -357,13 +357,13 @@ std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
 CSimNe* CSimDatabase::FindNe(uint32_t id)
 {
     auto it = nes_.find(id);
-    return it == nes_.end() ? nullptr : it->second.get();
+    return it == nes_.end() ? nullptr : &it->second;
 }
 
 const CSimNe* CSimDatabase::FindNe(uint32_t id) const
 {
     auto it = nes_.find(id);
-    return it == nes_.end() ? nullptr : it->second.get();
+    return it == nes_.end() ? nullptr : &it->second;
 }
 
 SimResult CSimDatabase::CheckNe(const NeKeyRecord& rec) const
@@ -396,7 +396,7 @@ void CSimDatabase::IndexNe(const NeKeyRecord& rec)
 void CSimDatabase::InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
                             const std::optional<NeConfigRecord>& config)
 {
-    nes_[key.neId] = std::make_unique<CSimNe>(key, boards, config);
+    nes_.try_emplace(key.neId, key, boards, config);
     IndexNe(key);
     neIds_.insert(std::upper_bound(neIds_.begin(), neIds_.end(), key.neId), key.neId);
 }
@@ -441,7 +441,7 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     if (it == nes_.end()) {
         return Refused(kSimNoSuchNe);
     }
-    *removed = it->second->Key();
+    *removed = it->second.Key();
     UnindexNe(*removed);
     nes_.erase(it);
     neIds_.erase(std::lower_bound(neIds_.begin(), neIds_.end(), id));
@@ -475,7 +475,7 @@ void CSimDatabase::GenerateSubscribers(uint32_t count)
     static constexpr const char* kLastNames[] = {"Berg", "Lind", "Moss", "Nord", "Holm", "Strand", "Dahl", "Vik"};
     uint32_t made = 0;
     for (const auto& [neId, ne] : nes_) {
-        for (const CEntityNode* node : ne->Entities()) {
+        for (const CEntityNode* node : ne.Entities()) {
             if (made == count) {
                 return;
             }
@@ -513,14 +513,14 @@ SimResult CSimDatabase::WriteNeConfig(uint32_t id, const NeConfigRecord& rec)
         return Refused("Management addresses do not fit together");
     }
     for (const auto& [otherId, other] : nes_) {
-        const NeConfigRecord& taken = other->StoredConfig();
+        const NeConfigRecord& taken = other.StoredConfig();
         if (otherId == id) {
             continue;
         }
         for (const auto& address : {rec.ugeIp, rec.nmeIp}) {
             if (address == taken.ugeIp || address == taken.nmeIp) {
                 return Refused("Management address " + FormatIpAddress(address) + " is in use by NE " +
-                               other->Key().neName);
+                               other.Key().neName);
             }
         }
     }
@@ -640,4 +640,16 @@ ServerAlarmEventRec CSimDatabase::ToServerRecord(const SimAlarmEntry& entry) con
     rec.ackTime = entry.ackTime;
     rec.alarmType = entry.alarmClass;
     return rec;
+}
+
+size_t CSimDatabase::StoredBytes() const
+{
+    size_t bytes = locations_.size() * kRecordSize<LocationRecord> + accounts_.size() * kRecordSize<UserAccountRecord> +
+                   kRecordSize<UserRightsRecord> + alarms_.Size() * kRecordSize<ServerAlarmEventRec> +
+                   opLog_.Size() * kRecordSize<OpLogRecord> + subscribers_.Size() * kRecordSize<SubscriberRecord> +
+                   generic_.StoredBytes();
+    for (const auto& [neId, ne] : nes_)
+        bytes += kRecordSize<NeKeyRecord> + kRecordSize<NeConfigRecord> +
+                 ne.BoardSettings().size() * kRecordSize<BoardSettingRec>;
+    return bytes;
 }

@@ -1,6 +1,7 @@
 // The simulated server's data: locations, operator accounts, the rights of the three roles, the NEs with their
 // entity trees, the alarm log and the generic record store. Every change is checked as a management server would:
-// a refused change leaves everything as it was and says why.
+// a refused change leaves everything as it was and says why. A copy of the database is a copy of all of it, as the
+// server's database backups keep it.
 #pragma once
 
 #include <array>
@@ -104,6 +105,9 @@ public:
     // Made-up subscribers on the line ports of the NEs, in NE and port order, up to `count` or the last free port.
     void GenerateSubscribers(uint32_t count);
 
+    // The bytes of the records the database keeps: the size of a backup of it.
+    size_t StoredBytes() const;
+
 private:
     SimResult CheckLocation(const LocationRecord& rec, bool adding) const;
     SimResult CheckNe(const NeKeyRecord& rec) const;
@@ -118,7 +122,7 @@ private:
     std::map<uint32_t, LocationRecord> locations_;
     std::map<std::string, UserAccountRecord> accounts_;
     UserRightsRecord rights_;
-    std::map<uint32_t, std::unique_ptr<CSimNe>> nes_;
+    std::map<uint32_t, CSimNe> nes_;
     std::vector<uint32_t> neIds_; // the keys of nes_
     // Names and addresses are unique among the NEs; checked by index, so that large networks load fast.
     std::map<std::string, uint32_t> neByName_;

@@ -70,8 +70,33 @@ private:
     void BuildTree();
     BoardSettingRec DefaultBoard(const CEntityNode& slot) const;
 
+    // The entity tree, which a copy of the NE (a database backup of the server) copies whole.
+    class Tree {
+    public:
+        Tree() = default;
+        Tree(const Tree& other) : root_(other.root_ ? other.root_->Clone() : nullptr) {}
+        Tree& operator=(const Tree& other)
+        {
+            if (this != &other)
+                root_ = other.root_ ? other.root_->Clone() : nullptr;
+            return *this;
+        }
+        Tree(Tree&&) = default;
+        Tree& operator=(Tree&&) = default;
+        Tree& operator=(std::unique_ptr<CEntityNode> root)
+        {
+            root_ = std::move(root);
+            return *this;
+        }
+        CEntityNode* operator->() const { return root_.get(); }
+        CEntityNode& operator*() const { return *root_; }
+
+    private:
+        std::unique_ptr<CEntityNode> root_;
+    };
+
     NeKeyRecord key_;
-    std::unique_ptr<CEntityNode> root_;
+    Tree root_;
     std::map<uint32_t, BoardSettingRec> boards_; // by slot id
     std::map<std::pair<uint32_t, uint8_t>, AlarmDefRec> writtenDefs_;
     NeConfigRecord config_;

@@ -5,7 +5,7 @@ CSimNeClocks::Clock& CSimNeClocks::Of(uint32_t neId, uint32_t now, const NeTimeR
     auto [it, added] = clocks_.try_emplace(neId);
     if (added) {
         it->second.startTime = seed.upTime <= now ? now - seed.upTime : 0;
-        it->second.offset = seed.neClock != 0 ? static_cast<int64_t>(seed.neClock) - now : 0;
+        it->second.offset = seed.neClock != 0 && !synchronized_ ? static_cast<int64_t>(seed.neClock) - now : 0;
         it->second.timeZone = seed.timeZone;
     }
     return it->second;
@@ -31,4 +31,11 @@ void CSimNeClocks::Set(uint32_t neId, uint32_t now, const NeTimeRecord& written,
 void CSimNeClocks::Adjust(uint32_t neId, uint32_t now, const NeTimeRecord& seed)
 {
     Of(neId, now, seed).offset = 0;
+}
+
+void CSimNeClocks::SynchronizeAll()
+{
+    for (auto& [neId, clock] : clocks_)
+        clock.offset = 0;
+    synchronized_ = true;
 }

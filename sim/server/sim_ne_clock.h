@@ -17,6 +17,8 @@ public:
     // The NE takes the true time from its time servers.
     void Adjust(uint32_t neId, uint32_t now, const NeTimeRecord& seed);
     void Remove(uint32_t neId) { clocks_.erase(neId); }
+    // Every NE's clock takes the server's time, also those that start later.
+    void SynchronizeAll();
 
 private:
     struct Clock {
@@ -27,4 +29,5 @@ private:
     Clock& Of(uint32_t neId, uint32_t now, const NeTimeRecord& seed);
 
     std::map<uint32_t, Clock> clocks_;
+    bool synchronized_ = false; // clocks start at the server's time, not the scenario's
 };

@@ -61,8 +61,9 @@ std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint
 }
 
 CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options)
-    : db_(database), options_(options), firmware_(database, options.ftpRoot)
+    : db_(database), options_(options), firmware_(database, options.ftpRoot), dbBackups_(database)
 {
+    dbBackups_.TakeSeeded();
 }
 
 void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, uint32_t status)
@@ -99,6 +100,7 @@ void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const S
 SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint32_t now)
 {
     Handled out;
+    now = ServerNow(now);
     const FrameHeader& header = request.header;
     const uint16_t code = header.requestCode;
     const bool isRequest = header.operation == kEmsOpQuery || header.operation == kEmsOpModify;
@@ -160,11 +162,12 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     const uint16_t code = header.requestCode;
     switch (code) {
     case kReqServerTime:
-        if (IsQuery(request)) {
-            ReplyRecords(out, header, std::vector<WordRecord>{{now}}, 1);
-        } else {
-            Reply(out, header, kDrvOk); // the simulated server keeps the host's clock
-        }
+    case kReqServerResource:
+    case kReqDbBackup:
+    case kReqDbBackupAdd:
+    case kReqDbBackupDelete:
+    case kReqDbBackupRestore:
+        ServerAdmin(out, request, now);
         return;
     case kReqOperatorMail:
         OperatorMail(out, session, request);
@@ -791,6 +794,7 @@ void CSimRequestHandler::NeAccess(Handled& out, const Frame& request, uint32_t n
 
 std::vector<SimNotice> CSimRequestHandler::GenerateAlarmEvent(std::mt19937& random, uint32_t now)
 {
+    now = ServerNow(now);
     const std::vector<uint32_t>& ids = db_.NeIds();
     if (ids.empty()) {
         return {};

@@ -15,7 +15,9 @@
 #include "sim/pm/adsl_pm_generator.h"
 #include "sim/pm/trunk_traffic_generator.h"
 #include "sim/server/sim_database.h"
+#include "sim/server/sim_db_backups.h"
 #include "sim/server/sim_firmware.h"
+#include "sim/server/sim_host_load.h"
 #include "sim/server/sim_profiles.h"
 
 // One workstation connection as the server sees it.
@@ -64,11 +66,13 @@ struct SimHandlerOptions {
 
 class CSimRequestHandler {
 public:
+    // Takes the database backups a scenario named (CSimDbBackups::TakeSeeded): make it once the database is loaded.
     CSimRequestHandler(CSimDatabase& database, SimHandlerOptions options);
 
     // The sessions logged in now, for the online user list.
     void SetSessionLister(std::function<std::vector<SimSession>()> lister) { listSessions_ = std::move(lister); }
 
+    // `now` is the machine's clock; the server's own runs as far from it as the operator set it.
     SimHandled Handle(SimSession& session, const Frame& request, uint32_t now);
 
     // One generated alarm event: a random alarm of a random entity raised or cleared.
@@ -139,6 +143,10 @@ private:
     void TrunkPm(Handled& out, const Frame& request, const CSimNe& ne, uint32_t now);
     // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
     void SeedTrunkSide(const CSimNe& ne, uint16_t code);
+    // The server's clock, the load of the machine it runs on and its database backups
+    // (sim_server_admin_requests.cpp).
+    uint32_t ServerNow(uint32_t machineNow) const;
+    void ServerAdmin(Handled& out, const Frame& request, uint32_t now);
     // The NE's clock, NE-wide and layer-2 settings: refused out of range, or answered where the NE adds to what the
     // generic store keeps. False when the generic store answers.
     bool NeSettings(Handled& out, const Frame& request, uint32_t now);
@@ -149,6 +157,9 @@ private:
     CSimDatabase& db_;
     SimHandlerOptions options_;
     CSimFirmware firmware_;
+    CSimHostLoad hostLoad_;
+    CSimDbBackups dbBackups_;
+    int64_t clockOffset_ = 0; // seconds the server's clock is ahead of the machine's
     std::function<std::vector<SimSession>()> listSessions_;
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused

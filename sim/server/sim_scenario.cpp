@@ -23,12 +23,13 @@ constexpr size_t kRightsMax = 127;
 // generic store (besides the locations, accounts and NEs, read as such): a scenario gives them otherwise (boards,
 // alarms, rights; the NE's own addresses by its configuration and cascaded management) or not at all. The
 // verification of an NE's profiles is worked out from the profiles.
-constexpr uint16_t kOwnTables[] = {
-    kReqUserRights,      kReqOnlineUser,      kReqBoardSetting,   kReqEntityState,  kReqAlarmDef,
-    kReqAlarmEvent,      kReqAlarmStatistics, kReqAlarmAck,       kReqServerTime,   kReqNeConfig,
-    kReqOpLog,           kReqAdslPmCo,        kReqAdslPmRt,       kReqAdslBlockCo,  kReqAdslBlockRt,
-    kReqAdslHistoryCo,   kReqAdslHistoryRt,   kReqLongTermPmCo,   kReqLongTermPmRt, kReqNeFsCopy,
-    kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold, kReqNeFwUpgrade,  kReqNeBootPartition, kReqConfigVerify};
+constexpr uint16_t kOwnTables[] = {kReqUserRights,    kReqOnlineUser,      kReqBoardSetting,    kReqEntityState,
+                                   kReqAlarmDef,      kReqAlarmEvent,      kReqAlarmStatistics, kReqAlarmAck,
+                                   kReqServerTime,    kReqServerResource,  kReqNeConfig,        kReqOpLog,
+                                   kReqAdslPmCo,      kReqAdslPmRt,        kReqAdslBlockCo,     kReqAdslBlockRt,
+                                   kReqAdslHistoryCo, kReqAdslHistoryRt,   kReqLongTermPmCo,    kReqLongTermPmRt,
+                                   kReqNeFsCopy,      kReqNeNetworkConfig, kReqHwMonitor,       kReqHwMonThreshold,
+                                   kReqNeFwUpgrade,   kReqNeBootPartition, kReqConfigVerify};
 // The same of the trunk side: the trunk ports' counters, and the membership the manual VLAN setting holds.
 constexpr uint16_t kOwnTrunkTables[] = {kReqTrunkPm, kReqTrunkVlanMember};
 

@@ -255,4 +255,28 @@ TEST(NeWideSettingsE2eTest, AnOperatorWhoMayOnlyLookIsRefusedSyncNowAndEveryChan
     EXPECT_EQ(ServerSetting(program, kReqCliPromptDual, kSouth1).masterPrompt, "IPD-M");
 }
 
+// South-1 has never had DNS servers: the fields show none, and the first server the operator types is the NE's first
+// while the others stay unset.
+TEST(NeWideSettingsE2eTest, AnNeWithoutDnsServersStartsEmptyAndTakesTheFirst)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CNeDnsServerDlg>([&](CNeDnsServerDlg& dns) {
+        for (const int id :
+             {CNeDnsServerDlg::kFirstServerId, CNeDnsServerDlg::kSecondServerId, CNeDnsServerDlg::kThirdServerId})
+            EXPECT_EQ(Field(dns, id), QStringLiteral("0.0.0.0")) << id;
+        Type(dns, CNeDnsServerDlg::kFirstServerId, QStringLiteral("10.20.0.53"));
+        Click(dns, IDOK);
+        EXPECT_TRUE(dns.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdDnsServers));
+    const NeDnsServerRec written = ServerSetting(program, kReqNeDns, kSouth1);
+    EXPECT_EQ(written.first, (IpAddress{10, 20, 0, 53}));
+    EXPECT_EQ(written.second, (IpAddress{}));
+}
+
 } // namespace

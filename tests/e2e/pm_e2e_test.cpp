@@ -6,7 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/util/date_time_format.h"
-#include "features/performance/graphs/chart_panel.h"
+#include "ui/framework/charts/chart_panel.h"
 #include "features/performance/graphs/graph_dlg.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_add_dlg.h"

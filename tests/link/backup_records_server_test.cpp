@@ -28,7 +28,13 @@ TEST_F(BackupRecordsServerTest, ABackupIsNamedByItsWholeFileName)
         ASSERT_TRUE(requests.Delete(code, neId, first).Ok());
         const auto read = requests.Query<BackupRecord>(code, neId);
         ASSERT_TRUE(read.Ok()) << read.text;
-        EXPECT_EQ(read.records, std::vector<BackupRecord>{second}) << code;
+        // The server's own automatic backups of its database stand beside them; a database backup has a size.
+        std::vector<std::string> names;
+        for (const BackupRecord& backup : read.records) {
+            if (!backup.name.starts_with("AUTOBK-"))
+                names.push_back(backup.name);
+        }
+        EXPECT_EQ(names, std::vector<std::string>{second.name}) << code;
     }
 }
 

@@ -17,6 +17,8 @@
 #include "link/records/hw_mon_rec.h"
 #include "link/records/hw_mon_threshold_rec.h"
 #include "link/records/igmp_proxy_rec.h"
+#include "link/records/igmp_setting_rec.h"
+#include "link/records/igmp_setting_rec.h"
 #include "link/records/igmp_snooping_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mac_spoof_action_rec.h"
@@ -499,6 +501,26 @@ TEST(RecordsProvisioningCodec, IgmpProxyRec)
     rec.immediateLeave = 0x11121314;
     // administrative state, robustness (u8) at 4, query response interval (u8) at 5, reserved 2, immediate leave at 8
     ExpectGolden(rec, Golden(12, {Hex(0, "04030201"), Hex(4, "05"), Hex(5, "64"), Hex(8, "14131211")}));
+}
+
+TEST(RecordsProvisioningCodec, IgmpSettingRec)
+{
+    IgmpSettingRec rec;
+    rec.mode = 0x01020304;
+    rec.snoopingAgingTime = 0x11121314;
+    rec.proxyQueryRetries = 0x05;
+    rec.proxyQueryResponseInterval = 0x21222324;
+    rec.proxyImmediateLeave = 0x31323334;
+    rec.snoopingImmediateLeave = 0x41424344;
+    rec.snoopingQueryRetries = 0x06;
+    rec.snoopingQueryResponseInterval = 0x51525354;
+    rec.queryVersion = 0x61626364;
+    rec.reportVersion = 0x71727374;
+    // mode, reserved 4, aging time at 8, proxy retries (u8) at 12 and reserved 3, the proxy's interval and leave and
+    // the snooping leave at 16..27, snooping retries (u8) at 28 and reserved 3, its interval, then both versions
+    ExpectGolden(rec, Golden(44, {Hex(0, "04030201"), Hex(8, "14131211"), Hex(12, "05"), Hex(16, "24232221"),
+                                  Hex(20, "34333231"), Hex(24, "44434241"), Hex(28, "06"), Hex(32, "54535251"),
+                                  Hex(36, "64636261"), Hex(40, "74737271")}));
 }
 
 TEST(RecordsProvisioningCodec, DhcpSettingRec)

@@ -118,11 +118,15 @@ protected:
     {
         EXPECT_EQ(Control(kSimPushEntityStates, burst, kSimChannelUdp, 2, 30000), kDrvOk);
         const std::vector<EntityStateRec> truth = ServerStates(2);
-        EXPECT_TRUE(DispatchUntil([&] {
-            const auto counters = driver_->GetNotificationCounters();
-            return counters.records == burst || counters.resyncs != 0;
-        }));
-        EXPECT_TRUE(DispatchUntil([&] { return ModelDifferences(2, truth) == 0; }));
+        // A slow or loaded machine takes long to read everything again: the limit only ends a hang.
+        constexpr int kBurstLimitMs = 60000;
+        EXPECT_TRUE(DispatchUntil(
+            [&] {
+                const auto counters = driver_->GetNotificationCounters();
+                return counters.records == burst || counters.resyncs != 0;
+            },
+            kBurstLimitMs));
+        EXPECT_TRUE(DispatchUntil([&] { return ModelDifferences(2, truth) == 0; }, kBurstLimitMs));
         const auto counters = driver_->GetNotificationCounters();
         std::printf("%u records over UDP: %llu datagrams of %llu bytes with %llu records taken, %llu lost in the "
                     "kernel, %llu resyncs, %u records in the trap log\n",
@@ -261,7 +265,8 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
     // Once there is room, everything the login reads is read again, once.
     EXPECT_TRUE(DispatchUntil([&] { return FindNeByName("Harbour-1") != nullptr; }));
     EXPECT_NE(FindLocationByName("Harbour"), nullptr);
-    EXPECT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 1; }));
+    EXPECT_TRUE(DispatchUntil(
+        [&] { return driver_->GetNotificationCounters().resyncs == 1 && !linkUi_.StatusTexts().empty(); }));
     EXPECT_EQ(linkUi_.StatusTexts(),
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }
@@ -325,7 +330,8 @@ TEST_F(SimFloodTest, DatagramsLostInTheKernelAreToldAndTheStatesReadAgain)
     const auto counters = PushUdpBurstAndCompareTheModel(200000);
     ASSERT_GT(counters.kernelDrops, 0u) << "the flood fitted the receive buffer";
     EXPECT_GE(counters.resyncs, 1u);
-    ASSERT_FALSE(linkUi_.StatusTexts().empty());
+    // The operator is told through the UI thread's queue, after the driver counted the resync.
+    ASSERT_TRUE(DispatchUntil([&] { return !linkUi_.StatusTexts().empty(); }));
     EXPECT_EQ(linkUi_.StatusTexts()[0], "Notifications were lost: reading everything from the server again");
 }
 
@@ -340,7 +346,8 @@ TEST_F(SimSmallBufferTest, ABurstTheBufferCannotHoldIsToldAndReadAgain)
 {
     const auto counters = PushUdpBurstAndCompareTheModel(100000);
     ASSERT_GT(counters.kernelDrops, 0u) << "the burst fitted the receive buffer";
-    EXPECT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 1; }));
+    EXPECT_TRUE(DispatchUntil(
+        [&] { return driver_->GetNotificationCounters().resyncs == 1 && !linkUi_.StatusTexts().empty(); }));
     EXPECT_EQ(linkUi_.StatusTexts(),
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }

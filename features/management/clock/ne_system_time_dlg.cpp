@@ -2,6 +2,7 @@
 
 #include "core/tables/access_rights.h"
 #include "core/util/date_time_format.h"
+#include "features/management/clock/clock_pickers.h"
 #include "features/management/clock/ne_time_rules.h"
 #include "link/record_requests.h"
 #include "link/records/ne_time_record.h"
@@ -40,12 +41,7 @@ void CNeSystemTimeDlg::InitData()
     if (CheckAccessRightOrClose(kRightNeOperations) != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
-    if (auto* date = GetDlgItemAs<QDateEdit>(kDateId)) {
-        date->setDateRange(QDate(1970, 1, 2), QDate(2037, 12, 31));
-        date->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    }
-    if (auto* time = GetDlgItemAs<QTimeEdit>(kTimeId))
-        time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    SetUpClockPickers(*ui_->date, *ui_->time);
     ShowSeconds(static_cast<uint32_t>(std::time(nullptr)));
     timeZone_ = WorkstationTimeZoneHours();
     upTime_ = 0;
@@ -56,16 +52,12 @@ void CNeSystemTimeDlg::InitData()
 
 uint32_t CNeSystemTimeDlg::ShownSeconds() const
 {
-    const QDate date = ui_->date->date();
-    const QTime time = ui_->time->time();
-    return SecondsOfLocal({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()});
+    return PickedSeconds(*ui_->date, *ui_->time);
 }
 
 void CNeSystemTimeDlg::ShowSeconds(uint32_t seconds)
 {
-    const LocalDateTime local = LocalOfSeconds(seconds);
-    ui_->date->setDate(QDate(local.year, local.month, local.day));
-    ui_->time->setTime(QTime(local.hour, local.minute, local.second));
+    ShowPickedSeconds(*ui_->date, *ui_->time, seconds);
 }
 
 void CNeSystemTimeDlg::ShowUpTime()

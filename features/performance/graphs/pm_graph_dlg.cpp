@@ -1,7 +1,7 @@
 #include "features/performance/graphs/pm_graph_dlg.h"
 
-#include "features/performance/graphs/chart_panel.h"
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_panel.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_grid_model.h"
 #include "ui_pm_graph_dlg.h"
 

@@ -21,7 +21,8 @@ constexpr int64_t kOneDay = 86400;
 } // namespace
 
 CXdslLongTermPmAddDlg::CXdslLongTermPmAddDlg(QWidget* parent)
-    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslLongTermPmAddDlg>())
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslLongTermPmAddDlg>()),
+      portCombos_(*this, {kShelfComboId, kSlotComboId, kPortComboId}, kXdslLinePorts, 0)
 {
     ui_->setupUi(this);
 }
@@ -36,32 +37,13 @@ void CXdslLongTermPmAddDlg::InitData()
     GetDlgItemAs<QLineEdit>(kNeNameId)->setText(QString::fromStdString(ne->name));
     const int64_t now = std::time(nullptr);
     InitWindowPickers(*this, kFromDateId, kFromHourId, kToDateId, kToHourId, now, now + kOneDay);
-    const CEntityIndex& target = GetTargetEntity().index;
-    InitShelfCombo(GetDlgItemAs<QComboBox>(kShelfComboId), ne, &target, kXdslLinePorts, 0);
-    InitSlotCombo(GetDlgItemAs<QComboBox>(kSlotComboId), ne, &target, kXdslLinePorts, 0);
-    InitPortCombo(GetDlgItemAs<QComboBox>(kPortComboId), ne, &target, kXdslLinePorts, 0);
-}
-
-void CXdslLongTermPmAddDlg::RefillCombos(int fromLevel)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    auto chosen = [this] {
-        return CEntityIndex::FromLevels(1, SelectedEntityNumber(GetDlgItemAs<QComboBox>(kShelfComboId)),
-                                        SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)),
-                                        SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId)));
-    };
-    if (fromLevel <= 3) {
-        const CEntityIndex index = chosen();
-        InitSlotCombo(GetDlgItemAs<QComboBox>(kSlotComboId), ne, &index, kXdslLinePorts, 0);
-    }
-    const CEntityIndex index = chosen();
-    InitPortCombo(GetDlgItemAs<QComboBox>(kPortComboId), ne, &index, kXdslLinePorts, 0);
+    portCombos_.Refill(ne, 2, &GetTargetEntity().index);
 }
 
 int CXdslLongTermPmAddDlg::OnCommandHook(int id, int code)
 {
     if (code == CBN_SELCHANGE && (id == kShelfComboId || id == kSlotComboId)) {
-        RefillCombos(id == kShelfComboId ? 3 : 4);
+        portCombos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), id == kShelfComboId ? 3 : 4);
         return 1;
     }
     return CADialog::OnCommandHook(id, code);

@@ -12,6 +12,7 @@
 
 #include "link/records/long_term_pm_item_rec.h"
 #include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/dialogs/port_combos.h"
 
 #include <memory>
 
@@ -43,8 +44,7 @@ public:
     void OnOK() override;
 
 private:
-    void RefillCombos(int fromLevel);
-
     std::unique_ptr<Ui::CXdslLongTermPmAddDlg> ui_;
     LongTermPmItemRec item_;
+    CPortCombos portCombos_;
 };

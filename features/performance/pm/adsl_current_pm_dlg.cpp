@@ -3,7 +3,7 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/adsl_pm_values.h"
 #include "features/performance/pm/index_dlg.h"
@@ -100,7 +100,8 @@ AdslPmRowNumbers NumbersOf(const AdslCurrentPmRow& row)
 } // namespace
 
 CAdslCurrentPmDlg::CAdslCurrentPmDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "xDslPmC"}, parent),
+    : CLivePmListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "xDslPmC"},
+                     kRefreshTimer, parent),
       ui_(std::make_unique<Ui::CAdslCurrentPmDlg>()),
       rows_(*this, Columns(), [](const AdslCurrentPmRow& row) { return row.number; })
 {
@@ -114,11 +115,6 @@ CAdslCurrentPmDlg::CAdslCurrentPmDlg(QWidget* parent)
 
 CAdslCurrentPmDlg::~CAdslCurrentPmDlg() = default;
 
-void CAdslCurrentPmDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Check(dx, kAutoRefreshId, autoRefreshOn_);
-}
-
 void CAdslCurrentPmDlg::InitData()
 {
     if (!CheckPmPortTargetOrClose(*this, kRightCurrentPm, kAdslPortClass))
@@ -128,10 +124,7 @@ void CAdslCurrentPmDlg::InitData()
     const Rows rows = ResetRows();
     rows_.SetRecords({rows.begin(), rows.end()});
     rows_.ApplyWidthRules(kListControlId);
-    autoRefresh_.SetPeriodMs(DialogRefreshPeriodMs());
-    UpdateData(false);
-    ApplyAutoRefresh();
-    EnableControl(kGraphButtonId, false);
+    InitAutoRefresh();
     Refresh(false);
 }
 
@@ -241,133 +234,41 @@ bool CAdslCurrentPmDlg::Refresh(bool automatic)
         }
     }
     last_ = reading;
-    if (graphOpen_)
-        FeedGraph(rows, last_.elapsed15Min, last_.elapsedDay);
+    if (CPmGraphDlg* graph = LiveGraph())
+        FeedGraph(*graph, rows, last_.elapsed15Min, last_.elapsedDay);
     return true;
 }
 
-void CAdslCurrentPmDlg::FeedGraph(const Rows& rows, uint32_t elapsed15Min, uint32_t elapsedDay)
+void CAdslCurrentPmDlg::FeedGraph(CPmGraphDlg& graph, const Rows& rows, uint32_t elapsed15Min, uint32_t elapsedDay)
 {
     const AdslPmCurrentNumbers numbers{NumbersOf(rows[0]), NumbersOf(rows[1]), NumbersOf(rows[4]), NumbersOf(rows[5])};
-    const AdslPmGraphPoints points = feed_.Next(numbers, elapsed15Min, elapsedDay, selectedRow_);
+    const AdslPmGraphPoints points = feed_.Next(numbers, elapsed15Min, elapsedDay, GraphedRow());
     if (points.clear)
-        graph_->ClearSeries(false);
-    graph_->AddPoints(points.values, QString::number(points.elapsed));
+        graph.ClearSeries(false);
+    graph.AddPoints(points.values, QString::number(points.elapsed));
 }
 
-void CAdslCurrentPmDlg::ApplyAutoRefresh()
+void CAdslCurrentPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)
 {
-    EnableControl(kRefreshButtonId, autoRefreshOn_ == 0);
-    UpdateGraphButton();
-    if (autoRefreshOn_ != 0) {
-        autoRefresh_.Start();
-        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
-    } else {
-        KillTimer(kRefreshTimer);
-    }
-}
-
-void CAdslCurrentPmDlg::UpdateGraphButton()
-{
-    const bool current = selectedRow_ == 0 || selectedRow_ == 1 || selectedRow_ == 4 || selectedRow_ == 5;
-    EnableControl(kGraphButtonId, current && autoRefreshOn_ != 0);
-}
-
-void CAdslCurrentPmDlg::OnTimer(int id)
-{
-    if (id != kRefreshTimer) {
-        CRecordListDlg::OnTimer(id);
-        return;
-    }
-    KillTimer(kRefreshTimer);
-    if (Refresh(true)) {
-        SetTimer(kRefreshTimer, autoRefresh_.Rearm());
-        return;
-    }
-    if (graphOpen_)
-        graph_->DisableRefreshButtons();
-    autoRefreshOn_ = 0;
-    UpdateData(false);
-    ApplyAutoRefresh();
-}
-
-void CAdslCurrentPmDlg::OnListSelChanged(int row, int listId)
-{
-    CRecordListDlg::OnListSelChanged(row, listId);
-    if (listId != kListControlId)
-        return;
-    const std::optional<uint32_t> key = SelectedItemData();
-    selectedRow_ = key ? static_cast<int>(*key) : -1;
-    UpdateGraphButton();
-}
-
-void CAdslCurrentPmDlg::OnRefresh()
-{
-    Refresh(false);
-}
-
-std::vector<uint16_t> CAdslCurrentPmDlg::GreyedPopupCommands() const
-{
-    if (autoRefreshOn_ != 0)
-        return {static_cast<uint16_t>(kPopupRefresh)};
-    return {};
-}
-
-void CAdslCurrentPmDlg::OpenGraph()
-{
-    if (selectedRow_ < 0)
-        return;
-    feed_.RequestReset();
-    const bool day = selectedRow_ >= 4;
-    CPmGraphDlg graph(this);
+    const bool day = row >= 4;
     graph.SetChartTitle(ChartTitle(day ? "XDSLCUR1DAY" : "XDSLCUR15MIN"));
     graph.SetMaxPoints(static_cast<uint16_t>(day ? ChartMaxPointsOf("XDSLCUR1DAYPMMAXPOINT", 100, 30000)
                                                  : ChartMaxPointsOf("XDSLCUR15MINPMMAXPOINT", 100, 900)));
-    const std::string side = LoadString(selectedRow_ % 2 == 1 ? kStrRt : kStrCo);
+    const std::string side = LoadString(row % 2 == 1 ? kStrRt : kStrCo);
     const std::string caption =
-        windowTitle().toStdString() + " / " + side + " " + IntervalNames()[selectedRow_ / 2].toStdString();
+        windowTitle().toStdString() + " / " + side + " " + IntervalNames()[row / 2].toStdString();
     graph.SetAxisTitles(caption, LoadString(kStrElapsedTimeSeconds), LoadString(kStrCells), LoadString(kStrRateKbps));
     graph.SetSeries(static_cast<uint8_t>(kLiveSeriesFlags.size()), LoadString(kStrLiveCellSeries), kLiveSeriesFlags);
-    graph_ = &graph;
-    graphOpen_ = true;
-    graph.DoModal();
-    graphOpen_ = false;
-    graph_ = nullptr;
-    if (autoRefreshOn_ != 0) {
-        autoRefresh_.Start();
-        feed_.RequestReset();
-        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
-    }
 }
 
 int CAdslCurrentPmDlg::OnCommandHook(int id, int code)
 {
-    if (code != BN_CLICKED)
-        return CRecordListDlg::OnCommandHook(id, code);
-    switch (id) {
-    case kAutoRefreshId:
-        UpdateDialogData();
-        ApplyAutoRefresh();
-        return 1;
-    case kGraphButtonId:
-        OpenGraph();
-        return 1;
-    case kDescriptionButtonId: {
+    if (code == BN_CLICKED && id == kDescriptionButtonId) {
         CIndexDlg legend(this);
         legend.SetCaption(LoadQString(kStrXdslPmDescription));
         legend.SetText(LoadQString(kStrXdslPmLegend));
         legend.DoModal();
         return 1;
     }
-    case CPmGraphDlg::kStopRefreshId:
-        KillTimer(kRefreshTimer);
-        return 1;
-    case CPmGraphDlg::kRestartId:
-        autoRefresh_.Start();
-        feed_.RequestReset();
-        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
-        return 1;
-    default:
-        return CRecordListDlg::OnCommandHook(id, code);
-    }
+    return CLivePmListDlg::OnCommandHook(id, code);
 }

@@ -13,7 +13,7 @@
 //     dlg.DoModal();
 
 #include "features/performance/pm/adsl_pm_graph_feed.h"
-#include "features/performance/pm/pm_auto_refresh.h"
+#include "features/performance/pm/live_pm_list_dlg.h"
 #include "link/records/adsl_block_pm_rec.h"
 #include "link/records/xdsl_pm_counters_rec.h"
 #include "ui/framework/dialogs/record_list.h"
@@ -22,7 +22,6 @@
 #include <memory>
 #include <optional>
 
-class CPmGraphDlg;
 namespace Ui {
 class CAdslCurrentPmDlg;
 }
@@ -39,13 +38,11 @@ struct AdslCurrentPmRow {
     bool IsRemote() const { return number % 2 == 1; }
 };
 
-class CAdslCurrentPmDlg : public CRecordListDlg {
+class CAdslCurrentPmDlg : public CLivePmListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 256;
-    static constexpr int kGraphButtonId = 1189;
     static constexpr int kDescriptionButtonId = 1132;
-    static constexpr int kAutoRefreshId = 1059;
     static constexpr int k15MinElapsedId = 1000;
     static constexpr int kDayElapsedId = 1013;
     static constexpr int kRefreshTimer = 31639;
@@ -71,18 +68,16 @@ public:
     explicit CAdslCurrentPmDlg(QWidget* parent = nullptr);
     ~CAdslCurrentPmDlg() override;
 
-    bool IsAutoRefreshing() const { return autoRefreshOn_ != 0; }
-
-    // Reads the counters anew; false when a request failed (automatic: silently).
-    bool Refresh(bool automatic);
+    bool Refresh(bool automatic) override;
 
     void InitData() override;
-    void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
-    void OnTimer(int id) override;
-    void OnListSelChanged(int row, int listId) override;
-    void OnRefresh() override;
-    std::vector<uint16_t> GreyedPopupCommands() const override;
+
+protected:
+    // The current rows: 15 minutes and day, CO and RT.
+    bool IsGraphable(uint32_t row) const override { return row == 0 || row == 1 || row == 4 || row == 5; }
+    void SetUpGraph(CPmGraphDlg& graph, int row) override;
+    void ResetGraphFeed() override { feed_.RequestReset(); }
 
 private:
     // The counters and the elapsed seconds the current rows' rates start from: those of the last successful refresh.
@@ -95,19 +90,12 @@ private:
         uint32_t elapsedDay = 0;
     };
 
-    void ApplyAutoRefresh();
-    void UpdateGraphButton();
-    void OpenGraph();
-    void FeedGraph(const std::array<AdslCurrentPmRow, kRowCount>& rows, uint32_t elapsed15Min, uint32_t elapsedDay);
+    void FeedGraph(CPmGraphDlg& graph, const std::array<AdslCurrentPmRow, kRowCount>& rows, uint32_t elapsed15Min,
+                   uint32_t elapsedDay);
     void ShowElapsed(const QString& quarter, const QString& day);
 
     std::unique_ptr<Ui::CAdslCurrentPmDlg> ui_;
     CRecordList<AdslCurrentPmRow> rows_;
-    CPmAutoRefresh autoRefresh_;
     CAdslPmGraphFeed feed_;
-    CPmGraphDlg* graph_ = nullptr;
-    bool graphOpen_ = false;
-    int selectedRow_ = -1;
-    int autoRefreshOn_ = 0; // the check box
     Reading last_;
 };

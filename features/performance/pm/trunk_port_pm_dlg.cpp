@@ -4,15 +4,13 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "link/records/word_record.h"
-#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_trunk_port_pm_dlg.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QStringList>
 #include <QTime>
@@ -70,9 +68,11 @@ TrunkPmCounters CountersOf(const TrunkPmRec& rec)
 } // namespace
 
 CTrunkPortPmDlg::CTrunkPortPmDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "GigaPmC"}, parent),
+    : CLivePmListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "GigaPmC"},
+                     kRefreshTimer, parent),
       ui_(std::make_unique<Ui::CTrunkPortPmDlg>()),
-      rows_(*this, Columns(), [](const TrunkPmRow& row) { return row.number; })
+      rows_(*this, Columns(), [](const TrunkPmRow& row) { return row.number; }),
+      portCombos_(*this, {kShelfComboId, kSlotComboId, kPortComboId}, kTrunkPorts, 1)
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
@@ -94,16 +94,11 @@ void CTrunkPortPmDlg::SetTarget(int neId, const CEntityId* entity)
     }
 }
 
-void CTrunkPortPmDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Check(dx, kAutoRefreshId, autoRefreshOn_);
-}
-
 void CTrunkPortPmDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightTrunkPortPm) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    FillCombos(2, &GetTargetEntity().index);
+    portCombos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), 2, &GetTargetEntity().index);
     if (GetTargetEntity().index.GetLevel() != kPortLevel) {
         ShowAlertTextById(kStrInternalError);
         EndDialog(IDCANCEL);
@@ -113,34 +108,8 @@ void CTrunkPortPmDlg::InitData()
     InitListColumnsById(kStrColumnsTrunkPortPm);
     ShowRows(std::nullopt);
     rows_.ApplyWidthRules(kListControlId);
-    autoRefresh_.SetPeriodMs(DialogRefreshPeriodMs());
-    UpdateData(false);
-    ApplyAutoRefresh();
+    InitAutoRefresh();
     Refresh(false);
-}
-
-void CTrunkPortPmDlg::FillCombos(int fromLevel, const CEntityIndex* wanted)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    // Each combo keeps the number chosen before where it lists it, asked for again after the refill above it.
-    auto at = [&] { return wanted != nullptr ? *wanted : ChosenPort(); };
-    if (fromLevel <= 2) {
-        const CEntityIndex index = at();
-        InitShelfCombo(GetDlgItemAs<QComboBox>(kShelfComboId), ne, &index, kTrunkPorts, 1);
-    }
-    if (fromLevel <= 3) {
-        const CEntityIndex index = at();
-        InitSlotCombo(GetDlgItemAs<QComboBox>(kSlotComboId), ne, &index, kTrunkPorts, 1);
-    }
-    const CEntityIndex index = at();
-    InitPortCombo(GetDlgItemAs<QComboBox>(kPortComboId), ne, &index, kTrunkPorts, 1);
-}
-
-CEntityIndex CTrunkPortPmDlg::ChosenPort() const
-{
-    return CEntityIndex::FromLevels(1, SelectedEntityNumber(GetDlgItemAs<QComboBox>(kShelfComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId)));
 }
 
 void CTrunkPortPmDlg::ShowRows(const std::optional<TrunkPmRec>& counters)
@@ -170,7 +139,7 @@ bool CTrunkPortPmDlg::Refresh(bool automatic)
         return false;
     ui_->entityName->clear();
     ShowRows(std::nullopt);
-    const CEntityIndex port = ChosenPort();
+    const CEntityIndex port = portCombos_.Chosen();
     ui_->entityName->setText(QString::fromStdString(FormatEntityLocation(ne, port, 0, true)));
     const uint32_t portId = EntityIdFromIndexValue(port);
     const RequestOptions options = automatic ? RequestOptions{.failureTextId = 0, .waitDialog = false}
@@ -184,127 +153,38 @@ bool CTrunkPortPmDlg::Refresh(bool automatic)
     if (found == reply.records.end())
         return true;
     ShowRows(*found);
-    if (graphOpen_)
-        FeedGraph(*found);
+    if (CPmGraphDlg* graph = LiveGraph())
+        FeedGraph(*graph, *found);
     return true;
 }
 
-void CTrunkPortPmDlg::FeedGraph(const TrunkPmRec& counters)
+void CTrunkPortPmDlg::FeedGraph(CPmGraphDlg& graph, const TrunkPmRec& counters)
 {
-    const TrunkPmGraphPoint point = feed_.Next(CountersOf(counters), graphedRow_);
+    const TrunkPmGraphPoint point = feed_.Next(CountersOf(counters), GraphedRow());
     if (point.clear)
-        graph_->ClearSeries(false);
-    graph_->AddPoints({point.values.begin(), point.values.end()},
-                      QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        graph.ClearSeries(false);
+    graph.AddPoints({point.values.begin(), point.values.end()},
+                    QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
 }
 
-void CTrunkPortPmDlg::ApplyAutoRefresh()
+void CTrunkPortPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)
 {
-    EnableControl(kRefreshButtonId, autoRefreshOn_ == 0);
-    UpdateGraphButton();
-    if (autoRefreshOn_ != 0) {
-        autoRefresh_.Start();
-        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
-    } else {
-        KillTimer(kRefreshTimer);
-    }
-}
-
-void CTrunkPortPmDlg::UpdateGraphButton()
-{
-    EnableControl(kGraphButtonId, autoRefreshOn_ != 0 && SelectedItemData().has_value());
-}
-
-void CTrunkPortPmDlg::OnTimer(int id)
-{
-    if (id != kRefreshTimer) {
-        CRecordListDlg::OnTimer(id);
-        return;
-    }
-    KillTimer(kRefreshTimer);
-    if (Refresh(true)) {
-        SetTimer(kRefreshTimer, autoRefresh_.Rearm());
-        return;
-    }
-    if (graphOpen_)
-        graph_->DisableRefreshButtons();
-    autoRefreshOn_ = 0;
-    UpdateData(false);
-    ApplyAutoRefresh();
-}
-
-void CTrunkPortPmDlg::OnListSelChanged(int row, int listId)
-{
-    CRecordListDlg::OnListSelChanged(row, listId);
-    if (listId == kListControlId)
-        UpdateGraphButton();
-}
-
-void CTrunkPortPmDlg::OnRefresh()
-{
-    Refresh(false);
-}
-
-std::vector<uint16_t> CTrunkPortPmDlg::GreyedPopupCommands() const
-{
-    if (autoRefreshOn_ != 0)
-        return {static_cast<uint16_t>(kPopupRefresh)};
-    return {};
-}
-
-void CTrunkPortPmDlg::OpenGraph()
-{
-    const std::optional<uint32_t> row = SelectedItemData();
-    if (!row)
-        return;
-    graphedRow_ = static_cast<int>(*row);
-    feed_.RequestReset();
-    CPmGraphDlg graph(this);
     graph.SetChartTitle(ChartTitle("TRUNKTRAFFIC"));
     graph.SetMaxPoints(static_cast<uint16_t>(ChartMaxPointsOf("TRUNKTRAFFICMAXPOINT", 100, CPmGraphDlg::kMostPoints)));
-    const bool octets = graphedRow_ == kOctetsRow;
-    const std::string item = LoadQString(kStrTrunkPmItems).split('|').value(graphedRow_).toStdString();
+    const bool octets = row == kOctetsRow;
+    const std::string item = LoadQString(kStrTrunkPmItems).split('|').value(row).toStdString();
     graph.SetAxisTitles(windowTitle().toStdString() + " / " + item, {},
                         LoadString(octets ? kStrOctetsTotal : kStrPacketsTotal),
                         LoadString(octets ? kStrOctetsEach : kStrPacketsEach));
     graph.SetSeries(static_cast<uint8_t>(kSeriesFlags.size()), LoadString(kStrTrunkTrafficSeries), kSeriesFlags);
-    graph_ = &graph;
-    graphOpen_ = true;
-    graph.DoModal();
-    graphOpen_ = false;
-    graph_ = nullptr;
-    if (autoRefreshOn_ != 0) {
-        autoRefresh_.Start();
-        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
-    }
 }
 
 int CTrunkPortPmDlg::OnCommandHook(int id, int code)
 {
     if (code == CBN_SELCHANGE && (id == kShelfComboId || id == kSlotComboId)) {
         // The choice below follows; the counters of the port chosen come with the next refresh.
-        FillCombos(id == kShelfComboId ? 3 : 4, nullptr);
+        portCombos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), id == kShelfComboId ? 3 : 4);
         return 1;
     }
-    if (code != BN_CLICKED)
-        return CRecordListDlg::OnCommandHook(id, code);
-    switch (id) {
-    case kAutoRefreshId:
-        UpdateDialogData();
-        ApplyAutoRefresh();
-        return 1;
-    case kGraphButtonId:
-        OpenGraph();
-        return 1;
-    case CPmGraphDlg::kStopRefreshId:
-        KillTimer(kRefreshTimer);
-        return 1;
-    case CPmGraphDlg::kRestartId:
-        autoRefresh_.Start();
-        feed_.RequestReset();
-        SetTimer(kRefreshTimer, autoRefresh_.PeriodMs());
-        return 1;
-    default:
-        return CRecordListDlg::OnCommandHook(id, code);
-    }
+    return CLivePmListDlg::OnCommandHook(id, code);
 }

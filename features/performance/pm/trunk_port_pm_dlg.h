@@ -10,15 +10,15 @@
 //     dlg.SetTarget(neId, &portId);           // a port of the NE's second control module is its first's
 //     dlg.DoModal();
 
-#include "features/performance/pm/pm_auto_refresh.h"
+#include "features/performance/pm/live_pm_list_dlg.h"
 #include "features/performance/pm/trunk_pm_graph_feed.h"
 #include "link/records/trunk_pm_rec.h"
+#include "ui/framework/dialogs/port_combos.h"
 #include "ui/framework/dialogs/record_list.h"
 
 #include <memory>
 #include <optional>
 
-class CPmGraphDlg;
 namespace Ui {
 class CTrunkPortPmDlg;
 }
@@ -30,7 +30,7 @@ struct TrunkPmRow {
     std::optional<uint32_t> outgoing;
 };
 
-class CTrunkPortPmDlg : public CRecordListDlg {
+class CTrunkPortPmDlg : public CLivePmListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 253;
@@ -38,8 +38,6 @@ public:
     static constexpr int kShelfComboId = 1322;
     static constexpr int kSlotComboId = 1253;
     static constexpr int kPortComboId = 1273;
-    static constexpr int kGraphButtonId = 1189;
-    static constexpr int kAutoRefreshId = 1059;
     static constexpr int kRefreshTimer = 31629;
     static constexpr int kRowCount = 6;
     enum Column { kItemColumn, kIncomingColumn, kOutgoingColumn };
@@ -48,34 +46,23 @@ public:
     ~CTrunkPortPmDlg() override;
 
     void SetTarget(int neId, const CEntityId* entity) override;
-    bool IsAutoRefreshing() const { return autoRefreshOn_ != 0; }
-    // Reads the chosen port's counters anew; false when the request failed (automatic: silently).
-    bool Refresh(bool automatic);
+    // Reads the chosen port's counters anew.
+    bool Refresh(bool automatic) override;
 
     void InitData() override;
-    void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
-    void OnTimer(int id) override;
-    void OnListSelChanged(int row, int listId) override;
-    void OnRefresh() override;
-    std::vector<uint16_t> GreyedPopupCommands() const override;
+
+protected:
+    bool IsGraphable(uint32_t /*row*/) const override { return true; }
+    void SetUpGraph(CPmGraphDlg& graph, int row) override;
+    void ResetGraphFeed() override { feed_.RequestReset(); }
 
 private:
-    // The combos from a level down (2 shelf, 3 slot, 4 port), each keeping its choice where it lists it.
-    void FillCombos(int fromLevel, const CEntityIndex* wanted);
-    CEntityIndex ChosenPort() const;
     void ShowRows(const std::optional<TrunkPmRec>& counters);
-    void ApplyAutoRefresh();
-    void UpdateGraphButton();
-    void OpenGraph();
-    void FeedGraph(const TrunkPmRec& counters);
+    void FeedGraph(CPmGraphDlg& graph, const TrunkPmRec& counters);
 
     std::unique_ptr<Ui::CTrunkPortPmDlg> ui_;
     CRecordList<TrunkPmRow> rows_;
-    CPmAutoRefresh autoRefresh_;
     CTrunkPmGraphFeed feed_;
-    CPmGraphDlg* graph_ = nullptr;
-    bool graphOpen_ = false;
-    int graphedRow_ = -1;
-    int autoRefreshOn_ = 0; // the check box
+    CPortCombos portCombos_;
 };

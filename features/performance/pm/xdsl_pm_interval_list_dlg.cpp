@@ -1,6 +1,6 @@
 #include "features/performance/pm/xdsl_pm_interval_list_dlg.h"
 
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/graph_dlg.h"
 #include "features/performance/pm/index_dlg.h"
 #include "ui/framework/messages/string_table.h"

@@ -9,7 +9,6 @@
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
 #include "ui/framework/dialogs/dialog_registry.h"
-#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/dialogs/location_ne_combos.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/shell/app/config_file_path.h"
@@ -47,7 +46,8 @@ constexpr std::array<ModeDialogs, kLastMode> kModes = {{
 } // namespace
 
 CXdslPortSelDlg::CXdslPortSelDlg(QWidget* parent)
-    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslPortSelDlg>())
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslPortSelDlg>()),
+      portCombos_(*this, {kShelfComboId, kSlotComboId, kPortComboId}, kXdslLinePorts, 0)
 {
     ui_->setupUi(this);
 }
@@ -92,30 +92,6 @@ void CXdslPortSelDlg::InitData()
     OnNeChanged(&target);
 }
 
-CEntityIndex CXdslPortSelDlg::ChosenIndex() const
-{
-    return CEntityIndex::FromLevels(1, SelectedEntityNumber(GetDlgItemAs<QComboBox>(kShelfComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId)));
-}
-
-void CXdslPortSelDlg::RefillEntityCombos(int fromLevel, const CEntityIndex* wanted)
-{
-    const CNeRecord* ne = FindNeById(SelectedComboValue(GetDlgItemAs<QComboBox>(kNeComboId)));
-    // Each combo keeps the number chosen before where it lists it, asked for again after the refill above it.
-    auto at = [&] { return wanted != nullptr ? *wanted : ChosenIndex(); };
-    if (fromLevel <= 2) {
-        const CEntityIndex index = at();
-        InitShelfCombo(GetDlgItemAs<QComboBox>(kShelfComboId), ne, &index, kXdslLinePorts, 0);
-    }
-    if (fromLevel <= 3) {
-        const CEntityIndex index = at();
-        InitSlotCombo(GetDlgItemAs<QComboBox>(kSlotComboId), ne, &index, kXdslLinePorts, 0);
-    }
-    const CEntityIndex index = at();
-    InitPortCombo(GetDlgItemAs<QComboBox>(kPortComboId), ne, &index, kXdslLinePorts, 0);
-}
-
 void CXdslPortSelDlg::OnLocationChanged()
 {
     if (!UpdateDialogData())
@@ -140,13 +116,13 @@ void CXdslPortSelDlg::OnNeChanged(const CEntityIndex* wanted)
     if (ne == nullptr || ne->root == nullptr || !ne->root->IsConnected() || ne->root->GetPlanState() != 0)
         return;
     EnableControl(IDOK, true);
-    RefillEntityCombos(2, wanted);
+    portCombos_.Refill(ne, 2, wanted);
 }
 
 int CXdslPortSelDlg::OnCommandHook(int id, int code)
 {
     if (code == CBN_SELCHANGE) {
-        const bool neKnown = FindNeById(SelectedComboValue(GetDlgItemAs<QComboBox>(kNeComboId))) != nullptr;
+        const CNeRecord* ne = FindNeById(SelectedComboValue(GetDlgItemAs<QComboBox>(kNeComboId)));
         switch (id) {
         case kLocationComboId:
             OnLocationChanged();
@@ -155,12 +131,12 @@ int CXdslPortSelDlg::OnCommandHook(int id, int code)
             OnNeChanged();
             return 1;
         case kShelfComboId:
-            if (UpdateDialogData() && neKnown)
-                RefillEntityCombos(3);
+            if (UpdateDialogData() && ne != nullptr)
+                portCombos_.Refill(ne, 3);
             return 1;
         case kSlotComboId:
-            if (neKnown)
-                RefillEntityCombos(4);
+            if (ne != nullptr)
+                portCombos_.Refill(ne, 4);
             return 1;
         case kPortComboId:
             if (UpdateDialogData())
@@ -188,7 +164,7 @@ void CXdslPortSelDlg::OnOK()
         ShowAlertTextById(kStrUnknownNe, kNeComboId);
         return;
     }
-    const CEntityIndex index = ChosenIndex();
+    const CEntityIndex index = portCombos_.Chosen();
     CEntityId entity;
     entity.SetLevels(1, index.Shelf(), index.Slot(), index.Port(), 0);
     const CEntityNode* node = ne->root != nullptr ? ne->root->FindById(entity.id) : nullptr;

@@ -27,6 +27,7 @@
 // and NE combos are location_ne_combos.h's, the shelf, slot and port combos entity_combos.h's (xDSL line ports).
 
 #include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/dialogs/port_combos.h"
 
 #include <memory>
 #include <string>
@@ -61,12 +62,9 @@ public:
 private:
     void OnLocationChanged();
     void OnNeChanged(const CEntityIndex* wanted = nullptr);
-    // Refills the combos from the level on (2 shelves, 3 slots, 4 ports), each for what the combos show when it is
-    // filled; the numbers of `wanted` are chosen instead where they are listed.
-    void RefillEntityCombos(int fromLevel, const CEntityIndex* wanted = nullptr);
-    CEntityIndex ChosenIndex() const;
 
     std::unique_ptr<Ui::CXdslPortSelDlg> ui_;
     int portSelMode_ = 0;
     bool withSubLocations_ = true;
+    CPortCombos portCombos_;
 };

@@ -6,7 +6,6 @@
 #include "core/tables/ne_table.h"
 #include "features/provisioning/arp_proxy/arp_proxy_columns.h"
 #include "link/records/arp_proxy_setting_rec.h"
-#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_adsl_arp_proxy_list_dlg.h"
@@ -30,7 +29,8 @@ CAdslArpProxyListDlg::CAdslArpProxyListDlg(QWidget* parent)
       ui_(std::make_unique<Ui::CAdslArpProxyListDlg>()),
       rows_(*this, ArpProxyColumns([this](const ArpProxyEntryRec& rec) {
           return FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId, false);
-      }))
+      })),
+      portCombos_(*this, {kShelfComboId, kSlotComboId, kPortComboId}, kXdslLinePorts, 0)
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
@@ -44,7 +44,8 @@ void CAdslArpProxyListDlg::InitData()
     if (CheckAccessRightOrClose(kRightArpProxyLists) != 0 || CheckTargetNeOrClose() != 0)
         return;
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    FillCombos(2, &GetTargetEntity().index);
+    // A slot as the target lists the whole card: " <ALL>", the first item, stays chosen.
+    portCombos_.Refill(ne, 2, &GetTargetEntity().index, LoadString(kStrAll).c_str());
     if (ne != nullptr && ne->usedChildCount < 2) {
         EnableControl(kShelfComboId, false);
         GetDlgItemAs<QComboBox>(kShelfComboId)->setCurrentIndex(0);
@@ -53,30 +54,6 @@ void CAdslArpProxyListDlg::InitData()
     InitListColumnsById(kStrColumnsAdslArpProxy);
     rows_.ApplyWidthRules(kListControlId);
     Load();
-}
-
-void CAdslArpProxyListDlg::FillCombos(int fromLevel, const CEntityIndex* wanted)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    auto at = [&] { return wanted != nullptr ? *wanted : ChosenEntity(); };
-    if (fromLevel <= 2) {
-        const CEntityIndex index = at();
-        InitShelfCombo(GetDlgItemAs<QComboBox>(kShelfComboId), ne, &index, kXdslLinePorts, 0);
-    }
-    if (fromLevel <= 3) {
-        const CEntityIndex index = at();
-        InitSlotCombo(GetDlgItemAs<QComboBox>(kSlotComboId), ne, &index, kXdslLinePorts, 0);
-    }
-    // A slot as the target lists the whole card: " <ALL>", the first item, stays chosen.
-    const CEntityIndex index = at();
-    FillPortCombo(GetDlgItemAs<QComboBox>(kPortComboId), ne, &index, kXdslLinePorts, LoadString(kStrAll).c_str(), 0, 0);
-}
-
-CEntityIndex CAdslArpProxyListDlg::ChosenEntity() const
-{
-    return CEntityIndex::FromLevels(1, SelectedEntityNumber(GetDlgItemAs<QComboBox>(kShelfComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)),
-                                    SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId)));
 }
 
 void CAdslArpProxyListDlg::Load()
@@ -96,7 +73,7 @@ void CAdslArpProxyListDlg::Load()
     state->setText(LoadQString(enabled ? kStrValueEnabled : kStrValueDisabled));
     if (setting.records.front().state == 2)
         return;
-    const CEntityIndex chosen = ChosenEntity();
+    const CEntityIndex chosen = portCombos_.Chosen();
     if (chosen.GetLevel() < kSlotLevel)
         return;
     // The NE lists a line card's entries under the card.
@@ -125,7 +102,8 @@ void CAdslArpProxyListDlg::OnRefresh()
 int CAdslArpProxyListDlg::OnCommandHook(int id, int code)
 {
     if (code == CBN_SELCHANGE && (id == kShelfComboId || id == kSlotComboId)) {
-        FillCombos(id == kShelfComboId ? 3 : 4, nullptr);
+        portCombos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), id == kShelfComboId ? 3 : 4, nullptr,
+                           LoadString(kStrAll).c_str());
         return 1;
     }
     return CRecordListDlg::OnCommandHook(id, code);

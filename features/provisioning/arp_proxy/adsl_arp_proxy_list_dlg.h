@@ -9,6 +9,7 @@
 //     dlg.DoModal();
 
 #include "link/records/arp_proxy_entry_rec.h"
+#include "ui/framework/dialogs/port_combos.h"
 #include "ui/framework/dialogs/record_list.h"
 
 #include <memory>
@@ -35,12 +36,10 @@ public:
     int OnCommandHook(int id, int code) override;
 
 private:
-    // The combos from a level down (2 shelf, 3 slot, 4 port); `wanted` the entity to choose, none: the choices kept.
-    void FillCombos(int fromLevel, const CEntityIndex* wanted);
-    // The line card chosen, and the port (none for " <ALL>").
-    CEntityIndex ChosenEntity() const;
     void Load();
 
     std::unique_ptr<Ui::CAdslArpProxyListDlg> ui_;
     CIndexedRecordList<ArpProxyEntryRec> rows_;
+    // The line card chosen, and the port (none for " <ALL>").
+    CPortCombos portCombos_;
 };

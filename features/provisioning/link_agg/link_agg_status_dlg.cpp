@@ -42,7 +42,7 @@ void ShowParty(CLacpStatusPage& page, uint32_t first, const LacpPartyRec& party,
 } // namespace
 
 CLinkAggStatusDlg::CLinkAggStatusDlg(QWidget* parent)
-    : CATabDialog(kTemplateId, parent), ui_(std::make_unique<Ui::CLinkAggStatusDlg>())
+    : CItemValueTabDlg(kTemplateId, parent), ui_(std::make_unique<Ui::CLinkAggStatusDlg>())
 {
     ui_->setupUi(this);
 }
@@ -54,20 +54,13 @@ void CLinkAggStatusDlg::InitData()
     if (CheckAccessRightOrClose(kRightLinkAggregation) != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    const std::vector<CEntityIndex> trunks = TrunkPortIndexes(ne);
-    for (size_t i = 0; i < trunks.size(); ++i) {
-        CLacpStatusPage& page = PortPage(static_cast<int>(i + 1));
-        AddPage(CLacpStatusPage::kTemplateId, &page, TrunkPortPageTitle(ne, trunks[i]).c_str());
-        page.SetItems(kStrColumnsLacpStatus, kStrLacpItems);
-    }
+    AddTrunkPortPages(CLacpStatusPage::kTemplateId, kStrColumnsLacpStatus, kStrLacpItems);
     Load();
 }
 
 void CLinkAggStatusDlg::Load()
 {
-    port1Page_.ClearValues();
-    port2Page_.ClearValues();
+    ClearPortPages();
     const CRecordRequests requests;
     const auto neId = static_cast<uint32_t>(GetNeId());
     const RecordReply<LinkAggregationRec> setting =
@@ -95,26 +88,4 @@ void CLinkAggStatusDlg::ShowPort(CLacpStatusPage& page, const LacpPortStatusRec&
     page.SetValue(0, std::to_string(EntityIndexFromId(aggregator).Port()));
     ShowParty(page, 1, rec.actor, rec.actorState);
     ShowParty(page, 7, rec.partner, rec.partnerState);
-}
-
-int CLinkAggStatusDlg::OnCommandHook(int id, int code)
-{
-    if (code != BN_CLICKED)
-        return CATabDialog::OnCommandHook(id, code);
-    switch (id) {
-    case kRefreshButtonId:
-    case kPopupRefresh:
-        Load();
-        return 1;
-    case kExportButtonId:
-    case kPopupExport:
-        if (auto* page = dynamic_cast<CItemValuePage*>(GetCurrentPage()))
-            page->OnExport();
-        return 1;
-    case kPopupClose:
-        EndDialog(IDCANCEL);
-        return 1;
-    default:
-        return CATabDialog::OnCommandHook(id, code);
-    }
 }

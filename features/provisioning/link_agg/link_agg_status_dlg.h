@@ -8,8 +8,8 @@
 //     dlg.SetTarget(neId, &entity);
 //     dlg.DoModal();
 
+#include "features/provisioning/common/item_value_tab_dlg.h"
 #include "features/provisioning/link_agg/lacp_status_page.h"
-#include "ui/framework/dialogs/tab_dialog.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class CLinkAggStatusDlg;
 }
 struct LacpPortStatusRec;
 
-class CLinkAggStatusDlg : public CATabDialog {
+class CLinkAggStatusDlg : public CItemValueTabDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 389;
@@ -28,10 +28,12 @@ public:
     explicit CLinkAggStatusDlg(QWidget* parent = nullptr);
     ~CLinkAggStatusDlg() override;
 
-    CLacpStatusPage& PortPage(int port) { return port == 1 ? port1Page_ : port2Page_; }
+    CLacpStatusPage& PortPage(int port) override { return port == 1 ? port1Page_ : port2Page_; }
 
     void InitData() override;
-    int OnCommandHook(int id, int code) override;
+
+protected:
+    void OnRefresh() override { Load(); }
 
 private:
     void Load();

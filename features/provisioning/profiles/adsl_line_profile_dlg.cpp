@@ -2,10 +2,8 @@
 
 #include "core/tables/access_rights.h"
 #include "features/provisioning/profiles/profile_caption.h"
-#include "features/provisioning/profiles/profile_room.h"
-#include "link/record_requests.h"
+#include "features/provisioning/profiles/profile_write.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_adsl_line_profile_dlg.h"
@@ -81,15 +79,7 @@ bool CAdslLineProfileDlg::ReadProfile()
         ShowValues(AdslLineProfileValues{});
         return false;
     }
-    for (const AdslLineProfileRec& rec : reply.records) {
-        if (rec.name == record_.name) {
-            record_ = rec;
-            return true;
-        }
-    }
-    ShowAlertTextById(kStrNoData);
-    EndDialog(IDCANCEL);
-    return false;
+    return TakeProfileNamed(*this, reply.records, record_);
 }
 
 void CAdslLineProfileDlg::ShowValues(const AdslLineProfileValues& values)
@@ -166,22 +156,9 @@ void CAdslLineProfileDlg::OnOK()
         return;
     const uint32_t neId = templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
     const auto code = templateMode_ ? kReqAdslLineProfileTemplate : kReqAdslLineProfile;
-    const ProfileKind& kind = GetProfileKind(ProfileKindId::kAdslLine);
-    if (IsAdding()) {
-        const ProfileRoom room = CheckProfileRoom(kind, code, neId);
-        if (room == ProfileRoom::kUnknown)
-            return;
-        if (room == ProfileRoom::kFull) {
-            ShowAlertTextById(kind.limitTextId);
-            return;
-        }
-    }
-    if (const std::optional<TypedNameRefusal> refused = CheckTypedName(name_);
-        refused && (IsAdding() || refused->position < 0)) {
-        ShowAlertTextById(refused->stringId, kNameId);
-        SelectTypedNameFault(*this, kNameId, *refused);
+    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kAdslLine), code, neId, IsAdding(), name_,
+                                 kNameId))
         return;
-    }
     const AdslLineProfileValues values = TakenValues();
     if (!CheckValues(values))
         return;
@@ -190,10 +167,7 @@ void CAdslLineProfileDlg::OnOK()
         return;
 
     const AdslLineProfileRec rec = RecordFromValues(name_.trimmed().toStdString(), values);
-    const CRecordRequests requests;
-    const bool written = IsAdding() ? requests.Add(code, neId, rec, {.failureTextId = kStrAddingNewDataFailed}).Ok()
-                                    : requests.Modify(code, neId, rec, {.failureTextId = kStrFailToUpdateData}).Ok();
-    if (!written)
+    if (!WriteProfile(code, neId, rec, IsAdding()))
         return;
     record_ = rec;
     EndDialog(IDOK);

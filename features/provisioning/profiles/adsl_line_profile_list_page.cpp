@@ -102,21 +102,7 @@ uint32_t CAdslLineProfileListPage::ExportTitleId() const
 
 bool CAdslLineProfileListPage::RunEditor(AdslLineProfileRec& rec, uint8_t accessMode)
 {
-    CAdslLineProfileDlg dlg(this);
-    dlg.SetTemplateMode(GetTemplateMode());
-    dlg.SetNeId(GetNeId());
-    dlg.SetAccessMode(accessMode);
-    if (accessMode != kAccessCreate)
-        dlg.SetRecord(rec);
-    if (dlg.DoModal() != IDOK)
-        return false;
-    rec = dlg.GetRecord();
-    return true;
-}
-
-QString CAdslLineProfileListPage::DownloadTitle(const AdslLineProfileRec& rec) const
-{
-    return LoadQString(kStrAdslLineProfileTitle) + " : " + QString::fromStdString(rec.name);
+    return RunProfileEditor<CAdslLineProfileDlg>(rec, accessMode);
 }
 
 uint32_t CAdslLineProfileListPage::DownloadConfirmTextId() const

@@ -25,8 +25,6 @@ protected:
     uint32_t ColumnSpecId() const override;
     uint32_t ExportTitleId() const override;
     bool RunEditor(AdslLineProfileRec& rec, uint8_t accessMode) override;
-    std::string NameOf(const AdslLineProfileRec& rec) const override { return rec.name; }
-    QString DownloadTitle(const AdslLineProfileRec& rec) const override;
     uint32_t DownloadConfirmTextId() const override;
 
 private:

@@ -88,6 +88,11 @@ bool CProfileListPage::ConfirmSaveAll() const
     return ShowMessageById(kStrSureToSaveAllAsTemplates, kConfirmFlags) == IDYES;
 }
 
+QString CProfileListPage::DownloadTitleOf(const std::string& name) const
+{
+    return LoadQString(ExportTitleId()) + " : " + QString::fromStdString(name);
+}
+
 void CProfileListPage::OpenDownload(const ProfileDownload& download)
 {
     TemplateDownload prepared;

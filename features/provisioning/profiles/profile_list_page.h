@@ -70,6 +70,8 @@ protected:
     void OpenDownload(const ProfileDownload& download);
     // "Are you sure to save all profiles as templates?"; true for Yes.
     bool ConfirmSaveAll() const;
+    // The download dialog's title line for a profile of the name: the kind's title, " : ", the name.
+    QString DownloadTitleOf(const std::string& name) const;
 
     virtual uint32_t ColumnSpecId() const = 0;
     // The title the export writes above the list.
@@ -120,15 +122,30 @@ public:
 
 protected:
     // The kind's editor on the record in the access mode (kAccessQuery, kAccessModify, kAccessCreate); true after
-    // its OK, with the record as written.
+    // its OK, with the record as written. RunProfileEditor runs an editor that takes the record and its mode so.
     virtual bool RunEditor(Rec& rec, uint8_t accessMode) = 0;
-    virtual std::string NameOf(const Rec& rec) const = 0;
+    virtual std::string NameOf(const Rec& rec) const { return rec.name; }
     // The download dialog's title line for the profile.
-    virtual QString DownloadTitle(const Rec& rec) const = 0;
+    virtual QString DownloadTitle(const Rec& rec) const { return DownloadTitleOf(NameOf(rec)); }
     // The question the download dialog asks before it sends.
     virtual uint32_t DownloadConfirmTextId() const { return kStrSureToDownloadTemplate; }
 
     RequestCode<Rec> FamilyCode() const { return GetTemplateMode() ? family_.templateCode : family_.neCode; }
+    // The editor on the page's templates or NE: a dialog with SetTemplateMode, SetRecord (a profile as read, not
+    // given for an add) and GetRecord (the profile as written after its OK).
+    template <class Editor> bool RunProfileEditor(Rec& rec, uint8_t accessMode)
+    {
+        Editor dlg(this);
+        dlg.SetTemplateMode(GetTemplateMode());
+        dlg.SetNeId(GetNeId());
+        dlg.SetAccessMode(accessMode);
+        if (accessMode != kAccessCreate)
+            dlg.SetRecord(rec);
+        if (dlg.DoModal() != IDOK)
+            return false;
+        rec = dlg.GetRecord();
+        return true;
+    }
     CIndexedRecordList<Rec>& Rows() { return rows_; }
 
     void OnShowRecord(uint32_t key) override { RunEditorOnRow(key, kAccessQuery); }

@@ -3,7 +3,6 @@
 #include "features/provisioning/profiles/pm_threshold_columns.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/messages/string_table.h"
 #include "ui_xdsl_pm_threshold_list_page.h"
 
 namespace {
@@ -67,19 +66,5 @@ uint32_t CXdslPmThresholdListPage::ExportTitleId() const
 
 bool CXdslPmThresholdListPage::RunEditor(XdslPmThresholdProfileRec& rec, uint8_t accessMode)
 {
-    CXdslPmThresholdProfileDlg dlg(this);
-    dlg.SetTemplateMode(GetTemplateMode());
-    dlg.SetNeId(GetNeId());
-    dlg.SetAccessMode(accessMode);
-    if (accessMode != kAccessCreate)
-        dlg.SetRecord(rec);
-    if (dlg.DoModal() != IDOK)
-        return false;
-    rec = dlg.GetRecord();
-    return true;
-}
-
-QString CXdslPmThresholdListPage::DownloadTitle(const XdslPmThresholdProfileRec& rec) const
-{
-    return LoadQString(kStrPmThresholdProfileTitle) + " : " + QString::fromStdString(rec.name);
+    return RunProfileEditor<CXdslPmThresholdProfileDlg>(rec, accessMode);
 }

@@ -24,8 +24,6 @@ protected:
     uint32_t ColumnSpecId() const override;
     uint32_t ExportTitleId() const override;
     bool RunEditor(XdslPmThresholdProfileRec& rec, uint8_t accessMode) override;
-    std::string NameOf(const XdslPmThresholdProfileRec& rec) const override { return rec.name; }
-    QString DownloadTitle(const XdslPmThresholdProfileRec& rec) const override;
 
 private:
     std::unique_ptr<Ui::CXdslPmThresholdListPage> ui_;

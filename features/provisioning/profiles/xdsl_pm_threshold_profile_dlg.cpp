@@ -2,12 +2,10 @@
 
 #include "core/tables/access_rights.h"
 #include "features/provisioning/profiles/profile_caption.h"
-#include "features/provisioning/profiles/profile_room.h"
-#include "link/record_requests.h"
+#include "features/provisioning/profiles/profile_write.h"
 #include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
 #include "ui/framework/dialogs/number_edit.h"
-#include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_xdsl_pm_threshold_profile_dlg.h"
@@ -122,15 +120,7 @@ bool CXdslPmThresholdProfileDlg::ReadProfile()
         ApplyBoxes();
         return false;
     }
-    for (const XdslPmThresholdProfileRec& rec : reply.records) {
-        if (rec.name == record_.name) {
-            record_ = rec;
-            return true;
-        }
-    }
-    ShowAlertTextById(kStrNoData);
-    EndDialog(IDCANCEL);
-    return false;
+    return TakeProfileNamed(*this, reply.records, record_);
 }
 
 void CXdslPmThresholdProfileDlg::ShowRecord(const XdslPmThresholdProfileRec& rec)
@@ -175,22 +165,9 @@ void CXdslPmThresholdProfileDlg::OnOK()
         return;
     const uint32_t neId = templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
     const auto code = templateMode_ ? kReqPmThresholdProfileTemplate : kReqPmThresholdProfile;
-    const ProfileKind& kind = GetProfileKind(ProfileKindId::kXdslPmThreshold);
-    if (IsAdding()) {
-        const ProfileRoom room = CheckProfileRoom(kind, code, neId);
-        if (room == ProfileRoom::kUnknown)
-            return;
-        if (room == ProfileRoom::kFull) {
-            ShowAlertTextById(kind.limitTextId);
-            return;
-        }
-    }
-    if (const std::optional<TypedNameRefusal> refused = CheckTypedName(name_);
-        refused && (IsAdding() || refused->position < 0)) {
-        ShowAlertTextById(refused->stringId, kNameId);
-        SelectTypedNameFault(*this, kNameId, *refused);
+    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kXdslPmThreshold), code, neId, IsAdding(), name_,
+                                 kNameId))
         return;
-    }
     if (!IsAdding() && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
         return;
 
@@ -201,10 +178,7 @@ void CXdslPmThresholdProfileDlg::OnOK()
         values[i] = thresholds_[i].enabled != 0 ? thresholds_[i].value : 0;
     SetPmThresholds(rec, values);
     rec.status = 1;
-    const CRecordRequests requests;
-    const bool written = IsAdding() ? requests.Add(code, neId, rec, {.failureTextId = kStrAddingNewDataFailed}).Ok()
-                                    : requests.Modify(code, neId, rec, {.failureTextId = kStrFailToUpdateData}).Ok();
-    if (!written)
+    if (!WriteProfile(code, neId, rec, IsAdding()))
         return;
     record_ = rec;
     EndDialog(IDOK);

@@ -1,7 +1,6 @@
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/tables/ne_table.h"
 #include "core/util/date_time_format.h"
 #include "features/provisioning/rstp/rstp_rules.h"
 #include "features/provisioning/trunk/trunk_ports.h"
@@ -94,7 +93,7 @@ std::string StpStateText(uint32_t state)
 } // namespace
 
 CRstpStatusDlg::CRstpStatusDlg(QWidget* parent)
-    : CATabDialog(kTemplateId, parent), ui_(std::make_unique<Ui::CRstpStatusDlg>())
+    : CItemValueTabDlg(kTemplateId, parent), ui_(std::make_unique<Ui::CRstpStatusDlg>())
 {
     ui_->setupUi(this);
 }
@@ -106,22 +105,16 @@ void CRstpStatusDlg::InitData()
     if (CheckAccessRightOrClose(kRightSpanningTree) != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     AddPage(CRstpStatusPage::kTemplateId, &bridgePage_, LoadString(kStrBridgePage).c_str());
     bridgePage_.SetItems(kStrColumnsRstpStatus, kStrRstpBridgeItems);
-    const std::vector<CEntityIndex> trunks = TrunkPortIndexes(ne);
-    for (size_t i = 0; i < trunks.size(); ++i) {
-        CRstpStatusPage& page = PortPage(static_cast<int>(i + 1));
-        AddPage(CRstpStatusPage::kTemplateId, &page, TrunkPortPageTitle(ne, trunks[i]).c_str());
-        page.SetItems(kStrColumnsRstpStatus, kStrRstpPortItems);
-    }
+    AddTrunkPortPages(CRstpStatusPage::kTemplateId, kStrColumnsRstpStatus, kStrRstpPortItems);
     Load();
 }
 
 void CRstpStatusDlg::Load()
 {
-    for (CRstpStatusPage* page : {&bridgePage_, &port1Page_, &port2Page_})
-        page->ClearValues();
+    bridgePage_.ClearValues();
+    ClearPortPages();
     const CRecordRequests requests;
     const auto neId = static_cast<uint32_t>(GetNeId());
     const RecordReply<RstpBridgeRec> bridge =
@@ -176,26 +169,4 @@ void CRstpStatusDlg::ShowPort(CRstpStatusPage& page, const RstpPortRec& rec)
     page.SetValue(kRootPathCost, Number(rec.rootPathCost));
     page.SetValue(kDesignatedBridgeId, RstpBridgeIdText(rec.designatedBridgePriority, rec.designatedBridgeMac));
     page.SetValue(kDesignatedPortId, Hex4(rec.designatedPortId));
-}
-
-int CRstpStatusDlg::OnCommandHook(int id, int code)
-{
-    if (code != BN_CLICKED)
-        return CATabDialog::OnCommandHook(id, code);
-    switch (id) {
-    case kRefreshButtonId:
-    case kPopupRefresh:
-        Load();
-        return 1;
-    case kExportButtonId:
-    case kPopupExport:
-        if (auto* page = dynamic_cast<CItemValuePage*>(GetCurrentPage()))
-            page->OnExport();
-        return 1;
-    case kPopupClose:
-        EndDialog(IDCANCEL);
-        return 1;
-    default:
-        return CATabDialog::OnCommandHook(id, code);
-    }
 }

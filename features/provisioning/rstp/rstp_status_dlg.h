@@ -8,8 +8,8 @@
 //     dlg.SetTarget(neId, &entity);
 //     dlg.DoModal();
 
+#include "features/provisioning/common/item_value_tab_dlg.h"
 #include "features/provisioning/rstp/rstp_status_page.h"
-#include "ui/framework/dialogs/tab_dialog.h"
 
 #include <memory>
 
@@ -19,7 +19,7 @@ class CRstpStatusDlg;
 struct RstpBridgeRec;
 struct RstpPortRec;
 
-class CRstpStatusDlg : public CATabDialog {
+class CRstpStatusDlg : public CItemValueTabDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 380;
@@ -31,10 +31,12 @@ public:
     ~CRstpStatusDlg() override;
 
     CRstpStatusPage& BridgePage() { return bridgePage_; }
-    CRstpStatusPage& PortPage(int port) { return port == 1 ? port1Page_ : port2Page_; }
+    CRstpStatusPage& PortPage(int port) override { return port == 1 ? port1Page_ : port2Page_; }
 
     void InitData() override;
-    int OnCommandHook(int id, int code) override;
+
+protected:
+    void OnRefresh() override { Load(); }
 
 private:
     void Load();

@@ -8,8 +8,8 @@
 //     dlg.SetTarget(neId, &entity);
 //     dlg.DoModal();
 
+#include "features/provisioning/common/item_value_tab_dlg.h"
 #include "features/provisioning/sfp/sfp_info_page.h"
-#include "ui/framework/dialogs/tab_dialog.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ namespace Ui {
 class CSfpInfoDlg;
 }
 
-class CSfpInfoDlg : public CATabDialog {
+class CSfpInfoDlg : public CItemValueTabDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 453;
@@ -26,10 +26,9 @@ public:
     explicit CSfpInfoDlg(QWidget* parent = nullptr);
     ~CSfpInfoDlg() override;
 
-    CSfpInfoPage& PortPage(int port) { return port == 1 ? port1Page_ : port2Page_; }
+    CSfpInfoPage& PortPage(int port) override { return port == 1 ? port1Page_ : port2Page_; }
 
     void InitData() override;
-    int OnCommandHook(int id, int code) override;
 
 private:
     // Reads the transceivers and fills their pages.

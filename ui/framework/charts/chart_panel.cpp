@@ -1,10 +1,10 @@
-#include "features/performance/graphs/chart_panel.h"
+#include "ui/framework/charts/chart_panel.h"
 
-#include "features/performance/graphs/chart_edit_dlg.h"
 #include "platform/dialog.h"
 #include "platform/file_chooser.h"
 #include "platform/message_box_runner.h"
 #include "platform/modal_runner.h"
+#include "ui/framework/charts/chart_edit_dlg.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -17,6 +17,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QValueAxis>
@@ -255,12 +256,19 @@ void CChartPanel::FitBottom(double first, double last)
         for (size_t x = 0; x < labels_.size(); ++x)
             labelled.emplace_back(static_cast<double>(x), labels_[x]);
     }
+    // Points without a label (gaps of a live window) take no room among the labels shown, and labels keep a fifth of
+    // the axis apart, however few points carry one.
+    std::erase_if(labelled, [](const auto& point) { return point.second.isEmpty(); });
     const size_t step = std::max<size_t>(1, (labelled.size() + kBottomLabels - 1) / kBottomLabels);
+    const double gap = (last - first) / (kBottomLabels + 1);
+    double lastShown = std::numeric_limits<double>::lowest();
     bottom_->setStartValue(first);
     for (size_t i = 0; i < labelled.size(); i += step) {
         const auto& [x, label] = labelled[i];
-        if (!label.isEmpty() && !bottom_->categoriesLabels().contains(label) && x > first)
+        if (!bottom_->categoriesLabels().contains(label) && x > first && x - lastShown >= gap) {
             bottom_->append(label, x);
+            lastShown = x;
+        }
     }
     bottom_->setRange(first, last);
 }
@@ -282,7 +290,12 @@ void CChartPanel::Fit()
         x.Take(0);
         x.Take(static_cast<double>(labels_.size() - 1));
     }
-    FitValueAxis(*left_, leftValues);
+    if (leftRange_) {
+        left_->setVisible(true);
+        left_->setRange(leftRange_->first, leftRange_->second);
+    } else {
+        FitValueAxis(*left_, leftValues);
+    }
     FitValueAxis(*right_, rightValues);
     if (x.Empty())
         return;
@@ -319,6 +332,8 @@ void CChartPanel::PrintPreview(CDialog& dialog)
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog preview(&printer, &dialog);
+    if (!printTitle_.isEmpty())
+        preview.setWindowTitle(printTitle_);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter* target) {
         QPainter painter(target);
         view_.render(&painter);
@@ -328,7 +343,15 @@ void CChartPanel::PrintPreview(CDialog& dialog)
 
 bool CChartPanel::SaveTo(const QString& path) const
 {
-    return view_.grab().save(path);
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return view_.grab().save(path);
+    QPdfWriter pdf(path);
+    pdf.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    view_.render(&painter);
+    return painter.end();
 }
 
 bool CChartPanel::OnCommand(CDialog& dialog, int id, const std::function<void(bool editing)>& editing)

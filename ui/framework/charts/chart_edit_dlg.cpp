@@ -1,6 +1,6 @@
-#include "features/performance/graphs/chart_edit_dlg.h"
+#include "ui/framework/charts/chart_edit_dlg.h"
 
-#include "features/performance/graphs/chart_panel.h"
+#include "ui/framework/charts/chart_panel.h"
 #include "ui_chart_edit_dlg.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #pragma once
-// The chart of the graph dialogs (CGraphDlg, CPmGraphDlg), on Qt Charts: line series on a left and a right value axis
-// over numbered points along the bottom axis, where the points' labels show; the gaps of a static series (a list cell
-// that is no number); the axes fitted to the points, an axis that no series uses hidden; and the commands of the
-// buttons both dialogs share:
+// The line chart of the graph dialogs (CGraphDlg, CPmGraphDlg) and of the server monitor, on Qt Charts: line series on
+// a left and a right value axis over numbered points along the bottom axis, where the points' labels show; the gaps of
+// a static series (a list cell that is no number); the axes fitted to the points, an axis that no series uses hidden;
+// and the commands of the buttons both dialogs share:
 //
 //     Print Chart 1003   the print preview of the chart (Qt PrintSupport), which prints it or makes a PDF
-//     Save Chart 1310    the chart as a picture in a file the operator chooses (PNG, JPEG or BMP)
+//     Save Chart 1310    the chart as a picture in a file the operator chooses (PNG, JPEG or BMP), or as a PDF page
 //     Select All 1059, Deselect All 1060   every series shown / hidden
 //     2D / 3D 1361       the chart drawn flat or with depth (thick lines with a shadow); the button names the other
 //     Edit Chart 1150    the chart's editor: the titles, colours and visibility of the series
@@ -28,6 +28,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDialog;
@@ -84,8 +85,10 @@ public:
     // Every point of every series goes.
     void ClearPoints();
     // Fits the axes to the points: the bottom axis with a label on some of its points, each value axis to its series'
-    // values; an axis that no series uses is hidden.
+    // values (the left one to its fixed range, when it has one); an axis that no series uses is hidden.
     void Fit();
+    // The left axis keeps this range whatever its values (a percentage).
+    void SetLeftRange(double low, double high) { leftRange_ = std::make_pair(low, high); }
 
     bool Is3d() const { return view3d_; }
     void Set3d(bool on);
@@ -97,7 +100,10 @@ public:
     // The 2D / 3D button's text for the current look.
     QString ViewButtonText() const;
 
+    // The print preview's title; the application's own when none is given.
+    void SetPrintTitle(const QString& title) { printTitle_ = title; }
     void PrintPreview(CDialog& dialog);
+    // A picture by the file's extension, a PDF page for ".pdf".
     bool SaveTo(const QString& path) const;
 
 private:
@@ -123,4 +129,6 @@ private:
     std::vector<QString> labels_;          // of a static chart, by x
     std::map<double, QString> liveLabels_; // of a live chart, by x
     bool view3d_ = false;
+    QString printTitle_;
+    std::optional<std::pair<double, double>> leftRange_;
 };

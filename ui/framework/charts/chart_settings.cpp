@@ -1,7 +1,7 @@
-#include "features/performance/graphs/chart_settings.h"
+#include "ui/framework/charts/chart_settings.h"
 
+#include "core/config/app_settings.h"
 #include "core/config/ini_readers.h"
-#include "ui/shell/app/config_file_path.h"
 
 #include <QRandomGenerator>
 
@@ -22,7 +22,7 @@ int RandomComponent()
 
 bool ChartEditButtonShown()
 {
-    return ReadIniBool(kChart, "EDITBUTTON", false, CurrentConfigFilePath());
+    return ReadIniBool(kChart, "EDITBUTTON", false, ConfigFilePath());
 }
 
 uint32_t ChartMaxPoints()
@@ -32,7 +32,7 @@ uint32_t ChartMaxPoints()
 
 std::string ChartTitle(std::string_view key)
 {
-    std::string title = ReadIniStringN(kChart, key, "", CurrentConfigFilePath(), kTitleChars + 1);
+    std::string title = ReadIniStringN(kChart, key, "", ConfigFilePath(), kTitleChars + 1);
     const size_t first = title.find_first_not_of(" \t");
     if (first == std::string::npos)
         return {};
@@ -41,13 +41,13 @@ std::string ChartTitle(std::string_view key)
 
 uint32_t ChartMaxPointsOf(std::string_view key, uint32_t defaultValue, uint32_t maximum)
 {
-    return ReadIniIntInRange(kChart, key, defaultValue, CurrentConfigFilePath(), 0, maximum, true);
+    return ReadIniIntInRange(kChart, key, defaultValue, ConfigFilePath(), 0, maximum, true);
 }
 
 COLORREF ChartSeriesColor(int index)
 {
     const COLORREF random = Rgb(RandomComponent(), RandomComponent(), RandomComponent());
-    const std::string file = CurrentConfigFilePath();
+    const std::string file = ConfigFilePath();
     const auto configured = static_cast<int>(ReadIniLong(kChart, "SERIESCOLORCNT", 0, file));
     if (index >= configured)
         return random;
