@@ -79,5 +79,6 @@ echo "== Time per stage =="
 for i in "${!stage_names[@]}"; do
     printf '%-20s %4d:%02d\n' "${stage_names[$i]}" $((stage_seconds[i] / 60)) $((stage_seconds[i] % 60))
 done
+printf '%-20s %4d:%02d\n' "whole run" $((SECONDS / 60)) $((SECONDS % 60))
 echo "$passed passed, $failed failed"
 exit $status
