@@ -5,11 +5,16 @@
 #include "features/performance/connection_tests/ping_from_client_dlg.h"
 #include "features/performance/connection_tests/ping_from_server_dlg.h"
 #include "features/performance/connection_tests/traceroute_dlg.h"
+#include "features/performance/line_tests/xdsl_bits_allocation_dlg.h"
+#include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
+#include "features/performance/line_tests/xdsl_loop_monitoring_dlg.h"
+#include "features/performance/line_tests/xdsl_selt_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
 #include "features/performance/pm/adsl_current_pm_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
 #include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
+#include "features/performance/rate_status/adsl_rate_status_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
 namespace {
@@ -32,11 +37,7 @@ std::vector<Command> Commands()
             .HideIn({MainMenuCase::ServerPlannedNe})
             .Dialog<CXdslLongTermPmListDlg>(kTargetNeEntity),
         Command(33075).Menu(kPerformance, "&Trunk Port PM...", 50).InNeSet().Dialog<CTrunkPortPmDlg>(kTargetNeEntity),
-        Command(33124)
-            .Menu(kXdslStatus, "Port Rate Status...", 10)
-            .InNeSet()
-            .Port(NotBuilt("CAdslRateStatusDlg"), 3)
-            .Location(),
+        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port<CAdslRateStatusDlg>(3).Location(),
         Command(33117)
             .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
             .InNeSet()
@@ -49,26 +50,14 @@ std::vector<Command> Commands()
             .Menu(kXdslStatus, "Multicast Group Membership...", 50)
             .InNeSet()
             .Check("OnMcGroupMembership", kTargetNeEntity),
-        Command(33115)
-            .Menu(kXdslStatus, "Bits Allocation...", 70)
-            .InNeSet()
-            .Port(NotBuilt("CXdslBitsAllocationDlg"), 4)
-            .Location(),
-        Command(33147)
-            .Menu(kXdslStatus, "Loop Monitoring...", 80)
-            .InNeSet()
-            .Port(NotBuilt("CXdslLoopMonitoringDlg"), 5)
-            .Location(),
+        Command(33115).Menu(kXdslStatus, "Bits Allocation...", 70).InNeSet().Port<CXdslBitsAllocationDlg>(4).Location(),
+        Command(33147).Menu(kXdslStatus, "Loop Monitoring...", 80).InNeSet().Port<CXdslLoopMonitoringDlg>(5).Location(),
         Command(33120)
             .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
             .InNeSet()
-            .Port(NotBuilt("CXdslLoopDiagnosisDlg"), 6)
+            .Port<CXdslLoopDiagnosisDlg>(6)
             .Location(),
-        Command(33184)
-            .Menu(kXdslStatus, "Loop SELT Test...", 100)
-            .InNeSet()
-            .Port(NotBuilt("CXdslSeltDlg"), 7)
-            .Location(),
+        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port<CXdslSeltDlg>(7).Location(),
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
             .InNeSet()

@@ -12,6 +12,7 @@
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
+#include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
@@ -233,10 +234,10 @@ std::vector<Command> Commands()
 }
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
-// template download.
+// template download, and the ADSL line profile of a loop diagnosis's Show.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>()};
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>()};
 }
 
 } // namespace

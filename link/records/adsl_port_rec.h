@@ -34,18 +34,18 @@ template <> struct RecordTable<AdslPortRec> {
     static constexpr const char* kName = "AdslPortRec";
     static constexpr uint32_t kSize = kAdslPortRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        Bytes<&R::reserved4>("reserved4", 4),
-        Text<&R::lineProfile>("lineProfile", 12, kAdslPortProfileNameWidth),
-        Text<&R::pmThresholdProfile>("pmThresholdProfile", 45, kAdslPortProfileNameWidth),
-        Text<&R::trafficPolicingProfile>("trafficPolicingProfile", 78, kAdslPortProfileNameWidth),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Bytes<&R::reserved4>("reserved4", 4).Column(2),
+        Text<&R::lineProfile>("lineProfile", 12, kAdslPortProfileNameWidth).Column(3),
+        Text<&R::pmThresholdProfile>("pmThresholdProfile", 45, kAdslPortProfileNameWidth).Column(4),
+        Text<&R::trafficPolicingProfile>("trafficPolicingProfile", 78, kAdslPortProfileNameWidth).Column(5),
         Reserved(111, 1),
-        U32<&R::enableState>("enableState", 112),
-        U32<&R::operState>("operState", 116),
-        Text<&R::subscriber>("subscriber", 120, kAdslPortSubscriberWidth),
-        U32<&R::service>("service", 144),
-        U32<&R::subscriberClass>("subscriberClass", 148),
-        U32<&R::upstreamFilterGroups>("upstreamFilterGroups", 152),
-        U32<&R::downstreamFilterGroups>("downstreamFilterGroups", 156),
+        U32<&R::enableState>("enableState", 112).Column(6),
+        U32<&R::operState>("operState", 116).Column(7),
+        Text<&R::subscriber>("subscriber", 120, kAdslPortSubscriberWidth).Column(8),
+        U32<&R::service>("service", 144).Column(9),
+        U32<&R::subscriberClass>("subscriberClass", 148).Column(10),
+        U32<&R::upstreamFilterGroups>("upstreamFilterGroups", 152).Column(11),
+        U32<&R::downstreamFilterGroups>("downstreamFilterGroups", 156).Column(12),
     };
 };

@@ -1,5 +1,6 @@
 #pragma once
-// AdslPowerStateRec (8 bytes, request 669): the command that takes one ADSL line into a power state.
+// AdslPowerStateRec (8 bytes, request 669): the command that takes one ADSL line into a power state. In direct mode
+// it is a write of the target to the port's row, which reads as the line's power state.
 
 #include "link/records/record_codec.h"
 
@@ -19,7 +20,7 @@ template <> struct RecordTable<AdslPowerStateRec> {
     static constexpr const char* kName = "AdslPowerStateRec";
     static constexpr uint32_t kSize = kAdslPowerStateRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0),
-        U32<&R::targetState>("targetState", 4),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::targetState>("targetState", 4).Column(2, kColumnWritable),
     };
 };

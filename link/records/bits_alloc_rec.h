@@ -23,8 +23,8 @@ template <> struct RecordTable<BitsAllocRec> {
     static constexpr const char* kName = "BitsAllocRec";
     static constexpr uint32_t kSize = kBitsAllocRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        Bytes<&R::downBits>("downBits", 4),
-        Bytes<&R::upBits>("upBits", 516),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Bytes<&R::downBits>("downBits", 4).Column(2),
+        Bytes<&R::upBits>("upBits", 516).Column(3),
     };
 };

@@ -1,7 +1,8 @@
 #pragma once
 // LineTestCtrlRec (16 bytes, requests 665 loop monitoring and 667 single-ended loop test): the control of one line
 // test of an ADSL port. A state query sends the port's packed entity id (WordRecord) and is answered with control
-// records; a command sends the whole record, with zero in the fields it does not set.
+// records; a command sends the whole record, with zero in the fields it does not set. In direct mode a command is a
+// write of the port's row.
 
 #include "link/records/record_codec.h"
 
@@ -23,9 +24,9 @@ template <> struct RecordTable<LineTestCtrlRec> {
     static constexpr const char* kName = "LineTestCtrlRec";
     static constexpr uint32_t kSize = kLineTestCtrlRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U32<&R::command>("command", 4),
-        U32<&R::testState>("testState", 8),
-        U32<&R::failureReason>("failureReason", 12),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::command>("command", 4).Column(2, kColumnWritable),
+        U32<&R::testState>("testState", 8).Column(3),
+        U32<&R::failureReason>("failureReason", 12).Column(4),
     };
 };

@@ -1,7 +1,7 @@
 #pragma once
 // LoopDiagCtrlRec (52 bytes, request 663): the control of the loop diagnosis test of one ADSL port. A state query
 // sends the port's packed entity id (WordRecord) and is answered with control records; a command sends the whole
-// record, with zero in the fields it does not set.
+// record, with zero in the fields it does not set. In direct mode a command is a write of the port's row.
 
 #include "link/records/record_codec.h"
 
@@ -26,10 +26,10 @@ template <> struct RecordTable<LoopDiagCtrlRec> {
     static constexpr const char* kName = "LoopDiagCtrlRec";
     static constexpr uint32_t kSize = kLoopDiagCtrlRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        Text<&R::lineProfile>("lineProfile", 4, kLoopDiagProfileNameWidth),
-        U32<&R::command>("command", 40),
-        U32<&R::testState>("testState", 44),
-        U32<&R::failureReason>("failureReason", 48),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Text<&R::lineProfile>("lineProfile", 4, kLoopDiagProfileNameWidth).Column(2, kColumnWritable),
+        U32<&R::command>("command", 40).Column(3, kColumnWritable),
+        U32<&R::testState>("testState", 44).Column(4),
+        U32<&R::failureReason>("failureReason", 48).Column(5),
     };
 };

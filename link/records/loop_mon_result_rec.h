@@ -27,7 +27,8 @@ template <> struct RecordTable<LoopMonResultRec> {
     static constexpr const char* kName = "LoopMonResultRec";
     static constexpr uint32_t kSize = kLoopMonResultRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(), U32<&R::validity>("validity", 4),    Bytes<&R::downHlog>("downHlog", 8),
-        Bytes<&R::upHlog>("upHlog", 1032),      Bytes<&R::downQln>("downQln", 1160), Bytes<&R::upQln>("upQln", 1672),
+        U32<&R::entityId>("entityId", 0).Key().Column(1), U32<&R::validity>("validity", 4).Column(2),
+        Bytes<&R::downHlog>("downHlog", 8).Column(3),     Bytes<&R::upHlog>("upHlog", 1032).Column(4),
+        Bytes<&R::downQln>("downQln", 1160).Column(5),    Bytes<&R::upQln>("upQln", 1672).Column(6),
     };
 };

@@ -7,6 +7,7 @@
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/adsl_power_state_rec.h"
+#include "link/records/adsl_rate_status_rec.h"
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/alarm_event_rec.h"
@@ -138,13 +139,11 @@ template <typename Rec> constexpr RequestSpec Carrying(RequestSpec spec)
 
 // What the codes of a family carry, and what an action sends.
 template <typename Rec>
-concept FamilyRecord = TabledRecord<Rec> || std::same_as<Rec, NeSizedRecord>;
-template <typename Rec>
 concept ActionBody = TabledRecord<Rec> || std::same_as<Rec, NoRecord>;
 
 // A family's siblings carry its record: a code of another record is refused by the compiler. Give `{}` for a
 // sibling the family has not.
-template <FamilyRecord Rec>
+template <TabledRecord Rec>
 constexpr RequestSpec Family(RequestCode<Rec> code, RequestCode<Rec> add = {}, RequestCode<Rec> del = {},
                              RequestCode<Rec> delAll = {})
 {
@@ -415,8 +414,7 @@ constexpr RequestSpec kCatalogue[] = {
         .Direct(DirectTable().Writable().RowStatus()),
     Single(kReqProtocolVlanState).Direct(DirectScalars().Writable()),
 
-    // ADSL lines and their profiles. The record size of the rate status is the NE's own. The PM of a port is its
-    // rows in the NE's tables: a query names the port.
+    // ADSL lines and their profiles. The PM of a port is its rows in the NE's tables: a query names the port.
     Family(kReqAdslPmCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslPmRt).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Family(kReqAdslBlockCo).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
@@ -429,7 +427,7 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryOf<AdslHistoryQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslPort).QueryKey(4),
+    Family(kReqAdslPort).QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     // A query names the line card's slot only.
     Family(kReqPktFilter).QueryKey(1),
     Family(kReqPktFilterGroup).QueryKey(1),
@@ -442,15 +440,27 @@ constexpr RequestSpec kCatalogue[] = {
         .Query(kXdslPmThresholdProfileNameWidth)
         .Direct(DirectTable().Writable().RowStatus()),
     Count(kReqPmThresholdProfileCount, kReqPmThresholdProfile).Direct(DirectCount()),
-    Family(kReqAdslRateStatus).Key(4, 4).QueryOf<WordRecord>(),
-    Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopDiagCtrl).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopDiagResult).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopMonCtrl).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqLoopMonResult).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqSeltCtrl).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqSeltResult).QueryOf<WordRecord>().QueryKey(4),
-    Action(kReqAdslPowerState),
+    // The line status, bits allocation and line tests of a port are its rows in the NE's tables: a query names the
+    // port. A test is started and stopped by a write of its command to the port's control row; a power state by a
+    // write of the target to the port's row.
+    Family(kReqAdslRateStatus).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqBitsAlloc).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqLoopDiagCtrl)
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqLoopDiagResult).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqLoopMonCtrl)
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqLoopMonResult).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqSeltCtrl)
+        .QueryOf<WordRecord>()
+        .QueryKey(4)
+        .Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqSeltResult).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Action(kReqAdslPowerState).Direct(DirectTable().Writable()),
     Family(kReqBroadcastVlan).QueryKey(4),
 
     // Trunk ports. The traffic counters of a port are its row in the NE's table: a query names the port. The NE keeps

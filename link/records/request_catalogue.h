@@ -183,14 +183,6 @@ struct RequestSpec {
         spec.replyRecord = &kRecordLayout<Reply>;
         return spec;
     }
-    // The key of records without a field table (the NE decides their size), and how much of a query record selects.
-    constexpr RequestSpec Key(uint16_t length, uint16_t queryLength = 0) const
-    {
-        RequestSpec spec = *this;
-        spec.keyLength = length;
-        spec.queryKeyLength = queryLength;
-        return spec;
-    }
     constexpr RequestSpec QueryKey(uint16_t queryLength) const
     {
         RequestSpec spec = *this;

@@ -11,9 +11,8 @@
 #include <cstdint>
 
 // What a code carries when it is no record with a field table. Never defined: they name a body, not a struct.
-struct NoRecord;      // a body of one byte that the far end does not read
-struct RecordCount;   // the number of records of a family, answered as one 16-bit word
-struct NeSizedRecord; // records whose size the NE decides, not a field table
+struct NoRecord;    // a body of one byte that the far end does not read
+struct RecordCount; // the number of records of a family, answered as one 16-bit word
 
 template <typename Rec> struct RequestCode {
     using Record = Rec;

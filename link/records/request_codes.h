@@ -324,6 +324,7 @@ struct AdslCurrentPmRec;
 struct AdslPortRec;
 struct AdslBlockPmRec;
 struct AdslPowerStateRec;
+struct AdslRateStatusRec;
 struct BitsAllocRec;
 struct LineTestCtrlRec;
 struct LoopDiagCtrlRec;
@@ -350,7 +351,7 @@ inline constexpr RequestCode<XdslPmThresholdProfileRec> kReqPmThresholdProfile{6
 inline constexpr RequestCode<XdslPmThresholdProfileRec> kReqPmThresholdProfileAdd{651};
 inline constexpr RequestCode<XdslPmThresholdProfileRec> kReqPmThresholdProfileDelete{652};
 inline constexpr RequestCode<RecordCount> kReqPmThresholdProfileCount{654};
-inline constexpr RequestCode<NeSizedRecord> kReqAdslRateStatus{661};
+inline constexpr RequestCode<AdslRateStatusRec> kReqAdslRateStatus{661};
 inline constexpr RequestCode<BitsAllocRec> kReqBitsAlloc{662};
 inline constexpr RequestCode<LoopDiagCtrlRec> kReqLoopDiagCtrl{663};
 inline constexpr RequestCode<LoopDiagResultRec> kReqLoopDiagResult{664};

@@ -22,9 +22,9 @@ template <> struct RecordTable<SeltResultRec> {
     static constexpr const char* kName = "SeltResultRec";
     static constexpr uint32_t kSize = kSeltResultRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U32<&R::validity>("validity", 4),
-        U32<&R::cableType>("cableType", 8),
-        U32<&R::reachLength>("reachLength", 12),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::validity>("validity", 4).Column(2),
+        U32<&R::cableType>("cableType", 8).Column(3),
+        U32<&R::reachLength>("reachLength", 12).Column(4),
     };
 };

@@ -31,6 +31,9 @@ constexpr int kQueueLookMs = 20;
 // steady flow of them may put that off.
 constexpr auto kLossQuiet = std::chrono::milliseconds(100);
 constexpr auto kLossLongestWait = std::chrono::milliseconds(2000);
+// How long a resync waits for the notification thread to take the datagrams that came before its next request before
+// it gives way to the keep-alive and tries again.
+constexpr auto kDatagramsTakenWait = std::chrono::milliseconds(1000);
 
 bool QueueHasRoom()
 {
@@ -69,6 +72,10 @@ void CNetDrvServerAgent::SignalDriverThreadsToQuit()
         std::lock_guard<std::mutex> lock(pollMutex_);
     }
     pollCv_.notify_all();
+    {
+        std::lock_guard<std::mutex> lock(datagramsTakenMutex_);
+    }
+    datagramsTakenCv_.notify_all();
 }
 
 bool CNetDrvServerAgent::DriverThreadsEnded() const
@@ -474,7 +481,20 @@ bool CNetDrvServerAgent::Resynchronise()
     if (!IsConnected() || !IsLoggedIn()) {
         return true; // a login reads everything anyway
     }
+    // Before each request, the datagrams the server sent ahead of it are queued: none of them is applied over its
+    // answer, nor over the state of every entity that turning notifications on brings.
+    const auto datagramsTaken = [this] {
+        if (WaitForDatagramsTaken(kDatagramsTakenWait)) {
+            return true;
+        }
+        WriteDriverLog(DriverLogKind::NetDrv, "resync: the notification datagrams that came before it are not all "
+                                              "taken yet: tried again");
+        return false;
+    };
     for (const uint16_t code : kServerLoginQueries) {
+        if (!datagramsTaken()) {
+            return false;
+        }
         const RequestEntry entry = FindRequest(code);
         const std::vector<uint8_t> body(entry.spec != nullptr ? entry.spec->QueryBodySize() : 1, 0);
         ReplyData reply;
@@ -494,6 +514,9 @@ bool CNetDrvServerAgent::Resynchronise()
         }
     }
     // As the login does: turning notifications on makes the server send every entity's state.
+    if (!datagramsTaken()) {
+        return false;
+    }
     const auto on = EncodeRecord(WordRecord{1});
     const int result = SendDriverRequest(kEmsOpModify, kReqNotificationsOn, {on.begin(), on.end()});
     if (result == kDrvOk) {
@@ -542,14 +565,34 @@ void CNetDrvServerAgent::OfferTrapSocket(int fd, uint16_t port)
     trapWakeup_.Signal();
 }
 
-void CNetDrvServerAgent::AdoptOfferedTrapSocket()
+bool CNetDrvServerAgent::AdoptOfferedTrapSocket()
 {
     std::lock_guard<std::mutex> lock(trapOfferMutex_);
-    if (trapSocketOffered_) {
-        notifications_.Adopt(offeredTrapSocket_);
-        offeredTrapSocket_ = -1;
-        trapSocketOffered_ = false;
+    if (!trapSocketOffered_) {
+        return false;
     }
+    notifications_.Adopt(offeredTrapSocket_);
+    offeredTrapSocket_ = -1;
+    trapSocketOffered_ = false;
+    return true;
+}
+
+bool CNetDrvServerAgent::WaitForDatagramsTaken(std::chrono::milliseconds limit)
+{
+    const uint64_t asked = ++takeAllAsked_;
+    trapWakeup_.Signal();
+    std::unique_lock<std::mutex> lock(datagramsTakenMutex_);
+    datagramsTakenCv_.wait_for(lock, limit, [&] { return takeAllDone_ >= asked || QuitRequested(); });
+    return takeAllDone_ >= asked && !QuitRequested();
+}
+
+void CNetDrvServerAgent::NoteDatagramsTaken(uint64_t asked)
+{
+    {
+        std::lock_guard<std::mutex> lock(datagramsTakenMutex_);
+        takeAllDone_ = asked;
+    }
+    datagramsTakenCv_.notify_all();
 }
 
 CNetDrvServerAgent::NotificationCounters CNetDrvServerAgent::GetNotificationCounters() const
@@ -572,10 +615,10 @@ void CNetDrvServerAgent::TrapRoutine()
     uint64_t refused = 0;
     Clock::time_point firstLoss;
     Clock::time_point lastDatagram;
+    uint64_t takeAllAnswered = 0;
     while (!QuitRequested()) {
-        // After a loss, everything is read again once the datagrams have paused (so that the server's answers are
-        // newer than every datagram sent before the loss, and the losses of one burst make one resync), or after a
-        // while of steady traffic.
+        // After a loss, everything is read again once the datagrams have paused (so that the losses of one burst make
+        // one resync), or after a while of steady traffic.
         int waitMs = -1;
         if (lostInKernel + refused != 0) {
             const Clock::time_point due = std::min(lastDatagram + kLossQuiet, firstLoss + kLossLongestWait);
@@ -593,14 +636,20 @@ void CNetDrvServerAgent::TrapRoutine()
         if ((fds[0].revents & POLLIN) != 0) {
             break;
         }
+        bool readable = (fds[2].revents & POLLIN) != 0;
         if ((fds[1].revents & POLLIN) != 0) {
             trapWakeup_.Drain();
-            AdoptOfferedTrapSocket();
-            lostInKernel = refused = 0; // another connection, or none: a login reads everything
-            continue;
+            if (AdoptOfferedTrapSocket()) {
+                lostInKernel = refused = 0; // another connection, or none: a login reads everything
+                readable = false;           // of the socket before
+            }
         }
-        if ((fds[2].revents & POLLIN) != 0) {
+        // Looked at after the wake-up was drained: the socket read empty below answers every wait begun so far.
+        const uint64_t takeAllAsked = takeAllAsked_;
+        bool emptied = notifications_.Fd() < 0;
+        if (!emptied && (readable || takeAllAsked > takeAllAnswered)) {
             const CNotificationSocket::Taken taken = notifications_.TakeDatagrams(serverAddress_, serverPort_, deliver);
+            emptied = taken.emptied;
             lastDatagram = Clock::now();
             if (lostInKernel + refused == 0 && taken.kernelDrops + taken.refused != 0) {
                 firstLoss = lastDatagram;
@@ -608,6 +657,10 @@ void CNetDrvServerAgent::TrapRoutine()
             lostInKernel += taken.kernelDrops;
             refused += taken.refused;
             refused_ += taken.refused;
+        }
+        if (emptied && takeAllAsked > takeAllAnswered) {
+            NoteDatagramsTaken(takeAllAsked);
+            takeAllAnswered = takeAllAsked;
         }
         const Clock::time_point now = Clock::now();
         if (lostInKernel + refused != 0 && (now >= lastDatagram + kLossQuiet || now >= firstLoss + kLossLongestWait)) {

@@ -94,7 +94,14 @@ private:
     static int SendSome(int fd, const std::vector<uint8_t>& bytes, size_t* offset);
     // Hands a freshly bound notification socket (or -1) to TrapRoutine, which closes the one before.
     void OfferTrapSocket(int fd, uint16_t port);
-    void AdoptOfferedTrapSocket();
+    // True when TrapRoutine took a socket offered since it last looked.
+    bool AdoptOfferedTrapSocket();
+    // Waits until TrapRoutine has read its socket empty since the call, so that every datagram the server sent before
+    // it is queued ahead of what a request sent now brings; false when that took longer than `limit`, or the driver
+    // quits.
+    bool WaitForDatagramsTaken(std::chrono::milliseconds limit);
+    // TrapRoutine found its socket empty after the `asked`th such wait had begun.
+    void NoteDatagramsTaken(uint64_t asked);
     // Asks PollRoutine for a resync; the first loss until it has run is told on the status line.
     void OnNotificationsLost(uint64_t count, const char* how);
     // Reads again what the login reads, the replies queued for the model in their places; false when it must be
@@ -144,6 +151,10 @@ private:
     std::mutex trapOfferMutex_;
     int offeredTrapSocket_ = -1;
     bool trapSocketOffered_ = false;
+    std::mutex datagramsTakenMutex_;
+    std::condition_variable datagramsTakenCv_;
+    std::atomic<uint64_t> takeAllAsked_{0}; // waits for TrapRoutine to read its socket empty, begun so far
+    uint64_t takeAllDone_ = 0;              // of those, the last it answered; under datagramsTakenMutex_
     std::atomic<bool> resyncWanted_{false};
     std::atomic<uint64_t> resyncs_{0};
 

@@ -84,7 +84,8 @@ CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAdd
             if (errno == EINTR) {
                 continue;
             }
-            break; // EAGAIN: nothing waits any more
+            result.emptied = true; // EAGAIN: nothing waits any more
+            break;
         }
         Frame frame;
         const DatagramVerdict verdict =

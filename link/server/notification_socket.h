@@ -60,6 +60,7 @@ public:
     struct Taken {
         uint64_t kernelDrops = 0; // datagrams the kernel dropped since the last call
         uint64_t refused = 0;     // notifications `deliver` could not take
+        bool emptied = false;     // the socket was read until nothing waited
     };
     // Reads the waiting datagrams (a bounded number) and hands those of the server at `serverAddress`:`serverPort`
     // (network order) to `deliver`, which says whether it took the notification.

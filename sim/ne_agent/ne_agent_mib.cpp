@@ -22,7 +22,6 @@
 namespace {
 
 constexpr uint32_t kSeverityCleared = 99;
-constexpr uint8_t kAdslPortClass = 64;
 constexpr size_t kMaxLogRows = 100000;
 // GETBULK never builds more bindings than a largest message could hold.
 constexpr size_t kMaxBulkVarbinds = 6000;
@@ -228,7 +227,9 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
             }
         }
     }
-    AddTrunkDefaults(FindAdslPorts());
+    const std::vector<uint32_t> adslPorts = FindAdslPorts();
+    AddTrunkDefaults(adslPorts);
+    AddLineRows(adslPorts);
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -289,22 +290,6 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         AppendLog(state);
     }
     registryDirty_ = true;
-}
-
-std::vector<uint32_t> CNeAgentMib::FindAdslPorts()
-{
-    std::vector<uint32_t> ports;
-    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
-        BoardSettingRec board;
-        DecodeRecord(record.data(), record.size(), &board);
-        const CEntityType* model = models_ != nullptr ? models_->FindModel(board.onlineType) : nullptr;
-        for (int p = 0; model != nullptr && p < model->GetChildCount(); ++p) {
-            if (model->SlotAcceptsClass(p, kAdslPortClass))
-                ports.push_back(board.entityId + static_cast<uint32_t>(p) + 1);
-        }
-    }
-    pm_.SetPorts(ports);
-    return ports;
 }
 
 std::vector<LongTermPmItemRec> CNeAgentMib::LongTermPmItems() const
@@ -483,6 +468,7 @@ void CNeAgentMib::RefreshDynamic()
     for (auto& [index, record] : tables_[kReqBoardSetting].rows)
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
     RefreshShdslUpgrades();
+    RefreshLines();
     RefreshHardwareReadings();
     RefreshSettings();
     // The addresses the NE checks new ones against are those it has now.
@@ -891,6 +877,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
 
     if (int32_t status = CheckFileSystemWrites(rows, scalars); status != kSnmpNoError)
         return fail(0, status);
+    if (int32_t status = CheckLineWrites(rows); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -926,6 +914,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     }
     syncRequested_ = syncRequested_ || sync;
     ApplyFileSystemWrites(rows, scalars);
+    ApplyLineWrites(rows);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)

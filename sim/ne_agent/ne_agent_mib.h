@@ -7,6 +7,7 @@
 #include "link/snmp/snmp_request_map.h"
 #include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
+#include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/ne_file_system.h"
 
 #include <chrono>
@@ -94,6 +95,22 @@ private:
     std::vector<LongTermPmItemRec> LongTermPmItems() const;
     // The NE's ADSL ports, which the PM tables serve too.
     std::vector<uint32_t> FindAdslPorts();
+
+    // The NE's ADSL lines (ne_agent_lines.cpp): the port records of its ADSL ports (their defaults where the
+    // scenario gave none) and the rows of their line status, bits, power state and line tests, which show what the
+    // lines and their tests are now. A write of a test's command to its control row starts or stops the test, one of
+    // a power state to the port's row takes the line there; the check answers a status of the SET, or kSnmpNoError.
+    using RowWrites = std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>;
+
+    void AddLineRows(const std::vector<uint32_t>& adslPorts);
+    void RefreshLines();
+    int32_t CheckLineWrites(const RowWrites& rows) const;
+    void ApplyLineWrites(const RowWrites& rows);
+    // Puts a record into the row of its port, which the table has already.
+    template <class Rec> void ShowRow(uint16_t code, const Rec& rec);
+    bool LineProfileUsable(const std::string& name) const;
+    // The clock of the line tests: milliseconds since the agent started.
+    uint64_t LineClockMs() const;
     // The trunk side's defaults where the scenario gave none of a table or setting (ne_agent_trunk.cpp).
     void AddTrunkDefaults(const std::vector<uint32_t>& adslPorts);
     uint32_t NowSeconds() const;
@@ -157,4 +174,9 @@ private:
     CNeFileSystem fileSystem_;
     uint32_t fileSystemShown_ = 0; // the file system's version the file table shows
     CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
+    std::vector<uint32_t> adslPorts_;
+    CAdslLineTests lineTests_;
+    // What the line rows show now: each test's state by port, each line's power state.
+    std::map<std::pair<uint32_t, LineTest>, uint32_t> testsShown_;
+    std::map<uint32_t, uint32_t> powerShown_;
 };

@@ -10,6 +10,7 @@
 #include "link/records/secured_host_record.h"
 #include "link/snmp/snmp_request_map.h"
 #include "sim/ne_agent/ne_agent_pm_tables.h"
+#include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/record_section.h"
 #include "sim/seed/scenario_section.h"
 
@@ -74,7 +75,7 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
             continue;
         // Codes that share a table keep their rows in the table's own code.
         const uint16_t code = entry->kind == SnmpEntryKind::Table ? entry->objectCode : entry->code;
-        if (CNeAgentPmTables::IsComputed(code)) {
+        if (CNeAgentPmTables::IsComputed(code) || IsLineStatusCode(code)) {
             section.Fail("", "the NE counts " + name->record + " records itself, not from a scenario");
             return;
         }

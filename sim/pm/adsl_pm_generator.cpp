@@ -1,5 +1,7 @@
 #include "sim/pm/adsl_pm_generator.h"
 
+#include "sim/pm/line_hash.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -13,20 +15,6 @@ constexpr uint32_t kSaltRetrain = 1;
 constexpr uint32_t kSaltBurst = 2;
 constexpr uint32_t kSaltLoad = 3;
 constexpr uint32_t kSaltLine = 4;
-
-uint64_t SplitMix(uint64_t x)
-{
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
-// A number in [0, 1) from a hash.
-double Unit(uint64_t hash)
-{
-    return static_cast<double>(hash >> 11) / static_cast<double>(1ull << 53);
-}
 
 // The share of a minute's events that fall in its first `seconds` seconds: the events of a minute come at its start.
 uint32_t FirstSeconds(uint32_t eventSeconds, uint32_t seconds)
@@ -90,7 +78,7 @@ CAdslPmGenerator::Minute CAdslPmGenerator::MinuteOf(uint32_t port, PmSide side, 
     // The load peaks in the evening and is lowest before dawn, with some noise from minute to minute.
     const double minuteOfDay = minute % (kPmDaySeconds / kMinuteSeconds);
     const double evening = 0.5 + 0.5 * std::cos(2 * std::numbers::pi * (minuteOfDay - 1260) / 1440);
-    const double noise = Unit(Hash(port, PmSide::kCo, minute, kSaltLoad)) * 0.2 - 0.1;
+    const double noise = UnitOf(Hash(port, PmSide::kCo, minute, kSaltLoad)) * 0.2 - 0.1;
     const double load = std::clamp(0.1 + 0.6 * evening + noise, 0.02, 0.85);
     m.txCellsPerSecond = DownstreamKbps(port) * 1000.0 / kBitsPerCell * load;
     m.rxCellsPerSecond = UpstreamKbps(port) * 1000.0 / kBitsPerCell * load * 0.6;

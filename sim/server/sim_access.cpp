@@ -51,6 +51,11 @@ constexpr GuardedRequest kGuarded[] = {
     {kReqProtocolVlanAdd, kEmsOpModify, {kRightProtocolVlans, 'c'}},
     {kReqProtocolVlanDelete, kEmsOpModify, {kRightProtocolVlans, 'd'}},
     {kReqProtocolVlanState, kEmsOpModify, {kRightProtocolVlans, 'm'}},
+    // The line tests and the power state of an ADSL line.
+    {kReqLoopDiagCtrl, kEmsOpModify, {kRightLoopTests, 'm'}},
+    {kReqLoopMonCtrl, kEmsOpModify, {kRightLoopTests, 'm'}},
+    {kReqSeltCtrl, kEmsOpModify, {kRightLoopTests, 'm'}},
+    {kReqAdslPowerState, kEmsOpModify, {kRightRateStatus, 'm'}},
 };
 
 } // namespace

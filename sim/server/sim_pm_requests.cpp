@@ -3,33 +3,17 @@
 
 #include "sim/server/sim_request_handler.h"
 
-#include "core/entity/entity_model_set.h"
-#include "core/entity/entity_type.h"
 #include "link/ems_msg.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/word_record.h"
+#include "sim/server/sim_adsl_ports.h"
 
 #include <algorithm>
 #include <set>
 
 namespace {
 
-constexpr uint8_t kAdslPortClass = 64;
 constexpr uint8_t kItemCollecting = 48; // '0'
-
-// Why the server has no PM of the port; empty when it has.
-std::string PortRefusal(const CSimNe& ne, uint32_t port)
-{
-    const CEntityNode* node = ne.FindEntity(port);
-    if (node == nullptr || node->GetLevel() != 4 || node->IsAbsent())
-        return "No such port";
-    const CEntityType* model = CurrentEntityModels().FindModel(node->GetType());
-    if (model == nullptr || model->GetProvClass() != kAdslPortClass)
-        return "The entity is not an ADSL port";
-    if (node->GetParent() == nullptr || node->GetParent()->GetPlanState() != 0)
-        return "The line card does not match its plan";
-    return {};
-}
 
 PmSide SideOf(uint16_t code)
 {
@@ -60,7 +44,7 @@ void CSimRequestHandler::AdslPm(Handled& out, const Frame& request, uint32_t now
         Reply(out, header, Refused(kSimNoSuchNe));
         return;
     }
-    if (const std::string refusal = PortRefusal(*ne, port.value); !refusal.empty()) {
+    if (const std::string refusal = AdslPortRefusal(*ne, port.value); !refusal.empty()) {
         Reply(out, header, Refused(refusal));
         return;
     }

@@ -315,6 +315,18 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqConfigVerify:
         ProfileSync(out, request);
         return;
+    case kReqAdslPort:
+    case kReqAdslRateStatus:
+    case kReqBitsAlloc:
+    case kReqLoopDiagCtrl:
+    case kReqLoopDiagResult:
+    case kReqLoopMonCtrl:
+    case kReqLoopMonResult:
+    case kReqSeltCtrl:
+    case kReqSeltResult:
+    case kReqAdslPowerState:
+        AdslLines(out, request);
+        return;
     default:
         if (IsNeAccessCode(code)) {
             NeAccess(out, request, now);

@@ -12,6 +12,7 @@
 
 #include "link/records/record_codec.h"
 #include "link/server/frame_codec.h"
+#include "sim/pm/adsl_line_tests.h"
 #include "sim/pm/adsl_pm_generator.h"
 #include "sim/pm/trunk_traffic_generator.h"
 #include "sim/server/sim_database.h"
@@ -143,6 +144,13 @@ private:
     void TrunkPm(Handled& out, const Frame& request, const CSimNe& ne, uint32_t now);
     // Gives the NE's family or setting of the code its defaults when nothing was written to it yet.
     void SeedTrunkSide(const CSimNe& ne, uint16_t code);
+    // The ADSL lines of an NE (sim_line_requests.cpp): its port records, started from their defaults where nothing
+    // was written to them yet; the line status and bits of each port in its power state; power state commands; and
+    // the line tests, run for the workstation as the NE runs them.
+    void AdslLines(Handled& out, const Frame& request);
+    void SeedAdslPorts(const CSimNe& ne);
+    // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
+    bool LineProfileUsable(uint32_t neId, const std::string& name) const;
     // The server's clock, the load of the machine it runs on and its database backups
     // (sim_server_admin_requests.cpp).
     uint32_t ServerNow(uint32_t machineNow) const;
@@ -166,7 +174,8 @@ private:
     bool refuseQueriesToo_ = false;   // ... or its next request of either operation
     CAdslPmGenerator pm_;
     CTrunkTrafficGenerator traffic_;
-    std::map<uint32_t, uint32_t> countingSince_; // by NE: since when its trunk ports' counters count
+    std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count
+    std::map<uint32_t, CAdslLineTests> lineTests_; // by NE
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

@@ -12,6 +12,7 @@
 #include "link/records/alarm_ack_rec.h"
 #include "link/records/record_codec.h"
 #include "link/records/request_codes.h"
+#include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/record_section.h"
 #include "sim/seed/scenario_section.h"
 
@@ -160,7 +161,8 @@ const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& 
         codes += (codes.empty() ? "" : ", ") + std::to_string(spec->code);
         if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables) &&
             std::find(std::begin(kOwnTrunkTables), std::end(kOwnTrunkTables), spec->code) ==
-                std::end(kOwnTrunkTables)) {
+                std::end(kOwnTrunkTables) &&
+            !IsLineStatusCode(spec->code)) {
             seedable.push_back(spec);
         } else if (requested == 0 || requested == spec->code) {
             kept = true;

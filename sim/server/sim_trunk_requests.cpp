@@ -4,12 +4,10 @@
 
 #include "sim/server/sim_request_handler.h"
 
-#include "core/entity/entity_model_set.h"
-#include "core/entity/entity_type.h"
-#include "core/entity/entity_type_ids.h"
 #include "link/ems_msg.h"
 #include "link/records/word_record.h"
 #include "sim/seed/trunk_defaults.h"
+#include "sim/server/sim_adsl_ports.h"
 #include "sim/server/sim_frame_records.h"
 
 #include <algorithm>
@@ -19,18 +17,6 @@ namespace {
 // The NE had counted for a while when the server first answered its counters.
 constexpr uint32_t kCountedBefore = 3 * 3600;
 
-std::vector<uint32_t> AdslPorts(const CSimNe& ne)
-{
-    std::vector<uint32_t> ports;
-    for (const CEntityNode* node : ne.Entities()) {
-        const CEntityType* model =
-            node->GetLevel() == kEntityLevelPort ? CurrentEntityModels().FindModel(node->GetType()) : nullptr;
-        if (model != nullptr && model->GetProvClass() == kProvClassAdslPort)
-            ports.push_back(node->GetEntityId());
-    }
-    return ports;
-}
-
 } // namespace
 
 void CSimRequestHandler::SeedTrunkSide(const CSimNe& ne, uint16_t code)
@@ -38,7 +24,7 @@ void CSimRequestHandler::SeedTrunkSide(const CSimNe& ne, uint16_t code)
     CGenericRecordStore& store = db_.Generic();
     if (!store.KeptRecords(code, ne.Id()).empty())
         return;
-    for (const TrunkDefault& setting : TrunkSideDefaults(ne.Key().modelId, ne.Id(), AdslPorts(ne))) {
+    for (const TrunkDefault& setting : TrunkSideDefaults(ne.Key().modelId, ne.Id(), AdslPortsOf(ne))) {
         if (setting.code != code || setting.records.empty())
             continue;
         std::vector<uint8_t> records;

@@ -1,4 +1,5 @@
-// The notification socket's intake: which datagrams count as the server's, and the receive buffer it gets.
+// The notification socket's intake: which datagrams count as the server's, the receive buffer it gets, and how much
+// one call takes.
 #include "link/server/notification_socket.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <vector>
 
 #include "link/ems_msg.h"
@@ -80,6 +82,42 @@ TEST(NotificationIntake, TheReceiveBufferGrantedIsTheOneReported)
     // Past the system's limit where the process may, else capped by it.
     EXPECT_EQ(grant.bytes, grant.forced ? asked : systemLimit);
     ::close(fd);
+}
+
+TEST(NotificationIntake, ACallTakesABoundedShareAndSaysWhenNothingWasLeft)
+{
+    const CNotificationSocket::Opened opened = CNotificationSocket::Open(htonl(INADDR_LOOPBACK), 41700, 100, 1 << 20);
+    ASSERT_GE(opened.fd, 0);
+    CNotificationSocket intake;
+    intake.Adopt(opened.fd);
+    const int server = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in from = Source(INADDR_LOOPBACK, 0);
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&from), sizeof from), 0);
+    socklen_t length = sizeof from;
+    ASSERT_EQ(::getsockname(server, reinterpret_cast<sockaddr*>(&from), &length), 0);
+    const sockaddr_in to = Source(INADDR_LOOPBACK, opened.port);
+    const std::vector<uint8_t> bytes = Notification();
+    constexpr int kSent = 300; // more than one call takes
+    for (int i = 0; i < kSent; ++i) {
+        ASSERT_EQ(::sendto(server, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    ::close(server);
+
+    int delivered = 0;
+    const std::function<bool(const Frame&)> deliver = [&](const Frame&) { return ++delivered != 0; };
+    const auto take = [&] { return intake.TakeDatagrams(from.sin_addr.s_addr, from.sin_port, deliver); };
+    EXPECT_FALSE(take().emptied);
+    EXPECT_LT(delivered, kSent);
+    bool emptied = false;
+    for (int call = 0; call < kSent && !emptied; ++call) {
+        emptied = take().emptied;
+    }
+    EXPECT_TRUE(emptied);
+    EXPECT_EQ(delivered, kSent);
+    EXPECT_EQ(intake.GetCounters().kernelDrops, 0u);
+    EXPECT_TRUE(take().emptied) << "nothing waits";
+    EXPECT_EQ(delivered, kSent);
 }
 
 } // namespace

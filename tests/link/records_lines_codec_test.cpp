@@ -11,6 +11,7 @@
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/adsl_power_state_rec.h"
+#include "link/records/adsl_rate_status_rec.h"
 #include "link/records/bits_alloc_rec.h"
 #include "link/records/cos_mapping_rec.h"
 #include "link/records/lacp_port_status_rec.h"
@@ -22,12 +23,12 @@
 #include "link/records/loop_mon_result_rec.h"
 #include "link/records/pkt_filter_group_rec.h"
 #include "link/records/pkt_filter_rec.h"
+#include "link/records/profile_name_rec.h"
 #include "link/records/rstp_bridge_rec.h"
 #include "link/records/rstp_port_rec.h"
 #include "link/records/selt_result_rec.h"
 #include "link/records/sfp_info_rec.h"
 #include "link/records/shdsl_interval_rec.h"
-#include "link/records/profile_name_rec.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
@@ -344,6 +345,44 @@ TEST(RecordsLinesCodec, AdslPowerStateRec)
 {
     // Port, target state.
     ExpectGolden(AdslPowerStateRec{0x04030201, 2}, Golden(8, {Hex(0, "0102030402000000")}));
+}
+
+TEST(RecordsLinesCodec, AdslRateStatusRec)
+{
+    AdslRateStatusRec rec;
+    rec.entityId = 0x04030201;
+    rec.upSnrMargin = -15;
+    rec.upAttenuation = 0x0506;
+    rec.downOutputPower = -2;
+    rec.downAttainableRate = 0x0c0d0e0f;
+    rec.downCurrentRate = 0x10111213;
+    rec.downPreviousRate = 0x14151617;
+    rec.downInterleaveDelay = 0x1819;
+    rec.downBlockLength = 0x1c1d1e1f;
+    rec.downInp = -3;
+    rec.downSnrMargin = 0x2e2f;
+    rec.downAttenuation = 0x3031;
+    rec.upAttainableRate = 0x34353637;
+    rec.upCurrentRate = 0x38393a3b;
+    rec.upPreviousRate = 0x3c3d3e3f;
+    rec.upOutputPower = 0x4041;
+    rec.upInterleaveDelay = 0x4243;
+    rec.upBlockLength = 0x44454647;
+    rec.upInp = 0x4849;
+    rec.lineStandard = 18;
+    rec.powerMgmtMode = 1;
+    rec.powerState = 3;
+    rec.lineStandardValid = 1;
+    // Port; upstream margin, attenuation, downstream power; downstream attainable, current and previous rate,
+    // interleave delay at 24, block length at 28; downstream INP at 44, margin, attenuation; upstream attainable,
+    // current and previous rate from 52, power, interleave delay, block length, INP at 72; line standard at 76, power
+    // management mode, power state; the standard's validity at 92.
+    ExpectGolden(rec, Golden(96, {Hex(0, "01020304f1ff0605feff0000"),
+                                  Hex(12, "0f0e0d0c131211101716151419180000"
+                                          "1f1e1d1c"),
+                                  Hex(44, "fdff2f2e31300000373635343b3a39383f3e3d3c41404342474645444948"),
+                                  Hex(76, "12000000010000000300000000000000"
+                                          "01000000")}));
 }
 
 TEST(RecordsLinesCodec, VlanBitMapRec)

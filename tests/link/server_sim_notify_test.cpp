@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <future>
 #include <map>
@@ -349,6 +350,109 @@ TEST_F(SimSmallBufferTest, ABurstTheBufferCannotHoldIsToldAndReadAgain)
     EXPECT_TRUE(DispatchUntil(
         [&] { return driver_->GetNotificationCounters().resyncs == 1 && !linkUi_.StatusTexts().empty(); }));
     EXPECT_EQ(linkUi_.StatusTexts(),
+              std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
+}
+
+// A link UI that holds the thread telling of lost notifications (the one that takes the datagrams) until the test
+// lets it go: meanwhile the datagrams that come wait in the socket.
+class CHoldingLinkUi : public CHeadlessLinkUi {
+public:
+    void ShowLinkStatus(const std::string& text) override
+    {
+        CHeadlessLinkUi::ShowLinkStatus(text);
+        std::unique_lock<std::mutex> lock(mutex_);
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return released_; });
+    }
+
+    bool WaitUntilHeld(int limitMs)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::milliseconds(limitMs), [&] { return held_; });
+    }
+
+    void Release()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            released_ = true;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool released_ = false;
+};
+
+class SimLateDatagramTest : public SimNotifyTest {
+protected:
+    void AdjustSettings(LinkSettings& settings) const override { settings.notificationBufferBytes = 4 * 1024; }
+    std::vector<std::string> SimArguments() const override { return {"--datagram-rate", "0"}; }
+    void SetUp() override
+    {
+        SimNotifyTest::SetUp();
+        SetLinkUi(&holdingUi_);
+        ASSERT_TRUE(other_.Connect(sim_.Port()));
+        ASSERT_TRUE(other_.Logon("manager", "manager"));
+    }
+    void TearDown() override
+    {
+        holdingUi_.Release();
+        SimNotifyTest::TearDown();
+    }
+
+    // Another workstation makes the server toggle `count` alarms of NE 2 (the first one's entity first) and send
+    // their states over `channel`.
+    uint32_t PushFromTheOtherWorkstation(uint32_t count, uint32_t channel)
+    {
+        const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, count, channel, 0});
+        return StatusOf(other_.ReplyTo(
+            other_.Send(kEmsOpModify, kReqSimControl, 2, {push.begin(), push.end()}, kSimControlRecSize), 30000));
+    }
+
+    CHoldingLinkUi holdingUi_;
+    CRawClient other_;
+};
+
+TEST_F(SimLateDatagramTest, ADatagramSentBeforeTheResyncIsNotAppliedOverTheStatesItReads)
+{
+    // The UI has applied nothing for a while: a resync waits for room in the queue.
+    const std::vector<uint8_t> filler(512 * 1024);
+    EmsMsg chunk;
+    chunk.operation = kEmsOpReply;
+    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
+    chunk.recordSize = static_cast<uint32_t>(filler.size());
+    chunk.count = 1;
+    chunk.records = filler.data();
+    while (QueuedServerMessageBytes() <= kServerMessageQueueBound / 2) {
+        ASSERT_TRUE(QueueServerMessage(&chunk));
+    }
+    // A burst the receive buffer cannot hold: the loss is told, by the thread that takes the datagrams, which is
+    // held there.
+    ASSERT_EQ(PushFromTheOtherWorkstation(20000, kSimChannelUdp), 0u);
+    ASSERT_TRUE(holdingUi_.WaitUntilHeld(10000));
+    ASSERT_GT(driver_->GetNotificationCounters().kernelDrops, 0u) << "the burst fitted the receive buffer";
+    const uint64_t datagramsBefore = driver_->GetNotificationCounters().datagrams;
+    // Meanwhile an entity changes twice: its datagram waits in the socket, then its next state comes over TCP.
+    ASSERT_EQ(PushFromTheOtherWorkstation(1, kSimChannelUdp), 0u);
+    ASSERT_EQ(PushFromTheOtherWorkstation(1, kSimChannelTcp), 0u);
+    const std::vector<EntityStateRec> truth = ServerStates(2);
+
+    // The UI makes room; the resync must not read the states before the datagram that came ahead of it is taken.
+    DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs != 0; }, 1000);
+    holdingUi_.Release();
+    ASSERT_TRUE(DispatchUntil(
+        [&] {
+            const auto counters = driver_->GetNotificationCounters();
+            return counters.datagrams > datagramsBefore && counters.resyncs != 0;
+        },
+        20000));
+    EXPECT_TRUE(DispatchUntil([&] { return ModelDifferences(2, truth) == 0; }, 10000));
+    EXPECT_EQ(holdingUi_.StatusTexts(),
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }
 

@@ -5,10 +5,12 @@
 #include "link/driver_result.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
+#include "link/records/adsl_rate_status_rec.h"
 #include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/boot_partition_record.h"
 #include "link/records/hw_mon_rec.h"
 #include "link/records/hw_mon_threshold_rec.h"
+#include "link/records/line_test_ctrl_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/ne_alarm_input_rec.h"
 #include "link/records/ne_config_record.h"
@@ -586,6 +588,35 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheNesProfilesAsTheToolsAndTheDriverSeeThem
     ASSERT_EQ(Write(kReqAdslLineProfileAdd, {bytes.begin(), bytes.end()}), kDrvOk);
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".640.1.21.3.110.101.119"}),
               kR + ".640.1.21.3.110.101.119 = 2048000\n");
+}
+
+// An ADSL line's status, power state and single-ended test as the tools and the driver see them: rows of the port in
+// the NE's tables. The tool takes the line into L2 by a write of the port's power row, which the driver's status
+// reads; a test the driver starts runs in the tool's read of its control row, a second start the tool writes is
+// refused as inconsistent and changes nothing, and the tool's stop cancels it for the driver.
+TEST_F(NetSnmpToolsAgainstAgentTest, TheLinesStatusPowerStateAndTestsAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    const std::string port = ".10121";
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".661.1.22" + port}), kR + ".661.1.22" + port + " = 0\n");
+    Tool("snmpset", "2c", "private", {kR + ".669.1.2" + port, "u", "1"});
+    const std::vector<AdslRateStatusRec> status = Query<AdslRateStatusRec>(kReqAdslRateStatus, WordRecord{10121});
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_EQ(status[0].entityId, 10121u);
+    EXPECT_EQ(status[0].powerState, kAdslPowerL2);
+
+    ASSERT_EQ(Write(kReqSeltCtrl, EncodeRecords(std::vector<LineTestCtrlRec>{{10121, 1, 0, 0}})), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".667.1.3" + port}), kR + ".667.1.3" + port + " = 1\n");
+    std::string out;
+    EXPECT_EQ(RunCommand({"/usr/bin/snmpset", "-v", "2c", "-c", "private", "-On", "-t", "2", "-r", "1",
+                          Endpoint(agent_.Port()), kR + ".667.1.2" + port, "u", "1"},
+                         &out, true),
+              2);
+    EXPECT_NE(out.find("inconsistentValue"), std::string::npos) << out;
+    Tool("snmpset", "2c", "private", {kR + ".667.1.2" + port, "u", "2"});
+    const std::vector<LineTestCtrlRec> control = Query<LineTestCtrlRec>(kReqSeltCtrl, WordRecord{10121});
+    ASSERT_EQ(control.size(), 1u);
+    EXPECT_EQ(control[0].testState, 4u);
 }
 
 // Rows created with createAndGo, up to the table's cap; past it they are refused with the standard error, and nothing

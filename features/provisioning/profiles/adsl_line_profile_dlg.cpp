@@ -30,6 +30,12 @@ void CAdslLineProfileDlg::SetRecord(const AdslLineProfileRec& rec)
     recordGiven_ = true;
 }
 
+void CAdslLineProfileDlg::ApplyOpenerFields(const DialogRequest& request)
+{
+    if (!request.profileName.empty())
+        SetName(request.profileName);
+}
+
 void CAdslLineProfileDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, kNameId, name_);

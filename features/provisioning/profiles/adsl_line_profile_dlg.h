@@ -48,6 +48,8 @@ public:
     // The profile to show or change by its name: read at the start.
     void SetName(const std::string& name) { record_.name = name; }
     const AdslLineProfileRec& GetRecord() const { return record_; }
+    // Opened by another area's dialog (the loop diagnosis's Show): the profile it names, read by its name.
+    void ApplyOpenerFields(const DialogRequest& request);
 
     CAdslTxRatePage& TxRatePage() { return txRate_; }
     CAdslLineStandardPage& LineStandardPage() { return lineStandard_; }

@@ -84,7 +84,8 @@ void CChartPanel::SetTitles(const ChartTitles& titles)
     std::string heading = titles.text;
     if (!titles.heading.empty())
         heading += (heading.empty() ? "" : "\n") + titles.heading;
-    chart_->setTitle(QString::fromStdString(heading));
+    // The chart draws its title as rich text: a caption's port ("<1-21>") is to stay text, its lines lines.
+    chart_->setTitle(QString::fromStdString(heading).toHtmlEscaped().replace('\n', QStringLiteral("<br>")));
     if (!titles.text.empty())
         return;
     bottom_->setTitleText(QString::fromStdString(titles.bottom));

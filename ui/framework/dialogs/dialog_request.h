@@ -36,8 +36,9 @@ struct DialogRequest {
     int portSelMode = -1;
     int templateMode = -1;
     int profileGroup = -1;
-    int activeHistory = -1; // the alarm criteria dialog: 1 active, 0 history
-    std::string ipAddress;  // the ping dialog: the address filled in, dotted; empty for none
+    int activeHistory = -1;  // the alarm criteria dialog: 1 active, 0 history
+    std::string ipAddress;   // the ping dialog: the address filled in, dotted; empty for none
+    std::string profileName; // a profile dialog: the profile to read and show; empty for none
 
     // The PVC of the target port that an OAM loopback test runs on; -1 = none given.
     int pvcVpi = -1;

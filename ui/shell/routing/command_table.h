@@ -23,7 +23,9 @@ inline constexpr const char* kMulticastChannelStatusDlg = "CMulticastChannelStat
 inline constexpr const char* kMulticastGroupMemberDlg = "CMulticastGroupMemberDlg";
 // Opened by name by the dialogs of several areas (their Download to NEs).
 inline constexpr const char* kTemplateDownloadDlg = "CTemplateDownloadDlg";
+// Opened by name by the loop diagnosis (its Show of the chosen line profile).
+inline constexpr const char* kAdslLineProfileDlg = "CAdslLineProfileDlg";
 
-// Every dialog class a command may open (the routes' classes and those of the special routes), and the template
-// download, in name order.
+// Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
+// dialogs open by name, in name order.
 std::vector<std::string> RoutedDialogClasses();

@@ -1,0 +1,188 @@
+// The simulated server's answers about the ADSL lines of an NE, on the NE's behalf: the port records, kept by the
+// generic store and started from their defaults (sim/seed/adsl_port_defaults.h); the line status and the bits of each
+// tone of a line in its power state; the power state commands; and the line tests, which run on the NE for a few
+// seconds while the workstation asks how they stand (sim/pm/adsl_line_tests.h).
+
+#include "sim/server/sim_request_handler.h"
+
+#include "link/ems_msg.h"
+#include "link/records/adsl_line_profile_rec.h"
+#include "link/records/adsl_power_state_rec.h"
+#include "link/records/line_test_ctrl_rec.h"
+#include "link/records/loop_diag_ctrl_rec.h"
+#include "link/records/word_record.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
+#include "sim/seed/adsl_port_defaults.h"
+#include "sim/server/sim_adsl_ports.h"
+#include "sim/server/sim_frame_records.h"
+
+#include <chrono>
+
+namespace {
+
+constexpr uint32_t kChannelFast = 2;
+constexpr uint32_t kChannelInterleaved = 3;
+
+uint64_t LineClockMs()
+{
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
+}
+
+LineTest TestOf(uint16_t code)
+{
+    switch (code) {
+    case kReqLoopDiagCtrl:
+    case kReqLoopDiagResult:
+        return LineTest::kLoopDiagnosis;
+    case kReqLoopMonCtrl:
+    case kReqLoopMonResult:
+        return LineTest::kLoopMonitoring;
+    default:
+        return LineTest::kSelt;
+    }
+}
+
+template <class Rec> std::vector<std::string> NamesOf(const std::vector<std::vector<uint8_t>>& records)
+{
+    std::vector<std::string> names;
+    for (const std::vector<uint8_t>& bytes : records) {
+        Rec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
+            names.push_back(rec.name);
+    }
+    return names;
+}
+
+} // namespace
+
+void CSimRequestHandler::SeedAdslPorts(const CSimNe& ne)
+{
+    CGenericRecordStore& store = db_.Generic();
+    if (!store.KeptRecords(kReqAdslPort, ne.Id()).empty())
+        return;
+    const std::vector<AdslPortRec> records =
+        AdslPortDefaults(AdslPortsOf(ne), NamesOf<AdslLineProfileRec>(store.KeptRecords(kReqAdslLineProfile, ne.Id())),
+                         NamesOf<XdslPmThresholdProfileRec>(store.KeptRecords(kReqPmThresholdProfile, ne.Id())));
+    if (records.empty())
+        return;
+    const std::vector<uint8_t> bytes = EncodeRecords(records);
+    store.Handle(kReqAdslPort, kEmsOpModify, ne.Id(), bytes.data(), static_cast<uint32_t>(records.size()),
+                 kAdslPortRecSize);
+}
+
+bool CSimRequestHandler::LineProfileUsable(uint32_t neId, const std::string& name) const
+{
+    for (const std::vector<uint8_t>& bytes : db_.Generic().KeptRecords(kReqAdslLineProfile, neId)) {
+        AdslLineProfileRec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec) && rec.name == name)
+            return rec.channelMode == kChannelFast || rec.channelMode == kChannelInterleaved;
+    }
+    return false;
+}
+
+void CSimRequestHandler::AdslLines(Handled& out, const Frame& request)
+{
+    const FrameHeader& header = request.header;
+    const uint16_t code = header.requestCode;
+    const CSimNe* ne = db_.FindNe(header.neId);
+    if (ne == nullptr) {
+        Reply(out, header, Refused(kSimNoSuchNe));
+        return;
+    }
+    if (code == kReqAdslPort) {
+        SeedAdslPorts(*ne);
+        Generic(out, request);
+        return;
+    }
+    // Every request names the port first: a query by its id alone, a command by its whole record.
+    WordRecord port;
+    if (RecordsOf(request, kWordRecordSize) < 1 || !DecodeRecord(RecordAt(request, 0), kWordRecordSize, &port) ||
+        !(IsQuery(request) || IsModify(request))) {
+        Reply(out, header, kDrvInvalidParameter);
+        return;
+    }
+    if (const std::string refusal = AdslPortRefusal(*ne, port.value); !refusal.empty()) {
+        Reply(out, header, Refused(refusal));
+        return;
+    }
+    CAdslLineTests& tests = lineTests_.try_emplace(ne->Id()).first->second;
+    const uint64_t now = LineClockMs();
+    // A command goes to a test's control or to the line's power state; everything else is a query.
+    const bool command = IsModify(request);
+    if (command && code != kReqAdslPowerState && code != kReqLoopDiagCtrl && code != kReqLoopMonCtrl &&
+        code != kReqSeltCtrl) {
+        Reply(out, header, kDrvInvalidParameter);
+        return;
+    }
+    switch (code) {
+    case kReqAdslRateStatus:
+        ReplyRecords(out, header, std::vector{tests.RateStatus(port.value)}, 1);
+        return;
+    case kReqBitsAlloc:
+        ReplyRecords(out, header, std::vector{tests.BitsAllocation(port.value)}, 1);
+        return;
+    case kReqAdslPowerState: {
+        AdslPowerStateRec target;
+        if (!command || RecordsOf(request, kAdslPowerStateRecSize) < 1 ||
+            !DecodeRecord(RecordAt(request, 0), kAdslPowerStateRecSize, &target)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        const std::string refusal = tests.SetPowerState(port.value, target.targetState);
+        Reply(out, header, refusal.empty() ? SimResult{} : Refused(refusal));
+        return;
+    }
+    case kReqLoopDiagCtrl: {
+        LoopDiagCtrlRec rec;
+        if (command) {
+            if (RecordsOf(request, kLoopDiagCtrlRecSize) < 1 ||
+                !DecodeRecord(RecordAt(request, 0), kLoopDiagCtrlRecSize, &rec)) {
+                Reply(out, header, kDrvInvalidParameter);
+                return;
+            }
+            const bool usable = LineProfileUsable(ne->Id(), rec.lineProfile);
+            if (const std::string refusal =
+                    tests.Command(port.value, LineTest::kLoopDiagnosis, rec.command, rec.lineProfile, usable, now);
+                !refusal.empty()) {
+                Reply(out, header, Refused(refusal));
+                return;
+            }
+        }
+        const LineTestStatus status = tests.Status(port.value, LineTest::kLoopDiagnosis, now);
+        ReplyRecords(
+            out, header,
+            std::vector{LoopDiagCtrlRec{port.value, status.lineProfile, 0, status.state, status.failureReason}}, 1);
+        return;
+    }
+    case kReqLoopMonCtrl:
+    case kReqSeltCtrl: {
+        LineTestCtrlRec rec;
+        if (command) {
+            if (RecordsOf(request, kLineTestCtrlRecSize) < 1 ||
+                !DecodeRecord(RecordAt(request, 0), kLineTestCtrlRecSize, &rec)) {
+                Reply(out, header, kDrvInvalidParameter);
+                return;
+            }
+            if (const std::string refusal = tests.Command(port.value, TestOf(code), rec.command, {}, true, now);
+                !refusal.empty()) {
+                Reply(out, header, Refused(refusal));
+                return;
+            }
+        }
+        const LineTestStatus status = tests.Status(port.value, TestOf(code), now);
+        ReplyRecords(out, header, std::vector{LineTestCtrlRec{port.value, 0, status.state, status.failureReason}}, 1);
+        return;
+    }
+    case kReqLoopDiagResult:
+        ReplyRecords(out, header, std::vector{tests.LoopDiagnosisResult(port.value, now)}, 1);
+        return;
+    case kReqLoopMonResult:
+        ReplyRecords(out, header, std::vector{tests.LoopMonitoringResult(port.value, now)}, 1);
+        return;
+    default:
+        ReplyRecords(out, header, std::vector{tests.SeltResult(port.value, now)}, 1);
+        return;
+    }
+}
