@@ -259,7 +259,8 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
                   other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
               0u);
 
-    // A request of another thread reads them on its way to its reply: the full queue refuses them.
+    // A request reads them on its way to its reply: the full queue refuses them. It is made from another thread: a
+    // request of the UI thread would apply what waits, and with room the resync might read the NE before this looks.
     ASSERT_EQ(std::async(std::launch::async, [&] { return Query(kReqLoginQuery); }).get(), kDrvOk);
     EXPECT_EQ(driver_->GetNotificationCounters().refused, 2u);
     EXPECT_EQ(FindNeByName("Harbour-1"), nullptr);

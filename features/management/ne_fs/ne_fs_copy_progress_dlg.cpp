@@ -4,6 +4,7 @@
 #include "link/record_requests.h"
 #include "link/records/ne_fs_copy_record.h"
 #include "platform/message_box_runner.h"
+#include "ui/framework/dialogs/progress_display.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -72,14 +73,7 @@ void CNeFsCopyProgressDlg::OnTick()
     if (!watch_ || IsEnded())
         return;
     const CNeFsCopyWatch::Tick tick = watch_->OnTick();
-    if (auto* elapsed = GetDlgItemAs<QLabel>(kElapsedId))
-        elapsed->setText(QString::fromStdString(ElapsedText(tick.elapsedMs)));
-    if (auto* bar = GetDlgItemAs<QProgressBar>(kProgressId))
-        bar->setValue(static_cast<int>(tick.barPosition));
-    if (tick.moveBanner) {
-        if (auto* banner = GetDlgItemAs<QLabel>(kBannerId))
-            banner->setText(QString::fromStdString(RotateBanner(banner->text().toStdString())));
-    }
+    ShowProgressTick(*this, tick);
     if (tick.timedOut) {
         KillTimer(kTickTimer);
         ShowAppMessage(LoadQString(kStrCopyNotEnded)

@@ -4,6 +4,7 @@
 #include "features/performance/line_tests/line_test_requests.h"
 #include "link/driver_mode.h"
 #include "link/net_drv.h"
+#include "ui/framework/dialogs/progress_display.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_xdsl_test_progress_dlg.h"
@@ -114,14 +115,7 @@ void CXdslTestProgressDlg::OnTick()
     if (!watch_ || IsEnded())
         return;
     const CProgressWatch::Tick tick = watch_->OnTick();
-    if (auto* elapsed = GetDlgItemAs<QLabel>(kElapsedId))
-        elapsed->setText(QString::fromStdString(ElapsedText(tick.elapsedMs)));
-    if (auto* bar = GetDlgItemAs<QProgressBar>(kProgressId))
-        bar->setValue(static_cast<int>(tick.barPosition));
-    if (tick.moveBanner) {
-        if (auto* banner = GetDlgItemAs<QLabel>(kBannerId))
-            banner->setText(QString::fromStdString(RotateBanner(banner->text().toStdString())));
-    }
+    ShowProgressTick(*this, tick);
     if (tick.poll)
         Poll();
 }
