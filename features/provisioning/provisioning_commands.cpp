@@ -3,6 +3,7 @@
 #include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
 #include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
+#include "features/provisioning/boards/board_setting_list_dlg.h"
 #include "features/provisioning/cos/cos_mapping_dlg.h"
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
@@ -14,9 +15,11 @@
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
+#include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
 #include "features/provisioning/templates/template_download_dlg.h"
 #include "features/provisioning/templates/template_sync_dlg.h"
@@ -57,10 +60,7 @@ std::vector<Command> Commands()
             .Menu(kXdsl, "SHDSL Port Setting...", 20)
             .NeOnline()
             .Dialog(NotBuilt("CShdslPortListDlg"), kTargetNeEntity),
-        Command(33022)
-            .Menu(kXdsl, "VC-to-VLAN...", 40)
-            .NeOnline()
-            .Dialog(NotBuilt("CXdslVcVlanListDlg"), kTargetNeEntity),
+        Command(33022).Menu(kXdsl, "VC-to-VLAN...", 40).NeOnline().Dialog<CXdslVcVlanListDlg>(kTargetNeEntity),
         Command(33121)
             .Menu(kXdsl, "Multicast Channel...", 50)
             .NeOnline()
@@ -109,10 +109,7 @@ std::vector<Command> Commands()
             .Menu(kXdsl, "Bridge Filtering Database...", 130)
             .NeOnline()
             .Dialog(NotBuilt("CXdslFdbConfigListDlg"), kTargetNeEntity),
-        Command(33167)
-            .Menu(kXdsl, "Access Control List...", 140)
-            .InNeSet()
-            .Dialog(NotBuilt("CXdslAclListDlg"), kTargetNeEntity),
+        Command(33167).Menu(kXdsl, "Access Control List...", 140).InNeSet().Dialog<CXdslAclListDlg>(kTargetNeEntity),
         Command(33181).Menu(kXdsl, "VLAN MAC Limit...", 150).InNeSet().Dialog<CVlanMacLimitListDlg>(kTargetNeOnly),
         Command(33215)
             .Menu(kPacketFilter, "Packet Filter...", 20)
@@ -221,7 +218,7 @@ std::vector<Command> Commands()
         Command(33162)
             .Menu(kDiagnosis, "&Board Setting...", 70)
             .InNeSet()
-            .Dialog(NotBuilt("CBoardSettingListDlg"), kTargetNeEntity),
+            .Dialog<CBoardSettingListDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33155).InNeSet().Dialog<CIgmpProxyDlg>(kTargetNeEntity).Access(kAccessModify),
         Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
@@ -234,10 +231,12 @@ std::vector<Command> Commands()
 }
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
-// template download, and the ADSL line profile of a loop diagnosis's Show.
+// template download, and the ADSL line profile of a loop diagnosis's Show. Opened by the pages of the VC-to-VLAN
+// setting: an IP traffic profile and a next hop by name.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>()};
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
+            NotBuilt("CXdslIpTrafficProfileDlg"), NotBuilt("CIpoaNextHopDlg")};
 }
 
 } // namespace

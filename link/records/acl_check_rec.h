@@ -32,21 +32,21 @@ template <> struct RecordTable<AclCheckRec> {
     static constexpr const char* kName = "AclCheckRec";
     static constexpr uint32_t kSize = kAclCheckRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::kind>("kind", 0),
-        Bytes<&R::mac>("mac", 4),
+        U32<&R::kind>("kind", 0).Column(1, kColumnWritable),
+        Bytes<&R::mac>("mac", 4).Column(2, kColumnWritable),
         Reserved(10, 2),
-        U32<&R::portId>("portId", 12),
-        U8<&R::vpi>("vpi", 16),
+        U32<&R::portId>("portId", 12).Column(3, kColumnWritable),
+        U8<&R::vpi>("vpi", 16).Column(4, kColumnWritable),
         Reserved(17, 1),
-        U16<&R::vci>("vci", 18),
-        U32<&R::verdict>("verdict", 20),
-        U32<&R::existingType>("existingType", 24),
-        Bytes<&R::existingMac>("existingMac", 28),
+        U16<&R::vci>("vci", 18).Column(5, kColumnWritable),
+        U32<&R::verdict>("verdict", 20).Column(6),
+        U32<&R::existingType>("existingType", 24).Column(7),
+        Bytes<&R::existingMac>("existingMac", 28).Column(8),
         Reserved(34, 2),
-        U32<&R::existingPortId>("existingPortId", 36),
-        U8<&R::existingVpi>("existingVpi", 40),
+        U32<&R::existingPortId>("existingPortId", 36).Column(9),
+        U8<&R::existingVpi>("existingVpi", 40).Column(10),
         Reserved(41, 1),
-        U16<&R::existingVci>("existingVci", 42),
+        U16<&R::existingVci>("existingVci", 42).Column(11),
         Reserved(44, 4),
     };
 };

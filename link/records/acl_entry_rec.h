@@ -25,12 +25,12 @@ template <> struct RecordTable<AclEntryRec> {
     static constexpr const char* kName = "AclEntryRec";
     static constexpr uint32_t kSize = kAclEntryRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),
-        U8<&R::vpi>("vpi", 4).Key(),
+        U32<&R::portId>("portId", 0).Key().Column(1),
+        U8<&R::vpi>("vpi", 4).Key().Column(2),
         Reserved(5, 1),
-        U16<&R::vci>("vci", 6).Key(),
-        Bytes<&R::mac>("mac", 8).Key(),
-        U16<&R::vlanId>("vlanId", 14),
-        U32<&R::controlState>("controlState", 16),
+        U16<&R::vci>("vci", 6).Key().Column(3),
+        Bytes<&R::mac>("mac", 8).Key().Column(4),
+        U16<&R::vlanId>("vlanId", 14).Column(5),
+        U32<&R::controlState>("controlState", 16).Column(6, kColumnWritable),
     };
 };

@@ -27,13 +27,13 @@ template <> struct RecordTable<IpTrafficProfileRec> {
     static constexpr const char* kName = "IpTrafficProfileRec";
     static constexpr uint32_t kSize = kIpTrafficProfileRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kIpTrafficProfileNameWidth).Key(),
-        U8<&R::queue>("queue", 33),
+        Text<&R::name>("name", 0, kIpTrafficProfileNameWidth).Key().Column(1),
+        U8<&R::queue>("queue", 33).Column(2, kColumnWritable),
         Reserved(34, 2),
-        U32<&R::downstreamRate>("downstreamRate", 36),
-        U8<&R::upstreamRateIndex>("upstreamRateIndex", 40),
+        U32<&R::downstreamRate>("downstreamRate", 36).Column(3, kColumnWritable),
+        U8<&R::upstreamRateIndex>("upstreamRateIndex", 40).Column(4, kColumnWritable),
         Reserved(41, 3),
-        U32<&R::status>("status", 44),
-        U32<&R::broadcast>("broadcast", 48),
+        U32<&R::status>("status", 44).Column(5, kColumnWritable),
+        U32<&R::broadcast>("broadcast", 48).Column(6, kColumnWritable),
     };
 };

@@ -26,12 +26,12 @@ template <> struct RecordTable<NextHopRec> {
     static constexpr const char* kName = "NextHopRec";
     static constexpr uint32_t kSize = kNextHopRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kNextHopNameWidth).Key(),
-        Ipv4<&R::address>("address", 33),
+        Text<&R::name>("name", 0, kNextHopNameWidth).Key().Column(1),
+        Ipv4<&R::address>("address", 33).Column(2, kColumnWritable),
         Reserved(37, 1),
-        U16<&R::vlanId>("vlanId", 38),
-        Bytes<&R::mac>("mac", 40),
+        U16<&R::vlanId>("vlanId", 38).Column(3, kColumnWritable),
+        Bytes<&R::mac>("mac", 40).Column(4),
         Reserved(46, 2),
-        U32<&R::state>("state", 48),
+        U32<&R::state>("state", 48).Column(5, kColumnWritable),
     };
 };

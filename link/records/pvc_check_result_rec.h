@@ -23,11 +23,11 @@ template <> struct RecordTable<PvcCheckResultRec> {
     static constexpr const char* kName = "PvcCheckResultRec";
     static constexpr uint32_t kSize = kPvcCheckResultRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::errorMask>("errorMask", 0),
-        U16<&R::conflictCount>("conflictCount", 4),
+        U32<&R::errorMask>("errorMask", 0).Column(1),
+        U16<&R::conflictCount>("conflictCount", 4).Column(2),
         Reserved(6, 2),
-        NestedItem<&R::conflicts, 0>("firstConflict", 8),
-        NestedItem<&R::conflicts, 1>("secondConflict", 16),
-        NestedItem<&R::conflicts, 2>("thirdConflict", 24),
+        NestedItem<&R::conflicts, 0>("firstConflict", 8).Column(3),
+        NestedItem<&R::conflicts, 1>("secondConflict", 16).Column(6),
+        NestedItem<&R::conflicts, 2>("thirdConflict", 24).Column(9),
     };
 };

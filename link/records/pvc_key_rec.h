@@ -21,9 +21,9 @@ template <> struct RecordTable<PvcKeyRec> {
     static constexpr const char* kName = "PvcKeyRec";
     static constexpr uint32_t kSize = kPvcKeyRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0),
-        U8<&R::vpi>("vpi", 4),
+        U32<&R::portId>("portId", 0).Column(1),
+        U8<&R::vpi>("vpi", 4).Column(2),
         Reserved(5, 1),
-        U16<&R::vci>("vci", 6),
+        U16<&R::vci>("vci", 6).Column(3),
     };
 };

@@ -22,7 +22,10 @@ template <> struct RecordTable<PvcRowStatusRec> {
     static constexpr const char* kName = "PvcRowStatusRec";
     static constexpr uint32_t kSize = kPvcRowStatusRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(), U8<&R::vpi>("vpi", 4).Key(),  Reserved(5, 1),
-        U16<&R::vci>("vci", 6).Key(),       U32<&R::status>("status", 8),
+        U32<&R::portId>("portId", 0).Key().Column(1),
+        U8<&R::vpi>("vpi", 4).Key().Column(2),
+        Reserved(5, 1),
+        U16<&R::vci>("vci", 6).Key().Column(3),
+        U32<&R::status>("status", 8).Column(4, kColumnWritable),
     };
 };

@@ -25,12 +25,12 @@ template <> struct RecordTable<PvcStaticIpEntry> {
     static constexpr const char* kName = "PvcStaticIpEntry";
     static constexpr uint32_t kSize = kPvcStaticIpEntrySize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),
-        U8<&R::vpi>("vpi", 4).Key(),
+        U32<&R::portId>("portId", 0).Key().Column(1),
+        U8<&R::vpi>("vpi", 4).Key().Column(2),
         Reserved(5, 1),
-        U16<&R::vci>("vci", 6).Key(),
-        Ipv4<&R::baseAddress>("baseAddress", 8).Key(),
-        U8<&R::count>("count", 12),
+        U16<&R::vci>("vci", 6).Key().Column(3),
+        Ipv4<&R::baseAddress>("baseAddress", 8).Key().Column(4),
+        U8<&R::count>("count", 12).Column(5, kColumnWritable),
         Reserved(13, 3),
     };
 };

@@ -357,20 +357,27 @@ constexpr RequestSpec kCatalogue[] = {
 
     // Subscribers, PVCs and the ATM layer.
     Family(kReqSubscriber, kReqSubscriberAdd, kReqSubscriberDelete).QueryOf<SubscriberCriteria>(),
-    Family(kReqPvc, kReqPvcAdd, kReqPvcDelete).QueryKey(4),
-    Single(kReqPvcRuleCheck).StartsEmpty(),
+    // A query names a port, a card, a shelf or the NE; a write of a PVC the NE lacks creates it.
+    Family(kReqPvc, kReqPvcAdd, kReqPvcDelete)
+        .QueryKey(4)
+        .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kEntityKey)),
+    // Written, then read: the NE's verdict follows in the record.
+    Single(kReqPvcRuleCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     Single(kReqIpTrafficRuleCheck).StartsEmpty(),
     Single(kReqTrafficPolicingRuleCheck).StartsEmpty(),
     // Written with the VLAN ID, then read: the units the VLAN's PVCs and channels have committed.
     Single(kReqVlanMacLimitCheck).StartsEmpty().Direct(DirectScalars().Writable()),
-    Single(kReqServiceTypeCheck).StartsEmpty(),
-    Family(kReqPvcRowStatus).QueryKey(8),
-    Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete).QueryKey(8),
-    Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Query(1),
+    Single(kReqServiceTypeCheck).StartsEmpty().Direct(DirectScalars().Writable()),
+    Family(kReqPvcRowStatus).QueryKey(8).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqPvcStaticIp, kReqPvcStaticIpAdd, kReqPvcStaticIpDelete)
+        .QueryKey(8)
+        .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kKeyPrefix)),
+    Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Query(1).Direct(DirectTable().Writable().RowStatus()),
     Count(kReqNextHopCount, kReqNextHop),
 
     // NE profiles.
-    Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete),
+    Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete)
+        .Direct(DirectTable().Writable().RowStatus()),
     Count(kReqIpTrafficProfileCount, kReqIpTrafficProfile),
     Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete).QueryKey(2).Query(2),
     Count(kReqMcChannelProfileCount, kReqMcChannelProfile),
@@ -388,7 +395,7 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
     Family(kReqFdb, {}, kReqFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
     Family(kReqVlanMembership).QueryKey(2).Query(2).Direct(DirectTable()),
-    Single(kReqAclCheck).StartsEmpty(),
+    Single(kReqAclCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     Single(kReqMacSpoof).Query(4),
     Action(kReqMacSpoofAction),
     Single(kReqMacSpoofCheck).StartsEmpty(),
@@ -406,7 +413,11 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqPppoe).Direct(DirectScalars().Writable()),
     // A query names a port or a slot; the NE lists its sessions and the workstation keeps those below the entity.
     Family(kReqPppoeSession).QueryKey(4).Direct(DirectTable()),
-    Family(kReqAcl, kReqAclAdd, kReqAclDelete).QueryKey(4).QueryOf<WordRecord>(),
+    // A query names a port, a card, a shelf or the NE.
+    Family(kReqAcl, kReqAclAdd, kReqAclDelete)
+        .QueryKey(4)
+        .QueryOf<WordRecord>()
+        .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kEntityKey)),
     // A query names one VLAN.
     Family(kReqVlanMacLimit).QueryKey(2).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
     Family(kReqProtocolVlan, kReqProtocolVlanAdd, kReqProtocolVlanDelete)

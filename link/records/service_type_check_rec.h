@@ -21,7 +21,7 @@ template <> struct RecordTable<ServiceTypeCheckRec> {
     static constexpr const char* kName = "ServiceTypeCheckRec";
     static constexpr uint32_t kSize = kServiceTypeCheckRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::slot>("slot", 156),
-        Nested<&R::result>("result", 164),
+        U16<&R::slot>("slot", 156).Column(1, kColumnWritable),
+        Nested<&R::result>("result", 164).Column(2),
     };
 };

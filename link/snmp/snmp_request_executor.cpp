@@ -1,5 +1,7 @@
 #include "link/snmp/snmp_request_executor.h"
 
+#include "core/entity/entity_id.h"
+#include "core/entity/entity_type_ids.h"
 #include "link/driver_result.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_key_record.h"
@@ -42,6 +44,19 @@ KeyedWalkKind KeyedWalk(const SnmpRequestEntry& entry, const EmsMsg& request, Sn
         return KeyedWalkKind::kInvalid;
     const uint8_t* body = record + entry.queryKeyOffset;
     const uint32_t key = record_bytes::GetU32(body, 0);
+    if (entry.queryRange == SnmpQueryRange::EntityKey) {
+        // The ports below a card or shelf have neighbouring ids; the NE itself (or none) holds every row.
+        const CEntityIndex entity = EntityIndexFromId(key);
+        if (entity.GetLevel() <= kEntityLevelNe)
+            return KeyedWalkKind::kWalk;
+        const uint32_t first = FirstEntityIdUnder(entity, kEntityLevelPort);
+        const uint32_t last = LastEntityIdUnder(entity, kEntityLevelPort);
+        if (first == 0 || last == 0)
+            return KeyedWalkKind::kEmpty;
+        options->startAfter = IndexAbove({first - 1}, columns);
+        options->lastIndex = IndexAbove({last}, columns);
+        return KeyedWalkKind::kWalk;
+    }
     if (!ranged) {
         if (key > 0)
             options->startAfter = IndexAbove({key - 1}, columns);
@@ -191,7 +206,8 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     // A reply holds at most what one request descriptor may carry.
     const size_t cap = kMaxEmsRecordBytes / entry.recordSize;
     options.maxRows = cap;
-    if (entry.queryRange == SnmpQueryRange::KeyPrefix || entry.queryRange == SnmpQueryRange::KeyRange) {
+    if (entry.queryRange == SnmpQueryRange::KeyPrefix || entry.queryRange == SnmpQueryRange::KeyRange ||
+        entry.queryRange == SnmpQueryRange::EntityKey) {
         switch (KeyedWalk(entry, request, &options)) {
         case KeyedWalkKind::kInvalid:
             return kDrvInvalidParameter;

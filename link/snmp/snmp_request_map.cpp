@@ -218,6 +218,9 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
     case DirectRange::kKeyRange:
         entry.queryRange = SnmpQueryRange::KeyRange;
         break;
+    case DirectRange::kEntityKey:
+        entry.queryRange = SnmpQueryRange::EntityKey;
+        break;
     }
     entry.queryKeyOffset = spec.queryKeyOffset;
     entry.writeKind = writeKind;
@@ -435,8 +438,9 @@ bool DecodeSnmpRowIndex(const SnmpRequestEntry& entry, const CSnmpOid& index, ui
         case T::Text:
         case T::Octets: {
             uint32_t length = index[pos++];
-            size_t limit = column->type == T::Text ? column->width - 1u : column->width;
-            if (length > limit || index.Size() - pos < length)
+            // Raw octets fill their whole field (a MAC address is six bytes): a shorter index names no record.
+            const bool lengthFits = column->type == T::Text ? length <= column->width - 1u : length == column->width;
+            if (!lengthFits || index.Size() - pos < length)
                 return false;
             std::vector<uint8_t> bytes;
             for (uint32_t i = 0; i < length; ++i) {

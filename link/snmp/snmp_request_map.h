@@ -71,6 +71,7 @@ enum class SnmpQueryRange : uint8_t {
     FirstCount, // (ignored, u32 number of rows) from the start of the table
     KeyPrefix,  // (u32 key): the rows whose first index column is the key
     KeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
+    EntityKey,  // (u32 entity id): the rows whose first index column is a port at or below the entity; all for the NE
 };
 
 // What an operation-2 request does to a table row.

@@ -759,9 +759,11 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         if (it != copies.end())
             return &it->second;
         auto existing = table.rows.find(index);
-        if (existing == table.rows.end())
-            return nullptr;
-        return &(copies[index] = existing->second);
+        if (existing != table.rows.end())
+            return &(copies[index] = existing->second);
+        if (auto fresh = NewRowOnWrite(table.entry->objectCode, index))
+            return &(copies[index] = std::move(*fresh));
+        return nullptr;
     };
 
     // RowStatus bindings first, so that a row created in this PDU takes its columns.
@@ -879,6 +881,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         return fail(0, status);
     if (int32_t status = CheckLineWrites(rows); status != kSnmpNoError)
         return fail(0, status);
+    if (int32_t status = CheckPvcWrites(rows); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -915,6 +919,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     syncRequested_ = syncRequested_ || sync;
     ApplyFileSystemWrites(rows, scalars);
     ApplyLineWrites(rows);
+    ApplyPvcWrites(rows);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)

@@ -9,6 +9,7 @@
 #include "sim/ne_agent/ne_agent_scenario.h"
 #include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/ne_file_system.h"
+#include "sim/seed/pvc_rules.h"
 
 #include <chrono>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include <vector>
 
 class CEntityModelSet;
+struct PvcRowStatusRec;
 
 enum class AgentAccess : uint8_t { None, ReadOnly, ReadWrite };
 
@@ -146,6 +148,21 @@ private:
     RefusedSetting(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
                    const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
     bool ActionPossible(uint16_t code) const;
+
+    // The NE's PVCs (ne_agent_pvcs.cpp): what its PVC rules read of it, the verdicts of its checks as they are read
+    // back, the PVC a write creates, the writes it refuses (a status of the SET, or kSnmpNoError) and what a write of
+    // PVCs, row states and source MACs changes beside them.
+    using RowChanges = std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>;
+    const std::map<CSnmpOid, std::vector<uint8_t>>& TableRows(uint16_t code) const;
+    SimPvcWorld PvcWorld() const;
+    void RefreshPvcChecks();
+    std::optional<std::vector<uint8_t>> NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const;
+    int32_t CheckPvcWrites(const RowChanges& rows) const;
+    void ApplyPvcWrites(const RowChanges& rows);
+    void TakeWrittenPvc(const PvcRec& written);
+    void ForgetPvc(const CSnmpOid& pvcIndex);
+    void SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState);
+    void TakeSourceMac(const AclEntryRec& added);
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;

@@ -57,6 +57,7 @@ void CNeAgentMib::TakeSettingRows(const NeAgentScenario& scenario)
 
 void CNeAgentMib::RefreshSettings()
 {
+    RefreshPvcChecks();
     UpdateRecord<NeTimeServerRecord>(scalarRecords_[kReqNeTimeServer], SetTimeServerStates);
     UpdateRecord<VlanSettingRec>(scalarRecords_[kReqVlanMacLimitCheck], [&](VlanSettingRec& check) {
         const auto committed = committedUnits_.find(check.vlanId);

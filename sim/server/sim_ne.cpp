@@ -213,8 +213,13 @@ std::vector<BoardSettingRec> CSimNe::BoardSettings() const
 
 bool CSimNe::WriteBoardSetting(const BoardSettingRec& rec)
 {
-    const CEntityNode* slot = FindEntity(rec.entityId);
+    CEntityNode* slot = root_->FindById(rec.entityId);
     if (slot == nullptr || slot->GetLevel() != kEntityLevelSlot) {
+        return false;
+    }
+    // The slot is planned for the type written; the card in it stays what it is.
+    if (rec.plannedType != 0 && rec.plannedType != slot->GetPlannedType() &&
+        !slot->SetType(slot->GetType(), rec.plannedType)) {
         return false;
     }
     BoardSettingRec stored = rec;

@@ -40,7 +40,8 @@ public:
 
     // One record per slot of the NE.
     std::vector<BoardSettingRec> BoardSettings() const;
-    // Writes a board's settings; its types are the NE's and stay. False when the slot does not exist.
+    // Writes a board's settings and plans the slot for the type written; the type of the card in it stays. False
+    // when the slot does not exist or cannot be planned so.
     bool WriteBoardSetting(const BoardSettingRec& rec);
 
     // The NE's configuration as it reports it at `now` (its up time counts from its first report).

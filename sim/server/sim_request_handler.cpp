@@ -295,6 +295,19 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqOamLoopback:
         OamLoopback(out, request);
         return;
+    case kReqPvc:
+    case kReqPvcDelete:
+    case kReqPvcRuleCheck:
+    case kReqServiceTypeCheck:
+    case kReqPvcRowStatus:
+    case kReqPvcStaticIp:
+    case kReqPvcStaticIpAdd:
+    case kReqPvcStaticIpDelete:
+    case kReqAclCheck:
+    case kReqAcl:
+    case kReqAclAdd:
+        Pvcs(out, request);
+        return;
     case kReqTrunkPm:
     case kReqTrunkPort:
     case kReqTrunkPortMode:

@@ -138,6 +138,9 @@ private:
     // the NE, and an OAM loopback on a PVC of one of its ports.
     void ConnectionTest(Handled& out, const Frame& request);
     void OamLoopback(Handled& out, const Frame& request);
+    // The PVCs of an NE's xDSL ports with their row states, static IP ranges and source MACs, and the NE's checks of
+    // them (sim_pvc_requests.cpp).
+    void Pvcs(Handled& out, const Frame& request);
     // The trunk side of an NE (sim_trunk_requests.cpp): its trunk ports' traffic counters, and its trunk settings
     // started from its defaults.
     void TrunkSide(Handled& out, const Frame& request, uint32_t now);

@@ -10,6 +10,7 @@
 #include "core/util/time_record.h"
 #include "features/performance/graphs/graph_dlg.h"
 #include "features/performance/line_tests/xdsl_bits_allocation_dlg.h"
+#include "features/performance/line_tests/xdsl_loop_diag_rate_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_monitoring_dlg.h"
 #include "features/performance/line_tests/xdsl_selt_dlg.h"
@@ -240,8 +241,9 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         const LoopDiagResultRec result = ServerRow(program_, kReqLoopDiagResult, port);
         EXPECT_EQ(result.validity, 2u);
         EXPECT_EQ(QString::fromStdString(result.lineProfile), QString::fromStdString(portRec.lineProfile));
-        const QStringList down = e2e::ListColumn(*diag.RatePage().FindList(kListControlId), 1);
-        const QStringList up = e2e::ListColumn(*diag.RatePage().FindList(kListControlId), 2);
+        CXdslLoopDiagRateDlg& rates = diag.RatePage();
+        const QStringList down = e2e::ListColumn(*rates.FindList(kListControlId), 1);
+        const QStringList up = e2e::ListColumn(*rates.FindList(kListControlId), 2);
         EXPECT_EQ(down.value(0), QString::number(result.downAttainableRate));
         EXPECT_EQ(up.value(0), QString::number(result.upAttainableRate));
         EXPECT_EQ(down.value(1), QString::number(result.downLoopAttenuation));

@@ -18,6 +18,7 @@
 #include "link/records/ne_time_record.h"
 #include "link/records/oam_loopback_rec.h"
 #include "link/records/profile_name_rec.h"
+#include "link/records/pvc_rec.h"
 #include "link/records/remote_ne_record.h"
 #include "link/records/request_codes.h"
 #include "link/records/secured_host_record.h"
@@ -407,6 +408,34 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheNesSettingsAsTheToolsAndTheDriverSeeThem
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".530.1.2.100", kR + ".530.1.3.100", kR + ".530.1.2.4094"}),
               kR + ".530.1.2.100 = 500\n" + kR + ".530.1.3.100 = 1\n" + kR + ".530.1.2.4094 = 15360\n");
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".540.1.2.2048"}), kR + ".540.1.2.2048 = \"ipv4-data\"\n");
+}
+
+// The NE's PVCs as the tools and the driver see them: a PVC's cells by its port, VPI and VCI; the driver's query of a
+// card reads the PVCs of its ports; and the rule check that snmpset writes is answered with its verdict on reading.
+TEST_F(NetSnmpToolsAgainstAgentTest, PvcsAndTheirRuleCheckAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".410.1.5.10101.0.35", kR + ".410.1.9.10101.0.35"}),
+              kR + ".410.1.5.10101.0.35 = 300\n" + kR + ".410.1.9.10101.0.35 = \"office\"\n");
+    PvcRec card;
+    card.portId = 10100;
+    EXPECT_EQ(Query<PvcRec>(kReqPvc, card).size(), 2u);
+    PvcRec port;
+    port.portId = 10102;
+    const std::vector<PvcRec> ofPort = Query<PvcRec>(kReqPvc, port);
+    ASSERT_EQ(ofPort.size(), 1u);
+    EXPECT_EQ(ofPort.front().dhcpIpLimit, 4);
+
+    // A range inside the one of PVC 1-1-1 0/35, offered to a new PVC of the port.
+    EXPECT_EQ(Tool("snmpset", "2c", "private",
+                   {kR + ".413.0.1",  "u", "10101", kR + ".413.0.3", "u", "41", kR + ".413.0.7",  "u", "2",
+                    kR + ".413.0.6",  "u", "8",     kR + ".413.0.9", "u", "4",  kR + ".413.0.10", "a", "198.51.100.9",
+                    kR + ".413.0.11", "u", "2"})
+                  .empty(),
+              false);
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".413.0.15", kR + ".413.0.16", kR + ".413.0.17", kR + ".413.0.19"}),
+              kR + ".413.0.15 = " + std::to_string((1u << 26) | (1u << 2)) + "\n" + kR + ".413.0.16 = 1\n" + kR +
+                  ".413.0.17 = 10101\n" + kR + ".413.0.19 = 35\n");
 }
 
 // The firmware in direct mode: the boot partition to use next is the writable one of its two scalars, and the

@@ -5,23 +5,17 @@
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "features/management/firmware/ftp_failure_text.h"
+#include "features/management/firmware/ne_transfer_fields.h"
 #include "link/record_requests.h"
-#include "platform/file_chooser.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_ne_config_backup_restore_dlg.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, warning icon, No preselected
-constexpr int kLoginMax = 16;
 
 } // namespace
 
@@ -38,9 +32,7 @@ void CNeConfigBackupRestoreDlg::InitData()
     if (CheckRightOrClose(kRightNeConfigBackups, 'x') != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe);
-    GetDlgItemAs<QLineEdit>(kUserId)->setMaxLength(kLoginMax);
-    GetDlgItemAs<QLineEdit>(kPasswordId)->setMaxLength(kLoginMax);
-    GetDlgItemAs<QLineEdit>(kFileNameId)->setMaxLength(static_cast<int>(kLocalPathMax));
+    LimitNeTransferFields(*this);
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     GetDlgItemAs<QLineEdit>(kUserId)->setText(QString::fromStdString(ne->loginUser));
     settings_.emplace(ConfigFilePath(), ne->neModelId);
@@ -53,9 +45,7 @@ int CNeConfigBackupRestoreDlg::OnCommandHook(int id, int code)
         return 0;
     switch (id) {
     case kBrowseButtonId:
-        if (const std::optional<QString> path = ChooseFile(
-                {.fileName = GetDlgItemAs<QLineEdit>(kFileNameId)->text(), .filter = "All files (*)", .parent = this}))
-            GetDlgItemAs<QLineEdit>(kFileNameId)->setText(*path);
+        BrowseNeTransferFile(*this);
         return 1;
     case kBackupButtonId:
         Backup();
@@ -73,12 +63,8 @@ bool CNeConfigBackupRestoreDlg::TakeFields()
     user_ = GetDlgItemAs<QLineEdit>(kUserId)->text();
     password_ = GetDlgItemAs<QLineEdit>(kPasswordId)->text();
     path_ = GetDlgItemAs<QLineEdit>(kFileNameId)->text();
-    for (const auto& [id, text] : {std::pair{kUserId, user_}, {kPasswordId, password_}, {kFileNameId, path_}}) {
-        if (text.isEmpty()) {
-            ShowAlertTextById(kStrDataIsBlank, id);
-            return false;
-        }
-    }
+    if (!NeTransferFieldsGiven(*this, user_, password_, path_))
+        return false;
     // Remote names the NE could not keep are refused, not cut.
     if (!settings_->Config().Fit()) {
         ShowAlertTextById(kStrNameTooLong, kFileNameId);
@@ -112,15 +98,7 @@ void CNeConfigBackupRestoreDlg::Backup()
         return;
     SetBusy(true);
     progress_.Start(100, kStrBytes);
-    const std::string path = path_.toStdString();
-    if (QFileInfo::exists(path_) && ShowMessageById(kStrSureToOverwriteFile, kConfirmFlags) != IDYES) {
-        SetBusy(false);
-        return;
-    }
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fclose(file);
-    } else {
-        ShowAlertText(QString::fromLocal8Bit(std::strerror(errno)), kFileNameId);
+    if (!PrepareBackupFile(*this, path_)) {
         SetBusy(false);
         return;
     }

@@ -6,6 +6,7 @@
 // before its digest (ftp_config_transfer.h). The transfer runs in a worker while the 5 ms timer 15727 shows its
 // progress; the dialog cannot be closed while it runs.
 
+#include "features/management/firmware/ne_transfer_fields.h"
 #include "features/management/firmware/transfer_progress.h"
 #include "features/management/firmware/upgrade_settings.h"
 #include "link/ftp/ftp_config_transfer.h"
@@ -25,9 +26,9 @@ class CNeConfigBackupRestoreDlg : public CADialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 392;
-    static constexpr int kUserId = 1362;
-    static constexpr int kPasswordId = 1289;
-    static constexpr int kFileNameId = 1257;
+    static constexpr int kUserId = kNeTransferUserId;
+    static constexpr int kPasswordId = kNeTransferPasswordId;
+    static constexpr int kFileNameId = kNeTransferFileId;
     static constexpr int kBrowseButtonId = 1166;
     static constexpr int kBackupButtonId = 1263;
     static constexpr int kRestoreButtonId = 1309;

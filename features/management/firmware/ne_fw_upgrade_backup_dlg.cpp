@@ -8,25 +8,19 @@
 #include "features/management/firmware/fw_file_info_dlg.h"
 #include "features/management/firmware/local_image_check.h"
 #include "features/management/firmware/ne_boot_partition_dlg.h"
-#include "platform/file_chooser.h"
+#include "features/management/firmware/ne_transfer_fields.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_ne_fw_upgrade_backup_dlg.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLineEdit>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, warning icon, No preselected
 constexpr int kErrorBox = static_cast<int>(0x80000000);
-constexpr int kLoginMax = 16;
 
 } // namespace
 
@@ -43,9 +37,7 @@ void CNeFwUpgradeBackupDlg::InitData()
     if (CheckRightOrClose(kRightFirmwareUpgrade, 'x') != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe);
-    GetDlgItemAs<QLineEdit>(kUserId)->setMaxLength(kLoginMax);
-    GetDlgItemAs<QLineEdit>(kPasswordId)->setMaxLength(kLoginMax);
-    GetDlgItemAs<QLineEdit>(kFileNameId)->setMaxLength(static_cast<int>(kLocalPathMax));
+    LimitNeTransferFields(*this);
     settings_.emplace(ConfigFilePath(), FindNeById(static_cast<uint32_t>(GetNeId()))->neModelId);
     FillNextPartitions(*GetDlgItemAs<QComboBox>(kPartitionId), *settings_);
     FillFirmwareTypes(*GetDlgItemAs<QComboBox>(kFirmwareTypeId));
@@ -63,9 +55,7 @@ int CNeFwUpgradeBackupDlg::OnCommandHook(int id, int code)
         return 0;
     switch (id) {
     case kBrowseButtonId:
-        if (const std::optional<QString> path = ChooseFile(
-                {.fileName = GetDlgItemAs<QLineEdit>(kFileNameId)->text(), .filter = "All files (*)", .parent = this}))
-            GetDlgItemAs<QLineEdit>(kFileNameId)->setText(*path);
+        BrowseNeTransferFile(*this);
         return 1;
     case kDetailButtonId: {
         CFwFileInfoDlg dlg(this);
@@ -92,14 +82,8 @@ bool CNeFwUpgradeBackupDlg::TakeFields()
     user_ = GetDlgItemAs<QLineEdit>(kUserId)->text();
     password_ = GetDlgItemAs<QLineEdit>(kPasswordId)->text();
     path_ = GetDlgItemAs<QLineEdit>(kFileNameId)->text();
-    const std::pair<int, const QString*> fields[] = {
-        {kUserId, &user_}, {kPasswordId, &password_}, {kFileNameId, &path_}};
-    for (const auto& [id, text] : fields) {
-        if (text->isEmpty()) {
-            ShowAlertTextById(kStrDataIsBlank, id);
-            return false;
-        }
-    }
+    if (!NeTransferFieldsGiven(*this, user_, password_, path_))
+        return false;
     return true;
 }
 
@@ -159,15 +143,7 @@ void CNeFwUpgradeBackupDlg::Backup()
         return;
     SetBusy(true);
     progress_.Start(100, kStrBytes);
-    const std::string path = path_.toStdString();
-    if (QFileInfo::exists(path_) && ShowMessageById(kStrSureToOverwriteFile, kConfirmFlags) != IDYES) {
-        SetBusy(false);
-        return;
-    }
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fclose(file);
-    } else {
-        ShowAlertText(QString::fromLocal8Bit(std::strerror(errno)), kFileNameId);
+    if (!PrepareBackupFile(*this, path_)) {
         SetBusy(false);
         return;
     }

@@ -6,6 +6,7 @@
 // the dialog cannot be closed while it runs. The boot partitions are shown (request 310) and Change chooses the next
 // one; Detail shows what the local file is.
 
+#include "features/management/firmware/ne_transfer_fields.h"
 #include "features/management/firmware/transfer_progress.h"
 #include "features/management/firmware/upgrade_settings.h"
 #include "link/ftp/ftp_worker.h"
@@ -24,9 +25,9 @@ class CNeFwUpgradeBackupDlg : public CADialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 396;
-    static constexpr int kUserId = 1362;
-    static constexpr int kPasswordId = 1289;
-    static constexpr int kFileNameId = 1257;
+    static constexpr int kUserId = kNeTransferUserId;
+    static constexpr int kPasswordId = kNeTransferPasswordId;
+    static constexpr int kFileNameId = kNeTransferFileId;
     static constexpr int kBrowseButtonId = 1166;
     static constexpr int kFirmwareTypeId = 1361;
     static constexpr int kDetailButtonId = 1132;

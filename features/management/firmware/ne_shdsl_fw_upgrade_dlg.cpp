@@ -7,9 +7,9 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
 #include "features/management/firmware/ftp_failure_text.h"
+#include "features/management/firmware/ne_transfer_fields.h"
 #include "link/record_requests.h"
 #include "link/records/word_record.h"
-#include "platform/file_chooser.h"
 #include "platform/list_control.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -25,7 +25,6 @@
 namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, warning icon, No preselected
-constexpr int kLoginMax = 16;
 constexpr uint8_t kShdslCardMenuClass = 28;
 constexpr uint32_t kStatusInTransmission = 2;
 constexpr uint32_t kStatusFinished = 4;
@@ -73,9 +72,7 @@ void CNeShdslFwUpgradeDlg::InitData()
 {
     if (CheckRightOrClose(kRightFirmwareUpgrade, 'x') != 0 || CheckTargetNeOrClose() != 0)
         return;
-    GetDlgItemAs<QLineEdit>(kUserId)->setMaxLength(kLoginMax);
-    GetDlgItemAs<QLineEdit>(kPasswordId)->setMaxLength(kLoginMax);
-    GetDlgItemAs<QLineEdit>(kFileNameId)->setMaxLength(static_cast<int>(kLocalPathMax));
+    LimitNeTransferFields(*this);
     settings_.emplace(ConfigFilePath(), FindNeById(static_cast<uint32_t>(GetNeId()))->neModelId);
     progress_.Start(100, kStrPercent);
     UpdateCaption(kCaptionNe);
@@ -147,9 +144,7 @@ int CNeShdslFwUpgradeDlg::OnCommandHook(int id, int code)
         return 0;
     switch (id) {
     case kBrowseButtonId:
-        if (const std::optional<QString> path = ChooseFile(
-                {.fileName = GetDlgItemAs<QLineEdit>(kFileNameId)->text(), .filter = "All files (*)", .parent = this}))
-            GetDlgItemAs<QLineEdit>(kFileNameId)->setText(*path);
+        BrowseNeTransferFile(*this);
         return 1;
     case kFtpButtonId:
         SendImage();
@@ -171,12 +166,8 @@ void CNeShdslFwUpgradeDlg::SendImage()
     const QString user = GetDlgItemAs<QLineEdit>(kUserId)->text();
     const QString password = GetDlgItemAs<QLineEdit>(kPasswordId)->text();
     const QString path = GetDlgItemAs<QLineEdit>(kFileNameId)->text();
-    for (const auto& [id, text] : {std::pair{kUserId, user}, {kPasswordId, password}, {kFileNameId, path}}) {
-        if (text.isEmpty()) {
-            ShowAlertTextById(kStrDataIsBlank, id);
-            return;
-        }
-    }
+    if (!NeTransferFieldsGiven(*this, user, password, path))
+        return;
     std::ifstream file(path.toStdString(), std::ios::binary | std::ios::ate);
     if (!file) {
         ShowAlertText(QString::fromLocal8Bit(std::strerror(errno)), kFileNameId);

@@ -7,6 +7,7 @@
 // (timer 23525 clears their ticks every 3 s). Upgrade is offered once a transfer has completed in this dialog and a
 // card that is free is ticked. Export writes the list under the stem "FWUpgradeSHDSL".
 
+#include "features/management/firmware/ne_transfer_fields.h"
 #include "features/management/firmware/transfer_progress.h"
 #include "features/management/firmware/upgrade_settings.h"
 #include "link/ftp/ftp_worker.h"
@@ -27,9 +28,9 @@ class CNeShdslFwUpgradeDlg : public CRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 447;
-    static constexpr int kUserId = 1362;
-    static constexpr int kPasswordId = 1289;
-    static constexpr int kFileNameId = 1257;
+    static constexpr int kUserId = kNeTransferUserId;
+    static constexpr int kPasswordId = kNeTransferPasswordId;
+    static constexpr int kFileNameId = kNeTransferFileId;
     static constexpr int kBrowseButtonId = 1166;
     static constexpr int kFtpButtonId = 1144;
     static constexpr int kUpgradeButtonId = 1367;

@@ -44,6 +44,9 @@ struct DialogRequest {
     int pvcVpi = -1;
     int pvcVci = -1;
 
+    // The record of the NE a dialog shows by its name (an IP traffic profile, a next hop); empty for none.
+    std::string recordName;
+
     // Filled by the slot selection dialog when it returns OK.
     CEntityIndex chosenIndex;
 

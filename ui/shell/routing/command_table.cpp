@@ -15,7 +15,8 @@ std::vector<std::string> RoutedDialogClasses()
     std::set<std::string> names{kPortSelectionDlg,        kSlotSelectionDlg,      kAlarmCriteriaDlg,
                                 kHistoryAlarmListDlg,     kNeConfigBackupListDlg, kNeFwUpgradeDlg,
                                 kNeCliPromptDlg,          kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
-                                kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kAdslLineProfileDlg};
+                                kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kAdslLineProfileDlg,
+                                kIpTrafficProfileDlg,     kIpoaNextHopDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

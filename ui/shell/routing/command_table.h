@@ -25,6 +25,9 @@ inline constexpr const char* kMulticastGroupMemberDlg = "CMulticastGroupMemberDl
 inline constexpr const char* kTemplateDownloadDlg = "CTemplateDownloadDlg";
 // Opened by name by the loop diagnosis (its Show of the chosen line profile).
 inline constexpr const char* kAdslLineProfileDlg = "CAdslLineProfileDlg";
+// Opened by name by the pages of the VC-to-VLAN setting (their Show): an IP traffic profile, a next hop.
+inline constexpr const char* kIpTrafficProfileDlg = "CXdslIpTrafficProfileDlg";
+inline constexpr const char* kIpoaNextHopDlg = "CIpoaNextHopDlg";
 
 // Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
 // dialogs open by name, in name order.

@@ -1,0 +1,62 @@
+#include "features/management/firmware/ne_transfer_fields.h"
+
+#include "features/management/firmware/upgrade_settings.h"
+#include "platform/file_chooser.h"
+#include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr int kLoginMax = 16;
+constexpr int kConfirmFlags = 0x134; // Yes/No, warning icon, No preselected
+
+} // namespace
+
+void LimitNeTransferFields(CADialog& dialog)
+{
+    dialog.GetDlgItemAs<QLineEdit>(kNeTransferUserId)->setMaxLength(kLoginMax);
+    dialog.GetDlgItemAs<QLineEdit>(kNeTransferPasswordId)->setMaxLength(kLoginMax);
+    dialog.GetDlgItemAs<QLineEdit>(kNeTransferFileId)->setMaxLength(static_cast<int>(kLocalPathMax));
+}
+
+void BrowseNeTransferFile(CADialog& dialog)
+{
+    QLineEdit* file = dialog.GetDlgItemAs<QLineEdit>(kNeTransferFileId);
+    if (const std::optional<QString> path =
+            ChooseFile({.fileName = file->text(), .filter = "All files (*)", .parent = &dialog}))
+        file->setText(*path);
+}
+
+bool NeTransferFieldsGiven(CADialog& dialog, const QString& user, const QString& password, const QString& path)
+{
+    const std::pair<int, const QString*> fields[] = {
+        {kNeTransferUserId, &user}, {kNeTransferPasswordId, &password}, {kNeTransferFileId, &path}};
+    for (const auto& [id, text] : fields) {
+        if (text->isEmpty()) {
+            dialog.ShowAlertTextById(kStrDataIsBlank, id);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PrepareBackupFile(CADialog& dialog, const QString& path)
+{
+    if (QFileInfo::exists(path) && ShowMessageById(kStrSureToOverwriteFile, kConfirmFlags) != IDYES)
+        return false;
+    if (std::FILE* file = std::fopen(path.toStdString().c_str(), "wb")) {
+        std::fclose(file);
+        return true;
+    }
+    dialog.ShowAlertText(QString::fromLocal8Bit(std::strerror(errno)), kNeTransferFileId);
+    return false;
+}

@@ -1,0 +1,64 @@
+#include "features/provisioning/boards/set_board_type_dlg.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/ne_record.h"
+#include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui_set_board_type_dlg.h"
+
+namespace {
+
+constexpr int kConfirmFlags = 0x134;
+constexpr uint32_t kTaggedOnly = 1;
+constexpr uint32_t kUntaggedOnly = 2;
+// The slot's state bit that fixes its tagged mode.
+constexpr uint32_t kTaggedModeFixed = 0x10;
+
+} // namespace
+
+CSetBoardTypeDlg::CSetBoardTypeDlg(QWidget* parent)
+    : CBoardDlgBase(kTemplateId, parent), ui_(std::make_unique<Ui::CSetBoardTypeDlg>())
+{
+    ui_->setupUi(this);
+}
+
+CSetBoardTypeDlg::~CSetBoardTypeDlg() = default;
+
+void CSetBoardTypeDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kOnlineTypeId, onlineType_);
+    DDX_Radio(dx, {kTaggedOnlyId, kUntaggedOnlyId}, taggedIndex_);
+}
+
+void CSetBoardTypeDlg::InitData()
+{
+    if (!LoadBoard())
+        return;
+    taggedIndex_ = loadedTaggedIndex_ = RadioIndex(record_.taggedMode);
+    const CEntityNode* slot = Ne()->root->FindById(record_.entityId);
+    if (slot != nullptr && (slot->stateBits & kTaggedModeFixed) != 0)
+        EnableControls({kTaggedOnlyId, kUntaggedOnlyId}, false);
+    UpdateData(false);
+}
+
+void CSetBoardTypeDlg::OnOK()
+{
+    if (CheckRight(kRightBoardSettings, 'm') != 0 || CheckTargetNe() != 0 || !UpdateDialogData())
+        return;
+    const uint32_t planned = ChosenPlannedType();
+    if (planned == 0) {
+        ShowAlertTextById(kStrPleaseSelectOneItem, kPlannedTypeId);
+        return;
+    }
+    if (taggedIndex_ != loadedTaggedIndex_ &&
+        ShowMessageById(taggedIndex_ == 1 ? kStrSureToRebootForUntagged : kStrSureToRebootForTagged, kConfirmFlags) !=
+            IDYES)
+        return;
+    // The board's other settings go back as they were read.
+    BoardSettingRec board = record_;
+    board.plannedType = planned;
+    board.taggedMode = taggedIndex_ == 0 ? kTaggedOnly : kUntaggedOnly;
+    if (WriteBoard(board))
+        EndDialog(IDOK);
+}

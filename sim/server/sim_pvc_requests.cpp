@@ -1,0 +1,409 @@
+// The simulated server's PVCs of an NE's xDSL ports, as the NE keeps and judges them (sim/seed/pvc_rules.h): a
+// port's PVCs with their row states and static IP ranges, the rule checks written and read back, and the source MACs
+// a PVC permits or denies. The records live in the generic store; what the NE refuses is refused here, a PVC's row
+// state when it was never set follows its enable state, and a query of a card, shelf or the NE lists the PVCs and
+// source MACs of every port below it.
+
+#include "core/entity/entity_id.h"
+#include "core/entity/entity_type_ids.h"
+#include "link/records/acl_check_rec.h"
+#include "link/records/acl_entry_rec.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/dhcp_relay_server_rec.h"
+#include "link/records/ne_dns_server_rec.h"
+#include "link/records/ne_network_config_rec.h"
+#include "link/records/ne_snmp_manager_record.h"
+#include "link/records/pvc_row_status_rec.h"
+#include "link/records/service_type_check_rec.h"
+#include "link/records/word_record.h"
+#include "sim/seed/pvc_rules.h"
+#include "sim/server/sim_frame_records.h"
+#include "sim/server/sim_request_handler.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+constexpr uint32_t kEnabled = 1;
+constexpr uint32_t kUp = 1;
+constexpr uint32_t kDown = 2;
+constexpr uint8_t kMissingIpBaseMark = 12; // where a refused PVC record carries its VPI
+constexpr uint32_t kServiceTypeControlOn = 1;
+
+template <typename Rec> std::vector<Rec> Kept(CGenericRecordStore& store, RequestCode<Rec> code, uint32_t neId)
+{
+    std::vector<Rec> records;
+    for (const std::vector<uint8_t>& bytes : store.KeptRecords(code, neId)) {
+        Rec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
+            records.push_back(rec);
+    }
+    return records;
+}
+
+template <typename Rec>
+void Keep(CGenericRecordStore& store, RequestCode<Rec> code, uint32_t neId, const std::vector<Rec>& records)
+{
+    std::vector<std::vector<uint8_t>> bytes;
+    for (const Rec& rec : records) {
+        const auto encoded = EncodeRecord(rec);
+        bytes.emplace_back(encoded.begin(), encoded.end());
+    }
+    store.ReplaceRecords(code, neId, static_cast<uint32_t>(kRecordSize<Rec>), bytes);
+}
+
+template <typename A, typename B> bool SamePvc(const A& a, const B& b)
+{
+    return a.portId == b.portId && a.vpi == b.vpi && a.vci == b.vci;
+}
+
+// The entity a query names holds the port: the port itself, or a card, shelf or the NE above it.
+bool Below(uint32_t entityId, uint32_t portId)
+{
+    return entityId == 0 || entityId == 1 || entityId == portId || CEntityId(entityId).IsAncestorOf(portId);
+}
+
+uint64_t KeyOf(uint32_t portId, uint8_t vpi, uint16_t vci)
+{
+    return (static_cast<uint64_t>(portId) << 24) | (static_cast<uint64_t>(vpi) << 16) | vci;
+}
+
+SimPvcWorld World(CGenericRecordStore& store, uint32_t neId)
+{
+    SimPvcWorld world;
+    std::unordered_map<uint64_t, size_t> held;
+    for (const PvcRec& pvc : Kept(store, kReqPvc, neId)) {
+        held.emplace(KeyOf(pvc.portId, pvc.vpi, pvc.vci), world.pvcs.size());
+        world.pvcs.push_back({pvc, pvc.enableState == kEnabled ? kSimPvcRowActive : kSimPvcRowNotInService, {}});
+    }
+    for (const PvcRowStatusRec& row : Kept(store, kReqPvcRowStatus, neId)) {
+        if (const auto found = held.find(KeyOf(row.portId, row.vpi, row.vci)); found != held.end())
+            world.pvcs[found->second].rowStatus = row.status;
+    }
+    for (const PvcStaticIpEntry& range : Kept(store, kReqPvcStaticIp, neId)) {
+        if (const auto found = held.find(KeyOf(range.portId, range.vpi, range.vci)); found != held.end())
+            world.pvcs[found->second].ranges.push_back(range);
+    }
+    world.channels = Kept(store, kReqMcChannel, neId);
+    world.ipTrafficProfiles = Kept(store, kReqIpTrafficProfile, neId);
+    world.nextHops = Kept(store, kReqNextHop, neId);
+    world.vlanLimits = Kept(store, kReqVlanMacLimit, neId);
+    world.acls = Kept(store, kReqAcl, neId);
+    world.staticFdb = Kept(store, kReqStaticFdb, neId);
+    for (const NeNetworkConfigRec& own : Kept(store, kReqNeNetworkConfig, neId))
+        world.ownAddresses.insert(world.ownAddresses.end(), {own.nmeIp, own.gateway, own.ugeIp, own.cascadedRootIp});
+    for (const NeDnsServerRec& dns : Kept(store, kReqNeDns, neId))
+        world.ownAddresses.insert(world.ownAddresses.end(), {dns.first, dns.second, dns.third});
+    for (const NextHopRec& hop : world.nextHops)
+        world.ownAddresses.push_back(hop.address);
+    for (const DhcpRelayServerRec& relay : Kept(store, kReqDhcpRelayServer, neId))
+        world.ownAddresses.push_back(relay.address);
+    for (const NeSnmpManagerRecord& manager : Kept(store, kReqNeSnmpManager, neId))
+        world.ownAddresses.push_back(manager.ipAddress);
+    return world;
+}
+
+const SimPvc* Find(const SimPvcWorld& world, const PvcRec& key)
+{
+    const auto found =
+        std::find_if(world.pvcs.begin(), world.pvcs.end(), [&](const SimPvc& held) { return SamePvc(held.pvc, key); });
+    return found != world.pvcs.end() ? &*found : nullptr;
+}
+
+// The PVC's row state, written as the NE keeps it; its oper state follows.
+template <typename Rec>
+GenericReply Do(CGenericRecordStore& store, uint16_t code, uint8_t operation, uint32_t neId, const Rec& rec)
+{
+    const auto bytes = EncodeRecord(rec);
+    return store.Handle(code, operation, neId, bytes.data(), 1, static_cast<uint32_t>(bytes.size()));
+}
+
+// The PVC the store keeps under the key, found among its port's.
+std::optional<PvcRec> HeldPvc(CGenericRecordStore& store, uint32_t neId, const PvcRec& key)
+{
+    PvcRec port;
+    port.portId = key.portId;
+    const GenericReply reply = Do(store, kReqPvc, kEmsOpQuery, neId, port);
+    for (uint32_t i = 0; i < reply.count; ++i) {
+        PvcRec pvc;
+        if (DecodeRecord(reply.records.data() + static_cast<size_t>(i) * reply.recordSize, reply.recordSize, &pvc) &&
+            SamePvc(pvc, key))
+            return pvc;
+    }
+    return std::nullopt;
+}
+
+// The PVC's row state, written as the NE keeps it; its oper state follows.
+void SetRowStatus(CGenericRecordStore& store, uint32_t neId, const PvcRec& key, uint32_t status)
+{
+    std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
+    std::erase_if(rows, [&](const PvcRowStatusRec& row) { return SamePvc(row, key); });
+    rows.push_back({key.portId, key.vpi, key.vci, status});
+    Keep(store, kReqPvcRowStatus, neId, rows);
+    if (std::optional<PvcRec> pvc = HeldPvc(store, neId, key)) {
+        pvc->operState = status == kSimPvcRowActive ? kUp : kDown;
+        Do(store, kReqPvc, kEmsOpModify, neId, *pvc);
+    }
+}
+
+} // namespace
+
+void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
+{
+    const FrameHeader& header = request.header;
+    const CSimNe* ne = db_.FindNe(header.neId);
+    if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+        Reply(out, header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+        return;
+    }
+    CGenericRecordStore& store = db_.Generic();
+    const uint32_t neId = ne->Id();
+    const uint16_t code = header.requestCode;
+    // What the rules read is built for the requests that need it only: a query of many PVCs needs none.
+    std::optional<SimPvcWorld> built;
+    const auto world = [&]() -> const SimPvcWorld& {
+        if (!built)
+            built = World(store, neId);
+        return *built;
+    };
+
+    switch (code) {
+    case kReqPvcRuleCheck:
+    case kReqServiceTypeCheck:
+    case kReqAclCheck:
+        if (IsModify(request)) {
+            Generic(out, request);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+
+    switch (code) {
+    case kReqPvc: {
+        // A query without a record names the NE.
+        PvcRec rec;
+        const bool given =
+            RecordsOf(request, kPvcRecSize) != 0 && DecodeRecord(RecordAt(request, 0), kPvcRecSize, &rec);
+        if (!given && !IsQuery(request)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        if (IsQuery(request)) {
+            std::vector<PvcRec> listed;
+            for (const PvcRec& pvc : Kept(store, kReqPvc, neId)) {
+                if (Below(rec.portId, pvc.portId))
+                    listed.push_back(pvc);
+            }
+            ReplyRecords(out, header, listed, static_cast<uint32_t>(listed.size()));
+            return;
+        }
+        const CEntityNode* port = ne->FindEntity(rec.portId);
+        if (port == nullptr || port->GetLevel() != kEntityLevelPort) {
+            Reply(out, header, Refused("Port does not exist"));
+            return;
+        }
+        if (const std::string refusal = PvcWriteRefusal(world(), rec); !refusal.empty()) {
+            Reply(out, header, Refused(refusal));
+            return;
+        }
+        const SimPvc* held = Find(world(), rec);
+        rec.operState = held != nullptr ? held->pvc.operState : kDown;
+        Do(store, held != nullptr ? kReqPvc.value : kReqPvcAdd.value, kEmsOpModify, neId, rec);
+        SetRowStatus(store, neId, rec, RowStatusAfterWrite(world(), rec));
+        ReplyRecords(out, header, std::vector<PvcRec>{rec}, 1);
+        return;
+    }
+    case kReqPvcDelete: {
+        PvcRec key;
+        if (RecordsOf(request, kPvcRecSize) == 0 || !DecodeRecord(RecordAt(request, 0), kPvcRecSize, &key)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        const std::optional<PvcRec> held = HeldPvc(store, neId, key);
+        if (!held) {
+            Reply(out, header, Refused("PVC does not exist"));
+            return;
+        }
+        std::vector<PvcStaticIpEntry> ranges = Kept(store, kReqPvcStaticIp, neId);
+        std::erase_if(ranges, [&](const PvcStaticIpEntry& range) { return !SamePvc(range, key); });
+        // A card under service-type control keeps a PVC with IP bases; the reply says so where the VPI is.
+        bool controlled = false;
+        for (const BoardSettingRec& board : ne->BoardSettings())
+            controlled = controlled || (board.entityId == GetParentEntityId(key.portId) &&
+                                        board.serviceTypeControl == kServiceTypeControlOn);
+        if (controlled && !ranges.empty()) {
+            PvcRec marked = key;
+            marked.vpi = kMissingIpBaseMark;
+            marked.vci = 0;
+            ReplyRecords(out, header, std::vector<PvcRec>{marked}, 1);
+            out.replies.back().header.status = kDrvRejected;
+            return;
+        }
+        const auto others = [&](auto records) {
+            std::erase_if(records, [&](const auto& rec) { return SamePvc(rec, key); });
+            return records;
+        };
+        Do(store, kReqPvcDelete, kEmsOpModify, neId, key);
+        for (const PvcStaticIpEntry& range : ranges)
+            Do(store, kReqPvcStaticIpDelete, kEmsOpModify, neId, range);
+        Keep(store, kReqPvcRowStatus, neId, others(Kept(store, kReqPvcRowStatus, neId)));
+        Keep(store, kReqAcl, neId, others(Kept(store, kReqAcl, neId)));
+        ReplyRecords(out, header, std::vector<PvcRec>{*held}, 1);
+        return;
+    }
+    case kReqPvcRuleCheck: {
+        PvcRuleCheckRec check = Kept(store, kReqPvcRuleCheck, neId).empty()
+                                    ? PvcRuleCheckRec{}
+                                    : Kept(store, kReqPvcRuleCheck, neId).front();
+        check.result = JudgePvc(world(), check);
+        ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
+        return;
+    }
+    case kReqServiceTypeCheck: {
+        const std::vector<ServiceTypeCheckRec> written = Kept(store, kReqServiceTypeCheck, neId);
+        ServiceTypeCheckRec check = written.empty() ? ServiceTypeCheckRec{} : written.front();
+        check.result = JudgeServiceTypes(world(), check.slot);
+        ReplyRecords(out, header, std::vector<ServiceTypeCheckRec>{check}, 1);
+        return;
+    }
+    case kReqAclCheck: {
+        const std::vector<AclCheckRec> written = Kept(store, kReqAclCheck, neId);
+        AclCheckRec check = written.empty() ? AclCheckRec{} : written.front();
+        JudgeSourceMac(world(), check);
+        ReplyRecords(out, header, std::vector<AclCheckRec>{check}, 1);
+        return;
+    }
+    case kReqPvcRowStatus: {
+        PvcRowStatusRec rec;
+        const bool given = RecordsOf(request, kPvcRowStatusRecSize) != 0 &&
+                           DecodeRecord(RecordAt(request, 0), kPvcRowStatusRecSize, &rec);
+        if (!given && !IsQuery(request)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        if (IsQuery(request)) {
+            // The states kept, and those of the PVCs whose state follows their enable state; a query without a
+            // record names every PVC, one with a port and VPI and VCI of 0 every PVC of the port.
+            std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
+            std::unordered_set<uint64_t> kept;
+            for (const PvcRowStatusRec& row : rows)
+                kept.insert(KeyOf(row.portId, row.vpi, row.vci));
+            for (const SimPvc& held : world().pvcs) {
+                if (kept.count(KeyOf(held.pvc.portId, held.pvc.vpi, held.pvc.vci)) == 0)
+                    rows.push_back({held.pvc.portId, held.pvc.vpi, held.pvc.vci, held.rowStatus});
+            }
+            const bool wholePort = rec.vpi == 0 && rec.vci == 0;
+            std::erase_if(rows, [&](const PvcRowStatusRec& row) {
+                return given && (row.portId != rec.portId || (!wholePort && !SamePvc(row, rec)));
+            });
+            ReplyRecords(out, header, rows, static_cast<uint32_t>(rows.size()));
+            return;
+        }
+        PvcRec key;
+        key.portId = rec.portId;
+        key.vpi = rec.vpi;
+        key.vci = rec.vci;
+        const SimPvc* held = Find(world(), key);
+        if (held == nullptr || (rec.status != kSimPvcRowActive && rec.status != kSimPvcRowNotInService)) {
+            Reply(out, header, held == nullptr ? Refused("PVC does not exist") : Unreadable(kDrvInvalidParameter));
+            return;
+        }
+        if (rec.status == kSimPvcRowActive && held->rowStatus != kSimPvcRowActive) {
+            bool missingIpBase = false;
+            const std::string refusal = ActivationRefusal(world(), *held, &missingIpBase);
+            if (missingIpBase) {
+                ReplyRecords(out, header, std::vector<PvcRowStatusRec>{{rec.portId, kMissingIpBaseMark, 0, rec.status}},
+                             1);
+                out.replies.back().header.status = kDrvRejected;
+                return;
+            }
+            if (!refusal.empty()) {
+                Reply(out, header, Refused(refusal));
+                return;
+            }
+        }
+        SetRowStatus(store, neId, key, rec.status);
+        ReplyRecords(out, header, std::vector<PvcRowStatusRec>{rec}, 1);
+        return;
+    }
+    case kReqPvcStaticIp:
+    case kReqPvcStaticIpDelete:
+        if (code == kReqPvcStaticIpDelete && RecordsOf(request, kPvcStaticIpEntrySize) != 0) {
+            PvcStaticIpEntry range;
+            DecodeRecord(RecordAt(request, 0), kPvcStaticIpEntrySize, &range);
+            PvcRec key;
+            key.portId = range.portId;
+            key.vpi = range.vpi;
+            key.vci = range.vci;
+            if (const SimPvc* held = Find(world(), key); held != nullptr && held->rowStatus == kSimPvcRowActive) {
+                Reply(out, header, Refused("PVC is in service"));
+                return;
+            }
+        }
+        Generic(out, request);
+        return;
+    case kReqPvcStaticIpAdd: {
+        PvcStaticIpEntry range;
+        if (RecordsOf(request, kPvcStaticIpEntrySize) == 0 ||
+            !DecodeRecord(RecordAt(request, 0), kPvcStaticIpEntrySize, &range)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        if (const std::string refusal = RangeRefusal(world(), range); !refusal.empty()) {
+            Reply(out, header, Refused(refusal));
+            return;
+        }
+        Generic(out, request);
+        return;
+    }
+    case kReqAcl: {
+        // A query without an entity names the NE.
+        WordRecord entity;
+        if (RecordsOf(request, kWordRecordSize) == 0 || !DecodeRecord(RecordAt(request, 0), kWordRecordSize, &entity))
+            entity.value = 0;
+        std::vector<AclEntryRec> listed;
+        for (const AclEntryRec& entry : world().acls) {
+            if (Below(entity.value, entry.portId))
+                listed.push_back(entry);
+        }
+        ReplyRecords(out, header, listed, static_cast<uint32_t>(listed.size()));
+        return;
+    }
+    case kReqAclAdd: {
+        AclEntryRec entry;
+        if (RecordsOf(request, kAclEntryRecSize) == 0 ||
+            !DecodeRecord(RecordAt(request, 0), kAclEntryRecSize, &entry)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        if (const std::string refusal = AclRefusal(world(), entry); !refusal.empty()) {
+            Reply(out, header, Refused(refusal));
+            return;
+        }
+        // The PVC's state is the one its new entry gives, for every entry it lists.
+        std::vector<AclEntryRec> acls = world().acls;
+        for (AclEntryRec& other : acls) {
+            if (SamePvc(other, entry))
+                other.controlState = entry.controlState;
+        }
+        PvcRec key;
+        key.portId = entry.portId;
+        key.vpi = entry.vpi;
+        key.vci = entry.vci;
+        const SimPvc* held = Find(world(), key);
+        entry.vlanId = held != nullptr ? held->pvc.vlanId : 0;
+        acls.push_back(entry);
+        Keep(store, kReqAcl, neId, acls);
+        ReplyRecords(out, header, std::vector<AclEntryRec>{entry}, 1);
+        return;
+    }
+    default:
+        Generic(out, request);
+        return;
+    }
+}

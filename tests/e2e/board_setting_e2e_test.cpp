@@ -1,0 +1,151 @@
+// Board settings in the running program against the simulated server, on North-1: the Board Setting List of the NE;
+// service-type control turned on for the ADSL card of slot 1 refused with the NE's report of the PVC that breaks its
+// rules; the card's encapsulation changed after the reset question; a write of the SHDSL card the server refuses; an
+// empty slot planned for a card; and the control module's tagged mode set with its other settings kept as they were.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/boards/board_setting_dlg.h"
+#include "features/provisioning/boards/board_setting_list_dlg.h"
+#include "features/provisioning/boards/set_board_type_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int kCmdBoardSetting = 33162;
+constexpr uint32_t kNorth1 = 1;
+constexpr int kSlotColumn = 1;
+constexpr int kPlannedColumn = 2;
+constexpr int kAal5Column = 4;
+using BoardList = CBoardSettingListDlg;
+using Board = CBoardSettingDlg;
+using BoardType = CSetBoardTypeDlg;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::ListColumn;
+using e2e::RowOf;
+
+void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{action, code, 0, 0});
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+std::optional<BoardSettingRec> ServerBoard(e2e::CProgram& program, uint32_t slotId)
+{
+    for (const BoardSettingRec& board : program.ServerRecords(kReqBoardSetting, kNorth1)) {
+        if (board.entityId == slotId)
+            return board;
+    }
+    return std::nullopt;
+}
+
+TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const std::optional<BoardSettingRec> shdslBefore = ServerBoard(program, 10200);
+    ASSERT_TRUE(shdslBefore);
+
+    person.OnDialog<BoardList>([&](BoardList& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const int adsl = RowOf(list, kSlotColumn, QStringLiteral("1"));
+        EXPECT_NE(adsl, -1);
+        EXPECT_EQ(ListColumn(list, kAal5Column)[adsl], QStringLiteral("LLC"));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("board_setting_list"));
+
+        // Service-type control on slot 1: the transparent PVC of port 7 allows more clients than MAC addresses.
+        person.OnDialog<Board>([&](Board& board) {
+            EXPECT_TRUE(board.IsControlEnabled(Board::kServiceControlEnabledId));
+            Check(board, Board::kServiceControlEnabledId);
+            e2e::CProgram::SaveScreenshot(board, QStringLiteral("board_setting"));
+            Click(board, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("[Line port 1-7, PVC 0/35]\nError  1: On this bridged PVC, service type client "
+                                     "limit is greater than MAC limit.\n"));
+            EXPECT_FALSE(board.IsEnded());
+            // Without service-type control the card's PVCs do not stop it; VC Mux resets the card.
+            Check(board, Board::kServiceControlDisabledId);
+            Check(board, Board::kVcMuxId);
+            person.AnswerBox(IDYES);
+            Click(board, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("This line card will be reset.\n\nAre you sure to apply the change?"));
+            EXPECT_TRUE(board.IsEnded());
+        });
+        program.ClickListRow(list, adsl);
+        Click(dialog, kModifyButtonId);
+        EXPECT_EQ(ListColumn(list, kAal5Column)[adsl], QStringLiteral("VC Mux"));
+
+        // The SHDSL card takes its tag settings only; the server refuses the write.
+        person.OnDialog<Board>([&](Board& board) {
+            EXPECT_FALSE(board.IsControlEnabled(Board::kLlcId));
+            EXPECT_FALSE(board.IsControlEnabled(Board::kServiceControlEnabledId));
+            EXPECT_TRUE(board.IsControlEnabled(Board::kTagPassEnabledId));
+            Check(board, Board::kTagPassEnabledId);
+            Refuse(program, kSimRefuseNextChange, kReqBoardSetting);
+            person.AnswerBox(IDYES);
+            Click(board, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            EXPECT_FALSE(board.IsEnded());
+            return IDCANCEL;
+        });
+        program.ClickListRow(list, RowOf(list, kSlotColumn, QStringLiteral("2")));
+        Click(dialog, kModifyButtonId);
+
+        // Slot 4, empty: planned for an ALC-48; a planned type alone asks nothing.
+        const size_t boxes = person.boxTexts.size();
+        person.OnDialog<Board>([&](Board& board) {
+            Choose(board, Board::kPlannedTypeId, QStringLiteral("ALC-48 (ADSL2+ 48 ports)"));
+            Click(board, IDOK);
+            EXPECT_TRUE(board.IsEnded());
+        });
+        const int empty = RowOf(list, kSlotColumn, QStringLiteral("4"));
+        program.ClickListRow(list, empty);
+        Click(dialog, kModifyButtonId);
+        EXPECT_EQ(person.boxTexts.size(), boxes);
+        EXPECT_EQ(ListColumn(list, kPlannedColumn)[empty], QStringLiteral("ALC-48 (ADSL2+ 48 ports)"));
+
+        // The control module: its tagged mode, its encapsulation kept.
+        person.OnDialog<BoardType>([&](BoardType& type) {
+            Check(type, BoardType::kTaggedOnlyId);
+            person.AnswerBox(IDYES);
+            Click(type, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("System needs to save configuration and then reboots.\n\nAre you sure to apply "
+                                     "the change?"));
+            EXPECT_TRUE(type.IsEnded());
+        });
+        program.ClickListRow(list, RowOf(list, kSlotColumn, QStringLiteral("5")));
+        Click(dialog, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdBoardSetting));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+
+    EXPECT_EQ(ServerBoard(program, 10100)->aal5Encapsulation, 0u);
+    EXPECT_EQ(ServerBoard(program, 10100)->serviceTypeControl, 0u);
+    EXPECT_EQ(ServerBoard(program, 10200), shdslBefore);
+    EXPECT_EQ(ServerBoard(program, 10400)->plannedType, 31u);
+    const std::optional<BoardSettingRec> control = ServerBoard(program, 10500);
+    ASSERT_TRUE(control);
+    EXPECT_EQ(control->taggedMode, 1u);
+    EXPECT_EQ(control->aal5Encapsulation, 1u);
+}
+
+} // namespace

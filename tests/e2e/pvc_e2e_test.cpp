@@ -1,0 +1,270 @@
+// PVC provisioning in the running program against the simulated server, on North-1's line ports: the VC-to-VLAN list
+// of the NE; a PVC created on a port and found at the server in service; a second one whose static IP range another
+// PVC holds, refused by the NE's rule check with the numbered report and written nowhere; a PVC the port has already
+// refused rather than overwritten; a change whose write the server refuses, after which the PVC, its range and its
+// row state are as they were; and a multi-delete of ticked PVCs that stops at one a static filtering entry keeps.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/pvcs/vc_vlan_columns.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/pvc_rec.h"
+#include "link/records/pvc_row_status_rec.h"
+#include "link/records/pvc_static_ip_entry.h"
+#include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/dialogs/ip_address_range_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int kCmdVcVlan = 33022;
+constexpr uint32_t kNorth1 = 1;
+constexpr uint32_t kPort5 = 10105;
+constexpr uint32_t kPort6 = 10106;
+constexpr uint32_t kPort7 = 10107;
+using List = CXdslVcVlanListDlg;
+using Setting = CXdslVcVlanSettingDlg;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::Type;
+namespace column = vc_vlan_column;
+
+void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto refuse = EncodeRecord(SimControlRec{action, code, 0, 0});
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+std::optional<PvcRec> ServerPvc(e2e::CProgram& program, uint32_t portId, uint8_t vpi, uint16_t vci)
+{
+    for (const PvcRec& pvc : program.ServerRecords(kReqPvc, kNorth1)) {
+        if (pvc.portId == portId && pvc.vpi == vpi && pvc.vci == vci)
+            return pvc;
+    }
+    return std::nullopt;
+}
+
+std::vector<PvcStaticIpEntry> ServerRanges(e2e::CProgram& program, uint32_t portId, uint16_t vci)
+{
+    std::vector<PvcStaticIpEntry> ranges;
+    for (const PvcStaticIpEntry& range : program.ServerRecords(kReqPvcStaticIp, kNorth1)) {
+        if (range.portId == portId && range.vci == vci)
+            ranges.push_back(range);
+    }
+    return ranges;
+}
+
+uint32_t ServerRowStatus(e2e::CProgram& program, uint32_t portId, uint16_t vci)
+{
+    PvcRowStatusRec key{portId, 0, vci, 0};
+    const auto bytes = EncodeRecord(key);
+    for (const std::vector<uint8_t>& row :
+         program.QueryServer(kReqPvcRowStatus, kNorth1, {bytes.begin(), bytes.end()}, kPvcRowStatusRecSize)) {
+        PvcRowStatusRec status;
+        if (DecodeRecord(row.data(), row.size(), &status) && status.vci == vci)
+            return status.status;
+    }
+    return 0;
+}
+
+// The row of a PVC: its port as the list names it, its VPI and VCI.
+int RowOfPvc(const QTreeView& list, const QString& port, int vpi, int vci)
+{
+    const QStringList ports = ListColumn(list, column::kSlotPort);
+    const QStringList vpis = ListColumn(list, column::kVpi);
+    const QStringList vcis = ListColumn(list, column::kVci);
+    for (int row = 0; row < ports.size(); ++row) {
+        if (ports[row] == port && vpis[row] == QString::number(vpi) && vcis[row] == QString::number(vci))
+            return row;
+    }
+    return -1;
+}
+
+// Fills the port, key and pages of a new bridged PVC.
+void DescribeNewPvc(Setting& setting, const QString& port, int vci, const QString& vlan)
+{
+    Choose(setting, Setting::kPortId, port);
+    Type(setting, Setting::kVciId, QString::number(vci));
+    setting.SelectPage(&setting.IpTrafficPage());
+    Choose(setting.IpTrafficPage(), CVcVlanIpTrafficPage::kProfileId, QStringLiteral("office"));
+    setting.SelectPage(&setting.VlanPage());
+    Type(setting.VlanPage(), CVcVlanIdPage::kVlanId, vlan);
+    setting.SelectPage(&setting.MacLimitPage());
+    Choose(setting.MacLimitPage(), CVcVlanMacLimitPage::kMacLimitId, QStringLiteral("8"));
+}
+
+class PvcE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_NE(RowOfPvc(list, QStringLiteral("1-5"), 0, 36), -1);
+        EXPECT_NE(RowOfPvc(list, QStringLiteral("1-1"), 0, 35), -1);
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("pvc_list"));
+
+        // A transparent PVC on port 5.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            EXPECT_EQ(Field(setting.ServiceTypePage(), CVcVlanServiceTypePage::kServiceTypeId),
+                      QStringLiteral("Transparent"));
+            DescribeNewPvc(setting, QStringLiteral("5"), 40, QStringLiteral("310"));
+            e2e::CProgram::SaveScreenshot(setting, QStringLiteral("pvc_setting"));
+            Click(setting, IDOK);
+            EXPECT_TRUE(setting.IsEnded()) << MessageLine(setting).toStdString();
+        });
+        program_.ClickListRow(list, RowOfPvc(list, QStringLiteral("1-5"), 0, 36));
+        Click(dialog, kAddButtonId);
+        const int added = RowOfPvc(list, QStringLiteral("1-5"), 0, 40);
+        EXPECT_NE(added, -1);
+        if (added >= 0) {
+            EXPECT_EQ(ListColumn(list, column::kVlanOrNextHop)[added], QStringLiteral("310"));
+            EXPECT_EQ(ListColumn(list, column::kOperState)[added], QStringLiteral("up"));
+        }
+
+        // A static-IP PVC whose range holds addresses of PVC 0/36: the NE's rule check names that PVC.
+        person.onBox = [&](QDialog& box) { e2e::CProgram::SaveScreenshot(box, QStringLiteral("pvc_conflict_report")); };
+        person.OnDialog<Setting>([&](Setting& setting) {
+            DescribeNewPvc(setting, QStringLiteral("5"), 41, QStringLiteral("310"));
+            CVcVlanServiceTypePage& service = setting.ServiceTypePage();
+            setting.SelectPage(&service);
+            Choose(service, CVcVlanServiceTypePage::kServiceTypeId, QStringLiteral("static IP"));
+            person.OnDialog<CIpAddressRangeDlg>([&](CIpAddressRangeDlg& range) {
+                Type(range, CIpAddressRangeDlg::kAddressId, QStringLiteral("198.51.100.10"));
+                Type(range, CIpAddressRangeDlg::kCountId, QStringLiteral("2"));
+                Click(range, IDOK);
+            });
+            Click(service, kAddButtonId);
+            Click(setting, IDOK);
+            EXPECT_EQ(person.boxTexts.size(), 1u);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Error  1: Static-IP is invalid, reserved or conflicts with the following PVCs:\n"
+                                     "               Total conflict PVCs: 1\n"
+                                     "               line port 1-5, PVC 0/36\n"));
+            EXPECT_FALSE(setting.IsEnded());
+            EXPECT_EQ(setting.GetCurrentPage(), &service);
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+        person.onBox = nullptr;
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 41), -1);
+
+        // The port has PVC 0/35: creating it again is refused, not written over it.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            DescribeNewPvc(setting, QStringLiteral("5"), 35, QStringLiteral("999"));
+            Click(setting, IDOK);
+            EXPECT_EQ(MessageLine(setting), QStringLiteral("Data exists"));
+            EXPECT_FALSE(setting.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+
+    const std::optional<PvcRec> created = ServerPvc(program_, kPort5, 0, 40);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created->vlanId, 310);
+    EXPECT_EQ(created->serviceType, 6u);
+    EXPECT_EQ(created->ipTrafficProfile, "office");
+    EXPECT_EQ(ServerRowStatus(program_, kPort5, 40), 1u);
+    EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 41));
+    EXPECT_TRUE(ServerRanges(program_, kPort5, 41).empty());
+    EXPECT_EQ(ServerPvc(program_, kPort5, 0, 35)->vlanId, 300);
+}
+
+TEST_F(PvcE2eTest, AWriteTheServerRefusesLeavesThePvcAsItWas)
+{
+    const std::optional<PvcRec> before = ServerPvc(program_, kPort5, 0, 36);
+    ASSERT_TRUE(before);
+    ASSERT_EQ(ServerRanges(program_, kPort5, 36).size(), 1u);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        program_.ClickListRow(list, RowOfPvc(list, QStringLiteral("1-5"), 0, 36));
+        person.OnDialog<Setting>([&](Setting& setting) {
+            EXPECT_EQ(Field(setting.ServiceTypePage(), CVcVlanServiceTypePage::kServiceTypeId),
+                      QStringLiteral("static IP"));
+            setting.SelectPage(&setting.MacLimitPage());
+            Choose(setting.MacLimitPage(), CVcVlanMacLimitPage::kMacLimitId, QStringLiteral("32"));
+            Refuse(program_, kSimRefuseNextChange, kReqPvc);
+            person.AnswerBox(IDYES); // the PVC is reset
+            Click(setting, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            EXPECT_FALSE(setting.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    EXPECT_EQ(ServerPvc(program_, kPort5, 0, 36), before);
+    const std::vector<PvcStaticIpEntry> ranges = ServerRanges(program_, kPort5, 36);
+    ASSERT_EQ(ranges.size(), 1u);
+    EXPECT_EQ(ranges.front().baseAddress, (IpAddress{198, 51, 100, 8}));
+    EXPECT_EQ(ServerRowStatus(program_, kPort5, 36), 1u);
+}
+
+TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_FALSE(dialog.IsControlEnabled(List::kMultiDeleteId));
+        const auto number = [&](int row) { return ListColumn(list, column::kNumber)[row]; };
+        e2e::TickRows(list, {number(RowOfPvc(list, QStringLiteral("1-5"), 0, 35)),
+                             number(RowOfPvc(list, QStringLiteral("1-5"), 0, 36))});
+        EXPECT_TRUE(dialog.IsControlEnabled(List::kMultiDeleteId));
+        person.AnswerBox(IDYES);
+        Click(dialog, List::kMultiDeleteId);
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 35), -1);
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 36), -1);
+        EXPECT_FALSE(dialog.IsControlEnabled(List::kMultiDeleteId));
+
+        // A static filtering entry keeps PVC 1-7 0/35: the run stops there, after 1-6 0/35.
+        e2e::TickRows(list, {number(RowOfPvc(list, QStringLiteral("1-6"), 0, 35)),
+                             number(RowOfPvc(list, QStringLiteral("1-7"), 0, 35))});
+        person.AnswerBox(IDYES);
+        Click(dialog, List::kMultiDeleteId);
+        EXPECT_EQ(MessageLine(dialog),
+                  QStringLiteral("Fail to delete data. There are Static or ACL FDB entries on this PVC."));
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-6"), 0, 35), -1);
+        EXPECT_NE(RowOfPvc(list, QStringLiteral("1-7"), 0, 35), -1);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 35));
+    EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 36));
+    EXPECT_TRUE(ServerRanges(program_, kPort5, 36).empty());
+    EXPECT_FALSE(ServerPvc(program_, kPort6, 0, 35));
+    EXPECT_TRUE(ServerPvc(program_, kPort7, 0, 35));
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// Source MAC access control in the running program against the simulated server: the Access Control List of North-1
+// shows the MAC that PVC 1-6 0/35 permits; its PVC's list takes a second MAC, which the NE checks first, refuses a
+// malformed MAC and one another PVC permits already, and deletes one; the entity list shows the PVC's MACs as the
+// PVC's list left them. The VC-to-VLAN list opens the same PVC list on its selected row.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/util/mac_address.h"
+#include "features/provisioning/pvcs/vc_vlan_columns.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
+#include "features/provisioning/source_macs/xdsl_acl_dlg.h"
+#include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
+#include "features/provisioning/source_macs/xdsl_vc_vlan_acl_list_dlg.h"
+#include "link/records/acl_entry_rec.h"
+#include "link/records/request_codes.h"
+#include "link/records/word_record.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int kCmdAccessControlList = 33167;
+constexpr int kCmdVcVlan = 33022;
+constexpr uint32_t kNorth1 = 1;
+constexpr int kMacColumn = 5;
+constexpr int kStateColumn = 4;
+using AclList = CXdslAclListDlg;
+using PvcMacs = CXdslVcVlanAclListDlg;
+using AddMac = CXdslAclDlg;
+using e2e::Check;
+using e2e::Click;
+using e2e::Field;
+using e2e::IsChecked;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::RowOf;
+using e2e::Type;
+
+std::vector<AclEntryRec> ServerMacs(e2e::CProgram& program)
+{
+    const auto body = EncodeRecord(WordRecord{1});
+    std::vector<AclEntryRec> entries;
+    for (const std::vector<uint8_t>& bytes :
+         program.QueryServer(kReqAcl, kNorth1, {body.begin(), body.end()}, kWordRecordSize)) {
+        AclEntryRec entry;
+        if (DecodeRecord(bytes.data(), bytes.size(), &entry))
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<AclList>([&](AclList& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(list, kMacColumn), QStringList{QStringLiteral("00:11:22:33:44:55")});
+        EXPECT_EQ(ListColumn(list, kStateColumn), QStringList{QStringLiteral("permit")});
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("source_mac_acl_list"));
+
+        person.OnDialog<PvcMacs>([&](PvcMacs& macs) {
+            EXPECT_EQ(Field(macs, PvcMacs::kPvcId), QStringLiteral("1-6 0/35"));
+            EXPECT_EQ(Field(macs, PvcMacs::kStateId), QStringLiteral("Permit All Listed Source MACs"));
+            // Malformed, then taken by the PVC itself: both refused in the add dialog, which stays open.
+            person.OnDialog<AddMac>([&](AddMac& add) {
+                EXPECT_TRUE(IsChecked(add, AddMac::kPermitId));
+                Type(add, AddMac::kMacId, QStringLiteral("00:11:22:33:44"));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("Format error"));
+                Type(add, AddMac::kMacId, QStringLiteral("00:11:22:33:44:55"));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("Same ACL entry has already existed on this PVC"));
+                e2e::CProgram::SaveScreenshot(add, QStringLiteral("source_mac_add"));
+                Type(add, AddMac::kMacId, QStringLiteral("00:11:22:33:44:66"));
+                Click(add, IDOK);
+                EXPECT_TRUE(add.IsEnded())
+                    << MessageLine(add).toStdString() << " / "
+                    << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+            });
+            Click(macs, kAddButtonId);
+            QTreeView& shown = *macs.FindList(kListControlId);
+            EXPECT_EQ(ListColumn(shown, 0),
+                      (QStringList{QStringLiteral("00:11:22:33:44:55"), QStringLiteral("00:11:22:33:44:66")}));
+            program.ClickListRow(shown, RowOf(shown, 0, QStringLiteral("00:11:22:33:44:55")));
+            person.AnswerBox(IDYES);
+            Click(macs, kDeleteButtonId);
+            EXPECT_EQ(ListColumn(shown, 0), QStringList{QStringLiteral("00:11:22:33:44:66")});
+            e2e::CProgram::SaveScreenshot(macs, QStringLiteral("source_mac_pvc_list"));
+        });
+        program.ClickListRow(list, 0);
+        Click(dialog, kModifyButtonId);
+        EXPECT_EQ(ListColumn(list, kMacColumn), QStringList{QStringLiteral("00:11:22:33:44:66")});
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControlList));
+
+    // The VC-to-VLAN list's ACL on the same PVC.
+    person.OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& pvcs) {
+        QTreeView& list = *pvcs.FindList(kListControlId);
+        program.ClickListRow(list, RowOf(list, vc_vlan_column::kSlotPort, QStringLiteral("1-6")));
+        person.OnDialog<PvcMacs>([&](PvcMacs& macs) {
+            EXPECT_EQ(ListColumn(*macs.FindList(kListControlId), 0), QStringList{QStringLiteral("00:11:22:33:44:66")});
+        });
+        Click(pvcs, CXdslVcVlanListDlg::kAclId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdVcVlan));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+
+    const std::vector<AclEntryRec> kept = ServerMacs(program);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept.front().mac, (MacAddress{0x00, 0x11, 0x22, 0x33, 0x44, 0x66}));
+    EXPECT_EQ(kept.front().controlState, 5u);
+}
+
+} // namespace

@@ -1,0 +1,342 @@
+// The guarded write of a PVC against an NE that keeps what it is sent: a new PVC and a change of an existing one
+// reach the NE whole, and whichever request the NE refuses, the NE is left as it was; the checks before the write
+// stop it with the operator's reason, and nothing is written then.
+
+#include "tests/features/provisioning/pvcs/fake_pvc_ne.h"
+#include "tests/features/provisioning/pvcs/pvc_test_support.h"
+
+#include "features/provisioning/pvcs/mc_channel_entry.h"
+#include "features/provisioning/pvcs/pvc_values.h"
+#include "features/provisioning/pvcs/pvc_write.h"
+#include "ui/framework/messages/string_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace pvc_test;
+using pvc_rule::Bit;
+
+PvcRec Pvc(uint8_t vpi, uint16_t vci, uint32_t serviceType, uint32_t enable)
+{
+    PvcRec pvc;
+    pvc.portId = kPort;
+    pvc.vpi = vpi;
+    pvc.vci = vci;
+    pvc.rfc2684Mode = kRfc2684Bridged;
+    pvc.vlanId = 100;
+    pvc.macLimit = 8;
+    pvc.serviceType = serviceType;
+    pvc.ipTrafficProfile = "office";
+    pvc.dhcpIpLimit = 1;
+    pvc.clientLimit = 1;
+    pvc.enableState = enable;
+    pvc.aging = 1;
+    return pvc;
+}
+
+PvcStaticIpEntry Range(const PvcRec& pvc, IpAddress base, uint8_t count)
+{
+    PvcStaticIpEntry entry;
+    entry.portId = pvc.portId;
+    entry.vpi = pvc.vpi;
+    entry.vci = pvc.vci;
+    entry.baseAddress = base;
+    entry.count = count;
+    return entry;
+}
+
+PvcStaticIps Ranges(const std::vector<PvcStaticIpEntry>& entries)
+{
+    PvcStaticIps ranges{};
+    std::copy(entries.begin(), entries.end(), ranges.begin());
+    return ranges;
+}
+
+// An NE whose port 1-1-2 carries an active static-IP PVC 0/35 with two ranges beside another active PVC 8/81, an
+// enabled multicast channel, and VLAN 100 limited to 64 MAC addresses.
+class PvcWriteTest : public PvcTest {
+protected:
+    void SetUp() override
+    {
+        PvcTest::SetUp();
+        existing_ = Pvc(0, 35, kServiceStaticIp, kPvcEnabled);
+        existing_.operState = kPvcOperUp;
+        existingRanges_ = {Range(existing_, {192, 0, 2, 10}, 4), Range(existing_, {192, 0, 2, 40}, 2)};
+        other_ = Pvc(8, 81, kServicePppoe, kPvcEnabled);
+        other_.operState = kPvcOperUp;
+        channel_.portId = kPort;
+        channel_.vpi = 1;
+        channel_.vci = 40;
+        channel_.vlanId = 300;
+        channel_.profile = "tv";
+        channel_.adminState = kMcChannelEnabled;
+        Populate(ne_);
+    }
+
+    void Populate(CFakePvcNe& ne) const
+    {
+        ne.AddPvc(existing_, kPvcRowActive, existingRanges_);
+        ne.AddPvc(other_, kPvcRowActive);
+        ne.SetChannel(channel_);
+        ne.SetVlanLimit(100, 64, 1);
+    }
+
+    PvcWriteOutcome Run(CFakePvcNe& ne, const PvcWriteJob& job) const
+    {
+        return CPvcWrite(kNe, CRecordRequests(ne.Channel())).Run(job);
+    }
+
+    // A change of the existing PVC: another MAC limit and one range in place of its two.
+    PvcWriteJob Change() const
+    {
+        PvcWriteJob job;
+        job.pvc = existing_;
+        job.pvc.operState = 0;
+        job.pvc.macLimit = 16;
+        job.ranges = Ranges({Range(existing_, {198, 51, 100, 1}, 8)});
+        job.failureTextId = kStrFailToUpdateData;
+        return job;
+    }
+
+    // A new enabled static-IP PVC 0/40 with two ranges.
+    PvcWriteJob Creation() const
+    {
+        PvcWriteJob job;
+        job.createMode = true;
+        job.pvc = Pvc(0, 40, kServiceStaticIp, kPvcEnabled);
+        job.ranges = Ranges({Range(job.pvc, {203, 0, 113, 1}, 4), Range(job.pvc, {203, 0, 113, 9}, 1)});
+        job.failureTextId = kStrAddingNewDataFailed;
+        return job;
+    }
+
+    PvcRec existing_;
+    std::vector<PvcStaticIpEntry> existingRanges_;
+    PvcRec other_;
+    McChannelRec channel_;
+    CFakePvcNe ne_;
+};
+
+TEST_F(PvcWriteTest, AChangeReachesTheNeWholeAndTheChannelIsRestored)
+{
+    const PvcWriteOutcome done = Run(ne_, Change());
+    ASSERT_TRUE(done.written) << static_cast<int>(done.failedStep);
+    const FakeNeState& state = ne_.State();
+    EXPECT_EQ(state.pvcs.at(IdOf(existing_)).macLimit, 16);
+    EXPECT_EQ(state.rows.at(IdOf(existing_)), kPvcRowActive);
+    ASSERT_EQ(state.ranges.at(IdOf(existing_)).size(), 1u);
+    EXPECT_EQ(state.ranges.at(IdOf(existing_)).front().baseAddress, (IpAddress{198, 51, 100, 1}));
+    EXPECT_EQ(state.channel, channel_);
+    EXPECT_EQ(done.result.macLimit, 16);
+    // Taken out of service before it was written: the channel off, the row not in service.
+    EXPECT_EQ(ne_.Count(kReqMcChannel, kEmsOpModify), 2);
+    EXPECT_EQ(ne_.Count(kReqPvcRowStatus, kEmsOpModify), 2);
+}
+
+TEST_F(PvcWriteTest, ANewPvcReachesTheNeWhole)
+{
+    const PvcWriteJob job = Creation();
+    const PvcWriteOutcome done = Run(ne_, job);
+    ASSERT_TRUE(done.written) << static_cast<int>(done.failedStep);
+    const FakeNeState& state = ne_.State();
+    EXPECT_EQ(state.rows.at(IdOf(job.pvc)), kPvcRowActive);
+    EXPECT_EQ(state.ranges.at(IdOf(job.pvc)).size(), 2u);
+    // A new PVC leaves the multicast channel alone.
+    EXPECT_EQ(ne_.Count(kReqMcChannel, kEmsOpModify), 0);
+}
+
+// Whichever request the NE refuses, the NE ends as it was, or, when the PVC was written whole, as the write leaves
+// it.
+TEST_F(PvcWriteTest, EveryRefusedRequestLeavesTheNeAsItWas)
+{
+    struct Case {
+        const char* name;
+        PvcWriteJob job;
+    };
+    PvcWriteJob disable = Change();
+    disable.pvc.enableState = kPvcDisabled;
+    PvcWriteJob newDisabled = Creation();
+    newDisabled.pvc.enableState = kPvcDisabled;
+    PvcWriteJob modifyOther = Change();
+    modifyOther.pvc = other_;
+    modifyOther.pvc.vlanId = 200;
+    modifyOther.ranges = {};
+    for (const Case& c : {Case{"change", Change()}, Case{"creation", Creation()}, Case{"disabling", disable},
+                          Case{"new disabled", newDisabled}, Case{"another VLAN", modifyOther}}) {
+        CFakePvcNe reference;
+        Populate(reference);
+        const FakeNeState before = reference.State();
+        ASSERT_TRUE(Run(reference, c.job).written) << c.name;
+        const FakeNeState after = reference.State();
+        const std::vector<SentRequest> run = reference.Sent();
+        for (size_t n = 1; n <= run.size(); ++n) {
+            SCOPED_TRACE(testing::Message() << c.name << ": request " << n << " (" << run[n - 1].code << "/"
+                                            << int(run[n - 1].operation) << ") refused");
+            CFakePvcNe ne;
+            Populate(ne);
+            ne.RefuseRequest(static_cast<int>(n));
+            const PvcWriteOutcome done = Run(ne, c.job);
+            if (!done.written) {
+                EXPECT_EQ(ne.State(), before);
+                continue;
+            }
+            // Written whole; only the channel's restore after it can be what was refused.
+            EXPECT_EQ(ne.State().pvcs, after.pvcs);
+            EXPECT_EQ(ne.State().rows, after.rows);
+            EXPECT_EQ(ne.State().ranges, after.ranges);
+            if (!(run[n - 1].code == kReqMcChannel && run[n - 1].operation == kEmsOpModify)) {
+                EXPECT_EQ(ne.State().channel, after.channel);
+            }
+        }
+    }
+}
+
+TEST_F(PvcWriteTest, CreatingAPvcTheNeHasIsRefusedWithoutAnyWrite)
+{
+    PvcWriteJob job = Creation();
+    job.pvc.vci = existing_.vci;
+    const FakeNeState before = ne_.State();
+    const PvcWriteOutcome done = Run(ne_, job);
+    EXPECT_FALSE(done.written);
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kExists);
+    EXPECT_EQ(done.messageId, kStrDataExists);
+    EXPECT_EQ(ne_.State(), before);
+    for (const SentRequest& request : ne_.Sent())
+        EXPECT_EQ(request.operation, kEmsOpQuery);
+}
+
+TEST_F(PvcWriteTest, AnActivePvcsNewMacLimitMustFitItsVlan)
+{
+    // VLAN 100 holds 8 + 8 units of the two active PVCs; the VLAN of 200 none.
+    struct Row {
+        const char* name;
+        uint16_t vlan;
+        uint8_t macLimit;
+        uint32_t limit;
+        uint32_t limitState;
+        bool refused;
+    };
+    for (const Row& row : {Row{"same VLAN, fits", 100, 16, 24, 1, false}, Row{"same VLAN, above", 100, 16, 23, 1, true},
+                           Row{"limit disabled", 100, 64, 10, 2, false}, Row{"other VLAN, fits", 200, 32, 32, 1, false},
+                           Row{"other VLAN, above", 200, 32, 31, 1, true}}) {
+        SCOPED_TRACE(row.name);
+        CFakePvcNe ne;
+        Populate(ne);
+        ne.SetVlanLimit(row.vlan, row.limit, row.limitState);
+        PvcWriteJob job = Change();
+        job.pvc.vlanId = row.vlan;
+        job.pvc.macLimit = row.macLimit;
+        const FakeNeState before = ne.State();
+        const PvcWriteOutcome done = Run(ne, job);
+        EXPECT_EQ(done.written, !row.refused);
+        if (row.refused) {
+            EXPECT_EQ(done.failedStep, PvcWriteStep::kVlanMacLimit);
+            EXPECT_EQ(done.messageId, kStrVlanMacLimitBelowCommitted);
+            EXPECT_EQ(ne.State(), before);
+        }
+    }
+}
+
+TEST_F(PvcWriteTest, TheLastEnabledPvcBesideAnEnabledChannelStaysEnabled)
+{
+    CFakePvcNe ne;
+    ne.AddPvc(existing_, kPvcRowActive, existingRanges_);
+    PvcRec disabledOther = other_;
+    disabledOther.enableState = kPvcDisabled;
+    ne.AddPvc(disabledOther, kPvcRowNotInService);
+    ne.SetChannel(channel_);
+    ne.SetVlanLimit(100, 64, 1);
+    const FakeNeState before = ne.State();
+    PvcWriteJob job = Change();
+    job.pvc.enableState = kPvcDisabled;
+    const PvcWriteOutcome done = Run(ne, job);
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kLastEnabled);
+    EXPECT_EQ(done.messageId, kStrPvcLastWithChannel);
+    EXPECT_EQ(ne.State(), before);
+}
+
+TEST_F(PvcWriteTest, ARuleBrokenStopsTheWriteAndRestoresThePvc)
+{
+    ne_.SetJudge([](const PvcRuleCheckRec&, int check) {
+        PvcCheckResultRec result;
+        result.errorMask = check == 2 ? Bit(pvc_rule::kIpOverMac) : 0;
+        return result;
+    });
+    const FakeNeState before = ne_.State();
+    const PvcWriteOutcome done = Run(ne_, Change());
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kRuleCheck);
+    EXPECT_EQ(done.verdict.failedIndex, kPvcCheckIpAmount);
+    EXPECT_FALSE(done.verdict.report.empty());
+    EXPECT_EQ(ne_.State(), before);
+    EXPECT_EQ(ne_.Count(kReqPvc, kEmsOpModify), 0);
+}
+
+TEST_F(PvcWriteTest, ARuleCheckThatCouldNotRunWritesNothing)
+{
+    ne_.RefuseAll(kReqPvcRuleCheck, kEmsOpQuery);
+    const FakeNeState before = ne_.State();
+    const PvcWriteOutcome done = Run(ne_, Creation());
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kRuleCheck);
+    EXPECT_TRUE(done.verdict.requestFailed);
+    EXPECT_EQ(ne_.Count(kReqPvc, kEmsOpModify), 0);
+    EXPECT_EQ(ne_.State(), before);
+}
+
+TEST_F(PvcWriteTest, APvcTheNeHoldsNotReadyIsTakenBack)
+{
+    ne_.SetNotReadyAfterWrite(true);
+    const FakeNeState before = ne_.State();
+    const PvcWriteOutcome done = Run(ne_, Creation());
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kNotReady);
+    EXPECT_EQ(done.messageId, kStrFailedToSetData);
+    EXPECT_EQ(ne_.State(), before);
+}
+
+TEST_F(PvcWriteTest, AStaticIpPvcWithoutRangesIsNotPutInService)
+{
+    PvcWriteJob job = Creation();
+    job.ranges = {};
+    const FakeNeState before = ne_.State();
+    const PvcWriteOutcome done = Run(ne_, job);
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kEnable);
+    EXPECT_EQ(done.messageId, kStrPvcNoIpBase);
+    EXPECT_EQ(ne_.State(), before);
+}
+
+TEST_F(PvcWriteTest, ARangeTheNeRefusesIsNamed)
+{
+    PvcWriteJob job = Creation();
+    job.ranges[1] = job.ranges[0]; // the same range twice
+    const PvcWriteOutcome done = Run(ne_, job);
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kStaticIp);
+    EXPECT_EQ(done.failedRange, 1);
+    EXPECT_EQ(done.messageId, kStrIpAddressReserved);
+    EXPECT_EQ(ne_.State().pvcs.count(IdOf(job.pvc)), 0u);
+}
+
+TEST_F(PvcWriteTest, TheListGetsThePvcAsTheNeHasIt)
+{
+    // Enabled, on a line that is down: the NE says the PVC is down, and so does the list.
+    ne_.SetLinesDown(true);
+    const PvcWriteOutcome done = Run(ne_, Creation());
+    ASSERT_TRUE(done.written);
+    EXPECT_EQ(done.result.enableState, kPvcEnabled);
+    EXPECT_EQ(done.result.operState, kPvcOperDown);
+    EXPECT_EQ(done.result.ipTrafficProfile, "office");
+}
+
+TEST(PvcReplyMarks, OnlyAReplyRecordNamesAMissingIpBase)
+{
+    EXPECT_FALSE(ReplyMarksMissingIpBase(std::vector<PvcRowStatusRec>{}));
+    EXPECT_TRUE(ReplyMarksMissingIpBase(std::vector<PvcRowStatusRec>{{kPort, 12, 0, 1}}));
+    EXPECT_TRUE(ReplyMarksMissingIpBase(std::vector<PvcRowStatusRec>{{kPort, 3, 0, 1}}));
+    EXPECT_FALSE(ReplyMarksMissingIpBase(std::vector<PvcRowStatusRec>{{kPort, 12, 35, 1}}));
+    PvcRec marked;
+    marked.vpi = 3;
+    EXPECT_TRUE(ReplyMarksMissingIpBase(std::vector<PvcRec>{marked}));
+}
+
+} // namespace
