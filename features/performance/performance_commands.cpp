@@ -16,6 +16,8 @@
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
+#include "features/performance/status_lists/multicast_channel_status_dlg.h"
+#include "features/performance/status_lists/multicast_group_member_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
@@ -105,8 +107,8 @@ std::vector<Command> Commands()
 // Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {BuiltDialog<CXdslPortSelDlg>(), NotBuilt("CMulticastChannelStatusDlg"),
-            NotBuilt("CMulticastGroupMemberDlg")};
+    return {BuiltDialog<CXdslPortSelDlg>(), BuiltDialog<CMulticastChannelStatusDlg>(),
+            BuiltDialog<CMulticastGroupMemberDlg>()};
 }
 
 } // namespace

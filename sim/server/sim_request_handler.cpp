@@ -334,6 +334,7 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
         return;
     case kReqFdb:
     case kReqDhcpTransaction:
+    case kReqMcChannelStatus:
         PortScopedQuery(out, request);
         return;
     case kReqMacSpoof:

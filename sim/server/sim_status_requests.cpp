@@ -1,8 +1,8 @@
 // The simulated server's answers to the status lists of an NE's line cards, on the NE's behalf: a query names a line
 // card or a port, and the NE answers with the entries of that port, or of every port of the card (the DHCP
-// transactions and the filtering database). The entries themselves are kept by the generic store; deletes go to it.
-// The spoofed MAC addresses are those of the filtering database the NE found in more than one place; permitting one
-// place keeps it as a learned entry, denying the address denies it everywhere.
+// transactions, the filtering database and the multicast channels joined). The entries themselves are kept by the
+// generic store; deletes go to it. The spoofed MAC addresses are those of the filtering database the NE found in more
+// than one place; permitting one place keeps it as a learned entry, denying the address denies it everywhere.
 
 #include "sim/server/sim_request_handler.h"
 

@@ -5,12 +5,15 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
+#include "features/performance/status_lists/multicast_channel_status_dlg.h"
+#include "features/performance/status_lists/multicast_group_member_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/ems_msg.h"
 #include "link/records/fdb_entry_rec.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +26,8 @@ namespace {
 constexpr int kCmdDhcpTransactions = 33209;
 constexpr int kCmdFdb = 33117;
 constexpr int kCmdMacSpoofing = 33196;
+constexpr int kCmdMcChannelStatus = 33118;
+constexpr int kCmdMcGroupMembers = 33119;
 constexpr uint32_t kNorth1 = 1;
 using e2e::Choose;
 using e2e::Click;
@@ -138,6 +143,48 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
         return rec.portId == 10105 && rec.vci == 36 && rec.status == 1;
     }));
     EXPECT_FALSE(ServerHasFdb(10202, 35));
+}
+
+TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
+{
+    using Dlg = CMulticastChannelStatusDlg;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-1"), QStringLiteral("1-3")}));
+        EXPECT_EQ(ListColumn(list, 2), (QStringList{QStringLiteral("239.1.1.10"), QStringLiteral("239.1.1.11")}));
+        EXPECT_EQ(ListColumn(list, Dlg::kStateColumn),
+                  (QStringList{QStringLiteral("active"), QStringLiteral("polling")}));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_channel_status"));
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kPortComboId, QStringLiteral("3")));
+        EXPECT_EQ(ListColumn(list, 4), QStringList{QStringLiteral("10.20.3.40")});
+    });
+    ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
+}
+
+TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
+{
+    using Dlg = CMulticastGroupMemberDlg;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& grid = *dialog.FindList(kListControlId);
+        auto* channels = dialog.GetDlgItemAs<QListWidget>(Dlg::kChannelListId);
+        ASSERT_EQ(channels->count(), 2);
+        // 239.1.1.10: ports 1-1 and 1-3 and the first uplink.
+        EXPECT_EQ(e2e::Field(dialog, Dlg::kMemberCountId), QStringLiteral("3"));
+        EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40\n1-3"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[0], QStringLiteral("Y"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 1)[0], QStringLiteral("N"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 2)[0], QStringLiteral("Y"));
+        const int uplinks = grid.model()->rowCount() - 1;
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("Y"));
+        EXPECT_EQ(e2e::CellImage(grid, 0, Dlg::kFirstPortColumn), kImageMember);
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_group_members"));
+        channels->setCurrentRow(1);
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[0], QStringLiteral("N"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 2)[0], QStringLiteral("Y"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("N"));
+        EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdMcGroupMembers));
 }
 
 } // namespace

@@ -8,14 +8,8 @@
 
 #include <QComboBox>
 
-namespace {
-
-constexpr int kXdslLinePorts = 9; // the entity kind of the xDSL line cards and their ports
-
-} // namespace
-
-CXdslStatusScope::CXdslStatusScope(CADialog& dialog)
-    : dialog_(dialog), combos_(dialog, {kShelfComboId, kSlotComboId, kPortComboId}, kXdslLinePorts, 0)
+CXdslStatusScope::CXdslStatusScope(CADialog& dialog, int kind)
+    : dialog_(dialog), combos_(dialog, {kShelfComboId, kSlotComboId, kPortComboId}, kind, 0)
 {
 }
 

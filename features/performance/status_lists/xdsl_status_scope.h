@@ -21,8 +21,10 @@ public:
     static constexpr int kShelfComboId = 1322;
     static constexpr int kSlotComboId = 1253;
     static constexpr int kPortComboId = 1273;
+    static constexpr int kXdslLinePorts = 9;
 
-    explicit CXdslStatusScope(CADialog& dialog);
+    // `kind`: the entity kind of the cards and ports offered (9: xDSL line cards).
+    explicit CXdslStatusScope(CADialog& dialog, int kind = kXdslLinePorts);
 
     void Fill(const CNeRecord* ne, const CEntityIndex& target);
     // True when the notification was a change of one of the combos, which it has followed.
