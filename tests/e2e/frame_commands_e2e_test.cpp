@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kCmdActiveAlarm = 33029, kCmdInventory = 33021, kCmdReset = 33085, kCmdAlarmSync = 33042;
 // A command whose dialog is not built yet: the bridge filtering database of the NE.
-constexpr int kCmdNotBuiltYet = 33117;
+constexpr int kCmdNotBuiltYet = 33195;
 
 bool MenuOffers(CMainFrame& frame, int commandId)
 {
