@@ -103,11 +103,14 @@ std::string BuildPvcConflictReport(uint32_t neId, bool isCreate, bool isEnabled,
                       "Total conflict PVCs: " + std::to_string(count) + "\n");
         for (uint16_t i = 0; i < std::min(count, kConflictsNamed); ++i) {
             const PvcKeyRec& other = record.result.conflicts[i];
-            report.Append(std::string(kIndent) + "line port " + PortText(ne, other.portId) + ", PVC " +
-                          std::to_string(other.vpi) + "/" + std::to_string(other.vci) + "\n");
+            report.Append(kIndent);
+            report.Append("line port " + PortText(ne, other.portId) + ", PVC " + std::to_string(other.vpi) + "/" +
+                          std::to_string(other.vci) + "\n");
         }
-        if (count > kConflictsNamed)
-            report.Append(std::string(kIndent) + "NOTE: There are more conflict PVCs...\n");
+        if (count > kConflictsNamed) {
+            report.Append(kIndent);
+            report.Append("NOTE: There are more conflict PVCs...\n");
+        }
     }
     return report.Text();
 }
