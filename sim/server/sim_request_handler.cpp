@@ -441,16 +441,18 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
     const uint16_t code = request.header.requestCode;
     const uint32_t neId = request.header.neId;
     if (IsQuery(request) && (code == kReqNeKeyAll || code == kReqNeKey)) {
-        std::vector<NeKeyRecord> records;
         if (code == kReqNeKeyAll || neId == 0) {
-            records = db_.NeKeys();
-        } else if (const CSimNe* ne = db_.FindNe(neId); ne != nullptr) {
-            records.push_back(ne->Key());
-        } else {
+            // Every workstation's login asks for them all.
+            const auto count = static_cast<uint32_t>(db_.NeIds().size());
+            Reply(out, request.header, *db_.EncodedNeKeys(), kNeKeyRecordSize, count, count);
+            return;
+        }
+        const CSimNe* ne = db_.FindNe(neId);
+        if (ne == nullptr) {
             Reply(out, request.header, Refused(kSimNoSuchNe));
             return;
         }
-        ReplyRecords(out, request.header, records, static_cast<uint32_t>(records.size()));
+        ReplyRecords(out, request.header, std::vector<NeKeyRecord>{ne->Key()}, 1);
         return;
     }
     NeKeyRecord rec;

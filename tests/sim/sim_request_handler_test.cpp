@@ -53,6 +53,25 @@ protected:
         return {bytes.begin(), bytes.end()};
     }
 
+    // Every NE's key record as a login reads them.
+    std::vector<NeKeyRecord> AllNeKeys()
+    {
+        Frame request;
+        request.header.operation = kEmsOpQuery;
+        request.header.requestCode = kReqNeKeyAll;
+        request.header.count = 1;
+        request.header.total = 1;
+        request.header.recordSize = 1;
+        request.header.sequence = ++sequence_;
+        request.payload = {0};
+        std::vector<NeKeyRecord> keys;
+        for (const Frame& reply : handler_.Handle(session_, request, kNow).replies) {
+            EXPECT_EQ(reply.header.status, 0u);
+            EXPECT_TRUE(DecodeRecords(reply.payload.data(), reply.header.count, reply.header.recordSize, &keys));
+        }
+        return keys;
+    }
+
     // The states each NE is sent once notifications are turned on, read as a workstation reads them.
     std::map<uint32_t, std::vector<EntityStateRec>> StatesSentOnTurningOn()
     {
@@ -128,6 +147,29 @@ TEST_F(SimRequestHandlerTest, StatesAndAlarmsNameTheNesThereAreAfterOnesCameAndW
             alarmed.insert(notice.neId);
     }
     EXPECT_EQ(alarmed, (std::set<uint32_t>{1, 3, 5}));
+}
+
+TEST_F(SimRequestHandlerTest, EveryNeKeyIsReadAsTheNesAreAfterOnesCameWentAndChanged)
+{
+    ASSERT_EQ(AllNeKeys(), database_.NeKeys());
+    NeKeyRecord added;
+    added.neName = "added";
+    added.modelId = 2;
+    added.ipAddress = {10, 99, 0, 1};
+    added.port = 161;
+    ASSERT_EQ(Modify(kReqNeKeyAdd, 0, Bytes(added)).replies.at(0).header.status, 0u);
+    EXPECT_EQ(AllNeKeys(), database_.NeKeys());
+    NeKeyRecord renamed = database_.FindNe(3)->Key();
+    renamed.neName = "renamed";
+    ASSERT_EQ(Modify(kReqNeKey, 3, Bytes(renamed)).replies.at(0).header.status, 0u);
+    EXPECT_EQ(AllNeKeys(), database_.NeKeys());
+    NeKeyRecord removed;
+    removed.neId = 2;
+    ASSERT_EQ(Modify(kReqNeKeyDelete, 2, Bytes(removed)).replies.at(0).header.status, 0u);
+    const std::vector<NeKeyRecord> keys = AllNeKeys();
+    EXPECT_EQ(keys, database_.NeKeys());
+    ASSERT_EQ(keys.size(), 4u);
+    EXPECT_EQ(keys[1].neName, "renamed");
 }
 
 TEST_F(SimRequestHandlerTest, StatesSentAtTurningOnAreTheNesStatesThenWhateverChangedBefore)
