@@ -408,7 +408,7 @@ void CSimServer::QueueBytes(Connection& connection, std::shared_ptr<const std::v
 void CSimServer::Flush(Connection& connection)
 {
     // Many frames to a system call: a series of small ones costs the sockets of both sides little more than one.
-    constexpr size_t kFramesPerSend = 64;
+    constexpr size_t kFramesPerSend = 256;
     while (!connection.dead && !connection.pending.empty()) {
         iovec parts[kFramesPerSend];
         size_t count = 0;

@@ -41,7 +41,7 @@ public:
     static constexpr size_t kPauseServingBytes = 1024 * 1024;
     // What a series of notifications (SimHandled::laterNotices) may add to a connection's queue at a go, and how
     // many connections' series go on in one round of the loop.
-    static constexpr size_t kSeriesSliceBytes = 128 * 1024;
+    static constexpr size_t kSeriesSliceBytes = 512 * 1024;
     static constexpr size_t kSeriesSlicesPerRound = 2;
     // A notification datagram fits one Ethernet frame (1,500 bytes less the IP and UDP headers), so that it is
     // never fragmented: 23 records of 60 bytes.
