@@ -89,6 +89,10 @@ CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions
     : db_(database), options_(options), firmware_(database, options.ftpRoot), dbBackups_(database)
 {
     dbBackups_.TakeSeeded();
+    // As a server keeps its NEs' states at hand: the first workstation to log in does not wait for them to be made.
+    for (const uint32_t id : db_.NeIds()) {
+        StatesNotice(*db_.FindNe(id));
+    }
 }
 
 void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, uint32_t status)
