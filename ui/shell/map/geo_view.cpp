@@ -281,6 +281,7 @@ void CGeoView::RefreshData()
     // A flag raised before the nodes were last built (the login's, before the frame's first refresh) asks for nothing.
     rebuildRequest_ = rebuildRequest_ || (app.locationTreeChanged && app.TreeChangeCount() != builtAtChange_);
     renameRequest_ = renameRequest_ || app.neNamesChanged || app.neAddressesChanged;
+    everyNodeRequest_ = everyNodeRequest_ || app.neListChanged;
     mapChangeRequest_ = mapChangeRequest_ || app.mapsChanged;
     if (stopRefreshWhileBusy_ && IsUiBusy())
         return;
@@ -298,7 +299,7 @@ void CGeoView::RefreshData()
     if (rebuildRequest_ || mapChangeRequest_ || locationId != viewLocationId_ ||
         FindMapDefOfLocation(locationId).id != mapId_) {
         SelectMapForLocation(locationId, true);
-        rebuildRequest_ = renameRequest_ = mapChangeRequest_ = false;
+        rebuildRequest_ = renameRequest_ = mapChangeRequest_ = everyNodeRequest_ = false;
         if (following)
             FollowFrameSelection();
         return;
@@ -306,36 +307,45 @@ void CGeoView::RefreshData()
     RefreshIncrementally();
     if (following)
         FollowFrameSelection();
-    renameRequest_ = false;
+    renameRequest_ = everyNodeRequest_ = false;
 }
 
 void CGeoView::RefreshIncrementally()
 {
-    for (uint32_t neId : std::vector<uint32_t>(placementOrder_)) {
-        CMapNodeItem* node = NodeOf(neId);
-        const CNeRecord* ne = FindNeById(neId);
-        if (ne == nullptr || !BelongsOnMap(*ne)) {
-            RemoveNode(neId);
-            continue;
+    if (renameRequest_ || everyNodeRequest_) {
+        for (uint32_t neId : std::vector<uint32_t>(placementOrder_)) {
+            CMapNodeItem* node = NodeOf(neId);
+            const CNeRecord* ne = FindNeById(neId);
+            if (ne == nullptr || !BelongsOnMap(*ne)) {
+                RemoveNode(neId);
+                continue;
+            }
+            UpdateNodeLook(*node, *ne);
         }
-        UpdateNodeLook(*node, *ne);
     }
-    // NEs whose record changed since the view last looked: new ones get a node, moved ones go to their new place.
+    // NEs whose record, scope or alarm state changed since the view last looked: new ones get a node, moved ones go
+    // to their new place, the others take their new look; the nodes of unchanged NEs look as they did.
     for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
         uint32_t& seen = seenChanges_[ne->neId];
         if (ne->changeCounter == seen)
             continue;
         seen = ne->changeCounter;
-        if (!BelongsOnMap(*ne))
+        CMapNodeItem* node = NodeOf(ne->neId);
+        if (!BelongsOnMap(*ne)) {
+            if (node != nullptr)
+                RemoveNode(ne->neId);
             continue;
+        }
         const bool moved =
             ne->newOrMoved != 0 || (ne->root != nullptr && (ne->root->componentFlags & kComponentNewOrMoved));
-        CMapNodeItem* node = NodeOf(ne->neId);
         if (node == nullptr) {
             node = AddNode(*ne, true);
-        } else if (moved) {
-            const MapPixel pixel = PixelOf(ne->storedLongitude, ne->storedLatitude);
-            node->PlaceCentreAt({pixel.x, pixel.y});
+        } else {
+            UpdateNodeLook(*node, *ne);
+            if (moved) {
+                const MapPixel pixel = PixelOf(ne->storedLongitude, ne->storedLatitude);
+                node->PlaceCentreAt({pixel.x, pixel.y});
+            }
         }
         if (moved) {
             ne->newOrMoved = 0;

@@ -122,6 +122,7 @@ private:
     bool rebuildRequest_ = false;
     uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built
     bool renameRequest_ = false;
+    bool everyNodeRequest_ = false; // NEs may have gone: every node is checked, not only those of changed NEs
     bool mapChangeRequest_ = false;
 
     SearchDlgSettings search_;
