@@ -155,7 +155,7 @@ void CGeoView::OnInitialUpdate()
     includeSubNes_ = ReadIniBool("MAP", "INCLSUBNE", true, ConfigFilePath());
     stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHGEO", false, ConfigFilePath());
     canvas_->setBackgroundBrush(ToQColor(ReadIniColor("MAP", "BKCOLOR", 0xC0C0C0, ConfigFilePath())));
-    nodeFont_ = NodeFont();
+    nodeFont_ = MapLabelFont(NodeFont());
     CAFormView::OnInitialUpdate();
     CAFormView::SetLocationId(static_cast<int>(host_.GetCurrentLocationId()));
     SelectMapForLocation(host_.GetCurrentLocationId(), true);
@@ -222,25 +222,33 @@ std::vector<CMapNodeItem*> CGeoView::Nodes() const
 
 void CGeoView::BuildNodes(bool storedPositions)
 {
+    // The nodes shown so far stay until the new ones are made: a name they showed is not measured again.
+    std::map<uint32_t, CMapNodeItem*> shown;
     {
         const QSignalBlocker blocker(scene_);
-        for (const auto& [neId, node] : nodes_)
-            delete node;
-        nodes_.clear();
+        shown.swap(nodes_);
+        for (const auto& [neId, node] : shown)
+            scene_->removeItem(node);
         placementOrder_.clear();
         selectionOrder_.clear();
     }
     for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        if (BelongsOnMap(*ne))
-            AddNode(*ne, storedPositions);
+        if (BelongsOnMap(*ne)) {
+            const auto before = shown.find(ne->neId);
+            AddNode(*ne, storedPositions, before != shown.end() ? before->second : nullptr);
+        }
         seenChanges_[ne->neId] = ne->changeCounter;
     }
     builtAtChange_ = AppData().TreeChangeCount();
+    for (const auto& [neId, node] : shown)
+        delete node;
 }
 
-CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition)
+CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition, const CMapNodeItem* shown)
 {
     auto* node = new CMapNodeItem(ne.neId, nodeFont_);
+    if (shown != nullptr)
+        node->TakeTextOf(*shown);
     UpdateNodeLook(*node, ne);
     const MapPixel pixel =
         storedPosition ? PixelOf(ne.storedLongitude, ne.storedLatitude) : PixelOf(ne.workLongitude, ne.workLatitude);
