@@ -50,8 +50,11 @@ void CShdslLineProfileRatePage::ApplyMode()
     const bool fixed = ShownFixed();
     if (fixed)
         WriteRate(kMaxId, SnapShdslRate(ReadRate(kMinId)));
-    SetControlReadOnly(kMaxId, fixed);
-    EnableControl(kMaxId + kSpinOffset, !fixed);
+    const bool editable = GetAccessMode() != kAccessQuery;
+    SetControlReadOnly(kMaxId, fixed || !editable);
+    SetControlReadOnly(kMinId, !editable);
+    EnableControl(kMinId + kSpinOffset, editable);
+    EnableControl(kMaxId + kSpinOffset, !fixed && editable);
 }
 
 void CShdslLineProfileRatePage::DoDataExchange(CDataExchange& dx)
