@@ -106,18 +106,21 @@ void CSimRequestHandler::ShdslLines(Handled& out, const Frame& request, uint32_t
         Reply(out, header, Refused(kSimNoSuchNe));
         return;
     }
+    if (header.requestCode == kReqShdslPort && IsModify(request)) {
+        SeedShdslPorts(*ne);
+        ShdslPortWrite(out, request, *ne);
+        return;
+    }
+    // A query names the port (or, of the port records, the entity whose ports it wants; none: all).
     WordRecord port;
-    if (RecordsOf(request, kWordRecordSize) < 1 || !DecodeRecord(RecordAt(request, 0), kWordRecordSize, &port) ||
-        !(IsQuery(request) || (IsModify(request) && header.requestCode == kReqShdslPort))) {
+    const bool named =
+        RecordsOf(request, kWordRecordSize) >= 1 && DecodeRecord(RecordAt(request, 0), kWordRecordSize, &port);
+    if (!IsQuery(request) || (!named && header.requestCode != kReqShdslPort)) {
         Reply(out, header, kDrvInvalidParameter);
         return;
     }
     if (header.requestCode == kReqShdslPort) {
         SeedShdslPorts(*ne);
-        if (IsModify(request)) {
-            ShdslPortWrite(out, request, *ne);
-            return;
-        }
         // The ports below the entity the query names; all of them when it names none.
         const CEntityId below(port.value);
         std::vector<ShdslPortRec> ports;
