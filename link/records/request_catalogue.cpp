@@ -499,8 +499,12 @@ constexpr RequestSpec kCatalogue[] = {
         .Direct(DirectTable().Writable().RowStatus()),
     Family(kReqShdslPort).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kEntityKey)),
     Family(kReqShdslRateStatus).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqShdslPm).QueryOf<ShdslPmQueryRec>().QueryKey(8),
-    Family(kReqShdslHistory).QueryOf<ShdslHistoryQueryRec>().QueryKey(12),
+    // The PM of a port is its rows of each side: a query names the port and the side.
+    Family(kReqShdslPm).QueryOf<ShdslPmQueryRec>().QueryKey(8).Direct(DirectTable().Range(DirectRange::kKeyPair)),
+    Family(kReqShdslHistory)
+        .QueryOf<ShdslHistoryQueryRec>()
+        .QueryKey(12)
+        .Direct(DirectTable().Range(DirectRange::kKeyPair)),
     Count(kReqShdslProfileCount, kReqShdslLineProfile).Direct(DirectCount()),
 
     // The NE's network configuration and CLI prompt.

@@ -156,8 +156,8 @@ void CSimRequestHandler::ShdslLines(Handled& out, const Frame& request, uint32_t
         std::vector<ShdslIntervalRec> intervals;
         const uint32_t lastEnd = now - now % kQuarter;
         for (uint32_t n = 0; n < kStoredShdslIntervals && lastEnd >= n * kQuarter; ++n) {
-            intervals.push_back(
-                {port.value, side, 0, CountersAfter(port.value + n, side, kQuarter, kQuarter), lastEnd - n * kQuarter});
+            intervals.push_back({port.value, side, n + 1, CountersAfter(port.value + n, side, kQuarter, kQuarter),
+                                 lastEnd - n * kQuarter});
         }
         ReplyRecords(out, header, intervals, static_cast<uint32_t>(intervals.size()));
         return;

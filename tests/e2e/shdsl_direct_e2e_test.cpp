@@ -1,8 +1,10 @@
 // SHDSL in direct mode: the simulated NE answers the SHDSL port list, the port dialog's profiles and write, the rate
-// status and the SHDSL profiles through its private subtree.
+// status, the current and history PM of each side and the SHDSL profiles through its private subtree.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "features/performance/pm/shdsl_cur_pm_dlg.h"
+#include "features/performance/pm/shdsl_his_pm_dlg.h"
 #include "features/performance/rate_status/shdsl_rate_status_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
@@ -56,6 +58,22 @@ TEST(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPriv
             return IDCANCEL;
         });
         Click(ports, List::kRateStatusButtonId);
+
+        // The first port's PM, each side's rows its own.
+        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
+            EXPECT_EQ(Column(pm, 2).join(','), QStringLiteral("3,6,11,21,300,600,700,1400"));
+            EXPECT_EQ(e2e::Field(pm, CShdslCurPmDlg::k15MinElapsedId), QStringLiteral("300"));
+            return IDCANCEL;
+        });
+        Click(ports, List::kCurrentPmButtonId);
+        person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
+            QStringList errored = Column(pm, CShdslHisPmDlg::kEsColumn);
+            errored.sort();
+            EXPECT_EQ(errored.join(','), QStringLiteral("11,12,21,22"));
+            return IDCANCEL;
+        });
+        Click(ports, List::kHistoryPmButtonId);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdShdslPorts));

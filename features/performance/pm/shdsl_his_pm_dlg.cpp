@@ -87,7 +87,7 @@ CShdslHisPmDlg::~CShdslHisPmDlg() = default;
 
 void CShdslHisPmDlg::InitData()
 {
-    if (!CheckPmPortTargetOrClose(*this, kRightCurrentPm, kShdslPortClass))
+    if (!CheckPmPortTargetOrClose(*this, kRightHistoryPm, kShdslPortClass))
         return;
     UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
@@ -97,7 +97,7 @@ void CShdslHisPmDlg::InitData()
 
 void CShdslHisPmDlg::OnRefresh()
 {
-    if (CheckTargetNe() != 0 || CheckRight(kRightCurrentPm, 'q') != 0)
+    if (CheckTargetNe() != 0 || CheckRight(kRightHistoryPm, 'q') != 0)
         return;
     rows_.SetRecords({});
     EnableControl(kGraphButtonId, false);

@@ -137,8 +137,6 @@ void CShdslPortListDlg::Load()
                                                                     query, {.failureTextId = kStrFailToQuery});
     std::vector<ShdslPortRec> rows;
     for (const ShdslPortRec& port : ports.records) {
-        if (rows.size() == kRoom)
-            break;
         if (port.entityId == target.id || target.IsAncestorOf(port.entityId))
             rows.push_back(port);
     }

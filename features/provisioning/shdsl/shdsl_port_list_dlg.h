@@ -27,8 +27,6 @@ class CShdslPortListDlg : public CRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 414;
-    // The most ports the list holds; what an NE answers beyond them is not shown.
-    static constexpr size_t kRoom = 672;
     static constexpr int kVcVlanButtonId = 1164;
     static constexpr int kRateStatusButtonId = 1382;
     static constexpr int kCurrentPmButtonId = 1270;

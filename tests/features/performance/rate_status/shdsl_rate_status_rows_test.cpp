@@ -1,5 +1,5 @@
 // The values of the SHDSL rate status rows: rates in kbit/s with the remainder dropped, the transmission mode by its
-// annex, margins and attenuations as received.
+// annex, margins and attenuations in dB with their sign.
 
 #include "features/performance/rate_status/shdsl_rate_status_rows.h"
 
@@ -23,6 +23,16 @@ TEST(ShdslRateStatusRowsTest, TheModeNamesItsAnnexAndAnyOtherValueShowsDashes)
         rec.mode = mode;
         EXPECT_EQ(ShdslRateStatusValues(rec)[2], text) << mode;
     }
+}
+
+TEST(ShdslRateStatusRowsTest, ANegativeMarginShowsItsSign)
+{
+    ShdslRateStatusRec rec;
+    rec.stucSnrMargin = static_cast<uint32_t>(-3);
+    rec.sturAttenuation = static_cast<uint32_t>(-1);
+    const std::vector<std::string> values = ShdslRateStatusValues(rec);
+    EXPECT_EQ(values[3], "-3");
+    EXPECT_EQ(values[6], "-1");
 }
 
 } // namespace
