@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kCmdShdslPorts = 33177;
@@ -177,6 +179,20 @@ TEST_F(ShdslE2eTest, WithoutASelectedPortRateStatusAsksForThePort)
     OnPortList([&](List& ports, QTreeView&) {
         person.OnDialog<CXdslPortSelDlg>([&](CXdslPortSelDlg&) { return IDCANCEL; });
         Click(ports, List::kRateStatusButtonId);
+    });
+}
+
+// The list's context menu offers the port commands on a row, and runs Reset Port on it.
+TEST_F(ShdslE2eTest, TheContextMenuResetsTheRowsPort)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List& ports, QTreeView& list) {
+        person.AnswerBox(IDYES);
+        const std::vector<int> offered = program_.RightClickListRow(list, 2, List::kPopupReset);
+        for (int command : {List::kPopupRateStatus, List::kPopupCurrentPm, List::kPopupHistoryPm, List::kPopupReset})
+            EXPECT_NE(std::find(offered.begin(), offered.end(), command), offered.end()) << command;
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
     });
 }
 
