@@ -117,7 +117,7 @@ void CMulticastGroupMemberDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     EnableSubItemImages();
-    InitListColumnsById(kStrColumnsMcGroupMembers);
+    InitListColumnsById(kStrColumnsSlotPortMembers);
     ui_->memberImage->setPixmap(SharedSmallImages().Get(kImageMember));
     ui_->nonMemberImage->setPixmap(SharedSmallImages().Get(kImageNonMember));
 

@@ -99,7 +99,7 @@ void CVlanMembershipListDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     EnableSubItemImages();
-    InitListColumnsById(kStrColumnsVlanMembership);
+    InitListColumnsById(kStrColumnsSlotPortMembers);
 
     // The rows: ten ports of each line-card slot at a time, then the uplinks.
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
