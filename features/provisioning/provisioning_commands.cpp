@@ -11,6 +11,9 @@
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
@@ -20,6 +23,7 @@
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
+#include "features/provisioning/static_macs/xdsl_fdb_config_list_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
 #include "features/provisioning/templates/template_download_dlg.h"
 #include "features/provisioning/templates/template_sync_dlg.h"
@@ -52,10 +56,7 @@ constexpr char kTrunkStatus[] = "Diagnosis/Trunk Current Status";
 std::vector<Command> Commands()
 {
     return {
-        Command(33130)
-            .Menu(kXdsl, "ADSL Port Setting...", 10)
-            .NeOnline()
-            .Dialog(NotBuilt("CAdslPortListDlg"), kTargetNeEntity),
+        Command(33130).Menu(kXdsl, "ADSL Port Setting...", 10).NeOnline().Dialog<CAdslPortListDlg>(kTargetNeEntity),
         Command(33177)
             .Menu(kXdsl, "SHDSL Port Setting...", 20)
             .NeOnline()
@@ -68,7 +69,7 @@ std::vector<Command> Commands()
         Command(33053)
             .Menu(kXdsl, "Next-hop Info for IP over ATM...", 60)
             .NeOnline()
-            .Dialog(NotBuilt("CIpoaNextHopListDlg"), kTargetNeEntity),
+            .Dialog<CIpoaNextHopListDlg>(kTargetNeEntity),
         Command(33171)
             .Menu(kXdsl, "IGMP Snooping / Proxy...", 70)
             .InNeSet()
@@ -108,7 +109,7 @@ std::vector<Command> Commands()
         Command(33211)
             .Menu(kXdsl, "Bridge Filtering Database...", 130)
             .NeOnline()
-            .Dialog(NotBuilt("CXdslFdbConfigListDlg"), kTargetNeEntity),
+            .Dialog<CXdslFdbConfigListDlg>(kTargetNeEntity),
         Command(33167).Menu(kXdsl, "Access Control List...", 140).InNeSet().Dialog<CXdslAclListDlg>(kTargetNeEntity),
         Command(33181).Menu(kXdsl, "VLAN MAC Limit...", 150).InNeSet().Dialog<CVlanMacLimitListDlg>(kTargetNeOnly),
         Command(33215)
@@ -236,7 +237,7 @@ std::vector<Command> Commands()
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
-            NotBuilt("CXdslIpTrafficProfileDlg"), NotBuilt("CIpoaNextHopDlg")};
+            NotBuilt("CXdslIpTrafficProfileDlg"), BuiltDialog<CIpoaNextHopDlg>()};
 }
 
 } // namespace

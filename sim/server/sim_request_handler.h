@@ -150,6 +150,7 @@ private:
     // was written to them yet; the line status and bits of each port in its power state; power state commands; and
     // the line tests, run for the workstation as the NE runs them.
     void AdslLines(Handled& out, const Frame& request);
+    void AdslPorts(Handled& out, const Frame& request, const CSimNe& ne);
     void SeedAdslPorts(const CSimNe& ne);
     // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
     bool LineProfileUsable(uint32_t neId, const std::string& name) const;
