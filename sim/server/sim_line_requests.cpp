@@ -106,8 +106,8 @@ void CSimRequestHandler::AdslPorts(Handled& out, const Frame& request, const CSi
         ReplyRecords(out, header, held, static_cast<uint32_t>(held.size()));
         return;
     }
-    const auto port = std::find_if(held.begin(), held.end(),
-                                   [&](const AdslPortRec& rec) { return rec.entityId == given.entityId; });
+    const auto port =
+        std::find_if(held.begin(), held.end(), [&](const AdslPortRec& rec) { return rec.entityId == given.entityId; });
     if (port == held.end()) {
         Reply(out, header, Refused("Port does not exist"));
         return;

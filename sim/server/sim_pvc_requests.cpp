@@ -406,8 +406,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
     }
     case kReqStaticFdb: {
         FdbQueryRec entity;
-        if (RecordsOf(request, kFdbQueryRecSize) == 0 ||
-            !DecodeRecord(RecordAt(request, 0), kFdbQueryRecSize, &entity))
+        if (RecordsOf(request, kFdbQueryRecSize) == 0 || !DecodeRecord(RecordAt(request, 0), kFdbQueryRecSize, &entity))
             entity.entityId = 0;
         std::vector<FdbEntryRec> listed = world().staticFdb;
         std::erase_if(listed, [&](const FdbEntryRec& entry) { return !Below(entity.entityId, entry.portId); });
