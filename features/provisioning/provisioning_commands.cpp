@@ -13,6 +13,8 @@
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
+#include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
@@ -116,13 +118,13 @@ std::vector<Command> Commands()
             .Menu(kPacketFilter, "Packet Filter...", 20)
             .Server()
             .NeOnline()
-            .Slot(NotBuilt("CXdslPktFilterDlg"))
+            .Slot<CXdslPktFilterDlg>()
             .Access(kAccessModify),
         Command(33216)
             .Menu(kPacketFilter, "Packet Filter Group...", 30)
             .Server()
             .NeOnline()
-            .Slot(NotBuilt("CXdslPktFilterGroupDlg"))
+            .Slot<CXdslPktFilterGroupDlg>()
             .Access(kAccessModify),
         Command(33220)
             .Menu(kArp, "ARP Proxy Setting...", 10)

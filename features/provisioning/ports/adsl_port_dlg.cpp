@@ -196,10 +196,8 @@ bool CAdslPortDlg::LoadFilterGroups()
                                                  ui_->downstreamGroup1, ui_->downstreamGroup2, ui_->downstreamGroup3,
                                                  ui_->downstreamGroup4};
         QCheckBox* box = boxes[(upstream ? 0u : kUpstreamGroupIds.size()) + group.groupNumber - 1u];
-        box->setText(QStringLiteral("%1%2: %3")
-                         .arg(upstream ? QStringLiteral("USG") : QStringLiteral("DSG"))
-                         .arg(group.groupNumber)
-                         .arg(QString::fromStdString(group.name)));
+        box->setText(LoadQString(upstream ? kStrUpstreamGroupTab : kStrDownstreamGroupTab).arg(group.groupNumber) +
+                     QStringLiteral(": ") + QString::fromStdString(group.name));
     }
     return true;
 }
