@@ -85,8 +85,7 @@ void CIpoaNextHopListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     dlg.SetAccessMode(kAccessCreate);
     if (dlg.DoModal() != IDOK)
         return;
-    const uint32_t row = rows_.Append(dlg.GetNextHop());
-    SelectRowByItemData(row);
+    rows_.Append(dlg.GetNextHop());
 }
 
 void CIpoaNextHopListDlg::OnDeleteRecord(uint32_t row)
