@@ -15,6 +15,7 @@
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
+#include "features/provisioning/packet_filters/xdsl_slot_selection_dlg.h"
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
@@ -238,8 +239,8 @@ std::vector<Command> Commands()
 // setting: an IP traffic profile and a next hop by name.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
-            NotBuilt("CXdslIpTrafficProfileDlg"), BuiltDialog<CIpoaNextHopDlg>()};
+    return {BuiltDialog<CXdslSlotSelectionDlg>(), BuiltDialog<CTemplateDownloadDlg>(),
+            BuiltDialog<CAdslLineProfileDlg>(), NotBuilt("CXdslIpTrafficProfileDlg"), BuiltDialog<CIpoaNextHopDlg>()};
 }
 
 } // namespace

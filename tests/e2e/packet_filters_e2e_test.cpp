@@ -6,6 +6,7 @@
 
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
+#include "features/provisioning/packet_filters/xdsl_slot_selection_dlg.h"
 #include "link/records/pkt_filter_group_rec.h"
 #include "link/records/pkt_filter_rec.h"
 #include "sim/server/sim_control.h"
@@ -185,6 +186,25 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsGroupsAndReadsThemBack)
     EXPECT_EQ(dsg2->memberMask, 0x2u);
     EXPECT_EQ(ServerGroup(program_, 1, 1)->memberMask, 0x5u);
     EXPECT_EQ(ServerGroup(program_, 2, 4)->name, "dsg4");
+}
+
+TEST_F(PacketFiltersE2eTest, WithTheNeCurrentTheOperatorPicksTheCardFirst)
+{
+    const CEntityIndex ne = CEntityIndex::FromLevels(1);
+    program_.Frame().SetCurrentEntity(kNorth1, &ne);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CXdslSlotSelectionDlg>([&](CXdslSlotSelectionDlg& pick) {
+        EXPECT_FALSE(pick.IsControlEnabled(CXdslSlotSelectionDlg::kShelfId)) << "one shelf";
+        EXPECT_TRUE(Choose(pick, CXdslSlotSelectionDlg::kSlotId, QStringLiteral("1")));
+        Click(pick, IDOK);
+        return IDCANCEL;
+    });
+    person.OnDialog<Groups>([&](Groups& dlg) {
+        EXPECT_EQ(dlg.GetTargetEntity().id, 10100u);
+        EXPECT_EQ(Field(dlg.Page(0), GroupPage::kNameId), QStringLiteral("no-netbios"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdPacketFilterGroup));
 }
 
 } // namespace

@@ -31,7 +31,8 @@ int OpenRouteDialog(DialogRequest& request);
 void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request);
 
 // The opener of a CADialog class: it builds one, applies the request and, when the class takes opener fields
-// (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it.
+// (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it; a class that gives a result back
+// (ReturnOpenerFields(DialogRequest&), the slot selection's chosen card) writes it into the request.
 template <class Dialog> RouteDialogOpener DialogClassOpener()
 {
     return [](DialogRequest& request) {
@@ -39,6 +40,9 @@ template <class Dialog> RouteDialogOpener DialogClassOpener()
         ApplyDialogRequest(dialog, request);
         if constexpr (requires { dialog.ApplyOpenerFields(request); })
             dialog.ApplyOpenerFields(request);
-        return dialog.DoModal();
+        const int result = dialog.DoModal();
+        if constexpr (requires { dialog.ReturnOpenerFields(request); })
+            dialog.ReturnOpenerFields(request);
+        return result;
     };
 }
