@@ -236,11 +236,12 @@ std::vector<Command> Commands()
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
 // template download, and the ADSL line profile of a loop diagnosis's Show. Opened by the pages of the VC-to-VLAN
-// setting: an IP traffic profile and a next hop by name.
+// setting: an IP traffic profile and a next hop by name. Opened by the ADSL port dialog: a traffic policing profile.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CXdslSlotSelectionDlg>(), BuiltDialog<CTemplateDownloadDlg>(),
-            BuiltDialog<CAdslLineProfileDlg>(), NotBuilt("CXdslIpTrafficProfileDlg"), BuiltDialog<CIpoaNextHopDlg>()};
+            BuiltDialog<CAdslLineProfileDlg>(),   NotBuilt("CXdslIpTrafficProfileDlg"),
+            BuiltDialog<CIpoaNextHopDlg>(),       NotBuilt("CXdslTrafficPolicingProfileDlg")};
 }
 
 } // namespace
