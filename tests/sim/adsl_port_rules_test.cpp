@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/util/mac_address.h"
 #include "sim/seed/adsl_port_rules.h"
 #include "sim/seed/pvc_rules.h"
 
