@@ -12,11 +12,11 @@ const CommandRoute* FindCommandRoute(int commandId)
 
 std::vector<std::string> RoutedDialogClasses()
 {
-    std::set<std::string> names{kPortSelectionDlg,        kSlotSelectionDlg,      kAlarmCriteriaDlg,
-                                kHistoryAlarmListDlg,     kNeConfigBackupListDlg, kNeFwUpgradeDlg,
-                                kNeCliPromptDlg,          kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
-                                kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kAdslLineProfileDlg,
-                                kIpTrafficProfileDlg,     kIpoaNextHopDlg};
+    std::set<std::string> names{
+        kPortSelectionDlg,          kSlotSelectionDlg,        kAlarmCriteriaDlg,    kHistoryAlarmListDlg,
+        kNeConfigBackupListDlg,     kNeFwUpgradeDlg,          kNeCliPromptDlg,      kNeCliPromptDualDlg,
+        kMulticastChannelStatusDlg, kMulticastGroupMemberDlg, kTemplateDownloadDlg, kAdslLineProfileDlg,
+        kIpTrafficProfileDlg,       kIpoaNextHopDlg,          kSubscriberDataDlg,   kTrafficPolicingProfileDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);
