@@ -90,12 +90,13 @@ void CSimRequestHandler::AdslPorts(Handled& out, const Frame& request, const CSi
 {
     const FrameHeader& header = request.header;
     CGenericRecordStore& store = db_.Generic();
-    // A query names the entity in its first four bytes, whether it sends the key alone or a whole record.
+    // A query names the entity in its first four bytes, whether it sends the key alone or a whole record; one
+    // without a record names the NE.
     AdslPortRec given;
     WordRecord named;
-    if (IsQuery(request) && RecordsOf(request, kWordRecordSize) >= 1 &&
-        DecodeRecord(RecordAt(request, 0), kWordRecordSize, &named)) {
-        given.entityId = named.value;
+    if (IsQuery(request)) {
+        if (RecordsOf(request, kWordRecordSize) >= 1 && DecodeRecord(RecordAt(request, 0), kWordRecordSize, &named))
+            given.entityId = named.value;
     } else if (RecordsOf(request, kAdslPortRecSize) < 1 ||
                !DecodeRecord(RecordAt(request, 0), kAdslPortRecSize, &given)) {
         Reply(out, header, kDrvInvalidParameter);
