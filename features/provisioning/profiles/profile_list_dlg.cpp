@@ -6,6 +6,8 @@
 #include "features/provisioning/profiles/adsl_line_profile_list_page.h"
 #include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_list_rules.h"
+#include "features/provisioning/profiles/shdsl_line_profile_list_page.h"
+#include "features/provisioning/profiles/shdsl_pm_threshold_list_page.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_list_page.h"
 #include "link/pdu_log.h"
 #include "ui/framework/lists/small_images.h"
@@ -51,6 +53,11 @@ std::unique_ptr<CProfileListPage> MakeProfileListPage(ProfileKindId kind)
         return std::make_unique<CAdslLineProfileListPage>();
     case ProfileKindId::kXdslPmThreshold:
         return std::make_unique<CXdslPmThresholdListPage>();
+    // The SHDSL group's pages.
+    case ProfileKindId::kShdslLine:
+        return std::make_unique<CShdslLineProfileListPage>();
+    case ProfileKindId::kShdslPmThreshold:
+        return std::make_unique<CShdslPmThresholdListPage>();
     default:
         return nullptr;
     }

@@ -31,6 +31,9 @@ inline constexpr const char* kIpoaNextHopDlg = "CIpoaNextHopDlg";
 // Opened by name by the ADSL port list and port dialog: a port's subscriber, a traffic policing profile.
 inline constexpr const char* kSubscriberDataDlg = "CSubscriberDataDlg";
 inline constexpr const char* kTrafficPolicingProfileDlg = "CXdslTrafficPolicingProfileDlg";
+// Opened by name by the SHDSL port (its Show of the port's profiles).
+inline constexpr const char* kShdslLineProfileDlg = "CShdslLineProfileDlg";
+inline constexpr const char* kShdslPmThresholdProfileDlg = "CShdslPmThresholdProfileDlg";
 
 // Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
 // dialogs open by name, in name order.
