@@ -36,6 +36,7 @@
 #include "features/management/server/server_management_dlg.h"
 #include "features/management/server/server_monitor_dlg.h"
 #include "features/management/server/server_time_dlg.h"
+#include "features/management/subscribers/subscriber_data_dlg.h"
 #include "features/management/subscribers/subscriber_select_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 #include "ui/framework/dialogs/dialog_request.h"
@@ -183,11 +184,11 @@ std::vector<Command> Commands()
 }
 
 // Opened by the router itself: the server mode's classes of Backup & Restore and of the firmware upgrades, the CLI
-// prompt dialogs after their query.
+// prompt dialogs after their query. Opened by the ADSL port list: a port's subscriber.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CNeConfigBackupListDlg>(), BuiltDialog<CNeFwUpgradeDlg>(), BuiltDialog<CNeCliPromptDlg>(),
-            BuiltDialog<CNeCliPromptDualDlg>()};
+            BuiltDialog<CNeCliPromptDualDlg>(), BuiltDialog<CSubscriberDataDlg>()};
 }
 
 } // namespace

@@ -16,6 +16,11 @@
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
+#include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
@@ -30,6 +35,7 @@
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
 #include "features/provisioning/slot_selection/xdsl_slot_selection_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
+#include "features/provisioning/static_macs/xdsl_fdb_config_list_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
 #include "features/provisioning/templates/template_download_dlg.h"
 #include "features/provisioning/templates/template_sync_dlg.h"
@@ -62,10 +68,7 @@ constexpr char kTrunkStatus[] = "Diagnosis/Trunk Current Status";
 std::vector<Command> Commands()
 {
     return {
-        Command(33130)
-            .Menu(kXdsl, "ADSL Port Setting...", 10)
-            .NeOnline()
-            .Dialog(NotBuilt("CAdslPortListDlg"), kTargetNeEntity),
+        Command(33130).Menu(kXdsl, "ADSL Port Setting...", 10).NeOnline().Dialog<CAdslPortListDlg>(kTargetNeEntity),
         Command(33177).Menu(kXdsl, "SHDSL Port Setting...", 20).NeOnline().Dialog<CShdslPortListDlg>(kTargetNeEntity),
         Command(33022).Menu(kXdsl, "VC-to-VLAN...", 40).NeOnline().Dialog<CXdslVcVlanListDlg>(kTargetNeEntity),
         Command(33121)
@@ -75,7 +78,7 @@ std::vector<Command> Commands()
         Command(33053)
             .Menu(kXdsl, "Next-hop Info for IP over ATM...", 60)
             .NeOnline()
-            .Dialog(NotBuilt("CIpoaNextHopListDlg"), kTargetNeEntity),
+            .Dialog<CIpoaNextHopListDlg>(kTargetNeEntity),
         Command(33171)
             .Menu(kXdsl, "IGMP Snooping / Proxy...", 70)
             .InNeSet()
@@ -112,20 +115,20 @@ std::vector<Command> Commands()
         Command(33211)
             .Menu(kXdsl, "Bridge Filtering Database...", 130)
             .NeOnline()
-            .Dialog(NotBuilt("CXdslFdbConfigListDlg"), kTargetNeEntity),
+            .Dialog<CXdslFdbConfigListDlg>(kTargetNeEntity),
         Command(33167).Menu(kXdsl, "Access Control List...", 140).InNeSet().Dialog<CXdslAclListDlg>(kTargetNeEntity),
         Command(33181).Menu(kXdsl, "VLAN MAC Limit...", 150).InNeSet().Dialog<CVlanMacLimitListDlg>(kTargetNeOnly),
         Command(33215)
             .Menu(kPacketFilter, "Packet Filter...", 20)
             .Server()
             .NeOnline()
-            .Slot(NotBuilt("CXdslPktFilterDlg"))
+            .Slot<CXdslPktFilterDlg>()
             .Access(kAccessModify),
         Command(33216)
             .Menu(kPacketFilter, "Packet Filter Group...", 30)
             .Server()
             .NeOnline()
-            .Slot(NotBuilt("CXdslPktFilterGroupDlg"))
+            .Slot<CXdslPktFilterGroupDlg>()
             .Access(kAccessModify),
         Command(33220)
             .Menu(kArp, "ARP Proxy Setting...", 10)
@@ -235,13 +238,15 @@ std::vector<Command> Commands()
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
 // template download, and the ADSL line profile of a loop diagnosis's Show. Opened by the pages of the VC-to-VLAN
-// setting: an IP traffic profile and a next hop by name. Opened by the SHDSL port: its line and PM threshold profiles.
-// Opened by the port setting page of fast provisioning: the line, PM threshold and traffic policing profiles by name.
+// setting: an IP traffic profile and a next hop by name. Opened by the ADSL port dialog: a traffic policing profile.
+// Opened by the SHDSL port: its line and PM threshold profiles. Opened by the port setting page of fast provisioning:
+// the line, PM threshold and traffic policing profiles by name.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CXdslSlotSelectionDlg>(), BuiltDialog<CTemplateDownloadDlg>(),
             BuiltDialog<CAdslLineProfileDlg>(), BuiltDialog<CXdslPmThresholdProfileDlg>(),
-            NotBuilt("CTrafficPolicingProfileDlg"), NotBuilt("CXdslIpTrafficProfileDlg"), NotBuilt("CIpoaNextHopDlg"),
+            NotBuilt("CXdslIpTrafficProfileDlg"), BuiltDialog<CIpoaNextHopDlg>(),
+            NotBuilt("CXdslTrafficPolicingProfileDlg"),
             // The SHDSL port's Show of its profiles.
             BuiltDialog<CShdslLineProfileDlg>(), BuiltDialog<CShdslPmThresholdProfileDlg>()};
 }

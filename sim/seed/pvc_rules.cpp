@@ -36,6 +36,7 @@ constexpr std::array<uint8_t, 21> kMacLimits = {1,  2,  3,  4,  5,  6,  7,  8,  
 
 // Verdicts of the source MAC check.
 constexpr uint32_t kMacGoesOn = 1;
+constexpr uint32_t kMacNoSuchPvc = 2;
 constexpr uint32_t kMacReserved = 3;
 constexpr uint32_t kMacListed = 5;
 constexpr uint32_t kMacClearsLearned = 6;
@@ -298,6 +299,58 @@ PvcCheckResultRec JudgePvc(const SimPvcWorld& ne, const PvcRuleCheckRec& check)
     return result;
 }
 
+namespace {
+
+// A static entry: a MAC listed anywhere is named with where it is; a PVC that permits its ACL MACs or has as many
+// static entries as its MAC limit takes no more.
+void JudgeStaticMac(const SimPvcWorld& ne, AclCheckRec& check)
+{
+    check.verdict = kMacGoesOn;
+    const auto existing = [&](uint32_t type, const auto& entry) {
+        check.existingType = type;
+        check.existingMac = entry.mac;
+        check.existingPortId = entry.portId;
+        check.existingVpi = entry.vpi;
+        check.existingVci = entry.vci;
+    };
+    const SimPvc* pvc = FindPvc(ne, check.portId, check.vpi, check.vci);
+    if (pvc == nullptr) {
+        check.verdict = kMacNoSuchPvc;
+        return;
+    }
+    if ((check.mac[0] & 0x01) != 0) {
+        check.verdict = kMacReserved;
+        return;
+    }
+    for (const AclEntryRec& entry : ne.acls) {
+        if (entry.mac == check.mac) {
+            check.verdict = kMacListed;
+            existing(entry.controlState, entry);
+            return;
+        }
+    }
+    size_t onPvc = 0;
+    for (const FdbEntryRec& entry : ne.staticFdb) {
+        if (entry.mac == check.mac) {
+            check.verdict = kMacListed;
+            existing(kStaticFdb, entry);
+            return;
+        }
+        onPvc += SamePvc(entry, check) ? 1 : 0;
+    }
+    for (const AclEntryRec& entry : ne.acls) {
+        if (SamePvc(entry, check) && entry.controlState == kPermit) {
+            check.verdict = kMacStateConflict;
+            existing(entry.controlState, entry);
+            return;
+        }
+    }
+    if (onPvc >= pvc->pvc.macLimit)
+        check.verdict = kMacAtLimit;
+}
+
+} // namespace
+
 PvcCheckResultRec JudgeServiceTypes(const SimPvcWorld& ne, uint16_t slot)
 {
     PvcCheckResultRec result;
@@ -318,6 +371,10 @@ PvcCheckResultRec JudgeServiceTypes(const SimPvcWorld& ne, uint16_t slot)
 
 void JudgeSourceMac(const SimPvcWorld& ne, AclCheckRec& check)
 {
+    if (check.kind == kStaticFdb) {
+        JudgeStaticMac(ne, check);
+        return;
+    }
     check.verdict = kMacGoesOn;
     const auto existing = [&](uint32_t type, const auto& entry) {
         check.existingType = type;
@@ -441,6 +498,24 @@ std::string RangeRefusal(const SimPvcWorld& ne, const PvcStaticIpEntry& range)
     const Span span = SpanOf(range.baseAddress, range.count);
     if (range.count == 0 || !AllHosts(span) || HoldsOwnAddress(ne, span) || !RangeHolders(ne, span).empty())
         return "IP address is reserved";
+    return {};
+}
+
+std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry)
+{
+    const SimPvc* pvc = FindPvc(ne, entry.portId, entry.vpi, entry.vci);
+    if (pvc == nullptr)
+        return "PVC does not exist";
+    if ((entry.mac[0] & 0x01) != 0 || std::all_of(entry.mac.begin(), entry.mac.end(), [](uint8_t b) { return b == 0; }))
+        return "MAC address is reserved";
+    size_t onPvc = 0;
+    for (const FdbEntryRec& other : ne.staticFdb) {
+        if (other.mac == entry.mac)
+            return "MAC address has existed in FDB table";
+        onPvc += SamePvc(other, entry) ? 1 : 0;
+    }
+    if (onPvc >= pvc->pvc.macLimit)
+        return "FDB entries on this PVC has reached its MAC limit";
     return {};
 }
 

@@ -77,6 +77,8 @@ uint32_t RowStatusAfterWrite(const SimPvcWorld& ne, const PvcRec& pvc);
 std::string ActivationRefusal(const SimPvcWorld& ne, const SimPvc& pvc, bool* missingIpBase);
 // Why the NE refuses a static IP range for the PVC; empty when it takes it.
 std::string RangeRefusal(const SimPvcWorld& ne, const PvcStaticIpEntry& range);
+// Why the NE refuses a static filtering-database entry; empty when it takes it.
+std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry);
 // Why the NE refuses a source MAC for the PVC; empty when it takes it.
 std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry);
 

@@ -10,12 +10,15 @@
 #include "link/records/adsl_power_state_rec.h"
 #include "link/records/line_test_ctrl_rec.h"
 #include "link/records/loop_diag_ctrl_rec.h"
+#include "link/records/traffic_policing_profile_rec.h"
 #include "link/records/word_record.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "sim/seed/adsl_port_defaults.h"
+#include "sim/seed/adsl_port_rules.h"
 #include "sim/server/sim_adsl_ports.h"
 #include "sim/server/sim_frame_records.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -82,6 +85,72 @@ bool CSimRequestHandler::LineProfileUsable(uint32_t neId, const std::string& nam
     return false;
 }
 
+// A query lists the ports at or below the entity it names; a write is judged as the NE judges it.
+void CSimRequestHandler::AdslPorts(Handled& out, const Frame& request, const CSimNe& ne)
+{
+    const FrameHeader& header = request.header;
+    CGenericRecordStore& store = db_.Generic();
+    // A query names the entity in its first four bytes, whether it sends the key alone or a whole record; one
+    // without a record names the NE.
+    AdslPortRec given;
+    WordRecord named;
+    if (IsQuery(request)) {
+        if (RecordsOf(request, kWordRecordSize) >= 1 && DecodeRecord(RecordAt(request, 0), kWordRecordSize, &named))
+            given.entityId = named.value;
+    } else if (RecordsOf(request, kAdslPortRecSize) < 1 ||
+               !DecodeRecord(RecordAt(request, 0), kAdslPortRecSize, &given)) {
+        Reply(out, header, kDrvInvalidParameter);
+        return;
+    }
+    std::vector<AdslPortRec> held;
+    for (const std::vector<uint8_t>& bytes : store.KeptRecords(kReqAdslPort, ne.Id())) {
+        AdslPortRec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
+            held.push_back(rec);
+    }
+    if (IsQuery(request)) {
+        std::erase_if(held, [&](const AdslPortRec& port) { return !AdslPortListed(given.entityId, port.entityId); });
+        ReplyRecords(out, header, held, static_cast<uint32_t>(held.size()));
+        return;
+    }
+    auto port =
+        std::find_if(held.begin(), held.end(), [&](const AdslPortRec& rec) { return rec.entityId == given.entityId; });
+    if (port == held.end()) {
+        // A port of a card that came after the NE's ports were first listed, or of a card not yet as planned, starts
+        // from the defaults.
+        const CEntityNode* node = ne.FindEntity(given.entityId);
+        if (node == nullptr || node->GetLevel() != kEntityLevelPort) {
+            Reply(out, header, Refused("Port does not exist"));
+            return;
+        }
+        held.push_back(
+            AdslPortDefaults({given.entityId},
+                             NamesOf<AdslLineProfileRec>(store.KeptRecords(kReqAdslLineProfile, ne.Id())),
+                             NamesOf<XdslPmThresholdProfileRec>(store.KeptRecords(kReqPmThresholdProfile, ne.Id())))
+                .front());
+        port = std::prev(held.end());
+    }
+    SimPortProfiles profiles;
+    for (const std::vector<uint8_t>& bytes : store.KeptRecords(kReqAdslLineProfile, ne.Id())) {
+        AdslLineProfileRec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec) &&
+            (rec.channelMode == kChannelFast || rec.channelMode == kChannelInterleaved))
+            profiles.lineProfiles.push_back(rec.name);
+    }
+    profiles.pmThresholdProfiles =
+        NamesOf<XdslPmThresholdProfileRec>(store.KeptRecords(kReqPmThresholdProfile, ne.Id()));
+    profiles.policingProfiles =
+        NamesOf<TrafficPolicingProfileRec>(store.KeptRecords(kReqTrafficPolicingProfile, ne.Id()));
+    if (const std::string refusal = AdslPortWriteRefusal(given, profiles); !refusal.empty()) {
+        Reply(out, header, Refused(refusal));
+        return;
+    }
+    const AdslPortRec kept = AdslPortAfterWrite(*port, given);
+    const auto bytes = EncodeRecord(kept);
+    store.Handle(kReqAdslPort, kEmsOpModify, ne.Id(), bytes.data(), 1, kAdslPortRecSize);
+    ReplyRecords(out, header, std::vector<AdslPortRec>{kept}, 1);
+}
+
 void CSimRequestHandler::AdslLines(Handled& out, const Frame& request)
 {
     const FrameHeader& header = request.header;
@@ -93,7 +162,7 @@ void CSimRequestHandler::AdslLines(Handled& out, const Frame& request)
     }
     if (code == kReqAdslPort) {
         SeedAdslPorts(*ne);
-        Generic(out, request);
+        AdslPorts(out, request, *ne);
         return;
     }
     // Every request names the port first: a query by its id alone, a command by its whole record.

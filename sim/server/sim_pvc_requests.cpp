@@ -32,6 +32,8 @@ constexpr uint32_t kUp = 1;
 constexpr uint32_t kDown = 2;
 constexpr uint8_t kMissingIpBaseMark = 12; // where a refused PVC record carries its VPI
 constexpr uint32_t kServiceTypeControlOn = 1;
+constexpr uint32_t kStaticFdbEntry = 7;
+constexpr size_t kMostNextHops = 4;
 
 template <typename Rec>
 void Keep(CGenericRecordStore& store, RequestCode<Rec> code, uint32_t neId, const std::vector<Rec>& records)
@@ -391,6 +393,43 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         ReplyRecords(out, header, std::vector<AclEntryRec>{entry}, 1);
         return;
     }
+    case kReqStaticFdb: {
+        FdbQueryRec entity;
+        if (RecordsOf(request, kFdbQueryRecSize) == 0 || !DecodeRecord(RecordAt(request, 0), kFdbQueryRecSize, &entity))
+            entity.entityId = 0;
+        std::vector<FdbEntryRec> listed = world().staticFdb;
+        std::erase_if(listed, [&](const FdbEntryRec& entry) { return !Below(entity.entityId, entry.portId); });
+        ReplyRecords(out, header, listed, static_cast<uint32_t>(listed.size()));
+        return;
+    }
+    case kReqStaticFdbAdd: {
+        FdbEntryRec entry;
+        if (RecordsOf(request, kFdbEntryRecSize) == 0 ||
+            !DecodeRecord(RecordAt(request, 0), kFdbEntryRecSize, &entry)) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        if (const std::string refusal = StaticFdbRefusal(world(), entry); !refusal.empty()) {
+            Reply(out, header, Refused(refusal));
+            return;
+        }
+        PvcRec key;
+        key.portId = entry.portId;
+        key.vpi = entry.vpi;
+        key.vci = entry.vci;
+        entry.vlanId = Find(world(), key)->pvc.vlanId;
+        entry.status = kStaticFdbEntry;
+        Do(store, kReqStaticFdbAdd, kEmsOpModify, neId, entry);
+        ReplyRecords(out, header, std::vector<FdbEntryRec>{entry}, 1);
+        return;
+    }
+    case kReqNextHopAdd:
+        if (world().nextHops.size() >= kMostNextHops) {
+            Reply(out, header, Refused("Next-hop table is full"));
+            return;
+        }
+        Generic(out, request);
+        return;
     default:
         Generic(out, request);
         return;

@@ -335,6 +335,9 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqAclCheck:
     case kReqAcl:
     case kReqAclAdd:
+    case kReqStaticFdb:
+    case kReqStaticFdbAdd:
+    case kReqNextHopAdd:
         Pvcs(out, request);
         return;
     case kReqTrunkPm:

@@ -160,6 +160,7 @@ private:
     // was written to them yet; the line status and bits of each port in its power state; power state commands; and
     // the line tests, run for the workstation as the NE runs them.
     void AdslLines(Handled& out, const Frame& request);
+    void AdslPorts(Handled& out, const Frame& request, const CSimNe& ne);
     void SeedAdslPorts(const CSimNe& ne);
     // The DHCP services of an NE (sim_dhcp_requests.cpp): settings and relay servers as written, at most 4 servers,
     // and the option-82 agent IDs of its xDSL ports, started from their defaults.

@@ -97,7 +97,7 @@ void CDhcpRelayServerDlg::OnOK()
         if (!count.Ok())
             return;
         if (count.count.value_or(0) >= kMaxServers) {
-            ShowAlertTextById(kStrRelayServerTableFull, kAddressId);
+            ShowAlertTextById(kStrTableFullOfFour, kAddressId);
             return;
         }
         if (!requests.Add(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToAddDhcpServer}).Ok())

@@ -17,7 +17,7 @@ std::vector<std::string> RoutedDialogClasses()
         kNeConfigBackupListDlg,      kNeFwUpgradeDlg,           kNeCliPromptDlg,        kNeCliPromptDualDlg,
         kMulticastChannelStatusDlg,  kMulticastGroupMemberDlg,  kTemplateDownloadDlg,   kAdslLineProfileDlg,
         kIpTrafficProfileDlg,        kIpoaNextHopDlg,           kPmThresholdProfileDlg, kShdslLineProfileDlg,
-        kShdslPmThresholdProfileDlg, kTrafficPolicingProfileDlg};
+        kShdslPmThresholdProfileDlg, kSubscriberDataDlg,        kTrafficPolicingProfileDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

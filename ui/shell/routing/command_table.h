@@ -28,12 +28,14 @@ inline constexpr const char* kAdslLineProfileDlg = "CAdslLineProfileDlg";
 // Opened by name by the pages of the VC-to-VLAN setting (their Show): an IP traffic profile, a next hop.
 inline constexpr const char* kIpTrafficProfileDlg = "CXdslIpTrafficProfileDlg";
 inline constexpr const char* kIpoaNextHopDlg = "CIpoaNextHopDlg";
+// Opened by name by the ADSL port list and port dialog: a port's subscriber, a traffic policing profile.
+inline constexpr const char* kSubscriberDataDlg = "CSubscriberDataDlg";
+inline constexpr const char* kTrafficPolicingProfileDlg = "CXdslTrafficPolicingProfileDlg";
 // Opened by name by the SHDSL port (its Show of the port's profiles) and by the port setting page of fast
 // provisioning (a port's profiles by name).
 inline constexpr const char* kShdslLineProfileDlg = "CShdslLineProfileDlg";
 inline constexpr const char* kShdslPmThresholdProfileDlg = "CShdslPmThresholdProfileDlg";
 inline constexpr const char* kPmThresholdProfileDlg = "CXdslPmThresholdProfileDlg";
-inline constexpr const char* kTrafficPolicingProfileDlg = "CTrafficPolicingProfileDlg";
 
 // Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
 // dialogs open by name, in name order.

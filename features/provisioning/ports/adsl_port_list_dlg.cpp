@@ -1,0 +1,302 @@
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
+
+#include "core/config/app_settings.h"
+#include "core/tables/access_rights.h"
+#include "core/tables/entity_labels.h"
+#include "core/tables/ne_table.h"
+#include "features/provisioning/ports/adsl_port_dlg.h"
+#include "features/provisioning/ports/port_rules.h"
+#include "link/record_requests.h"
+#include "link/records/word_record.h"
+#include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui/framework/messages/string_table.h"
+#include "ui_adsl_port_list_dlg.h"
+
+namespace {
+
+constexpr int kConfirmFlags = 0x134; // Yes/No, warning, No the default
+constexpr int kPopupVcVlan = 33022;
+constexpr int kPopupMcChannel = 33121;
+constexpr int kPopupRateStatus = 33124;
+constexpr int kPopupProfile = 33080;
+constexpr int kPopupResetPort = 33085;
+constexpr int kPopupSubscriber = 33096;
+constexpr int kPopupCurrentPm = 33076;
+constexpr int kPopupHistoryPm = 33078;
+constexpr int kPopupLongTermPm = 33077;
+constexpr int kPortSelCurrentPm = 1;
+constexpr int kPortSelHistoryPm = 2;
+constexpr int kPortSelRateStatus = 3;
+constexpr uint32_t kClassEnterprise = 2;
+constexpr uint32_t kServicePppoe = 1;
+
+using List = CAdslPortListDlg;
+
+// A subscriber's columns show only for a port that has one.
+ListValue SubscriberValue(const AdslPortRec& port, uint32_t textId)
+{
+    return ListValue(port.subscriber.empty() ? std::string() : LoadString(textId));
+}
+
+std::vector<ListColumn<AdslPortRec>> PortColumns(const CAdslPortListDlg& dialog)
+{
+    const auto stateImage = [](const AdslPortRec& port) {
+        return port.enableState == 1 ? kImageEnabled : kImageDisabled;
+    };
+    return {
+        {.order = ListOrder::kArrival, .image = stateImage}, // the row's image greys a disabled port
+        {.value =
+             [&dialog](const AdslPortRec& port) {
+                 return ListValue(
+                     FormatEntityLocationById(FindNeById(static_cast<uint32_t>(dialog.GetNeId())), port.entityId));
+             },
+         .order = ListOrder::kArrival},
+        {.value = &AdslPortRec::lineProfile, .order = ListOrder::kNoCase},
+        {.value = &AdslPortRec::pmThresholdProfile, .order = ListOrder::kNoCase},
+        {.value = &AdslPortRec::trafficPolicingProfile, .order = ListOrder::kNoCase},
+        {.value =
+             [](const AdslPortRec& port) {
+                 return ListValue(LoadString(port.enableState == 1 ? kStrValueEnabled : kStrValueDisabled));
+             },
+         .order = ListOrder::kUnsigned,
+         .sortValue = [](const AdslPortRec& port) { return ListValue(port.enableState); },
+         .image = stateImage},
+        {.value =
+             [](const AdslPortRec& port) {
+                 return ListValue(LoadString(port.operState == 1 ? kStrLinkUp : kStrLinkDown));
+             },
+         .order = ListOrder::kUnsigned,
+         .sortValue = [](const AdslPortRec& port) { return ListValue(port.operState); },
+         .image = [](const AdslPortRec& port) { return port.operState == 1 ? kImageLinkUp : kImageLinkDown; }},
+        {.value = &AdslPortRec::subscriber, .order = ListOrder::kNoCase},
+        {.value =
+             [](const AdslPortRec& port) {
+                 return SubscriberValue(port, port.subscriberClass == kClassEnterprise ? kStrSubscriberEnterprise
+                                                                                       : kStrSubscriberHome);
+             },
+         .order = ListOrder::kUnsigned,
+         .sortValue = [](const AdslPortRec& port) { return ListValue(port.subscriberClass); }},
+        {.value =
+             [](const AdslPortRec& port) {
+                 return SubscriberValue(port, port.service == kServicePppoe ? kStrServicePppoe : kStrServiceFixedIp);
+             },
+         .order = ListOrder::kUnsigned,
+         .sortValue = [](const AdslPortRec& port) { return ListValue(port.service); }},
+    };
+}
+
+PortListNe NeStateOf(uint32_t neId)
+{
+    const CNeRecord* ne = FindNeById(neId);
+    if (ne == nullptr)
+        return PortListNe::kUnknown;
+    if (ne->planned == 1)
+        return PortListNe::kPlanned;
+    return ne->root != nullptr && ne->root->IsConnected() ? PortListNe::kConnected : PortListNe::kDisconnected;
+}
+
+} // namespace
+
+CAdslPortListDlg::CAdslPortListDlg(QWidget* parent)
+    : CRecordListDlg(kTemplateId,
+                     {.popupName = "xDSL_xTUC_LIST",
+                      .rowCommands = {kRowShow,
+                                      kRowModify,
+                                      {kVcVlanButtonId, kPopupVcVlan},
+                                      {kMcChannelButtonId, kPopupMcChannel},
+                                      {kRateStatusButtonId, kPopupRateStatus},
+                                      {kProfileButtonId, kPopupProfile},
+                                      {kResetPortButtonId, kPopupResetPort},
+                                      {kCurrentPmButtonId, kPopupCurrentPm},
+                                      {kHistoryPmButtonId, kPopupHistoryPm},
+                                      {kLongTermPmButtonId, kPopupLongTermPm}},
+                      .activateCommand = kShowButtonId,
+                      .right = kRightXdslPorts,
+                      .exportStem = "xDslLine"},
+                     parent),
+      ui_(std::make_unique<Ui::CAdslPortListDlg>()), rows_(*this, PortColumns(*this), &AdslPortRec::entityId)
+{
+    ui_->setupUi(this);
+    // The ports at or below the target: records of other entities in the reply are dropped.
+    rows_.QueryOnFill([this] {
+        AdslPortRec query;
+        query.entityId = GetTargetEntity().id;
+        return CRecordRequests().Query(kReqAdslPort, static_cast<uint32_t>(GetNeId()), query,
+                                       {.failureTextId = kStrFailToQuery});
+    });
+    rows_.SetFilter([this](const AdslPortRec& port) {
+        const CEntityId& target = GetTargetEntity();
+        return port.entityId == target.id || target.IsAncestorOf(port.entityId);
+    });
+    rows_.SetTies(ListTies::kArrival);
+    SetRecordList(rows_);
+}
+
+CAdslPortListDlg::~CAdslPortListDlg() = default;
+
+void CAdslPortListDlg::InitData()
+{
+    if (CheckAccessRightOrClose(kRightXdslPorts) != 0 || CheckTargetNeOrClose() != 0)
+        return;
+    UpdateCaption(kCaptionNe | kCaptionLocation);
+    SetSmallImages();
+    EnableSubItemImages();
+    SetRowColorMode(kRowColorsByImage);
+    SetRowColors({{static_cast<uint32_t>(kImageEnabled), 0x000000, 0xFFFFFF},
+                  {static_cast<uint32_t>(kImageDisabled), 0x808080, 0xFFFFFF}});
+    InitListColumnsById(kStrColumnsAdslPorts);
+    if (AppSettings().directControl) {
+        for (const int column : {kSubscriberColumn, kClassColumn, kServiceColumn})
+            SetColumnHidden(column, true, kListControlId);
+        ShowControls({kSubscriberButtonId, kLongTermPmButtonId}, false);
+    }
+    FillList();
+}
+
+bool CAdslPortListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
+{
+    const std::optional<bool> enabled =
+        PortListButtonEnabled(NeStateOf(static_cast<uint32_t>(GetNeId())), selected.has_value(), command.button);
+    return enabled.value_or(IsControlEnabled(command.button));
+}
+
+void CAdslPortListDlg::OnShowRecord(uint32_t portId)
+{
+    OpenPort(portId, kAccessQuery);
+}
+
+void CAdslPortListDlg::OnModifyRecord(uint32_t portId)
+{
+    OpenPort(portId, kAccessModify);
+}
+
+void CAdslPortListDlg::OpenPort(uint32_t portId, uint8_t accessMode)
+{
+    const AdslPortRec* row = rows_.Find(portId);
+    if (row == nullptr)
+        return;
+    CAdslPortDlg dlg(this);
+    const CEntityId port(portId);
+    dlg.SetTarget(GetNeId(), &port);
+    dlg.SetAccessMode(accessMode);
+    dlg.SetPort(*row);
+    if (dlg.DoModal() != IDOK || accessMode != kAccessModify)
+        return;
+    rows_.Put(dlg.GetPort());
+}
+
+int CAdslPortListDlg::OpenOnPort(const char* className, int portSelMode, uint8_t accessMode)
+{
+    const std::optional<uint32_t> selected = SelectedItemData();
+    DialogRequest request;
+    request.className = selected || portSelMode == 0 ? className : "CXdslPortSelDlg";
+    request.portSelMode = selected ? -1 : (portSelMode == 0 ? -1 : portSelMode);
+    request.hasTarget = true;
+    request.neId = static_cast<uint32_t>(GetNeId());
+    request.hasEntity = true;
+    request.entity = selected ? CEntityId(*selected) : GetTargetEntity();
+    request.accessMode = accessMode;
+    if (GetLocationId() != 0) {
+        request.hasLocation = true;
+        request.locationId = static_cast<uint32_t>(GetLocationId());
+    }
+    return OpenRouteDialog(request);
+}
+
+void CAdslPortListDlg::OpenProfiles()
+{
+    DialogRequest request;
+    request.className = "CProfileListDlg";
+    request.hasTarget = true;
+    request.neId = static_cast<uint32_t>(GetNeId());
+    request.templateMode = 0;
+    request.profileGroup = 0;
+    OpenRouteDialog(request);
+}
+
+void CAdslPortListDlg::ResetPort()
+{
+    if (CheckTargetNe() != 0 || CheckRight(kRightNeOperations, 'x') != 0)
+        return;
+    const std::optional<uint32_t> port = RequireSelectedItemData();
+    if (!port || ShowMessageById(kStrSureToResetLinePort, kConfirmFlags) != IDYES)
+        return;
+    if (CRecordRequests()
+            .Action(kReqPortReset, static_cast<uint32_t>(GetNeId()), WordRecord{*port},
+                    {.failureTextId = kStrFailToResetLinePort})
+            .Ok())
+        ShowInfoTextById(kStrCompleteResettingLinePort);
+}
+
+void CAdslPortListDlg::OpenSubscriber()
+{
+    const std::optional<uint32_t> selected = SelectedItemData();
+    if (!selected) {
+        if (OpenOnPort("CSubscriberSelectDlg") == IDOK)
+            RefillList();
+        return;
+    }
+    const AdslPortRec* row = rows_.Find(*selected);
+    const uint8_t mode = row != nullptr && row->subscriber.empty() ? kAccessCreate : kAccessModify;
+    // The server binds the subscriber to the port: the row reads it back.
+    if (OpenOnPort("CSubscriberDataDlg", 0, mode) == IDOK)
+        RefillList();
+}
+
+int CAdslPortListDlg::OnCommandHook(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return CRecordListDlg::OnCommandHook(id, code);
+    switch (id) {
+    case kVcVlanButtonId:
+    case kPopupVcVlan:
+        OpenOnPort("CXdslVcVlanListDlg");
+        return 1;
+    case kMcChannelButtonId:
+    case kPopupMcChannel:
+        OpenOnPort("CXdslMcChannelListDlg");
+        return 1;
+    case kRateStatusButtonId:
+    case kPopupRateStatus:
+        OpenOnPort("CAdslRateStatusDlg", kPortSelRateStatus);
+        return 1;
+    case kCurrentPmButtonId:
+    case kPopupCurrentPm:
+        OpenOnPort("CAdslCurrentPmDlg", kPortSelCurrentPm);
+        return 1;
+    case kHistoryPmButtonId:
+    case kPopupHistoryPm:
+        OpenOnPort("CAdslHistoryPmDlg", kPortSelHistoryPm);
+        return 1;
+    case kLongTermPmButtonId:
+    case kPopupLongTermPm:
+        OpenOnPort("CXdslLongTermPmListDlg");
+        return 1;
+    case kProfileButtonId:
+    case kPopupProfile:
+        OpenProfiles();
+        return 1;
+    case kResetPortButtonId:
+    case kPopupResetPort:
+        ResetPort();
+        return 1;
+    case kSubscriberButtonId:
+    case kPopupSubscriber:
+        OpenSubscriber();
+        return 1;
+    default:
+        return CRecordListDlg::OnCommandHook(id, code);
+    }
+}
+
+void CAdslPortListDlg::DrawExtras(Dc& dc)
+{
+    CRecordListDlg::DrawExtras(dc);
+    DrawListIconOnControl(dc, *this, kEnabledImageId, kImageEnabled);
+    DrawListIconOnControl(dc, *this, kDisabledImageId, kImageDisabled);
+    DrawListIconOnControl(dc, *this, kLinkUpImageId, kImageLinkUp);
+    DrawListIconOnControl(dc, *this, kLinkDownImageId, kImageLinkDown);
+}

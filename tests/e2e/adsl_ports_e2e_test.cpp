@@ -1,0 +1,236 @@
+// The ADSL port list and port dialog in the running program against the simulated server: the operator opens the
+// port list of North-1's line card, changes a port's profiles and packet filter groups and reads them back from the
+// server, which keeps what the port held beside them. A traffic policing profile on a port with PPPoE traffic meets
+// the card's service-type control; the server refuses a profile it no longer has, and a port whose profiles could
+// not be read cannot be written.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/ports/adsl_port_dlg.h"
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/board_setting_rec.h"
+#include "link/records/traffic_policing_profile_rec.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdAdslPorts = 33130;
+constexpr uint32_t kNorth1 = 1;
+constexpr uint32_t kPort5 = 10105; // DHCP and static IP PVCs
+constexpr uint32_t kPort6 = 10106; // an enabled PPPoE PVC
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using List = CAdslPortListDlg;
+using Port = CAdslPortDlg;
+
+template <typename Rec> void WriteToServer(e2e::CProgram& program, RequestCode<Rec> code, const Rec& rec)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto bytes = EncodeRecord(rec);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, code, kNorth1, {bytes.begin(), bytes.end()}, kRecordSize<Rec>)));
+}
+
+void RefuseNext(e2e::CProgram& program, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto control = EncodeRecord(SimControlRec{kSimRefuseNextRequest, code, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
+}
+
+AdslPortRec ServerPort(e2e::CProgram& program, uint32_t portId)
+{
+    for (const AdslPortRec& rec : program.ServerRecords(kReqAdslPort, kNorth1)) {
+        if (rec.entityId == portId)
+            return rec;
+    }
+    ADD_FAILURE() << "the server has no port " << portId;
+    return {};
+}
+
+class AdslPortsE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+        program_.Frame().SetCurrentEntity(kNorth1, &card);
+    }
+    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
+
+    // The list of the card; `script` works the port dialog opened by Modify on the port's row.
+    void ModifyPort(uint32_t portId, const std::function<void(List&, Port&)>& script,
+                    const std::function<void()>& beforeModify = {})
+    {
+        e2e::COperator& person = program_.Operator();
+        person.OnDialog<List>([&](List& ports) {
+            QTreeView& list = *ports.FindList(kListControlId);
+            const QString location = QStringLiteral("1-%1").arg(portId % 100);
+            const int row = e2e::RowOf(list, List::kSlotPortColumn, location);
+            EXPECT_GE(row, 0) << location.toStdString();
+            program_.ClickListRow(list, row);
+            person.OnDialog<Port>([&](Port& port) {
+                script(ports, port);
+                return IDCANCEL;
+            });
+            if (beforeModify)
+                beforeModify();
+            Click(ports, kModifyButtonId);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(kCmdAdslPorts));
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(AdslPortsE2eTest, TheOperatorChangesAPortsProfilesAndFilterGroupsAndTheServerKeepsTheRest)
+{
+    // The port is bound to a subscriber, which the port dialog neither shows nor changes.
+    AdslPortRec bound = ServerPort(program_, kPort5);
+    bound.subscriber = "alice";
+    bound.subscriberClass = 2;
+    bound.service = 1;
+    bound.reserved4 = {1, 2, 3, 4, 5, 6, 7, 8};
+    WriteToServer(program_, kReqAdslPort, bound);
+
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        const QStringList locations = e2e::ListColumn(list, List::kSlotPortColumn);
+        EXPECT_FALSE(locations.isEmpty());
+        for (const QString& location : locations)
+            EXPECT_TRUE(location.startsWith(QStringLiteral("1-"))) << "only the card's ports";
+        const int row = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-5"));
+        EXPECT_GE(row, 0);
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(row), QStringLiteral("alice"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kClassColumn).value(row), QStringLiteral("enterprise"));
+        // No row: the row functions are off; Export and Subscriber stay.
+        EXPECT_FALSE(ports.IsControlEnabled(kModifyButtonId));
+        EXPECT_FALSE(ports.IsControlEnabled(List::kResetPortButtonId));
+        EXPECT_TRUE(ports.IsControlEnabled(List::kCurrentPmButtonId));
+        program_.ClickListRow(list, row);
+        EXPECT_TRUE(ports.IsControlEnabled(kModifyButtonId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ports, QStringLiteral("adsl_port_list")));
+
+        person.OnDialog<Port>([&](Port& port) {
+            EXPECT_EQ(e2e::Field(port, Port::kPortLocationId), QStringLiteral("1-5"));
+            EXPECT_EQ(e2e::Field(port, Port::kUpstreamGroupIds[0]), QStringLiteral("USG1: no-netbios"));
+            EXPECT_EQ(e2e::Field(port, Port::kDownstreamGroupIds[0]), QStringLiteral("DSG1: ds-video"));
+            EXPECT_EQ(e2e::Field(port, Port::kServiceTypeControlId), QStringLiteral("disabled"));
+            EXPECT_TRUE(port.IsControlEnabled(Port::kShowLineProfileId));
+            EXPECT_FALSE(port.IsControlEnabled(Port::kShowPolicingId));
+            EXPECT_TRUE(Choose(port, Port::kLineProfileId, QStringLiteral("video-16M")));
+            EXPECT_TRUE(Choose(port, Port::kPmThresholdId, QStringLiteral("quiet")));
+            EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-drop")));
+            EXPECT_TRUE(port.IsControlEnabled(Port::kShowPolicingId));
+            Check(port, Port::kUpstreamGroupIds[1]);
+            Check(port, Port::kDownstreamGroupIds[3]);
+            Check(port, Port::kDisabledRadioId);
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(port, QStringLiteral("adsl_port")));
+            Click(port, IDOK);
+            EXPECT_TRUE(port.IsEnded());
+            return IDCANCEL;
+        });
+        Click(ports, kModifyButtonId);
+        EXPECT_EQ(e2e::ListColumn(list, List::kLineProfileColumn).value(row), QStringLiteral("video-16M"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kPolicingColumn).value(row), QStringLiteral("police-drop"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kAdminColumn).value(row), QStringLiteral("disabled"));
+        EXPECT_EQ(e2e::CellImage(list, row, List::kAdminColumn), kImageDisabled);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAdslPorts));
+
+    const AdslPortRec kept = ServerPort(program_, kPort5);
+    EXPECT_EQ(kept.lineProfile, "video-16M");
+    EXPECT_EQ(kept.pmThresholdProfile, "quiet");
+    EXPECT_EQ(kept.trafficPolicingProfile, "police-drop");
+    EXPECT_EQ(kept.enableState, 2u);
+    EXPECT_EQ(kept.upstreamFilterGroups, bound.upstreamFilterGroups | 0x2u);
+    EXPECT_EQ(kept.downstreamFilterGroups, bound.downstreamFilterGroups | 0x8u);
+    EXPECT_EQ(kept.subscriber, "alice") << "the port's subscriber stays bound";
+    EXPECT_EQ(kept.subscriberClass, 2u);
+    EXPECT_EQ(kept.reserved4, bound.reserved4);
+}
+
+TEST_F(AdslPortsE2eTest, APolicingProfileOnAPortWithPppoeTrafficMeetsTheCardsServiceTypeControl)
+{
+    e2e::COperator& person = program_.Operator();
+    const AdslPortRec before = ServerPort(program_, kPort6);
+    ModifyPort(kPort6, [&](List&, Port& port) {
+        // Service-type control off: the operator is asked; No keeps the dialog and writes nothing.
+        EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-dscp")));
+        person.AnswerBox(IDNO);
+        Click(port, IDOK);
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("LC STC is disabled.")));
+        EXPECT_FALSE(port.IsEnded());
+        EXPECT_EQ(ServerPort(program_, kPort6), before);
+    });
+
+    BoardSettingRec card;
+    for (const BoardSettingRec& rec : program_.ServerRecords(kReqBoardSetting, kNorth1)) {
+        if (rec.entityId == 10100)
+            card = rec;
+    }
+    ASSERT_EQ(card.entityId, 10100u);
+    card.serviceTypeControl = 1;
+    WriteToServer(program_, kReqBoardSetting, card);
+    ModifyPort(kPort6, [&](List&, Port& port) {
+        EXPECT_EQ(e2e::Field(port, Port::kServiceTypeControlId), QStringLiteral("enabled"));
+        // A DSCP change cannot apply to PPPoE traffic under service-type control.
+        EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-dscp")));
+        const size_t boxes = person.boxTexts.size();
+        person.AnswerBox(IDOK);
+        Click(port, IDOK);
+        ASSERT_EQ(person.boxTexts.size(), boxes + 1);
+        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("therefore can't apply DSCP")));
+        EXPECT_FALSE(port.IsEnded());
+        // The server no longer has the profile the operator picks next: its refusal keeps the dialog open.
+        EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-drop")));
+        server_test::CRawClient& probe = program_.ServerProbe();
+        TrafficPolicingProfileRec gone;
+        gone.name = "police-drop";
+        const auto bytes = EncodeRecord(gone);
+        ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqTrafficPolicingProfileDelete, kNorth1,
+                                             {bytes.begin(), bytes.end()}, kTrafficPolicingProfileRecSize)));
+        person.AnswerBox(IDOK);
+        Click(port, IDOK);
+        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to update data")));
+        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Traffic policing profile does not exist")));
+        EXPECT_FALSE(port.IsEnded());
+        // Without a policing profile the port is written.
+        EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral(" <none>")));
+        Click(port, IDOK);
+        EXPECT_TRUE(port.IsEnded());
+    });
+    EXPECT_EQ(ServerPort(program_, kPort6).trafficPolicingProfile, "");
+}
+
+TEST_F(AdslPortsE2eTest, APortWhoseProfilesCouldNotBeReadCannotBeWritten)
+{
+    const AdslPortRec before = ServerPort(program_, kPort5);
+    e2e::COperator& person = program_.Operator();
+    ModifyPort(
+        kPort5,
+        [&](List&, Port& port) {
+            EXPECT_FALSE(port.IsControlEnabled(IDOK)) << "empty names and masks would be written";
+            EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to query")));
+        },
+        [&] {
+            RefuseNext(program_, kReqAdslLineProfile);
+            person.AnswerBox(IDOK);
+        });
+    EXPECT_EQ(ServerPort(program_, kPort5), before);
+}
+
+} // namespace

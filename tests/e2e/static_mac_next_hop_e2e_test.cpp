@@ -1,0 +1,222 @@
+// Static MAC entries and IPoA next hops in the running program against the simulated server. The operator lists the
+// configured filtering database of North-1's line card, adds a static entry that the NE's check refuses and then one
+// it takes, and deletes one; fills the NE's next-hop table to its four entries, changes one of them although the table
+// is full, and meets the server's refusal of a name it has.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/util/mac_address.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/static_macs/xdsl_fdb_config_list_dlg.h"
+#include "features/provisioning/static_macs/xdsl_static_mac_dlg.h"
+#include "link/records/fdb_entry_rec.h"
+#include "link/records/next_hop_rec.h"
+#include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdFdbList = 33211;
+constexpr int kCmdNextHops = 33053;
+constexpr uint32_t kNorth1 = 1;
+constexpr uint32_t kPort7 = 10107; // a transparent PVC 0/35 with a static entry and a MAC limit of 4
+using e2e::Click;
+using e2e::Type;
+using FdbList = CXdslFdbConfigListDlg;
+using StaticMac = CXdslStaticMacDlg;
+using HopList = CIpoaNextHopListDlg;
+using Hop = CIpoaNextHopDlg;
+
+std::vector<FdbEntryRec> ServerFdb(e2e::CProgram& program)
+{
+    return program.ServerRecords(kReqStaticFdb, kNorth1);
+}
+
+bool ServerHas(e2e::CProgram& program, const std::string& mac)
+{
+    for (const FdbEntryRec& rec : ServerFdb(program)) {
+        if (FormatMacAddress(rec.mac) == mac)
+            return true;
+    }
+    return false;
+}
+
+std::optional<NextHopRec> ServerHop(e2e::CProgram& program, const std::string& name)
+{
+    for (const NextHopRec& rec : program.ServerRecords(kReqNextHop, kNorth1)) {
+        if (rec.name == name)
+            return rec;
+    }
+    return std::nullopt;
+}
+
+class StaticMacNextHopE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastTheNesCheck)
+{
+    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+    program_.Frame().SetCurrentEntity(kNorth1, &card);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<FdbList>([&](FdbList& fdb) {
+        QTreeView& list = *fdb.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(list, FdbList::kMacColumn).join(','), QStringLiteral("00:11:22:33:44:99"));
+        EXPECT_EQ(e2e::ListColumn(list, FdbList::kSlotPortColumn).join(','), QStringLiteral("1-7"));
+        EXPECT_EQ(e2e::ListColumn(list, FdbList::kStatusColumn).join(','), QStringLiteral("Static"));
+        EXPECT_EQ(e2e::ListColumn(list, FdbList::kVlanColumn).join(','), QStringLiteral("302"));
+        EXPECT_FALSE(fdb.IsControlEnabled(kDeleteButtonId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(fdb, QStringLiteral("fdb_config_list")));
+
+        // Without a row: a new entry on the card, whose port the operator picks.
+        person.OnDialog<StaticMac>([&](StaticMac& add) {
+            EXPECT_EQ(e2e::Field(add, StaticMac::kVciId), QStringLiteral("32"));
+            // A zero MAC is refused before anything is asked.
+            Click(add, IDOK);
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Format error"));
+            EXPECT_TRUE(e2e::Choose(add, StaticMac::kPortId, QStringLiteral("7")));
+            Type(add, StaticMac::kVpiId, QStringLiteral("0"));
+            Type(add, StaticMac::kVciId, QStringLiteral("77"));
+            Type(add, StaticMac::kMacId, QStringLiteral("00:aa:bb:cc:dd:01"));
+            Click(add, IDOK);
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("This VC-VLAN doesn't exist"));
+            // The MAC the card holds already on this very PVC.
+            Type(add, StaticMac::kVciId, QStringLiteral("35"));
+            Type(add, StaticMac::kMacId, QStringLiteral("00:11:22:33:44:99"));
+            Click(add, IDOK);
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Same static entry has already existed on this PVC"));
+            // An ACL MAC of another port.
+            Type(add, StaticMac::kMacId, QStringLiteral("00:11:22:33:44:55"));
+            Click(add, IDOK);
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("MAC address has existed in FDB table"));
+            EXPECT_FALSE(add.IsEnded());
+            Type(add, StaticMac::kMacId, QStringLiteral("00:aa:bb:cc:dd:02"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("static_mac")));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+            return IDCANCEL;
+        });
+        Click(fdb, kAddButtonId);
+        EXPECT_TRUE(e2e::ListColumn(list, FdbList::kMacColumn).contains(QStringLiteral("00:aa:bb:cc:dd:02")));
+
+        // Delete sends the entry as the row shows it.
+        program_.ClickListRow(list, e2e::RowOf(list, FdbList::kMacColumn, QStringLiteral("00:11:22:33:44:99")));
+        person.AnswerBox(IDYES);
+        Click(fdb, kDeleteButtonId);
+        EXPECT_EQ(e2e::ListColumn(list, FdbList::kMacColumn).join(','), QStringLiteral("00:aa:bb:cc:dd:02"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdbList));
+    EXPECT_TRUE(ServerHas(program_, "00:aa:bb:cc:dd:02"));
+    EXPECT_FALSE(ServerHas(program_, "00:11:22:33:44:99"));
+    const std::vector<FdbEntryRec> kept = ServerFdb(program_);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept.front().portId, kPort7);
+    EXPECT_EQ(kept.front().vlanId, 302);
+    EXPECT_EQ(kept.front().status, 7u);
+}
+
+TEST_F(StaticMacNextHopE2eTest, AddStaticWorksFromTheListOfTheWholeNe)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<FdbList>([&](FdbList& fdb) {
+        person.OnDialog<StaticMac>([&](StaticMac& add) {
+            EXPECT_FALSE(add.IsEnded()) << "not an internal error";
+            EXPECT_TRUE(e2e::Choose(add, StaticMac::kSlotId, QStringLiteral("1")));
+            EXPECT_TRUE(e2e::Choose(add, StaticMac::kPortId, QStringLiteral("7")));
+            Type(add, StaticMac::kVciId, QStringLiteral("35"));
+            Type(add, StaticMac::kMacId, QStringLiteral("00:aa:bb:cc:dd:03"));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+            return IDCANCEL;
+        });
+        Click(fdb, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdbList));
+    EXPECT_TRUE(ServerHas(program_, "00:aa:bb:cc:dd:03"));
+}
+
+TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndChangesAnEntryOfTheFullTable)
+{
+    e2e::COperator& person = program_.Operator();
+    const auto add = [&](HopList& hops, const QString& name, const QString& address, const QString& vlan,
+                         const QString& refusal = {}) {
+        person.OnDialog<Hop>([&, name, address, vlan, refusal](Hop& hop) {
+            Type(hop, Hop::kNameId, name);
+            Type(hop, Hop::kIpAddressId, address);
+            Type(hop, Hop::kVlanId, vlan);
+            if (!refusal.isEmpty())
+                person.AnswerBox(IDOK);
+            Click(hop, IDOK);
+            if (!refusal.isEmpty()) {
+                EXPECT_FALSE(hop.IsEnded());
+                const QString told = person.boxTexts.empty() ? QString() : person.boxTexts.back();
+                EXPECT_TRUE(told.contains(refusal) || e2e::MessageLine(hop) == refusal)
+                    << told.toStdString() << " / " << e2e::MessageLine(hop).toStdString();
+            } else {
+                EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();
+            }
+            return IDCANCEL;
+        });
+        Click(hops, kAddButtonId);
+    };
+    person.OnDialog<HopList>([&](HopList& hops) {
+        QTreeView& list = *hops.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(list, HopList::kNameColumn).join(','), QStringLiteral("core"));
+        add(hops, QStringLiteral("isp a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"),
+            QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.254"), QStringLiteral("20"),
+            QStringLiteral("IP address is reserved"));
+        add(hops, QStringLiteral("core"), QStringLiteral("192.0.2.11"), QStringLiteral("21"),
+            QStringLiteral("Record already exists"));
+        add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"));
+        add(hops, QStringLiteral("isp-b"), QStringLiteral("192.0.2.11"), QStringLiteral("21"));
+        add(hops, QStringLiteral("isp-c"), QStringLiteral("192.0.2.12"), QStringLiteral("22"));
+        add(hops, QStringLiteral("isp-d"), QStringLiteral("192.0.2.13"), QStringLiteral("23"),
+            QStringLiteral("This table is full. Maximum number: 4"));
+        EXPECT_EQ(e2e::ListColumn(list, HopList::kNameColumn).size(), 4);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(hops, QStringLiteral("next_hop_list")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdNextHops));
+    ASSERT_TRUE(ServerHop(program_, "isp-c"));
+
+    // A change of a next hop of the full table, by name, as the VC-to-VLAN setting opens it.
+    person.OnDialog<Hop>([&](Hop& hop) {
+        EXPECT_EQ(e2e::Field(hop, Hop::kIpAddressId), QStringLiteral("192.0.2.12"));
+        Type(hop, Hop::kIpAddressId, QStringLiteral("192.0.2.99"));
+        Type(hop, Hop::kVlanId, QStringLiteral("99"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(hop, QStringLiteral("next_hop")));
+        Click(hop, IDOK);
+        EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();
+        return IDCANCEL;
+    });
+    DialogRequest request;
+    request.className = "CIpoaNextHopDlg";
+    request.hasTarget = true;
+    request.neId = kNorth1;
+    request.accessMode = kAccessModify;
+    request.recordName = "isp-c";
+    OpenRouteDialog(request);
+    const std::optional<NextHopRec> changed = ServerHop(program_, "isp-c");
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed->address, (IpAddress{192, 0, 2, 99}));
+    EXPECT_EQ(changed->vlanId, 99);
+}
+
+} // namespace
