@@ -15,6 +15,7 @@
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
@@ -236,7 +237,7 @@ std::vector<Command> Commands()
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
-            NotBuilt("CXdslIpTrafficProfileDlg"), NotBuilt("CIpoaNextHopDlg")};
+            BuiltDialog<CXdslIpTrafficProfileDlg>(), NotBuilt("CIpoaNextHopDlg")};
 }
 
 } // namespace

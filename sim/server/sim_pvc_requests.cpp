@@ -16,6 +16,7 @@
 #include "link/records/pvc_row_status_rec.h"
 #include "link/records/service_type_check_rec.h"
 #include "link/records/word_record.h"
+#include "sim/seed/profile_rules.h"
 #include "sim/seed/pvc_rules.h"
 #include "sim/server/sim_frame_records.h"
 #include "sim/server/sim_request_handler.h"
@@ -172,6 +173,8 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
 
     switch (code) {
     case kReqPvcRuleCheck:
+    case kReqIpTrafficRuleCheck:
+    case kReqTrafficPolicingRuleCheck:
     case kReqServiceTypeCheck:
     case kReqAclCheck:
         if (IsModify(request)) {
@@ -261,6 +264,17 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
                                     ? PvcRuleCheckRec{}
                                     : Kept(store, kReqPvcRuleCheck, neId).front();
         check.result = JudgePvc(world(), check);
+        ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
+        return;
+    }
+    case kReqIpTrafficRuleCheck:
+    case kReqTrafficPolicingRuleCheck: {
+        // The profile named by the check written last.
+        const std::vector<PvcRuleCheckRec> written = Kept(store, RequestCode<PvcRuleCheckRec>{code}, neId);
+        PvcRuleCheckRec check = written.empty() ? PvcRuleCheckRec{} : written.front();
+        check.result = code == kReqIpTrafficRuleCheck
+                           ? JudgeIpTrafficDrop(world(), check.ipTrafficProfile)
+                           : JudgePolicingDscp(world(), Kept(store, kReqAdslPort, neId), check.trafficPolicingProfile);
         ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
         return;
     }

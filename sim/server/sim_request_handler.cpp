@@ -295,6 +295,8 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqPvc:
     case kReqPvcDelete:
     case kReqPvcRuleCheck:
+    case kReqIpTrafficRuleCheck:
+    case kReqTrafficPolicingRuleCheck:
     case kReqServiceTypeCheck:
     case kReqPvcRowStatus:
     case kReqPvcStaticIp:
