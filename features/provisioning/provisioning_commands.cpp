@@ -11,11 +11,13 @@
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
@@ -65,7 +67,7 @@ std::vector<Command> Commands()
         Command(33121)
             .Menu(kXdsl, "Multicast Channel...", 50)
             .NeOnline()
-            .Dialog(NotBuilt("CXdslMcChannelListDlg"), kTargetNeEntity),
+            .Dialog<CXdslMcChannelListDlg>(kTargetNeEntity),
         Command(33053)
             .Menu(kXdsl, "Next-hop Info for IP over ATM...", 60)
             .NeOnline()
@@ -236,8 +238,9 @@ std::vector<Command> Commands()
 // setting: an IP traffic profile and a next hop by name.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
-            BuiltDialog<CXdslIpTrafficProfileDlg>(), NotBuilt("CIpoaNextHopDlg")};
+    return {NotBuilt("CXdslSlotSelectionDlg"),  BuiltDialog<CTemplateDownloadDlg>(),
+            BuiltDialog<CAdslLineProfileDlg>(), BuiltDialog<CXdslIpTrafficProfileDlg>(),
+            NotBuilt("CIpoaNextHopDlg"),        BuiltDialog<CXdslMcServiceProfileDlg>()};
 }
 
 } // namespace

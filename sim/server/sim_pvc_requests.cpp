@@ -267,6 +267,38 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
         return;
     }
+    case kReqMcChannelAdd: {
+        // A port holds one channel: an add on a port that has one replaces it.
+        McChannelRec added;
+        if (RecordsOf(request, kMcChannelRecSize) == 0 ||
+            !DecodeRecord(RecordAt(request, 0), kMcChannelRecSize, &added) || ne->FindEntity(added.portId) == nullptr) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        std::vector<McChannelRec> channels = Kept(store, kReqMcChannel, neId);
+        std::erase_if(channels, [&](const McChannelRec& channel) { return channel.portId == added.portId; });
+        channels.push_back(added);
+        Keep(store, kReqMcChannel, neId, channels);
+        ReplyRecords(out, header, std::vector<McChannelRec>{added}, 1);
+        return;
+    }
+    case kReqMcChannel: {
+        // A query names a port, a card, a shelf or the NE; the channels are written as the store keeps them.
+        if (!IsQuery(request)) {
+            Generic(out, request);
+            return;
+        }
+        PvcKeyRec key;
+        const bool given =
+            RecordsOf(request, kPvcKeyRecSize) != 0 && DecodeRecord(RecordAt(request, 0), kPvcKeyRecSize, &key);
+        std::vector<McChannelRec> listed;
+        for (const McChannelRec& channel : Kept(store, kReqMcChannel, neId)) {
+            if (!given || Below(key.portId, channel.portId))
+                listed.push_back(channel);
+        }
+        ReplyRecords(out, header, listed, static_cast<uint32_t>(listed.size()));
+        return;
+    }
     case kReqIpTrafficRuleCheck:
     case kReqTrafficPolicingRuleCheck: {
         // The profile named by the check written last.
