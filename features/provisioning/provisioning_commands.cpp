@@ -11,6 +11,7 @@
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/multicast/mc_fast_prov_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
@@ -107,7 +108,7 @@ std::vector<Command> Commands()
         Command(33122)
             .Menu(kFastProvision, "Multicast Channel...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CMcFastProvDlg"), kTargetNeEntity),
+            .Dialog<CMcFastProvDlg>(kTargetNeEntity),
         Command(33211)
             .Menu(kXdsl, "Bridge Filtering Database...", 130)
             .NeOnline()
