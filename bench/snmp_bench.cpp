@@ -65,6 +65,8 @@ void BM_WalkAlarmLogOurWalker(benchmark::State& state)
         SnmpWalkOptions options;
         options.useBulk = true;
         std::vector<SnmpWalkRow> result;
+        // The figures of one walk: the walker adds to what it is given.
+        stats = SnmpWalkStats{};
         if (WalkSnmpTable(session, columns, options, &result, &stats) != kDrvOk)
             state.SkipWithError("walk failed");
         rows = result.size();

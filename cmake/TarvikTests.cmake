@@ -1,12 +1,12 @@
 include(GoogleTest)
 
-# tarvik_add_gtests(<dir> [LABEL <label>] LIBS <libs...>)
+# tarvik_add_gtests(<dir> [LABEL <label>] [QT] LIBS <libs...>)
 # Builds one GoogleTest executable per tests/<dir>/**/*_test.cpp (sub-folders included) and registers its cases with
 # CTest, named "<label>.<Suite>.<Case>" and labelled <label> (the label defaults to <dir>), so that the tests of one
 # layer keep one label when its folder holds one sub-folder per library. (gtest_discover_tests splits list values, so
-# each property holds a single value.)
+# each property holds a single value.) QT: the tests use Qt, and take its precompiled headers.
 function(tarvik_add_gtests dir)
-    cmake_parse_arguments(ARG "" "LABEL" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "QT" "LABEL" "LIBS" ${ARGN})
     if(NOT ARG_LABEL)
         set(ARG_LABEL "${dir}")
     endif()
@@ -20,11 +20,27 @@ function(tarvik_add_gtests dir)
         target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
         target_compile_definitions(${target} PRIVATE TARVIK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
                                                      TARVIK_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+        target_compile_options(${target} PRIVATE ${TARVIK_TEST_COMPILE_OPTIONS})
         gtest_discover_tests(${target}
             TEST_PREFIX "${ARG_LABEL}."
             DISCOVERY_TIMEOUT 60
             PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        tarvik_add_to_test_group(${ARG_LABEL} ${target})
+        if(ARG_QT)
+            tarvik_use_pch(qt_test ${target})
+        else()
+            tarvik_use_pch(test ${target})
+        endif()
     endforeach()
+endfunction()
+
+# tarvik_add_to_test_group(<label> <targets...>): `ninja tests_<label>` builds the targets, so that a tree that runs
+# the tests of some labels only (a sanitizer tree) builds what those tests need and nothing else.
+function(tarvik_add_to_test_group label)
+    if(NOT TARGET tests_${label})
+        add_custom_target(tests_${label})
+    endif()
+    add_dependencies(tests_${label} ${ARGN})
 endfunction()
 
 # tarvik_note_test_sources(<files...>): the files belong to a test target (see tarvik_check_test_sources).

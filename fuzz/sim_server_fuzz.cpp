@@ -92,8 +92,10 @@ void CheckHandled(const SimHandled& handled, const FrameHeader& request)
     };
     for (const SimNotice& notice : handled.notices)
         checkNotice(notice);
-    if (handled.laterNotices)
-        handled.laterNotices(checkNotice);
+    if (handled.laterNotices) {
+        while (handled.laterNotices(checkNotice)) {
+        }
+    }
 }
 
 } // namespace

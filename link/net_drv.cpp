@@ -1,11 +1,11 @@
 #include "link/net_drv.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <optional>
 #include <poll.h>
 #include <sys/epoll.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -133,6 +133,7 @@ void CNetDrv::Shutdown()
         }
         WriteDriverLog(DriverLogKind::Thread, "driver threads still running: quit again");
     }
+    requestThread_.Stop();
     if (agentThread_.joinable()) {
         agentThread_.join();
     }
@@ -182,11 +183,14 @@ void CNetDrv::WakeAgent()
     agentWakeup_.Signal();
 }
 
-void CNetDrv::WatchTransport(int fd, short events)
+bool CNetDrv::WatchTransport(int fd, short events)
 {
+    if (events == 0) {
+        fd = -1; // nothing to wait for is no descriptor to watch
+    }
     std::lock_guard<std::mutex> lock(watchMutex_);
     if (fd == watchedFd_ && events == watchedEvents_) {
-        return;
+        return false;
     }
     if (watchedFd_ >= 0 && (fd != watchedFd_ || events == 0)) {
         epoll_ctl(agentPoll_, EPOLL_CTL_DEL, watchedFd_, nullptr); // gone already when it was closed
@@ -194,7 +198,7 @@ void CNetDrv::WatchTransport(int fd, short events)
         watchedEvents_ = 0;
     }
     if (fd < 0 || events == 0) {
-        return;
+        return true;
     }
     epoll_event event{};
     event.events = ((events & POLLIN) != 0 ? EPOLLIN : 0U) | ((events & POLLOUT) != 0 ? EPOLLOUT : 0U);
@@ -209,6 +213,7 @@ void CNetDrv::WatchTransport(int fd, short events)
         watchedFd_ = fd;
         watchedEvents_ = events;
     }
+    return true;
 }
 
 void CNetDrv::AgentRoutine()
@@ -219,7 +224,7 @@ void CNetDrv::AgentRoutine()
         const short asked = transportFd >= 0 ? AgentTransportEvents() : 0;
         WatchTransport(transportFd, asked);
         epoll_event ready[2];
-        const int count = epoll_wait(agentPoll_, ready, 2, AgentPollTimeoutMs());
+        const int count = epoll_wait(agentPoll_, ready, 2, AgentPollTimeoutMs(asked));
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -240,7 +245,8 @@ void CNetDrv::AgentRoutine()
                 transport |= ready[i].events;
             }
         }
-        if ((transport & (EPOLLIN | EPOLLHUP | EPOLLERR)) != 0) {
+        const bool lookedUnwatched = count == 0 && transportFd >= 0 && (asked & POLLIN) == 0;
+        if ((transport & (EPOLLIN | EPOLLHUP | EPOLLERR)) != 0 || lookedUnwatched) {
             const int result = AgentRoutine_Recv();
             if (result != kDrvOk) {
                 DropConnection(result);
@@ -485,6 +491,44 @@ int CNetDrv::RequestRoutine(uint32_t sequence, SendParams params, Clock::time_po
     return slots_.Wait(sequence, deadline, reply);
 }
 
+int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams params, uint32_t timeoutMs, Clock::time_point deadline,
+                              ReplyData& reply)
+{
+    CWaitContext wait(timeoutMs, [this, sequence] { CancelSequence(sequence); });
+    const bool reading = TakeReading(sequence);
+    const bool started = StartRequest(sequence, std::move(params));
+    const auto dialogDue = std::min(deadline, DeadlineAfter(kWaitDialogDelayMs));
+    if (started && reading) {
+        ReceiveUntilDone(sequence, dialogDue);
+    } else if (started) {
+        slots_.WaitEnded(sequence, dialogDue);
+    }
+    int result = kDrvOk;
+    const auto rest = [&] {
+        if (started && reading) {
+            ReceiveUntilDone(sequence, deadline);
+        }
+        if (reading) {
+            ReleaseReading(sequence);
+        }
+        result = slots_.Wait(sequence, deadline, reply);
+        wait.MarkFinished();
+    };
+    if (!started || !slots_.IsWaiting(sequence)) {
+        rest();
+        return result;
+    }
+    // The reading goes on in the request thread with the reply still to come; this thread runs the dialog.
+    if (!requestThread_.Start(rest)) {
+        rest();
+        return result;
+    }
+    WriteDriverLog(DriverLogKind::Thread, "RequestRoutine waits for seq %lu", static_cast<unsigned long>(sequence));
+    GetLinkUi().RunWaitDialog(wait);
+    requestThread_.WaitDone();
+    return result;
+}
+
 void CNetDrv::ClearReply()
 {
     reply_ = EmsMsg{};
@@ -570,37 +614,7 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     ReplyData data;
     int routineResult = kDrvOk;
     if (waitDialog) {
-        // The frame goes out from here at once; the request's own thread reads the reply while this one runs the
-        // dialog.
-        const bool reading = TakeReading(sequence);
-        const bool started = StartRequest(sequence, std::move(params));
-        const auto awaitReply = [&] {
-            if (started && reading) {
-                ReceiveUntilDone(sequence, deadline);
-            }
-            if (reading) {
-                ReleaseReading(sequence);
-            }
-            return slots_.Wait(sequence, deadline, data);
-        };
-        CWaitContext wait(effectiveMs, [this, sequence] { CancelSequence(sequence); });
-        std::thread routine;
-        try {
-            routine = std::thread([&] {
-                WriteDriverLog(DriverLogKind::Thread, "RequestRoutine started for seq %lu",
-                               static_cast<unsigned long>(sequence));
-                routineResult = awaitReply();
-                wait.MarkFinished();
-            });
-        } catch (const std::system_error&) {
-            WriteDriverLog(DriverLogKind::Thread, "no thread for RequestRoutine: request without dialog");
-        }
-        if (routine.joinable()) {
-            GetLinkUi().RunWaitDialog(wait);
-            routine.join();
-        } else {
-            routineResult = awaitReply();
-        }
+        routineResult = WaitBehindDialog(sequence, std::move(params), effectiveMs, deadline, data);
     } else {
         routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
     }
@@ -671,7 +685,7 @@ void CNetDrv::OnAppIdle()
     }
 }
 
-int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size)
+int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size, uint32_t readFor)
 {
     if (msg.sequence != 0) {
         // The notifications before this frame on the connection are queued by now; those after it are not.
@@ -691,20 +705,22 @@ int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size
             break;
         }
     }
-    if (!DeliverNotification(msg, records, size)) {
+    // What comes after the reply waits for it: the reply is applied after the messages before it only.
+    if (!DeliverNotification(msg, records, size, readFor != 0 && slots_.IsWaiting(readFor))) {
         OnMessageRefused(msg);
     }
     return kDrvOk;
 }
 
-bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size)
+bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, bool applyNow)
 {
     LogPdu(msg.sequence == 0 ? PduDirection::Notify : PduDirection::Recv, msg, records, size);
     EmsMsg copy = msg;
     copy.records = size == 0 ? nullptr : records;
-    // Queued whatever thread reads the transport: a requesting UI thread applies it with its reply, not in the middle
-    // of reading.
-    return QueueServerMessage(&copy);
+    // A requesting UI thread applies what it reads ahead of its reply at once (behind what waits, its windows held
+    // back until the reply), so that a burst ahead of the reply never piles up; other threads queue it for the UI
+    // thread.
+    return (applyNow && ApplyDuringRequest(&copy)) || QueueServerMessage(&copy);
 }
 
 void CNetDrv::PostDisconnect(int reason)

@@ -3,10 +3,11 @@
 // connect and send do nothing.
 //
 // Threads: AgentRoutine owns the transport and serves the blocks that others post to it (connect, disconnect,
-// send); receiving follows the transport's readiness. A request with the wait dialog runs RequestRoutine on a thread
-// of its own while the caller's (UI) thread shows the dialog; without it, RequestRoutine runs in the caller's thread.
-// A transport may let the requesting thread send its frame and read the reply itself (HandOver, ReceiveUntilDone),
-// so that a round trip wakes no other thread of the driver.
+// send); receiving follows the transport's readiness. A request without the wait dialog runs RequestRoutine in the
+// caller's thread. One with it does so too for a moment (kWaitDialogDelayMs), so that a quick reply shows no window;
+// a reply that takes longer is waited for on the driver's request thread (one for the driver's life) while the
+// caller's (UI) thread shows the dialog. A transport may let the requesting thread send its frame and read the reply
+// itself (HandOver, ReceiveUntilDone), so that a round trip wakes no other thread of the driver.
 #pragma once
 
 #include <array>
@@ -26,6 +27,7 @@
 #include "link/ems_msg.h"
 #include "link/pdu_log.h"
 #include "link/request_slot_table.h"
+#include "link/request_thread.h"
 #include "link/wakeup_event.h"
 
 struct ConnectParams {
@@ -43,6 +45,8 @@ public:
     static constexpr uint32_t kQuitRoundMs = 10;
     static constexpr int32_t kDefaultTimeout = -2;
     static constexpr uint32_t kConnectLimitMs = 60000;
+    // A request with the wait dialog shows it once its reply has taken this long.
+    static constexpr uint32_t kWaitDialogDelayMs = 200;
 
     explicit CNetDrv(uint32_t defaultTimeoutMs = 35000);
     // A concrete driver calls Shutdown() in its own destructor, while its transport steps still exist.
@@ -99,12 +103,13 @@ protected:
     virtual int AgentRoutine_Recv();
     virtual void AgentRoutine_Disconnect();
     // What AgentRoutine watches besides its wake-up event; -1 for nothing. The events it waits for there (none: the
-    // descriptor is left out), and how long it sleeps at most (-1: until an event). When the transport is writable
-    // (or the sleep ended) and AgentTransportEvents asked for POLLOUT, AgentRoutine_Flush sends what waits; a
-    // non-zero result drops the connection.
+    // descriptor is left out), and how long it sleeps at most with those watched (-1: until an event). When the
+    // transport is writable (or the sleep ended) and AgentTransportEvents asked for POLLOUT, AgentRoutine_Flush sends
+    // what waits; a non-zero result drops the connection. A sleep that ends while the transport is not watched for
+    // POLLIN looks at it all the same (AgentRoutine_Recv).
     virtual int AgentTransportFd() const { return -1; }
     virtual short AgentTransportEvents() const;
-    virtual int AgentPollTimeoutMs() const { return -1; }
+    virtual int AgentPollTimeoutMs(short /*asked*/) const { return -1; }
     virtual int AgentRoutine_Flush() { return 0; }
 
     // Sending from the requesting thread: the transport takes the frame (in the order frames are handed over) and
@@ -122,8 +127,8 @@ protected:
     void WakeAgent();
     // What AgentRoutine waits for on the transport: `events` (POLLIN, POLLOUT; 0 none) on `fd` (-1 none). Any
     // thread; it holds at once, also while AgentRoutine sleeps, which it wakes only when the transport is ready
-    // already. A transport is left (fd -1) before it is closed.
-    void WatchTransport(int fd, short events);
+    // already. A transport is left (fd -1) before it is closed. False when that was watched already.
+    bool WatchTransport(int fd, short events);
 
     // Turns the copied request into what the transport sends; on the caller's thread. 0 or a driver result code.
     virtual int EncodeRequestBody(SendParams&) { return 0; }
@@ -139,11 +144,14 @@ protected:
 
     // For transports and driver threads.
     // A received frame: the reply of a waiting request, a late reply (dropped) or a message for the dispatcher.
-    // Non-zero when it breaks a continued reply: the connection must close with that code.
-    int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size);
-    // A message that arrived outside the connection (a datagram): always for the dispatcher. False when the
-    // dispatcher's queue was at its limit and refused it (it has logged that): the message is lost.
-    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size);
+    // Non-zero when it breaks a continued reply: the connection must close with that code. `readFor`: the request
+    // the reading thread waits for (0: none); on the UI thread, a message that comes while it still waits is applied
+    // at once (ApplyDuringRequest).
+    int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size, uint32_t readFor = 0);
+    // A message for the dispatcher (also one that arrived outside the connection, a datagram), applied at once with
+    // `applyNow` where the dispatcher may. False when the dispatcher's queue was at its limit and refused it (it has
+    // logged that): the message is lost.
+    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, bool applyNow = false);
     // The dispatcher refused a frame of the connection that no request waited for; on the thread that read it.
     virtual void OnMessageRefused(const EmsMsg& /*msg*/) {}
     // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.
@@ -188,6 +196,10 @@ private:
     int Post(const std::shared_ptr<AgentBlock>& block);
     int PrepareSend(const EmsMsg& request, SendParams& params);
     int SendWithoutWaiting(SendParams params, int32_t handOverMs);
+    // The request under way with the wait dialog: waited for here until the dialog is due, then on the request
+    // thread while the dialog shows.
+    int WaitBehindDialog(uint32_t sequence, SendParams params, uint32_t timeoutMs,
+                         std::chrono::steady_clock::time_point deadline, ReplyData& reply);
     void CancelSequence(uint32_t sequence);
     bool AllThreadsEnded() const;
     void ClearReply();
@@ -204,6 +216,7 @@ private:
 
     CRequestSlotTable slots_;
     CMutexLock requestLock_; // the driver's lock: one request in flight
+    CRequestThread requestThread_;
 
     std::thread agentThread_;
     std::atomic<bool> agentEnded_{true};

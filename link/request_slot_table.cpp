@@ -72,18 +72,6 @@ void CRequestSlotTable::FinishLocked(Slot& slot, int result)
     slot.state = State::Done;
     slot.result = result;
     doneCv_.notify_all();
-    if (slot.waker != nullptr && slot.wakerThread != std::this_thread::get_id()) {
-        slot.waker->Signal();
-    }
-}
-
-void CRequestSlotTable::SetWaker(uint32_t sequence, CWakeupEvent* waker)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (Slot* slot = FindLocked(sequence)) {
-        slot->waker = waker;
-        slot->wakerThread = std::this_thread::get_id();
-    }
 }
 
 bool CRequestSlotTable::AppendFrameLocked(Slot& slot, const EmsMsg& frame, const uint8_t* records, size_t size)
@@ -201,6 +189,13 @@ int CRequestSlotTable::Wait(uint32_t sequence, std::chrono::steady_clock::time_p
         slot->reply = ReplyData{};
     }
     return slot->result;
+}
+
+bool CRequestSlotTable::WaitEnded(uint32_t sequence, std::chrono::steady_clock::time_point until)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    const Slot* slot = FindLocked(sequence);
+    return slot == nullptr || doneCv_.wait_until(lock, until, [slot] { return slot->state != State::Waiting; });
 }
 
 void CRequestSlotTable::NoteProgress(uint32_t sequence)

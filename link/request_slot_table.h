@@ -9,11 +9,9 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "link/ems_msg.h"
-#include "link/wakeup_event.h"
 
 // A reply as the driver keeps it: the header and its own copy of the records.
 struct ReplyData {
@@ -51,9 +49,8 @@ public:
     // moved into `reply`. Progress the transport notes starts the wait's time-out again from that moment.
     int Wait(uint32_t sequence, std::chrono::steady_clock::time_point deadline, ReplyData& reply);
 
-    // While the request's own thread reads the transport, the end of the request by any other thread signals
-    // `waker` (null: none).
-    void SetWaker(uint32_t sequence, CWakeupEvent* waker);
+    // Waits until the request has ended or `until` passes, and leaves it as it is; true when it has ended.
+    bool WaitEnded(uint32_t sequence, std::chrono::steady_clock::time_point until);
 
     // The transport has moved the request on (one of its several exchanges is done).
     void NoteProgress(uint32_t sequence);
@@ -73,8 +70,6 @@ private:
         int result = 0;
         bool started = false;                               // a first frame has come
         std::chrono::steady_clock::time_point progressAt{}; // the last progress noted; epoch: none
-        CWakeupEvent* waker = nullptr;
-        std::thread::id wakerThread;
         ReplyData reply;
     };
 

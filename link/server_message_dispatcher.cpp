@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <unordered_set>
+#include <utility>
 
 #include "core/util/mutex_lock.h"
 #include "link/driver_logs.h"
@@ -27,6 +29,7 @@ struct QueuedItem {
     OwnedServerMessage message;
     std::unique_ptr<CEntityStateFold> fold;
     uint64_t arrival = 0;
+    bool statesPastBound = false; // entity states of an NE queued whole past the bound
 };
 
 struct Dispatcher {
@@ -43,11 +46,17 @@ struct Dispatcher {
     size_t queuedMessages = 0; // a folded record counts as one
     uint64_t arrivals = 0;     // messages queued so far
     bool refusing = false;     // messages have been refused since the queue last went under its bound
+    // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
+    std::unordered_set<uint32_t> nesWithStatesPastBound;
 
     // Changed on the UI thread between passes; read under the dispatch lock.
     std::mutex rulesMutex;
     std::map<uint16_t, ServerMessageRule> rules;
     std::function<void(CDispatchEffects&)> batchHook;
+
+    // What messages applied during a request of the UI thread asked of the user interface: it runs with the next
+    // pass's own, first. UI thread, under the dispatch lock.
+    CDispatchEffects heldEffects;
 };
 
 Dispatcher& TheDispatcher()
@@ -123,6 +132,9 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
         }
         d.queuedBytes -= BytesOf(front.message);
         --d.queuedMessages;
+        if (front.statesPastBound) {
+            d.nesWithStatesPastBound.erase(front.message.header.neId);
+        }
         out.push_back(std::move(front.message));
         d.queue.pop_front();
         NoteDrained(d);
@@ -212,7 +224,18 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg)
     if (Refuses(d, msg)) {
         return false;
     }
-    if (folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound) {
+    const bool pastBound = folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound;
+    // Past the bound an NE's states still wait whole, as one message per NE: a burst of every NE's states (a login's)
+    // replaces nothing, and folding it would only cost. A second message of an NE whose states wait means that
+    // states come faster than they are applied: from then on they fold.
+    if (pastBound && d.nesWithStatesPastBound.insert(msg.neId).second) {
+        QueuedItem item{CopyOf(msg), nullptr, d.arrivals++, true};
+        d.queuedBytes += BytesOf(item.message);
+        ++d.queuedMessages;
+        d.queue.push_back(std::move(item));
+        return true;
+    }
+    if (pastBound) {
         // Past the bound the model gets only the latest state of each entity; every other message keeps its place.
         if (d.queue.empty() || d.queue.back().fold == nullptr) {
             WriteDriverLog(DriverLogKind::NetDrv,
@@ -303,7 +326,7 @@ void DispatchServerMessage(const EmsMsg* msg)
         Enqueue(d, *msg);
         return;
     }
-    CDispatchEffects effects;
+    CDispatchEffects effects = std::exchange(d.heldEffects, {});
     ApplyQueued(d, msg, effects, false);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
@@ -329,7 +352,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
         EnqueueReply(d, *msg, arrivalMark);
         return;
     }
-    CDispatchEffects effects;
+    CDispatchEffects effects = std::exchange(d.heldEffects, {});
     ApplyQueued(d, msg, effects, false, arrivalMark);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
@@ -351,10 +374,27 @@ bool DrainServerMessages(uint32_t lockWaitMs)
     if (!d.dispatchLock.Lock(lockWaitMs)) {
         return false;
     }
-    CDispatchEffects effects;
+    CDispatchEffects effects = std::exchange(d.heldEffects, {});
     ApplyQueued(d, nullptr, effects, true);
     d.dispatchLock.Unlock();
     effects.RunOn(d.ui.load());
+    return true;
+}
+
+bool ApplyDuringRequest(const EmsMsg* msg)
+{
+    Dispatcher& d = TheDispatcher();
+    if (!IsUiThread()) {
+        return false;
+    }
+    if (msg != nullptr && !IsApplicable(*msg)) {
+        return true;
+    }
+    if (!d.dispatchLock.Lock(0)) {
+        return false;
+    }
+    ApplyQueued(d, msg, d.heldEffects, false);
+    d.dispatchLock.Unlock();
     return true;
 }
 
@@ -408,6 +448,7 @@ void ClearServerMessageQueue()
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
     d.queue.clear();
+    d.nesWithStatesPastBound.clear();
     d.queuedBytes = 0;
     d.queuedMessages = 0;
     d.refusing = false;

@@ -1,10 +1,12 @@
 // The server message dispatcher: applies what the server sends (replies and notifications) to the application's
 // tables and entity model on the UI thread, under the dispatch lock. Messages that arrive on other threads wait in
 // a FIFO queue of owned copies until the frame's timer (or the idle hook) applies them, a slice of time at a go.
-// Past its bound the model gets only the latest state record of each entity, while the trap log still gets every
-// notification's records (see entity_state_fold.h); every other message keeps its place, and the driver stops
-// reading its connection until the queue has drained. At its limit the queue takes nothing more: the driver counts
-// what it could not hand over as lost and reads everything from the server again once there is room.
+// Past its bound the queue keeps the entity states of each NE whole while only one message of them waits, and once a
+// second one comes the model gets only the latest state record of each entity, while the trap log still gets every
+// notification's records (see entity_state_fold.h); so a burst of every NE's states waits as it came, and a flood
+// that outruns the UI is folded. Every other message keeps its place, and the driver stops reading its connection
+// until the queue has drained. At its limit the queue takes nothing more: the driver counts what it could not hand
+// over as lost and reads everything from the server again once there is room.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +51,13 @@ inline constexpr uint64_t kAllArrivals = UINT64_MAX;
 // when it was not. UI thread only.
 bool DrainServerMessages(uint32_t lockWaitMs);
 
+// From the UI thread while it reads the connection for a reply of its own: applies what is queued and then the
+// message (when given) at once, so that a burst ahead of the reply (a login's states) is applied as it comes, without
+// a copy, instead of outgrowing the queue. What that asks of the user interface waits for the next pass, which runs
+// it first, so that no window opens in the middle of a request. False (the caller queues the message) on another
+// thread or when the dispatch lock is not free at once.
+bool ApplyDuringRequest(const EmsMsg* msg);
+
 // How one request code changes the model. Runs on the UI thread under the dispatch lock; effects on windows go
 // to `effects`. The message's records live only for the call.
 using ServerMessageRule = std::function<void(const EmsMsg& msg, CDispatchEffects& effects)>;
@@ -62,8 +71,8 @@ void ClearServerMessageRules();
 // The shell's callbacks for mail, the forced-logout timer and the trap log; null drops those effects.
 void SetDispatchUi(IDispatchUi* ui);
 
-// Bytes that queued messages may take (records and a fixed overhead each) before entity states fold and the driver
-// stops reading its connection.
+// Bytes that queued messages may take (records and a fixed overhead each) before entity states fold, past one message
+// per NE, and the driver stops reading its connection.
 inline constexpr size_t kServerMessageQueueBound = 4u * 1024 * 1024;
 // Bytes past which the queue refuses what is still handed to it: datagrams, and what a request's own thread reads on
 // its way to its reply. Room for a paced burst of 200,000 state notifications that the UI does not apply meanwhile;

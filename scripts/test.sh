@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. With CI=true (or TARVIK_SANITIZERS=1) it also runs the core and link tests
-# under AddressSanitizer/UndefinedBehaviorSanitizer, the fuzzers in a fuzz tree under the same sanitizers, and the
-# threaded link tests under ThreadSanitizer.
-# Ends with one line "N passed, N failed" summing every CTest run.
+# Builds everything and runs every test. With CI=true (or TARVIK_SANITIZERS=1) it also runs the core, link and
+# simulated peers' tests and the fuzzers under AddressSanitizer/UndefinedBehaviorSanitizer, and the threaded link tests
+# under ThreadSanitizer.
+# Ends with the time each tree's build and tests took, then one line "N passed, N failed" summing every CTest run.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -36,38 +36,49 @@ run_ctest() {
     ((rc != 0)) && status=1
 }
 
+# timed <name> <command...>: runs a command and notes how long it took, for the table at the end; its status is the
+# command's.
+stage_names=()
+stage_seconds=()
+timed() {
+    local name="$1"; shift
+    local started=$SECONDS rc=0
+    "$@" || rc=$?
+    stage_names+=("$name")
+    stage_seconds+=($((SECONDS - started)))
+    return $rc
+}
+
+# tree <title> <build-dir> <ctest label regex or ""> <build.sh arguments...>: builds a tree and runs its tests.
+tree() {
+    local title="$1" dir="$2" labels="$3"; shift 3
+    echo "== $title =="
+    if timed "$dir: build" scripts/build.sh "$dir" "$@"; then
+        timed "$dir: tests" run_ctest "$dir" ${labels:+-L "$labels"}
+    else
+        echo "$title: build failed"; status=1; failed=$((failed + 1))
+    fi
+}
+
 if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
-    echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
-    # (TARVIK_FUZZ=OFF given: a tree configured before as a fuzz tree would keep it and hold no unit tests.)
-    if scripts/build.sh build-asan -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_SANITIZE=ON \
-            -DTARVIK_FUZZ=OFF -DTARVIK_BENCH=OFF; then
-        run_ctest build-asan -L 'core|link|sim|fuzz'
-    else
-        echo "sanitizer build failed"; status=1; failed=$((failed + 1))
-    fi
-    # Every library instrumented for coverage, the user interface's decoders included; each fuzzer runs for a
-    # short while from its corpus, under the same sanitizers.
-    echo "== Fuzzers =="
-    if scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_SANITIZE=ON -DTARVIK_FUZZ=ON; then
-        run_ctest build-fuzz -L fuzz
-    else
-        echo "fuzz build failed"; status=1; failed=$((failed + 1))
-    fi
-    echo "== ThreadSanitizer =="
-    if scripts/build.sh build-tsan -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_TSAN=ON \
-            -DTARVIK_BENCH=OFF; then
-        run_ctest build-tsan -L '^link$'
-    else
-        echo "thread sanitizer build failed"; status=1; failed=$((failed + 1))
-    fi
+    # Each sanitizer tree builds only the libraries and tests of the labels it runs (tests_<label>). One tree serves
+    # AddressSanitizer/UndefinedBehaviorSanitizer and the fuzzers: its libraries carry the fuzzers' coverage feedback,
+    # which the unit tests do not mind, so that core, link and the simulated peers are built once for both. Each
+    # fuzzer runs for a short while from its corpus, beside the unit tests and the corpus replays.
+    tree "AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers" build-asan 'core|link|sim|fuzz' \
+        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=ON -DTARVIK_SANITIZE=ON -DTARVIK_FUZZ=ON -DTARVIK_BENCH=OFF \
+        -DTARVIK_LINE_TABLES=ON \
+        -- tests_core tests_link tests_sim tests_fuzz
+    tree "ThreadSanitizer" build-tsan '^link$' \
+        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_TSAN=ON -DTARVIK_BENCH=OFF -DTARVIK_LINE_TABLES=ON \
+        -- tests_link
 fi
+tree "Build and test" build ""
 
-echo "== Build and test =="
-if scripts/build.sh build; then
-    run_ctest build
-else
-    echo "build failed"; status=1; failed=$((failed + 1))
-fi
-
+echo "== Time per stage =="
+for i in "${!stage_names[@]}"; do
+    printf '%-20s %4d:%02d\n' "${stage_names[$i]}" $((stage_seconds[i] / 60)) $((stage_seconds[i] % 60))
+done
+printf '%-20s %4d:%02d\n' "whole run" $((SECONDS / 60)) $((SECONDS % 60))
 echo "$passed passed, $failed failed"
 exit $status

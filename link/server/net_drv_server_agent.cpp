@@ -126,6 +126,12 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
         std::lock_guard<std::mutex> lock(recvMutex_);
         decoder_.Reset();
     }
+    // The requesting thread waits for its reply in recv() itself; every other read and write does not wait.
+    if (!BoundReceiveWait(fd, kReaderTickMs)) {
+        WriteDriverLog(DriverLogKind::Comm, "socket options refused: errno %d", errno);
+        CloseSocket(fd);
+        return kDrvConnectFailed;
+    }
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
         socket_ = fd;
@@ -247,6 +253,11 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
     return framesSent_ >= number && connectionNumber_ == connection ? kDrvOk : kDrvNotConnected;
 }
 
+bool CNetDrvServerAgent::ReadingLent() const
+{
+    return requesterReads_ || std::chrono::steady_clock::now() < lentUntil_.load();
+}
+
 bool CNetDrvServerAgent::LeavesConnectionUnread() const
 {
     // A request whose reply nobody else reads is answered all the same: the UI may be the one that waits for it.
@@ -267,15 +278,19 @@ bool CNetDrvServerAgent::HoldsReadingBack() const
 
 short CNetDrvServerAgent::AgentTransportEvents() const
 {
-    const bool reading = !requesterReads_ && !LeavesConnectionUnread();
+    const bool reading = !ReadingLent() && !LeavesConnectionUnread();
     return static_cast<short>((reading ? POLLIN : 0) | (hasUnsent_ ? POLLOUT : 0));
 }
 
-int CNetDrvServerAgent::AgentPollTimeoutMs() const
+int CNetDrvServerAgent::AgentPollTimeoutMs(short asked) const
 {
-    // The queue drains without a word to this thread. While frames wait, a look now and then tells a server that
-    // stopped reading.
-    return readingHeldBack_ ? kQueueLookMs : hasUnsent_ ? 1000 : -1;
+    // A connection this thread does not watch for reading it looks at now and then: lent to requesting threads, or
+    // left unread while the queue drains, which tells this thread nothing. While frames wait, a look now and then
+    // tells a server that stopped reading.
+    if (socket_ >= 0 && (asked & POLLIN) == 0) {
+        return ReadingLent() ? kLentLookMs : kQueueLookMs;
+    }
+    return hasUnsent_ ? 1000 : -1;
 }
 
 int CNetDrvServerAgent::AgentRoutine_Flush()
@@ -317,11 +332,14 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
     return ReceiveAvailable(socket_, true);
 }
 
-int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack)
+int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor)
 {
     return ReceiveFrames(
         fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && LeavesConnectionUnread(); },
-        [this](const EmsMsg& msg, const uint8_t* records, size_t size) { return DeliverFrame(msg, records, size); });
+        [this, readFor](const EmsMsg& msg, const uint8_t* records, size_t size) {
+            return DeliverFrame(msg, records, size, readFor);
+        },
+        readFor != 0);
 }
 
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
@@ -337,57 +355,45 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     readerSocket_ = socket_;
     heldSocket_ = socket_;
     requesterReads_ = true;
-    // AgentRoutine no longer wakes for what comes in. Under sendMutex_, as every watch of a socket that another
-    // thread may close.
-    WatchTransport(readerSocket_, AgentTransportEvents());
+    lentUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLendMs);
+    // AgentRoutine no longer wakes for what comes in. When it watched the connection until now it may sleep on it
+    // with no end: woken, it looks at it now and then instead, until the loan has ended. Under sendMutex_, as every
+    // watch of a socket that another thread may close.
+    if (WatchTransport(readerSocket_, AgentTransportEvents())) {
+        WakeAgent();
+    }
     return true;
 }
 
 void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
 {
     const int fd = readerSocket_;
-    // Another thread that ends the request (a cancel, a dropped connection) wakes this one.
-    Slots().SetWaker(sequence, &readerWakeup_);
-    while (Slots().IsWaiting(sequence) && !QuitRequested()) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            break;
+    // Each read waits a tick at most: the end of the request by another thread (a cancel, the driver's end) is seen
+    // within one, a dropped connection at once.
+    while (Slots().IsWaiting(sequence) && !QuitRequested() && std::chrono::steady_clock::now() < deadline) {
+        int result = kDrvOk;
+        {
+            std::lock_guard<std::mutex> lock(recvMutex_);
+            result = ReceiveAvailable(fd, false, sequence);
         }
-        pollfd fds[3] = {{fd, POLLIN, 0}, {readerWakeup_.Fd(), POLLIN, 0}, {QuitEventFd(), POLLIN, 0}};
-        if (poll(fds, 3, static_cast<int>(std::min<int64_t>(left.count() + 1, 1000))) < 0 && errno != EINTR) {
-            break;
-        }
-        if ((fds[1].revents & POLLIN) != 0) {
-            readerWakeup_.Drain();
-        }
-        if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-            int result = kDrvOk;
+        if (result != kDrvOk) {
+            // AgentRoutine drops the connection, which ends this request too, unless it has gone already.
+            bool current = false;
             {
-                std::lock_guard<std::mutex> lock(recvMutex_);
-                result = ReceiveAvailable(fd, false);
+                std::lock_guard<std::mutex> lock(sendMutex_);
+                current = socket_ == fd;
             }
-            if (result != kDrvOk) {
-                // AgentRoutine drops the connection, which ends this request too, unless it has gone already.
-                bool current = false;
-                {
-                    std::lock_guard<std::mutex> lock(sendMutex_);
-                    current = socket_ == fd;
-                }
-                if (current) {
-                    PostDisconnect(result);
-                }
-                break;
+            if (current) {
+                PostDisconnect(result);
             }
+            break;
         }
     }
 }
 
-void CNetDrvServerAgent::ReleaseReading(uint32_t sequence)
+void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
 {
-    const int fd = readerSocket_;
     requesterReads_ = false;
-    Slots().SetWaker(sequence, nullptr);
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
         if (closeWhenLetGo_) {
@@ -395,12 +401,8 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t sequence)
             closeWhenLetGo_ = false;
         }
         heldSocket_ = -1;
-        // AgentRoutine reads again; it wakes only when something waits to be read. Not a socket closed meanwhile:
-        // its number may be another descriptor's by now.
-        if (socket_ == fd) {
-            WatchTransport(fd, AgentTransportEvents());
-        }
     }
+    // AgentRoutine reads again: it looks at the connection until the loan ends, then watches it again.
     readerSocket_ = -1;
     readerTaken_ = false;
 }

@@ -8,8 +8,10 @@
 //
 // A request's frame goes out from the requesting thread when no frame waits before it (else it waits its turn, and
 // AgentRoutine sends it as the socket takes it), and the requesting thread then reads the connection itself until
-// its reply is there, one such thread at a time; meanwhile AgentRoutine leaves the reading to it. A round trip so
-// wakes no thread but the requester.
+// its reply is there, one such thread at a time, waiting in recv() a tick at a time; meanwhile AgentRoutine leaves
+// the reading to it. A round trip so wakes no thread but the requester and costs it a send and a receive: from a
+// request on until a moment after the last one (kLendMs), AgentRoutine does not watch the connection for reading but
+// looks at it every kLentLookMs itself, so that the requests in between need not change what it watches.
 #pragma once
 
 #include <atomic>
@@ -30,6 +32,10 @@
 class CNetDrvServerAgent : public CNetDrv {
 public:
     static constexpr int kTrapPortTries = 100;
+    // A requesting thread waits in recv() this long at a go before it looks whether its request has ended otherwise.
+    static constexpr uint32_t kReaderTickMs = 20;
+    static constexpr uint32_t kLendMs = 1000;
+    static constexpr int kLentLookMs = 10;
 
     explicit CNetDrvServerAgent(const LinkSettings& settings);
     ~CNetDrvServerAgent() override;
@@ -49,7 +55,7 @@ protected:
     void AgentRoutine_Disconnect() override;
     int AgentTransportFd() const override { return socket_; }
     short AgentTransportEvents() const override;
-    int AgentPollTimeoutMs() const override;
+    int AgentPollTimeoutMs(short asked) const override;
     int AgentRoutine_Flush() override;
     int EncodeRequestBody(SendParams& params) override;
     std::optional<int> HandOver(const SendParams& params,
@@ -73,13 +79,16 @@ private:
     int SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,
                           ReplyData* reply = nullptr);
     // Reads what the socket `fd` holds and delivers the frames; the caller holds recvMutex_. With `mayHoldBack` it
-    // stops while the dispatcher's queue is past its bound.
-    int ReceiveAvailable(int fd, bool mayHoldBack);
+    // stops while the dispatcher's queue is past its bound. `readFor`: the request a requesting thread reads for,
+    // whose first read waits for data up to the socket's receive time-out (0: AgentRoutine reads, without waiting).
+    int ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor = 0);
     // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
     // dispatcher's queue passes its bound until it has drained to half of it.
     bool LeavesConnectionUnread() const;
     // The queue's part of that, with its hysteresis.
     bool HoldsReadingBack() const;
+    // A requesting thread reads the connection, or did a moment ago.
+    bool ReadingLent() const;
     // Writes from `*offset` on without waiting; 0 (with *offset short of the end when the socket is full) or a
     // driver result code.
     static int SendSome(int fd, const std::vector<uint8_t>& bytes, size_t* offset);
@@ -129,7 +138,7 @@ private:
     std::atomic<bool> readerTaken_{false};
     int readerSocket_ = -1; // the socket it reads
     std::atomic<bool> requesterReads_{false};
-    CWakeupEvent readerWakeup_;
+    std::atomic<std::chrono::steady_clock::time_point> lentUntil_{};
 
     // Datagrams are taken only from the server's address and service port (network order); 0 while not connected.
     std::atomic<uint32_t> serverAddress_{0};

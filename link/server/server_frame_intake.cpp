@@ -50,10 +50,11 @@ int DeliverDecodedFrames(CFrameDecoder& decoder, const FrameDelivery& deliver)
 }
 
 int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, const std::function<bool()>& holdBack,
-                  const FrameDelivery& deliver)
+                  const FrameDelivery& deliver, bool waitFirst)
 {
     for (int round = 0; round < kReceiveRoundsPerWake && !(holdBack && holdBack()); ++round) {
-        const ssize_t n = recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
+        const int flags = waitFirst && round == 0 ? 0 : MSG_DONTWAIT;
+        const ssize_t n = recv(fd, buffer.data(), buffer.size(), flags);
         if (n > 0) {
             WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
             decoder.Append(buffer.data(), static_cast<size_t>(n));

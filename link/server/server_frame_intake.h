@@ -17,8 +17,9 @@ using FrameDelivery = std::function<int(const EmsMsg& msg, const uint8_t* record
 // Hands on every whole frame the decoder holds, in order; 0, or the result code that closes the connection.
 int DeliverDecodedFrames(CFrameDecoder& decoder, const FrameDelivery& deliver);
 
-// Reads what the non-blocking socket `fd` holds, a bounded number of `buffer`'s fill at a time, and hands on the
-// frames; stops early while `holdBack` says so. 0 (also when nothing more waits), or the result code that closes the
-// connection (the server closed it, reading failed, a frame broke the protocol).
+// Reads what the socket `fd` holds, a bounded number of `buffer`'s fill at a time, and hands on the frames; stops
+// early while `holdBack` says so. With `waitFirst` the first read waits for data as long as the socket lets recv()
+// wait, else no read waits. 0 (also when nothing more waits), or the result code that closes the connection (the
+// server closed it, reading failed, a frame broke the protocol).
 int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, const std::function<bool()>& holdBack,
-                  const FrameDelivery& deliver);
+                  const FrameDelivery& deliver, bool waitFirst = false);

@@ -107,8 +107,7 @@ bool CSimDatabase::Load(const SimScenario& scenario, uint32_t now, std::string* 
         if (const SimResult checked = CheckNe(ne.key); !checked.Ok()) {
             return fail("NE " + std::to_string(ne.key.neId) + " (" + ne.key.neName + "): " + checked.reason);
         }
-        nes_.try_emplace(ne.key.neId, ne.key, ne.boards, ne.config);
-        IndexNe(ne.key);
+        InsertNe(ne.key, ne.boards, ne.config);
         for (const SimAlarm& alarm : ne.alarms) {
             if (!RaiseAlarm(ne.key.neId, alarm.entityId, alarm.bit, alarm.severity, now)) {
                 return fail("NE " + std::to_string(ne.key.neId) + ": alarm " + std::to_string(alarm.bit) +
@@ -367,15 +366,6 @@ const CSimNe* CSimDatabase::FindNe(uint32_t id) const
     return it == nes_.end() ? nullptr : &it->second;
 }
 
-std::vector<uint32_t> CSimDatabase::NeIds() const
-{
-    std::vector<uint32_t> out;
-    for (const auto& [id, ne] : nes_) {
-        out.push_back(id);
-    }
-    return out;
-}
-
 SimResult CSimDatabase::CheckNe(const NeKeyRecord& rec) const
 {
     if (rec.neName.empty() || rec.neName.size() > kNeNameMax) {
@@ -403,6 +393,14 @@ void CSimDatabase::IndexNe(const NeKeyRecord& rec)
     neByAddress_[{rec.ipAddress, rec.port}] = rec.neId;
 }
 
+void CSimDatabase::InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
+                            const std::optional<NeConfigRecord>& config)
+{
+    nes_.try_emplace(key.neId, key, boards, config);
+    IndexNe(key);
+    neIds_.insert(std::upper_bound(neIds_.begin(), neIds_.end(), key.neId), key.neId);
+}
+
 void CSimDatabase::UnindexNe(const NeKeyRecord& rec)
 {
     neByName_.erase(rec.neName);
@@ -415,8 +413,7 @@ SimResult CSimDatabase::AddNe(NeKeyRecord rec, NeKeyRecord* stored)
     if (SimResult checked = CheckNe(rec); !checked.Ok()) {
         return checked;
     }
-    nes_.try_emplace(rec.neId, rec, std::vector<BoardSettingRec>{});
-    IndexNe(rec);
+    InsertNe(rec, {}, std::nullopt);
     SeedNeAccessDefaults(*this, rec.neId);
     *stored = rec;
     return {};
@@ -447,6 +444,7 @@ SimResult CSimDatabase::DeleteNe(uint32_t id, NeKeyRecord* removed)
     *removed = it->second.Key();
     UnindexNe(*removed);
     nes_.erase(it);
+    neIds_.erase(std::lower_bound(neIds_.begin(), neIds_.end(), id));
     alarms_.RemoveNe(id);
     generic_.RemoveNe(id);
     clocks_.Remove(id);

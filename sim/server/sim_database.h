@@ -61,7 +61,8 @@ public:
     std::vector<NeKeyRecord> NeKeys() const;
     CSimNe* FindNe(uint32_t id);
     const CSimNe* FindNe(uint32_t id) const;
-    std::vector<uint32_t> NeIds() const;
+    // In ascending order, kept as NEs come and go, so that picking one costs nothing.
+    const std::vector<uint32_t>& NeIds() const { return neIds_; }
     // A new NE gets the next free id.
     SimResult AddNe(NeKeyRecord rec, NeKeyRecord* stored);
     SimResult ModifyNe(const NeKeyRecord& rec, NeKeyRecord* stored);
@@ -113,6 +114,8 @@ private:
     // Keeps the NE and its name and address in the indexes.
     void IndexNe(const NeKeyRecord& rec);
     void UnindexNe(const NeKeyRecord& rec);
+    void InsertNe(const NeKeyRecord& key, const std::vector<BoardSettingRec>& boards,
+                  const std::optional<NeConfigRecord>& config);
 
     using NeAddress = std::pair<std::array<uint8_t, 4>, uint16_t>;
 
@@ -120,6 +123,7 @@ private:
     std::map<std::string, UserAccountRecord> accounts_;
     UserRightsRecord rights_;
     std::map<uint32_t, CSimNe> nes_;
+    std::vector<uint32_t> neIds_; // the keys of nes_
     // Names and addresses are unique among the NEs; checked by index, so that large networks load fast.
     std::map<std::string, uint32_t> neByName_;
     std::map<NeAddress, uint32_t> neByAddress_;

@@ -18,7 +18,8 @@ bool IsPresent(const CEntityNode& node)
 
 void Walk(const CEntityNode& node, std::vector<const CEntityNode*>& out)
 {
-    if (node.IsAbsent()) {
+    // Its parents are present, or the walk would not have come here: the node's own type says it.
+    if (node.GetType() == kEntityTypeAbsent) {
         return;
     }
     out.push_back(&node);

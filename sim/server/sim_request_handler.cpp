@@ -217,16 +217,19 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
         }
         Reply(out, header, kDrvOk);
         // A workstation that turns notifications on first gets the state of every entity, as 325 so that it reaches
-        // the model and not the trap log: its NEs start connected or not as the server knows them.
+        // the model and not the trap log: its NEs start connected or not as the server knows them. NE by NE, so that
+        // NEs that come or go meanwhile are taken as they are then.
         if (session.notificationsOn) {
-            out.laterNotices = [this, user = session.user](const std::function<void(const SimNotice&)>& send) {
-                for (uint32_t neId : db_.NeIds()) {
-                    if (const CSimNe* ne = db_.FindNe(neId)) {
-                        SimNotice notice = Notice(SimAudience::kUser, kReqEntityState, neId, db_.EntityStates(*ne));
-                        notice.user = user;
-                        send(notice);
-                    }
+            out.laterNotices = [this,
+                                sentUpTo = uint32_t{0}](const std::function<void(const SimNotice&)>& send) mutable {
+                const std::vector<uint32_t>& ids = db_.NeIds();
+                const auto next = std::upper_bound(ids.begin(), ids.end(), sentUpTo);
+                if (next == ids.end()) {
+                    return false;
                 }
+                sentUpTo = *next;
+                send(Notice(SimAudience::kOthers, kReqEntityState, sentUpTo, db_.EntityStates(*db_.FindNe(sentUpTo))));
+                return true;
             };
         }
         return;
@@ -821,7 +824,7 @@ void CSimRequestHandler::NeAccess(Handled& out, const Frame& request, uint32_t n
 std::vector<SimNotice> CSimRequestHandler::GenerateAlarmEvent(std::mt19937& random, uint32_t now)
 {
     now = ServerNow(now);
-    const std::vector<uint32_t> ids = db_.NeIds();
+    const std::vector<uint32_t>& ids = db_.NeIds();
     if (ids.empty()) {
         return {};
     }

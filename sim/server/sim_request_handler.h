@@ -51,9 +51,10 @@ struct SimNotice {
 struct SimHandled {
     std::vector<Frame> replies;
     std::vector<SimNotice> notices;
-    // Notifications made one by one, each sent as it is made, once the replies are on their way (a long series
-    // that follows its answer).
-    std::function<void(const std::function<void(const SimNotice&)>& send)> laterNotices;
+    // A long series of notifications that follows the answer, for the asking workstation alone (its audience is
+    // not looked at): each call sends the next one and says whether it was not the last. The server makes them as
+    // the connection takes them, and serves its next request once the series has ended.
+    std::function<bool(const std::function<void(const SimNotice&)>& send)> laterNotices;
     bool noticesFirst = false; // the notifications go out before the reply
     bool close = false;        // the connection ends after the replies
 };

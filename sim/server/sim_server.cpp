@@ -12,6 +12,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include "core/util/ip_address.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr size_t kReceiveChunk = 64 * 1024;
 constexpr int kReceiveRounds = 16; // then the other connections get their turn
 constexpr double kMaxAlarmBacklog = 1000;
+constexpr auto kParentLookInterval = std::chrono::seconds(1);
 // While descriptors are short and none can be freed for a refusal, new connections wait in the backlog this long.
 constexpr auto kAcceptPause = std::chrono::milliseconds(200);
 
@@ -142,10 +144,15 @@ void CSimServer::Run(const std::atomic<bool>& stop)
 {
     auto last = std::chrono::steady_clock::now();
     const pid_t parent = ::getppid();
+    auto parentLookedAt = last;
     bool datagramsWait = false;
     while (!stop.load()) {
-        if (options_.exitWithParent && ::getppid() != parent) {
-            return;
+        // Once a second, not at every request: a round trip costs the server no more system calls than it must.
+        if (options_.exitWithParent && last - parentLookedAt >= kParentLookInterval) {
+            if (::getppid() != parent) {
+                return;
+            }
+            parentLookedAt = last;
         }
         // A negative descriptor is left out of the poll.
         const bool accepting = Clock::now() >= acceptPausedUntil_;
@@ -153,8 +160,9 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         std::vector<Connection*> polled;
         for (auto& [id, connection] : connections_) {
             const bool reading = !Paused(*connection) && !connection->closeWhenSent;
-            const short events =
-                static_cast<short>((reading ? POLLIN : 0) | (connection->pendingBytes != 0 ? POLLOUT : 0));
+            // A series goes on as the socket takes more, even when everything made so far is sent.
+            const bool writing = connection->pendingBytes != 0 || connection->laterNotices != nullptr;
+            const short events = static_cast<short>((reading ? POLLIN : 0) | (writing ? POLLOUT : 0));
             fds.push_back({connection->fd, events, 0});
             polled.push_back(connection.get());
         }
@@ -182,6 +190,17 @@ void CSimServer::Run(const std::atomic<bool>& stop)
                 ServeBuffered(connection);
             }
         }
+        // Every request that came is answered before the long series go on: a few slices a round, taken in turn,
+        // so that a login waits little behind the states of other workstations however many there are.
+        size_t sliced = 0;
+        for (size_t k = 0; k < polled.size() && sliced < kSeriesSlicesPerRound; ++k) {
+            const size_t i = (seriesTurn_ + k) % polled.size();
+            if ((fds[i + 1].revents & POLLOUT) != 0 && polled[i]->laterNotices) {
+                ContinueLaterNotices(*polled[i]);
+                ++sliced;
+            }
+        }
+        seriesTurn_ = polled.empty() ? 0 : (seriesTurn_ + 1) % polled.size();
         const auto now = std::chrono::steady_clock::now();
         CloseLateConnections(now);
         const double seconds = std::chrono::duration<double>(now - last).count();
@@ -363,8 +382,9 @@ void CSimServer::Serve(Connection& connection, const Frame& request)
             Deliver(&connection, notice);
         }
     }
-    if (handled.laterNotices) {
-        handled.laterNotices([&](const SimNotice& notice) { Deliver(&connection, notice); });
+    if (handled.laterNotices && !connection.dead) {
+        connection.laterNotices = std::move(handled.laterNotices);
+        ContinueLaterNotices(connection);
     }
     if (handled.close && !connection.dead) {
         connection.closeWhenSent = true;
@@ -388,15 +408,26 @@ void CSimServer::Queue(Connection& connection, const Frame& frame)
         Close(connection, "it does not read what it is sent");
         return;
     }
-    Flush(connection);
+    if (!connection.holdFlush) {
+        Flush(connection);
+    }
 }
 
 void CSimServer::Flush(Connection& connection)
 {
+    // Many frames to a system call: a series of small ones costs the sockets of both sides little more than one.
+    constexpr size_t kFramesPerSend = 64;
     while (!connection.dead && !connection.pending.empty()) {
-        const std::vector<uint8_t>& front = connection.pending.front();
-        const ssize_t n = ::send(connection.fd, front.data() + connection.pendingOffset,
-                                 front.size() - connection.pendingOffset, MSG_NOSIGNAL | MSG_DONTWAIT);
+        iovec parts[kFramesPerSend];
+        size_t count = 0;
+        for (auto it = connection.pending.begin(); it != connection.pending.end() && count < kFramesPerSend; ++it) {
+            const size_t skip = count == 0 ? connection.pendingOffset : 0;
+            parts[count++] = {const_cast<uint8_t*>(it->data()) + skip, it->size() - skip};
+        }
+        msghdr message{};
+        message.msg_iov = parts;
+        message.msg_iovlen = count;
+        ssize_t n = ::sendmsg(connection.fd, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -406,9 +437,14 @@ void CSimServer::Flush(Connection& connection)
             }
             return;
         }
-        connection.pendingOffset += static_cast<size_t>(n);
         connection.pendingBytes -= static_cast<size_t>(n);
-        if (connection.pendingOffset == front.size()) {
+        while (n > 0) {
+            const size_t left = connection.pending.front().size() - connection.pendingOffset;
+            if (static_cast<size_t>(n) < left) {
+                connection.pendingOffset += static_cast<size_t>(n);
+                break;
+            }
+            n -= static_cast<ssize_t>(left);
             connection.pending.pop_front();
             connection.pendingOffset = 0;
         }
@@ -437,15 +473,42 @@ void CSimServer::Deliver(const Connection* from, const SimNotice& notice)
             wanted = to.session.user == notice.user;
             break;
         }
-        if (!wanted) {
-            continue;
+        if (wanted) {
+            Send(to, notice);
         }
-        if (notice.channel == SimChannel::kUdp && to.session.trapPort != 0) {
-            QueueDatagrams(to, notice);
-            continue;
-        }
-        for (const Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
-            Queue(to, frame);
+    }
+}
+
+void CSimServer::Send(Connection& to, const SimNotice& notice)
+{
+    if (notice.channel == SimChannel::kUdp && to.session.trapPort != 0) {
+        QueueDatagrams(to, notice);
+        return;
+    }
+    for (const Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
+        Queue(to, frame);
+    }
+}
+
+void CSimServer::ContinueLaterNotices(Connection& connection)
+{
+    // A connection that reads slowly holds back only its own series, and a slice at a time leaves the server free
+    // for the other workstations' requests.
+    size_t made = 0;
+    const auto send = [&](const SimNotice& notice) {
+        made += notice.records.size();
+        Send(connection, notice);
+    };
+    while (!connection.dead && connection.laterNotices && connection.pendingBytes <= kPauseServingBytes &&
+           made < kSeriesSliceBytes) {
+        // A slice goes out in as few sends as it can.
+        connection.holdFlush = true;
+        const bool more = connection.laterNotices(send);
+        connection.holdFlush = false;
+        Flush(connection);
+        if (!more) {
+            connection.laterNotices = nullptr;
+            ServeBuffered(connection);
         }
     }
 }

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -38,6 +39,10 @@ class CSimServer {
 public:
     // No further request of a connection is served while more than this waits to be sent to it.
     static constexpr size_t kPauseServingBytes = 1024 * 1024;
+    // What a series of notifications (SimHandled::laterNotices) may add to a connection's queue at a go, and how
+    // many connections' series go on in one round of the loop.
+    static constexpr size_t kSeriesSliceBytes = 128 * 1024;
+    static constexpr size_t kSeriesSlicesPerRound = 2;
     // A notification datagram fits one Ethernet frame (1,500 bytes less the IP and UDP headers), so that it is
     // never fragmented: 23 records of 60 bytes.
     static constexpr size_t kMaxDatagramBytes = 1472;
@@ -71,7 +76,10 @@ private:
         size_t pendingOffset = 0; // sent bytes of pending.front()
         size_t pendingBytes = 0;
         bool closeWhenSent = false;
+        bool holdFlush = false; // frames queued meanwhile go out together afterwards
         bool dead = false;
+        // A series of notifications for this connection alone, made as it takes them (SimHandled::laterNotices).
+        std::function<bool(const std::function<void(const SimNotice&)>&)> laterNotices;
         // Notification datagrams waiting for the pace, and the replies that must follow them.
         std::deque<std::vector<uint8_t>> datagrams;
         std::vector<Frame> afterDatagrams;
@@ -84,12 +92,19 @@ private:
     void Receive(Connection& connection);
     void ServeBuffered(Connection& connection);
     void RefuseFrame(Connection& connection);
-    bool Paused(const Connection& connection) const { return connection.pendingBytes > kPauseServingBytes; }
+    // The connection's next request waits while much of what it was sent is unread, or while a series goes on.
+    bool Paused(const Connection& connection) const
+    {
+        return connection.pendingBytes > kPauseServingBytes || connection.laterNotices != nullptr;
+    }
     void CloseLateConnections(Clock::time_point now);
     void Serve(Connection& connection, const Frame& request);
     void Flush(Connection& connection);
     void Queue(Connection& connection, const Frame& frame);
     void Deliver(const Connection* from, const SimNotice& notice);
+    void Send(Connection& to, const SimNotice& notice);
+    // Makes the connection's series on while it has room for them, then serves what waited behind it.
+    void ContinueLaterNotices(Connection& connection);
     void QueueDatagrams(Connection& to, const SimNotice& notice);
     // Sends what the pace allows after `seconds`; true while datagrams still wait.
     bool SendPacedDatagrams(double seconds);
@@ -108,5 +123,6 @@ private:
     std::map<uint64_t, std::unique_ptr<Connection>> connections_;
     std::mt19937 random_{12345};
     double alarmCredit_ = 0;
+    size_t seriesTurn_ = 0;              // the connection whose series goes first in the next round
     std::vector<uint8_t> receiveBuffer_; // made once, not at every read
 };

@@ -7,6 +7,7 @@
 #include "features/fault/trap_log/trap_log_view.h"
 #include "link/link_ui.h"
 #include "platform/list_control.h"
+#include "platform/scripted_runners.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/framework/lists/list_host.h"
 #include "ui/shell/frame/location_indicator_dlg.h"
@@ -129,18 +130,23 @@ TEST(WaitDialogTest, TheWaitDialogShowsItsTextWhole)
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
     CWaitContext wait(60000, [] {});
-    CWaitDlg dialog(wait);
-    ASSERT_TRUE(dialog.Create());
-    dialog.show();
-    QCoreApplication::processEvents();
-    for (int id : {CWaitDlg::kFirstTextId, CWaitDlg::kSecondTextId}) {
-        auto* label = dialog.GetDlgItemAs<QLabel>(id);
-        ASSERT_NE(label, nullptr);
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
-            << label->text().toStdString();
-    }
-    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("wait_dlg")));
-    wait.MarkFinished();
+    CWaitDlg dialog;
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        QCoreApplication::processEvents();
+        for (int id : {CWaitDlg::kFirstTextId, CWaitDlg::kSecondTextId}) {
+            auto* label = dialog.GetDlgItemAs<QLabel>(id);
+            EXPECT_NE(label, nullptr);
+            if (label != nullptr) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+                    << label->text().toStdString();
+            }
+        }
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("wait_dlg")));
+        wait.MarkFinished();
+        return IDOK;
+    });
+    dialog.Run(wait);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, WindowSizeTest, ::testing::Values(WindowSize{1152, 720}, WindowSize{1920, 1080}),

@@ -241,6 +241,63 @@ TEST_F(DispatcherTest, AQueuedReplyGoesBeforeWhatArrivedAfterIt)
     EXPECT_EQ(order, (std::vector<uint16_t>{20, 10, 8}));
 }
 
+// A login's burst: the states of every NE once, twice the bound in all. Nothing replaces anything, so every message
+// waits whole; a second message of an NE whose states still wait is folded with what follows of that NE.
+TEST_F(DispatcherTest, PastTheBoundEachNesFirstStatesWaitWholeAndOnlyLaterOnesFold)
+{
+    constexpr uint32_t kPerNe = 100;
+    const uint32_t nes = 2 * kServerMessageQueueBound / (kPerNe * kEntityStateRecSize);
+    const auto states = [](uint32_t neId, uint32_t count, uint32_t value) {
+        std::vector<uint8_t> records;
+        for (uint32_t i = 0; i < count; ++i) {
+            EntityStateRec rec;
+            rec.entityId = 10101 + i;
+            rec.value = value;
+            const auto bytes = EncodeRecord(rec);
+            records.insert(records.end(), bytes.begin(), bytes.end());
+        }
+        EmsMsg msg = Message(kReqEntityStateChange, {}, kEntityStateRecSize);
+        msg.neId = neId;
+        return std::make_pair(msg, records);
+    };
+    std::thread driverThread([&] {
+        for (uint32_t ne = 1; ne <= nes; ++ne) {
+            auto [msg, records] = states(ne, kPerNe, 0);
+            msg.count = kPerNe;
+            msg.records = records.data();
+            DispatchServerMessage(&msg);
+        }
+        // The last NE again, twice, while its burst still waits: the second replaces the first of these two.
+        for (uint32_t value : {1u, 2u}) {
+            auto [msg, records] = states(nes, 3, value);
+            msg.count = 3;
+            msg.records = records.data();
+            DispatchServerMessage(&msg);
+        }
+    });
+    driverThread.join();
+    // The burst waits as messages, the fold as records: the three the model gets, and the three they replaced, which
+    // the trap log still gets.
+    EXPECT_EQ(QueuedServerMessageCount(), nes + 6);
+
+    for (int tick = 0; tick < 1000 && QueuedServerMessageCount() != 0; ++tick)
+        DispatchServerMessage(nullptr);
+    ASSERT_EQ(QueuedServerMessageCount(), 0u);
+    ASSERT_EQ(applied_.size(), static_cast<size_t>(nes) + 1);
+    for (uint32_t ne = 1; ne <= nes; ++ne) {
+        EXPECT_EQ(applied_[ne - 1].neId, ne);
+        EXPECT_EQ(applied_[ne - 1].records.size(), kPerNe * kEntityStateRecSize);
+    }
+    const Applied& folded = applied_.back();
+    EXPECT_EQ(folded.neId, nes);
+    ASSERT_EQ(folded.records.size(), 3 * kEntityStateRecSize);
+    for (size_t offset = 0; offset < folded.records.size(); offset += kEntityStateRecSize) {
+        EntityStateRec rec;
+        DecodeRecord(folded.records.data() + offset, kEntityStateRecSize, &rec);
+        EXPECT_EQ(rec.value, 2u) << "the later state of entity " << rec.entityId;
+    }
+}
+
 TEST_F(DispatcherTest, AReplyComesAfterTheStatesThatArrivedBeforeItAndBeforeTheRestFoldedOrNot)
 {
     // States of 40 entities past the bound, the reply's mark taken in the folded part; record i carries i.

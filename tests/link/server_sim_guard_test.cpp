@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -219,6 +220,45 @@ TEST_F(SimGeneratedNetworkTest, ServesALoginAndTheStatesOfItsNes)
     ASSERT_NE(large, nullptr);
     EXPECT_EQ(large->neModelId, 4u);
     EXPECT_EQ(large->GetIpText(), "10.1.9.1");
+}
+
+// Raw workstations of one operator against a generated network whose states take megabytes.
+class SimGeneratedBurstTest : public ::testing::Test {
+protected:
+    static constexpr uint32_t kNes = 2000;
+
+    void SetUp() override { ASSERT_TRUE(sim_.Start({"--generate-nes", std::to_string(kNes)})); }
+
+    // Turns notifications on and sends a keep-alive at once; the NEs whose states came before its reply.
+    static std::set<uint32_t> NesStatedBeforeTheNextReply(CRawClient& client)
+    {
+        client.Notifications().clear();
+        client.Send(kEmsOpModify, kReqNotificationsOn, 0, {1, 0, 0, 0}, kWordRecordSize);
+        const std::optional<Frame> reply = client.ReplyTo(client.Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1));
+        std::set<uint32_t> nes;
+        for (const Frame& frame : client.Notifications()) {
+            if (frame.header.requestCode == kReqEntityState && frame.header.sequence == 0)
+                nes.insert(frame.header.neId);
+        }
+        EXPECT_TRUE(reply.has_value());
+        return nes;
+    }
+
+    CSimServerProcess sim_;
+};
+
+TEST_F(SimGeneratedBurstTest, EveryNesStatesGoToTheAskerAloneBeforeItsNextReply)
+{
+    CRawClient first;
+    CRawClient second;
+    ASSERT_TRUE(first.Connect(sim_.Port()) && first.Logon("admin", "admin"));
+    ASSERT_TRUE(second.Connect(sim_.Port()) && second.Logon("admin", "admin"));
+    EXPECT_EQ(NesStatedBeforeTheNextReply(first).size(), kNes);
+    EXPECT_EQ(NesStatedBeforeTheNextReply(second).size(), kNes);
+    // The first has been sent everything the second's request caused by the time it answers.
+    first.Notifications().clear();
+    ASSERT_TRUE(first.ReplyTo(first.Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1)).has_value());
+    EXPECT_TRUE(first.Notifications().empty()) << "the states the second asked for went to the first as well";
 }
 
 } // namespace

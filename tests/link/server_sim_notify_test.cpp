@@ -12,11 +12,13 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "core/tables/entity_node.h"
 #include "core/util/severity.h"
 #include "link/driver_logs.h"
+#include "link/headless_link_ui.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
@@ -271,6 +273,39 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }
 
+TEST_F(SimNotifyTest, ARequestOfTheUiAppliesWhatItReadsAheadOfItsReplyEvenWithTheQueueFull)
+{
+    const std::vector<uint8_t> filler(512 * 1024);
+    EmsMsg chunk;
+    chunk.operation = kEmsOpReply;
+    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
+    chunk.recordSize = static_cast<uint32_t>(filler.size());
+    chunk.count = 1;
+    chunk.records = filler.data();
+    while (QueueServerMessage(&chunk)) {
+    }
+    CRawClient other;
+    ASSERT_TRUE(other.Connect(sim_.Port()));
+    ASSERT_TRUE(other.Logon("manager", "manager"));
+    NeKeyRecord ne;
+    ne.neName = "Harbour-1";
+    ne.modelId = 2;
+    ne.locationId = 1;
+    ne.ipAddress = {10, 10, 9, 1};
+    ne.port = 161;
+    const auto neBytes = EncodeRecord(ne);
+    ASSERT_EQ(StatusOf(other.ReplyTo(
+                  other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
+              0u);
+
+    // The UI's own request applies what waited and then the NE, before its reply: nothing is refused or read again.
+    ASSERT_EQ(Query(kReqLoginQuery), kDrvOk);
+    EXPECT_NE(FindNeByName("Harbour-1"), nullptr);
+    EXPECT_EQ(QueuedServerMessageBytes(), 0u);
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
+}
+
 class SimFloodTest : public SimNotifyTest {
 protected:
     // A server that sends its datagrams back to back, more than any receive buffer holds, to a workstation that
@@ -493,6 +528,53 @@ TEST_F(SimNotifyTest, StopInTheWaitDialogGives32018)
     EXPECT_TRUE(linkUi_.FailureMessages().empty());
     linkUi_.SetStopAfter(std::nullopt);
     EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk) << "the connection serves on";
+}
+
+// Waits as the headless interface does, and notes the thread (by its system id, which no later thread takes) that
+// each request it waited for ended on.
+class CThreadNotingLinkUi : public CHeadlessLinkUi {
+public:
+    void RunWaitDialog(CWaitContext& wait) override
+    {
+        wait.SetFinishedNotice([this] {
+            std::lock_guard<std::mutex> lock(mutex_);
+            endedOn_.push_back(::gettid());
+        });
+        CHeadlessLinkUi::RunWaitDialog(wait);
+        wait.SetFinishedNotice({});
+    }
+    std::vector<pid_t> EndedOn()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return endedOn_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<pid_t> endedOn_;
+};
+
+TEST_F(SimNotifyTest, WaitDialogShowsForASlowReplyAloneAndOneThreadWaitsForEvery)
+{
+    CThreadNotingLinkUi ui;
+    SetLinkUi(&ui);
+    struct Restore {
+        ILinkUi& ui;
+        ~Restore() { SetLinkUi(&ui); }
+    } restore{linkUi_};
+    EXPECT_EQ(Request(kEmsOpQuery, kReqKeepAlive, 0, "", 1, 1, 10000, kStrFailToQuery, true), kDrvOk);
+    EXPECT_EQ(ui.WaitDialogCount(), 0) << "a quick reply shows no dialog";
+    for (int request = 0; request < 3; ++request) {
+        ASSERT_EQ(Control(kSimStaySilent, 1), kDrvOk);
+        EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, "", 1, 1, 400, 0, true), kDrvTimeout);
+    }
+    EXPECT_EQ(ui.WaitDialogCount(), 3);
+    const std::vector<pid_t> endedOn = ui.EndedOn();
+    ASSERT_EQ(endedOn.size(), 3u);
+    EXPECT_NE(endedOn[0], ::gettid()) << "the dialog's thread waited for the reply itself";
+    EXPECT_EQ(endedOn[1], endedOn[0]);
+    EXPECT_EQ(endedOn[2], endedOn[0]);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
 }
 
 TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)

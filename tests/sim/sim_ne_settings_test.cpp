@@ -24,6 +24,7 @@
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
+#include "tests/sim/support/sim_exchange.h"
 
 #include <string>
 #include <vector>
@@ -34,66 +35,24 @@ constexpr uint32_t kNow = 1700000000;
 constexpr uint32_t kNorth1 = 1; // an IPD-12: one control module, 4 line-card slots
 constexpr uint32_t kSouth1 = 2; // an IPD-48: two control modules
 
-struct Answer {
-    bool ok = false;
-    std::string refusal;
-    std::vector<std::vector<uint8_t>> records;
-
-    template <class Rec> Rec First() const
-    {
-        Rec rec;
-        if (!records.empty())
-            DecodeRecord(records.front().data(), records.front().size(), &rec);
-        return rec;
-    }
-};
+using Answer = SimAnswer;
 
 class SimNeSettingsTest : public ::testing::Test {
 protected:
     SimNeSettingsTest()
     {
-        const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        ReplaceEntityModels(
-            LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
-        SimScenario world;
         std::string error;
-        EXPECT_TRUE(LoadSimScenario(std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini", &world, &error))
-            << error;
-        EXPECT_TRUE(database_.Load(world, kNow, &error)) << error;
-        admin_.loggedIn = true;
-        admin_.user = "admin";
+        EXPECT_TRUE(database_.Load(LoadSimTestWorld(), kNow, &error)) << error;
     }
 
     template <class Rec>
     Answer Send(uint8_t operation, RequestCode<Rec> code, uint32_t neId, const Rec& record, uint32_t now = kNow)
     {
-        const auto bytes = EncodeRecord(record);
-        return SendBytes(operation, code, neId, {bytes.begin(), bytes.end()}, now);
+        return SendRecordToSimHandler(handler_, admin_, {operation, code, neId, now}, record);
     }
     Answer SendBytes(uint8_t operation, uint16_t code, uint32_t neId, const std::vector<uint8_t>& bytes, uint32_t now)
     {
-        Frame frame;
-        frame.header.operation = operation;
-        frame.header.requestCode = code;
-        frame.header.neId = neId;
-        frame.header.count = 1;
-        frame.header.recordSize = static_cast<uint32_t>(bytes.size());
-        frame.header.sequence = ++sequence_;
-        frame.payload = bytes;
-        Answer answer;
-        for (const Frame& reply : handler_.Handle(admin_, frame, now).replies) {
-            if (reply.header.operation == kEmsOpTextReply) {
-                answer.refusal.assign(reply.payload.begin(), reply.payload.end());
-                answer.refusal.resize(answer.refusal.find('\0'));
-                continue;
-            }
-            answer.ok = reply.header.status == kDrvOk;
-            for (uint32_t i = 0; i < reply.header.count; ++i) {
-                const auto at = reply.payload.begin() + static_cast<std::ptrdiff_t>(i * reply.header.recordSize);
-                answer.records.emplace_back(at, at + reply.header.recordSize);
-            }
-        }
-        return answer;
+        return SendToSimHandler(handler_, admin_, {operation, code, neId, now}, bytes);
     }
     template <class Rec> Answer Query(RequestCode<Rec> code, uint32_t neId, const Rec& record = {}, uint32_t now = kNow)
     {
@@ -106,8 +65,7 @@ protected:
 
     CSimDatabase database_;
     CSimRequestHandler handler_{database_, SimHandlerOptions{}};
-    SimSession admin_;
-    uint32_t sequence_ = 0;
+    SimSession admin_ = SimAdminSession();
 };
 
 TEST_F(SimNeSettingsTest, TheNesClockRunsOnAndTakesWhatIsSet)

@@ -15,6 +15,7 @@
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
+#include "tests/sim/support/sim_exchange.h"
 
 #include <string>
 #include <vector>
@@ -25,35 +26,14 @@ constexpr uint32_t kNow = 1700000000;
 constexpr uint32_t kAdslPort3 = 10103;  // NE 1, shelf 1, slot 1 (the ADSL card), port 3
 constexpr uint32_t kShdslPort2 = 10202; // slot 2, the SHDSL card
 
-struct Answer {
-    uint8_t operation = 0;
-    uint32_t status = 0;
-    uint32_t total = 0;
-    std::string text; // of a refusal
-    std::vector<uint8_t> records;
-    uint32_t count = 0;
-    size_t notices = 0;
-
-    bool Ok() const { return operation == kEmsOpReply && status == kDrvOk; }
-    template <class Rec> std::vector<Rec> Records() const
-    {
-        std::vector<Rec> out(count);
-        for (uint32_t i = 0; i < count; ++i)
-            DecodeRecord(records.data() + static_cast<size_t>(i) * kRecordSize<Rec>, kRecordSize<Rec>, &out[i]);
-        return out;
-    }
-};
+using Answer = SimAnswer;
 
 class SimOperatorsTest : public ::testing::Test {
 protected:
     SimOperatorsTest()
     {
-        const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        ReplaceEntityModels(
-            LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
+        world_ = LoadSimTestWorld();
         std::string error;
-        EXPECT_TRUE(LoadSimScenario(std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini", &world_, &error))
-            << error;
         // The subscribers of these tests are their own.
         SimScenario scenario = world_;
         std::erase_if(scenario.records, [](const SimSeedRecord& seed) { return seed.spec->code == kReqSubscriber; });
@@ -74,32 +54,7 @@ protected:
     Answer Send(SimSession& session, uint8_t operation, uint16_t code, uint32_t neId, const Rec& record,
                 bool opLog = true)
     {
-        Frame frame;
-        frame.header.operation = operation;
-        frame.header.requestCode = code;
-        frame.header.neId = neId;
-        frame.header.count = 1;
-        frame.header.recordSize = kRecordSize<Rec>;
-        frame.header.sequence = ++sequence_;
-        frame.header.opLog = opLog;
-        const auto bytes = EncodeRecord(record);
-        frame.payload.assign(bytes.begin(), bytes.end());
-        const SimHandled handled = handler_.Handle(session, frame, kNow);
-        Answer answer;
-        answer.notices = handled.notices.size();
-        for (const Frame& reply : handled.replies) {
-            answer.operation = reply.header.operation;
-            answer.status = reply.header.status;
-            answer.total = reply.header.total;
-            if (reply.header.operation == kEmsOpTextReply) {
-                answer.text.assign(reply.payload.begin(), reply.payload.end());
-                answer.text.resize(answer.text.find('\0'));
-                continue;
-            }
-            answer.count += reply.header.count;
-            answer.records.insert(answer.records.end(), reply.payload.begin(), reply.payload.end());
-        }
-        return answer;
+        return SendRecordToSimHandler(handler_, session, {operation, code, neId, kNow, opLog}, record);
     }
 
     UserAccountRecord AccountOf(const char* name) { return *database_.FindAccount(name); }
@@ -111,7 +66,6 @@ protected:
     SimSession admin_ = Session("admin", 1);
     SimSession manager_ = Session("manager", 2);
     SimSession north_ = Session("north", 3);
-    uint32_t sequence_ = 0;
 };
 
 TEST_F(SimOperatorsTest, EachRoleMayDoWhatItsRightsAndRoleAllow)
@@ -153,9 +107,9 @@ TEST_F(SimOperatorsTest, EachRoleMayDoWhatItsRightsAndRoleAllow)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const Answer answer = Send(*row.session, row.operation, row.code, 0, row.record);
-        EXPECT_EQ(answer.Ok(), row.done) << answer.text;
+        EXPECT_EQ(answer.Ok(), row.done) << answer.refusal;
         if (!row.done) {
-            EXPECT_FALSE(answer.text.empty()) << "a refusal says why";
+            EXPECT_FALSE(answer.refusal.empty()) << "a refusal says why";
         }
     }
     EXPECT_EQ(AccountOf("admin").comment, "");
@@ -167,19 +121,19 @@ TEST_F(SimOperatorsTest, TheGuardedListsAndActionsFollowTheRights)
     OpLogCriteria criteria{"", 0, 0, 1, 100};
     EXPECT_TRUE(Send(admin_, kEmsOpQuery, kReqOpLog, 0, criteria).Ok());
     EXPECT_TRUE(Send(manager_, kEmsOpQuery, kReqOpLog, 0, criteria).Ok()) << "item 20 is 'q' for managers";
-    EXPECT_EQ(Send(north_, kEmsOpQuery, kReqOpLog, 0, criteria).text, "No privilege");
+    EXPECT_EQ(Send(north_, kEmsOpQuery, kReqOpLog, 0, criteria).refusal, "No privilege");
 
     SubscriberCriteria all{"", "", 0, 1, 100};
-    EXPECT_EQ(Send(north_, kEmsOpQuery, kReqSubscriber, 0, all).text, "No privilege");
+    EXPECT_EQ(Send(north_, kEmsOpQuery, kReqSubscriber, 0, all).refusal, "No privilege");
 
     OperatorMailRecord mail{"north", {}, "admin", "hello"};
-    EXPECT_EQ(Send(north_, kEmsOpModify, kReqOperatorMail, 0, mail).text, "No privilege");
+    EXPECT_EQ(Send(north_, kEmsOpModify, kReqOperatorMail, 0, mail).refusal, "No privilege");
     EXPECT_TRUE(Send(admin_, kEmsOpModify, kReqOperatorMail, 0, mail).Ok());
 
     // Only an Administrator saves the rights, and the other workstations hear of it.
     UserRightsRecord rights = database_.Rights();
     rights.rights[2] = "qqqqqqqqqqqqqqqqqqqqq";
-    EXPECT_EQ(Send(manager_, kEmsOpModify, kReqUserRights, 0, rights).text, "No privilege");
+    EXPECT_EQ(Send(manager_, kEmsOpModify, kReqUserRights, 0, rights).refusal, "No privilege");
     const Answer saved = Send(admin_, kEmsOpModify, kReqUserRights, 0, rights);
     EXPECT_TRUE(saved.Ok());
     EXPECT_EQ(saved.notices, 1u);
@@ -235,7 +189,7 @@ TEST_F(SimOperatorsTest, TheLogIsReadAWindowAtATime)
     EXPECT_EQ(entries.back().recordNo, 10000u);
     const Answer last = Send(admin_, kEmsOpQuery, kReqOpLog, 0, OpLogCriteria{"manager", 0, 0, 5001, 5000});
     EXPECT_EQ(last.total, 6000u);
-    EXPECT_EQ(last.count, 1000u);
+    EXPECT_EQ(last.records.size(), 1000u);
     EXPECT_LE(last.Records<OpLogRecord>().front().time, kNow);
 }
 
@@ -281,7 +235,7 @@ TEST_F(SimOperatorsTest, SubscribersAreFoundByPatternsAndScope)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const Answer answer = Send(admin_, kEmsOpQuery, kReqSubscriber, row.neId, row.criteria);
-        ASSERT_TRUE(answer.Ok()) << answer.text;
+        ASSERT_TRUE(answer.Ok()) << answer.refusal;
         EXPECT_EQ(answer.total, row.total);
         std::vector<std::string> ids;
         for (const SubscriberRecord& rec : answer.Records<SubscriberRecord>())
@@ -300,7 +254,7 @@ TEST_F(SimOperatorsTest, ASubscriberIsAddedChangedAndDeletedOnItsPort)
     rec.subscriberId = "SUB-1";
     rec.name = "Anna Berg";
     // The manager's rights hold 'q' on subscribers: no add.
-    EXPECT_EQ(Send(manager_, kEmsOpModify, kReqSubscriberAdd, 1, rec).text, "No privilege");
+    EXPECT_EQ(Send(manager_, kEmsOpModify, kReqSubscriberAdd, 1, rec).refusal, "No privilege");
     ASSERT_TRUE(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 1, rec).Ok());
 
     // The same request changes the port's subscriber, ID and all; no other port may take its ID.
@@ -311,17 +265,17 @@ TEST_F(SimOperatorsTest, ASubscriberIsAddedChangedAndDeletedOnItsPort)
     EXPECT_EQ(database_.Subscribers().OfPort(1, kAdslPort3)->telephone, "+1 555 0100");
     SubscriberRecord other = rec;
     other.entityId = 10101;
-    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 1, other).text, "Subscriber ID already exists");
+    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 1, other).refusal, "Subscriber ID already exists");
     // A subscriber needs a line port of an NE the server keeps.
     other.subscriberId = "SUB-10";
     other.entityId = 10100;
-    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 1, other).text, "Port does not exist");
+    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 1, other).refusal, "Port does not exist");
     other.neId = 77;
-    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 77, other).text, "NE does not exist");
+    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberAdd, 77, other).refusal, "NE does not exist");
 
     SubscriberRecord wrong = rec;
     wrong.subscriberId = "SUB-1";
-    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberDelete, 1, wrong).text, "Subscriber does not exist");
+    EXPECT_EQ(Send(admin_, kEmsOpModify, kReqSubscriberDelete, 1, wrong).refusal, "Subscriber does not exist");
     EXPECT_TRUE(Send(admin_, kEmsOpModify, kReqSubscriberDelete, 1, rec).Ok());
     EXPECT_EQ(database_.Subscribers().Size(), 0u);
 }
@@ -331,7 +285,7 @@ TEST_F(SimOperatorsTest, MadeUpSubscribersFillTheLinePortsInOrder)
     database_.GenerateSubscribers(30);
     EXPECT_EQ(database_.Subscribers().Size(), 30u);
     const Answer first = Send(admin_, kEmsOpQuery, kReqSubscriber, 0, SubscriberCriteria{"", "", 0, 1, 1});
-    ASSERT_EQ(first.count, 1u);
+    ASSERT_EQ(first.records.size(), 1u);
     const SubscriberRecord rec = first.Records<SubscriberRecord>().front();
     EXPECT_EQ(rec.neId, 1u);
     EXPECT_EQ(rec.entityId, 10101u);

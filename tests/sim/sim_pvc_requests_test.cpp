@@ -20,6 +20,7 @@
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
+#include "tests/sim/support/sim_exchange.h"
 
 #include <string>
 #include <vector>
@@ -29,23 +30,7 @@ namespace {
 constexpr uint32_t kNow = 1700000000;
 constexpr uint32_t kNorth1 = 1;
 
-struct Answer {
-    bool ok = false;
-    uint32_t status = 0;
-    std::string refusal;
-    std::vector<std::vector<uint8_t>> records;
-
-    template <class Rec> std::vector<Rec> All() const
-    {
-        std::vector<Rec> all;
-        for (const auto& bytes : records) {
-            Rec rec;
-            if (DecodeRecord(bytes.data(), bytes.size(), &rec))
-                all.push_back(rec);
-        }
-        return all;
-    }
-};
+using Answer = SimAnswer;
 
 PvcRec Key(uint32_t portId, uint8_t vpi, uint16_t vci)
 {
@@ -60,44 +45,13 @@ class SimPvcRequestsTest : public ::testing::Test {
 protected:
     SimPvcRequestsTest()
     {
-        const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        ReplaceEntityModels(
-            LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
-        SimScenario world;
         std::string error;
-        EXPECT_TRUE(LoadSimScenario(std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini", &world, &error))
-            << error;
-        EXPECT_TRUE(database_.Load(world, kNow, &error)) << error;
-        admin_.loggedIn = true;
-        admin_.user = "admin";
+        EXPECT_TRUE(database_.Load(LoadSimTestWorld(), kNow, &error)) << error;
     }
 
     template <class Rec> Answer Send(uint8_t operation, uint16_t code, const Rec& record)
     {
-        const auto bytes = EncodeRecord(record);
-        Frame frame;
-        frame.header.operation = operation;
-        frame.header.requestCode = code;
-        frame.header.neId = kNorth1;
-        frame.header.count = 1;
-        frame.header.recordSize = static_cast<uint32_t>(bytes.size());
-        frame.header.sequence = ++sequence_;
-        frame.payload.assign(bytes.begin(), bytes.end());
-        Answer answer;
-        for (const Frame& reply : handler_.Handle(admin_, frame, kNow).replies) {
-            if (reply.header.operation == kEmsOpTextReply) {
-                answer.refusal.assign(reply.payload.begin(), reply.payload.end());
-                answer.refusal.resize(answer.refusal.find('\0'));
-                continue;
-            }
-            answer.ok = reply.header.status == kDrvOk;
-            answer.status = reply.header.status;
-            for (uint32_t i = 0; i < reply.header.count; ++i) {
-                const auto at = reply.payload.begin() + static_cast<std::ptrdiff_t>(i * reply.header.recordSize);
-                answer.records.emplace_back(at, at + reply.header.recordSize);
-            }
-        }
-        return answer;
+        return SendRecordToSimHandler(handler_, admin_, {operation, code, kNorth1, kNow}, record);
     }
     template <class Rec> Answer Write(uint16_t code, const Rec& record) { return Send(kEmsOpModify, code, record); }
     template <class Rec> Answer Read(uint16_t code, const Rec& record) { return Send(kEmsOpQuery, code, record); }
@@ -105,7 +59,7 @@ protected:
     PvcCheckResultRec RuleCheck(const PvcRuleCheckRec& check)
     {
         EXPECT_TRUE(Write(kReqPvcRuleCheck, check).ok);
-        const std::vector<PvcRuleCheckRec> read = Read(kReqPvcRuleCheck, PvcRuleCheckRec{}).All<PvcRuleCheckRec>();
+        const std::vector<PvcRuleCheckRec> read = Read(kReqPvcRuleCheck, PvcRuleCheckRec{}).Records<PvcRuleCheckRec>();
         EXPECT_EQ(read.size(), 1u);
         return read.empty() ? PvcCheckResultRec{} : read.front().result;
     }
@@ -113,14 +67,13 @@ protected:
     uint32_t RowStatus(const PvcRec& key)
     {
         const auto rows =
-            Read(kReqPvcRowStatus, PvcRowStatusRec{key.portId, key.vpi, key.vci, 0}).All<PvcRowStatusRec>();
+            Read(kReqPvcRowStatus, PvcRowStatusRec{key.portId, key.vpi, key.vci, 0}).Records<PvcRowStatusRec>();
         return rows.empty() ? 0 : rows.front().status;
     }
 
     CSimDatabase database_;
     CSimRequestHandler handler_{database_, SimHandlerOptions{}};
-    SimSession admin_;
-    uint32_t sequence_ = 0;
+    SimSession admin_ = SimAdminSession();
 };
 
 TEST_F(SimPvcRequestsTest, RuleChecksJudgeWhatTheNeHolds)
@@ -144,7 +97,7 @@ TEST_F(SimPvcRequestsTest, RuleChecksJudgeWhatTheNeHolds)
     ServiceTypeCheckRec card;
     card.slot = 1;
     ASSERT_TRUE(Write(kReqServiceTypeCheck, card).ok);
-    const auto cards = Read(kReqServiceTypeCheck, ServiceTypeCheckRec{}).All<ServiceTypeCheckRec>();
+    const auto cards = Read(kReqServiceTypeCheck, ServiceTypeCheckRec{}).Records<ServiceTypeCheckRec>();
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards.front().result.errorMask, 1u << 30);
     EXPECT_EQ(cards.front().result.conflictCount, 1);
@@ -157,7 +110,7 @@ TEST_F(SimPvcRequestsTest, RuleChecksJudgeWhatTheNeHolds)
     mac.portId = 10105;
     mac.vci = 35;
     ASSERT_TRUE(Write(kReqAclCheck, mac).ok);
-    const auto verdicts = Read(kReqAclCheck, AclCheckRec{}).All<AclCheckRec>();
+    const auto verdicts = Read(kReqAclCheck, AclCheckRec{}).Records<AclCheckRec>();
     ASSERT_EQ(verdicts.size(), 1u);
     EXPECT_EQ(verdicts.front().verdict, 5u);
     EXPECT_EQ(verdicts.front().existingPortId, 10106u);
@@ -165,7 +118,7 @@ TEST_F(SimPvcRequestsTest, RuleChecksJudgeWhatTheNeHolds)
 
 TEST_F(SimPvcRequestsTest, TheNeRefusesWhatItCannotTakeAndKeepsWhatItHad)
 {
-    const std::vector<PvcRec> before = Read(kReqPvc, Key(10105, 0, 0)).All<PvcRec>();
+    const std::vector<PvcRec> before = Read(kReqPvc, Key(10105, 0, 0)).Records<PvcRec>();
     ASSERT_EQ(before.size(), 2u);
     // In service, 1-5 0/35 cannot be rewritten.
     PvcRec changed = before.front();
@@ -174,7 +127,7 @@ TEST_F(SimPvcRequestsTest, TheNeRefusesWhatItCannotTakeAndKeepsWhatItHad)
     // Out of service it can.
     EXPECT_TRUE(Write(kReqPvcRowStatus, PvcRowStatusRec{10105, 0, 35, 2}).ok);
     EXPECT_TRUE(Write(kReqPvc, changed).ok);
-    EXPECT_EQ(Read(kReqPvc, Key(10105, 0, 0)).All<PvcRec>().front().macLimit, 16);
+    EXPECT_EQ(Read(kReqPvc, Key(10105, 0, 0)).Records<PvcRec>().front().macLimit, 16);
     // A port's ninth PVC.
     for (uint16_t vci = 100; vci < 106; ++vci) {
         PvcRec pvc = changed;
@@ -184,7 +137,7 @@ TEST_F(SimPvcRequestsTest, TheNeRefusesWhatItCannotTakeAndKeepsWhatItHad)
     PvcRec ninth = changed;
     ninth.vci = 106;
     EXPECT_EQ(Write(kReqPvc, ninth).refusal, "PVC amount on this port has reached maximum (8)");
-    EXPECT_EQ(Read(kReqPvc, Key(10105, 0, 0)).All<PvcRec>().size(), 8u);
+    EXPECT_EQ(Read(kReqPvc, Key(10105, 0, 0)).Records<PvcRec>().size(), 8u);
     // A port the NE does not have.
     PvcRec nowhere = changed;
     nowhere.portId = 10199;
@@ -193,7 +146,7 @@ TEST_F(SimPvcRequestsTest, TheNeRefusesWhatItCannotTakeAndKeepsWhatItHad)
 
 TEST_F(SimPvcRequestsTest, AStaticIpPvcNeedsARangeToBeInService)
 {
-    PvcRec pvc = Read(kReqPvc, Key(10105, 0, 0)).All<PvcRec>().back();
+    PvcRec pvc = Read(kReqPvc, Key(10105, 0, 0)).Records<PvcRec>().back();
     ASSERT_EQ(pvc.vci, 36);
     ASSERT_TRUE(Write(kReqPvcRowStatus, PvcRowStatusRec{10105, 0, 36, 2}).ok);
     PvcStaticIpEntry range;
@@ -207,7 +160,7 @@ TEST_F(SimPvcRequestsTest, AStaticIpPvcNeedsARangeToBeInService)
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(refused.refusal.empty());
     ASSERT_EQ(refused.records.size(), 1u);
-    EXPECT_EQ(refused.All<PvcRowStatusRec>().front().vpi, 12);
+    EXPECT_EQ(refused.Records<PvcRowStatusRec>().front().vpi, 12);
     EXPECT_EQ(RowStatus(Key(10105, 0, 36)), 2u);
     // A range another PVC holds is not given; a free one is, and the PVC goes back in service.
     PvcStaticIpEntry taken = range;
@@ -228,16 +181,16 @@ TEST_F(SimPvcRequestsTest, SourceMacsGiveThePvcItsStateAndGoWithIt)
     entry.controlState = 4;
     const Answer added = Write(kReqAclAdd, entry);
     ASSERT_TRUE(added.ok) << added.refusal;
-    EXPECT_EQ(added.All<AclEntryRec>().front().vlanId, 301);
-    const auto listed = Read(kReqAcl, WordRecord{10100}).All<AclEntryRec>();
+    EXPECT_EQ(added.Records<AclEntryRec>().front().vlanId, 301);
+    const auto listed = Read(kReqAcl, WordRecord{10100}).Records<AclEntryRec>();
     ASSERT_EQ(listed.size(), 2u);
     for (const AclEntryRec& acl : listed)
         EXPECT_EQ(acl.controlState, 4u);
     EXPECT_EQ(Write(kReqAclAdd, entry).refusal, "MAC address has existed in FDB table");
 
     ASSERT_TRUE(Write(kReqPvcDelete, Key(10106, 0, 35)).ok);
-    EXPECT_TRUE(Read(kReqAcl, WordRecord{1}).All<AclEntryRec>().empty());
-    EXPECT_TRUE(Read(kReqPvc, Key(10106, 0, 0)).All<PvcRec>().empty());
+    EXPECT_TRUE(Read(kReqAcl, WordRecord{1}).Records<AclEntryRec>().empty());
+    EXPECT_TRUE(Read(kReqPvc, Key(10106, 0, 0)).Records<PvcRec>().empty());
 }
 
 } // namespace

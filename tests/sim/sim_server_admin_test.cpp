@@ -18,6 +18,7 @@
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
 #include "tests/core/temp_file_test.h"
+#include "tests/sim/support/sim_exchange.h"
 
 #include <memory>
 #include <string>
@@ -27,33 +28,14 @@ namespace {
 
 constexpr uint32_t kNow = 1700000000;
 
-struct Answer {
-    bool ok = false;
-    std::string refusal;
-    std::vector<uint8_t> records;
-    uint32_t count = 0;
-
-    template <class Rec> std::vector<Rec> Records() const
-    {
-        std::vector<Rec> out(count);
-        for (uint32_t i = 0; i < count; ++i)
-            DecodeRecord(records.data() + static_cast<size_t>(i) * kRecordSize<Rec>, kRecordSize<Rec>, &out[i]);
-        return out;
-    }
-};
+using Answer = SimAnswer;
 
 class SimServerAdminTest : public ::testing::Test {
 protected:
     SimServerAdminTest()
     {
-        const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        ReplaceEntityModels(
-            LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
-        SimScenario world;
         std::string error;
-        EXPECT_TRUE(LoadSimScenario(std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini", &world, &error))
-            << error;
-        EXPECT_TRUE(database_.Load(world, kNow, &error)) << error;
+        EXPECT_TRUE(database_.Load(LoadSimTestWorld(), kNow, &error)) << error;
         handler_ = std::make_unique<CSimRequestHandler>(database_, SimHandlerOptions{});
     }
 
@@ -69,28 +51,8 @@ protected:
     Answer Send(uint8_t operation, uint16_t code, uint32_t neId, const Rec& record, uint32_t now = kNow,
                 const char* user = "admin")
     {
-        Frame frame;
-        frame.header.operation = operation;
-        frame.header.requestCode = code;
-        frame.header.neId = neId;
-        frame.header.count = 1;
-        frame.header.recordSize = kRecordSize<Rec>;
-        const auto bytes = EncodeRecord(record);
-        frame.payload.assign(bytes.begin(), bytes.end());
         SimSession session = Session(user);
-        const SimHandled handled = handler_->Handle(session, frame, now);
-        Answer answer;
-        for (const Frame& reply : handled.replies) {
-            if (reply.header.operation == kEmsOpTextReply) {
-                answer.refusal.assign(reply.payload.begin(), reply.payload.end());
-                answer.refusal.resize(answer.refusal.find('\0'));
-                continue;
-            }
-            answer.ok = reply.header.status == kDrvOk;
-            answer.count += reply.header.count;
-            answer.records.insert(answer.records.end(), reply.payload.begin(), reply.payload.end());
-        }
-        return answer;
+        return SendRecordToSimHandler(*handler_, session, {operation, code, neId, now}, record);
     }
 
     std::vector<std::string> BackupNames()

@@ -17,6 +17,7 @@
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
+#include "tests/sim/support/sim_exchange.h"
 
 #include <string>
 #include <vector>
@@ -27,68 +28,24 @@ constexpr uint32_t kNow = 1700000000;
 constexpr uint32_t kPort1 = 10501; // North-1, the IPD-12 of the test world: slot 5, GE1 and GE2
 constexpr uint32_t kPort2 = 10502;
 
-struct Answer {
-    bool ok = false;
-    std::string refusal;
-    std::vector<uint8_t> records;
-    uint32_t count = 0;
-
-    template <class Rec> std::vector<Rec> Records() const
-    {
-        std::vector<Rec> out(count);
-        for (uint32_t i = 0; i < count; ++i)
-            DecodeRecord(records.data() + static_cast<size_t>(i) * kRecordSize<Rec>, kRecordSize<Rec>, &out[i]);
-        return out;
-    }
-};
+using Answer = SimAnswer;
 
 class SimTrunkRequestsTest : public ::testing::Test {
 protected:
     SimTrunkRequestsTest()
     {
-        const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        ReplaceEntityModels(
-            LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
-        SimScenario world;
         std::string error;
-        EXPECT_TRUE(LoadSimScenario(std::string(TARVIK_TEST_DATA_DIR) + "/server/sim_world.ini", &world, &error))
-            << error;
-        EXPECT_TRUE(database_.Load(world, kNow, &error)) << error;
-        admin_.loggedIn = true;
-        admin_.user = "admin";
+        EXPECT_TRUE(database_.Load(LoadSimTestWorld(), kNow, &error)) << error;
     }
 
     template <class Rec> Answer Send(uint8_t operation, uint16_t code, const Rec& record, uint32_t now = kNow)
     {
-        Frame frame;
-        frame.header.operation = operation;
-        frame.header.requestCode = code;
-        frame.header.neId = 1;
-        frame.header.count = 1;
-        frame.header.recordSize = kRecordSize<Rec>;
-        frame.header.sequence = ++sequence_;
-        const auto bytes = EncodeRecord(record);
-        frame.payload.assign(bytes.begin(), bytes.end());
-        Answer answer;
-        answer.ok = true;
-        for (const Frame& reply : handler_.Handle(admin_, frame, now).replies) {
-            if (reply.header.operation == kEmsOpTextReply) {
-                answer.ok = false;
-                answer.refusal.assign(reply.payload.begin(), reply.payload.end());
-                answer.refusal.resize(answer.refusal.find('\0'));
-                continue;
-            }
-            answer.ok = answer.ok && reply.header.status == kDrvOk;
-            answer.count += reply.header.count;
-            answer.records.insert(answer.records.end(), reply.payload.begin(), reply.payload.end());
-        }
-        return answer;
+        return SendRecordToSimHandler(handler_, admin_, {operation, code, 1, now}, record);
     }
 
     CSimDatabase database_;
     CSimRequestHandler handler_{database_, SimHandlerOptions{}};
-    SimSession admin_;
-    uint32_t sequence_ = 0;
+    SimSession admin_ = SimAdminSession();
 };
 
 TEST_F(SimTrunkRequestsTest, AWriteKeepsWhatTheNeReportsOfItself)
@@ -149,8 +106,8 @@ TEST_F(SimTrunkRequestsTest, CountersAreATrunkPortsAndGrowWithTime)
 {
     const Answer first = Send(kEmsOpQuery, kReqTrunkPm, WordRecord{kPort1});
     const Answer later = Send(kEmsOpQuery, kReqTrunkPm, WordRecord{kPort1}, kNow + 10);
-    ASSERT_EQ(first.count, 1u);
-    ASSERT_EQ(later.count, 1u);
+    ASSERT_EQ(first.records.size(), 1u);
+    ASSERT_EQ(later.records.size(), 1u);
     EXPECT_EQ(first.Records<TrunkPmRec>().front().entityId, kPort1);
     EXPECT_GT(later.Records<TrunkPmRec>().front().incoming.octets, first.Records<TrunkPmRec>().front().incoming.octets);
     const Answer adsl = Send(kEmsOpQuery, kReqTrunkPm, WordRecord{10103});

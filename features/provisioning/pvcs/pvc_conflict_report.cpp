@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -49,6 +50,16 @@ private:
     std::string text_;
     int count_ = 0;
 };
+
+// One line under the conflict rule, its parts appended one by one (gcc 12 sees a bound overrun in a chain of +).
+std::string IndentedLine(std::initializer_list<std::string_view> parts)
+{
+    std::string line = kIndent;
+    for (std::string_view part : parts)
+        line.append(part);
+    line += '\n';
+    return line;
+}
 
 std::string PortText(const CNeRecord* ne, uint32_t portId)
 {
@@ -99,15 +110,15 @@ std::string BuildPvcConflictReport(uint32_t neId, bool isCreate, bool isEnabled,
     }
     if (Has(mask, pvc_rule::kIpConflict)) {
         const uint16_t count = record.result.conflictCount;
-        report.Append(report.Line(kStrPvcStaticIpConflicts) + kIndent +
-                      "Total conflict PVCs: " + std::to_string(count) + "\n");
+        report.Append(report.Line(kStrPvcStaticIpConflicts) +
+                      IndentedLine({"Total conflict PVCs: ", std::to_string(count)}));
         for (uint16_t i = 0; i < std::min(count, kConflictsNamed); ++i) {
             const PvcKeyRec& other = record.result.conflicts[i];
-            report.Append(std::string(kIndent) + "line port " + PortText(ne, other.portId) + ", PVC " +
-                          std::to_string(other.vpi) + "/" + std::to_string(other.vci) + "\n");
+            report.Append(IndentedLine({"line port ", PortText(ne, other.portId), ", PVC ", std::to_string(other.vpi),
+                                        "/", std::to_string(other.vci)}));
         }
         if (count > kConflictsNamed)
-            report.Append(std::string(kIndent) + "NOTE: There are more conflict PVCs...\n");
+            report.Append(IndentedLine({"NOTE: There are more conflict PVCs..."}));
     }
     return report.Text();
 }

@@ -63,13 +63,9 @@ void CXdslVcVlanSettingDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslVcVlanSettingDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightVlanMembership) != 0 || CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightVlanMembership) != 0 || CheckTargetNeOrClose() != 0 ||
+        CheckPortTargetOrClose() != 0)
         return;
-    if (!IsCreating() && GetTargetEntity().index.GetLevel() != kEntityLevelPort) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return;
-    }
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     EnableControls({kShelfId, kSlotId, kPortId, kVpiSpinId, kVciSpinId}, IsCreating());
     SetControlsReadOnly({kVpiId, kVciId}, !IsCreating());

@@ -66,13 +66,9 @@ void CXdslAclDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslAclDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightSourceMacAcl) != 0 || CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightSourceMacAcl) != 0 || CheckTargetNeOrClose() != 0 ||
+        CheckPortTargetOrClose() != 0)
         return;
-    if (GetAccessMode() != kAccessCreate && GetTargetEntity().index.GetLevel() != kEntityLevelPort) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return;
-    }
     entry_.portId = GetTargetEntity().id;
     pvcText_ = PvcText(GetNeId(), entry_.portId, entry_.vpi, entry_.vci);
     stateText_ = LoadQString(AclStateTextId(entry_.controlState));

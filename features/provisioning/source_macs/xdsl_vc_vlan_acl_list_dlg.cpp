@@ -63,13 +63,9 @@ void CXdslVcVlanAclListDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslVcVlanAclListDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightSourceMacAcl) != 0 || CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightSourceMacAcl) != 0 || CheckTargetNeOrClose() != 0 ||
+        CheckPortTargetOrClose() != 0)
         return;
-    if (GetAccessMode() != kAccessCreate && GetTargetEntity().index.GetLevel() != kEntityLevelPort) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return;
-    }
     pvc_.portId = GetTargetEntity().id;
     pvcText_ = PvcText(GetNeId(), pvc_.portId, pvc_.vpi, pvc_.vci);
     UpdateCaption(kCaptionNe);

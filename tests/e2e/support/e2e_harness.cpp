@@ -1,7 +1,10 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "app/program_parts.h"
+#include "link/driver_mode.h"
+#include "link/driver_result.h"
 #include "link/ems_msg.h"
+#include "link/net_drv.h"
 #include "link/records/record_bytes.h"
 #include "link/records/request_catalogue.h"
 #include "platform/popup_menu_runner.h"
@@ -218,7 +221,23 @@ bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenari
 bool CProgram::Login(const std::string& user, const std::string& password)
 {
     operator_.PushLogin(app_test::LoginInput{.user = user, .password = password, .direct = direct_});
-    return Start();
+    if (!Start())
+        return false;
+    if (!direct_)
+        ReadWhatTheServerSentAfterTheLogin();
+    return true;
+}
+
+void CProgram::ReadWhatTheServerSentAfterTheLogin()
+{
+    // The server answers a request after every notification it sent before, and a request of the UI thread applies
+    // what it reads on its way: a keep-alive returns with every entity's state in the model.
+    const uint8_t body = 0;
+    EmsMsg request;
+    BuildEmsMsg(&request, kEmsOpQuery, kReqKeepAlive, 1, &body, 0);
+    EmsMsg* reply = nullptr;
+    EXPECT_EQ(GetCurrentDriver().RequestEmsMsg(&request, &reply, 0, CNetDrv::kDefaultTimeout, false), kDrvOk);
+    Settle();
 }
 
 bool CProgram::Start()

@@ -133,7 +133,9 @@ public:
     bool StartServer(const PeerOptions& options = {});
     // The simulated NE with the given scenario (default: the 48-port NE of the tests' data), direct mode.
     bool StartAgent(const PeerOptions& options = {}, const std::string& scenario = {});
-    // Starts the program and logs in through the login dialog; true when the main window is up.
+    // Starts the program and logs in through the login dialog; true when the main window is up. In server mode it
+    // returns once the state of every entity, which the server sends after the login, is in the model, as an operator
+    // finds it a moment later.
     bool Login(const std::string& user, const std::string& password);
     // Starts the program, whose login dialog takes the logins queued with Operator().PushLogin.
     bool Start();
@@ -181,9 +183,13 @@ public:
     bool WaitUntil(const std::function<bool()>& condition, int boundMs = 10000);
     // Lets the frame's timer apply what arrived and refresh the views once.
     void Settle();
+    // A request through the program's server link, which returns after what the server sent before its reply.
+    void ReadWhatTheServerSentAfterTheLogin();
 
     // The peers' side.
     uint16_t PeerPort() const { return peerPort_; }
+    // The simulated server's process, while it runs; -1 otherwise.
+    pid_t ServerPid() const { return server_.Pid(); }
     // A second workstation logged on to the simulated server as admin, to read what the program sent.
     server_test::CRawClient& ServerProbe();
     // The records of a query (operation 1) sent by the probe; empty on failure.

@@ -1,6 +1,7 @@
 #include "ui/framework/dialogs/ca_dialog.h"
 
 #include "core/config/app_settings.h"
+#include "core/entity/entity_type_ids.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_labels.h"
@@ -460,6 +461,15 @@ int CADialog::CheckTargetNeOrClose()
 {
     if (CheckTargetNe() == 0)
         return 0;
+    EndDialog(IDCANCEL);
+    return -1;
+}
+
+int CADialog::CheckPortTargetOrClose()
+{
+    if (accessMode_ == kAccessCreate || targetEntity_.index.GetLevel() == kEntityLevelPort)
+        return 0;
+    ShowAlertTextById(kStrInternalError);
     EndDialog(IDCANCEL);
     return -1;
 }

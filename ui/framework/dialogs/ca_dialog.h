@@ -202,6 +202,9 @@ public:
     int CheckTargetLocationOrClose();
     int CheckTargetUserOrClose();
     int CheckRoleOrClose(int maxRole);
+    // A dialog opened on an existing row of a port (anything but a creation) needs a port as its target; another
+    // target is an internal fault, told, and the dialog ends.
+    int CheckPortTargetOrClose();
 
     // The deferred first show (timer 27594): list styles, InitData, the first sort, layout and selection.
     virtual void OnFirstShow();

@@ -34,8 +34,15 @@ void CQtLinkUi::RunWaitDialog(CWaitContext& wait)
         }
         return;
     }
-    CWaitDlg dialog(wait);
-    dialog.DoModal();
+    if (waitDlg_ == nullptr)
+        waitDlg_ = std::make_unique<CWaitDlg>();
+    if (!waitDlg_->IsCreated()) {
+        waitDlg_->Run(wait);
+    } else {
+        // A wait inside another's dialog (another driver's request from its loop) gets a dialog of its own.
+        CWaitDlg nested;
+        nested.Run(wait);
+    }
     // A runner that ended the dialog early (a scripted one) still leaves only when the request has.
     while (!wait.WaitFinished(10))
         QCoreApplication::processEvents();
@@ -57,8 +64,8 @@ void CQtLinkUi::ShowLinkStatus(const std::string& text)
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr)
         return;
-    QMetaObject::invokeMethod(app, [message = QString::fromStdString(text)] { ShowStatusMessage(message); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [message = QString::fromStdString(text)] { ShowStatusMessage(message); }, Qt::QueuedConnection);
 }
 
 CPduLogDlg& CQtLinkUi::PduLogWindow()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CPduLogDlg;
+class CWaitDlg;
 
 class CQtLinkUi : public ILinkUi {
 public:
@@ -15,7 +16,8 @@ public:
     CQtLinkUi(const CQtLinkUi&) = delete;
     CQtLinkUi& operator=(const CQtLinkUi&) = delete;
 
-    // On the UI thread a modal wait dialog; on another thread (which must not touch windows) a plain wait.
+    // On the UI thread the modal wait dialog, made once and shown for request after request; on another thread
+    // (which must not touch windows) a plain wait.
     void RunWaitDialog(CWaitContext& wait) override;
     // The program's message box with the failure text, the result code and the error text.
     void ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText) override;
@@ -30,6 +32,7 @@ public:
 
 private:
     std::unique_ptr<CPduLogDlg> pduLog_;
+    std::unique_ptr<CWaitDlg> waitDlg_;
 };
 
 // Registers the object with the link for its lifetime.

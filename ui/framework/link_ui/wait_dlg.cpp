@@ -12,15 +12,26 @@
 
 #include <algorithm>
 
-CWaitDlg::CWaitDlg(CWaitContext& wait, QWidget* parent)
-    : CDialog(0, parent), ui_(std::make_unique<Ui::CWaitDlg>()), wait_(wait)
+CWaitDlg::CWaitDlg(QWidget* parent) : CDialog(0, parent), ui_(std::make_unique<Ui::CWaitDlg>())
 {
     ui_->setupUi(this);
 }
 
 CWaitDlg::~CWaitDlg()
 {
-    wait_.SetFinishedNotice({});
+    if (wait_ != nullptr)
+        wait_->SetFinishedNotice({});
+}
+
+int CWaitDlg::Run(CWaitContext& wait)
+{
+    wait_ = &wait;
+    stopRequested_ = false;
+    if (QWidget* stop = GetDlgItem(IDCANCEL))
+        stop->setEnabled(true);
+    const int result = DoModal();
+    wait_ = nullptr;
+    return result;
 }
 
 bool CWaitDlg::OnInitDialog()
@@ -35,11 +46,11 @@ bool CWaitDlg::OnInitDialog()
     if (auto* second = GetDlgItemAs<QLabel>(kSecondTextId))
         second->setText(lineBreak < 0 ? QString() : text.mid(lineBreak + 1));
     if (auto* progress = GetDlgItemAs<QProgressBar>(kProgressId)) {
-        progress->setRange(0, static_cast<int>(std::min<uint32_t>(wait_.TimeoutMs(), 0x7FFFFFFF)));
+        progress->setRange(0, static_cast<int>(std::min<uint32_t>(wait_->TimeoutMs(), 0x7FFFFFFF)));
         progress->setValue(0);
     }
     SetTimer(kElapsedTimer, kElapsedMs);
-    wait_.SetFinishedNotice([this] { PostCall([this] { Poll(); }); });
+    wait_->SetFinishedNotice([this] { PostCall([this] { Poll(); }); });
     Poll();
     return true;
 }
@@ -52,18 +63,19 @@ void CWaitDlg::OnTimer(int id)
 
 void CWaitDlg::OnDestroy()
 {
-    wait_.SetFinishedNotice({});
+    if (wait_ != nullptr)
+        wait_->SetFinishedNotice({});
     CDialog::OnDestroy();
 }
 
 void CWaitDlg::Poll()
 {
-    if (wait_.IsFinished()) {
+    if (wait_ == nullptr || wait_->IsFinished()) {
         KillTimer(kElapsedTimer);
         EndDialog(stopRequested_ ? IDCANCEL : IDOK);
         return;
     }
-    const uint32_t elapsed = wait_.ElapsedMs();
+    const uint32_t elapsed = wait_->ElapsedMs();
     if (auto* label = GetDlgItemAs<QLabel>(kElapsedId))
         label->setText(QString::number(elapsed / 1000.0, 'f', 3));
     if (auto* progress = GetDlgItemAs<QProgressBar>(kProgressId))
@@ -76,7 +88,7 @@ void CWaitDlg::OnCancel()
         stopRequested_ = true;
         if (QWidget* stop = GetDlgItem(IDCANCEL))
             stop->setEnabled(false);
-        wait_.Stop();
+        wait_->Stop();
     }
     Poll();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The wait dialog of a request to the server or the NE: the waiting text, the seconds elapsed, a bar that fills up to
 // the time-out, and Stop, which ends the request as cancelled by the operator. The dialog closes itself as soon as
-// the request ends: the request's end notice posts the close to the UI thread.
+// the request ends: the request's end notice posts the close to the UI thread. One dialog serves request after
+// request (Run).
 
 #include "platform/dialog.h"
 
@@ -23,8 +24,11 @@ public:
     static constexpr int kElapsedTimer = 1;
     static constexpr int kElapsedMs = 50;
 
-    explicit CWaitDlg(CWaitContext& wait, QWidget* parent = nullptr);
+    explicit CWaitDlg(QWidget* parent = nullptr);
     ~CWaitDlg() override;
+
+    // Runs the dialog modally for the request until it has ended.
+    int Run(CWaitContext& wait);
 
     bool OnInitDialog() override;
     void OnTimer(int id) override;
@@ -39,6 +43,6 @@ public:
 
 private:
     std::unique_ptr<Ui::CWaitDlg> ui_;
-    CWaitContext& wait_;
+    CWaitContext* wait_ = nullptr; // the request of the run under way
     bool stopRequested_ = false;
 };

@@ -235,6 +235,7 @@ void CGeoView::BuildNodes(bool storedPositions)
             AddNode(*ne, storedPositions);
         seenChanges_[ne->neId] = ne->changeCounter;
     }
+    builtAtChange_ = AppData().TreeChangeCount();
 }
 
 CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition)
@@ -277,7 +278,8 @@ void CGeoView::RemoveNode(uint32_t neId)
 void CGeoView::RefreshData()
 {
     CAppData& app = AppData();
-    rebuildRequest_ = rebuildRequest_ || app.locationTreeChanged;
+    // A flag raised before the nodes were last built (the login's, before the frame's first refresh) asks for nothing.
+    rebuildRequest_ = rebuildRequest_ || (app.locationTreeChanged && app.TreeChangeCount() != builtAtChange_);
     renameRequest_ = renameRequest_ || app.neNamesChanged || app.neAddressesChanged;
     mapChangeRequest_ = mapChangeRequest_ || app.mapsChanged;
     if (stopRefreshWhileBusy_ && IsUiBusy())

@@ -120,6 +120,7 @@ private:
     std::map<uint32_t, QPointF> pressPlaces_;  // where the selected nodes were when a drag began
 
     bool rebuildRequest_ = false;
+    uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built
     bool renameRequest_ = false;
     bool mapChangeRequest_ = false;
 

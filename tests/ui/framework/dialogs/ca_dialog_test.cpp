@@ -133,6 +133,13 @@ TEST_F(CADialogTest, FailedCheckShowsItsTextAndEndsWithCancel)
          },
          "Unknown user"},
         {[](CTestDlg& d) { return d.CheckRoleOrClose(kRoleManager); }, "No privilege"},
+        {[](CTestDlg& d) {
+             const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 2);
+             const CEntityId target(&slot);
+             d.SetTarget(1, &target);
+             return d.CheckPortTargetOrClose();
+         },
+         "Internal error"},
     };
     for (const Row& row : rows) {
         ScriptedModalRunner runner;
@@ -155,6 +162,21 @@ TEST_F(CADialogTest, FailedCheckShowsItsTextAndEndsWithCancel)
         EXPECT_EQ(opener.GetMessageText(), QString::fromUtf8(row.text));
         EXPECT_EQ(opener.GetMessageTextColor(), AppSettings().errMsgTextColor);
     }
+}
+
+TEST_F(CADialogTest, APortTargetIsNeededExceptToCreate)
+{
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 3);
+    const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 2);
+    const CEntityId portId(&port);
+    const CEntityId slotId(&slot);
+    CTestDlg onPort;
+    onPort.SetTarget(1, &portId);
+    EXPECT_EQ(onPort.CheckPortTargetOrClose(), 0);
+    CTestDlg creating;
+    creating.SetAccessMode(kAccessCreate);
+    creating.SetTarget(1, &slotId);
+    EXPECT_EQ(creating.CheckPortTargetOrClose(), 0) << "a new row may be opened from any level";
 }
 
 TEST_F(CADialogTest, SecondDialogClearsTheFirstsMessageLineAndGivesTheRoleBack)

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -75,6 +76,37 @@ TEST_F(LinkUiTest, WaitDialogClosesWithTheRequestsEndNotice)
     CQtLinkUi ui;
     ui.RunWaitDialog(wait);
     EXPECT_TRUE(wait.IsFinished());
+}
+
+// One dialog serves request after request, each from its start: Stop stopped the one before and serves again.
+TEST_F(LinkUiTest, OneWaitDialogServesRequestAfterRequest)
+{
+    ScriptedModalRunner runner;
+    std::vector<QDialog*> shown;
+    std::atomic<int> stops{0};
+    for (int run = 0; run < 2; ++run) {
+        runner.Push([&](QDialog& dialog) {
+            shown.push_back(&dialog);
+            auto* stop = qobject_cast<QPushButton*>(FindControl(&dialog, IDCANCEL));
+            EXPECT_TRUE(stop->isEnabled());
+            stop->click();
+            return IDCANCEL;
+        });
+    }
+    CQtLinkUi ui;
+    for (int run = 0; run < 2; ++run) {
+        CWaitContext wait(1000, [&] { ++stops; });
+        std::thread ender([&] {
+            while (stops.load() <= run)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            wait.MarkFinished();
+        });
+        ui.RunWaitDialog(wait);
+        ender.join();
+    }
+    EXPECT_EQ(stops.load(), 2);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], shown[1]);
 }
 
 TEST_F(LinkUiTest, WaitOffTheUiThreadShowsNoWindow)

@@ -1,0 +1,175 @@
+// The simulated server with many workstations: 1, 2, 5, 10 and 20 workstations log in as admin at once to a made-up
+// network of 10,000 NEs (--generate-nes), each as the program does (logon, the tables, notifications on) and then
+// reads the state of every entity that follows, up to the answer of a keep-alive sent behind it; 20 also while the
+// server raises and clears 500 alarms a second. Each workstation is
+// a thread of this benchmark speaking frames; it takes what it reads as far as the frames' headers.
+// Figures: the time until the last workstation is logged in (logged_in_ms) and until the last has every state
+// (states_ms), each also as a multiple of one workstation's (run before in the same process), and the server's CPU
+// time over the run.
+//
+//     build/bench/sim_server_bench
+
+#include "bench/process_cpu.h"
+#include "link/ems_msg.h"
+#include "link/records/logon_rec.h"
+#include "link/records/request_catalogue.h"
+#include "link/records/word_record.h"
+#include "link/server/frame_codec.h"
+#include "tests/link/server_sim_harness.h"
+
+#include <benchmark/benchmark.h>
+
+#include <barrier>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr uint32_t kNes = 10000;
+constexpr int kReadLimitMs = 120000;
+
+// One workstation: its connection, and the frames it reads up to a reply it waits for.
+class CWorkstation {
+public:
+    bool Connect(uint16_t port) { return client_.Connect(port); }
+
+    // The request and its answer; the notifications before it are counted and let go.
+    bool Request(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record, uint32_t recordSize)
+    {
+        const uint32_t sequence = client_.Send(operation, code, 0, record, recordSize);
+        for (;;) {
+            std::optional<Frame> frame = client_.Receive(kReadLimitMs);
+            if (!frame)
+                return false;
+            if (frame->header.sequence == 0) {
+                statesRead_ += frame->header.requestCode == kReqEntityState ? frame->header.count : 0;
+                continue;
+            }
+            if (frame->header.sequence == sequence && frame->header.more == 0)
+                return frame->header.status == 0;
+        }
+    }
+
+    bool Query(uint16_t code)
+    {
+        const RequestEntry entry = FindRequest(code);
+        const uint32_t size = entry.spec != nullptr ? entry.spec->QueryBodySize() : 1;
+        return Request(kEmsOpQuery, code, std::vector<uint8_t>(size), size);
+    }
+
+    // The program's login requests, in its order.
+    bool LogIn()
+    {
+        LogonRec logon;
+        logon.userName = "admin";
+        logon.passwordDigest = server_test::Digest("admin");
+        const auto bytes = EncodeRecord(logon);
+        return Request(kEmsOpModify, kReqLogon, {bytes.begin(), bytes.end()}, kLogonRecSize) && Query(kReqLocation) &&
+               Query(kReqUserAccount) && Query(kReqUserRights) && Query(kReqNeKeyAll) && Query(kReqLoginQuery) &&
+               Request(kEmsOpModify, kReqNotificationsOn, {1, 0, 0, 0}, kWordRecordSize);
+    }
+
+    // A keep-alive's answer comes after every state sent before it.
+    bool ReadTheStates() { return Request(kEmsOpQuery, kReqKeepAlive, {0}, 1); }
+
+    uint64_t StatesRead() const { return statesRead_; }
+
+private:
+    server_test::CRawClient client_;
+    uint64_t statesRead_ = 0;
+};
+
+struct RunFigures {
+    double loggedInMs = 0;
+    double statesMs = 0;
+};
+
+// The figures of one workstation, for the multiples of the larger runs.
+std::optional<RunFigures>& OneWorkstation()
+{
+    static std::optional<RunFigures> figures;
+    return figures;
+}
+
+void BM_WorkstationsLoggingInAtOnce(benchmark::State& state)
+{
+    const auto count = static_cast<size_t>(state.range(0));
+    const auto alarmRate = state.range(1);
+    server_test::CSimServerProcess server;
+    if (!server.Start({"--generate-nes", std::to_string(kNes), "--alarm-rate", std::to_string(alarmRate)})) {
+        state.SkipWithError("the simulated server did not start");
+        return;
+    }
+    std::vector<CWorkstation> workstations(count);
+    for (CWorkstation& workstation : workstations) {
+        if (!workstation.Connect(server.Port())) {
+            state.SkipWithError("no connection");
+            return;
+        }
+    }
+    RunFigures figures;
+    double serverCpu = 0;
+    bool failed = false;
+    for (auto _ : state) {
+        std::vector<double> loggedInMs(count);
+        std::vector<double> statesMs(count);
+        std::vector<char> ok(count);
+        std::barrier start(static_cast<std::ptrdiff_t>(count) + 1);
+        Clock::time_point began;
+        std::vector<std::thread> threads;
+        for (size_t i = 0; i < count; ++i) {
+            threads.emplace_back([&, i] {
+                start.arrive_and_wait();
+                const auto ms = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - began).count(); };
+                ok[i] = workstations[i].LogIn();
+                loggedInMs[i] = ms();
+                ok[i] = ok[i] && workstations[i].ReadTheStates();
+                statesMs[i] = ms();
+            });
+        }
+        const double cpuBefore = bench_cpu::ProcessCpuSeconds(server.Pid());
+        began = Clock::now();
+        start.arrive_and_wait();
+        for (std::thread& thread : threads)
+            thread.join();
+        serverCpu = bench_cpu::ProcessCpuSeconds(server.Pid()) - cpuBefore;
+        for (size_t i = 0; i < count; ++i) {
+            failed = failed || ok[i] == 0 || workstations[i].StatesRead() == 0;
+            figures.loggedInMs = std::max(figures.loggedInMs, loggedInMs[i]);
+            figures.statesMs = std::max(figures.statesMs, statesMs[i]);
+        }
+        state.SetIterationTime(figures.loggedInMs / 1000);
+    }
+    if (failed) {
+        state.SkipWithError("a workstation failed to log in or got no states");
+        return;
+    }
+    state.counters["logged_in_ms"] = figures.loggedInMs;
+    state.counters["states_ms"] = figures.statesMs;
+    state.counters["server_cpu_ms"] = serverCpu * 1000;
+    state.counters["states_per_workstation"] = static_cast<double>(workstations.front().StatesRead());
+    if (count == 1 && alarmRate == 0) {
+        OneWorkstation() = figures;
+    } else if (const std::optional<RunFigures>& one = OneWorkstation()) {
+        state.counters["logged_in_vs_one"] = figures.loggedInMs / one->loggedInMs;
+        state.counters["states_vs_one"] = figures.statesMs / one->statesMs;
+    }
+}
+BENCHMARK(BM_WorkstationsLoggingInAtOnce)
+    ->ArgNames({"workstations", "alarms_per_second"})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({5, 0})
+    ->Args({10, 0})
+    ->Args({20, 0})
+    ->Args({20, 500})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
