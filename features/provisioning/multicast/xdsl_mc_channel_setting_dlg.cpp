@@ -50,13 +50,8 @@ void CXdslMcChannelSettingDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslMcChannelSettingDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightMcChannels) != 0 || CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightMcChannels) != 0 || CheckTargetNeOrClose() != 0 || CheckPortTargetOrClose() != 0)
         return;
-    if (!IsCreating() && GetTargetEntity().index.GetLevel() != kEntityLevelPort) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return;
-    }
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     EnableControls({kShelfId, kSlotId, kPortId}, IsCreating());
     EnableControls({kVpiSpinId, kVciSpinId}, GetAccessMode() != kAccessQuery);

@@ -16,7 +16,7 @@ std::vector<std::string> RoutedDialogClasses()
                                 kHistoryAlarmListDlg,     kNeConfigBackupListDlg, kNeFwUpgradeDlg,
                                 kNeCliPromptDlg,          kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
                                 kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kAdslLineProfileDlg,
-                                kIpTrafficProfileDlg,     kIpoaNextHopDlg};
+                                kIpTrafficProfileDlg,     kIpoaNextHopDlg,        kMcServiceProfileDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

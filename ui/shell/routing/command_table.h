@@ -28,6 +28,8 @@ inline constexpr const char* kAdslLineProfileDlg = "CAdslLineProfileDlg";
 // Opened by name by the pages of the VC-to-VLAN setting (their Show): an IP traffic profile, a next hop.
 inline constexpr const char* kIpTrafficProfileDlg = "CXdslIpTrafficProfileDlg";
 inline constexpr const char* kIpoaNextHopDlg = "CIpoaNextHopDlg";
+// Opened by name by the multicast channel pages (their Show): a multicast service profile.
+inline constexpr const char* kMcServiceProfileDlg = "CXdslMcServiceProfileDlg";
 
 // Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
 // dialogs open by name, in name order.
