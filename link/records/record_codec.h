@@ -79,6 +79,19 @@ template <typename Rec> bool DecodeRecord(const uint8_t* data, size_t size, Rec*
     return true;
 }
 
+// The records of a range of encoded records (each a container of bytes), in order; one that does not decode is left
+// out.
+template <typename Rec, typename EncodedRange> std::vector<Rec> DecodeEach(const EncodedRange& encoded)
+{
+    std::vector<Rec> records;
+    for (const auto& bytes : encoded) {
+        Rec rec;
+        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
+            records.push_back(rec);
+    }
+    return records;
+}
+
 // `count` records laid out every `stride` bytes (the size a reply carries them in, at least the record's), in order.
 // False, `out` untouched, when `data` or `out` is null or the stride is short of the record.
 template <typename Rec> bool DecodeRecords(const uint8_t* data, size_t count, size_t stride, std::vector<Rec>* out)

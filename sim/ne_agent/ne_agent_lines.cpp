@@ -35,17 +35,6 @@ constexpr std::array kTestCodes = {TestCodes{LineTest::kLoopDiagnosis, kReqLoopD
                                    TestCodes{LineTest::kLoopMonitoring, kReqLoopMonCtrl},
                                    TestCodes{LineTest::kSelt, kReqSeltCtrl}};
 
-template <class Rec> std::vector<Rec> RowsOf(const std::map<CSnmpOid, std::vector<uint8_t>>& rows)
-{
-    std::vector<Rec> records;
-    for (const auto& [index, bytes] : rows) {
-        Rec rec;
-        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
-            records.push_back(rec);
-    }
-    return records;
-}
-
 template <class Rec> std::vector<std::string> NamesOf(const std::vector<Rec>& records)
 {
     std::vector<std::string> names;
@@ -135,8 +124,8 @@ void CNeAgentMib::AddLineRows(const std::vector<uint32_t>& adslPorts)
     adslPorts_ = adslPorts;
     if (RowCount(kReqAdslPort) == 0) {
         for (const AdslPortRec& rec :
-             AdslPortDefaults(adslPorts, NamesOf(RowsOf<AdslLineProfileRec>(tables_[kReqAdslLineProfile].rows)),
-                              NamesOf(RowsOf<XdslPmThresholdProfileRec>(tables_[kReqPmThresholdProfile].rows)))) {
+             AdslPortDefaults(adslPorts, NamesOf(TableRecords<AdslLineProfileRec>(kReqAdslLineProfile)),
+                              NamesOf(TableRecords<XdslPmThresholdProfileRec>(kReqPmThresholdProfile)))) {
             const auto bytes = EncodeRecord(rec);
             AddRow(kReqAdslPort, {bytes.begin(), bytes.end()});
         }
@@ -194,10 +183,7 @@ void CNeAgentMib::RefreshLines()
 
 bool CNeAgentMib::LineProfileUsable(const std::string& name) const
 {
-    const auto profiles = tables_.find(kReqAdslLineProfile);
-    if (profiles == tables_.end())
-        return false;
-    for (const AdslLineProfileRec& rec : RowsOf<AdslLineProfileRec>(profiles->second.rows)) {
+    for (const AdslLineProfileRec& rec : TableRecords<AdslLineProfileRec>(kReqAdslLineProfile)) {
         if (rec.name == name)
             return rec.channelMode == kChannelFast || rec.channelMode == kChannelInterleaved;
     }

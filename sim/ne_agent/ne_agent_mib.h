@@ -3,6 +3,7 @@
 // request-code map, with the GET, GET-NEXT, GETBULK and SET semantics of SNMP v1 and v2c. Single-threaded.
 
 #include "link/records/entity_state_rec.h"
+#include "link/records/record_codec.h"
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/snmp_request_map.h"
 #include "sim/ne_agent/ne_agent_pm_tables.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -154,6 +156,11 @@ private:
     // PVCs, row states and source MACs changes beside them.
     using RowChanges = std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>;
     const std::map<CSnmpOid, std::vector<uint8_t>>& TableRows(uint16_t code) const;
+    // A table's rows decoded as its records, in index order; a row that does not decode is left out.
+    template <class Rec> std::vector<Rec> TableRecords(uint16_t code) const
+    {
+        return DecodeEach<Rec>(TableRows(code) | std::views::values);
+    }
     SimPvcWorld PvcWorld() const;
     void RefreshPvcChecks();
     std::optional<std::vector<uint8_t>> NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const;

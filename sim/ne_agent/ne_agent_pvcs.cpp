@@ -20,17 +20,6 @@ namespace {
 constexpr uint32_t kUp = 1;
 constexpr uint32_t kDown = 2;
 
-template <typename Rec> std::vector<Rec> Decoded(const std::map<CSnmpOid, std::vector<uint8_t>>& rows)
-{
-    std::vector<Rec> records;
-    for (const auto& [index, bytes] : rows) {
-        Rec rec;
-        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
-            records.push_back(rec);
-    }
-    return records;
-}
-
 template <typename Rec> bool Decode(const std::vector<uint8_t>& bytes, Rec* rec)
 {
     return DecodeRecord(bytes.data(), bytes.size(), rec);
@@ -68,9 +57,9 @@ const std::map<CSnmpOid, std::vector<uint8_t>>& CNeAgentMib::TableRows(uint16_t 
 SimPvcWorld CNeAgentMib::PvcWorld() const
 {
     SimPvcWorld world;
-    const std::vector<PvcRowStatusRec> rows = Decoded<PvcRowStatusRec>(TableRows(kReqPvcRowStatus));
-    const std::vector<PvcStaticIpEntry> ranges = Decoded<PvcStaticIpEntry>(TableRows(kReqPvcStaticIp));
-    for (const PvcRec& pvc : Decoded<PvcRec>(TableRows(kReqPvc))) {
+    const std::vector<PvcRowStatusRec> rows = TableRecords<PvcRowStatusRec>(kReqPvcRowStatus);
+    const std::vector<PvcStaticIpEntry> ranges = TableRecords<PvcStaticIpEntry>(kReqPvcStaticIp);
+    for (const PvcRec& pvc : TableRecords<PvcRec>(kReqPvc)) {
         SimPvc held;
         held.pvc = pvc;
         held.rowStatus = pvc.enableState == 1 ? kSimPvcRowActive : kSimPvcRowNotInService;
@@ -84,10 +73,10 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
         }
         world.pvcs.push_back(held);
     }
-    world.ipTrafficProfiles = Decoded<IpTrafficProfileRec>(TableRows(kReqIpTrafficProfile));
-    world.nextHops = Decoded<NextHopRec>(TableRows(kReqNextHop));
-    world.vlanLimits = Decoded<VlanMacLimitRec>(TableRows(kReqVlanMacLimit));
-    world.acls = Decoded<AclEntryRec>(TableRows(kReqAcl));
+    world.ipTrafficProfiles = TableRecords<IpTrafficProfileRec>(kReqIpTrafficProfile);
+    world.nextHops = TableRecords<NextHopRec>(kReqNextHop);
+    world.vlanLimits = TableRecords<VlanMacLimitRec>(kReqVlanMacLimit);
+    world.acls = TableRecords<AclEntryRec>(kReqAcl);
     NeNetworkConfigRec own;
     if (const auto found = scalarRecords_.find(kReqNeNetworkConfig);
         found != scalarRecords_.end() && Decode(found->second, &own))
@@ -97,7 +86,7 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
         world.ownAddresses.insert(world.ownAddresses.end(), {dns.first, dns.second, dns.third});
     for (const NextHopRec& hop : world.nextHops)
         world.ownAddresses.push_back(hop.address);
-    for (const NeSnmpManagerRecord& manager : Decoded<NeSnmpManagerRecord>(TableRows(kReqNeSnmpManager)))
+    for (const NeSnmpManagerRecord& manager : TableRecords<NeSnmpManagerRecord>(kReqNeSnmpManager))
         world.ownAddresses.push_back(manager.ipAddress);
     return world;
 }
@@ -279,7 +268,7 @@ void CNeAgentMib::SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState
 void CNeAgentMib::TakeSourceMac(const AclEntryRec& added)
 {
     uint16_t vlan = 0;
-    for (const PvcRec& pvc : Decoded<PvcRec>(TableRows(kReqPvc))) {
+    for (const PvcRec& pvc : TableRecords<PvcRec>(kReqPvc)) {
         if (SamePvc(pvc, added))
             vlan = pvc.vlanId;
     }

@@ -20,7 +20,9 @@
 #include <utility>
 #include <vector>
 
+#include "link/records/record_codec.h"
 #include "link/records/request_catalogue.h"
+#include "link/records/request_code.h"
 
 struct GenericReply {
     uint32_t status = 0; // 0, or a driver result code: kDrvTextReply for a refusal, which says why in `reason`
@@ -44,6 +46,11 @@ public:
     // The records kept of a code's family for an NE (a setting's last written), in key order; none when there are
     // none.
     std::vector<std::vector<uint8_t>> KeptRecords(uint16_t code, uint32_t neId) const;
+    // The same, decoded; one that does not decode is left out.
+    template <class Rec> std::vector<Rec> DecodedKeptRecords(RequestCode<Rec> code, uint32_t neId) const
+    {
+        return DecodeEach<Rec>(KeptRecords(code, neId));
+    }
     // The family's records for the NE become `records`, each of `recordSize` bytes; the ones it held go.
     void ReplaceRecords(uint16_t code, uint32_t neId, uint32_t recordSize,
                         const std::vector<std::vector<uint8_t>>& records);

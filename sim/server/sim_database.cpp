@@ -354,6 +354,14 @@ std::vector<NeKeyRecord> CSimDatabase::NeKeys() const
     return out;
 }
 
+std::shared_ptr<const std::vector<uint8_t>> CSimDatabase::EncodedNeKeys() const
+{
+    if (encodedNeKeys_ == nullptr) {
+        encodedNeKeys_ = std::make_shared<const std::vector<uint8_t>>(EncodeRecords(NeKeys()));
+    }
+    return encodedNeKeys_;
+}
+
 CSimNe* CSimDatabase::FindNe(uint32_t id)
 {
     auto it = nes_.find(id);
@@ -389,6 +397,7 @@ SimResult CSimDatabase::CheckNe(const NeKeyRecord& rec) const
 
 void CSimDatabase::IndexNe(const NeKeyRecord& rec)
 {
+    encodedNeKeys_.reset();
     neByName_[rec.neName] = rec.neId;
     neByAddress_[{rec.ipAddress, rec.port}] = rec.neId;
 }
@@ -403,6 +412,7 @@ void CSimDatabase::InsertNe(const NeKeyRecord& key, const std::vector<BoardSetti
 
 void CSimDatabase::UnindexNe(const NeKeyRecord& rec)
 {
+    encodedNeKeys_.reset();
     neByName_.erase(rec.neName);
     neByAddress_.erase({rec.ipAddress, rec.port});
 }

@@ -59,6 +59,8 @@ public:
 
     // NEs.
     std::vector<NeKeyRecord> NeKeys() const;
+    // The same records encoded, made once for as long as no NE comes, goes or changes its key.
+    std::shared_ptr<const std::vector<uint8_t>> EncodedNeKeys() const;
     CSimNe* FindNe(uint32_t id);
     const CSimNe* FindNe(uint32_t id) const;
     // In ascending order, kept as NEs come and go, so that picking one costs nothing.
@@ -123,7 +125,8 @@ private:
     std::map<std::string, UserAccountRecord> accounts_;
     UserRightsRecord rights_;
     std::map<uint32_t, CSimNe> nes_;
-    std::vector<uint32_t> neIds_; // the keys of nes_
+    std::vector<uint32_t> neIds_;                                       // the keys of nes_
+    mutable std::shared_ptr<const std::vector<uint8_t>> encodedNeKeys_; // null once an NE's key changed
     // Names and addresses are unique among the NEs; checked by index, so that large networks load fast.
     std::map<std::string, uint32_t> neByName_;
     std::map<NeAddress, uint32_t> neByAddress_;

@@ -1,10 +1,18 @@
 #include "sim/server/sim_ne.h"
 
+#include <atomic>
+
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/entity/entity_type_ids.h"
 
 namespace {
+
+uint64_t NextTreeStamp()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
 
 bool IsModelId(uint32_t type)
 {
@@ -134,6 +142,7 @@ void CSimNe::BuildTree()
     root_ = CEntityNode::BuildEntityTree(key_.modelId, CurrentEntityModels());
     root_->SetType(key_.modelId, key_.modelId);
     MakeChildrenPresent(*root_, boards_);
+    treeStamp_ = NextTreeStamp();
     // Slots without a board of their own report what they hold.
     for (const CEntityNode* node : Entities()) {
         if (node->GetLevel() == kEntityLevelSlot && boards_.count(node->GetEntityId()) == 0) {
@@ -222,6 +231,7 @@ bool CSimNe::WriteBoardSetting(const BoardSettingRec& rec)
         !slot->SetType(slot->GetType(), rec.plannedType)) {
         return false;
     }
+    treeStamp_ = NextTreeStamp();
     BoardSettingRec stored = rec;
     stored.plannedType = slot->GetPlannedType();
     stored.onlineType = slot->GetType();

@@ -35,6 +35,9 @@ public:
     const CEntityNode* FindEntity(uint32_t entityId) const;
     // Every node that is not absent, the NE first, parents before children.
     std::vector<const CEntityNode*> Entities() const;
+    // Changes whenever the entity tree does, and no two trees of the process get the same one; a copy of the NE
+    // keeps it with the tree it copies. What is made from the tree alone can be kept under it.
+    uint64_t TreeStamp() const { return treeStamp_; }
     // Present entities below the NE that can raise an alarm (a defined alarm other than the offline one).
     std::vector<const CEntityNode*> AlarmTargets() const;
 
@@ -98,6 +101,7 @@ private:
 
     NeKeyRecord key_;
     Tree root_;
+    uint64_t treeStamp_ = 0;
     std::map<uint32_t, BoardSettingRec> boards_; // by slot id
     std::map<std::pair<uint32_t, uint8_t>, AlarmDefRec> writtenDefs_;
     NeConfigRecord config_;

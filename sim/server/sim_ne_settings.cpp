@@ -32,17 +32,6 @@ template <typename Rec> Rec StoredRecord(CGenericRecordStore& store, RequestCode
     return rec;
 }
 
-template <typename Rec> std::vector<Rec> StoredRecords(CGenericRecordStore& store, RequestCode<Rec> code, uint32_t neId)
-{
-    std::vector<Rec> records;
-    for (const std::vector<uint8_t>& bytes : store.KeptRecords(code, neId)) {
-        Rec rec;
-        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
-            records.push_back(rec);
-    }
-    return records;
-}
-
 bool HasStandbyControlModule(const CSimNe& ne)
 {
     const CEntityIndex standby = CwmModuleIndex(2, ne.Key().modelId);
@@ -136,7 +125,7 @@ bool CSimRequestHandler::NeSettings(Handled& out, const Frame& request, uint32_t
         // enabled multicast channels.
         VlanSettingRec check = StoredRecord(store, kReqVlanMacLimitCheck, neId);
         check.committedUnits = 0;
-        for (const PvcRec& pvc : StoredRecords(store, kReqPvc, neId)) {
+        for (const PvcRec& pvc : store.DecodedKeptRecords(kReqPvc, neId)) {
             if (pvc.vlanId == check.vlanId && pvc.enableState == 1)
                 check.committedUnits += pvc.macLimit;
         }
@@ -154,7 +143,7 @@ bool CSimRequestHandler::NeSettings(Handled& out, const Frame& request, uint32_t
             return false;
         // A slot's sessions are those of its ports.
         std::vector<PppoeSessionRec> sessions;
-        for (const PppoeSessionRec& session : StoredRecords(store, kReqPppoeSession, neId)) {
+        for (const PppoeSessionRec& session : store.DecodedKeptRecords(kReqPppoeSession, neId)) {
             if (asked.portId == 0 || session.portId == asked.portId ||
                 GetParentEntityId(session.portId) == asked.portId)
                 sessions.push_back(session);

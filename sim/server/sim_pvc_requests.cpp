@@ -34,17 +34,6 @@ constexpr uint32_t kDown = 2;
 constexpr uint8_t kMissingIpBaseMark = 12; // where a refused PVC record carries its VPI
 constexpr uint32_t kServiceTypeControlOn = 1;
 
-template <typename Rec> std::vector<Rec> Kept(CGenericRecordStore& store, RequestCode<Rec> code, uint32_t neId)
-{
-    std::vector<Rec> records;
-    for (const std::vector<uint8_t>& bytes : store.KeptRecords(code, neId)) {
-        Rec rec;
-        if (DecodeRecord(bytes.data(), bytes.size(), &rec))
-            records.push_back(rec);
-    }
-    return records;
-}
-
 template <typename Rec>
 void Keep(CGenericRecordStore& store, RequestCode<Rec> code, uint32_t neId, const std::vector<Rec>& records)
 {
@@ -76,33 +65,33 @@ SimPvcWorld World(CGenericRecordStore& store, uint32_t neId)
 {
     SimPvcWorld world;
     std::unordered_map<uint64_t, size_t> held;
-    for (const PvcRec& pvc : Kept(store, kReqPvc, neId)) {
+    for (const PvcRec& pvc : store.DecodedKeptRecords(kReqPvc, neId)) {
         held.emplace(KeyOf(pvc.portId, pvc.vpi, pvc.vci), world.pvcs.size());
         world.pvcs.push_back({pvc, pvc.enableState == kEnabled ? kSimPvcRowActive : kSimPvcRowNotInService, {}});
     }
-    for (const PvcRowStatusRec& row : Kept(store, kReqPvcRowStatus, neId)) {
+    for (const PvcRowStatusRec& row : store.DecodedKeptRecords(kReqPvcRowStatus, neId)) {
         if (const auto found = held.find(KeyOf(row.portId, row.vpi, row.vci)); found != held.end())
             world.pvcs[found->second].rowStatus = row.status;
     }
-    for (const PvcStaticIpEntry& range : Kept(store, kReqPvcStaticIp, neId)) {
+    for (const PvcStaticIpEntry& range : store.DecodedKeptRecords(kReqPvcStaticIp, neId)) {
         if (const auto found = held.find(KeyOf(range.portId, range.vpi, range.vci)); found != held.end())
             world.pvcs[found->second].ranges.push_back(range);
     }
-    world.channels = Kept(store, kReqMcChannel, neId);
-    world.ipTrafficProfiles = Kept(store, kReqIpTrafficProfile, neId);
-    world.nextHops = Kept(store, kReqNextHop, neId);
-    world.vlanLimits = Kept(store, kReqVlanMacLimit, neId);
-    world.acls = Kept(store, kReqAcl, neId);
-    world.staticFdb = Kept(store, kReqStaticFdb, neId);
-    for (const NeNetworkConfigRec& own : Kept(store, kReqNeNetworkConfig, neId))
+    world.channels = store.DecodedKeptRecords(kReqMcChannel, neId);
+    world.ipTrafficProfiles = store.DecodedKeptRecords(kReqIpTrafficProfile, neId);
+    world.nextHops = store.DecodedKeptRecords(kReqNextHop, neId);
+    world.vlanLimits = store.DecodedKeptRecords(kReqVlanMacLimit, neId);
+    world.acls = store.DecodedKeptRecords(kReqAcl, neId);
+    world.staticFdb = store.DecodedKeptRecords(kReqStaticFdb, neId);
+    for (const NeNetworkConfigRec& own : store.DecodedKeptRecords(kReqNeNetworkConfig, neId))
         world.ownAddresses.insert(world.ownAddresses.end(), {own.nmeIp, own.gateway, own.ugeIp, own.cascadedRootIp});
-    for (const NeDnsServerRec& dns : Kept(store, kReqNeDns, neId))
+    for (const NeDnsServerRec& dns : store.DecodedKeptRecords(kReqNeDns, neId))
         world.ownAddresses.insert(world.ownAddresses.end(), {dns.first, dns.second, dns.third});
     for (const NextHopRec& hop : world.nextHops)
         world.ownAddresses.push_back(hop.address);
-    for (const DhcpRelayServerRec& relay : Kept(store, kReqDhcpRelayServer, neId))
+    for (const DhcpRelayServerRec& relay : store.DecodedKeptRecords(kReqDhcpRelayServer, neId))
         world.ownAddresses.push_back(relay.address);
-    for (const NeSnmpManagerRecord& manager : Kept(store, kReqNeSnmpManager, neId))
+    for (const NeSnmpManagerRecord& manager : store.DecodedKeptRecords(kReqNeSnmpManager, neId))
         world.ownAddresses.push_back(manager.ipAddress);
     return world;
 }
@@ -140,7 +129,7 @@ std::optional<PvcRec> HeldPvc(CGenericRecordStore& store, uint32_t neId, const P
 // The PVC's row state, written as the NE keeps it; its oper state follows.
 void SetRowStatus(CGenericRecordStore& store, uint32_t neId, const PvcRec& key, uint32_t status)
 {
-    std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
+    std::vector<PvcRowStatusRec> rows = store.DecodedKeptRecords(kReqPvcRowStatus, neId);
     std::erase_if(rows, [&](const PvcRowStatusRec& row) { return SamePvc(row, key); });
     rows.push_back({key.portId, key.vpi, key.vci, status});
     Keep(store, kReqPvcRowStatus, neId, rows);
@@ -198,7 +187,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         }
         if (IsQuery(request)) {
             std::vector<PvcRec> listed;
-            for (const PvcRec& pvc : Kept(store, kReqPvc, neId)) {
+            for (const PvcRec& pvc : store.DecodedKeptRecords(kReqPvc, neId)) {
                 if (Below(rec.portId, pvc.portId))
                     listed.push_back(pvc);
             }
@@ -232,7 +221,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, Refused("PVC does not exist"));
             return;
         }
-        std::vector<PvcStaticIpEntry> ranges = Kept(store, kReqPvcStaticIp, neId);
+        std::vector<PvcStaticIpEntry> ranges = store.DecodedKeptRecords(kReqPvcStaticIp, neId);
         std::erase_if(ranges, [&](const PvcStaticIpEntry& range) { return !SamePvc(range, key); });
         // A card under service-type control keeps a PVC with IP bases; the reply says so where the VPI is.
         bool controlled = false;
@@ -254,15 +243,15 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         Do(store, kReqPvcDelete, kEmsOpModify, neId, key);
         for (const PvcStaticIpEntry& range : ranges)
             Do(store, kReqPvcStaticIpDelete, kEmsOpModify, neId, range);
-        Keep(store, kReqPvcRowStatus, neId, others(Kept(store, kReqPvcRowStatus, neId)));
-        Keep(store, kReqAcl, neId, others(Kept(store, kReqAcl, neId)));
+        Keep(store, kReqPvcRowStatus, neId, others(store.DecodedKeptRecords(kReqPvcRowStatus, neId)));
+        Keep(store, kReqAcl, neId, others(store.DecodedKeptRecords(kReqAcl, neId)));
         ReplyRecords(out, header, std::vector<PvcRec>{*held}, 1);
         return;
     }
     case kReqPvcRuleCheck: {
-        PvcRuleCheckRec check = Kept(store, kReqPvcRuleCheck, neId).empty()
+        PvcRuleCheckRec check = store.DecodedKeptRecords(kReqPvcRuleCheck, neId).empty()
                                     ? PvcRuleCheckRec{}
-                                    : Kept(store, kReqPvcRuleCheck, neId).front();
+                                    : store.DecodedKeptRecords(kReqPvcRuleCheck, neId).front();
         check.result = JudgePvc(world(), check);
         ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
         return;
@@ -311,14 +300,14 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         return;
     }
     case kReqServiceTypeCheck: {
-        const std::vector<ServiceTypeCheckRec> written = Kept(store, kReqServiceTypeCheck, neId);
+        const std::vector<ServiceTypeCheckRec> written = store.DecodedKeptRecords(kReqServiceTypeCheck, neId);
         ServiceTypeCheckRec check = written.empty() ? ServiceTypeCheckRec{} : written.front();
         check.result = JudgeServiceTypes(world(), check.slot);
         ReplyRecords(out, header, std::vector<ServiceTypeCheckRec>{check}, 1);
         return;
     }
     case kReqAclCheck: {
-        const std::vector<AclCheckRec> written = Kept(store, kReqAclCheck, neId);
+        const std::vector<AclCheckRec> written = store.DecodedKeptRecords(kReqAclCheck, neId);
         AclCheckRec check = written.empty() ? AclCheckRec{} : written.front();
         JudgeSourceMac(world(), check);
         ReplyRecords(out, header, std::vector<AclCheckRec>{check}, 1);
@@ -335,7 +324,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         if (IsQuery(request)) {
             // The states kept, and those of the PVCs whose state follows their enable state; a query without a
             // record names every PVC, one with a port and VPI and VCI of 0 every PVC of the port.
-            std::vector<PvcRowStatusRec> rows = Kept(store, kReqPvcRowStatus, neId);
+            std::vector<PvcRowStatusRec> rows = store.DecodedKeptRecords(kReqPvcRowStatus, neId);
             std::unordered_set<uint64_t> kept;
             for (const PvcRowStatusRec& row : rows)
                 kept.insert(KeyOf(row.portId, row.vpi, row.vci));

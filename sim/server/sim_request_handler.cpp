@@ -43,6 +43,31 @@ std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uin
     return frames;
 }
 
+std::vector<Frame> NotificationFrames(const SimNotice& notice, size_t maxPayload)
+{
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.neId = notice.neId;
+    header.requestCode = notice.code;
+    const size_t total = notice.recordSize == 0 ? 0 : notice.records.size() / notice.recordSize;
+    std::vector<Frame> frames =
+        SplitRecords(header, notice.records, notice.recordSize, static_cast<uint32_t>(total), maxPayload);
+    for (Frame& frame : frames) {
+        frame.header.total = frame.header.count;
+    }
+    return frames;
+}
+
+std::vector<uint8_t> EncodeNotification(const SimNotice& notice, size_t maxPayload)
+{
+    std::vector<uint8_t> bytes;
+    for (const Frame& frame : NotificationFrames(notice, maxPayload)) {
+        const std::vector<uint8_t> one = EncodeFrame(frame.header, frame.payload.data(), frame.payload.size());
+        bytes.insert(bytes.end(), one.begin(), one.end());
+    }
+    return bytes;
+}
+
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                               uint32_t count, uint32_t total, uint32_t status)
 {
@@ -64,6 +89,10 @@ CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions
     : db_(database), options_(options), firmware_(database, options.ftpRoot), dbBackups_(database)
 {
     dbBackups_.TakeSeeded();
+    // As a server keeps its NEs' states at hand: the first workstation to log in does not wait for them to be made.
+    for (const uint32_t id : db_.NeIds()) {
+        StatesNotice(*db_.FindNe(id));
+    }
 }
 
 void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, uint32_t status)
@@ -228,7 +257,7 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
                     return false;
                 }
                 sentUpTo = *next;
-                send(Notice(SimAudience::kOthers, kReqEntityState, sentUpTo, db_.EntityStates(*db_.FindNe(sentUpTo))));
+                send(StatesNotice(*db_.FindNe(sentUpTo)));
                 return true;
             };
         }
@@ -420,16 +449,18 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
     const uint16_t code = request.header.requestCode;
     const uint32_t neId = request.header.neId;
     if (IsQuery(request) && (code == kReqNeKeyAll || code == kReqNeKey)) {
-        std::vector<NeKeyRecord> records;
         if (code == kReqNeKeyAll || neId == 0) {
-            records = db_.NeKeys();
-        } else if (const CSimNe* ne = db_.FindNe(neId); ne != nullptr) {
-            records.push_back(ne->Key());
-        } else {
+            // Every workstation's login asks for them all.
+            const auto count = static_cast<uint32_t>(db_.NeIds().size());
+            Reply(out, request.header, *db_.EncodedNeKeys(), kNeKeyRecordSize, count, count);
+            return;
+        }
+        const CSimNe* ne = db_.FindNe(neId);
+        if (ne == nullptr) {
             Reply(out, request.header, Refused(kSimNoSuchNe));
             return;
         }
-        ReplyRecords(out, request.header, records, static_cast<uint32_t>(records.size()));
+        ReplyRecords(out, request.header, std::vector<NeKeyRecord>{ne->Key()}, 1);
         return;
     }
     NeKeyRecord rec;
@@ -555,6 +586,27 @@ void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
     }
     const std::vector<EntityStateRec> states = db_.EntityStates(*ne);
     ReplyRecords(out, request.header, states, static_cast<uint32_t>(states.size()));
+}
+
+SimNotice CSimRequestHandler::StatesNotice(const CSimNe& ne)
+{
+    if (db_.AlarmLog().HasAnyOf(ne.Id())) {
+        return Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
+    }
+    // Without alarms the states follow from the tree alone.
+    QuietStates& kept = quietStates_[ne.Id()];
+    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp()) {
+        const SimNotice made = Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
+        kept.frames = std::make_shared<const std::vector<uint8_t>>(EncodeNotification(made, kMaxEmsRecordBytes));
+        kept.treeStamp = ne.TreeStamp();
+    }
+    SimNotice notice;
+    notice.audience = SimAudience::kOthers;
+    notice.code = kReqEntityState;
+    notice.neId = ne.Id();
+    notice.recordSize = kEntityStateRecSize;
+    notice.encoded = kept.frames;
+    return notice;
 }
 
 void CSimRequestHandler::AlarmDefs(Handled& out, const Frame& request)

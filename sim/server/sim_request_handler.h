@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "link/records/record_codec.h"
@@ -46,6 +48,9 @@ struct SimNotice {
     uint32_t neId = 0;
     uint32_t recordSize = 0;
     std::vector<uint8_t> records;
+    // Set instead of the records when the notification goes to many connections alike: its frames as sent over
+    // TCP, made once and shared.
+    std::shared_ptr<const std::vector<uint8_t>> encoded;
 };
 
 struct SimHandled {
@@ -116,6 +121,9 @@ private:
     // A command line run on the NE; the reply carries its answer.
     void CommandLine(Handled& out, const Frame& request, uint32_t now);
     void EntityStates(Handled& out, const Frame& request);
+    // The states of the NE's every entity as a notification; those of an NE without alarms are encoded once for
+    // every workstation that turns notifications on, and again only when its tree changes.
+    SimNotice StatesNotice(const CSimNe& ne);
     void AlarmDefs(Handled& out, const Frame& request);
     void AlarmEvents(Handled& out, const Frame& request);
     void AlarmStatistics(Handled& out, const Frame& request);
@@ -179,12 +187,22 @@ private:
     CTrunkTrafficGenerator traffic_;
     std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count
     std::map<uint32_t, CAdslLineTests> lineTests_; // by NE
+    struct QuietStates {
+        uint64_t treeStamp = 0;
+        std::shared_ptr<const std::vector<uint8_t>> frames;
+    };
+    std::unordered_map<uint32_t, QuietStates> quietStates_; // by NE: StatesNotice's frames of NEs without alarms
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
 // least one record). Each frame is `header` with its own count, record size and payload; `more` is left as it is.
 std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
                                 uint32_t count, size_t maxPayload);
+
+// The frames of one notification; each frame stands alone (sequence 0, nothing more to follow).
+std::vector<Frame> NotificationFrames(const SimNotice& notice, size_t maxPayload);
+// The bytes of those frames one after the other, as a connection is sent them.
+std::vector<uint8_t> EncodeNotification(const SimNotice& notice, size_t maxPayload);
 
 // The frames of one reply: records split so that no frame carries more than one request's worth; every frame but
 // the last says that more follow.

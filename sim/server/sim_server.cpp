@@ -53,22 +53,6 @@ sockaddr_in SocketAddress(const std::array<uint8_t, 4>& address, uint16_t port)
     return addr;
 }
 
-// Frames of one notification; each frame stands alone (sequence 0, nothing more to follow).
-std::vector<Frame> NotificationFrames(const SimNotice& notice, size_t maxPayload)
-{
-    FrameHeader header;
-    header.operation = kEmsOpReply;
-    header.neId = notice.neId;
-    header.requestCode = notice.code;
-    const size_t total = notice.recordSize == 0 ? 0 : notice.records.size() / notice.recordSize;
-    std::vector<Frame> frames =
-        SplitRecords(header, notice.records, notice.recordSize, static_cast<uint32_t>(total), maxPayload);
-    for (Frame& frame : frames) {
-        frame.header.total = frame.header.count;
-    }
-    return frames;
-}
-
 } // namespace
 
 CSimServer::CSimServer(CSimDatabase& database, SimServerOptions options)
@@ -402,7 +386,15 @@ void CSimServer::Queue(Connection& connection, const Frame& frame)
         std::fprintf(stderr, "tarvik-sim-server: frame of code %u does not encode\n", frame.header.requestCode);
         return;
     }
-    connection.pendingBytes += bytes.size();
+    QueueBytes(connection, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
+}
+
+void CSimServer::QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes)
+{
+    if (connection.dead || bytes->empty()) {
+        return;
+    }
+    connection.pendingBytes += bytes->size();
     connection.pending.push_back(std::move(bytes));
     if (connection.pendingBytes > options_.maxUnsentBytes) {
         Close(connection, "it does not read what it is sent");
@@ -416,13 +408,13 @@ void CSimServer::Queue(Connection& connection, const Frame& frame)
 void CSimServer::Flush(Connection& connection)
 {
     // Many frames to a system call: a series of small ones costs the sockets of both sides little more than one.
-    constexpr size_t kFramesPerSend = 64;
+    constexpr size_t kFramesPerSend = 256;
     while (!connection.dead && !connection.pending.empty()) {
         iovec parts[kFramesPerSend];
         size_t count = 0;
         for (auto it = connection.pending.begin(); it != connection.pending.end() && count < kFramesPerSend; ++it) {
             const size_t skip = count == 0 ? connection.pendingOffset : 0;
-            parts[count++] = {const_cast<uint8_t*>(it->data()) + skip, it->size() - skip};
+            parts[count++] = {const_cast<uint8_t*>((*it)->data()) + skip, (*it)->size() - skip};
         }
         msghdr message{};
         message.msg_iov = parts;
@@ -439,7 +431,7 @@ void CSimServer::Flush(Connection& connection)
         }
         connection.pendingBytes -= static_cast<size_t>(n);
         while (n > 0) {
-            const size_t left = connection.pending.front().size() - connection.pendingOffset;
+            const size_t left = connection.pending.front()->size() - connection.pendingOffset;
             if (static_cast<size_t>(n) < left) {
                 connection.pendingOffset += static_cast<size_t>(n);
                 break;
@@ -485,6 +477,10 @@ void CSimServer::Send(Connection& to, const SimNotice& notice)
         QueueDatagrams(to, notice);
         return;
     }
+    if (notice.encoded != nullptr) {
+        QueueBytes(to, notice.encoded);
+        return;
+    }
     for (const Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
         Queue(to, frame);
     }
@@ -496,20 +492,20 @@ void CSimServer::ContinueLaterNotices(Connection& connection)
     // for the other workstations' requests.
     size_t made = 0;
     const auto send = [&](const SimNotice& notice) {
-        made += notice.records.size();
+        made += notice.encoded != nullptr ? notice.encoded->size() : notice.records.size();
         Send(connection, notice);
     };
-    while (!connection.dead && connection.laterNotices && connection.pendingBytes <= kPauseServingBytes &&
-           made < kSeriesSliceBytes) {
-        // A slice goes out in as few sends as it can.
-        connection.holdFlush = true;
-        const bool more = connection.laterNotices(send);
-        connection.holdFlush = false;
-        Flush(connection);
-        if (!more) {
-            connection.laterNotices = nullptr;
-            ServeBuffered(connection);
-        }
+    // A slice goes out in as few sends as it can: one per NE would wake the workstation's reader for each.
+    bool more = true;
+    connection.holdFlush = true;
+    while (!connection.dead && more && connection.pendingBytes <= kPauseServingBytes && made < kSeriesSliceBytes) {
+        more = connection.laterNotices(send);
+    }
+    connection.holdFlush = false;
+    Flush(connection);
+    if (!more && !connection.dead) {
+        connection.laterNotices = nullptr;
+        ServeBuffered(connection);
     }
 }
 

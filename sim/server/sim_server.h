@@ -41,7 +41,7 @@ public:
     static constexpr size_t kPauseServingBytes = 1024 * 1024;
     // What a series of notifications (SimHandled::laterNotices) may add to a connection's queue at a go, and how
     // many connections' series go on in one round of the loop.
-    static constexpr size_t kSeriesSliceBytes = 128 * 1024;
+    static constexpr size_t kSeriesSliceBytes = 512 * 1024;
     static constexpr size_t kSeriesSlicesPerRound = 2;
     // A notification datagram fits one Ethernet frame (1,500 bytes less the IP and UDP headers), so that it is
     // never fragmented: 23 records of 60 bytes.
@@ -71,9 +71,9 @@ private:
         SimSession session;
         CFrameDecoder decoder;
         Clock::time_point accepted;
-        std::optional<Clock::time_point> frameBegan; // the first byte of the frame not yet whole
-        std::deque<std::vector<uint8_t>> pending;
-        size_t pendingOffset = 0; // sent bytes of pending.front()
+        std::optional<Clock::time_point> frameBegan;                     // the first byte of the frame not yet whole
+        std::deque<std::shared_ptr<const std::vector<uint8_t>>> pending; // frames, some shared with others
+        size_t pendingOffset = 0;                                        // sent bytes of pending.front()
         size_t pendingBytes = 0;
         bool closeWhenSent = false;
         bool holdFlush = false; // frames queued meanwhile go out together afterwards
@@ -101,6 +101,7 @@ private:
     void Serve(Connection& connection, const Frame& request);
     void Flush(Connection& connection);
     void Queue(Connection& connection, const Frame& frame);
+    void QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes);
     void Deliver(const Connection* from, const SimNotice& notice);
     void Send(Connection& to, const SimNotice& notice);
     // Makes the connection's series on while it has room for them, then serves what waited behind it.
