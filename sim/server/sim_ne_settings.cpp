@@ -129,7 +129,7 @@ bool CSimRequestHandler::NeSettings(Handled& out, const Frame& request, uint32_t
             if (pvc.vlanId == check.vlanId && pvc.enableState == 1)
                 check.committedUnits += pvc.macLimit;
         }
-        for (const McChannelRec& channel : StoredRecords(store, kReqMcChannel, neId)) {
+        for (const McChannelRec& channel : store.DecodedKeptRecords(kReqMcChannel, neId)) {
             if (channel.vlanId == check.vlanId && channel.adminState == 1)
                 check.committedUnits += channel.channelLimit;
         }

@@ -264,7 +264,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, kDrvInvalidParameter);
             return;
         }
-        std::vector<McChannelRec> channels = Kept(store, kReqMcChannel, neId);
+        std::vector<McChannelRec> channels = store.DecodedKeptRecords(kReqMcChannel, neId);
         std::erase_if(channels, [&](const McChannelRec& channel) { return channel.portId == added.portId; });
         channels.push_back(added);
         Keep(store, kReqMcChannel, neId, channels);
@@ -281,7 +281,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         const bool given =
             RecordsOf(request, kPvcKeyRecSize) != 0 && DecodeRecord(RecordAt(request, 0), kPvcKeyRecSize, &key);
         std::vector<McChannelRec> listed;
-        for (const McChannelRec& channel : Kept(store, kReqMcChannel, neId)) {
+        for (const McChannelRec& channel : store.DecodedKeptRecords(kReqMcChannel, neId)) {
             if (!given || Below(key.portId, channel.portId))
                 listed.push_back(channel);
         }
@@ -291,11 +291,12 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
     case kReqIpTrafficRuleCheck:
     case kReqTrafficPolicingRuleCheck: {
         // The profile named by the check written last.
-        const std::vector<PvcRuleCheckRec> written = Kept(store, RequestCode<PvcRuleCheckRec>{code}, neId);
+        const std::vector<PvcRuleCheckRec> written = store.DecodedKeptRecords(RequestCode<PvcRuleCheckRec>{code}, neId);
         PvcRuleCheckRec check = written.empty() ? PvcRuleCheckRec{} : written.front();
         check.result = code == kReqIpTrafficRuleCheck
                            ? JudgeIpTrafficDrop(world(), check.ipTrafficProfile)
-                           : JudgePolicingDscp(world(), Kept(store, kReqAdslPort, neId), check.trafficPolicingProfile);
+                           : JudgePolicingDscp(world(), store.DecodedKeptRecords(kReqAdslPort, neId),
+                                               check.trafficPolicingProfile);
         ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
         return;
     }
