@@ -61,8 +61,8 @@ inline constexpr int kRightNeAlarmOutputs = 72;
 
 // Performance monitoring and line diagnostics.
 inline constexpr int kRightRateStatus = 14; // current rate status of ADSL and SHDSL ports
-inline constexpr int kRightCurrentPm = 15;  // current PM of ADSL and SHDSL ports; the SHDSL history refreshes on it
-inline constexpr int kRightHistoryPm = 16;  // ADSL history PM; the port selection opens SHDSL history PM on it
+inline constexpr int kRightCurrentPm = 15;  // current PM of ADSL and SHDSL ports
+inline constexpr int kRightHistoryPm = 16;  // history PM of ADSL and SHDSL ports
 inline constexpr int kRightLongTermPm = 17; // long-term PM collection windows of the ports
 inline constexpr int kRightTrunkPortPm = 36;
 inline constexpr int kRightBitsAllocation = 37;

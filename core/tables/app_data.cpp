@@ -50,7 +50,11 @@ void CAppData::SetUserLocationScope(uint32_t locationId)
         node->inScope = inScope(node->id);
     }
     for (CNeRecord* ne = nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        ne->inScope = inScope(ne->locationId);
+        const uint32_t scoped = inScope(ne->locationId);
+        if (scoped != ne->inScope) {
+            ne->inScope = scoped;
+            ++ne->changeCounter;
+        }
     }
     for (CUserAccount* account = accounts.First(); account != nullptr; account = account->GetNext()) {
         account->inScope = inScope(account->locationId);

@@ -27,7 +27,7 @@ inline constexpr uint32_t kSnmpVersion2c = 1;
 inline constexpr uint32_t kNeStateDirectLogin = 0x80000000u;
 
 class CNeRecord {
-  public:
+public:
     // Widths of the texts, in characters.
     static constexpr size_t kNameMax = 20;
     static constexpr size_t kLoginMax = 16;
@@ -58,7 +58,7 @@ class CNeRecord {
     float storedLatitude = 0.0F;
     uint32_t newOrMoved = 0;    // the second new-or-moved flag (the first is kComponentNewOrMoved on the root)
     uint32_t savePending = 0;   // the working position waits for Save Topology
-    uint32_t changeCounter = 0; // raised whenever the record changes
+    uint32_t changeCounter = 0; // raised whenever the record, its scope or its alarm state changes
     uint32_t stateWord = 0;
     uint32_t neSeverity = 0; // the NE-level alarm severity 0..5
     std::unique_ptr<CEntityNode> root;
@@ -91,7 +91,7 @@ class CNeRecord {
     void SetLoginUser(std::string_view text);
     void SetLoginPassword(std::string_view text);
 
-  private:
+private:
     friend class CNeTable;
     CNeRecord* next_ = nullptr;
 };

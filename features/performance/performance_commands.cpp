@@ -12,9 +12,12 @@
 #include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
 #include "features/performance/pm/adsl_current_pm_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
+#include "features/performance/pm/shdsl_cur_pm_dlg.h"
+#include "features/performance/pm/shdsl_his_pm_dlg.h"
 #include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
+#include "features/performance/rate_status/shdsl_rate_status_dlg.h"
 #include "ui/framework/commands/command_registry.h"
 
 namespace {
@@ -94,8 +97,9 @@ std::vector<Command> Commands()
         // the current port, it tests the PVC it starts with.
         Command(33089).NeAny().Dialog<COamLoopbackDlg>(kTargetNeEntity),
         // Only in the entity popups.
-        Command(33179).InNeSet().Port(NotBuilt("CShdslCurPmDlg"), 1),
-        Command(33180).InNeSet().Port(NotBuilt("CShdslHisPmDlg"), 2),
+        Command(33179).InNeSet().Port<CShdslCurPmDlg>(1),
+        Command(33180).InNeSet().Port<CShdslHisPmDlg>(2),
+        Command(33178).InNeSet().Port<CShdslRateStatusDlg>(3),
     };
 }
 

@@ -17,12 +17,15 @@
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
+#include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
 #include "features/provisioning/templates/template_download_dlg.h"
@@ -60,10 +63,7 @@ std::vector<Command> Commands()
             .Menu(kXdsl, "ADSL Port Setting...", 10)
             .NeOnline()
             .Dialog(NotBuilt("CAdslPortListDlg"), kTargetNeEntity),
-        Command(33177)
-            .Menu(kXdsl, "SHDSL Port Setting...", 20)
-            .NeOnline()
-            .Dialog(NotBuilt("CShdslPortListDlg"), kTargetNeEntity),
+        Command(33177).Menu(kXdsl, "SHDSL Port Setting...", 20).NeOnline().Dialog<CShdslPortListDlg>(kTargetNeEntity),
         Command(33022).Menu(kXdsl, "VC-to-VLAN...", 40).NeOnline().Dialog<CXdslVcVlanListDlg>(kTargetNeEntity),
         Command(33121)
             .Menu(kXdsl, "Multicast Channel...", 50)
@@ -225,7 +225,6 @@ std::vector<Command> Commands()
             .Dialog<CBoardSettingListDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33155).InNeSet().Dialog<CIgmpProxyDlg>(kTargetNeEntity).Access(kAccessModify),
-        Command(33178).InNeSet().Port(NotBuilt("CShdslRateStatusDlg"), 3),
         // In no menu.
         Command(33070).InNeSet().Dialog<CIgmpSnoopingDlg>(kTargetNeEntity).Access(kAccessModify),
         Command(33100).InNeSet().HideIn({MainMenuCase::DirectNe}).Dialog<CConfigVerifyDlg>(kTargetNeEntity),
@@ -236,12 +235,15 @@ std::vector<Command> Commands()
 
 // Opened by the router itself: the slot selection of the packet filter commands. Opened by other areas' dialogs: the
 // template download, and the ADSL line profile of a loop diagnosis's Show. Opened by the pages of the VC-to-VLAN
-// setting: an IP traffic profile and a next hop by name.
+// setting: an IP traffic profile and a next hop by name. Opened by the SHDSL port: its line and PM threshold profiles.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
-    return {NotBuilt("CXdslSlotSelectionDlg"),  BuiltDialog<CTemplateDownloadDlg>(),
-            BuiltDialog<CAdslLineProfileDlg>(), BuiltDialog<CXdslIpTrafficProfileDlg>(),
-            NotBuilt("CIpoaNextHopDlg"),        BuiltDialog<CXdslMcServiceProfileDlg>()};
+    return {NotBuilt("CXdslSlotSelectionDlg"), BuiltDialog<CTemplateDownloadDlg>(), BuiltDialog<CAdslLineProfileDlg>(),
+            BuiltDialog<CXdslIpTrafficProfileDlg>(), NotBuilt("CIpoaNextHopDlg"),
+            // The SHDSL port's Show of its profiles.
+            BuiltDialog<CShdslLineProfileDlg>(), BuiltDialog<CShdslPmThresholdProfileDlg>(),
+            // The multicast channel pages' Show of a service profile.
+            BuiltDialog<CXdslMcServiceProfileDlg>()};
 }
 
 } // namespace

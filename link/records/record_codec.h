@@ -79,17 +79,24 @@ template <typename Rec> bool DecodeRecord(const uint8_t* data, size_t size, Rec*
     return true;
 }
 
-// The records of a range of encoded records (each a container of bytes), in order; one that does not decode is left
-// out.
-template <typename Rec, typename EncodedRange> std::vector<Rec> DecodeEach(const EncodedRange& encoded)
+// The records of a range of encoded records, in order; one that does not decode is left out. `bytesOf` gives an
+// element's bytes (a container of bytes), by default the element itself.
+template <typename Rec, typename EncodedRange, typename BytesOf>
+std::vector<Rec> DecodeEach(const EncodedRange& encoded, BytesOf bytesOf)
 {
     std::vector<Rec> records;
-    for (const auto& bytes : encoded) {
+    for (const auto& element : encoded) {
+        const auto& bytes = bytesOf(element);
         Rec rec;
         if (DecodeRecord(bytes.data(), bytes.size(), &rec))
             records.push_back(rec);
     }
     return records;
+}
+template <typename Rec, typename EncodedRange> std::vector<Rec> DecodeEach(const EncodedRange& encoded)
+{
+    return DecodeEach<Rec>(
+        encoded, [](const auto& bytes) -> const auto& { return bytes; });
 }
 
 // `count` records laid out every `stride` bytes (the size a reply carries them in, at least the record's), in order.

@@ -494,16 +494,23 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqTrunkVlan).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
     Family(kReqTrunkVlanMember).QueryKey(4).Direct(DirectTable().Object(kReqTrunkVlan).Range(DirectRange::kKeyPrefix)),
 
-    // SHDSL lines and their profiles.
-    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete),
+    // SHDSL lines and their profiles. In direct mode the NE's profiles are tables indexed by their names, its ports a
+    // table whose query names the entity the ports lie below, and a port's rates its row.
+    Family(kReqShdslLineProfile, kReqShdslLineProfileAdd, kReqShdslLineProfileDelete)
+        .Direct(DirectTable().Writable().RowStatus()),
     Family(kReqShdslPmThresholdProfile, kReqShdslPmThresholdProfileAdd, kReqShdslPmThresholdProfileDelete)
         .QueryKey(kShdslPmThresholdProfileNameWidth)
-        .Query(kShdslPmThresholdProfileNameWidth),
-    Family(kReqShdslPort).QueryKey(4),
-    Family(kReqShdslRateStatus).QueryOf<WordRecord>().QueryKey(4),
-    Family(kReqShdslPm).QueryOf<ShdslPmQueryRec>().QueryKey(8),
-    Family(kReqShdslHistory).QueryOf<ShdslHistoryQueryRec>().QueryKey(12),
-    Count(kReqShdslProfileCount, kReqShdslLineProfile),
+        .Query(kShdslPmThresholdProfileNameWidth)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Family(kReqShdslPort).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kEntityKey)),
+    Family(kReqShdslRateStatus).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    // The PM of a port is its rows of each side: a query names the port and the side.
+    Family(kReqShdslPm).QueryOf<ShdslPmQueryRec>().QueryKey(8).Direct(DirectTable().Range(DirectRange::kKeyPair)),
+    Family(kReqShdslHistory)
+        .QueryOf<ShdslHistoryQueryRec>()
+        .QueryKey(12)
+        .Direct(DirectTable().Range(DirectRange::kKeyPair)),
+    Count(kReqShdslProfileCount, kReqShdslLineProfile).Direct(DirectCount()),
 
     // The NE's network configuration and CLI prompt.
     Single(kReqNeNetworkConfig).Direct(DirectScalars()),

@@ -46,6 +46,7 @@ enum class DirectRange : uint8_t {
     kKeyPrefix,  // (u32 key): the rows whose first index column is the key
     kKeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
     kEntityKey,  // (u32 entity id): the rows whose first index column is a port at or below the entity; all for the NE
+    kKeyPair,    // (u32 key, u32 second): the rows whose first two index columns are the key and the second
 };
 // What the driver adds to a reply record from its own session.
 enum class DirectFixup : uint8_t {

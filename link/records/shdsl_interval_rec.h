@@ -12,7 +12,9 @@ inline constexpr size_t kShdslIntervalRecSize = 36;
 inline constexpr size_t kShdslHistoryQueryRecSize = 12;
 
 struct ShdslIntervalRec {
-    uint32_t entityId = 0; // the port, side and interval selector the query names; not read by the dialogs
+    // The port and side the query names, and the interval's number among the port's (1 the latest; a query sends 0);
+    // not read by the dialogs.
+    uint32_t entityId = 0;
     uint32_t side = 0;
     uint32_t intervalSelector = 0;
     ShdslPmCountersRec counters;
@@ -25,11 +27,11 @@ template <> struct RecordTable<ShdslIntervalRec> {
     static constexpr const char* kName = "ShdslIntervalRec";
     static constexpr uint32_t kSize = kShdslIntervalRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        U32<&R::side>("side", 4).Key(),
-        U32<&R::intervalSelector>("intervalSelector", 8).Key(),
-        Nested<&R::counters>("counters", 12),
-        U32<&R::createTime>("createTime", 32),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::side>("side", 4).Key().Column(2),
+        U32<&R::intervalSelector>("intervalSelector", 8).Key().Column(3),
+        Nested<&R::counters>("counters", 12).Column(4),
+        U32<&R::createTime>("createTime", 32).Column(9),
     };
 };
 

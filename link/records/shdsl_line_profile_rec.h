@@ -36,19 +36,19 @@ template <> struct RecordTable<ShdslLineProfileRec> {
     static constexpr const char* kName = "ShdslLineProfileRec";
     static constexpr uint32_t kSize = kShdslLineProfileRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kShdslLineProfileNameWidth).Key(),
+        Text<&R::name>("name", 0, kShdslLineProfileNameWidth).Key().Column(1),
         Reserved(33, 3),
-        U32<&R::wireInterface>("wireInterface", 36),
-        U32<&R::minRate>("minRate", 40),
-        U32<&R::maxRate>("maxRate", 44),
-        U8<&R::currentMarginDown>("currentMarginDown", 48),
-        U8<&R::worstMarginDown>("worstMarginDown", 49),
-        U8<&R::currentMarginUp>("currentMarginUp", 50),
-        U8<&R::worstMarginUp>("worstMarginUp", 51),
-        U32<&R::usedMargins>("usedMargins", 52),
-        U32<&R::annex>("annex", 56),
-        U32<&R::psdMask>("psdMask", 60),
-        U32<&R::lineProbe>("lineProbe", 64),
-        U32<&R::rowState>("rowState", 68),
+        U32<&R::wireInterface>("wireInterface", 36).Column(2, kColumnWritable),
+        U32<&R::minRate>("minRate", 40).Column(3, kColumnWritable),
+        U32<&R::maxRate>("maxRate", 44).Column(4, kColumnWritable),
+        U8<&R::currentMarginDown>("currentMarginDown", 48).Column(5, kColumnWritable),
+        U8<&R::worstMarginDown>("worstMarginDown", 49).Column(6, kColumnWritable),
+        U8<&R::currentMarginUp>("currentMarginUp", 50).Column(7, kColumnWritable),
+        U8<&R::worstMarginUp>("worstMarginUp", 51).Column(8, kColumnWritable),
+        U32<&R::usedMargins>("usedMargins", 52).Column(9, kColumnWritable),
+        U32<&R::annex>("annex", 56).Column(10, kColumnWritable),
+        U32<&R::psdMask>("psdMask", 60).Column(11, kColumnWritable),
+        U32<&R::lineProbe>("lineProbe", 64).Column(12, kColumnWritable),
+        U32<&R::rowState>("rowState", 68).Column(13, kColumnWritable),
     };
 };

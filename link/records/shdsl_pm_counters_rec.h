@@ -24,7 +24,7 @@ template <> struct RecordTable<ShdslPmCountersRec> {
     static constexpr const char* kName = "ShdslPmCountersRec";
     static constexpr uint32_t kSize = kShdslPmCountersRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::es>("es", 0),        U32<&R::ses>("ses", 4),  U32<&R::uas>("uas", 8),
-        U32<&R::losws>("losws", 12), U32<&R::crc>("crc", 16),
+        U32<&R::es>("es", 0).Column(1),        U32<&R::ses>("ses", 4).Column(2),  U32<&R::uas>("uas", 8).Column(3),
+        U32<&R::losws>("losws", 12).Column(4), U32<&R::crc>("crc", 16).Column(5),
     };
 };

@@ -27,10 +27,10 @@ template <> struct RecordTable<ShdslPmRec> {
     static constexpr const char* kName = "ShdslPmRec";
     static constexpr uint32_t kSize = kShdslPmRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),     U32<&R::side>("side", 4).Key(),
-        U32<&R::elapsed15Min>("elapsed15Min", 8),   Nested<&R::current15Min>("current15Min", 12),
-        U32<&R::elapsedDay>("elapsedDay", 32),      Nested<&R::currentDay>("currentDay", 36),
-        Nested<&R::previousDay>("previousDay", 56),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),      U32<&R::side>("side", 4).Key().Column(2),
+        U32<&R::elapsed15Min>("elapsed15Min", 8).Column(3),    Nested<&R::current15Min>("current15Min", 12).Column(4),
+        U32<&R::elapsedDay>("elapsedDay", 32).Column(9),       Nested<&R::currentDay>("currentDay", 36).Column(10),
+        Nested<&R::previousDay>("previousDay", 56).Column(15),
     };
 };
 

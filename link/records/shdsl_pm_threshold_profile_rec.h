@@ -31,15 +31,15 @@ template <> struct RecordTable<ShdslPmThresholdProfileRec> {
     static constexpr const char* kName = "ShdslPmThresholdProfileRec";
     static constexpr uint32_t kSize = kShdslPmThresholdProfileRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kShdslPmThresholdProfileNameWidth).Key(),
+        Text<&R::name>("name", 0, kShdslPmThresholdProfileNameWidth).Key().Column(1),
         Reserved(33, 1),
-        I16<&R::maxLoopAttenuation>("maxLoopAttenuation", 34),
-        I16<&R::minSnrMargin>("minSnrMargin", 36),
-        U16<&R::es>("es", 38),
-        U16<&R::ses>("ses", 40),
-        U16<&R::uas>("uas", 42),
-        U16<&R::losws>("losws", 44),
-        U16<&R::crc>("crc", 46),
-        U32<&R::rowState>("rowState", 48),
+        I16<&R::maxLoopAttenuation>("maxLoopAttenuation", 34).Column(2, kColumnWritable),
+        I16<&R::minSnrMargin>("minSnrMargin", 36).Column(3, kColumnWritable),
+        U16<&R::es>("es", 38).Column(4, kColumnWritable),
+        U16<&R::ses>("ses", 40).Column(5, kColumnWritable),
+        U16<&R::uas>("uas", 42).Column(6, kColumnWritable),
+        U16<&R::losws>("losws", 44).Column(7, kColumnWritable),
+        U16<&R::crc>("crc", 46).Column(8, kColumnWritable),
+        U32<&R::rowState>("rowState", 48).Column(9, kColumnWritable),
     };
 };

@@ -30,14 +30,14 @@ template <> struct RecordTable<ShdslPortRec> {
     static constexpr const char* kName = "ShdslPortRec";
     static constexpr uint32_t kSize = kShdslPortRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),
-        Text<&R::lineProfile>("lineProfile", 4, kShdslPortProfileNameWidth),
-        Text<&R::pmThresholdProfile>("pmThresholdProfile", 37, kShdslPortProfileNameWidth),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        Text<&R::lineProfile>("lineProfile", 4, kShdslPortProfileNameWidth).Column(2, kColumnWritable),
+        Text<&R::pmThresholdProfile>("pmThresholdProfile", 37, kShdslPortProfileNameWidth).Column(3, kColumnWritable),
         Reserved(70, 2),
-        U32<&R::enableState>("enableState", 72),
-        U32<&R::operState>("operState", 76),
-        Text<&R::subscriber>("subscriber", 80, kShdslPortSubscriberWidth),
-        U32<&R::service>("service", 104),
-        U32<&R::subscriberClass>("subscriberClass", 108),
+        U32<&R::enableState>("enableState", 72).Column(4, kColumnWritable),
+        U32<&R::operState>("operState", 76).Column(5),
+        Text<&R::subscriber>("subscriber", 80, kShdslPortSubscriberWidth).Column(6),
+        U32<&R::service>("service", 104).Column(7),
+        U32<&R::subscriberClass>("subscriberClass", 108).Column(8),
     };
 };

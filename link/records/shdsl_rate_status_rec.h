@@ -26,9 +26,13 @@ template <> struct RecordTable<ShdslRateStatusRec> {
     static constexpr const char* kName = "ShdslRateStatusRec";
     static constexpr uint32_t kSize = kShdslRateStatusRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::entityId>("entityId", 0).Key(),          U32<&R::mode>("mode", 4),
-        U32<&R::attainableRate>("attainableRate", 8),    U32<&R::currentRate>("currentRate", 12),
-        U32<&R::stucSnrMargin>("stucSnrMargin", 16),     U32<&R::sturSnrMargin>("sturSnrMargin", 20),
-        U32<&R::stucAttenuation>("stucAttenuation", 24), U32<&R::sturAttenuation>("sturAttenuation", 28),
+        U32<&R::entityId>("entityId", 0).Key().Column(1),
+        U32<&R::mode>("mode", 4).Column(2),
+        U32<&R::attainableRate>("attainableRate", 8).Column(3),
+        U32<&R::currentRate>("currentRate", 12).Column(4),
+        U32<&R::stucSnrMargin>("stucSnrMargin", 16).Column(5),
+        U32<&R::sturSnrMargin>("sturSnrMargin", 20).Column(6),
+        U32<&R::stucAttenuation>("stucAttenuation", 24).Column(7),
+        U32<&R::sturAttenuation>("sturAttenuation", 28).Column(8),
     };
 };

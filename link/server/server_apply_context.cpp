@@ -12,6 +12,8 @@ void CServerApplyContext::FinishBatch()
         CNeRecord* ne = app_.nes.FindNeById(neId);
         if (ne != nullptr) {
             ne->neSeverity = CEntityNode::GetSummarySeverityById(ne, 1);
+            // Views that follow changed NEs only see the state change as a change of the record.
+            ++ne->changeCounter;
         }
     }
     touchedNes_.clear();

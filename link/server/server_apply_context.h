@@ -28,7 +28,7 @@ public:
 
     // The NE's alarm state or tree changed: its NE-level severity is recomputed at the end of the pass.
     void TouchNe(uint32_t neId) { touchedNes_.insert(neId); }
-    // Recomputes the NE-level severity of every NE touched since the last call.
+    // Recomputes the NE-level severity of every NE touched since the last call and counts the change on its record.
     void FinishBatch();
 
 private:

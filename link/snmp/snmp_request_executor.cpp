@@ -32,18 +32,32 @@ CSnmpOid IndexAbove(std::initializer_list<uint32_t> values, size_t columns)
 
 enum class KeyedWalkKind : uint8_t { kWalk, kEmpty, kInvalid };
 
-// The walk of a key's rows (KeyPrefix) or of a range of them (KeyRange), from the request record's key and range:
-// none for an empty range, and an invalid request for a record too short for its code.
+// The walk of a key's rows (KeyPrefix), of a range of them (KeyRange) or of those of a pair of keys (KeyPair), from
+// the request record's keys and range: none for an empty range, and an invalid request for a record too short for its
+// code.
 KeyedWalkKind KeyedWalk(const SnmpRequestEntry& entry, const EmsMsg& request, SnmpWalkOptions* options)
 {
     const bool ranged = entry.queryRange == SnmpQueryRange::KeyRange;
+    const bool paired = entry.queryRange == SnmpQueryRange::KeyPair;
     const size_t columns = entry.indexColumns.size();
     const uint8_t* record = EmsRecordAt(request, 0);
-    if (record == nullptr || request.recordSize < entry.queryKeyOffset + (ranged ? 12u : 4u) ||
-        columns < (ranged ? 2u : 1u))
+    if (record == nullptr ||
+        request.recordSize < entry.queryKeyOffset + (ranged   ? 12u
+                                                     : paired ? 8u
+                                                              : 4u) ||
+        columns < (ranged || paired ? 2u : 1u))
         return KeyedWalkKind::kInvalid;
     const uint8_t* body = record + entry.queryKeyOffset;
     const uint32_t key = record_bytes::GetU32(body, 0);
+    if (paired) {
+        const uint32_t second = record_bytes::GetU32(body, 4);
+        if (second > 0)
+            options->startAfter = IndexAbove({key, second - 1}, columns);
+        else if (key > 0)
+            options->startAfter = IndexAbove({key - 1}, columns);
+        options->lastIndex = IndexAbove({key, second}, columns);
+        return KeyedWalkKind::kWalk;
+    }
     if (entry.queryRange == SnmpQueryRange::EntityKey) {
         // The ports below a card or shelf have neighbouring ids; the NE itself (or none) holds every row.
         const CEntityIndex entity = EntityIndexFromId(key);
@@ -207,7 +221,7 @@ int CSnmpRequestExecutor::QueryTable(const SnmpRequestEntry& entry, const EmsMsg
     const size_t cap = kMaxEmsRecordBytes / entry.recordSize;
     options.maxRows = cap;
     if (entry.queryRange == SnmpQueryRange::KeyPrefix || entry.queryRange == SnmpQueryRange::KeyRange ||
-        entry.queryRange == SnmpQueryRange::EntityKey) {
+        entry.queryRange == SnmpQueryRange::EntityKey || entry.queryRange == SnmpQueryRange::KeyPair) {
         switch (KeyedWalk(entry, request, &options)) {
         case KeyedWalkKind::kInvalid:
             return kDrvInvalidParameter;

@@ -221,6 +221,9 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
     case DirectRange::kEntityKey:
         entry.queryRange = SnmpQueryRange::EntityKey;
         break;
+    case DirectRange::kKeyPair:
+        entry.queryRange = SnmpQueryRange::KeyPair;
+        break;
     }
     entry.queryKeyOffset = spec.queryKeyOffset;
     entry.writeKind = writeKind;

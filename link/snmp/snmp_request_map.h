@@ -72,6 +72,7 @@ enum class SnmpQueryRange : uint8_t {
     KeyPrefix,  // (u32 key): the rows whose first index column is the key
     KeyRange,   // (u32 key, u32 first, u32 last): the key's rows whose second index column lies in [first, last]
     EntityKey,  // (u32 entity id): the rows whose first index column is a port at or below the entity; all for the NE
+    KeyPair,    // (u32 key, u32 second): the rows whose first two index columns are the key and the second
 };
 
 // What an operation-2 request does to a table row.
@@ -102,7 +103,7 @@ struct SnmpRequestEntry {
     std::vector<uint32_t> indexColumns; // column numbers making the INDEX, in order
     bool rowStatus = false;             // a RowStatus column follows the last column
     SnmpQueryRange queryRange = SnmpQueryRange::All;
-    uint16_t queryKeyOffset = 0; // KeyPrefix and KeyRange: where in the request record the key starts
+    uint16_t queryKeyOffset = 0; // KeyPrefix, KeyRange and KeyPair: where in the request record the key starts
     SnmpWriteKind writeKind = SnmpWriteKind::None;
     SnmpRecordFixup fixup = SnmpRecordFixup::None;
     uint16_t countedObject = 0; // Count: the table counted

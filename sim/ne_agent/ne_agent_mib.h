@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <ranges>
 #include <string>
 #include <vector>
 
@@ -159,7 +158,8 @@ private:
     // A table's rows decoded as its records, in index order; a row that does not decode is left out.
     template <class Rec> std::vector<Rec> TableRecords(uint16_t code) const
     {
-        return DecodeEach<Rec>(TableRows(code) | std::views::values);
+        return DecodeEach<Rec>(
+            TableRows(code), [](const auto& row) -> const auto& { return row.second; });
     }
     SimPvcWorld PvcWorld() const;
     void RefreshPvcChecks();

@@ -373,6 +373,12 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqAdslPowerState:
         AdslLines(out, request);
         return;
+    case kReqShdslPort:
+    case kReqShdslRateStatus:
+    case kReqShdslPm:
+    case kReqShdslHistory:
+        ShdslLines(out, request, now);
+        return;
     default:
         if (IsNeAccessCode(code)) {
             NeAccess(out, request, now);

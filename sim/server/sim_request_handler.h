@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "link/records/record_codec.h"
+#include "link/records/shdsl_rate_status_rec.h"
 #include "link/server/frame_codec.h"
 #include "sim/pm/adsl_line_tests.h"
 #include "sim/pm/adsl_pm_generator.h"
@@ -162,6 +163,12 @@ private:
     void SeedAdslPorts(const CSimNe& ne);
     // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
     bool LineProfileUsable(uint32_t neId, const std::string& name) const;
+    // The SHDSL lines of an NE (sim_shdsl_requests.cpp): its port records, started from their defaults, listed below
+    // the entity a query names and written with profiles the NE has; each port's rates and PM counters.
+    void ShdslLines(Handled& out, const Frame& request, uint32_t now);
+    void SeedShdslPorts(const CSimNe& ne);
+    void ShdslPortWrite(Handled& out, const Frame& request, const CSimNe& ne);
+    ShdslRateStatusRec ShdslRateOf(const CSimNe& ne, uint32_t port) const;
     // The server's clock, the load of the machine it runs on and its database backups
     // (sim_server_admin_requests.cpp).
     uint32_t ServerNow(uint32_t machineNow) const;

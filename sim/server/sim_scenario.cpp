@@ -33,6 +33,8 @@ constexpr uint16_t kOwnTables[] = {kReqUserRights,    kReqOnlineUser,      kReqB
                                    kReqNeFwUpgrade,   kReqNeBootPartition, kReqConfigVerify};
 // The same of the trunk side: the trunk ports' counters, and the membership the manual VLAN setting holds.
 constexpr uint16_t kOwnTrunkTables[] = {kReqTrunkPm, kReqTrunkVlanMember};
+// The same of the SHDSL lines: their rates and counters.
+constexpr uint16_t kOwnShdslTables[] = {kReqShdslRateStatus, kReqShdslPm, kReqShdslHistory};
 
 // The key of a record section that names the request family, for a record that several families carry.
 constexpr char kFamilyKey[] = "request";
@@ -162,6 +164,8 @@ const RequestSpec* FindSeedFamily(CScenarioSection& section, const std::string& 
         if (std::find(std::begin(kOwnTables), std::end(kOwnTables), spec->code) == std::end(kOwnTables) &&
             std::find(std::begin(kOwnTrunkTables), std::end(kOwnTrunkTables), spec->code) ==
                 std::end(kOwnTrunkTables) &&
+            std::find(std::begin(kOwnShdslTables), std::end(kOwnShdslTables), spec->code) ==
+                std::end(kOwnShdslTables) &&
             !IsLineStatusCode(spec->code)) {
             seedable.push_back(spec);
         } else if (requested == 0 || requested == spec->code) {

@@ -173,7 +173,7 @@ TEST_P(SnmpAgentTest, AlarmLogPagesAndTheLargerNe)
     EXPECT_TRUE(LogNumbers(kReqNeAlarmLog, 0, 0).empty());
 
     auto boards = Records<BoardSettingRec>(Query(kReqBoardSetting));
-    ASSERT_EQ(boards.size(), 12u);
+    ASSERT_EQ(boards.size(), 13u); // the last, the expansion shelf's SHDSL card
     EXPECT_EQ(boards[1].entityId, 10200u);
     EXPECT_EQ(boards[1].plannedType, 30u);
     EXPECT_EQ(boards[1].onlineType, 31u);

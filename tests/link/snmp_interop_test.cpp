@@ -23,6 +23,9 @@
 #include "link/records/request_codes.h"
 #include "link/records/secured_host_record.h"
 #include "link/records/sfp_info_rec.h"
+#include "link/records/shdsl_interval_rec.h"
+#include "link/records/shdsl_pm_rec.h"
+#include "link/records/shdsl_port_rec.h"
 #include "link/records/trunk_port_rec.h"
 #include "link/records/vlan_bit_map_rec.h"
 #include "link/records/word_record.h"
@@ -807,6 +810,29 @@ TEST(SnmpInteropTraps, ReceiverTakesSnmptrapAndAnswersSnmpinform)
     EXPECT_EQ(events[2].state.onlineType, 31u);
     EXPECT_EQ(receiver.Stats().informsAnswered, 1u);
     EXPECT_EQ(receiver.Stats().malformed, 0u);
+}
+
+// The SHDSL PM of a port as the tools and the driver see it: each side's row indexed by the port and the side, and a
+// query of one side reads that side's rows alone; the port list of a card reads the ports below it.
+TEST_F(NetSnmpToolsAgainstAgentTest, ShdslPmOfEachSideAsTheToolsAndTheDriverSeeIt)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".810.1.4.20401.2", kR + ".810.1.3.20401.1"}),
+              kR + ".810.1.4.20401.2 = 6\n" + kR + ".810.1.3.20401.1 = 300\n");
+    const std::vector<ShdslPmRec> rt = Query<ShdslPmRec>(kReqShdslPm, ShdslPmQueryRec{20401, 2});
+    ASSERT_EQ(rt.size(), 1u);
+    EXPECT_EQ(rt.front().side, 2u);
+    EXPECT_EQ(rt.front().previousDay.es, 1400u);
+    const std::vector<ShdslIntervalRec> co =
+        Query<ShdslIntervalRec>(kReqShdslHistory, ShdslHistoryQueryRec{20401, 1, 0});
+    ASSERT_EQ(co.size(), 2u);
+    EXPECT_EQ(co[0].side + co[1].side, 2u) << "the CO side's intervals alone";
+    const std::vector<ShdslPmRec> coNow = Query<ShdslPmRec>(kReqShdslPm, ShdslPmQueryRec{20401, 1});
+    ASSERT_EQ(coNow.size(), 1u);
+    EXPECT_EQ(coNow.front().current15Min.es, 3u);
+    ShdslPortRec card;
+    card.entityId = 20400;
+    EXPECT_EQ(Query<ShdslPortRec>(kReqShdslPort, card).size(), 4u);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "features/provisioning/profiles/adsl_line_profile_list_page.h"
 #include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_list_rules.h"
+#include "features/provisioning/profiles/shdsl_line_profile_list_page.h"
+#include "features/provisioning/profiles/shdsl_pm_threshold_list_page.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_list_page.h"
 // The IP traffic, traffic policing and multicast profile pages.
 #include "features/provisioning/profiles/xdsl_ip_traffic_profile_list_page.h"
@@ -56,6 +58,11 @@ std::unique_ptr<CProfileListPage> MakeProfileListPage(ProfileKindId kind)
         return std::make_unique<CAdslLineProfileListPage>();
     case ProfileKindId::kXdslPmThreshold:
         return std::make_unique<CXdslPmThresholdListPage>();
+    // The SHDSL group's pages.
+    case ProfileKindId::kShdslLine:
+        return std::make_unique<CShdslLineProfileListPage>();
+    case ProfileKindId::kShdslPmThreshold:
+        return std::make_unique<CShdslPmThresholdListPage>();
     // The IP traffic, traffic policing and multicast profile pages.
     case ProfileKindId::kTrafficPolicing:
         return std::make_unique<CXdslTrafficPolicingProfileListPage>();

@@ -155,7 +155,7 @@ void CGeoView::OnInitialUpdate()
     includeSubNes_ = ReadIniBool("MAP", "INCLSUBNE", true, ConfigFilePath());
     stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHGEO", false, ConfigFilePath());
     canvas_->setBackgroundBrush(ToQColor(ReadIniColor("MAP", "BKCOLOR", 0xC0C0C0, ConfigFilePath())));
-    nodeFont_ = NodeFont();
+    nodeFont_ = MapLabelFont(NodeFont());
     CAFormView::OnInitialUpdate();
     CAFormView::SetLocationId(static_cast<int>(host_.GetCurrentLocationId()));
     SelectMapForLocation(host_.GetCurrentLocationId(), true);
@@ -222,25 +222,33 @@ std::vector<CMapNodeItem*> CGeoView::Nodes() const
 
 void CGeoView::BuildNodes(bool storedPositions)
 {
+    // The nodes shown so far stay until the new ones are made: a name they showed is not measured again.
+    std::map<uint32_t, CMapNodeItem*> shown;
     {
         const QSignalBlocker blocker(scene_);
-        for (const auto& [neId, node] : nodes_)
-            delete node;
-        nodes_.clear();
+        shown.swap(nodes_);
+        for (const auto& [neId, node] : shown)
+            scene_->removeItem(node);
         placementOrder_.clear();
         selectionOrder_.clear();
     }
     for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        if (BelongsOnMap(*ne))
-            AddNode(*ne, storedPositions);
+        if (BelongsOnMap(*ne)) {
+            const auto before = shown.find(ne->neId);
+            AddNode(*ne, storedPositions, before != shown.end() ? before->second : nullptr);
+        }
         seenChanges_[ne->neId] = ne->changeCounter;
     }
     builtAtChange_ = AppData().TreeChangeCount();
+    for (const auto& [neId, node] : shown)
+        delete node;
 }
 
-CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition)
+CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition, const CMapNodeItem* shown)
 {
     auto* node = new CMapNodeItem(ne.neId, nodeFont_);
+    if (shown != nullptr)
+        node->TakeTextOf(*shown);
     UpdateNodeLook(*node, ne);
     const MapPixel pixel =
         storedPosition ? PixelOf(ne.storedLongitude, ne.storedLatitude) : PixelOf(ne.workLongitude, ne.workLatitude);
@@ -281,6 +289,7 @@ void CGeoView::RefreshData()
     // A flag raised before the nodes were last built (the login's, before the frame's first refresh) asks for nothing.
     rebuildRequest_ = rebuildRequest_ || (app.locationTreeChanged && app.TreeChangeCount() != builtAtChange_);
     renameRequest_ = renameRequest_ || app.neNamesChanged || app.neAddressesChanged;
+    everyNodeRequest_ = everyNodeRequest_ || app.neListChanged;
     mapChangeRequest_ = mapChangeRequest_ || app.mapsChanged;
     if (stopRefreshWhileBusy_ && IsUiBusy())
         return;
@@ -298,7 +307,7 @@ void CGeoView::RefreshData()
     if (rebuildRequest_ || mapChangeRequest_ || locationId != viewLocationId_ ||
         FindMapDefOfLocation(locationId).id != mapId_) {
         SelectMapForLocation(locationId, true);
-        rebuildRequest_ = renameRequest_ = mapChangeRequest_ = false;
+        rebuildRequest_ = renameRequest_ = mapChangeRequest_ = everyNodeRequest_ = false;
         if (following)
             FollowFrameSelection();
         return;
@@ -306,36 +315,45 @@ void CGeoView::RefreshData()
     RefreshIncrementally();
     if (following)
         FollowFrameSelection();
-    renameRequest_ = false;
+    renameRequest_ = everyNodeRequest_ = false;
 }
 
 void CGeoView::RefreshIncrementally()
 {
-    for (uint32_t neId : std::vector<uint32_t>(placementOrder_)) {
-        CMapNodeItem* node = NodeOf(neId);
-        const CNeRecord* ne = FindNeById(neId);
-        if (ne == nullptr || !BelongsOnMap(*ne)) {
-            RemoveNode(neId);
-            continue;
+    if (renameRequest_ || everyNodeRequest_) {
+        for (uint32_t neId : std::vector<uint32_t>(placementOrder_)) {
+            CMapNodeItem* node = NodeOf(neId);
+            const CNeRecord* ne = FindNeById(neId);
+            if (ne == nullptr || !BelongsOnMap(*ne)) {
+                RemoveNode(neId);
+                continue;
+            }
+            UpdateNodeLook(*node, *ne);
         }
-        UpdateNodeLook(*node, *ne);
     }
-    // NEs whose record changed since the view last looked: new ones get a node, moved ones go to their new place.
+    // NEs whose record, scope or alarm state changed since the view last looked: new ones get a node, moved ones go
+    // to their new place, the others take their new look; the nodes of unchanged NEs look as they did.
     for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
         uint32_t& seen = seenChanges_[ne->neId];
         if (ne->changeCounter == seen)
             continue;
         seen = ne->changeCounter;
-        if (!BelongsOnMap(*ne))
+        CMapNodeItem* node = NodeOf(ne->neId);
+        if (!BelongsOnMap(*ne)) {
+            if (node != nullptr)
+                RemoveNode(ne->neId);
             continue;
+        }
         const bool moved =
             ne->newOrMoved != 0 || (ne->root != nullptr && (ne->root->componentFlags & kComponentNewOrMoved));
-        CMapNodeItem* node = NodeOf(ne->neId);
         if (node == nullptr) {
             node = AddNode(*ne, true);
-        } else if (moved) {
-            const MapPixel pixel = PixelOf(ne->storedLongitude, ne->storedLatitude);
-            node->PlaceCentreAt({pixel.x, pixel.y});
+        } else {
+            UpdateNodeLook(*node, *ne);
+            if (moved) {
+                const MapPixel pixel = PixelOf(ne->storedLongitude, ne->storedLatitude);
+                node->PlaceCentreAt({pixel.x, pixel.y});
+            }
         }
         if (moved) {
             ne->newOrMoved = 0;

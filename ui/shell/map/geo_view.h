@@ -9,6 +9,7 @@
 
 #include "core/map/map_projection.h"
 #include "ui/framework/views/form_view.h"
+#include "ui/shell/map/map_node_item.h"
 #include "ui/shell/search/search_dlg.h"
 
 #include <QFont>
@@ -20,7 +21,6 @@
 #include <map>
 #include <vector>
 
-class CMapNodeItem;
 class CNeRecord;
 class IViewHost;
 class QGraphicsPixmapItem;
@@ -88,7 +88,8 @@ private:
 
     void SelectMapForLocation(uint32_t locationId, bool force);
     bool BelongsOnMap(const CNeRecord& ne) const;
-    CMapNodeItem* AddNode(const CNeRecord& ne, bool storedPosition);
+    // A new node of the NE; the NE's node on the map before, when given, lends its measured name.
+    CMapNodeItem* AddNode(const CNeRecord& ne, bool storedPosition, const CMapNodeItem* shown = nullptr);
     void UpdateNodeLook(CMapNodeItem& node, const CNeRecord& ne);
     // The node's place taken as the NE's working position when it moved by the threshold; true when it did.
     bool UpdateNodePosition(CMapNodeItem& node);
@@ -108,7 +109,7 @@ private:
 
     bool includeSubNes_ = true;
     bool stopRefreshWhileBusy_ = false;
-    QFont nodeFont_;
+    MapLabelFont nodeFont_;
     uint32_t viewLocationId_ = UINT32_MAX; // none shown yet
     uint32_t mapId_ = 0;
     MapFrame frame_;
@@ -122,6 +123,7 @@ private:
     bool rebuildRequest_ = false;
     uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built
     bool renameRequest_ = false;
+    bool everyNodeRequest_ = false; // NEs may have gone: every node is checked, not only those of changed NEs
     bool mapChangeRequest_ = false;
 
     SearchDlgSettings search_;

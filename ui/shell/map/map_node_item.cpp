@@ -1,6 +1,5 @@
 #include "ui/shell/map/map_node_item.h"
 
-#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
@@ -16,11 +15,10 @@ const QColor kSelectedFill(51, 153, 255, 200);
 
 } // namespace
 
-CMapNodeItem::CMapNodeItem(uint32_t neId, const QFont& font) : neId_(neId), font_(font)
+CMapNodeItem::CMapNodeItem(uint32_t neId, const MapLabelFont& labelFont) : neId_(neId), labelFont_(&labelFont)
 {
     setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
-    setData(0, neId);
 }
 
 void CMapNodeItem::SetText(const QString& text)
@@ -29,9 +27,17 @@ void CMapNodeItem::SetText(const QString& text)
         return;
     prepareGeometryChange();
     text_ = text;
-    const QFontMetricsF metrics(font_);
+    const QFontMetricsF& metrics = labelFont_->metrics;
     size_ = QSizeF(std::max<qreal>(metrics.horizontalAdvance(text_) + 2 * kTextMargin, kIconSize),
                    metrics.height() + kIconSize);
+    update();
+}
+
+void CMapNodeItem::TakeTextOf(const CMapNodeItem& shown)
+{
+    prepareGeometryChange();
+    text_ = shown.text_;
+    size_ = shown.size_;
     update();
 }
 
@@ -74,7 +80,7 @@ void CMapNodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     painter->setPen(Qt::NoPen);
     painter->setBrush(isSelected() ? kSelectedFill : kHalo);
     painter->drawRoundedRect(textRect, 2, 2);
-    painter->setFont(font_);
+    painter->setFont(labelFont_->font);
     painter->setPen(isSelected() ? QColor(Qt::white) : textColor_);
     painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text_);
     if (isSelected()) {

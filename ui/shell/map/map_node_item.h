@@ -4,6 +4,7 @@
 // view finds it. The item's position is its top-left corner; the NE's place on the map is the item's centre.
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QPointF>
@@ -11,12 +12,20 @@
 
 #include <cstdint>
 
+// The font of the nodes' names and its metrics, made once for all the nodes of a map.
+struct MapLabelFont {
+    explicit MapLabelFont(const QFont& labelFont = QFont()) : font(labelFont), metrics(labelFont) {}
+    QFont font;
+    QFontMetricsF metrics;
+};
+
 class CMapNodeItem : public QGraphicsItem {
 public:
     // The icon's side; the item is at least this wide and the text's height plus this tall.
     static constexpr int kIconSize = 16;
 
-    CMapNodeItem(uint32_t neId, const QFont& font);
+    // The label font outlives the node.
+    CMapNodeItem(uint32_t neId, const MapLabelFont& labelFont);
 
     uint32_t NeId() const { return neId_; }
     QString Key() const { return QStringLiteral("N%1").arg(neId_); }
@@ -26,6 +35,8 @@ public:
 
     // Sets the name (the item's size follows it), the icon with its list index, and the colour of the name.
     void SetText(const QString& text);
+    // Takes the name of a node that showed it, with the size measured for it.
+    void TakeTextOf(const CMapNodeItem& shown);
     void SetImage(int imageIndex, const QPixmap& icon);
     void SetTextColor(const QColor& color);
     // Puts the item's centre at a point of the map, the item kept within the map's top-left corner.
@@ -40,7 +51,7 @@ protected:
 
 private:
     uint32_t neId_;
-    QFont font_;
+    const MapLabelFont* labelFont_;
     QString text_;
     QSizeF size_{kIconSize, kIconSize};
     int imageIndex_ = -1;

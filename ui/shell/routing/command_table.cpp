@@ -17,6 +17,7 @@ std::vector<std::string> RoutedDialogClasses()
                                 kNeCliPromptDlg,          kNeCliPromptDualDlg,    kMulticastChannelStatusDlg,
                                 kMulticastGroupMemberDlg, kTemplateDownloadDlg,   kAdslLineProfileDlg,
                                 kIpTrafficProfileDlg,     kIpoaNextHopDlg,        kMcServiceProfileDlg};
+    names.insert({kShdslLineProfileDlg, kShdslPmThresholdProfileDlg});
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

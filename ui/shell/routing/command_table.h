@@ -28,6 +28,9 @@ inline constexpr const char* kAdslLineProfileDlg = "CAdslLineProfileDlg";
 // Opened by name by the pages of the VC-to-VLAN setting (their Show): an IP traffic profile, a next hop.
 inline constexpr const char* kIpTrafficProfileDlg = "CXdslIpTrafficProfileDlg";
 inline constexpr const char* kIpoaNextHopDlg = "CIpoaNextHopDlg";
+// Opened by name by the SHDSL port (its Show of the port's profiles).
+inline constexpr const char* kShdslLineProfileDlg = "CShdslLineProfileDlg";
+inline constexpr const char* kShdslPmThresholdProfileDlg = "CShdslPmThresholdProfileDlg";
 // Opened by name by the multicast channel pages (their Show): a multicast service profile.
 inline constexpr const char* kMcServiceProfileDlg = "CXdslMcServiceProfileDlg";
 

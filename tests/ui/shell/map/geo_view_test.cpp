@@ -3,12 +3,20 @@
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "core/tables/entity_node.h"
+#include "core/util/severity.h"
+#include "link/records/entity_state_rec.h"
+#include "link/records/record_codec.h"
+#include "link/server/server_dispatch_rules.h"
+#include "link/server_message_dispatcher.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
 
 #include <memory>
+#include <thread>
+#include <vector>
 
 using namespace frame_test;
 
@@ -28,6 +36,38 @@ protected:
         view->resize(600, 400);
         view->OnInitialUpdate();
         return view;
+    }
+
+    // The states arrive as the server sends them: through the dispatcher, which applies them at once on this thread.
+    void ApplyStates(uint32_t neId, const std::vector<EntityStateRec>& states)
+    {
+        SetUiThreadId(std::this_thread::get_id());
+        InstallServerDispatchRules(AppData(), {});
+        const std::vector<uint8_t> records = EncodeRecords(states);
+        EmsMsg msg;
+        msg.operation = kEmsOpReply;
+        msg.requestCode = kReqEntityState;
+        msg.neId = neId;
+        msg.recordSize = kEntityStateRecSize;
+        msg.count = static_cast<int32_t>(states.size());
+        msg.total = static_cast<uint32_t>(msg.count);
+        msg.records = records.data();
+        DispatchServerMessage(&msg);
+        RemoveServerDispatchRules();
+    }
+
+    // A connected state of the card in slot 1 of shelf 1 and of its first port, the port's alarm of a severity.
+    static std::vector<EntityStateRec> PortAlarm(const CNeRecord& ne, int32_t severity)
+    {
+        const CEntityNode* card = ne.root->GetChild(0)->GetChild(0);
+        EntityStateRec cardState;
+        cardState.entityId = card->GetEntityId();
+        cardState.onlineType = card->GetPlannedType();
+        cardState.severity = kSeverityServerCleared;
+        EntityStateRec portState;
+        portState.entityId = card->GetChild(0)->GetEntityId();
+        portState.severity = severity;
+        return {cardState, portState};
     }
 
     ScopedModels models_;
@@ -53,6 +93,50 @@ TEST_F(GeoViewTest, OnlyTableChangesAfterTheBuildPlaceTheNodesAgain)
     AppData().MarkLocationTreeChanged();
     view->RefreshData();
     EXPECT_NE(view->NodeOf(3), nullptr);
+}
+
+TEST_F(GeoViewTest, AMapBuiltAgainSizesEachNodeToTheNameItShows)
+{
+    auto view = MakeView();
+    const QSizeF alphaSize = view->NodeOf(1)->boundingRect().size();
+    const QSizeF betaSize = view->NodeOf(2)->boundingRect().size();
+    ASSERT_EQ(AppData().nes.RenameNe(2, "Beta, a longer name"), NeResult::kOk);
+
+    AppData().MarkLocationTreeChanged();
+    view->RefreshData();
+    EXPECT_EQ(view->NodeOf(1)->boundingRect().size(), alphaSize);
+    EXPECT_EQ(view->NodeOf(2)->Text(), QStringLiteral("Beta, a longer name"));
+    EXPECT_GT(view->NodeOf(2)->boundingRect().width(), betaSize.width()) << "the new name is measured";
+}
+
+TEST_F(GeoViewTest, ANodeFollowsAnAlarmRaisedAndClearedOnAPortOfItsNeAndNoOtherNodeIsLookedAt)
+{
+    auto view = MakeView();
+    CNeRecord& alpha = *FindNeById(1);
+    CNeRecord& beta = *FindNeById(2);
+    CMapNodeItem& alphaNode = *view->NodeOf(1);
+    CMapNodeItem& betaNode = *view->NodeOf(2);
+    const int quietIcon = alphaNode.ImageIndex();
+    ASSERT_EQ(quietIcon, frame_.GetEntityStateIcon(1, 0));
+
+    // A change made behind the dispatcher's back is no change the refresh is told of: Beta's node keeps its look.
+    beta.root->severity = kSeverityCritical;
+    const int betaIcon = betaNode.ImageIndex();
+    ASSERT_NE(frame_.GetEntityStateIcon(2, 0), betaIcon);
+
+    ApplyStates(1, PortAlarm(alpha, kSeverityCritical));
+    view->RefreshData();
+    EXPECT_EQ(alphaNode.ImageIndex(), frame_.GetEntityStateIcon(1, 0));
+    EXPECT_NE(alphaNode.ImageIndex(), quietIcon) << "the port's alarm shows on its NE";
+    EXPECT_EQ(alphaNode.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha)));
+    EXPECT_EQ(betaNode.ImageIndex(), betaIcon) << "only the changed NE's node is refreshed";
+
+    ApplyStates(1, PortAlarm(alpha, kSeverityServerCleared));
+    view->RefreshData();
+    EXPECT_EQ(alphaNode.ImageIndex(), quietIcon);
+    EXPECT_EQ(alphaNode.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha)));
+    EXPECT_EQ(alphaNode.Text(), QStringLiteral("Alpha"));
+    EXPECT_EQ(view->NodeOf(1), &alphaNode) << "the node is kept, not made again";
 }
 
 } // namespace

@@ -1,0 +1,69 @@
+#include "features/performance/pm/shdsl_pm_values.h"
+
+namespace {
+
+constexpr uint32_t kQuarterSeconds = 900;
+constexpr uint32_t kDaySeconds = 86400;
+constexpr uint32_t kQuarterCrc = 44100;
+constexpr uint32_t kDayCrc = 4233600;
+
+bool Plausible(const ShdslPmCountersRec& c, uint32_t seconds, uint32_t crc)
+{
+    return c.es <= seconds && c.ses <= seconds && c.uas <= seconds && c.losws <= seconds && c.crc <= crc;
+}
+
+bool AnyBelow(const ShdslPmCurrentNumbers& now, const ShdslPmCurrentNumbers& before)
+{
+    for (size_t r = 0; r < now.size(); ++r) {
+        for (size_t c = 0; c < now[r].size(); ++c) {
+            if (now[r][c] < before[r][c])
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+ShdslPmRec PlausibleShdslPm(const ShdslPmRec& rec)
+{
+    if (rec.elapsed15Min > kQuarterSeconds || rec.elapsedDay > kDaySeconds)
+        return {};
+    ShdslPmRec shown = rec;
+    if (!Plausible(rec.current15Min, kQuarterSeconds, kQuarterCrc)) {
+        shown.current15Min = {};
+        shown.currentDay = {};
+        shown.previousDay = {};
+    } else if (!Plausible(rec.currentDay, kDaySeconds, kDayCrc)) {
+        shown.currentDay = {};
+        shown.previousDay = {};
+    } else if (!Plausible(rec.previousDay, kDaySeconds, kDayCrc)) {
+        shown.previousDay = {};
+    }
+    return shown;
+}
+
+ShdslIntervalRec PlausibleShdslInterval(const ShdslIntervalRec& rec)
+{
+    ShdslIntervalRec shown = rec;
+    if (!Plausible(rec.counters, kQuarterSeconds, kQuarterCrc))
+        shown.counters = {};
+    return shown;
+}
+
+ShdslPmGraphPoint CShdslPmGraphFeed::Next(const ShdslPmCurrentNumbers& numbers, uint32_t elapsed15Min,
+                                          uint32_t elapsedDay, int listRow)
+{
+    ShdslPmGraphPoint point;
+    point.clear = reset_ || elapsed15Min <= elapsed15Min_ || elapsedDay <= elapsedDay_ || AnyBelow(numbers, kept_);
+    kept_ = numbers;
+    elapsed15Min_ = elapsed15Min;
+    elapsedDay_ = elapsedDay;
+    reset_ = false;
+    const size_t co = listRow >= 4 ? 2 : 0;
+    for (size_t side : {co, co + 1}) {
+        for (uint32_t value : numbers[side])
+            point.values.push_back(value);
+    }
+    return point;
+}

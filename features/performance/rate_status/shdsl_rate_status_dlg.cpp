@@ -1,0 +1,114 @@
+#include "features/performance/rate_status/shdsl_rate_status_dlg.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/entity_labels.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/ne_record.h"
+#include "core/tables/ne_table.h"
+#include "features/performance/pm/pm_port_target.h"
+#include "link/record_requests.h"
+#include "link/records/word_record.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui_shdsl_rate_status_dlg.h"
+
+#include <QLineEdit>
+
+CShdslRateStatusDlg::CShdslRateStatusDlg(QWidget* parent)
+    : CRecordListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "ShdslRateStatus"},
+                     parent),
+      ui_(std::make_unique<Ui::CShdslRateStatusDlg>()),
+      rows_(*this, ShdslRateStatusColumns(), [](const ShdslRateStatusRow& row) { return row.number; })
+{
+    ui_->setupUi(this);
+    SetRecordList(rows_);
+    SetNoSort(true);
+}
+
+CShdslRateStatusDlg::~CShdslRateStatusDlg() = default;
+
+void CShdslRateStatusDlg::InitData()
+{
+    if (!CheckPmPortTargetOrClose(*this, kRightRateStatus, kShdslPortClass))
+        return;
+    UpdateCaption(kCaptionNe | kCaptionLocation);
+    SetSmallImages();
+    InitListColumnsById(kStrColumnsShdslRateStatus);
+    rows_.SetRecords(ShdslRateStatusRows());
+    Refresh();
+}
+
+void CShdslRateStatusDlg::Refresh()
+{
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    if (ne == nullptr) {
+        ShowAlertTextById(kStrUnknownNe);
+        return;
+    }
+    GetDlgItemAs<QLineEdit>(kEntityId)->clear();
+    std::vector<ShdslRateStatusRow> rows = ShdslRateStatusRows();
+    rows_.Apply(rows, {});
+    const uint32_t port = GetTargetEntity().id;
+    const CEntityNode* node = ne->root != nullptr ? ne->root->FindById(port) : nullptr;
+    if (node == nullptr) {
+        ShowAlertTextById(kStrEntityDoesNotExist);
+        return;
+    }
+    GetDlgItemAs<QLineEdit>(kEntityId)->setText(QString::fromStdString(FormatEntityLocationById(ne, port, true)));
+    const CEntityNode* card = node->GetParent();
+    if (card == nullptr) {
+        EnableControls({kRefreshButtonId, kFirstId, kPreviousId, kNextId, kLastId}, false);
+        return;
+    }
+    const int position = node->GetPosition();
+    EnableControls({kFirstId, kPreviousId}, position != 0);
+    EnableControls({kNextId, kLastId}, position != card->GetChildCount() - 1);
+
+    const RecordReply<ShdslRateStatusRec> reply = CRecordRequests().Query<ShdslRateStatusRec>(
+        kReqShdslRateStatus, static_cast<uint32_t>(GetNeId()), WordRecord{port}, {.failureTextId = kStrFailToQuery});
+    if (!reply.Ok() || reply.records.empty())
+        return;
+    const std::vector<std::string> values = ShdslRateStatusValues(reply.records.front());
+    for (size_t i = 0; i < rows.size() && i < values.size(); ++i)
+        rows[i].value = values[i];
+    rows_.Apply(rows, {});
+}
+
+void CShdslRateStatusDlg::GoToPort(int position)
+{
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(GetTargetEntity().id) : nullptr;
+    if (node == nullptr || node->GetParent() == nullptr || position < 0 ||
+        position >= node->GetParent()->GetChildCount())
+        return;
+    const CEntityIndex& index = GetTargetEntity().index;
+    CEntityId port;
+    port.SetLevels(1, index.Shelf(), index.Slot(), static_cast<uint8_t>(position + 1), 0);
+    SetTarget(GetNeId(), &port);
+    Refresh();
+}
+
+int CShdslRateStatusDlg::OnCommandHook(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return CRecordListDlg::OnCommandHook(id, code);
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(GetTargetEntity().id) : nullptr;
+    const int position = node != nullptr ? node->GetPosition() : 0;
+    const int last = node != nullptr && node->GetParent() != nullptr ? node->GetParent()->GetChildCount() - 1 : 0;
+    switch (id) {
+    case kFirstId:
+        GoToPort(0);
+        return 1;
+    case kPreviousId:
+        GoToPort(position - 1);
+        return 1;
+    case kNextId:
+        GoToPort(position + 1);
+        return 1;
+    case kLastId:
+        GoToPort(last);
+        return 1;
+    default:
+        return CRecordListDlg::OnCommandHook(id, code);
+    }
+}

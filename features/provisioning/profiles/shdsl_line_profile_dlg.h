@@ -1,0 +1,68 @@
+#pragma once
+// CShdslLineProfileDlg ("SHDSL Line Profile", template 407): shows, changes or adds one SHDSL line profile of an NE,
+// or one of the server's templates of them, on three pages: Transmission Rate, SNR Margin and Miscellaneous
+// (shdsl_line_profile_pages.h). OK checks the rates and that a margin is used, each refusal shown on its page, asks
+// before a change (an NE's lines re-train with it), writes the profile and ends with IDOK; the record then holds what
+// was written. A new profile is two-wire; a changed one keeps its wire interface.
+//
+//     CShdslLineProfileDlg dlg(this);
+//     dlg.SetTemplateMode(templateMode);
+//     dlg.SetNeId(neId);                    // none for a template
+//     dlg.SetAccessMode(kAccessModify);     // kAccessQuery to show, kAccessCreate to add
+//     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
+//     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
+
+#include "features/provisioning/profiles/shdsl_line_profile_pages.h"
+#include "link/records/shdsl_line_profile_rec.h"
+#include "ui/framework/dialogs/tab_dialog.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace Ui {
+class CShdslLineProfileDlg;
+}
+struct DialogRequest;
+
+class CShdslLineProfileDlg : public CATabDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 407;
+    static constexpr int kNameId = 1281;
+    static constexpr int kNameMax = 32;
+
+    explicit CShdslLineProfileDlg(QWidget* parent = nullptr);
+    ~CShdslLineProfileDlg() override;
+
+    void SetTemplateMode(bool on) { templateMode_ = on; }
+    void SetRecord(const ShdslLineProfileRec& rec);
+    void SetName(const std::string& name) { record_.name = name; }
+    const ShdslLineProfileRec& GetRecord() const { return record_; }
+    // Routed (the SHDSL port's Show): the profile named.
+    void ApplyOpenerFields(const DialogRequest& request);
+
+    CShdslLineProfileRatePage& RatePage() { return rate_; }
+    CShdslLineProfileMarginPage& MarginPage() { return margin_; }
+    CShdslLineProfileMiscPage& MiscPage() { return misc_; }
+
+    void InitData() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
+    bool ReadProfile();
+    void ShowValues(const ShdslLineProfileValues& values);
+    ShdslLineProfileValues TakenValues() const;
+
+    std::unique_ptr<Ui::CShdslLineProfileDlg> ui_;
+    CShdslLineProfileRatePage rate_;
+    CShdslLineProfileMarginPage margin_;
+    CShdslLineProfileMiscPage misc_;
+    bool templateMode_ = false;
+    bool recordGiven_ = false;
+    ShdslLineProfileRec record_;
+    QString name_;
+    int wireMode_ = 0; // kept from the profile; a new one is two-wire
+};

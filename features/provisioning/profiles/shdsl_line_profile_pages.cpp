@@ -1,0 +1,169 @@
+#include "features/provisioning/profiles/shdsl_line_profile_pages.h"
+
+#include "ui/framework/dialogs/number_edit.h"
+#include "ui_shdsl_line_profile_margin_page.h"
+#include "ui_shdsl_line_profile_misc_page.h"
+#include "ui_shdsl_line_profile_rate_page.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include <algorithm>
+
+CShdslLineProfileRatePage::CShdslLineProfileRatePage(QWidget* parent)
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CShdslLineProfileRatePage>())
+{
+    ui_->setupUi(this);
+}
+
+CShdslLineProfileRatePage::~CShdslLineProfileRatePage() = default;
+
+bool CShdslLineProfileRatePage::ShownFixed() const
+{
+    const auto* fixed = GetDlgItemAs<QAbstractButton>(kFixedId);
+    return fixed != nullptr ? fixed->isChecked() : values_.rateMode == kShdslRateFixed;
+}
+
+int64_t CShdslLineProfileRatePage::ReadRate(int id) const
+{
+    const auto* edit = GetDlgItemAs<QLineEdit>(id);
+    bool ok = false;
+    const long long typed = edit != nullptr ? edit->text().trimmed().toLongLong(&ok) : 0;
+    return ok ? typed : 0;
+}
+
+void CShdslLineProfileRatePage::WriteRate(int id, uint32_t kbit)
+{
+    if (auto* edit = GetDlgItemAs<QLineEdit>(id))
+        edit->setText(QString::number(kbit));
+}
+
+void CShdslLineProfileRatePage::Hold(int id, uint32_t kbit)
+{
+    WriteRate(id, kbit);
+    if (ShownFixed())
+        WriteRate(id == kMinId ? kMaxId : kMinId, kbit);
+}
+
+void CShdslLineProfileRatePage::ApplyMode()
+{
+    const bool fixed = ShownFixed();
+    if (fixed)
+        WriteRate(kMaxId, SnapShdslRate(ReadRate(kMinId)));
+    const bool editable = GetAccessMode() != kAccessQuery;
+    SetControlReadOnly(kMaxId, fixed || !editable);
+    SetControlReadOnly(kMinId, !editable);
+    EnableControl(kMinId + kSpinOffset, editable);
+    EnableControl(kMaxId + kSpinOffset, !fixed && editable);
+}
+
+void CShdslLineProfileRatePage::DoDataExchange(CDataExchange& dx)
+{
+    int adaptive = values_.rateMode == kShdslRateAdaptive ? 1 : 0;
+    DDX_Radio(dx, {kFixedId, kAdaptiveId}, adaptive);
+    values_.rateMode = adaptive != 0 ? kShdslRateAdaptive : kShdslRateFixed;
+    if (GetAccessMode() == kAccessQuery || !dx.IsSaving()) {
+        QString minimum = QString::number(values_.minRate);
+        QString maximum = QString::number(values_.maxRate);
+        DDX_Text(dx, kMinId, minimum);
+        DDX_Text(dx, kMaxId, maximum);
+        return;
+    }
+    DDX_TextInRange(dx, *this, kMinId, values_.minRate, kShdslRateLowest, kShdslRateHighest);
+    if (!dx.Failed())
+        DDX_TextInRange(dx, *this, kMaxId, values_.maxRate, kShdslRateLowest, kShdslRateHighest);
+}
+
+int CShdslLineProfileRatePage::OnCommandHook(int id, int code)
+{
+    if (code == BN_CLICKED && (id == kFixedId || id == kAdaptiveId))
+        ApplyMode();
+    else if (code == EN_KILLFOCUS && (id == kMinId || id == kMaxId) && GetAccessMode() != kAccessQuery)
+        Hold(id, SnapShdslRate(ReadRate(id)));
+    return CADialog::OnCommandHook(id, code);
+}
+
+bool CShdslLineProfileRatePage::OnNotify(const NotifyHeader& header, int* result)
+{
+    const int edit = header.idFrom - kSpinOffset;
+    if (header.code == UDN_DELTAPOS && (edit == kMinId || edit == kMaxId)) {
+        if (GetAccessMode() != kAccessQuery)
+            Hold(edit, SnapShdslRate(ReadRate(edit), header.delta));
+        return true;
+    }
+    return CADialog::OnNotify(header, result);
+}
+
+CShdslLineProfileMarginPage::CShdslLineProfileMarginPage(QWidget* parent)
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CShdslLineProfileMarginPage>())
+{
+    ui_->setupUi(this);
+}
+
+CShdslLineProfileMarginPage::~CShdslLineProfileMarginPage() = default;
+
+void CShdslLineProfileMarginPage::InitData()
+{
+    // The margins change only through their spins.
+    for (int id : kEditIds)
+        SetControlReadOnly(id, true);
+}
+
+void CShdslLineProfileMarginPage::ApplyBoxes()
+{
+    for (size_t i = 0; i < kBoxIds.size(); ++i) {
+        const auto* box = GetDlgItemAs<QAbstractButton>(kBoxIds[i]);
+        EnableControl(kSpinIds[i], GetAccessMode() != kAccessQuery && box != nullptr && box->isChecked());
+    }
+}
+
+void CShdslLineProfileMarginPage::DoDataExchange(CDataExchange& dx)
+{
+    for (size_t i = 0; i < kBoxIds.size(); ++i) {
+        DDX_Check(dx, kBoxIds[i], values_.marginUsed[i]);
+        QString text = QString::number(values_.margin[i]);
+        DDX_Text(dx, kEditIds[i], text);
+        if (dx.IsSaving())
+            values_.margin[i] = std::clamp(text.toInt(), kShdslMarginLowest, kShdslMarginHighest);
+    }
+}
+
+int CShdslLineProfileMarginPage::OnCommandHook(int id, int code)
+{
+    if (code == BN_CLICKED && std::find(kBoxIds.begin(), kBoxIds.end(), id) != kBoxIds.end()) {
+        UpdateDialogData();
+        ApplyBoxes();
+    }
+    return CADialog::OnCommandHook(id, code);
+}
+
+bool CShdslLineProfileMarginPage::OnNotify(const NotifyHeader& header, int* result)
+{
+    const auto spin = std::find(kSpinIds.begin(), kSpinIds.end(), header.idFrom);
+    if (header.code == UDN_DELTAPOS && spin != kSpinIds.end()) {
+        auto* edit = GetDlgItemAs<QLineEdit>(kEditIds[static_cast<size_t>(spin - kSpinIds.begin())]);
+        if (edit != nullptr) {
+            // The range wraps around at either end.
+            constexpr int kSpan = kShdslMarginHighest - kShdslMarginLowest + 1;
+            const int stepped = edit->text().toInt() + header.delta - kShdslMarginLowest;
+            edit->setText(QString::number(((stepped % kSpan) + kSpan) % kSpan + kShdslMarginLowest));
+        }
+        return true;
+    }
+    return CADialog::OnNotify(header, result);
+}
+
+CShdslLineProfileMiscPage::CShdslLineProfileMiscPage(QWidget* parent)
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CShdslLineProfileMiscPage>())
+{
+    ui_->setupUi(this);
+}
+
+CShdslLineProfileMiscPage::~CShdslLineProfileMiscPage() = default;
+
+void CShdslLineProfileMiscPage::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Radio(dx, {kSymmetricId, kAsymmetricId}, values_.psd);
+    DDX_Radio(dx, {kAnnexAId, kAnnexBId, kAnnexABId}, values_.annex);
+    DDX_Radio(dx, {kProbeEnabledId, kProbeDisabledId}, values_.lineProbe);
+}

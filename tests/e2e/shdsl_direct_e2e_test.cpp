@@ -1,0 +1,90 @@
+// SHDSL in direct mode: the simulated NE answers the SHDSL port list, the port dialog's profiles and write, the rate
+// status, the current and history PM of each side and the SHDSL profiles through its private subtree.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/performance/pm/shdsl_cur_pm_dlg.h"
+#include "features/performance/pm/shdsl_his_pm_dlg.h"
+#include "features/performance/rate_status/shdsl_rate_status_dlg.h"
+#include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdShdslPorts = 33177;
+constexpr int kCmdShdslProfile = 33081;
+using e2e::Choose;
+using e2e::Click;
+using List = CShdslPortListDlg;
+using Port = CShdslPortDlg;
+
+QStringList Column(CADialog& dialog, int column)
+{
+    return e2e::ListColumn(*dialog.FindList(kListControlId), column);
+}
+
+TEST(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPrivateSubtree)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<List>([&](List& ports) {
+        EXPECT_EQ(Column(ports, List::kSlotPortColumn).join(','), QStringLiteral("2-4-1,2-4-2,2-4-3,2-4-4"));
+        EXPECT_EQ(Column(ports, List::kOperColumn).join(','), QStringLiteral("up,down,up,down"));
+        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        person.OnDialog<Port>([&](Port& port) {
+            EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId),
+                      QStringLiteral(" <none>,shdsl-2m,shdsl-fixed-1m"));
+            EXPECT_TRUE(Choose(port, Port::kLineProfileComboId, QStringLiteral("shdsl-fixed-1m")));
+            Click(port, IDOK);
+            EXPECT_TRUE(port.IsEnded());
+        });
+        Click(ports, kModifyButtonId);
+        Click(ports, kRefreshButtonId);
+        EXPECT_EQ(Column(ports, List::kLineProfileColumn).value(0), QStringLiteral("shdsl-fixed-1m"))
+            << "read back as the NE keeps it";
+
+        program.ClickListRow(*ports.FindList(kListControlId), 1);
+        person.OnDialog<CShdslRateStatusDlg>([&](CShdslRateStatusDlg& status) {
+            EXPECT_EQ(Column(status, 1).join(','), QStringLiteral("2312,2312,Annex A & B,12,5,11,6"));
+            return IDCANCEL;
+        });
+        Click(ports, List::kRateStatusButtonId);
+
+        // The first port's PM, each side's rows its own.
+        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
+            EXPECT_EQ(Column(pm, 2).join(','), QStringLiteral("3,6,11,21,300,600,700,1400"));
+            EXPECT_EQ(e2e::Field(pm, CShdslCurPmDlg::k15MinElapsedId), QStringLiteral("300"));
+            return IDCANCEL;
+        });
+        Click(ports, List::kCurrentPmButtonId);
+        person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
+            QStringList errored = Column(pm, CShdslHisPmDlg::kEsColumn);
+            errored.sort();
+            EXPECT_EQ(errored.join(','), QStringLiteral("11,12,21,22"));
+            return IDCANCEL;
+        });
+        Click(ports, List::kHistoryPmButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdShdslPorts));
+
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& rows = *list.PageOfKind(ProfileKindId::kShdslLine)->FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(rows, 0).join(','), QStringLiteral("shdsl-2m,shdsl-fixed-1m"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdShdslProfile));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// The SHDSL ports in the running program: from the port list of a sample NE the operator gives a port another line
+// profile, resets it, reads its rate status (the rate follows the new profile) and its current and history PM, against
+// the simulated server. A profile list the server refuses to give leaves the port's profiles as they were when the
+// operator saves the port.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/performance/pm/shdsl_cur_pm_dlg.h"
+#include "features/performance/pm/shdsl_his_pm_dlg.h"
+#include "features/performance/port_selection/xdsl_port_sel_dlg.h"
+#include "features/performance/rate_status/shdsl_rate_status_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
+#include "link/records/shdsl_port_rec.h"
+#include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
+
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCmdShdslPorts = 33177;
+constexpr uint32_t kNorth1 = 1;
+constexpr uint32_t kFirstPort = 10201; // North-1's SHDSL line card is in slot 2
+constexpr uint32_t kSecondPort = 10202;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using List = CShdslPortListDlg;
+using Port = CShdslPortDlg;
+
+void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto control = EncodeRecord(SimControlRec{action, code, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
+}
+
+ShdslPortRec ServerPort(e2e::CProgram& program, uint32_t port)
+{
+    for (const ShdslPortRec& rec : program.ServerRecords(kReqShdslPort, kNorth1)) {
+        if (rec.entityId == port)
+            return rec;
+    }
+    ADD_FAILURE() << "the server has no SHDSL port " << port;
+    return {};
+}
+
+QString Cell(QTreeView& list, int row, int column)
+{
+    return e2e::ListColumn(list, column).value(row);
+}
+
+class ShdslE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+
+    // Runs the script on the port list of North-1.
+    template <class Script> void OnPortList(Script script)
+    {
+        e2e::COperator& person = program_.Operator();
+        person.OnDialog<List>([&](List& ports) {
+            script(ports, *ports.FindList(kListControlId));
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(kCmdShdslPorts));
+        EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRatesAndPm)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List& ports, QTreeView& list) {
+        const QStringList slotPorts = e2e::ListColumn(list, List::kSlotPortColumn);
+        ASSERT_FALSE(slotPorts.isEmpty());
+        EXPECT_EQ(slotPorts.front(), QStringLiteral("2-1"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kNumberColumn).front(), QStringLiteral("1"));
+        EXPECT_EQ(Cell(list, 0, List::kLineProfileColumn), QStringLiteral("shdsl-2m"));
+        EXPECT_EQ(Cell(list, 0, List::kOperColumn), QStringLiteral("up"));
+        EXPECT_EQ(e2e::CellImage(list, 1, List::kOperColumn), kImageLinkDown);
+        EXPECT_FALSE(ports.IsControlEnabled(List::kResetButtonId)) << "no port is selected";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ports, QStringLiteral("shdsl_port_list")));
+
+        // The first port takes the fixed-rate profile and is disabled.
+        program_.ClickListRow(list, 0);
+        EXPECT_TRUE(ports.IsControlEnabled(List::kResetButtonId));
+        person.OnDialog<Port>([&](Port& port) {
+            EXPECT_EQ(Field(port, Port::kPortLocationId), QStringLiteral("2-1"));
+            EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId),
+                      QStringLiteral(" <none>,shdsl-2m,shdsl-fixed-1m"));
+            EXPECT_TRUE(port.IsControlEnabled(Port::kShowLineProfileId));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(port, QStringLiteral("shdsl_port")));
+            EXPECT_TRUE(Choose(port, Port::kLineProfileComboId, QStringLiteral("shdsl-fixed-1m")));
+            EXPECT_TRUE(Choose(port, Port::kPmThresholdComboId, QStringLiteral(" <none>")));
+            EXPECT_FALSE(port.IsControlEnabled(Port::kShowPmThresholdId));
+            e2e::Check(port, Port::kDisabledRadioId);
+            Click(port, IDOK);
+            EXPECT_TRUE(port.IsEnded());
+        });
+        Click(ports, kModifyButtonId);
+        EXPECT_EQ(Cell(list, 0, List::kLineProfileColumn), QStringLiteral("shdsl-fixed-1m"));
+        EXPECT_EQ(Cell(list, 0, List::kPmThresholdColumn), QString());
+        EXPECT_EQ(Cell(list, 0, List::kAdminColumn), QStringLiteral("disabled"));
+        EXPECT_EQ(e2e::CellImage(list, 0, List::kAdminColumn), kImageDisabled);
+        const ShdslPortRec written = ServerPort(program_, kFirstPort);
+        EXPECT_EQ(written.lineProfile, "shdsl-fixed-1m");
+        EXPECT_EQ(written.pmThresholdProfile, "");
+        EXPECT_EQ(written.enableState, 2u);
+        EXPECT_EQ(written.operState, 1u) << "the server keeps the port's own state";
+
+        // Reset, after the question.
+        person.AnswerBox(IDYES);
+        Click(ports, List::kResetButtonId);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
+
+        // Its rates follow the profile: 1032 kbit/s, annex B; it is the card's first port.
+        person.OnDialog<CShdslRateStatusDlg>([&](CShdslRateStatusDlg& status) {
+            QTreeView& values = *status.FindList(kListControlId);
+            EXPECT_EQ(e2e::ListColumn(values, 1).mid(0, 3).join(','), QStringLiteral("1032,2312,Annex B"));
+            EXPECT_FALSE(status.IsControlEnabled(CShdslRateStatusDlg::kPreviousId));
+            EXPECT_TRUE(status.IsControlEnabled(CShdslRateStatusDlg::kNextId));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(status, QStringLiteral("shdsl_rate_status")));
+            // The next port still has the 2 Mbit/s profile, annex A and B.
+            Click(status, CShdslRateStatusDlg::kNextId);
+            EXPECT_EQ(status.GetTargetEntity().id, kSecondPort);
+            EXPECT_EQ(e2e::ListColumn(values, 1).mid(0, 3).join(','), QStringLiteral("2312,2312,Annex A & B"));
+            EXPECT_TRUE(status.IsControlEnabled(CShdslRateStatusDlg::kPreviousId));
+            return IDCANCEL;
+        });
+        Click(ports, List::kRateStatusButtonId);
+
+        // Its current PM: eight rows, the elapsed seconds of both intervals.
+        person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
+            QTreeView& rows = *pm.FindList(kListControlId);
+            EXPECT_EQ(e2e::ListColumn(rows, 1).join(','), QStringLiteral("CO,RT,CO,RT,CO,RT,CO,RT"));
+            EXPECT_FALSE(Field(pm, CShdslCurPmDlg::k15MinElapsedId).isEmpty());
+            EXPECT_FALSE(Field(pm, CShdslCurPmDlg::kDayElapsedId).isEmpty());
+            EXPECT_NE(Cell(rows, 6, 2), QStringLiteral("0")) << "a whole previous day has errored seconds";
+            EXPECT_FALSE(pm.IsControlEnabled(CLivePmListDlg::kGraphButtonId)) << "no auto-refresh";
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("shdsl_current_pm")));
+            return IDCANCEL;
+        });
+        Click(ports, List::kCurrentPmButtonId);
+
+        // Its history: the CO intervals, then the RT ones.
+        person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
+            const QStringList sides = e2e::ListColumn(*pm.FindList(kListControlId), CShdslHisPmDlg::kSideColumn);
+            EXPECT_EQ(sides.size(), 32) << "16 intervals a side";
+            if (sides.isEmpty())
+                return IDCANCEL;
+            EXPECT_EQ(sides.front(), QStringLiteral("CO"));
+            EXPECT_EQ(sides.back(), QStringLiteral("RT"));
+            EXPECT_EQ(sides.count(QStringLiteral("CO")), sides.count(QStringLiteral("RT")));
+            EXPECT_TRUE(pm.IsControlEnabled(CShdslHisPmDlg::kGraphButtonId));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("shdsl_history_pm")));
+            return IDCANCEL;
+        });
+        Click(ports, List::kHistoryPmButtonId);
+    });
+}
+
+TEST_F(ShdslE2eTest, WithoutASelectedPortRateStatusAsksForThePort)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List& ports, QTreeView&) {
+        person.OnDialog<CXdslPortSelDlg>([&](CXdslPortSelDlg&) { return IDCANCEL; });
+        Click(ports, List::kRateStatusButtonId);
+    });
+}
+
+// The list's context menu offers the port commands on a row, and runs Reset Port on it.
+TEST_F(ShdslE2eTest, TheContextMenuResetsTheRowsPort)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List& ports, QTreeView& list) {
+        person.AnswerBox(IDYES);
+        const std::vector<int> offered = program_.RightClickListRow(list, 2, List::kPopupReset);
+        for (int command : {List::kPopupRateStatus, List::kPopupCurrentPm, List::kPopupHistoryPm, List::kPopupReset})
+            EXPECT_NE(std::find(offered.begin(), offered.end(), command), offered.end()) << command;
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
+    });
+}
+
+// A port saved while its profile list could not be read keeps its profile: the list offers the port's own.
+TEST_F(ShdslE2eTest, ARefusedProfileReadLeavesThePortsProfilesAsTheyWere)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List& ports, QTreeView& list) {
+        program_.ClickListRow(list, 1);
+        Refuse(program_, kSimRefuseNextRequest, kReqShdslLineProfile);
+        person.OnDialog<Port>([&](Port& port) {
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+            EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId), QStringLiteral(" <none>,shdsl-2m"));
+            EXPECT_EQ(e2e::ComboTexts(port, Port::kPmThresholdComboId),
+                      QStringLiteral(" <none>,shdsl-alarm,shdsl-quiet"));
+            Click(port, IDOK);
+            EXPECT_TRUE(port.IsEnded());
+        });
+        Click(ports, kModifyButtonId);
+        const ShdslPortRec kept = ServerPort(program_, kSecondPort);
+        EXPECT_EQ(kept.lineProfile, "shdsl-2m");
+        EXPECT_EQ(kept.pmThresholdProfile, "shdsl-alarm");
+        EXPECT_EQ(Cell(list, 1, List::kLineProfileColumn), QStringLiteral("shdsl-2m"));
+    });
+}
+
+} // namespace

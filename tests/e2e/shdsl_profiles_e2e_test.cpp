@@ -1,0 +1,202 @@
+// SHDSL profiles in the running program: the SHDSL group of an NE's Profile List lists its line and PM threshold
+// profiles; the operator reads a fixed-rate line profile on its three pages, adds one whose rates the editor first
+// refuses for the rate mode (the spins keep the rates to their grid), and changes a PM threshold profile, refused once
+// by the server. The SHDSL port's Show opens its line profile by name.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
+#include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_dlg.h"
+#include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
+#include "link/records/shdsl_line_profile_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
+#include "platform/delta_spin.h"
+#include "sim/server/sim_control.h"
+
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int kCmdShdslProfile = 33081;
+constexpr int kCmdShdslPorts = 33177;
+constexpr uint32_t kNorth = 1;
+constexpr int kLineTab = 0;
+constexpr int kPmThresholdTab = 1;
+using Line = CShdslLineProfileDlg;
+using Rate = CShdslLineProfileRatePage;
+using Alarm = CShdslPmThresholdProfileDlg;
+using e2e::Check;
+using e2e::Click;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::RowOf;
+using e2e::Type;
+
+void ClickTab(CDialog& dialog, int index)
+{
+    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+template <class Rec> std::optional<Rec> Find(const std::vector<Rec>& profiles, const std::string& name)
+{
+    for (const Rec& rec : profiles) {
+        if (rec.name == name)
+            return rec;
+    }
+    return std::nullopt;
+}
+
+class ShdslProfilesE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kLineTab);
+        QTreeView& rows = *list.PageOfKind(ProfileKindId::kShdslLine)->FindList(kListControlId);
+        EXPECT_EQ(ListColumn(rows, 0), (QStringList{QStringLiteral("shdsl-2m"), QStringLiteral("shdsl-fixed-1m")}));
+        EXPECT_EQ(ListColumn(rows, 1).join(','), QStringLiteral("2-wire,4-wire"));
+        EXPECT_EQ(ListColumn(rows, 2).join(','), QStringLiteral("2312 /   72,1032 / 1032"));
+        EXPECT_EQ(ListColumn(rows, 3).join(','), QStringLiteral("Annex A + B,Annex B"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("shdsl_line_profile_list")));
+
+        // A fixed-rate profile shows its maximum read-only.
+        program_.ClickListRow(rows, RowOf(rows, 0, QStringLiteral("shdsl-fixed-1m")));
+        person.OnDialog<Line>([&](Line& show) {
+            EXPECT_TRUE(e2e::IsChecked(show.RatePage(), Rate::kFixedId));
+            EXPECT_EQ(Field(show.RatePage(), Rate::kMaxId), QStringLiteral("1032"));
+            EXPECT_TRUE(show.RatePage().IsControlReadOnly(Rate::kMaxId));
+            EXPECT_FALSE(show.IsControlEnabled(IDOK));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("shdsl_line_profile_rate")));
+            return IDCANCEL;
+        });
+        Click(list, kShowButtonId);
+
+        // A new profile: adaptive with equal rates is refused; the minimum stepped down from 72 wraps to 2312.
+        person.OnDialog<Line>([&](Line& add) {
+            Type(add, Line::kNameId, QStringLiteral("shdsl-office"));
+            Rate& rate = add.RatePage();
+            Type(rate, Rate::kMinId, QStringLiteral("1032"));
+            Type(rate, Rate::kMaxId, QStringLiteral("1032"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Maximum value should be greater than Minimum value"));
+            rate.GetDlgItemAs<DeltaSpin>(Rate::kMaxId + Rate::kSpinOffset)->Step(1);
+            EXPECT_EQ(Field(rate, Rate::kMaxId), QStringLiteral("1096"));
+            rate.GetDlgItemAs<DeltaSpin>(Rate::kMinId + Rate::kSpinOffset)->Step(-15);
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));
+            rate.GetDlgItemAs<DeltaSpin>(Rate::kMinId + Rate::kSpinOffset)->Step(-1);
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("2312")) << "the range wraps";
+            rate.GetDlgItemAs<DeltaSpin>(Rate::kMinId + Rate::kSpinOffset)->Step(1);
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add.MarginPage(), QStringLiteral("shdsl_line_profile_margin")));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add.MiscPage(), QStringLiteral("shdsl_line_profile_misc")));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(ListColumn(rows, 2).value(RowOf(rows, 0, QStringLiteral("shdsl-office"))),
+                  QStringLiteral("1096 /   72"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslProfile));
+    const std::optional<ShdslLineProfileRec> added =
+        Find(program_.ServerRecords(kReqShdslLineProfile, kNorth), "shdsl-office");
+    ASSERT_TRUE(added.has_value());
+    EXPECT_EQ(added->minRate, 72000u);
+    EXPECT_EQ(added->maxRate, 1096000u);
+    EXPECT_EQ(added->usedMargins, 0xA0u);
+    EXPECT_EQ(added->wireInterface, 1u);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesNothing)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kPmThresholdTab);
+        QTreeView& rows = *list.PageOfKind(ProfileKindId::kShdslPmThreshold)->FindList(kListControlId);
+        const int quiet = RowOf(rows, 0, QStringLiteral("shdsl-quiet"));
+        EXPECT_EQ(ListColumn(rows, 3).value(quiet), QStringLiteral("--- / --- / --- / --- / -----"));
+        EXPECT_EQ(ListColumn(rows, 3).value(RowOf(rows, 0, QStringLiteral("shdsl-alarm"))),
+                  QStringLiteral(" 30 /  10 /  10 /  10 /   500"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("shdsl_pm_threshold_list")));
+
+        program_.ClickListRow(rows, quiet);
+        person.OnDialog<Alarm>([&](Alarm& modify) {
+            const Alarm::ThresholdControls& loop = Alarm::kControls[1];
+            EXPECT_FALSE(e2e::IsChecked(modify, loop.checkId));
+            EXPECT_EQ(Field(modify, loop.editId), QStringLiteral("126"));
+            EXPECT_TRUE(modify.IsControlReadOnly(loop.editId));
+            Check(modify, loop.checkId);
+            Type(modify, loop.editId, QStringLiteral("60"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("shdsl_pm_threshold_profile")));
+            server_test::CRawClient& probe = program_.ServerProbe();
+            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqShdslPmThresholdProfile, 0, 0});
+            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
+            person.AnswerBox(IDYES);
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            EXPECT_FALSE(modify.IsEnded());
+            EXPECT_EQ(
+                Find(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet")->maxLoopAttenuation,
+                127);
+            person.AnswerBox(IDYES);
+            Click(modify, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(ListColumn(rows, 2).value(RowOf(rows, 0, QStringLiteral("shdsl-quiet"))), QStringLiteral(" 60"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslProfile));
+    const auto quiet = Find(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet");
+    ASSERT_TRUE(quiet.has_value());
+    EXPECT_EQ(quiet->maxLoopAttenuation, 60);
+    EXPECT_EQ(quiet->minSnrMargin, 0) << "still off";
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+TEST_F(ShdslProfilesE2eTest, ThePortsShowOpensItsLineProfileByName)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CShdslPortListDlg>([&](CShdslPortListDlg& ports) {
+        program_.ClickListRow(*ports.FindList(kListControlId), 0);
+        person.OnDialog<CShdslPortDlg>([&](CShdslPortDlg& port) {
+            person.OnDialog<Line>([&](Line& show) {
+                EXPECT_EQ(Field(show, Line::kNameId), QStringLiteral("shdsl-2m"));
+                EXPECT_TRUE(e2e::IsChecked(show.RatePage(), Rate::kAdaptiveId));
+                EXPECT_FALSE(show.IsControlEnabled(IDOK));
+                return IDCANCEL;
+            });
+            Click(port, CShdslPortDlg::kShowLineProfileId);
+            return IDCANCEL;
+        });
+        Click(ports, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslPorts));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// The SHDSL PM threshold profiles: how a stored record loads into the editor's thresholds (clamped, off where the
+// record says so), what the editor writes back, and the texts of the list page's rows.
+
+#include "features/provisioning/profiles/shdsl_pm_threshold_list_page.h"
+#include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ShdslPmThresholdProfileRec AllOff()
+{
+    ShdslPmThresholdProfileRec rec;
+    rec.name = "quiet";
+    rec.maxLoopAttenuation = 127;
+    return rec;
+}
+
+TEST(ShdslPmThresholdTest, ARecordLoadsClampedAndOffThresholdsKeepTheirDefaults)
+{
+    ShdslPmThresholdProfileRec rec = AllOff();
+    rec.minSnrMargin = 20;
+    rec.es = 950;
+    rec.crc = 44100;
+    const ShdslThresholds shown = ShdslThresholdsOf(rec);
+    EXPECT_EQ(shown[0], (ShdslThreshold{1, 15})) << "SNR margin 20 opens checked with 15";
+    EXPECT_EQ(shown[1], (ShdslThreshold{0, 126})) << "loop attenuation 127 is off";
+    EXPECT_EQ(shown[2], (ShdslThreshold{1, 900}));
+    EXPECT_EQ(shown[3], (ShdslThreshold{0, 1}));
+    EXPECT_EQ(shown[6], (ShdslThreshold{1, 44100}));
+}
+
+TEST(ShdslPmThresholdTest, OffThresholdsAreWrittenAsTheirOffValues)
+{
+    ShdslPmThresholdProfileRec written;
+    SetShdslThresholds(written, ShdslThresholdsOf(AllOff()));
+    EXPECT_EQ(written.maxLoopAttenuation, 127) << "saved unchanged, the loop attenuation stays off";
+    EXPECT_EQ(written.minSnrMargin, 0);
+    EXPECT_EQ(written.es + written.ses + written.uas + written.losws + written.crc, 0);
+
+    ShdslThresholds on = ShdslThresholdsOf(AllOff());
+    on[1] = {1, 40};
+    on[6] = {1, 44100};
+    SetShdslThresholds(written, on);
+    EXPECT_EQ(written.maxLoopAttenuation, 40);
+    EXPECT_EQ(written.crc, 44100);
+}
+
+TEST(ShdslPmThresholdTest, TheListShowsDashesForOffThresholds)
+{
+    const ShdslPmThresholdProfileRec off = AllOff();
+    EXPECT_EQ(ShdslSnrMarginText(off), "--");
+    EXPECT_EQ(ShdslLoopAttenuationText(off), "---");
+    EXPECT_EQ(ShdslPm15MinText(off), "--- / --- / --- / --- / -----");
+    ShdslPmThresholdProfileRec on = off;
+    on.minSnrMargin = 5;
+    on.maxLoopAttenuation = 40;
+    on.es = 30;
+    on.ses = 10;
+    on.uas = 900;
+    on.losws = 1;
+    on.crc = 44100;
+    EXPECT_EQ(ShdslSnrMarginText(on), " 5");
+    EXPECT_EQ(ShdslLoopAttenuationText(on), " 40");
+    EXPECT_EQ(ShdslPm15MinText(on), " 30 /  10 / 900 /   1 / 44100");
+}
+
+} // namespace
