@@ -50,6 +50,8 @@ struct RequestOutcome {
 // The reply's records, also those of a failure that the far end answered with records (a status word to read).
 template <typename Rec> struct RecordReply : RequestOutcome {
     std::vector<Rec> records;
+    // The first record's bytes as they came: where a refusal's status word lies outside the record's fields.
+    std::vector<uint8_t> firstRecordBytes;
 };
 
 // The number a count request answers: the reply's first 16-bit word; none when the reply holds no word.
@@ -228,6 +230,8 @@ private:
         const EmsMsg* msg = sent.reply;
         if (msg == nullptr || msg->count <= 0 || msg->records == nullptr || msg->operation != kEmsOpReply)
             return reply;
+        const auto* first = static_cast<const uint8_t*>(msg->records);
+        reply.firstRecordBytes.assign(first, first + msg->recordSize);
         if (!DecodeRecords(static_cast<const uint8_t*>(msg->records), static_cast<size_t>(msg->count), msg->recordSize,
                            &reply.records) &&
             reply.Ok()) {

@@ -16,6 +16,8 @@
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
+#include "features/provisioning/multicast/mc_fast_prov_dlg.h"
+#include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
@@ -27,7 +29,10 @@
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/rstp/rstp_setting_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
@@ -74,7 +79,7 @@ std::vector<Command> Commands()
         Command(33121)
             .Menu(kXdsl, "Multicast Channel...", 50)
             .NeOnline()
-            .Dialog(NotBuilt("CXdslMcChannelListDlg"), kTargetNeEntity),
+            .Dialog<CXdslMcChannelListDlg>(kTargetNeEntity),
         Command(33053)
             .Menu(kXdsl, "Next-hop Info for IP over ATM...", 60)
             .NeOnline()
@@ -111,7 +116,7 @@ std::vector<Command> Commands()
         Command(33122)
             .Menu(kFastProvision, "Multicast Channel...", 20)
             .NeOnline()
-            .Dialog(NotBuilt("CMcFastProvDlg"), kTargetNeEntity),
+            .Dialog<CMcFastProvDlg>(kTargetNeEntity),
         Command(33211)
             .Menu(kXdsl, "Bridge Filtering Database...", 130)
             .NeOnline()
@@ -245,10 +250,12 @@ std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CXdslSlotSelectionDlg>(), BuiltDialog<CTemplateDownloadDlg>(),
             BuiltDialog<CAdslLineProfileDlg>(), BuiltDialog<CXdslPmThresholdProfileDlg>(),
-            NotBuilt("CXdslIpTrafficProfileDlg"), BuiltDialog<CIpoaNextHopDlg>(),
-            NotBuilt("CXdslTrafficPolicingProfileDlg"),
+            BuiltDialog<CXdslIpTrafficProfileDlg>(), BuiltDialog<CIpoaNextHopDlg>(),
+            BuiltDialog<CXdslTrafficPolicingProfileDlg>(),
             // The SHDSL port's Show of its profiles.
-            BuiltDialog<CShdslLineProfileDlg>(), BuiltDialog<CShdslPmThresholdProfileDlg>()};
+            BuiltDialog<CShdslLineProfileDlg>(), BuiltDialog<CShdslPmThresholdProfileDlg>(),
+            // The multicast channel pages' Show of a service profile.
+            BuiltDialog<CXdslMcServiceProfileDlg>()};
 }
 
 } // namespace

@@ -30,12 +30,12 @@ template <> struct RecordTable<McChannelProfileRec> {
     static constexpr const char* kName = "McChannelProfileRec";
     static constexpr uint32_t kSize = kMcChannelProfileRecSize;
     static constexpr RecordField kFields[] = {
-        U16<&R::profileId>("profileId", 0).Key(),
-        Text<&R::name>("name", 2, kMcChannelProfileNameWidth),
-        Ipv4<&R::groupAddress>("groupAddress", 35),
-        U8<&R::queue>("queue", 39),
-        U32<&R::downstreamRate>("downstreamRate", 40),
-        U32<&R::downstreamRateCopy>("downstreamRateCopy", 44),
-        U32<&R::status>("status", 48),
+        U16<&R::profileId>("profileId", 0).Key().Column(1),
+        Text<&R::name>("name", 2, kMcChannelProfileNameWidth).Column(2, kColumnWritable),
+        Ipv4<&R::groupAddress>("groupAddress", 35).Column(3, kColumnWritable),
+        U8<&R::queue>("queue", 39).Column(4, kColumnWritable),
+        U32<&R::downstreamRate>("downstreamRate", 40).Column(5, kColumnWritable),
+        U32<&R::downstreamRateCopy>("downstreamRateCopy", 44).Column(6, kColumnWritable),
+        U32<&R::status>("status", 48).Column(7, kColumnWritable),
     };
 };

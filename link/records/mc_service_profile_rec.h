@@ -29,9 +29,9 @@ template <> struct RecordTable<McServiceProfileRec> {
     static constexpr const char* kName = "McServiceProfileRec";
     static constexpr uint32_t kSize = kMcServiceProfileRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kMcServiceProfileNameWidth).Key(),
-        Bytes<&R::channels>("channels", 33),
+        Text<&R::name>("name", 0, kMcServiceProfileNameWidth).Key().Column(1),
+        Bytes<&R::channels>("channels", 33).Column(2, kColumnWritable),
         Reserved(133, 3),
-        U32<&R::status>("status", 136),
+        U32<&R::status>("status", 136).Column(3, kColumnWritable),
     };
 };

@@ -363,8 +363,8 @@ constexpr RequestSpec kCatalogue[] = {
         .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kEntityKey)),
     // Written, then read: the NE's verdict follows in the record.
     Single(kReqPvcRuleCheck).StartsEmpty().Direct(DirectScalars().Writable()),
-    Single(kReqIpTrafficRuleCheck).StartsEmpty(),
-    Single(kReqTrafficPolicingRuleCheck).StartsEmpty(),
+    Single(kReqIpTrafficRuleCheck).StartsEmpty().Direct(DirectScalars().Writable()),
+    Single(kReqTrafficPolicingRuleCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     // Written with the VLAN ID, then read: the units the VLAN's PVCs and channels have committed.
     Single(kReqVlanMacLimitCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     Single(kReqServiceTypeCheck).StartsEmpty().Direct(DirectScalars().Writable()),
@@ -378,17 +378,22 @@ constexpr RequestSpec kCatalogue[] = {
     // NE profiles.
     Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete)
         .Direct(DirectTable().Writable().RowStatus()),
-    Count(kReqIpTrafficProfileCount, kReqIpTrafficProfile),
-    Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete).QueryKey(2).Query(2),
-    Count(kReqMcChannelProfileCount, kReqMcChannelProfile),
+    Count(kReqIpTrafficProfileCount, kReqIpTrafficProfile).Direct(DirectCount()),
+    Family(kReqMcChannelProfile, kReqMcChannelProfileAdd, kReqMcChannelProfileDelete)
+        .QueryKey(2)
+        .Query(2)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqMcChannelProfileCount, kReqMcChannelProfile).Direct(DirectCount()),
     Family(kReqMcServiceProfile, kReqMcServiceProfileAdd, kReqMcServiceProfileDelete)
         .QueryKey(kMcServiceProfileNameWidth)
-        .Query(kMcServiceProfileNameWidth),
-    Count(kReqMcServiceProfileCount, kReqMcServiceProfile),
+        .Query(kMcServiceProfileNameWidth)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqMcServiceProfileCount, kReqMcServiceProfile).Direct(DirectCount()),
     Family(kReqTrafficPolicingProfile, kReqTrafficPolicingProfileAdd, kReqTrafficPolicingProfileDelete)
         .QueryKey(kTrafficPolicingProfileNameWidth)
-        .Query(kTrafficPolicingProfileNameWidth),
-    Count(kReqTrafficPolicingProfileCount, kReqTrafficPolicingProfile),
+        .Query(kTrafficPolicingProfileNameWidth)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Count(kReqTrafficPolicingProfileCount, kReqTrafficPolicingProfile).Direct(DirectCount()),
 
     // Multicast, bridging, DHCP, PPPoE, ACLs and VLANs.
     Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),

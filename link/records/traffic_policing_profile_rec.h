@@ -28,11 +28,11 @@ template <> struct RecordTable<TrafficPolicingProfileRec> {
     static constexpr const char* kName = "TrafficPolicingProfileRec";
     static constexpr uint32_t kSize = kTrafficPolicingProfileRecSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::name>("name", 0, kTrafficPolicingProfileNameWidth).Key(),
+        Text<&R::name>("name", 0, kTrafficPolicingProfileNameWidth).Key().Column(1),
         Reserved(33, 1),
-        U16<&R::upstreamCir>("upstreamCir", 34),
-        Bytes<&R::unused>("unused", 36),
-        U32<&R::action>("action", 40),
-        U32<&R::status>("status", 44),
+        U16<&R::upstreamCir>("upstreamCir", 34).Column(2, kColumnWritable),
+        Bytes<&R::unused>("unused", 36).Column(3, kColumnWritable),
+        U32<&R::action>("action", 40).Column(4, kColumnWritable),
+        U32<&R::status>("status", 44).Column(5, kColumnWritable),
     };
 };

@@ -28,7 +28,9 @@ constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
 // The tables whose rows the NE holds no more of than its profile tables take.
-constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60}, {kReqPmThresholdProfile, 60}};
+constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},  {kReqPmThresholdProfile, 60},
+                                                        {kReqIpTrafficProfile, 60}, {kReqTrafficPolicingProfile, 60},
+                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800}};
 
 size_t TableLimit(uint16_t objectCode, size_t cap)
 {

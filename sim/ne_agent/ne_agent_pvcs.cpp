@@ -13,6 +13,7 @@
 #include "link/records/pvc_row_status_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/service_type_check_rec.h"
+#include "sim/seed/profile_rules.h"
 
 namespace {
 
@@ -111,6 +112,14 @@ void CNeAgentMib::RefreshPvcChecks()
         ServiceTypeCheckRec rec;
         if (Decode(check->second, &rec)) {
             rec.result = JudgeServiceTypes(world, rec.slot);
+            check->second = Bytes(rec);
+        }
+    }
+    // The NE keeps no port's policing: a policing profile's check finds nothing against it.
+    if (auto check = scalarRecords_.find(kReqIpTrafficRuleCheck); check != scalarRecords_.end()) {
+        PvcRuleCheckRec rec;
+        if (Decode(check->second, &rec)) {
+            rec.result = JudgeIpTrafficDrop(world, rec.ipTrafficProfile);
             check->second = Bytes(rec);
         }
     }

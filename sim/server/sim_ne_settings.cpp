@@ -9,6 +9,7 @@
 #include "core/entity/entity_index.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/line_card_slots.h"
+#include "link/records/mc_channel_rec.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_time_server_record.h"
 #include "link/records/pppoe_session_rec.h"
@@ -120,12 +121,17 @@ bool CSimRequestHandler::NeSettings(Handled& out, const Frame& request, uint32_t
     case kReqVlanMacLimitCheck: {
         if (!IsQuery(request))
             return false;
-        // The VLAN written last; its units are those of the enabled PVCs bridged into it.
+        // The VLAN written last; its units are those of the enabled PVCs bridged into it and the limits of its
+        // enabled multicast channels.
         VlanSettingRec check = StoredRecord(store, kReqVlanMacLimitCheck, neId);
         check.committedUnits = 0;
         for (const PvcRec& pvc : store.DecodedKeptRecords(kReqPvc, neId)) {
             if (pvc.vlanId == check.vlanId && pvc.enableState == 1)
                 check.committedUnits += pvc.macLimit;
+        }
+        for (const McChannelRec& channel : store.DecodedKeptRecords(kReqMcChannel, neId)) {
+            if (channel.vlanId == check.vlanId && channel.adminState == 1)
+                check.committedUnits += channel.channelLimit;
         }
         ReplyRecords(out, header, std::vector<VlanSettingRec>{check}, 1);
         return true;

@@ -5,7 +5,34 @@
 #include "sim/server/sim_profiles.h"
 #include "sim/server/sim_request_handler.h"
 
+#include "link/records/mc_channel_profile_rec.h"
 #include "link/records/profile_sync_rec.h"
+#include "link/records/record_bytes.h"
+#include "link/records/request_codes.h"
+
+#include <algorithm>
+
+namespace {
+
+// What a refused add of a multicast channel profile says in its status word: the id is taken.
+constexpr uint32_t kChannelProfileExists = 3;
+constexpr size_t kStatusWordOffset = 4;
+
+// The added channel profile whose id the table holds already; none when every id is free.
+const uint8_t* TakenChannelProfile(CGenericRecordStore& store, uint32_t neId, const Frame& request)
+{
+    const std::vector<std::vector<uint8_t>> held = store.KeptRecords(kReqMcChannelProfile, neId);
+    for (uint32_t i = 0; i < RecordsOf(request, kMcChannelProfileRecSize); ++i) {
+        const uint8_t* added = RecordAt(request, i);
+        const uint16_t id = record_bytes::GetU16(added, 0);
+        if (std::any_of(held.begin(), held.end(),
+                        [id](const std::vector<uint8_t>& rec) { return record_bytes::GetU16(rec.data(), 0) == id; }))
+            return added;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 void CSimRequestHandler::Profiles(Handled& out, const Frame& request, const SimProfileKind& kind)
 {
@@ -15,6 +42,17 @@ void CSimRequestHandler::Profiles(Handled& out, const Frame& request, const SimP
         const CSimNe* ne = db_.FindNe(header.neId);
         if (ne == nullptr || !db_.IsNeReachable(*ne)) {
             Reply(out, header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+            return;
+        }
+    }
+    const uint16_t code = header.requestCode;
+    // An NE names a taken channel profile id in the status word of its reply.
+    if (code == kReqMcChannelProfileAdd.value && header.operation == kEmsOpModify) {
+        if (const uint8_t* taken = TakenChannelProfile(db_.Generic(), header.neId, request)) {
+            std::vector<uint8_t> refused(taken, taken + kMcChannelProfileRecSize);
+            record_bytes::PutU32(refused.data(), kStatusWordOffset, kChannelProfileExists);
+            Reply(out, header, refused, kMcChannelProfileRecSize, 1, 1);
+            out.replies.back().header.status = kDrvRejected;
             return;
         }
     }

@@ -16,6 +16,7 @@
 #include "link/records/pvc_row_status_rec.h"
 #include "link/records/service_type_check_rec.h"
 #include "link/records/word_record.h"
+#include "sim/seed/profile_rules.h"
 #include "sim/seed/pvc_rules.h"
 #include "sim/server/sim_frame_records.h"
 #include "sim/server/sim_request_handler.h"
@@ -163,6 +164,8 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
 
     switch (code) {
     case kReqPvcRuleCheck:
+    case kReqIpTrafficRuleCheck:
+    case kReqTrafficPolicingRuleCheck:
     case kReqServiceTypeCheck:
     case kReqAclCheck:
         if (IsModify(request)) {
@@ -252,6 +255,50 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
                                     ? PvcRuleCheckRec{}
                                     : store.DecodedKeptRecords(kReqPvcRuleCheck, neId).front();
         check.result = JudgePvc(world(), check);
+        ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
+        return;
+    }
+    case kReqMcChannelAdd: {
+        // A port holds one channel: an add on a port that has one replaces it.
+        McChannelRec added;
+        if (RecordsOf(request, kMcChannelRecSize) == 0 ||
+            !DecodeRecord(RecordAt(request, 0), kMcChannelRecSize, &added) || ne->FindEntity(added.portId) == nullptr) {
+            Reply(out, header, kDrvInvalidParameter);
+            return;
+        }
+        std::vector<McChannelRec> channels = store.DecodedKeptRecords(kReqMcChannel, neId);
+        std::erase_if(channels, [&](const McChannelRec& channel) { return channel.portId == added.portId; });
+        channels.push_back(added);
+        Keep(store, kReqMcChannel, neId, channels);
+        ReplyRecords(out, header, std::vector<McChannelRec>{added}, 1);
+        return;
+    }
+    case kReqMcChannel: {
+        // A query names a port, a card, a shelf or the NE; the channels are written as the store keeps them.
+        if (!IsQuery(request)) {
+            Generic(out, request);
+            return;
+        }
+        PvcKeyRec key;
+        const bool given =
+            RecordsOf(request, kPvcKeyRecSize) != 0 && DecodeRecord(RecordAt(request, 0), kPvcKeyRecSize, &key);
+        std::vector<McChannelRec> listed;
+        for (const McChannelRec& channel : store.DecodedKeptRecords(kReqMcChannel, neId)) {
+            if (!given || Below(key.portId, channel.portId))
+                listed.push_back(channel);
+        }
+        ReplyRecords(out, header, listed, static_cast<uint32_t>(listed.size()));
+        return;
+    }
+    case kReqIpTrafficRuleCheck:
+    case kReqTrafficPolicingRuleCheck: {
+        // The profile named by the check written last.
+        const std::vector<PvcRuleCheckRec> written = store.DecodedKeptRecords(RequestCode<PvcRuleCheckRec>{code}, neId);
+        PvcRuleCheckRec check = written.empty() ? PvcRuleCheckRec{} : written.front();
+        check.result = code == kReqIpTrafficRuleCheck
+                           ? JudgeIpTrafficDrop(world(), check.ipTrafficProfile)
+                           : JudgePolicingDscp(world(), store.DecodedKeptRecords(kReqAdslPort, neId),
+                                               check.trafficPolicingProfile);
         ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
         return;
     }

@@ -326,7 +326,11 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
         return;
     case kReqPvc:
     case kReqPvcDelete:
+    case kReqMcChannel:
+    case kReqMcChannelAdd:
     case kReqPvcRuleCheck:
+    case kReqIpTrafficRuleCheck:
+    case kReqTrafficPolicingRuleCheck:
     case kReqServiceTypeCheck:
     case kReqPvcRowStatus:
     case kReqPvcStaticIp:

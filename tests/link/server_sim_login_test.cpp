@@ -273,9 +273,12 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
         record_bytes::PutU16(profile.data(), 0, profileId);
         ASSERT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, profile.data(), kMcChannelProfileRecSize), kDrvOk);
     }
+    // The NE names a taken id in the status word of the record it sends back.
     EXPECT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, profile.data(), kMcChannelProfileRecSize),
-              kDrvTextReply)
+              kDrvRejected)
         << "the id is taken";
+    ASSERT_EQ(reply_->count, 1);
+    EXPECT_EQ(record_bytes::GetU32(EmsRecordAt(*reply_, 0), 4), 3u);
     const uint16_t countBody = 0;
     ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileCount, 1, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
@@ -290,7 +293,7 @@ TEST_F(SimLoginTest, GenericStoreKeepsWhatIsWritten)
     record_bytes::PutU16(batch.data(), 0, 9);
     record_bytes::PutU16(batch.data(), kMcChannelProfileRecSize, 7);
     EXPECT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, batch.data(), kMcChannelProfileRecSize, 2),
-              kDrvTextReply);
+              kDrvRejected);
     ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileCount, 1, &countBody, 2), kDrvOk);
     EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 2);
 

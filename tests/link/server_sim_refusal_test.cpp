@@ -99,7 +99,8 @@ TEST_F(SimRefusalTest, EachRuleRefusesWithItsReasonAndChangesNothing)
 {
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
     const std::vector<uint8_t> profile = McProfile(7);
-    ASSERT_EQ(Request(kEmsOpModify, kReqMcChannelProfileAdd, 1, profile.data(), kMcProfileSize), kDrvOk);
+    // A template: the server's own store refuses a taken key with its reason (an NE names it in a status word).
+    ASSERT_EQ(Request(kEmsOpModify, kReqMcChannelProfileTemplateAdd, 0, profile.data(), kMcProfileSize), kDrvOk);
     const std::vector<std::vector<uint8_t>> before = ServerTables();
 
     const Refusal refusals[] = {
@@ -127,7 +128,7 @@ TEST_F(SimRefusalTest, EachRuleRefusesWithItsReasonAndChangesNothing)
         {"rename an NE to a taken name", kReqNeKey, 0, Ne(2, "North-1", 4, 99), "NE name already exists"},
         {"an unknown NE model", kReqNeKeyAdd, 0, Ne(0, "North-9", 999, 99), "Unknown NE model"},
         {"modify an unknown NE", kReqNeKey, 0, Ne(99, "North-9", 2, 99), "NE does not exist"},
-        {"add a taken key", kReqMcChannelProfileAdd, 1, McProfile(7), "Record already exists"},
+        {"add a taken key", kReqMcChannelProfileTemplateAdd, 0, McProfile(7), "Record already exists"},
         {"modify an unknown key", kReqNextHop, 1, NextHop("ghost"), "Record does not exist"},
         {"delete an unknown key", kReqMcChannelProfileDelete, 1, McProfile(8), "Record does not exist"},
         {"a record of an unknown NE", kReqMcChannelProfileAdd, 99, McProfile(8), "NE does not exist"},
@@ -146,8 +147,8 @@ TEST_F(SimRefusalTest, EachRuleRefusesWithItsReasonAndChangesNothing)
     }
     EXPECT_EQ(ServerTables(), before);
     const uint16_t all = 0;
-    ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileCount, 1, &all, 2), kDrvOk);
-    EXPECT_EQ(record_bytes::GetU16(EmsRecordAt(*reply_, 0), 0), 1);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqMcChannelProfileTemplate, 0, &all, 2), kDrvOk);
+    EXPECT_EQ(reply_->count, 1);
 }
 
 } // namespace

@@ -9,6 +9,11 @@
 #include "features/provisioning/profiles/shdsl_line_profile_list_page.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_list_page.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_list_page.h"
+// The IP traffic, traffic policing and multicast profile pages.
+#include "features/provisioning/profiles/xdsl_ip_traffic_profile_list_page.h"
+#include "features/provisioning/profiles/xdsl_mc_channel_profile_list_page.h"
+#include "features/provisioning/profiles/xdsl_mc_service_profile_list_page.h"
+#include "features/provisioning/profiles/xdsl_traffic_policing_profile_list_page.h"
 #include "link/pdu_log.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -58,6 +63,15 @@ std::unique_ptr<CProfileListPage> MakeProfileListPage(ProfileKindId kind)
         return std::make_unique<CShdslLineProfileListPage>();
     case ProfileKindId::kShdslPmThreshold:
         return std::make_unique<CShdslPmThresholdListPage>();
+    // The IP traffic, traffic policing and multicast profile pages.
+    case ProfileKindId::kTrafficPolicing:
+        return std::make_unique<CXdslTrafficPolicingProfileListPage>();
+    case ProfileKindId::kIpTraffic:
+        return std::make_unique<CXdslIpTrafficProfileListPage>();
+    case ProfileKindId::kMcChannel:
+        return std::make_unique<CXdslMcChannelProfileListPage>();
+    case ProfileKindId::kMcService:
+        return std::make_unique<CXdslMcServiceProfileListPage>();
     default:
         return nullptr;
     }

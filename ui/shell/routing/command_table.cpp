@@ -12,12 +12,26 @@ const CommandRoute* FindCommandRoute(int commandId)
 
 std::vector<std::string> RoutedDialogClasses()
 {
-    std::set<std::string> names{
-        kPortSelectionDlg,           kSlotSelectionDlg,         kAlarmCriteriaDlg,      kHistoryAlarmListDlg,
-        kNeConfigBackupListDlg,      kNeFwUpgradeDlg,           kNeCliPromptDlg,        kNeCliPromptDualDlg,
-        kMulticastChannelStatusDlg,  kMulticastGroupMemberDlg,  kTemplateDownloadDlg,   kAdslLineProfileDlg,
-        kIpTrafficProfileDlg,        kIpoaNextHopDlg,           kPmThresholdProfileDlg, kShdslLineProfileDlg,
-        kShdslPmThresholdProfileDlg, kSubscriberDataDlg,        kTrafficPolicingProfileDlg};
+    std::set<std::string> names{kPortSelectionDlg,
+                                kSlotSelectionDlg,
+                                kAlarmCriteriaDlg,
+                                kHistoryAlarmListDlg,
+                                kNeConfigBackupListDlg,
+                                kNeFwUpgradeDlg,
+                                kNeCliPromptDlg,
+                                kNeCliPromptDualDlg,
+                                kMulticastChannelStatusDlg,
+                                kMulticastGroupMemberDlg,
+                                kTemplateDownloadDlg,
+                                kAdslLineProfileDlg,
+                                kIpTrafficProfileDlg,
+                                kIpoaNextHopDlg,
+                                kPmThresholdProfileDlg,
+                                kShdslLineProfileDlg,
+                                kShdslPmThresholdProfileDlg,
+                                kSubscriberDataDlg,
+                                kTrafficPolicingProfileDlg,
+                                kMcServiceProfileDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

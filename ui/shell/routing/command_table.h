@@ -36,6 +36,8 @@ inline constexpr const char* kTrafficPolicingProfileDlg = "CXdslTrafficPolicingP
 inline constexpr const char* kShdslLineProfileDlg = "CShdslLineProfileDlg";
 inline constexpr const char* kShdslPmThresholdProfileDlg = "CShdslPmThresholdProfileDlg";
 inline constexpr const char* kPmThresholdProfileDlg = "CXdslPmThresholdProfileDlg";
+// Opened by name by the multicast channel pages (their Show): a multicast service profile.
+inline constexpr const char* kMcServiceProfileDlg = "CXdslMcServiceProfileDlg";
 
 // Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
 // dialogs open by name, in name order.

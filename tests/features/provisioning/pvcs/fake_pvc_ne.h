@@ -179,6 +179,14 @@ private:
             state_.channel = written;
             return Answer(std::vector<McChannelRec>{written}, reply);
         }
+        case kReqMcChannelAdd.value: {
+            // A port holds one channel: an add replaces it.
+            McChannelRec added;
+            if (!Take(request, &added))
+                return kDrvInvalidParameter;
+            state_.channel = added;
+            return Answer(std::vector<McChannelRec>{added}, reply);
+        }
         case kReqVlanMacLimitCheck.value: {
             if (!query)
                 return Take(request, &vlanCheck_) ? Answer(std::vector<VlanSettingRec>{vlanCheck_}, reply)

@@ -1,0 +1,74 @@
+#pragma once
+// CXdslIpTrafficProfileDlg ("xDSL IP Traffic Profile", template 358): shows, changes or adds one IP traffic profile of
+// an NE, or one of the server's templates of them: the downstream priority queue, the downstream rate (32 Kbps steps,
+// profile_rates.h), the upstream rate limit and whether downstream broadcast is dropped or forwarded. A profile of an
+// NE that is changed to drop broadcast is first judged by the NE (rule check 414): PVCs using it that are DHCP-related
+// or transparent refuse it. OK writes the profile, enabled, and ends with IDOK; the record then holds what was
+// written.
+//
+//     CXdslIpTrafficProfileDlg dlg(this);
+//     dlg.SetTemplateMode(templateMode);
+//     dlg.SetNeId(neId);                    // none for a template
+//     dlg.SetAccessMode(kAccessModify);     // kAccessQuery to show, kAccessCreate to add
+//     dlg.SetName(name);                    // the profile is read by its name (or SetRecord: the profile as read)
+//     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
+
+#include "link/records/ip_traffic_profile_rec.h"
+#include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/dialogs/dialog_request.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class CXdslIpTrafficProfileDlg;
+}
+
+class CXdslIpTrafficProfileDlg : public CADialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 358;
+    static constexpr int kNameId = 1257;
+    static constexpr int kRateId = 1292;
+    static constexpr int kRateSpinId = 1302;
+    static constexpr int kUpstreamId = 1293;
+    static constexpr int kQueueId = 1279;
+    static constexpr int kBroadcastId = 1404;
+    static constexpr int kNameMax = 32;
+
+    explicit CXdslIpTrafficProfileDlg(QWidget* parent = nullptr);
+    ~CXdslIpTrafficProfileDlg() override;
+
+    void SetTemplateMode(bool on) { templateMode_ = on; }
+    void SetRecord(const IpTrafficProfileRec& rec);
+    void SetName(const std::string& name) { record_.name = name; }
+    const IpTrafficProfileRec& GetRecord() const { return record_; }
+    // Opened by name from another dialog (a PVC's profile).
+    void ApplyOpenerFields(const DialogRequest& request);
+
+    void InitData() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    int OnCommandHook(int id, int code) override;
+    bool OnNotify(const NotifyHeader& header, int* result) override;
+    void OnOK() override;
+
+private:
+    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
+    uint32_t RequestNeId() const;
+    bool ReadProfile();
+    void ShowRecord(const IpTrafficProfileRec& rec);
+    // The NE's verdict on dropping broadcast; false when refused or not asked (the failure box has said why).
+    bool NeAllowsDrop(const std::string& name);
+
+    std::unique_ptr<Ui::CXdslIpTrafficProfileDlg> ui_;
+    bool templateMode_ = false;
+    bool recordGiven_ = false;
+    IpTrafficProfileRec record_;
+    QString name_;
+    uint32_t rate_ = 29984;
+    int upstream_ = 0;
+    int queue_ = 1;
+    int broadcast_ = 1;
+};

@@ -1,0 +1,167 @@
+#include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
+
+#include "core/tables/access_rights.h"
+#include "core/util/ip_address.h"
+#include "features/provisioning/profiles/mc_channel_set.h"
+#include "features/provisioning/profiles/profile_caption.h"
+#include "features/provisioning/profiles/profile_write.h"
+#include "features/provisioning/profiles/xdsl_mc_channel_profile_dlg.h"
+#include "link/pdu_log.h"
+#include "link/records/request_codes.h"
+#include "ui/framework/lists/record_table_model.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui_xdsl_mc_service_profile_dlg.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
+
+std::vector<ListColumn<McChannelProfileRec>> ChannelColumns()
+{
+    using Rec = McChannelProfileRec;
+    return {
+        {.value = &Rec::profileId, .order = ListOrder::kUnsigned, .widestValue = "800"},
+        {.value = &Rec::name, .order = ListOrder::kNoCase80},
+        {.value = [](const Rec& rec) { return ListValue(FormatIpAddressPadded(rec.groupAddress.data())); },
+         .order = ListOrder::kNoCase80},
+    };
+}
+
+// The query's key: the profile's name, nothing else.
+McServiceProfileRec KeyOf(const McServiceProfileRec& rec)
+{
+    McServiceProfileRec key;
+    key.name = rec.name;
+    return key;
+}
+
+} // namespace
+
+CXdslMcServiceProfileDlg::CXdslMcServiceProfileDlg(QWidget* parent)
+    : CRecordListDlg(kTemplateId,
+                     {.rowCommands = {kRowShow}, .activateCommand = kShowButtonId, .exportStem = "xDslMcSvcProf"},
+                     parent),
+      ui_(std::make_unique<Ui::CXdslMcServiceProfileDlg>()),
+      channels_(*this, ChannelColumns(), [](const McChannelProfileRec& rec) { return rec.profileId; })
+{
+    ui_->setupUi(this);
+    channels_.QueryOnFill([this] {
+        return CRecordRequests().Query<McChannelProfileRec>(
+            templateMode_ ? kReqMcChannelProfileTemplate : kReqMcChannelProfile, RequestNeId(), McChannelProfileRec{},
+            {.failureTextId = kStrFailToQuery});
+    });
+    channels_.SetTies(ListTies::kKey);
+    SetRecordList(channels_);
+}
+
+CXdslMcServiceProfileDlg::~CXdslMcServiceProfileDlg() = default;
+
+void CXdslMcServiceProfileDlg::SetRecord(const McServiceProfileRec& rec)
+{
+    record_ = rec;
+    recordGiven_ = true;
+}
+
+void CXdslMcServiceProfileDlg::ApplyOpenerFields(const DialogRequest& request)
+{
+    if (!request.recordName.empty())
+        SetName(request.recordName);
+    else if (!request.profileName.empty())
+        SetName(request.profileName);
+}
+
+uint32_t CXdslMcServiceProfileDlg::RequestNeId() const
+{
+    return templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
+}
+
+void CXdslMcServiceProfileDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kNameId, name_);
+}
+
+void CXdslMcServiceProfileDlg::InitData()
+{
+    if (CheckAccessRightOrClose(kRightMcServiceProfiles) != 0)
+        return;
+    if (!templateMode_ && CheckTargetNeOrClose() != 0)
+        return;
+    SetSmallImages();
+    EnableCheckBoxes();
+    InitListColumnsById(kStrColumnsMcServiceChannels);
+    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
+        name->setMaxLength(kNameMax);
+    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
+    SetControlReadOnly(kNameId, !IsAdding());
+    name_ = IsAdding() ? QString() : QString::fromStdString(record_.name);
+    UpdateData(false);
+    {
+        const CPduLogHold hold;
+        FillList();
+    }
+    if (IsAdding())
+        return;
+    if (!recordGiven_ && !ReadProfile())
+        return;
+    for (uint16_t id : McChannelIds(record_)) {
+        if (channels_.Find(id) != nullptr)
+            channels_.Model().SetChecked(id, true);
+    }
+}
+
+bool CXdslMcServiceProfileDlg::ReadProfile()
+{
+    const RecordReply<McServiceProfileRec> reply =
+        CRecordRequests().Query(templateMode_ ? kReqMcServiceProfileTemplate : kReqMcServiceProfile, RequestNeId(),
+                                KeyOf(record_), {.failureTextId = kStrFailToQuery});
+    if (!reply.Ok()) {
+        EnableControl(IDOK, false);
+        return false;
+    }
+    return TakeProfileNamed(*this, reply.records, record_);
+}
+
+void CXdslMcServiceProfileDlg::OnShowRecord(uint32_t profileId)
+{
+    CXdslMcChannelProfileDlg dlg(this);
+    dlg.SetTemplateMode(templateMode_);
+    dlg.SetNeId(GetNeId());
+    dlg.SetAccessMode(kAccessQuery);
+    dlg.SetProfileId(static_cast<uint16_t>(profileId));
+    dlg.DoModal();
+}
+
+void CXdslMcServiceProfileDlg::OnOK()
+{
+    if (!templateMode_ && CheckTargetNe() != 0)
+        return;
+    if (!UpdateDialogData())
+        return;
+    const auto code = templateMode_ ? kReqMcServiceProfileTemplate : kReqMcServiceProfile;
+    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kMcService), code, RequestNeId(), IsAdding(),
+                                 name_, kNameId))
+        return;
+    if (!IsAdding() && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
+        return;
+    McServiceProfileRec rec;
+    rec.name = name_.trimmed().toStdString();
+    // Only the channels listed and ticked: an id the list does not show is dropped.
+    std::vector<uint16_t> ticked;
+    const CRecordTableModel& model = channels_.Model();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const uint32_t id = model.KeyAt(row);
+        if (model.IsChecked(id))
+            ticked.push_back(static_cast<uint16_t>(id));
+    }
+    SetMcChannelIds(rec, ticked);
+    rec.status = 1;
+    if (!WriteProfile(code, RequestNeId(), rec, IsAdding()))
+        return;
+    record_ = rec;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,176 @@
+#include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
+
+#include "core/tables/access_rights.h"
+#include "features/provisioning/profiles/profile_caption.h"
+#include "features/provisioning/profiles/profile_choices.h"
+#include "features/provisioning/profiles/profile_field_texts.h"
+#include "features/provisioning/profiles/profile_write.h"
+#include "link/pdu_log.h"
+#include "link/records/pvc_rule_check_rec.h"
+#include "link/records/request_codes.h"
+#include "ui/framework/dialogs/number_edit.h"
+#include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui_xdsl_traffic_policing_profile_dlg.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
+constexpr int kErrorBox = static_cast<int>(0x80000000u);
+constexpr uint32_t kDhcpOrTransparentPvc = 0x4000;
+constexpr uint32_t kPppoePvcOnPort = 0x2000000;
+
+// The query's key: the profile's name, nothing else.
+TrafficPolicingProfileRec KeyOf(const TrafficPolicingProfileRec& rec)
+{
+    TrafficPolicingProfileRec key;
+    key.name = rec.name;
+    return key;
+}
+
+} // namespace
+
+CXdslTrafficPolicingProfileDlg::CXdslTrafficPolicingProfileDlg(QWidget* parent)
+    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslTrafficPolicingProfileDlg>())
+{
+    ui_->setupUi(this);
+}
+
+CXdslTrafficPolicingProfileDlg::~CXdslTrafficPolicingProfileDlg() = default;
+
+void CXdslTrafficPolicingProfileDlg::SetRecord(const TrafficPolicingProfileRec& rec)
+{
+    record_ = rec;
+    recordGiven_ = true;
+}
+
+void CXdslTrafficPolicingProfileDlg::ApplyOpenerFields(const DialogRequest& request)
+{
+    if (!request.recordName.empty())
+        SetName(request.recordName);
+    else if (!request.profileName.empty())
+        SetName(request.profileName);
+}
+
+uint32_t CXdslTrafficPolicingProfileDlg::RequestNeId() const
+{
+    return templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
+}
+
+void CXdslTrafficPolicingProfileDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kNameId, name_);
+    DDX_TextInRange(dx, *this, kCirId, cir_, 0, kCirMax);
+    DDX_CBIndex(dx, kActionId, action_);
+}
+
+void CXdslTrafficPolicingProfileDlg::InitData()
+{
+    if (CheckAccessRightOrClose(kRightTrafficPolicingProfiles) != 0)
+        return;
+    if (!templateMode_ && CheckTargetNeOrClose() != 0)
+        return;
+    FillChoices(*this, kActionId, PolicingActionChoices());
+    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
+        name->setMaxLength(kNameMax);
+    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
+    SetControlReadOnly(kNameId, !IsAdding());
+    SetControlReadOnly(kCirId, GetAccessMode() == kAccessQuery);
+    EnableControl(kCirSpinId, GetAccessMode() != kAccessQuery);
+    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+    if (IsAdding()) {
+        UpdateData(false);
+        return;
+    }
+    if (!recordGiven_ && !ReadProfile())
+        return;
+    ShowRecord(record_);
+}
+
+bool CXdslTrafficPolicingProfileDlg::ReadProfile()
+{
+    const RecordReply<TrafficPolicingProfileRec> reply =
+        CRecordRequests().Query(templateMode_ ? kReqTrafficPolicingProfileTemplate : kReqTrafficPolicingProfile,
+                                RequestNeId(), KeyOf(record_), {.failureTextId = kStrFailToQuery});
+    if (!reply.Ok()) {
+        EnableControl(IDOK, false);
+        name_ = QString::fromStdString(record_.name);
+        UpdateData(false);
+        return false;
+    }
+    return TakeProfileNamed(*this, reply.records, record_);
+}
+
+void CXdslTrafficPolicingProfileDlg::ShowRecord(const TrafficPolicingProfileRec& rec)
+{
+    name_ = QString::fromStdString(rec.name);
+    cir_ = std::min<uint32_t>(rec.upstreamCir, kCirMax);
+    action_ = static_cast<int>(std::min<uint32_t>(rec.action, kPolicingActionChoices - 1));
+    UpdateData(false);
+}
+
+bool CXdslTrafficPolicingProfileDlg::OnNotify(const NotifyHeader& header, int* result)
+{
+    if (header.idFrom == kCirSpinId && header.code == UDN_DELTAPOS) {
+        StepNumberEdit(GetDlgItemAs<QLineEdit>(kCirId), header.delta, 0, kCirMax);
+        return true;
+    }
+    return CADialog::OnNotify(header, result);
+}
+
+bool CXdslTrafficPolicingProfileDlg::NeAllowsDscp(const std::string& name)
+{
+    PvcRuleCheckRec check;
+    check.trafficPolicingProfile = name;
+    const CRecordRequests requests;
+    if (!requests.Modify(kReqTrafficPolicingRuleCheck, RequestNeId(), check, {.failureTextId = kStrFailToUpdateData})
+             .Ok())
+        return false;
+    const RecordReply<PvcRuleCheckRec> verdict =
+        requests.Query(kReqTrafficPolicingRuleCheck, RequestNeId(), check, {.failureTextId = kStrFailToQuery});
+    if (!verdict.Ok())
+        return false;
+    if (!verdict.records.empty() &&
+        (verdict.records.front().result.errorMask & (kPppoePvcOnPort | kDhcpOrTransparentPvc)) != 0) {
+        ShowMessageById(kStrPppoePvcForbidsDscp, kErrorBox);
+        FocusControl(*this, kActionId);
+        return false;
+    }
+    return true;
+}
+
+void CXdslTrafficPolicingProfileDlg::OnOK()
+{
+    if (!templateMode_ && CheckTargetNe() != 0)
+        return;
+    if (!UpdateDialogData())
+        return;
+    const auto code = templateMode_ ? kReqTrafficPolicingProfileTemplate : kReqTrafficPolicingProfile;
+    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kTrafficPolicing), code, RequestNeId(),
+                                 IsAdding(), name_, kNameId))
+        return;
+    const std::string name = name_.trimmed().toStdString();
+    const uint32_t action = static_cast<uint32_t>(std::clamp<int>(action_, 0, kPolicingActionChoices - 1));
+    if (!IsAdding()) {
+        // Templates apply to no port: only an NE judges its profile.
+        if (action >= kPolicingFirstDscpAction && !templateMode_ && !NeAllowsDscp(name))
+            return;
+        if (ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
+            return;
+    }
+    TrafficPolicingProfileRec rec;
+    rec.name = name;
+    rec.upstreamCir = static_cast<uint16_t>(cir_);
+    rec.unused = IsAdding() ? decltype(rec.unused){} : record_.unused;
+    rec.action = action;
+    rec.status = 1;
+    const CPduLogHold hold;
+    if (!WriteProfile(code, RequestNeId(), rec, IsAdding()))
+        return;
+    record_ = rec;
+    EndDialog(IDOK);
+}

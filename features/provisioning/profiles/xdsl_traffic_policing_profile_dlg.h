@@ -1,0 +1,70 @@
+#pragma once
+// CXdslTrafficPolicingProfileDlg ("xDSL Traffic Policing Profile", template 437): shows, changes or adds one traffic
+// policing profile of an NE, or one of the server's templates of them: the upstream CIR (0..2 Mbps) and the action on
+// packets beyond it (none, drop, or a re-marking of the DSCP code). A profile of an NE that is changed to re-mark the
+// DSCP code is first judged by the NE (rule check 415): a port applying it with an enabled PVC that is PPPoE-related
+// or transparent refuses it. OK writes the profile, enabled, and ends with IDOK; the record then holds what was
+// written.
+//
+//     CXdslTrafficPolicingProfileDlg dlg(this);
+//     dlg.SetTemplateMode(templateMode);
+//     dlg.SetNeId(neId);
+//     dlg.SetAccessMode(kAccessModify);
+//     dlg.SetRecord(rec);                   // or SetName(): the profile is read by its name
+//     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
+
+#include "link/records/traffic_policing_profile_rec.h"
+#include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/dialogs/dialog_request.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class CXdslTrafficPolicingProfileDlg;
+}
+
+class CXdslTrafficPolicingProfileDlg : public CADialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 437;
+    static constexpr int kNameId = 1257;
+    static constexpr int kCirId = 1292;
+    static constexpr int kCirSpinId = 1302;
+    static constexpr int kActionId = 1361;
+    static constexpr int kNameMax = 32;
+    static constexpr uint32_t kCirMax = 2;
+
+    explicit CXdslTrafficPolicingProfileDlg(QWidget* parent = nullptr);
+    ~CXdslTrafficPolicingProfileDlg() override;
+
+    void SetTemplateMode(bool on) { templateMode_ = on; }
+    void SetRecord(const TrafficPolicingProfileRec& rec);
+    void SetName(const std::string& name) { record_.name = name; }
+    const TrafficPolicingProfileRec& GetRecord() const { return record_; }
+    // Opened by name from another dialog (a port's profile).
+    void ApplyOpenerFields(const DialogRequest& request);
+
+    void InitData() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnNotify(const NotifyHeader& header, int* result) override;
+    void OnOK() override;
+
+private:
+    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
+    uint32_t RequestNeId() const;
+    bool ReadProfile();
+    void ShowRecord(const TrafficPolicingProfileRec& rec);
+    // The NE's verdict on re-marking the DSCP code; false when refused or not asked.
+    bool NeAllowsDscp(const std::string& name);
+
+    std::unique_ptr<Ui::CXdslTrafficPolicingProfileDlg> ui_;
+    bool templateMode_ = false;
+    bool recordGiven_ = false;
+    TrafficPolicingProfileRec record_;
+    QString name_;
+    uint32_t cir_ = 1;
+    int action_ = 0;
+};

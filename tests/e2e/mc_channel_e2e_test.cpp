@@ -1,0 +1,186 @@
+// The multicast channels of North-1's ports in the running program: the list of the NE's channels, where the operator
+// adds a channel to the port with a PPPoE PVC in service (the port without one refused while the channel is enabled,
+// taken at once once it is disabled), adds again on the same port (asked to overwrite, the row replaced and the add
+// code sent), is refused by the VLAN's MAC limit, and deletes the ticked channels.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
+#include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
+#include "link/records/mc_channel_rec.h"
+#include "link/records/mc_service_profile_rec.h"
+#include "link/records/request_codes.h"
+#include "link/records/vlan_mac_limit_rec.h"
+#include "ui/framework/lists/small_images.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCmdMcChannel = 33121;
+constexpr uint32_t kNorth = 1;
+constexpr uint32_t kPppoePort = 10106;  // an enabled PPPoE PVC, VLAN 301
+constexpr uint32_t kIdlePort = 10107;   // a disabled transparent PVC only
+constexpr uint16_t kLimitedVlan = 4094; // its MAC limit enabled
+using List = CXdslMcChannelListDlg;
+using Setting = CXdslMcChannelSettingDlg;
+using e2e::CellImage;
+using e2e::Check;
+using e2e::Choose;
+using e2e::Click;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::Type;
+
+template <class Rec> void ServerWrite(e2e::CProgram& program, uint16_t code, const Rec& rec)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<Frame> reply =
+        probe.ReplyTo(probe.Send(2, code, kNorth, EncodeRecords(std::vector<Rec>{rec}), kRecordSize<Rec>));
+    EXPECT_TRUE(reply && reply->header.status == 0);
+}
+
+// The channel's port, key, VLAN, limit and state.
+void Describe(Setting& setting, const QString& port, int vci, const QString& vlan, const QString& limit, bool enabled)
+{
+    Choose(setting, Setting::kPortId, port);
+    Type(setting, Setting::kVciId, QString::number(vci));
+    Type(setting, Setting::kVlanId, vlan);
+    Check(setting, enabled ? Setting::kEnabledId : Setting::kDisabledId);
+    setting.SelectPage(&setting.LimitPage());
+    Type(setting.LimitPage(), CMcChannelLimitPage::kLimitId, limit);
+}
+
+std::vector<McChannelRec> ChannelsOf(e2e::CProgram& program, uint32_t portId)
+{
+    std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, kNorth);
+    std::erase_if(channels, [portId](const McChannelRec& rec) { return rec.portId != portId; });
+    return channels;
+}
+
+TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    McServiceProfileRec basic;
+    basic.name = "basic";
+    basic.status = 1;
+    ServerWrite(program, kReqMcServiceProfileAdd, basic);
+    ServerWrite(program, kReqVlanMacLimit, VlanMacLimitRec{kLimitedVlan, 3, 1});
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_TRUE(ListColumn(rows, 1).isEmpty());
+
+        // The port with a PVC in service takes an enabled channel.
+        person.OnDialog<Setting>([&](Setting& add) {
+            EXPECT_EQ(e2e::Field(add.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
+            Describe(add, QStringLiteral("6"), 40, QStringLiteral("301"), QStringLiteral("6"), true);
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 1 and 5."));
+            add.SelectPage(&add.LimitPage());
+            Type(add.LimitPage(), CMcChannelLimitPage::kLimitId, QStringLiteral("5"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("mc_channel_setting")));
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(ListColumn(rows, 1), QStringList{QStringLiteral("1-6")});
+        EXPECT_EQ(ListColumn(rows, 5), QStringList{QStringLiteral("basic")});
+
+        // The port without a PVC in service: refused while enabled, taken at once disabled.
+        person.OnDialog<Setting>([&](Setting& add) {
+            Describe(add, QStringLiteral("7"), 41, QStringLiteral("302"), QStringLiteral("1"), true);
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("This port doesn't has any active PVC"));
+            Check(add, Setting::kDisabledId);
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        list.SelectRowByItemData(static_cast<uint32_t>(-1));
+        Click(list, kAddButtonId);
+        const int idle = e2e::RowOf(rows, 1, QStringLiteral("1-7"));
+        EXPECT_EQ(CellImage(rows, idle), kImageDisabled);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_channel_list")));
+
+        // Again on port 6: asked to overwrite; the VLAN's limit refuses VLAN 4094, VLAN 301 takes it.
+        person.OnDialog<Setting>([&](Setting& add) {
+            Describe(add, QStringLiteral("6"), 50, QString::number(kLimitedVlan), QStringLiteral("4"), true);
+            person.AnswerBox(IDYES);
+            Click(add, IDOK);
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("There is already one multicast channel on the line "
+                                                             "port.\n\nAre you sure to OVERWRITE it?"));
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be greater "
+                                                       "than VLAN MAC limit"));
+            Type(add, Setting::kVlanId, QStringLiteral("301"));
+            person.AnswerBox(IDYES);
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(ListColumn(rows, 1).count(QStringLiteral("1-6")), 1) << "replaced in place";
+        EXPECT_EQ(ListColumn(rows, 3).value(e2e::RowOf(rows, 1, QStringLiteral("1-6"))), QStringLiteral("50"));
+
+        // Both ticked and deleted.
+        Click(list, List::kCheckAllId);
+        EXPECT_TRUE(list.IsControlEnabled(List::kMultiDeleteId));
+        person.AnswerBox(IDYES);
+        Click(list, List::kMultiDeleteId);
+        EXPECT_TRUE(ListColumn(rows, 1).isEmpty());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    EXPECT_TRUE(ChannelsOf(program, kPppoePort).empty());
+    EXPECT_TRUE(ChannelsOf(program, kIdlePort).empty());
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    McServiceProfileRec basic;
+    basic.name = "basic";
+    basic.status = 1;
+    ServerWrite(program, kReqMcServiceProfileAdd, basic);
+    McChannelRec held;
+    held.portId = kPppoePort;
+    held.vpi = 0;
+    held.vci = 60;
+    held.vlanId = 301;
+    held.channelLimit = 2;
+    held.profile = "basic";
+    held.adminState = 1;
+    ServerWrite(program, kReqMcChannelAdd, held);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(rows, 1), QStringList{QStringLiteral("1-6")});
+        program.ClickListRow(rows, 0);
+        person.OnDialog<Setting>([&](Setting& modify) {
+            EXPECT_EQ(e2e::Field(modify, Setting::kVciId), QStringLiteral("60"));
+            EXPECT_FALSE(modify.IsControlEnabled(Setting::kPortId));
+            modify.SelectPage(&modify.LimitPage());
+            Type(modify.LimitPage(), CMcChannelLimitPage::kLimitId, QStringLiteral("3"));
+            Click(modify, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    const std::vector<McChannelRec> channels = ChannelsOf(program, kPppoePort);
+    ASSERT_EQ(channels.size(), 1u);
+    EXPECT_EQ(channels.front().channelLimit, 3);
+    EXPECT_EQ(channels.front().vci, 60);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+// Fast provisioning of a multicast channel on North-1's first line card in the running program: the run writes the
+// channel port after port on its timer, pauses on the first port without a PVC in service with the refusal on the
+// message line, and after Stop and a new choice of ports asks before it replaces a port's channel and goes on to the
+// end.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/multicast/mc_fast_prov_dlg.h"
+#include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
+#include "link/records/mc_channel_rec.h"
+#include "link/records/mc_service_profile_rec.h"
+#include "link/records/request_codes.h"
+#include "ui/framework/lists/small_images.h"
+
+#include <QComboBox>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCmdMcFastProvision = 33122;
+constexpr uint32_t kNorth = 1;
+constexpr uint32_t kLineCardModel = 30; // the model of North-1's card in slot 1
+using Dialog = CMcFastProvDlg;
+using List = CMcFastProvListDlg;
+using e2e::CellImage;
+using e2e::Choose;
+using e2e::Click;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::RowOf;
+using e2e::Type;
+
+template <class Rec> void ServerAdd(e2e::CProgram& program, uint16_t code, const Rec& rec)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<Frame> reply =
+        probe.ReplyTo(probe.Send(2, code, kNorth, EncodeRecords(std::vector<Rec>{rec}), kRecordSize<Rec>));
+    EXPECT_TRUE(reply && reply->header.status == 0);
+}
+
+const McChannelRec* ChannelOf(const std::vector<McChannelRec>& channels, uint32_t portId)
+{
+    for (const McChannelRec& channel : channels) {
+        if (channel.portId == portId)
+            return &channel;
+    }
+    return nullptr;
+}
+
+TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    McServiceProfileRec basic;
+    basic.name = "basic";
+    basic.status = 1;
+    ServerAdd(program, kReqMcServiceProfileAdd, basic);
+    McChannelRec held;
+    held.portId = 10105;
+    held.vci = 33;
+    held.vlanId = 300;
+    held.channelLimit = 1;
+    held.profile = "basic";
+    held.adminState = 2;
+    ServerAdd(program, kReqMcChannelAdd, held);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<Dialog>([&](Dialog& dialog) {
+        auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
+        const int card = type->findData(QVariant::fromValue<quint32>(kLineCardModel));
+        if (card < 0) {
+            ADD_FAILURE() << "the slot's line card is not offered";
+            return IDCANCEL;
+        }
+        Choose(dialog, Dialog::kTypeId, type->itemText(card));
+        Type(dialog, Dialog::kVciId, QStringLiteral("70"));
+        Type(dialog, Dialog::kVlanId, QStringLiteral("301"));
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kListId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("mc_fast_provision")));
+
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& ports = *list.FindList(kListControlId);
+            const QStringList places = ListColumn(ports, 1);
+            EXPECT_GE(places.size(), 8);
+            EXPECT_EQ(places.value(0), QStringLiteral("1-1"));
+            EXPECT_FALSE(list.IsControlEnabled(List::kStopId));
+
+            // Ports 1 and 2 take the channel; port 3 has no PVC in service: the run waits there.
+            Click(list, List::kGoId);
+            EXPECT_TRUE(program.WaitUntil([&] { return CellImage(ports, 0) == kImageDone; }));
+            EXPECT_TRUE(program.WaitUntil([&] { return !MessageLine(list).isEmpty(); }));
+            EXPECT_EQ(MessageLine(list), QStringLiteral("This port doesn't has any active PVC"));
+            EXPECT_TRUE(list.IsRunning()) << "paused: only the list and Stop";
+            EXPECT_FALSE(list.IsControlEnabled(List::kGoId));
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-2"))), kImageDone);
+            EXPECT_NE(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-3"))), kImageDone);
+            Click(list, List::kStopId);
+            EXPECT_FALSE(list.IsRunning());
+
+            // Ports 5 and 6 only; port 5's channel is replaced once the operator agrees.
+            Click(list, List::kDeselectAllId);
+            e2e::TickRows(ports, {QStringLiteral("1-5"), QStringLiteral("1-6")}, 1);
+            person.AnswerBox(IDYES);
+            Click(list, List::kGoId);
+            EXPECT_TRUE(program.WaitUntil([&] { return !list.IsRunning(); }));
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-5"))), kImageDone);
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-6"))), kImageDone);
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("There is already one multicast channel on the line "
+                                                             "port.\n\nAre you sure to OVERWRITE it?"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_fast_provision_list")));
+            return IDCANCEL;
+        });
+        Click(dialog, Dialog::kListId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcFastProvision));
+    const std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, kNorth);
+    for (uint32_t portId : {10101u, 10102u, 10105u, 10106u}) {
+        const McChannelRec* channel = ChannelOf(channels, portId);
+        ASSERT_NE(channel, nullptr) << portId;
+        EXPECT_EQ(channel->vci, 70) << portId;
+        EXPECT_EQ(channel->vlanId, 301) << portId;
+        EXPECT_EQ(channel->adminState, 1u) << portId;
+        EXPECT_EQ(channel->profile, "basic") << portId;
+    }
+    EXPECT_EQ(ChannelOf(channels, 10103), nullptr);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,344 @@
+// The IP traffic, multicast channel, multicast service and traffic policing profiles in the running program: the
+// VLAN Profile List of an NE, where the operator adds and changes profiles of each kind (the NE refusing a drop of
+// broadcast on a profile its DHCP PVCs use, and a DSCP action on a profile its PPPoE port applies), saves the NE's 23
+// IP traffic profiles as the server's templates (more than one batch), and downloads a template to three NEs from
+// the templates' list.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_mc_channel_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/ip_traffic_profile_rec.h"
+#include "link/records/mc_channel_profile_rec.h"
+#include "link/records/mc_service_profile_rec.h"
+#include "link/records/request_codes.h"
+#include "link/records/traffic_policing_profile_rec.h"
+#include "platform/delta_spin.h"
+#include "ui/framework/lists/small_images.h"
+#include "ui/shell/tree/group_view.h"
+
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int kCmdAdslProfile = 33080;
+constexpr int kCmdVlanProfile = 33175;
+constexpr int kCmdVlanProfileTemplate = 33174;
+constexpr uint32_t kNorth = 1;
+constexpr uint32_t kSouth = 2;
+constexpr uint32_t kSpare = 3;
+constexpr uint32_t kPppoePort = 10106; // North-1's port with a PPPoE PVC in service
+constexpr int kIpTrafficTab = 0;
+constexpr int kMcChannelTab = 1;
+constexpr int kMcServiceTab = 2;
+constexpr int kPolicingTab = 2;
+const QString kDropRefused =
+    QStringLiteral("Some PVCs using this profile are DHCP-related or Transparent . Can't \"drop\" broadcast.");
+const QString kDscpRefused =
+    QStringLiteral("One enabled PVC is PPPoE-related or transparent on this port. Action can't be DSCP.");
+
+using e2e::CellImage;
+using e2e::Choose;
+using e2e::Click;
+using e2e::Field;
+using e2e::ListColumn;
+using e2e::MessageLine;
+using e2e::RowOf;
+using e2e::Type;
+using IpEditor = CXdslIpTrafficProfileDlg;
+using ChannelEditor = CXdslMcChannelProfileDlg;
+using ServiceEditor = CXdslMcServiceProfileDlg;
+using PolicingEditor = CXdslTrafficPolicingProfileDlg;
+
+void ClickTab(CProfileListDlg& dialog, int index)
+{
+    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+QTreeView& PageList(CProfileListDlg& dialog, ProfileKindId kind)
+{
+    return *dialog.PageOfKind(kind)->FindList(kListControlId);
+}
+
+template <class Rec> std::optional<Rec> Named(const std::vector<Rec>& records, const std::string& name)
+{
+    const auto found = std::find_if(records.begin(), records.end(), [&](const Rec& rec) { return rec.name == name; });
+    return found != records.end() ? std::optional<Rec>(*found) : std::nullopt;
+}
+
+template <class Rec> std::vector<std::string> SortedNames(const std::vector<Rec>& records)
+{
+    std::vector<std::string> names;
+    for (const Rec& rec : records)
+        names.push_back(rec.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Twenty more IP traffic profiles on the NE, as another workstation would add them.
+void AddBulkIpProfiles(e2e::CProgram& program, uint32_t neId)
+{
+    std::vector<IpTrafficProfileRec> profiles(20);
+    for (size_t i = 0; i < profiles.size(); ++i) {
+        profiles[i].name = "bulk-" + std::to_string(i);
+        profiles[i].downstreamRate = 512;
+        profiles[i].status = 1;
+        profiles[i].broadcast = 3;
+    }
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<Frame> reply =
+        probe.ReplyTo(probe.Send(2, kReqIpTrafficProfileAdd, neId, EncodeRecords(profiles), kIpTrafficProfileRecSize));
+    ASSERT_TRUE(reply && reply->header.status == 0);
+}
+
+TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToNes)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
+        EXPECT_EQ(ListColumn(ips, 0), (QStringList{QStringLiteral("office"), QStringLiteral("video")}));
+        const int office = RowOf(ips, 0, QStringLiteral("office"));
+        EXPECT_EQ(ListColumn(ips, 1).value(office), QStringLiteral("medium"));
+        EXPECT_EQ(ListColumn(ips, 2).value(office), QStringLiteral("2048"));
+        EXPECT_EQ(ListColumn(ips, 3).value(office), QStringLiteral("<no limit>"));
+        EXPECT_EQ(CellImage(ips, office), kImageEnabled);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ip_traffic_profile_list")));
+
+        // A new profile: the rate goes round below 32 and is kept to whole steps of 32.
+        person.OnDialog<IpEditor>([&](IpEditor& add) {
+            EXPECT_EQ(Field(add, IpEditor::kRateId), QStringLiteral("29984"));
+            EXPECT_EQ(Field(add, IpEditor::kQueueId), QStringLiteral("medium"));
+            EXPECT_EQ(Field(add, IpEditor::kBroadcastId), QStringLiteral("forward"));
+            Type(add, IpEditor::kRateId, QStringLiteral("32"));
+            add.GetDlgItemAs<DeltaSpin>(IpEditor::kRateSpinId)->Step(-1);
+            EXPECT_EQ(Field(add, IpEditor::kRateId), QStringLiteral("29984"));
+            add.GetDlgItemAs<DeltaSpin>(IpEditor::kRateSpinId)->Step(1);
+            EXPECT_EQ(Field(add, IpEditor::kRateId), QStringLiteral("32"));
+            Type(add, IpEditor::kNameId, QStringLiteral("web tv"));
+            Type(add, IpEditor::kRateId, QStringLiteral("1000"));
+            Choose(add, IpEditor::kUpstreamId, QStringLiteral("256"));
+            Choose(add, IpEditor::kQueueId, QStringLiteral("urgent"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            Type(add, IpEditor::kNameId, QStringLiteral("web-tv"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ip_traffic_profile")));
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        const int web = RowOf(ips, 0, QStringLiteral("web-tv"));
+        EXPECT_EQ(ListColumn(ips, 1).value(web), QStringLiteral("highest"));
+        EXPECT_EQ(ListColumn(ips, 2).value(web), QStringLiteral("992"));
+        EXPECT_EQ(ListColumn(ips, 3).value(web), QStringLiteral("256"));
+
+        // "office" is used by a DHCP PVC: the NE refuses to drop its broadcast, and nothing is written.
+        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
+        person.OnDialog<IpEditor>([&](IpEditor& modify) {
+            EXPECT_TRUE(modify.IsControlReadOnly(IpEditor::kNameId));
+            Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.back(), kDropRefused);
+            EXPECT_FALSE(modify.IsEnded());
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(Named(program.ServerRecords(kReqIpTrafficProfile, kNorth), "office")->broadcast, 3u);
+
+        // Twenty more profiles come from elsewhere; all 23 become the templates, in two batches.
+        AddBulkIpProfiles(program, kNorth);
+        Click(list, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(ips, 0).size(), 23);
+        person.AnswerBox(IDYES);
+        Click(list, CProfileListDlg::kSaveAllId);
+
+        // A multicast channel profile; its id is its key, and its address must be a multicast one.
+        ClickTab(list, kMcChannelTab);
+        QTreeView& channels = PageList(list, ProfileKindId::kMcChannel);
+        const auto addChannel = [&](const QString& id, const QString& name, const QString& address,
+                                    const QString& refusal) {
+            person.OnDialog<ChannelEditor>([&](ChannelEditor& add) {
+                Type(add, ChannelEditor::kIdId, id);
+                Type(add, ChannelEditor::kNameId, name);
+                Type(add, ChannelEditor::kAddressId, QStringLiteral("240.0.0.1"));
+                Type(add, ChannelEditor::kRateId, QStringLiteral("3000"));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("Invalid address"));
+                Type(add, ChannelEditor::kAddressId, address);
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("mc_channel_profile")));
+                Click(add, IDOK);
+                if (!refusal.isEmpty()) {
+                    EXPECT_EQ(MessageLine(add), refusal);
+                    EXPECT_FALSE(add.IsEnded());
+                }
+                return IDCANCEL;
+            });
+            Click(list, kAddButtonId);
+        };
+        addChannel(QStringLiteral("5"), QStringLiteral("news"), QStringLiteral("239.1.1.5"), {});
+        addChannel(QStringLiteral("800"), QStringLiteral("sport"), QStringLiteral("239.1.1.80"), {});
+        addChannel(QStringLiteral("5"), QStringLiteral("again"), QStringLiteral("239.1.1.6"),
+                   QStringLiteral("Fail to add data. This multicast channel profile has existed."));
+        EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
+        EXPECT_EQ(ListColumn(channels, 2).value(0), QStringLiteral("239.1.1.5"));
+        EXPECT_EQ(ListColumn(channels, 4).value(0), QStringLiteral("3000")) << "kept as typed";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_channel_profile_list")));
+
+        // A multicast service profile of both channels.
+        ClickTab(list, kMcServiceTab);
+        QTreeView& services = PageList(list, ProfileKindId::kMcService);
+        person.OnDialog<ServiceEditor>([&](ServiceEditor& add) {
+            QTreeView& offered = *add.FindList(kListControlId);
+            EXPECT_EQ(ListColumn(offered, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
+            EXPECT_EQ(ListColumn(offered, 2).value(0), QStringLiteral("239.  1.  1.  5"));
+            Type(add, ServiceEditor::kNameId, QStringLiteral("basic"));
+            e2e::TickRows(offered, {QStringLiteral("5"), QStringLiteral("800")});
+            program.ClickListRow(offered, 0);
+            person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
+                EXPECT_EQ(Field(show, ChannelEditor::kNameId), QStringLiteral("news"));
+                EXPECT_FALSE(show.IsControlEnabled(IDOK));
+                return IDCANCEL;
+            });
+            Click(add, kShowButtonId);
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("mc_service_profile")));
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(ListColumn(services, 1).value(RowOf(services, 0, QStringLiteral("basic"))), QStringLiteral("5,800"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_service_profile_list")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdVlanProfile));
+
+    const std::vector<IpTrafficProfileRec> held = program.ServerRecords(kReqIpTrafficProfile, kNorth);
+    EXPECT_EQ(SortedNames(program.ServerRecords(kReqIpTrafficProfileTemplate)), SortedNames(held));
+    EXPECT_EQ(held.size(), 23u);
+    const std::optional<IpTrafficProfileRec> web = Named(held, "web-tv");
+    ASSERT_TRUE(web.has_value());
+    EXPECT_EQ(web->downstreamRate, 992u);
+    EXPECT_EQ(web->upstreamRateIndex, 4);
+    EXPECT_EQ(web->queue, 3);
+    EXPECT_EQ(web->broadcast, 3u);
+    EXPECT_EQ(web->status, 1u);
+    const std::optional<McServiceProfileRec> basic =
+        Named(program.ServerRecords(kReqMcServiceProfile, kNorth), "basic");
+    ASSERT_TRUE(basic.has_value());
+    EXPECT_EQ(basic->channels.front(), 0x08) << "channel 5";
+    EXPECT_EQ(basic->channels.back(), 0x01) << "channel 800";
+
+    // The templates: "web-tv" goes to the three NEs.
+    program.ClickTreeItem(program.Tree().Tree()->topLevelItem(0));
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
+        EXPECT_EQ(ListColumn(ips, 0).size(), 23);
+        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("web-tv")));
+        person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+            EXPECT_EQ(Field(download, CTemplateDownloadDlg::kTitleId),
+                      QStringLiteral("xDSL IP Traffic Profile : web-tv"));
+            QTreeView& nes = *download.FindList(kListControlId);
+            e2e::TickRows(nes, {QStringLiteral("North-1"), QStringLiteral("South-1"), QStringLiteral("Spare")},
+                          CTemplateDownloadDlg::kNameColumn);
+            person.AnswerBox(IDYES);
+            Click(download, CTemplateDownloadDlg::kDownloadId);
+            EXPECT_TRUE(program.WaitUntil([&] { return !download.IsRunning(); }));
+            return IDCANCEL;
+        });
+        Click(list, CProfileListDlg::kDownloadId);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ip_traffic_profile_templates")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdVlanProfileTemplate));
+    for (uint32_t neId : {kNorth, kSouth, kSpare})
+        EXPECT_TRUE(Named(program.ServerRecords(kReqIpTrafficProfile, neId), "web-tv").has_value()) << neId;
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+TEST(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kPolicingTab);
+        QTreeView& rows = PageList(list, ProfileKindId::kTrafficPolicing);
+        const QStringList seeded{QStringLiteral("police-drop"), QStringLiteral("police-dscp")};
+        EXPECT_EQ(ListColumn(rows, 0), seeded) << "the NE's own";
+        person.OnDialog<PolicingEditor>([&](PolicingEditor& add) {
+            EXPECT_EQ(Field(add, PolicingEditor::kCirId), QStringLiteral("1"));
+            add.GetDlgItemAs<DeltaSpin>(PolicingEditor::kCirSpinId)->Step(1);
+            add.GetDlgItemAs<DeltaSpin>(PolicingEditor::kCirSpinId)->Step(1);
+            EXPECT_EQ(Field(add, PolicingEditor::kCirId), QStringLiteral("2")) << "at most 2";
+            Type(add, PolicingEditor::kNameId, QStringLiteral("gold"));
+            Choose(add, PolicingEditor::kActionId, QStringLiteral("drop"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("traffic_policing_profile")));
+            Click(add, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        const int goldRow = RowOf(rows, 0, QStringLiteral("gold"));
+        EXPECT_GE(goldRow, 0);
+        if (goldRow < 0)
+            return IDCANCEL;
+        EXPECT_EQ(ListColumn(rows, 2)[goldRow], QStringLiteral("drop"));
+
+        // The PPPoE port applies "gold": re-marking its DSCP code is refused by the NE.
+        server_test::CRawClient& probe = program.ServerProbe();
+        probe.ReplyTo(probe.Send(1, kReqAdslPort, kNorth, std::vector<uint8_t>(kAdslPortRecSize, 0), kAdslPortRecSize));
+        AdslPortRec port;
+        port.entityId = kPppoePort;
+        port.lineProfile = "fast-8M";
+        port.trafficPolicingProfile = "gold";
+        port.enableState = 1;
+        const std::optional<Frame> applied =
+            probe.ReplyTo(probe.Send(2, kReqAdslPort, kNorth, EncodeRecords(std::vector{port}), kAdslPortRecSize));
+        EXPECT_TRUE(applied && applied->header.status == 0);
+        program.ClickListRow(rows, goldRow);
+        person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
+            Choose(modify, PolicingEditor::kActionId, QStringLiteral("change DSCP as AF11"));
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.back(), kDscpRefused);
+            EXPECT_FALSE(modify.IsEnded());
+            // "no action" asks the NE nothing.
+            Choose(modify, PolicingEditor::kActionId, QStringLiteral("no action"));
+            person.AnswerBox(IDYES);
+            Click(modify, IDOK);
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(ListColumn(rows, 2)[RowOf(rows, 0, QStringLiteral("gold"))], QStringLiteral("no action"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("traffic_policing_profile_list")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAdslProfile));
+    const std::optional<TrafficPolicingProfileRec> gold =
+        Named(program.ServerRecords(kReqTrafficPolicingProfile, kNorth), "gold");
+    ASSERT_TRUE(gold.has_value());
+    EXPECT_EQ(gold->upstreamCir, 2);
+    EXPECT_EQ(gold->action, 0u);
+    EXPECT_EQ(gold->status, 1u);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+} // namespace
