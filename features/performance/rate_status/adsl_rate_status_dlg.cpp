@@ -7,6 +7,7 @@
 #include "core/tables/ne_table.h"
 #include "features/performance/pm/pm_port_target.h"
 #include "features/performance/rate_status/adsl_rate_status_rows.h"
+#include "features/performance/rate_status/card_port_pager.h"
 #include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "link/records/adsl_power_state_rec.h"
@@ -65,14 +66,9 @@ void CAdslRateStatusDlg::Refresh()
         return;
     }
     GetDlgItemAs<QLineEdit>(kEntityId)->setText(QString::fromStdString(FormatEntityLocationById(ne, port, true)));
-    const CEntityNode* card = node->GetParent();
-    if (card == nullptr) {
-        EnableControls({kRefreshButtonId, kFirstId, kPreviousId, kNextId, kLastId}, false);
+    card_port_pager::EnableButtons(*this, *node);
+    if (node->GetParent() == nullptr)
         return;
-    }
-    const int position = node->GetPosition();
-    EnableControls({kFirstId, kPreviousId}, position != 0);
-    EnableControls({kNextId, kLastId}, position != card->GetChildCount() - 1);
 
     const RecordReply<AdslRateStatusRec> reply = CRecordRequests().Query<AdslRateStatusRec>(
         kReqAdslRateStatus, static_cast<uint32_t>(GetNeId()), WordRecord{port}, {.failureTextId = kStrFailToQuery});
@@ -88,20 +84,6 @@ void CAdslRateStatusDlg::Refresh()
     EnableControl(kToL0Id, view.toL0);
     EnableControl(kToL2Id, view.toL2);
     EnableControl(kToL3Id, view.toL3);
-}
-
-void CAdslRateStatusDlg::GoToPort(int position)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(GetTargetEntity().id) : nullptr;
-    if (node == nullptr || node->GetParent() == nullptr || position < 0 ||
-        position >= node->GetParent()->GetChildCount())
-        return;
-    const CEntityIndex& index = GetTargetEntity().index;
-    CEntityId port;
-    port.SetLevels(1, index.Shelf(), index.Slot(), static_cast<uint8_t>(position + 1), 0);
-    SetTarget(GetNeId(), &port);
-    Refresh();
 }
 
 void CAdslRateStatusDlg::Transit(uint32_t state)
@@ -131,23 +113,15 @@ int CAdslRateStatusDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return CRecordListDlg::OnCommandHook(id, code);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(GetTargetEntity().id) : nullptr;
-    const int position = node != nullptr ? node->GetPosition() : 0;
-    const int last = node != nullptr && node->GetParent() != nullptr ? node->GetParent()->GetChildCount() - 1 : 0;
+    if (card_port_pager::IsPagerButton(id)) {
+        const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+        if (const std::optional<CEntityId> port = card_port_pager::PortOfButton(ne, GetTargetEntity(), id)) {
+            SetTarget(GetNeId(), &*port);
+            Refresh();
+        }
+        return 1;
+    }
     switch (id) {
-    case kFirstId:
-        GoToPort(0);
-        return 1;
-    case kPreviousId:
-        GoToPort(position - 1);
-        return 1;
-    case kNextId:
-        GoToPort(position + 1);
-        return 1;
-    case kLastId:
-        GoToPort(last);
-        return 1;
     case kToL0Id:
         Transit(kAdslPowerL0);
         return 1;

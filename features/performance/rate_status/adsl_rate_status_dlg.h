@@ -10,6 +10,7 @@
 //     dlg.DoModal();
 
 #include "features/performance/common/up_down_rows.h"
+#include "features/performance/rate_status/card_port_pager.h"
 #include "ui/framework/dialogs/record_list.h"
 
 #include <memory>
@@ -23,10 +24,10 @@ class CAdslRateStatusDlg : public CRecordListDlg {
 public:
     static constexpr int kTemplateId = 323;
     static constexpr int kEntityId = 1348;
-    static constexpr int kNextId = 1264;
-    static constexpr int kPreviousId = 1277;
-    static constexpr int kFirstId = 1169;
-    static constexpr int kLastId = 1211;
+    static constexpr int kNextId = card_port_pager::kNextId;
+    static constexpr int kPreviousId = card_port_pager::kPreviousId;
+    static constexpr int kFirstId = card_port_pager::kFirstId;
+    static constexpr int kLastId = card_port_pager::kLastId;
     static constexpr int kToL0Id = 1245;
     static constexpr int kToL2Id = 1246;
     static constexpr int kToL3Id = 1247;
@@ -45,8 +46,6 @@ public:
 
 private:
     void Refresh();
-    // Shows the port at the position of the line card's ports (from 0).
-    void GoToPort(int position);
     void Transit(uint32_t state);
     void ClearRows();
 

@@ -6,6 +6,7 @@
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
 #include "features/performance/pm/pm_port_target.h"
+#include "features/performance/rate_status/card_port_pager.h"
 #include "link/record_requests.h"
 #include "link/records/word_record.h"
 #include "ui/framework/messages/string_ids.h"
@@ -54,14 +55,9 @@ void CShdslRateStatusDlg::Refresh()
         return;
     }
     GetDlgItemAs<QLineEdit>(kEntityId)->setText(QString::fromStdString(FormatEntityLocationById(ne, port, true)));
-    const CEntityNode* card = node->GetParent();
-    if (card == nullptr) {
-        EnableControls({kRefreshButtonId, kFirstId, kPreviousId, kNextId, kLastId}, false);
+    card_port_pager::EnableButtons(*this, *node);
+    if (node->GetParent() == nullptr)
         return;
-    }
-    const int position = node->GetPosition();
-    EnableControls({kFirstId, kPreviousId}, position != 0);
-    EnableControls({kNextId, kLastId}, position != card->GetChildCount() - 1);
 
     const RecordReply<ShdslRateStatusRec> reply = CRecordRequests().Query<ShdslRateStatusRec>(
         kReqShdslRateStatus, static_cast<uint32_t>(GetNeId()), WordRecord{port}, {.failureTextId = kStrFailToQuery});
@@ -73,42 +69,17 @@ void CShdslRateStatusDlg::Refresh()
     rows_.Apply(rows, {});
 }
 
-void CShdslRateStatusDlg::GoToPort(int position)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(GetTargetEntity().id) : nullptr;
-    if (node == nullptr || node->GetParent() == nullptr || position < 0 ||
-        position >= node->GetParent()->GetChildCount())
-        return;
-    const CEntityIndex& index = GetTargetEntity().index;
-    CEntityId port;
-    port.SetLevels(1, index.Shelf(), index.Slot(), static_cast<uint8_t>(position + 1), 0);
-    SetTarget(GetNeId(), &port);
-    Refresh();
-}
-
 int CShdslRateStatusDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return CRecordListDlg::OnCommandHook(id, code);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(GetTargetEntity().id) : nullptr;
-    const int position = node != nullptr ? node->GetPosition() : 0;
-    const int last = node != nullptr && node->GetParent() != nullptr ? node->GetParent()->GetChildCount() - 1 : 0;
-    switch (id) {
-    case kFirstId:
-        GoToPort(0);
+    if (card_port_pager::IsPagerButton(id)) {
+        const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+        if (const std::optional<CEntityId> port = card_port_pager::PortOfButton(ne, GetTargetEntity(), id)) {
+            SetTarget(GetNeId(), &*port);
+            Refresh();
+        }
         return 1;
-    case kPreviousId:
-        GoToPort(position - 1);
-        return 1;
-    case kNextId:
-        GoToPort(position + 1);
-        return 1;
-    case kLastId:
-        GoToPort(last);
-        return 1;
-    default:
-        return CRecordListDlg::OnCommandHook(id, code);
     }
+    return CRecordListDlg::OnCommandHook(id, code);
 }

@@ -8,6 +8,7 @@
 //     dlg.SetTarget(neId, &portId);
 //     dlg.DoModal();
 
+#include "features/performance/rate_status/card_port_pager.h"
 #include "features/performance/rate_status/shdsl_rate_status_rows.h"
 #include "ui/framework/dialogs/record_list.h"
 
@@ -22,10 +23,10 @@ class CShdslRateStatusDlg : public CRecordListDlg {
 public:
     static constexpr int kTemplateId = 416;
     static constexpr int kEntityId = 1348;
-    static constexpr int kNextId = 1264;
-    static constexpr int kPreviousId = 1277;
-    static constexpr int kFirstId = 1169;
-    static constexpr int kLastId = 1211;
+    static constexpr int kNextId = card_port_pager::kNextId;
+    static constexpr int kPreviousId = card_port_pager::kPreviousId;
+    static constexpr int kFirstId = card_port_pager::kFirstId;
+    static constexpr int kLastId = card_port_pager::kLastId;
 
     explicit CShdslRateStatusDlg(QWidget* parent = nullptr);
     ~CShdslRateStatusDlg() override;
@@ -36,8 +37,6 @@ public:
 
 private:
     void Refresh();
-    // Shows the port at the position of the line card's ports (from 0).
-    void GoToPort(int position);
 
     std::unique_ptr<Ui::CShdslRateStatusDlg> ui_;
     CRecordList<ShdslRateStatusRow> rows_;
