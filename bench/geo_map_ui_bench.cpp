@@ -51,6 +51,8 @@ public:
     COLORREF GetTreeTextColor(int) const override { return 0; }
     COLORREF GetEntityTextColor(uint32_t) const override { return 0; }
     COLORREF GetNeTextColor(const CNeRecord*) const override { return 0; }
+    int GetNeKeptStateIcon(const CNeRecord& ne) const override { return GetEntityStateIcon(ne.neId, 0); }
+    COLORREF GetNeKeptTextColor(const CNeRecord&) const override { return 0; }
     bool IsBlinkPhaseOn() const override { return false; }
     bool GetLocationIndicatorFlag() const override { return false; }
     bool GetPortTipFlag() const override { return false; }

@@ -263,10 +263,10 @@ void CGeoView::UpdateNodeLook(CMapNodeItem& node, const CNeRecord& ne)
 {
     node.SetText(QString::fromStdString(ne.name));
     node.setToolTip(QString::fromStdString(ne.GetIpText()));
-    const int image = host_.GetEntityStateIcon(ne.neId, 0);
+    const int image = host_.GetNeKeptStateIcon(ne);
     if (image != node.ImageIndex())
         node.SetImage(image, host_.GetListIcon(image));
-    node.SetTextColor(ToQColor(host_.GetNeTextColor(&ne)));
+    node.SetTextColor(ToQColor(host_.GetNeKeptTextColor(ne)));
 }
 
 void CGeoView::RemoveNode(uint32_t neId)

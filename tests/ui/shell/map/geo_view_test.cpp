@@ -11,6 +11,7 @@
 #include "link/server_message_dispatcher.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/frame/main_frame.h"
+#include "ui/shell/frame/text_colors.h"
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
 
@@ -56,8 +57,8 @@ protected:
         RemoveServerDispatchRules();
     }
 
-    // A connected state of the card in slot 1 of shelf 1 and of its first port, the port's alarm of a severity.
-    static std::vector<EntityStateRec> PortAlarm(const CNeRecord& ne, int32_t severity)
+    // A connected state of the card in slot 1 of shelf 1 and of one of its ports, the port's alarm of a severity.
+    static std::vector<EntityStateRec> PortAlarm(const CNeRecord& ne, int32_t severity, int port = 0)
     {
         const CEntityNode* card = ne.root->GetChild(0)->GetChild(0);
         EntityStateRec cardState;
@@ -65,10 +66,12 @@ protected:
         cardState.onlineType = card->GetPlannedType();
         cardState.severity = kSeverityServerCleared;
         EntityStateRec portState;
-        portState.entityId = card->GetChild(0)->GetEntityId();
+        portState.entityId = card->GetChild(port)->GetEntityId();
         portState.severity = severity;
         return {cardState, portState};
     }
+
+    QColor NeColorOf(int severity) const { return ToQColor(ColorOfSeverity(frame_.TextColors().ne, severity)); }
 
     ScopedModels models_;
     ScopedWorkDir work_;
@@ -137,6 +140,33 @@ TEST_F(GeoViewTest, ANodeFollowsAnAlarmRaisedAndClearedOnAPortOfItsNeAndNoOtherN
     EXPECT_EQ(alphaNode.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha)));
     EXPECT_EQ(alphaNode.Text(), QStringLiteral("Alpha"));
     EXPECT_EQ(view->NodeOf(1), &alphaNode) << "the node is kept, not made again";
+}
+
+TEST_F(GeoViewTest, ANodeShowsTheGravestAlarmLeftOnItsNeAsStatesComeAndGo)
+{
+    auto view = MakeView();
+    const CNeRecord& alpha = *FindNeById(1);
+    CMapNodeItem& node = *view->NodeOf(1);
+    const QColor quiet = node.TextColor();
+
+    struct Step {
+        int port;
+        int severity;
+        int shown; // the gravest alarm left on the NE
+    };
+    const Step steps[] = {
+        {0, kSeverityMinor, kSeverityMinor},           {1, kSeverityCritical, kSeverityCritical},
+        {0, kSeverityMajor, kSeverityCritical},        {1, kSeverityServerCleared, kSeverityMajor},
+        {0, kSeverityServerCleared, kSeverityCleared},
+    };
+    for (const Step& step : steps) {
+        ApplyStates(1, PortAlarm(alpha, step.severity, step.port));
+        view->RefreshData();
+        const QColor expected = step.shown == kSeverityCleared ? quiet : NeColorOf(step.shown);
+        EXPECT_EQ(node.TextColor(), expected) << "port " << step.port << " severity " << step.severity;
+        EXPECT_EQ(node.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha))) << "as the tree shows the NE";
+        EXPECT_EQ(node.ImageIndex(), frame_.GetEntityStateIcon(1, 0));
+    }
 }
 
 } // namespace
