@@ -62,6 +62,8 @@ public:
     std::vector<CMapNodeItem*> Nodes() const;
     // The map pixel of a position, and the position of a map pixel.
     MapPixel PixelOf(double longitude, double latitude) const;
+    // The tool tip of a node: its NE's address.
+    QString ToolTipOf(const CMapNodeItem& node) const;
 
     // The operator's actions, at points of the canvas's viewport.
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point);
@@ -109,7 +111,7 @@ private:
 
     bool includeSubNes_ = true;
     bool stopRefreshWhileBusy_ = false;
-    MapLabelFont nodeFont_;
+    CMapNodeStyle nodeStyle_;
     uint32_t viewLocationId_ = UINT32_MAX; // none shown yet
     uint32_t mapId_ = 0;
     MapFrame frame_;

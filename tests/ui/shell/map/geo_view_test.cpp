@@ -15,6 +15,12 @@
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QGraphicsView>
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <memory>
 #include <thread>
 #include <vector>
@@ -167,6 +173,31 @@ TEST_F(GeoViewTest, ANodeShowsTheGravestAlarmLeftOnItsNeAsStatesComeAndGo)
         EXPECT_EQ(node.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha))) << "as the tree shows the NE";
         EXPECT_EQ(node.ImageIndex(), frame_.GetEntityStateIcon(1, 0));
     }
+}
+
+TEST_F(GeoViewTest, ANodesTipIsItsNesAddressAndAnEmptyPlaceHasNone)
+{
+    auto view = MakeView();
+    view->show();
+    view->NodeOf(2)->PlaceCentreAt({200, 150});
+    QGraphicsView& canvas = *view->Canvas();
+    const auto askTip = [&](QPoint point) {
+        QHelpEvent help(QEvent::ToolTip, point, canvas.viewport()->mapToGlobal(point));
+        QApplication::sendEvent(canvas.viewport(), &help);
+    };
+    for (const uint32_t neId : {1U, 2U}) {
+        const CMapNodeItem& node = *view->NodeOf(neId);
+        askTip(canvas.mapFromScene(node.sceneBoundingRect().center()));
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("10.0.0.%1").arg(neId));
+    }
+    const QPoint empty = canvas.mapFromScene(QPointF(400, 300));
+    ASSERT_EQ(canvas.itemAt(empty), nullptr);
+    askTip(empty);
+    QDeadlineTimer bound(2000);
+    while (QToolTip::isVisible() && !bound.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 } // namespace
