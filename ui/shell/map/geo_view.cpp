@@ -132,6 +132,9 @@ private:
 CGeoView::CGeoView(IViewHost& host, QWidget* parent) : CAFormView(kFormTemplateId, parent), host_(host)
 {
     scene_ = new QGraphicsScene(this);
+    // The nodes change their look often and a paint or a click looks at few of them: a walk of the list costs less
+    // than the index of places the scene would keep for each node.
+    scene_->setItemIndexMethod(QGraphicsScene::NoIndex);
     canvas_ = new CMapCanvas(scene_, *this);
     editButton_ = new QPushButton(QStringLiteral("&Edit"), this);
     editButton_->setObjectName(QStringLiteral("edit%1").arg(kEditButtonId));
