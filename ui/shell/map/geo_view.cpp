@@ -386,9 +386,9 @@ void CGeoView::FollowFrameSelection()
 {
     const uint32_t current = host_.GetCurrentNeId();
     const QSignalBlocker blocker(scene_);
-    for (const auto& [neId, node] : nodes_) {
-        if (neId != current && node->isSelected())
-            node->setSelected(false);
+    for (QGraphicsItem* item : scene_->selectedItems()) {
+        if (const auto* node = dynamic_cast<CMapNodeItem*>(item); node == nullptr || node->NeId() != current)
+            item->setSelected(false);
     }
     selectionOrder_.clear();
     if (CMapNodeItem* node = NodeOf(current)) {

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 class CNeRecord;
@@ -118,9 +119,10 @@ private:
     QImage picture_;
     std::map<uint32_t, CMapNodeItem*> nodes_;
     std::vector<uint32_t> placementOrder_;
-    std::vector<uint32_t> selectionOrder_;     // NEs of the selected nodes, the last selected last
-    std::map<uint32_t, uint32_t> seenChanges_; // the change counter of each NE when the view last followed it
-    std::map<uint32_t, QPointF> pressPlaces_;  // where the selected nodes were when a drag began
+    std::vector<uint32_t> selectionOrder_; // NEs of the selected nodes, the last selected last
+    // The change counter of each NE when the view last followed it: looked up for every NE at every refresh.
+    std::unordered_map<uint32_t, uint32_t> seenChanges_;
+    std::map<uint32_t, QPointF> pressPlaces_; // where the selected nodes were when a drag began
 
     bool rebuildRequest_ = false;
     uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built
