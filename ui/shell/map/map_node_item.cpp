@@ -19,7 +19,9 @@ const QColor kSelectedFill(51, 153, 255, 200);
 } // namespace
 
 CMapNodeStyle::CMapNodeStyle(const QFont& labelFont, std::function<QPixmap(int)> icons)
-    : font_(labelFont), metrics_(labelFont), rawFont_(QRawFont::fromFont(labelFont)), iconOf_(std::move(icons))
+    : font_(labelFont), metrics_(labelFont), lineHeight_(metrics_.height()), ascent_(metrics_.ascent()),
+      textHeight_(static_cast<int>(std::ceil(lineHeight_))), rawFont_(QRawFont::fromFont(labelFont)),
+      iconOf_(std::move(icons))
 {
     if (!rawFont_.isValid())
         return;
@@ -110,7 +112,7 @@ QSize CMapNodeItem::Size() const
 {
     // Whole pixels: the halos of one size are drawn once for all the nodes.
     return QSize(std::max(static_cast<int>(std::ceil(textWidth_ + 2 * kTextMargin)), kIconSize),
-                 static_cast<int>(std::ceil(style_->Metrics().height())) + kIconSize);
+                 style_->TextHeight() + kIconSize);
 }
 
 void CMapNodeItem::SetText(const QString& text)
@@ -176,12 +178,9 @@ void CMapNodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     const int textHeight = size.height() - kIconSize;
     const bool selected = isSelected();
     painter->drawPixmap(0, kIconSize, style_->Halo(size.width(), textHeight, selected));
-    const QFontMetricsF& metrics = style_->Metrics();
     painter->setPen(selected ? QColor(Qt::white) : QColor::fromRgba(textColor_));
-    style_->DrawText(
-        *painter,
-        QPointF((size.width() - textWidth_) / 2, kIconSize + (textHeight - metrics.height()) / 2 + metrics.ascent()),
-        text_);
+    style_->DrawText(*painter, QPointF((size.width() - textWidth_) / 2, kIconSize + style_->BaselineIn(textHeight)),
+                     text_);
     if (selected) {
         painter->setBrush(Qt::NoBrush);
         painter->setPen(QPen(kSelectedFill.darker(140), 1, Qt::DotLine));

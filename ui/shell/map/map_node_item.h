@@ -25,9 +25,10 @@ class CMapNodeStyle {
 public:
     explicit CMapNodeStyle(const QFont& labelFont = QFont(), std::function<QPixmap(int)> icons = {});
 
-    const QFont& Font() const { return font_; }
-    const QFontMetricsF& Metrics() const { return metrics_; }
-    // The width of a name; a name of characters measured before is not measured again.
+    // The height of a name's halo in whole pixels, and where the baseline lies in it; asked of the font once.
+    int TextHeight() const { return textHeight_; }
+    qreal BaselineIn(int height) const { return (height - lineHeight_) / 2 + ascent_; }
+    // The width of a name; a plain one (see IsPlain) is the sum of its characters' widths, not measured again.
     qreal TextWidth(const QString& text) const;
     // Draws a name with its baseline's left end at a point.
     void DrawText(QPainter& painter, QPointF baseline, const QString& text) const;
@@ -42,6 +43,9 @@ private:
 
     QFont font_;
     QFontMetricsF metrics_;
+    qreal lineHeight_;
+    qreal ascent_;
+    int textHeight_;
     QRawFont rawFont_;
     std::array<quint32, 256> glyphs_{}; // 0: drawn as text
     std::array<float, 256> advances_{};
