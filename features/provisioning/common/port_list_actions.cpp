@@ -21,6 +21,20 @@ constexpr int kLinkDownLegendId = 1144;
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr char kPortSelectionDlg[] = "CXdslPortSelDlg";
 constexpr char kProfileListDlg[] = "CProfileListDlg";
+constexpr char kVcVlanListDlg[] = "CXdslVcVlanListDlg";
+constexpr char kLongTermPmDlg[] = "CXdslLongTermPmListDlg";
+constexpr int kPortSelCurrentPm = 1;
+constexpr int kPortSelHistoryPm = 2;
+constexpr int kPortSelRateStatus = 3;
+// The xDSL port commands: button, context menu entry.
+constexpr int kVcVlanButtonId = 1164, kPopupVcVlan = 33022;
+constexpr int kRateStatusButtonId = 1382, kPopupRateStatus = 33124;
+constexpr int kCurrentPmButtonId = 1270, kPopupCurrentPm = 33076;
+constexpr int kHistoryPmButtonId = 1271, kPopupHistoryPm = 33078;
+constexpr int kLongTermPmButtonId = 1272, kPopupLongTermPm = 33077;
+constexpr int kProfileButtonId = 1281, kPopupProfile = 33080;
+constexpr int kResetButtonId = 1308, kPopupReset = 33085;
+constexpr int kPopupTemplate = 33142;
 
 } // namespace
 
@@ -79,4 +93,45 @@ void ResetSelectedLinePort(CRecordListDlg& list)
                     {.failureTextId = kStrFailToResetLinePort})
             .Ok())
         list.ShowInfoTextById(kStrCompleteResettingLinePort);
+}
+
+bool RunXdslPortCommand(CRecordListDlg& list, const XdslPortDialogs& dialogs, int id)
+{
+    switch (id) {
+    case kVcVlanButtonId:
+    case kPopupVcVlan:
+        OpenOnSelectedPort(list, kVcVlanListDlg);
+        return true;
+    case kRateStatusButtonId:
+    case kPopupRateStatus:
+        OpenOnSelectedPort(list, dialogs.rateStatus, kPortSelRateStatus);
+        return true;
+    case kCurrentPmButtonId:
+    case kPopupCurrentPm:
+        OpenOnSelectedPort(list, dialogs.currentPm, kPortSelCurrentPm);
+        return true;
+    case kHistoryPmButtonId:
+    case kPopupHistoryPm:
+        OpenOnSelectedPort(list, dialogs.historyPm, kPortSelHistoryPm);
+        return true;
+    case kLongTermPmButtonId:
+    case kPopupLongTermPm:
+        OpenOnSelectedPort(list, kLongTermPmDlg);
+        return true;
+    case kProfileButtonId:
+    case kPopupProfile:
+        OpenPortProfiles(list, dialogs.profileGroup, false);
+        return true;
+    case kPopupTemplate:
+        if (!dialogs.templates)
+            return false;
+        OpenPortProfiles(list, dialogs.profileGroup, true);
+        return true;
+    case kResetButtonId:
+    case kPopupReset:
+        ResetSelectedLinePort(list);
+        return true;
+    default:
+        return false;
+    }
 }

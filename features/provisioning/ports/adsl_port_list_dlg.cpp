@@ -16,7 +16,12 @@
 
 namespace {
 
-constexpr int kAdslProfileGroup = 0;
+// Its Template entry has no action.
+constexpr XdslPortDialogs kAdslPortDialogs = {.rateStatus = "CAdslRateStatusDlg",
+                                              .currentPm = "CAdslCurrentPmDlg",
+                                              .historyPm = "CAdslHistoryPmDlg",
+                                              .profileGroup = 0,
+                                              .templates = false};
 constexpr int kPopupVcVlan = 33022;
 constexpr int kPopupMcChannel = 33121;
 constexpr int kPopupRateStatus = 33124;
@@ -26,9 +31,6 @@ constexpr int kPopupSubscriber = 33096;
 constexpr int kPopupCurrentPm = 33076;
 constexpr int kPopupHistoryPm = 33078;
 constexpr int kPopupLongTermPm = 33077;
-constexpr int kPortSelCurrentPm = 1;
-constexpr int kPortSelHistoryPm = 2;
-constexpr int kPortSelRateStatus = 3;
 constexpr uint32_t kClassEnterprise = 2;
 constexpr uint32_t kServicePppoe = 1;
 
@@ -206,38 +208,12 @@ int CAdslPortListDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return CRecordListDlg::OnCommandHook(id, code);
-    switch (id) {
-    case kVcVlanButtonId:
-    case kPopupVcVlan:
-        OpenOnSelectedPort(*this, "CXdslVcVlanListDlg");
+    if (RunXdslPortCommand(*this, kAdslPortDialogs, id))
         return 1;
+    switch (id) {
     case kMcChannelButtonId:
     case kPopupMcChannel:
         OpenOnSelectedPort(*this, "CXdslMcChannelListDlg");
-        return 1;
-    case kRateStatusButtonId:
-    case kPopupRateStatus:
-        OpenOnSelectedPort(*this, "CAdslRateStatusDlg", kPortSelRateStatus);
-        return 1;
-    case kCurrentPmButtonId:
-    case kPopupCurrentPm:
-        OpenOnSelectedPort(*this, "CAdslCurrentPmDlg", kPortSelCurrentPm);
-        return 1;
-    case kHistoryPmButtonId:
-    case kPopupHistoryPm:
-        OpenOnSelectedPort(*this, "CAdslHistoryPmDlg", kPortSelHistoryPm);
-        return 1;
-    case kLongTermPmButtonId:
-    case kPopupLongTermPm:
-        OpenOnSelectedPort(*this, "CXdslLongTermPmListDlg");
-        return 1;
-    case kProfileButtonId:
-    case kPopupProfile:
-        OpenPortProfiles(*this, kAdslProfileGroup, false);
-        return 1;
-    case kResetPortButtonId:
-    case kPopupResetPort:
-        ResetSelectedLinePort(*this);
         return 1;
     case kSubscriberButtonId:
     case kPopupSubscriber:

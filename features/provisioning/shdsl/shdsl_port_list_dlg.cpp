@@ -19,17 +19,13 @@
 
 namespace {
 
-constexpr char kShdslRateStatusDlg[] = "CShdslRateStatusDlg";
-constexpr char kShdslCurPmDlg[] = "CShdslCurPmDlg";
-constexpr char kShdslHisPmDlg[] = "CShdslHisPmDlg";
-constexpr char kLongTermPmDlg[] = "CXdslLongTermPmListDlg";
-constexpr char kVcVlanListDlg[] = "CXdslVcVlanListDlg";
+constexpr XdslPortDialogs kShdslPortDialogs = {.rateStatus = "CShdslRateStatusDlg",
+                                               .currentPm = "CShdslCurPmDlg",
+                                               .historyPm = "CShdslHisPmDlg",
+                                               .profileGroup = 1,
+                                               .templates = true};
 constexpr char kSubscriberDataDlg[] = "CSubscriberDataDlg";
 constexpr char kSubscriberSelectDlg[] = "CSubscriberSelectDlg";
-constexpr int kPortSelCurrentPm = 1;
-constexpr int kPortSelHistoryPm = 2;
-constexpr int kPortSelRateStatus = 3;
-constexpr int kShdslProfileGroup = 1;
 constexpr uint32_t kEnabled = 1;
 constexpr uint32_t kUp = 1;
 constexpr uint32_t kEnterprise = 2;
@@ -249,45 +245,13 @@ int CShdslPortListDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return CRecordListDlg::OnCommandHook(id, code);
-    switch (id) {
-    case kVcVlanButtonId:
-    case kPopupVcVlan:
-        OpenOnSelectedPort(*this, kVcVlanListDlg);
+    if (RunXdslPortCommand(*this, kShdslPortDialogs, id))
         return 1;
-    case kRateStatusButtonId:
-    case kPopupRateStatus:
-        OpenOnSelectedPort(*this, kShdslRateStatusDlg, kPortSelRateStatus);
-        return 1;
-    case kCurrentPmButtonId:
-    case kPopupCurrentPm:
-        OpenOnSelectedPort(*this, kShdslCurPmDlg, kPortSelCurrentPm);
-        return 1;
-    case kHistoryPmButtonId:
-    case kPopupHistoryPm:
-        OpenOnSelectedPort(*this, kShdslHisPmDlg, kPortSelHistoryPm);
-        return 1;
-    case kLongTermPmButtonId:
-    case kPopupLongTermPm:
-        OpenOnSelectedPort(*this, kLongTermPmDlg);
-        return 1;
-    case kProfileButtonId:
-    case kPopupProfile:
-        OpenPortProfiles(*this, kShdslProfileGroup, false);
-        return 1;
-    case kPopupTemplate:
-        OpenPortProfiles(*this, kShdslProfileGroup, true);
-        return 1;
-    case kResetButtonId:
-    case kPopupReset:
-        ResetSelectedLinePort(*this);
-        return 1;
-    case kSubscriberButtonId:
-    case kPopupSubscriber:
+    if (id == kSubscriberButtonId || id == kPopupSubscriber) {
         OpenSubscriber();
         return 1;
-    default:
-        return CRecordListDlg::OnCommandHook(id, code);
     }
+    return CRecordListDlg::OnCommandHook(id, code);
 }
 
 void CShdslPortListDlg::DrawExtras(Dc& dc)
