@@ -1,14 +1,7 @@
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 
 #include "link/records/request_codes.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui_adsl_line_profile_dlg.h"
-
-namespace {
-
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
-
-} // namespace
 
 CAdslLineProfileDlg::CAdslLineProfileDlg(QWidget* parent)
     : CProfileEditorOf(kTemplateId, ProfileKindId::kAdslLine, {kReqAdslLineProfileTemplate, kReqAdslLineProfile},
@@ -120,8 +113,7 @@ void CAdslLineProfileDlg::OnOK()
     const AdslLineProfileValues values = TakenValues();
     if (!CheckValues(values))
         return;
-    if (!IsAdding() &&
-        ShowMessageById(templateMode_ ? kStrSureToModifyData : kStrSureToRetrainLines, kConfirmFlags) != IDYES)
+    if (!ConfirmChange(templateMode_ ? kStrSureToModifyData : kStrSureToRetrainLines))
         return;
 
     WriteAndEnd(RecordFromValues(TypedName(), values));

@@ -21,6 +21,7 @@
 #include "link/record_requests.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/dialogs/dialog_request.h"
+#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 
 #include <QLineEdit>
@@ -31,6 +32,8 @@
 #include <string>
 
 template <class Base, TabledRecord Rec> class CProfileEditorOf : public Base {
+    static constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
+
 public:
     static constexpr int kNameId = 1281;
     static constexpr int kNameMax = 32;
@@ -106,6 +109,18 @@ protected:
     bool CheckRoomAndName()
     {
         return CheckProfileRoomAndName(*this, kind_, FamilyCode(), RequestNeId(), IsAdding(), name_, kNameId);
+    }
+    // OK of an editor of one page, before its record is built: the NE, the data exchange, room and name, and Yes to
+    // "Are you sure to modify the data?" for a change.
+    bool CheckOkOfOnePage()
+    {
+        return CheckTargetOnOk() && this->UpdateDialogData() && CheckRoomAndName() &&
+               ConfirmChange(kStrSureToModifyData);
+    }
+    // OK: a change goes on after Yes to the question; an add asks none.
+    bool ConfirmChange(uint32_t questionId) const
+    {
+        return IsAdding() || ShowMessageById(questionId, kConfirmFlags) == IDYES;
     }
     // The name as typed, without the blanks around it.
     std::string TypedName() const { return name_.trimmed().toStdString(); }

@@ -1,14 +1,7 @@
 #include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
 
 #include "link/records/request_codes.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui_shdsl_line_profile_dlg.h"
-
-namespace {
-
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
-
-} // namespace
 
 CShdslLineProfileDlg::CShdslLineProfileDlg(QWidget* parent)
     : CProfileEditorOf(kTemplateId, ProfileKindId::kShdslLine, {kReqShdslLineProfileTemplate, kReqShdslLineProfile},
@@ -84,8 +77,7 @@ void CShdslLineProfileDlg::OnOK()
         ShowPageAlertTextById(page, refusal->stringId, c[0], c[1], c[2], c[3]);
         return;
     }
-    if (!IsAdding() &&
-        ShowMessageById(templateMode_ ? kStrSureToModifyData : kStrSureToRetrainLines, kConfirmFlags) != IDYES)
+    if (!ConfirmChange(templateMode_ ? kStrSureToModifyData : kStrSureToRetrainLines))
         return;
     WriteAndEnd(ShdslRecordFromValues(TypedName(), values));
 }

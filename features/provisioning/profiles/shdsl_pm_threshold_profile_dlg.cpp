@@ -3,15 +3,12 @@
 #include "features/provisioning/profiles/threshold_boxes.h"
 #include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/dialogs/number_edit.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui_shdsl_pm_threshold_profile_dlg.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr size_t kSnr = 0;
 constexpr size_t kLoop = 1;
 constexpr int16_t kLoopOff = 127;
@@ -66,14 +63,9 @@ void CShdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
     CProfileEditorOf::DoDataExchange(dx);
     const bool check = GetAccessMode() != kAccessQuery;
     for (size_t i = 0; i < kShdslThresholdCount && !dx.Failed(); ++i) {
-        DDX_Check(dx, kControls[i].checkId, thresholds_[i].on);
-        if (check) {
-            DDX_TextInRange(dx, *this, kControls[i].editId, thresholds_[i].value, kControls[i].minimum,
-                            kControls[i].maximum);
-        } else if (!dx.IsSaving()) {
-            QString text = QString::number(thresholds_[i].value);
-            DDX_Text(dx, kControls[i].editId, text);
-        }
+        const ThresholdControls& c = kControls[i];
+        DDX_Threshold(dx, *this, c.checkId, c.editId, thresholds_[i].on, thresholds_[i].value, c.minimum, c.maximum,
+                      check);
     }
 }
 
@@ -103,21 +95,16 @@ void CShdslPmThresholdProfileDlg::ApplyBoxes()
 
 int CShdslPmThresholdProfileDlg::OnCommandHook(int id, int code)
 {
-    for (const ThresholdControls& controls : kControls) {
-        if (id == controls.checkId && code == BN_CLICKED) {
-            UpdateDialogData();
-            ApplyBoxes();
-            break;
-        }
+    if (IsThresholdBoxClick(kControls, id, code)) {
+        UpdateDialogData();
+        ApplyBoxes();
     }
-    return CADialog::OnCommandHook(id, code);
+    return CProfileEditorOf::OnCommandHook(id, code);
 }
 
 void CShdslPmThresholdProfileDlg::OnOK()
 {
-    if (!CheckTargetOnOk() || !UpdateDialogData() || !CheckRoomAndName())
-        return;
-    if (!IsAdding() && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
+    if (!CheckOkOfOnePage())
         return;
     ShdslPmThresholdProfileRec rec;
     rec.name = TypedName();

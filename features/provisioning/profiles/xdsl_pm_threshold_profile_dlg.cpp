@@ -3,15 +3,11 @@
 #include "features/provisioning/profiles/threshold_boxes.h"
 #include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/dialogs/number_edit.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui_xdsl_pm_threshold_profile_dlg.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 
 uint16_t Short(uint32_t value)
 {
@@ -64,14 +60,8 @@ void CXdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
     CProfileEditorOf::DoDataExchange(dx);
     const bool check = GetAccessMode() != kAccessQuery;
     for (size_t i = 0; i < kThresholdCount && !dx.Failed(); ++i) {
-        DDX_Check(dx, kControls[i].checkId, thresholds_[i].enabled);
-        const uint32_t maximum = IsDayThreshold(i) ? kDayMax : k15MinMax;
-        if (check) {
-            DDX_TextInRange(dx, *this, kControls[i].editId, thresholds_[i].value, 1, maximum);
-        } else if (!dx.IsSaving()) {
-            QString text = QString::number(thresholds_[i].value);
-            DDX_Text(dx, kControls[i].editId, text);
-        }
+        DDX_Threshold(dx, *this, kControls[i].checkId, kControls[i].editId, thresholds_[i].enabled,
+                      thresholds_[i].value, 1, IsDayThreshold(i) ? kDayMax : k15MinMax, check);
     }
 }
 
@@ -114,22 +104,24 @@ void CXdslPmThresholdProfileDlg::ApplyBoxes()
 
 int CXdslPmThresholdProfileDlg::OnCommandHook(int id, int code)
 {
-    for (const ThresholdControls& controls : kControls) {
-        if ((id == controls.checkId && code == BN_CLICKED) || (id == controls.editId && code == EN_KILLFOCUS)) {
-            // The values are taken at once, so that a value out of its range is reported where it was typed.
-            UpdateDialogData();
-            ApplyBoxes();
-            break;
+    const auto left = [&] {
+        for (const ThresholdControls& controls : kControls) {
+            if (id == controls.editId && code == EN_KILLFOCUS)
+                return true;
         }
+        return false;
+    };
+    if (IsThresholdBoxClick(kControls, id, code) || left()) {
+        // The values are taken at once, so that a value out of its range is reported where it was typed.
+        UpdateDialogData();
+        ApplyBoxes();
     }
-    return CADialog::OnCommandHook(id, code);
+    return CProfileEditorOf::OnCommandHook(id, code);
 }
 
 void CXdslPmThresholdProfileDlg::OnOK()
 {
-    if (!CheckTargetOnOk() || !UpdateDialogData() || !CheckRoomAndName())
-        return;
-    if (!IsAdding() && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
+    if (!CheckOkOfOnePage())
         return;
 
     XdslPmThresholdProfileRec rec;
