@@ -159,6 +159,8 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
                 auto* combo = port.GetDlgItemAs<QComboBox>(id);
                 combo->showPopup();
                 EXPECT_GE(combo->view()->window()->width(), 2 * combo->width()) << id;
+                if (id == Port::kLineProfileComboId)
+                    e2e::CProgram::SaveScreenshot(*combo->view()->window(), QStringLiteral("shdsl_port_line_profiles"));
                 combo->hidePopup();
             }
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(port, QStringLiteral("shdsl_port")));
@@ -277,6 +279,7 @@ TEST_F(ShdslE2eTest, TemplateOpensTheServersShdslProfileTemplates)
                       QStringList{QStringLiteral("shdsl-template")});
             EXPECT_EQ(profiles.GetLocationId(), static_cast<int>(North1()->locationId));
             EXPECT_TRUE(profiles.IsControlVisible(CProfileListDlg::kDownloadId)) << "templates go to NEs";
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(profiles, QStringLiteral("shdsl_profile_templates")));
             return IDCANCEL;
         });
         program_.RightClickListRow(list, 0, List::kPopupTemplate);

@@ -213,6 +213,7 @@ TEST_F(ShdslProfilesE2eTest, ADisabledPmThresholdProfileIsNotGreyed)
         // The SNR margin column: " 7" and " 5", digits of the same ink.
         EXPECT_GT(BlackPixels(rows, on, 1), 0) << "the enabled row's text is black";
         EXPECT_GT(BlackPixels(rows, off, 1), 0) << "the disabled row's text is black too";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("shdsl_pm_threshold_list_disabled")));
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdShdslProfile));
