@@ -28,7 +28,10 @@ constexpr uint32_t kFirstKnown = 5;
 constexpr uint8_t kUpstreamGroups = 3;
 constexpr uint8_t kDownstreamGroups = 4;
 constexpr int32_t kUnused = -1;
-constexpr int32_t kWholePort = 16;
+constexpr int32_t kFewestPrefixBits = 11;
+constexpr int32_t kWholePort = 16; // prefix bits of one port number
+constexpr int32_t kMatchForward = 1;
+constexpr int32_t kUnmatchDrop = 3;
 constexpr int32_t kIpv4EtherType = 0x0800;
 constexpr uint32_t kEnabled = 1;
 constexpr uint32_t kDisabled = 2;
@@ -48,8 +51,14 @@ template <typename Rec> std::vector<uint8_t> Bytes(const Rec& rec)
 PktFilterRec DefaultFilter(uint8_t slot, uint32_t direction, uint32_t number)
 {
     const std::string side = direction == kUpstream ? "us" : "ds";
-    PktFilterRec rec{slot,    direction,  number,  {},         kUnused, kUnused,
-                     kUnused, kWholePort, kUnused, kWholePort, 1,       kDisabled};
+    PktFilterRec rec;
+    rec.slot = slot;
+    rec.direction = direction;
+    rec.filterNumber = number;
+    rec.etherType = rec.ipProtocol = rec.sourcePort = rec.destinationPort = kUnused;
+    rec.sourcePrefixBits = rec.destinationPrefixBits = kWholePort;
+    rec.action = kMatchForward;
+    rec.state = kDisabled;
     if (number < kFirstEtherTypeOnly) {
         rec.name = side + "fcf" + std::to_string(number);
     } else if (number < kFirstKnown) {
@@ -70,9 +79,9 @@ bool FilterAcceptable(const PktFilterRec& rec)
 {
     const bool criteria = Within(rec.etherType, kUnused, 0xFFFF) && Within(rec.ipProtocol, kUnused, 0xFF) &&
                           Within(rec.sourcePort, kUnused, 0xFFFF) && Within(rec.destinationPort, kUnused, 0xFFFF);
-    return !rec.name.empty() && criteria && Within(rec.sourcePrefixBits, 11, 16) &&
-           Within(rec.destinationPrefixBits, 11, 16) && Within(rec.action, 1, 3) &&
-           (rec.state == kEnabled || rec.state == kDisabled);
+    return !rec.name.empty() && criteria && Within(rec.sourcePrefixBits, kFewestPrefixBits, kWholePort) &&
+           Within(rec.destinationPrefixBits, kFewestPrefixBits, kWholePort) &&
+           Within(rec.action, kMatchForward, kUnmatchDrop) && (rec.state == kEnabled || rec.state == kDisabled);
 }
 
 bool GroupAcceptable(const PktFilterGroupRec& rec)
