@@ -373,7 +373,7 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryKey(8)
         .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kKeyPrefix)),
     Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Query(1).Direct(DirectTable().Writable().RowStatus()),
-    Count(kReqNextHopCount, kReqNextHop),
+    Count(kReqNextHopCount, kReqNextHop).Direct(DirectCount()),
 
     // NE profiles.
     Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete)
@@ -397,7 +397,11 @@ constexpr RequestSpec kCatalogue[] = {
 
     // Multicast, bridging, DHCP, PPPoE, ACLs and VLANs.
     Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),
-    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
+    // A query names a port, a card, a shelf or the NE.
+    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete)
+        .QueryKey(4)
+        .QueryOf<FdbQueryRec>()
+        .Direct(DirectTable().RowStatus().Range(DirectRange::kEntityKey)),
     Family(kReqFdb, {}, kReqFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
     Family(kReqVlanMembership).QueryKey(2).Query(2).Direct(DirectTable()),
     Single(kReqAclCheck).StartsEmpty().Direct(DirectScalars().Writable()),
@@ -443,10 +447,10 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryOf<AdslHistoryQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslPort).QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPort).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kEntityKey)),
     // A query names the line card's slot only.
-    Family(kReqPktFilter).QueryKey(1),
-    Family(kReqPktFilterGroup).QueryKey(1),
+    Family(kReqPktFilter).QueryKey(1).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqPktFilterGroup).QueryKey(1).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
     // The NE's profiles, a table indexed by the profile's name in direct mode.
     Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete)
         .Direct(DirectTable().Writable().RowStatus()),

@@ -28,9 +28,13 @@ constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
 // The tables whose rows the NE holds no more of than its profile tables take.
-constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},  {kReqPmThresholdProfile, 60},
-                                                        {kReqIpTrafficProfile, 60}, {kReqTrafficPolicingProfile, 60},
-                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800}};
+constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},
+                                                        {kReqPmThresholdProfile, 60},
+                                                        {kReqIpTrafficProfile, 60},
+                                                        {kReqTrafficPolicingProfile, 60},
+                                                        {kReqMcServiceProfile, 60},
+                                                        {kReqMcChannelProfile, 800},
+                                                        {kReqNextHop, 4}};
 
 size_t TableLimit(uint16_t objectCode, size_t cap)
 {
@@ -232,6 +236,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     const std::vector<uint32_t> adslPorts = FindAdslPorts();
     AddTrunkDefaults(adslPorts);
     AddLineRows(adslPorts);
+    AddPortHubDefaults(adslPorts);
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -885,6 +890,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         return fail(0, status);
     if (int32_t status = CheckPvcWrites(rows); status != kSnmpNoError)
         return fail(0, status);
+    if (int32_t status = CheckPortHubWrites(rows); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -922,6 +929,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     ApplyFileSystemWrites(rows, scalars);
     ApplyLineWrites(rows);
     ApplyPvcWrites(rows);
+    ApplyPortHubWrites(rows);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)

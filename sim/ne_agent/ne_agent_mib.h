@@ -170,6 +170,13 @@ private:
     void ForgetPvc(const CSnmpOid& pvcIndex);
     void SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState);
     void TakeSourceMac(const AclEntryRec& added);
+
+    // The port hub (ne_agent_port_hub.cpp): every filter and filter group of the ADSL cards from the start, the
+    // writes of ports, filters, groups and static filtering-database entries the NE refuses (a status of the SET, or
+    // kSnmpNoError), and what it adds to a static entry once written.
+    void AddPortHubDefaults(const std::vector<uint32_t>& adslPorts);
+    int32_t CheckPortHubWrites(const RowChanges& rows) const;
+    void ApplyPortHubWrites(const RowChanges& rows);
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
