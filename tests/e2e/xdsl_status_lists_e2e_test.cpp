@@ -3,10 +3,12 @@
 // refused it once) while an entry the NE keeps for a virtual MAC cannot be.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
+#include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/ems_msg.h"
@@ -23,6 +25,7 @@
 
 namespace {
 
+constexpr int kCmdBroadcastVlans = 33195;
 constexpr int kCmdDhcpTransactions = 33209;
 constexpr int kCmdFdb = 33117;
 constexpr int kCmdMacSpoofing = 33196;
@@ -185,6 +188,34 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40"));
     });
     ASSERT_TRUE(program_.Command(kCmdMcGroupMembers));
+}
+
+TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQuery)
+{
+    using Dlg = CXdslBroadcastFilterDlg;
+    e2e::COperator& person = program_.Operator();
+    // The server refuses the first query: the failure box, and an empty list until Refresh.
+    ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqBroadcastVlan.value));
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(list.model()->rowCount(), 0);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+        Click(dialog, kRefreshButtonId);
+        // Slot 1 forwards VLANs 1, 2 and 4095: one row, the last id at the end of the map.
+        ASSERT_EQ(list.model()->rowCount(), 1);
+        EXPECT_EQ(ListColumn(list, 0)[0] + ListColumn(list, 1)[0] + ',' + ListColumn(list, 2)[0] + ',' +
+                      ListColumn(list, 3)[0],
+                  QStringLiteral("12,4095,"));
+        // Slot 2's seven VLANs: a second row after the fifth.
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("2")));
+        EXPECT_EQ(list.model()->rowCount(), 1) << "a combo change does not ask again";
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(list, 0), (QStringList{QStringLiteral("100"), QStringLiteral("105")}));
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("104"), QString()}));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("broadcast_vlans"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdBroadcastVlans));
 }
 
 } // namespace

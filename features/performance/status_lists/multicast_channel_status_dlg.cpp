@@ -26,8 +26,8 @@ CMulticastChannelStatusDlg::CMulticastChannelStatusDlg(QWidget* parent)
                       .right = kRightMcChannels,
                       .exportStem = "xDslIdbPort"},
                      parent),
-      ui_(std::make_unique<Ui::CMulticastChannelStatusDlg>()), scope_(*this, kLineAndTrunkPorts),
-      rows_(*this, Columns())
+      ui_(std::make_unique<Ui::CMulticastChannelStatusDlg>()),
+      scope_(*this, kLineAndTrunkPorts, CXdslStatusScope::Combos::kShelfSlotPortGe), rows_(*this, Columns())
 {
     ui_->setupUi(this);
     rows_.SetTies(ListTies::kArrival);
@@ -49,7 +49,12 @@ std::vector<ListColumn<McChannelStatusRec>> CMulticastChannelStatusDlg::Columns(
         {.order = ListOrder::kArrival},
         {.value =
              [this](const R& rec) {
-                 return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId));
+                 // A port of the uplink module is its own label: the module is no line card.
+                 const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+                 const CEntityIndex port = EntityIndexFromId(rec.portId);
+                 return ListValue(CXdslStatusScope::OnUplinkModule(ne, port)
+                                      ? GetEntityLevelLabel(ne, port)
+                                      : FormatEntityLocationById(ne, rec.portId));
              },
          .order = ListOrder::kArrival},
         {.value = [](const R& rec) { return ListValue(FormatIpAddress(rec.channel)); },
