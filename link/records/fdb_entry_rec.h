@@ -31,9 +31,9 @@ template <> struct RecordTable<FdbEntryRec> {
     static constexpr const char* kName = "FdbEntryRec";
     static constexpr uint32_t kSize = kFdbEntryRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),    U8<&R::vpi>("vpi", 4).Key(),    Reserved(5, 1),
-        U16<&R::vci>("vci", 6).Key(),          Bytes<&R::mac>("mac", 8).Key(), Reserved(14, 2),
-        U32<&R::status>("status", 16),         U16<&R::vlanId>("vlanId", 20),  Reserved(22, 2),
+        U32<&R::portId>("portId", 0).Key().Column(1), U8<&R::vpi>("vpi", 4).Key().Column(2),    Reserved(5, 1),
+        U16<&R::vci>("vci", 6).Key().Column(3),       Bytes<&R::mac>("mac", 8).Key().Column(4), Reserved(14, 2),
+        U32<&R::status>("status", 16).Column(5),      U16<&R::vlanId>("vlanId", 20).Column(6),  Reserved(22, 2),
         U32<&R::rowCommand>("rowCommand", 24),
     };
 };

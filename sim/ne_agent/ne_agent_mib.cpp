@@ -27,10 +27,11 @@ constexpr size_t kMaxLogRows = 100000;
 constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
-// The tables whose rows the NE holds no more of than its profile tables take.
+// The tables whose rows the NE holds no more of than its profile tables (and its four DHCP relay servers) take.
 constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},  {kReqPmThresholdProfile, 60},
                                                         {kReqIpTrafficProfile, 60}, {kReqTrafficPolicingProfile, 60},
-                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800}};
+                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800},
+                                                        {kReqDhcpRelayServer, 4}};
 
 size_t TableLimit(uint16_t objectCode, size_t cap)
 {

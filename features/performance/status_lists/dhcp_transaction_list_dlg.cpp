@@ -107,6 +107,8 @@ void CDhcpTransactionListDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsDhcpTransactions);
+    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
+        SetColumnHidden(kVlanColumn, true);
     FillList();
 }
 

@@ -131,6 +131,8 @@ void CXdslFdbListDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsFdbEntries);
+    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
+        SetColumnHidden(kVlanColumn, true);
     FillList();
 }
 
