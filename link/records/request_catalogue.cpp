@@ -405,9 +405,10 @@ constexpr RequestSpec kCatalogue[] = {
         .Direct(DirectTable().RowStatus().Range(DirectRange::kEntityKey)),
     Family(kReqVlanMembership).QueryKey(2).Query(2).Direct(DirectTable()),
     Single(kReqAclCheck).StartsEmpty().Direct(DirectScalars().Writable()),
-    Single(kReqMacSpoof).Query(4),
-    Action(kReqMacSpoofAction),
-    Single(kReqMacSpoofCheck).StartsEmpty(),
+    // The NE's spoofing table; an action and a check are writes of their scalars.
+    Single(kReqMacSpoof).Query(4).Direct(DirectTable()),
+    Action(kReqMacSpoofAction).Direct(DirectScalars().Writable()),
+    Single(kReqMacSpoofCheck).StartsEmpty().Direct(DirectScalars().Writable()),
     Family(kReqMcGroupMember).QueryOf<McGroupQueryRec>().Direct(DirectTable()),
     // A query names the line card.
     Family(kReqMcChannelStatus)

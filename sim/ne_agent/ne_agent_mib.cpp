@@ -474,6 +474,7 @@ void CNeAgentMib::RefreshDynamic()
     RefreshLines();
     RefreshHardwareReadings();
     RefreshSettings();
+    ShowMacSpoofing();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -923,6 +924,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     ApplyFileSystemWrites(rows, scalars);
     ApplyLineWrites(rows);
     ApplyPvcWrites(rows);
+    ApplyMacSpoofWrites(scalars);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)

@@ -1,7 +1,7 @@
 // DHCP and the xDSL status lists in direct mode, on the simulated IPD-48 over SNMP: the DHCP setting, relay servers,
 // option-82 agent IDs and broadcast limit are read from and written to the NE's private subtree, which refuses a
-// fifth relay server; the DHCP transactions, the filtering database (an entry deleted), the broadcast VLANs and the
-// multicast channels and groups of its line cards are the NE's own tables.
+// fifth relay server; the DHCP transactions, the filtering database (an entry deleted), the spoofed addresses (one
+// permitted), the broadcast VLANs and the multicast channels and groups of its line cards are the NE's own tables.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -10,6 +10,7 @@
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
 #include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
 #include "features/provisioning/dhcp/dhcp_relay_server_list_dlg.h"
@@ -30,6 +31,7 @@ constexpr int kCmdBroadcastControl = 33182;
 constexpr int kCmdAgentIds = 33160;
 constexpr int kCmdDhcpTransactions = 33209;
 constexpr int kCmdFdb = 33117;
+constexpr int kCmdMacSpoofing = 33196;
 constexpr int kCmdBroadcastVlans = 33195;
 constexpr int kCmdMcChannelStatus = 33118;
 constexpr int kCmdMcGroupMembers = 33119;
@@ -172,6 +174,26 @@ TEST_F(DhcpStatusDirectE2eTest, TheStatusListsAreTheNesTablesOfItsLineCards)
                   (QStringList{QStringLiteral("Learned Unique"), QStringLiteral("Virtual MAC")}))
             << "the NE has destroyed the static entry's row";
         return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdb));
+
+    // The address found on two ports of the second card: permitted on the first, it is spoofed nowhere.
+    using Spoof = CXdslMacSpoofStatusListDlg;
+    person.OnDialog<Spoof>([&](Spoof& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-2-1"), QStringLiteral("1-2-5")}));
+        program_.ClickListRow(list, 0);
+        person.AnswerBox(IDYES);
+        Click(dialog, Spoof::kPermitId);
+        EXPECT_EQ(list.model()->rowCount(), 0) << MessageLine(dialog).toStdString();
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdMacSpoofing));
+    person.OnDialog<Fdb>([&](Fdb& dialog) {
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("2")));
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(*dialog.FindList(kListControlId), Fdb::kStatusColumn),
+                  QStringList{QStringLiteral("Learned Unique")});
     });
     ASSERT_TRUE(program_.Command(kCmdFdb));
 

@@ -877,7 +877,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDrive
     entry.mac = {0x00, 0x0c, 0x29, 0x10, 0x01, 0x02};
     const auto fdb = EncodeRecord(entry);
     ASSERT_EQ(Write(kReqFdbDelete, {fdb.begin(), fdb.end()}), kDrvOk);
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".480.1.5"})).size(), 2u);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".480.1.5"})).size(), 4u);
 }
 
 } // namespace
