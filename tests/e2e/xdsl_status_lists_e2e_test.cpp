@@ -1,10 +1,13 @@
 // The xDSL status lists in the running program against the simulated server, on North-1: the DHCP transactions of a
 // line card and of one of its ports, and the filtering database, whose static entry is deleted (after the server
-// refused it once) while an entry the NE keeps for a virtual MAC cannot be.
+// refused it once) while an entry the NE keeps for a virtual MAC cannot be; the spoofed addresses, the multicast
+// channels (the uplink module among the cards as "GE") and groups, the broadcast VLANs of a card, and the VLAN
+// columns that follow the control module's tagged mode.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/server_alarms.h"
 
+#include "core/tables/ne_table.h"
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
@@ -12,6 +15,7 @@
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/ems_msg.h"
+#include "link/records/board_setting_rec.h"
 #include "link/records/fdb_entry_rec.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
@@ -216,6 +220,60 @@ TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQ
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("broadcast_vlans"));
     });
     ASSERT_TRUE(program_.Command(kCmdBroadcastVlans));
+}
+
+TEST_F(XdslStatusListsE2eTest, TheVlanColumnsFollowTheControlModulesTaggedMode)
+{
+    // North-1's control module runs untagged: the lists show no VLAN ids.
+    const auto vlanColumnHidden = [&](int command, int column) {
+        bool hidden = false;
+        program_.Operator().OnDialog<CRecordListDlg>([&](CRecordListDlg& dialog) {
+            hidden = dialog.FindList(kListControlId)->isColumnHidden(column);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program_.Command(command));
+        return hidden;
+    };
+    ASSERT_TRUE(program_.WaitUntil([] { return CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }))
+        << "the board settings come after the login";
+    EXPECT_TRUE(vlanColumnHidden(kCmdDhcpTransactions, CDhcpTransactionListDlg::kVlanColumn));
+    EXPECT_TRUE(vlanColumnHidden(kCmdFdb, CXdslFdbListDlg::kVlanColumn));
+    EXPECT_TRUE(vlanColumnHidden(kCmdMacSpoofing, CXdslMacSpoofStatusListDlg::kVlanColumn));
+
+    // Told to run tagged (by another workstation), it has them shown.
+    BoardSettingRec tagged;
+    tagged.entityId = 10500;
+    tagged.taggedMode = 1;
+    const auto bytes = EncodeRecord(tagged);
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize)));
+    ASSERT_TRUE(program_.WaitUntil([] { return !CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }));
+    EXPECT_FALSE(vlanColumnHidden(kCmdDhcpTransactions, CDhcpTransactionListDlg::kVlanColumn));
+    EXPECT_FALSE(vlanColumnHidden(kCmdFdb, CXdslFdbListDlg::kVlanColumn));
+    EXPECT_FALSE(vlanColumnHidden(kCmdMacSpoofing, CXdslMacSpoofStatusListDlg::kVlanColumn));
+}
+
+TEST_F(XdslStatusListsE2eTest, TheUplinkModuleIsTheGeSlotOfTheMulticastChannelStatus)
+{
+    using Dlg = CMulticastChannelStatusDlg;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const QStringList slotTexts = e2e::ComboTexts(dialog, CXdslStatusScope::kSlotComboId).split(',');
+        EXPECT_EQ(slotTexts.back(), QStringLiteral("GE"));
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("GE")));
+        // Both trunk ports, no choice among them; the client behind the first is listed under its port's own label.
+        EXPECT_FALSE(dialog.GetDlgItem(CXdslStatusScope::kPortComboId)->isEnabled());
+        EXPECT_EQ(e2e::Field(dialog, CXdslStatusScope::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(ListColumn(list, 4), QStringList{QStringLiteral("10.9.0.40")});
+        EXPECT_FALSE(ListColumn(list, 1).value(0).contains('-')) << ListColumn(list, 1).value(0).toStdString();
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_channel_status_ge"));
+        // Back on a line card the port is a choice again.
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("1")));
+        EXPECT_TRUE(dialog.GetDlgItem(CXdslStatusScope::kPortComboId)->isEnabled());
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40")}));
+    });
+    ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
 }
 
 } // namespace
