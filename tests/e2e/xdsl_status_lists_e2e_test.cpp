@@ -5,6 +5,7 @@
 // columns that follow the control module's tagged mode.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "core/tables/ne_table.h"
@@ -35,29 +36,19 @@ constexpr int kCmdFdb = 33117;
 constexpr int kCmdMacSpoofing = 33196;
 constexpr int kCmdMcChannelStatus = 33118;
 constexpr int kCmdMcGroupMembers = 33119;
-constexpr uint32_t kNorth1 = 1;
 using e2e::Choose;
 using e2e::Click;
+using e2e::kNorth1;
 using e2e::ListColumn;
 
-class XdslStatusListsE2eTest : public ::testing::Test {
+class XdslStatusListsE2eTest : public e2e::CNorth1Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
     bool ServerHasFdb(uint32_t portId, uint16_t vci)
     {
         const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
         return std::any_of(kept.begin(), kept.end(),
                            [&](const FdbEntryRec& rec) { return rec.portId == portId && rec.vci == vci; });
     }
-
-    e2e::CProgram program_;
 };
 
 TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
@@ -100,10 +91,7 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         EXPECT_TRUE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
 
         // The server refuses the first delete: the entry stays on both sides.
-        server_test::CRawClient& probe = program_.ServerProbe();
-        const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqFdbDelete.value, 0, 0});
-        ASSERT_TRUE(probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+        ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqFdbDelete.value));
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
         EXPECT_EQ(list.model()->rowCount(), 4);

@@ -102,10 +102,9 @@ void CMulticastChannelStatusDlg::OnRefresh()
 
 void CMulticastChannelStatusDlg::ShowChosenPorts()
 {
-    const std::optional<CEntityId> chosen = scope_.Chosen();
     std::vector<McChannelStatusRec> shown;
     for (const McChannelStatusRec& rec : answered_) {
-        if (chosen && (chosen->id == rec.portId || chosen->IsAncestorOf(rec.portId)))
+        if (scope_.Holds(rec.portId))
             shown.push_back(rec);
     }
     rows_.SetRecords(std::move(shown));

@@ -91,3 +91,9 @@ bool CXdslStatusScope::OnUplinkModule(const CNeRecord* ne, const CEntityIndex& i
     const CEntityIndex module = CwmModuleIndex(1, ne->neModelId);
     return !module.IsEmpty() && index.GetLevel() >= 3 && index.Truncated(3) == module;
 }
+
+bool CXdslStatusScope::Holds(uint32_t portId) const
+{
+    const std::optional<CEntityId> chosen = Chosen();
+    return chosen && (chosen->id == portId || chosen->IsAncestorOf(portId));
+}

@@ -9,14 +9,20 @@
 //     InitData:              scope_.Fill(GetNeRecord(), GetTargetEntity().index);
 //     OnCommandHook:         if (scope_.OnComboChange(id, code)) return 1;
 //     Refresh:               const std::optional<CEntityId> chosen = scope_.Chosen(); // a slot or a port
+//     or, for a list of the records of the ports chosen:  scope_.Feed(rows_, kReqFdb, &FdbQueryRec::entityId);
 //     InitData:              if (CXdslStatusScope::VlanColumnHidden(ne)) SetColumnHidden(kVlanColumn, true);
 
 #include "core/entity/entity_id.h"
+#include "link/record_requests.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/dialogs/port_combos.h"
+#include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/messages/string_ids.h"
 
+#include <functional>
 #include <optional>
+#include <type_traits>
 
-class CADialog;
 class CNeRecord;
 
 class CXdslStatusScope {
@@ -41,6 +47,26 @@ public:
     bool OnComboChange(int id, int code);
     // The slot (" <ALL>" ports) or port chosen; none without a slot.
     std::optional<CEntityId> Chosen() const;
+
+    // The list asks `code` at each fill for the card or port chosen, named by the query's `entity` field, and keeps
+    // the records of that entity and those below it that `keep` (when given) also takes; nothing without a choice.
+    template <class Rec, class Query>
+    void Feed(CIndexedRecordList<Rec>& rows, RequestCode<Rec> code, uint32_t Query::*entity,
+              std::type_identity_t<std::function<bool(const Rec&)>> keep = {})
+    {
+        rows.QueryOnFill([this, code, entity] {
+            const std::optional<CEntityId> chosen = Chosen();
+            if (!chosen || dialog_.CheckTargetNe() != 0)
+                return RecordReply<Rec>{};
+            Query key;
+            key.*entity = chosen->id;
+            return CRecordRequests().Query(code, static_cast<uint32_t>(dialog_.GetNeId()), key,
+                                           {.failureTextId = kStrFailToQuery});
+        });
+        rows.SetIntake([this, keep](Rec& rec) { return Holds(rec.portId) && (!keep || keep(rec)); });
+    }
+    // True when the port is the one chosen or lies on the card chosen.
+    bool Holds(uint32_t portId) const;
 
     // True when the NE's control module runs untagged: its entries carry no VLAN id worth a column then.
     static bool VlanColumnHidden(const CNeRecord* ne);
