@@ -841,8 +841,8 @@ TEST_F(NetSnmpToolsAgainstAgentTest, ShdslPmOfEachSideAsTheToolsAndTheDriverSeeI
 
 // DHCP and the line cards' status tables as the tools and the driver see them: the transactions indexed by port, PVC,
 // VLAN and transaction id, which a query of a card reads for its ports alone; the broadcast limit that snmpset
-// writes the driver reads; a relay server the driver adds the tools walk; and a filtering database entry the driver
-// deletes is gone from the walk.
+// writes the driver reads; a relay server the driver adds the tools walk, up to the NE's four; and a filtering
+// database entry the driver deletes is gone from the walk.
 TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDriverSeeThem)
 {
     ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
@@ -870,6 +870,13 @@ TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDrive
     ASSERT_EQ(Write(kReqDhcpRelayServerAdd, {bytes.begin(), bytes.end()}), kDrvOk);
     EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})),
               (std::vector<std::string>{kR + ".502.1.2.192.0.2.67 = 10", kR + ".502.1.2.192.0.2.99 = 44"}));
+    // The NE keeps four relay servers at most.
+    for (const uint8_t last : {100, 101, 102}) {
+        server.address = {192, 0, 2, last};
+        const auto more = EncodeRecord(server);
+        EXPECT_EQ(Write(kReqDhcpRelayServerAdd, {more.begin(), more.end()}) == kDrvOk, last != 102) << int{last};
+    }
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})).size(), 4u);
 
     FdbEntryRec entry;
     entry.portId = 10102;
