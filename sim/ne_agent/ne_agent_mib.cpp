@@ -27,14 +27,11 @@ constexpr size_t kMaxLogRows = 100000;
 constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
-// The tables whose rows the NE holds no more of than its profile tables take.
-constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},
-                                                        {kReqPmThresholdProfile, 60},
-                                                        {kReqIpTrafficProfile, 60},
-                                                        {kReqTrafficPolicingProfile, 60},
-                                                        {kReqMcServiceProfile, 60},
-                                                        {kReqMcChannelProfile, 800},
-                                                        {kReqNextHop, 4}};
+// The tables whose rows the NE holds no more of than its profile tables, its next hops and its DHCP relay servers take.
+constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},  {kReqPmThresholdProfile, 60},
+                                                        {kReqIpTrafficProfile, 60}, {kReqTrafficPolicingProfile, 60},
+                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800},
+                                                        {kReqNextHop, 4},           {kReqDhcpRelayServer, 4}};
 
 size_t TableLimit(uint16_t objectCode, size_t cap)
 {
@@ -478,6 +475,7 @@ void CNeAgentMib::RefreshDynamic()
     RefreshLines();
     RefreshHardwareReadings();
     RefreshSettings();
+    ShowMacSpoofing();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -930,6 +928,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     ApplyLineWrites(rows);
     ApplyPvcWrites(rows);
     ApplyPortHubWrites(rows);
+    ApplyMacSpoofWrites(scalars);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)

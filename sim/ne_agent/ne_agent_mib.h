@@ -130,6 +130,10 @@ private:
     void BuildFileSystem();
     // The file table and the copy's state as the file system has them now.
     void ShowFileSystem();
+    // The NE's spoofed MAC addresses (ne_agent_mac_spoof.cpp): the spoofing table shows the filtering database's
+    // entries found in more than one place; a written action permits or denies one address, a written check passes.
+    void ShowMacSpoofing();
+    void ApplyMacSpoofWrites(const std::map<uint16_t, std::vector<uint8_t>>& scalars);
     // Whether the written records can be done: a status of the SET, or kSnmpNoError.
     int32_t
     CheckFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,

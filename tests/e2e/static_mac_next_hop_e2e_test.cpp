@@ -5,6 +5,7 @@
 // table is full, and meets the server's refusal of a name it has.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 
 #include "core/util/mac_address.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
@@ -26,7 +27,7 @@ namespace {
 
 constexpr int kCmdFdbList = 33211;
 constexpr int kCmdNextHops = 33053;
-constexpr uint32_t kNorth1 = 1;
+using e2e::kNorth1;
 constexpr uint32_t kPort1 = 10101; // PVC 0/35 with a MAC limit of 4, PVC 8/35
 constexpr uint32_t kPort7 = 10107; // a transparent PVC 0/35 with a static entry and a MAC limit of 4
 using e2e::Click;
@@ -59,18 +60,7 @@ std::optional<NextHopRec> ServerHop(e2e::CProgram& program, const std::string& n
     return std::nullopt;
 }
 
-class StaticMacNextHopE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
-    e2e::CProgram program_;
-};
+class StaticMacNextHopE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastTheNesCheck)
 {
