@@ -1,8 +1,7 @@
 // The SHDSL ports in the running program: from the port list of a sample NE the operator gives a port another line
 // profile, resets it, reads its rate status (the rate follows the new profile) and its current and history PM, against
 // the simulated server. A profile list the server refuses to give leaves the port's profiles as they were when the
-// operator saves the port. The list offers only what an NE that is planned, or not connected, can do; its Template
-// opens the server's SHDSL profile templates.
+// operator saves the port. The list offers only what an NE that is planned, or not connected, can do.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -11,11 +10,9 @@
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/shdsl_rate_status_dlg.h"
-#include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
 #include "link/records/ne_key_record.h"
-#include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/shdsl_port_rec.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/entity_icons.h"
@@ -257,32 +254,17 @@ TEST_F(ShdslE2eTest, TheContextMenuResetsTheRowsPort)
     });
 }
 
-// Template, from the context menu, opens the SHDSL profile templates the server keeps for the NE's location, not the
-// NE's own profiles.
-TEST_F(ShdslE2eTest, TemplateOpensTheServersShdslProfileTemplates)
+// Template is an entry of the list's context menu that a port list does not act on: no dialog comes up and the list
+// stays as it was.
+TEST_F(ShdslE2eTest, TemplateInTheContextMenuOpensNothing)
 {
-    ShdslPmThresholdProfileRec kept;
-    kept.name = "shdsl-template";
-    kept.maxLoopAttenuation = 127;
-    kept.rowState = 1;
-    Write(program_, kReqShdslPmThresholdProfileTemplateAdd, 0, kept);
     e2e::COperator& person = program_.Operator();
     OnPortList([&](List&, QTreeView& list) {
-        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& profiles) {
-            EXPECT_EQ(profiles.PageOfKind(ProfileKindId::kAdslLine), nullptr) << "the SHDSL group";
-            CProfileListPage* page = profiles.PageOfKind(ProfileKindId::kShdslPmThreshold);
-            EXPECT_NE(profiles.PageOfKind(ProfileKindId::kShdslLine), nullptr);
-            if (page == nullptr)
-                return IDCANCEL;
-            EXPECT_TRUE(page->GetTemplateMode());
-            EXPECT_EQ(e2e::ListColumn(*page->FindList(kListControlId), 0),
-                      QStringList{QStringLiteral("shdsl-template")});
-            EXPECT_EQ(profiles.GetLocationId(), static_cast<int>(North1()->locationId));
-            EXPECT_TRUE(profiles.IsControlVisible(CProfileListDlg::kDownloadId)) << "templates go to NEs";
-            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(profiles, QStringLiteral("shdsl_profile_templates")));
-            return IDCANCEL;
-        });
+        const QStringList before = e2e::ListColumn(list, List::kSlotPortColumn);
         program_.RightClickListRow(list, 0, List::kPopupTemplate);
+        EXPECT_TRUE(person.unscriptedDialogs.isEmpty())
+            << person.unscriptedDialogs.join(QStringLiteral(", ")).toStdString();
+        EXPECT_EQ(e2e::ListColumn(list, List::kSlotPortColumn), before);
     });
 }
 

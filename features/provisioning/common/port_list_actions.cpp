@@ -1,9 +1,6 @@
 #include "features/provisioning/common/port_list_actions.h"
 
 #include "core/tables/access_rights.h"
-#include "core/tables/app_data.h"
-#include "core/tables/ne_record.h"
-#include "core/tables/ne_table.h"
 #include "link/record_requests.h"
 #include "link/records/word_record.h"
 #include "ui/framework/dialogs/dialog_registry.h"
@@ -34,7 +31,6 @@ constexpr int kHistoryPmButtonId = 1271, kPopupHistoryPm = 33078;
 constexpr int kLongTermPmButtonId = 1272, kPopupLongTermPm = 33077;
 constexpr int kProfileButtonId = 1281, kPopupProfile = 33080;
 constexpr int kResetButtonId = 1308, kPopupReset = 33085;
-constexpr int kPopupTemplate = 33142;
 
 } // namespace
 
@@ -64,20 +60,14 @@ int OpenOnSelectedPort(CRecordListDlg& list, const char* className, int portSelM
     return OpenRouteDialog(request);
 }
 
-void OpenPortProfiles(CRecordListDlg& list, int profileGroup, bool templates)
+void OpenPortProfiles(CRecordListDlg& list, int profileGroup)
 {
     DialogRequest request;
     request.className = kProfileListDlg;
     request.hasTarget = true;
     request.neId = static_cast<uint32_t>(list.GetNeId());
-    request.templateMode = templates ? 1 : 0;
+    request.templateMode = 0;
     request.profileGroup = profileGroup;
-    if (templates) {
-        // The templates are downloaded to the NEs of a location: the NE's own, else the operator's.
-        const CNeRecord* ne = FindNeById(request.neId);
-        request.hasLocation = true;
-        request.locationId = ne != nullptr && ne->locationId != 0 ? ne->locationId : AppData().scopeLocationId;
-    }
     OpenRouteDialog(request);
 }
 
@@ -120,12 +110,7 @@ bool RunXdslPortCommand(CRecordListDlg& list, const XdslPortDialogs& dialogs, in
         return true;
     case kProfileButtonId:
     case kPopupProfile:
-        OpenPortProfiles(list, dialogs.profileGroup, false);
-        return true;
-    case kPopupTemplate:
-        if (!dialogs.templates)
-            return false;
-        OpenPortProfiles(list, dialogs.profileGroup, true);
+        OpenPortProfiles(list, dialogs.profileGroup);
         return true;
     case kResetButtonId:
     case kPopupReset:

@@ -4,11 +4,12 @@
 //     its static ("Enabled" 1153, "Disabled" 1134, "Link Up" 1364, "Link Down" 1144);
 //   - a port-level dialog opened on the selected port, or on the list's target without a selection; a dialog that
 //     needs one port (rate status, current and history PM) opens the port selection in its mode then;
-//   - the NE's Profile List of a group, or the server's templates of it for the NE's location;
+//   - the NE's Profile List of a group;
 //   - Reset Port: the selected line port reset after the question (right 'x' on NE operations);
 //   - the port commands of the xDSL port lists (ADSL, SHDSL), each a button and a context menu entry: VC-to-VLAN
 //     1164 / 33022, Rate Status 1382 / 33124, Current PM 1270 / 33076, History PM 1271 / 33078, Long-Term PM 1272 /
-//     33077, Profile 1281 / 33080, Reset Port 1308 / 33085, and Template 33142 where the list offers it.
+//     33077, Profile 1281 / 33080, and Reset Port 1308 / 33085.
+//     The context menu's Template entry (33142) has no action in a port list.
 
 #include <cstdint>
 
@@ -20,7 +21,7 @@ void DrawPortStateLegend(Dc& dc, const CRecordListDlg& list);
 // `portSelMode` 0: the dialog opens on the list's target as well; the result of the dialog's modal loop.
 int OpenOnSelectedPort(CRecordListDlg& list, const char* className, int portSelMode = 0, uint8_t accessMode = 0);
 
-void OpenPortProfiles(CRecordListDlg& list, int profileGroup, bool templates);
+void OpenPortProfiles(CRecordListDlg& list, int profileGroup);
 
 void ResetSelectedLinePort(CRecordListDlg& list);
 
@@ -30,7 +31,6 @@ struct XdslPortDialogs {
     const char* currentPm;
     const char* historyPm;
     int profileGroup;
-    bool templates; // the context menu's Template opens the server's templates of the group
 };
 
 // Runs an xDSL port command (the id of its button or of its entry); false for another id.

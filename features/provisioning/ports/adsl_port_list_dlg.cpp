@@ -20,8 +20,7 @@ namespace {
 constexpr XdslPortDialogs kAdslPortDialogs = {.rateStatus = "CAdslRateStatusDlg",
                                               .currentPm = "CAdslCurrentPmDlg",
                                               .historyPm = "CAdslHistoryPmDlg",
-                                              .profileGroup = 0,
-                                              .templates = false};
+                                              .profileGroup = 0};
 constexpr int kPopupVcVlan = 33022;
 constexpr int kPopupMcChannel = 33121;
 constexpr int kPopupRateStatus = 33124;

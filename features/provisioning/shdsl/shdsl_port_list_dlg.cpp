@@ -22,8 +22,7 @@ namespace {
 constexpr XdslPortDialogs kShdslPortDialogs = {.rateStatus = "CShdslRateStatusDlg",
                                                .currentPm = "CShdslCurPmDlg",
                                                .historyPm = "CShdslHisPmDlg",
-                                               .profileGroup = 1,
-                                               .templates = true};
+                                               .profileGroup = 1};
 constexpr char kSubscriberDataDlg[] = "CSubscriberDataDlg";
 constexpr char kSubscriberSelectDlg[] = "CSubscriberSelectDlg";
 constexpr uint32_t kEnabled = 1;

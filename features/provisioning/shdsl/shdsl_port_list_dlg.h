@@ -5,7 +5,7 @@
 // Enter) opens the SHDSL Port dialog and shows what it wrote; Reset Port resets the selected port (342); Rate Status,
 // Current PM and History PM open on the selected port, or the port selection on the list's target without one;
 // VC-to-VLAN and Long-Term PM open on the selected port or the list's target; Profile opens the NE's SHDSL profiles
-// and Template (context menu) the server's SHDSL profile templates of the NE's location;
+// (the context menu's Template has no action here);
 // Subscriber (context menu) opens the port's subscriber, or the subscriber selection without a row; Export writes the
 // rows ("ShdslSpan").
 //
