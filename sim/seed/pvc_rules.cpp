@@ -38,10 +38,15 @@ constexpr std::array<uint8_t, 21> kMacLimits = {1,  2,  3,  4,  5,  6,  7,  8,  
 constexpr uint32_t kMacGoesOn = 1;
 constexpr uint32_t kMacNoSuchPvc = 2;
 constexpr uint32_t kMacReserved = 3;
+constexpr uint32_t kMacLearned = 4;
 constexpr uint32_t kMacListed = 5;
 constexpr uint32_t kMacClearsLearned = 6;
 constexpr uint32_t kMacStateConflict = 7;
 constexpr uint32_t kMacAtLimit = 8;
+constexpr uint32_t kMacLearnedHere = 9;
+
+// Statuses of the filtering database's learned entries.
+constexpr std::array<uint32_t, 4> kLearnedStatuses = {1, 2, 3, 8};
 
 constexpr uint32_t Bit(unsigned n)
 {
@@ -301,8 +306,14 @@ PvcCheckResultRec JudgePvc(const SimPvcWorld& ne, const PvcRuleCheckRec& check)
 
 namespace {
 
-// A static entry: a MAC listed anywhere is named with where it is; a PVC that permits its ACL MACs or has as many
-// static entries as its MAC limit takes no more.
+bool IsLearned(const FdbEntryRec& entry)
+{
+    return std::find(kLearnedStatuses.begin(), kLearnedStatuses.end(), entry.status) != kLearnedStatuses.end();
+}
+
+// A static entry: a MAC listed anywhere is named with where it is; a MAC the NE learned is named too, and one it
+// learned on this very PVC would be overwritten; a PVC that permits its ACL MACs or has as many static entries as its
+// MAC limit takes no more, and one whose learned entries fill the rest of its limit forgets them.
 void JudgeStaticMac(const SimPvcWorld& ne, AclCheckRec& check)
 {
     check.verdict = kMacGoesOn;
@@ -338,6 +349,17 @@ void JudgeStaticMac(const SimPvcWorld& ne, AclCheckRec& check)
         }
         onPvc += SamePvc(entry, check) ? 1 : 0;
     }
+    size_t learnedOnPvc = 0;
+    for (const FdbEntryRec& entry : ne.learnedFdb) {
+        if (!IsLearned(entry))
+            continue;
+        if (entry.mac == check.mac) {
+            check.verdict = SamePvc(entry, check) ? kMacLearnedHere : kMacLearned;
+            existing(entry.status, entry);
+            return;
+        }
+        learnedOnPvc += SamePvc(entry, check) ? 1 : 0;
+    }
     for (const AclEntryRec& entry : ne.acls) {
         if (SamePvc(entry, check) && entry.controlState == kPermit) {
             check.verdict = kMacStateConflict;
@@ -347,6 +369,8 @@ void JudgeStaticMac(const SimPvcWorld& ne, AclCheckRec& check)
     }
     if (onPvc >= pvc->pvc.macLimit)
         check.verdict = kMacAtLimit;
+    else if (learnedOnPvc > 0 && onPvc + learnedOnPvc >= pvc->pvc.macLimit)
+        check.verdict = kMacClearsLearned;
 }
 
 } // namespace
@@ -517,6 +541,28 @@ std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry)
     if (onPvc >= pvc->pvc.macLimit)
         return "FDB entries on this PVC has reached its MAC limit";
     return {};
+}
+
+std::vector<FdbEntryRec> LearnedFdbDroppedFor(const SimPvcWorld& ne, const FdbEntryRec& added)
+{
+    const SimPvc* pvc = FindPvc(ne, added.portId, added.vpi, added.vci);
+    if (pvc == nullptr)
+        return {};
+    size_t onPvc = 1; // the entry added
+    std::vector<FdbEntryRec> learned;
+    for (const FdbEntryRec& entry : ne.staticFdb)
+        onPvc += SamePvc(entry, added) ? 1 : 0;
+    for (const FdbEntryRec& entry : ne.learnedFdb) {
+        if (IsLearned(entry) && SamePvc(entry, added))
+            learned.push_back(entry);
+    }
+    // The static entry takes the place of the learned one of its MAC; past the limit, of all of them.
+    const auto others =
+        std::count_if(learned.begin(), learned.end(), [&](const FdbEntryRec& entry) { return entry.mac != added.mac; });
+    if (onPvc + static_cast<size_t>(others) > pvc->pvc.macLimit)
+        return learned;
+    std::erase_if(learned, [&](const FdbEntryRec& entry) { return entry.mac != added.mac; });
+    return learned;
 }
 
 std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry)

@@ -4,6 +4,7 @@
 // by the server. The SHDSL port's Show opens its line profile by name.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/platform/pixel_probe.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
@@ -13,7 +14,9 @@
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "platform/delta_spin.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 
 #include <QTabBar>
 #include <QTest>
@@ -53,6 +56,14 @@ template <class Rec> std::optional<Rec> Find(const std::vector<Rec>& profiles, c
             return rec;
     }
     return std::nullopt;
+}
+
+// How many pixels of a cell are drawn in (near) black: the ink of black text, none of grey text.
+int BlackPixels(QTreeView& list, int row, int column)
+{
+    const QImage shot = list.viewport()->grab().toImage();
+    return CountPixels(shot, list.visualRect(list.model()->index(row, column)),
+                       [](COLORREF pixel) { return Near(pixel, 0x000000, 0x30); });
 }
 
 class ShdslProfilesE2eTest : public ::testing::Test {
@@ -174,6 +185,38 @@ TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesN
     ASSERT_TRUE(quiet.has_value());
     EXPECT_EQ(quiet->maxLoopAttenuation, 60);
     EXPECT_EQ(quiet->minSnrMargin, 0) << "still off";
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// A disabled PM threshold profile shows the disabled image, and its row is drawn in black as an enabled one's.
+TEST_F(ShdslProfilesE2eTest, ADisabledPmThresholdProfileIsNotGreyed)
+{
+    ShdslPmThresholdProfileRec disabled;
+    disabled.name = "shdsl-disabled";
+    disabled.maxLoopAttenuation = 50;
+    disabled.minSnrMargin = 7;
+    disabled.rowState = 2;
+    server_test::CRawClient& probe = program_.ServerProbe();
+    const auto bytes = EncodeRecord(disabled);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqShdslPmThresholdProfile, kNorth,
+                                         {bytes.begin(), bytes.end()}, kShdslPmThresholdProfileRecSize)));
+
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kPmThresholdTab);
+        QTreeView& rows = *list.PageOfKind(ProfileKindId::kShdslPmThreshold)->FindList(kListControlId);
+        const int off = RowOf(rows, 0, QStringLiteral("shdsl-disabled"));
+        const int on = RowOf(rows, 0, QStringLiteral("shdsl-alarm"));
+        EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1) << "a selected row is drawn otherwise";
+        EXPECT_EQ(e2e::CellImage(rows, off), kImageDisabled);
+        EXPECT_EQ(e2e::CellImage(rows, on), kImageEnabled);
+        // The SNR margin column: " 7" and " 5", digits of the same ink.
+        EXPECT_GT(BlackPixels(rows, on, 1), 0) << "the enabled row's text is black";
+        EXPECT_GT(BlackPixels(rows, off, 1), 0) << "the disabled row's text is black too";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("shdsl_pm_threshold_list_disabled")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslProfile));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 

@@ -8,6 +8,10 @@
 #include "link/records/adsl_rate_status_rec.h"
 #include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/boot_partition_record.h"
+#include "link/records/dhcp_broadcast_control_rec.h"
+#include "link/records/dhcp_relay_server_rec.h"
+#include "link/records/dhcp_transaction_rec.h"
+#include "link/records/fdb_entry_rec.h"
 #include "link/records/hw_mon_rec.h"
 #include "link/records/hw_mon_threshold_rec.h"
 #include "link/records/line_test_ctrl_rec.h"
@@ -833,6 +837,54 @@ TEST_F(NetSnmpToolsAgainstAgentTest, ShdslPmOfEachSideAsTheToolsAndTheDriverSeeI
     ShdslPortRec card;
     card.entityId = 20400;
     EXPECT_EQ(Query<ShdslPortRec>(kReqShdslPort, card).size(), 4u);
+}
+
+// DHCP and the line cards' status tables as the tools and the driver see them: the transactions indexed by port, PVC,
+// VLAN and transaction id, which a query of a card reads for its ports alone; the broadcast limit that snmpset
+// writes the driver reads; a relay server the driver adds the tools walk, up to the NE's four; and a filtering
+// database entry the driver deletes is gone from the walk.
+TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDriverSeeThem)
+{
+    ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".506.1.5"})),
+              (std::vector<std::string>{kR + ".506.1.5.10101.0.35.300.439041101 = 439041101",
+                                        kR + ".506.1.5.10102.0.35.300.12648430 = 12648430",
+                                        kR + ".506.1.5.10205.0.33.100.119 = 119"}));
+    DhcpTransactionRec card;
+    card.portId = 10100;
+    const std::vector<DhcpTransactionRec> transactions = Query<DhcpTransactionRec>(kReqDhcpTransaction, card);
+    ASSERT_EQ(transactions.size(), 2u);
+    EXPECT_EQ(transactions[1].transactionId, 0x00c0ffeeu);
+
+    EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".505.0.2", "u", "900"}), kR + ".505.0.2 = 900\n");
+    DhcpBroadcastControlRec limit;
+    const SnmpReplyData reply = Query(kReqDhcpBroadcast);
+    ASSERT_TRUE(DecodeRecord(reply.records.data(), reply.records.size(), &limit));
+    EXPECT_EQ(limit.rateLimit, 900u);
+    EXPECT_EQ(limit.action, 3u);
+
+    DhcpRelayServerRec server;
+    server.address = {192, 0, 2, 99};
+    server.vlanId = 44;
+    const auto bytes = EncodeRecord(server);
+    ASSERT_EQ(Write(kReqDhcpRelayServerAdd, {bytes.begin(), bytes.end()}), kDrvOk);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})),
+              (std::vector<std::string>{kR + ".502.1.2.192.0.2.67 = 10", kR + ".502.1.2.192.0.2.99 = 44"}));
+    // The NE keeps four relay servers at most.
+    for (const uint8_t last : {100, 101, 102}) {
+        server.address = {192, 0, 2, last};
+        const auto more = EncodeRecord(server);
+        EXPECT_EQ(Write(kReqDhcpRelayServerAdd, {more.begin(), more.end()}) == kDrvOk, last != 102) << int{last};
+    }
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})).size(), 4u);
+
+    FdbEntryRec entry;
+    entry.portId = 10102;
+    entry.vci = 35;
+    entry.mac = {0x00, 0x0c, 0x29, 0x10, 0x01, 0x02};
+    const auto fdb = EncodeRecord(entry);
+    ASSERT_EQ(Write(kReqFdbDelete, {fdb.begin(), fdb.end()}), kDrvOk);
+    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".480.1.5"})).size(), 4u);
 }
 
 } // namespace

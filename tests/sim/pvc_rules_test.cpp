@@ -240,6 +240,75 @@ TEST_F(PvcRulesTest, TheSourceMacCheckAnswersItsVerdicts)
     EXPECT_EQ(full.verdict, 8u);
 }
 
+FdbEntryRec Fdb(const PvcRec& pvc, MacAddress mac, uint32_t status)
+{
+    FdbEntryRec entry;
+    entry.portId = pvc.portId;
+    entry.vpi = pvc.vpi;
+    entry.vci = pvc.vci;
+    entry.mac = mac;
+    entry.status = status;
+    return entry;
+}
+
+// A static entry's check on a static-IP PVC that holds one static entry and has learned one MAC, beside a MAC the
+// NE learned spoofed on another port; and what the add then takes the place of.
+TEST_F(PvcRulesTest, TheStaticMacCheckAnswersItsVerdictsAndTheAddReplacesLearnedEntries)
+{
+    const MacAddress kStatic = {0x00, 0x5a, 0, 0, 0, 1};
+    const MacAddress kLearnedHere = {0x00, 0x1e, 0xc9, 0, 0, 1};
+    const MacAddress kSpoofed = {0x00, 0x1e, 0xc9, 0, 0, 2};
+    const MacAddress kFresh = {0x00, 0x5a, 0, 0, 0, 9};
+    world_.staticFdb = {Fdb(staticIp_, kStatic, 7)};
+    world_.learnedFdb = {Fdb(staticIp_, kLearnedHere, 8), Fdb(Pvc(10104, 0, 35, 1), kSpoofed, 2),
+                         Fdb(staticIp_, {0x00, 0x5a, 0, 0, 0, 7}, 7)};
+    struct Row {
+        const char* name;
+        PvcRec pvc;
+        MacAddress mac;
+        uint32_t verdict;
+        uint32_t existingType;
+    };
+    const auto judge = [this](const PvcRec& pvc, const MacAddress& mac) {
+        AclCheckRec check;
+        check.kind = 7;
+        check.mac = mac;
+        check.portId = pvc.portId;
+        check.vpi = pvc.vpi;
+        check.vci = pvc.vci;
+        JudgeSourceMac(world_, check);
+        return check;
+    };
+    for (const Row& row : {
+             Row{"a PVC the port lacks", Pvc(10102, 0, 99, 4), kFresh, 2, 0},
+             Row{"a group address", staticIp_, {0x01, 0, 0x5e, 0, 0, 1}, 3, 0},
+             Row{"an ACL MAC", staticIp_, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, 5, 5},
+             Row{"a static MAC", staticIp_, kStatic, 5, 7},
+             Row{"learned spoofed on another port", staticIp_, kSpoofed, 4, 2},
+             Row{"learned on this PVC", staticIp_, kLearnedHere, 9, 8},
+             Row{"a PVC that permits its ACL MACs", pppoe_, kFresh, 7, 5},
+             Row{"a new MAC", staticIp_, kFresh, 1, 0},
+         }) {
+        SCOPED_TRACE(row.name);
+        const AclCheckRec check = judge(row.pvc, row.mac);
+        EXPECT_EQ(check.verdict, row.verdict);
+        EXPECT_EQ(check.existingType, row.existingType);
+    }
+    // The static entry overwrites the learned one of its MAC only, while the PVC has room.
+    EXPECT_EQ(LearnedFdbDroppedFor(world_, Fdb(staticIp_, kLearnedHere, 7)),
+              std::vector<FdbEntryRec>{world_.learnedFdb[0]});
+    EXPECT_TRUE(LearnedFdbDroppedFor(world_, Fdb(staticIp_, kFresh, 7)).empty());
+
+    // With a limit of two the static and the learned entry fill the PVC: a new MAC clears what it learned.
+    world_.pvcs[1].pvc.macLimit = 2;
+    EXPECT_EQ(judge(staticIp_, kFresh).verdict, 6u);
+    EXPECT_EQ(judge(staticIp_, kLearnedHere).verdict, 9u);
+    EXPECT_EQ(LearnedFdbDroppedFor(world_, Fdb(staticIp_, kFresh, 7)), std::vector<FdbEntryRec>{world_.learnedFdb[0]});
+    // With a limit of one the static entries fill it alone.
+    world_.pvcs[1].pvc.macLimit = 1;
+    EXPECT_EQ(judge(staticIp_, kFresh).verdict, 8u);
+}
+
 TEST_F(PvcRulesTest, TheNeRefusesWhatItCannotTake)
 {
     EXPECT_EQ(PvcWriteRefusal(world_, Pvc(10103, 1, 40, 1)), "PVC amount on this port has reached maximum (8)");

@@ -34,19 +34,7 @@ CDhcpTransactionListDlg::CDhcpTransactionListDlg(QWidget* parent)
       ui_(std::make_unique<Ui::CDhcpTransactionListDlg>()), scope_(*this), rows_(*this, Columns())
 {
     ui_->setupUi(this);
-    rows_.QueryOnFill([this] {
-        const std::optional<CEntityId> chosen = scope_.Chosen();
-        if (!chosen || CheckTargetNe() != 0)
-            return RecordReply<DhcpTransactionRec>{};
-        DhcpTransactionRec key;
-        key.portId = chosen->id;
-        return CRecordRequests().Query(kReqDhcpTransaction, static_cast<uint32_t>(GetNeId()), key,
-                                       {.failureTextId = kStrFailToQuery});
-    });
-    rows_.SetIntake([this](DhcpTransactionRec& rec) {
-        const std::optional<CEntityId> chosen = scope_.Chosen();
-        return chosen && (chosen->id == rec.portId || chosen->IsAncestorOf(rec.portId));
-    });
+    scope_.Feed(rows_, kReqDhcpTransaction, &DhcpTransactionRec::portId);
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
@@ -107,6 +95,8 @@ void CDhcpTransactionListDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsDhcpTransactions);
+    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
+        SetColumnHidden(kVlanColumn, true);
     FillList();
 }
 

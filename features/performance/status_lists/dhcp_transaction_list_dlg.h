@@ -18,6 +18,7 @@ class CDhcpTransactionListDlg : public CRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 457;
+    static constexpr int kVlanColumn = 4;
 
     explicit CDhcpTransactionListDlg(QWidget* parent = nullptr);
     ~CDhcpTransactionListDlg() override;

@@ -53,20 +53,9 @@ CXdslFdbListDlg::CXdslFdbListDlg(QWidget* parent)
       ui_(std::make_unique<Ui::CXdslFdbListDlg>()), scope_(*this), rows_(*this, Columns())
 {
     ui_->setupUi(this);
-    rows_.QueryOnFill([this] {
-        const std::optional<CEntityId> chosen = scope_.Chosen();
-        if (!chosen || CheckTargetNe() != 0)
-            return RecordReply<FdbEntryRec>{};
-        FdbQueryRec key;
-        key.entityId = chosen->id;
-        return CRecordRequests().Query(kReqFdb, static_cast<uint32_t>(GetNeId()), key,
-                                       {.failureTextId = kStrFailToQuery});
-    });
-    rows_.SetIntake([this](FdbEntryRec& rec) {
-        const std::optional<CEntityId> chosen = scope_.Chosen();
-        const bool inScope = chosen && (chosen->id == rec.portId || chosen->IsAncestorOf(rec.portId));
-        return inScope && rec.mac != std::array<uint8_t, 6>{};
-    });
+    // An entry without a MAC address is none.
+    scope_.Feed(rows_, kReqFdb, &FdbQueryRec::entityId,
+                [](const FdbEntryRec& rec) { return rec.mac != std::array<uint8_t, 6>{}; });
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
@@ -131,6 +120,8 @@ void CXdslFdbListDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsFdbEntries);
+    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
+        SetColumnHidden(kVlanColumn, true);
     FillList();
 }
 

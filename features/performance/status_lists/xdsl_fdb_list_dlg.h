@@ -20,6 +20,7 @@ class CXdslFdbListDlg : public CRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 291;
+    static constexpr int kVlanColumn = 5;
     static constexpr int kStatusColumn = 6;
 
     explicit CXdslFdbListDlg(QWidget* parent = nullptr);

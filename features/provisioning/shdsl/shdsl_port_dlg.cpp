@@ -12,6 +12,7 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_shdsl_port_dlg.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 
 namespace {
@@ -59,6 +60,11 @@ void CShdslPortDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     const auto neId = static_cast<uint32_t>(GetNeId());
     ui_->portLocation->setText(QString::fromStdString(FormatEntityLocation(FindNeById(neId), target.index, 0, false)));
+    // Profile names may be long: the dropped lists are twice as wide as their combos.
+    for (int id : {kLineProfileComboId, kPmThresholdComboId}) {
+        auto* combo = GetDlgItemAs<QComboBox>(id);
+        combo->view()->setMinimumWidth(combo->width() * 2);
+    }
     enableRadio_ = port_.enableState == kEnabled ? 0 : 1;
     {
         const CPduLogHold hold;

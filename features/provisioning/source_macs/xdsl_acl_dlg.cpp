@@ -5,7 +5,7 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
-#include "features/provisioning/source_macs/source_mac_verdict.h"
+#include "features/provisioning/source_macs/mac_check_request.h"
 #include "link/record_requests.h"
 #include "link/records/acl_check_rec.h"
 #include "link/records/pvc_rec.h"
@@ -103,31 +103,14 @@ void CXdslAclDlg::OnOK()
     }
     const uint32_t state = stateIndex_ == 0 ? kAclStatePermit : kAclStateDeny;
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
-    const CRecordRequests requests;
     AclCheckRec check;
     check.kind = state;
     check.mac = mac;
     check.portId = entry_.portId;
     check.vpi = entry_.vpi;
     check.vci = entry_.vci;
-    if (!requests.Modify(kReqAclCheck, neId, check, {.failureTextId = kStrFailToUpdateData}).Ok())
-        return;
-    const RecordReply<AclCheckRec> reply =
-        requests.Query(kReqAclCheck, neId, AclCheckRec{}, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok() || reply.records.empty())
-        return;
-    // The verdict is on the MAC, PVC and state asked about.
-    AclCheckRec judged = reply.records.front();
-    judged.kind = state;
-    judged.portId = check.portId;
-    judged.vpi = check.vpi;
-    judged.vci = check.vci;
-    const SourceMacVerdict verdict = JudgeSourceMacReply(judged, kMacId, kPvcId, IDOK);
-    if (verdict.action == SourceMacAction::kRefuse) {
-        ShowAlertTextById(verdict.messageId, verdict.controlId);
-        return;
-    }
-    if (verdict.action == SourceMacAction::kConfirm && ShowMessageById(verdict.messageId, kConfirmFlags) != IDYES)
+    const std::optional<AclCheckRec> judged = AskMacCheck(neId, check);
+    if (!judged || !AcceptMacVerdict(*this, JudgeSourceMacReply(*judged, kMacId, kPvcId, IDOK)))
         return;
     const std::optional<bool> routed = IsRoutedPvc();
     if (!routed || (*routed && ShowMessageById(kStrSureToAddOnRoutedPvc, kConfirmFlags) != IDYES))
@@ -135,7 +118,7 @@ void CXdslAclDlg::OnOK()
     AclEntryRec added = entry_;
     added.mac = mac;
     added.controlState = state;
-    if (!requests.Add(kReqAcl, neId, added, {.failureTextId = kStrAddingNewDataFailed}).Ok())
+    if (!CRecordRequests().Add(kReqAcl, neId, added, {.failureTextId = kStrAddingNewDataFailed}).Ok())
         return;
     entry_ = added;
     EndDialog(IDOK);

@@ -4,6 +4,7 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
+#include "features/provisioning/source_macs/mac_check_request.h"
 #include "features/provisioning/static_macs/static_mac_verdict.h"
 #include "link/record_requests.h"
 #include "link/records/acl_check_rec.h"
@@ -91,28 +92,16 @@ int CXdslStaticMacDlg::OnNotifyHook(const NotifyHeader& header, int* result)
     return CADialog::OnNotifyHook(header, result);
 }
 
-std::optional<SourceMacVerdict> CXdslStaticMacDlg::CheckMac(const FdbEntryRec& entry)
+bool CXdslStaticMacDlg::CheckMac(const FdbEntryRec& entry)
 {
-    const CRecordRequests requests;
-    const auto neId = static_cast<uint32_t>(GetNeId());
     AclCheckRec check;
     check.kind = kStaticMacCheck;
     check.mac = entry.mac;
     check.portId = entry.portId;
     check.vpi = entry.vpi;
     check.vci = entry.vci;
-    if (!requests.Modify(kReqAclCheck, neId, check, {.failureTextId = kStrFailToUpdateData}).Ok())
-        return std::nullopt;
-    const RecordReply<AclCheckRec> reply =
-        requests.Query(kReqAclCheck, neId, AclCheckRec{}, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok() || reply.records.empty())
-        return std::nullopt;
-    // The verdict is on the PVC asked about.
-    AclCheckRec judged = reply.records.front();
-    judged.portId = check.portId;
-    judged.vpi = check.vpi;
-    judged.vci = check.vci;
-    return JudgeStaticMacReply(judged, kMacId, kVpiId);
+    const std::optional<AclCheckRec> judged = AskMacCheck(static_cast<uint32_t>(GetNeId()), check);
+    return judged && AcceptMacVerdict(*this, JudgeStaticMacReply(*judged, kMacId, kVpiId));
 }
 
 std::optional<uint16_t> CXdslStaticMacDlg::PvcVlan(const FdbEntryRec& entry)
@@ -155,14 +144,7 @@ void CXdslStaticMacDlg::OnOK()
     entry.vpi = static_cast<uint8_t>(vpi_);
     entry.vci = static_cast<uint16_t>(vci_);
     entry.mac = mac;
-    const std::optional<SourceMacVerdict> verdict = CheckMac(entry);
-    if (!verdict)
-        return;
-    if (verdict->action == SourceMacAction::kRefuse) {
-        ShowAlertTextById(verdict->messageId, verdict->controlId);
-        return;
-    }
-    if (verdict->action == SourceMacAction::kConfirm && ShowMessageById(verdict->messageId, kConfirmFlags) != IDYES)
+    if (!CheckMac(entry))
         return;
     const std::optional<uint16_t> vlan = PvcVlan(entry);
     if (!vlan)
