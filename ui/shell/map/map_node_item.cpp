@@ -119,10 +119,17 @@ void CMapNodeItem::SetText(const QString& text)
 {
     if (text == text_)
         return;
+    RepaintPlaceShown();
     prepareGeometryChange();
     text_ = text;
     textWidth_ = static_cast<float>(style_->TextWidth(text_));
     update();
+}
+
+void CMapNodeItem::RepaintPlaceShown()
+{
+    if (QGraphicsScene* map = scene())
+        map->update(sceneBoundingRect());
 }
 
 void CMapNodeItem::TakeTextOf(const CMapNodeItem& shown)

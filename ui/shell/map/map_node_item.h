@@ -86,6 +86,8 @@ protected:
 
 private:
     QSize Size() const;
+    // A name made shorter leaves the place the longer one took: the map repaints it as the item shrinks.
+    void RepaintPlaceShown();
 
     uint32_t neId_;
     int imageIndex_ = -1;
