@@ -1,7 +1,8 @@
 // The multicast channels of North-1's ports in the running program: the list of the NE's channels, where the operator
 // adds a channel to the port with a PPPoE PVC in service (the port without one refused while the channel is enabled,
 // taken at once once it is disabled), adds again on the same port (asked to overwrite, the row replaced and the add
-// code sent), is refused by the VLAN's MAC limit, and deletes the ticked channels.
+// code sent), is refused by the VLAN's MAC limit, and deletes the ticked channels; and what the list's popup offers as
+// its rows, selection and ticks change.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -180,6 +181,77 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
     ASSERT_EQ(channels.size(), 1u);
     EXPECT_EQ(channels.front().channelLimit, 3);
     EXPECT_EQ(channels.front().vci, 60);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// What the list's popup offers as the rows, the selection and the ticks change: Show, Modify and Delete want a
+// selected row, Multi-Delete a ticked one, Check All and UnCheck All a row at all; the rest, VC OAM Test among them
+// (it asks for its row itself), is always offered.
+TEST(McChannelE2eTest, ThePopupOffersWhatTheRowsAndTicksAllow)
+{
+    constexpr int kPopupCheckAll = List::kPopupCheckAll, kPopupUncheckAll = List::kPopupUncheckAll,
+                  kPopupMultiDelete = List::kPopupMultiDelete;
+    const std::vector<int> always = {kPopupAdd, List::kPopupOamTest, List::kPopupProfile, kPopupExport, kPopupClose};
+    struct Case {
+        const char* what;
+        bool rows;
+        bool selected;
+        bool ticked;
+        std::vector<int> greyed;
+    };
+    const Case cases[] = {
+        {"an empty list",
+         false,
+         false,
+         false,
+         {kPopupCheckAll, kPopupUncheckAll, kPopupMultiDelete, kPopupShow, kPopupModify, kPopupDelete}},
+        {"rows, none selected or ticked",
+         true,
+         false,
+         false,
+         {kPopupMultiDelete, kPopupShow, kPopupModify, kPopupDelete}},
+        {"none selected, one ticked", true, false, true, {kPopupShow, kPopupModify, kPopupDelete}},
+        {"the disabled channel selected, none ticked", true, true, false, {kPopupMultiDelete}},
+        {"selected and ticked", true, true, true, {}},
+    };
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    for (const Case& c : cases) {
+        if (c.rows && ChannelsOf(program, kIdlePort).empty()) {
+            McChannelRec idle;
+            idle.portId = kIdlePort;
+            idle.vci = 41;
+            idle.vlanId = 302;
+            idle.channelLimit = 1;
+            idle.profile = "basic";
+            idle.adminState = 2;
+            ServerWrite(program, kReqMcChannelAdd, idle);
+        }
+        std::vector<int> offered;
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            if (c.ticked)
+                e2e::TickRows(rows, {QStringLiteral("1-7")}, 1);
+            if (c.selected)
+                program.ClickListRow(rows, 0);
+            else
+                rows.selectionModel()->clear();
+            const QPoint below(rows.viewport()->width() / 2, rows.viewport()->height() - 2);
+            offered = c.selected ? program.RightClickListRow(rows, 0) : program.RightClickAt(*rows.viewport(), below);
+            EXPECT_EQ(list.IsControlEnabled(List::kOamTestId), false) << c.what << ": a disabled channel has no VC up";
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdMcChannel));
+        for (int id : always)
+            EXPECT_NE(std::find(offered.begin(), offered.end(), id), offered.end()) << c.what << ": " << id;
+        for (int id : {kPopupCheckAll, kPopupUncheckAll, kPopupMultiDelete, kPopupShow, kPopupModify, kPopupDelete}) {
+            const bool greyed = std::find(c.greyed.begin(), c.greyed.end(), id) != c.greyed.end();
+            EXPECT_EQ(std::find(offered.begin(), offered.end(), id) == offered.end(), greyed) << c.what << ": " << id;
+        }
+    }
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

@@ -24,7 +24,8 @@ namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr COLORREF kGreyText = 0x808080;
-constexpr RowCommand kRowOamTest{CXdslMcChannelListDlg::kOamTestId, CXdslMcChannelListDlg::kPopupOamTest};
+// The button only: the popup's entry stays on and asks for a selection itself.
+constexpr RowCommand kRowOamTest{CXdslMcChannelListDlg::kOamTestId, 0};
 // The profiles that the Profile List reports as changed.
 constexpr uint16_t kProfilesChanged = 0x0A;
 constexpr int kMcServiceTab = 2;
