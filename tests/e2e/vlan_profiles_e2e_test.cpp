@@ -4,7 +4,7 @@
 // IP traffic profiles as the server's templates (more than one batch), and downloads a template to three NEs from
 // the templates' list.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/profile_list_steps.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
@@ -52,41 +52,19 @@ const QString kDscpRefused =
 using e2e::CellImage;
 using e2e::Choose;
 using e2e::Click;
+using e2e::ClickTab;
 using e2e::Field;
 using e2e::ListColumn;
 using e2e::MessageLine;
+using e2e::Named;
+using e2e::PageList;
 using e2e::RowOf;
+using e2e::SortedNames;
 using e2e::Type;
 using IpEditor = CXdslIpTrafficProfileDlg;
 using ChannelEditor = CXdslMcChannelProfileDlg;
 using ServiceEditor = CXdslMcServiceProfileDlg;
 using PolicingEditor = CXdslTrafficPolicingProfileDlg;
-
-void ClickTab(CProfileListDlg& dialog, int index)
-{
-    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-}
-
-QTreeView& PageList(CProfileListDlg& dialog, ProfileKindId kind)
-{
-    return *dialog.PageOfKind(kind)->FindList(kListControlId);
-}
-
-template <class Rec> std::optional<Rec> Named(const std::vector<Rec>& records, const std::string& name)
-{
-    const auto found = std::find_if(records.begin(), records.end(), [&](const Rec& rec) { return rec.name == name; });
-    return found != records.end() ? std::optional<Rec>(*found) : std::nullopt;
-}
-
-template <class Rec> std::vector<std::string> SortedNames(const std::vector<Rec>& records)
-{
-    std::vector<std::string> names;
-    for (const Rec& rec : records)
-        names.push_back(rec.name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Twenty more IP traffic profiles on the NE, as another workstation would add them.
 void AddBulkIpProfiles(e2e::CProgram& program, uint32_t neId)
@@ -98,10 +76,7 @@ void AddBulkIpProfiles(e2e::CProgram& program, uint32_t neId)
         profiles[i].status = 1;
         profiles[i].broadcast = 3;
     }
-    server_test::CRawClient& probe = program.ServerProbe();
-    const std::optional<Frame> reply =
-        probe.ReplyTo(probe.Send(2, kReqIpTrafficProfileAdd, neId, EncodeRecords(profiles), kIpTrafficProfileRecSize));
-    ASSERT_TRUE(reply && reply->header.status == 0);
+    e2e::AddOnServer(program, kReqIpTrafficProfileAdd, neId, profiles);
 }
 
 TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToNes)
@@ -136,12 +111,8 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
             Type(add, IpEditor::kRateId, QStringLiteral("1000"));
             Choose(add, IpEditor::kUpstreamId, QStringLiteral("256"));
             Choose(add, IpEditor::kQueueId, QStringLiteral("urgent"));
-            Click(add, IDOK);
-            EXPECT_EQ(MessageLine(add),
-                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
-            Type(add, IpEditor::kNameId, QStringLiteral("web-tv"));
-            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ip_traffic_profile")));
-            Click(add, IDOK);
+            e2e::RetypeRefusedName(add, IpEditor::kNameId, QStringLiteral("web-tv"),
+                                   QStringLiteral("ip_traffic_profile"));
             return IDCANCEL;
         });
         Click(list, kAddButtonId);
