@@ -10,6 +10,7 @@
 #include <future>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -67,8 +68,9 @@ protected:
             other.ReplyTo(other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize)));
     }
 
-    // The UI has applied nothing for long: the queue of the server's messages is at its limit.
-    static void FillTheQueue()
+    // The UI has applied nothing for long: the queue of the server's messages holds more than `bytes`, or without
+    // them is at its limit.
+    static void FillTheQueue(std::optional<size_t> bytes = std::nullopt)
     {
         const std::vector<uint8_t> filler(512 * 1024);
         EmsMsg chunk;
@@ -77,7 +79,13 @@ protected:
         chunk.recordSize = static_cast<uint32_t>(filler.size());
         chunk.count = 1;
         chunk.records = filler.data();
-        while (QueueServerMessage(&chunk)) {
+        if (!bytes) {
+            while (QueueServerMessage(&chunk)) {
+            }
+            return;
+        }
+        while (QueuedServerMessageBytes() <= *bytes) {
+            ASSERT_TRUE(QueueServerMessage(&chunk));
         }
     }
 
@@ -419,16 +427,7 @@ protected:
 TEST_F(SimLateDatagramTest, ADatagramSentBeforeTheResyncIsNotAppliedOverTheStatesItReads)
 {
     // The UI has applied nothing for a while: a resync waits for room in the queue.
-    const std::vector<uint8_t> filler(512 * 1024);
-    EmsMsg chunk;
-    chunk.operation = kEmsOpReply;
-    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
-    chunk.recordSize = static_cast<uint32_t>(filler.size());
-    chunk.count = 1;
-    chunk.records = filler.data();
-    while (QueuedServerMessageBytes() <= kServerMessageQueueBound / 2) {
-        ASSERT_TRUE(QueueServerMessage(&chunk));
-    }
+    ASSERT_NO_FATAL_FAILURE(FillTheQueue(kServerMessageQueueBound / 2));
     // A burst the receive buffer cannot hold: the loss is told, by the thread that takes the datagrams, which is
     // held there.
     ASSERT_EQ(PushFromTheOtherWorkstation(20000, kSimChannelUdp), 0u);
