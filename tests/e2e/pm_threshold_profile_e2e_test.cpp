@@ -4,6 +4,7 @@
 // one. In direct mode the NE serves its profiles itself, and the list offers no templates.
 
 #include "tests/e2e/support/profile_list_steps.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
@@ -88,9 +89,7 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
             EXPECT_TRUE(e2e::IsChecked(modify, Box(3)));
             EXPECT_FALSE(modify.IsControlEnabled(Editor::kNameId) && !modify.IsControlReadOnly(Editor::kNameId));
             Check(modify, Box(3), false);
-            server_test::CRawClient& probe = program.ServerProbe();
-            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqPmThresholdProfile, 0, 0});
-            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, kReqPmThresholdProfile));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(),

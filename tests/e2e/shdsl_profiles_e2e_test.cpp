@@ -5,6 +5,7 @@
 
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/profile_list_steps.h"
+#include "tests/e2e/support/server_alarms.h"
 #include "tests/platform/pixel_probe.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
@@ -138,9 +139,7 @@ TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesN
             Check(modify, loop.checkId);
             Type(modify, loop.editId, QStringLiteral("60"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("shdsl_pm_threshold_profile")));
-            server_test::CRawClient& probe = program_.ServerProbe();
-            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqShdslPmThresholdProfile, 0, 0});
-            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
+            EXPECT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqShdslPmThresholdProfile));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(),
