@@ -53,11 +53,8 @@ void BM_AdslPortListOfATwoShelfNe(benchmark::State& state)
     e2e::CProgram program;
     const std::filesystem::path world = WriteWorld(program.WorkDir().Path());
     const std::filesystem::path exported = program.WorkDir().Path() / "ports.txt";
-    e2e::PeerOptions options;
-    options.args = {"--scenario", world.string()};
-    if (!program_boot::StartAndLogIn(program, state, options))
+    if (!program_boot::StartOnFull48(program, state, world))
         return;
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("Full-48")));
     double sortMs = 0;
     double exportMs = 0;
     for (auto _ : state) {

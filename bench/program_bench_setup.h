@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <filesystem>
 #include <ostream>
 
 namespace program_boot {
@@ -36,6 +37,18 @@ inline bool StartAndLogIn(e2e::CProgram& program, benchmark::State& state, const
         return true;
     state.SkipWithError("the program could not log in to the simulated server");
     return false;
+}
+
+// Starts the simulated server on the scenario `world` (one whose head is Full-48's), logs in as admin and chooses
+// Full-48 in the tree; false, with the benchmark told why, when the login failed.
+inline bool StartOnFull48(e2e::CProgram& program, benchmark::State& state, const std::filesystem::path& world)
+{
+    e2e::PeerOptions options;
+    options.args = {"--scenario", world.string()};
+    if (!StartAndLogIn(program, state, options))
+        return false;
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("Full-48")));
+    return true;
 }
 
 } // namespace program_boot

@@ -67,11 +67,8 @@ void BM_VcVlanListOfAWholeNe(benchmark::State& state)
 {
     e2e::CProgram program;
     const std::filesystem::path world = WriteWorld(program.WorkDir().Path());
-    e2e::PeerOptions options;
-    options.args = {"--scenario", world.string()};
-    if (!program_boot::StartAndLogIn(program, state, options))
+    if (!program_boot::StartOnFull48(program, state, world))
         return;
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("Full-48")));
     double multiDeleteMs = 0;
     for (auto _ : state) {
         int rows = 0;
