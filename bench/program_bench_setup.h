@@ -1,7 +1,7 @@
 #pragma once
 // The setup the benchmarks of a list in the running program share: a clock in milliseconds, the head of a scenario of
 // the simulated server with the admin account and one NE, Full-48 (an IPD-48, NE 1), and the program started on the
-// simulated server and logged in as admin.
+// simulated server, logged in as admin, with Full-48 chosen.
 
 #include "tests/e2e/support/e2e_harness.h"
 
