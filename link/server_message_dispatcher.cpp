@@ -259,11 +259,12 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg)
 }
 
 // The reply goes before whatever arrived at `arrivalMark` or later, so that it replaces a table before the changes
-// that came after it.
-bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark)
+// that came after it. A reply its requester waits for is taken even at the limit: the requester reads the tables it
+// changes, and there is at most one for each request waiting.
+bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark, bool requesterWaits)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
-    if (Refuses(d, msg)) {
+    if (!requesterWaits && Refuses(d, msg)) {
         return false;
     }
     auto place = d.queue.end();
@@ -339,7 +340,7 @@ bool QueueServerMessage(const EmsMsg* msg)
 
 bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark)
 {
-    return msg == nullptr || !IsApplicable(*msg) || EnqueueReply(TheDispatcher(), *msg, arrivalMark);
+    return msg == nullptr || !IsApplicable(*msg) || EnqueueReply(TheDispatcher(), *msg, arrivalMark, false);
 }
 
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
@@ -349,7 +350,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
         return;
     }
     if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
-        EnqueueReply(d, *msg, arrivalMark);
+        EnqueueReply(d, *msg, arrivalMark, true);
         return;
     }
     CDispatchEffects effects = std::exchange(d.heldEffects, {});

@@ -40,7 +40,8 @@ bool QueueServerMessage(const EmsMsg* msg);
 bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark);
 
 // A reply to a request of the UI thread: what was queued before `arrivalMark` is applied first, then the reply; what
-// came after the reply waits for the next tick. From another thread the reply is queued in its place.
+// came after the reply waits for the next tick. From another thread the reply is queued in its place, even when the
+// queue is at its limit: the requester reads what it changes.
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark);
 
 // Counts the messages queued so far: taken when a reply comes, it parts those that came before from those after.

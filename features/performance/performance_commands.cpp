@@ -21,6 +21,7 @@
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
+#include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "ui/framework/commands/command_registry.h"
@@ -69,7 +70,7 @@ std::vector<Command> Commands()
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
             .InNeSet()
-            .Dialog(NotBuilt("CXdslBroadcastFilterDlg"), kTargetNeEntity),
+            .Dialog<CXdslBroadcastFilterDlg>(kTargetNeEntity),
         Command(33196)
             .Menu(kXdslStatus, "MAC Spoofing Status...", 130)
             .InNeSet()

@@ -36,16 +36,17 @@ template <> struct RecordTable<AdslPortRec> {
     static constexpr RecordField kFields[] = {
         U32<&R::entityId>("entityId", 0).Key().Column(1),
         Bytes<&R::reserved4>("reserved4", 4).Column(2),
-        Text<&R::lineProfile>("lineProfile", 12, kAdslPortProfileNameWidth).Column(3),
-        Text<&R::pmThresholdProfile>("pmThresholdProfile", 45, kAdslPortProfileNameWidth).Column(4),
-        Text<&R::trafficPolicingProfile>("trafficPolicingProfile", 78, kAdslPortProfileNameWidth).Column(5),
+        Text<&R::lineProfile>("lineProfile", 12, kAdslPortProfileNameWidth).Column(3, kColumnWritable),
+        Text<&R::pmThresholdProfile>("pmThresholdProfile", 45, kAdslPortProfileNameWidth).Column(4, kColumnWritable),
+        Text<&R::trafficPolicingProfile>("trafficPolicingProfile", 78, kAdslPortProfileNameWidth)
+            .Column(5, kColumnWritable),
         Reserved(111, 1),
-        U32<&R::enableState>("enableState", 112).Column(6),
+        U32<&R::enableState>("enableState", 112).Column(6, kColumnWritable),
         U32<&R::operState>("operState", 116).Column(7),
         Text<&R::subscriber>("subscriber", 120, kAdslPortSubscriberWidth).Column(8),
         U32<&R::service>("service", 144).Column(9),
         U32<&R::subscriberClass>("subscriberClass", 148).Column(10),
-        U32<&R::upstreamFilterGroups>("upstreamFilterGroups", 152).Column(11),
-        U32<&R::downstreamFilterGroups>("downstreamFilterGroups", 156).Column(12),
+        U32<&R::upstreamFilterGroups>("upstreamFilterGroups", 152).Column(11, kColumnWritable),
+        U32<&R::downstreamFilterGroups>("downstreamFilterGroups", 156).Column(12, kColumnWritable),
     };
 };

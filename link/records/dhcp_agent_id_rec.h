@@ -24,9 +24,9 @@ template <> struct RecordTable<DhcpAgentIdRec> {
     static constexpr const char* kName = "DhcpAgentIdRec";
     static constexpr uint32_t kSize = kDhcpAgentIdRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),
-        Text<&R::circuitId>("circuitId", 4, kDhcpAgentCircuitIdWidth),
-        Text<&R::remoteId>("remoteId", 85, kDhcpAgentRemoteIdWidth),
+        U32<&R::portId>("portId", 0).Key().Column(1),
+        Text<&R::circuitId>("circuitId", 4, kDhcpAgentCircuitIdWidth).Column(2, kColumnWritable),
+        Text<&R::remoteId>("remoteId", 85, kDhcpAgentRemoteIdWidth).Column(3, kColumnWritable),
         Reserved(149, 3),
     };
 };

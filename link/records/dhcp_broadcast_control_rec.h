@@ -20,8 +20,8 @@ template <> struct RecordTable<DhcpBroadcastControlRec> {
     static constexpr const char* kName = "DhcpBroadcastControlRec";
     static constexpr uint32_t kSize = kDhcpBroadcastControlRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::state>("state", 0),
-        U32<&R::rateLimit>("rateLimit", 4),
-        U32<&R::action>("action", 8),
+        U32<&R::state>("state", 0).Column(1, kColumnWritable),
+        U32<&R::rateLimit>("rateLimit", 4).Column(2, kColumnWritable),
+        U32<&R::action>("action", 8).Column(3, kColumnWritable),
     };
 };

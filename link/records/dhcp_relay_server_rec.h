@@ -23,9 +23,9 @@ template <> struct RecordTable<DhcpRelayServerRec> {
     static constexpr const char* kName = "DhcpRelayServerRec";
     static constexpr uint32_t kSize = kDhcpRelayServerRecSize;
     static constexpr RecordField kFields[] = {
-        Ipv4<&R::address>("address", 0).Key(),
-        U16<&R::vlanId>("vlanId", 4),
-        Bytes<&R::mac>("mac", 6),
-        U32<&R::state>("state", 12),
+        Ipv4<&R::address>("address", 0).Key().Column(1),
+        U16<&R::vlanId>("vlanId", 4).Column(2, kColumnWritable),
+        Bytes<&R::mac>("mac", 6).Column(3),
+        U32<&R::state>("state", 12).Column(4),
     };
 };

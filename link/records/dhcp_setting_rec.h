@@ -19,7 +19,7 @@ template <> struct RecordTable<DhcpSettingRec> {
     static constexpr const char* kName = "DhcpSettingRec";
     static constexpr uint32_t kSize = kDhcpSettingRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::relay>("relay", 0),
-        U32<&R::option82>("option82", 4),
+        U32<&R::relay>("relay", 0).Column(1, kColumnWritable),
+        U32<&R::option82>("option82", 4).Column(2, kColumnWritable),
     };
 };

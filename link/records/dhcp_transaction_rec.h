@@ -27,16 +27,16 @@ template <> struct RecordTable<DhcpTransactionRec> {
     static constexpr const char* kName = "DhcpTransactionRec";
     static constexpr uint32_t kSize = kDhcpTransactionRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),
-        U8<&R::vpi>("vpi", 4),
+        U32<&R::portId>("portId", 0).Key().Column(1),
+        U8<&R::vpi>("vpi", 4).Key().Column(2),
         Reserved(5, 1),
-        U16<&R::vci>("vci", 6),
-        U16<&R::vlanId>("vlanId", 8),
+        U16<&R::vci>("vci", 6).Key().Column(3),
+        U16<&R::vlanId>("vlanId", 8).Key().Column(4),
         Reserved(10, 2),
-        U32<&R::transactionId>("transactionId", 12),
-        Bytes<&R::clientMac>("clientMac", 16),
-        Ipv4<&R::assignedAddress>("assignedAddress", 22),
+        U32<&R::transactionId>("transactionId", 12).Key().Column(5),
+        Bytes<&R::clientMac>("clientMac", 16).Column(6),
+        Ipv4<&R::assignedAddress>("assignedAddress", 22).Column(7),
         Reserved(26, 2),
-        U32<&R::state>("state", 28),
+        U32<&R::state>("state", 28).Column(8),
     };
 };

@@ -2,7 +2,8 @@
 // FdbEntryRec (28 bytes): one entry of the NE's bridge filtering database, a MAC address on a PVC of an xDSL port,
 // learned or configured. Request 480 reads the database and 483 deletes an entry (row command 6); request 478 reads
 // the configured entries, 482 adds a static one and 479 deletes one. The port, VPI, VCI and MAC name an entry. A
-// query of either sends an FdbQueryRec.
+// query of either sends an FdbQueryRec. In direct mode an entry is a row of the NE's table, indexed by its port, VPI,
+// VCI and MAC; the NE sets its status and VLAN.
 
 #include "link/records/record_codec.h"
 
@@ -31,9 +32,9 @@ template <> struct RecordTable<FdbEntryRec> {
     static constexpr const char* kName = "FdbEntryRec";
     static constexpr uint32_t kSize = kFdbEntryRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),    U8<&R::vpi>("vpi", 4).Key(),    Reserved(5, 1),
-        U16<&R::vci>("vci", 6).Key(),          Bytes<&R::mac>("mac", 8).Key(), Reserved(14, 2),
-        U32<&R::status>("status", 16),         U16<&R::vlanId>("vlanId", 20),  Reserved(22, 2),
+        U32<&R::portId>("portId", 0).Key().Column(1), U8<&R::vpi>("vpi", 4).Key().Column(2),    Reserved(5, 1),
+        U16<&R::vci>("vci", 6).Key().Column(3),       Bytes<&R::mac>("mac", 8).Key().Column(4), Reserved(14, 2),
+        U32<&R::status>("status", 16).Column(5),      U16<&R::vlanId>("vlanId", 20).Column(6),  Reserved(22, 2),
         U32<&R::rowCommand>("rowCommand", 24),
     };
 };

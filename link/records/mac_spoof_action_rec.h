@@ -21,9 +21,9 @@ template <> struct RecordTable<MacSpoofActionRec> {
     static constexpr const char* kName = "MacSpoofActionRec";
     static constexpr uint32_t kSize = kMacSpoofActionRecSize;
     static constexpr RecordField kFields[] = {
-        Bytes<&R::mac>("mac", 0),
+        Bytes<&R::mac>("mac", 0).Column(1, kColumnWritable),
         Reserved(6, 2),
-        U32<&R::entityId>("entityId", 8),
-        U32<&R::action>("action", 12),
+        U32<&R::entityId>("entityId", 8).Column(2, kColumnWritable),
+        U32<&R::action>("action", 12).Column(3, kColumnWritable),
     };
 };

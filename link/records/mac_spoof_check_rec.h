@@ -27,8 +27,14 @@ template <> struct RecordTable<MacSpoofCheckRec> {
     static constexpr const char* kName = "MacSpoofCheckRec";
     static constexpr uint32_t kSize = kMacSpoofCheckRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::command>("command", 0),    Bytes<&R::mac>("mac", 4),      Reserved(10, 2),
-        U32<&R::entityId>("entityId", 12), U8<&R::vpi>("vpi", 16),        Reserved(17, 1),
-        U16<&R::vci>("vci", 18),           U32<&R::result>("result", 20), Reserved(24, 24),
+        U32<&R::command>("command", 0).Column(1, kColumnWritable),
+        Bytes<&R::mac>("mac", 4).Column(2, kColumnWritable),
+        Reserved(10, 2),
+        U32<&R::entityId>("entityId", 12).Column(3, kColumnWritable),
+        U8<&R::vpi>("vpi", 16).Column(4, kColumnWritable),
+        Reserved(17, 1),
+        U16<&R::vci>("vci", 18).Column(5, kColumnWritable),
+        U32<&R::result>("result", 20).Column(6),
+        Reserved(24, 24),
     };
 };

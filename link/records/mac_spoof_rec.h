@@ -25,8 +25,8 @@ template <> struct RecordTable<MacSpoofRec> {
     static constexpr const char* kName = "MacSpoofRec";
     static constexpr uint32_t kSize = kMacSpoofRecSize;
     static constexpr RecordField kFields[] = {
-        Bytes<&R::mac>("mac", 0),      Reserved(6, 2),  U32<&R::portId>("portId", 8),
-        U8<&R::vpi>("vpi", 12),        Reserved(13, 1), U16<&R::vci>("vci", 14),
-        U16<&R::vlanId>("vlanId", 16), Reserved(18, 2), U32<&R::status>("status", 20),
+        Bytes<&R::mac>("mac", 0).Key().Column(1), Reserved(6, 2),  U32<&R::portId>("portId", 8).Key().Column(2),
+        U8<&R::vpi>("vpi", 12).Key().Column(3),   Reserved(13, 1), U16<&R::vci>("vci", 14).Key().Column(4),
+        U16<&R::vlanId>("vlanId", 16).Column(5),  Reserved(18, 2), U32<&R::status>("status", 20).Column(6),
     };
 };

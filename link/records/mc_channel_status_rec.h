@@ -26,9 +26,9 @@ template <> struct RecordTable<McChannelStatusRec> {
     static constexpr const char* kName = "McChannelStatusRec";
     static constexpr uint32_t kSize = kMcChannelStatusRecSize;
     static constexpr RecordField kFields[] = {
-        U32<&R::portId>("portId", 0).Key(),    U16<&R::vlanId>("vlanId", 4),
-        Ipv4<&R::channel>("channel", 6),       Ipv4<&R::clientAddress>("clientAddress", 10),
-        Bytes<&R::clientMac>("clientMac", 14), U32<&R::state>("state", 20),
+        U32<&R::portId>("portId", 0).Key().Column(1),    U16<&R::vlanId>("vlanId", 4).Key().Column(2),
+        Ipv4<&R::channel>("channel", 6).Key().Column(3), Ipv4<&R::clientAddress>("clientAddress", 10).Key().Column(4),
+        Bytes<&R::clientMac>("clientMac", 14).Column(5), U32<&R::state>("state", 20).Column(6),
     };
 };
 

@@ -29,14 +29,14 @@ template <> struct RecordTable<McGroupMemberRec> {
     static constexpr const char* kName = "McGroupMemberRec";
     static constexpr uint32_t kSize = kMcGroupMemberRecSize;
     static constexpr RecordField kFields[] = {
-        Ipv4<&R::channel>("channel", 0).Key(),
+        Ipv4<&R::channel>("channel", 0).Key().Column(1),
         Reserved(4, 4),
-        U32<&R::reporterPortId>("reporterPortId", 8),
-        Ipv4<&R::reporterAddress>("reporterAddress", 12),
-        U16<&R::memberCount>("memberCount", 16),
+        U32<&R::reporterPortId>("reporterPortId", 8).Column(2),
+        Ipv4<&R::reporterAddress>("reporterAddress", 12).Column(3),
+        U16<&R::memberCount>("memberCount", 16).Column(4),
         Reserved(18, 2),
-        U32<&R::upTime>("upTime", 20),
-        Bytes<&R::memberPorts>("memberPorts", 24),
+        U32<&R::upTime>("upTime", 20).Column(5),
+        Bytes<&R::memberPorts>("memberPorts", 24).Column(6),
     };
 };
 

@@ -27,12 +27,12 @@ template <> struct RecordTable<PktFilterGroupRec> {
     static constexpr const char* kName = "PktFilterGroupRec";
     static constexpr uint32_t kSize = kPktFilterGroupRecSize;
     static constexpr RecordField kFields[] = {
-        U8<&R::slot>("slot", 0).Key(),
+        U8<&R::slot>("slot", 0).Key().Column(1),
         Reserved(1, 3),
-        U32<&R::direction>("direction", 4).Key(),
-        U8<&R::groupNumber>("groupNumber", 8).Key(),
-        Text<&R::name>("name", 9, kPktFilterGroupNameWidth),
-        U32<&R::memberMask>("memberMask", 32),
-        U32<&R::state>("state", 36),
+        U32<&R::direction>("direction", 4).Key().Column(2),
+        U8<&R::groupNumber>("groupNumber", 8).Key().Column(3),
+        Text<&R::name>("name", 9, kPktFilterGroupNameWidth).Column(4, kColumnWritable),
+        U32<&R::memberMask>("memberMask", 32).Column(5, kColumnWritable),
+        U32<&R::state>("state", 36).Column(6, kColumnWritable),
     };
 };

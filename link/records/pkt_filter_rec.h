@@ -2,6 +2,7 @@
 // PktFilterRec (68 bytes, request 635): one packet filter of an ADSL line card, named by the card's slot, its
 // direction and its number. A query sends the record with only the slot set and is answered with the card's filters.
 // Filter numbers: 1, 2 fully configured; 3, 4 Ether type only; 5..9 known (BOOTP, ARP / RARP, PPPoE, IGMP, multicast).
+// In direct mode the NE keeps every filter of its ADSL cards; a write changes one.
 
 #include "link/records/record_codec.h"
 
@@ -33,18 +34,18 @@ template <> struct RecordTable<PktFilterRec> {
     static constexpr const char* kName = "PktFilterRec";
     static constexpr uint32_t kSize = kPktFilterRecSize;
     static constexpr RecordField kFields[] = {
-        U8<&R::slot>("slot", 0).Key(),
+        U8<&R::slot>("slot", 0).Key().Column(1),
         Reserved(1, 3),
-        U32<&R::direction>("direction", 4).Key(),
-        U32<&R::filterNumber>("filterNumber", 8).Key(),
-        Text<&R::name>("name", 12, kPktFilterNameWidth),
-        I32<&R::etherType>("etherType", 36),
-        I32<&R::ipProtocol>("ipProtocol", 40),
-        I32<&R::sourcePort>("sourcePort", 44),
-        I32<&R::sourcePrefixBits>("sourcePrefixBits", 48),
-        I32<&R::destinationPort>("destinationPort", 52),
-        I32<&R::destinationPrefixBits>("destinationPrefixBits", 56),
-        I32<&R::action>("action", 60),
-        U32<&R::state>("state", 64),
+        U32<&R::direction>("direction", 4).Key().Column(2),
+        U32<&R::filterNumber>("filterNumber", 8).Key().Column(3),
+        Text<&R::name>("name", 12, kPktFilterNameWidth).Column(4, kColumnWritable),
+        I32<&R::etherType>("etherType", 36).Column(5, kColumnWritable),
+        I32<&R::ipProtocol>("ipProtocol", 40).Column(6, kColumnWritable),
+        I32<&R::sourcePort>("sourcePort", 44).Column(7, kColumnWritable),
+        I32<&R::sourcePrefixBits>("sourcePrefixBits", 48).Column(8, kColumnWritable),
+        I32<&R::destinationPort>("destinationPort", 52).Column(9, kColumnWritable),
+        I32<&R::destinationPrefixBits>("destinationPrefixBits", 56).Column(10, kColumnWritable),
+        I32<&R::action>("action", 60).Column(11, kColumnWritable),
+        U32<&R::state>("state", 64).Column(12, kColumnWritable),
     };
 };

@@ -373,7 +373,7 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryKey(8)
         .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kKeyPrefix)),
     Family(kReqNextHop, kReqNextHopAdd, kReqNextHopDelete).Query(1).Direct(DirectTable().Writable().RowStatus()),
-    Count(kReqNextHopCount, kReqNextHop),
+    Count(kReqNextHopCount, kReqNextHop).Direct(DirectCount()),
 
     // NE profiles.
     Family(kReqIpTrafficProfile, kReqIpTrafficProfileAdd, kReqIpTrafficProfileDelete)
@@ -397,24 +397,39 @@ constexpr RequestSpec kCatalogue[] = {
 
     // Multicast, bridging, DHCP, PPPoE, ACLs and VLANs.
     Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),
-    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
-    Family(kReqFdb, {}, kReqFdbDelete).QueryKey(4).QueryOf<FdbQueryRec>(),
+    // A query names a port, a card, a shelf or the NE.
+    Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete)
+        .QueryKey(4)
+        .QueryOf<FdbQueryRec>()
+        .Direct(DirectTable().RowStatus().Range(DirectRange::kEntityKey)),
+    // A query names a port, a card or the NE; a delete destroys the entry's row.
+    Family(kReqFdb, {}, kReqFdbDelete)
+        .QueryKey(4)
+        .QueryOf<FdbQueryRec>()
+        .Direct(DirectTable().RowStatus().Range(DirectRange::kEntityKey)),
     Family(kReqVlanMembership).QueryKey(2).Query(2).Direct(DirectTable()),
     Single(kReqAclCheck).StartsEmpty().Direct(DirectScalars().Writable()),
-    Single(kReqMacSpoof).Query(4),
-    Action(kReqMacSpoofAction),
-    Single(kReqMacSpoofCheck).StartsEmpty(),
-    Family(kReqMcGroupMember).QueryOf<McGroupQueryRec>(),
-    Family(kReqMcChannelStatus).QueryKey(4).QueryOf<McChannelStatusQueryRec>(),
+    // The NE's spoofing table; an action and a check are writes of their scalars.
+    Single(kReqMacSpoof).Query(4).Direct(DirectTable()),
+    Action(kReqMacSpoofAction).Direct(DirectScalars().Writable()),
+    Single(kReqMacSpoofCheck).StartsEmpty().Direct(DirectScalars().Writable()),
+    Family(kReqMcGroupMember).QueryOf<McGroupQueryRec>().Direct(DirectTable()),
+    // A query names the line card.
+    Family(kReqMcChannelStatus)
+        .QueryKey(4)
+        .QueryOf<McChannelStatusQueryRec>()
+        .Direct(DirectTable().Range(DirectRange::kEntityKey)),
     Single(kReqIgmpSnooping).Direct(DirectScalars().Writable()),
     Single(kReqIgmpProxy).Direct(DirectScalars().Writable()),
     Single(kReqIgmpSetting).Direct(DirectScalars().Writable()),
-    Single(kReqDhcp),
-    Family(kReqDhcpAgentId),
-    Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete),
-    Single(kReqDhcpBroadcast),
-    Family(kReqDhcpTransaction),
-    Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer),
+    Single(kReqDhcp).Direct(DirectScalars().Writable()),
+    // A query names a port, a card or the NE.
+    Family(kReqDhcpAgentId).Direct(DirectTable().Writable().Range(DirectRange::kEntityKey)),
+    Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete)
+        .Direct(DirectTable().Writable().RowStatus()),
+    Single(kReqDhcpBroadcast).Direct(DirectScalars().Writable()),
+    Family(kReqDhcpTransaction).Direct(DirectTable().Range(DirectRange::kEntityKey)),
+    Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer).Direct(DirectCount()),
     Single(kReqPppoe).Direct(DirectScalars().Writable()),
     // A query names a port or a slot; the NE lists its sessions and the workstation keeps those below the entity.
     Family(kReqPppoeSession).QueryKey(4).Direct(DirectTable()),
@@ -443,10 +458,10 @@ constexpr RequestSpec kCatalogue[] = {
         .QueryOf<AdslHistoryQueryRec>()
         .QueryKey(4)
         .Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
-    Family(kReqAdslPort).QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqAdslPort).QueryKey(4).Direct(DirectTable().Writable().Range(DirectRange::kEntityKey)),
     // A query names the line card's slot only.
-    Family(kReqPktFilter).QueryKey(1),
-    Family(kReqPktFilterGroup).QueryKey(1),
+    Family(kReqPktFilter).QueryKey(1).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
+    Family(kReqPktFilterGroup).QueryKey(1).Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
     // The NE's profiles, a table indexed by the profile's name in direct mode.
     Family(kReqAdslLineProfile, kReqAdslLineProfileAdd, kReqAdslLineProfileDelete)
         .Direct(DirectTable().Writable().RowStatus()),
@@ -477,7 +492,8 @@ constexpr RequestSpec kCatalogue[] = {
         .Direct(DirectTable().Writable().Range(DirectRange::kKeyPrefix)),
     Family(kReqSeltResult).QueryOf<WordRecord>().QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
     Action(kReqAdslPowerState).Direct(DirectTable().Writable()),
-    Family(kReqBroadcastVlan).QueryKey(4),
+    // A query names the line card; the NE answers with its row.
+    Family(kReqBroadcastVlan).QueryKey(4).Direct(DirectTable().Range(DirectRange::kKeyPrefix)),
 
     // Trunk ports. The traffic counters of a port are its row in the NE's table: a query names the port. The NE keeps
     // one VLAN map per trunk port: the manual VLAN setting is trunk port 2's, which the membership query reads too.

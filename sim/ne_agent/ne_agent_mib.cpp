@@ -27,10 +27,11 @@ constexpr size_t kMaxLogRows = 100000;
 constexpr size_t kMaxBulkVarbinds = 6000;
 constexpr size_t kMaxSystemText = 255;
 
-// The tables whose rows the NE holds no more of than its profile tables take.
+// The tables whose rows the NE holds no more of than its profile tables, its next hops and its DHCP relay servers take.
 constexpr std::pair<uint16_t, size_t> kTableLimits[] = {{kReqAdslLineProfile, 60},  {kReqPmThresholdProfile, 60},
                                                         {kReqIpTrafficProfile, 60}, {kReqTrafficPolicingProfile, 60},
-                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800}};
+                                                        {kReqMcServiceProfile, 60}, {kReqMcChannelProfile, 800},
+                                                        {kReqNextHop, 4},           {kReqDhcpRelayServer, 4}};
 
 size_t TableLimit(uint16_t objectCode, size_t cap)
 {
@@ -232,6 +233,7 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     const std::vector<uint32_t> adslPorts = FindAdslPorts();
     AddTrunkDefaults(adslPorts);
     AddLineRows(adslPorts);
+    AddPortHubDefaults(adslPorts);
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -473,6 +475,7 @@ void CNeAgentMib::RefreshDynamic()
     RefreshLines();
     RefreshHardwareReadings();
     RefreshSettings();
+    ShowMacSpoofing();
     // The addresses the NE checks new ones against are those it has now.
     NeConfigRecord config;
     const std::vector<uint8_t>& configBytes = scalarRecords_[kReqNeConfig];
@@ -885,6 +888,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         return fail(0, status);
     if (int32_t status = CheckPvcWrites(rows); status != kSnmpNoError)
         return fail(0, status);
+    if (int32_t status = CheckPortHubWrites(rows); status != kSnmpNoError)
+        return fail(0, status);
 
     // Commit.
     for (auto& [id, text] : systemTexts)
@@ -922,6 +927,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
     ApplyFileSystemWrites(rows, scalars);
     ApplyLineWrites(rows);
     ApplyPvcWrites(rows);
+    ApplyPortHubWrites(rows);
+    ApplyMacSpoofWrites(scalars);
     if (adjustClock)
         clockOffset_ = 0;
     for (const uint32_t card : cardUpgrades)

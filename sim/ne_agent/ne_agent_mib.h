@@ -130,6 +130,10 @@ private:
     void BuildFileSystem();
     // The file table and the copy's state as the file system has them now.
     void ShowFileSystem();
+    // The NE's spoofed MAC addresses (ne_agent_mac_spoof.cpp): the spoofing table shows the filtering database's
+    // entries found in more than one place; a written action permits or denies one address, a written check passes.
+    void ShowMacSpoofing();
+    void ApplyMacSpoofWrites(const std::map<uint16_t, std::vector<uint8_t>>& scalars);
     // Whether the written records can be done: a status of the SET, or kSnmpNoError.
     int32_t
     CheckFileSystemWrites(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
@@ -170,6 +174,13 @@ private:
     void ForgetPvc(const CSnmpOid& pvcIndex);
     void SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState);
     void TakeSourceMac(const AclEntryRec& added);
+
+    // The port hub (ne_agent_port_hub.cpp): every filter and filter group of the ADSL cards from the start, the
+    // writes of ports, filters, groups and static filtering-database entries the NE refuses (a status of the SET, or
+    // kSnmpNoError), and what it adds to a static entry once written.
+    void AddPortHubDefaults(const std::vector<uint32_t>& adslPorts);
+    int32_t CheckPortHubWrites(const RowChanges& rows) const;
+    void ApplyPortHubWrites(const RowChanges& rows);
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;

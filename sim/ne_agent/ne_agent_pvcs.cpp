@@ -77,6 +77,8 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     world.nextHops = TableRecords<NextHopRec>(kReqNextHop);
     world.vlanLimits = TableRecords<VlanMacLimitRec>(kReqVlanMacLimit);
     world.acls = TableRecords<AclEntryRec>(kReqAcl);
+    world.staticFdb = TableRecords<FdbEntryRec>(kReqStaticFdb);
+    world.learnedFdb = TableRecords<FdbEntryRec>(kReqFdb);
     NeNetworkConfigRec own;
     if (const auto found = scalarRecords_.find(kReqNeNetworkConfig);
         found != scalarRecords_.end() && Decode(found->second, &own))

@@ -75,7 +75,8 @@ void ReadRow(CScenarioSection& section, std::vector<NeAgentRow>* rows)
             continue;
         // Codes that share a table keep their rows in the table's own code.
         const uint16_t code = entry->kind == SnmpEntryKind::Table ? entry->objectCode : entry->code;
-        if (CNeAgentPmTables::IsComputed(code) || IsLineStatusCode(code)) {
+        // The spoofed addresses are the filtering database's entries found in more than one place.
+        if (CNeAgentPmTables::IsComputed(code) || IsLineStatusCode(code) || code == kReqMacSpoof) {
             section.Fail("", "the NE counts " + name->record + " records itself, not from a scenario");
             return;
         }

@@ -55,6 +55,7 @@ struct SimPvcWorld {
     std::vector<VlanMacLimitRec> vlanLimits;
     std::vector<AclEntryRec> acls;
     std::vector<FdbEntryRec> staticFdb;
+    std::vector<FdbEntryRec> learnedFdb; // the filtering database as the NE reports it, learned entries and others
     std::vector<IpAddress> ownAddresses; // what the NE uses itself
 };
 
@@ -79,6 +80,9 @@ std::string ActivationRefusal(const SimPvcWorld& ne, const SimPvc& pvc, bool* mi
 std::string RangeRefusal(const SimPvcWorld& ne, const PvcStaticIpEntry& range);
 // Why the NE refuses a static filtering-database entry; empty when it takes it.
 std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry);
+// The learned entries the NE drops when it adds the static entry: the one of the same MAC on the PVC, and every one of
+// the PVC when the static entry takes it past its MAC limit.
+std::vector<FdbEntryRec> LearnedFdbDroppedFor(const SimPvcWorld& ne, const FdbEntryRec& added);
 // Why the NE refuses a source MAC for the PVC; empty when it takes it.
 std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry);
 

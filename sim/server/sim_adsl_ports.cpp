@@ -18,14 +18,30 @@ std::string AdslPortRefusal(const CSimNe& ne, uint32_t port)
     return {};
 }
 
-std::vector<uint32_t> AdslPortsOf(const CSimNe& ne)
+namespace {
+
+// The ports whose model, the fitted one or (with `planned`) the one the plan gives, is an ADSL port.
+std::vector<uint32_t> PortsOfClass(const CSimNe& ne, bool planned)
 {
     std::vector<uint32_t> ports;
     for (const CEntityNode* node : ne.Entities()) {
-        const CEntityType* model =
-            node->GetLevel() == kEntityLevelPort ? CurrentEntityModels().FindModel(node->GetType()) : nullptr;
+        if (node->GetLevel() != kEntityLevelPort)
+            continue;
+        const CEntityType* model = CurrentEntityModels().FindModel(planned ? node->GetModelId() : node->GetType());
         if (model != nullptr && model->GetProvClass() == kProvClassAdslPort)
             ports.push_back(node->GetEntityId());
     }
     return ports;
+}
+
+} // namespace
+
+std::vector<uint32_t> AdslPortsOf(const CSimNe& ne)
+{
+    return PortsOfClass(ne, false);
+}
+
+std::vector<uint32_t> ProvisionableAdslPortsOf(const CSimNe& ne)
+{
+    return PortsOfClass(ne, true);
 }

@@ -13,3 +13,5 @@ class CSimNe;
 std::string AdslPortRefusal(const CSimNe& ne, uint32_t port);
 // The NE's ADSL ports by packed id, in the order of its entity tree.
 std::vector<uint32_t> AdslPortsOf(const CSimNe& ne);
+// The same with the ports of the ADSL cards the NE has planned but not (yet) fitted, which take their settings ahead.
+std::vector<uint32_t> ProvisionableAdslPortsOf(const CSimNe& ne);

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 namespace {
 
@@ -62,14 +63,18 @@ template <class Rec> std::vector<std::string> NamesOf(const std::vector<std::vec
 
 void CSimRequestHandler::SeedAdslPorts(const CSimNe& ne)
 {
+    // The ports the NE's tree has now, of cards fitted or planned, there from the start or come since.
     CGenericRecordStore& store = db_.Generic();
-    if (!store.KeptRecords(kReqAdslPort, ne.Id()).empty())
+    std::set<uint32_t> held;
+    for (const AdslPortRec& port : store.DecodedKeptRecords(kReqAdslPort, ne.Id()))
+        held.insert(port.entityId);
+    std::vector<uint32_t> fresh = ProvisionableAdslPortsOf(ne);
+    std::erase_if(fresh, [&held](uint32_t port) { return held.count(port) != 0; });
+    if (fresh.empty())
         return;
     const std::vector<AdslPortRec> records =
-        AdslPortDefaults(AdslPortsOf(ne), NamesOf<AdslLineProfileRec>(store.KeptRecords(kReqAdslLineProfile, ne.Id())),
+        AdslPortDefaults(fresh, NamesOf<AdslLineProfileRec>(store.KeptRecords(kReqAdslLineProfile, ne.Id())),
                          NamesOf<XdslPmThresholdProfileRec>(store.KeptRecords(kReqPmThresholdProfile, ne.Id())));
-    if (records.empty())
-        return;
     const std::vector<uint8_t> bytes = EncodeRecords(records);
     store.Handle(kReqAdslPort, kEmsOpModify, ne.Id(), bytes.data(), static_cast<uint32_t>(records.size()),
                  kAdslPortRecSize);
@@ -113,22 +118,11 @@ void CSimRequestHandler::AdslPorts(Handled& out, const Frame& request, const CSi
         ReplyRecords(out, header, held, static_cast<uint32_t>(held.size()));
         return;
     }
-    auto port =
+    const auto port =
         std::find_if(held.begin(), held.end(), [&](const AdslPortRec& rec) { return rec.entityId == given.entityId; });
     if (port == held.end()) {
-        // A port of a card that came after the NE's ports were first listed, or of a card not yet as planned, starts
-        // from the defaults.
-        const CEntityNode* node = ne.FindEntity(given.entityId);
-        if (node == nullptr || node->GetLevel() != kEntityLevelPort) {
-            Reply(out, header, Refused("Port does not exist"));
-            return;
-        }
-        held.push_back(
-            AdslPortDefaults({given.entityId},
-                             NamesOf<AdslLineProfileRec>(store.KeptRecords(kReqAdslLineProfile, ne.Id())),
-                             NamesOf<XdslPmThresholdProfileRec>(store.KeptRecords(kReqPmThresholdProfile, ne.Id())))
-                .front());
-        port = std::prev(held.end());
+        Reply(out, header, Refused("Port does not exist"));
+        return;
     }
     SimPortProfiles profiles;
     for (const std::vector<uint8_t>& bytes : store.KeptRecords(kReqAdslLineProfile, ne.Id())) {

@@ -85,6 +85,7 @@ SimPvcWorld World(CGenericRecordStore& store, uint32_t neId)
     world.vlanLimits = store.DecodedKeptRecords(kReqVlanMacLimit, neId);
     world.acls = store.DecodedKeptRecords(kReqAcl, neId);
     world.staticFdb = store.DecodedKeptRecords(kReqStaticFdb, neId);
+    world.learnedFdb = store.DecodedKeptRecords(kReqFdb, neId);
     for (const NeNetworkConfigRec& own : store.DecodedKeptRecords(kReqNeNetworkConfig, neId))
         world.ownAddresses.insert(world.ownAddresses.end(), {own.nmeIp, own.gateway, own.ugeIp, own.cascadedRootIp});
     for (const NeDnsServerRec& dns : store.DecodedKeptRecords(kReqNeDns, neId))
@@ -466,6 +467,8 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
         key.vci = entry.vci;
         entry.vlanId = Find(world(), key)->pvc.vlanId;
         entry.status = kStaticFdbEntry;
+        for (const FdbEntryRec& learned : LearnedFdbDroppedFor(world(), entry))
+            Do(store, kReqFdbDelete, kEmsOpModify, neId, learned);
         Do(store, kReqStaticFdbAdd, kEmsOpModify, neId, entry);
         ReplyRecords(out, header, std::vector<FdbEntryRec>{entry}, 1);
         return;

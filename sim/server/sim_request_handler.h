@@ -161,6 +161,7 @@ private:
     // the line tests, run for the workstation as the NE runs them.
     void AdslLines(Handled& out, const Frame& request);
     void AdslPorts(Handled& out, const Frame& request, const CSimNe& ne);
+    // Starts each ADSL port of the NE's tree that the store does not hold yet from its defaults.
     void SeedAdslPorts(const CSimNe& ne);
     // The DHCP services of an NE (sim_dhcp_requests.cpp): settings and relay servers as written, at most 4 servers,
     // and the option-82 agent IDs of its xDSL ports, started from their defaults.

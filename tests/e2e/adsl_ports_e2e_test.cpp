@@ -5,6 +5,7 @@
 // not be read cannot be written.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_card_test.h"
 
 #include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
@@ -56,18 +57,8 @@ AdslPortRec ServerPort(e2e::CProgram& program, uint32_t portId)
     return {};
 }
 
-class AdslPortsE2eTest : public ::testing::Test {
+class AdslPortsE2eTest : public e2e::CNorth1CardTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-        const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
-        program_.Frame().SetCurrentEntity(kNorth1, &card);
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
     // The list of the card; `script` works the port dialog opened by Modify on the port's row.
     void ModifyPort(uint32_t portId, const std::function<void(List&, Port&)>& script,
                     const std::function<void()>& beforeModify = {})
@@ -90,8 +81,6 @@ protected:
         });
         ASSERT_TRUE(program_.Command(kCmdAdslPorts));
     }
-
-    e2e::CProgram program_;
 };
 
 TEST_F(AdslPortsE2eTest, TheOperatorChangesAPortsProfilesAndFilterGroupsAndTheServerKeepsTheRest)

@@ -4,6 +4,8 @@
 // The server's refusal of a change leaves the dialog open and the NE as it was.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
@@ -30,22 +32,14 @@ constexpr int kCmdDhcpSetting = 33158;
 constexpr int kCmdRelayServers = 33159;
 constexpr int kCmdBroadcastControl = 33182;
 constexpr int kCmdAgentIds = 33160;
-constexpr uint32_t kNorth1 = 1;
 using e2e::Check;
 using e2e::Choose;
 using e2e::Click;
 using e2e::Field;
+using e2e::kNorth1;
 using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::Type;
-
-void ControlServer(e2e::CProgram& program, uint32_t action, uint16_t code)
-{
-    server_test::CRawClient& probe = program.ServerProbe();
-    const auto control = EncodeRecord(SimControlRec{action, code, 0, 0});
-    ASSERT_TRUE(probe.ReplyTo(
-        probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
-}
 
 DhcpSettingRec ServerSetting(e2e::CProgram& program)
 {
@@ -67,18 +61,7 @@ void SetAddress(CDialog& dialog, int id, const std::array<uint8_t, 4>& address)
     dialog.GetDlgItemAs<IpAddressEdit>(id)->SetAddress(address);
 }
 
-class DhcpE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
-    e2e::CProgram program_;
-};
+class DhcpE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
 {
@@ -89,7 +72,7 @@ TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kOption82EnabledId));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_setting"));
         Check(dialog, Dlg::kOption82DisabledId);
-        ControlServer(program_, kSimRefuseNextChange, kReqDhcp);
+        EXPECT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqDhcp.value));
         Click(dialog, IDOK);
         EXPECT_FALSE(dialog.IsEnded());
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kOption82DisabledId));
@@ -100,7 +83,7 @@ TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
     EXPECT_EQ(ServerSetting(program_).option82, 1u);
 
     // The server list cannot be read: the relay shows and stays as the NE has it.
-    ControlServer(program_, kSimRefuseNextRequest, kReqDhcpRelayServer);
+    ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqDhcpRelayServer.value));
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
         Check(dialog, Dlg::kOption82DisabledId);

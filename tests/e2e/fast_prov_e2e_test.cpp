@@ -5,6 +5,7 @@
 // ports and PVCs written. The slot selection of a line-card command hands on the slot chosen, and Cancel nothing.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 
 #include "features/provisioning/fast_prov/fast_prov_dlg.h"
 #include "features/provisioning/fast_prov/fast_prov_list_dlg.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr int kCmdFastProvision = 33116;
 constexpr int kCmdPacketFilter = 33215;
-constexpr uint32_t kNorth1 = 1;
+using e2e::kNorth1;
 constexpr int kSlotPortColumn = 1;
 constexpr int kVlanColumn = 4;
 using Dlg = CFastProvDlg;
@@ -87,18 +88,7 @@ void DescribeProvisioning(Dlg& dialog)
     e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_service_type"));
 }
 
-class FastProvE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
-    e2e::CProgram program_;
-};
+class FastProvE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
 {

@@ -3,6 +3,7 @@
 // checks and the server's refusal of the first write, then sets the card's groups and reads them back.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_card_test.h"
 
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
@@ -46,18 +47,8 @@ std::optional<PktFilterGroupRec> ServerGroup(e2e::CProgram& program, uint32_t di
     return std::nullopt;
 }
 
-class PacketFiltersE2eTest : public ::testing::Test {
+class PacketFiltersE2eTest : public e2e::CNorth1CardTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-        const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
-        program_.Frame().SetCurrentEntity(kNorth1, &card);
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
     void RefuseNextChange(uint16_t code)
     {
         server_test::CRawClient& probe = program_.ServerProbe();
@@ -65,8 +56,6 @@ protected:
         ASSERT_TRUE(probe.ReplyTo(
             probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
     }
-
-    e2e::CProgram program_;
 };
 
 TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)

@@ -6,7 +6,6 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/util/date_time_format.h"
-#include "ui/framework/charts/chart_panel.h"
 #include "features/performance/graphs/graph_dlg.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_add_dlg.h"
@@ -24,6 +23,7 @@
 #include "link/records/xdsl_pm_interval_rec.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/charts/chart_panel.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 

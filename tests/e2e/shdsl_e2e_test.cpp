@@ -1,20 +1,25 @@
 // The SHDSL ports in the running program: from the port list of a sample NE the operator gives a port another line
 // profile, resets it, reads its rate status (the rate follows the new profile) and its current and history PM, against
 // the simulated server. A profile list the server refuses to give leaves the port's profiles as they were when the
-// operator saves the port.
+// operator saves the port. The list offers only what an NE that is planned, or not connected, can do.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/tables/app_data.h"
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/shdsl_rate_status_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
+#include "link/records/ne_key_record.h"
 #include "link/records/shdsl_port_rec.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/lists/small_images.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -27,6 +32,8 @@ constexpr int kCmdShdslPorts = 33177;
 constexpr uint32_t kNorth1 = 1;
 constexpr uint32_t kFirstPort = 10201; // North-1's SHDSL line card is in slot 2
 constexpr uint32_t kSecondPort = 10202;
+constexpr uint32_t kNeItselfEntity = 1; // the NE's own alarms, on its root
+constexpr uint32_t kOfflineAlarmBit = 0;
 using e2e::Choose;
 using e2e::Click;
 using e2e::Field;
@@ -51,6 +58,34 @@ ShdslPortRec ServerPort(e2e::CProgram& program, uint32_t port)
     return {};
 }
 
+template <class Rec> void Write(e2e::CProgram& program, RequestCode<Rec> code, uint32_t neId, const Rec& rec)
+{
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto bytes = EncodeRecord(rec);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, code, neId, {bytes.begin(), bytes.end()}, kRecordSize<Rec>)));
+}
+
+const CNeRecord* North1()
+{
+    return AppData().nes.FindNeById(kNorth1);
+}
+
+// The eight port commands of the list: its button and its context menu entry.
+struct PortCommand {
+    int button;
+    int popup;
+};
+constexpr PortCommand kPortCommands[] = {
+    {kModifyButtonId, kPopupModify},
+    {List::kVcVlanButtonId, List::kPopupVcVlan},
+    {List::kRateStatusButtonId, List::kPopupRateStatus},
+    {List::kCurrentPmButtonId, List::kPopupCurrentPm},
+    {List::kHistoryPmButtonId, List::kPopupHistoryPm},
+    {List::kLongTermPmButtonId, List::kPopupLongTermPm},
+    {List::kProfileButtonId, List::kPopupProfile},
+    {List::kResetButtonId, List::kPopupReset},
+};
+
 QString Cell(QTreeView& list, int row, int column)
 {
     return e2e::ListColumn(list, column).value(row);
@@ -66,6 +101,20 @@ protected:
     }
 
     // Runs the script on the port list of North-1.
+    // With the row's port selected (the commands are set anew when the selection changes), the buttons and the
+    // context menu offer exactly the commands whose buttons are `offered`.
+    void ExpectPortCommands(List& ports, QTreeView& list, int row, const std::vector<int>& offered)
+    {
+        program_.ClickListRow(list, row);
+        const std::vector<int> menu = program_.RightClickListRow(list, row);
+        for (const PortCommand& command : kPortCommands) {
+            const bool on = std::find(offered.begin(), offered.end(), command.button) != offered.end();
+            EXPECT_EQ(ports.IsControlEnabled(command.button), on) << "button " << command.button;
+            EXPECT_EQ(std::find(menu.begin(), menu.end(), command.popup) != menu.end(), on)
+                << "entry " << command.popup;
+        }
+    }
+
     template <class Script> void OnPortList(Script script)
     {
         e2e::COperator& person = program_.Operator();
@@ -102,6 +151,15 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId),
                       QStringLiteral(" <none>,shdsl-2m,shdsl-fixed-1m"));
             EXPECT_TRUE(port.IsControlEnabled(Port::kShowLineProfileId));
+            // Long profile names: each list drops twice as wide as its combo.
+            for (int id : {Port::kLineProfileComboId, Port::kPmThresholdComboId}) {
+                auto* combo = port.GetDlgItemAs<QComboBox>(id);
+                combo->showPopup();
+                EXPECT_GE(combo->view()->window()->width(), 2 * combo->width()) << id;
+                if (id == Port::kLineProfileComboId)
+                    e2e::CProgram::SaveScreenshot(*combo->view()->window(), QStringLiteral("shdsl_port_line_profiles"));
+                combo->hidePopup();
+            }
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(port, QStringLiteral("shdsl_port")));
             EXPECT_TRUE(Choose(port, Port::kLineProfileComboId, QStringLiteral("shdsl-fixed-1m")));
             EXPECT_TRUE(Choose(port, Port::kPmThresholdComboId, QStringLiteral(" <none>")));
@@ -193,6 +251,52 @@ TEST_F(ShdslE2eTest, TheContextMenuResetsTheRowsPort)
             EXPECT_NE(std::find(offered.begin(), offered.end(), command), offered.end()) << command;
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
+    });
+}
+
+// Template is an entry of the list's context menu that a port list does not act on: no dialog comes up and the list
+// stays as it was.
+TEST_F(ShdslE2eTest, TemplateInTheContextMenuOpensNothing)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List&, QTreeView& list) {
+        const QStringList before = e2e::ListColumn(list, List::kSlotPortColumn);
+        program_.RightClickListRow(list, 0, List::kPopupTemplate);
+        EXPECT_TRUE(person.unscriptedDialogs.isEmpty())
+            << person.unscriptedDialogs.join(QStringLiteral(", ")).toStdString();
+        EXPECT_EQ(e2e::ListColumn(list, List::kSlotPortColumn), before);
+    });
+}
+
+// A planned NE's ports can be given profiles, VC-to-VLAN settings and the NE's profiles seen, but have no line to
+// reset or measure.
+TEST_F(ShdslE2eTest, APlannedNesPortsOfferOnlyTheirSettings)
+{
+    OnPortList([&](List& ports, QTreeView& list) {
+        ExpectPortCommands(ports, list, 1,
+                           {kModifyButtonId, List::kVcVlanButtonId, List::kRateStatusButtonId, List::kCurrentPmButtonId,
+                            List::kHistoryPmButtonId, List::kLongTermPmButtonId, List::kProfileButtonId,
+                            List::kResetButtonId});
+        std::vector<NeKeyRecord> keys = program_.ServerRecords(kReqNeKey);
+        auto north = std::find_if(keys.begin(), keys.end(), [](const NeKeyRecord& key) { return key.neId == kNorth1; });
+        ASSERT_NE(north, keys.end());
+        north->plannedFlag = 1;
+        Write(program_, kReqNeKey, 0, *north);
+        ASSERT_TRUE(program_.WaitUntil([] { return North1() != nullptr && North1()->planned == 1; }));
+        ExpectPortCommands(ports, list, 0, {kModifyButtonId, List::kVcVlanButtonId, List::kProfileButtonId});
+    });
+}
+
+// An NE that drops off the network leaves its open port list with no port command.
+TEST_F(ShdslE2eTest, AnUnconnectedNesPortsOfferNoCommand)
+{
+    OnPortList([&](List& ports, QTreeView& list) {
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const auto offline = EncodeRecord(SimControlRec{kSimToggleAlarm, kNeItselfEntity, kOfflineAlarmBit, 0});
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqSimControl, kNorth1, {offline.begin(), offline.end()}, kSimControlRecSize)));
+        ASSERT_TRUE(program_.WaitUntil([] { return North1() != nullptr && !IsNeConnected(*North1()); }));
+        ExpectPortCommands(ports, list, 1, {});
     });
 }
 

@@ -1,9 +1,11 @@
 // Static MAC entries and IPoA next hops in the running program against the simulated server. The operator lists the
 // configured filtering database of North-1's line card, adds a static entry that the NE's check refuses and then one
-// it takes, and deletes one; fills the NE's next-hop table to its four entries, changes one of them although the table
-// is full, and meets the server's refusal of a name it has.
+// it takes, and deletes one; meets the check's verdicts on MACs the NE learned, and its questions before a static
+// entry replaces learned ones; fills the NE's next-hop table to its four entries, changes one of them although the
+// table is full, and meets the server's refusal of a name it has.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 
 #include "core/util/mac_address.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
@@ -17,13 +19,16 @@
 
 #include <QTreeView>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int kCmdFdbList = 33211;
 constexpr int kCmdNextHops = 33053;
-constexpr uint32_t kNorth1 = 1;
+using e2e::kNorth1;
+constexpr uint32_t kPort1 = 10101; // PVC 0/35 with a MAC limit of 4, PVC 8/35
 constexpr uint32_t kPort7 = 10107; // a transparent PVC 0/35 with a static entry and a MAC limit of 4
 using e2e::Click;
 using e2e::Type;
@@ -55,18 +60,7 @@ std::optional<NextHopRec> ServerHop(e2e::CProgram& program, const std::string& n
     return std::nullopt;
 }
 
-class StaticMacNextHopE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
-    e2e::CProgram program_;
-};
+class StaticMacNextHopE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastTheNesCheck)
 {
@@ -128,6 +122,63 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastThe
     EXPECT_EQ(kept.front().portId, kPort7);
     EXPECT_EQ(kept.front().vlanId, 302);
     EXPECT_EQ(kept.front().status, 7u);
+}
+
+// Port 1-1's PVC 0/35 (MAC limit 4) has learned 00:1e:c9:00:01:01 and holds three static entries; the NE found
+// 00:1e:c9:00:05:02 spoofed on port 1-5.
+TEST_F(StaticMacNextHopE2eTest, TheNesCheckNamesLearnedMacsAndAsksBeforeReplacingWhatThePvcLearned)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (uint8_t n = 1; n <= 3; ++n) {
+        FdbEntryRec held;
+        held.portId = kPort1;
+        held.vci = 35;
+        held.mac = {0x00, 0x5a, 0x00, 0x00, 0x00, n};
+        const auto bytes = EncodeRecord(held);
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqStaticFdbAdd, kNorth1, {bytes.begin(), bytes.end()}, kFdbEntryRecSize)));
+    }
+    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+    program_.Frame().SetCurrentEntity(kNorth1, &card);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<FdbList>([&](FdbList& fdb) {
+        person.OnDialog<StaticMac>([&](StaticMac& add) {
+            EXPECT_TRUE(e2e::Choose(add, StaticMac::kPortId, QStringLiteral("1")));
+            // On the port's other PVC: a MAC the NE learned elsewhere, and one it found spoofed.
+            Type(add, StaticMac::kVpiId, QStringLiteral("8"));
+            Type(add, StaticMac::kVciId, QStringLiteral("35"));
+            Type(add, StaticMac::kMacId, QStringLiteral("00:1e:c9:00:01:01"));
+            Click(add, IDOK);
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("MAC address has existed in FDB table"));
+            Type(add, StaticMac::kMacId, QStringLiteral("00:1e:c9:00:05:02"));
+            Click(add, IDOK);
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("MAC address is spoofed"));
+            // On the PVC that learned it: the operator is asked, and No keeps everything as it was.
+            Type(add, StaticMac::kVpiId, QStringLiteral("0"));
+            Type(add, StaticMac::kMacId, QStringLiteral("00:1e:c9:00:01:01"));
+            person.AnswerBox(IDNO);
+            Click(add, IDOK);
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_TRUE(!person.boxTexts.empty() && person.boxTexts.back().contains(QStringLiteral("OVERWRITE")));
+            EXPECT_FALSE(ServerHas(program_, "00:1e:c9:00:01:01"));
+            // A new MAC fills the PVC's limit with what it learned: Yes clears the learned entry.
+            Type(add, StaticMac::kMacId, QStringLiteral("00:aa:bb:cc:dd:10"));
+            person.AnswerBox(IDYES);
+            Click(add, IDOK);
+            EXPECT_TRUE(!person.boxTexts.empty() &&
+                        person.boxTexts.back().contains(QStringLiteral("PVC has reached MAC limit")));
+            EXPECT_TRUE(add.IsEnded()) << e2e::MessageLine(add).toStdString();
+            return IDCANCEL;
+        });
+        Click(fdb, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdbList));
+    EXPECT_TRUE(ServerHas(program_, "00:aa:bb:cc:dd:10"));
+    const std::vector<FdbEntryRec> learned = program_.ServerRecords(kReqFdb, kNorth1);
+    EXPECT_TRUE(std::none_of(learned.begin(), learned.end(), [](const FdbEntryRec& rec) {
+        return rec.portId == kPort1 && rec.vpi == 0 && rec.vci == 35;
+    })) << "the PVC's learned entry is cleared";
 }
 
 TEST_F(StaticMacNextHopE2eTest, AddStaticWorksFromTheListOfTheWholeNe)

@@ -1,15 +1,22 @@
 // The xDSL status lists in the running program against the simulated server, on North-1: the DHCP transactions of a
 // line card and of one of its ports, and the filtering database, whose static entry is deleted (after the server
-// refused it once) while an entry the NE keeps for a virtual MAC cannot be.
+// refused it once) while an entry the NE keeps for a virtual MAC cannot be; the spoofed addresses, the multicast
+// channels (the uplink module among the cards as "GE") and groups, the broadcast VLANs of a card, and the VLAN
+// columns that follow the control module's tagged mode.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/server_alarms.h"
 
+#include "core/tables/ne_table.h"
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
+#include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/ems_msg.h"
+#include "link/records/board_setting_rec.h"
 #include "link/records/fdb_entry_rec.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
@@ -23,34 +30,25 @@
 
 namespace {
 
+constexpr int kCmdBroadcastVlans = 33195;
 constexpr int kCmdDhcpTransactions = 33209;
 constexpr int kCmdFdb = 33117;
 constexpr int kCmdMacSpoofing = 33196;
 constexpr int kCmdMcChannelStatus = 33118;
 constexpr int kCmdMcGroupMembers = 33119;
-constexpr uint32_t kNorth1 = 1;
 using e2e::Choose;
 using e2e::Click;
+using e2e::kNorth1;
 using e2e::ListColumn;
 
-class XdslStatusListsE2eTest : public ::testing::Test {
+class XdslStatusListsE2eTest : public e2e::CNorth1Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
     bool ServerHasFdb(uint32_t portId, uint16_t vci)
     {
         const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
         return std::any_of(kept.begin(), kept.end(),
                            [&](const FdbEntryRec& rec) { return rec.portId == portId && rec.vci == vci; });
     }
-
-    e2e::CProgram program_;
 };
 
 TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
@@ -93,10 +91,7 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         EXPECT_TRUE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
 
         // The server refuses the first delete: the entry stays on both sides.
-        server_test::CRawClient& probe = program_.ServerProbe();
-        const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqFdbDelete.value, 0, 0});
-        ASSERT_TRUE(probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+        ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqFdbDelete.value));
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
         EXPECT_EQ(list.model()->rowCount(), 4);
@@ -185,6 +180,88 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40"));
     });
     ASSERT_TRUE(program_.Command(kCmdMcGroupMembers));
+}
+
+TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQuery)
+{
+    using Dlg = CXdslBroadcastFilterDlg;
+    e2e::COperator& person = program_.Operator();
+    // The server refuses the first query: the failure box, and an empty list until Refresh.
+    ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqBroadcastVlan.value));
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(list.model()->rowCount(), 0);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+        Click(dialog, kRefreshButtonId);
+        // Slot 1 forwards VLANs 1, 2 and 4095: one row, the last id at the end of the map.
+        ASSERT_EQ(list.model()->rowCount(), 1);
+        EXPECT_EQ(ListColumn(list, 0)[0] + ListColumn(list, 1)[0] + ',' + ListColumn(list, 2)[0] + ',' +
+                      ListColumn(list, 3)[0],
+                  QStringLiteral("12,4095,"));
+        // Slot 2's seven VLANs: a second row after the fifth.
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("2")));
+        EXPECT_EQ(list.model()->rowCount(), 1) << "a combo change does not ask again";
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(list, 0), (QStringList{QStringLiteral("100"), QStringLiteral("105")}));
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("104"), QString()}));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("broadcast_vlans"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdBroadcastVlans));
+}
+
+TEST_F(XdslStatusListsE2eTest, TheVlanColumnsFollowTheControlModulesTaggedMode)
+{
+    // North-1's control module runs untagged: the lists show no VLAN ids.
+    const auto vlanColumnHidden = [&](int command, int column) {
+        bool hidden = false;
+        program_.Operator().OnDialog<CRecordListDlg>([&](CRecordListDlg& dialog) {
+            hidden = dialog.FindList(kListControlId)->isColumnHidden(column);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program_.Command(command));
+        return hidden;
+    };
+    ASSERT_TRUE(program_.WaitUntil([] { return CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }))
+        << "the board settings come after the login";
+    EXPECT_TRUE(vlanColumnHidden(kCmdDhcpTransactions, CDhcpTransactionListDlg::kVlanColumn));
+    EXPECT_TRUE(vlanColumnHidden(kCmdFdb, CXdslFdbListDlg::kVlanColumn));
+    EXPECT_TRUE(vlanColumnHidden(kCmdMacSpoofing, CXdslMacSpoofStatusListDlg::kVlanColumn));
+
+    // Told to run tagged (by another workstation), it has them shown.
+    BoardSettingRec tagged;
+    tagged.entityId = 10500;
+    tagged.taggedMode = 1;
+    const auto bytes = EncodeRecord(tagged);
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize)));
+    ASSERT_TRUE(program_.WaitUntil([] { return !CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }));
+    EXPECT_FALSE(vlanColumnHidden(kCmdDhcpTransactions, CDhcpTransactionListDlg::kVlanColumn));
+    EXPECT_FALSE(vlanColumnHidden(kCmdFdb, CXdslFdbListDlg::kVlanColumn));
+    EXPECT_FALSE(vlanColumnHidden(kCmdMacSpoofing, CXdslMacSpoofStatusListDlg::kVlanColumn));
+}
+
+TEST_F(XdslStatusListsE2eTest, TheUplinkModuleIsTheGeSlotOfTheMulticastChannelStatus)
+{
+    using Dlg = CMulticastChannelStatusDlg;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const QStringList slotTexts = e2e::ComboTexts(dialog, CXdslStatusScope::kSlotComboId).split(',');
+        EXPECT_EQ(slotTexts.back(), QStringLiteral("GE"));
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("GE")));
+        // Both trunk ports, no choice among them; the client behind the first is listed under its port's own label.
+        EXPECT_FALSE(dialog.GetDlgItem(CXdslStatusScope::kPortComboId)->isEnabled());
+        EXPECT_EQ(e2e::Field(dialog, CXdslStatusScope::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(ListColumn(list, 4), QStringList{QStringLiteral("10.9.0.40")});
+        EXPECT_FALSE(ListColumn(list, 1).value(0).contains('-')) << ListColumn(list, 1).value(0).toStdString();
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_channel_status_ge"));
+        // Back on a line card the port is a choice again.
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("1")));
+        EXPECT_TRUE(dialog.GetDlgItem(CXdslStatusScope::kPortComboId)->isEnabled());
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40")}));
+    });
+    ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
 }
 
 } // namespace

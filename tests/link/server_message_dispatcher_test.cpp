@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
 #include <initializer_list>
 #include <map>
@@ -212,13 +213,40 @@ TEST_F(DispatcherTest, AtItsLimitTheQueueRefusesWhatComesUntilItHasDrained)
     EXPECT_FALSE(QueueServerMessage(&states)) << "entity states are held to the limit too";
     const std::vector<uint8_t> account = {1};
     const EmsMsg reply = Message(kReqUserAccount, account);
-    EXPECT_FALSE(QueueServerReply(&reply, ServerMessageArrivalMark()));
+    EXPECT_FALSE(QueueServerReply(&reply, ServerMessageArrivalMark())) << "a reply nobody waits for too";
 
     while (QueuedServerMessageCount() != 0) {
         DispatchServerMessage(nullptr);
     }
     EXPECT_EQ(applied_.size(), accepted);
     EXPECT_TRUE(QueueServerMessage(&chunk));
+}
+
+TEST_F(DispatcherTest, AReplyToARequestOfAnotherThreadReachesTheModelWhenTheQueueIsAtItsLimit)
+{
+    SetServerMessageRule(kReqUserAccount, [this](const EmsMsg& msg, CDispatchEffects&) {
+        applied_.push_back({kReqUserAccount, msg.neId, {}});
+    });
+    const std::vector<uint8_t> big(512 * 1024);
+    const EmsMsg chunk = Message(kReqLocation, big);
+    std::thread([&] {
+        while (QueueServerMessage(&chunk)) {
+        }
+    }).join();
+    const size_t queued = QueuedServerMessageCount();
+    const std::vector<uint8_t> account = {1};
+    const EmsMsg reply = Message(kReqUserAccount, account);
+    // The requester's thread hands the reply on as the driver does, after what it waited behind.
+    std::thread([&] { DispatchServerReply(&reply, ServerMessageArrivalMark()); }).join();
+    EXPECT_EQ(QueuedServerMessageCount(), queued + 1) << "the reply waits for the model, not refused";
+
+    while (QueuedServerMessageCount() != 0) {
+        DispatchServerMessage(nullptr);
+    }
+    ASSERT_EQ(applied_.size(), queued + 1);
+    EXPECT_EQ(applied_.back().code, kReqUserAccount) << "after what arrived before it";
+    EXPECT_EQ(std::count_if(applied_.begin(), applied_.end(), [](const Applied& a) { return a.code == kReqLocation; }),
+              static_cast<std::ptrdiff_t>(queued));
 }
 
 TEST_F(DispatcherTest, AQueuedReplyGoesBeforeWhatArrivedAfterIt)

@@ -6,6 +6,7 @@
 
 #include "core/util/mac_address.h"
 #include "sim/seed/pvc_rules.h"
+#include "tests/link/support/pvc_records.h"
 
 #include <initializer_list>
 #include <string>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kBridged = 2;
 constexpr uint32_t kRouted = 1;
 
 uint32_t Bits(std::initializer_list<unsigned> bits)
@@ -26,18 +26,9 @@ uint32_t Bits(std::initializer_list<unsigned> bits)
 
 PvcRec Pvc(uint32_t portId, uint8_t vpi, uint16_t vci, uint32_t serviceType, uint8_t macLimit = 8, uint16_t vlan = 100)
 {
-    PvcRec pvc;
-    pvc.portId = portId;
-    pvc.vpi = vpi;
-    pvc.vci = vci;
-    pvc.rfc2684Mode = kBridged;
+    PvcRec pvc = pvc_records::BridgedPvc(portId, vpi, vci, serviceType);
     pvc.vlanId = vlan;
     pvc.macLimit = macLimit;
-    pvc.serviceType = serviceType;
-    pvc.ipTrafficProfile = "office";
-    pvc.dhcpIpLimit = 1;
-    pvc.clientLimit = 1;
-    pvc.enableState = 1;
     return pvc;
 }
 
@@ -46,16 +37,7 @@ SimPvc Held(const PvcRec& pvc, uint32_t row, std::vector<PvcStaticIpEntry> range
     return {pvc, row, std::move(ranges)};
 }
 
-PvcStaticIpEntry Range(const PvcRec& pvc, IpAddress base, uint8_t count)
-{
-    PvcStaticIpEntry range;
-    range.portId = pvc.portId;
-    range.vpi = pvc.vpi;
-    range.vci = pvc.vci;
-    range.baseAddress = base;
-    range.count = count;
-    return range;
-}
+using pvc_records::StaticIpRange;
 
 PvcRuleCheckRec Check(const PvcRec& pvc, uint8_t amount, IpAddress base = {})
 {
@@ -84,7 +66,7 @@ protected:
         pppoe_ = Pvc(10101, 0, 35, 1);
         staticIp_ = Pvc(10102, 0, 35, 4, 8, 200);
         world_.pvcs = {Held(pppoe_, kSimPvcRowActive),
-                       Held(staticIp_, kSimPvcRowActive, {Range(staticIp_, {192, 0, 2, 10}, 4)})};
+                       Held(staticIp_, kSimPvcRowActive, {StaticIpRange(staticIp_, {192, 0, 2, 10}, 4)})};
         for (uint16_t vci = 32; vci < 40; ++vci)
             world_.pvcs.push_back(Held(Pvc(10103, 0, vci, 1, 1, 300), kSimPvcRowNotInService));
         world_.pvcs.push_back(Held(Pvc(10104, 0, 35, 1, 1, 300), kSimPvcRowActive));
@@ -240,6 +222,75 @@ TEST_F(PvcRulesTest, TheSourceMacCheckAnswersItsVerdicts)
     EXPECT_EQ(full.verdict, 8u);
 }
 
+FdbEntryRec Fdb(const PvcRec& pvc, MacAddress mac, uint32_t status)
+{
+    FdbEntryRec entry;
+    entry.portId = pvc.portId;
+    entry.vpi = pvc.vpi;
+    entry.vci = pvc.vci;
+    entry.mac = mac;
+    entry.status = status;
+    return entry;
+}
+
+// A static entry's check on a static-IP PVC that holds one static entry and has learned one MAC, beside a MAC the
+// NE learned spoofed on another port; and what the add then takes the place of.
+TEST_F(PvcRulesTest, TheStaticMacCheckAnswersItsVerdictsAndTheAddReplacesLearnedEntries)
+{
+    const MacAddress kStatic = {0x00, 0x5a, 0, 0, 0, 1};
+    const MacAddress kLearnedHere = {0x00, 0x1e, 0xc9, 0, 0, 1};
+    const MacAddress kSpoofed = {0x00, 0x1e, 0xc9, 0, 0, 2};
+    const MacAddress kFresh = {0x00, 0x5a, 0, 0, 0, 9};
+    world_.staticFdb = {Fdb(staticIp_, kStatic, 7)};
+    world_.learnedFdb = {Fdb(staticIp_, kLearnedHere, 8), Fdb(Pvc(10104, 0, 35, 1), kSpoofed, 2),
+                         Fdb(staticIp_, {0x00, 0x5a, 0, 0, 0, 7}, 7)};
+    struct Row {
+        const char* name;
+        PvcRec pvc;
+        MacAddress mac;
+        uint32_t verdict;
+        uint32_t existingType;
+    };
+    const auto judge = [this](const PvcRec& pvc, const MacAddress& mac) {
+        AclCheckRec check;
+        check.kind = 7;
+        check.mac = mac;
+        check.portId = pvc.portId;
+        check.vpi = pvc.vpi;
+        check.vci = pvc.vci;
+        JudgeSourceMac(world_, check);
+        return check;
+    };
+    for (const Row& row : {
+             Row{"a PVC the port lacks", Pvc(10102, 0, 99, 4), kFresh, 2, 0},
+             Row{"a group address", staticIp_, {0x01, 0, 0x5e, 0, 0, 1}, 3, 0},
+             Row{"an ACL MAC", staticIp_, {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}, 5, 5},
+             Row{"a static MAC", staticIp_, kStatic, 5, 7},
+             Row{"learned spoofed on another port", staticIp_, kSpoofed, 4, 2},
+             Row{"learned on this PVC", staticIp_, kLearnedHere, 9, 8},
+             Row{"a PVC that permits its ACL MACs", pppoe_, kFresh, 7, 5},
+             Row{"a new MAC", staticIp_, kFresh, 1, 0},
+         }) {
+        SCOPED_TRACE(row.name);
+        const AclCheckRec check = judge(row.pvc, row.mac);
+        EXPECT_EQ(check.verdict, row.verdict);
+        EXPECT_EQ(check.existingType, row.existingType);
+    }
+    // The static entry overwrites the learned one of its MAC only, while the PVC has room.
+    EXPECT_EQ(LearnedFdbDroppedFor(world_, Fdb(staticIp_, kLearnedHere, 7)),
+              std::vector<FdbEntryRec>{world_.learnedFdb[0]});
+    EXPECT_TRUE(LearnedFdbDroppedFor(world_, Fdb(staticIp_, kFresh, 7)).empty());
+
+    // With a limit of two the static and the learned entry fill the PVC: a new MAC clears what it learned.
+    world_.pvcs[1].pvc.macLimit = 2;
+    EXPECT_EQ(judge(staticIp_, kFresh).verdict, 6u);
+    EXPECT_EQ(judge(staticIp_, kLearnedHere).verdict, 9u);
+    EXPECT_EQ(LearnedFdbDroppedFor(world_, Fdb(staticIp_, kFresh, 7)), std::vector<FdbEntryRec>{world_.learnedFdb[0]});
+    // With a limit of one the static entries fill it alone.
+    world_.pvcs[1].pvc.macLimit = 1;
+    EXPECT_EQ(judge(staticIp_, kFresh).verdict, 8u);
+}
+
 TEST_F(PvcRulesTest, TheNeRefusesWhatItCannotTake)
 {
     EXPECT_EQ(PvcWriteRefusal(world_, Pvc(10103, 1, 40, 1)), "PVC amount on this port has reached maximum (8)");
@@ -264,9 +315,9 @@ TEST_F(PvcRulesTest, TheNeRefusesWhatItCannotTake)
 
     world_.pvcs.push_back(Held(Pvc(10105, 0, 35, 4, 8, 400), kSimPvcRowNotInService));
     const PvcRec fresh = world_.pvcs.back().pvc;
-    EXPECT_EQ(RangeRefusal(world_, Range(fresh, {192, 0, 2, 13}, 2)), "IP address is reserved");
-    EXPECT_EQ(RangeRefusal(world_, Range(fresh, {192, 0, 2, 14}, 2)), "");
-    EXPECT_EQ(RangeRefusal(world_, Range(staticIp_, {198, 51, 100, 1}, 2)), "PVC is in service");
+    EXPECT_EQ(RangeRefusal(world_, StaticIpRange(fresh, {192, 0, 2, 13}, 2)), "IP address is reserved");
+    EXPECT_EQ(RangeRefusal(world_, StaticIpRange(fresh, {192, 0, 2, 14}, 2)), "");
+    EXPECT_EQ(RangeRefusal(world_, StaticIpRange(staticIp_, {198, 51, 100, 1}, 2)), "PVC is in service");
 
     AclEntryRec entry;
     entry.portId = staticIp_.portId;

@@ -1,13 +1,9 @@
 #include "features/performance/pm/adsl_current_pm_dlg.h"
 
-#include "core/tables/access_rights.h"
-#include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
-#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/adsl_pm_values.h"
-#include "features/performance/pm/index_dlg.h"
-#include "features/performance/pm/pm_port_target.h"
+#include "features/performance/pm/pm_description.h"
 #include "link/pdu_log.h"
 #include "link/records/adsl_current_pm_rec.h"
 #include "link/records/word_record.h"
@@ -15,23 +11,11 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_adsl_current_pm_dlg.h"
 
-#include <QLineEdit>
-#include <QStringList>
-
 #include <array>
 
 namespace {
 
-constexpr int kIntervals = 4;
 const std::vector<int8_t> kLiveSeriesFlags = {1, 2, -1, -2, 1, 2, -1, -2};
-
-QStringList IntervalNames()
-{
-    QStringList names = LoadQString(kStrPmIntervalNames).split('|');
-    while (names.size() < kIntervals)
-        names.push_back(QString());
-    return names;
-}
 
 std::string SideText(const AdslCurrentPmRow& row)
 {
@@ -52,7 +36,10 @@ std::vector<ListColumn<AdslCurrentPmRow>> Columns()
 {
     using R = AdslCurrentPmRow;
     return {
-        {.value = [](const R& r) { return ListValue(r.IsRemote() ? "" : IntervalNames()[r.number / 2].toStdString()); },
+        {.value =
+             [](const R& r) {
+                 return ListValue(r.IsRemote() ? "" : PmIntervalName(static_cast<int>(r.number / 2)).toStdString());
+             },
          .order = ListOrder::kArrival},
         {.value = [](const R& r) { return ListValue(SideText(r)); }, .order = ListOrder::kArrival},
         {.value = [](const R& r) { return ListValue(r.counters.los); }, .order = ListOrder::kUnsigned},
@@ -75,18 +62,6 @@ std::vector<ListColumn<AdslCurrentPmRow>> Columns()
     };
 }
 
-using Rows = std::array<AdslCurrentPmRow, CAdslCurrentPmDlg::kRowCount>;
-
-Rows ResetRows()
-{
-    Rows rows;
-    for (uint32_t n = 0; n < rows.size(); ++n) {
-        rows[n].number = n;
-        rows[n].blocksShown = n != 2 && n != 3;
-    }
-    return rows;
-}
-
 // Columns 2..14 of a row as numbers: a cell's count, and 0 where the row shows none.
 AdslPmRowNumbers NumbersOf(const AdslCurrentPmRow& row)
 {
@@ -100,58 +75,26 @@ AdslPmRowNumbers NumbersOf(const AdslCurrentPmRow& row)
 } // namespace
 
 CAdslCurrentPmDlg::CAdslCurrentPmDlg(QWidget* parent)
-    : CLivePmListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "xDslPmC"},
-                     kRefreshTimer, parent),
-      ui_(std::make_unique<Ui::CAdslCurrentPmDlg>()),
-      rows_(*this, Columns(), [](const AdslCurrentPmRow& row) { return row.number; })
+    : CCurrentPmDlgOf({kTemplateId, "xDslPmC", kRefreshTimer, kAdslPortClass, kStrColumnsAdslCurrentPm}, Columns(),
+                      parent),
+      ui_(std::make_unique<Ui::CAdslCurrentPmDlg>())
 {
     ui_->setupUi(this);
-    SetRecordList(rows_);
-    // Each interval's two rows share a colour.
-    SetRowColors(
-        {{2, 0x000000, Rgb(255, 255, 255)}, {2, 0x000000, Rgb(128, 255, 128)}, {2, 0x000000, Rgb(255, 255, 224)}});
-    SetNoSort(true);
+    BindRows();
 }
 
 CAdslCurrentPmDlg::~CAdslCurrentPmDlg() = default;
 
-void CAdslCurrentPmDlg::InitData()
+CAdslCurrentPmDlg::Rows CAdslCurrentPmDlg::EmptyRows() const
 {
-    if (!CheckPmPortTargetOrClose(*this, kRightCurrentPm, kAdslPortClass))
-        return;
-    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
-    InitListColumnsById(kStrColumnsAdslCurrentPm);
-    const Rows rows = ResetRows();
-    rows_.SetRecords({rows.begin(), rows.end()});
-    rows_.ApplyWidthRules(kListControlId);
-    InitAutoRefresh();
-    Refresh(false);
+    Rows rows = CCurrentPmDlgOf::EmptyRows();
+    for (AdslCurrentPmRow& row : rows)
+        row.blocksShown = row.number != 2 && row.number != 3;
+    return rows;
 }
 
-void CAdslCurrentPmDlg::ShowElapsed(const QString& quarter, const QString& day)
+bool CAdslCurrentPmDlg::ReadRows(const CNeRecord& ne, Rows& rows, bool automatic)
 {
-    GetDlgItemAs<QLineEdit>(k15MinElapsedId)->setText(quarter);
-    GetDlgItemAs<QLineEdit>(kDayElapsedId)->setText(day);
-}
-
-bool CAdslCurrentPmDlg::Refresh(bool automatic)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    if (ne == nullptr)
-        return false;
-    ShowElapsed({}, {});
-    Rows rows = ResetRows();
-    // Whatever the refresh came to, the rows show it.
-    struct Show {
-        CRecordList<AdslCurrentPmRow>& list;
-        const Rows& rows;
-        ~Show()
-        {
-            for (const AdslCurrentPmRow& row : rows)
-                list.Put(row);
-        }
-    } show{rows_, rows};
-
     const uint32_t port = GetTargetEntity().id;
     const RequestOptions options = automatic ? RequestOptions{.failureTextId = 0, .waitDialog = false}
                                              : RequestOptions{.failureTextId = kStrFailToQuery};
@@ -200,7 +143,7 @@ bool CAdslCurrentPmDlg::Refresh(bool automatic)
         }
 
         // A port whose own model is no ADSL port has no block counters.
-        if (const uint8_t portClass = EntityProvClass(*ne, port); portClass != 0 && portClass != kAdslPortClass)
+        if (const uint8_t portClass = EntityProvClass(ne, port); portClass != 0 && portClass != kAdslPortClass)
             return false;
         for (const auto& [code, first] : {std::pair{kReqAdslBlockCo, 0}, std::pair{kReqAdslBlockRt, 1}}) {
             const RecordReply<AdslBlockPmRec> blocks =
@@ -250,13 +193,10 @@ void CAdslCurrentPmDlg::FeedGraph(CPmGraphDlg& graph, const Rows& rows, uint32_t
 
 void CAdslCurrentPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)
 {
-    const bool day = row >= 4;
-    graph.SetChartTitle(ChartTitle(day ? "XDSLCUR1DAY" : "XDSLCUR15MIN"));
-    graph.SetMaxPoints(static_cast<uint16_t>(day ? ChartMaxPointsOf("XDSLCUR1DAYPMMAXPOINT", 100, 30000)
-                                                 : ChartMaxPointsOf("XDSLCUR15MINPMMAXPOINT", 100, 900)));
+    SetUpGraphInterval(graph, row);
     const std::string side = LoadString(row % 2 == 1 ? kStrRt : kStrCo);
     const std::string caption =
-        windowTitle().toStdString() + " / " + side + " " + IntervalNames()[row / 2].toStdString();
+        windowTitle().toStdString() + " / " + side + " " + PmIntervalName(row / 2).toStdString();
     graph.SetAxisTitles(caption, LoadString(kStrElapsedTimeSeconds), LoadString(kStrCells), LoadString(kStrRateKbps));
     graph.SetSeries(static_cast<uint8_t>(kLiveSeriesFlags.size()), LoadString(kStrLiveCellSeries), kLiveSeriesFlags);
 }
@@ -264,11 +204,8 @@ void CAdslCurrentPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)
 int CAdslCurrentPmDlg::OnCommandHook(int id, int code)
 {
     if (code == BN_CLICKED && id == kDescriptionButtonId) {
-        CIndexDlg legend(this);
-        legend.SetCaption(LoadQString(kStrXdslPmDescription));
-        legend.SetText(LoadQString(kStrXdslPmLegend));
-        legend.DoModal();
+        ShowXdslPmDescription(this);
         return 1;
     }
-    return CLivePmListDlg::OnCommandHook(id, code);
+    return CCurrentPmDlgOf::OnCommandHook(id, code);
 }

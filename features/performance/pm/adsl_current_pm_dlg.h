@@ -13,12 +13,10 @@
 //     dlg.DoModal();
 
 #include "features/performance/pm/adsl_pm_graph_feed.h"
-#include "features/performance/pm/live_pm_list_dlg.h"
+#include "features/performance/pm/current_pm_dlg.h"
 #include "link/records/adsl_block_pm_rec.h"
 #include "link/records/xdsl_pm_counters_rec.h"
-#include "ui/framework/dialogs/record_list.h"
 
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -38,15 +36,11 @@ struct AdslCurrentPmRow {
     bool IsRemote() const { return number % 2 == 1; }
 };
 
-class CAdslCurrentPmDlg : public CLivePmListDlg {
+class CAdslCurrentPmDlg : public CCurrentPmDlgOf<AdslCurrentPmRow> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 256;
-    static constexpr int kDescriptionButtonId = 1132;
-    static constexpr int k15MinElapsedId = 1000;
-    static constexpr int kDayElapsedId = 1013;
     static constexpr int kRefreshTimer = 31639;
-    static constexpr int kRowCount = 8;
     enum Column {
         kIntervalColumn,
         kSideColumn,
@@ -68,14 +62,12 @@ public:
     explicit CAdslCurrentPmDlg(QWidget* parent = nullptr);
     ~CAdslCurrentPmDlg() override;
 
-    bool Refresh(bool automatic) override;
-
-    void InitData() override;
     int OnCommandHook(int id, int code) override;
 
 protected:
-    // The current rows: 15 minutes and day, CO and RT.
-    bool IsGraphable(uint32_t row) const override { return row == 0 || row == 1 || row == 4 || row == 5; }
+    // The previous 15 minutes have no block counts.
+    Rows EmptyRows() const override;
+    bool ReadRows(const CNeRecord& ne, Rows& rows, bool automatic) override;
     void SetUpGraph(CPmGraphDlg& graph, int row) override;
     void ResetGraphFeed() override { feed_.RequestReset(); }
 
@@ -90,12 +82,9 @@ private:
         uint32_t elapsedDay = 0;
     };
 
-    void FeedGraph(CPmGraphDlg& graph, const std::array<AdslCurrentPmRow, kRowCount>& rows, uint32_t elapsed15Min,
-                   uint32_t elapsedDay);
-    void ShowElapsed(const QString& quarter, const QString& day);
+    void FeedGraph(CPmGraphDlg& graph, const Rows& rows, uint32_t elapsed15Min, uint32_t elapsedDay);
 
     std::unique_ptr<Ui::CAdslCurrentPmDlg> ui_;
-    CRecordList<AdslCurrentPmRow> rows_;
     CAdslPmGraphFeed feed_;
     Reading last_;
 };

@@ -1,23 +1,13 @@
 #include "features/performance/pm/adsl_pm_graph_feed.h"
 
 #include "features/performance/pm/adsl_pm_values.h"
+#include "features/performance/pm/pm_graph_restart.h"
 
 namespace {
 
 // Columns 6 and 7 in the numbers of a row (columns 2..14).
 constexpr size_t kTxCells = 4;
 constexpr size_t kRxCells = 5;
-
-bool AnyBelow(const AdslPmCurrentNumbers& now, const AdslPmCurrentNumbers& before)
-{
-    for (size_t r = 0; r < now.size(); ++r) {
-        for (size_t c = 0; c < now[r].size(); ++c) {
-            if (now[r][c] < before[r][c])
-                return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -29,7 +19,7 @@ AdslPmGraphPoints CAdslPmGraphFeed::Next(const AdslPmCurrentNumbers& numbers, ui
     baseline_ = numbers;
     uint32_t earlier15Min = elapsed15Min_;
     uint32_t earlierDay = elapsedDay_;
-    if (reset_ || elapsed15Min <= elapsed15Min_ || elapsedDay <= elapsedDay_ || AnyBelow(baseline_, previous_)) {
+    if (PmGraphRestarts(reset_, {elapsed15Min, elapsedDay}, {elapsed15Min_, elapsedDay_}, baseline_, previous_)) {
         previous_ = baseline_;
         earlier15Min = elapsed15Min;
         earlierDay = elapsedDay;

@@ -1,32 +1,13 @@
 #include "features/performance/pm/pm_interval_rows.h"
 
-#include "core/util/date_time_format.h"
 #include "features/performance/pm/adsl_pm_values.h"
-#include "ui/framework/messages/string_ids.h"
-#include "ui/framework/messages/string_table.h"
+#include "features/performance/pm/pm_interval_columns.h"
 
-#include <cstdio>
-#include <string>
+#include <optional>
 
 namespace {
 
 using R = PmIntervalRow;
-
-// The sort key of a number: numbers after the texts that are none, by value, then by creation time and side.
-std::string NumberKey(const R& row, std::optional<uint32_t> value)
-{
-    char key[40];
-    std::snprintf(key, sizeof key, "%c%010u%010u%c", value ? '1' : '0', value.value_or(0), row.interval.createTime,
-                  row.remote ? '1' : '0');
-    return key;
-}
-
-ListColumn<R> NumberColumn(uint32_t XdslPmCountersRec::*counter)
-{
-    return {.value = [counter](const R& r) { return ListValue(r.interval.counters.*counter); },
-            .order = ListOrder::kText,
-            .sortValue = [counter](const R& r) { return ListValue(NumberKey(r, r.interval.counters.*counter)); }};
-}
 
 // A count the CO side makes alone: "---" on RT rows.
 ListColumn<R> CoNumberColumn(uint32_t XdslPmCountersRec::*counter)
@@ -36,8 +17,8 @@ ListColumn<R> CoNumberColumn(uint32_t XdslPmCountersRec::*counter)
             .order = ListOrder::kText,
             .sortValue =
                 [counter](const R& r) {
-                    return ListValue(
-                        NumberKey(r, r.remote ? std::nullopt : std::optional<uint32_t>(r.interval.counters.*counter)));
+                    return ListValue(PmIntervalNumberKey(
+                        r, r.remote ? std::nullopt : std::optional<uint32_t>(r.interval.counters.*counter)));
                 }};
 }
 
@@ -57,38 +38,17 @@ ListColumn<R> CellsColumn(uint32_t XdslPmCountersRec::*cells)
 std::vector<PmIntervalRow> MakePmIntervalRows(const std::vector<XdslPmIntervalRec>& co,
                                               const std::vector<XdslPmIntervalRec>& rt)
 {
-    std::vector<PmIntervalRow> rows;
-    uint32_t number = 0;
-    for (const XdslPmIntervalRec& rec : co)
-        rows.push_back({++number, false, PlausibleInterval(rec, true)});
-    for (const XdslPmIntervalRec& rec : rt)
-        rows.push_back({++number, true, PlausibleInterval(rec, false)});
-    return rows;
+    return MakePmIntervalRowsOf<PmIntervalRow>(
+        co, rt, [](const XdslPmIntervalRec& rec, bool remote) { return PlausibleInterval(rec, !remote); });
 }
 
 std::vector<ListColumn<PmIntervalRow>> PmIntervalColumns()
 {
     using C = XdslPmCountersRec;
     return {
-        // CO before RT of one time whichever way: they tie, and ties go by the order the rows came in.
-        {.value = [](const R& r) { return ListValue(FormatShortDateTime(r.interval.createTime)); },
-         .order = ListOrder::kUnsigned,
-         .sortValue = [](const R& r) { return ListValue(r.interval.createTime); },
-         .widestValue = "12-31 23:59"},
-        {.value = [](const R& r) { return ListValue(LoadString(r.remote ? kStrRt : kStrCo)); },
-         .order = ListOrder::kText,
-         .sortValue =
-             [](const R& r) {
-                 return ListValue((r.remote ? "1" : "0") + std::to_string(10000000000ull + r.interval.createTime));
-             }},
-        NumberColumn(&C::los),
-        NumberColumn(&C::es),
-        NumberColumn(&C::ses),
-        NumberColumn(&C::uas),
-        CellsColumn(&C::txCells),
-        CellsColumn(&C::rxCells),
-        NumberColumn(&C::cvs),
-        CoNumberColumn(&C::fullInits),
-        CoNumberColumn(&C::failedInits),
+        PmIntervalCreateTimeColumn<R>(),   PmIntervalSideColumn<R>(),          PmIntervalNumberColumn<R>(&C::los),
+        PmIntervalNumberColumn<R>(&C::es), PmIntervalNumberColumn<R>(&C::ses), PmIntervalNumberColumn<R>(&C::uas),
+        CellsColumn(&C::txCells),          CellsColumn(&C::rxCells),           PmIntervalNumberColumn<R>(&C::cvs),
+        CoNumberColumn(&C::fullInits),     CoNumberColumn(&C::failedInits),
     };
 }

@@ -1,42 +1,29 @@
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 
-#include "core/tables/access_rights.h"
-#include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
-#include "features/performance/pm/index_dlg.h"
-#include "features/performance/pm/pm_port_target.h"
+#include "features/performance/pm/pm_description.h"
 #include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "link/records/shdsl_interval_rec.h"
 #include "link/records/shdsl_pm_rec.h"
-#include "ui/framework/charts/chart_settings.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_shdsl_cur_pm_dlg.h"
 
-#include <QLineEdit>
-#include <QStringList>
-
 namespace {
 
-constexpr int kIntervals = 4;
 constexpr uint32_t kSideCo = 1;
 constexpr uint32_t kSideRt = 2;
 const std::vector<int8_t> kLiveSeriesFlags = {1, 1, 1, 1, -1, 2, 2, 2, 2, -2};
-
-QStringList IntervalNames()
-{
-    QStringList names = LoadQString(kStrPmIntervalNames).split('|');
-    while (names.size() < kIntervals)
-        names.push_back(QString());
-    return names;
-}
 
 std::vector<ListColumn<ShdslCurPmRow>> Columns()
 {
     using R = ShdslCurPmRow;
     return {
-        {.value = [](const R& r) { return ListValue(r.IsRemote() ? "" : IntervalNames()[r.number / 2].toStdString()); },
+        {.value =
+             [](const R& r) {
+                 return ListValue(r.IsRemote() ? "" : PmIntervalName(static_cast<int>(r.number / 2)).toStdString());
+             },
          .order = ListOrder::kArrival},
         {.value = [](const R& r) { return ListValue(LoadString(r.IsRemote() ? kStrRt : kStrCo)); },
          .order = ListOrder::kArrival},
@@ -50,16 +37,6 @@ std::vector<ListColumn<ShdslCurPmRow>> Columns()
     };
 }
 
-using Rows = std::array<ShdslCurPmRow, CShdslCurPmDlg::kRowCount>;
-
-Rows ResetRows()
-{
-    Rows rows;
-    for (uint32_t n = 0; n < rows.size(); ++n)
-        rows[n].number = n;
-    return rows;
-}
-
 ShdslPmRowNumbers NumbersOf(const ShdslCurPmRow& row)
 {
     const ShdslPmCountersRec& c = row.counters;
@@ -69,60 +46,20 @@ ShdslPmRowNumbers NumbersOf(const ShdslCurPmRow& row)
 } // namespace
 
 CShdslCurPmDlg::CShdslCurPmDlg(QWidget* parent)
-    : CLivePmListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "ShdslPmC"},
-                     kRefreshTimer, parent),
-      ui_(std::make_unique<Ui::CShdslCurPmDlg>()),
-      rows_(*this, Columns(), [](const ShdslCurPmRow& row) { return row.number; })
+    : CCurrentPmDlgOf({kTemplateId, "ShdslPmC", kRefreshTimer, kShdslPortClass, kStrColumnsShdslCurrentPm}, Columns(),
+                      parent),
+      ui_(std::make_unique<Ui::CShdslCurPmDlg>())
 {
     ui_->setupUi(this);
-    SetRecordList(rows_);
-    // Each interval's two rows share a colour.
-    SetRowColors(
-        {{2, 0x000000, Rgb(255, 255, 255)}, {2, 0x000000, Rgb(128, 255, 128)}, {2, 0x000000, Rgb(255, 255, 224)}});
-    SetNoSort(true);
+    BindRows();
 }
 
 CShdslCurPmDlg::~CShdslCurPmDlg() = default;
 
-void CShdslCurPmDlg::InitData()
+bool CShdslCurPmDlg::ReadRows(const CNeRecord& ne, Rows& rows, bool automatic)
 {
-    if (!CheckPmPortTargetOrClose(*this, kRightCurrentPm, kShdslPortClass))
-        return;
-    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
-    InitListColumnsById(kStrColumnsShdslCurrentPm);
-    const Rows rows = ResetRows();
-    rows_.SetRecords({rows.begin(), rows.end()});
-    rows_.ApplyWidthRules(kListControlId);
-    InitAutoRefresh();
-    Refresh(false);
-}
-
-void CShdslCurPmDlg::ShowElapsed(const QString& quarter, const QString& day)
-{
-    GetDlgItemAs<QLineEdit>(k15MinElapsedId)->setText(quarter);
-    GetDlgItemAs<QLineEdit>(kDayElapsedId)->setText(day);
-}
-
-bool CShdslCurPmDlg::Refresh(bool automatic)
-{
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    if (ne == nullptr)
-        return false;
-    ShowElapsed({}, {});
-    Rows rows = ResetRows();
-    // Whatever the refresh came to, the rows show it.
-    struct Show {
-        CRecordList<ShdslCurPmRow>& list;
-        const Rows& rows;
-        ~Show()
-        {
-            for (const ShdslCurPmRow& row : rows)
-                list.Put(row);
-        }
-    } show{rows_, rows};
-
     const uint32_t port = GetTargetEntity().id;
-    if (const uint8_t portClass = EntityProvClass(*ne, port); portClass != 0 && portClass != kShdslPortClass)
+    if (const uint8_t portClass = EntityProvClass(ne, port); portClass != 0 && portClass != kShdslPortClass)
         return false;
     const RequestOptions options = automatic ? RequestOptions{.failureTextId = 0, .waitDialog = false}
                                              : RequestOptions{.failureTextId = kStrFailToQuery};
@@ -167,11 +104,8 @@ bool CShdslCurPmDlg::Refresh(bool automatic)
 
 void CShdslCurPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)
 {
-    const bool day = row >= 4;
-    graph.SetChartTitle(ChartTitle(day ? "XDSLCUR1DAY" : "XDSLCUR15MIN"));
-    graph.SetMaxPoints(static_cast<uint16_t>(day ? ChartMaxPointsOf("XDSLCUR1DAYPMMAXPOINT", 100, 30000)
-                                                 : ChartMaxPointsOf("XDSLCUR15MINPMMAXPOINT", 100, 900)));
-    graph.SetAxisTitles(windowTitle().toStdString() + " / " + IntervalNames()[row / 2].toStdString(),
+    SetUpGraphInterval(graph, row);
+    graph.SetAxisTitles(windowTitle().toStdString() + " / " + PmIntervalName(row / 2).toStdString(),
                         LoadString(kStrElapsedTimeSeconds), LoadString(kStrSecondsAxis), LoadString(kStrFrames));
     graph.SetSeries(static_cast<uint8_t>(kLiveSeriesFlags.size()), LoadString(kStrShdslLiveSeries), kLiveSeriesFlags);
 }
@@ -179,11 +113,8 @@ void CShdslCurPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)
 int CShdslCurPmDlg::OnCommandHook(int id, int code)
 {
     if (code == BN_CLICKED && (id == kDescriptionButtonId || id == kDescriptionPopupId)) {
-        CIndexDlg legend(this);
-        legend.SetCaption(LoadQString(kStrXdslPmDescription));
-        legend.SetText(LoadQString(kStrXdslPmLegend));
-        legend.DoModal();
+        ShowXdslPmDescription(this);
         return 1;
     }
-    return CLivePmListDlg::OnCommandHook(id, code);
+    return CCurrentPmDlgOf::OnCommandHook(id, code);
 }

@@ -9,12 +9,10 @@
 //     dlg.SetTarget(neId, &portId);
 //     dlg.DoModal();
 
-#include "features/performance/pm/live_pm_list_dlg.h"
+#include "features/performance/pm/current_pm_dlg.h"
 #include "features/performance/pm/shdsl_pm_values.h"
 #include "link/records/shdsl_pm_counters_rec.h"
-#include "ui/framework/dialogs/record_list.h"
 
-#include <array>
 #include <memory>
 
 namespace Ui {
@@ -29,34 +27,24 @@ struct ShdslCurPmRow {
     bool IsRemote() const { return number % 2 == 1; }
 };
 
-class CShdslCurPmDlg : public CLivePmListDlg {
+class CShdslCurPmDlg : public CCurrentPmDlgOf<ShdslCurPmRow> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 417;
-    static constexpr int kDescriptionButtonId = 1132;
     static constexpr int kDescriptionPopupId = 33012;
-    static constexpr int k15MinElapsedId = 1000;
-    static constexpr int kDayElapsedId = 1013;
     static constexpr int kRefreshTimer = 24345;
-    static constexpr int kRowCount = 8;
 
     explicit CShdslCurPmDlg(QWidget* parent = nullptr);
     ~CShdslCurPmDlg() override;
 
-    bool Refresh(bool automatic) override;
-
-    void InitData() override;
     int OnCommandHook(int id, int code) override;
 
 protected:
-    bool IsGraphable(uint32_t row) const override { return row == 0 || row == 1 || row == 4 || row == 5; }
+    bool ReadRows(const CNeRecord& ne, Rows& rows, bool automatic) override;
     void SetUpGraph(CPmGraphDlg& graph, int row) override;
     void ResetGraphFeed() override { feed_.RequestReset(); }
 
 private:
-    void ShowElapsed(const QString& quarter, const QString& day);
-
     std::unique_ptr<Ui::CShdslCurPmDlg> ui_;
-    CRecordList<ShdslCurPmRow> rows_;
     CShdslPmGraphFeed feed_;
 };

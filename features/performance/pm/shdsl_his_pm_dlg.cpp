@@ -1,9 +1,9 @@
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/util/date_time_format.h"
 #include "features/performance/graphs/graph_dlg.h"
-#include "features/performance/pm/index_dlg.h"
+#include "features/performance/pm/pm_description.h"
+#include "features/performance/pm/pm_interval_columns.h"
 #include "features/performance/pm/pm_port_target.h"
 #include "features/performance/pm/shdsl_pm_values.h"
 #include "link/pdu_log.h"
@@ -13,49 +13,19 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_shdsl_his_pm_dlg.h"
 
-#include <cstdio>
-
 namespace {
 
 using R = ShdslHisPmRow;
 constexpr uint32_t kSideCo = 1;
 constexpr uint32_t kSideRt = 2;
 
-// The sort key of a counter: its value, then the creation time and the side.
-std::string NumberKey(const R& row, uint32_t value)
-{
-    char key[40];
-    std::snprintf(key, sizeof key, "%010u%010u%c", value, row.interval.createTime, row.remote ? '1' : '0');
-    return key;
-}
-
-ListColumn<R> NumberColumn(uint32_t ShdslPmCountersRec::*counter)
-{
-    return {.value = [counter](const R& r) { return ListValue(r.interval.counters.*counter); },
-            .order = ListOrder::kText,
-            .sortValue = [counter](const R& r) { return ListValue(NumberKey(r, r.interval.counters.*counter)); }};
-}
-
 std::vector<ListColumn<R>> Columns()
 {
     using C = ShdslPmCountersRec;
     return {
-        // CO before RT of one time whichever way: they tie, and ties go by the order the rows came in.
-        {.value = [](const R& r) { return ListValue(FormatShortDateTime(r.interval.createTime)); },
-         .order = ListOrder::kUnsigned,
-         .sortValue = [](const R& r) { return ListValue(r.interval.createTime); },
-         .widestValue = "12-31 23:59"},
-        {.value = [](const R& r) { return ListValue(LoadString(r.remote ? kStrRt : kStrCo)); },
-         .order = ListOrder::kText,
-         .sortValue =
-             [](const R& r) {
-                 return ListValue((r.remote ? "1" : "0") + std::to_string(10000000000ull + r.interval.createTime));
-             }},
-        NumberColumn(&C::es),
-        NumberColumn(&C::ses),
-        NumberColumn(&C::uas),
-        NumberColumn(&C::losws),
-        NumberColumn(&C::crc),
+        PmIntervalCreateTimeColumn<R>(),    PmIntervalSideColumn<R>(),          PmIntervalNumberColumn<R>(&C::es),
+        PmIntervalNumberColumn<R>(&C::ses), PmIntervalNumberColumn<R>(&C::uas), PmIntervalNumberColumn<R>(&C::losws),
+        PmIntervalNumberColumn<R>(&C::crc),
     };
 }
 
@@ -64,13 +34,8 @@ std::vector<ListColumn<R>> Columns()
 std::vector<ShdslHisPmRow> MakeShdslHisPmRows(const std::vector<ShdslIntervalRec>& co,
                                               const std::vector<ShdslIntervalRec>& rt)
 {
-    std::vector<ShdslHisPmRow> rows;
-    uint32_t number = 0;
-    for (const ShdslIntervalRec& rec : co)
-        rows.push_back({++number, false, PlausibleShdslInterval(rec)});
-    for (const ShdslIntervalRec& rec : rt)
-        rows.push_back({++number, true, PlausibleShdslInterval(rec)});
-    return rows;
+    return MakePmIntervalRowsOf<ShdslHisPmRow>(
+        co, rt, [](const ShdslIntervalRec& rec, bool) { return PlausibleShdslInterval(rec); });
 }
 
 CShdslHisPmDlg::CShdslHisPmDlg(QWidget* parent)
@@ -158,10 +123,7 @@ int CShdslHisPmDlg::OnCommandHook(int id, int code)
         return 1;
     }
     if (code == BN_CLICKED && (id == kDescriptionButtonId || id == kDescriptionPopupId)) {
-        CIndexDlg legend(this);
-        legend.SetCaption(LoadQString(kStrXdslPmDescription));
-        legend.SetText(LoadQString(kStrXdslPmLegend));
-        legend.DoModal();
+        ShowXdslPmDescription(this);
         return 1;
     }
     return CRecordListDlg::OnCommandHook(id, code);

@@ -1,5 +1,7 @@
 #include "features/performance/pm/shdsl_pm_values.h"
 
+#include "features/performance/pm/pm_graph_restart.h"
+
 namespace {
 
 constexpr uint32_t kQuarterSeconds = 900;
@@ -10,17 +12,6 @@ constexpr uint32_t kDayCrc = 4233600;
 bool Plausible(const ShdslPmCountersRec& c, uint32_t seconds, uint32_t crc)
 {
     return c.es <= seconds && c.ses <= seconds && c.uas <= seconds && c.losws <= seconds && c.crc <= crc;
-}
-
-bool AnyBelow(const ShdslPmCurrentNumbers& now, const ShdslPmCurrentNumbers& before)
-{
-    for (size_t r = 0; r < now.size(); ++r) {
-        for (size_t c = 0; c < now[r].size(); ++c) {
-            if (now[r][c] < before[r][c])
-                return true;
-        }
-    }
-    return false;
 }
 
 } // namespace
@@ -55,7 +46,7 @@ ShdslPmGraphPoint CShdslPmGraphFeed::Next(const ShdslPmCurrentNumbers& numbers, 
                                           uint32_t elapsedDay, int listRow)
 {
     ShdslPmGraphPoint point;
-    point.clear = reset_ || elapsed15Min <= elapsed15Min_ || elapsedDay <= elapsedDay_ || AnyBelow(numbers, kept_);
+    point.clear = PmGraphRestarts(reset_, {elapsed15Min, elapsedDay}, {elapsed15Min_, elapsedDay_}, numbers, kept_);
     kept_ = numbers;
     elapsed15Min_ = elapsed15Min;
     elapsedDay_ = elapsedDay;

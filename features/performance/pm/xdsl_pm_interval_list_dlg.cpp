@@ -1,8 +1,8 @@
 #include "features/performance/pm/xdsl_pm_interval_list_dlg.h"
 
-#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/graph_dlg.h"
-#include "features/performance/pm/index_dlg.h"
+#include "features/performance/pm/pm_description.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "ui/framework/messages/string_table.h"
 
 CXdslPmIntervalListDlg::CXdslPmIntervalListDlg(int templateId, const char* exportStem, const char* chartTitleKey,
@@ -57,10 +57,7 @@ void CXdslPmIntervalListDlg::OpenGraph()
 
 void CXdslPmIntervalListDlg::OpenDescription()
 {
-    CIndexDlg legend(this);
-    legend.SetCaption(LoadQString(kStrXdslPmDescription));
-    legend.SetText(LoadQString(kStrXdslPmLegend));
-    legend.DoModal();
+    ShowXdslPmDescription(this);
 }
 
 int CXdslPmIntervalListDlg::OnCommandHook(int id, int code)

@@ -1,13 +1,8 @@
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/tables/entity_labels.h"
-#include "core/tables/entity_node.h"
-#include "core/tables/ne_record.h"
-#include "core/tables/ne_table.h"
 #include "features/performance/pm/pm_port_target.h"
 #include "features/performance/rate_status/adsl_rate_status_rows.h"
-#include "features/performance/rate_status/card_port_pager.h"
 #include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "link/records/adsl_power_state_rec.h"
@@ -15,17 +10,12 @@
 #include "ui/framework/messages/string_ids.h"
 #include "ui_adsl_rate_status_dlg.h"
 
-#include <QLineEdit>
-
 CAdslRateStatusDlg::CAdslRateStatusDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "AdslRateStatus"},
-                     parent),
-      ui_(std::make_unique<Ui::CAdslRateStatusDlg>()),
+    : CRateStatusDlg(kTemplateId, "AdslRateStatus", parent), ui_(std::make_unique<Ui::CAdslRateStatusDlg>()),
       rows_(*this, UpDownColumns(), [](const UpDownRow& row) { return row.number; })
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
-    SetNoSort(true);
 }
 
 CAdslRateStatusDlg::~CAdslRateStatusDlg() = default;
@@ -43,33 +33,15 @@ void CAdslRateStatusDlg::InitData()
     Refresh();
 }
 
-void CAdslRateStatusDlg::ClearRows()
+void CAdslRateStatusDlg::ClearValues()
 {
     std::vector<UpDownRow> rows = UpDownRows(kStrAdslRateStatusItems);
     rows_.Apply(rows, {});
+    EnableControls({kToL0Id, kToL2Id, kToL3Id}, false);
 }
 
-void CAdslRateStatusDlg::Refresh()
+void CAdslRateStatusDlg::ReadValues(uint32_t port)
 {
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    if (ne == nullptr) {
-        ShowAlertTextById(kStrUnknownNe);
-        return;
-    }
-    GetDlgItemAs<QLineEdit>(kEntityId)->clear();
-    ClearRows();
-    EnableControls({kToL0Id, kToL2Id, kToL3Id}, false);
-    const uint32_t port = GetTargetEntity().id;
-    const CEntityNode* node = ne->root != nullptr ? ne->root->FindById(port) : nullptr;
-    if (node == nullptr) {
-        ShowAlertTextById(kStrEntityDoesNotExist);
-        return;
-    }
-    GetDlgItemAs<QLineEdit>(kEntityId)->setText(QString::fromStdString(FormatEntityLocationById(ne, port, true)));
-    card_port_pager::EnableButtons(*this, *node);
-    if (node->GetParent() == nullptr)
-        return;
-
     const RecordReply<AdslRateStatusRec> reply = CRecordRequests().Query<AdslRateStatusRec>(
         kReqAdslRateStatus, static_cast<uint32_t>(GetNeId()), WordRecord{port}, {.failureTextId = kStrFailToQuery});
     if (!reply.Ok() || reply.records.empty())
@@ -102,7 +74,7 @@ void CAdslRateStatusDlg::Transit(uint32_t state)
 void CAdslRateStatusDlg::OnTimer(int id)
 {
     if (id != kTransitTimer) {
-        CRecordListDlg::OnTimer(id);
+        CRateStatusDlg::OnTimer(id);
         return;
     }
     KillTimer(kTransitTimer);
@@ -112,15 +84,7 @@ void CAdslRateStatusDlg::OnTimer(int id)
 int CAdslRateStatusDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
-        return CRecordListDlg::OnCommandHook(id, code);
-    if (card_port_pager::IsPagerButton(id)) {
-        const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-        if (const std::optional<CEntityId> port = card_port_pager::PortOfButton(ne, GetTargetEntity(), id)) {
-            SetTarget(GetNeId(), &*port);
-            Refresh();
-        }
-        return 1;
-    }
+        return CRateStatusDlg::OnCommandHook(id, code);
     switch (id) {
     case kToL0Id:
         Transit(kAdslPowerL0);
@@ -132,6 +96,6 @@ int CAdslRateStatusDlg::OnCommandHook(int id, int code)
         Transit(kAdslPowerL3ByCo);
         return 1;
     default:
-        return CRecordListDlg::OnCommandHook(id, code);
+        return CRateStatusDlg::OnCommandHook(id, code);
     }
 }

@@ -10,8 +10,7 @@
 //     dlg.DoModal();
 
 #include "features/performance/common/up_down_rows.h"
-#include "features/performance/rate_status/card_port_pager.h"
-#include "ui/framework/dialogs/record_list.h"
+#include "features/performance/rate_status/rate_status_dlg.h"
 
 #include <memory>
 
@@ -19,15 +18,10 @@ namespace Ui {
 class CAdslRateStatusDlg;
 }
 
-class CAdslRateStatusDlg : public CRecordListDlg {
+class CAdslRateStatusDlg : public CRateStatusDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 323;
-    static constexpr int kEntityId = 1348;
-    static constexpr int kNextId = card_port_pager::kNextId;
-    static constexpr int kPreviousId = card_port_pager::kPreviousId;
-    static constexpr int kFirstId = card_port_pager::kFirstId;
-    static constexpr int kLastId = card_port_pager::kLastId;
     static constexpr int kToL0Id = 1245;
     static constexpr int kToL2Id = 1246;
     static constexpr int kToL3Id = 1247;
@@ -42,12 +36,13 @@ public:
     void InitData() override;
     int OnCommandHook(int id, int code) override;
     void OnTimer(int id) override;
-    void OnRefresh() override { Refresh(); }
+
+protected:
+    void ClearValues() override;
+    void ReadValues(uint32_t port) override;
 
 private:
-    void Refresh();
     void Transit(uint32_t state);
-    void ClearRows();
 
     std::unique_ptr<Ui::CAdslRateStatusDlg> ui_;
     CRecordList<UpDownRow> rows_;

@@ -8,9 +8,8 @@
 //     dlg.SetTarget(neId, &portId);
 //     dlg.DoModal();
 
-#include "features/performance/rate_status/card_port_pager.h"
+#include "features/performance/rate_status/rate_status_dlg.h"
 #include "features/performance/rate_status/shdsl_rate_status_rows.h"
-#include "ui/framework/dialogs/record_list.h"
 
 #include <memory>
 
@@ -18,26 +17,21 @@ namespace Ui {
 class CShdslRateStatusDlg;
 }
 
-class CShdslRateStatusDlg : public CRecordListDlg {
+class CShdslRateStatusDlg : public CRateStatusDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 416;
-    static constexpr int kEntityId = 1348;
-    static constexpr int kNextId = card_port_pager::kNextId;
-    static constexpr int kPreviousId = card_port_pager::kPreviousId;
-    static constexpr int kFirstId = card_port_pager::kFirstId;
-    static constexpr int kLastId = card_port_pager::kLastId;
 
     explicit CShdslRateStatusDlg(QWidget* parent = nullptr);
     ~CShdslRateStatusDlg() override;
 
     void InitData() override;
-    int OnCommandHook(int id, int code) override;
-    void OnRefresh() override { Refresh(); }
+
+protected:
+    void ClearValues() override;
+    void ReadValues(uint32_t port) override;
 
 private:
-    void Refresh();
-
     std::unique_ptr<Ui::CShdslRateStatusDlg> ui_;
     CRecordList<ShdslRateStatusRow> rows_;
 };

@@ -26,8 +26,8 @@ CMulticastChannelStatusDlg::CMulticastChannelStatusDlg(QWidget* parent)
                       .right = kRightMcChannels,
                       .exportStem = "xDslIdbPort"},
                      parent),
-      ui_(std::make_unique<Ui::CMulticastChannelStatusDlg>()), scope_(*this, kLineAndTrunkPorts),
-      rows_(*this, Columns())
+      ui_(std::make_unique<Ui::CMulticastChannelStatusDlg>()),
+      scope_(*this, kLineAndTrunkPorts, CXdslStatusScope::Combos::kShelfSlotPortGe), rows_(*this, Columns())
 {
     ui_->setupUi(this);
     rows_.SetTies(ListTies::kArrival);
@@ -49,7 +49,12 @@ std::vector<ListColumn<McChannelStatusRec>> CMulticastChannelStatusDlg::Columns(
         {.order = ListOrder::kArrival},
         {.value =
              [this](const R& rec) {
-                 return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId));
+                 // A port of the uplink module is its own label: the module is no line card.
+                 const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+                 const CEntityIndex port = EntityIndexFromId(rec.portId);
+                 return ListValue(CXdslStatusScope::OnUplinkModule(ne, port)
+                                      ? GetEntityLevelLabel(ne, port)
+                                      : FormatEntityLocationById(ne, rec.portId));
              },
          .order = ListOrder::kArrival},
         {.value = [](const R& rec) { return ListValue(FormatIpAddress(rec.channel)); },
@@ -97,10 +102,9 @@ void CMulticastChannelStatusDlg::OnRefresh()
 
 void CMulticastChannelStatusDlg::ShowChosenPorts()
 {
-    const std::optional<CEntityId> chosen = scope_.Chosen();
     std::vector<McChannelStatusRec> shown;
     for (const McChannelStatusRec& rec : answered_) {
-        if (chosen && (chosen->id == rec.portId || chosen->IsAncestorOf(rec.portId)))
+        if (scope_.Holds(rec.portId))
             shown.push_back(rec);
     }
     rows_.SetRecords(std::move(shown));

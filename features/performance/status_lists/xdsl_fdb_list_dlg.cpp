@@ -43,30 +43,19 @@ std::string Tail(const FdbEntryRec& rec)
 } // namespace
 
 CXdslFdbListDlg::CXdslFdbListDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId,
-                     {.popupName = "DEL_REFRESH_LIST",
-                      .rowCommands = {kRowDelete},
-                      .activateCommand = 0,
-                      .right = kRightFilteringDatabase,
-                      .exportStem = "xDslFdb"},
-                     parent),
-      ui_(std::make_unique<Ui::CXdslFdbListDlg>()), scope_(*this), rows_(*this, Columns())
+    : CXdslStatusListDlg(kTemplateId,
+                         {.popupName = "DEL_REFRESH_LIST",
+                          .rowCommands = {kRowDelete},
+                          .activateCommand = 0,
+                          .right = kRightFilteringDatabase,
+                          .exportStem = "xDslFdb"},
+                         {.namesId = kStrColumnsFdbEntries, .vlanColumn = kVlanColumn}, parent),
+      ui_(std::make_unique<Ui::CXdslFdbListDlg>()), rows_(*this, Columns())
 {
     ui_->setupUi(this);
-    rows_.QueryOnFill([this] {
-        const std::optional<CEntityId> chosen = scope_.Chosen();
-        if (!chosen || CheckTargetNe() != 0)
-            return RecordReply<FdbEntryRec>{};
-        FdbQueryRec key;
-        key.entityId = chosen->id;
-        return CRecordRequests().Query(kReqFdb, static_cast<uint32_t>(GetNeId()), key,
-                                       {.failureTextId = kStrFailToQuery});
-    });
-    rows_.SetIntake([this](FdbEntryRec& rec) {
-        const std::optional<CEntityId> chosen = scope_.Chosen();
-        const bool inScope = chosen && (chosen->id == rec.portId || chosen->IsAncestorOf(rec.portId));
-        return inScope && rec.mac != std::array<uint8_t, 6>{};
-    });
+    // An entry without a MAC address is none.
+    Scope().Feed(rows_, kReqFdb, &FdbQueryRec::entityId,
+                 [](const FdbEntryRec& rec) { return rec.mac != std::array<uint8_t, 6>{}; });
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
@@ -94,12 +83,7 @@ std::vector<ListColumn<FdbEntryRec>> CXdslFdbListDlg::Columns()
     };
     return {
         {.order = ListOrder::kArrival},
-        {.value =
-             [this](const R& rec) {
-                 return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId));
-             },
-         .order = ListOrder::kText,
-         .sortValue = [](const R& rec) { return ListValue(Tail(rec)); }},
+        PortLocationColumn<R>([](const R& rec) { return ListValue(Tail(rec)); }),
         {.value = [](const R& rec) { return ListValue(uint32_t{rec.vpi}); },
          .order = ListOrder::kText,
          .sortValue =
@@ -123,27 +107,9 @@ std::vector<ListColumn<FdbEntryRec>> CXdslFdbListDlg::Columns()
     };
 }
 
-void CXdslFdbListDlg::InitData()
-{
-    if (CheckAccessRightOrClose(kRightFilteringDatabase) != 0 || CheckTargetNeOrClose() != 0)
-        return;
-    scope_.Fill(FindNeById(static_cast<uint32_t>(GetNeId())), GetTargetEntity().index);
-    UpdateCaption(kCaptionNe | kCaptionLocation);
-    SetSmallImages();
-    InitListColumnsById(kStrColumnsFdbEntries);
-    FillList();
-}
-
-int CXdslFdbListDlg::OnCommandHook(int id, int code)
-{
-    if (scope_.OnComboChange(id, code))
-        return 1;
-    return CRecordListDlg::OnCommandHook(id, code);
-}
-
 bool CXdslFdbListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
 {
-    if (!CRecordListDlg::IsRowCommandOn(command, selected))
+    if (!CXdslStatusListDlg::IsRowCommandOn(command, selected))
         return false;
     const FdbEntryRec* rec = rows_.Find(*selected);
     return rec != nullptr && !IsKeptByNe(rec->status);
@@ -152,7 +118,7 @@ bool CXdslFdbListDlg::IsRowCommandOn(const RowCommand& command, std::optional<ui
 void CXdslFdbListDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
                                     int listId)
 {
-    CRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
+    CXdslStatusListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
     const FdbEntryRec* rec = rows_.Find(List().GetItemData(row));
     if (rec != nullptr && IsKeptByNe(rec->status))
         *textColor = kGreyText;

@@ -6,6 +6,7 @@
 #include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "features/performance/status_lists/xdsl_status_scope.h"
 #include "link/record_requests.h"
 #include "link/records/mac_spoof_action_rec.h"
 #include "link/records/mac_spoof_check_rec.h"
@@ -119,6 +120,8 @@ void CXdslMacSpoofStatusListDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsFdbEntries);
+    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
+        SetColumnHidden(kVlanColumn, true);
     OnRefresh();
 }
 

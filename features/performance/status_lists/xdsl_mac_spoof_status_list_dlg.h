@@ -21,6 +21,7 @@ class CXdslMacSpoofStatusListDlg : public CRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 446;
+    static constexpr int kVlanColumn = 5;
     static constexpr int kMacListId = 1213;
     static constexpr int kPermitId = 1151;
     static constexpr int kDenyAllId = 1152;

@@ -229,19 +229,17 @@ void CFastProvListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     if (CheckTargetNe() != 0 || rows_.StoredCount() == 0)
         return;
     nextKey_ = 0;
-    running_ = true;
+    ticks_.Start();
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const int id = child->property("ctrlId").toInt();
         if (id != 0)
             EnableControl(id, id == kListControlId || id == kStopId);
     }
-    SetTimer(kTickTimer, kTickMs);
 }
 
 void CFastProvListDlg::Stop()
 {
-    KillTimer(kTickTimer);
-    running_ = false;
+    ticks_.Stop();
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const int id = child->property("ctrlId").toInt();
         if (id != 0)
@@ -252,20 +250,15 @@ void CFastProvListDlg::Stop()
 
 void CFastProvListDlg::OnExport()
 {
-    if (running_)
+    if (ticks_.Running())
         return;
     CRecordListDlg::OnExport();
 }
 
 void CFastProvListDlg::OnTimer(int id)
 {
-    if (id != kTickTimer) {
+    if (!ticks_.OnTimer(id))
         CRecordListDlg::OnTimer(id);
-        return;
-    }
-    KillTimer(kTickTimer);
-    if (running_)
-        Tick();
 }
 
 void CFastProvListDlg::Tick()
@@ -282,7 +275,7 @@ void CFastProvListDlg::Tick()
     FastProvRow row = *rows_.Find(key);
     if (row.skipped) {
         model.SetChecked(key, false);
-        SetTimer(kTickTimer, kTickMs);
+        ticks_.Next();
         return;
     }
     row.outcome = FastProvOutcome::kPending;
@@ -303,13 +296,11 @@ void CFastProvListDlg::Tick()
         return;
     }
     model.SetChecked(key, false);
-    if (running_)
-        SetTimer(kTickTimer, kTickMs);
+    ticks_.Next();
 }
 
 void CFastProvListDlg::OnDestroy()
 {
-    KillTimer(kTickTimer);
-    running_ = false;
+    ticks_.Stop();
     CRecordListDlg::OnDestroy();
 }

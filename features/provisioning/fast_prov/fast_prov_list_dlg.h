@@ -14,6 +14,7 @@
 
 #include "features/provisioning/fast_prov/fast_prov_params.h"
 #include "features/provisioning/fast_prov/fast_prov_rows.h"
+#include "ui/framework/dialogs/batch_ticks.h"
 #include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/dialogs/record_list_dlg.h"
 
@@ -43,7 +44,7 @@ public:
 
     void SetParams(const FastProvParams& params) { params_ = params; }
     uint32_t ResultMessageId() const { return resultMessageId_; }
-    bool IsRunning() const { return running_; }
+    bool IsRunning() const { return ticks_.Running(); }
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
@@ -66,6 +67,6 @@ private:
     CIndexedRecordList<FastProvRow> rows_;
     FastProvParams params_;
     uint32_t resultMessageId_ = 0;
-    bool running_ = false;
+    CBatchTicks ticks_{*this, kTickTimer, kTickMs, [this] { Tick(); }};
     uint32_t nextKey_ = 0; // where the next search for a ticked row starts
 };

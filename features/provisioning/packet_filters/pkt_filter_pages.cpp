@@ -222,8 +222,21 @@ void CPktFilterPage::ApplyStateRule()
     }
 }
 
+bool CPktFilterPage::IsNumberField(int id) const
+{
+    return std::any_of(rows_.begin(), rows_.end(), [id](const PktFilterRowIds& ids) {
+        return ids.etherCheck != 0 && (id == ids.protocol || id == ids.sourcePort || id == ids.sourcePrefix ||
+                                       id == ids.destinationPort || id == ids.destinationPrefix);
+    });
+}
+
 int CPktFilterPage::OnCommandHook(int id, int code)
 {
+    // A number out of its range is told as the operator leaves its field.
+    if (code == EN_KILLFOCUS && IsNumberField(id)) {
+        UpdateDialogData();
+        return 1;
+    }
     if (code != BN_CLICKED)
         return CADialog::OnCommandHook(id, code);
     for (const PktFilterRowIds& ids : rows_) {

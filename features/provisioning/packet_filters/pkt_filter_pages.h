@@ -79,6 +79,9 @@ private:
         uint32_t destinationPrefix = 16;
     };
 
+    // The IP protocol, port and prefix bits fields of the fully configured rows.
+    bool IsNumberField(int id) const;
+
     std::vector<PktFilterRowIds> rows_;
     std::vector<RowValues> values_;
 };

@@ -1,6 +1,5 @@
 #include "features/provisioning/ports/adsl_port_dlg.h"
 
-#include "core/config/app_settings.h"
 #include "core/entity/entity_id.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/entity_labels.h"
@@ -108,15 +107,6 @@ void CAdslPortDlg::InitData()
 
 bool CAdslPortDlg::Load()
 {
-    // A direct link reaches no traffic policing profiles or packet filter groups: the port keeps its own.
-    if (AppSettings().directControl) {
-        EnableControls({kPolicingId, kShowFilterGroupsId}, false);
-        for (const int id : kUpstreamGroupIds)
-            EnableControl(id, false);
-        for (const int id : kDownstreamGroupIds)
-            EnableControl(id, false);
-        return LoadProfiles() && LoadServiceTypeControl() && LoadPort();
-    }
     return LoadProfiles() && LoadServiceTypeControl() && LoadFilterGroups() && LoadPort();
 }
 
@@ -159,14 +149,12 @@ bool CAdslPortDlg::LoadProfiles()
     for (const XdslPmThresholdProfileRec& rec : thresholds.records)
         ui_->pmThresholdCombo->addItem(QString::fromStdString(rec.name));
     SelectProfile(*ui_->pmThresholdCombo, port_.pmThresholdProfile, kShowPmThresholdId);
-    if (!AppSettings().directControl) {
-        const RecordReply<TrafficPolicingProfileRec> policing =
-            requests.Query(kReqTrafficPolicingProfile, neId, ProfileNameRec{}, {.failureTextId = kStrFailToQuery});
-        if (!policing.Ok())
-            return false;
-        for (const TrafficPolicingProfileRec& rec : policing.records)
-            ui_->policingCombo->addItem(QString::fromStdString(rec.name));
-    }
+    const RecordReply<TrafficPolicingProfileRec> policing =
+        requests.Query(kReqTrafficPolicingProfile, neId, ProfileNameRec{}, {.failureTextId = kStrFailToQuery});
+    if (!policing.Ok())
+        return false;
+    for (const TrafficPolicingProfileRec& rec : policing.records)
+        ui_->policingCombo->addItem(QString::fromStdString(rec.name));
     SelectProfile(*ui_->policingCombo, port_.trafficPolicingProfile, kShowPolicingId);
     return true;
 }
@@ -348,8 +336,7 @@ void CAdslPortDlg::OnOK()
     port.enableState = stateRadio_ == 0 ? 1 : 2;
     port.upstreamFilterGroups = MaskOf(upstream_);
     port.downstreamFilterGroups = MaskOf(downstream_);
-    if (!AppSettings().directControl && !port.trafficPolicingProfile.empty() &&
-        !PolicingAllowed(port.trafficPolicingProfile))
+    if (!port.trafficPolicingProfile.empty() && !PolicingAllowed(port.trafficPolicingProfile))
         return;
     if (!CRecordRequests()
              .Modify(kReqAdslPort, static_cast<uint32_t>(GetNeId()), port, {.failureTextId = kStrFailToUpdateData})

@@ -4,8 +4,7 @@
 // and the port's membership in the card's packet filter groups (636; the masks of request 630). OK checks a traffic
 // policing profile against the port's PPPoE-related and transparent PVCs (410, port_rules.h) and writes the port as
 // it was read with the edited fields changed. A load that fails or stops leaves OK disabled, so that what could not
-// be read is never written back as empty. Over a direct link the port keeps its traffic policing profile and filter
-// groups, which the NE alone does not offer.
+// be read is never written back as empty. It works alike over either link.
 //
 //     CAdslPortDlg dlg(this);
 //     dlg.SetTarget(neId, &port);

@@ -4,20 +4,23 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
+#include "features/provisioning/common/port_list_actions.h"
 #include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/ports/port_rules.h"
 #include "link/record_requests.h"
-#include "link/records/word_record.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/small_images.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_adsl_port_list_dlg.h"
 
 namespace {
 
-constexpr int kConfirmFlags = 0x134; // Yes/No, warning, No the default
+// Its Template entry has no action.
+constexpr XdslPortDialogs kAdslPortDialogs = {.rateStatus = "CAdslRateStatusDlg",
+                                              .currentPm = "CAdslCurrentPmDlg",
+                                              .historyPm = "CAdslHistoryPmDlg",
+                                              .profileGroup = 0};
 constexpr int kPopupVcVlan = 33022;
 constexpr int kPopupMcChannel = 33121;
 constexpr int kPopupRateStatus = 33124;
@@ -27,9 +30,6 @@ constexpr int kPopupSubscriber = 33096;
 constexpr int kPopupCurrentPm = 33076;
 constexpr int kPopupHistoryPm = 33078;
 constexpr int kPopupLongTermPm = 33077;
-constexpr int kPortSelCurrentPm = 1;
-constexpr int kPortSelHistoryPm = 2;
-constexpr int kPortSelRateStatus = 3;
 constexpr uint32_t kClassEnterprise = 2;
 constexpr uint32_t kServicePppoe = 1;
 
@@ -188,61 +188,18 @@ void CAdslPortListDlg::OpenPort(uint32_t portId, uint8_t accessMode)
     rows_.Put(dlg.GetPort());
 }
 
-int CAdslPortListDlg::OpenOnPort(const char* className, int portSelMode, uint8_t accessMode)
-{
-    const std::optional<uint32_t> selected = SelectedItemData();
-    DialogRequest request;
-    request.className = selected || portSelMode == 0 ? className : "CXdslPortSelDlg";
-    request.portSelMode = selected ? -1 : (portSelMode == 0 ? -1 : portSelMode);
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.hasEntity = true;
-    request.entity = selected ? CEntityId(*selected) : GetTargetEntity();
-    request.accessMode = accessMode;
-    if (GetLocationId() != 0) {
-        request.hasLocation = true;
-        request.locationId = static_cast<uint32_t>(GetLocationId());
-    }
-    return OpenRouteDialog(request);
-}
-
-void CAdslPortListDlg::OpenProfiles()
-{
-    DialogRequest request;
-    request.className = "CProfileListDlg";
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.templateMode = 0;
-    request.profileGroup = 0;
-    OpenRouteDialog(request);
-}
-
-void CAdslPortListDlg::ResetPort()
-{
-    if (CheckTargetNe() != 0 || CheckRight(kRightNeOperations, 'x') != 0)
-        return;
-    const std::optional<uint32_t> port = RequireSelectedItemData();
-    if (!port || ShowMessageById(kStrSureToResetLinePort, kConfirmFlags) != IDYES)
-        return;
-    if (CRecordRequests()
-            .Action(kReqPortReset, static_cast<uint32_t>(GetNeId()), WordRecord{*port},
-                    {.failureTextId = kStrFailToResetLinePort})
-            .Ok())
-        ShowInfoTextById(kStrCompleteResettingLinePort);
-}
-
 void CAdslPortListDlg::OpenSubscriber()
 {
     const std::optional<uint32_t> selected = SelectedItemData();
     if (!selected) {
-        if (OpenOnPort("CSubscriberSelectDlg") == IDOK)
+        if (OpenOnSelectedPort(*this, "CSubscriberSelectDlg") == IDOK)
             RefillList();
         return;
     }
     const AdslPortRec* row = rows_.Find(*selected);
     const uint8_t mode = row != nullptr && row->subscriber.empty() ? kAccessCreate : kAccessModify;
     // The server binds the subscriber to the port: the row reads it back.
-    if (OpenOnPort("CSubscriberDataDlg", 0, mode) == IDOK)
+    if (OpenOnSelectedPort(*this, "CSubscriberDataDlg", 0, mode) == IDOK)
         RefillList();
 }
 
@@ -250,38 +207,12 @@ int CAdslPortListDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return CRecordListDlg::OnCommandHook(id, code);
-    switch (id) {
-    case kVcVlanButtonId:
-    case kPopupVcVlan:
-        OpenOnPort("CXdslVcVlanListDlg");
+    if (RunXdslPortCommand(*this, kAdslPortDialogs, id))
         return 1;
+    switch (id) {
     case kMcChannelButtonId:
     case kPopupMcChannel:
-        OpenOnPort("CXdslMcChannelListDlg");
-        return 1;
-    case kRateStatusButtonId:
-    case kPopupRateStatus:
-        OpenOnPort("CAdslRateStatusDlg", kPortSelRateStatus);
-        return 1;
-    case kCurrentPmButtonId:
-    case kPopupCurrentPm:
-        OpenOnPort("CAdslCurrentPmDlg", kPortSelCurrentPm);
-        return 1;
-    case kHistoryPmButtonId:
-    case kPopupHistoryPm:
-        OpenOnPort("CAdslHistoryPmDlg", kPortSelHistoryPm);
-        return 1;
-    case kLongTermPmButtonId:
-    case kPopupLongTermPm:
-        OpenOnPort("CXdslLongTermPmListDlg");
-        return 1;
-    case kProfileButtonId:
-    case kPopupProfile:
-        OpenProfiles();
-        return 1;
-    case kResetPortButtonId:
-    case kPopupResetPort:
-        ResetPort();
+        OpenOnSelectedPort(*this, "CXdslMcChannelListDlg");
         return 1;
     case kSubscriberButtonId:
     case kPopupSubscriber:
@@ -295,8 +226,5 @@ int CAdslPortListDlg::OnCommandHook(int id, int code)
 void CAdslPortListDlg::DrawExtras(Dc& dc)
 {
     CRecordListDlg::DrawExtras(dc);
-    DrawListIconOnControl(dc, *this, kEnabledImageId, kImageEnabled);
-    DrawListIconOnControl(dc, *this, kDisabledImageId, kImageDisabled);
-    DrawListIconOnControl(dc, *this, kLinkUpImageId, kImageLinkUp);
-    DrawListIconOnControl(dc, *this, kLinkDownImageId, kImageLinkDown);
+    DrawPortStateLegend(dc, *this);
 }

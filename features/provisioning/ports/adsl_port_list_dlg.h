@@ -34,10 +34,6 @@ public:
     static constexpr int kCurrentPmButtonId = 1270;
     static constexpr int kHistoryPmButtonId = 1271;
     static constexpr int kLongTermPmButtonId = 1272;
-    static constexpr int kEnabledImageId = 1153;
-    static constexpr int kDisabledImageId = 1134;
-    static constexpr int kLinkUpImageId = 1364;
-    static constexpr int kLinkDownImageId = 1144;
     enum Column {
         kNumberColumn,
         kSlotPortColumn,
@@ -64,12 +60,7 @@ public:
 private:
     // Show (access mode 1) or Modify (2) of the port; after a modify the row shows what was written.
     void OpenPort(uint32_t portId, uint8_t accessMode);
-    // A dialog of another area on the selected port, or on the list's target; `portSelMode` > 0 opens the port
-    // selection in that mode when no row is selected.
-    int OpenOnPort(const char* className, int portSelMode = 0, uint8_t accessMode = 0);
-    void ResetPort();
     void OpenSubscriber();
-    void OpenProfiles();
 
     std::unique_ptr<Ui::CAdslPortListDlg> ui_;
     CRecordList<AdslPortRec> rows_;

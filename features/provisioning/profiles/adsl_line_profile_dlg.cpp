@@ -1,58 +1,22 @@
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 
-#include "core/tables/access_rights.h"
-#include "features/provisioning/profiles/profile_caption.h"
-#include "features/provisioning/profiles/profile_write.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/messages/message_boxes.h"
-#include "ui/framework/messages/string_ids.h"
 #include "ui_adsl_line_profile_dlg.h"
 
-#include <QLineEdit>
-
-namespace {
-
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
-
-} // namespace
-
 CAdslLineProfileDlg::CAdslLineProfileDlg(QWidget* parent)
-    : CATabDialog(kTemplateId, parent), ui_(std::make_unique<Ui::CAdslLineProfileDlg>())
+    : CProfileEditorOf(kTemplateId, ProfileKindId::kAdslLine, {kReqAdslLineProfileTemplate, kReqAdslLineProfile},
+                       kAdslLineProfileNameWidth, parent),
+      ui_(std::make_unique<Ui::CAdslLineProfileDlg>())
 {
     ui_->setupUi(this);
 }
 
 CAdslLineProfileDlg::~CAdslLineProfileDlg() = default;
 
-void CAdslLineProfileDlg::SetRecord(const AdslLineProfileRec& rec)
-{
-    record_ = rec;
-    recordGiven_ = true;
-}
-
-void CAdslLineProfileDlg::ApplyOpenerFields(const DialogRequest& request)
-{
-    if (!request.profileName.empty())
-        SetName(request.profileName);
-}
-
-void CAdslLineProfileDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kNameId, name_);
-}
-
 void CAdslLineProfileDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightLineProfiles) != 0)
+    if (!StartEditor())
         return;
-    if (!templateMode_ && CheckTargetNeOrClose() != 0)
-        return;
-    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
-        name->setMaxLength(kNameMax);
-    LimitTextToField(kNameId, kAdslLineProfileNameWidth);
-    SetControlReadOnly(kNameId, !IsAdding());
-    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
 
     AddPage(CAdslTxRatePage::kTemplateId, &txRate_, "Transmission Rate");
     AddPage(CAdslLineStandardPage::kTemplateId, &lineStandard_, "Line Standard");
@@ -67,25 +31,11 @@ void CAdslLineProfileDlg::InitData()
     }
     name_ = QString::fromStdString(record_.name);
     UpdateData(false);
-    if (!recordGiven_ && !ReadProfile())
-        return;
-    ShowValues(ValuesFromRecord(record_));
-}
-
-bool CAdslLineProfileDlg::ReadProfile()
-{
     AdslLineProfileRec asked;
     asked.name = record_.name;
-    const RecordReply<AdslLineProfileRec> reply = CRecordRequests().Query(
-        templateMode_ ? kReqAdslLineProfileTemplate : kReqAdslLineProfile,
-        templateMode_ ? 0 : static_cast<uint32_t>(GetNeId()), asked, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok()) {
-        // Nothing read: the pages' defaults are no profile to write.
-        EnableControl(IDOK, false);
-        ShowValues(AdslLineProfileValues{});
-        return false;
-    }
-    return TakeProfileNamed(*this, reply.records, record_);
+    if (!recordGiven_ && !ReadProfile(asked, [this] { ShowValues(AdslLineProfileValues{}); }))
+        return;
+    ShowValues(ValuesFromRecord(record_));
 }
 
 void CAdslLineProfileDlg::ShowValues(const AdslLineProfileValues& values)
@@ -153,28 +103,18 @@ bool CAdslLineProfileDlg::CheckValues(const AdslLineProfileValues& values)
 
 void CAdslLineProfileDlg::OnOK()
 {
-    if (!templateMode_ && CheckTargetNe() != 0)
+    if (!CheckTargetOnOk())
         return;
     for (CADialog* page : {static_cast<CADialog*>(&txRate_), static_cast<CADialog*>(&snrMargin_),
                            static_cast<CADialog*>(&psd_), static_cast<CADialog*>(&inp_)})
         SetPageMarkedControls(page, 0);
-    if (UpdatePageData(AllPages(), 1) == 0)
-        return;
-    const uint32_t neId = templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
-    const auto code = templateMode_ ? kReqAdslLineProfileTemplate : kReqAdslLineProfile;
-    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kAdslLine), code, neId, IsAdding(), name_,
-                                 kNameId))
+    if (UpdatePageData(AllPages(), 1) == 0 || !CheckRoomAndName())
         return;
     const AdslLineProfileValues values = TakenValues();
     if (!CheckValues(values))
         return;
-    if (!IsAdding() &&
-        ShowMessageById(templateMode_ ? kStrSureToModifyData : kStrSureToRetrainLines, kConfirmFlags) != IDYES)
+    if (!ConfirmChange(templateMode_ ? kStrSureToModifyData : kStrSureToRetrainLines))
         return;
 
-    const AdslLineProfileRec rec = RecordFromValues(name_.trimmed().toStdString(), values);
-    if (!WriteProfile(code, neId, rec, IsAdding()))
-        return;
-    record_ = rec;
-    EndDialog(IDOK);
+    WriteAndEnd(RecordFromValues(TypedName(), values));
 }

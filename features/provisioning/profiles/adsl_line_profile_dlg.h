@@ -21,10 +21,9 @@
 #include "features/provisioning/profiles/adsl_psd_page.h"
 #include "features/provisioning/profiles/adsl_snr_margin_page.h"
 #include "features/provisioning/profiles/adsl_tx_rate_page.h"
+#include "features/provisioning/profiles/profile_editor.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "ui/framework/dialogs/tab_dialog.h"
-
-#include <QString>
 
 #include <memory>
 
@@ -32,24 +31,13 @@ namespace Ui {
 class CAdslLineProfileDlg;
 }
 
-class CAdslLineProfileDlg : public CATabDialog {
+class CAdslLineProfileDlg : public CProfileEditorOf<CATabDialog, AdslLineProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 206;
-    static constexpr int kNameId = 1281;
-    static constexpr int kNameMax = 32;
 
     explicit CAdslLineProfileDlg(QWidget* parent = nullptr);
     ~CAdslLineProfileDlg() override;
-
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    // The profile to show or change, as read: no query at the start.
-    void SetRecord(const AdslLineProfileRec& rec);
-    // The profile to show or change by its name: read at the start.
-    void SetName(const std::string& name) { record_.name = name; }
-    const AdslLineProfileRec& GetRecord() const { return record_; }
-    // Opened by another area's dialog (the loop diagnosis's Show): the profile it names, read by its name.
-    void ApplyOpenerFields(const DialogRequest& request);
 
     CAdslTxRatePage& TxRatePage() { return txRate_; }
     CAdslLineStandardPage& LineStandardPage() { return lineStandard_; }
@@ -59,14 +47,10 @@ public:
     CAdslInpPage& InpPage() { return inp_; }
 
     void InitData() override;
-    void DoDataExchange(CDataExchange& dx) override;
     void OnOK() override;
     void OnPageChanged(int tabIndex, int tabControlId) override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    // Reads the profile by its name; false (the dialog ended or OK disabled) when it cannot be shown.
-    bool ReadProfile();
     void ShowValues(const AdslLineProfileValues& values);
     AdslLineProfileValues TakenValues() const;
     CADialog* Page(AdslPage page);
@@ -80,8 +64,4 @@ private:
     CAdslPsdPage psd_;
     CAdslPowerMgmtPage powerMgmt_;
     CAdslInpPage inp_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    AdslLineProfileRec record_;
-    QString name_;
 };

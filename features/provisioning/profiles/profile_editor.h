@@ -1,16 +1,19 @@
 #pragma once
-// What the xDSL profile editors share (IP traffic, traffic policing, multicast channel and multicast service): where
-// the profile lives (an NE's, or the server's templates of its kind, asked with NE 0 and the kind's template code),
-// the record they were given or read, how they open (the kind's right, then an NE still there unless a template),
-// their caption and their write. `Base` is the editor's dialog base, `Rec` its profile record.
+// The frame of the editors of one xDSL profile (the ADSL and SHDSL line profiles, the xDSL and SHDSL PM threshold
+// profiles), on the server's templates of the kind (NE 0) or on an NE's profiles:
+//   - the opener sets the template mode, the access mode (kAccessQuery shows, kAccessModify changes, kAccessCreate
+//     adds) and the profile: as read (SetRecord, no query) or by its name (SetName, or the profile a routed request
+//     names: read at the start); after OK GetRecord is the profile as written;
+//   - the start checks the kind's right and, on an NE, the NE; the name edit takes 32 characters and is writable for
+//     an add alone; OK is off in a show; the caption names the profile ("<new>" for an add);
+//   - a profile that could not be read leaves OK off, so that no default overwrites it; one the table lacks ends the
+//     editor with "No data";
+//   - OK checks the NE, the room for an add and the name, runs the editor's own checks and question, and writes.
 //
-//     class CXdslIpTrafficProfileDlg : public CNamedProfileEditor<CADialog, IpTrafficProfileRec> {
-//         CXdslIpTrafficProfileDlg(QWidget* parent) : CNamedProfileEditor(ProfileKindId::kIpTraffic, kTemplateId,
-//                                                                         parent) ...
+//     class CShdslPmThresholdProfileDlg : public CProfileEditorOf<CADialog, ShdslPmThresholdProfileRec> {
+//         InitData: if (!StartEditor()) return; ... if (!recordGiven_ && !ReadProfile(body, showDefaults)) return;
+//         OnOK: if (!CheckTargetOnOk() || !UpdateDialogData() || !CheckRoomAndName()) return; ... WriteAndEnd(rec);
 //     };
-//     void InitData() { if (!OpenEditor()) return; ... }
-//     void OnOK() { if (!TargetStillThere() || !UpdateDialogData() || !CheckRoomAndName(name_, kNameId)) return; ...
-//                   if (!WriteRecord(rec)) return; ... }
 
 #include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_kinds.h"
@@ -18,99 +21,126 @@
 #include "link/record_requests.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/dialogs/dialog_request.h"
+#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QLineEdit>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <utility>
 
-template <class Base, class Rec> class CProfileEditor : public Base {
+template <class Base, TabledRecord Rec> class CProfileEditorOf : public Base {
+    static constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
+
 public:
-    template <class... BaseArgs>
-    explicit CProfileEditor(ProfileKindId kind, BaseArgs&&... baseArgs)
-        : Base(std::forward<BaseArgs>(baseArgs)...), kind_(GetProfileKind(kind))
-    {
-    }
+    static constexpr int kNameId = 1281;
+    static constexpr int kNameMax = 32;
 
     void SetTemplateMode(bool on) { templateMode_ = on; }
-    // The profile as read: the editor does not read it again.
+    // The profile to show or change, as read: no query at the start.
     void SetRecord(const Rec& rec)
     {
         record_ = rec;
         recordGiven_ = true;
     }
+    // The profile to show or change by its name: read at the start.
+    void SetName(const std::string& name) { record_.name = name; }
     const Rec& GetRecord() const { return record_; }
-
-protected:
-    bool IsAdding() const { return this->GetAccessMode() == kAccessCreate; }
-    // The NE the requests go to: none (0) for a template.
-    uint32_t RequestNeId() const { return templateMode_ ? 0 : static_cast<uint32_t>(this->GetNeId()); }
-    // The kind's family where the profile lives.
-    RequestCode<Rec> KindCode() const { return RequestCode<Rec>{templateMode_ ? kind_.templateCode : kind_.neCode}; }
-    // The kind's right, then the NE unless a template; false when the editor closes.
-    bool OpenEditor()
-    {
-        if (this->CheckAccessRightOrClose(kind_.right) != 0)
-            return false;
-        return templateMode_ || this->CheckTargetNeOrClose() == 0;
-    }
-    // OK's first check: the NE is still there (a template has none).
-    bool TargetStillThere() { return templateMode_ || this->CheckTargetNe() == 0; }
-    // "<new>" while adding, else what the profile is known by; then the NE, or the templates.
-    void SetEditorCaption(const std::string& shown)
-    {
-        SetProfileCaption(*this, templateMode_, IsAdding() ? "<new>" : shown);
-    }
-    // Room for an add, then the name as typed; false with the refusal shown.
-    bool CheckRoomAndName(const QString& name, int nameId)
-    {
-        return CheckProfileRoomAndName(*this, kind_, KindCode(), RequestNeId(), IsAdding(), name, nameId);
-    }
-    // Adds or modifies the profile; false when the request failed (its box shown).
-    bool WriteRecord(const Rec& rec) { return WriteProfile(KindCode(), RequestNeId(), rec, IsAdding()); }
-
-    const ProfileKind& kind_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    Rec record_;
-};
-
-// How reading a profile ended.
-enum class ProfileRead : uint8_t {
-    kRead,
-    kFailed,  // the request failed (its box shown): OK is off, there is nothing to write
-    kMissing, // the kind has no such profile: "No data", and the editor has ended
-};
-
-// The editors of the kinds known by their names, which other dialogs also open on a name (a PVC's or a port's
-// profile).
-template <class Base, class Rec> class CNamedProfileEditor : public CProfileEditor<Base, Rec> {
-public:
-    using CProfileEditor<Base, Rec>::CProfileEditor;
-
-    void SetName(const std::string& name) { this->record_.name = name; }
+    // Routed (a Show of another dialog): the profile named.
     void ApplyOpenerFields(const DialogRequest& request)
     {
-        if (!request.recordName.empty())
-            SetName(request.recordName);
-        else if (!request.profileName.empty())
+        if (!request.profileName.empty())
             SetName(request.profileName);
     }
 
+    void DoDataExchange(CDataExchange& dx) override { DDX_Text(dx, kNameId, name_); }
+
 protected:
-    // Reads the profile of the record's name into the record.
-    ProfileRead ReadNamedProfile()
+    struct Family {
+        RequestCode<Rec> templateCode;
+        RequestCode<Rec> neCode;
+    };
+
+    CProfileEditorOf(int templateId, ProfileKindId kind, Family family, size_t nameWidth, QWidget* parent)
+        : Base(templateId, parent), kind_(GetProfileKind(kind)), family_(family), nameWidth_(nameWidth)
     {
-        Rec key;
-        key.name = this->record_.name;
+    }
+
+    bool IsAdding() const { return this->GetAccessMode() == kAccessCreate; }
+    // The NE the requests go to: none (0) for the templates; and the code of the family.
+    uint32_t RequestNeId() const { return templateMode_ ? 0 : static_cast<uint32_t>(this->GetNeId()); }
+    RequestCode<Rec> FamilyCode() const { return templateMode_ ? family_.templateCode : family_.neCode; }
+
+    // The start of InitData; false when the editor closed.
+    bool StartEditor()
+    {
+        if (this->CheckAccessRightOrClose(kind_.right) != 0)
+            return false;
+        if (!templateMode_ && this->CheckTargetNeOrClose() != 0)
+            return false;
+        if (auto* name = this->template GetDlgItemAs<QLineEdit>(kNameId))
+            name->setMaxLength(kNameMax);
+        this->LimitTextToField(kNameId, nameWidth_);
+        this->SetControlReadOnly(kNameId, !IsAdding());
+        this->EnableControl(IDOK, this->GetAccessMode() != kAccessQuery);
+        SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+        return true;
+    }
+
+    // Reads the profile by its name, the query's body `asked`; false when it is not to be shown: the editor ended, or
+    // nothing was read (OK off, and `showDefaults` shows the editor's defaults).
+    template <class Body, class ShowDefaults> bool ReadProfile(const Body& asked, ShowDefaults showDefaults)
+    {
         const RecordReply<Rec> reply =
-            CRecordRequests().Query(this->KindCode(), this->RequestNeId(), key, {.failureTextId = kStrFailToQuery});
+            CRecordRequests().Query(FamilyCode(), RequestNeId(), asked, {.failureTextId = kStrFailToQuery});
         if (!reply.Ok()) {
             this->EnableControl(IDOK, false);
-            return ProfileRead::kFailed;
+            showDefaults();
+            return false;
         }
-        return TakeProfileNamed(*this, reply.records, this->record_) ? ProfileRead::kRead : ProfileRead::kMissing;
+        return TakeProfileNamed(*this, reply.records, record_);
     }
+
+    // OK: the NE the profile goes to is known (templates need none).
+    bool CheckTargetOnOk() { return templateMode_ || this->CheckTargetNe() == 0; }
+    // OK: room for an add, and the name; false with the refusal shown.
+    bool CheckRoomAndName()
+    {
+        return CheckProfileRoomAndName(*this, kind_, FamilyCode(), RequestNeId(), IsAdding(), name_, kNameId);
+    }
+    // OK of an editor of one page, before its record is built: the NE, the data exchange, room and name, and Yes to
+    // "Are you sure to modify the data?" for a change.
+    bool CheckOkOfOnePage()
+    {
+        return CheckTargetOnOk() && this->UpdateDialogData() && CheckRoomAndName() &&
+               ConfirmChange(kStrSureToModifyData);
+    }
+    // OK: a change goes on after Yes to the question; an add asks none.
+    bool ConfirmChange(uint32_t questionId) const
+    {
+        return IsAdding() || ShowMessageById(questionId, kConfirmFlags) == IDYES;
+    }
+    // The name as typed, without the blanks around it.
+    std::string TypedName() const { return name_.trimmed().toStdString(); }
+    // Adds or modifies the profile; on success it is the editor's record and the editor ends with IDOK.
+    bool WriteAndEnd(const Rec& rec)
+    {
+        if (!WriteProfile(FamilyCode(), RequestNeId(), rec, IsAdding()))
+            return false;
+        record_ = rec;
+        this->EndDialog(IDOK);
+        return true;
+    }
+
+    bool templateMode_ = false;
+    bool recordGiven_ = false;
+    Rec record_;
+    QString name_;
+
+private:
+    const ProfileKind& kind_;
+    Family family_;
+    size_t nameWidth_;
 };

@@ -52,7 +52,7 @@ void CProfileListPage::PrepareList()
     SetSmallImages();
     SetRowColorMode(kRowColorsByImage);
     SetRowColors({{static_cast<uint32_t>(kImageEnabled), 0x000000, 0xFFFFFF},
-                  {static_cast<uint32_t>(kImageDisabled), kDisabledText, 0xFFFFFF}});
+                  {static_cast<uint32_t>(kImageDisabled), greyDisabledRows_ ? kDisabledText : 0x000000, 0xFFFFFF}});
     InitListColumnsById(ColumnSpecId());
 }
 

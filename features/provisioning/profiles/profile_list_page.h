@@ -13,7 +13,8 @@
 //   - Save All as Templates makes the templates of the kind those of the list (profile_save_all.h);
 //   - Download to NEs hands the selected profile, as a write of the kind's NE code, to the template download dialog,
 //     which sends it to the NEs the operator ticks.
-// Each row keeps its profile's record whole; a profile whose status is not 1 (enabled) shows image 34 and grey text.
+// Each row keeps its profile's record whole; a profile whose status is not 1 (enabled) shows image 34, and grey text
+// on the pages that grey disabled profiles (all but those that call KeepDisabledRowsBlack).
 
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "features/provisioning/profiles/profile_save_all.h"
@@ -64,6 +65,8 @@ protected:
     uint32_t RequestNeId() const;
     // Columns, images and the grey of disabled profiles; once, before the first fill.
     void PrepareList();
+    // A disabled profile's row is drawn as an enabled one's; before the first fill.
+    void KeepDisabledRowsBlack() { greyDisabledRows_ = false; }
     // The keys of the rows in the order the list shows them.
     std::vector<uint32_t> KeysInListOrder() const;
     // The template download dialog, modally, for the prepared write.
@@ -83,6 +86,7 @@ private:
     const ProfileKind& kind_;
     bool templateMode_ = false;
     bool listPrepared_ = false;
+    bool greyDisabledRows_ = true;
 };
 
 // The page of a kind whose profiles are records of type Rec.

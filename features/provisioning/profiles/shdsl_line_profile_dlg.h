@@ -12,47 +12,33 @@
 //     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
+#include "features/provisioning/profiles/profile_editor.h"
 #include "features/provisioning/profiles/shdsl_line_profile_pages.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "ui/framework/dialogs/tab_dialog.h"
-
-#include <QString>
 
 #include <memory>
 
 namespace Ui {
 class CShdslLineProfileDlg;
 }
-struct DialogRequest;
 
-class CShdslLineProfileDlg : public CATabDialog {
+class CShdslLineProfileDlg : public CProfileEditorOf<CATabDialog, ShdslLineProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 407;
-    static constexpr int kNameId = 1281;
-    static constexpr int kNameMax = 32;
 
     explicit CShdslLineProfileDlg(QWidget* parent = nullptr);
     ~CShdslLineProfileDlg() override;
-
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const ShdslLineProfileRec& rec);
-    void SetName(const std::string& name) { record_.name = name; }
-    const ShdslLineProfileRec& GetRecord() const { return record_; }
-    // Routed (the SHDSL port's Show): the profile named.
-    void ApplyOpenerFields(const DialogRequest& request);
 
     CShdslLineProfileRatePage& RatePage() { return rate_; }
     CShdslLineProfileMarginPage& MarginPage() { return margin_; }
     CShdslLineProfileMiscPage& MiscPage() { return misc_; }
 
     void InitData() override;
-    void DoDataExchange(CDataExchange& dx) override;
     void OnOK() override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    bool ReadProfile();
     void ShowValues(const ShdslLineProfileValues& values);
     ShdslLineProfileValues TakenValues() const;
 
@@ -60,9 +46,5 @@ private:
     CShdslLineProfileRatePage rate_;
     CShdslLineProfileMarginPage margin_;
     CShdslLineProfileMiscPage misc_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    ShdslLineProfileRec record_;
-    QString name_;
     int wireMode_ = 0; // kept from the profile; a new one is two-wire
 };

@@ -68,6 +68,7 @@ CShdslPmThresholdListPage::CShdslPmThresholdListPage(QWidget* parent)
 {
     ui_->setupUi(this);
     SetRecordList(Rows());
+    KeepDisabledRowsBlack();
 }
 
 CShdslPmThresholdListPage::~CShdslPmThresholdListPage() = default;

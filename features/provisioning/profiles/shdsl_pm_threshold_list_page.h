@@ -1,8 +1,8 @@
 #pragma once
 // CShdslPmThresholdListPage ("PM Threshold", template 412): the SHDSL PM threshold profiles of the Profile List's NE
 // in its SHDSL group, or the server's templates of them: the name, the CO minimum SNR margin, maximum loop attenuation
-// and 15-minute thresholds ("--" or dashes where off), each row opening CShdslPmThresholdProfileDlg. The page's
-// commands are those of every profile page (profile_list_page.h).
+// and 15-minute thresholds ("--" or dashes where off), each row opening CShdslPmThresholdProfileDlg. A disabled
+// profile shows its image but no grey. The page's commands are those of every profile page (profile_list_page.h).
 
 #include "features/provisioning/profiles/profile_list_page.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"

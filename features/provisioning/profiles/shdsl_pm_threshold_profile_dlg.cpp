@@ -1,24 +1,12 @@
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 
-#include "core/tables/access_rights.h"
-#include "features/provisioning/profiles/profile_caption.h"
-#include "features/provisioning/profiles/profile_write.h"
-#include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/dialogs/dialog_request.h"
-#include "ui/framework/dialogs/number_edit.h"
-#include "ui/framework/messages/message_boxes.h"
-#include "ui/framework/messages/string_ids.h"
 #include "ui_shdsl_pm_threshold_profile_dlg.h"
-
-#include <QAbstractButton>
-#include <QLineEdit>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr size_t kSnr = 0;
 constexpr size_t kLoop = 1;
 constexpr int16_t kLoopOff = 127;
@@ -58,119 +46,52 @@ void SetShdslThresholds(ShdslPmThresholdProfileRec& rec, const ShdslThresholds& 
 }
 
 CShdslPmThresholdProfileDlg::CShdslPmThresholdProfileDlg(QWidget* parent)
-    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CShdslPmThresholdProfileDlg>())
+    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kShdslPmThreshold,
+                                {kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfile},
+                                kShdslPmThresholdProfileNameWidth, parent),
+      ui_(std::make_unique<Ui::CShdslPmThresholdProfileDlg>())
 {
     ui_->setupUi(this);
 }
 
 CShdslPmThresholdProfileDlg::~CShdslPmThresholdProfileDlg() = default;
 
-void CShdslPmThresholdProfileDlg::SetRecord(const ShdslPmThresholdProfileRec& rec)
-{
-    record_ = rec;
-    recordGiven_ = true;
-}
-
-void CShdslPmThresholdProfileDlg::ApplyOpenerFields(const DialogRequest& request)
-{
-    if (!request.profileName.empty())
-        SetName(request.profileName);
-}
-
 void CShdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kNameId, name_);
+    CThresholdProfileEditorOf::DoDataExchange(dx);
     const bool check = GetAccessMode() != kAccessQuery;
     for (size_t i = 0; i < kShdslThresholdCount && !dx.Failed(); ++i) {
-        DDX_Check(dx, kControls[i].checkId, thresholds_[i].on);
-        if (check) {
-            DDX_TextInRange(dx, *this, kControls[i].editId, thresholds_[i].value, kControls[i].minimum,
-                            kControls[i].maximum);
-        } else if (!dx.IsSaving()) {
-            QString text = QString::number(thresholds_[i].value);
-            DDX_Text(dx, kControls[i].editId, text);
-        }
+        const ThresholdControls& c = kControls[i];
+        DDX_Threshold(dx, *this, c.checkId, c.editId, thresholds_[i].on, thresholds_[i].value, c.minimum, c.maximum,
+                      check);
     }
 }
 
 void CShdslPmThresholdProfileDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightPmThresholdProfiles) != 0)
+    if (!StartAndRead())
         return;
-    if (!templateMode_ && CheckTargetNeOrClose() != 0)
-        return;
-    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
-    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
-        name->setMaxLength(kNameMax);
-    LimitTextToField(kNameId, kShdslPmThresholdProfileNameWidth);
-    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    SetControlReadOnly(kNameId, !IsAdding());
     if (!IsAdding()) {
-        if (!recordGiven_ && !ReadProfile())
-            return;
         name_ = QString::fromStdString(record_.name);
         thresholds_ = ShdslThresholdsOf(record_);
     }
-    UpdateData(false);
-    ApplyBoxes();
-}
-
-bool CShdslPmThresholdProfileDlg::ReadProfile()
-{
-    const RecordReply<ShdslPmThresholdProfileRec> reply =
-        CRecordRequests().Query(templateMode_ ? kReqShdslPmThresholdProfileTemplate : kReqShdslPmThresholdProfile,
-                                templateMode_ ? 0 : static_cast<uint32_t>(GetNeId()), ProfileNameRec{record_.name},
-                                {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok()) {
-        // Nothing read: the defaults are no profile to write.
-        EnableControl(IDOK, false);
-        name_ = QString::fromStdString(record_.name);
-        UpdateData(false);
-        ApplyBoxes();
-        return false;
-    }
-    return TakeProfileNamed(*this, reply.records, record_);
-}
-
-void CShdslPmThresholdProfileDlg::ApplyBoxes()
-{
-    for (const ThresholdControls& controls : kControls) {
-        const auto* box = GetDlgItemAs<QAbstractButton>(controls.checkId);
-        SetControlReadOnly(controls.editId, box == nullptr || !box->isChecked());
-    }
+    ShowValues();
 }
 
 int CShdslPmThresholdProfileDlg::OnCommandHook(int id, int code)
 {
-    for (const ThresholdControls& controls : kControls) {
-        if (id == controls.checkId && code == BN_CLICKED) {
-            UpdateDialogData();
-            ApplyBoxes();
-            break;
-        }
-    }
-    return CADialog::OnCommandHook(id, code);
+    if (IsThresholdBoxClick(kControls, id, code))
+        TakeValues();
+    return CThresholdProfileEditorOf::OnCommandHook(id, code);
 }
 
 void CShdslPmThresholdProfileDlg::OnOK()
 {
-    if (!templateMode_ && CheckTargetNe() != 0)
-        return;
-    if (!UpdateDialogData())
-        return;
-    const uint32_t neId = templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
-    const auto code = templateMode_ ? kReqShdslPmThresholdProfileTemplate : kReqShdslPmThresholdProfile;
-    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kShdslPmThreshold), code, neId, IsAdding(), name_,
-                                 kNameId))
-        return;
-    if (!IsAdding() && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
+    if (!CheckOkOfOnePage())
         return;
     ShdslPmThresholdProfileRec rec;
-    rec.name = name_.trimmed().toStdString();
+    rec.name = TypedName();
     SetShdslThresholds(rec, thresholds_);
     rec.rowState = 1;
-    if (!WriteProfile(code, neId, rec, IsAdding()))
-        return;
-    record_ = rec;
-    EndDialog(IDOK);
+    WriteAndEnd(rec);
 }

@@ -13,10 +13,9 @@
 //     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
+#include "features/provisioning/profiles/threshold_profile_editor.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "ui/framework/dialogs/ca_dialog.h"
-
-#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -25,7 +24,6 @@
 namespace Ui {
 class CShdslPmThresholdProfileDlg;
 }
-struct DialogRequest;
 
 // One threshold as the editor shows it: on or off, and the value in its range (an off one keeps its last or default).
 struct ShdslThreshold {
@@ -41,12 +39,11 @@ using ShdslThresholds = std::array<ShdslThreshold, kShdslThresholdCount>;
 ShdslThresholds ShdslThresholdsOf(const ShdslPmThresholdProfileRec& rec);
 void SetShdslThresholds(ShdslPmThresholdProfileRec& rec, const ShdslThresholds& thresholds);
 
-class CShdslPmThresholdProfileDlg : public CADialog {
+class CShdslPmThresholdProfileDlg
+    : public CThresholdProfileEditorOf<CShdslPmThresholdProfileDlg, ShdslPmThresholdProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 413;
-    static constexpr int kNameId = 1281;
-    static constexpr int kNameMax = 32;
 
     struct ThresholdControls {
         int checkId;
@@ -67,27 +64,12 @@ public:
     explicit CShdslPmThresholdProfileDlg(QWidget* parent = nullptr);
     ~CShdslPmThresholdProfileDlg() override;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const ShdslPmThresholdProfileRec& rec);
-    void SetName(const std::string& name) { record_.name = name; }
-    const ShdslPmThresholdProfileRec& GetRecord() const { return record_; }
-    // Routed (the SHDSL port's Show): the profile named.
-    void ApplyOpenerFields(const DialogRequest& request);
-
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
     void OnOK() override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    bool ReadProfile();
-    void ApplyBoxes();
-
     std::unique_ptr<Ui::CShdslPmThresholdProfileDlg> ui_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    ShdslPmThresholdProfileRec record_;
-    QString name_;
     ShdslThresholds thresholds_{{{0, 1}, {0, 126}, {0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 1}}};
 };

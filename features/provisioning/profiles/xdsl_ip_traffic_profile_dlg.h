@@ -13,7 +13,7 @@
 //     dlg.SetName(name);                    // the profile is read by its name (or SetRecord: the profile as read)
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
-#include "features/provisioning/profiles/profile_editor.h"
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/ip_traffic_profile_rec.h"
 
 #include <QString>

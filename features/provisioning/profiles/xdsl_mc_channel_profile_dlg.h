@@ -13,7 +13,7 @@
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
 #include "core/config/ini_readers.h"
-#include "features/provisioning/profiles/profile_editor.h"
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/mc_channel_profile_rec.h"
 
 #include <QString>

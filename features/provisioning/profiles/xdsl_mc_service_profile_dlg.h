@@ -12,7 +12,7 @@
 //     dlg.SetRecord(rec);                   // or SetName(): the profile is read by its name
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
-#include "features/provisioning/profiles/profile_editor.h"
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/mc_channel_profile_rec.h"
 #include "link/records/mc_service_profile_rec.h"
 #include "ui/framework/dialogs/record_list.h"

@@ -11,27 +11,23 @@
 //     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
+#include "features/provisioning/profiles/threshold_profile_editor.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "ui/framework/dialogs/ca_dialog.h"
-
-#include <QString>
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
 namespace Ui {
-struct DialogRequest;
-
 class CXdslPmThresholdProfileDlg;
-} // namespace Ui
+}
 
-class CXdslPmThresholdProfileDlg : public CADialog {
+class CXdslPmThresholdProfileDlg
+    : public CThresholdProfileEditorOf<CXdslPmThresholdProfileDlg, XdslPmThresholdProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 278;
-    static constexpr int kNameId = 1281;
-    static constexpr int kNameMax = 32;
     static constexpr size_t kThresholdCount = 12;
     static constexpr uint32_t k15MinMax = 900;
     static constexpr uint32_t kDayMax = 86400;
@@ -60,35 +56,18 @@ public:
     explicit CXdslPmThresholdProfileDlg(QWidget* parent = nullptr);
     ~CXdslPmThresholdProfileDlg() override;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const XdslPmThresholdProfileRec& rec);
-    void SetName(const std::string& name) { record_.name = name; }
-    // From the route registry: the profile to read and show.
-    void ApplyOpenerFields(const DialogRequest& request);
-    const XdslPmThresholdProfileRec& GetRecord() const { return record_; }
-
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
     void OnOK() override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    bool ReadProfile();
-    void ShowRecord(const XdslPmThresholdProfileRec& rec);
-    // Each edit writable while its box is ticked.
-    void ApplyBoxes();
-
     struct Threshold {
         int enabled = 0;
         uint32_t value = 1;
     };
 
     std::unique_ptr<Ui::CXdslPmThresholdProfileDlg> ui_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    XdslPmThresholdProfileRec record_;
-    QString name_;
     std::array<Threshold, kThresholdCount> thresholds_{};
 };
 

@@ -13,7 +13,7 @@
 //     dlg.SetRecord(rec);                   // or SetName(): the profile is read by its name
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
-#include "features/provisioning/profiles/profile_editor.h"
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/traffic_policing_profile_rec.h"
 
 #include <QString>

@@ -4,14 +4,13 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
+#include "features/provisioning/common/port_list_actions.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "link/record_requests.h"
-#include "link/records/word_record.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/lists/small_images.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_shdsl_port_list_dlg.h"
@@ -20,20 +19,12 @@
 
 namespace {
 
-constexpr char kShdslRateStatusDlg[] = "CShdslRateStatusDlg";
-constexpr char kShdslCurPmDlg[] = "CShdslCurPmDlg";
-constexpr char kShdslHisPmDlg[] = "CShdslHisPmDlg";
-constexpr char kLongTermPmDlg[] = "CXdslLongTermPmListDlg";
-constexpr char kVcVlanListDlg[] = "CXdslVcVlanListDlg";
-constexpr char kPortSelectionDlg[] = "CXdslPortSelDlg";
-constexpr char kProfileListDlg[] = "CProfileListDlg";
+constexpr XdslPortDialogs kShdslPortDialogs = {.rateStatus = "CShdslRateStatusDlg",
+                                               .currentPm = "CShdslCurPmDlg",
+                                               .historyPm = "CShdslHisPmDlg",
+                                               .profileGroup = 1};
 constexpr char kSubscriberDataDlg[] = "CSubscriberDataDlg";
 constexpr char kSubscriberSelectDlg[] = "CSubscriberSelectDlg";
-constexpr int kPortSelCurrentPm = 1;
-constexpr int kPortSelHistoryPm = 2;
-constexpr int kPortSelRateStatus = 3;
-constexpr int kShdslProfileGroup = 1;
-constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr uint32_t kEnabled = 1;
 constexpr uint32_t kUp = 1;
 constexpr uint32_t kEnterprise = 2;
@@ -229,57 +220,12 @@ void CShdslPortListDlg::OnModifyRecord(uint32_t portId)
     rows_.Put(changed);
 }
 
-void CShdslPortListDlg::ResetPort()
-{
-    if (CheckTargetNe() != 0 || CheckRight(kRightNeOperations, 'x') != 0)
-        return;
-    const std::optional<uint32_t> port = RequireSelectedItemData();
-    if (!port || ShowMessageById(kStrSureToResetLinePort, kConfirmFlags) != IDYES)
-        return;
-    if (CRecordRequests()
-            .Action(kReqPortReset, static_cast<uint32_t>(GetNeId()), WordRecord{*port},
-                    {.failureTextId = kStrFailToResetLinePort})
-            .Ok())
-        ShowInfoTextById(kStrCompleteResettingLinePort);
-}
-
-void CShdslPortListDlg::OpenOnPort(const char* className, bool needsPort, int portSelMode)
-{
-    DialogRequest request;
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.hasEntity = true;
-    const std::optional<uint32_t> selected = SelectedItemData();
-    request.entity = selected ? CEntityId(*selected) : GetTargetEntity();
-    request.className = className;
-    if (needsPort && !selected) {
-        request.className = kPortSelectionDlg;
-        request.portSelMode = portSelMode;
-    }
-    if (GetLocationId() != 0) {
-        request.hasLocation = true;
-        request.locationId = static_cast<uint32_t>(GetLocationId());
-    }
-    OpenRouteDialog(request);
-}
-
-void CShdslPortListDlg::OpenProfiles()
-{
-    DialogRequest request;
-    request.className = kProfileListDlg;
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.templateMode = 0;
-    request.profileGroup = kShdslProfileGroup;
-    OpenRouteDialog(request);
-}
-
 void CShdslPortListDlg::OpenSubscriber()
 {
     const std::optional<uint32_t> selected = SelectedItemData();
     const ShdslPortRec* row = selected ? rows_.Find(*selected) : nullptr;
     if (row == nullptr) {
-        OpenOnPort(kSubscriberSelectDlg, false, 0);
+        OpenOnSelectedPort(*this, kSubscriberSelectDlg);
         OnRefresh();
         return;
     }
@@ -298,49 +244,17 @@ int CShdslPortListDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
         return CRecordListDlg::OnCommandHook(id, code);
-    switch (id) {
-    case kVcVlanButtonId:
-    case kPopupVcVlan:
-        OpenOnPort(kVcVlanListDlg, false, 0);
+    if (RunXdslPortCommand(*this, kShdslPortDialogs, id))
         return 1;
-    case kRateStatusButtonId:
-    case kPopupRateStatus:
-        OpenOnPort(kShdslRateStatusDlg, true, kPortSelRateStatus);
-        return 1;
-    case kCurrentPmButtonId:
-    case kPopupCurrentPm:
-        OpenOnPort(kShdslCurPmDlg, true, kPortSelCurrentPm);
-        return 1;
-    case kHistoryPmButtonId:
-    case kPopupHistoryPm:
-        OpenOnPort(kShdslHisPmDlg, true, kPortSelHistoryPm);
-        return 1;
-    case kLongTermPmButtonId:
-    case kPopupLongTermPm:
-        OpenOnPort(kLongTermPmDlg, false, 0);
-        return 1;
-    case kProfileButtonId:
-    case kPopupProfile:
-        OpenProfiles();
-        return 1;
-    case kResetButtonId:
-    case kPopupReset:
-        ResetPort();
-        return 1;
-    case kSubscriberButtonId:
-    case kPopupSubscriber:
+    if (id == kSubscriberButtonId || id == kPopupSubscriber) {
         OpenSubscriber();
         return 1;
-    default:
-        return CRecordListDlg::OnCommandHook(id, code);
     }
+    return CRecordListDlg::OnCommandHook(id, code);
 }
 
 void CShdslPortListDlg::DrawExtras(Dc& dc)
 {
     CRecordListDlg::DrawExtras(dc);
-    DrawListIconOnControl(dc, *this, kEnabledImageId, kImageEnabled);
-    DrawListIconOnControl(dc, *this, kDisabledImageId, kImageDisabled);
-    DrawListIconOnControl(dc, *this, kLinkUpImageId, kImageLinkUp);
-    DrawListIconOnControl(dc, *this, kLinkDownImageId, kImageLinkDown);
+    DrawPortStateLegend(dc, *this);
 }

@@ -4,7 +4,8 @@
 // operational state; a disabled port's row is grey. It is the hub of a port: Modify (button, popup, double click,
 // Enter) opens the SHDSL Port dialog and shows what it wrote; Reset Port resets the selected port (342); Rate Status,
 // Current PM and History PM open on the selected port, or the port selection on the list's target without one;
-// VC-to-VLAN and Long-Term PM open on the selected port or the list's target; Profile opens the NE's SHDSL profiles;
+// VC-to-VLAN and Long-Term PM open on the selected port or the list's target; Profile opens the NE's SHDSL profiles
+// (the context menu's Template has no action here);
 // Subscriber (context menu) opens the port's subscriber, or the subscriber selection without a row; Export writes the
 // rows ("ShdslSpan").
 //
@@ -41,12 +42,9 @@ public:
     static constexpr int kPopupHistoryPm = 33078;
     static constexpr int kPopupLongTermPm = 33077;
     static constexpr int kPopupProfile = 33080;
+    static constexpr int kPopupTemplate = 33142;
     static constexpr int kPopupReset = 33085;
     static constexpr int kPopupSubscriber = 33096;
-    static constexpr int kEnabledImageId = 1153;
-    static constexpr int kDisabledImageId = 1134;
-    static constexpr int kLinkUpImageId = 1364;
-    static constexpr int kLinkDownImageId = 1144;
     enum Column {
         kNumberColumn,
         kSlotPortColumn,
@@ -77,10 +75,6 @@ private:
     // The port commands offered now, by the NE's state and the selection.
     std::vector<int> OffCommands() const;
     void UpdateCommands();
-    void ResetPort();
-    // Opens a dialog of the class on the selected port, or on the list's target without a selection.
-    void OpenOnPort(const char* className, bool needsPort, int portSelMode);
-    void OpenProfiles();
     void OpenSubscriber();
 
     std::unique_ptr<Ui::CShdslPortListDlg> ui_;

@@ -2,44 +2,48 @@
 
 #include "ui/framework/messages/string_ids.h"
 
-namespace {
+using namespace mac_check;
 
-// The verdicts of the NE's check.
-constexpr uint32_t kNeverRun = 0;
-constexpr uint32_t kReserved = 3;
-constexpr uint32_t kInFilteringDatabase = 4;
-constexpr uint32_t kListed = 5;
-constexpr uint32_t kClearsEntries = 6;
-constexpr uint32_t kPvcHoldsOthers = 7;
-constexpr uint32_t kAtMacLimit = 8;
-constexpr uint32_t kLearnedOnPvc = 9;
+SourceMacVerdict RefuseMac(uint32_t messageId, int controlId)
+{
+    return {SourceMacAction::kRefuse, messageId, controlId};
+}
 
-// Filtering-database entry types.
-constexpr uint32_t kLearned = 1;
-constexpr uint32_t kSpoofedActive = 2;
-constexpr uint32_t kSpoofedInactive = 3;
-constexpr uint32_t kStatic = 7;
-constexpr uint32_t kLearnedNonAged = 8;
+SourceMacVerdict ConfirmMac(uint32_t messageId)
+{
+    return {SourceMacAction::kConfirm, messageId, 0};
+}
 
-} // namespace
+std::optional<SourceMacVerdict> SharedMacVerdict(const AclCheckRec& reply, int macControlId, int pvcControlId)
+{
+    const uint32_t type = reply.existingType;
+    switch (reply.verdict) {
+    case kReserved:
+        return RefuseMac(kStrMacAddressReserved, macControlId);
+    case kInFilteringDatabase:
+        return RefuseMac(type == kLearned || type == kLearnedNonAged ? kStrMacAddressInFdb : kStrMacAddressSpoofed,
+                         macControlId);
+    case kAtMacLimit:
+        return RefuseMac(kStrPvcFdbAtMacLimit, pvcControlId);
+    case kLearnedOnPvc:
+        return ConfirmMac(kStrSureToOverwriteLearnedFdb);
+    default:
+        return std::nullopt;
+    }
+}
 
 SourceMacVerdict JudgeSourceMacReply(const AclCheckRec& reply, int macControlId, int pvcControlId, int okControlId)
 {
+    if (const std::optional<SourceMacVerdict> shared = SharedMacVerdict(reply, macControlId, pvcControlId))
+        return *shared;
     const bool permit = reply.kind == kAclStatePermit;
     const bool onThisPvc =
         reply.existingPortId == reply.portId && reply.existingVpi == reply.vpi && reply.existingVci == reply.vci;
-    const auto refuse = [macControlId](uint32_t messageId, int controlId = 0) {
-        return SourceMacVerdict{SourceMacAction::kRefuse, messageId, controlId != 0 ? controlId : macControlId};
-    };
-    const auto confirm = [](uint32_t messageId) { return SourceMacVerdict{SourceMacAction::kConfirm, messageId, 0}; };
+    const auto refuse = [macControlId](uint32_t messageId) { return RefuseMac(messageId, macControlId); };
     const uint32_t type = reply.existingType;
     switch (reply.verdict) {
     case kNeverRun:
-        return refuse(kStrCheckNeverRun, okControlId);
-    case kReserved:
-        return refuse(kStrMacAddressReserved);
-    case kInFilteringDatabase:
-        return refuse(type == kLearned || type == kLearnedNonAged ? kStrMacAddressInFdb : kStrMacAddressSpoofed);
+        return RefuseMac(kStrCheckNeverRun, okControlId);
     case kPvcHoldsOthers:
         if (permit && type == kAclStateDeny)
             return refuse(kStrAclDeniedFdbOnPvc);
@@ -50,10 +54,6 @@ SourceMacVerdict JudgeSourceMacReply(const AclCheckRec& reply, int macControlId,
         if (!permit && type == kAclStatePermit)
             return refuse(kStrAclPermittedFdbOnPvc);
         return {};
-    case kAtMacLimit:
-        return refuse(kStrPvcFdbAtMacLimit, pvcControlId);
-    case kLearnedOnPvc:
-        return confirm(kStrSureToOverwriteLearnedFdb);
     case kListed:
         if (permit)
             return refuse(onThisPvc && type == kAclStatePermit ? kStrSameAclEntryOnPvc : kStrMacAddressInFdb);
@@ -63,7 +63,7 @@ SourceMacVerdict JudgeSourceMacReply(const AclCheckRec& reply, int macControlId,
             return refuse(kStrSameAclEntryOnPvc);
         return {};
     case kClearsEntries:
-        return confirm(permit ? kStrSureToClearOldFdb : kStrSureToClearLearnedFdb);
+        return ConfirmMac(permit ? kStrSureToClearOldFdb : kStrSureToClearLearnedFdb);
     default:
         return {};
     }

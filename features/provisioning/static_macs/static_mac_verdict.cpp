@@ -2,51 +2,23 @@
 
 #include "ui/framework/messages/string_ids.h"
 
-namespace {
-
-// The verdicts of the NE's check.
-constexpr uint32_t kNeverRun = 0;
-constexpr uint32_t kNoSuchPvc = 2;
-constexpr uint32_t kReserved = 3;
-constexpr uint32_t kInFilteringDatabase = 4;
-constexpr uint32_t kListed = 5;
-constexpr uint32_t kClearsLearned = 6;
-constexpr uint32_t kPermittedOnPvc = 7;
-constexpr uint32_t kAtMacLimit = 8;
-constexpr uint32_t kLearnedOnPvc = 9;
-
-// Filtering-database entry types.
-constexpr uint32_t kLearned = 1;
-constexpr uint32_t kAclDeny = 4;
-constexpr uint32_t kStatic = 7;
-constexpr uint32_t kLearnedNonAged = 8;
-
-} // namespace
+using namespace mac_check;
 
 SourceMacVerdict JudgeStaticMacReply(const AclCheckRec& reply, int macControlId, int pvcControlId)
 {
-    const auto refuse = [macControlId](uint32_t messageId, int controlId = 0) {
-        return SourceMacVerdict{SourceMacAction::kRefuse, messageId, controlId != 0 ? controlId : macControlId};
-    };
-    const auto confirm = [](uint32_t messageId) { return SourceMacVerdict{SourceMacAction::kConfirm, messageId, 0}; };
+    if (const std::optional<SourceMacVerdict> shared = SharedMacVerdict(reply, macControlId, pvcControlId))
+        return *shared;
+    const auto refuse = [macControlId](uint32_t messageId) { return RefuseMac(messageId, macControlId); };
     const uint32_t type = reply.existingType;
     switch (reply.verdict) {
     case kNeverRun:
         return refuse(kStrCheckNeverRun);
     case kNoSuchPvc:
-        return refuse(kStrVcVlanMissing, pvcControlId);
-    case kReserved:
-        return refuse(kStrMacAddressReserved);
-    case kInFilteringDatabase:
-        return refuse(type == kLearned || type == kLearnedNonAged ? kStrMacAddressInFdb : kStrMacAddressSpoofed);
-    case kLearnedOnPvc:
-        return confirm(kStrSureToOverwriteLearnedFdb);
-    case kPermittedOnPvc:
+        return RefuseMac(kStrVcVlanMissing, pvcControlId);
+    case kPvcHoldsOthers: // ACL permitted entries
         return refuse(kStrAclPermittedFdbOnPvc);
-    case kAtMacLimit:
-        return refuse(kStrPvcFdbAtMacLimit, pvcControlId);
-    case kClearsLearned:
-        return confirm(kStrSureToClearLearnedFdb);
+    case kClearsEntries:
+        return ConfirmMac(kStrSureToClearLearnedFdb);
     case kListed:
         if (reply.existingPortId != reply.portId)
             return refuse(kStrMacAddressInFdb);
@@ -54,7 +26,7 @@ SourceMacVerdict JudgeStaticMacReply(const AclCheckRec& reply, int macControlId,
             return {};
         if (type == kStatic)
             return refuse(kStrSameStaticEntryOnPvc);
-        if (type == kAclDeny)
+        if (type == kAclStateDeny)
             return refuse(kStrAclDeniedFdbOnPvc);
         return {};
     default:

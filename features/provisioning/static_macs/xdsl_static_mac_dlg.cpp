@@ -4,10 +4,10 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
+#include "features/provisioning/source_macs/mac_check_request.h"
+#include "features/provisioning/source_macs/mac_on_pvc.h"
 #include "features/provisioning/static_macs/static_mac_verdict.h"
 #include "link/record_requests.h"
-#include "link/records/acl_check_rec.h"
-#include "link/records/pvc_rec.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -91,46 +91,24 @@ int CXdslStaticMacDlg::OnNotifyHook(const NotifyHeader& header, int* result)
     return CADialog::OnNotifyHook(header, result);
 }
 
-std::optional<SourceMacVerdict> CXdslStaticMacDlg::CheckMac(const FdbEntryRec& entry)
+bool CXdslStaticMacDlg::CheckMac(const FdbEntryRec& entry)
 {
-    const CRecordRequests requests;
-    const auto neId = static_cast<uint32_t>(GetNeId());
-    AclCheckRec check;
-    check.kind = kStaticMacCheck;
-    check.mac = entry.mac;
-    check.portId = entry.portId;
-    check.vpi = entry.vpi;
-    check.vci = entry.vci;
-    if (!requests.Modify(kReqAclCheck, neId, check, {.failureTextId = kStrFailToUpdateData}).Ok())
-        return std::nullopt;
-    const RecordReply<AclCheckRec> reply =
-        requests.Query(kReqAclCheck, neId, AclCheckRec{}, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok() || reply.records.empty())
-        return std::nullopt;
-    // The verdict is on the PVC asked about.
-    AclCheckRec judged = reply.records.front();
-    judged.portId = check.portId;
-    judged.vpi = check.vpi;
-    judged.vci = check.vci;
-    return JudgeStaticMacReply(judged, kMacId, kVpiId);
+    const std::optional<AclCheckRec> judged =
+        AskMacCheck(static_cast<uint32_t>(GetNeId()),
+                    MacCheckOnPvc(kStaticMacCheck, entry.mac, {entry.portId, entry.vpi, entry.vci}));
+    return judged && AcceptMacVerdict(*this, JudgeStaticMacReply(*judged, kMacId, kVpiId));
 }
 
 std::optional<uint16_t> CXdslStaticMacDlg::PvcVlan(const FdbEntryRec& entry)
 {
-    PvcRec port;
-    port.portId = entry.portId;
-    const RecordReply<PvcRec> reply =
-        CRecordRequests().Query(kReqPvc, static_cast<uint32_t>(GetNeId()), port, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok())
+    const PvcReading found = ReadPvcOfPort(static_cast<uint32_t>(GetNeId()), {entry.portId, entry.vpi, entry.vci});
+    if (!found.read)
         return std::nullopt;
-    for (const PvcRec& pvc : reply.records) {
-        if (pvc.portId != entry.portId || pvc.vpi != entry.vpi || pvc.vci != entry.vci)
-            continue;
-        if (pvc.rfc2684Mode == kNotBridged && ShowMessageById(kStrSureToAddOnRoutedPvc, kConfirmFlags) != IDYES)
-            return std::nullopt;
-        return pvc.vlanId;
-    }
-    return uint16_t{0};
+    if (!found.pvc)
+        return uint16_t{0};
+    if (found.pvc->rfc2684Mode == kNotBridged && ShowMessageById(kStrSureToAddOnRoutedPvc, kConfirmFlags) != IDYES)
+        return std::nullopt;
+    return found.pvc->vlanId;
 }
 
 void CXdslStaticMacDlg::OnOK()
@@ -144,25 +122,15 @@ void CXdslStaticMacDlg::OnOK()
             return;
         }
     }
-    const std::string text = mac_.trimmed().toStdString();
-    const MacAddress mac = IsValidMacAddressText(text) ? ParseMacAddress(text) : MacAddress{};
-    if (IsZeroMacAddress(mac)) {
-        ShowAlertTextById(kStrFormatError, kMacId);
+    const std::optional<MacAddress> mac = TypedMacAddress(*this, mac_, kMacId);
+    if (!mac)
         return;
-    }
     FdbEntryRec entry;
     entry.portId = CEntityId(&port).id;
     entry.vpi = static_cast<uint8_t>(vpi_);
     entry.vci = static_cast<uint16_t>(vci_);
-    entry.mac = mac;
-    const std::optional<SourceMacVerdict> verdict = CheckMac(entry);
-    if (!verdict)
-        return;
-    if (verdict->action == SourceMacAction::kRefuse) {
-        ShowAlertTextById(verdict->messageId, verdict->controlId);
-        return;
-    }
-    if (verdict->action == SourceMacAction::kConfirm && ShowMessageById(verdict->messageId, kConfirmFlags) != IDYES)
+    entry.mac = *mac;
+    if (!CheckMac(entry))
         return;
     const std::optional<uint16_t> vlan = PvcVlan(entry);
     if (!vlan)

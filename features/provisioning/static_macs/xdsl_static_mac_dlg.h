@@ -10,7 +10,6 @@
 //     dlg.SetEntry(row);              // or SetAccessMode(kAccessCreate)
 //     if (dlg.DoModal() == IDOK) ... dlg.GetEntry() ...   // status 7, the PVC's VLAN
 
-#include "features/provisioning/source_macs/source_mac_verdict.h"
 #include "link/records/fdb_entry_rec.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/dialogs/port_combos.h"
@@ -50,8 +49,9 @@ public:
     void OnOK() override;
 
 private:
-    // The NE's verdict on the MAC for the PVC; none when a request failed.
-    std::optional<SourceMacVerdict> CheckMac(const FdbEntryRec& entry);
+    // Whether the NE's check lets the MAC onto the PVC, told to the operator (and asked, where the NE would replace
+    // what it learned); false when a request failed.
+    bool CheckMac(const FdbEntryRec& entry);
     // The PVC's VLAN when it may take the entry (asked for a routed PVC); none when not.
     std::optional<uint16_t> PvcVlan(const FdbEntryRec& entry);
 

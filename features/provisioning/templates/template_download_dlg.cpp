@@ -240,18 +240,16 @@ void CTemplateDownloadDlg::StartRun()
 {
     if (ShowMessageById(confirmTextId_, kConfirmFlags) != IDYES || rows_.Model().RowCount() == 0)
         return;
-    running_ = true;
+    ticks_.Start();
     for (int id : kIdleControls)
         EnableControl(id, false);
     EnableControl(kStopId, true);
     run_.Start();
-    SetTimer(kTickTimer, kTickMs);
 }
 
 void CTemplateDownloadDlg::StopRun()
 {
-    KillTimer(kTickTimer);
-    running_ = false;
+    ticks_.Stop();
     for (int id : kIdleControls)
         EnableControl(id, true);
     EnableControl(kStopId, false);
@@ -260,13 +258,8 @@ void CTemplateDownloadDlg::StopRun()
 
 void CTemplateDownloadDlg::OnTimer(int id)
 {
-    if (id != kTickTimer) {
+    if (!ticks_.OnTimer(id))
         CRecordListDlg::OnTimer(id);
-        return;
-    }
-    KillTimer(kTickTimer);
-    if (running_)
-        Tick();
 }
 
 void CTemplateDownloadDlg::Tick()
@@ -305,16 +298,15 @@ void CTemplateDownloadDlg::Tick()
         model.SetChecked(row.neId, row.ticked);
         rows_.Update(row.neId);
     }
-    if (tick == CTemplateDownloadRun::Tick::kSent && running_)
-        SetTimer(kTickTimer, kTickMs);
+    if (tick == CTemplateDownloadRun::Tick::kSent && ticks_.Running())
+        ticks_.Next();
     else
         StopRun();
 }
 
 void CTemplateDownloadDlg::OnDestroy()
 {
-    KillTimer(kTickTimer);
-    running_ = false;
+    ticks_.Stop();
     CRecordListDlg::OnDestroy();
 }
 
@@ -329,12 +321,12 @@ void CTemplateDownloadDlg::OnShowRecord(uint32_t neId)
 
 bool CTemplateDownloadDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
 {
-    return !running_ && CRecordListDlg::IsRowCommandOn(command, selected);
+    return !ticks_.Running() && CRecordListDlg::IsRowCommandOn(command, selected);
 }
 
 std::vector<uint16_t> CTemplateDownloadDlg::GreyedPopupCommands() const
 {
-    if (!running_)
+    if (!ticks_.Running())
         return {};
     return {kPopupSelectAll, kPopupDeselectAll, kPopupExport, kPopupClose};
 }

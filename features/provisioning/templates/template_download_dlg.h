@@ -21,6 +21,7 @@
 // download it keeps while the dialog runs (template_download.h shows how).
 
 #include "features/provisioning/templates/template_download_run.h"
+#include "ui/framework/dialogs/batch_ticks.h"
 #include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/dialogs/record_list_dlg.h"
 #include "ui/framework/dialogs/template_download.h"
@@ -65,7 +66,7 @@ public:
     void SetFailureTextId(uint32_t id) { failureTextId_ = id; }
     // From the route registry: the download the opener keeps.
     void ApplyOpenerFields(const DialogRequest& request);
-    bool IsRunning() const { return running_; }
+    bool IsRunning() const { return ticks_.Running(); }
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
@@ -98,7 +99,7 @@ private:
     TemplateDownload download_;
     uint32_t confirmTextId_;
     uint32_t failureTextId_;
-    bool running_ = false;
+    CBatchTicks ticks_{*this, kTickTimer, kTickMs, [this] { Tick(); }};
     CTemplateDownloadRun run_;
     std::map<uint32_t, DownloadRow::Outcome> outcomes_; // by NE id
 };

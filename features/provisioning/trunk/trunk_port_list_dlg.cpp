@@ -3,12 +3,12 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
+#include "features/provisioning/common/port_list_actions.h"
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 #include "features/provisioning/trunk/trunk_ports.h"
 #include "link/records/trunk_port_mode_rec.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/small_images.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_trunk_port_list_dlg.h"
@@ -178,8 +178,5 @@ int CTrunkPortListDlg::OnCommandHook(int id, int code)
 void CTrunkPortListDlg::DrawExtras(Dc& dc)
 {
     CRecordListDlg::DrawExtras(dc);
-    DrawListIconOnControl(dc, *this, kEnabledImageId, kImageEnabled);
-    DrawListIconOnControl(dc, *this, kDisabledImageId, kImageDisabled);
-    DrawListIconOnControl(dc, *this, kLinkUpImageId, kImageLinkUp);
-    DrawListIconOnControl(dc, *this, kLinkDownImageId, kImageLinkDown);
+    DrawPortStateLegend(dc, *this);
 }

@@ -31,10 +31,6 @@ public:
     static constexpr int kTemplateId = 402;
     static constexpr int kPmButtonId = 1393;
     static constexpr int kPopupPm = 33172;
-    static constexpr int kEnabledImageId = 1153;
-    static constexpr int kDisabledImageId = 1134;
-    static constexpr int kLinkUpImageId = 1364;
-    static constexpr int kLinkDownImageId = 1144;
     enum Column {
         kNumberColumn,
         kSlotPortColumn,

@@ -3,7 +3,6 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
-#include "core/util/bit_string.h"
 #include "features/provisioning/trunk/trunk_ports.h"
 #include "link/records/vlan_bit_map_rec.h"
 #include "ui/framework/dialogs/location_ne_combos.h"
@@ -14,31 +13,13 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr size_t kVlansPerRow = 5;
-constexpr size_t kVlanIds = 4096;
-
-ListColumn<TrunkVlanRow> VlanColumn(size_t cell)
-{
-    return {.value =
-                [cell](const TrunkVlanRow& row) {
-                    return row.vlans[cell] < 0 ? ListValue("") : ListValue(row.vlans[cell]);
-                },
-            .order = ListOrder::kUnsigned,
-            .widestValue = "4095"};
-}
-
-} // namespace
-
 CTrunkVlanListDlg::CTrunkVlanListDlg(QWidget* parent)
     : CRecordListDlg(
           kTemplateId,
           {.popupName = "REFRESH_LIST", .rowCommands = {}, .right = kRightTrunkVlans, .exportStem = "TrunkVlan"},
           parent),
       ui_(std::make_unique<Ui::CTrunkVlanListDlg>()),
-      rows_(*this, {VlanColumn(0), VlanColumn(1), VlanColumn(2), VlanColumn(3), VlanColumn(4)},
-            [](const TrunkVlanRow& row) { return row.number; })
+      rows_(*this, VlanIdColumns(), [](const VlanIdRow& row) { return row.number; })
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
@@ -79,18 +60,7 @@ void CTrunkVlanListDlg::Load()
                                     [portId](const VlanBitMapRec& rec) { return rec.entityId == portId; });
     if (!reply.Ok() || found == reply.records.end())
         return;
-    std::vector<TrunkVlanRow> rows;
-    size_t cell = kVlansPerRow;
-    for (size_t vlan = 0; vlan < kVlanIds; ++vlan) {
-        if (TestBit(found->vlans, vlan) != 1)
-            continue;
-        if (cell == kVlansPerRow) {
-            rows.push_back({static_cast<uint32_t>(rows.size()), {-1, -1, -1, -1, -1}});
-            cell = 0;
-        }
-        rows.back().vlans[cell++] = static_cast<int32_t>(vlan);
-    }
-    rows_.SetRecords(rows);
+    rows_.SetRecords(VlanIdRows(found->vlans));
     rows_.ApplyWidthRules(kListControlId);
 }
 

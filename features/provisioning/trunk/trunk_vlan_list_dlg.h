@@ -8,19 +8,13 @@
 //     dlg.DoModal();
 
 #include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/dialogs/vlan_id_rows.h"
 
-#include <array>
 #include <memory>
 
 namespace Ui {
 class CTrunkVlanListDlg;
 }
-
-// One row: up to five VLAN ids, -1 where the row has none.
-struct TrunkVlanRow {
-    uint32_t number = 0;
-    std::array<int32_t, 5> vlans{-1, -1, -1, -1, -1};
-};
 
 class CTrunkVlanListDlg : public CRecordListDlg {
     Q_OBJECT
@@ -38,5 +32,5 @@ private:
     void Load();
 
     std::unique_ptr<Ui::CTrunkVlanListDlg> ui_;
-    CRecordList<TrunkVlanRow> rows_;
+    CRecordList<VlanIdRow> rows_;
 };

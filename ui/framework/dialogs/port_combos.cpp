@@ -17,6 +17,8 @@ void CPortCombos::Refill(const CNeRecord* ne, int fromLevel, const CEntityIndex*
         const CEntityIndex index = at();
         InitSlotCombo(dialog_.GetDlgItemAs<QComboBox>(ids_.slot), ne, &index, kind_, exact_);
     }
+    if (ids_.port == 0)
+        return;
     const CEntityIndex index = at();
     InitPortCombo(dialog_.GetDlgItemAs<QComboBox>(ids_.port), ne, &index, kind_, exact_, portFirstItem);
 }
@@ -25,5 +27,6 @@ CEntityIndex CPortCombos::Chosen() const
 {
     return CEntityIndex::FromLevels(1, SelectedEntityNumber(dialog_.GetDlgItemAs<QComboBox>(ids_.shelf)),
                                     SelectedEntityNumber(dialog_.GetDlgItemAs<QComboBox>(ids_.slot)),
-                                    SelectedEntityNumber(dialog_.GetDlgItemAs<QComboBox>(ids_.port)));
+                                    ids_.port == 0 ? 0
+                                                   : SelectedEntityNumber(dialog_.GetDlgItemAs<QComboBox>(ids_.port)));
 }

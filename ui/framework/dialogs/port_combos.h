@@ -19,7 +19,7 @@ public:
     struct Ids {
         int shelf;
         int slot;
-        int port;
+        int port; // 0: the dialog picks a card, no port
     };
 
     // `exact`: only positions that are their own delegate.

@@ -43,39 +43,55 @@ uint32_t GetNeHighestSeverity(const CNeRecord& ne)
     return CompareSeverity(static_cast<int>(own), static_cast<int>(below)) > 0 ? own : below;
 }
 
+uint32_t GetNeKeptSeverity(const CNeRecord& ne)
+{
+    return ne.GetSeverityAt(1);
+}
+
+int GetNeStateIcon(const CNeRecord& ne, uint32_t severity)
+{
+    const CEntityType* model = FindEntityModel(ne.neModelId);
+    if (model == nullptr)
+        return NoModelIcon(0);
+    const bool connected = IsNeConnected(ne);
+    if (ne.planned == 1)
+        return StateIcon(*model, connected ? kIconStatePlannedConnected : kIconStatePlannedDisconnected);
+    if (!connected)
+        return StateIcon(*model, kIconStateNotConnected);
+    if (ne.root->GetPlanState() == kPlanStateMismatch)
+        return StateIcon(*model, kIconStateMismatch);
+    return StateIcon(*model, SeverityState(severity));
+}
+
 int GetEntityStateIcon(const CNeRecord* ne, int position)
 {
     if (ne == nullptr)
         return NoModelIcon(position);
+    if (position == 0)
+        return GetNeStateIcon(*ne, GetNeHighestSeverity(*ne));
     const CEntityType* neModel = FindEntityModel(ne->neModelId);
     if (neModel == nullptr)
         return NoModelIcon(position);
+    const CEntityNode* node = ChildAt(*ne, position);
+    if (node == nullptr)
+        return StateIcon(*neModel, kIconStateMissing);
+    if (node->IsAbsent())
+        return 0;
+    const CEntityType* model = FindEntityModel(node->GetModelId());
+    if (model == nullptr)
+        return 0;
 
-    const CEntityNode* node = nullptr;
-    const CEntityType* model = neModel;
-    if (position != 0) {
-        node = ChildAt(*ne, position);
-        if (node == nullptr)
-            return StateIcon(*neModel, kIconStateMissing);
-        if (node->IsAbsent())
-            return 0;
-        model = FindEntityModel(node->GetModelId());
-        if (model == nullptr)
-            return 0;
-    }
-
-    const bool connected = node != nullptr ? node->IsConnected() : IsNeConnected(*ne);
+    const bool connected = node->IsConnected();
     if (ne->planned == 1)
         return StateIcon(*model, connected ? kIconStatePlannedConnected : kIconStatePlannedDisconnected);
     if (!connected)
         return StateIcon(*model, kIconStateNotConnected);
-    const int planState = node != nullptr ? node->GetPlanState() : (ne->root ? ne->root->GetPlanState() : 0);
+    const int planState = node->GetPlanState();
     if (planState == kPlanStateMismatch)
         return StateIcon(*model, kIconStateMismatch);
-    if (node != nullptr && planState == kPlanStateUnplanned)
+    if (planState == kPlanStateUnplanned)
         return StateIcon(*model, kIconStateNotConnected);
-    const uint32_t severity = node != nullptr ? node->GetSummarySeverity() : GetNeHighestSeverity(*ne);
-    return StateIcon(*model, SeverityState(severity));
+    return StateIcon(*model, SeverityState(node->GetSummarySeverity()));
 }
 
 int GetEntityIcon(const CNeRecord* ne, int state, int position)

@@ -25,3 +25,8 @@ int GetEntityIcon(const CNeRecord* ne, int state, int position);
 bool IsNeConnected(const CNeRecord& ne);
 // The gravest alarm of the NE: its own and that of its connected entities (0 none, 1 critical .. 5 info).
 uint32_t GetNeHighestSeverity(const CNeRecord& ne);
+// The same as the tables keep it, current after each batch of applied states: no walk of the NE's entities, for views
+// that show every NE.
+uint32_t GetNeKeptSeverity(const CNeRecord& ne);
+// The NE's icon (position 0) when its gravest alarm is known.
+int GetNeStateIcon(const CNeRecord& ne, uint32_t severity);

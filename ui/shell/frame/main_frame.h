@@ -117,6 +117,8 @@ public:
     COLORREF GetTreeTextColor(int kind) const override;
     COLORREF GetEntityTextColor(uint32_t neId) const override;
     COLORREF GetNeTextColor(const CNeRecord* ne) const override;
+    int GetNeKeptStateIcon(const CNeRecord& ne) const override;
+    COLORREF GetNeKeptTextColor(const CNeRecord& ne) const override;
     COLORREF GetItemBackColor(bool selected) const;
     const TextColorTable& TextColors() const { return textColors_; }
 

@@ -164,6 +164,16 @@ COLORREF CMainFrame::GetNeTextColor(const CNeRecord* ne) const
     return ::GetEntityTextColor(textColors_, ne);
 }
 
+int CMainFrame::GetNeKeptStateIcon(const CNeRecord& ne) const
+{
+    return GetNeStateIcon(ne, GetNeKeptSeverity(ne));
+}
+
+COLORREF CMainFrame::GetNeKeptTextColor(const CNeRecord& ne) const
+{
+    return GetNeTextColorFor(textColors_, ne, GetNeKeptSeverity(ne));
+}
+
 COLORREF CMainFrame::GetItemBackColor(bool selected) const
 {
     if (selected)

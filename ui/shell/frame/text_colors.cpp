@@ -84,14 +84,19 @@ COLORREF GetEntityTextColor(const TextColorTable& colors, const CNeRecord* ne)
 {
     if (ne == nullptr)
         return colors.colorDef;
-    if (FindEntityModel(ne->neModelId) == nullptr)
+    return GetNeTextColorFor(colors, *ne, GetNeHighestSeverity(*ne));
+}
+
+COLORREF GetNeTextColorFor(const TextColorTable& colors, const CNeRecord& ne, uint32_t severity)
+{
+    if (FindEntityModel(ne.neModelId) == nullptr)
         return colors.neDisconn;
-    const bool connected = IsNeConnected(*ne);
-    if (ne->planned == 1)
+    const bool connected = IsNeConnected(ne);
+    if (ne.planned == 1)
         return connected ? colors.nePlan : colors.nePlanDisconn;
     if (!connected)
         return colors.neDisconn;
-    if (IsNeTypeMismatch(*ne))
+    if (IsNeTypeMismatch(ne))
         return colors.neMismatch;
-    return ColorOfSeverity(colors.ne, static_cast<int>(GetNeHighestSeverity(*ne)));
+    return ColorOfSeverity(colors.ne, static_cast<int>(severity));
 }

@@ -36,3 +36,5 @@ TextColorTable LoadTextColors(const CIniFile& ini);
 COLORREF GetTreeTextColor(const TextColorTable& colors, int kind);
 // By the NE's state: none, no entity model, planned, disconnected, type mismatch, then its gravest alarm.
 COLORREF GetEntityTextColor(const TextColorTable& colors, const CNeRecord* ne);
+// The same when the NE's gravest alarm is known.
+COLORREF GetNeTextColorFor(const TextColorTable& colors, const CNeRecord& ne, uint32_t severity);

@@ -68,6 +68,10 @@ public:
     virtual COLORREF GetEntityTextColor(uint32_t neId) const = 0;
     // The same for a record at hand (null: the colour of no NE).
     virtual COLORREF GetNeTextColor(const CNeRecord* ne) const = 0;
+    // An NE's icon and name colour from the gravest alarm the tables keep for it, without a walk of its entities: for
+    // views that show every NE.
+    virtual int GetNeKeptStateIcon(const CNeRecord& ne) const = 0;
+    virtual COLORREF GetNeKeptTextColor(const CNeRecord& ne) const = 0;
     // The phase of the flashing icons, on or off.
     virtual bool IsBlinkPhaseOn() const = 0;
 

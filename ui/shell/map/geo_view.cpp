@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSvgGenerator>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -111,6 +112,18 @@ protected:
         QGraphicsView::resizeEvent(event);
         view_.FitSceneToView();
     }
+    // The address is looked up when the tip is asked for: thousands of nodes keep no text of their own for it.
+    bool viewportEvent(QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QGraphicsView::viewportEvent(event);
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const auto* node = dynamic_cast<const CMapNodeItem*>(itemAt(help->pos())))
+            QToolTip::showText(help->globalPos(), view_.ToolTipOf(*node), viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
 
 private:
     CGeoView& view_;
@@ -119,6 +132,9 @@ private:
 CGeoView::CGeoView(IViewHost& host, QWidget* parent) : CAFormView(kFormTemplateId, parent), host_(host)
 {
     scene_ = new QGraphicsScene(this);
+    // The nodes change their look often and a paint or a click looks at few of them: a walk of the list costs less
+    // than the index of places the scene would keep for each node.
+    scene_->setItemIndexMethod(QGraphicsScene::NoIndex);
     canvas_ = new CMapCanvas(scene_, *this);
     editButton_ = new QPushButton(QStringLiteral("&Edit"), this);
     editButton_->setObjectName(QStringLiteral("edit%1").arg(kEditButtonId));
@@ -155,7 +171,7 @@ void CGeoView::OnInitialUpdate()
     includeSubNes_ = ReadIniBool("MAP", "INCLSUBNE", true, ConfigFilePath());
     stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHGEO", false, ConfigFilePath());
     canvas_->setBackgroundBrush(ToQColor(ReadIniColor("MAP", "BKCOLOR", 0xC0C0C0, ConfigFilePath())));
-    nodeFont_ = MapLabelFont(NodeFont());
+    nodeStyle_ = CMapNodeStyle(NodeFont(), [this](int index) { return host_.GetListIcon(index); });
     CAFormView::OnInitialUpdate();
     CAFormView::SetLocationId(static_cast<int>(host_.GetCurrentLocationId()));
     SelectMapForLocation(host_.GetCurrentLocationId(), true);
@@ -204,6 +220,12 @@ bool CGeoView::BelongsOnMap(const CNeRecord& ne) const
     return ne.inScope == 1 && NeMatchesLocation(&ne, location, viewLocationId_, includeSubNes_ ? 1 : 0, 0) != 0;
 }
 
+QString CGeoView::ToolTipOf(const CMapNodeItem& node) const
+{
+    const CNeRecord* ne = FindNeById(node.NeId());
+    return ne != nullptr ? QString::fromStdString(ne->GetIpText()) : QString();
+}
+
 CMapNodeItem* CGeoView::NodeOf(uint32_t neId) const
 {
     const auto found = nodes_.find(neId);
@@ -246,7 +268,7 @@ void CGeoView::BuildNodes(bool storedPositions)
 
 CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition, const CMapNodeItem* shown)
 {
-    auto* node = new CMapNodeItem(ne.neId, nodeFont_);
+    auto* node = new CMapNodeItem(ne.neId, nodeStyle_);
     if (shown != nullptr)
         node->TakeTextOf(*shown);
     UpdateNodeLook(*node, ne);
@@ -262,11 +284,8 @@ CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition, const 
 void CGeoView::UpdateNodeLook(CMapNodeItem& node, const CNeRecord& ne)
 {
     node.SetText(QString::fromStdString(ne.name));
-    node.setToolTip(QString::fromStdString(ne.GetIpText()));
-    const int image = host_.GetEntityStateIcon(ne.neId, 0);
-    if (image != node.ImageIndex())
-        node.SetImage(image, host_.GetListIcon(image));
-    node.SetTextColor(ToQColor(host_.GetNeTextColor(&ne)));
+    node.SetImage(host_.GetNeKeptStateIcon(ne));
+    node.SetTextColor(ToQColor(host_.GetNeKeptTextColor(ne)));
 }
 
 void CGeoView::RemoveNode(uint32_t neId)
@@ -367,9 +386,9 @@ void CGeoView::FollowFrameSelection()
 {
     const uint32_t current = host_.GetCurrentNeId();
     const QSignalBlocker blocker(scene_);
-    for (const auto& [neId, node] : nodes_) {
-        if (neId != current && node->isSelected())
-            node->setSelected(false);
+    for (QGraphicsItem* item : scene_->selectedItems()) {
+        if (const auto* node = dynamic_cast<CMapNodeItem*>(item); node == nullptr || node->NeId() != current)
+            item->setSelected(false);
     }
     selectionOrder_.clear();
     if (CMapNodeItem* node = NodeOf(current)) {

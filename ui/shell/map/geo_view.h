@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 class CNeRecord;
@@ -62,6 +63,8 @@ public:
     std::vector<CMapNodeItem*> Nodes() const;
     // The map pixel of a position, and the position of a map pixel.
     MapPixel PixelOf(double longitude, double latitude) const;
+    // The tool tip of a node: its NE's address.
+    QString ToolTipOf(const CMapNodeItem& node) const;
 
     // The operator's actions, at points of the canvas's viewport.
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point);
@@ -109,16 +112,17 @@ private:
 
     bool includeSubNes_ = true;
     bool stopRefreshWhileBusy_ = false;
-    MapLabelFont nodeFont_;
+    CMapNodeStyle nodeStyle_;
     uint32_t viewLocationId_ = UINT32_MAX; // none shown yet
     uint32_t mapId_ = 0;
     MapFrame frame_;
     QImage picture_;
     std::map<uint32_t, CMapNodeItem*> nodes_;
     std::vector<uint32_t> placementOrder_;
-    std::vector<uint32_t> selectionOrder_;     // NEs of the selected nodes, the last selected last
-    std::map<uint32_t, uint32_t> seenChanges_; // the change counter of each NE when the view last followed it
-    std::map<uint32_t, QPointF> pressPlaces_;  // where the selected nodes were when a drag began
+    std::vector<uint32_t> selectionOrder_; // NEs of the selected nodes, the last selected last
+    // The change counter of each NE when the view last followed it: looked up for every NE at every refresh.
+    std::unordered_map<uint32_t, uint32_t> seenChanges_;
+    std::map<uint32_t, QPointF> pressPlaces_; // where the selected nodes were when a drag began
 
     bool rebuildRequest_ = false;
     uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built

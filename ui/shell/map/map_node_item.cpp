@@ -1,10 +1,13 @@
 #include "ui/shell/map/map_node_item.h"
 
+#include <QGlyphRun>
 #include <QGraphicsScene>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -15,10 +18,101 @@ const QColor kSelectedFill(51, 153, 255, 200);
 
 } // namespace
 
-CMapNodeItem::CMapNodeItem(uint32_t neId, const MapLabelFont& labelFont) : neId_(neId), labelFont_(&labelFont)
+CMapNodeStyle::CMapNodeStyle(const QFont& labelFont, std::function<QPixmap(int)> icons)
+    : font_(labelFont), metrics_(labelFont), lineHeight_(metrics_.height()), ascent_(metrics_.ascent()),
+      textHeight_(static_cast<int>(std::ceil(lineHeight_))), rawFont_(QRawFont::fromFont(labelFont)),
+      iconOf_(std::move(icons))
+{
+    if (!rawFont_.isValid())
+        return;
+    QString latin;
+    for (int c = 0; c < static_cast<int>(glyphs_.size()); ++c)
+        latin += QChar(c);
+    const QList<quint32> glyphs = rawFont_.glyphIndexesForString(latin);
+    if (glyphs.size() != latin.size())
+        return;
+    const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
+    for (qsizetype c = 0; c < glyphs.size(); ++c) {
+        // Control characters are shaped as text.
+        glyphs_[c] = QChar(static_cast<char16_t>(c)).isPrint() ? glyphs[c] : 0;
+        advances_[c] = static_cast<float>(advances.value(c).x());
+    }
+}
+
+bool CMapNodeStyle::IsPlain(const QString& text) const
+{
+    return std::all_of(text.begin(), text.end(),
+                       [this](QChar c) { return c.unicode() < glyphs_.size() && glyphs_[c.unicode()] != 0; });
+}
+
+qreal CMapNodeStyle::TextWidth(const QString& text) const
+{
+    if (!IsPlain(text))
+        return metrics_.horizontalAdvance(text);
+    qreal width = 0;
+    for (const QChar c : text)
+        width += advances_[c.unicode()];
+    return width;
+}
+
+void CMapNodeStyle::DrawText(QPainter& painter, QPointF baseline, const QString& text) const
+{
+    // Other devices (the SVG export) keep the name as text.
+    if (painter.paintEngine() == nullptr || painter.paintEngine()->type() != QPaintEngine::Raster || !IsPlain(text)) {
+        painter.setFont(font_);
+        painter.drawText(baseline, text);
+        return;
+    }
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(text.size());
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (const QChar c : text) {
+        glyphs.push_back(glyphs_[c.unicode()]);
+        positions.push_back(QPointF(x, 0));
+        x += advances_[c.unicode()];
+    }
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(baseline, run);
+}
+
+const QPixmap& CMapNodeStyle::Icon(int index) const
+{
+    const auto [it, added] = icons_.try_emplace(index);
+    if (added && iconOf_)
+        it->second = iconOf_(index);
+    return it->second;
+}
+
+const QPixmap& CMapNodeStyle::Halo(int width, int height, bool selected) const
+{
+    const auto [it, added] = halos_[selected ? 1 : 0].try_emplace({width, height});
+    if (added) {
+        QPixmap halo(width, height);
+        halo.fill(Qt::transparent);
+        QPainter painter(&halo);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(selected ? kSelectedFill : kHalo);
+        painter.drawRoundedRect(QRectF(0, 0, width, height), 2, 2);
+        it->second = halo;
+    }
+    return it->second;
+}
+
+CMapNodeItem::CMapNodeItem(uint32_t neId, const CMapNodeStyle& style) : neId_(neId), style_(&style)
 {
     setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
-    setAcceptHoverEvents(true);
+}
+
+QSize CMapNodeItem::Size() const
+{
+    // Whole pixels: the halos of one size are drawn once for all the nodes.
+    return QSize(std::max(static_cast<int>(std::ceil(textWidth_ + 2 * kTextMargin)), kIconSize),
+                 style_->TextHeight() + kIconSize);
 }
 
 void CMapNodeItem::SetText(const QString& text)
@@ -27,9 +121,7 @@ void CMapNodeItem::SetText(const QString& text)
         return;
     prepareGeometryChange();
     text_ = text;
-    const QFontMetricsF& metrics = labelFont_->metrics;
-    size_ = QSizeF(std::max<qreal>(metrics.horizontalAdvance(text_) + 2 * kTextMargin, kIconSize),
-                   metrics.height() + kIconSize);
+    textWidth_ = static_cast<float>(style_->TextWidth(text_));
     update();
 }
 
@@ -37,53 +129,59 @@ void CMapNodeItem::TakeTextOf(const CMapNodeItem& shown)
 {
     prepareGeometryChange();
     text_ = shown.text_;
-    size_ = shown.size_;
+    textWidth_ = shown.textWidth_;
     update();
 }
 
-void CMapNodeItem::SetImage(int imageIndex, const QPixmap& icon)
+void CMapNodeItem::SetImage(int imageIndex)
 {
+    if (imageIndex == imageIndex_)
+        return;
     imageIndex_ = imageIndex;
-    icon_ = icon;
     update();
 }
 
 void CMapNodeItem::SetTextColor(const QColor& color)
 {
-    if (color == textColor_)
+    if (color.rgba() == textColor_)
         return;
-    textColor_ = color;
+    textColor_ = color.rgba();
     update();
 }
 
 void CMapNodeItem::PlaceCentreAt(QPointF centre)
 {
-    setPos(std::max<qreal>(0.0, centre.x() - size_.width() / 2), std::max<qreal>(0.0, centre.y() - size_.height() / 2));
+    const QSize size = Size();
+    setPos(std::max<qreal>(0.0, centre.x() - size.width() / 2.0),
+           std::max<qreal>(0.0, centre.y() - size.height() / 2.0));
 }
 
 QPointF CMapNodeItem::Centre() const
 {
-    return pos() + QPointF(size_.width() / 2, size_.height() / 2);
+    const QSize size = Size();
+    return pos() + QPointF(size.width() / 2.0, size.height() / 2.0);
 }
 
 QRectF CMapNodeItem::boundingRect() const
 {
-    return QRectF(QPointF(0, 0), size_);
+    return QRectF(QPointF(0, 0), Size());
 }
 
 void CMapNodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    const QRectF iconRect((size_.width() - kIconSize) / 2, 0, kIconSize, kIconSize);
-    if (!icon_.isNull())
-        painter->drawPixmap(iconRect.toRect(), icon_);
-    const QRectF textRect(0, kIconSize, size_.width(), size_.height() - kIconSize);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(isSelected() ? kSelectedFill : kHalo);
-    painter->drawRoundedRect(textRect, 2, 2);
-    painter->setFont(labelFont_->font);
-    painter->setPen(isSelected() ? QColor(Qt::white) : textColor_);
-    painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text_);
-    if (isSelected()) {
+    // Every node of a crowded map is painted again when the states of many NEs change: the name is drawn on its
+    // baseline, not laid out in a box, over a halo drawn once per size.
+    const QSize size = Size();
+    const QPixmap& icon = style_->Icon(imageIndex_);
+    if (!icon.isNull())
+        painter->drawPixmap(QRect((size.width() - kIconSize) / 2, 0, kIconSize, kIconSize), icon);
+    const int textHeight = size.height() - kIconSize;
+    const bool selected = isSelected();
+    painter->drawPixmap(0, kIconSize, style_->Halo(size.width(), textHeight, selected));
+    painter->setPen(selected ? QColor(Qt::white) : QColor::fromRgba(textColor_));
+    style_->DrawText(*painter, QPointF((size.width() - textWidth_) / 2, kIconSize + style_->BaselineIn(textHeight)),
+                     text_);
+    if (selected) {
         painter->setBrush(Qt::NoBrush);
         painter->setPen(QPen(kSelectedFill.darker(140), 1, Qt::DotLine));
         painter->drawRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
@@ -98,8 +196,9 @@ QVariant CMapNodeItem::itemChange(GraphicsItemChange change, const QVariant& val
         place.setX(std::max<qreal>(0.0, place.x()));
         place.setY(std::max<qreal>(0.0, place.y()));
         if (const QGraphicsScene* map = scene()) {
-            place.setX(std::min(place.x(), std::max<qreal>(0.0, map->sceneRect().right() - size_.width())));
-            place.setY(std::min(place.y(), std::max<qreal>(0.0, map->sceneRect().bottom() - size_.height())));
+            const QSize size = Size();
+            place.setX(std::min(place.x(), std::max<qreal>(0.0, map->sceneRect().right() - size.width())));
+            place.setY(std::min(place.y(), std::max<qreal>(0.0, map->sceneRect().bottom() - size.height())));
         }
         return place;
     }

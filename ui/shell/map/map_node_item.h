@@ -1,22 +1,57 @@
 #pragma once
-// One NE on the geographic map: its state icon over its name, in the NE's text colour, with its address as tool tip.
-// The operator selects it and drags it to a new place; the item keeps its NE id and the key "N<id>" by which the map
-// view finds it. The item's position is its top-left corner; the NE's place on the map is the item's centre.
+// One NE on the geographic map: its state icon over its name, in the NE's text colour. The operator selects it and
+// drags it to a new place; the item keeps its NE id and the key "N<id>" by which the map view finds it. The item's
+// position is its top-left corner; the NE's place on the map is the item's centre. A map holds thousands of nodes:
+// what they share (font, icons, the halos under the names) is kept once, in the map's node style.
 
+#include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QPointF>
+#include <QRawFont>
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <utility>
 
-// The font of the nodes' names and its metrics, made once for all the nodes of a map.
-struct MapLabelFont {
-    explicit MapLabelFont(const QFont& labelFont = QFont()) : font(labelFont), metrics(labelFont) {}
-    QFont font;
-    QFontMetricsF metrics;
+// What every node of a map shares: the font of the names and its metrics with the width of each character measured
+// once, the state icons, and the halos drawn under the names, one per size.
+class CMapNodeStyle {
+public:
+    explicit CMapNodeStyle(const QFont& labelFont = QFont(), std::function<QPixmap(int)> icons = {});
+
+    // The height of a name's halo in whole pixels, and where the baseline lies in it; asked of the font once.
+    int TextHeight() const { return textHeight_; }
+    qreal BaselineIn(int height) const { return (height - lineHeight_) / 2 + ascent_; }
+    // The width of a name; a plain one (see IsPlain) is the sum of its characters' widths, not measured again.
+    qreal TextWidth(const QString& text) const;
+    // Draws a name with its baseline's left end at a point.
+    void DrawText(QPainter& painter, QPointF baseline, const QString& text) const;
+    const QPixmap& Icon(int index) const;
+    // The halo under a name of a size in pixels, in its colour when selected or not.
+    const QPixmap& Halo(int width, int height, bool selected) const;
+
+private:
+    // A name of Latin-1 characters the font has is drawn from the glyph and width of each character, looked up
+    // once: shaping it at every paint costs more than all the rest of a node.
+    bool IsPlain(const QString& text) const;
+
+    QFont font_;
+    QFontMetricsF metrics_;
+    qreal lineHeight_;
+    qreal ascent_;
+    int textHeight_;
+    QRawFont rawFont_;
+    std::array<quint32, 256> glyphs_{}; // 0: drawn as text
+    std::array<float, 256> advances_{};
+    std::function<QPixmap(int)> iconOf_;
+    mutable std::map<int, QPixmap> icons_;
+    mutable std::map<std::pair<int, int>, QPixmap> halos_[2];
 };
 
 class CMapNodeItem : public QGraphicsItem {
@@ -24,20 +59,20 @@ public:
     // The icon's side; the item is at least this wide and the text's height plus this tall.
     static constexpr int kIconSize = 16;
 
-    // The label font outlives the node.
-    CMapNodeItem(uint32_t neId, const MapLabelFont& labelFont);
+    // The style outlives the node.
+    CMapNodeItem(uint32_t neId, const CMapNodeStyle& style);
 
     uint32_t NeId() const { return neId_; }
     QString Key() const { return QStringLiteral("N%1").arg(neId_); }
     const QString& Text() const { return text_; }
     int ImageIndex() const { return imageIndex_; }
-    QColor TextColor() const { return textColor_; }
+    QColor TextColor() const { return QColor::fromRgba(textColor_); }
 
-    // Sets the name (the item's size follows it), the icon with its list index, and the colour of the name.
+    // Sets the name (the item's size follows it), the icon by its list index, and the colour of the name.
     void SetText(const QString& text);
     // Takes the name of a node that showed it, with the size measured for it.
     void TakeTextOf(const CMapNodeItem& shown);
-    void SetImage(int imageIndex, const QPixmap& icon);
+    void SetImage(int imageIndex);
     void SetTextColor(const QColor& color);
     // Puts the item's centre at a point of the map, the item kept within the map's top-left corner.
     void PlaceCentreAt(QPointF centre);
@@ -50,11 +85,12 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
 
 private:
+    QSize Size() const;
+
     uint32_t neId_;
-    const MapLabelFont* labelFont_;
-    QString text_;
-    QSizeF size_{kIconSize, kIconSize};
     int imageIndex_ = -1;
-    QPixmap icon_;
-    QColor textColor_{Qt::black};
+    QRgb textColor_ = qRgb(0, 0, 0);
+    float textWidth_ = 0;
+    const CMapNodeStyle* style_;
+    QString text_;
 };

@@ -11,8 +11,15 @@
 #include "link/server_message_dispatcher.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/frame/main_frame.h"
+#include "ui/shell/frame/text_colors.h"
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QGraphicsView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include <memory>
 #include <thread>
@@ -56,8 +63,8 @@ protected:
         RemoveServerDispatchRules();
     }
 
-    // A connected state of the card in slot 1 of shelf 1 and of its first port, the port's alarm of a severity.
-    static std::vector<EntityStateRec> PortAlarm(const CNeRecord& ne, int32_t severity)
+    // A connected state of the card in slot 1 of shelf 1 and of one of its ports, the port's alarm of a severity.
+    static std::vector<EntityStateRec> PortAlarm(const CNeRecord& ne, int32_t severity, int port = 0)
     {
         const CEntityNode* card = ne.root->GetChild(0)->GetChild(0);
         EntityStateRec cardState;
@@ -65,10 +72,12 @@ protected:
         cardState.onlineType = card->GetPlannedType();
         cardState.severity = kSeverityServerCleared;
         EntityStateRec portState;
-        portState.entityId = card->GetChild(0)->GetEntityId();
+        portState.entityId = card->GetChild(port)->GetEntityId();
         portState.severity = severity;
         return {cardState, portState};
     }
+
+    QColor NeColorOf(int severity) const { return ToQColor(ColorOfSeverity(frame_.TextColors().ne, severity)); }
 
     ScopedModels models_;
     ScopedWorkDir work_;
@@ -137,6 +146,58 @@ TEST_F(GeoViewTest, ANodeFollowsAnAlarmRaisedAndClearedOnAPortOfItsNeAndNoOtherN
     EXPECT_EQ(alphaNode.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha)));
     EXPECT_EQ(alphaNode.Text(), QStringLiteral("Alpha"));
     EXPECT_EQ(view->NodeOf(1), &alphaNode) << "the node is kept, not made again";
+}
+
+TEST_F(GeoViewTest, ANodeShowsTheGravestAlarmLeftOnItsNeAsStatesComeAndGo)
+{
+    auto view = MakeView();
+    const CNeRecord& alpha = *FindNeById(1);
+    CMapNodeItem& node = *view->NodeOf(1);
+    const QColor quiet = node.TextColor();
+
+    struct Step {
+        int port;
+        int severity;
+        int shown; // the gravest alarm left on the NE
+    };
+    const Step steps[] = {
+        {0, kSeverityMinor, kSeverityMinor},           {1, kSeverityCritical, kSeverityCritical},
+        {0, kSeverityMajor, kSeverityCritical},        {1, kSeverityServerCleared, kSeverityMajor},
+        {0, kSeverityServerCleared, kSeverityCleared},
+    };
+    for (const Step& step : steps) {
+        ApplyStates(1, PortAlarm(alpha, step.severity, step.port));
+        view->RefreshData();
+        const QColor expected = step.shown == kSeverityCleared ? quiet : NeColorOf(step.shown);
+        EXPECT_EQ(node.TextColor(), expected) << "port " << step.port << " severity " << step.severity;
+        EXPECT_EQ(node.TextColor(), ToQColor(frame_.GetNeTextColor(&alpha))) << "as the tree shows the NE";
+        EXPECT_EQ(node.ImageIndex(), frame_.GetEntityStateIcon(1, 0));
+    }
+}
+
+TEST_F(GeoViewTest, ANodesTipIsItsNesAddressAndAnEmptyPlaceHasNone)
+{
+    auto view = MakeView();
+    view->show();
+    view->NodeOf(2)->PlaceCentreAt({200, 150});
+    QGraphicsView& canvas = *view->Canvas();
+    const auto askTip = [&](QPoint point) {
+        QHelpEvent help(QEvent::ToolTip, point, canvas.viewport()->mapToGlobal(point));
+        QApplication::sendEvent(canvas.viewport(), &help);
+    };
+    for (const uint32_t neId : {1U, 2U}) {
+        const CMapNodeItem& node = *view->NodeOf(neId);
+        askTip(canvas.mapFromScene(node.sceneBoundingRect().center()));
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("10.0.0.%1").arg(neId));
+    }
+    const QPoint empty = canvas.mapFromScene(QPointF(400, 300));
+    ASSERT_EQ(canvas.itemAt(empty), nullptr);
+    askTip(empty);
+    QDeadlineTimer bound(2000);
+    while (QToolTip::isVisible() && !bound.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 } // namespace
