@@ -5,6 +5,7 @@
 // its rows, selection and ticks change.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/mc_server_steps.h"
 
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kCmdMcChannel = 33121;
-constexpr uint32_t kNorth = 1;
 constexpr uint32_t kPppoePort = 10106;  // an enabled PPPoE PVC, VLAN 301
 constexpr uint32_t kIdlePort = 10107;   // a disabled transparent PVC only
 constexpr uint16_t kLimitedVlan = 4094; // its MAC limit enabled
@@ -34,14 +34,6 @@ using e2e::Click;
 using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::Type;
-
-template <class Rec> void ServerWrite(e2e::CProgram& program, uint16_t code, const Rec& rec)
-{
-    server_test::CRawClient& probe = program.ServerProbe();
-    const std::optional<Frame> reply =
-        probe.ReplyTo(probe.Send(2, code, kNorth, EncodeRecords(std::vector<Rec>{rec}), kRecordSize<Rec>));
-    EXPECT_TRUE(reply && reply->header.status == 0);
-}
 
 // The channel's port, key, VLAN, limit and state.
 void Describe(Setting& setting, const QString& port, int vci, const QString& vlan, const QString& limit, bool enabled)
@@ -56,7 +48,7 @@ void Describe(Setting& setting, const QString& port, int vci, const QString& vla
 
 std::vector<McChannelRec> ChannelsOf(e2e::CProgram& program, uint32_t portId)
 {
-    std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, kNorth);
+    std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, e2e::kNorth1);
     std::erase_if(channels, [portId](const McChannelRec& rec) { return rec.portId != portId; });
     return channels;
 }
@@ -66,11 +58,8 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
-    McServiceProfileRec basic;
-    basic.name = "basic";
-    basic.status = 1;
-    ServerWrite(program, kReqMcServiceProfileAdd, basic);
-    ServerWrite(program, kReqVlanMacLimit, VlanMacLimitRec{kLimitedVlan, 3, 1});
+    e2e::AddBasicServiceProfile(program);
+    e2e::WriteOnNorth1(program, kReqVlanMacLimit, VlanMacLimitRec{kLimitedVlan, 3, 1});
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
@@ -146,19 +135,8 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
-    McServiceProfileRec basic;
-    basic.name = "basic";
-    basic.status = 1;
-    ServerWrite(program, kReqMcServiceProfileAdd, basic);
-    McChannelRec held;
-    held.portId = kPppoePort;
-    held.vpi = 0;
-    held.vci = 60;
-    held.vlanId = 301;
-    held.channelLimit = 2;
-    held.profile = "basic";
-    held.adminState = 1;
-    ServerWrite(program, kReqMcChannelAdd, held);
+    e2e::AddBasicServiceProfile(program);
+    e2e::AddChannelOnNorth1(program, kPppoePort, 60, 301, 2, 1);
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     person.OnDialog<List>([&](List& list) {
@@ -220,16 +198,8 @@ TEST(McChannelE2eTest, ThePopupOffersWhatTheRowsAndTicksAllow)
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     for (const Case& c : cases) {
-        if (c.rows && ChannelsOf(program, kIdlePort).empty()) {
-            McChannelRec idle;
-            idle.portId = kIdlePort;
-            idle.vci = 41;
-            idle.vlanId = 302;
-            idle.channelLimit = 1;
-            idle.profile = "basic";
-            idle.adminState = 2;
-            ServerWrite(program, kReqMcChannelAdd, idle);
-        }
+        if (c.rows && ChannelsOf(program, kIdlePort).empty())
+            e2e::AddChannelOnNorth1(program, kIdlePort, 41, 302, 1, 2);
         std::vector<int> offered;
         person.OnDialog<List>([&](List& list) {
             QTreeView& rows = *list.FindList(kListControlId);
