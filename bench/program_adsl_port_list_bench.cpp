@@ -5,6 +5,7 @@
 //
 //     build/bench/program_adsl_port_list_bench
 
+#include "bench/program_bench_setup.h"
 #include "bench/program_boot.h"
 
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
@@ -29,21 +30,15 @@ constexpr uint32_t kCardsPerShelf = 7;
 constexpr uint32_t kPorts = 48;
 constexpr uint32_t kAllPorts = kShelves * kCardsPerShelf * kPorts;
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using program_boot::Clock;
+using program_boot::MsSince;
 
 std::filesystem::path WriteWorld(const std::filesystem::path& dir)
 {
     const std::filesystem::path path = dir / "adsl_port_world.ini";
     std::ofstream ini(path);
-    ini << "[SERVER]\nMODELS=" << TARVIK_RESOURCES_DIR << "/EntConf\n\n[RIGHTS]\nADMINISTRATOR=a*127\n"
-        << "MANAGER=m*127\nUSER=q*127\n\n[UserAccountRecord.1]\nname=admin\npassword=admin\nroleLetter=A\n\n"
-        << "[NeKeyRecord.1]\nneId=1\nneName=Full-48\nmodelId=4\nipAddress=10.30.1.1\nport=161\n"
-        << "snmpCommunity=public\n\n[NE1.AdslLineProfileRec.fast]\nrequest=640\nname=fast-8M\nchannelMode=2\n"
+    program_boot::WriteFull48WorldHead(ini);
+    ini << "\n[NE1.AdslLineProfileRec.fast]\nrequest=640\nname=fast-8M\nchannelMode=2\n"
         << "status=1\n\n[NE1.AdslLineProfileRec.slow]\nrequest=640\nname=basic-2M\nchannelMode=3\nstatus=1\n";
     uint32_t board = 0;
     for (uint32_t shelf = 1; shelf <= kShelves; ++shelf) {
@@ -58,13 +53,8 @@ void BM_AdslPortListOfATwoShelfNe(benchmark::State& state)
     e2e::CProgram program;
     const std::filesystem::path world = WriteWorld(program.WorkDir().Path());
     const std::filesystem::path exported = program.WorkDir().Path() / "ports.txt";
-    e2e::PeerOptions options;
-    options.args = {"--scenario", world.string()};
-    if (!program.StartServer(options) || !program.Login("admin", "admin")) {
-        state.SkipWithError("the program could not log in to the simulated server");
+    if (!program_boot::StartOnFull48(program, state, world))
         return;
-    }
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("Full-48")));
     double sortMs = 0;
     double exportMs = 0;
     for (auto _ : state) {

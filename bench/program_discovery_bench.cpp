@@ -7,6 +7,7 @@
 //
 //     build/bench/program_discovery_bench
 
+#include "bench/program_bench_setup.h"
 #include "bench/program_boot.h"
 
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
@@ -26,12 +27,8 @@ constexpr int kAutoDiscovery = 33067;
 constexpr int kRefreshes = 10;
 constexpr int kWatchMs = 12000;
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using program_boot::Clock;
+using program_boot::MsSince;
 
 void BM_DiscoveryOf5000FoundNes(benchmark::State& state)
 {
@@ -39,10 +36,8 @@ void BM_DiscoveryOf5000FoundNes(benchmark::State& state)
     e2e::PeerOptions options;
     options.args = {"--generate-found-nes", std::to_string(kFoundNes)};
     options.iniExtra = "[DIALOG]\nAUTODISCOVERYREFRESHTIME=5000\nAUTODISCOVERYPINGTIME=100\n";
-    if (!program.StartServer(options) || !program.Login("admin", "admin")) {
-        state.SkipWithError("the program could not log in to the simulated server");
+    if (!program_boot::StartAndLogIn(program, state, options))
         return;
-    }
     double refreshMs = 0;
     double refreshMaxMs = 0;
     double stallMaxMs = 0;

@@ -6,6 +6,7 @@
 //
 //     build/bench/program_vc_vlan_list_bench
 
+#include "bench/program_bench_setup.h"
 #include "bench/program_boot.h"
 
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
@@ -32,22 +33,16 @@ constexpr uint32_t kPvcsPerPort = 8;
 constexpr uint32_t kPvcs = kShelves * kLineSlots * kPorts * kPvcsPerPort;
 constexpr uint32_t kCardPvcs = kPorts * kPvcsPerPort;
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using program_boot::Clock;
+using program_boot::MsSince;
 
 // One IPD-48 with every line slot equipped and every port carrying its PVCs.
 std::filesystem::path WriteWorld(const std::filesystem::path& dir)
 {
     const std::filesystem::path path = dir / "vc_vlan_world.ini";
     std::ofstream ini(path);
-    ini << "[SERVER]\nMODELS=" << TARVIK_RESOURCES_DIR << "/EntConf\n\n[RIGHTS]\nADMINISTRATOR=a*127\n"
-        << "MANAGER=m*127\nUSER=q*127\n\n[UserAccountRecord.1]\nname=admin\npassword=admin\nroleLetter=A\n\n"
-        << "[NeKeyRecord.1]\nneId=1\nneName=Full-48\nmodelId=4\nipAddress=10.30.1.1\nport=161\n"
-        << "snmpCommunity=public\n\n[NE1.IpTrafficProfileRec.office]\nrequest=430\nname=office\nstatus=1\n"
+    program_boot::WriteFull48WorldHead(ini);
+    ini << "\n[NE1.IpTrafficProfileRec.office]\nrequest=430\nname=office\nstatus=1\n"
         << "broadcast=3\n";
     uint32_t board = 0;
     uint32_t pvc = 0;
@@ -72,13 +67,8 @@ void BM_VcVlanListOfAWholeNe(benchmark::State& state)
 {
     e2e::CProgram program;
     const std::filesystem::path world = WriteWorld(program.WorkDir().Path());
-    e2e::PeerOptions options;
-    options.args = {"--scenario", world.string()};
-    if (!program.StartServer(options) || !program.Login("admin", "admin")) {
-        state.SkipWithError("the program could not log in to the simulated server");
+    if (!program_boot::StartOnFull48(program, state, world))
         return;
-    }
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("Full-48")));
     double multiDeleteMs = 0;
     for (auto _ : state) {
         int rows = 0;

@@ -535,6 +535,20 @@ void CNetDrv::ClearReply()
     replyData_ = ReplyData{};
 }
 
+void CNetDrv::CopyReplyForThread(EmsMsg** reply)
+{
+    if (reply == nullptr || *reply != &reply_ || IsUiThread()) {
+        return;
+    }
+    // One reply a thread, as the driver's own is one: valid until that thread's next request.
+    thread_local ReplyData copy;
+    thread_local EmsMsg header;
+    copy = replyData_;
+    header = reply_;
+    header.records = copy.records.empty() ? nullptr : copy.records.data();
+    *reply = &header;
+}
+
 int CNetDrv::RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog)
 {
     int result = kDrvOk;
@@ -593,6 +607,13 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
         std::atomic<bool>& flag;
         ~TransactionEnd() { flag = false; }
     } transactionEnd{inTransaction_};
+
+    // Declared after the lock's release, so that it runs while the lock is still held.
+    struct ReplyOfThread {
+        CNetDrv& driver;
+        EmsMsg** reply;
+        ~ReplyOfThread() { driver.CopyReplyForThread(reply); }
+    } replyOfThread{*this, reply};
 
     ClearReply();
     if (reply != nullptr) {

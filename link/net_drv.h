@@ -68,8 +68,9 @@ public:
     // Sends the request and waits for its reply. `timeoutMs` -2 (any negative) = GetTimeout(), 0 = send and do not
     // wait (the reply goes to the dispatcher), else milliseconds. 0 or a driver result code; *reply names the
     // driver's reply descriptor, valid until the next request through this driver (its count is 0 when no reply
-    // came). A text reply returns 32028 with the reply handed back. On a failure other than 32018 a message box
-    // shows the failure text (when not 0) with the error text.
+    // came); a caller on another thread than the UI's gets one of its own, valid until its own next request, so
+    // that it may request while the UI thread does too. A text reply returns 32028 with the reply handed back. On a
+    // failure other than 32018 a message box shows the failure text (when not 0) with the error text.
     int RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureTextId, int32_t timeoutMs, bool waitDialog);
 
     // Sends without waiting for the reply, which arrives through the dispatcher. `timeoutMs` bounds the hand-over
@@ -203,6 +204,9 @@ private:
     void CancelSequence(uint32_t sequence);
     bool AllThreadsEnded() const;
     void ClearReply();
+    // Points a caller on another thread than the UI's at a copy of the reply of its own, made under the lock: it
+    // reads the reply after the lock is free, when the UI thread may have begun a request of its own.
+    void CopyReplyForThread(EmsMsg** reply);
 
     const uint32_t defaultTimeoutMs_;
     std::atomic<bool> initialised_{false};
@@ -230,7 +234,8 @@ private:
     std::deque<std::shared_ptr<AgentBlock>> blocks_;
     bool agentAccepting_ = false; // guarded by blocksMutex_
 
-    // The reply handed to the caller of RequestEmsMsg; written only under requestLock_.
+    // The reply handed to the caller of RequestEmsMsg on the UI thread (others get a copy); written only under
+    // requestLock_.
     EmsMsg reply_;
     ReplyData replyData_;
     EmsMsg noReply_{}; // handed out when no reply came; never written

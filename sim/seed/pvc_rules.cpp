@@ -306,9 +306,44 @@ PvcCheckResultRec JudgePvc(const SimPvcWorld& ne, const PvcRuleCheckRec& check)
 
 namespace {
 
+// A broadcast or group address, or none at all.
+bool IsReservedMac(const std::array<uint8_t, 6>& mac)
+{
+    return (mac[0] & 0x01) != 0 || std::all_of(mac.begin(), mac.end(), [](uint8_t b) { return b == 0; });
+}
+
 bool IsLearned(const FdbEntryRec& entry)
 {
     return std::find(kLearnedStatuses.begin(), kLearnedStatuses.end(), entry.status) != kLearnedStatuses.end();
+}
+
+// The check's verdict, and the entry it is about (`type`: its ACL state, static, or learned status).
+template <class Entry> void Refuse(AclCheckRec& check, uint32_t verdict, uint32_t type, const Entry& entry)
+{
+    check.verdict = verdict;
+    check.existingType = type;
+    check.existingMac = entry.mac;
+    check.existingPortId = entry.portId;
+    check.existingVpi = entry.vpi;
+    check.existingVci = entry.vci;
+}
+
+// A MAC listed anywhere, in an ACL or as a static entry, is refused with where it is; true when it was.
+bool RefuseListedMac(const SimPvcWorld& ne, AclCheckRec& check)
+{
+    for (const AclEntryRec& entry : ne.acls) {
+        if (entry.mac == check.mac) {
+            Refuse(check, kMacListed, entry.controlState, entry);
+            return true;
+        }
+    }
+    for (const FdbEntryRec& entry : ne.staticFdb) {
+        if (entry.mac == check.mac) {
+            Refuse(check, kMacListed, kStaticFdb, entry);
+            return true;
+        }
+    }
+    return false;
 }
 
 // A static entry: a MAC listed anywhere is named with where it is; a MAC the NE learned is named too, and one it
@@ -317,13 +352,6 @@ bool IsLearned(const FdbEntryRec& entry)
 void JudgeStaticMac(const SimPvcWorld& ne, AclCheckRec& check)
 {
     check.verdict = kMacGoesOn;
-    const auto existing = [&](uint32_t type, const auto& entry) {
-        check.existingType = type;
-        check.existingMac = entry.mac;
-        check.existingPortId = entry.portId;
-        check.existingVpi = entry.vpi;
-        check.existingVci = entry.vci;
-    };
     const SimPvc* pvc = FindPvc(ne, check.portId, check.vpi, check.vci);
     if (pvc == nullptr) {
         check.verdict = kMacNoSuchPvc;
@@ -333,37 +361,24 @@ void JudgeStaticMac(const SimPvcWorld& ne, AclCheckRec& check)
         check.verdict = kMacReserved;
         return;
     }
-    for (const AclEntryRec& entry : ne.acls) {
-        if (entry.mac == check.mac) {
-            check.verdict = kMacListed;
-            existing(entry.controlState, entry);
-            return;
-        }
-    }
+    if (RefuseListedMac(ne, check))
+        return;
     size_t onPvc = 0;
-    for (const FdbEntryRec& entry : ne.staticFdb) {
-        if (entry.mac == check.mac) {
-            check.verdict = kMacListed;
-            existing(kStaticFdb, entry);
-            return;
-        }
+    for (const FdbEntryRec& entry : ne.staticFdb)
         onPvc += SamePvc(entry, check) ? 1 : 0;
-    }
     size_t learnedOnPvc = 0;
     for (const FdbEntryRec& entry : ne.learnedFdb) {
         if (!IsLearned(entry))
             continue;
         if (entry.mac == check.mac) {
-            check.verdict = SamePvc(entry, check) ? kMacLearnedHere : kMacLearned;
-            existing(entry.status, entry);
+            Refuse(check, SamePvc(entry, check) ? kMacLearnedHere : kMacLearned, entry.status, entry);
             return;
         }
         learnedOnPvc += SamePvc(entry, check) ? 1 : 0;
     }
     for (const AclEntryRec& entry : ne.acls) {
         if (SamePvc(entry, check) && entry.controlState == kPermit) {
-            check.verdict = kMacStateConflict;
-            existing(entry.controlState, entry);
+            Refuse(check, kMacStateConflict, entry.controlState, entry);
             return;
         }
     }
@@ -400,32 +415,13 @@ void JudgeSourceMac(const SimPvcWorld& ne, AclCheckRec& check)
         return;
     }
     check.verdict = kMacGoesOn;
-    const auto existing = [&](uint32_t type, const auto& entry) {
-        check.existingType = type;
-        check.existingMac = entry.mac;
-        check.existingPortId = entry.portId;
-        check.existingVpi = entry.vpi;
-        check.existingVci = entry.vci;
-    };
     const bool broadcastOrGroup = (check.mac[0] & 0x01) != 0;
     if (broadcastOrGroup) {
         check.verdict = kMacReserved;
         return;
     }
-    for (const AclEntryRec& entry : ne.acls) {
-        if (entry.mac == check.mac) {
-            check.verdict = kMacListed;
-            existing(entry.controlState, entry);
-            return;
-        }
-    }
-    for (const FdbEntryRec& entry : ne.staticFdb) {
-        if (entry.mac == check.mac) {
-            check.verdict = kMacListed;
-            existing(kStaticFdb, entry);
-            return;
-        }
-    }
+    if (RefuseListedMac(ne, check))
+        return;
     const SimPvc* pvc = FindPvc(ne, check.portId, check.vpi, check.vci);
     size_t listed = 0;
     for (const AclEntryRec& entry : ne.acls) {
@@ -433,15 +429,13 @@ void JudgeSourceMac(const SimPvcWorld& ne, AclCheckRec& check)
             continue;
         ++listed;
         if (entry.controlState != check.kind) {
-            check.verdict = kMacStateConflict;
-            existing(entry.controlState, entry);
+            Refuse(check, kMacStateConflict, entry.controlState, entry);
             return;
         }
     }
     for (const FdbEntryRec& entry : ne.staticFdb) {
         if (SamePvc(entry, check)) {
-            check.verdict = kMacStateConflict;
-            existing(kStaticFdb, entry);
+            Refuse(check, kMacStateConflict, kStaticFdb, entry);
             return;
         }
     }
@@ -530,7 +524,7 @@ std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry)
     const SimPvc* pvc = FindPvc(ne, entry.portId, entry.vpi, entry.vci);
     if (pvc == nullptr)
         return "PVC does not exist";
-    if ((entry.mac[0] & 0x01) != 0 || std::all_of(entry.mac.begin(), entry.mac.end(), [](uint8_t b) { return b == 0; }))
+    if (IsReservedMac(entry.mac))
         return "MAC address is reserved";
     size_t onPvc = 0;
     for (const FdbEntryRec& other : ne.staticFdb) {
@@ -571,7 +565,7 @@ std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry)
         return "PVC does not exist";
     if (entry.controlState != kDeny && entry.controlState != kPermit)
         return "Invalid control state";
-    if ((entry.mac[0] & 0x01) != 0 || std::all_of(entry.mac.begin(), entry.mac.end(), [](uint8_t b) { return b == 0; }))
+    if (IsReservedMac(entry.mac))
         return "MAC address is reserved";
     size_t listed = 0;
     for (const AclEntryRec& other : ne.acls) {

@@ -3,7 +3,7 @@
 // fifth relay server; the DHCP transactions, the filtering database (an entry deleted), the spoofed addresses (one
 // permitted), the broadcast VLANs and the multicast channels and groups of its line cards are the NE's own tables.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/direct_ne_test.h"
 
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
@@ -44,16 +44,8 @@ using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::Type;
 
-class DhcpStatusDirectE2eTest : public ::testing::Test {
+class DhcpStatusDirectE2eTest : public e2e::CDirectNeTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartAgent());
-        ASSERT_TRUE(program_.Login("qurim", "private"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("127.0.0.1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
     // Adds a relay server through the list; false when the dialog stayed open.
     bool AddRelayServer(CDhcpRelayServerListDlg& list, const std::array<uint8_t, 4>& address, const QString& vlan)
     {
@@ -69,8 +61,6 @@ protected:
         Click(list, kAddButtonId);
         return ended;
     }
-
-    e2e::CProgram program_;
 };
 
 TEST_F(DhcpStatusDirectE2eTest, TheDhcpServicesAreTheNesPrivateScalarsAndTables)

@@ -1,9 +1,11 @@
 // The multicast channels of North-1's ports in the running program: the list of the NE's channels, where the operator
 // adds a channel to the port with a PPPoE PVC in service (the port without one refused while the channel is enabled,
 // taken at once once it is disabled), adds again on the same port (asked to overwrite, the row replaced and the add
-// code sent), is refused by the VLAN's MAC limit, and deletes the ticked channels.
+// code sent), is refused by the VLAN's MAC limit, and deletes the ticked channels; and what the list's popup offers as
+// its rows, selection and ticks change.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/mc_server_steps.h"
 
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
@@ -20,7 +22,6 @@
 namespace {
 
 constexpr int kCmdMcChannel = 33121;
-constexpr uint32_t kNorth = 1;
 constexpr uint32_t kPppoePort = 10106;  // an enabled PPPoE PVC, VLAN 301
 constexpr uint32_t kIdlePort = 10107;   // a disabled transparent PVC only
 constexpr uint16_t kLimitedVlan = 4094; // its MAC limit enabled
@@ -33,14 +34,6 @@ using e2e::Click;
 using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::Type;
-
-template <class Rec> void ServerWrite(e2e::CProgram& program, uint16_t code, const Rec& rec)
-{
-    server_test::CRawClient& probe = program.ServerProbe();
-    const std::optional<Frame> reply =
-        probe.ReplyTo(probe.Send(2, code, kNorth, EncodeRecords(std::vector<Rec>{rec}), kRecordSize<Rec>));
-    EXPECT_TRUE(reply && reply->header.status == 0);
-}
 
 // The channel's port, key, VLAN, limit and state.
 void Describe(Setting& setting, const QString& port, int vci, const QString& vlan, const QString& limit, bool enabled)
@@ -55,7 +48,7 @@ void Describe(Setting& setting, const QString& port, int vci, const QString& vla
 
 std::vector<McChannelRec> ChannelsOf(e2e::CProgram& program, uint32_t portId)
 {
-    std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, kNorth);
+    std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, e2e::kNorth1);
     std::erase_if(channels, [portId](const McChannelRec& rec) { return rec.portId != portId; });
     return channels;
 }
@@ -65,11 +58,8 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
-    McServiceProfileRec basic;
-    basic.name = "basic";
-    basic.status = 1;
-    ServerWrite(program, kReqMcServiceProfileAdd, basic);
-    ServerWrite(program, kReqVlanMacLimit, VlanMacLimitRec{kLimitedVlan, 3, 1});
+    e2e::AddBasicServiceProfile(program);
+    e2e::WriteOnNorth1(program, kReqVlanMacLimit, VlanMacLimitRec{kLimitedVlan, 3, 1});
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
@@ -145,19 +135,8 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
-    McServiceProfileRec basic;
-    basic.name = "basic";
-    basic.status = 1;
-    ServerWrite(program, kReqMcServiceProfileAdd, basic);
-    McChannelRec held;
-    held.portId = kPppoePort;
-    held.vpi = 0;
-    held.vci = 60;
-    held.vlanId = 301;
-    held.channelLimit = 2;
-    held.profile = "basic";
-    held.adminState = 1;
-    ServerWrite(program, kReqMcChannelAdd, held);
+    e2e::AddBasicServiceProfile(program);
+    e2e::AddChannelOnNorth1(program, kPppoePort, 60, 301, 2, 1);
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     person.OnDialog<List>([&](List& list) {
@@ -180,6 +159,69 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
     ASSERT_EQ(channels.size(), 1u);
     EXPECT_EQ(channels.front().channelLimit, 3);
     EXPECT_EQ(channels.front().vci, 60);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// What the list's popup offers as the rows, the selection and the ticks change: Show, Modify and Delete want a
+// selected row, Multi-Delete a ticked one, Check All and UnCheck All a row at all; the rest, VC OAM Test among them
+// (it asks for its row itself), is always offered.
+TEST(McChannelE2eTest, ThePopupOffersWhatTheRowsAndTicksAllow)
+{
+    constexpr int kPopupCheckAll = List::kPopupCheckAll, kPopupUncheckAll = List::kPopupUncheckAll,
+                  kPopupMultiDelete = List::kPopupMultiDelete;
+    const std::vector<int> always = {kPopupAdd, List::kPopupOamTest, List::kPopupProfile, kPopupExport, kPopupClose};
+    struct Case {
+        const char* what;
+        bool rows;
+        bool selected;
+        bool ticked;
+        std::vector<int> greyed;
+    };
+    const Case cases[] = {
+        {"an empty list",
+         false,
+         false,
+         false,
+         {kPopupCheckAll, kPopupUncheckAll, kPopupMultiDelete, kPopupShow, kPopupModify, kPopupDelete}},
+        {"rows, none selected or ticked",
+         true,
+         false,
+         false,
+         {kPopupMultiDelete, kPopupShow, kPopupModify, kPopupDelete}},
+        {"none selected, one ticked", true, false, true, {kPopupShow, kPopupModify, kPopupDelete}},
+        {"the disabled channel selected, none ticked", true, true, false, {kPopupMultiDelete}},
+        {"selected and ticked", true, true, true, {}},
+    };
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    for (const Case& c : cases) {
+        if (c.rows && ChannelsOf(program, kIdlePort).empty())
+            e2e::AddChannelOnNorth1(program, kIdlePort, 41, 302, 1, 2);
+        std::vector<int> offered;
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            if (c.ticked)
+                e2e::TickRows(rows, {QStringLiteral("1-7")}, 1);
+            if (c.selected)
+                program.ClickListRow(rows, 0);
+            else
+                rows.selectionModel()->clear();
+            const QPoint below(rows.viewport()->width() / 2, rows.viewport()->height() - 2);
+            offered = c.selected ? program.RightClickListRow(rows, 0) : program.RightClickAt(*rows.viewport(), below);
+            EXPECT_EQ(list.IsControlEnabled(List::kOamTestId), false) << c.what << ": a disabled channel has no VC up";
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdMcChannel));
+        for (int id : always)
+            EXPECT_NE(std::find(offered.begin(), offered.end(), id), offered.end()) << c.what << ": " << id;
+        for (int id : {kPopupCheckAll, kPopupUncheckAll, kPopupMultiDelete, kPopupShow, kPopupModify, kPopupDelete}) {
+            const bool greyed = std::find(c.greyed.begin(), c.greyed.end(), id) != c.greyed.end();
+            EXPECT_EQ(std::find(offered.begin(), offered.end(), id) == offered.end(), greyed) << c.what << ": " << id;
+        }
+    }
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

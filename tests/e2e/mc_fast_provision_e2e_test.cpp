@@ -4,6 +4,7 @@
 // end.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/mc_server_steps.h"
 
 #include "features/provisioning/multicast/mc_fast_prov_dlg.h"
 #include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr int kCmdMcFastProvision = 33122;
-constexpr uint32_t kNorth = 1;
 constexpr uint32_t kLineCardModel = 30; // the model of North-1's card in slot 1
 using Dialog = CMcFastProvDlg;
 using List = CMcFastProvListDlg;
@@ -30,14 +30,6 @@ using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::RowOf;
 using e2e::Type;
-
-template <class Rec> void ServerAdd(e2e::CProgram& program, uint16_t code, const Rec& rec)
-{
-    server_test::CRawClient& probe = program.ServerProbe();
-    const std::optional<Frame> reply =
-        probe.ReplyTo(probe.Send(2, code, kNorth, EncodeRecords(std::vector<Rec>{rec}), kRecordSize<Rec>));
-    EXPECT_TRUE(reply && reply->header.status == 0);
-}
 
 const McChannelRec* ChannelOf(const std::vector<McChannelRec>& channels, uint32_t portId)
 {
@@ -53,18 +45,8 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
-    McServiceProfileRec basic;
-    basic.name = "basic";
-    basic.status = 1;
-    ServerAdd(program, kReqMcServiceProfileAdd, basic);
-    McChannelRec held;
-    held.portId = 10105;
-    held.vci = 33;
-    held.vlanId = 300;
-    held.channelLimit = 1;
-    held.profile = "basic";
-    held.adminState = 2;
-    ServerAdd(program, kReqMcChannelAdd, held);
+    e2e::AddBasicServiceProfile(program);
+    e2e::AddChannelOnNorth1(program, 10105, 33, 300, 1, 2);
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
@@ -117,7 +99,7 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdMcFastProvision));
-    const std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, kNorth);
+    const std::vector<McChannelRec> channels = program.ServerRecords(kReqMcChannel, e2e::kNorth1);
     for (uint32_t portId : {10101u, 10102u, 10105u, 10106u}) {
         const McChannelRec* channel = ChannelOf(channels, portId);
         ASSERT_NE(channel, nullptr) << portId;

@@ -3,7 +3,8 @@
 // blank and a threshold out of its range, changes one (refused once by the server, which changes nothing) and deletes
 // one. In direct mode the NE serves its profiles itself, and the list offers no templates.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/profile_list_steps.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
@@ -27,26 +28,11 @@ constexpr int kPmThresholdTab = 1;
 using Editor = CXdslPmThresholdProfileDlg;
 using e2e::Check;
 using e2e::Click;
+using e2e::ClickTab;
 using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::RowOf;
 using e2e::Type;
-
-void ClickTab(CDialog& dialog, int index)
-{
-    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-}
-
-std::optional<XdslPmThresholdProfileRec> Find(const std::vector<XdslPmThresholdProfileRec>& profiles,
-                                              const std::string& name)
-{
-    for (const XdslPmThresholdProfileRec& rec : profiles) {
-        if (rec.name == name)
-            return rec;
-    }
-    return std::nullopt;
-}
 
 // The box and edit of a threshold, by its place: CO 15-minute ES 0, ... CO day ES 3, ... RT day UAS 11.
 int Box(size_t index)
@@ -89,12 +75,8 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 1 and 900."));
             Type(add, Edit(0), QStringLiteral("45"));
-            Click(add, IDOK);
-            EXPECT_EQ(MessageLine(add),
-                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
-            Type(add, Editor::kNameId, QStringLiteral("gold-1"));
-            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("pm_threshold_profile")));
-            Click(add, IDOK);
+            e2e::RetypeRefusedName(add, Editor::kNameId, QStringLiteral("gold-1"),
+                                   QStringLiteral("pm_threshold_profile"));
             return IDCANCEL;
         });
         Click(list, kAddButtonId);
@@ -107,15 +89,13 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
             EXPECT_TRUE(e2e::IsChecked(modify, Box(3)));
             EXPECT_FALSE(modify.IsControlEnabled(Editor::kNameId) && !modify.IsControlReadOnly(Editor::kNameId));
             Check(modify, Box(3), false);
-            server_test::CRawClient& probe = program.ServerProbe();
-            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqPmThresholdProfile, 0, 0});
-            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, kReqPmThresholdProfile));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(modify.IsEnded());
-            EXPECT_EQ(Find(program.ServerRecords(kReqPmThresholdProfile, kNorth), "quiet")->coEsDay, 600u);
+            EXPECT_EQ(e2e::Named(program.ServerRecords(kReqPmThresholdProfile, kNorth), "quiet")->coEsDay, 600u);
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             return IDCANCEL;
@@ -133,15 +113,15 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
     });
     ASSERT_TRUE(program.Command(kCmdAdslProfile));
     const std::vector<XdslPmThresholdProfileRec> held = program.ServerRecords(kReqPmThresholdProfile, kNorth);
-    const std::optional<XdslPmThresholdProfileRec> gold = Find(held, "gold-1");
+    const std::optional<XdslPmThresholdProfileRec> gold = e2e::Named(held, "gold-1");
     ASSERT_TRUE(gold.has_value());
     EXPECT_EQ(gold->coEs15Min, 45);
     EXPECT_EQ(gold->rtEsDay, 7200u);
     EXPECT_EQ(gold->coSes15Min, 0) << "an unticked threshold is off";
     EXPECT_EQ(gold->status, 1u);
-    EXPECT_EQ(Find(held, "quiet")->coEsDay, 0u);
-    EXPECT_EQ(Find(held, "quiet")->status, 1u);
-    EXPECT_FALSE(Find(held, "standard").has_value());
+    EXPECT_EQ(e2e::Named(held, "quiet")->coEsDay, 0u);
+    EXPECT_EQ(e2e::Named(held, "quiet")->status, 1u);
+    EXPECT_FALSE(e2e::Named(held, "standard").has_value());
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

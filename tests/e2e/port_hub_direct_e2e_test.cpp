@@ -4,7 +4,7 @@
 // check, which refuses a PVC the port lacks and a reserved MAC, and loses it again; the next-hop table fills to four
 // and the NE's count refuses a fifth.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/direct_ne_test.h"
 
 #include "core/tables/access_rights.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
@@ -57,18 +57,7 @@ template <class Rec, class Body> std::vector<Rec> NeRecords(RequestCode<Rec> cod
     return reply.records;
 }
 
-class PortHubDirectE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartAgent());
-        ASSERT_TRUE(program_.Login("qurim", "private"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("127.0.0.1")));
-    }
-    void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
-
-    e2e::CProgram program_;
-};
+class PortHubDirectE2eTest : public e2e::CDirectNeTest {};
 
 TEST_F(PortHubDirectE2eTest, APortsProfileGroupsAndTheCardsFiltersAreWrittenToTheNe)
 {

@@ -4,7 +4,7 @@
 // verification of an NE against the templates and its synchronisation; and the synchronisation of NE profiles with
 // the templates through the template download.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/profile_list_steps.h"
 
 #include "features/management/ne/ne_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
@@ -49,31 +49,13 @@ constexpr char kVerifyButton[] =
 using e2e::CellImage;
 using e2e::Check;
 using e2e::Click;
+using e2e::ClickTab;
 using e2e::Field;
 using e2e::ListColumn;
 using e2e::MessageLine;
+using e2e::PageList;
 using e2e::RowOf;
 using e2e::Type;
-
-void ClickTab(CDialog& dialog, int tabBarId, int index)
-{
-    auto* tabs = dialog.GetDlgItemAs<QTabBar>(tabBarId);
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-}
-
-QTreeView& PageList(CProfileListDlg& dialog, ProfileKindId kind)
-{
-    return *dialog.PageOfKind(kind)->FindList(kListControlId);
-}
-
-std::vector<std::string> Names(const std::vector<AdslLineProfileRec>& profiles)
-{
-    std::vector<std::string> names;
-    for (const AdslLineProfileRec& rec : profiles)
-        names.push_back(rec.name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Fills an NE's table of ADSL line profiles, as another workstation would.
 void FillLineProfiles(e2e::CProgram& program, uint32_t neId)
@@ -85,11 +67,7 @@ void FillLineProfiles(e2e::CProgram& program, uint32_t neId)
         profiles[i].rateMode = 2;
         profiles[i].status = 1;
     }
-    server_test::CRawClient& probe = program.ServerProbe();
-    const uint32_t sequence =
-        probe.Send(2, kReqAdslLineProfileAdd, neId, EncodeRecords(profiles), kAdslLineProfileRecSize);
-    const std::optional<Frame> reply = probe.ReplyTo(sequence);
-    ASSERT_TRUE(reply && reply->header.status == 0);
+    e2e::AddOnServer(program, kReqAdslLineProfileAdd, neId, profiles);
 }
 
 // The editor's new profile: fixed at 2 Mbit/s down and 512 kbit/s up, on an interleaved channel.
@@ -136,12 +114,12 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             // The L2 state's maximum rate may not exceed the downstream maximum rate.
             Click(editor, IDOK);
             EXPECT_EQ(MessageLine(editor), QStringLiteral("Value shouldn't be greater than downstream maximum rate"));
-            ClickTab(editor, 1337, 4);
+            ClickTab(editor, 4, 1337);
             Type(editor.PowerMgmtPage(), CAdslPowerMgmtPage::kL2MaxRateId, QStringLiteral("1984"));
             const char* pages[] = {"adsl_line_profile_rate", "adsl_line_profile_standard", "adsl_line_profile_snr",
                                    "adsl_line_profile_psd",  "adsl_line_profile_power",    "adsl_line_profile_inp"};
             for (int tab = 0; tab < 6; ++tab) {
-                ClickTab(editor, 1337, tab);
+                ClickTab(editor, tab, 1337);
                 EXPECT_TRUE(e2e::CProgram::SaveScreenshot(editor, QString::fromLatin1(pages[tab])));
             }
             // The NE has a profile of that name: its refusal keeps the dialog open with what was typed.
@@ -169,7 +147,7 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
     });
     ASSERT_TRUE(program.Command(kCmdAdslProfile));
     const std::vector<AdslLineProfileRec> nes = program.ServerRecords(kReqAdslLineProfile, kNorth);
-    EXPECT_EQ(Names(program.ServerRecords(kReqAdslLineProfileTemplate)), Names(nes));
+    EXPECT_EQ(e2e::SortedNames(program.ServerRecords(kReqAdslLineProfileTemplate)), e2e::SortedNames(nes));
     const auto office = std::find_if(nes.begin(), nes.end(), [](const auto& rec) { return rec.name == "office-2M"; });
     ASSERT_NE(office, nes.end());
     EXPECT_EQ(office->channelMode, 3u);
@@ -235,7 +213,7 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
     });
     ASSERT_TRUE(program.Command(kCmdAdslProfileTemplate));
     const auto holds = [&](uint32_t neId) {
-        const std::vector<std::string> names = Names(program.ServerRecords(kReqAdslLineProfile, neId));
+        const std::vector<std::string> names = e2e::SortedNames(program.ServerRecords(kReqAdslLineProfile, neId));
         return std::find(names.begin(), names.end(), "office-2M") != names.end();
     };
     EXPECT_TRUE(holds(kNorth));
@@ -267,8 +245,8 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
         ASSERT_TRUE(program.ToolbarButton(kCmdVerifyConfiguration));
     };
     verify(true);
-    EXPECT_EQ(Names(program.ServerRecords(kReqAdslLineProfile, kSpare)),
-              Names(program.ServerRecords(kReqAdslLineProfileTemplate)));
+    EXPECT_EQ(e2e::SortedNames(program.ServerRecords(kReqAdslLineProfile, kSpare)),
+              e2e::SortedNames(program.ServerRecords(kReqAdslLineProfileTemplate)));
     verify(false);
 
     // The PM threshold templates to Spare, through the synchronisation and the template download.

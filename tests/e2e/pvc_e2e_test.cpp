@@ -5,6 +5,7 @@
 // row state are as they were; and a multi-delete of ticked PVCs that stops at one a static filtering entry keeps.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
@@ -106,17 +107,7 @@ void DescribeNewPvc(Setting& setting, const QString& port, int vci, const QStrin
     Choose(setting.MacLimitPage(), CVcVlanMacLimitPage::kMacLimitId, QStringLiteral("8"));
 }
 
-class PvcE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-
-    e2e::CProgram program_;
-};
+class PvcE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
 {

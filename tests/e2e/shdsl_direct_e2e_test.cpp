@@ -1,7 +1,7 @@
 // SHDSL in direct mode: the simulated NE answers the SHDSL port list, the port dialog's profiles and write, the rate
 // status, the current and history PM of each side and the SHDSL profiles through its private subtree.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/direct_ne_test.h"
 
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
@@ -20,26 +20,20 @@ constexpr int kCmdShdslPorts = 33177;
 constexpr int kCmdShdslProfile = 33081;
 using e2e::Choose;
 using e2e::Click;
+using e2e::ListColumn;
 using List = CShdslPortListDlg;
 using Port = CShdslPortDlg;
 
-QStringList Column(CADialog& dialog, int column)
-{
-    return e2e::ListColumn(*dialog.FindList(kListControlId), column);
-}
+class ShdslDirectE2eTest : public e2e::CDirectNeTest {};
 
-TEST(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPrivateSubtree)
+TEST_F(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPrivateSubtree)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
 
     person.OnDialog<List>([&](List& ports) {
-        EXPECT_EQ(Column(ports, List::kSlotPortColumn).join(','), QStringLiteral("2-4-1,2-4-2,2-4-3,2-4-4"));
-        EXPECT_EQ(Column(ports, List::kOperColumn).join(','), QStringLiteral("up,down,up,down"));
-        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        EXPECT_EQ(ListColumn(ports, List::kSlotPortColumn).join(','), QStringLiteral("2-4-1,2-4-2,2-4-3,2-4-4"));
+        EXPECT_EQ(ListColumn(ports, List::kOperColumn).join(','), QStringLiteral("up,down,up,down"));
+        program_.ClickListRow(*ports.FindList(kListControlId), 0);
         person.OnDialog<Port>([&](Port& port) {
             EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId),
                       QStringLiteral(" <none>,shdsl-2m,shdsl-fixed-1m"));
@@ -49,26 +43,26 @@ TEST(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPriv
         });
         Click(ports, kModifyButtonId);
         Click(ports, kRefreshButtonId);
-        EXPECT_EQ(Column(ports, List::kLineProfileColumn).value(0), QStringLiteral("shdsl-fixed-1m"))
+        EXPECT_EQ(ListColumn(ports, List::kLineProfileColumn).value(0), QStringLiteral("shdsl-fixed-1m"))
             << "read back as the NE keeps it";
 
-        program.ClickListRow(*ports.FindList(kListControlId), 1);
+        program_.ClickListRow(*ports.FindList(kListControlId), 1);
         person.OnDialog<CShdslRateStatusDlg>([&](CShdslRateStatusDlg& status) {
-            EXPECT_EQ(Column(status, 1).join(','), QStringLiteral("2312,2312,Annex A & B,12,5,11,6"));
+            EXPECT_EQ(ListColumn(status, 1).join(','), QStringLiteral("2312,2312,Annex A & B,12,5,11,6"));
             return IDCANCEL;
         });
         Click(ports, List::kRateStatusButtonId);
 
         // The first port's PM, each side's rows its own.
-        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        program_.ClickListRow(*ports.FindList(kListControlId), 0);
         person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
-            EXPECT_EQ(Column(pm, 2).join(','), QStringLiteral("3,6,11,21,300,600,700,1400"));
+            EXPECT_EQ(ListColumn(pm, 2).join(','), QStringLiteral("3,6,11,21,300,600,700,1400"));
             EXPECT_EQ(e2e::Field(pm, CShdslCurPmDlg::k15MinElapsedId), QStringLiteral("300"));
             return IDCANCEL;
         });
         Click(ports, List::kCurrentPmButtonId);
         person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
-            QStringList errored = Column(pm, CShdslHisPmDlg::kEsColumn);
+            QStringList errored = ListColumn(pm, CShdslHisPmDlg::kEsColumn);
             errored.sort();
             EXPECT_EQ(errored.join(','), QStringLiteral("11,12,21,22"));
             return IDCANCEL;
@@ -76,14 +70,14 @@ TEST(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPriv
         Click(ports, List::kHistoryPmButtonId);
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(kCmdShdslPorts));
+    ASSERT_TRUE(program_.Command(kCmdShdslPorts));
 
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         QTreeView& rows = *list.PageOfKind(ProfileKindId::kShdslLine)->FindList(kListControlId);
         EXPECT_EQ(e2e::ListColumn(rows, 0).join(','), QStringLiteral("shdsl-2m,shdsl-fixed-1m"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(kCmdShdslProfile));
+    ASSERT_TRUE(program_.Command(kCmdShdslProfile));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 

@@ -3,7 +3,9 @@
 // refuses for the rate mode (the spins keep the rates to their grid), and changes a PM threshold profile, refused once
 // by the server. The SHDSL port's Show opens its line profile by name.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/profile_list_steps.h"
+#include "tests/e2e/support/server_alarms.h"
 #include "tests/platform/pixel_probe.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
@@ -37,26 +39,12 @@ using Rate = CShdslLineProfileRatePage;
 using Alarm = CShdslPmThresholdProfileDlg;
 using e2e::Check;
 using e2e::Click;
+using e2e::ClickTab;
 using e2e::Field;
 using e2e::ListColumn;
 using e2e::MessageLine;
 using e2e::RowOf;
 using e2e::Type;
-
-void ClickTab(CDialog& dialog, int index)
-{
-    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-}
-
-template <class Rec> std::optional<Rec> Find(const std::vector<Rec>& profiles, const std::string& name)
-{
-    for (const Rec& rec : profiles) {
-        if (rec.name == name)
-            return rec;
-    }
-    return std::nullopt;
-}
 
 // How many pixels of a cell are drawn in (near) black: the ink of black text, none of grey text.
 int BlackPixels(QTreeView& list, int row, int column)
@@ -66,17 +54,7 @@ int BlackPixels(QTreeView& list, int row, int column)
                        [](COLORREF pixel) { return Near(pixel, 0x000000, 0x30); });
 }
 
-class ShdslProfilesE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-    }
-
-    e2e::CProgram program_;
-};
+class ShdslProfilesE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
 {
@@ -131,7 +109,7 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
     });
     ASSERT_TRUE(program_.Command(kCmdShdslProfile));
     const std::optional<ShdslLineProfileRec> added =
-        Find(program_.ServerRecords(kReqShdslLineProfile, kNorth), "shdsl-office");
+        e2e::Named(program_.ServerRecords(kReqShdslLineProfile, kNorth), "shdsl-office");
     ASSERT_TRUE(added.has_value());
     EXPECT_EQ(added->minRate, 72000u);
     EXPECT_EQ(added->maxRate, 1096000u);
@@ -161,17 +139,15 @@ TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesN
             Check(modify, loop.checkId);
             Type(modify, loop.editId, QStringLiteral("60"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("shdsl_pm_threshold_profile")));
-            server_test::CRawClient& probe = program_.ServerProbe();
-            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqShdslPmThresholdProfile, 0, 0});
-            probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
+            EXPECT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqShdslPmThresholdProfile));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(modify.IsEnded());
-            EXPECT_EQ(
-                Find(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet")->maxLoopAttenuation,
-                127);
+            EXPECT_EQ(e2e::Named(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet")
+                          ->maxLoopAttenuation,
+                      127);
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             return IDCANCEL;
@@ -181,7 +157,7 @@ TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesN
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdShdslProfile));
-    const auto quiet = Find(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet");
+    const auto quiet = e2e::Named(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet");
     ASSERT_TRUE(quiet.has_value());
     EXPECT_EQ(quiet->maxLoopAttenuation, 60);
     EXPECT_EQ(quiet->minSnrMargin, 0) << "still off";

@@ -2,7 +2,7 @@
 // ports, their counters, VLANs, spanning tree, LACP state, transceivers, ARP proxy entries and CoS mapping, and takes
 // what the operator writes.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/direct_ne_test.h"
 
 #include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
@@ -26,26 +26,20 @@ using e2e::Check;
 using e2e::Choose;
 using e2e::Click;
 using e2e::Field;
+using e2e::ListColumn;
 using List = CTrunkPortListDlg;
 
-QStringList Column(CADialog& dialog, int column)
-{
-    return e2e::ListColumn(*dialog.FindList(kListControlId), column);
-}
+class TrunkDirectE2eTest : public e2e::CDirectNeTest {};
 
-TEST(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
+TEST_F(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
 
     // The trunk ports; trunk port 2 disabled, then read back as the NE keeps it, and its counters.
     person.OnDialog<List>([&](List& ports) {
-        EXPECT_EQ(Column(ports, List::kSlotPortColumn).size(), 2);
-        EXPECT_EQ(Column(ports, List::kSpeedColumn).join(','), QStringLiteral("1 G,N/A"));
-        program.ClickListRow(*ports.FindList(kListControlId), 1);
+        EXPECT_EQ(ListColumn(ports, List::kSlotPortColumn).size(), 2);
+        EXPECT_EQ(ListColumn(ports, List::kSpeedColumn).join(','), QStringLiteral("1 G,N/A"));
+        program_.ClickListRow(*ports.FindList(kListControlId), 1);
         person.OnDialog<CTrunkPortDlg>([&](CTrunkPortDlg& port) {
             Check(port, CTrunkPortDlg::kDisabledRadioId);
             person.AnswerBox(IDYES);
@@ -54,67 +48,67 @@ TEST(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
         });
         Click(ports, kModifyButtonId);
         Click(ports, kRefreshButtonId);
-        EXPECT_EQ(Column(ports, List::kAdminColumn).join(','), QStringLiteral("enabled,disabled"));
-        EXPECT_EQ(Column(ports, List::kMediumColumn).join(','), QStringLiteral("fiber,fiber"));
+        EXPECT_EQ(ListColumn(ports, List::kAdminColumn).join(','), QStringLiteral("enabled,disabled"));
+        EXPECT_EQ(ListColumn(ports, List::kMediumColumn).join(','), QStringLiteral("fiber,fiber"));
 
-        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        program_.ClickListRow(*ports.FindList(kListControlId), 0);
         person.OnDialog<CTrunkPortPmDlg>([&](CTrunkPortPmDlg& pm) {
-            EXPECT_GT(Column(pm, CTrunkPortPmDlg::kIncomingColumn).value(0).toULongLong(), 0u);
+            EXPECT_GT(ListColumn(pm, CTrunkPortPmDlg::kIncomingColumn).value(0).toULongLong(), 0u);
             EXPECT_EQ(person.boxTexts.size(), 1u) << "no failure";
             return IDCANCEL;
         });
         Click(ports, List::kPmButtonId);
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33173));
+    ASSERT_TRUE(program_.Command(33173));
 
     // Trunk port 2's VLANs: written in the grid, read in the list.
     person.OnDialog<CManualVlanDlg>([&](CManualVlanDlg& grid) {
         EXPECT_TRUE(grid.IsControlEnabled(IDOK));
-        program.ClickListRow(*grid.FindList(kListControlId), 49, CManualVlanDlg::kFirstVlanColumn + 9); // VLAN 500
+        program_.ClickListRow(*grid.FindList(kListControlId), 49, CManualVlanDlg::kFirstVlanColumn + 9); // VLAN 500
         Click(grid, IDOK);
         EXPECT_TRUE(grid.IsEnded());
     });
-    ASSERT_TRUE(program.Command(33200));
+    ASSERT_TRUE(program_.Command(33200));
     person.OnDialog<CTrunkVlanListDlg>([&](CTrunkVlanListDlg& vlans) {
         EXPECT_TRUE(Choose(vlans, CTrunkVlanListDlg::kPortComboId, QStringLiteral("GE2")));
         Click(vlans, kRefreshButtonId);
-        EXPECT_EQ(Column(vlans, 0).join(','), QStringLiteral("100,500"));
+        EXPECT_EQ(ListColumn(vlans, 0).join(','), QStringLiteral("100,500"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33201));
+    ASSERT_TRUE(program_.Command(33201));
 
     person.OnDialog<CRstpStatusDlg>([&](CRstpStatusDlg& status) {
         EXPECT_EQ(Field(status, CRstpStatusDlg::kStateId), QStringLiteral("enabled"));
-        EXPECT_EQ(Column(status.PortPage(1), 1).value(6), QStringLiteral("forwarding"));
+        EXPECT_EQ(ListColumn(status.PortPage(1), 1).value(6), QStringLiteral("forwarding"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33165));
+    ASSERT_TRUE(program_.Command(33165));
     person.OnDialog<CLinkAggStatusDlg>([&](CLinkAggStatusDlg& status) {
-        EXPECT_EQ(Column(status.PortPage(1), 1).value(6), QStringLiteral("A,G,S,C,D"));
+        EXPECT_EQ(ListColumn(status.PortPage(1), 1).value(6), QStringLiteral("A,G,S,C,D"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33163));
+    ASSERT_TRUE(program_.Command(33163));
     person.OnDialog<CSfpInfoDlg>([&](CSfpInfoDlg& sfp) {
-        EXPECT_EQ(Column(sfp.PortPage(1), 1).value(3), QStringLiteral("1000BASE-LX"));
-        EXPECT_EQ(Column(sfp.PortPage(2), 1).value(19), QStringLiteral("850 nm"));
+        EXPECT_EQ(ListColumn(sfp.PortPage(1), 1).value(3), QStringLiteral("1000BASE-LX"));
+        EXPECT_EQ(ListColumn(sfp.PortPage(2), 1).value(19), QStringLiteral("850 nm"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33199));
+    ASSERT_TRUE(program_.Command(33199));
 
     // The ARP proxy entries of trunk port 1 first, then of trunk port 2; those of the first line card.
     person.OnDialog<CTrunkArpProxyListDlg>([&](CTrunkArpProxyListDlg& arp) {
-        EXPECT_EQ(Column(arp, CTrunkArpProxyListDlg::kSlotPortColumn).join(','), QStringLiteral("GE1,GE2"));
+        EXPECT_EQ(ListColumn(arp, CTrunkArpProxyListDlg::kSlotPortColumn).join(','), QStringLiteral("GE1,GE2"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33219));
+    ASSERT_TRUE(program_.Command(33219));
     person.OnDialog<CAdslArpProxyListDlg>([&](CAdslArpProxyListDlg& arp) {
-        const QStringList ports = Column(arp, CAdslArpProxyListDlg::kSlotPortColumn);
+        const QStringList ports = ListColumn(arp, CAdslArpProxyListDlg::kSlotPortColumn);
         EXPECT_EQ(ports.size(), 4);
         EXPECT_TRUE(ports.value(0).startsWith(QStringLiteral("1-1-"))) << ports.join(',').toStdString();
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33218));
+    ASSERT_TRUE(program_.Command(33218));
 
     person.OnDialog<CCosMappingDlg>([&](CCosMappingDlg& cos) {
         EXPECT_EQ(Field(cos, CCosMappingDlg::kFirstDscpComboId + 6), QStringLiteral("Expedited Forwarding"));
@@ -122,12 +116,12 @@ TEST(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
         Click(cos, IDOK);
         EXPECT_TRUE(cos.IsEnded());
     });
-    ASSERT_TRUE(program.Command(33169));
+    ASSERT_TRUE(program_.Command(33169));
     person.OnDialog<CCosMappingDlg>([&](CCosMappingDlg& cos) {
         EXPECT_EQ(Field(cos, CCosMappingDlg::kFirstQueueComboId + 1), QStringLiteral("7"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(33169));
+    ASSERT_TRUE(program_.Command(33169));
     EXPECT_EQ(person.boxTexts.size(), 1u) << "the question of disabling the port, and no failure";
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }

@@ -4,7 +4,8 @@
 // IP traffic profiles as the server's templates (more than one batch), and downloads a template to three NEs from
 // the templates' list.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/profile_list_steps.h"
 
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
@@ -52,41 +53,19 @@ const QString kDscpRefused =
 using e2e::CellImage;
 using e2e::Choose;
 using e2e::Click;
+using e2e::ClickTab;
 using e2e::Field;
 using e2e::ListColumn;
 using e2e::MessageLine;
+using e2e::Named;
+using e2e::PageList;
 using e2e::RowOf;
+using e2e::SortedNames;
 using e2e::Type;
 using IpEditor = CXdslIpTrafficProfileDlg;
 using ChannelEditor = CXdslMcChannelProfileDlg;
 using ServiceEditor = CXdslMcServiceProfileDlg;
 using PolicingEditor = CXdslTrafficPolicingProfileDlg;
-
-void ClickTab(CProfileListDlg& dialog, int index)
-{
-    auto* tabs = dialog.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-}
-
-QTreeView& PageList(CProfileListDlg& dialog, ProfileKindId kind)
-{
-    return *dialog.PageOfKind(kind)->FindList(kListControlId);
-}
-
-template <class Rec> std::optional<Rec> Named(const std::vector<Rec>& records, const std::string& name)
-{
-    const auto found = std::find_if(records.begin(), records.end(), [&](const Rec& rec) { return rec.name == name; });
-    return found != records.end() ? std::optional<Rec>(*found) : std::nullopt;
-}
-
-template <class Rec> std::vector<std::string> SortedNames(const std::vector<Rec>& records)
-{
-    std::vector<std::string> names;
-    for (const Rec& rec : records)
-        names.push_back(rec.name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Twenty more IP traffic profiles on the NE, as another workstation would add them.
 void AddBulkIpProfiles(e2e::CProgram& program, uint32_t neId)
@@ -98,19 +77,14 @@ void AddBulkIpProfiles(e2e::CProgram& program, uint32_t neId)
         profiles[i].status = 1;
         profiles[i].broadcast = 3;
     }
-    server_test::CRawClient& probe = program.ServerProbe();
-    const std::optional<Frame> reply =
-        probe.ReplyTo(probe.Send(2, kReqIpTrafficProfileAdd, neId, EncodeRecords(profiles), kIpTrafficProfileRecSize));
-    ASSERT_TRUE(reply && reply->header.status == 0);
+    e2e::AddOnServer(program, kReqIpTrafficProfileAdd, neId, profiles);
 }
 
-TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToNes)
+class VlanProfilesE2eTest : public e2e::CNorth1Test {};
+
+TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToNes)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
 
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
@@ -136,12 +110,8 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
             Type(add, IpEditor::kRateId, QStringLiteral("1000"));
             Choose(add, IpEditor::kUpstreamId, QStringLiteral("256"));
             Choose(add, IpEditor::kQueueId, QStringLiteral("urgent"));
-            Click(add, IDOK);
-            EXPECT_EQ(MessageLine(add),
-                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
-            Type(add, IpEditor::kNameId, QStringLiteral("web-tv"));
-            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ip_traffic_profile")));
-            Click(add, IDOK);
+            e2e::RetypeRefusedName(add, IpEditor::kNameId, QStringLiteral("web-tv"),
+                                   QStringLiteral("ip_traffic_profile"));
             return IDCANCEL;
         });
         Click(list, kAddButtonId);
@@ -151,7 +121,7 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
         EXPECT_EQ(ListColumn(ips, 3).value(web), QStringLiteral("256"));
 
         // "office" is used by a DHCP PVC: the NE refuses to drop its broadcast, and nothing is written.
-        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
+        program_.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
         person.OnDialog<IpEditor>([&](IpEditor& modify) {
             EXPECT_TRUE(modify.IsControlReadOnly(IpEditor::kNameId));
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
@@ -161,10 +131,10 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
             return IDCANCEL;
         });
         Click(list, kModifyButtonId);
-        EXPECT_EQ(Named(program.ServerRecords(kReqIpTrafficProfile, kNorth), "office")->broadcast, 3u);
+        EXPECT_EQ(Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office")->broadcast, 3u);
 
         // Twenty more profiles come from elsewhere; all 23 become the templates, in two batches.
-        AddBulkIpProfiles(program, kNorth);
+        AddBulkIpProfiles(program_, kNorth);
         Click(list, kRefreshButtonId);
         EXPECT_EQ(ListColumn(ips, 0).size(), 23);
         person.AnswerBox(IDYES);
@@ -211,7 +181,7 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
             EXPECT_EQ(ListColumn(offered, 2).value(0), QStringLiteral("239.  1.  1.  5"));
             Type(add, ServiceEditor::kNameId, QStringLiteral("basic"));
             e2e::TickRows(offered, {QStringLiteral("5"), QStringLiteral("800")});
-            program.ClickListRow(offered, 0);
+            program_.ClickListRow(offered, 0);
             person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
                 EXPECT_EQ(Field(show, ChannelEditor::kNameId), QStringLiteral("news"));
                 EXPECT_FALSE(show.IsControlEnabled(IDOK));
@@ -227,10 +197,10 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_service_profile_list")));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(kCmdVlanProfile));
+    ASSERT_TRUE(program_.Command(kCmdVlanProfile));
 
-    const std::vector<IpTrafficProfileRec> held = program.ServerRecords(kReqIpTrafficProfile, kNorth);
-    EXPECT_EQ(SortedNames(program.ServerRecords(kReqIpTrafficProfileTemplate)), SortedNames(held));
+    const std::vector<IpTrafficProfileRec> held = program_.ServerRecords(kReqIpTrafficProfile, kNorth);
+    EXPECT_EQ(SortedNames(program_.ServerRecords(kReqIpTrafficProfileTemplate)), SortedNames(held));
     EXPECT_EQ(held.size(), 23u);
     const std::optional<IpTrafficProfileRec> web = Named(held, "web-tv");
     ASSERT_TRUE(web.has_value());
@@ -240,17 +210,17 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
     EXPECT_EQ(web->broadcast, 3u);
     EXPECT_EQ(web->status, 1u);
     const std::optional<McServiceProfileRec> basic =
-        Named(program.ServerRecords(kReqMcServiceProfile, kNorth), "basic");
+        Named(program_.ServerRecords(kReqMcServiceProfile, kNorth), "basic");
     ASSERT_TRUE(basic.has_value());
     EXPECT_EQ(basic->channels.front(), 0x08) << "channel 5";
     EXPECT_EQ(basic->channels.back(), 0x01) << "channel 800";
 
     // The templates: "web-tv" goes to the three NEs.
-    program.ClickTreeItem(program.Tree().Tree()->topLevelItem(0));
+    program_.ClickTreeItem(program_.Tree().Tree()->topLevelItem(0));
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
         EXPECT_EQ(ListColumn(ips, 0).size(), 23);
-        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("web-tv")));
+        program_.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("web-tv")));
         person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
             EXPECT_EQ(Field(download, CTemplateDownloadDlg::kTitleId),
                       QStringLiteral("xDSL IP Traffic Profile : web-tv"));
@@ -259,26 +229,22 @@ TEST(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToN
                           CTemplateDownloadDlg::kNameColumn);
             person.AnswerBox(IDYES);
             Click(download, CTemplateDownloadDlg::kDownloadId);
-            EXPECT_TRUE(program.WaitUntil([&] { return !download.IsRunning(); }));
+            EXPECT_TRUE(program_.WaitUntil([&] { return !download.IsRunning(); }));
             return IDCANCEL;
         });
         Click(list, CProfileListDlg::kDownloadId);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ip_traffic_profile_templates")));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(kCmdVlanProfileTemplate));
+    ASSERT_TRUE(program_.Command(kCmdVlanProfileTemplate));
     for (uint32_t neId : {kNorth, kSouth, kSpare})
-        EXPECT_TRUE(Named(program.ServerRecords(kReqIpTrafficProfile, neId), "web-tv").has_value()) << neId;
+        EXPECT_TRUE(Named(program_.ServerRecords(kReqIpTrafficProfile, neId), "web-tv").has_value()) << neId;
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
-TEST(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
+TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
 
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         ClickTab(list, kPolicingTab);
@@ -304,7 +270,7 @@ TEST(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
         EXPECT_EQ(ListColumn(rows, 2)[goldRow], QStringLiteral("drop"));
 
         // The PPPoE port applies "gold": re-marking its DSCP code is refused by the NE.
-        server_test::CRawClient& probe = program.ServerProbe();
+        server_test::CRawClient& probe = program_.ServerProbe();
         probe.ReplyTo(probe.Send(1, kReqAdslPort, kNorth, std::vector<uint8_t>(kAdslPortRecSize, 0), kAdslPortRecSize));
         AdslPortRec port;
         port.entityId = kPppoePort;
@@ -314,7 +280,7 @@ TEST(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
         const std::optional<Frame> applied =
             probe.ReplyTo(probe.Send(2, kReqAdslPort, kNorth, EncodeRecords(std::vector{port}), kAdslPortRecSize));
         EXPECT_TRUE(applied && applied->header.status == 0);
-        program.ClickListRow(rows, goldRow);
+        program_.ClickListRow(rows, goldRow);
         person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
             Choose(modify, PolicingEditor::kActionId, QStringLiteral("change DSCP as AF11"));
             Click(modify, IDOK);
@@ -331,9 +297,9 @@ TEST(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("traffic_policing_profile_list")));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(kCmdAdslProfile));
+    ASSERT_TRUE(program_.Command(kCmdAdslProfile));
     const std::optional<TrafficPolicingProfileRec> gold =
-        Named(program.ServerRecords(kReqTrafficPolicingProfile, kNorth), "gold");
+        Named(program_.ServerRecords(kReqTrafficPolicingProfile, kNorth), "gold");
     ASSERT_TRUE(gold.has_value());
     EXPECT_EQ(gold->upstreamCir, 2);
     EXPECT_EQ(gold->action, 0u);

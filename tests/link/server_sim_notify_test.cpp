@@ -10,6 +10,7 @@
 #include <future>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -44,6 +45,48 @@ protected:
         SimLinkTest::SetUp();
         ASSERT_EQ(Login("admin", "admin"), kDrvOk);
         ASSERT_EQ(Query(kReqBoardSetting, 2), kDrvOk); // the cards of NE 2, so that its ports have nodes
+    }
+
+    // Another workstation logged in to the server as `user`, whose password is its name.
+    void LogOnOther(CRawClient& other, const std::string& user = "manager")
+    {
+        ASSERT_TRUE(other.Connect(sim_.Port()));
+        ASSERT_TRUE(other.Logon(user, user));
+    }
+
+    // The NE "Harbour-1" added by another workstation; the server's status.
+    static uint32_t AddHarbourNe(CRawClient& other)
+    {
+        NeKeyRecord ne;
+        ne.neName = "Harbour-1";
+        ne.modelId = 2;
+        ne.locationId = 1;
+        ne.ipAddress = {10, 10, 9, 1};
+        ne.port = 161;
+        const auto bytes = EncodeRecord(ne);
+        return StatusOf(
+            other.ReplyTo(other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize)));
+    }
+
+    // The UI has applied nothing for long: the queue of the server's messages holds more than `bytes`, or without
+    // them is at its limit.
+    static void FillTheQueue(std::optional<size_t> bytes = std::nullopt)
+    {
+        const std::vector<uint8_t> filler(512 * 1024);
+        EmsMsg chunk;
+        chunk.operation = kEmsOpReply;
+        chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
+        chunk.recordSize = static_cast<uint32_t>(filler.size());
+        chunk.count = 1;
+        chunk.records = filler.data();
+        if (!bytes) {
+            while (QueueServerMessage(&chunk)) {
+            }
+            return;
+        }
+        while (QueuedServerMessageBytes() <= *bytes) {
+            ASSERT_TRUE(QueueServerMessage(&chunk));
+        }
     }
 
     // The records of every trap batch so far, in order.
@@ -198,8 +241,7 @@ TEST_F(SimNotifyTest, WhileTheUiAppliesNothingTheConnectionIsLeftUnreadAndNothin
     // Another workstation makes the server send 300,000 state notifications (18 MB) over the connection.
     constexpr uint32_t kBurst = 300000;
     CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
     const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
     const std::optional<Frame> pushed = other.ReplyTo(
         other.Send(kEmsOpModify, kReqSimControl, 2, {push.begin(), push.end()}, kSimControlRecSize), 30000);
@@ -227,20 +269,10 @@ TEST_F(SimNotifyTest, WhileTheUiAppliesNothingTheConnectionIsLeftUnreadAndNothin
 
 TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginReads)
 {
-    // The UI has applied nothing for long: the queue is at its limit.
-    const std::vector<uint8_t> filler(512 * 1024);
-    EmsMsg chunk;
-    chunk.operation = kEmsOpReply;
-    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
-    chunk.recordSize = static_cast<uint32_t>(filler.size());
-    chunk.count = 1;
-    chunk.records = filler.data();
-    while (QueueServerMessage(&chunk)) {
-    }
+    FillTheQueue();
     // Meanwhile another workstation adds a location and an NE; their notifications wait in the connection.
     CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
     LocationRecord location;
     location.name = "Harbour";
     location.parentId = 1;
@@ -248,16 +280,7 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
     ASSERT_EQ(StatusOf(other.ReplyTo(other.Send(kEmsOpModify, kReqLocationAdd, 0,
                                                 {locationBytes.begin(), locationBytes.end()}, kLocationRecordSize))),
               0u);
-    NeKeyRecord ne;
-    ne.neName = "Harbour-1";
-    ne.modelId = 2;
-    ne.locationId = 1;
-    ne.ipAddress = {10, 10, 9, 1};
-    ne.port = 161;
-    const auto neBytes = EncodeRecord(ne);
-    ASSERT_EQ(StatusOf(other.ReplyTo(
-                  other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
-              0u);
+    ASSERT_EQ(AddHarbourNe(other), 0u);
 
     // A request reads them on its way to its reply: the full queue refuses them. It is made from another thread: a
     // request of the UI thread would apply what waits, and with room the resync might read the NE before this looks.
@@ -275,28 +298,10 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
 
 TEST_F(SimNotifyTest, ARequestOfTheUiAppliesWhatItReadsAheadOfItsReplyEvenWithTheQueueFull)
 {
-    const std::vector<uint8_t> filler(512 * 1024);
-    EmsMsg chunk;
-    chunk.operation = kEmsOpReply;
-    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
-    chunk.recordSize = static_cast<uint32_t>(filler.size());
-    chunk.count = 1;
-    chunk.records = filler.data();
-    while (QueueServerMessage(&chunk)) {
-    }
+    FillTheQueue();
     CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
-    NeKeyRecord ne;
-    ne.neName = "Harbour-1";
-    ne.modelId = 2;
-    ne.locationId = 1;
-    ne.ipAddress = {10, 10, 9, 1};
-    ne.port = 161;
-    const auto neBytes = EncodeRecord(ne);
-    ASSERT_EQ(StatusOf(other.ReplyTo(
-                  other.Send(kEmsOpModify, kReqNeKeyAdd, 0, {neBytes.begin(), neBytes.end()}, kNeKeyRecordSize))),
-              0u);
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
+    ASSERT_EQ(AddHarbourNe(other), 0u);
 
     // The UI's own request applies what waited and then the NE, before its reply: nothing is refused or read again.
     ASSERT_EQ(Query(kReqLoginQuery), kDrvOk);
@@ -422,16 +427,7 @@ protected:
 TEST_F(SimLateDatagramTest, ADatagramSentBeforeTheResyncIsNotAppliedOverTheStatesItReads)
 {
     // The UI has applied nothing for a while: a resync waits for room in the queue.
-    const std::vector<uint8_t> filler(512 * 1024);
-    EmsMsg chunk;
-    chunk.operation = kEmsOpReply;
-    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
-    chunk.recordSize = static_cast<uint32_t>(filler.size());
-    chunk.count = 1;
-    chunk.records = filler.data();
-    while (QueuedServerMessageBytes() <= kServerMessageQueueBound / 2) {
-        ASSERT_TRUE(QueueServerMessage(&chunk));
-    }
+    ASSERT_NO_FATAL_FAILURE(FillTheQueue(kServerMessageQueueBound / 2));
     // A burst the receive buffer cannot hold: the loss is told, by the thread that takes the datagrams, which is
     // held there.
     ASSERT_EQ(PushFromTheOtherWorkstation(20000, kSimChannelUdp), 0u);
@@ -514,8 +510,7 @@ TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServersServicePortAreDroppedAndCo
 TEST_F(SimNotifyTest, NoNotificationsBeforeTheyAreAskedFor)
 {
     CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
     ASSERT_EQ(Control(kSimPushEntityStates, 10, kSimChannelTcp, 1), kDrvOk);
     EXPECT_FALSE(other.Receive(200)) << "a workstation gets notifications after request 334 only";
 }
@@ -617,8 +612,7 @@ TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
 {
     // An Administrator at another workstation: only that role may force a logout in the test world.
     CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("admin", "admin"));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other, "admin"));
     OperatorMailRecord mail;
     mail.addressee = "admin";
     mail.text = std::string(ForceLogoutMarker);
@@ -638,8 +632,7 @@ TEST_F(SimNotifyTest, ForcedLogoutMailStartsTheLogoutTimer)
 TEST_F(SimNotifyTest, OrdinaryMailIsShownAndItsSenderSeesNothing)
 {
     CRawClient other;
-    ASSERT_TRUE(other.Connect(sim_.Port()));
-    ASSERT_TRUE(other.Logon("manager", "manager"));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
     OperatorMailRecord mail;
     mail.addressee = "manager";
     mail.text = "Shift change at six";

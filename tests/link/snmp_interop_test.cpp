@@ -42,6 +42,7 @@
 #include "link/snmp/snmp_trap_receiver.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
+#include "tests/link/snmp_tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -87,14 +88,7 @@ std::string Render(const SnmpVarBind& vb)
     return "." + vb.oid.Format() + " = " + value;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using snmp_test::TextLines;
 
 std::string Endpoint(uint16_t port)
 {
@@ -142,15 +136,9 @@ protected:
         return config;
     }
     std::string Tool(const std::string& tool, const std::string& version, const std::string& community,
-                     std::vector<std::string> args)
+                     const std::vector<std::string>& args)
     {
-        std::vector<std::string> command{
-            "/usr/bin/" + tool, "-v", version, "-c", community, "-On", "-OQ", "-Ot", "-Oe", "-t", "2", "-r", "1",
-            Endpoint(port_)};
-        command.insert(command.end(), args.begin(), args.end());
-        std::string out;
-        EXPECT_EQ(RunCommand(command, &out), 0) << tool;
-        return out;
+        return snmp_test::RunSnmpTool(tool, version, community, Endpoint(port_), args);
     }
 
     CTempDir temp_;
@@ -228,15 +216,9 @@ class NetSnmpToolsAgainstAgentTest : public ::testing::Test {
 protected:
     void SetUp() override { RequireTools(); }
     std::string Tool(const std::string& tool, const std::string& version, const std::string& community,
-                     std::vector<std::string> args, int expectedStatus = 0)
+                     const std::vector<std::string>& args, int expectedStatus = 0)
     {
-        std::vector<std::string> command{
-            "/usr/bin/" + tool,     "-v", version, "-c", community, "-On", "-OQ", "-Ot", "-Oe", "-t", "2", "-r", "1",
-            Endpoint(agent_.Port())};
-        command.insert(command.end(), args.begin(), args.end());
-        std::string out;
-        EXPECT_EQ(RunCommand(command, &out), expectedStatus) << tool;
-        return out;
+        return snmp_test::RunSnmpTool(tool, version, community, Endpoint(agent_.Port()), args, expectedStatus);
     }
     SnmpReplyData Query(uint16_t code, const std::string& community = "public")
     {
@@ -322,18 +304,18 @@ TEST_F(NetSnmpToolsAgainstAgentTest, GetWalkAndBulkWalk)
               ".1.3.6.1.2.1.1.2.0 = .1.3.6.1.4.1.32473.1.4\n"
               ".1.3.6.1.2.1.1.5.0 = \"ipd48-lab\"\n");
     // Rows by their index, a name as its length and characters: three communities of four columns.
-    const std::vector<std::string> communities = Lines(Tool("snmpwalk", "1", "private", {kR + ".307"}));
+    const std::vector<std::string> communities = TextLines(Tool("snmpwalk", "1", "private", {kR + ".307"}));
     ASSERT_EQ(communities.size(), 12u);
     EXPECT_EQ(communities[0], kR + ".307.1.1.6.112.117.98.108.105.99 = \"public\"");
     EXPECT_EQ(communities[11], kR + ".307.1.4.7.114.101.116.105.114.101.100 = 1");
     // The whole alarm log: 250 entries of seven columns, column by column.
-    std::vector<std::string> lines = Lines(Tool("snmpbulkwalk", "2c", "public", {kR + ".328"}));
+    std::vector<std::string> lines = TextLines(Tool("snmpbulkwalk", "2c", "public", {kR + ".328"}));
     ASSERT_EQ(lines.size(), 250u * 7u);
     EXPECT_EQ(lines.front(), kR + ".328.1.1.1 = 1");
     EXPECT_EQ(lines[249], kR + ".328.1.1.250 = 250");
     EXPECT_EQ(lines.back().rfind(kR + ".328.1.7.250 = ", 0), 0u);
     // The same walk by GET-NEXT.
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".328"})), lines);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".328"})), lines);
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".325.1.1.99999"}),
               kR + ".325.1.1.99999 = No Such Instance currently exists at this OID\n");
 }
@@ -345,12 +327,12 @@ TEST_F(NetSnmpToolsAgainstAgentTest, SecretColumnsNeedTheWriteCommunity)
     ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
     const std::string qurimPassword = kR + ".316.1.2.5.113.117.114.105.109";
     EXPECT_EQ(Tool("snmpget", "2c", "private", {qurimPassword}), qurimPassword + " = \"qurim\"\n");
-    const std::vector<std::string> allUsers = Lines(Tool("snmpwalk", "2c", "private", {kR + ".316"}));
+    const std::vector<std::string> allUsers = TextLines(Tool("snmpwalk", "2c", "private", {kR + ".316"}));
     for (const char* version : {"1", "2c"}) {
         SCOPED_TRACE(version);
         EXPECT_EQ(Tool("snmpget", version, "public", {qurimPassword}, 2), "");
         EXPECT_EQ(Tool("snmpwalk", version, "public", {kR + ".307"}).find(".307.1."), std::string::npos);
-        std::vector<std::string> users = Lines(Tool("snmpwalk", version, "public", {kR + ".316"}));
+        std::vector<std::string> users = TextLines(Tool("snmpwalk", version, "public", {kR + ".316"}));
         std::vector<std::string> withoutPasswords;
         for (const std::string& line : allUsers) {
             if (line.rfind(kR + ".316.1.2.", 0) != 0)
@@ -457,7 +439,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, BootPartitionsAndShdslCardUpgrades)
     ASSERT_TRUE(DecodeRecord(read.records.data(), read.records.size(), &partitions));
     EXPECT_EQ(partitions, (BootPartitionRecord{1, 2}));
 
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".322.1.3"})),
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".322.1.3"})),
               (std::vector<std::string>{kR + ".322.1.3.10300 = 1", kR + ".322.1.3.20400 = 4"}));
     const auto upgrade = EncodeRecord(WordRecord{10300});
     ASSERT_EQ(Write(kReqShdslCardUpgrade, {upgrade.begin(), upgrade.end()}), kDrvOk);
@@ -493,7 +475,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, AlarmInputsReadingsAndThresholdsAreOfThePri
 
     const SnmpReplyData readings = Query(kReqHwMonitor);
     EXPECT_GT(readings.count, 0u);
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".337.1.1"})).size(), readings.count);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".337.1.1"})).size(), readings.count);
 }
 
 // A port's PM as the tools see it and as the driver reads it: the day of intervals kept of the port, its counters
@@ -505,7 +487,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, PortPmAsTheToolsAndTheDriverReadIt)
     const std::string port = "10103";
 
     const std::vector<XdslPmIntervalRec> day = Query<XdslPmIntervalRec>(kReqAdslHistoryCo, AdslHistoryQueryRec{10103});
-    const std::vector<std::string> numbers = Lines(Tool("snmpbulkwalk", "2c", "public", {kR + ".616.1.2." + port}));
+    const std::vector<std::string> numbers = TextLines(Tool("snmpbulkwalk", "2c", "public", {kR + ".616.1.2." + port}));
     ASSERT_EQ(day.size(), 96u);
     ASSERT_EQ(numbers.size(), 96u);
     EXPECT_EQ(numbers.front(), kR + ".616.1.2." + port + ".1 = 1");
@@ -538,7 +520,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, PortPmAsTheToolsAndTheDriverReadIt)
     EXPECT_NE(std::find(listed.begin(), listed.end(), LongTermPmItemRec{10103, 48, start, stop}), listed.end());
 
     // Twelve intervals ended inside the window; a range of two hours' creation times holds eight of them.
-    const std::vector<std::string> times = Lines(Tool("snmpwalk", "2c", "public", {kR + ".110.1.12." + port}));
+    const std::vector<std::string> times = TextLines(Tool("snmpwalk", "2c", "public", {kR + ".110.1.12." + port}));
     ASSERT_EQ(times.size(), 12u);
     const uint32_t first = static_cast<uint32_t>(start) / 900 * 900 + 900;
     EXPECT_EQ(times.front(), kR + ".110.1.12." + port + "." + std::to_string(first) + " = " + std::to_string(first));
@@ -561,7 +543,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheTrunkSideAsTheToolsAndTheDriverReadIt)
     std::vector<SfpInfoRec> modules;
     ASSERT_TRUE(DecodeRecords(sfp.records.data(), sfp.count, sfp.recordSize, &modules));
     ASSERT_EQ(modules.size(), 2u);
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".720.1.16"})),
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".720.1.16"})),
               (std::vector<std::string>{kR + ".720.1.16.12101 = 1310", kR + ".720.1.16.12102 = 850"}));
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".720.1.14.12101"}),
               kR + ".720.1.14.12101 = \"" + modules.front().vendorPartNumber + "\"\n");
@@ -576,7 +558,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheTrunkSideAsTheToolsAndTheDriverReadIt)
     EXPECT_EQ(Tool("snmpset", "2c", "private", {kR + ".710.1.5.12102", "u", "5"}, 2), "") << "its speed is read only";
 
     // Every entry's selector, and those a trunk port's query names.
-    const std::vector<std::string> selectors = Lines(Tool("snmpwalk", "2c", "public", {kR + ".158.1.1"}));
+    const std::vector<std::string> selectors = TextLines(Tool("snmpwalk", "2c", "public", {kR + ".158.1.1"}));
     EXPECT_GT(selectors.size(), 2u);
     const std::vector<ArpProxyEntryRec> port1 =
         Query<ArpProxyEntryRec>(kReqArpProxyEntry, ArpProxyEntryQueryRec{1, 12100, {}});
@@ -603,7 +585,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheTrunkSideAsTheToolsAndTheDriverReadIt)
 TEST_F(NetSnmpToolsAgainstAgentTest, TheNesProfilesAsTheToolsAndTheDriverSeeThem)
 {
     ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".640.1.1"})),
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".640.1.1"})),
               (std::vector<std::string>{kR + ".640.1.1.7.102.97.115.116.45.56.77 = \"fast-8M\"",
                                         kR + ".640.1.1.9.118.105.100.101.111.45.49.54.77 = \"video-16M\""}));
     const std::string gold = ".4.103.111.108.100";
@@ -718,7 +700,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheNesManagersRemoteNesSectionsAndFilesAreI
     EXPECT_EQ(remoteToAll.find("remote"), std::string::npos);
 
     // Four sections; what snmpset gives the first, the driver reads.
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".319.1.1"})).size(), 4u);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".319.1.1"})).size(), 4u);
     Tool("snmpset", "2c", "private",
          {kR + ".319.1.2.1", "a", "10.0.0.1", kR + ".319.1.3.1", "a", "10.0.0.99", kR + ".319.1.4.1", "u", "144"});
     read = Query(kReqSecuredHost);
@@ -846,7 +828,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, ShdslPmOfEachSideAsTheToolsAndTheDriverSeeI
 TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDriverSeeThem)
 {
     ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".506.1.5"})),
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".506.1.5"})),
               (std::vector<std::string>{kR + ".506.1.5.10101.0.35.300.439041101 = 439041101",
                                         kR + ".506.1.5.10102.0.35.300.12648430 = 12648430",
                                         kR + ".506.1.5.10205.0.33.100.119 = 119"}));
@@ -868,7 +850,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDrive
     server.vlanId = 44;
     const auto bytes = EncodeRecord(server);
     ASSERT_EQ(Write(kReqDhcpRelayServerAdd, {bytes.begin(), bytes.end()}), kDrvOk);
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})),
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})),
               (std::vector<std::string>{kR + ".502.1.2.192.0.2.67 = 10", kR + ".502.1.2.192.0.2.99 = 44"}));
     // The NE keeps four relay servers at most.
     for (const uint8_t last : {100, 101, 102}) {
@@ -876,7 +858,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDrive
         const auto more = EncodeRecord(server);
         EXPECT_EQ(Write(kReqDhcpRelayServerAdd, {more.begin(), more.end()}) == kDrvOk, last != 102) << int{last};
     }
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})).size(), 4u);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".502.1.2"})).size(), 4u);
 
     FdbEntryRec entry;
     entry.portId = 10102;
@@ -884,7 +866,7 @@ TEST_F(NetSnmpToolsAgainstAgentTest, DhcpAndTheStatusTablesAsTheToolsAndTheDrive
     entry.mac = {0x00, 0x0c, 0x29, 0x10, 0x01, 0x02};
     const auto fdb = EncodeRecord(entry);
     ASSERT_EQ(Write(kReqFdbDelete, {fdb.begin(), fdb.end()}), kDrvOk);
-    EXPECT_EQ(Lines(Tool("snmpwalk", "2c", "public", {kR + ".480.1.5"})).size(), 4u);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", "2c", "public", {kR + ".480.1.5"})).size(), 4u);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
 #include "tests/link/snmp_test_support.h"
+#include "tests/link/snmp_tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,7 @@ const std::string kDataDir = std::string(TARVIK_TEST_DATA_DIR) + "/snmp";
 const std::string kR = ".1.3.6.1.4.1.32473.1";
 constexpr uint32_t kPort = 10101; // port 1-1-1, whose PVC 0/35 is in VLAN 300 with a MAC limit of 16
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using snmp_test::TextLines;
 
 class PortHubInteropTest : public ::testing::Test {
 protected:
@@ -41,26 +35,10 @@ protected:
             ASSERT_TRUE(snmp_test::ToolExists(tool)) << tool << " is missing: run scripts/setup.sh";
         ASSERT_TRUE(agent_.Start({"--scenario", kDataDir + "/ne_agent_ipd48.ini"}));
     }
-    std::string Tool(const std::string& tool, std::vector<std::string> args, int expectedStatus = 0)
+    std::string Tool(const std::string& tool, const std::vector<std::string>& args, int expectedStatus = 0)
     {
-        std::vector<std::string> command{"/usr/bin/" + tool,
-                                         "-v",
-                                         "2c",
-                                         "-c",
-                                         tool == "snmpset" ? "private" : "public",
-                                         "-On",
-                                         "-OQ",
-                                         "-Ot",
-                                         "-Oe",
-                                         "-t",
-                                         "2",
-                                         "-r",
-                                         "1",
-                                         "127.0.0.1:" + std::to_string(agent_.Port())};
-        command.insert(command.end(), args.begin(), args.end());
-        std::string out;
-        EXPECT_EQ(snmp_test::RunCommand(command, &out), expectedStatus) << tool << " " << args.front();
-        return out;
+        return snmp_test::RunSnmpTool(tool, "2c", tool == "snmpset" ? "private" : "public",
+                                      "127.0.0.1:" + std::to_string(agent_.Port()), args, expectedStatus);
     }
     int Send(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record, SnmpReplyData* reply)
     {
@@ -100,7 +78,7 @@ protected:
 // reads among its card's, and values out of the NE's ranges are refused whole.
 TEST_F(PortHubInteropTest, PacketFiltersAndGroupsOfACard)
 {
-    const std::vector<std::string> names = Lines(Tool("snmpwalk", {kR + ".635.1.4.1"}));
+    const std::vector<std::string> names = TextLines(Tool("snmpwalk", {kR + ".635.1.4.1"}));
     ASSERT_EQ(names.size(), 18u);
     EXPECT_EQ(names.front(), kR + ".635.1.4.1.1.1 = \"usfcf1\"");
     EXPECT_EQ(names[2], kR + ".635.1.4.1.1.3 = \"useof1\"");
@@ -131,7 +109,7 @@ TEST_F(PortHubInteropTest, PacketFiltersAndGroupsOfACard)
               kR + ".635.1.4" + filter + " = \"ipv6-drop\"\n" + kR + ".635.1.4.1.1.1 = \"usfcf1\"\n");
 
     // A downstream group takes no known filter; an upstream one does.
-    EXPECT_EQ(Lines(Tool("snmpwalk", {kR + ".636.1.4.1"})).size(), 7u);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", {kR + ".636.1.4.1"})).size(), 7u);
     EXPECT_NE(Write(kReqPktFilterGroup, PktFilterGroupRec{1, 2, 1, "dsg1", 0x10, 1}), kDrvOk);
     ASSERT_EQ(Write(kReqPktFilterGroup, PktFilterGroupRec{1, 1, 2, "no-netbios", 0x15, 1}), kDrvOk);
     EXPECT_EQ(Tool("snmpget", {kR + ".636.1.4.1.1.2", kR + ".636.1.5.1.1.2", kR + ".636.1.5.1.2.1"}),
@@ -197,7 +175,7 @@ TEST_F(PortHubInteropTest, StaticFilteringDatabaseEntries)
     const auto groupBytes = EncodeRecord(group);
     EXPECT_NE(Send(kEmsOpModify, kReqStaticFdbAdd, {groupBytes.begin(), groupBytes.end()}, &reply), kDrvOk);
     Tool("snmpset", {kR + ".478.1.7.10101.0.99.6.0.17.34.51.68.86", "i", "4"}, 2);
-    EXPECT_EQ(Lines(Tool("snmpwalk", {kR + ".478.1.1"})).size(), 1u);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", {kR + ".478.1.1"})).size(), 1u);
 
     const auto entryBytes = EncodeRecord(listed.front());
     ASSERT_EQ(Send(kEmsOpModify, kReqStaticFdbDelete, {entryBytes.begin(), entryBytes.end()}, &reply), kDrvOk);

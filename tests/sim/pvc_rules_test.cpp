@@ -6,6 +6,7 @@
 
 #include "core/util/mac_address.h"
 #include "sim/seed/pvc_rules.h"
+#include "tests/link/support/pvc_records.h"
 
 #include <initializer_list>
 #include <string>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kBridged = 2;
 constexpr uint32_t kRouted = 1;
 
 uint32_t Bits(std::initializer_list<unsigned> bits)
@@ -26,18 +26,9 @@ uint32_t Bits(std::initializer_list<unsigned> bits)
 
 PvcRec Pvc(uint32_t portId, uint8_t vpi, uint16_t vci, uint32_t serviceType, uint8_t macLimit = 8, uint16_t vlan = 100)
 {
-    PvcRec pvc;
-    pvc.portId = portId;
-    pvc.vpi = vpi;
-    pvc.vci = vci;
-    pvc.rfc2684Mode = kBridged;
+    PvcRec pvc = pvc_records::BridgedPvc(portId, vpi, vci, serviceType);
     pvc.vlanId = vlan;
     pvc.macLimit = macLimit;
-    pvc.serviceType = serviceType;
-    pvc.ipTrafficProfile = "office";
-    pvc.dhcpIpLimit = 1;
-    pvc.clientLimit = 1;
-    pvc.enableState = 1;
     return pvc;
 }
 
@@ -46,16 +37,7 @@ SimPvc Held(const PvcRec& pvc, uint32_t row, std::vector<PvcStaticIpEntry> range
     return {pvc, row, std::move(ranges)};
 }
 
-PvcStaticIpEntry Range(const PvcRec& pvc, IpAddress base, uint8_t count)
-{
-    PvcStaticIpEntry range;
-    range.portId = pvc.portId;
-    range.vpi = pvc.vpi;
-    range.vci = pvc.vci;
-    range.baseAddress = base;
-    range.count = count;
-    return range;
-}
+using pvc_records::StaticIpRange;
 
 PvcRuleCheckRec Check(const PvcRec& pvc, uint8_t amount, IpAddress base = {})
 {
@@ -84,7 +66,7 @@ protected:
         pppoe_ = Pvc(10101, 0, 35, 1);
         staticIp_ = Pvc(10102, 0, 35, 4, 8, 200);
         world_.pvcs = {Held(pppoe_, kSimPvcRowActive),
-                       Held(staticIp_, kSimPvcRowActive, {Range(staticIp_, {192, 0, 2, 10}, 4)})};
+                       Held(staticIp_, kSimPvcRowActive, {StaticIpRange(staticIp_, {192, 0, 2, 10}, 4)})};
         for (uint16_t vci = 32; vci < 40; ++vci)
             world_.pvcs.push_back(Held(Pvc(10103, 0, vci, 1, 1, 300), kSimPvcRowNotInService));
         world_.pvcs.push_back(Held(Pvc(10104, 0, 35, 1, 1, 300), kSimPvcRowActive));
@@ -333,9 +315,9 @@ TEST_F(PvcRulesTest, TheNeRefusesWhatItCannotTake)
 
     world_.pvcs.push_back(Held(Pvc(10105, 0, 35, 4, 8, 400), kSimPvcRowNotInService));
     const PvcRec fresh = world_.pvcs.back().pvc;
-    EXPECT_EQ(RangeRefusal(world_, Range(fresh, {192, 0, 2, 13}, 2)), "IP address is reserved");
-    EXPECT_EQ(RangeRefusal(world_, Range(fresh, {192, 0, 2, 14}, 2)), "");
-    EXPECT_EQ(RangeRefusal(world_, Range(staticIp_, {198, 51, 100, 1}, 2)), "PVC is in service");
+    EXPECT_EQ(RangeRefusal(world_, StaticIpRange(fresh, {192, 0, 2, 13}, 2)), "IP address is reserved");
+    EXPECT_EQ(RangeRefusal(world_, StaticIpRange(fresh, {192, 0, 2, 14}, 2)), "");
+    EXPECT_EQ(RangeRefusal(world_, StaticIpRange(staticIp_, {198, 51, 100, 1}, 2)), "PVC is in service");
 
     AclEntryRec entry;
     entry.portId = staticIp_.portId;

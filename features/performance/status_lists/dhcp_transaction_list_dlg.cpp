@@ -24,17 +24,17 @@ std::string Hex32(uint32_t value)
 } // namespace
 
 CDhcpTransactionListDlg::CDhcpTransactionListDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId,
-                     {.popupName = "REFRESH_LIST",
-                      .rowCommands = {},
-                      .activateCommand = 0,
-                      .right = kRightDhcpTransactions,
-                      .exportStem = "xDslDhcpSession"},
-                     parent),
-      ui_(std::make_unique<Ui::CDhcpTransactionListDlg>()), scope_(*this), rows_(*this, Columns())
+    : CXdslStatusListDlg(kTemplateId,
+                         {.popupName = "REFRESH_LIST",
+                          .rowCommands = {},
+                          .activateCommand = 0,
+                          .right = kRightDhcpTransactions,
+                          .exportStem = "xDslDhcpSession"},
+                         {.namesId = kStrColumnsDhcpTransactions, .vlanColumn = kVlanColumn}, parent),
+      ui_(std::make_unique<Ui::CDhcpTransactionListDlg>()), rows_(*this, Columns())
 {
     ui_->setupUi(this);
-    scope_.Feed(rows_, kReqDhcpTransaction, &DhcpTransactionRec::portId);
+    Scope().Feed(rows_, kReqDhcpTransaction, &DhcpTransactionRec::portId);
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
@@ -63,12 +63,7 @@ std::vector<ListColumn<DhcpTransactionRec>> CDhcpTransactionListDlg::Columns()
     using R = DhcpTransactionRec;
     return {
         {.order = ListOrder::kArrival},
-        {.value =
-             [this](const R& rec) {
-                 return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId));
-             },
-         .order = ListOrder::kText,
-         .sortValue = [](const R& rec) { return ListValue(rec.portId); }},
+        PortLocationColumn<R>([](const R& rec) { return ListValue(rec.portId); }),
         {.value = [](const R& rec) { return ListValue(uint32_t{rec.vpi}); }, .order = ListOrder::kUnsigned},
         {.value = [](const R& rec) { return ListValue(uint32_t{rec.vci}); }, .order = ListOrder::kUnsigned},
         {.value = [](const R& rec) { return ListValue(uint32_t{rec.vlanId}); },
@@ -85,24 +80,4 @@ std::vector<ListColumn<DhcpTransactionRec>> CDhcpTransactionListDlg::Columns()
          .widestValue = "255.255.255.255"},
         {.value = [](const R& rec) { return ListValue(StateText(rec.state)); }, .order = ListOrder::kNoCase},
     };
-}
-
-void CDhcpTransactionListDlg::InitData()
-{
-    if (CheckAccessRightOrClose(kRightDhcpTransactions) != 0 || CheckTargetNeOrClose() != 0)
-        return;
-    scope_.Fill(FindNeById(static_cast<uint32_t>(GetNeId())), GetTargetEntity().index);
-    UpdateCaption(kCaptionNe | kCaptionLocation);
-    SetSmallImages();
-    InitListColumnsById(kStrColumnsDhcpTransactions);
-    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
-        SetColumnHidden(kVlanColumn, true);
-    FillList();
-}
-
-int CDhcpTransactionListDlg::OnCommandHook(int id, int code)
-{
-    if (scope_.OnComboChange(id, code))
-        return 1;
-    return CRecordListDlg::OnCommandHook(id, code);
 }

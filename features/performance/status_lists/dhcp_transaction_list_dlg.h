@@ -3,10 +3,9 @@
 // the ports of a line card, or of one port (request 506): the PVC and VLAN, the transaction id, the client's MAC,
 // the address it was given and the transaction's state. Refresh asks again; Export writes "xDslDhcpSession".
 
-#include "features/performance/status_lists/xdsl_status_scope.h"
+#include "features/performance/status_lists/xdsl_status_list_dlg.h"
 #include "link/records/dhcp_transaction_rec.h"
 #include "ui/framework/dialogs/record_list.h"
-#include "ui/framework/dialogs/record_list_dlg.h"
 
 #include <memory>
 
@@ -14,7 +13,7 @@ namespace Ui {
 class CDhcpTransactionListDlg;
 }
 
-class CDhcpTransactionListDlg : public CRecordListDlg {
+class CDhcpTransactionListDlg : public CXdslStatusListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 457;
@@ -26,13 +25,9 @@ public:
     // "Init", "Select", "Bound", "Renew", else "Unknown".
     static std::string StateText(uint32_t state);
 
-    void InitData() override;
-    int OnCommandHook(int id, int code) override;
-
 private:
     std::vector<ListColumn<DhcpTransactionRec>> Columns();
 
     std::unique_ptr<Ui::CDhcpTransactionListDlg> ui_;
-    CXdslStatusScope scope_;
     CIndexedRecordList<DhcpTransactionRec> rows_;
 };

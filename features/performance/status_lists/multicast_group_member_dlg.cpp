@@ -10,29 +10,14 @@
 #include "link/record_requests.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_ids.h"
-#include "ui/framework/messages/string_table.h"
 #include "ui_multicast_group_member_dlg.h"
 
 #include <QListWidget>
 
-#include <algorithm>
-#include <cstdio>
-
 namespace {
 
-constexpr unsigned kPortsPerLineCardSlot = 48;
-constexpr unsigned kPortsPerRow = 10;
-constexpr unsigned kUplinkPorts = 2;
-
-std::string PortRangeText(const McMatrixRow& row)
-{
-    if (row.slotId == 0)
-        return LoadString(kStrUplinkPorts);
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u-%02u", row.firstPort,
-                  std::min(row.firstPort + kPortsPerRow - 1, kPortsPerLineCardSlot));
-    return text;
-}
+constexpr unsigned kPortsPerLineCardSlot = kPortMatrixSlotPorts;
+constexpr unsigned kUplinkPorts = kPortMatrixUplinks;
 
 } // namespace
 
@@ -56,7 +41,9 @@ CMulticastGroupMemberDlg::CMulticastGroupMemberDlg(QWidget* parent)
                       .right = kRightMcChannels,
                       .exportStem = "xDslIdbSvr"},
                      parent),
-      ui_(std::make_unique<Ui::CMulticastGroupMemberDlg>()), rows_(*this, Columns())
+      ui_(std::make_unique<Ui::CMulticastGroupMemberDlg>()),
+      rows_(*this, PortMatrixColumns([this] { return FindNeById(static_cast<uint32_t>(GetNeId())); },
+                                     [this](const PortMatrixRow& row, unsigned port) { return IsMember(row, port); }))
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
@@ -64,50 +51,12 @@ CMulticastGroupMemberDlg::CMulticastGroupMemberDlg(QWidget* parent)
 
 CMulticastGroupMemberDlg::~CMulticastGroupMemberDlg() = default;
 
-std::vector<ListColumn<McMatrixRow>> CMulticastGroupMemberDlg::Columns()
+bool CMulticastGroupMemberDlg::IsMember(const PortMatrixRow& row, unsigned port) const
 {
-    std::vector<ListColumn<McMatrixRow>> columns{
-        {.order = ListOrder::kArrival},
-        {.value =
-             [this](const McMatrixRow& row) {
-                 if (row.slotId == 0)
-                     return ListValue(LoadString(kStrUplinkSlot));
-                 const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-                 return ListValue(row.firstPort == 1 ? FormatEntityLocationById(ne, row.slotId) : std::string());
-             },
-         .order = ListOrder::kArrival},
-        {.value = [](const McMatrixRow& row) { return ListValue(PortRangeText(row)); }, .order = ListOrder::kArrival},
-    };
-    for (int column = kFirstPortColumn; column < kFirstPortColumn + kPortColumns; ++column) {
-        columns.push_back({.value =
-                               [this, column](const McMatrixRow& row) {
-                                   const int state = CellState(row, column);
-                                   return ListValue(state < 0
-                                                        ? std::string()
-                                                        : LoadString(state == 1 ? kStrVlanMember : kStrVlanNonMember));
-                               },
-                           .order = ListOrder::kArrival,
-                           .image =
-                               [this, column](const McMatrixRow& row) {
-                                   const int state = CellState(row, column);
-                                   return state < 0 ? -1 : (state == 1 ? kImageMember : kImageNonMember);
-                               }});
-    }
-    return columns;
-}
-
-int CMulticastGroupMemberDlg::CellState(const McMatrixRow& row, int column) const
-{
-    const unsigned offset = static_cast<unsigned>(column - kFirstPortColumn);
-    if (row.slotId == 0) {
-        if (offset >= kUplinkPorts)
-            return -1;
-        return shown_ != nullptr && IsMcUplinkMember(*shown_, lineCardSlots_, offset) ? 1 : 0;
-    }
-    const unsigned port = row.firstPort + offset;
-    if (port > kPortsPerLineCardSlot)
-        return -1;
-    return shown_ != nullptr && IsMcLinePortMember(*shown_, row.slotIndex, port) ? 1 : 0;
+    if (shown_ == nullptr)
+        return false;
+    return row.slotId == 0 ? IsMcUplinkMember(*shown_, lineCardSlots_, port)
+                           : IsMcLinePortMember(*shown_, row.slotIndex, port);
 }
 
 void CMulticastGroupMemberDlg::InitData()
@@ -125,17 +74,11 @@ void CMulticastGroupMemberDlg::InitData()
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     const std::vector<uint32_t> slotIds = LineCardSlotIds(CurrentEntityModels(), ne != nullptr ? ne->neModelId : 0);
     lineCardSlots_ = slotIds.size();
-    std::vector<McMatrixRow> matrix;
-    for (size_t k = 0; k < slotIds.size(); ++k) {
-        for (unsigned first = 1; first <= kPortsPerLineCardSlot; first += kPortsPerRow)
-            matrix.push_back({slotIds[k], k, first});
-    }
-    if (matrix.empty()) {
+    if (slotIds.empty()) {
         ShowAlertTextById(kStrNoData);
         return;
     }
-    matrix.push_back({});
-    rows_.SetRecords(std::move(matrix));
+    rows_.SetRecords(PortMatrixRows(slotIds));
     OnRefresh();
 }
 

@@ -7,6 +7,7 @@
 #include "link/records/mc_group_member_rec.h"
 #include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/dialogs/record_list_dlg.h"
+#include "ui/framework/lists/port_matrix.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,13 +16,6 @@
 namespace Ui {
 class CMulticastGroupMemberDlg;
 }
-
-// One row of the matrix: ten ports of a line-card slot from its first port, or the uplinks.
-struct McMatrixRow {
-    uint32_t slotId = 0;    // packed id of the slot; 0 for the uplinks' row
-    size_t slotIndex = 0;   // the slot's place among the NE's line-card slots
-    unsigned firstPort = 0; // 1, 11, 21, 31 or 41
-};
 
 // Whether the group's member bits name port `port` (1..48) of line-card slot `slotIndex`; a bit beyond the record's
 // bits names no member.
@@ -48,12 +42,12 @@ public:
     void OnRefresh() override;
 
 private:
-    std::vector<ListColumn<McMatrixRow>> Columns();
-    int CellState(const McMatrixRow& row, int column) const; // 1 member, 0 not, -1 no port
+    // Whether the shown group names the row's port (an uplink by its number from 0).
+    bool IsMember(const PortMatrixRow& row, unsigned port) const;
     void ShowChannel();
 
     std::unique_ptr<Ui::CMulticastGroupMemberDlg> ui_;
-    CIndexedRecordList<McMatrixRow> rows_;
+    CIndexedRecordList<PortMatrixRow> rows_;
     std::vector<McGroupMemberRec> groups_;
     size_t lineCardSlots_ = 0;
     const McGroupMemberRec* shown_ = nullptr;

@@ -43,19 +43,19 @@ std::string Tail(const FdbEntryRec& rec)
 } // namespace
 
 CXdslFdbListDlg::CXdslFdbListDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId,
-                     {.popupName = "DEL_REFRESH_LIST",
-                      .rowCommands = {kRowDelete},
-                      .activateCommand = 0,
-                      .right = kRightFilteringDatabase,
-                      .exportStem = "xDslFdb"},
-                     parent),
-      ui_(std::make_unique<Ui::CXdslFdbListDlg>()), scope_(*this), rows_(*this, Columns())
+    : CXdslStatusListDlg(kTemplateId,
+                         {.popupName = "DEL_REFRESH_LIST",
+                          .rowCommands = {kRowDelete},
+                          .activateCommand = 0,
+                          .right = kRightFilteringDatabase,
+                          .exportStem = "xDslFdb"},
+                         {.namesId = kStrColumnsFdbEntries, .vlanColumn = kVlanColumn}, parent),
+      ui_(std::make_unique<Ui::CXdslFdbListDlg>()), rows_(*this, Columns())
 {
     ui_->setupUi(this);
     // An entry without a MAC address is none.
-    scope_.Feed(rows_, kReqFdb, &FdbQueryRec::entityId,
-                [](const FdbEntryRec& rec) { return rec.mac != std::array<uint8_t, 6>{}; });
+    Scope().Feed(rows_, kReqFdb, &FdbQueryRec::entityId,
+                 [](const FdbEntryRec& rec) { return rec.mac != std::array<uint8_t, 6>{}; });
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
@@ -83,12 +83,7 @@ std::vector<ListColumn<FdbEntryRec>> CXdslFdbListDlg::Columns()
     };
     return {
         {.order = ListOrder::kArrival},
-        {.value =
-             [this](const R& rec) {
-                 return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId));
-             },
-         .order = ListOrder::kText,
-         .sortValue = [](const R& rec) { return ListValue(Tail(rec)); }},
+        PortLocationColumn<R>([](const R& rec) { return ListValue(Tail(rec)); }),
         {.value = [](const R& rec) { return ListValue(uint32_t{rec.vpi}); },
          .order = ListOrder::kText,
          .sortValue =
@@ -112,29 +107,9 @@ std::vector<ListColumn<FdbEntryRec>> CXdslFdbListDlg::Columns()
     };
 }
 
-void CXdslFdbListDlg::InitData()
-{
-    if (CheckAccessRightOrClose(kRightFilteringDatabase) != 0 || CheckTargetNeOrClose() != 0)
-        return;
-    scope_.Fill(FindNeById(static_cast<uint32_t>(GetNeId())), GetTargetEntity().index);
-    UpdateCaption(kCaptionNe | kCaptionLocation);
-    SetSmallImages();
-    InitListColumnsById(kStrColumnsFdbEntries);
-    if (CXdslStatusScope::VlanColumnHidden(FindNeById(static_cast<uint32_t>(GetNeId()))))
-        SetColumnHidden(kVlanColumn, true);
-    FillList();
-}
-
-int CXdslFdbListDlg::OnCommandHook(int id, int code)
-{
-    if (scope_.OnComboChange(id, code))
-        return 1;
-    return CRecordListDlg::OnCommandHook(id, code);
-}
-
 bool CXdslFdbListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
 {
-    if (!CRecordListDlg::IsRowCommandOn(command, selected))
+    if (!CXdslStatusListDlg::IsRowCommandOn(command, selected))
         return false;
     const FdbEntryRec* rec = rows_.Find(*selected);
     return rec != nullptr && !IsKeptByNe(rec->status);
@@ -143,7 +118,7 @@ bool CXdslFdbListDlg::IsRowCommandOn(const RowCommand& command, std::optional<ui
 void CXdslFdbListDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
                                     int listId)
 {
-    CRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
+    CXdslStatusListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
     const FdbEntryRec* rec = rows_.Find(List().GetItemData(row));
     if (rec != nullptr && IsKeptByNe(rec->status))
         *textColor = kGreyText;

@@ -4,10 +4,9 @@
 // status. Delete removes a selected entry (request 483); entries the NE keeps for spoofing and virtual MACs are shown
 // grey and cannot be deleted. Export writes "xDslFdb".
 
-#include "features/performance/status_lists/xdsl_status_scope.h"
+#include "features/performance/status_lists/xdsl_status_list_dlg.h"
 #include "link/records/fdb_entry_rec.h"
 #include "ui/framework/dialogs/record_list.h"
-#include "ui/framework/dialogs/record_list_dlg.h"
 
 #include <memory>
 #include <optional>
@@ -16,7 +15,7 @@ namespace Ui {
 class CXdslFdbListDlg;
 }
 
-class CXdslFdbListDlg : public CRecordListDlg {
+class CXdslFdbListDlg : public CXdslStatusListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 291;
@@ -31,8 +30,6 @@ public:
     // Entries the NE keeps itself: spoofed (active or not) and virtual MACs.
     static bool IsKeptByNe(uint32_t status);
 
-    void InitData() override;
-    int OnCommandHook(int id, int code) override;
     void OnDeleteRecord(uint32_t key) override;
     bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
     void GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
@@ -42,6 +39,5 @@ private:
     std::vector<ListColumn<FdbEntryRec>> Columns();
 
     std::unique_ptr<Ui::CXdslFdbListDlg> ui_;
-    CXdslStatusScope scope_;
     CIndexedRecordList<FdbEntryRec> rows_;
 };

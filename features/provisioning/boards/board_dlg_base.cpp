@@ -67,6 +67,21 @@ uint32_t CBoardDlgBase::ChosenPlannedType() const
     return combo != nullptr && combo->currentIndex() >= 0 ? combo->currentData().toUInt() : 0;
 }
 
+void CBoardDlgBase::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kOnlineTypeId, onlineType_);
+}
+
+uint32_t CBoardDlgBase::StartOk()
+{
+    if (CheckRight(kRightBoardSettings, 'm') != 0 || CheckTargetNe() != 0 || !UpdateDialogData())
+        return 0;
+    const uint32_t planned = ChosenPlannedType();
+    if (planned == 0)
+        ShowAlertTextById(kStrPleaseSelectOneItem, kPlannedTypeId);
+    return planned;
+}
+
 bool CBoardDlgBase::WriteBoard(const BoardSettingRec& board)
 {
     const CRecordRequests requests;

@@ -21,6 +21,8 @@ public:
     // After OK: the board as written.
     const BoardSettingRec& GetRecord() const { return record_; }
 
+    void DoDataExchange(CDataExchange& dx) override;
+
 protected:
     CBoardDlgBase(int templateId, QWidget* parent);
 
@@ -28,6 +30,9 @@ protected:
     bool LoadBoard();
     // The chosen planned type; none selected: 0.
     uint32_t ChosenPlannedType() const;
+    // The start of OK: the right to change, the NE, the data taken and a planned type chosen ("Please select one
+    // item" at its combo without). The planned type; 0 when OK goes no further.
+    uint32_t StartOk();
     // Writes the board and has the NE report its entities again; false when the write failed.
     bool WriteBoard(const BoardSettingRec& board);
     const CNeRecord* Ne() const;

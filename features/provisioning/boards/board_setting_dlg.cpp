@@ -3,7 +3,6 @@
 #include "core/entity/entity_index.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
-#include "core/tables/access_rights.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_record.h"
 #include "features/provisioning/pvcs/pvc_conflict_report.h"
@@ -46,7 +45,7 @@ CBoardSettingDlg::~CBoardSettingDlg() = default;
 
 void CBoardSettingDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kOnlineTypeId, onlineType_);
+    CBoardDlgBase::DoDataExchange(dx);
     DDX_Radio(dx, {kLlcId, kVcMuxId}, aal5Index_);
     DDX_Radio(dx, {kTagPassEnabledId, kTagPassDisabledId}, tagPassIndex_);
     DDX_Radio(dx, {kServiceControlEnabledId, kServiceControlDisabledId}, serviceControlIndex_);
@@ -131,13 +130,9 @@ bool CBoardSettingDlg::CheckServiceTypes(bool serviceControl)
 
 void CBoardSettingDlg::OnOK()
 {
-    if (CheckRight(kRightBoardSettings, 'm') != 0 || CheckTargetNe() != 0 || !UpdateDialogData())
+    const uint32_t planned = StartOk();
+    if (planned == 0)
         return;
-    const uint32_t planned = ChosenPlannedType();
-    if (planned == 0) {
-        ShowAlertTextById(kStrPleaseSelectOneItem, kPlannedTypeId);
-        return;
-    }
     const CNeRecord* ne = Ne();
     CEntityNode* slot = ne != nullptr && ne->root != nullptr ? ne->root->FindById(record_.entityId) : nullptr;
     if (slot == nullptr) {

@@ -1,6 +1,5 @@
 #include "features/provisioning/boards/set_board_type_dlg.h"
 
-#include "core/tables/access_rights.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_record.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -27,7 +26,7 @@ CSetBoardTypeDlg::~CSetBoardTypeDlg() = default;
 
 void CSetBoardTypeDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kOnlineTypeId, onlineType_);
+    CBoardDlgBase::DoDataExchange(dx);
     DDX_Radio(dx, {kTaggedOnlyId, kUntaggedOnlyId}, taggedIndex_);
 }
 
@@ -44,13 +43,9 @@ void CSetBoardTypeDlg::InitData()
 
 void CSetBoardTypeDlg::OnOK()
 {
-    if (CheckRight(kRightBoardSettings, 'm') != 0 || CheckTargetNe() != 0 || !UpdateDialogData())
+    const uint32_t planned = StartOk();
+    if (planned == 0)
         return;
-    const uint32_t planned = ChosenPlannedType();
-    if (planned == 0) {
-        ShowAlertTextById(kStrPleaseSelectOneItem, kPlannedTypeId);
-        return;
-    }
     if (taggedIndex_ != loadedTaggedIndex_ &&
         ShowMessageById(taggedIndex_ == 1 ? kStrSureToRebootForUntagged : kStrSureToRebootForTagged, kConfirmFlags) !=
             IDYES)

@@ -14,15 +14,11 @@
 #include "ui_mc_fast_prov_dlg.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
 namespace {
 
-constexpr uint32_t kMaxVpi = 255;
-constexpr uint32_t kFirstVci = 32;
-constexpr uint32_t kMaxVci = 65535;
-constexpr uint32_t kFirstVlan = 1;
-constexpr uint32_t kLastVlan = 4094;
+constexpr VcFieldIds kFields{CMcFastProvDlg::kVpiId,     CMcFastProvDlg::kVpiSpinId, CMcFastProvDlg::kVciId,
+                             CMcFastProvDlg::kVciSpinId, CMcFastProvDlg::kVlanId,    CMcFastProvDlg::kVlanSpinId};
 constexpr int kXdslLinePorts = 9; // the entity kind of the xDSL line cards and their ports
 
 } // namespace
@@ -37,9 +33,7 @@ CMcFastProvDlg::~CMcFastProvDlg() = default;
 
 void CMcFastProvDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_TextInRange(dx, *this, kVpiId, vpi_, 0, kMaxVpi);
-    DDX_TextInRange(dx, *this, kVciId, vci_, kFirstVci, kMaxVci);
-    DDX_TextInRange(dx, *this, kVlanId, vlan_, kFirstVlan, kLastVlan);
+    ExchangeVcFields(dx, *this, kFields, fields_);
     DDX_Radio(dx, {kEnabledId, kDisabledId}, stateIndex_);
 }
 
@@ -130,22 +124,7 @@ int CMcFastProvDlg::OnCommandHook(int id, int code)
 
 bool CMcFastProvDlg::OnNotify(const NotifyHeader& header, int* result)
 {
-    if (header.code == UDN_DELTAPOS) {
-        switch (header.idFrom) {
-        case kVpiSpinId:
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVpiId), header.delta, 0, kMaxVpi);
-            return true;
-        case kVciSpinId:
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVciId), header.delta, kFirstVci, kMaxVci);
-            return true;
-        case kVlanSpinId:
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVlanId), header.delta, kFirstVlan, kLastVlan);
-            return true;
-        default:
-            break;
-        }
-    }
-    return CATabDialog::OnNotify(header, result);
+    return StepVcFieldSpin(*this, kFields, header) || CATabDialog::OnNotify(header, result);
 }
 
 void CMcFastProvDlg::OpenList()
@@ -173,9 +152,9 @@ void CMcFastProvDlg::OpenList()
     }
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     McChannelRec channel;
-    channel.vpi = static_cast<uint8_t>(vpi_);
-    channel.vci = static_cast<uint16_t>(vci_);
-    channel.vlanId = static_cast<uint16_t>(vlan_);
+    channel.vpi = static_cast<uint8_t>(fields_.vpi);
+    channel.vci = static_cast<uint16_t>(fields_.vci);
+    channel.vlanId = static_cast<uint16_t>(fields_.vlan);
     channel.channelLimit = limit_.Limit();
     channel.profile = profile;
     channel.adminState = stateIndex_ == 0 ? kMcChannelEnabled : kMcChannelDisabled;

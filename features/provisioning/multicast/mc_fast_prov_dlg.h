@@ -8,6 +8,7 @@
 
 #include "features/provisioning/multicast/mc_channel_pages.h"
 #include "features/provisioning/multicast/mc_fast_provision_ports.h"
+#include "features/provisioning/pvcs/vc_fields.h"
 #include "ui/framework/dialogs/tab_dialog.h"
 
 #include <cstdint>
@@ -58,8 +59,6 @@ private:
     std::unique_ptr<Ui::CMcFastProvDlg> ui_;
     CMcProfilePage profile_;
     CMcChannelLimitPage limit_;
-    uint32_t vpi_ = 0;
-    uint32_t vci_ = 32;
-    uint32_t vlan_ = 1;
+    VcFieldValues fields_;
     int stateIndex_ = 0;
 };

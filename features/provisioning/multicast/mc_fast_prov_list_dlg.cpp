@@ -3,7 +3,6 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
-#include "features/provisioning/multicast/mc_fast_provision_step.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/record_table_model.h"
@@ -127,6 +126,11 @@ void CMcFastProvListDlg::OnTimer(int id)
 
 void CMcFastProvListDlg::Tick()
 {
+    if (worker_.IsBusy()) {
+        // A port of the run before Stop is still under way: this run waits for it.
+        SetTimer(kTimerId, kFirstTickMs);
+        return;
+    }
     CListControl list = List();
     const CRecordTableModel& model = rows_.Model();
     while (position_ < list.GetItemCount() && !model.IsChecked(list.GetItemData(position_)))
@@ -139,16 +143,41 @@ void CMcFastProvListDlg::Tick()
     SelectRowByItemData(portId);
     McChannelRec channel = channel_;
     channel.portId = portId;
-    const McProvisionResult result = ProvisionMcChannel(static_cast<uint32_t>(GetNeId()), channel, [] {
-        return ShowMessageById(kStrSureToOverwriteMcChannel, kConfirmFlags) == IDYES;
-    });
+    const uint32_t neId = static_cast<uint32_t>(GetNeId());
+    worker_.Run<std::optional<McProvisionResult>>(
+        [neId, channel](const CRecordRequests& requests) {
+            return ProvisionMcChannelUntilAsked(neId, channel, requests);
+        },
+        [this, channel](std::optional<McProvisionResult> ended) {
+            if (ended)
+                ShowOutcome(channel.portId, *ended);
+            else
+                OnPortAsked(channel);
+        });
+}
+
+void CMcFastProvListDlg::OnPortAsked(const McChannelRec& channel)
+{
+    if (ShowMessageById(kStrSureToOverwriteMcChannel, kConfirmFlags) != IDYES) {
+        ShowOutcome(channel.portId, {McProvisionOutcome::kPaused, 0});
+        return;
+    }
+    const uint32_t neId = static_cast<uint32_t>(GetNeId());
+    worker_.Run<McProvisionResult>(
+        [neId, channel](const CRecordRequests& requests) { return FinishMcChannel(neId, channel, requests); },
+        [this, portId = channel.portId](McProvisionResult result) { ShowOutcome(portId, result); });
+}
+
+void CMcFastProvListDlg::ShowOutcome(uint32_t portId, const McProvisionResult& result)
+{
     McProvisionRow row{portId, -1};
     switch (result.outcome) {
     case McProvisionOutcome::kWritten:
         row.image = kImageDone;
         rows_.Put(row);
         rows_.Model().SetChecked(portId, false);
-        SetTimer(kTimerId, kNextTickMs);
+        if (IsRunning())
+            SetTimer(kTimerId, kNextTickMs);
         return;
     case McProvisionOutcome::kPaused:
         // The run waits on the port: only the list and Stop stay on.
@@ -192,5 +221,6 @@ int CMcFastProvListDlg::OnCommandHook(int id, int code)
 void CMcFastProvListDlg::OnDestroy()
 {
     KillTimer(kTimerId);
+    worker_.Abandon();
     CRecordListDlg::OnDestroy();
 }

@@ -1,19 +1,23 @@
 #pragma once
 // CMcFastProvListDlg ("xDSL Mutlicast Channel Fast Provision List", template 302): the ports a fast provisioning
 // walks, each ticked while it is still to be provisioned, and the run over them on window timer 49646, one port a
-// tick (mc_fast_provision_step.h). Go (1263) starts from the first ticked port with only the list and Stop (1331)
-// enabled; a written port loses its tick and shows image 23 and the next tick follows 100 ms later; a refused port
-// pauses the run on it with the refusal on the message line, and Go resumes from the first ticked port; a write the
-// NE refuses marks the port with image 24 and ends the run. Stop ends a run; Select All (1059) and Deselect All
-// (1060) tick the rows; Export (1165) writes the list.
+// tick (mc_fast_provision_step.h). A port's requests go on away from the UI thread (request_worker.h), so that the
+// windows keep answering while the NE does; the question whether to replace a port's channel is asked between them.
+// Go (1263) starts from the first ticked port with only the list and Stop (1331) enabled; a written port loses its
+// tick and shows image 23 and the next tick follows 100 ms later; a refused port pauses the run on it with the
+// refusal on the message line, and Go resumes from the first ticked port; a write the NE refuses marks the port with
+// image 24 and ends the run. Stop ends a run (a port under way still shows how it ended); Select All (1059) and
+// Deselect All (1060) tick the rows; Export (1165) writes the list.
 //
 //     CMcFastProvListDlg dlg(this);
 //     dlg.SetTarget(neId, nullptr);
 //     dlg.SetRun(ports, channel);           // the ports in walk order, the channel for every one of them
 //     dlg.DoModal();
 
+#include "features/provisioning/multicast/mc_fast_provision_step.h"
 #include "link/records/mc_channel_rec.h"
 #include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/link_ui/request_worker.h"
 
 #include <cstdint>
 #include <memory>
@@ -62,6 +66,9 @@ private:
     void Go();
     void Stop();
     void Tick();
+    // After the port's requests up to the question whether to replace its channel: the question, then the rest.
+    void OnPortAsked(const McChannelRec& channel);
+    void ShowOutcome(uint32_t portId, const McProvisionResult& result);
     void TickAll(bool on);
     // Every control but the list and Stop off while a run goes.
     void EnableForRun(bool running);
@@ -71,4 +78,5 @@ private:
     std::vector<McProvisionRow> ports_;
     McChannelRec channel_;
     int position_ = 0;
+    CRequestWorker worker_;
 };

@@ -5,24 +5,46 @@
 #include "features/provisioning/pvcs/mc_channel_entry.h"
 #include "ui/framework/messages/string_ids.h"
 
+namespace {
+
+constexpr McProvisionResult kPaused{McProvisionOutcome::kPaused, 0};
+
+} // namespace
+
 McProvisionResult ProvisionMcChannel(uint32_t neId, const McChannelRec& channel,
                                      const std::function<bool()>& confirmOverwrite, const CRecordRequests& requests)
 {
-    const McProvisionResult paused{McProvisionOutcome::kPaused, 0};
+    if (const std::optional<McProvisionResult> ended = ProvisionMcChannelUntilAsked(neId, channel, requests))
+        return *ended;
+    if (!confirmOverwrite())
+        return kPaused;
+    return FinishMcChannel(neId, channel, requests);
+}
+
+std::optional<McProvisionResult> ProvisionMcChannelUntilAsked(uint32_t neId, const McChannelRec& channel,
+                                                              const CRecordRequests& requests)
+{
     if (channel.adminState == kMcChannelEnabled) {
         const std::optional<uint32_t> pvcs = CountEnabledPvcs(neId, channel.portId, requests);
         if (!pvcs)
-            return paused;
+            return kPaused;
         if (const std::optional<uint32_t> refusal = PortChannelRefusal(*pvcs, channel.channelLimit))
-            return {McProvisionOutcome::kPaused, *refusal};
+            return McProvisionResult{McProvisionOutcome::kPaused, *refusal};
         const std::optional<McChannelRec> held = QueryMcChannelEntry(neId, channel.portId, kStrFailToQuery, requests);
         if (!held)
-            return paused;
-        if (held->portId == channel.portId && !confirmOverwrite())
-            return paused;
+            return kPaused;
+        if (held->portId == channel.portId)
+            return std::nullopt;
+    }
+    return FinishMcChannel(neId, channel, requests);
+}
+
+McProvisionResult FinishMcChannel(uint32_t neId, const McChannelRec& channel, const CRecordRequests& requests)
+{
+    if (channel.adminState == kMcChannelEnabled) {
         const std::optional<VlanMacRoom> room = QueryVlanMacRoom(neId, channel.vlanId, requests);
         if (!room)
-            return paused;
+            return kPaused;
         // As the channel setting judges an add: the VLAN's limit state counts, and so does the whole new limit.
         if (ExceedsVlanMacLimit(*room, channel.vlanId, channel.channelLimit, std::nullopt))
             return {McProvisionOutcome::kPaused, kStrVlanMacLimitBelowCommitted};

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 enum class McProvisionOutcome : uint8_t {
     kWritten,
@@ -25,3 +26,11 @@ struct McProvisionResult {
 McProvisionResult ProvisionMcChannel(uint32_t neId, const McChannelRec& channel,
                                      const std::function<bool()>& confirmOverwrite,
                                      const CRecordRequests& requests = CRecordRequests());
+
+// The same in two halves, for a caller that asks the operator on another thread than the one that requests: the port
+// up to the question, with its outcome when it ends there (or needs no question, written or not), none when the
+// operator is to be asked; then, after a yes, the rest.
+std::optional<McProvisionResult> ProvisionMcChannelUntilAsked(uint32_t neId, const McChannelRec& channel,
+                                                              const CRecordRequests& requests = CRecordRequests());
+McProvisionResult FinishMcChannel(uint32_t neId, const McChannelRec& channel,
+                                  const CRecordRequests& requests = CRecordRequests());

@@ -12,19 +12,17 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
-#include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_xdsl_mc_channel_list_dlg.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr COLORREF kGreyText = 0x808080;
-constexpr RowCommand kRowOamTest{CXdslMcChannelListDlg::kOamTestId, CXdslMcChannelListDlg::kPopupOamTest};
+// The button only: the popup's entry stays on and asks for a selection itself.
+constexpr RowCommand kRowOamTest{CXdslMcChannelListDlg::kOamTestId, 0};
 // The profiles that the Profile List reports as changed.
 constexpr uint16_t kProfilesChanged = 0x0A;
 constexpr int kMcServiceTab = 2;
@@ -32,13 +30,13 @@ constexpr int kMcServiceTab = 2;
 } // namespace
 
 CXdslMcChannelListDlg::CXdslMcChannelListDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId,
-                     {.popupName = "xDSL_MC_LIST",
-                      .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowOamTest},
-                      .activateCommand = kShowButtonId,
-                      .right = kRightMcChannels,
-                      .exportStem = "xDslMc"},
-                     parent),
+    : CTickedRecordListDlg(kTemplateId,
+                           {.popupName = "xDSL_MC_LIST",
+                            .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowOamTest},
+                            .activateCommand = kShowButtonId,
+                            .right = kRightMcChannels,
+                            .exportStem = "xDslMc"},
+                           parent),
       ui_(std::make_unique<Ui::CXdslMcChannelListDlg>()),
       rows_(*this, McChannelColumns([this] { return FindNeById(static_cast<uint32_t>(GetNeId())); }))
 {
@@ -116,7 +114,7 @@ void CXdslMcChannelListDlg::OnAddRecord(std::optional<uint32_t> selected)
     UpdateTickCommands();
 }
 
-bool CXdslMcChannelListDlg::DeleteOne(uint32_t key)
+bool CXdslMcChannelListDlg::DeleteTickedRow(uint32_t key)
 {
     const McChannelRec* channel = rows_.Find(key);
     if (channel == nullptr)
@@ -140,74 +138,24 @@ void CXdslMcChannelListDlg::OnDeleteRecord(uint32_t key)
         return;
     if (ShowMessageById(kStrSureToDeleteData, kConfirmFlags) != IDYES)
         return;
-    DeleteOne(key);
+    DeleteTickedRow(key);
     UpdateTickCommands();
     UpdateRowCommands();
 }
 
-std::vector<uint32_t> CXdslMcChannelListDlg::TickedKeys() const
+bool CXdslMcChannelListDlg::MayMultiDelete()
 {
-    std::vector<uint32_t> ticked;
-    const CListControl list = List();
-    const CRecordTableModel& model = rows_.Model();
-    for (int row = 0; list.IsValid() && row < list.GetItemCount(); ++row) {
-        if (model.IsChecked(list.GetItemData(row)))
-            ticked.push_back(list.GetItemData(row));
-    }
-    return ticked;
-}
-
-void CXdslMcChannelListDlg::MultiDelete()
-{
-    if (CheckTargetNe() != 0 || CheckRight(kRightMcChannels, 'd') != 0)
-        return;
-    const std::vector<uint32_t> ticked = TickedKeys();
-    if (ticked.empty()) {
-        ShowAlertTextById(kStrPleaseCheckOneItem, kListControlId);
-        return;
-    }
-    if (ShowMessageById(kStrSureToDeleteData, kConfirmFlags) != IDYES)
-        return;
-    for (const uint32_t key : ticked) {
-        if (!DeleteOne(key))
-            break;
-    }
-    UpdateTickCommands();
-    UpdateRowCommands();
-}
-
-void CXdslMcChannelListDlg::TickAll(bool on)
-{
-    CListControl list = List();
-    for (int row = 0; list.IsValid() && row < list.GetItemCount(); ++row)
-        list.SetCheck(row, on);
-    UpdateTickCommands();
-}
-
-void CXdslMcChannelListDlg::UpdateTickCommands()
-{
-    EnableControls({kCheckAllId, kUncheckAllId}, List().GetItemCount() > 0);
-    EnableControl(kMultiDeleteId, !TickedKeys().empty());
+    return CheckTargetNe() == 0 && CheckRight(kRightMcChannels, 'd') == 0;
 }
 
 bool CXdslMcChannelListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
 {
-    if (!CRecordListDlg::IsRowCommandOn(command, selected))
+    if (!CTickedRecordListDlg::IsRowCommandOn(command, selected))
         return false;
     if (command.button != kOamTestId)
         return true;
     const McChannelRec* channel = rows_.Find(*selected);
     return channel != nullptr && channel->adminState == kMcChannelEnabled;
-}
-
-std::vector<uint16_t> CXdslMcChannelListDlg::GreyedPopupCommands() const
-{
-    std::vector<uint16_t> greyed;
-    if (List().GetItemCount() == 0)
-        greyed = {kPopupCheckAll, kPopupUncheckAll};
-    if (TickedKeys().empty())
-        greyed.push_back(kPopupMultiDelete);
-    return greyed;
 }
 
 void CXdslMcChannelListDlg::OpenOamTest(uint32_t key)
@@ -243,20 +191,8 @@ void CXdslMcChannelListDlg::OpenProfiles()
 int CXdslMcChannelListDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
-        return CRecordListDlg::OnCommandHook(id, code);
+        return CTickedRecordListDlg::OnCommandHook(id, code);
     switch (id) {
-    case kMultiDeleteId:
-    case kPopupMultiDelete:
-        MultiDelete();
-        return 1;
-    case kCheckAllId:
-    case kPopupCheckAll:
-        TickAll(true);
-        return 1;
-    case kUncheckAllId:
-    case kPopupUncheckAll:
-        TickAll(false);
-        return 1;
     case kOamTestId:
     case kPopupOamTest:
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
@@ -267,22 +203,14 @@ int CXdslMcChannelListDlg::OnCommandHook(int id, int code)
         OpenProfiles();
         return 1;
     default:
-        return CRecordListDlg::OnCommandHook(id, code);
+        return CTickedRecordListDlg::OnCommandHook(id, code);
     }
-}
-
-int CXdslMcChannelListDlg::OnNotifyHook(const NotifyHeader& header, int* result)
-{
-    if (header.idFrom == kListControlId && header.code == LVN_ITEMCHANGED &&
-        (header.newState & LVIS_STATEIMAGEMASK) != (header.oldState & LVIS_STATEIMAGEMASK))
-        UpdateTickCommands();
-    return CRecordListDlg::OnNotifyHook(header, result);
 }
 
 void CXdslMcChannelListDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor,
                                           COLORREF* backColor2, int listId)
 {
-    CRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
+    CTickedRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
     const McChannelRec* channel = rows_.Find(List().GetItemData(row));
     if (channel != nullptr && channel->adminState != kMcChannelEnabled)
         *textColor = kGreyText;

@@ -12,6 +12,7 @@
 
 #include "link/records/mc_channel_rec.h"
 #include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/dialogs/ticked_record_list_dlg.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,20 +23,14 @@ namespace Ui {
 class CXdslMcChannelListDlg;
 }
 
-class CXdslMcChannelListDlg : public CRecordListDlg {
+class CXdslMcChannelListDlg : public CTickedRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 303;
-    static constexpr int kMultiDeleteId = 1133;
-    static constexpr int kCheckAllId = 1402;
-    static constexpr int kUncheckAllId = 1403;
     static constexpr int kOamTestId = 1319;
     static constexpr int kProfileId = 1283;
     static constexpr int kEnabledLegendId = 1153;
     static constexpr int kDisabledLegendId = 1134;
-    static constexpr int kPopupMultiDelete = 33138;
-    static constexpr int kPopupCheckAll = 33193;
-    static constexpr int kPopupUncheckAll = 33194;
     static constexpr int kPopupOamTest = 33089;
     static constexpr int kPopupProfile = 33123;
 
@@ -48,20 +43,17 @@ public:
     void OnAddRecord(std::optional<uint32_t> selected) override;
     void OnDeleteRecord(uint32_t key) override;
     int OnCommandHook(int id, int code) override;
-    int OnNotifyHook(const NotifyHeader& header, int* result) override;
-    std::vector<uint16_t> GreyedPopupCommands() const override;
     bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
     void GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
                        int listId) override;
     void DrawExtras(Dc& dc) override;
 
+protected:
+    bool MayMultiDelete() override;
+    bool DeleteTickedRow(uint32_t key) override;
+
 private:
     std::optional<McChannelRec> RunSetting(uint8_t accessMode, const CEntityId& target);
-    bool DeleteOne(uint32_t key);
-    void MultiDelete();
-    void TickAll(bool on);
-    std::vector<uint32_t> TickedKeys() const;
-    void UpdateTickCommands();
     void OpenOamTest(uint32_t key);
     void OpenProfiles();
 

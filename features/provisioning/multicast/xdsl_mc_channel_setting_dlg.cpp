@@ -6,15 +6,14 @@
 #include "features/provisioning/multicast/mc_channel_requests.h"
 #include "features/provisioning/multicast/mc_channel_rules.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
+#include "features/provisioning/pvcs/vc_fields.h"
 #include "link/records/mc_service_profile_rec.h"
 #include "link/records/request_codes.h"
-#include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_xdsl_mc_channel_setting_dlg.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
 #include <algorithm>
 
@@ -22,11 +21,9 @@ namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr int kErrorBox = static_cast<int>(0x80000000u);
-constexpr uint32_t kMaxVpi = 255;
-constexpr uint32_t kFirstVci = 32;
-constexpr uint32_t kMaxVci = 65535;
-constexpr uint32_t kFirstVlan = 1;
-constexpr uint32_t kLastVlan = 4094;
+constexpr VcFieldIds kFields{CXdslMcChannelSettingDlg::kVpiId,  CXdslMcChannelSettingDlg::kVpiSpinId,
+                             CXdslMcChannelSettingDlg::kVciId,  CXdslMcChannelSettingDlg::kVciSpinId,
+                             CXdslMcChannelSettingDlg::kVlanId, CXdslMcChannelSettingDlg::kVlanSpinId};
 constexpr int kXdslLinePorts = 9; // the entity kind of the xDSL line cards and their ports
 
 } // namespace
@@ -42,9 +39,7 @@ CXdslMcChannelSettingDlg::~CXdslMcChannelSettingDlg() = default;
 
 void CXdslMcChannelSettingDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_TextInRange(dx, *this, kVpiId, vpi_, 0, kMaxVpi);
-    DDX_TextInRange(dx, *this, kVciId, vci_, kFirstVci, kMaxVci);
-    DDX_TextInRange(dx, *this, kVlanId, vlan_, kFirstVlan, kLastVlan);
+    ExchangeVcFields(dx, *this, kFields, fields_);
     DDX_Radio(dx, {kEnabledId, kDisabledId}, stateIndex_);
 }
 
@@ -99,9 +94,9 @@ bool CXdslMcChannelSettingDlg::ReadChannel()
         return false;
     }
     // Values beyond the controls' ranges show as the nearer bound.
-    vpi_ = std::min<uint32_t>(read->vpi, kMaxVpi);
-    vci_ = std::max<uint32_t>(read->vci, kFirstVci);
-    vlan_ = std::clamp<uint32_t>(read->vlanId, kFirstVlan, kLastVlan);
+    fields_.vpi = std::min<uint32_t>(read->vpi, kVcMaxVpi);
+    fields_.vci = std::max<uint32_t>(read->vci, kVcFirstVci);
+    fields_.vlan = std::clamp<uint32_t>(read->vlanId, kVcFirstVlan, kVcLastVlan);
     limit_.SetLimit(std::clamp(read->channelLimit, kMinChannelLimit, kMaxChannelLimit));
     stateIndex_ = read->adminState == kMcChannelEnabled ? 0 : 1;
     loadedEnabled_ = read->adminState == kMcChannelEnabled;
@@ -122,22 +117,7 @@ int CXdslMcChannelSettingDlg::OnCommandHook(int id, int code)
 
 bool CXdslMcChannelSettingDlg::OnNotify(const NotifyHeader& header, int* result)
 {
-    if (header.code == UDN_DELTAPOS) {
-        switch (header.idFrom) {
-        case kVpiSpinId:
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVpiId), header.delta, 0, kMaxVpi);
-            return true;
-        case kVciSpinId:
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVciId), header.delta, kFirstVci, kMaxVci);
-            return true;
-        case kVlanSpinId:
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVlanId), header.delta, kFirstVlan, kLastVlan);
-            return true;
-        default:
-            break;
-        }
-    }
-    return CATabDialog::OnNotify(header, result);
+    return StepVcFieldSpin(*this, kFields, header) || CATabDialog::OnNotify(header, result);
 }
 
 std::optional<McChannelRec> CXdslMcChannelSettingDlg::BuildChannel()
@@ -158,9 +138,9 @@ std::optional<McChannelRec> CXdslMcChannelSettingDlg::BuildChannel()
     port.SetIndex(chosen);
     McChannelRec channel;
     channel.portId = port.id;
-    channel.vpi = static_cast<uint8_t>(vpi_);
-    channel.vci = static_cast<uint16_t>(vci_);
-    channel.vlanId = static_cast<uint16_t>(vlan_);
+    channel.vpi = static_cast<uint8_t>(fields_.vpi);
+    channel.vci = static_cast<uint16_t>(fields_.vci);
+    channel.vlanId = static_cast<uint16_t>(fields_.vlan);
     channel.channelLimit = limit_.Limit();
     channel.profile = profile;
     channel.adminState = stateIndex_ == 0 ? kMcChannelEnabled : kMcChannelDisabled;

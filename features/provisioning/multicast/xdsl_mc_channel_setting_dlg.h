@@ -14,6 +14,7 @@
 //     if (dlg.DoModal() == IDOK) ... dlg.GetResult() ...
 
 #include "features/provisioning/multicast/mc_channel_pages.h"
+#include "features/provisioning/pvcs/vc_fields.h"
 #include "link/records/mc_channel_rec.h"
 #include "ui/framework/dialogs/port_combos.h"
 #include "ui/framework/dialogs/tab_dialog.h"
@@ -72,8 +73,6 @@ private:
     CMcChannelLimitPage limit_;
     McChannelRec result_;
     bool loadedEnabled_ = false;
-    uint32_t vpi_ = 0;
-    uint32_t vci_ = 32;
-    uint32_t vlan_ = 1;
+    VcFieldValues fields_;
     int stateIndex_ = 0;
 };

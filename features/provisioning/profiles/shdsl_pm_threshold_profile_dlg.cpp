@@ -1,7 +1,5 @@
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 
-#include "features/provisioning/profiles/threshold_boxes.h"
-#include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
 #include "ui_shdsl_pm_threshold_profile_dlg.h"
 
@@ -48,9 +46,9 @@ void SetShdslThresholds(ShdslPmThresholdProfileRec& rec, const ShdslThresholds& 
 }
 
 CShdslPmThresholdProfileDlg::CShdslPmThresholdProfileDlg(QWidget* parent)
-    : CProfileEditorOf(kTemplateId, ProfileKindId::kShdslPmThreshold,
-                       {kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfile},
-                       kShdslPmThresholdProfileNameWidth, parent),
+    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kShdslPmThreshold,
+                                {kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfile},
+                                kShdslPmThresholdProfileNameWidth, parent),
       ui_(std::make_unique<Ui::CShdslPmThresholdProfileDlg>())
 {
     ui_->setupUi(this);
@@ -60,7 +58,7 @@ CShdslPmThresholdProfileDlg::~CShdslPmThresholdProfileDlg() = default;
 
 void CShdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
 {
-    CProfileEditorOf::DoDataExchange(dx);
+    CThresholdProfileEditorOf::DoDataExchange(dx);
     const bool check = GetAccessMode() != kAccessQuery;
     for (size_t i = 0; i < kShdslThresholdCount && !dx.Failed(); ++i) {
         const ThresholdControls& c = kControls[i];
@@ -71,35 +69,20 @@ void CShdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
 
 void CShdslPmThresholdProfileDlg::InitData()
 {
-    if (!StartEditor())
+    if (!StartAndRead())
         return;
     if (!IsAdding()) {
-        const auto showDefaults = [this] {
-            name_ = QString::fromStdString(record_.name);
-            UpdateData(false);
-            ApplyBoxes();
-        };
-        if (!recordGiven_ && !ReadProfile(ProfileNameRec{record_.name}, showDefaults))
-            return;
         name_ = QString::fromStdString(record_.name);
         thresholds_ = ShdslThresholdsOf(record_);
     }
-    UpdateData(false);
-    ApplyBoxes();
-}
-
-void CShdslPmThresholdProfileDlg::ApplyBoxes()
-{
-    ApplyThresholdBoxes(*this, kControls);
+    ShowValues();
 }
 
 int CShdslPmThresholdProfileDlg::OnCommandHook(int id, int code)
 {
-    if (IsThresholdBoxClick(kControls, id, code)) {
-        UpdateDialogData();
-        ApplyBoxes();
-    }
-    return CProfileEditorOf::OnCommandHook(id, code);
+    if (IsThresholdBoxClick(kControls, id, code))
+        TakeValues();
+    return CThresholdProfileEditorOf::OnCommandHook(id, code);
 }
 
 void CShdslPmThresholdProfileDlg::OnOK()

@@ -13,7 +13,7 @@
 //     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
-#include "features/provisioning/profiles/profile_editor.h"
+#include "features/provisioning/profiles/threshold_profile_editor.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -39,7 +39,8 @@ using ShdslThresholds = std::array<ShdslThreshold, kShdslThresholdCount>;
 ShdslThresholds ShdslThresholdsOf(const ShdslPmThresholdProfileRec& rec);
 void SetShdslThresholds(ShdslPmThresholdProfileRec& rec, const ShdslThresholds& thresholds);
 
-class CShdslPmThresholdProfileDlg : public CProfileEditorOf<CADialog, ShdslPmThresholdProfileRec> {
+class CShdslPmThresholdProfileDlg
+    : public CThresholdProfileEditorOf<CShdslPmThresholdProfileDlg, ShdslPmThresholdProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 413;
@@ -69,8 +70,6 @@ public:
     void OnOK() override;
 
 private:
-    void ApplyBoxes();
-
     std::unique_ptr<Ui::CShdslPmThresholdProfileDlg> ui_;
     ShdslThresholds thresholds_{{{0, 1}, {0, 126}, {0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 1}}};
 };

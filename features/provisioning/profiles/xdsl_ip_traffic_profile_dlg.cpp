@@ -1,11 +1,8 @@
 #include "features/provisioning/profiles/xdsl_ip_traffic_profile_dlg.h"
 
-#include "core/tables/access_rights.h"
-#include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_choices.h"
 #include "features/provisioning/profiles/profile_field_texts.h"
 #include "features/provisioning/profiles/profile_rates.h"
-#include "features/provisioning/profiles/profile_write.h"
 #include "link/records/pvc_rule_check_rec.h"
 #include "link/records/request_codes.h"
 #include "ui/framework/dialogs/number_edit.h"
@@ -24,42 +21,16 @@ constexpr int kErrorBox = static_cast<int>(0x80000000u);
 constexpr uint32_t kDhcpOrTransparentPvc = 0x4000;
 constexpr int kDropIndex = 0;
 
-// The query's key: the profile's name, nothing else.
-IpTrafficProfileRec KeyOf(const IpTrafficProfileRec& rec)
-{
-    IpTrafficProfileRec key;
-    key.name = rec.name;
-    return key;
-}
-
 } // namespace
 
 CXdslIpTrafficProfileDlg::CXdslIpTrafficProfileDlg(QWidget* parent)
-    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslIpTrafficProfileDlg>())
+    : CNamedProfileEditor(ProfileKindId::kIpTraffic, kTemplateId, parent),
+      ui_(std::make_unique<Ui::CXdslIpTrafficProfileDlg>())
 {
     ui_->setupUi(this);
 }
 
 CXdslIpTrafficProfileDlg::~CXdslIpTrafficProfileDlg() = default;
-
-void CXdslIpTrafficProfileDlg::SetRecord(const IpTrafficProfileRec& rec)
-{
-    record_ = rec;
-    recordGiven_ = true;
-}
-
-void CXdslIpTrafficProfileDlg::ApplyOpenerFields(const DialogRequest& request)
-{
-    if (!request.recordName.empty())
-        SetName(request.recordName);
-    else if (!request.profileName.empty())
-        SetName(request.profileName);
-}
-
-uint32_t CXdslIpTrafficProfileDlg::RequestNeId() const
-{
-    return templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
-}
 
 void CXdslIpTrafficProfileDlg::DoDataExchange(CDataExchange& dx)
 {
@@ -72,9 +43,7 @@ void CXdslIpTrafficProfileDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslIpTrafficProfileDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightIpTrafficProfiles) != 0)
-        return;
-    if (!templateMode_ && CheckTargetNeOrClose() != 0)
+    if (!OpenEditor())
         return;
     FillChoices(*this, kQueueId, QueueChoices());
     FillChoices(*this, kUpstreamId, UpstreamRateChoices());
@@ -85,7 +54,7 @@ void CXdslIpTrafficProfileDlg::InitData()
     SetControlReadOnly(kNameId, !IsAdding());
     SetControlReadOnly(kRateId, GetAccessMode() == kAccessQuery);
     EnableControl(kRateSpinId, GetAccessMode() != kAccessQuery);
-    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+    SetEditorCaption(record_.name);
     if (IsAdding()) {
         UpdateData(false);
         return;
@@ -97,17 +66,13 @@ void CXdslIpTrafficProfileDlg::InitData()
 
 bool CXdslIpTrafficProfileDlg::ReadProfile()
 {
-    const RecordReply<IpTrafficProfileRec> reply =
-        CRecordRequests().Query(templateMode_ ? kReqIpTrafficProfileTemplate : kReqIpTrafficProfile, RequestNeId(),
-                                KeyOf(record_), {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok()) {
+    const ProfileRead read = ReadNamedProfile();
+    if (read == ProfileRead::kFailed) {
         // Nothing read: the defaults are no profile to write.
-        EnableControl(IDOK, false);
         name_ = QString::fromStdString(record_.name);
         UpdateData(false);
-        return false;
     }
-    return TakeProfileNamed(*this, reply.records, record_);
+    return read == ProfileRead::kRead;
 }
 
 void CXdslIpTrafficProfileDlg::ShowRecord(const IpTrafficProfileRec& rec)
@@ -169,15 +134,11 @@ bool CXdslIpTrafficProfileDlg::NeAllowsDrop(const std::string& name)
 
 void CXdslIpTrafficProfileDlg::OnOK()
 {
-    if (!templateMode_ && CheckTargetNe() != 0)
-        return;
-    if (!UpdateDialogData())
+    if (!TargetStillThere() || !UpdateDialogData())
         return;
     // What OK writes is a rate the profile can hold, whatever the edit was left with.
     rate_ = RateOnLeavingEdit(rate_);
-    const auto code = templateMode_ ? kReqIpTrafficProfileTemplate : kReqIpTrafficProfile;
-    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kIpTraffic), code, RequestNeId(), IsAdding(),
-                                 name_, kNameId))
+    if (!CheckRoomAndName(name_, kNameId))
         return;
     const std::string name = name_.trimmed().toStdString();
     if (!IsAdding()) {
@@ -194,7 +155,7 @@ void CXdslIpTrafficProfileDlg::OnOK()
     rec.upstreamRateIndex = static_cast<uint8_t>(std::clamp(upstream_, 0, kUpstreamRateChoices - 1));
     rec.status = 1;
     rec.broadcast = broadcast_ == kDropIndex ? kBroadcastDrop : kBroadcastForward;
-    if (!WriteProfile(code, RequestNeId(), rec, IsAdding()))
+    if (!WriteRecord(rec))
         return;
     record_ = rec;
     EndDialog(IDOK);

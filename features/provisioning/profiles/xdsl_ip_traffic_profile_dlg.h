@@ -13,9 +13,8 @@
 //     dlg.SetName(name);                    // the profile is read by its name (or SetRecord: the profile as read)
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/ip_traffic_profile_rec.h"
-#include "ui/framework/dialogs/ca_dialog.h"
-#include "ui/framework/dialogs/dialog_request.h"
 
 #include <QString>
 
@@ -26,7 +25,7 @@ namespace Ui {
 class CXdslIpTrafficProfileDlg;
 }
 
-class CXdslIpTrafficProfileDlg : public CADialog {
+class CXdslIpTrafficProfileDlg : public CNamedProfileEditor<CADialog, IpTrafficProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 358;
@@ -41,13 +40,6 @@ public:
     explicit CXdslIpTrafficProfileDlg(QWidget* parent = nullptr);
     ~CXdslIpTrafficProfileDlg() override;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const IpTrafficProfileRec& rec);
-    void SetName(const std::string& name) { record_.name = name; }
-    const IpTrafficProfileRec& GetRecord() const { return record_; }
-    // Opened by name from another dialog (a PVC's profile).
-    void ApplyOpenerFields(const DialogRequest& request);
-
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
@@ -55,17 +47,12 @@ public:
     void OnOK() override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    uint32_t RequestNeId() const;
     bool ReadProfile();
     void ShowRecord(const IpTrafficProfileRec& rec);
     // The NE's verdict on dropping broadcast; false when refused or not asked (the failure box has said why).
     bool NeAllowsDrop(const std::string& name);
 
     std::unique_ptr<Ui::CXdslIpTrafficProfileDlg> ui_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    IpTrafficProfileRec record_;
     QString name_;
     uint32_t rate_ = 29984;
     int upstream_ = 0;

@@ -1,13 +1,10 @@
 #include "features/provisioning/profiles/xdsl_mc_channel_profile_dlg.h"
 
 #include "core/config/app_settings.h"
-#include "core/tables/access_rights.h"
 #include "features/provisioning/profiles/mc_address_ranges.h"
-#include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_choices.h"
 #include "features/provisioning/profiles/profile_field_texts.h"
 #include "features/provisioning/profiles/profile_rates.h"
-#include "features/provisioning/profiles/profile_write.h"
 #include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
 #include "platform/ip_address_edit.h"
@@ -38,23 +35,13 @@ McChannelProfileRec KeyOf(const McChannelProfileRec& rec)
 } // namespace
 
 CXdslMcChannelProfileDlg::CXdslMcChannelProfileDlg(QWidget* parent)
-    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslMcChannelProfileDlg>())
+    : CProfileEditor(ProfileKindId::kMcChannel, kTemplateId, parent),
+      ui_(std::make_unique<Ui::CXdslMcChannelProfileDlg>())
 {
     ui_->setupUi(this);
 }
 
 CXdslMcChannelProfileDlg::~CXdslMcChannelProfileDlg() = default;
-
-void CXdslMcChannelProfileDlg::SetRecord(const McChannelProfileRec& rec)
-{
-    record_ = rec;
-    recordGiven_ = true;
-}
-
-uint32_t CXdslMcChannelProfileDlg::RequestNeId() const
-{
-    return templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
-}
 
 void CXdslMcChannelProfileDlg::DoDataExchange(CDataExchange& dx)
 {
@@ -71,9 +58,7 @@ void CXdslMcChannelProfileDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslMcChannelProfileDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightMcChannelProfiles) != 0)
-        return;
-    if (!templateMode_ && CheckTargetNeOrClose() != 0)
+    if (!OpenEditor())
         return;
     ranges_ = ReadMcAddressRanges(ConfigFilePath());
     FillChoices(*this, kQueueId, QueueChoices());
@@ -90,7 +75,7 @@ void CXdslMcChannelProfileDlg::InitData()
         address->SetReadOnly(GetAccessMode() == kAccessQuery);
     }
     id_ = IsAdding() ? 1 : record_.profileId;
-    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : std::to_string(record_.profileId));
+    SetEditorCaption(std::to_string(record_.profileId));
     UpdateData(false);
     if (IsAdding())
         return;
@@ -102,8 +87,7 @@ void CXdslMcChannelProfileDlg::InitData()
 bool CXdslMcChannelProfileDlg::ReadProfile()
 {
     const RecordReply<McChannelProfileRec> reply =
-        CRecordRequests().Query(templateMode_ ? kReqMcChannelProfileTemplate : kReqMcChannelProfile, RequestNeId(),
-                                KeyOf(record_), {.failureTextId = kStrFailToQuery});
+        CRecordRequests().Query(KindCode(), RequestNeId(), KeyOf(record_), {.failureTextId = kStrFailToQuery});
     if (!reply.Ok()) {
         EnableControl(IDOK, false);
         return false;
@@ -164,13 +148,7 @@ bool CXdslMcChannelProfileDlg::TakeAddress(IniIpv4Address& address)
 
 void CXdslMcChannelProfileDlg::OnOK()
 {
-    if (!templateMode_ && CheckTargetNe() != 0)
-        return;
-    if (!UpdateDialogData())
-        return;
-    const auto code = templateMode_ ? kReqMcChannelProfileTemplate : kReqMcChannelProfile;
-    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kMcChannel), code, RequestNeId(), IsAdding(),
-                                 name_, kNameId))
+    if (!TargetStillThere() || !UpdateDialogData() || !CheckRoomAndName(name_, kNameId))
         return;
     IniIpv4Address address{};
     if (!TakeAddress(address))
@@ -188,8 +166,8 @@ void CXdslMcChannelProfileDlg::OnOK()
     rec.status = 1;
     const CRecordRequests requests;
     const RecordReply<McChannelProfileRec> written =
-        IsAdding() ? requests.Add(code, RequestNeId(), rec, {.failureTextId = 0})
-                   : requests.Modify(code, RequestNeId(), rec, {.failureTextId = 0});
+        IsAdding() ? requests.Add(KindCode(), RequestNeId(), rec, {.failureTextId = 0})
+                   : requests.Modify(KindCode(), RequestNeId(), rec, {.failureTextId = 0});
     if (!written.Ok()) {
         // Only a far end that answered has a status word to read.
         const std::vector<uint8_t>& first = written.firstRecordBytes;

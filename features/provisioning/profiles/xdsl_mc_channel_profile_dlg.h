@@ -13,8 +13,8 @@
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
 #include "core/config/ini_readers.h"
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/mc_channel_profile_rec.h"
-#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <QString>
 
@@ -25,7 +25,7 @@ namespace Ui {
 class CXdslMcChannelProfileDlg;
 }
 
-class CXdslMcChannelProfileDlg : public CADialog {
+class CXdslMcChannelProfileDlg : public CProfileEditor<CADialog, McChannelProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 304;
@@ -42,10 +42,7 @@ public:
     explicit CXdslMcChannelProfileDlg(QWidget* parent = nullptr);
     ~CXdslMcChannelProfileDlg() override;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const McChannelProfileRec& rec);
     void SetProfileId(uint16_t id) { record_.profileId = id; }
-    const McChannelProfileRec& GetRecord() const { return record_; }
 
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -53,17 +50,12 @@ public:
     void OnOK() override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    uint32_t RequestNeId() const;
     bool ReadProfile();
     void ShowRecord(const McChannelProfileRec& rec);
     // The group address as typed; false with the refusal shown.
     bool TakeAddress(IniIpv4Address& address);
 
     std::unique_ptr<Ui::CXdslMcChannelProfileDlg> ui_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    McChannelProfileRec record_;
     std::vector<IniIpRange> ranges_;
     uint32_t id_ = 1;
     QString name_;

@@ -1,10 +1,7 @@
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 
-#include "core/tables/access_rights.h"
 #include "core/util/ip_address.h"
 #include "features/provisioning/profiles/mc_channel_set.h"
-#include "features/provisioning/profiles/profile_caption.h"
-#include "features/provisioning/profiles/profile_write.h"
 #include "features/provisioning/profiles/xdsl_mc_channel_profile_dlg.h"
 #include "link/pdu_log.h"
 #include "link/records/request_codes.h"
@@ -31,20 +28,12 @@ std::vector<ListColumn<McChannelProfileRec>> ChannelColumns()
     };
 }
 
-// The query's key: the profile's name, nothing else.
-McServiceProfileRec KeyOf(const McServiceProfileRec& rec)
-{
-    McServiceProfileRec key;
-    key.name = rec.name;
-    return key;
-}
-
 } // namespace
 
 CXdslMcServiceProfileDlg::CXdslMcServiceProfileDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId,
-                     {.rowCommands = {kRowShow}, .activateCommand = kShowButtonId, .exportStem = "xDslMcSvcProf"},
-                     parent),
+    : CNamedProfileEditor(
+          ProfileKindId::kMcService, kTemplateId,
+          Setup{.rowCommands = {kRowShow}, .activateCommand = kShowButtonId, .exportStem = "xDslMcSvcProf"}, parent),
       ui_(std::make_unique<Ui::CXdslMcServiceProfileDlg>()),
       channels_(*this, ChannelColumns(), [](const McChannelProfileRec& rec) { return rec.profileId; })
 {
@@ -60,25 +49,6 @@ CXdslMcServiceProfileDlg::CXdslMcServiceProfileDlg(QWidget* parent)
 
 CXdslMcServiceProfileDlg::~CXdslMcServiceProfileDlg() = default;
 
-void CXdslMcServiceProfileDlg::SetRecord(const McServiceProfileRec& rec)
-{
-    record_ = rec;
-    recordGiven_ = true;
-}
-
-void CXdslMcServiceProfileDlg::ApplyOpenerFields(const DialogRequest& request)
-{
-    if (!request.recordName.empty())
-        SetName(request.recordName);
-    else if (!request.profileName.empty())
-        SetName(request.profileName);
-}
-
-uint32_t CXdslMcServiceProfileDlg::RequestNeId() const
-{
-    return templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
-}
-
 void CXdslMcServiceProfileDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, kNameId, name_);
@@ -86,14 +56,12 @@ void CXdslMcServiceProfileDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslMcServiceProfileDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightMcServiceProfiles) != 0)
-        return;
-    if (!templateMode_ && CheckTargetNeOrClose() != 0)
+    if (!OpenEditor())
         return;
     SetSmallImages();
     EnableCheckBoxes();
     InitListColumnsById(kStrColumnsMcServiceChannels);
-    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+    SetEditorCaption(record_.name);
     if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
         name->setMaxLength(kNameMax);
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
@@ -106,24 +74,12 @@ void CXdslMcServiceProfileDlg::InitData()
     }
     if (IsAdding())
         return;
-    if (!recordGiven_ && !ReadProfile())
+    if (!recordGiven_ && ReadNamedProfile() != ProfileRead::kRead)
         return;
     for (uint16_t id : McChannelIds(record_)) {
         if (channels_.Find(id) != nullptr)
             channels_.Model().SetChecked(id, true);
     }
-}
-
-bool CXdslMcServiceProfileDlg::ReadProfile()
-{
-    const RecordReply<McServiceProfileRec> reply =
-        CRecordRequests().Query(templateMode_ ? kReqMcServiceProfileTemplate : kReqMcServiceProfile, RequestNeId(),
-                                KeyOf(record_), {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok()) {
-        EnableControl(IDOK, false);
-        return false;
-    }
-    return TakeProfileNamed(*this, reply.records, record_);
 }
 
 void CXdslMcServiceProfileDlg::OnShowRecord(uint32_t profileId)
@@ -138,13 +94,7 @@ void CXdslMcServiceProfileDlg::OnShowRecord(uint32_t profileId)
 
 void CXdslMcServiceProfileDlg::OnOK()
 {
-    if (!templateMode_ && CheckTargetNe() != 0)
-        return;
-    if (!UpdateDialogData())
-        return;
-    const auto code = templateMode_ ? kReqMcServiceProfileTemplate : kReqMcServiceProfile;
-    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kMcService), code, RequestNeId(), IsAdding(),
-                                 name_, kNameId))
+    if (!TargetStillThere() || !UpdateDialogData() || !CheckRoomAndName(name_, kNameId))
         return;
     if (!IsAdding() && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
         return;
@@ -160,7 +110,7 @@ void CXdslMcServiceProfileDlg::OnOK()
     }
     SetMcChannelIds(rec, ticked);
     rec.status = 1;
-    if (!WriteProfile(code, RequestNeId(), rec, IsAdding()))
+    if (!WriteRecord(rec))
         return;
     record_ = rec;
     EndDialog(IDOK);

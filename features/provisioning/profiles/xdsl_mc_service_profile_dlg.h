@@ -12,9 +12,9 @@
 //     dlg.SetRecord(rec);                   // or SetName(): the profile is read by its name
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/mc_channel_profile_rec.h"
 #include "link/records/mc_service_profile_rec.h"
-#include "ui/framework/dialogs/dialog_request.h"
 #include "ui/framework/dialogs/record_list.h"
 
 #include <QString>
@@ -26,7 +26,7 @@ namespace Ui {
 class CXdslMcServiceProfileDlg;
 }
 
-class CXdslMcServiceProfileDlg : public CRecordListDlg {
+class CXdslMcServiceProfileDlg : public CNamedProfileEditor<CRecordListDlg, McServiceProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 363;
@@ -36,13 +36,6 @@ public:
     explicit CXdslMcServiceProfileDlg(QWidget* parent = nullptr);
     ~CXdslMcServiceProfileDlg() override;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const McServiceProfileRec& rec);
-    void SetName(const std::string& name) { record_.name = name; }
-    const McServiceProfileRec& GetRecord() const { return record_; }
-    // Opened by name from another dialog (a channel's service profile).
-    void ApplyOpenerFields(const DialogRequest& request);
-
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     void OnOK() override;
@@ -51,14 +44,7 @@ protected:
     void OnShowRecord(uint32_t profileId) override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    uint32_t RequestNeId() const;
-    bool ReadProfile();
-
     std::unique_ptr<Ui::CXdslMcServiceProfileDlg> ui_;
     CRecordList<McChannelProfileRec> channels_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    McServiceProfileRec record_;
     QString name_;
 };

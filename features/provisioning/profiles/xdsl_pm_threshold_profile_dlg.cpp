@@ -1,7 +1,5 @@
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
 
-#include "features/provisioning/profiles/threshold_boxes.h"
-#include "link/records/profile_name_rec.h"
 #include "link/records/request_codes.h"
 #include "ui_xdsl_pm_threshold_profile_dlg.h"
 
@@ -45,9 +43,9 @@ bool IsDayThreshold(size_t index)
 }
 
 CXdslPmThresholdProfileDlg::CXdslPmThresholdProfileDlg(QWidget* parent)
-    : CProfileEditorOf(kTemplateId, ProfileKindId::kXdslPmThreshold,
-                       {kReqPmThresholdProfileTemplate, kReqPmThresholdProfile}, kXdslPmThresholdProfileNameWidth,
-                       parent),
+    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kXdslPmThreshold,
+                                {kReqPmThresholdProfileTemplate, kReqPmThresholdProfile},
+                                kXdslPmThresholdProfileNameWidth, parent),
       ui_(std::make_unique<Ui::CXdslPmThresholdProfileDlg>())
 {
     ui_->setupUi(this);
@@ -57,7 +55,7 @@ CXdslPmThresholdProfileDlg::~CXdslPmThresholdProfileDlg() = default;
 
 void CXdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
 {
-    CProfileEditorOf::DoDataExchange(dx);
+    CThresholdProfileEditorOf::DoDataExchange(dx);
     const bool check = GetAccessMode() != kAccessQuery;
     for (size_t i = 0; i < kThresholdCount && !dx.Failed(); ++i) {
         DDX_Threshold(dx, *this, kControls[i].checkId, kControls[i].editId, thresholds_[i].enabled,
@@ -67,39 +65,18 @@ void CXdslPmThresholdProfileDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslPmThresholdProfileDlg::InitData()
 {
-    if (!StartEditor())
+    if (!StartAndRead())
         return;
-    if (IsAdding()) {
-        UpdateData(false);
-        ApplyBoxes();
-        return;
-    }
-    const auto showDefaults = [this] {
+    if (!IsAdding()) {
         name_ = QString::fromStdString(record_.name);
-        UpdateData(false);
-        ApplyBoxes();
-    };
-    if (!recordGiven_ && !ReadProfile(ProfileNameRec{record_.name}, showDefaults))
-        return;
-    ShowRecord(record_);
-}
-
-void CXdslPmThresholdProfileDlg::ShowRecord(const XdslPmThresholdProfileRec& rec)
-{
-    name_ = QString::fromStdString(rec.name);
-    const auto values = PmThresholdsOf(rec);
-    for (size_t i = 0; i < kThresholdCount; ++i) {
-        // A threshold that is off shows 1; one beyond its range shows the range's end.
-        thresholds_[i].enabled = values[i] != 0 ? 1 : 0;
-        thresholds_[i].value = values[i] == 0 ? 1 : std::min(values[i], IsDayThreshold(i) ? kDayMax : k15MinMax);
+        const auto values = PmThresholdsOf(record_);
+        for (size_t i = 0; i < kThresholdCount; ++i) {
+            // A threshold that is off shows 1; one beyond its range shows the range's end.
+            thresholds_[i].enabled = values[i] != 0 ? 1 : 0;
+            thresholds_[i].value = values[i] == 0 ? 1 : std::min(values[i], IsDayThreshold(i) ? kDayMax : k15MinMax);
+        }
     }
-    UpdateData(false);
-    ApplyBoxes();
-}
-
-void CXdslPmThresholdProfileDlg::ApplyBoxes()
-{
-    ApplyThresholdBoxes(*this, kControls);
+    ShowValues();
 }
 
 int CXdslPmThresholdProfileDlg::OnCommandHook(int id, int code)
@@ -111,12 +88,9 @@ int CXdslPmThresholdProfileDlg::OnCommandHook(int id, int code)
         }
         return false;
     };
-    if (IsThresholdBoxClick(kControls, id, code) || left()) {
-        // The values are taken at once, so that a value out of its range is reported where it was typed.
-        UpdateDialogData();
-        ApplyBoxes();
-    }
-    return CProfileEditorOf::OnCommandHook(id, code);
+    if (IsThresholdBoxClick(kControls, id, code) || left())
+        TakeValues();
+    return CThresholdProfileEditorOf::OnCommandHook(id, code);
 }
 
 void CXdslPmThresholdProfileDlg::OnOK()

@@ -11,7 +11,7 @@
 //     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
-#include "features/provisioning/profiles/profile_editor.h"
+#include "features/provisioning/profiles/threshold_profile_editor.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -23,7 +23,8 @@ namespace Ui {
 class CXdslPmThresholdProfileDlg;
 }
 
-class CXdslPmThresholdProfileDlg : public CProfileEditorOf<CADialog, XdslPmThresholdProfileRec> {
+class CXdslPmThresholdProfileDlg
+    : public CThresholdProfileEditorOf<CXdslPmThresholdProfileDlg, XdslPmThresholdProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 278;
@@ -61,10 +62,6 @@ public:
     void OnOK() override;
 
 private:
-    void ShowRecord(const XdslPmThresholdProfileRec& rec);
-    // Each edit writable while its box is ticked.
-    void ApplyBoxes();
-
     struct Threshold {
         int enabled = 0;
         uint32_t value = 1;

@@ -1,10 +1,7 @@
 #include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
 
-#include "core/tables/access_rights.h"
-#include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_choices.h"
 #include "features/provisioning/profiles/profile_field_texts.h"
-#include "features/provisioning/profiles/profile_write.h"
 #include "link/pdu_log.h"
 #include "link/records/pvc_rule_check_rec.h"
 #include "link/records/request_codes.h"
@@ -24,42 +21,16 @@ constexpr int kErrorBox = static_cast<int>(0x80000000u);
 constexpr uint32_t kDhcpOrTransparentPvc = 0x4000;
 constexpr uint32_t kPppoePvcOnPort = 0x2000000;
 
-// The query's key: the profile's name, nothing else.
-TrafficPolicingProfileRec KeyOf(const TrafficPolicingProfileRec& rec)
-{
-    TrafficPolicingProfileRec key;
-    key.name = rec.name;
-    return key;
-}
-
 } // namespace
 
 CXdslTrafficPolicingProfileDlg::CXdslTrafficPolicingProfileDlg(QWidget* parent)
-    : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CXdslTrafficPolicingProfileDlg>())
+    : CNamedProfileEditor(ProfileKindId::kTrafficPolicing, kTemplateId, parent),
+      ui_(std::make_unique<Ui::CXdslTrafficPolicingProfileDlg>())
 {
     ui_->setupUi(this);
 }
 
 CXdslTrafficPolicingProfileDlg::~CXdslTrafficPolicingProfileDlg() = default;
-
-void CXdslTrafficPolicingProfileDlg::SetRecord(const TrafficPolicingProfileRec& rec)
-{
-    record_ = rec;
-    recordGiven_ = true;
-}
-
-void CXdslTrafficPolicingProfileDlg::ApplyOpenerFields(const DialogRequest& request)
-{
-    if (!request.recordName.empty())
-        SetName(request.recordName);
-    else if (!request.profileName.empty())
-        SetName(request.profileName);
-}
-
-uint32_t CXdslTrafficPolicingProfileDlg::RequestNeId() const
-{
-    return templateMode_ ? 0 : static_cast<uint32_t>(GetNeId());
-}
 
 void CXdslTrafficPolicingProfileDlg::DoDataExchange(CDataExchange& dx)
 {
@@ -70,9 +41,7 @@ void CXdslTrafficPolicingProfileDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslTrafficPolicingProfileDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightTrafficPolicingProfiles) != 0)
-        return;
-    if (!templateMode_ && CheckTargetNeOrClose() != 0)
+    if (!OpenEditor())
         return;
     FillChoices(*this, kActionId, PolicingActionChoices());
     if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
@@ -81,7 +50,7 @@ void CXdslTrafficPolicingProfileDlg::InitData()
     SetControlReadOnly(kNameId, !IsAdding());
     SetControlReadOnly(kCirId, GetAccessMode() == kAccessQuery);
     EnableControl(kCirSpinId, GetAccessMode() != kAccessQuery);
-    SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+    SetEditorCaption(record_.name);
     if (IsAdding()) {
         UpdateData(false);
         return;
@@ -93,16 +62,12 @@ void CXdslTrafficPolicingProfileDlg::InitData()
 
 bool CXdslTrafficPolicingProfileDlg::ReadProfile()
 {
-    const RecordReply<TrafficPolicingProfileRec> reply =
-        CRecordRequests().Query(templateMode_ ? kReqTrafficPolicingProfileTemplate : kReqTrafficPolicingProfile,
-                                RequestNeId(), KeyOf(record_), {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok()) {
-        EnableControl(IDOK, false);
+    const ProfileRead read = ReadNamedProfile();
+    if (read == ProfileRead::kFailed) {
         name_ = QString::fromStdString(record_.name);
         UpdateData(false);
-        return false;
     }
-    return TakeProfileNamed(*this, reply.records, record_);
+    return read == ProfileRead::kRead;
 }
 
 void CXdslTrafficPolicingProfileDlg::ShowRecord(const TrafficPolicingProfileRec& rec)
@@ -145,13 +110,7 @@ bool CXdslTrafficPolicingProfileDlg::NeAllowsDscp(const std::string& name)
 
 void CXdslTrafficPolicingProfileDlg::OnOK()
 {
-    if (!templateMode_ && CheckTargetNe() != 0)
-        return;
-    if (!UpdateDialogData())
-        return;
-    const auto code = templateMode_ ? kReqTrafficPolicingProfileTemplate : kReqTrafficPolicingProfile;
-    if (!CheckProfileRoomAndName(*this, GetProfileKind(ProfileKindId::kTrafficPolicing), code, RequestNeId(),
-                                 IsAdding(), name_, kNameId))
+    if (!TargetStillThere() || !UpdateDialogData() || !CheckRoomAndName(name_, kNameId))
         return;
     const std::string name = name_.trimmed().toStdString();
     const uint32_t action = static_cast<uint32_t>(std::clamp<int>(action_, 0, kPolicingActionChoices - 1));
@@ -169,7 +128,7 @@ void CXdslTrafficPolicingProfileDlg::OnOK()
     rec.action = action;
     rec.status = 1;
     const CPduLogHold hold;
-    if (!WriteProfile(code, RequestNeId(), rec, IsAdding()))
+    if (!WriteRecord(rec))
         return;
     record_ = rec;
     EndDialog(IDOK);

@@ -13,9 +13,8 @@
 //     dlg.SetRecord(rec);                   // or SetName(): the profile is read by its name
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...
 
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/records/traffic_policing_profile_rec.h"
-#include "ui/framework/dialogs/ca_dialog.h"
-#include "ui/framework/dialogs/dialog_request.h"
 
 #include <QString>
 
@@ -26,7 +25,7 @@ namespace Ui {
 class CXdslTrafficPolicingProfileDlg;
 }
 
-class CXdslTrafficPolicingProfileDlg : public CADialog {
+class CXdslTrafficPolicingProfileDlg : public CNamedProfileEditor<CADialog, TrafficPolicingProfileRec> {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 437;
@@ -40,30 +39,18 @@ public:
     explicit CXdslTrafficPolicingProfileDlg(QWidget* parent = nullptr);
     ~CXdslTrafficPolicingProfileDlg() override;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    void SetRecord(const TrafficPolicingProfileRec& rec);
-    void SetName(const std::string& name) { record_.name = name; }
-    const TrafficPolicingProfileRec& GetRecord() const { return record_; }
-    // Opened by name from another dialog (a port's profile).
-    void ApplyOpenerFields(const DialogRequest& request);
-
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;
     void OnOK() override;
 
 private:
-    bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    uint32_t RequestNeId() const;
     bool ReadProfile();
     void ShowRecord(const TrafficPolicingProfileRec& rec);
     // The NE's verdict on re-marking the DSCP code; false when refused or not asked.
     bool NeAllowsDscp(const std::string& name);
 
     std::unique_ptr<Ui::CXdslTrafficPolicingProfileDlg> ui_;
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    TrafficPolicingProfileRec record_;
     QString name_;
     uint32_t cir_ = 1;
     int action_ = 0;

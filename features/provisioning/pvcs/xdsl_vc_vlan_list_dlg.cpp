@@ -12,13 +12,10 @@
 #include "features/provisioning/source_macs/xdsl_vc_vlan_acl_list_dlg.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
-#include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_xdsl_vc_vlan_list_dlg.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -37,13 +34,13 @@ bool SameKey(const PvcRec& a, const PvcRec& b)
 } // namespace
 
 CXdslVcVlanListDlg::CXdslVcVlanListDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId,
-                     {.popupName = "xDSL_EoA_LIST",
-                      .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowAcl, kRowOamTest},
-                      .activateCommand = kShowButtonId,
-                      .right = kRightVlanMembership,
-                      .exportStem = "xDslVcVlan"},
-                     parent),
+    : CTickedRecordListDlg(kTemplateId,
+                           {.popupName = "xDSL_EoA_LIST",
+                            .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowAcl, kRowOamTest},
+                            .activateCommand = kShowButtonId,
+                            .right = kRightVlanMembership,
+                            .exportStem = "xDslVcVlan"},
+                           parent),
       ui_(std::make_unique<Ui::CXdslVcVlanListDlg>()),
       rows_(*this, VcVlanColumns([this] { return FindNeById(static_cast<uint32_t>(GetNeId())); },
                                  [this](uint32_t portId) { return ServiceControlOf(portId); }))
@@ -193,78 +190,19 @@ void CXdslVcVlanListDlg::OnDeleteRecord(uint32_t key)
     UpdateRowCommands();
 }
 
-std::vector<uint32_t> CXdslVcVlanListDlg::TickedKeys() const
+bool CXdslVcVlanListDlg::MayMultiDelete()
 {
-    std::vector<uint32_t> ticked;
-    const CListControl list = List();
-    const CRecordTableModel& model = rows_.Model();
-    for (int row = 0; list.IsValid() && row < list.GetItemCount(); ++row) {
-        const uint32_t key = list.GetItemData(row);
-        if (model.IsChecked(key))
-            ticked.push_back(key);
-    }
-    return ticked;
-}
-
-bool CXdslVcVlanListDlg::AnyTicked() const
-{
-    const CRecordTableModel& model = rows_.Model();
-    const std::vector<uint32_t>& keys = model.Keys();
-    return std::any_of(keys.begin(), keys.end(), [&model](uint32_t key) { return model.IsChecked(key); });
-}
-
-void CXdslVcVlanListDlg::MultiDelete()
-{
-    if (CheckRight(kRightVlanMembership, 'd') != 0)
-        return;
-    const std::vector<uint32_t> ticked = TickedKeys();
-    if (ticked.empty()) {
-        ShowAlertTextById(kStrPleaseCheckOneItem, kListControlId);
-        return;
-    }
-    if (ShowMessageById(kStrSureToDeleteData, kConfirmFlags) != IDYES)
-        return;
-    for (const uint32_t key : ticked) {
-        if (!DeleteOne(key, false))
-            break;
-    }
-    UpdateTickCommands();
-    UpdateRowCommands();
-}
-
-void CXdslVcVlanListDlg::TickAll(bool on)
-{
-    CListControl list = List();
-    for (int row = 0; list.IsValid() && row < list.GetItemCount(); ++row)
-        list.SetCheck(row, on);
-    UpdateTickCommands();
-}
-
-void CXdslVcVlanListDlg::UpdateTickCommands()
-{
-    const bool rows = List().GetItemCount() > 0;
-    EnableControls({kCheckAllId, kUncheckAllId}, rows);
-    EnableControl(kMultiDeleteId, AnyTicked());
+    return CheckRight(kRightVlanMembership, 'd') == 0;
 }
 
 bool CXdslVcVlanListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
 {
-    if (!CRecordListDlg::IsRowCommandOn(command, selected))
+    if (!CTickedRecordListDlg::IsRowCommandOn(command, selected))
         return false;
     if (command.button != kOamTestId)
         return true;
     const PvcRec* pvc = rows_.Find(*selected);
     return pvc != nullptr && pvc->operState == kPvcOperUp;
-}
-
-std::vector<uint16_t> CXdslVcVlanListDlg::GreyedPopupCommands() const
-{
-    std::vector<uint16_t> greyed;
-    if (List().GetItemCount() == 0)
-        greyed = {kPopupCheckAll, kPopupUncheckAll};
-    if (!AnyTicked())
-        greyed.push_back(kPopupMultiDelete);
-    return greyed;
 }
 
 void CXdslVcVlanListDlg::OpenAcl(uint32_t key)
@@ -298,20 +236,8 @@ void CXdslVcVlanListDlg::OpenOamTest(uint32_t key)
 int CXdslVcVlanListDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)
-        return CRecordListDlg::OnCommandHook(id, code);
+        return CTickedRecordListDlg::OnCommandHook(id, code);
     switch (id) {
-    case kMultiDeleteId:
-    case kPopupMultiDelete:
-        MultiDelete();
-        return 1;
-    case kCheckAllId:
-    case kPopupCheckAll:
-        TickAll(true);
-        return 1;
-    case kUncheckAllId:
-    case kPopupUncheckAll:
-        TickAll(false);
-        return 1;
     case kAclId:
     case kPopupAcl:
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
@@ -341,22 +267,14 @@ int CXdslVcVlanListDlg::OnCommandHook(int id, int code)
         return 1;
     }
     default:
-        return CRecordListDlg::OnCommandHook(id, code);
+        return CTickedRecordListDlg::OnCommandHook(id, code);
     }
-}
-
-int CXdslVcVlanListDlg::OnNotifyHook(const NotifyHeader& header, int* result)
-{
-    if (header.idFrom == kListControlId && header.code == LVN_ITEMCHANGED &&
-        (header.newState & LVIS_STATEIMAGEMASK) != (header.oldState & LVIS_STATEIMAGEMASK))
-        UpdateTickCommands();
-    return CRecordListDlg::OnNotifyHook(header, result);
 }
 
 void CXdslVcVlanListDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor,
                                        COLORREF* backColor2, int listId)
 {
-    CRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
+    CTickedRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
     const PvcRec* pvc = rows_.Find(List().GetItemData(row));
     if (pvc != nullptr && pvc->enableState != kPvcEnabled)
         *textColor = kGreyText;

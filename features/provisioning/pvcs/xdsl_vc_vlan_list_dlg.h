@@ -11,6 +11,7 @@
 #include "link/records/board_setting_rec.h"
 #include "link/records/pvc_rec.h"
 #include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/dialogs/ticked_record_list_dlg.h"
 
 #include <cstdint>
 #include <map>
@@ -22,7 +23,7 @@ namespace Ui {
 class CXdslVcVlanListDlg;
 }
 
-class CXdslVcVlanListDlg : public CRecordListDlg {
+class CXdslVcVlanListDlg : public CTickedRecordListDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 285;
@@ -30,16 +31,10 @@ public:
     static constexpr int kProfileId = 1281;
     static constexpr int kNextHopListId = 1282;
     static constexpr int kAclId = 1321;
-    static constexpr int kMultiDeleteId = 1133;
-    static constexpr int kCheckAllId = 1402;
-    static constexpr int kUncheckAllId = 1403;
     static constexpr int kEnabledLegendId = 1153;
     static constexpr int kDisabledLegendId = 1134;
     static constexpr int kUpLegendId = 1364;
     static constexpr int kDownLegendId = 1144;
-    static constexpr int kPopupMultiDelete = 33138;
-    static constexpr int kPopupCheckAll = 33193;
-    static constexpr int kPopupUncheckAll = 33194;
     static constexpr int kPopupOamTest = 33089;
     static constexpr int kPopupProfile = 33080;
     static constexpr int kPopupNextHopList = 33081;
@@ -57,12 +52,14 @@ public:
     void OnAddRecord(std::optional<uint32_t> selected) override;
     void OnDeleteRecord(uint32_t key) override;
     int OnCommandHook(int id, int code) override;
-    int OnNotifyHook(const NotifyHeader& header, int* result) override;
-    std::vector<uint16_t> GreyedPopupCommands() const override;
     bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
     void GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
                        int listId) override;
     void DrawExtras(Dc& dc) override;
+
+protected:
+    bool MayMultiDelete() override;
+    bool DeleteTickedRow(uint32_t key) override { return DeleteOne(key, false); }
 
 private:
     RecordReply<PvcRec> QueryPvcs();
@@ -71,12 +68,6 @@ private:
     std::optional<PvcRec> RunSetting(uint8_t accessMode, const PvcRec& pvc, const CEntityId& target);
     // One PVC past its guards; false when the run is to stop. `confirm` asks first.
     bool DeleteOne(uint32_t key, bool confirm);
-    void MultiDelete();
-    void TickAll(bool on);
-    // The ticked rows' keys in the list's order; whether there is one.
-    std::vector<uint32_t> TickedKeys() const;
-    bool AnyTicked() const;
-    void UpdateTickCommands();
     void OpenAcl(uint32_t key);
     void OpenOamTest(uint32_t key);
 

@@ -17,7 +17,6 @@
 #include "ui_xdsl_vc_vlan_setting_dlg.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
 #include <algorithm>
 #include <vector>
@@ -27,8 +26,8 @@ namespace {
 constexpr int kXdslLinePorts = 9; // the entity kind of the xDSL line cards and their ports
 constexpr int kConfirmFlags = 0x134;
 constexpr int kErrorBox = static_cast<int>(0x80000000u);
-constexpr uint32_t kMaxVpi = 255;
-constexpr uint32_t kMaxVci = 65535;
+constexpr VcFieldIds kFields{CXdslVcVlanSettingDlg::kVpiId, CXdslVcVlanSettingDlg::kVpiSpinId,
+                             CXdslVcVlanSettingDlg::kVciId, CXdslVcVlanSettingDlg::kVciSpinId};
 constexpr uint8_t kMaxShownMacLimit = 64;
 
 // The rules whose remedy is on the MAC Control page.
@@ -55,8 +54,7 @@ void CXdslVcVlanSettingDlg::SetPvcKey(uint8_t vpi, uint16_t vci)
 
 void CXdslVcVlanSettingDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_TextInRange(dx, *this, kVpiId, vpi_, 0, kMaxVpi);
-    DDX_TextInRange(dx, *this, kVciId, vci_, kFirstVci, kMaxVci);
+    ExchangeVcFields(dx, *this, kFields, fields_);
     DDX_Radio(dx, {kEnabledId, kDisabledId}, enableIndex_);
     DDX_CBIndex(dx, kModeId, modeIndex_);
 }
@@ -81,8 +79,8 @@ void CXdslVcVlanSettingDlg::InitData()
     HidePage(&priority_);
     HidePage(&nextHop_);
 
-    vpi_ = IsCreating() ? 0 : result_.vpi;
-    vci_ = IsCreating() ? kFirstVci : result_.vci;
+    fields_.vpi = IsCreating() ? 0 : result_.vpi;
+    fields_.vci = IsCreating() ? kFirstVci : result_.vci;
     FillNames();
     UpdatePageData(AllPages(), 0);
     if (IsCreating()) {
@@ -231,14 +229,7 @@ int CXdslVcVlanSettingDlg::OnCommandHook(int id, int code)
 
 bool CXdslVcVlanSettingDlg::OnNotify(const NotifyHeader& header, int* result)
 {
-    if (header.code == UDN_DELTAPOS && (header.idFrom == kVpiSpinId || header.idFrom == kVciSpinId)) {
-        if (header.idFrom == kVpiSpinId)
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVpiId), header.delta, 0, kMaxVpi);
-        else
-            StepNumberEdit(GetDlgItemAs<QLineEdit>(kVciId), header.delta, kFirstVci, kMaxVci);
-        return true;
-    }
-    return CATabDialog::OnNotify(header, result);
+    return StepVcFieldSpin(*this, kFields, header) || CATabDialog::OnNotify(header, result);
 }
 
 std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
@@ -273,8 +264,8 @@ std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
     }
     PvcRec pvc;
     pvc.portId = portId.id;
-    pvc.vpi = static_cast<uint8_t>(vpi_);
-    pvc.vci = static_cast<uint16_t>(vci_);
+    pvc.vpi = static_cast<uint8_t>(fields_.vpi);
+    pvc.vci = static_cast<uint16_t>(fields_.vci);
     pvc.rfc2684Mode = IsRouted() ? kRfc2684Routed : kRfc2684Bridged;
     pvc.ipTrafficProfile = profile;
     pvc.macLimit = static_cast<uint8_t>(macLimit_.MacLimit());

@@ -16,6 +16,7 @@
 //     if (dlg.DoModal() == IDOK) ... dlg.GetResult() ...
 
 #include "features/provisioning/pvcs/pvc_write.h"
+#include "features/provisioning/pvcs/vc_fields.h"
 #include "features/provisioning/pvcs/vc_vlan_mac_limit_page.h"
 #include "features/provisioning/pvcs/vc_vlan_name_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
@@ -98,8 +99,7 @@ private:
     CPortCombos combos_;
     PvcRec asRead_; // the PVC as it was read
     PvcRec result_; // the key to show; after OK the PVC written
-    uint32_t vpi_ = 0;
-    uint32_t vci_ = 32;
+    VcFieldValues fields_;
     int enableIndex_ = 0; // 0 Enabled, 1 Disabled
     int modeIndex_ = 0;   // 0 bridged, 1 routed
 };

@@ -1,8 +1,7 @@
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/tables/entity_labels.h"
-#include "core/tables/ne_table.h"
+#include "features/provisioning/common/port_dialog_start.h"
 #include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "link/records/shdsl_line_profile_rec.h"
@@ -17,7 +16,6 @@
 
 namespace {
 
-constexpr int kPortLevel = 4;
 constexpr uint32_t kEnabled = 1;
 constexpr uint32_t kDisabled = 2;
 constexpr char kShdslLineProfileDlg[] = "CShdslLineProfileDlg";
@@ -49,17 +47,9 @@ void CShdslPortDlg::DoDataExchange(CDataExchange& dx)
 
 void CShdslPortDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightXdslPorts) != 0 || CheckTargetNeOrClose() != 0)
+    if (!StartOnTargetPort(*this, kRightXdslPorts, *ui_->portLocation))
         return;
-    const CEntityId& target = GetTargetEntity();
-    if (target.index.GetLevel() != kPortLevel) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return;
-    }
-    UpdateCaption(kCaptionNe | kCaptionLocation);
     const auto neId = static_cast<uint32_t>(GetNeId());
-    ui_->portLocation->setText(QString::fromStdString(FormatEntityLocation(FindNeById(neId), target.index, 0, false)));
     // Profile names may be long: the dropped lists are twice as wide as their combos.
     for (int id : {kLineProfileComboId, kPmThresholdComboId}) {
         auto* combo = GetDlgItemAs<QComboBox>(id);

@@ -6,9 +6,8 @@
 #include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
 #include "features/provisioning/source_macs/mac_check_request.h"
+#include "features/provisioning/source_macs/mac_on_pvc.h"
 #include "link/record_requests.h"
-#include "link/records/acl_check_rec.h"
-#include "link/records/pvc_rec.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -78,45 +77,30 @@ void CXdslAclDlg::InitData()
 
 std::optional<bool> CXdslAclDlg::IsRoutedPvc()
 {
-    PvcRec port;
-    port.portId = entry_.portId;
-    const RecordReply<PvcRec> reply =
-        CRecordRequests().Query(kReqPvc, static_cast<uint32_t>(GetNeId()), port, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok())
+    const PvcReading found = ReadPvcOfPort(static_cast<uint32_t>(GetNeId()), {entry_.portId, entry_.vpi, entry_.vci});
+    if (!found.read)
         return std::nullopt;
-    for (const PvcRec& pvc : reply.records) {
-        if (pvc.portId == entry_.portId && pvc.vpi == entry_.vpi && pvc.vci == entry_.vci)
-            return pvc.rfc2684Mode == kRouted;
-    }
-    return false;
+    return found.pvc && found.pvc->rfc2684Mode == kRouted;
 }
 
 void CXdslAclDlg::OnOK()
 {
     if (CheckTargetNe() != 0 || !UpdateDialogData())
         return;
-    const std::string text = mac_.trimmed().toStdString();
-    const MacAddress mac = IsValidMacAddressText(text) ? ParseMacAddress(text) : MacAddress{};
-    if (IsZeroMacAddress(mac)) {
-        ShowAlertTextById(kStrFormatError, kMacId);
+    const std::optional<MacAddress> mac = TypedMacAddress(*this, mac_, kMacId);
+    if (!mac)
         return;
-    }
     const uint32_t state = stateIndex_ == 0 ? kAclStatePermit : kAclStateDeny;
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
-    AclCheckRec check;
-    check.kind = state;
-    check.mac = mac;
-    check.portId = entry_.portId;
-    check.vpi = entry_.vpi;
-    check.vci = entry_.vci;
-    const std::optional<AclCheckRec> judged = AskMacCheck(neId, check);
+    const std::optional<AclCheckRec> judged =
+        AskMacCheck(neId, MacCheckOnPvc(state, *mac, {entry_.portId, entry_.vpi, entry_.vci}));
     if (!judged || !AcceptMacVerdict(*this, JudgeSourceMacReply(*judged, kMacId, kPvcId, IDOK)))
         return;
     const std::optional<bool> routed = IsRoutedPvc();
     if (!routed || (*routed && ShowMessageById(kStrSureToAddOnRoutedPvc, kConfirmFlags) != IDYES))
         return;
     AclEntryRec added = entry_;
-    added.mac = mac;
+    added.mac = *mac;
     added.controlState = state;
     if (!CRecordRequests().Add(kReqAcl, neId, added, {.failureTextId = kStrAddingNewDataFailed}).Ok())
         return;

@@ -5,10 +5,9 @@
 #include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
 #include "features/provisioning/source_macs/mac_check_request.h"
+#include "features/provisioning/source_macs/mac_on_pvc.h"
 #include "features/provisioning/static_macs/static_mac_verdict.h"
 #include "link/record_requests.h"
-#include "link/records/acl_check_rec.h"
-#include "link/records/pvc_rec.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -94,32 +93,22 @@ int CXdslStaticMacDlg::OnNotifyHook(const NotifyHeader& header, int* result)
 
 bool CXdslStaticMacDlg::CheckMac(const FdbEntryRec& entry)
 {
-    AclCheckRec check;
-    check.kind = kStaticMacCheck;
-    check.mac = entry.mac;
-    check.portId = entry.portId;
-    check.vpi = entry.vpi;
-    check.vci = entry.vci;
-    const std::optional<AclCheckRec> judged = AskMacCheck(static_cast<uint32_t>(GetNeId()), check);
+    const std::optional<AclCheckRec> judged =
+        AskMacCheck(static_cast<uint32_t>(GetNeId()),
+                    MacCheckOnPvc(kStaticMacCheck, entry.mac, {entry.portId, entry.vpi, entry.vci}));
     return judged && AcceptMacVerdict(*this, JudgeStaticMacReply(*judged, kMacId, kVpiId));
 }
 
 std::optional<uint16_t> CXdslStaticMacDlg::PvcVlan(const FdbEntryRec& entry)
 {
-    PvcRec port;
-    port.portId = entry.portId;
-    const RecordReply<PvcRec> reply =
-        CRecordRequests().Query(kReqPvc, static_cast<uint32_t>(GetNeId()), port, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok())
+    const PvcReading found = ReadPvcOfPort(static_cast<uint32_t>(GetNeId()), {entry.portId, entry.vpi, entry.vci});
+    if (!found.read)
         return std::nullopt;
-    for (const PvcRec& pvc : reply.records) {
-        if (pvc.portId != entry.portId || pvc.vpi != entry.vpi || pvc.vci != entry.vci)
-            continue;
-        if (pvc.rfc2684Mode == kNotBridged && ShowMessageById(kStrSureToAddOnRoutedPvc, kConfirmFlags) != IDYES)
-            return std::nullopt;
-        return pvc.vlanId;
-    }
-    return uint16_t{0};
+    if (!found.pvc)
+        return uint16_t{0};
+    if (found.pvc->rfc2684Mode == kNotBridged && ShowMessageById(kStrSureToAddOnRoutedPvc, kConfirmFlags) != IDYES)
+        return std::nullopt;
+    return found.pvc->vlanId;
 }
 
 void CXdslStaticMacDlg::OnOK()
@@ -133,17 +122,14 @@ void CXdslStaticMacDlg::OnOK()
             return;
         }
     }
-    const std::string text = mac_.trimmed().toStdString();
-    const MacAddress mac = IsValidMacAddressText(text) ? ParseMacAddress(text) : MacAddress{};
-    if (IsZeroMacAddress(mac)) {
-        ShowAlertTextById(kStrFormatError, kMacId);
+    const std::optional<MacAddress> mac = TypedMacAddress(*this, mac_, kMacId);
+    if (!mac)
         return;
-    }
     FdbEntryRec entry;
     entry.portId = CEntityId(&port).id;
     entry.vpi = static_cast<uint8_t>(vpi_);
     entry.vci = static_cast<uint16_t>(vci_);
-    entry.mac = mac;
+    entry.mac = *mac;
     if (!CheckMac(entry))
         return;
     const std::optional<uint16_t> vlan = PvcVlan(entry);

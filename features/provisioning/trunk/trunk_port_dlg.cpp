@@ -1,8 +1,7 @@
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/tables/entity_labels.h"
-#include "core/tables/ne_table.h"
+#include "features/provisioning/common/port_dialog_start.h"
 #include "link/record_requests.h"
 #include "link/records/link_aggregation_rec.h"
 #include "link/records/rstp_bridge_rec.h"
@@ -16,7 +15,6 @@
 
 namespace {
 
-constexpr int kPortLevel = 4;
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 constexpr uint32_t kAggregationLacp = 1;
 constexpr uint32_t kAggregationStatic = 3;
@@ -60,17 +58,10 @@ void CTrunkPortDlg::DoDataExchange(CDataExchange& dx)
 
 void CTrunkPortDlg::InitData()
 {
-    if (CheckAccessRightOrClose(kRightTrunkPorts) != 0 || CheckTargetNeOrClose() != 0)
+    if (!StartOnTargetPort(*this, kRightTrunkPorts, *ui_->portLocation))
         return;
     const CEntityId& target = GetTargetEntity();
-    if (target.index.GetLevel() != kPortLevel) {
-        ShowAlertTextById(kStrInternalError);
-        EndDialog(IDCANCEL);
-        return;
-    }
-    UpdateCaption(kCaptionNe | kCaptionLocation);
     const auto neId = static_cast<uint32_t>(GetNeId());
-    ui_->portLocation->setText(QString::fromStdString(FormatEntityLocation(FindNeById(neId), target.index, 0, false)));
     const CRecordRequests requests;
     TrunkPortRec query;
     query.entityId = target.id;

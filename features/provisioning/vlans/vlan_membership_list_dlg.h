@@ -5,6 +5,7 @@
 
 #include "link/records/vlan_membership_rec.h"
 #include "ui/framework/dialogs/record_list.h"
+#include "ui/framework/lists/port_matrix.h"
 
 #include <cstdint>
 #include <map>
@@ -14,13 +15,6 @@
 namespace Ui {
 class CVlanMembershipListDlg;
 }
-
-// One row of the matrix: ten ports of a line-card slot from its first port, or the uplinks.
-struct VlanMatrixRow {
-    uint32_t slotId = 0;    // packed id of the slot; 0 for the uplinks' row
-    size_t slotIndex = 0;   // the slot's place among the NE's line-card slots
-    unsigned firstPort = 0; // 1, 11, 21, 31 or 41
-};
 
 class CVlanMembershipListDlg : public CRecordListDlg {
     Q_OBJECT
@@ -37,13 +31,12 @@ public:
     int OnCommandHook(int id, int code) override;
 
 private:
-    std::vector<ListColumn<VlanMatrixRow>> Columns();
-    // The cell of a port column: "Y" with the member image, "N" with the other, nothing where the row has no port.
-    int CellState(const VlanMatrixRow& row, int column) const; // 1 member, 0 not, -1 no port
+    // Whether the shown VLAN has the row's port (an uplink by its number from 0).
+    bool IsMember(const PortMatrixRow& row, unsigned port) const;
     void ShowVlan();
 
     std::unique_ptr<Ui::CVlanMembershipListDlg> ui_;
-    CIndexedRecordList<VlanMatrixRow> rows_;
+    CIndexedRecordList<PortMatrixRow> rows_;
     std::map<uint16_t, VlanMembershipRec> vlans_;
     const VlanMembershipRec* shown_ = nullptr;
 };

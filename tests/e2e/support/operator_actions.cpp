@@ -241,6 +241,11 @@ QStringList ListColumn(const QTreeView& list, int column)
     return texts;
 }
 
+QStringList ListColumn(CADialog& dialog, int column)
+{
+    return ListColumn(*dialog.FindList(kListControlId), column);
+}
+
 int RowOf(const QTreeView& list, int column, const QString& text)
 {
     return static_cast<int>(ListColumn(list, column).indexOf(text));

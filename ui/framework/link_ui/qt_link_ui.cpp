@@ -50,8 +50,16 @@ void CQtLinkUi::RunWaitDialog(CWaitContext& wait)
 
 void CQtLinkUi::ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText)
 {
-    const std::string text = ComposeFailureMessage(LoadString(failureTextId), code, errorText);
-    ShowAppMessage(QString::fromStdString(text), static_cast<int>(MB_OK | MB_ICONEXCLAMATION));
+    const QString text = QString::fromStdString(ComposeFailureMessage(LoadString(failureTextId), code, errorText));
+    constexpr int kFlags = static_cast<int>(MB_OK | MB_ICONEXCLAMATION);
+    if (OnUiThread()) {
+        ShowAppMessage(text, kFlags);
+        return;
+    }
+    // A request made away from the UI thread: the box shows once that thread gets to it.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app, [text] { ShowAppMessage(text, kFlags); }, Qt::QueuedConnection);
 }
 
 void CQtLinkUi::AppendPduLogLines(const std::vector<std::string>& lines)

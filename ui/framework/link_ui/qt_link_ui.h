@@ -19,7 +19,8 @@ public:
     // On the UI thread the modal wait dialog, made once and shown for request after request; on another thread
     // (which must not touch windows) a plain wait.
     void RunWaitDialog(CWaitContext& wait) override;
-    // The program's message box with the failure text, the result code and the error text.
+    // The program's message box with the failure text, the result code and the error text; from another thread it
+    // shows once the UI thread gets to it.
     void ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText) override;
     void AppendPduLogLines(const std::vector<std::string>& lines) override;
     // The status line's message pane, on the UI thread.

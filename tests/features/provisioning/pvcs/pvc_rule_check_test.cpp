@@ -4,6 +4,7 @@
 
 #include "tests/features/provisioning/pvcs/fake_pvc_ne.h"
 #include "tests/features/provisioning/pvcs/pvc_test_support.h"
+#include "tests/link/support/pvc_records.h"
 
 #include "features/provisioning/pvcs/pvc_rule_check.h"
 #include "features/provisioning/pvcs/pvc_values.h"
@@ -22,15 +23,9 @@ using pvc_rule::Bit;
 
 PvcRec Pvc(uint32_t serviceType, uint32_t mode = kRfc2684Bridged)
 {
-    PvcRec pvc;
-    pvc.portId = kPort;
-    pvc.vpi = 0;
-    pvc.vci = 35;
+    PvcRec pvc = pvc_records::BridgedPvc(kPort, 0, 35, serviceType);
     pvc.rfc2684Mode = mode;
-    pvc.vlanId = 100;
     pvc.macLimit = 16;
-    pvc.serviceType = serviceType;
-    pvc.ipTrafficProfile = "office";
     pvc.dhcpIpLimit = 5;
     pvc.clientLimit = 3;
     pvc.enableState = kPvcEnabled;

@@ -4,6 +4,7 @@
 
 #include "tests/features/provisioning/pvcs/fake_pvc_ne.h"
 #include "tests/features/provisioning/pvcs/pvc_test_support.h"
+#include "tests/link/support/pvc_records.h"
 
 #include "features/provisioning/pvcs/mc_channel_entry.h"
 #include "features/provisioning/pvcs/pvc_values.h"
@@ -22,32 +23,13 @@ using pvc_rule::Bit;
 
 PvcRec Pvc(uint8_t vpi, uint16_t vci, uint32_t serviceType, uint32_t enable)
 {
-    PvcRec pvc;
-    pvc.portId = kPort;
-    pvc.vpi = vpi;
-    pvc.vci = vci;
-    pvc.rfc2684Mode = kRfc2684Bridged;
-    pvc.vlanId = 100;
-    pvc.macLimit = 8;
-    pvc.serviceType = serviceType;
-    pvc.ipTrafficProfile = "office";
-    pvc.dhcpIpLimit = 1;
-    pvc.clientLimit = 1;
+    PvcRec pvc = pvc_records::BridgedPvc(kPort, vpi, vci, serviceType);
     pvc.enableState = enable;
     pvc.aging = 1;
     return pvc;
 }
 
-PvcStaticIpEntry Range(const PvcRec& pvc, IpAddress base, uint8_t count)
-{
-    PvcStaticIpEntry entry;
-    entry.portId = pvc.portId;
-    entry.vpi = pvc.vpi;
-    entry.vci = pvc.vci;
-    entry.baseAddress = base;
-    entry.count = count;
-    return entry;
-}
+using pvc_records::StaticIpRange;
 
 PvcStaticIps Ranges(const std::vector<PvcStaticIpEntry>& entries)
 {
@@ -65,7 +47,7 @@ protected:
         PvcTest::SetUp();
         existing_ = Pvc(0, 35, kServiceStaticIp, kPvcEnabled);
         existing_.operState = kPvcOperUp;
-        existingRanges_ = {Range(existing_, {192, 0, 2, 10}, 4), Range(existing_, {192, 0, 2, 40}, 2)};
+        existingRanges_ = {StaticIpRange(existing_, {192, 0, 2, 10}, 4), StaticIpRange(existing_, {192, 0, 2, 40}, 2)};
         other_ = Pvc(8, 81, kServicePppoe, kPvcEnabled);
         other_.operState = kPvcOperUp;
         channel_.portId = kPort;
@@ -97,7 +79,7 @@ protected:
         job.pvc = existing_;
         job.pvc.operState = 0;
         job.pvc.macLimit = 16;
-        job.ranges = Ranges({Range(existing_, {198, 51, 100, 1}, 8)});
+        job.ranges = Ranges({StaticIpRange(existing_, {198, 51, 100, 1}, 8)});
         job.failureTextId = kStrFailToUpdateData;
         return job;
     }
@@ -108,7 +90,7 @@ protected:
         PvcWriteJob job;
         job.createMode = true;
         job.pvc = Pvc(0, 40, kServiceStaticIp, kPvcEnabled);
-        job.ranges = Ranges({Range(job.pvc, {203, 0, 113, 1}, 4), Range(job.pvc, {203, 0, 113, 9}, 1)});
+        job.ranges = Ranges({StaticIpRange(job.pvc, {203, 0, 113, 1}, 4), StaticIpRange(job.pvc, {203, 0, 113, 9}, 1)});
         job.failureTextId = kStrAddingNewDataFailed;
         return job;
     }
