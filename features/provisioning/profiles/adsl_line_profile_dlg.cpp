@@ -4,8 +4,7 @@
 #include "ui_adsl_line_profile_dlg.h"
 
 CAdslLineProfileDlg::CAdslLineProfileDlg(QWidget* parent)
-    : CProfileEditorOf(kTemplateId, ProfileKindId::kAdslLine, {kReqAdslLineProfileTemplate, kReqAdslLineProfile},
-                       kAdslLineProfileNameWidth, parent),
+    : CProfileEditorOf(kTemplateId, ProfileKindId::kAdslLine, kAdslLineProfileNameWidth, parent),
       ui_(std::make_unique<Ui::CAdslLineProfileDlg>())
 {
     ui_->setupUi(this);
@@ -103,7 +102,7 @@ bool CAdslLineProfileDlg::CheckValues(const AdslLineProfileValues& values)
 
 void CAdslLineProfileDlg::OnOK()
 {
-    if (!CheckTargetOnOk())
+    if (!TargetStillThere())
         return;
     for (CADialog* page : {static_cast<CADialog*>(&txRate_), static_cast<CADialog*>(&snrMargin_),
                            static_cast<CADialog*>(&psd_), static_cast<CADialog*>(&inp_)})

@@ -10,14 +10,16 @@
 //     editor with "No data";
 //   - OK checks the NE, the room for an add and the name, runs the editor's own checks and question, and writes.
 //
+// It is CProfileEditor (xdsl_profile_editor.h: where the profile lives, the open, the caption and the write) with the
+// name edit, the read by name and OK's question.
+//
 //     class CShdslPmThresholdProfileDlg : public CProfileEditorOf<CADialog, ShdslPmThresholdProfileRec> {
 //         InitData: if (!StartEditor()) return; ... if (!recordGiven_ && !ReadProfile(body, showDefaults)) return;
-//         OnOK: if (!CheckTargetOnOk() || !UpdateDialogData() || !CheckRoomAndName()) return; ... WriteAndEnd(rec);
+//         OnOK: if (!TargetStillThere() || !UpdateDialogData() || !CheckRoomAndName()) return; ... WriteAndEnd(rec);
 //     };
 
-#include "features/provisioning/profiles/profile_caption.h"
 #include "features/provisioning/profiles/profile_kinds.h"
-#include "features/provisioning/profiles/profile_write.h"
+#include "features/provisioning/profiles/xdsl_profile_editor.h"
 #include "link/record_requests.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/dialogs/dialog_request.h"
@@ -31,23 +33,16 @@
 #include <cstdint>
 #include <string>
 
-template <class Base, TabledRecord Rec> class CProfileEditorOf : public Base {
+template <class Base, TabledRecord Rec> class CProfileEditorOf : public CProfileEditor<Base, Rec> {
+    using Frame = CProfileEditor<Base, Rec>;
     static constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
 
 public:
     static constexpr int kNameId = 1281;
     static constexpr int kNameMax = 32;
 
-    void SetTemplateMode(bool on) { templateMode_ = on; }
-    // The profile to show or change, as read: no query at the start.
-    void SetRecord(const Rec& rec)
-    {
-        record_ = rec;
-        recordGiven_ = true;
-    }
     // The profile to show or change by its name: read at the start.
-    void SetName(const std::string& name) { record_.name = name; }
-    const Rec& GetRecord() const { return record_; }
+    void SetName(const std::string& name) { this->record_.name = name; }
     // Routed (a Show of another dialog): the profile named.
     void ApplyOpenerFields(const DialogRequest& request)
     {
@@ -58,34 +53,22 @@ public:
     void DoDataExchange(CDataExchange& dx) override { DDX_Text(dx, kNameId, name_); }
 
 protected:
-    struct Family {
-        RequestCode<Rec> templateCode;
-        RequestCode<Rec> neCode;
-    };
-
-    CProfileEditorOf(int templateId, ProfileKindId kind, Family family, size_t nameWidth, QWidget* parent)
-        : Base(templateId, parent), kind_(GetProfileKind(kind)), family_(family), nameWidth_(nameWidth)
+    CProfileEditorOf(int templateId, ProfileKindId kind, size_t nameWidth, QWidget* parent)
+        : Frame(kind, templateId, parent), nameWidth_(nameWidth)
     {
     }
-
-    bool IsAdding() const { return this->GetAccessMode() == kAccessCreate; }
-    // The NE the requests go to: none (0) for the templates; and the code of the family.
-    uint32_t RequestNeId() const { return templateMode_ ? 0 : static_cast<uint32_t>(this->GetNeId()); }
-    RequestCode<Rec> FamilyCode() const { return templateMode_ ? family_.templateCode : family_.neCode; }
 
     // The start of InitData; false when the editor closed.
     bool StartEditor()
     {
-        if (this->CheckAccessRightOrClose(kind_.right) != 0)
-            return false;
-        if (!templateMode_ && this->CheckTargetNeOrClose() != 0)
+        if (!this->OpenEditor())
             return false;
         if (auto* name = this->template GetDlgItemAs<QLineEdit>(kNameId))
             name->setMaxLength(kNameMax);
         this->LimitTextToField(kNameId, nameWidth_);
-        this->SetControlReadOnly(kNameId, !IsAdding());
+        this->SetControlReadOnly(kNameId, !this->IsAdding());
         this->EnableControl(IDOK, this->GetAccessMode() != kAccessQuery);
-        SetProfileCaption(*this, templateMode_, IsAdding() ? std::string("<new>") : record_.name);
+        this->SetEditorCaption(this->record_.name);
         return true;
     }
 
@@ -94,53 +77,43 @@ protected:
     template <class Body, class ShowDefaults> bool ReadProfile(const Body& asked, ShowDefaults showDefaults)
     {
         const RecordReply<Rec> reply =
-            CRecordRequests().Query(FamilyCode(), RequestNeId(), asked, {.failureTextId = kStrFailToQuery});
+            CRecordRequests().Query(this->KindCode(), this->RequestNeId(), asked, {.failureTextId = kStrFailToQuery});
         if (!reply.Ok()) {
             this->EnableControl(IDOK, false);
             showDefaults();
             return false;
         }
-        return TakeProfileNamed(*this, reply.records, record_);
+        return TakeProfileNamed(*this, reply.records, this->record_);
     }
 
-    // OK: the NE the profile goes to is known (templates need none).
-    bool CheckTargetOnOk() { return templateMode_ || this->CheckTargetNe() == 0; }
-    // OK: room for an add, and the name; false with the refusal shown.
-    bool CheckRoomAndName()
-    {
-        return CheckProfileRoomAndName(*this, kind_, FamilyCode(), RequestNeId(), IsAdding(), name_, kNameId);
-    }
+    // OK: room for an add, and the name as typed; false with the refusal shown.
+    bool CheckRoomAndName() { return Frame::CheckRoomAndName(name_, kNameId); }
     // OK of an editor of one page, before its record is built: the NE, the data exchange, room and name, and Yes to
     // "Are you sure to modify the data?" for a change.
     bool CheckOkOfOnePage()
     {
-        return CheckTargetOnOk() && this->UpdateDialogData() && CheckRoomAndName() &&
+        return this->TargetStillThere() && this->UpdateDialogData() && CheckRoomAndName() &&
                ConfirmChange(kStrSureToModifyData);
     }
     // OK: a change goes on after Yes to the question; an add asks none.
     bool ConfirmChange(uint32_t questionId) const
     {
-        return IsAdding() || ShowMessageById(questionId, kConfirmFlags) == IDYES;
+        return this->IsAdding() || ShowMessageById(questionId, kConfirmFlags) == IDYES;
     }
     // The name as typed, without the blanks around it.
     std::string TypedName() const { return name_.trimmed().toStdString(); }
     // Adds or modifies the profile; on success it is the editor's record and the editor ends with IDOK.
     bool WriteAndEnd(const Rec& rec)
     {
-        if (!WriteProfile(FamilyCode(), RequestNeId(), rec, IsAdding()))
+        if (!this->WriteRecord(rec))
             return false;
-        record_ = rec;
+        this->record_ = rec;
         this->EndDialog(IDOK);
         return true;
     }
 
-    bool templateMode_ = false;
-    bool recordGiven_ = false;
-    Rec record_;
     QString name_;
 
 private:
-    const ProfileKind& kind_;
-    Family family_;
     size_t nameWidth_;
 };

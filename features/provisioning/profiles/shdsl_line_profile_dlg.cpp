@@ -4,8 +4,7 @@
 #include "ui_shdsl_line_profile_dlg.h"
 
 CShdslLineProfileDlg::CShdslLineProfileDlg(QWidget* parent)
-    : CProfileEditorOf(kTemplateId, ProfileKindId::kShdslLine, {kReqShdslLineProfileTemplate, kReqShdslLineProfile},
-                       kShdslLineProfileNameWidth, parent),
+    : CProfileEditorOf(kTemplateId, ProfileKindId::kShdslLine, kShdslLineProfileNameWidth, parent),
       ui_(std::make_unique<Ui::CShdslLineProfileDlg>())
 {
     ui_->setupUi(this);
@@ -64,7 +63,7 @@ ShdslLineProfileValues CShdslLineProfileDlg::TakenValues() const
 
 void CShdslLineProfileDlg::OnOK()
 {
-    if (!CheckTargetOnOk())
+    if (!TargetStillThere())
         return;
     for (CADialog* page : {static_cast<CADialog*>(&rate_), static_cast<CADialog*>(&margin_)})
         SetPageMarkedControls(page, 0);

@@ -46,9 +46,8 @@ void SetShdslThresholds(ShdslPmThresholdProfileRec& rec, const ShdslThresholds& 
 }
 
 CShdslPmThresholdProfileDlg::CShdslPmThresholdProfileDlg(QWidget* parent)
-    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kShdslPmThreshold,
-                                {kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfile},
-                                kShdslPmThresholdProfileNameWidth, parent),
+    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kShdslPmThreshold, kShdslPmThresholdProfileNameWidth,
+                                parent),
       ui_(std::make_unique<Ui::CShdslPmThresholdProfileDlg>())
 {
     ui_->setupUi(this);

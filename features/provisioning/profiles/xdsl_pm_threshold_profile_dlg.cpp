@@ -43,9 +43,7 @@ bool IsDayThreshold(size_t index)
 }
 
 CXdslPmThresholdProfileDlg::CXdslPmThresholdProfileDlg(QWidget* parent)
-    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kXdslPmThreshold,
-                                {kReqPmThresholdProfileTemplate, kReqPmThresholdProfile},
-                                kXdslPmThresholdProfileNameWidth, parent),
+    : CThresholdProfileEditorOf(kTemplateId, ProfileKindId::kXdslPmThreshold, kXdslPmThresholdProfileNameWidth, parent),
       ui_(std::make_unique<Ui::CXdslPmThresholdProfileDlg>())
 {
     ui_->setupUi(this);

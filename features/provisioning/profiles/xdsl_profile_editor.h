@@ -1,6 +1,6 @@
 #pragma once
-// What the editors of the IP traffic, traffic policing, multicast channel and multicast service profiles share (the
-// line and PM threshold editors have theirs in profile_editor.h): where the profile lives (an NE's, or the server's
+// What the editors of every profile kind share (the line and PM threshold editors through CProfileEditorOf in
+// profile_editor.h, which adds their name edit and read by name): where the profile lives (an NE's, or the server's
 // templates of its kind, asked with NE 0 and the kind's template code), the record they were given or read, how they
 // open (the kind's right, then an NE still there unless a template), their caption and their write. `Base` is the
 // editor's dialog base, `Rec` its profile record.

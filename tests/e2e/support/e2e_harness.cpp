@@ -1,12 +1,16 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "app/program_parts.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/ne_record.h"
+#include "core/tables/ne_table.h"
 #include "link/driver_mode.h"
 #include "link/driver_result.h"
 #include "link/ems_msg.h"
 #include "link/net_drv.h"
 #include "link/records/record_bytes.h"
 #include "link/records/request_catalogue.h"
+#include "link/snmp/net_drv_snmp_agent.h"
 #include "platform/popup_menu_runner.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/shell/app/ems_app.h"
@@ -225,7 +229,40 @@ bool CProgram::Login(const std::string& user, const std::string& password)
         return false;
     if (!direct_)
         ReadWhatTheServerSentAfterTheLogin();
+    else
+        WaitForTheNesFirstPoll();
     return true;
+}
+
+namespace {
+
+// Whether the NE has told the type of an entity below its root: a card or a port the poll found.
+bool AnyTypeTold(const CEntityNode& node)
+{
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        const CEntityNode* child = node.GetChild(i);
+        if (child == nullptr)
+            continue;
+        if (child->GetType() != kEntityTypeUnknown && child->GetType() != kEntityTypeAbsent)
+            return true;
+        if (AnyTypeTold(*child))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void CProgram::WaitForTheNesFirstPoll()
+{
+    // The direct link polls the NE's entities at once after the login, on its own thread; an operator finds the cards
+    // a moment later. An NE that tells no card (or does not answer) is a test's own business: no failure here.
+    WaitUntil(
+        [] {
+            const CNeRecord* ne = FindNeById(kDirectNeId);
+            return ne != nullptr && ne->root != nullptr && AnyTypeTold(*ne->root);
+        },
+        3000);
 }
 
 void CProgram::ReadWhatTheServerSentAfterTheLogin()

@@ -135,7 +135,7 @@ public:
     bool StartAgent(const PeerOptions& options = {}, const std::string& scenario = {});
     // Starts the program and logs in through the login dialog; true when the main window is up. In server mode it
     // returns once the state of every entity, which the server sends after the login, is in the model, as an operator
-    // finds it a moment later.
+    // finds it a moment later; in direct mode once the NE's first poll has told its cards (3 s at the most).
     bool Login(const std::string& user, const std::string& password);
     // Starts the program, whose login dialog takes the logins queued with Operator().PushLogin.
     bool Start();
@@ -185,6 +185,7 @@ public:
     void Settle();
     // A request through the program's server link, which returns after what the server sent before its reply.
     void ReadWhatTheServerSentAfterTheLogin();
+    void WaitForTheNesFirstPoll();
 
     // The peers' side.
     uint16_t PeerPort() const { return peerPort_; }
