@@ -6,6 +6,7 @@
 #include "core/util/severity.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -46,16 +47,19 @@ uint32_t ConnectedSubtreeSeverity(const CEntityNode& node)
 
 } // namespace
 
+// Tens of thousands of NEs keep dozens of nodes each: a node that grows is felt in the workstation's memory.
+static_assert(sizeof(void*) != 8 || sizeof(CEntityNode) <= 80);
+
 CEntityNode::CEntityNode(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType)
-    : parent_(parent), position_(position), level_(level), type_(type), plannedType_(plannedType)
 {
+    Place(parent, position, level, type, plannedType);
 }
 
 void CEntityNode::Place(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType)
 {
     parent_ = parent;
-    position_ = position;
-    level_ = level;
+    position_ = static_cast<uint16_t>(position);
+    level_ = static_cast<uint8_t>(level);
     type_ = type;
     plannedType_ = plannedType;
 }
@@ -87,12 +91,13 @@ void CEntityNode::BuildChildren(const CEntityModelSet& models)
     }
     const int childLevel = level_ + 1;
     // Positions above the level's maximum cannot be addressed by any entity id, so they get no node.
-    const int count = std::min<int>(model->GetChildCount(), static_cast<int>(models.GetMaxEntityLevel(childLevel)));
+    const int count = std::min<int>({model->GetChildCount(), static_cast<int>(models.GetMaxEntityLevel(childLevel)),
+                                     std::numeric_limits<uint16_t>::max()});
     if (count <= 0) {
         return;
     }
     children_.reset(new CEntityNode[static_cast<size_t>(count)]);
-    childCount_ = count;
+    childCount_ = static_cast<uint16_t>(count);
     for (int i = 0; i < count; ++i) {
         CEntityNode& child = children_[static_cast<size_t>(i)];
         const uint32_t fixedType = model->GetChildFixedType(i);

@@ -5,10 +5,10 @@
 
 #include "core/entity/entity_index.h"
 #include "core/entity/entity_type_ids.h"
+#include "core/util/compact_text.h"
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class CEntityModelSet;
 class CNeRecord;
@@ -28,9 +28,19 @@ inline constexpr int kPlanStateMismatch = 1;  // another type than planned
 inline constexpr int kPlanStateUnplanned = 2; // present but not planned; also an absent position
 inline constexpr int kPlanStateMissing = 3;   // planned but empty
 
+// An NE keeps a node for each position of its model, dozens of them: the members are ordered so that nothing
+// is padded, and the positions are kept in the narrowest type that holds them.
 class CEntityNode {
-  public:
+private:
+    uint32_t type_ = kEntityTypeUnknown;
+    uint32_t plannedType_ = kEntityTypeUnknown;
+    uint16_t position_ = 0;
+    uint16_t childCount_ = 0;
+    uint8_t level_ = 1;
+
+public:
     // Alarm state, kept current by the server message dispatcher.
+    bool connected = false;
     uint32_t stateBits = 0;       // bit i: alarm definition i active
     uint32_t severity = 0;        // 0 none, 1 critical .. 5 info
     uint32_t secondaryStatus = 0; // stored as received; GetSecondaryStatus answers 0
@@ -38,11 +48,10 @@ class CEntityNode {
     uint32_t alarmMasked = 0;     // non-zero: alarms of this node and its descendants are masked
     uint32_t ackFlag = 0;         // non-zero: acknowledged
     uint32_t ackTime = 0;
-    std::string ackPerson;
     uint32_t occurTime = 0;
     uint32_t receiveTime = 0;
-    bool connected = false;
     uint32_t componentFlags = 0; // kComponent* bits
+    CCompactText ackPerson;      // set on few nodes
 
     // The tree of an NE model: the root (level 1, type and planned type the NE model) and, below it, a node per child
     // position of each model down to level 4 (level 5 where a model declares children there). An absent position is
@@ -122,7 +131,7 @@ class CEntityNode {
     // The same for the node at an id of an NE; 0 when the NE or the node is missing.
     static uint32_t GetSummarySeverityById(const CNeRecord* ne, uint32_t entityId);
 
-  private:
+private:
     CEntityNode() = default;
     CEntityNode(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
     void Place(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
@@ -132,11 +141,6 @@ class CEntityNode {
     void CopyInto(CEntityNode& copy) const;
 
     CEntityNode* parent_ = nullptr;
-    int position_ = 0;
-    int level_ = 1;
-    uint32_t type_ = kEntityTypeUnknown;
-    uint32_t plannedType_ = kEntityTypeUnknown;
-    int childCount_ = 0;
     // A node's children lie side by side in one block: one allocation for all of them.
     std::unique_ptr<CEntityNode[]> children_;
 };

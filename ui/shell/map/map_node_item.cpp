@@ -25,6 +25,7 @@ CMapNodeStyle::CMapNodeStyle(const QFont& labelFont, std::function<QPixmap(int)>
 {
     if (!rawFont_.isValid())
         return;
+    run_.setRawFont(rawFont_);
     QString latin;
     for (int c = 0; c < static_cast<int>(glyphs_.size()); ++c)
         latin += QChar(c);
@@ -63,21 +64,18 @@ void CMapNodeStyle::DrawText(QPainter& painter, QPointF baseline, const QString&
         painter.drawText(baseline, text);
         return;
     }
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    glyphs.reserve(text.size());
-    positions.reserve(text.size());
+    // The run and its arrays are the style's, kept from name to name: a name drawn costs no allocation.
+    glyphBuffer_.resize(text.size());
+    positionBuffer_.resize(text.size());
     qreal x = 0;
-    for (const QChar c : text) {
-        glyphs.push_back(glyphs_[c.unicode()]);
-        positions.push_back(QPointF(x, 0));
-        x += advances_[c.unicode()];
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        glyphBuffer_[i] = glyphs_[c];
+        positionBuffer_[i] = QPointF(x, 0);
+        x += advances_[c];
     }
-    QGlyphRun run;
-    run.setRawFont(rawFont_);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    painter.drawGlyphRun(baseline, run);
+    run_.setRawData(glyphBuffer_.data(), positionBuffer_.data(), static_cast<int>(text.size()));
+    painter.drawGlyphRun(baseline, run_);
 }
 
 const QPixmap& CMapNodeStyle::Icon(int index) const
@@ -85,6 +83,14 @@ const QPixmap& CMapNodeStyle::Icon(int index) const
     const auto [it, added] = icons_.try_emplace(index);
     if (added && iconOf_)
         it->second = iconOf_(index);
+    return it->second;
+}
+
+const QPen& CMapNodeStyle::Pen(QRgb color) const
+{
+    const auto [it, added] = pens_.try_emplace(color);
+    if (added)
+        it->second = QPen(QColor::fromRgba(color));
     return it->second;
 }
 
@@ -119,10 +125,17 @@ void CMapNodeItem::SetText(const QString& text)
 {
     if (text == text_)
         return;
+    RepaintPlaceShown();
     prepareGeometryChange();
     text_ = text;
     textWidth_ = static_cast<float>(style_->TextWidth(text_));
     update();
+}
+
+void CMapNodeItem::RepaintPlaceShown()
+{
+    if (QGraphicsScene* map = scene())
+        map->update(sceneBoundingRect());
 }
 
 void CMapNodeItem::TakeTextOf(const CMapNodeItem& shown)
@@ -178,7 +191,7 @@ void CMapNodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     const int textHeight = size.height() - kIconSize;
     const bool selected = isSelected();
     painter->drawPixmap(0, kIconSize, style_->Halo(size.width(), textHeight, selected));
-    painter->setPen(selected ? QColor(Qt::white) : QColor::fromRgba(textColor_));
+    painter->setPen(style_->Pen(selected ? qRgb(255, 255, 255) : textColor_));
     style_->DrawText(*painter, QPointF((size.width() - textWidth_) / 2, kIconSize + style_->BaselineIn(textHeight)),
                      text_);
     if (selected) {

@@ -7,7 +7,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGraphicsItem>
+#include <QPen>
 #include <QPixmap>
 #include <QPointF>
 #include <QRawFont>
@@ -18,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <utility>
+#include <vector>
 
 // What every node of a map shares: the font of the names and its metrics with the width of each character measured
 // once, the state icons, and the halos drawn under the names, one per size.
@@ -33,6 +36,8 @@ public:
     // Draws a name with its baseline's left end at a point.
     void DrawText(QPainter& painter, QPointF baseline, const QString& text) const;
     const QPixmap& Icon(int index) const;
+    // The pen of the names of a colour, made once: a pen made at each paint is an allocation per node.
+    const QPen& Pen(QRgb color) const;
     // The halo under a name of a size in pixels, in its colour when selected or not.
     const QPixmap& Halo(int width, int height, bool selected) const;
 
@@ -49,8 +54,12 @@ private:
     QRawFont rawFont_;
     std::array<quint32, 256> glyphs_{}; // 0: drawn as text
     std::array<float, 256> advances_{};
+    mutable QGlyphRun run_;
+    mutable std::vector<quint32> glyphBuffer_;
+    mutable std::vector<QPointF> positionBuffer_;
     std::function<QPixmap(int)> iconOf_;
     mutable std::map<int, QPixmap> icons_;
+    mutable std::map<QRgb, QPen> pens_;
     mutable std::map<std::pair<int, int>, QPixmap> halos_[2];
 };
 
@@ -86,6 +95,8 @@ protected:
 
 private:
     QSize Size() const;
+    // A name made shorter leaves the place the longer one took: the map repaints it as the item shrinks.
+    void RepaintPlaceShown();
 
     uint32_t neId_;
     int imageIndex_ = -1;

@@ -18,10 +18,15 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QGraphicsView>
+#include <QGuiApplication>
 #include <QHelpEvent>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
 #include <QToolTip>
 
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -198,6 +203,51 @@ TEST_F(GeoViewTest, ANodesTipIsItsNesAddressAndAnEmptyPlaceHasNone)
     while (QToolTip::isVisible() && !bound.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(QToolTip::isVisible());
+}
+
+// A crowded map, its nodes overlapping, repainted where the states of NEs all over it changed: what the window shows
+// is what painting the whole map again shows.
+TEST_F(GeoViewTest, ACrowdedMapRepaintedAfterStatesChangeShowsWhatAWholePaintShows)
+{
+    constexpr uint32_t kNes = 48;
+    for (uint32_t id = 3; id <= kNes; ++id)
+        AddTestNe({.id = id, .name = "NE-" + std::to_string(id * 37)});
+    auto view = MakeView();
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    for (uint32_t id = 1; id <= kNes; ++id)
+        view->NodeOf(id)->PlaceCentreAt({40.0 + 23 * ((id - 1) % 8), 30.0 + 17 * ((id - 1) / 8)});
+    QGraphicsView& canvas = *view->Canvas();
+    const auto shown = [&] {
+        const QPoint corner = canvas.viewport()->mapTo(view.get(), QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(view->winId(), corner.x(), corner.y(), canvas.viewport()->width(), canvas.viewport()->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto paintedWhole = [&] { return canvas.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    // The window repaints at its next frame, not at once: a part left unpainted stays so and the wait runs out.
+    const auto showsWhatAWholePaintShows = [&] { return QTest::qWaitFor([&] { return shown() == paintedWhole(); }); };
+    ASSERT_TRUE(showsWhatAWholePaintShows());
+    const QImage before = shown();
+
+    // Nodes all over the map change their look: their states, a longer and a shorter name, a colour, a selection.
+    for (const uint32_t neId : {2U, 12U, 21U, 40U, 47U})
+        ApplyStates(neId, PortAlarm(*FindNeById(neId), kSeverityCritical));
+    view->RefreshData();
+    view->NodeOf(9)->SetText(QStringLiteral("A much longer name"));
+    view->NodeOf(30)->SetText(QStringLiteral("N"));
+    view->NodeOf(44)->SetTextColor(Qt::red);
+    view->NodeOf(19)->setSelected(true);
+    EXPECT_TRUE(showsWhatAWholePaintShows());
+    EXPECT_NE(shown(), before) << "the changed nodes look otherwise";
+
+    ApplyStates(21, PortAlarm(*FindNeById(21), kSeverityServerCleared));
+    view->RefreshData();
+    view->NodeOf(9)->SetText(QStringLiteral("NE-333"));
+    view->NodeOf(19)->setSelected(false);
+    view->NodeOf(44)->SetTextColor(Qt::black);
+    EXPECT_TRUE(showsWhatAWholePaintShows());
 }
 
 } // namespace
