@@ -63,11 +63,8 @@ protected:
     {
         if (!this->OpenEditor())
             return false;
-        if (auto* name = this->template GetDlgItemAs<QLineEdit>(kNameId))
-            name->setMaxLength(kNameMax);
+        this->SetUpNameAndOk(kNameId, kNameMax);
         this->LimitTextToField(kNameId, nameWidth_);
-        this->SetControlReadOnly(kNameId, !this->IsAdding());
-        this->EnableControl(IDOK, this->GetAccessMode() != kAccessQuery);
         this->SetEditorCaption(this->record_.name);
         return true;
     }

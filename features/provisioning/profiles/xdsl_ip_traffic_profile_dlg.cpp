@@ -48,10 +48,7 @@ void CXdslIpTrafficProfileDlg::InitData()
     FillChoices(*this, kQueueId, QueueChoices());
     FillChoices(*this, kUpstreamId, UpstreamRateChoices());
     FillChoices(*this, kBroadcastId, BroadcastChoices());
-    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
-        name->setMaxLength(kNameMax);
-    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    SetControlReadOnly(kNameId, !IsAdding());
+    SetUpNameAndOk(kNameId, kNameMax);
     SetControlReadOnly(kRateId, GetAccessMode() == kAccessQuery);
     EnableControl(kRateSpinId, GetAccessMode() != kAccessQuery);
     SetEditorCaption(record_.name);

@@ -62,12 +62,9 @@ void CXdslMcChannelProfileDlg::InitData()
         return;
     ranges_ = ReadMcAddressRanges(ConfigFilePath());
     FillChoices(*this, kQueueId, QueueChoices());
-    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
-        name->setMaxLength(kNameMax);
-    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
+    SetUpNameAndOk(kNameId, kNameMax);
     EnableControl(kIdSpinId, IsAdding());
     SetControlReadOnly(kIdId, !IsAdding());
-    SetControlReadOnly(kNameId, !IsAdding());
     SetControlReadOnly(kRateId, GetAccessMode() == kAccessQuery);
     EnableControl(kRateSpinId, GetAccessMode() != kAccessQuery);
     if (auto* address = GetDlgItemAs<IpAddressEdit>(kAddressId)) {

@@ -62,10 +62,7 @@ void CXdslMcServiceProfileDlg::InitData()
     EnableCheckBoxes();
     InitListColumnsById(kStrColumnsMcServiceChannels);
     SetEditorCaption(record_.name);
-    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
-        name->setMaxLength(kNameMax);
-    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    SetControlReadOnly(kNameId, !IsAdding());
+    SetUpNameAndOk(kNameId, kNameMax);
     name_ = IsAdding() ? QString() : QString::fromStdString(record_.name);
     UpdateData(false);
     {

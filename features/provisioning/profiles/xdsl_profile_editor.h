@@ -21,6 +21,7 @@
 #include "ui/framework/dialogs/dialog_request.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QLineEdit>
 #include <QString>
 
 #include <cstdint>
@@ -56,6 +57,14 @@ protected:
         if (this->CheckAccessRightOrClose(kind_.right) != 0)
             return false;
         return templateMode_ || this->CheckTargetNeOrClose() == 0;
+    }
+    // The name edit takes `nameMax` characters and is writable for an add alone; OK is off in a show.
+    void SetUpNameAndOk(int nameId, int nameMax)
+    {
+        if (auto* name = this->template GetDlgItemAs<QLineEdit>(nameId))
+            name->setMaxLength(nameMax);
+        this->SetControlReadOnly(nameId, !IsAdding());
+        this->EnableControl(IDOK, this->GetAccessMode() != kAccessQuery);
     }
     // OK's first check: the NE is still there (a template has none).
     bool TargetStillThere() { return templateMode_ || this->CheckTargetNe() == 0; }

@@ -44,10 +44,7 @@ void CXdslTrafficPolicingProfileDlg::InitData()
     if (!OpenEditor())
         return;
     FillChoices(*this, kActionId, PolicingActionChoices());
-    if (auto* name = GetDlgItemAs<QLineEdit>(kNameId))
-        name->setMaxLength(kNameMax);
-    EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    SetControlReadOnly(kNameId, !IsAdding());
+    SetUpNameAndOk(kNameId, kNameMax);
     SetControlReadOnly(kCirId, GetAccessMode() == kAccessQuery);
     EnableControl(kCirSpinId, GetAccessMode() != kAccessQuery);
     SetEditorCaption(record_.name);
