@@ -5,7 +5,9 @@
 // its rows, selection and ticks change.
 
 #include "tests/e2e/support/e2e_harness.h"
+
 #include "tests/e2e/support/mc_server_steps.h"
+#include "ui/framework/dialogs/ticked_record_list_dlg.h"
 
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
@@ -117,10 +119,10 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
         EXPECT_EQ(ListColumn(rows, 3).value(e2e::RowOf(rows, 1, QStringLiteral("1-6"))), QStringLiteral("50"));
 
         // Both ticked and deleted.
-        Click(list, List::kCheckAllId);
-        EXPECT_TRUE(list.IsControlEnabled(List::kMultiDeleteId));
+        Click(list, CTickedRecordListDlg::kCheckAllId);
+        EXPECT_TRUE(list.IsControlEnabled(CTickedRecordListDlg::kMultiDeleteId));
         person.AnswerBox(IDYES);
-        Click(list, List::kMultiDeleteId);
+        Click(list, CTickedRecordListDlg::kMultiDeleteId);
         EXPECT_TRUE(ListColumn(rows, 1).isEmpty());
         return IDCANCEL;
     });
@@ -167,8 +169,9 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
 // (it asks for its row itself), is always offered.
 TEST(McChannelE2eTest, ThePopupOffersWhatTheRowsAndTicksAllow)
 {
-    constexpr int kPopupCheckAll = List::kPopupCheckAll, kPopupUncheckAll = List::kPopupUncheckAll,
-                  kPopupMultiDelete = List::kPopupMultiDelete;
+    constexpr int kPopupCheckAll = CTickedRecordListDlg::kPopupCheckAll,
+                  kPopupUncheckAll = CTickedRecordListDlg::kPopupUncheckAll,
+                  kPopupMultiDelete = CTickedRecordListDlg::kPopupMultiDelete;
     const std::vector<int> always = {kPopupAdd, List::kPopupOamTest, List::kPopupProfile, kPopupExport, kPopupClose};
     struct Case {
         const char* what;

@@ -5,7 +5,9 @@
 // row state are as they were; and a multi-delete of ticked PVCs that stops at one a static filtering entry keeps.
 
 #include "tests/e2e/support/e2e_harness.h"
+
 #include "tests/e2e/support/north1_test.h"
+#include "ui/framework/dialogs/ticked_record_list_dlg.h"
 
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
@@ -227,22 +229,22 @@ TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
     e2e::COperator& person = program_.Operator();
     person.OnDialog<List>([&](List& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        EXPECT_FALSE(dialog.IsControlEnabled(List::kMultiDeleteId));
+        EXPECT_FALSE(dialog.IsControlEnabled(CTickedRecordListDlg::kMultiDeleteId));
         const auto number = [&](int row) { return ListColumn(list, column::kNumber)[row]; };
         e2e::TickRows(list, {number(RowOfPvc(list, QStringLiteral("1-5"), 0, 35)),
                              number(RowOfPvc(list, QStringLiteral("1-5"), 0, 36))});
-        EXPECT_TRUE(dialog.IsControlEnabled(List::kMultiDeleteId));
+        EXPECT_TRUE(dialog.IsControlEnabled(CTickedRecordListDlg::kMultiDeleteId));
         person.AnswerBox(IDYES);
-        Click(dialog, List::kMultiDeleteId);
+        Click(dialog, CTickedRecordListDlg::kMultiDeleteId);
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 35), -1);
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 36), -1);
-        EXPECT_FALSE(dialog.IsControlEnabled(List::kMultiDeleteId));
+        EXPECT_FALSE(dialog.IsControlEnabled(CTickedRecordListDlg::kMultiDeleteId));
 
         // A static filtering entry keeps PVC 1-7 0/35: the run stops there, after 1-6 0/35.
         e2e::TickRows(list, {number(RowOfPvc(list, QStringLiteral("1-6"), 0, 35)),
                              number(RowOfPvc(list, QStringLiteral("1-7"), 0, 35))});
         person.AnswerBox(IDYES);
-        Click(dialog, List::kMultiDeleteId);
+        Click(dialog, CTickedRecordListDlg::kMultiDeleteId);
         EXPECT_EQ(MessageLine(dialog),
                   QStringLiteral("Fail to delete data. There are Static or ACL FDB entries on this PVC."));
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-6"), 0, 35), -1);

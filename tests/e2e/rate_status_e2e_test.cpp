@@ -7,6 +7,7 @@
 
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
+#include "features/performance/rate_status/rate_status_dlg.h"
 #include "link/records/adsl_rate_status_rec.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
@@ -23,6 +24,7 @@ using e2e::Click;
 using e2e::Field;
 using Sel = CXdslPortSelDlg;
 using Status = CAdslRateStatusDlg;
+using Frame = CRateStatusDlg; // the paging and the port's location are the rate status frame's
 
 enum Row { kCurrentRate, kPreviousRate, kAttainableRate, kLineStandard = 8, kPowerMgmtMode, kPowerState };
 
@@ -125,21 +127,21 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
 TEST_F(RateStatusE2eTest, ThePagesGoThroughThePortsOfTheLineCard)
 {
     OnPort(1, [&](Status& status) {
-        EXPECT_TRUE(Field(status, Status::kEntityId).contains(QStringLiteral("1")))
-            << Field(status, Status::kEntityId).toStdString();
-        EXPECT_FALSE(status.IsControlEnabled(Status::kFirstId));
-        EXPECT_FALSE(status.IsControlEnabled(Status::kPreviousId));
-        EXPECT_TRUE(status.IsControlEnabled(Status::kNextId));
-        Click(status, Status::kNextId);
+        EXPECT_TRUE(Field(status, Frame::kEntityId).contains(QStringLiteral("1")))
+            << Field(status, Frame::kEntityId).toStdString();
+        EXPECT_FALSE(status.IsControlEnabled(Frame::kFirstId));
+        EXPECT_FALSE(status.IsControlEnabled(Frame::kPreviousId));
+        EXPECT_TRUE(status.IsControlEnabled(Frame::kNextId));
+        Click(status, Frame::kNextId);
         EXPECT_EQ(status.GetTargetEntity().id, 10102u);
         EXPECT_EQ(Cell(status, kCurrentRate, 1), QString::number(ServerStatus(program_, 10102).downCurrentRate / 1000));
-        Click(status, Status::kLastId);
+        Click(status, Frame::kLastId);
         EXPECT_EQ(status.GetTargetEntity().id, 10124u) << "the line card has 24 ports";
-        EXPECT_FALSE(status.IsControlEnabled(Status::kNextId));
-        EXPECT_FALSE(status.IsControlEnabled(Status::kLastId));
-        Click(status, Status::kPreviousId);
+        EXPECT_FALSE(status.IsControlEnabled(Frame::kNextId));
+        EXPECT_FALSE(status.IsControlEnabled(Frame::kLastId));
+        Click(status, Frame::kPreviousId);
         EXPECT_EQ(status.GetTargetEntity().id, 10123u);
-        Click(status, Status::kFirstId);
+        Click(status, Frame::kFirstId);
         EXPECT_EQ(status.GetTargetEntity().id, 10101u);
         return IDCANCEL;
     });

@@ -9,6 +9,7 @@
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
+#include "features/performance/rate_status/rate_status_dlg.h"
 #include "features/performance/rate_status/shdsl_rate_status_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
@@ -189,14 +190,14 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         person.OnDialog<CShdslRateStatusDlg>([&](CShdslRateStatusDlg& status) {
             QTreeView& values = *status.FindList(kListControlId);
             EXPECT_EQ(e2e::ListColumn(values, 1).mid(0, 3).join(','), QStringLiteral("1032,2312,Annex B"));
-            EXPECT_FALSE(status.IsControlEnabled(CShdslRateStatusDlg::kPreviousId));
-            EXPECT_TRUE(status.IsControlEnabled(CShdslRateStatusDlg::kNextId));
+            EXPECT_FALSE(status.IsControlEnabled(CRateStatusDlg::kPreviousId));
+            EXPECT_TRUE(status.IsControlEnabled(CRateStatusDlg::kNextId));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(status, QStringLiteral("shdsl_rate_status")));
             // The next port still has the 2 Mbit/s profile, annex A and B.
-            Click(status, CShdslRateStatusDlg::kNextId);
+            Click(status, CRateStatusDlg::kNextId);
             EXPECT_EQ(status.GetTargetEntity().id, kSecondPort);
             EXPECT_EQ(e2e::ListColumn(values, 1).mid(0, 3).join(','), QStringLiteral("2312,2312,Annex A & B"));
-            EXPECT_TRUE(status.IsControlEnabled(CShdslRateStatusDlg::kPreviousId));
+            EXPECT_TRUE(status.IsControlEnabled(CRateStatusDlg::kPreviousId));
             return IDCANCEL;
         });
         Click(ports, List::kRateStatusButtonId);
