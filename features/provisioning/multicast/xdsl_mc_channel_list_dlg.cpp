@@ -8,6 +8,7 @@
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
+#include "features/provisioning/pvcs/pvc_oam_test.h"
 #include "link/records/pvc_key_rec.h"
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
@@ -161,17 +162,8 @@ bool CXdslMcChannelListDlg::IsRowCommandOn(const RowCommand& command, std::optio
 void CXdslMcChannelListDlg::OpenOamTest(uint32_t key)
 {
     const McChannelRec* channel = rows_.Find(key);
-    if (channel == nullptr || CheckRight(kRightMcChannels, 'x') != 0)
-        return;
-    DialogRequest request;
-    request.className = "COamLoopbackDlg";
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.hasEntity = true;
-    request.entity = CEntityId(channel->portId);
-    request.pvcVpi = channel->vpi;
-    request.pvcVci = channel->vci;
-    OpenRouteDialog(request);
+    if (channel != nullptr)
+        OpenPvcOamTest(*this, kRightMcChannels, channel->portId, channel->vpi, channel->vci);
 }
 
 void CXdslMcChannelListDlg::OpenProfiles()

@@ -6,6 +6,7 @@
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/pvcs/pvc_delete.h"
+#include "features/provisioning/pvcs/pvc_oam_test.h"
 #include "features/provisioning/pvcs/pvc_values.h"
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
@@ -220,17 +221,8 @@ void CXdslVcVlanListDlg::OpenAcl(uint32_t key)
 void CXdslVcVlanListDlg::OpenOamTest(uint32_t key)
 {
     const PvcRec* pvc = rows_.Find(key);
-    if (pvc == nullptr || CheckRight(kRightVlanMembership, 'x') != 0)
-        return;
-    DialogRequest request;
-    request.className = "COamLoopbackDlg";
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.hasEntity = true;
-    request.entity = CEntityId(pvc->portId);
-    request.pvcVpi = pvc->vpi;
-    request.pvcVci = pvc->vci;
-    OpenRouteDialog(request);
+    if (pvc != nullptr)
+        OpenPvcOamTest(*this, kRightVlanMembership, pvc->portId, pvc->vpi, pvc->vci);
 }
 
 int CXdslVcVlanListDlg::OnCommandHook(int id, int code)
