@@ -9,6 +9,7 @@
 #include "tests/e2e/support/mc_server_steps.h"
 #include "ui/framework/dialogs/ticked_record_list_dlg.h"
 
+#include "features/performance/connection_tests/oam_loopback_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
 #include "link/records/mc_channel_rec.h"
@@ -99,6 +100,19 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
         const int idle = e2e::RowOf(rows, 1, QStringLiteral("1-7"));
         EXPECT_EQ(CellImage(rows, idle), kImageDisabled);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_channel_list")));
+
+        // VC OAM Test on the enabled channel: the loopback opens on the channel's port and PVC.
+        const std::vector<McChannelRec> enabled = ChannelsOf(program, kPppoePort);
+        EXPECT_EQ(enabled.size(), 1u);
+        program.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-6")));
+        person.OnDialog<COamLoopbackDlg>([&](COamLoopbackDlg& oam) {
+            EXPECT_EQ(oam.GetTargetEntity().id, kPppoePort);
+            if (!enabled.empty()) {
+                EXPECT_EQ(e2e::Field(oam, COamLoopbackDlg::kVpiId), QString::number(enabled.front().vpi));
+                EXPECT_EQ(e2e::Field(oam, COamLoopbackDlg::kVciId), QString::number(enabled.front().vci));
+            }
+        });
+        Click(list, List::kOamTestId);
 
         // Again on port 6: asked to overwrite; the VLAN's limit refuses VLAN 4094, VLAN 301 takes it.
         person.OnDialog<Setting>([&](Setting& add) {
