@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -11,6 +12,8 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <pthread.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -24,7 +27,6 @@ namespace {
 constexpr size_t kReceiveChunk = 64 * 1024;
 constexpr int kReceiveRounds = 16; // then the other connections get their turn
 constexpr double kMaxAlarmBacklog = 1000;
-constexpr auto kParentLookInterval = std::chrono::seconds(1);
 // While descriptors are short and none can be freed for a refusal, new connections wait in the backlog this long.
 constexpr auto kAcceptPause = std::chrono::milliseconds(200);
 
@@ -127,21 +129,32 @@ int CSimServer::OpenOn(uint16_t port)
 void CSimServer::Run(const std::atomic<bool>& stop)
 {
     auto last = std::chrono::steady_clock::now();
+    // The kernel tells the end of the parent (SIGTERM), so that an idle server need not look at the clock for it.
     const pid_t parent = ::getppid();
-    auto parentLookedAt = last;
+    if (options_.exitWithParent && (::prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || ::getppid() != parent)) {
+        return;
+    }
+    // The signals that stop the server come only while it waits, so that one that comes just before the wait is
+    // not slept through when nothing bounds the wait.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigset_t waitMask;
+    ::pthread_sigmask(SIG_BLOCK, &stopSignals, &waitMask);
+    struct MaskRestore {
+        const sigset_t& mask;
+        ~MaskRestore() { ::pthread_sigmask(SIG_SETMASK, &mask, nullptr); }
+    } maskRestore{waitMask};
     bool datagramsWait = false;
+    std::vector<pollfd>& fds = pollFds_;
+    std::vector<Connection*>& polled = polledConnections_;
     while (!stop.load()) {
-        // Once a second, not at every request: a round trip costs the server no more system calls than it must.
-        if (options_.exitWithParent && last - parentLookedAt >= kParentLookInterval) {
-            if (::getppid() != parent) {
-                return;
-            }
-            parentLookedAt = last;
-        }
         // A negative descriptor is left out of the poll.
         const bool accepting = Clock::now() >= acceptPausedUntil_;
-        std::vector<pollfd> fds{{accepting ? listenFd_ : -1, POLLIN, 0}};
-        std::vector<Connection*> polled;
+        fds.assign(1, {accepting ? listenFd_ : -1, POLLIN, 0});
+        polled.clear();
+        bool timed = !accepting;
         for (auto& [id, connection] : connections_) {
             const bool reading = !Paused(*connection) && !connection->closeWhenSent;
             // A series goes on as the socket takes more, even when everything made so far is sent.
@@ -149,9 +162,12 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             const short events = static_cast<short>((reading ? POLLIN : 0) | (writing ? POLLOUT : 0));
             fds.push_back({connection->fd, events, 0});
             polled.push_back(connection.get());
+            timed = timed || connection->frameBegan || !connection->session.loggedIn;
         }
-        const int timeoutMs = datagramsWait ? 1 : options_.alarmRate > 0 ? 10 : 100;
-        if (::poll(fds.data(), fds.size(), timeoutMs) < 0 && errno != EINTR) {
+        // Without a time-out when nothing is due at a time: a wait that the clock may end costs every request.
+        const int timeoutMs = datagramsWait ? 1 : options_.alarmRate > 0 ? 10 : timed ? 100 : -1;
+        const timespec timeout{timeoutMs / 1000, timeoutMs % 1000 * 1000000L};
+        if (::ppoll(fds.data(), fds.size(), timeoutMs < 0 ? nullptr : &timeout, &waitMask) < 0 && errno != EINTR) {
             std::perror("tarvik-sim-server: poll");
             return;
         }

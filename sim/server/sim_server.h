@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <poll.h>
 #include <random>
 #include <vector>
 
@@ -126,4 +127,7 @@ private:
     double alarmCredit_ = 0;
     size_t seriesTurn_ = 0;              // the connection whose series goes first in the next round
     std::vector<uint8_t> receiveBuffer_; // made once, not at every read
+    // What a round of Run waits for, kept from round to round.
+    std::vector<pollfd> pollFds_;
+    std::vector<Connection*> polledConnections_;
 };
