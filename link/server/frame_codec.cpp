@@ -21,34 +21,41 @@ constexpr FieldLayout kSequence{53, 10};
 constexpr FieldLayout kOpLog{63, 1};
 constexpr FieldLayout kVersion{64, 6};
 
-uint64_t MaxOfWidth(size_t width)
-{
-    uint64_t max = 1;
-    for (size_t i = 0; i < width; ++i) {
-        max *= 10;
-    }
-    return max - 1;
-}
+// The largest value a field of each width holds (no field is wider than 10 digits).
+constexpr uint64_t kMaxOfWidth[] = {0, 9, 99, 999, 9999, 99999, 999999, 9999999, 99999999, 999999999, 9999999999};
 
-void PutField(uint8_t* out, FieldLayout field, uint64_t value)
+// Two digits a step: every request and reply codes and decodes a header, on both sides of the connection.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+void PutField(uint8_t* out, FieldLayout field, uint32_t value)
 {
-    for (size_t i = field.width; i > 0; --i) {
-        out[field.offset + i - 1] = static_cast<uint8_t>('0' + value % 10);
-        value /= 10;
+    uint8_t* end = out + field.offset + field.width;
+    size_t left = field.width;
+    for (; left >= 2; left -= 2) {
+        const uint32_t pair = value % 100;
+        value /= 100;
+        end -= 2;
+        end[0] = static_cast<uint8_t>(kDigitPairs[pair * 2]);
+        end[1] = static_cast<uint8_t>(kDigitPairs[pair * 2 + 1]);
+    }
+    if (left != 0) {
+        *--end = static_cast<uint8_t>('0' + value % 10);
     }
 }
 
 bool GetField(const uint8_t* in, FieldLayout field, uint64_t max, uint64_t& value)
 {
-    value = 0;
+    uint64_t result = 0;
+    bool digits = true;
     for (size_t i = 0; i < field.width; ++i) {
-        const uint8_t c = in[field.offset + i];
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        value = value * 10 + (c - '0');
+        const uint32_t digit = static_cast<uint32_t>(in[field.offset + i]) - '0';
+        digits &= digit <= 9;
+        result = result * 10 + digit;
     }
-    return value <= max;
+    value = result;
+    return digits && result <= max;
 }
 
 uint32_t ReadBigEndian32(const uint8_t* p)
@@ -71,7 +78,7 @@ bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
 {
     const struct {
         FieldLayout field;
-        uint64_t value;
+        uint32_t value;
     } fields[] = {
         {kOperation, header.operation},   {kNeId, header.neId},       {kRequestCode, header.requestCode},
         {kTotal, header.total},           {kCount, header.count},     {kRecordSize, header.recordSize},
@@ -79,7 +86,7 @@ bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
         {kOpLog, header.opLog ? 1u : 0u}, {kVersion, header.version},
     };
     for (const auto& f : fields) {
-        if (f.value > MaxOfWidth(f.field.width)) {
+        if (f.value > kMaxOfWidth[f.field.width]) {
             return false;
         }
     }
