@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <iterator>
 #include <mutex>
 
@@ -20,21 +19,54 @@
 namespace {
 
 // A PDU as the window will show it, kept raw: its lines are made only when they are handed to the window, so that
-// PDUs whose lines the bound pushes out are never formatted.
+// PDUs whose lines the bound pushes out are never formatted. Its first bytes are in the ring of bytes from `headAt`
+// on.
 struct PendingPdu {
     std::chrono::system_clock::time_point at;
     PduDirection direction = PduDirection::Send;
-    EmsMsg header;
-    std::array<uint8_t, kPduWindowDumpBytes> head{};
-    size_t headSize = 0;
     bool hasRecords = false;
-    size_t lines = 0; // the header line and the dump lines
+    uint16_t headSize = 0;
+    uint16_t lines = 0; // the header line and the dump lines
+    uint64_t headAt = 0;
+    EmsMsg header;
 };
+
+// Every PDU kept has a line, and its bytes a line per 16 besides: what the window's lines can show, with the oldest
+// PDU and the one being added, fits these rings, made once. Every request logs two PDUs: rings written in place leave
+// the caches to the request.
+constexpr size_t kPendingPduSlots = kPduWindowMaxLines + 1;
+constexpr size_t kPendingHeadBytes = 32 * 1024; // a power of two, so that a position is masked
+static_assert(kPendingHeadBytes >= kPduWindowMaxLines * 16 + 2 * kPduWindowDumpBytes);
+static_assert((kPendingHeadBytes & (kPendingHeadBytes - 1)) == 0);
 
 struct PendingLines {
     std::mutex mutex;
-    std::deque<PendingPdu> pdus;
+    std::vector<PendingPdu> pdus = std::vector<PendingPdu>(kPendingPduSlots); // a ring: `count` from `first`
+    size_t first = 0;
+    size_t count = 0;
+    std::vector<uint8_t> heads = std::vector<uint8_t>(kPendingHeadBytes); // a ring of the PDUs' first bytes
+    uint64_t headsWritten = 0;
     size_t lines = 0; // of all the PDUs kept; the window gets the latest kPduWindowMaxLines of them
+
+    const PendingPdu& Front() const { return pdus[first]; }
+    void PopFront()
+    {
+        lines -= pdus[first].lines;
+        first = (first + 1) % pdus.size();
+        --count;
+    }
+    void Clear()
+    {
+        first = 0;
+        count = 0;
+        lines = 0;
+    }
+    void CopyHead(const PendingPdu& pdu, uint8_t* out) const
+    {
+        for (size_t i = 0; i < pdu.headSize; ++i) {
+            out[i] = heads[(pdu.headAt + i) & (kPendingHeadBytes - 1)];
+        }
+    }
 };
 
 PendingLines& Pending()
@@ -73,24 +105,32 @@ const char* DirectionName(PduDirection direction)
     return "?";
 }
 
-void AppendLines(const PendingPdu& pdu, std::vector<std::string>& out)
+void AppendLines(const PendingPdu& pdu, const uint8_t* head, std::vector<std::string>& out)
 {
     out.push_back(FormatPduHeaderLine(FormatLogTimestamp(pdu.at), pdu.direction, pdu.header));
-    std::vector<std::string> dump =
-        FormatPduDump(pdu.hasRecords ? pdu.head.data() : nullptr, pdu.headSize, kPduWindowDumpBytes);
+    std::vector<std::string> dump = FormatPduDump(pdu.hasRecords ? head : nullptr, pdu.headSize, kPduWindowDumpBytes);
     out.insert(out.end(), std::make_move_iterator(dump.begin()), std::make_move_iterator(dump.end()));
 }
 
 void HandPendingLinesToWindow()
 {
-    std::deque<PendingPdu> pdus;
+    // Copied out under the lock, formatted without it.
+    std::vector<PendingPdu> pdus;
+    std::vector<uint8_t> heads;
     size_t lineCount = 0;
     {
         PendingLines& pending = Pending();
         std::lock_guard<std::mutex> lock(pending.mutex);
-        pdus.swap(pending.pdus);
+        pdus.reserve(pending.count);
+        for (size_t i = 0; i < pending.count; ++i) {
+            const PendingPdu& pdu = pending.pdus[(pending.first + i) % pending.pdus.size()];
+            pdus.push_back(pdu);
+            pdus.back().headAt = heads.size();
+            heads.resize(heads.size() + pdu.headSize);
+            pending.CopyHead(pdu, heads.data() + pdus.back().headAt);
+        }
         lineCount = pending.lines;
-        pending.lines = 0;
+        pending.Clear();
     }
     if (pdus.empty()) {
         return;
@@ -98,7 +138,7 @@ void HandPendingLinesToWindow()
     std::vector<std::string> lines;
     lines.reserve(lineCount);
     for (const PendingPdu& pdu : pdus) {
-        AppendLines(pdu, lines);
+        AppendLines(pdu, heads.data() + pdu.headAt, lines);
     }
     // The oldest PDU may be kept for its last lines only.
     if (lines.size() > kPduWindowMaxLines) {
@@ -200,25 +240,27 @@ void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* rawRecords
         }
         WriteDriverLogText(DriverLogKind::Pdu, text);
     }
-    PendingPdu pdu;
+    const size_t headSize = records == nullptr ? 0 : std::min(size, kPduWindowDumpBytes);
+    PendingLines& pending = Pending();
+    std::lock_guard<std::mutex> lock(pending.mutex);
+    PendingPdu& pdu = pending.pdus[(pending.first + pending.count) % pending.pdus.size()];
+    ++pending.count;
     pdu.at = now;
     pdu.direction = direction;
     pdu.header = msg;
     pdu.header.records = nullptr;
     pdu.hasRecords = records != nullptr;
-    pdu.headSize = records == nullptr ? 0 : std::min(size, kPduWindowDumpBytes);
-    if (pdu.headSize != 0) {
-        std::memcpy(pdu.head.data(), records, pdu.headSize);
+    pdu.headSize = static_cast<uint16_t>(headSize);
+    pdu.lines = static_cast<uint16_t>(1 + (headSize + 15) / 16);
+    pdu.headAt = pending.headsWritten;
+    for (size_t i = 0; i < headSize; ++i) {
+        pending.heads[(pending.headsWritten + i) & (kPendingHeadBytes - 1)] = records[i];
     }
-    pdu.lines = 1 + (pdu.headSize + 15) / 16;
-    PendingLines& pending = Pending();
-    std::lock_guard<std::mutex> lock(pending.mutex);
+    pending.headsWritten += headSize;
     pending.lines += pdu.lines;
-    pending.pdus.push_back(pdu);
     // Whole PDUs go once the later ones fill the window's lines without them.
-    while (pending.lines - pending.pdus.front().lines >= kPduWindowMaxLines) {
-        pending.lines -= pending.pdus.front().lines;
-        pending.pdus.pop_front();
+    while (pending.lines - pending.Front().lines >= kPduWindowMaxLines) {
+        pending.PopFront();
     }
 }
 
@@ -253,6 +295,5 @@ void ClearPendingPduLogLines()
 {
     PendingLines& pending = Pending();
     std::lock_guard<std::mutex> lock(pending.mutex);
-    pending.pdus.clear();
-    pending.lines = 0;
+    pending.Clear();
 }

@@ -256,4 +256,42 @@ TEST_F(LogsTest, GatheredLinesKeepTheLatest2000)
     EXPECT_EQ(PendingPduLogLineCount(), kPduWindowMaxLines);
 }
 
+// The window is a bound over many more PDUs than it shows: after a long run of requests of every size, the lines it
+// gets are the latest PDUs', each with its own bytes, whatever the earlier ones left behind them.
+TEST_F(LogsTest, WindowShowsTheLatestPdusWithTheirOwnBytesAfterALongRun)
+{
+    auto recordsOf = [](uint32_t sequence) {
+        std::vector<uint8_t> records(sequence % 300);
+        for (size_t i = 0; i < records.size(); ++i)
+            records[i] = static_cast<uint8_t>(sequence * 7 + i);
+        return records;
+    };
+    constexpr uint32_t kPdus = 20000;
+    for (uint32_t sequence = 1; sequence <= kPdus; ++sequence) {
+        EmsMsg msg = SampleMsg();
+        msg.sequence = sequence;
+        const std::vector<uint8_t> records = recordsOf(sequence);
+        LogPdu(sequence % 2 == 0 ? PduDirection::Send : PduDirection::Recv, msg, records.data(), records.size());
+    }
+    RefreshPduLogWindow();
+    const std::vector<std::string>& lines = ui_.PduLogLines();
+    ASSERT_EQ(lines.size(), kPduWindowMaxLines);
+    // From the newest PDU back, as long as whole PDUs fill the window.
+    size_t end = lines.size();
+    uint32_t sequence = kPdus;
+    for (; sequence > 0; --sequence) {
+        const std::vector<uint8_t> records = recordsOf(sequence);
+        const std::vector<std::string> dump = FormatPduDump(records.data(), records.size(), kPduWindowDumpBytes);
+        if (end < dump.size() + 1)
+            break;
+        const size_t header = end - dump.size() - 1;
+        ASSERT_NE(lines[header].find(" seq=" + std::to_string(sequence)), std::string::npos) << lines[header];
+        ASSERT_NE(lines[header].find(sequence % 2 == 0 ? " SEND " : " RECV "), std::string::npos) << lines[header];
+        for (size_t i = 0; i < dump.size(); ++i)
+            ASSERT_EQ(lines[header + 1 + i], dump[i]) << "PDU " << sequence << ", dump line " << i;
+        end = header;
+    }
+    EXPECT_LT(sequence, kPdus - 100) << "the window holds the lines of many PDUs";
+}
+
 } // namespace
