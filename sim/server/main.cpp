@@ -35,9 +35,14 @@ std::atomic<bool> g_stop{false};
 // The most operation log entries and subscribers made up at start.
 constexpr uint32_t kSimMaxGenerated = 1000000;
 
+std::atomic<CSimServer*> g_server{nullptr};
+
 void OnSignal(int)
 {
     g_stop = true;
+    if (CSimServer* server = g_server.load()) {
+        server->WakeToStop();
+    }
 }
 
 // What a workstation that turns notifications on is sent at once: the state of every entity, a frame per NE. The
@@ -260,6 +265,7 @@ int main(int argc, char** argv)
                      FormatIpAddress(options.bindAddress).c_str(), options.port, std::strerror(result));
         return 1;
     }
+    g_server = &server;
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGINT, OnSignal);
     std::signal(SIGPIPE, SIG_IGN);

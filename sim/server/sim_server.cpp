@@ -12,7 +12,6 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <pthread.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
@@ -134,18 +133,6 @@ void CSimServer::Run(const std::atomic<bool>& stop)
     if (options_.exitWithParent && (::prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || ::getppid() != parent)) {
         return;
     }
-    // The signals that stop the server come only while it waits, so that one that comes just before the wait is
-    // not slept through when nothing bounds the wait.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigset_t waitMask;
-    ::pthread_sigmask(SIG_BLOCK, &stopSignals, &waitMask);
-    struct MaskRestore {
-        const sigset_t& mask;
-        ~MaskRestore() { ::pthread_sigmask(SIG_SETMASK, &mask, nullptr); }
-    } maskRestore{waitMask};
     bool datagramsWait = false;
     std::vector<pollfd>& fds = pollFds_;
     std::vector<Connection*>& polled = polledConnections_;
@@ -164,10 +151,10 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             polled.push_back(connection.get());
             timed = timed || connection->frameBegan || !connection->session.loggedIn;
         }
-        // Without a time-out when nothing is due at a time: a wait that the clock may end costs every request.
+        // Without a time-out when nothing is due at a time: a wait that the clock may end costs every request. A
+        // stop that comes before the wait is not slept through: it leaves the listener readable (WakeToStop).
         const int timeoutMs = datagramsWait ? 1 : options_.alarmRate > 0 ? 10 : timed ? 100 : -1;
-        const timespec timeout{timeoutMs / 1000, timeoutMs % 1000 * 1000000L};
-        if (::ppoll(fds.data(), fds.size(), timeoutMs < 0 ? nullptr : &timeout, &waitMask) < 0 && errno != EINTR) {
+        if (::poll(fds.data(), fds.size(), timeoutMs) < 0 && errno != EINTR) {
             std::perror("tarvik-sim-server: poll");
             return;
         }
@@ -217,6 +204,14 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         for (auto it = connections_.begin(); it != connections_.end();) {
             it = it->second->dead ? connections_.erase(it) : std::next(it);
         }
+    }
+}
+
+void CSimServer::WakeToStop()
+{
+    // A listener shut down is readable (hung up) from then on, and wakes a wait on it at once.
+    if (listenFd_ >= 0) {
+        ::shutdown(listenFd_, SHUT_RD);
     }
 }
 

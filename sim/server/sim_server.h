@@ -61,8 +61,11 @@ public:
     // (with port 0, one free for both). 0 or an errno value.
     int Open();
     uint16_t Port() const { return port_; }
-    // Serves until `stop` is set.
+    // Serves until `stop` is set. Whoever sets it calls WakeToStop() afterwards, so that an idle wait, which has no
+    // time-out, ends; with exitWithParent the end of the parent comes as SIGTERM.
     void Run(const std::atomic<bool>& stop);
+    // Safe in a signal handler.
+    void WakeToStop();
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -3,6 +3,14 @@
 // disturb no other; a generated network of many NEs serves a login.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include <memory>
 #include <set>
 #include <string>
@@ -173,6 +181,75 @@ TEST(SimDescriptors, ShortageTurnsConnectionsAwayWithoutStoppingTheServer)
         served = late.Connect(sim.Port()) && late.Logon("admin", "admin");
     }
     EXPECT_TRUE(served);
+}
+
+// A server started for tests ends with the process that started it, also while it waits for a workstation that is
+// logged on and silent.
+TEST(SimParent, ServerEndsWithTheProcessThatStartedIt)
+{
+    // A shell starts the server, tells its process id, and lives until its input ends.
+    int input[2];
+    int output[2];
+    ASSERT_EQ(::pipe2(input, O_CLOEXEC), 0);
+    ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    std::vector<std::string> args{"/bin/sh",
+                                  "-c",
+                                  "\"$@\" & echo \"server $!\"; read line",
+                                  "sh",
+                                  (snmp_test::BuildDir() / "sim" / "tarvik-sim-server").string(),
+                                  "--exit-with-parent",
+                                  "--port",
+                                  "0",
+                                  "--scenario",
+                                  WorldScenario()};
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t shell = -1;
+    const int spawned = ::posix_spawn(&shell, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(input[0]);
+    ::close(output[1]);
+    ASSERT_EQ(spawned, 0);
+    std::string said;
+    auto line = [&](const std::string& begin) -> std::optional<std::string> {
+        for (;;) {
+            const size_t end = said.find('\n');
+            if (end != std::string::npos) {
+                const std::string text = said.substr(0, end);
+                said.erase(0, end + 1);
+                if (text.rfind(begin, 0) == 0)
+                    return text.substr(begin.size());
+                continue;
+            }
+            pollfd readable{output[0], POLLIN, 0};
+            char chunk[256];
+            const ssize_t n = ::poll(&readable, 1, kBoundMs) == 1 ? ::read(output[0], chunk, sizeof chunk) : 0;
+            if (n <= 0)
+                return std::nullopt;
+            said.append(chunk, static_cast<size_t>(n));
+        }
+    };
+    const std::optional<std::string> pid = line("server ");
+    const std::optional<std::string> listening = line("listening on ");
+    ASSERT_TRUE(pid && listening);
+    const auto serverPid = static_cast<pid_t>(std::stol(*pid));
+    CRawClient workstation;
+    ASSERT_TRUE(workstation.Connect(static_cast<uint16_t>(std::stoul(listening->substr(listening->rfind(':') + 1)))));
+    ASSERT_TRUE(workstation.Logon("admin", "admin"));
+
+    ::close(input[1]); // the shell reads the end of its input and ends
+    ::waitpid(shell, nullptr, 0);
+    const bool ended = workstation.ClosedWithin(kBoundMs);
+    if (!ended)
+        ::kill(serverPid, SIGKILL);
+    ::close(output[0]);
+    EXPECT_TRUE(ended) << "the server outlived the process that started it";
 }
 
 class SimVersionTest : public SimLinkTest {
