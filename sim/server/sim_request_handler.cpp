@@ -97,8 +97,13 @@ CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions
 
 void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, uint32_t status)
 {
-    Reply(out, request, {}, 0, 0, 0);
-    out.replies.back().header.status = status;
+    // One frame without records, made in place: the keep-alive's answer, at every request.
+    Frame& reply = out.replies.emplace_back();
+    reply.header.operation = kEmsOpReply;
+    reply.header.neId = request.neId;
+    reply.header.requestCode = request.requestCode;
+    reply.header.status = status;
+    reply.header.sequence = request.sequence;
 }
 
 void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const std::vector<uint8_t>& records,
