@@ -89,14 +89,15 @@ size_t BytesOf(const OwnedServerMessage& msg)
     return sizeof(QueuedItem) + msg.records.size();
 }
 
-void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
+// False when no rule takes the message's code (it changes nothing).
+bool ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
 {
     ServerMessageRule rule;
     {
         std::lock_guard<std::mutex> lock(d.rulesMutex);
         auto it = d.rules.find(msg.requestCode);
         if (it == d.rules.end()) {
-            return;
+            return false;
         }
         rule = it->second;
     }
@@ -106,6 +107,7 @@ void ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
         WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: rule of code %u failed: %s",
                        static_cast<unsigned>(msg.requestCode), e.what());
     }
+    return true;
 }
 
 // The caller holds the queue's lock.
@@ -164,8 +166,10 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
 size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects, bool sliced,
                    uint64_t limit = kAllArrivals)
 {
-    const auto start = std::chrono::steady_clock::now();
+    // Only a pass that may run out of time looks at the clock: a reply applied at every request need not.
+    const auto start = sliced ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
     size_t applied = 0;
+    bool changed = false; // a rule ran, or trap log records went to the window
     std::vector<OwnedServerMessage> taken;
     while (TakeNext(d, taken, limit)) {
         for (OwnedServerMessage& queued : taken) {
@@ -174,8 +178,9 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
             if (queued.trapLogOnly) {
                 effects.AddTrapLogRecords(msg.neId, queued.records.data(), static_cast<uint32_t>(msg.count),
                                           msg.recordSize);
+                changed = true;
             } else {
-                ApplyOne(d, msg, effects);
+                changed = ApplyOne(d, msg, effects) || changed;
             }
             ++applied;
         }
@@ -185,10 +190,11 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
         }
     }
     if (extra != nullptr) {
-        ApplyOne(d, *extra, effects);
+        changed = ApplyOne(d, *extra, effects) || changed;
         ++applied;
     }
-    if (applied != 0) {
+    // A pass of messages that no rule takes (the keep-alive's answer) has no batch to finish.
+    if (changed) {
         std::function<void(CDispatchEffects&)> hook;
         {
             std::lock_guard<std::mutex> lock(d.rulesMutex);

@@ -39,6 +39,12 @@ int CMutexLock::Lock(uint32_t timeoutMs)
     std::unique_lock guard(state_);
     if (!LiveWhileGuarded() || HeldByCallerWhileGuarded())
         return 0;
+    // A free lock is taken without reading the clock for a wait.
+    if (!held_) {
+        held_ = true;
+        owner_ = std::this_thread::get_id();
+        return 1;
+    }
     const auto wait = std::chrono::milliseconds(std::min(timeoutMs, kMaxTimeoutMs));
     if (!released_.wait_for(guard, wait, [this] { return !held_ || !LiveWhileGuarded(); }))
         return 0;

@@ -513,6 +513,25 @@ TEST_F(DispatcherTest, BatchHookRunsOncePerPassUnderTheLock)
     EXPECT_EQ(passes, 1) << "a pass that applied nothing";
 }
 
+// The batch ends only where a rule changed something: answers no rule takes (the keep-alive's, at every request) finish
+// none, also behind queued ones; one a rule takes still finishes its pass.
+TEST_F(DispatcherTest, BatchHookRunsForAPassARuleTookAndNotForAnswersNoneTakes)
+{
+    int passes = 0;
+    SetServerMessageBatchHook([&](CDispatchEffects&) { ++passes; });
+    const EmsMsg keepAlive = Message(kReqKeepAlive, {});
+    DispatchServerReply(&keepAlive, ServerMessageArrivalMark());
+    DispatchFromAnotherThread(keepAlive);
+    DispatchServerReply(&keepAlive, ServerMessageArrivalMark());
+    EXPECT_EQ(passes, 0);
+
+    DispatchFromAnotherThread(Message(kReqLocation, {1}));
+    DispatchServerReply(&keepAlive, ServerMessageArrivalMark());
+    EXPECT_EQ(passes, 1) << "the queued location went with the answer";
+    ASSERT_EQ(applied_.size(), 1u);
+    EXPECT_EQ(applied_[0].code, kReqLocation);
+}
+
 TEST_F(DispatcherTest, IdleHookOfTheDriverDrainsTheQueue)
 {
     CNetDrv baseDriver;
