@@ -369,8 +369,11 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
 {
     const int fd = readerSocket_;
     // Each read waits a tick at most: the end of the request by another thread (a cancel, the driver's end) is seen
-    // within one, a dropped connection at once.
-    while (Slots().IsWaiting(sequence) && !QuitRequested() && std::chrono::steady_clock::now() < deadline) {
+    // within one, a dropped connection at once. The first read comes before any look at the clock: the reply is
+    // usually there by its end.
+    for (bool first = true;
+         Slots().IsWaiting(sequence) && !QuitRequested() && (first || std::chrono::steady_clock::now() < deadline);
+         first = false) {
         int result = kDrvOk;
         {
             std::lock_guard<std::mutex> lock(recvMutex_);

@@ -137,8 +137,8 @@ void CSimServer::Run(const std::atomic<bool>& stop)
     std::vector<pollfd>& fds = pollFds_;
     std::vector<Connection*>& polled = polledConnections_;
     while (!stop.load()) {
-        // A negative descriptor is left out of the poll.
-        const bool accepting = Clock::now() >= acceptPausedUntil_;
+        // A negative descriptor is left out of the poll. A pause that ended before the last round needs no clock.
+        const bool accepting = acceptPausedUntil_ <= last || Clock::now() >= acceptPausedUntil_;
         fds.assign(1, {accepting ? listenFd_ : -1, POLLIN, 0});
         polled.clear();
         bool timed = !accepting;
@@ -430,7 +430,9 @@ void CSimServer::Flush(Connection& connection)
         msghdr message{};
         message.msg_iov = parts;
         message.msg_iovlen = count;
-        ssize_t n = ::sendmsg(connection.fd, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
+        // One frame (an answer) goes without a vector of parts for the kernel to read.
+        ssize_t n = count == 1 ? ::send(connection.fd, parts[0].iov_base, parts[0].iov_len, MSG_NOSIGNAL | MSG_DONTWAIT)
+                               : ::sendmsg(connection.fd, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
