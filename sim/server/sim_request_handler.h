@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <unordered_map>
@@ -54,8 +55,17 @@ struct SimNotice {
     std::shared_ptr<const std::vector<uint8_t>> encoded;
 };
 
+// Reply frames whose records every workstation that asks is sent alike (the NE table of a login): the records are
+// made once and shared by the answers to all of them until the table changes. Each frame's payload is the next
+// header.count records of them; the frames themselves carry none.
+struct SimSharedReply {
+    std::vector<Frame> frames;
+    std::shared_ptr<const std::vector<uint8_t>> records;
+};
+
 struct SimHandled {
     std::vector<Frame> replies;
+    std::optional<SimSharedReply> sharedReply; // after `replies`
     std::vector<SimNotice> notices;
     // A long series of notifications that follows the answer, for the asking workstation alone (its audience is
     // not looked at): each call sends the next one and says whether it was not the last. The server makes them as
@@ -226,6 +236,10 @@ std::vector<uint8_t> EncodeNotification(const SimNotice& notice, size_t maxPaylo
 // the last says that more follow.
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                               uint32_t count, uint32_t total, uint32_t status);
+
+// Every reply frame of `handled` in order, those of a shared reply with their records copied in: the answer as a
+// workstation receives it.
+std::vector<Frame> ReplyFrames(const SimHandled& handled);
 
 template <typename Rec>
 void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,

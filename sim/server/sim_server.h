@@ -66,14 +66,21 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // Bytes waiting to be sent: a stretch of a buffer that other connections may be sent too.
+    struct Chunk {
+        std::shared_ptr<const std::vector<uint8_t>> owner;
+        const uint8_t* data = nullptr;
+        size_t size = 0;
+    };
+
     struct Connection {
         int fd = -1;
         SimSession session;
         CFrameDecoder decoder;
         Clock::time_point accepted;
-        std::optional<Clock::time_point> frameBegan;                     // the first byte of the frame not yet whole
-        std::deque<std::shared_ptr<const std::vector<uint8_t>>> pending; // frames, some shared with others
-        size_t pendingOffset = 0;                                        // sent bytes of pending.front()
+        std::optional<Clock::time_point> frameBegan; // the first byte of the frame not yet whole
+        std::deque<Chunk> pending;                   // frames or parts of them
+        size_t pendingOffset = 0;                    // sent bytes of pending.front()
         size_t pendingBytes = 0;
         bool closeWhenSent = false;
         bool holdFlush = false; // frames queued meanwhile go out together afterwards
@@ -102,6 +109,9 @@ private:
     void Flush(Connection& connection);
     void Queue(Connection& connection, const Frame& frame);
     void QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes);
+    void QueueChunk(Connection& connection, Chunk chunk);
+    // Each frame's header of its own, its records a stretch of the shared ones.
+    void QueueShared(Connection& connection, const SimSharedReply& reply);
     void Deliver(const Connection* from, const SimNotice& notice);
     void Send(Connection& to, const SimNotice& notice);
     // Makes the connection's series on while it has room for them, then serves what waited behind it.

@@ -65,7 +65,7 @@ protected:
         request.header.sequence = ++sequence_;
         request.payload = {0};
         std::vector<NeKeyRecord> keys;
-        for (const Frame& reply : handler_.Handle(session_, request, kNow).replies) {
+        for (const Frame& reply : ReplyFrames(handler_.Handle(session_, request, kNow))) {
             EXPECT_EQ(reply.header.status, 0u);
             EXPECT_TRUE(DecodeRecords(reply.payload.data(), reply.header.count, reply.header.recordSize, &keys));
         }
