@@ -656,15 +656,13 @@ void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
 
 SimNotice CSimRequestHandler::StatesNotice(const CSimNe& ne)
 {
-    if (db_.AlarmLog().HasAnyOf(ne.Id())) {
-        return Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
-    }
-    // Without alarms the states follow from the tree alone.
-    QuietStates& kept = quietStates_[ne.Id()];
-    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp()) {
+    KeptStates& kept = keptStates_[ne.Id()];
+    const uint64_t alarmStamp = db_.AlarmLog().StatesStamp(ne.Id());
+    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp() || kept.alarmStamp != alarmStamp) {
         const SimNotice made = Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
         kept.frames = std::make_shared<const std::vector<uint8_t>>(EncodeNotification(made, kMaxEmsRecordBytes));
         kept.treeStamp = ne.TreeStamp();
+        kept.alarmStamp = alarmStamp;
     }
     SimNotice notice;
     notice.audience = SimAudience::kOthers;

@@ -132,8 +132,8 @@ private:
     // A command line run on the NE; the reply carries its answer.
     void CommandLine(Handled& out, const Frame& request, uint32_t now);
     void EntityStates(Handled& out, const Frame& request);
-    // The states of the NE's every entity as a notification; those of an NE without alarms are encoded once for
-    // every workstation that turns notifications on, and again only when its tree changes.
+    // The states of the NE's every entity as a notification, encoded once for every workstation that turns
+    // notifications on, and again only when its tree or its alarms change.
     SimNotice StatesNotice(const CSimNe& ne);
     void AlarmDefs(Handled& out, const Frame& request);
     void AlarmEvents(Handled& out, const Frame& request);
@@ -215,11 +215,12 @@ private:
     CTrunkTrafficGenerator traffic_;
     std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count
     std::map<uint32_t, CAdslLineTests> lineTests_; // by NE
-    struct QuietStates {
+    struct KeptStates {
         uint64_t treeStamp = 0;
+        uint64_t alarmStamp = 0;
         std::shared_ptr<const std::vector<uint8_t>> frames;
     };
-    std::unordered_map<uint32_t, QuietStates> quietStates_; // by NE: StatesNotice's frames of NEs without alarms
+    std::unordered_map<uint32_t, KeptStates> keptStates_; // by NE: StatesNotice's frames
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
