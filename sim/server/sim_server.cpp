@@ -138,6 +138,7 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             }
             parentLookedAt = last;
         }
+        const size_t servedBefore = requestsServed_;
         // A negative descriptor is left out of the poll.
         const bool accepting = Clock::now() >= acceptPausedUntil_;
         std::vector<pollfd> fds{{accepting ? listenFd_ : -1, POLLIN, 0}};
@@ -175,9 +176,14 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             }
         }
         // Every request that came is answered before the long series go on: a few slices a round, taken in turn,
-        // so that a login waits little behind the states of other workstations however many there are.
+        // so that a login waits little behind the states of other workstations however many there are. While
+        // requests keep coming, the series wait for a round without any, but for one slice every few rounds, so that
+        // a login's round trips do not each wait for others' states and a workstation that keeps asking cannot hold
+        // the series back.
+        const bool busy = requestsServed_ != servedBefore;
+        const size_t slices = !busy ? kSeriesSlicesPerRound : busyRounds_++ % kBusyRoundsPerSlice == 0 ? 1 : 0;
         size_t sliced = 0;
-        for (size_t k = 0; k < polled.size() && sliced < kSeriesSlicesPerRound; ++k) {
+        for (size_t k = 0; k < polled.size() && sliced < slices; ++k) {
             const size_t i = (seriesTurn_ + k) % polled.size();
             if ((fds[i + 1].revents & POLLOUT) != 0 && polled[i]->laterNotices) {
                 ContinueLaterNotices(*polled[i]);
@@ -343,6 +349,7 @@ void CSimServer::CloseLateConnections(Clock::time_point now)
 
 void CSimServer::Serve(Connection& connection, const Frame& request)
 {
+    ++requestsServed_;
     SimHandled handled = handler_.Handle(connection.session, request, Now());
     if (handled.close && handled.replies.empty()) {
         Close(connection, "asked to drop it");

@@ -43,6 +43,8 @@ public:
     // many connections' series go on in one round of the loop.
     static constexpr size_t kSeriesSliceBytes = 512 * 1024;
     static constexpr size_t kSeriesSlicesPerRound = 2;
+    // In rounds that served requests, the series take one slice every so many.
+    static constexpr size_t kBusyRoundsPerSlice = 8;
     // A notification datagram fits one Ethernet frame (1,500 bytes less the IP and UDP headers), so that it is
     // never fragmented: 23 records of 60 bytes.
     static constexpr size_t kMaxDatagramBytes = 1472;
@@ -136,4 +138,6 @@ private:
     double alarmCredit_ = 0;
     size_t seriesTurn_ = 0;              // the connection whose series goes first in the next round
     std::vector<uint8_t> receiveBuffer_; // made once, not at every read
+    size_t requestsServed_ = 0;
+    size_t busyRounds_ = 0; // rounds that served a request
 };
