@@ -70,7 +70,9 @@ protected:
         std::vector<NeKeyRecord> keys;
         for (const Frame& reply : ReplyFrames(handler_.Handle(session_, request, kNow))) {
             EXPECT_EQ(reply.header.status, 0u);
-            EXPECT_TRUE(DecodeRecords(reply.payload.data(), reply.header.count, reply.header.recordSize, &keys));
+            std::vector<NeKeyRecord> some;
+            EXPECT_TRUE(DecodeRecords(reply.payload.data(), reply.header.count, reply.header.recordSize, &some));
+            keys.insert(keys.end(), some.begin(), some.end());
         }
         return keys;
     }
