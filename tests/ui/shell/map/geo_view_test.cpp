@@ -85,6 +85,26 @@ protected:
         return {cardState, portState};
     }
 
+    // What the window shows of the map, and what painting the whole map again shows.
+    static QImage ShownOnScreen(CGeoView& view)
+    {
+        const QWidget& viewport = *view.Canvas()->viewport();
+        const QPoint corner = viewport.mapTo(&view, QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(view.winId(), corner.x(), corner.y(), viewport.width(), viewport.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage PaintedWhole(CGeoView& view)
+    {
+        return view.Canvas()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The window repaints at its next frame, not at once: a part left unpainted stays so and the wait runs out.
+    static bool ShowsWhatAWholePaintShows(CGeoView& view)
+    {
+        return QTest::qWaitFor([&] { return ShownOnScreen(view) == PaintedWhole(view); });
+    }
+
     QColor NeColorOf(int severity) const { return ToQColor(ColorOfSeverity(frame_.TextColors().ne, severity)); }
 
     ScopedModels models_;
@@ -220,17 +240,8 @@ TEST_F(GeoViewTest, ACrowdedMapRepaintedAfterStatesChangeShowsWhatAWholePaintSho
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     for (uint32_t id = 1; id <= kNes; ++id)
         view->NodeOf(id)->PlaceCentreAt({40.0 + 23 * ((id - 1) % 8), 30.0 + 17 * ((id - 1) / 8)});
-    QGraphicsView& canvas = *view->Canvas();
-    const auto shown = [&] {
-        const QPoint corner = canvas.viewport()->mapTo(view.get(), QPoint(0, 0));
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(view->winId(), corner.x(), corner.y(), canvas.viewport()->width(), canvas.viewport()->height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
-    const auto paintedWhole = [&] { return canvas.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
-    // The window repaints at its next frame, not at once: a part left unpainted stays so and the wait runs out.
-    const auto showsWhatAWholePaintShows = [&] { return QTest::qWaitFor([&] { return shown() == paintedWhole(); }); };
+    const auto shown = [&] { return ShownOnScreen(*view); };
+    const auto showsWhatAWholePaintShows = [&] { return ShowsWhatAWholePaintShows(*view); };
     ASSERT_TRUE(showsWhatAWholePaintShows());
     const QImage before = shown();
 
@@ -280,15 +291,9 @@ TEST_F(GeoViewTest, APileOfNodesPaintsWhatCanBeSeenOfItAndAChangeUnderItsTopRepa
     EXPECT_FALSE(view->NodeOf(1)->Buried());
 
     QGraphicsView& canvas = *view->Canvas();
-    const auto shown = [&] {
-        const QPoint corner = canvas.viewport()->mapTo(view.get(), QPoint(0, 0));
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(view->winId(), corner.x(), corner.y(), canvas.viewport()->width(), canvas.viewport()->height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
-    const auto paintedWhole = [&] { return canvas.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
-    const auto showsWhatAWholePaintShows = [&] { return QTest::qWaitFor([&] { return shown() == paintedWhole(); }); };
+    const auto shown = [&] { return ShownOnScreen(*view); };
+    const auto paintedWhole = [&] { return PaintedWhole(*view); };
+    const auto showsWhatAWholePaintShows = [&] { return ShowsWhatAWholePaintShows(*view); };
     ASSERT_TRUE(showsWhatAWholePaintShows());
 
     // An alarm on an NE under the top, and a colour of its name, change nothing that can be seen: the map asks for
