@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         request.header.requestCode = code;
         request.header.neId = neId;
         request.header.sequence = 1;
-        for (const Frame& reply : handler.Handle(session, request, kNow).replies) {
+        for (const Frame& reply : ReplyFrames(handler.Handle(session, request, kNow))) {
             Check(reply.header.status == 0);
             Check(IsFramePayloadConsistent(reply.header, reply.payload.size()));
         }

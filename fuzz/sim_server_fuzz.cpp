@@ -75,7 +75,7 @@ Frame NextRequest(CFuzzBytes& in, uint32_t sequence)
 
 void CheckHandled(const SimHandled& handled, const FrameHeader& request)
 {
-    for (const Frame& reply : handled.replies) {
+    for (const Frame& reply : ReplyFrames(handled)) {
         Check(reply.header.operation == kEmsOpReply || reply.header.operation == kEmsOpTextReply);
         Check(reply.header.requestCode == request.requestCode);
         // A refusal's text: one zero-terminated record, the whole payload.

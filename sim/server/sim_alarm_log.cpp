@@ -1,6 +1,7 @@
 #include "sim/server/sim_alarm_log.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "core/util/severity.h"
 
@@ -47,6 +48,7 @@ bool CSimAlarmLog::Raise(const SimAlarmEntry& alarm)
     open_[key] = entry.recordNo;
     acks_.erase({alarm.neId, alarm.entityId});
     Trim();
+    Touch(alarm.neId);
     return true;
 }
 
@@ -64,6 +66,7 @@ bool CSimAlarmLog::Clear(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_
     if (StateBits(neId, entityId) == 0) {
         acks_.erase({neId, entityId});
     }
+    Touch(neId);
     return true;
 }
 
@@ -125,6 +128,7 @@ uint32_t CSimAlarmLog::OccurTime(uint32_t neId, uint32_t entityId) const
 void CSimAlarmLog::Acknowledge(uint32_t neId, uint32_t entityId, const std::string& person, uint32_t time)
 {
     acks_[{neId, entityId}] = {person, time};
+    Touch(neId);
     for (auto it = open_.lower_bound({neId, entityId, 0}); it != open_.end(); ++it) {
         if (std::get<0>(it->first) != neId || std::get<1>(it->first) != entityId) {
             break;
@@ -211,6 +215,20 @@ void CSimAlarmLog::RemoveNe(uint32_t neId)
     for (auto it = acks_.begin(); it != acks_.end();) {
         it = it->first.first == neId ? acks_.erase(it) : std::next(it);
     }
+    Touch(neId);
+}
+
+uint64_t CSimAlarmLog::StatesStamp(uint32_t neId) const
+{
+    const auto it = statesStamps_.find(neId);
+    return it == statesStamps_.end() ? 0 : it->second;
+}
+
+void CSimAlarmLog::Touch(uint32_t neId)
+{
+    // Counted across every log, so that a log put in another's place never repeats one of its stamps.
+    static std::atomic<uint64_t> last{0};
+    statesStamps_[neId] = ++last;
 }
 
 void CSimAlarmLog::Trim()

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,9 @@ public:
 
     // Forgets everything of an NE.
     void RemoveNe(uint32_t neId);
+    // Changes whenever the NE's active alarms or acknowledgements change, in this log or for another log put in its
+    // place: while it stays, so do the states of the NE's entities.
+    uint64_t StatesStamp(uint32_t neId) const;
     size_t Size() const { return entries_.size(); }
 
 private:
@@ -76,9 +80,11 @@ private:
     SimAlarmEntry* Find(uint32_t recordNo);
     const SimAlarmEntry* Find(uint32_t recordNo) const;
     void Trim();
+    void Touch(uint32_t neId);
 
     std::map<uint32_t, SimAlarmEntry> entries_; // by record number
     uint32_t nextRecordNo_ = 1;
     std::map<AlarmKey, uint32_t> open_; // record numbers of the active alarms
     std::map<std::pair<uint32_t, uint32_t>, SimEntityAck> acks_;
+    std::unordered_map<uint32_t, uint64_t> statesStamps_; // by NE; none before its first change
 };

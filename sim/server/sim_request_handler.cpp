@@ -21,8 +21,10 @@
 #include "sim/server/sim_frame_records.h"
 #include "sim/server/sim_ne_access.h"
 
-std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
-                                uint32_t count, size_t maxPayload)
+namespace {
+
+// The frames of SplitRecords with their headers alone.
+std::vector<Frame> SplitHeaders(const FrameHeader& header, uint32_t recordSize, uint32_t count, size_t maxPayload)
 {
     const uint32_t perFrame = recordSize == 0 ? 1 : static_cast<uint32_t>(std::max<size_t>(1, maxPayload / recordSize));
     std::vector<Frame> frames;
@@ -33,13 +35,49 @@ std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uin
         frame.header = header;
         frame.header.count = n;
         frame.header.recordSize = n == 0 ? 0 : recordSize;
-        const size_t begin = static_cast<size_t>(sent) * recordSize;
-        frame.payload.assign(records.begin() + static_cast<std::ptrdiff_t>(begin),
-                             records.begin() +
-                                 static_cast<std::ptrdiff_t>(begin + static_cast<size_t>(n) * recordSize));
         frames.push_back(std::move(frame));
         sent += n;
     } while (sent < count);
+    return frames;
+}
+
+// Gives each frame its records, taken from `records` in turn.
+void FillPayloads(std::vector<Frame>& frames, const std::vector<uint8_t>& records)
+{
+    size_t begin = 0;
+    for (Frame& frame : frames) {
+        const size_t size = static_cast<size_t>(frame.header.count) * frame.header.recordSize;
+        frame.payload.assign(records.begin() + static_cast<std::ptrdiff_t>(begin),
+                             records.begin() + static_cast<std::ptrdiff_t>(begin + size));
+        begin += size;
+    }
+}
+
+// The frames of SplitReply with their headers alone.
+std::vector<Frame> ReplyHeaders(const FrameHeader& request, uint32_t recordSize, uint32_t count, uint32_t total,
+                                uint32_t status)
+{
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.neId = request.neId;
+    header.requestCode = request.requestCode;
+    header.total = total;
+    header.status = status;
+    header.sequence = request.sequence;
+    std::vector<Frame> frames = SplitHeaders(header, recordSize, count, kMaxEmsRecordBytes);
+    for (size_t i = 0; i + 1 < frames.size(); ++i) {
+        frames[i].header.more = 1;
+    }
+    return frames;
+}
+
+} // namespace
+
+std::vector<Frame> SplitRecords(const FrameHeader& header, const std::vector<uint8_t>& records, uint32_t recordSize,
+                                uint32_t count, size_t maxPayload)
+{
+    std::vector<Frame> frames = SplitHeaders(header, recordSize, count, maxPayload);
+    FillPayloads(frames, records);
     return frames;
 }
 
@@ -71,16 +109,18 @@ std::vector<uint8_t> EncodeNotification(const SimNotice& notice, size_t maxPaylo
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                               uint32_t count, uint32_t total, uint32_t status)
 {
-    FrameHeader header;
-    header.operation = kEmsOpReply;
-    header.neId = request.neId;
-    header.requestCode = request.requestCode;
-    header.total = total;
-    header.status = status;
-    header.sequence = request.sequence;
-    std::vector<Frame> frames = SplitRecords(header, records, recordSize, count, kMaxEmsRecordBytes);
-    for (size_t i = 0; i + 1 < frames.size(); ++i) {
-        frames[i].header.more = 1;
+    std::vector<Frame> frames = ReplyHeaders(request, recordSize, count, total, status);
+    FillPayloads(frames, records);
+    return frames;
+}
+
+std::vector<Frame> ReplyFrames(const SimHandled& handled)
+{
+    std::vector<Frame> frames = handled.replies;
+    if (handled.sharedReply) {
+        std::vector<Frame> shared = handled.sharedReply->frames;
+        FillPayloads(shared, *handled.sharedReply->records);
+        frames.insert(frames.end(), shared.begin(), shared.end());
     }
     return frames;
 }
@@ -89,10 +129,12 @@ CSimRequestHandler::CSimRequestHandler(CSimDatabase& database, SimHandlerOptions
     : db_(database), options_(options), firmware_(database, options.ftpRoot), dbBackups_(database)
 {
     dbBackups_.TakeSeeded();
-    // As a server keeps its NEs' states at hand: the first workstation to log in does not wait for them to be made.
+    // As a server keeps its NEs' states and keys at hand: the first workstation to log in does not wait for them to be
+    // made.
     for (const uint32_t id : db_.NeIds()) {
         StatesNotice(*db_.FindNe(id));
     }
+    db_.EncodedNeKeys();
 }
 
 void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, uint32_t status)
@@ -480,7 +522,8 @@ void CSimRequestHandler::Nes(Handled& out, const Frame& request)
         if (code == kReqNeKeyAll || neId == 0) {
             // Every workstation's login asks for them all.
             const auto count = static_cast<uint32_t>(db_.NeIds().size());
-            Reply(out, request.header, *db_.EncodedNeKeys(), kNeKeyRecordSize, count, count);
+            out.sharedReply = SimSharedReply{ReplyHeaders(request.header, kNeKeyRecordSize, count, count, kDrvOk),
+                                             db_.EncodedNeKeys()};
             return;
         }
         const CSimNe* ne = db_.FindNe(neId);
@@ -618,15 +661,13 @@ void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
 
 SimNotice CSimRequestHandler::StatesNotice(const CSimNe& ne)
 {
-    if (db_.AlarmLog().HasAnyOf(ne.Id())) {
-        return Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
-    }
-    // Without alarms the states follow from the tree alone.
-    QuietStates& kept = quietStates_[ne.Id()];
-    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp()) {
+    KeptStates& kept = keptStates_[ne.Id()];
+    const uint64_t alarmStamp = db_.AlarmLog().StatesStamp(ne.Id());
+    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp() || kept.alarmStamp != alarmStamp) {
         const SimNotice made = Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
         kept.frames = std::make_shared<const std::vector<uint8_t>>(EncodeNotification(made, kMaxEmsRecordBytes));
         kept.treeStamp = ne.TreeStamp();
+        kept.alarmStamp = alarmStamp;
     }
     SimNotice notice;
     notice.audience = SimAudience::kOthers;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <unordered_map>
@@ -54,8 +55,17 @@ struct SimNotice {
     std::shared_ptr<const std::vector<uint8_t>> encoded;
 };
 
+// Reply frames whose records every workstation that asks is sent alike (the NE table of a login): the records are
+// made once and shared by the answers to all of them until the table changes. Each frame's payload is the next
+// header.count records of them; the frames themselves carry none.
+struct SimSharedReply {
+    std::vector<Frame> frames;
+    std::shared_ptr<const std::vector<uint8_t>> records;
+};
+
 struct SimHandled {
     std::vector<Frame> replies;
+    std::optional<SimSharedReply> sharedReply; // after `replies`
     std::vector<SimNotice> notices;
     // A long series of notifications that follows the answer, for the asking workstation alone (its audience is
     // not looked at): each call sends the next one and says whether it was not the last. The server makes them as
@@ -122,8 +132,8 @@ private:
     // A command line run on the NE; the reply carries its answer.
     void CommandLine(Handled& out, const Frame& request, uint32_t now);
     void EntityStates(Handled& out, const Frame& request);
-    // The states of the NE's every entity as a notification; those of an NE without alarms are encoded once for
-    // every workstation that turns notifications on, and again only when its tree changes.
+    // The states of the NE's every entity as a notification, encoded once for every workstation that turns
+    // notifications on, and again only when its tree or its alarms change.
     SimNotice StatesNotice(const CSimNe& ne);
     void AlarmDefs(Handled& out, const Frame& request);
     void AlarmEvents(Handled& out, const Frame& request);
@@ -205,11 +215,12 @@ private:
     CTrunkTrafficGenerator traffic_;
     std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count
     std::map<uint32_t, CAdslLineTests> lineTests_; // by NE
-    struct QuietStates {
+    struct KeptStates {
         uint64_t treeStamp = 0;
+        uint64_t alarmStamp = 0;
         std::shared_ptr<const std::vector<uint8_t>> frames;
     };
-    std::unordered_map<uint32_t, QuietStates> quietStates_; // by NE: StatesNotice's frames of NEs without alarms
+    std::unordered_map<uint32_t, KeptStates> keptStates_; // by NE: StatesNotice's frames
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at
@@ -226,6 +237,10 @@ std::vector<uint8_t> EncodeNotification(const SimNotice& notice, size_t maxPaylo
 // the last says that more follow.
 std::vector<Frame> SplitReply(const FrameHeader& request, const std::vector<uint8_t>& records, uint32_t recordSize,
                               uint32_t count, uint32_t total, uint32_t status);
+
+// Every reply frame of `handled` in order, those of a shared reply with their records copied in: the answer as a
+// workstation receives it.
+std::vector<Frame> ReplyFrames(const SimHandled& handled);
 
 template <typename Rec>
 void CSimRequestHandler::ReplyRecords(Handled& out, const FrameHeader& request, const std::vector<Rec>& records,

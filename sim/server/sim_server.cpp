@@ -137,6 +137,7 @@ void CSimServer::Run(const std::atomic<bool>& stop)
     std::vector<pollfd>& fds = pollFds_;
     std::vector<Connection*>& polled = polledConnections_;
     while (!stop.load()) {
+        const size_t servedBefore = requestsServed_;
         // A negative descriptor is left out of the poll. A pause that ended before the last round needs no clock.
         const bool accepting = acceptPausedUntil_ <= last || Clock::now() >= acceptPausedUntil_;
         fds.assign(1, {accepting ? listenFd_ : -1, POLLIN, 0});
@@ -178,9 +179,14 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             }
         }
         // Every request that came is answered before the long series go on: a few slices a round, taken in turn,
-        // so that a login waits little behind the states of other workstations however many there are.
+        // so that a login waits little behind the states of other workstations however many there are. While
+        // requests keep coming, the series wait for a round without any, but for one slice every few rounds, so that
+        // a login's round trips do not each wait for others' states and a workstation that keeps asking cannot hold
+        // the series back.
+        const bool busy = requestsServed_ != servedBefore;
+        const size_t slices = !busy ? kSeriesSlicesPerRound : busyRounds_++ % kBusyRoundsPerSlice == 0 ? 1 : 0;
         size_t sliced = 0;
-        for (size_t k = 0; k < polled.size() && sliced < kSeriesSlicesPerRound; ++k) {
+        for (size_t k = 0; k < polled.size() && sliced < slices; ++k) {
             const size_t i = (seriesTurn_ + k) % polled.size();
             if ((fds[i + 1].revents & POLLOUT) != 0 && polled[i]->laterNotices) {
                 ContinueLaterNotices(*polled[i]);
@@ -354,6 +360,7 @@ void CSimServer::CloseLateConnections(Clock::time_point now)
 
 void CSimServer::Serve(Connection& connection, const Frame& request)
 {
+    ++requestsServed_;
     SimHandled handled = handler_.Handle(connection.session, request, Now());
     if (handled.close && handled.replies.empty()) {
         Close(connection, "asked to drop it");
@@ -364,12 +371,24 @@ void CSimServer::Serve(Connection& connection, const Frame& request)
             Deliver(&connection, notice);
         }
     }
-    for (const Frame& reply : handled.replies) {
-        // A reply that follows its notifications also follows the datagrams among them.
-        if (!connection.afterDatagrams.empty() || (handled.noticesFirst && !connection.datagrams.empty())) {
-            connection.afterDatagrams.push_back(reply);
-        } else {
+    // A reply that follows its notifications also follows the datagrams among them.
+    if (!connection.afterDatagrams.empty() || (handled.noticesFirst && !connection.datagrams.empty())) {
+        for (Frame& reply : ReplyFrames(handled)) {
+            connection.afterDatagrams.push_back(std::move(reply));
+        }
+    } else {
+        // The frames of one answer go out in one send.
+        const bool held = connection.holdFlush;
+        connection.holdFlush = true;
+        for (const Frame& reply : handled.replies) {
             Queue(connection, reply);
+        }
+        if (handled.sharedReply) {
+            QueueShared(connection, *handled.sharedReply);
+        }
+        connection.holdFlush = held;
+        if (!held) {
+            Flush(connection);
         }
     }
     if (!handled.noticesFirst) {
@@ -402,11 +421,40 @@ void CSimServer::Queue(Connection& connection, const Frame& frame)
 
 void CSimServer::QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes)
 {
-    if (connection.dead || bytes->empty()) {
+    const uint8_t* data = bytes->data();
+    const size_t size = bytes->size();
+    QueueChunk(connection, Chunk{std::move(bytes), data, size});
+}
+
+void CSimServer::QueueShared(Connection& connection, const SimSharedReply& reply)
+{
+    size_t offset = 0;
+    for (const Frame& frame : reply.frames) {
+        const size_t size = static_cast<size_t>(frame.header.count) * frame.header.recordSize;
+        std::vector<uint8_t> head(kFramePrefixSize + kFrameHeaderSize);
+        if (size > kMaxEmsRecordBytes || offset + size > reply.records->size() ||
+            !EncodeFrameHeader(frame.header, head.data() + kFramePrefixSize)) {
+            std::fprintf(stderr, "tarvik-sim-server: frame of code %u does not encode\n", frame.header.requestCode);
+            return;
+        }
+        const auto length = static_cast<uint32_t>(kFrameHeaderSize + size);
+        head[0] = static_cast<uint8_t>(length >> 24);
+        head[1] = static_cast<uint8_t>(length >> 16);
+        head[2] = static_cast<uint8_t>(length >> 8);
+        head[3] = static_cast<uint8_t>(length);
+        QueueBytes(connection, std::make_shared<const std::vector<uint8_t>>(std::move(head)));
+        QueueChunk(connection, Chunk{reply.records, reply.records->data() + offset, size});
+        offset += size;
+    }
+}
+
+void CSimServer::QueueChunk(Connection& connection, Chunk chunk)
+{
+    if (connection.dead || chunk.size == 0) {
         return;
     }
-    connection.pendingBytes += bytes->size();
-    connection.pending.push_back(std::move(bytes));
+    connection.pendingBytes += chunk.size;
+    connection.pending.push_back(std::move(chunk));
     if (connection.pendingBytes > options_.maxUnsentBytes) {
         Close(connection, "it does not read what it is sent");
         return;
@@ -425,7 +473,7 @@ void CSimServer::Flush(Connection& connection)
         size_t count = 0;
         for (auto it = connection.pending.begin(); it != connection.pending.end() && count < kFramesPerSend; ++it) {
             const size_t skip = count == 0 ? connection.pendingOffset : 0;
-            parts[count++] = {const_cast<uint8_t*>((*it)->data()) + skip, (*it)->size() - skip};
+            parts[count++] = {const_cast<uint8_t*>(it->data) + skip, it->size - skip};
         }
         msghdr message{};
         message.msg_iov = parts;
@@ -444,7 +492,7 @@ void CSimServer::Flush(Connection& connection)
         }
         connection.pendingBytes -= static_cast<size_t>(n);
         while (n > 0) {
-            const size_t left = connection.pending.front()->size() - connection.pendingOffset;
+            const size_t left = connection.pending.front().size - connection.pendingOffset;
             if (static_cast<size_t>(n) < left) {
                 connection.pendingOffset += static_cast<size_t>(n);
                 break;

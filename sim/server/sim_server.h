@@ -44,6 +44,8 @@ public:
     // many connections' series go on in one round of the loop.
     static constexpr size_t kSeriesSliceBytes = 512 * 1024;
     static constexpr size_t kSeriesSlicesPerRound = 2;
+    // In rounds that served requests, the series take one slice every so many.
+    static constexpr size_t kBusyRoundsPerSlice = 8;
     // A notification datagram fits one Ethernet frame (1,500 bytes less the IP and UDP headers), so that it is
     // never fragmented: 23 records of 60 bytes.
     static constexpr size_t kMaxDatagramBytes = 1472;
@@ -70,14 +72,21 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // Bytes waiting to be sent: a stretch of a buffer that other connections may be sent too.
+    struct Chunk {
+        std::shared_ptr<const std::vector<uint8_t>> owner;
+        const uint8_t* data = nullptr;
+        size_t size = 0;
+    };
+
     struct Connection {
         int fd = -1;
         SimSession session;
         CFrameDecoder decoder;
         Clock::time_point accepted;
-        std::optional<Clock::time_point> frameBegan;                     // the first byte of the frame not yet whole
-        std::deque<std::shared_ptr<const std::vector<uint8_t>>> pending; // frames, some shared with others
-        size_t pendingOffset = 0;                                        // sent bytes of pending.front()
+        std::optional<Clock::time_point> frameBegan; // the first byte of the frame not yet whole
+        std::deque<Chunk> pending;                   // frames or parts of them
+        size_t pendingOffset = 0;                    // sent bytes of pending.front()
         size_t pendingBytes = 0;
         bool closeWhenSent = false;
         bool holdFlush = false; // frames queued meanwhile go out together afterwards
@@ -106,6 +115,9 @@ private:
     void Flush(Connection& connection);
     void Queue(Connection& connection, const Frame& frame);
     void QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes);
+    void QueueChunk(Connection& connection, Chunk chunk);
+    // Each frame's header of its own, its records a stretch of the shared ones.
+    void QueueShared(Connection& connection, const SimSharedReply& reply);
     void Deliver(const Connection* from, const SimNotice& notice);
     void Send(Connection& to, const SimNotice& notice);
     // Makes the connection's series on while it has room for them, then serves what waited behind it.
@@ -130,6 +142,8 @@ private:
     double alarmCredit_ = 0;
     size_t seriesTurn_ = 0;              // the connection whose series goes first in the next round
     std::vector<uint8_t> receiveBuffer_; // made once, not at every read
+    size_t requestsServed_ = 0;
+    size_t busyRounds_ = 0; // rounds that served a request
     // What a round of Run waits for, kept from round to round.
     std::vector<pollfd> pollFds_;
     std::vector<Connection*> polledConnections_;

@@ -2,13 +2,16 @@
 // the alarms it makes up name the NEs there are, whichever came or went.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <vector>
 
 #include "core/entity/entity_model_loader.h"
 #include "link/ems_msg.h"
+#include "link/records/alarm_ack_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/word_record.h"
@@ -65,9 +68,11 @@ protected:
         request.header.sequence = ++sequence_;
         request.payload = {0};
         std::vector<NeKeyRecord> keys;
-        for (const Frame& reply : handler_.Handle(session_, request, kNow).replies) {
+        for (const Frame& reply : ReplyFrames(handler_.Handle(session_, request, kNow))) {
             EXPECT_EQ(reply.header.status, 0u);
-            EXPECT_TRUE(DecodeRecords(reply.payload.data(), reply.header.count, reply.header.recordSize, &keys));
+            std::vector<NeKeyRecord> some;
+            EXPECT_TRUE(DecodeRecords(reply.payload.data(), reply.header.count, reply.header.recordSize, &some));
+            keys.insert(keys.end(), some.begin(), some.end());
         }
         return keys;
     }
@@ -192,6 +197,39 @@ TEST_F(SimRequestHandlerTest, StatesSentAtTurningOnAreTheNesStatesThenWhateverCh
     database_.AlarmLog() = CSimAlarmLog();
     EXPECT_EQ(StatesSentOnTurningOn(), StatesInTheDatabase());
     EXPECT_NE(StatesInTheDatabase(), now);
+}
+
+// Each alarm raised or cleared, and each acknowledgement, alone between two workstations turning notifications on.
+TEST_F(SimRequestHandlerTest, StatesSentAtTurningOnFollowEveryAlarmRaisedClearedOrAcknowledgedMeanwhile)
+{
+    std::mt19937 random(5);
+    size_t cleared = 0;
+    for (uint32_t step = 1; step <= 60; ++step) {
+        handler_.GenerateAlarmEvent(random, kNow + step);
+        ASSERT_EQ(StatesSentOnTurningOn(), StatesInTheDatabase()) << "after the alarm event of step " << step;
+        if (step % 4 != 0)
+            continue;
+        // The operator acknowledges the first entity with an active alarm not acknowledged yet; then the NE clears
+        // one of its alarms.
+        std::optional<std::pair<uint32_t, EntityStateRec>> alarmed;
+        for (const auto& [neId, states] : StatesInTheDatabase()) {
+            for (const EntityStateRec& state : states) {
+                if (!alarmed && state.stateBits != 0 && state.acknowledged == 0)
+                    alarmed.emplace(neId, state);
+            }
+        }
+        if (!alarmed)
+            continue;
+        const auto& [neId, state] = *alarmed;
+        const auto ack = EncodeRecord(AlarmAckRec{state.entityId, "north", kNow + step, ""});
+        ASSERT_EQ(Modify(kReqAlarmAck, neId, {ack.begin(), ack.end()}).replies.at(0).header.status, 0u);
+        ASSERT_EQ(StatesSentOnTurningOn(), StatesInTheDatabase()) << "after the acknowledgement of step " << step;
+        const auto bit = static_cast<uint32_t>(std::countr_zero(state.stateBits));
+        ASSERT_TRUE(database_.ToggleAlarm(neId, state.entityId, bit, kNow + step).has_value());
+        ASSERT_EQ(StatesSentOnTurningOn(), StatesInTheDatabase()) << "after the clear of step " << step;
+        ++cleared;
+    }
+    EXPECT_GT(cleared, 5u);
 }
 
 } // namespace

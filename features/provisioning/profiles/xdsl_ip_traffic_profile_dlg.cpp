@@ -56,20 +56,9 @@ void CXdslIpTrafficProfileDlg::InitData()
         UpdateData(false);
         return;
     }
-    if (!recordGiven_ && !ReadProfile())
+    if (!recordGiven_ && !ReadNamedProfileShowingName(name_))
         return;
     ShowRecord(record_);
-}
-
-bool CXdslIpTrafficProfileDlg::ReadProfile()
-{
-    const ProfileRead read = ReadNamedProfile();
-    if (read == ProfileRead::kFailed) {
-        // Nothing read: the defaults are no profile to write.
-        name_ = QString::fromStdString(record_.name);
-        UpdateData(false);
-    }
-    return read == ProfileRead::kRead;
 }
 
 void CXdslIpTrafficProfileDlg::ShowRecord(const IpTrafficProfileRec& rec)

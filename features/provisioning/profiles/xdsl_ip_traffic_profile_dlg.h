@@ -47,7 +47,6 @@ public:
     void OnOK() override;
 
 private:
-    bool ReadProfile();
     void ShowRecord(const IpTrafficProfileRec& rec);
     // The NE's verdict on dropping broadcast; false when refused or not asked (the failure box has said why).
     bool NeAllowsDrop(const std::string& name);

@@ -123,4 +123,15 @@ protected:
         }
         return TakeProfileNamed(*this, reply.records, this->record_) ? ProfileRead::kRead : ProfileRead::kMissing;
     }
+    // Reads the profile of the record's name; when the request failed, the name field still shows the name asked
+    // for (nothing else was read: the defaults are no profile to write). True when the profile was read.
+    bool ReadNamedProfileShowingName(QString& nameField)
+    {
+        const ProfileRead read = ReadNamedProfile();
+        if (read == ProfileRead::kFailed) {
+            nameField = QString::fromStdString(this->record_.name);
+            this->UpdateData(false);
+        }
+        return read == ProfileRead::kRead;
+    }
 };

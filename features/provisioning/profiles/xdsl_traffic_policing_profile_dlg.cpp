@@ -52,19 +52,9 @@ void CXdslTrafficPolicingProfileDlg::InitData()
         UpdateData(false);
         return;
     }
-    if (!recordGiven_ && !ReadProfile())
+    if (!recordGiven_ && !ReadNamedProfileShowingName(name_))
         return;
     ShowRecord(record_);
-}
-
-bool CXdslTrafficPolicingProfileDlg::ReadProfile()
-{
-    const ProfileRead read = ReadNamedProfile();
-    if (read == ProfileRead::kFailed) {
-        name_ = QString::fromStdString(record_.name);
-        UpdateData(false);
-    }
-    return read == ProfileRead::kRead;
 }
 
 void CXdslTrafficPolicingProfileDlg::ShowRecord(const TrafficPolicingProfileRec& rec)

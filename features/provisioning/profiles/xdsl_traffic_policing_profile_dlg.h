@@ -45,7 +45,6 @@ public:
     void OnOK() override;
 
 private:
-    bool ReadProfile();
     void ShowRecord(const TrafficPolicingProfileRec& rec);
     // The NE's verdict on re-marking the DSCP code; false when refused or not asked.
     bool NeAllowsDscp(const std::string& name);

@@ -70,7 +70,7 @@ inline SimAnswer SendToSimHandler(CSimRequestHandler& handler, SimSession& sessi
     answer.notices = handled.notices.size();
     bool allSucceeded = true;
     bool recordReply = false;
-    for (const Frame& reply : handled.replies) {
+    for (const Frame& reply : ReplyFrames(handled)) {
         answer.operation = reply.header.operation;
         answer.total = reply.header.total;
         if (reply.header.operation == kEmsOpTextReply) {

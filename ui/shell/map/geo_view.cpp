@@ -88,22 +88,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)
-            QGraphicsView::mousePressEvent(event);
+            WithStacksBatched([&] { QGraphicsView::mousePressEvent(event); });
         view_.OnMouseDown(event->button(), event->modifiers(), event->position().toPoint());
     }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        QGraphicsView::mouseReleaseEvent(event);
+        WithStacksBatched([&] { QGraphicsView::mouseReleaseEvent(event); });
         view_.OnMouseUp(event->button(), event->position().toPoint());
     }
     void mouseMoveEvent(QMouseEvent* event) override
     {
-        QGraphicsView::mouseMoveEvent(event);
+        WithStacksBatched([&] { QGraphicsView::mouseMoveEvent(event); });
         view_.OnMouseMove(event->position().toPoint());
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        QGraphicsView::mouseDoubleClickEvent(event);
+        WithStacksBatched([&] { QGraphicsView::mouseDoubleClickEvent(event); });
         if (event->button() == Qt::LeftButton)
             view_.OnDoubleClick();
     }
@@ -126,6 +126,13 @@ protected:
     }
 
 private:
+    // A click or a drag may select or move many nodes: their piles are sorted out once, after the scene's handling.
+    template <typename Handling> void WithStacksBatched(Handling handling)
+    {
+        const CMapNodeStacks::Batch batch(view_.stacks_);
+        handling();
+    }
+
     CGeoView& view_;
 };
 
@@ -246,6 +253,8 @@ void CGeoView::BuildNodes(bool storedPositions)
 {
     // The nodes shown so far stay until the new ones are made: a name they showed is not measured again.
     std::map<uint32_t, CMapNodeItem*> shown;
+    const CMapNodeStacks::Batch batch(stacks_);
+    stacks_.Clear();
     {
         const QSignalBlocker blocker(scene_);
         shown.swap(nodes_);
@@ -276,6 +285,7 @@ CMapNodeItem* CGeoView::AddNode(const CNeRecord& ne, bool storedPosition, const 
         storedPosition ? PixelOf(ne.storedLongitude, ne.storedLatitude) : PixelOf(ne.workLongitude, ne.workLatitude);
     scene_->addItem(node);
     node->PlaceCentreAt({pixel.x, pixel.y});
+    stacks_.Add(*node);
     nodes_[ne.neId] = node;
     placementOrder_.push_back(ne.neId);
     return node;
@@ -314,6 +324,7 @@ void CGeoView::RefreshData()
         return;
     if (!IsInitialUpdateDone())
         return;
+    const CMapNodeStacks::Batch batch(stacks_);
     const bool following = host_.GetActivePane() != kPaneOfRightView;
     if (following) {
         const CEntityIndex cut = host_.GetCurrentEntity().index.Truncated(2);

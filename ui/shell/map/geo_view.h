@@ -113,6 +113,8 @@ private:
     bool includeSubNes_ = true;
     bool stopRefreshWhileBusy_ = false;
     CMapNodeStyle nodeStyle_;
+    // Lets go of the nodes when the view goes, before the scene (a child object) deletes them.
+    CMapNodeStacks stacks_;
     uint32_t viewLocationId_ = UINT32_MAX; // none shown yet
     uint32_t mapId_ = 0;
     MapFrame frame_;

@@ -86,6 +86,19 @@ const QPixmap& CMapNodeStyle::Icon(int index) const
     return it->second;
 }
 
+int CMapNodeStyle::IconShape(int index) const
+{
+    const auto [it, added] = iconShapes_.try_emplace(index, 0);
+    if (!added || Icon(index).isNull())
+        return it->second;
+    const QImage alpha = Icon(index).toImage().convertToFormat(QImage::Format_Alpha8);
+    QByteArray mask = QByteArray::number(alpha.width()) + 'x' + QByteArray::number(alpha.height()) + ':';
+    for (int y = 0; y < alpha.height(); ++y)
+        mask.append(reinterpret_cast<const char*>(alpha.constScanLine(y)), alpha.width());
+    it->second = shapeOfMask_.try_emplace(mask, static_cast<int>(shapeOfMask_.size()) + 1).first->second;
+    return it->second;
+}
+
 const QPen& CMapNodeStyle::Pen(QRgb color) const
 {
     const auto [it, added] = pens_.try_emplace(color);
@@ -114,11 +127,22 @@ CMapNodeItem::CMapNodeItem(uint32_t neId, const CMapNodeStyle& style) : neId_(ne
     setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
 }
 
+CMapNodeItem::~CMapNodeItem()
+{
+    if (stacks_ != nullptr)
+        stacks_->Remove(*this);
+}
+
 QSize CMapNodeItem::Size() const
 {
     // Whole pixels: the halos of one size are drawn once for all the nodes.
     return QSize(std::max(static_cast<int>(std::ceil(textWidth_ + 2 * kTextMargin)), kIconSize),
                  style_->TextHeight() + kIconSize);
+}
+
+QPointF CMapNodeItem::IconOffset() const
+{
+    return QPointF((Size().width() - kIconSize) / 2, 0);
 }
 
 void CMapNodeItem::SetText(const QString& text)
@@ -129,6 +153,16 @@ void CMapNodeItem::SetText(const QString& text)
     prepareGeometryChange();
     text_ = text;
     textWidth_ = static_cast<float>(style_->TextWidth(text_));
+    update();
+    if (stacks_ != nullptr)
+        stacks_->Changed(*this);
+}
+
+void CMapNodeItem::SetBuried(bool buried)
+{
+    if (buried == buried_)
+        return;
+    buried_ = buried;
     update();
 }
 
@@ -144,14 +178,21 @@ void CMapNodeItem::TakeTextOf(const CMapNodeItem& shown)
     text_ = shown.text_;
     textWidth_ = shown.textWidth_;
     update();
+    if (stacks_ != nullptr)
+        stacks_->Changed(*this);
 }
 
 void CMapNodeItem::SetImage(int imageIndex)
 {
     if (imageIndex == imageIndex_)
         return;
+    const bool otherShape = stacks_ != nullptr && style_->IconShape(imageIndex) != IconShape();
     imageIndex_ = imageIndex;
-    update();
+    if (otherShape)
+        stacks_->Changed(*this);
+    // A buried node's new look cannot be seen: no repaint of its pile.
+    if (!buried_)
+        update();
 }
 
 void CMapNodeItem::SetTextColor(const QColor& color)
@@ -159,7 +200,8 @@ void CMapNodeItem::SetTextColor(const QColor& color)
     if (color.rgba() == textColor_)
         return;
     textColor_ = color.rgba();
-    update();
+    if (!buried_)
+        update();
 }
 
 void CMapNodeItem::PlaceCentreAt(QPointF centre)
@@ -184,10 +226,12 @@ void CMapNodeItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
 {
     // Every node of a crowded map is painted again when the states of many NEs change: the name is drawn on its
     // baseline, not laid out in a box, over a halo drawn once per size.
+    if (buried_)
+        return;
     const QSize size = Size();
     const QPixmap& icon = style_->Icon(imageIndex_);
     if (!icon.isNull())
-        painter->drawPixmap(QRect((size.width() - kIconSize) / 2, 0, kIconSize, kIconSize), icon);
+        painter->drawPixmap(QRect(IconOffset().toPoint(), QSize(kIconSize, kIconSize)), icon);
     const int textHeight = size.height() - kIconSize;
     const bool selected = isSelected();
     painter->drawPixmap(0, kIconSize, style_->Halo(size.width(), textHeight, selected));
@@ -215,5 +259,7 @@ QVariant CMapNodeItem::itemChange(GraphicsItemChange change, const QVariant& val
         }
         return place;
     }
+    if ((change == ItemPositionHasChanged || change == ItemSelectedHasChanged) && stacks_ != nullptr)
+        stacks_->Changed(*this);
     return QGraphicsItem::itemChange(change, value);
 }

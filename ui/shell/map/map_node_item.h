@@ -4,6 +4,9 @@
 // position is its top-left corner; the NE's place on the map is the item's centre. A map holds thousands of nodes:
 // what they share (font, icons, the halos under the names) is kept once, in the map's node style.
 
+#include "ui/shell/map/map_node_stacks.h"
+
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -36,6 +39,9 @@ public:
     // Draws a name with its baseline's left end at a point.
     void DrawText(QPainter& painter, QPointF baseline, const QString& text) const;
     const QPixmap& Icon(int index) const;
+    // The shape of an icon: icons that differ only in colour have the same, and one covers the other wholly. 0 for
+    // no icon.
+    int IconShape(int index) const;
     // The pen of the names of a colour, made once: a pen made at each paint is an allocation per node.
     const QPen& Pen(QRgb color) const;
     // The halo under a name of a size in pixels, in its colour when selected or not.
@@ -59,6 +65,8 @@ private:
     mutable std::vector<QPointF> positionBuffer_;
     std::function<QPixmap(int)> iconOf_;
     mutable std::map<int, QPixmap> icons_;
+    mutable std::map<int, int> iconShapes_;
+    mutable std::map<QByteArray, int> shapeOfMask_;
     mutable std::map<QRgb, QPen> pens_;
     mutable std::map<std::pair<int, int>, QPixmap> halos_[2];
 };
@@ -70,6 +78,7 @@ public:
 
     // The style outlives the node.
     CMapNodeItem(uint32_t neId, const CMapNodeStyle& style);
+    ~CMapNodeItem() override;
 
     uint32_t NeId() const { return neId_; }
     QString Key() const { return QStringLiteral("N%1").arg(neId_); }
@@ -86,6 +95,13 @@ public:
     // Puts the item's centre at a point of the map, the item kept within the map's top-left corner.
     void PlaceCentreAt(QPointF centre);
     QPointF Centre() const;
+    // The item's size, and where its icon lies in it.
+    QSize Size() const;
+    QPointF IconOffset() const;
+    int IconShape() const { return style_->IconShape(imageIndex_); }
+    // Lies wholly under another node of its pile (see CMapNodeStacks): not painted.
+    bool Buried() const { return buried_; }
+    uint32_t PlaceOrder() const { return placeOrder_; }
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -94,7 +110,9 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
 
 private:
-    QSize Size() const;
+    friend class CMapNodeStacks;
+
+    void SetBuried(bool buried);
     // A name made shorter leaves the place the longer one took: the map repaints it as the item shrinks.
     void RepaintPlaceShown();
 
@@ -104,4 +122,8 @@ private:
     float textWidth_ = 0;
     const CMapNodeStyle* style_;
     QString text_;
+    CMapNodeStacks* stacks_ = nullptr;
+    CMapNodeStacks::Spot spot_;
+    uint32_t placeOrder_ = 0;
+    bool buried_ = false;
 };

@@ -14,6 +14,7 @@
 #include "ui/shell/frame/text_colors.h"
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
+#include "ui/shell/map/map_node_stacks.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -22,9 +23,11 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <thread>
@@ -80,6 +83,26 @@ protected:
         portState.entityId = card->GetChild(port)->GetEntityId();
         portState.severity = severity;
         return {cardState, portState};
+    }
+
+    // What the window shows of the map, and what painting the whole map again shows.
+    static QImage ShownOnScreen(CGeoView& view)
+    {
+        const QWidget& viewport = *view.Canvas()->viewport();
+        const QPoint corner = viewport.mapTo(&view, QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(view.winId(), corner.x(), corner.y(), viewport.width(), viewport.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage PaintedWhole(CGeoView& view)
+    {
+        return view.Canvas()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The window repaints at its next frame, not at once: a part left unpainted stays so and the wait runs out.
+    static bool ShowsWhatAWholePaintShows(CGeoView& view)
+    {
+        return QTest::qWaitFor([&] { return ShownOnScreen(view) == PaintedWhole(view); });
     }
 
     QColor NeColorOf(int severity) const { return ToQColor(ColorOfSeverity(frame_.TextColors().ne, severity)); }
@@ -217,17 +240,8 @@ TEST_F(GeoViewTest, ACrowdedMapRepaintedAfterStatesChangeShowsWhatAWholePaintSho
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     for (uint32_t id = 1; id <= kNes; ++id)
         view->NodeOf(id)->PlaceCentreAt({40.0 + 23 * ((id - 1) % 8), 30.0 + 17 * ((id - 1) / 8)});
-    QGraphicsView& canvas = *view->Canvas();
-    const auto shown = [&] {
-        const QPoint corner = canvas.viewport()->mapTo(view.get(), QPoint(0, 0));
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(view->winId(), corner.x(), corner.y(), canvas.viewport()->width(), canvas.viewport()->height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
-    const auto paintedWhole = [&] { return canvas.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
-    // The window repaints at its next frame, not at once: a part left unpainted stays so and the wait runs out.
-    const auto showsWhatAWholePaintShows = [&] { return QTest::qWaitFor([&] { return shown() == paintedWhole(); }); };
+    const auto shown = [&] { return ShownOnScreen(*view); };
+    const auto showsWhatAWholePaintShows = [&] { return ShowsWhatAWholePaintShows(*view); };
     ASSERT_TRUE(showsWhatAWholePaintShows());
     const QImage before = shown();
 
@@ -248,6 +262,132 @@ TEST_F(GeoViewTest, ACrowdedMapRepaintedAfterStatesChangeShowsWhatAWholePaintSho
     view->NodeOf(19)->setSelected(false);
     view->NodeOf(44)->SetTextColor(Qt::black);
     EXPECT_TRUE(showsWhatAWholePaintShows());
+}
+
+// The NEs of a site share its place: a pile of nodes where only the top one can be seen. The nodes wholly under it
+// are not painted, a state change of their NEs repaints nothing, and what the window shows is what a whole paint of
+// the map shows as the pile changes.
+TEST_F(GeoViewTest, APileOfNodesPaintsWhatCanBeSeenOfItAndAChangeUnderItsTopRepaintsNothing)
+{
+    constexpr uint32_t kNes = 12;
+    for (uint32_t id = 3; id <= kNes; ++id)
+        AddTestNe({.id = id, .name = "NE-" + std::to_string(100 + id)}); // names of one width
+    auto view = MakeView();
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    view->NodeOf(1)->PlaceCentreAt({60, 60});
+    view->NodeOf(2)->PlaceCentreAt({140, 60});
+    std::vector<CMapNodeItem*> pile;
+    for (uint32_t id = 3; id <= kNes; ++id) {
+        pile.push_back(view->NodeOf(id));
+        pile.back()->PlaceCentreAt({200, 150});
+    }
+    std::sort(pile.begin(), pile.end(), [](auto* a, auto* b) { return a->PlaceOrder() < b->PlaceOrder(); });
+    const auto buriedCount = [&] {
+        return std::count_if(pile.begin(), pile.end(), [](const CMapNodeItem* node) { return node->Buried(); });
+    };
+    EXPECT_FALSE(pile.back()->Buried()) << "the top of the pile shows";
+    EXPECT_EQ(buriedCount(), static_cast<long>(pile.size()) - 1);
+    EXPECT_FALSE(view->NodeOf(1)->Buried());
+
+    QGraphicsView& canvas = *view->Canvas();
+    const auto shown = [&] { return ShownOnScreen(*view); };
+    const auto paintedWhole = [&] { return PaintedWhole(*view); };
+    const auto showsWhatAWholePaintShows = [&] { return ShowsWhatAWholePaintShows(*view); };
+    ASSERT_TRUE(showsWhatAWholePaintShows());
+
+    // An alarm on an NE under the top, and a colour of its name, change nothing that can be seen: the map asks for
+    // no repaint at all.
+    QSignalSpy repaints(canvas.scene(), &QGraphicsScene::changed);
+    const QImage before = shown();
+    CMapNodeItem& under = *pile[pile.size() / 2];
+    const int underIcon = under.ImageIndex();
+    ApplyStates(under.NeId(), PortAlarm(*FindNeById(under.NeId()), kSeverityCritical));
+    view->RefreshData();
+    ASSERT_NE(under.ImageIndex(), underIcon) << "the buried node took the alarm's look";
+    under.SetTextColor(Qt::red);
+    QTest::qWait(50);
+    EXPECT_EQ(repaints.count(), 0);
+    EXPECT_EQ(paintedWhole(), before);
+
+    // The same on the top shows.
+    ApplyStates(pile.back()->NeId(), PortAlarm(*FindNeById(pile.back()->NeId()), kSeverityCritical));
+    view->RefreshData();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return repaints.count() > 0; }));
+    pile.back()->SetTextColor(Qt::red);
+    EXPECT_TRUE(showsWhatAWholePaintShows());
+    EXPECT_NE(shown(), before);
+
+    // The top dragged away: the node under it is the new top, and shows its alarm.
+    pile.back()->PlaceCentreAt({320, 150});
+    EXPECT_FALSE(pile.back()->Buried());
+    EXPECT_FALSE(pile[pile.size() - 2]->Buried());
+    EXPECT_EQ(buriedCount(), static_cast<long>(pile.size()) - 2);
+    EXPECT_TRUE(showsWhatAWholePaintShows());
+
+    // A node under the top is selected: its selection shows. Deselected, it is buried again.
+    under.setSelected(true);
+    EXPECT_FALSE(under.Buried());
+    EXPECT_TRUE(showsWhatAWholePaintShows());
+    under.setSelected(false);
+    EXPECT_TRUE(under.Buried());
+
+    // A longer name sticks out of the pile and shows; the top's shorter name leaves the ones under it showing.
+    under.SetText(QStringLiteral("NE-under, renamed longer"));
+    EXPECT_FALSE(under.Buried());
+    pile[pile.size() - 2]->SetText(QStringLiteral("N"));
+    EXPECT_FALSE(pile[pile.size() - 3]->Buried());
+    EXPECT_TRUE(showsWhatAWholePaintShows());
+}
+
+// A drag of many selected nodes onto a pile: the nodes of the pile under the arriving ones are buried, as they are
+// when nodes arrive one by one.
+TEST(MapNodeStacksTest, NodesMovedTogetherOntoAPileBuryTheNodesUnderThem)
+{
+    const CMapNodeStyle style;
+    QGraphicsScene scene(0, 0, 800, 600);
+    CMapNodeStacks stacks;
+    const auto place = [&](uint32_t id, const QString& name, QPointF centre) {
+        auto* node = new CMapNodeItem(id, style);
+        node->SetText(name);
+        scene.addItem(node);
+        node->PlaceCentreAt(centre);
+        stacks.Add(*node);
+        return node;
+    };
+    // Two nodes with a centre in common have their icons at one place when their widths are both even or both odd.
+    const auto widthOf = [&](const QString& name) {
+        CMapNodeItem probe(0, style);
+        probe.SetText(name);
+        return probe.Size().width();
+    };
+    const QString shortName = QStringLiteral("short");
+    QString longName = QStringLiteral("a much longer name");
+    while (widthOf(longName) % 2 != widthOf(shortName) % 2)
+        longName += QLatin1Char('i');
+    std::vector<CMapNodeItem*> below;
+    for (uint32_t id = 1; id <= 10; ++id)
+        below.push_back(place(id, shortName, {100, 100}));
+    std::vector<CMapNodeItem*> arriving;
+    for (uint32_t id = 11; id <= 60; ++id)
+        arriving.push_back(place(id, longName, {400, 100}));
+    ASSERT_FALSE(below.back()->Buried());
+    ASSERT_TRUE(below.front()->Buried());
+    ASSERT_FALSE(arriving.back()->Buried());
+    {
+        const CMapNodeStacks::Batch batch(stacks);
+        for (CMapNodeItem* node : arriving)
+            node->PlaceCentreAt({100, 100});
+    }
+    for (const CMapNodeItem* node : below)
+        EXPECT_TRUE(node->Buried());
+    EXPECT_FALSE(arriving.back()->Buried());
+
+    // The top node taken off the map: the one under it shows.
+    delete arriving.back();
+    arriving.pop_back();
+    EXPECT_FALSE(arriving.back()->Buried());
+    EXPECT_TRUE(below.back()->Buried());
 }
 
 } // namespace

@@ -1,0 +1,137 @@
+// Many workstations of a large generated network on one simulated server, over loopback TCP: the NE table every login
+// reads is answered whole and as the NEs are when asked, to each workstation, however the answers share their bytes;
+// a login is answered while another workstation's states are still on their way.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "link/ems_msg.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/record_codec.h"
+#include "link/records/word_record.h"
+#include "tests/link/server_sim_harness.h"
+
+namespace {
+
+using namespace server_test;
+
+constexpr uint32_t kNes = 10000; // the NE table takes three frames
+constexpr int kBoundMs = 20000;  // waits for an answer end here at the latest
+const std::vector<uint8_t> kByte{0};
+
+class SimManyWorkstationsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(sim_.Start({"--generate-nes", std::to_string(kNes)})); }
+
+    std::unique_ptr<CRawClient> LoggedOn()
+    {
+        auto client = std::make_unique<CRawClient>();
+        EXPECT_TRUE(client->Connect(sim_.Port()) && client->Logon("admin", "admin"));
+        return client;
+    }
+
+    // Every frame of the answer to a query of every NE, as the workstation reads them after asking.
+    static std::vector<Frame> NeTableFrames(CRawClient& client, uint32_t sequence)
+    {
+        std::vector<Frame> frames;
+        for (;;) {
+            std::optional<Frame> frame = client.ReplyTo(sequence, kBoundMs);
+            if (!frame)
+                return frames;
+            frames.push_back(*frame);
+            if (frame->header.more == 0)
+                return frames;
+        }
+    }
+
+    static uint32_t AskForEveryNe(CRawClient& client) { return client.Send(kEmsOpQuery, kReqNeKeyAll, 0, kByte, 1); }
+
+    // The records of an answer, checked frame by frame as the workstation's link checks them.
+    static std::vector<NeKeyRecord> NeTable(const std::vector<Frame>& frames, uint32_t sequence)
+    {
+        std::vector<NeKeyRecord> keys;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            const FrameHeader& header = frames[i].header;
+            EXPECT_EQ(header.sequence, sequence);
+            EXPECT_EQ(header.status, 0u);
+            EXPECT_EQ(header.total, kNes);
+            EXPECT_EQ(header.more, i + 1 < frames.size() ? 1u : 0u) << "frame " << i;
+            EXPECT_EQ(header.recordSize, kNeKeyRecordSize);
+            EXPECT_EQ(frames[i].payload.size(), static_cast<size_t>(header.count) * header.recordSize);
+            std::vector<NeKeyRecord> some;
+            EXPECT_TRUE(DecodeRecords(frames[i].payload.data(), header.count, header.recordSize, &some));
+            keys.insert(keys.end(), some.begin(), some.end());
+        }
+        return keys;
+    }
+
+    CSimServerProcess sim_;
+};
+
+TEST_F(SimManyWorkstationsTest, EveryLoginReadsTheWholeNeTableAsItIsWhenItAsks)
+{
+    std::unique_ptr<CRawClient> first = LoggedOn();
+    std::unique_ptr<CRawClient> second = LoggedOn();
+    const uint32_t firstAsked = AskForEveryNe(*first);
+    const uint32_t secondAsked = AskForEveryNe(*second);
+    const std::vector<Frame> firstFrames = NeTableFrames(*first, firstAsked);
+    ASSERT_EQ(firstFrames.size(), 3u);
+    const std::vector<NeKeyRecord> before = NeTable(firstFrames, firstAsked);
+    ASSERT_EQ(before.size(), kNes);
+    EXPECT_EQ(NeTable(NeTableFrames(*second, secondAsked), secondAsked), before);
+
+    // The first asks again and leaves the answer unread while the second renames an NE in its last frame.
+    const uint32_t askedAgain = AskForEveryNe(*first);
+    NeKeyRecord renamed = before[kNes - 10];
+    renamed.neName = "renamed meanwhile";
+    const auto bytes = EncodeRecord(renamed);
+    const std::optional<Frame> done = second->ReplyTo(
+        second->Send(kEmsOpModify, kReqNeKey, renamed.neId, {bytes.begin(), bytes.end()}, kNeKeyRecordSize), kBoundMs);
+    ASSERT_TRUE(done.has_value());
+    ASSERT_EQ(done->header.status, 0u);
+    EXPECT_EQ(NeTable(NeTableFrames(*first, askedAgain), askedAgain), before) << "asked before the change";
+
+    // Whoever asks after it reads the new name, and every other NE as it was.
+    std::vector<NeKeyRecord> expected = before;
+    expected[kNes - 10] = renamed;
+    std::unique_ptr<CRawClient> third = LoggedOn();
+    const uint32_t thirdAsked = AskForEveryNe(*third);
+    EXPECT_EQ(NeTable(NeTableFrames(*third, thirdAsked), thirdAsked), expected);
+    const uint32_t firstAfter = AskForEveryNe(*first);
+    EXPECT_EQ(NeTable(NeTableFrames(*first, firstAfter), firstAfter), expected);
+}
+
+TEST_F(SimManyWorkstationsTest, ALoginIsAnsweredWhileAnotherWorkstationsStatesAreOnTheirWay)
+{
+    // The first turns notifications on and reads nothing of the states of 10,000 NEs (tens of megabytes, more than
+    // the sockets between them hold).
+    std::unique_ptr<CRawClient> first = LoggedOn();
+    const auto on = EncodeRecord(WordRecord{1});
+    const uint32_t turnedOn =
+        first->Send(kEmsOpModify, kReqNotificationsOn, 0, {on.begin(), on.end()}, kWordRecordSize);
+
+    std::unique_ptr<CRawClient> second = LoggedOn();
+    const uint32_t asked = AskForEveryNe(*second);
+    EXPECT_EQ(NeTable(NeTableFrames(*second, asked), asked).size(), kNes);
+    const std::optional<Frame> alive = second->ReplyTo(second->Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1), kBoundMs);
+    ASSERT_TRUE(alive.has_value());
+    EXPECT_EQ(alive->header.status, 0u);
+
+    // The first then gets its answer, every NE's states and the answer to a request made behind them.
+    const std::optional<Frame> answer = first->ReplyTo(turnedOn, kBoundMs);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->header.status, 0u);
+    first->Notifications().clear();
+    ASSERT_TRUE(first->ReplyTo(first->Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1), kBoundMs).has_value());
+    std::set<uint32_t> stated;
+    for (const Frame& frame : first->Notifications()) {
+        if (frame.header.requestCode == kReqEntityState)
+            stated.insert(frame.header.neId);
+    }
+    EXPECT_EQ(stated.size(), kNes);
+}
+
+} // namespace
