@@ -272,5 +272,6 @@ int main(int argc, char** argv)
     std::printf("listening on %s:%u\n", FormatIpAddress(options.bindAddress).c_str(), server.Port());
     std::fflush(stdout);
     server.Run(g_stop);
+    g_server = nullptr; // a late signal finds no server to wake while it goes
     return 0;
 }
