@@ -19,11 +19,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <barrier>
@@ -46,38 +43,12 @@ constexpr int kReadLimitMs = 120000;
 // whose cost is what is measured, where each would have a machine of its own.
 class CWorkstation {
 public:
-    CWorkstation() = default;
-    CWorkstation(const CWorkstation&) = delete;
-    CWorkstation& operator=(const CWorkstation&) = delete;
-    ~CWorkstation()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-
-    bool Connect(uint16_t port)
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_port = htons(port);
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-    }
+    bool Connect(uint16_t port) { return client_.Connect(port); }
 
     // The request and its answer; the notifications before it are counted and let go.
     bool Request(uint8_t operation, uint16_t code, const std::vector<uint8_t>& record, uint32_t recordSize)
     {
-        FrameHeader request;
-        request.operation = operation;
-        request.requestCode = code;
-        request.count = static_cast<uint32_t>(record.size() / recordSize);
-        request.total = request.count;
-        request.recordSize = recordSize;
-        request.sequence = ++sequence_;
-        const std::vector<uint8_t> bytes = EncodeFrame(request, record.data(), record.size());
-        if (::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size()))
-            return false;
+        const uint32_t sequence = client_.Send(operation, code, 0, record, recordSize);
         for (;;) {
             std::optional<FrameHeader> header = NextHeader();
             if (!header)
@@ -86,7 +57,7 @@ public:
                 statesRead_ += header->requestCode == kReqEntityState ? header->count : 0;
                 continue;
             }
-            if (header->sequence == request.sequence && header->more == 0)
+            if (header->sequence == sequence && header->more == 0)
                 return header->status == 0;
         }
     }
@@ -141,18 +112,17 @@ private:
                 end_ -= begin_;
                 begin_ = 0;
             }
-            pollfd ready{fd_, POLLIN, 0};
+            pollfd ready{client_.Fd(), POLLIN, 0};
             if (::poll(&ready, 1, kReadLimitMs) <= 0)
                 return std::nullopt;
-            const ssize_t n = ::recv(fd_, buffer_.data() + end_, buffer_.size() - end_, 0);
+            const ssize_t n = ::recv(client_.Fd(), buffer_.data() + end_, buffer_.size() - end_, 0);
             if (n <= 0)
                 return std::nullopt;
             end_ += static_cast<size_t>(n);
         }
     }
 
-    int fd_ = -1;
-    uint32_t sequence_ = 0;
+    server_test::CRawClient client_; // its requests; the frames that come are read here
     std::vector<uint8_t> buffer_ = std::vector<uint8_t>(256 * 1024);
     size_t begin_ = 0;
     size_t end_ = 0;

@@ -90,6 +90,8 @@ public:
         return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
     }
 
+    int Fd() const { return fd_; }
+
     void Close()
     {
         if (fd_ >= 0) {
