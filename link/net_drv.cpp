@@ -459,7 +459,7 @@ int CNetDrv::SendWithoutWaiting(SendParams params, int32_t handOverMs)
     return result;
 }
 
-bool CNetDrv::StartRequest(uint32_t sequence, SendParams params)
+bool CNetDrv::StartRequest(uint32_t sequence, SendParams& params)
 {
     params.header.sequence = sequence;
     if (const std::optional<int> handed = HandOver(params, std::nullopt)) {
@@ -470,7 +470,7 @@ bool CNetDrv::StartRequest(uint32_t sequence, SendParams params)
     }
     auto block = std::make_shared<AgentBlock>();
     block->kind = BlockKind::Send;
-    block->send = std::move(params);
+    block->send = params;
     block->slotSequence = sequence;
     if (const int posted = Post(block); posted != kDrvOk) {
         slots_.Complete(sequence, posted);
@@ -479,10 +479,10 @@ bool CNetDrv::StartRequest(uint32_t sequence, SendParams params)
     return true;
 }
 
-int CNetDrv::RequestRoutine(uint32_t sequence, SendParams params, Clock::time_point deadline, ReplyData& reply)
+int CNetDrv::RequestRoutine(uint32_t sequence, SendParams& params, Clock::time_point deadline, ReplyData& reply)
 {
     const bool reading = TakeReading(sequence);
-    if (StartRequest(sequence, std::move(params)) && reading) {
+    if (StartRequest(sequence, params) && reading) {
         ReceiveUntilDone(sequence, deadline);
     }
     if (reading) {
@@ -491,12 +491,12 @@ int CNetDrv::RequestRoutine(uint32_t sequence, SendParams params, Clock::time_po
     return slots_.Wait(sequence, deadline, reply);
 }
 
-int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams params, uint32_t timeoutMs, Clock::time_point deadline,
+int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs, Clock::time_point deadline,
                               ReplyData& reply)
 {
     CWaitContext wait(timeoutMs, [this, sequence] { CancelSequence(sequence); });
     const bool reading = TakeReading(sequence);
-    const bool started = StartRequest(sequence, std::move(params));
+    const bool started = StartRequest(sequence, params);
     const auto dialogDue = std::min(deadline, DeadlineAfter(kWaitDialogDelayMs));
     if (started && reading) {
         ReceiveUntilDone(sequence, dialogDue);
@@ -619,7 +619,8 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     if (reply != nullptr) {
         *reply = &reply_;
     }
-    SendParams params;
+    // Prepared into the storage of the last request: a request costs no allocation for its body.
+    SendParams& params = requestParams_;
     if (const int prepared = PrepareSend(*request, params); prepared != kDrvOk) {
         return prepared;
     }
@@ -635,9 +636,9 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     ReplyData data;
     int routineResult = kDrvOk;
     if (waitDialog) {
-        routineResult = WaitBehindDialog(sequence, std::move(params), effectiveMs, deadline, data);
+        routineResult = WaitBehindDialog(sequence, params, effectiveMs, deadline, data);
     } else {
-        routineResult = RequestRoutine(sequence, std::move(params), deadline, data);
+        routineResult = RequestRoutine(sequence, params, deadline, data);
     }
     currentSequence_ = 0;
     slots_.Release(sequence);

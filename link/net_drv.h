@@ -159,10 +159,10 @@ protected:
     void PostDisconnect(int reason);
     // Sends the request of `sequence` (hands it over, or posts it to AgentRoutine); false when that failed, which
     // has ended the request.
-    bool StartRequest(uint32_t sequence, SendParams params);
+    bool StartRequest(uint32_t sequence, SendParams& params);
     // One request through a slot of its own and the transport, waited for until `deadline`. Used by requests and
     // by the keep-alive (which is not a transaction).
-    int RequestRoutine(uint32_t sequence, SendParams params, std::chrono::steady_clock::time_point deadline,
+    int RequestRoutine(uint32_t sequence, SendParams& params, std::chrono::steady_clock::time_point deadline,
                        ReplyData& reply);
     bool QuitRequested() const { return quit_.load(); }
     // Readable from the moment the driver shuts down: threads that sleep in poll() watch it.
@@ -199,7 +199,7 @@ private:
     int SendWithoutWaiting(SendParams params, int32_t handOverMs);
     // The request under way with the wait dialog: waited for here until the dialog is due, then on the request
     // thread while the dialog shows.
-    int WaitBehindDialog(uint32_t sequence, SendParams params, uint32_t timeoutMs,
+    int WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs,
                          std::chrono::steady_clock::time_point deadline, ReplyData& reply);
     void CancelSequence(uint32_t sequence);
     bool AllThreadsEnded() const;
@@ -219,7 +219,8 @@ private:
     std::atomic<int> activeCalls_{0};
 
     CRequestSlotTable slots_;
-    CMutexLock requestLock_; // the driver's lock: one request in flight
+    CMutexLock requestLock_;   // the driver's lock: one request in flight
+    SendParams requestParams_; // the request in flight, under requestLock_; its storage kept for the next
     CRequestThread requestThread_;
 
     std::thread agentThread_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "link/driver_logs.h"
@@ -174,11 +175,15 @@ int CRequestSlotTable::Wait(uint32_t sequence, std::chrono::steady_clock::time_p
     if (slot == nullptr) {
         return kDrvInvalidParameter;
     }
-    const Clock::duration span = deadline - Clock::now();
+    // A reply that is in already (read by this thread) needs no look at the clock.
+    std::optional<Clock::duration> span;
     auto limit = [&] {
-        return slot->progressAt == Clock::time_point{} ? deadline : std::max(deadline, slot->progressAt + span);
+        return slot->progressAt == Clock::time_point{} ? deadline : std::max(deadline, slot->progressAt + *span);
     };
     while (slot->state != State::Done) {
+        if (!span) {
+            span = deadline - Clock::now();
+        }
         doneCv_.wait_until(lock, limit(), [slot] { return slot->state == State::Done; });
         if (slot->state != State::Done && Clock::now() >= limit()) {
             FinishLocked(*slot, kDrvTimeout);

@@ -43,9 +43,9 @@ struct Dispatcher {
     std::mutex queueMutex;
     std::deque<QueuedItem> queue;
     size_t queuedBytes = 0;
-    size_t queuedMessages = 0; // a folded record counts as one
-    uint64_t arrivals = 0;     // messages queued so far
-    bool refusing = false;     // messages have been refused since the queue last went under its bound
+    size_t queuedMessages = 0;         // a folded record counts as one
+    std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
+    bool refusing = false;             // messages have been refused since the queue last went under its bound
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
 
@@ -282,7 +282,7 @@ bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark, bool r
         }
         --place;
     }
-    const uint64_t mark = std::min(arrivalMark, d.arrivals);
+    const uint64_t mark = std::min(arrivalMark, d.arrivals.load());
     QueuedItem item{CopyOf(msg), nullptr, mark == 0 ? 0 : mark - 1};
     d.queuedBytes += BytesOf(item.message);
     ++d.queuedMessages;
@@ -367,9 +367,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
 
 uint64_t ServerMessageArrivalMark()
 {
-    Dispatcher& d = TheDispatcher();
-    std::lock_guard<std::mutex> lock(d.queueMutex);
-    return d.arrivals;
+    return TheDispatcher().arrivals.load();
 }
 
 bool DrainServerMessages(uint32_t lockWaitMs)

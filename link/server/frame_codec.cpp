@@ -125,18 +125,27 @@ bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header)
 
 std::vector<uint8_t> EncodeFrame(const FrameHeader& header, const void* payload, size_t payloadSize)
 {
+    std::vector<uint8_t> frame;
+    EncodeFrameInto(header, payload, payloadSize, frame);
+    return frame;
+}
+
+bool EncodeFrameInto(const FrameHeader& header, const void* payload, size_t payloadSize, std::vector<uint8_t>& frame)
+{
+    frame.clear();
     if (payloadSize > kMaxEmsRecordBytes || (payloadSize != 0 && payload == nullptr)) {
-        return {};
+        return false;
     }
-    std::vector<uint8_t> frame(kFramePrefixSize + kFrameHeaderSize + payloadSize);
+    frame.resize(kFramePrefixSize + kFrameHeaderSize + payloadSize);
     if (!EncodeFrameHeader(header, frame.data() + kFramePrefixSize)) {
-        return {};
+        frame.clear();
+        return false;
     }
     WriteBigEndian32(frame.data(), static_cast<uint32_t>(kFrameHeaderSize + payloadSize));
     if (payloadSize != 0) {
         std::memcpy(frame.data() + kFramePrefixSize + kFrameHeaderSize, payload, payloadSize);
     }
-    return frame;
+    return true;
 }
 
 FrameHeader FrameHeaderFromMsg(const EmsMsg& msg)

@@ -41,6 +41,8 @@ bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header);
 
 // Length prefix, header and payload; empty when the header does not encode or the payload is over the cap.
 std::vector<uint8_t> EncodeFrame(const FrameHeader& header, const void* payload, size_t payloadSize);
+// The same into `frame`, whose storage is reused; false (and `frame` empty) where EncodeFrame gives nothing.
+bool EncodeFrameInto(const FrameHeader& header, const void* payload, size_t payloadSize, std::vector<uint8_t>& frame);
 
 // The header of a descriptor (its count and record size as given).
 FrameHeader FrameHeaderFromMsg(const EmsMsg& msg);

@@ -210,11 +210,12 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
 {
     FrameHeader header = FrameHeaderFromMsg(params.header);
     header.opLog = params.opLog;
-    std::vector<uint8_t> frame = EncodeFrame(header, params.records.data(), params.records.size());
-    if (frame.empty()) {
+    // Encoded under the lock into the buffer of the last frame: a request costs no allocation for it.
+    std::unique_lock<std::mutex> lock(sendMutex_);
+    std::vector<uint8_t>& frame = sendFrame_;
+    if (!EncodeFrameInto(header, params.records.data(), params.records.size(), frame)) {
         return kDrvInvalidParameter;
     }
-    std::unique_lock<std::mutex> lock(sendMutex_);
     if (socket_ < 0) {
         return kDrvNotConnected;
     }
@@ -428,7 +429,7 @@ int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, cons
     params.opLog = CurrentOpLogFlag();
     ReplyData received;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(settings_.serverWaitMs);
-    const int result = RequestRoutine(sequence, std::move(params), deadline, received);
+    const int result = RequestRoutine(sequence, params, deadline, received);
     Slots().Release(sequence);
     if (reply != nullptr) {
         *reply = std::move(received);

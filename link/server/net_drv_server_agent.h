@@ -122,6 +122,7 @@ private:
     std::mutex sendMutex_; // socket_ for other threads, the frames that wait, the reader's hold on the socket
     std::condition_variable sentCv_;
     std::deque<UnsentFrame> unsent_;
+    std::vector<uint8_t> sendFrame_; // the frame being sent, its storage kept for the next
     std::atomic<bool> hasUnsent_{false};
     uint64_t framesHandedOver_ = 0;
     uint64_t framesSent_ = 0; // every frame up to this number is on its way

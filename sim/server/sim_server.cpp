@@ -298,7 +298,7 @@ void CSimServer::Receive(Connection& connection)
 
 void CSimServer::ServeBuffered(Connection& connection)
 {
-    Frame frame;
+    Frame& frame = servedFrame_;
     bool served = false;
     while (!connection.dead && !connection.closeWhenSent && !Paused(connection)) {
         const FrameStatus status = connection.decoder.Next(frame);
@@ -411,12 +411,15 @@ void CSimServer::Queue(Connection& connection, const Frame& frame)
     if (connection.dead) {
         return;
     }
-    std::vector<uint8_t> bytes = EncodeFrame(frame.header, frame.payload.data(), frame.payload.size());
-    if (bytes.empty()) {
+    std::shared_ptr<std::vector<uint8_t>> bytes =
+        spareFrame_ != nullptr ? std::move(spareFrame_) : std::make_shared<std::vector<uint8_t>>();
+    if (!EncodeFrameInto(frame.header, frame.payload.data(), frame.payload.size(), *bytes)) {
         std::fprintf(stderr, "tarvik-sim-server: frame of code %u does not encode\n", frame.header.requestCode);
         return;
     }
-    QueueBytes(connection, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
+    const uint8_t* data = bytes->data();
+    const size_t size = bytes->size();
+    QueueChunk(connection, Chunk{std::move(bytes), data, size, true});
 }
 
 void CSimServer::QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes)
@@ -498,12 +501,22 @@ void CSimServer::Flush(Connection& connection)
                 break;
             }
             n -= static_cast<ssize_t>(left);
+            KeepSpareFrame(connection.pending.front());
             connection.pending.pop_front();
             connection.pendingOffset = 0;
         }
     }
     if (!connection.dead && connection.pending.empty() && connection.closeWhenSent) {
         Close(connection, "session ended");
+    }
+}
+
+void CSimServer::KeepSpareFrame(Chunk& sent)
+{
+    // A large frame's storage is let go, not kept for the small answers that mostly follow.
+    constexpr size_t kLargestSpare = 64 * 1024;
+    if (sent.ownFrame && sent.owner.use_count() == 1 && sent.owner->capacity() <= kLargestSpare) {
+        spareFrame_ = std::const_pointer_cast<std::vector<uint8_t>>(std::move(sent.owner));
     }
 }
 

@@ -77,6 +77,7 @@ private:
         std::shared_ptr<const std::vector<uint8_t>> owner;
         const uint8_t* data = nullptr;
         size_t size = 0;
+        bool ownFrame = false; // `owner` is a frame this server encoded, no one else's once sent
     };
 
     struct Connection {
@@ -113,6 +114,8 @@ private:
     void CloseLateConnections(Clock::time_point now);
     void Serve(Connection& connection, const Frame& request);
     void Flush(Connection& connection);
+    // Keeps the storage of a frame sent for the next one queued, when it is this server's own and no one else holds it.
+    void KeepSpareFrame(Chunk& sent);
     void Queue(Connection& connection, const Frame& frame);
     void QueueBytes(Connection& connection, std::shared_ptr<const std::vector<uint8_t>> bytes);
     void QueueChunk(Connection& connection, Chunk chunk);
@@ -142,6 +145,9 @@ private:
     double alarmCredit_ = 0;
     size_t seriesTurn_ = 0;              // the connection whose series goes first in the next round
     std::vector<uint8_t> receiveBuffer_; // made once, not at every read
+    Frame servedFrame_;                  // the request being served, its payload's storage kept for the next
+    // The storage of a frame sent, for the next one queued: an answer costs no allocation for its bytes.
+    std::shared_ptr<std::vector<uint8_t>> spareFrame_;
     size_t requestsServed_ = 0;
     size_t busyRounds_ = 0; // rounds that served a request
     // What a round of Run waits for, kept from round to round.
