@@ -154,6 +154,42 @@ TEST(Frame, EncodeRefusesAPayloadOverTheCap)
     EXPECT_TRUE(EncodeFrame(SampleHeader(), payload.data(), payload.size()).empty());
 }
 
+// The header of a payload of `bytes` records of one byte.
+FrameHeader HeaderOfBytes(size_t bytes)
+{
+    FrameHeader header = SampleHeader();
+    header.count = static_cast<uint32_t>(bytes);
+    header.total = header.count;
+    header.recordSize = 1;
+    return header;
+}
+
+TEST(Frame, EncodingIntoAKeptBufferLeavesNothingOfTheFrameBefore)
+{
+    const std::vector<uint8_t> large(300, 0xCD);
+    const std::vector<uint8_t> small{1, 2, 3};
+    std::vector<uint8_t> kept;
+    ASSERT_TRUE(EncodeFrameInto(HeaderOfBytes(large.size()), large.data(), large.size(), kept));
+    EXPECT_EQ(kept, EncodeFrame(HeaderOfBytes(large.size()), large.data(), large.size()));
+
+    ASSERT_TRUE(EncodeFrameInto(HeaderOfBytes(small.size()), small.data(), small.size(), kept));
+    EXPECT_EQ(kept, EncodeFrame(HeaderOfBytes(small.size()), small.data(), small.size()));
+    Frame decoded;
+    ASSERT_EQ(DecodeDatagram(kept.data(), kept.size(), decoded), FrameStatus::Complete);
+    EXPECT_EQ(decoded.header, HeaderOfBytes(small.size()));
+    EXPECT_EQ(decoded.payload, small);
+
+    // A refusal leaves no bytes of the earlier frame to be sent by mistake.
+    const std::vector<uint8_t> overCap(kMaxEmsRecordBytes + 1);
+    EXPECT_FALSE(EncodeFrameInto(SampleHeader(), overCap.data(), overCap.size(), kept));
+    EXPECT_TRUE(kept.empty());
+    ASSERT_TRUE(EncodeFrameInto(HeaderOfBytes(small.size()), small.data(), small.size(), kept));
+    FrameHeader wide = HeaderOfBytes(small.size());
+    wide.operation = 100;
+    EXPECT_FALSE(EncodeFrameInto(wide, small.data(), small.size(), kept));
+    EXPECT_TRUE(kept.empty());
+}
+
 struct RejectionCase {
     const char* name;
     std::vector<uint8_t> bytes;

@@ -135,3 +135,55 @@ TEST_F(SimManyWorkstationsTest, ALoginIsAnsweredWhileAnotherWorkstationsStatesAr
 }
 
 } // namespace
+
+// Answers that wait for a workstation that does not read, behind whole NE tables, stay as they were made while the
+// server answers another workstation's stream of requests from the same storage; each comes once, to its request.
+TEST_F(SimManyWorkstationsTest, AnswersLeftUnreadStayIntactWhileAnotherWorkstationIsAnswered)
+{
+    std::unique_ptr<CRawClient> slow = LoggedOn();
+    std::unique_ptr<CRawClient> quick = LoggedOn();
+    constexpr int kTables = 4;
+    constexpr int kKeepAlives = 50;
+    std::vector<uint32_t> tables;
+    std::vector<uint32_t> keepAlives;
+    for (int i = 0; i < kKeepAlives; ++i) {
+        if (i % (kKeepAlives / kTables) == 0 && static_cast<int>(tables.size()) < kTables) {
+            tables.push_back(AskForEveryNe(*slow));
+        }
+        keepAlives.push_back(slow->Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1));
+    }
+    for (int i = 0; i < 200; ++i) {
+        const uint32_t asked = quick->Send(kEmsOpQuery, kReqKeepAlive, 0, kByte, 1);
+        const std::optional<Frame> answer = quick->Receive(kBoundMs);
+        ASSERT_TRUE(answer.has_value()) << "request " << i;
+        EXPECT_EQ(answer->header.sequence, asked);
+        EXPECT_EQ(answer->header.requestCode, kReqKeepAlive);
+        EXPECT_EQ(answer->header.status, 0u);
+        EXPECT_TRUE(answer->payload.empty());
+    }
+
+    // In the order asked: a table's frames, then the keep-alives that followed it.
+    size_t nextKeepAlive = 0;
+    for (size_t t = 0; t < tables.size(); ++t) {
+        const size_t keepAlivesBefore = t + 1 < tables.size() ? (t + 1) * (kKeepAlives / kTables) : keepAlives.size();
+        std::vector<Frame> frames;
+        for (;;) {
+            std::optional<Frame> frame = slow->Receive(kBoundMs);
+            ASSERT_TRUE(frame.has_value()) << "table " << t;
+            frames.push_back(*frame);
+            if (frame->header.more == 0) {
+                break;
+            }
+        }
+        EXPECT_EQ(NeTable(frames, tables[t]).size(), kNes);
+        for (; nextKeepAlive < keepAlivesBefore; ++nextKeepAlive) {
+            const std::optional<Frame> answer = slow->Receive(kBoundMs);
+            ASSERT_TRUE(answer.has_value()) << "keep-alive " << nextKeepAlive;
+            EXPECT_EQ(answer->header.sequence, keepAlives[nextKeepAlive]);
+            EXPECT_EQ(answer->header.requestCode, kReqKeepAlive);
+            EXPECT_TRUE(answer->payload.empty());
+        }
+    }
+    EXPECT_EQ(nextKeepAlive, keepAlives.size());
+    EXPECT_TRUE(slow->Notifications().empty());
+}
