@@ -29,19 +29,23 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
                                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                "8081828384858687888990919293949596979899";
 
-void PutField(uint8_t* out, FieldLayout field, uint32_t value)
+// Over zeros already written, the value's own digits: most fields are small. The caller has checked that the value
+// fits the field's width.
+void PutDigits(uint8_t* out, FieldLayout field, uint32_t value)
 {
     uint8_t* end = out + field.offset + field.width;
-    size_t left = field.width;
-    for (; left >= 2; left -= 2) {
+    for (; value >= 100; value /= 100) {
         const uint32_t pair = value % 100;
-        value /= 100;
         end -= 2;
         end[0] = static_cast<uint8_t>(kDigitPairs[pair * 2]);
         end[1] = static_cast<uint8_t>(kDigitPairs[pair * 2 + 1]);
     }
-    if (left != 0) {
-        *--end = static_cast<uint8_t>('0' + value % 10);
+    if (value >= 10) {
+        end -= 2;
+        end[0] = static_cast<uint8_t>(kDigitPairs[value * 2]);
+        end[1] = static_cast<uint8_t>(kDigitPairs[value * 2 + 1]);
+    } else {
+        *--end = static_cast<uint8_t>('0' + value);
     }
 }
 
@@ -90,8 +94,9 @@ bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
             return false;
         }
     }
+    std::memset(out, '0', kFrameHeaderSize);
     for (const auto& f : fields) {
-        PutField(out, f.field, f.value);
+        PutDigits(out, f.field, f.value);
     }
     return true;
 }

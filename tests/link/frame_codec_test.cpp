@@ -89,6 +89,47 @@ TEST(FrameHeader, EncodesEveryFieldAtItsLargestValue)
     EXPECT_EQ(back, header);
 }
 
+// Every count of digits a field may have, each field alone: the digits land at the field's end, zeros before them,
+// and read back the same.
+TEST(FrameHeader, EveryFieldRoundTripsAtEachCountOfDigits)
+{
+    struct Field {
+        const char* name;
+        size_t offset;
+        size_t width;
+        uint32_t FrameHeader::*member;
+    };
+    const Field fields[] = {
+        {"neId", 2, 10, &FrameHeader::neId},       {"total", 17, 10, &FrameHeader::total},
+        {"count", 27, 10, &FrameHeader::count},    {"recordSize", 37, 10, &FrameHeader::recordSize},
+        {"status", 47, 5, &FrameHeader::status},   {"sequence", 53, 10, &FrameHeader::sequence},
+        {"version", 64, 6, &FrameHeader::version},
+    };
+    for (const Field& field : fields) {
+        uint64_t value = 0;
+        for (size_t digits = 1; digits <= field.width; ++digits) {
+            for (const uint64_t candidate : {value, value + 1, value * 10 + 9}) {
+                if (candidate > std::numeric_limits<uint32_t>::max() ||
+                    std::to_string(candidate).size() > field.width) {
+                    continue;
+                }
+                FrameHeader header = SampleHeader();
+                header.*field.member = static_cast<uint32_t>(candidate);
+                uint8_t out[kFrameHeaderSize];
+                ASSERT_TRUE(EncodeFrameHeader(header, out)) << field.name << " " << candidate;
+                std::string expected = std::to_string(candidate);
+                expected.insert(0, field.width - expected.size(), '0');
+                EXPECT_EQ(std::string(reinterpret_cast<const char*>(out) + field.offset, field.width), expected)
+                    << field.name;
+                FrameHeader decoded;
+                ASSERT_TRUE(DecodeFrameHeader(out, decoded)) << field.name << " " << candidate;
+                EXPECT_EQ(decoded, header) << field.name << " " << candidate;
+            }
+            value = value * 10 + 9;
+        }
+    }
+}
+
 TEST(FrameHeader, RefusesValuesWiderThanTheirField)
 {
     FrameHeader header = SampleHeader();
