@@ -130,6 +130,22 @@ TEST(FrameHeader, EveryFieldRoundTripsAtEachCountOfDigits)
     }
 }
 
+TEST(FrameHeader, DecodeRefusesANonDigitAtAnyPlace)
+{
+    uint8_t good[kFrameHeaderSize];
+    ASSERT_TRUE(EncodeFrameHeader(SampleHeader(), good));
+    for (size_t at = 0; at < kFrameHeaderSize; ++at) {
+        // Around the digits, and a digit with its high bit set.
+        for (const uint8_t wrong : {uint8_t{'/'}, uint8_t{':'}, uint8_t{' '}, uint8_t{'0' | 0x80}, uint8_t{0}}) {
+            uint8_t bad[kFrameHeaderSize];
+            std::memcpy(bad, good, sizeof bad);
+            bad[at] = wrong;
+            FrameHeader header;
+            EXPECT_FALSE(DecodeFrameHeader(bad, header)) << "character " << int{wrong} << " at " << at;
+        }
+    }
+}
+
 TEST(FrameHeader, RefusesValuesWiderThanTheirField)
 {
     FrameHeader header = SampleHeader();
