@@ -1,5 +1,6 @@
 #include "link/server/frame_codec.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -49,17 +50,70 @@ void PutDigits(uint8_t* out, FieldLayout field, uint32_t value)
     }
 }
 
-bool GetField(const uint8_t* in, FieldLayout field, uint64_t max, uint64_t& value)
+// Eight header characters as one word, the first in its lowest byte.
+uint64_t LoadEight(const uint8_t* p)
 {
-    uint64_t result = 0;
-    bool digits = true;
-    for (size_t i = 0; i < field.width; ++i) {
-        const uint32_t digit = static_cast<uint32_t>(in[field.offset + i]) - '0';
-        digits &= digit <= 9;
-        result = result * 10 + digit;
+    uint64_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        word = __builtin_bswap64(word);
     }
-    value = result;
-    return digits && result <= max;
+    return word;
+}
+
+// The bits by which eight characters are not all '0'..'9' (none when they are): a digit's high nibble is 3, and stays
+// 3 when 6 is added (a low nibble above 9 carries into it). Where every high nibble is 3 no byte carries into the next.
+uint64_t NonDigitBits(uint64_t word)
+{
+    constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0u;
+    constexpr uint64_t kThrees = 0x3030303030303030u;
+    constexpr uint64_t kSixes = 0x0606060606060606u;
+    return ((word & kHighNibbles) ^ kThrees) | (((word + kSixes) & kHighNibbles) ^ kThrees);
+}
+
+bool AreAllDigits(const uint8_t* in)
+{
+    static_assert(kFrameHeaderSize >= 8);
+    uint64_t nonDigits = NonDigitBits(LoadEight(in + kFrameHeaderSize - 8));
+    for (size_t at = 0; at + 8 <= kFrameHeaderSize; at += 8) {
+        nonDigits |= NonDigitBits(LoadEight(in + at));
+    }
+    return nonDigits == 0;
+}
+
+// The value of eight digits, the most significant in the lowest byte: neighbouring digits are joined into pairs,
+// the pairs into fours, the fours into the whole, each step a multiply and a shift over every lane at once.
+uint32_t EightDigitsValue(uint64_t word)
+{
+    word &= 0x0F0F0F0F0F0F0F0Fu;
+    word = (word * 10 + (word >> 8)) & 0x00FF00FF00FF00FFu;
+    word = (word * 100 + (word >> 16)) & 0x0000FFFF0000FFFFu;
+    return static_cast<uint32_t>(word * 10000 + (word >> 32));
+}
+
+// Up to eight known digits read as one word, whose characters outside the field count as zeros. The field is known
+// when compiling, so that each read is a load, a shift and the steps of the value.
+template <FieldLayout kField> uint32_t ShortFieldValue(const uint8_t* in)
+{
+    static_assert(kField.width >= 1 && kField.width <= 8);
+    constexpr unsigned kOutside = 8 * (8 - kField.width);
+    if constexpr (kField.offset + 8 <= kFrameHeaderSize) {
+        return EightDigitsValue(LoadEight(in + kField.offset) << kOutside);
+    } else {
+        return EightDigitsValue(LoadEight(in + kField.offset + kField.width - 8) >> kOutside << kOutside);
+    }
+}
+
+// A field of known digits; a wider one than eight as its leading digits and its last eight.
+template <FieldLayout kField> uint64_t FieldValue(const uint8_t* in)
+{
+    if constexpr (kField.width <= 8) {
+        return ShortFieldValue<kField>(in);
+    } else {
+        constexpr size_t kLeading = kField.width - 8;
+        return uint64_t{ShortFieldValue<FieldLayout{kField.offset, kLeading}>(in)} * 100000000u +
+               ShortFieldValue<FieldLayout{kField.offset + kLeading, 8}>(in);
+    }
 }
 
 uint32_t ReadBigEndian32(const uint8_t* p)
@@ -103,15 +157,23 @@ bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
 
 bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header)
 {
-    uint64_t op = 0, neId = 0, code = 0, total = 0, count = 0, size = 0, status = 0, more = 0, sequence = 0, opLog = 0,
-             version = 0;
+    if (!AreAllDigits(in)) {
+        return false;
+    }
+    const uint64_t op = FieldValue<kOperation>(in);
+    const uint64_t neId = FieldValue<kNeId>(in);
+    const uint64_t code = FieldValue<kRequestCode>(in);
+    const uint64_t total = FieldValue<kTotal>(in);
+    const uint64_t count = FieldValue<kCount>(in);
+    const uint64_t size = FieldValue<kRecordSize>(in);
+    const uint64_t status = FieldValue<kStatus>(in);
+    const uint64_t more = FieldValue<kMore>(in);
+    const uint64_t sequence = FieldValue<kSequence>(in);
+    const uint64_t opLog = FieldValue<kOpLog>(in);
+    const uint64_t version = FieldValue<kVersion>(in);
     constexpr uint64_t kU32 = 0xFFFFFFFFu;
-    if (!GetField(in, kOperation, 0xFF, op) || !GetField(in, kNeId, kU32, neId) ||
-        !GetField(in, kRequestCode, 0xFFFF, code) || !GetField(in, kTotal, kU32, total) ||
-        !GetField(in, kCount, kU32, count) || !GetField(in, kRecordSize, kU32, size) ||
-        !GetField(in, kStatus, kU32, status) || !GetField(in, kMore, 9, more) ||
-        !GetField(in, kSequence, kU32, sequence) || !GetField(in, kOpLog, 9, opLog) ||
-        !GetField(in, kVersion, kU32, version)) {
+    if (op > 0xFF || neId > kU32 || code > 0xFFFF || total > kU32 || count > kU32 || size > kU32 || status > kU32 ||
+        sequence > kU32 || version > kU32) {
         return false;
     }
     header.operation = static_cast<uint8_t>(op);

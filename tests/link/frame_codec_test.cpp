@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,48 @@ TEST(FrameHeader, DecodeRefusesANonDigitAtAnyPlace)
             bad[at] = wrong;
             FrameHeader header;
             EXPECT_FALSE(DecodeFrameHeader(bad, header)) << "character " << int{wrong} << " at " << at;
+        }
+    }
+}
+
+TEST(FrameHeader, EveryByteAtEveryPlaceIsReadAsItsDigitOrRefused)
+{
+    // Digits of every value in each field. A 10-digit field whose first digit is 4 or more is over 32 bits, the
+    // request code over 16 bits from a first digit of 7.
+    const std::string base = "25"
+                             "1987654321"
+                             "12345"
+                             "1987654321"
+                             "1987654321"
+                             "1987654321"
+                             "98765"
+                             "9"
+                             "1987654321"
+                             "1"
+                             "987654";
+    ASSERT_EQ(base.size(), kFrameHeaderSize);
+    const std::map<size_t, char> largestFirstDigit = {{2, '3'}, {12, '6'}, {17, '3'}, {27, '3'}, {37, '3'}, {53, '3'}};
+    constexpr size_t kOpLogPlace = 63; // any digit but 0 sets the flag, which is written back as 1
+    for (size_t at = 0; at < kFrameHeaderSize; ++at) {
+        for (int value = 0; value <= 0xFF; ++value) {
+            std::string text = base;
+            text[at] = static_cast<char>(value);
+            FrameHeader header;
+            const bool decoded = DecodeFrameHeader(reinterpret_cast<const uint8_t*>(text.data()), header);
+            const auto first = largestFirstDigit.find(at);
+            const bool accepted = value >= '0' && value <= (first == largestFirstDigit.end() ? '9' : first->second);
+            ASSERT_EQ(decoded, accepted) << "character " << value << " at " << at;
+            if (!decoded) {
+                continue;
+            }
+            if (at == kOpLogPlace) {
+                EXPECT_EQ(header.opLog, value != '0') << "character " << value;
+                continue;
+            }
+            uint8_t again[kFrameHeaderSize];
+            ASSERT_TRUE(EncodeFrameHeader(header, again)) << "character " << value << " at " << at;
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(again), kFrameHeaderSize), text)
+                << "character " << value << " at " << at;
         }
     }
 }
