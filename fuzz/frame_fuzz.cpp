@@ -32,6 +32,29 @@ void CheckFrame(const Frame& frame)
     Check(DecodeFrameHeader(text, back) && back == frame.header);
 }
 
+// The first 70 bytes as a header: accepted only as digits that read back as the same characters (the op-log flag's
+// digit back as 0 or 1).
+void CheckHeaderText(const uint8_t* data, size_t size)
+{
+    if (size < kFrameHeaderSize) {
+        return;
+    }
+    FrameHeader header;
+    if (!DecodeFrameHeader(data, header)) {
+        return;
+    }
+    uint8_t text[kFrameHeaderSize];
+    Check(EncodeFrameHeader(header, text));
+    constexpr size_t kOpLogPlace = 63;
+    for (size_t at = 0; at < kFrameHeaderSize; ++at) {
+        if (at == kOpLogPlace) {
+            Check(data[at] >= '0' && data[at] <= '9' && text[at] == (data[at] == '0' ? '0' : '1'));
+        } else {
+            Check(text[at] == data[at]);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -42,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t chunk = data[0] % 97 + 1;
     ++data;
     --size;
+    CheckHeaderText(data, size);
 
     CRequestSlotTable slots;
     const uint32_t sequence = slots.Acquire();
