@@ -176,6 +176,12 @@ void CSimRequestHandler::Reply(Handled& out, const FrameHeader& request, const S
 SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint32_t now)
 {
     Handled out;
+    Handle(session, request, now, out);
+    return out;
+}
+
+void CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint32_t now, Handled& out)
+{
     now = ServerNow(now);
     const FrameHeader& header = request.header;
     const uint16_t code = header.requestCode;
@@ -185,34 +191,34 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         // nothing is kept for a workstation that has not logged on.
         Reply(out, header, kDrvNotLoggedIn);
         out.close = true;
-        return out;
+        return;
     }
     // The control request is a write; a frame of another operation need not hold the records its header counts.
     if (options_.testControl && code == kReqSimControl && header.operation == kEmsOpModify) {
         Control(out, session, request, now);
-        return out;
+        return;
     }
     if (session.silentRequests > 0) {
         --session.silentRequests;
-        return out;
+        return;
     }
     if (!isRequest) {
         Reply(out, header, kDrvInvalidParameter);
-        return out;
+        return;
     }
     switch (code) {
     case kReqKeepAlive:
         Reply(out, header, kDrvOk);
-        return out;
+        return;
     case kReqLogon:
         Logon(out, session, request, now);
-        return out;
+        return;
     case kReqLogoff:
         // The session ends on receipt; the workstation does not wait for the answer.
         Reply(out, header, kDrvOk);
         session.loggedIn = false;
         out.close = true;
-        return out;
+        return;
     default:
         break;
     }
@@ -220,16 +226,15 @@ SimHandled CSimRequestHandler::Handle(SimSession& session, const Frame& request,
         refuseNextChangeOf_ = 0;
         Reply(out, header,
               Refused(refuseQueriesToo_ ? "Request refused by the server" : "Change refused by the server"));
-        return out;
+        return;
     }
     if (!Permitted(out, session, request)) {
-        return out;
+        return;
     }
     Dispatch(out, session, request, now);
     if (IsModify(request) && Succeeded(out)) {
         LogChange(session, request, now);
     }
-    return out;
 }
 
 void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame& request, uint32_t now)

@@ -91,6 +91,8 @@ public:
 
     // `now` is the machine's clock; the server's own runs as far from it as the operator set it.
     SimHandled Handle(SimSession& session, const Frame& request, uint32_t now);
+    // The same into `out`, which comes in empty: the storage of its vectors is used again.
+    void Handle(SimSession& session, const Frame& request, uint32_t now, SimHandled& out);
 
     // One generated alarm event: a random alarm of a random entity raised or cleared.
     std::vector<SimNotice> GenerateAlarmEvent(std::mt19937& random, uint32_t now);

@@ -361,7 +361,23 @@ void CSimServer::CloseLateConnections(Clock::time_point now)
 void CSimServer::Serve(Connection& connection, const Frame& request)
 {
     ++requestsServed_;
-    SimHandled handled = handler_.Handle(connection.session, request, Now());
+    // The answer is made in the storage of the last one (a request that comes while this one is served makes its
+    // own): most answers are one frame, and every request has one.
+    SimHandled handled;
+    handled.replies = std::move(spareReplies_);
+    handled.replies.clear();
+    struct KeepReplies {
+        std::vector<Frame>& replies;
+        std::vector<Frame>& spare;
+        ~KeepReplies()
+        {
+            if (replies.capacity() <= kSpareReplyFrames) {
+                replies.clear();
+                spare = std::move(replies);
+            }
+        }
+    } keep{handled.replies, spareReplies_};
+    handler_.Handle(connection.session, request, Now(), handled);
     if (handled.close && handled.replies.empty()) {
         Close(connection, "asked to drop it");
         return;

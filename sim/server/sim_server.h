@@ -148,6 +148,9 @@ private:
     Frame servedFrame_;                  // the request being served, its payload's storage kept for the next
     // The storage of a frame sent, for the next one queued: an answer costs no allocation for its bytes.
     std::shared_ptr<std::vector<uint8_t>> spareFrame_;
+    // The reply frames of the last answer, emptied, for the next; only while few.
+    std::vector<Frame> spareReplies_;
+    static constexpr size_t kSpareReplyFrames = 8;
     size_t requestsServed_ = 0;
     size_t busyRounds_ = 0; // rounds that served a request
     // What a round of Run waits for, kept from round to round.

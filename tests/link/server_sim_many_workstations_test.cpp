@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "link/driver_result.h"
 #include "link/ems_msg.h"
+#include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_codec.h"
 #include "link/records/word_record.h"
@@ -186,4 +188,40 @@ TEST_F(SimManyWorkstationsTest, AnswersLeftUnreadStayIntactWhileAnotherWorkstati
     }
     EXPECT_EQ(nextKeepAlive, keepAlives.size());
     EXPECT_TRUE(slow->Notifications().empty());
+}
+
+// One workstation's answers of different kinds in turn (a refusal with its reason, a keep-alive, a frame that is no
+// request, a keep-alive): each is its own, whatever answer the server made before it.
+TEST_F(SimManyWorkstationsTest, EachAnswerHoldsNothingOfTheOneBefore)
+{
+    std::unique_ptr<CRawClient> client = LoggedOn();
+    LocationRecord unknown;
+    unknown.id = 99999;
+    unknown.name = "Depot";
+    const std::vector<uint8_t> location = EncodeRecords(std::vector<LocationRecord>{unknown});
+    const std::string reason = "Location does not exist";
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        const uint32_t refused =
+            client->Send(kEmsOpModify, kReqLocationDelete, 0, location, static_cast<uint32_t>(kLocationRecordSize));
+        std::optional<Frame> answer = client->Receive(kBoundMs);
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(answer->header.sequence, refused);
+        EXPECT_EQ(answer->header.operation, kEmsOpTextReply);
+        EXPECT_EQ(std::string(answer->payload.begin(), answer->payload.end()), reason + '\0');
+
+        for (const uint8_t operation : {kEmsOpQuery, kEmsOpReply}) {
+            const uint32_t asked = client->Send(operation, kReqKeepAlive, 0, kByte, 1);
+            answer = client->Receive(kBoundMs);
+            ASSERT_TRUE(answer.has_value()) << int{operation};
+            EXPECT_EQ(answer->header.sequence, asked);
+            EXPECT_EQ(answer->header.operation, kEmsOpReply);
+            EXPECT_EQ(answer->header.requestCode, kReqKeepAlive);
+            EXPECT_EQ(answer->header.status, operation == kEmsOpQuery ? 0u : uint32_t{kDrvInvalidParameter});
+            EXPECT_EQ(answer->header.count, 0u);
+            EXPECT_TRUE(answer->payload.empty());
+        }
+    }
+    // Nothing more came than the answers asked for.
+    EXPECT_FALSE(client->Receive(200).has_value());
 }
