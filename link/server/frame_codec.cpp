@@ -50,6 +50,12 @@ void PutDigits(uint8_t* out, FieldLayout field, uint32_t value)
     }
 }
 
+// Whether a value fits its field; the field is known when compiling, so that a check of a wide field folds away.
+template <FieldLayout kField> bool Fits(uint32_t value)
+{
+    return value <= kMaxOfWidth[kField.width];
+}
+
 // Eight header characters as one word, the first in its lowest byte.
 uint64_t LoadEight(const uint8_t* p)
 {
@@ -134,24 +140,25 @@ void WriteBigEndian32(uint8_t* p, uint32_t value)
 
 bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
 {
-    const struct {
-        FieldLayout field;
-        uint32_t value;
-    } fields[] = {
-        {kOperation, header.operation},   {kNeId, header.neId},       {kRequestCode, header.requestCode},
-        {kTotal, header.total},           {kCount, header.count},     {kRecordSize, header.recordSize},
-        {kStatus, header.status},         {kMore, header.more},       {kSequence, header.sequence},
-        {kOpLog, header.opLog ? 1u : 0u}, {kVersion, header.version},
-    };
-    for (const auto& f : fields) {
-        if (f.value > kMaxOfWidth[f.field.width]) {
-            return false;
-        }
+    const uint32_t opLog = header.opLog ? 1u : 0u;
+    if (!Fits<kOperation>(header.operation) || !Fits<kNeId>(header.neId) || !Fits<kRequestCode>(header.requestCode) ||
+        !Fits<kTotal>(header.total) || !Fits<kCount>(header.count) || !Fits<kRecordSize>(header.recordSize) ||
+        !Fits<kStatus>(header.status) || !Fits<kMore>(header.more) || !Fits<kSequence>(header.sequence) ||
+        !Fits<kOpLog>(opLog) || !Fits<kVersion>(header.version)) {
+        return false;
     }
     std::memset(out, '0', kFrameHeaderSize);
-    for (const auto& f : fields) {
-        PutDigits(out, f.field, f.value);
-    }
+    PutDigits(out, kOperation, header.operation);
+    PutDigits(out, kNeId, header.neId);
+    PutDigits(out, kRequestCode, header.requestCode);
+    PutDigits(out, kTotal, header.total);
+    PutDigits(out, kCount, header.count);
+    PutDigits(out, kRecordSize, header.recordSize);
+    PutDigits(out, kStatus, header.status);
+    PutDigits(out, kMore, header.more);
+    PutDigits(out, kSequence, header.sequence);
+    PutDigits(out, kOpLog, opLog);
+    PutDigits(out, kVersion, header.version);
     return true;
 }
 
