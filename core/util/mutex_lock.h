@@ -2,6 +2,7 @@
 // A lock held by one thread at a time, checked by owner: only the holder releases it, and a holder that asks for it
 // again is refused at once (it is not recursive). A live marker tells a created lock from a closed one.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -35,13 +36,16 @@ public:
     bool IsHeldByCurrentThread() const;
 
 private:
-    bool LiveWhileGuarded() const { return magic_ == kLiveMagic; }
-    bool HeldByCallerWhileGuarded() const { return held_ && owner_ == std::this_thread::get_id(); }
+    // Takes the lock when it is live and free; false otherwise. A lock closed meanwhile is let go again.
+    bool TryTake(std::thread::id caller);
+    void WakeWaiter();
 
-    // The holder is tracked under one guard with the wait, so that the owner check and the hand-over cannot race.
-    mutable std::mutex state_;
+    // A free lock is taken and released with one exchange of its owner; only a thread that must wait takes the
+    // guard, and a release wakes waiters only when there are any.
+    std::atomic<uint32_t> magic_{0};
+    std::atomic<std::thread::id> owner_{};
+    std::atomic<uint32_t> waiters_{0};
+    // Serialises Create and Close, and the waits with the wake-ups.
+    std::mutex state_;
     std::condition_variable released_;
-    uint32_t magic_ = 0;
-    bool held_ = false;
-    std::thread::id owner_;
 };

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -134,6 +135,76 @@ TEST(CMutexLock, HolderMayReleaseAfterAnotherThreadClosed)
     EXPECT_EQ(lock.Create(false), 0); // still held
     EXPECT_NE(lock.Unlock(), 0);
     EXPECT_NE(lock.Create(false), 0);
+}
+
+// Threads that take it in turn as fast as they can: one holder at a time, and every waiter is woken when it is let go
+// (a lost wake-up leaves a waiter to its time-out, which fails the take).
+TEST(CMutexLock, ContendedTakesAreExclusiveAndEveryWaiterGetsIt)
+{
+    CMutexLock lock;
+    ASSERT_NE(lock.Create(false), 0);
+    constexpr int kThreads = 4;
+    constexpr int kTakes = 3000;
+    std::atomic<int> holders{0};
+    std::atomic<int> overlaps{0};
+    std::atomic<int> failedTakes{0};
+    int count = 0; // guarded by the lock alone
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < kTakes; ++i) {
+                if (lock.Lock(10000) == 0) {
+                    ++failedTakes;
+                    continue;
+                }
+                if (++holders != 1)
+                    ++overlaps;
+                ++count;
+                if (i % 64 == 0)
+                    std::this_thread::yield(); // let the others queue up behind it
+                --holders;
+                EXPECT_NE(lock.Unlock(), 0);
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(failedTakes, 0);
+    EXPECT_EQ(overlaps, 0);
+    EXPECT_EQ(count, kThreads * kTakes);
+    EXPECT_FALSE(lock.IsLocked());
+}
+
+// Takes that race a Close: none comes to hold the closed lock, and every one after it fails.
+TEST(CMutexLock, TakesRacingACloseNeverHoldTheClosedLock)
+{
+    for (int round = 0; round < 20; ++round) {
+        CMutexLock lock;
+        ASSERT_NE(lock.Create(false), 0);
+        std::atomic<bool> closed{false};
+        std::atomic<int> heldAfterClose{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 3; ++t) {
+            threads.emplace_back([&, t] {
+                for (int i = 0; i < 2000; ++i) {
+                    const bool wasClosed = closed;
+                    if (lock.Lock(t % 2 == 0 ? 0 : 5) != 0) {
+                        if (wasClosed)
+                            ++heldAfterClose;
+                        lock.Unlock();
+                    }
+                }
+            });
+        }
+        std::this_thread::yield();
+        lock.Close();
+        closed = true;
+        for (std::thread& thread : threads)
+            thread.join();
+        EXPECT_EQ(heldAfterClose, 0) << "round " << round;
+        EXPECT_FALSE(lock.IsLocked());
+        EXPECT_EQ(lock.Lock(0), 0);
+    }
 }
 
 } // namespace
