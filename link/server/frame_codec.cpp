@@ -32,9 +32,9 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
 
 // Over zeros already written, the value's own digits: most fields are small. The caller has checked that the value
 // fits the field's width.
-void PutDigits(uint8_t* out, FieldLayout field, uint32_t value)
+template <FieldLayout kField> void PutDigits(uint8_t* out, uint32_t value)
 {
-    uint8_t* end = out + field.offset + field.width;
+    uint8_t* end = out + kField.offset + kField.width;
     for (; value >= 100; value /= 100) {
         const uint32_t pair = value % 100;
         end -= 2;
@@ -148,17 +148,17 @@ bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
         return false;
     }
     std::memset(out, '0', kFrameHeaderSize);
-    PutDigits(out, kOperation, header.operation);
-    PutDigits(out, kNeId, header.neId);
-    PutDigits(out, kRequestCode, header.requestCode);
-    PutDigits(out, kTotal, header.total);
-    PutDigits(out, kCount, header.count);
-    PutDigits(out, kRecordSize, header.recordSize);
-    PutDigits(out, kStatus, header.status);
-    PutDigits(out, kMore, header.more);
-    PutDigits(out, kSequence, header.sequence);
-    PutDigits(out, kOpLog, opLog);
-    PutDigits(out, kVersion, header.version);
+    PutDigits<kOperation>(out, header.operation);
+    PutDigits<kNeId>(out, header.neId);
+    PutDigits<kRequestCode>(out, header.requestCode);
+    PutDigits<kTotal>(out, header.total);
+    PutDigits<kCount>(out, header.count);
+    PutDigits<kRecordSize>(out, header.recordSize);
+    PutDigits<kStatus>(out, header.status);
+    PutDigits<kMore>(out, header.more);
+    PutDigits<kSequence>(out, header.sequence);
+    PutDigits<kOpLog>(out, opLog);
+    PutDigits<kVersion>(out, header.version);
     return true;
 }
 
