@@ -46,12 +46,15 @@ size_t ResidentBytes()
     return static_cast<size_t>(resident) * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 }
 
-std::optional<double> TimedLogin(e2e::CProgram& program, const std::string& user, const std::string& password)
+std::optional<double> TimedLogin(e2e::CProgram& program, const std::string& user, const std::string& password,
+                                 const std::function<void()>& atClick)
 {
     using Clock = std::chrono::steady_clock;
     Clock::time_point clicked{};
     program.Operator().PushLogin([&](CLoginDlg& dialog) {
         app_test::TypeLogin(dialog, app_test::LoginInput{.user = user, .password = password, .direct = false});
+        if (atClick)
+            atClick();
         clicked = Clock::now();
         dialog.GetDlgItemAs<QAbstractButton>(CLoginDlg::kLoginButtonId)->click();
     });

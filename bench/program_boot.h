@@ -7,6 +7,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,7 +24,8 @@ double ProcessCpuSeconds();
 size_t ResidentBytes();
 
 // Starts the program and logs in through its login dialog; the seconds from the click on Login until the main window
-// is shown and has refreshed once, or nothing when the login failed.
-std::optional<double> TimedLogin(e2e::CProgram& program, const std::string& user, const std::string& password);
+// is shown and has refreshed once, or nothing when the login failed. `atClick` runs just before the click.
+std::optional<double> TimedLogin(e2e::CProgram& program, const std::string& user, const std::string& password,
+                                 const std::function<void()>& atClick = {});
 
 } // namespace program_boot
