@@ -20,10 +20,13 @@ struct LogSet {
         {"NetDrvComm.log", kDriverLogLimitBytes},
         {"PDU.log", kPduLogLimitBytes},
     }};
-    std::array<std::atomic<bool>, 5> enabled{};
     std::mutex directoryMutex;
     std::string directory;
 };
+
+// Constant-initialised beside the files, so that a look at a switch (at every request, with the logs off) is one load,
+// not the first-use check of the files.
+std::array<std::atomic<bool>, 5> g_enabled{};
 
 LogSet& Logs()
 {
@@ -36,32 +39,38 @@ size_t IndexOf(DriverLogKind kind)
     return static_cast<size_t>(kind);
 }
 
+// The line of a log switched on, kept apart so that a call with the log off sets up no buffer for it.
+[[gnu::noinline]] void WriteFormattedLine(DriverLogKind kind, const char* format, va_list args)
+{
+    char body[1024];
+    std::vsnprintf(body, sizeof body, format, args);
+    Logs().files[IndexOf(kind)].Write(FormatLogTimestamp() + " " + body + "\n");
+}
+
 } // namespace
 
 void SetDriverLogSwitches(const DriverLogSwitches& switches)
 {
-    LogSet& logs = Logs();
-    logs.enabled[IndexOf(DriverLogKind::NetDrv)] = switches.netDrv;
-    logs.enabled[IndexOf(DriverLogKind::Thread)] = switches.netDrv;
-    logs.enabled[IndexOf(DriverLogKind::Agent)] = switches.agent;
-    logs.enabled[IndexOf(DriverLogKind::Comm)] = switches.comm;
-    logs.enabled[IndexOf(DriverLogKind::Pdu)] = switches.pdu;
+    g_enabled[IndexOf(DriverLogKind::NetDrv)] = switches.netDrv;
+    g_enabled[IndexOf(DriverLogKind::Thread)] = switches.netDrv;
+    g_enabled[IndexOf(DriverLogKind::Agent)] = switches.agent;
+    g_enabled[IndexOf(DriverLogKind::Comm)] = switches.comm;
+    g_enabled[IndexOf(DriverLogKind::Pdu)] = switches.pdu;
 }
 
 DriverLogSwitches GetDriverLogSwitches()
 {
-    LogSet& logs = Logs();
     DriverLogSwitches switches;
-    switches.netDrv = logs.enabled[IndexOf(DriverLogKind::NetDrv)];
-    switches.agent = logs.enabled[IndexOf(DriverLogKind::Agent)];
-    switches.comm = logs.enabled[IndexOf(DriverLogKind::Comm)];
-    switches.pdu = logs.enabled[IndexOf(DriverLogKind::Pdu)];
+    switches.netDrv = g_enabled[IndexOf(DriverLogKind::NetDrv)];
+    switches.agent = g_enabled[IndexOf(DriverLogKind::Agent)];
+    switches.comm = g_enabled[IndexOf(DriverLogKind::Comm)];
+    switches.pdu = g_enabled[IndexOf(DriverLogKind::Pdu)];
     return switches;
 }
 
 bool IsDriverLogEnabled(DriverLogKind kind)
 {
-    return Logs().enabled[IndexOf(kind)];
+    return g_enabled[IndexOf(kind)];
 }
 
 void SetLinkLogDirectory(const std::string& directory)
@@ -108,12 +117,10 @@ void WriteDriverLog(DriverLogKind kind, const char* format, ...)
     if (!IsDriverLogEnabled(kind)) {
         return;
     }
-    char body[1024];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(body, sizeof body, format, args);
+    WriteFormattedLine(kind, format, args);
     va_end(args);
-    Logs().files[IndexOf(kind)].Write(FormatLogTimestamp() + " " + body + "\n");
 }
 
 void WriteDriverLogText(DriverLogKind kind, const std::string& text)
