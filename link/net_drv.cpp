@@ -188,10 +188,17 @@ bool CNetDrv::WatchTransport(int fd, short events)
     if (events == 0) {
         fd = -1; // nothing to wait for is no descriptor to watch
     }
+    if (watched_ == WatchWord(fd, events)) {
+        return false;
+    }
     std::lock_guard<std::mutex> lock(watchMutex_);
     if (fd == watchedFd_ && events == watchedEvents_) {
         return false;
     }
+    struct NoteWatched {
+        CNetDrv& driver;
+        ~NoteWatched() { driver.watched_ = WatchWord(driver.watchedFd_, driver.watchedEvents_); }
+    } noteWatched{*this};
     if (watchedFd_ >= 0 && (fd != watchedFd_ || events == 0)) {
         epoll_ctl(agentPoll_, EPOLL_CTL_DEL, watchedFd_, nullptr); // gone already when it was closed
         watchedFd_ = -1;

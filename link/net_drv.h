@@ -130,6 +130,10 @@ protected:
     // thread; it holds at once, also while AgentRoutine sleeps, which it wakes only when the transport is ready
     // already. A transport is left (fd -1) before it is closed. False when that was watched already.
     bool WatchTransport(int fd, short events);
+    static constexpr uint64_t WatchWord(int fd, short events)
+    {
+        return (uint64_t{static_cast<uint32_t>(fd)} << 32) | static_cast<uint16_t>(events);
+    }
 
     // Turns the copied request into what the transport sends; on the caller's thread. 0 or a driver result code.
     virtual int EncodeRequestBody(SendParams&) { return 0; }
@@ -230,6 +234,9 @@ private:
     std::mutex watchMutex_;
     int watchedFd_ = -1;
     short watchedEvents_ = 0;
+    // The two above as one word, written with them and read without the lock: a request asks for the watch it
+    // already has, and then takes no lock for it.
+    std::atomic<uint64_t> watched_{WatchWord(-1, 0)};
     CWakeupEvent quitEvent_; // signalled once, never drained
     std::mutex blocksMutex_;
     std::deque<std::shared_ptr<AgentBlock>> blocks_;

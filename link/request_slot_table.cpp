@@ -38,6 +38,7 @@ uint32_t CRequestSlotTable::Acquire()
     *chosen = Slot{};
     chosen->state = State::Waiting;
     chosen->sequence = sequence;
+    NoteWaitingLocked(*chosen, true);
     return sequence;
 }
 
@@ -68,8 +69,20 @@ CRequestSlotTable::Slot* CRequestSlotTable::FindLocked(uint32_t sequence)
     return const_cast<Slot*>(std::as_const(*this).FindLocked(sequence));
 }
 
+void CRequestSlotTable::NoteWaitingLocked(const Slot& slot, bool waiting)
+{
+    const auto index = static_cast<size_t>(&slot - slots_.data());
+    waitingIn_[index] = waiting ? slot.sequence : 0;
+    if (index != slot.sequence % kSlotCount) {
+        waiting ? ++waitingAway_ : --waitingAway_;
+    }
+}
+
 void CRequestSlotTable::FinishLocked(Slot& slot, int result)
 {
+    if (slot.state == State::Waiting) {
+        NoteWaitingLocked(slot, false);
+    }
     slot.state = State::Done;
     slot.result = result;
     doneCv_.notify_all();
@@ -214,6 +227,16 @@ void CRequestSlotTable::NoteProgress(uint32_t sequence)
 
 bool CRequestSlotTable::IsWaiting(uint32_t sequence) const
 {
+    if (sequence == 0) {
+        return false;
+    }
+    // A request waits in its sequence's own slot unless that was taken when it began; its slot is decided by then.
+    if (waitingIn_[sequence % kSlotCount] == sequence) {
+        return true;
+    }
+    if (waitingAway_ == 0) {
+        return false;
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     const Slot* slot = FindLocked(sequence);
     return slot != nullptr && slot->state == State::Waiting;
@@ -227,6 +250,9 @@ void CRequestSlotTable::Release(uint32_t sequence)
         return;
     }
     // A request that ended before its whole reply came may still see frames of it.
+    if (slot->state == State::Waiting) {
+        NoteWaitingLocked(*slot, false);
+    }
     const bool replyComplete = slot->result == kDrvOk;
     if (!replyComplete) {
         abandoned_.push_back(sequence);

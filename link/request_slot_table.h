@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -77,11 +78,16 @@ private:
     Slot* FindLocked(uint32_t sequence);
     const Slot* FindLocked(uint32_t sequence) const;
     void FinishLocked(Slot& slot, int result);
+    void NoteWaitingLocked(const Slot& slot, bool waiting);
     bool AppendFrameLocked(Slot& slot, const EmsMsg& frame, const uint8_t* records, size_t size);
 
     mutable std::mutex mutex_;
     std::condition_variable doneCv_;
     std::array<Slot, kSlotCount> slots_{};
+    // The sequence waiting in each slot (0: none), written under mutex_ and read without it, so that the look at
+    // whether a request still waits, made at every read for its reply, takes no lock.
+    std::array<std::atomic<uint32_t>, kSlotCount> waitingIn_{};
+    std::atomic<uint32_t> waitingAway_{0}; // waiting requests in a slot other than their sequence's own
     uint32_t lastSequence_ = 0;
     std::deque<uint32_t> abandoned_; // sequences whose late frames are dropped, newest last
 };

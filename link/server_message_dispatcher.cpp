@@ -1,6 +1,7 @@
 #include "link/server_message_dispatcher.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <deque>
@@ -52,6 +53,9 @@ struct Dispatcher {
     // Changed on the UI thread between passes; read under the dispatch lock.
     std::mutex rulesMutex;
     std::map<uint16_t, ServerMessageRule> rules;
+    // The codes that have a rule, one bit each, changed with `rules` and read without the lock: a message no rule
+    // takes (the keep-alive's answer, at every request) is passed by at once.
+    std::array<std::atomic<uint64_t>, 65536 / 64> ruleCodes{};
     std::function<void(CDispatchEffects&)> batchHook;
 
     // What messages applied during a request of the UI thread asked of the user interface: it runs with the next
@@ -90,8 +94,21 @@ size_t BytesOf(const OwnedServerMessage& msg)
 }
 
 // False when no rule takes the message's code (it changes nothing).
+std::atomic<uint64_t>& RuleWordOf(Dispatcher& d, uint16_t code)
+{
+    return d.ruleCodes[code / 64];
+}
+
+uint64_t RuleBitOf(uint16_t code)
+{
+    return uint64_t{1} << (code % 64);
+}
+
 bool ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
 {
+    if ((RuleWordOf(d, msg.requestCode) & RuleBitOf(msg.requestCode)) == 0) {
+        return false;
+    }
     ServerMessageRule rule;
     {
         std::lock_guard<std::mutex> lock(d.rulesMutex);
@@ -409,7 +426,9 @@ void SetServerMessageRule(uint16_t requestCode, ServerMessageRule rule)
     std::lock_guard<std::mutex> lock(d.rulesMutex);
     if (rule) {
         d.rules[requestCode] = std::move(rule);
+        RuleWordOf(d, requestCode) |= RuleBitOf(requestCode);
     } else {
+        RuleWordOf(d, requestCode) &= ~RuleBitOf(requestCode);
         d.rules.erase(requestCode);
     }
 }
@@ -425,6 +444,9 @@ void ClearServerMessageRules()
 {
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.rulesMutex);
+    for (std::atomic<uint64_t>& word : d.ruleCodes) {
+        word = 0;
+    }
     d.rules.clear();
     d.batchHook = nullptr;
 }

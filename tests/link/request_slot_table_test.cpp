@@ -182,6 +182,35 @@ TEST(RequestSlotTable, CompleteAndFailAllEndWaitingRequests)
     EXPECT_EQ(table.InUse(), 0u);
 }
 
+TEST(RequestSlotTable, ARequestInAnotherSlotThanItsOwnIsSeenWaitingUntilItEnds)
+{
+    CRequestSlotTable table;
+    std::vector<uint32_t> sequences;
+    for (size_t i = 0; i < CRequestSlotTable::kSlotCount; ++i) {
+        sequences.push_back(table.Acquire());
+    }
+    // Every slot is taken: one freed, the next request's own slot is still taken and it goes to the free one.
+    table.Complete(sequences[10], kDrvCancelled);
+    table.Release(sequences[10]);
+    EXPECT_FALSE(table.IsWaiting(sequences[10]));
+    const uint32_t away = table.Acquire();
+    ASSERT_NE(away, 0u);
+    const uint32_t owner = sequences[away % CRequestSlotTable::kSlotCount - 1];
+    ASSERT_EQ(owner % CRequestSlotTable::kSlotCount, away % CRequestSlotTable::kSlotCount);
+    EXPECT_TRUE(table.IsWaiting(away));
+    EXPECT_TRUE(table.IsWaiting(owner));
+    // The request in the other's slot ends first, then the other; a request let go while it waits is not waiting.
+    table.Complete(owner, kDrvCancelled);
+    EXPECT_FALSE(table.IsWaiting(owner));
+    EXPECT_TRUE(table.IsWaiting(away));
+    EXPECT_EQ(table.OfferReply(ReplyFrame(away, 0, 0), nullptr, 0), CRequestSlotTable::Route::Slot);
+    EXPECT_FALSE(table.IsWaiting(away));
+    table.Release(sequences[20]);
+    EXPECT_FALSE(table.IsWaiting(sequences[20]));
+    EXPECT_TRUE(table.IsWaiting(sequences[21]));
+    EXPECT_FALSE(table.IsWaiting(0));
+}
+
 TEST(RequestSlotTable, UnclaimedSequencesNeverCollideWithSlots)
 {
     CRequestSlotTable table;

@@ -421,6 +421,31 @@ TEST_F(DispatcherTest, CodesWithoutARuleAreIgnored)
     EXPECT_TRUE(applied_.empty());
 }
 
+TEST_F(DispatcherTest, ARuleRemovedLeavesItsNeighboursAndASecondRuleTakesAgain)
+{
+    const std::vector<uint8_t> records = {1};
+    // Codes side by side, and one far off, each with a rule of its own.
+    const std::vector<uint16_t> codes = {kReqLocation, static_cast<uint16_t>(kReqLocation ^ 1), 65535};
+    std::vector<uint16_t> taken;
+    for (uint16_t code : codes) {
+        SetServerMessageRule(code,
+                             [&taken](const EmsMsg& msg, CDispatchEffects&) { taken.push_back(msg.requestCode); });
+    }
+    SetServerMessageRule(kReqLocation, nullptr);
+    for (uint16_t code : codes) {
+        const EmsMsg msg = Message(code, records);
+        DispatchServerMessage(&msg);
+    }
+    EXPECT_EQ(taken, (std::vector<uint16_t>{static_cast<uint16_t>(kReqLocation ^ 1), 65535}));
+    SetServerMessageRule(kReqLocation, [&taken](const EmsMsg&, CDispatchEffects&) { taken.push_back(0); });
+    const EmsMsg again = Message(kReqLocation, records);
+    DispatchServerMessage(&again);
+    EXPECT_EQ(taken.back(), 0);
+    ClearServerMessageRules();
+    DispatchServerMessage(&again);
+    EXPECT_EQ(taken.size(), 3u) << "no rule is left after all are cleared";
+}
+
 TEST_F(DispatcherTest, WhileTheUiThreadHoldsTheLockItsMessagesWaitForTheTick)
 {
     ASSERT_TRUE(LockDispatch(0));
