@@ -3,6 +3,7 @@
 //
 //     build/bench/frame_codec_bench
 
+#include "link/ems_msg.h"
 #include "link/server/frame_codec.h"
 
 #include <benchmark/benchmark.h>
@@ -13,12 +14,10 @@ namespace {
 
 FrameHeader KeepAliveHeader()
 {
-    FrameHeader header;
-    header.operation = kEmsOpQuery;
-    header.requestCode = kReqKeepAlive;
-    header.count = 1;
-    header.total = 1;
-    header.recordSize = 1;
+    const uint8_t body = 0;
+    EmsMsg request;
+    BuildEmsMsg(&request, kEmsOpQuery, kReqKeepAlive, 1, &body, 0);
+    FrameHeader header = FrameHeaderFromMsg(request);
     header.sequence = 1234;
     return header;
 }

@@ -191,12 +191,7 @@ void BM_RequestRoundTripBesideTcpEcho(benchmark::State& state)
     EmsMsg request;
     BuildEmsMsg(&request, kEmsOpQuery, kReqKeepAlive, 1, &body, 0);
     // The bytes of the keep-alive on the wire, and of its reply (the same header, no records).
-    FrameHeader header;
-    header.operation = kEmsOpQuery;
-    header.requestCode = kReqKeepAlive;
-    header.count = 1;
-    header.total = 1;
-    header.recordSize = 1;
+    FrameHeader header = FrameHeaderFromMsg(request);
     header.sequence = 1;
     const std::vector<uint8_t> frame = EncodeFrame(header, &body, 1);
 

@@ -93,7 +93,6 @@ size_t BytesOf(const OwnedServerMessage& msg)
     return sizeof(QueuedItem) + msg.records.size();
 }
 
-// False when no rule takes the message's code (it changes nothing).
 std::atomic<uint64_t>& RuleWordOf(Dispatcher& d, uint16_t code)
 {
     return d.ruleCodes[code / 64];
@@ -104,6 +103,7 @@ uint64_t RuleBitOf(uint16_t code)
     return uint64_t{1} << (code % 64);
 }
 
+// False when no rule takes the message's code (it changes nothing).
 bool ApplyOne(Dispatcher& d, const EmsMsg& msg, CDispatchEffects& effects)
 {
     if ((RuleWordOf(d, msg.requestCode) & RuleBitOf(msg.requestCode)) == 0) {

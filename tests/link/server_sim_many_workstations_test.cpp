@@ -136,8 +136,6 @@ TEST_F(SimManyWorkstationsTest, ALoginIsAnsweredWhileAnotherWorkstationsStatesAr
     EXPECT_EQ(stated.size(), kNes);
 }
 
-} // namespace
-
 // Answers that wait for a workstation that does not read, behind whole NE tables, stay as they were made while the
 // server answers another workstation's stream of requests from the same storage; each comes once, to its request.
 TEST_F(SimManyWorkstationsTest, AnswersLeftUnreadStayIntactWhileAnotherWorkstationIsAnswered)
@@ -225,3 +223,5 @@ TEST_F(SimManyWorkstationsTest, EachAnswerHoldsNothingOfTheOneBefore)
     // Nothing more came than the answers asked for.
     EXPECT_FALSE(client->Receive(200).has_value());
 }
+
+} // namespace
