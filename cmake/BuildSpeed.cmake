@@ -9,6 +9,15 @@ if(TARVIK_LINE_TABLES)
     add_compile_options(-g1)
 endif()
 
+# Split debug information: each object's DWARF goes to a .dwo file beside it, and a library's or an executable's links
+# carry only a skeleton that points there. Hundreds of test executables link the same libraries; without this each of
+# them holds its own copy of their debug information (hundreds of megabytes an executable). A debugger reads the .dwo
+# files from the build tree, so a backtrace still shows file and line.
+option(TARVIK_SPLIT_DWARF "Debug information in .dwo files beside the objects (-gsplit-dwarf)" ON)
+if(TARVIK_SPLIT_DWARF)
+    add_compile_options("$<$<CONFIG:Debug,RelWithDebInfo>:-gsplit-dwarf>")
+endif()
+
 # A test's own code runs little beside the libraries it drives: without optimisation it compiles in about half the
 # time, while the libraries keep theirs. (After the build type's -O2, so that it wins.)
 set(TARVIK_TEST_COMPILE_OPTIONS -O0)
