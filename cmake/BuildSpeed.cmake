@@ -18,6 +18,16 @@ if(TARVIK_SPLIT_DWARF)
     add_compile_options("$<$<CONFIG:Debug,RelWithDebInfo>:-gsplit-dwarf>")
 endif()
 
+# Shared product libraries (a test tree): hundreds of test executables link the same libraries, and each static link
+# would carry its own copy of their code and debug information. Everything is compiled position-independent, so that
+# one precompiled header serves libraries and executables alike; calls inside a library stay direct.
+option(TARVIK_SHARED_LIBS "Product libraries as shared libraries" OFF)
+set(TARVIK_LIBRARY_TYPE STATIC)
+if(TARVIK_SHARED_LIBS)
+    set(TARVIK_LIBRARY_TYPE SHARED)
+    add_compile_options(-fPIC -fno-semantic-interposition)
+endif()
+
 # A test's own code runs little beside the libraries it drives: without optimisation it compiles in about half the
 # time, while the libraries keep theirs. (After the build type's -O2, so that it wins.)
 set(TARVIK_TEST_COMPILE_OPTIONS -O0)
@@ -42,6 +52,11 @@ include(CheckLinkerFlag)
 check_linker_flag(CXX "-fuse-ld=lld" TARVIK_HAS_LLD)
 if(TARVIK_HAS_LLD)
     add_link_options(-fuse-ld=lld)
+    if(TARVIK_SPLIT_DWARF)
+        # The compiler's name tables for split debug information (.debug_gnu_pubnames and pubtypes) are most of a
+        # linked test's size; the linker turns them into one compact index for the debugger and drops them.
+        add_link_options("$<$<CONFIG:Debug,RelWithDebInfo>:-Wl,--gdb-index>")
+    endif()
 endif()
 
 # Precompiled headers (GCC): the standard, Qt and GoogleTest headers that most files include are parsed once per kind

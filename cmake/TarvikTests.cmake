@@ -67,7 +67,7 @@ function(tarvik_check_test_sources dir)
 endfunction()
 
 # tarvik_glob_library(<target> [PUBLIC <libs...>] [PRIVATE <libs...>] [EXCLUDE <regexes...>])
-# A static library of every .cpp below the current source directory, linking PUBLIC the libraries its headers need and
+# A library (static, or shared with TARVIK_SHARED_LIBS) of every .cpp below the current source directory, linking PUBLIC the libraries its headers need and
 # PRIVATE those only its sources use; an INTERFACE target (of its PUBLIC libraries) while the folder has no source, so
 # that dependents can link it before its first source lands.
 function(tarvik_glob_library target)
@@ -78,7 +78,7 @@ function(tarvik_glob_library target)
         list(FILTER sources EXCLUDE REGEX "${pattern}")
     endforeach()
     if(sources)
-        add_library(${target} STATIC ${sources})
+        add_library(${target} ${TARVIK_LIBRARY_TYPE} ${sources})
         target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
         # A form added since the last configure: the code generation's stamp goes, so that the next build makes
         # the form's header (the generator tracks the forms it has seen, not new ones).
