@@ -14,9 +14,6 @@
 
 namespace {
 
-// How often a wait looks for a newer id, so that Stop and a new ping take effect at once.
-constexpr uint64_t kCancelCheckMs = 50;
-
 void ClampParameters(PingRequest& run)
 {
     run.count = std::clamp(run.count, kPingMinCount, kPingMaxCount);
@@ -40,23 +37,6 @@ void AppendNoReplyLine(CPingOutput* output, const PingAddress& destination, uint
         std::snprintf(line, sizeof line, kPingSendErrorFormat, address.c_str(), unsigned{sequence},
                       static_cast<unsigned>(sendError));
     output->Append(line);
-}
-
-enum class WaitEnd { kAnswered, kTimedOut, kCancelled };
-
-WaitEnd AwaitAnswer(IcmpTransport& transport, const CPingCounter& counter, uint8_t id, uint16_t sequence,
-                    uint64_t deadline, std::optional<IcmpReply>& reply)
-{
-    for (;;) {
-        uint64_t slice = std::min(deadline, transport.NowMs() + kCancelCheckMs);
-        reply = transport.AwaitReply(sequence, slice);
-        if (reply)
-            return WaitEnd::kAnswered;
-        if (transport.NowMs() >= deadline)
-            return WaitEnd::kTimedOut;
-        if (!counter.IsCurrent(id))
-            return WaitEnd::kCancelled;
-    }
 }
 
 } // namespace
@@ -88,35 +68,33 @@ int32_t IcmpPing(PingRequest* request, const CPingCounter& counter, const IcmpTr
     *request = shown;
 
     uint8_t received = 0;
-    auto finish = [&](int32_t result) {
-        run.received = received;
-        *request = run;
-        return result;
+    // A run ended by a newer id tells its caller how many echoes came back, and nothing else.
+    auto cancelled = [&] {
+        request->received = received;
+        return kIcmpPingDone;
     };
 
+    const uint32_t epoch = counter.Epoch();
     const uint16_t sequenceBase = static_cast<uint16_t>(run.id * 100);
     for (unsigned i = 1; i <= run.count; ++i) {
         const uint16_t sequence = static_cast<uint16_t>(sequenceBase + i);
         StampEchoRequest(echo, sequence, static_cast<uint32_t>(transport->NowMs()));
         const uint64_t sendTime = transport->NowMs();
-        if (!counter.IsCurrent(run.id))
-            return finish(kIcmpPingCancelled);
+        if (!counter.IsCurrent(run.id, epoch))
+            return cancelled();
 
+        // An echo sent waits for its reply or its timeout, whatever id is taken meanwhile.
         std::optional<IcmpReply> reply;
         int sendError = transport->SendEcho(run.address, options, sequence, echo);
-        if (sendError == 0) {
-            uint64_t deadline = sendTime + static_cast<uint64_t>(run.timeout);
-            if (AwaitAnswer(*transport, counter, run.id, sequence, deadline, reply) == WaitEnd::kCancelled)
-                return finish(kIcmpPingCancelled);
-        }
-        if (!counter.IsCurrent(run.id))
-            return finish(kIcmpPingCancelled);
+        if (sendError == 0)
+            reply = transport->AwaitReply(sequence, sendTime + static_cast<uint64_t>(run.timeout));
+        if (!counter.IsCurrent(run.id, epoch))
+            return cancelled();
 
         if (!reply) {
             AppendNoReplyLine(run.output, run.address, sequence, sendError);
-            // Once anything has answered, a silent echo no longer decides the run's status.
-            if (received == 0)
-                run.status = sendError == 0 ? kIcmpStatusTimedOut : IcmpStatusFromSendError(sendError);
+            if (run.status != kIcmpStatusSuccess)
+                run.status = kIcmpStatusTimedOut;
             continue;
         }
 
@@ -138,7 +116,9 @@ int32_t IcmpPing(PingRequest* request, const CPingCounter& counter, const IcmpTr
             run.status = static_cast<uint32_t>(status);
         ++received;
     }
-    return finish(kIcmpPingDone);
+    run.received = received;
+    *request = run;
+    return kIcmpPingDone;
 }
 
 int32_t IcmpPing(PingRequest* request)

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 
 namespace {
 
@@ -74,19 +73,5 @@ uint32_t IcmpStatusFromMessage(uint8_t type, uint8_t code)
         return kIcmpStatusParameterProblem;
     default:
         return kIcmpStatusGeneralFailure;
-    }
-}
-
-uint32_t IcmpStatusFromSendError(int sysError)
-{
-    switch (sysError) {
-    case EMSGSIZE:
-        return kIcmpStatusPacketTooBig;
-    case ENETUNREACH:
-        return kIcmpStatusDestNetUnreachable;
-    case EHOSTUNREACH:
-        return kIcmpStatusDestHostUnreachable;
-    default:
-        return kIcmpStatusTimedOut;
     }
 }

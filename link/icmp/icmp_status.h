@@ -44,6 +44,3 @@ std::string_view IcmpStatusText(uint32_t code);
 
 // The status of an ICMP message answering an echo request: 0 for an echo reply, else the error's code.
 uint32_t IcmpStatusFromMessage(uint8_t type, uint8_t code);
-
-// The status of an echo whose send failed with the system error sysError.
-uint32_t IcmpStatusFromSendError(int sysError);

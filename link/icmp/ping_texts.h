@@ -27,8 +27,6 @@ inline constexpr char kTraceHeaderFormat[] = "Tracing route to %s over a maximum
 // A hop that answered: hop, minimum, average, maximum (each a number or kTraceUnderOneMs), received, count, address.
 inline constexpr char kTraceHopFormat[] = "%3u %7s %7s %7s %3u/%-3u %s\r\n";
 inline constexpr char kTraceUnderOneMs[] = "< 1";
-// A router that says the destination cannot be reached: as kTraceHopFormat, then the status text.
-inline constexpr char kTraceUnreachableHopFormat[] = "%3u %7s %7s %7s %3u/%-3u %s  %s\r\n";
 // A hop without a usable answer: hop, received (0), count, status text.
 inline constexpr char kTraceSilentHopFormat[] = "%3u       *       *       * %3u/%-3u %s\r\n";
 // The engine could not run: hop, received (0), count, the engine's result.

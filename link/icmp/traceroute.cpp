@@ -22,27 +22,21 @@ bool IsAnswer(uint32_t status)
            status == kIcmpStatusTtlExpiredReassembly;
 }
 
-// A router's word that the destination cannot be reached: no further hop gets there.
-bool IsUnreachable(uint32_t status)
-{
-    return (status >= kIcmpStatusDestNetUnreachable && status <= kIcmpStatusDestPortUnreachable) ||
-           status == kIcmpStatusPacketTooBig;
-}
-
 // Appends text while the trace is current, the test and the append in one step, so that a newer trace that has put
 // its header in place never gets a line of this one; false when the trace is no longer current.
-bool AppendIfCurrent(CPingOutput* output, const CTraceCounters& counters, uint8_t traceId, const std::string& text)
+bool AppendIfCurrent(CPingOutput* output, const CTraceCounters& counters, uint8_t traceId, uint32_t epoch,
+                     const std::string& text)
 {
     bool current = false;
     auto append = [&](std::string& lines) {
-        current = counters.IsCurrent(traceId);
+        current = counters.IsCurrent(traceId, epoch);
         if (current)
             lines += text;
     };
     if (output != nullptr)
         output->Edit(append);
     else
-        current = counters.IsCurrent(traceId);
+        current = counters.IsCurrent(traceId, epoch);
     return current;
 }
 
@@ -52,33 +46,18 @@ std::string HopLine(unsigned hop, const PingRequest& run)
     char line[160];
     const unsigned received = run.received;
     const unsigned count = run.count;
-    const bool answered = received > 0 && (IsAnswer(run.status) || IsUnreachable(run.status));
-    if (answered) {
+    if (received > 0 && IsAnswer(run.status)) {
         const std::string address = FormatIpAddress(run.replyAddress);
         const std::string low = TimeColumn(run.minTime);
         const std::string average = TimeColumn(run.totalTime / received);
         const std::string high = TimeColumn(run.maxTime);
-        if (IsUnreachable(run.status))
-            std::snprintf(line, sizeof line, kTraceUnreachableHopFormat, hop, low.c_str(), average.c_str(),
-                          high.c_str(), received, count, address.c_str(),
-                          std::string(IcmpStatusText(run.status)).c_str());
-        else
-            std::snprintf(line, sizeof line, kTraceHopFormat, hop, low.c_str(), average.c_str(), high.c_str(), received,
-                          count, address.c_str());
+        std::snprintf(line, sizeof line, kTraceHopFormat, hop, low.c_str(), average.c_str(), high.c_str(), received,
+                      count, address.c_str());
     } else {
         std::snprintf(line, sizeof line, kTraceSilentHopFormat, hop, 0U, count,
                       std::string(IcmpStatusText(run.status)).c_str());
     }
     return line;
-}
-
-// Whether the trace goes no further after a hop: the destination answered, or a router says it cannot be reached.
-bool EndsTrace(const PingRequest& run, const PingAddress& destination)
-{
-    if (run.received == 0)
-        return false;
-    // Only the destination answers an echo with an echo reply, whatever address it answers from.
-    return run.status == kIcmpStatusSuccess || run.replyAddress == destination || IsUnreachable(run.status);
 }
 
 } // namespace
@@ -98,10 +77,17 @@ void CTraceCounters::EndTraces()
     hops_.TakeId();
 }
 
-bool CTraceCounters::TakeHopId(uint8_t traceId, PingRequest* run)
+void CTraceCounters::Reset()
 {
     std::lock_guard lock(mutex_);
-    if (!traces_.IsCurrent(traceId))
+    traces_.Reset();
+    hops_.TakeId();
+}
+
+bool CTraceCounters::TakeHopId(uint8_t traceId, uint32_t epoch, PingRequest* run)
+{
+    std::lock_guard lock(mutex_);
+    if (!traces_.IsCurrent(traceId, epoch))
         return false;
     NewPingId(run, hops_);
     return true;
@@ -120,6 +106,7 @@ int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCo
     if (trace == nullptr || trace->count == 0)
         return -1;
     const uint8_t traceId = trace->id;
+    const uint32_t epoch = counters.Epoch();
     const unsigned maxHops = trace->ttl;
     std::string openFailure;
     const IcmpTransportOpener keepingReason = KeepingOpenFailure(open, &openFailure);
@@ -128,11 +115,11 @@ int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCo
         PingRequest run = *trace;
         run.output = nullptr;
         run.ttl = static_cast<uint8_t>(hop);
-        if (!counters.TakeHopId(traceId, &run))
+        if (!counters.TakeHopId(traceId, epoch, &run))
             return 0;
         const int32_t result = IcmpPing(&run, counters.Hops(), keepingReason);
         // A newer trace, or the dialog's closing, ended this one: a hop cut short says nothing of the route.
-        if (result == kIcmpPingCancelled)
+        if (!counters.IsCurrent(traceId, epoch))
             return 0;
         if (result != kIcmpPingDone) {
             char line[96];
@@ -140,15 +127,16 @@ int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCo
             std::string lines = line;
             if (result == kIcmpPingNoTransport)
                 lines += IcmpUnavailableText(openFailure);
-            if (!AppendIfCurrent(output, counters, traceId, lines))
+            if (!AppendIfCurrent(output, counters, traceId, epoch, lines))
                 return 0;
             break;
         }
-        if (!AppendIfCurrent(output, counters, traceId, HopLine(hop, run)))
+        if (!AppendIfCurrent(output, counters, traceId, epoch, HopLine(hop, run)))
             return 0;
-        if (EndsTrace(run, trace->address))
+        // The trace ends where the destination itself answered, or at the last hop.
+        if (run.replyAddress == trace->address)
             break;
     }
-    AppendIfCurrent(output, counters, traceId, kTraceCompleteText);
+    AppendIfCurrent(output, counters, traceId, epoch, kTraceCompleteText);
     return 0;
 }

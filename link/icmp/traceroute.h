@@ -1,7 +1,8 @@
 #pragma once
 // The workstation's traceroute: the engine's ping run once per hop, with the TTL set to the hop number, and one line
-// per hop in an output, until the destination answers, a router says the destination cannot be reached, or the hops
-// run out.
+// per hop in an output, until the destination answers or the hops run out. A hop is answered when an echo came back
+// and the run's status is success or "TTL expired"; any other hop (silent, or a router's "unreachable") gets the
+// unanswered line with the status text, and the trace goes on.
 
 #include "link/icmp/icmp_transport.h"
 #include "link/icmp/ping_counter.h"
@@ -22,9 +23,13 @@ public:
     uint8_t BeginTrace();
     // Ends the trace in progress (its dialog closes).
     void EndTraces();
-    bool IsCurrent(uint8_t traceId) const { return traces_.IsCurrent(traceId); }
+    // Numbers the traces from 0 again (the dialog opens); a trace begun before stays ended.
+    void Reset();
+    // What a trace notes as it begins, for IsCurrent and TakeHopId.
+    uint32_t Epoch() const { return traces_.Epoch(); }
+    bool IsCurrent(uint8_t traceId, uint32_t epoch) const { return traces_.IsCurrent(traceId, epoch); }
     // Gives the echo run of a hop its id while the trace is current; false, and the run untouched, when it is not.
-    bool TakeHopId(uint8_t traceId, PingRequest* run);
+    bool TakeHopId(uint8_t traceId, uint32_t epoch, PingRequest* run);
     const CPingCounter& Hops() const { return hops_; }
 
 private:

@@ -35,6 +35,25 @@ TEST(NewPingId, TakesTheCounterValueAndWraps)
     EXPECT_TRUE(counter.IsCurrent(0));
 }
 
+TEST(NewPingId, AResetNumbersFromZeroAndEndsTheRunsBegunBefore)
+{
+    CPingCounter counter;
+    PingRequest request;
+    NewPingId(&request, counter);
+    NewPingId(&request, counter);
+    const uint32_t before = counter.Epoch();
+    EXPECT_TRUE(counter.IsCurrent(1, before));
+    counter.Reset();
+    EXPECT_FALSE(counter.IsCurrent(1, before));
+    NewPingId(&request, counter);
+    EXPECT_EQ(request.id, 0);
+    NewPingId(&request, counter);
+    EXPECT_EQ(request.id, 1);
+    EXPECT_FALSE(counter.IsCurrent(1, before)) << "the same id issued again after the reset";
+    EXPECT_TRUE(counter.IsCurrent(1, counter.Epoch()));
+    EXPECT_TRUE(counter.IsCurrent(1));
+}
+
 TEST(NewPingId, ThreadsNeverShareAnId)
 {
     // 256 ids taken by four threads at once cover every value exactly once.

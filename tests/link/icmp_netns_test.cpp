@@ -172,7 +172,7 @@ TEST_P(IcmpNetnsTest, DontFragmentBeyondThePathIsRefused)
     RunResult run = Ping(request);
     ASSERT_EQ(run.error, "");
     EXPECT_EQ(run.request.received, 0);
-    EXPECT_EQ(run.request.status, kIcmpStatusPacketTooBig);
+    EXPECT_EQ(run.request.status, kIcmpStatusTimedOut) << "an echo that could not be sent";
     EXPECT_EQ(run.output, "ping 203.0.113.2 icmp_seq=" + std::to_string(run.request.id * 100 + 1) +
                               " err=" + std::to_string(EMSGSIZE) + "\r\n");
 
@@ -194,7 +194,7 @@ TEST_P(IcmpNetnsTest, NewerIdEndsTheRunToASilentAddress)
         },
         &sent);
     ASSERT_EQ(run.error, "");
-    EXPECT_EQ(run.result, kIcmpPingCancelled);
+    EXPECT_EQ(run.result, kIcmpPingDone);
     EXPECT_LT(sent.load(), 10);
     EXPECT_EQ(run.request.received, 0);
 }

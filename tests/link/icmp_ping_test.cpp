@@ -248,21 +248,25 @@ INSTANTIATE_TEST_SUITE_P(
         // A run that never reached its target is not a success, however many routers answered.
         AggregationCase{
             "FourTtlExpired", {TtlExpired(2), TtlExpired(4), TtlExpired(3), TtlExpired(1)}, 4, 11013, 1, 4, 10},
-        // The router's answer is kept: the echoes that followed it timed out, but something did answer.
+        // An echo without reply makes any status but success "request timed out", whatever answered before it.
         AggregationCase{"UnreachableThenTwoTimeouts",
                         {HostUnreachable(2), ScriptedEcho::Silence(), ScriptedEcho::Silence()},
                         1,
-                        11003,
+                        11010,
                         2,
                         2,
                         2},
+        AggregationCase{"TtlExpiredThenTimeout", {TtlExpired(3), ScriptedEcho::Silence()}, 1, 11010, 3, 3, 3},
+        AggregationCase{"SingleTtlExpired", {TtlExpired(3)}, 1, 11013, 3, 3, 3},
+        AggregationCase{"SingleTimeout", {ScriptedEcho::Silence()}, 0, 11010, 0, 0, 0},
         AggregationCase{"TimeoutThenUnreachable", {ScriptedEcho::Silence(), HostUnreachable(4)}, 1, 11003, 4, 4, 4},
         AggregationCase{"UnreachableThenReply", {HostUnreachable(2), ScriptedEcho::Reply(8)}, 2, 0, 2, 8, 10},
         AggregationCase{"ReplyThenUnreachable", {ScriptedEcho::Reply(8), HostUnreachable(2)}, 2, 0, 2, 8, 10},
         AggregationCase{"ReplyThenTimeout", {ScriptedEcho::Reply(8), ScriptedEcho::Silence()}, 1, 0, 8, 8, 8},
         AggregationCase{"ZeroRoundTrip", {ScriptedEcho::Reply(0)}, 1, 0, 0, 0, 0},
-        AggregationCase{"NoRouteToNet", {ScriptedEcho::SendFailure(ENETUNREACH)}, 0, 11002, 0, 0, 0},
-        AggregationCase{"NoRouteToHost", {ScriptedEcho::SendFailure(EHOSTUNREACH)}, 0, 11003, 0, 0, 0},
+        // An echo that could not be sent counts as one without reply.
+        AggregationCase{"NoRouteToNet", {ScriptedEcho::SendFailure(ENETUNREACH)}, 0, 11010, 0, 0, 0},
+        AggregationCase{"NoRouteToHost", {ScriptedEcho::SendFailure(EHOSTUNREACH)}, 0, 11010, 0, 0, 0},
         AggregationCase{"SendRefused", {ScriptedEcho::SendFailure(EPERM)}, 0, 11010, 0, 0, 0},
         AggregationCase{
             "ReplyThenSendFailure", {ScriptedEcho::Reply(4), ScriptedEcho::SendFailure(EPERM)}, 1, 0, 4, 4, 4}),
@@ -314,15 +318,34 @@ TEST_F(IcmpPingTest, NewerIdEndsTheRunAfterTheEchoInProgress)
             NewPingId(&other, counter_);
         }
     });
-    ASSERT_EQ(Run(request), kIcmpPingCancelled);
+    ASSERT_EQ(Run(request), kIcmpPingDone);
     EXPECT_EQ(network_.Sent().size(), 3u);
     // The third reply came back after the newer id was taken: it is not counted.
     EXPECT_EQ(request.received, 2);
-    // What was gathered before the end is kept, not left as cleared "success".
+    // Only the received count is written back: the rest stays as the run's start left it.
     EXPECT_EQ(request.status, 0u);
-    EXPECT_EQ(request.minTime, 4u);
-    EXPECT_EQ(request.maxTime, 5u);
-    EXPECT_EQ(request.totalTime, 9u);
+    EXPECT_EQ(request.minTime, 0u);
+    EXPECT_EQ(request.maxTime, 0u);
+    EXPECT_EQ(request.totalTime, 0u);
+}
+
+TEST_F(IcmpPingTest, AnEchoSentWaitsForItsTimeoutWhenANewerIdIsTaken)
+{
+    PingRequest request = MakeRequest(3);
+    request.timeout = 4000;
+    Script({ScriptedEcho::Silence(), ScriptedEcho::Reply(5), ScriptedEcho::Reply(5)});
+    const uint16_t first = static_cast<uint16_t>(request.id * 100 + 1);
+    network_.SetOnSend([&](const SentEcho& echo) {
+        if (echo.sequence == first) {
+            PingRequest other;
+            NewPingId(&other, counter_);
+        }
+    });
+    const uint64_t start = network_.NowMs();
+    ASSERT_EQ(Run(request), kIcmpPingDone);
+    EXPECT_EQ(network_.NowMs() - start, 4000u) << "the first echo waited its whole timeout";
+    EXPECT_EQ(network_.Sent().size(), 1u);
+    EXPECT_EQ(request.received, 0);
 }
 
 } // namespace

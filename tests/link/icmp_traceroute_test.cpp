@@ -92,36 +92,40 @@ TEST_F(TracerouteTest, SilentHopsSayWhyAndTheTraceGoesOn)
                        }));
 }
 
-TEST_F(TracerouteTest, HopAnsweredOnceOfThreeShowsItsRouter)
+TEST_F(TracerouteTest, HopWithOneRouterAnswerAndTwoTimeoutsIsUnanswered)
 {
-    // One router answer and two silent echoes: the hop is reached, by one echo of three.
+    // The silent echoes after the router's answer leave the hop's status "request timed out".
     Push({ScriptedEcho::Error(kTimeExceeded, 0, kFirstRouter, 7), ScriptedEcho::Silence(), ScriptedEcho::Silence()});
     ASSERT_EQ(Run(Trace(3, 1)), 0);
-    EXPECT_EQ(Lines().at(0), "  1       7       7       7   1/3   10.0.0.1");
+    EXPECT_EQ(Lines().at(0), "  1       *       *       *   0/3   request timed out");
 }
 
-TEST_F(TracerouteTest, RouterThatCannotReachTheDestinationEndsTheTrace)
+TEST_F(TracerouteTest, RouterThatCannotReachTheDestinationGetsTheUnansweredLineAndTheTraceGoesOn)
 {
     Push({ScriptedEcho::Error(kTimeExceeded, 0, kFirstRouter, 1),
-          ScriptedEcho::Error(kUnreachable, 1, kSecondRouter, 3)});
+          ScriptedEcho::Error(kUnreachable, 1, kSecondRouter, 3), ScriptedEcho::Error(kUnreachable, 4, kSecondRouter, 3),
+          ScriptedEcho::Reply(6)});
     ASSERT_EQ(Run(Trace(1, 30)), 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
                            "  1       1       1       1   1/1   10.0.0.1",
-                           "  2       3       3       3   1/1   10.0.1.1  destination host unreachable",
+                           "  2       *       *       *   0/1   destination host unreachable",
+                           "  3       *       *       *   0/1   internal packet too big",
+                           "  4       6       6       6   1/1   192.0.2.9",
                            "",
                            " Trace Complete",
                        }));
-    EXPECT_EQ(network_.Sent().size(), 2u);
+    EXPECT_EQ(network_.Sent().size(), 4u);
 }
 
-TEST_F(TracerouteTest, EchoReplyFromAnotherAddressOfTheDestinationEndsTheTrace)
+TEST_F(TracerouteTest, OnlyTheDestinationsOwnAddressEndsTheTrace)
 {
-    ScriptedEcho reply = ScriptedEcho::Reply(5);
-    reply.from = PingAddress{192, 0, 2, 10};
-    Push({reply});
+    ScriptedEcho other = ScriptedEcho::Reply(5);
+    other.from = PingAddress{192, 0, 2, 10};
+    Push({other, ScriptedEcho::Reply(5)});
     ASSERT_EQ(Run(Trace(1, 30)), 0);
     EXPECT_EQ(Lines().at(0), "  1       5       5       5   1/1   192.0.2.10");
-    EXPECT_EQ(network_.Sent().size(), 1u);
+    EXPECT_EQ(Lines().at(1), "  2       5       5       5   1/1   192.0.2.9");
+    EXPECT_EQ(network_.Sent().size(), 2u);
 }
 
 TEST_F(TracerouteTest, AddressThatNeverAnswersIsTracedToTheLastHop)
@@ -153,11 +157,10 @@ TEST_P(TracerouteEndingTest, EndedTraceWritesNothingMore)
             counters_.EndTraces();
     });
     ASSERT_EQ(Run(trace), 0);
-    // The hop in progress ends while its first echo waits, even though it would be answered: a hop cut short tells
-    // nothing.
+    // The hop in progress ends once its first echo is answered: a hop cut short tells nothing.
     EXPECT_EQ(Lines(), std::vector<std::string>{"  1       1       1       1   2/2   10.0.0.1"});
     EXPECT_EQ(network_.Sent().size(), 3u);
-    EXPECT_FALSE(counters_.IsCurrent(trace.id));
+    EXPECT_FALSE(counters_.IsCurrent(trace.id, counters_.Epoch()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, TracerouteEndingTest, ::testing::Values(Ending::kNewerTrace, Ending::kClosing));
@@ -178,9 +181,28 @@ TEST_F(TracerouteTest, EndedTraceTakesNoHopIdFromTheNewerOne)
     const PingRequest older = Trace(1, 30);
     const PingRequest newer = Trace(1, 30);
     PingRequest hop;
-    EXPECT_FALSE(counters_.TakeHopId(older.id, &hop));
-    ASSERT_TRUE(counters_.TakeHopId(newer.id, &hop));
+    EXPECT_FALSE(counters_.TakeHopId(older.id, counters_.Epoch(), &hop));
+    ASSERT_TRUE(counters_.TakeHopId(newer.id, counters_.Epoch(), &hop));
     EXPECT_TRUE(counters_.Hops().IsCurrent(hop.id));
+}
+
+TEST_F(TracerouteTest, ATraceBegunBeforeTheNumberingStartsAgainWritesNothingMore)
+{
+    // The dialog opens again while the trace of its last opening waits at hop 2; the new first trace takes the same
+    // id as the old one.
+    Push({ScriptedEcho::Error(kTimeExceeded, 0, kFirstRouter, 1), ScriptedEcho::Reply(900)});
+    counters_.Reset();
+    const PingRequest old = Trace(1, 30);
+    network_.SetOnSend([&](const SentEcho& echo) {
+        if (echo.options.ttl != 2)
+            return;
+        counters_.EndTraces();
+        counters_.Reset();
+        EXPECT_EQ(counters_.BeginTrace(), old.id);
+    });
+    ASSERT_EQ(Run(old), 0);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"  1       1       1       1   1/1   10.0.0.1"});
+    EXPECT_EQ(network_.Sent().size(), 2u);
 }
 
 TEST_F(TracerouteTest, NoIcmpSocketSaysWhyAndHowToAllowIt)
