@@ -96,6 +96,11 @@ protected:
 TEST_F(ConnectionTestsE2eTest, WorkstationPingsAnAddressAndShowsEachReply)
 {
     StartAt("North-1");
+    // Pings of an earlier opening: the dialog numbers its pings from 0 again.
+    for (int i = 0; i < 5; ++i) {
+        PingRequest earlier;
+        NewPingId(&earlier, ClientEcho().pingCounter);
+    }
     e2e::COperator& person = program_.Operator();
     person.OnDialog<CPingFromClientDlg>([&](CPingFromClientDlg& ping) {
         // The current NE's address, and another NE's when the operator picks it.
@@ -115,9 +120,15 @@ TEST_F(ConnectionTestsE2eTest, WorkstationPingsAnAddressAndShowsEachReply)
         Type(ping, Echo::kAddressId, QStringLiteral("127.0.0.1"));
         Click(ping, Echo::kStartButtonId);
         EXPECT_TRUE(program_.WaitUntil([&] { return ResultLines(ping, Echo::kResultId).size() == 3; }));
-        for (const QString& line : ResultLines(ping, Echo::kResultId))
-            EXPECT_TRUE(Matches(line, R"(Reply from \[127\.0\.0\.1\]: icmp_seq=\d+ bytes=64 time(<10|=\d+)ms TTL=64)"))
-                << line.toStdString();
+        // The first ping of the opening has id 0: its echoes are numbered 1, 2 and 3.
+        const QStringList lines = ResultLines(ping, Echo::kResultId);
+        for (int i = 0; i < lines.size(); ++i)
+            EXPECT_TRUE(Matches(lines[i], QStringLiteral(R"(Reply from \[127\.0\.0\.1\]: icmp_seq=%1 bytes=64 )"
+                                                         R"(time(<10|=\d+)ms TTL=64)")
+                                              .arg(i + 1)
+                                              .toLatin1()
+                                              .constData()))
+                << lines[i].toStdString();
         e2e::CProgram::SaveScreenshot(ping, QStringLiteral("ping_from_client"));
 
         Click(ping, Echo::kClearButtonId);
@@ -193,8 +204,8 @@ TEST_F(ConnectionTestsE2eTest, TracerouteToLoopbackIsOneHop)
     ASSERT_TRUE(program_.Command(kCmdTraceroute));
 }
 
-// Across a router to a target that loses replies, to a route the router cannot reach, and to an address that never
-// answers, whose trace closing the dialog ends.
+// Across a router to a target that loses replies, to a route the router cannot reach (traced to the last hop), and to
+// an address that never answers, whose trace closing the dialog ends.
 TEST_F(ConnectionTestsE2eTest, TracerouteAcrossRoutersShowsEachHop)
 {
     CRoutedTestNetwork network;
@@ -223,15 +234,17 @@ TEST_F(ConnectionTestsE2eTest, TracerouteAcrossRoutersShowsEachHop)
         EXPECT_TRUE(Matches(lines[4], R"(  2 .* [1-9]/10  203\.0\.113\.2)")) << lines[4].toStdString();
         e2e::CProgram::SaveScreenshot(trace, QStringLiteral("traceroute_routed"));
 
-        // The router cannot reach the route: the trace ends there and says so.
+        // The router cannot reach the route: each hop says so, unanswered, and the trace goes on to its last hop.
         Type(trace, Echo::kAddressId, QStringLiteral("203.0.113.130"));
         Type(trace, Echo::kCountId, QStringLiteral("1"));
+        Type(trace, Echo::kTtlId, QStringLiteral("3"));
         Click(trace, Echo::kStartButtonId);
         EXPECT_TRUE(program_.WaitUntil([&] { return complete("203.0.113.130 "); }));
         lines = ResultLines(trace, Echo::kResultId);
-        ASSERT_EQ(lines.size(), 5);
-        EXPECT_TRUE(lines[3].endsWith(QStringLiteral("1/1   198.51.100.2  destination host unreachable")))
-            << lines[3].toStdString();
+        ASSERT_EQ(lines.size(), 7);
+        for (int hop = 1; hop <= 3; ++hop)
+            EXPECT_EQ(lines[2 + hop],
+                      QStringLiteral("  %1       *       *       *   0/1   destination host unreachable").arg(hop));
 
         // Nothing answers past the router; the dialog closes as the trace goes on.
         Type(trace, Echo::kAddressId, QStringLiteral("203.0.113.70"));

@@ -1,5 +1,5 @@
 // The line tests and the rate status in direct mode: the simulated NE runs them through its private subtree, the
-// loop diagnosis with the port's line profile to its result, the single-ended test stopped at the NE, and a line taken
+// loop diagnosis with the port's line profile to its result, the single-ended test's wait stopped, and a line taken
 // into L2 and back, as in server mode.
 
 #include "tests/e2e/support/e2e_harness.h"
@@ -99,7 +99,8 @@ TEST_F(LineTestsDirectE2eTest, TheNeRunsTheLoopDiagnosisToItsResult)
     });
 }
 
-TEST_F(LineTestsDirectE2eTest, TheSingleEndedTestIsStoppedAtTheNe)
+// The single-ended test has no stop command: Stop ends the wait, and the NE's test runs on.
+TEST_F(LineTestsDirectE2eTest, StopEndsTheWaitOfTheSingleEndedTestWhileTheNeRunsItOn)
 {
     OnPort<CXdslSeltDlg>(kCmdSelt, [&](CXdslSeltDlg& selt) {
         program_.Operator().OnDialog<Progress>([&](Progress& progress) { WatchTest(program_, progress, 10000); });
@@ -108,7 +109,8 @@ TEST_F(LineTestsDirectE2eTest, TheSingleEndedTestIsStoppedAtTheNe)
         const RecordReply<LineTestCtrlRec> state =
             CRecordRequests().Query<LineTestCtrlRec>(kReqSeltCtrl, 1, WordRecord{kPortId}, {.waitDialog = false});
         ASSERT_EQ(state.records.size(), 1u);
-        EXPECT_EQ(state.records.front().testState, 4u);
+        EXPECT_EQ(state.records.front().testState, 1u);
+        EXPECT_TRUE(selt.IsControlEnabled(CLineTestControl::kStartId));
     });
 }
 

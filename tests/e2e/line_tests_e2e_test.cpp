@@ -3,7 +3,8 @@
 // complete, and reads the result as lists and graphs that have the shape of the port's copper loop; loop monitoring
 // succeeds on an ADSL2+ line and fails on an ADSL one with the NE's reason; the single-ended test is stopped at the NE
 // and then finds the cable and the loop's reach; bits allocation lists and graphs the bits of each tone. The
-// server's refusals come to the operator as the dialogs' failure boxes, and Start is offered again after them.
+// server's refusals come to the operator as the dialogs' failure boxes; Start is offered again only after a test whose
+// end the dialog knows.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -224,7 +225,7 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
 
         // The first run is stopped while the NE still tests the line: the NE's test is cancelled too.
         person.OnDialog<Progress>([&](Progress& progress) {
-            EXPECT_EQ(progress.windowTitle(), diag.windowTitle());
+            EXPECT_EQ(progress.windowTitle(), QStringLiteral("Line Test")) << "its own caption, not the opener's";
             WatchTest(program_, progress, 15000, QStringLiteral("line_test_progress"));
         });
         Click(diag, CLineTestControl::kStartId);
@@ -295,26 +296,33 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         SelectTab(diag, Diag::kRatePage);
         EXPECT_FALSE(diag.IsControlEnabled(Diag::kGraphId));
 
-        // The server refuses the next start: its reason in the failure box, and Start offered again.
+        // The server refuses the next start: its reason in the failure box; the dialog cannot tell how the port
+        // stands, so it keeps "processing" and offers no Start until it is opened again.
         RefuseNextChange(program_, kReqLoopDiagCtrl);
         Click(diag, CLineTestControl::kStartId);
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_EQ(person.boxTexts.back(),
                   QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
-        EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QStringLiteral("unknown"));
-        EXPECT_TRUE(diag.IsControlEnabled(CLineTestControl::kStartId));
+        EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QStringLiteral("processing"));
+        EXPECT_FALSE(diag.IsControlEnabled(CLineTestControl::kStartId));
         EXPECT_EQ(ServerRow(program_, kReqLoopDiagCtrl, port).testState, 2u) << "the last test stays the NE's";
     });
 }
 
-TEST_F(LineTestsE2eTest, ATestStartedWithoutAProfileIsRefusedBeforeAnythingIsSent)
+// A port whose line profile the combo does not hold: the test starts with no profile, and the NE fails it.
+TEST_F(LineTestsE2eTest, ATestStartedWithoutAProfileIsFailedByTheNe)
 {
+    e2e::COperator& person = program_.Operator();
     OnPort<Diag>(kCmdLoopDiagnosis, kTappedPort, [&](Diag& diag) {
         auto* combo = diag.GetDlgItemAs<QComboBox>(Diag::kProfileComboId);
         combo->setCurrentIndex(-1);
+        person.OnDialog<Progress>([&](Progress& progress) { WatchTest(program_, progress); });
         Click(diag, CLineTestControl::kStartId);
-        EXPECT_EQ(e2e::MessageLine(diag), QStringLiteral("Please select one item"));
-        EXPECT_EQ(ServerRow(program_, kReqLoopDiagCtrl, kSlot1 + kTappedPort).testState, 0u) << "no test started";
+        EXPECT_EQ(e2e::MessageLine(diag), QString());
+        EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QStringLiteral("failed"));
+        EXPECT_EQ(Field(diag, CLineTestControl::kFailureReasonId), QStringLiteral("profile nonexistent or disabled"));
+        EXPECT_TRUE(diag.IsControlEnabled(CLineTestControl::kStartId));
+        EXPECT_EQ(ServerRow(program_, kReqLoopDiagCtrl, kSlot1 + kTappedPort).lineProfile, "");
         return IDCANCEL;
     });
 }
@@ -345,9 +353,9 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
     });
 }
 
-// A poll the NE leaves unanswered times out after three seconds: the progress dialog gives up, the operator reads why,
-// and Start is offered again while the status says that the test's end is unknown.
-TEST_F(LineTestsE2eTest, APollThatTimesOutEndsTheWaitAndStartIsOfferedAgain)
+// A poll the NE leaves unanswered times out after three seconds: the progress dialog gives up and the operator reads
+// why; the test's end is unknown, so the status stays "processing" and Start is not offered again.
+TEST_F(LineTestsE2eTest, APollThatTimesOutEndsTheWaitAndLeavesTheTestProcessing)
 {
     e2e::COperator& person = program_.Operator();
     OnPort<Monitoring>(kCmdLoopMonitoring, kTappedPort, [&](Monitoring& monitoring) {
@@ -365,12 +373,14 @@ TEST_F(LineTestsE2eTest, APollThatTimesOutEndsTheWaitAndStartIsOfferedAgain)
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
             << person.boxTexts.back().toStdString();
-        EXPECT_EQ(Field(monitoring, CLineTestControl::kStatusId), QStringLiteral("unknown"));
-        EXPECT_TRUE(monitoring.IsControlEnabled(CLineTestControl::kStartId));
+        EXPECT_EQ(Field(monitoring, CLineTestControl::kStatusId), QStringLiteral("processing"));
+        EXPECT_FALSE(monitoring.IsControlEnabled(CLineTestControl::kStartId));
     });
 }
 
-TEST_F(LineTestsE2eTest, TheSingleEndedTestIsStoppedAtTheNeAndThenFindsTheLoop)
+// The single-ended test has no stop command: Stop ends the wait alone, the NE's test runs on, and a Start while it
+// runs finds the port occupied. Once it has ended the test runs to its result.
+TEST_F(LineTestsE2eTest, TheSingleEndedTestRunsOnAfterStopAndThenFindsTheLoop)
 {
     const uint32_t port = kSlot1 + kTappedPort;
     e2e::COperator& person = program_.Operator();
@@ -378,9 +388,17 @@ TEST_F(LineTestsE2eTest, TheSingleEndedTestIsStoppedAtTheNeAndThenFindsTheLoop)
         person.OnDialog<Progress>([&](Progress& progress) { WatchTest(program_, progress, 10000); });
         Click(selt, CLineTestControl::kStartId);
         EXPECT_EQ(Field(selt, CLineTestControl::kStatusId), QStringLiteral("cancelled"));
-        // Stopped at the NE too: a test said to be cancelled does not run on.
-        EXPECT_EQ(ServerRow(program_, kReqSeltCtrl, port).testState, 4u);
-
+        EXPECT_TRUE(selt.IsControlEnabled(CLineTestControl::kStartId));
+        EXPECT_EQ(ServerRow(program_, kReqSeltCtrl, port).testState, 1u) << "no stop command went to the NE";
+        Click(selt, CLineTestControl::kStartId);
+        EXPECT_EQ(Field(selt, CLineTestControl::kStatusId), QStringLiteral("occupied"));
+        EXPECT_EQ(e2e::MessageLine(selt), QStringLiteral("Fail to query"));
+        EXPECT_FALSE(selt.IsControlEnabled(CLineTestControl::kStartId));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.WaitUntil([&] { return ServerRow(program_, kReqSeltCtrl, port).testState == 2u; }, 12000));
+    OnPort<Selt>(kCmdSelt, kTappedPort, [&](Selt& selt) {
+        EXPECT_EQ(Field(selt, CLineTestControl::kStatusId), QStringLiteral("available"));
         person.OnDialog<Progress>([&](Progress& progress) { WatchTest(program_, progress); });
         Click(selt, CLineTestControl::kStartId);
         EXPECT_EQ(Field(selt, CLineTestControl::kStatusId), QStringLiteral("succeeded"));

@@ -58,6 +58,7 @@ void CClientEchoDlg::InitData()
     for (const NumberRange& range : kRanges)
         if (auto* edit = GetDlgItemAs<QLineEdit>(range.editId))
             edit->setMaxLength(static_cast<int>(std::to_string(range.maximum).size()) + 1);
+    RestartNumbering();
     if (auto* result = GetDlgItemAs<QPlainTextEdit>(kResultId)) {
         QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         font.setPointSize(kResultPointSize);

@@ -64,6 +64,8 @@ protected:
     virtual void Start(PingRequest request) = 0;
     // Ends the run in progress, as the dialog closes.
     virtual void Stop() = 0;
+    // Numbers the runs from 0 again, as the dialog opens.
+    virtual void RestartNumbering() = 0;
 
 private:
     void OnLocationChanged();

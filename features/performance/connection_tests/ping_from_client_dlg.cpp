@@ -33,3 +33,8 @@ void CPingFromClientDlg::Stop()
 {
     ClientEcho().pingCounter.TakeId();
 }
+
+void CPingFromClientDlg::RestartNumbering()
+{
+    ClientEcho().pingCounter.Reset();
+}

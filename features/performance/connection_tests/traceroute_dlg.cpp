@@ -40,3 +40,8 @@ void CTracerouteDlg::Stop()
     // The trace ends, and so does the echo run of its hop in progress.
     ClientEcho().traces.EndTraces();
 }
+
+void CTracerouteDlg::RestartNumbering()
+{
+    ClientEcho().traces.Reset();
+}

@@ -25,6 +25,7 @@ public:
 protected:
     void Start(PingRequest request) override;
     void Stop() override;
+    void RestartNumbering() override;
 
 private:
     std::unique_ptr<Ui::CTracerouteDlg> ui_;

@@ -42,42 +42,37 @@ bool CLineTestControl::Start(const std::string& lineProfile, const std::function
         return false;
     const auto neId = static_cast<uint32_t>(dialog_.GetNeId());
     const uint32_t port = dialog_.GetTargetEntity().id;
+    // Start stays disabled until the test is known to have ended (succeeded, failed or cancelled).
     dialog_.EnableControl(kStartId, false);
     Show(LineTestStatus::kProcessing);
-    // Whatever the start comes to, it can be tried again.
-    struct OfferAgain {
-        CADialog& dialog;
-        ~OfferAgain() { dialog.EnableControl(kStartId, true); }
-    } offerAgain{dialog_};
     const CPduLogHold hold;
 
     const std::optional<PolledTest> state = QueryTestState(kind_, neId, port, {.failureTextId = kStrFailToQuery});
-    if (!state) {
-        Show(LineTestStatus::kUnknown);
+    if (!state)
+        return false;
+    if (!state->replied) {
+        dialog_.ShowAlertTextById(kStrFailToQuery);
         return false;
     }
-    if (const std::optional<LineTestStatus> refused =
-            state->replied ? RefusedBeforeStart(state->state) : std::optional(LineTestStatus::kUnknown)) {
+    if (const std::optional<LineTestStatus> refused = RefusedBeforeStart(state->state)) {
         Show(*refused);
         dialog_.ShowAlertTextById(kStrFailToQuery);
         return false;
     }
     clearViews();
-    if (!SendTestCommand(kind_, neId, port, kTestCommandStart, lineProfile, {.failureTextId = kStrFailToUpdateData})) {
-        Show(LineTestStatus::kUnknown);
+    if (!SendTestCommand(kind_, neId, port, kTestCommandStart, lineProfile, {.failureTextId = kStrFailToUpdateData}))
         return false;
-    }
 
     CXdslTestProgressDlg progress(kind_, &dialog_);
     progress.SetTarget(dialog_.GetNeId(), &dialog_.GetTargetEntity());
     progress.SetLineProfile(lineProfile);
-    if (progress.DoModal() != IDOK) {
-        Show(LineTestStatus::kUnknown); // the NE could not be asked: the test may still run
+    if (progress.DoModal() != IDOK)
         return false;
-    }
     const LineTestStatus status = StatusOfOutcome(progress.GetOutcome());
     Show(status, status == LineTestStatus::kFailed
                      ? FailureReasonText(kind_, static_cast<uint32_t>(progress.GetFailureReason()))
                      : std::string());
+    dialog_.EnableControl(kStartId, status == LineTestStatus::kSucceeded || status == LineTestStatus::kFailed ||
+                                        status == LineTestStatus::kCancelled);
     return status == LineTestStatus::kSucceeded;
 }

@@ -10,8 +10,9 @@
 //     if (control_.Start({}, [this] { ClearViews(); }))     // Start 1329
 //         ReadResult();
 //
-// Start is offered again whatever a start came to (a refused state query or command, a test still running, a
-// progress dialog that lost the NE), so that the operator may always try again.
+// Start is offered again once the test is known to have ended (succeeded, failed or cancelled); after a start that
+// came to nothing known (a failed request, a test still running, a poll that lost the NE) it stays disabled, and the
+// status says how far the start came, until the dialog is opened again.
 
 #include "features/performance/line_tests/line_test_protocol.h"
 

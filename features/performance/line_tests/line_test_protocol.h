@@ -8,10 +8,9 @@
 //     if (verdict.ends) EndDialog(verdict.dialogResult);
 //
 // The steps, as a test dialog runs them: the state the NE reports when the dialog opens (StatusOnOpen); Start asks
-// again and goes on only when no test runs (CheckBeforeStart); the progress dialog polls every ten seconds
+// again and goes on only when no test runs (RefusedBeforeStart); the progress dialog polls every ten seconds
 // (JudgePoll) until the test ends; the outcome gives the status and the failure text (StatusOfOutcome,
-// FailureReasonText). Start is offered again after every end of a start, whatever it came to, so that an operator is
-// never left without it.
+// FailureReasonText). Start is offered again when the outcome is succeeded, failed or cancelled.
 
 #include <array>
 #include <cstdint>

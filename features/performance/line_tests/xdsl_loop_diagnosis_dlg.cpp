@@ -76,8 +76,7 @@ void CXdslLoopDiagnosisDlg::InitData()
     EnableControls({kGraphId, kExportButtonId}, false);
     if (!LoadProfiles())
         return;
-    SelectPortProfile();
-    if (IsEnded())
+    if (!SelectPortProfile())
         return;
     AddPages();
     control_.Open();
@@ -105,16 +104,19 @@ bool CXdslLoopDiagnosisDlg::LoadProfiles()
     return true;
 }
 
-void CXdslLoopDiagnosisDlg::SelectPortProfile()
+bool CXdslLoopDiagnosisDlg::SelectPortProfile()
 {
     AdslPortRec asked;
     asked.entityId = GetTargetEntity().id;
     const RecordReply<AdslPortRec> reply = CRecordRequests().Query(kReqAdslPort, static_cast<uint32_t>(GetNeId()),
                                                                    asked, {.failureTextId = kStrFailToQuery});
-    if (!reply.Ok() || reply.records.empty())
-        return;
-    auto* combo = GetDlgItemAs<QComboBox>(kProfileComboId);
-    combo->setCurrentIndex(combo->findText(QString::fromStdString(reply.records.front().lineProfile)));
+    if (!reply.Ok())
+        return false;
+    if (!reply.records.empty()) {
+        auto* combo = GetDlgItemAs<QComboBox>(kProfileComboId);
+        combo->setCurrentIndex(combo->findText(QString::fromStdString(reply.records.front().lineProfile)));
+    }
+    return true;
 }
 
 void CXdslLoopDiagnosisDlg::AddPages()
@@ -154,10 +156,6 @@ int CXdslLoopDiagnosisDlg::CurrentPageNumber()
 void CXdslLoopDiagnosisDlg::ShowProfile()
 {
     const auto* combo = GetDlgItemAs<QComboBox>(kProfileComboId);
-    if (combo->currentIndex() < 0) {
-        ShowAlertTextById(kStrPleaseSelectOneItem, kProfileComboId);
-        return;
-    }
     DialogRequest request;
     request.className = kAdslLineProfileDlg;
     request.hasTarget = true;
@@ -169,18 +167,12 @@ void CXdslLoopDiagnosisDlg::ShowProfile()
 void CXdslLoopDiagnosisDlg::Start()
 {
     const auto* combo = GetDlgItemAs<QComboBox>(kProfileComboId);
-    // A test needs its profile: the NE takes none for an empty name.
-    if (combo->currentIndex() < 0) {
-        ShowAlertTextById(kStrPleaseSelectOneItem, kProfileComboId);
-        return;
-    }
     rate_.SetHasData(false);
     for (Page page : {kMagnitudePage, kPsdPage, kSnrPage})
         TonePage(page).SetHasData(false);
     const std::string profile = combo->currentText().toStdString();
     if (control_.Start(profile, [this] { ClearViews(); }))
         ReadResult(profile);
-    UpdateGraphButton();
 }
 
 void CXdslLoopDiagnosisDlg::ReadResult(const std::string& lineProfile)
@@ -209,6 +201,7 @@ void CXdslLoopDiagnosisDlg::ReadResult(const std::string& lineProfile)
     rate_.SetHasData(true);
     for (Page page : {kMagnitudePage, kPsdPage, kSnrPage})
         TonePage(page).Relayout();
+    EnableControl(kGraphId, CurrentPageNumber() != kRatePage);
     EnableControl(kExportButtonId, true);
 }
 

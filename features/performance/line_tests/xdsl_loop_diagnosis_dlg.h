@@ -49,7 +49,8 @@ public:
 
 private:
     bool LoadProfiles();
-    void SelectPortProfile();
+    // False when the port could not be read: the first show ends there.
+    bool SelectPortProfile();
     void AddPages();
     void ShowProfile();
     void Start();

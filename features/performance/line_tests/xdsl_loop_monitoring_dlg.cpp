@@ -83,7 +83,6 @@ void CXdslLoopMonitoringDlg::Start()
         TonePage(page).SetHasData(false);
     if (control_.Start({}, [this] { ClearViews(); }))
         ReadResult();
-    UpdateGraphButton();
 }
 
 void CXdslLoopMonitoringDlg::ReadResult()
@@ -101,7 +100,7 @@ void CXdslLoopMonitoringDlg::ReadResult()
         psd_.SetValues(ToneValues(rec.upQln, QlnTenths), ToneValues(rec.downQln, QlnTenths));
         for (Page page : {kMagnitudePage, kPsdPage})
             TonePage(page).Relayout();
-        EnableControl(kExportButtonId, true);
+        EnableControls({kGraphId, kExportButtonId}, true);
         return;
     }
     ShowAlertTextById(kStrNoData);

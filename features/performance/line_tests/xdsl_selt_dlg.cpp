@@ -45,6 +45,8 @@ void CXdslSeltDlg::ShowResult(const QString& cableType, const QString& reachLeng
 
 void CXdslSeltDlg::Start()
 {
+    if (CheckTargetNe() != 0)
+        return;
     ShowResult({}, {});
     if (control_.Start({}, [] {}))
         ReadResult();

@@ -60,9 +60,6 @@ CXdslTestProgressDlg::CXdslTestProgressDlg(LineTestKind kind, QWidget* parent)
 {
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    // The opener's caption: the test and its port.
-    if (parent != nullptr)
-        setWindowTitle(parent->windowTitle());
 }
 
 CXdslTestProgressDlg::~CXdslTestProgressDlg() = default;
@@ -149,9 +146,10 @@ void CXdslTestProgressDlg::Stop()
 {
     GetCurrentDriver().CancelRequest();
     KillTimer(TimerOf(kind_));
-    // Every test is stopped at the NE, the single-ended one too: a test said to be cancelled must not run on.
-    SendTestCommand(kind_, static_cast<uint32_t>(GetNeId()), GetTargetEntity().id, kTestCommandStop, {},
-                    {.failureTextId = kStrFailToUpdateData});
+    // The single-ended test has no stop command; its answer is not waited for.
+    if (kind_ != LineTestKind::kSelt)
+        SendTestCommand(kind_, static_cast<uint32_t>(GetNeId()), GetTargetEntity().id, kTestCommandStop, {},
+                        {.failureTextId = kStrFailToUpdateData});
     outcome_ = kTestStateCancelled;
     EndDialog(IDOK);
 }

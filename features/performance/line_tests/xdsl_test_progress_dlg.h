@@ -5,7 +5,8 @@
 // seconds after the start (a poll of three seconds, without the wait dialog). It ends with IDOK once the test has
 // ended (GetOutcome: the state it ended with, GetFailureReason with a failure), when the NE answers for another port
 // or, for the loop diagnosis, another line profile (outcome cancelled), or when the operator stops it: Stop sends the
-// test's stop command and ends with the outcome cancelled. A poll that fails ends it with IDCANCEL. Enter and Escape
+// test's stop command (the loop diagnosis and loop monitoring; the single-ended test has none) and ends with the
+// outcome cancelled. A poll that fails ends it with IDCANCEL. Enter and Escape
 // do not end it.
 //
 //     CXdslTestProgressDlg progress(LineTestKind::kLoopDiagnosis, this);
@@ -13,7 +14,7 @@
 //     progress.SetLineProfile(profile);
 //     if (progress.DoModal() == IDOK) ... StatusOfOutcome(progress.GetOutcome()) ...
 //
-// The caption is the opener's. Each test keeps one banner tick counter for the life of the program.
+// Each test keeps one banner tick counter for the life of the program.
 
 #include "core/util/progress_watch.h"
 #include "features/performance/line_tests/line_test_protocol.h"
