@@ -27,6 +27,7 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QDateTimeEdit>
 #include <QHeaderView>
@@ -97,8 +98,9 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {
-        // The NE's location, below the company's first location, and the NE itself come chosen.
-        EXPECT_EQ(Field(selection, Sel::kLocationComboId), QStringLiteral("North"));
+        // The company, not the NE's location below it (only the location the list starts at is compared), and the NE
+        // itself come chosen.
+        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 0);
         EXPECT_EQ(Field(selection, Sel::kNeComboId), QStringLiteral("North-1"));
         EXPECT_TRUE(selection.IsControlEnabled(IDOK));
         EXPECT_TRUE(Choose(selection, Sel::kSlotComboId, QStringLiteral("1")));

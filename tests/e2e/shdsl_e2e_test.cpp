@@ -15,6 +15,7 @@
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/shdsl_port_rec.h"
+#include "link/records/user_rights_record.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/lists/small_images.h"
@@ -322,6 +323,39 @@ TEST_F(ShdslE2eTest, ARefusedProfileReadLeavesThePortsProfilesAsTheyWere)
         EXPECT_EQ(kept.pmThresholdProfile, "shdsl-alarm");
         EXPECT_EQ(Cell(list, 1, List::kLineProfileColumn), QStringLiteral("shdsl-2m"));
     });
+}
+
+// The history's refresh asks for the current PM right (15), not the history one (16) that opens it: an operator who
+// may read the history but not the current PM is told "No privilege" on the message line and reads no interval.
+TEST(ShdslHistoryRightsE2eTest, TheHistoryRefreshAsksForTheCurrentPmRight)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    UserRightsRecord rights;
+    rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'q')};
+    rights.rights[2][15] = '-';
+    Write(program, kReqUserRights, 0, rights);
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        program.ClickListRow(list, 0);
+        person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
+            EXPECT_FALSE(pm.IsEnded()) << "the history right opens it";
+            EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), CShdslHisPmDlg::kSideColumn).size(), 0);
+            Click(pm, kRefreshButtonId);
+            EXPECT_EQ(e2e::MessageLine(pm), QStringLiteral("No privilege"));
+            EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), CShdslHisPmDlg::kSideColumn).size(), 0);
+            return IDCANCEL;
+        });
+        Click(ports, List::kHistoryPmButtonId);
+        // The first refresh, as the history opened, told the list's message line.
+        EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("No privilege"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdShdslPorts));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace

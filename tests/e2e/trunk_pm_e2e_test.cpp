@@ -1,15 +1,21 @@
 // Trunk port PM in the running program: from the trunk port list the operator opens a trunk port's traffic counters,
 // watches them change with auto-refresh and draws one counter live, against the simulated server; a refresh the
-// server refuses shows its failure box and leaves the counters unshown.
+// server refuses shows its failure box and leaves the counters unshown. From the Performance menu, with the NE or a
+// line port chosen, and from the control module's popup on the front panel, it opens on the first trunk port, in
+// server and in direct mode.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/entity/entity_index.h"
+#include "core/tables/ne_table.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
 #include "link/records/trunk_pm_rec.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
+#include "ui/shell/frame/main_frame.h"
+#include "ui/shell/panel/frame_view.h"
 
 #include <QTreeView>
 
@@ -18,6 +24,7 @@
 namespace {
 
 constexpr int kCmdTrunkPorts = 33173;
+constexpr int kCmdTrunkPortPm = 33075;
 constexpr uint32_t kPort1 = 10501;
 using e2e::Check;
 using e2e::Click;
@@ -125,5 +132,83 @@ TEST(TrunkPmE2eTest, ARefreshTheServerRefusesShowsWhyAndNoCounters)
         return IDCANCEL;
     });
 }
+
+// Where the command is offered: the menu on the NE or on a line port, and the control module's popup on the panel.
+enum class From { kNe, kLinePort, kModulePopup };
+
+struct TrunkPmPlace {
+    bool direct;
+    From from;
+};
+
+std::string PlaceName(const ::testing::TestParamInfo<TrunkPmPlace>& info)
+{
+    static const char* const kFrom[] = {"Ne", "LinePort", "ModulePopup"};
+    return std::string(info.param.direct ? "Direct" : "Server") + kFrom[static_cast<int>(info.param.from)];
+}
+
+class TrunkPmPlacesE2eTest : public ::testing::TestWithParam<TrunkPmPlace> {};
+
+TEST_P(TrunkPmPlacesE2eTest, TheCommandOpensOnTheFirstTrunkPort)
+{
+    const TrunkPmPlace place = GetParam();
+    e2e::CProgram program;
+    if (place.direct) {
+        ASSERT_TRUE(program.StartAgent());
+        ASSERT_TRUE(program.Login("qurim", "private"));
+    } else {
+        ASSERT_TRUE(program.StartServer());
+        ASSERT_TRUE(program.Login("admin", "admin"));
+    }
+    const QString neItem = place.direct ? QStringLiteral("127.0.0.1") : QStringLiteral("North-1");
+    program.ClickTreeItem(program.TreeItem(neItem));
+    const uint32_t neId = program.Frame().GetCurrentNeId();
+    const CNeRecord* ne = FindNeById(neId);
+    ASSERT_NE(ne, nullptr);
+    e2e::COperator& person = program.Operator();
+    bool opened = false;
+    person.OnDialog<Pm>([&](Pm& pm) {
+        opened = true;
+        EXPECT_FALSE(pm.IsEnded());
+        EXPECT_EQ(pm.GetTargetEntity().index, CwmModulePortIndex(1, 1, ne->neModelId));
+        EXPECT_EQ(Field(pm, Pm::kPortComboId), QStringLiteral("GE1"));
+        EXPECT_TRUE(Field(pm, Pm::kEntityNameId).contains(QStringLiteral("GE1")));
+        EXPECT_NE(Cell(pm, 0, Pm::kIncomingColumn), QStringLiteral("--")) << "the port's counters";
+        return IDCANCEL;
+    });
+    switch (place.from) {
+    case From::kNe:
+        ASSERT_TRUE(program.Command(kCmdTrunkPortPm));
+        break;
+    case From::kLinePort: {
+        const CEntityIndex linePort = CEntityIndex::FromLevels(1, 1, 1, 3);
+        program.Frame().SetCurrentEntity(neId, &linePort);
+        ASSERT_TRUE(program.Command(kCmdTrunkPortPm));
+        break;
+    }
+    case From::kModulePopup: {
+        program.ClickViewTab(QStringLiteral("Rack"));
+        program.Settle();
+        auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
+        ASSERT_NE(panel, nullptr);
+        const QRect module = panel->EntityRect(CwmModuleIndex(1, ne->neModelId));
+        ASSERT_FALSE(module.isEmpty());
+        program.MoveMouse(*panel->Canvas(), module.topLeft() + QPoint(3, 3));
+        const std::vector<int> offered =
+            program.RightClickAt(*panel->Canvas(), module.topLeft() + QPoint(3, 3), kCmdTrunkPortPm);
+        EXPECT_NE(std::find(offered.begin(), offered.end(), kCmdTrunkPortPm), offered.end()) << ::testing::PrintToString(offered);
+        break;
+    }
+    }
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(person.boxTexts.empty()) << person.boxTexts.front().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, TrunkPmPlacesE2eTest,
+                         ::testing::Values(TrunkPmPlace{false, From::kNe}, TrunkPmPlace{false, From::kLinePort},
+                                           TrunkPmPlace{false, From::kModulePopup}, TrunkPmPlace{true, From::kNe},
+                                           TrunkPmPlace{true, From::kLinePort},
+                                           TrunkPmPlace{true, From::kModulePopup}),
+                         PlaceName);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/tables/ne_table.h"
 #include "link/icmp/ping_output.h"
 #include "platform/ip_address_edit.h"
+#include "features/performance/connection_tests/test_location_combo.h"
 #include "ui/framework/dialogs/location_ne_combos.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/shell/app/config_file_path.h"
@@ -67,7 +68,7 @@ void CClientEchoDlg::InitData()
     withSubLocations_ = ReadIniBool("DIALOG", "INCLSUBNE", true, CurrentConfigFilePath());
     auto* location = GetDlgItemAs<QComboBox>(kLocationComboId);
     auto* ne = GetDlgItemAs<QComboBox>(kNeComboId);
-    FillLocationCombo(location, static_cast<uint32_t>(GetLocationId()));
+    FillTestLocationCombo(location, static_cast<uint32_t>(GetLocationId()));
     FillNeCombo(ne, SelectedComboValue(location), static_cast<uint32_t>(GetNeId()), withSubLocations_);
     UpdateData(false);
     if (IsZeroIpAddress(presetAddress_.data())) {

@@ -5,6 +5,7 @@
 #include "core/tables/ne_table.h"
 #include "link/driver_result.h"
 #include "link/record_requests.h"
+#include "features/performance/connection_tests/test_location_combo.h"
 #include "ui/framework/dialogs/location_ne_combos.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -63,7 +64,7 @@ void CServerConnectionTestDlg::InitData()
     }
     withSubLocations_ = ReadIniBool("DIALOG", "INCLSUBNE", true, CurrentConfigFilePath());
     auto* location = GetDlgItemAs<QComboBox>(kLocationComboId);
-    FillLocationCombo(location, static_cast<uint32_t>(GetLocationId()));
+    FillTestLocationCombo(location, static_cast<uint32_t>(GetLocationId()));
     FillNeCombo(GetDlgItemAs<QComboBox>(kNeComboId), SelectedComboValue(location), static_cast<uint32_t>(GetNeId()),
                 withSubLocations_);
     OnNeChanged();

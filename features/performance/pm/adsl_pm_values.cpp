@@ -22,9 +22,7 @@ XdslPmCountersRec PlausibleCounters(const XdslPmCountersRec& counters, uint32_t 
 
 XdslPmIntervalRec PlausibleInterval(const XdslPmIntervalRec& rec, bool inits)
 {
-    XdslPmIntervalRec shown = rec;
-    shown.counters = PlausibleCounters(rec.counters, k15MinSeconds, inits);
-    return shown;
+    return Plausible(rec.counters, k15MinSeconds, inits) ? rec : XdslPmIntervalRec{};
 }
 
 AdslCurrentPmRec PlausibleCurrent(const AdslCurrentPmRec& rec, bool inits)

@@ -19,8 +19,8 @@ inline constexpr uint32_t kDaySeconds = 86400;
 // The counters as shown: zeros when any of LOSs, ESs, SESs, UASs (and with `inits` FullInits, FailedInits) is above
 // the interval's length.
 XdslPmCountersRec PlausibleCounters(const XdslPmCountersRec& counters, uint32_t length, bool inits);
-// An interval record as shown: its counters checked over 15 minutes; the port, interval and creation time kept, so
-// that a row of zeros still says which interval it stands for.
+// An interval record as shown: its counters checked over 15 minutes; the whole record zeros, its creation time
+// included, when they are not plausible.
 XdslPmIntervalRec PlausibleInterval(const XdslPmIntervalRec& rec, bool inits);
 // The current counters as shown: all zeros when an elapsed time is beyond its interval; else from the first group
 // (15 minutes, day, previous day) that is not plausible on, the record's fields are zeros.

@@ -62,7 +62,7 @@ void CShdslHisPmDlg::InitData()
 
 void CShdslHisPmDlg::OnRefresh()
 {
-    if (CheckTargetNe() != 0 || CheckRight(kRightHistoryPm, 'q') != 0)
+    if (CheckTargetNe() != 0 || CheckRight(kRightCurrentPm, 'q') != 0)
         return;
     rows_.SetRecords({});
     EnableControl(kGraphButtonId, false);

@@ -36,10 +36,7 @@ ShdslPmRec PlausibleShdslPm(const ShdslPmRec& rec)
 
 ShdslIntervalRec PlausibleShdslInterval(const ShdslIntervalRec& rec)
 {
-    ShdslIntervalRec shown = rec;
-    if (!Plausible(rec.counters, kQuarterSeconds, kQuarterCrc))
-        shown.counters = {};
-    return shown;
+    return Plausible(rec.counters, kQuarterSeconds, kQuarterCrc) ? rec : ShdslIntervalRec{};
 }
 
 ShdslPmGraphPoint CShdslPmGraphFeed::Next(const ShdslPmCurrentNumbers& numbers, uint32_t elapsed15Min,

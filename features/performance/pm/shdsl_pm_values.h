@@ -23,8 +23,8 @@
 // The record as shown: all zeros when an elapsed time is beyond its interval; else from the first group (15 minutes,
 // day, previous day) that is not plausible on, zeros.
 ShdslPmRec PlausibleShdslPm(const ShdslPmRec& rec);
-// An interval as shown: its counters checked over 15 minutes, zeros when they are not plausible; its creation time
-// kept, so that a row of zeros still says which interval it stands for.
+// An interval as shown: its counters checked over 15 minutes; the whole record zeros, its creation time included,
+// when they are not plausible.
 ShdslIntervalRec PlausibleShdslInterval(const ShdslIntervalRec& rec);
 
 // ES, SES, UAS, LOSWS and CRC of one row.

@@ -84,13 +84,19 @@ CTrunkPortPmDlg::~CTrunkPortPmDlg() = default;
 void CTrunkPortPmDlg::SetTarget(int neId, const CEntityId* entity)
 {
     CRecordListDlg::SetTarget(neId, entity);
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(neId));
+    if (ne == nullptr)
+        return;
     // The trunk ports of a second control module are those of the first.
-    if (const CNeRecord* ne = FindNeById(static_cast<uint32_t>(neId))) {
-        const CEntityIndex mapped = MapDelegateSlot(ne, GetTargetEntity().index);
-        if (!(mapped == GetTargetEntity().index)) {
-            const CEntityId port(&mapped);
-            CRecordListDlg::SetTarget(neId, &port);
-        }
+    CEntityIndex port = MapDelegateSlot(ne, GetTargetEntity().index);
+    // The command is offered on the NE, on its control module and on its other entities: it opens on a trunk port
+    // of the module, the first one unless a trunk port is the target.
+    const CEntityIndex module = CwmModuleIndex(1, ne->neModelId);
+    if (!module.IsEmpty() && !(port.GetLevel() == kPortLevel && port.Truncated(3) == module))
+        port = CwmModulePortIndex(1, 1, ne->neModelId);
+    if (!(port == GetTargetEntity().index)) {
+        const CEntityId id(&port);
+        CRecordListDlg::SetTarget(neId, &id);
     }
 }
 

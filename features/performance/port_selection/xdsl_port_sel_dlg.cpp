@@ -83,7 +83,7 @@ void CXdslPortSelDlg::InitData()
         return;
     withSubLocations_ = ReadIniBool("DIALOG", "INCLSUBNE", true, CurrentConfigFilePath());
     auto* location = GetDlgItemAs<QComboBox>(kLocationComboId);
-    FillLocationCombo(location, static_cast<uint32_t>(GetLocationId()));
+    FillLocationCombo(location, static_cast<uint32_t>(GetLocationId()), LocationChoice::kWalkStartOnly);
     FillNeCombo(GetDlgItemAs<QComboBox>(kNeComboId), SelectedComboValue(location), static_cast<uint32_t>(GetNeId()),
                 withSubLocations_);
     UpdateData(false);

@@ -10,17 +10,26 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_multicast_channel_status_dlg.h"
 
+#include <QComboBox>
+
+#include <array>
+
 namespace {
 
 constexpr int kLineAndTrunkPorts = 11; // the entity kind of the line cards, the uplink module and their ports
 constexpr uint32_t kPolling = 1;
 constexpr uint32_t kActive = 2;
+constexpr int kSlotPortColumn = 1;
+constexpr int kVlanColumn = 3;
+constexpr int kPhyIdxColumn = 7;
+// The keys that follow the clicked column, in this order.
+constexpr std::array<int, 6> kFurtherKeys = {2, kVlanColumn, 4, 5, 6, kPhyIdxColumn};
 
 } // namespace
 
 CMulticastChannelStatusDlg::CMulticastChannelStatusDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
-                     {.popupName = "REFRESH_LIST",
+                     {.popupName = "GENERIC_LIST",
                       .rowCommands = {},
                       .activateCommand = 0,
                       .right = kRightMcChannels,
@@ -30,7 +39,6 @@ CMulticastChannelStatusDlg::CMulticastChannelStatusDlg(QWidget* parent)
       scope_(*this, kLineAndTrunkPorts, CXdslStatusScope::Combos::kShelfSlotPortGe), rows_(*this, Columns())
 {
     ui_->setupUi(this);
-    rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
 }
 
@@ -41,14 +49,15 @@ std::string CMulticastChannelStatusDlg::StateText(uint32_t state)
     return LoadString(state == kPolling ? kStrRangePolling : state == kActive ? kStrMcStateActive : kStrMcStateIdle);
 }
 
-// No., Slot-Port, Multicast Channel, VLAN (hidden), Client IP, Client MAC, State, and the hidden running number.
-std::vector<ListColumn<McChannelStatusRec>> CMulticastChannelStatusDlg::Columns()
+// No., Slot-Port, Multicast Channel, VLAN (hidden), Client IP, Client MAC, State, and the hidden record number.
+std::vector<ListColumn<CMulticastChannelStatusDlg::Row>> CMulticastChannelStatusDlg::Columns()
 {
-    using R = McChannelStatusRec;
+    using R = Row;
     return {
-        {.order = ListOrder::kArrival},
+        {.order = ListOrder::kText},
         {.value =
-             [this](const R& rec) {
+             [this](const R& row) {
+                 const McChannelStatusRec& rec = row.rec;
                  // A port of the uplink module is its own label: the module is no line card.
                  const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
                  const CEntityIndex port = EntityIndexFromId(rec.portId);
@@ -56,19 +65,19 @@ std::vector<ListColumn<McChannelStatusRec>> CMulticastChannelStatusDlg::Columns(
                                       ? GetEntityLevelLabel(ne, port)
                                       : FormatEntityLocationById(ne, rec.portId));
              },
-         .order = ListOrder::kArrival},
-        {.value = [](const R& rec) { return ListValue(FormatIpAddress(rec.channel)); },
-         .order = ListOrder::kIpv4,
+         .order = ListOrder::kText},
+        {.value = [](const R& row) { return ListValue(FormatIpAddress(row.rec.channel)); },
+         .order = ListOrder::kText,
          .widestValue = "239.255.255.255"},
-        {.value = [](const R& rec) { return ListValue(uint32_t{rec.vlanId}); }, .order = ListOrder::kUnsigned},
-        {.value = [](const R& rec) { return ListValue(FormatIpAddress(rec.clientAddress)); },
-         .order = ListOrder::kIpv4,
+        {.value = [](const R& row) { return ListValue(uint32_t{row.rec.vlanId}); }, .order = ListOrder::kUnsigned},
+        {.value = [](const R& row) { return ListValue(FormatIpAddress(row.rec.clientAddress)); },
+         .order = ListOrder::kText,
          .widestValue = "255.255.255.255"},
-        {.value = [](const R& rec) { return ListValue(FormatMacAddress(rec.clientMac)); },
+        {.value = [](const R& row) { return ListValue(FormatMacAddress(row.rec.clientMac)); },
          .order = ListOrder::kText,
          .widestValue = "00:00:00:00:00:00"},
-        {.value = [](const R& rec) { return ListValue(StateText(rec.state)); }, .order = ListOrder::kText},
-        {.order = ListOrder::kArrival},
+        {.value = [](const R& row) { return ListValue(StateText(row.rec.state)); }, .order = ListOrder::kText},
+        {.value = [](const R& row) { return ListValue(row.number); }, .order = ListOrder::kUnsigned},
     };
 }
 
@@ -100,14 +109,52 @@ void CMulticastChannelStatusDlg::OnRefresh()
     ShowChosenPorts();
 }
 
+std::vector<uint32_t> CMulticastChannelStatusDlg::ChosenPorts() const
+{
+    const std::optional<CEntityId> chosen = scope_.Chosen();
+    if (!chosen)
+        return {};
+    if (chosen->index.GetLevel() >= 4)
+        return {chosen->id};
+    std::vector<uint32_t> ports;
+    const auto* combo = GetDlgItemAs<QComboBox>(CXdslStatusScope::kPortComboId);
+    for (int item = 0; combo != nullptr && item < combo->count(); ++item) {
+        const int number = combo->itemData(item).toInt();
+        if (number <= 0)
+            continue; // " <ALL>"
+        CEntityId port;
+        port.SetLevels(1, chosen->index.Shelf(), chosen->index.Slot(), number, 0);
+        ports.push_back(port.id);
+    }
+    return ports;
+}
+
 void CMulticastChannelStatusDlg::ShowChosenPorts()
 {
-    std::vector<McChannelStatusRec> shown;
-    for (const McChannelStatusRec& rec : answered_) {
-        if (scope_.Holds(rec.portId))
-            shown.push_back(rec);
+    std::vector<Row> shown;
+    for (uint32_t port : ChosenPorts()) {
+        for (size_t i = 0; i < answered_.size(); ++i) {
+            if (answered_[i].portId == port)
+                shown.push_back({answered_[i], static_cast<uint32_t>(i + 1)});
+        }
     }
     rows_.SetRecords(std::move(shown));
+}
+
+int CMulticastChannelStatusDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
+{
+    const int clicked = static_cast<int>(flags & 0xFF);
+    const int first = clicked == kSlotPortColumn ? kPhyIdxColumn : clicked;
+    // Each column in its own order: the VLAN and the record number as numbers, the others as the texts they show.
+    auto compare = [&](int column) { return rows_.Compare(item1, item2, static_cast<uint32_t>(column)); };
+    int result = compare(first);
+    for (int column : kFurtherKeys) {
+        if (result != 0)
+            break;
+        if (column != first)
+            result = compare(column);
+    }
+    return (flags & kCompareDescending) != 0 ? -result : result;
 }
 
 int CMulticastChannelStatusDlg::OnCommandHook(int id, int code)

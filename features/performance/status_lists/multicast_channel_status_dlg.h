@@ -1,8 +1,10 @@
 #pragma once
 // CMulticastChannelStatusDlg ("Multicast Channel Status List", template 292): the multicast channels the clients on
 // the ports of a line card (or of the uplink module's GE ports) have joined (request 491), with the client's address
-// and MAC and its IGMP state, for every port of the card or one. A shelf or slot change asks the NE again; a port
-// change shows the ports of the last answer. Export writes "xDslIdbPort".
+// and MAC and its IGMP state, for every port of the card (in the port combo's order) or one. A shelf or slot change
+// asks the NE again; a port change shows the ports of the last answer. The clicked column sorts first, then the
+// channel, VLAN, client address, MAC, state and the record's number (Slot-Port sorts by that number first). Export
+// writes "xDslIdbPort".
 
 #include "features/performance/status_lists/xdsl_status_scope.h"
 #include "link/records/mc_channel_status_rec.h"
@@ -31,14 +33,22 @@ public:
     void InitData() override;
     int OnCommandHook(int id, int code) override;
     void OnRefresh() override;
+    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
+
+    // A row: a record of the last answer and its number there (from 1), the hidden PhyIdx.
+    struct Row {
+        McChannelStatusRec rec;
+        uint32_t number = 0;
+    };
 
 private:
-    std::vector<ListColumn<McChannelStatusRec>> Columns();
-    // The records of the last answer on the chosen ports.
+    std::vector<ListColumn<Row>> Columns();
+    // The records of the last answer on the chosen ports, port by port in the port combo's order.
     void ShowChosenPorts();
+    std::vector<uint32_t> ChosenPorts() const;
 
     std::unique_ptr<Ui::CMulticastChannelStatusDlg> ui_;
     CXdslStatusScope scope_;
-    CIndexedRecordList<McChannelStatusRec> rows_;
+    CIndexedRecordList<Row> rows_;
     std::vector<McChannelStatusRec> answered_; // the card's records of the last query
 };

@@ -17,7 +17,7 @@ QVariant ItemValue(uint32_t value)
 
 } // namespace
 
-void FillLocationCombo(QComboBox* combo, uint32_t selectId)
+void FillLocationCombo(QComboBox* combo, uint32_t selectId, LocationChoice choice)
 {
     if (combo == nullptr)
         return;
@@ -32,7 +32,9 @@ void FillLocationCombo(QComboBox* combo, uint32_t selectId)
         if (node->inScope == 1)
             combo->addItem(QString::fromStdString(node->name), ItemValue(node->id));
     }
-    if (!SelectComboValue(combo, selectId))
+    const bool comparable =
+        choice == LocationChoice::kAnyDepth || (top != nullptr && top != &tree.Root() && top->id == selectId);
+    if (!comparable || !SelectComboValue(combo, selectId))
         combo->setCurrentIndex(0);
 }
 

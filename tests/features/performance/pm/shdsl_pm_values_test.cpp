@@ -49,14 +49,15 @@ TEST(ShdslPmValuesTest, FromTheFirstImplausibleGroupOnTheReplyShowsZeros)
     }
 }
 
-TEST(ShdslPmValuesTest, AnImplausibleIntervalShowsZerosAndKeepsItsCreationTime)
+TEST(ShdslPmValuesTest, AnImplausibleIntervalIsClearedWhole)
 {
     ShdslIntervalRec rec{10201, 1, 0, {900, 900, 900, 900, 44100}, 1700000000};
     EXPECT_EQ(PlausibleShdslInterval(rec), rec) << "the bounds themselves are plausible";
     rec.counters.es = 901;
-    const ShdslIntervalRec shown = PlausibleShdslInterval(rec);
-    EXPECT_EQ(shown.counters, ShdslPmCountersRec{});
-    EXPECT_EQ(shown.createTime, 1700000000u);
+    EXPECT_EQ(PlausibleShdslInterval(rec), ShdslIntervalRec{}) << "its creation time included";
+    rec.counters.es = 900;
+    rec.counters.crc = 44101;
+    EXPECT_EQ(PlausibleShdslInterval(rec), ShdslIntervalRec{});
 }
 
 ShdslPmCurrentNumbers Numbers(uint32_t base)

@@ -81,6 +81,20 @@ TEST_F(LocationNeCombosTest, AnOperatorWithAScopeSeesItsLocationsOnly)
     EXPECT_EQ(combo.currentIndex(), 0) << "South is out of scope";
 }
 
+// Compared with the node the walk starts at alone: the root names none, so without a scope the company stays chosen.
+TEST_F(LocationNeCombosTest, ChosenOnlyWhenItIsTheLocationTheWalkStartsAt)
+{
+    QComboBox combo;
+    FillLocationCombo(&combo, 4, LocationChoice::kWalkStartOnly);
+    EXPECT_EQ(ItemsOf(combo), (Items{{"ACME", 0}, {"Headquarters", 1}, {"North", 2}, {"Depot", 4}, {"South", 3}}));
+    EXPECT_EQ(combo.currentIndex(), 0);
+    SetUserLocationScope(2);
+    FillLocationCombo(&combo, 2, LocationChoice::kWalkStartOnly);
+    EXPECT_EQ(SelectedComboValue(&combo), 2u) << "the scope location the walk starts at";
+    FillLocationCombo(&combo, 4, LocationChoice::kWalkStartOnly);
+    EXPECT_EQ(combo.currentIndex(), 0) << "Depot lies below it";
+}
+
 struct NeCase {
     const char* name;
     uint32_t location;
