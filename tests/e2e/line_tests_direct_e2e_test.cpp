@@ -123,6 +123,9 @@ TEST_F(LineTestsDirectE2eTest, ALineGoesIntoL2AndBackThroughTheNesTable)
         const uint32_t l0Rate = cell(kCurrentRate).toUInt();
         EXPECT_GT(l0Rate, 0u);
         Click(status, CAdslRateStatusDlg::kToL2Id);
+        // While the line gets there the buttons stay as the last reading left them.
+        EXPECT_TRUE(status.IsControlEnabled(CAdslRateStatusDlg::kToL2Id));
+        EXPECT_TRUE(status.IsControlEnabled(CAdslRateStatusDlg::kToL3Id));
         EXPECT_TRUE(program_.WaitUntil([&] { return cell(kPowerState) == QStringLiteral("L2"); }, 6000));
         EXPECT_LT(cell(kCurrentRate).toUInt(), l0Rate);
         Click(status, CAdslRateStatusDlg::kToL0Id);

@@ -309,6 +309,23 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
     });
 }
 
+// The port cannot be read as the dialog opens: its first show ends there, the dialog stays open, and the port's test
+// state is not asked.
+TEST_F(LineTestsE2eTest, AFailedPortQueryEndsTheFirstShow)
+{
+    e2e::COperator& person = program_.Operator();
+    server_test::CRawClient& probe = program_.ServerProbe();
+    const std::vector<uint8_t> control = Bytes(SimControlRec{kSimRefuseNextRequest, kReqAdslPort.value, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, control, kSimControlRecSize)));
+    OnPort<Diag>(kCmdLoopDiagnosis, kTappedPort, [&](Diag& diag) {
+        EXPECT_TRUE(!person.boxTexts.empty() && person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+        EXPECT_FALSE(diag.IsEnded());
+        EXPECT_EQ(diag.GetDlgItemAs<QTabBar>(Diag::kTabId)->count(), 0) << "no page added";
+        EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QString()) << "the state was not asked";
+        return IDCANCEL;
+    });
+}
+
 // A port whose line profile the combo does not hold: the test starts with no profile, and the NE fails it.
 TEST_F(LineTestsE2eTest, ATestStartedWithoutAProfileIsFailedByTheNe)
 {

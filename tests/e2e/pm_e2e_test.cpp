@@ -403,6 +403,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Start value shouldn't be greater than Stop value"));
             EXPECT_FALSE(HasItem(ServerItems(program, neId), 10105));
             TypeTime(add, AddItem::kFromDateId, DateDigits(QDate::currentDate()));
+            EXPECT_EQ(e2e::MessageLine(add), QString()) << "the alert goes once the window is in order";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("xdsl_long_term_pm_add")));
             Click(add, IDOK);
             return IDCANCEL;
@@ -434,6 +435,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             Click(range, IDOK);
             EXPECT_EQ(e2e::MessageLine(range), QStringLiteral("Start value shouldn't be greater than Stop value"));
             TypeTime(range, Range::kFromHourId, QStringLiteral("00"));
+            EXPECT_EQ(e2e::MessageLine(range), QString()) << "the alert goes once the range is in order";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(range, QStringLiteral("xdsl_long_term_pm_interval")));
             person.OnDialog<CXdslLongTermPmDlg>([&](CXdslLongTermPmDlg& records) {
                 QTreeView& rows = *records.FindList(kListControlId);
@@ -475,6 +477,31 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
 
 // In direct mode the NE answers the same requests: its current counters, the day of intervals it keeps and its
 // long-term PM items.
+// A window with no port chosen is sent as it stands: the item names the card.
+TEST(PmE2eTest, ALongTermItemWithoutAPortIsSentForTheCard)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    const uint32_t neId = program.Frame().GetCurrentNeId();
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<ItemList>([&](ItemList& items) {
+        person.OnDialog<AddItem>([&](AddItem& add) {
+            EXPECT_TRUE(Choose(add, AddItem::kSlotComboId, QStringLiteral("1")));
+            add.GetDlgItemAs<QComboBox>(AddItem::kPortComboId)->setCurrentIndex(-1);
+            Click(add, IDOK);
+            EXPECT_NE(e2e::MessageLine(add), QStringLiteral("Please select one item"));
+            EXPECT_TRUE(add.IsEnded());
+            return IDCANCEL;
+        });
+        Click(items, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdLongTermPm));
+    EXPECT_TRUE(HasItem(ServerItems(program, neId), 10100));
+}
+
 TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
 {
     e2e::CProgram program;

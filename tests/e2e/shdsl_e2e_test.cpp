@@ -6,6 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
@@ -21,7 +22,11 @@
 #include "ui/framework/lists/small_images.h"
 
 #include <QAbstractItemView>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -323,6 +328,54 @@ TEST_F(ShdslE2eTest, ARefusedProfileReadLeavesThePortsProfilesAsTheyWere)
         EXPECT_EQ(kept.pmThresholdProfile, "shdsl-alarm");
         EXPECT_EQ(Cell(list, 1, List::kLineProfileColumn), QStringLiteral("shdsl-2m"));
     });
+}
+
+// The live graph of the current 15 minutes: ten series, CO and RT, with the bottom axis titled under the plot.
+TEST(ShdslLiveGraphE2eTest, TheCurrentPmFeedsTheLiveGraphWithItsAxisTitles)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[DIALOG]\nDIALOGREFRESHTIME=1\n"}));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        program.ClickListRow(*ports.FindList(kListControlId), 0);
+        person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
+            e2e::Check(pm, CLivePmListDlg::kAutoRefreshId);
+            program.ClickListRow(*pm.FindList(kListControlId), 0);
+            EXPECT_TRUE(pm.IsControlEnabled(CLivePmListDlg::kGraphButtonId));
+            person.OnDialog<CPmGraphDlg>([&](CPmGraphDlg& graph) {
+                EXPECT_EQ(graph.GetSeriesCount(), 10u);
+                EXPECT_TRUE(program.WaitUntil([&] { return graph.PointCount(0) >= 2; }));
+                QChart& chart = *graph.GetDlgItemAs<QChartView>(1001)->chart();
+                // Where the chart draws each axis title: the bottom one below the plot, the others beside it.
+                auto titleAt = [&](const QString& text) {
+                    for (QGraphicsItem* item : chart.scene()->items()) {
+                        if (auto* shown = dynamic_cast<QGraphicsTextItem*>(item);
+                            shown != nullptr && shown->isVisible() && shown->toPlainText() == text)
+                            return shown->sceneBoundingRect();
+                    }
+                    return QRectF();
+                };
+                const QRectF plot = chart.mapToScene(chart.plotArea()).boundingRect();
+                const QRectF bottom = titleAt(QStringLiteral("Elapsed Time (Seconds)"));
+                EXPECT_GE(bottom.top(), plot.bottom()) << "under the plot";
+                EXPECT_GT(bottom.center().x(), plot.left());
+                EXPECT_LT(bottom.center().x(), plot.right());
+                EXPECT_LE(titleAt(QStringLiteral("Seconds")).right(), plot.left());
+                EXPECT_GE(titleAt(QStringLiteral("Frames")).left(), plot.right());
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(graph, QStringLiteral("shdsl_current_pm_graph")));
+                return IDOK;
+            });
+            Click(pm, CLivePmListDlg::kGraphButtonId);
+            e2e::Check(pm, CLivePmListDlg::kAutoRefreshId, false);
+            return IDCANCEL;
+        });
+        Click(ports, List::kCurrentPmButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdShdslPorts));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 // The history's refresh asks for the current PM right (15), not the history one (16) that opens it: an operator who

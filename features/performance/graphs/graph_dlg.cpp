@@ -1,5 +1,6 @@
 #include "features/performance/graphs/graph_dlg.h"
 
+#include "features/performance/graphs/graph_colors.h"
 #include "ui/framework/charts/chart_panel.h"
 #include "ui/framework/charts/chart_settings.h"
 #include "ui_graph_dlg.h"
@@ -95,7 +96,7 @@ void CGraphDlg::InitData()
         const std::string header = model.headerData(series.column, Qt::Horizontal).toString().toStdString();
         const int index =
             chart_->AddSeries(QString::fromStdString(GraphSeriesTitle(header, series.titleNumber, seriesTitles_)),
-                              ChartSeriesColor(static_cast<int>(s)), series.rightAxis, 0);
+                              GraphSeriesColor(static_cast<int>(s)), series.rightAxis, 0);
         chart_->SetPoints(index, series.points);
     }
     std::vector<QString> labels;

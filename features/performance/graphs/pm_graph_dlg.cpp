@@ -1,5 +1,6 @@
 #include "features/performance/graphs/pm_graph_dlg.h"
 
+#include "features/performance/graphs/graph_colors.h"
 #include "ui/framework/charts/chart_panel.h"
 #include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_grid_model.h"
@@ -73,7 +74,7 @@ void CPmGraphDlg::InitData()
     chart_->SetTitles({chartTitle_, heading_, bottomTitle_, leftTitle_, rightTitle_});
     QStringList gridTitles;
     for (size_t i = 0; i < titles_.size(); ++i) {
-        chart_->AddSeries(QString::fromStdString(titles_[i]), ChartSeriesColor(static_cast<int>(i)), flags_[i] < 0,
+        chart_->AddSeries(QString::fromStdString(titles_[i]), GraphSeriesColor(static_cast<int>(i)), flags_[i] < 0,
                           flags_[i]);
         gridTitles.push_back(QString::fromStdString(titles_[i]));
     }
@@ -120,6 +121,11 @@ void CPmGraphDlg::AddPoint(uint8_t series, double value, const QString& label)
     const uint32_t x = counters_[series]++;
     chart_->Append(series, static_cast<double>(x), value, label);
     grid_->AddPoint(series, x, value, label);
+}
+
+COLORREF CPmGraphDlg::SeriesColor(int series) const
+{
+    return chart_->SeriesColor(series);
 }
 
 int CPmGraphDlg::PointCount(int series) const

@@ -20,6 +20,7 @@
 // starts it again with a new baseline; Restart also empties the series. An opener whose refresh fails calls
 // DisableRefreshButtons. The data grid (1389) lists the points the chart holds.
 
+#include "platform/color_ref.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 
 #include <cstdint>
@@ -59,6 +60,7 @@ public:
     size_t GetSeriesCount() const { return titles_.size(); }
     const std::vector<std::string>& GetSeriesTitles() const { return titles_; }
     bool IsRightAxis(size_t series) const { return flags_.at(series) < 0; }
+    COLORREF SeriesColor(int series) const;
 
     // Every point of every series goes; without `force` the chart is left alone until the dialog is set up.
     void ClearSeries(bool force);

@@ -59,14 +59,10 @@ void CXdslLongTermPmAddDlg::OnOK()
         ShowAlertTextById(kStrStartGreaterThanStop, kFromDateId, kFromDateId, kToDateId, kFromHourId, kToHourId);
         return;
     }
-    const unsigned port = SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId));
-    if (port == 0) {
-        ShowAlertTextById(kStrPleaseSelectOneItem, kPortComboId);
-        return;
-    }
     CEntityId entity;
     entity.SetLevels(1, SelectedEntityNumber(GetDlgItemAs<QComboBox>(kShelfComboId)),
-                     SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)), port, 0);
+                     SelectedEntityNumber(GetDlgItemAs<QComboBox>(kSlotComboId)),
+                     SelectedEntityNumber(GetDlgItemAs<QComboBox>(kPortComboId)), 0);
     const LongTermPmItemRec item{entity.id, CXdslLongTermPmListDlg::kItemCollecting, static_cast<int32_t>(start),
                                  static_cast<int32_t>(stop)};
     const CRecordRequests requests;
@@ -78,4 +74,11 @@ void CXdslLongTermPmAddDlg::OnOK()
     item_ = item;
     SetTarget(GetNeId(), &entity);
     EndDialog(IDOK);
+}
+
+int CXdslLongTermPmAddDlg::OnNotifyHook(const NotifyHeader& header, int* result)
+{
+    if (OnWindowPickerChange(*this, header, kFromDateId, kFromHourId, kToDateId, kToHourId))
+        return 1;
+    return CADialog::OnNotifyHook(header, result);
 }

@@ -67,7 +67,6 @@ void CAdslRateStatusDlg::Transit(uint32_t state)
     if (!outcome.Ok())
         return;
     // The line takes a moment to get there; the status is read once it has.
-    EnableControls({kToL0Id, kToL2Id, kToL3Id}, false);
     SetTimer(kTransitTimer, state == kAdslPowerL0 ? kL0WaitMs : kL2L3WaitMs);
 }
 

@@ -257,6 +257,12 @@ void CChartPanel::FitBottom(double first, double last)
         for (size_t x = 0; x < labels_.size(); ++x)
             labelled.emplace_back(static_cast<double>(x), labels_[x]);
     }
+    // Points that carry no label at all are labelled by their x, as a value axis would be: an axis without a label
+    // would lose its title's place under the plot.
+    if (std::all_of(labelled.begin(), labelled.end(), [](const auto& point) { return point.second.isEmpty(); })) {
+        for (auto& [x, label] : labelled)
+            label = QString::number(x);
+    }
     // Points without a label (gaps of a live window) take no room among the labels shown, and labels keep a fifth of
     // the axis apart, however few points carry one.
     std::erase_if(labelled, [](const auto& point) { return point.second.isEmpty(); });

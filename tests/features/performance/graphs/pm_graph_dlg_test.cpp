@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -93,6 +94,44 @@ TEST_F(PmGraphDlgConfiguredTest, TheConfiguredMaximumIsClamped)
     CPmGraphDlg graph;
     graph.SetMaxPoints(0);
     EXPECT_EQ(graph.GetMaxPoints(), 30000u);
+}
+
+// Manhattan distance of two colours.
+int Distance(COLORREF a, COLORREF b)
+{
+    const QRgb x = ToQRgb(a);
+    const QRgb y = ToQRgb(b);
+    return std::abs(qRed(x) - qRed(y)) + std::abs(qGreen(x) - qGreen(y)) + std::abs(qBlue(x) - qBlue(y));
+}
+
+// The eighteen series of a history graph: each of its own colour, of the palette, and each far from the one before.
+TEST_F(PmGraphDlgTest, UnconfiguredSeriesHaveColoursAnOperatorTellsApart)
+{
+    CPmGraphDlg graph;
+    graph.SetSeries(18, "", std::vector<int8_t>(18, 1));
+    graph.InitData();
+    for (int i = 0; i < 18; ++i) {
+        const QRgb rgb = ToQRgb(graph.SeriesColor(i));
+        for (int component : {qRed(rgb), qGreen(rgb), qBlue(rgb)})
+            EXPECT_EQ(component % 0x40, 0) << "series " << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(graph.SeriesColor(i), graph.SeriesColor(j)) << i << " and " << j;
+        if (i > 0)
+            EXPECT_GE(Distance(graph.SeriesColor(i), graph.SeriesColor(i - 1)), 0xC0) << "series " << i;
+    }
+}
+
+class PmGraphDlgColouredTest : public PmGraphDlgTest {
+protected:
+    PmGraphDlgColouredTest() : PmGraphDlgTest("SERIESCOLORCNT=1\nSERIESCOLOR1=123456\nSERIESCOLOR2=654321\n") {}
+};
+
+TEST_F(PmGraphDlgColouredTest, TheConfiguredColoursComeFirst)
+{
+    CPmGraphDlg graph;
+    Open(graph, 10);
+    EXPECT_EQ(graph.SeriesColor(0), COLORREF{0x123456});
+    EXPECT_NE(graph.SeriesColor(1), COLORREF{0x654321}) << "beyond SERIESCOLORCNT";
 }
 
 } // namespace
