@@ -32,8 +32,10 @@
 #include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QPrintPreviewDialog>
 #include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -411,6 +413,10 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
         Click(items, kAddButtonId);
         EXPECT_TRUE(HasItem(ServerItems(program, neId), 10105));
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kPortColumn).size(), 2);
+        // The new row is brought into view; the row chosen before stays chosen.
+        const QModelIndexList chosen = list.selectionModel()->selectedRows();
+        EXPECT_EQ(chosen.size(), 1);
+        EXPECT_EQ(chosen.value(0).siblingAtColumn(ItemList::kPortColumn).data().toString(), QStringLiteral("1-2"));
 
         // The same port again: the server refuses, the dialog stays with the operator's choice.
         person.OnDialog<AddItem>([&](AddItem& add) {

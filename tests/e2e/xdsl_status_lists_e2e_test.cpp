@@ -188,6 +188,8 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("Y"));
         EXPECT_EQ(e2e::CellImage(grid, 0, Dlg::kFirstPortColumn), kImageMember);
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_group_members"));
+        // The generic list popup: Export and Close.
+        EXPECT_EQ(program_.RightClickListRow(grid, 0), (std::vector<int>{33024, 33023}));
         channels->setCurrentRow(1);
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[0], QStringLiteral("N"));
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 2)[0], QStringLiteral("Y"));

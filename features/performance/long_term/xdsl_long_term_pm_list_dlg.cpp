@@ -6,6 +6,7 @@
 #include "core/util/date_time_format.h"
 #include "features/performance/long_term/xdsl_long_term_pm_add_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_interval_dlg.h"
+#include "platform/list_control.h"
 #include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui_xdsl_long_term_pm_list_dlg.h"
@@ -100,7 +101,10 @@ void CXdslLongTermPmListDlg::OnAddRecord(std::optional<uint32_t> selected)
     if (add.DoModal() != IDOK)
         return;
     rows_.Put(add.GetItem());
-    SelectRowByItemData(add.GetItem().entityId);
+    // In view, not chosen: the selection stays the operator's.
+    CListControl list = List();
+    if (const int row = list.IsValid() ? list.FindItemByData(add.GetItem().entityId) : -1; row >= 0)
+        list.EnsureVisible(row);
 }
 
 void CXdslLongTermPmListDlg::OnDeleteRecord(uint32_t port)

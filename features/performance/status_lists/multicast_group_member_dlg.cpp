@@ -35,7 +35,7 @@ bool IsMcUplinkMember(const McGroupMemberRec& group, size_t lineCardSlots, unsig
 
 CMulticastGroupMemberDlg::CMulticastGroupMemberDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
-                     {.popupName = "REFRESH_LIST",
+                     {.popupName = "GENERIC_LIST",
                       .rowCommands = {},
                       .activateCommand = 0,
                       .right = kRightMcChannels,
