@@ -340,6 +340,35 @@ TEST_F(ConnectionTestsE2eTest, ServerChecksTheSnmpLinkOfTheNesItLists)
     EXPECT_TRUE(person.boxTexts.empty());
 }
 
+// In direct mode the ping from the workstation opens on the NE, from an empty first location, and numbers its first
+// ping's echoes from 1.
+TEST(ConnectionTestsDirectE2eTest, TheWorkstationPingsTheNeItManages)
+{
+    ClientEcho().pingOutput.Clear();
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    PingRequest earlier;
+    NewPingId(&earlier, ClientEcho().pingCounter);
+    NewPingId(&earlier, ClientEcho().pingCounter);
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CPingFromClientDlg>([&](CPingFromClientDlg& ping) {
+        EXPECT_EQ(ping.GetDlgItemAs<QComboBox>(Echo::kLocationComboId)->currentIndex(), 0);
+        EXPECT_EQ(Field(ping, Echo::kLocationComboId), QString());
+        EXPECT_EQ(Field(ping, Echo::kAddressId), QStringLiteral("127.0.0.1"));
+        Type(ping, Echo::kCountId, QStringLiteral("1"));
+        Click(ping, Echo::kStartButtonId);
+        EXPECT_TRUE(program.WaitUntil([&] { return ResultLines(ping, Echo::kResultId).size() == 1; }));
+        EXPECT_TRUE(ResultLines(ping, Echo::kResultId)
+                        .value(0)
+                        .startsWith(QStringLiteral("Reply from [127.0.0.1]: icmp_seq=1 ")))
+            << ResultLines(ping, Echo::kResultId).value(0).toStdString();
+    });
+    ASSERT_TRUE(program.Command(kCmdPingFromClient));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 // In direct mode the workstation's SNMP link checks the NE: a write community may set the NE's check object, a
 // read-only one may not.
 TEST(ConnectionTestsDirectE2eTest, SnmpLinkChecksTheNeItManages)

@@ -202,6 +202,7 @@ TEST_F(DhcpStatusDirectE2eTest, TheStatusListsAreTheNesTablesOfItsLineCards)
         QTreeView& list = *dialog.FindList(kListControlId);
         EXPECT_EQ(ListColumn(list, 2), QStringList{QStringLiteral("239.2.2.20")});
         EXPECT_EQ(ListColumn(list, CMulticastChannelStatusDlg::kStateColumn), QStringList{QStringLiteral("active")});
+        EXPECT_EQ(program_.RightClickListRow(list, 0), (std::vector<int>{33024, 33023})) << "the generic list popup";
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
@@ -213,6 +214,7 @@ TEST_F(DhcpStatusDirectE2eTest, TheStatusListsAreTheNesTablesOfItsLineCards)
         EXPECT_EQ(Field(dialog, Groups::kReporterId), QStringLiteral("10.30.1.11\n1-1-1"));
         QTreeView& grid = *dialog.FindList(kListControlId);
         EXPECT_EQ(ListColumn(grid, Groups::kFirstPortColumn).value(0), QStringLiteral("Y"));
+        EXPECT_EQ(program_.RightClickListRow(grid, 0), (std::vector<int>{33024, 33023})) << "the generic list popup";
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdMcGroupMembers));

@@ -517,6 +517,8 @@ TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {
+        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 0);
+        EXPECT_EQ(Field(selection, Sel::kNeComboId), QStringLiteral("127.0.0.1"));
         person.OnDialog<Current>([&](Current& pm) {
             const auto now = static_cast<uint32_t>(std::time(nullptr));
             const uint32_t elapsed = Field(pm, Current::k15MinElapsedId).toUInt();
