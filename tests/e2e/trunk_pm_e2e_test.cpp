@@ -196,7 +196,8 @@ TEST_P(TrunkPmPlacesE2eTest, TheCommandOpensOnTheFirstTrunkPort)
         program.MoveMouse(*panel->Canvas(), module.topLeft() + QPoint(3, 3));
         const std::vector<int> offered =
             program.RightClickAt(*panel->Canvas(), module.topLeft() + QPoint(3, 3), kCmdTrunkPortPm);
-        EXPECT_NE(std::find(offered.begin(), offered.end(), kCmdTrunkPortPm), offered.end()) << ::testing::PrintToString(offered);
+        EXPECT_NE(std::find(offered.begin(), offered.end(), kCmdTrunkPortPm), offered.end())
+            << ::testing::PrintToString(offered);
         break;
     }
     }
@@ -207,8 +208,7 @@ TEST_P(TrunkPmPlacesE2eTest, TheCommandOpensOnTheFirstTrunkPort)
 INSTANTIATE_TEST_SUITE_P(Places, TrunkPmPlacesE2eTest,
                          ::testing::Values(TrunkPmPlace{false, From::kNe}, TrunkPmPlace{false, From::kLinePort},
                                            TrunkPmPlace{false, From::kModulePopup}, TrunkPmPlace{true, From::kNe},
-                                           TrunkPmPlace{true, From::kLinePort},
-                                           TrunkPmPlace{true, From::kModulePopup}),
+                                           TrunkPmPlace{true, From::kLinePort}, TrunkPmPlace{true, From::kModulePopup}),
                          PlaceName);
 
 } // namespace

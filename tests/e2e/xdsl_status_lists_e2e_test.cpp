@@ -148,7 +148,8 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
         // Port by port in the port combo's order, each port's clients in the order the NE answered them.
-        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-1"), QStringLiteral("1-3"), QStringLiteral("1-3")}));
+        EXPECT_EQ(ListColumn(list, 1),
+                  (QStringList{QStringLiteral("1-1"), QStringLiteral("1-3"), QStringLiteral("1-3")}));
         EXPECT_EQ(ListColumn(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
         EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"),
                                                     QStringLiteral("10.20.3.40")}));
@@ -159,12 +160,14 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
         EXPECT_EQ(program_.RightClickListRow(list, 0), (std::vector<int>{33024, 33023}));
         // By channel, then by VLAN: the client of VLAN 99 before that of VLAN 101.
         program_.ClickHeader(*list.header(), 2);
-        EXPECT_EQ(program_.ShownColumn(list, 4), (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.1.21"),
-                                                             QStringLiteral("10.20.3.40")}));
+        EXPECT_EQ(
+            program_.ShownColumn(list, 4),
+            (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40")}));
         // Slot-Port sorts by the order the NE answered.
         program_.ClickHeader(*list.header(), 1);
-        EXPECT_EQ(program_.ShownColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"),
-                                                             QStringLiteral("10.20.3.40")}));
+        EXPECT_EQ(
+            program_.ShownColumn(list, 4),
+            (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
         ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kPortComboId, QStringLiteral("3")));
         EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
     });

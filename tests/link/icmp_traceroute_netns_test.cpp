@@ -1,6 +1,6 @@
 // Traceroutes across a real router (routed_test_network.h): to the target two hops away, to a route the router calls
-// unreachable (each hop says so, and the trace goes on), to a target that stays silent, and over a hop that loses replies. Needs root and the ip tool; skipped
-// otherwise.
+// unreachable (each hop says so, and the trace goes on), to a target that stays silent, and over a hop that loses
+// replies. Needs root and the ip tool; skipped otherwise.
 
 #include "link/icmp/ping_output.h"
 #include "link/icmp/ping_texts.h"

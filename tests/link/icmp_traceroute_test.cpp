@@ -103,8 +103,8 @@ TEST_F(TracerouteTest, HopWithOneRouterAnswerAndTwoTimeoutsIsUnanswered)
 TEST_F(TracerouteTest, RouterThatCannotReachTheDestinationGetsTheUnansweredLineAndTheTraceGoesOn)
 {
     Push({ScriptedEcho::Error(kTimeExceeded, 0, kFirstRouter, 1),
-          ScriptedEcho::Error(kUnreachable, 1, kSecondRouter, 3), ScriptedEcho::Error(kUnreachable, 4, kSecondRouter, 3),
-          ScriptedEcho::Reply(6)});
+          ScriptedEcho::Error(kUnreachable, 1, kSecondRouter, 3),
+          ScriptedEcho::Error(kUnreachable, 4, kSecondRouter, 3), ScriptedEcho::Reply(6)});
     ASSERT_EQ(Run(Trace(1, 30)), 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
                            "  1       1       1       1   1/1   10.0.0.1",

@@ -21,7 +21,8 @@ constexpr std::array<COLORREF, 20> kDistinct = {
 
 int RunStart()
 {
-    static const int start = static_cast<int>(QRandomGenerator::global()->bounded(static_cast<quint32>(kDistinct.size())));
+    static const int start =
+        static_cast<int>(QRandomGenerator::global()->bounded(static_cast<quint32>(kDistinct.size())));
     return start;
 }
 

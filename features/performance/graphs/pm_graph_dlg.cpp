@@ -1,9 +1,9 @@
 #include "features/performance/graphs/pm_graph_dlg.h"
 
 #include "features/performance/graphs/graph_colors.h"
+#include "features/performance/graphs/pm_grid_model.h"
 #include "ui/framework/charts/chart_panel.h"
 #include "ui/framework/charts/chart_settings.h"
-#include "features/performance/graphs/pm_grid_model.h"
 #include "ui_pm_graph_dlg.h"
 
 #include <QChartView>

@@ -58,9 +58,8 @@ int64_t PickedBound(const CDialog& dialog, int dateId, int hourId)
 bool OnWindowPickerChange(CADialog& dialog, const NotifyHeader& header, int fromDateId, int fromHourId, int toDateId,
                           int toHourId)
 {
-    if (header.code != DTN_DATETIMECHANGE ||
-        (header.idFrom != fromDateId && header.idFrom != fromHourId && header.idFrom != toDateId &&
-         header.idFrom != toHourId))
+    if (header.code != DTN_DATETIMECHANGE || (header.idFrom != fromDateId && header.idFrom != fromHourId &&
+                                              header.idFrom != toDateId && header.idFrom != toHourId))
         return false;
     if (PickedBound(dialog, fromDateId, fromHourId) <= PickedBound(dialog, toDateId, toHourId))
         dialog.ClearMessageLine();
