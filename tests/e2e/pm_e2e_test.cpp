@@ -90,6 +90,14 @@ void QueryPort(Sel& selection, const QString& slot, const QString& port)
     Click(selection, IDOK);
 }
 
+// The simulated server's world, with its first NE chosen in the tree.
+void StartAtNorth1(e2e::CProgram& program)
+{
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+}
+
 TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLiveGraph)
 {
     e2e::CProgram program;
@@ -251,9 +259,7 @@ std::vector<XdslPmIntervalRec> ServerIntervals(e2e::CProgram& program, uint32_t 
 TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_NO_FATAL_FAILURE(StartAtNorth1(program));
     const uint32_t neId = program.Frame().GetCurrentNeId();
     e2e::COperator& person = program.Operator();
 
@@ -379,9 +385,7 @@ QString DateDigits(const QDate& date)
 TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_NO_FATAL_FAILURE(StartAtNorth1(program));
     const uint32_t neId = program.Frame().GetCurrentNeId();
     e2e::COperator& person = program.Operator();
     const QDate yesterday = QDate::currentDate().addDays(-1);
@@ -481,15 +485,11 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
 }
 
-// In direct mode the NE answers the same requests: its current counters, the day of intervals it keeps and its
-// long-term PM items.
 // A window with no port chosen is sent as it stands: the item names the card.
 TEST(PmE2eTest, ALongTermItemWithoutAPortIsSentForTheCard)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_NO_FATAL_FAILURE(StartAtNorth1(program));
     const uint32_t neId = program.Frame().GetCurrentNeId();
     e2e::COperator& person = program.Operator();
     person.OnDialog<ItemList>([&](ItemList& items) {
@@ -508,6 +508,8 @@ TEST(PmE2eTest, ALongTermItemWithoutAPortIsSentForTheCard)
     EXPECT_TRUE(HasItem(ServerItems(program, neId), 10100));
 }
 
+// In direct mode the NE answers the same requests: its current counters, the day of intervals it keeps and its
+// long-term PM items.
 TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
 {
     e2e::CProgram program;

@@ -116,8 +116,9 @@ TEST_F(PmGraphDlgTest, UnconfiguredSeriesHaveColoursAnOperatorTellsApart)
             EXPECT_EQ(component % 0x40, 0) << "series " << i;
         for (int j = 0; j < i; ++j)
             EXPECT_NE(graph.SeriesColor(i), graph.SeriesColor(j)) << i << " and " << j;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(Distance(graph.SeriesColor(i), graph.SeriesColor(i - 1)), 0xC0) << "series " << i;
+        }
     }
 }
 
