@@ -465,6 +465,15 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
             return IDCANCEL;
         });
         Click(bits, kExportButtonId);
+
+        // A refresh the server refuses leaves every tone "--"; Graph and Export stay offered.
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const std::vector<uint8_t> control = Bytes(SimControlRec{kSimRefuseNextRequest, kReqBitsAlloc.value, 0, 0});
+        ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, control, kSimControlRecSize)));
+        Click(bits, kRefreshButtonId);
+        EXPECT_EQ(ToneValues(bits.Page(), Tones::kDownstreamColumn).size(), 0u);
+        EXPECT_TRUE(bits.IsControlEnabled(Bits::kGraphId));
+        EXPECT_TRUE(bits.IsControlEnabled(kExportButtonId));
     });
 }
 

@@ -49,7 +49,6 @@ void CXdslBitsAllocationDlg::Refresh()
     if (CheckTargetNe() != 0 || CheckRight(kRightBitsAllocation, 'q') != 0)
         return;
     page_.Reset();
-    EnableControls({kGraphId, kExportButtonId}, false);
     const uint32_t port = GetTargetEntity().id;
     const RecordReply<BitsAllocRec> reply = CRecordRequests().Query<BitsAllocRec>(
         kReqBitsAlloc, static_cast<uint32_t>(GetNeId()), WordRecord{port}, {.failureTextId = kStrFailToQuery});
@@ -60,7 +59,6 @@ void CXdslBitsAllocationDlg::Refresh()
             continue;
         page_.SetValues(ToneValues(rec.upBits, Bits), ToneValues(rec.downBits, Bits));
         page_.Relayout();
-        EnableControls({kGraphId, kExportButtonId}, true);
         return;
     }
 }
@@ -76,8 +74,7 @@ int CXdslBitsAllocationDlg::OnCommandHook(int id, int code)
         return 1;
     case kGraphId:
     case kPopupGraph:
-        if (page_.HasData())
-            ShowToneGraph(page_, {"BITALLOC", windowTitle().toStdString(), LoadString(kStrAxisBits)});
+        ShowToneGraph(page_, {"BITALLOC", windowTitle().toStdString(), LoadString(kStrAxisBits)});
         return 1;
     case kExportButtonId:
     case kPopupExport:
