@@ -82,27 +82,34 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         QTreeView& list = *dialog.FindList(kListControlId);
         // Slot 1's entries; slot 2's is another card's.
         EXPECT_EQ(ListColumn(list, Dlg::kStatusColumn),
-                  (QStringList{QStringLiteral("Learned Unique"), QStringLiteral("Static"),
-                               QStringLiteral("Learned Spoofed Active"), QStringLiteral("Virtual MAC")}));
-        EXPECT_EQ(ListColumn(list, 5)[3], QStringLiteral("-"));
+                  (QStringList{QStringLiteral("Learned Unique"), QStringLiteral("Learned Unique"),
+                               QStringLiteral("Static"), QStringLiteral("Learned Spoofed Active"),
+                               QStringLiteral("Virtual MAC")}));
+        EXPECT_EQ(ListColumn(list, 5)[4], QStringLiteral("-"));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fdb_entries"));
+        // By VLAN ID, then by VPI before the port: port 2's PVC 8/35 after port 5's of VPI 0.
+        program_.ClickHeader(*list.header(), 5);
+        EXPECT_EQ(program_.ShownColumn(list, 1), (QStringList{QStringLiteral("1-6"), QStringLiteral("1-1"),
+                                                             QStringLiteral("1-5"), QStringLiteral("1-5"),
+                                                             QStringLiteral("1-2")}));
+        program_.ClickHeader(*list.header(), 0);
 
-        program_.ClickListRow(list, 3);
+        program_.ClickListRow(list, 4);
         EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
-        program_.ClickListRow(list, 1);
+        program_.ClickListRow(list, 2);
         EXPECT_TRUE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
 
         // The server refuses the first delete: the entry stays on both sides.
         ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqFdbDelete.value));
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
-        EXPECT_EQ(list.model()->rowCount(), 4);
+        EXPECT_EQ(list.model()->rowCount(), 5);
         EXPECT_TRUE(ServerHasFdb(10105, 35));
 
-        program_.ClickListRow(list, 1);
+        program_.ClickListRow(list, 2);
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
-        EXPECT_EQ(list.model()->rowCount(), 3);
+        EXPECT_EQ(list.model()->rowCount(), 4);
     });
     ASSERT_TRUE(program_.Command(kCmdFdb));
     EXPECT_FALSE(ServerHasFdb(10105, 35));

@@ -40,6 +40,14 @@ std::string Tail(const FdbEntryRec& rec)
     return text + FormatMacAddress(rec.mac);
 }
 
+// The VLAN's ties: the VPI, then the port and the MAC address.
+std::string VlanTail(const FdbEntryRec& rec)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%03u%010u", rec.vpi, rec.portId);
+    return text + FormatMacAddress(rec.mac);
+}
+
 } // namespace
 
 CXdslFdbListDlg::CXdslFdbListDlg(QWidget* parent)
@@ -94,11 +102,12 @@ std::vector<ListColumn<FdbEntryRec>> CXdslFdbListDlg::Columns()
              [digits](const R& rec) { return ListValue(digits(rec.vci, 5) + digits(rec.vpi, 3) + Tail(rec)); }},
         {.value = [](const R& rec) { return ListValue(FormatMacAddress(rec.mac)); },
          .order = ListOrder::kText,
+         .sortValue = [](const R& rec) { return ListValue(FormatMacAddress(rec.mac) + Tail(rec)); },
          .widestValue = "00:00:00:00:00:00"},
         {.value =
              [](const R& rec) { return ListValue(rec.vlanId == 0 ? std::string("-") : std::to_string(rec.vlanId)); },
          .order = ListOrder::kText,
-         .sortValue = [digits](const R& rec) { return ListValue(digits(rec.vlanId, 4) + Tail(rec)); },
+         .sortValue = [digits](const R& rec) { return ListValue(digits(rec.vlanId, 4) + VlanTail(rec)); },
          .widestValue = "4094"},
         {.value = [](const R& rec) { return ListValue(StatusText(rec.status)); },
          .order = ListOrder::kText,
