@@ -96,7 +96,8 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
 
         // Into L2: three seconds later the line runs at a lower rate, its previous rate the one of L0.
         Click(status, Status::kToL2Id);
-        EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id)) << "as the last reading left it, while the line gets there";
+        EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id))
+            << "as the last reading left it, while the line gets there";
         EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L2"); }, 6000));
         EXPECT_EQ(ServerStatus(program_, kManualPort).powerState, kAdslPowerL2);
         EXPECT_LT(Cell(status, kCurrentRate, 1).toUInt(), server.downCurrentRate / 1000 / 3);

@@ -81,18 +81,18 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
         // Slot 1's entries; slot 2's is another card's.
-        EXPECT_EQ(ListColumn(list, Dlg::kStatusColumn),
-                  (QStringList{QStringLiteral("Learned Unique"), QStringLiteral("Learned Unique"),
-                               QStringLiteral("Static"), QStringLiteral("Learned Spoofed Active"),
-                               QStringLiteral("Virtual MAC")}));
+        EXPECT_EQ(
+            ListColumn(list, Dlg::kStatusColumn),
+            (QStringList{QStringLiteral("Learned Unique"), QStringLiteral("Learned Unique"), QStringLiteral("Static"),
+                         QStringLiteral("Learned Spoofed Active"), QStringLiteral("Virtual MAC")}));
         EXPECT_EQ(ListColumn(list, 5)[4], QStringLiteral("-"));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fdb_entries"));
         // By VLAN ID, then by VPI before the port: port 2's PVC 8/35 after port 5's of VPI 0.
         list.scrollTo(list.model()->index(0, 5));
         program_.ClickHeader(*list.header(), 5);
-        EXPECT_EQ(program_.ShownColumn(list, 1), (QStringList{QStringLiteral("1-6"), QStringLiteral("1-1"),
-                                                             QStringLiteral("1-5"), QStringLiteral("1-5"),
-                                                             QStringLiteral("1-2")}));
+        EXPECT_EQ(program_.ShownColumn(list, 1),
+                  (QStringList{QStringLiteral("1-6"), QStringLiteral("1-1"), QStringLiteral("1-5"),
+                               QStringLiteral("1-5"), QStringLiteral("1-2")}));
         list.scrollTo(list.model()->index(0, 0));
         program_.ClickHeader(*list.header(), 0);
 
