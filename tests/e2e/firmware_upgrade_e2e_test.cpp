@@ -4,6 +4,9 @@
 // NEs then reporting the new firmware. A dialog closed mid-batch leaves its NEs to finish and be reported.
 
 #include "tests/e2e/support/e2e_harness.h"
+
+#include "ui/shell/frame/frame_status_bar.h"
+#include "ui/shell/frame/main_frame.h"
 #include "tests/link/ftp_peer.h"
 
 #include "core/util/firmware_image.h"
@@ -12,6 +15,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 
+#include <QScrollBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -154,14 +158,24 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
         EXPECT_EQ(error[QStringLiteral("South-12")], QStringLiteral("Fail to change remote drive"));
         EXPECT_EQ(result[QStringLiteral("South-12")], QStringLiteral("fail"));
         EXPECT_EQ(status[QStringLiteral("North-13")], QString());
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Complete upgrading NE firmware.\n\nYou should wait for 2 minutes "
-                                 "and then reset NE to let firmware take effect.:\n"
-                                 "\tTotal  : 12\n\tSuccess: 10\n\tFailed : 2"));
+        // The summary goes to the main frame's message pane, on one line, not to a message box.
+        EXPECT_EQ(program.Frame().StatusPanes()->PaneText(CFrameStatusBar::kMessagePane),
+                  QStringLiteral("Complete upgrading NE firmware. You should wait for 2 minutes "
+                                 "and then reset NE to let firmware take effect.: Total : 12 Success: 10 Failed : 2"));
+        EXPECT_TRUE(std::none_of(person.boxTexts.begin(), person.boxTexts.end(), [](const QString& text) {
+            return text.startsWith(QStringLiteral("Complete upgrading"));
+        }));
         EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
         EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kStopButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_dlg")));
+        // Made larger, the list takes the room and its columns share it; the buttons keep to its right.
+        const QRect before = list.geometry();
         dialog.resize(1100, 640);
+        program.Settle();
+        EXPECT_EQ(list.geometry(), before.adjusted(0, 0, 1100 - 914, 640 - 520));
+        EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(dialog.GetDlgItem(Dlg::kUpgradeButtonId)->x(), list.geometry().right() + 11);
+        EXPECT_EQ(dialog.GetDlgItem(IDCANCEL)->geometry().bottom(), 640 - 13);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_dlg_wide")));
     });
     ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
