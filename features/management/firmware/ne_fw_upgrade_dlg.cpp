@@ -148,6 +148,12 @@ CNeFwUpgradeDlg::CNeFwUpgradeDlg(QWidget* parent)
     });
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
+}
+
+bool CNeFwUpgradeDlg::OnInitDialog()
+{
+    placed_.clear();
+    const bool result = CRecordListDlg::OnInitDialog();
     baseSize_ = size();
     placed_.push_back({ui_->neList, ui_->neList->geometry(), true, false});
     for (QWidget* button : {static_cast<QWidget*>(ui_->showButton), static_cast<QWidget*>(ui_->upgradeButton),
@@ -156,11 +162,14 @@ CNeFwUpgradeDlg::CNeFwUpgradeDlg(QWidget* parent)
         placed_.push_back({button, button->geometry(), false, false});
     for (QWidget* button : {static_cast<QWidget*>(ui_->okButton), static_cast<QWidget*>(ui_->closeButton)})
         placed_.push_back({button, button->geometry(), false, true});
+    return result;
 }
 
 void CNeFwUpgradeDlg::resizeEvent(QResizeEvent* event)
 {
     CRecordListDlg::resizeEvent(event);
+    if (placed_.empty())
+        return;
     // Never smaller than the template.
     const int dx = std::max(0, width() - baseSize_.width());
     const int dy = std::max(0, height() - baseSize_.height());

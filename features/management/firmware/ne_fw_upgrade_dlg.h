@@ -83,6 +83,8 @@ public:
     void OnStopped() override;
     void OnEnded() override;
 
+    bool OnInitDialog() override;
+
 protected:
     // The list takes the room the window is given; the buttons keep to its right, OK and Close to its corner.
     void resizeEvent(QResizeEvent* event) override;
@@ -118,6 +120,8 @@ private:
     std::vector<NeFwUpgradeRecord> records_; // the server's records, for the life of the dialog
     std::optional<CUpgradeSettings> settings_;
     QPointer<CFwUpgradeBatch> batch_;
+    // The window's size and the controls' places as its start-up laid them out (message line and scaling included);
+    // empty until then.
     QSize baseSize_;
     std::vector<Placed> placed_;
 };
