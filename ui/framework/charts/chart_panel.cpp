@@ -307,6 +307,9 @@ void CChartPanel::Fit()
     // The axes' new room at once, not when the event loop gets to it: a picture taken now shows the chart as drawn.
     if (QGraphicsLayout* layout = chart_->layout())
         layout->activate();
+    // The legend too: its markers are new with each new set of points.
+    if (QGraphicsLayout* legend = chart_->legend()->layout())
+        legend->activate();
 }
 
 void CChartPanel::Set3d(bool on)
