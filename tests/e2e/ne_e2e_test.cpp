@@ -137,6 +137,19 @@ int RowOf(QTreeView& list, const QString& name)
     return e2e::RowOf(list, List::kNameColumn, name);
 }
 
+// What a click on Active Alarm asks the router to open (the alarm dialogs belong to another area).
+DialogRequest ActiveAlarmAskedFor(List& dialog)
+{
+    DialogRequest routed;
+    SetRouteDialogInterceptor([&](DialogRequest& request) {
+        routed = request;
+        return IDCANCEL;
+    });
+    Click(dialog, List::kActiveAlarmButtonId);
+    SetRouteDialogInterceptor({});
+    return routed;
+}
+
 TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
 {
     e2e::CProgram program;
@@ -352,13 +365,7 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Complete writing flash"));
 
         // The row's alarms: the active alarm dialog (still to come) is asked for on the row's NE.
-        DialogRequest routed;
-        SetRouteDialogInterceptor([&](DialogRequest& request) {
-            routed = request;
-            return IDCANCEL;
-        });
-        Click(dialog, List::kActiveAlarmButtonId);
-        SetRouteDialogInterceptor({});
+        const DialogRequest routed = ActiveAlarmAskedFor(dialog);
         EXPECT_EQ(routed.className, "CActiveAlarmDlg");
         EXPECT_EQ(routed.neId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("South-1"))));
         return IDCANCEL;
@@ -548,13 +555,7 @@ TEST(NeE2eTest, InDirectModeTheNeListsActiveAlarmShowsTheDirectlyManagedNe)
         EXPECT_TRUE(list.header()->isSectionHidden(List::kLocationColumn));
         EXPECT_EQ(CListControl(&list).GetItemCount(), 1);
         program.ClickListRow(list, 0);
-        DialogRequest routed;
-        SetRouteDialogInterceptor([&](DialogRequest& request) {
-            routed = request;
-            return IDCANCEL;
-        });
-        Click(dialog, List::kActiveAlarmButtonId);
-        SetRouteDialogInterceptor({});
+        const DialogRequest routed = ActiveAlarmAskedFor(dialog);
         EXPECT_EQ(MessageLine(dialog), QString());
         EXPECT_EQ(routed.className, "CActiveAlarmDlg");
         EXPECT_EQ(routed.neId, kNeItself);
