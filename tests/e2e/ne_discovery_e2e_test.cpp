@@ -68,7 +68,8 @@ class NeDiscoveryE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
+        // A range asks with the configured community; a new NE gets the NE's default one whatever is configured.
+        ASSERT_TRUE(program_.StartServer({.args = {}, .generatedNes = 0, .iniExtra = "[DIALOG]\nSNMPCOMMUNITY=public\n"}));
         ASSERT_TRUE(program_.Login("admin", "admin"));
     }
 
@@ -153,6 +154,7 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
     EXPECT_EQ(added->locationId, 2u);
     EXPECT_EQ(added->autoSync, 0u);
     EXPECT_EQ(added->loginUser, kNeBuiltInAccount);
+    EXPECT_EQ(added->community, "pridox");
     ASSERT_NE(FindNeByName("127.0.0.22"), nullptr);
     EXPECT_EQ(FindNeByName("127.0.0.22")->neModelId, 4u);
     program_.Settle();

@@ -375,17 +375,20 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
               std::vector<QString>{QStringLiteral("Are you sure to let NE write configuration back to flash?")});
 }
 
-// Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before.
+// Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before, with the NE's
+// default community whatever the configured one is.
 TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
+    // The configured community is not the one a new NE starts with.
+    ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = 0, .iniExtra = "[DIALOG]\nSNMPCOMMUNITY=public\n"}));
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
     person.OnDialog<CNeDlg>([&](CNeDlg& add) {
         EXPECT_EQ(Field(add, CNeDlg::kNameId), QString());
         EXPECT_EQ(Field(add, CNeDlg::kLocationComboId), QStringLiteral("North"));
         EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
+        EXPECT_EQ(Field(add.SecurityPage(), CNeSecurityPage::kCommunityId), QStringLiteral("pridox"));
         return IDCANCEL;
     });
     program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));

@@ -202,7 +202,7 @@ void CNeDlg::LoadNewNe()
         edit->SetAddress(presetAddress_);
     EnableControl(kModelComboId, true);
     NeSecurityValues security;
-    security.community = DefaultNeCommunity();
+    security.community = FixedNeCommunity();
     security.ftpUser = QString::fromLatin1(kNeBuiltInAccount);
     security.ftpPassword = security.ftpUser;
     security.verification = security.ftpUser;
