@@ -73,11 +73,14 @@ std::string OnOff(const uint8_t* record, uint32_t size, const char* what)
     });
 }
 
-std::string StatePeriod(const uint8_t* record, uint32_t size, int64_t low, int64_t high, const char* what)
+// `whileEnabled`: the time is held to its range only while the state is enabled (the NE keeps it unused otherwise).
+std::string StatePeriod(const uint8_t* record, uint32_t size, int64_t low, int64_t high, const char* what,
+                        bool whileEnabled = false)
 {
     return Checked<StatePeriodRec>(record, size, [&](const StatePeriodRec& rec, CRules& rules) {
         rules.OneOf(rec.state, {0, 1}, "state");
-        rules.Range(rec.seconds, low, high, what);
+        if (!whileEnabled || rec.state == 1)
+            rules.Range(rec.seconds, low, high, what);
     });
 }
 
@@ -91,7 +94,7 @@ std::string NeSettingRefusal(uint16_t code, const uint8_t* record, uint32_t size
             rules.Range(rec.timeZone, -12, 13, "Time zone");
         });
     case kReqMacAging:
-        return StatePeriod(record, size, 10, 1000, "Aging time");
+        return StatePeriod(record, size, 10, 1000, "Aging time", true);
     case kReqRedundancySync:
         return StatePeriod(record, size, 30, 3600, "Synchronization period");
     case kReqNeDns:

@@ -18,8 +18,9 @@ struct SimAnswer {
     std::vector<uint8_t> records;
 };
 
-// The table limits of an NE.
-inline constexpr size_t kSimNeAccountLimit = 20;
+// The table limits of an NE. The workstation adds an account while the NE counts no more than 20, so that the NE
+// holds one more.
+inline constexpr size_t kSimNeAccountLimit = 21;
 inline constexpr size_t kSimNeCommunityLimit = 8;
 inline constexpr size_t kSimNeManagerLimit = 8;
 inline constexpr size_t kSimRemoteNeLimit = 100;

@@ -13,6 +13,8 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QLabel>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,12 +93,23 @@ TEST_F(CascadedE2eTest, TheRootsAddressIsCheckedAgainstTheNesOwnAndItsSubnetIsSe
     const CascadedMgmtRecord root = ServerCascaded(program_);
     EXPECT_EQ(root, (CascadedMgmtRecord{1, 1, {10, 30, 0, 1}, {255, 255, 255, 0}, 2}));
 
-    // Opened again, the dialog shows the prefix of the mask the NE keeps; disabling needs no root address.
+    // Opened again, the dialog shows the prefix of the mask the NE keeps. Disabling, or a remote NE, is checked as
+    // a root is: the address must be given and fit the NE's own.
     person.OnDialog<Cascaded>([&](Cascaded& dialog) {
         EXPECT_EQ(e2e::Field(dialog, Cascaded::kPrefixId), QStringLiteral("24"));
         EXPECT_EQ(e2e::Field(dialog, Cascaded::kRootIpId), QStringLiteral("10.30.0.1"));
         Check(dialog, Cascaded::kDisabledId);
         Type(dialog, Cascaded::kRootIpId, QString());
+        Click(dialog, IDOK);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("incorrect IP address"));
+        EXPECT_FALSE(dialog.IsEnded());
+        Type(dialog, Cascaded::kRootIpId, QStringLiteral("10.10.1.1"));
+        Check(dialog, Cascaded::kRemoteId);
+        Click(dialog, IDOK);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("IP address is reserved"));
+        EXPECT_FALSE(dialog.IsEnded());
+        Check(dialog, Cascaded::kRootId);
+        Type(dialog, Cascaded::kRootIpId, QStringLiteral("10.30.0.1"));
         Click(dialog, IDOK);
         EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
     });
@@ -114,6 +127,16 @@ TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
     person.OnDialog<Remotes>([&](Remotes& list) {
         QTreeView& rows = *list.FindList(kListControlId);
         EXPECT_EQ(e2e::ListColumn(rows, Remotes::kIdColumn), QStringList());
+        // The legend below the list shows whole, its pictures and their texts.
+        for (const int picture : {1153, 1134, 1364, 1144})
+            EXPECT_TRUE(list.GetDlgItem(picture) != nullptr && e2e::ShowsWhole(*list.GetDlgItem(picture))) << picture;
+        const QStringList legends = {"Enabled", "Disabled", "Link Up", "Link Down"};
+        QStringList shown;
+        for (const QLabel* label : list.findChildren<QLabel*>()) {
+            if (legends.contains(label->text()) && e2e::ShowsWhole(*label))
+                shown << label->text();
+        }
+        EXPECT_EQ(shown.size(), legends.size()) << shown.join(',').toStdString();
         person.OnDialog<CRemoteNeDlg>([&](CRemoteNeDlg& add) {
             Type(add, CRemoteNeDlg::kIdId, QStringLiteral("0"));
             Click(add, IDOK);

@@ -335,6 +335,8 @@ TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt
         EXPECT_EQ(rows.GetItemText(rowOf(10300), 2), QStringLiteral("In Transmission"));
         EXPECT_EQ(rows.GetItemText(rowOf(32800), 2), QStringLiteral("In Transmission"));
         EXPECT_EQ(rows.GetItemText(rowOf(20400), 2), QStringLiteral("Finished"));
+        // The card list has no popup menu.
+        EXPECT_TRUE(program.RightClickListRow(list, 0).empty());
     });
     ASSERT_TRUE(program.Command(kCmdShdslFirmwareUpgrade));
 }

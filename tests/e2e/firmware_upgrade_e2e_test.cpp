@@ -4,6 +4,9 @@
 // NEs then reporting the new firmware. A dialog closed mid-batch leaves its NEs to finish and be reported.
 
 #include "tests/e2e/support/e2e_harness.h"
+
+#include "ui/shell/frame/frame_status_bar.h"
+#include "ui/shell/frame/main_frame.h"
 #include "tests/link/ftp_peer.h"
 
 #include "core/util/firmware_image.h"
@@ -12,6 +15,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 
+#include <QScrollBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -45,6 +49,12 @@ std::vector<ftp_test::FtpNe> FtpNes()
     for (int n = 1; n <= 12; ++n)
         nes.push_back({NeAddress(n), "qurim", n == 11 ? "changed" : "qurim"});
     return nes;
+}
+
+// What the main frame's message pane shows, where a batch's summary goes.
+QString SummaryShown(e2e::CProgram& program)
+{
+    return program.Frame().StatusPanes()->PaneText(CFrameStatusBar::kMessagePane);
 }
 
 class FirmwareUpgradeE2eTest : public ::testing::Test {
@@ -130,12 +140,7 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
         EXPECT_EQ(dialog.Batch()->SlotCount(), 5u);
         EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
         EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kStopButtonId));
-        // Behind the summary the dialog is ready for the next batch.
-        bool readyBehindSummary = false;
-        person.onBox = [&](QDialog&) { readyBehindSummary = dialog.IsControlEnabled(Dlg::kUpgradeButtonId); };
         ASSERT_TRUE(program.WaitUntil([&] { return dialog.Batch() == nullptr; }, 60000));
-        person.onBox = nullptr;
-        EXPECT_TRUE(readyBehindSummary);
 
         std::map<QString, QString> status, error, result;
         for (int row = 0; row < rows.GetItemCount(); ++row) {
@@ -154,14 +159,28 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
         EXPECT_EQ(error[QStringLiteral("South-12")], QStringLiteral("Fail to change remote drive"));
         EXPECT_EQ(result[QStringLiteral("South-12")], QStringLiteral("fail"));
         EXPECT_EQ(status[QStringLiteral("North-13")], QString());
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Complete upgrading NE firmware.\n\nYou should wait for 2 minutes "
-                                 "and then reset NE to let firmware take effect.:\n"
-                                 "\tTotal  : 12\n\tSuccess: 10\n\tFailed : 2"));
+        // The summary goes to the main frame's message pane, on one line, not to a message box.
+        EXPECT_EQ(SummaryShown(program),
+                  QStringLiteral("Complete upgrading NE firmware. You should wait for 2 minutes "
+                                 "and then reset NE to let firmware take effect.: Total : 12 Success: 10 Failed : 2"));
+        EXPECT_TRUE(std::none_of(person.boxTexts.begin(), person.boxTexts.end(), [](const QString& text) {
+            return text.startsWith(QStringLiteral("Complete upgrading"));
+        }));
         EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
         EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kStopButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_dlg")));
-        dialog.resize(1100, 640);
+        // Made larger, the list takes the room and its columns share it (all of them in view once the window is wide
+        // enough for their texts); the buttons keep to its right, Close to the corner.
+        const QRect before = list.geometry();
+        const QSize was = dialog.size();
+        const int buttonGap = dialog.GetDlgItem(Dlg::kUpgradeButtonId)->x() - before.right();
+        const int closeMargin = was.height() - dialog.GetDlgItem(IDCANCEL)->geometry().bottom();
+        dialog.resize(1200, 640);
+        program.Settle();
+        EXPECT_EQ(list.geometry(), before.adjusted(0, 0, 1200 - was.width(), 640 - was.height()));
+        EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(dialog.GetDlgItem(Dlg::kUpgradeButtonId)->x(), list.geometry().right() + buttonGap);
+        EXPECT_EQ(dialog.GetDlgItem(IDCANCEL)->geometry().bottom(), 640 - closeMargin);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_dlg_wide")));
     });
     ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
@@ -210,8 +229,7 @@ TEST_F(FirmwareUpgradeE2eTest, ADialogClosedMidBatchLeavesItsNesToFinishAndBeRep
             return std::count_if(results.begin(), results.end(), [](const auto& r) { return r.second == 1; }) == 5;
         },
         30000));
-    ASSERT_TRUE(program.WaitUntil([&] { return !person.boxTexts.empty(); }));
-    EXPECT_EQ(person.boxTexts.back().section('\n', -3), QStringLiteral("\tTotal  : 12\n\tSuccess: 5\n\tFailed : 7"));
+    ASSERT_TRUE(program.WaitUntil([&] { return SummaryShown(program).endsWith(QStringLiteral("Total : 12 Success: 5 Failed : 7")); }));
     EXPECT_EQ(peer_.Completed(), 5);
 }
 
@@ -236,7 +254,8 @@ TEST_F(FirmwareUpgradeE2eTest, StopEndsTheBatchOnceItsNesAreServed)
         EXPECT_EQ(ListColumn(list, Dlg::kStatusColumn).count(QString()), 8);
     });
     ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
-    EXPECT_EQ(person.boxTexts.back().section('\n', -3), QStringLiteral("\tTotal  : 12\n\tSuccess: 5\n\tFailed : 7"));
+    EXPECT_TRUE(SummaryShown(program).endsWith(QStringLiteral("Total : 12 Success: 5 Failed : 7")))
+        << SummaryShown(program).toStdString();
     EXPECT_EQ(peer_.Completed(), 5);
 }
 

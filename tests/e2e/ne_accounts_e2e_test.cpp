@@ -123,18 +123,19 @@ TEST_F(NeAccountsE2eTest, AccountsAreAddedChangedAndDeletedOnTheNeWithTheirCheck
         EXPECT_EQ(Column(list, Accounts::kNumberColumn),
                   (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
 
-        // The default account's password may change, though its name may not be added.
+        // The default account is neither added nor changed.
         program_.ClickListRow(rows, e2e::RowOf(rows, Accounts::kNameColumn, QStringLiteral("su")));
         person.OnDialog<CNeUserAccountDlg>([&](CNeUserAccountDlg& modify) {
             EXPECT_TRUE(modify.IsControlReadOnly(CNeUserAccountDlg::kNameId));
             FillAccount(modify, QString(), QStringLiteral("newpass"), QStringLiteral("newpass"));
             Click(modify, IDOK);
-            EXPECT_TRUE(modify.IsEnded());
+            EXPECT_EQ(MessageLine(modify), QStringLiteral("Default user has already existed"));
+            EXPECT_FALSE(modify.IsEnded());
         });
         Click(list, kModifyButtonId);
         NeUserAccountRecord su;
         ASSERT_TRUE(ServerHasAccount(program_, "su", &su));
-        EXPECT_EQ(su.password, "newpass");
+        EXPECT_EQ(su.password, "su");
 
         // The built-in account keeps its role: its role buttons are off.
         program_.ClickListRow(rows, e2e::RowOf(rows, Accounts::kNameColumn, QStringLiteral("qurim")));
@@ -142,37 +143,34 @@ TEST_F(NeAccountsE2eTest, AccountsAreAddedChangedAndDeletedOnTheNeWithTheirCheck
             [&](CNeUserAccountDlg& modify) { EXPECT_FALSE(modify.IsControlEnabled(CNeUserAccountDlg::kGuestId)); });
         Click(list, kModifyButtonId);
 
-        // Delete asks first; No keeps the account.
+        // Delete asks nothing.
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_user_account_list")));
         program_.ClickListRow(rows, e2e::RowOf(rows, Accounts::kNameColumn, QStringLiteral("night")));
-        person.AnswerBox(IDNO);
-        Click(list, kDeleteButtonId);
-        EXPECT_TRUE(ServerHasAccount(program_, "night"));
-        person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
         EXPECT_FALSE(ServerHasAccount(program_, "night"));
         EXPECT_EQ(e2e::RowOf(rows, Accounts::kNameColumn, QStringLiteral("night")), -1);
-        EXPECT_EQ(person.boxTexts.size(), 2u);
+        EXPECT_TRUE(person.boxTexts.empty());
     });
     ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 
-TEST_F(NeAccountsE2eTest, TheTwentiethAccountIsAddedAndNoMore)
+TEST_F(NeAccountsE2eTest, AnAccountIsAddedWhileTheNeCountsTwentyAndNotAboveTwenty)
 {
-    // The NE has its two accounts and 17 more: the list may add one more, the twentieth.
-    for (int i = 0; i < 17; ++i)
+    // The NE has its two accounts and 18 more: it counts 20, and the add is sent.
+    for (int i = 0; i < 18; ++i)
         AddOnServer(program_, kReqNeUserAccountAdd, NeUserAccountRecord{"op" + std::to_string(i), "pw", 1, 1});
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Accounts>([&](Accounts& list) {
         person.OnDialog<CNeUserAccountDlg>([&](CNeUserAccountDlg& add) {
-            FillAccount(add, QStringLiteral("twentieth"), QStringLiteral("pw"), QStringLiteral("pw"));
+            FillAccount(add, QStringLiteral("more"), QStringLiteral("pw"), QStringLiteral("pw"));
             Click(add, IDOK);
-            EXPECT_TRUE(add.IsEnded());
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
         });
         Click(list, kAddButtonId);
+        // Counting 21, the NE has no room: nothing is sent.
         person.OnDialog<CNeUserAccountDlg>([&](CNeUserAccountDlg& add) {
-            FillAccount(add, QStringLiteral("more"), QStringLiteral("pw"), QStringLiteral("pw"));
+            FillAccount(add, QStringLiteral("again"), QStringLiteral("pw"), QStringLiteral("pw"));
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("This table is full. Maximum number: 20"));
             EXPECT_FALSE(add.IsEnded());
@@ -180,8 +178,10 @@ TEST_F(NeAccountsE2eTest, TheTwentiethAccountIsAddedAndNoMore)
         Click(list, kAddButtonId);
     });
     ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
-    EXPECT_EQ(ServerAccounts(program_).size(), 20u);
-    EXPECT_FALSE(ServerHasAccount(program_, "more"));
+    EXPECT_TRUE(person.boxTexts.empty());
+    EXPECT_EQ(ServerAccounts(program_).size(), 21u);
+    EXPECT_TRUE(ServerHasAccount(program_, "more"));
+    EXPECT_FALSE(ServerHasAccount(program_, "again"));
 }
 
 TEST_F(NeAccountsE2eTest, TheCommunityTableTakesEightAndTheNinthIsRefused)
@@ -222,10 +222,18 @@ TEST_F(NeAccountsE2eTest, TheCommunityTableTakesEightAndTheNinthIsRefused)
             EXPECT_EQ(MessageLine(add), QStringLiteral("This table is full. Maximum number: 8"));
         });
         Click(list, kAddButtonId);
+
+        // Delete asks nothing.
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, e2e::RowOf(rows, Communities::kCommunityColumn, QStringLiteral("ro0")));
+        const size_t boxes = person.boxTexts.size();
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(person.boxTexts.size(), boxes);
+        EXPECT_EQ(e2e::RowOf(rows, Communities::kCommunityColumn, QStringLiteral("ro0")), -1);
     });
     ASSERT_TRUE(program_.Command(kCmdSnmpCommunity));
     const std::vector<NeSnmpCommunityRecord> communities = program_.ServerRecords(kReqNeSnmpCommunity, kNorth1);
-    EXPECT_EQ(communities.size(), 8u);
+    EXPECT_EQ(communities.size(), 7u);
     EXPECT_TRUE(std::any_of(communities.begin(), communities.end(), [](const NeSnmpCommunityRecord& rec) {
         return rec.community == "eighth" && rec.permission == kNeAccessReadWrite;
     }));

@@ -19,6 +19,7 @@
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
+#include "ui/shell/tree/group_view.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -37,7 +38,7 @@
 
 namespace {
 
-constexpr int kAllNes = 33071, kAddNe = 33063, kShowNe = 33083;
+constexpr int kAllNes = 33071, kAddNe = 33063, kShowNe = 33083, kNeListCommand = 33048;
 constexpr int kTabBarId = 1100;
 constexpr uint32_t kNorth1 = 1, kNeItself = 1, kOfflineAlarm = 0;
 
@@ -136,6 +137,19 @@ int RowOf(QTreeView& list, const QString& name)
     return e2e::RowOf(list, List::kNameColumn, name);
 }
 
+// What a click on Active Alarm asks the router to open (the alarm dialogs belong to another area).
+DialogRequest ActiveAlarmAskedFor(List& dialog)
+{
+    DialogRequest routed;
+    SetRouteDialogInterceptor([&](DialogRequest& request) {
+        routed = request;
+        return IDCANCEL;
+    });
+    Click(dialog, List::kActiveAlarmButtonId);
+    SetRouteDialogInterceptor({});
+    return routed;
+}
+
 TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
 {
     e2e::CProgram program;
@@ -155,7 +169,7 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
         person.OnDialog<CNeDlg>([&](CNeDlg& add) {
             EXPECT_EQ(TabTexts(add), (QStringList{"Security", "Position"}));
             EXPECT_EQ(ComboTexts(add, CNeDlg::kLocationComboId), QStringLiteral(",Headquarters,North,South"));
-            EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QString());
+            EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QStringLiteral("0.0.0.0"));
             CNeSecurityPage& security = add.SecurityPage();
             EXPECT_EQ(Field(security, CNeSecurityPage::kCommunityId), QStringLiteral("pridox"));
             EXPECT_EQ(Field(security, CNeSecurityPage::kFtpUserId), QStringLiteral("qurim"));
@@ -203,6 +217,11 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_EQ(TabTexts(modify), (QStringList{"Security", "Position", "System Information", "Management IP"}));
             EXPECT_EQ(Field(modify, CNeDlg::kIpAddressId), QStringLiteral("10.40.1.1"));
             EXPECT_FALSE(modify.IsControlEnabled(CNeDlg::kModelComboId));
+            // The Security page shows its Community List button whole.
+            SelectTab(modify, QStringLiteral("Security"));
+            const QWidget* communityList =
+                modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
+            EXPECT_TRUE(communityList != nullptr && e2e::ShowsWhole(*communityList));
             SelectTab(modify, QStringLiteral("System Information"));
             EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
                       QStringLiteral("IPD-48 (2 shelves) IP DSLAM"));
@@ -329,23 +348,24 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
         EXPECT_EQ(enabled(commands), QStringLiteral("-1291,-1150,-1131,-1174,-1383,-1050,-1310"));
         program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
         EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,-1174,-1383,-1050,-1310"));
+        // The popup offers none of what needs the NE on the network: alarms, ports, backups, flash.
         const std::vector<int> offered = program.RightClickListRow(list, RowOf(list, QStringLiteral("North-1")));
-        EXPECT_EQ(std::count(offered.begin(), offered.end(), List::kPopupWriteFlash), 0);
+        for (const int command : {List::kPopupActiveAlarm, List::kPopupAdslPort, List::kPopupShdslPort,
+                                  List::kPopupBackup, List::kPopupWriteFlash})
+            EXPECT_EQ(std::count(offered.begin(), offered.end(), command), 0) << command;
+        EXPECT_EQ(std::count(offered.begin(), offered.end(), kPopupShow), 1);
 
         program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
         EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,1174,1383,1050,1310"));
+        const std::vector<int> online = program.RightClickListRow(list, RowOf(list, QStringLiteral("South-1")));
+        for (const int command : {List::kPopupActiveAlarm, List::kPopupAdslPort, List::kPopupShdslPort})
+            EXPECT_EQ(std::count(online.begin(), online.end(), command), 1) << command;
         person.AnswerBox(IDYES);
         Click(dialog, List::kWriteFlashButtonId);
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Complete writing flash"));
 
         // The row's alarms: the active alarm dialog (still to come) is asked for on the row's NE.
-        DialogRequest routed;
-        SetRouteDialogInterceptor([&](DialogRequest& request) {
-            routed = request;
-            return IDCANCEL;
-        });
-        Click(dialog, List::kActiveAlarmButtonId);
-        SetRouteDialogInterceptor({});
+        const DialogRequest routed = ActiveAlarmAskedFor(dialog);
         EXPECT_EQ(routed.className, "CActiveAlarmDlg");
         EXPECT_EQ(routed.neId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("South-1"))));
         return IDCANCEL;
@@ -355,17 +375,20 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
               std::vector<QString>{QStringLiteral("Are you sure to let NE write configuration back to flash?")});
 }
 
-// Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before.
+// Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before, with the NE's
+// default community whatever the configured one is.
 TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
+    // The configured community is not the one a new NE starts with.
+    ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = 0, .iniExtra = "[DIALOG]\nSNMPCOMMUNITY=public\n"}));
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
     person.OnDialog<CNeDlg>([&](CNeDlg& add) {
         EXPECT_EQ(Field(add, CNeDlg::kNameId), QString());
         EXPECT_EQ(Field(add, CNeDlg::kLocationComboId), QStringLiteral("North"));
         EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
+        EXPECT_EQ(Field(add.SecurityPage(), CNeSecurityPage::kCommunityId), QStringLiteral("pridox"));
         return IDCANCEL;
     });
     program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
@@ -399,9 +422,9 @@ TEST(NeE2eTest, TheAlarmSummarysNeRowsListTheNesOfTheirConnectionState)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
-// The NE's own texts go back as the NE holds them, blanks and all, when the operator changes something else; a text
-// the operator changes takes name characters only.
-TEST(NeE2eTest, TheNesOwnTextsGoBackAsTheyAreAndAChangedOneTakesNameCharactersOnly)
+// The NE's own texts take name characters only, whether the operator changed them or not: South-1's contact, as the
+// NE holds it, is refused until it is changed.
+TEST(NeE2eTest, TheNesOwnTextsTakeNameCharactersOnlyChangedOrNot)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
@@ -415,14 +438,18 @@ TEST(NeE2eTest, TheNesOwnTextsGoBackAsTheyAreAndAChangedOneTakesNameCharactersOn
             CNeSystemInfoPage& texts = modify.SystemInfoPage();
             SelectTab(modify, QStringLiteral("System Information"));
             EXPECT_EQ(Field(texts, CNeSystemInfoPage::kContactId), QStringLiteral("South field team"));
-            Type(texts, CNeSystemInfoPage::kPlaceId, QStringLiteral("Depot 4"));
+            Type(modify, CNeDlg::kNameId, QStringLiteral("South-2"));
             Click(modify, IDOK);
             EXPECT_EQ(MessageLine(modify),
                       QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            EXPECT_EQ(texts.GetMarkedControl(1), CNeSystemInfoPage::kContactId);
+            EXPECT_EQ(texts.GetDlgItemAs<QLineEdit>(CNeSystemInfoPage::kContactId)->selectedText(),
+                      QStringLiteral(" "));
+            EXPECT_TRUE(person.boxTexts.empty()) << "refused before the question";
+            Type(texts, CNeSystemInfoPage::kContactId, QStringLiteral("South-field-team"));
+            Click(modify, IDOK);
             EXPECT_EQ(texts.GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
-            EXPECT_EQ(texts.GetDlgItemAs<QLineEdit>(CNeSystemInfoPage::kPlaceId)->selectedText(), QStringLiteral(" "));
             Type(texts, CNeSystemInfoPage::kPlaceId, QStringLiteral("Depot-4"));
-            Type(modify, CNeDlg::kNameId, QStringLiteral("South-2"));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_TRUE(modify.IsEnded());
@@ -437,7 +464,7 @@ TEST(NeE2eTest, TheNesOwnTextsGoBackAsTheyAreAndAChangedOneTakesNameCharactersOn
     ASSERT_EQ(config.size(), 1u);
     NeConfigRecord rec;
     ASSERT_TRUE(DecodeRecord(config[0].data(), config[0].size(), &rec));
-    EXPECT_EQ(rec.contact, "South field team");
+    EXPECT_EQ(rec.contact, "South-field-team");
     EXPECT_EQ(rec.place, "Depot-4");
 }
 
@@ -462,8 +489,12 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
     });
     program.RightClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")), kShowNe);
 
-    // Changed as the NE list's Modify opens it.
+    // Changed as the NE list's Modify opens it. The NE's own texts take name characters only, here as in server mode.
     person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
+        Click(modify, IDOK);
+        EXPECT_EQ(MessageLine(modify), QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        EXPECT_EQ(modify.SystemInfoPage().GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
+        Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
         CNeMgmtIpPage& addresses = modify.MgmtIpPage();
         SelectTab(modify, QStringLiteral("Management IP"));
         EXPECT_EQ(Field(addresses, CNeMgmtIpPage::kUgeIpId), QStringLiteral("10.10.1.1"));
@@ -507,6 +538,35 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
         return IDCANCEL;
     });
     program.RightClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")), kShowNe);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// The NE list of the direct link, as its tree's popup opens it: one NE, no adding, deleting or server backups, no
+// location; Active Alarm shows the directly managed NE's alarms after asking the NE for them.
+TEST(NeE2eTest, InDirectModeTheNeListsActiveAlarmShowsTheDirectlyManagedNe)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    e2e::COperator& person = program.Operator();
+    bool opened = false;
+    person.OnDialog<List>([&](List& dialog) {
+        opened = true;
+        QTreeView& list = *dialog.FindList(kListControlId);
+        for (const int hidden : {kAddButtonId, kDeleteButtonId, static_cast<int>(List::kBackupButtonId)})
+            EXPECT_FALSE(dialog.GetDlgItem(hidden)->isVisible()) << hidden;
+        EXPECT_TRUE(list.header()->isSectionHidden(List::kLocationColumn));
+        EXPECT_EQ(CListControl(&list).GetItemCount(), 1);
+        program.ClickListRow(list, 0);
+        const DialogRequest routed = ActiveAlarmAskedFor(dialog);
+        EXPECT_EQ(MessageLine(dialog), QString());
+        EXPECT_EQ(routed.className, "CActiveAlarmDlg");
+        EXPECT_EQ(routed.neId, kNeItself);
+        EXPECT_EQ(routed.entity.id, kNeItself);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(program.Tree().Tree()->topLevelItem(0), kNeListCommand);
+    EXPECT_TRUE(opened);
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 

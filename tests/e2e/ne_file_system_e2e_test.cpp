@@ -16,6 +16,8 @@
 #include "sim/server/sim_control.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QLineEdit>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -138,14 +140,19 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
             e2e::Check(copy, Copy::kMasterOpCodeBCheckId, false);
             EXPECT_FALSE(copy.IsControlEnabled(IDOK));
             e2e::Check(copy, Copy::kMasterOpCodeBCheckId);
-            // A copy needs a name for its file, one of name characters.
+            // An empty name passes to the question; a name takes name characters only.
             Type(copy, Copy::kMasterOpCodeBNameId, QString());
+            person.AnswerBox(IDNO);
             Click(copy, IDOK);
-            EXPECT_EQ(MessageLine(copy), QStringLiteral("Data is blank"));
+            EXPECT_EQ(MessageLine(copy), QString());
+            ASSERT_FALSE(person.boxTexts.empty());
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to copy the file?"));
+            EXPECT_FALSE(copy.IsEnded());
             Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("ipd 2.4.1.bin"));
             Click(copy, IDOK);
             EXPECT_EQ(MessageLine(copy),
                       QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            EXPECT_EQ(copy.GetDlgItemAs<QLineEdit>(Copy::kMasterOpCodeBNameId)->selectedText(), QStringLiteral(" "));
             Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("ipd-2.4.1-b.bin"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(copy, QStringLiteral("ne_fs_copy")));
 

@@ -1,7 +1,7 @@
 // The NE-wide settings in the running program: the operator changes North-1's DNS servers, telnet time-out, MAC
 // aging, NetBIOS filter and CLI prompt and South-1's redundancy control and CLI prompts, and reads each back from the
-// server; the checks keep a DNS server unique and off the NE's own addresses, and a disabled MAC aging writes a time
-// the NE takes. The server refuses one change; an operator who may only look at the redundancy control is refused Sync
+// server; the checks keep a DNS server unique and off the NE's own addresses, and a disabled MAC aging writes its
+// time as typed. The server refuses one change; an operator who may only look at the redundancy control is refused Sync
 // Now and OK on the workstation, before anything reaches the NE.
 
 #include "tests/e2e/support/e2e_harness.h"
@@ -115,19 +115,23 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
     ASSERT_TRUE(program.Command(kCmdTelnetTimeout));
     EXPECT_EQ(ServerSetting(program, kReqTelnetTimeout, kNorth1).value, 30u);
 
-    // "Disabled" with a time the NE does not take: the NE keeps the time it had.
+    // "Enabled" holds the time to 10..1000 s; "Disabled" sends the time as typed.
     person.OnDialog<CMacAgingDlg>([&](CMacAgingDlg& aging) {
         EXPECT_TRUE(e2e::IsChecked(aging, CMacAgingDlg::kEnabledId));
         EXPECT_EQ(Field(aging, CMacAgingDlg::kSecondsId), QStringLiteral("300"));
-        Check(aging, CMacAgingDlg::kDisabledId);
         Type(aging, CMacAgingDlg::kSecondsId, QStringLiteral("5"));
+        person.AnswerBox(IDYES);
+        Click(aging, IDOK);
+        EXPECT_EQ(MessageLine(aging), QStringLiteral("Please enter an integer between 10 and 1000."));
+        EXPECT_FALSE(aging.IsEnded());
+        Check(aging, CMacAgingDlg::kDisabledId);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(aging, QStringLiteral("mac_aging")));
         person.AnswerBox(IDYES);
         Click(aging, IDOK);
-        EXPECT_TRUE(aging.IsEnded());
+        EXPECT_TRUE(aging.IsEnded()) << MessageLine(aging).toStdString();
     });
     ASSERT_TRUE(program.Command(kCmdMacAging));
-    EXPECT_EQ(ServerSetting(program, kReqMacAging, kNorth1), (StatePeriodRec{0, 300}));
+    EXPECT_EQ(ServerSetting(program, kReqMacAging, kNorth1), (StatePeriodRec{0, 5}));
 
     person.OnDialog<CPacketFilterDlg>([&](CPacketFilterDlg& filter) {
         EXPECT_TRUE(e2e::IsChecked(filter, CPacketFilterDlg::kForwardId));

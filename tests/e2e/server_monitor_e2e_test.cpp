@@ -17,12 +17,16 @@
 #include "ui/framework/charts/chart_edit_dlg.h"
 #include "ui/framework/charts/chart_panel.h"
 
+#include <QChartView>
 #include <QDateEdit>
 #include <QPrintPreviewDialog>
 #include <QTimeEdit>
+#include <QToolBar>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -102,12 +106,27 @@ TEST(ServerMonitorE2eTest, TheChartsGainAPointAtEachPollUntilAPollFails)
         EXPECT_TRUE(program.WaitUntil([&] { return Samples(monitor) >= 3; }, 10000));
         EXPECT_EQ(monitor.History().Values().size(), 91u);
         EXPECT_EQ(monitor.History().Labels().back(), std::to_string(Samples(monitor) - 1));
+        // The samples take the chart's width: its bottom axis spans them, not the window's empty points.
+        const QList<QChartView*> views = monitor.findChildren<QChartView*>();
+        const auto history = std::find_if(views.begin(), views.end(), [](const QChartView* view) {
+            return view->chart()->title().contains(QStringLiteral("History"));
+        });
+        const QList<QAbstractAxis*> bottom =
+            history != views.end() ? (*history)->chart()->axes(Qt::Horizontal) : QList<QAbstractAxis*>();
+        const auto* samples = bottom.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(bottom.front());
+        EXPECT_NE(samples, nullptr);
+        if (samples != nullptr) {
+            EXPECT_DOUBLE_EQ(samples->max() - samples->min(), static_cast<double>(Samples(monitor)));
+        }
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(monitor, QStringLiteral("server_monitor")));
 
         // The chart previewed for printing, saved as a picture and as a PDF page.
         bool previewed = false;
         person.OnDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
             previewed = true;
+            // Its toolbar shows whole, no button left behind an overflow arrow.
+            const auto* toolbar = preview.findChild<QToolBar*>();
+            EXPECT_TRUE(toolbar != nullptr && toolbar->width() >= toolbar->sizeHint().width());
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(preview, QStringLiteral("server_monitor_print_preview")));
         });
         Click(monitor, kPrintChartButtonId);

@@ -16,6 +16,7 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,8 @@ void EditManager(e2e::CProgram& program, CSvrOptNmsPage& page, int row, const QS
     Click(page, kModifyButtonId);
 }
 
+constexpr int kTabBarId = 1100;
+
 class ServerOptionsE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -78,6 +81,22 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
     bool worked = false;
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         EXPECT_TRUE(dialog.IsControlEnabled(IDOK));
+        // The five tabs, in their order, fit the window: none is scrolled out of sight.
+        const auto* tabs = dialog.GetDlgItemAs<QTabBar>(kTabBarId);
+        EXPECT_NE(tabs, nullptr);
+        if (tabs == nullptr)
+            return IDCANCEL;
+        QStringList titles;
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->isTabVisible(i)) {
+                titles << tabs->tabText(i);
+                EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << tabs->tabText(i).toStdString();
+            }
+        }
+        EXPECT_EQ(titles, (QStringList{"SNMP", "Log Expiration", "Auto-Backup/Save", "Alarm Notification",
+                                       "North Bound"}));
+        EXPECT_LE(tabs->sizeHint().width(), tabs->width());
+        EXPECT_TRUE(e2e::ShowsWhole(*tabs));
         CSvrOptNmsPage& nms = dialog.NmsPage();
         QTreeView& managers = *nms.FindList(kListControlId);
         // The server's settings as the world keeps them, on their pages.
@@ -89,9 +108,13 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         EXPECT_EQ(e2e::ListColumn(managers, 0), (QStringList{"1", "2", "3", "4", "5"}));
         EXPECT_EQ(e2e::ListColumn(managers, 1), (QStringList{"10.1.1.20", "", "", "", ""}));
         EXPECT_EQ(e2e::ListColumn(managers, 2), (QStringList{"162", "", "", "", ""}));
-        // Every hour, for a backup as for the flash writes.
+        // Only the flash writes offer "every hour": a backup kept at every hour shows no hour.
         CSvrOptBackupPage& backup = dialog.BackupPage();
-        EXPECT_EQ(Field(backup, CSvrOptBackupPage::kHourIds[kNeBackupEntry]), QStringLiteral("every hour"));
+        EXPECT_EQ(Field(backup, CSvrOptBackupPage::kHourIds[kNeBackupEntry]), QString());
+        EXPECT_FALSE(e2e::ComboTexts(backup, CSvrOptBackupPage::kHourIds[kNeBackupEntry]).contains("every hour"));
+        EXPECT_FALSE(e2e::ComboTexts(backup, CSvrOptBackupPage::kHourIds[kDbBackupEntry]).contains("every hour"));
+        EXPECT_TRUE(e2e::ComboTexts(backup, CSvrOptBackupPage::kHourIds[kNeFlashWriteEntry])
+                        .endsWith(QStringLiteral(",23,every hour")));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kWeekdayIds[kNeBackupEntry]), QStringLiteral("everyday"));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kHourIds[kDbBackupEntry]), QStringLiteral("3"));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kMinuteIds[kDbBackupEntry]), QStringLiteral("30"));
@@ -165,7 +188,7 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
     EXPECT_EQ(kept.nmsTrapPort1, 0);
     EXPECT_EQ(kept.nmsManagerIp2, (Ip{10, 1, 1, 30}));
     EXPECT_EQ(kept.nmsTrapPort2, 1162);
-    // The schedules as they were: every hour stays every hour.
+    // The schedules as they were: a backup at every hour, which its combo does not show, stays every hour.
     EXPECT_EQ(ServerSchedules(program_), schedulesBefore);
     EXPECT_EQ(schedulesBefore.neBackup.hour, 24);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);

@@ -106,8 +106,8 @@ TEST_F(SimNeSettingsTest, EachSettingKeepsItsRange)
         const char* refusal; // empty: taken
     };
     const Row rows[] = {
-        {"aging 10", Write(kReqMacAging, kNorth1, StatePeriodRec{0, 10}), ""},
-        {"aging 5", Write(kReqMacAging, kNorth1, StatePeriodRec{0, 5}), "Aging time out of range"},
+        {"aging 10", Write(kReqMacAging, kNorth1, StatePeriodRec{1, 10}), ""},
+        {"aging 5", Write(kReqMacAging, kNorth1, StatePeriodRec{1, 5}), "Aging time out of range"},
         {"aging 1001", Write(kReqMacAging, kNorth1, StatePeriodRec{1, 1001}), "Aging time out of range"},
         {"period 29", Write(kReqRedundancySync, kSouth1, StatePeriodRec{1, 29}), "Synchronization period out of range"},
         {"telnet 1440", Write(kReqTelnetTimeout, kNorth1, WordRecord{1440}), ""},
@@ -132,6 +132,9 @@ TEST_F(SimNeSettingsTest, EachSettingKeepsItsRange)
         EXPECT_EQ(row.answer.ok, row.refusal[0] == '\0') << row.what;
     }
     EXPECT_EQ(Query(kReqMacAging, kNorth1).First<StatePeriodRec>().seconds, 10u) << "a refused write changes nothing";
+    // With aging off the NE keeps any time, unused.
+    EXPECT_TRUE(Write(kReqMacAging, kNorth1, StatePeriodRec{0, 5}).ok);
+    EXPECT_EQ(Query(kReqMacAging, kNorth1).First<StatePeriodRec>(), (StatePeriodRec{0, 5}));
 }
 
 TEST_F(SimNeSettingsTest, SettingsNobodyWroteReadAsTheNesOwn)

@@ -171,25 +171,18 @@ void CCascadedMgmtDlg::OnOK()
     IpAddress rootIp{};
     if (edit != nullptr)
         edit->GetAddress(rootIp);
-    bool numeric = false;
-    uint32_t prefix = prefix_.trimmed().toUInt(&numeric);
-    // The root's address and subnet matter only to an NE that becomes a root; disabling, or a remote NE, sends them
-    // as they stand.
-    const bool enablingRoot = state_ == 0 && role_ == 0;
-    if (enablingRoot) {
-        CDataExchange range(*this, true);
-        DDX_TextInRange(range, *this, kPrefixId, prefix, kMinPrefix, kMaxPrefix);
-        if (range.Failed())
-            return;
-        if (edit == nullptr || edit->IsBlank()) {
-            ShowAlertTextById(kStrIncorrectIpAddress, kRootIpId);
-            return;
-        }
-        if (!CheckRootAddress(rootIp, prefix))
-            return;
-    } else if (!numeric || prefix > 32) {
-        prefix = 0;
+    uint32_t prefix = 0;
+    CDataExchange range(*this, true);
+    DDX_TextInRange(range, *this, kPrefixId, prefix, kMinPrefix, kMaxPrefix);
+    if (range.Failed())
+        return;
+    // Whatever the state and role, the root's address and subnet are checked before they are sent.
+    if (edit == nullptr || edit->IsBlank()) {
+        ShowAlertTextById(kStrIncorrectIpAddress, kRootIpId);
+        return;
     }
+    if (!CheckRootAddress(rootIp, prefix))
+        return;
     CascadedMgmtRecord rec;
     rec.state = state_ == 0 ? kEnabled : kDisabled;
     rec.role = role_ == 0 ? kRoot : kRemote;

@@ -1,8 +1,9 @@
 #pragma once
 // CCascadedMgmtDlg (449, "Cascaded Management"): the target NE's part in cascaded management: whether it takes part,
 // whether it is the root that relays management over the cascaded management subnet (its root address and the
-// subnet's prefix length) or a remote NE behind one, and whether the root serves time to the remote NEs. Before a
-// root's setting is sent, its address is checked against the NE's own addresses and the subnets they lie in.
+// subnet's prefix length) or a remote NE behind one, and whether the root serves time to the remote NEs. Before the
+// setting is sent, whatever its state and role, the root address is checked against the NE's own addresses and the
+// subnets they lie in.
 
 #include "core/util/ip_address.h"
 #include "link/records/cascaded_mgmt_record.h"

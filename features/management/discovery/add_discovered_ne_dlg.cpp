@@ -41,7 +41,7 @@ void CAddDiscoveredNeDlg::InitData()
     security.ftpUser = QString::fromLatin1(kNeBuiltInAccount);
     security.ftpPassword = security.ftpUser;
     security.verification = security.ftpUser;
-    security.community = DefaultNeCommunity();
+    security.community = FixedNeCommunity();
     securityPage_.SetValues(security);
     autoSyncPage_.SetChoice(CNeAutoSyncPage::kDisabled);
     UpdatePageData(AllPages(), 0);

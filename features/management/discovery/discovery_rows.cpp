@@ -84,10 +84,11 @@ FoundNeReconciliation ReconcileFoundNes(const std::vector<FoundNeRow>& rows, con
         if (taken[i])
             continue;
         const FoundNeRec& rec = reply[i];
-        if (knowledge.isManaged(rec.ipAddress))
-            out.drops.push_back(rec);
-        else if (knowledge.knowsModel(rec.modelId))
+        // A managed NE, or one of a model this workstation does not know, needs no row: the server drops it.
+        if (!knowledge.isManaged(rec.ipAddress) && knowledge.knowsModel(rec.modelId))
             out.rows.put.push_back({++*counter, rec});
+        else
+            out.drops.push_back(rec);
     }
     return out;
 }

@@ -4,9 +4,8 @@
 // given when it came, and rows that stay keep their number (and a found NE the status its ping gave it). The server's
 // records that name no row become new rows with the next numbers.
 //
-// Found NEs the workstation does not list: an NE that is managed by now (in the NE table) is dropped on the server,
-// which no longer needs to offer it; an NE of a model this workstation does not know is only left out here, since
-// another workstation with that model may add it.
+// Found NEs the workstation does not list, an NE that is managed by now (in the NE table) or one of a model this
+// workstation does not know, are dropped on the server, which then no longer offers them.
 
 #include "core/util/ip_address.h"
 #include "link/records/discovery_range_rec.h"

@@ -306,7 +306,12 @@ void CNeAutoDiscoveryDlg::OnDeleteRecord(uint32_t key)
     const DiscoveryRangeRow* row = ranges_.Find(key);
     if (row == nullptr || !ConfirmDelete())
         return;
-    if (!CRecordRequests().Delete(kReqDiscoveryRange, 0, row->range, {.failureTextId = kStrFailToDelete}).Ok())
+    // A range is named by its addresses and model; the community is not sent.
+    DiscoveryRangeRec range;
+    range.firstIp = row->range.firstIp;
+    range.lastIp = row->range.lastIp;
+    range.modelId = row->range.modelId;
+    if (!CRecordRequests().Delete(kReqDiscoveryRange, 0, range, {.failureTextId = kStrFailToDelete}).Ok())
         return;
     ranges_.Remove(key);
 }
@@ -319,19 +324,15 @@ void CNeAutoDiscoveryDlg::RestartRange()
     const DiscoveryRangeRow* row = key ? ranges_.Find(*key) : nullptr;
     if (row == nullptr)
         return;
-    const DiscoveryRangeRec range = row->range;
+    DiscoveryRangeRec range = row->range;
+    range.state = 0;
     const CRecordRequests requests;
     if (!requests.Delete(kReqDiscoveryRange, 0, range, {.failureTextId = kStrFailToDelete}).Ok())
         return;
-    DiscoveryRangeRec again = range;
-    again.state = 0;
-    if (!requests.Add(kReqDiscoveryRange, 0, again, {.failureTextId = kStrAddingNewDataFailed}).Ok()) {
-        // The server is to keep searching the range: it gets the range back as it was, and the row stays.
-        requests.Add(kReqDiscoveryRange, 0, range, {});
-        return;
-    }
     ranges_.Remove(*key);
-    const DiscoveryRangeRow restarted{++rangeCounter_, again};
+    if (!requests.Add(kReqDiscoveryRange, 0, range, {.failureTextId = kStrAddingNewDataFailed}).Ok())
+        return;
+    const DiscoveryRangeRow restarted{++rangeCounter_, range};
     ranges_.Put(restarted);
     SelectRowByItemData(KeyOf(restarted));
 }

@@ -7,6 +7,10 @@
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 
+#include <QApplication>
+#include <QMainWindow>
+#include <QStatusTipEvent>
+
 #include <ctime>
 
 namespace {
@@ -25,6 +29,20 @@ FwJobView JobView(int image, uint32_t status, int progress = -1, const QString& 
     view.progress = progress;
     view.error = error;
     return view;
+}
+
+// The text in the main frame's message pane, a message box when there is none. The pane is one line high: the text's
+// line breaks and tabs become single spaces there, so that all of it shows.
+void ShowInFramePane(const QString& text)
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* frame = qobject_cast<QMainWindow*>(top)) {
+            QStatusTipEvent tip(text.simplified());
+            QCoreApplication::sendEvent(frame, &tip);
+            return;
+        }
+    }
+    ShowMessageText(text, 0);
 }
 
 } // namespace
@@ -228,11 +246,10 @@ void CFwUpgradeBatch::End()
                                 .arg(total)
                                 .arg(success)
                                 .arg(total - success);
-    // The dialog is itself again behind the summary; the batch goes once control is back in the event loop.
+    // The batch goes once control is back in the event loop.
     if (view_ != nullptr)
         view_->OnEnded();
     else
         deleteLater();
-    // Four lines: a message line would cut them.
-    ShowMessageText(summary, 0);
+    ShowInFramePane(summary);
 }

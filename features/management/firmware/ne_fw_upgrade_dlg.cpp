@@ -31,6 +31,9 @@
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -145,6 +148,42 @@ CNeFwUpgradeDlg::CNeFwUpgradeDlg(QWidget* parent)
     });
     rows_.SetTies(ListTies::kArrival);
     SetRecordList(rows_);
+}
+
+bool CNeFwUpgradeDlg::OnInitDialog()
+{
+    placed_.clear();
+    const bool result = CRecordListDlg::OnInitDialog();
+    baseSize_ = size();
+    placed_.push_back({ui_->neList, ui_->neList->geometry(), true, false});
+    for (QWidget* button : {static_cast<QWidget*>(ui_->showButton), static_cast<QWidget*>(ui_->upgradeButton),
+                            static_cast<QWidget*>(ui_->selectAllButton), static_cast<QWidget*>(ui_->deselectAllButton),
+                            static_cast<QWidget*>(ui_->stopButton), static_cast<QWidget*>(ui_->exportButton)})
+        placed_.push_back({button, button->geometry(), false, false});
+    for (QWidget* button : {static_cast<QWidget*>(ui_->okButton), static_cast<QWidget*>(ui_->closeButton)})
+        placed_.push_back({button, button->geometry(), false, true});
+    return result;
+}
+
+void CNeFwUpgradeDlg::resizeEvent(QResizeEvent* event)
+{
+    CRecordListDlg::resizeEvent(event);
+    if (placed_.empty())
+        return;
+    // Never smaller than the template.
+    const int dx = std::max(0, width() - baseSize_.width());
+    const int dy = std::max(0, height() - baseSize_.height());
+    for (const Placed& placed : placed_) {
+        if (placed.control == nullptr)
+            continue;
+        if (placed.grows)
+            placed.control->setGeometry(placed.base.adjusted(0, 0, dx, dy));
+        else
+            placed.control->move(placed.base.topLeft() + QPoint(dx, placed.down ? dy : 0));
+    }
+    // The columns share the list's new width (the first layout is the fill's).
+    if (event->oldSize().isValid() && event->oldSize() != event->size())
+        UpdateListLayout(kListControlId);
 }
 
 CNeFwUpgradeDlg::~CNeFwUpgradeDlg()

@@ -16,6 +16,8 @@
 #include "ui/framework/dialogs/record_list_dlg.h"
 
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 
 #include <memory>
 #include <optional>
@@ -81,7 +83,21 @@ public:
     void OnStopped() override;
     void OnEnded() override;
 
+    bool OnInitDialog() override;
+
+protected:
+    // The list takes the room the window is given; the buttons keep to its right, OK and Close to its corner.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // A control's place in the template, and how it follows the window's size.
+    struct Placed {
+        QPointer<QWidget> control;
+        QRect base;
+        bool grows = false; // the list: wider and taller; the others move
+        bool down = false;  // also moves down
+    };
+
     void FillModelCombo();
     void FillLocationCombo();
     void QueryFirmwareRecords();
@@ -104,4 +120,8 @@ private:
     std::vector<NeFwUpgradeRecord> records_; // the server's records, for the life of the dialog
     std::optional<CUpgradeSettings> settings_;
     QPointer<CFwUpgradeBatch> batch_;
+    // The window's size and the controls' places as its start-up laid them out (message line and scaling included);
+    // empty until then.
+    QSize baseSize_;
+    std::vector<Placed> placed_;
 };

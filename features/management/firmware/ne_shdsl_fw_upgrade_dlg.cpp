@@ -41,7 +41,7 @@ uint32_t StatusText(uint32_t status)
 } // namespace
 
 CNeShdslFwUpgradeDlg::CNeShdslFwUpgradeDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId, {.popupName = "REFRESH_LIST", .rowCommands = {}, .exportStem = "FWUpgradeSHDSL"},
+    : CRecordListDlg(kTemplateId, {.popupName = nullptr, .rowCommands = {}, .exportStem = "FWUpgradeSHDSL"},
                      parent),
       ui_(std::make_unique<Ui::CNeShdslFwUpgradeDlg>()),
       rows_(*this,

@@ -198,16 +198,11 @@ void CNeDlg::LoadNeConfig()
 void CNeDlg::LoadNewNe()
 {
     UpdateCaption(kCaptionNew);
-    if (IpAddressEdit* edit = AddressEdit()) {
-        // Without a preset the address is blank, so that OK asks for one.
-        if (presetAddress_ == IpAddress{})
-            edit->ClearAddress();
-        else
-            edit->SetAddress(presetAddress_);
-    }
+    if (IpAddressEdit* edit = AddressEdit())
+        edit->SetAddress(presetAddress_);
     EnableControl(kModelComboId, true);
     NeSecurityValues security;
-    security.community = DefaultNeCommunity();
+    security.community = FixedNeCommunity();
     security.ftpUser = QString::fromLatin1(kNeBuiltInAccount);
     security.ftpPassword = security.ftpUser;
     security.verification = security.ftpUser;

@@ -108,7 +108,6 @@ private:
     uint32_t presetModel_ = 0;
     uint32_t modelId_ = 0;
     IpAddress address_{};
-    // The configuration the NE gave at the load: what the management addresses were, and what of the texts the
-    // operator changed.
+    // The configuration the NE gave at the load: what the management addresses were.
     std::optional<NeConfigRecord> loadedConfig_;
 };

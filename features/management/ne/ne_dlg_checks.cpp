@@ -4,9 +4,9 @@
 #include "features/management/ne/ne_dlg.h"
 
 #include "core/tables/ne_table.h"
-#include "core/util/names.h"
 #include "core/util/ne_ip_validation.h"
 #include "core/util/netmask.h"
+#include "features/management/common/name_chars.h"
 #include "features/management/ne/ne_mgmt_ip_checks.h"
 #include "link/record_requests.h"
 #include "link/records/ne_network_config_rec.h"
@@ -16,17 +16,6 @@
 #include <QLineEdit>
 
 namespace {
-
-// The first character that is no name character, or -1.
-int FirstBadNameChar(const QString& text)
-{
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.unicode() > 0x7F || !IsValidNameChar(static_cast<char>(c.unicode())))
-            return i;
-    }
-    return -1;
-}
 
 void SelectInEdit(CADialog& page, int id, int start, int length)
 {
@@ -44,14 +33,7 @@ bool CNeDlg::CheckSystemTexts()
     const std::pair<int, QString> fields[] = {{CNeSystemInfoPage::kContactId, texts.contact},
                                               {CNeSystemInfoPage::kSysNameId, texts.sysName},
                                               {CNeSystemInfoPage::kPlaceId, texts.place}};
-    const QString loaded[] = {loadedConfig_ ? QString::fromStdString(loadedConfig_->contact) : QString(),
-                              loadedConfig_ ? QString::fromStdString(loadedConfig_->sysName) : QString(),
-                              loadedConfig_ ? QString::fromStdString(loadedConfig_->place) : QString()};
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        const auto& [id, text] = fields[i];
-        // What the NE holds is written back as it is: a text is checked once the operator changed it.
-        if (text == loaded[i])
-            continue;
+    for (const auto& [id, text] : fields) {
         if (const int bad = FirstBadNameChar(text); bad >= 0) {
             ShowPageAlertTextById(&systemInfoPage_, kStrValidNameCharacters, id);
             SelectInEdit(systemInfoPage_, id, bad, 1);

@@ -101,6 +101,11 @@ void CNeListDlg::InitData()
     if (IsDirect()) {
         ShowControls({kBackupButtonId, kAddButtonId, kDeleteButtonId}, false);
         SetColumnHidden(kLocationColumn, true);
+        // The list's own NE is the directly managed one, the NE table's only NE, whatever the tree has current.
+        if (GetNeId() == 0) {
+            if (const CNeRecord* ne = ResolveNeRecord(nullptr))
+                SetTarget(static_cast<int>(ne->neId), nullptr);
+        }
     }
     FillList();
 }
@@ -132,6 +137,14 @@ bool CNeListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_
         return true;
     // A planned or unconnected NE has no configuration, alarms or ports to reach.
     return command.button == kShowButtonId || command.button == kModifyButtonId || command.button == kDeleteButtonId;
+}
+
+// The SHDSL Port button stays on whatever is selected; its menu entry needs a reachable NE, as ADSL Port does.
+std::vector<uint16_t> CNeListDlg::GreyedPopupCommands() const
+{
+    if (IsRowCommandOn(kRowAdslPort, SelectedItemData()))
+        return {};
+    return {static_cast<uint16_t>(kPopupShdslPort)};
 }
 
 int CNeListDlg::OnCommandHook(int id, int code)

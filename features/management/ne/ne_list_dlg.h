@@ -53,6 +53,7 @@ public:
     void InitData() override;
     int OnCommandHook(int id, int code) override;
     bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
+    std::vector<uint16_t> GreyedPopupCommands() const override;
 
     void OnShowRecord(uint32_t neId) override;
     void OnModifyRecord(uint32_t neId) override;

@@ -20,6 +20,11 @@ constexpr int kServerOnlyLabels[] = {1348, 1349, 1350, 1351};
 
 } // namespace
 
+QString FixedNeCommunity()
+{
+    return QString::fromLatin1(kNeDefaultCommunity);
+}
+
 QString DefaultNeCommunity()
 {
     const std::string community = ReadIniString("DIALOG", "SNMPCOMMUNITY", kNeDefaultCommunity, ConfigFilePath());

@@ -52,5 +52,8 @@ private:
     bool hideCommunityList_ = false;
 };
 
-// The community a new NE starts with: DIALOG/SNMPCOMMUNITY, else the NE's default community; at most 20 characters.
+// The page's community by default, and a discovery range's: DIALOG/SNMPCOMMUNITY, else the NE's default community;
+// at most 20 characters.
 QString DefaultNeCommunity();
+// The NE's default community, whatever the configuration says: a new NE, added or discovered, starts with it.
+QString FixedNeCommunity();

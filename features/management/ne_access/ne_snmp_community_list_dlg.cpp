@@ -136,7 +136,7 @@ void CNeSnmpCommunityListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 void CNeSnmpCommunityListDlg::OnDeleteRecord(uint32_t key)
 {
     const NeSnmpCommunityRecord* rec = rows_.Find(key);
-    if (rec == nullptr || ShowsOnly() || CheckTargetNe() != 0 || !ConfirmDelete())
+    if (rec == nullptr || ShowsOnly() || CheckTargetNe() != 0)
         return;
     NeSnmpCommunityRecord named;
     named.community = rec->community;

@@ -90,7 +90,7 @@ void CNeSnmpManagerListDlg::OnDeleteRecord(uint32_t key)
     // The manager is named by the address its row shows.
     const int row = List().FindItemByData(key);
     const IpAddress address = ParseIpAddress(List().GetItemText(row, kAddressColumn).toStdString());
-    if (rows_.Find(key) == nullptr || !ConfirmDelete())
+    if (rows_.Find(key) == nullptr)
         return;
     NeSnmpManagerRecord named;
     named.ipAddress = address;

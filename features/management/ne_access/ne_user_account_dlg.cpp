@@ -71,8 +71,8 @@ bool CNeUserAccountDlg::HasRoom()
         ShowAlertTextById(kStrFailToQuery);
         return false;
     }
-    // The NE holds at most kMaxAccounts: one more does not fit once it has them all.
-    if (*room.count >= kMaxAccounts) {
+    // The NE's count is compared with its limit as it stands: only a count above it leaves no room.
+    if (*room.count > kMaxAccounts) {
         ShowAlertTextById(kStrNeAccountTableFull);
         return false;
     }
@@ -94,8 +94,8 @@ void CNeUserAccountDlg::OnOK()
         ShowAlertTextById(kStrDataIsBlank, kNameId);
         return;
     }
-    // The default account is the NE's own: it is never added, but its password may change.
-    if (Creating() && name == QLatin1String(kNeDefaultAccount)) {
+    // The default account is the NE's own: it is neither added nor changed here.
+    if (name == QLatin1String(kNeDefaultAccount)) {
         ShowAlertTextById(kStrDefaultUserExists, kNameId);
         return;
     }
@@ -107,7 +107,7 @@ void CNeUserAccountDlg::OnOK()
         refuse(*refused, kPasswordId);
         return;
     }
-    if (password_.trimmed() != verification_.trimmed()) {
+    if (password_.trimmed() != verification_) {
         ShowAlertTextById(kStrDataInconsistent, kPasswordId, 0, kVerificationId);
         return;
     }

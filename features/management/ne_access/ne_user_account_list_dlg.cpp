@@ -145,9 +145,6 @@ void CNeUserAccountListDlg::OnDeleteRecord(uint32_t key)
     const NeUserAccountRecord* account = rows_.Find(key);
     if (account == nullptr || ShowsOnly() || (key & kBuiltInRow) != 0 || CheckTargetNe() != 0)
         return;
-    // A deleted account cannot be had back: the operator says so first.
-    if (!ConfirmDelete())
-        return;
     NeUserAccountRecord named;
     named.userName = account->userName;
     if (!CRecordRequests()

@@ -1,6 +1,7 @@
 #include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
 
 #include "core/tables/access_rights.h"
+#include "features/management/common/name_chars.h"
 #include "features/management/ne_fs/ne_fs_copy_progress_dlg.h"
 #include "features/management/ne_fs/ne_fs_copy_watch.h"
 #include "features/management/ne_fs/ne_fs_partition.h"
@@ -8,7 +9,6 @@
 #include "link/records/ne_fs_copy_record.h"
 #include "platform/message_box_runner.h"
 #include "platform/notify_codes.h"
-#include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 
@@ -95,12 +95,12 @@ bool CNeFsCopyBaseDlg::CheckNames()
     for (const Destination& destination : destinations_) {
         if (!IsChecked(destination.checkId))
             continue;
-        const auto* edit = GetDlgItemAs<QLineEdit>(destination.nameId);
-        // A copy needs a name to give the file: a blank one is refused as a bad one is.
-        if (const std::optional<TypedNameRefusal> refused =
-                CheckTypedName(edit != nullptr ? edit->text() : QString())) {
-            ShowAlertTextById(refused->stringId, destination.nameId);
-            SelectTypedNameFault(*this, destination.nameId, *refused);
+        auto* edit = GetDlgItemAs<QLineEdit>(destination.nameId);
+        // An empty name is the NE's to take.
+        if (const int bad = FirstBadNameChar(edit != nullptr ? edit->text() : QString()); bad >= 0) {
+            ShowAlertTextById(kStrValidNameCharacters, destination.nameId);
+            edit->setFocus();
+            edit->setSelection(bad, 1);
             return false;
         }
     }
@@ -134,7 +134,7 @@ bool CNeFsCopyBaseDlg::RunCopy(const Destination& destination)
     copy.sourcePartition = sourcePartition_;
     copy.sourceName = sourceName_;
     copy.destPartition = destination.partition;
-    copy.destName = edit != nullptr ? edit->text().trimmed().toStdString() : std::string();
+    copy.destName = edit != nullptr ? edit->text().toStdString() : std::string();
     copy.destModule = destination.module;
     if (!CRecordRequests()
              .Modify(kReqNeFsCopy, static_cast<uint32_t>(GetNeId()), copy, {.failureTextId = kStrFailToStartCopy})

@@ -74,14 +74,6 @@ void CNeFsCopyProgressDlg::OnTick()
         return;
     const CNeFsCopyWatch::Tick tick = watch_->OnTick();
     ShowProgressTick(*this, tick);
-    if (tick.timedOut) {
-        KillTimer(kTickTimer);
-        ShowAppMessage(LoadQString(kStrCopyNotEnded)
-                           .replace(QStringLiteral("%d"), QString::number(CNeFsCopyWatch::kTimeLimitMs / 60000)),
-                       kErrorBox);
-        EndDialog(IDCANCEL);
-        return;
-    }
     if (tick.poll)
         Poll();
 }

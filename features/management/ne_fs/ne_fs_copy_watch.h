@@ -1,7 +1,6 @@
 #pragma once
 // The watch over one copy the NE performs on its file system, as its progress dialog shows it (progress_watch.h): the
-// dialog ticks it every 5 ms, asks the NE every 30 seconds how the copy stands, and gives a copy up that has not
-// ended after ten minutes, so that an NE that keeps saying "in progress" cannot hold the operator in the dialog.
+// dialog ticks it every 5 ms and asks the NE every 30 seconds how the copy stands, for as long as the NE copies.
 //
 //     CNeFsCopyWatch watch([] { return GetCurrentUtcTime(); }, serverWaitMs);
 //     const CNeFsCopyWatch::Tick tick = watch.OnTick();  // each 5 ms
@@ -18,12 +17,10 @@ inline constexpr uint32_t kNeFsCopyStateInProgress = 2;
 class CNeFsCopyWatch : public CProgressWatch {
 public:
     static constexpr int64_t kPollPeriodMs = 30000;
-    static constexpr int64_t kTimeLimitMs = 10 * 60 * 1000;
 
     // `barRangeMs`: the bar runs from 0 to this and starts again; at least 1.
     CNeFsCopyWatch(Clock clock, uint32_t barRangeMs)
-        : CProgressWatch(std::move(clock),
-                         {.barRangeMs = barRangeMs, .pollPeriodMs = kPollPeriodMs, .timeLimitMs = kTimeLimitMs})
+        : CProgressWatch(std::move(clock), {.barRangeMs = barRangeMs, .pollPeriodMs = kPollPeriodMs})
     {
     }
 };

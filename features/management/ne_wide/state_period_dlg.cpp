@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -39,12 +40,8 @@ void CStatePeriodDlg::DoDataExchange(CDataExchange& dx)
         DDX_TextInRange(dx, *this, kSecondsId, seconds_, setup_.minimum, setup_.maximum);
         return;
     }
-    // "Disabled": any number passes, but the NE only ever gets a time within its range.
-    QString text;
-    DDX_Text(dx, kSecondsId, text);
-    bool number = false;
-    const uint32_t typed = text.trimmed().toUInt(&number);
-    seconds_ = number && typed >= setup_.minimum && typed <= setup_.maximum ? typed : loadedSeconds_;
+    // "Disabled": the time is not held to its range, only to be a number.
+    DDX_TextInRange(dx, *this, kSecondsId, seconds_, 0, std::numeric_limits<uint32_t>::max());
 }
 
 void CStatePeriodDlg::InitData()

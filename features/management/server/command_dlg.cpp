@@ -14,7 +14,6 @@
 #include "ui_command_dlg.h"
 
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QVariant>
 
 namespace {
@@ -124,30 +123,17 @@ int CCommandDlg::OnCommandHook(int id, int code)
     return 0;
 }
 
-bool CCommandDlg::Send()
+void CCommandDlg::Send()
 {
     if (!IsControlEnabled(kSendButtonId) || !UpdateDialogData())
-        return false;
+        return;
     const std::string command = command_.trimmed().toStdString();
     const uint32_t neId = ChosenNeId();
     if (command.empty() || neId == 0)
-        return false;
-    // The server answers with what the NE replied.
-    const RecordReply<CommandRecord> reply =
-        CRecordRequests().Modify(kReqNeCommand, neId, CommandRecord{command}, {.failureTextId = kStrFailToSendCommand});
-    if (!reply.Ok())
-        return false;
-    if (auto* text = GetDlgItemAs<QPlainTextEdit>(kReplyId))
-        text->setPlainText(reply.records.empty() ? QString() : QString::fromStdString(reply.records.front().command));
-    ShowInfoTextById(kStrCompleteSendingCommand);
-    return true;
-}
-
-void CCommandDlg::OnOK()
-{
-    // Nothing to send closes; a command closes once it is sent.
-    if (!UpdateDialogData())
         return;
-    if (command_.trimmed().isEmpty() || !IsControlEnabled(kSendButtonId) || Send())
-        EndDialog(IDOK);
+    if (!CRecordRequests()
+             .Modify(kReqNeCommand, neId, CommandRecord{command}, {.failureTextId = kStrFailToSendCommand})
+             .Ok())
+        return;
+    ShowInfoTextById(kStrCompleteSendingCommand);
 }

@@ -1,9 +1,8 @@
 #pragma once
 // CCommandDlg ("Command", template 210): an Administrator sends one free command line to an NE through the management
-// server, which runs it on the NE (request 2) and answers with what the NE replied; the reply is shown below the
-// command. The NE is chosen by its location and name; Send is offered for a connected NE whose equipment is as
-// planned. The dialog stays open for the next command; OK sends the command and closes. It needs the server: in
-// direct mode it ends at once.
+// server, which runs it on the NE (request 2); what the NE answers is not shown. The NE is chosen by its location and
+// name; Send is offered for a connected NE whose equipment is as planned, and the dialog stays open for the next
+// command; OK closes without sending. It needs the server: in direct mode it ends at once.
 
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -23,7 +22,6 @@ public:
     static constexpr int kLocationComboId = 1214;
     static constexpr int kNeComboId = 1149;
     static constexpr int kCommandId = 1132;
-    static constexpr int kReplyId = 1133;
     static constexpr int kSendButtonId = 1319;
 
     explicit CCommandDlg(QWidget* parent = nullptr);
@@ -32,7 +30,6 @@ public:
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
-    void OnOK() override;
 
 private:
     void FillLocationCombo();
@@ -41,8 +38,7 @@ private:
     uint32_t ChosenNeId() const;
     // Send is offered for a connected NE as planned.
     void ApplyNeState();
-    // True when a command went out and the server answered it.
-    bool Send();
+    void Send();
 
     std::unique_ptr<Ui::CCommandDlg> ui_;
     QString command_;

@@ -127,10 +127,16 @@ void CServerMonitorDlg::ResetCharts(bool force)
 
 void CServerMonitorDlg::ShowHistory()
 {
+    // The empty points hold the window's room and draw nothing: the chart shows the samples across its width.
+    std::vector<std::optional<double>> values;
     std::vector<QString> labels;
-    for (const std::string& label : history_->Labels())
-        labels.push_back(QString::fromStdString(label));
-    historyChart_->SetPoints(0, history_->Values());
+    for (const CMonitorHistory::Point& point : history_->Points()) {
+        if (!point.value)
+            continue;
+        values.push_back(point.value);
+        labels.push_back(QString::fromStdString(point.label));
+    }
+    historyChart_->SetPoints(0, values);
     historyChart_->SetLabels(std::move(labels));
     historyChart_->Fit();
 }

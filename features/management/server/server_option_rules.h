@@ -5,8 +5,8 @@
 // Loading keeps the pages within what they offer: a number the server sent outside a page's range shows as the nearer
 // bound, the date/time synchronisation is on from an interval of one hour (its hours the whole hours of it), and a
 // schedule entry's weekday, hour or minute outside its combo or edit leaves the page's value as it was. Writing sends
-// what the pages hold. Every hour combo offers "every hour" (24): the record allows it for each entry, so an entry the
-// server keeps at 24 is shown and written back as 24.
+// what the pages hold. The record allows "every hour" (24) for each entry; only the NE flash writes' combo offers it,
+// and an entry the server keeps at 24 is written back as 24.
 //
 //     ServerOptionValues values;            // the pages' defaults
 //     ApplyServerOptions(optionReply, values);

@@ -18,7 +18,8 @@ constexpr NumberSpin kSpins[] = {
     {Page::kMinuteSpinIds[2], Page::kMinuteIds[2], 0, kMaxMinute},
 };
 
-// A combo's position, where the operator cannot leave it at none: the value shown stays when it has none.
+// A combo's position; the value stays when the combo shows none (a backup the server keeps at every hour, which its
+// combo does not offer, is written back as it was).
 void ExchangePosition(CDataExchange& dx, int id, int& value)
 {
     int position = value;
@@ -39,13 +40,14 @@ CSvrOptBackupPage::~CSvrOptBackupPage() = default;
 
 bool CSvrOptBackupPage::OnInitDialog()
 {
-    // Hours 0..23 and "every hour" on every entry's combo, so that each hour the server may keep is one to show.
-    for (const int id : kHourIds) {
-        if (auto* combo = GetDlgItemAs<QComboBox>(id)) {
+    // Hours 0..23; the NE flash writes may also run every hour.
+    for (size_t i = 0; i < kScheduleEntries; ++i) {
+        if (auto* combo = GetDlgItemAs<QComboBox>(kHourIds[i])) {
             combo->clear();
             for (int hour = 0; hour < kEveryHour; ++hour)
                 combo->addItem(QString::number(hour));
-            combo->addItem(LoadQString(kStrEveryHour));
+            if (i == static_cast<size_t>(kNeFlashWriteEntry))
+                combo->addItem(LoadQString(kStrEveryHour));
         }
     }
     return CADialog::OnInitDialog();

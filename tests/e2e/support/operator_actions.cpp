@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegion>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -217,6 +218,11 @@ QString ComboTexts(CDialog& dialog, int id)
 QString MessageLine(const CADialog& dialog)
 {
     return dialog.GetMessageText();
+}
+
+bool ShowsWhole(const QWidget& widget)
+{
+    return widget.isVisible() && widget.visibleRegion() == QRegion(widget.rect());
 }
 
 bool ClickTreeItem(CDialog& dialog, int id, const QString& text)

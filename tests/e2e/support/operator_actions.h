@@ -20,6 +20,7 @@
 class CADialog;
 class CDialog;
 class QTreeView;
+class QWidget;
 
 namespace e2e {
 
@@ -43,6 +44,9 @@ QString Field(CDialog& dialog, int id);
 QString ComboTexts(CDialog& dialog, int id);
 // The text of the dialog's message line.
 QString MessageLine(const CADialog& dialog);
+// Whether the operator sees the whole of a shown widget: neither its parents' edges nor a sibling above it cover any
+// of it.
+bool ShowsWhole(const QWidget& widget);
 
 // Clicks the item of a tree control that shows `text` (the first in tree order), as with the mouse; false when it
 // has none, or the item did not become the current one.

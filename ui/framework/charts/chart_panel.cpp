@@ -14,12 +14,14 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
+#include <QLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QToolBar>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -311,6 +313,9 @@ void CChartPanel::Fit()
     // The axes' new room at once, not when the event loop gets to it: a picture taken now shows the chart as drawn.
     if (QGraphicsLayout* layout = chart_->layout())
         layout->activate();
+    // The legend too: its markers are new with each new set of points.
+    if (QGraphicsLayout* legend = chart_->legend()->layout())
+        legend->activate();
 }
 
 void CChartPanel::Set3d(bool on)
@@ -341,6 +346,13 @@ void CChartPanel::PrintPreview(CDialog& dialog)
     QPrintPreviewDialog preview(&printer, &dialog);
     if (!printTitle_.isEmpty())
         preview.setWindowTitle(printTitle_);
+    // Wide enough for its whole toolbar, and the page in landscape below it.
+    if (const auto* toolbar = preview.findChild<QToolBar*>()) {
+        const QMargins margins = preview.layout() != nullptr ? preview.layout()->contentsMargins() : QMargins();
+        const int width = toolbar->sizeHint().width() + margins.left() + margins.right();
+        preview.resize(std::max(preview.sizeHint().width(), width),
+                       std::max(preview.sizeHint().height(), width * 3 / 4));
+    }
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter* target) {
         QPainter painter(target);
         view_.render(&painter);

@@ -70,7 +70,7 @@ struct FoundCase {
     std::vector<FoundNeRec> drops;
 };
 
-TEST(ReconcileFoundNes, RowsFollowTheServerAndOnlyManagedNesAreDropped)
+TEST(ReconcileFoundNes, RowsFollowTheServerAndManagedNesAndUnknownModelsAreDropped)
 {
     constexpr uint32_t kKnown = 2;
     constexpr uint32_t kUnknown = 999;
@@ -88,7 +88,7 @@ TEST(ReconcileFoundNes, RowsFollowTheServerAndOnlyManagedNesAreDropped)
         {"an NE that stays keeps its number and status, and is not put again", {oneOnline}, {one}, {}, {}, {}},
         {"a changed NE keeps its status", {oneOnline}, {oneLater}, {{1, oneLater, FoundNeStatus::kOnline}}, {}, {}},
         {"an NE the server no longer has goes", {oneOnline}, {two}, {{11, two}}, {1}, {}},
-        {"an NE of an unknown model is left out, not dropped", {}, {strange, two}, {{11, two}}, {}, {}},
+        {"an NE of an unknown model is dropped", {}, {strange, two}, {{11, two}}, {}, {strange}},
         {"a row whose NE turned to an unknown model goes, not dropped",
          {{4, Found(3, kKnown)}},
          {strange},
