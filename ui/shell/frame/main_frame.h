@@ -119,7 +119,7 @@ public:
     COLORREF GetNeTextColor(const CNeRecord* ne) const override;
     int GetNeKeptStateIcon(const CNeRecord& ne) const override;
     COLORREF GetNeKeptTextColor(const CNeRecord& ne) const override;
-    COLORREF GetItemBackColor(bool selected) const;
+    COLORREF GetItemBackColor(bool selected) const override;
     const TextColorTable& TextColors() const { return textColors_; }
 
     // Views.

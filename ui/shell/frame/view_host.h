@@ -72,6 +72,8 @@ public:
     // views that show every NE.
     virtual int GetNeKeptStateIcon(const CNeRecord& ne) const = 0;
     virtual COLORREF GetNeKeptTextColor(const CNeRecord& ne) const = 0;
+    // The background of an item: the selected item's from the colour table, the window's otherwise.
+    virtual COLORREF GetItemBackColor(bool selected) const = 0;
     // The phase of the flashing icons, on or off.
     virtual bool IsBlinkPhaseOn() const = 0;
 

@@ -10,6 +10,8 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QCursor>
+#include <QStyle>
 #include <QTreeWidget>
 
 using namespace frame_test;
@@ -154,19 +156,71 @@ TEST_F(GroupViewTest, ShownAgainTheTreeKeepsItsItemsAndSelection)
     EXPECT_EQ(view->Tree()->currentItem(), beta);
 }
 
-TEST_F(GroupViewTest, OnlyTableChangesAfterTheBuildRebuildTheTree)
+TEST_F(GroupViewTest, TheLoginsChangeFlagsRebuildTheTreeAtTheFirstRefresh)
 {
     AppData().MarkNeListChanged(); // as the login's table loads, before the frame makes the view
     auto view = MakeView();
     constexpr int kMarkRole = Qt::UserRole + 50;
     Find(*view, GroupItemKind::Ne, 1)->setData(0, kMarkRole, true); // gone when the item is made again
     view->RefreshData();
-    EXPECT_TRUE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "built once";
+    EXPECT_FALSE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "built again";
+    EXPECT_EQ(view->Tree()->currentItem(), view->TopItem());
+    EXPECT_EQ(frame_.GetSelectedKind(), 1);
+}
 
-    AddTestNe({.id = 5, .name = "Epsilon"});
+TEST_F(GroupViewTest, AfterADirectLoginTheFirstNeIsSelectedWithItsViews)
+{
+    AppSettings().directControl = true;
+    AppData().MarkNeListChanged();
+    auto view = MakeView();
+    view->RefreshData();
+    frame_.RefreshViews();
+    ASSERT_NE(view->Tree()->currentItem(), nullptr);
+    EXPECT_EQ(KeyOf(view->Tree()->currentItem()), (ItemKey{GroupItemKind::Ne, 1, 0, {}})) << "Alpha, first by name";
+    EXPECT_EQ(frame_.GetCurrentNeId(), 1U);
+    EXPECT_EQ(frame_.GetSelectedKind(), 4) << "the NE's views";
+    EXPECT_EQ(frame_.GetRightViewCode(), 2) << "the Rack";
+    AppSettings().directControl = false;
+}
+
+TEST_F(GroupViewTest, ASelectionRestoredByARebuildBringsBackItsViews)
+{
+    auto view = MakeView();
+    Click(*view, Find(*view, GroupItemKind::Ne, 2));
+    EXPECT_EQ(frame_.GetSelectedKind(), 4);
+    // A re-login starts the frame without a selection; the rebuild that follows selects the NE again.
+    frame_.SelectView(0, 251);
+    frame_.SetCurrentEntity(0, nullptr);
     AppData().MarkNeListChanged();
     view->RefreshData();
-    EXPECT_NE(Find(*view, GroupItemKind::Ne, 5), nullptr);
+    EXPECT_EQ(KeyOf(view->Tree()->currentItem()), (ItemKey{GroupItemKind::Ne, 2, 0, {}}));
+    EXPECT_EQ(frame_.GetCurrentNeId(), 2U);
+    EXPECT_EQ(frame_.GetSelectedKind(), 4);
+}
+
+TEST_F(GroupViewTest, TheCaretItemStandsOnTheSelectedBackgroundOfTheColourTable)
+{
+    WriteText(work_.Path("Tarvik.ini"), "[TEXTCOLOR]\nSELECTED_BK=0x0000FF\n"); // red
+    frame_.InitFrame();
+    auto view = MakeView();
+    view->resize(300, 300);
+    view->show();
+    Click(*view, Find(*view, GroupItemKind::Location, 2));
+    view->RefreshData();
+    QCoreApplication::processEvents();
+    const QImage image = view->Tree()->viewport()->grab().toImage();
+    const QRect caret = view->Tree()->visualItemRect(view->Tree()->currentItem());
+    const QRect other = view->Tree()->visualItemRect(Find(*view, GroupItemKind::Location, 1));
+    // Past the text, on the row's right.
+    EXPECT_EQ(QColor(image.pixel(caret.right() - 2, caret.center().y())), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(other.right() - 2, other.center().y())), QColor(Qt::white));
+}
+
+TEST_F(GroupViewTest, TheAddressTipWaitsASecond)
+{
+    auto view = MakeView();
+    QWidget* viewport = view->Tree()->viewport();
+    EXPECT_EQ(viewport->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, viewport), 1000);
 }
 
 TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
@@ -282,10 +336,13 @@ TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
         }
     }
 
-    // Search Next goes on after the last hit.
+    // Search Next goes on after the last hit; the mouse pointer stands on each item found.
     dialogAnswers = {{QStringLiteral("a"), 1, false, false, true}};
     view->OnSearch();
     EXPECT_EQ(Id(view->Tree()->currentItem()), 4U);
+    const QRect found = view->Tree()->visualItemRect(view->Tree()->currentItem());
+    const QPoint pointer = view->Tree()->viewport()->mapFromGlobal(QCursor::pos());
+    EXPECT_TRUE(found.contains(pointer)) << pointer.x() << "," << pointer.y();
     view->OnSearchNext();
     EXPECT_EQ(Id(view->Tree()->currentItem()), 3U);
     EXPECT_EQ(frame_.GetCurrentNeId(), 3U);
@@ -295,14 +352,19 @@ TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
 TEST_F(GroupViewTest, ExportWritesTheIndentedTreeAndStopsAtDepth255)
 {
     auto view = MakeView();
-    const std::string file = work_.Path("tree.txt");
-    view->SetExportFileChooser([&](const QString&) { return QString::fromStdString(file); });
+    ScriptedFileChooser files;
+    // A name without an extension is saved as a text file.
+    files.PushPath(QString::fromStdString(work_.Path("tree")));
     view->OnExportTree();
-    EXPECT_EQ(ReadText(file), kFullTree);
+    EXPECT_EQ(ReadText(work_.Path("tree.txt")), kFullTree);
+    ASSERT_EQ(files.Requests().size(), 1U);
+    EXPECT_EQ(files.Requests()[0].filter, QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+    EXPECT_EQ(files.Requests()[0].defaultSuffix, QStringLiteral("txt"));
 
-    // An unwritable path writes nothing and does not fail.
-    view->SetExportFileChooser([&](const QString&) { return QString::fromStdString(work_.Path("no/such/dir.txt")); });
+    // The last name is offered again; an unwritable path writes nothing and does not fail.
+    files.PushPath(QString::fromStdString(work_.Path("no/such/dir.txt")));
     view->OnExportTree();
+    EXPECT_EQ(files.Requests()[1].fileName, QString::fromStdString(work_.Path("tree.txt")));
 
     for (uint32_t id = 100; id < 400; ++id)
         AddLocation(id, id == 100 ? 0 : id - 1, "L" + std::to_string(id));
