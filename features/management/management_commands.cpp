@@ -84,6 +84,7 @@ std::vector<Command> Commands()
             .Access(kAccessModify),
         Command(33214)
             .Menu(kCliSetting, "Telnet Time-out...", 10)
+            .Menu(kNeConnection, "Telnet Time-out...", 45, LinkModes::Direct)
             .Menu(kNeManagement, "Telnet Time-out...", 40, LinkModes::Direct)
             .NeOnline()
             .Dialog<CTelnetTimeoutDlg>(kTargetNeOnly)

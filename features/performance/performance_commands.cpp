@@ -33,6 +33,7 @@ constexpr char kPerformance[] = "Performance";
 constexpr char kDiagnosis[] = "Diagnosis";
 constexpr char kXdslStatus[] = "Diagnosis/xDSL Current Status";
 constexpr char kNeConnectionTests[] = "Diagnosis/NE Connection";
+constexpr char kNeConnection[] = "Configuration/NE Management/NE Connection";
 
 std::vector<Command> Commands()
 {
@@ -80,28 +81,32 @@ std::vector<Command> Commands()
             .NeOnline()
             .Dialog<CDhcpTransactionListDlg>(kTargetNeEntity),
         Command(33074)
-            .Menu(kNeConnectionTests, "Ping NE from Client...", 10)
+            .Menu(kNeConnectionTests, "Ping NE from Client...", 10, LinkModes::Server)
+            .Menu(kNeConnection, "Ping NE from Client...", 60, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Ping NE...", 10, LinkModes::Direct)
             .Menu(kDiagnosis, "&Ping...", 110, LinkModes::Direct)
             .NeAny()
             .Dialog<CPingFromClientDlg>(kTargetNeOnly),
         Command(33148)
             .Menu(kNeConnectionTests, "Ping NE from Server...", 20)
+            .Menu(kNeConnection, "Ping NE from Server...", 70)
             .Server()
             .NeAny()
             .Dialog<CPingFromServerDlg>(kTargetNeOnly),
         Command(33145)
-            .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30)
+            .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30, LinkModes::Server)
+            .Menu(kNeConnection, "Traceroute NE from Client...", 80, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Traceroute...", 30, LinkModes::Direct)
             .Menu(kDiagnosis, "&Traceroute...", 120, LinkModes::Direct)
             .NeAny()
             .Dialog<CTracerouteDlg>(kTargetNeOnly),
         Command(33105)
-            .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50)
+            .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50, LinkModes::Server)
+            .Menu(kNeConnection, "Check SNMP Connection...", 100, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Check SNMP Connection...", 50, LinkModes::Direct)
             .Menu(kDiagnosis, "Check &SNMP Connection...", 140, LinkModes::Direct)
             .NeAny()
             .Dialog<CCheckNeSnmpDlg>(kTargetNeOnly),
-        // Only in the popups of a port's PVC lists, which open it on their chosen PVC (oam_loopback_dlg.h); routed on
-        // the current port, it tests the PVC it starts with.
-        Command(33089).NeAny().Dialog<COamLoopbackDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33179).InNeSet().Port<CShdslCurPmDlg>(1),
         Command(33180).InNeSet().Port<CShdslHisPmDlg>(2),
@@ -109,11 +114,12 @@ std::vector<Command> Commands()
     };
 }
 
-// Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
+// Opened by the router itself: the port selection of the port commands, the multicast lists after their check; and
+// opened by name: the OAM loopback test, from the popups of a port's PVC lists on their chosen PVC.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CXdslPortSelDlg>(), BuiltDialog<CMulticastChannelStatusDlg>(),
-            BuiltDialog<CMulticastGroupMemberDlg>()};
+            BuiltDialog<CMulticastGroupMemberDlg>(), BuiltDialog<COamLoopbackDlg>()};
 }
 
 } // namespace

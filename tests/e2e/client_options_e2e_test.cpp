@@ -94,7 +94,7 @@ TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
         QTreeView& list = *maps.FindList(CMapOptionsPage::kListId);
         EXPECT_EQ(ListColumn(list, 0), (QStringList{"default", "1", "2", "3"}));
         EXPECT_EQ(ListColumn(list, 1).value(1), QStringLiteral("Coast-Region"));
-        EXPECT_EQ(ListColumn(list, 2).value(2), QStringLiteral("10.3000"));
+        EXPECT_EQ(ListColumn(list, 2).value(2), QStringLiteral("9.8000"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("client_options_map")));
 
         // The world map's row stays.

@@ -126,7 +126,7 @@ public:
     void SelectView(int kind, int viewCode) override;
     void OnViewTabChange();
     void ReplaceRightView(int tabIndex);
-    int GetSelectedKind() const { return selectedKind_; }
+    int GetSelectedKind() const override { return selectedKind_; }
     int GetRightViewCode() const { return rightViewCode_; }
     const ViewTabTable& GetViewTabTable() const { return viewTabs_; }
     CAFormView* GetRightView() const { return rightView_; }

@@ -49,6 +49,8 @@ public:
 
     // Switches the right pane to the view of a selected item's kind (view_tabs.h for the codes).
     virtual void SelectView(int kind, int viewCode) = 0;
+    // The kind of the item whose views the right pane shows (-1 none).
+    virtual int GetSelectedKind() const = 0;
     // Asks for a refresh of the views at once.
     virtual void PostRefreshNow() = 0;
     // Sets the size of a pane of a splitter; nothing when the pane does not exist.

@@ -709,8 +709,10 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
     if (host_.GetCurrentLocationId() != locationId)
         host_.SetCurrentLocation(locationId);
     host_.SetKeyText({});
-    // The right pane shows the view of the item selected again (the Rack of an NE after a re-login).
-    host_.SelectView(ViewKindOf(item), kSelectViewTab);
+    // The right pane shows the views of the item selected again (the Rack of an NE after a re-login); while it
+    // shows them already, the operator's tab stays.
+    if (host_.GetSelectedKind() != ViewKindOf(item))
+        host_.SelectView(ViewKindOf(item), kSelectViewTab);
     host_.SetActivePane(kTreePane);
 }
 
