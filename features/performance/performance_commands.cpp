@@ -39,15 +39,15 @@ std::vector<Command> Commands()
 {
     return {
         // The port selection starts at the location of the current NE.
-        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port<CAdslCurrentPmDlg>(1).Location(),
-        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port<CAdslHistoryPmDlg>(2).Location(),
+        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port<CAdslCurrentPmDlg>(1),
+        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port<CAdslHistoryPmDlg>(2),
         Command(33077)
             .Menu(kPerformance, "xDSL &Long-Term PM...", 30)
             .NeAny()
             .HideIn({MainMenuCase::ServerPlannedNe})
             .Dialog<CXdslLongTermPmListDlg>(kTargetNeEntity),
         Command(33075).Menu(kPerformance, "&Trunk Port PM...", 50).InNeSet().Dialog<CTrunkPortPmDlg>(kTargetNeEntity),
-        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port<CAdslRateStatusDlg>(3).Location(),
+        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port<CAdslRateStatusDlg>(3),
         Command(33117)
             .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
             .InNeSet()
@@ -60,14 +60,13 @@ std::vector<Command> Commands()
             .Menu(kXdslStatus, "Multicast Group Membership...", 50)
             .InNeSet()
             .Check("OnMcGroupMembership", kTargetNeEntity),
-        Command(33115).Menu(kXdslStatus, "Bits Allocation...", 70).InNeSet().Port<CXdslBitsAllocationDlg>(4).Location(),
-        Command(33147).Menu(kXdslStatus, "Loop Monitoring...", 80).InNeSet().Port<CXdslLoopMonitoringDlg>(5).Location(),
+        Command(33115).Menu(kXdslStatus, "Bits Allocation...", 70).InNeSet().Port<CXdslBitsAllocationDlg>(4),
+        Command(33147).Menu(kXdslStatus, "Loop Monitoring...", 80).InNeSet().Port<CXdslLoopMonitoringDlg>(5),
         Command(33120)
             .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
             .InNeSet()
-            .Port<CXdslLoopDiagnosisDlg>(6)
-            .Location(),
-        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port<CXdslSeltDlg>(7).Location(),
+            .Port<CXdslLoopDiagnosisDlg>(6),
+        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port<CXdslSeltDlg>(7),
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
             .InNeSet()

@@ -46,6 +46,9 @@ struct TableRow {
 
 // clang-format off
 const std::vector<TableRow> kTable = {
+    {33113, Menus::Main, {"Security/Online User"}, RouteKind::Dialog, "CUserOnlineListDlg", "", kTargetNone, false, false, 0, 0, -1, -1, -1},
+    {33112, Menus::Main, {"Security/User Operation Log"}, RouteKind::Dialog, "CUserOpLogCriteriaDlg", "", kTargetNeEntity, false, true, 0, 0, -1, -1, -1},
+    {33111, Menus::Main, {"Security/Account Management"}, RouteKind::Dialog, "CUserListDlg", "", kTargetNone, true, false, 0, 0, -1, -1, -1},
     {33094, Menus::None, {}, RouteKind::Stop, "", "", kTargetNone, false, false, 0, 0, -1, -1, -1},
     {33073, Menus::Main, {"System/Client Options", "System/Options"}, RouteKind::Dialog, "CClientOptionsDlg", "", kTargetNone, false, false, 0, 0, -1, -1, -1},
     {33098, Menus::Main, {"System/Server Management/Management Options"}, RouteKind::Dialog, "CServerManagementDlg", "", kTargetNone, false, false, 0, 0, -1, -1, -1},
@@ -150,7 +153,7 @@ const std::vector<TableRow> kTable = {
     {33115, Menus::Main, {"Diagnosis/xDSL Current Status/Bits Allocation"}, RouteKind::Port, "CXdslBitsAllocationDlg", "", kTargetNeEntity, false, false, 0, 4, -1, -1, -1},
     {33083, Menus::Context, {"GroupNE", "MapNE", "NE"}, RouteKind::Dialog, "CNeDlg", "", kTargetNeOnly, false, false, 0, 0, -1, -1, -1},
     {33147, Menus::Main, {"Diagnosis/xDSL Current Status/Loop Monitoring"}, RouteKind::Port, "CXdslLoopMonitoringDlg", "", kTargetNeEntity, false, false, 0, 5, -1, -1, -1},
-    {33120, Menus::Main, {"Diagnosis/xDSL Current Status/Loop Diagnosis"}, RouteKind::Port, "CXdslLoopDiagnosisDlg", "", kTargetNeEntity, false, false, 0, 6, -1, -1, -1},
+    {33120, Menus::Main, {"Diagnosis/xDSL Current Status/Loop Diagnosis (DELT)"}, RouteKind::Port, "CXdslLoopDiagnosisDlg", "", kTargetNeEntity, false, false, 0, 6, -1, -1, -1},
     {33184, Menus::Main, {"Diagnosis/xDSL Current Status/Loop SELT Test"}, RouteKind::Port, "CXdslSeltDlg", "", kTargetNeEntity, false, false, 0, 7, -1, -1, -1},
     {33136, Menus::Context, {"Group"}, RouteKind::Dialog, "CLocationDlg", "", kTargetNone, true, false, 0, 0, -1, -1, -1},
     {33137, Menus::Context, {"GroupMember"}, RouteKind::Dialog, "CUserDataDlg", "", kTargetNone, false, true, 0, 0, -1, -1, -1},
