@@ -5,6 +5,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/config/app_settings.h"
+#include "core/config/ini_readers.h"
 #include "core/map/map_list.h"
 #include "core/tables/app_data.h"
 #include "platform/file_chooser.h"
@@ -55,7 +56,8 @@ void ExpectWithin(QWidget& dialog, QWidget& page)
 {
     for (QPushButton* button : page.findChildren<QPushButton*>()) {
         SCOPED_TRACE(button->text().toStdString());
-        EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(button->geometry()));
+        EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(button->geometry()))
+            << button->geometry().x() << "+" << button->width() << " in " << page.width();
         EXPECT_TRUE(dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint(0, 0)), button->size())));
     }
 }
@@ -211,7 +213,7 @@ TEST(ClientOptionsE2eTest, InDirectModeTheSoundFileIsKeptAsTyped)
     });
     ASSERT_TRUE(program.Command(kCmdClientOptions));
     EXPECT_EQ(AppSettings().beepFile, typed.toStdString());
-    EXPECT_EQ(IniValue(ReadText(program.WorkDir().Ini()), "BEEPFILE"), typed);
+    EXPECT_EQ(ReadIniString("ALARM", "BEEPFILE", "", ConfigFilePath()), typed.toStdString());
 }
 
 } // namespace

@@ -115,11 +115,11 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         });
         Click(dialog, kAddButtonId);
 
-        // Renaming: no location of the subtree is offered as superior, and the rows below
-        // follow the new name.
+        // Renaming: the superiors offered start at the location's own superior, without the location's subtree;
+        // the rows below follow the new name.
         program.ClickListRow(list, RowOf(list, QStringLiteral("Depot")));
         person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
-            EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("Headquarters,North,South"));
+            EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             EXPECT_EQ(Field(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));

@@ -61,8 +61,10 @@ TEST(MainFrameE2eTest, TheFrameFollowsTheOperatorsSelection)
         }
         return -1;
     };
-    EXPECT_LT(left(CFrameStatusBar::kClockPane), 20);
-    EXPECT_GT(left(CFrameStatusBar::kConnectionPane), left(CFrameStatusBar::kClockPane));
+    frame.StatusPanes()->SetPaneText(CFrameStatusBar::kMessagePane, QStringLiteral("Ready"));
+    EXPECT_GE(left(CFrameStatusBar::kClockPane), 0);
+    EXPECT_LT(left(CFrameStatusBar::kClockPane), left(CFrameStatusBar::kMessagePane));
+    EXPECT_LT(left(CFrameStatusBar::kMessagePane), left(CFrameStatusBar::kConnectionPane));
 
     // The operator's tab choice replaces the right-hand view and keeps the NE.
     frame.DialogBar()->Tabs()->setCurrentIndex(static_cast<int>(tabs.indexOf(QStringLiteral("Trap Log"))));

@@ -49,6 +49,7 @@ namespace {
 constexpr int kSelectViewTab = 251;
 constexpr int kExportDepthLimit = 255;
 constexpr int kToolTipDelayMs = 1000;
+constexpr int kIndentation = 16;
 
 // The address tip shows after the pointer has rested on an NE for a second.
 class TreeTipStyle : public QProxyStyle {
@@ -165,6 +166,8 @@ CGroupView::CGroupView(IViewHost& host, QWidget* parent) : CAFormView(kGroupView
     tree_->header()->setStretchLastSection(false);
     tree_->setTextElideMode(Qt::ElideNone);
     tree_->setRootIsDecorated(true);
+    // A narrow step per level, so that the names of NEs deep in the tree fit the pane's 200 pixels.
+    tree_->setIndentation(kIndentation);
     tree_->setAllColumnsShowFocus(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* layout = new QVBoxLayout(this);
