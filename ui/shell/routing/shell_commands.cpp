@@ -53,7 +53,7 @@ std::vector<Command> Commands()
         Command(33104)
             .Menu(kNeConnectionTests, "Telnet from Client", 40, LinkModes::Server)
             .Menu(kNeConnection, "Telnet from Client", 90, LinkModes::Server)
-            .Menu(kNeConnectionTests, "Telnet", 40, LinkModes::Direct)
+            .Menu(kNeConnectionTests, "Telnet", 45, LinkModes::Direct)
             .Menu(kDiagnosis, "T&elnet", 130, LinkModes::Direct)
             .NeAny()
             .Outside("OnTelnetToNe"),

@@ -4,6 +4,9 @@
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_model_set.h"
+#include "core/tables/entity_node.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/user_account.h"
 #include "platform/scripted_runners.h"
@@ -227,6 +230,33 @@ TEST_F(GroupViewTest, TheCaretItemStandsOnTheSelectedBackgroundOfTheColourTable)
     };
     EXPECT_GT(reds(caret), caret.width() * caret.height() / 3);
     EXPECT_EQ(reds(other), 0);
+}
+
+TEST_F(GroupViewTest, AShelfFlashesWhileItsNeIsConnected)
+{
+    // The NE's drawing has a rectangle for its shelf, so that the selected NE shows it in the tree.
+    EntityModelLoadResult loaded = LoadEntityModelSetFromText(
+        kModelText, "", "[MODEL100]\nSIZE=100,100\nFIT=B\nRECTCNT=1\nRECT1=0,0,100,100\n");
+    ReplaceEntityModels(std::move(loaded.models));
+    auto view = MakeView();
+    view->resize(300, 300);
+    view->show();
+    CNeRecord* alpha = AppData().nes.FindNeById(1);
+    CEntityNode* shelf = alpha->root->GetChild(0);
+    ASSERT_NE(shelf, nullptr);
+    shelf->severity = 1; // critical
+    shelf->connected = false;
+    AppSettings().flash.level = 1;
+    Click(*view, Find(*view, GroupItemKind::Ne, 1));
+    QTreeWidgetItem* shelfItem = Find(*view, GroupItemKind::Ne, 1)->child(0);
+    ASSERT_NE(shelfItem, nullptr);
+    SetBlink(true);
+    for (const bool neConnected : {true, false}) {
+        SCOPED_TRACE(neConnected);
+        alpha->root->connected = neConnected;
+        view->RefreshData();
+        EXPECT_EQ(Image(shelfItem) == frame_.GetEntityIcon(1, 0, 1), neConnected);
+    }
 }
 
 TEST_F(GroupViewTest, TheAddressTipWaitsASecond)
