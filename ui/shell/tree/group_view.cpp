@@ -50,6 +50,7 @@ constexpr int kSelectViewTab = 251;
 constexpr int kExportDepthLimit = 255;
 constexpr int kToolTipDelayMs = 1000;
 constexpr int kIndentation = 16;
+constexpr int kExtraRowHeight = 3;
 
 // The address tip shows after the pointer has rested on an NE for a second.
 class TreeTipStyle : public QProxyStyle {
@@ -68,6 +69,12 @@ public:
 class CaretItemDelegate : public QStyledItemDelegate {
 public:
     CaretItemDelegate(IViewHost& host, QTreeWidget* tree) : QStyledItemDelegate(tree), host_(host), tree_(tree) {}
+
+    // Rows three pixels taller than the control's own, to give the icons air.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, kExtraRowHeight);
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override

@@ -259,11 +259,25 @@ TEST_F(GroupViewTest, AShelfFlashesWhileItsNeIsConnected)
     }
 }
 
-TEST_F(GroupViewTest, TheAddressTipWaitsASecond)
+TEST_F(GroupViewTest, TheAddressTipWaitsASecondAndRowsAreThreePixelsTaller)
 {
     auto view = MakeView();
     QWidget* viewport = view->Tree()->viewport();
     EXPECT_EQ(viewport->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, viewport), 1000);
+
+    // The same item in a plain tree of the same font.
+    QTreeWidget plain;
+    plain.setFont(view->Tree()->font());
+    plain.setIconSize(view->Tree()->iconSize());
+    QTreeWidgetItem* top = view->TopItem();
+    auto* copy = new QTreeWidgetItem(QStringList{top->text(0)});
+    copy->setIcon(0, top->icon(0));
+    plain.addTopLevelItem(copy);
+    view->resize(300, 300);
+    view->show();
+    plain.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->Tree()->visualItemRect(top).height(), plain.visualItemRect(copy).height() + 3);
 }
 
 TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
