@@ -208,6 +208,15 @@ TEST(ClientOptionsE2eTest, InDirectModeTheSoundFileIsKeptAsTyped)
         Type(alarm, Alarm::kWaveFileId, typed);
         ClickTab(dialog, 2);
         ExpectWithin(dialog, dialog.MapPage());
+        // A new map's Browse offers the picture kinds, JPEG added to a name without an extension.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            person.Files().PushPath(std::nullopt);
+            Click(setting, Setting::kBrowseId);
+            EXPECT_EQ(person.Files().Requests().size(), 2U);
+            EXPECT_EQ(person.Files().Requests().back().defaultSuffix, QStringLiteral("jpg"));
+            return IDCANCEL;
+        });
+        Click(dialog.MapPage(), kAddButtonId);
         Click(dialog, IDOK);
         return IDCANCEL;
     });

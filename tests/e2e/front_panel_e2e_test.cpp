@@ -149,4 +149,28 @@ TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
     EXPECT_TRUE(program.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to open file")));
 }
 
+// In direct mode the NE's panel is there from the login; a right click over a card pops the menu of the NE the view
+// shows, as in server mode.
+TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheNesMenu)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.Frame().resize(1280, 800);
+    ASSERT_TRUE(program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
+    program.Settle();
+    auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
+    ASSERT_NE(panel, nullptr);
+    const QRect chassis = panel->EntityRect(CEntityIndex::FromLevels(1));
+    const QRect card = panel->EntityRect(CEntityIndex::FromLevels(1, 1, 1));
+    ASSERT_FALSE(chassis.isEmpty());
+    ASSERT_FALSE(card.isEmpty());
+    const std::vector<int> neMenu = program.RightClickAt(*panel->Canvas(), chassis.topLeft() + QPoint(3, 3));
+    ASSERT_FALSE(neMenu.empty());
+    // The mouse over the card makes it the frame's current entity first.
+    program.MoveMouse(*panel->Canvas(), card.center());
+    EXPECT_GE(program.Frame().GetCurrentEntityIndex().GetLevel(), 3);
+    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), card.center()), neMenu);
+}
+
 } // namespace
