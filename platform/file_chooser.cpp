@@ -10,10 +10,9 @@ class QtFileChooser : public FileChooser {
 public:
     std::optional<QString> ChooseFile(const FileChooserRequest& request) override
     {
-        const QString start = request.fileName.isEmpty() ? request.directory
-                              : request.directory.isEmpty()
-                                  ? request.fileName
-                                  : QDir(request.directory).filePath(request.fileName);
+        const QString start = request.fileName.isEmpty()    ? request.directory
+                              : request.directory.isEmpty() ? request.fileName
+                                                            : QDir(request.directory).filePath(request.fileName);
         QFileDialog dialog(request.parent, request.caption, start, request.filter);
         dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         // An opened file must exist; a saved one is asked about before it is overwritten.

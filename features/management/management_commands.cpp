@@ -138,10 +138,7 @@ std::vector<Command> Commands()
             .Dialog<CNeFsListDlg>(kTargetNeOnly)
             .Location(),
         // In no menu: a toolbar button may offer it.
-        Command(33205)
-            .NeOnline()
-            .Dialog<CNeFsFormatDlg>(kTargetNeOnly)
-            .Location(),
+        Command(33205).NeOnline().Dialog<CNeFsFormatDlg>(kTargetNeOnly).Location(),
         Command(33190)
             .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
             .Menu(kXdsl, "Packet Filter...", 170, LinkModes::Direct)

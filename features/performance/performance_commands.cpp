@@ -62,10 +62,7 @@ std::vector<Command> Commands()
             .Check("OnMcGroupMembership", kTargetNeEntity),
         Command(33115).Menu(kXdslStatus, "Bits Allocation...", 70).InNeSet().Port<CXdslBitsAllocationDlg>(4),
         Command(33147).Menu(kXdslStatus, "Loop Monitoring...", 80).InNeSet().Port<CXdslLoopMonitoringDlg>(5),
-        Command(33120)
-            .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
-            .InNeSet()
-            .Port<CXdslLoopDiagnosisDlg>(6),
+        Command(33120).Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90).InNeSet().Port<CXdslLoopDiagnosisDlg>(6),
         Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port<CXdslSeltDlg>(7),
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)

@@ -157,7 +157,8 @@ TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheNesMenu)
     ASSERT_TRUE(program.StartAgent());
     ASSERT_TRUE(program.Login("qurim", "private"));
     program.Frame().resize(1280, 800);
-    ASSERT_TRUE(program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
+    ASSERT_TRUE(
+        program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
     program.Settle();
     auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
     ASSERT_NE(panel, nullptr);

@@ -904,8 +904,7 @@ void CGroupView::UpdateNeIcons()
             int shelfImage = host_.GetEntityStateIcon(ne->neId, position);
             const CEntityNode* node =
                 ne->root != nullptr ? ne->root->FindChild(CEntityIndex::FromLevels(1, Extra(shelf))) : nullptr;
-            if (blinkOn && neConnected && node != nullptr &&
-                Flashes(node->GetSeverity(), node->GetSecondaryStatus()))
+            if (blinkOn && neConnected && node != nullptr && Flashes(node->GetSeverity(), node->GetSecondaryStatus()))
                 shelfImage = host_.GetEntityIcon(ne->neId, 0, position);
             SetItemImage(shelf, shelfImage);
         }

@@ -324,9 +324,9 @@ TEST_F(CommandTableTest, TheMainMenusOfferEachCommandWhereTheTableSaysAndNowhere
     }
     for (const TableRow& row : kTable) {
         SCOPED_TRACE(row.id);
-        const std::set<std::string> expected =
-            row.menus == Menus::Main ? std::set<std::string>(row.places.begin(), row.places.end())
-                                     : std::set<std::string>{};
+        const std::set<std::string> expected = row.menus == Menus::Main
+                                                   ? std::set<std::string>(row.places.begin(), row.places.end())
+                                                   : std::set<std::string>{};
         EXPECT_EQ(found[row.id], expected);
     }
 }

@@ -221,10 +221,10 @@ TEST_F(GroupViewTest, TheCaretItemStandsOnTheSelectedBackgroundOfTheColourTable)
         int count = 0;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             for (int x = rect.left(); x <= rect.right(); ++x)
-                count += qRed(image.pixel(x, y)) > 240 && qGreen(image.pixel(x, y)) < 40 &&
-                                 qBlue(image.pixel(x, y)) < 40
-                             ? 1
-                             : 0;
+                count +=
+                    qRed(image.pixel(x, y)) > 240 && qGreen(image.pixel(x, y)) < 40 && qBlue(image.pixel(x, y)) < 40
+                        ? 1
+                        : 0;
         }
         return count;
     };
@@ -235,8 +235,8 @@ TEST_F(GroupViewTest, TheCaretItemStandsOnTheSelectedBackgroundOfTheColourTable)
 TEST_F(GroupViewTest, AShelfFlashesWhileItsNeIsConnected)
 {
     // The NE's drawing has a rectangle for its shelf, so that the selected NE shows it in the tree.
-    EntityModelLoadResult loaded = LoadEntityModelSetFromText(
-        kModelText, "", "[MODEL100]\nSIZE=100,100\nFIT=B\nRECTCNT=1\nRECT1=0,0,100,100\n");
+    EntityModelLoadResult loaded =
+        LoadEntityModelSetFromText(kModelText, "", "[MODEL100]\nSIZE=100,100\nFIT=B\nRECTCNT=1\nRECT1=0,0,100,100\n");
     ReplaceEntityModels(std::move(loaded.models));
     auto view = MakeView();
     view->resize(300, 300);
