@@ -59,6 +59,8 @@ public:
     COLORREF GetNeTextColor(const CNeRecord*) const override { return 0; }
     int GetNeKeptStateIcon(const CNeRecord& ne) const override { return GetEntityStateIcon(ne.neId, 0); }
     COLORREF GetNeKeptTextColor(const CNeRecord&) const override { return 0; }
+    COLORREF GetItemBackColor(bool) const override { return 0xFFFFFF; }
+    int GetSelectedKind() const override { return -1; }
     bool IsBlinkPhaseOn() const override { return false; }
     bool GetLocationIndicatorFlag() const override { return false; }
     bool GetPortTipFlag() const override { return false; }

@@ -10,14 +10,19 @@ class QtFileChooser : public FileChooser {
 public:
     std::optional<QString> ChooseFile(const FileChooserRequest& request) override
     {
-        QString path;
-        if (request.save) {
-            const QString start =
-                request.fileName.isEmpty() ? request.directory : QDir(request.directory).filePath(request.fileName);
-            path = QFileDialog::getSaveFileName(request.parent, request.caption, start, request.filter);
-        } else {
-            path = QFileDialog::getOpenFileName(request.parent, request.caption, request.directory, request.filter);
-        }
+        const QString start = request.fileName.isEmpty()    ? request.directory
+                              : request.directory.isEmpty() ? request.fileName
+                                                            : QDir(request.directory).filePath(request.fileName);
+        QFileDialog dialog(request.parent, request.caption, start, request.filter);
+        dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        // An opened file must exist; a saved one is asked about before it is overwritten.
+        dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        const QString path = dialog.selectedFiles().constFirst();
         if (path.isEmpty())
             return std::nullopt;
         return path;
@@ -54,6 +59,7 @@ std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last, cons
     request.fileName = last;
     request.filter = filter;
     request.parent = parent;
+    request.defaultSuffix = suffix;
     std::optional<QString> chosen = ChooseFile(request);
     if (chosen && QFileInfo(*chosen).suffix().isEmpty())
         *chosen += QLatin1Char('.') + suffix;

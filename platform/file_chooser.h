@@ -11,9 +11,10 @@ struct FileChooserRequest {
     bool save = false;
     QString caption{};
     QString directory{};
-    QString fileName{}; // proposed name (save)
+    QString fileName{}; // proposed name (save), the name offered first (open)
     QString filter{};   // "Text files (*.txt);;All files (*)"
     QWidget* parent = nullptr;
+    QString defaultSuffix{}; // added to a typed name that has none ("wav")
 };
 
 class FileChooser {

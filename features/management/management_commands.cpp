@@ -84,6 +84,7 @@ std::vector<Command> Commands()
             .Access(kAccessModify),
         Command(33214)
             .Menu(kCliSetting, "Telnet Time-out...", 10)
+            .Menu(kNeConnection, "Telnet Time-out...", 45, LinkModes::Direct)
             .Menu(kNeManagement, "Telnet Time-out...", 40, LinkModes::Direct)
             .NeOnline()
             .Dialog<CTelnetTimeoutDlg>(kTargetNeOnly)
@@ -136,12 +137,8 @@ std::vector<Command> Commands()
             .NeOnline()
             .Dialog<CNeFsListDlg>(kTargetNeOnly)
             .Location(),
-        // Formatting a partition is offered beside the file list.
-        Command(33205)
-            .Menu(kNeManagement, "File System Format...", 175)
-            .NeOnline()
-            .Dialog<CNeFsFormatDlg>(kTargetNeOnly)
-            .Location(),
+        // In no menu: a toolbar button may offer it.
+        Command(33205).NeOnline().Dialog<CNeFsFormatDlg>(kTargetNeOnly).Location(),
         Command(33190)
             .Menu(kPacketFilter, "NetBIOS / NetBUI...", 10)
             .Menu(kXdsl, "Packet Filter...", 170, LinkModes::Direct)
@@ -173,7 +170,8 @@ std::vector<Command> Commands()
         Command(33048).Dialog<CNeListDlg>().Location(),
         Command(33049).Server().Dialog<CUserListDlg>().Location(),
         // With an NE current (on the map), the new NE starts from it.
-        Command(33063).Server().Dialog<CNeDlg>(kTargetNeOnly).Location().Access(kAccessCreate),
+        // A new NE: the location only, no NE the dialog would start from.
+        Command(33063).Server().Dialog<CNeDlg>().Location().Access(kAccessCreate),
         Command(33064).Server().Dialog<CUserDataDlg>().Location().Access(kAccessCreate),
         Command(33083).Dialog<CNeDlg>(kTargetNeOnly),
         Command(33137).Server().Dialog<CUserDataDlg>().Member(),

@@ -33,20 +33,21 @@ constexpr char kPerformance[] = "Performance";
 constexpr char kDiagnosis[] = "Diagnosis";
 constexpr char kXdslStatus[] = "Diagnosis/xDSL Current Status";
 constexpr char kNeConnectionTests[] = "Diagnosis/NE Connection";
+constexpr char kNeConnection[] = "Configuration/NE Management/NE Connection";
 
 std::vector<Command> Commands()
 {
     return {
         // The port selection starts at the location of the current NE.
-        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port<CAdslCurrentPmDlg>(1).Location(),
-        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port<CAdslHistoryPmDlg>(2).Location(),
+        Command(33076).Menu(kPerformance, "xDSL &Current PM...", 10).InNeSet().Port<CAdslCurrentPmDlg>(1),
+        Command(33078).Menu(kPerformance, "xDSL &History PM...", 20).InNeSet().Port<CAdslHistoryPmDlg>(2),
         Command(33077)
             .Menu(kPerformance, "xDSL &Long-Term PM...", 30)
             .NeAny()
             .HideIn({MainMenuCase::ServerPlannedNe})
             .Dialog<CXdslLongTermPmListDlg>(kTargetNeEntity),
         Command(33075).Menu(kPerformance, "&Trunk Port PM...", 50).InNeSet().Dialog<CTrunkPortPmDlg>(kTargetNeEntity),
-        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port<CAdslRateStatusDlg>(3).Location(),
+        Command(33124).Menu(kXdslStatus, "Port Rate Status...", 10).InNeSet().Port<CAdslRateStatusDlg>(3),
         Command(33117)
             .Menu(kXdslStatus, "Bridge Filtering Database...", 20)
             .InNeSet()
@@ -59,14 +60,10 @@ std::vector<Command> Commands()
             .Menu(kXdslStatus, "Multicast Group Membership...", 50)
             .InNeSet()
             .Check("OnMcGroupMembership", kTargetNeEntity),
-        Command(33115).Menu(kXdslStatus, "Bits Allocation...", 70).InNeSet().Port<CXdslBitsAllocationDlg>(4).Location(),
-        Command(33147).Menu(kXdslStatus, "Loop Monitoring...", 80).InNeSet().Port<CXdslLoopMonitoringDlg>(5).Location(),
-        Command(33120)
-            .Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90)
-            .InNeSet()
-            .Port<CXdslLoopDiagnosisDlg>(6)
-            .Location(),
-        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port<CXdslSeltDlg>(7).Location(),
+        Command(33115).Menu(kXdslStatus, "Bits Allocation...", 70).InNeSet().Port<CXdslBitsAllocationDlg>(4),
+        Command(33147).Menu(kXdslStatus, "Loop Monitoring...", 80).InNeSet().Port<CXdslLoopMonitoringDlg>(5),
+        Command(33120).Menu(kXdslStatus, "Loop Diagnosis (DELT)...", 90).InNeSet().Port<CXdslLoopDiagnosisDlg>(6),
+        Command(33184).Menu(kXdslStatus, "Loop SELT Test...", 100).InNeSet().Port<CXdslSeltDlg>(7),
         Command(33195)
             .Menu(kXdslStatus, "Broadcast Filter Status...", 120)
             .InNeSet()
@@ -80,28 +77,32 @@ std::vector<Command> Commands()
             .NeOnline()
             .Dialog<CDhcpTransactionListDlg>(kTargetNeEntity),
         Command(33074)
-            .Menu(kNeConnectionTests, "Ping NE from Client...", 10)
+            .Menu(kNeConnectionTests, "Ping NE from Client...", 10, LinkModes::Server)
+            .Menu(kNeConnection, "Ping NE from Client...", 60, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Ping NE...", 15, LinkModes::Direct)
             .Menu(kDiagnosis, "&Ping...", 110, LinkModes::Direct)
             .NeAny()
             .Dialog<CPingFromClientDlg>(kTargetNeOnly),
         Command(33148)
             .Menu(kNeConnectionTests, "Ping NE from Server...", 20)
+            .Menu(kNeConnection, "Ping NE from Server...", 70)
             .Server()
             .NeAny()
             .Dialog<CPingFromServerDlg>(kTargetNeOnly),
         Command(33145)
-            .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30)
+            .Menu(kNeConnectionTests, "Traceroute NE from Client...", 30, LinkModes::Server)
+            .Menu(kNeConnection, "Traceroute NE from Client...", 80, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Traceroute...", 35, LinkModes::Direct)
             .Menu(kDiagnosis, "&Traceroute...", 120, LinkModes::Direct)
             .NeAny()
             .Dialog<CTracerouteDlg>(kTargetNeOnly),
         Command(33105)
-            .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50)
+            .Menu(kNeConnectionTests, "Check SNMP Connection from Server...", 50, LinkModes::Server)
+            .Menu(kNeConnection, "Check SNMP Connection...", 100, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Check SNMP Connection...", 55, LinkModes::Direct)
             .Menu(kDiagnosis, "Check &SNMP Connection...", 140, LinkModes::Direct)
             .NeAny()
             .Dialog<CCheckNeSnmpDlg>(kTargetNeOnly),
-        // Only in the popups of a port's PVC lists, which open it on their chosen PVC (oam_loopback_dlg.h); routed on
-        // the current port, it tests the PVC it starts with.
-        Command(33089).NeAny().Dialog<COamLoopbackDlg>(kTargetNeEntity),
         // Only in the entity popups.
         Command(33179).InNeSet().Port<CShdslCurPmDlg>(1),
         Command(33180).InNeSet().Port<CShdslHisPmDlg>(2),
@@ -109,11 +110,12 @@ std::vector<Command> Commands()
     };
 }
 
-// Opened by the router itself: the port selection of the port commands, the multicast lists after their check.
+// Opened by the router itself: the port selection of the port commands, the multicast lists after their check; and
+// opened by name: the OAM loopback test, from the popups of a port's PVC lists on their chosen PVC.
 std::vector<DialogClassDeclaration> RouterDialogs()
 {
     return {BuiltDialog<CXdslPortSelDlg>(), BuiltDialog<CMulticastChannelStatusDlg>(),
-            BuiltDialog<CMulticastGroupMemberDlg>()};
+            BuiltDialog<CMulticastGroupMemberDlg>(), BuiltDialog<COamLoopbackDlg>()};
 }
 
 } // namespace

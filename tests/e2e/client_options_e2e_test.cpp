@@ -5,13 +5,16 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/config/app_settings.h"
+#include "core/config/ini_readers.h"
 #include "core/map/map_list.h"
 #include "core/tables/app_data.h"
+#include "platform/file_chooser.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/map/map_setting_dlg.h"
 #include "ui/shell/options/client_options_dlg.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
@@ -48,6 +51,17 @@ QString IniValue(const std::string& ini, const std::string& key)
     return QString::fromStdString(ini.substr(start, ini.find('\n', start) - start));
 }
 
+// Each button of the page lies inside the page, and the page inside the dialog.
+void ExpectWithin(QWidget& dialog, QWidget& page)
+{
+    for (QPushButton* button : page.findChildren<QPushButton*>()) {
+        SCOPED_TRACE(button->text().toStdString());
+        EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(button->geometry()))
+            << button->geometry().x() << "+" << button->width() << " in " << page.width();
+        EXPECT_TRUE(dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint(0, 0)), button->size())));
+    }
+}
+
 TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
 {
     e2e::CProgram program;
@@ -61,8 +75,7 @@ TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
     person.OnDialog<CClientOptionsDlg>([&](CClientOptionsDlg& dialog) {
         Alarm& alarm = dialog.AlarmPage();
         EXPECT_TRUE(IsChecked(alarm, Alarm::kNoFlashId)) << "SA shows as no flash";
-        EXPECT_EQ(MessageLine(dialog),
-                  QStringLiteral("SA flash and sound are not offered: OK saves them as no effect."));
+        EXPECT_TRUE(MessageLine(dialog).isEmpty()) << "and nothing is said of it";
         EXPECT_TRUE(IsChecked(alarm, Alarm::kSoundId));
         EXPECT_EQ(Field(alarm, Alarm::kSoundLevelId), QStringLiteral("Minor"));
         EXPECT_EQ(Field(alarm, Alarm::kSilenceId), QStringLiteral("77"));
@@ -94,8 +107,14 @@ TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
         QTreeView& list = *maps.FindList(CMapOptionsPage::kListId);
         EXPECT_EQ(ListColumn(list, 0), (QStringList{"default", "1", "2", "3"}));
         EXPECT_EQ(ListColumn(list, 1).value(1), QStringLiteral("Coast-Region"));
-        EXPECT_EQ(ListColumn(list, 2).value(2), QStringLiteral("10.3000"));
+        EXPECT_EQ(ListColumn(list, 2).value(2), QStringLiteral("9.8000"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("client_options_map")));
+        ExpectWithin(dialog, maps);
+
+        // Without a row, Modify asks for one.
+        EXPECT_TRUE(maps.IsControlEnabled(kModifyButtonId));
+        Click(maps, kModifyButtonId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please select one item"));
 
         // The world map's row stays.
         program.ClickListRow(list, 0);
@@ -122,6 +141,19 @@ TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
             Type(setting, Setting::kEastId, QStringLiteral("10.9"));
             Type(setting, Setting::kNorthId, QStringLiteral("60"));
             Type(setting, Setting::kSouthId, QStringLiteral("59.8"));
+            // Browse offers the picture kinds, JPEG first to be added, from the name in the field; Cancel keeps it.
+            program.Operator().Files().PushPath(std::nullopt);
+            Click(setting, Setting::kBrowseId);
+            EXPECT_EQ(program.Operator().Files().Requests().size(), 1U);
+            const FileChooserRequest browse = program.Operator().Files().Requests().empty()
+                                                  ? FileChooserRequest{}
+                                                  : program.Operator().Files().Requests().back();
+            EXPECT_EQ(browse.filter, QStringLiteral("Bitmap Files (*.bmp);;Jpeg Files (*.jpg);;GIF Files "
+                                                    "(*.gif);;WMF Files (*.wmf);;DIB Files (*.dib);;EMF Files "
+                                                    "(*.emf);;All Files (*.*)"));
+            EXPECT_EQ(browse.defaultSuffix, QStringLiteral("jpg"));
+            EXPECT_EQ(browse.fileName, QStringLiteral(".\\Map\\north_city.png"));
+            EXPECT_EQ(Field(setting, Setting::kFileId), QStringLiteral(".\\Map\\north_city.png"));
             setting.DrawPreview();
             EXPECT_TRUE(setting.HasPreview());
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("map_setting")));
@@ -153,6 +185,44 @@ TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
     EXPECT_EQ(IniValue(maps, "COUNT"), QStringLiteral("4"));
     EXPECT_EQ(IniValue(maps, "MAP4"),
               QStringLiteral("9,Harbour,10.6000,10.9000,60.0000,59.8000,.\\Map\\north_city.png"));
+}
+
+// In direct mode, System > Options: the wave file is kept as typed, and Browse offers wave files.
+TEST(ClientOptionsE2eTest, InDirectModeTheSoundFileIsKeptAsTyped)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    e2e::COperator& person = program.Operator();
+    const QString typed = QStringLiteral(" alarm sound.wav ");
+    person.OnDialog<CClientOptionsDlg>([&](CClientOptionsDlg& dialog) {
+        Alarm& alarm = dialog.AlarmPage();
+        Check(alarm, Alarm::kSoundId);
+        person.Files().PushPath(std::nullopt);
+        Click(alarm, Alarm::kBrowseId);
+        EXPECT_EQ(person.Files().Requests().size(), 1U);
+        const FileChooserRequest browse =
+            person.Files().Requests().empty() ? FileChooserRequest{} : person.Files().Requests().back();
+        EXPECT_EQ(browse.filter, QStringLiteral("Waveform Files (*.wav);;All Files (*.*)"));
+        EXPECT_EQ(browse.defaultSuffix, QStringLiteral("wav"));
+        Type(alarm, Alarm::kWaveFileId, typed);
+        ClickTab(dialog, 2);
+        ExpectWithin(dialog, dialog.MapPage());
+        // A new map's Browse offers the picture kinds, JPEG added to a name without an extension.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            person.Files().PushPath(std::nullopt);
+            Click(setting, Setting::kBrowseId);
+            EXPECT_EQ(person.Files().Requests().size(), 2U);
+            EXPECT_EQ(person.Files().Requests().back().defaultSuffix, QStringLiteral("jpg"));
+            return IDCANCEL;
+        });
+        Click(dialog.MapPage(), kAddButtonId);
+        Click(dialog, IDOK);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdClientOptions));
+    EXPECT_EQ(AppSettings().beepFile, typed.toStdString());
+    EXPECT_EQ(ReadIniString("ALARM", "BEEPFILE", "", ConfigFilePath()), typed.toStdString());
 }
 
 } // namespace

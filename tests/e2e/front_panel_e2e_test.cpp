@@ -90,14 +90,19 @@ TEST_F(FrontPanelE2eTest, ThePanelShowsTheNeWithLiveAlarmsAndTheEntityUnderTheMo
     const QImage shown = panel->Canvas()->grab().toImage();
     EXPECT_EQ(PixelOf(shown, panel->HintRect().left() + 1, panel->HintRect().top() + 1), CFrameView::kHintFillColor);
 
-    // A module shows no hint; its right click pops the module's own menu, whose command goes to the frame.
+    // A module shows no hint; a right click over it pops the menu of the NE the view shows, whose commands act on
+    // the module, the frame's current entity.
+    const QRect chassis = panel->EntityRect(CEntityIndex::FromLevels(1));
+    const std::vector<int> neMenu = program.RightClickAt(*panel->Canvas(), chassis.topLeft() + QPoint(3, 3));
     program.MoveMouse(*panel->Canvas(), panel->EntityRect(card).topLeft() + QPoint(3, 3));
     EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), card);
     EXPECT_TRUE(panel->HintText().isEmpty());
     const std::vector<int> offered =
         program.RightClickAt(*panel->Canvas(), panel->EntityRect(card).topLeft() + QPoint(3, 3));
+    EXPECT_EQ(offered, neMenu);
     EXPECT_NE(std::find(offered.begin(), offered.end(), kActiveAlarm), offered.end());
-    EXPECT_NE(std::find(offered.begin(), offered.end(), 33130), offered.end()) << "ADSL Port Setting, the card's own";
+    EXPECT_NE(std::find(offered.begin(), offered.end(), CFrameView::kCmdExportFrame), offered.end());
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), card);
 }
 
 TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
@@ -142,6 +147,31 @@ TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
                          CFrameView::kCmdExportFrame);
     ASSERT_FALSE(program.Operator().boxTexts.empty());
     EXPECT_TRUE(program.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to open file")));
+}
+
+// In direct mode the NE's panel is there from the login; a right click over a card pops the menu of the NE the view
+// shows, as in server mode.
+TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheNesMenu)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.Frame().resize(1280, 800);
+    ASSERT_TRUE(
+        program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
+    program.Settle();
+    auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
+    ASSERT_NE(panel, nullptr);
+    const QRect chassis = panel->EntityRect(CEntityIndex::FromLevels(1));
+    const QRect card = panel->EntityRect(CEntityIndex::FromLevels(1, 1, 1));
+    ASSERT_FALSE(chassis.isEmpty());
+    ASSERT_FALSE(card.isEmpty());
+    const std::vector<int> neMenu = program.RightClickAt(*panel->Canvas(), chassis.topLeft() + QPoint(3, 3));
+    ASSERT_FALSE(neMenu.empty());
+    // The mouse over the card makes it the frame's current entity first.
+    program.MoveMouse(*panel->Canvas(), card.center());
+    EXPECT_GE(program.Frame().GetCurrentEntityIndex().GetLevel(), 3);
+    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), card.center()), neMenu);
 }
 
 } // namespace

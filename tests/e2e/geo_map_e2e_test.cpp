@@ -155,15 +155,19 @@ TEST_F(GeoMapE2eTest, ARefusedSaveKeepsTheMoveWaitingAndRestoreTopologyPutsTheNo
     EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 1u);
     EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001);
 
-    // Restore Topology: the node goes back where the server has it and nothing waits any more.
+    // Restore Topology: the node goes back where the server has it, and nothing is sent; Save Topology then sends
+    // the place shown, the server's own.
     program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdRestoreTopology);
     node = view->NodeOf(1);
     ASSERT_NE(node, nullptr);
     EXPECT_NEAR(node->Centre().x(), home.x(), 1.0);
     EXPECT_NEAR(node->Centre().y(), home.y(), 1.0);
-    EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 0u);
+    EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001);
     program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
-    EXPECT_EQ(program.Operator().boxTexts.size(), 1u) << "nothing to send";
+    EXPECT_EQ(program.Operator().boxTexts.size(), 1u) << "no failure";
+    EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 0u);
+    EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001);
+    EXPECT_NEAR(view->NodeOf(1)->Centre().x(), home.x(), 1.0);
 }
 
 TEST_F(GeoMapE2eTest, SearchFindsANodeByNameAndExportWritesTheMap)

@@ -115,11 +115,11 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         });
         Click(dialog, kAddButtonId);
 
-        // Renaming: no location of the subtree is offered as superior, and the rows below
-        // follow the new name.
+        // Renaming: the superiors offered start at the location's own superior, without the location's subtree;
+        // the rows below follow the new name.
         program.ClickListRow(list, RowOf(list, QStringLiteral("Depot")));
         person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
-            EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("Headquarters,North,South"));
+            EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             EXPECT_EQ(Field(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
@@ -195,9 +195,11 @@ TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
 
-    // North's map is not among this workstation's maps; changing its telephone keeps it.
+    // North's map is not among this workstation's maps: the dialog shows the first, the world map, and OK saves it.
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North")));
     person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
+        EXPECT_EQ(e2e::ComboTexts(modify, CLocationDlg::kMapComboId).section(',', 0, 0),
+                  e2e::Field(modify, CLocationDlg::kMapComboId));
         Type(modify, CLocationDlg::kTelephoneId, QStringLiteral("+1 555 0142"));
         Click(modify, IDOK);
         return IDCANCEL;
@@ -206,7 +208,7 @@ TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
     const std::optional<LocationRecord> north = ServerLocation(program, "North");
     ASSERT_TRUE(north);
     EXPECT_EQ(north->telephone, "+1 555 0142");
-    EXPECT_EQ(north->mapId, 7u);
+    EXPECT_EQ(north->mapId, 0u);
 
     // With no location chosen, a new location goes to the top level (the tree's items are new after a change).
     const auto root = [&] { return program.Tree().Tree()->topLevelItem(0); };

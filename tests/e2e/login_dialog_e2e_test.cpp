@@ -3,6 +3,9 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include <QLineEdit>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +29,28 @@ TEST(LoginDialogTest, TheDialogComesBackAtItsSizeAfterARefusedLogon)
     ASSERT_EQ(sizes.size(), 3u);
     EXPECT_EQ(sizes[1], sizes[0]);
     EXPECT_EQ(sizes[2], sizes[0]);
+}
+
+// The NE's account names are longer than the server's: in direct mode the user name takes 16 characters, in server
+// mode 10.
+TEST(LoginDialogTest, TheUserNameTakesSixteenCharactersInDirectModeAndTenInServerMode)
+{
+    for (const bool direct : {true, false}) {
+        SCOPED_TRACE(direct);
+        e2e::CProgram program;
+        ASSERT_TRUE(direct ? program.StartAgent() : program.StartServer());
+        QString typed;
+        program.Operator().PushLogin([&typed, direct](CLoginDlg& dialog) {
+            auto* user = dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kUserNameId);
+            user->clear();
+            QTest::keyClicks(user, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+            typed = user->text();
+            app_test::TypeLogin(dialog, {.user = direct ? "qurim" : "admin", .password = direct ? "private" : "admin"});
+            e2e::Click(dialog, CLoginDlg::kLoginButtonId);
+        });
+        ASSERT_TRUE(program.Start());
+        EXPECT_EQ(typed, QStringLiteral("abcdefghijklmnopqrstuvwxyz").left(direct ? 16 : 10));
+    }
 }
 
 } // namespace

@@ -9,11 +9,14 @@
 #include "ui/shell/frame/frame_status_bar.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QLabel>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+constexpr int kCmdDeleteNe = 33010;
 
 QStringList TabTexts(CMainFrame& frame)
 {
@@ -42,6 +45,26 @@ TEST(MainFrameE2eTest, TheFrameFollowsTheOperatorsSelection)
     EXPECT_EQ(frame.DialogBar()->LocationText(), QStringLiteral("North"));
     const QStringList tabs = TabTexts(frame);
     ASSERT_TRUE(tabs.contains(QStringLiteral("Rack")));
+
+    // Delete NE answered No: the NE stays, and so do its views.
+    program.Operator().AnswerBox(IDNO);
+    program.RightClickTreeItem(ne, kCmdDeleteNe);
+    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
+    EXPECT_EQ(TabTexts(frame), tabs);
+    EXPECT_EQ(frame.GetSelectedKind(), 4);
+
+    // The status bar from the left: the clock first, the message, the connection.
+    const auto left = [&](int pane) {
+        for (QLabel* label : frame.StatusPanes()->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty() && label->text() == frame.StatusPanes()->PaneText(pane))
+                return label->mapTo(&frame, QPoint(0, 0)).x();
+        }
+        return -1;
+    };
+    frame.StatusPanes()->SetPaneText(CFrameStatusBar::kMessagePane, QStringLiteral("Ready"));
+    EXPECT_GE(left(CFrameStatusBar::kClockPane), 0);
+    EXPECT_LT(left(CFrameStatusBar::kClockPane), left(CFrameStatusBar::kMessagePane));
+    EXPECT_LT(left(CFrameStatusBar::kMessagePane), left(CFrameStatusBar::kConnectionPane));
 
     // The operator's tab choice replaces the right-hand view and keeps the NE.
     frame.DialogBar()->Tabs()->setCurrentIndex(static_cast<int>(tabs.indexOf(QStringLiteral("Trap Log"))));

@@ -67,7 +67,11 @@ class NeFileSystemE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
+        // The operator's toolbar: the partition format, which no menu offers.
+        e2e::PeerOptions options;
+        options.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
+                           "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33205\n";
+        ASSERT_TRUE(program_.StartServer(options));
         ASSERT_TRUE(program_.Login("admin", "admin"));
     }
 
@@ -230,7 +234,7 @@ TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
         Click(format, IDOK);
         EXPECT_TRUE(format.IsEnded());
     });
-    ASSERT_TRUE(program_.Command(kCmdFileSystemFormat));
+    ASSERT_TRUE(program_.ToolbarButton(kCmdFileSystemFormat));
     EXPECT_FALSE(ServerHasFile(program_, kNorth1, 3, "startup.cfg"));
     EXPECT_TRUE(ServerHasFile(program_, kNorth1, 3, "mac.cfg"));
     EXPECT_TRUE(ServerHasFile(program_, kNorth1, 1, "ipd-2.4.1.bin"));

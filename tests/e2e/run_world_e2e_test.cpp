@@ -46,6 +46,15 @@ TEST_P(RunWorldE2eTest, EachLocationShowsItsNesOnItsMapPicture)
         EXPECT_NE(map->MapId(), 0u) << "a map of its own";
         ASSERT_FALSE(map->Picture().isNull());
         ASSERT_FALSE(map->Nodes().empty());
+        // Each NE's node apart from the others, so that every name can be read.
+        for (const CMapNodeItem* node : map->Nodes()) {
+            for (const CMapNodeItem* other : map->Nodes()) {
+                if (other != node) {
+                    EXPECT_FALSE(node->sceneBoundingRect().intersects(other->sceneBoundingRect()))
+                        << node->Text().toStdString() << " on " << other->Text().toStdString();
+                }
+            }
+        }
         for (const CMapNodeItem* node : map->Nodes()) {
             // On the picture, not on its edge where the NEs beyond the bounds go.
             EXPECT_GT(node->Centre().x(), 20.0) << node->Text().toStdString();
@@ -71,6 +80,10 @@ TEST_P(RunWorldE2eTest, TheSampleNesShowTheirPanels)
         const int icon = tree.iconSize().isValid() ? tree.iconSize().width() : 16;
         EXPECT_GE(tree.visualItemRect(item).width(), icon + tree.fontMetrics().horizontalAdvance(item->text(0)) + 8)
             << "the column cuts the NE's name";
+        // And the pane shows it without scrolling.
+        EXPECT_LE(tree.visualItemRect(item).left() + icon + tree.fontMetrics().horizontalAdvance(item->text(0)),
+                  tree.viewport()->width())
+            << "the pane cuts the NE's name";
         auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
         ASSERT_NE(panel, nullptr);
         // The chassis fills the view's width or its height.

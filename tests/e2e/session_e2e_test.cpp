@@ -1,11 +1,14 @@
 // The operator's session in the running program: log in to each simulated peer, log out from the menu, log in again,
-// and the main window is there each time.
+// and the main window is there each time, with the NE chosen before (in direct mode, the NE itself from the start).
 
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
 #include "ui/shell/app/ems_app.h"
+#include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/main_frame.h"
+
+#include <QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +26,14 @@ void PrintTo(const SessionCase& c, std::ostream* os)
     *os << c.name;
 }
 
+QStringList TabTexts(CMainFrame& frame)
+{
+    QStringList texts;
+    for (int i = 0; i < frame.DialogBar()->Tabs()->count(); ++i)
+        texts << frame.DialogBar()->Tabs()->tabText(i);
+    return texts;
+}
+
 class SessionTest : public ::testing::TestWithParam<SessionCase> {};
 
 TEST_P(SessionTest, LogoutAndLoginAgainShowsTheMainWindow)
@@ -34,6 +45,18 @@ TEST_P(SessionTest, LogoutAndLoginAgainShowsTheMainWindow)
     EXPECT_TRUE(program.Frame().isVisible());
     const size_t nes = AppData().nes.Count();
     ASSERT_GT(nes, 0u);
+    CMainFrame& frame = program.Frame();
+    if (c.direct) {
+        // The NE of a direct login is selected at once, with its menus and its panel.
+        EXPECT_TRUE(program.WaitUntil([&] { return frame.GetCurrentNeId() == 1; }));
+        EXPECT_EQ(frame.GetMainMenuCase(), 1) << "the menu of the direct mode's NE";
+    } else {
+        program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    }
+    const uint32_t ne = frame.GetCurrentNeId();
+    ASSERT_NE(ne, 0u);
+    EXPECT_TRUE(TabTexts(frame).contains(QStringLiteral("Rack")));
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(frame, QStringLiteral("session_first_login_") + c.name));
 
     program.Operator().AnswerBox(IDYES); // "Are you sure to logout?"
     program.Operator().PushLogin(app_test::LoginInput{.user = c.user, .password = c.password});
@@ -43,6 +66,8 @@ TEST_P(SessionTest, LogoutAndLoginAgainShowsTheMainWindow)
     EXPECT_TRUE(program.WaitUntil([&] { return program.Frame().isVisible(); }));
     EXPECT_EQ(AppData().nes.Count(), nes);
     EXPECT_FALSE(program.App().GetExitFlag());
+    // The NE chosen before is chosen again, with its Rack.
+    EXPECT_TRUE(program.WaitUntil([&] { return frame.GetCurrentNeId() == ne && TabTexts(frame).contains("Rack"); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, SessionTest,

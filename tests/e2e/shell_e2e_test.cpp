@@ -1,16 +1,19 @@
-// The shell in the running program: the splash picture at start-up, help and telnet that cannot start say why, and
+// The shell in the running program: the splash picture at start-up, help and telnet that cannot start show nothing, and
 // the PDU log window that lays out its lines only while it is shown.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/tables/app_data.h"
+#include "core/tables/ne_record.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/skin/skin_dlg.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/app/login_dlg.h"
+#include "ui/shell/app/telnet_launcher.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <QKeySequence>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QSplashScreen>
 
 #include <gtest/gtest.h>
@@ -59,74 +62,36 @@ TEST(ShellE2eTest, StartUpShowsTheSplashPictureUntilTheLoginDialogIsUp)
     EXPECT_FALSE(program.App().GetSkinDlg()->IsSplashShown());
 }
 
-struct HelpCase {
-    const char* name;
-    bool byF1;            // F1 in the main window, else Help > Help Contents
-    const char* helpFile; // written to the working directory, or null
-    const char* reason;
-};
-
-void PrintTo(const HelpCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class HelpE2eTest : public ::testing::TestWithParam<HelpCase> {};
-
-TEST_P(HelpE2eTest, HelpThatCannotOpenSaysWhichFileAndWhy)
-{
-    const HelpCase& c = GetParam();
-    e2e::CProgram program;
-    // A help file as deep as an installation puts it, so that the box's text runs over several lines.
-    ASSERT_TRUE(program.StartServer(
-        {.args = {},
-         .iniExtra = "[SYSTEM]\nHELPFILE=.\\Help\\Operator Manuals\\English\\Tarvik Operator Manual.chm\n"}));
-    const std::filesystem::path file =
-        program.WorkDir().Path() / "Help" / "Operator Manuals" / "English" / "Tarvik Operator Manual.chm";
-    if (c.helpFile != nullptr)
-        app_test::WriteText(file, c.helpFile);
-    ASSERT_TRUE(program.Login("admin", "admin"));
-
-    // The box shows its whole text, the path of the configuration file too, without scrolling.
-    bool whole = false;
-    program.Operator().onBox = [&](QDialog& box) {
-        for (auto* field : box.findChildren<QPlainTextEdit*>()) {
-            if (field->isVisible())
-                whole = field->verticalScrollBar()->maximum() == 0 && field->horizontalScrollBar()->maximum() == 0;
-        }
-        e2e::CProgram::SaveScreenshot(box, QStringLiteral("help_box_") + QString::fromLatin1(c.name));
-    };
-    if (c.byF1)
-        program.PressKeys(QKeySequence(Qt::Key_F1));
-    else
-        ASSERT_TRUE(program.Command(CEmsApp::kCmdHelpContents));
-    ASSERT_TRUE(program.WaitUntil([&] { return !program.Operator().boxTexts.empty(); }));
-    const QString text = program.Operator().boxTexts.back();
-    EXPECT_TRUE(text.contains(QString::fromStdString(file.string()))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << text.toStdString();
-    EXPECT_TRUE(whole);
-}
-
-// Offscreen there is no program that shows documents, so an existing help file cannot be opened either.
-INSTANTIATE_TEST_SUITE_P(Shell, HelpE2eTest,
-                         ::testing::Values(HelpCase{"MissingFileFromTheMenu", false, nullptr, "not found"},
-                                           HelpCase{"NoViewerByF1", true, "help", "no program"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ShellE2eTest, TelnetThatCannotStartSaysWhichProgramAndWhy)
+TEST(ShellE2eTest, HelpAndTelnetThatCannotStartShowNothing)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[SYSTEM]\nTELNETEXE=tarvik-no-such-telnet -x\n"}));
+    ASSERT_TRUE(program.StartServer({.args = {},
+                                     .iniExtra = "[SYSTEM]\nTELNETEXE=tarvik-no-such-telnet -x\n"
+                                                 "HELPFILE=.\\Help\\Missing.chm\n"}));
     ASSERT_TRUE(program.Login("admin", "admin"));
     QTreeWidgetItem* ne = program.TreeItem(QStringLiteral("North-1"));
     ASSERT_NE(ne, nullptr);
     program.ClickTreeItem(ne);
 
+    // The telnet program is started with the NE's address and port; that it does not start is not reported.
+    QString started;
+    QStringList arguments;
+    SetProgramLauncher([&](const QString& name, const QStringList& words) {
+        started = name;
+        arguments = words;
+        return QStringLiteral("it was not found");
+    });
     ASSERT_TRUE(program.Command(kCmdTelnetToNe));
-    ASSERT_EQ(program.Operator().boxTexts.size(), 1u);
-    const QString text = program.Operator().boxTexts.back();
-    EXPECT_TRUE(text.contains(QLatin1String("tarvik-no-such-telnet"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QLatin1String("not found"))) << text.toStdString();
+    SetProgramLauncher({});
+    EXPECT_EQ(started, QStringLiteral("tarvik-no-such-telnet"));
+    const CNeRecord* record = AppData().nes.FindNeById(program.Frame().GetCurrentNeId());
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(arguments, (QStringList{"-x", QString::fromStdString(FormatIpAddress(record->address)), "23"}));
+    // Help Contents, from the menu and by F1, for a help file that is not there.
+    ASSERT_TRUE(program.Command(CEmsApp::kCmdHelpContents));
+    program.PressKeys(QKeySequence(Qt::Key_F1));
+    program.Settle();
+    EXPECT_TRUE(program.Operator().boxTexts.empty());
 }
 
 TEST(ShellE2eTest, HiddenPduLogWindowKeepsItsLinesAndLaysThemOutWhenShown)

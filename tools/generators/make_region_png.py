@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the sample geographic maps (Map.dat): region.png, a coastal region of 12 by 9 degrees
 (4..16 E, 57..66 N) with its sea, fjords, lakes, rivers, roads and towns, and north_city.png and south_city.png, the
-two towns where the sample NEs stand (10.3..11.3 E, 59.7..60.1 N and 9.9..10.9 E, 63.2..63.6 N) with their streets,
+two towns where the sample NEs stand (9.8..12.2 E, 59.3..60.5 N and 9.6..11.6 E, 62.9..63.9 N) with their streets,
 parks and waterside. Standard library only; run it from any directory to rewrite the pictures (the first argument
 names another folder to write into)."""
 

@@ -61,18 +61,6 @@ bool CanOpen(const std::string& path)
     return file.is_open();
 }
 
-// Where the operator changes the program or file that failed.
-QString SettingHint(const char* key, const std::string& configPath)
-{
-    return QStringLiteral("\nIt is set by %1 in section [SYSTEM] of %2.")
-        .arg(QLatin1String(key), QString::fromStdString(configPath));
-}
-
-void ShowStartFailure(const QString& text)
-{
-    ShowAppMessage(text, static_cast<int>(MB_OK | MB_ICONEXCLAMATION));
-}
-
 } // namespace
 
 CEmsApp* GetEmsApp()
@@ -523,11 +511,10 @@ void CEmsApp::TelnetToNe(const IpAddress* address)
     const std::string exe = ReadIniString("SYSTEM", "TELNETEXE", "", configPath_);
     const uint16_t port = ReadIniWord("SYSTEM", "TELNETPORT", 23, configPath_);
     const TelnetCommand command = BuildTelnetCommand(exe, port, address);
+    // Nothing is shown when the program does not start; the log keeps why.
     const QString failure = CurrentProgramLauncher()(command.program, command.arguments);
     if (!failure.isEmpty())
-        ShowStartFailure(
-            QStringLiteral("The telnet program \"%1\" could not be started: %2.").arg(command.program, failure) +
-            SettingHint("TELNETEXE", configPath_));
+        qWarning("telnet program %s not started: %s", qPrintable(command.program), qPrintable(failure));
 }
 
 void CEmsApp::OpenHelpFile(const QString& configuredName)
@@ -535,13 +522,7 @@ void CEmsApp::OpenHelpFile(const QString& configuredName)
     const QString path =
         QString::fromStdString(ResolveFilePath(PathInWorkingDirectory(configuredName.trimmed().toStdString())));
     const QFileInfo file(path);
-    if (!file.isFile()) {
-        ShowStartFailure(QStringLiteral("The help file \"%1\" could not be opened: it was not found.").arg(path) +
-                         SettingHint("HELPFILE", configPath_));
-        return;
-    }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
-        ShowStartFailure(
-            QStringLiteral("The help file \"%1\" could not be opened: no program to show it could be started.")
-                .arg(path));
+    // As with telnet, a help file that cannot be shown is only logged.
+    if (!file.isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
+        qWarning("help file %s not shown", qPrintable(path));
 }

@@ -68,7 +68,7 @@ void CLoginDlg::LoadDialogData()
     activateWindow();
     setWindowTitle(LoadQString(kStrLogin) + QLatin1Char(' ') + QString::fromStdString(GetAppTitle(AppSettings())));
     GetDlgItemAs<IpAddressEdit>(kAddressId)->SetAddress(address);
-    ui_->userEdit->setMaxLength(kUserNameMax);
+    ui_->userEdit->setMaxLength(direct != 0 ? kDirectUserNameMax : kUserNameMax);
     ui_->passwordEdit->setMaxLength(direct != 0 ? kCommunityMax : kPasswordMax);
     if (!CEmsApp::CheckOsVersion()) {
         direct = 0;

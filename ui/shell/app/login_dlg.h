@@ -26,10 +26,11 @@ public:
     static constexpr int kUserNameId = 1362;
     static constexpr int kLoginButtonId = 32771;
 
-    // The user name is kept in 10 characters in both modes; the password in 10 (server mode) and the community in 16
-    // (direct mode), both whole where they are used.
+    // The user name and the password take 10 characters in server mode; in direct mode the user name and the
+    // community take 16 (an NE's account names are longer than the server's).
     static constexpr int kUserNameMax = 10;
     static constexpr int kPasswordMax = 10;
+    static constexpr int kDirectUserNameMax = 16;
     static constexpr int kCommunityMax = 16;
 
     // The ping before the connect waits this long for its echo.

@@ -39,12 +39,10 @@ CFrameStatusBar::CFrameStatusBar(QWidget* parent) : QStatusBar(parent)
         if (kPaneIds[static_cast<size_t>(i)] != 0)
             SetCtrlId(pane.box, kPaneIds[static_cast<size_t>(i)]);
         pane.initialWidth = kInitialWidths[static_cast<size_t>(i)];
-        if (i == kMessagePane) {
-            addWidget(pane.box, 1);
-        } else {
+        // In the panes' order from the left, the clock first; only the message pane stretches.
+        if (i != kMessagePane)
             SetPaneWidth(i, pane.initialWidth);
-            addPermanentWidget(pane.box);
-        }
+        addWidget(pane.box, i == kMessagePane ? 1 : 0);
     }
 }
 

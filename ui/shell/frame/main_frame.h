@@ -119,14 +119,14 @@ public:
     COLORREF GetNeTextColor(const CNeRecord* ne) const override;
     int GetNeKeptStateIcon(const CNeRecord& ne) const override;
     COLORREF GetNeKeptTextColor(const CNeRecord& ne) const override;
-    COLORREF GetItemBackColor(bool selected) const;
+    COLORREF GetItemBackColor(bool selected) const override;
     const TextColorTable& TextColors() const { return textColors_; }
 
     // Views.
     void SelectView(int kind, int viewCode) override;
     void OnViewTabChange();
     void ReplaceRightView(int tabIndex);
-    int GetSelectedKind() const { return selectedKind_; }
+    int GetSelectedKind() const override { return selectedKind_; }
     int GetRightViewCode() const { return rightViewCode_; }
     const ViewTabTable& GetViewTabTable() const { return viewTabs_; }
     CAFormView* GetRightView() const { return rightView_; }

@@ -224,6 +224,9 @@ void CMainFrame::LoadToolIcons(const CIniFile& ini)
             buttonWidget->setFixedSize(set.iconWidth + 8, set.iconHeight + 7);
         toolActions_.push_back(action);
     }
+    // A toolbar without buttons takes no room: the view bar stands under the menu bar.
+    toolBar_->setHidden(std::none_of(toolActions_.begin(), toolActions_.end(),
+                                     [](const QAction* action) { return !action->isSeparator(); }));
     // The buttons are new: the hidden set has to be applied again whatever the menu case.
     toolbarTrimmed_ = false;
     SelectMainMenu();

@@ -49,6 +49,8 @@ public:
 
     // Switches the right pane to the view of a selected item's kind (view_tabs.h for the codes).
     virtual void SelectView(int kind, int viewCode) = 0;
+    // The kind of the item whose views the right pane shows (-1 none).
+    virtual int GetSelectedKind() const = 0;
     // Asks for a refresh of the views at once.
     virtual void PostRefreshNow() = 0;
     // Sets the size of a pane of a splitter; nothing when the pane does not exist.
@@ -72,6 +74,8 @@ public:
     // views that show every NE.
     virtual int GetNeKeptStateIcon(const CNeRecord& ne) const = 0;
     virtual COLORREF GetNeKeptTextColor(const CNeRecord& ne) const = 0;
+    // The background of an item: the selected item's from the colour table, the window's otherwise.
+    virtual COLORREF GetItemBackColor(bool selected) const = 0;
     // The phase of the flashing icons, on or off.
     virtual bool IsBlinkPhaseOn() const = 0;
 

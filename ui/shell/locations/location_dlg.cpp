@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QVariant>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -126,25 +127,33 @@ void CLocationDlg::FillSuperiorCombo(const CLocationNode* self)
         return;
     combo->clear();
     CLocationTree& tree = AppData().locations;
-    const CLocationNode* top = &tree.Root();
+    const CLocationNode* start = tree.Root().GetFirstChild();
     if (IsAdding()) {
         // New locations go inside the operator's scope.
         if (const uint32_t scope = AppData().scopeLocationId; scope != 0) {
             if (const CLocationNode* scopeNode = tree.FindLocation(scope))
-                top = scopeNode;
+                start = scopeNode;
         }
     } else if (superiorId_ == 0) {
         combo->addItem(Text(tree.Root().name), ItemData(0));
+    } else if (const CLocationNode* superior = tree.FindLocation(superiorId_)) {
+        start = superior;
     }
-    // Every location may be the superior but the location itself and those below it: a location cannot move
-    // into its own subtree.
-    for (const CLocationNode* node = top; node != nullptr;) {
-        const bool skip = node == self;
-        if (!skip && node != &tree.Root() && (node->id == superiorId_ || node->inScope != 0))
-            combo->addItem(Text(node->name), ItemData(node->id));
-        node = CLocationTree::NextInSubtree(node, top, !skip);
-    }
+    // From the start node: it, the nodes below it, then its following siblings with theirs. The location itself and
+    // those below it are left out: a location cannot move into its own subtree.
+    for (const CLocationNode* node = start; node != nullptr; node = node->GetNextSibling())
+        AddSuperiorEntries(*combo, node, self);
     combo->setCurrentIndex(combo->findData(ItemData(superiorId_)));
+}
+
+void CLocationDlg::AddSuperiorEntries(QComboBox& combo, const CLocationNode* node, const CLocationNode* self) const
+{
+    if (node == self)
+        return;
+    if (node->id == superiorId_ || node->inScope != 0)
+        combo.addItem(Text(node->name), ItemData(node->id));
+    for (const CLocationNode* child = node->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+        AddSuperiorEntries(combo, child, self);
 }
 
 void CLocationDlg::FillMapCombo(uint32_t mapId)
@@ -159,13 +168,8 @@ void CLocationDlg::FillMapCombo(uint32_t mapId)
         const CMapDef* map = maps.GetMapAt(i);
         combo->addItem(Text(map->name), ItemData(map->id));
     }
-    int index = combo->findData(ItemData(mapId));
-    if (index < 0) {
-        // A map this workstation has no definition of stays the location's map: saving other changes keeps it.
-        combo->addItem(QStringLiteral("Map %1").arg(mapId), ItemData(mapId));
-        index = combo->count() - 1;
-    }
-    combo->setCurrentIndex(index);
+    // A map this workstation has no definition of selects the first entry, the world map.
+    combo->setCurrentIndex(std::max(0, combo->findData(ItemData(mapId))));
 }
 
 void CLocationDlg::OnOK()

@@ -24,6 +24,7 @@ class CLocationDlg;
 }
 struct DialogRequest;
 class CLocationNode;
+class QComboBox;
 
 class CLocationDlg : public CADialog {
     Q_OBJECT
@@ -55,6 +56,7 @@ public:
 private:
     bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
     void FillSuperiorCombo(const CLocationNode* self);
+    void AddSuperiorEntries(QComboBox& combo, const CLocationNode* node, const CLocationNode* self) const;
     void FillMapCombo(uint32_t mapId);
 
     std::unique_ptr<Ui::CLocationDlg> ui_;

@@ -599,14 +599,8 @@ bool CGeoView::SaveTopology()
 
 void CGeoView::RestoreTopology()
 {
-    for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        if (!BelongsOnMap(*ne))
-            continue;
-        // Back where the server has it: nothing waits to be saved.
-        ne->workLongitude = ne->storedLongitude;
-        ne->workLatitude = ne->storedLatitude;
-        ne->savePending = 0;
-    }
+    // The nodes go back where the server has the NEs; the working positions stay, so that Save Topology sends the
+    // places shown.
     BuildNodes(true);
 }
 

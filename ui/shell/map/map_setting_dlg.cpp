@@ -21,6 +21,8 @@ namespace {
 
 // The margin the messages name between the bounds; the check itself only asks for the greater value.
 constexpr double kBoundMargin = 0.1;
+constexpr char kBrowseFilter[] = "Bitmap Files (*.bmp);;Jpeg Files (*.jpg);;GIF Files (*.gif);;WMF Files (*.wmf);;DIB "
+                                 "Files (*.dib);;EMF Files (*.emf);;All Files (*.*)";
 
 QString Trimmed(const QString& text)
 {
@@ -194,10 +196,9 @@ void CMapSettingDlg::OnBrowse()
         return;
     FileChooserRequest request;
     request.fileName = file_;
-    request.filter =
-        QStringLiteral("Picture Files (*.png *.bmp *.jpg *.gif *.dib);;PNG Files (*.png);;Bitmap Files "
-                       "(*.bmp);;Jpeg Files (*.jpg);;GIF Files (*.gif);;DIB Files (*.dib);;All Files (*.*)");
+    request.filter = QString::fromLatin1(kBrowseFilter);
     request.parent = this;
+    request.defaultSuffix = QStringLiteral("jpg");
     const std::optional<QString> chosen = ChooseFile(request);
     if (!chosen)
         return;

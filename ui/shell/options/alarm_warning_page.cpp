@@ -59,7 +59,6 @@ bool CAlarmWarningPage::OnInitDialog()
     LimitTextToField(kWaveFileId, kWaveFileMax + 1);
 
     const CAppSettings& settings = AppSettings();
-    serviceAffecting_ = settings.flash.serviceAffecting || settings.beep.serviceAffecting;
     flashOn_ = IsSeverityLevel(settings.flash.level) ? 1 : 0;
     flashLevel_ = flashOn_ != 0 ? settings.flash.level - 1 : 0;
     flashCycle_ = std::max(settings.flashCycle, kMinFlashCycle);
@@ -73,15 +72,6 @@ bool CAlarmWarningPage::OnInitDialog()
     EnableFlashControls();
     EnableSoundControls();
     return true;
-}
-
-void CAlarmWarningPage::InitData()
-{
-    // Once the dialog is on screen, where the operator reads it.
-    if (serviceAffecting_) {
-        if (auto* container = qobject_cast<CATabDialog*>(ParentDialog()))
-            container->ShowPageInfoTextById(this, kStrServiceAffectingNotOffered);
-    }
 }
 
 void CAlarmWarningPage::DoDataExchange(CDataExchange& dx)
@@ -118,7 +108,7 @@ void CAlarmWarningPage::EnableSoundControls()
 void CAlarmWarningPage::CheckPlayButton()
 {
     const auto* edit = GetDlgItemAs<QLineEdit>(kWaveFileId);
-    QFile wave(edit != nullptr ? edit->text().trimmed() : QString());
+    QFile wave(edit != nullptr ? edit->text() : QString());
     const bool readable = !wave.fileName().isEmpty() && wave.open(QIODevice::ReadOnly);
     EnableControl(kPlayId, readable && IsChecked(*this, kSoundId));
 }
@@ -170,6 +160,7 @@ void CAlarmWarningPage::OnBrowse()
     request.fileName = edit->text();
     request.filter = QStringLiteral("Waveform Files (*.wav);;All Files (*.*)");
     request.parent = this;
+    request.defaultSuffix = QStringLiteral("wav");
     if (const std::optional<QString> chosen = ChooseFile(request))
         edit->setText(*chosen);
     CheckPlayButton();
@@ -179,7 +170,7 @@ void CAlarmWarningPage::OnPlay()
 {
     WavePlayer& player = CurrentWavePlayer();
     player.Stop();
-    played_ = player.Play(GetDlgItemAs<QLineEdit>(kWaveFileId)->text().trimmed());
+    played_ = player.Play(GetDlgItemAs<QLineEdit>(kWaveFileId)->text());
 }
 
 void CAlarmWarningPage::OnDestroy()
@@ -202,7 +193,7 @@ void CAlarmWarningPage::Save()
     settings.beep.level = soundOn_ != 0 ? static_cast<uint8_t>(soundLevel_ + 1) : 0;
     if (soundOn_ != 0) {
         settings.beepOffInterval = silence_;
-        settings.beepFile = waveFile_.trimmed().toStdString();
+        settings.beepFile = waveFile_.toStdString();
     }
     if (CEmsApp* app = GetEmsApp()) {
         app->SaveConfiguration("ALARM");

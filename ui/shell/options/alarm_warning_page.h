@@ -43,7 +43,6 @@ public:
 
     // Takes the settings into the controls.
     bool OnInitDialog() override;
-    void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnCommand(int id, int code) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;
@@ -67,6 +66,5 @@ private:
     uint32_t flashCycle_ = kMinFlashCycle;
     uint32_t silence_ = 0;
     QString waveFile_;
-    bool serviceAffecting_ = false; // the file asked for "SA"
     bool played_ = false;
 };

@@ -62,7 +62,8 @@ CMapOptionsPage::CMapOptionsPage(QWidget* parent)
     : CRecordListDlg(kTemplateId,
                      {.listId = kListId,
                       .popupName = "MAP_LIST",
-                      .rowCommands = {kRowShow, kRowModify, kRowDelete},
+                      // Show, Modify and Delete stay offered: without a row they ask for one.
+                      .rowCommands = {},
                       .activateCommand = kShowButtonId,
                       .exportStem = "ClnOptMap"},
                      parent),

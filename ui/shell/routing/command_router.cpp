@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kPortLevel = 4;
 constexpr uint32_t kNeItselfEntityId = 1;
+constexpr int kCmdLocationHistoryAlarm = 33035;
 
 } // namespace
 
@@ -144,6 +145,9 @@ void CCommandRouter::RouteDialog(const CommandRoute& route)
     if (route.id == 33164 && host_.CurrentEntityIndex().GetLevel() != kPortLevel)
         return;
     DialogRequest request = MakeRequest(route, route.target);
+    // Location Alarm > History Alarm: the criteria of the history.
+    if (route.id == kCmdLocationHistoryAlarm)
+        request.activeHistory = 0;
     OpenRouteDialog(request);
 }
 

@@ -31,7 +31,8 @@ std::vector<std::string> RoutedDialogClasses()
                                 kShdslPmThresholdProfileDlg,
                                 kSubscriberDataDlg,
                                 kTrafficPolicingProfileDlg,
-                                kMcServiceProfileDlg};
+                                kMcServiceProfileDlg,
+                                kOamLoopbackDlg};
     for (const CommandDeclaration* command : DeclaredCommands()) {
         if (command->route && command->dialogClass)
             names.insert(command->dialogClass->name);

@@ -38,6 +38,8 @@ inline constexpr const char* kShdslPmThresholdProfileDlg = "CShdslPmThresholdPro
 inline constexpr const char* kPmThresholdProfileDlg = "CXdslPmThresholdProfileDlg";
 // Opened by name by the multicast channel pages (their Show): a multicast service profile.
 inline constexpr const char* kMcServiceProfileDlg = "CXdslMcServiceProfileDlg";
+// Opened by name by the PVC lists of a port (their VC OAM Test): the loopback test of the chosen PVC.
+inline constexpr const char* kOamLoopbackDlg = "COamLoopbackDlg";
 
 // Every dialog class a command may open (the routes' classes and those of the special routes), and those other areas'
 // dialogs open by name, in name order.

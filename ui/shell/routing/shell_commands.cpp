@@ -17,6 +17,7 @@ constexpr char kConfigurationData[] = "Configuration/NE Management/Configuration
 constexpr char kDiagnosis[] = "Diagnosis";
 constexpr char kNeAlarm[] = "Diagnosis/NE Alarm";
 constexpr char kNeConnectionTests[] = "Diagnosis/NE Connection";
+constexpr char kNeConnection[] = "Configuration/NE Management/NE Connection";
 constexpr char kHelp[] = "Help";
 
 std::vector<Command> Commands()
@@ -50,7 +51,9 @@ std::vector<Command> Commands()
         Command(33042).Menu(kNeAlarm, "Alarm S&ync", 40).InNeSet().Request("OnAlarmSync"),
         Command(33085).Menu(kDiagnosis, "&Reset", 80).InNeSet().Request("OnResetEntity").Right(kRightNeOperations, 'x'),
         Command(33104)
-            .Menu(kNeConnectionTests, "Telnet from Client", 40)
+            .Menu(kNeConnectionTests, "Telnet from Client", 40, LinkModes::Server)
+            .Menu(kNeConnection, "Telnet from Client", 90, LinkModes::Server)
+            .Menu(kNeConnectionTests, "Telnet", 45, LinkModes::Direct)
             .Menu(kDiagnosis, "T&elnet", 130, LinkModes::Direct)
             .NeAny()
             .Outside("OnTelnetToNe"),

@@ -15,6 +15,7 @@
 #include "core/tables/user_account.h"
 #include "core/util/severity.h"
 #include "platform/color_ref.h"
+#include "platform/file_chooser.h"
 #include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -24,13 +25,15 @@
 #include "ui/shell/frame/view_tabs.h"
 #include "ui/shell/search/tree_search_dlg.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QSet>
+#include <QStyledItemDelegate>
 #include <QTextStream>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -45,6 +48,46 @@ namespace {
 
 constexpr int kSelectViewTab = 251;
 constexpr int kExportDepthLimit = 255;
+constexpr int kToolTipDelayMs = 1000;
+constexpr int kIndentation = 16;
+constexpr int kExtraRowHeight = 3;
+
+// The address tip shows after the pointer has rested on an NE for a second.
+class TreeTipStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == QStyle::SH_ToolTip_WakeUpDelay)
+            return kToolTipDelayMs;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Every item keeps its own text colour; the caret item stands on the selected-item background of the colour table,
+// the others on the window's.
+class CaretItemDelegate : public QStyledItemDelegate {
+public:
+    CaretItemDelegate(IViewHost& host, QTreeWidget* tree) : QStyledItemDelegate(tree), host_(host), tree_(tree) {}
+
+    // Rows three pixels taller than the control's own, to give the icons air.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, kExtraRowHeight);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_Selected;
+        option->backgroundBrush = ToQColor(host_.GetItemBackColor(index == tree_->currentIndex()));
+    }
+
+private:
+    IViewHost& host_;
+    QTreeWidget* tree_;
+};
 
 uint32_t NeLevelId()
 {
@@ -59,6 +102,25 @@ bool IsDirectMode()
 CNeRecord* NeOf(const QTreeWidgetItem* item)
 {
     return AppData().nes.FindNeById(Id(item));
+}
+
+// The kind of right-pane view an item's selection asks the frame for.
+int ViewKindOf(const QTreeWidgetItem* item)
+{
+    switch (Kind(item)) {
+    case GroupItemKind::NesFolder:
+        return 2;
+    case GroupItemKind::MembersFolder:
+        return 3;
+    case GroupItemKind::Ne:
+        return 4;
+    case GroupItemKind::Account:
+        return 5;
+    case GroupItemKind::Shelf:
+        return 6;
+    default:
+        return 1;
+    }
 }
 
 // The items in the order a search walks them: each location, its folders with their NEs and members, then its child
@@ -111,6 +173,8 @@ CGroupView::CGroupView(IViewHost& host, QWidget* parent) : CAFormView(kGroupView
     tree_->header()->setStretchLastSection(false);
     tree_->setTextElideMode(Qt::ElideNone);
     tree_->setRootIsDecorated(true);
+    // A narrow step per level, so that the names of NEs deep in the tree fit the pane's 200 pixels.
+    tree_->setIndentation(kIndentation);
     tree_->setAllColumnsShowFocus(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* layout = new QVBoxLayout(this);
@@ -118,6 +182,10 @@ CGroupView::CGroupView(IViewHost& host, QWidget* parent) : CAFormView(kGroupView
     layout->addWidget(tree_);
     tree_->installEventFilter(this);
     tree_->viewport()->installEventFilter(this);
+    tree_->setItemDelegate(new CaretItemDelegate(host_, tree_));
+    auto* tipStyle = new TreeTipStyle;
+    tipStyle->setParent(tree_);
+    tree_->viewport()->setStyle(tipStyle);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { OnTreeSelChanged(); });
 }
 
@@ -136,6 +204,7 @@ void CGroupView::OnInitialUpdate()
     pending_ = nullptr;
     stopRefreshWhileBusy_ = ReadIniBool("VIEW", "DIALOGSTOPREFRESHLOC", false, ConfigFilePath());
     SetDialogFont(ReadIniString("VIEW", "LOCVIEWFONT", "Arial,80,B", ConfigFilePath()).c_str());
+    UpdateRowColours();
     BuildTree();
     if (QTreeWidgetItem* top = TopItem()) {
         const QSignalBlocker blocker(tree_);
@@ -195,6 +264,19 @@ const QIcon& CGroupView::ListIcon(int image)
     return cached.icon;
 }
 
+void CGroupView::UpdateRowColours()
+{
+    // The branch area of the caret's row takes the caret's background too.
+    QPalette palette = tree_->palette();
+    const QColor caret = ToQColor(host_.GetItemBackColor(true));
+    const QColor window = ToQColor(host_.GetItemBackColor(false));
+    if (palette.color(QPalette::Highlight) == caret && palette.color(QPalette::Base) == window)
+        return;
+    palette.setColor(QPalette::Highlight, caret);
+    palette.setColor(QPalette::Base, window);
+    tree_->setPalette(palette);
+}
+
 void CGroupView::RenewChangedIcons()
 {
     // The frame's pictures may come after the tree was built, or change: every item then takes the new one (items
@@ -227,7 +309,6 @@ QTreeWidgetItem* CGroupView::LocationItem(uint32_t locationId) const
 
 void CGroupView::BuildTree()
 {
-    builtAtChange_ = AppData().TreeChangeCount();
     CLocationTree& locations = AppData().locations;
     for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node))
         node->treeItem = 0;
@@ -349,7 +430,7 @@ int CGroupView::ApplySelection(QTreeWidgetItem* item, bool expand)
         host_.SetCurrentLocation(id);
         host_.SetCurrentEntity(0, nullptr);
         host_.SetKeyText({});
-        return Kind(item) == GroupItemKind::Location ? 1 : (Kind(item) == GroupItemKind::NesFolder ? 2 : 3);
+        return ViewKindOf(item);
     case GroupItemKind::Account:
         host_.SetCurrentLocation(id);
         host_.SetCurrentEntity(0, nullptr);
@@ -538,10 +619,14 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
 int CGroupView::OnCommandHook(int id, int code)
 {
     switch (id) {
-    case kCmdDeleteNe:
+    case kCmdDeleteNe: {
+        const uint32_t neId = host_.GetCurrentNeId();
         host_.RouteCommand(kCmdDeleteNe);
-        host_.SelectView(1, kSelectViewTab);
+        // The views leave the NE once it is gone; a delete answered No, or refused, keeps them as they were.
+        if (AppData().nes.FindNeById(neId) == nullptr)
+            host_.SelectView(1, kSelectViewTab);
         return 1;
+    }
     case kCmdSearchItem:
         OnSearch();
         return 1;
@@ -615,7 +700,10 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
         tree_->setCurrentItem(item);
     }
     tree_->scrollToItem(item);
-    item->setExpanded(true);
+    if (Kind(item) == GroupItemKind::Ne)
+        ExpandShelves(item);
+    else
+        item->setExpanded(true);
     uint32_t locationId = Id(item);
     if (Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf) {
         const CNeRecord* ne = NeOf(item);
@@ -631,6 +719,10 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
     if (host_.GetCurrentLocationId() != locationId)
         host_.SetCurrentLocation(locationId);
     host_.SetKeyText({});
+    // The right pane shows the views of the item selected again (the Rack of an NE after a re-login); while it
+    // shows them already, the operator's tab stays.
+    if (host_.GetSelectedKind() != ViewKindOf(item))
+        host_.SelectView(ViewKindOf(item), kSelectViewTab);
     host_.SetActivePane(kTreePane);
 }
 
@@ -693,9 +785,8 @@ void CGroupView::RenameItems(bool locations, bool nes)
 void CGroupView::RefreshData()
 {
     CAppData& data = AppData();
-    // Flags raised before the tree was last built (the login's, before the frame's first refresh) ask for nothing.
     if (!rebuildRequest_)
-        rebuildRequest_ = (data.locationTreeChanged || data.neListChanged) && data.TreeChangeCount() != builtAtChange_;
+        rebuildRequest_ = data.locationTreeChanged || data.neListChanged;
     if (!renameNesRequest_)
         renameNesRequest_ = data.neNamesChanged || data.neAddressesChanged;
     if (stopRefreshWhileBusy_ && IsUiBusy())
@@ -706,18 +797,21 @@ void CGroupView::RefreshData()
 
     if (rebuildRequest_) {
         QTreeWidgetItem* caret = tree_->currentItem();
-        const bool hadCaret = caret != nullptr;
-        const ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
+        bool hadCaret = caret != nullptr;
+        ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
         const ItemKey parentKey = hadCaret && caret->parent() != nullptr ? KeyOf(caret->parent()) : ItemKey{};
         const QSet<QString> expanded = ExpandedItems();
         BuildTree();
         ExpandAgain(expanded);
         if (IsDirectMode() && caretKey.kind != GroupItemKind::Ne) {
+            // The NE of a direct login is selected at once, so that its menus are there; it stays the selection.
             const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);
             if (QTreeWidgetItem* ne =
                     first != nullptr ? FindTreeItem({GroupItemKind::Ne, first->neId, 0, {}}) : nullptr) {
                 host_.SetActivePane(kTreePane);
                 SelectProgrammatically(ne);
+                caretKey = KeyOf(ne);
+                hadCaret = true;
             }
         }
         Reselect(caretKey, parentKey, hadCaret);
@@ -729,6 +823,7 @@ void CGroupView::RefreshData()
     renameNesRequest_ = false;
 
     if (IsInitialUpdateDone() && !window()->isMinimized()) {
+        UpdateRowColours();
         RenewChangedIcons();
         if (host_.IsBlinkPhaseOn())
             ComputeLocationSeverities();
@@ -801,13 +896,15 @@ void CGroupView::UpdateNeIcons()
             SetItemImage(item, image);
             ne->stateWord = (ne->stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(image & 0xFF) << 20);
         }
+        // A shelf flashes while its NE is connected, whatever the shelf's own state.
+        const bool neConnected = ne->root != nullptr && ne->root->IsConnected();
         for (int i = 0; i < item->childCount(); ++i) {
             QTreeWidgetItem* shelf = item->child(i);
             const int position = static_cast<int>(Extra(shelf));
             int shelfImage = host_.GetEntityStateIcon(ne->neId, position);
             const CEntityNode* node =
                 ne->root != nullptr ? ne->root->FindChild(CEntityIndex::FromLevels(1, Extra(shelf))) : nullptr;
-            if (blinkOn && node != nullptr && node->IsConnected() && Flashes(node->GetSeverity(), 0))
+            if (blinkOn && neConnected && node != nullptr && Flashes(node->GetSeverity(), node->GetSecondaryStatus()))
                 shelfImage = host_.GetEntityIcon(ne->neId, 0, position);
             SetItemImage(shelf, shelfImage);
         }
@@ -863,12 +960,22 @@ bool CGroupView::SearchTree()
                 const QSignalBlocker blocker(tree_);
                 tree_->setCurrentItem(item);
             }
+            QCursor::setPos(tree_->viewport()->mapToGlobal(ItemTextCentre(item)));
             OnTreeSelChanged();
             return true;
         }
     }
     ShowStatusMessageById(kStrDataNotFound);
     return false;
+}
+
+QPoint CGroupView::ItemTextCentre(const QTreeWidgetItem* item) const
+{
+    // The text stands after the item's icon.
+    const QRect row = tree_->visualItemRect(item);
+    const int iconWidth = item->icon(0).isNull() ? 0 : tree_->iconSize().width() + 4;
+    const int textWidth = tree_->fontMetrics().horizontalAdvance(item->text(0));
+    return {row.left() + iconWidth + textWidth / 2, row.center().y()};
 }
 
 QString CGroupView::ExportText() const
@@ -881,12 +988,11 @@ QString CGroupView::ExportText() const
 
 void CGroupView::OnExportTree()
 {
-    const QString name = exportChooser_
-                             ? exportChooser_(lastExportFile_)
-                             : QFileDialog::getSaveFileName(this, QString(), lastExportFile_,
-                                                            QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
-    if (name.isEmpty())
+    const std::optional<QString> chosen = ChooseSaveFile(
+        this, lastExportFile_, QStringLiteral("Text Files (*.txt);;All Files (*.*)"), QStringLiteral("txt"));
+    if (!chosen || chosen->isEmpty())
         return;
+    const QString name = *chosen;
     lastExportFile_ = name;
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))

@@ -10,6 +10,7 @@
 #include "ui/shell/tree/tree_search.h"
 
 #include <QIcon>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 
@@ -83,13 +84,11 @@ public:
     // Searches from the top or after the caret item; false (and "Data not found") when nothing matches.
     bool SearchTree();
 
-    // Export: the text of the tree, and the command with its file dialog. Tests put their own file chooser in place.
+    // Export: the text of the tree, and the command with its file dialog.
     QString ExportText() const;
-    void SetExportFileChooser(std::function<QString(const QString& last)> chooser)
-    {
-        exportChooser_ = std::move(chooser);
-    }
     void OnExportTree();
+    // Where a found item's text stands, in the tree's viewport: the search puts the mouse pointer there.
+    QPoint ItemTextCentre(const QTreeWidgetItem* item) const;
 
     // The severities of the last roll-up, tree-wide.
     uint32_t TreeSeverity() const { return treeSeverity_; }
@@ -109,6 +108,7 @@ private:
     void SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord* ne);
     const QIcon& ListIcon(int image);
     void RenewChangedIcons();
+    void UpdateRowColours();
     void UpdateToolTip(QTreeWidgetItem* item);
     void SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne);
     void InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent);
@@ -135,7 +135,6 @@ private:
     QTreeWidget* tree_ = nullptr;
     QTreeWidgetItem* pending_ = nullptr; // the item of the view's own last selection
     bool rebuildRequest_ = false;
-    uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the tree was built
     bool renameLocationsRequest_ = false;
     bool renameNesRequest_ = false;
     bool stopRefreshWhileBusy_ = false;
@@ -151,7 +150,6 @@ private:
     bool searchDialogNeeded_ = true;
     std::function<bool(TreeSearchSettings&)> searchRunner_;
     QString lastExportFile_;
-    std::function<QString(const QString&)> exportChooser_;
     std::function<void(int)> commandPoster_;
     std::function<void(const Popup&)> popupShower_;
 };

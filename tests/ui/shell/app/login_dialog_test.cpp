@@ -96,7 +96,7 @@ TEST_F(LoginDialogTest, EditLimitsFollowTheModeTheDialogOpensIn)
         int userMax;
         int passwordMax;
     };
-    for (const Row& row : {Row{0, 10, 10}, Row{1, 10, 16}}) {
+    for (const Row& row : {Row{0, 10, 10}, Row{1, 16, 16}}) {
         SCOPED_TRACE(row.direct);
         CLoginDlg dialog;
         dialog.direct = row.direct;
@@ -108,8 +108,11 @@ TEST_F(LoginDialogTest, EditLimitsFollowTheModeTheDialogOpensIn)
         // The limits stay as set when the dialog opened.
         dialog.GetDlgItemAs<QCheckBox>(CLoginDlg::kDirectCheckId)->click();
         EXPECT_EQ(password->maxLength(), row.passwordMax);
+        EXPECT_EQ(user->maxLength(), row.userMax);
         password->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
         EXPECT_EQ(password->text().size(), row.passwordMax);
+        user->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+        EXPECT_EQ(user->text().size(), row.userMax);
         dialog.DestroyWindow();
     }
 }

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QImage>
 
+#include <QToolBar>
+
 #include <gtest/gtest.h>
 
 using namespace frame_test;
@@ -125,6 +127,21 @@ TEST(ToolIconsTest, BadEntriesBecomeSeparatorsAndTheOthersKeepTheirImages)
         EXPECT_EQ(set.buttons[i].image.isNull(), ids[i] == 0) << i;
     }
     EXPECT_EQ(set.buttons[0].image.size(), QSize(24, 24));
+}
+
+TEST(ToolIconsTest, AToolbarWithoutButtonsTakesNoRoom)
+{
+    ScopedWorkDir work;
+    for (const auto& [ini, shown] : {std::pair<std::string, bool>{"[TOOLICON]\nICONCNT=0\n", false},
+                                     {"[TOOLICON]\nICONCNT=1\nICON1=" + kToolIcon + ",0xFF00FF,33071\n", true}}) {
+        SCOPED_TRACE(ini);
+        WriteText(work.Path("Tarvik.ini"), ini);
+        FakeFrameHost host;
+        CMainFrame frame(host);
+        const auto* toolbar = frame.findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+        ASSERT_NE(toolbar, nullptr);
+        EXPECT_EQ(!toolbar->isHidden(), shown);
+    }
 }
 
 TEST(ToolIconsTest, BackslashPathsAreFoundFromTheWorkingDirectory)

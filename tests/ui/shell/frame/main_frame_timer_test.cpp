@@ -11,10 +11,12 @@
 #include "ui/shell/frame/frame_tick.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QLabel>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -67,6 +69,29 @@ TEST(FrameTickTest, BlinkPhaseIsOnInTheSecondHalfOfTheFlashPeriod)
     EXPECT_FALSE(IsBlinkPhaseOn(5, 10, 0));
     // Large counts do not overflow.
     EXPECT_TRUE(IsBlinkPhaseOn(0xFFFFFFFFu, 10, 2));
+}
+
+TEST(FrameStatusBarTest, PanesStandInTheirOrderFromTheLeftClockFirst)
+{
+    CFrameStatusBar bar;
+    const std::vector<QString> texts = {QStringLiteral("13:04:05"), QStringLiteral("Ready"),
+                                        QStringLiteral("Connected (10.1.2.3)")};
+    for (int pane = 0; pane < 3; ++pane)
+        bar.SetPaneText(pane, texts[static_cast<size_t>(pane)]);
+    bar.resize(900, 24);
+    bar.show();
+    QCoreApplication::processEvents();
+    // The left edge of each pane's text in the bar: clock, message, connection.
+    std::vector<int> lefts;
+    for (const QString& text : texts) {
+        for (QLabel* label : bar.findChildren<QLabel*>()) {
+            if (label->text() == text)
+                lefts.push_back(label->mapTo(&bar, QPoint(0, 0)).x());
+        }
+    }
+    ASSERT_EQ(lefts.size(), 3U);
+    EXPECT_TRUE(std::is_sorted(lefts.begin(), lefts.end()));
+    EXPECT_LT(lefts[0], 20) << "the clock is the first pane";
 }
 
 // --- the frame ---------------------------------------------------------------------------------------------------

@@ -4,12 +4,17 @@
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_model_set.h"
+#include "core/tables/entity_node.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/user_account.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QCursor>
+#include <QStyle>
 #include <QTreeWidget>
 
 using namespace frame_test;
@@ -154,19 +159,125 @@ TEST_F(GroupViewTest, ShownAgainTheTreeKeepsItsItemsAndSelection)
     EXPECT_EQ(view->Tree()->currentItem(), beta);
 }
 
-TEST_F(GroupViewTest, OnlyTableChangesAfterTheBuildRebuildTheTree)
+TEST_F(GroupViewTest, TheLoginsChangeFlagsRebuildTheTreeAtTheFirstRefresh)
 {
     AppData().MarkNeListChanged(); // as the login's table loads, before the frame makes the view
     auto view = MakeView();
     constexpr int kMarkRole = Qt::UserRole + 50;
     Find(*view, GroupItemKind::Ne, 1)->setData(0, kMarkRole, true); // gone when the item is made again
     view->RefreshData();
-    EXPECT_TRUE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "built once";
+    EXPECT_FALSE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "built again";
+    EXPECT_EQ(view->Tree()->currentItem(), view->TopItem());
+    EXPECT_EQ(frame_.GetSelectedKind(), 1);
+}
 
-    AddTestNe({.id = 5, .name = "Epsilon"});
+TEST_F(GroupViewTest, AfterADirectLoginTheFirstNeIsSelectedWithItsViews)
+{
+    AppSettings().directControl = true;
+    host_.directMode = true;
+    AppData().MarkNeListChanged();
+    auto view = MakeView();
+    view->RefreshData();
+    frame_.RefreshViews();
+    ASSERT_NE(view->Tree()->currentItem(), nullptr);
+    EXPECT_EQ(KeyOf(view->Tree()->currentItem()), (ItemKey{GroupItemKind::Ne, 1, 0, {}})) << "Alpha, first by name";
+    EXPECT_EQ(frame_.GetCurrentNeId(), 1U);
+    EXPECT_EQ(frame_.GetSelectedKind(), 4) << "the NE's views";
+    EXPECT_EQ(frame_.GetRightViewCode(), 2) << "the Rack";
+    AppSettings().directControl = false;
+}
+
+TEST_F(GroupViewTest, ASelectionRestoredByARebuildBringsBackItsViews)
+{
+    auto view = MakeView();
+    Click(*view, Find(*view, GroupItemKind::Ne, 2));
+    EXPECT_EQ(frame_.GetSelectedKind(), 4);
+    // A re-login starts the frame without a selection; the rebuild that follows selects the NE again.
+    frame_.SelectView(0, 251);
+    frame_.SetCurrentEntity(0, nullptr);
     AppData().MarkNeListChanged();
     view->RefreshData();
-    EXPECT_NE(Find(*view, GroupItemKind::Ne, 5), nullptr);
+    EXPECT_EQ(KeyOf(view->Tree()->currentItem()), (ItemKey{GroupItemKind::Ne, 2, 0, {}}));
+    EXPECT_EQ(frame_.GetCurrentNeId(), 2U);
+    EXPECT_EQ(frame_.GetSelectedKind(), 4);
+}
+
+TEST_F(GroupViewTest, TheCaretItemStandsOnTheSelectedBackgroundOfTheColourTable)
+{
+    WriteText(work_.Path("Tarvik.ini"), "[TEXTCOLOR]\nSELECTED_BK=0x0000FF\n"); // red
+    frame_.InitFrame();
+    auto view = MakeView();
+    view->resize(300, 300);
+    view->show();
+    Click(*view, Find(*view, GroupItemKind::Location, 2));
+    view->RefreshData();
+    QCoreApplication::processEvents();
+    const QImage image = view->Tree()->viewport()->grab().toImage();
+    const QRect caret = view->Tree()->visualItemRect(view->Tree()->currentItem());
+    const QRect other = view->Tree()->visualItemRect(Find(*view, GroupItemKind::Location, 1));
+    // Most of the caret's cell shows the colour (the rest is its icon and text, and the style's light sheen); no
+    // other item shows it.
+    const auto reds = [&](const QRect& rect) {
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                count +=
+                    qRed(image.pixel(x, y)) > 240 && qGreen(image.pixel(x, y)) < 40 && qBlue(image.pixel(x, y)) < 40
+                        ? 1
+                        : 0;
+        }
+        return count;
+    };
+    EXPECT_GT(reds(caret), caret.width() * caret.height() / 3);
+    EXPECT_EQ(reds(other), 0);
+}
+
+TEST_F(GroupViewTest, AShelfFlashesWhileItsNeIsConnected)
+{
+    // The NE's drawing has a rectangle for its shelf, so that the selected NE shows it in the tree.
+    EntityModelLoadResult loaded =
+        LoadEntityModelSetFromText(kModelText, "", "[MODEL100]\nSIZE=100,100\nFIT=B\nRECTCNT=1\nRECT1=0,0,100,100\n");
+    ReplaceEntityModels(std::move(loaded.models));
+    auto view = MakeView();
+    view->resize(300, 300);
+    view->show();
+    CNeRecord* alpha = AppData().nes.FindNeById(1);
+    CEntityNode* shelf = alpha->root->GetChild(0);
+    ASSERT_NE(shelf, nullptr);
+    shelf->severity = 1; // critical
+    shelf->connected = false;
+    AppSettings().flash.level = 1;
+    Click(*view, Find(*view, GroupItemKind::Ne, 1));
+    QTreeWidgetItem* shelfItem = Find(*view, GroupItemKind::Ne, 1)->child(0);
+    ASSERT_NE(shelfItem, nullptr);
+    SetBlink(true);
+    for (const bool neConnected : {true, false}) {
+        SCOPED_TRACE(neConnected);
+        alpha->root->connected = neConnected;
+        view->RefreshData();
+        EXPECT_EQ(Image(shelfItem) == frame_.GetEntityIcon(1, 0, 1), neConnected);
+    }
+}
+
+TEST_F(GroupViewTest, TheAddressTipWaitsASecondAndRowsAreThreePixelsTaller)
+{
+    auto view = MakeView();
+    QWidget* viewport = view->Tree()->viewport();
+    EXPECT_EQ(viewport->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, viewport), 1000);
+
+    // The same item in a plain tree of the same font.
+    QTreeWidget plain;
+    plain.setFont(view->Tree()->font());
+    plain.setIconSize(view->Tree()->iconSize());
+    QTreeWidgetItem* top = view->TopItem();
+    auto* copy = new QTreeWidgetItem(QStringList{top->text(0)});
+    copy->setIcon(0, top->icon(0));
+    plain.addTopLevelItem(copy);
+    view->resize(300, 300);
+    view->show();
+    plain.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->Tree()->visualItemRect(top).height(), plain.visualItemRect(copy).height() + 3);
 }
 
 TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
@@ -282,10 +393,13 @@ TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
         }
     }
 
-    // Search Next goes on after the last hit.
+    // Search Next goes on after the last hit; the mouse pointer stands on each item found.
     dialogAnswers = {{QStringLiteral("a"), 1, false, false, true}};
     view->OnSearch();
     EXPECT_EQ(Id(view->Tree()->currentItem()), 4U);
+    const QRect found = view->Tree()->visualItemRect(view->Tree()->currentItem());
+    const QPoint pointer = view->Tree()->viewport()->mapFromGlobal(QCursor::pos());
+    EXPECT_TRUE(found.contains(pointer)) << pointer.x() << "," << pointer.y();
     view->OnSearchNext();
     EXPECT_EQ(Id(view->Tree()->currentItem()), 3U);
     EXPECT_EQ(frame_.GetCurrentNeId(), 3U);
@@ -295,14 +409,19 @@ TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
 TEST_F(GroupViewTest, ExportWritesTheIndentedTreeAndStopsAtDepth255)
 {
     auto view = MakeView();
-    const std::string file = work_.Path("tree.txt");
-    view->SetExportFileChooser([&](const QString&) { return QString::fromStdString(file); });
+    ScriptedFileChooser files;
+    // A name without an extension is saved as a text file.
+    files.PushPath(QString::fromStdString(work_.Path("tree")));
     view->OnExportTree();
-    EXPECT_EQ(ReadText(file), kFullTree);
+    EXPECT_EQ(ReadText(work_.Path("tree.txt")), kFullTree);
+    ASSERT_EQ(files.Requests().size(), 1U);
+    EXPECT_EQ(files.Requests()[0].filter, QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+    EXPECT_EQ(files.Requests()[0].defaultSuffix, QStringLiteral("txt"));
 
-    // An unwritable path writes nothing and does not fail.
-    view->SetExportFileChooser([&](const QString&) { return QString::fromStdString(work_.Path("no/such/dir.txt")); });
+    // The last name is offered again; an unwritable path writes nothing and does not fail.
+    files.PushPath(QString::fromStdString(work_.Path("no/such/dir.txt")));
     view->OnExportTree();
+    EXPECT_EQ(files.Requests()[1].fileName, QString::fromStdString(work_.Path("tree.txt")));
 
     for (uint32_t id = 100; id < 400; ++id)
         AddLocation(id, id == 100 ? 0 : id - 1, "L" + std::to_string(id));
