@@ -396,7 +396,11 @@ constexpr RequestSpec kCatalogue[] = {
     Count(kReqTrafficPolicingProfileCount, kReqTrafficPolicingProfile).Direct(DirectCount()),
 
     // Multicast, bridging, DHCP, PPPoE, ACLs and VLANs.
-    Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete).QueryKey(4).QueryOf<PvcKeyRec>(),
+    // A query names a port, a card, a shelf or the NE.
+    Family(kReqMcChannel, kReqMcChannelAdd, kReqMcChannelDelete)
+        .QueryKey(4)
+        .QueryOf<PvcKeyRec>()
+        .Direct(DirectTable().Writable().RowStatus().Range(DirectRange::kEntityKey)),
     // A query names a port, a card, a shelf or the NE.
     Family(kReqStaticFdb, kReqStaticFdbAdd, kReqStaticFdbDelete)
         .QueryKey(4)

@@ -785,12 +785,14 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         const bool exists = table->rows.count(index) != 0;
         switch (vb.value.integer) {
         case kRowStatusCreateAndGo: {
-            if (exists)
+            // A port holds one multicast channel: a channel added to a port that has one replaces it.
+            const bool replaces = exists && table->entry->objectCode == kReqMcChannel;
+            if (exists && !replaces)
                 return fail(i, kSnmpInconsistentValue);
             size_t& created = createdRows[table->entry->objectCode];
-            if (table->rows.size() + created >= TableLimit(table->entry->objectCode, maxTableRows_))
+            if (!replaces && table->rows.size() + created >= TableLimit(table->entry->objectCode, maxTableRows_))
                 return fail(i, kSnmpResourceUnavailable);
-            ++created;
+            created += replaces ? 0 : 1;
             std::vector<uint8_t> record(table->entry->recordSize, 0);
             if (!DecodeSnmpRowIndex(*table->entry, index, record.data()))
                 return fail(i, kSnmpNoCreation);

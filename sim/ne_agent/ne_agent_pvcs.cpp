@@ -73,6 +73,7 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
         }
         world.pvcs.push_back(held);
     }
+    world.channels = TableRecords<McChannelRec>(kReqMcChannel);
     world.ipTrafficProfiles = TableRecords<IpTrafficProfileRec>(kReqIpTrafficProfile);
     world.nextHops = TableRecords<NextHopRec>(kReqNextHop);
     world.vlanLimits = TableRecords<VlanMacLimitRec>(kReqVlanMacLimit);

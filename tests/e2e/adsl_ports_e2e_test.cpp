@@ -7,8 +7,10 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_card_test.h"
 
+#include "features/management/subscribers/subscriber_data_dlg.h"
 #include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
+#include "link/pdu_log.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/traffic_policing_profile_rec.h"
@@ -209,17 +211,99 @@ TEST_F(AdslPortsE2eTest, APortWhoseProfilesCouldNotBeReadCannotBeWritten)
 {
     const AdslPortRec before = ServerPort(program_, kPort5);
     e2e::COperator& person = program_.Operator();
+    // The PDU log window holds its display while the dialog loads, also when a load fails.
+    std::vector<int> flagsWhileTold;
+    person.onBox = [&](QDialog&) { flagsWhileTold.push_back(GetPduLogFlag()); };
     ModifyPort(
         kPort5,
         [&](List&, Port& port) {
             EXPECT_FALSE(port.IsControlEnabled(IDOK)) << "empty names and masks would be written";
             EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to query")));
+            EXPECT_EQ(GetPduLogFlag(), 1) << "released after the loads";
         },
         [&] {
-            RefuseNext(program_, kReqAdslLineProfile);
+            RefuseNext(program_, kReqPktFilterGroup);
             person.AnswerBox(IDOK);
         });
+    person.onBox = nullptr;
+    EXPECT_EQ(flagsWhileTold, std::vector<int>{0});
     EXPECT_EQ(ServerPort(program_, kPort5), before);
+}
+
+TEST_F(AdslPortsE2eTest, AProfileTheNeNoLongerHasShowsAsNoneAndIsWrittenEmpty)
+{
+    AdslPortRec port5 = ServerPort(program_, kPort5);
+    port5.trafficPolicingProfile = "police-drop";
+    WriteToServer(program_, kReqAdslPort, port5);
+    server_test::CRawClient& probe = program_.ServerProbe();
+    TrafficPolicingProfileRec gone;
+    gone.name = "police-drop";
+    const auto bytes = EncodeRecord(gone);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqTrafficPolicingProfileDelete, kNorth1,
+                                         {bytes.begin(), bytes.end()}, kTrafficPolicingProfileRecSize)));
+    ModifyPort(kPort5, [&](List& ports, Port& port) {
+        EXPECT_EQ(e2e::Field(port, Port::kPolicingId), QStringLiteral(" <none>"));
+        EXPECT_FALSE(port.IsControlEnabled(Port::kShowPolicingId));
+        EXPECT_FALSE(e2e::ComboTexts(port, Port::kPolicingId).contains(QStringLiteral("police-drop")));
+        Click(port, IDOK);
+        EXPECT_TRUE(port.IsEnded()) << e2e::MessageLine(port).toStdString();
+        QTreeView& list = *ports.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListColumn(list, List::kPolicingColumn).value(list.currentIndex().row()), QString());
+    });
+    EXPECT_EQ(ServerPort(program_, kPort5).trafficPolicingProfile, "");
+}
+
+TEST_F(AdslPortsE2eTest, ADisabledPortIsGreyWithItsStateImageInAdminStateAlone)
+{
+    AdslPortRec port6 = ServerPort(program_, kPort6);
+    port6.enableState = 2;
+    WriteToServer(program_, kReqAdslPort, port6);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        const int disabled = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-6"));
+        const int enabled = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-5"));
+        ASSERT_GE(disabled, 0);
+        ASSERT_GE(enabled, 0);
+        EXPECT_EQ(e2e::CellImage(list, disabled, List::kNumberColumn), -1);
+        EXPECT_EQ(e2e::CellImage(list, disabled, List::kAdminColumn), kImageDisabled);
+        EXPECT_EQ(e2e::CellImage(list, enabled, List::kAdminColumn), kImageEnabled);
+        COLORREF text = 0, back = 0, back2 = 0;
+        ports.GetItemColors(disabled, List::kLineProfileColumn, &text, &back, &back2, kListControlId);
+        EXPECT_EQ(text, COLORREF{0x808080});
+        ports.GetItemColors(enabled, List::kLineProfileColumn, &text, &back, &back2, kListControlId);
+        EXPECT_NE(text, COLORREF{0x808080});
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAdslPorts));
+}
+
+TEST_F(AdslPortsE2eTest, TheSubscriberBoundToAPortShowsInItsRow)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        const int row = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-8"));
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(row), QString());
+        program_.ClickListRow(list, row);
+        person.OnDialog<CSubscriberDataDlg>([&](CSubscriberDataDlg& add) {
+            e2e::Type(add, CSubscriberDataDlg::kIdEditId, QStringLiteral("SUB-0108"));
+            e2e::Type(add, CSubscriberDataDlg::kNameEditId, QStringLiteral("Dana Holm"));
+            Check(add.ClassPage(), CSubscriberClassPage::kEnterpriseRadioId);
+            Check(add.ClassPage(), CSubscriberClassPage::kPppoeRadioId);
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << e2e::MessageLine(add).toStdString();
+            return IDCANCEL;
+        });
+        Click(ports, List::kSubscriberButtonId);
+        const int shown = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-8"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(shown), QStringLiteral("Dana Holm"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kClassColumn).value(shown), QStringLiteral("enterprise"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kServiceColumn).value(shown), QStringLiteral("PPPoE"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAdslPorts));
 }
 
 } // namespace

@@ -128,17 +128,20 @@ TEST_F(IgmpPppoeE2eTest, TheIgmpDialogsCheckWarnAndWriteWhatChanged)
     EXPECT_EQ(ServerSetting(program_, kReqIgmpSetting).mode, 1u);
 }
 
-TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsCheckBeforeTheyAsk)
+TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsAskBeforeTheyCheck)
 {
     e2e::COperator& person = program_.Operator();
+    const QString question = QStringLiteral("Are you sure to modify the data?");
     person.OnDialog<CIgmpProxyDlg>([&](CIgmpProxyDlg& proxy) {
         EXPECT_TRUE(e2e::IsChecked(proxy, CIgmpProxyDlg::kDisabledId));
         EXPECT_FALSE(proxy.IsControlEnabled(CIgmpProxyDlg::kRobustnessId));
         Check(proxy, CIgmpProxyDlg::kEnabledId);
         Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("256"));
+        person.AnswerBox(IDYES);
         Click(proxy, IDOK);
+        EXPECT_EQ(person.boxTexts, std::vector<QString>{question}) << "asked before the input is taken";
         EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 1 and 255."));
-        EXPECT_TRUE(person.boxTexts.empty()) << "no question before the input passes";
+        EXPECT_FALSE(proxy.IsEnded());
         // Disabled again after an edit: the robustness the NE had is written.
         Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("20"));
         Type(proxy, CIgmpProxyDlg::kRobustnessId, QStringLiteral("4"));
@@ -155,8 +158,16 @@ TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsCheckBeforeTheyAsk)
     person.OnDialog<CIgmpSnoopingDlg>([&](CIgmpSnoopingDlg& snooping) {
         EXPECT_TRUE(e2e::IsChecked(snooping, CIgmpSnoopingDlg::kEnabledId));
         Type(snooping, CIgmpSnoopingDlg::kAgingId, QStringLiteral("0"));
+        const size_t boxes = person.boxTexts.size();
+        // No to the question: nothing is checked or written.
         Click(snooping, IDOK);
+        EXPECT_EQ(person.boxTexts.size(), boxes + 1);
+        EXPECT_EQ(MessageLine(snooping), QString());
+        person.AnswerBox(IDYES);
+        Click(snooping, IDOK);
+        EXPECT_EQ(person.boxTexts.back(), question);
         EXPECT_EQ(MessageLine(snooping), QStringLiteral("Please enter an integer between 1 and 600."));
+        EXPECT_FALSE(snooping.IsEnded());
         Type(snooping, CIgmpSnoopingDlg::kAgingId, QStringLiteral("120"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(snooping, QStringLiteral("igmp_snooping")));
         person.AnswerBox(IDYES);

@@ -12,8 +12,10 @@
 #include "features/performance/connection_tests/oam_loopback_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
+#include "link/record_requests.h"
 #include "link/records/mc_channel_rec.h"
 #include "link/records/mc_service_profile_rec.h"
+#include "link/records/pvc_key_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/vlan_mac_limit_rec.h"
 #include "ui/framework/lists/small_images.h"
@@ -240,6 +242,66 @@ TEST(McChannelE2eTest, ThePopupOffersWhatTheRowsAndTicksAllow)
         }
     }
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// In direct mode the NE's own channels: the list of the NE shows the two its ports hold, the operator adds one on the
+// port with a PVC in service, changes the enabled one and deletes the disabled one, and the NE holds what was written.
+TEST(McChannelE2eTest, InDirectModeTheNesChannelsAreListedAddedChangedAndDeleted)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(ListColumn(rows, 1), (QStringList{QStringLiteral("1-3"), QStringLiteral("1-4")}));
+        EXPECT_EQ(ListColumn(rows, 4), (QStringList{QStringLiteral("100"), QStringLiteral("100")}));
+        EXPECT_EQ(CellImage(rows, 0), kImageEnabled);
+        EXPECT_EQ(CellImage(rows, 1), kImageDisabled);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_channel_list_direct")));
+
+        person.OnDialog<Setting>([&](Setting& add) {
+            EXPECT_EQ(e2e::Field(add.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
+            Describe(add, QStringLiteral("1"), 80, QStringLiteral("300"), QStringLiteral("2"), true);
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(ListColumn(rows, 1).size(), 3);
+
+        program.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-3")));
+        person.OnDialog<Setting>([&](Setting& modify) {
+            EXPECT_EQ(e2e::Field(modify, Setting::kVciId), QStringLiteral("70"));
+            Check(modify, Setting::kDisabledId);
+            Click(modify, IDOK);
+            EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+
+        program.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-4")));
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(ListColumn(rows, 1).size(), 2);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+
+    PvcKeyRec ne;
+    ne.portId = 1;
+    const RecordReply<McChannelRec> held = CRecordRequests().Query(kReqMcChannel, 1, ne);
+    ASSERT_TRUE(held.Ok());
+    ASSERT_EQ(held.records.size(), 2u);
+    EXPECT_EQ(held.records[0].portId, 10101u);
+    EXPECT_EQ(held.records[0].vci, 80);
+    EXPECT_EQ(held.records[0].vlanId, 300);
+    EXPECT_EQ(held.records[0].channelLimit, 2);
+    EXPECT_EQ(held.records[0].adminState, 1u);
+    EXPECT_EQ(held.records[1].portId, 10103u);
+    EXPECT_EQ(held.records[1].adminState, 2u);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
 #include "features/provisioning/slot_selection/xdsl_slot_selection_dlg.h"
+#include "link/pdu_log.h"
 #include "link/records/pkt_filter_group_rec.h"
 #include "link/records/pkt_filter_rec.h"
 #include "sim/server/sim_control.h"
@@ -98,10 +99,16 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
         EXPECT_TRUE(Choose(full, 1130, QStringLiteral("match-drop")));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dlg, QStringLiteral("packet_filter_full")));
 
-        // The server refuses the first write: nothing is written and the dialog stays.
+        // The server refuses the first write: nothing is written and the dialog stays. The PDU log window holds its
+        // display over the writes, and lets it go when they end.
         RefuseNextChange(kReqPktFilter);
         person.AnswerBox(IDOK);
+        int flagWhileTold = -1;
+        person.onBox = [&](QDialog&) { flagWhileTold = GetPduLogFlag(); };
         Click(dlg, IDOK);
+        person.onBox = nullptr;
+        EXPECT_EQ(flagWhileTold, 0);
+        EXPECT_EQ(GetPduLogFlag(), 1);
         EXPECT_FALSE(dlg.IsEnded());
         EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to update data")));
         EXPECT_FALSE(ServerFilter(program_, 1, 1));

@@ -7,6 +7,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
 
+#include "core/tables/ne_table.h"
 #include "core/util/mac_address.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
@@ -179,6 +180,27 @@ TEST_F(StaticMacNextHopE2eTest, TheNesCheckNamesLearnedMacsAndAsksBeforeReplacin
     EXPECT_TRUE(std::none_of(learned.begin(), learned.end(), [](const FdbEntryRec& rec) {
         return rec.portId == kPort1 && rec.vpi == 0 && rec.vci == 35;
     })) << "the PVC's learned entry is cleared";
+}
+
+TEST_F(StaticMacNextHopE2eTest, DeleteOnAnNeNoLongerKnownAsksNothingAndSendsNothing)
+{
+    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+    program_.Frame().SetCurrentEntity(kNorth1, &card);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<FdbList>([&](FdbList& fdb) {
+        QTreeView& list = *fdb.FindList(kListControlId);
+        program_.ClickListRow(list, e2e::RowOf(list, FdbList::kMacColumn, QStringLiteral("00:11:22:33:44:99")));
+        const CNeRecord kept = *FindNeById(kNorth1);
+        ASSERT_EQ(RemoveNe(kNorth1), NeResult::kOk);
+        const size_t boxes = person.boxTexts.size();
+        Click(fdb, kDeleteButtonId);
+        EXPECT_EQ(e2e::MessageLine(fdb), QStringLiteral("Unknown NE"));
+        EXPECT_EQ(person.boxTexts.size(), boxes) << "no question";
+        EXPECT_EQ(AddNe(kept), NeResult::kOk);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdbList));
+    EXPECT_TRUE(ServerHas(program_, "00:11:22:33:44:99"));
 }
 
 TEST_F(StaticMacNextHopE2eTest, AddStaticWorksFromTheListOfTheWholeNe)

@@ -19,10 +19,13 @@
 #include "link/records/mc_service_profile_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/traffic_policing_profile_rec.h"
+#include "link/records/user_rights_record.h"
 #include "platform/delta_spin.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -80,6 +83,13 @@ void AddBulkIpProfiles(e2e::CProgram& program, uint32_t neId)
     e2e::AddOnServer(program, kReqIpTrafficProfileAdd, neId, profiles);
 }
 
+// The operator leaves a field: it loses the focus.
+void Leave(CDialog& dialog, int id)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(dialog.GetDlgItem(id), &out);
+}
+
 class VlanProfilesE2eTest : public e2e::CNorth1Test {};
 
 TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedToNes)
@@ -108,6 +118,8 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
             EXPECT_EQ(Field(add, IpEditor::kRateId), QStringLiteral("32"));
             Type(add, IpEditor::kNameId, QStringLiteral("web tv"));
             Type(add, IpEditor::kRateId, QStringLiteral("1000"));
+            Leave(add, IpEditor::kRateId);
+            EXPECT_EQ(Field(add, IpEditor::kRateId), QStringLiteral("992"));
             Choose(add, IpEditor::kUpstreamId, QStringLiteral("256"));
             Choose(add, IpEditor::kQueueId, QStringLiteral("urgent"));
             e2e::RetypeRefusedName(add, IpEditor::kNameId, QStringLiteral("web-tv"),
@@ -120,18 +132,36 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
         EXPECT_EQ(ListColumn(ips, 2).value(web), QStringLiteral("992"));
         EXPECT_EQ(ListColumn(ips, 3).value(web), QStringLiteral("256"));
 
-        // "office" is used by a DHCP PVC: the NE refuses to drop its broadcast, and nothing is written.
+        // "office" is used by a DHCP PVC: the NE refuses to drop its broadcast, and nothing is written. Its rate, as
+        // another workstation stored it, shows lowered to 30000 until the operator leaves the field.
+        std::optional<IpTrafficProfileRec> office = Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office");
+        ASSERT_TRUE(office);
+        office->downstreamRate = 31000;
+        e2e::AddOnServer(program_, kReqIpTrafficProfile, kNorth, std::vector{*office});
+        Click(list, kRefreshButtonId);
         program_.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
         person.OnDialog<IpEditor>([&](IpEditor& modify) {
             EXPECT_TRUE(modify.IsControlReadOnly(IpEditor::kNameId));
+            EXPECT_EQ(Field(modify, IpEditor::kRateId), QStringLiteral("30000"));
+            Leave(modify, IpEditor::kRateId);
+            EXPECT_EQ(Field(modify, IpEditor::kRateId), QStringLiteral("29984"));
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(), kDropRefused);
             EXPECT_FALSE(modify.IsEnded());
+            // Forwarding broadcast is written as it stands: no check, no question.
+            const size_t boxes = person.boxTexts.size();
+            Choose(modify, IpEditor::kBroadcastId, QStringLiteral("forward"));
+            Choose(modify, IpEditor::kQueueId, QStringLiteral("high"));
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.size(), boxes);
+            EXPECT_TRUE(modify.IsEnded());
             return IDCANCEL;
         });
         Click(list, kModifyButtonId);
         EXPECT_EQ(Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office")->broadcast, 3u);
+        EXPECT_EQ(Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office")->queue, 2);
+        EXPECT_EQ(Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office")->downstreamRate, 29984u);
 
         // Twenty more profiles come from elsewhere; all 23 become the templates, in two batches.
         AddBulkIpProfiles(program_, kNorth);
@@ -144,12 +174,13 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
         ClickTab(list, kMcChannelTab);
         QTreeView& channels = PageList(list, ProfileKindId::kMcChannel);
         const auto addChannel = [&](const QString& id, const QString& name, const QString& address,
-                                    const QString& refusal) {
+                                    const QString& refusal, const QString& rate = QStringLiteral("3000")) {
             person.OnDialog<ChannelEditor>([&](ChannelEditor& add) {
                 Type(add, ChannelEditor::kIdId, id);
                 Type(add, ChannelEditor::kNameId, name);
                 Type(add, ChannelEditor::kAddressId, QStringLiteral("240.0.0.1"));
-                Type(add, ChannelEditor::kRateId, QStringLiteral("3000"));
+                Type(add, ChannelEditor::kRateId, rate);
+                Leave(add, ChannelEditor::kRateId);
                 Click(add, IDOK);
                 EXPECT_EQ(MessageLine(add), QStringLiteral("Invalid address"));
                 Type(add, ChannelEditor::kAddressId, address);
@@ -164,13 +195,25 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
             Click(list, kAddButtonId);
         };
         addChannel(QStringLiteral("5"), QStringLiteral("news"), QStringLiteral("239.1.1.5"), {});
-        addChannel(QStringLiteral("800"), QStringLiteral("sport"), QStringLiteral("239.1.1.80"), {});
+        addChannel(QStringLiteral("800"), QStringLiteral("sport"), QStringLiteral("239.1.1.80"), {},
+                   QStringLiteral("31000"));
         addChannel(QStringLiteral("5"), QStringLiteral("again"), QStringLiteral("239.1.1.6"),
                    QStringLiteral("Fail to add data. This multicast channel profile has existed."));
         EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
         EXPECT_EQ(ListColumn(channels, 2).value(0), QStringLiteral("239.1.1.5"));
-        EXPECT_EQ(ListColumn(channels, 4).value(0), QStringLiteral("3000")) << "kept as typed";
+        EXPECT_EQ(ListColumn(channels, 4), (QStringList{QStringLiteral("3000"), QStringLiteral("31000")}))
+            << "kept as typed";
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_channel_profile_list")));
+        // The channel page tells that its editor was opened to show, even when it was cancelled; the other pages
+        // keep no such word.
+        program_.ClickListRow(channels, 0);
+        person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
+            EXPECT_EQ(Field(show, ChannelEditor::kRateId), QStringLiteral("3000"));
+            return IDCANCEL;
+        });
+        Click(list, kShowButtonId);
+        EXPECT_EQ(list.PageOfKind(ProfileKindId::kMcChannel)->GetChangeFlags(), kChangeShown);
+        EXPECT_EQ(list.PageOfKind(ProfileKindId::kIpTraffic)->GetChangeFlags(), 0);
 
         // A multicast service profile of both channels.
         ClickTab(list, kMcServiceTab);
@@ -286,10 +329,12 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(), kDscpRefused);
             EXPECT_FALSE(modify.IsEnded());
-            // "no action" asks the NE nothing.
+            // "no action" asks neither the NE nor the operator.
+            const size_t boxes = person.boxTexts.size();
             Choose(modify, PolicingEditor::kActionId, QStringLiteral("no action"));
-            person.AnswerBox(IDYES);
             Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.size(), boxes);
+            EXPECT_TRUE(modify.IsEnded());
             return IDCANCEL;
         });
         Click(list, kModifyButtonId);
@@ -305,6 +350,40 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
     EXPECT_EQ(gold->action, 0u);
     EXPECT_EQ(gold->status, 1u);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// An operator who may change profiles but not add or delete them: the page leaves Add to the editor, which refuses
+// to open for an add; Delete is refused on the page before anything is asked.
+TEST(VlanProfilesRightsE2eTest, AnOperatorWithoutTheAddRightIsStoppedByTheEditor)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    server_test::CRawClient& probe = program.ServerProbe();
+    UserRightsRecord rights;
+    rights.rights = {std::string(127, 'a'), std::string(127, 'a'), std::string(127, 'm')};
+    const auto record = EncodeRecord(rights);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
+        person.OnDialog<IpEditor>([&](IpEditor& add) {
+            EXPECT_TRUE(add.IsEnded());
+            EXPECT_EQ(MessageLine(add), QStringLiteral("No privilege"));
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
+        Click(list, kDeleteButtonId);
+        EXPECT_TRUE(person.boxTexts.empty()) << "nothing asked";
+        EXPECT_EQ(ListColumn(ips, 0).size(), 2);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdVlanProfile));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    EXPECT_TRUE(Named(program.ServerRecords(kReqIpTrafficProfile, kNorth), "office").has_value());
 }
 
 } // namespace

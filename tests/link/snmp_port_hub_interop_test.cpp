@@ -1,13 +1,15 @@
 // The simulated NE's port hub under net-snmp's tools and our direct link: the packet filters and filter groups of an
-// ADSL card, the port records, the static filtering-database entries and the next hops, each written by one side and
-// read by the other, with the writes the NE refuses changing nothing.
+// ADSL card, the port records, the static filtering-database entries, the next hops and the multicast channels, each
+// written by one side and read by the other, with the writes the NE refuses changing nothing.
 
 #include "link/driver_result.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/fdb_entry_rec.h"
+#include "link/records/mc_channel_rec.h"
 #include "link/records/next_hop_rec.h"
 #include "link/records/pkt_filter_group_rec.h"
 #include "link/records/pkt_filter_rec.h"
+#include "link/records/pvc_key_rec.h"
 #include "link/records/request_codes.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
@@ -204,6 +206,44 @@ TEST_F(PortHubInteropTest, NextHopsAndTheirCount)
     const auto bytes = EncodeRecord(fifth);
     EXPECT_NE(Send(kEmsOpModify, kReqNextHopAdd, {bytes.begin(), bytes.end()}, &count), kDrvOk);
     EXPECT_EQ(Tool("snmpget", {kR + ".428.0.1"}), kR + ".428.0.1 = 4\n");
+}
+
+// A port's multicast channel is the row of its port: the tools add one that the driver lists among its card's, the
+// driver's add on a port that has a channel replaces it, and a delete destroys the row.
+TEST_F(PortHubInteropTest, MulticastChannelsOfPorts)
+{
+    EXPECT_EQ(TextLines(Tool("snmpwalk", {kR + ".470.1.1"})).size(), 2u) << "the scenario's two";
+    EXPECT_EQ(Tool("snmpget", {kR + ".470.1.4.10103", kR + ".470.1.6.10103"}),
+              kR + ".470.1.4.10103 = 100\n" + kR + ".470.1.6.10103 = \"basic\"\n");
+    Tool("snmpset", {kR + ".470.1.8.10101", "i", "4", kR + ".470.1.2.10101", "u", "0", kR + ".470.1.3.10101", "u",
+                     "80", kR + ".470.1.4.10101", "u", "300", kR + ".470.1.5.10101", "u", "3", kR + ".470.1.6.10101",
+                     "s", "basic", kR + ".470.1.7.10101", "u", "1"});
+
+    PvcKeyRec card;
+    card.portId = 10100;
+    std::vector<McChannelRec> listed = Query<McChannelRec>(kReqMcChannel, card);
+    ASSERT_EQ(listed.size(), 3u);
+    const McChannelRec added = listed.front();
+    EXPECT_EQ(added.portId, 10101u);
+    EXPECT_EQ(added.vci, 80);
+    EXPECT_EQ(added.vlanId, 300);
+    EXPECT_EQ(added.channelLimit, 3);
+    EXPECT_EQ(added.profile, "basic");
+    EXPECT_EQ(added.adminState, 1u);
+    PvcKeyRec otherCard;
+    otherCard.portId = 10200;
+    EXPECT_TRUE(Query<McChannelRec>(kReqMcChannel, otherCard).empty());
+
+    McChannelRec replacing = listed[1];
+    ASSERT_EQ(replacing.portId, 10103u);
+    replacing.vci = 90;
+    replacing.channelLimit = 5;
+    EXPECT_EQ(Write(kReqMcChannelAdd, replacing), kDrvOk);
+    EXPECT_EQ(Tool("snmpget", {kR + ".470.1.3.10103", kR + ".470.1.5.10103"}),
+              kR + ".470.1.3.10103 = 90\n" + kR + ".470.1.5.10103 = 5\n");
+    EXPECT_EQ(Write(kReqMcChannelDelete, listed[2]), kDrvOk);
+    EXPECT_EQ(TextLines(Tool("snmpwalk", {kR + ".470.1.1"})),
+              (std::vector<std::string>{kR + ".470.1.1.10101 = 10101", kR + ".470.1.1.10103 = 10103"}));
 }
 
 } // namespace

@@ -148,3 +148,9 @@ void CSubscriberDataDlg::OnOK()
     result_ = rec;
     EndDialog(IDOK);
 }
+
+void CSubscriberDataDlg::ReturnResultFields(DialogRequest& request) const
+{
+    const auto bytes = EncodeRecord(result_);
+    request.resultRecord.assign(bytes.begin(), bytes.end());
+}

@@ -31,6 +31,8 @@ public:
 
     // The record sent by the last OK.
     const SubscriberRecord& GetResult() const { return result_; }
+    // For a routed opener: the record sent, encoded.
+    void ReturnResultFields(DialogRequest& request) const;
 
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;

@@ -44,6 +44,13 @@ void DrawPortStateLegend(Dc& dc, const CRecordListDlg& list)
 
 int OpenOnSelectedPort(CRecordListDlg& list, const char* className, int portSelMode, uint8_t accessMode)
 {
+    DialogRequest request = PortDialogRequest(list, className, portSelMode, accessMode);
+    return OpenRouteDialog(request);
+}
+
+DialogRequest PortDialogRequest(const CRecordListDlg& list, const char* className, int portSelMode,
+                                uint8_t accessMode)
+{
     const std::optional<uint32_t> selected = list.SelectedItemData();
     DialogRequest request;
     request.className = selected || portSelMode == 0 ? className : kPortSelectionDlg;
@@ -57,7 +64,7 @@ int OpenOnSelectedPort(CRecordListDlg& list, const char* className, int portSelM
         request.hasLocation = true;
         request.locationId = static_cast<uint32_t>(list.GetLocationId());
     }
-    return OpenRouteDialog(request);
+    return request;
 }
 
 void OpenPortProfiles(CRecordListDlg& list, int profileGroup)

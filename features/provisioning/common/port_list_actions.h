@@ -11,6 +11,8 @@
 //     33077, Profile 1281 / 33080, and Reset Port 1308 / 33085.
 //     The context menu's Template entry (33142) has no action in a port list.
 
+#include "ui/framework/dialogs/dialog_request.h"
+
 #include <cstdint>
 
 class CRecordListDlg;
@@ -20,6 +22,9 @@ void DrawPortStateLegend(Dc& dc, const CRecordListDlg& list);
 
 // `portSelMode` 0: the dialog opens on the list's target as well; the result of the dialog's modal loop.
 int OpenOnSelectedPort(CRecordListDlg& list, const char* className, int portSelMode = 0, uint8_t accessMode = 0);
+// The request OpenOnSelectedPort opens, for an opener that reads what the dialog hands back.
+DialogRequest PortDialogRequest(const CRecordListDlg& list, const char* className, int portSelMode = 0,
+                                uint8_t accessMode = 0);
 
 void OpenPortProfiles(CRecordListDlg& list, int profileGroup);
 

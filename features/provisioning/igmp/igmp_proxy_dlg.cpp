@@ -96,10 +96,9 @@ bool CIgmpProxyDlg::OnNotify(const NotifyHeader& header, int* result)
 
 void CIgmpProxyDlg::OnOK()
 {
-    // The input is checked before the operator is asked to confirm what it would change.
-    if (CheckTargetNe() != 0 || CheckRight(kRightIgmp, 'm') != 0 || !UpdateDialogData())
+    if (CheckTargetNe() != 0 || CheckRight(kRightIgmp, 'm') != 0)
         return;
-    if (ShowMessageById(kStrSureToModifyData, kConfirm) != IDYES)
+    if (ShowMessageById(kStrSureToModifyData, kConfirm) != IDYES || !UpdateDialogData())
         return;
     IgmpProxyRec rec = loaded_;
     rec.adminState = 0;

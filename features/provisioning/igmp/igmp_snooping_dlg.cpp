@@ -83,10 +83,9 @@ bool CIgmpSnoopingDlg::OnNotify(const NotifyHeader& header, int* result)
 
 void CIgmpSnoopingDlg::OnOK()
 {
-    // The input is checked before the operator is asked to confirm what it would change.
-    if (CheckTargetNe() != 0 || CheckRight(kRightIgmp, 'm') != 0 || !UpdateDialogData())
+    if (CheckTargetNe() != 0 || CheckRight(kRightIgmp, 'm') != 0)
         return;
-    if (ShowMessageById(kStrSureToModifyData, kConfirm) != IDYES)
+    if (ShowMessageById(kStrSureToModifyData, kConfirm) != IDYES || !UpdateDialogData())
         return;
     const bool enabled = choice_ == kEnabledChoice;
     const IgmpSnoopingRec rec{enabled ? 1u : 0u, enabled ? agingTime_ : loaded_.agingTime};

@@ -64,6 +64,7 @@ std::optional<VlanMacRoom> QueryVlanMacRoom(uint32_t neId, uint16_t vlanId, cons
                                   [vlanId](const VlanMacLimitRec& rec) { return rec.vlanId == vlanId; });
     if (own != limits.records.end()) {
         room.limit = own->macLimit;
+        room.limitKnown = true;
         room.limitEnabled = own->state == kEnabled;
     }
     return room;

@@ -21,3 +21,10 @@ bool ExceedsVlanMacLimit(const VlanMacRoom& vlan, uint16_t vlanId, uint8_t chann
                                 : static_cast<int64_t>(channelLimit);
     return counted + static_cast<int64_t>(vlan.committed) > static_cast<int64_t>(vlan.limit);
 }
+
+bool FastProvisionExceedsVlanMacLimit(const VlanMacRoom& vlan, uint8_t channelLimit, std::optional<uint8_t> heldLimit)
+{
+    if (!vlan.limitKnown || heldLimit == channelLimit)
+        return false;
+    return static_cast<uint64_t>(vlan.committed) + channelLimit > vlan.limit;
+}

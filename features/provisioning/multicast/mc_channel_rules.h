@@ -23,13 +23,19 @@ struct HeldChannel {
     uint8_t channelLimit = 0;
 };
 
-// What the VLAN allows: the units committed to it, its MAC limit and whether that limit is enabled.
+// What the VLAN allows: the units committed to it, its MAC limit, whether the NE told one and whether it is enabled.
 struct VlanMacRoom {
     uint32_t committed = 0;
     uint32_t limit = 0;
+    bool limitKnown = false;
     bool limitEnabled = false;
 };
 
 // True when writing the channel (enabled, on `vlanId` with `channelLimit`) would put the VLAN over its limit.
 bool ExceedsVlanMacLimit(const VlanMacRoom& vlan, uint16_t vlanId, uint8_t channelLimit,
                          const std::optional<HeldChannel>& held);
+
+// The fast provisioning's own rule, looser than the setting's: any limit the NE tells counts, enabled or not, and a
+// port whose channel had the same limit (`heldLimit`) is not checked at all.
+bool FastProvisionExceedsVlanMacLimit(const VlanMacRoom& vlan, uint8_t channelLimit,
+                                      std::optional<uint8_t> heldLimit);

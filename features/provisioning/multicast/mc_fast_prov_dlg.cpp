@@ -41,7 +41,7 @@ void CMcFastProvDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightMcFastProvisioning) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     AddPage(CMcProfilePage::kTemplateId, &profile_, "Multicast Service Profile");
     AddPage(CMcChannelLimitPage::kTemplateId, &limit_, "Channel Limit");
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));

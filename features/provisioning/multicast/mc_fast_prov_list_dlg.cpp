@@ -66,7 +66,7 @@ void CMcFastProvListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightMcFastProvisioning) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     EnableCheckBoxes();
     InitListColumnsById(kStrColumnsMcFastProvision);
@@ -144,19 +144,19 @@ void CMcFastProvListDlg::Tick()
     McChannelRec channel = channel_;
     channel.portId = portId;
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
-    worker_.Run<std::optional<McProvisionResult>>(
+    worker_.Run<McProvisionAsk>(
         [neId, channel](const CRecordRequests& requests) {
             return ProvisionMcChannelUntilAsked(neId, channel, requests);
         },
-        [this, channel](std::optional<McProvisionResult> ended) {
-            if (ended)
-                ShowOutcome(channel.portId, *ended);
+        [this, channel](McProvisionAsk asked) {
+            if (asked.ended)
+                ShowOutcome(channel.portId, *asked.ended);
             else
-                OnPortAsked(channel);
+                OnPortAsked(channel, asked.heldLimit);
         });
 }
 
-void CMcFastProvListDlg::OnPortAsked(const McChannelRec& channel)
+void CMcFastProvListDlg::OnPortAsked(const McChannelRec& channel, uint8_t heldLimit)
 {
     if (ShowMessageById(kStrSureToOverwriteMcChannel, kConfirmFlags) != IDYES) {
         ShowOutcome(channel.portId, {McProvisionOutcome::kPaused, 0});
@@ -164,7 +164,9 @@ void CMcFastProvListDlg::OnPortAsked(const McChannelRec& channel)
     }
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
     worker_.Run<McProvisionResult>(
-        [neId, channel](const CRecordRequests& requests) { return FinishMcChannel(neId, channel, requests); },
+        [neId, channel, heldLimit](const CRecordRequests& requests) {
+            return FinishMcChannel(neId, channel, heldLimit, requests);
+        },
         [this, portId = channel.portId](McProvisionResult result) { ShowOutcome(portId, result); });
 }
 

@@ -67,7 +67,7 @@ private:
     void Stop();
     void Tick();
     // After the port's requests up to the question whether to replace its channel: the question, then the rest.
-    void OnPortAsked(const McChannelRec& channel);
+    void OnPortAsked(const McChannelRec& channel, uint8_t heldLimit);
     void ShowOutcome(uint32_t portId, const McProvisionResult& result);
     void TickAll(bool on);
     // Every control but the list and Stop off while a run goes.

@@ -14,39 +14,40 @@ constexpr McProvisionResult kPaused{McProvisionOutcome::kPaused, 0};
 McProvisionResult ProvisionMcChannel(uint32_t neId, const McChannelRec& channel,
                                      const std::function<bool()>& confirmOverwrite, const CRecordRequests& requests)
 {
-    if (const std::optional<McProvisionResult> ended = ProvisionMcChannelUntilAsked(neId, channel, requests))
-        return *ended;
+    const McProvisionAsk asked = ProvisionMcChannelUntilAsked(neId, channel, requests);
+    if (asked.ended)
+        return *asked.ended;
     if (!confirmOverwrite())
         return kPaused;
-    return FinishMcChannel(neId, channel, requests);
+    return FinishMcChannel(neId, channel, asked.heldLimit, requests);
 }
 
-std::optional<McProvisionResult> ProvisionMcChannelUntilAsked(uint32_t neId, const McChannelRec& channel,
-                                                              const CRecordRequests& requests)
+McProvisionAsk ProvisionMcChannelUntilAsked(uint32_t neId, const McChannelRec& channel,
+                                            const CRecordRequests& requests)
 {
     if (channel.adminState == kMcChannelEnabled) {
         const std::optional<uint32_t> pvcs = CountEnabledPvcs(neId, channel.portId, requests);
         if (!pvcs)
-            return kPaused;
+            return {kPaused};
         if (const std::optional<uint32_t> refusal = PortChannelRefusal(*pvcs, channel.channelLimit))
-            return McProvisionResult{McProvisionOutcome::kPaused, *refusal};
+            return {McProvisionResult{McProvisionOutcome::kPaused, *refusal}};
         const std::optional<McChannelRec> held = QueryMcChannelEntry(neId, channel.portId, kStrFailToQuery, requests);
         if (!held)
-            return kPaused;
+            return {kPaused};
         if (held->portId == channel.portId)
-            return std::nullopt;
+            return {std::nullopt, held->channelLimit};
     }
-    return FinishMcChannel(neId, channel, requests);
+    return {FinishMcChannel(neId, channel, std::nullopt, requests)};
 }
 
-McProvisionResult FinishMcChannel(uint32_t neId, const McChannelRec& channel, const CRecordRequests& requests)
+McProvisionResult FinishMcChannel(uint32_t neId, const McChannelRec& channel, std::optional<uint8_t> heldLimit,
+                                  const CRecordRequests& requests)
 {
     if (channel.adminState == kMcChannelEnabled) {
         const std::optional<VlanMacRoom> room = QueryVlanMacRoom(neId, channel.vlanId, requests);
         if (!room)
             return kPaused;
-        // As the channel setting judges an add: the VLAN's limit state counts, and so does the whole new limit.
-        if (ExceedsVlanMacLimit(*room, channel.vlanId, channel.channelLimit, std::nullopt))
+        if (FastProvisionExceedsVlanMacLimit(*room, channel.channelLimit, heldLimit))
             return {McProvisionOutcome::kPaused, kStrVlanMacLimitBelowCommitted};
     }
     if (const uint32_t refusal = WriteMcChannel(neId, true, channel, requests))

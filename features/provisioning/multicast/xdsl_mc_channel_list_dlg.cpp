@@ -36,6 +36,8 @@ CXdslMcChannelListDlg::CXdslMcChannelListDlg(QWidget* parent)
                             .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowOamTest},
                             .activateCommand = kShowButtonId,
                             .right = kRightMcChannels,
+                            .dialogChecksRight = true,
+                            .targetNeFirst = true,
                             .exportStem = "xDslMc"},
                            parent),
       ui_(std::make_unique<Ui::CXdslMcChannelListDlg>()),
@@ -61,7 +63,7 @@ void CXdslMcChannelListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightMcChannels) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsMcChannels);
     EnableCheckBoxes();
@@ -135,8 +137,6 @@ bool CXdslMcChannelListDlg::DeleteTickedRow(uint32_t key)
 
 void CXdslMcChannelListDlg::OnDeleteRecord(uint32_t key)
 {
-    if (CheckTargetNe() != 0 || CheckRight(kRightMcChannels, 'd') != 0)
-        return;
     if (ShowMessageById(kStrSureToDeleteData, kConfirmFlags) != IDYES)
         return;
     DeleteTickedRow(key);

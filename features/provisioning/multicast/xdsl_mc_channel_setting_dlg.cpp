@@ -51,7 +51,7 @@ void CXdslMcChannelSettingDlg::InitData()
     EnableControls({kShelfId, kSlotId, kPortId}, IsCreating());
     EnableControls({kVpiSpinId, kVciSpinId}, GetAccessMode() != kAccessQuery);
     SetControlsReadOnly({kVpiId, kVciId}, GetAccessMode() == kAccessQuery);
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     AddPage(CMcProfilePage::kTemplateId, &profile_, "Multicast Service Profile");
     AddPage(CMcChannelLimitPage::kTemplateId, &limit_, "Channel Limit");
     FillPortCombos(2);

@@ -54,7 +54,7 @@ void CIpoaNextHopDlg::InitData()
     ui_->ipEdit->SetAddress({0, 0, 0, 0});
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     SetControlReadOnly(kNameId, GetAccessMode() != kAccessCreate);
-    UpdateCaption(kCaptionNe);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     name_ = QString::fromStdString(nextHop_.name);
     if (GetAccessMode() != kAccessCreate) {
         const RecordReply<NextHopRec> reply = CRecordRequests().Query<NextHopRec>(

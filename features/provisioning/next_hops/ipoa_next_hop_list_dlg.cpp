@@ -50,6 +50,8 @@ CIpoaNextHopListDlg::CIpoaNextHopListDlg(QWidget* parent)
                      {.popupName = "ADD_DEL_REFRESH_LIST",
                       .rowCommands = {kRowDelete},
                       .right = kRightIpoaNextHops,
+                      .dialogChecksRight = true,
+                      .targetNeFirst = true,
                       .exportStem = "xDslIPoAIsp"},
                      parent),
       ui_(std::make_unique<Ui::CIpoaNextHopListDlg>()), rows_(*this, NextHopColumns())
@@ -69,7 +71,7 @@ void CIpoaNextHopListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightIpoaNextHops) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     SetRowColorMode(kRowColorsByImage);
     SetRowColors({{static_cast<uint32_t>(kImageEnabled), 0x000000, 0xFFFFFF},

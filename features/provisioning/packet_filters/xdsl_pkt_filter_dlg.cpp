@@ -2,6 +2,7 @@
 
 #include "core/entity/entity_id.h"
 #include "core/tables/access_rights.h"
+#include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/string_ids.h"
@@ -46,18 +47,21 @@ void CXdslPktFilterDlg::InitData()
         !TakeLineCardTarget(*this, slot_))
         return;
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    UpdateCaption(kCaptionNe | kCaptionLocation);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     AddPage(CPktFilterEtherTypePage::kTemplateId, &etherTypePage_, LoadString(kStrEtherTypeOnlyPage).c_str());
     AddPage(CPktFilterKnownPage::kTemplateId, &knownPage_, LoadString(kStrKnownFiltersPage).c_str());
     AddPage(CPktFilterFullPage::kTemplateId, &fullPage_, LoadString(kStrFullyConfiguredPage).c_str());
     SelectPage(&etherTypePage_);
     filters_ = DefaultFilters(slot_);
-    PktFilterRec query;
-    query.slot = slot_;
-    const RecordReply<PktFilterRec> reply = CRecordRequests().Query(kReqPktFilter, static_cast<uint32_t>(GetNeId()),
-                                                                    query, {.failureTextId = kStrFailToQuery});
-    if (reply.Ok())
-        ApplyFilterRecords(filters_, reply.records, slot_);
+    {
+        const CPduLogHold hold;
+        PktFilterRec query;
+        query.slot = slot_;
+        const RecordReply<PktFilterRec> reply = CRecordRequests().Query(
+            kReqPktFilter, static_cast<uint32_t>(GetNeId()), query, {.failureTextId = kStrFailToQuery});
+        if (reply.Ok())
+            ApplyFilterRecords(filters_, reply.records, slot_);
+    }
     etherTypePage_.Load(filters_);
     knownPage_.Load(filters_);
     fullPage_.Load(filters_);
@@ -102,6 +106,7 @@ void CXdslPktFilterDlg::OnOK()
     if (!NamesAllowed(set))
         return;
     const CRecordRequests requests;
+    const CPduLogHold hold;
     for (const PktFilterRec& rec : FiltersToWrite(set)) {
         if (!requests
                  .Modify(kReqPktFilter, static_cast<uint32_t>(GetNeId()), rec, {.failureTextId = kStrFailToUpdateData})

@@ -2,6 +2,7 @@
 
 #include "core/tables/access_rights.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
+#include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/string_ids.h"
@@ -23,7 +24,7 @@ void CXdslPktFilterGroupDlg::InitData()
         !TakeLineCardTarget(*this, slot_))
         return;
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
-    UpdateCaption(kCaptionNe | kCaptionLocation);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     PktFilterGroups groups = DefaultGroups(slot_);
     for (size_t tab = 0; tab < pages_.size(); ++tab) {
         const PktFilterGroupRec& group = groups[tab];
@@ -33,6 +34,13 @@ void CXdslPktFilterGroupDlg::InitData()
         pages_[tab].Load(group);
     }
     SelectPage(&pages_[0]);
+    LoadGroups(groups);
+    UpdatePageData(AllPages(), 0);
+}
+
+void CXdslPktFilterGroupDlg::LoadGroups(PktFilterGroups& groups)
+{
+    const CPduLogHold hold;
     const CRecordRequests requests;
     const auto neId = static_cast<uint32_t>(GetNeId());
     PktFilterGroupRec groupQuery;
@@ -54,7 +62,6 @@ void CXdslPktFilterGroupDlg::InitData()
                 page.ShowFilters(filters);
         }
     }
-    UpdatePageData(AllPages(), 0);
 }
 
 int CXdslPktFilterGroupDlg::OnCommandHook(int id, int code)
@@ -84,6 +91,7 @@ void CXdslPktFilterGroupDlg::OnOK()
         return;
     }
     const CRecordRequests requests;
+    const CPduLogHold hold;
     for (const CPktFilterGroupPage& page : pages_) {
         if (!requests
                  .Modify(kReqPktFilterGroup, static_cast<uint32_t>(GetNeId()), page.Group(),

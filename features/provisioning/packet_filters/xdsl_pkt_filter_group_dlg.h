@@ -35,6 +35,9 @@ public:
     void OnOK() override;
 
 private:
+    // The card's groups, then its filters' states and names, into the pages; a failed query ends the loading.
+    void LoadGroups(PktFilterGroups& groups);
+
     std::unique_ptr<Ui::CXdslPktFilterGroupDlg> ui_;
     std::array<CPktFilterGroupPage, 7> pages_;
     uint8_t slot_ = 0;

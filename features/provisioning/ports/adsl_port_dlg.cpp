@@ -7,6 +7,7 @@
 #include "features/provisioning/ports/port_rules.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
+#include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/board_setting_rec.h"
@@ -107,21 +108,19 @@ void CAdslPortDlg::InitData()
 
 bool CAdslPortDlg::Load()
 {
+    const CPduLogHold hold;
     return LoadProfiles() && LoadServiceTypeControl() && LoadFilterGroups() && LoadPort();
 }
 
 void CAdslPortDlg::SelectProfile(QComboBox& combo, const std::string& name, int showId)
 {
-    if (name.empty())
-        return;
-    const int found = combo.findText(QString::fromStdString(name), Qt::MatchExactly);
+    // A profile the NE no longer has leaves " <none>" chosen: OK then writes the port without it.
+    const int found =
+        name.empty() ? -1 : combo.findText(QString::fromStdString(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found > 0) {
         combo.setCurrentIndex(found);
         EnableControl(showId);
-        return;
     }
-    combo.addItem(QString::fromStdString(name));
-    combo.setCurrentIndex(combo.count() - 1);
 }
 
 bool CAdslPortDlg::LoadProfiles()

@@ -8,6 +8,8 @@
 #include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/ports/port_rules.h"
 #include "link/record_requests.h"
+#include "link/records/subscriber_record.h"
+#include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_ids.h"
@@ -30,6 +32,8 @@ constexpr int kPopupSubscriber = 33096;
 constexpr int kPopupCurrentPm = 33076;
 constexpr int kPopupHistoryPm = 33078;
 constexpr int kPopupLongTermPm = 33077;
+constexpr uint16_t kSubscribersChanged = 0x0E; // modified, added or deleted
+constexpr COLORREF kDisabledText = 0x808080;
 constexpr uint32_t kClassEnterprise = 2;
 constexpr uint32_t kServicePppoe = 1;
 
@@ -43,11 +47,8 @@ ListValue SubscriberValue(const AdslPortRec& port, uint32_t textId)
 
 std::vector<ListColumn<AdslPortRec>> PortColumns(const CAdslPortListDlg& dialog)
 {
-    const auto stateImage = [](const AdslPortRec& port) {
-        return port.enableState == 1 ? kImageEnabled : kImageDisabled;
-    };
     return {
-        {.order = ListOrder::kArrival, .image = stateImage}, // the row's image greys a disabled port
+        {.order = ListOrder::kArrival},
         {.value =
              [&dialog](const AdslPortRec& port) {
                  return ListValue(
@@ -63,7 +64,7 @@ std::vector<ListColumn<AdslPortRec>> PortColumns(const CAdslPortListDlg& dialog)
              },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const AdslPortRec& port) { return ListValue(port.enableState); },
-         .image = stateImage},
+         .image = [](const AdslPortRec& port) { return port.enableState == 1 ? kImageEnabled : kImageDisabled; }},
         {.value =
              [](const AdslPortRec& port) {
                  return ListValue(LoadString(port.operState == 1 ? kStrLinkUp : kStrLinkDown));
@@ -115,6 +116,7 @@ CAdslPortListDlg::CAdslPortListDlg(QWidget* parent)
                                       {kLongTermPmButtonId, kPopupLongTermPm}},
                       .activateCommand = kShowButtonId,
                       .right = kRightXdslPorts,
+                      .dialogChecksRight = true,
                       .exportStem = "xDslLine"},
                      parent),
       ui_(std::make_unique<Ui::CAdslPortListDlg>()), rows_(*this, PortColumns(*this), &AdslPortRec::entityId)
@@ -141,12 +143,9 @@ void CAdslPortListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightXdslPorts) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe | kCaptionLocation);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     EnableSubItemImages();
-    SetRowColorMode(kRowColorsByImage);
-    SetRowColors({{static_cast<uint32_t>(kImageEnabled), 0x000000, 0xFFFFFF},
-                  {static_cast<uint32_t>(kImageDisabled), 0x808080, 0xFFFFFF}});
     InitListColumnsById(kStrColumnsAdslPorts);
     if (AppSettings().directControl) {
         for (const int column : {kSubscriberColumn, kClassColumn, kServiceColumn})
@@ -188,19 +187,41 @@ void CAdslPortListDlg::OpenPort(uint32_t portId, uint8_t accessMode)
     rows_.Put(dlg.GetPort());
 }
 
+void CAdslPortListDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor,
+                                     COLORREF* backColor2, int listId)
+{
+    CRecordListDlg::GetItemColors(row, column, textColor, backColor, backColor2, listId);
+    const AdslPortRec* port = rows_.Find(List().GetItemData(row));
+    if (listId == kListControlId && port != nullptr && port->enableState != 1)
+        *textColor = kDisabledText;
+}
+
 void CAdslPortListDlg::OpenSubscriber()
 {
     const std::optional<uint32_t> selected = SelectedItemData();
     if (!selected) {
-        if (OpenOnSelectedPort(*this, "CSubscriberSelectDlg") == IDOK)
+        // Only a change made from the selection's subscriber list shows in the ports.
+        DialogRequest request = PortDialogRequest(*this, "CSubscriberSelectDlg");
+        OpenRouteDialog(request);
+        if ((request.changeFlags & kSubscribersChanged) != 0)
             RefillList();
         return;
     }
     const AdslPortRec* row = rows_.Find(*selected);
-    const uint8_t mode = row != nullptr && row->subscriber.empty() ? kAccessCreate : kAccessModify;
-    // The server binds the subscriber to the port: the row reads it back.
-    if (OpenOnSelectedPort(*this, "CSubscriberDataDlg", 0, mode) == IDOK)
-        RefillList();
+    if (row == nullptr)
+        return;
+    DialogRequest request =
+        PortDialogRequest(*this, "CSubscriberDataDlg", 0, row->subscriber.empty() ? kAccessCreate : kAccessModify);
+    SubscriberRecord written;
+    if (OpenRouteDialog(request) != IDOK ||
+        !DecodeRecord(request.resultRecord.data(), request.resultRecord.size(), &written))
+        return;
+    // The row shows the subscriber the dialog bound to the port.
+    AdslPortRec port = *row;
+    port.subscriber = written.name;
+    port.subscriberClass = written.subscriberClass;
+    port.service = written.serviceType;
+    rows_.Put(port);
 }
 
 int CAdslPortListDlg::OnCommandHook(int id, int code)

@@ -56,6 +56,9 @@ public:
     int OnCommandHook(int id, int code) override;
     void DrawExtras(Dc& dc) override;
     bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
+    // A disabled port's row is grey.
+    void GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
+                       int listId) override;
 
 private:
     // Show (access mode 1) or Modify (2) of the port; after a modify the row shows what was written.

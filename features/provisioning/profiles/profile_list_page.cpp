@@ -65,6 +65,42 @@ std::vector<uint32_t> CProfileListPage::KeysInListOrder() const
     return keys;
 }
 
+bool CProfileListPage::OnCommand(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return CAListPage::OnCommand(id, code);
+    switch (id) {
+    case kShowButtonId:
+    case kPopupShow:
+        if (const std::optional<uint32_t> key = RequireSelectedItemData())
+            OnShowRecord(*key);
+        return true;
+    case kModifyButtonId:
+    case kPopupModify:
+        if (const std::optional<uint32_t> key = RequireSelectedItemData())
+            OnModifyRecord(*key);
+        return true;
+    case kAddButtonId:
+    case kPopupAdd:
+        OnAddRecord(SelectedItemData());
+        return true;
+    case kDeleteButtonId:
+    case kPopupDelete:
+        DeleteSelected();
+        return true;
+    default:
+        return CAListPage::OnCommand(id, code);
+    }
+}
+
+void CProfileListPage::DeleteSelected()
+{
+    if (CheckRight(kind_.right, 'd') != 0 || (!templateMode_ && CheckTargetNe() != 0))
+        return;
+    if (const std::optional<uint32_t> key = RequireSelectedItemData())
+        OnDeleteRecord(*key);
+}
+
 int CProfileListPage::OnCommandHook(int id, int code)
 {
     if (code == BN_CLICKED && id == kSaveAllButtonId)

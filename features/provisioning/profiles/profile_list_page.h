@@ -15,6 +15,8 @@
 //     which sends it to the NEs the operator ticks.
 // Each row keeps its profile's record whole; a profile whose status is not 1 (enabled) shows image 34, and grey text
 // on the pages that grey disabled profiles (all but those that call KeepDisabledRowsBlack).
+// The page checks the operator's right for Delete ('d'), Save All and Download ('m'); Show, Modify and Add leave it
+// to the editor they open, which checks the letter of its mode.
 
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "features/provisioning/profiles/profile_save_all.h"
@@ -57,6 +59,7 @@ public:
     void SetTemplateMode(bool on) { templateMode_ = on; }
 
     void InitData() override;
+    bool OnCommand(int id, int code) override;
     int OnCommandHook(int id, int code) override;
     void OnExport() override;
 
@@ -83,6 +86,9 @@ protected:
     virtual void DownloadToNes() = 0;
 
 private:
+    // Delete: the right, the NE unless templates, then the selected row (OnDeleteRecord asks and deletes).
+    void DeleteSelected();
+
     const ProfileKind& kind_;
     bool templateMode_ = false;
     bool listPrepared_ = false;
@@ -175,8 +181,6 @@ protected:
 
     void OnDeleteRecord(uint32_t key) override
     {
-        if (!GetTemplateMode() && CheckTargetNe() != 0)
-            return;
         const Rec* rec = rows_.Find(key);
         if (rec == nullptr || !ConfirmDelete())
             return;

@@ -20,5 +20,5 @@ uint32_t RateAfterSpin(uint32_t shown, int steps)
 
 uint32_t RateAsLoaded(uint32_t stored)
 {
-    return std::clamp(stored, kProfileRateMin, kProfileRateMax);
+    return std::clamp(stored, kProfileRateMin, kProfileRateShownMax);
 }

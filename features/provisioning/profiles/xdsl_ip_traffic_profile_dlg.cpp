@@ -120,16 +120,13 @@ bool CXdslIpTrafficProfileDlg::NeAllowsDrop(const std::string& name)
 
 void CXdslIpTrafficProfileDlg::OnOK()
 {
-    if (!TargetStillThere() || !UpdateDialogData())
-        return;
-    // What OK writes is a rate the profile can hold, whatever the edit was left with.
-    rate_ = RateOnLeavingEdit(rate_);
-    if (!CheckRoomAndName(name_, kNameId))
+    if (!TargetStillThere() || !UpdateDialogData() || !CheckRoomAndName(name_, kNameId))
         return;
     const std::string name = name_.trimmed().toStdString();
-    if (!IsAdding()) {
+    // Only dropping broadcast can cut off PVCs that use the profile: that change alone is judged and asked.
+    if (!IsAdding() && broadcast_ == kDropIndex) {
         // Templates carry no PVCs: only an NE judges its profile.
-        if (broadcast_ == kDropIndex && !templateMode_ && !NeAllowsDrop(name))
+        if (!templateMode_ && !NeAllowsDrop(name))
             return;
         if (ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
             return;

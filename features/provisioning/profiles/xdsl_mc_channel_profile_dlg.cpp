@@ -157,8 +157,7 @@ void CXdslMcChannelProfileDlg::OnOK()
     rec.name = name_.trimmed().toStdString();
     rec.groupAddress = address;
     rec.queue = static_cast<uint8_t>(std::clamp(queue_, 0, kQueueChoices - 1));
-    // The rate is kept as typed, within what a profile can carry.
-    rec.downstreamRate = RateAsLoaded(rate_);
+    rec.downstreamRate = rate_;
     rec.downstreamRateCopy = rec.downstreamRate;
     rec.status = 1;
     const CRecordRequests requests;

@@ -53,7 +53,13 @@ uint32_t CXdslMcChannelProfileListPage::ExportTitleId() const
 
 bool CXdslMcChannelProfileListPage::RunEditor(McChannelProfileRec& rec, uint8_t accessMode)
 {
-    return RunProfileEditor<CXdslMcChannelProfileDlg>(rec, accessMode);
+    const bool written = RunProfileEditor<CXdslMcChannelProfileDlg>(rec, accessMode);
+    // The page tells what its editor was opened for, whatever became of it.
+    if (accessMode == kAccessQuery)
+        SetChangeFlags(GetChangeFlags() | kChangeShown);
+    else if (accessMode == kAccessModify)
+        SetChangeFlags(GetChangeFlags() | kChangeModified);
+    return written;
 }
 
 std::string CXdslMcChannelProfileListPage::NameOf(const McChannelProfileRec& rec) const

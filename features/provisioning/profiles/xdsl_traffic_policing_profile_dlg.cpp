@@ -101,9 +101,11 @@ void CXdslTrafficPolicingProfileDlg::OnOK()
         return;
     const std::string name = name_.trimmed().toStdString();
     const uint32_t action = static_cast<uint32_t>(std::clamp<int>(action_, 0, kPolicingActionChoices - 1));
-    if (!IsAdding()) {
+    // Only a DSCP action can clash with the PVCs of the ports that apply the profile: that change alone is judged and
+    // asked.
+    if (!IsAdding() && action >= kPolicingFirstDscpAction) {
         // Templates apply to no port: only an NE judges its profile.
-        if (action >= kPolicingFirstDscpAction && !templateMode_ && !NeAllowsDscp(name))
+        if (!templateMode_ && !NeAllowsDscp(name))
             return;
         if (ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
             return;

@@ -78,6 +78,8 @@ CXdslFdbConfigListDlg::CXdslFdbConfigListDlg(QWidget* parent)
                      {.popupName = "ADD_DEL_REFRESH_LIST2",
                       .rowCommands = {kRowDelete},
                       .right = kRightFilteringDatabase,
+                      .dialogChecksRight = true,
+                      .targetNeFirst = true,
                       .exportStem = "xDslFdbConfig"},
                      parent),
       ui_(std::make_unique<Ui::CXdslFdbConfigListDlg>()), rows_(*this, FdbColumns(*this))
@@ -99,7 +101,7 @@ void CXdslFdbConfigListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightFilteringDatabase) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe | kCaptionLocation);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsStaticFdb);
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));

@@ -65,7 +65,7 @@ void CXdslStaticMacDlg::InitData()
         vci_ = entry_.vci;
         mac_ = QString::fromStdString(FormatMacAddress(entry_.mac));
     }
-    UpdateCaption(kCaptionNe);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     UpdateData(false);
 }
 

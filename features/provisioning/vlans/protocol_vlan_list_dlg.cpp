@@ -41,6 +41,8 @@ CProtocolVlanListDlg::CProtocolVlanListDlg(QWidget* parent)
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId,
                       .right = kRightProtocolVlans,
+                      .dialogChecksRight = true,
+                      .targetNeFirst = true,
                       .exportStem = "ProtocolVlan"},
                      parent),
       ui_(std::make_unique<Ui::CProtocolVlanListDlg>()),
@@ -118,7 +120,7 @@ void CProtocolVlanListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 
 void CProtocolVlanListDlg::OnDeleteRecord(uint32_t etherType)
 {
-    if (CheckTargetNe() != 0 || !ConfirmDelete())
+    if (!ConfirmDelete())
         return;
     ProtocolVlanRec key;
     key.etherType = static_cast<uint16_t>(etherType);

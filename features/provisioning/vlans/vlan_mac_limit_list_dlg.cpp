@@ -47,6 +47,7 @@ CVlanMacLimitListDlg::CVlanMacLimitListDlg(QWidget* parent)
                       .rowCommands = {kRowModify},
                       .activateCommand = kModifyButtonId,
                       .right = kRightVlanMacLimits,
+                      .dialogChecksRight = true,
                       .exportStem = "VlanMacLimit"},
                      parent),
       ui_(std::make_unique<Ui::CVlanMacLimitListDlg>()),

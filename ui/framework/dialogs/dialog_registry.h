@@ -33,7 +33,8 @@ void ApplyDialogRequest(CADialog& dialog, const DialogRequest& request);
 
 // The opener of a CADialog class: it builds one, applies the request and, when the class takes opener fields
 // (ApplyOpenerFields(const DialogRequest&)), hands them over, then runs it; a class that hands a choice back
-// (ReturnResultFields(DialogRequest&)) writes it into the request after its modal loop.
+// (ReturnResultFields(DialogRequest&)) writes it into the request after its modal loop, and the dialog's change flags
+// go back in every case.
 template <class Dialog> RouteDialogOpener DialogClassOpener()
 {
     return [](DialogRequest& request) {
@@ -42,6 +43,7 @@ template <class Dialog> RouteDialogOpener DialogClassOpener()
         if constexpr (requires { dialog.ApplyOpenerFields(request); })
             dialog.ApplyOpenerFields(request);
         const int result = dialog.DoModal();
+        request.changeFlags = dialog.GetChangeFlags();
         if constexpr (requires { dialog.ReturnResultFields(request); }) {
             if (result == IDOK)
                 dialog.ReturnResultFields(request);

@@ -1,13 +1,14 @@
 #pragma once
 // What a routed command hands to the dialog it opens: the target, the location, the member's name, the access mode
 // and the opener fields, as the dialog's set-up calls would. The slot selection dialog hands back the chosen index;
-// a dialog that opens the template download hands it its prepared requests.
+// a dialog that opens the template download hands it its prepared requests; every dialog hands back its change flags.
 
 #include "core/entity/entity_id.h"
 #include "core/entity/entity_index.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TemplateDownload;
 
@@ -52,4 +53,10 @@ struct DialogRequest {
 
     // The template download dialog's prepared requests (template_download.h), kept by the opener.
     const TemplateDownload* templateDownload = nullptr;
+
+    // Handed back by every dialog after its modal loop: its change flags (CADialog::GetChangeFlags).
+    uint16_t changeFlags = 0;
+    // Handed back after OK by a dialog that wrote a record its opener shows (the subscriber data): the record as
+    // written, encoded.
+    std::vector<uint8_t> resultRecord;
 };

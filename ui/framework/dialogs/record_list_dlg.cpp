@@ -166,29 +166,30 @@ bool CRecordListDlg::RunListCommand(int id)
 {
     switch (ButtonOfCommand(id)) {
     case kShowButtonId:
-        if (!HasCommandRight('q'))
+        if (!setup_.dialogChecksRight && !HasCommandRight('q'))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnShowRecord(*key);
         return true;
     case kModifyButtonId:
-        if (!HasCommandRight('m'))
+        if (!setup_.dialogChecksRight && !HasCommandRight('m'))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnModifyRecord(*key);
         return true;
     case kAddButtonId:
-        if (HasCommandRight('c'))
+        if (setup_.dialogChecksRight || HasCommandRight('c'))
             OnAddRecord(SelectedItemData());
         return true;
     case kDeleteButtonId:
-        if (!HasCommandRight('d'))
+        if ((setup_.targetNeFirst && CheckTargetNe() != 0) || !HasCommandRight('d'))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnDeleteRecord(*key);
         return true;
     case kRefreshButtonId:
-        OnRefresh();
+        if (!setup_.targetNeFirst || CheckTargetNe() == 0)
+            OnRefresh();
         return true;
     case kExportButtonId:
         OnExport();

@@ -72,6 +72,10 @@ public:
         int activateCommand = 0;
         // The function of the access rights whose letters Show, Modify, Add and Delete need; -1 for none.
         int right = -1;
+        // Show, Modify and Add leave the right to the record dialog they open, which checks its mode's letter.
+        bool dialogChecksRight = false;
+        // Delete and Refresh first make sure the target NE is still there ("Unknown NE" when not).
+        bool targetNeFirst = false;
         // Export: the file stem and the delimiter.
         const char* exportStem = "";
         char exportDelimiter = '\t';

@@ -5,9 +5,9 @@
 // it. Its result comes back on the UI thread, through the worker's own event queue, so it never reaches a window that
 // has gone.
 //
-//     worker_.Run<McProvisionResult>(
-//         [neId, channel](const CRecordRequests& requests) { return FinishMcChannel(neId, channel, requests); },
-//         [this](McProvisionResult result) { ... });
+//     worker_.Run<uint32_t>(
+//         [neId, channel](const CRecordRequests& requests) { return WriteMcChannel(neId, true, channel, requests); },
+//         [this](uint32_t refusal) { ... });
 //
 // The driver must stay the current one while a job runs (a modal window over the run keeps the operator from logging
 // out).

@@ -1,7 +1,7 @@
 // One port of a fast provisioning against an NE that keeps PVCs, a channel and VLAN MAC limits: an enabled channel is
-// written only past the port's rules, the operator's yes to replace a channel and the VLAN's MAC limit (its state
-// counted, a replaced channel's limit counted whole, as the channel setting judges an add); a disabled one is written
-// at once; a write the NE refuses, even without a reply to read, ends the run.
+// written only past the port's rules, the operator's yes to replace a channel and the VLAN's MAC limit as the fast
+// provisioning judges it (whatever the limit's state; not at all for a replaced channel of the same limit); a
+// disabled one is written at once; a write the NE refuses, even without a reply to read, ends the run.
 
 #include "features/provisioning/multicast/mc_fast_provision_step.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
@@ -61,9 +61,14 @@ TEST(McFastProvisionStepTest, APortIsWrittenOnlyPastItsRules)
         {"the replace agreed", 1, true, true, 0, 0, Channel(1), McProvisionOutcome::kWritten, 0},
         {"beyond an enabled VLAN limit", 1, false, true, 3, 1, Channel(4), McProvisionOutcome::kPaused,
          kStrVlanMacLimitBelowCommitted},
-        {"a replaced channel of the same limit is still checked", 1, true, true, 2, 1, Channel(3),
+        {"within an enabled VLAN limit", 1, false, true, 4, 1, Channel(4), McProvisionOutcome::kWritten, 0},
+        {"a replaced channel of the same limit is not checked", 1, true, true, 2, 1, Channel(3),
+         McProvisionOutcome::kWritten, 0},
+        {"a replaced channel of another limit is checked whole", 1, true, true, 4, 1, Channel(5),
          McProvisionOutcome::kPaused, kStrVlanMacLimitBelowCommitted},
-        {"a disabled VLAN limit takes anything", 1, false, true, 1, 2, Channel(5), McProvisionOutcome::kWritten, 0},
+        {"a disabled VLAN limit counts as well", 1, false, true, 4, 2, Channel(5), McProvisionOutcome::kPaused,
+         kStrVlanMacLimitBelowCommitted},
+        {"a VLAN without a limit takes anything", 1, false, true, 0, 0, Channel(5), McProvisionOutcome::kWritten, 0},
         {"a disabled channel is written at once", 0, false, true, 1, 1, Channel(5, kMcChannelDisabled),
          McProvisionOutcome::kWritten, 0},
     };
