@@ -8,8 +8,12 @@
 
 #include "features/provisioning/multicast/mc_fast_prov_dlg.h"
 #include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/ne_table.h"
+#include "link/record_requests.h"
 #include "link/records/mc_channel_rec.h"
 #include "link/records/mc_service_profile_rec.h"
+#include "link/records/pvc_key_rec.h"
 #include "link/records/request_codes.h"
 #include "ui/framework/lists/small_images.h"
 
@@ -109,6 +113,57 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
         EXPECT_EQ(channel->profile, "basic") << portId;
     }
     EXPECT_EQ(ChannelOf(channels, 10103), nullptr);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// In direct mode the run writes the NE's own channels: the first card's ports with a PVC in service take the channel,
+// and the run waits on the first port without one.
+TEST(McFastProvisionE2eTest, InDirectModeTheNesPortsTakeTheChannel)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    const CNeRecord* ne = FindNeById(1);
+    ASSERT_NE(ne, nullptr);
+    const CEntityNode* card = ne->root != nullptr ? ne->root->FindById(10100) : nullptr;
+    ASSERT_NE(card, nullptr);
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Dialog>([&](Dialog& dialog) {
+        auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
+        const int model = type->findData(QVariant::fromValue<quint32>(card->GetModelId()));
+        if (model < 0) {
+            ADD_FAILURE() << "the first card's model is not offered";
+            return IDCANCEL;
+        }
+        Choose(dialog, Dialog::kTypeId, type->itemText(model));
+        EXPECT_EQ(e2e::Field(dialog.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
+        Type(dialog, Dialog::kVciId, QStringLiteral("72"));
+        Type(dialog, Dialog::kVlanId, QStringLiteral("100"));
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& ports = *list.FindList(kListControlId);
+            Click(list, List::kGoId);
+            EXPECT_TRUE(program.WaitUntil([&] { return !MessageLine(list).isEmpty(); }));
+            EXPECT_EQ(MessageLine(list), QStringLiteral("This port doesn't has any active PVC"));
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-1"))), kImageDone);
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-2"))), kImageDone);
+            Click(list, List::kStopId);
+            return IDCANCEL;
+        });
+        Click(dialog, Dialog::kListId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcFastProvision));
+    PvcKeyRec whole;
+    whole.portId = 1;
+    const RecordReply<McChannelRec> held = CRecordRequests().Query(kReqMcChannel, 1, whole);
+    ASSERT_TRUE(held.Ok());
+    for (uint32_t portId : {10101u, 10102u}) {
+        const McChannelRec* channel = ChannelOf(held.records, portId);
+        ASSERT_NE(channel, nullptr) << portId;
+        EXPECT_EQ(channel->vci, 72) << portId;
+        EXPECT_EQ(channel->vlanId, 100) << portId;
+    }
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

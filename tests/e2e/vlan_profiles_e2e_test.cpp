@@ -13,6 +13,7 @@
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
 #include "features/provisioning/templates/template_download_dlg.h"
+#include "link/record_requests.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
@@ -384,6 +385,47 @@ TEST(VlanProfilesRightsE2eTest, AnOperatorWithoutTheAddRightIsStoppedByTheEditor
     ASSERT_TRUE(program.Command(kCmdVlanProfile));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
     EXPECT_TRUE(Named(program.ServerRecords(kReqIpTrafficProfile, kNorth), "office").has_value());
+}
+
+// In direct mode the NE judges its own profiles: dropping broadcast on a profile its DHCP PVC uses is refused, and a
+// change that keeps forwarding is written without a question.
+TEST(VlanProfilesDirectE2eTest, TheNesIpTrafficProfileIsJudgedAndChangedInDirectMode)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
+        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
+        person.OnDialog<IpEditor>([&](IpEditor& modify) {
+            Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
+            person.AnswerBox(IDOK);
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.back(), kDropRefused);
+            EXPECT_FALSE(modify.IsEnded());
+            const size_t boxes = person.boxTexts.size();
+            Choose(modify, IpEditor::kBroadcastId, QStringLiteral("forward"));
+            Choose(modify, IpEditor::kQueueId, QStringLiteral("urgent"));
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.size(), boxes) << "no question";
+            EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(ListColumn(ips, 1).value(RowOf(ips, 0, QStringLiteral("office"))), QStringLiteral("highest"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdVlanProfile));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    const RecordReply<IpTrafficProfileRec> held =
+        CRecordRequests().Query<IpTrafficProfileRec>(kReqIpTrafficProfile, 1);
+    ASSERT_TRUE(held.Ok());
+    const std::optional<IpTrafficProfileRec> office = Named(held.records, "office");
+    ASSERT_TRUE(office);
+    EXPECT_EQ(office->queue, 3);
+    EXPECT_EQ(office->broadcast, 3u);
 }
 
 } // namespace

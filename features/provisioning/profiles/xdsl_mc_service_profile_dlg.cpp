@@ -66,13 +66,12 @@ void CXdslMcServiceProfileDlg::InitData()
     name_ = IsAdding() ? QString() : QString::fromStdString(record_.name);
     UpdateData(false);
     {
+        // The PDU log window holds its display over the channels and the profile read.
         const CPduLogHold hold;
         FillList();
+        if (IsAdding() || (!recordGiven_ && ReadNamedProfile() != ProfileRead::kRead))
+            return;
     }
-    if (IsAdding())
-        return;
-    if (!recordGiven_ && ReadNamedProfile() != ProfileRead::kRead)
-        return;
     for (uint16_t id : McChannelIds(record_)) {
         if (channels_.Find(id) != nullptr)
             channels_.Model().SetChecked(id, true);
