@@ -49,6 +49,14 @@ void RefuseNext(e2e::CProgram& program, uint16_t code)
         probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
 }
 
+// Another workstation deletes a traffic policing profile of North-1.
+void DeletePolicingProfile(e2e::CProgram& program, const std::string& name)
+{
+    TrafficPolicingProfileRec gone;
+    gone.name = name;
+    WriteToServer(program, kReqTrafficPolicingProfileDelete, gone);
+}
+
 AdslPortRec ServerPort(e2e::CProgram& program, uint32_t portId)
 {
     for (const AdslPortRec& rec : program.ServerRecords(kReqAdslPort, kNorth1)) {
@@ -188,12 +196,7 @@ TEST_F(AdslPortsE2eTest, APolicingProfileOnAPortWithPppoeTrafficMeetsTheCardsSer
         EXPECT_FALSE(port.IsEnded());
         // The server no longer has the profile the operator picks next: its refusal keeps the dialog open.
         EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-drop")));
-        server_test::CRawClient& probe = program_.ServerProbe();
-        TrafficPolicingProfileRec gone;
-        gone.name = "police-drop";
-        const auto bytes = EncodeRecord(gone);
-        ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqTrafficPolicingProfileDelete, kNorth1,
-                                             {bytes.begin(), bytes.end()}, kTrafficPolicingProfileRecSize)));
+        DeletePolicingProfile(program_, "police-drop");
         person.AnswerBox(IDOK);
         Click(port, IDOK);
         EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to update data")));
@@ -235,12 +238,7 @@ TEST_F(AdslPortsE2eTest, AProfileTheNeNoLongerHasShowsAsNoneAndIsWrittenEmpty)
     AdslPortRec port5 = ServerPort(program_, kPort5);
     port5.trafficPolicingProfile = "police-drop";
     WriteToServer(program_, kReqAdslPort, port5);
-    server_test::CRawClient& probe = program_.ServerProbe();
-    TrafficPolicingProfileRec gone;
-    gone.name = "police-drop";
-    const auto bytes = EncodeRecord(gone);
-    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqTrafficPolicingProfileDelete, kNorth1,
-                                         {bytes.begin(), bytes.end()}, kTrafficPolicingProfileRecSize)));
+    DeletePolicingProfile(program_, "police-drop");
     ModifyPort(kPort5, [&](List& ports, Port& port) {
         EXPECT_EQ(e2e::Field(port, Port::kPolicingId), QStringLiteral(" <none>"));
         EXPECT_FALSE(port.IsControlEnabled(Port::kShowPolicingId));

@@ -1,8 +1,8 @@
 // Static MAC entries and IPoA next hops in the running program against the simulated server. The operator lists the
 // configured filtering database of North-1's line card, adds a static entry that the NE's check refuses and then one
 // it takes, and deletes one; meets the check's verdicts on MACs the NE learned, and its questions before a static
-// entry replaces learned ones; fills the NE's next-hop table to its four entries, changes one of them although the
-// table is full, and meets the server's refusal of a name it has.
+// entry replaces learned ones; fills the NE's next-hop table to its four entries, meets the server's refusal of a name
+// it has, and looks at a next hop from a PVC's setting.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
@@ -11,11 +11,13 @@
 #include "core/util/mac_address.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/pvcs/vc_vlan_name_pages.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
 #include "features/provisioning/static_macs/xdsl_fdb_config_list_dlg.h"
 #include "features/provisioning/static_macs/xdsl_static_mac_dlg.h"
 #include "link/records/fdb_entry_rec.h"
 #include "link/records/next_hop_rec.h"
-#include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QTreeView>
@@ -28,6 +30,7 @@ namespace {
 
 constexpr int kCmdFdbList = 33211;
 constexpr int kCmdNextHops = 33053;
+constexpr int kCmdVcVlan = 33022;
 using e2e::kNorth1;
 constexpr uint32_t kPort1 = 10101; // PVC 0/35 with a MAC limit of 4, PVC 8/35
 constexpr uint32_t kPort7 = 10107; // a transparent PVC 0/35 with a static entry and a MAC limit of 4
@@ -224,7 +227,7 @@ TEST_F(StaticMacNextHopE2eTest, AddStaticWorksFromTheListOfTheWholeNe)
     EXPECT_TRUE(ServerHas(program_, "00:aa:bb:cc:dd:03"));
 }
 
-TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndChangesAnEntryOfTheFullTable)
+TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFromAPvc)
 {
     e2e::COperator& person = program_.Operator();
     const auto add = [&](HopList& hops, const QString& name, const QString& address, const QString& vlan,
@@ -269,27 +272,32 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndChangesAnEntry
     ASSERT_TRUE(program_.Command(kCmdNextHops));
     ASSERT_TRUE(ServerHop(program_, "isp-c"));
 
-    // A change of a next hop of the full table, by name, as the VC-to-VLAN setting opens it.
-    person.OnDialog<Hop>([&](Hop& hop) {
-        EXPECT_EQ(e2e::Field(hop, Hop::kIpAddressId), QStringLiteral("192.0.2.12"));
-        Type(hop, Hop::kIpAddressId, QStringLiteral("192.0.2.99"));
-        Type(hop, Hop::kVlanId, QStringLiteral("99"));
-        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(hop, QStringLiteral("next_hop")));
-        Click(hop, IDOK);
-        EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();
+    // The VC-to-VLAN setting of a PVC shows a next hop by its name: the operator switches the PVC to routed mode and
+    // looks at the next hop it would use, which the dialog shows as the NE has it and does not offer to change.
+    person.OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& pvcs) {
+        QTreeView& list = *pvcs.FindList(kListControlId);
+        EXPECT_GT(list.model()->rowCount(), 0);
+        program_.ClickListRow(list, 0);
+        person.OnDialog<CXdslVcVlanSettingDlg>([&](CXdslVcVlanSettingDlg& setting) {
+            EXPECT_TRUE(e2e::Choose(setting, CXdslVcVlanSettingDlg::kModeId, QStringLiteral("routed")));
+            CVcVlanNextHopPage& page = setting.NextHopPage();
+            setting.SelectPage(&page);
+            EXPECT_TRUE(e2e::Choose(page, CVcVlanNextHopPage::kNextHopId, QStringLiteral("isp-c")));
+            person.OnDialog<Hop>([&](Hop& hop) {
+                EXPECT_EQ(e2e::Field(hop, Hop::kNameId), QStringLiteral("isp-c"));
+                EXPECT_EQ(e2e::Field(hop, Hop::kIpAddressId), QStringLiteral("192.0.2.12"));
+                EXPECT_EQ(e2e::Field(hop, Hop::kVlanId), QStringLiteral("22"));
+                EXPECT_FALSE(hop.IsControlEnabled(IDOK));
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(hop, QStringLiteral("next_hop")));
+                return IDCANCEL;
+            });
+            Click(page, CVcVlanNextHopPage::kShowId);
+            return IDCANCEL;
+        });
+        Click(pvcs, kModifyButtonId);
         return IDCANCEL;
     });
-    DialogRequest request;
-    request.className = "CIpoaNextHopDlg";
-    request.hasTarget = true;
-    request.neId = kNorth1;
-    request.accessMode = kAccessModify;
-    request.recordName = "isp-c";
-    OpenRouteDialog(request);
-    const std::optional<NextHopRec> changed = ServerHop(program_, "isp-c");
-    ASSERT_TRUE(changed);
-    EXPECT_EQ(changed->address, (IpAddress{192, 0, 2, 99}));
-    EXPECT_EQ(changed->vlanId, 99);
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // IP traffic profiles as the server's templates (more than one batch), and downloads a template to three NEs from
 // the templates' list.
 
+#include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/profile_list_steps.h"
 
@@ -359,12 +360,9 @@ TEST(VlanProfilesRightsE2eTest, AnOperatorWithoutTheAddRightIsStoppedByTheEditor
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
-    server_test::CRawClient& probe = program.ServerProbe();
     UserRightsRecord rights;
     rights.rights = {std::string(127, 'a'), std::string(127, 'a'), std::string(127, 'm')};
-    const auto record = EncodeRecord(rights);
-    ASSERT_TRUE(probe.ReplyTo(
-        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    e2e::AddOnServer(program, kReqUserRights, 0, std::vector{rights});
     ASSERT_TRUE(program.Login("north", "north"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
@@ -389,16 +387,14 @@ TEST(VlanProfilesRightsE2eTest, AnOperatorWithoutTheAddRightIsStoppedByTheEditor
 
 // In direct mode the NE judges its own profiles: dropping broadcast on a profile its DHCP PVC uses is refused, and a
 // change that keeps forwarding is written without a question.
-TEST(VlanProfilesDirectE2eTest, TheNesIpTrafficProfileIsJudgedAndChangedInDirectMode)
+class VlanProfilesDirectE2eTest : public e2e::CDirectNeTest {};
+
+TEST_F(VlanProfilesDirectE2eTest, TheNesIpTrafficProfileIsJudgedAndChangedInDirectMode)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
-        program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
+        program_.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
         person.OnDialog<IpEditor>([&](IpEditor& modify) {
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             person.AnswerBox(IDOK);
@@ -417,8 +413,7 @@ TEST(VlanProfilesDirectE2eTest, TheNesIpTrafficProfileIsJudgedAndChangedInDirect
         EXPECT_EQ(ListColumn(ips, 1).value(RowOf(ips, 0, QStringLiteral("office"))), QStringLiteral("highest"));
         return IDCANCEL;
     });
-    ASSERT_TRUE(program.Command(kCmdVlanProfile));
-    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    ASSERT_TRUE(program_.Command(kCmdVlanProfile));
     const RecordReply<IpTrafficProfileRec> held =
         CRecordRequests().Query<IpTrafficProfileRec>(kReqIpTrafficProfile, 1);
     ASSERT_TRUE(held.Ok());
