@@ -254,7 +254,7 @@ TEST_F(McChannelDirectE2eTest, InDirectModeTheNesChannelsAreListedAddedChangedAn
     e2e::COperator& person = program_.Operator();
     person.OnDialog<List>([&](List& list) {
         QTreeView& rows = *list.FindList(kListControlId);
-        EXPECT_EQ(ListColumn(rows, 1), (QStringList{QStringLiteral("1-3"), QStringLiteral("1-4")}));
+        EXPECT_EQ(ListColumn(rows, 1), (QStringList{QStringLiteral("1-1-3"), QStringLiteral("1-1-4")}));
         EXPECT_EQ(ListColumn(rows, 4), (QStringList{QStringLiteral("100"), QStringLiteral("100")}));
         EXPECT_EQ(CellImage(rows, 0), kImageEnabled);
         EXPECT_EQ(CellImage(rows, 1), kImageDisabled);
@@ -270,7 +270,7 @@ TEST_F(McChannelDirectE2eTest, InDirectModeTheNesChannelsAreListedAddedChangedAn
         Click(list, kAddButtonId);
         EXPECT_EQ(ListColumn(rows, 1).size(), 3);
 
-        program_.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-3")));
+        program_.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-1-3")));
         person.OnDialog<Setting>([&](Setting& modify) {
             EXPECT_EQ(e2e::Field(modify, Setting::kVciId), QStringLiteral("70"));
             Check(modify, Setting::kDisabledId);
@@ -280,7 +280,7 @@ TEST_F(McChannelDirectE2eTest, InDirectModeTheNesChannelsAreListedAddedChangedAn
         });
         Click(list, kModifyButtonId);
 
-        program_.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-4")));
+        program_.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-1-4")));
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
         EXPECT_EQ(ListColumn(rows, 1).size(), 2);

@@ -144,8 +144,8 @@ TEST_F(McFastProvisionDirectE2eTest, InDirectModeTheNesPortsTakeTheChannel)
             Click(list, List::kGoId);
             EXPECT_TRUE(program_.WaitUntil([&] { return !MessageLine(list).isEmpty(); }));
             EXPECT_EQ(MessageLine(list), QStringLiteral("This port doesn't has any active PVC"));
-            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-1"))), kImageDone);
-            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-2"))), kImageDone);
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-1-1"))), kImageDone);
+            EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-1-2"))), kImageDone);
             Click(list, List::kStopId);
             return IDCANCEL;
         });

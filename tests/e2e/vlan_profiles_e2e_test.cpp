@@ -136,10 +136,14 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
 
         // "office" is used by a DHCP PVC: the NE refuses to drop its broadcast, and nothing is written. Its rate, as
         // another workstation stored it, shows lowered to 30000 until the operator leaves the field.
-        std::optional<IpTrafficProfileRec> office = Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office");
-        ASSERT_TRUE(office);
-        office->downstreamRate = 31000;
-        e2e::AddOnServer(program_, kReqIpTrafficProfile, kNorth, std::vector{*office});
+        std::optional<IpTrafficProfileRec> stored =
+            Named(program_.ServerRecords(kReqIpTrafficProfile, kNorth), "office");
+        if (!stored) {
+            ADD_FAILURE() << "the NE has the profile office";
+            return IDCANCEL;
+        }
+        stored->downstreamRate = 31000;
+        e2e::AddOnServer(program_, kReqIpTrafficProfile, kNorth, std::vector{*stored});
         Click(list, kRefreshButtonId);
         program_.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
         person.OnDialog<IpEditor>([&](IpEditor& modify) {
@@ -370,12 +374,13 @@ TEST(VlanProfilesRightsE2eTest, AnOperatorWithoutTheAddRightIsStoppedByTheEditor
         QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
         person.OnDialog<IpEditor>([&](IpEditor& add) {
             EXPECT_TRUE(add.IsEnded());
-            EXPECT_EQ(MessageLine(add), QStringLiteral("No privilege"));
             return IDCANCEL;
         });
         Click(list, kAddButtonId);
+        EXPECT_EQ(MessageLine(list), QStringLiteral("No privilege"));
         program.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
         Click(list, kDeleteButtonId);
+        EXPECT_EQ(MessageLine(list), QStringLiteral("No privilege"));
         EXPECT_TRUE(person.boxTexts.empty()) << "nothing asked";
         EXPECT_EQ(ListColumn(ips, 0).size(), 2);
         return IDCANCEL;
