@@ -8,6 +8,8 @@
 #include "tests/e2e/support/north1_card_test.h"
 
 #include "features/management/subscribers/subscriber_data_dlg.h"
+#include "features/management/subscribers/subscriber_list_dlg.h"
+#include "features/management/subscribers/subscriber_select_dlg.h"
 #include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "link/pdu_log.h"
@@ -299,6 +301,53 @@ TEST_F(AdslPortsE2eTest, TheSubscriberBoundToAPortShowsInItsRow)
         EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(shown), QStringLiteral("Dana Holm"));
         EXPECT_EQ(e2e::ListColumn(list, List::kClassColumn).value(shown), QStringLiteral("enterprise"));
         EXPECT_EQ(e2e::ListColumn(list, List::kServiceColumn).value(shown), QStringLiteral("PPPoE"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAdslPorts));
+}
+
+// Without a row, Subscriber opens the subscriber selection; the ports are read again only when a subscriber was changed
+// from it, here after another workstation changed a port meanwhile.
+TEST_F(AdslPortsE2eTest, ThePortsAreReadAgainOnlyWhenTheSelectionChangedASubscriber)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        AdslPortRec port5 = ServerPort(program_, kPort5);
+        const QString before = QString::fromStdString(port5.lineProfile);
+        port5.lineProfile = port5.lineProfile == "video-16M" ? "fast-8M" : "video-16M";
+        WriteToServer(program_, kReqAdslPort, port5);
+        const auto shown = [&] {
+            return e2e::ListColumn(list, List::kLineProfileColumn)
+                .value(e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-5")));
+        };
+        // Looked, changed nothing: the list stays as it was read.
+        person.OnDialog<CSubscriberSelectDlg>([&](CSubscriberSelectDlg&) { return IDCANCEL; });
+        Click(ports, List::kSubscriberButtonId);
+        EXPECT_EQ(shown(), before);
+        // A subscriber changed from the selection's list: the ports are read again.
+        person.OnDialog<CSubscriberSelectDlg>([&](CSubscriberSelectDlg& select) {
+            person.OnDialog<CSubscriberListDlg>([&](CSubscriberListDlg& found) {
+                QTreeView& rows = *found.FindList(kListControlId);
+                if (rows.model()->rowCount() == 0) {
+                    ADD_FAILURE() << "the card has subscribers";
+                    return IDCANCEL;
+                }
+                program_.ClickListRow(rows, 0);
+                person.OnDialog<CSubscriberDataDlg>([&](CSubscriberDataDlg& modify) {
+                    person.AnswerBox(IDYES);
+                    Click(modify, IDOK);
+                    EXPECT_TRUE(modify.IsEnded()) << e2e::MessageLine(modify).toStdString();
+                    return IDCANCEL;
+                });
+                Click(found, kModifyButtonId);
+                return IDCANCEL;
+            });
+            Click(select, IDOK);
+            return IDCANCEL;
+        });
+        Click(ports, List::kSubscriberButtonId);
+        EXPECT_EQ(shown(), QString::fromStdString(port5.lineProfile));
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdAdslPorts));
