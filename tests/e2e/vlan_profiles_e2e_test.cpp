@@ -23,6 +23,7 @@
 #include "link/records/traffic_policing_profile_rec.h"
 #include "link/records/user_rights_record.h"
 #include "platform/delta_spin.h"
+#include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -356,6 +357,36 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
     EXPECT_EQ(gold->action, 0u);
     EXPECT_EQ(gold->status, 1u);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// A service profile whose channels could not be read is shown, but not written without them.
+TEST_F(VlanProfilesE2eTest, AServiceProfileIsNotWrittenWithoutItsChannels)
+{
+    McServiceProfileRec basic;
+    basic.name = "basic";
+    basic.channels[0] = 0x08;
+    basic.status = 1;
+    e2e::AddOnServer(program_, kReqMcServiceProfileAdd, kNorth, std::vector{basic});
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kMcServiceTab);
+        QTreeView& services = PageList(list, ProfileKindId::kMcService);
+        program_.ClickListRow(services, RowOf(services, 0, QStringLiteral("basic")));
+        const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextRequest, kReqMcChannelProfile.value, 0, 0});
+        server_test::CRawClient& probe = program_.ServerProbe();
+        EXPECT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+        person.AnswerBox(IDOK);
+        person.OnDialog<ServiceEditor>([&](ServiceEditor& modify) {
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+            EXPECT_FALSE(modify.IsControlEnabled(IDOK));
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVlanProfile));
+    EXPECT_EQ(Named(program_.ServerRecords(kReqMcServiceProfile, kNorth), "basic")->channels[0], 0x08);
 }
 
 // An operator who may change profiles but not add or delete them: the page leaves Add to the editor, which refuses

@@ -39,9 +39,11 @@ CXdslMcServiceProfileDlg::CXdslMcServiceProfileDlg(QWidget* parent)
 {
     ui_->setupUi(this);
     channels_.QueryOnFill([this] {
-        return CRecordRequests().Query<McChannelProfileRec>(
+        RecordReply<McChannelProfileRec> reply = CRecordRequests().Query<McChannelProfileRec>(
             templateMode_ ? kReqMcChannelProfileTemplate : kReqMcChannelProfile, RequestNeId(), McChannelProfileRec{},
             {.failureTextId = kStrFailToQuery});
+        channelsRead_ = reply.Ok();
+        return reply;
     });
     channels_.SetTies(ListTies::kKey);
     SetRecordList(channels_);
@@ -69,7 +71,11 @@ void CXdslMcServiceProfileDlg::InitData()
         // The PDU log window holds its display over the channels and the profile read.
         const CPduLogHold hold;
         FillList();
-        if (IsAdding() || (!recordGiven_ && ReadNamedProfile() != ProfileRead::kRead))
+        // Without the channels there is nothing to tick: the profile is not read either, and a change would write
+        // the profile without its channels.
+        if (!channelsRead_ && !IsAdding())
+            EnableControl(IDOK, false);
+        if (!channelsRead_ || IsAdding() || (!recordGiven_ && ReadNamedProfile() != ProfileRead::kRead))
             return;
     }
     for (uint16_t id : McChannelIds(record_)) {

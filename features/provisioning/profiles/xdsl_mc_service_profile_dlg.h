@@ -46,5 +46,6 @@ protected:
 private:
     std::unique_ptr<Ui::CXdslMcServiceProfileDlg> ui_;
     CRecordList<McChannelProfileRec> channels_;
+    bool channelsRead_ = false;
     QString name_;
 };
