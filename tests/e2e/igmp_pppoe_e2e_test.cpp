@@ -4,6 +4,7 @@
 // is switched, and the session list shows a slot's sessions or one port's. The server refuses a change and a query
 // once.
 
+#include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
@@ -12,6 +13,7 @@
 #include "features/provisioning/pppoe/pppoe_session_list_dlg.h"
 #include "features/provisioning/pppoe/pppoe_setting_dlg.h"
 #include "link/ems_msg.h"
+#include "link/record_requests.h"
 #include "link/records/igmp_proxy_rec.h"
 #include "link/records/igmp_setting_rec.h"
 #include "link/records/igmp_snooping_rec.h"
@@ -214,6 +216,33 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
         EXPECT_TRUE(ListColumn(rows, 0).isEmpty());
     });
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
+}
+
+// In direct mode the NE's own proxy setting, from its popup in the tree: the question comes before the input is taken,
+// and the NE holds what was written.
+class IgmpDirectE2eTest : public e2e::CDirectNeTest {};
+
+TEST_F(IgmpDirectE2eTest, TheNesProxySettingIsAskedForThenCheckedAndWritten)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CIgmpProxyDlg>([&](CIgmpProxyDlg& proxy) {
+        Check(proxy, CIgmpProxyDlg::kEnabledId);
+        Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("300"));
+        person.AnswerBox(IDYES);
+        Click(proxy, IDOK);
+        EXPECT_EQ(person.boxTexts.size(), 1u);
+        EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 1 and 255."));
+        Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("20"));
+        person.AnswerBox(IDYES);
+        Click(proxy, IDOK);
+        EXPECT_TRUE(proxy.IsEnded()) << MessageLine(proxy).toStdString();
+    });
+    ASSERT_FALSE(program_.RightClickTreeItem(program_.TreeItem(QStringLiteral("127.0.0.1")), kCmdIgmpProxy).empty());
+    const RecordReply<IgmpProxyRec> held = CRecordRequests().Query<IgmpProxyRec>(kReqIgmpProxy, 1);
+    ASSERT_TRUE(held.Ok());
+    ASSERT_FALSE(held.records.empty());
+    EXPECT_EQ(held.records.front().adminState, 1u);
+    EXPECT_EQ(held.records.front().queryResponseInterval, 20);
 }
 
 } // namespace
