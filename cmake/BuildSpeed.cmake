@@ -18,10 +18,11 @@ if(TARVIK_SPLIT_DWARF)
     add_compile_options("$<$<CONFIG:Debug,RelWithDebInfo>:-gsplit-dwarf>")
 endif()
 
-# Shared product libraries (a test tree): hundreds of test executables link the same libraries, and each static link
-# would carry its own copy of their code and debug information. Everything is compiled position-independent, so that
-# one precompiled header serves libraries and executables alike; calls inside a library stay direct.
-option(TARVIK_SHARED_LIBS "Product libraries as shared libraries" OFF)
+# Shared product libraries: hundreds of test executables link the same libraries, and each static link would carry its
+# own copy of their code and debug information (gigabytes in all). Everything is compiled position-independent, so that
+# one precompiled header serves libraries and executables alike; calls inside a library stay direct. The executables
+# find the libraries in the build tree (its run path).
+option(TARVIK_SHARED_LIBS "Product libraries as shared libraries" ON)
 set(TARVIK_LIBRARY_TYPE STATIC)
 if(TARVIK_SHARED_LIBS)
     set(TARVIK_LIBRARY_TYPE SHARED)

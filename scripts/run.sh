@@ -48,7 +48,9 @@ if [[ -n "$problem" ]]; then
     exit 1
 fi
 
-scripts/build.sh build
+# The program and the two simulated peers; the tests build into the same tree when scripts/test.sh runs.
+scripts/check_disk.sh 2 build || exit 1
+scripts/build.sh build -- tarvik tarvik-sim-server tarvik-ne-agent
 
 run="$root/build/run"
 mkdir -p "$run"
