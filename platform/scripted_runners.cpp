@@ -103,12 +103,13 @@ void ScriptedPopupMenus::PushChoice(int commandId)
 
 namespace {
 
-void CollectCommands(const QMenu& menu, std::vector<int>& ids)
+// The commands of the menu and its sub-menus; greyed ones only with `greyed`.
+void CollectCommands(const QMenu& menu, std::vector<int>& ids, bool greyed = false)
 {
     for (QAction* action : menu.actions()) {
         if (action->menu())
-            CollectCommands(*action->menu(), ids);
-        else if (action->isEnabled() && !action->isSeparator() && CommandIdOf(action) != 0)
+            CollectCommands(*action->menu(), ids, greyed);
+        else if ((greyed || action->isEnabled()) && !action->isSeparator() && CommandIdOf(action) != 0)
             ids.push_back(CommandIdOf(action));
     }
 }
@@ -120,6 +121,7 @@ int ScriptedPopupMenus::TrackPopupMenu(QMenu& menu, const QPoint& /*globalPos*/)
     std::vector<int> ids;
     CollectCommands(menu, ids);
     offered_.push_back(ids);
+    CollectCommands(menu, shown_.emplace_back(), true);
     if (choices_.empty())
         return 0;
     int choice = choices_.front();

@@ -89,9 +89,12 @@ public:
     void PushChoice(int commandId);
     int TrackPopupMenu(QMenu& menu, const QPoint& globalPos) override;
     const std::vector<std::vector<int>>& Offered() const { return offered_; }
+    // Every command each menu showed, greyed ones too.
+    const std::vector<std::vector<int>>& Shown() const { return shown_; }
 
 private:
     std::deque<int> choices_;
     std::vector<std::vector<int>> offered_;
+    std::vector<std::vector<int>> shown_;
     PopupMenuRunner* previous_;
 };

@@ -62,8 +62,6 @@ void OpenDetail(const TrapSumDetailRequest& request)
 {
     if (InstalledOpener())
         InstalledOpener()(request);
-    else
-        ShowPlainMessage(QStringLiteral("This function is not available yet."));
 }
 
 } // namespace
@@ -259,8 +257,9 @@ void CTrapSumView::OnExport()
 void CTrapSumView::OnContextMenu()
 {
     const bool selected = CListControl(FindList(kListControlId)).GetSelectedCount() > 0;
-    const std::array<uint16_t, 2> disabled = {static_cast<uint16_t>(selected ? 0 : kCmdDetail), 0};
-    TrackContextMenu("TRAPSUMVIEW_LIST", this, disabled.data(), nullptr);
+    // Detail only with a row to open.
+    const std::array<uint16_t, 2> removed = {static_cast<uint16_t>(selected ? 0 : kCmdDetail), 0};
+    TrackContextMenuWithout("TRAPSUMVIEW_LIST", this, removed.data());
 }
 
 void RegisterTrapSumView()

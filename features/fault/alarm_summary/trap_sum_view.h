@@ -28,7 +28,7 @@ struct TrapSumDetailRequest {
     bool operator==(const TrapSumDetailRequest&) const = default;
 };
 using TrapSumDetailOpener = std::function<void(const TrapSumDetailRequest&)>;
-// Installs the opener (empty: none). Without one, Detail says that the list is not available yet.
+// Installs the opener (empty: none, and Detail opens nothing).
 void SetTrapSumDetailOpener(TrapSumDetailOpener opener);
 
 class CTrapSumView : public CAFormView {

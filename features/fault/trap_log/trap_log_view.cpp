@@ -433,12 +433,13 @@ void CTrapLogView::OnExport()
 void CTrapLogView::OnContextMenu()
 {
     const bool selected = CListControl(FindList(kListControlId)).GetSelectedCount() > 0;
-    std::array<uint16_t, 3> disabled{};
+    // Detail only with a row to show, and of Pause and Continue the one that applies.
+    std::array<uint16_t, 3> removed{};
     size_t n = 0;
     if (!selected)
-        disabled[n++] = kCmdDetail;
-    disabled[n++] = IsPaused() ? kCmdPause : kCmdContinue;
-    TrackContextMenu("TRAPLOGVIEW_LIST", this, disabled.data(), nullptr);
+        removed[n++] = kCmdDetail;
+    removed[n++] = IsPaused() ? kCmdPause : kCmdContinue;
+    TrackContextMenuWithout("TRAPLOGVIEW_LIST", this, removed.data());
 }
 
 void RegisterTrapLogView()

@@ -249,11 +249,13 @@ void CRecordListDlg::ShowContextMenu()
     if (setup_.popupName == nullptr)
         return;
     std::vector<uint16_t> disabled = GreyedPopupCommands();
+    std::vector<uint16_t> removed;
     const std::optional<uint32_t> selected = SelectedItemData();
     for (const RowCommand& command : setup_.rowCommands) {
         if (command.popup != 0 && !IsRowCommandOn(command, selected))
-            disabled.push_back(static_cast<uint16_t>(command.popup));
+            (setup_.leaveOutRowCommands ? removed : disabled).push_back(static_cast<uint16_t>(command.popup));
     }
     disabled.push_back(0);
-    TrackContextMenu(setup_.popupName, this, disabled.data());
+    removed.push_back(0);
+    TrackContextMenuWithout(setup_.popupName, this, removed.data(), disabled.data());
 }

@@ -68,6 +68,8 @@ public:
         const char* popupName = nullptr;
         // Buttons and menu entries enabled only while a row is selected.
         std::vector<RowCommand> rowCommands;
+        // The context menu leaves out the entries of the row commands not offered, rather than greying them.
+        bool leaveOutRowCommands = false;
         // What a double click, Enter or OK runs on the selected row (a button id); 0 for nothing.
         int activateCommand = 0;
         // The function of the access rights whose letters Show, Modify, Add and Delete need; -1 for none.

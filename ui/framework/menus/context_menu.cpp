@@ -164,7 +164,7 @@ bool HasCommands(const std::vector<ContextMenuEntry>& entries)
 // Shows the popup of the menu at the cursor and posts the chosen command to the owner. A popup without commands (the
 // placeholders, the folders of a mode that offers nothing there) is not shown: it would open as an empty box.
 int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint16_t* disabledIds,
-              const uint16_t* tickedIds)
+              const uint16_t* tickedIds, const uint16_t* removedIds = nullptr)
 {
     const QPoint cursor = QCursor::pos();
     const ContextMenu* menu = LoadMenu(menuId);
@@ -175,6 +175,10 @@ int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint
         return 0;
     QMenu qmenu(owner);
     BuildContextMenu(qmenu, *popup, disabledIds, tickedIds);
+    for (QAction* action : qmenu.actions()) {
+        if (action->menu() == nullptr && Listed(removedIds, static_cast<uint16_t>(action->data().toInt())))
+            qmenu.removeAction(action);
+    }
     const int command = TrackPopupMenu(qmenu, cursor);
     if (command != 0 && owner != nullptr) {
         QPointer<QWidget> target(owner);
@@ -235,6 +239,12 @@ int TrackContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds
 int TrackContextMenu(std::string_view popupName, QWidget* owner, const uint16_t* disabledIds, const uint16_t* tickedIds)
 {
     return ShowPopup(listMenuId, popupName, owner, disabledIds, tickedIds);
+}
+
+int TrackContextMenuWithout(std::string_view popupName, QWidget* owner, const uint16_t* removedIds,
+                            const uint16_t* disabledIds)
+{
+    return ShowPopup(listMenuId, popupName, owner, disabledIds, nullptr, removedIds);
 }
 
 int EntityContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds)

@@ -44,6 +44,9 @@ int TrackContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds
                      const uint16_t* tickedIds = nullptr);
 int TrackContextMenu(std::string_view popupName, QWidget* owner, const uint16_t* disabledIds = nullptr,
                      const uint16_t* tickedIds = nullptr);
+// The same, with the listed commands left out of the popup rather than greyed.
+int TrackContextMenuWithout(std::string_view popupName, QWidget* owner, const uint16_t* removedIds,
+                            const uint16_t* disabledIds = nullptr);
 
 // The same for an entity popup; the index form takes the low 16 bits of its argument.
 int EntityContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds = nullptr);

@@ -6,9 +6,11 @@
 
 #include "core/entity/entity_id.h"
 #include "core/tables/entity_node.h"
+#include "core/util/date_time_format.h"
 #include "features/fault/active_alarms/active_alarm_dlg.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/menus/context_menu.h"
 
 #include <QLabel>
 #include <QTreeView>
@@ -118,6 +120,39 @@ TEST_F(ActiveAlarmDlgTest, DirectModeLeavesOutTheAcknowledgement)
              {CActiveAlarmDlg::kLocationColumn, CActiveAlarmDlg::kAckPersonColumn, CActiveAlarmDlg::kAckTimeColumn})
             EXPECT_TRUE(dialog.IsColumnHidden(column)) << column;
         EXPECT_EQ(Column(dialog, kSlotPortColumn).size(), 3);
+    });
+}
+
+TEST_F(ActiveAlarmDlgTest, ThePopupLeavesOutDetailAndAcknowledgeWithoutARow)
+{
+    const int menuBefore = GetListPopupMenuId();
+    SetListPopupMenuId(103); // server mode
+    ScriptedPopupMenus menus;
+    Show(1, [&](CActiveAlarmDlg& dialog) {
+        NotifyHeader click;
+        click.idFrom = kListControlId;
+        click.code = NM_RCLICK;
+        int result = 0;
+        dialog.OnNotify(click, &result);
+        CListControl(dialog.FindList(kListControlId)).SetItemSelected(0, true);
+        dialog.OnNotify(click, &result);
+    });
+    SetListPopupMenuId(menuBefore);
+    ASSERT_EQ(menus.Shown().size(), 2u);
+    EXPECT_EQ(menus.Shown()[0], (std::vector<int>{33084, 33024, 33023}));
+    EXPECT_EQ(menus.Shown()[1], (std::vector<int>{33012, 33000, 33084, 33024, 33023}));
+}
+
+TEST_F(ActiveAlarmDlgTest, TimesAreWrittenAlikeAnUnacknowledgedEntityIncluded)
+{
+    CEntityNode* slot = AppData().nes.FindNeById(kBravo)->root->FindById(kFanSlot);
+    slot->occurTime = 1700000000;
+    slot->ackTime = 0;
+    Show(kFanSlot, [](CActiveAlarmDlg& dialog) {
+        ASSERT_EQ(Column(dialog, kSlotPortColumn), (QStringList{"2"}));
+        EXPECT_EQ(Column(dialog, 8), QStringList{QString::fromStdString(FormatDateTime(1700000000))});
+        EXPECT_EQ(Column(dialog, CActiveAlarmDlg::kAckTimeColumn),
+                  QStringList{QString::fromStdString(FormatDateTime(0))});
     });
 }
 

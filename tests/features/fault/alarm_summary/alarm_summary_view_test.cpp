@@ -157,9 +157,8 @@ TEST_F(AlarmSummaryViewTest, DetailWithoutASelectionAsksForOne)
     ASSERT_EQ(runner_.Runs().size(), 1); // the program's box
 }
 
-TEST_F(AlarmSummaryViewTest, ADoubleClickIsDetailAndAListNotYetThereIsSaidSo)
+TEST_F(AlarmSummaryViewTest, ADoubleClickIsDetail)
 {
-    SetTrapSumDetailOpener({});
     CTrapSumView& view = Open();
     Select(3);
     NotifyHeader click;
@@ -167,8 +166,9 @@ TEST_F(AlarmSummaryViewTest, ADoubleClickIsDetailAndAListNotYetThereIsSaidSo)
     click.code = NM_DBLCLK;
     int result = 0;
     view.OnNotify(click, &result);
-    ASSERT_EQ(boxes_.Requests().size(), 1u);
-    EXPECT_TRUE(boxes_.Requests()[0].text.contains("not available"));
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0].dialogId, TrapSumDetailRequest::kNeList);
+    EXPECT_TRUE(boxes_.Requests().empty());
 }
 
 TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)
@@ -182,8 +182,10 @@ TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)
     Select(0);
     menus_.PushChoice(CTrapSumView::kCmdDetail);
     view.OnNotify(click, &result);
-    ASSERT_EQ(menus_.Offered().size(), 2u);
-    EXPECT_EQ(menus_.Offered()[0], std::vector<int>{33024});
+    ASSERT_EQ(menus_.Shown().size(), 2u);
+    // Without a row Detail is left out, not greyed.
+    EXPECT_EQ(menus_.Shown()[0], std::vector<int>{33024});
+    EXPECT_EQ(menus_.Shown()[1], (std::vector<int>{33012, 33024}));
     EXPECT_EQ(menus_.Offered()[1], (std::vector<int>{33012, 33024}));
     QApplication::processEvents();
     ASSERT_EQ(opened_.size(), 1u);
