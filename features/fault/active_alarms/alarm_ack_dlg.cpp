@@ -57,8 +57,7 @@ void CAlarmAckDlg::InitData()
         if (rec.entityId != key.entityId)
             continue;
         currentPerson_ = QString::fromStdString(rec.person);
-        // A time of 0 is no acknowledgement: nothing to show.
-        currentTime_ = QString::fromStdString(FormatDateTime2(rec.ackTime));
+        currentTime_ = QString::fromStdString(FormatDateTime(rec.ackTime));
         comment_ = rec.comment;
         UpdateData(false);
         break;

@@ -14,6 +14,7 @@
 #include "link/record_requests.h"
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_time_record.h"
+#include "platform/list_control.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_history_alarm_list_dlg.h"
@@ -262,6 +263,6 @@ void CHistoryAlarmListDlg::OnDetail()
     dlg.SetOnlineType(entry->record.actualType);
     dlg.SetAlarmBits(entry->record.alarmMask);
     dlg.SetSeverity(entry->look.severity);
-    dlg.SetOccurTime(entry->occurTime);
+    dlg.SetOccurTimeText(List().GetItemText(SelectedRow(), kOccurTimeColumn));
     dlg.DoModal();
 }

@@ -13,8 +13,7 @@ CAlarmDetailDlg::~CAlarmDetailDlg() = default;
 
 void CAlarmDetailDlg::ShowExtraFields()
 {
-    // An alarm not yet cleared or acknowledged has no time to show, not 1970.
-    SetFieldText(kClearTimeId, QString::fromStdString(FormatDateTime2(clearTime_)));
-    SetFieldText(kAckTimeId, QString::fromStdString(FormatDateTime2(ackTime_)));
+    SetFieldText(kClearTimeId, QString::fromStdString(FormatDateTime(clearTime_)));
+    SetFieldText(kAckTimeId, QString::fromStdString(FormatDateTime(ackTime_)));
     SetFieldText(kAckPersonId, QString::fromStdString(ackPerson_));
 }

@@ -23,6 +23,9 @@ public:
     void SetPreviousPlannedType(uint32_t type) { previousPlannedType_ = type; }
     void SetPreviousOnlineType(uint32_t type) { previousOnlineType_ = type; }
     void SetPreviousAlarmBits(uint32_t bits) { previousAlarmBits_ = bits; }
+    // The occurrence as the history shows it (at most 80 characters kept); the change has no receive time.
+    void SetOccurTimeText(const QString& text) { occurTimeText_ = text.left(kTimeTextMax); }
+    static constexpr qsizetype kTimeTextMax = 80;
     uint32_t GetPreviousPlannedType() const { return previousPlannedType_; }
     uint32_t GetPreviousOnlineType() const { return previousOnlineType_; }
     uint32_t GetPreviousAlarmBits() const { return previousAlarmBits_; }
@@ -37,4 +40,5 @@ private:
     uint32_t previousPlannedType_ = 1;
     uint32_t previousOnlineType_ = 1;
     uint32_t previousAlarmBits_ = 0;
+    QString occurTimeText_;
 };

@@ -194,8 +194,8 @@ TEST_F(DetailDlgTest, AlarmDetailAddsClearAndAcknowledgement)
     EXPECT_EQ(dialog.GetAckPerson(), "operator-with-a");
     Show(dialog, [](CAlarmDetailBaseDlg& d) {
         EXPECT_EQ(Field(d, CAlarmDetailDlg::kClearTimeId), QString::fromStdString(FormatDateTime(1700000100)));
-        // Not acknowledged: no time, rather than 1970.
-        EXPECT_EQ(Field(d, CAlarmDetailDlg::kAckTimeId), "");
+        // Every time as the others are written, 0 included.
+        EXPECT_EQ(Field(d, CAlarmDetailDlg::kAckTimeId), QString::fromStdString(FormatDateTime(0)));
         EXPECT_EQ(Field(d, CAlarmDetailDlg::kAckPersonId), "operator-with-a");
         EXPECT_EQ(Rows(d), QStringList{"1|Card Fail|Line card hardware failure"});
     });
@@ -212,7 +212,11 @@ TEST_F(DetailDlgTest, TypeChangeShowsTheStateOfEachAlarm)
     dialog.SetPreviousOnlineType(kLineCard48);
     dialog.SetPreviousAlarmBits(0x6); // Fan Fail (Card Fail now), Fan Speed Low
     dialog.SetSeverity(3);
+    dialog.SetOccurTimeText(QStringLiteral("2026-03-01 12:30:00"));
     Show(dialog, [](CAlarmDetailBaseDlg& d) {
+        // The occurrence as the history list shows it; a change of type has no receive time to show.
+        EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kOccurTimeId), "2026-03-01 12:30:00");
+        EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kReceiveTimeId), "");
         EXPECT_EQ(Field(d, CTypeChangeDetailDlg::kPreviousPlannedId), "FAN-4");
         EXPECT_EQ(Field(d, CTypeChangeDetailDlg::kPreviousOnlineId), "ALC-48");
         // The current model names an alarm first; one it lacks comes from the previous model.
