@@ -45,6 +45,18 @@ public:
         return settings_;
     }
 
+    // The interval, here and in the application's settings, on the application's thread.
+    void StoreOffInterval(uint32_t seconds)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            settings_.offIntervalSeconds = seconds;
+        }
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                app, [seconds] { AppSettings().beepOffInterval = seconds; }, Qt::QueuedConnection);
+    }
+
 private:
     // The application's thread copies its settings over; asked at most once a second.
     void RequestUpdate()
@@ -84,6 +96,7 @@ public:
     }
 
     AlarmSoundSettings Settings() override { return Box().Get(); }
+    void StoreOffInterval(uint32_t seconds) override { Box().StoreOffInterval(seconds); }
     bool LockTables(uint32_t waitMs) override { return LockDispatch(waitMs); }
     void UnlockTables() override { UnlockDispatch(); }
     bool AnyNeSounds(const AlarmSignalCode& beep) override { return NeTableSounds(AppData().nes, beep); }
@@ -119,7 +132,11 @@ void RunAlarmSoundLoop(IAlarmSoundHost& host)
 {
     uint32_t lockFailures = 0;
     while (!host.QuitRequested()) {
-        const AlarmSoundSettings settings = host.Settings();
+        AlarmSoundSettings settings = host.Settings();
+        if (settings.offIntervalSeconds > kAlarmSoundMaxIntervalSeconds) {
+            settings.offIntervalSeconds = kAlarmSoundMaxIntervalSeconds;
+            host.StoreOffInterval(settings.offIntervalSeconds);
+        }
         if (!SoundIsOn(settings.beep) || settings.file.empty()) {
             if (!host.Sleep(kAlarmSoundIdleMs))
                 return;
@@ -142,8 +159,7 @@ void RunAlarmSoundLoop(IAlarmSoundHost& host)
             if (host.QuitRequested())
                 return;
         }
-        const uint32_t interval =
-            std::clamp(settings.offIntervalSeconds, kAlarmSoundMinIntervalSeconds, kAlarmSoundMaxIntervalSeconds);
+        const uint32_t interval = std::max(settings.offIntervalSeconds, kAlarmSoundMinIntervalSeconds);
         if (!host.Sleep(interval * 1000))
             return;
     }

@@ -38,6 +38,8 @@ public:
     virtual ~IAlarmSoundHost() = default;
     // The settings as they are now.
     virtual AlarmSoundSettings Settings() = 0;
+    // Writes the interval back to the settings (the loop caps a longer one).
+    virtual void StoreOffInterval(uint32_t seconds) = 0;
     // The dispatch lock, waited for up to `waitMs` (0: only tried); true when taken.
     virtual bool LockTables(uint32_t waitMs) = 0;
     virtual void UnlockTables() = 0;

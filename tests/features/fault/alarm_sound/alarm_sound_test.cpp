@@ -31,9 +31,15 @@ public:
     std::vector<uint64_t> plays; // times
     std::vector<uint32_t> lockWaits;
     std::vector<uint32_t> sleeps;
+    std::vector<uint32_t> storedIntervals;
     int lockedChecks = 0;
 
     AlarmSoundSettings Settings() override { return settings; }
+    void StoreOffInterval(uint32_t seconds) override
+    {
+        storedIntervals.push_back(seconds);
+        settings.offIntervalSeconds = seconds;
+    }
     bool LockTables(uint32_t waitMs) override
     {
         lockWaits.push_back(waitMs);
@@ -109,12 +115,14 @@ TEST(AlarmSoundTest, TheIntervalIsAtMostAnHourAndAtLeastASecond)
     hour.horizonMs = 8'000'000;
     RunAlarmSoundLoop(hour);
     EXPECT_EQ(hour.plays, (std::vector<uint64_t>{0, 3'600'000, 7'200'000}));
+    EXPECT_EQ(hour.storedIntervals, std::vector<uint32_t>{3600}) << "the hour is written back to the setting";
 
     // An interval of 0 plays the sound each second instead of restarting it without a pause.
     FakeSoundHost none;
     none.settings.offIntervalSeconds = 0;
     none.horizonMs = 10'000;
     RunAlarmSoundLoop(none);
+    EXPECT_TRUE(none.storedIntervals.empty()) << "0 stays the setting";
     EXPECT_EQ(none.plays.size(), 10u);
     for (uint32_t ms : none.sleeps)
         EXPECT_EQ(ms, 1000u);
@@ -134,6 +142,23 @@ TEST(AlarmSoundTest, ATakenLockIsTriedAHundredTimesThenWaitedForInSlices)
     EXPECT_EQ(host.lockWaits[100], kAlarmSoundLockSliceMs) << "the long wait, in slices";
     ASSERT_FALSE(host.plays.empty());
     EXPECT_GE(host.plays.front(), 20'000u);
+}
+
+TEST(AlarmSoundTest, ALongIntervalIsWrittenBackAlsoWhileTheSoundIsOff)
+{
+    FakeSoundHost host;
+    host.settings = {ParseAlarmSignalCode("NO"), "alarm.wav", 3601};
+    host.horizonMs = 100;
+    RunAlarmSoundLoop(host);
+    ASSERT_FALSE(host.storedIntervals.empty());
+    EXPECT_EQ(host.storedIntervals.front(), 3600u);
+    EXPECT_EQ(host.storedIntervals.size(), 1u) << "once: the setting then holds the hour";
+
+    FakeSoundHost hour;
+    hour.settings = {ParseAlarmSignalCode("NO"), "alarm.wav", 3600};
+    hour.horizonMs = 100;
+    RunAlarmSoundLoop(hour);
+    EXPECT_TRUE(hour.storedIntervals.empty()) << "an hour is no longer than the bound";
 }
 
 TEST(AlarmSoundTest, TheEndOfTheThreadEndsTheLongWaitForTheLock)
