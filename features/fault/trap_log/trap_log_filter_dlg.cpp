@@ -344,9 +344,6 @@ void CTrapLogFilterDlg::OnOK()
             mask |= 1u << kSeverityBoxes[i].bit;
     }
     SetTrapLogFilter(SelectedData(kLocationComboId), SelectedData(kNeComboId), entityId, mask);
-    std::string error;
-    if (!SaveTrapLogFilter(&error))
-        // The filter is in force for this session; the operator learns that it was not kept.
-        ShowPlainMessage(QString::fromStdString(error));
+    SaveTrapLogFilter();
     EndDialog(IDOK);
 }

@@ -280,7 +280,8 @@ TEST_F(TrapLogFilterDlgTest, WithoutSubLocationsOnlyTheLocationsOwnNesAreListed)
     });
 }
 
-TEST_F(TrapLogFilterDlgTest, AFilterThatCannotBeSavedIsReportedAndKeptForTheSession)
+// OK says nothing of the file: the filter is in force whether or not Tarvik.ini takes it.
+TEST_F(TrapLogFilterDlgTest, AFilterThatCannotBeSavedIsKeptForTheSessionWithoutABox)
 {
     // A folder where the file should be: it cannot be written.
     ASSERT_TRUE(std::filesystem::remove("Tarvik.ini"));
@@ -293,8 +294,7 @@ TEST_F(TrapLogFilterDlgTest, AFilterThatCannotBeSavedIsReportedAndKeptForTheSess
                   }),
               IDOK);
     EXPECT_EQ(AppSettings().trapLogFilter.neId, kBravo);
-    ASSERT_EQ(boxes_.Requests().size(), 1u);
-    EXPECT_TRUE(boxes_.Requests()[0].text.contains("Tarvik.ini")) << boxes_.Requests()[0].text.toStdString();
+    EXPECT_TRUE(boxes_.Requests().empty());
 }
 
 TEST_F(TrapLogFilterDlgTest, TheStoreCopiesOnlyTheFieldsAskedFor)
