@@ -70,14 +70,16 @@ std::vector<Command> Commands()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
                      MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
             .Check<CAlarmCriteriaDlg>(kTargetNeOnly)
-            .Location(),
+            .Location()
+            .ActiveHistory(1),
         Command(33035)
             .Menu(kLocationAlarm, "&History Alarm...", 20)
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
                      MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
             .Dialog<CAlarmCriteriaDlg>(kTargetNeOnly)
-            .Location(),
+            .Location()
+            .ActiveHistory(0),
     };
 }
 
