@@ -29,6 +29,8 @@ namespace {
 
 constexpr int kCmdHistoryAlarmList = 33034;
 constexpr int kCmdHistoryStatistics = 33036;
+constexpr int kCmdLocationActiveAlarm = 33030;
+constexpr int kCmdLocationHistoryAlarm = 33035;
 constexpr uint32_t kNorthNe = 1;
 constexpr int kNoColumn = 0;
 constexpr int kSeverityColumn = 1;
@@ -148,6 +150,46 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
+// Diagnosis > Location Alarm: History Alarm asks for history criteria (today so far) and lists the history, Active
+// Alarm asks for active ones with no time range.
+TEST(AlarmHistoryE2eTest, TheLocationAlarmCommandsAskForTheirOwnKindOfAlarms)
+{
+    e2e::CProgram program;
+    StartWithHistory(program);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North")));
+    e2e::COperator& person = program.Operator();
+
+    struct Row {
+        int command;
+        const char* kind;
+        uint32_t queryMode;
+        bool timeRange;
+    };
+    for (const Row& row : {Row{kCmdLocationHistoryAlarm, "History", kAlarmQueryHistory, true},
+                           Row{kCmdLocationActiveAlarm, "Active", kAlarmQueryActive, false}}) {
+        SCOPED_TRACE(row.kind);
+        person.OnDialog<CAlarmCriteriaDlg>([&](CAlarmCriteriaDlg& criteria) {
+            EXPECT_TRUE(criteria.windowTitle().contains(QLatin1String(row.kind)))
+                << criteria.windowTitle().toStdString();
+            EXPECT_EQ(e2e::IsChecked(criteria, CCriteriaControls::kFromCheckId), row.timeRange);
+            EXPECT_EQ(e2e::IsChecked(criteria, CCriteriaControls::kToCheckId), row.timeRange);
+            EXPECT_EQ(Field(criteria, CAlarmCriteriaDlg::kLocationTextId), QStringLiteral("North"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(
+                criteria, QStringLiteral("alarm_criteria_dlg_location_%1").arg(QString::fromLatin1(row.kind).toLower())));
+            person.OnDialog<List>([&](List& list) {
+                EXPECT_EQ(list.GetHandOver().queryMode, row.queryMode);
+                EXPECT_TRUE(list.windowTitle().contains(QLatin1String(row.kind))) << list.windowTitle().toStdString();
+                EXPECT_GT(list.GetTotal(), 0u) << "North's NE has alarms of both kinds";
+                return IDCANCEL;
+            });
+            Click(criteria, IDOK);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(row.command));
+    }
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
 TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
 {
     e2e::CProgram program;
@@ -188,6 +230,16 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
                 EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()) || std::is_sorted(shown.rbegin(), shown.rend()))
                     << "column " << column;
                 EXPECT_NE(shown.front(), shown.back()) << "column " << column << " has counts to order";
+            }
+            // No. and Slot-Port sort by the rows' entities.
+            for (int column : {0, 1}) {
+                e2e::CProgram::ClickHeader(*rows.header(), column);
+                std::vector<uint32_t> entities;
+                for (int row = 0; row < CListControl(&rows).GetItemCount(); ++row)
+                    entities.push_back(CListControl(&rows).GetItemData(row));
+                EXPECT_TRUE(std::is_sorted(entities.begin(), entities.end()) ||
+                            std::is_sorted(entities.rbegin(), entities.rend()))
+                    << "column " << column;
             }
             // Alarm List without a chosen row: the whole scope's history, as many records as counted.
             person.OnDialog<List>([&](List& list) {

@@ -16,6 +16,12 @@ namespace {
 
 using Column = ListColumn<AlarmStatRow>;
 
+// No. and Slot-Port sort by the rows' entity ids (their item data), as signed numbers.
+ListValue EntityIdOf(const AlarmStatRow& row)
+{
+    return static_cast<int32_t>(row.entityId);
+}
+
 Column CountColumn(int severityIndex)
 {
     return {.value =
@@ -38,13 +44,13 @@ CAlarmStatDlg::CAlarmStatDlg(QWidget* parent)
       rows_(
           *this,
           {
-              {.order = ListOrder::kArrival},
+              {.order = ListOrder::kSigned, .sortValue = EntityIdOf},
               {.value =
                    [this](const AlarmStatRow& row) {
                        return FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), row.entityId);
                    },
-               .order = ListOrder::kUnsigned,
-               .sortValue = [](const AlarmStatRow& row) { return ListValue(row.entityId); },
+               .order = ListOrder::kSigned,
+               .sortValue = EntityIdOf,
                .image =
                    [](const AlarmStatRow& row) {
                        return EntityLevelImage(EntityIndexFromId(row.entityId).GetLevel());
