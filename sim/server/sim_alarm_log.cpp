@@ -125,9 +125,10 @@ uint32_t CSimAlarmLog::OccurTime(uint32_t neId, uint32_t entityId) const
     return newest;
 }
 
-void CSimAlarmLog::Acknowledge(uint32_t neId, uint32_t entityId, const std::string& person, uint32_t time)
+void CSimAlarmLog::Acknowledge(uint32_t neId, uint32_t entityId, const std::string& person, uint32_t time,
+                               const std::string& comment)
 {
-    acks_[{neId, entityId}] = {person, time};
+    acks_[{neId, entityId}] = {person, time, comment};
     Touch(neId);
     for (auto it = open_.lower_bound({neId, entityId, 0}); it != open_.end(); ++it) {
         if (std::get<0>(it->first) != neId || std::get<1>(it->first) != entityId) {

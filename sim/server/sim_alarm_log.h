@@ -34,6 +34,7 @@ struct SimAlarmEntry {
 struct SimEntityAck {
     std::string person; // empty: not acknowledged
     uint32_t time = 0;
+    std::string comment;
 };
 
 class CSimAlarmLog {
@@ -57,7 +58,8 @@ public:
     // The newest occur time of the entity's active alarms (0 for none).
     uint32_t OccurTime(uint32_t neId, uint32_t entityId) const;
 
-    void Acknowledge(uint32_t neId, uint32_t entityId, const std::string& person, uint32_t time);
+    void Acknowledge(uint32_t neId, uint32_t entityId, const std::string& person, uint32_t time,
+                     const std::string& comment = {});
     SimEntityAck Ack(uint32_t neId, uint32_t entityId) const;
 
     // Active alarms (query mode 1) or the whole log (0) that match, in record order: the number of matches and the

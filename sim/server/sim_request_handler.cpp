@@ -780,12 +780,12 @@ void CSimRequestHandler::AlarmAcks(Handled& out, const Frame& request)
                 Reply(out, request.header, Refused("No active alarm to acknowledge"));
                 return;
             }
-            db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime);
+            db_.AlarmLog().Acknowledge(neId, rec.entityId, rec.person, rec.ackTime, rec.comment);
         } else {
             const SimEntityAck ack = db_.AlarmLog().Ack(neId, rec.entityId);
             rec.person = ack.person;
             rec.ackTime = ack.time;
-            rec.comment.clear();
+            rec.comment = ack.comment;
         }
         records.push_back(rec);
     }

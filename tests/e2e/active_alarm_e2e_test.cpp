@@ -126,7 +126,9 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
             EXPECT_EQ(Field(ack, CAlarmAckDlg::kCurrentPersonId), QString());
             EXPECT_EQ(Field(ack, CAlarmAckDlg::kNewPersonId), QStringLiteral("admin"));
-            e2e::Type(ack, CAlarmAckDlg::kCommentId, QStringLiteral("on site"));
+            // The comment as typed, letters beyond ASCII included.
+            e2e::Type(ack, CAlarmAckDlg::kCommentId, QStringLiteral("Störung vor Ort"));
+            EXPECT_EQ(Field(ack, CAlarmAckDlg::kCommentId), QStringLiteral("Störung vor Ort"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ack, QStringLiteral("alarm_ack_dlg")));
             person.AnswerBox(IDYES);
             Click(ack, IDOK);
@@ -140,10 +142,20 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         if (kept) {
             EXPECT_EQ(kept->person, "admin");
             EXPECT_GT(kept->ackTime, 0u);
+            EXPECT_EQ(kept->comment, "Störung vor Ort");
             const int row = e2e::RowOf(rows, kSlotPortColumn, QStringLiteral("2"));
             EXPECT_EQ(e2e::ListColumn(rows, CActiveAlarmDlg::kAckPersonColumn).value(row), QStringLiteral("admin"));
             EXPECT_EQ(e2e::ListColumn(rows, CActiveAlarmDlg::kAckTimeColumn).value(row),
                       QString::fromStdString(FormatDateTime(kept->ackTime)));
+            // Opened again, the acknowledgement shows what the server keeps.
+            person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& again) {
+                EXPECT_EQ(Field(again, CAlarmAckDlg::kCurrentPersonId), QStringLiteral("admin"));
+                EXPECT_EQ(Field(again, CAlarmAckDlg::kCurrentTimeId),
+                          QString::fromStdString(FormatDateTime(kept->ackTime)));
+                EXPECT_EQ(Field(again, CAlarmAckDlg::kCommentId), QStringLiteral("Störung vor Ort"));
+                return IDCANCEL;
+            });
+            Click(dialog, CActiveAlarmDlg::kAcknowledgeButtonId);
         }
         return IDCANCEL;
     });
