@@ -10,6 +10,7 @@
 #include "features/fault/alarm_events/history_alarm_list_dlg.h"
 #include "features/fault/trap_log/type_change_detail_dlg.h"
 
+#include <QLabel>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -92,7 +93,15 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
         EXPECT_EQ(static_cast<int>(ShownNumbers(rows).size()), shown);
 
         person.OnDialog<CTypeChangeDetailDlg>([&](CTypeChangeDetailDlg& detail) {
-            EXPECT_FALSE(Field(detail, CTypeChangeDetailDlg::kOccurTimeId).isEmpty());
+            // The occurrence as the row shows it; a change of type has no receive time.
+            EXPECT_EQ(Field(detail, CTypeChangeDetailDlg::kOccurTimeId),
+                      e2e::ListColumn(rows, List::kOccurTimeColumn).value(0));
+            EXPECT_EQ(Field(detail, CTypeChangeDetailDlg::kReceiveTimeId), QString());
+            // Every label shows its text whole.
+            for (const QLabel* label : detail.findChildren<QLabel*>()) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+                    << label->text().toStdString();
+            }
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(detail, QStringLiteral("type_change_detail_dlg")));
             return IDCANCEL;
         });
