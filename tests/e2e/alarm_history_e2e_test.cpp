@@ -15,6 +15,7 @@
 #include "features/fault/trap_log/alarm_detail_dlg.h"
 #include "link/records/ne_key_record.h"
 #include "platform/list_control.h"
+#include "ui/framework/lists/small_images.h"
 
 #include <QDateEdit>
 #include <QHeaderView>
@@ -84,7 +85,20 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
         // With a model its alarm types offer themselves; with Model off nothing of them is sent.
         e2e::Check(criteria, CAlarmCriteriaDlg::kModelCheckId, true);
         EXPECT_TRUE(e2e::Choose(criteria, CAlarmCriteriaDlg::kModelComboId, QStringLiteral("ALC-24")));
-        EXPECT_FALSE(e2e::ListColumn(*criteria.FindList(CAlarmCriteriaDlg::kAlarmTypeListId), 0).isEmpty());
+        QTreeView& types = *criteria.FindList(CAlarmCriteriaDlg::kAlarmTypeListId);
+        EXPECT_FALSE(e2e::ListColumn(types, 0).isEmpty());
+        // The types in index order, which Name's header says without an arrow.
+        EXPECT_EQ(e2e::ListColumn(types, 0).value(0), QStringLiteral("Card Out"));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 0, kImageSortedElsewhere));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 1, -1));
+        // Description sorts by its texts, with the arrow.
+        e2e::CProgram::ClickHeader(*types.header(), 1);
+        const QStringList descriptions = e2e::ListColumn(types, 1);
+        EXPECT_TRUE(std::is_sorted(descriptions.begin(), descriptions.end(),
+                                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }))
+            << descriptions.join('|').toStdString();
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 1, kImageSortAscending));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 0, -1));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_criteria_dlg")));
         e2e::Check(criteria, CAlarmCriteriaDlg::kModelCheckId, false);
 

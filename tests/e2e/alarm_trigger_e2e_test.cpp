@@ -9,6 +9,7 @@
 #include "link/records/alarm_trigger_rec.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QTreeWidget>
@@ -94,8 +95,15 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
             Type(trigger, CAlarmTriggerDlg::kSecondsId, QStringLiteral("59"));
             EXPECT_TRUE(ChooseType(trigger, alc24));
             EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kTypeNameId), alc24);
-            // The alarms in index order, alarm 31 last.
+            // The alarms in index order, alarm 31 last, which the headers say without an arrow.
             QStringList names = Column(trigger, 0);
+            QTreeView& alarms = *trigger.FindList(CAlarmTriggerDlg::kAlarmListId);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, 0, kImageSortedElsewhere));
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, 1, -1));
+            e2e::CProgram::ClickHeader(*alarms.header(), 1);
+            EXPECT_EQ(Column(trigger, 0), names) << "Description keeps the index order too";
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, 1, kImageSortedElsewhere));
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, 0, -1));
             EXPECT_EQ(names.value(0), QStringLiteral("Card Out"));
             EXPECT_EQ(names.value(names.size() - 1), QStringLiteral("Disabled"));
 

@@ -80,6 +80,10 @@ void CAlarmTriggerDlg::InitData()
     SetSmallImages(kAlarmListId);
     EnableCheckBoxes(kAlarmListId);
     InitListColumnsById(kStrColumnsTriggerAlarms, kAlarmListId);
+    // Both columns keep the alarms in index order: their headers say that the rows are sorted elsewhere, by a key
+    // beyond the columns, and show no arrow.
+    SetColumnMap(0, kIndexOrderKey);
+    SetColumnMap(1, kIndexOrderKey);
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     UpdateData(false);
 
@@ -170,6 +174,7 @@ void CAlarmTriggerDlg::FillAlarmList()
 
 int CAlarmTriggerDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
+    // Every key, kIndexOrderKey included, orders by the alarm index.
     // The rows' bits as unsigned numbers: the alarms in index order, alarm 31 last.
     const int order = item1 < item2 ? -1 : (item1 > item2 ? 1 : 0);
     return (flags & kCompareDescending) != 0 ? -order : order;

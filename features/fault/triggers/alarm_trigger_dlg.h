@@ -34,6 +34,8 @@ public:
     static constexpr int kTypeTreeId = 1250;
     static constexpr int kTypeNameId = 1348;
     static constexpr int kAlarmListId = kListControlId;
+    // The compare key of the alarm list's columns: the alarm index.
+    static constexpr int kIndexOrderKey = 2;
     static constexpr int kSecondsId = 1311;
     static constexpr int kSecondsSpinId = 1312;
     static constexpr int kEmailId = 1257;

@@ -13,6 +13,7 @@
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "platform/popup_menu_runner.h"
 #include "ui/framework/link_ui/wait_dlg.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/app_frame_host.h"
 #include "ui/shell/frame/frame_dialog_bar.h"
@@ -23,6 +24,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -394,6 +396,15 @@ void CProgram::ClickHeader(QHeaderView& header, int column)
 {
     const QPoint at(header.sectionViewportPosition(column) + header.sectionSize(column) / 2, header.height() / 2);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
+}
+
+bool CProgram::HeaderShowsImage(const QTreeView& list, int column, int image)
+{
+    const QIcon shown = list.model()->headerData(column, Qt::Horizontal, Qt::DecorationRole).value<QIcon>();
+    if (image < 0 || shown.isNull())
+        return image < 0 && shown.isNull();
+    const QPixmap wanted = SharedSmallImages().Get(image);
+    return shown.pixmap(wanted.size()).toImage() == wanted.toImage();
 }
 
 void CProgram::ClickListRow(QTreeView& list, int row, int column)

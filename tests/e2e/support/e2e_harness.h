@@ -160,6 +160,9 @@ public:
     bool ClickViewTab(const QString& text);
     // A click on a list's column header, as with the mouse.
     static void ClickHeader(QHeaderView& header, int column);
+    // Whether a column's header shows that image of the small image list (31 and 32 the sort arrows, 39 sorted
+    // elsewhere); -1: no image.
+    static bool HeaderShowsImage(const QTreeView& list, int column, int image);
     // Keys pressed and released in the main window, as on the keyboard (shortcuts and F1 included).
     void PressKeys(const QKeySequence& keys);
     // The list operations take a widget list and a model-backed one alike.
