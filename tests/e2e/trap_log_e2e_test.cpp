@@ -43,6 +43,33 @@ protected:
         return rows;
     }
 
+    // The list's popup: Detail only on a row, and of Pause and Continue the one that applies; the others left out.
+    void CheckThePopupOffersWhatApplies()
+    {
+        QTreeView& list = *TrapLog()->FindList(kListControlId);
+        const auto& shown = program.Operator().Popups().Shown();
+        program.RightClickListRow(list, 0, CTrapLogView::kCmdPause);
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown.back(), (std::vector<int>{kDetail, kFilter, kReset, kPause, kExport}));
+        EXPECT_TRUE(CTrapLogView::IsPaused());
+        program.RightClickListRow(list, 0);
+        EXPECT_EQ(shown.back(), (std::vector<int>{kDetail, kFilter, kReset, kContinue, kExport}));
+        // Below the rows, with no row selected.
+        list.clearSelection();
+        const QPoint blank(list.viewport()->width() / 2, list.viewport()->height() - 2);
+        ASSERT_FALSE(list.indexAt(blank).isValid()) << "room below the rows";
+        program.RightClickAt(*list.viewport(), blank, CTrapLogView::kCmdContinue);
+        EXPECT_EQ(shown.back(), (std::vector<int>{kFilter, kReset, kContinue, kExport}));
+        EXPECT_FALSE(CTrapLogView::IsPaused());
+    }
+
+    static constexpr int kDetail = CTrapLogView::kCmdDetail;
+    static constexpr int kFilter = CTrapLogView::kCmdFilter;
+    static constexpr int kReset = CTrapLogView::kCmdReset;
+    static constexpr int kPause = CTrapLogView::kCmdPause;
+    static constexpr int kContinue = CTrapLogView::kCmdContinue;
+    static constexpr int kExport = CTrapLogView::kCmdExport;
+
     e2e::CProgram program;
 };
 
@@ -100,6 +127,21 @@ TEST_F(TrapLogE2eTest, TheRunCommandsNeFillsTheTrapLogInDirectMode)
     ASSERT_NE(TrapLog(), nullptr);
     EXPECT_TRUE(
         program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 2; }, 8000));
+    CheckThePopupOffersWhatApplies();
+}
+
+TEST_F(TrapLogE2eTest, ThePopupOffersWhatAppliesInServerMode)
+{
+    e2e::PeerOptions options;
+    options.args = {"--alarm-rate", "2"};
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.ClickViewTab(QStringLiteral("Trap Log")));
+    ASSERT_NE(TrapLog(), nullptr);
+    ASSERT_TRUE(
+        program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 1; }, 8000));
+    CheckThePopupOffersWhatApplies();
 }
 
 } // namespace
