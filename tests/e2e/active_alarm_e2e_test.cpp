@@ -13,6 +13,7 @@
 #include "features/fault/active_alarms/alarm_ack_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/trap_log/event_detail_dlg.h"
 #include "platform/list_control.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -47,6 +49,17 @@ QStringList ServerCounts(e2e::CProgram& program)
     for (uint32_t severity = 1; severity <= 3; ++severity)
         counts << QString::number(e2e::ServerActiveAlarms(program, severity).value_or(9999));
     return counts;
+}
+
+// The commands the list's popup shows when the operator right-clicks below its rows, with no row selected.
+std::vector<int> PopupBelowTheRows(e2e::CProgram& program, QTreeView& rows)
+{
+    rows.clearSelection();
+    const QPoint blank(rows.viewport()->width() / 2, rows.viewport()->height() - 2);
+    EXPECT_FALSE(rows.indexAt(blank).isValid()) << "room below the rows";
+    program.RightClickAt(*rows.viewport(), blank);
+    const auto& shown = program.Operator().Popups().Shown();
+    return shown.empty() ? std::vector<int>{} : shown.back();
 }
 
 CTrapSumView& Summary(e2e::CProgram& program)
@@ -109,6 +122,10 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         EXPECT_EQ(Field(dialog, CActiveAlarmDlg::kTotalCountId), QStringLiteral("2"));
         EXPECT_FALSE(dialog.IsControlEnabled(CActiveAlarmDlg::kAcknowledgeButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg")));
+        // Without a row the popup leaves Detail and Acknowledge out; on a row it offers them.
+        EXPECT_EQ(PopupBelowTheRows(program, rows), (std::vector<int>{33084, 33024, 33023}));
+        program.RightClickListRow(rows, 0);
+        EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33000, 33084, 33024, 33023}));
 
         // Filters narrow the rows without a request: no major alarms, then no unacknowledged ones.
         const QString slotAlarms = e2e::ListColumn(rows, kAlarmsColumn).value(1);
@@ -166,6 +183,50 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         const CEntityNode* node = ne != nullptr ? ne->root->FindById(10200) : nullptr;
         return node != nullptr && node->ackFlag != 0 && node->ackPerson == "admin";
     }));
+}
+
+// Direct mode: the NE's alarmed entities with no acknowledgement; a row's detail is the event detail.
+TEST(ActiveAlarmE2eTest, InDirectModeTheListShowsTheNesAlarmsWithoutAcknowledgement)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent({}, std::string(TARVIK_RESOURCES_DIR) + "/sim/ne_agent_scenario.ini"));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) {
+        QTreeView& rows = *dialog.FindList(kListControlId);
+        EXPECT_FALSE(dialog.IsControlVisible(CActiveAlarmDlg::kAcknowledgeButtonId));
+        EXPECT_FALSE(dialog.IsControlVisible(CActiveAlarmDlg::kAckCheckId));
+        EXPECT_FALSE(dialog.IsControlVisible(CActiveAlarmDlg::kNackCheckId));
+        for (int column :
+             {CActiveAlarmDlg::kLocationColumn, CActiveAlarmDlg::kAckPersonColumn, CActiveAlarmDlg::kAckTimeColumn})
+            EXPECT_TRUE(dialog.IsColumnHidden(column)) << column;
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg_direct")));
+        if (CListControl(&rows).GetItemCount() == 0) {
+            ADD_FAILURE() << "the NE has alarms";
+            return IDCANCEL;
+        }
+        // An alarm name no entity has leaves room below the rows.
+        e2e::Check(dialog, CActiveAlarmDlg::kNameCheckId, true);
+        e2e::Type(dialog, CActiveAlarmDlg::kNameEditId, QStringLiteral("nothing"));
+        EXPECT_EQ(PopupBelowTheRows(program, rows), (std::vector<int>{33084, 33024, 33023}));
+        e2e::Check(dialog, CActiveAlarmDlg::kNameCheckId, false);
+        person.OnDialog<CEventDetailDlg>([&](CEventDetailDlg& detail) {
+            EXPECT_EQ(Field(detail, CEventDetailDlg::kNeNameId), QStringLiteral("127.0.0.1"));
+            return IDCANCEL;
+        });
+        program.RightClickListRow(rows, 0, 33012);
+        EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33084, 33024, 33023}));
+        EXPECT_TRUE(person.dialogsRun.contains(QStringLiteral("Detailed Alarm & Event")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.WaitUntil([&] {
+        const CNeRecord* ne = AppData().nes.FindNeById(program.Frame().GetCurrentNeId());
+        return ne != nullptr && ne->root != nullptr && ne->root->IsConnected();
+    }));
+    ASSERT_TRUE(program.Command(kCmdActiveAlarm));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
 TEST(ActiveAlarmE2eTest, AnEntityWhoseAlarmsClearedHasNothingToAcknowledge)
