@@ -12,6 +12,7 @@
 #include "features/fault/active_alarms/active_alarm_dlg.h"
 #include "features/fault/active_alarms/alarm_ack_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
+#include "features/fault/alarm_lists/alarm_list_look.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
 #include "platform/list_control.h"
@@ -101,8 +102,8 @@ TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
         return IDCANCEL;
     });
     QTreeView& rows = *summary.FindList(kListControlId);
-    program.ClickListRow(rows, majorRow);
-    summary.OnCommand(CTrapSumView::kCmdDetail, 0);
+    program.RightClickListRow(rows, majorRow, CTrapSumView::kCmdDetail);
+    EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33024}));
     ASSERT_TRUE(listed.has_value());
     EXPECT_EQ(QString::number(*listed), changed.value(majorRow));
 }
@@ -227,6 +228,26 @@ TEST(ActiveAlarmE2eTest, InDirectModeTheListShowsTheNesAlarmsWithoutAcknowledgem
     }));
     ASSERT_TRUE(program.Command(kCmdActiveAlarm));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// Direct mode: the summary's popup on a severity row opens the NE's active alarms of that severity only.
+TEST(ActiveAlarmE2eTest, InDirectModeTheSummarysPopupOpensTheNesAlarmsOfARowsSeverity)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent({}, std::string(TARVIK_RESOURCES_DIR) + "/sim/ne_agent_scenario.ini"));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    e2e::COperator& person = program.Operator();
+    const int majorRow = 1;
+    person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) {
+        for (const SeverityBox& box : kSeverityBoxes)
+            EXPECT_EQ(e2e::IsChecked(dialog, box.checkId), box.severity == 2) << box.severity;
+        return IDCANCEL;
+    });
+    QTreeView& rows = *Summary(program).FindList(kListControlId);
+    program.RightClickListRow(rows, majorRow, CTrapSumView::kCmdDetail);
+    EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33024}));
+    EXPECT_TRUE(person.dialogsRun.contains(QStringLiteral("Active Alarm & Event")))
+        << person.dialogsRun.join(',').toStdString();
 }
 
 TEST(ActiveAlarmE2eTest, AnEntityWhoseAlarmsClearedHasNothingToAcknowledge)
