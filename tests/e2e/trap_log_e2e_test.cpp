@@ -3,13 +3,17 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/config/app_settings.h"
 #include "core/tables/app_data.h"
+#include "features/fault/trap_log/trap_log_filter_dlg.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -61,6 +65,32 @@ protected:
         program.RightClickAt(*list.viewport(), blank, CTrapLogView::kCmdContinue);
         EXPECT_EQ(shown.back(), (std::vector<int>{kFilter, kReset, kContinue, kExport}));
         EXPECT_FALSE(CTrapLogView::IsPaused());
+    }
+
+    // The Filter button's dialog opens on the stored filter (any NE); OK with one NE puts it in force, shows it above
+    // the list and keeps it in Tarvik.ini.
+    void FilterTheLogTo(const QString& ne)
+    {
+        CTrapLogView& view = *TrapLog();
+        program.Operator().OnDialog<CTrapLogFilterDlg>([&](CTrapLogFilterDlg& filter) {
+            EXPECT_EQ(e2e::Field(filter, CTrapLogFilterDlg::kNeComboId), QStringLiteral(" <ALL>"));
+            EXPECT_TRUE(e2e::Choose(filter, CTrapLogFilterDlg::kNeComboId, ne));
+            e2e::Click(filter, IDOK);
+            EXPECT_TRUE(filter.IsEnded());
+            return IDCANCEL;
+        });
+        auto* button = view.GetDlgItemAs<QAbstractButton>(CTrapLogView::kFilterButtonId);
+        ASSERT_NE(button, nullptr);
+        button->click();
+        EXPECT_TRUE(program.Operator().boxTexts.empty()) << "no box about the file";
+        const auto text = [&view](int id) { return view.GetDlgItemAs<QLabel>(id)->text(); };
+        EXPECT_TRUE(text(CTrapLogView::kFilterLocationTextId).endsWith(QLatin1Char(':') + ne))
+            << text(CTrapLogView::kFilterLocationTextId).toStdString();
+        EXPECT_EQ(text(CTrapLogView::kFilterEntityTextId), QStringLiteral("<NE> <ALL>"));
+        const uint32_t neId = AppSettings().trapLogFilter.neId;
+        EXPECT_NE(neId, 0u);
+        const std::string ini = app_test::ReadText(program.WorkDir().Path() / "Tarvik.ini");
+        EXPECT_NE(ini.find("TRAPLOGFILTER=0," + std::to_string(neId) + ",1,0x8000003F"), std::string::npos) << ini;
     }
 
     static constexpr int kDetail = CTrapLogView::kCmdDetail;
@@ -128,6 +158,7 @@ TEST_F(TrapLogE2eTest, TheRunCommandsNeFillsTheTrapLogInDirectMode)
     EXPECT_TRUE(
         program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 2; }, 8000));
     CheckThePopupOffersWhatApplies();
+    FilterTheLogTo(QStringLiteral("127.0.0.1"));
 }
 
 TEST_F(TrapLogE2eTest, ThePopupOffersWhatAppliesInServerMode)
@@ -142,6 +173,7 @@ TEST_F(TrapLogE2eTest, ThePopupOffersWhatAppliesInServerMode)
     ASSERT_TRUE(
         program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 1; }, 8000));
     CheckThePopupOffersWhatApplies();
+    FilterTheLogTo(QStringLiteral("North-1"));
 }
 
 } // namespace
