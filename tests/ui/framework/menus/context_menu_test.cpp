@@ -174,6 +174,19 @@ TEST_F(ContextMenuTest, ListedIdsAreGreyedAndTicked)
     EXPECT_TRUE(popups.checked.empty());
 }
 
+TEST_F(ContextMenuTest, ListedIdsAreLeftOutOfThePopup)
+{
+    const uint16_t removed[] = {33012, 33093, 0};
+    const uint16_t disabled[] = {33004, 0};
+    EXPECT_EQ(TrackContextMenuWithout("TRAPLOGVIEW_LIST", &owner, removed, disabled), 1);
+    EXPECT_EQ(popups.enabled, (std::vector<int>{33026, 33094, 33024}));
+    EXPECT_EQ(popups.disabled, (std::vector<int>{33004}));
+    // Nothing listed: the popup whole.
+    EXPECT_EQ(TrackContextMenuWithout("TRAPLOGVIEW_LIST", &owner, nullptr), 1);
+    EXPECT_EQ(popups.enabled, (std::vector<int>{33012, 33026, 33004, 33094, 33093, 33024}));
+    EXPECT_TRUE(popups.disabled.empty());
+}
+
 TEST_F(ContextMenuTest, EachModeShowsTheNamedPopup)
 {
     for (int menu : {kListPopupMenuServer, kListPopupMenuDirect}) {
