@@ -9,7 +9,9 @@
 #include "core/util/date_time_format.h"
 #include "features/fault/alarm_events/history_alarm_list_dlg.h"
 #include "features/fault/trap_log/type_change_detail_dlg.h"
+#include "ui/framework/lists/small_images.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QTreeView>
 
@@ -103,6 +105,16 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
                     << label->text().toStdString();
             }
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(detail, QStringLiteral("type_change_detail_dlg")));
+            // Description sorts by its texts under its own arrow; State keeps the index order and says so.
+            QTreeView& alarms = *detail.FindList(kListControlId);
+            e2e::CProgram::ClickHeader(*alarms.header(), CTypeChangeDetailDlg::kDescriptionColumn);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kDescriptionColumn,
+                                                        kImageSortAscending));
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn, -1));
+            e2e::CProgram::ClickHeader(*alarms.header(), CTypeChangeDetailDlg::kStateColumn);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn,
+                                                        kImageSortedElsewhere));
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kDescriptionColumn, -1));
             return IDCANCEL;
         });
         program.ClickListRow(rows, 0);

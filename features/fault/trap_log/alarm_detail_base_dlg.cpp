@@ -130,7 +130,7 @@ void CAlarmDetailBaseDlg::ExportAlarms()
 int CAlarmDetailBaseDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
     const uint32_t key = flags & 0xFF;
-    if (key == 1 || key == 2) {
+    if (key == 1 || key == DescriptionColumn()) {
         const auto a = rowTexts_.find(item1);
         const auto b = rowTexts_.find(item2);
         if (a != rowTexts_.end() && b != rowTexts_.end()) {

@@ -45,7 +45,7 @@ public:
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
-    // Keys 1 and 2 compare the alarm names and descriptions without regard to case; ties, and every other key, go
+    // The Alarm and Description columns compare their texts without regard to case; ties, and every other key, go
     // by the item data (the alarm index + 1).
     int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
 
@@ -63,8 +63,9 @@ protected:
     static QString ModelName(const CEntityType* model);
     void SetFieldText(int id, const QString& text);
 
-    // The list's column spec.
+    // The list's column spec, and where its Description column stands in it.
     virtual uint32_t AlarmColumnSpecId() const { return kStrColumnsAlarms; }
+    virtual uint32_t DescriptionColumn() const { return 2; }
     // The fields a member of the family adds.
     virtual void ShowExtraFields() {}
     // The rows of the list: "CLEAR" when no bit is set, else one per set bit that the model defines.

@@ -2,6 +2,7 @@
 
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
+#include "core/list/list_sort.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_type_change_detail_dlg.h"
@@ -10,9 +11,8 @@ CTypeChangeDetailDlg::CTypeChangeDetailDlg(QWidget* parent)
     : CAlarmDetailBaseDlg(kTemplateId, parent), ui_(std::make_unique<Ui::CTypeChangeDetailDlg>())
 {
     ui_->setupUi(this);
-    // The State column sorts by the alarm index, the Description column by its text.
-    SetColumnMap(2, 3);
-    SetColumnMap(3, 2);
+    // The State column keeps the alarms in index order, their item data, and its header says so.
+    SetColumnMap(kStateColumn, kCompareItemData);
 }
 
 CTypeChangeDetailDlg::~CTypeChangeDetailDlg() = default;

@@ -16,6 +16,8 @@ public:
     static constexpr int kTemplateId = 404;
     static constexpr int kPreviousOnlineId = 1412;
     static constexpr int kPreviousPlannedId = 1413;
+    static constexpr int kStateColumn = 2;
+    static constexpr int kDescriptionColumn = 3;
 
     explicit CTypeChangeDetailDlg(QWidget* parent = nullptr);
     ~CTypeChangeDetailDlg() override;
@@ -32,6 +34,7 @@ public:
 
 protected:
     uint32_t AlarmColumnSpecId() const override { return kStrColumnsAlarmStates; }
+    uint32_t DescriptionColumn() const override { return kDescriptionColumn; }
     void ShowExtraFields() override;
     void FillAlarmRows(const CEntityType* model) override;
 
