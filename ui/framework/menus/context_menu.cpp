@@ -164,7 +164,7 @@ bool HasCommands(const std::vector<ContextMenuEntry>& entries)
 // Shows the popup of the menu at the cursor and posts the chosen command to the owner. A popup without commands (the
 // placeholders, the folders of a mode that offers nothing there) is not shown: it would open as an empty box.
 int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint16_t* disabledIds,
-              const uint16_t* tickedIds, const uint16_t* removedIds = nullptr)
+              const uint16_t* tickedIds)
 {
     const QPoint cursor = QCursor::pos();
     const ContextMenu* menu = LoadMenu(menuId);
@@ -175,10 +175,6 @@ int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint
         return 0;
     QMenu qmenu(owner);
     BuildContextMenu(qmenu, *popup, disabledIds, tickedIds);
-    for (QAction* action : qmenu.actions()) {
-        if (action->menu() == nullptr && Listed(removedIds, static_cast<uint16_t>(action->data().toInt())))
-            qmenu.removeAction(action);
-    }
     const int command = TrackPopupMenu(qmenu, cursor);
     if (command != 0 && owner != nullptr) {
         QPointer<QWidget> target(owner);
@@ -241,12 +237,6 @@ int TrackContextMenu(std::string_view popupName, QWidget* owner, const uint16_t*
     return ShowPopup(listMenuId, popupName, owner, disabledIds, tickedIds);
 }
 
-int TrackContextMenuWithout(std::string_view popupName, QWidget* owner, const uint16_t* removedIds,
-                            const uint16_t* disabledIds)
-{
-    return ShowPopup(listMenuId, popupName, owner, disabledIds, nullptr, removedIds);
-}
-
 int EntityContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds)
 {
     return EntityContextMenu(EntityPopupName(popupIndex & 0xFFFF), owner, disabledIds);
@@ -268,4 +258,41 @@ int EntityContextMenuById(uint32_t modelId, QWidget* owner, const uint16_t* disa
 void BuildContextMenu(QMenu& menu, const ContextPopup& popup, const uint16_t* disabledIds, const uint16_t* tickedIds)
 {
     AddEntries(menu, popup.entries, disabledIds, tickedIds);
+}
+
+namespace {
+
+// Runs popups as the runner in place does, without the listed commands.
+class CLeavingOutRunner final : public PopupMenuRunner {
+public:
+    explicit CLeavingOutRunner(const uint16_t* removedIds)
+        : removedIds_(removedIds), runner_(CurrentPopupMenuRunner()), installed_(SetPopupMenuRunner(this))
+    {
+    }
+    ~CLeavingOutRunner() override { SetPopupMenuRunner(installed_); }
+    CLeavingOutRunner(const CLeavingOutRunner&) = delete;
+    CLeavingOutRunner& operator=(const CLeavingOutRunner&) = delete;
+
+    int TrackPopupMenu(QMenu& menu, const QPoint& globalPos) override
+    {
+        for (QAction* action : menu.actions()) {
+            if (action->menu() == nullptr && Listed(removedIds_, static_cast<uint16_t>(CommandIdOf(action))))
+                menu.removeAction(action);
+        }
+        return runner_.TrackPopupMenu(menu, globalPos);
+    }
+
+private:
+    const uint16_t* removedIds_;
+    PopupMenuRunner& runner_;
+    PopupMenuRunner* installed_;
+};
+
+} // namespace
+
+int TrackContextMenuWithout(std::string_view popupName, QWidget* owner, const uint16_t* removedIds,
+                            const uint16_t* disabledIds)
+{
+    const CLeavingOutRunner leavingOut(removedIds);
+    return TrackContextMenu(popupName, owner, disabledIds, nullptr);
 }
