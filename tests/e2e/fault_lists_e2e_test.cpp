@@ -9,6 +9,7 @@
 #include "features/fault/trap_log/trap_log_view.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/list_host.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QHeaderView>
@@ -118,6 +119,19 @@ TEST_F(FaultListsTest, TrapLogSortsByHeaderClicksAndMarksTheSelectedRow)
         }
     }
     EXPECT_LT(textRight, arrowLeft) << "the title ends at " << textRight << ", the arrow starts at " << arrowLeft;
+
+    // The arrow stands over the column the rows are sorted by: a time over its own column; "Alarms ..." sorts as
+    // Severity, whose header takes the arrow while its own says that it is sorted elsewhere.
+    constexpr int kAlarmsColumn = 7;
+    for (int time : {8, 9}) {
+        program.ClickHeader(*list->header(), time);
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time, kImageSortAscending)) << time;
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, kAlarmsColumn, -1)) << time;
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time == 8 ? 9 : 8, -1)) << time;
+    }
+    program.ClickHeader(*list->header(), kAlarmsColumn);
+    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, kAlarmsColumn, kImageSortedElsewhere));
+    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, kSeverityColumn, kImageSortAscending));
 
     // A clicked row is selected and framed in the selection mark; the others are not.
     program.ClickListRow(*list, 2, kLocationColumn);

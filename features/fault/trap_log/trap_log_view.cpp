@@ -87,10 +87,9 @@ CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
             styles.push_back({static_cast<uint32_t>(kImageSeverityInfo + severity), 0x000000, back});
     }
     SetRowColors(styles);
-    // Alarms ... sorts by severity, the times by their own keys.
+    // Alarms ... sorts as Severity does, and its header says so; each time column sorts under its own number, so that
+    // its arrow stands over it.
     SetColumnMap(7, 1);
-    SetColumnMap(8, 7);
-    SetColumnMap(9, 8);
 }
 
 CTrapLogView::~CTrapLogView()
