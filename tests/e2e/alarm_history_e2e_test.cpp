@@ -133,6 +133,11 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
             Click(list, List::kFirstPageId);
             expectPage(1, 10);
 
+            // "Alarms ..." sorts as Severity: the arrow over Severity, its own header saying so.
+            e2e::CProgram::ClickHeader(*rows.header(), List::kAlarmsColumn);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, List::kAlarmsColumn, kImageSortedElsewhere));
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, kSeverityColumn, kImageSortAscending));
+
             // Only the page's critical and major records, counted as shown; no request.
             const QStringList severities = e2e::ListColumn(rows, kSeverityColumn);
             for (const SeverityBox& box : kSeverityBoxes)

@@ -84,6 +84,11 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
         Click(list, kRefreshButtonId);
         EXPECT_EQ(ShownNumbers(rows), Numbers(241, 250));
 
+        // "Alarms ..." sorts as Severity: the arrow over Severity, its own header saying so.
+        e2e::CProgram::ClickHeader(*rows.header(), List::kAlarmsColumn);
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, List::kAlarmsColumn, kImageSortedElsewhere));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, List::kSeverityColumn, kImageSortAscending));
+
         // Cleared entries hide without a request; the others stay.
         const int shown = static_cast<int>(ShownNumbers(rows).size());
         const int cleared = static_cast<int>(e2e::ListColumn(rows, kSeverityColumn).count(QStringLiteral("Cleared")));

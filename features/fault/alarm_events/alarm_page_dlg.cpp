@@ -29,6 +29,8 @@ CAlarmPageDlg::CAlarmPageDlg(int templateId, Setup setup, std::vector<FilterBox>
     : CRecordListDlg(templateId, std::move(setup), parent), rowBoxes_(std::move(rowBoxes)),
       ackBoxes_(std::move(ackBoxes)), rowChecks_(rowBoxes_.size(), 1), ackChecks_(ackBoxes_.size(), 1)
 {
+    // "Alarms ..." sorts as Severity does, and its header says so.
+    SetColumnMap(kAlarmsColumn, kSeverityColumn);
 }
 
 void CAlarmPageDlg::DoDataExchange(CDataExchange& dx)

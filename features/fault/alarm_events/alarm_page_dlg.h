@@ -35,6 +35,9 @@ public:
     static constexpr int kNameEditId = 1038;
     static constexpr int kDetailButtonId = 1132;
     static constexpr int kPopupDetail = 33012;
+    // Columns both lists share.
+    static constexpr int kSeverityColumn = 1;
+    static constexpr int kAlarmsColumn = 7;
 
     // A check box of the row filter: the bit a row needs for it and the count of the rows shown with that bit.
     struct FilterBox {
