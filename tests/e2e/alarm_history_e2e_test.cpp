@@ -94,9 +94,9 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
         // Description sorts by its texts, with the arrow.
         e2e::CProgram::ClickHeader(*types.header(), 1);
         const QStringList descriptions = e2e::ListColumn(types, 1);
-        EXPECT_TRUE(std::is_sorted(descriptions.begin(), descriptions.end(),
-                                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }))
-            << descriptions.join('|').toStdString();
+        EXPECT_TRUE(std::is_sorted(descriptions.begin(), descriptions.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        })) << descriptions.join('|').toStdString();
         EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 1, kImageSortAscending));
         EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 0, -1));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_criteria_dlg")));
@@ -194,7 +194,8 @@ TEST(AlarmHistoryE2eTest, TheLocationAlarmCommandsAskForTheirOwnKindOfAlarms)
             EXPECT_EQ(e2e::IsChecked(criteria, CCriteriaControls::kToCheckId), row.timeRange);
             EXPECT_EQ(Field(criteria, CAlarmCriteriaDlg::kLocationTextId), QStringLiteral("North"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(
-                criteria, QStringLiteral("alarm_criteria_dlg_location_%1").arg(QString::fromLatin1(row.kind).toLower())));
+                criteria,
+                QStringLiteral("alarm_criteria_dlg_location_%1").arg(QString::fromLatin1(row.kind).toLower())));
             person.OnDialog<List>([&](List& list) {
                 EXPECT_EQ(list.GetHandOver().queryMode, row.queryMode);
                 EXPECT_TRUE(list.windowTitle().contains(QLatin1String(row.kind))) << list.windowTitle().toStdString();

@@ -113,12 +113,12 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
             // Description sorts by its texts under its own arrow; State keeps the index order and says so.
             QTreeView& alarms = *detail.FindList(kListControlId);
             e2e::CProgram::ClickHeader(*alarms.header(), CTypeChangeDetailDlg::kDescriptionColumn);
-            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kDescriptionColumn,
-                                                        kImageSortAscending));
+            EXPECT_TRUE(
+                e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kDescriptionColumn, kImageSortAscending));
             EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn, -1));
             e2e::CProgram::ClickHeader(*alarms.header(), CTypeChangeDetailDlg::kStateColumn);
-            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn,
-                                                        kImageSortedElsewhere));
+            EXPECT_TRUE(
+                e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn, kImageSortedElsewhere));
             EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kDescriptionColumn, -1));
             return IDCANCEL;
         });
