@@ -70,16 +70,14 @@ std::vector<Command> Commands()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
                      MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
             .Check<CAlarmCriteriaDlg>(kTargetNeOnly)
-            .Location()
-            .ActiveHistory(1),
+            .Location(),
         Command(33035)
             .Menu(kLocationAlarm, "&History Alarm...", 20)
             .Server()
             .HideIn({MainMenuCase::DirectNe, MainMenuCase::ServerPlannedNe, MainMenuCase::ServerOnlineNe,
                      MainMenuCase::ServerOtherNe, MainMenuCase::DirectNoNe})
             .Dialog<CAlarmCriteriaDlg>(kTargetNeOnly)
-            .Location()
-            .ActiveHistory(0),
+            .Location(),
     };
 }
 

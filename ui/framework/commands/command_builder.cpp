@@ -161,12 +161,6 @@ Command& Command::TemplateMode(int mode)
     return *this;
 }
 
-Command& Command::ActiveHistory(int mode)
-{
-    Route().activeHistory = mode;
-    return *this;
-}
-
 Command& Command::ProfileGroup(int group)
 {
     Route().profileGroup = group;

@@ -92,8 +92,6 @@ public:
     Command& Member();
     Command& Access(uint8_t accessMode);
     Command& TemplateMode(int mode);
-    // The alarm criteria dialog's mode: 1 active alarms, 0 history.
-    Command& ActiveHistory(int mode);
     Command& ProfileGroup(int group);
 
     // The declaration, the menu entries without modes of their own taking the command's.

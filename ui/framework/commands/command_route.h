@@ -45,7 +45,6 @@ struct CommandRoute {
     uint8_t accessMode = 0; // 0 leaves the constructor's value
     int portSelMode = 0;    // port routes: the selection mode 1..7
     int templateMode = -1;  // -1 not set
-    int activeHistory = -1; // -1 not set
     int profileGroup = -1;  // -1 not set
     CommandRight right;
 };

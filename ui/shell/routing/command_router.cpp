@@ -135,7 +135,6 @@ DialogRequest CCommandRouter::MakeRequest(const CommandRoute& route, const std::
     }
     request.accessMode = route.accessMode;
     request.templateMode = route.templateMode;
-    request.activeHistory = route.activeHistory;
     request.profileGroup = route.profileGroup;
     return request;
 }
@@ -211,6 +210,7 @@ void CCommandRouter::RouteCheck(const CommandRoute& route)
     switch (route.id) {
     case 33030: {
         DialogRequest request = MakeRequest(route, kAlarmCriteriaDlg);
+        request.activeHistory = 1;
         request.hasTarget = false;
         request.neId = 0;
         const CNeRecord* ne = AppData().nes.FindNeById(host_.CurrentNeId());
