@@ -9,10 +9,12 @@
 #include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
 #include "features/provisioning/cos/cos_mapping_dlg.h"
+#include "link/records/arp_proxy_entry_rec.h"
 #include "link/records/arp_proxy_setting_rec.h"
 #include "link/records/cos_mapping_rec.h"
 #include "sim/server/sim_control.h"
 
+#include <QHeaderView>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ constexpr int kCmdArpSetting = 33220;
 constexpr int kCmdAdslArpList = 33218;
 constexpr int kCmdTrunkArpList = 33219;
 constexpr int kCmdCosMapping = 33169;
+constexpr uint32_t kTrunkPort2 = 10502; // North-1's trunk port GE2
 using e2e::Check;
 using e2e::Choose;
 using e2e::Click;
@@ -72,7 +75,7 @@ TEST(ArpProxyCosE2eTest, TheArpProxyIsSwitchedWithItsLifeTimeInRange)
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(arp, QStringLiteral("arp_proxy_setting")));
         Type(arp, Setting::kLifeTimeId, QStringLiteral("90000"));
         Click(arp, IDOK);
-        EXPECT_EQ(e2e::MessageLine(arp), QStringLiteral("Life Time should be between 20 and 86400."));
+        EXPECT_EQ(e2e::MessageLine(arp), QStringLiteral("Life Time should be between 0 and 86400."));
         EXPECT_EQ(ServerArp(program).lifeSeconds, 600u);
         Type(arp, Setting::kLifeTimeId, QStringLiteral("1201"));
         Check(arp, Setting::kDisabledRadioId);
@@ -132,6 +135,18 @@ TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
         EXPECT_EQ(e2e::ListColumn(list, TrunkList::kMacColumn).value(0), QStringLiteral("02:1c:7e:3a:10:00"));
         EXPECT_EQ(e2e::ListColumn(list, TrunkList::kVlanColumn).value(1), QStringLiteral("4092"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(trunk, QStringLiteral("trunk_arp_proxy_list")));
+
+        // Its columns other than the addresses sort by their texts: VLAN 9 after 4092.
+        ArpProxyEntryRec learnt;
+        learnt.selector = 2;
+        learnt.portId = kTrunkPort2;
+        learnt.ipAddress = {10, 1, 1, 77};
+        learnt.vlanId = 9;
+        SendToServer(program, kReqArpProxyEntry, Bytes(learnt));
+        Click(trunk, kRefreshButtonId);
+        ASSERT_EQ(e2e::ListColumn(list, TrunkList::kVlanColumn).size(), 3);
+        e2e::CProgram::ClickHeader(*list.header(), TrunkList::kVlanColumn);
+        EXPECT_EQ(e2e::ListColumn(list, TrunkList::kVlanColumn).join(','), QStringLiteral("4092,4092,9"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdTrunkArpList));

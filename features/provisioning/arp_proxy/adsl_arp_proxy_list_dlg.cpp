@@ -27,9 +27,12 @@ CAdslArpProxyListDlg::CAdslArpProxyListDlg(QWidget* parent)
           {.popupName = "REFRESH_LIST", .rowCommands = {}, .right = kRightArpProxyLists, .exportStem = "ArpProxy"},
           parent),
       ui_(std::make_unique<Ui::CAdslArpProxyListDlg>()),
-      rows_(*this, ArpProxyColumns([this](const ArpProxyEntryRec& rec) {
-          return FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId, false);
-      })),
+      rows_(*this, ArpProxyColumns(
+                       [this](const ArpProxyEntryRec& rec) {
+                           return FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), rec.portId,
+                                                           false);
+                       },
+                       ArpNumberOrder::kNumbers)),
       portCombos_(*this, {kShelfComboId, kSlotComboId, kPortComboId}, kXdslLinePorts, 0)
 {
     ui_->setupUi(this);

@@ -16,11 +16,13 @@ std::string ArpPacketTypeText(uint32_t packetType)
         .toStdString();
 }
 
-std::vector<ListColumn<ArpProxyEntryRec>> ArpProxyColumns(std::function<std::string(const ArpProxyEntryRec&)> slotPort)
+std::vector<ListColumn<ArpProxyEntryRec>> ArpProxyColumns(std::function<std::string(const ArpProxyEntryRec&)> slotPort,
+                                                          ArpNumberOrder numbers)
 {
     using R = ArpProxyEntryRec;
+    const bool asNumbers = numbers == ArpNumberOrder::kNumbers;
     return {
-        {.order = ListOrder::kArrival},
+        {.order = asNumbers ? ListOrder::kArrival : ListOrder::kText},
         {.value = [slotPort](const R& rec) { return ListValue(slotPort(rec)); }, .order = ListOrder::kNoCase},
         {.value = [](const R& rec) { return ListValue(FormatIpAddressPadded(rec.ipAddress.data())); },
          .order = ListOrder::kIpv4,
@@ -31,6 +33,7 @@ std::vector<ListColumn<ArpProxyEntryRec>> ArpProxyColumns(std::function<std::str
          .widestValue = "00:00:00:00:00:00"},
         {.value = [](const R& rec) { return ListValue(LoadString(rec.flag != 0 ? kStrArpStatic : kStrArpDynamic)); }},
         {.value = [](const R& rec) { return ListValue(ArpPacketTypeText(rec.packetType)); }},
-        {.value = [](const R& rec) { return ListValue(rec.vlanId); }, .order = ListOrder::kSigned},
+        {.value = [](const R& rec) { return ListValue(rec.vlanId); },
+         .order = asNumbers ? ListOrder::kSigned : ListOrder::kText},
     };
 }

@@ -12,4 +12,9 @@
 // The text of what an entry was learnt from: 0 "ARP Requset" .. 7 "Manual", any other value "MISC.".
 std::string ArpPacketTypeText(uint32_t packetType);
 
-std::vector<ListColumn<ArpProxyEntryRec>> ArpProxyColumns(std::function<std::string(const ArpProxyEntryRec&)> slotPort);
+// How the No. and VLAN ID columns sort: as numbers (the line cards' list), or by their texts as the other columns of
+// the trunk ports' list do.
+enum class ArpNumberOrder { kNumbers, kTexts };
+
+std::vector<ListColumn<ArpProxyEntryRec>> ArpProxyColumns(std::function<std::string(const ArpProxyEntryRec&)> slotPort,
+                                                          ArpNumberOrder numbers);

@@ -19,10 +19,13 @@ CTrunkArpProxyListDlg::CTrunkArpProxyListDlg(QWidget* parent)
           {.popupName = "REFRESH_LIST", .rowCommands = {}, .right = kRightArpProxyLists, .exportStem = "TrunkArpProxy"},
           parent),
       ui_(std::make_unique<Ui::CTrunkArpProxyListDlg>()),
-      rows_(*this, ArpProxyColumns([this](const ArpProxyEntryRec& rec) {
-          // The port's own label: the trunk ports are those of the one module.
-          return GetEntityLevelLabel(FindNeById(static_cast<uint32_t>(GetNeId())), EntityIndexFromId(rec.portId));
-      }))
+      rows_(*this, ArpProxyColumns(
+                       [this](const ArpProxyEntryRec& rec) {
+                           // The port's own label: the trunk ports are those of the one module.
+                           return GetEntityLevelLabel(FindNeById(static_cast<uint32_t>(GetNeId())),
+                                                      EntityIndexFromId(rec.portId));
+                       },
+                       ArpNumberOrder::kTexts))
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
