@@ -2,7 +2,6 @@
 
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
-#include "features/provisioning/trunk/subtend_check.h"
 #include "link/record_requests.h"
 #include "link/records/word_record.h"
 #include "ui/framework/messages/string_ids.h"
@@ -39,8 +38,6 @@ void CStaticLinkAggDlg::OnOK()
     if (!IsControlEnabled(IDOK) || CheckTargetNe() != 0 || !UpdateDialogData())
         return;
     const bool enabled = stateRadio_ == 0;
-    if (enabled && !CheckNotSubtending(*this, kStrSubtendExcludesAggregation, kEnabledRadioId))
-        return;
     if (!CRecordRequests()
              .Modify(kReqStaticLinkAggregation, static_cast<uint32_t>(GetNeId()), WordRecord{enabled ? 1u : 0u},
                      {.failureTextId = kStrFailToUpdateData})

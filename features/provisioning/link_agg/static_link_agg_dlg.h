@@ -1,7 +1,6 @@
 #pragma once
 // CStaticLinkAggDlg (template 422, "Link Aggregation for Trunk Ports"): static link aggregation of the trunk ports on
-// or off (request 713). Turning it on is refused while trunk port 2 subtends (717), as the Link Aggregation Setting
-// refuses it. Without the modify right the dialog shows the setting with OK disabled.
+// or off (request 713), written as chosen. Without the modify right the dialog shows the setting with OK disabled.
 //
 //     CStaticLinkAggDlg dlg;
 //     dlg.SetTarget(neId, nullptr);
