@@ -18,6 +18,7 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QHeaderView>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -172,6 +173,34 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
             return IDCANCEL;
         });
         Click(ports, List::kPmButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdTrunkPorts));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+TEST(TrunkPortsE2eTest, AColumnSortsByTheNumberItsCellsStartWithAndTheFirstTwoKeepTheOrder)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        const auto order = [&list] { return e2e::ListColumn(list, List::kSlotPortColumn).join(','); };
+        ASSERT_EQ(order(), QStringLiteral("5-GE1,5-GE2"));
+        // "up" and "down" start with no number: both count as 0, and the rows stay as they are.
+        e2e::CProgram::ClickHeader(*list.header(), List::kOperColumn);
+        EXPECT_EQ(order(), QStringLiteral("5-GE1,5-GE2"));
+        // "N/A" counts as 0, "1 G" as 1.
+        e2e::CProgram::ClickHeader(*list.header(), List::kSpeedColumn);
+        EXPECT_EQ(order(), QStringLiteral("5-GE2,5-GE1"));
+        // The number and Slot-Port columns keep the order the rows show.
+        e2e::CProgram::ClickHeader(*list.header(), List::kNumberColumn);
+        EXPECT_EQ(order(), QStringLiteral("5-GE2,5-GE1"));
+        e2e::CProgram::ClickHeader(*list.header(), List::kSlotPortColumn);
+        EXPECT_EQ(order(), QStringLiteral("5-GE2,5-GE1"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdTrunkPorts));

@@ -13,6 +13,8 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_trunk_port_list_dlg.h"
 
+#include <charconv>
+#include <functional>
 #include <map>
 
 namespace {
@@ -29,6 +31,29 @@ int StateImage(uint32_t state)
     return state == 1 ? kImageEnabled : kImageDisabled;
 }
 
+// The number and Slot-Port columns keep the order the rows show when clicked.
+ListValue KeepOrder(const TrunkPortRow&)
+{
+    return ListValue(0);
+}
+
+// The other columns sort by the number a cell's text starts with ("1 G" by 1); a text without one counts as 0, and
+// rows of equal numbers keep the order they show.
+ListColumn<TrunkPortRow> ByLeadingNumber(std::function<std::string(const TrunkPortRow&)> text,
+                                         std::function<int(const TrunkPortRow&)> image = {})
+{
+    return {.value = [text](const TrunkPortRow& row) { return ListValue(text(row)); },
+            .order = ListOrder::kUnsigned,
+            .sortValue =
+                [text](const TrunkPortRow& row) {
+                    const std::string shown = text(row);
+                    uint32_t number = 0;
+                    std::from_chars(shown.data(), shown.data() + shown.size(), number);
+                    return ListValue(number);
+                },
+            .image = std::move(image)};
+}
+
 } // namespace
 
 CTrunkPortListDlg::CTrunkPortListDlg(QWidget* parent)
@@ -42,46 +67,38 @@ CTrunkPortListDlg::CTrunkPortListDlg(QWidget* parent)
       ui_(std::make_unique<Ui::CTrunkPortListDlg>()),
       rows_(*this,
             {
-                {.order = ListOrder::kArrival},
+                {.order = ListOrder::kUnsigned, .sortValue = KeepOrder},
                 {.value =
                      [this](const TrunkPortRow& row) {
                          return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())),
                                                                    row.port.entityId, false));
                      },
-                 .order = ListOrder::kArrival},
-                {.value = [](const TrunkPortRow& row) { return ListValue(StateText(row.port.adminState)); },
                  .order = ListOrder::kUnsigned,
-                 .image = [](const TrunkPortRow& row) { return StateImage(row.port.adminState); }},
-                {.value =
-                     [](const TrunkPortRow& row) {
-                         return ListValue(LoadString(row.port.operState == 1 ? kStrLinkUp : kStrLinkDown));
-                     },
-                 .order = ListOrder::kUnsigned,
-                 .image =
-                     [](const TrunkPortRow& row) { return row.port.operState == 1 ? kImageLinkUp : kImageLinkDown; }},
-                {.value =
-                     [](const TrunkPortRow& row) {
-                         return ListValue(LoadString(row.port.medium == 1 ? kStrMediumFiber : kStrNotApplicable));
-                     },
-                 .order = ListOrder::kUnsigned},
-                {.value = [](const TrunkPortRow& row) { return ListValue(TrunkSpeedText(row.port)); },
-                 .order = ListOrder::kUnsigned},
-                {.value = [](const TrunkPortRow& row) { return ListValue(StateText(row.port.autoNegotiation)); },
-                 .order = ListOrder::kUnsigned,
-                 .image = [](const TrunkPortRow& row) { return StateImage(row.port.autoNegotiation); }},
-                {.value =
-                     [](const TrunkPortRow& row) {
-                         if (!row.uplink)
-                             return ListValue("");
-                         return ListValue(LoadString(*row.uplink != 0 ? kStrUseUplink : kStrUseSubtend));
-                     },
-                 .order = ListOrder::kUnsigned},
+                 .sortValue = KeepOrder},
+                ByLeadingNumber([](const TrunkPortRow& row) { return StateText(row.port.adminState); },
+                                [](const TrunkPortRow& row) { return StateImage(row.port.adminState); }),
+                ByLeadingNumber(
+                    [](const TrunkPortRow& row) {
+                        return LoadString(row.port.operState == 1 ? kStrLinkUp : kStrLinkDown);
+                    },
+                    [](const TrunkPortRow& row) { return row.port.operState == 1 ? kImageLinkUp : kImageLinkDown; }),
+                ByLeadingNumber([](const TrunkPortRow& row) {
+                    return LoadString(row.port.medium == 1 ? kStrMediumFiber : kStrNotApplicable);
+                }),
+                ByLeadingNumber([](const TrunkPortRow& row) { return TrunkSpeedText(row.port); }),
+                ByLeadingNumber([](const TrunkPortRow& row) { return StateText(row.port.autoNegotiation); },
+                                [](const TrunkPortRow& row) { return StateImage(row.port.autoNegotiation); }),
+                ByLeadingNumber([](const TrunkPortRow& row) {
+                    if (!row.uplink)
+                        return std::string();
+                    return LoadString(*row.uplink != 0 ? kStrUseUplink : kStrUseSubtend);
+                }),
             },
             [](const TrunkPortRow& row) { return row.port.entityId; })
 {
     ui_->setupUi(this);
     SetRecordList(rows_);
-    rows_.SetTies(ListTies::kArrival);
+    rows_.SetTies(ListTies::kNone);
 }
 
 CTrunkPortListDlg::~CTrunkPortListDlg() = default;
