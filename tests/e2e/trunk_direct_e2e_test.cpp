@@ -9,6 +9,7 @@
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
 #include "features/provisioning/cos/cos_mapping_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
+#include "features/provisioning/link_agg/static_link_agg_dlg.h"
 #include "features/provisioning/rstp/rstp_status_dlg.h"
 #include "features/provisioning/sfp/sfp_info_dlg.h"
 #include "features/provisioning/trunk/manual_vlan_dlg.h"
@@ -16,6 +17,7 @@
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
 #include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
 
+#include <QHeaderView>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -50,6 +52,9 @@ TEST_F(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
         Click(ports, kRefreshButtonId);
         EXPECT_EQ(ListColumn(ports, List::kAdminColumn).join(','), QStringLiteral("enabled,disabled"));
         EXPECT_EQ(ListColumn(ports, List::kMediumColumn).join(','), QStringLiteral("fiber,fiber"));
+        // "enabled" and "disabled" start with no number: sorting by the column leaves the rows as they are.
+        e2e::CProgram::ClickHeader(*ports.FindList(kListControlId)->header(), List::kAdminColumn);
+        EXPECT_EQ(ListColumn(ports, List::kAdminColumn).join(','), QStringLiteral("enabled,disabled"));
 
         program_.ClickListRow(*ports.FindList(kListControlId), 0);
         person.OnDialog<CTrunkPortPmDlg>([&](CTrunkPortPmDlg& pm) {
@@ -89,6 +94,19 @@ TEST_F(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(33163));
+    // Static link aggregation: one switch, written as chosen.
+    person.OnDialog<CStaticLinkAggDlg>([&](CStaticLinkAggDlg& simple) {
+        EXPECT_TRUE(e2e::IsChecked(simple, CStaticLinkAggDlg::kDisabledRadioId));
+        Check(simple, CStaticLinkAggDlg::kEnabledRadioId);
+        Click(simple, IDOK);
+        EXPECT_TRUE(simple.IsEnded()) << e2e::MessageLine(simple).toStdString();
+    });
+    ASSERT_TRUE(program_.Command(33183));
+    person.OnDialog<CStaticLinkAggDlg>([&](CStaticLinkAggDlg& simple) {
+        EXPECT_TRUE(e2e::IsChecked(simple, CStaticLinkAggDlg::kEnabledRadioId));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(33183));
     person.OnDialog<CSfpInfoDlg>([&](CSfpInfoDlg& sfp) {
         EXPECT_EQ(ListColumn(sfp.PortPage(1), 1).value(3), QStringLiteral("1000BASE-LX"));
         EXPECT_EQ(ListColumn(sfp.PortPage(2), 1).value(19), QStringLiteral("850 nm"));
