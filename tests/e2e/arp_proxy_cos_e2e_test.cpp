@@ -14,6 +14,8 @@
 #include "link/records/cos_mapping_rec.h"
 #include "sim/server/sim_control.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -54,6 +56,13 @@ void RefuseNext(e2e::CProgram& program, uint32_t action, uint16_t code)
     SendToServer(program, kReqSimControl, Bytes(SimControlRec{action, code, 0, 0}));
 }
 
+// The operator leaves a field: it loses the focus.
+void Leave(CDialog& dialog, int id)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(dialog.GetDlgItem(id), &out);
+}
+
 ArpProxySettingRec ServerArp(e2e::CProgram& program)
 {
     const std::vector<ArpProxySettingRec> records = program.ServerRecords(kReqArpProxy, 1);
@@ -73,6 +82,16 @@ TEST(ArpProxyCosE2eTest, TheArpProxyIsSwitchedWithItsLifeTimeInRange)
         EXPECT_EQ(Field(arp, Setting::kLifeTimeId), QStringLiteral("600"));
         EXPECT_EQ(Field(arp, Setting::kAgingTimeId), QStringLiteral("300"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(arp, QStringLiteral("arp_proxy_setting")));
+        // Leaving the life time brings it into its range, the aging time with it.
+        Type(arp, Setting::kLifeTimeId, QStringLiteral("10"));
+        Leave(arp, Setting::kLifeTimeId);
+        EXPECT_EQ(Field(arp, Setting::kLifeTimeId), QStringLiteral("20"));
+        EXPECT_EQ(Field(arp, Setting::kAgingTimeId), QStringLiteral("10"));
+        Type(arp, Setting::kLifeTimeId, QStringLiteral("90000"));
+        Leave(arp, Setting::kLifeTimeId);
+        EXPECT_EQ(Field(arp, Setting::kLifeTimeId), QStringLiteral("86400"));
+        EXPECT_EQ(Field(arp, Setting::kAgingTimeId), QStringLiteral("43200"));
+        // Typed and not left, it is refused at OK.
         Type(arp, Setting::kLifeTimeId, QStringLiteral("90000"));
         Click(arp, IDOK);
         EXPECT_EQ(e2e::MessageLine(arp), QStringLiteral("Life Time should be between 0 and 86400."));
