@@ -229,6 +229,10 @@ TEST(TrunkPortsE2eTest, TheOperatorMarksTheVlansTrunkPort2JoinsAndReadsEachPorts
         program.ClickListRow(list, 10, CManualVlanDlg::kFirstVlanColumn + 3);
         program.ClickListRow(list, 9, CManualVlanDlg::kFirstVlanColumn + 9);
         EXPECT_EQ(e2e::CellImage(list, 10, CManualVlanDlg::kFirstVlanColumn + 3), kImageMember);
+        EXPECT_EQ(e2e::CellImage(list, 9, CManualVlanDlg::kFirstVlanColumn + 9), kImageNonMember);
+        // The texts keep what the NE told until the grid is written.
+        EXPECT_EQ(Cell(list, 10, CManualVlanDlg::kFirstVlanColumn + 3), QStringLiteral("N"));
+        EXPECT_EQ(Cell(list, 9, CManualVlanDlg::kFirstVlanColumn + 9), QStringLiteral("Y"));
         Click(grid, IDOK);
         EXPECT_TRUE(grid.IsEnded());
     });
@@ -272,6 +276,10 @@ TEST(TrunkPortsE2eTest, AVlanGridThatCouldNotReadTheNeWritesNothing)
     person.OnDialog<CManualVlanDlg>([&](CManualVlanDlg& grid) {
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_FALSE(grid.IsControlEnabled(IDOK));
+        // Nothing told: every VLAN cell has the image of a VLAN left, and no text.
+        QTreeView& list = *grid.FindList(kListControlId);
+        EXPECT_EQ(e2e::CellImage(list, 9, CManualVlanDlg::kFirstVlanColumn + 9), kImageNonMember);
+        EXPECT_EQ(Cell(list, 9, CManualVlanDlg::kFirstVlanColumn + 9), QString());
         Click(grid, IDOK);
         EXPECT_FALSE(grid.IsEnded());
         return IDCANCEL;

@@ -30,13 +30,18 @@ bool IsMember(const VlanGridRow& row, int cell)
     return (row.members & (1u << cell)) != 0;
 }
 
+bool WasTold(const VlanGridRow& row, int cell)
+{
+    return (*row.told & (1u << cell)) != 0;
+}
+
 ListColumn<VlanGridRow> VlanColumn(int cell)
 {
     return {.value =
                 [cell](const VlanGridRow& row) {
-                    if (!HasVlan(row, cell))
+                    if (!HasVlan(row, cell) || !row.told)
                         return ListValue("");
-                    return ListValue(LoadString(IsMember(row, cell) ? kStrVlanMember : kStrVlanNonMember));
+                    return ListValue(LoadString(WasTold(row, cell) ? kStrVlanMember : kStrVlanNonMember));
                 },
             .order = ListOrder::kArrival,
             .image =
@@ -91,7 +96,7 @@ void CManualVlanDlg::InitData()
     SetSmallImages();
     EnableSubItemImages();
     InitListColumnsById(kStrColumnsManualVlan);
-    ShowMap({});
+    ShowMap({}, false);
     rows_.ApplyWidthRules(kListControlId);
     EnableControl(IDOK, false);
     VlanBitMapRec query;
@@ -101,11 +106,11 @@ void CManualVlanDlg::InitData()
     if (!reply.Ok() || reply.records.empty())
         return;
     current_ = reply.records.back().vlans;
-    ShowMap(current_);
+    ShowMap(current_, true);
     EnableControl(IDOK, true);
 }
 
-void CManualVlanDlg::ShowMap(const std::array<uint8_t, kVlanBitMapBytes>& map)
+void CManualVlanDlg::ShowMap(const std::array<uint8_t, kVlanBitMapBytes>& map, bool told)
 {
     std::vector<VlanGridRow> rows;
     for (uint32_t number = 0; number < kRowCount; ++number) {
@@ -114,6 +119,8 @@ void CManualVlanDlg::ShowMap(const std::array<uint8_t, kVlanBitMapBytes>& map)
             if (TestBit(map, FirstVlanOf(row) + static_cast<uint32_t>(cell)) == 1)
                 row.members = static_cast<uint16_t>(row.members | (1u << cell));
         }
+        if (told)
+            row.told = row.members;
         rows.push_back(row);
     }
     rows_.SetRecords(rows);

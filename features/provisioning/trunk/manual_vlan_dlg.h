@@ -1,8 +1,9 @@
 #pragma once
 // CManualVlanDlg (template 455, "Manual VLAN Setting"): a grid of the VLAN ids 1..4094, ten a row, in which the
 // operator marks the VLANs trunk port 2 joins (request 725: the port's VLAN bit map). A click on a VLAN's cell
-// toggles it between "Join" and "Leave"; OK writes the map. OK is offered only once the NE has told the port's
-// VLANs, so that a failed read never writes a map that leaves every VLAN.
+// toggles its image between "Join" and "Leave"; its text keeps what the NE told ("Y" or "N"); OK writes the map of
+// the images. OK is offered only once the NE has told the port's VLANs, so that a failed read never writes a map that
+// leaves every VLAN.
 //
 //     CManualVlanDlg dlg;
 //     dlg.SetTarget(neId, nullptr);
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class CManualVlanDlg;
@@ -21,7 +23,8 @@ class CManualVlanDlg;
 // One row of the grid: VLANs 10 x number + 1 .. 10 x number + 10 (none above 4094), bit i for the row's VLAN i.
 struct VlanGridRow {
     uint32_t number = 0;
-    uint16_t members = 0;
+    uint16_t members = 0;           // the cells' images: the VLANs marked to join
+    std::optional<uint16_t> told{}; // the members the NE told, the cells' texts; none before it answered
 };
 
 class CManualVlanDlg : public CRecordListDlg {
@@ -47,7 +50,8 @@ public:
     void DrawExtras(Dc& dc) override;
 
 private:
-    void ShowMap(const std::array<uint8_t, kVlanBitMapBytes>& map);
+    // The grid of `map`'s members; `told`: the map is the NE's, its cells show their texts.
+    void ShowMap(const std::array<uint8_t, kVlanBitMapBytes>& map, bool told);
     uint32_t PortId() const;
 
     std::unique_ptr<Ui::CManualVlanDlg> ui_;
