@@ -19,6 +19,7 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -107,6 +108,11 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
         EXPECT_EQ(e2e::CellImage(list, 1, List::kOperColumn), kImageLinkDown);
         EXPECT_EQ(e2e::CellImage(list, 0, List::kAdminColumn), kImageEnabled);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ports, QStringLiteral("trunk_port_list")));
+        // Modify without a row chosen asks for one.
+        ASSERT_EQ(list.selectionModel()->selectedRows().size(), 0);
+        EXPECT_TRUE(ports.IsControlEnabled(kModifyButtonId));
+        Click(ports, kModifyButtonId);
+        EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Please select one item"));
 
         // Trunk port 2 as a subtend port: asked, then refused while LACP aggregates the ports.
         program.ClickListRow(list, 1);

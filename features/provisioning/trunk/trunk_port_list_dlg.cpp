@@ -167,6 +167,11 @@ void CTrunkPortListDlg::OnModifyRecord(uint32_t portId)
     rows_.Put(changed);
 }
 
+bool CTrunkPortListDlg::IsRowCommandOn(const RowCommand& /*command*/, std::optional<uint32_t> /*selected*/) const
+{
+    return true;
+}
+
 void CTrunkPortListDlg::OpenPm()
 {
     DialogRequest request;

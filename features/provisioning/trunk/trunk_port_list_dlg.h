@@ -51,6 +51,10 @@ public:
     int OnCommandHook(int id, int code) override;
     void DrawExtras(Dc& dc) override;
 
+protected:
+    // Modify stays offered without a selected row: it then asks for one.
+    bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
+
 private:
     // The ports and their use modes read anew.
     void Load();
