@@ -203,4 +203,21 @@ TEST_F(PacketFiltersE2eTest, WithTheNeCurrentTheOperatorPicksTheCardFirst)
     ASSERT_TRUE(program_.Command(kCmdPacketFilterGroup));
 }
 
+TEST_F(PacketFiltersE2eTest, ACancelledCardChoiceOpensNothing)
+{
+    const CEntityIndex ne = CEntityIndex::FromLevels(1);
+    program_.Frame().SetCurrentEntity(kNorth1, &ne);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CXdslSlotSelectionDlg>([&](CXdslSlotSelectionDlg& pick) {
+        EXPECT_TRUE(Choose(pick, CXdslSlotSelectionDlg::kSlotComboId, QStringLiteral("1")));
+        return IDCANCEL;
+    });
+    person.OnDialog<Groups>([&](Groups&) {
+        ADD_FAILURE() << "the group dialog came up after a cancelled choice";
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdPacketFilterGroup));
+    EXPECT_EQ(person.UnusedDialogScripts(), 1u) << "the card choice came up, the group dialog did not";
+}
+
 } // namespace

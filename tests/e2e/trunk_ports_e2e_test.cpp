@@ -109,7 +109,7 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
         EXPECT_EQ(e2e::CellImage(list, 0, List::kAdminColumn), kImageEnabled);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ports, QStringLiteral("trunk_port_list")));
         // Modify without a row chosen asks for one.
-        ASSERT_EQ(list.selectionModel()->selectedRows().size(), 0);
+        EXPECT_EQ(list.selectionModel()->selectedRows().size(), 0);
         EXPECT_TRUE(ports.IsControlEnabled(kModifyButtonId));
         Click(ports, kModifyButtonId);
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Please select one item"));
@@ -195,7 +195,7 @@ TEST(TrunkPortsE2eTest, AColumnSortsByTheNumberItsCellsStartWithAndTheFirstTwoKe
     person.OnDialog<List>([&](List& ports) {
         QTreeView& list = *ports.FindList(kListControlId);
         const auto order = [&list] { return e2e::ListColumn(list, List::kSlotPortColumn).join(','); };
-        ASSERT_EQ(order(), QStringLiteral("5-GE1,5-GE2"));
+        EXPECT_EQ(order(), QStringLiteral("5-GE1,5-GE2"));
         // "up" and "down" start with no number: both count as 0, and the rows stay as they are.
         e2e::CProgram::ClickHeader(*list.header(), List::kOperColumn);
         EXPECT_EQ(order(), QStringLiteral("5-GE1,5-GE2"));
