@@ -4,6 +4,7 @@
 // the operator as the dialog's failure box, and the VLAN grid never writes what it could not read.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/profile_list_steps.h"
 
 #include "core/util/bit_string.h"
 #include "features/performance/pm/trunk_port_pm_dlg.h"
@@ -13,6 +14,7 @@
 #include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
 #include "link/records/trunk_port_mode_rec.h"
 #include "link/records/trunk_port_rec.h"
+#include "link/records/user_rights_record.h"
 #include "link/records/vlan_bit_map_rec.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
@@ -211,6 +213,32 @@ TEST(TrunkPortsE2eTest, AColumnSortsByTheNumberItsCellsStartWithAndTheFirstTwoKe
     });
     ASSERT_TRUE(program.Command(kCmdTrunkPorts));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// An operator who may read the trunk ports but not change them: Modify opens the port's dialog, which stops itself.
+TEST(TrunkPortsE2eTest, ModifyLeavesTheRightToThePortsDialog)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    UserRightsRecord rights;
+    rights.rights = {std::string(127, 'a'), std::string(127, 'a'), std::string(127, 'q')};
+    e2e::AddOnServer(program, kReqUserRights, 0, std::vector{rights});
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const TrunkPortRec before = ServerPort(program, kPort2);
+    person.OnDialog<List>([&](List& ports) {
+        program.ClickListRow(*ports.FindList(kListControlId), 1);
+        person.OnDialog<CTrunkPortDlg>([&](CTrunkPortDlg& port) {
+            EXPECT_TRUE(port.IsEnded()) << "the dialog checks the modify right";
+            return IDCANCEL;
+        });
+        Click(ports, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdTrunkPorts));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+    EXPECT_EQ(ServerPort(program, kPort2), before);
 }
 
 TEST(TrunkPortsE2eTest, TheOperatorMarksTheVlansTrunkPort2JoinsAndReadsEachPortsVlans)

@@ -62,6 +62,7 @@ CTrunkPortListDlg::CTrunkPortListDlg(QWidget* parent)
                       .rowCommands = {kRowModify},
                       .activateCommand = kModifyButtonId,
                       .right = kRightTrunkPorts,
+                      .dialogChecksRight = true,
                       .exportStem = "TrunkPort"},
                      parent),
       ui_(std::make_unique<Ui::CTrunkPortListDlg>()),
