@@ -6,6 +6,7 @@
 
 #include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
+#include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
 #include "features/provisioning/cos/cos_mapping_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
@@ -127,6 +128,23 @@ TEST_F(TrunkDirectE2eTest, TheNeAnswersTheTrunkSideThroughItsPrivateSubtree)
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(33218));
+
+    // The ARP proxy setting: its life time and state written and read back, the aging time half the life time.
+    person.OnDialog<CArpProxySettingDlg>([&](CArpProxySettingDlg& arp) {
+        EXPECT_TRUE(e2e::IsChecked(arp, CArpProxySettingDlg::kEnabledRadioId));
+        e2e::Type(arp, CArpProxySettingDlg::kLifeTimeId, QStringLiteral("1201"));
+        Check(arp, CArpProxySettingDlg::kDisabledRadioId);
+        Click(arp, IDOK);
+        EXPECT_TRUE(arp.IsEnded()) << e2e::MessageLine(arp).toStdString();
+    });
+    ASSERT_TRUE(program_.Command(33220));
+    person.OnDialog<CArpProxySettingDlg>([&](CArpProxySettingDlg& arp) {
+        EXPECT_TRUE(e2e::IsChecked(arp, CArpProxySettingDlg::kDisabledRadioId));
+        EXPECT_EQ(Field(arp, CArpProxySettingDlg::kLifeTimeId), QStringLiteral("1201"));
+        EXPECT_EQ(Field(arp, CArpProxySettingDlg::kAgingTimeId), QStringLiteral("600"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(33220));
 
     person.OnDialog<CCosMappingDlg>([&](CCosMappingDlg& cos) {
         EXPECT_EQ(Field(cos, CCosMappingDlg::kFirstDscpComboId + 6), QStringLiteral("Expedited Forwarding"));
