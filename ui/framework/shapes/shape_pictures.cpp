@@ -1,8 +1,8 @@
 #include "ui/framework/shapes/shape_pictures.h"
 
+#include "core/entity/entity_model_set.h"
+#include "core/ini/file_path.h"
 #include "ui/framework/skin/ie_picture.h"
-
-#include <QtGlobal>
 
 int32_t CShapePictures::Add(QImage image)
 {
@@ -15,12 +15,10 @@ int32_t CShapePictures::Add(QImage image)
 
 int32_t CShapePictures::Load(const QString& path)
 {
-    PictureDecodeResult decoded = DecodePictureFile(path);
-    if (decoded.error != PictureError::None) {
-        qWarning("Picture %s cannot be read: %s", qPrintable(path), qPrintable(decoded.reason));
+    CIEPicture picture;
+    if (picture.LoadFromFile(path) == 0)
         return 0;
-    }
-    return Add(std::move(decoded.image));
+    return Add(picture.GetImage());
 }
 
 const QImage* CShapePictures::Find(int32_t handle) const
@@ -43,6 +41,11 @@ const QImage* CShapePictures::FindResource(int32_t id) const
     return found == resources_.end() ? nullptr : &found->second;
 }
 
+void CShapePictures::ClearImages()
+{
+    images_.clear();
+}
+
 void CShapePictures::Clear()
 {
     images_.clear();
@@ -53,4 +56,16 @@ CShapePictures& ShapePictures()
 {
     static CShapePictures pictures;
     return pictures;
+}
+
+void LoadImageList(CEntityModelSet& models)
+{
+    CShapePictures& pictures = ShapePictures();
+    pictures.ClearImages();
+    const std::vector<CEntityImage>& images = models.GetImages();
+    for (size_t k = 1; k <= images.size(); ++k) {
+        const std::string& file = images[k - 1].file;
+        const int32_t handle = file.empty() ? 0 : pictures.Load(QString::fromStdString(ResolveFilePath(file)));
+        models.SetImageHandle(static_cast<int>(k), static_cast<uintptr_t>(handle));
+    }
 }

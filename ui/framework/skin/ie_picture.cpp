@@ -2,6 +2,7 @@
 
 #include "platform/dc.h"
 #include "platform/message_box_runner.h"
+#include "ui/framework/messages/message_boxes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -27,13 +28,19 @@ int MulDiv(int a, int b, int c)
     return static_cast<int>((product + half) / c);
 }
 
-void Report(const QString& text)
+void Report(const char* text)
 {
     MessageBoxRequest request;
-    request.text = text;
+    request.text = QString::fromLatin1(text);
     request.caption = QString::fromLatin1(CIEPicture::kErrorCaption);
     request.type = MB_OK | MB_ICONHAND;
     RunMessageBox(request);
+}
+
+// A file that cannot be opened or created, reported as the program reports a file error: its name and the reason.
+void ReportFileError(const QString& path, const QString& reason)
+{
+    AppMessageBox(QStringLiteral("%1: %2").arg(path, reason), MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool WithinLimits(const QSize& size)
@@ -111,6 +118,7 @@ CIEPicture::~CIEPicture()
 void CIEPicture::Free()
 {
     image_ = QImage();
+    original_.clear();
     himetricWidth_ = himetricHeight_ = 0;
     pixelWidth_ = pixelHeight_ = 0;
 }
@@ -120,11 +128,12 @@ int CIEPicture::LoadFromFile(const QString& path)
     Free();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Report(QStringLiteral("Can not open the file %1: %2\t").arg(path, file.errorString()));
+        ReportFileError(path, file.errorString());
         return 0;
     }
     if (file.size() > kPictureFileMax) {
-        Report(QString::fromLatin1(kTextTooLarge));
+        // No buffer is made for a file that no picture may be.
+        Report(kTextNoMemory);
         return 0;
     }
     const QByteArray bytes = file.readAll();
@@ -144,13 +153,15 @@ int CIEPicture::LoadFromBuffer(const uint8_t* bytes, size_t size)
     case PictureError::None:
         break;
     case PictureError::TooLarge:
-        Report(QString::fromLatin1(kTextTooLarge));
+        Report(kTextNoMemory);
         return 0;
     case PictureError::NotAPicture:
-        Report(QString::fromLatin1(kTextNotAPicture));
+        // The platform's loader gives no picture for bytes it cannot read; they are not taken as a picture.
+        Report(kTextNoInterface);
         return 0;
     }
     image_ = std::move(decoded.image);
+    original_ = QByteArray(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
     himetricWidth_ = MulDiv(image_.width(), kHimetricPerInch, kScreenPixelsPerInch);
     himetricHeight_ = MulDiv(image_.height(), kHimetricPerInch, kScreenPixelsPerInch);
     return 1;
@@ -162,7 +173,7 @@ int CIEPicture::Render(Dc* dc, int left, int top, int right, int bottom)
         return 0;
     QPainter& painter = dc->Painter();
     if (!painter.isActive()) {
-        Report(QString::fromLatin1(kTextNotDrawn));
+        Report(kTextNoMemory);
         return 0;
     }
     if (right - left <= 0 || bottom - top <= 0)
@@ -194,8 +205,9 @@ int CIEPicture::SaveToStorage(const QString& path)
     if (image_.isNull())
         return 0;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image_.save(&file, "PNG") || !file.commit()) {
-        Report(QStringLiteral("Can not write the file %1: %2\t").arg(path, file.errorString()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(original_) != original_.size() || !file.commit()) {
+        ReportFileError(path, file.errorString());
+        Report(kTextNoMemory);
         return 0;
     }
     return 1;

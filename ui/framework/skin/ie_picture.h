@@ -1,12 +1,23 @@
 #pragma once
-// CIEPicture: a picture loaded from a file or from bytes (any format the platform's image readers know: bmp, png, jpg,
-// gif ...), drawn stretched into a rectangle, sized in pixels at a device's resolution, and saved as a PNG file.
-// Failures are reported in a box captioned "CIEPicture Error" and answered with 0: a file that cannot be opened, bytes
-// that are no picture, a picture above the size limits (refused before it is decoded), a drawing or a save that fails.
+// CIEPicture: the program's picture loader. A picture file or picture bytes (any format the platform's image readers
+// know: bmp, png, jpg, gif, svg ...) are loaded, drawn stretched into a rectangle, sized in pixels at a device's
+// resolution, and saved in the format they came in. The entity images, the map pictures and the map's export go
+// through it:
+//
+//     CIEPicture picture;
+//     if (picture.LoadFromFile(path))            // or LoadFromBuffer(bytes, size)
+//         Use(picture.GetImage());
+//
+// Failures are answered with 0 and reported in a box captioned "CIEPicture Error" with the stop icon: bytes that are
+// no picture ("IPicture interface is not supported"), a picture above the size limits, which is refused before it is
+// decoded, and a drawing that fails ("Can not allocate enough memory"). A file that cannot be opened or created is
+// reported by the program's own message box with the file's error; a save that fails is followed by the
+// "CIEPicture Error" box.
 //
 // Sizes are kept as the platform's picture objects keep them, in HIMETRIC units (0.01 mm, 2540 per inch), taken from
 // the pixels at 96 pixels per inch.
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -41,9 +52,7 @@ class CIEPicture {
 public:
     static constexpr char kErrorCaption[] = "CIEPicture Error";
     static constexpr char kTextNoMemory[] = "Can not allocate enough memory\t";
-    static constexpr char kTextNotAPicture[] = "The data is not a picture that can be read\t";
-    static constexpr char kTextTooLarge[] = "The picture is too large to be loaded\t";
-    static constexpr char kTextNotDrawn[] = "The picture can not be drawn\t";
+    static constexpr char kTextNoInterface[] = "IPicture interface is not supported\t";
 
     CIEPicture() = default;
     virtual ~CIEPicture();
@@ -57,7 +66,7 @@ public:
     int Render(Dc* dc, int left, int top, int right, int bottom);
     // The pixel size at the dc's resolution (96 per inch on a printer); 0, and both sizes 0, without a dc or picture.
     int GetPixelSize(Dc* dc);
-    // Saves the picture as a PNG file, replacing one that exists; 1 on success.
+    // Saves the picture, in the format it was loaded in, to a file that it replaces; 1 on success.
     int SaveToStorage(const QString& path);
     void Free();
 
@@ -70,6 +79,7 @@ public:
 
 private:
     QImage image_;
+    QByteArray original_; // the bytes the picture came in, which it saves
     int himetricWidth_ = 0;
     int himetricHeight_ = 0;
     int pixelWidth_ = 0;

@@ -5,6 +5,7 @@
 #include "core/shape/shape_parser.h"
 #include "link/server_message_dispatcher.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/shapes/shape_pictures.h"
 #include "ui/shell/app/app_tables.h"
 #include "ui/shell/map/map_pictures.h"
 
@@ -63,6 +64,8 @@ void InstallDefinitions(DefinitionLoad& load)
 {
     if (!load.models)
         return;
+    // The pictures are read before the models are shared, outside the lock.
+    LoadImageList(*load.models);
     const bool locked = LockDispatch(kTableLockWaitMs);
     if (!locked)
         qWarning("entity models replaced without the dispatch lock: it stayed taken");

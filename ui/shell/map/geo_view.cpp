@@ -18,6 +18,7 @@
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
+#include "ui/framework/skin/ie_picture.h"
 #include "ui/shell/frame/frame_views.h"
 #include "ui/shell/frame/view_host.h"
 #include "ui/shell/frame/view_tabs.h"
@@ -25,8 +26,6 @@
 #include "ui/shell/map/map_pictures.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -43,7 +42,6 @@
 
 namespace {
 
-constexpr int kMessageErrorBox = 0x10;
 constexpr int kNeViewKind = 4;
 constexpr int kLocationViewKind = 1;
 
@@ -686,15 +684,11 @@ bool CGeoView::ExportTopology()
         for (QGraphicsItem* item : selected)
             item->setSelected(true);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(svg.data()) != svg.data().size() ||
-        !file.flush()) {
-        ShowMessageText(LoadQString(kStrFailToOpenFile, "Fail to open file") + QStringLiteral("\n\n") + path +
-                            QStringLiteral(": ") + file.errorString(),
-                        kMessageErrorBox);
-        return false;
-    }
-    return true;
+    // The drawing goes to the file through the picture loader, which reports a file it cannot write.
+    CIEPicture picture;
+    return picture.LoadFromBuffer(reinterpret_cast<const uint8_t*>(svg.data().constData()),
+                                  static_cast<size_t>(svg.data().size())) != 0 &&
+           picture.SaveToStorage(path) != 0;
 }
 
 void CGeoView::EditSelectedNode()

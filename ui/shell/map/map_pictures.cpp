@@ -1,8 +1,8 @@
 #include "ui/shell/map/map_pictures.h"
 
 #include "core/map/map_list.h"
+#include "ui/framework/skin/ie_picture.h"
 
-#include <QImageReader>
 #include <QString>
 
 #include <map>
@@ -20,11 +20,10 @@ QImage ReadPicture(const CMapDef& map)
     const std::string path = map.GetImagePath();
     if (path.empty())
         return {};
-    QImageReader reader(QString::fromStdString(path));
-    QImage picture = reader.read();
-    if (picture.isNull())
-        qWarning("map %u: picture %s not read: %s", map.id, path.c_str(), qPrintable(reader.errorString()));
-    return picture;
+    CIEPicture picture;
+    if (picture.LoadFromFile(QString::fromStdString(path)) == 0)
+        return {};
+    return picture.GetImage();
 }
 
 void Preload(CMapDef& map, uintptr_t& nextHandle)

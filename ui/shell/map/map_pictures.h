@@ -1,7 +1,8 @@
 #pragma once
 // The pictures of the geographic maps. With MAP/PRELOAD on, every map's picture is read once, when the map list is
 // loaded or changed, and kept by the map's image handle; otherwise a map's picture is read each time a view shows the
-// map. A picture that cannot be read is no picture (the map shows its background colour); the reason goes to the log.
+// map. Pictures are read through the picture loader (CIEPicture), which reports one that cannot be read; the map then
+// has no picture and shows its background colour.
 
 #include <QImage>
 

@@ -46,7 +46,7 @@ TEST_P(PictureLoadTest, LoadsOrSaysWhyNot)
         return;
     }
     ASSERT_EQ(boxes.Requests().size(), 1U) << row.file;
-    EXPECT_TRUE(boxes.Requests()[0].text.startsWith(QString::fromUtf8(row.message))) << row.file;
+    EXPECT_EQ(boxes.Requests()[0].text, QString::fromUtf8(row.message)) << row.file;
     EXPECT_EQ(boxes.Requests()[0].caption, QStringLiteral("CIEPicture Error"));
     EXPECT_EQ(boxes.Requests()[0].type, MB_OK | MB_ICONHAND);
 }
@@ -56,11 +56,23 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoadTest,
                                            LoadRow{"two_colors.bmp", 1, 40, 20, ""},
                                            LoadRow{"two_colors.gif", 1, 40, 20, ""},
                                            LoadRow{"two_colors.jpg", 1, 40, 20, ""},
-                                           LoadRow{"empty.png", 0, 0, 0, CIEPicture::kTextNotAPicture},
-                                           LoadRow{"not_a_picture.txt", 0, 0, 0, CIEPicture::kTextNotAPicture},
-                                           LoadRow{"truncated.png", 0, 0, 0, CIEPicture::kTextNotAPicture},
-                                           LoadRow{"huge_announced.png", 0, 0, 0, CIEPicture::kTextTooLarge},
-                                           LoadRow{"missing.png", 0, 0, 0, "Can not open the file"}));
+                                           LoadRow{"empty.png", 0, 0, 0, "IPicture interface is not supported\t"},
+                                           LoadRow{"not_a_picture.txt", 0, 0, 0,
+                                                   "IPicture interface is not supported\t"},
+                                           LoadRow{"truncated.png", 0, 0, 0, "IPicture interface is not supported\t"},
+                                           LoadRow{"huge_announced.png", 0, 0, 0, "Can not allocate enough memory\t"},
+                                           LoadRow{"too_wide.png", 0, 0, 0, "Can not allocate enough memory\t"}));
+
+TEST(PictureTest, AFileThatCannotBeOpenedIsReportedWithItsName)
+{
+    ScriptedMessageBoxes boxes;
+    CIEPicture picture;
+    EXPECT_EQ(picture.LoadFromFile(Picture("missing.png")), 0);
+    EXPECT_FALSE(picture.IsLoaded());
+    ASSERT_EQ(boxes.Requests().size(), 1U);
+    EXPECT_TRUE(boxes.Requests()[0].text.startsWith(Picture("missing.png") + QStringLiteral(": ")));
+    EXPECT_NE(boxes.Requests()[0].caption, QStringLiteral("CIEPicture Error"));
+}
 
 TEST(PictureFileTest, DecodedWithinTheLimitsOrToldWhyNot)
 {
@@ -147,22 +159,27 @@ TEST(PictureTest, PixelSizeFollowsTheDeviceResolution)
     EXPECT_EQ(picture.GetPixelHeight(), 0);
 }
 
-TEST(PictureTest, SaveWritesAPictureThatLoadsBackAndReportsAFailure)
+TEST(PictureTest, SaveWritesThePictureInItsOwnFormatAndReportsAFailure)
 {
     ScriptedMessageBoxes boxes;
     const CTempDir dir;
     CIEPicture picture;
     ASSERT_EQ(picture.LoadFromFile(Picture("two_colors.gif")), 1);
-    const QString path = QString::fromStdString((dir.Path() / "map.png").string());
+    const QString path = QString::fromStdString((dir.Path() / "map.gif").string());
     EXPECT_EQ(picture.SaveToStorage(path), 1);
-    CIEPicture again;
-    ASSERT_EQ(again.LoadFromFile(path), 1);
-    EXPECT_EQ(again.GetImage().convertToFormat(QImage::Format_RGB32),
-              picture.GetImage().convertToFormat(QImage::Format_RGB32));
+    QFile original(Picture("two_colors.gif"));
+    QFile saved(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), original.readAll());
+    EXPECT_TRUE(boxes.Requests().empty());
 
-    EXPECT_EQ(picture.SaveToStorage(QString::fromStdString((dir.Path() / "no/such/folder/map.png").string())), 0);
-    ASSERT_EQ(boxes.Requests().size(), 1U);
-    EXPECT_TRUE(boxes.Requests()[0].text.startsWith(QStringLiteral("Can not write the file")));
+    const QString nowhere = QString::fromStdString((dir.Path() / "no/such/folder/map.gif").string());
+    EXPECT_EQ(picture.SaveToStorage(nowhere), 0);
+    ASSERT_EQ(boxes.Requests().size(), 2U) << "the file's error, then the loader's box";
+    EXPECT_TRUE(boxes.Requests()[0].text.startsWith(nowhere + QStringLiteral(": ")));
+    EXPECT_EQ(boxes.Requests()[1].text, QStringLiteral("Can not allocate enough memory\t"));
+    EXPECT_EQ(boxes.Requests()[1].caption, QStringLiteral("CIEPicture Error"));
     CIEPicture empty;
     EXPECT_EQ(empty.SaveToStorage(path), 0);
 }
