@@ -37,13 +37,14 @@ protected:
         program.ClickViewTab(QStringLiteral("Geographics"));
         return dynamic_cast<CGeoView*>(program.Frame().GetRightView());
     }
-    bool Start(const std::string& user = "admin")
+    bool Start(const std::string& user = "admin", const char* maps = kTestMaps)
     {
         e2e::PeerOptions options;
         options.iniExtra = "[SYSTEM]\nMAPDEFFILE=.\\Map\\Test.dat\n";
         if (!program.StartServer(options))
             return false;
-        WriteText(program.WorkDir().Path() / "Map" / "Test.dat", kTestMaps);
+        WriteText(program.WorkDir().Path() / "Map" / "Test.dat", maps);
+        WriteText(program.WorkDir().Path() / "Map" / "broken.png", "no picture");
         if (!program.Login(user, user))
             return false;
         program.Frame().resize(1280, 800);
@@ -202,6 +203,30 @@ TEST_F(GeoMapE2eTest, SearchFindsANodeByNameAndExportWritesTheMap)
     const QByteArray text = svg.readAll();
     EXPECT_TRUE(text.contains("<svg"));
     EXPECT_TRUE(text.contains("South-1")) << "the nodes' names are in the picture";
+
+    // A file that cannot be written: its error, then the picture loader's box.
+    const QString nowhere = QString::fromStdString((program.WorkDir().Path() / "no" / "world.svg").string());
+    program.Operator().Files().PushPath(nowhere);
+    const size_t before = program.Operator().PlainBoxes().Requests().size();
+    program.RightClickAt(canvas, QPoint(2, 2), CGeoView::kCmdExportTopology);
+    const std::vector<MessageBoxRequest>& boxes = program.Operator().PlainBoxes().Requests();
+    ASSERT_EQ(boxes.size(), before + 2);
+    EXPECT_TRUE(boxes[before].text.startsWith(nowhere + QStringLiteral(": ")));
+    EXPECT_EQ(boxes[before + 1].caption, QStringLiteral("CIEPicture Error"));
+    EXPECT_EQ(boxes[before + 1].text, QStringLiteral("Can not allocate enough memory\t"));
+}
+
+TEST_F(GeoMapE2eTest, AMapPictureThatCannotBeReadIsReportedAndTheMapShowsWithoutIt)
+{
+    ASSERT_TRUE(Start("admin", "[MAP]\nCOUNT=1\nMAP1=7,North-Town,10.3,11.3,60.1,59.7,.\\Map\\broken.png\n"));
+    CGeoView* view = ShowNorthMap();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->MapId(), 7u);
+    const std::vector<MessageBoxRequest>& boxes = program.Operator().PlainBoxes().Requests();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("CIEPicture Error"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("IPicture interface is not supported\t"));
+    EXPECT_NE(view->NodeOf(1), nullptr) << "the NEs are on the map all the same";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/shell/map/map_pictures.h"
 
+#include "core/config/app_settings.h"
 #include "core/map/map_list.h"
 #include "ui/framework/skin/ie_picture.h"
 
@@ -63,5 +64,8 @@ QImage MapPicture(const CMapDef& map)
         if (kept != Kept().end())
             return kept->second;
     }
+    // With the pictures kept, a map without one has none: its file was read, and reported, when the list was loaded.
+    if (AppSettings().mapPreload)
+        return {};
     return ReadPicture(map);
 }

@@ -15,5 +15,6 @@ void PreloadMapPictures(CMapList& maps);
 // Lets every kept picture go and clears the maps' handles.
 void ReleaseMapPictures(CMapList& maps);
 
-// The map's picture: the kept one, else read from its file; null when it has none or it cannot be read.
+// The map's picture: with MAP/PRELOAD on the kept one, else read from its file; null when it has none or it cannot be
+// read.
 QImage MapPicture(const CMapDef& map);
