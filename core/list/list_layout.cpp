@@ -18,19 +18,16 @@ std::vector<int> ComputeListLayout(const std::vector<LayoutColumn>& columns, int
     std::vector<int> widths(columns.size(), 0);
     int total = frameExtra;
     std::vector<size_t> stretch;
-    std::vector<size_t> sized; // the columns that take part, which give back when the list is too narrow
     for (size_t i = 0; i < columns.size(); ++i) {
         const LayoutColumn& column = columns[i];
         if (column.flags & (kColumnHidden | kColumnZeroWidth))
             continue;
         if (TakesPartInLayout(column)) {
-            widths[i] = column.desiredWidth > 0 ? column.desiredWidth : 0;
-            if (widths[i] > 0)
-                sized.push_back(i);
+            widths[i] = std::max(column.desiredWidth, 0);
             if ((column.flags & kColumnStretch) && widths[i] > 0)
                 stretch.push_back(i);
         } else {
-            widths[i] = column.currentWidth > 0 ? column.currentWidth : 0;
+            widths[i] = std::max(column.currentWidth, 0);
         }
         total += widths[i];
     }
@@ -40,28 +37,6 @@ std::vector<int> ComputeListLayout(const std::vector<LayoutColumn>& columns, int
         for (size_t i : stretch)
             widths[i] += share;
         widths[stretch.back()] += spare - share * static_cast<int>(stretch.size());
-    }
-    // Too wide: the column with the most to give comes down to the next one's level, until the columns fit.
-    for (int excess = total - clientWidth; excess > 0;) {
-        size_t widest = sized.size();
-        int most = 0;
-        int next = 0;
-        for (size_t k = 0; k < sized.size(); ++k) {
-            const size_t i = sized[k];
-            const int give = widths[i] - std::max(columns[i].minimumWidth, 1);
-            if (give > most) {
-                next = most;
-                most = give;
-                widest = k;
-            } else {
-                next = std::max(next, give);
-            }
-        }
-        if (widest == sized.size())
-            break;
-        const int step = std::max(1, std::min(excess, most - next));
-        widths[sized[widest]] -= step;
-        excess -= step;
     }
     return widths;
 }

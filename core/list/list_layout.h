@@ -10,7 +10,6 @@ struct LayoutColumn {
     int currentWidth = 0; // the width it has now
     int desiredWidth = 0; // what its title and cells need (only read for columns that take part)
     bool asked = false;   // named by the caller (or all columns were asked for)
-    int minimumWidth = 0; // what it keeps when the list is too narrow: its title, expected values and first names
 };
 
 // Whether a column is sized: never a hidden or zero-width one; a stretch column always; another one when it was asked
@@ -19,9 +18,8 @@ bool TakesPartInLayout(const LayoutColumn& column);
 
 // The new widths of all columns. Columns that take part get their desired width; when stretch columns of non-zero width
 // take part and the total (plus `frameExtra`, 2 for a list with a static edge and no border) is below the client width,
-// the difference is shared evenly among them and the last of them also gets the remainder. When the total is above the
-// client width, the columns that take part give back what is too much, the one with the most to give first, down to
-// their minimum widths, so that every column stays in view. Other columns keep their width, hidden ones 0.
+// the difference is shared evenly among them and the last of them also gets the remainder. A total above the client
+// width takes nothing from any column: the list scrolls sideways. Other columns keep their width, hidden ones 0.
 std::vector<int> ComputeListLayout(const std::vector<LayoutColumn>& columns, int clientWidth, int frameExtra);
 
 // The width a cell needs in the layout: its text plus both margins, plus the room for images, check boxes and indent

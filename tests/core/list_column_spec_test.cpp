@@ -61,20 +61,31 @@ TEST(ColumnSpec, TextEndsAtItsFirstNul)
 TEST(ListLayout, SpareWidthGoesToStretchColumnsWithTheRemainderToTheLast)
 {
     std::vector<LayoutColumn> columns = {
-        {kColumnDefaultFlags, 50, 40, true, 40},
-        {kColumnDefaultFlags | kColumnStretch, 30, 30, true, 20},
-        {kColumnDefaultFlags, 20, 30, true, 30},
-        {kColumnDefaultFlags | kColumnStretch, 30, 30, true, 25},
+        {kColumnDefaultFlags, 50, 40, true},
+        {kColumnDefaultFlags | kColumnStretch, 30, 30, true},
+        {kColumnDefaultFlags, 20, 30, true},
+        {kColumnDefaultFlags | kColumnStretch, 30, 30, true},
     };
     // 40 + 30 + 30 + 30 = 130; 231 leaves 101: 50 and 51.
     EXPECT_EQ(ComputeListLayout(columns, 231, 0), (std::vector<int>{40, 80, 30, 81}));
+    // One pixel of spare width goes to the last stretch column.
+    EXPECT_EQ(ComputeListLayout(columns, 131, 0), (std::vector<int>{40, 30, 30, 31}));
     // No spare width: desired widths only.
     EXPECT_EQ(ComputeListLayout(columns, 130, 0), (std::vector<int>{40, 30, 30, 30}));
-    // Too narrow: the stretch columns give back, the one with the most to give first, down to their minimums.
-    EXPECT_EQ(ComputeListLayout(columns, 122, 0), (std::vector<int>{40, 23, 30, 29}));
-    EXPECT_EQ(ComputeListLayout(columns, 100, 0), (std::vector<int>{40, 20, 30, 25}));
     // The frame counts against the client width.
     EXPECT_EQ(ComputeListLayout(columns, 231, 2), (std::vector<int>{40, 79, 30, 80}));
+}
+
+TEST(ListLayout, AListNarrowerThanItsColumnsTakesNothingFromThem)
+{
+    const std::vector<LayoutColumn> columns = {
+        {kColumnDefaultFlags, 50, 40, true},
+        {kColumnDefaultFlags | kColumnStretch, 30, 120, true},
+        {kColumnDefaultFlags, 20, 30, true},
+    };
+    // 190 wanted: one pixel less, or half the room, and every column keeps what it measured; the list scrolls.
+    EXPECT_EQ(ComputeListLayout(columns, 189, 0), (std::vector<int>{40, 120, 30}));
+    EXPECT_EQ(ComputeListLayout(columns, 95, 0), (std::vector<int>{40, 120, 30}));
 }
 
 TEST(ListLayout, HiddenZeroWidthAndUnaskedColumnsKeepTheirWidths)

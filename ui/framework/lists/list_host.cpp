@@ -606,7 +606,6 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             continue;
         column.desiredWidth = HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins,
                                                 HeaderHasImage(list, c));
-        column.minimumWidth = column.desiredWidth;
         const auto cellWidth = [&](const QString& text, bool subItemImage) {
             CellMeasure cell;
             cell.textWidth = measure(text);
@@ -617,26 +616,17 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
-        // What its owner draws is no text of the rows: only the values it expects take room.
-        if (column.flags & kColumnOwnerText) {
-            for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
-                column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, false));
-            column.desiredWidth = column.minimumWidth;
-            continue;
-        }
+        // The values a column expects take room as its rows do; what its owner draws is no text of the rows.
         bool images = false;
-        for (int row = firstRow; row < lastRow; ++row) {
-            const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
-            images = images || image;
-            const QString text = control.GetItemText(row, c);
-            column.desiredWidth = std::max(column.desiredWidth, cellWidth(text, image));
-            // A narrow list may cut a list of names, never its first name.
-            column.minimumWidth = std::max(column.minimumWidth, cellWidth(text.section(QLatin1Char(','), 0, 0), image));
+        if (!(column.flags & kColumnOwnerText)) {
+            for (int row = firstRow; row < lastRow; ++row) {
+                const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
+                images = images || image;
+                column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
+            }
         }
-        // Expected values come with the images the column's rows have.
         for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
-            column.minimumWidth = std::max(column.minimumWidth, cellWidth(sample, images));
-        column.desiredWidth = std::max(column.desiredWidth, column.minimumWidth);
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(sample, images));
     }
     // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
     // room from the columns already.
