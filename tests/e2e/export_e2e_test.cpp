@@ -12,6 +12,7 @@
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QScrollBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -49,6 +50,25 @@ bool FileNameFramed(CExportDlg& dialog)
            kOuterFrameColor;
 }
 
+// The information rows as the dialog opens: every one of them in view, none scrolled out, the path of the data file
+// whole.
+void ExpectInformationInView(CExportDlg& dialog, const QStringList& keys, const QString& screenshot)
+{
+    QTreeView* info = dialog.FindList(kListControlId);
+    ASSERT_NE(info, nullptr);
+    const CListControl rows(info);
+    QStringList shown;
+    for (int row = 0; row < rows.GetItemCount(); ++row)
+        shown.append(rows.GetItemText(row, 2));
+    EXPECT_EQ(shown, keys);
+    EXPECT_EQ(info->verticalScrollBar()->maximum(), 0);
+    for (int row = 0; row < rows.GetItemCount(); ++row)
+        EXPECT_TRUE(info->viewport()->rect().contains(e2e::CProgram::ListRowRect(*info, row))) << "row " << row;
+    const QString path = Information(dialog, "DATAFILE");
+    EXPECT_GE(info->columnWidth(1), info->fontMetrics().horizontalAdvance(path)) << path.toStdString();
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, screenshot));
+}
+
 size_t LineCount(const fs::path& path)
 {
     const std::string text = app_test::ReadText(path);
@@ -74,6 +94,10 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
     const fs::path data = program.WorkDir().Path() / "TrapLog.txt";
     const fs::path header = program.WorkDir().Path() / "TrapLog.ini";
     program.Operator().OnDialog<CExportDlg>([&](CExportDlg& dialog) {
+        ExpectInformationInView(dialog,
+                                {"TITLE", "SERVERIP", "SERVERPORT", "LOCATION", "NE", "ENTITY", "USER", "DATAFILE",
+                                 "HEADERFILE", "RECORDCNT"},
+                                QStringLiteral("export_dlg"));
         EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("Trap Log "))) << dialog.windowTitle().toStdString();
         EXPECT_EQ(Information(dialog, "TITLE"), QStringLiteral("Trap Log"));
         EXPECT_EQ(Information(dialog, "LOCATION"), QStringLiteral("North"));
@@ -146,6 +170,26 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
     });
     program.RightClickListRow(*summary->FindList(kListControlId), 0, CTrapSumView::kCmdExport);
     EXPECT_EQ(summaryTitle, QStringLiteral("Active Alarm Statistics"));
+}
+
+TEST(ExportTest, InDirectModeTheDialogNamesNoServerAndNoLocation)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent());
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
+    ASSERT_NE(summary, nullptr);
+    bool opened = false;
+    program.Operator().OnDialog<CExportDlg>([&](CExportDlg& dialog) {
+        opened = true;
+        ExpectInformationInView(dialog, {"TITLE", "NE", "ENTITY", "USER", "DATAFILE", "HEADERFILE", "RECORDCNT"},
+                                QStringLiteral("export_dlg_direct"));
+        EXPECT_EQ(Information(dialog, "NE"), QStringLiteral("127.0.0.1"));
+        return IDCANCEL;
+    });
+    program.RightClickListRow(*summary->FindList(kListControlId), 0, CTrapSumView::kCmdExport);
+    EXPECT_TRUE(opened);
 }
 
 } // namespace
