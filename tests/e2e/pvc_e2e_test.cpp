@@ -20,6 +20,10 @@
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/ip_address_range_dlg.h"
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -139,7 +143,16 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
         }
 
         // A static-IP PVC whose range holds addresses of PVC 0/36: the NE's rule check names that PVC.
-        person.onBox = [&](QDialog& box) { e2e::CProgram::SaveScreenshot(box, QStringLiteral("pvc_conflict_report")); };
+        person.onBox = [&](QDialog& box) {
+            // The report's four lines show whole: the box grows, its text does not scroll.
+            for (auto* text : box.findChildren<QPlainTextEdit*>()) {
+                if (text->isVisible()) {
+                    EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+                    EXPECT_EQ(text->document()->lineCount(), text->document()->blockCount());
+                }
+            }
+            e2e::CProgram::SaveScreenshot(box, QStringLiteral("pvc_conflict_report"));
+        };
         person.OnDialog<Setting>([&](Setting& setting) {
             DescribeNewPvc(setting, QStringLiteral("5"), 41, QStringLiteral("310"));
             CVcVlanServiceTypePage& service = setting.ServiceTypePage();

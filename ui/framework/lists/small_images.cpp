@@ -277,8 +277,8 @@ QPixmap LoadIconResource(int id)
     QStyle::StandardPixmap which;
     if (id == kIconInformation)
         which = QStyle::SP_MessageBoxInformation;
-    else if (id == kIconQuestion)
-        which = QStyle::SP_MessageBoxQuestion;
+    else if (id == kIconWarning)
+        which = QStyle::SP_MessageBoxWarning;
     else
         return {};
     return QApplication::style()->standardIcon(which).pixmap(32, 32);

@@ -34,9 +34,10 @@ inline constexpr int kImageRoleManager = 49;
 inline constexpr int kImageRoleUser = 50;
 inline constexpr int kImageRoleUnknown = 51;
 
-// Icon resources of the program's message box (32 x 32).
+// Icon resources of the program's message box (32 x 32): the information icon of a box with one button, the warning
+// icon of a box that asks (its confirmations warn of what they do).
 inline constexpr int kIconInformation = 121;
-inline constexpr int kIconQuestion = 122;
+inline constexpr int kIconWarning = 122;
 
 class CImageList {
 public:

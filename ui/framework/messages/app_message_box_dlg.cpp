@@ -8,11 +8,13 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_app_message_box_dlg.h"
 
-#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -141,25 +143,28 @@ bool CAppMessageBoxDlg::OnInitDialog()
 
 void CAppMessageBoxDlg::FitText(QPlainTextEdit& edit)
 {
-    const QFontMetrics metrics(edit.font());
-    const int frame = 2 * (edit.frameWidth() + static_cast<int>(std::ceil(edit.document()->documentMargin())));
-    const QStringList lines = edit.toPlainText().split(QLatin1Char('\n'));
-    int widest = 0;
-    for (const QString& line : lines)
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    const int width = std::clamp(widest + frame, edit.width(), 2 * edit.width());
-    // Lines wrap at word boundaries, or anywhere in a word longer than the field: the taller of the two.
-    int textHeight = 0;
-    for (const QString& line : lines) {
-        const QRect room(0, 0, width - frame, 1 << 20);
-        const QString shown = line.isEmpty() ? QStringLiteral(" ") : line;
-        textHeight += std::max(metrics.boundingRect(room, Qt::TextWordWrap, shown).height(),
-                               metrics.boundingRect(room, Qt::TextWrapAnywhere, shown).height());
+    // The text is measured as the field lays it out: its font and margins, its lines wrapped only where the widest
+    // field the box may have cannot hold them. The room of a scroll bar is kept too: a field shown before its size
+    // settles may lay the text out beside one.
+    QTextDocument text;
+    text.setDefaultFont(edit.font());
+    text.setDocumentMargin(edit.document()->documentMargin());
+    text.setPlainText(edit.toPlainText());
+    const int frame = 2 * edit.frameWidth() + 2;
+    const int scrollBar = edit.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &edit);
+    const int width = std::clamp(static_cast<int>(std::ceil(text.idealWidth())) + frame + scrollBar, edit.width(),
+                                 2 * edit.width());
+    text.setTextWidth(width - frame - scrollBar);
+    double textHeight = 2 * text.documentMargin();
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i)
+            textHeight += lines->lineAt(i).height();
     }
     const QScreen* screen = this->screen();
     const int tallest = screen != nullptr ? screen->availableGeometry().height() * 2 / 3 : edit.height();
-    const int height =
-        std::clamp(textHeight + frame + metrics.lineSpacing() / 2, edit.height(), std::max(edit.height(), tallest));
+    const int height = std::clamp(static_cast<int>(std::ceil(textHeight)) + frame, edit.height(),
+                                  std::max(edit.height(), tallest));
     const int dx = width - edit.width();
     const int dy = height - edit.height();
     if (dx == 0 && dy == 0)
@@ -201,5 +206,5 @@ bool CAppMessageBoxDlg::OnCommand(int id, int code)
 void CAppMessageBoxDlg::DrawExtras(Dc& dc)
 {
     const int used = (buttonResult_[0] >= 0) + (buttonResult_[1] >= 0) + (buttonResult_[2] >= 0);
-    DrawIconOnControl(dc, *this, kIconControlId, used < 2 ? kIconInformation : kIconQuestion);
+    DrawIconOnControl(dc, *this, kIconControlId, used < 2 ? kIconInformation : kIconWarning);
 }

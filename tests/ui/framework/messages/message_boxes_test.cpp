@@ -8,8 +8,13 @@
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +120,67 @@ TEST_F(MessageBoxesTest, TextFieldsLineBreaksAndTitle)
     ShowAppMessage(QStringLiteral("first line\r\nsecond line"), 0);
     ShowAppMessage(QStringLiteral("plain"), -1);
     EXPECT_EQ(CAppMessageBoxDlg::ToBoxText(QStringLiteral("a\nb\rc")), QStringLiteral("a\r\nbc"));
+}
+
+// The PVC rule check's report: four lines, the first of them long.
+const char* const kFourLines = "Error  1: Static-IP is invalid, reserved or conflicts with the following PVCs:\n"
+                               "               Total conflict PVCs: 1\n"
+                               "               line port 1-5, PVC 0/36\n";
+
+TEST_F(MessageBoxesTest, AFourLineTextMakesTheBoxGrowInsteadOfScrolling)
+{
+    for (int type : {0, -1}) {
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog& box) {
+            box.show();
+            QCoreApplication::processEvents();
+            const int id = type < 0 ? CAppMessageBoxDlg::kSecondEditId : CAppMessageBoxDlg::kFirstEditId;
+            auto* edit = qobject_cast<QPlainTextEdit*>(FindControl(&box, id));
+            EXPECT_TRUE(edit->isVisible());
+            EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0) << "type " << type;
+            EXPECT_EQ(edit->horizontalScrollBar()->maximum(), 0) << "type " << type;
+            // Each line of the text is one line on the box: none is wrapped.
+            EXPECT_EQ(edit->document()->lineCount(), edit->document()->blockCount()) << "type " << type;
+            const QRect buttons = Button(box, CAppMessageBoxDlg::kButton3Id)->geometry();
+            EXPECT_GT(buttons.top(), edit->geometry().bottom()) << "the buttons stay below the text";
+            EXPECT_LE(buttons.right(), box.width());
+            return IDOK;
+        });
+        ShowAppMessage(QString::fromLatin1(kFourLines), type);
+        EXPECT_EQ(runner.Runs().size(), 1);
+    }
+}
+
+TEST_F(MessageBoxesTest, AYesNoBoxShowsTheWarningIconAndAnOkBoxTheInformationIcon)
+{
+    const auto iconShown = [](QDialog& box) {
+        box.show();
+        QCoreApplication::processEvents();
+        const QWidget* area = FindControl(&box, CAppMessageBoxDlg::kIconControlId);
+        return box.grab(QRect(area->mapTo(&box, QPoint(0, 0)), QSize(32, 32))).toImage();
+    };
+    const auto drawn = [](QDialog& box, QStyle::StandardPixmap which) {
+        QImage picture(32, 32, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(box.palette().color(QPalette::Window));
+        QPainter painter(&picture);
+        painter.drawPixmap(0, 0, QApplication::style()->standardIcon(which).pixmap(32, 32));
+        return picture;
+    };
+    struct Row {
+        int type;
+        QStyle::StandardPixmap icon;
+    };
+    for (const Row& row : {Row{0x134, QStyle::SP_MessageBoxWarning}, Row{MB_YESNOCANCEL, QStyle::SP_MessageBoxWarning},
+                           Row{MB_OK, QStyle::SP_MessageBoxInformation}, Row{-1, QStyle::SP_MessageBoxInformation}}) {
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog& box) {
+            const QImage shown = iconShown(box).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            EXPECT_EQ(shown, drawn(box, row.icon)) << "type " << row.type;
+            return IDOK;
+        });
+        ShowAppMessage(QStringLiteral("Delete it?"), row.type);
+        EXPECT_EQ(runner.Runs().size(), 1);
+    }
 }
 
 TEST_F(MessageBoxesTest, StatusMessageWithoutADialogOpensTheBoxWithOk)
