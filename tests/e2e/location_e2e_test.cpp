@@ -291,8 +291,8 @@ TEST(LocationE2eTest, TheRowsShowTheGravestAlarmOfTheLocationsAndTheirNes)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
-// A name of more UTF-8 bytes than its field holds: the edit keeps the whole letters that fit in the field's 20 bytes,
-// the server keeps exactly those, and the same name typed again is known to the dialog before anything is sent.
+// A name of more UTF-8 bytes than its field holds: the edit keeps the whole letters that fit in the field's 20 bytes
+// up to the first that does not, the server keeps exactly those, and the same name typed again is known to the dialog before anything is sent.
 TEST(LocationE2eTest, ANameLongerInBytesThanItsFieldIsKeptInWholeLetters)
 {
     e2e::CProgram program;
@@ -301,8 +301,9 @@ TEST(LocationE2eTest, ANameLongerInBytesThanItsFieldIsKeptInWholeLetters)
     e2e::COperator& person = program.Operator();
     const QString typed = QString::fromUtf8("Nieder\xC3\xB6sterreich-S\xC3\xBC"
                                             "d"); // 20 letters, 22 bytes
-    // Typed key by key: the two-byte letter does not fit after "-S", the last one still does.
-    const QString kept = QString::fromUtf8("Nieder\xC3\xB6sterreich-Sd"); // 19 letters, 20 bytes
+    // Typed key by key: the two-byte letter does not fit after "-S", and the edit takes nothing after it, so that no
+    // letter goes missing in the middle of the name unseen.
+    const QString kept = QString::fromUtf8("Nieder\xC3\xB6sterreich-S"); // 18 letters, 19 bytes
     const auto root = [&] { return program.Tree().Tree()->topLevelItem(0); };
 
     program.ClickTreeItem(root());

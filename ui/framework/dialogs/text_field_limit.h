@@ -1,7 +1,8 @@
 #pragma once
 // An edit that takes only what a text field of a record carries: whole UTF-8 characters in the field's width less its
-// terminating zero (docs/records.md). What does not fit cannot be typed; a paste keeps the whole characters of it that
-// fit, and the text around it stays. Dialogs call CADialog::LimitTextToField(id, width), which comes here.
+// terminating zero (docs/records.md). What does not fit cannot be typed, nor anything typed after it until the
+// operator removes some of the text; a paste keeps the whole characters of it that fit up to the first that does not,
+// and the text around it stays. Dialogs call CADialog::LimitTextToField(id, width), which comes here.
 //
 //     LimitEditToField(*edit, kLocationNameWidth); // 20 bytes: 20 letters a..z, or 10 letters ä
 

@@ -44,8 +44,26 @@ TEST(TextFieldLimit, WhatDoesNotFitIsNotTaken)
     const auto paste = [](const QString& text) { return [text](QLineEdit& edit) { edit.insert(text); }; };
     const LimitRow rows[] = {
         {"typing stops at the width", 6, "", -1, type("abcdefg"), "abcde"},
-        {"a letter of two bytes that does not fit cannot be typed, one of one byte still can", 6, "abcd", -1,
-         type(QString::fromUtf8("\xC3\xBC") + "e"), "abcde"},
+        {"a letter of two bytes that does not fit cannot be typed, nor one of one byte after it", 6, "abcd", -1,
+         type(QString::fromUtf8("\xC3\xBC") + "e"), "abcd"},
+        {"the name typed at the field's end loses no letter unseen", 21, "", -1,
+         type(QString::fromUtf8("Nieder\xC3\xB6sterreich-S\xC3\xBC"
+                                "d")),
+         QString::fromUtf8("Nieder\xC3\xB6sterreich-S")},
+        {"after a letter that did not fit, a removal makes room again", 6, "abcd", -1,
+         [](QLineEdit& edit) {
+             TypeKeys(edit, QString::fromUtf8("\xC3\xBC"));
+             QTest::keyClick(&edit, Qt::Key_Backspace);
+             TypeKeys(edit, QString::fromUtf8("\xC3\xBC") + "e");
+         },
+         QString::fromUtf8("abc\xC3\xBC")},
+        {"after a letter that did not fit, a text the program sets is taken", 6, "abcd", -1,
+         [](QLineEdit& edit) {
+             TypeKeys(edit, QString::fromUtf8("\xC3\xBC"));
+             edit.setText("xy");
+             TypeKeys(edit, "z");
+         },
+         "xyz"},
         {"a letter of two bytes that fits is typed", 6, "abc", -1, type(QString::fromUtf8("\xC3\xBC")),
          QString::fromUtf8("abc\xC3\xBC")},
         {"typing inside a full text changes nothing", 6, "abcde", 2, type("x"), "abcde"},
