@@ -23,7 +23,7 @@ bool TakesPartInLayout(const LayoutColumn& column);
 std::vector<int> ComputeListLayout(const std::vector<LayoutColumn>& columns, int clientWidth, int frameExtra);
 
 // The width a cell needs in the layout: its text plus both margins, plus the room for images, check boxes and indent
-// on column 0, or for the sub-item image of a cell of another column that has one.
+// on column 0, or for a sub-item image in a cell of another column of a list that draws them.
 struct CellMeasure {
     int textWidth = 0;
     int margins = 0; // both cell margins together
@@ -31,7 +31,7 @@ struct CellMeasure {
     bool smallImages = false;
     bool checkBoxes = false;
     int indent = 0;
-    bool subItemImages = false; // the cell shows a sub-item image
+    bool subItemImages = false; // the list draws sub-item images
 };
 int CellLayoutWidth(const CellMeasure& cell);
 // The width a header title needs: text plus both margins plus 4, plus 28 when the header shows an image.

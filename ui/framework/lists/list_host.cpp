@@ -616,17 +616,15 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
-        // The values a column expects take room as its rows do; what its owner draws is no text of the rows.
-        bool images = false;
+        // A list with sub-item images keeps the room of one in every cell of the other columns. The values a column
+        // expects take room as its rows do; what its owner draws is no text of the rows.
+        const bool image = subItemImages && c > 0;
         if (!(column.flags & kColumnOwnerText)) {
-            for (int row = firstRow; row < lastRow; ++row) {
-                const bool image = subItemImages && c > 0 && control.GetItemImage(row, c) >= 0;
-                images = images || image;
+            for (int row = firstRow; row < lastRow; ++row)
                 column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
-            }
         }
         for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
-            column.desiredWidth = std::max(column.desiredWidth, cellWidth(sample, images));
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(sample, image));
     }
     // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
     // room from the columns already.

@@ -153,16 +153,8 @@ void AddEntries(QMenu& menu, const std::vector<ContextMenuEntry>& entries, const
     }
 }
 
-// Whether the entries hold a command, also inside their nested popups: separators alone give nothing to choose.
-bool HasCommands(const std::vector<ContextMenuEntry>& entries)
-{
-    return std::any_of(entries.begin(), entries.end(), [](const ContextMenuEntry& entry) {
-        return entry.kind == ContextMenuEntry::Kind::Item || HasCommands(entry.children);
-    });
-}
-
 // Shows the popup of the menu at the cursor and posts the chosen command to the owner. A popup without commands (the
-// placeholders, the folders of a mode that offers nothing there) is not shown: it would open as an empty box.
+// placeholders, the folders of a mode that offers nothing there) is shown as it is, empty.
 int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint16_t* disabledIds,
               const uint16_t* tickedIds)
 {
@@ -171,7 +163,7 @@ int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint
     if (menu == nullptr || popupName.empty())
         return 0;
     const ContextPopup* popup = menu->PopupAt(menu->FindPopup(popupName));
-    if (popup == nullptr || !HasCommands(popup->entries))
+    if (popup == nullptr)
         return 0;
     QMenu qmenu(owner);
     BuildContextMenu(qmenu, *popup, disabledIds, tickedIds);

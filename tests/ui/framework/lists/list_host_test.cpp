@@ -6,10 +6,14 @@
 #include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -197,6 +201,33 @@ TEST_F(ListHostTest, ZeroWidthColumnIsNeverWidenedAndTheLastFillsTheList)
         dialog.SetColumnStretch(2, true);
         dialog.UpdateListLayout();
         EXPECT_EQ(list.GetColumnWidth(0) + list.GetColumnWidth(2), dialog.list->viewport()->width());
+        return IDOK;
+    });
+    dialog.DoModal();
+}
+
+TEST_F(ListHostTest, ALaidOutColumnKeepsTheWidthItsTitleAndCellsMeasure)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    const QString longText = QStringLiteral("Link Down,SFP Missing,SFP Mismatch,High BER,Disabled,Card Fail,High Temp");
+    dialog.onInitData = [&](CTestDlg& self) {
+        self.InitListColumns("No.|#Alarms");
+        self.EnableSubItemImages();
+        CListControl list(self.list);
+        list.InsertItem(0, QStringLiteral("1"));
+        list.SetItemText(0, 1, longText);
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CListControl list(dialog.list);
+        const int margins = dialog.GetListMargin(0) + dialog.GetListMargin(1);
+        const int text = static_cast<int>(std::ceil(QFontMetricsF(dialog.list->font()).horizontalAdvance(longText)));
+        // Wider than the list: the stretch column keeps its text whole, with the room of a sub-item image, and the
+        // list scrolls sideways.
+        EXPECT_EQ(list.GetColumnWidth(1), text + margins + 20);
+        EXPECT_GT(list.GetColumnWidth(0) + list.GetColumnWidth(1), dialog.list->viewport()->width());
+        EXPECT_GT(dialog.list->horizontalScrollBar()->maximum(), 0);
         return IDOK;
     });
     dialog.DoModal();

@@ -200,9 +200,10 @@ TEST_F(ContextMenuTest, EachModeShowsTheNamedPopup)
     EXPECT_EQ(TrackContextMenu(60, &owner), 0);
     EXPECT_EQ(TrackContextMenu(0x100 + 1, &owner), 1); // the low 8 bits: GENERIC_LIST
     EXPECT_EQ(popups.shown, shown + 1);
-    // A popup without commands, such as the placeholder, is not shown.
-    EXPECT_EQ(TrackContextMenu(0, &owner), 0);
-    EXPECT_EQ(popups.shown, shown + 1);
+    // The placeholder is shown, empty.
+    EXPECT_EQ(TrackContextMenu(0, &owner), 1);
+    EXPECT_EQ(popups.shown, shown + 2);
+    EXPECT_TRUE(popups.enabled.empty());
     SetListPopupMenuId(999);
     EXPECT_EQ(TrackContextMenu(1, &owner), 0);
 }
@@ -219,10 +220,10 @@ TEST_F(ContextMenuTest, EntityPopupsFollowTheModelsMenuClassInEveryMenu)
         EXPECT_EQ(EntityContextMenuById(30, &owner), 1) << menu;
         const std::vector<int> adsl = Commands(menu, "ADSLModule");
         EXPECT_EQ(popups.enabled, adsl) << menu;
-        // A popup without commands (the direct mode's Group) is not shown.
+        // A popup is shown with the commands it has, none or more.
         const std::vector<int> group = Commands(menu, "Group");
         popups.enabled.clear();
-        EXPECT_EQ(EntityContextMenuById(31, &owner), group.empty() ? 0 : 1) << menu;
+        EXPECT_EQ(EntityContextMenuById(31, &owner), 1) << menu;
         EXPECT_EQ(popups.enabled, group) << menu;
     }
     const int shown = popups.shown;
