@@ -22,52 +22,6 @@ namespace {
 
 constexpr char kMenuFile[] = "resources/menus/context_menus.menu";
 
-// The popups of list menu 103 in order: the positions callers pass stand for these names.
-constexpr std::array<std::string_view, 42> kListPopupNames = {
-    "<null>",
-    "GENERIC_LIST",
-    "REFRESH_LIST",
-    "EDIT_LIST",
-    "ADD_DEL_LIST",
-    "GENERIC_ALL_LIST",
-    "xDSL_xTUC_LIST",
-    "NE_LIST",
-    "USER_LIST",
-    "USER_ONLINE_LIST",
-    "SHOW_ADD_DEL_LIST",
-    "NE_BACKUP_LIST",
-    "TRAPLOGVIEW_LIST",
-    "FM_CUR_LIST",
-    "PM_HIS_LIST",
-    "DB_BACKUP_LIST",
-    "GROUP_LIST",
-    "NEAUTOFILTER_LIST",
-    "FM_HIS_STAT_LIST",
-    "EOA_FASTPROV_LIST",
-    "xDSL_EoA_LIST",
-    "xDSL_MC_LIST",
-    "FM_DIGITIN_LIST",
-    "FM_HIS_LIST",
-    "ADD_DEL_REFRESH_LIST",
-    "TRAPSUMVIEW_LIST",
-    "FWUPGRADE_LIST",
-    "LOOPDIAG_DATA_LIST",
-    "SVROPTION_NMS_LIST",
-    "NEAUTOFOUND_LIST",
-    "MAP_LIST",
-    "MC_FASTPROV_LIST",
-    "PROFDOWNLOAD_LIST",
-    "ADD_DEL_EDIT_LIST",
-    "TRUNK_PORT_LIST",
-    "SHDSL_STUC_LIST",
-    "EDIT_REFRESH_LIST",
-    "DEL_COPY_LIST",
-    "MACSPOOF_LIST",
-    "DEL_REFRESH_LIST",
-    "ADD_DEL_REFRESH_LIST2",
-    "ADD_DEL_EDIT_LIST2",
-};
-
 // The popups of entity menus 112 and 114 in order; the entity models' menu classes count in these positions.
 constexpr std::array<std::string_view, 33> kEntityPopupNames = {
     "<null>",       "Rack",        "Shelf",           "Module",
@@ -155,14 +109,9 @@ void AddEntries(QMenu& menu, const std::vector<ContextMenuEntry>& entries, const
 
 // Shows the popup of the menu at the cursor and posts the chosen command to the owner. A popup without commands (the
 // placeholders, the folders of a mode that offers nothing there) is shown as it is, empty.
-int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint16_t* disabledIds,
-              const uint16_t* tickedIds)
+int ShowPopup(const ContextPopup* popup, QWidget* owner, const uint16_t* disabledIds, const uint16_t* tickedIds)
 {
     const QPoint cursor = QCursor::pos();
-    const ContextMenu* menu = LoadMenu(menuId);
-    if (menu == nullptr || popupName.empty())
-        return 0;
-    const ContextPopup* popup = menu->PopupAt(menu->FindPopup(popupName));
     if (popup == nullptr)
         return 0;
     QMenu qmenu(owner);
@@ -176,6 +125,14 @@ int ShowPopup(int menuId, std::string_view popupName, QWidget* owner, const uint
         });
     }
     return 1;
+}
+
+const ContextPopup* NamedPopup(int menuId, std::string_view popupName)
+{
+    const ContextMenu* menu = LoadMenu(menuId);
+    if (menu == nullptr || popupName.empty())
+        return nullptr;
+    return menu->PopupAt(menu->FindPopup(popupName));
 }
 
 } // namespace
@@ -206,12 +163,6 @@ void SetContextMenuFile(const std::string& path)
     menuFile.reset();
 }
 
-std::string_view ListPopupName(int index)
-{
-    return index >= 0 && index < static_cast<int>(kListPopupNames.size()) ? kListPopupNames[static_cast<size_t>(index)]
-                                                                          : std::string_view();
-}
-
 std::string_view EntityPopupName(int index)
 {
     return index >= 0 && index < static_cast<int>(kEntityPopupNames.size())
@@ -221,12 +172,13 @@ std::string_view EntityPopupName(int index)
 
 int TrackContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds, const uint16_t* tickedIds)
 {
-    return TrackContextMenu(ListPopupName(popupIndex & 0xFF), owner, disabledIds, tickedIds);
+    const ContextMenu* menu = LoadMenu(listMenuId);
+    return ShowPopup(menu != nullptr ? menu->PopupAt(popupIndex & 0xFF) : nullptr, owner, disabledIds, tickedIds);
 }
 
 int TrackContextMenu(std::string_view popupName, QWidget* owner, const uint16_t* disabledIds, const uint16_t* tickedIds)
 {
-    return ShowPopup(listMenuId, popupName, owner, disabledIds, tickedIds);
+    return ShowPopup(NamedPopup(listMenuId, popupName), owner, disabledIds, tickedIds);
 }
 
 int EntityContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds)
@@ -236,7 +188,7 @@ int EntityContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledId
 
 int EntityContextMenu(std::string_view popupName, QWidget* owner, const uint16_t* disabledIds)
 {
-    return ShowPopup(entityMenuId, popupName, owner, disabledIds, nullptr);
+    return ShowPopup(NamedPopup(entityMenuId, popupName), owner, disabledIds, nullptr);
 }
 
 int EntityContextMenuById(uint32_t modelId, QWidget* owner, const uint16_t* disabledIds)

@@ -33,13 +33,14 @@ void SetEntityPopupMenuId(int menuId);
 // the four above it), unless a file is set. Loaded once, on first use.
 void SetContextMenuFile(const std::string& path);
 
-// The name a position stands for: the popups of list menu 103 (0..41) and of entity menus 112/114 (0..32); empty
-// beyond them.
-std::string_view ListPopupName(int index);
+// The name an entity menu class stands for: the popups of entity menus 112/114 (0..32); empty beyond them. The menu
+// class of every entity model names its popup so in each entity menu, the server's offline menu 113 too, whose
+// positions after 7 hold other popups.
 std::string_view EntityPopupName(int index);
 
-// Shows a list popup; 1 when it was shown, 0 when the menu or the popup does not exist or the popup holds no command
-// (an empty box is never shown). The index form takes the low 8 bits of its argument.
+// Shows a list popup; 1 when it was shown (an empty one too), 0 when the menu or the popup does not exist. The index
+// form takes the popup at the position of the low 8 bits of its argument in the current list menu, whose positions
+// differ between the modes after 7 (TRAPLOGVIEW_LIST is 12 in server mode, 10 in direct mode).
 int TrackContextMenu(int popupIndex, QWidget* owner, const uint16_t* disabledIds = nullptr,
                      const uint16_t* tickedIds = nullptr);
 int TrackContextMenu(std::string_view popupName, QWidget* owner, const uint16_t* disabledIds = nullptr,

@@ -45,15 +45,13 @@ TEST(ContextMenuDataTest, FileLoadsWithoutFaults)
     EXPECT_TRUE(Menus().faults.empty()) << Menus().faults.front();
 }
 
-// Callers name popups by their position in the server menus: every position names a popup at that very position.
-// What each kind of tree item offers is tested end to end (tests/e2e/context_menu_e2e_test.cpp).
-TEST(ContextMenuDataTest, EveryPositionCallersPassNamesItsPopup)
+// Entity models name their popups by their menu class, a position in menus 112/114: every position names a popup at
+// that very position. What each kind of tree item offers is tested end to end (tests/e2e/context_menu_e2e_test.cpp).
+TEST(ContextMenuDataTest, EveryMenuClassNamesItsPopup)
 {
-    for (int i = 0; i < Menu(103).PopupCount(); ++i)
-        EXPECT_EQ(Menu(103).FindPopup(ListPopupName(i)), i) << ListPopupName(i);
-    EXPECT_TRUE(ListPopupName(Menu(103).PopupCount()).empty());
     for (int i = 0; i < Menu(112).PopupCount(); ++i)
         EXPECT_EQ(Menu(112).FindPopup(EntityPopupName(i)), i) << EntityPopupName(i);
+    EXPECT_TRUE(EntityPopupName(Menu(112).PopupCount()).empty());
 }
 
 // One id per command in both link modes: a list that handles a command gets the same id from either menu.
@@ -189,9 +187,13 @@ TEST_F(ContextMenuTest, ListedIdsAreLeftOutOfThePopup)
 
 TEST_F(ContextMenuTest, EachModeShowsTheNamedPopup)
 {
-    for (int menu : {kListPopupMenuServer, kListPopupMenuDirect}) {
+    // TRAPLOGVIEW_LIST by name, and by its position in the menu of each mode.
+    for (const auto& [menu, position] : {std::pair{kListPopupMenuServer, 12}, std::pair{kListPopupMenuDirect, 10}}) {
         SetListPopupMenuId(menu);
-        EXPECT_EQ(TrackContextMenu(12, &owner), 1) << menu; // TRAPLOGVIEW_LIST by its server position
+        EXPECT_EQ(TrackContextMenu("TRAPLOGVIEW_LIST", &owner), 1) << menu;
+        EXPECT_EQ(popups.enabled, (std::vector<int>{33012, 33026, 33004, 33094, 33093, 33024})) << menu;
+        popups.enabled.clear();
+        EXPECT_EQ(TrackContextMenu(position, &owner), 1) << menu;
         EXPECT_EQ(popups.enabled, (std::vector<int>{33012, 33026, 33004, 33094, 33093, 33024})) << menu;
     }
     // A popup the mode has not is not shown.
