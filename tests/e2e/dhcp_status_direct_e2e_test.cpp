@@ -94,7 +94,12 @@ TEST_F(DhcpStatusDirectE2eTest, TheDhcpServicesAreTheNesPrivateScalarsAndTables)
         EXPECT_FALSE(AddRelayServer(list, {192, 0, 2, 71}, QStringLiteral("50")));
         program_.ClickListRow(rows, 3);
         person.AnswerBox(IDYES);
+        // The confirmation warns of what it asks.
+        bool warns = false;
+        person.onBox = [&](QDialog& box) { warns = e2e::BoxShowsIcon(box, QStyle::SP_MessageBoxWarning); };
         Click(list, kDeleteButtonId);
+        person.onBox = nullptr;
+        EXPECT_TRUE(warns);
         Click(list, kRefreshButtonId);
         EXPECT_EQ(ListColumn(rows, 2), (QStringList{QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30")}));
     });

@@ -147,9 +147,13 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         EXPECT_EQ(routed.locationId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("Depot-2"))));
         EXPECT_EQ(routed.activeHistory, 0);
 
-        // Deleting moves the rows below to the deleted location's superior.
+        // Deleting moves the rows below to the deleted location's superior; the question before it warns.
         person.AnswerBox(IDYES);
+        bool warns = false;
+        person.onBox = [&](QDialog& box) { warns = e2e::BoxShowsIcon(box, QStyle::SP_MessageBoxWarning); };
         Click(dialog, kDeleteButtonId);
+        person.onBox = nullptr;
+        EXPECT_TRUE(warns);
         EXPECT_EQ(RowOf(list, QStringLiteral("Depot-2")), -1);
         EXPECT_EQ(SuperiorCell(list, QStringLiteral("shed")), QStringLiteral("South"));
         return IDCANCEL;

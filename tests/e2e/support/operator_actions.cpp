@@ -5,12 +5,15 @@
 #include "platform/ip_address_edit.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/messages/app_message_box_dlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegion>
 #include <QTest>
@@ -280,6 +283,23 @@ void TickRows(QTreeView& list, const QStringList& texts, int column)
             ADD_FAILURE() << "the box of row " << row << " (" << index.data().toString().toStdString()
                           << ") did not change";
     }
+}
+
+bool BoxShowsIcon(QDialog& box, QStyle::StandardPixmap which)
+{
+    QCoreApplication::processEvents();
+    const QWidget* area = FindControl(&box, CAppMessageBoxDlg::kIconControlId);
+    if (area == nullptr)
+        return false;
+    const QImage shown = box.grab(QRect(area->mapTo(&box, QPoint(0, 0)), QSize(32, 32)))
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage expected(32, 32, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(box.palette().color(QPalette::Window));
+    QPainter painter(&expected);
+    painter.drawPixmap(0, 0, QApplication::style()->standardIcon(which).pixmap(32, 32));
+    painter.end();
+    return shown == expected;
 }
 
 } // namespace e2e

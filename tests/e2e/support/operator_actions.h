@@ -14,11 +14,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStyle>
 
 #include <ostream>
 
 class CADialog;
 class CDialog;
+class QDialog;
 class QTreeView;
 class QWidget;
 
@@ -64,6 +66,9 @@ int CellImage(const QTreeView& list, int row, int column = 0);
 // others, each that changes as a person does: a click on its row, and the space bar where the click alone does not
 // tick it.
 void TickRows(QTreeView& list, const QStringList& texts, int column = 0);
+
+// Whether the program's message box shows the style's icon `which` (information, warning ...) in its icon area.
+bool BoxShowsIcon(QDialog& box, QStyle::StandardPixmap which);
 
 } // namespace e2e
 
