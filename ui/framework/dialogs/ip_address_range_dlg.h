@@ -1,6 +1,7 @@
 #pragma once
-// CIpAddressRangeDlg (dialog 468, "IP Address Range"): a base address and a count of 1..64. With the host check on
-// (as constructed) the base must be a valid host address.
+// CIpAddressRangeDlg (dialog 468, "IP Address Range"): a base address and a count, which the spin steps through 1..64
+// (the count typed is taken as it stands). With the host check on (as constructed) the base must be a valid host
+// address.
 
 #include "ui/framework/dialogs/ip_address_number_dlg.h"
 
@@ -27,6 +28,7 @@ public:
     void SetHostCheck(bool on) { hostCheck_ = on; }
 
 protected:
+    bool ChecksNumberRange() const override { return false; }
     bool AcceptsAddress(const std::array<uint8_t, 4>& address) const override;
 
 private:

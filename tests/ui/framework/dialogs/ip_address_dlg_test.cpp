@@ -99,16 +99,24 @@ TEST_F(IpAddressDlgTest, BlankAddressIsRefusedAndHostCheckCanBeLifted)
     EXPECT_EQ(unchecked.GetAddress(), loopback);
 }
 
-TEST_F(IpAddressDlgTest, CountStaysWithinOneToSixtyFour)
+TEST_F(IpAddressDlgTest, TheSpinStepsTheCountWithinOneToSixtyFourAndATypedCountIsTaken)
 {
     const Address host{10, 0, 0, 1};
-    for (const char* count : {"0", "65", "abc", ""}) {
+    for (const char* count : {"abc", ""}) {
         CIpAddressRangeDlg dlg;
         Run(dlg, [&](CIpAddressNumberDlg& d) {
             EXPECT_FALSE(Enter(d, &host, QString::fromLatin1(count), CIpAddressRangeDlg::kCountId)) << count;
             EXPECT_EQ(d.GetMarkedControl(1), CIpAddressRangeDlg::kCountId) << count;
             return IDCANCEL;
         });
+    }
+    for (uint32_t count : {0u, 65u}) {
+        CIpAddressRangeDlg dlg;
+        Run(dlg, [&](CIpAddressNumberDlg& d) {
+            EXPECT_TRUE(Enter(d, &host, QString::number(count), CIpAddressRangeDlg::kCountId)) << count;
+            return IDCANCEL;
+        });
+        EXPECT_EQ(dlg.GetCount(), count);
     }
     CIpAddressRangeDlg dlg;
     dlg.SetCount(63);
