@@ -272,9 +272,8 @@ void CFrameView::ShowPanelContextMenu(QPoint)
     CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     if (ne == nullptr || ne->root == nullptr)
         return;
-    // The menu of the entity the view shows (the NE, or its shelf); its commands act on the frame's current entity,
-    // the one under the mouse.
-    const CEntityIndex index = GetTargetEntity().index;
+    // The entity the operator points at, which the frame's commands act on; the view's own without one.
+    const CEntityIndex index = hoveredNeId_ == ne->neId && !hovered_.IsEmpty() ? hovered_ : GetTargetEntity().index;
     const uint32_t type = ne->root->GetTypeAt(index);
     if (type == kEntityTypeEmpty || type == kEntityTypeUnknown) {
         EntityContextMenu(GenericPopup(index.GetLevel()), this);
