@@ -208,9 +208,13 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             return IDCANCEL;
         });
         Click(dialog, kAddButtonId);
+        // The new NE's row is brought into view, not selected; the operator selects it.
         const CListControl rows(&list);
-        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kNameColumn), QStringLiteral("East-1"));
-        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kLocationColumn), QStringLiteral("North"));
+        EXPECT_EQ(rows.GetNextSelected(), -1);
+        const int added = e2e::RowOf(list, List::kNameColumn, QStringLiteral("East-1"));
+        ASSERT_GE(added, 0);
+        EXPECT_EQ(rows.GetItemText(added, List::kLocationColumn), QStringLiteral("North"));
+        program.ClickListRow(list, added);
 
         // Its address changes; the NE's own configuration shows on its pages.
         person.OnDialog<CNeDlg>([&](CNeDlg& modify) {

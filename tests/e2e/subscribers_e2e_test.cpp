@@ -128,6 +128,10 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
             });
             Click(list, kAddButtonId);
             EXPECT_EQ(Ids(list).value(2), QStringLiteral("SUB-0003"));
+            // The new row comes into view; the operator's selection stays.
+            const CListControl shown(&rows);
+            EXPECT_EQ(Ids(list).value(shown.GetNextSelected(-1)), QStringLiteral("SUB-0002"));
+            EXPECT_EQ(shown.GetNextSelected(shown.GetNextSelected(-1)), -1);
             EXPECT_EQ(ListColumn(rows, 0).value(2), QStringLiteral("3"));
             EXPECT_EQ(Field(list, kTotalId), QStringLiteral("3"));
 
@@ -158,7 +162,11 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
         Type(select, Select::kNameEditId, QStringLiteral("Berg"));
         Check(select, Select::kNameSubstringCheckId);
         EXPECT_TRUE(Choose(select, Ports::kNeComboId, QStringLiteral(" <ALL>")));
-        EXPECT_FALSE(select.IsControlEnabled(Ports::kShelfComboId));
+        // A new NE opens its shelves to choice and shuts the slots and ports, whatever NE it is.
+        EXPECT_TRUE(select.IsControlEnabled(Ports::kShelfComboId));
+        EXPECT_EQ(Field(select, Ports::kShelfComboId), QStringLiteral(" <ALL>"));
+        EXPECT_FALSE(select.IsControlEnabled(Ports::kSlotComboId));
+        EXPECT_FALSE(select.IsControlEnabled(Ports::kPortComboId));
         person.OnDialog<SubList>([&](SubList& list) {
             EXPECT_EQ(Ids(list), (QStringList{QStringLiteral("SUB-0001"), QStringLiteral("SUB-0003")}));
             SelectId(program, list, QStringLiteral("SUB-0003"));

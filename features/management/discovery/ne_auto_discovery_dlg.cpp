@@ -298,7 +298,7 @@ void CNeAutoDiscoveryDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
         return;
     const DiscoveryRangeRow row{++rangeCounter_, range};
     ranges_.Put(row);
-    SelectRowByItemData(KeyOf(row));
+    ScrollToItemData(KeyOf(row));
 }
 
 void CNeAutoDiscoveryDlg::OnDeleteRecord(uint32_t key)
@@ -334,7 +334,6 @@ void CNeAutoDiscoveryDlg::RestartRange()
         return;
     const DiscoveryRangeRow restarted{++rangeCounter_, range};
     ranges_.Put(restarted);
-    SelectRowByItemData(KeyOf(restarted));
 }
 
 std::vector<FoundNeRow> CNeAutoDiscoveryDlg::TickedRows() const

@@ -47,6 +47,7 @@ private:
     const char* AllText() const;
     // The combos of the levels below a change start anew: enabled only below a real choice.
     void EnableLevels();
+    void OfferShelves();
 
     CADialog& dialog_;
     bool withAll_;
