@@ -1,12 +1,12 @@
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
 
-#include "core/config/app_settings.h"
 #include "core/config/ini_readers.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
+#include "features/management/common/server_combos.h"
 #include "features/management/discovery/add_discovered_ne_dlg.h"
 #include "features/management/discovery/discovery_range_dlg.h"
 #include "link/record_requests.h"
@@ -136,10 +136,8 @@ CNeAutoDiscoveryDlg::~CNeAutoDiscoveryDlg() = default;
 
 void CNeAutoDiscoveryDlg::InitData()
 {
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     if (CheckAccessRightOrClose(kRightNeAutoDiscovery) != 0)
         return;
     rangeCounter_ = 0;
