@@ -201,6 +201,7 @@ TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartLosesTh
         Click(dialog, Discovery::kRestartButtonId);
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kNumberColumn), QStringList{QStringLiteral("2")});
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kStateColumn), QStringList{QStringLiteral("polling")});
+        EXPECT_EQ(CListControl(&ranges).GetNextSelected(-1), -1) << "the restarted range is appended, not selected";
 
         // When the server refuses to take the restarted range back, the range is gone, on the server and in the
         // list, and nothing more is sent.
