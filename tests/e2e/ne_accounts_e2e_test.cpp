@@ -123,7 +123,10 @@ TEST_F(NeAccountsE2eTest, AccountsAreAddedChangedAndDeletedOnTheNeWithTheirCheck
         EXPECT_EQ(night, (NeUserAccountRecord{"night", "secret", 1, 1}));
         EXPECT_EQ(Column(list, Accounts::kNumberColumn),
                   (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-        EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1) << "the new account is shown, not selected";
+        // The new account comes into view; the selection stays on the account the operator chose.
+        const CListControl shown(&rows);
+        EXPECT_EQ(shown.GetItemText(shown.GetNextSelected(-1), Accounts::kNameColumn), QStringLiteral("qurim"));
+        EXPECT_EQ(shown.GetSelectedCount(), 1);
 
         // The default account is neither added nor changed.
         program_.ClickListRow(rows, e2e::RowOf(rows, Accounts::kNameColumn, QStringLiteral("su")));

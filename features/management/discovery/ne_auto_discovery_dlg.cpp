@@ -1,5 +1,6 @@
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
 
+#include "core/config/app_settings.h"
 #include "core/config/ini_readers.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"

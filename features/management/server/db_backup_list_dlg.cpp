@@ -1,5 +1,6 @@
 #include "features/management/server/db_backup_list_dlg.h"
 
+#include "core/config/app_settings.h"
 #include "core/config/ini_readers.h"
 #include "features/management/common/server_combos.h"
 #include "features/management/server/db_backup_dlg.h"
