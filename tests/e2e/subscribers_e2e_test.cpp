@@ -18,6 +18,8 @@
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QComboBox>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -73,8 +75,12 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Select>([&](Select& select) {
-        // The selection starts at the NE chosen in the tree, every port of it.
-        EXPECT_EQ(Field(select, Ports::kLocationComboId), QStringLiteral("North"));
+        // The selection starts at the NE chosen in the tree, every port of it, among the NEs of every location.
+        const auto* locations = select.GetDlgItemAs<QComboBox>(Ports::kLocationComboId);
+        ASSERT_NE(locations, nullptr);
+        EXPECT_EQ(locations->currentIndex(), 0);
+        EXPECT_EQ(locations->currentData().value<quint32>(), 0u);
+        EXPECT_EQ(e2e::ComboTexts(select, Ports::kNeComboId), QStringLiteral(" <ALL>,North-1,South-1,Spare"));
         EXPECT_EQ(Field(select, Ports::kNeComboId), QStringLiteral("North-1"));
         EXPECT_EQ(Field(select, Ports::kShelfComboId), QStringLiteral(" <ALL>"));
         EXPECT_FALSE(select.IsControlEnabled(Ports::kSlotComboId));

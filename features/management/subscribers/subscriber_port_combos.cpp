@@ -36,8 +36,7 @@ const char* CSubscriberPortCombos::AllText() const
 
 void CSubscriberPortCombos::FillForNe(uint32_t neId, uint32_t locationId)
 {
-    const CNeRecord* ne = FindNeById(neId);
-    FillScopeLocationCombo(Combo(kLocationComboId), ne != nullptr ? ne->locationId : locationId);
+    FillScopeLocationCombo(Combo(kLocationComboId), locationId);
     FillLocationNeCombo(Combo(kNeComboId), ComboItemData(Combo(kLocationComboId)), withAll_, neId);
 }
 
