@@ -13,6 +13,7 @@
 #include "link/ems_msg.h"
 #include "link/records/request_codes.h"
 #include "link/records/user_account_record.h"
+#include "platform/list_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"
@@ -120,6 +121,7 @@ TEST(AccountsE2eTest, AnAdministratorAddsAManagerWhoSeesAndChangesOnlyWhatTheRol
         Click(list, kAddButtonId);
         const int added = e2e::RowOf(rows, List::kNameColumn, QStringLiteral("shift"));
         ASSERT_GE(added, 0);
+        EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1) << "the new account is shown, not selected";
         EXPECT_EQ(e2e::CellImage(rows, added), kImageRoleManager);
 
         // The server refuses a name it holds: its reason in the failure box, the dialog open with what was typed.

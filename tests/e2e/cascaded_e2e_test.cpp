@@ -9,6 +9,7 @@
 #include "link/records/cascaded_mgmt_record.h"
 #include "link/records/remote_ne_record.h"
 #include "link/records/request_codes.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
@@ -160,6 +161,7 @@ TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
         Click(list, kAddButtonId);
         const int row = e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7"));
         ASSERT_GE(row, 0);
+        EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1) << "the new remote NE is shown, not selected";
         // The root relays management to it.
         EXPECT_EQ(e2e::ListColumn(rows, Remotes::kOperStatusColumn).value(row), QStringLiteral("Connected"));
         EXPECT_EQ(e2e::CellImage(rows, row, Remotes::kOperStatusColumn), kImageLinkUp);

@@ -13,6 +13,7 @@
 #include "link/records/backup_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"
@@ -95,6 +96,7 @@ TEST(DbBackupE2eTest, ARestoredBackupBringsBackTheNeAsItWas)
         Click(dialog, kAddButtonId);
         EXPECT_EQ(ListColumn(list, 1), (QStringList{"AUTOBK-20240303-0330", "before-rename"}));
         EXPECT_EQ(e2e::CellImage(list, 1), kManualImage);
+        EXPECT_EQ(CListControl(&list).GetNextSelected(-1), -1) << "the new row is shown, not selected";
         EXPECT_GT(ListColumn(list, 2).back().toULongLong(), 0u); // the size the server reported
         EXPECT_EQ(ServerBackups(program), (std::vector<std::string>{"AUTOBK-20240303-0330", "before-rename"}));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("db_backup_list")));

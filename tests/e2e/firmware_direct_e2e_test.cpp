@@ -164,9 +164,16 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         EXPECT_EQ(Field(dialog, Dlg::kNextBootId), QStringLiteral("Partition 1"));
         EXPECT_EQ(e2e::ComboTexts(dialog, Dlg::kPartitionId), QStringLiteral("Partition 1,Partition 2"));
         Type(dialog, Dlg::kUserId, QStringLiteral("qurim"));
-        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
+
+        // A file that is not there has nothing to show.
+        Type(dialog, Dlg::kFileNameId, Text(Local("missing.enc")));
+        person.OnDialog<CFwFileInfoDlg>([&](CFwFileInfoDlg& info) { EXPECT_TRUE(info.IsEnded()); });
+        Click(dialog, Dlg::kDetailButtonId);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to open remote firmware file"));
 
         // What the file is.
+        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
         person.OnDialog<CFwFileInfoDlg>([&](CFwFileInfoDlg& info) {
             EXPECT_EQ(Field(info, CFwFileInfoDlg::kVersionId), QStringLiteral("QX7200 3.2.0"));
             EXPECT_EQ(Field(info, CFwFileInfoDlg::kNeModelId), QStringLiteral("IPD-48"));

@@ -11,6 +11,7 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
@@ -122,6 +123,10 @@ TEST_F(NeAccountsE2eTest, AccountsAreAddedChangedAndDeletedOnTheNeWithTheirCheck
         EXPECT_EQ(night, (NeUserAccountRecord{"night", "secret", 1, 1}));
         EXPECT_EQ(Column(list, Accounts::kNumberColumn),
                   (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        // The new account comes into view; the selection stays on the account the operator chose.
+        const CListControl shown(&rows);
+        EXPECT_EQ(shown.GetItemText(shown.GetNextSelected(-1), Accounts::kNameColumn), QStringLiteral("qurim"));
+        EXPECT_EQ(shown.GetSelectedCount(), 1);
 
         // The default account is neither added nor changed.
         program_.ClickListRow(rows, e2e::RowOf(rows, Accounts::kNameColumn, QStringLiteral("su")));

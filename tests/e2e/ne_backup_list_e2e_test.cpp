@@ -83,6 +83,9 @@ TEST_F(NeBackupListE2eTest, BackupsAreMadeRestoredAndDeletedAndAVanishedOneIsRef
         });
         Click(dialog, kAddButtonId);
         EXPECT_EQ(ListColumn(list, 1), (QStringList{"AUTOBK-20240301", "before-upgrade", "autobk-nightly"}));
+        // The new row comes into view without being selected: Delete and Restore stay off.
+        EXPECT_EQ(CListControl(&list).GetNextSelected(-1), -1);
+        EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kRestoreButtonId));
         EXPECT_EQ(e2e::CellImage(list, 2), kManualImage);
         EXPECT_EQ(ServerBackups(program),
                   (std::vector<std::string>{"AUTOBK-20240301", "autobk-nightly", "before-upgrade"}));

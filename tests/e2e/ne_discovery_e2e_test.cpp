@@ -15,6 +15,7 @@
 #include "link/records/found_ne_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 
@@ -105,6 +106,7 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
         EXPECT_EQ(FormatIpAddress(kept[0].firstIp), "127.0.0.20");
         EXPECT_EQ(FormatIpAddress(kept[0].lastIp), "127.0.0.30");
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList{QStringLiteral("127.0.0.20")});
+        EXPECT_EQ(CListControl(&ranges).GetNextSelected(-1), -1) << "the new range is shown, not selected";
 
         RefreshLater(dialog);
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kStateColumn), QStringList{QStringLiteral("finished")});
@@ -199,6 +201,7 @@ TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartLosesTh
         Click(dialog, Discovery::kRestartButtonId);
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kNumberColumn), QStringList{QStringLiteral("2")});
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kStateColumn), QStringList{QStringLiteral("polling")});
+        EXPECT_EQ(CListControl(&ranges).GetNextSelected(-1), -1) << "the restarted range is appended, not selected";
 
         // When the server refuses to take the restarted range back, the range is gone, on the server and in the
         // list, and nothing more is sent.

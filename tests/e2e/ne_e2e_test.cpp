@@ -21,6 +21,8 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
@@ -208,9 +210,13 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             return IDCANCEL;
         });
         Click(dialog, kAddButtonId);
+        // The new NE's row is brought into view, not selected; the operator selects it.
         const CListControl rows(&list);
-        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kNameColumn), QStringLiteral("East-1"));
-        EXPECT_EQ(rows.GetItemText(rows.GetNextSelected(), List::kLocationColumn), QStringLiteral("North"));
+        EXPECT_EQ(rows.GetNextSelected(), -1);
+        const int added = e2e::RowOf(list, List::kNameColumn, QStringLiteral("East-1"));
+        EXPECT_GE(added, 0);
+        EXPECT_EQ(rows.GetItemText(added, List::kLocationColumn), QStringLiteral("North"));
+        program.ClickListRow(list, added);
 
         // Its address changes; the NE's own configuration shows on its pages.
         person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
@@ -372,6 +378,37 @@ TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
         EXPECT_EQ(Field(add, CNeDlg::kLocationComboId), QStringLiteral("North"));
         EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
         EXPECT_EQ(Field(add.SecurityPage(), CNeSecurityPage::kCommunityId), QStringLiteral("pridox"));
+
+        // The position starts at the middle of the location's map, which the page frames with its bounds.
+        SelectTab(add, QStringLiteral("Position"));
+        CNePositionPage& position = add.PositionPage();
+        const auto bound = [&](int id) { return Field(position, id).toDouble(); };
+        EXPECT_DOUBLE_EQ(Field(position, CNePositionPage::kLongitudeId).toDouble(),
+                         (bound(CNePositionPage::kMinLongitudeId) + bound(CNePositionPage::kMaxLongitudeId)) / 2);
+        EXPECT_DOUBLE_EQ(Field(position, CNePositionPage::kLatitudeId).toDouble(),
+                         (bound(CNePositionPage::kMinLatitudeId) + bound(CNePositionPage::kMaxLatitudeId)) / 2);
+        const QString centre = Field(position, CNePositionPage::kLongitudeId);
+        const QWidget* frame = position.GetDlgItem(CNePositionPage::kMapFrameId);
+        if (frame == nullptr) {
+            ADD_FAILURE() << "no map frame";
+            return IDCANCEL;
+        }
+        // A click without a drag leaves the marker where it is.
+        QTest::mouseClick(&position, Qt::LeftButton, {}, frame->geometry().bottomRight());
+        EXPECT_EQ(Field(position, CNePositionPage::kLongitudeId), centre);
+        // Dragged into the frame's top left corner, the marker stands at the map's west and north bounds.
+        program.Drag(position, frame->geometry().center(), frame->geometry().topLeft());
+        EXPECT_EQ(Field(position, CNePositionPage::kLongitudeId), Field(position, CNePositionPage::kMinLongitudeId));
+        EXPECT_EQ(Field(position, CNePositionPage::kLatitudeId), Field(position, CNePositionPage::kMaxLatitudeId));
+        // A longitude typed beyond the map is brought back to its bound when the operator leaves the field.
+        auto* longitude = position.GetDlgItemAs<QLineEdit>(CNePositionPage::kLongitudeId);
+        if (longitude != nullptr) {
+            longitude->setText(QStringLiteral("200.5"));
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(longitude, &leave);
+        }
+        EXPECT_EQ(Field(position, CNePositionPage::kLongitudeId), Field(position, CNePositionPage::kMaxLongitudeId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_dlg_position_dragged")));
         return IDCANCEL;
     });
     program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));

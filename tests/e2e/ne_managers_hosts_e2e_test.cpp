@@ -17,6 +17,7 @@
 #include "link/records/request_codes.h"
 #include "link/records/secured_host_record.h"
 #include "link/records/word_record.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -100,6 +101,7 @@ TEST_F(NeManagersHostsE2eTest, AManagerIsCheckedAddedAndDeletedAfterTheOperatorS
         Click(list, kAddButtonId);
         const int row = e2e::RowOf(rows, Managers::kAddressColumn, QStringLiteral("192.0.2.10"));
         ASSERT_GE(row, 0);
+        EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1) << "the new manager is shown, not selected";
         EXPECT_EQ(e2e::ListColumn(rows, Managers::kCommunityColumn).value(row), QStringLiteral("traps"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_snmp_manager_list")));
 

@@ -18,6 +18,8 @@
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QComboBox>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -73,8 +75,12 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Select>([&](Select& select) {
-        // The selection starts at the NE chosen in the tree, every port of it.
-        EXPECT_EQ(Field(select, Ports::kLocationComboId), QStringLiteral("North"));
+        // The selection starts at the NE chosen in the tree, every port of it, among the NEs of every location.
+        const auto* locations = select.GetDlgItemAs<QComboBox>(Ports::kLocationComboId);
+        ASSERT_NE(locations, nullptr);
+        EXPECT_EQ(locations->currentIndex(), 0);
+        EXPECT_EQ(locations->currentData().value<quint32>(), 0u);
+        EXPECT_EQ(e2e::ComboTexts(select, Ports::kNeComboId), QStringLiteral(" <ALL>,North-1,South-1,Spare"));
         EXPECT_EQ(Field(select, Ports::kNeComboId), QStringLiteral("North-1"));
         EXPECT_EQ(Field(select, Ports::kShelfComboId), QStringLiteral(" <ALL>"));
         EXPECT_FALSE(select.IsControlEnabled(Ports::kSlotComboId));
@@ -128,6 +134,10 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
             });
             Click(list, kAddButtonId);
             EXPECT_EQ(Ids(list).value(2), QStringLiteral("SUB-0003"));
+            // The new row comes into view; the operator's selection stays.
+            const CListControl shown(&rows);
+            EXPECT_EQ(Ids(list).value(shown.GetNextSelected(-1)), QStringLiteral("SUB-0002"));
+            EXPECT_EQ(shown.GetNextSelected(shown.GetNextSelected(-1)), -1);
             EXPECT_EQ(ListColumn(rows, 0).value(2), QStringLiteral("3"));
             EXPECT_EQ(Field(list, kTotalId), QStringLiteral("3"));
 
@@ -158,7 +168,11 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
         Type(select, Select::kNameEditId, QStringLiteral("Berg"));
         Check(select, Select::kNameSubstringCheckId);
         EXPECT_TRUE(Choose(select, Ports::kNeComboId, QStringLiteral(" <ALL>")));
-        EXPECT_FALSE(select.IsControlEnabled(Ports::kShelfComboId));
+        // A new NE opens its shelves to choice and shuts the slots and ports, whatever NE it is.
+        EXPECT_TRUE(select.IsControlEnabled(Ports::kShelfComboId));
+        EXPECT_EQ(Field(select, Ports::kShelfComboId), QStringLiteral(" <ALL>"));
+        EXPECT_FALSE(select.IsControlEnabled(Ports::kSlotComboId));
+        EXPECT_FALSE(select.IsControlEnabled(Ports::kPortComboId));
         person.OnDialog<SubList>([&](SubList& list) {
             EXPECT_EQ(Ids(list), (QStringList{QStringLiteral("SUB-0001"), QStringLiteral("SUB-0003")}));
             SelectId(program, list, QStringLiteral("SUB-0003"));

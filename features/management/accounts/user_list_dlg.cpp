@@ -166,7 +166,7 @@ void CUserListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     RefillList();
     for (uint32_t key = 0; key < names_.size(); ++key) {
         if (names_[key] == dlg.GetUserName())
-            SelectRowByItemData(key);
+            ScrollToItemData(key);
     }
 }
 

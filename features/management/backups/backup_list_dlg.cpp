@@ -114,7 +114,7 @@ void CBackupListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     }
     const BackupRow added{++lastNumber_, *made};
     rows_.Put(added);
-    SelectRowByItemData(added.number);
+    ScrollToItemData(added.number);
 }
 
 void CBackupListDlg::OnDeleteRecord(uint32_t number)

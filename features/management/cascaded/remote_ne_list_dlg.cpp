@@ -139,7 +139,7 @@ void CRemoteNeListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     if (!added)
         return;
     rows_.Put(*added);
-    SelectRowByItemData(added->remoteNeId);
+    ScrollToItemData(added->remoteNeId);
 }
 
 void CRemoteNeListDlg::OnDeleteRecord(uint32_t remoteNeId)

@@ -7,6 +7,7 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
+#include "features/management/common/server_combos.h"
 #include "features/management/discovery/add_discovered_ne_dlg.h"
 #include "features/management/discovery/discovery_range_dlg.h"
 #include "link/record_requests.h"
@@ -136,10 +137,8 @@ CNeAutoDiscoveryDlg::~CNeAutoDiscoveryDlg() = default;
 
 void CNeAutoDiscoveryDlg::InitData()
 {
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     if (CheckAccessRightOrClose(kRightNeAutoDiscovery) != 0)
         return;
     rangeCounter_ = 0;
@@ -298,7 +297,7 @@ void CNeAutoDiscoveryDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
         return;
     const DiscoveryRangeRow row{++rangeCounter_, range};
     ranges_.Put(row);
-    SelectRowByItemData(KeyOf(row));
+    ScrollToItemData(KeyOf(row));
 }
 
 void CNeAutoDiscoveryDlg::OnDeleteRecord(uint32_t key)
@@ -334,7 +333,6 @@ void CNeAutoDiscoveryDlg::RestartRange()
         return;
     const DiscoveryRangeRow restarted{++rangeCounter_, range};
     ranges_.Put(restarted);
-    SelectRowByItemData(KeyOf(restarted));
 }
 
 std::vector<FoundNeRow> CNeAutoDiscoveryDlg::TickedRows() const

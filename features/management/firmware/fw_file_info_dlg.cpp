@@ -42,7 +42,7 @@ void CFwFileInfoDlg::InitData()
 {
     const std::string path = path_.trimmed().toStdString();
     if (path.empty() || !std::ifstream(path, std::ios::binary)) {
-        ShowMessageById(kStrFailToOpenFile, kErrorBox);
+        ShowMessageById(kStrFailToOpenRemoteFirmwareFile, kErrorBox);
         EndDialog(IDCANCEL);
         return;
     }

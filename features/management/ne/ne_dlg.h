@@ -9,7 +9,7 @@
 //     dlg.SetAccessMode(kAccessCreate);
 //     dlg.SetLocationId(locationId);      // a new NE: where it goes; to show or change one, SetTarget(neId, nullptr)
 //     if (dlg.DoModal() == IDOK)
-//         SelectRowByItemData(dlg.GetNeId()); // the id the server gave it
+//         ScrollToItemData(dlg.GetNeId()); // the id the server gave it
 //
 // The NE table has the change when DoModal returns: the reply passes through the dispatcher first. Opened in create
 // mode on an NE of the table, the dialog starts the new NE from that one. Once the server has added the NE, the

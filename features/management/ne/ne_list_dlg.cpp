@@ -204,7 +204,7 @@ void CNeListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     if (dlg.DoModal() != IDOK)
         return;
     RefillList();
-    SelectRowByItemData(static_cast<uint32_t>(dlg.GetNeId()));
+    ScrollToItemData(static_cast<uint32_t>(dlg.GetNeId()));
 }
 
 void CNeListDlg::OnDeleteRecord(uint32_t neId)

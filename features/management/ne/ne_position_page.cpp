@@ -152,13 +152,6 @@ void CNePositionPage::DragTo(const QPoint& at)
     PlaceMarker();
 }
 
-void CNePositionPage::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        DragTo(event->position().toPoint());
-    CADialog::mousePressEvent(event);
-}
-
 void CNePositionPage::mouseMoveEvent(QMouseEvent* event)
 {
     if ((event->buttons() & Qt::LeftButton) != 0)

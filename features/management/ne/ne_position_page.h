@@ -48,7 +48,7 @@ public:
     int OnCommandHook(int id, int code) override;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    // The marker follows the mouse while the left button is held; a click alone leaves it.
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

@@ -130,7 +130,7 @@ void CNeSnmpCommunityListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     if (dlg.DoModal() != IDOK)
         return;
     rows_.Put(dlg.GetCommunity());
-    SelectRowByItemData(KeyOf(dlg.GetCommunity()));
+    ScrollToItemData(KeyOf(dlg.GetCommunity()));
 }
 
 void CNeSnmpCommunityListDlg::OnDeleteRecord(uint32_t key)

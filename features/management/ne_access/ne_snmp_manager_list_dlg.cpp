@@ -80,7 +80,7 @@ void CNeSnmpManagerListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     if (dlg.DoModal() != IDOK)
         return;
     rows_.Put(dlg.GetManager());
-    SelectRowByItemData(KeyOf(dlg.GetManager()));
+    ScrollToItemData(KeyOf(dlg.GetManager()));
 }
 
 void CNeSnmpManagerListDlg::OnDeleteRecord(uint32_t key)

@@ -137,7 +137,7 @@ void CNeUserAccountListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     if (dlg.DoModal() != IDOK)
         return;
     rows_.Put(dlg.GetAccount());
-    SelectRowByItemData(KeyOf(dlg.GetAccount().userName));
+    ScrollToItemData(KeyOf(dlg.GetAccount().userName));
 }
 
 void CNeUserAccountListDlg::OnDeleteRecord(uint32_t key)

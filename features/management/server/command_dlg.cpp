@@ -1,12 +1,8 @@
 #include "features/management/server/command_dlg.h"
 
-#include "core/config/app_settings.h"
-#include "core/config/ini_readers.h"
-#include "core/tables/app_data.h"
-#include "core/tables/entity_enumeration.h"
 #include "core/tables/entity_node.h"
-#include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
+#include "features/management/common/server_combos.h"
 #include "link/record_requests.h"
 #include "link/records/command_record.h"
 #include "ui/framework/lists/entity_icons.h"
@@ -14,21 +10,10 @@
 #include "ui_command_dlg.h"
 
 #include <QComboBox>
-#include <QVariant>
 
 namespace {
 
 constexpr int kAdministrator = 0;
-
-QVariant ItemData(uint32_t data)
-{
-    return QVariant::fromValue<quint32>(data);
-}
-
-uint32_t SelectedData(const QComboBox* combo)
-{
-    return combo != nullptr && combo->currentIndex() >= 0 ? combo->currentData().value<quint32>() : 0;
-}
 
 } // namespace
 
@@ -49,52 +34,23 @@ void CCommandDlg::InitData()
     if (CheckRoleOrClose(kAdministrator) != 0)
         return;
     // The server runs the command: there is none to ask in direct mode.
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     LimitTextToField(kCommandId, kCommandRecordSize);
-    FillLocationCombo();
+    FillScopeLocationCombo(GetDlgItemAs<QComboBox>(kLocationComboId), static_cast<uint32_t>(GetLocationId()));
     FillNeCombo(static_cast<uint32_t>(GetNeId()));
     ApplyNeState();
 }
 
-void CCommandDlg::FillLocationCombo()
-{
-    auto* combo = GetDlgItemAs<QComboBox>(kLocationComboId);
-    if (combo == nullptr)
-        return;
-    combo->clear();
-    const CLocationNode& root = AppData().locations.Root();
-    combo->addItem(QString::fromStdString(root.name), ItemData(root.id));
-    for (const CLocationNode* node = CLocationTree::NextInWalk(&root); node != nullptr;
-         node = CLocationTree::NextInWalk(node)) {
-        if (node->inScope != 0)
-            combo->addItem(QString::fromStdString(node->name), ItemData(node->id));
-    }
-    const int index = combo->findData(ItemData(static_cast<uint32_t>(GetLocationId())));
-    combo->setCurrentIndex(index >= 0 ? index : 0);
-}
-
 void CCommandDlg::FillNeCombo(uint32_t keepNeId)
 {
-    auto* combo = GetDlgItemAs<QComboBox>(kNeComboId);
-    if (combo == nullptr)
-        return;
-    combo->clear();
-    const uint32_t locationId = SelectedData(GetDlgItemAs<QComboBox>(kLocationComboId));
-    const bool withSubLocations = ReadIniBool("DIALOG", "INCLSUBNE", true, ConfigFilePath());
-    for (const CNeRecord* ne = ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        if (NeMatchesLocation(ne, FindLocation(ne->locationId), locationId, withSubLocations ? 1 : 0, 0) != 0)
-            combo->addItem(QString::fromStdString(ne->name), ItemData(ne->neId));
-    }
-    const int index = combo->findData(ItemData(keepNeId));
-    combo->setCurrentIndex(index >= 0 ? index : 0);
+    FillLocationNeCombo(GetDlgItemAs<QComboBox>(kNeComboId), ComboItemData(GetDlgItemAs<QComboBox>(kLocationComboId)),
+                        false, keepNeId);
 }
 
 uint32_t CCommandDlg::ChosenNeId() const
 {
-    return SelectedData(GetDlgItemAs<QComboBox>(kNeComboId));
+    return ComboItemData(GetDlgItemAs<QComboBox>(kNeComboId));
 }
 
 void CCommandDlg::ApplyNeState()

@@ -32,7 +32,6 @@ public:
     int OnCommandHook(int id, int code) override;
 
 private:
-    void FillLocationCombo();
     // The NEs of the chosen location, keeping the chosen NE when it is still listed.
     void FillNeCombo(uint32_t keepNeId);
     uint32_t ChosenNeId() const;

@@ -2,6 +2,7 @@
 
 #include "core/config/app_settings.h"
 #include "core/config/ini_readers.h"
+#include "features/management/common/server_combos.h"
 #include "features/management/server/db_backup_dlg.h"
 #include "ui_db_backup_list_dlg.h"
 
@@ -21,10 +22,8 @@ void CDbBackupListDlg::InitData()
     if (CheckAccessRightOrClose(kDbBackups.right) != 0)
         return;
     // The server's own database: there is none in direct mode.
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     InitBackupList(kStrColumnsBackupFiles,
                    QString::fromStdString(ReadIniString("DIALOG", "DBBKDIR", "", ConfigFilePath())));
 }

@@ -1,9 +1,9 @@
 #include "features/management/server/server_management_dlg.h"
 
-#include "core/config/app_settings.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/util/names.h"
+#include "features/management/common/server_combos.h"
 #include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -31,10 +31,8 @@ void CServerManagementDlg::InitData()
     if (CheckRightOrClose(kRightServerOptions, 'q') != 0)
         return;
     // The server's own settings: there are none in direct mode.
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     // Until both records have come the pages show their defaults, which are no settings of the server's.
     EnableControl(IDOK, false);
     AddPage(CSvrOptSnmpPage::kTemplateId, &snmpPage_, "SNMP");

@@ -3,6 +3,7 @@
 #include "core/config/app_settings.h"
 #include "core/config/ini_readers.h"
 #include "core/tables/access_rights.h"
+#include "features/management/common/server_combos.h"
 #include "link/record_requests.h"
 #include "link/records/server_resource_record.h"
 #include "ui/framework/charts/chart_panel.h"
@@ -61,10 +62,8 @@ void CServerMonitorDlg::InitData()
     if (CheckRightOrClose(kRightServerOptions, 'q') != 0)
         return;
     // The server reports its host: there is none to ask in direct mode.
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     ShowControl(kEditChartButtonId, ChartEditButtonShown());
     const std::string file = ConfigFilePath();
     periodMs_ = static_cast<int64_t>(ReadIniIntInRange("DIALOG", "SVRDIALOGREFRESHTIME", kDefaultPeriodSeconds, file,

@@ -1,9 +1,9 @@
 #include "features/management/server/server_time_dlg.h"
 
-#include "core/config/app_settings.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "features/management/clock/clock_pickers.h"
+#include "features/management/common/server_combos.h"
 #include "link/record_requests.h"
 #include "link/records/word_record.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -45,10 +45,8 @@ void CServerTimeDlg::InitData()
     if (CheckAccessRightOrClose(kRightServerOptions) != 0)
         return;
     // The server keeps this clock: there is none to show in direct mode.
-    if (AppSettings().directControl) {
-        EndDialog(IDCANCEL);
+    if (EndWithoutServer(*this))
         return;
-    }
     EnableControl(kSetButtonId, CheckUserRight(AppData().role, kRightNeOperations, 'm') != 0);
     SetUpClockPickers(*ui_->date, *ui_->time);
     ShowSeconds(LocalNow());

@@ -221,7 +221,7 @@ void CSubscriberListDlg::OnAddRecord(std::optional<uint32_t> selected)
     window.SetTotal(window.Total() + 1);
     added.rowNumber = static_cast<uint32_t>(window.Total());
     pages_.Show();
-    SelectRowByItemData(rows_.Append(added));
+    ScrollToItemData(rows_.Append(added));
     SetChangeFlags(GetChangeFlags() | kChangeAdded);
 }
 

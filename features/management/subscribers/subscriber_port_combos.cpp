@@ -36,8 +36,7 @@ const char* CSubscriberPortCombos::AllText() const
 
 void CSubscriberPortCombos::FillForNe(uint32_t neId, uint32_t locationId)
 {
-    const CNeRecord* ne = FindNeById(neId);
-    FillScopeLocationCombo(Combo(kLocationComboId), ne != nullptr ? ne->locationId : locationId);
+    FillScopeLocationCombo(Combo(kLocationComboId), locationId);
     FillLocationNeCombo(Combo(kNeComboId), ComboItemData(Combo(kLocationComboId)), withAll_, neId);
 }
 
@@ -76,6 +75,14 @@ void CSubscriberPortCombos::EnableLevels()
     dialog_.EnableControl(kPortComboId, ne && Chosen(kShelfComboId) != 0 && Chosen(kSlotComboId) != 0);
 }
 
+void CSubscriberPortCombos::OfferShelves()
+{
+    // An NE chosen by the operator opens its shelves to choice, even " <ALL>" whose only shelf is " <ALL>"; only the
+    // NE a search opens with keeps them shut when the table does not hold it.
+    if (withAll_)
+        dialog_.EnableControl(kShelfComboId, true);
+}
+
 uint32_t CSubscriberPortCombos::ChosenNeId() const
 {
     return ComboItemData(Combo(kNeComboId));
@@ -104,9 +111,11 @@ bool CSubscriberPortCombos::OnSelChange(int id)
     case kLocationComboId:
         FillNes();
         FillShelves(none);
+        OfferShelves();
         return true;
     case kNeComboId:
         FillShelves(none);
+        OfferShelves();
         return true;
     case kShelfComboId:
         FillSlots(none);

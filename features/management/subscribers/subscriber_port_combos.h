@@ -23,7 +23,8 @@ public:
     // `withAll`: the search's combos, with " <ALL>" and the entity kind of its filters.
     CSubscriberPortCombos(CADialog& dialog, bool withAll);
 
-    // Fills the locations and the NEs and selects the NE (in its location when it has one, else in `locationId`).
+    // Fills the locations, selecting `locationId` (else the first), and the NEs of the location chosen, selecting
+    // the NE when it is there (else the first).
     void FillForNe(uint32_t neId, uint32_t locationId);
     // The NEs of the location chosen, keeping the NE chosen when it is still there.
     void FillNes();
@@ -47,6 +48,7 @@ private:
     const char* AllText() const;
     // The combos of the levels below a change start anew: enabled only below a real choice.
     void EnableLevels();
+    void OfferShelves();
 
     CADialog& dialog_;
     bool withAll_;

@@ -105,6 +105,12 @@ bool CRecordListDlg::SelectRowByItemData(uint32_t itemData)
     return true;
 }
 
+bool CRecordListDlg::ScrollToItemData(uint32_t itemData)
+{
+    CListControl list = List();
+    return list.IsValid() && list.EnsureVisible(list.FindItemByData(itemData));
+}
+
 bool CRecordListDlg::IsRowCommandOn(const RowCommand& /*command*/, std::optional<uint32_t> selected) const
 {
     return selected.has_value();

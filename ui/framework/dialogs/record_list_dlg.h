@@ -119,6 +119,8 @@ public:
     bool ConfirmDelete() const;
     // Selects the row with the key and scrolls it into view; false when no row has it.
     bool SelectRowByItemData(uint32_t itemData);
+    // Scrolls the row with the key into view, leaving the selection as it is; false when no row has it.
+    bool ScrollToItemData(uint32_t itemData);
     // Enables the row commands by the selection; a fill ends with it.
     void UpdateRowCommands();
     // Every row anew from where the typed list takes its records, in the order they come.
