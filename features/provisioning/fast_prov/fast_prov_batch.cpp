@@ -35,18 +35,24 @@ FastProvStep CFastProvBatch::Run(const FastProvRow& row)
     return row.isPort ? RunPort(row) : RunPvc(row);
 }
 
-std::optional<bool> CFastProvBatch::CardControlsServiceTypes(const FastProvRow& row)
+bool CFastProvBatch::ReadBoards()
 {
     const RecordReply<BoardSettingRec> boards =
         requests_.Query<BoardSettingRec>(kReqBoardSetting, neId_, {.failureTextId = kStrFailToQuery});
     if (!boards.Ok())
-        return std::nullopt;
+        return false;
+    boards_ = boards.records;
+    return true;
+}
+
+bool CFastProvBatch::CardControlsServiceTypes(const FastProvRow& row) const
+{
     // The boards are told apart by their entity ids, whatever order the NE lists them in.
     CEntityId slot;
     slot.SetLevels(1, row.port.index.Shelf(), row.port.index.Slot(), 0, 0);
-    const auto board = std::find_if(boards.records.begin(), boards.records.end(),
+    const auto board = std::find_if(boards_.begin(), boards_.end(),
                                     [&](const BoardSettingRec& rec) { return rec.entityId == slot.id; });
-    return board != boards.records.end() && board->serviceTypeControl == kServiceTypeControlOn;
+    return board != boards_.end() && board->serviceTypeControl == kServiceTypeControlOn;
 }
 
 std::optional<bool> CFastProvBatch::PortHasPppoePvc(uint32_t portId)
@@ -75,21 +81,15 @@ std::optional<bool> CFastProvBatch::PolicingRemarksDscp()
 
 FastProvStep CFastProvBatch::RunPort(const FastProvRow& row)
 {
-    // A failed read stops the row: the batch does not hang on it.
-    const std::optional<bool> controls = CardControlsServiceTypes(row);
-    if (!controls)
+    const std::optional<bool> pppoe = PortHasPppoePvc(row.port.entityId);
+    if (!pppoe)
         return {};
-    if (*controls && !params_.IsShdsl() && !params_.trafficPolicingProfile.empty()) {
-        const std::optional<bool> pppoe = PortHasPppoePvc(row.port.entityId);
-        if (!pppoe)
+    if (*pppoe && CardControlsServiceTypes(row)) {
+        const std::optional<bool> remarks = PolicingRemarksDscp();
+        if (!remarks)
             return {};
-        if (*pppoe) {
-            const std::optional<bool> remarks = PolicingRemarksDscp();
-            if (!remarks)
-                return {};
-            if (*remarks)
-                return {.done = false, .messageId = kStrPvcDscpPolicing, .report = {}};
-        }
+        if (*remarks)
+            return {.done = false, .messageId = kStrPvcDscpPolicing, .report = {}};
     }
     const uint32_t enable = params_.portEnabled ? kPortEnabled : kPortDisabled;
     const RequestOptions options{.failureTextId = kStrFailToUpdateData};
@@ -145,10 +145,13 @@ FastProvStep CFastProvBatch::RunPvc(const FastProvRow& row)
     const RecordReply<PvcRec> found = requests_.Query(kReqPvc, neId_, job.pvc, {.failureTextId = kStrFailToQuery});
     if (!found.Ok())
         return {};
-    const bool exists = std::any_of(found.records.begin(), found.records.end(), [&](const PvcRec& pvc) {
+    const auto existing = std::find_if(found.records.begin(), found.records.end(), [&](const PvcRec& pvc) {
         return pvc.portId == job.pvc.portId && pvc.vpi == job.pvc.vpi && pvc.vci == job.pvc.vci;
     });
-    job.failureTextId = exists ? kStrFailToUpdateData : kStrAddingNewDataFailed;
+    if (existing != found.records.end())
+        job.asRead = *existing;
+    job.batch = true;
+    job.failureTextId = job.asRead ? kStrFailToUpdateData : kStrAddingNewDataFailed;
     const PvcWriteOutcome outcome = CPvcWrite(neId_, requests_).Run(job);
     return {.done = outcome.written, .messageId = outcome.messageId, .report = outcome.verdict.report};
 }

@@ -176,11 +176,11 @@ bool CFastProvDlg::QueryNames()
     const auto ipTraffic = requests.Query<IpTrafficProfileRec>(kReqIpTrafficProfile, neId, options);
     if (!ipTraffic.Ok())
         return false;
-    ipTraffic_.SetNames(NamesOf(ipTraffic.records));
+    ipTraffic_.SetNames(NamesOf(ipTraffic.records), true);
     const auto hops = requests.Query<NextHopRec>(kReqNextHop, neId, options);
     if (!hops.Ok())
         return false;
-    nextHop_.SetNames(NamesOf(hops.records));
+    nextHop_.SetNames(NamesOf(hops.records), true);
     return true;
 }
 

@@ -86,6 +86,8 @@ std::vector<ListColumn<FastProvRow>> CFastProvListDlg::Columns()
          .image = RowImage},
         {.value =
              [this](const FastProvRow& row) {
+                 if (!row.isPort)
+                     return ListValue(std::string());
                  const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
                  return ListValue(FormatEntityLocation(ne, row.port.index, 0, false));
              },
@@ -278,12 +280,16 @@ void CFastProvListDlg::Tick()
         ticks_.Next();
         return;
     }
+    CFastProvBatch batch(static_cast<uint32_t>(GetNeId()), params_);
+    // Without the boards the tick ends as it is: no mark, no next tick; Stop stays for the operator.
+    if (!batch.ReadBoards())
+        return;
     row.outcome = FastProvOutcome::kPending;
     rows_.Replace(key, row);
     if (QTreeView* view = FindList(kListControlId))
         view->clearSelection();
     SelectRowByItemData(key);
-    const FastProvStep step = CFastProvBatch(static_cast<uint32_t>(GetNeId()), params_).Run(row);
+    const FastProvStep step = batch.Run(row);
     if (!step.report.empty())
         ShowAppMessage(QString::fromStdString(step.report), kErrorBox);
     else if (step.messageId != 0)

@@ -87,36 +87,39 @@ FastProvExpansion ExpandFastProvRows(const FastProvParams& params, const std::ve
         if (!params.IsRouted() && !params.vlanContinuous)
             vlan = params.vlanStart;
         bool usedIp = false;
+        bool conflict = false;
         for (unsigned k = 0; k < params.pvcsPerPort; ++k) {
             FastProvRow row;
             row.port = port;
             row.vpi = static_cast<uint8_t>(vpi);
             row.vci = static_cast<uint16_t>(vci);
-            if (params.IsRouted()) {
-                row.vlan = kFirstVlanId;
-            } else {
-                // Only a VLAN a PVC takes must be valid: a range may end at 4094.
-                if (vlan < static_cast<int>(kFirstVlanId) || vlan > static_cast<int>(kLastVlanId))
-                    return {.rows = {}, .vlanOverflow = true};
-                row.vlan = static_cast<uint16_t>(vlan);
-            }
+            row.vlan = params.IsRouted() ? kFirstVlanId : static_cast<uint16_t>(vlan);
             if (staticIp && nextIp != 0) {
                 row.staticIp = AddressOf(nextIp);
                 usedIp = true;
-                if (conflicts && conflicts(row.staticIp, params.staticIpLimit)) {
-                    row.skipped = true;
-                    row.outcome = FastProvOutcome::kFailed;
-                }
+                if (conflicts && conflicts(row.staticIp, params.staticIpLimit))
+                    conflict = true;
                 nextIp += params.staticIpLimit;
             }
             expansion.rows.push_back(row);
+            // The VLAN after this PVC must be one: a step past 1..4094 ends the list.
+            const int step = params.vlanIncrement;
+            if (!params.IsRouted() && ((step > 0 && static_cast<int>(kLastVlanId) - vlan < step) ||
+                                       (step < 0 && static_cast<int>(kFirstVlanId) - step > vlan)))
+                return {.rows = {}, .vlanOverflow = true};
             vpi += params.vpiIncrement;
             vci += params.vciIncrement;
-            vlan += params.vlanIncrement;
+            vlan = static_cast<int16_t>(vlan + step);
         }
         if (usedIp) {
             portBase += params.ipIncrementPerPort;
             nextIp = portBase;
+        }
+        // A port whose static IP blocks meet addresses in use is left out from its last PVC.
+        if (conflict) {
+            FastProvRow& last = expansion.rows.back();
+            last.skipped = true;
+            last.outcome = FastProvOutcome::kFailed;
         }
     }
     return expansion;

@@ -34,6 +34,8 @@ CFastProvServiceTypePage::CFastProvServiceTypePage(QWidget* parent)
     : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CFastProvServiceTypePage>())
 {
     ui_->setupUi(this);
+    // The form fills the combo with its first item chosen; the page starts with none, so that its data load chooses.
+    ui_->typeCombo->setCurrentIndex(-1);
 }
 
 CFastProvServiceTypePage::~CFastProvServiceTypePage() = default;

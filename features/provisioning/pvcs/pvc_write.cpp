@@ -106,34 +106,37 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
     };
 
     std::optional<PvcRowStatusRec> status;
-    if (!ReadRowStatus(pvc, &status))
+    if (!job.batch && !ReadRowStatus(pvc, &status))
         return stop(PvcWriteStep::kReadState);
-    if (status && job.createMode)
-        return stop(PvcWriteStep::kExists, kStrDataExists);
+    const bool exists = job.batch ? job.asRead.has_value() : status.has_value();
 
-    if (status) {
-        const std::optional<std::vector<PvcRec>> portPvcs = PortPvcs(pvc.portId);
-        if (!portPvcs)
-            return stop(PvcWriteStep::kReadState);
-        for (const PvcRec& existing : *portPvcs) {
-            if (SameKey(existing, pvc.portId, pvc.vpi, pvc.vci))
-                done.existing = existing;
+    if (exists) {
+        done.existing = job.asRead;
+        if (!done.existing) {
+            const std::optional<std::vector<PvcRec>> portPvcs = PortPvcs(pvc.portId);
+            if (!portPvcs)
+                return stop(PvcWriteStep::kReadState);
+            for (const PvcRec& existing : *portPvcs) {
+                if (SameKey(existing, pvc.portId, pvc.vpi, pvc.vci))
+                    done.existing = existing;
+            }
+            if (!done.existing)
+                return stop(PvcWriteStep::kReadState, kStrNoData);
         }
-        if (!done.existing)
-            return stop(PvcWriteStep::kReadState, kStrNoData);
-        done.wasActive = status->status == kPvcRowActive;
+        done.wasActive = job.batch ? done.existing->enableState == kPvcEnabled : status->status == kPvcRowActive;
         const std::optional<McChannelRec> channel = QueryMcChannelEntry(neId_, pvc.portId, kStrFailToQuery, requests_);
         if (!channel)
             return stop(PvcWriteStep::kReadState);
-        if (done.wasActive) {
+        if (!job.batch && done.wasActive) {
             const std::optional<uint32_t> refusal = CheckVlanMacLimit(pvc, *done.existing);
             if (!refusal || *refusal != 0)
                 return stop(PvcWriteStep::kVlanMacLimit, refusal.value_or(0));
         }
-        if (done.wasActive && !enable && IsEnabledChannelOf(*channel, pvc.portId)) {
-            const auto enabled = std::count_if(portPvcs->begin(), portPvcs->end(),
-                                               [](const PvcRec& other) { return other.enableState == kPvcEnabled; });
-            if (enabled < 2)
+        if ((job.batch || done.wasActive) && !enable && IsEnabledChannelOf(*channel, pvc.portId)) {
+            const std::optional<bool> others = OthersEnabled(pvc);
+            if (!others)
+                return stop(PvcWriteStep::kReadState);
+            if (!*others)
                 return stop(PvcWriteStep::kLastEnabled, kStrPvcLastWithChannel);
         }
         uint32_t messageId = 0;
@@ -141,7 +144,7 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
             return undoAndStop(PvcWriteStep::kOutOfService, messageId);
     }
 
-    out.verdict = CheckPvcRules(neId_, !status.has_value(), pvc, job.ranges, failureTextId_, requests_);
+    out.verdict = CheckPvcRules(neId_, !exists, pvc, job.ranges, failureTextId_, requests_);
     if (!out.verdict.passed)
         return undoAndStop(PvcWriteStep::kRuleCheck);
 
@@ -151,11 +154,13 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
     if (!requests_.Modify(kReqPvc, neId_, written, {.failureTextId = failureTextId_}).Ok())
         return undoAndStop(PvcWriteStep::kWrite);
     done.pvcWritten = true;
-    std::optional<PvcRowStatusRec> after;
-    if (!ReadRowStatus(pvc, &after))
-        return undoAndStop(PvcWriteStep::kWrite);
-    if (after && after->status == kPvcRowNotReady)
-        return undoAndStop(PvcWriteStep::kNotReady, kStrFailedToSetData);
+    if (!job.batch) {
+        std::optional<PvcRowStatusRec> after;
+        if (!ReadRowStatus(pvc, &after))
+            return undoAndStop(PvcWriteStep::kWrite);
+        if (after && after->status == kPvcRowNotReady)
+            return undoAndStop(PvcWriteStep::kNotReady, kStrFailedToSetData);
+    }
 
     if (!AddRanges(RangesOfPvc(pvc, job.ranges), &done.rangesAdded, &out.failedRange))
         return undoAndStop(PvcWriteStep::kStaticIp, kStrIpAddressReserved);
@@ -167,7 +172,8 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
     if (done.channelDisabled)
         WriteMcChannelEntry(neId_, false, *done.channelDisabled, failureTextId_, requests_);
     out.written = true;
-    out.result = WrittenRecord(written);
+    out.result = written;
+    out.result.operState = enable ? kPvcOperUp : kPvcOperDown;
     return out;
 }
 
@@ -196,6 +202,16 @@ std::optional<std::vector<PvcRec>> CPvcWrite::PortPvcs(uint32_t portId)
     std::copy_if(reply.records.begin(), reply.records.end(), std::back_inserter(pvcs),
                  [portId](const PvcRec& pvc) { return pvc.portId == portId; });
     return pvcs;
+}
+
+std::optional<bool> CPvcWrite::OthersEnabled(const PvcRec& pvc)
+{
+    const std::optional<std::vector<PvcRec>> portPvcs = PortPvcs(pvc.portId);
+    if (!portPvcs)
+        return std::nullopt;
+    const auto enabled = std::count_if(portPvcs->begin(), portPvcs->end(),
+                                       [](const PvcRec& other) { return other.enableState == kPvcEnabled; });
+    return enabled >= 2;
 }
 
 std::optional<uint32_t> CPvcWrite::CheckVlanMacLimit(const PvcRec& pvc, const PvcRec& existing)
@@ -306,17 +322,4 @@ void CPvcWrite::Undo(const PvcRec& pvc, const Done& done)
         SetRowStatus(pvc, kPvcRowActive, &ignored);
     if (done.channelDisabled)
         WriteMcChannelEntry(neId_, false, *done.channelDisabled, failureTextId_, requests_);
-}
-
-PvcRec CPvcWrite::WrittenRecord(const PvcRec& written)
-{
-    if (const std::optional<std::vector<PvcRec>> pvcs = PortPvcs(written.portId)) {
-        for (const PvcRec& pvc : *pvcs) {
-            if (SameKey(pvc, written.portId, written.vpi, written.vci))
-                return pvc;
-        }
-    }
-    PvcRec shown = written;
-    shown.operState = written.enableState == kPvcEnabled ? kPvcOperUp : kPvcOperDown;
-    return shown;
 }

@@ -1,14 +1,14 @@
 #pragma once
-// The guarded write of one PVC of an xDSL port, as the VC-to-VLAN setting dialog does it after the operator's OK: the
-// PVC and its static IP ranges either reach the NE whole, or the NE is left as it was. In order:
+// The guarded write of one PVC of an xDSL port, as the VC-to-VLAN setting dialog and the fast provisioning batch do
+// it: the PVC and its static IP ranges either reach the NE whole, or the NE is left as it was. In order:
 //
-//   1. the PVC's row status tells a PVC the NE has from a new one; creating refuses a PVC the NE has already;
+//   1. the PVC's row status tells a PVC the NE has from a new one (the batch has read the PVC itself);
 //   2. an existing PVC: the port's multicast channel is read; an active PVC's new MAC limit must fit its VLAN's
-//      limit; a PVC being disabled must not be the last enabled one beside an enabled channel;
+//      limit (not in the batch); a PVC being disabled must not be the last enabled one beside an enabled channel;
 //   3. an existing PVC is taken out of service: the channel disabled, the row status set to "not in service", its
 //      static IP ranges deleted;
 //   4. the NE's rule check;
-//   5. the PVC written, its row status read again ("not ready" refuses it);
+//   5. the PVC written, its row status read again ("not ready" refuses it; not in the batch);
 //   6. the static IP ranges added, in order;
 //   7. an enabled PVC put in service;
 //   8. the channel restored.
@@ -32,16 +32,20 @@
 #include <vector>
 
 struct PvcWriteJob {
-    bool createMode = false;    // the dialog creates: a PVC the NE has is refused
     PvcRec pvc;                 // what to write; its oper state is not written
     PvcStaticIps ranges{};      // its static IP ranges, the unused ones of address 0.0.0.0
     uint32_t failureTextId = 0; // of the writes: adding or updating
+    // The PVC as its writer read it, when it did: an undo writes it back. A PVC the NE has that nobody read (an add
+    // of a PVC that exists) is read first, so that an undo never writes anything else over it.
+    std::optional<PvcRec> asRead;
+    // The fast provisioning batch: the PVC exists exactly when `asRead` holds it; the row status is not read and the
+    // VLAN's MAC limit not checked.
+    bool batch = false;
 };
 
 enum class PvcWriteStep : uint8_t {
     kNone,
     kReadState,    // the row status or the channel could not be read
-    kExists,       // creating a PVC the NE has
     kVlanMacLimit, // the VLAN's MAC limit cannot take the new MAC limit (or could not be checked)
     kLastEnabled,  // disabling the port's last enabled PVC beside an enabled channel
     kOutOfService, // taking the PVC out of service failed
@@ -58,7 +62,7 @@ struct PvcWriteOutcome {
     uint32_t messageId = 0; // what the operator is to read besides the failure boxes shown; 0 for nothing
     PvcRuleVerdict verdict; // kRuleCheck: the NE's verdict and its report
     int failedRange = -1;   // kStaticIp: the range whose add failed
-    PvcRec result;          // written: the PVC as the list is to show it
+    PvcRec result;          // written: the PVC as written, its oper state by its enable state
 };
 
 // Whether a refused row status or delete names a static-IP PVC without an IP base: the NE's reply carries the reason
@@ -90,14 +94,13 @@ private:
     std::optional<std::vector<PvcRec>> PortPvcs(uint32_t portId);
     // The VLAN check of an active PVC: the message to show, 0 when it passes; none when a request failed.
     std::optional<uint32_t> CheckVlanMacLimit(const PvcRec& pvc, const PvcRec& existing);
+    // Whether a PVC being disabled leaves its port at least one other enabled PVC; none when the query failed.
+    std::optional<bool> OthersEnabled(const PvcRec& pvc);
     bool TakeOutOfService(const PvcRec& pvc, const McChannelRec& channel, Done& done, uint32_t* messageId);
     bool SetRowStatus(const PvcRec& pvc, uint32_t status, uint32_t* messageId);
     bool AddRanges(const std::vector<PvcStaticIpEntry>& ranges, std::vector<PvcStaticIpEntry>* added, int* failed);
     bool DeleteRanges(const std::vector<PvcStaticIpEntry>& ranges, std::vector<PvcStaticIpEntry>* deleted);
     void Undo(const PvcRec& pvc, const Done& done);
-    // The record the list shows: the PVC as the NE reads it now, or as written with its oper state by its enable
-    // state when the NE cannot be read.
-    PvcRec WrittenRecord(const PvcRec& written);
 
     uint32_t neId_;
     CRecordRequests requests_;

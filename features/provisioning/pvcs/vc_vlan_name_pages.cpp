@@ -12,7 +12,7 @@ CVcVlanNamePage::CVcVlanNamePage(int templateId, int comboId, const char* openCl
 {
 }
 
-void CVcVlanNamePage::SetNames(const std::vector<std::string>& names)
+void CVcVlanNamePage::SetNames(const std::vector<std::string>& names, bool chooseFirst)
 {
     auto* combo = GetDlgItemAs<QComboBox>(comboId_);
     if (combo == nullptr)
@@ -20,7 +20,7 @@ void CVcVlanNamePage::SetNames(const std::vector<std::string>& names)
     combo->clear();
     for (const std::string& name : names)
         combo->addItem(QString::fromStdString(name));
-    combo->setCurrentIndex(-1);
+    combo->setCurrentIndex(chooseFirst && combo->count() > 0 ? 0 : -1);
     // The names may be long: the dropped list is twice as wide as the combo.
     combo->view()->setMinimumWidth(combo->width() * 2);
     UpdateShow();

@@ -24,8 +24,9 @@ class CVcVlanNamePage : public CADialog {
 public:
     static constexpr int kShowId = 1059;
 
-    // The combo's names in the order given; Show is enabled when there are some.
-    void SetNames(const std::vector<std::string>& names);
+    // The combo's names in the order given, the first chosen when asked, else none; Show is enabled when there are
+    // some.
+    void SetNames(const std::vector<std::string>& names, bool chooseFirst = false);
     // Selects the name, when the combo has it exactly; otherwise nothing is selected.
     void Choose(const std::string& name);
     // The selected name, empty for none.

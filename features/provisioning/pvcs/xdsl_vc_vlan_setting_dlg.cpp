@@ -154,6 +154,7 @@ bool CXdslVcVlanSettingDlg::ReadPvc()
 
 void CXdslVcVlanSettingDlg::ShowPvc(const PvcRec& pvc, const PvcStaticIps& ranges)
 {
+    read_ = pvc;
     asRead_ = pvc;
     asRead_.vlanId = static_cast<uint16_t>(std::clamp<uint32_t>(pvc.vlanId, kFirstVlanId, kLastVlanId));
     asRead_.macLimit = pvc.macLimit == 0 ? 1 : std::min(pvc.macLimit, kMaxShownMacLimit);
@@ -165,8 +166,10 @@ void CXdslVcVlanSettingDlg::ShowPvc(const PvcRec& pvc, const PvcStaticIps& range
     macLimit_.SetMacLimit(asRead_.macLimit);
     macLimit_.SetNonAged(pvc.aging != 1);
     serviceType_.SetRanges(ranges);
-    // A service type the program does not know selects none: the operator chooses one before OK writes.
-    serviceType_.SetServiceType(pvc.serviceType);
+    // A service type the program does not know shows as "PPPoE+static IP".
+    serviceType_.SetServiceType(pvc.serviceType >= kServicePppoe && pvc.serviceType <= kServiceTransparent
+                                    ? pvc.serviceType
+                                    : kServicePppoeStaticIp);
     serviceType_.SetLimits(pvc.dhcpIpLimit, pvc.clientLimit);
     UpdateData(false);
     SwitchMode(false);
@@ -232,50 +235,49 @@ bool CXdslVcVlanSettingDlg::OnNotify(const NotifyHeader& header, int* result)
     return StepVcFieldSpin(*this, kFields, header) || CATabDialog::OnNotify(header, result);
 }
 
-std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
+bool CXdslVcVlanSettingDlg::CheckChoices()
 {
     const CEntityIndex chosen = combos_.Chosen();
     for (const auto& [level, id] : {std::pair{2, kShelfId}, std::pair{3, kSlotId}, std::pair{4, kPortId}}) {
         if (chosen.GetLevel() < level) {
             ShowAlertTextById(kStrPleaseSelectOneItem, id);
-            return std::nullopt;
+            return false;
         }
     }
-    const std::string profile = ipTraffic_.ChosenName();
-    if (profile.empty()) {
+    if (ipTraffic_.ChosenName().empty()) {
         ShowPageAlertTextById(&ipTraffic_, kStrPleaseSelectOneItem, CVcVlanIpTrafficPage::kProfileId);
-        return std::nullopt;
+        return false;
     }
-    const std::string nextHop = nextHop_.ChosenName();
-    if (IsRouted() && nextHop.empty()) {
+    if (IsRouted() && nextHop_.ChosenName().empty()) {
         ShowPageAlertTextById(&nextHop_, kStrPleaseSelectOneItem, CVcVlanNextHopPage::kNextHopId);
-        return std::nullopt;
+        return false;
     }
-    if (serviceType_.ServiceType() == 0) {
-        ShowPageAlertTextById(&serviceType_, kStrPleaseSelectOneItem, CVcVlanServiceTypePage::kServiceTypeId);
-        return std::nullopt;
-    }
+    return true;
+}
+
+std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
+{
     CEntityId portId;
-    portId.SetIndex(chosen);
+    portId.SetIndex(combos_.Chosen());
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    if (ne == nullptr || ne->root == nullptr || ne->root->FindById(portId.id) == nullptr) {
-        ShowAlertTextById(kStrUnknownEntityType, kPortId);
+    // A port the entity model does not hold has nothing to write to.
+    if (ne == nullptr || ne->root == nullptr || ne->root->FindById(portId.id) == nullptr)
         return std::nullopt;
-    }
     PvcRec pvc;
     pvc.portId = portId.id;
     pvc.vpi = static_cast<uint8_t>(fields_.vpi);
     pvc.vci = static_cast<uint16_t>(fields_.vci);
     pvc.rfc2684Mode = IsRouted() ? kRfc2684Routed : kRfc2684Bridged;
-    pvc.ipTrafficProfile = profile;
+    pvc.ipTrafficProfile = ipTraffic_.ChosenName();
     pvc.macLimit = static_cast<uint8_t>(macLimit_.MacLimit());
     pvc.userPriority = IsRouted() ? priority_.Priority() : vlan_.Priority();
     pvc.vlanId = IsRouted() ? (IsCreating() ? kFirstVlanId : asRead_.vlanId) : vlan_.VlanId();
-    pvc.nextHopName = IsRouted() ? nextHop : std::string();
+    pvc.nextHopName = IsRouted() ? nextHop_.ChosenName() : std::string();
     pvc.dhcpIpLimit = serviceType_.DhcpIpLimit();
     pvc.clientLimit = serviceType_.ClientLimit();
     pvc.aging = macLimit_.NonAged() ? 0 : 1;
-    pvc.serviceType = serviceType_.ServiceType();
+    const uint32_t serviceType = serviceType_.ServiceType();
+    pvc.serviceType = serviceType != 0 ? serviceType : kServiceDhcp;
     pvc.enableState = enableIndex_ == 0 ? kPvcEnabled : kPvcDisabled;
     return pvc;
 }
@@ -299,20 +301,20 @@ bool CXdslVcVlanSettingDlg::CheckRanges(const PvcStaticIps& ranges)
 
 void CXdslVcVlanSettingDlg::OnOK()
 {
-    if (CheckTargetNe() != 0 || !UpdatePageData(AllPages(), 1))
+    if (CheckTargetNe() != 0 || !UpdatePageData(AllPages(), 1) || !CheckChoices())
+        return;
+    if (!IsCreating() && enableIndex_ == 0 && ShowMessageById(kStrSureToResetVcVlan, kConfirmFlags) != IDYES)
         return;
     const std::optional<PvcRec> pvc = BuildPvc();
     if (!pvc)
-        return;
-    if (!IsCreating() && pvc->enableState == kPvcEnabled &&
-        ShowMessageById(kStrSureToResetVcVlan, kConfirmFlags) != IDYES)
         return;
     const PvcStaticIps ranges = serviceType_.Ranges();
     if (!CheckRanges(ranges))
         return;
     PvcWriteJob job;
-    job.createMode = IsCreating();
     job.pvc = *pvc;
+    if (!IsCreating())
+        job.asRead = read_;
     job.ranges = ranges;
     job.failureTextId = IsCreating() ? kStrAddingNewDataFailed : kStrFailToUpdateData;
     const PvcWriteOutcome outcome = CPvcWrite(static_cast<uint32_t>(GetNeId())).Run(job);
@@ -381,9 +383,6 @@ void CXdslVcVlanSettingDlg::FocusRuleFailure(const PvcRuleVerdict& verdict)
 void CXdslVcVlanSettingDlg::ShowWriteFailure(const PvcWriteOutcome& outcome)
 {
     switch (outcome.failedStep) {
-    case PvcWriteStep::kExists:
-        ShowAlertTextById(outcome.messageId, kVciId, kVpiId);
-        break;
     case PvcWriteStep::kVlanMacLimit:
         if (outcome.messageId != 0)
             ShowPageAlertTextById(&macLimit_, outcome.messageId, CVcVlanMacLimitPage::kMacLimitId);

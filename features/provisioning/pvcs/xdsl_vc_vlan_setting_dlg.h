@@ -81,7 +81,9 @@ private:
     void ShowPvc(const PvcRec& pvc, const PvcStaticIps& ranges);
     // The tabs of the mode; `fromOperator` copies the user priority between the pages.
     void SwitchMode(bool fromOperator);
-    // The PVC the controls describe; none (the reason shown) when they describe none.
+    // Whether the port, the IP traffic profile and (routed) the next hop are chosen; the reason shown when not.
+    bool CheckChoices();
+    // The PVC the controls describe; none when its port is not in the entity model.
     std::optional<PvcRec> BuildPvc();
     bool CheckRanges(const PvcStaticIps& ranges);
     // Shows why the guarded write stopped, on the page concerned.
@@ -97,7 +99,8 @@ private:
     CVcVlanNextHopPage nextHop_;
     CVcVlanServiceTypePage serviceType_;
     CPortCombos combos_;
-    PvcRec asRead_; // the PVC as it was read
+    PvcRec read_;   // the PVC as the NE gave it
+    PvcRec asRead_; // the PVC as it was read, its VLAN and MAC limit as shown
     PvcRec result_; // the key to show; after OK the PVC written
     VcFieldValues fields_;
     int enableIndex_ = 0; // 0 Enabled, 1 Disabled

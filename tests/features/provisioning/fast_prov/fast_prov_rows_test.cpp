@@ -1,6 +1,6 @@
 // The rows a fast provisioning makes of its ports: the PVC rows after each port row with their VPI, VCI and VLAN
-// steps, the VLAN carried on from port to port or started again, the static IP block of each PVC, the blocks in use
-// left out, and a VLAN run out of range.
+// steps, the VLAN carried on from port to port or started again, the static IP block of each PVC, the port whose
+// blocks meet addresses in use left out from its last PVC, and a VLAN run out of range after any PVC.
 
 #include "features/provisioning/fast_prov/fast_prov_rows.h"
 
@@ -123,12 +123,14 @@ INSTANTIATE_TEST_SUITE_P(
                       3,
                       false,
                       {"P1", "0/32/50", "P2", "0/32/40", "P3", "0/32/30"}},
-        // A range that ends at the last VLAN needs no further one.
-        ExpansionCase{
-            "RangeEndingAt4094", Bridged(3, 4090, 2, false), 1, false, {"P1", "0/32/4090", "0/33/4092", "0/34/4094"}},
+        // The VLAN after each PVC must be one, also after the last PVC of a port.
+        ExpansionCase{"RangeEndingAt4094", Bridged(3, 4090, 2, false), 1, true, {}},
         ExpansionCase{"VlanPast4094", Bridged(4, 4090, 2, false), 1, true, {}},
         ExpansionCase{
-            "OnePvcWithANegativeStepFromVlan1", Bridged(1, 1, -1, false), 2, false, {"P1", "0/32/1", "P2", "0/32/1"}},
+            "OneStepShortOf4094", Bridged(2, 4091, 2, false), 2, false, {"P1", "0/32/4091", "0/33/4093", "P2",
+                                                                         "0/32/4091", "0/33/4093"}},
+        ExpansionCase{"OnePvcWithANegativeStepFromVlan1", Bridged(1, 1, -1, false), 2, true, {}},
+        ExpansionCase{"NegativeStepFromVlan2", Bridged(1, 2, -1, false), 2, false, {"P1", "0/32/2", "P2", "0/32/2"}},
         ExpansionCase{"VlanBelow1", Bridged(2, 1, -1, false), 1, true, {}},
         ExpansionCase{"StaticIpBlocksPerPortAndPvc",
                       StaticIp(Bridged(2, 7, 0, false), {10, 0, 0, 1}, 4, 16),
@@ -152,19 +154,22 @@ INSTANTIATE_TEST_SUITE_P(
                       {"P1", "0/32/1 192.168.1.10", "0/33/1 192.168.1.12"}}),
     [](const ::testing::TestParamInfo<ExpansionCase>& info) { return std::string(info.param.name); });
 
-TEST(FastProvRowsTest, BlocksInUseAreLeftOutAndTheOthersKept)
+// A block in use marks the last PVC row of its port, whichever PVC of the port it belongs to.
+TEST(FastProvRowsTest, ABlockInUseMarksTheLastPvcRowOfItsPort)
 {
-    const FastProvParams params = StaticIp(Bridged(2, 7, 0, false), {10, 0, 0, 1}, 4, 16);
+    const FastProvParams params = StaticIp(Bridged(3, 7, 0, false), {10, 0, 0, 1}, 4, 16);
     std::vector<std::array<uint8_t, 4>> asked;
     const FastProvExpansion expansion =
         ExpandFastProvRows(params, Ports(2), [&](const std::array<uint8_t, 4>& first, uint8_t count) {
             asked.push_back(first);
             EXPECT_EQ(count, 4);
-            return first == std::array<uint8_t, 4>{10, 0, 0, 5};
+            return first == std::array<uint8_t, 4>{10, 0, 0, 1};
         });
-    EXPECT_EQ(Describe(expansion), (std::vector<std::string>{"P1", "0/32/7 10.0.0.1", "0/33/7 10.0.0.5 skip", "P2",
-                                                             "0/32/7 10.0.0.17", "0/33/7 10.0.0.21"}));
-    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(Describe(expansion),
+              (std::vector<std::string>{"P1", "0/32/7 10.0.0.1", "0/33/7 10.0.0.5", "0/34/7 10.0.0.9 skip", "P2",
+                                        "0/32/7 10.0.0.17", "0/33/7 10.0.0.21", "0/34/7 10.0.0.25"}));
+    EXPECT_EQ(expansion.rows[3].outcome, FastProvOutcome::kFailed);
+    EXPECT_EQ(asked.size(), 6u);
 }
 
 TEST(FastProvRowsTest, ARowOfEachPortCarriesItsPort)
