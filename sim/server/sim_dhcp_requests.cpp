@@ -1,5 +1,6 @@
 // The simulated server's answers about an NE's DHCP services, on the NE's behalf: the settings and relay servers are
-// kept by the generic store, where a fifth relay server is refused as the NE refuses it; the option-82 agent IDs of
+// kept by the generic store; an add of a server the NE has changes its VLAN, a fifth server is refused as the NE
+// refuses it; the option-82 agent IDs of
 // the NE's xDSL ports start from a circuit ID that names the port.
 
 #include "sim/server/sim_request_handler.h"
@@ -10,6 +11,8 @@
 #include "link/records/dhcp_relay_server_rec.h"
 #include "sim/server/sim_frame_records.h"
 #include "sim/server/sim_ne.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +46,42 @@ void CSimRequestHandler::SeedAgentIds(const CSimNe& ne)
                  kDhcpAgentIdRecSize);
 }
 
+// An add names its servers by address: a server the NE has takes the new VLAN, a new one is added while there is room.
+void CSimRequestHandler::AddRelayServers(Handled& out, const Frame& request, const CSimNe& ne)
+{
+    const FrameHeader& header = request.header;
+    CGenericRecordStore& store = db_.Generic();
+    std::vector<DhcpRelayServerRec> kept = store.DecodedKeptRecords(kReqDhcpRelayServer, ne.Id());
+    std::vector<DhcpRelayServerRec> added;
+    for (uint32_t i = 0; i < RecordsOf(request, kDhcpRelayServerRecSize); ++i) {
+        DhcpRelayServerRec server;
+        DecodeRecord(request.payload.data() + size_t{i} * kDhcpRelayServerRecSize, kDhcpRelayServerRecSize, &server);
+        const auto known = std::find_if(kept.begin(), kept.end(), [&](const DhcpRelayServerRec& other) {
+            return other.address == server.address;
+        });
+        if (known != kept.end()) {
+            known->vlanId = server.vlanId;
+            continue;
+        }
+        if (kept.size() + added.size() >= kMaxRelayServers) {
+            Reply(out, header, Refused("Too many DHCP servers"));
+            return;
+        }
+        added.push_back(server);
+    }
+    if (!added.empty()) {
+        const std::vector<uint8_t> bytes = EncodeRecords(added);
+        store.Handle(kReqDhcpRelayServerAdd, kEmsOpModify, ne.Id(), bytes.data(), static_cast<uint32_t>(added.size()),
+                     kDhcpRelayServerRecSize);
+    }
+    if (!kept.empty()) {
+        const std::vector<uint8_t> bytes = EncodeRecords(kept);
+        store.Handle(kReqDhcpRelayServer, kEmsOpModify, ne.Id(), bytes.data(), static_cast<uint32_t>(kept.size()),
+                     kDhcpRelayServerRecSize);
+    }
+    Reply(out, header, request.payload, kDhcpRelayServerRecSize, header.count, header.count);
+}
+
 void CSimRequestHandler::Dhcp(Handled& out, const Frame& request)
 {
     const FrameHeader& header = request.header;
@@ -53,10 +92,8 @@ void CSimRequestHandler::Dhcp(Handled& out, const Frame& request)
     }
     if (header.requestCode == kReqDhcpAgentId)
         SeedAgentIds(*ne);
-    if (header.requestCode == kReqDhcpRelayServerAdd &&
-        db_.Generic().KeptRecords(kReqDhcpRelayServer, ne->Id()).size() + RecordsOf(request, kDhcpRelayServerRecSize) >
-            kMaxRelayServers) {
-        Reply(out, header, Refused("Too many DHCP servers"));
+    if (header.requestCode == kReqDhcpRelayServerAdd) {
+        AddRelayServers(out, request, *ne);
         return;
     }
     Generic(out, request);

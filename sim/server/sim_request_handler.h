@@ -178,6 +178,7 @@ private:
     // The DHCP services of an NE (sim_dhcp_requests.cpp): settings and relay servers as written, at most 4 servers,
     // and the option-82 agent IDs of its xDSL ports, started from their defaults.
     void Dhcp(Handled& out, const Frame& request);
+    void AddRelayServers(Handled& out, const Frame& request, const CSimNe& ne);
     void SeedAgentIds(const CSimNe& ne);
     // The status lists of an NE's line cards (sim_status_requests.cpp): a query of a card answers the entries of
     // all its ports.

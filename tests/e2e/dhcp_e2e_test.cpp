@@ -134,11 +134,19 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
         Click(list, kAddButtonId);
         EXPECT_EQ(rows.model()->rowCount(), 4);
 
-        // A server keeps its address when its VLAN changes.
+        // A server keeps its address when its VLAN changes; the change goes as an add of that address, and a refusal
+        // of it reads as one.
         program_.ClickListRow(rows, 0);
+        ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqDhcpRelayServerAdd.value));
         person.OnDialog<Server>([&](Server& modify) {
             EXPECT_FALSE(modify.GetDlgItem(Server::kAddressId)->isEnabled());
+            EXPECT_EQ(e2e::Field(modify, Server::kVlanId), QStringLiteral("10"));
             Type(modify, Server::kVlanId, QStringLiteral("11"));
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded());
+            ASSERT_FALSE(person.boxTexts.empty());
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to add DHCP server")))
+                << person.boxTexts.back().toStdString();
             Click(modify, IDOK);
             EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
         });

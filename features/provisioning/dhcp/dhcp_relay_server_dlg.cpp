@@ -100,11 +100,10 @@ void CDhcpRelayServerDlg::OnOK()
             ShowAlertTextById(kStrTableFullOfFour, kAddressId);
             return;
         }
-        if (!requests.Add(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToAddDhcpServer}).Ok())
-            return;
-    } else if (!requests.Modify(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToUpdateData}).Ok()) {
-        return;
     }
+    // The NE takes a change of a server as an add of the same address.
+    if (!requests.Add(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToAddDhcpServer}).Ok())
+        return;
     server_ = server;
     EndDialog(IDOK);
 }
