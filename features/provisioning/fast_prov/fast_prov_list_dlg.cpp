@@ -155,7 +155,7 @@ void CFastProvListDlg::ShowHeader()
     ui_->limits->setText(
         QStringLiteral("%1 / %2 / %3").arg(params_.macLimit).arg(params_.dhcpIpLimit).arg(params_.clientLimit));
     ui_->ipTraffic->setText(QString::fromStdString(params_.ipTrafficProfile));
-    ui_->serviceType->setText(QString::fromStdString(ServiceTypeText(params_.serviceType)));
+    ui_->serviceType->setText(QString::fromStdString(ServiceTypeText(params_.serviceType, kServiceTransparent)));
     ui_->portCheck->setChecked(true);
     ui_->vcCheck->setChecked(true);
 }

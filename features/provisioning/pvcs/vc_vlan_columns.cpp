@@ -36,9 +36,9 @@ bool IsRouted(const PvcRec& pvc)
 
 } // namespace
 
-std::string ServiceTypeText(uint32_t serviceType)
+std::string ServiceTypeText(uint32_t serviceType, uint32_t otherwise)
 {
-    switch (serviceType) {
+    switch (serviceType >= kServicePppoe && serviceType <= kServiceTransparent ? serviceType : otherwise) {
     case kServicePppoe:
         return LoadString(kStrServicePppoe);
     case kServiceDhcp:
@@ -52,7 +52,7 @@ std::string ServiceTypeText(uint32_t serviceType)
     case kServiceTransparent:
         return LoadString(kStrServiceTransparent);
     default:
-        return LoadString(kStrUnknown);
+        return {};
     }
 }
 
@@ -109,14 +109,14 @@ std::vector<ListColumn<PvcRec>> VcVlanColumns(NeOfList ne, ServiceControlOf serv
              },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const PvcRec& pvc) { return ListValue(pvc.serviceType); }},
-        {.value = [](const PvcRec& pvc) { return ListValue(ServiceTypeText(pvc.serviceType)); },
+        {.value = [](const PvcRec& pvc) { return ListValue(ServiceTypeText(pvc.serviceType, kServiceDhcp)); },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const PvcRec& pvc) { return ListValue(pvc.serviceType); },
          .widestValue = "PPPoE+Static IP"},
         {.value =
              [controlled](const PvcRec& pvc) {
                  if (controlled(pvc))
-                     return ListValue(ServiceTypeText(pvc.serviceType));
+                     return ListValue(ServiceTypeText(pvc.serviceType, kServiceStaticIp));
                  return ListValue(
                      LoadString(pvc.rfc2684Mode == kRfc2684Bridged ? kStrServicePureBridge : kStrServiceRouted));
              },

@@ -32,8 +32,8 @@ inline constexpr int kBaseIp = 12;
 // Whether the line card of a port runs service-type control.
 using ServiceControlOf = std::function<bool(uint32_t portId)>;
 
-// The text of a service type; unknown types read "unknown".
-std::string ServiceTypeText(uint32_t serviceType);
+// The text of a service type; a type outside 1..6 reads as `otherwise`.
+std::string ServiceTypeText(uint32_t serviceType, uint32_t otherwise);
 
 // The NE whose labels name the ports (null: their numbers).
 using NeOfList = std::function<const CNeRecord*()>;

@@ -28,24 +28,17 @@ std::string KeyOrder(const AclEntryRec& entry)
     return key;
 }
 
-uint32_t StateTextId(uint32_t controlState)
-{
-    switch (controlState) {
-    case kAclStateDeny:
-        return kStrAclDeny;
-    case kAclStatePermit:
-        return kStrAclPermit;
-    default:
-        return kStrNone;
-    }
-}
-
 bool SamePvc(const AclEntryRec& a, const AclEntryRec& b)
 {
     return a.portId == b.portId && a.vpi == b.vpi && a.vci == b.vci;
 }
 
 } // namespace
+
+uint32_t AclListStateTextId(uint32_t controlState)
+{
+    return controlState == kAclStateDeny ? kStrAclDeny : kStrAclPermit;
+}
 
 CXdslAclListDlg::CXdslAclListDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
@@ -69,7 +62,7 @@ CXdslAclListDlg::CXdslAclListDlg(QWidget* parent)
                .sortValue = [](const AclEntryRec& entry) { return ListValue(KeyOrder(entry)); }},
               {.value = &AclEntryRec::vpi, .order = ListOrder::kUnsigned, .widestValue = "255"},
               {.value = &AclEntryRec::vci, .order = ListOrder::kUnsigned, .widestValue = "65535"},
-              {.value = [](const AclEntryRec& entry) { return ListValue(LoadString(StateTextId(entry.controlState))); },
+              {.value = [](const AclEntryRec& entry) { return ListValue(LoadString(AclListStateTextId(entry.controlState))); },
                .order = ListOrder::kUnsigned,
                .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.controlState); }},
               {.value = [](const AclEntryRec& entry) { return ListValue(FormatMacAddress(entry.mac)); },

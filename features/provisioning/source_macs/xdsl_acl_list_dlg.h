@@ -31,3 +31,6 @@ private:
     std::unique_ptr<Ui::CXdslAclListDlg> ui_;
     CIndexedRecordList<AclEntryRec> rows_;
 };
+
+// The string id of a control state in the list: "deny" for 4, "permit" for any other.
+uint32_t AclListStateTextId(uint32_t controlState);

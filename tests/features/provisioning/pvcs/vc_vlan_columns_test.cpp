@@ -29,16 +29,19 @@ TEST(VcVlanColumns, TheServiceTypeColumnsFollowTheCardsControl)
         uint32_t type;
         uint32_t mode;
         const char* configured;
+        const char* controlledRunTime;
         const char* withoutControl;
     };
     for (const Row& row :
-         {Row{kServicePppoe, kRfc2684Bridged, "PPPoE", "Pure-bridge"},
-          Row{kServiceDhcp, kRfc2684Bridged, "DHCP", "Pure-bridge"},
-          Row{kServicePppoeDhcp, kRfc2684Bridged, "PPPoE+DHCP", "Pure-bridge"},
-          Row{kServiceStaticIp, kRfc2684Routed, "Static IP", "Routed"},
-          Row{kServicePppoeStaticIp, kRfc2684Bridged, "PPPoE+Static IP", "Pure-bridge"},
-          Row{kServiceTransparent, kRfc2684Bridged, "Transparent", "Pure-bridge"},
-          Row{0, kRfc2684Routed, "unknown", "Routed"}, Row{7, kRfc2684Bridged, "unknown", "Pure-bridge"}}) {
+         {Row{kServicePppoe, kRfc2684Bridged, "PPPoE", "PPPoE", "Pure-bridge"},
+          Row{kServiceDhcp, kRfc2684Bridged, "DHCP", "DHCP", "Pure-bridge"},
+          Row{kServicePppoeDhcp, kRfc2684Bridged, "PPPoE+DHCP", "PPPoE+DHCP", "Pure-bridge"},
+          Row{kServiceStaticIp, kRfc2684Routed, "Static IP", "Static IP", "Routed"},
+          Row{kServicePppoeStaticIp, kRfc2684Bridged, "PPPoE+Static IP", "PPPoE+Static IP", "Pure-bridge"},
+          Row{kServiceTransparent, kRfc2684Bridged, "Transparent", "Transparent", "Pure-bridge"},
+          // A type the list does not know reads as DHCP where it is configured, as static IP where it runs.
+          Row{0, kRfc2684Routed, "DHCP", "Static IP", "Routed"},
+          Row{7, kRfc2684Bridged, "DHCP", "Static IP", "Pure-bridge"}}) {
         SCOPED_TRACE(row.type);
         PvcRec pvc;
         pvc.serviceType = row.type;
@@ -46,7 +49,7 @@ TEST(VcVlanColumns, TheServiceTypeColumnsFollowTheCardsControl)
         controlled = true;
         EXPECT_EQ(Cell(columns, column::kServiceTypeControl, pvc), "Enabled");
         EXPECT_EQ(Cell(columns, column::kConfiguredServiceType, pvc), row.configured);
-        EXPECT_EQ(Cell(columns, column::kRunTimeServiceType, pvc), row.configured);
+        EXPECT_EQ(Cell(columns, column::kRunTimeServiceType, pvc), row.controlledRunTime);
         controlled = false;
         EXPECT_EQ(Cell(columns, column::kServiceTypeControl, pvc), "Disabled");
         EXPECT_EQ(Cell(columns, column::kConfiguredServiceType, pvc), row.configured);
