@@ -1,7 +1,7 @@
 // Board settings in the running program against the simulated server, on North-1: the Board Setting List of the NE;
 // service-type control turned on for the ADSL card of slot 1 refused with the NE's report of the PVC that breaks its
 // rules; the card's encapsulation changed after the reset question; a write of the SHDSL card the server refuses; an
-// empty slot planned for a card; and the control module's tagged mode set with its other settings kept as they were.
+// empty slot planned for a card; and the control module's tagged mode set, its PVC settings written as none.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -121,8 +121,11 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
         EXPECT_EQ(person.boxTexts.size(), boxes);
         EXPECT_EQ(ListColumn(list, kPlannedColumn)[empty], QStringLiteral("ALC-48 (ADSL2+ 48 ports)"));
 
-        // The control module: its tagged mode, its encapsulation kept.
+        // The control module: it opens on its planned type and its tagged mode as read; its tagged mode set, the
+        // PVC settings it does not carry written as none.
         person.OnDialog<BoardType>([&](BoardType& type) {
+            EXPECT_FALSE(e2e::Field(type, BoardType::kPlannedTypeId).isEmpty());
+            EXPECT_TRUE(e2e::IsChecked(type, BoardType::kUntaggedOnlyId));
             Check(type, BoardType::kTaggedOnlyId);
             person.AnswerBox(IDYES);
             Click(type, IDOK);
@@ -145,7 +148,8 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
     const std::optional<BoardSettingRec> control = ServerBoard(program, 10500);
     ASSERT_TRUE(control);
     EXPECT_EQ(control->taggedMode, 1u);
-    EXPECT_EQ(control->aal5Encapsulation, 1u);
+    EXPECT_EQ(control->aal5Encapsulation, 0u);
+    EXPECT_EQ(control->vlanTagPassThrough, 0u);
 }
 
 } // namespace

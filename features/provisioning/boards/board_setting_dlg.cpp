@@ -121,10 +121,10 @@ bool CBoardSettingDlg::CheckServiceTypes(bool serviceControl)
         ShowMessageById(kStrPvcCardIpAmount, kErrorBox);
         return false;
     }
-    const std::string report = BuildServiceTypeConflictReport(neId, result);
-    if (report.empty())
+    const std::optional<std::string> report = BuildServiceTypeConflictReport(neId, result);
+    if (!report)
         return true;
-    ShowAppMessage(QString::fromStdString(report), kErrorBox);
+    ShowAppMessage(QString::fromStdString(*report), kErrorBox);
     return false;
 }
 

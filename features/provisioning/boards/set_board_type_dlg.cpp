@@ -50,9 +50,11 @@ void CSetBoardTypeDlg::OnOK()
         ShowMessageById(taggedIndex_ == 1 ? kStrSureToRebootForUntagged : kStrSureToRebootForTagged, kConfirmFlags) !=
             IDYES)
         return;
-    // The board's other settings go back as they were read.
+    // Fields the dialog does not set go back as they were read; this kind of board carries no PVC settings.
     BoardSettingRec board = record_;
     board.plannedType = planned;
+    board.aal5Encapsulation = 0;
+    board.vlanTagPassThrough = 0;
     board.taggedMode = taggedIndex_ == 0 ? kTaggedOnly : kUntaggedOnly;
     if (WriteBoard(board))
         EndDialog(IDOK);

@@ -123,18 +123,16 @@ std::string BuildPvcConflictReport(uint32_t neId, bool isCreate, bool isEnabled,
     return report.Text();
 }
 
-std::string BuildServiceTypeConflictReport(uint32_t neId, const PvcCheckResultRec& result)
+std::optional<std::string> BuildServiceTypeConflictReport(uint32_t neId, const PvcCheckResultRec& result)
 {
+    if (result.conflictCount == 0)
+        return std::nullopt;
     const CNeRecord* ne = FindNeById(neId);
-    if (ne == nullptr)
-        return {};
     CReportLines report;
     const PvcKeyRec& first = result.conflicts[0];
-    if (result.conflictCount != 0 && first.portId != 0) {
-        char pvc[32];
-        std::snprintf(pvc, sizeof pvc, "PVC%2d/%2d", first.vpi, first.vci);
-        report.Append("[Line port " + PortText(ne, first.portId) + ", " + pvc + "]\n");
-    }
+    char pvc[32];
+    std::snprintf(pvc, sizeof pvc, "PVC%2d/%2d", first.vpi, first.vci);
+    report.Append("[Line port " + PortText(ne, first.portId) + ", " + pvc + "]\n");
     for (const auto& [bit, textId] : std::initializer_list<std::pair<unsigned, uint32_t>>{
              {pvc_rule::kIpOverMac, kStrPvcIpOverMacLimit},
              {pvc_rule::kIpOver64, kStrPvcIpOver64},
@@ -147,6 +145,5 @@ std::string BuildServiceTypeConflictReport(uint32_t neId, const PvcCheckResultRe
         if (Has(result.errorMask, bit))
             report.Add(textId);
     }
-    // The PVC line alone says nothing broken.
-    return report.Text().find("Error") == std::string::npos ? std::string() : report.Text();
+    return report.Text();
 }

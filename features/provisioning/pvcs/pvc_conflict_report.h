@@ -12,6 +12,7 @@
 #include "link/records/pvc_rule_check_rec.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The report of a rule check. The mask is first filtered in place by the kind of change: the rules that concern a
@@ -19,7 +20,7 @@
 // PVC only for a disabled one. Empty when no broken rule has a message, and for an NE the program does not know.
 std::string BuildPvcConflictReport(uint32_t neId, bool isCreate, bool isEnabled, PvcRuleCheckRec& record);
 
-// The report of a line card's service-type check: the first PVC in conflict (when the NE names one), then the broken
-// rules among those a service-type setting can break. Empty when none of them is broken, and for an NE the program
-// does not know.
-std::string BuildServiceTypeConflictReport(uint32_t neId, const PvcCheckResultRec& result);
+// What a line card's service-type check tells its board setting: nothing while no PVC is in conflict (the setting
+// goes on, whatever else the NE marks); otherwise the report that stops it: the first PVC in conflict, then the broken
+// rules among those a service-type setting can break.
+std::optional<std::string> BuildServiceTypeConflictReport(uint32_t neId, const PvcCheckResultRec& result);

@@ -122,15 +122,21 @@ TEST_F(PvcConflictReportTest, TheServiceTypeCheckNamesTheFirstPvcAndTheServiceRu
     result.conflicts[0] = PvcKeyRec{kPort, 0, 35};
     EXPECT_EQ(BuildServiceTypeConflictReport(kNe, result),
               "[Line port 1-1-2, PVC 0/35]\n" + Lines({kStrPvcIpOverMacLimit, kStrPvcBroadcastDropped}));
-    // Broken rules without a PVC named still stop the setting: they are reported without the PVC line.
-    result.conflictCount = 0;
-    result.conflicts = {};
-    EXPECT_EQ(BuildServiceTypeConflictReport(kNe, result), Lines({kStrPvcIpOverMacLimit, kStrPvcBroadcastDropped}));
-    // Rules a service-type setting cannot break are no report.
+    // A PVC in conflict stops the setting also when no rule a service-type setting breaks is marked.
     result.errorMask = Bits({8, 29});
-    result.conflictCount = 1;
-    result.conflicts[0] = PvcKeyRec{kPort, 0, 35};
-    EXPECT_EQ(BuildServiceTypeConflictReport(kNe, result), "");
+    EXPECT_EQ(BuildServiceTypeConflictReport(kNe, result), "[Line port 1-1-2, PVC 0/35]\n");
+    result.errorMask = 0;
+    result.conflictCount = 3;
+    EXPECT_EQ(BuildServiceTypeConflictReport(kNe, result), "[Line port 1-1-2, PVC 0/35]\n");
+}
+
+// No PVC in conflict lets the setting go on, whatever rules the NE marks.
+TEST_F(PvcConflictReportTest, TheServiceTypeCheckWithoutConflictsGoesOn)
+{
+    PvcCheckResultRec result;
+    result.errorMask = Bits({14, 10, 11, 13, 15, 25, 30});
+    result.conflictCount = 0;
+    EXPECT_EQ(BuildServiceTypeConflictReport(kNe, result), std::nullopt);
 }
 
 } // namespace
