@@ -1,6 +1,6 @@
 // SHDSL profiles in the running program: the SHDSL group of an NE's Profile List lists its line and PM threshold
 // profiles; the operator reads a fixed-rate line profile on its three pages, adds one whose rates the editor first
-// refuses for the rate mode (the spins keep the rates to their grid), and changes a PM threshold profile, refused once
+// refuses out of range and for the rate mode (the spins keep the rates to their grid), and changes a PM threshold profile, refused once
 // by the server. The SHDSL port's Show opens its line profile by name.
 
 #include "tests/e2e/support/north1_test.h"
@@ -13,6 +13,7 @@
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "platform/delta_spin.h"
@@ -20,6 +21,8 @@
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QTabBar>
 #include <QTest>
 
@@ -31,6 +34,7 @@ namespace {
 
 constexpr int kCmdShdslProfile = 33081;
 constexpr int kCmdShdslPorts = 33177;
+constexpr int kCmdShdslTemplates = 33176;
 constexpr uint32_t kNorth = 1;
 constexpr int kLineTab = 0;
 constexpr int kPmThresholdTab = 1;
@@ -52,6 +56,13 @@ int BlackPixels(QTreeView& list, int row, int column)
     const QImage shot = list.viewport()->grab().toImage();
     return CountPixels(shot, list.visualRect(list.model()->index(row, column)),
                        [](COLORREF pixel) { return Near(pixel, 0x000000, 0x30); });
+}
+
+// The operator leaves a field: it loses the focus.
+void Leave(CDialog& dialog, int id)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(dialog.GetDlgItem(id), &out);
 }
 
 class ShdslProfilesE2eTest : public e2e::CNorth1Test {};
@@ -80,10 +91,23 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
         });
         Click(list, kShowButtonId);
 
-        // A new profile: adaptive with equal rates is refused; the minimum stepped down from 72 wraps to 2312.
+        // A new profile opens adaptive from 72 to 2312 kbit/s; a rate out of range is refused as its field is left,
+        // one in range comes down to the grid. Adaptive with equal rates is refused; the minimum stepped down from
+        // 72 wraps to 2312.
         person.OnDialog<Line>([&](Line& add) {
-            Type(add, Line::kNameId, QStringLiteral("shdsl-office"));
             Rate& rate = add.RatePage();
+            EXPECT_TRUE(e2e::IsChecked(rate, Rate::kAdaptiveId));
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));
+            EXPECT_EQ(Field(rate, Rate::kMaxId), QStringLiteral("2312"));
+            EXPECT_FALSE(rate.IsControlReadOnly(Rate::kMaxId));
+            Type(rate, Rate::kMinId, QStringLiteral("3000"));
+            Leave(rate, Rate::kMinId);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 72 and 2312."));
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("3000"));
+            Type(rate, Rate::kMinId, QStringLiteral("100"));
+            Leave(rate, Rate::kMinId);
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));
+            Type(add, Line::kNameId, QStringLiteral("shdsl-office"));
             Type(rate, Rate::kMinId, QStringLiteral("1032"));
             Type(rate, Rate::kMaxId, QStringLiteral("1032"));
             Click(add, IDOK);
@@ -161,6 +185,45 @@ TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesN
     ASSERT_TRUE(quiet.has_value());
     EXPECT_EQ(quiet->maxLoopAttenuation, 60);
     EXPECT_EQ(quiet->minSnrMargin, 0) << "still off";
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// A line profile template downloaded to NEs warns that the lines on it re-train; the download dialog opens on the
+// template's title. A template deleted goes by its name alone.
+TEST_F(ShdslProfilesE2eTest, ALineTemplateDownloadWarnsThatTheLinesRetrain)
+{
+    ShdslLineProfileRec line;
+    line.name = "tmpl-2m";
+    line.wireInterface = 1;
+    line.minRate = 72000;
+    line.maxRate = 2312000;
+    line.rowState = 1;
+    e2e::AddOnServer(program_, kReqShdslLineProfileTemplateAdd, 0, {line});
+
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        EXPECT_TRUE(list.GetDlgItem(CProfileListDlg::kDownloadId)->isVisible());
+        QTreeView& rows = e2e::PageList(list, ProfileKindId::kShdslLine);
+        program_.ClickListRow(rows, RowOf(rows, 0, QStringLiteral("tmpl-2m")));
+        person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+            EXPECT_EQ(Field(download, CTemplateDownloadDlg::kTitleId), QStringLiteral("SHDSL Line Profile : tmpl-2m"));
+            person.AnswerBox(IDNO);
+            Click(download, CTemplateDownloadDlg::kDownloadId);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("Are you sure to download this template to NEs?\n\nIt may overwrite NE current "
+                                     "profiles. And all xDSL lines applying to these profiles will be disconnected and "
+                                     "re-trained with new parameters."));
+            return IDCANCEL;
+        });
+        Click(list, CProfileListDlg::kDownloadId);
+        program_.ClickListRow(rows, RowOf(rows, 0, QStringLiteral("tmpl-2m")));
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(RowOf(rows, 0, QStringLiteral("tmpl-2m")), -1);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslTemplates));
+    EXPECT_FALSE(e2e::Named(program_.ServerRecords(kReqShdslLineProfileTemplate, 0), "tmpl-2m").has_value());
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 

@@ -85,6 +85,8 @@ protected:
 
     // OK: room for an add, and the name as typed; false with the refusal shown.
     bool CheckRoomAndName() { return Frame::CheckRoomAndName(name_, kNameId); }
+    // OK: the name as typed; false with the refusal shown.
+    bool CheckName() { return CheckProfileName(*this, name_, kNameId, this->IsAdding()); }
     // OK of an editor of one page, before its record is built: the NE, the data exchange, room and name, and Yes to
     // "Are you sure to modify the data?" for a change.
     bool CheckOkOfOnePage()

@@ -30,7 +30,7 @@ constexpr std::array<ProfileKind, 8> kKinds = {{
      kRightLineProfiles,
      kReqShdslLineProfileTemplate,
      kReqShdslLineProfile,
-     {},
+     kReqShdslProfileCount,
      kProfileLimit,
      kStrProfileTableFull,
      5,

@@ -139,6 +139,13 @@ protected:
     virtual QString DownloadTitle(const Rec& rec) const { return DownloadTitleOf(NameOf(rec)); }
     // The question the download dialog asks before it sends.
     virtual uint32_t DownloadConfirmTextId() const { return kStrSureToDownloadTemplate; }
+    // What a delete sends of the profile: its name, the other fields 0.
+    virtual Rec DeleteKeyOf(const Rec& rec) const
+    {
+        Rec key{};
+        key.name = rec.name;
+        return key;
+    }
 
     RequestCode<Rec> FamilyCode() const { return GetTemplateMode() ? family_.templateCode : family_.neCode; }
     // The editor on the page's templates or NE: a dialog with SetTemplateMode, SetRecord (a profile as read, not
@@ -184,7 +191,9 @@ protected:
         const Rec* rec = rows_.Find(key);
         if (rec == nullptr || !ConfirmDelete())
             return;
-        if (CRecordRequests().Delete(FamilyCode(), RequestNeId(), *rec, {.failureTextId = kStrFailToDelete}).Ok())
+        if (CRecordRequests()
+                .Delete(FamilyCode(), RequestNeId(), DeleteKeyOf(*rec), {.failureTextId = kStrFailToDelete})
+                .Ok())
             rows_.Remove(key);
     }
 

@@ -23,21 +23,26 @@
 // The name as typed; false with the refusal shown at the name's edit.
 bool CheckProfileName(CADialog& editor, const QString& name, int nameId, bool adding);
 
+// Room for an add; false with the refusal shown (a count that failed: in the failure box).
+template <TabledRecord Rec>
+bool CheckProfileRoomForAdd(CADialog& editor, const ProfileKind& kind, RequestCode<Rec> code, uint32_t neId,
+                            bool adding)
+{
+    if (!adding)
+        return true;
+    const ProfileRoom room = CheckProfileRoom(kind, code, neId);
+    if (room == ProfileRoom::kFull)
+        editor.ShowAlertTextById(kind.limitTextId);
+    return room == ProfileRoom::kRoom;
+}
+
 // Room for an add, then the name; false with the refusal shown (a count that failed: in the failure box).
 template <TabledRecord Rec>
 bool CheckProfileRoomAndName(CADialog& editor, const ProfileKind& kind, RequestCode<Rec> code, uint32_t neId,
                              bool adding, const QString& name, int nameId)
 {
-    if (adding) {
-        const ProfileRoom room = CheckProfileRoom(kind, code, neId);
-        if (room == ProfileRoom::kUnknown)
-            return false;
-        if (room == ProfileRoom::kFull) {
-            editor.ShowAlertTextById(kind.limitTextId);
-            return false;
-        }
-    }
-    return CheckProfileName(editor, name, nameId, adding);
+    return CheckProfileRoomForAdd(editor, kind, code, neId, adding) &&
+           CheckProfileName(editor, name, nameId, adding);
 }
 
 // Adds or modifies the profile; false when the request failed.

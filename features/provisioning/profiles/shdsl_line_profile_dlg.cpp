@@ -63,11 +63,11 @@ ShdslLineProfileValues CShdslLineProfileDlg::TakenValues() const
 
 void CShdslLineProfileDlg::OnOK()
 {
-    if (!TargetStillThere())
+    if (!TargetStillThere() || !CheckRoom())
         return;
     for (CADialog* page : {static_cast<CADialog*>(&rate_), static_cast<CADialog*>(&margin_)})
         SetPageMarkedControls(page, 0);
-    if (UpdatePageData(AllPages(), 1) == 0 || !CheckRoomAndName())
+    if (UpdatePageData(AllPages(), 1) == 0 || !CheckName())
         return;
     const ShdslLineProfileValues values = TakenValues();
     if (const std::optional<ShdslProfileRefusal> refusal = CheckShdslLineProfile(values)) {

@@ -32,6 +32,8 @@ protected:
     uint32_t ColumnSpecId() const override;
     uint32_t ExportTitleId() const override;
     bool RunEditor(ShdslLineProfileRec& rec, uint8_t accessMode) override;
+    // A line profile's lines re-train with it.
+    uint32_t DownloadConfirmTextId() const override { return kStrSureToDownloadLineTemplate; }
 
 private:
     std::unique_ptr<Ui::CShdslLineProfileListPage> ui_;

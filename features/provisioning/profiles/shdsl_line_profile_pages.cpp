@@ -18,39 +18,28 @@ CShdslLineProfileRatePage::CShdslLineProfileRatePage(QWidget* parent)
 
 CShdslLineProfileRatePage::~CShdslLineProfileRatePage() = default;
 
-bool CShdslLineProfileRatePage::ShownFixed() const
+void CShdslLineProfileRatePage::Hold(int id, int steps)
 {
-    const auto* fixed = GetDlgItemAs<QAbstractButton>(kFixedId);
-    return fixed != nullptr ? fixed->isChecked() : values_.rateMode == kShdslRateFixed;
-}
-
-int64_t CShdslLineProfileRatePage::ReadRate(int id) const
-{
-    const auto* edit = GetDlgItemAs<QLineEdit>(id);
-    bool ok = false;
-    const long long typed = edit != nullptr ? edit->text().trimmed().toLongLong(&ok) : 0;
-    return ok ? typed : 0;
-}
-
-void CShdslLineProfileRatePage::WriteRate(int id, uint32_t kbit)
-{
-    if (auto* edit = GetDlgItemAs<QLineEdit>(id))
-        edit->setText(QString::number(kbit));
-}
-
-void CShdslLineProfileRatePage::Hold(int id, uint32_t kbit)
-{
-    WriteRate(id, kbit);
-    if (ShownFixed())
-        WriteRate(id == kMinId ? kMaxId : kMinId, kbit);
+    // What was typed is taken first: a rate out of range is refused where it stands.
+    if (!UpdateData(true))
+        return;
+    uint32_t& rate = id == kMinId ? values_.minRate : values_.maxRate;
+    rate = SnapShdslRate(rate, steps);
+    if (values_.rateMode == kShdslRateFixed)
+        (id == kMinId ? values_.maxRate : values_.minRate) = rate;
+    UpdateData(false);
 }
 
 void CShdslLineProfileRatePage::ApplyMode()
 {
-    const bool fixed = ShownFixed();
-    if (fixed)
-        WriteRate(kMaxId, SnapShdslRate(ReadRate(kMinId)));
     const bool editable = GetAccessMode() != kAccessQuery;
+    if (editable && !UpdateData(true))
+        return;
+    const bool fixed = values_.rateMode == kShdslRateFixed;
+    if (fixed) {
+        values_.maxRate = values_.minRate;
+        UpdateData(false);
+    }
     SetControlReadOnly(kMaxId, fixed || !editable);
     SetControlReadOnly(kMinId, !editable);
     EnableControl(kMinId + kSpinOffset, editable);
@@ -79,7 +68,7 @@ int CShdslLineProfileRatePage::OnCommandHook(int id, int code)
     if (code == BN_CLICKED && (id == kFixedId || id == kAdaptiveId))
         ApplyMode();
     else if (code == EN_KILLFOCUS && (id == kMinId || id == kMaxId) && GetAccessMode() != kAccessQuery)
-        Hold(id, SnapShdslRate(ReadRate(id)));
+        Hold(id, 0);
     return CADialog::OnCommandHook(id, code);
 }
 
@@ -88,7 +77,7 @@ bool CShdslLineProfileRatePage::OnNotify(const NotifyHeader& header, int* result
     const int edit = header.idFrom - kSpinOffset;
     if (header.code == UDN_DELTAPOS && (edit == kMinId || edit == kMaxId)) {
         if (GetAccessMode() != kAccessQuery)
-            Hold(edit, SnapShdslRate(ReadRate(edit), header.delta));
+            Hold(edit, header.delta);
         return true;
     }
     return CADialog::OnNotify(header, result);

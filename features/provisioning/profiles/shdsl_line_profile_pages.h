@@ -44,11 +44,9 @@ public:
     bool OnNotify(const NotifyHeader& header, int* result) override;
 
 private:
-    bool ShownFixed() const;
-    int64_t ReadRate(int id) const;
-    void WriteRate(int id, uint32_t kbit);
-    // A rate edit left or stepped: on the grid; in fixed mode the other rate follows.
-    void Hold(int id, uint32_t kbit);
+    // A rate edit left (no steps) or stepped: the page saved, the rate on the grid; in fixed mode the other rate
+    // follows.
+    void Hold(int id, int steps);
 
     std::unique_ptr<Ui::CShdslLineProfileRatePage> ui_;
     ShdslLineProfileValues values_;

@@ -27,6 +27,14 @@ protected:
     bool RunEditor(McChannelProfileRec& rec, uint8_t accessMode) override;
     std::string NameOf(const McChannelProfileRec& rec) const override;
     QString DownloadTitle(const McChannelProfileRec& rec) const override;
+    // A channel profile is named by its id.
+    McChannelProfileRec DeleteKeyOf(const McChannelProfileRec& rec) const override
+    {
+        McChannelProfileRec key;
+        key.profileId = rec.profileId;
+        key.name = rec.name;
+        return key;
+    }
 
 private:
     std::unique_ptr<Ui::CXdslMcChannelProfileListPage> ui_;

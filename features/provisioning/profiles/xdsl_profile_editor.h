@@ -73,6 +73,8 @@ protected:
     {
         SetProfileCaption(*this, templateMode_, IsAdding() ? "<new>" : shown);
     }
+    // Room for an add; false with the refusal shown.
+    bool CheckRoom() { return CheckProfileRoomForAdd(*this, kind_, KindCode(), RequestNeId(), IsAdding()); }
     // Room for an add, then the name as typed; false with the refusal shown.
     bool CheckRoomAndName(const QString& name, int nameId)
     {

@@ -84,15 +84,26 @@ TEST(ProfileRoomTest, TheTemplatesAreCountedAtTheServer)
     }
 }
 
-TEST(ProfileRoomTest, EachShdslKindCountsItsOwnProfiles)
+// The NE's SHDSL count (812) counts its line profiles: the line editor asks it, the PM threshold editor counts its
+// own profiles.
+TEST(ProfileRoomTest, TheShdslCountServesTheLineProfilesAlone)
 {
-    const ProfileKind& kind = GetProfileKind(ProfileKindId::kShdslPmThreshold);
     CCountingPeer peer;
-    peer.Holds(kReqShdslProfileCount, 3, 60); // both SHDSL kinds together
+    peer.Holds(kReqShdslProfileCount, 3, 60);
     peer.Holds(kReqShdslPmThresholdProfile, 3, 4);
-    EXPECT_EQ(CheckProfileRoom(kind, kReqShdslPmThresholdProfile, 3, CRecordRequests(peer.Channel())),
+    EXPECT_EQ(CheckProfileRoom(GetProfileKind(ProfileKindId::kShdslPmThreshold), kReqShdslPmThresholdProfile, 3,
+                               CRecordRequests(peer.Channel())),
               ProfileRoom::kRoom);
-    EXPECT_EQ(peer.asked, (std::vector<std::pair<uint16_t, uint32_t>>{{kReqShdslPmThresholdProfile, 3}}));
+    EXPECT_EQ(CheckProfileRoom(GetProfileKind(ProfileKindId::kShdslLine), kReqShdslLineProfile, 3,
+                               CRecordRequests(peer.Channel())),
+              ProfileRoom::kFull);
+    peer.Holds(kReqShdslProfileCount, 3, 59);
+    EXPECT_EQ(CheckProfileRoom(GetProfileKind(ProfileKindId::kShdslLine), kReqShdslLineProfile, 3,
+                               CRecordRequests(peer.Channel())),
+              ProfileRoom::kRoom);
+    EXPECT_EQ(peer.asked, (std::vector<std::pair<uint16_t, uint32_t>>{{kReqShdslPmThresholdProfile, 3},
+                                                                      {kReqShdslProfileCount, 3},
+                                                                      {kReqShdslProfileCount, 3}}));
 }
 
 TEST(ProfileRoomTest, ACountThatCouldNotBeHadAddsNothing)
