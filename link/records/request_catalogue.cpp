@@ -341,7 +341,8 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqNeAlarmOutput).Direct(DirectTable().Writable()),
     Action(kReqNeReboot),
     Action(kReqCardReset),
-    Action(kReqPortReset),
+    // The NE resets the line port its entity id names: R.342.0 is set to that id.
+    Action(kReqPortReset).Direct(DirectAction().Trigger()),
     Action(kReqFlashWrite).Direct(DirectAction()),
     Action(kReqOamLoopback).Direct(DirectScalars().Writable()),
     Action(kReqNeSnmpCheck).Direct(DirectAction()),

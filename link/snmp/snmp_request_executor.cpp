@@ -123,6 +123,9 @@ int CSnmpRequestExecutor::Execute(const EmsMsg& request, SnmpReplyData* reply)
     case SnmpEntryKind::Action:
         if (!write)
             return kDrvNotSupported;
+        // An action on one entity names it with its word; the others set 1.
+        if (entry->writeKind == SnmpWriteKind::Trigger)
+            return Trigger(*entry, request);
         return session_.Set({{entry->ActionOid(), SnmpValue::Integer(1)}});
     case SnmpEntryKind::Count:
         if (!query)

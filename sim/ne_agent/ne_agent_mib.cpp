@@ -863,6 +863,14 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, status);
             continue;
         }
+        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+            known->second.code == kReqPortReset) {
+            if (vb.value.type != SnmpType::Gauge32)
+                return fail(i, kSnmpWrongType);
+            if (!HasLinePort(static_cast<uint32_t>(vb.value.number)))
+                return fail(i, kSnmpInconsistentValue);
+            continue;
+        }
         if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
             if (vb.value.type != SnmpType::Integer)
                 return fail(i, kSnmpWrongType);

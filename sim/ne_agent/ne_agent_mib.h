@@ -153,6 +153,8 @@ private:
     RefusedSetting(const std::map<uint16_t, std::map<CSnmpOid, std::optional<std::vector<uint8_t>>>>& rows,
                    const std::map<uint16_t, std::vector<uint8_t>>& scalars) const;
     bool ActionPossible(uint16_t code) const;
+    // Whether an ADSL or SHDSL port of the NE has the entity id (a line port a reset may name).
+    bool HasLinePort(uint32_t entityId) const;
 
     // The NE's PVCs (ne_agent_pvcs.cpp): what its PVC rules read of it, the verdicts of its checks as they are read
     // back, the PVC a write creates, the writes it refuses (a status of the SET, or kSnmpNoError) and what a write of

@@ -13,6 +13,8 @@
 #include "link/records/vlan_setting_rec.h"
 #include "sim/seed/ne_setting_rules.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr uint32_t kLimitDisabled = 2;
@@ -84,6 +86,21 @@ CNeAgentMib::RefusedSetting(const std::map<uint16_t, std::map<CSnmpOid, std::opt
         }
     }
     return std::nullopt;
+}
+
+bool CNeAgentMib::HasLinePort(uint32_t entityId) const
+{
+    for (const uint16_t code : {kReqAdslPort.value, kReqShdslPort.value}) {
+        const auto table = tables_.find(code);
+        if (table == tables_.end())
+            continue;
+        for (const auto& [index, record] : table->second.rows) {
+            uint32_t id = 0;
+            if (record.size() >= sizeof id && (std::memcpy(&id, record.data(), sizeof id), id == entityId))
+                return true;
+        }
+    }
+    return false;
 }
 
 bool CNeAgentMib::ActionPossible(uint16_t code) const

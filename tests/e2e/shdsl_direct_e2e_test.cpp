@@ -1,5 +1,5 @@
-// SHDSL in direct mode: the simulated NE answers the SHDSL port list, the port dialog's profiles and write, the rate
-// status, the current and history PM of each side and the SHDSL profiles through its private subtree.
+// SHDSL in direct mode: the simulated NE answers the SHDSL port list, the port dialog's profiles and write, a port's
+// reset, the rate status, the current and history PM of each side and the SHDSL profiles through its private subtree.
 
 #include "tests/e2e/support/direct_ne_test.h"
 
@@ -35,6 +35,10 @@ TEST_F(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPr
         EXPECT_EQ(ListColumn(ports, List::kOperColumn).join(','), QStringLiteral("up,down,up,down"));
         program_.ClickListRow(*ports.FindList(kListControlId), 0);
         person.OnDialog<Port>([&](Port& port) {
+            // The port opens on its profiles and state as the NE has them.
+            EXPECT_EQ(e2e::Field(port, Port::kLineProfileComboId), QStringLiteral("shdsl-2m"));
+            EXPECT_EQ(e2e::Field(port, Port::kPmThresholdComboId), QStringLiteral("shdsl-alarm"));
+            EXPECT_TRUE(e2e::IsChecked(port, Port::kEnabledRadioId));
             EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId),
                       QStringLiteral(" <none>,shdsl-2m,shdsl-fixed-1m"));
             EXPECT_TRUE(Choose(port, Port::kLineProfileComboId, QStringLiteral("shdsl-fixed-1m")));
@@ -46,7 +50,16 @@ TEST_F(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPr
         EXPECT_EQ(ListColumn(ports, List::kLineProfileColumn).value(0), QStringLiteral("shdsl-fixed-1m"))
             << "read back as the NE keeps it";
 
+        // The NE resets the port the operator chose.
         program_.ClickListRow(*ports.FindList(kListControlId), 1);
+        EXPECT_TRUE(ports.IsControlEnabled(List::kResetButtonId));
+        person.AnswerBox(IDYES);
+        const size_t boxes = person.boxTexts.size();
+        Click(ports, List::kResetButtonId);
+        ASSERT_EQ(person.boxTexts.size(), boxes + 1);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
+
         person.OnDialog<CShdslRateStatusDlg>([&](CShdslRateStatusDlg& status) {
             EXPECT_EQ(ListColumn(status, 1).join(','), QStringLiteral("2312,2312,Annex A & B,12,5,11,6"));
             return IDCANCEL;

@@ -6,6 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "features/management/subscribers/subscriber_data_dlg.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
@@ -258,6 +259,34 @@ TEST_F(ShdslE2eTest, TheContextMenuResetsTheRowsPort)
             EXPECT_NE(std::find(offered.begin(), offered.end(), command), offered.end()) << command;
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
+    });
+}
+
+// A subscriber given to a port from the context menu shows in the port's row as the subscriber dialog left it; the
+// list is not read again (a read now would be refused).
+TEST_F(ShdslE2eTest, ASubscriberGivenToAPortShowsInItsRow)
+{
+    e2e::COperator& person = program_.Operator();
+    OnPortList([&](List& ports, QTreeView& list) {
+        const int row = 1;
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(row), QString());
+        person.OnDialog<CSubscriberDataDlg>([&](CSubscriberDataDlg& data) {
+            e2e::Type(data, CSubscriberDataDlg::kIdEditId, QStringLiteral("SUB-0420"));
+            e2e::Type(data, CSubscriberDataDlg::kNameEditId, QStringLiteral("Dana Holm"));
+            e2e::Check(data.ClassPage(), CSubscriberClassPage::kEnterpriseRadioId);
+            e2e::Check(data.ClassPage(), CSubscriberClassPage::kPppoeRadioId);
+            Refuse(program_, kSimRefuseNextRequest, kReqShdslPort.value);
+            Click(data, IDOK);
+            EXPECT_TRUE(data.IsEnded()) << e2e::MessageLine(data).toStdString();
+        });
+        const size_t boxes = person.boxTexts.size();
+        program_.RightClickListRow(list, row, List::kPopupSubscriber);
+        EXPECT_EQ(person.boxTexts.size(), boxes);
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(row), QStringLiteral("SUB-0420"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kClassColumn).value(row), QStringLiteral("enterprise"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kServiceColumn).value(row), QStringLiteral("PPPoE"));
+        // The refusal armed above is spent on a refresh, which the server refuses.
+        Click(ports, kRefreshButtonId);
     });
 }
 

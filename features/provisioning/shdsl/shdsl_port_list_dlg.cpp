@@ -7,6 +7,7 @@
 #include "features/provisioning/common/port_list_actions.h"
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "link/record_requests.h"
+#include "link/records/subscriber_record.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/entity_icons.h"
@@ -236,8 +237,16 @@ void CShdslPortListDlg::OpenSubscriber()
     request.hasEntity = true;
     request.entity = CEntityId(row->entityId);
     request.accessMode = row->subscriber.empty() ? kAccessCreate : kAccessModify;
-    if (OpenRouteDialog(request) == IDOK)
-        OnRefresh();
+    SubscriberRecord written;
+    if (OpenRouteDialog(request) != IDOK ||
+        !DecodeRecord(request.resultRecord.data(), request.resultRecord.size(), &written))
+        return;
+    // The row takes the port's subscriber as the dialog left it.
+    ShdslPortRec changed = *row;
+    changed.subscriber = written.subscriberId;
+    changed.subscriberClass = written.subscriberClass;
+    changed.service = written.serviceType;
+    rows_.Put(changed);
 }
 
 int CShdslPortListDlg::OnCommandHook(int id, int code)
