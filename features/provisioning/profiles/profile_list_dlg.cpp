@@ -139,13 +139,7 @@ QRect CProfileListDlg::PagePlacement() const
 void CProfileListDlg::InitData()
 {
     const ProfileListTabs tabs = ProfileListTabsFor(
-        group_, initialTab_, [](int right) { return CheckUserRight(AppData().role, right, 'q') != 0; },
-        [](ProfileKindId kind) { return MakeProfileListPage(kind) != nullptr; });
-    if (tabs.refusal == kStrNotAvailableYet) {
-        ShowPlainMessageById(tabs.refusal);
-        EndDialog(IDCANCEL);
-        return;
-    }
+        group_, initialTab_, [](int right) { return CheckUserRight(AppData().role, right, 'q') != 0; });
     if (tabs.refusal != 0) {
         ShowAlertTextById(tabs.refusal);
         EndDialog(IDCANCEL);
@@ -158,6 +152,9 @@ void CProfileListDlg::InitData()
     for (ProfileKindId id : tabs.kinds) {
         const ProfileKind& kind = GetProfileKind(id);
         std::unique_ptr<CProfileListPage> page = MakeProfileListPage(id);
+        // A page that could not be made leaves its tab out.
+        if (!page)
+            continue;
         if (page->GetPageKindMarker() != kListPageKindMarker) {
             ShowAlertTextById(kStrInternalError);
             EndDialog(IDCANCEL);
@@ -168,12 +165,17 @@ void CProfileListDlg::InitData()
         pages_[static_cast<size_t>(kind.tab)] = std::move(page);
     }
     SetProfileCaption(*this, templateMode_, {}, LoadString(GroupWord(group_)));
+    CProfileListPage* first = nullptr;
     for (ProfileKindId id : tabs.kinds) {
         const ProfileKind& kind = GetProfileKind(id);
-        AddPage(pages_[static_cast<size_t>(kind.tab)]->GetPageTemplateId(), pages_[static_cast<size_t>(kind.tab)].get(),
-                kind.tabTitle);
+        CProfileListPage* page = pages_[static_cast<size_t>(kind.tab)].get();
+        if (page == nullptr)
+            continue;
+        AddPage(page->GetPageTemplateId(), page, kind.tabTitle);
+        first = first != nullptr ? first : page;
     }
-    SelectPage(PageOfKind(*tabs.selected));
+    CProfileListPage* selected = PageOfKind(*tabs.selected);
+    SelectPage(selected != nullptr ? selected : first);
     {
         const CPduLogHold hold;
         for (const auto& page : pages_) {

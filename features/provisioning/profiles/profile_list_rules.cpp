@@ -9,8 +9,7 @@ ProfileListButtons ProfileListButtonsFor(bool templateMode, bool direct)
     return {!templateMode && !direct, templateMode && !direct};
 }
 
-ProfileListTabs ProfileListTabsFor(int group, int initialTab, const std::function<bool(int right)>& mayShow,
-                                   const std::function<bool(ProfileKindId)>& hasPage)
+ProfileListTabs ProfileListTabsFor(int group, int initialTab, const std::function<bool(int right)>& mayShow)
 {
     ProfileListTabs tabs;
     const std::span<const ProfileKind> kinds = ProfileGroupKinds(group);
@@ -26,12 +25,8 @@ ProfileListTabs ProfileListTabsFor(int group, int initialTab, const std::functio
         return tabs;
     }
     for (const ProfileKind& kind : kinds) {
-        if (mayShow(kind.right) && hasPage(kind.id))
+        if (mayShow(kind.right))
             tabs.kinds.push_back(kind.id);
-    }
-    if (tabs.kinds.empty()) {
-        tabs.refusal = kStrNotAvailableYet;
-        return tabs;
     }
     const bool initialShown =
         initial != nullptr && std::find(tabs.kinds.begin(), tabs.kinds.end(), initial->id) != tabs.kinds.end();

@@ -56,7 +56,6 @@ void CRstpSettingDlg::InitData()
         return;
     }
     const RstpBridgeRec& rec = bridge.records.front();
-    loadedBridge_ = rec;
     adminRadio_ = rec.adminState == 1 ? 0 : 1;
     versionIndex_ = rec.version != 0 ? 0 : 1;
     bridgePage_.bridgeId = QString::fromStdString(RstpBridgeIdText(rec.priority, rec.mac));
@@ -73,7 +72,6 @@ void CRstpSettingDlg::InitData()
         const int number = TrunkPortNumber(port.entityId);
         if (number == 0)
             continue;
-        loadedPorts_.push_back(port);
         LoadPort(PortPage(number), port, rec.version);
     }
     UpdatePageData(AllPages(), 0);
@@ -172,28 +170,12 @@ void CRstpSettingDlg::OnOK()
     const uint32_t version = ChosenVersion();
     if (!requests.Modify(kReqRstpBridge, neId, BridgeRecord(), {.failureTextId = kStrFailToUpdateData}).Ok())
         return;
-    std::vector<uint32_t> written;
     for (CRstpPortPage& page : portPages_) {
         if (page.portNumber == 0 || IsPageShown(&page) == 0)
             continue;
-        const RstpPortRec port = PortRecord(page, version);
-        if (!requests.Modify(kReqRstpPort, neId, port, {.failureTextId = kStrFailToUpdateData}).Ok()) {
-            PutBack(written);
+        if (!requests.Modify(kReqRstpPort, neId, PortRecord(page, version), {.failureTextId = kStrFailToUpdateData})
+                 .Ok())
             return;
-        }
-        written.push_back(port.entityId);
     }
     EndDialog(IDOK);
-}
-
-void CRstpSettingDlg::PutBack(const std::vector<uint32_t>& portsWritten)
-{
-    const CRecordRequests requests;
-    const auto neId = static_cast<uint32_t>(GetNeId());
-    if (loadedBridge_)
-        requests.Modify(kReqRstpBridge, neId, *loadedBridge_);
-    for (const RstpPortRec& port : loadedPorts_) {
-        if (std::find(portsWritten.begin(), portsWritten.end(), port.entityId) != portsWritten.end())
-            requests.Modify(kReqRstpPort, neId, port);
-    }
 }

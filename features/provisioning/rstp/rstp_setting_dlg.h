@@ -54,15 +54,10 @@ private:
     bool CheckEnabling();
     RstpBridgeRec BridgeRecord() const;
     RstpPortRec PortRecord(const CRstpPortPage& page, uint32_t version) const;
-    // After a port's write failed: the bridge and the ports written before it as the NE had them.
-    void PutBack(const std::vector<uint32_t>& portsWritten);
 
     std::unique_ptr<Ui::CRstpSettingDlg> ui_;
     CRstpBridgePage bridgePage_;
     std::array<CRstpPortPage, 2> portPages_;
     int adminRadio_ = 1;   // 0 Enabled, 1 Disabled
     int versionIndex_ = 0; // 0 RSTP, 1 STP-Compatible
-    // What the NE had when the dialog read it.
-    std::optional<RstpBridgeRec> loadedBridge_;
-    std::vector<RstpPortRec> loadedPorts_;
 };

@@ -1,5 +1,5 @@
-// What the Profile List opens with: the tabs of its group that the operator may see and whose page is built, the tab
-// it selects, why it does not open; and which of Save All as Templates and Download All to NEs it offers.
+// What the Profile List opens with: the tabs of its group that the operator may see, the tab it selects, why it does
+// not open; and which of Save All as Templates and Download All to NEs it offers.
 
 #include "features/provisioning/profiles/profile_list_rules.h"
 
@@ -20,24 +20,22 @@ struct TabsCase {
     ProfileListTabs tabs;
 };
 
-// The pages built so far: the ADSL line and xDSL PM threshold profiles.
-bool Built(ProfileKindId kind)
-{
-    return kind == ProfileKindId::kAdslLine || kind == ProfileKindId::kXdslPmThreshold;
-}
-
-TEST(ProfileListRulesTest, TheTabsFollowTheRightsAndThePagesBuilt)
+TEST(ProfileListRulesTest, TheTabsFollowTheRights)
 {
     using K = ProfileKindId;
     const std::set<int> all = {kRightLineProfiles,      kRightPmThresholdProfiles, kRightTrafficPolicingProfiles,
                                kRightIpTrafficProfiles, kRightMcChannelProfiles,   kRightMcServiceProfiles};
     const TabsCase cases[] = {
-        {"every right: line first", kProfileGroupAdsl, 0, all, {0, {K::kAdslLine, K::kXdslPmThreshold}, K::kAdslLine}},
+        {"every right: line first",
+         kProfileGroupAdsl,
+         0,
+         all,
+         {0, {K::kAdslLine, K::kXdslPmThreshold, K::kTrafficPolicing}, K::kAdslLine}},
         {"opened at the PM threshold tab",
          kProfileGroupAdsl,
          1,
          all,
-         {0, {K::kAdslLine, K::kXdslPmThreshold}, K::kXdslPmThreshold}},
+         {0, {K::kAdslLine, K::kXdslPmThreshold, K::kTrafficPolicing}, K::kXdslPmThreshold}},
         {"PM thresholds only, at tab 0: no privilege",
          kProfileGroupAdsl,
          0,
@@ -52,25 +50,34 @@ TEST(ProfileListRulesTest, TheTabsFollowTheRightsAndThePagesBuilt)
          kProfileGroupAdsl,
          5,
          all,
-         {0, {K::kAdslLine, K::kXdslPmThreshold}, K::kAdslLine}},
-        {"the policing tab asked for, its page not built: the first page",
-         kProfileGroupAdsl,
+         {0, {K::kAdslLine, K::kXdslPmThreshold, K::kTrafficPolicing}, K::kAdslLine}},
+        {"the SHDSL group at tab 2, which it has not: the first page",
+         kProfileGroupShdsl,
          2,
          all,
-         {0, {K::kAdslLine, K::kXdslPmThreshold}, K::kAdslLine}},
+         {0, {K::kShdslLine, K::kShdslPmThreshold}, K::kShdslLine}},
         {"no right of the group", kProfileGroupAdsl, 5, {kRightMcChannelProfiles}, {kStrNoPrivilege, {}, std::nullopt}},
-        {"a group whose pages are still to come", kProfileGroupVlan, 1, all, {kStrNotAvailableYet, {}, std::nullopt}},
+        {"the multicast channel tab of the VLAN group",
+         kProfileGroupVlan,
+         1,
+         all,
+         {0, {K::kIpTraffic, K::kMcChannel, K::kMcService}, K::kMcChannel}},
         {"the multicast channel tab needs its own right",
          kProfileGroupVlan,
          1,
          {kRightIpTrafficProfiles},
          {kStrNoPrivilege, {}, std::nullopt}},
+        {"the multicast service page needs its own right",
+         kProfileGroupVlan,
+         0,
+         {kRightIpTrafficProfiles, kRightMcChannelProfiles},
+         {0, {K::kIpTraffic, K::kMcChannel}, K::kIpTraffic}},
         {"an unknown group", 3, 0, all, {kStrInternalError, {}, std::nullopt}},
     };
     for (const TabsCase& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(ProfileListTabsFor(
-                      c.group, c.initialTab, [&](int right) { return c.rights.contains(right); }, Built),
+                      c.group, c.initialTab, [&](int right) { return c.rights.contains(right); }),
                   c.tabs);
     }
 }
