@@ -5,6 +5,7 @@
 #include "features/provisioning/profiles/profile_room.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/record_bytes.h"
+#include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 

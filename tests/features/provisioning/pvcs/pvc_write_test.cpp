@@ -81,6 +81,7 @@ protected:
         job.pvc.macLimit = 16;
         job.ranges = Ranges({StaticIpRange(existing_, {198, 51, 100, 1}, 8)});
         job.failureTextId = kStrFailToUpdateData;
+        job.asRead = existing_;
         return job;
     }
 
@@ -88,7 +89,6 @@ protected:
     PvcWriteJob Creation() const
     {
         PvcWriteJob job;
-        job.createMode = true;
         job.pvc = Pvc(0, 40, kServiceStaticIp, kPvcEnabled);
         job.ranges = Ranges({StaticIpRange(job.pvc, {203, 0, 113, 1}, 4), StaticIpRange(job.pvc, {203, 0, 113, 9}, 1)});
         job.failureTextId = kStrAddingNewDataFailed;
@@ -144,6 +144,7 @@ TEST_F(PvcWriteTest, EveryRefusedRequestLeavesTheNeAsItWas)
     newDisabled.pvc.enableState = kPvcDisabled;
     PvcWriteJob modifyOther = Change();
     modifyOther.pvc = other_;
+    modifyOther.asRead = other_;
     modifyOther.pvc.vlanId = 200;
     modifyOther.ranges = {};
     for (const Case& c : {Case{"change", Change()}, Case{"creation", Creation()}, Case{"disabling", disable},
@@ -176,18 +177,36 @@ TEST_F(PvcWriteTest, EveryRefusedRequestLeavesTheNeAsItWas)
     }
 }
 
-TEST_F(PvcWriteTest, CreatingAPvcTheNeHasIsRefusedWithoutAnyWrite)
+// An add of a PVC whose port, VPI and VCI the NE has changes that PVC; the PVC is read first, as nobody read it.
+TEST_F(PvcWriteTest, AddingAPvcTheNeHasChangesIt)
 {
+    PvcWriteJob job = Creation();
+    job.pvc.vci = existing_.vci;
+    job.pvc.vlanId = existing_.vlanId;
+    job.ranges = Ranges({StaticIpRange(job.pvc, {203, 0, 113, 1}, 4)});
+    const PvcWriteOutcome done = Run(ne_, job);
+    ASSERT_TRUE(done.written) << static_cast<int>(done.failedStep);
+    EXPECT_EQ(ne_.State().pvcs.at(IdOf(existing_)).serviceType, kServiceStaticIp);
+    ASSERT_EQ(ne_.State().ranges.at(IdOf(existing_)).size(), 1u);
+    EXPECT_EQ(ne_.State().ranges.at(IdOf(existing_)).front().baseAddress, (IpAddress{203, 0, 113, 1}));
+    EXPECT_EQ(ne_.Count(kReqPvc, kEmsOpQuery), 1);
+    EXPECT_EQ(ne_.Count(kReqPvc, kEmsOpModify), 1);
+}
+
+// The same add refused by the rule check: the PVC as the NE had it, ranges and all, is what stays.
+TEST_F(PvcWriteTest, AnAddOfAPvcTheNeHasThatFailsLeavesItAsItWas)
+{
+    ne_.SetJudge([](const PvcRuleCheckRec&, int) {
+        PvcCheckResultRec result;
+        result.errorMask = Bit(pvc_rule::kIpOverMac);
+        return result;
+    });
     PvcWriteJob job = Creation();
     job.pvc.vci = existing_.vci;
     const FakeNeState before = ne_.State();
     const PvcWriteOutcome done = Run(ne_, job);
-    EXPECT_FALSE(done.written);
-    EXPECT_EQ(done.failedStep, PvcWriteStep::kExists);
-    EXPECT_EQ(done.messageId, kStrDataExists);
+    EXPECT_EQ(done.failedStep, PvcWriteStep::kRuleCheck);
     EXPECT_EQ(ne_.State(), before);
-    for (const SentRequest& request : ne_.Sent())
-        EXPECT_EQ(request.operation, kEmsOpQuery);
 }
 
 TEST_F(PvcWriteTest, AnActivePvcsNewMacLimitMustFitItsVlan)
@@ -299,15 +318,58 @@ TEST_F(PvcWriteTest, ARangeTheNeRefusesIsNamed)
     EXPECT_EQ(ne_.State().pvcs.count(IdOf(job.pvc)), 0u);
 }
 
-TEST_F(PvcWriteTest, TheListGetsThePvcAsTheNeHasIt)
+// The list gets the PVC as written, its oper state by its enable state, without a read of it.
+TEST_F(PvcWriteTest, TheListGetsThePvcAsWritten)
 {
-    // Enabled, on a line that is down: the NE says the PVC is down, and so does the list.
     ne_.SetLinesDown(true);
     const PvcWriteOutcome done = Run(ne_, Creation());
     ASSERT_TRUE(done.written);
     EXPECT_EQ(done.result.enableState, kPvcEnabled);
-    EXPECT_EQ(done.result.operState, kPvcOperDown);
+    EXPECT_EQ(done.result.operState, kPvcOperUp);
     EXPECT_EQ(done.result.ipTrafficProfile, "office");
+    EXPECT_EQ(ne_.Count(kReqPvc, kEmsOpQuery), 0);
+
+    PvcWriteJob off = Creation();
+    off.pvc.vci = 41;
+    off.pvc.enableState = kPvcDisabled;
+    const PvcWriteOutcome disabled = Run(ne_, off);
+    ASSERT_TRUE(disabled.written);
+    EXPECT_EQ(disabled.result.operState, kPvcOperDown);
+}
+
+// The fast provisioning batch: the PVC it found is changed without the row status read before or after the write,
+// and without the VLAN's MAC-limit check (its VLAN could not take the new MAC limit).
+TEST_F(PvcWriteTest, TheBatchLeavesTheVlanToTheRuleCheck)
+{
+    CFakePvcNe ne;
+    Populate(ne);
+    ne.SetVlanLimit(100, 10, 1);
+    PvcWriteJob job = Change();
+    job.pvc.macLimit = 32;
+    job.batch = true;
+    const PvcWriteOutcome done = Run(ne, job);
+    ASSERT_TRUE(done.written) << static_cast<int>(done.failedStep);
+    EXPECT_EQ(ne.State().pvcs.at(IdOf(existing_)).macLimit, 32);
+    EXPECT_EQ(ne.Count(kReqVlanMacLimitCheck, kEmsOpModify), 0);
+    EXPECT_EQ(ne.Count(kReqVlanMacLimitCheck, kEmsOpQuery), 0);
+    EXPECT_EQ(ne.Count(kReqPvcRowStatus, kEmsOpQuery), 0);
+    // Not in the batch, the same change is refused for the VLAN.
+    CFakePvcNe dialog;
+    Populate(dialog);
+    dialog.SetVlanLimit(100, 10, 1);
+    job.batch = false;
+    EXPECT_EQ(Run(dialog, job).failedStep, PvcWriteStep::kVlanMacLimit);
+}
+
+// The batch creates a PVC it did not find.
+TEST_F(PvcWriteTest, TheBatchCreatesAPvcItDidNotFind)
+{
+    PvcWriteJob job = Creation();
+    job.batch = true;
+    const PvcWriteOutcome done = Run(ne_, job);
+    ASSERT_TRUE(done.written) << static_cast<int>(done.failedStep);
+    EXPECT_EQ(ne_.State().rows.at(IdOf(job.pvc)), kPvcRowActive);
+    EXPECT_EQ(ne_.Count(kReqPvcRowStatus, kEmsOpQuery), 0);
 }
 
 TEST(PvcReplyMarks, OnlyAReplyRecordNamesAMissingIpBase)
