@@ -415,14 +415,17 @@ void JudgeSourceMac(const SimPvcWorld& ne, AclCheckRec& check)
         return;
     }
     check.verdict = kMacGoesOn;
-    const bool broadcastOrGroup = (check.mac[0] & 0x01) != 0;
-    if (broadcastOrGroup) {
+    const SimPvc* pvc = FindPvc(ne, check.portId, check.vpi, check.vci);
+    if (pvc == nullptr) {
+        check.verdict = kMacNoSuchPvc;
+        return;
+    }
+    if (IsReservedMac(check.mac)) {
         check.verdict = kMacReserved;
         return;
     }
     if (RefuseListedMac(ne, check))
         return;
-    const SimPvc* pvc = FindPvc(ne, check.portId, check.vpi, check.vci);
     size_t listed = 0;
     for (const AclEntryRec& entry : ne.acls) {
         if (!SamePvc(entry, check))
@@ -439,10 +442,45 @@ void JudgeSourceMac(const SimPvcWorld& ne, AclCheckRec& check)
             return;
         }
     }
-    if (check.kind == kPermit && pvc != nullptr && listed >= pvc->pvc.macLimit)
+    if (listed >= kSourceMacsPerPvc || (check.kind == kPermit && listed >= pvc->pvc.macLimit))
         check.verdict = kMacAtLimit;
     else if (check.kind == kPermit && listed == 0)
         check.verdict = kMacClearsLearned; // a PVC that starts to permit forgets what it learned
+}
+
+std::string SourceMacRefusal(const AclCheckRec& judged)
+{
+    const bool permit = judged.kind == kPermit;
+    const bool onThisPvc = judged.existingPortId == judged.portId && judged.existingVpi == judged.vpi &&
+                           judged.existingVci == judged.vci;
+    switch (judged.verdict) {
+    case kMacNoSuchPvc:
+        return "PVC does not exist";
+    case kMacReserved:
+        return "MAC address is reserved";
+    case kMacListed:
+        if (permit)
+            return onThisPvc && judged.existingType == kPermit ? "Same ACL entry has already existed on this PVC"
+                                                                : "MAC address has existed in FDB table";
+        // A MAC another PVC lists may be denied here too.
+        if (onThisPvc && judged.existingType == kStaticFdb)
+            return "Static FDB entries have existed on this PVC";
+        if (onThisPvc && judged.existingType == kDeny)
+            return "Same ACL entry has already existed on this PVC";
+        return {};
+    case kMacStateConflict:
+        if (permit && judged.existingType == kDeny)
+            return "ACL denied FDB entries have existed on this PVC";
+        if (permit && judged.existingType == kStaticFdb)
+            return "Static FDB entries have existed on this PVC";
+        if (!permit && judged.existingType == kPermit)
+            return "ACL permitted FDB entries have existed on this PVC";
+        return {};
+    case kMacAtLimit:
+        return "FDB entries on this PVC has reached its MAC limit";
+    default:
+        return {};
+    }
 }
 
 std::string PvcWriteRefusal(const SimPvcWorld& ne, const PvcRec& pvc)
@@ -561,19 +599,15 @@ std::vector<FdbEntryRec> LearnedFdbDroppedFor(const SimPvcWorld& ne, const FdbEn
 
 std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry)
 {
-    if (FindPvc(ne, entry.portId, entry.vpi, entry.vci) == nullptr)
-        return "PVC does not exist";
     if (entry.controlState != kDeny && entry.controlState != kPermit)
         return "Invalid control state";
-    if (IsReservedMac(entry.mac))
-        return "MAC address is reserved";
-    size_t listed = 0;
-    for (const AclEntryRec& other : ne.acls) {
-        if (other.mac == entry.mac)
-            return "MAC address has existed in FDB table";
-        listed += SamePvc(other, entry) ? 1 : 0;
-    }
-    if (listed >= kSourceMacsPerPvc)
-        return "This table is full. Maximum number: 64";
-    return {};
+    // The add applies the rules of the check.
+    AclCheckRec check;
+    check.kind = entry.controlState;
+    check.mac = entry.mac;
+    check.portId = entry.portId;
+    check.vpi = entry.vpi;
+    check.vci = entry.vci;
+    JudgeSourceMac(ne, check);
+    return SourceMacRefusal(check);
 }

@@ -68,6 +68,9 @@ PvcCheckResultRec JudgeServiceTypes(const SimPvcWorld& ne, uint16_t slot);
 
 // The verdict on a source MAC about to be put on a PVC (the check record's request fields), in the reply fields.
 void JudgeSourceMac(const SimPvcWorld& ne, AclCheckRec& check);
+// Why the NE refuses to list the MAC of a judged check; empty when the verdict lets it go on (a MAC another PVC
+// lists may still be denied, a PVC's static entries do not stop a deny).
+std::string SourceMacRefusal(const AclCheckRec& judged);
 
 // Why the NE refuses a write of the PVC (a new one, or a change of one out of service); empty when it takes it.
 std::string PvcWriteRefusal(const SimPvcWorld& ne, const PvcRec& pvc);
@@ -83,7 +86,7 @@ std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry);
 // The learned entries the NE drops when it adds the static entry: the one of the same MAC on the PVC, and every one of
 // the PVC when the static entry takes it past its MAC limit.
 std::vector<FdbEntryRec> LearnedFdbDroppedFor(const SimPvcWorld& ne, const FdbEntryRec& added);
-// Why the NE refuses a source MAC for the PVC; empty when it takes it.
+// Why the NE refuses a source MAC for the PVC, by the rules of its check; empty when it takes it.
 std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry);
 
 // The IP addresses a PVC's service takes: its DHCP IP limit, or the sum of its static ranges.

@@ -319,17 +319,62 @@ TEST_F(PvcRulesTest, TheNeRefusesWhatItCannotTake)
     EXPECT_EQ(RangeRefusal(world_, StaticIpRange(fresh, {192, 0, 2, 14}, 2)), "");
     EXPECT_EQ(RangeRefusal(world_, StaticIpRange(staticIp_, {198, 51, 100, 1}, 2)), "PVC is in service");
 
-    AclEntryRec entry;
-    entry.portId = staticIp_.portId;
-    entry.vpi = staticIp_.vpi;
-    entry.vci = staticIp_.vci;
-    entry.controlState = 4;
-    entry.mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
-    EXPECT_EQ(AclRefusal(world_, entry), "MAC address has existed in FDB table");
-    entry.mac = {};
-    EXPECT_EQ(AclRefusal(world_, entry), "MAC address is reserved");
-    entry.mac = {0x00, 0x12, 0, 0, 0, 9};
-    EXPECT_EQ(AclRefusal(world_, entry), "");
+}
+
+// The add of a source MAC (2/521) keeps to the verdict of its check (484): what the check lets go on is taken, what
+// it refuses is refused with the check's reason.
+TEST_F(PvcRulesTest, TheAddOfASourceMacKeepsToItsCheck)
+{
+    const auto entryOn = [](const PvcRec& pvc, uint32_t state, MacAddress mac) {
+        AclEntryRec entry;
+        entry.portId = pvc.portId;
+        entry.vpi = pvc.vpi;
+        entry.vci = pvc.vci;
+        entry.controlState = state;
+        entry.mac = mac;
+        return entry;
+    };
+    const auto verdictOf = [this](const AclEntryRec& entry) {
+        AclCheckRec check;
+        check.kind = entry.controlState;
+        check.mac = entry.mac;
+        check.portId = entry.portId;
+        check.vpi = entry.vpi;
+        check.vci = entry.vci;
+        JudgeSourceMac(world_, check);
+        return check.verdict;
+    };
+    struct Row {
+        const char* name;
+        AclEntryRec entry;
+        uint32_t verdict;
+        const char* refusal;
+    };
+    const MacAddress kListed = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55}; // permitted on another PVC
+    for (const Row& row : {
+             Row{"a MAC another PVC permits, denied here", entryOn(staticIp_, 4, kListed), 5, ""},
+             Row{"a MAC another PVC permits, permitted here", entryOn(staticIp_, 5, kListed), 5,
+                 "MAC address has existed in FDB table"},
+             Row{"no MAC at all", entryOn(staticIp_, 4, {}), 3, "MAC address is reserved"},
+             Row{"a PVC the port lacks", entryOn(Pvc(10102, 0, 99, 4), 4, {0x00, 0x12, 0, 0, 0, 9}), 2,
+                 "PVC does not exist"},
+             Row{"deny on a permitting PVC", entryOn(pppoe_, 4, {0x00, 0xaa, 0, 0, 0, 1}), 7,
+                 "ACL permitted FDB entries have existed on this PVC"},
+             Row{"a new denied MAC", entryOn(staticIp_, 4, {0x00, 0x12, 0, 0, 0, 9}), 1, ""},
+         }) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(verdictOf(row.entry), row.verdict);
+        EXPECT_EQ(AclRefusal(world_, row.entry), row.refusal);
+    }
+    // A PVC lists 64 source MACs at most, denied or permitted: the 65th is refused by the check and by the add.
+    for (uint8_t i = 0; i < 64; ++i)
+        world_.acls.push_back(entryOn(staticIp_, 4, {0x00, 0x13, 0, 0, 0, i}));
+    const AclEntryRec more = entryOn(staticIp_, 4, {0x00, 0x13, 0, 0, 1, 0});
+    EXPECT_EQ(verdictOf(more), 8u);
+    EXPECT_EQ(AclRefusal(world_, more), "FDB entries on this PVC has reached its MAC limit");
+    world_.acls.pop_back();
+    EXPECT_EQ(verdictOf(more), 1u);
+    EXPECT_EQ(AclRefusal(world_, more), "");
 }
 
 } // namespace
