@@ -6,6 +6,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/fast_prov/fast_prov_dlg.h"
 #include "features/provisioning/fast_prov/fast_prov_list_dlg.h"
@@ -14,6 +15,7 @@
 #include "link/records/adsl_port_rec.h"
 #include "link/records/pvc_rec.h"
 #include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +29,8 @@ constexpr int kCmdPacketFilter = 33215;
 using e2e::kNorth1;
 constexpr int kSlotPortColumn = 1;
 constexpr int kVlanColumn = 4;
+constexpr int kServiceTypeText = 1361; // the list's header: the service type
+constexpr int kIpTrafficText = 1397;   // the list's header: the IP traffic profile
 using Dlg = CFastProvDlg;
 using List = CFastProvListDlg;
 using e2e::Check;
@@ -88,7 +92,85 @@ void DescribeProvisioning(Dlg& dialog)
     e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_service_type"));
 }
 
+// Ticks the rows of the ports named (the port row and its PVC row) and clears the others.
+void TickPorts(QTreeView& rows, const QStringList& ports)
+{
+    std::vector<int> wanted;
+    const QStringList shown = ListColumn(rows, kSlotPortColumn);
+    for (int row = 0; row < shown.size(); ++row) {
+        if (ports.contains(shown[row])) {
+            wanted.push_back(row);
+            wanted.push_back(row + 1);
+        }
+    }
+    e2e::TickRowsAt(rows, wanted);
+}
+
 class FastProvE2eTest : public e2e::CNorth1Test {};
+
+// What the operator finds on opening: the Service Type page on "Transparent", the IP traffic profile and the next
+// hop on their first names; the list opens without the operator choosing any of them.
+TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        CFastProvServiceTypePage& service = dialog.ServiceTypePage();
+        dialog.SelectPage(&service);
+        EXPECT_EQ(Field(service, CFastProvServiceTypePage::kServiceTypeId), QStringLiteral("Transparent"));
+        EXPECT_TRUE(service.IsControlEnabled(CFastProvServiceTypePage::kClientLimitId));
+        EXPECT_FALSE(service.IsControlEnabled(CFastProvServiceTypePage::kDhcpLimitId));
+        auto* ipTraffic = dynamic_cast<CVcVlanIpTrafficPage*>(dialog.GetPageById(CVcVlanIpTrafficPage::kTemplateId));
+        auto* nextHop = dynamic_cast<CVcVlanNextHopPage*>(dialog.GetPageById(CVcVlanNextHopPage::kTemplateId));
+        ASSERT_NE(ipTraffic, nullptr);
+        ASSERT_NE(nextHop, nullptr);
+        const QString firstProfile = ComboTexts(*ipTraffic, CVcVlanIpTrafficPage::kProfileId).section(',', 0, 0);
+        EXPECT_FALSE(firstProfile.isEmpty());
+        EXPECT_EQ(Field(*ipTraffic, CVcVlanIpTrafficPage::kProfileId), firstProfile);
+        EXPECT_TRUE(ipTraffic->IsControlEnabled(CVcVlanIpTrafficPage::kShowId));
+        EXPECT_EQ(Field(*nextHop, CVcVlanNextHopPage::kNextHopId),
+                  ComboTexts(*nextHop, CVcVlanNextHopPage::kNextHopId).section(',', 0, 0));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_opened"));
+        ASSERT_TRUE(Choose(dialog, Dlg::kFirstSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kLastSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kModuleTypeId, QStringLiteral("ALC-24")));
+        person.OnDialog<List>([&](List& list) {
+            EXPECT_FALSE(list.IsEnded());
+            EXPECT_EQ(Field(list, kServiceTypeText), QStringLiteral("Transparent"));
+            EXPECT_EQ(Field(list, kIpTrafficText), firstProfile);
+        });
+        Click(dialog, Dlg::kListId);
+        EXPECT_EQ(MessageLine(dialog), QString());
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// A tick whose boards cannot be read ends as it is: the row keeps no mark and the batch waits for Stop.
+TEST_F(FastProvE2eTest, ATickWithoutTheBoardsMarksNothing)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        DescribeProvisioning(dialog);
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            TickPorts(rows, {QStringLiteral("1-2")});
+            ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqBoardSetting.value));
+            const size_t boxes = person.boxTexts.size();
+            Click(list, List::kGoId);
+            ASSERT_TRUE(program_.WaitUntil([&] { return person.boxTexts.size() > boxes; }));
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
+                << person.boxTexts.back().toStdString();
+            program_.Settle();
+            EXPECT_EQ(e2e::CellImage(rows, 2), -1);
+            EXPECT_TRUE(list.IsRunning());
+            EXPECT_TRUE(list.IsControlEnabled(List::kStopId));
+            Click(list, List::kStopId);
+            EXPECT_FALSE(list.IsRunning());
+        });
+        Click(dialog, Dlg::kListId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
 
 TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
 {
@@ -98,11 +180,13 @@ TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
         person.OnDialog<List>([&](List& list) {
             QTreeView& rows = *list.FindList(kListControlId);
             const QStringList ports = ListColumn(rows, kSlotPortColumn);
-            // 24 ports of slot 1 and 24 of slot 3, each with its PVC; the SHDSL card in slot 2 is left out.
+            // 24 ports of slot 1 and 24 of slot 3, each with its PVC; the SHDSL card in slot 2 is left out. A port
+            // row names its port, its PVC row does not.
             EXPECT_EQ(ports.size(), 96);
-            EXPECT_EQ(ports.count(QStringLiteral("1-24")), 2);
-            EXPECT_EQ(ports.count(QStringLiteral("3-1")), 2);
+            EXPECT_EQ(ports.count(QStringLiteral("1-24")), 1);
+            EXPECT_EQ(ports.count(QStringLiteral("3-1")), 1);
             EXPECT_EQ(ports.count(QStringLiteral("2-1")), 0);
+            EXPECT_EQ(ports.value(1), QString());
             const QStringList vlans = ListColumn(rows, kVlanColumn);
             EXPECT_EQ(vlans[1], QStringLiteral("4094"));
             EXPECT_EQ(vlans[3], QStringLiteral("4093"));
@@ -110,9 +194,8 @@ TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
             e2e::CProgram::SaveScreenshot(list, QStringLiteral("fast_prov_list"));
 
             // Four ports; the PVC of 1-1 on VLAN 4094 breaks that VLAN's MAC limit of 48.
-            e2e::TickRows(rows,
-                          {QStringLiteral("1-1"), QStringLiteral("1-2"), QStringLiteral("1-3"), QStringLiteral("3-1")},
-                          kSlotPortColumn);
+            TickPorts(rows,
+                      {QStringLiteral("1-1"), QStringLiteral("1-2"), QStringLiteral("1-3"), QStringLiteral("3-1")});
             Click(list, List::kGoId);
             ASSERT_TRUE(program_.WaitUntil([&] { return !list.IsRunning(); }));
             EXPECT_EQ(e2e::CellImage(rows, 0), kImageDone);
@@ -124,7 +207,7 @@ TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
             e2e::CProgram::SaveScreenshot(list, QStringLiteral("fast_prov_list_refused"));
 
             // Without the refused row the batch goes on from the top; Stop after the next row.
-            e2e::TickRows(rows, {QStringLiteral("1-2"), QStringLiteral("1-3"), QStringLiteral("3-1")}, kSlotPortColumn);
+            TickPorts(rows, {QStringLiteral("1-2"), QStringLiteral("1-3"), QStringLiteral("3-1")});
             Click(list, List::kGoId);
             ASSERT_TRUE(program_.WaitUntil([&] { return e2e::CellImage(rows, 2) == kImageDone; }));
             Click(list, List::kStopId);

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace e2e {
@@ -269,9 +270,20 @@ int CellImage(const QTreeView& list, int row, int column)
 void TickRows(QTreeView& list, const QStringList& texts, int column)
 {
     QAbstractItemModel& model = *list.model();
+    std::vector<int> rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (texts.contains(model.index(row, column).data().toString()))
+            rows.push_back(row);
+    }
+    TickRowsAt(list, rows);
+}
+
+void TickRowsAt(QTreeView& list, const std::vector<int>& rows)
+{
+    QAbstractItemModel& model = *list.model();
     for (int row = 0; row < model.rowCount(); ++row) {
         const QModelIndex index = model.index(row, 0);
-        const bool wanted = texts.contains(model.index(row, column).data().toString());
+        const bool wanted = std::find(rows.begin(), rows.end(), row) != rows.end();
         if ((index.data(Qt::CheckStateRole).toInt() == Qt::Checked) == wanted)
             continue;
         list.scrollTo(index);

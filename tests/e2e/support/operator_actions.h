@@ -17,6 +17,7 @@
 #include <QStyle>
 
 #include <ostream>
+#include <vector>
 
 class CADialog;
 class CDialog;
@@ -66,6 +67,8 @@ int CellImage(const QTreeView& list, int row, int column = 0);
 // others, each that changes as a person does: a click on its row, and the space bar where the click alone does not
 // tick it.
 void TickRows(QTreeView& list, const QStringList& texts, int column = 0);
+// The same for the rows at the positions given.
+void TickRowsAt(QTreeView& list, const std::vector<int>& rows);
 
 // Whether the program's message box shows the style's icon `which` (information, warning ...) in its icon area.
 bool BoxShowsIcon(QDialog& box, QStyle::StandardPixmap which);
