@@ -82,9 +82,11 @@ TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
     EXPECT_TRUE(program_.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
     EXPECT_EQ(ServerSetting(program_).option82, 1u);
 
-    // The server list cannot be read: the relay shows and stays as the NE has it.
+    // The server list cannot be read: the operator is told, and the relay shows and stays as the NE has it.
     ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqDhcpRelayServer.value));
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        EXPECT_TRUE(program_.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to query")))
+            << program_.Operator().boxTexts.back().toStdString();
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
         Check(dialog, Dlg::kOption82DisabledId);
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));

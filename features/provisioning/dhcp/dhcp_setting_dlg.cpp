@@ -38,7 +38,8 @@ void CDhcpSettingDlg::DoDataExchange(CDataExchange& dx)
 std::optional<bool> CDhcpSettingDlg::HasRelayServers() const
 {
     const RecordReply<DhcpRelayServerRec> servers =
-        CRecordRequests().Query<DhcpRelayServerRec>(kReqDhcpRelayServer, static_cast<uint32_t>(GetNeId()));
+        CRecordRequests().Query<DhcpRelayServerRec>(kReqDhcpRelayServer, static_cast<uint32_t>(GetNeId()),
+                                                    {.failureTextId = kStrFailToQuery});
     if (!servers.Ok())
         return std::nullopt;
     return !servers.records.empty();
