@@ -1,7 +1,7 @@
 // PVC provisioning in the running program against the simulated server, on North-1's line ports: the VC-to-VLAN list
 // of the NE; a PVC created on a port and found at the server in service; a second one whose static IP range another
-// PVC holds, refused by the NE's rule check with the numbered report and written nowhere; a PVC the port has already
-// refused rather than overwritten; a change whose write the server refuses, after which the PVC, its range and its
+// PVC holds, refused by the NE's rule check with the numbered report and written nowhere; a PVC the port has already,
+// added again, changed in place; a change whose write the server refuses, after which the PVC, its range and its
 // row state are as they were; and a multi-delete of ticked PVCs that stops at one a static filtering entry keeps.
 
 #include "tests/e2e/support/e2e_harness.h"
@@ -115,7 +115,7 @@ void DescribeNewPvc(Setting& setting, const QString& port, int vci, const QStrin
 
 class PvcE2eTest : public e2e::CNorth1Test {};
 
-TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
+TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged)
 {
     e2e::COperator& person = program_.Operator();
     person.OnDialog<List>([&](List& dialog) {
@@ -178,15 +178,20 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
         person.onBox = nullptr;
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 41), -1);
 
-        // The port has PVC 0/35: creating it again is refused, not written over it.
+        // The port has PVC 0/35: adding it again changes it, and its row shows the change in place.
+        const int rows = list.model()->rowCount();
         person.OnDialog<Setting>([&](Setting& setting) {
+            EXPECT_EQ(Field(setting, Setting::kVpiId), QStringLiteral("0"));
+            EXPECT_EQ(Field(setting, Setting::kVciId), QStringLiteral("32"));
             DescribeNewPvc(setting, QStringLiteral("5"), 35, QStringLiteral("999"));
             Click(setting, IDOK);
-            EXPECT_EQ(MessageLine(setting), QStringLiteral("Data exists"));
-            EXPECT_FALSE(setting.IsEnded());
-            return IDCANCEL;
+            EXPECT_TRUE(setting.IsEnded()) << MessageLine(setting).toStdString();
         });
         Click(dialog, kAddButtonId);
+        EXPECT_EQ(list.model()->rowCount(), rows);
+        const int changed = RowOfPvc(list, QStringLiteral("1-5"), 0, 35);
+        ASSERT_NE(changed, -1);
+        EXPECT_EQ(ListColumn(list, column::kVlanOrNextHop)[changed], QStringLiteral("999"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdVcVlan));
@@ -200,7 +205,7 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndADuplicateRefused)
     EXPECT_EQ(ServerRowStatus(program_, kPort5, 40), 1u);
     EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 41));
     EXPECT_TRUE(ServerRanges(program_, kPort5, 41).empty());
-    EXPECT_EQ(ServerPvc(program_, kPort5, 0, 35)->vlanId, 300);
+    EXPECT_EQ(ServerPvc(program_, kPort5, 0, 35)->vlanId, 999);
 }
 
 TEST_F(PvcE2eTest, AWriteTheServerRefusesLeavesThePvcAsItWas)

@@ -33,6 +33,19 @@ inline bool IsStaticIpService(uint32_t serviceType)
     return serviceType == kServiceStaticIp || serviceType == kServicePppoeStaticIp;
 }
 
+// The service type a PVC read from the NE shows in the setting dialog: a type the program does not know shows as
+// PPPoE+static IP.
+inline uint32_t ShownServiceType(uint32_t serviceType)
+{
+    return serviceType >= kServicePppoe && serviceType <= kServiceTransparent ? serviceType : kServicePppoeStaticIp;
+}
+
+// The service type the setting dialog writes for its combo's choice (0 for none): none writes DHCP.
+inline uint32_t WrittenServiceType(uint32_t chosen)
+{
+    return chosen != 0 ? chosen : kServiceDhcp;
+}
+
 inline constexpr size_t kMaxPvcsPerPort = 8;
 inline constexpr size_t kMaxStaticIpRanges = 8;
 inline constexpr uint16_t kFirstVci = 32;

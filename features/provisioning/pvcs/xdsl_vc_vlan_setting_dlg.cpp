@@ -166,10 +166,7 @@ void CXdslVcVlanSettingDlg::ShowPvc(const PvcRec& pvc, const PvcStaticIps& range
     macLimit_.SetMacLimit(asRead_.macLimit);
     macLimit_.SetNonAged(pvc.aging != 1);
     serviceType_.SetRanges(ranges);
-    // A service type the program does not know shows as "PPPoE+static IP".
-    serviceType_.SetServiceType(pvc.serviceType >= kServicePppoe && pvc.serviceType <= kServiceTransparent
-                                    ? pvc.serviceType
-                                    : kServicePppoeStaticIp);
+    serviceType_.SetServiceType(ShownServiceType(pvc.serviceType));
     serviceType_.SetLimits(pvc.dhcpIpLimit, pvc.clientLimit);
     UpdateData(false);
     SwitchMode(false);
@@ -276,8 +273,7 @@ std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
     pvc.dhcpIpLimit = serviceType_.DhcpIpLimit();
     pvc.clientLimit = serviceType_.ClientLimit();
     pvc.aging = macLimit_.NonAged() ? 0 : 1;
-    const uint32_t serviceType = serviceType_.ServiceType();
-    pvc.serviceType = serviceType != 0 ? serviceType : kServiceDhcp;
+    pvc.serviceType = WrittenServiceType(serviceType_.ServiceType());
     pvc.enableState = enableIndex_ == 0 ? kPvcEnabled : kPvcDisabled;
     return pvc;
 }
