@@ -190,8 +190,8 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
         Click(dialog, kAddButtonId);
         EXPECT_EQ(list.model()->rowCount(), rows);
         const int changed = RowOfPvc(list, QStringLiteral("1-5"), 0, 35);
-        ASSERT_NE(changed, -1);
-        EXPECT_EQ(ListColumn(list, column::kVlanOrNextHop)[changed], QStringLiteral("999"));
+        EXPECT_NE(changed, -1);
+        EXPECT_EQ(ListColumn(list, column::kVlanOrNextHop).value(changed), QStringLiteral("999"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdVcVlan));

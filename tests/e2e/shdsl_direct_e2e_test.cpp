@@ -56,7 +56,7 @@ TEST_F(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPr
         person.AnswerBox(IDYES);
         const size_t boxes = person.boxTexts.size();
         Click(ports, List::kResetButtonId);
-        ASSERT_EQ(person.boxTexts.size(), boxes + 1);
+        EXPECT_EQ(person.boxTexts.size(), boxes + 1);
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
 
