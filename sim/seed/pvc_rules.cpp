@@ -602,12 +602,18 @@ std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry)
     if (entry.controlState != kDeny && entry.controlState != kPermit)
         return "Invalid control state";
     // The add applies the rules of the check.
+    AclCheckRec check = SourceMacCheckOf(entry);
+    JudgeSourceMac(ne, check);
+    return SourceMacRefusal(check);
+}
+
+AclCheckRec SourceMacCheckOf(const AclEntryRec& entry)
+{
     AclCheckRec check;
     check.kind = entry.controlState;
     check.mac = entry.mac;
     check.portId = entry.portId;
     check.vpi = entry.vpi;
     check.vci = entry.vci;
-    JudgeSourceMac(ne, check);
-    return SourceMacRefusal(check);
+    return check;
 }

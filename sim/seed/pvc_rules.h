@@ -88,6 +88,8 @@ std::string StaticFdbRefusal(const SimPvcWorld& ne, const FdbEntryRec& entry);
 std::vector<FdbEntryRec> LearnedFdbDroppedFor(const SimPvcWorld& ne, const FdbEntryRec& added);
 // Why the NE refuses a source MAC for the PVC, by the rules of its check; empty when it takes it.
 std::string AclRefusal(const SimPvcWorld& ne, const AclEntryRec& entry);
+// The check of the entry's MAC on its PVC with its state, not yet judged.
+AclCheckRec SourceMacCheckOf(const AclEntryRec& entry);
 
 // The IP addresses a PVC's service takes: its DHCP IP limit, or the sum of its static ranges.
 uint32_t PvcIpAmount(const SimPvc& pvc);

@@ -335,12 +335,7 @@ TEST_F(PvcRulesTest, TheAddOfASourceMacKeepsToItsCheck)
         return entry;
     };
     const auto verdictOf = [this](const AclEntryRec& entry) {
-        AclCheckRec check;
-        check.kind = entry.controlState;
-        check.mac = entry.mac;
-        check.portId = entry.portId;
-        check.vpi = entry.vpi;
-        check.vci = entry.vci;
+        AclCheckRec check = SourceMacCheckOf(entry);
         JudgeSourceMac(world_, check);
         return check.verdict;
     };
