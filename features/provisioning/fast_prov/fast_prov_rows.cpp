@@ -93,7 +93,14 @@ FastProvExpansion ExpandFastProvRows(const FastProvParams& params, const std::ve
             row.port = port;
             row.vpi = static_cast<uint8_t>(vpi);
             row.vci = static_cast<uint16_t>(vci);
-            row.vlan = params.IsRouted() ? kFirstVlanId : static_cast<uint16_t>(vlan);
+            if (params.IsRouted()) {
+                row.vlan = kFirstVlanId;
+            } else {
+                // Only a VLAN a PVC takes must be valid: a range may end at 4094.
+                if (vlan < static_cast<int>(kFirstVlanId) || vlan > static_cast<int>(kLastVlanId))
+                    return {.rows = {}, .vlanOverflow = true};
+                row.vlan = static_cast<uint16_t>(vlan);
+            }
             if (staticIp && nextIp != 0) {
                 row.staticIp = AddressOf(nextIp);
                 usedIp = true;
@@ -102,14 +109,9 @@ FastProvExpansion ExpandFastProvRows(const FastProvParams& params, const std::ve
                 nextIp += params.staticIpLimit;
             }
             expansion.rows.push_back(row);
-            // The VLAN after this PVC must be one: a step past 1..4094 ends the list.
-            const int step = params.vlanIncrement;
-            if (!params.IsRouted() && ((step > 0 && static_cast<int>(kLastVlanId) - vlan < step) ||
-                                       (step < 0 && static_cast<int>(kFirstVlanId) - step > vlan)))
-                return {.rows = {}, .vlanOverflow = true};
             vpi += params.vpiIncrement;
             vci += params.vciIncrement;
-            vlan = static_cast<int16_t>(vlan + step);
+            vlan += params.vlanIncrement;
         }
         if (usedIp) {
             portBase += params.ipIncrementPerPort;
