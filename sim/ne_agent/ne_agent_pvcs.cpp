@@ -275,11 +275,10 @@ void CNeAgentMib::TakeSourceMac(const AclEntryRec& added)
         if (SamePvc(pvc, added))
             vlan = pvc.vlanId;
     }
-    // The PVC's state is the one its new entry gives, for every entry it lists.
+    // The PVC's entries carry its VLAN.
     for (auto& [index, bytes] : tables_[kReqAcl].rows) {
         AclEntryRec entry;
         if (Decode(bytes, &entry) && SamePvc(entry, added)) {
-            entry.controlState = added.controlState;
             entry.vlanId = vlan;
             bytes = Bytes(entry);
         }

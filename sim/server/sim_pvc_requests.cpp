@@ -424,12 +424,7 @@ void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
             Reply(out, header, Refused(refusal));
             return;
         }
-        // The PVC's state is the one its new entry gives, for every entry it lists.
         std::vector<AclEntryRec> acls = world().acls;
-        for (AclEntryRec& other : acls) {
-            if (SamePvc(other, entry))
-                other.controlState = entry.controlState;
-        }
         PvcRec key;
         key.portId = entry.portId;
         key.vpi = entry.vpi;

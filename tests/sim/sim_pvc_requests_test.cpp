@@ -172,21 +172,25 @@ TEST_F(SimPvcRequestsTest, AStaticIpPvcNeedsARangeToBeInService)
     EXPECT_EQ(RowStatus(Key(10105, 0, 36)), 1u);
 }
 
-TEST_F(SimPvcRequestsTest, SourceMacsGiveThePvcItsStateAndGoWithIt)
+// A PVC's source MACs share its state: a MAC of the other state is refused, as the check says; one of the PVC's state
+// is listed with the PVC's VLAN; the MACs go with their PVC.
+TEST_F(SimPvcRequestsTest, SourceMacsKeepThePvcsStateAndGoWithIt)
 {
     AclEntryRec entry;
     entry.portId = 10106;
     entry.vci = 35;
     entry.mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x66};
     entry.controlState = 4;
+    EXPECT_EQ(Write(kReqAclAdd, entry).refusal, "ACL permitted FDB entries have existed on this PVC");
+    entry.controlState = 5;
     const Answer added = Write(kReqAclAdd, entry);
     ASSERT_TRUE(added.ok) << added.refusal;
     EXPECT_EQ(added.Records<AclEntryRec>().front().vlanId, 301);
     const auto listed = Read(kReqAcl, WordRecord{10100}).Records<AclEntryRec>();
     ASSERT_EQ(listed.size(), 2u);
     for (const AclEntryRec& acl : listed)
-        EXPECT_EQ(acl.controlState, 4u);
-    EXPECT_EQ(Write(kReqAclAdd, entry).refusal, "MAC address has existed in FDB table");
+        EXPECT_EQ(acl.controlState, 5u);
+    EXPECT_EQ(Write(kReqAclAdd, entry).refusal, "Same ACL entry has already existed on this PVC");
 
     ASSERT_TRUE(Write(kReqPvcDelete, Key(10106, 0, 35)).ok);
     EXPECT_TRUE(Read(kReqAcl, WordRecord{1}).Records<AclEntryRec>().empty());
