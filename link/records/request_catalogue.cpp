@@ -430,8 +430,9 @@ constexpr RequestSpec kCatalogue[] = {
     Single(kReqDhcp).Direct(DirectScalars().Writable()),
     // A query names a port, a card or the NE.
     Family(kReqDhcpAgentId).Direct(DirectTable().Writable().Range(DirectRange::kEntityKey)),
+    // The workstation changes a relay server with an add of its address.
     Family(kReqDhcpRelayServer, kReqDhcpRelayServerAdd, kReqDhcpRelayServerDelete)
-        .Direct(DirectTable().Writable().RowStatus()),
+        .Direct(DirectTable().Writable().RowStatus().AddChanges()),
     Single(kReqDhcpBroadcast).Direct(DirectScalars().Writable()),
     Family(kReqDhcpTransaction).Direct(DirectTable().Range(DirectRange::kEntityKey)),
     Count(kReqDhcpRelayServerCount, kReqDhcpRelayServer).Direct(DirectCount()),

@@ -68,6 +68,7 @@ struct DirectSpec {
     bool writable = false;                // operation 2 writes the writable columns
     bool rowStatus = false;               // the table ends with a RowStatus column; add and delete create and destroy
     bool trigger = false;                 // operation 2 sets R.<code>.0 to the first word of its record
+    bool addChanges = false;              // an add of a row the table has changes its writable columns
     DirectRange range = DirectRange::kAll;
     DirectFixup fixup = DirectFixup::kNone;
 
@@ -93,6 +94,12 @@ struct DirectSpec {
     {
         DirectSpec spec = *this;
         spec.trigger = true;
+        return spec;
+    }
+    constexpr DirectSpec AddChanges() const
+    {
+        DirectSpec spec = *this;
+        spec.addChanges = true;
         return spec;
     }
     constexpr DirectSpec RowStatus() const

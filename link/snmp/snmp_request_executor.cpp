@@ -324,9 +324,18 @@ int CSnmpRequestExecutor::WriteRows(const SnmpRequestEntry& entry, const EmsMsg&
         if (entry.writeKind == SnmpWriteKind::Add || entry.writeKind == SnmpWriteKind::Delete) {
             if (!entry.rowStatus)
                 return kDrvNotSupported;
-            int32_t status = entry.writeKind == SnmpWriteKind::Add ? kRowStatusCreateAndGo : kRowStatusDestroy;
-            varbinds.push_back(
-                {entry.EntryOid().Appended(entry.RowStatusColumn()).Appended(index), SnmpValue::Integer(status)});
+            const CSnmpOid rowStatus = entry.EntryOid().Appended(entry.RowStatusColumn()).Appended(index);
+            bool create = entry.writeKind == SnmpWriteKind::Add;
+            if (create && entry.addChanges) {
+                // A row the NE has takes the columns alone.
+                std::vector<SnmpVarBind> held;
+                const int found = session_.Get({rowStatus}, &held);
+                if (found != kDrvOk && found != kDrvSnmpNoSuchName)
+                    return found;
+                create = found != kDrvOk;
+            }
+            if (create || entry.writeKind == SnmpWriteKind::Delete)
+                varbinds.push_back({rowStatus, SnmpValue::Integer(create ? kRowStatusCreateAndGo : kRowStatusDestroy)});
         }
         if (int result = session_.Set(varbinds); result != kDrvOk)
             return result;

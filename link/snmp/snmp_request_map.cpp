@@ -202,6 +202,7 @@ SnmpRequestEntry EntryOf(const RequestSpec& spec, uint16_t code, SnmpWriteKind w
         AddColumns(*record, entry);
     }
     entry.rowStatus = direct.rowStatus;
+    entry.addChanges = direct.addChanges;
     switch (direct.range) {
     case DirectRange::kAll:
         entry.queryRange = SnmpQueryRange::All;

@@ -102,6 +102,7 @@ struct SnmpRequestEntry {
     std::vector<SnmpColumnDef> columns; // in record-field order
     std::vector<uint32_t> indexColumns; // column numbers making the INDEX, in order
     bool rowStatus = false;             // a RowStatus column follows the last column
+    bool addChanges = false;            // Add: a row the table has already takes the writable columns
     SnmpQueryRange queryRange = SnmpQueryRange::All;
     uint16_t queryKeyOffset = 0; // KeyPrefix, KeyRange and KeyPair: where in the request record the key starts
     SnmpWriteKind writeKind = SnmpWriteKind::None;

@@ -92,6 +92,15 @@ TEST_F(DhcpStatusDirectE2eTest, TheDhcpServicesAreTheNesPrivateScalarsAndTables)
         EXPECT_EQ(rows.model()->rowCount(), 4);
         // The NE counts its four: a fifth is not asked for.
         EXPECT_FALSE(AddRelayServer(list, {192, 0, 2, 71}, QStringLiteral("50")));
+        // A server's VLAN changed: the NE takes the add of the address it has as a change.
+        program_.ClickListRow(rows, 1);
+        person.OnDialog<CDhcpRelayServerDlg>([&](CDhcpRelayServerDlg& modify) {
+            EXPECT_EQ(Field(modify, CDhcpRelayServerDlg::kVlanId), QStringLiteral("20"));
+            Type(modify, CDhcpRelayServerDlg::kVlanId, QStringLiteral("25"));
+            Click(modify, IDOK);
+            EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
+        });
+        Click(list, kModifyButtonId);
         program_.ClickListRow(rows, 3);
         person.AnswerBox(IDYES);
         // The confirmation warns of what it asks.
@@ -101,7 +110,7 @@ TEST_F(DhcpStatusDirectE2eTest, TheDhcpServicesAreTheNesPrivateScalarsAndTables)
         person.onBox = nullptr;
         EXPECT_TRUE(warns);
         Click(list, kRefreshButtonId);
-        EXPECT_EQ(ListColumn(rows, 2), (QStringList{QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30")}));
+        EXPECT_EQ(ListColumn(rows, 2), (QStringList{QStringLiteral("10"), QStringLiteral("25"), QStringLiteral("30")}));
     });
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
 
