@@ -101,8 +101,11 @@ void CDhcpRelayServerDlg::OnOK()
             return;
         }
     }
-    // The NE takes a change of a server as an add of the same address.
-    if (!requests.Add(kReqDhcpRelayServer, neId, server, {.failureTextId = kStrFailToAddDhcpServer}).Ok())
+    // The NE takes a change of a server as an add of the same address; the add names the address and the VLAN.
+    DhcpRelayServerRec sent;
+    sent.address = server.address;
+    sent.vlanId = server.vlanId;
+    if (!requests.Add(kReqDhcpRelayServer, neId, sent, {.failureTextId = kStrFailToAddDhcpServer}).Ok())
         return;
     server_ = server;
     EndDialog(IDOK);

@@ -126,9 +126,11 @@ void CDhcpRelayServerListDlg::OnDeleteRecord(uint32_t key)
     }
     if (!ConfirmDelete())
         return;
+    // The delete names the server by its address alone.
+    DhcpRelayServerRec named;
+    named.address = server->address;
     if (!CRecordRequests()
-             .Delete(kReqDhcpRelayServer, static_cast<uint32_t>(GetNeId()), *server,
-                     {.failureTextId = kStrFailToDelete})
+             .Delete(kReqDhcpRelayServer, static_cast<uint32_t>(GetNeId()), named, {.failureTextId = kStrFailToDelete})
              .Ok())
         return;
     rows_.Remove(key);
