@@ -4,7 +4,6 @@
 #include "link/ftp/download_file.h"
 #include "link/ftp/ftp_transfer_steps.h"
 
-
 void RunFtpUpload(const FtpFileTransfer& transfer, CFtpJob& job)
 {
     FtpLocalFile file = OpenLocalFile(transfer.localPath, "rb", job);

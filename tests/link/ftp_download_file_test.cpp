@@ -52,7 +52,8 @@ protected:
         fs::create_directories(peer_.Area(kNe) / "cfg:");
         WriteText(peer_.Area(kNe) / "cfg:" / "default.cfg", config);
         WriteText(peer_.Area(kNe) / "cfg:" / "default.md5", Md5HexString(config));
-        const std::vector<uint8_t> image = BuildFirmwareImage("QX7200", "3.2.0", std::vector<uint8_t>(kLargeSize, 0x5A));
+        const std::vector<uint8_t> image =
+            BuildFirmwareImage("QX7200", "3.2.0", std::vector<uint8_t>(kLargeSize, 0x5A));
         fs::create_directories(peer_.Area(kNe) / "Partition 1");
         WriteText(peer_.Area(kNe) / "Partition 1" / "qx7200.enc", std::string(image.begin(), image.end()));
         ASSERT_TRUE(peer_.Start());
@@ -61,9 +62,9 @@ protected:
             {"configuration",
              [](const CFtpPeer& peer, const std::string& local, const std::string& password,
                 FtpTransferSettings settings, CFtpJob& job) {
-                 RunConfigBackup({{kNe, peer.Port(), "qurim", password}, "cfg:", "default.cfg", "default.md5", local,
-                                  settings},
-                                 job);
+                 RunConfigBackup(
+                     {{kNe, peer.Port(), "qurim", password}, "cfg:", "default.cfg", "default.md5", local, settings},
+                     job);
              },
              Md5HexString(config) + "\r\n" + config},
             {"firmware",
