@@ -21,9 +21,21 @@ using namespace server_test;
 // Writes that change nothing: the session's own steps, the alarm resend at login, the connection tests and the checks
 // that are written to be read back.
 const std::vector<uint16_t> kChangingNothing = {
-    kReqKeepAlive,        kReqLogon,           kReqLogoff,           kReqLoginQuery,       kReqNotificationsOn,
-    kReqAlarmSync,        kReqNeSnmpCheck,     kReqNePing,           kReqPvcRuleCheck,     kReqIpTrafficRuleCheck,
-    kReqTrafficPolicingRuleCheck, kReqVlanMacLimitCheck, kReqServiceTypeCheck, kReqAclCheck, kReqMacSpoofCheck,
+    kReqKeepAlive,
+    kReqLogon,
+    kReqLogoff,
+    kReqLoginQuery,
+    kReqNotificationsOn,
+    kReqAlarmSync,
+    kReqNeSnmpCheck,
+    kReqNePing,
+    kReqPvcRuleCheck,
+    kReqIpTrafficRuleCheck,
+    kReqTrafficPolicingRuleCheck,
+    kReqVlanMacLimitCheck,
+    kReqServiceTypeCheck,
+    kReqAclCheck,
+    kReqMacSpoofCheck,
 };
 // What only an Administrator may do: change the roles' rights, send a command line to an NE.
 const std::vector<uint16_t> kAdministratorOnly = {kReqUserRights, kReqNeCommand};
@@ -41,7 +53,8 @@ std::vector<Change> ChangingCodes()
         if (!spec.server || spec.kind == RequestKind::kCount || spec.kind == RequestKind::kNotification)
             continue;
         for (const uint16_t code : {spec.code, spec.addCode, spec.deleteCode, spec.deleteAllCode}) {
-            if (code != 0 && std::find(kChangingNothing.begin(), kChangingNothing.end(), code) == kChangingNothing.end())
+            if (code != 0 &&
+                std::find(kChangingNothing.begin(), kChangingNothing.end(), code) == kChangingNothing.end())
                 changes.push_back({code, spec.BodySize()});
         }
     }
@@ -77,8 +90,7 @@ protected:
     std::optional<Frame> Change(CRawClient& client, const ::Change& change)
     {
         return client.ReplyTo(
-            client.Send(kEmsOpModify, change.code, 1, std::vector<uint8_t>(change.bodySize, 0), change.bodySize),
-            3000);
+            client.Send(kEmsOpModify, change.code, 1, std::vector<uint8_t>(change.bodySize, 0), change.bodySize), 3000);
     }
 
     // The records of a query, as they stand.

@@ -205,7 +205,8 @@ TEST_F(LoginDialogTest, AnNeWhoseAnswersCannotBeReadIsNotCalledUnreachable)
     ASSERT_TRUE(dialog.Create());
     dialog.show();
     ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
-    TypeLogin(dialog, LoginInput{.address = kLoopback, .port = ne.Endpoint().port, .password = "public", .direct = true});
+    TypeLogin(dialog,
+              LoginInput{.address = kLoopback, .port = ne.Endpoint().port, .password = "public", .direct = true});
     ClickLogin(dialog);
     EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("(32027) SNMP decode error"));
     EXPECT_FALSE(dialog.IsEnded());
