@@ -8,6 +8,7 @@
 #include "link/snmp/snmp_request_map.h"
 #include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
+#include "sim/ne_agent/shared_map.h"
 #include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/ne_file_system.h"
 #include "sim/seed/pvc_rules.h"
@@ -67,7 +68,7 @@ private:
     };
     struct Table {
         const SnmpRequestEntry* entry = nullptr;
-        std::map<CSnmpOid, std::vector<uint8_t>> rows;
+        CSharedMap<CSnmpOid, std::vector<uint8_t>> rows;
     };
     struct Candidate {
         uint32_t entityId = 0;
@@ -195,7 +196,7 @@ private:
     NeAgentCounters counters_;
     std::map<uint16_t, std::vector<uint8_t>> scalarRecords_; // by map code
     std::map<uint16_t, Table> tables_;                       // by object code
-    std::map<CSnmpOid, Object> registry_;
+    CSharedMap<CSnmpOid, Object> registry_;
     bool registryDirty_ = true;
     size_t maxTableRows_ = 0;
     bool syncRequested_ = false;

@@ -51,7 +51,7 @@ const std::map<CSnmpOid, std::vector<uint8_t>>& CNeAgentMib::TableRows(uint16_t 
 {
     static const std::map<CSnmpOid, std::vector<uint8_t>> none;
     const auto table = tables_.find(code);
-    return table != tables_.end() ? table->second.rows : none;
+    return table != tables_.end() ? table->second.rows.Read() : none;
 }
 
 SimPvcWorld CNeAgentMib::PvcWorld() const
@@ -259,7 +259,7 @@ void CNeAgentMib::ForgetPvc(const CSnmpOid& pvcIndex)
 
 void CNeAgentMib::SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState)
 {
-    for (auto& [index, bytes] : tables_[kReqPvc].rows) {
+    for (auto& [index, bytes] : tables_[kReqPvc].rows.Write()) {
         PvcRec pvc;
         if (Decode(bytes, &pvc) && SamePvc(pvc, row)) {
             pvc.operState = operState;
@@ -276,7 +276,7 @@ void CNeAgentMib::TakeSourceMac(const AclEntryRec& added)
             vlan = pvc.vlanId;
     }
     // The PVC's state is the one its new entry gives, for every entry it lists.
-    for (auto& [index, bytes] : tables_[kReqAcl].rows) {
+    for (auto& [index, bytes] : tables_[kReqAcl].rows.Write()) {
         AclEntryRec entry;
         if (Decode(bytes, &entry) && SamePvc(entry, added)) {
             entry.controlState = added.controlState;
