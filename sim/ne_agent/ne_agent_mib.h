@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -185,6 +186,14 @@ private:
     void AppendLog(const EntityStateRec& state);
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
+
+    // The VLANs' MAC limits as records, kept while their table is as it was: every request reads all 4094 of them.
+    struct DecodedVlanLimits {
+        const void* contents = nullptr;
+        uint64_t writes = 0;
+        std::shared_ptr<const std::vector<VlanMacLimitRec>> records;
+    };
+    mutable DecodedVlanLimits vlanLimits_;
 
     const CEntityModelSet* models_ = nullptr;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
