@@ -1,5 +1,7 @@
 #include "link/ftp/download_file.h"
 
+#include "core/ini/file_replacement.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -16,7 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kTemporaryMark[] = ".part-tarvik-";
-constexpr size_t kTemporaryUniqueChars = 6; // what mkstemp puts in place of "XXXXXX"
 // A temporary this much older than now, and locked by nobody, has lost its writer; a younger one may be one that is
 // being made and not yet locked.
 constexpr auto kOrphanAge = std::chrono::seconds(10);
@@ -33,19 +34,6 @@ bool Fail(std::string* error, int why)
     return false;
 }
 
-bool IsTemporaryOf(const std::string& entry, const std::string& fileName)
-{
-    const std::string prefix = fileName + kTemporaryMark;
-    if (entry.size() != prefix.size() + kTemporaryUniqueChars || entry.compare(0, prefix.size(), prefix) != 0)
-        return false;
-    for (size_t i = prefix.size(); i < entry.size(); ++i) {
-        const char c = entry[i];
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    }
-    return true;
-}
-
 // Removes the temporaries of downloads to `target` whose writers are gone.
 void RemoveOrphans(const fs::path& target)
 {
@@ -56,7 +44,7 @@ void RemoveOrphans(const fs::path& target)
         return;
     const auto oldest = std::chrono::system_clock::now() - kOrphanAge;
     while (const dirent* entry = ::readdir(listing)) {
-        if (!IsTemporaryOf(entry->d_name, fileName))
+        if (!IsTemporaryNameOf(entry->d_name, fileName, kTemporaryMark))
             continue;
         const std::string full = (dir / entry->d_name).string();
         const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
