@@ -8,6 +8,7 @@
 
 #include "link/driver_mode.h"
 #include "link/icmp/icmp_transport.h"
+#include "link/snmp/net_drv_snmp_agent.h"
 #include "ui/shell/app/login_dlg.h"
 
 #include <QCheckBox>
@@ -201,6 +202,7 @@ TEST_F(LoginDialogTest, AnNeWhoseAnswersCannotBeReadIsNotCalledUnreachable)
     ne.SetPrelude([](const SnmpMessage&) { return std::vector<std::vector<uint8_t>>{{0x30, 0x03, 0x02, 0x01}}; });
     AppSettings().snmpWait = 200;
     AppSettings().snmpRetry = 0;
+    RegisterSnmpDriver();
     CLoginDlg dialog;
     ASSERT_TRUE(dialog.Create());
     dialog.show();
