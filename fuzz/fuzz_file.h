@@ -1,6 +1,6 @@
 #pragma once
 // The loaders that read a named file take the fuzz input through one file of a directory of this process, written
-// anew for every input; the directory goes when the process ends normally.
+// anew for every input (in memory where the system has /dev/shm); the directory goes when the process ends normally.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,11 @@ class CFuzzFile {
 public:
     explicit CFuzzFile(const std::string& name)
     {
-        dir_ = std::filesystem::temp_directory_path() / ("tarvik-fuzz-" + std::to_string(::getpid()) + "-" + name);
+        // In memory where the system offers it: a run writes the file anew for every input.
+        const std::filesystem::path shm("/dev/shm");
+        const std::filesystem::path base =
+            ::access(shm.c_str(), W_OK) == 0 ? shm : std::filesystem::temp_directory_path();
+        dir_ = base / ("tarvik-fuzz-" + std::to_string(::getpid()) + "-" + name);
         std::filesystem::create_directories(dir_);
         path_ = (dir_ / name).string();
     }

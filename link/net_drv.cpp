@@ -305,6 +305,7 @@ void CNetDrv::ServeBlock(AgentBlock& block)
 {
     switch (block.kind) {
     case BlockKind::Connect: {
+        NoteFailureText(kDrvOk, {});
         WatchTransport(-1, 0);
         if (connected_.exchange(false)) {
             AgentRoutine_Disconnect();
@@ -567,7 +568,8 @@ int CNetDrv::RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureText
         }
         result = Transact(request, reply, timeoutMs, waitDialog, errorText);
         if (result != kDrvOk && errorText.empty()) {
-            errorText = GetDriverErrorText(result);
+            std::lock_guard<std::mutex> lock(failureNoteMutex_);
+            errorText = result == failureNoteCode_ ? failureNoteText_ : GetDriverErrorText(result);
         }
         if (request != nullptr) {
             WriteDriverLog(DriverLogKind::NetDrv, "RequestEmsMsg code %u op %u ne %lu -> %d",
@@ -750,6 +752,13 @@ bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, siz
     // back until the reply), so that a burst ahead of the reply never piles up; other threads queue it for the UI
     // thread.
     return (applyNow && ApplyDuringRequest(&copy)) || QueueServerMessage(&copy);
+}
+
+void CNetDrv::NoteFailureText(int code, std::string text)
+{
+    std::lock_guard<std::mutex> lock(failureNoteMutex_);
+    failureNoteCode_ = code;
+    failureNoteText_ = std::move(text);
 }
 
 void CNetDrv::PostDisconnect(int reason)

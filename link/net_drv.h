@@ -161,6 +161,9 @@ protected:
     virtual void OnMessageRefused(const EmsMsg& /*msg*/) {}
     // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.
     void PostDisconnect(int reason);
+    // Why the connection fails, in more words than the result code's text: requests that end with `code` until the
+    // next connect say `text` instead.
+    void NoteFailureText(int code, std::string text);
     // Sends the request of `sequence` (hands it over, or posts it to AgentRoutine); false when that failed, which
     // has ended the request.
     bool StartRequest(uint32_t sequence, SendParams& params);
@@ -238,6 +241,9 @@ private:
     // already has, and then takes no lock for it.
     std::atomic<uint64_t> watched_{WatchWord(-1, 0)};
     CWakeupEvent quitEvent_; // signalled once, never drained
+    std::mutex failureNoteMutex_;
+    int failureNoteCode_ = 0; // none
+    std::string failureNoteText_;
     std::mutex blocksMutex_;
     std::deque<std::shared_ptr<AgentBlock>> blocks_;
     bool agentAccepting_ = false; // guarded by blocksMutex_

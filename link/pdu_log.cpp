@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bitset>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -12,9 +13,7 @@
 #include "link/driver_logs.h"
 #include "link/link_ui.h"
 #include "link/records/logon_rec.h"
-#include "link/records/online_user_record.h"
-#include "link/records/request_codes.h"
-#include "link/records/user_account_record.h"
+#include "link/records/request_catalogue.h"
 
 namespace {
 
@@ -77,20 +76,58 @@ PendingLines& Pending()
 
 std::atomic<int> g_pduLogFlag{1};
 
-// Where a code's records carry a password digest: the record's size and the digest field's offset and width.
-struct DigestField {
-    uint16_t code;
-    size_t recordSize;
-    size_t offset;
-    size_t width;
+// The records a code's PDUs may carry that have secret fields: the code's own, its replies' and its direct link's.
+struct SecretLayouts {
+    std::array<const RecordLayout*, 3> layouts{};
 };
-constexpr DigestField kDigestFields[] = {
-    {kReqLogon, kLogonRecSize, 11, kLogonDigestSize},
-    {kReqUserAccount, kUserAccountRecordSize, 11, kUserAccountDigestWidth},
-    {kReqUserAccountAdd, kUserAccountRecordSize, 11, kUserAccountDigestWidth},
-    {kReqUserAccountDelete, kUserAccountRecordSize, 11, kUserAccountDigestWidth},
-    {kReqOnlineUser, kOnlineUserRecordSize, 11, kUserAccountDigestWidth},
+
+// The codes with secrets, so that the PDUs of every other code are logged without a copy or a search.
+struct SecretIndex {
+    std::bitset<UINT16_MAX + 1> codes;
+    std::vector<std::pair<uint16_t, SecretLayouts>> byCode; // sorted by code
 };
+
+const SecretIndex& Secrets()
+{
+    static const SecretIndex index = [] {
+        SecretIndex built;
+        for (const RequestSpec& spec : RequestCatalogue()) {
+            SecretLayouts found;
+            size_t count = 0;
+            for (const RecordLayout* layout : {spec.record, spec.replyRecord, spec.direct.record}) {
+                if (layout != nullptr && layout->HasSecrets())
+                    found.layouts[count++] = layout;
+            }
+            if (count == 0)
+                continue;
+            for (const uint16_t code : {spec.code, spec.addCode, spec.deleteCode, spec.deleteAllCode}) {
+                if (code != 0 && !built.codes.test(code)) {
+                    built.codes.set(code);
+                    built.byCode.push_back({code, found});
+                }
+            }
+        }
+        // The catalogue sends a logon without a record: the driver puts the logon record in.
+        if (!built.codes.test(kReqLogon)) {
+            built.codes.set(kReqLogon);
+            built.byCode.push_back({kReqLogon, SecretLayouts{{&kRecordLayout<LogonRec>}}});
+        }
+        std::sort(built.byCode.begin(), built.byCode.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        return built;
+    }();
+    return index;
+}
+
+const SecretLayouts* SecretsOf(uint16_t code)
+{
+    const SecretIndex& index = Secrets();
+    if (!index.codes.test(code))
+        return nullptr;
+    const auto it = std::lower_bound(index.byCode.begin(), index.byCode.end(), code,
+                                     [](const auto& entry, uint16_t value) { return entry.first < value; });
+    return &it->second;
+}
 
 const char* DirectionName(PduDirection direction)
 {
@@ -204,19 +241,23 @@ std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records,
         return shown;
     }
     shown.assign(records, records + size);
-    for (const DigestField& field : kDigestFields) {
-        if (field.code != msg.requestCode) {
-            continue;
-        }
-        // Records of another size carry no account; every byte of a digest that is not its end is masked.
-        const size_t step = msg.recordSize != 0 ? msg.recordSize : field.recordSize;
-        if (step < field.recordSize) {
+    const SecretLayouts* secrets = SecretsOf(msg.requestCode);
+    if (secrets == nullptr || msg.operation == kEmsOpTextReply) {
+        return shown;
+    }
+    // Each record the PDU may carry is masked where it has secrets: a few bytes too many masked cost nothing, one
+    // too few would show a password. Records shorter than the layout carry none of its fields; a last record cut
+    // short is masked as far as it goes.
+    for (const RecordLayout* layout : secrets->layouts) {
+        if (layout == nullptr) {
             break;
         }
-        for (size_t at = 0; at + field.offset + field.width <= size; at += step) {
-            for (size_t i = at + field.offset; i < at + field.offset + field.width && shown[i] != 0; ++i) {
-                shown[i] = '*';
-            }
+        const size_t step = msg.recordSize != 0 ? msg.recordSize : layout->size;
+        if (step < layout->size) {
+            continue;
+        }
+        for (size_t at = 0; at < size; at += step) {
+            MaskSecretFields(*layout, shown.data() + at, std::min<size_t>(size - at, layout->size));
         }
     }
     return shown;
@@ -224,14 +265,13 @@ std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records,
 
 void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* rawRecords, size_t size)
 {
-    // Only the few codes that carry digests are copied to be masked.
-    const bool carriesDigest = std::any_of(std::begin(kDigestFields), std::end(kDigestFields),
-                                           [&](const DigestField& field) { return field.code == msg.requestCode; });
+    // Only the codes whose records have secrets are copied to be masked.
     std::vector<uint8_t> masked;
-    if (carriesDigest) {
+    const bool carriesSecrets = rawRecords != nullptr && SecretsOf(msg.requestCode) != nullptr;
+    if (carriesSecrets) {
         masked = PduRecordsForLog(msg, rawRecords, size);
     }
-    const uint8_t* records = carriesDigest && rawRecords != nullptr ? masked.data() : rawRecords;
+    const uint8_t* records = carriesSecrets ? masked.data() : rawRecords;
     const auto now = std::chrono::system_clock::now();
     if (IsDriverLogEnabled(DriverLogKind::Pdu)) {
         std::string text = FormatPduHeaderLine(FormatLogTimestamp(now), direction, msg) + "\n";

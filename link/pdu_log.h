@@ -1,7 +1,8 @@
 // Every PDU in readable form: a header line and a hex dump of the records. PDU.log gets the whole dump; the PDU log
-// window gets the first 256 bytes of each PDU, gathered until the window is refreshed or flushed. Password digests
-// (of the logon and of the operator accounts) stand for the passwords at the server, so neither shows them: their
-// bytes are dumped as '*'.
+// window gets the first 256 bytes of each PDU, gathered until the window is refreshed or flushed. Neither shows a
+// secret: the bytes of every field the record's field table marks secret (passwords, password digests, which stand
+// for the passwords at the server, and communities) are dumped as '*', in every record of the catalogue and in both
+// modes.
 #pragma once
 
 #include <cstddef>
@@ -22,10 +23,10 @@ std::string FormatPduHeaderLine(const std::string& timestamp, PduDirection direc
 // 16 bytes a line: offset, hex bytes, printable characters; at most `limit` bytes.
 std::vector<std::string> FormatPduDump(const uint8_t* data, size_t size, size_t limit);
 
-// The records as the logs show them: a copy with the bytes of every password digest they carry masked.
+// The records as the logs show them: a copy with the bytes of every secret field they carry masked.
 std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records, size_t size);
 
-// Logs one PDU (header of `msg`, records as given, digests masked).
+// Logs one PDU (header of `msg`, records as given, secrets masked).
 void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size);
 
 // (hold flag, flush flag): stores the flag; with flag 0 and flush 1 the window gets what is gathered so far.

@@ -1,5 +1,7 @@
 #include "platform/wave_player.h"
 
+#include "core/util/wave_file.h"
+
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -12,6 +14,11 @@ class SoundEffectPlayer : public WavePlayer {
 public:
     bool Play(const QString& path) override
     {
+        // The player is handed only a wave file of a shape it knows and of an alarm sound's size.
+        if (!ReadWaveFile(path.toStdString())) {
+            Stop();
+            return false;
+        }
         if (!effect_)
             effect_ = std::make_unique<QSoundEffect>();
         effect_->stop();

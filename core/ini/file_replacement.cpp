@@ -36,19 +36,6 @@ std::string WriteTarget(const std::string& path)
     return target;
 }
 
-bool IsTemporaryOf(const std::string& entry, const std::string& fileName)
-{
-    const std::string prefix = fileName + kTemporaryMark;
-    if (entry.size() != prefix.size() + kTemporaryUniqueChars || entry.compare(0, prefix.size(), prefix) != 0)
-        return false;
-    for (size_t i = prefix.size(); i < entry.size(); ++i) {
-        const char c = entry[i];
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    }
-    return true;
-}
-
 bool Fail(std::string* error, const std::string& text)
 {
     if (error)
@@ -190,7 +177,8 @@ void CFileReplacement::RemoveInterruptedWrites() const
         struct stat info {};
         const std::string full = (dir / name).string();
         // Only regular files of our own naming: a link or a folder of that name is someone else's.
-        if (IsTemporaryOf(name, fileName) && ::lstat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        if (IsTemporaryNameOf(name, fileName, kTemporaryMark) && ::lstat(full.c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode))
             ::unlink(full.c_str());
     }
     ::closedir(listing);
@@ -201,4 +189,17 @@ void RemoveInterruptedWrites(const std::string& path)
     CFileReplacement file;
     if (file.TakeLock(path, CFileReplacement::kFail, false, nullptr))
         file.RemoveInterruptedWrites();
+}
+
+bool IsTemporaryNameOf(const std::string& entry, const std::string& fileName, std::string_view mark)
+{
+    const std::string prefix = fileName + std::string(mark);
+    if (entry.size() != prefix.size() + kTemporaryUniqueChars || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
 }

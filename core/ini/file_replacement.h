@@ -14,6 +14,7 @@
 //       ok = file.Replace(Changed(text), file.Mode(), &error);
 
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 class CFileReplacement {
@@ -56,3 +57,7 @@ private:
 // Removes the temporary files that interrupted writes left beside the file `path` names; nothing while a writer is
 // at work on it, and never a file of another name.
 void RemoveInterruptedWrites(const std::string& path);
+
+// Whether `entry` is the name of a temporary that mkstemp made beside the file `fileName` as "<fileName><mark>" and six
+// letters or digits.
+bool IsTemporaryNameOf(const std::string& entry, const std::string& fileName, std::string_view mark);

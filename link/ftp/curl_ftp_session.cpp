@@ -167,10 +167,19 @@ private:
     char error_[CURL_ERROR_SIZE] = {};
 };
 
+std::atomic<FtpSessionFactory> g_factory{nullptr};
+
 } // namespace
+
+FtpSessionFactory SetFtpSessionFactory(FtpSessionFactory factory)
+{
+    return g_factory.exchange(factory);
+}
 
 std::unique_ptr<IFtpSession> OpenFtpSession(const std::atomic<bool>* abort)
 {
+    if (const FtpSessionFactory factory = g_factory.load())
+        return factory(abort);
     InitLibraryOnce();
     CURL* curl = curl_easy_init();
     if (curl == nullptr)

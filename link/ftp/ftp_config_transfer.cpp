@@ -1,6 +1,7 @@
 #include "link/ftp/ftp_config_transfer.h"
 
 #include "core/util/md5.h"
+#include "link/ftp/download_file.h"
 #include "link/ftp/ftp_transfer_steps.h"
 
 #include <cerrno>
@@ -30,8 +31,8 @@ std::string DigestAfterHeader(const std::string& path, bool* opened)
 
 void RunConfigBackup(const FtpConfigTransfer& transfer, CFtpJob& job)
 {
-    FtpLocalFile file = OpenLocalFile(transfer.localPath, "wb", job);
-    if (!file)
+    CDownloadFile file;
+    if (!CreateDownloadFile(file, transfer.localPath, job))
         return;
     std::unique_ptr<IFtpSession> session = EnterNe(transfer.endpoint, transfer.directory, job);
     if (!session)
@@ -52,27 +53,20 @@ void RunConfigBackup(const FtpConfigTransfer& transfer, CFtpJob& job)
         return;
     }
     digits += kLineEnd;
-    if (std::fwrite(digits.data(), 1, digits.size(), file.get()) != digits.size()) {
+    if (std::fwrite(digits.data(), 1, digits.size(), file.Stream()) != digits.size()) {
         job.Fail(FtpFailure::kLocalFile, std::strerror(errno));
         return;
     }
     job.AddBytes(static_cast<uint32_t>(digits.size()));
 
-    CFtpStepWriter writer(file.get(), transfer.settings, job);
+    CFtpStepWriter writer(file.Stream(), transfer.settings, job);
     const FtpResult fetched = session->Retrieve(
         transfer.configName, [&](const uint8_t* data, size_t size) { return writer.Write(data, size); });
     session.reset();
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!fetched.Ok()) {
-        FailTransfer(fetched, writer.Error(), job);
+    if (!FinishDownloadFile(file, fetched, writer.Error(), job))
         return;
-    }
-    if (!closed) {
-        job.Fail(FtpFailure::kLocalFile, std::strerror(errno));
-        return;
-    }
     bool opened = false;
-    const std::string digest = DigestAfterHeader(transfer.localPath, &opened);
+    const std::string digest = DigestAfterHeader(file.TemporaryPath(), &opened);
     if (!opened) {
         job.Fail(FtpFailure::kLocalReopen);
         return;
@@ -81,7 +75,7 @@ void RunConfigBackup(const FtpConfigTransfer& transfer, CFtpJob& job)
         job.Fail(FtpFailure::kRemoteConfigCorrupt);
         return;
     }
-    job.SetState(FtpJobState::kDone);
+    CommitDownloadFile(file, job);
 }
 
 void RunConfigRestore(const FtpConfigTransfer& transfer, CFtpJob& job)

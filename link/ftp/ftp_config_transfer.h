@@ -29,8 +29,8 @@ struct FtpConfigTransfer {
 };
 
 // The job is kReceiving from the side file on, its bytes what the local file holds. A side file that is not exactly
-// 32 bytes, or a configuration whose digest is not the side file's, fails with kRemoteConfigCorrupt; the local file
-// stays in every case.
+// 32 bytes, or a configuration whose digest is not the side file's, fails with kRemoteConfigCorrupt. The backup takes
+// the local file's place only when it is whole and sound (download_file.h): a failed one leaves the file as it was.
 void RunConfigBackup(const FtpConfigTransfer& transfer, CFtpJob& job);
 // The job is kSending from the configuration on, its bytes what was sent of the configuration and the digits.
 void RunConfigRestore(const FtpConfigTransfer& transfer, CFtpJob& job);

@@ -1,10 +1,8 @@
 #include "link/ftp/ftp_file_transfer.h"
 
 #include "core/util/firmware_image.h"
+#include "link/ftp/download_file.h"
 #include "link/ftp/ftp_transfer_steps.h"
-
-#include <cerrno>
-#include <cstring>
 
 void RunFtpUpload(const FtpFileTransfer& transfer, CFtpJob& job)
 {
@@ -28,31 +26,24 @@ void RunFtpUpload(const FtpFileTransfer& transfer, CFtpJob& job)
 
 void RunFtpDownload(const FtpFileTransfer& transfer, CFtpJob& job, const std::optional<std::string>& imageType)
 {
-    FtpLocalFile file = OpenLocalFile(transfer.localPath, "wb", job);
-    if (!file)
+    CDownloadFile file;
+    if (!CreateDownloadFile(file, transfer.localPath, job))
         return;
     std::unique_ptr<IFtpSession> session = EnterNe(transfer.endpoint, transfer.directory, job);
     if (!session)
         return;
-    CFtpStepWriter writer(file.get(), transfer.settings, job);
+    CFtpStepWriter writer(file.Stream(), transfer.settings, job);
     const FtpResult fetched = session->Retrieve(
         transfer.remoteName, [&](const uint8_t* data, size_t size) { return writer.Write(data, size); });
     session.reset();
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!fetched.Ok()) {
-        FailTransfer(fetched, writer.Error(), job);
+    if (!FinishDownloadFile(file, fetched, writer.Error(), job))
         return;
-    }
-    if (!closed) {
-        job.Fail(FtpFailure::kLocalFile, std::strerror(errno));
-        return;
-    }
     if (imageType) {
         FirmwareImageHeader header;
-        if (CheckImageFile(transfer.localPath, &header) != 0 || header.TypeName() != *imageType) {
+        if (CheckImageFile(file.TemporaryPath(), &header) != 0 || header.TypeName() != *imageType) {
             job.Fail(FtpFailure::kRemoteImageCorrupt);
             return;
         }
     }
-    job.SetState(FtpJobState::kDone);
+    CommitDownloadFile(file, job);
 }

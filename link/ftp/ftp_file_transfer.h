@@ -35,6 +35,7 @@ void RunFtpUpload(const FtpFileTransfer& transfer, CFtpJob& job);
 
 // Fetches the remote file into the local file, which is made anew. The job is kReceiving while data comes. With an
 // image type, the file that came must be a sound firmware image of that type, or the job fails with
-// kRemoteImageCorrupt; the file stays in every case.
+// kRemoteImageCorrupt. The file takes the local file's place only when it is whole and sound (download_file.h): a
+// failed fetch leaves the local file as it was.
 void RunFtpDownload(const FtpFileTransfer& transfer, CFtpJob& job,
                     const std::optional<std::string>& imageType = std::nullopt);

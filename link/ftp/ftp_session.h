@@ -68,3 +68,8 @@ public:
 // A session of the FTP library; null when none can be made. While `abort` is raised, what the session does ends
 // soon with FtpStep::kAborted.
 std::unique_ptr<IFtpSession> OpenFtpSession(const std::atomic<bool>* abort = nullptr);
+
+// What OpenFtpSession makes sessions with instead of the FTP library, so that a fuzzer runs a whole transfer in
+// process against a peer of its own; null restores the library. Returns the factory set before.
+using FtpSessionFactory = std::unique_ptr<IFtpSession> (*)(const std::atomic<bool>* abort);
+FtpSessionFactory SetFtpSessionFactory(FtpSessionFactory factory);

@@ -1,5 +1,7 @@
 #include "link/ftp/ftp_transfer_steps.h"
 
+#include "link/ftp/download_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -10,6 +12,40 @@ FtpLocalFile OpenLocalFile(const std::string& path, const char* mode, CFtpJob& j
     if (!file)
         job.Fail(FtpFailure::kLocalFile, std::strerror(errno));
     return file;
+}
+
+bool CreateDownloadFile(CDownloadFile& file, const std::string& path, CFtpJob& job)
+{
+    std::string error;
+    if (file.Create(path, &error))
+        return true;
+    job.Fail(FtpFailure::kLocalFile, error);
+    return false;
+}
+
+bool FinishDownloadFile(CDownloadFile& file, const FtpResult& fetched, const std::string& localError, CFtpJob& job)
+{
+    std::string error;
+    const bool finished = file.Finish(&error);
+    if (!fetched.Ok()) {
+        FailTransfer(fetched, localError, job);
+        return false;
+    }
+    if (!finished) {
+        job.Fail(FtpFailure::kLocalFile, error);
+        return false;
+    }
+    return true;
+}
+
+void CommitDownloadFile(CDownloadFile& file, CFtpJob& job)
+{
+    std::string error;
+    if (!file.Commit(&error)) {
+        job.Fail(FtpFailure::kLocalFile, error);
+        return;
+    }
+    job.SetState(FtpJobState::kDone);
 }
 
 std::unique_ptr<IFtpSession> EnterNe(const FtpEndpoint& endpoint, const std::string& directory, CFtpJob& job)

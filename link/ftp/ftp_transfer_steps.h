@@ -18,6 +18,15 @@ using FtpLocalFile = std::unique_ptr<std::FILE, FtpFileCloser>;
 // The local file in the mode of fopen; null after failing the job with the system's text.
 FtpLocalFile OpenLocalFile(const std::string& path, const char* mode, CFtpJob& job);
 
+class CDownloadFile;
+
+// The temporary file a download fills, beside the local file; false after failing the job with the system's text.
+bool CreateDownloadFile(CDownloadFile& file, const std::string& path, CFtpJob& job);
+// After the fetch: false after failing the job for a fetch that failed or data that could not be written out.
+bool FinishDownloadFile(CDownloadFile& file, const FtpResult& fetched, const std::string& localError, CFtpJob& job);
+// Puts the checked download in the local file's place and ends the job: done, or failed with the system's text.
+void CommitDownloadFile(CDownloadFile& file, CFtpJob& job);
+
 // A session connected to the NE and in the directory (none when empty); null after failing the job.
 std::unique_ptr<IFtpSession> EnterNe(const FtpEndpoint& endpoint, const std::string& directory, CFtpJob& job);
 

@@ -29,7 +29,7 @@ template <> struct RecordTable<DiscoveryRangeRec> {
         Ipv4<&R::firstIp>("firstIp", 0).Key(),
         Ipv4<&R::lastIp>("lastIp", 4).Key(),
         U32<&R::modelId>("modelId", 8),
-        Text<&R::community>("community", 12, kDiscoveryRangeCommunityWidth),
+        Text<&R::community>("community", 12, kDiscoveryRangeCommunityWidth).Secret(),
         Reserved(33, 3),
         U32<&R::state>("state", 36),
     };

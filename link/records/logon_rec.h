@@ -26,7 +26,7 @@ template <> struct RecordTable<LogonRec> {
     static constexpr uint32_t kSize = kLogonRecSize;
     static constexpr RecordField kFields[] = {
         Text<&R::userName>("userName", 0, kLogonNameSize),
-        Text<&R::passwordDigest>("passwordDigest", 11, kLogonDigestSize),
+        Text<&R::passwordDigest>("passwordDigest", 11, kLogonDigestSize).Secret(),
         U16<&R::trapPort>("trapPort", 22),
     };
 };

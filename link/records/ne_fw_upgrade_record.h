@@ -33,7 +33,7 @@ template <> struct RecordTable<NeFwUpgradeRecord> {
         U32<&R::neId>("neId", 0).Key(),
         Text<&R::fwVersion>("fwVersion", 4, kNeFwVersionWidth),
         Text<&R::loginUser>("loginUser", 25, kNeFwLoginWidth),
-        Text<&R::loginPassword>("loginPassword", 42, kNeFwLoginWidth),
+        Text<&R::loginPassword>("loginPassword", 42, kNeFwLoginWidth).Secret(),
         Reserved(59, 1),
         U32<&R::lastResult>("lastResult", 60),
         Text<&R::lastFile>("lastFile", 64, kNeFwFileNameWidth),

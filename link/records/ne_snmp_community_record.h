@@ -24,7 +24,7 @@ template <> struct RecordTable<NeSnmpCommunityRecord> {
     static constexpr const char* kName = "NeSnmpCommunityRecord";
     static constexpr uint32_t kSize = kNeSnmpCommunityRecordSize;
     static constexpr RecordField kFields[] = {
-        Text<&R::community>("community", 0, kNeSnmpCommunityNameWidth).Key().Column(1, kColumnSecret),
+        Text<&R::community>("community", 0, kNeSnmpCommunityNameWidth).Key().Secret().Column(1, kColumnSecret),
         U32<&R::permission>("permission", 24).Column(2, kColumnWritable),
         U32<&R::state>("state", 28).Column(3, kColumnWritable),
     };

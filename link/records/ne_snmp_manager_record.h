@@ -26,7 +26,7 @@ template <> struct RecordTable<NeSnmpManagerRecord> {
     static constexpr uint32_t kSize = kNeSnmpManagerRecordSize;
     static constexpr RecordField kFields[] = {
         Ipv4<&R::ipAddress>("ipAddress", 0).Key().Column(1),
-        Text<&R::trapCommunity>("trapCommunity", 4, kNeSnmpManagerCommunityWidth).Column(2, kColumnWritable),
+        Text<&R::trapCommunity>("trapCommunity", 4, kNeSnmpManagerCommunityWidth).Secret().Column(2, kColumnWritable),
         U32<&R::trapVersion>("trapVersion", 28).Column(3, kColumnWritable),
         U32<&R::state>("state", 32).Column(4, kColumnWritable),
     };

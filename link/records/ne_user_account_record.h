@@ -26,7 +26,7 @@ template <> struct RecordTable<NeUserAccountRecord> {
     static constexpr uint32_t kSize = kNeUserAccountRecordSize;
     static constexpr RecordField kFields[] = {
         Text<&R::userName>("userName", 0, kNeUserNameWidth).Key().Column(1),
-        Text<&R::password>("password", 17, kNeUserPasswordWidth).Column(2, kColumnWritable | kColumnSecret),
+        Text<&R::password>("password", 17, kNeUserPasswordWidth).Secret().Column(2, kColumnWritable | kColumnSecret),
         U32<&R::role>("role", 36).Column(3, kColumnWritable),
         U32<&R::state>("state", 40).Column(4, kColumnWritable),
     };

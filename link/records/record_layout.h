@@ -22,7 +22,8 @@
 //     };
 //
 // Bytes that no field names are zero when encoded and skipped when decoded; Reserved() names them where the layout
-// says so. Every member of the struct belongs in the table.
+// says so. Every member of the struct belongs in the table. A password, its digest or a community is marked
+// .Secret(): the logs never show its bytes (link/pdu_log.h).
 //
 // The compiler checks each table where kRecordLayout<Rec> is used: fields in offset order without overlap and inside
 // the record, each bound to a member of the record's own struct and of the C++ type its wire type needs; key fields
@@ -74,8 +75,9 @@ struct RecordField {
     uint16_t offset = 0;
     uint16_t width = 0;
     FieldType type = FieldType::kReserved;
-    bool key = false;   // part of what names the record in its family: the INDEX of its table in direct mode
-    FieldColumn column; // of a record field: the number of its record's first column (see below)
+    bool key = false;    // part of what names the record in its family: the INDEX of its table in direct mode
+    bool secret = false; // a password, a password's digest or a community: never shown in a log
+    FieldColumn column;  // of a record field: the number of its record's first column (see below)
     const RecordLayout* nested = nullptr; // the layout of a record field's record
     const void* owner = nullptr; // the record struct the field is bound to (kRecordTag); null for reserved bytes
     void (*put)(const void* rec, uint8_t* at, uint16_t width) = nullptr;
@@ -85,6 +87,12 @@ struct RecordField {
     {
         RecordField field = *this;
         field.key = true;
+        return field;
+    }
+    constexpr RecordField Secret() const
+    {
+        RecordField field = *this;
+        field.secret = true;
         return field;
     }
     constexpr RecordField Column(uint16_t number, uint8_t flags = 0, const char* standardOid = nullptr) const
@@ -122,6 +130,15 @@ struct RecordLayout {
         }
         return last;
     }
+    // Whether a field of the record, or of a record inside it, is secret.
+    constexpr bool HasSecrets() const
+    {
+        for (const RecordField& field : fields) {
+            if (field.secret || (field.nested != nullptr && field.nested->HasSecrets()))
+                return true;
+        }
+        return false;
+    }
     constexpr bool HasColumns() const
     {
         for (const RecordField& field : fields) {
@@ -136,6 +153,9 @@ struct RecordLayout {
 void EncodeFields(const RecordLayout& layout, const void* rec, uint8_t* out);
 // Reads every field of the layout from `data` into `rec`; the caller has checked the size.
 void DecodeFields(const RecordLayout& layout, const uint8_t* data, void* rec);
+// Overwrites with '*' every byte but zeros of the secret fields (of records inside it too) of the record at `record`,
+// of which only the first `size` bytes are there.
+void MaskSecretFields(const RecordLayout& layout, uint8_t* record, size_t size);
 
 // Specialised next to each record's struct (see above).
 template <typename Rec> struct RecordTable;

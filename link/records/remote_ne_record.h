@@ -34,9 +34,13 @@ template <> struct RecordTable<RemoteNeRecord> {
         U32<&R::remoteNeId>("remoteNeId", 0).Key().Column(1),
         Ipv4<&R::ipAddress>("ipAddress", 4).Column(2, kColumnWritable),
         Text<&R::note>("note", 8, kRemoteNeNoteWidth).Column(3, kColumnWritable),
-        Text<&R::community>("community", 137, kRemoteNeCommunityWidth).Column(4, kColumnWritable | kColumnSecret),
+        Text<&R::community>("community", 137, kRemoteNeCommunityWidth)
+            .Secret()
+            .Column(4, kColumnWritable | kColumnSecret),
         Text<&R::loginUser>("loginUser", 158, kRemoteNeLoginWidth).Column(5, kColumnWritable),
-        Text<&R::loginPassword>("loginPassword", 175, kRemoteNeLoginWidth).Column(6, kColumnWritable | kColumnSecret),
+        Text<&R::loginPassword>("loginPassword", 175, kRemoteNeLoginWidth)
+            .Secret()
+            .Column(6, kColumnWritable | kColumnSecret),
         U32<&R::operStatus>("operStatus", 192).Column(7),
         U32<&R::state>("state", 196).Column(8, kColumnWritable),
     };

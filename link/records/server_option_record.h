@@ -64,7 +64,7 @@ template <> struct RecordTable<ServerOptionRecord> {
         U32<&R::timeSyncSeconds>("timeSyncSeconds", 140),
         U32<&R::agentPort>("agentPort", 144),
         U32<&R::trapSending>("trapSending", 148),
-        Text<&R::community>("community", 152, kServerOptionCommunityWidth),
+        Text<&R::community>("community", 152, kServerOptionCommunityWidth).Secret(),
         Ipv4<&R::nmsManagerIp1>("nmsManagerIp1", 173),
         Ipv4<&R::nmsManagerIp2>("nmsManagerIp2", 177),
         Ipv4<&R::nmsManagerIp3>("nmsManagerIp3", 181),

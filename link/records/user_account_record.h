@@ -35,7 +35,7 @@ template <> struct RecordTable<UserAccountRecord> {
     static constexpr uint32_t kSize = kUserAccountRecordSize;
     static constexpr RecordField kFields[] = {
         Text<&R::name>("name", 0, kUserAccountNameWidth).Key(),
-        Text<&R::passwordDigest>("passwordDigest", 11, kUserAccountDigestWidth),
+        Text<&R::passwordDigest>("passwordDigest", 11, kUserAccountDigestWidth).Secret(),
         Text<&R::fullName>("fullName", 22, kUserAccountTextWidth),
         Text<&R::telephone>("telephone", 43, kUserAccountTextWidth),
         Text<&R::division>("division", 64, kUserAccountTextWidth),

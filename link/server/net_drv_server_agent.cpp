@@ -335,12 +335,17 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
 
 int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor)
 {
-    return ReceiveFrames(
+    const int result = ReceiveFrames(
         fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && LeavesConnectionUnread(); },
         [this, readFor](const EmsMsg& msg, const uint8_t* records, size_t size) {
             return DeliverFrame(msg, records, size, readFor);
         },
         readFor != 0);
+    // A server of another protocol version is not a garbled one: the operator is told which.
+    if (result == kDrvInvalidFormat && decoder_.Fault() == FrameFault::kUnsupportedVersion) {
+        NoteFailureText(result, OtherVersionText(decoder_.FaultyHeader().version));
+    }
+    return result;
 }
 
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)

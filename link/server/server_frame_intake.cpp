@@ -1,6 +1,7 @@
 #include "link/server/server_frame_intake.h"
 
 #include <cerrno>
+#include <string>
 #include <sys/socket.h>
 
 #include "core/tables/location_tree.h"
@@ -13,6 +14,12 @@ namespace {
 constexpr int kReceiveRoundsPerWake = 16; // then let the reader's other work in
 
 } // namespace
+
+std::string OtherVersionText(uint32_t version)
+{
+    return "the server answers in protocol version " + std::to_string(version) + ", this workstation speaks version " +
+           std::to_string(kFrameProtocolVersion);
+}
 
 int DeliverDecodedFrames(CFrameDecoder& decoder, const FrameDelivery& deliver)
 {

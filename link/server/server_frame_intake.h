@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "link/ems_msg.h"
@@ -23,3 +24,6 @@ int DeliverDecodedFrames(CFrameDecoder& decoder, const FrameDelivery& deliver);
 // server closed it, reading failed, a frame broke the protocol).
 int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, const std::function<bool()>& holdBack,
                   const FrameDelivery& deliver, bool waitFirst = false);
+
+// What a request that failed because the server answered in protocol version `version` says.
+std::string OtherVersionText(uint32_t version);

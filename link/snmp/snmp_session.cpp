@@ -98,6 +98,8 @@ int CSnmpSession::Exchange(SnmpPduType type, const std::vector<SnmpVarBind>& var
 
     // Every attempt carries a new request-id; an answer to any attempt of this exchange is taken.
     std::vector<int32_t> sentIds;
+    // The agent answered, but nothing it sent could be read: that is told, not taken for silence.
+    bool unreadableAnswer = false;
     const uint32_t attempts = config_.retries + 1;
     for (uint32_t attempt = 0; attempt < attempts; ++attempt) {
         request.pdu.requestId = NextRequestId();
@@ -133,6 +135,7 @@ int CSnmpSession::Exchange(SnmpPduType type, const std::vector<SnmpVarBind>& var
             if (n == CUdpSocket::kTruncated ||
                 DecodeSnmpMessage(receiveBuffer_.data(), static_cast<size_t>(n), &reply) != BerError::None) {
                 ++stats_.malformedResponses;
+                unreadableAnswer = true;
                 continue;
             }
             if (reply.pdu.type != SnmpPduType::Response || reply.version != config_.version ||
@@ -147,7 +150,7 @@ int CSnmpSession::Exchange(SnmpPduType type, const std::vector<SnmpVarBind>& var
         }
     }
     ++stats_.timeouts;
-    return kDrvTimeout;
+    return unreadableAnswer ? kDrvSnmpDecodeError : kDrvTimeout;
 }
 
 int CSnmpSession::Get(const std::vector<CSnmpOid>& oids, std::vector<SnmpVarBind>* values)

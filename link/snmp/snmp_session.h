@@ -53,7 +53,8 @@ public:
 
     // One request and its response, with retries. 0 with the response (its error-status not yet looked at), or
     // kDrvTimeout, kDrvCancelled, kDrvSendFailed, kDrvReceiveFailed, kDrvSnmpTooBig (the request does not fit
-    // in one message). For GetBulk, a and b are non-repeaters and max-repetitions.
+    // in one message), kDrvSnmpDecodeError (the agent answered, but no answer could be read). For GetBulk, a and b
+    // are non-repeaters and max-repetitions.
     int Exchange(SnmpPduType type, const std::vector<SnmpVarBind>& varbinds, SnmpPdu* response, int32_t a = 0,
                  int32_t b = 0);
 

@@ -116,7 +116,7 @@ uint64_t CNeAgentMib::LineClockMs() const
 template <class Rec> void CNeAgentMib::ShowRow(uint16_t code, const Rec& rec)
 {
     const auto bytes = EncodeRecord(rec);
-    tables_[code].rows[CSnmpOid{rec.entityId}].assign(bytes.begin(), bytes.end());
+    tables_[code].rows.Write()[CSnmpOid{rec.entityId}].assign(bytes.begin(), bytes.end());
 }
 
 void CNeAgentMib::AddLineRows(const std::vector<uint32_t>& adslPorts)

@@ -71,7 +71,7 @@ void CNeAgentMib::ApplyMacSpoofWrites(const std::map<uint16_t, std::vector<uint8
         }
         entry.status = rec.action == kPermit ? kLearnedUnique : kAclDeny;
         const auto bytes = EncodeRecord(entry);
-        fdb.rows[index].assign(bytes.begin(), bytes.end());
+        fdb.rows.Write()[index].assign(bytes.begin(), bytes.end());
     }
     ShowMacSpoofing();
 }

@@ -380,7 +380,7 @@ void CNeAgentMib::AddRow(uint16_t code, const std::vector<uint8_t>& record)
 {
     Table& table = tables_[code];
     const CSnmpOid index = EncodeSnmpRowIndex(*table.entry, record.data());
-    const bool added = table.rows.insert_or_assign(index, record).second;
+    const bool added = table.rows.Write().insert_or_assign(index, record).second;
     if (added)
         RegisterRow(table, index, true);
 }
@@ -388,7 +388,7 @@ void CNeAgentMib::AddRow(uint16_t code, const std::vector<uint8_t>& record)
 void CNeAgentMib::RemoveRow(uint16_t code, CSnmpOid index)
 {
     Table& table = tables_[code];
-    if (table.rows.erase(index) != 0)
+    if (table.rows.Write().erase(index) != 0)
         RegisterRow(table, index, false);
 }
 
@@ -399,9 +399,9 @@ void CNeAgentMib::RegisterRow(const Table& table, const CSnmpOid& index, bool pr
     const SnmpRequestEntry& entry = *table.entry;
     auto put = [&](const CSnmpOid& oid, const Object& object) {
         if (present)
-            registry_.insert_or_assign(oid, object);
+            registry_.Write().insert_or_assign(oid, object);
         else
-            registry_.erase(oid);
+            registry_.Write().erase(oid);
     };
     for (const SnmpColumnDef& column : entry.columns)
         put(entry.ColumnOid(column).Appended(index),
@@ -441,21 +441,22 @@ AgentAccess CNeAgentMib::Authorize(const std::string& community) const
 
 void CNeAgentMib::RebuildRegistry()
 {
-    registry_.clear();
+    registry_.Reset();
+    auto& registry = registry_.Write();
     for (uint32_t k = 1; k <= 7; ++k)
-        registry_[kSystemGroup.Appended(k).Appended(0)] = {Object::Kind::System, 0, k, {}};
+        registry[kSystemGroup.Appended(k).Appended(0)] = {Object::Kind::System, 0, k, {}};
     for (uint32_t k : {1u, 3u, 4u, 6u})
-        registry_[kSnmpGroup.Appended(k).Appended(0)] = {Object::Kind::Counter, 0, k, {}};
+        registry[kSnmpGroup.Appended(k).Appended(0)] = {Object::Kind::Counter, 0, k, {}};
     for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
         if (entry.kind == SnmpEntryKind::ScalarGroup) {
             for (const SnmpColumnDef& column : entry.columns) {
                 if (column.instanceOid == nullptr)
-                    registry_[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
+                    registry[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
             }
         } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
-            registry_[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+            registry[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
         } else if (entry.kind == SnmpEntryKind::Count) {
-            registry_[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
+            registry[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
     }
     for (const auto& [objectCode, table] : tables_) {
@@ -463,13 +464,13 @@ void CNeAgentMib::RebuildRegistry()
         for (const SnmpColumnDef& column : entry.columns) {
             const CSnmpOid columnOid = entry.ColumnOid(column);
             for (const auto& [index, record] : table.rows)
-                registry_.emplace_hint(registry_.end(), columnOid.Appended(index),
+                registry.emplace_hint(registry.end(), columnOid.Appended(index),
                                        Object{Object::Kind::Cell, objectCode, column.number, index});
         }
         if (entry.rowStatus) {
             const CSnmpOid statusOid = entry.EntryOid().Appended(entry.RowStatusColumn());
             for (const auto& [index, record] : table.rows)
-                registry_.emplace_hint(registry_.end(), statusOid.Appended(index),
+                registry.emplace_hint(registry.end(), statusOid.Appended(index),
                                        Object{Object::Kind::RowStatus, objectCode, 0, index});
         }
     }
@@ -486,7 +487,7 @@ void CNeAgentMib::RefreshDynamic()
         time.upTime = upSeconds;
         time.neClock = NowSeconds();
     });
-    for (auto& [index, record] : tables_[kReqBoardSetting].rows)
+    for (auto& [index, record] : tables_[kReqBoardSetting].rows.Write())
         Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
     RefreshShdslUpgrades();
     RefreshLines();
@@ -936,13 +937,14 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 RemoveRow(code, index);
                 continue;
             }
-            if (table.rows.insert_or_assign(index, *record).second)
+            if (table.rows.Write().insert_or_assign(index, *record).second)
                 RegisterRow(table, index, true);
             if (code == kReqBoardSetting) {
                 // A new planned board type is the slot's planned type.
-                auto state = tables_[kReqEntityState].rows.find(index);
+                auto& states = tables_[kReqEntityState].rows.Write();
+                auto state = states.find(index);
                 BoardSettingRec board;
-                if (state != tables_[kReqEntityState].rows.end() &&
+                if (state != states.end() &&
                     DecodeRecord(record->data(), record->size(), &board)) {
                     Update<EntityStateRec>(state->second,
                                            [&](EntityStateRec& slot) { slot.plannedType = board.plannedType; });
@@ -1002,7 +1004,7 @@ std::optional<EntityStateRec> CNeAgentMib::GenerateAlarm()
     if (candidates_.empty())
         return std::nullopt;
     const Candidate c = candidates_[nextCandidate_++ % candidates_.size()];
-    auto& rows = tables_[kReqEntityState].rows;
+    auto& rows = tables_[kReqEntityState].rows.Write();
     auto it = rows.find(CSnmpOid{c.entityId});
     if (it == rows.end())
         return std::nullopt;

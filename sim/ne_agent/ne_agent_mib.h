@@ -8,6 +8,7 @@
 #include "link/snmp/snmp_request_map.h"
 #include "sim/ne_agent/ne_agent_pm_tables.h"
 #include "sim/ne_agent/ne_agent_scenario.h"
+#include "sim/ne_agent/shared_map.h"
 #include "sim/pm/adsl_line_tests.h"
 #include "sim/seed/ne_file_system.h"
 #include "sim/seed/pvc_rules.h"
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,7 +69,7 @@ private:
     };
     struct Table {
         const SnmpRequestEntry* entry = nullptr;
-        std::map<CSnmpOid, std::vector<uint8_t>> rows;
+        CSharedMap<CSnmpOid, std::vector<uint8_t>> rows;
     };
     struct Candidate {
         uint32_t entityId = 0;
@@ -187,6 +189,14 @@ private:
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
 
+    // The VLANs' MAC limits as records, kept while their table is as it was: every request reads all 4094 of them.
+    struct DecodedVlanLimits {
+        const void* contents = nullptr;
+        uint64_t writes = 0;
+        std::shared_ptr<const std::vector<VlanMacLimitRec>> records;
+    };
+    mutable DecodedVlanLimits vlanLimits_;
+
     const CEntityModelSet* models_ = nullptr;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     CSnmpOid sysObjectId_;
@@ -197,7 +207,7 @@ private:
     NeAgentCounters counters_;
     std::map<uint16_t, std::vector<uint8_t>> scalarRecords_; // by map code
     std::map<uint16_t, Table> tables_;                       // by object code
-    std::map<CSnmpOid, Object> registry_;
+    CSharedMap<CSnmpOid, Object> registry_;
     bool registryDirty_ = true;
     size_t maxTableRows_ = 0;
     bool syncRequested_ = false;

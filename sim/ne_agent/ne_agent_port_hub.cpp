@@ -193,7 +193,7 @@ void CNeAgentMib::ApplyPortHubWrites(const RowChanges& rows)
         }
     }
     const std::vector<PvcRec> pvcs = TableRecords<PvcRec>(kReqPvc);
-    for (auto& [index, bytes] : tables_[kReqStaticFdb].rows) {
+    for (auto& [index, bytes] : tables_[kReqStaticFdb].rows.Write()) {
         FdbEntryRec entry;
         if (!DecodeRecord(bytes.data(), bytes.size(), &entry) || entry.status == kStaticEntry)
             continue;

@@ -51,7 +51,7 @@ const std::map<CSnmpOid, std::vector<uint8_t>>& CNeAgentMib::TableRows(uint16_t 
 {
     static const std::map<CSnmpOid, std::vector<uint8_t>> none;
     const auto table = tables_.find(code);
-    return table != tables_.end() ? table->second.rows : none;
+    return table != tables_.end() ? table->second.rows.Read() : none;
 }
 
 SimPvcWorld CNeAgentMib::PvcWorld() const
@@ -76,7 +76,15 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     world.channels = TableRecords<McChannelRec>(kReqMcChannel);
     world.ipTrafficProfiles = TableRecords<IpTrafficProfileRec>(kReqIpTrafficProfile);
     world.nextHops = TableRecords<NextHopRec>(kReqNextHop);
-    world.vlanLimits = TableRecords<VlanMacLimitRec>(kReqVlanMacLimit);
+    if (const auto limits = tables_.find(kReqVlanMacLimit); limits != tables_.end()) {
+        const CSharedMap<CSnmpOid, std::vector<uint8_t>>& rows = limits->second.rows;
+        if (!vlanLimits_.records || vlanLimits_.contents != rows.Contents() || vlanLimits_.writes != rows.Writes()) {
+            vlanLimits_ = {
+                rows.Contents(), rows.Writes(),
+                std::make_shared<const std::vector<VlanMacLimitRec>>(TableRecords<VlanMacLimitRec>(kReqVlanMacLimit))};
+        }
+        world.vlanLimits = *vlanLimits_.records;
+    }
     world.acls = TableRecords<AclEntryRec>(kReqAcl);
     world.staticFdb = TableRecords<FdbEntryRec>(kReqStaticFdb);
     world.learnedFdb = TableRecords<FdbEntryRec>(kReqFdb);
@@ -259,7 +267,7 @@ void CNeAgentMib::ForgetPvc(const CSnmpOid& pvcIndex)
 
 void CNeAgentMib::SetPvcOperState(const PvcRowStatusRec& row, uint32_t operState)
 {
-    for (auto& [index, bytes] : tables_[kReqPvc].rows) {
+    for (auto& [index, bytes] : tables_[kReqPvc].rows.Write()) {
         PvcRec pvc;
         if (Decode(bytes, &pvc) && SamePvc(pvc, row)) {
             pvc.operState = operState;
@@ -276,7 +284,7 @@ void CNeAgentMib::TakeSourceMac(const AclEntryRec& added)
             vlan = pvc.vlanId;
     }
     // The PVC's entries carry its VLAN.
-    for (auto& [index, bytes] : tables_[kReqAcl].rows) {
+    for (auto& [index, bytes] : tables_[kReqAcl].rows.Write()) {
         AclEntryRec entry;
         if (Decode(bytes, &entry) && SamePvc(entry, added)) {
             entry.vlanId = vlan;

@@ -31,7 +31,7 @@ int32_t CNeAgentMib::CheckShdslUpgrade(const SnmpValue& value, std::vector<uint3
 void CNeAgentMib::RefreshShdslUpgrades()
 {
     const auto now = std::chrono::steady_clock::now();
-    for (auto& [index, bytes] : tables_[kReqShdslCardUpgrade].rows) {
+    for (auto& [index, bytes] : tables_[kReqShdslCardUpgrade].rows.Write()) {
         ShdslCardStatusRecord card;
         if (!DecodeRecord(bytes.data(), bytes.size(), &card))
             continue;

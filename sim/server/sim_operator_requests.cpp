@@ -30,12 +30,8 @@ int CSimRequestHandler::RoleOf(const SimSession& session) const
 bool CSimRequestHandler::Permitted(Handled& out, const SimSession& session, const Frame& request)
 {
     const FrameHeader& header = request.header;
-    bool permitted = true;
-    if (header.requestCode == kReqUserRights && IsModify(request)) {
-        permitted = RoleOf(session) == kRoleAdministrator;
-    } else if (const std::optional<SimRightNeed> need = RightNeededBy(header.requestCode, header.operation)) {
-        permitted = RoleHolds(db_.Rights(), RoleOf(session), *need);
-    }
+    const bool permitted =
+        RolePermitted(db_.Rights(), RoleOf(session), AccessRuleOf(header.requestCode, header.operation));
     if (!permitted) {
         Reply(out, header, Refused(kSimNoPrivilege));
     }

@@ -97,10 +97,28 @@ TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefus
     });
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         EXPECT_EQ(Field(dialog, Dlg::kUserId), QStringLiteral("qurim"));
-        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
         Type(dialog, Dlg::kFileNameId, Text(backup));
 
+        // A backup the NE refuses, over an older one: the older file is as it was while the questions are up and
+        // after the refusal, and nothing is left beside it.
+        const std::string older = "hostname ipd48-older\r\n";
+        WriteText(backup, older);
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("wrong"));
+        std::vector<std::string> duringQuestions;
+        person.onBox = [&](QDialog&) { duringQuestions.push_back(ReadText(backup)); };
+        person.AnswerBox(IDYES); // overwrite it
+        person.AnswerBox(IDNO);  // no flash write first
+        Click(dialog, Dlg::kBackupButtonId);
+        ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        person.onBox = nullptr;
+        EXPECT_EQ(duringQuestions, (std::vector<std::string>{older, older}));
+        EXPECT_TRUE(MessageLine(dialog).contains(QStringLiteral("530"))) << MessageLine(dialog).toStdString();
+        EXPECT_EQ(ReadText(backup), older);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1);
+
         // The NE writes its flash first, then sends its side file and configuration.
+        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
+        person.AnswerBox(IDYES);
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kBackupButtonId);
         EXPECT_FALSE(dialog.IsControlEnabled(IDCANCEL));
@@ -200,14 +218,15 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         EXPECT_EQ(Field(dialog, kTransferValueId), QStringLiteral("100"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_backup_dlg")));
 
-        // The image of partition 2 arrives whole but fails its check: the file stays, the operator is warned.
+        // The image of partition 2 arrives whole but fails its check: the operator is warned, and it is not kept.
         ASSERT_TRUE(e2e::Choose(dialog, Dlg::kPartitionId, QStringLiteral("Partition 2")));
         Type(dialog, Dlg::kFileNameId, Text(Local("fetched.enc")));
         Click(dialog, Dlg::kBackupButtonId);
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
-        EXPECT_EQ(ReadText(Local("fetched.enc")), std::string(spoilt.begin(), spoilt.end()));
+        EXPECT_FALSE(std::filesystem::exists(Local("fetched.enc")));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1) << "qx7200.enc alone";
 
         // A sound image fetched over an existing file, once the operator agrees.
         Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));

@@ -120,4 +120,32 @@ TEST(ShellE2eTest, HiddenPduLogWindowKeepsItsLinesAndLaysThemOutWhenShown)
     EXPECT_EQ(shownLines(), window->Lines());
 }
 
+TEST(ShellE2eTest, ThePduLogWindowShowsNoPasswordOrCommunityOfADirectLogin)
+{
+    // The NE's communities are public, private and retired; the login reads them and the NE's accounts.
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgent({}, std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini"));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    CPduLogDlg* window = program.App().GetPduLogWindow();
+    ASSERT_NE(window, nullptr);
+    const auto dumped = [window] {
+        // The printable column of each dump line, joined, so that a text split over two lines is found whole.
+        QString joined;
+        for (const QString& line : window->Lines()) {
+            if (line.size() > 55 && line.at(4) == QLatin1Char(' '))
+                joined += line.mid(55);
+        }
+        return joined;
+    };
+    ASSERT_TRUE(program.WaitUntil([&] {
+        return window->Lines().join(QLatin1Char('\n')).contains(QLatin1String("code=307")) &&
+               window->Lines().join(QLatin1Char('\n')).contains(QLatin1String("code=316"));
+    }));
+    const QString text = dumped();
+    for (const char* secret : {"public", "private", "retired"})
+        EXPECT_FALSE(text.contains(QLatin1String(secret))) << secret;
+    EXPECT_TRUE(text.contains(QLatin1String("*******"))) << "the communities are there, masked";
+    EXPECT_TRUE(text.contains(QLatin1String("guest"))) << "the account names are not secret";
+}
+
 } // namespace

@@ -79,11 +79,15 @@ TEST_F(FtpConfigTransferTest, ASideFileThatIsNotTheConfigurationsDigestSpoilsThe
         {"the digest of another configuration", Md5HexString("other")},
         {"a line end after the digits", digits + "\n"},
     };
+    // A sound backup made before stays: a spoilt one never takes its place.
+    ASSERT_EQ(Run(RunConfigBackup, Transfer("spoilt.cfg")), FtpJobState::kDone);
+    const std::string sound = ReadText(Local("spoilt.cfg"));
     for (const auto& c : cases) {
         WriteText(Drive() / "default.md5", c.side);
         EXPECT_EQ(Run(RunConfigBackup, Transfer("spoilt.cfg")), FtpJobState::kFailed) << c.name;
         EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteConfigCorrupt) << c.name;
-        EXPECT_TRUE(std::filesystem::exists(Local("spoilt.cfg"))) << c.name;
+        EXPECT_EQ(ReadText(Local("spoilt.cfg")), sound) << c.name;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1) << c.name;
     }
 }
 

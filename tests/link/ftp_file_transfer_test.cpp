@@ -1,6 +1,6 @@
 // The firmware transfer workers against a real FTP server on loopback: the job's states and byte counts as the user
 // interface reads them, the pause after each full step, each refusal as its own failure, and a downloaded image that
-// fails its check kept in place and reported as corrupted.
+// fails its check reported as corrupted and not kept.
 #include "link/ftp/ftp_file_transfer.h"
 
 #include "core/util/firmware_image.h"
@@ -141,9 +141,12 @@ TEST_F(FtpFileTransferTest, ADownloadedImageMustBeSoundAndOfTheChosenType)
         if (c.end == FtpJobState::kFailed) {
             EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteImageCorrupt);
         }
-        // Every byte came, and stays, whatever the check said.
+        // Every byte came; only a sound image of the type is kept.
         EXPECT_EQ(job_.Bytes(), image.size());
-        EXPECT_EQ(GetFileSizeByPath((local_.Path() / "backup.enc").string()), static_cast<int32_t>(image.size()));
+        EXPECT_EQ(std::filesystem::exists(local_.Path() / "backup.enc"), c.end == FtpJobState::kDone)
+            << c.remote << " as " << c.type;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}),
+                  c.end == FtpJobState::kDone ? 1 : 0);
     }
 }
 

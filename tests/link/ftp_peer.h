@@ -41,6 +41,8 @@ public:
     }
 
     uint16_t Port() const { return process_.Port(); }
+    // The server's process: killed, it hangs up on every transfer at once.
+    pid_t Pid() const { return process_.Pid(); }
     const std::filesystem::path& Root() const { return root_.Path(); }
     std::filesystem::path Area(const std::string& address) const { return root_.Path() / address; }
 

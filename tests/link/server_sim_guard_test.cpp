@@ -270,7 +270,13 @@ TEST_F(SimVersionTest, AnswerInAnotherVersionEndsTheLinkWithAClearResult)
     SetLinkLogDirectory(logDir_.Path().string());
     SetDriverLogSwitches({false, false, true, false});
     ASSERT_EQ(Login("admin", "admin"), kDrvOk);
-    EXPECT_EQ(Control(kSimAnswerInVersion, kFrameProtocolVersion + 1), kDrvInvalidFormat);
+    const auto record = EncodeRecord(SimControlRec{kSimAnswerInVersion, kFrameProtocolVersion + 1, 0, 0});
+    EXPECT_EQ(Request(kEmsOpModify, kReqSimControl, 0, record.data(), kSimControlRecSize, 1, -2, kStrFailToUpdateData),
+              kDrvInvalidFormat);
+    // The operator reads that the server speaks another version, not that a message was garbled.
+    const std::vector<CHeadlessLinkUi::FailureMessage> boxes = linkUi_.FailureMessages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].errorText, "the server answers in protocol version 2, this workstation speaks version 1");
     EXPECT_TRUE(DispatchUntil([&] { return !driver_->IsConnected(); }));
     const std::string text = ReadText(GetDriverLogPath(DriverLogKind::Comm));
     EXPECT_NE(text.find("frame of protocol version 2 from the server, this workstation speaks 1"), std::string::npos);

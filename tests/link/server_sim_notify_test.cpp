@@ -272,7 +272,7 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
     FillTheQueue();
     // Meanwhile another workstation adds a location and an NE; their notifications wait in the connection.
     CRawClient other;
-    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other, "admin"));
     LocationRecord location;
     location.name = "Harbour";
     location.parentId = 1;
@@ -300,7 +300,7 @@ TEST_F(SimNotifyTest, ARequestOfTheUiAppliesWhatItReadsAheadOfItsReplyEvenWithTh
 {
     FillTheQueue();
     CRawClient other;
-    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other, "admin"));
     ASSERT_EQ(AddHarbourNe(other), 0u);
 
     // The UI's own request applies what waited and then the NE, before its reply: nothing is refused or read again.

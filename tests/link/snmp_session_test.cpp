@@ -133,6 +133,23 @@ TEST(SnmpSession, ForeignAndMalformedDatagramsAreDropped)
     EXPECT_EQ(session.Stats().foreignResponses, 4u);
 }
 
+TEST(SnmpSession, AnAgentWhoseEveryAnswerIsUnreadableIsNotTakenForASilentOne)
+{
+    CScriptedResponder ne([](const SnmpMessage&) -> std::optional<SnmpMessage> { return std::nullopt; });
+    ne.SetPrelude([](const SnmpMessage&) { return std::vector<std::vector<uint8_t>>{{0x30, 0x03, 0x02, 0x01}}; });
+    CSnmpSession session;
+    ASSERT_EQ(session.Open(Config(ne.Endpoint())), kDrvOk);
+    std::vector<SnmpVarBind> values;
+    EXPECT_EQ(session.Get({kUpTime}, &values), kDrvSnmpDecodeError);
+    EXPECT_EQ(session.Stats().malformedResponses, 2u) << "one a try";
+
+    // Silence stays a time-out.
+    CScriptedResponder silent([](const SnmpMessage&) -> std::optional<SnmpMessage> { return std::nullopt; });
+    CSnmpSession other;
+    ASSERT_EQ(other.Open(Config(silent.Endpoint())), kDrvOk);
+    EXPECT_EQ(other.Get({kUpTime}, &values), kDrvTimeout);
+}
+
 TEST(SnmpSession, ResponseNotAnsweringTheRequestIsADecodeError)
 {
     CScriptedResponder ne([](const SnmpMessage& request) -> std::optional<SnmpMessage> {

@@ -23,7 +23,8 @@ namespace {
 constexpr uint32_t kNow = 1700000000;
 
 // An IPD-12 whose control module (slot 5) runs CU2GE-3.0.2, and an IPD-48 with its fixed boards as they come (1.0.0).
-const std::string kWorld = "[NeKeyRecord.1]\nneId=1\nneName=North-1\nmodelId=2\nipAddress=127.0.2.1\nport=161\n"
+const std::string kWorld = "[RIGHTS]\nADMINISTRATOR=a*127\n[UserAccountRecord.1]\nname=admin\npassword=admin\nroleLetter=A\n"
+                           "[NeKeyRecord.1]\nneId=1\nneName=North-1\nmodelId=2\nipAddress=127.0.2.1\nport=161\n"
                            "ftpUser=qurim\nftpPassword=secret\n"
                            "[NE1.BOARD1]\nSLOT=10500\nPLANNED=20\nSOFTWARE=CU2GE-3.0.2\n"
                            "[NE1.BackupRecord.1]\nname=AUTOBK-0101\nrequest=41\n"
@@ -44,6 +45,7 @@ protected:
         handler_ =
             std::make_unique<CSimRequestHandler>(database_, SimHandlerOptions{.ftpRoot = (dir_ / "ftp").string()});
         session_.loggedIn = true;
+        session_.user = "admin";
     }
 
     template <typename Rec>

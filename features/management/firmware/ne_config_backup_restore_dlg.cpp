@@ -80,7 +80,11 @@ void CNeConfigBackupRestoreDlg::SetBusy(bool busy)
 
 bool CNeConfigBackupRestoreDlg::WriteFlashFirst()
 {
-    if (ShowMessageById(kStrWriteFlashBeforeBackup, kConfirmFlags) != IDYES)
+    const bool flashFirst = ShowMessageById(kStrWriteFlashBeforeBackup, kConfirmFlags) == IDYES;
+    // The last question is answered: the file is looked at now, before the NE is asked anything.
+    if (!BackupFileWritable(*this, path_))
+        return false;
+    if (!flashFirst)
         return true;
     if (CheckUserRight(AppData().role, kRightNeOperations, 'x') == 0) {
         ShowStatusMessageById(kStrNoPrivilege);
@@ -98,11 +102,7 @@ void CNeConfigBackupRestoreDlg::Backup()
         return;
     SetBusy(true);
     progress_.Start(100, kStrBytes);
-    if (!PrepareBackupFile(*this, path_)) {
-        SetBusy(false);
-        return;
-    }
-    if (!WriteFlashFirst()) {
+    if (!ConfirmBackupOverwrite(path_) || !WriteFlashFirst()) {
         SetBusy(false);
         return;
     }

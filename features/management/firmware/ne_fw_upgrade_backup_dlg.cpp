@@ -143,7 +143,7 @@ void CNeFwUpgradeBackupDlg::Backup()
         return;
     SetBusy(true);
     progress_.Start(100, kStrBytes);
-    if (!PrepareBackupFile(*this, path_)) {
+    if (!ConfirmBackupOverwrite(path_) || !BackupFileWritable(*this, path_)) {
         SetBusy(false);
         return;
     }

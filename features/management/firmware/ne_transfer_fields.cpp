@@ -1,6 +1,7 @@
 #include "features/management/firmware/ne_transfer_fields.h"
 
 #include "features/management/firmware/upgrade_settings.h"
+#include "link/ftp/download_file.h"
 #include "platform/file_chooser.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -9,9 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
@@ -49,14 +48,16 @@ bool NeTransferFieldsGiven(CADialog& dialog, const QString& user, const QString&
     return true;
 }
 
-bool PrepareBackupFile(CADialog& dialog, const QString& path)
+bool ConfirmBackupOverwrite(const QString& path)
 {
-    if (QFileInfo::exists(path) && ShowMessageById(kStrSureToOverwriteFile, kConfirmFlags) != IDYES)
-        return false;
-    if (std::FILE* file = std::fopen(path.toStdString().c_str(), "wb")) {
-        std::fclose(file);
+    return !QFileInfo::exists(path) || ShowMessageById(kStrSureToOverwriteFile, kConfirmFlags) == IDYES;
+}
+
+bool BackupFileWritable(CADialog& dialog, const QString& path)
+{
+    std::string error;
+    if (CanWriteDownload(path.toStdString(), &error))
         return true;
-    }
-    dialog.ShowAlertText(QString::fromLocal8Bit(std::strerror(errno)), kNeTransferFileId);
+    dialog.ShowAlertText(QString::fromLocal8Bit(error.c_str()), kNeTransferFileId);
     return false;
 }

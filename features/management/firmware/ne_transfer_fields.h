@@ -17,6 +17,9 @@ void LimitNeTransferFields(CADialog& dialog);
 void BrowseNeTransferFile(CADialog& dialog);
 // The first of user, password and file left blank is shown on the message line; false when one is.
 bool NeTransferFieldsGiven(CADialog& dialog, const QString& user, const QString& password, const QString& path);
-// The local file a backup will fill: an existing one is overwritten only when the operator says so; it is made empty
-// now, so that a path that cannot be written is refused before the NE is asked. False (and why shown) otherwise.
-bool PrepareBackupFile(CADialog& dialog, const QString& path);
+// An existing local file is overwritten by a backup only when the operator says so; false when not.
+bool ConfirmBackupOverwrite(const QString& path);
+// Whether a backup could be written to the local file, asked once the operator has answered every question and
+// before the NE is asked: nothing is left behind, and the file that is there stays as it is until a backup has
+// come whole (link/ftp/download_file.h). False with the system's text shown on the file.
+bool BackupFileWritable(CADialog& dialog, const QString& path);

@@ -162,7 +162,12 @@ void CLoginDlg::OnLogin()
         EndConnect();
         SetDriverMode(kDriverModeBase);
         cursor.Restore();
-        ShowAlertTextById(kStrServerUnreachable, kAddressId);
+        // A peer that answered what could not be read is not an unreachable one: the driver's result says what.
+        if (result == kDrvSnmpDecodeError || result == kDrvInvalidFormat)
+            ShowAlertText(QStringLiteral("(%1) %2").arg(result).arg(QString::fromLatin1(GetDriverErrorText(result))),
+                          kAddressId);
+        else
+            ShowAlertTextById(kStrServerUnreachable, kAddressId);
         return;
     }
     EndConnect();

@@ -3,10 +3,12 @@
 // end-to-end test.
 
 #include "tests/link/fake_server.h"
+#include "tests/link/snmp_test_support.h"
 #include "tests/ui/shell/app/app_test_support.h"
 
 #include "link/driver_mode.h"
 #include "link/icmp/icmp_transport.h"
+#include "link/snmp/net_drv_snmp_agent.h"
 #include "ui/shell/app/login_dlg.h"
 
 #include <QCheckBox>
@@ -190,6 +192,27 @@ TEST_F(LoginDialogTest, ARefusedConnectionReturnsToTheBaseDriverAndKeepsTheAddre
     dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->GetAddress(shown);
     EXPECT_EQ(shown, kLoopback);
     EXPECT_EQ(dialog.port, closedPort);
+    dialog.DestroyWindow();
+}
+
+TEST_F(LoginDialogTest, AnNeWhoseAnswersCannotBeReadIsNotCalledUnreachable)
+{
+    // An NE that answers every request with bytes that are no SNMP message.
+    snmp_test::CScriptedResponder ne([](const SnmpMessage&) -> std::optional<SnmpMessage> { return std::nullopt; });
+    ne.SetPrelude([](const SnmpMessage&) { return std::vector<std::vector<uint8_t>>{{0x30, 0x03, 0x02, 0x01}}; });
+    AppSettings().snmpWait = 200;
+    AppSettings().snmpRetry = 0;
+    RegisterSnmpDriver();
+    CLoginDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.show();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+    TypeLogin(dialog,
+              LoginInput{.address = kLoopback, .port = ne.Endpoint().port, .password = "public", .direct = true});
+    ClickLogin(dialog);
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("(32027) SNMP decode error"));
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
     dialog.DestroyWindow();
 }
 
