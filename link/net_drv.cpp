@@ -735,7 +735,8 @@ int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size
         }
     }
     // What comes after the reply waits for it: the reply is applied after the messages before it only.
-    DeliverNotification(msg, records, size, ServerMessageOrigin::kConnection, readFor != 0 && slots_.IsWaiting(readFor));
+    DeliverNotification(msg, records, size, ServerMessageOrigin::kConnection,
+                        readFor != 0 && slots_.IsWaiting(readFor));
     return kDrvOk;
 }
 

@@ -356,7 +356,8 @@ int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, uint32_t read
     return result;
 }
 
-bool CNetDrvServerAgent::RequesterHoldsBack(uint64_t& taken, std::chrono::steady_clock::time_point& takenChangedAt) const
+bool CNetDrvServerAgent::RequesterHoldsBack(uint64_t& taken,
+                                            std::chrono::steady_clock::time_point& takenChangedAt) const
 {
     if (IsUiThread() || !HoldsReadingBack()) {
         return false;

@@ -36,9 +36,9 @@ public:
 
 private:
     struct Gap {
-        uint64_t last = 0;        // the gap is the numbers from its key to this one
-        Clock::time_point since;  // when it was seen
-        uint64_t receivedAt = 0;  // received_ then
+        uint64_t last = 0;       // the gap is the numbers from its key to this one
+        Clock::time_point since; // when it was seen
+        uint64_t receivedAt = 0; // received_ then
     };
 
     uint64_t Unwrapped(uint32_t number) const;

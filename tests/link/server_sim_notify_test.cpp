@@ -631,6 +631,32 @@ TEST_F(SimNotifyTest, ARealDatagramLostOnItsWayIsReadAgainOnceAndToldOnce)
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }
 
+TEST_F(SimNotifyTest, TheServerNumbersAWorkstationsNotificationsInOneSeriesFromOne)
+{
+    CRawClient other;
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
+    ASSERT_TRUE(other.TurnNotificationsOn()); // the state of every entity follows, then what others change
+    constexpr uint32_t kPushed = 50;
+    ASSERT_EQ(Control(kSimPushEntityStates, kPushed, kSimChannelTcp, 2), kDrvOk);
+    std::vector<Frame> frames = other.Notifications();
+    uint32_t pushed = 0;
+    for (const Frame& frame : frames) {
+        pushed += frame.header.requestCode == kReqEntityStateChange ? frame.header.count : 0;
+    }
+    while (pushed < kPushed) {
+        std::optional<Frame> frame = other.Receive(10000);
+        ASSERT_TRUE(frame) << pushed << " pushed records came";
+        pushed += frame->header.requestCode == kReqEntityStateChange ? frame->header.count : 0;
+        frames.push_back(std::move(*frame));
+    }
+    uint32_t expected = 1;
+    for (const Frame& frame : frames) {
+        ASSERT_EQ(frame.header.sequence, 0u);
+        EXPECT_EQ(frame.header.total, expected++) << "code " << frame.header.requestCode;
+    }
+    EXPECT_GT(expected, 2u);
+}
+
 TEST_F(SimNotifyTest, NoNotificationsBeforeTheyAreAskedFor)
 {
     CRawClient other;

@@ -2,8 +2,8 @@
 
 #include "link/driver_result.h"
 #include "platform/message_box_runner.h"
-#include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/dialogs/ca_dialog.h"
+#include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_table.h"

@@ -166,8 +166,9 @@ TEST_F(LinkUiTest, ALinkNoticeGoesToTheMainWindowsMessageLineAndOpensNoBox)
     }).join();
     QCoreApplication::processEvents();
     EXPECT_TRUE(runner.Runs().isEmpty()) << "no box";
-    EXPECT_EQ(frame.tips, (QStringList{QStringLiteral("Notifications were lost: reading everything from the server again"),
-                                       QStringLiteral("Notifications were lost: reading everything from the server again")}));
+    EXPECT_EQ(frame.tips,
+              (QStringList{QStringLiteral("Notifications were lost: reading everything from the server again"),
+                           QStringLiteral("Notifications were lost: reading everything from the server again")}));
 }
 
 TEST_F(LinkUiTest, PduLogWindowKeepsTheLastLines)
