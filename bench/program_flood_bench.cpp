@@ -79,6 +79,13 @@ void BM_ProgramCpuUnderAlarmFlood(benchmark::State& state)
     state.counters["delivered_per_second"] = delivered;
     if (delivered < kLeastDeliveredShare * kAlarmsPerSecond)
         state.SkipWithError("the server delivered too few notifications for a flood");
+    const auto* driver = dynamic_cast<const CNetDrvServerAgent*>(&GetCurrentDriver());
+    if (const auto counters = driver != nullptr ? driver->GetNotificationCounters()
+                                                : CNetDrvServerAgent::NotificationCounters{};
+        counters.refused != 0 || counters.missing != 0 || counters.resyncs != 0) {
+        state.counters["resyncs"] = static_cast<double>(counters.resyncs);
+        state.SkipWithError("notifications were refused or lost under the flood: everything was read again");
+    }
 }
 BENCHMARK(BM_ProgramCpuUnderAlarmFlood)
     ->ArgNames({"pdu_log_shown", "nes"})

@@ -130,8 +130,13 @@ std::optional<OneLogin> MeasuredLogin(benchmark::State& state, e2e::CProgram& pr
         return std::nullopt;
     }
     const auto* driver = dynamic_cast<const CNetDrvServerAgent*>(&GetCurrentDriver());
-    if (driver == nullptr || driver->GetNotificationCounters().refused != 0) {
-        state.SkipWithError("states were refused on their way: the login read them again");
+    if (driver == nullptr) {
+        state.SkipWithError("no server driver");
+        return std::nullopt;
+    }
+    if (const auto counters = driver->GetNotificationCounters();
+        counters.refused != 0 || counters.missing != 0 || counters.resyncs != 0) {
+        state.SkipWithError("notifications were refused or lost on their way: the login read everything again");
         return std::nullopt;
     }
     return login;

@@ -737,13 +737,13 @@ int CNetDrv::DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size
         }
     }
     // What comes after the reply waits for it: the reply is applied after the messages before it only.
-    if (!DeliverNotification(msg, records, size, readFor != 0 && slots_.IsWaiting(readFor))) {
-        OnMessageRefused(msg);
-    }
+    DeliverNotification(msg, records, size, ServerMessageOrigin::kConnection,
+                        readFor != 0 && slots_.IsWaiting(readFor));
     return kDrvOk;
 }
 
-bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, bool applyNow)
+bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, ServerMessageOrigin origin,
+                                  bool applyNow)
 {
     LogPdu(msg.sequence == 0 ? PduDirection::Notify : PduDirection::Recv, msg, records, size);
     EmsMsg copy = msg;
@@ -751,7 +751,7 @@ bool CNetDrv::DeliverNotification(const EmsMsg& msg, const uint8_t* records, siz
     // A requesting UI thread applies what it reads ahead of its reply at once (behind what waits, its windows held
     // back until the reply), so that a burst ahead of the reply never piles up; other threads queue it for the UI
     // thread.
-    return (applyNow && ApplyDuringRequest(&copy)) || QueueServerMessage(&copy);
+    return (applyNow && ApplyDuringRequest(&copy)) || QueueServerMessage(&copy, origin);
 }
 
 void CNetDrv::NoteFailureText(int code, std::string text)

@@ -28,6 +28,7 @@
 #include "link/pdu_log.h"
 #include "link/request_slot_table.h"
 #include "link/request_thread.h"
+#include "link/server_message_dispatcher.h"
 #include "link/wakeup_event.h"
 
 struct ConnectParams {
@@ -153,12 +154,11 @@ protected:
     // the reading thread waits for (0: none); on the UI thread, a message that comes while it still waits is applied
     // at once (ApplyDuringRequest).
     int DeliverFrame(const EmsMsg& msg, const uint8_t* records, size_t size, uint32_t readFor = 0);
-    // A message for the dispatcher (also one that arrived outside the connection, a datagram), applied at once with
-    // `applyNow` where the dispatcher may. False when the dispatcher's queue was at its limit and refused it (it has
-    // logged that): the message is lost.
-    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, bool applyNow = false);
-    // The dispatcher refused a frame of the connection that no request waited for; on the thread that read it.
-    virtual void OnMessageRefused(const EmsMsg& /*msg*/) {}
+    // A message for the dispatcher (of the connection, or a datagram), applied at once with `applyNow` where the
+    // dispatcher may. False when the dispatcher's queue was at its limit and refused a datagram (it has logged that):
+    // the message is lost.
+    bool DeliverNotification(const EmsMsg& msg, const uint8_t* records, size_t size, ServerMessageOrigin origin,
+                             bool applyNow = false);
     // Asks AgentRoutine to drop the connection; the waiting requests end with `reason`.
     void PostDisconnect(int reason);
     // Why the connection fails, in more words than the result code's text: requests that end with `code` until the

@@ -46,6 +46,7 @@ struct Dispatcher {
     size_t queuedBytes = 0;
     size_t queuedMessages = 0;         // a folded record counts as one
     std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
+    std::atomic<uint64_t> taken{0};    // takes from the queue so far; changed under queueMutex, read without it
     bool refusing = false;             // messages have been refused since the queue last went under its bound
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
@@ -156,6 +157,7 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
         }
         out.push_back(std::move(front.message));
         d.queue.pop_front();
+        ++d.taken;
         NoteDrained(d);
         return true;
     }
@@ -174,6 +176,7 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
         d.queuedBytes -= front.fold->Bytes();
         d.queue.pop_front();
     }
+    ++d.taken;
     NoteDrained(d);
     return true;
 }
@@ -224,27 +227,28 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
     return applied;
 }
 
-// False (the caller counts the message lost) when the queue is at its limit. The caller holds the queue's lock.
-bool Refuses(Dispatcher& d, const EmsMsg& msg)
+// False (the caller counts the message lost) when a datagram finds the queue at its limit. The caller holds the
+// queue's lock.
+bool Refuses(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 {
-    if (d.queuedBytes < kServerMessageQueueLimit) {
+    if (origin == ServerMessageOrigin::kConnection || d.queuedBytes < kServerMessageQueueLimit) {
         return false;
     }
     if (!d.refusing) {
         d.refusing = true;
         WriteDriverLog(DriverLogKind::NetDrv,
-                       "dispatcher: queue at its limit of %zu bytes: code %u and what follows "
+                       "dispatcher: queue at its limit of %zu bytes: datagram of code %u and those that follow "
                        "refused until it drains",
                        kServerMessageQueueLimit, static_cast<unsigned>(msg.requestCode));
     }
     return true;
 }
 
-bool Enqueue(Dispatcher& d, const EmsMsg& msg)
+bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 {
     const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
-    if (Refuses(d, msg)) {
+    if (Refuses(d, msg, origin)) {
         return false;
     }
     const bool pastBound = folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound;
@@ -282,14 +286,10 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg)
 }
 
 // The reply goes before whatever arrived at `arrivalMark` or later, so that it replaces a table before the changes
-// that came after it. A reply its requester waits for is taken even at the limit: the requester reads the tables it
-// changes, and there is at most one for each request waiting.
-bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark, bool requesterWaits)
+// that came after it.
+void EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
-    if (!requesterWaits && Refuses(d, msg)) {
-        return false;
-    }
     auto place = d.queue.end();
     while (place != d.queue.begin()) {
         const QueuedItem& before = *std::prev(place);
@@ -304,7 +304,6 @@ bool EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark, bool r
     d.queuedBytes += BytesOf(item.message);
     ++d.queuedMessages;
     d.queue.insert(place, std::move(item));
-    return true;
 }
 
 } // namespace
@@ -342,12 +341,12 @@ void DispatchServerMessage(const EmsMsg* msg)
         return;
     }
     if (!IsUiThread()) {
-        Enqueue(d, *msg);
+        Enqueue(d, *msg, ServerMessageOrigin::kConnection);
         return;
     }
     if (!d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
         // Held elsewhere for long (or by this thread): the next tick applies it, after what came before.
-        Enqueue(d, *msg);
+        Enqueue(d, *msg, ServerMessageOrigin::kConnection);
         return;
     }
     CDispatchEffects effects = std::exchange(d.heldEffects, {});
@@ -356,14 +355,16 @@ void DispatchServerMessage(const EmsMsg* msg)
     effects.RunOn(d.ui.load());
 }
 
-bool QueueServerMessage(const EmsMsg* msg)
+bool QueueServerMessage(const EmsMsg* msg, ServerMessageOrigin origin)
 {
-    return msg == nullptr || !IsApplicable(*msg) || Enqueue(TheDispatcher(), *msg);
+    return msg == nullptr || !IsApplicable(*msg) || Enqueue(TheDispatcher(), *msg, origin);
 }
 
-bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark)
+void QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark)
 {
-    return msg == nullptr || !IsApplicable(*msg) || EnqueueReply(TheDispatcher(), *msg, arrivalMark, false);
+    if (msg != nullptr && IsApplicable(*msg)) {
+        EnqueueReply(TheDispatcher(), *msg, arrivalMark);
+    }
 }
 
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
@@ -373,7 +374,7 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
         return;
     }
     if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
-        EnqueueReply(d, *msg, arrivalMark, true);
+        EnqueueReply(d, *msg, arrivalMark);
         return;
     }
     CDispatchEffects effects = std::exchange(d.heldEffects, {});
@@ -468,6 +469,11 @@ size_t QueuedServerMessageBytes()
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
     return d.queuedBytes;
+}
+
+uint64_t ServerMessagesTaken()
+{
+    return TheDispatcher().taken.load();
 }
 
 void ClearServerMessageQueue()

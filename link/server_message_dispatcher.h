@@ -5,8 +5,9 @@
 // second one comes the model gets only the latest state record of each entity, while the trap log still gets every
 // notification's records (see entity_state_fold.h); so a burst of every NE's states waits as it came, and a flood
 // that outruns the UI is folded. Every other message keeps its place, and the driver stops reading its connection
-// until the queue has drained. At its limit the queue takes nothing more: the driver counts what it could not hand
-// over as lost and reads everything from the server again once there is room.
+// until the queue has drained. What came over the connection is always taken (it is read no faster than the UI
+// applies it, unless the UI stands still); at its limit the queue refuses only datagrams, which the driver counts as
+// lost and reads everything from the server again once there is room.
 #pragma once
 
 #include <cstdint>
@@ -31,17 +32,19 @@ void UnlockDispatch();
 // (operation 4) with status 0 are taken; others are dropped.
 void DispatchServerMessage(const EmsMsg* msg);
 
-// Queues the message for the next tick (or a reply that follows it), from any thread. False when the queue was at
-// its limit and refused it: the message is lost.
-bool QueueServerMessage(const EmsMsg* msg);
+// Where a message came from: the connection, whose messages are never refused, or a datagram.
+enum class ServerMessageOrigin { kConnection, kDatagram };
 
-// Queues a reply before what arrived at `arrivalMark` (ServerMessageArrivalMark when the reply came) or later, so
-// that a table it replaces is not older than the changes that followed it. False when refused, as above.
-bool QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark);
+// Queues the message for the next tick (or a reply that follows it), from any thread. False when a datagram found
+// the queue at its limit and was refused: the message is lost.
+bool QueueServerMessage(const EmsMsg* msg, ServerMessageOrigin origin);
+
+// Queues a reply (of the connection, never refused) before what arrived at `arrivalMark` (ServerMessageArrivalMark
+// when the reply came) or later, so that a table it replaces is not older than the changes that followed it.
+void QueueServerReply(const EmsMsg* msg, uint64_t arrivalMark);
 
 // A reply to a request of the UI thread: what was queued before `arrivalMark` is applied first, then the reply; what
-// came after the reply waits for the next tick. From another thread the reply is queued in its place, even when the
-// queue is at its limit: the requester reads what it changes.
+// came after the reply waits for the next tick. From another thread the reply is queued in its place.
 void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark);
 
 // Counts the messages queued so far: taken when a reply comes, it parts those that came before from those after.
@@ -75,12 +78,14 @@ void SetDispatchUi(IDispatchUi* ui);
 // Bytes that queued messages may take (records and a fixed overhead each) before entity states fold, past one message
 // per NE, and the driver stops reading its connection.
 inline constexpr size_t kServerMessageQueueBound = 4u * 1024 * 1024;
-// Bytes past which the queue refuses what is still handed to it: datagrams, and what a request's own thread reads on
-// its way to its reply. Room for a paced burst of 200,000 state notifications that the UI does not apply meanwhile;
-// a reply taken just below it may pass it by its own size.
+// Bytes past which the queue refuses datagrams. Room for a paced burst of 200,000 state notifications that the UI
+// does not apply meanwhile; what came over the connection may pass it.
 inline constexpr size_t kServerMessageQueueLimit = 32u * 1024 * 1024;
 
 // Messages waiting (a folded record counts one) and the bytes they take.
 size_t QueuedServerMessageCount();
 size_t QueuedServerMessageBytes();
+// Messages (or runs of folded records) the UI has taken from the queue so far: while it does not move, the UI stands
+// still.
+uint64_t ServerMessagesTaken();
 void ClearServerMessageQueue();

@@ -162,6 +162,12 @@ bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out)
     return true;
 }
 
+void PutFrameTotal(uint8_t* header, uint32_t total)
+{
+    std::memset(header + kTotal.offset, '0', kTotal.width);
+    PutDigits<kTotal>(header, total);
+}
+
 bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header)
 {
     if (!AreAllDigits(in)) {

@@ -36,6 +36,9 @@ struct Frame {
 // Writes the 70 header characters. False (and nothing written) when a field does not fit its width.
 bool EncodeFrameHeader(const FrameHeader& header, uint8_t* out);
 
+// Rewrites the `total` field of 70 encoded header characters (a notification's number in its series).
+void PutFrameTotal(uint8_t* header, uint32_t total);
+
 // Reads 70 header characters. False when a field holds anything but decimal digits or exceeds its type.
 bool DecodeFrameHeader(const uint8_t* in, FrameHeader& header);
 

@@ -23,6 +23,12 @@ CLocationNode NodeFromRecord(const LocationRecord& rec)
     return node;
 }
 
+bool SameValues(const CLocationNode& a, const CLocationNode& b)
+{
+    return a.parentId == b.parentId && a.name == b.name && a.comment == b.comment && a.contact == b.contact &&
+           a.telephone == b.telephone && a.mobile == b.mobile && a.email == b.email && a.mapId == b.mapId;
+}
+
 void TreeChanged(CAppData& app)
 {
     app.MarkLocationTreeChanged();
@@ -40,11 +46,16 @@ void ApplyLocations(CServerApplyContext& context, const EmsMsg& msg)
         return;
     }
     std::set<uint32_t> received;
+    // The views rebuild the tree only when it changed: a tree read again as it was leaves them as they are.
+    bool changed = false;
     for (uint32_t i = 0; i < *usable; ++i) {
         LocationRecord rec;
         DecodeRecord(EmsRecordAt(msg, i), kLocationRecordSize, &rec);
+        const CLocationNode values = NodeFromRecord(rec);
+        const CLocationNode* before = app.locations.FindLocation(rec.id);
+        changed = changed || before == nullptr || !SameValues(*before, values);
         bool mapChanged = false;
-        const LocationResult result = app.locations.UpsertLocation(NodeFromRecord(rec), &mapChanged);
+        const LocationResult result = app.locations.UpsertLocation(values, &mapChanged);
         if (result != LocationResult::kOk) {
             WriteDriverLog(DriverLogKind::NetDrv, "dispatcher: location %lu (parent %lu) refused: %d",
                            static_cast<unsigned long>(rec.id), static_cast<unsigned long>(rec.parentId),
@@ -65,8 +76,13 @@ void ApplyLocations(CServerApplyContext& context, const EmsMsg& msg)
         for (uint32_t id : gone) {
             app.locations.RemoveLocation(id);
         }
+        changed = changed || !gone.empty();
     }
-    TreeChanged(app);
+    if (changed) {
+        TreeChanged(app);
+    } else {
+        app.SetUserLocationScope(app.scopeLocationId);
+    }
 }
 
 void ApplyLocationRemoval(CServerApplyContext& context, const EmsMsg& msg)

@@ -99,7 +99,8 @@ void AddNewNe(CServerApplyContext& context, uint32_t neId, const NeKeyRecord& re
     context.TouchNe(neId);
 }
 
-void UpdateNe(CServerApplyContext& context, CNeRecord& ne, const NeKeyRecord& rec)
+// True when the NE changed.
+bool UpdateNe(CServerApplyContext& context, CNeRecord& ne, const NeKeyRecord& rec)
 {
     CAppData& app = context.App();
     bool changed = CopyValues(ne, rec);
@@ -131,6 +132,7 @@ void UpdateNe(CServerApplyContext& context, CNeRecord& ne, const NeKeyRecord& re
     if (changed) {
         ++ne.changeCounter;
     }
+    return changed;
 }
 
 } // namespace
@@ -145,6 +147,9 @@ void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
         return;
     }
     std::set<uint32_t> received;
+    // The views rebuild what shows the NEs only when the table changed: a table read again as it was (a re-read after
+    // lost notifications) leaves them as they are.
+    bool listChanged = false;
     for (uint32_t i = 0; i < *usable; ++i) {
         NeKeyRecord rec;
         DecodeRecord(EmsRecordAt(msg, i), kNeKeyRecordSize, &rec);
@@ -155,9 +160,10 @@ void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
         }
         received.insert(neId);
         if (CNeRecord* ne = app.nes.FindNeById(neId); ne != nullptr) {
-            UpdateNe(context, *ne, rec);
+            listChanged = UpdateNe(context, *ne, rec) || listChanged;
         } else {
             AddNewNe(context, neId, rec);
+            listChanged = true;
         }
     }
     if (wholeTable) {
@@ -170,8 +176,11 @@ void ApplyNeRecords(CServerApplyContext& context, const EmsMsg& msg)
         for (uint32_t id : gone) {
             app.nes.RemoveNe(id);
         }
+        listChanged = listChanged || !gone.empty();
     }
-    app.MarkNeListChanged();
+    if (listChanged) {
+        app.MarkNeListChanged();
+    }
     app.SetUserLocationScope(app.scopeLocationId);
 }
 

@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "core/tables/app_data.h"
 #include "link/driver_logs.h"
@@ -139,6 +141,8 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
     serverAddress_ = Ipv4ToNetworkOrder(params.address);
     // The server sends its datagrams from the port it serves on: nobody else on its host can send from there.
     serverPort_ = htons(params.port);
+    // The server numbers this session's notifications from 1.
+    series_.Reset();
     // Notifications come to the address the server knows this workstation by, on no other.
     const CNotificationSocket::Opened trap = CNotificationSocket::Open(
         LocalAddressOf(fd), settings_.serverTrapPort, kTrapPortTries, settings_.notificationBufferBytes);
@@ -335,17 +339,39 @@ int CNetDrvServerAgent::AgentRoutine_Recv()
 
 int CNetDrvServerAgent::ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor)
 {
+    bool caughtUp = false;
     const int result = ReceiveFrames(
         fd, decoder_, receiveBuffer_, [this, mayHoldBack] { return mayHoldBack && LeavesConnectionUnread(); },
         [this, readFor](const EmsMsg& msg, const uint8_t* records, size_t size) {
+            if (msg.sequence == 0) {
+                series_.Note(msg.total, std::chrono::steady_clock::now());
+            }
             return DeliverFrame(msg, records, size, readFor);
         },
-        readFor != 0);
+        readFor != 0, &caughtUp);
+    // Numbers missing meanwhile may still be in what the connection holds.
+    if (!caughtUp) {
+        series_.Hold(std::chrono::steady_clock::now());
+    }
     // A server of another protocol version is not a garbled one: the operator is told which.
     if (result == kDrvInvalidFormat && decoder_.Fault() == FrameFault::kUnsupportedVersion) {
         NoteFailureText(result, OtherVersionText(decoder_.FaultyHeader().version));
     }
     return result;
+}
+
+bool CNetDrvServerAgent::RequesterHoldsBack(uint64_t& taken,
+                                            std::chrono::steady_clock::time_point& takenChangedAt) const
+{
+    if (IsUiThread() || !HoldsReadingBack()) {
+        return false;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (const uint64_t seen = ServerMessagesTaken(); seen != taken) {
+        taken = seen;
+        takenChangedAt = now;
+    }
+    return now - takenChangedAt < std::chrono::milliseconds(kUiStandsStillMs);
 }
 
 bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
@@ -374,12 +400,19 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
 void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
 {
     const int fd = readerSocket_;
+    uint64_t taken = ServerMessagesTaken();
+    auto takenChangedAt = std::chrono::steady_clock::now();
     // Each read waits a tick at most: the end of the request by another thread (a cancel, the driver's end) is seen
     // within one, a dropped connection at once. The first read comes before any look at the clock: the reply is
     // usually there by its end.
     for (bool first = true;
          Slots().IsWaiting(sequence) && !QuitRequested() && (first || std::chrono::steady_clock::now() < deadline);
          first = false) {
+        if (RequesterHoldsBack(taken, takenChangedAt)) {
+            series_.Hold(std::chrono::steady_clock::now());
+            std::this_thread::sleep_for(std::chrono::milliseconds(kQueueLookMs));
+            continue;
+        }
         int result = kDrvOk;
         {
             std::lock_guard<std::mutex> lock(recvMutex_);
@@ -459,11 +492,17 @@ void CNetDrvServerAgent::PollRoutine()
         if (QuitRequested()) {
             break;
         }
-        const bool resync = resyncWanted_ && QueueHasRoom() && resyncWanted_.exchange(false);
+        const bool resync = resyncWanted_ && QueueHasRoom() && !resyncRunning_.exchange(true);
+        if (resync) {
+            resyncWanted_ = false;
+        }
         const bool keepAliveDue = std::chrono::steady_clock::now() >= nextKeepAlive;
         lock.unlock();
-        if (resync && !Resynchronise()) {
-            resyncWanted_ = true;
+        if (resync) {
+            if (!Resynchronise()) {
+                resyncWanted_ = true;
+            }
+            resyncRunning_ = false;
         }
         // The keep-alive (request code 1: a query with a 1-byte body, answered with an empty reply) is skipped while
         // a request is in progress, every slot waits for a reply, or the connection is left unread until the UI has
@@ -516,11 +555,7 @@ bool CNetDrvServerAgent::Resynchronise()
         EmsMsg msg = reply.header;
         msg.records = reply.records.empty() ? nullptr : reply.records.data();
         msg.reserved = kEmsOpQuery;
-        if (!QueueServerReply(&msg, reply.arrivalMark)) {
-            WriteDriverLog(DriverLogKind::NetDrv, "resync: reply %u found the queue full: tried again later",
-                           static_cast<unsigned>(code));
-            return false;
-        }
+        QueueServerReply(&msg, reply.arrivalMark);
     }
     // As the login does: turning notifications on makes the server send every entity's state.
     if (!datagramsTaken()) {
@@ -529,6 +564,8 @@ bool CNetDrvServerAgent::Resynchronise()
     const auto on = EncodeRecord(WordRecord{1});
     const int result = SendDriverRequest(kEmsOpModify, kReqNotificationsOn, {on.begin(), on.end()});
     if (result == kDrvOk) {
+        // Every state comes after this answer: what went missing before it is covered.
+        series_.Forgive();
         ++resyncs_;
     }
     WriteDriverLog(DriverLogKind::NetDrv, "resync: everything the login reads asked for again: (%d) %s", result,
@@ -554,12 +591,6 @@ void CNetDrvServerAgent::OnNotificationsLost(uint64_t count, const char* how)
                        static_cast<unsigned long long>(count), how);
         GetLinkUi().ShowLinkStatus("Notifications were lost: reading everything from the server again");
     }
-}
-
-void CNetDrvServerAgent::OnMessageRefused(const EmsMsg& /*msg*/)
-{
-    ++refused_;
-    OnNotificationsLost(1, "of the connection found the dispatcher's queue full");
 }
 
 void CNetDrvServerAgent::OfferTrapSocket(int fd, uint16_t port)
@@ -609,6 +640,7 @@ CNetDrvServerAgent::NotificationCounters CNetDrvServerAgent::GetNotificationCoun
     NotificationCounters counters;
     static_cast<CNotificationSocket::Counters&>(counters) = notifications_.GetCounters();
     counters.refused = refused_;
+    counters.missing = missing_;
     counters.resyncs = resyncs_;
     return counters;
 }
@@ -618,22 +650,35 @@ void CNetDrvServerAgent::TrapRoutine()
     WriteDriverLog(DriverLogKind::Thread, "TrapRoutine started");
     using Clock = std::chrono::steady_clock;
     const auto deliver = [this](const Frame& frame) {
-        return DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size());
+        series_.Note(frame.header.total, Clock::now());
+        return DeliverNotification(MsgFromFrame(frame), frame.payload.data(), frame.payload.size(),
+                                   ServerMessageOrigin::kDatagram);
     };
-    uint64_t lostInKernel = 0;
     uint64_t refused = 0;
     Clock::time_point firstLoss;
     Clock::time_point lastDatagram;
     uint64_t takeAllAnswered = 0;
     while (!QuitRequested()) {
-        // After a loss, everything is read again once the datagrams have paused (so that the losses of one burst make
-        // one resync), or after a while of steady traffic.
-        int waitMs = -1;
-        if (lostInKernel + refused != 0) {
-            const Clock::time_point due = std::min(lastDatagram + kLossQuiet, firstLoss + kLossLongestWait);
-            waitMs = static_cast<int>(std::max<int64_t>(
-                0, std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count()));
+        // While a re-read is wanted or runs, what goes missing is covered by it.
+        const bool rereading = resyncWanted_ || resyncRunning_;
+        if (rereading) {
+            series_.Hold(Clock::now());
+            refused = 0;
         }
+        // After datagrams were refused, everything is read again once they have paused (so that the losses of one
+        // burst make one re-read), or after a while of steady traffic; a number missing is given up at its time.
+        std::optional<Clock::time_point> due = rereading ? std::nullopt : series_.NextDue();
+        if (refused != 0) {
+            const Clock::time_point refusedDue = std::min(lastDatagram + kLossQuiet, firstLoss + kLossLongestWait);
+            due = due ? std::min(*due, refusedDue) : refusedDue;
+        }
+        if (rereading) {
+            due = Clock::now() + std::chrono::milliseconds(kQueueLookMs);
+        }
+        const int waitMs =
+            due ? static_cast<int>(std::max<int64_t>(
+                      0, std::chrono::duration_cast<std::chrono::milliseconds>(*due - Clock::now()).count() + 1))
+                : -1;
         const int trapSocket = notifications_.Fd();
         pollfd fds[3] = {{QuitEventFd(), POLLIN, 0}, {trapWakeup_.Fd(), POLLIN, 0}, {trapSocket, POLLIN, 0}};
         if (poll(fds, trapSocket >= 0 ? 3 : 2, waitMs) < 0) {
@@ -649,8 +694,8 @@ void CNetDrvServerAgent::TrapRoutine()
         if ((fds[1].revents & POLLIN) != 0) {
             trapWakeup_.Drain();
             if (AdoptOfferedTrapSocket()) {
-                lostInKernel = refused = 0; // another connection, or none: a login reads everything
-                readable = false;           // of the socket before
+                refused = 0;      // another connection, or none: a login reads everything
+                readable = false; // of the socket before
             }
         }
         // Looked at after the wake-up was drained: the socket read empty below answers every wait begun so far.
@@ -660,10 +705,9 @@ void CNetDrvServerAgent::TrapRoutine()
             const CNotificationSocket::Taken taken = notifications_.TakeDatagrams(serverAddress_, serverPort_, deliver);
             emptied = taken.emptied;
             lastDatagram = Clock::now();
-            if (lostInKernel + refused == 0 && taken.kernelDrops + taken.refused != 0) {
+            if (refused == 0 && taken.refused != 0) {
                 firstLoss = lastDatagram;
             }
-            lostInKernel += taken.kernelDrops;
             refused += taken.refused;
             refused_ += taken.refused;
         }
@@ -671,12 +715,17 @@ void CNetDrvServerAgent::TrapRoutine()
             NoteDatagramsTaken(takeAllAsked);
             takeAllAnswered = takeAllAsked;
         }
+        if (resyncWanted_ || resyncRunning_) {
+            continue;
+        }
         const Clock::time_point now = Clock::now();
-        if (lostInKernel + refused != 0 && (now >= lastDatagram + kLossQuiet || now >= firstLoss + kLossLongestWait)) {
-            OnNotificationsLost(lostInKernel + refused, lostInKernel != 0
-                                                            ? "lost in the kernel, the receive buffer full"
-                                                            : "refused, the dispatcher's queue full");
-            lostInKernel = refused = 0;
+        if (const uint64_t lost = series_.TakeLost(now); lost != 0) {
+            missing_ += lost;
+            OnNotificationsLost(lost, "missing from the server's numbers");
+            refused = 0;
+        } else if (refused != 0 && (now >= lastDatagram + kLossQuiet || now >= firstLoss + kLossLongestWait)) {
+            OnNotificationsLost(refused, "refused, the dispatcher's queue full");
+            refused = 0;
         }
     }
     WriteDriverLog(DriverLogKind::Thread, "TrapRoutine ended");

@@ -1,10 +1,13 @@
 // The server driver: one TCP connection to the management server for requests, replies and notifications, plus
 // notifications as UDP datagrams on a local port of the connection's own address. PollRoutine keeps the connection
 // alive and, when notifications were lost, reads again everything the login reads; TrapRoutine takes the datagrams.
+// The server numbers its notifications (see notification_series.h): a number that does not come is a loss, told
+// once, and the re-read covers every number missing until it has asked for the states again.
 //
-// While the dispatcher's queue is past its bound AgentRoutine leaves the connection unread (the server holds back
-// what it has for this workstation) until the UI has applied what waits; datagrams and the frames a requesting thread
-// reads on its way to its reply are queued up to the queue's limit, and past it counted lost.
+// While the dispatcher's queue is past its bound the connection is left unread (the server holds back what it has
+// for this workstation) until the UI has applied what waits: by AgentRoutine, and by a requesting thread other than
+// the UI's unless the UI has taken nothing for a while (it may wait for that very request). Nothing read from the
+// connection is refused; datagrams are queued up to the queue's limit, and past it counted lost.
 //
 // A request's frame goes out from the requesting thread when no frame waits before it (else it waits its turn, and
 // AgentRoutine sends it as the socket takes it), and the requesting thread then reads the connection itself until
@@ -26,6 +29,7 @@
 #include "link/link_settings.h"
 #include "link/net_drv.h"
 #include "link/server/frame_codec.h"
+#include "link/server/notification_series.h"
 #include "link/server/notification_socket.h"
 #include "link/wakeup_event.h"
 
@@ -36,6 +40,9 @@ public:
     static constexpr uint32_t kReaderTickMs = 20;
     static constexpr uint32_t kLendMs = 1000;
     static constexpr int kLentLookMs = 10;
+    // A requesting thread other than the UI's reads on past the queue's bound once the UI has taken nothing for this
+    // long.
+    static constexpr uint32_t kUiStandsStillMs = 2000;
 
     explicit CNetDrvServerAgent(const LinkSettings& settings);
     ~CNetDrvServerAgent() override;
@@ -44,7 +51,8 @@ public:
     uint16_t GetTrapPort() const { return trapPort_.load(); }
 
     struct NotificationCounters : CNotificationSocket::Counters {
-        uint64_t refused = 0; // notifications of either channel that the dispatcher's queue could not take
+        uint64_t refused = 0; // datagrams that the dispatcher's queue could not take
+        uint64_t missing = 0; // numbers of the server's series given up as lost
         uint64_t resyncs = 0; // everything read again after a loss
     };
     NotificationCounters GetNotificationCounters() const;
@@ -64,8 +72,6 @@ protected:
     void ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline) override;
     void ReleaseReading(uint32_t sequence) override;
 
-    void OnMessageRefused(const EmsMsg& msg) override;
-
     int StartDriverThreads() override;
     void SignalDriverThreadsToQuit() override;
     bool DriverThreadsEnded() const override;
@@ -82,6 +88,9 @@ private:
     // stops while the dispatcher's queue is past its bound. `readFor`: the request a requesting thread reads for,
     // whose first read waits for data up to the socket's receive time-out (0: AgentRoutine reads, without waiting).
     int ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor = 0);
+    // Whether a requesting thread leaves the connection unread a moment: past the queue's bound, off the UI thread,
+    // while the UI takes what waits. `taken`/`takenChangedAt`: what the UI had taken when the thread last saw it move.
+    bool RequesterHoldsBack(uint64_t& taken, std::chrono::steady_clock::time_point& takenChangedAt) const;
     // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
     // dispatcher's queue passes its bound until it has drained to half of it.
     bool LeavesConnectionUnread() const;
@@ -157,7 +166,10 @@ private:
     std::atomic<uint64_t> takeAllAsked_{0}; // waits for TrapRoutine to read its socket empty, begun so far
     uint64_t takeAllDone_ = 0;              // of those, the last it answered; under datagramsTakenMutex_
     std::atomic<bool> resyncWanted_{false};
+    std::atomic<bool> resyncRunning_{false};
     std::atomic<uint64_t> resyncs_{0};
+    CNotificationSeries series_;
+    std::atomic<uint64_t> missing_{0};
 
     std::thread pollThread_;
     std::thread trapThread_;

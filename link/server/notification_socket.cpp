@@ -92,9 +92,12 @@ CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAdd
             ExamineDatagram(from, serverAddress, serverPort, buffer.data(), static_cast<size_t>(n), frame);
         switch (verdict) {
         case DatagramVerdict::kForeign:
-            ++taken.foreign;
-            WriteDriverLog(DriverLogKind::Comm, "datagram from %s:%u dropped: not the server",
-                           DottedAddress(from.sin_addr.s_addr).c_str(), static_cast<unsigned>(ntohs(from.sin_port)));
+            // A flood of them costs a line per round, not per datagram.
+            if (taken.foreign++ == 0) {
+                WriteDriverLog(DriverLogKind::Comm, "datagram from %s:%u dropped: not the server",
+                               DottedAddress(from.sin_addr.s_addr).c_str(),
+                               static_cast<unsigned>(ntohs(from.sin_port)));
+            }
             continue;
         case DatagramVerdict::kInvalid:
         case DatagramVerdict::kOtherVersion:
@@ -112,6 +115,10 @@ CNotificationSocket::Taken CNotificationSocket::TakeDatagrams(uint32_t serverAdd
         if (!deliver(frame)) {
             ++result.refused;
         }
+    }
+    if (taken.foreign > 1) {
+        WriteDriverLog(DriverLogKind::Comm, "%llu more datagrams from others than the server dropped",
+                       static_cast<unsigned long long>(taken.foreign - 1));
     }
     // Read after every round, so that a loss at the end of a burst is seen at once (the per-datagram counter of
     // SO_RXQ_OVFL would show it only with the next datagram).

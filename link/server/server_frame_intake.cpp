@@ -57,8 +57,15 @@ int DeliverDecodedFrames(CFrameDecoder& decoder, const FrameDelivery& deliver)
 }
 
 int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, const std::function<bool()>& holdBack,
-                  const FrameDelivery& deliver, bool waitFirst)
+                  const FrameDelivery& deliver, bool waitFirst, bool* caughtUp)
 {
+    bool emptied = false;
+    const auto done = [&](int result) {
+        if (caughtUp != nullptr) {
+            *caughtUp = emptied && decoder.BufferedBytes() == 0;
+        }
+        return result;
+    };
     for (int round = 0; round < kReceiveRoundsPerWake && !(holdBack && holdBack()); ++round) {
         const int flags = waitFirst && round == 0 ? 0 : MSG_DONTWAIT;
         const ssize_t n = recv(fd, buffer.data(), buffer.size(), flags);
@@ -66,25 +73,27 @@ int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, 
             WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
             decoder.Append(buffer.data(), static_cast<size_t>(n));
             if (const int result = DeliverDecodedFrames(decoder, deliver); result != kDrvOk) {
-                return result;
+                return done(result);
             }
             if (static_cast<size_t>(n) < buffer.size()) {
-                return kDrvOk;
+                emptied = true;
+                return done(kDrvOk);
             }
             continue;
         }
         if (n == 0) {
             WriteDriverLog(DriverLogKind::Comm, "the server closed the connection");
-            return kDrvConnectionClosed;
+            return done(kDrvConnectionClosed);
         }
         if (errno == EINTR) {
             continue;
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            return kDrvOk;
+            emptied = true;
+            return done(kDrvOk);
         }
         WriteDriverLog(DriverLogKind::Comm, "receive failed: errno %d", errno);
-        return errno == ECONNRESET ? kDrvConnectionClosed : kDrvReceiveFailed;
+        return done(errno == ECONNRESET ? kDrvConnectionClosed : kDrvReceiveFailed);
     }
-    return kDrvOk;
+    return done(kDrvOk);
 }

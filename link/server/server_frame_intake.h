@@ -21,9 +21,10 @@ int DeliverDecodedFrames(CFrameDecoder& decoder, const FrameDelivery& deliver);
 // Reads what the socket `fd` holds, a bounded number of `buffer`'s fill at a time, and hands on the frames; stops
 // early while `holdBack` says so. With `waitFirst` the first read waits for data as long as the socket lets recv()
 // wait, else no read waits. 0 (also when nothing more waits), or the result code that closes the connection (the
-// server closed it, reading failed, a frame broke the protocol).
+// server closed it, reading failed, a frame broke the protocol). `caughtUp` (when given) says whether the socket was
+// read until nothing waited in it, with no frame left half-read.
 int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, const std::function<bool()>& holdBack,
-                  const FrameDelivery& deliver, bool waitFirst = false);
+                  const FrameDelivery& deliver, bool waitFirst = false, bool* caughtUp = nullptr);
 
 // What a request that failed because the server answered in protocol version `version` says.
 std::string OtherVersionText(uint32_t version);

@@ -238,7 +238,7 @@ void CNetDrvSnmpAgent::DispatchRecords(uint16_t code, const uint8_t* records, ui
     msg.count = static_cast<int32_t>(count);
     msg.recordSize = recordSize;
     msg.sequence = 0;
-    DeliverNotification(msg, records, static_cast<size_t>(count) * recordSize);
+    DeliverNotification(msg, records, static_cast<size_t>(count) * recordSize, ServerMessageOrigin::kDatagram);
 }
 
 void CNetDrvSnmpAgent::DispatchStates(uint16_t code, std::vector<EntityStateRec> states, uint32_t columns)

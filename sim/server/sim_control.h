@@ -33,6 +33,9 @@ inline constexpr uint32_t kSimSetAlarm = 7;
 inline constexpr uint32_t kSimRefuseNextChange = 6;
 // Refuse the next request of code arg1, a query or a change, from any workstation, with a reason.
 inline constexpr uint32_t kSimRefuseNextRequest = 8;
+// Lose the next arg1 notification datagrams to this workstation on their way, as a network would: each takes its
+// number in the series, and none is sent.
+inline constexpr uint32_t kSimLoseDatagrams = 9;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

@@ -35,6 +35,7 @@ struct SimSession {
     uint16_t trapPort = 0; // where its UDP notifications go; 0 = none
     bool notificationsOn = false;
     uint32_t silentRequests = 0; // requests left unanswered (test control)
+    uint32_t datagramsToLose = 0; // notification datagrams numbered and not sent (test control)
 };
 
 enum class SimAudience { kOthers, kEveryone, kUser };

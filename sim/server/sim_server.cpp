@@ -568,11 +568,36 @@ void CSimServer::Send(Connection& to, const SimNotice& notice)
         return;
     }
     if (notice.encoded != nullptr) {
-        QueueBytes(to, notice.encoded);
+        QueueNumberedCopy(to, notice.encoded);
         return;
     }
-    for (const Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
+    for (Frame& frame : NotificationFrames(notice, kMaxEmsRecordBytes)) {
+        to.notificationNumber = NumberAfter(to.notificationNumber);
+        frame.header.total = to.notificationNumber;
         Queue(to, frame);
+    }
+}
+
+void CSimServer::QueueNumberedCopy(Connection& to, const std::shared_ptr<const std::vector<uint8_t>>& encoded)
+{
+    // Each frame's prefix and header are the connection's own, its records a stretch of the shared bytes.
+    constexpr size_t kHead = kFramePrefixSize + kFrameHeaderSize;
+    const std::vector<uint8_t>& bytes = *encoded;
+    for (size_t at = 0; at + kHead <= bytes.size();) {
+        const size_t length = (size_t{bytes[at]} << 24) | (size_t{bytes[at + 1]} << 16) | (size_t{bytes[at + 2]} << 8) |
+                              size_t{bytes[at + 3]};
+        const size_t end = at + kFramePrefixSize + length;
+        if (length < kFrameHeaderSize || end > bytes.size()) {
+            std::fprintf(stderr, "tarvik-sim-server: a shared notification does not decode\n");
+            return;
+        }
+        auto head = std::make_shared<std::vector<uint8_t>>(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                                                           bytes.begin() + static_cast<std::ptrdiff_t>(at + kHead));
+        to.notificationNumber = NumberAfter(to.notificationNumber);
+        PutFrameTotal(head->data() + kFramePrefixSize, to.notificationNumber);
+        QueueBytes(to, std::move(head));
+        QueueChunk(to, Chunk{encoded, bytes.data() + at + kHead, end - at - kHead});
+        at = end;
     }
 }
 
@@ -605,6 +630,8 @@ void CSimServer::QueueDatagrams(Connection& to, const SimNotice& notice)
         if (to.datagrams.size() >= kMaxQueuedDatagrams) {
             std::fprintf(stderr, "tarvik-sim-server: notification datagram to session %llu lost: too many wait\n",
                          static_cast<unsigned long long>(to.session.id));
+            // Its number goes unsent: the workstation learns of the loss from the gap.
+            to.notificationNumber = NumberAfter(to.notificationNumber);
             continue;
         }
         to.datagrams.push_back(EncodeFrame(frame.header, frame.payload.data(), frame.payload.size()));
@@ -625,7 +652,15 @@ bool CSimServer::SendPacedDatagrams(double seconds)
         to.datagramCredit = std::min(kDatagramBurst, to.datagramCredit + options_.datagramRate * seconds);
         const sockaddr_in target = SocketAddress(to.session.peerIp, to.session.trapPort);
         while (!to.datagrams.empty() && (!paced || to.datagramCredit >= 1)) {
-            const std::vector<uint8_t>& bytes = to.datagrams.front();
+            std::vector<uint8_t>& bytes = to.datagrams.front();
+            if (to.session.datagramsToLose != 0) {
+                --to.session.datagramsToLose;
+                to.notificationNumber = NumberAfter(to.notificationNumber);
+                to.datagrams.pop_front();
+                continue;
+            }
+            // Numbered as it goes, so that the series follows what leaves in its order.
+            PutFrameTotal(bytes.data() + kFramePrefixSize, NumberAfter(to.notificationNumber));
             const ssize_t n = ::sendto(udpFd_, bytes.data(), bytes.size(), 0,
                                        reinterpret_cast<const sockaddr*>(&target), sizeof target);
             if (n < 0 && errno == EINTR) {
@@ -638,6 +673,7 @@ bool CSimServer::SendPacedDatagrams(double seconds)
                 std::fprintf(stderr, "tarvik-sim-server: notification datagram to session %llu lost: %s\n",
                              static_cast<unsigned long long>(to.session.id), std::strerror(errno));
             }
+            to.notificationNumber = NumberAfter(to.notificationNumber);
             to.datagrams.pop_front();
             to.datagramCredit -= 1;
         }

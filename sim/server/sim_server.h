@@ -98,6 +98,9 @@ private:
         std::deque<std::vector<uint8_t>> datagrams;
         std::vector<Frame> afterDatagrams;
         double datagramCredit = kDatagramBurst;
+        // The number of the last notification sent (or lost here), over TCP and UDP in one series from 1; it skips 0
+        // when it wraps.
+        uint32_t notificationNumber = 0;
     };
 
     int OpenOn(uint16_t port);
@@ -126,6 +129,9 @@ private:
     // Makes the connection's series on while it has room for them, then serves what waited behind it.
     void ContinueLaterNotices(Connection& connection);
     void QueueDatagrams(Connection& to, const SimNotice& notice);
+    static uint32_t NumberAfter(uint32_t number) { return number == UINT32_MAX ? 1 : number + 1; }
+    // Queues frames encoded already (a shared notification), each with the connection's next number.
+    void QueueNumberedCopy(Connection& to, const std::shared_ptr<const std::vector<uint8_t>>& encoded);
     // Sends what the pace allows after `seconds`; true while datagrams still wait.
     bool SendPacedDatagrams(double seconds);
     void GenerateAlarms();

@@ -339,6 +339,28 @@ TEST_F(DispatchRulesTest, WhichRepliesReplaceTheNeTable)
     }
 }
 
+// A table read again as it was (everything read again after lost notifications) asks no view to rebuild.
+TEST_F(DispatchRulesTest, TablesReadAgainAsTheyWereMarkNothingChanged)
+{
+    Nes(kReqNeKeyAdd, {Ne(1, "one", 1), Ne(2, "two", 2)});
+    Locations(kReqLocationAdd, {Location(1, "a"), Location(2, "b", 1)});
+    app_.neListChanged = false;
+    app_.locationTreeChanged = false;
+    const uint32_t changes = app_.TreeChangeCount();
+
+    Nes(kReqNeKeyAll, {Ne(1, "one", 1), Ne(2, "two", 2)}, 0, 3, kEmsOpQuery);
+    Locations(kReqLocation, {Location(1, "a"), Location(2, "b", 1)}, 4, kEmsOpQuery);
+    EXPECT_FALSE(app_.neListChanged);
+    EXPECT_FALSE(app_.locationTreeChanged);
+    EXPECT_EQ(app_.TreeChangeCount(), changes);
+
+    // What differs still does: a record, and one that is gone.
+    Nes(kReqNeKeyAll, {Ne(1, "one", 1)}, 0, 3, kEmsOpQuery);
+    EXPECT_TRUE(app_.neListChanged);
+    Locations(kReqLocation, {Location(1, "a"), Location(2, "b-renamed", 1)}, 4, kEmsOpQuery);
+    EXPECT_TRUE(app_.locationTreeChanged);
+}
+
 TEST_F(DispatchRulesTest, OutOfDateHolderOfANameOrAddressGives)
 {
     Nes(kReqNeKeyAdd, {Ne(1, "one", 1), Ne(2, "two", 2)});

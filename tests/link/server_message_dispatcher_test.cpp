@@ -199,27 +199,51 @@ TEST_F(DispatcherTest, PastTheBoundTheModelGetsEachEntitysLatestStateAndTheTrapL
     }
 }
 
-TEST_F(DispatcherTest, AtItsLimitTheQueueRefusesWhatComesUntilItHasDrained)
+TEST_F(DispatcherTest, AtItsLimitTheQueueRefusesDatagramsUntilItHasDrained)
 {
     const std::vector<uint8_t> big(512 * 1024), state(kEntityStateRecSize);
     const EmsMsg chunk = Message(kReqLocation, big);
     size_t accepted = 0;
-    while (QueueServerMessage(&chunk)) {
+    while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
         ++accepted;
         ASSERT_LE(QueuedServerMessageBytes(), kServerMessageQueueLimit + 1024 * 1024) << "no bound";
     }
     EXPECT_GE(QueuedServerMessageBytes(), kServerMessageQueueLimit);
     const EmsMsg states = Message(kReqEntityStateChange, state, kEntityStateRecSize);
-    EXPECT_FALSE(QueueServerMessage(&states)) << "entity states are held to the limit too";
-    const std::vector<uint8_t> account = {1};
-    const EmsMsg reply = Message(kReqUserAccount, account);
-    EXPECT_FALSE(QueueServerReply(&reply, ServerMessageArrivalMark())) << "a reply nobody waits for too";
+    EXPECT_FALSE(QueueServerMessage(&states, ServerMessageOrigin::kDatagram)) << "entity states are held to it too";
 
     while (QueuedServerMessageCount() != 0) {
         DispatchServerMessage(nullptr);
     }
     EXPECT_EQ(applied_.size(), accepted);
-    EXPECT_TRUE(QueueServerMessage(&chunk));
+    EXPECT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram));
+}
+
+// What the connection brought is never refused: the driver reads it only as fast as the UI applies it, and a
+// message refused there would have to be read again with everything.
+TEST_F(DispatcherTest, AtItsLimitTheQueueTakesEveryMessageAndReplyOfTheConnection)
+{
+    SetServerMessageRule(kReqUserAccount, [this](const EmsMsg& msg, CDispatchEffects&) {
+        applied_.push_back({kReqUserAccount, msg.neId, {}});
+    });
+    const std::vector<uint8_t> big(512 * 1024), state(kEntityStateRecSize);
+    const EmsMsg chunk = Message(kReqLocation, big);
+    while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
+    }
+    const size_t queued = QueuedServerMessageCount();
+    const EmsMsg states = Message(kReqEntityStateChange, state, kEntityStateRecSize);
+    EXPECT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kConnection));
+    EXPECT_TRUE(QueueServerMessage(&states, ServerMessageOrigin::kConnection));
+    const std::vector<uint8_t> account = {1};
+    const EmsMsg reply = Message(kReqUserAccount, account);
+    QueueServerReply(&reply, ServerMessageArrivalMark());
+    EXPECT_EQ(QueuedServerMessageCount(), queued + 3);
+
+    while (QueuedServerMessageCount() != 0) {
+        DispatchServerMessage(nullptr);
+    }
+    ASSERT_EQ(applied_.size(), queued + 3);
+    EXPECT_EQ(applied_.back().code, kReqUserAccount) << "after what arrived before it";
 }
 
 TEST_F(DispatcherTest, AReplyToARequestOfAnotherThreadReachesTheModelWhenTheQueueIsAtItsLimit)
@@ -230,7 +254,7 @@ TEST_F(DispatcherTest, AReplyToARequestOfAnotherThreadReachesTheModelWhenTheQueu
     const std::vector<uint8_t> big(512 * 1024);
     const EmsMsg chunk = Message(kReqLocation, big);
     std::thread([&] {
-        while (QueueServerMessage(&chunk)) {
+        while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
         }
     }).join();
     const size_t queued = QueuedServerMessageCount();
@@ -260,7 +284,7 @@ TEST_F(DispatcherTest, AQueuedReplyGoesBeforeWhatArrivedAfterIt)
         Message(kReqOperatorMail, std::vector<uint8_t>(kOperatorMailRecordSize), kOperatorMailRecordSize));
     const std::vector<uint8_t> account = {1};
     const EmsMsg reply = Message(kReqUserAccount, account);
-    std::thread([&] { EXPECT_TRUE(QueueServerReply(&reply, mark)); }).join();
+    std::thread([&] { QueueServerReply(&reply, mark); }).join();
     DispatchServerMessage(nullptr);
     std::vector<uint16_t> order;
     for (const Applied& a : applied_) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -80,12 +81,12 @@ protected:
         chunk.count = 1;
         chunk.records = filler.data();
         if (!bytes) {
-            while (QueueServerMessage(&chunk)) {
+            while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
             }
             return;
         }
         while (QueuedServerMessageBytes() <= *bytes) {
-            ASSERT_TRUE(QueueServerMessage(&chunk));
+            ASSERT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram));
         }
     }
 
@@ -161,6 +162,8 @@ protected:
     CNetDrvServerAgent::NotificationCounters PushUdpBurstAndCompareTheModel(uint32_t burst)
     {
         EXPECT_EQ(Control(kSimPushEntityStates, burst, kSimChannelUdp, 2, 30000), kDrvOk);
+        // A loss at the end of the burst shows when a later number comes.
+        EXPECT_EQ(Control(kSimPushEntityStates, 1, kSimChannelTcp, 2), kDrvOk);
         const std::vector<EntityStateRec> truth = ServerStates(2);
         // A slow or loaded machine takes long to read everything again: the limit only ends a hang.
         constexpr int kBurstLimitMs = 60000;
@@ -228,9 +231,9 @@ TEST_F(SimNotifyTest, BurstOf200000OverUdpArrivesAtAPaceTheWorkstationTakes)
     // The UI applied nothing while its request waited for the burst, past the queue's bound: the model got each
     // entity's latest state, and the trap log every record in order.
     EXPECT_EQ(counters.refused, 0u);
-    EXPECT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }));
+    EXPECT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst + 1; }));
     const std::vector<EntityStateRec> records = TrapRecords();
-    ASSERT_EQ(records.size(), kBurst);
+    ASSERT_EQ(records.size(), kBurst + 1) << "the burst and the record pushed after it";
     for (uint32_t i = 0; i < kBurst; ++i) {
         ASSERT_EQ(records[i].value, i) << "record " << i << " out of order";
     }
@@ -267,7 +270,7 @@ TEST_F(SimNotifyTest, WhileTheUiAppliesNothingTheConnectionIsLeftUnreadAndNothin
     ExpectModelAsTheServerHasIt(2);
 }
 
-TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginReads)
+TEST_F(SimNotifyTest, AtTheQueuesLimitWhatTheConnectionBringsIsNeitherRefusedNorReadAgain)
 {
     FillTheQueue();
     // Meanwhile another workstation adds a location and an NE; their notifications wait in the connection.
@@ -282,18 +285,44 @@ TEST_F(SimNotifyTest, WhatTheFullQueueRefusedIsReadAgainWithEverythingTheLoginRe
               0u);
     ASSERT_EQ(AddHarbourNe(other), 0u);
 
-    // A request reads them on its way to its reply: the full queue refuses them. It is made from another thread: a
-    // request of the UI thread would apply what waits, and with room the resync might read the NE before this looks.
+    // A request of another thread reads them on its way to its reply. The UI applies nothing meanwhile (it waits
+    // for that request): after a while the request reads on, and the queue takes what it reads.
     ASSERT_EQ(std::async(std::launch::async, [&] { return Query(kReqLoginQuery); }).get(), kDrvOk);
-    EXPECT_EQ(driver_->GetNotificationCounters().refused, 2u);
-    EXPECT_EQ(FindNeByName("Harbour-1"), nullptr);
-    // Once there is room, everything the login reads is read again, once.
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
     EXPECT_TRUE(DispatchUntil([&] { return FindNeByName("Harbour-1") != nullptr; }));
     EXPECT_NE(FindLocationByName("Harbour"), nullptr);
-    EXPECT_TRUE(DispatchUntil(
-        [&] { return driver_->GetNotificationCounters().resyncs == 1 && !linkUi_.StatusTexts().empty(); }));
-    EXPECT_EQ(linkUi_.StatusTexts(),
-              std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
+    // Nothing is read again, now or later.
+    std::this_thread::sleep_for(2 * CNotificationSeries::kLateLimit);
+    DispatchUntil([] { return false; }, 200);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
+    EXPECT_EQ(driver_->GetNotificationCounters().missing, 0u);
+    EXPECT_TRUE(linkUi_.StatusTexts().empty());
+}
+
+// While the UI applies what waits, a request of another thread reads the connection no faster than that: the queue
+// stays near its bound however much comes ahead of the reply.
+TEST_F(SimNotifyTest, ARequestOfAnotherThreadReadsNoFasterThanTheUiApplies)
+{
+    constexpr uint32_t kBurst = 300000; // 18 MB ahead of the reply
+    CRawClient other;
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
+    // The burst and then this workstation's reply: the answer to the other's push comes once the burst is queued.
+    const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, kBurst, kSimChannelTcp, 0});
+    ASSERT_EQ(StatusOf(other.ReplyTo(
+                  other.Send(kEmsOpModify, kReqSimControl, 2, {push.begin(), push.end()}, kSimControlRecSize), 30000)),
+              0u);
+    auto reply = std::async(std::launch::async, [&] { return Query(kReqLoginQuery); });
+    size_t mostQueued = 0;
+    while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        mostQueued = std::max(mostQueued, QueuedServerMessageBytes());
+        DrainServerMessages(10);
+    }
+    EXPECT_EQ(reply.get(), kDrvOk);
+    ASSERT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }, 20000));
+    std::printf("%u records over TCP ahead of another thread's reply: at most %zu bytes queued\n", kBurst, mostQueued);
+    EXPECT_LT(mostQueued, kServerMessageQueueBound + 2 * 1024 * 1024);
+    EXPECT_EQ(ui_.TrapRecordCount(), kBurst);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
 }
 
 TEST_F(SimNotifyTest, ARequestOfTheUiAppliesWhatItReadsAheadOfItsReplyEvenWithTheQueueFull)
@@ -505,6 +534,127 @@ TEST_F(SimNotifyTest, DatagramsFromAnyoneButTheServersServicePortAreDroppedAndCo
     EXPECT_EQ(::recv(other, &byte, 1, MSG_DONTWAIT), -1);
     EXPECT_EQ(errno, ECONNREFUSED);
     ::close(other);
+}
+
+class SimForgedFloodTest : public SimNotifyTest {
+protected:
+    // A buffer that a flood overfills soon, yet holds the server's paced bursts.
+    void AdjustSettings(LinkSettings& settings) const override { settings.notificationBufferBytes = 1024 * 1024; }
+};
+
+TEST_F(SimForgedFloodTest, AFloodOfForgedDatagramsLeavesEveryRealOneAppliedAndReadsNothingAgain)
+{
+    const uint16_t port = driver_->GetTrapPort();
+    ASSERT_NE(port, 0);
+    // Forged notifications numbered as the server's next ones would be, from another port of the server's address.
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.requestCode = kReqEntityStateChange;
+    header.neId = 2;
+    header.count = 1;
+    header.recordSize = kEntityStateRecSize;
+    const std::vector<uint8_t> record(kEntityStateRecSize);
+    std::atomic<bool> stop{false};
+    std::atomic<uint64_t> forged{0};
+    CUdpSocket sender;
+    ASSERT_EQ(sender.Open(kLoopback, 0), 0);
+    // First more junk at once than the receive buffer holds, from two threads: the kernel drops some.
+    const std::vector<uint8_t> junk(1400, 'x');
+    std::vector<std::thread> blasts;
+    for (int t = 0; t < 2; ++t) {
+        blasts.emplace_back([&] {
+            CUdpSocket blaster;
+            if (blaster.Open(kLoopback, 0) == 0) {
+                for (int i = 0; i < 100000; ++i) {
+                    blaster.SendTo(junk.data(), junk.size(), {kLoopback, port});
+                }
+            }
+        });
+    }
+    for (std::thread& blast : blasts) {
+        blast.join();
+    }
+    ASSERT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().kernelDrops != 0; }, 5000))
+        << "the junk fitted the receive buffer";
+    std::thread flood([&] {
+        // Then a pace the workstation reads with room to spare beside the real ones, which must not be crowded out.
+        for (uint32_t n = 1; !stop; ++n) {
+            header.total = n * 7;
+            const std::vector<uint8_t> bytes = EncodeFrame(header, record.data(), record.size());
+            for (int i = 0; i < 50; ++i) {
+                if (sender.SendTo(bytes.data(), bytes.size(), {kLoopback, port}) == 0) {
+                    ++forged;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    constexpr uint32_t kReal = 20000;
+    const int pushed = Control(kSimPushEntityStates, kReal, kSimChannelUdp, 2, 30000);
+    const bool allTaken = DispatchUntil([&] { return ui_.TrapRecordCount() >= kReal; }, 30000);
+    std::this_thread::sleep_for(2 * CNotificationSeries::kLateLimit);
+    stop = true;
+    flood.join();
+    DispatchUntil([] { return false; }, 200);
+    ASSERT_EQ(pushed, kDrvOk);
+    EXPECT_TRUE(allTaken);
+    const auto counters = driver_->GetNotificationCounters();
+    std::printf("%llu forged datagrams beside %u real records: %llu refused as foreign, %llu lost in the kernel\n",
+                static_cast<unsigned long long>(forged.load()), kReal,
+                static_cast<unsigned long long>(counters.foreign),
+                static_cast<unsigned long long>(counters.kernelDrops));
+    EXPECT_GT(counters.foreign, 1000u);
+    EXPECT_EQ(ui_.TrapRecordCount(), kReal);
+    EXPECT_EQ(counters.missing, 0u);
+    EXPECT_EQ(counters.resyncs, 0u);
+    EXPECT_TRUE(linkUi_.StatusTexts().empty());
+    ExpectModelAsTheServerHasIt(2);
+}
+
+TEST_F(SimNotifyTest, ARealDatagramLostOnItsWayIsReadAgainOnceAndToldOnce)
+{
+    // The first datagram of the next push goes missing between the server and the workstation.
+    ASSERT_EQ(Control(kSimLoseDatagrams, 1), kDrvOk);
+    constexpr uint32_t kPushed = 230; // 10 datagrams
+    ASSERT_EQ(Control(kSimPushEntityStates, kPushed, kSimChannelUdp, 2), kDrvOk);
+    const std::vector<EntityStateRec> truth = ServerStates(2);
+    ASSERT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs != 0; }, 10000));
+    EXPECT_TRUE(DispatchUntil([&] { return ModelDifferences(2, truth) == 0; }, 10000));
+    // The re-read's own states cause no other.
+    std::this_thread::sleep_for(2 * CNotificationSeries::kLateLimit);
+    DispatchUntil([] { return false; }, 500);
+    const auto counters = driver_->GetNotificationCounters();
+    EXPECT_EQ(counters.missing, 1u);
+    EXPECT_EQ(counters.resyncs, 1u);
+    EXPECT_EQ(ui_.TrapRecordCount(), kPushed - 23);
+    EXPECT_EQ(linkUi_.StatusTexts(),
+              std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
+}
+
+TEST_F(SimNotifyTest, TheServerNumbersAWorkstationsNotificationsInOneSeriesFromOne)
+{
+    CRawClient other;
+    ASSERT_NO_FATAL_FAILURE(LogOnOther(other));
+    ASSERT_TRUE(other.TurnNotificationsOn()); // the state of every entity follows, then what others change
+    constexpr uint32_t kPushed = 50;
+    ASSERT_EQ(Control(kSimPushEntityStates, kPushed, kSimChannelTcp, 2), kDrvOk);
+    std::vector<Frame> frames = other.Notifications();
+    uint32_t pushed = 0;
+    for (const Frame& frame : frames) {
+        pushed += frame.header.requestCode == kReqEntityStateChange ? frame.header.count : 0;
+    }
+    while (pushed < kPushed) {
+        std::optional<Frame> frame = other.Receive(10000);
+        ASSERT_TRUE(frame) << pushed << " pushed records came";
+        pushed += frame->header.requestCode == kReqEntityStateChange ? frame->header.count : 0;
+        frames.push_back(std::move(*frame));
+    }
+    uint32_t expected = 1;
+    for (const Frame& frame : frames) {
+        ASSERT_EQ(frame.header.sequence, 0u);
+        EXPECT_EQ(frame.header.total, expected++) << "code " << frame.header.requestCode;
+    }
+    EXPECT_GT(expected, 2u);
 }
 
 TEST_F(SimNotifyTest, NoNotificationsBeforeTheyAreAskedFor)

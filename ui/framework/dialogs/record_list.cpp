@@ -33,9 +33,33 @@ int CListRows::Compare(uint32_t key1, uint32_t key2, uint32_t flags) const
     const bool has2 = HasRecord(key2);
     if (!has1 || !has2)
         return static_cast<int>(has1) - static_cast<int>(has2);
-    const ListSortRow row1{SortValue(key1, column), key1, ArrivalOf(key1)};
-    const ListSortRow row2{SortValue(key2, column), key2, ArrivalOf(key2)};
-    return CompareListRows(OrderOf(column), ties_, (flags & kCompareDescending) != 0, row1, row2);
+    const bool descending = (flags & kCompareDescending) != 0;
+    if (!keepSortRows_)
+        return CompareListRows(OrderOf(column), ties_, descending, SortRowOf(key1, column), SortRowOf(key2, column));
+    if (column != sortRowsColumn_) {
+        sortRows_.clear();
+        sortRowsColumn_ = column;
+    }
+    const auto kept = [&](uint32_t key) -> const ListSortRow& {
+        auto found = sortRows_.find(key);
+        if (found == sortRows_.end())
+            found = sortRows_.emplace(key, SortRowOf(key, column)).first;
+        return found->second;
+    };
+    const ListSortRow& row1 = kept(key1);
+    return CompareListRows(OrderOf(column), ties_, descending, row1, kept(key2));
+}
+
+ListSortRow CListRows::SortRowOf(uint32_t key, int column) const
+{
+    return {SortValue(key, column), key, ArrivalOf(key)};
+}
+
+void CListRows::KeepSortRows(bool on)
+{
+    keepSortRows_ = on;
+    sortRows_.clear();
+    sortRowsColumn_ = -1;
 }
 
 void CListRows::ApplyWidthRules(int listId) const

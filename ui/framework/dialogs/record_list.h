@@ -64,6 +64,9 @@ public:
     uint32_t ArrivalOf(uint32_t key) const;
     // Gives the columns the widest values they are to have room for.
     void ApplyWidthRules(int listId) const;
+    // While on (a sort, over rows that do not change meanwhile), Compare makes each row's sort value once and keeps
+    // it, instead of at every comparison; off lets the kept ones go.
+    void KeepSortRows(bool on);
     // The list control that shows the rows: the dialog's list, or the one a dialog of two lists gave
     // (CRecordListDlg::AddRecordList).
     int ListId() const;
@@ -96,6 +99,7 @@ protected:
 private:
     // The columns make room for the changed row's cells.
     void Relayout() const;
+    ListSortRow SortRowOf(uint32_t key, int column) const;
 
     CRecordListDlg& dialog_;
     CRecordTableModel* model_; // owned by the dialog's list
@@ -104,6 +108,9 @@ private:
     uint32_t lastArrival_ = 0;
     ListTies ties_ = ListTies::kNone;
     bool closing_ = false;
+    bool keepSortRows_ = false;
+    mutable int sortRowsColumn_ = -1;
+    mutable std::unordered_map<uint32_t, ListSortRow> sortRows_;
 };
 
 // The column table over a record type; the kinds below say where the records are kept.

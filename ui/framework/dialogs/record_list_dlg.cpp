@@ -147,6 +147,18 @@ int CRecordListDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
     return rows_ != nullptr ? rows_->Compare(item1, item2, flags) : CADialog::CompareItems(item1, item2, flags);
 }
 
+void CRecordListDlg::OnSortBegins(int listId)
+{
+    if (rows_ != nullptr && listId == setup_.listId)
+        rows_->KeepSortRows(true);
+}
+
+void CRecordListDlg::OnSortEnded(int listId)
+{
+    if (rows_ != nullptr && listId == setup_.listId)
+        rows_->KeepSortRows(false);
+}
+
 void CRecordListDlg::OnListSelChanged(int /*row*/, int listId)
 {
     if (listId == setup_.listId)

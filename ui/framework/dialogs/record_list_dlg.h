@@ -130,6 +130,8 @@ public:
 
     // The typed list's order of two rows.
     int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
+    void OnSortBegins(int listId) override;
+    void OnSortEnded(int listId) override;
     bool OnCommand(int id, int code) override;
     bool OnNotify(const NotifyHeader& header, int* result) override;
     void OnListSelChanged(int row, int listId) override;

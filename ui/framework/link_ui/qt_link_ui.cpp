@@ -2,12 +2,16 @@
 
 #include "link/driver_result.h"
 #include "platform/message_box_runner.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_table.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMainWindow>
+#include <QStatusTipEvent>
 #include <QThread>
 
 namespace {
@@ -73,7 +77,24 @@ void CQtLinkUi::ShowLinkStatus(const std::string& text)
     if (app == nullptr)
         return;
     QMetaObject::invokeMethod(
-        app, [message = QString::fromStdString(text)] { ShowStatusMessage(message); }, Qt::QueuedConnection);
+        app, [message = QString::fromStdString(text)] { ShowLinkStatusOnUiThread(message); }, Qt::QueuedConnection);
+}
+
+void ShowLinkStatusOnUiThread(const QString& text)
+{
+    // A message line, never a box: a notice that comes again while a box is open would stack boxes.
+    CADialog* current = GetCurrentDialog();
+    if (current != nullptr && current->IsFirstShowDone()) {
+        current->SetStatusText(text);
+        return;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(window) != nullptr && window->isVisible()) {
+            QStatusTipEvent tip(text);
+            QCoreApplication::sendEvent(window, &tip);
+            return;
+        }
+    }
 }
 
 CPduLogDlg& CQtLinkUi::PduLogWindow()

@@ -4,6 +4,8 @@
 
 #include "link/link_ui.h"
 
+#include <QString>
+
 #include <memory>
 
 class CPduLogDlg;
@@ -23,7 +25,7 @@ public:
     // shows once the UI thread gets to it.
     void ShowFailureMessage(uint32_t failureTextId, int code, const std::string& errorText) override;
     void AppendPduLogLines(const std::vector<std::string>& lines) override;
-    // The status line's message pane, on the UI thread.
+    // The message line, on the UI thread (see ShowLinkStatusOnUiThread).
     void ShowLinkStatus(const std::string& text) override;
 
     // The PDU log window, made on first use and hidden until shown.
@@ -35,6 +37,10 @@ private:
     std::unique_ptr<CPduLogDlg> pduLog_;
     std::unique_ptr<CWaitDlg> waitDlg_;
 };
+
+// A notice of the link on the current dialog's message line, else on the main window's message pane (as a status
+// tip); with neither in view it stays in the driver log alone. Never a box. UI thread.
+void ShowLinkStatusOnUiThread(const QString& text);
 
 // Registers the object with the link for its lifetime.
 class ScopedLinkUi {

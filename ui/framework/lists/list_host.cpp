@@ -681,10 +681,12 @@ void CListHost::SortList(int column, int mode, int listId)
     const uint32_t param =
         static_cast<uint32_t>(column & 0xFF) | (direction == kSortDescending ? kCompareDescending : 0);
     const auto compare = [this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); };
+    OnSortBegins(listId);
     if (CRecordSortProxy* proxy = ListProxy(listId))
         proxy->Sort(compare);
     else
         control.SortItems(compare);
+    OnSortEnded(listId);
 }
 
 bool CListHost::TitleLacksRoom(QTreeView* list) const

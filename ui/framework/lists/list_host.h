@@ -64,6 +64,10 @@ public:
     virtual void DrawOwnerText(Dc& dc, const QRect& rect, int row, int column, COLORREF textColor, int listId);
     // The comparison a list sort uses for two rows' item data; `param` is the column, plus 0x8000 descending.
     virtual int SortCompare(uint32_t item1, uint32_t item2, uint32_t param);
+    // A sort of the list begins, and has ended: between them the rows do not change, so that a host may make each
+    // row's sort value once for it.
+    virtual void OnSortBegins(int /*listId*/) {}
+    virtual void OnSortEnded(int /*listId*/) {}
 
     // The list control with the id, null when the id names no list.
     QTreeView* FindList(int listId) const;

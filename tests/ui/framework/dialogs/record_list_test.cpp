@@ -173,6 +173,34 @@ TEST_F(RecordListTest, RecordsAppliedTogetherChangeAddAndRemoveRowsInOneGo)
     EXPECT_GE(dialog_.list->header()->sectionSize(2), needed);
 }
 
+// A sort makes each row's sort value once, not at each of its comparisons, and a later change is seen by the next.
+TEST_F(RecordListTest, ASortMakesEachRowsSortValueOnce)
+{
+    int made = 0;
+    std::vector<ListColumn<Host>> columns = HostColumns();
+    columns[1].sortValue = [&made](const Host& host) {
+        ++made;
+        return ListValue(host.name);
+    };
+    CRecordList<Host> rows(dialog_, std::move(columns), &Host::id);
+    Show(rows);
+    constexpr uint32_t kRows = 2000;
+    std::vector<Host> hosts;
+    for (uint32_t i = 0; i < kRows; ++i)
+        hosts.push_back({i + 1, "host-" + std::to_string((i * 7919) % kRows + 10000), i, {}});
+    rows.SetRecords(hosts);
+
+    made = 0;
+    Sort(1, kSortAscending);
+    EXPECT_LE(made, static_cast<int>(kRows));
+    EXPECT_TRUE(Column(dialog_, 1).startsWith(QStringLiteral("host-10000,host-10001,host-10002,")));
+    rows.Apply({{1, "host-00000", 0, {}}}, {});
+    made = 0;
+    Sort(1, kSortAscending);
+    EXPECT_LE(made, static_cast<int>(kRows));
+    EXPECT_TRUE(Column(dialog_, 1).startsWith(QStringLiteral("host-00000,host-10001,host-10002,")));
+}
+
 TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
 {
     std::map<uint32_t, Host> table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};

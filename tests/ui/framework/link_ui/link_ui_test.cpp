@@ -7,8 +7,11 @@
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QCoreApplication>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusTipEvent>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +135,40 @@ TEST_F(LinkUiTest, FailureBoxShowsTheTextCodeAndErrorText)
     ui.ShowFailureMessage(kStrInternalError, kDrvTimeout, "transaction time-out");
     const std::string expected = ComposeFailureMessage("Internal error", kDrvTimeout, "transaction time-out");
     EXPECT_EQ(shown, QString::fromStdString(expected));
+}
+
+// The main window's message pane takes status tips.
+class CTipWindow : public QMainWindow {
+public:
+    QStringList tips;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::StatusTip) {
+            tips.push_back(static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        }
+        return QMainWindow::event(event);
+    }
+};
+
+TEST_F(LinkUiTest, ALinkNoticeGoesToTheMainWindowsMessageLineAndOpensNoBox)
+{
+    ScriptedModalRunner runner;
+    CTipWindow frame;
+    frame.show();
+    CQtLinkUi ui;
+    // From the driver's threads, one after another while the first is still on its way.
+    std::thread([&] {
+        ui.ShowLinkStatus("Notifications were lost: reading everything from the server again");
+        ui.ShowLinkStatus("Notifications were lost: reading everything from the server again");
+    }).join();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(runner.Runs().isEmpty()) << "no box";
+    EXPECT_EQ(frame.tips,
+              (QStringList{QStringLiteral("Notifications were lost: reading everything from the server again"),
+                           QStringLiteral("Notifications were lost: reading everything from the server again")}));
 }
 
 TEST_F(LinkUiTest, PduLogWindowKeepsTheLastLines)
