@@ -144,9 +144,9 @@ TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
     EXPECT_TRUE(program.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to open file")));
 }
 
-// In direct mode the NE's panel is there from the login; a right click over a card pops the menu of the NE the view
-// shows, as in server mode.
-TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheNesMenu)
+// In direct mode the NE's panel is there from the login; a right click over a card pops the card's own menu, as in
+// server mode.
+TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartAgent());
@@ -166,7 +166,9 @@ TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheNesMenu)
     // The mouse over the card makes it the frame's current entity first.
     program.MoveMouse(*panel->Canvas(), card.center());
     EXPECT_GE(program.Frame().GetCurrentEntityIndex().GetLevel(), 3);
-    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), card.center()), neMenu);
+    const std::vector<int> cardMenu = program.RightClickAt(*panel->Canvas(), card.center());
+    EXPECT_FALSE(cardMenu.empty());
+    EXPECT_NE(cardMenu, neMenu) << "the card's own popup";
 }
 
 } // namespace

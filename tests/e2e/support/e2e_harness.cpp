@@ -394,7 +394,11 @@ bool CProgram::ClickViewTab(const QString& text)
 
 void CProgram::ClickHeader(QHeaderView& header, int column)
 {
-    const QPoint at(header.sectionViewportPosition(column) + header.sectionSize(column) / 2, header.height() / 2);
+    // The middle of the part of the section in view: a column wider than the view is clicked where it shows.
+    const int left = std::max(header.sectionViewportPosition(column), 0);
+    const int right = std::min(header.sectionViewportPosition(column) + header.sectionSize(column),
+                               header.viewport()->width());
+    const QPoint at((left + right) / 2, header.height() / 2);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
 }
 
