@@ -9,9 +9,9 @@ cd "$root"
 scripts/setup.sh || exit 1
 # The disk the build trees take at most (the README says the same figures).
 if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
-    scripts/check_disk.sh 8 build build-asan build-tsan || exit 1
+    scripts/check_disk.sh 6 build build-asan build-tsan || exit 1
 else
-    scripts/check_disk.sh 6 build || exit 1
+    scripts/check_disk.sh 5 build || exit 1
 fi
 
 passed=0
