@@ -2,20 +2,14 @@
 // line, within the first 40 bytes, is 32 lower-case hexadecimal digits ended by a carriage return and a line feed, and
 // they are the MD5 of everything after them; its length is the file's.
 #include "core/util/md5.h"
+#include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_file.h"
 #include "link/ftp/ftp_config_transfer.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 constexpr size_t kInputMax = 256 * 1024;
 
@@ -27,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     static CFuzzFile file("backup.cfg");
     const LocalConfigCheck check = CheckLocalCfgFile(file.Write(data, size));
-    Check(check.result != LocalConfigCheck::kCannotOpen);
-    Check(check.length == size);
+    FuzzCheck(check.result != LocalConfigCheck::kCannotOpen);
+    FuzzCheck(check.length == size);
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const bool sound = size >= kConfigBackupHeaderSize && text.substr(kConfigDigestDigits, 2) == "\r\n" &&
                        text.substr(0, kConfigDigestDigits) == Md5HexString(text.substr(kConfigBackupHeaderSize));
-    Check((check.result == LocalConfigCheck::kSound) == sound);
+    FuzzCheck((check.result == LocalConfigCheck::kSound) == sound);
     return 0;
 }

@@ -4,10 +4,10 @@
 // it fails, the older backup is as it was and nothing is left beside it.
 #include "core/util/md5.h"
 #include "fuzz/fuzz_bytes.h"
+#include "fuzz/fuzz_check.h"
 #include "link/ftp/ftp_config_transfer.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,12 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 constexpr size_t kInputMax = 64 * 1024;
 const std::string kOlder = "the older backup\n";
@@ -105,10 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RunConfigBackup(
         {{"127.0.0.1", 21, "qurim", "qurim"}, "cfg:", "default.cfg", "default.md5", local.string(), settings}, job);
     const bool sound = g_ne.digest.size() == kConfigDigestDigits && g_ne.digest == Md5HexString(g_ne.config);
-    Check(job.State() == (sound ? FtpJobState::kDone : FtpJobState::kFailed));
-    Check(ReadAll(local) == (sound ? g_ne.digest + "\r\n" + g_ne.config : kOlder));
+    FuzzCheck(job.State() == (sound ? FtpJobState::kDone : FtpJobState::kFailed));
+    FuzzCheck(ReadAll(local) == (sound ? g_ne.digest + "\r\n" + g_ne.config : kOlder));
     if (!sound)
-        Check(job.Failure() == FtpFailure::kRemoteConfigCorrupt);
-    Check(std::distance(std::filesystem::directory_iterator(LocalFolder()), {}) == 1);
+        FuzzCheck(job.Failure() == FtpFailure::kRemoteConfigCorrupt);
+    FuzzCheck(std::distance(std::filesystem::directory_iterator(LocalFolder()), {}) == 1);
     return 0;
 }

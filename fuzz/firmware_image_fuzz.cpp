@@ -3,19 +3,13 @@
 // the MD5 of both, and it says so without reading past the file or trusting the length it names.
 #include "core/util/firmware_image.h"
 #include "core/util/md5.h"
+#include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_file.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Inputs beyond this add nothing a smaller image does not reach.
 constexpr size_t kInputMax = 256 * 1024;
@@ -28,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     static CFuzzFile file("image.enc");
     const std::string& path = file.Write(data, size);
-    Check(GetFileSizeByPath(path) == static_cast<int32_t>(size));
+    FuzzCheck(GetFileSizeByPath(path) == static_cast<int32_t>(size));
     FirmwareImageHeader header;
     const int checked = CheckImageFile(path, &header);
-    Check(checked == 0 || checked == -1);
+    FuzzCheck(checked == 0 || checked == -1);
     // What a sound image is, worked out here from its bytes.
     bool sound = size >= kFirmwareHeaderSize + kFirmwareDigestSize;
     if (sound) {
@@ -47,10 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             sound = std::memcmp(digest.data(), data + size - kFirmwareDigestSize, kFirmwareDigestSize) == 0;
         }
     }
-    Check((checked == 0) == sound);
+    FuzzCheck((checked == 0) == sound);
     if (sound) {
-        Check(std::memcmp(header.bytes.data(), data, kFirmwareHeaderSize) == 0);
-        Check(header.TypeName().size() < kFirmwareTypeWidth + 1 && header.Version().size() <= kFirmwareVersionWidth);
+        FuzzCheck(std::memcmp(header.bytes.data(), data, kFirmwareHeaderSize) == 0);
+        FuzzCheck(header.TypeName().size() < kFirmwareTypeWidth + 1 &&
+                  header.Version().size() <= kFirmwareVersionWidth);
     }
     return 0;
 }

@@ -6,58 +6,52 @@
 #include "core/config/ini_readers.h"
 #include "core/config/trap_log_filter.h"
 #include "core/ini/ini_file.h"
+#include "fuzz/fuzz_check.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 void ReadEveryWay(const CIniFile& ini, std::string_view section, std::string_view key)
 {
-    Check(ReadIniString(section, key, kIniAbsentKey, ini).size() <= kIniMaxStringLength);
+    FuzzCheck(ReadIniString(section, key, kIniAbsentKey, ini).size() <= kIniMaxStringLength);
     const auto text = ReadIniString(section, key, std::nullopt, ini);
-    Check(text.has_value() == (ini.Find(section, key) != nullptr));
-    Check(ReadIniStringN(section, key, "", ini, 11).size() <= 10);
+    FuzzCheck(text.has_value() == (ini.Find(section, key) != nullptr));
+    FuzzCheck(ReadIniStringN(section, key, "", ini, 11).size() <= 10);
     ReadIniBool(section, key, true, ini);
     ReadIniWord(section, key, 7, ini);
     ReadIniLong(section, key, -7, ini);
     const std::uint32_t clamped = ReadIniIntInRange(section, key, 50, ini, 10, 100, true);
-    Check(clamped >= 10 && clamped <= 100);
+    FuzzCheck(clamped >= 10 && clamped <= 100);
     const std::uint32_t unclamped = ReadIniIntInRange(section, key, 5, ini, 10, 100, false);
-    Check(unclamped == 5 || (unclamped >= 10 && unclamped <= 100));
+    FuzzCheck(unclamped == 5 || (unclamped >= 10 && unclamped <= 100));
     const std::int32_t signedValue = ReadIniSignedInRange(section, key, -50, ini, -100, -10, true);
-    Check(signedValue >= -100 && signedValue <= -10);
+    FuzzCheck(signedValue >= -100 && signedValue <= -10);
     const std::uint32_t colour = ReadIniColor(section, key, 0xFFFFFFFF, ini);
-    Check(colour <= 0xFFFFFF || colour == 0xFFFFFFFF);
+    FuzzCheck(colour <= 0xFFFFFF || colour == 0xFFFFFFFF);
     ReadIniIpAddress(section, key, ini);
     const IniIpRange range = ReadIniIpRange(section, key, ini, true);
-    Check(!(range.last < range.first));
+    FuzzCheck(!(range.last < range.first));
     const FontSpec font = ReadIniFont(section, key, "Arial,80,B", ini);
-    Check(!font.face.empty() && font.face.size() <= FontSpec::kMaxFaceLength && font.size >= 0);
+    FuzzCheck(!font.face.empty() && font.face.size() <= FontSpec::kMaxFaceLength && font.size >= 0);
 
     if (!text)
         return;
     FontSpec parsed;
     if (CreateFontFromSpec(*text, parsed)) {
         FontSpec again;
-        Check(CreateFontFromSpec(FormatFontSpec(parsed), again));
-        Check(again.size == parsed.size && again.bold == parsed.bold && again.italic == parsed.italic &&
-              again.underline == parsed.underline && again.strikeOut == parsed.strikeOut);
+        FuzzCheck(CreateFontFromSpec(FormatFontSpec(parsed), again));
+        FuzzCheck(again.size == parsed.size && again.bold == parsed.bold && again.italic == parsed.italic &&
+                  again.underline == parsed.underline && again.strikeOut == parsed.strikeOut);
     }
-    Check(ParseAlarmSignalCode(FormatAlarmSignalCode(ParseAlarmSignalCode(*text))) == ParseAlarmSignalCode(*text));
+    FuzzCheck(ParseAlarmSignalCode(FormatAlarmSignalCode(ParseAlarmSignalCode(*text))) == ParseAlarmSignalCode(*text));
     TrapLogFilter filter;
     ParseTrapLogFilter(*text, filter);
     TrapLogFilter back{1, 2, 3, 4};
     ParseTrapLogFilter(FormatTrapLogFilter(filter), back);
-    Check(back == filter);
+    FuzzCheck(back == filter);
 }
 
 } // namespace
@@ -73,11 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     CAppSettings settings;
     settings.ReadFullSettings(ini);
-    Check(settings.serverWait >= 3000 && settings.serverWait <= 900000);
-    Check(settings.snmpRetry <= 20);
-    Check(settings.serverPort >= 1 && settings.snmpTrapPort >= 1);
-    Check(settings.userName.size() <= 10 && settings.company.size() <= 20 && settings.appName.size() <= 255);
-    Check(settings.hintMsgTextColor <= 0xFFFFFF && settings.errMsgBkColor <= 0xFFFFFF);
-    Check(settings.flash.level <= 5 && settings.beep.level <= 5);
+    FuzzCheck(settings.serverWait >= 3000 && settings.serverWait <= 900000);
+    FuzzCheck(settings.snmpRetry <= 20);
+    FuzzCheck(settings.serverPort >= 1 && settings.snmpTrapPort >= 1);
+    FuzzCheck(settings.userName.size() <= 10 && settings.company.size() <= 20 && settings.appName.size() <= 255);
+    FuzzCheck(settings.hintMsgTextColor <= 0xFFFFFF && settings.errMsgBkColor <= 0xFFFFFF);
+    FuzzCheck(settings.flash.level <= 5 && settings.beep.level <= 5);
     return 0;
 }

@@ -2,18 +2,12 @@
 // format the player knows, and its samples are whole frames inside the file; the file read from disk is judged as
 // its bytes are.
 #include "core/util/wave_file.h"
+#include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_file.h"
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 constexpr size_t kInputMax = 256 * 1024;
 
@@ -25,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::optional<WaveFormat> format = ReadWaveFormat(data, size);
     if (format) {
-        Check(format->channels >= 1 && format->channels <= 8);
-        Check(format->bitsPerSample >= 8 && format->bitsPerSample % 8 == 0 && format->bitsPerSample <= 32);
-        Check(format->dataSize > 0 && format->dataOffset + format->dataSize <= size);
-        Check(format->dataSize % (format->channels * format->bitsPerSample / 8) == 0);
+        FuzzCheck(format->channels >= 1 && format->channels <= 8);
+        FuzzCheck(format->bitsPerSample >= 8 && format->bitsPerSample % 8 == 0 && format->bitsPerSample <= 32);
+        FuzzCheck(format->dataSize > 0 && format->dataOffset + format->dataSize <= size);
+        FuzzCheck(format->dataSize % (format->channels * format->bitsPerSample / 8) == 0);
     }
     // The file as the player is given it, once in a while: the bytes decide alike.
     if (size % 8 == 0) {
         static CFuzzFile file("alarm.wav");
         const std::optional<WaveFormat> fromFile = ReadWaveFile(file.Write(data, size));
-        Check(fromFile.has_value() == format.has_value());
-        Check(!format || (fromFile->dataOffset == format->dataOffset && fromFile->dataSize == format->dataSize));
+        FuzzCheck(fromFile.has_value() == format.has_value());
+        FuzzCheck(!format || (fromFile->dataOffset == format->dataOffset && fromFile->dataSize == format->dataSize));
     }
     return 0;
 }
