@@ -12,18 +12,15 @@
 
 #include <QComboBox>
 
-#include <array>
+#include <vector>
 
 namespace {
 
 constexpr int kLineAndTrunkPorts = 11; // the entity kind of the line cards, the uplink module and their ports
 constexpr uint32_t kPolling = 1;
 constexpr uint32_t kActive = 2;
-constexpr int kSlotPortColumn = 1;
-constexpr int kVlanColumn = 3;
-constexpr int kPhyIdxColumn = 7;
-// The keys that follow the clicked column, in this order.
-constexpr std::array<int, 6> kFurtherKeys = {2, kVlanColumn, 4, 5, 6, kPhyIdxColumn};
+// The columns that order rows equal in the clicked one: channel, VLAN, client address, MAC, state, record number.
+const std::vector<int> kFurtherKeys = {2, 3, 4, 5, 6, 7};
 
 } // namespace
 
@@ -39,6 +36,7 @@ CMulticastChannelStatusDlg::CMulticastChannelStatusDlg(QWidget* parent)
       scope_(*this, kLineAndTrunkPorts, CXdslStatusScope::Combos::kShelfSlotPortGe), rows_(*this, Columns())
 {
     ui_->setupUi(this);
+    rows_.SetTieColumns(kFurtherKeys);
     SetRecordList(rows_);
 }
 
@@ -65,7 +63,9 @@ std::vector<ListColumn<CMulticastChannelStatusDlg::Row>> CMulticastChannelStatus
                                       ? GetEntityLevelLabel(ne, port)
                                       : FormatEntityLocationById(ne, rec.portId));
              },
-         .order = ListOrder::kText},
+         .order = ListOrder::kUnsigned,
+         // The ports in the order the NE answered them.
+         .sortValue = [](const R& row) { return ListValue(row.number); }},
         {.value = [](const R& row) { return ListValue(FormatIpAddress(row.rec.channel)); },
          .order = ListOrder::kText,
          .widestValue = "239.255.255.255"},
@@ -139,22 +139,6 @@ void CMulticastChannelStatusDlg::ShowChosenPorts()
         }
     }
     rows_.SetRecords(std::move(shown));
-}
-
-int CMulticastChannelStatusDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
-{
-    const int clicked = static_cast<int>(flags & 0xFF);
-    const int first = clicked == kSlotPortColumn ? kPhyIdxColumn : clicked;
-    // Each column in its own order: the VLAN and the record number as numbers, the others as the texts they show.
-    auto compare = [&](int column) { return rows_.Compare(item1, item2, static_cast<uint32_t>(column)); };
-    int result = compare(first);
-    for (int column : kFurtherKeys) {
-        if (result != 0)
-            break;
-        if (column != first)
-            result = compare(column);
-    }
-    return (flags & kCompareDescending) != 0 ? -result : result;
 }
 
 int CMulticastChannelStatusDlg::OnCommandHook(int id, int code)

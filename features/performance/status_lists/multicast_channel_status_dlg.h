@@ -33,7 +33,6 @@ public:
     void InitData() override;
     int OnCommandHook(int id, int code) override;
     void OnRefresh() override;
-    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
 
     // A row: a record of the last answer and its number there (from 1), the hidden PhyIdx.
     struct Row {

@@ -34,20 +34,39 @@ int CListRows::Compare(uint32_t key1, uint32_t key2, uint32_t flags) const
     if (!has1 || !has2)
         return static_cast<int>(has1) - static_cast<int>(has2);
     const bool descending = (flags & kCompareDescending) != 0;
-    if (!keepSortRows_)
-        return CompareListRows(OrderOf(column), ties_, descending, SortRowOf(key1, column), SortRowOf(key2, column));
+    ListSortRow made1;
+    ListSortRow made2;
+    const ListSortRow& row1 = KeptSortRow(key1, column, made1);
+    const ListSortRow& row2 = KeptSortRow(key2, column, made2);
+    if (tieColumns_.empty())
+        return CompareListRows(OrderOf(column), ties_, descending, row1, row2);
+    // Rows equal in the clicked column go by the further columns, each in its own order and the clicked column's
+    // direction, and only then by the ties.
+    int result = CompareListRows(OrderOf(column), ListTies::kNone, descending, row1, row2);
+    for (int further : tieColumns_) {
+        if (result != 0)
+            return result;
+        if (further != column && further < ColumnCount())
+            result = CompareListRows(OrderOf(further), ListTies::kNone, descending, SortRowOf(key1, further),
+                                     SortRowOf(key2, further));
+    }
+    return result != 0 ? result : CompareListRows(OrderOf(column), ties_, descending, row1, row2);
+}
+
+const ListSortRow& CListRows::KeptSortRow(uint32_t key, int column, ListSortRow& made) const
+{
+    if (!keepSortRows_) {
+        made = SortRowOf(key, column);
+        return made;
+    }
     if (column != sortRowsColumn_) {
         sortRows_.clear();
         sortRowsColumn_ = column;
     }
-    const auto kept = [&](uint32_t key) -> const ListSortRow& {
-        auto found = sortRows_.find(key);
-        if (found == sortRows_.end())
-            found = sortRows_.emplace(key, SortRowOf(key, column)).first;
-        return found->second;
-    };
-    const ListSortRow& row1 = kept(key1);
-    return CompareListRows(OrderOf(column), ties_, descending, row1, kept(key2));
+    auto found = sortRows_.find(key);
+    if (found == sortRows_.end())
+        found = sortRows_.emplace(key, SortRowOf(key, column)).first;
+    return found->second;
 }
 
 ListSortRow CListRows::SortRowOf(uint32_t key, int column) const

@@ -57,6 +57,9 @@ public:
     int Compare(uint32_t key1, uint32_t key2, uint32_t flags) const;
     // How rows with equal values are ordered; none at first.
     void SetTies(ListTies ties) { ties_ = ties; }
+    // Rows equal in the clicked column are ordered by these columns, in this order (the clicked one left out), before
+    // the ties; none at first.
+    void SetTieColumns(std::vector<int> columns) { tieColumns_ = std::move(columns); }
 
     CRecordTableModel& Model() const { return *model_; }
     bool HasRow(uint32_t key) const { return arrivals_.contains(key); }
@@ -100,6 +103,8 @@ private:
     // The columns make room for the changed row's cells.
     void Relayout() const;
     ListSortRow SortRowOf(uint32_t key, int column) const;
+    // The row's sort value, kept while KeepSortRows is on, else made into `made`.
+    const ListSortRow& KeptSortRow(uint32_t key, int column, ListSortRow& made) const;
 
     CRecordListDlg& dialog_;
     CRecordTableModel* model_; // owned by the dialog's list
@@ -107,6 +112,7 @@ private:
     std::unordered_map<uint32_t, uint32_t> arrivals_;
     uint32_t lastArrival_ = 0;
     ListTies ties_ = ListTies::kNone;
+    std::vector<int> tieColumns_;
     bool closing_ = false;
     bool keepSortRows_ = false;
     mutable int sortRowsColumn_ = -1;

@@ -174,6 +174,29 @@ TEST_F(RecordListTest, RecordsAppliedTogetherChangeAddAndRemoveRowsInOneGo)
 }
 
 // A sort makes each row's sort value once, not at each of its comparisons, and a later change is seen by the next.
+TEST_F(RecordListTest, RowsEqualInTheClickedColumnGoByTheFurtherColumnsThenByTheirTies)
+{
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    rows.SetTieColumns({2, 3});
+    rows.SetTies(ListTies::kArrival);
+    rows.SetRecords({{1, "b", 90, {10, 0, 0, 9}},
+                     {2, "a", 90, {10, 0, 0, 2}},
+                     {3, "b", 5, {10, 0, 0, 7}},
+                     {4, "b", 90, {10, 0, 0, 10}},
+                     {5, "b", 90, {10, 0, 0, 10}}});
+
+    // Name, then load, then address (as an address, not as text), then the order they came.
+    Sort(1, kSortAscending);
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("2,3,1,4,5"));
+    // Descending turns the further columns too; the ties stay in the order the rows came.
+    Sort(1, kSortDescending);
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("4,5,1,3,2"));
+    // The clicked column is not compared twice: by load, then address.
+    Sort(2, kSortAscending);
+    EXPECT_EQ(Column(dialog_, 0), QStringLiteral("3,2,1,4,5"));
+}
+
 TEST_F(RecordListTest, ASortMakesEachRowsSortValueOnce)
 {
     int made = 0;
