@@ -51,6 +51,22 @@ protected:
         return std::any_of(kept.begin(), kept.end(),
                            [&](const FdbEntryRec& rec) { return rec.portId == portId && rec.vci == vci; });
     }
+
+    // North-1's control module runs untagged, as the board settings that follow the NE's selection tell; another
+    // workstation then has it run tagged, and the VLAN columns show.
+    void RunTagged()
+    {
+        ASSERT_TRUE(program_.WaitUntil([] { return CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }))
+            << "the board settings come after the selection";
+        BoardSettingRec tagged;
+        tagged.entityId = 10500;
+        tagged.taggedMode = 1;
+        const auto bytes = EncodeRecord(tagged);
+        server_test::CRawClient& probe = program_.ServerProbe();
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize)));
+        ASSERT_TRUE(program_.WaitUntil([] { return !CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }));
+    }
 };
 
 TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
@@ -77,6 +93,7 @@ TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
 TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDeleted)
 {
     using Dlg = CXdslFdbListDlg;
+    RunTagged(); // the VLAN column sorts
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
@@ -260,18 +277,11 @@ TEST_F(XdslStatusListsE2eTest, TheVlanColumnsFollowTheControlModulesTaggedMode)
                                                                     CXdslMacSpoofStatusListDlg::kVlanColumn)};
     };
     ASSERT_TRUE(program_.WaitUntil([] { return CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }))
-        << "the board settings come after the login";
+        << "the board settings come after the selection";
     EXPECT_EQ(allHidden(), (std::array{true, true, true}));
 
     // Told to run tagged (by another workstation), it has them shown.
-    BoardSettingRec tagged;
-    tagged.entityId = 10500;
-    tagged.taggedMode = 1;
-    const auto bytes = EncodeRecord(tagged);
-    server_test::CRawClient& probe = program_.ServerProbe();
-    ASSERT_TRUE(probe.ReplyTo(
-        probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize)));
-    ASSERT_TRUE(program_.WaitUntil([] { return !CXdslStatusScope::VlanColumnHidden(FindNeById(kNorth1)); }));
+    RunTagged();
     EXPECT_EQ(allHidden(), (std::array{false, false, false}));
 }
 

@@ -20,8 +20,10 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QIcon>
@@ -394,10 +396,25 @@ bool CProgram::ClickViewTab(const QString& text)
 
 void CProgram::ClickHeader(QHeaderView& header, int column)
 {
+    // The list lays out its columns when it next handles its events: only then can it scroll to the column.
+    QCoreApplication::processEvents();
+    if (auto* list = qobject_cast<QAbstractItemView*>(header.parentWidget());
+        list != nullptr && list->model() != nullptr && list->model()->rowCount() > 0) {
+        const QModelIndex top = list->indexAt({0, 0}); // the row in view stays in view
+        list->scrollTo(list->model()->index(top.isValid() ? top.row() : 0, column));
+        QCoreApplication::processEvents();
+    }
     // The middle of the part of the section in view: a column wider than the view is clicked where it shows.
     const int left = std::max(header.sectionViewportPosition(column), 0);
     const int right = std::min(header.sectionViewportPosition(column) + header.sectionSize(column),
                                header.viewport()->width());
+    if (right <= left) {
+        ADD_FAILURE() << "column " << column << " is not in view: at " << header.sectionViewportPosition(column)
+                      << " size " << header.sectionSize(column) << " hidden " << header.isSectionHidden(column)
+                      << " viewport " << header.viewport()->width() << " offset " << header.offset() << " length "
+                      << header.length() << " visible " << header.isVisible();
+        return;
+    }
     const QPoint at((left + right) / 2, header.height() / 2);
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, at);
 }
