@@ -196,11 +196,6 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
                 EXPECT_EQ(add.GetMarkedControl(1), refusal.field) << refusal.message;
             }
             Type(add, CNeDlg::kIpAddressId, QStringLiteral("10.40.1.1"));
-            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim2"));
-            Click(add, IDOK);
-            EXPECT_EQ(MessageLine(add), QStringLiteral("Data inconsistent"));
-            EXPECT_EQ(security.GetMarkedControl(2), CNeSecurityPage::kVerificationId);
-            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim"));
             e2e::Choose(add, CNeDlg::kLocationComboId, QStringLiteral("North"));
             e2e::Choose(add, CNeDlg::kModelComboId, QStringLiteral("IPD-48 (2 shelves)"));
             SelectTab(add, QStringLiteral("Position"));
@@ -238,6 +233,14 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_TRUE(modify.MgmtIpPage().IsControlReadOnly(CNeMgmtIpPage::kUgeIpId)); // server mode
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("ne_dlg_management_ip")));
             Type(modify, CNeDlg::kIpAddressId, QStringLiteral("10.40.1.2"));
+            // In server mode the login and community go to the server as typed, unchecked; only the community is
+            // trimmed.
+            SelectTab(modify, QStringLiteral("Security"));
+            CNeSecurityPage& security = modify.SecurityPage();
+            Type(security, CNeSecurityPage::kFtpUserId, QStringLiteral("ops user"));
+            Type(security, CNeSecurityPage::kFtpPasswordId, QStringLiteral(" pass#1"));
+            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("other"));
+            Type(security, CNeSecurityPage::kCommunityId, QStringLiteral(" pub lic "));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_TRUE(modify.IsEnded());
@@ -288,6 +291,9 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     const std::optional<NeKeyRecord> modified = NoticeTo(program, kReqNeKey, "East-1");
     ASSERT_TRUE(modified);
     EXPECT_EQ(modified->ipAddress, (IpAddress{10, 40, 1, 2}));
+    EXPECT_EQ(modified->ftpUser, "ops user");
+    EXPECT_EQ(modified->ftpPassword, " pass#1");
+    EXPECT_EQ(modified->snmpCommunity, "pub lic");
     EXPECT_TRUE(NoticeTo(program, kReqNeKeyDelete, "East-1"));
     EXPECT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
 }
@@ -558,6 +564,46 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
         return IDCANCEL;
     });
     program.RightClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")), kShowNe);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// In direct mode the Security page is hidden, yet OK checks what it holds: logged in with a community that is no
+// name, the NE's own configuration is refused with the message on the dialog's line, before any question, and the
+// NE keeps what it had.
+TEST(NeE2eTest, InDirectModeACommunityThatIsNoNameStopsTheWrite)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions agent;
+    agent.args = {"--community", "pri#vate"};
+    ASSERT_TRUE(program.StartAgent(agent));
+    ASSERT_TRUE(program.Login("qurim", "pri#vate"));
+    e2e::COperator& person = program.Operator();
+    QString place;
+    person.OnDialog<List>([&](List& dialog) {
+        program.ClickListRow(*dialog.FindList(kListControlId), 0);
+        person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
+            EXPECT_EQ(TabTexts(modify), (QStringList{"System Information", "Management IP"}));
+            place = Field(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId);
+            Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded());
+            EXPECT_EQ(MessageLine(modify),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            EXPECT_TRUE(person.boxTexts.empty()) << "refused before the question";
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("ne_dlg_direct_community_refused")));
+            return IDCANCEL;
+        });
+        Click(dialog, kModifyButtonId);
+        person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+            EXPECT_EQ(Field(show.SystemInfoPage(), CNeSystemInfoPage::kPlaceId), place);
+            return IDCANCEL;
+        });
+        Click(dialog, kShowButtonId);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(program.Tree().Tree()->topLevelItem(0), kNeListCommand);
+    EXPECT_FALSE(place.isEmpty());
+    EXPECT_NE(place, QStringLiteral("Lab-rack-3"));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
