@@ -315,6 +315,21 @@ TEST(NeE2eTest, AddNeWithAnNeCurrentStartsEmpty)
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     ASSERT_EQ(program.Frame().GetCurrentNeId(), kNorth1);
     program.Frame().RouteCommand(kAddNe); // as the map's NE popup sends it
+
+    // A request that names an NE for a new one starts a blank NE all the same, nothing read of the NE named.
+    person.OnDialog<CNeDlg>([&](CNeDlg& add) {
+        EXPECT_EQ(Field(add, CNeDlg::kNameId), QString());
+        EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QStringLiteral("0.0.0.0"));
+        EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
+        EXPECT_EQ(TabTexts(add), (QStringList{"Security", "Position"}));
+        return IDCANCEL;
+    });
+    DialogRequest request;
+    request.className = "CNeDlg";
+    request.hasTarget = true;
+    request.neId = kNorth1;
+    request.accessMode = kAccessCreate;
+    OpenRouteDialog(request);
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
     EXPECT_EQ(ServerNeCount(program, "North-1"), 1u);
 }

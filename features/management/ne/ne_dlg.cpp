@@ -84,7 +84,7 @@ void CNeDlg::InitData()
         return;
     if (auto* combo = GetDlgItemAs<QComboBox>(kLocationComboId))
         combo->view()->setMinimumWidth(combo->width() * 2);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    const CNeRecord* ne = GetAccessMode() != kAccessCreate ? FindNeById(static_cast<uint32_t>(GetNeId())) : nullptr;
     const uint32_t neModel = ne != nullptr ? ne->neModelId : presetModel_;
 
     AddPages();
