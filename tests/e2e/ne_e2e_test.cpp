@@ -139,6 +139,17 @@ int RowOf(QTreeView& list, const QString& name)
     return e2e::RowOf(list, List::kNameColumn, name);
 }
 
+// The NE dialog on an NE in a mode, as an opener asks the router for it.
+void OpenNeDlg(uint32_t neId, uint8_t accessMode)
+{
+    DialogRequest request;
+    request.className = "CNeDlg";
+    request.hasTarget = true;
+    request.neId = neId;
+    request.accessMode = accessMode;
+    OpenRouteDialog(request);
+}
+
 // What a click on Active Alarm asks the router to open (the alarm dialogs belong to another area).
 DialogRequest ActiveAlarmAskedFor(List& dialog)
 {
@@ -324,12 +335,7 @@ TEST(NeE2eTest, AddNeWithAnNeCurrentStartsEmpty)
         EXPECT_EQ(TabTexts(add), (QStringList{"Security", "Position"}));
         return IDCANCEL;
     });
-    DialogRequest request;
-    request.className = "CNeDlg";
-    request.hasTarget = true;
-    request.neId = kNorth1;
-    request.accessMode = kAccessCreate;
-    OpenRouteDialog(request);
+    OpenNeDlg(kNorth1, kAccessCreate);
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
     EXPECT_EQ(ServerNeCount(program, "North-1"), 1u);
 }
@@ -564,12 +570,7 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
         EXPECT_TRUE(modify.IsEnded());
         return IDCANCEL;
     });
-    DialogRequest request;
-    request.className = "CNeDlg";
-    request.hasTarget = true;
-    request.neId = kNeItself;
-    request.accessMode = kAccessModify;
-    OpenRouteDialog(request);
+    OpenNeDlg(kNeItself, kAccessModify);
     ASSERT_EQ(person.boxTexts.size(), 2u);
     EXPECT_EQ(person.boxTexts[1],
               QStringLiteral("NE management IP config has been changed.\n\nYou had better re-login."));

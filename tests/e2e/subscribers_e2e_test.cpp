@@ -195,9 +195,11 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
-// The operator "north" is bound to the North location, where North-1 is the only NE; Users get every right.
+// The operator "north" is bound to the North location, where North-1 is the only NE; Users get every right. North-1 is
+// chosen in the tree.
 void LoginAsNorthWithEveryRight(e2e::CProgram& program)
 {
+    ASSERT_TRUE(program.StartServer());
     server_test::CRawClient& probe = program.ServerProbe();
     UserRightsRecord rights;
     rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'a')};
@@ -205,16 +207,15 @@ void LoginAsNorthWithEveryRight(e2e::CProgram& program)
     ASSERT_TRUE(probe.ReplyTo(
         probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
     ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
 }
 
 TEST(SubscribersE2eTest, ASubscriberOutsideTheOperatorsScopeIsListedButNotChanged)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
     LoginAsNorthWithEveryRight(program);
     if (HasFatalFailure())
         return;
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Select>([&](Select& select) {
@@ -239,11 +240,9 @@ TEST(SubscribersE2eTest, ASubscriberOutsideTheOperatorsScopeIsListedButNotChange
 TEST(SubscribersE2eTest, APortsSubscriberOnAnNeDeletedMeanwhileTellsThePortIsMissing)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
     LoginAsNorthWithEveryRight(program);
     if (HasFatalFailure())
         return;
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
     program.Frame().SetCurrentEntity(kNorth1, &card);
     e2e::COperator& person = program.Operator();
