@@ -169,7 +169,6 @@ std::vector<Command> Commands()
         // The NE list of the direct link holds its one NE, whose configuration backup and restore it opens.
         Command(33048).Dialog<CNeListDlg>().Location(),
         Command(33049).Server().Dialog<CUserListDlg>().Location(),
-        // With an NE current (on the map), the new NE starts from it.
         // A new NE: the location only, no NE the dialog would start from.
         Command(33063).Server().Dialog<CNeDlg>().Location().Access(kAccessCreate),
         Command(33064).Server().Dialog<CUserDataDlg>().Location().Access(kAccessCreate),

@@ -139,6 +139,17 @@ int RowOf(QTreeView& list, const QString& name)
     return e2e::RowOf(list, List::kNameColumn, name);
 }
 
+// The NE dialog on an NE in a mode, as an opener asks the router for it.
+void OpenNeDlg(uint32_t neId, uint8_t accessMode)
+{
+    DialogRequest request;
+    request.className = "CNeDlg";
+    request.hasTarget = true;
+    request.neId = neId;
+    request.accessMode = accessMode;
+    OpenRouteDialog(request);
+}
+
 // What a click on Active Alarm asks the router to open (the alarm dialogs belong to another area).
 DialogRequest ActiveAlarmAskedFor(List& dialog)
 {
@@ -196,11 +207,6 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
                 EXPECT_EQ(add.GetMarkedControl(1), refusal.field) << refusal.message;
             }
             Type(add, CNeDlg::kIpAddressId, QStringLiteral("10.40.1.1"));
-            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim2"));
-            Click(add, IDOK);
-            EXPECT_EQ(MessageLine(add), QStringLiteral("Data inconsistent"));
-            EXPECT_EQ(security.GetMarkedControl(2), CNeSecurityPage::kVerificationId);
-            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim"));
             e2e::Choose(add, CNeDlg::kLocationComboId, QStringLiteral("North"));
             e2e::Choose(add, CNeDlg::kModelComboId, QStringLiteral("IPD-48 (2 shelves)"));
             SelectTab(add, QStringLiteral("Position"));
@@ -238,6 +244,14 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_TRUE(modify.MgmtIpPage().IsControlReadOnly(CNeMgmtIpPage::kUgeIpId)); // server mode
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("ne_dlg_management_ip")));
             Type(modify, CNeDlg::kIpAddressId, QStringLiteral("10.40.1.2"));
+            // In server mode the login and community go to the server as typed, unchecked; only the community is
+            // trimmed.
+            SelectTab(modify, QStringLiteral("Security"));
+            CNeSecurityPage& security = modify.SecurityPage();
+            Type(security, CNeSecurityPage::kFtpUserId, QStringLiteral("ops user"));
+            Type(security, CNeSecurityPage::kFtpPasswordId, QStringLiteral(" pass#1"));
+            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("other"));
+            Type(security, CNeSecurityPage::kCommunityId, QStringLiteral(" pub lic "));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
             EXPECT_TRUE(modify.IsEnded());
@@ -288,6 +302,9 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     const std::optional<NeKeyRecord> modified = NoticeTo(program, kReqNeKey, "East-1");
     ASSERT_TRUE(modified);
     EXPECT_EQ(modified->ipAddress, (IpAddress{10, 40, 1, 2}));
+    EXPECT_EQ(modified->ftpUser, "ops user");
+    EXPECT_EQ(modified->ftpPassword, " pass#1");
+    EXPECT_EQ(modified->snmpCommunity, "pub lic");
     EXPECT_TRUE(NoticeTo(program, kReqNeKeyDelete, "East-1"));
     EXPECT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
 }
@@ -309,6 +326,16 @@ TEST(NeE2eTest, AddNeWithAnNeCurrentStartsEmpty)
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     ASSERT_EQ(program.Frame().GetCurrentNeId(), kNorth1);
     program.Frame().RouteCommand(kAddNe); // as the map's NE popup sends it
+
+    // A request that names an NE for a new one starts a blank NE all the same, nothing read of the NE named.
+    person.OnDialog<CNeDlg>([&](CNeDlg& add) {
+        EXPECT_EQ(Field(add, CNeDlg::kNameId), QString());
+        EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QStringLiteral("0.0.0.0"));
+        EXPECT_TRUE(add.IsControlEnabled(CNeDlg::kModelComboId));
+        EXPECT_EQ(TabTexts(add), (QStringList{"Security", "Position"}));
+        return IDCANCEL;
+    });
+    OpenNeDlg(kNorth1, kAccessCreate);
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
     EXPECT_EQ(ServerNeCount(program, "North-1"), 1u);
 }
@@ -543,12 +570,7 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
         EXPECT_TRUE(modify.IsEnded());
         return IDCANCEL;
     });
-    DialogRequest request;
-    request.className = "CNeDlg";
-    request.hasTarget = true;
-    request.neId = kNeItself;
-    request.accessMode = kAccessModify;
-    OpenRouteDialog(request);
+    OpenNeDlg(kNeItself, kAccessModify);
     ASSERT_EQ(person.boxTexts.size(), 2u);
     EXPECT_EQ(person.boxTexts[1],
               QStringLiteral("NE management IP config has been changed.\n\nYou had better re-login."));
@@ -558,6 +580,46 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
         return IDCANCEL;
     });
     program.RightClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")), kShowNe);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// In direct mode the Security page is hidden, yet OK checks what it holds: logged in with a community that is no
+// name, the NE's own configuration is refused with the message on the dialog's line, before any question, and the
+// NE keeps what it had.
+TEST(NeE2eTest, InDirectModeACommunityThatIsNoNameStopsTheWrite)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions agent;
+    agent.args = {"--community", "pri#vate"};
+    ASSERT_TRUE(program.StartAgent(agent));
+    ASSERT_TRUE(program.Login("qurim", "pri#vate"));
+    e2e::COperator& person = program.Operator();
+    QString place;
+    person.OnDialog<List>([&](List& dialog) {
+        program.ClickListRow(*dialog.FindList(kListControlId), 0);
+        person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
+            EXPECT_EQ(TabTexts(modify), (QStringList{"System Information", "Management IP"}));
+            place = Field(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId);
+            Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded());
+            EXPECT_EQ(MessageLine(modify),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            EXPECT_TRUE(person.boxTexts.empty()) << "refused before the question";
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("ne_dlg_direct_community_refused")));
+            return IDCANCEL;
+        });
+        Click(dialog, kModifyButtonId);
+        person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+            EXPECT_EQ(Field(show.SystemInfoPage(), CNeSystemInfoPage::kPlaceId), place);
+            return IDCANCEL;
+        });
+        Click(dialog, kShowButtonId);
+        return IDCANCEL;
+    });
+    program.RightClickTreeItem(program.Tree().Tree()->topLevelItem(0), kNeListCommand);
+    EXPECT_FALSE(place.isEmpty());
+    EXPECT_NE(place, QStringLiteral("Lab-rack-3"));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 

@@ -5,11 +5,14 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/entity/entity_index.h"
 #include "core/tables/app_data.h"
 #include "features/management/subscribers/subscriber_data_dlg.h"
 #include "features/management/subscribers/subscriber_list_dlg.h"
 #include "features/management/subscribers/subscriber_select_dlg.h"
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "link/ems_msg.h"
+#include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
 #include "link/records/subscriber_record.h"
 #include "link/records/user_rights_record.h"
@@ -27,7 +30,8 @@
 
 namespace {
 
-constexpr int kCmdSubscriber = 33096;
+constexpr int kCmdSubscriber = 33096, kCmdAdslPorts = 33130;
+constexpr uint32_t kNorth1 = 1;
 constexpr int kFromId = 1304, kToId = 1306, kTotalId = 1303;
 using e2e::Check;
 using e2e::Choose;
@@ -191,11 +195,11 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
-TEST(SubscribersE2eTest, ASubscriberOutsideTheOperatorsScopeIsListedButNotChanged)
+// The operator "north" is bound to the North location, where North-1 is the only NE; Users get every right. North-1 is
+// chosen in the tree.
+void LoginAsNorthWithEveryRight(e2e::CProgram& program)
 {
-    e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
-    // The operator "north" is bound to the North location; give Users every right on subscribers.
     server_test::CRawClient& probe = program.ServerProbe();
     UserRightsRecord rights;
     rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'a')};
@@ -204,6 +208,14 @@ TEST(SubscribersE2eTest, ASubscriberOutsideTheOperatorsScopeIsListedButNotChange
         probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
     ASSERT_TRUE(program.Login("north", "north"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+}
+
+TEST(SubscribersE2eTest, ASubscriberOutsideTheOperatorsScopeIsListedButNotChanged)
+{
+    e2e::CProgram program;
+    LoginAsNorthWithEveryRight(program);
+    if (HasFatalFailure())
+        return;
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Select>([&](Select& select) {
@@ -220,6 +232,60 @@ TEST(SubscribersE2eTest, ASubscriberOutsideTheOperatorsScopeIsListedButNotChange
     });
     ASSERT_TRUE(program.Command(kCmdSubscriber));
     EXPECT_TRUE(ServerSubscriber(program, "SUB-0201").has_value());
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// Another workstation deletes North-1 while the operator works on its ports: the subscriber just given to a port then
+// opens on no NE and no port, and the message line ends with the missing port, told after the unknown NE.
+TEST(SubscribersE2eTest, APortsSubscriberOnAnNeDeletedMeanwhileTellsThePortIsMissing)
+{
+    e2e::CProgram program;
+    LoginAsNorthWithEveryRight(program);
+    if (HasFatalFailure())
+        return;
+    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+    program.Frame().SetCurrentEntity(kNorth1, &card);
+    e2e::COperator& person = program.Operator();
+    bool opened = false;
+    person.OnDialog<CAdslPortListDlg>([&](CAdslPortListDlg& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        const int row = e2e::RowOf(list, CAdslPortListDlg::kSlotPortColumn, QStringLiteral("1-8"));
+        if (row < 0) {
+            ADD_FAILURE() << "port 1-8 is listed";
+            return IDCANCEL;
+        }
+        program.ClickListRow(list, row);
+        person.OnDialog<Data>([&](Data& add) {
+            Type(add, Data::kIdEditId, QStringLiteral("SUB-0108"));
+            Type(add, Data::kNameEditId, QStringLiteral("Dana Holm"));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+            return IDCANCEL;
+        });
+        Click(ports, CAdslPortListDlg::kSubscriberButtonId);
+
+        NeKeyRecord gone;
+        gone.neId = kNorth1;
+        gone.neName = "North-1";
+        const auto bytes = EncodeRecord(gone);
+        server_test::CRawClient& probe = program.ServerProbe();
+        EXPECT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqNeKeyDelete, kNorth1, {bytes.begin(), bytes.end()}, kNeKeyRecordSize)));
+        EXPECT_TRUE(program.WaitUntil([] { return AppData().nes.FindNeById(kNorth1) == nullptr; }));
+
+        // What the dialog tells at its load shows on the line of the list it came from.
+        person.OnDialog<Data>([&](Data& modify) {
+            opened = true;
+            EXPECT_EQ(e2e::ComboTexts(modify, Ports::kNeComboId), QString());
+            EXPECT_EQ(MessageLine(ports), QStringLiteral("Entity doesn't exist"));
+            return IDCANCEL;
+        });
+        Click(ports, CAdslPortListDlg::kSubscriberButtonId);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ports, QStringLiteral("subscriber_data_port_missing")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAdslPorts));
+    EXPECT_TRUE(opened);
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 

@@ -84,7 +84,7 @@ void CNeDlg::InitData()
         return;
     if (auto* combo = GetDlgItemAs<QComboBox>(kLocationComboId))
         combo->view()->setMinimumWidth(combo->width() * 2);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
+    const CNeRecord* ne = GetAccessMode() != kAccessCreate ? FindNeById(static_cast<uint32_t>(GetNeId())) : nullptr;
     const uint32_t neModel = ne != nullptr ? ne->neModelId : presetModel_;
 
     AddPages();
@@ -248,11 +248,13 @@ void CNeDlg::OnOK()
     IpAddress address{};
     if (!CheckKeys(name, &address))
         return;
-    // The key record is written in server mode only, where the Security page shows what it carries.
-    if (!IsDirect() && IsPageShown(&securityPage_) && !CheckNeSecurityTexts(*this, securityPage_))
-        return;
-    if (IsDirect() && IsPageShown(&mgmtIpPage_) && !CheckManagementAddresses())
-        return;
+    if (IsDirect()) {
+        // The Security page is hidden here, yet what it holds (the link's community, the NE's FTP login) is checked.
+        if (!CheckNeSecurityTexts(*this, securityPage_))
+            return;
+        if (IsPageShown(&mgmtIpPage_) && !CheckManagementAddresses())
+            return;
+    }
     if (modifying && ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
         return;
     const CNeRecord* before = FindNeById(static_cast<uint32_t>(GetNeId()));
@@ -277,8 +279,8 @@ NeKeyRecord CNeDlg::BuildKeyRecord(const std::string& name, const IpAddress& add
     const NeSecurityValues& security = securityPage_.Values();
     NeKeyRecord key;
     key.neName = name;
-    key.ftpUser = security.ftpUser.trimmed().toStdString();
-    key.ftpPassword = security.ftpPassword.trimmed().toStdString();
+    key.ftpUser = security.ftpUser.toStdString();
+    key.ftpPassword = security.ftpPassword.toStdString();
     key.locationId = SelectedData(GetDlgItemAs<QComboBox>(kLocationComboId));
     key.modelId = SelectedData(GetDlgItemAs<QComboBox>(kModelComboId));
     key.ipAddress = address;

@@ -11,10 +11,9 @@
 //     if (dlg.DoModal() == IDOK)
 //         ScrollToItemData(dlg.GetNeId()); // the id the server gave it
 //
-// The NE table has the change when DoModal returns: the reply passes through the dispatcher first. Opened in create
-// mode on an NE of the table, the dialog starts the new NE from that one. Once the server has added the NE, the
-// dialog changes it from then on: when a later step fails and the operator presses OK again, the NE is not added a
-// second time.
+// The NE table has the change when DoModal returns: the reply passes through the dispatcher first. In create mode
+// the dialog starts a blank NE, whatever NE the target names. Once the server has added the NE, the dialog changes it
+// from then on: when a later step fails and the operator presses OK again, the NE is not added a second time.
 
 #include "core/util/ip_address.h"
 #include "features/management/ne/ne_auto_sync_page.h"

@@ -45,7 +45,7 @@ bool CNeDlg::CheckSystemTexts()
 
 bool CNeDlg::CheckKeys(const std::string& name, IpAddress* address)
 {
-    // A new NE, also one started from another NE, may take no name or address of the NE table.
+    // A new NE may take no name or address of the NE table, whatever NE the target names.
     const uint32_t editedId = GetAccessMode() == kAccessModify ? static_cast<uint32_t>(GetNeId()) : 0;
     if (const CNeRecord* other = FindNeByName(name); other != nullptr && other->neId != editedId) {
         ShowAlertTextById(kStrDataExists, kNameId);

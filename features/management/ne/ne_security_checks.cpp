@@ -8,11 +8,19 @@
 bool CheckNeSecurityTexts(CATabDialog& container, CNeSecurityPage& page)
 {
     const NeSecurityValues& values = page.Values();
+    // A page its container does not show (the NE dialog's in direct mode) cannot take the alert: the message line
+    // tells it.
+    const auto refuse = [&](uint32_t stringId, int id1, int id2 = 0) {
+        if (container.IsPageShown(&page) != 0)
+            container.ShowPageAlertTextById(&page, stringId, id1, id2);
+        else
+            container.ShowAlertTextById(stringId);
+    };
     const auto checkName = [&](const QString& text, int id) {
         const std::optional<TypedNameRefusal> refused = CheckTypedName(text);
         if (!refused)
             return true;
-        container.ShowPageAlertTextById(&page, refused->stringId, id);
+        refuse(refused->stringId, id);
         SelectTypedNameFault(page, id, *refused);
         return false;
     };
@@ -20,8 +28,7 @@ bool CheckNeSecurityTexts(CATabDialog& container, CNeSecurityPage& page)
         !checkName(values.ftpPassword, CNeSecurityPage::kFtpPasswordId))
         return false;
     if (values.ftpPassword.trimmed() != values.verification.trimmed()) {
-        container.ShowPageAlertTextById(&page, kStrDataInconsistent, CNeSecurityPage::kFtpPasswordId,
-                                        CNeSecurityPage::kVerificationId);
+        refuse(kStrDataInconsistent, CNeSecurityPage::kFtpPasswordId, CNeSecurityPage::kVerificationId);
         return false;
     }
     return checkName(values.community, CNeSecurityPage::kCommunityId);

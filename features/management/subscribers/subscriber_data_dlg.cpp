@@ -48,14 +48,13 @@ void CSubscriberDataDlg::InitData()
     OnNeChanged();
     const CEntityIndex& target = GetTargetEntity().index;
     combos_.FillShelves(target);
-    if (combos_.ChosenNe() == nullptr || (!IsCreating() && combos_.ChosenNeId() != targetNe)) {
+    if (combos_.ChosenNe() == nullptr || (!IsCreating() && combos_.ChosenNeId() != targetNe))
         ShowAlertTextById(kStrUnknownNe, CSubscriberPortCombos::kNeComboId);
-    } else if (!IsCreating()) {
+    if (!IsCreating()) {
+        // A port the combos do not show is told after an unknown NE, in its place.
         const CEntityIndex chosen = combos_.ChosenIndex();
         if (CEntityId(&chosen).id != GetTargetEntity().id)
             ShowAlertTextById(kStrEntityDoesNotExist, CSubscriberPortCombos::kPortComboId);
-    }
-    if (!IsCreating()) {
         EnableControls({CSubscriberPortCombos::kLocationComboId, CSubscriberPortCombos::kNeComboId,
                         CSubscriberPortCombos::kShelfComboId, CSubscriberPortCombos::kSlotComboId,
                         CSubscriberPortCombos::kPortComboId},
