@@ -56,12 +56,25 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Dialog>([&](Dialog& dialog) {
+        // What the operator sees first: North-1 has one shelf; the card chosen in the tree; the defaults.
+        for (int id : {Dialog::kShelfFromId, Dialog::kShelfToId}) {
+            EXPECT_FALSE(dialog.IsControlEnabled(id)) << id;
+            EXPECT_EQ(e2e::Field(dialog, id), QStringLiteral("1")) << id;
+        }
+        EXPECT_EQ(e2e::Field(dialog, Dialog::kVpiId), QStringLiteral("0"));
+        EXPECT_EQ(e2e::Field(dialog, Dialog::kVciId), QStringLiteral("32"));
+        EXPECT_EQ(e2e::Field(dialog, Dialog::kVlanId), QStringLiteral("1"));
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dialog::kEnabledId));
+        EXPECT_EQ(e2e::Field(dialog.LimitPage(), CMcChannelLimitPage::kLimitId), QStringLiteral("1"));
+        EXPECT_EQ(e2e::Field(dialog.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
         auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
+        EXPECT_EQ(type->currentIndex(), 0);
         const int card = type->findData(QVariant::fromValue<quint32>(kLineCardModel));
         if (card < 0) {
             ADD_FAILURE() << "the slot's line card is not offered";
             return IDCANCEL;
         }
+        EXPECT_EQ(type->itemText(card), QStringLiteral("ALC-24")) << "the model's name";
         Choose(dialog, Dialog::kTypeId, type->itemText(card));
         Type(dialog, Dialog::kVciId, QStringLiteral("70"));
         Type(dialog, Dialog::kVlanId, QStringLiteral("301"));
@@ -129,6 +142,9 @@ TEST_F(McFastProvisionDirectE2eTest, InDirectModeTheNesPortsTakeTheChannel)
     ASSERT_NE(card, nullptr);
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dialog>([&](Dialog& dialog) {
+        // The simulated NE has two shelves: both shelf combos can be chosen.
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kShelfFromId));
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kShelfToId));
         auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
         const int model = type->findData(QVariant::fromValue<quint32>(card->GetModelId()));
         if (model < 0) {
