@@ -87,8 +87,8 @@ void CMcFastProvListDlg::InitData()
     ShowLabel(*this, kProfileId, QString::fromStdString(channel_.profile));
     std::vector<McProvisionRow> rows;
     const McProvisionRange range{from_.Shelf(), to_.Shelf(), from_.Slot(), to_.Slot()};
-    for (uint32_t port :
-         McProvisionPorts(CurrentEntityModels(), *FindNeById(static_cast<uint32_t>(GetNeId())), range, lineCardModelId_))
+    for (uint32_t port : McProvisionPorts(CurrentEntityModels(), *FindNeById(static_cast<uint32_t>(GetNeId())), range,
+                                          lineCardModelId_))
         rows.push_back({port, -1});
     rows_.SetRecords(rows);
     TickAll(true);

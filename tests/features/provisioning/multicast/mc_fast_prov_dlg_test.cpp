@@ -3,16 +3,11 @@
 // disabled; the Type combo names the line-card models that suit the NE by their names, and without one the dialog
 // closes with "Unknown entity type". No server answers here: the profile query fails and leaves the profiles empty.
 
-#include "tests/ui/framework/framework_test_support.h"
+#include "tests/features/provisioning/made_up_nes.h"
 
-#include "core/entity/entity_model_loader.h"
-#include "core/entity/entity_model_set.h"
 #include "core/tables/access_rights.h"
-#include "core/tables/app_data.h"
-#include "core/tables/ne_table.h"
 #include "core/tables/user_account.h"
 #include "features/provisioning/multicast/mc_fast_prov_dlg.h"
-#include "platform/scripted_runners.h"
 
 #include <QComboBox>
 
@@ -25,84 +20,18 @@
 namespace {
 
 using Dlg = CMcFastProvDlg;
-
-// NE 100: two shelves, the second in a position that takes no shelf the combos offer. NE 101: one shelf. NE 102:
-// one shelf and no line-card model. The line card ALC-T suits NE 100, ALC-U NE 101.
-constexpr const char* kModels = R"(
-[SYSTEM]
-MAXENTITYLEVEL1=1
-MAXENTITYLEVEL2=2
-MAXENTITYLEVEL3=26
-MAXENTITYLEVEL4=48
-[MODEL100]
-NAME=Cabinet
-LEVEL=1
-CHILDCNT=2
-CHILDTYPELIST=110,110
-SUBPROVCLASS=48,50
-[MODEL101]
-NAME=Single
-LEVEL=1
-CHILDCNT=1
-CHILDTYPELIST=110
-SUBPROVCLASS=48
-[MODEL102]
-NAME=Bare
-LEVEL=1
-CHILDCNT=1
-CHILDTYPELIST=110
-SUBPROVCLASS=48
-[MODEL110]
-NAME=Line Shelf
-LEVEL=2
-CHILDCNT=2
-CHILDTYPELIST=2147483647,2147483647
-SUBPROVCLASS=1/9,1/9
-[MODEL130]
-NAME=ALC-T
-NOTE=test card
-LEVEL=3
-NEMODEL=100
-PROVCLASS=9
-CHILDCNT=2
-CHILDTYPELIST=151,151
-SUBPROVCLASS=64,64
-[MODEL131]
-NAME=ALC-U
-NOTE=test card
-LEVEL=3
-NEMODEL=101
-PROVCLASS=9
-CHILDCNT=2
-CHILDTYPELIST=151,151
-SUBPROVCLASS=64,64
-[MODEL151]
-NAME=Port
-LEVEL=4
-PROVCLASS=64
-)";
+using namespace made_up;
 
 class McFastProvDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ReplaceEntityModels(LoadEntityModelSetFromText(kModels, "", "").models);
         LoadProgramStrings();
-        AppData().Reset();
+        InstallMadeUpNes();
         AppData().role = kRoleUser;
         std::string rights(127, '-');
         rights[kRightMcFastProvisioning] = 'q';
         SetUserRights(kRoleUser, rights.c_str());
-        for (uint32_t model : {100u, 101u, 102u}) {
-            CNeRecord ne;
-            ne.neId = model;
-            ne.neModelId = model;
-            ne.name = "NE-" + std::to_string(model);
-            ne.address = {10, 0, 2, static_cast<uint8_t>(model)};
-            CNeRecord* added = nullptr;
-            ASSERT_EQ(AppData().nes.AddNe(ne, &added), NeResult::kOk);
-            added->BuildEntityTree();
-        }
     }
     void TearDown() override
     {
@@ -111,27 +40,17 @@ protected:
         ReplaceEntityModels(nullptr);
     }
 
-    // Opens the dialog on the NE's first slot from an opener; `work` acts in it once it is shown. The dialog's result.
+    // Opens the dialog on the NE's first slot; `work` acts in it once it is shown. The dialog's result.
     int Open(uint32_t neId, const std::function<void(Dlg&)>& work)
     {
-        int result = 0;
-        runner_.Push([&](QDialog&) {
-            EXPECT_TRUE(PumpUntil([&] { return opener_.IsFirstShowDone(); }));
-            Dlg dlg(&opener_);
-            const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 1);
-            const CEntityId target(&slot);
-            dlg.SetTarget(static_cast<int>(neId), &target);
-            runner_.Push([&](QDialog&) {
-                EXPECT_TRUE(PumpUntil([&] { return dlg.IsFirstShowDone() || dlg.IsEnded(); }));
-                if (!dlg.IsEnded())
-                    work(dlg);
-                return IDCANCEL;
-            });
-            result = dlg.DoModal();
-            return IDOK;
-        });
-        opener_.DoModal();
-        return result;
+        return RunFromOpener<Dlg>(
+            runner_, opener_,
+            [neId](Dlg& dlg) {
+                const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 1);
+                const CEntityId target(&slot);
+                dlg.SetTarget(static_cast<int>(neId), &target);
+            },
+            work);
     }
     static QComboBox& Combo(Dlg& dlg, int id) { return *dlg.GetDlgItemAs<QComboBox>(id); }
 
@@ -143,7 +62,7 @@ protected:
 TEST_F(McFastProvDlgTest, AnNeOfTwoShelvesKeepsBothShelfCombosChoosable)
 {
     bool shown = false;
-    Open(100, [&](Dlg& dlg) {
+    Open(kCabinetNe, [&](Dlg& dlg) {
         shown = true;
         for (int id : {Dlg::kShelfFromId, Dlg::kShelfToId}) {
             SCOPED_TRACE(id);
@@ -157,7 +76,7 @@ TEST_F(McFastProvDlgTest, AnNeOfTwoShelvesKeepsBothShelfCombosChoosable)
 TEST_F(McFastProvDlgTest, ASingleShelfNeShowsBothShelfCombosOnItsShelfDisabled)
 {
     bool shown = false;
-    Open(101, [&](Dlg& dlg) {
+    Open(kSingleNe, [&](Dlg& dlg) {
         shown = true;
         for (int id : {Dlg::kShelfFromId, Dlg::kShelfToId}) {
             SCOPED_TRACE(id);
@@ -172,7 +91,8 @@ TEST_F(McFastProvDlgTest, ASingleShelfNeShowsBothShelfCombosOnItsShelfDisabled)
 
 TEST_F(McFastProvDlgTest, TypeNamesTheLineCardModelsOfTheNe)
 {
-    for (const auto& [ne, name, model] : {std::tuple{100u, "ALC-T", 130u}, std::tuple{101u, "ALC-U", 131u}}) {
+    for (const auto& [ne, name, model] :
+         {std::tuple{kCabinetNe, "ALC-T", kCabinetCard}, std::tuple{kSingleNe, "ALC-U", kSingleCard}}) {
         SCOPED_TRACE(ne);
         bool shown = false;
         Open(ne, [&](Dlg& dlg) {
@@ -190,7 +110,7 @@ TEST_F(McFastProvDlgTest, TypeNamesTheLineCardModelsOfTheNe)
 TEST_F(McFastProvDlgTest, AnNeWithoutALineCardModelGetsNoDialog)
 {
     bool shown = false;
-    EXPECT_EQ(Open(102, [&](Dlg&) { shown = true; }), IDCANCEL);
+    EXPECT_EQ(Open(kBareNe, [&](Dlg&) { shown = true; }), IDCANCEL);
     EXPECT_FALSE(shown);
     EXPECT_EQ(opener_.GetMessageText(), QStringLiteral("Unknown entity type"));
 }

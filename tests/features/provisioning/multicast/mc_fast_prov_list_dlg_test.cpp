@@ -3,19 +3,14 @@
 // card is of another model and taking the model's ports for an empty one, every row ticked; a range end above or
 // below a slot is an internal error and the list closes; an operator without the right gets no list.
 
-#include "tests/ui/framework/framework_test_support.h"
+#include "tests/features/provisioning/made_up_nes.h"
 
-#include "core/entity/entity_model_loader.h"
-#include "core/entity/entity_model_set.h"
 #include "core/tables/access_rights.h"
-#include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
-#include "core/tables/ne_table.h"
 #include "core/tables/user_account.h"
 #include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
 #include "platform/list_control.h"
-#include "platform/scripted_runners.h"
 
 #include <QLabel>
 #include <QTreeView>
@@ -81,27 +76,17 @@ protected:
         SetUserRights(kRoleUser, rights.c_str());
     }
 
-    // Opens the list from an opener on the range and the model; `work` acts in it once it is shown. The result of
-    // the list, and the opener's message line after it.
+    // Opens the list from an opener on the range and the model; `work` acts in it once it is shown. The list's
+    // result; a text it closed with stays on the opener's message line.
     int Open(const CEntityIndex& from, const CEntityIndex& to, uint32_t model, const std::function<void(List&)>& work)
     {
-        int result = 0;
-        runner_.Push([&](QDialog&) {
-            EXPECT_TRUE(PumpUntil([&] { return opener_.IsFirstShowDone(); }));
-            List list(&opener_);
-            list.SetTarget(static_cast<int>(kNe), nullptr);
-            list.SetRun(from, to, model, channel_);
-            runner_.Push([&](QDialog&) {
-                EXPECT_TRUE(PumpUntil([&] { return list.IsFirstShowDone() || list.IsEnded(); }));
-                if (!list.IsEnded())
-                    work(list);
-                return IDCANCEL;
-            });
-            result = list.DoModal();
-            return IDOK;
-        });
-        opener_.DoModal();
-        return result;
+        return RunFromOpener<List>(
+            runner_, opener_,
+            [&](List& list) {
+                list.SetTarget(static_cast<int>(kNe), nullptr);
+                list.SetRun(from, to, model, channel_);
+            },
+            work);
     }
     static QStringList Column(List& list, int column)
     {
