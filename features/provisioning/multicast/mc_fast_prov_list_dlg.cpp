@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
-constexpr int kErrorBox = static_cast<int>(0x80000000u);
 constexpr int kFirstTickMs = 5;
 constexpr int kNextTickMs = 100;
 
@@ -203,7 +202,6 @@ void CMcFastProvListDlg::ShowOutcome(uint32_t portId, const McProvisionResult& r
     case McProvisionOutcome::kFailed:
         row.image = kImageFailed;
         rows_.Put(row);
-        ShowMessageById(result.messageId, kErrorBox);
         Stop();
         return;
     }
