@@ -141,7 +141,11 @@ void CMcFastProvDlg::OpenList()
         }
     }
     const auto* type = GetDlgItemAs<QComboBox>(kTypeId);
-    const uint32_t modelId = type != nullptr && type->currentIndex() >= 0 ? type->currentData().value<quint32>() : 0;
+    if (type->currentIndex() < 0) {
+        ShowAlertTextById(kStrPleaseSelectOneItem, kTypeId);
+        return;
+    }
+    const uint32_t modelId = type->currentData().value<quint32>();
     if (CurrentEntityModels().FindModel(modelId) == nullptr) {
         ShowAlertTextById(kStrUnknownEntityType, kTypeId);
         return;

@@ -107,6 +107,25 @@ TEST_F(McFastProvDlgTest, TypeNamesTheLineCardModelsOfTheNe)
     }
 }
 
+TEST_F(McFastProvDlgTest, ListNeedsATypeAndThenAProfile)
+{
+    bool shown = false;
+    Open(kSingleNe, [&](Dlg& dlg) {
+        shown = true;
+        Combo(dlg, Dlg::kTypeId).setCurrentIndex(-1);
+        dlg.OnCommandHook(Dlg::kListId, BN_CLICKED);
+        EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Please select one item"));
+        EXPECT_EQ(dlg.GetMarkedControl(1), Dlg::kTypeId);
+        // With the type, the profile the server did not give is missing.
+        Combo(dlg, Dlg::kTypeId).setCurrentIndex(0);
+        dlg.OnCommandHook(Dlg::kListId, BN_CLICKED);
+        EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Please select one item"));
+        EXPECT_EQ(dlg.ProfilePage().GetMarkedControl(1), CMcProfilePage::kProfileId);
+        EXPECT_FALSE(dlg.IsEnded());
+    });
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(McFastProvDlgTest, AnNeWithoutALineCardModelGetsNoDialog)
 {
     bool shown = false;
