@@ -7,15 +7,16 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/mc_server_steps.h"
 
-#include "features/provisioning/multicast/mc_fast_prov_dlg.h"
-#include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_table.h"
+#include "features/provisioning/multicast/mc_fast_prov_dlg.h"
+#include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
 #include "link/record_requests.h"
 #include "link/records/mc_channel_rec.h"
 #include "link/records/mc_service_profile_rec.h"
 #include "link/records/pvc_key_rec.h"
 #include "link/records/request_codes.h"
+#include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 
 #include <QComboBox>
@@ -56,12 +57,25 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Dialog>([&](Dialog& dialog) {
+        // What the operator sees first: North-1 has one shelf; the card chosen in the tree; the defaults.
+        for (int id : {Dialog::kShelfFromId, Dialog::kShelfToId}) {
+            EXPECT_FALSE(dialog.IsControlEnabled(id)) << id;
+            EXPECT_EQ(e2e::Field(dialog, id), QStringLiteral("1")) << id;
+        }
+        EXPECT_EQ(e2e::Field(dialog, Dialog::kVpiId), QStringLiteral("0"));
+        EXPECT_EQ(e2e::Field(dialog, Dialog::kVciId), QStringLiteral("32"));
+        EXPECT_EQ(e2e::Field(dialog, Dialog::kVlanId), QStringLiteral("1"));
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dialog::kEnabledId));
+        EXPECT_EQ(e2e::Field(dialog.LimitPage(), CMcChannelLimitPage::kLimitId), QStringLiteral("1"));
+        EXPECT_EQ(e2e::Field(dialog.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
         auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
+        EXPECT_EQ(type->currentIndex(), 0);
         const int card = type->findData(QVariant::fromValue<quint32>(kLineCardModel));
         if (card < 0) {
             ADD_FAILURE() << "the slot's line card is not offered";
             return IDCANCEL;
         }
+        EXPECT_EQ(type->itemText(card), QStringLiteral("ALC-24")) << "the model's name";
         Choose(dialog, Dialog::kTypeId, type->itemText(card));
         Type(dialog, Dialog::kVciId, QStringLiteral("70"));
         Type(dialog, Dialog::kVlanId, QStringLiteral("301"));
@@ -117,6 +131,48 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// A disabled channel goes on without any check; the server refuses the first add: the operator is told once, as a
+// failure to update, the port is marked and the run ends there.
+TEST(McFastProvisionE2eTest, ARefusedAddMarksThePortAndEndsTheRun)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::AddBasicServiceProfile(program);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Dialog>([&](Dialog& dialog) {
+        Choose(dialog, Dialog::kTypeId, QStringLiteral("ALC-24"));
+        Click(dialog, Dialog::kDisabledId);
+        Type(dialog, Dialog::kVciId, QStringLiteral("71"));
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& ports = *list.FindList(kListControlId);
+            server_test::CRawClient& probe = program.ServerProbe();
+            const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqMcChannelAdd.value, 0, 0});
+            EXPECT_TRUE(probe.ReplyTo(
+                probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+            const size_t boxes = person.boxTexts.size();
+            person.AnswerBox(IDOK);
+            Click(list, List::kGoId);
+            EXPECT_TRUE(program.WaitUntil([&] { return !list.IsRunning(); }));
+            EXPECT_EQ(CellImage(ports, 0), kImageFailed);
+            EXPECT_NE(CellImage(ports, 1), kImageDone) << "the run ended on the first port";
+            EXPECT_EQ(person.boxTexts.size(), boxes + 1) << "one box";
+            if (person.boxTexts.size() > boxes) {
+                EXPECT_EQ(person.boxTexts.back(),
+                          QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            }
+            EXPECT_TRUE(list.IsControlEnabled(List::kGoId));
+            return IDCANCEL;
+        });
+        Click(dialog, Dialog::kListId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcFastProvision));
+    EXPECT_EQ(ChannelOf(program.ServerRecords(kReqMcChannel, e2e::kNorth1), 10101), nullptr);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 // In direct mode the run writes the NE's own channels: the first card's ports with a PVC in service take the channel,
 // and the run waits on the first port without one.
 class McFastProvisionDirectE2eTest : public e2e::CDirectNeTest {};
@@ -129,6 +185,9 @@ TEST_F(McFastProvisionDirectE2eTest, InDirectModeTheNesPortsTakeTheChannel)
     ASSERT_NE(card, nullptr);
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dialog>([&](Dialog& dialog) {
+        // The simulated NE has two shelves: both shelf combos can be chosen.
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kShelfFromId));
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kShelfToId));
         auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
         const int model = type->findData(QVariant::fromValue<quint32>(card->GetModelId()));
         if (model < 0) {

@@ -216,4 +216,28 @@ TEST_F(PacketFiltersE2eTest, ACancelledCardChoiceOpensNothing)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
+// South-1 has two shelves: the operator picks the shelf as well as the card.
+TEST_F(PacketFiltersE2eTest, OnAnNeOfTwoShelvesTheOperatorPicksTheShelfToo)
+{
+    constexpr uint32_t kSouth1 = 2;
+    const CEntityIndex ne = CEntityIndex::FromLevels(1);
+    program_.Frame().SetCurrentEntity(kSouth1, &ne);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CXdslSlotSelectionDlg>([&](CXdslSlotSelectionDlg& pick) {
+        EXPECT_TRUE(pick.IsControlEnabled(CXdslSlotSelectionDlg::kShelfComboId)) << "two shelves";
+        EXPECT_TRUE(Choose(pick, CXdslSlotSelectionDlg::kShelfComboId, QStringLiteral("2")));
+        EXPECT_TRUE(Choose(pick, CXdslSlotSelectionDlg::kSlotComboId, QStringLiteral("3")));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pick, QStringLiteral("slot_selection_two_shelves")));
+        Click(pick, IDOK);
+        EXPECT_TRUE(pick.IsEnded());
+        return IDCANCEL;
+    });
+    person.OnDialog<Filters>([&](Filters& dlg) {
+        EXPECT_EQ(dlg.GetTargetEntity().index, CEntityIndex::FromLevels(1, 2, 3)) << "the card chosen";
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdPacketFilter));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 } // namespace

@@ -49,7 +49,8 @@ void CMcFastProvDlg::InitData()
     for (int id : {kShelfFromId, kShelfToId}) {
         auto* shelf = GetDlgItemAs<QComboBox>(id);
         InitShelfCombo(shelf, ne, &target, kXdslLinePorts, 0);
-        if (shelf != nullptr && shelf->count() < 2) {
+        // By the shelves the NE has, not by those the combo offers.
+        if (shelf != nullptr && ne->usedChildCount < 2) {
             shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
             EnableControl(id, false);
         }
@@ -59,7 +60,7 @@ void CMcFastProvDlg::InitData()
 
     auto* type = GetDlgItemAs<QComboBox>(kTypeId);
     for (const CEntityType* model : McProvisionLineCardModels(CurrentEntityModels(), ne != nullptr ? ne->neModelId : 0))
-        type->addItem(QString::fromStdString(model->GetDisplayName()), QVariant::fromValue<quint32>(model->GetId()));
+        type->addItem(QString::fromStdString(model->GetName()), QVariant::fromValue<quint32>(model->GetId()));
     if (type->count() == 0) {
         ShowAlertTextById(kStrUnknownEntityType);
         EndDialog(IDCANCEL);
@@ -140,7 +141,11 @@ void CMcFastProvDlg::OpenList()
         }
     }
     const auto* type = GetDlgItemAs<QComboBox>(kTypeId);
-    const uint32_t modelId = type != nullptr && type->currentIndex() >= 0 ? type->currentData().value<quint32>() : 0;
+    if (type->currentIndex() < 0) {
+        ShowAlertTextById(kStrPleaseSelectOneItem, kTypeId);
+        return;
+    }
+    const uint32_t modelId = type->currentData().value<quint32>();
     if (CurrentEntityModels().FindModel(modelId) == nullptr) {
         ShowAlertTextById(kStrUnknownEntityType, kTypeId);
         return;
@@ -150,7 +155,6 @@ void CMcFastProvDlg::OpenList()
         ShowPageAlertTextById(&profile_, kStrPleaseSelectOneItem, CMcProfilePage::kProfileId);
         return;
     }
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     McChannelRec channel;
     channel.vpi = static_cast<uint8_t>(fields_.vpi);
     channel.vci = static_cast<uint16_t>(fields_.vci);
@@ -160,7 +164,7 @@ void CMcFastProvDlg::OpenList()
     channel.adminState = stateIndex_ == 0 ? kMcChannelEnabled : kMcChannelDisabled;
     CMcFastProvListDlg list(this);
     list.SetTarget(GetNeId(), nullptr);
-    list.SetRun(ne != nullptr ? McProvisionPorts(CurrentEntityModels(), *ne, range, modelId) : std::vector<uint32_t>{},
-                channel);
+    list.SetRun(CEntityIndex::FromLevels(1, range.fromShelf, range.fromSlot),
+                CEntityIndex::FromLevels(1, range.toShelf, range.toSlot), modelId, channel);
     list.DoModal();
 }

@@ -1,8 +1,11 @@
 #include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
 
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type_ids.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
+#include "features/provisioning/multicast/mc_fast_provision_ports.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/record_table_model.h"
@@ -18,7 +21,6 @@
 namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, exclamation, No default
-constexpr int kErrorBox = static_cast<int>(0x80000000u);
 constexpr int kFirstTickMs = 5;
 constexpr int kNextTickMs = 100;
 
@@ -54,11 +56,12 @@ CMcFastProvListDlg::CMcFastProvListDlg(QWidget* parent)
 
 CMcFastProvListDlg::~CMcFastProvListDlg() = default;
 
-void CMcFastProvListDlg::SetRun(const std::vector<uint32_t>& ports, const McChannelRec& channel)
+void CMcFastProvListDlg::SetRun(const CEntityIndex& from, const CEntityIndex& to, uint32_t lineCardModelId,
+                                const McChannelRec& channel)
 {
-    ports_.clear();
-    for (uint32_t port : ports)
-        ports_.push_back({port, -1});
+    from_ = from;
+    to_ = to;
+    lineCardModelId_ = lineCardModelId;
     channel_ = channel;
 }
 
@@ -66,6 +69,11 @@ void CMcFastProvListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightMcFastProvisioning) != 0 || CheckTargetNeOrClose() != 0)
         return;
+    if (from_.GetLevel() != kEntityLevelSlot || to_.GetLevel() != kEntityLevelSlot) {
+        ShowAlertTextById(kStrInternalError);
+        EndDialog(IDCANCEL);
+        return;
+    }
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     EnableCheckBoxes();
@@ -76,7 +84,12 @@ void CMcFastProvListDlg::InitData()
               LoadQString(channel_.adminState == kMcChannelEnabled ? kStrValueEnabled : kStrValueDisabled));
     ShowLabel(*this, kLimitId, QString::number(channel_.channelLimit));
     ShowLabel(*this, kProfileId, QString::fromStdString(channel_.profile));
-    rows_.SetRecords(ports_);
+    std::vector<McProvisionRow> rows;
+    const McProvisionRange range{from_.Shelf(), to_.Shelf(), from_.Slot(), to_.Slot()};
+    for (uint32_t port : McProvisionPorts(CurrentEntityModels(), *FindNeById(static_cast<uint32_t>(GetNeId())), range,
+                                          lineCardModelId_))
+        rows.push_back({port, -1});
+    rows_.SetRecords(rows);
     TickAll(true);
     EnableForRun(false);
 }
@@ -189,7 +202,6 @@ void CMcFastProvListDlg::ShowOutcome(uint32_t portId, const McProvisionResult& r
     case McProvisionOutcome::kFailed:
         row.image = kImageFailed;
         rows_.Put(row);
-        ShowMessageById(result.messageId, kErrorBox);
         Stop();
         return;
     }

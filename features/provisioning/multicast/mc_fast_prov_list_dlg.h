@@ -9,11 +9,15 @@
 // image 24 and ends the run. Stop ends a run (a port under way still shows how it ended); Select All (1059) and
 // Deselect All (1060) tick the rows; Export (1165) writes the list.
 //
+// The list finds its ports itself (mc_fast_provision_ports.h) from the range of slots and the line-card model it is
+// given; a range whose ends are not both slots is an internal error, and the list closes.
+//
 //     CMcFastProvListDlg dlg(this);
 //     dlg.SetTarget(neId, nullptr);
-//     dlg.SetRun(ports, channel);           // the ports in walk order, the channel for every one of them
+//     dlg.SetRun(from, to, lineCardModelId, channel); // {1, shelf, slot} both; the channel for every port
 //     dlg.DoModal();
 
+#include "core/entity/entity_index.h"
 #include "features/provisioning/multicast/mc_fast_provision_step.h"
 #include "link/records/mc_channel_rec.h"
 #include "ui/framework/dialogs/record_list.h"
@@ -54,7 +58,8 @@ public:
     explicit CMcFastProvListDlg(QWidget* parent = nullptr);
     ~CMcFastProvListDlg() override;
 
-    void SetRun(const std::vector<uint32_t>& ports, const McChannelRec& channel);
+    void SetRun(const CEntityIndex& from, const CEntityIndex& to, uint32_t lineCardModelId,
+                const McChannelRec& channel);
     bool IsRunning() const { return IsControlEnabled(kStopId); }
 
     void InitData() override;
@@ -75,7 +80,9 @@ private:
 
     std::unique_ptr<Ui::CMcFastProvListDlg> ui_;
     CRecordList<McProvisionRow> rows_;
-    std::vector<McProvisionRow> ports_;
+    CEntityIndex from_;
+    CEntityIndex to_;
+    uint32_t lineCardModelId_ = 0;
     McChannelRec channel_;
     int position_ = 0;
     CRequestWorker worker_;

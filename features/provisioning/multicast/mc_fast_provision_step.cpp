@@ -3,6 +3,7 @@
 #include "features/provisioning/multicast/mc_channel_requests.h"
 #include "features/provisioning/multicast/mc_channel_rules.h"
 #include "features/provisioning/pvcs/mc_channel_entry.h"
+#include "link/records/request_codes.h"
 #include "ui/framework/messages/string_ids.h"
 
 namespace {
@@ -50,7 +51,8 @@ McProvisionResult FinishMcChannel(uint32_t neId, const McChannelRec& channel, st
         if (FastProvisionExceedsVlanMacLimit(*room, channel.channelLimit, heldLimit))
             return {McProvisionOutcome::kPaused, kStrVlanMacLimitBelowCommitted};
     }
-    if (const uint32_t refusal = WriteMcChannel(neId, true, channel, requests))
-        return {McProvisionOutcome::kFailed, refusal};
+    // Unlike the channel setting's write, a refused add is told by the driver, as a failure to update.
+    if (!requests.Add(kReqMcChannel, neId, channel, {.failureTextId = kStrFailToUpdateData}).Ok())
+        return {McProvisionOutcome::kFailed, 0};
     return {McProvisionOutcome::kWritten, 0};
 }

@@ -19,7 +19,7 @@ enum class McProvisionOutcome : uint8_t {
 
 struct McProvisionResult {
     McProvisionOutcome outcome = McProvisionOutcome::kWritten;
-    uint32_t messageId = 0; // the refusal to show on the message line (a rule) or in a box (the write); 0 for none
+    uint32_t messageId = 0; // the refusal of a rule, for the message line; 0 for none (a refused add the driver told)
 };
 
 // `confirmOverwrite` asks whether the port's channel is to be replaced.

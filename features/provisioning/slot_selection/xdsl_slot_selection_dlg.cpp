@@ -38,7 +38,8 @@ void CXdslSlotSelectionDlg::InitData()
     const CEntityIndex start = GetTargetEntity().index;
     InitShelfCombo(ui_->shelfCombo, ne, &start, kXdslLinePorts, kOwnDelegates);
     FillSlots(&start);
-    if (ui_->shelfCombo->count() < 2) {
+    // By the shelves the NE has, not by those the combo offers.
+    if (ne->usedChildCount < 2) {
         ui_->shelfCombo->setCurrentIndex(ui_->shelfCombo->count() > 0 ? 0 : -1);
         EnableControl(kShelfComboId, false);
     }

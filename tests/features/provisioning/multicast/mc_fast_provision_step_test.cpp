@@ -108,7 +108,7 @@ TEST(McFastProvisionStepTest, ADisabledChannelAsksTheNeNothingBeforeItsAdd)
     EXPECT_EQ(ne.Sent().front().code, kReqMcChannelAdd.value);
 }
 
-TEST(McFastProvisionStepTest, ARefusedWriteWithoutAStatusWordEndsTheRun)
+TEST(McFastProvisionStepTest, ARefusedAddEndsTheRunWithTheDriversFailureToUpdate)
 {
     pvc_test::CFakePvcNe ne;
     ne.AddPvc(Pvc(40), kPvcRowActive);
@@ -116,7 +116,10 @@ TEST(McFastProvisionStepTest, ARefusedWriteWithoutAStatusWordEndsTheRun)
     const McProvisionResult result = ProvisionMcChannel(
         kNe, Channel(1), [] { return true; }, CRecordRequests(ne.Channel()));
     EXPECT_EQ(result.outcome, McProvisionOutcome::kFailed);
-    EXPECT_EQ(result.messageId, kStrFailToUpdateData);
+    EXPECT_EQ(result.messageId, 0u) << "the driver has told it";
+    ASSERT_FALSE(ne.Sent().empty());
+    EXPECT_EQ(ne.Sent().back().code, kReqMcChannelAdd.value);
+    EXPECT_EQ(ne.Sent().back().failureTextId, kStrFailToUpdateData);
 }
 
 } // namespace

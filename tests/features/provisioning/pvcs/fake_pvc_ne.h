@@ -56,6 +56,7 @@ struct SentRequest {
     uint16_t code = 0;
     uint8_t operation = 0;
     std::vector<uint8_t> record;
+    uint32_t failureTextId = 0; // the text of the box the driver shows on a failure
 };
 
 class CFakePvcNe {
@@ -106,8 +107,8 @@ public:
     EmsChannel Channel()
     {
         EmsChannel channel;
-        channel.request = [this](EmsMsg& request, EmsMsg** reply, uint32_t, int32_t, bool) {
-            return Serve(request, reply);
+        channel.request = [this](EmsMsg& request, EmsMsg** reply, uint32_t failureTextId, int32_t, bool) {
+            return Serve(request, reply, failureTextId);
         };
         return channel;
     }
@@ -132,12 +133,13 @@ private:
         return result;
     }
 
-    int Serve(const EmsMsg& request, EmsMsg** reply)
+    int Serve(const EmsMsg& request, EmsMsg** reply, uint32_t failureTextId)
     {
         code_ = request.requestCode;
         const auto* bytes = static_cast<const uint8_t*>(request.records);
         sent_.push_back({request.requestCode, request.operation,
-                         std::vector<uint8_t>(bytes, bytes + request.recordSize * std::max(request.count, 0))});
+                         std::vector<uint8_t>(bytes, bytes + request.recordSize * std::max(request.count, 0)),
+                         failureTextId});
         if (static_cast<int>(sent_.size()) == refuseAt_ ||
             std::find(refusedKinds_.begin(), refusedKinds_.end(), std::make_pair(code_, request.operation)) !=
                 refusedKinds_.end())
