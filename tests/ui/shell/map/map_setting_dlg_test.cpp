@@ -6,6 +6,8 @@
 #include "platform/scripted_runners.h"
 #include "ui/shell/map/map_setting_dlg.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -154,7 +156,11 @@ TEST_F(MapSettingDlgTest, AModifiedMapKeepsItsIdAndTheWorldsRange)
     wide.south = -90;
     dlg.SetMap(wide);
     dlg.SetIdsInUse({4});
-    runner.Push([&](QDialog&) {
+    // The preview drawn on opening meets the bound out of range and says so in a box, which may come before this
+    // script runs or while it runs: the box is answered, the dialog tested, whichever comes first.
+    const auto script = [&](QDialog& shown) {
+        if (&shown != &dlg)
+            return IDOK;
         ShowDialog(dlg);
         EXPECT_TRUE(dlg.GetDlgItemAs<QLineEdit>(Dlg::kMapIdId)->isReadOnly());
         dlg.OnOK();
@@ -165,7 +171,9 @@ TEST_F(MapSettingDlgTest, AModifiedMapKeepsItsIdAndTheWorldsRange)
         dlg.OnOK();
         EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Map ID is used")) << "the opener's list holds the id";
         return 0;
-    });
+    };
+    runner.Push(script);
+    runner.Push(script);
     EXPECT_EQ(dlg.DoModal(), 0);
     EXPECT_EQ(dlg.GetMap().id, 4u);
 }
@@ -198,13 +206,48 @@ TEST_F(MapSettingDlgTest, ThePreviewShowsAPictureThatCanBeRead)
     town.north = 60.1F;
     town.south = 59.7F;
     dlg.SetMap(town);
+    ScriptedMessageBoxes boxes;
     runner.Push([&](QDialog&) {
         ShowDialog(dlg);
         EXPECT_TRUE(dlg.HasPreview());
-        dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"));
-        dlg.DrawPreview();
-        EXPECT_FALSE(dlg.HasPreview()) << "a file that is no picture leaves the preview empty";
-        EXPECT_TRUE(dlg.GetMessageText().isEmpty()) << "without a message";
+        // What the picture loader refuses leaves the preview empty, without a message or a box: no picture, one
+        // larger than a picture may be, a file that is not there.
+        const QString pictures = QStringLiteral(TARVIK_TEST_DATA_DIR "/pictures/");
+        for (const QString& refused : {QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"),
+                                       pictures + QStringLiteral("huge_announced.png"),
+                                       pictures + QStringLiteral("too_wide.png"), pictures + QStringLiteral("none.png")}) {
+            dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(pictures + QStringLiteral("two_colors.png"));
+            dlg.DrawPreview();
+            EXPECT_TRUE(dlg.HasPreview());
+            dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(refused);
+            dlg.DrawPreview();
+            EXPECT_FALSE(dlg.HasPreview()) << refused.toStdString();
+            EXPECT_TRUE(dlg.GetMessageText().isEmpty()) << refused.toStdString();
+        }
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(boxes.Requests().empty());
+}
+
+// The picture is stretched over the whole preview, its aspect not kept.
+TEST_F(MapSettingDlgTest, ThePreviewStretchesThePictureOverTheControl)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    CMapDef map;
+    map.imageFile = TARVIK_TEST_DATA_DIR "/pictures/two_colors.png";
+    dlg.SetMap(map);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        const auto* preview = dlg.GetDlgItemAs<QLabel>(Dlg::kPreviewId);
+        const QImage shown = preview->pixmap().toImage();
+        EXPECT_EQ(shown.size(), preview->contentsRect().size());
+        const QImage source(QStringLiteral(TARVIK_TEST_DATA_DIR "/pictures/two_colors.png"));
+        // The left and right edges show the source's own left and right colours.
+        EXPECT_EQ(shown.pixelColor(1, shown.height() / 2), source.pixelColor(0, source.height() / 2));
+        EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() / 2),
+                  source.pixelColor(source.width() - 1, source.height() / 2));
         return IDCANCEL;
     });
     dlg.DoModal();
