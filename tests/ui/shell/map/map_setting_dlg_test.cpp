@@ -3,12 +3,15 @@
 
 #include "tests/ui/framework/framework_test_support.h"
 
+#include "platform/delta_spin.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/map/map_setting_dlg.h"
 
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -178,6 +181,49 @@ TEST_F(MapSettingDlgTest, AModifiedMapKeepsItsIdAndTheWorldsRange)
     EXPECT_EQ(dlg.GetMap().id, 4u);
 }
 
+// The spin steps the id within 1..99999.
+TEST_F(MapSettingDlgTest, TheSpinKeepsTheIdInItsRange)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessCreate);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        auto* id = dlg.GetDlgItemAs<QLineEdit>(Dlg::kMapIdId);
+        auto* spin = dlg.GetDlgItemAs<DeltaSpin>(Dlg::kMapIdSpinId);
+        const struct {
+            const char* from;
+            int delta;
+            const char* to;
+        } steps[] = {{"1", -1, "1"}, {"1", 1, "2"}, {"99998", 1, "99999"}, {"99999", 1, "99999"}};
+        for (const auto& step : steps) {
+            id->setText(QString::fromLatin1(step.from));
+            spin->Step(step.delta);
+            EXPECT_EQ(id->text(), QString::fromLatin1(step.to)) << step.from << " " << step.delta;
+        }
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+}
+
+// The name takes 63 characters, the file name 127: a key past them is not taken.
+TEST_F(MapSettingDlgTest, TheNameAndTheFileNameTakeTheirLengths)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessCreate);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        for (const auto& [id, length] : {std::pair{Dlg::kNameId, 63}, std::pair{Dlg::kFileId, 127}}) {
+            auto* edit = dlg.GetDlgItemAs<QLineEdit>(id);
+            QTest::keyClicks(edit, QString(length + 1, QLatin1Char('a')));
+            EXPECT_EQ(edit->text().size(), length) << id;
+        }
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+}
+
 TEST_F(MapSettingDlgTest, ShowModeChangesNothing)
 {
     ScriptedModalRunner runner;
@@ -228,6 +274,18 @@ TEST_F(MapSettingDlgTest, ThePreviewShowsAPictureThatCanBeRead)
     });
     dlg.DoModal();
     EXPECT_TRUE(boxes.Requests().empty());
+}
+
+// One group, "Map Information", holds the fields and the preview.
+TEST_F(MapSettingDlgTest, ThePreviewLiesInTheMapInformationGroup)
+{
+    Dlg dlg;
+    const QList<QGroupBox*> groups = dlg.findChildren<QGroupBox*>();
+    ASSERT_EQ(groups.size(), 1);
+    EXPECT_EQ(groups[0]->title(), QStringLiteral("Map Information"));
+    for (int id : {Dlg::kMapIdId, Dlg::kNameId, Dlg::kFileId, Dlg::kBrowseId, Dlg::kNorthId, Dlg::kWestId, Dlg::kEastId,
+                   Dlg::kSouthId, Dlg::kPreviewId})
+        EXPECT_TRUE(groups[0]->geometry().contains(dlg.GetDlgItem(id)->geometry())) << id;
 }
 
 // The picture is stretched over the whole preview, its aspect not kept.
