@@ -148,19 +148,27 @@ TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
     EXPECT_TRUE(program.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to open file")));
 }
 
-// In direct mode the NE's panel is there from the login; a right click over a card pops the card's own menu, as in
-// server mode.
-TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
-{
+// In direct mode the NE's panel is there from the login.
+class FrontPanelDirectE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.StartAgent());
+        ASSERT_TRUE(program.Login("qurim", "private"));
+        program.Frame().resize(1280, 800);
+        ASSERT_TRUE(
+            program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
+        program.Settle();
+        panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
+        ASSERT_NE(panel, nullptr);
+    }
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.Frame().resize(1280, 800);
-    ASSERT_TRUE(
-        program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
-    program.Settle();
-    auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
-    ASSERT_NE(panel, nullptr);
+    CFrameView* panel = nullptr;
+};
+
+// A right click over a card pops the card's own menu, as in server mode.
+TEST_F(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
+{
     const QRect chassis = panel->EntityRect(CEntityIndex::FromLevels(1));
     const QRect card = panel->EntityRect(CEntityIndex::FromLevels(1, 1, 1));
     ASSERT_FALSE(chassis.isEmpty());
@@ -196,17 +204,8 @@ private:
 
 // In direct mode an ADSL port of a line card pops the ADSL port popup of the direct menu: the NE tells its ports'
 // types in its entity table.
-TEST(FrontPanelDirectE2eTest, AnAdslPortPopsTheAdslPortPopup)
+TEST_F(FrontPanelDirectE2eTest, AnAdslPortPopsTheAdslPortPopup)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.Frame().resize(1280, 800);
-    ASSERT_TRUE(
-        program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
-    program.Settle();
-    auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
-    ASSERT_NE(panel, nullptr);
     // Port 2 of the ALC-48 in slot 1 of the main shelf.
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);
     constexpr uint32_t kAdslPortModel = 51;
