@@ -234,6 +234,9 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
     AddTrunkDefaults(adslPorts);
     AddLineRows(adslPorts);
     AddPortHubDefaults(adslPorts);
+    // The ports of each board, of the types its model gives them, are entities of the NE's table as well; the
+    // alarm generator below keeps to the NE, its shelves and boards.
+    std::vector<EntityStateRec> ports;
     for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
@@ -242,10 +245,24 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         slot.plannedType = board.plannedType;
         slot.onlineType = board.onlineType;
         states.push_back(slot);
+        const CEntityType* boardModel =
+            models != nullptr && IsConcreteType(board.onlineType) ? models->FindModel(board.onlineType) : nullptr;
+        for (int p = 0; boardModel != nullptr && p < boardModel->GetChildCount(); ++p) {
+            const uint32_t type = boardModel->GetChildFixedType(p);
+            if (!IsConcreteType(type))
+                continue;
+            EntityStateRec port = root;
+            port.entityId = board.entityId + static_cast<uint32_t>(p) + 1;
+            port.plannedType = type;
+            port.onlineType = type;
+            ports.push_back(port);
+        }
     }
-    for (const EntityStateRec& state : states) {
-        auto bytes = EncodeRecord(state);
-        AddRow(kReqEntityState, {bytes.begin(), bytes.end()});
+    for (const std::vector<EntityStateRec>* rows : {&states, &ports}) {
+        for (const EntityStateRec& state : *rows) {
+            auto bytes = EncodeRecord(state);
+            AddRow(kReqEntityState, {bytes.begin(), bytes.end()});
+        }
     }
 
     if (models != nullptr) {

@@ -13,6 +13,8 @@
 #include "ui/shell/map/map_setting_dlg.h"
 #include "ui/shell/options/client_options_dlg.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -210,6 +212,29 @@ TEST(ClientOptionsE2eTest, InDirectModeTheSoundFileIsKeptAsTyped)
         ExpectWithin(dialog, dialog.MapPage());
         // A new map's Browse offers the picture kinds, JPEG added to a name without an extension.
         person.OnDialog<Setting>([&](Setting& setting) {
+            // On opening: map 1 without name or file, the world's bounds, the id open to change, no preview.
+            EXPECT_EQ(Field(setting, Setting::kMapIdId), QStringLiteral("1"));
+            EXPECT_EQ(Field(setting, Setting::kNameId), QString());
+            EXPECT_EQ(Field(setting, Setting::kFileId), QString());
+            EXPECT_EQ((QStringList{Field(setting, Setting::kWestId), Field(setting, Setting::kEastId),
+                                   Field(setting, Setting::kNorthId), Field(setting, Setting::kSouthId)}),
+                      (QStringList{"-180", "180", "90", "-90"}));
+            EXPECT_FALSE(setting.GetDlgItemAs<QLineEdit>(Setting::kMapIdId)->isReadOnly());
+            EXPECT_TRUE(setting.IsControlEnabled(Setting::kMapIdSpinId));
+            EXPECT_TRUE(setting.IsControlEnabled(IDOK));
+            EXPECT_FALSE(setting.HasPreview());
+            // Leaving the file name draws the preview; what the picture loader refuses leaves it empty, unspoken.
+            const size_t boxes = person.boxTexts.size();
+            for (const auto& [file, shown] : {std::pair{QStringLiteral(".\\Map\\north_city.png"), true},
+                                              std::pair{QStringLiteral(".\\Map\\Map.dat"), false},
+                                              std::pair{QStringLiteral("none.png"), false}}) {
+                Type(setting, Setting::kFileId, file);
+                QFocusEvent left(QEvent::FocusOut);
+                QCoreApplication::sendEvent(setting.GetDlgItem(Setting::kFileId), &left);
+                EXPECT_EQ(setting.HasPreview(), shown) << file.toStdString();
+            }
+            EXPECT_EQ(person.boxTexts.size(), boxes);
+            EXPECT_TRUE(MessageLine(setting).isEmpty());
             person.Files().PushPath(std::nullopt);
             Click(setting, Setting::kBrowseId);
             EXPECT_EQ(person.Files().Requests().size(), 2U);

@@ -12,9 +12,13 @@
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
 #include "ui/shell/frame/main_frame.h"
+#include "platform/popup_menu_runner.h"
 #include "ui/shell/panel/frame_view.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QMenu>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -144,19 +148,27 @@ TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
     EXPECT_TRUE(program.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to open file")));
 }
 
-// In direct mode the NE's panel is there from the login; a right click over a card pops the card's own menu, as in
-// server mode.
-TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
-{
+// In direct mode the NE's panel is there from the login.
+class FrontPanelDirectE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.StartAgent());
+        ASSERT_TRUE(program.Login("qurim", "private"));
+        program.Frame().resize(1280, 800);
+        ASSERT_TRUE(
+            program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
+        program.Settle();
+        panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
+        ASSERT_NE(panel, nullptr);
+    }
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.Frame().resize(1280, 800);
-    ASSERT_TRUE(
-        program.WaitUntil([&] { return dynamic_cast<CFrameView*>(program.Frame().GetRightView()) != nullptr; }));
-    program.Settle();
-    auto* panel = dynamic_cast<CFrameView*>(program.Frame().GetRightView());
-    ASSERT_NE(panel, nullptr);
+    CFrameView* panel = nullptr;
+};
+
+// A right click over a card pops the card's own menu, as in server mode.
+TEST_F(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
+{
     const QRect chassis = panel->EntityRect(CEntityIndex::FromLevels(1));
     const QRect card = panel->EntityRect(CEntityIndex::FromLevels(1, 1, 1));
     ASSERT_FALSE(chassis.isEmpty());
@@ -169,6 +181,49 @@ TEST(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
     const std::vector<int> cardMenu = program.RightClickAt(*panel->Canvas(), card.center());
     EXPECT_FALSE(cardMenu.empty());
     EXPECT_NE(cardMenu, neMenu) << "the card's own popup";
+}
+
+// Keeps a picture of each popup before the operator's scripted runner answers it.
+class CPopupPictures : public PopupMenuRunner {
+public:
+    CPopupPictures() : previous_(SetPopupMenuRunner(this)) {}
+    ~CPopupPictures() override { SetPopupMenuRunner(previous_); }
+    CPopupPictures(const CPopupPictures&) = delete;
+    CPopupPictures& operator=(const CPopupPictures&) = delete;
+    int TrackPopupMenu(QMenu& menu, const QPoint& at) override
+    {
+        menu.adjustSize();
+        last = menu.grab();
+        return previous_ != nullptr ? previous_->TrackPopupMenu(menu, at) : 0;
+    }
+    QPixmap last;
+
+private:
+    PopupMenuRunner* previous_;
+};
+
+// In direct mode an ADSL port of a line card pops the ADSL port popup of the direct menu: the NE tells its ports'
+// types in its entity table.
+TEST_F(FrontPanelDirectE2eTest, AnAdslPortPopsTheAdslPortPopup)
+{
+    // Port 2 of the ALC-48 in slot 1 of the main shelf.
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);
+    constexpr uint32_t kAdslPortModel = 51;
+    ASSERT_TRUE(program.WaitUntil([&] { return AppData().nes.FindNeById(1)->root->GetTypeAt(port) == kAdslPortModel; }))
+        << "the NE tells its ports' types";
+    const QRect portRect = panel->EntityRect(port);
+    ASSERT_FALSE(portRect.isEmpty());
+    program.MoveMouse(*panel->Canvas(), portRect.center());
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), port);
+    CPopupPictures pictures;
+    const std::vector<int> offered = program.RightClickAt(*panel->Canvas(), portRect.center());
+    // ADSL Port Setting, VC-to-VLAN, xDSL Current and History PM, Port Rate Status, IGMP Proxy Setting; Active Alarm,
+    // History Alarm List, Reset.
+    EXPECT_EQ(offered, (std::vector<int>{33130, 33022, 33076, 33078, 33124, 33155, 33029, 33034, 33085}));
+    ASSERT_FALSE(pictures.last.isNull());
+    EXPECT_TRUE(pictures.last.save(QCoreApplication::applicationDirPath() +
+                                   QStringLiteral("/screenshots/front_panel_direct_adsl_port_popup.png")));
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("front_panel_direct_adsl_port")));
 }
 
 } // namespace

@@ -132,7 +132,10 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
         entities.push_back(s.entityId);
         EXPECT_EQ(s.severity, 99);
     }
-    EXPECT_EQ(entities, (std::vector<uint32_t>{1, 10000, 10500, 10600, 10700, 10800}));
+    // The NE, its shelf, the boards, and the ports of the boards: the control module's two trunk ports, the relay
+    // module's inputs and outputs.
+    EXPECT_EQ(entities, (std::vector<uint32_t>{1, 10000, 10500, 10501, 10502, 10600, 10700, 10800, 10801, 10802, 10803,
+                                               10804, 10805, 10806}));
     EXPECT_EQ(states[0].plannedType, 2u);
 
     auto defs = Records<AlarmDefRec>(Query(kReqAlarmDef, std::vector<uint8_t>(kAlarmDefRecSize, 0)));

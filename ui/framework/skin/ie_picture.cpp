@@ -28,21 +28,6 @@ int MulDiv(int a, int b, int c)
     return static_cast<int>((product + half) / c);
 }
 
-void Report(const char* text)
-{
-    MessageBoxRequest request;
-    request.text = QString::fromLatin1(text);
-    request.caption = QString::fromLatin1(CIEPicture::kErrorCaption);
-    request.type = MB_OK | MB_ICONHAND;
-    RunMessageBox(request);
-}
-
-// A file that cannot be opened or created, reported as the program reports a file error: its name and the reason.
-void ReportFileError(const QString& path, const QString& reason)
-{
-    AppMessageBox(QStringLiteral("%1: %2").arg(path, reason), MB_OK | MB_ICONEXCLAMATION);
-}
-
 bool WithinLimits(const QSize& size)
 {
     if (size.width() > kPictureSideMax || size.height() > kPictureSideMax)
@@ -113,6 +98,25 @@ PictureDecodeResult DecodePictureFile(const QString& path)
 CIEPicture::~CIEPicture()
 {
     Free();
+}
+
+void CIEPicture::Report(const char* text) const
+{
+    if (reports_ == Reports::None)
+        return;
+    MessageBoxRequest request;
+    request.text = QString::fromLatin1(text);
+    request.caption = QString::fromLatin1(kErrorCaption);
+    request.type = MB_OK | MB_ICONHAND;
+    RunMessageBox(request);
+}
+
+// A file that cannot be opened or created, reported as the program reports a file error: its name and the reason.
+void CIEPicture::ReportFileError(const QString& path, const QString& reason) const
+{
+    if (reports_ == Reports::None)
+        return;
+    AppMessageBox(QStringLiteral("%1: %2").arg(path, reason), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CIEPicture::Free()

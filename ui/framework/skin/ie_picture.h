@@ -12,7 +12,8 @@
 // no picture ("IPicture interface is not supported"), a picture above the size limits, which is refused before it is
 // decoded, and a drawing that fails ("Can not allocate enough memory"). A file that cannot be opened or created is
 // reported by the program's own message box with the file's error; a save that fails is followed by the
-// "CIEPicture Error" box.
+// "CIEPicture Error" box. A picture made with Reports::None refuses the same without a box (a preview that just stays
+// empty).
 //
 // Sizes are kept as the platform's picture objects keep them, in HIMETRIC units (0.01 mm, 2540 per inch), taken from
 // the pixels at 96 pixels per inch.
@@ -54,7 +55,9 @@ public:
     static constexpr char kTextNoMemory[] = "Can not allocate enough memory\t";
     static constexpr char kTextNoInterface[] = "IPicture interface is not supported\t";
 
-    CIEPicture() = default;
+    enum class Reports { Boxes, None };
+
+    explicit CIEPicture(Reports reports = Reports::Boxes) : reports_(reports) {}
     virtual ~CIEPicture();
     CIEPicture(const CIEPicture&) = delete;
     CIEPicture& operator=(const CIEPicture&) = delete;
@@ -78,6 +81,10 @@ public:
     int GetHimetricHeight() const { return himetricHeight_; }
 
 private:
+    void Report(const char* text) const;
+    void ReportFileError(const QString& path, const QString& reason) const;
+
+    Reports reports_;
     QImage image_;
     QByteArray original_; // the bytes the picture came in, which it saves
     int himetricWidth_ = 0;

@@ -1,16 +1,17 @@
 #include "ui/shell/map/map_setting_dlg.h"
 
 #include "core/util/names.h"
+#include "platform/dc.h"
 #include "platform/delta_spin.h"
 #include "platform/file_chooser.h"
 #include "ui/framework/dialogs/number_edit.h"
+#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/skin/ie_picture.h"
 #include "ui_map_setting_dlg.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -159,7 +160,9 @@ void CMapSettingDlg::OnOK()
             kNorthId);
         return;
     }
-    boundsBeyondWorld_ = west_ < kWorldWest || east_ > kWorldEast || north_ > kWorldNorth || south_ < kWorldSouth;
+    // Only a warning: the map list limits the bounds when it is saved.
+    if (west_ < kWorldWest || east_ > kWorldEast || north_ > kWorldNorth || south_ < kWorldSouth)
+        ShowStatusMessageById(kStrBoundaryOverDefaultRange);
     name_ = name;
     file_ = file;
     EndDialog(IDOK);
@@ -216,17 +219,15 @@ void CMapSettingDlg::DrawPreview()
     // The name as the map list keeps it: Windows-style and relative to the working directory are both taken.
     CMapDef named;
     named.imageFile = Trimmed(file_).toStdString();
-    QFile file(QString::fromStdString(named.GetImagePath()));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kPictureFileMax)
-        return;
-    const QByteArray bytes = file.readAll();
-    const PictureDecodeResult picture =
-        DecodePicture(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
-    if (picture.error != PictureError::None)
+    // A file that is no picture, or too large a one, leaves the preview empty without a word.
+    CIEPicture picture(CIEPicture::Reports::None);
+    if (picture.LoadFromFile(QString::fromStdString(named.GetImagePath())) == 0)
         return;
     // The whole picture, stretched over the control.
-    preview->setPixmap(QPixmap::fromImage(
-        picture.image.scaled(preview->contentsRect().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    const QSize area = preview->contentsRect().size();
+    ImageDc memory(area.width(), area.height());
+    if (picture.Render(&memory.dc(), 0, 0, area.width(), area.height()) != 0)
+        preview->setPixmap(QPixmap::fromImage(memory.Finish()));
 }
 
 bool CMapSettingDlg::HasPreview() const

@@ -49,8 +49,6 @@ public:
     CMapDef GetMap() const;
     // The ids of the other maps, which the map may not take (the first 100; a 0 ends the list).
     void SetIdsInUse(const std::vector<uint32_t>& ids);
-    // After IDOK: a bound lay beyond the world map's, which the map list limits when it is saved.
-    bool BoundsBeyondWorld() const { return boundsBeyondWorld_; }
 
     void InitData() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -79,5 +77,4 @@ private:
     float north_ = kWorldNorth;
     float south_ = kWorldSouth;
     std::vector<uint32_t> idsInUse_;
-    bool boundsBeyondWorld_ = false;
 };

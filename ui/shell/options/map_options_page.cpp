@@ -5,7 +5,6 @@
 #include "core/tables/app_data.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/export_dlg.h"
-#include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/map/map_pictures.h"
@@ -122,8 +121,6 @@ bool CMapOptionsPage::RunMapSetting(CMapDef& map, uint8_t accessMode)
     if (dlg.DoModal() != IDOK)
         return false;
     map = dlg.GetMap();
-    if (dlg.BoundsBeyondWorld())
-        ShowStatusMessageById(kStrBoundaryOverDefaultRange);
     return true;
 }
 

@@ -63,6 +63,17 @@ INSTANTIATE_TEST_SUITE_P(Files, PictureLoadTest,
                                            LoadRow{"huge_announced.png", 0, 0, 0, "Can not allocate enough memory\t"},
                                            LoadRow{"too_wide.png", 0, 0, 0, "Can not allocate enough memory\t"}));
 
+// Without reports the loader refuses the same files, and says nothing.
+TEST_P(PictureLoadTest, WithoutReportsRefusesTheSameInSilence)
+{
+    const LoadRow& row = GetParam();
+    ScriptedMessageBoxes boxes;
+    CIEPicture picture(CIEPicture::Reports::None);
+    EXPECT_EQ(picture.LoadFromFile(Picture(row.file)), row.result) << row.file;
+    EXPECT_EQ(picture.IsLoaded(), row.result == 1) << row.file;
+    EXPECT_TRUE(boxes.Requests().empty()) << row.file;
+}
+
 TEST(PictureTest, AFileThatCannotBeOpenedIsReportedWithItsName)
 {
     ScriptedMessageBoxes boxes;

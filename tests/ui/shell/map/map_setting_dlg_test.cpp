@@ -3,10 +3,15 @@
 
 #include "tests/ui/framework/framework_test_support.h"
 
+#include "platform/delta_spin.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/map/map_setting_dlg.h"
 
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -154,7 +159,11 @@ TEST_F(MapSettingDlgTest, AModifiedMapKeepsItsIdAndTheWorldsRange)
     wide.south = -90;
     dlg.SetMap(wide);
     dlg.SetIdsInUse({4});
-    runner.Push([&](QDialog&) {
+    // The preview drawn on opening meets the bound out of range and says so in a box, which may come before this
+    // script runs or while it runs: the box is answered, the dialog tested, whichever comes first.
+    const auto script = [&](QDialog& shown) {
+        if (&shown != &dlg)
+            return IDOK;
         ShowDialog(dlg);
         EXPECT_TRUE(dlg.GetDlgItemAs<QLineEdit>(Dlg::kMapIdId)->isReadOnly());
         dlg.OnOK();
@@ -165,9 +174,54 @@ TEST_F(MapSettingDlgTest, AModifiedMapKeepsItsIdAndTheWorldsRange)
         dlg.OnOK();
         EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Map ID is used")) << "the opener's list holds the id";
         return 0;
-    });
+    };
+    runner.Push(script);
+    runner.Push(script);
     EXPECT_EQ(dlg.DoModal(), 0);
     EXPECT_EQ(dlg.GetMap().id, 4u);
+}
+
+// The spin steps the id within 1..99999.
+TEST_F(MapSettingDlgTest, TheSpinKeepsTheIdInItsRange)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessCreate);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        auto* id = dlg.GetDlgItemAs<QLineEdit>(Dlg::kMapIdId);
+        auto* spin = dlg.GetDlgItemAs<DeltaSpin>(Dlg::kMapIdSpinId);
+        const struct {
+            const char* from;
+            int delta;
+            const char* to;
+        } steps[] = {{"1", -1, "1"}, {"1", 1, "2"}, {"99998", 1, "99999"}, {"99999", 1, "99999"}};
+        for (const auto& step : steps) {
+            id->setText(QString::fromLatin1(step.from));
+            spin->Step(step.delta);
+            EXPECT_EQ(id->text(), QString::fromLatin1(step.to)) << step.from << " " << step.delta;
+        }
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+}
+
+// The name takes 63 characters, the file name 127: a key past them is not taken.
+TEST_F(MapSettingDlgTest, TheNameAndTheFileNameTakeTheirLengths)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    dlg.SetAccessMode(kAccessCreate);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        for (const auto& [id, length] : {std::pair{Dlg::kNameId, 63}, std::pair{Dlg::kFileId, 127}}) {
+            auto* edit = dlg.GetDlgItemAs<QLineEdit>(id);
+            QTest::keyClicks(edit, QString(length + 1, QLatin1Char('a')));
+            EXPECT_EQ(edit->text().size(), length) << id;
+        }
+        return IDCANCEL;
+    });
+    dlg.DoModal();
 }
 
 TEST_F(MapSettingDlgTest, ShowModeChangesNothing)
@@ -198,13 +252,60 @@ TEST_F(MapSettingDlgTest, ThePreviewShowsAPictureThatCanBeRead)
     town.north = 60.1F;
     town.south = 59.7F;
     dlg.SetMap(town);
+    ScriptedMessageBoxes boxes;
     runner.Push([&](QDialog&) {
         ShowDialog(dlg);
         EXPECT_TRUE(dlg.HasPreview());
-        dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"));
-        dlg.DrawPreview();
-        EXPECT_FALSE(dlg.HasPreview()) << "a file that is no picture leaves the preview empty";
-        EXPECT_TRUE(dlg.GetMessageText().isEmpty()) << "without a message";
+        // What the picture loader refuses leaves the preview empty, without a message or a box: no picture, one
+        // larger than a picture may be, a file that is not there.
+        const QString pictures = QStringLiteral(TARVIK_TEST_DATA_DIR "/pictures/");
+        for (const QString& refused : {QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"),
+                                       pictures + QStringLiteral("huge_announced.png"),
+                                       pictures + QStringLiteral("too_wide.png"), pictures + QStringLiteral("none.png")}) {
+            dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(pictures + QStringLiteral("two_colors.png"));
+            dlg.DrawPreview();
+            EXPECT_TRUE(dlg.HasPreview());
+            dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(refused);
+            dlg.DrawPreview();
+            EXPECT_FALSE(dlg.HasPreview()) << refused.toStdString();
+            EXPECT_TRUE(dlg.GetMessageText().isEmpty()) << refused.toStdString();
+        }
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(boxes.Requests().empty());
+}
+
+// One group, "Map Information", holds the fields and the preview.
+TEST_F(MapSettingDlgTest, ThePreviewLiesInTheMapInformationGroup)
+{
+    Dlg dlg;
+    const QList<QGroupBox*> groups = dlg.findChildren<QGroupBox*>();
+    ASSERT_EQ(groups.size(), 1);
+    EXPECT_EQ(groups[0]->title(), QStringLiteral("Map Information"));
+    for (int id : {Dlg::kMapIdId, Dlg::kNameId, Dlg::kFileId, Dlg::kBrowseId, Dlg::kNorthId, Dlg::kWestId, Dlg::kEastId,
+                   Dlg::kSouthId, Dlg::kPreviewId})
+        EXPECT_TRUE(groups[0]->geometry().contains(dlg.GetDlgItem(id)->geometry())) << id;
+}
+
+// The picture is stretched over the whole preview, its aspect not kept.
+TEST_F(MapSettingDlgTest, ThePreviewStretchesThePictureOverTheControl)
+{
+    ScriptedModalRunner runner;
+    Dlg dlg;
+    CMapDef map;
+    map.imageFile = TARVIK_TEST_DATA_DIR "/pictures/two_colors.png";
+    dlg.SetMap(map);
+    runner.Push([&](QDialog&) {
+        ShowDialog(dlg);
+        const auto* preview = dlg.GetDlgItemAs<QLabel>(Dlg::kPreviewId);
+        const QImage shown = preview->pixmap().toImage();
+        EXPECT_EQ(shown.size(), preview->contentsRect().size());
+        const QImage source(QStringLiteral(TARVIK_TEST_DATA_DIR "/pictures/two_colors.png"));
+        // The left and right edges show the source's own left and right colours.
+        EXPECT_EQ(shown.pixelColor(1, shown.height() / 2), source.pixelColor(0, source.height() / 2));
+        EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() / 2),
+                  source.pixelColor(source.width() - 1, source.height() / 2));
         return IDCANCEL;
     });
     dlg.DoModal();
