@@ -1,12 +1,10 @@
 // The shelf combos of the dialogs that pick a port or a range of slots, as they open on NEs of made-up models: an NE
 // of two shelves keeps its shelf combos choosable even when they offer only one shelf; a single-shelf NE shows them
-// on their first item, disabled. Each dialog opens as the operator creates with it (the fast provisioning has no
-// mode), the operator holding its right; no server answers, so the name queries fail and leave the names empty.
+// on their first item, disabled. Each dialog opens on shelf 1's first slot as the operator creates with it (the fast
+// provisioning has no mode).
 
 #include "tests/features/provisioning/made_up_nes.h"
 
-#include "core/tables/access_rights.h"
-#include "core/tables/user_account.h"
 #include "features/provisioning/fast_prov/fast_prov_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
@@ -17,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -51,49 +47,15 @@ struct FastProvisioning {
     static std::vector<int> Shelves() { return {Dlg::kFirstShelfId, Dlg::kLastShelfId}; }
 };
 
-template <typename Case> class ShelfComboTest : public ::testing::Test {
+template <typename Case> class ShelfComboTest : public CMadeUpNeDlgTest<typename Case::Dlg, Case::kRight> {
 protected:
     using Dlg = typename Case::Dlg;
 
-    void SetUp() override
-    {
-        LoadProgramStrings();
-        InstallMadeUpNes();
-        AppData().role = kRoleUser;
-        std::string rights(127, '-');
-        rights[Case::kRight] = 'a';
-        SetUserRights(kRoleUser, rights.c_str());
-    }
-    void TearDown() override
-    {
-        ClearUserRights();
-        AppData().Reset();
-        ReplaceEntityModels(nullptr);
-    }
-
-    // Opens the dialog on the NE's first slot of shelf 1; `work` acts in it once it is shown. Whether it was.
     bool Open(uint32_t neId, const std::function<void(Dlg&)>& work)
     {
-        bool shown = false;
-        RunFromOpener<Dlg>(
-            runner_, opener_,
-            [neId](Dlg& dlg) {
-                const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 1);
-                const CEntityId target(&slot);
-                dlg.SetTarget(static_cast<int>(neId), &target);
-                dlg.SetAccessMode(Case::kMode);
-            },
-            [&](Dlg& dlg) {
-                shown = true;
-                work(dlg);
-            });
-        return shown;
+        return this->OpenOn(neId, CEntityIndex::FromLevels(1, 1, 1), Case::kMode, work);
     }
     static QComboBox& Combo(Dlg& dlg, int id) { return *dlg.template GetDlgItemAs<QComboBox>(id); }
-
-    ScriptedModalRunner runner_;
-    ScriptedMessageBoxes boxes_;
-    CTestDlg opener_;
 };
 
 using Dialogs = ::testing::Types<McChannelSetting, VcVlanSetting, StaticMac, FastProvisioning>;

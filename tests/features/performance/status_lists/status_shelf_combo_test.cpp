@@ -1,21 +1,17 @@
-// The shelf combo of the current-status lists, as they open on NEs of made-up models: an NE of two shelves keeps it
-// choosable even when it offers only one shelf; a single-shelf NE shows it on its first item, disabled. No server
-// answers, so the lists stay empty.
+// The shelf combo of the current-status lists, as they open on shelf 1's first slot of NEs of made-up models: an NE
+// of two shelves keeps it choosable even when it offers only one shelf; a single-shelf NE shows it on its first item,
+// disabled.
 
 #include "tests/features/provisioning/made_up_nes.h"
 
-#include "core/tables/access_rights.h"
-#include "core/tables/user_account.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "ui/framework/dialogs/dialog_request.h"
 
 #include <QComboBox>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
 
 namespace {
 
@@ -36,48 +32,16 @@ struct McChannelStatus {
     static constexpr int kRight = kRightMcChannels;
 };
 
-template <typename Case> class StatusShelfComboTest : public ::testing::Test {
+template <typename Case> class StatusShelfComboTest : public CMadeUpNeDlgTest<typename Case::Dlg, Case::kRight> {
 protected:
     using Dlg = typename Case::Dlg;
 
-    void SetUp() override
-    {
-        LoadProgramStrings();
-        InstallMadeUpNes();
-        AppData().role = kRoleUser;
-        std::string rights(127, '-');
-        rights[Case::kRight] = 'q';
-        SetUserRights(kRoleUser, rights.c_str());
-    }
-    void TearDown() override
-    {
-        ClearUserRights();
-        AppData().Reset();
-        ReplaceEntityModels(nullptr);
-    }
-
-    // Opens the list on the NE's first slot of shelf 1; `check` looks at its shelf combo once it is shown. Whether
-    // it was.
+    // `check` looks at the list's shelf combo once it is shown. Whether it was.
     bool Open(uint32_t neId, const std::function<void(Dlg&, QComboBox&)>& check)
     {
-        bool shown = false;
-        RunFromOpener<Dlg>(
-            runner_, opener_,
-            [neId](Dlg& dlg) {
-                const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 1);
-                const CEntityId target(&slot);
-                dlg.SetTarget(static_cast<int>(neId), &target);
-            },
-            [&](Dlg& dlg) {
-                shown = true;
-                check(dlg, *dlg.template GetDlgItemAs<QComboBox>(kShelfComboId));
-            });
-        return shown;
+        return this->OpenOn(neId, CEntityIndex::FromLevels(1, 1, 1), kAccessQuery,
+                            [&](Dlg& dlg) { check(dlg, *dlg.template GetDlgItemAs<QComboBox>(kShelfComboId)); });
     }
-
-    ScriptedModalRunner runner_;
-    ScriptedMessageBoxes boxes_;
-    CTestDlg opener_;
 };
 
 using Lists = ::testing::Types<FilteringDatabase, BroadcastVlans, McChannelStatus>;
