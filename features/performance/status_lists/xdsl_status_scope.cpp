@@ -21,11 +21,7 @@ void CXdslStatusScope::Fill(const CNeRecord* ne, const CEntityIndex& target)
 {
     const std::string all = LoadString(kStrAll);
     combos_.Refill(ne, 2, &target, all.c_str());
-    auto* shelf = dialog_.GetDlgItemAs<QComboBox>(kShelfComboId);
-    if (shelf != nullptr && shelf->count() < 2) {
-        shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
-        shelf->setEnabled(false);
-    }
+    HoldShelfComboOfSingleShelfNe(dialog_.GetDlgItemAs<QComboBox>(kShelfComboId), ne);
     ShowUplink(ne);
 }
 

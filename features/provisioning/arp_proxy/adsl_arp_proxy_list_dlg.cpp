@@ -6,6 +6,7 @@
 #include "core/tables/ne_table.h"
 #include "features/provisioning/arp_proxy/arp_proxy_columns.h"
 #include "link/records/arp_proxy_setting_rec.h"
+#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_adsl_arp_proxy_list_dlg.h"
@@ -49,10 +50,7 @@ void CAdslArpProxyListDlg::InitData()
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     // A slot as the target lists the whole card: " <ALL>", the first item, stays chosen.
     portCombos_.Refill(ne, 2, &GetTargetEntity().index, LoadString(kStrAll).c_str());
-    if (ne != nullptr && ne->usedChildCount < 2) {
-        EnableControl(kShelfComboId, false);
-        GetDlgItemAs<QComboBox>(kShelfComboId)->setCurrentIndex(0);
-    }
+    HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfComboId), ne);
     UpdateCaption(kCaptionNe | kCaptionLocation);
     InitListColumnsById(kStrColumnsAdslArpProxy);
     rows_.ApplyWidthRules(kListControlId);

@@ -81,12 +81,8 @@ void CFastProvDlg::InitData()
     InitShelfCombo(ui_->lastShelf, ne, &target, kXdslLinePorts, kOwnDelegates);
     FillSlotCombo(kFirstShelfId, kFirstSlotId);
     FillSlotCombo(kLastShelfId, kLastSlotId);
-    if (ui_->firstShelf->count() < 2) {
-        for (QComboBox* shelf : {ui_->firstShelf, ui_->lastShelf}) {
-            shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
-            shelf->setEnabled(false);
-        }
-    }
+    for (QComboBox* shelf : {ui_->firstShelf, ui_->lastShelf})
+        HoldShelfComboOfSingleShelfNe(shelf, ne);
     if (!FillModuleTypes()) {
         ShowAlertTextById(kStrUnknownEntityType);
         EndDialog(IDCANCEL);

@@ -49,11 +49,7 @@ void CMcFastProvDlg::InitData()
     for (int id : {kShelfFromId, kShelfToId}) {
         auto* shelf = GetDlgItemAs<QComboBox>(id);
         InitShelfCombo(shelf, ne, &target, kXdslLinePorts, 0);
-        // By the shelves the NE has, not by those the combo offers.
-        if (shelf != nullptr && ne->usedChildCount < 2) {
-            shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
-            EnableControl(id, false);
-        }
+        HoldShelfComboOfSingleShelfNe(shelf, ne);
     }
     FillSlots(kShelfFromId, kSlotFromId);
     FillSlots(kShelfToId, kSlotToId);

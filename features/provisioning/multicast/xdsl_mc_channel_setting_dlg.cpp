@@ -9,6 +9,7 @@
 #include "features/provisioning/pvcs/vc_fields.h"
 #include "link/records/mc_service_profile_rec.h"
 #include "link/records/request_codes.h"
+#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_xdsl_mc_channel_setting_dlg.h"
@@ -55,6 +56,7 @@ void CXdslMcChannelSettingDlg::InitData()
     AddPage(CMcProfilePage::kTemplateId, &profile_, "Multicast Service Profile");
     AddPage(CMcChannelLimitPage::kTemplateId, &limit_, "Channel Limit");
     FillPortCombos(2);
+    HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfId), FindNeById(static_cast<uint32_t>(GetNeId())));
 
     const RecordReply<McServiceProfileRec> services = CRecordRequests().Query<McServiceProfileRec>(
         kReqMcServiceProfile, static_cast<uint32_t>(GetNeId()), {.failureTextId = kStrFailToQuery});
@@ -73,11 +75,6 @@ void CXdslMcChannelSettingDlg::FillPortCombos(int fromLevel)
 {
     combos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), fromLevel,
                    fromLevel == 2 ? &GetTargetEntity().index : nullptr);
-    auto* shelf = GetDlgItemAs<QComboBox>(kShelfId);
-    if (shelf != nullptr && shelf->count() < 2) {
-        shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
-        EnableControl(kShelfId, false);
-    }
 }
 
 bool CXdslMcChannelSettingDlg::ReadChannel()

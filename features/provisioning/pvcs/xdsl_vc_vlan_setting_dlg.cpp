@@ -10,6 +10,7 @@
 #include "link/record_requests.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/next_hop_rec.h"
+#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -68,6 +69,7 @@ void CXdslVcVlanSettingDlg::InitData()
     EnableControls({kShelfId, kSlotId, kPortId, kVpiSpinId, kVciSpinId}, IsCreating());
     SetControlsReadOnly({kVpiId, kVciId}, !IsCreating());
     FillPortCombos(2);
+    HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfId), FindNeById(static_cast<uint32_t>(GetNeId())));
     UpdateCaption(kCaptionNe | kCaptionEntity);
 
     AddPage(CVcVlanIpTrafficPage::kTemplateId, &ipTraffic_, "IP Traffic Profile");
@@ -95,11 +97,6 @@ void CXdslVcVlanSettingDlg::FillPortCombos(int fromLevel)
 {
     combos_.Refill(FindNeById(static_cast<uint32_t>(GetNeId())), fromLevel,
                    fromLevel == 2 ? &GetTargetEntity().index : nullptr);
-    auto* shelf = GetDlgItemAs<QComboBox>(kShelfId);
-    if (shelf != nullptr && shelf->count() < 2) {
-        shelf->setCurrentIndex(shelf->count() > 0 ? 0 : -1);
-        EnableControl(kShelfId, false);
-    }
 }
 
 void CXdslVcVlanSettingDlg::FillNames()

@@ -38,11 +38,7 @@ void CXdslSlotSelectionDlg::InitData()
     const CEntityIndex start = GetTargetEntity().index;
     InitShelfCombo(ui_->shelfCombo, ne, &start, kXdslLinePorts, kOwnDelegates);
     FillSlots(&start);
-    // By the shelves the NE has, not by those the combo offers.
-    if (ne->usedChildCount < 2) {
-        ui_->shelfCombo->setCurrentIndex(ui_->shelfCombo->count() > 0 ? 0 : -1);
-        EnableControl(kShelfComboId, false);
-    }
+    HoldShelfComboOfSingleShelfNe(ui_->shelfCombo, ne);
     UpdateCaption(kCaptionNe | kCaptionLocation);
 }
 

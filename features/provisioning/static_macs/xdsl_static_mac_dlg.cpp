@@ -8,6 +8,7 @@
 #include "features/provisioning/source_macs/mac_on_pvc.h"
 #include "features/provisioning/static_macs/static_mac_verdict.h"
 #include "link/record_requests.h"
+#include "ui/framework/dialogs/entity_combos.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
@@ -58,8 +59,7 @@ void CXdslStaticMacDlg::InitData()
     }
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     combos_.Refill(ne, 2, &target.index);
-    auto* shelves = GetDlgItemAs<QComboBox>(kShelfId);
-    EnableControl(kShelfId, shelves->count() > 1);
+    HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfId), ne);
     if (GetAccessMode() != kAccessCreate) {
         vpi_ = entry_.vpi;
         vci_ = entry_.vci;

@@ -4,13 +4,20 @@
 //
 //     InstallMadeUpNes();                                    // the models installed, the NEs in the NE table
 //     RunFromOpener<CSomeDlg>(runner, opener, [](CSomeDlg& d) { d.SetTarget(...); }, [](CSomeDlg& d) { ... });
+//
+// or a fixture that does both for a dialog and the right it asks for:
+//
+//     class SomeTest : public CMadeUpNeDlgTest<CSomeDlg, kRightSome> {};
+//     EXPECT_TRUE(OpenOn(made_up::kSingleNe, slot, kAccessCreate, [](CSomeDlg& d) { ... }));
 
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
+#include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
+#include "core/tables/user_account.h"
 #include "platform/scripted_runners.h"
 
 #include <gtest/gtest.h>
@@ -141,3 +148,46 @@ int RunFromOpener(ScriptedModalRunner& runner, CTestDlg& opener, const std::func
     opener.DoModal();
     return result;
 }
+
+// A test of `Dlg` on the made-up NEs, its operator a user who holds the right `kRight` in full and no other; no server
+// answers, so the dialog's queries fail.
+template <typename Dlg, int kRight> class CMadeUpNeDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadProgramStrings();
+        made_up::InstallMadeUpNes();
+        AppData().role = kRoleUser;
+        std::string rights(kRightsFunctionCount, '-');
+        rights[kRight] = 'a';
+        SetUserRights(kRoleUser, rights.c_str());
+    }
+    void TearDown() override
+    {
+        ClearUserRights();
+        AppData().Reset();
+        ReplaceEntityModels(nullptr);
+    }
+
+    // Opens the dialog in `mode` on the NE's `target`; `work` acts in it once it is shown. Whether it was.
+    bool OpenOn(uint32_t neId, const CEntityIndex& target, uint8_t mode, const std::function<void(Dlg&)>& work)
+    {
+        bool shown = false;
+        RunFromOpener<Dlg>(
+            runner_, opener_,
+            [&](Dlg& dlg) {
+                const CEntityId entity(&target);
+                dlg.SetTarget(static_cast<int>(neId), &entity);
+                dlg.SetAccessMode(mode);
+            },
+            [&](Dlg& dlg) {
+                shown = true;
+                work(dlg);
+            });
+        return shown;
+    }
+
+    ScriptedModalRunner runner_;
+    ScriptedMessageBoxes boxes_;
+    CTestDlg opener_;
+};

@@ -1,6 +1,7 @@
 #include "ui/framework/dialogs/entity_combos.h"
 
 #include "core/tables/entity_enumeration.h"
+#include "core/tables/ne_record.h"
 
 #include <QComboBox>
 
@@ -57,6 +58,14 @@ void InitPortCombo(QComboBox* combo, const CNeRecord* ne, const CEntityIndex* cu
                    const char* firstItemText)
 {
     FillPortCombo(combo, ne, current, kind, firstItemText, 0, exact);
+}
+
+void HoldShelfComboOfSingleShelfNe(QComboBox* combo, const CNeRecord* ne)
+{
+    if (combo == nullptr || (ne != nullptr && ne->usedChildCount >= 2))
+        return;
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    combo->setEnabled(false);
 }
 
 unsigned SelectedEntityNumber(const QComboBox* combo)

@@ -26,5 +26,9 @@ void InitSlotCombo(QComboBox* combo, const CNeRecord* ne, const CEntityIndex* cu
 void InitPortCombo(QComboBox* combo, const CNeRecord* ne, const CEntityIndex* current, int kind, int exact,
                    const char* firstItemText = nullptr);
 
+// An NE with fewer than two shelves has its shelf combo disabled on its first item. The NE's shelves count, not the
+// combo's items: an NE of two shelves whose combo offers only one leaves the combo as it is.
+void HoldShelfComboOfSingleShelfNe(QComboBox* combo, const CNeRecord* ne);
+
 // The number (item data) of the combo's selected item; 0 for none or the first item.
 unsigned SelectedEntityNumber(const QComboBox* combo);
