@@ -6,7 +6,12 @@
 #include "core/tables/location_node.h"
 #include "core/tables/ne_record.h"
 
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace bench_network {
@@ -88,6 +93,22 @@ inline void AddLocation(uint32_t id)
     AppData().locations.UpsertLocation(node);
     AppData().SetUserLocationScope(0);
     AppData().MarkLocationTreeChanged();
+}
+
+// Times the view's refresh after each change (the change itself untimed), with the layout the view makes of it
+// before it paints; the frame's change flags are cleared after each, as the frame does.
+inline void TimeRefreshes(benchmark::State& state, const std::function<void(uint32_t)>& change,
+                          const std::function<void()>& refresh)
+{
+    uint32_t round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        change(++round);
+        state.ResumeTiming();
+        refresh();
+        QCoreApplication::processEvents();
+        ClearChangeFlags();
+    }
 }
 
 } // namespace bench_network

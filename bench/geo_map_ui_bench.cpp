@@ -159,15 +159,7 @@ void RefreshLarge(benchmark::State& state, const std::function<void(uint32_t)>& 
     view.OnInitialUpdate();
     view.RefreshData();
     QCoreApplication::processEvents();
-    uint32_t round = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        change(++round);
-        state.ResumeTiming();
-        view.RefreshData();
-        QCoreApplication::processEvents();
-        bench_network::ClearChangeFlags();
-    }
+    bench_network::TimeRefreshes(state, change, [&] { view.RefreshData(); });
     if (view.Nodes().size() != kLargeCount)
         state.SkipWithError("not every NE is on the map");
 }

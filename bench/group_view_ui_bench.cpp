@@ -57,15 +57,7 @@ void Refresh(benchmark::State& state, const std::function<void(uint32_t)>& chang
 {
     SetUp();
     ShownTree shown;
-    uint32_t round = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        change(++round);
-        state.ResumeTiming();
-        shown.view.RefreshData();
-        QCoreApplication::processEvents();
-        bench_network::ClearChangeFlags();
-    }
+    bench_network::TimeRefreshes(state, change, [&] { shown.view.RefreshData(); });
     if (shown.view.FindTreeItem({GroupItemKind::Ne, kNeCount, 0, {}}) == nullptr)
         state.SkipWithError("the tree does not show every NE");
 }

@@ -5,10 +5,10 @@
 
 #include "core/tables/app_data.h"
 #include "link/driver_mode.h"
-#include "link/server/net_drv_server_agent.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_bytes.h"
+#include "link/server/net_drv_server_agent.h"
 #include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"

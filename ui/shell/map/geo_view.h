@@ -127,7 +127,7 @@ private:
     std::unordered_map<uint32_t, uint32_t> seenChanges_;
     std::map<uint32_t, QPointF> pressPlaces_; // where the selected nodes were when a drag began
 
-    bool locationsRequest_ = false; // the locations changed: every NE is checked for its place on the map
+    bool locationsRequest_ = false;       // the locations changed: every NE is checked for its place on the map
     uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built
     bool renameRequest_ = false;
     bool everyNodeRequest_ = false; // NEs may have gone: every node is checked, not only those of changed NEs

@@ -266,8 +266,8 @@ bool CGroupView::SyncTree()
     CLocationTree& locations = data.locations;
     CLocationNode& topNode = ScopeTopLocation(locations, data.scopeLocationId);
     QTreeWidgetItem* top = TopItem();
-    const bool topHasMembers = top != nullptr && top->childCount() > 1 &&
-                               Kind(top->child(1)) == GroupItemKind::MembersFolder;
+    const bool topHasMembers =
+        top != nullptr && top->childCount() > 1 && Kind(top->child(1)) == GroupItemKind::MembersFolder;
     // Another top (a login with another scope) or another mode: the tree is built anew.
     if (top == nullptr || Id(top) != topNode.id || topHasMembers == IsDirectMode()) {
         const QSet<QString> expanded = ExpandedItems();

@@ -359,16 +359,6 @@ void AddLocation(uint32_t id, uint32_t parent, const std::string& name)
     AppData().MarkLocationTreeChanged();
 }
 
-// A change of an NE's record as the dispatcher makes it.
-void NeChanged(uint32_t id, const std::function<void(CNeRecord&)>& change)
-{
-    CNeRecord* ne = FindNeById(id);
-    ASSERT_NE(ne, nullptr);
-    change(*ne);
-    ++ne->changeCounter;
-    AppData().MarkNeListChanged();
-}
-
 void MoveNe(CNeRecord& ne, float longitude, float latitude)
 {
     ne.storedLongitude = ne.workLongitude = longitude;
@@ -376,17 +366,7 @@ void MoveNe(CNeRecord& ne, float longitude, float latitude)
     ne.newOrMoved = 1;
 }
 
-struct MapChange {
-    const char* name;
-    std::function<void()> apply;
-};
-
-void PrintTo(const MapChange& change, std::ostream* out)
-{
-    *out << change.name;
-}
-
-const MapChange kMapChanges[] = {
+const TableChange kTableChanges[] = {
     {"NeAdded",
      [] {
          CNeRecord* ne = AddTestNe({.id = 5, .name = "Echo", .location = 3});
@@ -401,11 +381,11 @@ const MapChange kMapChanges[] = {
      }},
     {"NeRenamed",
      [] {
-         NeChanged(2, [](CNeRecord&) { AppData().nes.RenameNe(2, "Beta, a longer name"); });
+         ChangeNe(2, [](CNeRecord&) { AppData().nes.RenameNe(2, "Beta, a longer name"); });
          AppData().neNamesChanged = true;
      }},
-    {"NeMovedOnTheMap", [] { NeChanged(2, [](CNeRecord& ne) { MoveNe(ne, -40, -20); }); }},
-    {"NeToALocationOffTheMap", [] { NeChanged(2, [](CNeRecord& ne) { ne.locationId = 4; }); }},
+    {"NeMovedOnTheMap", [] { ChangeNe(2, [](CNeRecord& ne) { MoveNe(ne, -40, -20); }); }},
+    {"NeToALocationOffTheMap", [] { ChangeNe(2, [](CNeRecord& ne) { ne.locationId = 4; }); }},
     {"NeStateChanged",
      [] {
          CNeRecord* ne = FindNeById(2);
@@ -444,7 +424,7 @@ std::map<uint32_t, QString> Shown(const CGeoView& view)
     return shown;
 }
 
-class GeoViewChangeTest : public GeoViewTest, public ::testing::WithParamInterface<MapChange> {};
+class GeoViewChangeTest : public GeoViewTest, public ::testing::WithParamInterface<TableChange> {};
 
 TEST_P(GeoViewChangeTest, TheMapEndsAsABuildWouldKeepingTheNodesOfWhatStaysAndTheSelection)
 {
@@ -452,11 +432,11 @@ TEST_P(GeoViewChangeTest, TheMapEndsAsABuildWouldKeepingTheNodesOfWhatStaysAndTh
     AddLocation(1, 0, "North");
     AddLocation(3, 1, "Dock");
     AddLocation(4, 0, "South");
-    NeChanged(1, [](CNeRecord& ne) {
+    ChangeNe(1, [](CNeRecord& ne) {
         ne.locationId = 1;
         MoveNe(ne, 10, 50);
     });
-    NeChanged(2, [](CNeRecord& ne) {
+    ChangeNe(2, [](CNeRecord& ne) {
         ne.locationId = 3;
         MoveNe(ne, -10, 30);
     });
@@ -490,9 +470,7 @@ TEST_P(GeoViewChangeTest, TheMapEndsAsABuildWouldKeepingTheNodesOfWhatStaysAndTh
     EXPECT_TRUE(view->NodeOf(1)->isSelected());
 }
 
-INSTANTIATE_TEST_SUITE_P(EachChange, GeoViewChangeTest, ::testing::ValuesIn(kMapChanges),
-                         [](const ::testing::TestParamInfo<MapChange>& info) { return info.param.name; });
-
+INSTANTIATE_TEST_SUITE_P(EachChange, GeoViewChangeTest, ::testing::ValuesIn(kTableChanges), TableChangeName);
 
 TEST(MapNodeStacksTest, NodesMovedTogetherOntoAPileBuryTheNodesUnderThem)
 {

@@ -174,7 +174,7 @@ TEST_F(GroupViewTest, TheLoginsChangeFlagsAreFollowedAtTheFirstRefresh)
     auto view = MakeView();
     constexpr int kMarkRole = Qt::UserRole + 50;
     Find(*view, GroupItemKind::Ne, 1)->setData(0, kMarkRole, true); // gone when the item is made again
-    AddTestNe({.id = 5, .name = "Epsilon", .location = 2}); // the load goes on
+    AddTestNe({.id = 5, .name = "Epsilon", .location = 2});         // the load goes on
     view->RefreshData();
     ASSERT_NE(Find(*view, GroupItemKind::Ne, 5), nullptr);
     EXPECT_TRUE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "kept";
@@ -447,29 +447,10 @@ TEST_F(GroupViewTest, ExportWritesTheIndentedTreeAndStopsAtDepth255)
 // ---------------------------------------------------------------------------------------------------------------
 // The tree follows each change of the tables by what changed.
 
-void NeChanged(uint32_t id, const std::function<void(CNeRecord&)>& change)
-{
-    CNeRecord* ne = AppData().nes.FindNeById(id);
-    ASSERT_NE(ne, nullptr);
-    change(*ne);
-    ++ne->changeCounter;
-    AppData().MarkNeListChanged();
-}
-
 void LocationsChanged()
 {
     AppData().SetUserLocationScope(AppData().scopeLocationId);
     AppData().MarkLocationTreeChanged();
-}
-
-struct TableChange {
-    const char* name;
-    std::function<void()> apply;
-};
-
-void PrintTo(const TableChange& change, std::ostream* out)
-{
-    *out << change.name;
 }
 
 const TableChange kTableChanges[] = {
@@ -485,13 +466,13 @@ const TableChange kTableChanges[] = {
      }},
     {"NeRenamedToAnotherPlaceInItsFolder",
      [] {
-         NeChanged(4, [](CNeRecord&) { AppData().nes.RenameNe(4, "Hotel"); });
+         ChangeNe(4, [](CNeRecord&) { AppData().nes.RenameNe(4, "Hotel"); });
          AppData().neNamesChanged = true;
      }},
-    {"NeMovedToAnotherLocation", [] { NeChanged(2, [](CNeRecord& ne) { ne.locationId = 2; }); }},
+    {"NeMovedToAnotherLocation", [] { ChangeNe(2, [](CNeRecord& ne) { ne.locationId = 2; }); }},
     {"NeAddressAndStateChanged",
      [] {
-         NeChanged(1, [](CNeRecord& ne) {
+         ChangeNe(1, [](CNeRecord& ne) {
              AppData().nes.SetNeAddress(1, {10, 9, 8, 7}, 161);
              ne.root->severity = 1;
              ne.SetPlanned(1);
@@ -621,8 +602,7 @@ TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStaysTh
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EachChange, GroupViewChangeTest, ::testing::ValuesIn(kTableChanges),
-                         [](const ::testing::TestParamInfo<TableChange>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(EachChange, GroupViewChangeTest, ::testing::ValuesIn(kTableChanges), TableChangeName);
 
 TEST_F(GroupViewTest, AnAlarmBurstRecoloursTheNesInViewAndBuildsNothing)
 {
