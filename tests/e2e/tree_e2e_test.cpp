@@ -185,6 +185,8 @@ TEST(TreeE2eTest, TheTreeKeepsWhatWasOpenAndTheSelectionAsLocationsAndNesComeAnd
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("A-East")) != nullptr; }));
     EXPECT_EQ(program.TreeItem(QStringLiteral("A-East")), eastItem);
     keepsItsShape("an NE renamed");
+    program.Settle();
+    program.SaveScreenshot(program.Frame(), QStringLiteral("tree_followed_changes"));
 
     Change(program, kReqNeKeyDelete, ne.neId, renamedBytes.data(), kNeKeyRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("A-East")) == nullptr; }));
