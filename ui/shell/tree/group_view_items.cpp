@@ -180,6 +180,7 @@ void CGroupView::BuildTree()
     pending_ = nullptr;
     locationItems_.clear();
     neItems_.clear();
+    neItems_.reserve(AppData().nes.Count());
     accountItems_.clear();
     {
         const QSignalBlocker blocker(tree_);
