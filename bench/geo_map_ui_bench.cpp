@@ -1,15 +1,18 @@
 // The geographic map with 2,000 NEs on it: built whole (a location's map shown), with the heap it takes per node;
 // painted whole, as the view repaints it when the states of many NEs changed; and refreshed incrementally as the
 // frame refreshes it when one NE moved (its record's change counter raised and its new-or-moved mark set) and when
-// nothing changed.
+// nothing changed. With 20,000 NEs: refreshed after a location was added, after a re-read that found a hundred NEs
+// changed, and after an alarm burst of 500 NEs.
 //
 //     build/bench/geo_map_ui_bench
+
+#include "bench/bench_network.h"
+#include "bench/view_bench_host.h"
 
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/location_node.h"
 #include "core/tables/ne_record.h"
-#include "ui/shell/frame/view_host.h"
 #include "ui/shell/map/geo_view.h"
 #include "ui/shell/map/map_node_item.h"
 
@@ -23,58 +26,13 @@
 
 #include <malloc.h>
 
+#include <functional>
 #include <string>
 
 namespace {
 
 constexpr uint32_t kNeCount = 2000;
 constexpr uint32_t kLocationId = 1;
-
-// The frame as far as the map asks of it.
-class CBenchHost : public IViewHost {
-public:
-    void SetCurrentEntity(uint32_t neId, const CEntityIndex* index) override
-    {
-        neId_ = neId;
-        entity_ = CEntityId(index);
-    }
-    const CEntityId& GetCurrentEntity() override { return entity_; }
-    uint32_t GetCurrentNeId() const override { return neId_; }
-    void SetCurrentLocation(uint32_t locationId) override { locationId_ = locationId; }
-    uint32_t GetCurrentLocationId() const override { return locationId_; }
-    void SetKeyText(const std::string& text) override { key_ = text; }
-    const std::string& GetKeyText() const override { return key_; }
-    void SetActivePane(uint8_t pane) override { pane_ = pane; }
-    uint8_t GetActivePane() const override { return pane_; }
-    void SelectView(int, int) override {}
-    void PostRefreshNow() override {}
-    void SetSplitterPaneSize(int, int, int, int) override {}
-    void PostFrameCommand(int) override {}
-    bool RouteCommand(int) override { return false; }
-    QPixmap GetListIcon(int) const override { return icon_; }
-    int GetEntityStateIcon(uint32_t neId, int) const override { return static_cast<int>(neId % 3); }
-    int GetEntityIcon(uint32_t, int, int) const override { return 0; }
-    COLORREF GetTreeTextColor(int) const override { return 0; }
-    COLORREF GetEntityTextColor(uint32_t) const override { return 0; }
-    COLORREF GetNeTextColor(const CNeRecord*) const override { return 0; }
-    int GetNeKeptStateIcon(const CNeRecord& ne) const override { return GetEntityStateIcon(ne.neId, 0); }
-    COLORREF GetNeKeptTextColor(const CNeRecord&) const override { return 0; }
-    COLORREF GetItemBackColor(bool) const override { return 0xFFFFFF; }
-    int GetSelectedKind() const override { return -1; }
-    bool IsBlinkPhaseOn() const override { return false; }
-    bool GetLocationIndicatorFlag() const override { return false; }
-    bool GetPortTipFlag() const override { return false; }
-    bool GetFocusFrameFlag() const override { return false; }
-    void UpdateLocationIndicator(double, double, int) override {}
-
-private:
-    uint32_t neId_ = 0;
-    CEntityId entity_;
-    uint32_t locationId_ = kLocationId;
-    std::string key_;
-    uint8_t pane_ = 0;
-    QPixmap icon_{16, 16};
-};
 
 // A location of 2,000 NEs spread over the world map.
 void SetUp()
@@ -108,7 +66,7 @@ void SetUp()
 void BM_GeoMapBuild2000(benchmark::State& state)
 {
     SetUp();
-    CBenchHost host;
+    CBenchViewHost host(kLocationId);
     const size_t heapBefore = mallinfo2().uordblks;
     CGeoView view(host);
     view.resize(920, 700);
@@ -136,7 +94,7 @@ BENCHMARK(BM_GeoMapBuild2000)->Unit(benchmark::kMillisecond);
 void BM_GeoMapPaint2000(benchmark::State& state)
 {
     SetUp();
-    CBenchHost host;
+    CBenchViewHost host(kLocationId);
     CGeoView view(host);
     view.resize(920, 700);
     view.show();
@@ -156,7 +114,7 @@ BENCHMARK(BM_GeoMapPaint2000)->Unit(benchmark::kMillisecond);
 void Refresh(benchmark::State& state, bool moveOne)
 {
     SetUp();
-    CBenchHost host;
+    CBenchViewHost host(kLocationId);
     CGeoView view(host);
     view.resize(920, 700);
     view.OnInitialUpdate();
@@ -186,5 +144,42 @@ void BM_GeoMapRefreshUnchanged2000(benchmark::State& state)
     Refresh(state, false);
 }
 BENCHMARK(BM_GeoMapRefreshUnchanged2000)->Unit(benchmark::kMillisecond);
+
+// The map of the top location of 20,000 NEs in sites of a hundred (the NEs of the locations below it shown), refreshed
+// after a change of the tables. These come last: they replace the tables the benchmarks above share.
+void RefreshLarge(benchmark::State& state, const std::function<void(uint32_t)>& change)
+{
+    SetUp();
+    constexpr uint32_t kLargeCount = 20000;
+    bench_network::Fill(kLargeCount);
+    CBenchViewHost host(bench_network::kTopLocationId);
+    CGeoView view(host);
+    view.resize(920, 700);
+    view.show();
+    view.OnInitialUpdate();
+    view.RefreshData();
+    QCoreApplication::processEvents();
+    bench_network::TimeRefreshes(state, change, [&] { view.RefreshData(); });
+    if (view.Nodes().size() != kLargeCount)
+        state.SkipWithError("not every NE is on the map");
+}
+
+void BM_GeoMapRefreshLocationAdded20000(benchmark::State& state)
+{
+    RefreshLarge(state, [](uint32_t round) { bench_network::AddLocation(100000 + round); });
+}
+BENCHMARK(BM_GeoMapRefreshLocationAdded20000)->Unit(benchmark::kMillisecond);
+
+void BM_GeoMapRefreshReReadHundredChanged20000(benchmark::State& state)
+{
+    RefreshLarge(state, [](uint32_t round) { bench_network::ChangeNes(round * 100, 100); });
+}
+BENCHMARK(BM_GeoMapRefreshReReadHundredChanged20000)->Unit(benchmark::kMillisecond);
+
+void BM_GeoMapRefreshAlarmBurst500_20000(benchmark::State& state)
+{
+    RefreshLarge(state, [](uint32_t round) { bench_network::RaiseAlarms(round * 500, 500); });
+}
+BENCHMARK(BM_GeoMapRefreshAlarmBurst500_20000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "link/driver_mode.h"
 #include "link/records/location_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/record_bytes.h"
+#include "link/server/net_drv_server_agent.h"
 #include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
@@ -140,13 +142,21 @@ TEST(TreeE2eTest, TheTreeKeepsWhatWasOpenAndTheSelectionAsLocationsAndNesComeAnd
     const QStringList open = OpenItems(tree);
     ASSERT_TRUE(open.contains(QStringLiteral("<Root>/Headquarters/South/NEs")));
     ASSERT_TRUE(open.contains(QStringLiteral("<Root>/Headquarters/North/NEs"))) << open.join(' ').toStdString();
+    // The items already shown stay the same items: the tree follows a change, it is not made again.
+    const QTreeWidgetItem* northItem = program.TreeItem(QStringLiteral("North-1"));
+    const QTreeWidgetItem* southItem = program.TreeItem(QStringLiteral("South-1"));
+    const QTreeWidgetItem* headquarters = program.TreeItem(QStringLiteral("Headquarters"));
+    const int builds = program.Tree().BuildCount();
 
     const auto keepsItsShape = [&](const char* after) {
         SCOPED_TRACE(after);
         EXPECT_EQ(OpenItems(tree), open);
         ASSERT_NE(tree.currentItem(), nullptr);
-        EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("North-1"));
+        EXPECT_EQ(tree.currentItem(), northItem);
         EXPECT_EQ(program.Frame().GetCurrentNeId(), northNe);
+        EXPECT_EQ(program.TreeItem(QStringLiteral("South-1")), southItem);
+        EXPECT_EQ(program.TreeItem(QStringLiteral("Headquarters")), headquarters);
+        EXPECT_EQ(program.Tree().BuildCount(), builds);
     };
     LocationRecord east;
     east.name = "East";
@@ -167,14 +177,53 @@ TEST(TreeE2eTest, TheTreeKeepsWhatWasOpenAndTheSelectionAsLocationsAndNesComeAnd
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) != nullptr; }));
     keepsItsShape("an NE added");
 
-    Change(program, kReqNeKeyDelete, ne.neId, neBytes.data(), kNeKeyRecordSize);
-    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
+    NeKeyRecord renamed = ne;
+    renamed.neName = "A-East";
+    const auto renamedBytes = EncodeRecord(renamed);
+    QTreeWidgetItem* eastItem = program.TreeItem(QStringLiteral("East-1"));
+    Change(program, kReqNeKey, ne.neId, renamedBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("A-East")) != nullptr; }));
+    EXPECT_EQ(program.TreeItem(QStringLiteral("A-East")), eastItem);
+    keepsItsShape("an NE renamed");
+    program.Settle();
+    program.SaveScreenshot(program.Frame(), QStringLiteral("tree_followed_changes"));
+
+    Change(program, kReqNeKeyDelete, ne.neId, renamedBytes.data(), kNeKeyRecordSize);
+    ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("A-East")) == nullptr; }));
     keepsItsShape("an NE deleted");
 
     eastBytes = EncodeRecord(east);
     Change(program, kReqLocationDelete, east.id, eastBytes.data(), kLocationRecordSize);
     ASSERT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East")) == nullptr; }));
     keepsItsShape("a location deleted");
+}
+
+// An alarm flood changes the states of many NEs at every refresh: the tree makes no item again.
+TEST(TreeE2eTest, AnAlarmFloodMakesNoItemOfTheTreeAgain)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer({.args = {"--alarm-rate", "200"}, .generatedNes = 300, .iniExtra = {}}));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    QTreeWidget& tree = *program.Tree().Tree();
+    tree.expandAll();
+    const auto taken = [] {
+        const auto* driver = dynamic_cast<const CNetDrvServerAgent*>(&GetCurrentDriver());
+        return driver != nullptr ? driver->GetNotificationCounters().records : 0;
+    };
+    ASSERT_TRUE(program.WaitUntil([&] { return taken() > 0; }));
+    std::vector<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it)
+        items.push_back(*it);
+    ASSERT_GT(items.size(), 300U);
+    const int builds = program.Tree().BuildCount();
+    const uint64_t before = taken();
+    ASSERT_TRUE(program.WaitUntil([&] { return taken() >= before + 300; }));
+    program.Settle();
+    std::vector<QTreeWidgetItem*> after;
+    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it)
+        after.push_back(*it);
+    EXPECT_EQ(after, items);
+    EXPECT_EQ(program.Tree().BuildCount(), builds);
 }
 
 } // namespace

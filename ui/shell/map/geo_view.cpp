@@ -314,7 +314,7 @@ void CGeoView::RefreshData()
 {
     CAppData& app = AppData();
     // A flag raised before the nodes were last built (the login's, before the frame's first refresh) asks for nothing.
-    rebuildRequest_ = rebuildRequest_ || (app.locationTreeChanged && app.TreeChangeCount() != builtAtChange_);
+    locationsRequest_ = locationsRequest_ || (app.locationTreeChanged && app.TreeChangeCount() != builtAtChange_);
     renameRequest_ = renameRequest_ || app.neNamesChanged || app.neAddressesChanged;
     everyNodeRequest_ = everyNodeRequest_ || app.neListChanged;
     mapChangeRequest_ = mapChangeRequest_ || app.mapsChanged;
@@ -332,10 +332,11 @@ void CGeoView::RefreshData()
         SetUserName(host_.GetKeyText().c_str());
     }
     const uint32_t locationId = static_cast<uint32_t>(GetLocationId());
-    if (rebuildRequest_ || mapChangeRequest_ || locationId != viewLocationId_ ||
-        FindMapDefOfLocation(locationId).id != mapId_) {
+    // Another location or map shows its nodes anew; a change of the tables (a re-read, an alarm burst) moves, adds
+    // or drops the nodes of what changed.
+    if (mapChangeRequest_ || locationId != viewLocationId_ || FindMapDefOfLocation(locationId).id != mapId_) {
         SelectMapForLocation(locationId, true);
-        rebuildRequest_ = renameRequest_ = mapChangeRequest_ = everyNodeRequest_ = false;
+        locationsRequest_ = renameRequest_ = mapChangeRequest_ = everyNodeRequest_ = false;
         if (following)
             FollowFrameSelection();
         return;
@@ -343,12 +344,12 @@ void CGeoView::RefreshData()
     RefreshIncrementally();
     if (following)
         FollowFrameSelection();
-    renameRequest_ = everyNodeRequest_ = false;
+    locationsRequest_ = renameRequest_ = everyNodeRequest_ = false;
 }
 
 void CGeoView::RefreshIncrementally()
 {
-    if (renameRequest_ || everyNodeRequest_) {
+    if (renameRequest_ || everyNodeRequest_ || locationsRequest_) {
         for (uint32_t neId : std::vector<uint32_t>(placementOrder_)) {
             CMapNodeItem* node = NodeOf(neId);
             const CNeRecord* ne = FindNeById(neId);
@@ -356,7 +357,16 @@ void CGeoView::RefreshIncrementally()
                 RemoveNode(neId);
                 continue;
             }
-            UpdateNodeLook(*node, *ne);
+            if (renameRequest_)
+                UpdateNodeLook(*node, *ne);
+        }
+    }
+    // A location that moved or came into the scope brings NEs whose own records did not change: they take their
+    // places as a build would put them.
+    if (locationsRequest_) {
+        for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
+            if (NodeOf(ne->neId) == nullptr && BelongsOnMap(*ne))
+                AddNode(*ne, ne->newOrMoved != 0);
         }
     }
     // NEs whose record, scope or alarm state changed since the view last looked: new ones get a node, moved ones go

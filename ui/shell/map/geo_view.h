@@ -5,7 +5,8 @@
 // frame's current NE and the frame's current NE is selected on the map; the operator drags nodes to new places,
 // Save Topology sends the moved NEs' places to the server, Restore Topology puts the nodes back where the server
 // has them, Search NE finds a node by its name and Export Topology saves the map as an SVG picture. The frame's
-// refresh follows the tables: the map of a new location, new, renamed, moved and removed NEs, new icons.
+// refresh follows the tables: the map of a new location is built anew; new, renamed, moved and removed NEs, NEs
+// brought or taken by a change of the locations and new icons change only their own nodes.
 
 #include "core/map/map_projection.h"
 #include "ui/framework/views/form_view.h"
@@ -126,7 +127,7 @@ private:
     std::unordered_map<uint32_t, uint32_t> seenChanges_;
     std::map<uint32_t, QPointF> pressPlaces_; // where the selected nodes were when a drag began
 
-    bool rebuildRequest_ = false;
+    bool locationsRequest_ = false;       // the locations changed: every NE is checked for its place on the map
     uint32_t builtAtChange_ = UINT32_MAX; // the tables' change count when the nodes were built
     bool renameRequest_ = false;
     bool everyNodeRequest_ = false; // NEs may have gone: every node is checked, not only those of changed NEs

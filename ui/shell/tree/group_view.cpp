@@ -301,100 +301,6 @@ void CGroupView::SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne)
     item->setToolTip(0, ne != nullptr ? QString::fromStdString(ne->GetIpText()).left(29) : QString());
 }
 
-QTreeWidgetItem* CGroupView::LocationItem(uint32_t locationId) const
-{
-    const CLocationNode* node = AppData().locations.FindLocation(locationId);
-    return node != nullptr ? reinterpret_cast<QTreeWidgetItem*>(node->treeItem) : nullptr;
-}
-
-void CGroupView::BuildTree()
-{
-    CLocationTree& locations = AppData().locations;
-    for (CLocationNode* node = &locations.Root(); node != nullptr; node = CLocationTree::NextInWalk(node))
-        node->treeItem = 0;
-    pending_ = nullptr;
-    {
-        const QSignalBlocker blocker(tree_);
-        tree_->clear();
-    }
-
-    // The top item stands for the parent of the operator's scope location, or for the root.
-    CLocationNode* topNode = &ScopeTopLocation(locations, AppData().scopeLocationId);
-    const QString topText = QString::fromStdString(topNode->name);
-    const uint32_t topId = topNode->id;
-    // The items are made off the tree and put in at once: the view then takes them in one go, not item by item.
-    QTreeWidgetItem* top = NewItem(nullptr, GroupItemKind::Location, topId, 0, topText, kImageLocation);
-    if (topId != 0)
-        topNode->treeItem = reinterpret_cast<uintptr_t>(top);
-    NewItem(top, GroupItemKind::NesFolder, topId, 0, QStringLiteral("NEs"), kImageNesFolder);
-    if (!IsDirectMode())
-        NewItem(top, GroupItemKind::MembersFolder, topId, 0, QStringLiteral("Members"), kImageMembersFolder);
-
-    InsertLocationItems(topNode->GetFirstChild(), top);
-    InsertNeItems(top);
-    InsertAccountItems(top);
-    const QSignalBlocker blocker(tree_);
-    tree_->addTopLevelItem(top);
-    top->setExpanded(true);
-}
-
-void CGroupView::InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent)
-{
-    for (; node != nullptr; node = node->GetNextSibling()) {
-        if (node->inScope == 0)
-            continue;
-        QTreeWidgetItem* item =
-            NewItem(parent, GroupItemKind::Location, node->id, 0, QString::fromStdString(node->name), kImageLocation);
-        node->treeItem = reinterpret_cast<uintptr_t>(item);
-        NewItem(item, GroupItemKind::NesFolder, node->id, 0, QStringLiteral("NEs"), kImageNesFolder);
-        NewItem(item, GroupItemKind::MembersFolder, node->id, 0, QStringLiteral("Members"), kImageMembersFolder);
-        InsertLocationItems(node->GetFirstChild(), item);
-    }
-}
-
-void CGroupView::InsertNeItems(QTreeWidgetItem* top)
-{
-    // NEs of one location mostly follow each other: its folder is looked up once for them.
-    uint32_t lastLocationId = 0;
-    QTreeWidgetItem* lastParent = top->child(0);
-    for (CNeRecord* ne = AppData().nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        if (ne->inScope != 1)
-            continue;
-        QTreeWidgetItem* parent = top->child(0);
-        if (ne->locationId != 0 && ne->locationId == lastLocationId) {
-            parent = lastParent;
-        } else if (const CLocationNode* node =
-                       ne->locationId != 0 ? AppData().locations.FindLocation(ne->locationId) : nullptr) {
-            auto* item = reinterpret_cast<QTreeWidgetItem*>(node->treeItem);
-            parent = item == nullptr ? top : (item->childCount() > 0 ? item->child(0) : top);
-            lastLocationId = ne->locationId;
-            lastParent = parent;
-        }
-        const CNeRecord* record = ne->neId != 0 ? ne : nullptr;
-        const int icon = GetEntityStateIcon(record, 0);
-        ne->stateWord = (ne->stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(icon & 0xFF) << 20);
-        NewItem(parent, GroupItemKind::Ne, ne->neId, 0, QString::fromStdString(ne->name), icon, record);
-    }
-}
-
-void CGroupView::InsertAccountItems(QTreeWidgetItem* top)
-{
-    for (CUserAccount* account = AppData().accounts.First(); account != nullptr; account = account->GetNext()) {
-        if (account->inScope == 0)
-            continue;
-        QTreeWidgetItem* owner = account->locationId != 0 ? LocationItem(account->locationId) : nullptr;
-        if (owner == nullptr)
-            owner = top;
-        QTreeWidgetItem* folder = owner->childCount() > 1 ? owner->child(1) : nullptr;
-        // A top item without a Members folder (direct mode) lists no accounts.
-        if (folder == nullptr || Kind(folder) != GroupItemKind::MembersFolder)
-            continue;
-        const int role = account->role >= 0 && account->role <= 2 ? account->role : 3;
-        NewItem(folder, GroupItemKind::Account, Id(folder), static_cast<uint32_t>(role),
-                QString::fromStdString(account->name), kImageAccount + role);
-    }
-}
-
 void CGroupView::ExpandShelves(QTreeWidgetItem* neItem)
 {
     const QSignalBlocker blocker(tree_);
@@ -704,6 +610,12 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
         ExpandShelves(item);
     else
         item->setExpanded(true);
+    MakeFrameFollow(item, true);
+    host_.SetActivePane(kTreePane);
+}
+
+void CGroupView::MakeFrameFollow(QTreeWidgetItem* item, bool clearKeyText)
+{
     uint32_t locationId = Id(item);
     if (Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf) {
         const CNeRecord* ne = NeOf(item);
@@ -718,12 +630,12 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
     }
     if (host_.GetCurrentLocationId() != locationId)
         host_.SetCurrentLocation(locationId);
-    host_.SetKeyText({});
+    if (clearKeyText)
+        host_.SetKeyText({});
     // The right pane shows the views of the item selected again (the Rack of an NE after a re-login); while it
     // shows them already, the operator's tab stays.
     if (host_.GetSelectedKind() != ViewKindOf(item))
         host_.SelectView(ViewKindOf(item), kSelectViewTab);
-    host_.SetActivePane(kTreePane);
 }
 
 namespace {
@@ -766,22 +678,6 @@ void CGroupView::ExpandAgain(const QSet<QString>& expanded)
     }
 }
 
-void CGroupView::RenameItems(bool locations, bool nes)
-{
-    std::vector<QTreeWidgetItem*> items;
-    CollectSearchOrder(TopItem(), items);
-    for (QTreeWidgetItem* item : items) {
-        if (locations && Kind(item) == GroupItemKind::Location && item != TopItem()) {
-            if (const CLocationNode* node = AppData().locations.FindLocation(Id(item)))
-                item->setText(0, QString::fromStdString(node->name));
-        } else if (nes && Kind(item) == GroupItemKind::Ne) {
-            if (const CNeRecord* ne = NeOf(item))
-                item->setText(0, QString::fromStdString(ne->name));
-            UpdateToolTip(item);
-        }
-    }
-}
-
 void CGroupView::RefreshData()
 {
     CAppData& data = AppData();
@@ -795,14 +691,13 @@ void CGroupView::RefreshData()
     if (host_.GetActivePane() != kTreePane && host_.GetCurrentNeId() != static_cast<uint32_t>(GetNeId()))
         FollowFrameNe();
 
-    if (rebuildRequest_) {
+    if (rebuildRequest_ || renameLocationsRequest_ || renameNesRequest_) {
+        // The tree follows the tables by what changed: the caret's item stays where it is still shown.
         QTreeWidgetItem* caret = tree_->currentItem();
         bool hadCaret = caret != nullptr;
         ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
         const ItemKey parentKey = hadCaret && caret->parent() != nullptr ? KeyOf(caret->parent()) : ItemKey{};
-        const QSet<QString> expanded = ExpandedItems();
-        BuildTree();
-        ExpandAgain(expanded);
+        bool caretShown = SyncTree();
         if (IsDirectMode() && caretKey.kind != GroupItemKind::Ne) {
             // The NE of a direct login is selected at once, so that its menus are there; it stays the selection.
             const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);
@@ -812,11 +707,13 @@ void CGroupView::RefreshData()
                 SelectProgrammatically(ne);
                 caretKey = KeyOf(ne);
                 hadCaret = true;
+                caretShown = false;
             }
         }
-        Reselect(caretKey, parentKey, hadCaret);
-    } else if (renameLocationsRequest_ || renameNesRequest_) {
-        RenameItems(renameLocationsRequest_, renameNesRequest_);
+        if (caretShown && AppSettings().autoSelIfLocChange)
+            MakeFrameFollow(tree_->currentItem(), false);
+        else if (!caretShown)
+            Reselect(caretKey, parentKey, hadCaret);
     }
     rebuildRequest_ = false;
     renameLocationsRequest_ = false;

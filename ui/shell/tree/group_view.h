@@ -1,8 +1,9 @@
 #pragma once
 // CGroupView, the view in the upper left pane: the locations in the operator's scope as a tree, each with a folder of
 // its NEs and a folder of its members; a selected NE shows its shelves. Selecting an item makes it the main frame's
-// current location, NE or member and switches the right pane; the frame's refresh rebuilds or renames the tree when
-// the tables change and recolours the icons by alarm severity, flashing. The view also deletes the current NE,
+// current location, NE or member and switches the right pane; the frame's refresh brings the tree in line with the
+// tables by what changed (the items of what stays, the selection, the open branches and the scroll position are
+// kept) and recolours the icons by alarm severity, flashing. The view also deletes the current NE,
 // searches the tree and exports it as indented text.
 
 #include "ui/framework/views/form_view.h"
@@ -18,10 +19,12 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 class IViewHost;
 class CNeRecord;
 class CLocationNode;
+class CUserAccount;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -51,8 +54,10 @@ public:
     void RefreshData() override;
     int OnCommandHook(int id, int code) override;
 
-    // Rebuilds the items from the tables.
+    // Builds the items anew from the tables.
     void BuildTree();
+    // How often the items were built anew; a change of the tables only moves, adds or drops the items it concerns.
+    int BuildCount() const { return builds_; }
     // Replaces the NE item's children by its shelves.
     void ExpandShelves(QTreeWidgetItem* neItem);
     // The selection handler, for the current item (acts only while the view is the active pane).
@@ -72,7 +77,8 @@ public:
     // The item with the key, searching as a reselection after a rebuild does (shelves are not searched).
     QTreeWidgetItem* FindTreeItem(const group_item::ItemKey& key) const;
 
-    // Requests the refresh takes over from the application's change flags.
+    // Requests the refresh takes over from the application's change flags: the tree follows the tables at the next
+    // refresh.
     void RequestRebuild() { rebuildRequest_ = true; }
 
     // Search.
@@ -111,19 +117,33 @@ private:
     void UpdateRowColours();
     void UpdateToolTip(QTreeWidgetItem* item);
     void SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne);
+    // The items of a location (with its folders), an NE and an account, off the tree.
+    QTreeWidgetItem* NewLocationItem(const CLocationNode& node);
+    QTreeWidgetItem* NewNeItem(CNeRecord& ne);
+    QTreeWidgetItem* NewAccountItem(const CUserAccount& account, uint32_t folderLocationId);
+    // Where an NE's item and an account's item go.
+    QTreeWidgetItem* NeParentItem(const CNeRecord& ne, QTreeWidgetItem* top) const;
+    QTreeWidgetItem* MembersFolderOf(const CUserAccount& account, QTreeWidgetItem* top) const;
     void InsertLocationItems(CLocationNode* node, QTreeWidgetItem* parent);
     void InsertNeItems(QTreeWidgetItem* top);
     void InsertAccountItems(QTreeWidgetItem* top);
     QTreeWidgetItem* LocationItem(uint32_t locationId) const;
+    // Brings the items in line with the tables, keeping those of what is still shown (group_view_items.cpp); false
+    // when the caret's item is gone or the tree was built anew. NEs show their new name, address and state icon when
+    // their change counter moved.
+    bool SyncTree();
+    struct NeItem;
+    void FollowNe(NeItem& shown, CNeRecord& ne);
     // Sets the host's current location, NE and key text by the item's kind; returns the view kind to select.
     int ApplySelection(QTreeWidgetItem* item, bool expand);
     void FollowFrameNe();
     void Reselect(const group_item::ItemKey& caret, const group_item::ItemKey& parent, bool hadCaret);
+    // The frame's current location, NE and view made those of the item selected, where they differ.
+    void MakeFrameFollow(QTreeWidgetItem* item, bool clearKeyText);
     // The items open before a rebuild, and opening them again after it (an NE with its shelves), so that the tree
     // keeps its shape as locations and NEs come and go.
     QSet<QString> ExpandedItems() const;
     void ExpandAgain(const QSet<QString>& expanded);
-    void RenameItems(bool locations, bool nes);
     void ComputeLocationSeverities();
     bool Flashes(uint32_t severity, uint32_t secondary) const;
     void UpdateLocationIcons();
@@ -134,6 +154,17 @@ private:
     IViewHost& host_;
     QTreeWidget* tree_ = nullptr;
     QTreeWidgetItem* pending_ = nullptr; // the item of the view's own last selection
+    // The items of what the tree shows, by location id, NE id and account name.
+    std::unordered_map<uint32_t, QTreeWidgetItem*> locationItems_;
+    struct NeItem {
+        QTreeWidgetItem* item = nullptr;
+        uint32_t seenChange = 0; // the NE's change counter when the item last followed it
+        uint32_t sync = 0;       // the last sync that found the NE
+    };
+    std::unordered_map<uint32_t, NeItem> neItems_;
+    uint32_t syncs_ = 0;
+    std::map<std::string, QTreeWidgetItem*> accountItems_;
+    int builds_ = 0;
     bool rebuildRequest_ = false;
     bool renameLocationsRequest_ = false;
     bool renameNesRequest_ = false;

@@ -17,6 +17,8 @@
 #include "ui/shell/frame/frame_resources.h"
 
 #include <cstring>
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -165,6 +167,35 @@ inline CNeRecord* AddTestNe(const NeSpec& spec)
             added->root->SetType(spec.model + 1, spec.model);
     }
     return added;
+}
+
+// A change of the tables a case of a test makes, by its name.
+struct TableChange {
+    const char* name;
+    std::function<void()> apply;
+};
+
+inline void PrintTo(const TableChange& change, std::ostream* out)
+{
+    *out << change.name;
+}
+
+inline std::string TableChangeName(const ::testing::TestParamInfo<TableChange>& info)
+{
+    return info.param.name;
+}
+
+// A change of an NE's record as the dispatcher makes it: the record's change counter raised, the NE list marked.
+inline void ChangeNe(uint32_t id, const std::function<void(CNeRecord&)>& change)
+{
+    CNeRecord* ne = FindNeById(id);
+    if (ne == nullptr) {
+        ADD_FAILURE() << "no NE " << id;
+        return;
+    }
+    change(*ne);
+    ++ne->changeCounter;
+    AppData().MarkNeListChanged();
 }
 
 } // namespace frame_test

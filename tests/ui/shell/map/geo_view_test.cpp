@@ -4,6 +4,7 @@
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
 #include "core/tables/entity_node.h"
+#include "core/tables/location_tree.h"
 #include "core/util/severity.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/record_codec.h"
@@ -28,6 +29,8 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -139,7 +142,7 @@ TEST_F(GeoViewTest, AMapBuiltAgainSizesEachNodeToTheNameItShows)
     const QSizeF betaSize = view->NodeOf(2)->boundingRect().size();
     ASSERT_EQ(AppData().nes.RenameNe(2, "Beta, a longer name"), NeResult::kOk);
 
-    AppData().MarkLocationTreeChanged();
+    AppData().mapsChanged = true; // the maps' definitions read again: the nodes are made anew
     view->RefreshData();
     EXPECT_EQ(view->NodeOf(1)->boundingRect().size(), alphaSize);
     EXPECT_EQ(view->NodeOf(2)->Text(), QStringLiteral("Beta, a longer name"));
@@ -342,6 +345,133 @@ TEST_F(GeoViewTest, APileOfNodesPaintsWhatCanBeSeenOfItAndAChangeUnderItsTopRepa
 
 // A drag of many selected nodes onto a pile: the nodes of the pile under the arriving ones are buried, as they are
 // when nodes arrive one by one.
+// ---------------------------------------------------------------------------------------------------------------
+// The map follows each change of the tables by what changed.
+
+void AddLocation(uint32_t id, uint32_t parent, const std::string& name)
+{
+    CLocationNode node;
+    node.id = id;
+    node.parentId = parent;
+    node.name = name;
+    ASSERT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
+    AppData().SetUserLocationScope(0);
+    AppData().MarkLocationTreeChanged();
+}
+
+void MoveNe(CNeRecord& ne, float longitude, float latitude)
+{
+    ne.storedLongitude = ne.workLongitude = longitude;
+    ne.storedLatitude = ne.workLatitude = latitude;
+    ne.newOrMoved = 1;
+}
+
+const TableChange kTableChanges[] = {
+    {"NeAdded",
+     [] {
+         CNeRecord* ne = AddTestNe({.id = 5, .name = "Echo", .location = 3});
+         MoveNe(*ne, 20, 10);
+         ne->changeCounter = 1;
+         AppData().MarkNeListChanged();
+     }},
+    {"NeRemoved",
+     [] {
+         AppData().nes.RemoveNe(2);
+         AppData().MarkNeListChanged();
+     }},
+    {"NeRenamed",
+     [] {
+         ChangeNe(2, [](CNeRecord&) { AppData().nes.RenameNe(2, "Beta, a longer name"); });
+         AppData().neNamesChanged = true;
+     }},
+    {"NeMovedOnTheMap", [] { ChangeNe(2, [](CNeRecord& ne) { MoveNe(ne, -40, -20); }); }},
+    {"NeToALocationOffTheMap", [] { ChangeNe(2, [](CNeRecord& ne) { ne.locationId = 4; }); }},
+    {"NeStateChanged",
+     [] {
+         CNeRecord* ne = FindNeById(2);
+         ne->root->severity = kSeverityCritical;
+         ne->neSeverity = CEntityNode::GetSummarySeverityById(ne, 1);
+         ++ne->changeCounter;
+         AppData().MarkAlarmStateChanged();
+     }},
+    {"LocationAddedBelowTheMapsWithItsNe",
+     [] {
+         AddTestNe({.id = 6, .name = "Foxtrot", .location = 7});
+         AddLocation(7, 3, "Cape");
+     }},
+    {"LocationMovedBelowTheMapsWithItsNe", [] { AddLocation(4, 1, "South"); }},
+    {"LocationMovedAwayWithItsNe", [] { AddLocation(3, 4, "Dock"); }},
+    {"LocationRemovedWithItsNe",
+     [] {
+         AppData().locations.RemoveLocation(3);
+         AppData().SetUserLocationScope(0);
+         AppData().MarkLocationTreeChanged();
+     }},
+};
+
+// What the map shows of each NE.
+std::map<uint32_t, QString> Shown(const CGeoView& view)
+{
+    std::map<uint32_t, QString> shown;
+    for (const CMapNodeItem* node : view.Nodes()) {
+        shown[node->NeId()] = QStringLiteral("%1 image=%2 colour=%3 at %4,%5")
+                                  .arg(node->Text())
+                                  .arg(node->ImageIndex())
+                                  .arg(node->TextColor().name())
+                                  .arg(node->Centre().x())
+                                  .arg(node->Centre().y());
+    }
+    return shown;
+}
+
+class GeoViewChangeTest : public GeoViewTest, public ::testing::WithParamInterface<TableChange> {};
+
+TEST_P(GeoViewChangeTest, TheMapEndsAsABuildWouldKeepingTheNodesOfWhatStaysAndTheSelection)
+{
+    // The map of North, which shows the NEs of Dock below it too; South is elsewhere.
+    AddLocation(1, 0, "North");
+    AddLocation(3, 1, "Dock");
+    AddLocation(4, 0, "South");
+    ChangeNe(1, [](CNeRecord& ne) {
+        ne.locationId = 1;
+        MoveNe(ne, 10, 50);
+    });
+    ChangeNe(2, [](CNeRecord& ne) {
+        ne.locationId = 3;
+        MoveNe(ne, -10, 30);
+    });
+    AddTestNe({.id = 3, .name = "Gamma", .location = 3});
+    AddTestNe({.id = 4, .name = "Delta", .location = 4});
+    frame_.SetCurrentLocation(1);
+    frame_.SetCurrentEntity(1, nullptr);
+    auto view = MakeView();
+    view->RefreshData();
+    AppData().neListChanged = AppData().locationTreeChanged = false;
+    ASSERT_NE(view->NodeOf(1), nullptr);
+    ASSERT_TRUE(view->NodeOf(1)->isSelected());
+    ASSERT_EQ(view->NodeOf(4), nullptr);
+    std::map<uint32_t, const CMapNodeItem*> before;
+    for (const CMapNodeItem* node : view->Nodes())
+        before[node->NeId()] = node;
+
+    GetParam().apply();
+    view->RefreshData();
+
+    auto built = MakeView();
+    EXPECT_EQ(Shown(*view), Shown(*built));
+    for (const CMapNodeItem* node : view->Nodes()) {
+        // The node of an NE shown before is the same node.
+        const auto found = before.find(node->NeId());
+        if (found != before.end()) {
+            EXPECT_EQ(node, found->second) << node->NeId();
+        }
+    }
+    ASSERT_NE(view->NodeOf(1), nullptr);
+    EXPECT_TRUE(view->NodeOf(1)->isSelected());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachChange, GeoViewChangeTest, ::testing::ValuesIn(kTableChanges), TableChangeName);
+
 TEST(MapNodeStacksTest, NodesMovedTogetherOntoAPileBuryTheNodesUnderThem)
 {
     const CMapNodeStyle style;

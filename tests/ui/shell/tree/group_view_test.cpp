@@ -14,8 +14,13 @@
 #include "ui/shell/tree/group_view.h"
 
 #include <QCursor>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <map>
+#include <set>
 
 using namespace frame_test;
 using namespace group_item;
@@ -114,7 +119,7 @@ TEST_F(GroupViewTest, IdsAreKeptWhole)
     EXPECT_EQ(ne->parent()->parent(), Find(*view, GroupItemKind::Location, 0x12345678));
 }
 
-TEST_F(GroupViewTest, ReselectionAfterARebuild)
+TEST_F(GroupViewTest, ASelectedItemThatGoesIsFollowedByItsFolderItsParentOrTheTop)
 {
     auto view = MakeView();
     struct Row {
@@ -124,7 +129,11 @@ TEST_F(GroupViewTest, ReselectionAfterARebuild)
     };
     const Row rows[] = {
         // An account becomes its location's Members folder.
-        {{GroupItemKind::Account, 1, 0, QStringLiteral("ann")}, [] {}, {GroupItemKind::MembersFolder, 1, 0, {}}},
+        {{GroupItemKind::Account, 1, 0, QStringLiteral("ann")},
+         [] { AppData().accounts.RemoveAccount("ann"); },
+         {GroupItemKind::MembersFolder, 1, 0, {}}},
+        // An NE its old folder.
+        {{GroupItemKind::Ne, 2, 0, {}}, [] { AppData().nes.RemoveNe(2); }, {GroupItemKind::NesFolder, 3, 0, {}}},
         // A location whose parent vanished too falls back to the top item.
         {{GroupItemKind::Location, 3, 0, {}},
          [] {
@@ -159,14 +168,17 @@ TEST_F(GroupViewTest, ShownAgainTheTreeKeepsItsItemsAndSelection)
     EXPECT_EQ(view->Tree()->currentItem(), beta);
 }
 
-TEST_F(GroupViewTest, TheLoginsChangeFlagsRebuildTheTreeAtTheFirstRefresh)
+TEST_F(GroupViewTest, TheLoginsChangeFlagsAreFollowedAtTheFirstRefresh)
 {
     AppData().MarkNeListChanged(); // as the login's table loads, before the frame makes the view
     auto view = MakeView();
     constexpr int kMarkRole = Qt::UserRole + 50;
     Find(*view, GroupItemKind::Ne, 1)->setData(0, kMarkRole, true); // gone when the item is made again
+    AddTestNe({.id = 5, .name = "Epsilon", .location = 2});         // the load goes on
     view->RefreshData();
-    EXPECT_FALSE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "built again";
+    ASSERT_NE(Find(*view, GroupItemKind::Ne, 5), nullptr);
+    EXPECT_TRUE(Find(*view, GroupItemKind::Ne, 1)->data(0, kMarkRole).toBool()) << "kept";
+    EXPECT_EQ(view->BuildCount(), 1);
     EXPECT_EQ(view->Tree()->currentItem(), view->TopItem());
     EXPECT_EQ(frame_.GetSelectedKind(), 1);
 }
@@ -285,6 +297,7 @@ TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
     auto view = MakeView();
     EXPECT_EQ(Find(*view, GroupItemKind::Ne, 2)->toolTip(0), QStringLiteral("10.0.0.2"));
     AppData().nes.SetNeAddress(2, {10, 9, 8, 7}, 161);
+    ++AppData().nes.FindNeById(2)->changeCounter; // as the dispatcher marks a changed record
     AppData().neAddressesChanged = true;
     view->RefreshData();
     EXPECT_EQ(Find(*view, GroupItemKind::Ne, 2)->toolTip(0), QStringLiteral("10.9.8.7"));
@@ -429,6 +442,194 @@ TEST_F(GroupViewTest, ExportWritesTheIndentedTreeAndStopsAtDepth255)
     const QString text = view->ExportText();
     EXPECT_TRUE(text.contains(QStringLiteral("\tLOC: L353\n")));
     EXPECT_FALSE(text.contains(QStringLiteral("LOC: L354\n")));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The tree follows each change of the tables by what changed.
+
+void LocationsChanged()
+{
+    AppData().SetUserLocationScope(AppData().scopeLocationId);
+    AppData().MarkLocationTreeChanged();
+}
+
+const TableChange kTableChanges[] = {
+    {"NeAdded",
+     [] {
+         AddTestNe({.id = 5, .name = "Echo", .location = 3});
+         AppData().MarkNeListChanged();
+     }},
+    {"NeRemoved",
+     [] {
+         AppData().nes.RemoveNe(3);
+         AppData().MarkNeListChanged();
+     }},
+    {"NeRenamedToAnotherPlaceInItsFolder",
+     [] {
+         ChangeNe(4, [](CNeRecord&) { AppData().nes.RenameNe(4, "Hotel"); });
+         AppData().neNamesChanged = true;
+     }},
+    {"NeMovedToAnotherLocation", [] { ChangeNe(2, [](CNeRecord& ne) { ne.locationId = 2; }); }},
+    {"NeAddressAndStateChanged",
+     [] {
+         ChangeNe(1, [](CNeRecord& ne) {
+             AppData().nes.SetNeAddress(1, {10, 9, 8, 7}, 161);
+             ne.root->severity = 1;
+             ne.SetPlanned(1);
+         });
+         AppData().neAddressesChanged = true;
+     }},
+    {"LocationAdded",
+     [] {
+         AddLocation(4, 1, "Cape");
+         LocationsChanged();
+     }},
+    {"LocationRenamed",
+     [] {
+         AddLocation(2, 0, "Zenith");
+         LocationsChanged();
+     }},
+    {"LocationMovedWithItsNe",
+     [] {
+         AddLocation(3, 2, "Dock");
+         LocationsChanged();
+     }},
+    {"LocationRemovedItsNeToTheTop",
+     [] {
+         AppData().locations.RemoveLocation(3);
+         LocationsChanged();
+     }},
+    {"LocationOutOfTheScope",
+     [] {
+         AddLocation(5, 2, "Outpost");
+         AddTestNe({.id = 6, .name = "Foxtrot", .location = 5});
+         LocationsChanged();
+         AppData().locations.FindLocation(5)->inScope = 0; // as a scope below South would leave it
+         AppData().nes.FindNeById(6)->inScope = 0;
+     }},
+    {"AccountsAddedMovedAndOfAnotherRole",
+     [] {
+         AddAccount("cid", 2, kRoleManager);
+         AddAccount("bob", 1, kRoleManager);
+         LocationsChanged();
+     }},
+    {"AccountRemoved",
+     [] {
+         AppData().accounts.RemoveAccount("ann");
+         LocationsChanged();
+     }},
+};
+
+// What an item stands for, the same for the item of a build and of a change.
+QString Identity(const QTreeWidgetItem* item)
+{
+    const QString entity = Kind(item) == GroupItemKind::Account ? item->text(0) : QString::number(Id(item));
+    return QStringLiteral("%1:%2").arg(static_cast<int>(Kind(item))).arg(entity);
+}
+
+// Every item but the shelves (which show under a selected NE only), depth first, with all it shows.
+QStringList Shown(const QTreeWidget& tree)
+{
+    QStringList shown;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it != nullptr; ++it) {
+        const QTreeWidgetItem* item = *it;
+        if (Kind(item) == GroupItemKind::Shelf)
+            continue;
+        int depth = 0;
+        for (const QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent())
+            ++depth;
+        shown << QStringLiteral("%1%2 %3 extra=%4 image=%5 tip=%6 colour=%7")
+                     .arg(QString(depth, QLatin1Char(' ')), Identity(item), item->text(0))
+                     .arg(Extra(item))
+                     .arg(Image(item))
+                     .arg(item->toolTip(0), item->foreground(0).color().name());
+    }
+    return shown;
+}
+
+class GroupViewChangeTest : public GroupViewTest, public ::testing::WithParamInterface<TableChange> {};
+
+TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStaysTheSelectionAndWhatIsOpen)
+{
+    // South holds enough NEs for the pane to scroll.
+    for (uint32_t id = 100; id < 140; ++id)
+        AddTestNe({.id = id, .name = "South-" + std::to_string(id), .location = 2});
+    auto view = MakeView();
+    view->resize(250, 300);
+    view->show();
+    Click(*view, Find(*view, GroupItemKind::Ne, 1));
+    QTreeWidgetItem* caret = view->Tree()->currentItem();
+    Find(*view, GroupItemKind::Location, 2)->setExpanded(true);
+    Find(*view, GroupItemKind::NesFolder, 2)->setExpanded(true);
+    Find(*view, GroupItemKind::Location, 3)->setExpanded(true);
+    Find(*view, GroupItemKind::NesFolder, 3)->setExpanded(true);
+    QCoreApplication::processEvents();
+    view->Tree()->verticalScrollBar()->setValue(view->Tree()->verticalScrollBar()->maximum() / 2);
+    const int scroll = view->Tree()->verticalScrollBar()->value();
+    ASSERT_GT(scroll, 0);
+    constexpr int kMarkRole = Qt::UserRole + 50;
+    std::set<QString> before;
+    std::set<QString> open;
+    for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it) {
+        (*it)->setData(0, kMarkRole, Identity(*it));
+        before.insert(Identity(*it));
+        if ((*it)->isExpanded())
+            open.insert(Identity(*it));
+    }
+
+    GetParam().apply();
+    view->RefreshData();
+    QCoreApplication::processEvents();
+
+    const QStringList shown = Shown(*view->Tree());
+    EXPECT_EQ(view->BuildCount(), 1) << "nothing built anew";
+    EXPECT_EQ(view->Tree()->currentItem(), caret);
+    EXPECT_EQ(frame_.GetCurrentNeId(), 1U);
+    EXPECT_EQ(view->Tree()->verticalScrollBar()->value(), scroll);
+    {
+        auto built = MakeView();
+        built->RefreshData();
+        EXPECT_EQ(shown, Shown(*built->Tree()));
+    }
+    for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it) {
+        const QString identity = Identity(*it);
+        // The item of what was shown before is the same item; what is new has an item of its own.
+        EXPECT_EQ((*it)->data(0, kMarkRole).toString(), before.count(identity) != 0 ? identity : QString())
+            << identity.toStdString();
+        if (open.count(identity) != 0 && (*it)->childCount() > 0) {
+            EXPECT_TRUE((*it)->isExpanded()) << identity.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachChange, GroupViewChangeTest, ::testing::ValuesIn(kTableChanges), TableChangeName);
+
+TEST_F(GroupViewTest, AnAlarmBurstRecoloursTheNesInViewAndBuildsNothing)
+{
+    auto view = MakeView();
+    view->resize(300, 400);
+    view->show();
+    view->Tree()->expandAll(); // every NE in view
+    QCoreApplication::processEvents();
+    std::vector<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it)
+        items.push_back(*it);
+    // A burst of state changes, as the dispatcher leaves them, with a refresh between some of them.
+    for (int i = 0; i < 200; ++i) {
+        CNeRecord* ne = AppData().nes.FindNeById(static_cast<uint32_t>(i % 4 + 1));
+        ne->root->severity = static_cast<uint32_t>(i % 6);
+        ++ne->changeCounter;
+        AppData().MarkAlarmStateChanged();
+        if (i % 10 == 9)
+            view->RefreshData();
+    }
+    EXPECT_EQ(view->BuildCount(), 1);
+    std::vector<QTreeWidgetItem*> after;
+    for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it)
+        after.push_back(*it);
+    EXPECT_EQ(after, items);
+    for (uint32_t id = 1; id <= 4; ++id)
+        EXPECT_EQ(Image(Find(*view, GroupItemKind::Ne, id)), frame_.GetEntityStateIcon(id, 0)) << id;
 }
 
 } // namespace
