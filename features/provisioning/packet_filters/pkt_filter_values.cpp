@@ -148,7 +148,8 @@ std::optional<NameFault> FirstNameFault(const std::vector<QString>& names, NameE
 {
     const bool trimmed = ends == NameEnds::kTrimmed;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (const std::optional<TypedNameRefusal> refused = trimmed ? CheckTypedName(names[i]) : CheckExactName(names[i]))
+        if (const std::optional<TypedNameRefusal> refused =
+                trimmed ? CheckTypedName(names[i]) : CheckExactName(names[i]))
             return NameFault{i, refused->stringId, refused->position};
     }
     for (size_t i = 1; i < names.size(); ++i) {
