@@ -145,6 +145,15 @@ bool CAlarmPageDlg::Passes(uint32_t key) const
     return nameCheck_ == 0 || CAlarmNameFilter(names_).MatchesAnyOf(RowAlarms(key));
 }
 
+std::vector<uint32_t> CAlarmPageDlg::NamedRows(std::vector<uint32_t> keys) const
+{
+    if (nameCheck_ == 0)
+        return keys;
+    const CAlarmNameFilter filter(names_);
+    std::erase_if(keys, [&](uint32_t key) { return !filter.MatchesAnyOf(RowAlarms(key)); });
+    return keys;
+}
+
 void CAlarmPageDlg::ClearCounts()
 {
     for (const FilterBox& box : rowBoxes_) {
