@@ -231,6 +231,8 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
 
     person.OnDialog<CAlarmStatCriteriaDlg>([&](CAlarmStatCriteriaDlg& criteria) {
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_stat_criteria_dlg")));
+        // The criteria keep their own caption; the statistics name the NE.
+        EXPECT_EQ(criteria.windowTitle(), QStringLiteral("History Alarm & Event Statistics Criteria"));
         // A reversed range is refused at once.
         auto* to = criteria.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
         to->setDate(to->date().addDays(-1));
@@ -240,6 +242,7 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
 
         person.OnDialog<CAlarmStatDlg>([&](CAlarmStatDlg& stats) {
             QTreeView& rows = *stats.FindList(kListControlId);
+            EXPECT_EQ(stats.windowTitle(), QStringLiteral("[North:North-1] History Alarm & Event Statistics"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(stats, QStringLiteral("alarm_stat_dlg")));
             // Every column is filled, and each row's total is the sum of its severities.
             uint32_t counted = 0;
