@@ -140,8 +140,15 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
 
             // Only the page's critical and major records, counted as shown; no request.
             const QStringList severities = e2e::ListColumn(rows, kSeverityColumn);
+            // The narrowed rows are made anew: none stays selected, even one that passes, and Detail waits for one.
+            const int major = e2e::RowOf(rows, kSeverityColumn, QStringLiteral("Major"));
+            EXPECT_GE(major, 0);
+            program.ClickListRow(rows, major);
+            EXPECT_TRUE(list.IsControlEnabled(List::kDetailButtonId));
             for (const SeverityBox& box : kSeverityBoxes)
                 e2e::Check(list, box.checkId, box.severity <= 2);
+            EXPECT_EQ(CListControl(&rows).GetSelectedCount(), 0);
+            EXPECT_FALSE(list.IsControlEnabled(List::kDetailButtonId));
             const int graves = static_cast<int>(severities.count(QStringLiteral("Critical")) +
                                                 severities.count(QStringLiteral("Major")));
             EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), graves);
