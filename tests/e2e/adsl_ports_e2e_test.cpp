@@ -251,6 +251,45 @@ TEST_F(AdslPortsE2eTest, AProfileTheNeNoLongerHasShowsAsNoneAndIsWrittenEmpty)
     EXPECT_EQ(ServerPort(program_, kPort5).trafficPolicingProfile, "");
 }
 
+// After Modify the row shows the profiles and state written; what else the port holds now is shown at the next fill.
+TEST_F(AdslPortsE2eTest, AfterModifyTheRowTakesTheProfilesAndStateAlone)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& ports) {
+        QTreeView& list = *ports.FindList(kListControlId);
+        const int row = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-5"));
+        if (row < 0) {
+            ADD_FAILURE() << "port 1-5 is listed";
+            return IDCANCEL;
+        }
+        const QString subscriber = e2e::ListColumn(list, List::kSubscriberColumn).value(row);
+        const QString profile =
+            e2e::ListColumn(list, List::kLineProfileColumn).value(row) == QStringLiteral("video-16M")
+                ? QStringLiteral("fast-8M")
+                : QStringLiteral("video-16M");
+        // Another workstation binds a subscriber to the port meanwhile.
+        AdslPortRec port5 = ServerPort(program_, kPort5);
+        port5.subscriber = "bob";
+        WriteToServer(program_, kReqAdslPort, port5);
+        program_.ClickListRow(list, row);
+        person.OnDialog<Port>([&](Port& port) {
+            EXPECT_TRUE(Choose(port, Port::kLineProfileId, profile));
+            Check(port, Port::kDisabledRadioId);
+            Click(port, IDOK);
+            EXPECT_TRUE(port.IsEnded()) << e2e::MessageLine(port).toStdString();
+            return IDCANCEL;
+        });
+        Click(ports, kModifyButtonId);
+        const int shown = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-5"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kLineProfileColumn).value(shown), profile);
+        EXPECT_EQ(e2e::ListColumn(list, List::kAdminColumn).value(shown), QStringLiteral("disabled"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(shown), subscriber);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAdslPorts));
+    EXPECT_EQ(ServerPort(program_, kPort5).subscriber, "bob");
+}
+
 TEST_F(AdslPortsE2eTest, ADisabledPortIsGreyWithItsStateImageInAdminStateAlone)
 {
     AdslPortRec port6 = ServerPort(program_, kPort6);

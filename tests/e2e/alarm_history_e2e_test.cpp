@@ -140,14 +140,34 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
 
             // Only the page's critical and major records, counted as shown; no request.
             const QStringList severities = e2e::ListColumn(rows, kSeverityColumn);
+            // The narrowed rows are made anew: none stays selected, even one that passes, and Detail waits for one.
+            const int major = e2e::RowOf(rows, kSeverityColumn, QStringLiteral("Major"));
+            EXPECT_GE(major, 0);
+            program.ClickListRow(rows, major);
+            EXPECT_TRUE(list.IsControlEnabled(List::kDetailButtonId));
             for (const SeverityBox& box : kSeverityBoxes)
                 e2e::Check(list, box.checkId, box.severity <= 2);
+            EXPECT_EQ(CListControl(&rows).GetSelectedCount(), 0);
+            EXPECT_FALSE(list.IsControlEnabled(List::kDetailButtonId));
             const int graves = static_cast<int>(severities.count(QStringLiteral("Critical")) +
                                                 severities.count(QStringLiteral("Major")));
             EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), graves);
             EXPECT_EQ(Field(list, 1178), QStringLiteral("0")) << "no minor record is counted";
             for (const SeverityBox& box : kSeverityBoxes)
                 e2e::Check(list, box.checkId, true);
+            EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), severities.size());
+
+            // Alarm Name ticked when the page comes: a record none of whose alarms is named gives no row, and
+            // unticking the box does not bring it back until the page is fetched again.
+            const QString named = e2e::ListColumn(rows, List::kAlarmsColumn).value(0).section(',', 0, 0);
+            e2e::Check(list, List::kNameCheckId, true);
+            e2e::Type(list, List::kNameEditId, named);
+            const qsizetype namedRows = e2e::ListColumn(rows, kSeverityColumn).size();
+            EXPECT_LT(namedRows, severities.size()) << named.toStdString();
+            Click(list, kRefreshButtonId);
+            e2e::Check(list, List::kNameCheckId, false);
+            EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), namedRows);
+            Click(list, kRefreshButtonId);
             EXPECT_EQ(e2e::ListColumn(rows, kSeverityColumn).size(), severities.size());
 
             // A record's detail.
@@ -218,6 +238,8 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
 
     person.OnDialog<CAlarmStatCriteriaDlg>([&](CAlarmStatCriteriaDlg& criteria) {
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_stat_criteria_dlg")));
+        // The criteria keep their own caption; the statistics name the NE.
+        EXPECT_EQ(criteria.windowTitle(), QStringLiteral("History Alarm & Event Statistics Criteria"));
         // A reversed range is refused at once.
         auto* to = criteria.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
         to->setDate(to->date().addDays(-1));
@@ -227,6 +249,7 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
 
         person.OnDialog<CAlarmStatDlg>([&](CAlarmStatDlg& stats) {
             QTreeView& rows = *stats.FindList(kListControlId);
+            EXPECT_EQ(stats.windowTitle(), QStringLiteral("[North:North-1] History Alarm & Event Statistics"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(stats, QStringLiteral("alarm_stat_dlg")));
             // Every column is filled, and each row's total is the sum of its severities.
             uint32_t counted = 0;

@@ -198,6 +198,43 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
     EXPECT_TRUE(person.dialogsRun.size() == 4) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
 }
 
+// An operator who may only look at the triggers: Add and Modify open the trigger dialog, which checks the right of
+// its mode and closes; Delete is refused by the list itself.
+TEST(AlarmTriggerE2eTest, TheTriggerDialogRefusesAnOperatorWhoMayOnlyLook)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("manager", "manager"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    int triggerDialogs = 0;
+    person.OnDialog<List>([&](List& list) -> int {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(Column(list, List::kEmailColumn).size(), 2);
+        for (const int command : {kAddButtonId, kModifyButtonId}) {
+            SCOPED_TRACE(command);
+            person.OnDialog<CAlarmTriggerDlg>([&](CAlarmTriggerDlg& trigger) {
+                ++triggerDialogs;
+                EXPECT_TRUE(trigger.IsEnded());
+                return IDCANCEL;
+            });
+            program.ClickListRow(rows, 0);
+            list.ClearMessageLine();
+            Click(list, command);
+            EXPECT_EQ(MessageLine(list), QStringLiteral("No privilege"));
+        }
+        list.ClearMessageLine();
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(MessageLine(list), QStringLiteral("No privilege"));
+        EXPECT_EQ(Column(list, List::kEmailColumn).size(), 2);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmNotification));
+    EXPECT_EQ(triggerDialogs, 2);
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
 TEST(AlarmTriggerE2eTest, DirectModeDoesNotOfferTheServersTriggers)
 {
     e2e::CProgram program;

@@ -1,7 +1,7 @@
 // NE auto-discovery in the running program: the operator gives the server an address range to search, sees the NEs
 // it finds there on the next refreshes (not those of a model this workstation does not know), adds two of them to a
-// location as managed NEs, which then show in the tree and are no longer offered, and restarts a range, once while
-// the server refuses to take it back.
+// location as managed NEs, which then show in the tree and are no longer offered, ignores one, which the server then
+// drops, and restarts a range, once while the server refuses to take it back.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -17,7 +17,9 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/shell/app/ems_app.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +72,8 @@ protected:
     void SetUp() override
     {
         // A range asks with the configured community; a new NE gets the NE's default one whatever is configured.
-        ASSERT_TRUE(program_.StartServer({.args = {}, .generatedNes = 0, .iniExtra = "[DIALOG]\nSNMPCOMMUNITY=public\n"}));
+        ASSERT_TRUE(
+            program_.StartServer({.args = {}, .generatedNes = 0, .iniExtra = "[DIALOG]\nSNMPCOMMUNITY=public\n"}));
         ASSERT_TRUE(program_.Login("admin", "admin"));
     }
 
@@ -215,6 +218,74 @@ TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartLosesTh
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList());
     });
     ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+}
+
+// The first dump line of each drop of a found NE (request 29) the workstation sent, as the PDU log window shows it.
+QStringList DropDumps(const CPduLogDlg& log)
+{
+    const QStringList lines = log.Lines();
+    QStringList dumps;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].contains(QLatin1String("SEND op=2 ")) && lines[i].contains(QLatin1String(" code=29 ")))
+            dumps << lines[i + 1];
+    }
+    return dumps;
+}
+
+// Ignored after a confirmation, a found NE is dropped on the server, which is told its address alone; a drop the
+// server refuses leaves its row, marked.
+TEST_F(NeDiscoveryE2eTest, AnIgnoredNeIsDroppedOnTheServerByItsAddress)
+{
+    const CPduLogDlg* log = program_.App().GetPduLogWindow();
+    ASSERT_NE(log, nullptr);
+    const QString ignored = QStringLiteral("127.0.0.24");
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Discovery>([&](Discovery& dialog) {
+        person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+            Type(range, CNeAutoDiscoveryRangeDlg::kFromId, QStringLiteral("127.0.0.21"));
+            Type(range, CNeAutoDiscoveryRangeDlg::kToId, QStringLiteral("127.0.0.24"));
+            Click(range, IDOK);
+        });
+        Click(dialog, kAddButtonId);
+        RefreshLater(dialog);
+        const QStringList all = {QStringLiteral("127.0.0.21"), QStringLiteral("127.0.0.22"), ignored};
+        ASSERT_EQ(FoundAddresses(dialog), all);
+        QTreeView& found = *dialog.FindList(Discovery::kFoundListId);
+        e2e::TickRows(found, NumbersOf(dialog, {ignored}));
+
+        // Not on second thoughts: nothing is dropped.
+        person.AnswerBox(IDNO);
+        Click(dialog, Discovery::kIgnoreNesButtonId);
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
+        EXPECT_TRUE(ServerFinds(program_, ignored.toStdString()));
+
+        // Refused by the server: the row stays, marked.
+        RefuseNextChange(program_, kReqFoundNeDelete);
+        person.AnswerBox(IDYES);
+        Click(dialog, Discovery::kIgnoreNesButtonId);
+        EXPECT_EQ(FoundAddresses(dialog), all);
+        EXPECT_EQ(e2e::CellImage(found, e2e::RowOf(found, Discovery::kAddressColumn, ignored)), kImageFailed);
+
+        person.AnswerBox(IDYES);
+        Click(dialog, Discovery::kIgnoreNesButtonId);
+        EXPECT_EQ(FoundAddresses(dialog), all.mid(0, 2));
+        EXPECT_FALSE(ServerFinds(program_, ignored.toStdString()));
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+
+    // Both drops named the NE by its address (127.0.0.24), as did the refresh's drop of the NE of a model this
+    // workstation does not know (127.0.0.23); the rest of each record went as zeros.
+    QStringList dumps;
+    EXPECT_TRUE(program_.WaitUntil(
+        [&] {
+            dumps = DropDumps(*log);
+            return dumps.size() >= 3;
+        },
+        5000));
+    EXPECT_EQ(dumps.filter(QStringLiteral("0000  7f 00 00 18")).size(), 2);
+    EXPECT_EQ(dumps.filter(QStringLiteral("0000  7f 00 00 17")).size(), 1);
+    for (const QString& dump : dumps)
+        EXPECT_TRUE(dump.mid(17).startsWith(QStringLiteral(" 00").repeated(12))) << dump.toStdString();
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "sim/server/sim_control.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QLineEdit>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,6 +85,12 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
         Click(dlg, IDOK);
         EXPECT_EQ(e2e::MessageLine(dlg), QStringLiteral("Data is duplicated"));
         EXPECT_EQ(dlg.GetCurrentPage(), &known);
+        // A filter's name is written as typed: a blank at its end is a character refused, and selected.
+        Type(known, 1059, QStringLiteral("bootp "));
+        Click(dlg, IDOK);
+        EXPECT_TRUE(e2e::MessageLine(dlg).startsWith(QStringLiteral("Valid characters are in")))
+            << e2e::MessageLine(dlg).toStdString();
+        EXPECT_EQ(known.GetDlgItemAs<QLineEdit>(1059)->selectionStart(), 5);
         // Downstream known filters take no part: the same name there passes.
         Type(known, 1059, QStringLiteral("bootp"));
         Type(known, 1069, QStringLiteral("arp-block"));
@@ -92,6 +100,7 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
         dlg.SelectPage(&dlg.FullPage());
         CPktFilterFullPage& full = dlg.FullPage();
         EXPECT_FALSE(full.IsControlEnabled(1100));
+        EXPECT_EQ(Field(full, 1144), QStringLiteral("0800")) << "an Ether type that is no criterion keeps its default";
         Check(full, 1148);
         EXPECT_TRUE(full.IsControlEnabled(1100));
         Type(full, 1152, QStringLiteral("17"));

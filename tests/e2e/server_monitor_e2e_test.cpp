@@ -3,7 +3,8 @@
 // gain a point at each poll, a poll the server refuses stops the polling without a message box, and Restart takes it
 // up again; the history chart is previewed for printing and saved as a picture and as a PDF page. The server time
 // dialog shows the server's clock, the operator sets it, and the server's clock runs on from the time set; a setting
-// the server refuses leaves the dialog open. The tests run with TZ set.
+// the server refuses leaves the dialog open. Both need the right to the server options; setting the clock needs the
+// right to modify NEs. The tests run with TZ set.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/server_alarms.h"
@@ -11,6 +12,7 @@
 #include "features/management/server/server_monitor_dlg.h"
 #include "features/management/server/server_time_dlg.h"
 #include "link/records/request_codes.h"
+#include "link/records/user_rights_record.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
 #include "tests/core/temp_file_test.h"
@@ -243,6 +245,66 @@ TEST_F(ServerTimeE2eTest, TheOperatorSetsTheServersClockAndItRunsOnFromThere)
     const uint32_t now = ServerClock(program_);
     EXPECT_GE(now, set);
     EXPECT_LE(now, set + 3);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The operator "north" is a User; Users get `rights`, item by item.
+void LoginAsUserWith(e2e::CProgram& program, const std::string& rights)
+{
+    ASSERT_TRUE(program.StartServer());
+    server_test::CRawClient& probe = program.ServerProbe();
+    UserRightsRecord table;
+    table.rights = {std::string(127, 'a'), std::string(127, 'm'), rights};
+    const auto record = EncodeRecord(table);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    ASSERT_TRUE(program.Login("north", "north"));
+}
+
+// Items of the rights table: the server options (with its monitoring and clock) and the NEs.
+constexpr size_t kServerOptionsItem = 0, kNeItem = 3;
+
+TEST(ServerRightsE2eTest, TheClockIsSetOnlyWithTheRightToModifyNes)
+{
+    for (const char neRight : {'q', 'm'}) {
+        e2e::CProgram program;
+        std::string rights(127, 'q');
+        rights[kNeItem] = neRight;
+        LoginAsUserWith(program, rights);
+        if (HasFatalFailure())
+            return;
+        e2e::COperator& person = program.Operator();
+        person.OnDialog<TimeDlg>([&](TimeDlg& dialog) {
+            EXPECT_FALSE(dialog.IsEnded());
+            EXPECT_TRUE(dialog.IsControlEnabled(kRefreshButtonId));
+            EXPECT_EQ(dialog.IsControlEnabled(TimeDlg::kSetButtonId), neRight == 'm') << neRight;
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdServerTime));
+        EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    }
+}
+
+TEST(ServerRightsE2eTest, WithoutTheRightToTheServerOptionsNeitherDialogStays)
+{
+    e2e::CProgram program;
+    std::string rights(127, 'a');
+    rights[kServerOptionsItem] = '-';
+    LoginAsUserWith(program, rights);
+    if (HasFatalFailure())
+        return;
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<TimeDlg>([&](TimeDlg& dialog) {
+        EXPECT_TRUE(dialog.IsEnded());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdServerTime));
+    person.OnDialog<Monitor>([&](Monitor& monitor) {
+        EXPECT_TRUE(monitor.IsEnded());
+        EXPECT_FALSE(monitor.IsPolling());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMonitoring));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

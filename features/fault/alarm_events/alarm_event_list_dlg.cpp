@@ -268,7 +268,7 @@ std::vector<uint32_t> CAlarmEventListDlg::QueryPage()
     const AlarmEventContext context{handOver_.queryMode == kAlarmQueryActive, static_cast<uint32_t>(GetNeId()),
                                     static_cast<uint32_t>(GetLocationId())};
     page_ = MakeAlarmEventPage(reply.records, context);
-    keys = RowKeysOf(page_);
+    keys = NamedRows(RowKeysOf(page_));
     FilterAndCount(keys);
     if (IsSummaryQuery(query))
         AppData().SetAlarmSeverityCount(static_cast<int>(query.severity), total_);

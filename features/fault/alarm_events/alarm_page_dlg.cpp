@@ -2,6 +2,7 @@
 
 #include "features/fault/alarm_lists/alarm_list_look.h"
 #include "features/fault/alarm_lists/alarm_name_filter.h"
+#include "platform/list_control.h"
 #include "ui/framework/dialogs/number_edit.h"
 #include "ui/framework/lists/record_sort_proxy.h"
 
@@ -145,6 +146,15 @@ bool CAlarmPageDlg::Passes(uint32_t key) const
     return nameCheck_ == 0 || CAlarmNameFilter(names_).MatchesAnyOf(RowAlarms(key));
 }
 
+std::vector<uint32_t> CAlarmPageDlg::NamedRows(std::vector<uint32_t> keys) const
+{
+    if (nameCheck_ == 0)
+        return keys;
+    const CAlarmNameFilter filter(names_);
+    std::erase_if(keys, [&](uint32_t key) { return !filter.MatchesAnyOf(RowAlarms(key)); });
+    return keys;
+}
+
 void CAlarmPageDlg::ClearCounts()
 {
     for (const FilterBox& box : rowBoxes_) {
@@ -178,6 +188,13 @@ void CAlarmPageDlg::ApplyRowFilter()
 {
     if (!UpdateDialogData())
         return;
+    // The rows are made anew from the page: none of them stays selected.
+    CListControl list = List();
+    std::vector<int> selected;
+    for (int row = list.GetNextSelected(-1); row >= 0; row = list.GetNextSelected(row))
+        selected.push_back(row);
+    for (int row : selected)
+        list.SetItemSelected(row, false);
     FilterAndCount(keys_);
     if (CRecordSortProxy* proxy = ListProxy(GetListId()))
         proxy->Refilter();

@@ -80,6 +80,9 @@ protected:
     void ResetFilterBoxes(const std::vector<int>& rowChecksOn, const std::vector<int>& ackChecksOff);
     // Makes the filter from the boxes and shows the rows that pass it, with their counts and in the list's order.
     void ApplyRowFilter();
+    // The rows of a page just fetched: while Alarm Name is ticked, a record none of whose alarms is named gives no
+    // row, and the page keeps none for it (unticking the box later does not bring it back) until it is fetched again.
+    std::vector<uint32_t> NamedRows(std::vector<uint32_t> keys) const;
     // Sets the proxy's filter from the members and counts the rows of `keys` that pass it.
     void FilterAndCount(const std::vector<uint32_t>& keys);
     void ClearCounts();

@@ -207,7 +207,7 @@ std::vector<uint32_t> CHistoryAlarmListDlg::QueryPage()
     if (!reply.Ok())
         return keys;
     page_ = MakeNeAlarmLogPage(reply.records, FindNeById(static_cast<uint32_t>(GetNeId())), bootTime_);
-    keys = RowKeysOf(page_);
+    keys = NamedRows(RowKeysOf(page_));
     FilterAndCount(keys);
     if (firstPage && !page_.empty())
         ShowRange({page_.front().record.recordNo, page_.back().record.recordNo});

@@ -23,7 +23,6 @@ void CAlarmStatCriteriaDlg::InitData()
         SetTarget(GetNeId(), &none);
     }
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    UpdateCaption(kCaptionNe | kCaptionLocation);
     SetControlText(*this, kNeTextId, QString::fromStdString(ne->name));
     criteria_.InitTimeRange(true, true);
     criteria_.InitSeverity();

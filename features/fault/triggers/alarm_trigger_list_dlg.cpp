@@ -59,6 +59,7 @@ CAlarmTriggerListDlg::CAlarmTriggerListDlg(QWidget* parent)
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId,
                       .right = kRightAlarmTriggers,
+                      .dialogChecksRight = true,
                       .exportStem = "FMNotify"},
                      parent),
       ui_(std::make_unique<Ui::CAlarmTriggerListDlg>()), rows_(*this, TriggerColumns(), &AlarmTriggerRec::triggerId)

@@ -40,6 +40,14 @@ std::string ModelText(uint32_t modelId)
     return model != nullptr ? model->GetDisplayName() : LoadString(kStrAll);
 }
 
+// A found NE is dropped on the server by its address alone.
+FoundNeRec DropOf(const IpAddress& address)
+{
+    FoundNeRec drop;
+    drop.ipAddress = address;
+    return drop;
+}
+
 uint64_t AddressPair(const IpAddress& first, const IpAddress& second)
 {
     return (uint64_t{IpToUInt32(first)} << 32) | IpToUInt32(second);
@@ -226,7 +234,7 @@ void CNeAutoDiscoveryDlg::Refresh(bool first)
     const FoundNeReconciliation foundChanges = ReconcileFoundNes(FoundRows(), found.records, knowledge, &foundCounter_);
     found_.Apply(foundChanges.rows.put, foundChanges.rows.removed);
     for (const FoundNeRec& managed : foundChanges.drops)
-        requests.Delete(kReqFoundNe, 0, managed, {.timeoutMs = kTimerRequestMs, .waitDialog = false});
+        requests.Delete(kReqFoundNe, 0, DropOf(managed.ipAddress), {.timeoutMs = kTimerRequestMs, .waitDialog = false});
     UpdateFoundCommands();
 }
 
@@ -432,7 +440,7 @@ void CNeAutoDiscoveryDlg::IgnoreNes()
         return;
     const CRecordRequests requests;
     for (const FoundNeRow& row : ticked) {
-        if (requests.Delete(kReqFoundNe, 0, row.ne, {}).Ok())
+        if (requests.Delete(kReqFoundNe, 0, DropOf(row.ne.ipAddress), {}).Ok())
             found_.Remove(KeyOf(row));
         else
             MarkFailed(row);

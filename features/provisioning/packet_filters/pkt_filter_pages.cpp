@@ -139,8 +139,9 @@ void CPktFilterPage::Load(const PktFilterSet& set)
         v.action = static_cast<int>(std::clamp<int64_t>(int64_t{rec.action} - 1, 0, kActionCount - 1));
         const bool etherCriterion = ids.etherCheck == 0 || rec.etherType >= 0;
         v.etherOn = rec.etherType >= 0 ? 1 : 0;
+        // An Ether type that is not a criterion keeps the field's default, offered when the operator ticks it.
         v.etherType = etherCriterion ? EtherTypeShown(QString::number(Clamped(rec.etherType, 0, kMostPort), 16))
-                                     : QStringLiteral("0000");
+                                     : QStringLiteral("0800");
         v.protocolOn = rec.ipProtocol >= 0 ? 1 : 0;
         v.protocol = v.protocolOn != 0 ? Clamped(rec.ipProtocol, 0, kMostProtocol) : 0;
         v.portOn = rec.sourcePort >= 0 ? 1 : 0;

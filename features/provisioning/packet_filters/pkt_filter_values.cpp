@@ -1,5 +1,6 @@
 #include "features/provisioning/packet_filters/pkt_filter_values.h"
 
+#include "core/util/names.h"
 #include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/string_ids.h"
 
@@ -42,6 +43,19 @@ PktFilterRec DefaultFilter(uint8_t slot, uint32_t direction, uint32_t number)
     rec.action = kMatchForward;
     rec.state = kDisabled;
     return rec;
+}
+
+// Blank only when empty; every character, blanks too, must be a name character.
+std::optional<TypedNameRefusal> CheckExactName(const QString& typed)
+{
+    if (typed.isEmpty())
+        return TypedNameRefusal{kStrDataIsBlank, -1};
+    for (int i = 0; i < typed.size(); ++i) {
+        const char16_t c = typed.at(i).unicode();
+        if (c > 0x7F || !IsValidNameChar(static_cast<char>(c)))
+            return TypedNameRefusal{kStrValidNameCharacters, i};
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -130,16 +144,18 @@ uint32_t WrittenGroupMask(uint32_t direction, uint32_t mask)
     return direction == kFilterDownstream ? mask & ~kDownstreamKnownMask & 0x1FFu : mask & 0x1FFu;
 }
 
-std::optional<NameFault> FirstNameFault(const std::vector<QString>& names)
+std::optional<NameFault> FirstNameFault(const std::vector<QString>& names, NameEnds ends)
 {
+    const bool trimmed = ends == NameEnds::kTrimmed;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (const std::optional<TypedNameRefusal> refused = CheckTypedName(names[i]))
+        if (const std::optional<TypedNameRefusal> refused =
+                trimmed ? CheckTypedName(names[i]) : CheckExactName(names[i]))
             return NameFault{i, refused->stringId, refused->position};
     }
     for (size_t i = 1; i < names.size(); ++i) {
-        const std::string name = names[i].trimmed().toStdString();
+        const QString name = trimmed ? names[i].trimmed() : names[i];
         for (size_t earlier = 0; earlier < i; ++earlier) {
-            if (names[earlier].trimmed().toStdString() == name)
+            if ((trimmed ? names[earlier].trimmed() : names[earlier]) == name)
                 return NameFault{i, kStrDataIsDuplicated, -1};
         }
     }

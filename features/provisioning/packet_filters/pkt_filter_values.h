@@ -53,10 +53,12 @@ void ApplyGroupRecords(PktFilterGroups& groups, const std::vector<PktFilterGroup
 uint32_t WrittenGroupMask(uint32_t direction, uint32_t mask);
 
 // The first name of the list that may not be written: blank, with a character that is not a name character (its
-// position), or the same as an earlier one. None when all pass.
+// position), or the same as an earlier one. None when all pass. Group names are taken trimmed at both ends (and written
+// so); a filter's name is taken as typed, so that a blank at either end is a character refused.
 struct NameFault {
     size_t index = 0;
     uint32_t stringId = 0;
     int position = -1;
 };
-std::optional<NameFault> FirstNameFault(const std::vector<QString>& names);
+enum class NameEnds { kAsTyped, kTrimmed };
+std::optional<NameFault> FirstNameFault(const std::vector<QString>& names, NameEnds ends);

@@ -85,7 +85,7 @@ bool CXdslPktFilterDlg::NamesAllowed(const PktFilterSet& set)
         const auto& side = ids->direction == kFilterUpstream ? set.upstream : set.downstream;
         names.push_back(QString::fromStdString(side[ids->number - 1].name));
     }
-    const std::optional<NameFault> fault = FirstNameFault(names);
+    const std::optional<NameFault> fault = FirstNameFault(names, NameEnds::kAsTyped);
     if (!fault)
         return true;
     const auto& [page, ids] = fields[fault->index];

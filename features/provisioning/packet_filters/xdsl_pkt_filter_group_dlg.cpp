@@ -83,7 +83,7 @@ void CXdslPktFilterGroupDlg::OnOK()
     std::vector<QString> names;
     for (const CPktFilterGroupPage& page : pages_)
         names.push_back(page.Name());
-    if (const std::optional<NameFault> fault = FirstNameFault(names)) {
+    if (const std::optional<NameFault> fault = FirstNameFault(names, NameEnds::kTrimmed)) {
         CPktFilterGroupPage& page = pages_[fault->index];
         ShowPageAlertTextById(&page, fault->stringId, CPktFilterGroupPage::kNameId);
         if (fault->position >= 0)

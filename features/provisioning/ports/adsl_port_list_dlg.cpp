@@ -177,14 +177,21 @@ void CAdslPortListDlg::OpenPort(uint32_t portId, uint8_t accessMode)
     const AdslPortRec* row = rows_.Find(portId);
     if (row == nullptr)
         return;
+    AdslPortRec shown = *row;
     CAdslPortDlg dlg(this);
     const CEntityId port(portId);
     dlg.SetTarget(GetNeId(), &port);
     dlg.SetAccessMode(accessMode);
-    dlg.SetPort(*row);
+    dlg.SetPort(shown);
     if (dlg.DoModal() != IDOK || accessMode != kAccessModify)
         return;
-    rows_.Put(dlg.GetPort());
+    // The row takes what was changed: the profiles and the state; the rest stays as the list read it.
+    const AdslPortRec& written = dlg.GetPort();
+    shown.lineProfile = written.lineProfile;
+    shown.pmThresholdProfile = written.pmThresholdProfile;
+    shown.trafficPolicingProfile = written.trafficPolicingProfile;
+    shown.enableState = written.enableState;
+    rows_.Put(shown);
 }
 
 void CAdslPortListDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor,

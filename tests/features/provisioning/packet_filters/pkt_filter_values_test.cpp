@@ -73,20 +73,47 @@ TEST(PktFilterValuesTest, ADownstreamGroupCarriesNoKnownFilter)
 
 TEST(PktFilterValuesTest, TheFirstBlankBadOrRepeatedNameIsNamed)
 {
-    const auto fault = [](std::vector<QString> names) { return FirstNameFault(names); };
-    EXPECT_FALSE(fault({QStringLiteral("a"), QStringLiteral("b")}));
-    const std::optional<NameFault> blank = fault({QStringLiteral("a"), QStringLiteral("  "), QStringLiteral("a")});
-    ASSERT_TRUE(blank);
-    EXPECT_EQ(blank->index, 1u);
-    EXPECT_EQ(blank->stringId, kStrDataIsBlank);
-    const std::optional<NameFault> bad = fault({QStringLiteral("ab c")});
-    ASSERT_TRUE(bad);
-    EXPECT_EQ(bad->stringId, kStrValidNameCharacters);
-    EXPECT_EQ(bad->position, 2);
-    const std::optional<NameFault> twice = fault({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("x")});
-    ASSERT_TRUE(twice);
-    EXPECT_EQ(twice->index, 2u);
-    EXPECT_EQ(twice->stringId, kStrDataIsDuplicated);
+    for (const NameEnds ends : {NameEnds::kAsTyped, NameEnds::kTrimmed}) {
+        const auto fault = [ends](std::vector<QString> names) { return FirstNameFault(names, ends); };
+        EXPECT_FALSE(fault({QStringLiteral("a"), QStringLiteral("b")}));
+        const std::optional<NameFault> blank = fault({QStringLiteral("a"), QString(), QStringLiteral("a")});
+        ASSERT_TRUE(blank);
+        EXPECT_EQ(blank->index, 1u);
+        EXPECT_EQ(blank->stringId, kStrDataIsBlank);
+        const std::optional<NameFault> bad = fault({QStringLiteral("ab c")});
+        ASSERT_TRUE(bad);
+        EXPECT_EQ(bad->stringId, kStrValidNameCharacters);
+        EXPECT_EQ(bad->position, 2);
+        const std::optional<NameFault> twice = fault({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("x")});
+        ASSERT_TRUE(twice);
+        EXPECT_EQ(twice->index, 2u);
+        EXPECT_EQ(twice->stringId, kStrDataIsDuplicated);
+    }
+}
+
+// A group's name is taken trimmed; a filter's as typed, where a blank at either end is a character refused.
+TEST(PktFilterValuesTest, AFiltersNameIsTakenAsTypedAndAGroupsTrimmed)
+{
+    const std::vector<QString> names = {QStringLiteral("x"), QStringLiteral("x "), QStringLiteral("  ")};
+    const std::optional<NameFault> filter = FirstNameFault(names, NameEnds::kAsTyped);
+    ASSERT_TRUE(filter);
+    EXPECT_EQ(filter->index, 1u);
+    EXPECT_EQ(filter->stringId, kStrValidNameCharacters);
+    EXPECT_EQ(filter->position, 1);
+    const std::optional<NameFault> spaces = FirstNameFault({QStringLiteral("  ")}, NameEnds::kAsTyped);
+    ASSERT_TRUE(spaces);
+    EXPECT_EQ(spaces->stringId, kStrValidNameCharacters);
+    EXPECT_EQ(spaces->position, 0);
+
+    const std::optional<NameFault> group = FirstNameFault(names, NameEnds::kTrimmed);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->index, 2u) << "the blank name comes before the repeated one";
+    EXPECT_EQ(group->stringId, kStrDataIsBlank);
+    const std::optional<NameFault> repeated =
+        FirstNameFault({QStringLiteral("x"), QStringLiteral(" x ")}, NameEnds::kTrimmed);
+    ASSERT_TRUE(repeated);
+    EXPECT_EQ(repeated->index, 1u);
+    EXPECT_EQ(repeated->stringId, kStrDataIsDuplicated);
 }
 
 } // namespace
