@@ -103,6 +103,7 @@ CSubscriberListDlg::CSubscriberListDlg(QWidget* parent)
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId,
                       .right = kRightSubscribers,
+                      .dialogChecksRight = true,
                       .exportStem = "Subscrib"},
                      parent),
       ui_(std::make_unique<Ui::CSubscriberListDlg>()), pages_(*this), rows_(*this, SubscriberColumns())
