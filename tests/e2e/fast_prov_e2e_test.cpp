@@ -285,6 +285,21 @@ TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
 }
 
+// A profile read that fails ends the reads: the line and PM threshold combos offer nothing but " <none>".
+TEST_F(FastProvE2eTest, AFailedProfileReadLeavesTheLineCardProfilesUnoffered)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_EQ(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kLineProfileId), QStringLiteral(" <none>"));
+        EXPECT_EQ(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kPmProfileId), QStringLiteral(" <none>"));
+    });
+    ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqShdslLineProfile.value));
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
 // Routed and back: the tabs of each mode in their order, and the channel values typed on either page kept.
 TEST_F(FastProvE2eTest, TheModeSwitchKeepsTheTabsOrderAndTheChannelValues)
 {
