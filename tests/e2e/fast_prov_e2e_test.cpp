@@ -4,6 +4,7 @@
 // the operator unticks it, stops at Stop and resumes at Go; each row shows its outcome and the server holds the
 // ports and PVCs written. The slot selection of a line-card command hands on the slot chosen, and Cancel nothing.
 
+#include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/server_alarms.h"
@@ -352,6 +353,27 @@ TEST_F(FastProvE2eTest, TheListTakesNumbersTypedBeyondTheUpDownRanges)
         Click(dialog, Dlg::kListId);
         EXPECT_EQ(MessageLine(dialog), QString());
         EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "the list did not open";
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+class FastProvDirectE2eTest : public e2e::CDirectNeTest {};
+
+// In direct mode the NE answers the profile reads itself: the dialog opens in its bridged tabs with the NE's names.
+TEST_F(FastProvDirectE2eTest, TheDialogOpensOnTheNesOwnProfiles)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_TRUE(person.boxTexts.empty()) << person.boxTexts.front().toStdString();
+        EXPECT_EQ(TabTitles(dialog), (QStringList{"Port Setting", "Channel Setting", "MAC Control",
+                                                  "IP Traffic Profile", "802.1P", "Service Type"}));
+        EXPECT_GT(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kLineProfileId).count(','), 0);
+        auto* ipTraffic = dynamic_cast<CVcVlanIpTrafficPage*>(dialog.GetPageById(CVcVlanIpTrafficPage::kTemplateId));
+        ASSERT_NE(ipTraffic, nullptr);
+        EXPECT_FALSE(Field(*ipTraffic, CVcVlanIpTrafficPage::kProfileId).isEmpty());
+        EXPECT_EQ(Field(dialog.ServiceTypePage(), CFastProvServiceTypePage::kServiceTypeId),
+                  QStringLiteral("Transparent"));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_direct_opened"));
     });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
 }
