@@ -104,6 +104,9 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
             Leave(rate, Rate::kMinId);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 72 and 2312."));
             EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("3000"));
+            Type(rate, Rate::kMinId, QStringLiteral("fast"));
+            Leave(rate, Rate::kMinId);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter a positive integer."));
             Type(rate, Rate::kMinId, QStringLiteral("100"));
             Leave(rate, Rate::kMinId);
             EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));

@@ -58,9 +58,9 @@ void CShdslLineProfileRatePage::DoDataExchange(CDataExchange& dx)
         DDX_Text(dx, kMaxId, maximum);
         return;
     }
-    DDX_TextInRange(dx, *this, kMinId, values_.minRate, kShdslRateLowest, kShdslRateHighest);
+    DDX_UnsignedInRange(dx, *this, kMinId, values_.minRate, kShdslRateLowest, kShdslRateHighest);
     if (!dx.Failed())
-        DDX_TextInRange(dx, *this, kMaxId, values_.maxRate, kShdslRateLowest, kShdslRateHighest);
+        DDX_UnsignedInRange(dx, *this, kMaxId, values_.maxRate, kShdslRateLowest, kShdslRateHighest);
 }
 
 int CShdslLineProfileRatePage::OnCommandHook(int id, int code)
