@@ -137,6 +137,9 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
         Click(dialog, kAddButtonId);
         const int added = RowOfPvc(list, QStringLiteral("1-5"), 0, 40);
         EXPECT_NE(added, -1);
+        const QModelIndexList selected = list.selectionModel()->selectedRows();
+        EXPECT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.value(0).row(), RowOfPvc(list, QStringLiteral("1-5"), 0, 36)) << "the selection stays";
         if (added >= 0) {
             EXPECT_EQ(ListColumn(list, column::kVlanOrNextHop)[added], QStringLiteral("310"));
             EXPECT_EQ(ListColumn(list, column::kOperState)[added], QStringLiteral("up"));

@@ -142,11 +142,12 @@ void CXdslVcVlanListDlg::OnAddRecord(std::optional<uint32_t> selected)
         const PvcRec* shown = rows_.Find(key);
         if (shown != nullptr && SameKey(*shown, *added)) {
             rows_.Replace(key, *added);
-            SelectRowByItemData(key);
+            ScrollToItemData(key);
             return;
         }
     }
-    SelectRowByItemData(rows_.Append(*added));
+    // The new row is brought into view; the selection stays where the operator left it.
+    ScrollToItemData(rows_.Append(*added));
     UpdateTickCommands();
 }
 
