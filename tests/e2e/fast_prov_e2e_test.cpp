@@ -18,6 +18,7 @@
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -283,6 +284,28 @@ TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)
         Click(dialog, Dlg::kListId);
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Vlan ID overflow"));
     });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+// The type chosen first is the current entity's: a line card's own type, and for a port, whose type is no card's, the
+// first type.
+TEST_F(FastProvE2eTest, TheTypeChosenFirstIsTheCurrentEntitys)
+{
+    e2e::COperator& person = program_.Operator();
+    QString shdslCard;
+    QString firstType;
+    const CEntityIndex slot2 = CEntityIndex::FromLevels(1, 1, 2);
+    program_.Frame().SetCurrentEntity(kNorth1, &slot2);
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        shdslCard = Field(dialog, Dlg::kModuleTypeId);
+        firstType = ComboTexts(dialog, Dlg::kModuleTypeId).section(',', 0, 0);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+    ASSERT_NE(shdslCard, firstType) << "the SHDSL card of slot 2 is not the first type";
+
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 1);
+    program_.Frame().SetCurrentEntity(kNorth1, &port);
+    person.OnDialog<Dlg>([&](Dlg& dialog) { EXPECT_EQ(Field(dialog, Dlg::kModuleTypeId), firstType); });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
 }
 

@@ -117,10 +117,9 @@ bool CFastProvDlg::FillModuleTypes()
     }
     if (combo->count() == 0)
         return false;
-    // The card of the current slot is chosen first.
+    // The current entity's own type is chosen when it is a line card's; the first type otherwise.
     const CEntityIndex target = GetTargetEntity().index;
-    const uint32_t current =
-        ne->root != nullptr && target.GetLevel() >= kEntityLevelSlot ? ne->root->GetTypeAt(target.Truncated(3)) : 0;
+    const uint32_t current = ne->root != nullptr && !target.IsEmpty() ? ne->root->GetTypeAt(target) : 0;
     const int found = combo->findData(QVariant::fromValue<quint32>(current));
     combo->setCurrentIndex(found >= 0 ? found : 0);
     return true;
