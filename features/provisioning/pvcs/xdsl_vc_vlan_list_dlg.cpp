@@ -187,8 +187,11 @@ bool CXdslVcVlanListDlg::DeleteOne(uint32_t key, bool confirm)
 
 void CXdslVcVlanListDlg::OnDeleteRecord(uint32_t key)
 {
-    DeleteOne(key, true);
-    UpdateTickCommands();
+    if (DeleteOne(key, true)) {
+        UpdateTickCommands();
+        // A PVC deleted by itself leaves Multi-Delete off until a box is ticked again.
+        EnableControl(kMultiDeleteId, false);
+    }
     UpdateRowCommands();
 }
 
