@@ -33,8 +33,8 @@ void CShdslLineProfileRatePage::Hold(int id, int steps)
 void CShdslLineProfileRatePage::ApplyMode()
 {
     const bool editable = GetAccessMode() != kAccessQuery;
-    if (editable && !UpdateData(true))
-        return;
+    // The mode chosen is taken even when a rate typed is refused: a fixed rate then shows the minimum last taken.
+    UpdateData(true);
     const bool fixed = values_.rateMode == kShdslRateFixed;
     if (fixed) {
         values_.maxRate = values_.minRate;
