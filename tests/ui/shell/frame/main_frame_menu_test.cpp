@@ -213,7 +213,6 @@ TEST_F(MainFrameMenuTest, TrimToolbarShowsAllForAnEmptyListOrFlagOne)
     EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33029, 33030}));
 }
 
-
 // The commands no menu offers are named on their toolbar buttons by their prompts: the status-bar text, and after
 // the line feed the tool tip.
 TEST(MainFrameToolbarPrompts, ButtonsOfCommandsInNoMenuShowTheirPrompts)
