@@ -4,6 +4,7 @@
 // the operator unticks it, stops at Stop and resumes at Go; each row shows its outcome and the server holds the
 // ports and PVCs written. The slot selection of a line-card command hands on the slot chosen, and Cancel nothing.
 
+#include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/server_alarms.h"
@@ -17,6 +18,7 @@
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,15 @@ void TickPorts(QTreeView& rows, const QStringList& ports)
     e2e::TickRowsAt(rows, wanted);
 }
 
+QStringList TabTitles(const Dlg& dialog)
+{
+    QStringList titles;
+    const auto* tabs = dialog.GetDlgItemAs<QTabBar>(Dlg::kTabsId);
+    for (int i = 0; tabs != nullptr && i < tabs->count(); ++i)
+        titles << tabs->tabText(i);
+    return titles;
+}
+
 class FastProvE2eTest : public e2e::CNorth1Test {};
 
 // What the operator finds on opening: the Service Type page on "Transparent", the IP traffic profile and the next
@@ -114,11 +125,24 @@ TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
 {
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
+        // MAC Control keeps the tab it was given when the channel page's companions come back behind it.
+        EXPECT_EQ(TabTitles(dialog), (QStringList{"Port Setting", "Channel Setting", "MAC Control",
+                                                  "IP Traffic Profile", "802.1P", "Service Type"}));
+        CXdslPortSettingPage& port = dialog.PortPage();
+        EXPECT_EQ(Field(port, CXdslPortSettingPage::kLineProfileId), QStringLiteral(" <none>"));
+        EXPECT_FALSE(port.IsControlEnabled(CXdslPortSettingPage::kShowLineId));
+        EXPECT_FALSE(port.IsControlEnabled(CXdslPortSettingPage::kShowPmId));
+        EXPECT_TRUE(port.IsControlEnabled(CXdslPortSettingPage::kShowPolicingId));
         CFastProvServiceTypePage& service = dialog.ServiceTypePage();
         dialog.SelectPage(&service);
         EXPECT_EQ(Field(service, CFastProvServiceTypePage::kServiceTypeId), QStringLiteral("Transparent"));
-        EXPECT_TRUE(service.IsControlEnabled(CFastProvServiceTypePage::kClientLimitId));
-        EXPECT_FALSE(service.IsControlEnabled(CFastProvServiceTypePage::kDhcpLimitId));
+        // The type turns the up-down controls on and off; the edits stay open.
+        EXPECT_TRUE(service.IsControlEnabled(CFastProvServiceTypePage::kClientLimitSpinId));
+        EXPECT_FALSE(service.IsControlEnabled(CFastProvServiceTypePage::kDhcpLimitSpinId));
+        EXPECT_FALSE(service.IsControlEnabled(CFastProvServiceTypePage::kStaticLimitSpinId));
+        EXPECT_FALSE(service.IsControlEnabled(CFastProvServiceTypePage::kIncrementSpinId));
+        EXPECT_TRUE(service.IsControlEnabled(CFastProvServiceTypePage::kDhcpLimitId));
+        EXPECT_TRUE(service.IsControlEnabled(CFastProvServiceTypePage::kStaticBaseId));
         auto* ipTraffic = dynamic_cast<CVcVlanIpTrafficPage*>(dialog.GetPageById(CVcVlanIpTrafficPage::kTemplateId));
         auto* nextHop = dynamic_cast<CVcVlanNextHopPage*>(dialog.GetPageById(CVcVlanNextHopPage::kTemplateId));
         ASSERT_NE(ipTraffic, nullptr);
@@ -259,6 +283,120 @@ TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)
         program_.Operator().OnDialog<List>([](List& list) { EXPECT_TRUE(list.IsEnded()); });
         Click(dialog, Dlg::kListId);
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Vlan ID overflow"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+// The type chosen first is the current entity's: a line card's own type, and for a port, whose type is no card's, the
+// first type.
+TEST_F(FastProvE2eTest, TheTypeChosenFirstIsTheCurrentEntitys)
+{
+    e2e::COperator& person = program_.Operator();
+    QString shdslCard;
+    QString firstType;
+    const CEntityIndex slot2 = CEntityIndex::FromLevels(1, 1, 2);
+    program_.Frame().SetCurrentEntity(kNorth1, &slot2);
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        shdslCard = Field(dialog, Dlg::kModuleTypeId);
+        firstType = ComboTexts(dialog, Dlg::kModuleTypeId).section(',', 0, 0);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+    ASSERT_NE(shdslCard, firstType) << "the SHDSL card of slot 2 is not the first type";
+
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 1);
+    program_.Frame().SetCurrentEntity(kNorth1, &port);
+    person.OnDialog<Dlg>([&](Dlg& dialog) { EXPECT_EQ(Field(dialog, Dlg::kModuleTypeId), firstType); });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+// A profile read that fails ends the reads: the line and PM threshold combos offer nothing but " <none>".
+TEST_F(FastProvE2eTest, AFailedProfileReadLeavesTheLineCardProfilesUnoffered)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_EQ(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kLineProfileId), QStringLiteral(" <none>"));
+        EXPECT_EQ(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kPmProfileId), QStringLiteral(" <none>"));
+    });
+    ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqShdslLineProfile.value));
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+// Routed and back: the tabs of each mode in their order, and the channel values typed on either page kept.
+TEST_F(FastProvE2eTest, TheModeSwitchKeepsTheTabsOrderAndTheChannelValues)
+{
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        CFastProvVcVlanPage& bridged = dialog.VcVlanPage();
+        dialog.SelectPage(&bridged);
+        Type(bridged, CFastProvChannelPage::kVpiStartId, QStringLiteral("5"));
+        Type(bridged, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("3"));
+        ASSERT_TRUE(Choose(dialog, Dlg::kModeId, QStringLiteral("routed")));
+        EXPECT_EQ(TabTitles(dialog), (QStringList{"Port Setting", "MAC Control", "Channel Setting",
+                                                  "IP Traffic Profile", "802.1P", "Next-hop", "Service Type"}));
+        EXPECT_EQ(dialog.GetCurrentPage(), &dialog.VcPage()) << "the channel page's replacement";
+        EXPECT_EQ(Field(dialog.ServiceTypePage(), CFastProvServiceTypePage::kServiceTypeId),
+                  QStringLiteral("static IP"));
+        CFastProvVcPage& routed = dialog.VcPage();
+        EXPECT_EQ(Field(routed, CFastProvChannelPage::kVpiStartId), QStringLiteral("5"));
+        EXPECT_EQ(Field(routed, CFastProvChannelPage::kPvcsPerPortId), QStringLiteral("3"));
+        Type(routed, CFastProvChannelPage::kVciStartId, QStringLiteral("40"));
+        ASSERT_TRUE(Choose(dialog, Dlg::kModeId, QStringLiteral("bridged")));
+        EXPECT_EQ(TabTitles(dialog), (QStringList{"Port Setting", "MAC Control", "Channel Setting",
+                                                  "IP Traffic Profile", "802.1P", "Service Type"}));
+        EXPECT_EQ(Field(bridged, CFastProvChannelPage::kVpiStartId), QStringLiteral("5"));
+        EXPECT_EQ(Field(bridged, CFastProvChannelPage::kVciStartId), QStringLiteral("40"));
+        EXPECT_EQ(Field(bridged, CFastProvChannelPage::kPvcsPerPortId), QStringLiteral("3"));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_bridged_again"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+// The up-down controls offer 1..8 PVCs per port and limits of 1..64; a number typed beyond them is a byte's and
+// passes on to the list.
+TEST_F(FastProvE2eTest, TheListTakesNumbersTypedBeyondTheUpDownRanges)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_TRUE(Choose(dialog, Dlg::kFirstSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kLastSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kModuleTypeId, QStringLiteral("ALC-24")));
+        CFastProvVcVlanPage& channels = dialog.VcVlanPage();
+        dialog.SelectPage(&channels);
+        Type(channels, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("9"));
+        CFastProvServiceTypePage& service = dialog.ServiceTypePage();
+        dialog.SelectPage(&service);
+        Type(service, CFastProvServiceTypePage::kClientLimitId, QStringLiteral("65"));
+        person.OnDialog<List>([&](List& list) {
+            EXPECT_FALSE(list.IsEnded());
+            // 24 ports, each a port row and its nine PVC rows.
+            EXPECT_EQ(ListColumn(*list.FindList(kListControlId), kVlanColumn).size(), 240);
+        });
+        Click(dialog, Dlg::kListId);
+        EXPECT_EQ(MessageLine(dialog), QString());
+        EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "the list did not open";
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+class FastProvDirectE2eTest : public e2e::CDirectNeTest {};
+
+// In direct mode the NE answers the profile reads itself: the dialog opens in its bridged tabs with the NE's names.
+TEST_F(FastProvDirectE2eTest, TheDialogOpensOnTheNesOwnProfiles)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_TRUE(person.boxTexts.empty()) << person.boxTexts.front().toStdString();
+        EXPECT_EQ(TabTitles(dialog), (QStringList{"Port Setting", "Channel Setting", "MAC Control",
+                                                  "IP Traffic Profile", "802.1P", "Service Type"}));
+        EXPECT_GT(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kLineProfileId).count(','), 0);
+        auto* ipTraffic = dynamic_cast<CVcVlanIpTrafficPage*>(dialog.GetPageById(CVcVlanIpTrafficPage::kTemplateId));
+        ASSERT_NE(ipTraffic, nullptr);
+        EXPECT_FALSE(Field(*ipTraffic, CVcVlanIpTrafficPage::kProfileId).isEmpty());
+        EXPECT_EQ(Field(dialog.ServiceTypePage(), CFastProvServiceTypePage::kServiceTypeId),
+                  QStringLiteral("Transparent"));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_direct_opened"));
     });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
 }

@@ -82,6 +82,9 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
         Click(list, kAddButtonId);
         EXPECT_EQ(ListColumn(rows, 1).value(RowOf(rows, 0, QStringLiteral("gold-1"))),
                   QStringLiteral(" 45 / --- / ---"));
+        // The added row is brought into view; no row is chosen for the operator.
+        EXPECT_EQ(rows.selectionModel()->selectedRows().size(), 0);
+        EXPECT_FALSE(list.IsControlEnabled(kDeleteButtonId));
 
         // The disabled profile's day ES goes off; refused once by the server, which keeps what it had.
         program.ClickListRow(rows, RowOf(rows, 0, QStringLiteral("quiet")));

@@ -13,6 +13,10 @@
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <QAction>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +162,16 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
         Click(list, List::kChangeStateButtonId);
         EXPECT_EQ(Field(list, List::kStateId), QStringLiteral("disabled"));
     });
+    // The button of a command that no menu offers is named by the command's prompt.
+    const QAction* button = nullptr;
+    for (const QToolBar* bar : program.Frame().findChildren<QToolBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            if (action->data().toInt() == kCmdProtocolVlans)
+                button = action;
+        }
+    }
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Protocol-based VLAN"));
     ASSERT_TRUE(program.ToolbarButton(kCmdProtocolVlans));
 
     const std::vector<ProtocolVlanRec> entries = ServerEntries(program);

@@ -137,6 +137,9 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
         Click(dialog, kAddButtonId);
         const int added = RowOfPvc(list, QStringLiteral("1-5"), 0, 40);
         EXPECT_NE(added, -1);
+        const QModelIndexList selected = list.selectionModel()->selectedRows();
+        EXPECT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.value(0).row(), RowOfPvc(list, QStringLiteral("1-5"), 0, 36)) << "the selection stays";
         if (added >= 0) {
             EXPECT_EQ(ListColumn(list, column::kVlanOrNextHop)[added], QStringLiteral("310"));
             EXPECT_EQ(ListColumn(list, column::kOperState)[added], QStringLiteral("up"));
@@ -267,6 +270,15 @@ TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
                   QStringLiteral("Fail to delete data. There are Static or ACL FDB entries on this PVC."));
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-6"), 0, 35), -1);
         EXPECT_NE(RowOfPvc(list, QStringLiteral("1-7"), 0, 35), -1);
+
+        // One PVC deleted by itself leaves Multi-Delete off, though 1-7 0/35 is still ticked, until a box is ticked.
+        EXPECT_TRUE(dialog.IsControlEnabled(CTickedRecordListDlg::kMultiDeleteId));
+        program_.ClickListRow(list, RowOfPvc(list, QStringLiteral("1-1"), 0, 35));
+        person.AnswerBox(IDYES);
+        Click(dialog, kDeleteButtonId);
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-1"), 0, 35), -1);
+        EXPECT_FALSE(dialog.IsControlEnabled(CTickedRecordListDlg::kMultiDeleteId));
+        EXPECT_TRUE(dialog.IsControlEnabled(CTickedRecordListDlg::kCheckAllId));
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdVcVlan));

@@ -104,6 +104,17 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
             Leave(rate, Rate::kMinId);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 72 and 2312."));
             EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("3000"));
+            Type(rate, Rate::kMinId, QStringLiteral("fast"));
+            Leave(rate, Rate::kMinId);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter a positive integer."));
+            // Fixed chosen with a rate refused: the maximum follows the minimum last taken, read-only.
+            Check(rate, Rate::kFixedId);
+            EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));
+            EXPECT_EQ(Field(rate, Rate::kMaxId), QStringLiteral("72"));
+            EXPECT_TRUE(rate.IsControlReadOnly(Rate::kMaxId));
+            Check(rate, Rate::kAdaptiveId);
+            EXPECT_FALSE(rate.IsControlReadOnly(Rate::kMaxId));
+            Type(rate, Rate::kMaxId, QStringLiteral("2312"));
             Type(rate, Rate::kMinId, QStringLiteral("100"));
             Leave(rate, Rate::kMinId);
             EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));

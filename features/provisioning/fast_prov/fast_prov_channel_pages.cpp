@@ -15,6 +15,8 @@ constexpr uint32_t kMaxVpiIncrement = 128;
 constexpr uint32_t kMaxVci = 65535;
 constexpr uint32_t kMaxVciIncrement = 32752;
 constexpr int32_t kMaxVlanStep = 2047;
+// The up-down control offers 1..8 PVCs per port; a number typed is taken as a byte holds it.
+constexpr uint32_t kMaxPvcsTyped = 255;
 
 struct SpinRange {
     int spin;
@@ -56,7 +58,7 @@ void CFastProvChannelPage::DoDataExchange(CDataExchange& dx)
     DDX_TextInRange(dx, *this, kVpiIncrementId, channels_.vpiIncrement, 0, kMaxVpiIncrement);
     DDX_TextInRange(dx, *this, kVciStartId, channels_.vciStart, kFirstVci, kMaxVci);
     DDX_TextInRange(dx, *this, kVciIncrementId, channels_.vciIncrement, 0, kMaxVciIncrement);
-    DDX_TextInRange(dx, *this, kPvcsPerPortId, channels_.pvcsPerPort, 1, kMaxPvcsPerPort);
+    DDX_TextInRange(dx, *this, kPvcsPerPortId, channels_.pvcsPerPort, 0, kMaxPvcsTyped);
 }
 
 void CFastProvChannelPage::KeepOneIncrement(int changedId)

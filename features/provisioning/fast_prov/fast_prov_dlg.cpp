@@ -90,7 +90,6 @@ void CFastProvDlg::InitData()
     }
     UpdatePageData(AllPages(), 0);
     QueryNames();
-    OnModuleTypeChanged();
 }
 
 void CFastProvDlg::FillSlotCombo(int shelfComboId, int slotComboId)
@@ -118,10 +117,9 @@ bool CFastProvDlg::FillModuleTypes()
     }
     if (combo->count() == 0)
         return false;
-    // The card of the current slot is chosen first.
+    // The current entity's own type is chosen when it is a line card's; the first type otherwise.
     const CEntityIndex target = GetTargetEntity().index;
-    const uint32_t current =
-        ne->root != nullptr && target.GetLevel() >= kEntityLevelSlot ? ne->root->GetTypeAt(target.Truncated(3)) : 0;
+    const uint32_t current = ne->root != nullptr && !target.IsEmpty() ? ne->root->GetTypeAt(target) : 0;
     const int found = combo->findData(QVariant::fromValue<quint32>(current));
     combo->setCurrentIndex(found >= 0 ? found : 0);
     return true;
@@ -169,6 +167,9 @@ bool CFastProvDlg::QueryNames()
     if (!policing.Ok())
         return false;
     port_.SetPolicingProfiles(NamesOf(policing.records));
+    // The line cards' profiles are offered once all of them were read; after a failed read the combos keep " <none>"
+    // until the operator chooses a module type.
+    OnModuleTypeChanged();
     const auto ipTraffic = requests.Query<IpTrafficProfileRec>(kReqIpTrafficProfile, neId, options);
     if (!ipTraffic.Ok())
         return false;
@@ -210,17 +211,19 @@ void CFastProvDlg::SwitchMode()
     CADialog* current = GetCurrentPage();
     CFastProvChannelPage& from = IsRouted() ? static_cast<CFastProvChannelPage&>(vcVlan_) : vc_;
     CFastProvChannelPage& to = IsRouted() ? static_cast<CFastProvChannelPage&>(vc_) : vcVlan_;
-    if (IsPageShown(&from)) {
-        UpdatePageData(&from, 1);
-        to.SetChannels(from.Channels());
-    }
-    for (CADialog* page : std::initializer_list<CADialog*>{&vcVlan_, &vc_, &ipTraffic_, &priority_, &macLimit_,
-                                                           &nextHop_, &serviceType_})
-        HidePage(page);
-    const std::vector<CADialog*> order =
+    UpdatePageData(&from, 1);
+    to.SetChannels(from.Channels());
+    // A page that keeps its tab keeps its place; a page shown again takes the last tab.
+    const std::vector<CADialog*> hide = IsRouted()
+                                            ? std::vector<CADialog*>{&vcVlan_, &ipTraffic_, &priority_, &serviceType_}
+                                            : std::vector<CADialog*>{&vc_, &ipTraffic_, &priority_, &nextHop_,
+                                                                     &serviceType_};
+    const std::vector<CADialog*> show =
         IsRouted() ? std::vector<CADialog*>{&macLimit_, &vc_, &ipTraffic_, &priority_, &nextHop_, &serviceType_}
                    : std::vector<CADialog*>{&vcVlan_, &ipTraffic_, &priority_, &macLimit_, &serviceType_};
-    for (CADialog* page : order)
+    for (CADialog* page : hide)
+        HidePage(page);
+    for (CADialog* page : show)
         ShowPage(page, 0);
     if (IsRouted())
         serviceType_.SetServiceType(kServiceStaticIp);
@@ -256,7 +259,8 @@ std::optional<FastProvParams> CFastProvDlg::BuildParams()
 
     CFastProvChannelPage& channelPage = IsRouted() ? static_cast<CFastProvChannelPage&>(vc_) : vcVlan_;
     const FastProvChannels channels = channelPage.Channels();
-    const uint32_t steps = channels.pvcsPerPort - 1;
+    // No PVC per port makes no step back below the start values.
+    const int64_t steps = static_cast<int64_t>(channels.pvcsPerPort) - 1;
     if (channels.vpiStart + channels.vpiIncrement * steps > kMaxVpi) {
         ShowPageAlertTextById(&channelPage, kStrOverflow, CFastProvChannelPage::kPvcsPerPortId,
                               CFastProvChannelPage::kPvcsPerPortSpinId, CFastProvChannelPage::kVpiStartId,

@@ -11,9 +11,11 @@
 namespace {
 
 constexpr uint32_t kMaxLimit = 64;
-// The step is checked by the List button, with its own message, so that the page lets any number through.
-constexpr uint32_t kMaxIncrementTyped = 65535;
 constexpr uint32_t kMaxIncrement = 256;
+// The up-down controls keep their ranges; a number typed is taken as its field holds it, the step being checked by the
+// List button with its own message.
+constexpr uint32_t kMaxLimitTyped = 255;
+constexpr uint32_t kMaxIncrementTyped = UINT32_MAX;
 
 struct LimitField {
     int edit;
@@ -65,9 +67,10 @@ void CFastProvServiceTypePage::ApplyServiceTypeRule()
     const bool dhcp = type == kServicePppoe || type == kServiceDhcp || type == kServicePppoeDhcp;
     const bool staticIp = IsStaticIpService(type);
     const bool client = !dhcp && !staticIp;
-    EnableControls({kDhcpLimitId, kDhcpLimitSpinId}, dhcp);
-    EnableControls({kStaticBaseId, kStaticLimitId, kStaticLimitSpinId, kIncrementId, kIncrementSpinId}, staticIp);
-    EnableControls({kClientLimitId, kClientLimitSpinId}, client);
+    // Only the up-down controls follow the type; the edits stay open.
+    EnableControl(kDhcpLimitSpinId, dhcp);
+    EnableControls({kStaticLimitSpinId, kIncrementSpinId}, staticIp);
+    EnableControl(kClientLimitSpinId, client);
     const auto reset = [this](int id) {
         if (auto* edit = GetDlgItemAs<QLineEdit>(id))
             edit->setText(QStringLiteral("1"));
@@ -82,10 +85,10 @@ void CFastProvServiceTypePage::ApplyServiceTypeRule()
 
 void CFastProvServiceTypePage::DoDataExchange(CDataExchange& dx)
 {
-    DDX_TextInRange(dx, *this, kDhcpLimitId, dhcpLimit_, 1, kMaxLimit);
-    DDX_TextInRange(dx, *this, kStaticLimitId, staticLimit_, 1, kMaxLimit);
+    DDX_TextInRange(dx, *this, kDhcpLimitId, dhcpLimit_, 0, kMaxLimitTyped);
+    DDX_TextInRange(dx, *this, kStaticLimitId, staticLimit_, 0, kMaxLimitTyped);
     DDX_TextInRange(dx, *this, kIncrementId, increment_, 0, kMaxIncrementTyped);
-    DDX_TextInRange(dx, *this, kClientLimitId, clientLimit_, 1, kMaxLimit);
+    DDX_TextInRange(dx, *this, kClientLimitId, clientLimit_, 0, kMaxLimitTyped);
     if (dx.IsSaving())
         ui_->baseEdit->GetAddress(staticBase_);
     else

@@ -2,8 +2,8 @@
 // "Service Type" (template 434), the page of fast provisioning that gives every PVC its service type (combo 1361:
 // PPPoE, DHCP, PPPoE+DHCP, static IP, PPPoE+static IP, Transparent) and the limits of that type: the DHCP IP limit
 // (1095) of the DHCP-related types; the static IP base (1204), the static IP limit (1099) and the address step from
-// port to port (1097) of the static-IP types; the client limit (1101) of Transparent. Choosing a type enables its
-// fields and puts the others back to 1.
+// port to port (1097) of the static-IP types; the client limit (1101) of Transparent. Choosing a type enables the
+// up-down controls of its limits and puts the other limits back to 1.
 
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -36,7 +36,7 @@ public:
     // 1..6; the selected item's position + 1, 0 for none.
     uint32_t ServiceType() const;
     void SetServiceType(uint32_t serviceType);
-    // Enables the fields of the selected type and puts the others back to 1.
+    // Enables the up-down controls of the selected type's limits and puts the other limits back to 1.
     void ApplyServiceTypeRule();
 
     uint8_t DhcpIpLimit() const { return static_cast<uint8_t>(dhcpLimit_); }

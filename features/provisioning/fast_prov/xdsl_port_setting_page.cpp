@@ -124,7 +124,6 @@ void CXdslPortSettingPage::UpdateShowButtons()
 {
     EnableControl(kShowLineId, ui_->lineCombo->currentIndex() > 0);
     EnableControl(kShowPmId, ui_->pmCombo->currentIndex() > 0);
-    EnableControl(kShowPolicingId, ui_->policingCombo->currentIndex() > 0);
 }
 
 void CXdslPortSettingPage::ShowProfile(int comboId)
@@ -154,7 +153,7 @@ void CXdslPortSettingPage::ShowProfile(int comboId)
 
 int CXdslPortSettingPage::OnCommandHook(int id, int code)
 {
-    if (code == CBN_SELCHANGE && (id == kLineProfileId || id == kPmProfileId || id == kPolicingProfileId)) {
+    if (code == CBN_SELCHANGE && (id == kLineProfileId || id == kPmProfileId)) {
         UpdateShowButtons();
         return 1;
     }

@@ -8,7 +8,8 @@
 // Every kind's page is a CProfileListPageOf<Rec> with the kind's editor, its columns and its titles:
 //   - Refresh reads the kind's profiles (the NE's with its NE code, the templates with its template code at NE 0);
 //   - Show and Modify open the editor on the row's profile as it was read (the record given, not queried again), Add
-//     on a new one; after OK the row shows the record as written, an added one's row found by its name or appended;
+//     on a new one; after OK the row shows the record as written, an added one's row found by its name or appended
+//     and scrolled into view (the selection stays as it was);
 //   - Delete asks first and deletes the row's profile;
 //   - Save All as Templates makes the templates of the kind those of the list (profile_save_all.h);
 //   - Download to NEs hands the selected profile, as a write of the kind's NE code, to the template download dialog,
@@ -183,7 +184,7 @@ protected:
             rows_.Replace(*key, rec);
         else
             key = rows_.Append(rec);
-        SelectRowByItemData(*key);
+        ScrollToItemData(*key);
     }
 
     void OnDeleteRecord(uint32_t key) override

@@ -33,8 +33,8 @@ void CShdslLineProfileRatePage::Hold(int id, int steps)
 void CShdslLineProfileRatePage::ApplyMode()
 {
     const bool editable = GetAccessMode() != kAccessQuery;
-    if (editable && !UpdateData(true))
-        return;
+    // The mode chosen is taken even when a rate typed is refused: a fixed rate then shows the minimum last taken.
+    UpdateData(true);
     const bool fixed = values_.rateMode == kShdslRateFixed;
     if (fixed) {
         values_.maxRate = values_.minRate;
@@ -58,9 +58,9 @@ void CShdslLineProfileRatePage::DoDataExchange(CDataExchange& dx)
         DDX_Text(dx, kMaxId, maximum);
         return;
     }
-    DDX_TextInRange(dx, *this, kMinId, values_.minRate, kShdslRateLowest, kShdslRateHighest);
+    DDX_UnsignedInRange(dx, *this, kMinId, values_.minRate, kShdslRateLowest, kShdslRateHighest);
     if (!dx.Failed())
-        DDX_TextInRange(dx, *this, kMaxId, values_.maxRate, kShdslRateLowest, kShdslRateHighest);
+        DDX_UnsignedInRange(dx, *this, kMaxId, values_.maxRate, kShdslRateLowest, kShdslRateHighest);
 }
 
 int CShdslLineProfileRatePage::OnCommandHook(int id, int code)

@@ -142,11 +142,12 @@ void CXdslVcVlanListDlg::OnAddRecord(std::optional<uint32_t> selected)
         const PvcRec* shown = rows_.Find(key);
         if (shown != nullptr && SameKey(*shown, *added)) {
             rows_.Replace(key, *added);
-            SelectRowByItemData(key);
+            ScrollToItemData(key);
             return;
         }
     }
-    SelectRowByItemData(rows_.Append(*added));
+    // The new row is brought into view; the selection stays where the operator left it.
+    ScrollToItemData(rows_.Append(*added));
     UpdateTickCommands();
 }
 
@@ -186,8 +187,11 @@ bool CXdslVcVlanListDlg::DeleteOne(uint32_t key, bool confirm)
 
 void CXdslVcVlanListDlg::OnDeleteRecord(uint32_t key)
 {
-    DeleteOne(key, true);
-    UpdateTickCommands();
+    if (DeleteOne(key, true)) {
+        UpdateTickCommands();
+        // A PVC deleted by itself leaves Multi-Delete off until a box is ticked again.
+        EnableControl(kMultiDeleteId, false);
+    }
     UpdateRowCommands();
 }
 

@@ -47,6 +47,24 @@ void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& valu
         value = static_cast<uint32_t>(*number);
 }
 
+void DDX_UnsignedInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum,
+                         uint32_t maximum)
+{
+    QString text = QString::number(value);
+    DDX_Text(dx, id, text);
+    if (!dx.IsSaving() || dialog.GetDlgItem(id) == nullptr)
+        return;
+    bool isNumber = false;
+    text.trimmed().toULongLong(&isNumber);
+    if (!isNumber) {
+        dialog.ShowAlertText(QStringLiteral("Please enter a positive integer."), id);
+        dx.Fail(id);
+        return;
+    }
+    if (const std::optional<long long> number = NumberInRange(dx, dialog, id, text, minimum, maximum))
+        value = static_cast<uint32_t>(*number);
+}
+
 void DDX_SignedInRange(CDataExchange& dx, CADialog& dialog, int id, int32_t& value, int32_t minimum, int32_t maximum)
 {
     QString text = QString::number(value);

@@ -17,6 +17,10 @@ class QLineEdit;
 // integer between minimum and maximum." on the dialog's message line, the edit framed and focused, and the exchange
 // failed with the value unchanged.
 void DDX_TextInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum, uint32_t maximum);
+// The same as the class library exchanges an unsigned number: a text that is no such number (a sign included) gives
+// "Please enter a positive integer." before the range is looked at.
+void DDX_UnsignedInRange(CDataExchange& dx, CADialog& dialog, int id, uint32_t& value, uint32_t minimum,
+                         uint32_t maximum);
 // The same for a real number (degrees of a map or of an NE's position): the edit shows the value with up to four
 // decimals; from the edit, a text that is no number gives "Please enter a number." and, with `check`, one outside the
 // range "Please enter a number between minimum and maximum.".

@@ -24,8 +24,8 @@ COLORREF ShadeColor(COLORREF color, double factor)
     double d = std::fabs(factor);
     if (d > 1.0)
         d -= std::floor(d);
-    // The sign bit decides, so that -(0 / n) darkens like the other negative factors of a series.
-    const bool darken = std::signbit(factor);
+    // Zero lightens whatever its sign: the first ring of a sunken bevel, -(0 / n), is the lightest.
+    const bool darken = factor < 0.0;
     auto shade = [&](int c) {
         if (c == 0)
             return 0;

