@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -189,15 +190,22 @@ std::string NetDrvLog(const e2e::CProgram& harness)
 }
 
 // The first line of the driver log that tells a loss or a re-read; empty when there is none.
-std::string LossOrReread(const e2e::CProgram& harness)
+std::string LossOrReread(const e2e::CProgram& harness, int* count = nullptr)
 {
     std::istringstream lines(NetDrvLog(harness));
+    std::string first;
+    int found = 0;
     for (std::string line; std::getline(lines, line);) {
         if (line.find("read again") != std::string::npos || line.find("read everything") != std::string::npos ||
-            line.find("resync") != std::string::npos)
-            return line;
+            line.find("resync") != std::string::npos) {
+            if (first.empty())
+                first = line;
+            ++found;
+        }
     }
-    return {};
+    if (count != nullptr)
+        *count = found;
+    return first;
 }
 
 struct Login {
@@ -208,8 +216,8 @@ struct Login {
 };
 
 // Starts the simulated server and the program, logs in as admin and waits until the login's states are applied.
-// With `settleBoundMs` 0 a login that does not settle within 300 s fails; otherwise it is taken as it is after that
-// bound.
+// With `settleBoundMs` 0 a login that does not settle within 300 s fails, as does a loss, a re-read or a box;
+// otherwise the login is taken as it is after that bound, and the caller looks for them.
 std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness, CShownProgram& program, uint32_t nes,
                                 const std::vector<std::string>& serverArgs = {}, int settleBoundMs = 0)
 {
@@ -280,6 +288,9 @@ std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness,
     figures.statesMs = MsBetween(shown, lastBusy);
     figures.cpuMs = (bench_cpu::ProcessCpuSeconds(pid) - cpuBefore) * 1000;
     figures.residentKb = ResidentKb(pid);
+    // A flood's run tells them at its end, with its figures.
+    if (settleBoundMs != 0)
+        return figures;
     if (const std::string loss = LossOrReread(harness); !loss.empty()) {
         state.SkipWithError(("notifications were lost or everything read again: " + loss).c_str());
         return std::nullopt;
@@ -344,11 +355,17 @@ void BM_ShownFlood(benchmark::State& state)
             state.SkipWithError("the program ended under the flood");
             return;
         }
+        int lossLines = 0;
+        const std::string loss = LossOrReread(harness, &lossLines);
+        state.counters["loss_and_reread_lines"] = lossLines;
+        // A failed run's counters are not reported: its figures go to the standard error.
+        for (const auto& [name, counter] : state.counters)
+            std::fprintf(stderr, "%s=%g\n", name.c_str(), counter.value);
         if (!boxes.empty()) {
             state.SkipWithError(("a window opened under the flood: " + boxes.front()).c_str());
             return;
         }
-        if (const std::string loss = LossOrReread(harness); !loss.empty()) {
+        if (!loss.empty()) {
             state.SkipWithError(("notifications were lost or everything read again: " + loss).c_str());
             return;
         }
