@@ -3,6 +3,7 @@
 // list goes to its stretch columns. Window-free; the list services measure the texts and apply the result.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct LayoutColumn {
@@ -36,3 +37,28 @@ struct CellMeasure {
 int CellLayoutWidth(const CellMeasure& cell);
 // The width a header title needs: text plus both margins plus 4, plus 28 when the header shows an image.
 int HeaderLayoutWidth(int textWidth, int margins, bool hasImage);
+
+// The rows of a list whose cells the layout has not measured since they came or changed, as runs of row numbers that
+// follow the rows put in and taken out before them. A column never narrows, so the widest cell of the rows measured
+// before stays its width: a layout measures these rows alone, and a list of many rows a share of them at a time.
+class CPendingRows {
+public:
+    // Rows put in at `first`: they wait, and the waiting rows from `first` on move down by `count`.
+    void Inserted(int first, int count);
+    // Rows taken out at `first`: they no longer wait, and the waiting rows after them move up by `count`.
+    void Removed(int first, int count);
+    // Rows [first, last] changed their texts.
+    void Changed(int first, int last);
+    // Every one of `rowCount` rows waits (rows moved where the runs cannot follow them, or new columns).
+    void All(int rowCount);
+    // Rows [first, last) were measured.
+    void Measured(int first, int last);
+    bool Empty() const { return runs_.empty(); }
+    int Count() const;
+    // Takes up to `budget` waiting rows from the top, as runs [begin, end).
+    std::vector<std::pair<int, int>> Take(int budget);
+
+private:
+    void Add(int begin, int end);
+    std::vector<std::pair<int, int>> runs_; // [begin, end), ordered, apart
+};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -150,5 +151,78 @@ TEST(ListSort, ItemDataCompareAsSignedNumbers)
     EXPECT_EQ(CompareItemData(0xFFFFFFFFu, 1, kCompareDescending), 1);
     EXPECT_EQ(CompareItemData(0x80000000u, 0x7FFFFFFFu, 0), -1);
 }
+
+
+// The rows a layout has yet to measure follow the rows put in and taken out before them.
+struct PendingCase {
+    const char* name;
+    std::function<void(CPendingRows&)> steps;
+    std::vector<std::pair<int, int>> waiting; // what Take(1000) then gives
+};
+
+class PendingRows : public ::testing::TestWithParam<PendingCase> {};
+
+TEST_P(PendingRows, WaitAsTheRowsMove)
+{
+    CPendingRows pending;
+    GetParam().steps(pending);
+    int count = 0;
+    for (const auto& [begin, end] : GetParam().waiting)
+        count += end - begin;
+    EXPECT_EQ(pending.Count(), count);
+    EXPECT_EQ(pending.Take(1000), GetParam().waiting);
+    EXPECT_TRUE(pending.Empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, PendingRows,
+    ::testing::Values(
+        PendingCase{"AllRows", [](CPendingRows& p) { p.All(5); }, {{0, 5}}},
+        PendingCase{"NoRows", [](CPendingRows& p) { p.All(0); }, {}},
+        PendingCase{"InsertedBeforeAWaitingRowMovesIt",
+                    [](CPendingRows& p) {
+                        p.Changed(4, 4);
+                        p.Inserted(1, 2);
+                    },
+                    {{1, 3}, {6, 7}}},
+        PendingCase{"InsertedInsideARunSplitsAndJoinsIt",
+                    [](CPendingRows& p) {
+                        p.Changed(2, 5);
+                        p.Inserted(4, 3);
+                    },
+                    {{2, 9}}},
+        PendingCase{"InsertedAfterTheRunsLeavesThem",
+                    [](CPendingRows& p) {
+                        p.Changed(0, 1);
+                        p.Inserted(5, 1);
+                    },
+                    {{0, 2}, {5, 6}}},
+        PendingCase{"RemovedRowsNoLongerWaitAndLaterOnesMoveUp",
+                    [](CPendingRows& p) {
+                        p.Changed(2, 3);
+                        p.Changed(8, 9);
+                        p.Removed(3, 4);
+                    },
+                    {{2, 3}, {4, 6}}},
+        PendingCase{"RemovedBetweenTwoRunsJoinsThem",
+                    [](CPendingRows& p) {
+                        p.Changed(0, 1);
+                        p.Changed(4, 5);
+                        p.Removed(2, 2);
+                    },
+                    {{0, 4}}},
+        PendingCase{"MeasuredRowsWaitNoMore",
+                    [](CPendingRows& p) {
+                        p.All(10);
+                        p.Measured(3, 6);
+                    },
+                    {{0, 3}, {6, 10}}},
+        PendingCase{"ATakeLeavesTheRest",
+                    [](CPendingRows& p) {
+                        p.All(10);
+                        EXPECT_EQ(p.Take(4), (std::vector<std::pair<int, int>>{{0, 4}}));
+                    },
+                    {{4, 10}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

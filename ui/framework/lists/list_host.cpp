@@ -6,6 +6,7 @@
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/lists/list_measure.h"
 #include "ui/framework/lists/record_sort_proxy.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_table.h"
@@ -23,6 +24,7 @@
 #include <QStyle>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -39,6 +41,8 @@ constexpr int kColumnSamplesRole = kListFormatRole + 2;
 constexpr int kMaxCellText = 2047;
 constexpr int kImageSlot = 20;     // an image and the gap before the text
 constexpr int kHeaderImageGap = 4; // between a header's title and an image to its right
+// The cells a layout measures in one step: a few milliseconds of the UI thread.
+constexpr int kLayoutCellsPerStep = 4000;
 
 // The style of the hosts' lists and their headers. The host draws every cell and frames the selected row itself, so
 // the style's own focus frame, drawn over the row, is left out. A column whose header image goes on the right has
@@ -565,6 +569,11 @@ int CListHost::MeasureText(const QFont& font, const QString& text) const
 
 void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
 {
+    LayoutList(listId, std::move(columns), false);
+}
+
+void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
+{
     QTreeView* list = FindList(listId);
     if (list == nullptr)
         return;
@@ -586,8 +595,14 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         const QModelIndex top = list->indexAt(QPoint(1, 1));
         firstRow = top.isValid() ? top.row() : 0;
     }
-    const int lastRow = std::min(control.GetItemCount(), firstRow + static_cast<int>(layoutRowCount_));
-    // What is the same for every cell is looked up once, not per cell, and a text that comes again is measured once.
+    // The rows the layout looks at (from the top row shown, or the row asked for) are measured at once, up to a
+    // step's share; the rows that came or changed since the last layout with them when they fit in that share, else a
+    // share at a time in later steps. Rows measured before are not measured again: a column never narrows.
+    const int rowsPerStep = std::max(kLayoutCellsPerStep / std::max(count, 1), 1);
+    const int lastRow = laterStep ? firstRow
+                                  : std::min({control.GetItemCount(), firstRow + static_cast<int>(layoutRowCount_),
+                                              firstRow + rowsPerStep});
+    // A text that comes again is measured once.
     const QFontMetricsF cellMetrics(list->font());
     QHash<QString, int> textWidths;
     const auto measure = [&](const QString& text) {
@@ -597,6 +612,18 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             it = textWidths.insert(shown, static_cast<int>(std::ceil(cellMetrics.horizontalAdvance(shown))));
         return *it;
     };
+    CListMeasure& measured = CListMeasure::Of(*list);
+    measured.Measure(firstRow, lastRow, rowsPerStep, measure);
+    if (measured.HasWaitingRows()) {
+        measured.AskColumns(columns);
+        if (!measured.StepScheduled()) {
+            measured.SetStepScheduled(true);
+            QTimer::singleShot(0, &measured, [this, listId, &measured] {
+                measured.SetStepScheduled(false);
+                LayoutList(listId, measured.TakeAskedColumns(), true);
+            });
+        }
+    }
     const bool smallImages = HasSmallImages(listId);
     const bool checkBoxes = control.HasCheckBoxes();
     const bool subItemImages = HasSubItemImages(listId);
@@ -606,9 +633,9 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
             continue;
         column.desiredWidth = HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins,
                                                 HeaderHasImage(list, c));
-        const auto cellWidth = [&](const QString& text, bool subItemImage) {
+        const auto cellWidth = [&](int textWidth, bool subItemImage) {
             CellMeasure cell;
-            cell.textWidth = measure(text);
+            cell.textWidth = textWidth;
             cell.margins = margins;
             cell.firstColumn = c == 0;
             cell.smallImages = smallImages;
@@ -619,12 +646,10 @@ void CListHost::UpdateListLayout(int listId, std::vector<int> columns)
         // A list with sub-item images keeps the room of one in every cell of the other columns. The values a column
         // expects take room as its rows do; what its owner draws is no text of the rows.
         const bool image = subItemImages && c > 0;
-        if (!(column.flags & kColumnOwnerText)) {
-            for (int row = firstRow; row < lastRow; ++row)
-                column.desiredWidth = std::max(column.desiredWidth, cellWidth(control.GetItemText(row, c), image));
-        }
+        if (!(column.flags & kColumnOwnerText) && measured.WidestText(c) >= 0)
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(measured.WidestText(c), image));
         for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
-            column.desiredWidth = std::max(column.desiredWidth, cellWidth(sample, image));
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(measure(sample), image));
     }
     // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
     // room from the columns already.

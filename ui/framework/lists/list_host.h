@@ -188,6 +188,8 @@ private:
     // Takes the image off a column's header; where it would go again follows the column's flag.
     void RemoveHeaderImage(QTreeView* list, int column) const;
     int MeasureText(const QFont& font, const QString& text) const;
+    // The layout of UpdateListLayout; a later step measures no rows of its own, only those that still wait.
+    void LayoutList(int listId, std::vector<int> columns, bool laterStep);
     // Whether a laid-out column's title no longer fits beside the image its header shows (a sort arrow that moved to
     // it): the list is then laid out again.
     bool TitleLacksRoom(QTreeView* list) const;

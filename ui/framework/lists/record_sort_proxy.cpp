@@ -163,6 +163,14 @@ void CRecordSortProxy::Sort(const Compare& compare)
 {
     if (!compare)
         return;
+    const std::vector<uint32_t>& keys = source_.Keys();
+    const auto goesBefore = [&](int a, int b) {
+        return compare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) < 0;
+    };
+    // Rows that come in the order asked for (a list filled in its first column's order, sorted by it when it shows)
+    // stay as they are: one look at each neighbour instead of a sort.
+    if (std::is_sorted(order_.begin(), order_.end(), goesBefore))
+        return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     std::vector<int> sourceRows;
@@ -170,10 +178,7 @@ void CRecordSortProxy::Sort(const Compare& compare)
     for (const QModelIndex& index : before)
         sourceRows.push_back(shown_[static_cast<size_t>(index.row())]);
 
-    const std::vector<uint32_t>& keys = source_.Keys();
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        return compare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) < 0;
-    });
+    std::stable_sort(order_.begin(), order_.end(), goesBefore);
     RebuildShown();
 
     QModelIndexList after;

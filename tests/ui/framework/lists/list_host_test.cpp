@@ -233,6 +233,80 @@ TEST_F(ListHostTest, ALaidOutColumnKeepsTheWidthItsTitleAndCellsMeasure)
     dialog.DoModal();
 }
 
+// Rows of (text of column 0, "x<n>" in column 1, item data n) numbered from `first`.
+void FillNumbered(CTestDlg& dialog, int count, const QString& text, int first = 0)
+{
+    CListControl list(dialog.list);
+    for (int i = first; i < first + count; ++i) {
+        const int row = list.InsertItem(list.GetItemCount(), text);
+        list.SetItemText(row, 1, QStringLiteral("x%1").arg(i));
+        list.SetItemData(row, static_cast<uint32_t>(i));
+    }
+}
+
+int CellWidthOf(CTestDlg& dialog, const QString& text)
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(dialog.list->font()).horizontalAdvance(text))) +
+           dialog.GetListMargin(0) + dialog.GetListMargin(1);
+}
+
+TEST_F(ListHostTest, ARowAddedWithAWiderValueWidensItsColumnWhereverItComes)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumns("Name|Value");
+    FillNumbered(dialog, 60, QStringLiteral("short"));
+    dialog.UpdateListLayout();
+    CListControl list(dialog.list);
+    const QString wide = QStringLiteral("a much wider name than the others");
+    ASSERT_LT(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
+    // Far below the rows in view.
+    FillNumbered(dialog, 1, wide, 60);
+    dialog.UpdateListLayout();
+    EXPECT_EQ(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
+    list.SetItemText(10, 1, wide);
+    dialog.UpdateListLayout();
+    EXPECT_EQ(list.GetColumnWidth(1), CellWidthOf(dialog, wide));
+    dialog.DestroyWindow();
+}
+
+TEST_F(ListHostTest, AFillOfNarrowerValuesDoesNotNarrowAColumn)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumns("Name|Value");
+    const QString wide = QStringLiteral("a much wider name than the others");
+    FillNumbered(dialog, 3, wide);
+    dialog.UpdateListLayout();
+    CListControl list(dialog.list);
+    ASSERT_EQ(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
+    list.DeleteAllItems();
+    FillNumbered(dialog, 3, QStringLiteral("short"));
+    dialog.UpdateListLayout();
+    EXPECT_EQ(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
+    dialog.DestroyWindow();
+}
+
+TEST_F(ListHostTest, AFillOfManyRowsIsMeasuredAShareAtATimeUntilTheWidestRowCounts)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.InitListColumns("Name|Value");
+    ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+    FillNumbered(dialog, 9000, QStringLiteral("short"));
+    const QString wide = QStringLiteral("a much wider name than the others");
+    CListControl list(dialog.list);
+    list.SetItemText(8500, 0, wide);
+    dialog.UpdateListLayout();
+    // The layout returned before it measured the rows far below; a sort between its steps (which puts the wide row
+    // 500th) loses none of them.
+    EXPECT_LT(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
+    dialog.SortList(1, kSortDescending);
+    ASSERT_EQ(list.GetItemText(499, 0), wide);
+    EXPECT_TRUE(PumpUntil([&] { return list.GetColumnWidth(0) == CellWidthOf(dialog, wide); }));
+    dialog.DestroyWindow();
+}
+
 TEST_F(ListHostTest, RowsAlternateWhiteAndLightGreen)
 {
     ScriptedModalRunner runner;
