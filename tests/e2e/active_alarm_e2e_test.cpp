@@ -15,6 +15,8 @@
 #include "features/fault/alarm_lists/alarm_list_look.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
+#include "link/records/request_codes.h"
+#include "link/records/user_rights_record.h"
 #include "platform/list_control.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -185,6 +187,38 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         const CEntityNode* node = ne != nullptr ? ne->root->FindById(10200) : nullptr;
         return node != nullptr && node->ackFlag != 0 && node->ackPerson == "admin";
     }));
+}
+
+// An operator whose role may only query the acknowledgements sees who acknowledged, but cannot acknowledge.
+TEST(ActiveAlarmE2eTest, AnOperatorWithoutTheAcknowledgeRightSeesTheAcknowledgementOnly)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    server_test::CRawClient& probe = program.ServerProbe();
+    UserRightsRecord rights;
+    rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'q')};
+    const auto record = EncodeRecord(rights);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    bool shown = false;
+    person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) {
+        QTreeView& rows = *dialog.FindList(kListControlId);
+        program.ClickListRow(rows, e2e::RowOf(rows, kSlotPortColumn, QStringLiteral("2")));
+        person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
+            shown = true;
+            EXPECT_FALSE(ack.IsEnded());
+            EXPECT_FALSE(ack.IsControlEnabled(IDOK)) << "shown only";
+            return IDCANCEL;
+        });
+        Click(dialog, CActiveAlarmDlg::kAcknowledgeButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdActiveAlarm));
+    EXPECT_TRUE(shown);
 }
 
 // Whether the NE told the entity or one below it in an alarm state: an entity it never told is offline, not alarmed
