@@ -15,8 +15,6 @@
 #include "features/fault/alarm_lists/alarm_list_look.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
-#include "link/records/request_codes.h"
-#include "link/records/user_rights_record.h"
 #include "platform/list_control.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -194,12 +192,7 @@ TEST(ActiveAlarmE2eTest, AnOperatorWithoutTheAcknowledgeRightSeesTheAcknowledgem
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
-    server_test::CRawClient& probe = program.ServerProbe();
-    UserRightsRecord rights;
-    rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'q')};
-    const auto record = EncodeRecord(rights);
-    ASSERT_TRUE(probe.ReplyTo(
-        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    ASSERT_TRUE(program.SetRoleRights('a', 'm', 'q'));
     ASSERT_TRUE(program.Login("north", "north"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();

@@ -118,7 +118,8 @@ std::string WriteMainMenus()
     std::string text = kHeader;
     for (int menuCase = 0; menuCase < kMainMenuCaseCount; ++menuCase) {
         const std::vector<uint16_t> hidden = HiddenCommandIds(menuCase);
-        const MenuCaseView view{menuCase, kMainMenuCases[static_cast<size_t>(menuCase)], {hidden.begin(), hidden.end()}};
+        const MenuCaseView view{
+            menuCase, kMainMenuCases[static_cast<size_t>(menuCase)], {hidden.begin(), hidden.end()}};
         text += "\nMENU " + std::to_string(view.traits.menuResourceId) + "\n";
         for (const std::string& line : PopupLines(view, "", 1))
             text += line + "\n";

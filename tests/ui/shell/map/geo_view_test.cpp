@@ -4,10 +4,10 @@
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
-#include "core/tables/entity_node.h"
-#include "core/tables/location_tree.h"
 #include "core/config/app_settings.h"
 #include "core/config/ini_writers.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/location_tree.h"
 #include "core/util/severity.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/record_codec.h"
