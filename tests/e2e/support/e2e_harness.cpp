@@ -408,8 +408,8 @@ void CProgram::ClickHeader(QHeaderView& header, int column)
     }
     // The middle of the part of the section in view: a column wider than the view is clicked where it shows.
     const int left = std::max(header.sectionViewportPosition(column), 0);
-    const int right =
-        std::min(header.sectionViewportPosition(column) + header.sectionSize(column), header.viewport()->width());
+    const int right = std::min(header.sectionViewportPosition(column) + header.sectionSize(column),
+                               header.viewport()->width());
     if (right <= left) {
         ADD_FAILURE() << "column " << column << " is not in view: at " << header.sectionViewportPosition(column)
                       << " size " << header.sectionSize(column) << " hidden " << header.isSectionHidden(column)
