@@ -231,8 +231,7 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_FALSE(modify.IsControlEnabled(CNeDlg::kModelComboId));
             // The Security page shows its Community List button whole.
             SelectTab(modify, QStringLiteral("Security"));
-            const QWidget* communityList =
-                modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
+            const QWidget* communityList = modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
             EXPECT_TRUE(communityList != nullptr && e2e::ShowsWhole(*communityList));
             SelectTab(modify, QStringLiteral("System Information"));
             EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
@@ -362,6 +361,11 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
             kShowButtonId,           kModifyButtonId,       kDeleteButtonId,          List::kActiveAlarmButtonId,
             List::kAdslPortButtonId, List::kBackupButtonId, List::kWriteFlashButtonId};
         EXPECT_EQ(enabled(commands), QStringLiteral("-1291,-1150,-1131,-1174,-1383,-1050,-1310"));
+        // Enter runs Show, which without a row asks for one.
+        list.setFocus();
+        QTest::keyClick(&list, Qt::Key_Return);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please select one item"));
+        EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
         program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
         EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,-1174,-1383,-1050,-1310"));
         // The popup offers none of what needs the NE on the network: alarms, ports, backups, flash.
@@ -539,7 +543,8 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
     // Changed as the NE list's Modify opens it. The NE's own texts take name characters only, here as in server mode.
     person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
         Click(modify, IDOK);
-        EXPECT_EQ(MessageLine(modify), QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        EXPECT_EQ(MessageLine(modify),
+                  QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         EXPECT_EQ(modify.SystemInfoPage().GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
         Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
         CNeMgmtIpPage& addresses = modify.MgmtIpPage();
