@@ -231,7 +231,8 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_FALSE(modify.IsControlEnabled(CNeDlg::kModelComboId));
             // The Security page shows its Community List button whole.
             SelectTab(modify, QStringLiteral("Security"));
-            const QWidget* communityList = modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
+            const QWidget* communityList =
+                modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
             EXPECT_TRUE(communityList != nullptr && e2e::ShowsWhole(*communityList));
             SelectTab(modify, QStringLiteral("System Information"));
             EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
@@ -543,8 +544,7 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
     // Changed as the NE list's Modify opens it. The NE's own texts take name characters only, here as in server mode.
     person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
         Click(modify, IDOK);
-        EXPECT_EQ(MessageLine(modify),
-                  QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        EXPECT_EQ(MessageLine(modify), QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         EXPECT_EQ(modify.SystemInfoPage().GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
         Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
         CNeMgmtIpPage& addresses = modify.MgmtIpPage();
