@@ -36,6 +36,8 @@ CXdslMcChannelProfileListPage::CXdslMcChannelProfileListPage(QWidget* parent)
       ui_(std::make_unique<Ui::CXdslMcChannelProfileListPage>())
 {
     ui_->setupUi(this);
+    // Rows of equal values go by their profile ids.
+    Rows().SetTieColumns({0});
     SetRecordList(Rows());
 }
 
