@@ -423,11 +423,11 @@ TEST_F(VlanProfilesE2eTest, ProfilesOfOneQueueSortInTheOrderTheyCame)
         e2e::CProgram::ClickHeader(*ips.header(), 1);
         EXPECT_EQ(mediumNames(), QStringLiteral("backup,office"));
 
-        // Channel profiles of one queue go by their ids, whatever order they came in. An added one is brought into
-        // view, the selection left as it was.
+        // Channel profiles of one queue go by their ids, whatever order they came in; addresses sort as texts. An
+        // added one is brought into view, the selection left as it was.
         ClickTab(list, kMcChannelTab);
         QTreeView& channels = PageList(list, ProfileKindId::kMcChannel);
-        for (const auto& [id, address] : {std::pair{"800", "239.1.1.80"}, std::pair{"5", "239.1.1.5"}}) {
+        for (const auto& [id, address] : {std::pair{"800", "239.1.1.10"}, std::pair{"5", "239.1.1.9"}}) {
             person.OnDialog<ChannelEditor>([&, id = id, address = address](ChannelEditor& add) {
                 Type(add, ChannelEditor::kIdId, QString::fromLatin1(id));
                 Type(add, ChannelEditor::kNameId, QStringLiteral("tv-") + QString::fromLatin1(id));
@@ -444,6 +444,9 @@ TEST_F(VlanProfilesE2eTest, ProfilesOfOneQueueSortInTheOrderTheyCame)
         EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("800"), QStringLiteral("5")}));
         e2e::CProgram::ClickHeader(*channels.header(), 3);
         EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
+        // Addresses sort as the texts they show.
+        e2e::CProgram::ClickHeader(*channels.header(), 2);
+        EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("800"), QStringLiteral("5")}));
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdVlanProfile));
