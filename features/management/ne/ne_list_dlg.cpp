@@ -11,7 +11,6 @@
 #include "features/management/ne/ne_dlg.h"
 #include "link/record_requests.h"
 #include "link/records/ne_key_record.h"
-#include "platform/notify_codes.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/entity_icons.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -79,6 +78,7 @@ CNeListDlg::CNeListDlg(QWidget* parent)
           {.popupName = "NE_LIST",
            .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowActiveAlarm, kRowAdslPort, kRowBackup, kRowWriteFlash},
            .activateCommand = kShowButtonId,
+           .activateAsksForRow = true,
            .right = kRightNeOperations,
            .exportStem = "Node"},
           parent),
@@ -219,26 +219,6 @@ void CNeListDlg::OnDeleteRecord(uint32_t neId)
     if (!CRecordRequests().Delete(kReqNeKey, neId, record, {.failureTextId = kStrFailToDelete}).Ok())
         return;
     rows_.Update(neId);
-}
-
-// OK runs Show, which without a selected row asks for one.
-void CNeListDlg::OnOK()
-{
-    if (!SelectedItemData()) {
-        ShowAlertTextById(kStrPleaseSelectOneItem);
-        return;
-    }
-    CRecordListDlg::OnOK();
-}
-
-// Enter on the list without a row is the dialog's OK.
-bool CNeListDlg::OnNotify(const NotifyHeader& header, int* result)
-{
-    if (header.idFrom == kListControlId && header.code == NM_RETURN && !SelectedItemData()) {
-        OnOK();
-        return true;
-    }
-    return CRecordListDlg::OnNotify(header, result);
 }
 
 void CNeListDlg::WriteFlash()

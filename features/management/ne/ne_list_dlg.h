@@ -59,8 +59,6 @@ public:
     void OnModifyRecord(uint32_t neId) override;
     void OnAddRecord(std::optional<uint32_t> selected) override;
     void OnDeleteRecord(uint32_t neId) override;
-    void OnOK() override;
-    bool OnNotify(const NotifyHeader& header, int* result) override;
 
 private:
     // The NEs of the list, in name order.
