@@ -83,9 +83,9 @@ std::vector<Command> Commands()
             .Dialog<CNeUserAccountListDlg>(kTargetNeOnly)
             .Access(kAccessModify),
         Command(33214)
-            .Menu(kCliSetting, "Telnet Time-out...", 10)
-            .Menu(kNeConnection, "Telnet Time-out...", 45, LinkModes::Direct)
-            .Menu(kNeManagement, "Telnet Time-out...", 40, LinkModes::Direct)
+            .Menu(kCliSetting, "Telnet Time-out...", 10, {kCaseOnlineNe})
+            .Menu(kNeConnection, "Telnet Time-out...", 45, {kCaseDirectNe})
+            .Menu(kNeManagement, "Telnet Time-out...", 40, {kCasePlannedNe})
             .NeOnline()
             .Dialog<CTelnetTimeoutDlg>(kTargetNeOnly)
             .Location(),

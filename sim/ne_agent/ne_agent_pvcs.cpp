@@ -15,6 +15,8 @@
 #include "link/records/service_type_check_rec.h"
 #include "sim/seed/profile_rules.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr uint32_t kUp = 1;
@@ -35,6 +37,21 @@ template <typename A, typename B> bool SamePvc(const A& a, const B& b)
 {
     return a.portId == b.portId && a.vpi == b.vpi && a.vci == b.vci;
 }
+
+// What the NE's PVC checks read of it (PvcWorld and the checks' own records).
+constexpr uint16_t kPvcWorldTables[] = {kReqPvc.value,
+                                        kReqPvcRowStatus.value,
+                                        kReqPvcStaticIp.value,
+                                        kReqMcChannel.value,
+                                        kReqIpTrafficProfile.value,
+                                        kReqNextHop.value,
+                                        kReqVlanMacLimit.value,
+                                        kReqAcl.value,
+                                        kReqStaticFdb.value,
+                                        kReqFdb.value,
+                                        kReqNeSnmpManager.value};
+constexpr uint16_t kPvcCheckScalars[] = {kReqNeNetworkConfig.value,  kReqNeDns.value,    kReqPvcRuleCheck.value,
+                                         kReqServiceTypeCheck.value, kReqAclCheck.value, kReqIpTrafficRuleCheck.value};
 
 const SimPvc* FindHeld(const SimPvcWorld& world, uint32_t portId, uint8_t vpi, uint16_t vci)
 {
@@ -76,15 +93,8 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     world.channels = TableRecords<McChannelRec>(kReqMcChannel);
     world.ipTrafficProfiles = TableRecords<IpTrafficProfileRec>(kReqIpTrafficProfile);
     world.nextHops = TableRecords<NextHopRec>(kReqNextHop);
-    if (const auto limits = tables_.find(kReqVlanMacLimit); limits != tables_.end()) {
-        const CSharedMap<CSnmpOid, std::vector<uint8_t>>& rows = limits->second.rows;
-        if (!vlanLimits_.records || vlanLimits_.contents != rows.Contents() || vlanLimits_.writes != rows.Writes()) {
-            vlanLimits_ = {
-                rows.Contents(), rows.Writes(),
-                std::make_shared<const std::vector<VlanMacLimitRec>>(TableRecords<VlanMacLimitRec>(kReqVlanMacLimit))};
-        }
-        world.vlanLimits = *vlanLimits_.records;
-    }
+    // The limits given or written; the VLANs' others are off, which no rule counts.
+    world.vlanLimits = TableRecords<VlanMacLimitRec>(kReqVlanMacLimit);
     world.acls = TableRecords<AclEntryRec>(kReqAcl);
     world.staticFdb = TableRecords<FdbEntryRec>(kReqStaticFdb);
     world.learnedFdb = TableRecords<FdbEntryRec>(kReqFdb);
@@ -102,8 +112,39 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     return world;
 }
 
+std::pair<const void*, uint64_t> CNeAgentMib::PvcCheckTableStamp(uint16_t code) const
+{
+    const auto table = tables_.find(code);
+    return table != tables_.end() ? table->second.rows.Stamp() : std::pair<const void*, uint64_t>{};
+}
+
+const std::vector<uint8_t>& CNeAgentMib::PvcCheckScalar(uint16_t code) const
+{
+    static const std::vector<uint8_t> none;
+    const auto scalar = scalarRecords_.find(code);
+    return scalar != scalarRecords_.end() ? scalar->second : none;
+}
+
+bool CNeAgentMib::PvcChecksCurrent() const
+{
+    if (!pvcChecksShown_)
+        return false;
+    for (size_t i = 0; i < std::size(kPvcWorldTables); ++i) {
+        if (PvcCheckTableStamp(kPvcWorldTables[i]) != pvcChecksShown_->tables[i])
+            return false;
+    }
+    for (size_t i = 0; i < std::size(kPvcCheckScalars); ++i) {
+        if (PvcCheckScalar(kPvcCheckScalars[i]) != pvcChecksShown_->scalars[i])
+            return false;
+    }
+    return true;
+}
+
 void CNeAgentMib::RefreshPvcChecks()
 {
+    // The checks read the same of the same tables and records: nothing to do while those are as they last left them.
+    if (PvcChecksCurrent())
+        return;
     // Every PVC has its row state, the scenario's PVCs by their enable state.
     const SimPvcWorld world = PvcWorld();
     for (const SimPvc& held : world.pvcs) {
@@ -141,6 +182,12 @@ void CNeAgentMib::RefreshPvcChecks()
             check->second = Bytes(rec);
         }
     }
+    PvcCheckInputs shown;
+    for (uint16_t code : kPvcWorldTables)
+        shown.tables.push_back(PvcCheckTableStamp(code));
+    for (uint16_t code : kPvcCheckScalars)
+        shown.scalars.push_back(PvcCheckScalar(code));
+    pvcChecksShown_ = std::move(shown);
 }
 
 std::optional<std::vector<uint8_t>> CNeAgentMib::NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const

@@ -4,9 +4,11 @@
 // interface; a write asks for the map with Write(), which first takes a copy of its own when another one shares it.
 // Single-threaded, as the MIB is.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 
 template <typename Key, typename Value> class CSharedMap {
 public:
@@ -21,15 +23,8 @@ public:
         ++writes_;
         return *map_;
     }
-    // Empty again, sharing nothing.
-    void Reset()
-    {
-        map_ = std::make_shared<Map>();
-        ++writes_;
-    }
-    // The same contents as when they last gave these two: what was worked out of them then still holds.
-    const void* Contents() const { return map_.get(); }
-    uint64_t Writes() const { return writes_; }
+    // Which contents the map holds: while the stamp is the same, so are they, and what was worked out of them holds.
+    std::pair<const void*, uint64_t> Stamp() const { return {map_.get(), writes_}; }
 
     const_iterator begin() const { return map_->begin(); }
     const_iterator end() const { return map_->end(); }

@@ -187,6 +187,33 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
     }));
 }
 
+// An operator whose role may only query the acknowledgements sees who acknowledged, but cannot acknowledge.
+TEST(ActiveAlarmE2eTest, AnOperatorWithoutTheAcknowledgeRightSeesTheAcknowledgementOnly)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.SetRoleRights('a', 'm', 'q'));
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    bool shown = false;
+    person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) {
+        QTreeView& rows = *dialog.FindList(kListControlId);
+        program.ClickListRow(rows, e2e::RowOf(rows, kSlotPortColumn, QStringLiteral("2")));
+        person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
+            shown = true;
+            EXPECT_FALSE(ack.IsEnded());
+            EXPECT_FALSE(ack.IsControlEnabled(IDOK)) << "shown only";
+            return IDCANCEL;
+        });
+        Click(dialog, CActiveAlarmDlg::kAcknowledgeButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdActiveAlarm));
+    EXPECT_TRUE(shown);
+}
+
 // Whether the NE told the entity or one below it in an alarm state: an entity it never told is offline, not alarmed
 // by the NE.
 bool AnyToldAlarm(const CEntityNode& node)

@@ -16,6 +16,7 @@
 #include "platform/list_control.h"
 
 #include <QScrollBar>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -112,6 +113,11 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
         ASSERT_TRUE(Choose(dialog, Dlg::kLocationId, QStringLiteral("Headquarters")));
         EXPECT_EQ(ListColumn(list, 1).size(), 13);
         EXPECT_EQ(ListColumn(list, 4).first(), QStringLiteral("QX7200 3.0.1"));
+        // Enter on the list without a row runs Show, which asks for one.
+        list.clearSelection();
+        list.setFocus();
+        QTest::keyClick(&list, Qt::Key_Return);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please select one item"));
 
         // The planned NE is greyed: Select All passes it by, and a tick of its own goes at once.
         Click(dialog, Dlg::kSelectAllButtonId);

@@ -25,6 +25,13 @@ bool MenuOffers(CMainFrame& frame, int commandId)
     return std::find(ids.begin(), ids.end(), commandId) != ids.end();
 }
 
+// How many entries of the menu shown run the command.
+long MenuEntries(CMainFrame& frame, int commandId)
+{
+    const std::vector<int> ids = frame.MainMenuCommandIds();
+    return std::count(ids.begin(), ids.end(), commandId);
+}
+
 TEST(FrameCommandsE2eTest, TheMainMenuOffersTheNeCommandsOnceAnNeIsSelected)
 {
     for (bool direct : {false, true}) {
@@ -39,6 +46,10 @@ TEST(FrameCommandsE2eTest, TheMainMenuOffersTheNeCommandsOnceAnNeIsSelected)
         program.ClickTreeItem(program.TreeItem(QString::fromLatin1(direct ? "127.0.0.1" : "North-1")));
         EXPECT_TRUE(MenuOffers(frame, kCmdInventory));
         EXPECT_TRUE(MenuOffers(frame, kCmdActiveAlarm));
+        // Ping, traceroute, telnet, the SNMP check and the telnet time-out: each at one place of the menu.
+        for (int id : {33074, 33145, 33104, 33105, 33214})
+            EXPECT_EQ(MenuEntries(frame, id), 1) << id;
+        EXPECT_EQ(MenuEntries(frame, 33148), direct ? 0 : 1) << "ping from the server";
         if (direct)
             continue;
         program.ClickTreeItem(program.TreeItem(QStringLiteral("South")));

@@ -362,6 +362,11 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
             kShowButtonId,           kModifyButtonId,       kDeleteButtonId,          List::kActiveAlarmButtonId,
             List::kAdslPortButtonId, List::kBackupButtonId, List::kWriteFlashButtonId};
         EXPECT_EQ(enabled(commands), QStringLiteral("-1291,-1150,-1131,-1174,-1383,-1050,-1310"));
+        // Enter runs Show, which without a row asks for one.
+        list.setFocus();
+        QTest::keyClick(&list, Qt::Key_Return);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please select one item"));
+        EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
         program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
         EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,-1174,-1383,-1050,-1310"));
         // The popup offers none of what needs the NE on the network: alarms, ports, backups, flash.

@@ -60,12 +60,7 @@ TEST(OperatorRightsE2eTest, AQueryOnlyOperatorReadsEverythingAndChangesNothing)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     // Users may query every function.
-    server_test::CRawClient& probe = program.ServerProbe();
-    UserRightsRecord rights;
-    rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'q')};
-    const auto record = EncodeRecord(rights);
-    ASSERT_TRUE(probe.ReplyTo(
-        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    ASSERT_TRUE(program.SetRoleRights('a', 'm', 'q'));
     const std::vector<UserAccountRecord> accounts = program.ServerRecords(kReqUserAccount);
     ASSERT_TRUE(program.Login("north", "north"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
@@ -139,7 +134,8 @@ TEST(OperatorRightsE2eTest, AQueryOnlyOperatorReadsEverythingAndChangesNothing)
     SubscriberRecord existing = subscriber;
     existing.entityId = 10101;
     existing.subscriberId = "SUB-0001";
-    rights.rights[2] = std::string(127, 'a');
+    UserRightsRecord rights; // users with every right
+    rights.rights = {std::string(127, 'a'), std::string(127, 'm'), std::string(127, 'a')};
     EXPECT_EQ(Change(north, kReqUserAccount, own), "No privilege");
     EXPECT_EQ(Change(north, kReqUserAccountAdd, added), "No privilege");
     EXPECT_EQ(Change(north, kReqUserAccountDelete, accounts.front()), "No privilege");

@@ -23,12 +23,14 @@
 #include "link/records/traffic_policing_profile_rec.h"
 #include "link/records/user_rights_record.h"
 #include "platform/delta_spin.h"
+#include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/tree/group_view.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -37,6 +39,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -387,6 +390,67 @@ TEST_F(VlanProfilesE2eTest, AServiceProfileIsNotWrittenWithoutItsChannels)
     });
     ASSERT_TRUE(program_.Command(kCmdVlanProfile));
     EXPECT_EQ(Named(program_.ServerRecords(kReqMcServiceProfile, kNorth), "basic")->channels[0], 0x08);
+}
+
+// Sorted by queue, IP traffic profiles of one queue keep the order the list took them in, the added one after those
+// read; the other way round the whole order turns round.
+TEST_F(VlanProfilesE2eTest, ProfilesOfOneQueueSortInTheOrderTheyCame)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
+        EXPECT_EQ(ListColumn(ips, 1).value(RowOf(ips, 0, QStringLiteral("office"))), QStringLiteral("medium"));
+        person.OnDialog<IpEditor>([&](IpEditor& add) {
+            EXPECT_EQ(Field(add, IpEditor::kQueueId), QStringLiteral("medium"));
+            Type(add, IpEditor::kNameId, QStringLiteral("backup"));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded());
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        const auto mediumNames = [&] {
+            QStringList names;
+            const QStringList queues = ListColumn(ips, 1);
+            const QStringList shown = ListColumn(ips, 0);
+            for (qsizetype row = 0; row < shown.size(); ++row) {
+                if (queues.value(row) == QStringLiteral("medium"))
+                    names << shown.value(row);
+            }
+            return names.join(',');
+        };
+        e2e::CProgram::ClickHeader(*ips.header(), 1);
+        EXPECT_EQ(mediumNames(), QStringLiteral("office,backup"));
+        e2e::CProgram::ClickHeader(*ips.header(), 1);
+        EXPECT_EQ(mediumNames(), QStringLiteral("backup,office"));
+
+        // Channel profiles of one queue go by their ids, whatever order they came in; addresses sort as texts. An
+        // added one is brought into view, the selection left as it was.
+        ClickTab(list, kMcChannelTab);
+        QTreeView& channels = PageList(list, ProfileKindId::kMcChannel);
+        for (const auto& [id, address] : {std::pair{"800", "239.1.1.10"}, std::pair{"5", "239.1.1.9"}}) {
+            person.OnDialog<ChannelEditor>([&, id = id, address = address](ChannelEditor& add) {
+                Type(add, ChannelEditor::kIdId, QString::fromLatin1(id));
+                Type(add, ChannelEditor::kNameId, QStringLiteral("tv-") + QString::fromLatin1(id));
+                Type(add, ChannelEditor::kAddressId, QString::fromLatin1(address));
+                Type(add, ChannelEditor::kRateId, QStringLiteral("3000"));
+                Leave(add, ChannelEditor::kRateId);
+                Click(add, IDOK);
+                EXPECT_TRUE(add.IsEnded());
+                return IDCANCEL;
+            });
+            Click(list, kAddButtonId);
+            EXPECT_EQ(CListControl(&channels).GetNextSelected(), -1) << id;
+        }
+        EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("800"), QStringLiteral("5")}));
+        e2e::CProgram::ClickHeader(*channels.header(), 3);
+        EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
+        // Addresses sort as the texts they show.
+        e2e::CProgram::ClickHeader(*channels.header(), 2);
+        EXPECT_EQ(ListColumn(channels, 0), (QStringList{QStringLiteral("800"), QStringLiteral("5")}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVlanProfile));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 // An operator who may change profiles but not add or delete them: the page leaves Add to the editor, which refuses

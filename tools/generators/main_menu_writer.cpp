@@ -26,6 +26,7 @@ struct Entry {
 };
 
 struct MenuCaseView {
+    int index;
     const MainMenuCaseTraits& traits;
     std::set<uint16_t> hidden;
 };
@@ -55,13 +56,17 @@ bool Offers(const MenuCaseView& menuCase, const Entry& entry)
         return entry.node->kind == MenuSkeletonNode::Kind::Separator ||
                OfferedIn(entry.node->modes, menuCase.traits.direct);
     const CommandDeclaration& command = *entry.command;
+    if (menuCase.hidden.count(static_cast<uint16_t>(command.id)) != 0)
+        return false;
+    if (entry.placement->NamesCases())
+        return entry.placement->ShownIn(menuCase.index);
     if (!OfferedIn(entry.placement->modes, menuCase.traits.direct))
         return false;
     if (command.need == NeNeed::Any && !menuCase.traits.withNe)
         return false;
     if (command.need == NeNeed::Online && !menuCase.traits.withConfigurableNe)
         return false;
-    return menuCase.hidden.count(static_cast<uint16_t>(command.id)) == 0;
+    return true;
 }
 
 std::string Quoted(const std::string& text)
@@ -113,7 +118,8 @@ std::string WriteMainMenus()
     std::string text = kHeader;
     for (int menuCase = 0; menuCase < kMainMenuCaseCount; ++menuCase) {
         const std::vector<uint16_t> hidden = HiddenCommandIds(menuCase);
-        const MenuCaseView view{kMainMenuCases[static_cast<size_t>(menuCase)], {hidden.begin(), hidden.end()}};
+        const MenuCaseView view{
+            menuCase, kMainMenuCases[static_cast<size_t>(menuCase)], {hidden.begin(), hidden.end()}};
         text += "\nMENU " + std::to_string(view.traits.menuResourceId) + "\n";
         for (const std::string& line : PopupLines(view, "", 1))
             text += line + "\n";

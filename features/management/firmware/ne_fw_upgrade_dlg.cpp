@@ -135,6 +135,7 @@ CNeFwUpgradeDlg::CNeFwUpgradeDlg(QWidget* parent)
                      {.popupName = "FWUPGRADE_LIST",
                       .rowCommands = {kRowShowNe},
                       .activateCommand = kShowButtonId,
+                      .activateAsksForRow = true,
                       .exportStem = "FWUpgrade"},
                      parent),
       ui_(std::make_unique<Ui::CNeFwUpgradeDlg>()),

@@ -78,6 +78,7 @@ CNeListDlg::CNeListDlg(QWidget* parent)
           {.popupName = "NE_LIST",
            .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowActiveAlarm, kRowAdslPort, kRowBackup, kRowWriteFlash},
            .activateCommand = kShowButtonId,
+           .activateAsksForRow = true,
            .right = kRightNeOperations,
            .exportStem = "Node"},
           parent),

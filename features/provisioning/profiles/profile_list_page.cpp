@@ -1,5 +1,6 @@
 #include "features/provisioning/profiles/profile_list_page.h"
 
+#include "core/list/list_sort.h"
 #include "features/provisioning/templates/template_download_dlg.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/template_download.h"
@@ -117,6 +118,12 @@ void CProfileListPage::OnExport()
     dlg.SetExportSource(FindList(kListControlId), kind_.exportStem, '\t');
     dlg.SetExportTitle(LoadString(ExportTitleId()).c_str());
     dlg.DoModal();
+}
+
+int CProfileListPage::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
+{
+    const int ascending = CAListPage::CompareItems(item1, item2, flags & ~kCompareDescending);
+    return (flags & kCompareDescending) != 0 ? -ascending : ascending;
 }
 
 bool CProfileListPage::ConfirmSaveAll() const

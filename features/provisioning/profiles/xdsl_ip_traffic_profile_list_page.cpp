@@ -5,19 +5,9 @@
 #include "link/records/request_codes.h"
 #include "ui_xdsl_ip_traffic_profile_list_page.h"
 
-#include <cstdio>
-
 namespace {
 
 using Rec = IpTrafficProfileRec;
-
-// Equal values go by the profiles' names.
-ListValue ThenName(const ListValue& value, const Rec& rec)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%010lld\t", static_cast<long long>(value.number.value_or(0)));
-    return ListValue(key + rec.name);
-}
 
 std::vector<ListColumn<Rec>> Columns()
 {
@@ -25,13 +15,14 @@ std::vector<ListColumn<Rec>> Columns()
         {.value = &Rec::name,
          .order = ListOrder::kNoCase80,
          .image = [](const Rec& rec) { return rec.status == 1 ? kImageEnabled : kImageDisabled; }},
+        // Queues and upstream rates sort by their codes.
         {.value = [](const Rec& rec) { return ListValue(QueueText(rec.queue)); },
-         .order = ListOrder::kText,
-         .sortValue = [](const Rec& rec) { return ThenName(ListValue(rec.queue), rec); }},
+         .order = ListOrder::kUnsigned,
+         .sortValue = [](const Rec& rec) { return ListValue(rec.queue); }},
         {.value = &Rec::downstreamRate, .order = ListOrder::kUnsigned, .widestValue = "29984"},
         {.value = [](const Rec& rec) { return ListValue(UpstreamRateText(rec.upstreamRateIndex)); },
-         .order = ListOrder::kText,
-         .sortValue = [](const Rec& rec) { return ThenName(ListValue(rec.upstreamRateIndex), rec); }},
+         .order = ListOrder::kUnsigned,
+         .sortValue = [](const Rec& rec) { return ListValue(rec.upstreamRateIndex); }},
         {.value = &Rec::queue, .order = ListOrder::kUnsigned},
         {.value = &Rec::upstreamRateIndex, .order = ListOrder::kUnsigned},
     };

@@ -18,7 +18,8 @@ std::vector<ListColumn<Rec>> Columns()
          .image = [](const Rec& rec) { return rec.status == 1 ? kImageEnabled : kImageDisabled; },
          .widestValue = "800"},
         {.value = &Rec::name, .order = ListOrder::kNoCase80},
-        {.value = [](const Rec& rec) { return ListValue(IpAddress(rec.groupAddress)); }, .order = ListOrder::kIpv4},
+        // The address compares as the text it shows.
+        {.value = [](const Rec& rec) { return ListValue(IpAddress(rec.groupAddress)); }, .order = ListOrder::kNoCase80},
         // Queues sort by their codes.
         {.value = [](const Rec& rec) { return ListValue(QueueText(rec.queue)); },
          .order = ListOrder::kUnsigned,
@@ -36,6 +37,8 @@ CXdslMcChannelProfileListPage::CXdslMcChannelProfileListPage(QWidget* parent)
       ui_(std::make_unique<Ui::CXdslMcChannelProfileListPage>())
 {
     ui_->setupUi(this);
+    // Rows of equal values go by their profile ids.
+    Rows().SetTieColumns({0});
     SetRecordList(Rows());
 }
 

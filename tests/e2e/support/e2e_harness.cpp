@@ -10,6 +10,8 @@
 #include "link/net_drv.h"
 #include "link/records/record_bytes.h"
 #include "link/records/request_catalogue.h"
+#include "link/records/request_codes.h"
+#include "link/records/user_rights_record.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "platform/popup_menu_runner.h"
 #include "ui/framework/link_ui/wait_dlg.h"
@@ -522,6 +524,17 @@ server_test::CRawClient& CProgram::ServerProbe()
             ADD_FAILURE() << "the probe could not log on to the simulated server";
     }
     return *probe_;
+}
+
+bool CProgram::SetRoleRights(char administrator, char manager, char user)
+{
+    server_test::CRawClient& probe = ServerProbe();
+    UserRightsRecord rights;
+    rights.rights = {std::string(127, administrator), std::string(127, manager), std::string(127, user)};
+    const auto record = EncodeRecord(rights);
+    const auto reply = probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize));
+    return reply.has_value() && reply->header.status == 0;
 }
 
 std::vector<std::vector<uint8_t>> CProgram::QueryServer(uint16_t code, uint32_t neId,

@@ -196,6 +196,9 @@ public:
     pid_t ServerPid() const { return server_.Pid(); }
     // A second workstation logged on to the simulated server as admin, to read what the program sent.
     server_test::CRawClient& ServerProbe();
+    // The server gives the administrators, managers and users the right letter for every function; false when it
+    // refused.
+    bool SetRoleRights(char administrator, char manager, char user);
     // The records of a query (operation 1) sent by the probe; empty on failure.
     std::vector<std::vector<uint8_t>> QueryServer(uint16_t code, uint32_t neId, const std::vector<uint8_t>& record,
                                                   uint32_t recordSize);

@@ -38,6 +38,21 @@ Command& Command::Menu(std::string popupPath, std::string text, int order, LinkM
     return *this;
 }
 
+Command& Command::Menu(std::string popupPath, std::string text, int order, std::initializer_list<MainMenuCase> cases)
+{
+    MenuPlacement placement{std::move(popupPath), std::move(text), order, LinkModes::Both};
+    uint8_t modes = 0;
+    for (MainMenuCase menuCase : cases) {
+        placement.cases |= static_cast<uint8_t>(1U << static_cast<unsigned>(menuCase));
+        const bool direct = menuCase == MainMenuCase::DirectNe || menuCase == MainMenuCase::DirectNoNe;
+        modes |= static_cast<uint8_t>(direct ? LinkModes::Direct : LinkModes::Server);
+    }
+    placement.modes = static_cast<LinkModes>(modes);
+    declaration_.placements.push_back(std::move(placement));
+    entryHasModes_.push_back(true);
+    return *this;
+}
+
 Command& Command::Server()
 {
     declaration_.modes = LinkModes::Server;

@@ -43,6 +43,8 @@ public:
     // An entry in the main menus, in the command's link modes or in its own.
     Command& Menu(std::string popupPath, std::string text, int order);
     Command& Menu(std::string popupPath, std::string text, int order, LinkModes modes);
+    // An entry that only the named menu cases show: the variant of a command the menus name differently.
+    Command& Menu(std::string popupPath, std::string text, int order, std::initializer_list<MainMenuCase> cases);
 
     // Only the server offers it (its menu entries, its entity popups).
     Command& Server();

@@ -37,6 +37,12 @@ enum class MainMenuCase : uint8_t {
 };
 inline constexpr int kMainMenuCaseCount = 6;
 
+// The menu cases with a current NE, for the entries that only some of them show.
+inline constexpr MainMenuCase kCaseOnlineNe = MainMenuCase::ServerOnlineNe;
+inline constexpr MainMenuCase kCaseOtherNe = MainMenuCase::ServerOtherNe;
+inline constexpr MainMenuCase kCasePlannedNe = MainMenuCase::ServerPlannedNe;
+inline constexpr MainMenuCase kCaseDirectNe = MainMenuCase::DirectNe;
+
 // What the main menus need before they offer a command.
 enum class NeNeed : uint8_t {
     None,
@@ -52,6 +58,12 @@ struct MenuPlacement {
     std::string text;
     int order = 0;
     LinkModes modes = LinkModes::Both; // the command's modes unless the entry names its own
+    // Where the main menus name one command differently, each entry names the menu cases that show it (a bit per
+    // case); 0: every case of its modes that the command's need allows.
+    uint8_t cases = 0;
+
+    bool NamesCases() const { return cases != 0; }
+    bool ShownIn(int menuCase) const { return (cases & (1U << static_cast<unsigned>(menuCase))) != 0; }
 };
 
 // A dialog class a route opens. A class not built yet has no opener: the command says "not available yet".

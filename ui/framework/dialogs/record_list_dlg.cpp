@@ -238,7 +238,7 @@ bool CRecordListDlg::OnNotify(const NotifyHeader& header, int* result)
     switch (header.code) {
     case NM_DBLCLK:
     case NM_RETURN:
-        Activate();
+        Activate(header.code == NM_RETURN);
         return true;
     case NM_RCLICK:
         ShowContextMenu();
@@ -253,13 +253,17 @@ void CRecordListDlg::OnOK()
     // Enter on the list has run it already (the key goes on to the dialog's default button).
     if (focusWidget() != nullptr && focusWidget() == FindList(setup_.listId))
         return;
-    Activate();
+    Activate(true);
 }
 
-void CRecordListDlg::Activate()
+void CRecordListDlg::Activate(bool asking)
 {
-    if (setup_.activateCommand != 0 && SelectedRow() >= 0)
+    if (setup_.activateCommand == 0)
+        return;
+    if (SelectedRow() >= 0)
         OnCommand(setup_.activateCommand, BN_CLICKED);
+    else if (asking && setup_.activateAsksForRow)
+        ShowAlertTextById(kStrPleaseSelectOneItem);
 }
 
 void CRecordListDlg::ShowContextMenu()

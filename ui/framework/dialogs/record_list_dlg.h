@@ -11,8 +11,8 @@
 // (Setup::right: 'q', 'm', 'c' and 'd'), then, but for Add, that a row is selected, and call the hooks of the same
 // names with the row's key. The commands that need a row (Setup::rowCommands, a button with its menu entry, the
 // dialog's own commands among them) are enabled only while one is selected. A double click, Enter on the list or the
-// OK button run the activation command on the selected row and do nothing without one; the dialog closes through
-// Close.
+// OK button run the activation command on the selected row and do nothing without one (Enter and OK say "Please
+// select one item" in a dialog whose Setup::activateAsksForRow is on); the dialog closes through Close.
 //
 //     class CLocationListDlg : public CRecordListDlg {
 //     public:
@@ -72,6 +72,8 @@ public:
         bool leaveOutRowCommands = false;
         // What a double click, Enter or OK runs on the selected row (a button id); 0 for nothing.
         int activateCommand = 0;
+        // Enter and OK without a selected row say "Please select one item", as the command does, rather than nothing.
+        bool activateAsksForRow = false;
         // The function of the access rights whose letters Show, Modify, Add and Delete need; -1 for none.
         int right = -1;
         // Show, Modify and Add leave the right to the record dialog they open, which checks its mode's letter.
@@ -138,8 +140,8 @@ public:
     void OnOK() override;
 
 private:
-    // Runs the activation command on the selected row.
-    void Activate();
+    // Runs the activation command on the selected row; `asking`: without one, says so if the dialog asks for it.
+    void Activate(bool asking);
     // Whether the operator has the right's letter; "No privilege" on the message line when not.
     bool HasCommandRight(char letter);
     void ShowContextMenu();

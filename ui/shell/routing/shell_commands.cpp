@@ -51,10 +51,10 @@ std::vector<Command> Commands()
         Command(33042).Menu(kNeAlarm, "Alarm S&ync", 40).InNeSet().Request("OnAlarmSync"),
         Command(33085).Menu(kDiagnosis, "&Reset", 80).InNeSet().Request("OnResetEntity").Right(kRightNeOperations, 'x'),
         Command(33104)
-            .Menu(kNeConnectionTests, "Telnet from Client", 40, LinkModes::Server)
-            .Menu(kNeConnection, "Telnet from Client", 90, LinkModes::Server)
-            .Menu(kNeConnectionTests, "Telnet", 45, LinkModes::Direct)
-            .Menu(kDiagnosis, "T&elnet", 130, LinkModes::Direct)
+            .Menu(kNeConnection, "Telnet from Client", 90, {kCaseOnlineNe})
+            .Menu(kNeConnectionTests, "Telnet from Client", 40, {kCaseOtherNe})
+            .Menu(kNeConnectionTests, "Telnet", 40, {kCasePlannedNe})
+            .Menu(kDiagnosis, "T&elnet", 130, {kCaseDirectNe})
             .NeAny()
             .Outside("OnTelnetToNe"),
         Command(33050).Menu(kHelp, "&Help Contents\tF1", 10).Outside("OnHelpContents"),

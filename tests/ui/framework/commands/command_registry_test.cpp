@@ -51,6 +51,25 @@ TEST_F(CommandRegistryTest, MenuEntriesTakeTheCommandsModesUnlessTheyNameTheirOw
     EXPECT_EQ(Command(2).Menu("A", "a", 10).Declaration().placements[0].modes, LinkModes::Both);
 }
 
+TEST_F(CommandRegistryTest, AnEntryNamingItsMenuCasesIsShownInThoseAndInTheirModes)
+{
+    const CommandDeclaration command = Command(6)
+                                           .Menu("A", "a", 10, {kCaseOnlineNe, kCasePlannedNe})
+                                           .Menu("B", "b", 10, {kCaseDirectNe})
+                                           .Menu("C", "c", 10)
+                                           .Server()
+                                           .Declaration();
+    ASSERT_EQ(command.placements.size(), 3U);
+    for (int menuCase = 0; menuCase < kMainMenuCaseCount; ++menuCase) {
+        const auto which = static_cast<MainMenuCase>(menuCase);
+        EXPECT_EQ(command.placements[0].ShownIn(menuCase), which == kCaseOnlineNe || which == kCasePlannedNe);
+        EXPECT_EQ(command.placements[1].ShownIn(menuCase), which == kCaseDirectNe);
+    }
+    EXPECT_EQ(command.placements[0].modes, LinkModes::Server);
+    EXPECT_EQ(command.placements[1].modes, LinkModes::Direct) << "the case's mode, not the command's";
+    EXPECT_FALSE(command.placements[2].NamesCases());
+}
+
 TEST_F(CommandRegistryTest, TheNeSetNeedsAConfigurableNeAndCasesHideOnlyWhatTheyName)
 {
     const CommandDeclaration command =

@@ -1,8 +1,11 @@
-// The geographic map's refresh: which table changes make it place its nodes again. Its nodes, drags, topology and
-// search are tested end to end (tests/e2e/geo_map_e2e_test.cpp).
+// The geographic map's refresh: which table changes make it place its nodes again; the NE a Ctrl-click leaves current;
+// the Edit button's switch. Its nodes, drags, topology and search are tested end to end
+// (tests/e2e/geo_map_e2e_test.cpp).
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "core/config/app_settings.h"
+#include "core/config/ini_writers.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/location_tree.h"
 #include "core/util/severity.h"
@@ -34,6 +37,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using namespace frame_test;
@@ -133,6 +137,48 @@ TEST_F(GeoViewTest, OnlyTableChangesAfterTheBuildPlaceTheNodesAgain)
     AppData().MarkLocationTreeChanged();
     view->RefreshData();
     EXPECT_NE(view->NodeOf(3), nullptr);
+}
+
+// A left click makes the node's NE the frame's; with Ctrl it adds the node to the selection or takes it out, and the
+// NE of the last node still selected becomes the frame's, none when no other is.
+TEST_F(GeoViewTest, CtrlClickingTheOnlySelectedNodeLeavesNoCurrentNe)
+{
+    for (auto [id, longitude, latitude] : {std::tuple{1U, -100.0F, 40.0F}, std::tuple{2U, 100.0F, -40.0F}}) {
+        CNeRecord* ne = AppData().nes.FindNeById(id);
+        ne->workLongitude = ne->storedLongitude = longitude;
+        ne->workLatitude = ne->storedLatitude = latitude;
+    }
+    auto view = MakeView();
+    view->show();
+    QWidget* canvas = view->Canvas()->viewport();
+    const auto pointOf = [&](uint32_t neId) {
+        return view->Canvas()->mapFromScene(view->NodeOf(neId)->sceneBoundingRect().center());
+    };
+    ASSERT_NE(pointOf(1), pointOf(2));
+
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, pointOf(1));
+    EXPECT_EQ(frame_.GetCurrentNeId(), 1U);
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, pointOf(2));
+    EXPECT_EQ(frame_.GetCurrentNeId(), 2U) << "added to the selection";
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, pointOf(2));
+    EXPECT_EQ(frame_.GetCurrentNeId(), 1U) << "taken out: the other selected";
+    EXPECT_FALSE(view->NodeOf(2)->isSelected());
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, pointOf(1));
+    EXPECT_EQ(frame_.GetCurrentNeId(), 0U) << "the only selected taken out";
+    EXPECT_FALSE(view->NodeOf(1)->isSelected());
+}
+
+TEST_F(GeoViewTest, TheEditButtonShowsOnlyWithEditButtonOne)
+{
+    for (unsigned long value : {0UL, 1UL, 2UL}) {
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(WriteIniInt("MAP", "EDITBUTTON", value, ConfigFilePath()));
+        auto view = MakeView();
+        view->show();
+        const QWidget* edit = view->findChild<QWidget*>(QStringLiteral("edit%1").arg(CGeoView::kEditButtonId));
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->isVisible(), value == 1);
+    }
 }
 
 TEST_F(GeoViewTest, AMapBuiltAgainSizesEachNodeToTheNameItShows)

@@ -224,11 +224,11 @@ std::string PlainText(const std::string& text)
 
 // The places (popup path and entry text) of each command id in the popups.
 void CollectMenuEntries(const std::vector<ContextMenuEntry>& entries, const std::string& path,
-                        std::map<int, std::set<std::string>>& found)
+                        std::map<int, std::vector<std::string>>& found)
 {
     for (const ContextMenuEntry& entry : entries) {
         if (entry.kind == ContextMenuEntry::Kind::Item)
-            found[entry.commandId].insert(path + "/" + PlainText(entry.text));
+            found[entry.commandId].push_back(path + "/" + PlainText(entry.text));
         else if (entry.kind == ContextMenuEntry::Kind::Popup)
             CollectMenuEntries(entry.children, path + "/" + PlainText(entry.text), found);
     }
@@ -327,7 +327,7 @@ TEST_F(CommandTableTest, TheMainMenusOfferEachCommandWhereTheTableSaysAndNowhere
     const ContextMenuFile file = LoadContextMenuFile(kResources + "/menus/main_menus.menu");
     ASSERT_TRUE(file.read);
     EXPECT_TRUE(file.faults.empty());
-    std::map<int, std::set<std::string>> found;
+    std::map<int, std::vector<std::string>> found;
     for (const ContextMenu& menu : file.menus) {
         for (const ContextPopup& popup : menu.popups)
             CollectMenuEntries(popup.entries, PlainText(popup.names.front()), found);
@@ -337,7 +337,22 @@ TEST_F(CommandTableTest, TheMainMenusOfferEachCommandWhereTheTableSaysAndNowhere
         const std::set<std::string> expected = row.menus == Menus::Main
                                                    ? std::set<std::string>(row.places.begin(), row.places.end())
                                                    : std::set<std::string>{};
-        EXPECT_EQ(found[row.id], expected);
+        EXPECT_EQ(std::set<std::string>(found[row.id].begin(), found[row.id].end()), expected);
+    }
+}
+
+// The places of a command are the names the menus give it: one menu offers a command at one place only.
+TEST_F(CommandTableTest, EachMainMenuOffersACommandOnce)
+{
+    const ContextMenuFile file = LoadContextMenuFile(kResources + "/menus/main_menus.menu");
+    ASSERT_TRUE(file.read);
+    for (const ContextMenu& menu : file.menus) {
+        SCOPED_TRACE(menu.id);
+        std::map<int, std::vector<std::string>> found;
+        for (const ContextPopup& popup : menu.popups)
+            CollectMenuEntries(popup.entries, PlainText(popup.names.front()), found);
+        for (const auto& [id, places] : found)
+            EXPECT_EQ(places.size(), 1U) << id << " at " << places.front() << " and " << places.back();
     }
 }
 
