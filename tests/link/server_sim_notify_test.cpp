@@ -299,6 +299,34 @@ TEST_F(SimNotifyTest, AtTheQueuesLimitWhatTheConnectionBringsIsNeitherRefusedNor
     EXPECT_TRUE(linkUi_.StatusTexts().empty());
 }
 
+// A re-read's states over the connection wait in the queue past its limit while the server goes on sending
+// datagrams: they are taken, and nothing is read again.
+TEST_F(SimNotifyTest, DatagramsBehindWhatTheConnectionQueuedPastTheLimitAreTakenAndReadNothingAgain)
+{
+    const std::vector<uint8_t> filler(512 * 1024);
+    EmsMsg chunk;
+    chunk.operation = kEmsOpReply;
+    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
+    chunk.recordSize = static_cast<uint32_t>(filler.size());
+    chunk.count = 1;
+    chunk.records = filler.data();
+    while (QueuedServerMessageBytes() <= kServerMessageQueueLimit) {
+        ASSERT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kConnection));
+    }
+    constexpr uint32_t kBurst = 500;
+    // Asked from another thread, so that the UI applies nothing meanwhile.
+    ASSERT_EQ(std::async(std::launch::async, [&] { return Control(kSimPushEntityStates, kBurst, kSimChannelUdp, 2); })
+                  .get(),
+              kDrvOk);
+    std::this_thread::sleep_for(2 * CNotificationSeries::kLateLimit);
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
+    EXPECT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }));
+    DispatchUntil([] { return false; }, 200);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
+    EXPECT_TRUE(linkUi_.StatusTexts().empty());
+    ExpectModelAsTheServerHasIt(2);
+}
+
 // While the UI applies what waits, a request of another thread reads the connection no faster than that: the queue
 // stays near its bound however much comes ahead of the reply.
 TEST_F(SimNotifyTest, ARequestOfAnotherThreadReadsNoFasterThanTheUiApplies)
