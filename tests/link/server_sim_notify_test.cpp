@@ -70,8 +70,9 @@ protected:
     }
 
     // The UI has applied nothing for long: the queue of the server's messages holds more than `bytes`, or without
-    // them is at its limit.
-    static void FillTheQueue(std::optional<size_t> bytes = std::nullopt)
+    // them is at its limit, with what came from `origin`.
+    static void FillTheQueue(std::optional<size_t> bytes = std::nullopt,
+                             ServerMessageOrigin origin = ServerMessageOrigin::kDatagram)
     {
         const std::vector<uint8_t> filler(512 * 1024);
         EmsMsg chunk;
@@ -81,12 +82,12 @@ protected:
         chunk.count = 1;
         chunk.records = filler.data();
         if (!bytes) {
-            while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
+            while (QueueServerMessage(&chunk, origin)) {
             }
             return;
         }
         while (QueuedServerMessageBytes() <= *bytes) {
-            ASSERT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram));
+            ASSERT_TRUE(QueueServerMessage(&chunk, origin));
         }
     }
 
@@ -303,16 +304,7 @@ TEST_F(SimNotifyTest, AtTheQueuesLimitWhatTheConnectionBringsIsNeitherRefusedNor
 // datagrams: they are taken, and nothing is read again.
 TEST_F(SimNotifyTest, DatagramsBehindWhatTheConnectionQueuedPastTheLimitAreTakenAndReadNothingAgain)
 {
-    const std::vector<uint8_t> filler(512 * 1024);
-    EmsMsg chunk;
-    chunk.operation = kEmsOpReply;
-    chunk.requestCode = kReqLoginQuery; // no rule: applied in no time
-    chunk.recordSize = static_cast<uint32_t>(filler.size());
-    chunk.count = 1;
-    chunk.records = filler.data();
-    while (QueuedServerMessageBytes() <= kServerMessageQueueLimit) {
-        ASSERT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kConnection));
-    }
+    ASSERT_NO_FATAL_FAILURE(FillTheQueue(kServerMessageQueueLimit, ServerMessageOrigin::kConnection));
     constexpr uint32_t kBurst = 500;
     // Asked from another thread, so that the UI applies nothing meanwhile.
     ASSERT_EQ(std::async(std::launch::async, [&] { return Control(kSimPushEntityStates, kBurst, kSimChannelUdp, 2); })
