@@ -31,6 +31,7 @@ struct QueuedItem {
     std::unique_ptr<CEntityStateFold> fold;
     uint64_t arrival = 0;
     bool statesPastBound = false; // entity states of an NE queued whole past the bound
+    size_t datagramBytes = 0;     // of its bytes, those that datagrams brought
 };
 
 struct Dispatcher {
@@ -44,6 +45,9 @@ struct Dispatcher {
     std::mutex queueMutex;
     std::deque<QueuedItem> queue;
     size_t queuedBytes = 0;
+    // Of them, those that datagrams brought: only they are held to the limit, so that a burst of the connection
+    // (every entity's state after a login or a re-read) never makes a datagram refused and read again.
+    size_t datagramBytes = 0;
     size_t queuedMessages = 0;         // a folded record counts as one
     std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
     std::atomic<uint64_t> taken{0};    // takes from the queue so far; changed under queueMutex, read without it
@@ -151,6 +155,7 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
             return false;
         }
         d.queuedBytes -= BytesOf(front.message);
+        d.datagramBytes -= front.datagramBytes;
         --d.queuedMessages;
         if (front.statesPastBound) {
             d.nesWithStatesPastBound.erase(front.message.header.neId);
@@ -167,8 +172,17 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
     if (out.empty()) {
         return false;
     }
-    d.queuedBytes -= bytesBefore - front.fold->Bytes();
+    const size_t released = bytesBefore - front.fold->Bytes();
+    d.queuedBytes -= released;
     d.queuedMessages -= recordsBefore - front.fold->RecordCount();
+    // A fold mixes what both brought: the datagrams' share goes with what is taken, in proportion.
+    const size_t datagramsReleased =
+        front.fold->Empty() || bytesBefore == 0
+            ? front.datagramBytes
+            : std::min(front.datagramBytes,
+                       static_cast<size_t>(static_cast<double>(front.datagramBytes) * released / bytesBefore));
+    front.datagramBytes -= datagramsReleased;
+    d.datagramBytes -= datagramsReleased;
     if (front.fold->Empty()) {
         WriteDriverLog(DriverLogKind::NetDrv,
                        "dispatcher: %llu entity-state records not applied, later ones of their entity were",
@@ -231,14 +245,14 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
 // queue's lock.
 bool Refuses(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 {
-    if (origin == ServerMessageOrigin::kConnection || d.queuedBytes < kServerMessageQueueLimit) {
+    if (origin == ServerMessageOrigin::kConnection || d.datagramBytes < kServerMessageQueueLimit) {
         return false;
     }
     if (!d.refusing) {
         d.refusing = true;
         WriteDriverLog(DriverLogKind::NetDrv,
-                       "dispatcher: queue at its limit of %zu bytes: datagram of code %u and those that follow "
-                       "refused until it drains",
+                       "dispatcher: datagrams queued at their limit of %zu bytes: datagram of code %u and those "
+                       "that follow refused until the queue drains",
                        kServerMessageQueueLimit, static_cast<unsigned>(msg.requestCode));
     }
     return true;
@@ -252,14 +266,20 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
         return false;
     }
     const bool pastBound = folds && d.queuedBytes + sizeof(QueuedItem) + EmsRecordBytes(msg) > kServerMessageQueueBound;
+    const bool datagram = origin == ServerMessageOrigin::kDatagram;
+    const auto push = [&](QueuedItem item) {
+        const size_t bytes = BytesOf(item.message);
+        item.datagramBytes = datagram ? bytes : 0;
+        d.queuedBytes += bytes;
+        d.datagramBytes += item.datagramBytes;
+        ++d.queuedMessages;
+        d.queue.push_back(std::move(item));
+    };
     // Past the bound an NE's states still wait whole, as one message per NE: a burst of every NE's states (a login's)
     // replaces nothing, and folding it would only cost. A second message of an NE whose states wait means that
     // states come faster than they are applied: from then on they fold.
     if (pastBound && d.nesWithStatesPastBound.insert(msg.neId).second) {
-        QueuedItem item{CopyOf(msg), nullptr, d.arrivals++, true};
-        d.queuedBytes += BytesOf(item.message);
-        ++d.queuedMessages;
-        d.queue.push_back(std::move(item));
+        push(QueuedItem{CopyOf(msg), nullptr, d.arrivals++, true});
         return true;
     }
     if (pastBound) {
@@ -270,18 +290,20 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
                            kServerMessageQueueBound);
             d.queue.push_back(QueuedItem{{}, std::make_unique<CEntityStateFold>()});
         }
-        CEntityStateFold& fold = *d.queue.back().fold;
-        d.queuedBytes -= fold.Bytes();
+        QueuedItem& folded = d.queue.back();
+        CEntityStateFold& fold = *folded.fold;
+        const size_t bytesBefore = fold.Bytes();
         d.queuedMessages -= fold.RecordCount();
         fold.Add(msg, d.arrivals++);
-        d.queuedBytes += fold.Bytes();
+        d.queuedBytes = d.queuedBytes - bytesBefore + fold.Bytes();
         d.queuedMessages += fold.RecordCount();
+        if (datagram && fold.Bytes() > bytesBefore) {
+            folded.datagramBytes += fold.Bytes() - bytesBefore;
+            d.datagramBytes += fold.Bytes() - bytesBefore;
+        }
         return true;
     }
-    QueuedItem item{CopyOf(msg), nullptr, d.arrivals++};
-    d.queuedBytes += BytesOf(item.message);
-    ++d.queuedMessages;
-    d.queue.push_back(std::move(item));
+    push(QueuedItem{CopyOf(msg), nullptr, d.arrivals++});
     return true;
 }
 
@@ -483,6 +505,7 @@ void ClearServerMessageQueue()
     d.queue.clear();
     d.nesWithStatesPastBound.clear();
     d.queuedBytes = 0;
+    d.datagramBytes = 0;
     d.queuedMessages = 0;
     d.refusing = false;
 }

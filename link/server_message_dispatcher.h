@@ -6,8 +6,9 @@
 // notification's records (see entity_state_fold.h); so a burst of every NE's states waits as it came, and a flood
 // that outruns the UI is folded. Every other message keeps its place, and the driver stops reading its connection
 // until the queue has drained. What came over the connection is always taken (it is read no faster than the UI
-// applies it, unless the UI stands still); at its limit the queue refuses only datagrams, which the driver counts as
-// lost and reads everything from the server again once there is room.
+// applies it, unless the UI stands still); once the datagrams queued reach the limit the queue refuses datagrams, which
+// the driver counts as lost and reads everything from the server again once there is room. What the connection
+// brought never counts against datagrams: the states a re-read brings cannot make another.
 #pragma once
 
 #include <cstdint>
@@ -78,8 +79,8 @@ void SetDispatchUi(IDispatchUi* ui);
 // Bytes that queued messages may take (records and a fixed overhead each) before entity states fold, past one message
 // per NE, and the driver stops reading its connection.
 inline constexpr size_t kServerMessageQueueBound = 4u * 1024 * 1024;
-// Bytes past which the queue refuses datagrams. Room for a paced burst of 200,000 state notifications that the UI
-// does not apply meanwhile; what came over the connection may pass it.
+// Bytes of queued datagrams past which the queue refuses datagrams. Room for a paced burst of 200,000 state
+// notifications that the UI does not apply meanwhile; what came over the connection is not counted.
 inline constexpr size_t kServerMessageQueueLimit = 32u * 1024 * 1024;
 
 // Messages waiting (a folded record counts one) and the bytes they take.

@@ -219,6 +219,30 @@ TEST_F(DispatcherTest, AtItsLimitTheQueueRefusesDatagramsUntilItHasDrained)
     EXPECT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram));
 }
 
+// Every entity's state that a login or a re-read brings over the connection may pass the limit; a datagram that
+// comes meanwhile is taken all the same (refused, it would make another re-read), and datagrams are still held to
+// the limit by what they themselves queued.
+TEST_F(DispatcherTest, WhatTheConnectionQueuedPastTheLimitLeavesRoomForDatagrams)
+{
+    const std::vector<uint8_t> big(512 * 1024), state(kEntityStateRecSize);
+    const EmsMsg chunk = Message(kReqLocation, big);
+    while (QueuedServerMessageBytes() < 2 * kServerMessageQueueLimit) {
+        ASSERT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kConnection));
+    }
+    const EmsMsg states = Message(kReqEntityStateChange, state, kEntityStateRecSize);
+    EXPECT_TRUE(QueueServerMessage(&states, ServerMessageOrigin::kDatagram));
+    size_t datagrams = 0;
+    while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
+        ASSERT_LE(++datagrams, kServerMessageQueueLimit / big.size() + 2) << "datagrams have no bound";
+    }
+    EXPECT_GE(datagrams, kServerMessageQueueLimit / big.size() - 1);
+
+    while (QueuedServerMessageCount() != 0) {
+        DispatchServerMessage(nullptr);
+    }
+    EXPECT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram));
+}
+
 // What the connection brought is never refused: the driver reads it only as fast as the UI applies it, and a
 // message refused there would have to be read again with everything.
 TEST_F(DispatcherTest, AtItsLimitTheQueueTakesEveryMessageAndReplyOfTheConnection)

@@ -70,8 +70,9 @@ protected:
     }
 
     // The UI has applied nothing for long: the queue of the server's messages holds more than `bytes`, or without
-    // them is at its limit.
-    static void FillTheQueue(std::optional<size_t> bytes = std::nullopt)
+    // them is at its limit, with what came from `origin`.
+    static void FillTheQueue(std::optional<size_t> bytes = std::nullopt,
+                             ServerMessageOrigin origin = ServerMessageOrigin::kDatagram)
     {
         const std::vector<uint8_t> filler(512 * 1024);
         EmsMsg chunk;
@@ -81,12 +82,12 @@ protected:
         chunk.count = 1;
         chunk.records = filler.data();
         if (!bytes) {
-            while (QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram)) {
+            while (QueueServerMessage(&chunk, origin)) {
             }
             return;
         }
         while (QueuedServerMessageBytes() <= *bytes) {
-            ASSERT_TRUE(QueueServerMessage(&chunk, ServerMessageOrigin::kDatagram));
+            ASSERT_TRUE(QueueServerMessage(&chunk, origin));
         }
     }
 
@@ -297,6 +298,25 @@ TEST_F(SimNotifyTest, AtTheQueuesLimitWhatTheConnectionBringsIsNeitherRefusedNor
     EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
     EXPECT_EQ(driver_->GetNotificationCounters().missing, 0u);
     EXPECT_TRUE(linkUi_.StatusTexts().empty());
+}
+
+// A re-read's states over the connection wait in the queue past its limit while the server goes on sending
+// datagrams: they are taken, and nothing is read again.
+TEST_F(SimNotifyTest, DatagramsBehindWhatTheConnectionQueuedPastTheLimitAreTakenAndReadNothingAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(FillTheQueue(kServerMessageQueueLimit, ServerMessageOrigin::kConnection));
+    constexpr uint32_t kBurst = 500;
+    // Asked from another thread, so that the UI applies nothing meanwhile.
+    ASSERT_EQ(std::async(std::launch::async, [&] { return Control(kSimPushEntityStates, kBurst, kSimChannelUdp, 2); })
+                  .get(),
+              kDrvOk);
+    std::this_thread::sleep_for(2 * CNotificationSeries::kLateLimit);
+    EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
+    EXPECT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }));
+    DispatchUntil([] { return false; }, 200);
+    EXPECT_EQ(driver_->GetNotificationCounters().resyncs, 0u);
+    EXPECT_TRUE(linkUi_.StatusTexts().empty());
+    ExpectModelAsTheServerHasIt(2);
 }
 
 // While the UI applies what waits, a request of another thread reads the connection no faster than that: the queue
