@@ -218,7 +218,8 @@ TEST(AlarmHistoryE2eTest, TheLocationAlarmCommandsAskForTheirOwnKindOfAlarms)
                 QStringLiteral("alarm_criteria_dlg_location_%1").arg(QString::fromLatin1(row.kind).toLower())));
             person.OnDialog<List>([&](List& list) {
                 EXPECT_EQ(list.GetHandOver().queryMode, row.queryMode);
-                EXPECT_TRUE(list.windowTitle().contains(QLatin1String(row.kind))) << list.windowTitle().toStdString();
+                // The kind becomes the list's base caption, and the location goes before it.
+                EXPECT_EQ(list.windowTitle(), QStringLiteral("[North] ") + QLatin1String(row.kind));
                 EXPECT_GT(list.GetTotal(), 0u) << "North's NE has alarms of both kinds";
                 return IDCANCEL;
             });

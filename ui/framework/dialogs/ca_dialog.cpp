@@ -5,6 +5,7 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_labels.h"
+#include "core/util/utf8_text.h"
 #include "platform/control_id.h"
 #include "ui/framework/dialogs/control_states.h"
 #include "ui/framework/dialogs/dialog_environment.h"
@@ -43,9 +44,10 @@ constexpr int kMessageLineInset = 10;
 constexpr int kMessageLineGrowth = 16;
 constexpr int kMessageLinePadding = 6;
 
+// Names and captions are kept in fields of a fixed number of bytes, cut before a character the limit goes through.
 std::string Cut(const std::string& text, size_t max)
 {
-    return text.size() > max ? text.substr(0, max) : text;
+    return std::string(Utf8WholePrefix(text, max));
 }
 
 QString CutText(const QString& text, qsizetype max)

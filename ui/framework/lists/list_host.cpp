@@ -701,8 +701,6 @@ void CListHost::SortList(int column, int mode, int listId)
     if (direction == kSortNone)
         return;
     SetSortMark(column, direction, listId);
-    if (TitleLacksRoom(list))
-        UpdateListLayout(listId);
     const uint32_t param =
         static_cast<uint32_t>(column & 0xFF) | (direction == kSortDescending ? kCompareDescending : 0);
     const auto compare = [this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); };
@@ -712,20 +710,6 @@ void CListHost::SortList(int column, int mode, int listId)
     else
         control.SortItems(compare);
     OnSortEnded(listId);
-}
-
-bool CListHost::TitleLacksRoom(QTreeView* list) const
-{
-    // Only a laid-out list: before its first layout the columns have no widths to keep.
-    CListControl control(list);
-    const int margins = listMargin_[0] + listMargin_[1];
-    for (int c = 0; c < std::min(control.GetColumnCount(), kMaxFlaggedColumns); ++c) {
-        const int width = WidthOf(list, c);
-        if (width > 0 && HeaderHasImage(list, c) &&
-            HeaderLayoutWidth(MeasureText(list->header()->font(), control.GetColumnTitle(c)), margins, true) > width)
-            return true;
-    }
-    return false;
 }
 
 void CListHost::SetSortMark(int column, int mode, int listId)

@@ -190,9 +190,6 @@ private:
     int MeasureText(const QFont& font, const QString& text) const;
     // The layout of UpdateListLayout; a later step measures no rows of its own, only those that still wait.
     void LayoutList(int listId, std::vector<int> columns, bool laterStep);
-    // Whether a laid-out column's title no longer fits beside the image its header shows (a sort arrow that moved to
-    // it): the list is then laid out again.
-    bool TitleLacksRoom(QTreeView* list) const;
     // A cell other than column 0 draws an image (and its text after it) when the list has sub-item images and the
     // cell an image of its own.
     bool HasSubItemImage(const CListControl& list, int row, int column) const;

@@ -313,6 +313,24 @@ TEST_F(CaptionTest, EntityBelowTheNeAndKeepAsBase)
     dialog.DestroyWindow();
 }
 
+// A user name keeps 10 bytes and a base caption 63: a two-byte letter the limit goes through is left out whole.
+TEST_F(CaptionTest, NamesAndCaptionsAreCutBeforeALetterTheLimitGoesThrough)
+{
+    CTestDlg dialog;
+    dialog.Create();
+    dialog.SetUserName("J\xC3\xBCrgen-M\xC3\xBCller"); // the second "ue" takes bytes 10 and 11
+    EXPECT_EQ(dialog.GetUserName(), "J\xC3\xBCrgen-M");
+    dialog.SetUserName("ABCDEFGHIJK");
+    EXPECT_EQ(dialog.GetUserName(), "ABCDEFGHIJ");
+    const std::string upper = std::string(62, 'a') + "\xC3\xB6"; // an "oe" at bytes 63 and 64
+    dialog.UpdateCaption(kCaptionText, upper.c_str(), true, true);
+    EXPECT_EQ(dialog.GetBaseCaption(), std::string(62, 'a'));
+    const std::string fits = std::string(61, 'a') + "\xC3\xB6";
+    dialog.UpdateCaption(kCaptionText, fits.c_str(), true, true);
+    EXPECT_EQ(dialog.GetBaseCaption(), fits);
+    dialog.DestroyWindow();
+}
+
 TEST_F(CADialogTest, ScalingMovesControlsOnlyAboveOne)
 {
     struct Row {

@@ -206,6 +206,30 @@ TEST_F(ListHostTest, ZeroWidthColumnIsNeverWidenedAndTheLastFillsTheList)
     dialog.DoModal();
 }
 
+// Sorting sorts and marks: the columns keep the widths the layout or the operator gave them, also when the arrow moves
+// to a title that has no room for it (the Refresh button lays the list out again).
+TEST_F(ListHostTest, ClickingAHeaderKeepsTheColumnWidths)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    dialog.onInitData = [](CTestDlg& self) {
+        self.InitListColumns("Name|Description");
+        Fill(self, {{"b", 2}, {"a", 1}});
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CListControl list(dialog.list);
+        list.SetColumnWidth(1, 30); // narrowed by the operator
+        const int first = list.GetColumnWidth(0);
+        ClickHeader(dialog, 1);
+        EXPECT_EQ(dialog.GetSortColumn(), 1);
+        EXPECT_EQ(list.GetColumnWidth(0), first);
+        EXPECT_EQ(list.GetColumnWidth(1), 30);
+        return IDOK;
+    });
+    dialog.DoModal();
+}
+
 TEST_F(ListHostTest, ALaidOutColumnKeepsTheWidthItsTitleAndCellsMeasure)
 {
     ScriptedModalRunner runner;
