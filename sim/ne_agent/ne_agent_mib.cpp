@@ -310,7 +310,6 @@ void CNeAgentMib::Build(const NeAgentScenario& scenario, const CEntityModelSet* 
         state.stateBits = (i / candidates_.size()) % 2 == 0 ? (1u << c.alarm) : 0;
         AppendLog(state);
     }
-    registryDirty_ = true;
 }
 
 std::vector<LongTermPmItemRec> CNeAgentMib::LongTermPmItems() const
@@ -327,6 +326,11 @@ std::vector<LongTermPmItemRec> CNeAgentMib::LongTermPmItems() const
     return items;
 }
 
+CNeAgentPmTables::Source CNeAgentMib::PmSource() const
+{
+    return {[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
+}
+
 std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const
 {
     const CSnmpOid entryOid = entry.EntryOid();
@@ -341,11 +345,12 @@ std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& ent
     } else if (!(oid < entryOid) && !entryOid.IsPrefixOf(oid)) {
         return std::nullopt; // past the table
     }
+    const CNeAgentPmTables::Source ne = PmSource();
     for (size_t c = first; c < entry.columns.size(); ++c) {
-        const std::optional<CSnmpOid> index = pm_.NextIndex(entry.objectCode, c == first ? after : CSnmpOid{});
+        const std::optional<CSnmpOid> index = pm_.NextIndex(entry.objectCode, c == first ? after : CSnmpOid{}, ne);
         if (!index)
             continue;
-        if (const std::vector<uint8_t>* row = pm_.Row(entry.objectCode, *index))
+        if (const std::vector<uint8_t>* row = pm_.Row(entry.objectCode, *index, ne))
             return SnmpVarBind{entry.ColumnOid(entry.columns[c]).Appended(*index),
                                SnmpColumnValue(entry.columns[c], row->data())};
     }
@@ -362,7 +367,7 @@ std::optional<SnmpValue> CNeAgentMib::ComputedRead(const CSnmpOid& oid) const
         const SnmpColumnDef* column = entry->FindColumn(oid[entryOid.Size()]);
         if (column == nullptr)
             return std::nullopt;
-        const std::vector<uint8_t>* row = pm_.Row(code, entryOid.Appended(column->number).SuffixOf(oid));
+        const std::vector<uint8_t>* row = pm_.Row(code, entryOid.Appended(column->number).SuffixOf(oid), PmSource());
         if (row == nullptr)
             return std::nullopt;
         return SnmpColumnValue(*column, row->data());
@@ -373,42 +378,160 @@ std::optional<SnmpValue> CNeAgentMib::ComputedRead(const CSnmpOid& oid) const
 size_t CNeAgentMib::RowCount(uint16_t objectCode) const
 {
     auto it = tables_.find(objectCode);
-    return it == tables_.end() ? 0 : it->second.rows.size();
+    if (it == tables_.end())
+        return 0;
+    const Table& table = it->second;
+    size_t count = table.rows.size();
+    if (table.madeFirst <= table.madeLast) {
+        count += table.madeLast - table.madeFirst + 1;
+        for (auto row = table.rows.lower_bound(CSnmpOid{table.madeFirst});
+             row != table.rows.end() && row->first.Size() == 1 && row->first[0] <= table.madeLast; ++row)
+            --count; // a held row that replaces a made one
+    }
+    return count;
 }
 
 void CNeAgentMib::AddRow(uint16_t code, const std::vector<uint8_t>& record)
 {
     Table& table = tables_[code];
     const CSnmpOid index = EncodeSnmpRowIndex(*table.entry, record.data());
-    const bool added = table.rows.Write().insert_or_assign(index, record).second;
-    if (added)
-        RegisterRow(table, index, true);
+    table.rows.Write().insert_or_assign(index, record);
 }
 
 void CNeAgentMib::RemoveRow(uint16_t code, CSnmpOid index)
 {
-    Table& table = tables_[code];
-    if (table.rows.Write().erase(index) != 0)
-        RegisterRow(table, index, false);
+    tables_[code].rows.Write().erase(index);
 }
 
-void CNeAgentMib::RegisterRow(const Table& table, const CSnmpOid& index, bool present)
+const std::vector<uint8_t>* CNeAgentMib::RowAt(const Table& table, const CSnmpOid& index,
+                                               std::vector<uint8_t>* made) const
 {
-    if (registryDirty_)
-        return; // the coming rebuild takes the row as it is
+    if (auto held = table.rows.find(index); held != table.rows.end())
+        return &held->second;
+    if (index.Size() != 1 || index[0] < table.madeFirst || index[0] > table.madeLast)
+        return nullptr;
+    *made = MadeRow(table.entry->objectCode, index[0]);
+    return made;
+}
+
+bool CNeAgentMib::HasRow(const Table& table, const CSnmpOid& index) const
+{
+    return table.rows.count(index) != 0 ||
+           (index.Size() == 1 && index[0] >= table.madeFirst && index[0] <= table.madeLast);
+}
+
+std::optional<CSnmpOid> CNeAgentMib::IndexFrom(const Table& table, const CSnmpOid& from, bool inclusive) const
+{
+    std::optional<CSnmpOid> next;
+    if (auto held = inclusive ? table.rows.lower_bound(from) : table.rows.upper_bound(from); held != table.rows.end())
+        next = held->first;
+    if (table.madeFirst > table.madeLast)
+        return next;
+    // The made indexes are single sub-identifiers: {n} is above a longer `from` that starts with n.
+    uint64_t made = table.madeFirst;
+    if (!from.Empty())
+        made = std::max<uint64_t>(made, uint64_t{from[0]} + (inclusive && from.Size() == 1 ? 0 : 1));
+    if (made <= table.madeLast && (!next || CSnmpOid{static_cast<uint32_t>(made)} < *next))
+        next = CSnmpOid{static_cast<uint32_t>(made)};
+    return next;
+}
+
+const std::vector<CNeAgentMib::TableShape>& CNeAgentMib::Shapes()
+{
+    static const std::vector<TableShape> shapes = [] {
+        std::vector<TableShape> built;
+        for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+            if (entry.kind != SnmpEntryKind::Table || code != entry.objectCode || CNeAgentPmTables::IsComputed(code))
+                continue;
+            TableShape shape{entry.EntryOid(), code, {}};
+            for (const SnmpColumnDef& column : entry.columns)
+                shape.columns.push_back(column.number);
+            std::sort(shape.columns.begin(), shape.columns.end());
+            if (entry.rowStatus)
+                shape.columns.push_back(entry.RowStatusColumn());
+            built.push_back(std::move(shape));
+        }
+        std::sort(built.begin(), built.end(),
+                  [](const TableShape& a, const TableShape& b) { return a.entryOid < b.entryOid; });
+        return built;
+    }();
+    return shapes;
+}
+
+std::optional<SnmpVarBind> CNeAgentMib::TableNext(const TableShape& shape, const CSnmpOid& oid,
+                                                  AgentAccess access) const
+{
+    const size_t depth = shape.entryOid.Size();
+    size_t first = 0;
+    CSnmpOid after; // the index above which the first column's cells come
+    bool inclusive = true;
+    if (shape.entryOid.IsPrefixOf(oid) && oid.Size() > depth) {
+        const uint32_t column = oid[depth];
+        while (first < shape.columns.size() && shape.columns[first] < column)
+            ++first;
+        if (first < shape.columns.size() && shape.columns[first] == column) {
+            after = CSnmpOid(
+                std::vector<uint32_t>(oid.SubIds().begin() + static_cast<ptrdiff_t>(depth) + 1, oid.SubIds().end()));
+            inclusive = false;
+        }
+    } else if (!(oid < shape.entryOid) && !shape.entryOid.IsPrefixOf(oid)) {
+        return std::nullopt; // past the table
+    }
+    const Table& table = tables_.at(shape.code);
     const SnmpRequestEntry& entry = *table.entry;
-    auto put = [&](const CSnmpOid& oid, const Object& object) {
-        if (present)
-            registry_.Write().insert_or_assign(oid, object);
-        else
-            registry_.Write().erase(oid);
-    };
-    for (const SnmpColumnDef& column : entry.columns)
-        put(entry.ColumnOid(column).Appended(index),
-            Object{Object::Kind::Cell, entry.objectCode, column.number, index});
-    if (entry.rowStatus)
-        put(entry.EntryOid().Appended(entry.RowStatusColumn()).Appended(index),
-            Object{Object::Kind::RowStatus, entry.objectCode, 0, index});
+    for (size_t c = first; c < shape.columns.size(); ++c) {
+        const uint32_t column = shape.columns[c];
+        if (access != AgentAccess::ReadWrite && entry.IsSecretCell(column))
+            continue;
+        const std::optional<CSnmpOid> index =
+            c == first ? IndexFrom(table, after, inclusive) : IndexFrom(table, {}, true);
+        if (!index)
+            continue;
+        const CSnmpOid cell = shape.entryOid.Appended(column).Appended(*index);
+        if (entry.rowStatus && column == entry.RowStatusColumn())
+            return SnmpVarBind{cell, SnmpValue::Integer(kRowStatusActive)};
+        std::vector<uint8_t> made;
+        return SnmpVarBind{cell, SnmpColumnValue(*entry.FindColumn(column), RowAt(table, *index, &made)->data())};
+    }
+    return std::nullopt;
+}
+
+bool CNeAgentMib::HasCellUnder(const TableShape& shape, const CSnmpOid& prefix) const
+{
+    const Table& table = tables_.at(shape.code);
+    if (prefix.IsPrefixOf(shape.entryOid))
+        return !shape.columns.empty() && IndexFrom(table, {}, true).has_value();
+    const size_t depth = shape.entryOid.Size();
+    if (!shape.entryOid.IsPrefixOf(prefix) ||
+        !std::binary_search(shape.columns.begin(), shape.columns.end(), prefix[depth]))
+        return false;
+    const CSnmpOid start(
+        std::vector<uint32_t>(prefix.SubIds().begin() + static_cast<ptrdiff_t>(depth) + 1, prefix.SubIds().end()));
+    const std::optional<CSnmpOid> index = IndexFrom(table, start, true);
+    return index && start.IsPrefixOf(*index);
+}
+
+std::optional<CNeAgentMib::Object> CNeAgentMib::Find(const CSnmpOid& oid) const
+{
+    if (auto known = Registry().find(oid); known != Registry().end())
+        return known->second;
+    const std::vector<TableShape>& shapes = Shapes();
+    auto shape = std::upper_bound(shapes.begin(), shapes.end(), oid,
+                                  [](const CSnmpOid& key, const TableShape& s) { return key < s.entryOid; });
+    if (shape == shapes.begin())
+        return std::nullopt;
+    --shape;
+    const size_t depth = shape->entryOid.Size();
+    if (!shape->entryOid.IsPrefixOf(oid) || oid.Size() <= depth ||
+        !std::binary_search(shape->columns.begin(), shape->columns.end(), oid[depth]))
+        return std::nullopt;
+    const Table& table = tables_.at(shape->code);
+    CSnmpOid index(std::vector<uint32_t>(oid.SubIds().begin() + static_cast<ptrdiff_t>(depth) + 1, oid.SubIds().end()));
+    if (!HasRow(table, index))
+        return std::nullopt;
+    if (table.entry->rowStatus && oid[depth] == table.entry->RowStatusColumn())
+        return Object{Object::Kind::RowStatus, shape->code, 0, std::move(index)};
+    return Object{Object::Kind::Cell, shape->code, oid[depth], std::move(index)};
 }
 
 uint32_t CNeAgentMib::UpTimeTicks() const
@@ -439,49 +562,34 @@ AgentAccess CNeAgentMib::Authorize(const std::string& community) const
     return rec.permission == 2 ? AgentAccess::ReadWrite : AgentAccess::ReadOnly;
 }
 
-void CNeAgentMib::RebuildRegistry()
+const std::map<CSnmpOid, CNeAgentMib::Object>& CNeAgentMib::Registry()
 {
-    registry_.Reset();
-    auto& registry = registry_.Write();
-    for (uint32_t k = 1; k <= 7; ++k)
-        registry[kSystemGroup.Appended(k).Appended(0)] = {Object::Kind::System, 0, k, {}};
-    for (uint32_t k : {1u, 3u, 4u, 6u})
-        registry[kSnmpGroup.Appended(k).Appended(0)] = {Object::Kind::Counter, 0, k, {}};
-    for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
-        if (entry.kind == SnmpEntryKind::ScalarGroup) {
-            for (const SnmpColumnDef& column : entry.columns) {
-                if (column.instanceOid == nullptr)
-                    registry[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
+    static const std::map<CSnmpOid, Object> objects = [] {
+        std::map<CSnmpOid, Object> registry;
+        for (uint32_t k = 1; k <= 7; ++k)
+            registry[kSystemGroup.Appended(k).Appended(0)] = {Object::Kind::System, 0, k, {}};
+        for (uint32_t k : {1u, 3u, 4u, 6u})
+            registry[kSnmpGroup.Appended(k).Appended(0)] = {Object::Kind::Counter, 0, k, {}};
+        for (const auto& [code, entry] : DefaultSnmpRequestMap().Entries()) {
+            if (entry.kind == SnmpEntryKind::ScalarGroup) {
+                for (const SnmpColumnDef& column : entry.columns) {
+                    if (column.instanceOid == nullptr)
+                        registry[entry.ColumnOid(column)] = {Object::Kind::MapScalar, code, column.number, {}};
+                }
+            } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
+                registry[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
+            } else if (entry.kind == SnmpEntryKind::Count) {
+                registry[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
             }
-        } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
-            registry[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
-        } else if (entry.kind == SnmpEntryKind::Count) {
-            registry[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
         }
-    }
-    for (const auto& [objectCode, table] : tables_) {
-        const SnmpRequestEntry& entry = *table.entry;
-        for (const SnmpColumnDef& column : entry.columns) {
-            const CSnmpOid columnOid = entry.ColumnOid(column);
-            for (const auto& [index, record] : table.rows)
-                registry.emplace_hint(registry.end(), columnOid.Appended(index),
-                                       Object{Object::Kind::Cell, objectCode, column.number, index});
-        }
-        if (entry.rowStatus) {
-            const CSnmpOid statusOid = entry.EntryOid().Appended(entry.RowStatusColumn());
-            for (const auto& [index, record] : table.rows)
-                registry.emplace_hint(registry.end(), statusOid.Appended(index),
-                                       Object{Object::Kind::RowStatus, objectCode, 0, index});
-        }
-    }
-    registryDirty_ = false;
+        return registry;
+    }();
+    return objects;
 }
 
 void CNeAgentMib::RefreshDynamic()
 {
     ShowFileSystem();
-    if (registryDirty_)
-        RebuildRegistry();
     const uint32_t upSeconds = UpTimeTicks() / 100;
     Update<NeTimeRecord>(scalarRecords_[kReqNeTime], [&](NeTimeRecord& time) {
         time.upTime = upSeconds;
@@ -579,11 +687,12 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
         auto table = tables_.find(object.code);
         if (table == tables_.end())
             return std::nullopt;
-        auto row = table->second.rows.find(object.index);
+        std::vector<uint8_t> made;
+        const std::vector<uint8_t>* row = RowAt(table->second, object.index, &made);
         const SnmpColumnDef* column = table->second.entry->FindColumn(object.id);
-        if (row == table->second.rows.end() || column == nullptr)
+        if (row == nullptr || column == nullptr)
             return std::nullopt;
-        return SnmpColumnValue(*column, row->second.data());
+        return SnmpColumnValue(*column, row->data());
     }
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
@@ -605,33 +714,41 @@ bool CNeAgentMib::Visible(const Object& object, AgentAccess access) const
     return !entry.IsSecretCell(object.kind == Object::Kind::Cell ? object.id : entry.RowStatusColumn());
 }
 
-std::optional<SnmpValue> CNeAgentMib::ReadAt(const CSnmpOid& oid) const
-{
-    auto it = registry_.find(oid);
-    if (it == registry_.end())
-        return ComputedRead(oid);
-    return Read(it->second);
-}
-
 SnmpType CNeAgentMib::MissingKind(const CSnmpOid& oid) const
 {
     if (oid.Size() < 2)
         return SnmpType::NoSuchObject;
     CSnmpOid parent(std::vector<uint32_t>(oid.SubIds().begin(), oid.SubIds().end() - 1));
-    auto it = registry_.lower_bound(parent);
-    return it != registry_.end() && parent.IsPrefixOf(it->first) ? SnmpType::NoSuchInstance : SnmpType::NoSuchObject;
+    auto it = Registry().lower_bound(parent);
+    if (it != Registry().end() && parent.IsPrefixOf(it->first))
+        return SnmpType::NoSuchInstance;
+    for (const TableShape& shape : Shapes()) {
+        if (HasCellUnder(shape, parent))
+            return SnmpType::NoSuchInstance;
+    }
+    return SnmpType::NoSuchObject;
 }
 
 std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid, AgentAccess access) const
 {
     std::optional<SnmpVarBind> next;
-    for (auto it = registry_.upper_bound(oid); it != registry_.end(); ++it) {
-        if (!Visible(it->second, access))
-            continue;
+    for (auto it = Registry().upper_bound(oid); it != Registry().end(); ++it) {
         if (auto value = Read(it->second)) {
             next = SnmpVarBind{it->first, std::move(*value)};
             break;
         }
+    }
+    // The tables from the one the OID is in; a table whose entry is above the nearest cell found has none nearer.
+    // A registry object and a cell of one OID are the registry's.
+    const std::vector<TableShape>& shapes = Shapes();
+    auto shape = std::upper_bound(shapes.begin(), shapes.end(), oid,
+                                  [](const CSnmpOid& key, const TableShape& s) { return key < s.entryOid; });
+    if (shape != shapes.begin() && std::prev(shape)->entryOid.IsPrefixOf(oid))
+        --shape;
+    for (; shape != shapes.end() && (!next || shape->entryOid < next->oid); ++shape) {
+        std::optional<SnmpVarBind> cell = TableNext(*shape, oid, access);
+        if (cell && (!next || cell->oid < next->oid))
+            next = std::move(cell);
     }
     // The computed tables hold no secrets; the nearest cell of theirs or of the registry comes first.
     for (uint16_t code : CNeAgentPmTables::Codes()) {
@@ -670,21 +787,20 @@ void CNeAgentMib::Handle(SnmpVersion version, AgentAccess access, const SnmpPdu&
         response->varbinds = request.varbinds;
         break;
     }
-    if (registryDirty_)
-        RebuildRegistry();
 }
 
 void CNeAgentMib::HandleGet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response)
 {
     for (size_t i = 0; i < request.varbinds.size(); ++i) {
         const CSnmpOid& oid = request.varbinds[i].oid;
-        if (auto known = registry_.find(oid); known != registry_.end() && !Visible(known->second, access)) {
+        const std::optional<Object> known = Find(oid);
+        if (known && !Visible(*known, access)) {
             response->errorStatus = ForVersion(version, kSnmpNoAccess);
             response->errorIndex = static_cast<int32_t>(i + 1);
             response->varbinds = request.varbinds;
             return;
         }
-        std::optional<SnmpValue> value = ReadAt(oid);
+        std::optional<SnmpValue> value = known ? Read(*known) : ComputedRead(oid);
         if (!value && version == SnmpVersion::V1) {
             response->errorStatus = kSnmpNoSuchName;
             response->errorIndex = static_cast<int32_t>(i + 1);
@@ -781,9 +897,9 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         auto it = copies.find(index);
         if (it != copies.end())
             return &it->second;
-        auto existing = table.rows.find(index);
-        if (existing != table.rows.end())
-            return &(copies[index] = existing->second);
+        std::vector<uint8_t> made;
+        if (const std::vector<uint8_t>* existing = RowAt(table, index, &made))
+            return &(copies[index] = *existing);
         if (auto fresh = NewRowOnWrite(table.entry->objectCode, index))
             return &(copies[index] = std::move(*fresh));
         return nullptr;
@@ -800,7 +916,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             continue;
         if (vb.value.type != SnmpType::Integer)
             return fail(i, kSnmpWrongType);
-        const bool exists = table->rows.count(index) != 0;
+        const bool exists = HasRow(*table, index);
         switch (vb.value.integer) {
         case kRowStatusCreateAndGo: {
             // A port holds one multicast channel: a channel added to a port that has one replaces it.
@@ -808,7 +924,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             if (exists && !replaces)
                 return fail(i, kSnmpInconsistentValue);
             size_t& created = createdRows[table->entry->objectCode];
-            if (!replaces && table->rows.size() + created >= TableLimit(table->entry->objectCode, maxTableRows_))
+            if (!replaces &&
+                RowCount(table->entry->objectCode) + created >= TableLimit(table->entry->objectCode, maxTableRows_))
                 return fail(i, kSnmpResourceUnavailable);
             created += replaces ? 0 : 1;
             std::vector<uint8_t> record(table->entry->recordSize, 0);
@@ -831,8 +948,8 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
 
     for (size_t i = 0; i < request.varbinds.size(); ++i) {
         const SnmpVarBind& vb = request.varbinds[i];
-        auto known = registry_.find(vb.oid);
-        if (kSystemGroup.IsPrefixOf(vb.oid) && known != registry_.end()) {
+        auto known = Registry().find(vb.oid);
+        if (kSystemGroup.IsPrefixOf(vb.oid) && known != Registry().end()) {
             uint32_t id = known->second.id;
             if (id < 4 || id > 6)
                 return fail(i, kSnmpNotWritable);
@@ -843,7 +960,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             systemTexts[id] = vb.value.Text();
             continue;
         }
-        if (known != registry_.end() && known->second.kind == Object::Kind::MapScalar) {
+        if (known != Registry().end() && known->second.kind == Object::Kind::MapScalar) {
             const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(known->second.code);
             const SnmpColumnDef* column = entry->FindColumn(known->second.id);
             if (!column->writable)
@@ -858,13 +975,13 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
             firstBinding.try_emplace(known->second.code, i);
             continue;
         }
-        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+        if (known != Registry().end() && known->second.kind == Object::Kind::Action &&
             known->second.code == kReqShdslCardUpgrade) {
             if (int32_t status = CheckShdslUpgrade(vb.value, &cardUpgrades); status != kSnmpNoError)
                 return fail(i, status);
             continue;
         }
-        if (known != registry_.end() && known->second.kind == Object::Kind::Action &&
+        if (known != Registry().end() && known->second.kind == Object::Kind::Action &&
             known->second.code == kReqPortReset) {
             if (vb.value.type != SnmpType::Gauge32)
                 return fail(i, kSnmpWrongType);
@@ -872,7 +989,7 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 return fail(i, kSnmpInconsistentValue);
             continue;
         }
-        if (known != registry_.end() && known->second.kind == Object::Kind::Action) {
+        if (known != Registry().end() && known->second.kind == Object::Kind::Action) {
             if (vb.value.type != SnmpType::Integer)
                 return fail(i, kSnmpWrongType);
             if (vb.value.integer != 1)
@@ -888,14 +1005,14 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
         CSnmpOid index;
         Table* table = tableOf(vb.oid, &columnNo, &index);
         if (table == nullptr)
-            return fail(i, known != registry_.end() ? kSnmpNotWritable : kSnmpNoCreation);
+            return fail(i, known != Registry().end() ? kSnmpNotWritable : kSnmpNoCreation);
         if (table->entry->rowStatus && columnNo == table->entry->RowStatusColumn())
             continue; // done above
         const SnmpColumnDef* column = table->entry->FindColumn(columnNo);
         if (column == nullptr)
             return fail(i, kSnmpNoCreation);
         if (!column->writable)
-            return fail(i, table->rows.count(index) != 0 ? kSnmpNotWritable : kSnmpNoCreation);
+            return fail(i, HasRow(*table, index) ? kSnmpNotWritable : kSnmpNoCreation);
         auto* row = workingRow(*table, index);
         if (row == nullptr)
             return fail(i, kSnmpNoCreation);
@@ -937,15 +1054,13 @@ void CNeAgentMib::HandleSet(SnmpVersion version, AgentAccess access, const SnmpP
                 RemoveRow(code, index);
                 continue;
             }
-            if (table.rows.Write().insert_or_assign(index, *record).second)
-                RegisterRow(table, index, true);
+            table.rows.Write().insert_or_assign(index, *record);
             if (code == kReqBoardSetting) {
                 // A new planned board type is the slot's planned type.
                 auto& states = tables_[kReqEntityState].rows.Write();
                 auto state = states.find(index);
                 BoardSettingRec board;
-                if (state != states.end() &&
-                    DecodeRecord(record->data(), record->size(), &board)) {
+                if (state != states.end() && DecodeRecord(record->data(), record->size(), &board)) {
                     Update<EntityStateRec>(state->second,
                                            [&](EntityStateRec& slot) { slot.plannedType = board.plannedType; });
                 }

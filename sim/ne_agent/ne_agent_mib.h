@@ -69,7 +69,18 @@ private:
     };
     struct Table {
         const SnmpRequestEntry* entry = nullptr;
-        CSharedMap<CSnmpOid, std::vector<uint8_t>> rows;
+        CSharedMap<CSnmpOid, std::vector<uint8_t>> rows; // the rows held, by index
+        // Rows the table has without holding them: one for every index madeFirst..madeLast (one sub-identifier)
+        // that no held row replaces, made from its index when asked for (MadeRow). They are never destroyed: such a
+        // table has no RowStatus.
+        uint32_t madeFirst = 1;
+        uint32_t madeLast = 0;
+    };
+    // A table as GET-NEXT walks it: its cells are entry.column.index, by column, then by index.
+    struct TableShape {
+        CSnmpOid entryOid;
+        uint16_t code = 0;
+        std::vector<uint32_t> columns; // ascending, the RowStatus column last where the table has one
     };
     struct Candidate {
         uint32_t entityId = 0;
@@ -79,15 +90,28 @@ private:
 
     void AddRow(uint16_t code, const std::vector<uint8_t>& record);
     void RemoveRow(uint16_t code, CSnmpOid index);
-    void RebuildRegistry();
-    // Adds (or removes) the cells of one row to the registry, so that a row costs its own cells only.
-    void RegisterRow(const Table& table, const CSnmpOid& index, bool present);
+    // The objects other than the tables' cells (system and snmp groups, scalars, actions, counts), which are the same
+    // for every NE; and the tables in the order of their entries' OIDs. A table's cells are found in its rows, so
+    // that a row costs no more than itself.
+    static const std::map<CSnmpOid, Object>& Registry();
+    static const std::vector<TableShape>& Shapes();
+    // The object at the OID: a registry object, or a cell or RowStatus of a row the NE has.
+    std::optional<Object> Find(const CSnmpOid& oid) const;
+    // The table's row of the index, held or made (into `made`); none when the table has no such row.
+    const std::vector<uint8_t>* RowAt(const Table& table, const CSnmpOid& index, std::vector<uint8_t>* made) const;
+    bool HasRow(const Table& table, const CSnmpOid& index) const;
+    // The first index of the table's rows at or above `from` (or above it only), none past the last row.
+    std::optional<CSnmpOid> IndexFrom(const Table& table, const CSnmpOid& from, bool inclusive) const;
+    std::vector<uint8_t> MadeRow(uint16_t code, uint32_t index) const;
+    // The first cell of the table above the OID that the access sees, none past the table.
+    std::optional<SnmpVarBind> TableNext(const TableShape& shape, const CSnmpOid& oid, AgentAccess access) const;
+    // Whether a cell of the table lies under the OID.
+    bool HasCellUnder(const TableShape& shape, const CSnmpOid& prefix) const;
     bool Visible(const Object& object, AgentAccess access) const;
     void RefreshDynamic();
     // The readings of the NE's modules as they are now (request 337).
     void RefreshHardwareReadings();
     std::optional<SnmpValue> Read(const Object& object) const;
-    std::optional<SnmpValue> ReadAt(const CSnmpOid& oid) const;
     SnmpType MissingKind(const CSnmpOid& oid) const;
     void HandleGet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     void HandleGetNext(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
@@ -98,6 +122,8 @@ private:
     std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
     std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
     std::vector<LongTermPmItemRec> LongTermPmItems() const;
+    // What the PM tables read of this NE.
+    CNeAgentPmTables::Source PmSource() const;
     // The NE's ADSL ports, which the PM tables serve too.
     std::vector<uint32_t> FindAdslPorts();
 
@@ -189,14 +215,6 @@ private:
     uint32_t ModelOf(const EntityStateRec& state) const;
     int32_t SeverityOf(const EntityStateRec& state) const;
 
-    // The VLANs' MAC limits as records, kept while their table is as it was: every request reads all 4094 of them.
-    struct DecodedVlanLimits {
-        const void* contents = nullptr;
-        uint64_t writes = 0;
-        std::shared_ptr<const std::vector<VlanMacLimitRec>> records;
-    };
-    mutable DecodedVlanLimits vlanLimits_;
-
     const CEntityModelSet* models_ = nullptr;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     CSnmpOid sysObjectId_;
@@ -207,8 +225,6 @@ private:
     NeAgentCounters counters_;
     std::map<uint16_t, std::vector<uint8_t>> scalarRecords_; // by map code
     std::map<uint16_t, Table> tables_;                       // by object code
-    CSharedMap<CSnmpOid, Object> registry_;
-    bool registryDirty_ = true;
     size_t maxTableRows_ = 0;
     bool syncRequested_ = false;
     uint32_t lastLogNo_ = 0;
@@ -220,7 +236,7 @@ private:
     size_t nextCandidate_ = 0;
     CNeFileSystem fileSystem_;
     uint32_t fileSystemShown_ = 0; // the file system's version the file table shows
-    CNeAgentPmTables pm_{[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
+    CNeAgentPmTables pm_;
     std::vector<uint32_t> adslPorts_;
     CAdslLineTests lineTests_;
     // What the line rows show now: each test's state by port, each line's power state.

@@ -75,11 +75,11 @@ void CNeAgentPmTables::SetPorts(std::vector<uint32_t> ports)
     ports_ = std::move(ports);
 }
 
-void CNeAgentPmTables::SetTrunkPorts(std::vector<uint32_t> ports)
+void CNeAgentPmTables::SetTrunkPorts(std::vector<uint32_t> ports, uint32_t now)
 {
     std::sort(ports.begin(), ports.end());
     trunkPorts_ = std::move(ports);
-    trunkSince_ = clock_() - kTrunkCountedBefore;
+    trunkSince_ = now - kTrunkCountedBefore;
 }
 
 std::vector<uint16_t> CNeAgentPmTables::Codes()
@@ -94,10 +94,10 @@ bool CNeAgentPmTables::IsComputed(uint16_t objectCode)
     return std::find(codes.begin(), codes.end(), objectCode) != codes.end();
 }
 
-std::vector<uint32_t> CNeAgentPmTables::ItemPorts() const
+std::vector<uint32_t> CNeAgentPmTables::ItemPorts(const Source& ne) const
 {
     std::vector<uint32_t> ports;
-    for (const LongTermPmItemRec& item : items_()) {
+    for (const LongTermPmItemRec& item : ne.items()) {
         if (item.state == kItemCollecting)
             ports.push_back(item.entityId);
     }
@@ -106,12 +106,13 @@ std::vector<uint32_t> CNeAgentPmTables::ItemPorts() const
     return ports;
 }
 
-std::optional<uint32_t> CNeAgentPmTables::NextRecordTime(uint32_t port, std::optional<uint32_t> after) const
+std::optional<uint32_t> CNeAgentPmTables::NextRecordTime(uint32_t port, std::optional<uint32_t> after,
+                                                         const Source& ne) const
 {
     // A record is created at the end of each interval inside an item's window (start, stop], up to now.
-    const int64_t now = clock_();
+    const int64_t now = ne.clock();
     std::optional<uint32_t> next;
-    for (const LongTermPmItemRec& item : items_()) {
+    for (const LongTermPmItemRec& item : ne.items()) {
         if (item.entityId != port || item.state != kItemCollecting)
             continue;
         const int64_t from = std::max<int64_t>({int64_t{item.start} + 1, after ? int64_t{*after} + 1 : 1, 1});
@@ -125,7 +126,7 @@ std::optional<uint32_t> CNeAgentPmTables::NextRecordTime(uint32_t port, std::opt
     return next;
 }
 
-std::optional<CSnmpOid> CNeAgentPmTables::NextIndex(uint16_t objectCode, const CSnmpOid& after) const
+std::optional<CSnmpOid> CNeAgentPmTables::NextIndex(uint16_t objectCode, const CSnmpOid& after, const Source& ne) const
 {
     if (IsPerPort(objectCode) || objectCode == kReqTrunkPm) {
         const std::optional<uint32_t> port =
@@ -141,26 +142,28 @@ std::optional<CSnmpOid> CNeAgentPmTables::NextIndex(uint16_t objectCode, const C
             return above && *above >= kStoredPmIntervals ? std::nullopt : std::optional<uint32_t>(number);
         });
     }
-    return PairAbove(ItemPorts(), after,
-                     [this](uint32_t port, std::optional<uint32_t> above) { return NextRecordTime(port, above); });
+    return PairAbove(ItemPorts(ne), after, [this, &ne](uint32_t port, std::optional<uint32_t> above) {
+        return NextRecordTime(port, above, ne);
+    });
 }
 
-const std::vector<uint8_t>* CNeAgentPmTables::Row(uint16_t objectCode, const CSnmpOid& index) const
+const std::vector<uint8_t>* CNeAgentPmTables::Row(uint16_t objectCode, const CSnmpOid& index, const Source& ne) const
 {
     auto [it, made] = rows_.try_emplace({objectCode, index});
     if (made)
-        it->second = MakeRow(objectCode, index);
+        it->second = MakeRow(objectCode, index, ne);
     return it->second ? &*it->second : nullptr;
 }
 
-std::optional<std::vector<uint8_t>> CNeAgentPmTables::MakeRow(uint16_t objectCode, const CSnmpOid& index) const
+std::optional<std::vector<uint8_t>> CNeAgentPmTables::MakeRow(uint16_t objectCode, const CSnmpOid& index,
+                                                              const Source& ne) const
 {
     auto bytes = [](const auto& rec) {
         const auto encoded = EncodeRecord(rec);
         return std::optional<std::vector<uint8_t>>(std::vector<uint8_t>(encoded.begin(), encoded.end()));
     };
     const PmSide side = SideOf(objectCode);
-    const uint32_t now = clock_();
+    const uint32_t now = ne.clock();
     if (objectCode == kReqTrunkPm) {
         if (index.Size() != 1 || !std::binary_search(trunkPorts_.begin(), trunkPorts_.end(), index[0]))
             return std::nullopt;
@@ -186,7 +189,7 @@ std::optional<std::vector<uint8_t>> CNeAgentPmTables::MakeRow(uint16_t objectCod
         return bytes(pm_.StoredInterval(port, side, now, index[1]));
     }
     // A long-term record exists where the walk of the port's records finds it.
-    if (index[1] == 0 || NextRecordTime(port, index[1] - 1) != index[1])
+    if (index[1] == 0 || NextRecordTime(port, index[1] - 1, ne) != index[1])
         return std::nullopt;
     return bytes(pm_.LongTermRecord(port, side, index[1]));
 }

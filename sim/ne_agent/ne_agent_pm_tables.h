@@ -23,35 +23,35 @@
 
 class CNeAgentPmTables {
 public:
-    using Clock = std::function<uint32_t()>;                       // the NE's time, seconds since 1970
-    using Items = std::function<std::vector<LongTermPmItemRec>()>; // the NE's long-term PM items
-
-    CNeAgentPmTables(Clock clock, Items items) : clock_(std::move(clock)), items_(std::move(items)) {}
+    // What the tables read of the NE as it is when asked, handed in at every call so that a copy of the NE reads its
+    // own: its time, seconds since 1970, and its long-term PM items.
+    struct Source {
+        std::function<uint32_t()> clock;
+        std::function<std::vector<LongTermPmItemRec>()> items;
+    };
 
     // The ADSL ports the NE has, by packed id.
     void SetPorts(std::vector<uint32_t> ports);
-    // Its trunk ports, whose counters count from a while before now.
-    void SetTrunkPorts(std::vector<uint32_t> ports);
+    // Its trunk ports, whose counters count from a while before `now`.
+    void SetTrunkPorts(std::vector<uint32_t> ports, uint32_t now);
 
     // Whether the object code is one of the computed tables, and its entry.
     static bool IsComputed(uint16_t objectCode);
     static std::vector<uint16_t> Codes();
 
     // The first row index of the table above `after` (an index suffix of any length, empty: before the first row).
-    std::optional<CSnmpOid> NextIndex(uint16_t objectCode, const CSnmpOid& after) const;
+    std::optional<CSnmpOid> NextIndex(uint16_t objectCode, const CSnmpOid& after, const Source& ne) const;
     // The row's record, none when the table has no such row. Rows are made once per request (ForgetRows).
-    const std::vector<uint8_t>* Row(uint16_t objectCode, const CSnmpOid& index) const;
+    const std::vector<uint8_t>* Row(uint16_t objectCode, const CSnmpOid& index, const Source& ne) const;
     // A new request reads the counters anew.
     void ForgetRows() const { rows_.clear(); }
 
 private:
     // The long-term records' creation times of a port above `after` (none: from the first), and the item ports.
-    std::optional<uint32_t> NextRecordTime(uint32_t port, std::optional<uint32_t> after) const;
-    std::vector<uint32_t> ItemPorts() const;
-    std::optional<std::vector<uint8_t>> MakeRow(uint16_t objectCode, const CSnmpOid& index) const;
+    std::optional<uint32_t> NextRecordTime(uint32_t port, std::optional<uint32_t> after, const Source& ne) const;
+    std::vector<uint32_t> ItemPorts(const Source& ne) const;
+    std::optional<std::vector<uint8_t>> MakeRow(uint16_t objectCode, const CSnmpOid& index, const Source& ne) const;
 
-    Clock clock_;
-    Items items_;
     std::vector<uint32_t> ports_; // ascending
     CAdslPmGenerator pm_;
     std::vector<uint32_t> trunkPorts_; // ascending

@@ -76,15 +76,8 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     world.channels = TableRecords<McChannelRec>(kReqMcChannel);
     world.ipTrafficProfiles = TableRecords<IpTrafficProfileRec>(kReqIpTrafficProfile);
     world.nextHops = TableRecords<NextHopRec>(kReqNextHop);
-    if (const auto limits = tables_.find(kReqVlanMacLimit); limits != tables_.end()) {
-        const CSharedMap<CSnmpOid, std::vector<uint8_t>>& rows = limits->second.rows;
-        if (!vlanLimits_.records || vlanLimits_.contents != rows.Contents() || vlanLimits_.writes != rows.Writes()) {
-            vlanLimits_ = {
-                rows.Contents(), rows.Writes(),
-                std::make_shared<const std::vector<VlanMacLimitRec>>(TableRecords<VlanMacLimitRec>(kReqVlanMacLimit))};
-        }
-        world.vlanLimits = *vlanLimits_.records;
-    }
+    // The limits given or written; the VLANs' others are off, which no rule counts.
+    world.vlanLimits = TableRecords<VlanMacLimitRec>(kReqVlanMacLimit);
     world.acls = TableRecords<AclEntryRec>(kReqAcl);
     world.staticFdb = TableRecords<FdbEntryRec>(kReqStaticFdb);
     world.learnedFdb = TableRecords<FdbEntryRec>(kReqFdb);

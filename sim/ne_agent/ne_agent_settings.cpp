@@ -46,15 +46,20 @@ void CNeAgentMib::TakeSettingRows(const NeAgentScenario& scenario)
             committedUnits_[committed.vlanId] = committed.committedUnits;
     }
     scalarRecords_[kReqVlanMacLimitCheck].assign(kVlanSettingRecSize, 0);
-    // Every VLAN has a MAC limit; those the scenario does not give are off at the highest limit.
+    // Every VLAN has a MAC limit; those the scenario does not give are off at the highest limit, made when read.
     Table& limits = tables_[kReqVlanMacLimit];
     if (limits.entry == nullptr)
         return;
-    for (uint16_t vlan = kFirstVlanId; vlan <= kLastVlanId; ++vlan) {
-        const auto bytes = EncodeRecord(VlanMacLimitRec{vlan, highestMacLimit_, kLimitDisabled});
-        if (limits.rows.count(EncodeSnmpRowIndex(*limits.entry, bytes.data())) == 0)
-            AddRow(kReqVlanMacLimit, {bytes.begin(), bytes.end()});
-    }
+    limits.madeFirst = kFirstVlanId;
+    limits.madeLast = kLastVlanId;
+}
+
+std::vector<uint8_t> CNeAgentMib::MadeRow(uint16_t code, uint32_t index) const
+{
+    if (code != kReqVlanMacLimit)
+        return {};
+    const auto bytes = EncodeRecord(VlanMacLimitRec{static_cast<uint16_t>(index), highestMacLimit_, kLimitDisabled});
+    return {bytes.begin(), bytes.end()};
 }
 
 void CNeAgentMib::RefreshSettings()

@@ -9,7 +9,7 @@
 
 void CNeAgentMib::AddTrunkDefaults(const std::vector<uint32_t>& adslPorts)
 {
-    pm_.SetTrunkPorts(TrunkPortIds(neModel_));
+    pm_.SetTrunkPorts(TrunkPortIds(neModel_), NowSeconds());
     for (const TrunkDefault& setting : TrunkSideDefaults(neModel_, 1, adslPorts)) {
         const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(setting.code);
         if (entry == nullptr)

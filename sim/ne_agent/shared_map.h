@@ -4,7 +4,7 @@
 // interface; a write asks for the map with Write(), which first takes a copy of its own when another one shares it.
 // Single-threaded, as the MIB is.
 
-#include <cstdint>
+#include <cstddef>
 #include <map>
 #include <memory>
 
@@ -18,18 +18,8 @@ public:
     {
         if (map_.use_count() > 1)
             map_ = std::make_shared<Map>(*map_);
-        ++writes_;
         return *map_;
     }
-    // Empty again, sharing nothing.
-    void Reset()
-    {
-        map_ = std::make_shared<Map>();
-        ++writes_;
-    }
-    // The same contents as when they last gave these two: what was worked out of them then still holds.
-    const void* Contents() const { return map_.get(); }
-    uint64_t Writes() const { return writes_; }
 
     const_iterator begin() const { return map_->begin(); }
     const_iterator end() const { return map_->end(); }
@@ -42,5 +32,4 @@ public:
 
 private:
     std::shared_ptr<Map> map_ = std::make_shared<Map>();
-    uint64_t writes_ = 0;
 };
