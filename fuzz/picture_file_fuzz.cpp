@@ -6,18 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-// Inputs beyond this add nothing a smaller picture does not reach.
-constexpr size_t kInputMax = 1024 * 1024;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > kInputMax)
-        return 0;
     static CFuzzFile file("map.bmp");
-    CheckPictureResult(DecodePictureFile(QString::fromStdString(file.Write(data, size))));
+    CheckPictureResult(DecodePictureFile(QString::fromStdString(file.Write(data, size)), kFuzzPictureLimits));
     return 0;
 }

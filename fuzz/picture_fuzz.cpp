@@ -5,17 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-// Inputs beyond this add nothing a smaller picture does not reach.
-constexpr size_t kInputMax = 1024 * 1024;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > kInputMax)
+    // Inputs beyond the file limit add nothing a smaller picture does not reach.
+    if (size > static_cast<size_t>(kFuzzPictureLimits.fileMax))
         return 0;
-    CheckPictureResult(DecodePicture(data, size));
+    CheckPictureResult(DecodePicture(data, size, kFuzzPictureLimits));
     return 0;
 }

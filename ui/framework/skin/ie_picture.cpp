@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -28,16 +30,36 @@ int MulDiv(int a, int b, int c)
     return static_cast<int>((product + half) / c);
 }
 
-bool WithinLimits(const QSize& size)
+bool WithinLimits(const QSize& size, const PictureLimits& limits)
 {
-    if (size.width() > kPictureSideMax || size.height() > kPictureSideMax)
+    if (size.width() > limits.sideMax || size.height() > limits.sideMax)
         return false;
-    return static_cast<qint64>(size.width()) * size.height() <= kPicturePixelsMax;
+    return static_cast<qint64>(size.width()) * size.height() <= limits.pixelsMax;
+}
+
+// The size a GIF is decoded into: its logical screen, where both sides are given, which its reader does not announce
+// (it announces the first frame's); invalid for anything else.
+QSize GifScreen(const uint8_t* bytes, size_t size)
+{
+    if (size < 10 || std::memcmp(bytes, "GIF8", 4) != 0)
+        return {};
+    const int width = bytes[6] | (bytes[7] << 8);
+    const int height = bytes[8] | (bytes[9] << 8);
+    return width > 0 && height > 0 ? QSize(width, height) : QSize();
+}
+
+// The image memory the readers may allocate, in MiB (at 4 bytes a pixel), so that none is allocated above the limits
+// where the reader does not announce what it allocates.
+int AllocationLimitMb(const PictureLimits& limits)
+{
+    constexpr qint64 kMb = 1024 * 1024;
+    return static_cast<int>(
+        std::clamp<qint64>((limits.pixelsMax * 4 + kMb - 1) / kMb, 1, std::numeric_limits<int>::max()));
 }
 
 } // namespace
 
-PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size)
+PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size, const PictureLimits& limits)
 {
     PictureDecodeResult result;
     if (bytes == nullptr || size == 0 || size > static_cast<size_t>(std::numeric_limits<int>::max())) {
@@ -50,13 +72,16 @@ PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(AllocationLimitMb(limits));
     if (!reader.canRead()) {
         result.error = PictureError::NotAPicture;
         result.reason = reader.errorString();
         return result;
     }
     const QSize announced = reader.size();
-    if (announced.isValid() && !WithinLimits(announced)) {
+    const QSize screen = GifScreen(bytes, size);
+    if ((announced.isValid() && !WithinLimits(announced, limits)) ||
+        (screen.isValid() && !WithinLimits(screen, limits))) {
         result.error = PictureError::TooLarge;
         return result;
     }
@@ -66,7 +91,7 @@ PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size)
         result.reason = reader.errorString();
         return result;
     }
-    if (!WithinLimits(image.size())) {
+    if (!WithinLimits(image.size(), limits)) {
         result.error = PictureError::TooLarge;
         return result;
     }
@@ -74,7 +99,7 @@ PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size)
     return result;
 }
 
-PictureDecodeResult DecodePictureFile(const QString& path)
+PictureDecodeResult DecodePictureFile(const QString& path, const PictureLimits& limits)
 {
     PictureDecodeResult result;
     QFile file(path);
@@ -83,11 +108,12 @@ PictureDecodeResult DecodePictureFile(const QString& path)
         result.reason = file.errorString();
         return result;
     }
-    if (file.size() > kPictureFileMax) {
+    if (file.size() > limits.fileMax) {
         result.error = PictureError::TooLarge;
     } else {
         const QByteArray bytes = file.readAll();
-        result = DecodePicture(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
+        result = DecodePicture(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()),
+                               limits);
     }
     if (result.error == PictureError::TooLarge) {
         result.reason = QStringLiteral("larger than a picture may be");

@@ -32,6 +32,14 @@ inline constexpr qint64 kPictureFileMax = 256LL * 1024 * 1024;
 inline constexpr qint64 kPicturePixelsMax = 64LL * 1024 * 1024;
 inline constexpr int kPictureSideMax = 32768;
 
+struct PictureLimits {
+    qint64 fileMax = kPictureFileMax;
+    qint64 pixelsMax = kPicturePixelsMax;
+    int sideMax = kPictureSideMax;
+};
+// The program's own; a caller that wants less (the fuzzers) passes smaller ones.
+inline constexpr PictureLimits kPictureLimits{};
+
 enum class PictureError {
     None,
     NotAPicture, // empty, unknown format or damaged
@@ -44,10 +52,11 @@ struct PictureDecodeResult {
     QString reason; // what the reader said
 };
 
-// Decodes picture bytes; the size is checked from the picture's header before any pixel is decoded.
-PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size);
+// Decodes picture bytes; the size is checked from the picture's header before any pixel is decoded, and no image
+// above the limits is allocated.
+PictureDecodeResult DecodePicture(const uint8_t* bytes, size_t size, const PictureLimits& limits = kPictureLimits);
 // The same for a picture file, whose size is checked before it is read; `reason` says why it could not be had.
-PictureDecodeResult DecodePictureFile(const QString& path);
+PictureDecodeResult DecodePictureFile(const QString& path, const PictureLimits& limits = kPictureLimits);
 
 class CIEPicture {
 public:

@@ -51,17 +51,17 @@ TEST_P(PictureLoadTest, LoadsOrSaysWhyNot)
     EXPECT_EQ(boxes.Requests()[0].type, MB_OK | MB_ICONHAND);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, PictureLoadTest,
-                         ::testing::Values(LoadRow{"two_colors.png", 1, 40, 20, ""},
-                                           LoadRow{"two_colors.bmp", 1, 40, 20, ""},
-                                           LoadRow{"two_colors.gif", 1, 40, 20, ""},
-                                           LoadRow{"two_colors.jpg", 1, 40, 20, ""},
-                                           LoadRow{"empty.png", 0, 0, 0, "IPicture interface is not supported\t"},
-                                           LoadRow{"not_a_picture.txt", 0, 0, 0,
-                                                   "IPicture interface is not supported\t"},
-                                           LoadRow{"truncated.png", 0, 0, 0, "IPicture interface is not supported\t"},
-                                           LoadRow{"huge_announced.png", 0, 0, 0, "Can not allocate enough memory\t"},
-                                           LoadRow{"too_wide.png", 0, 0, 0, "Can not allocate enough memory\t"}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, PictureLoadTest,
+    ::testing::Values(LoadRow{"two_colors.png", 1, 40, 20, ""}, LoadRow{"two_colors.bmp", 1, 40, 20, ""},
+                      LoadRow{"two_colors.gif", 1, 40, 20, ""}, LoadRow{"two_colors.jpg", 1, 40, 20, ""},
+                      LoadRow{"empty.png", 0, 0, 0, "IPicture interface is not supported\t"},
+                      LoadRow{"not_a_picture.txt", 0, 0, 0, "IPicture interface is not supported\t"},
+                      LoadRow{"truncated.png", 0, 0, 0, "IPicture interface is not supported\t"},
+                      LoadRow{"huge_announced.png", 0, 0, 0, "Can not allocate enough memory\t"},
+                      LoadRow{"too_wide.png", 0, 0, 0, "Can not allocate enough memory\t"},
+                      // A 1 x 1 frame on a screen of 65535 x 65535, which its reader decodes into.
+                      LoadRow{"huge_screen.gif", 0, 0, 0, "Can not allocate enough memory\t"}));
 
 // Without reports the loader refuses the same files, and says nothing.
 TEST_P(PictureLoadTest, WithoutReportsRefusesTheSameInSilence)
@@ -91,13 +91,32 @@ TEST(PictureFileTest, DecodedWithinTheLimitsOrToldWhyNot)
         const char* file;
         PictureError error;
     };
-    for (const Row& row : {Row{"two_colors.bmp", PictureError::None}, Row{"huge_announced.png", PictureError::TooLarge},
-                           Row{"too_wide.png", PictureError::TooLarge}, Row{"truncated.png", PictureError::NotAPicture},
-                           Row{"missing.png", PictureError::NotAPicture}}) {
+    for (const Row& row :
+         {Row{"two_colors.bmp", PictureError::None}, Row{"huge_announced.png", PictureError::TooLarge},
+          Row{"too_wide.png", PictureError::TooLarge}, Row{"huge_screen.gif", PictureError::TooLarge},
+          Row{"truncated.png", PictureError::NotAPicture}, Row{"missing.png", PictureError::NotAPicture}}) {
         const PictureDecodeResult decoded = DecodePictureFile(Picture(row.file));
         EXPECT_EQ(decoded.error, row.error) << row.file;
         EXPECT_EQ(decoded.image.isNull(), row.error != PictureError::None) << row.file;
         EXPECT_EQ(decoded.reason.isEmpty(), row.error == PictureError::None) << row.file;
+    }
+}
+
+TEST(PictureFileTest, LimitsGivenHoldAtTheirBound)
+{
+    // two_colors.png: 40 x 20 pixels, 120 bytes.
+    struct Row {
+        const char* name;
+        PictureLimits limits;
+        PictureError error;
+    };
+    for (const Row& row : {Row{"file at its limit", {120, 800, 40}, PictureError::None},
+                           Row{"file one byte over", {119, 800, 40}, PictureError::TooLarge},
+                           Row{"pixels one over", {120, 799, 40}, PictureError::TooLarge},
+                           Row{"width one over", {120, 800, 39}, PictureError::TooLarge}}) {
+        const PictureDecodeResult decoded = DecodePictureFile(Picture("two_colors.png"), row.limits);
+        EXPECT_EQ(decoded.error, row.error) << row.name;
+        EXPECT_EQ(decoded.image.isNull(), row.error != PictureError::None) << row.name;
     }
 }
 
