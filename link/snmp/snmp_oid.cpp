@@ -70,16 +70,25 @@ bool CSnmpOid::Append(const CSnmpOid& tail)
 
 CSnmpOid CSnmpOid::Appended(uint32_t subId) const
 {
-    CSnmpOid copy = *this;
-    copy.Append(subId);
-    return copy;
+    if (subIds_.size() >= kSnmpMaxOidLength)
+        return *this;
+    // Sized once: the simulated NE makes an OID this way for every object it walks.
+    CSnmpOid joined;
+    joined.subIds_.reserve(subIds_.size() + 1);
+    joined.subIds_ = subIds_;
+    joined.subIds_.push_back(subId);
+    return joined;
 }
 
 CSnmpOid CSnmpOid::Appended(const CSnmpOid& tail) const
 {
-    CSnmpOid copy = *this;
-    copy.Append(tail);
-    return copy;
+    if (subIds_.size() + tail.subIds_.size() > kSnmpMaxOidLength)
+        return *this;
+    CSnmpOid joined;
+    joined.subIds_.reserve(subIds_.size() + tail.subIds_.size());
+    joined.subIds_ = subIds_;
+    joined.subIds_.insert(joined.subIds_.end(), tail.subIds_.begin(), tail.subIds_.end());
+    return joined;
 }
 
 bool CSnmpOid::IsPrefixOf(const CSnmpOid& other) const

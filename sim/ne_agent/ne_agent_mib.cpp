@@ -122,6 +122,26 @@ BoardSettingRec FixedBoard(uint32_t slot, uint32_t type)
     return board;
 }
 
+// The computed PM tables and their entries' OIDs, which every GET-NEXT passes.
+struct PmEntry {
+    uint16_t code = 0;
+    const SnmpRequestEntry* entry = nullptr;
+    CSnmpOid entryOid;
+};
+
+const std::vector<PmEntry>& PmEntries()
+{
+    static const std::vector<PmEntry> entries = [] {
+        std::vector<PmEntry> built;
+        for (uint16_t code : CNeAgentPmTables::Codes()) {
+            const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
+            built.push_back({code, entry, entry->EntryOid()});
+        }
+        return built;
+    }();
+    return entries;
+}
+
 int32_t FromStore(SnmpStoreResult result)
 {
     switch (result) {
@@ -331,9 +351,9 @@ CNeAgentPmTables::Source CNeAgentMib::PmSource() const
     return {[this] { return NowSeconds(); }, [this] { return LongTermPmItems(); }};
 }
 
-std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const
+std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& entryOid,
+                                                     const CSnmpOid& oid) const
 {
-    const CSnmpOid entryOid = entry.EntryOid();
     size_t first = 0;
     CSnmpOid after;
     if (entryOid.IsPrefixOf(oid) && oid.Size() > entryOid.Size()) {
@@ -359,9 +379,7 @@ std::optional<SnmpVarBind> CNeAgentMib::ComputedNext(const SnmpRequestEntry& ent
 
 std::optional<SnmpValue> CNeAgentMib::ComputedRead(const CSnmpOid& oid) const
 {
-    for (uint16_t code : CNeAgentPmTables::Codes()) {
-        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
-        const CSnmpOid entryOid = entry->EntryOid();
+    for (const auto& [code, entry, entryOid] : PmEntries()) {
         if (!entryOid.IsPrefixOf(oid) || oid.Size() < entryOid.Size() + 2)
             continue;
         const SnmpColumnDef* column = entry->FindColumn(oid[entryOid.Size()]);
@@ -595,8 +613,12 @@ void CNeAgentMib::RefreshDynamic()
         time.upTime = upSeconds;
         time.neClock = NowSeconds();
     });
-    for (auto& [index, record] : tables_[kReqBoardSetting].rows.Write())
-        Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+    // The boards' up time moves by the second, and nothing else writes it.
+    if (boardsUpTimeShown_ != upSeconds) {
+        for (auto& [index, record] : tables_[kReqBoardSetting].rows.Write())
+            Update<BoardSettingRec>(record, [&](BoardSettingRec& board) { board.upTime = upSeconds; });
+        boardsUpTimeShown_ = upSeconds;
+    }
     RefreshShdslUpgrades();
     RefreshLines();
     RefreshHardwareReadings();
@@ -631,11 +653,21 @@ void CNeAgentMib::RefreshHardwareReadings()
     HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
     const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
     DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
+    // The readings move by the second: within one, the same modules and thresholds read as they were shown.
+    const uint32_t now = NowSeconds();
+    const auto sameModule = [](const HardwareModule& a, const HardwareModule& b) {
+        return a.entityId == b.entityId && a.menuClass == b.menuClass;
+    };
+    if (hardwareShown_ && hardwareShown_->seconds == now && hardwareShown_->thresholds == thresholdBytes &&
+        std::equal(modules.begin(), modules.end(), hardwareShown_->modules.begin(), hardwareShown_->modules.end(),
+                   sameModule))
+        return;
     // The same modules give the same readings, whose values change in place.
-    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, NowSeconds())) {
+    for (const HwMonRec& reading : HardwareReadings(modules, thresholds, now)) {
         auto bytes = EncodeRecord(reading);
         AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
+    hardwareShown_ = HardwareShown{std::move(modules), thresholdBytes, now};
 }
 
 std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
@@ -751,11 +783,10 @@ std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid, AgentAccess ac
             next = std::move(cell);
     }
     // The computed tables hold no secrets; the nearest cell of theirs or of the registry comes first.
-    for (uint16_t code : CNeAgentPmTables::Codes()) {
-        const SnmpRequestEntry* entry = DefaultSnmpRequestMap().Find(code);
-        if (next && !(entry->EntryOid() < next->oid))
+    for (const PmEntry& pm : PmEntries()) {
+        if (next && !(pm.entryOid < next->oid))
             continue;
-        std::optional<SnmpVarBind> computed = ComputedNext(*entry, oid);
+        std::optional<SnmpVarBind> computed = ComputedNext(*pm.entry, pm.entryOid, oid);
         if (computed && (!next || computed->oid < next->oid))
             next = std::move(computed);
     }

@@ -10,6 +10,7 @@
 #include "sim/ne_agent/ne_agent_scenario.h"
 #include "sim/ne_agent/shared_map.h"
 #include "sim/pm/adsl_line_tests.h"
+#include "sim/seed/hardware_readings.h"
 #include "sim/seed/ne_file_system.h"
 #include "sim/seed/pvc_rules.h"
 
@@ -119,7 +120,8 @@ private:
     void HandleSet(SnmpVersion version, AgentAccess access, const SnmpPdu& request, SnmpPdu* response);
     std::optional<SnmpVarBind> Next(const CSnmpOid& oid, AgentAccess access) const;
     // The first cell of a computed PM table above the OID, none past the table.
-    std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& oid) const;
+    std::optional<SnmpVarBind> ComputedNext(const SnmpRequestEntry& entry, const CSnmpOid& entryOid,
+                                            const CSnmpOid& oid) const;
     std::optional<SnmpValue> ComputedRead(const CSnmpOid& oid) const;
     std::vector<LongTermPmItemRec> LongTermPmItems() const;
     // What the PM tables read of this NE.
@@ -242,4 +244,12 @@ private:
     // What the line rows show now: each test's state by port, each line's power state.
     std::map<std::pair<uint32_t, LineTest>, uint32_t> testsShown_;
     std::map<uint32_t, uint32_t> powerShown_;
+    // What the boards' and the modules' readings show: the up time, and the inputs of the readings.
+    struct HardwareShown {
+        std::vector<HardwareModule> modules;
+        std::vector<uint8_t> thresholds;
+        uint32_t seconds = 0;
+    };
+    std::optional<uint32_t> boardsUpTimeShown_;
+    std::optional<HardwareShown> hardwareShown_;
 };

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -203,8 +205,24 @@ const CAdslLoopModel::Line& CAdslLoopModel::LineOf(uint32_t port) const
 {
     std::shared_ptr<const Line>& line = lines_[port];
     if (!line)
-        line = std::make_shared<const Line>(MakeLine(port));
+        line = SharedLine(port);
     return *line;
+}
+
+std::shared_ptr<const CAdslLoopModel::Line> CAdslLoopModel::SharedLine(uint32_t port) const
+{
+    // A port's line is the same in every model of the seed, and costs to work out: the process keeps those made for
+    // every NE it builds anew (a fuzzer builds one for every input), up to a bound on their memory.
+    constexpr size_t kKeptLines = 4096;
+    static std::mutex mutex;
+    static std::map<std::pair<uint64_t, uint32_t>, std::shared_ptr<const Line>> kept;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (kept.size() >= kKeptLines && kept.count({seed_, port}) == 0)
+        kept.clear();
+    std::shared_ptr<const Line>& line = kept[{seed_, port}];
+    if (!line)
+        line = std::make_shared<const Line>(MakeLine(port));
+    return line;
 }
 
 const AdslLoop& CAdslLoopModel::Loop(uint32_t port) const

@@ -70,6 +70,7 @@ public:
 private:
     struct Line;
     const Line& LineOf(uint32_t port) const;
+    std::shared_ptr<const Line> SharedLine(uint32_t port) const;
     Line MakeLine(uint32_t port) const;
     uint64_t Hash(uint32_t port, uint32_t salt) const;
 
