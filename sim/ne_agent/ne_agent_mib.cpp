@@ -642,8 +642,15 @@ void CNeAgentMib::RefreshHardwareReadings()
 {
     if (models_ == nullptr)
         return;
+    // The readings move by the second: within one, the same boards and thresholds read as they were shown.
+    const CSharedMap<CSnmpOid, std::vector<uint8_t>>& boards = tables_[kReqBoardSetting].rows;
+    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
+    const uint32_t now = NowSeconds();
+    if (hardwareShown_ && hardwareShown_->boards == boards.Stamp() && hardwareShown_->thresholds == thresholdBytes &&
+        hardwareShown_->seconds == now)
+        return;
     std::vector<HardwareModule> modules;
-    for (const auto& [index, record] : tables_[kReqBoardSetting].rows) {
+    for (const auto& [index, record] : boards) {
         BoardSettingRec board;
         DecodeRecord(record.data(), record.size(), &board);
         const CEntityType* model = IsConcreteType(board.onlineType) ? models_->FindModel(board.onlineType) : nullptr;
@@ -651,23 +658,13 @@ void CNeAgentMib::RefreshHardwareReadings()
             modules.push_back({board.entityId, model->GetMenuClass()});
     }
     HwMonThresholdRec thresholds = kDefaultTemperatureThresholds;
-    const std::vector<uint8_t>& thresholdBytes = scalarRecords_[kReqHwMonThreshold];
     DecodeRecord(thresholdBytes.data(), thresholdBytes.size(), &thresholds);
-    // The readings move by the second: within one, the same modules and thresholds read as they were shown.
-    const uint32_t now = NowSeconds();
-    const auto sameModule = [](const HardwareModule& a, const HardwareModule& b) {
-        return a.entityId == b.entityId && a.menuClass == b.menuClass;
-    };
-    if (hardwareShown_ && hardwareShown_->seconds == now && hardwareShown_->thresholds == thresholdBytes &&
-        std::equal(modules.begin(), modules.end(), hardwareShown_->modules.begin(), hardwareShown_->modules.end(),
-                   sameModule))
-        return;
     // The same modules give the same readings, whose values change in place.
     for (const HwMonRec& reading : HardwareReadings(modules, thresholds, now)) {
         auto bytes = EncodeRecord(reading);
         AddRow(kReqHwMonitor, {bytes.begin(), bytes.end()});
     }
-    hardwareShown_ = HardwareShown{std::move(modules), thresholdBytes, now};
+    hardwareShown_ = HardwareShown{boards.Stamp(), thresholdBytes, now};
 }
 
 std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const

@@ -10,7 +10,6 @@
 #include "sim/ne_agent/ne_agent_scenario.h"
 #include "sim/ne_agent/shared_map.h"
 #include "sim/pm/adsl_line_tests.h"
-#include "sim/seed/hardware_readings.h"
 #include "sim/seed/ne_file_system.h"
 #include "sim/seed/pvc_rules.h"
 
@@ -198,6 +197,13 @@ private:
             TableRows(code), [](const auto& row) -> const auto& { return row.second; });
     }
     SimPvcWorld PvcWorld() const;
+    // What the checks read, as it is now: the stamps of the tables and the bytes of the records.
+    struct PvcCheckInputs {
+        std::vector<std::pair<const void*, uint64_t>> tables;
+        std::vector<std::vector<uint8_t>> scalars;
+        bool operator==(const PvcCheckInputs&) const = default;
+    };
+    PvcCheckInputs CurrentPvcCheckInputs() const;
     void RefreshPvcChecks();
     std::optional<std::vector<uint8_t>> NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const;
     int32_t CheckPvcWrites(const RowChanges& rows) const;
@@ -246,10 +252,12 @@ private:
     std::map<uint32_t, uint32_t> powerShown_;
     // What the boards' and the modules' readings show: the up time, and the inputs of the readings.
     struct HardwareShown {
-        std::vector<HardwareModule> modules;
+        std::pair<const void*, uint64_t> boards;
         std::vector<uint8_t> thresholds;
         uint32_t seconds = 0;
     };
     std::optional<uint32_t> boardsUpTimeShown_;
     std::optional<HardwareShown> hardwareShown_;
+    // What the PVC checks' verdicts were last worked out of.
+    std::optional<PvcCheckInputs> pvcChecksShown_;
 };

@@ -36,6 +36,21 @@ template <typename A, typename B> bool SamePvc(const A& a, const B& b)
     return a.portId == b.portId && a.vpi == b.vpi && a.vci == b.vci;
 }
 
+// What the NE's PVC checks read of it (PvcWorld and the checks' own records).
+constexpr uint16_t kPvcWorldTables[] = {kReqPvc.value,
+                                        kReqPvcRowStatus.value,
+                                        kReqPvcStaticIp.value,
+                                        kReqMcChannel.value,
+                                        kReqIpTrafficProfile.value,
+                                        kReqNextHop.value,
+                                        kReqVlanMacLimit.value,
+                                        kReqAcl.value,
+                                        kReqStaticFdb.value,
+                                        kReqFdb.value,
+                                        kReqNeSnmpManager.value};
+constexpr uint16_t kPvcCheckScalars[] = {kReqNeNetworkConfig.value,  kReqNeDns.value,    kReqPvcRuleCheck.value,
+                                         kReqServiceTypeCheck.value, kReqAclCheck.value, kReqIpTrafficRuleCheck.value};
+
 const SimPvc* FindHeld(const SimPvcWorld& world, uint32_t portId, uint8_t vpi, uint16_t vci)
 {
     for (const SimPvc& held : world.pvcs) {
@@ -95,8 +110,26 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     return world;
 }
 
+CNeAgentMib::PvcCheckInputs CNeAgentMib::CurrentPvcCheckInputs() const
+{
+    PvcCheckInputs inputs;
+    for (uint16_t code : kPvcWorldTables) {
+        const auto table = tables_.find(code);
+        inputs.tables.push_back(table != tables_.end() ? table->second.rows.Stamp()
+                                                       : std::pair<const void*, uint64_t>{});
+    }
+    for (uint16_t code : kPvcCheckScalars) {
+        const auto scalar = scalarRecords_.find(code);
+        inputs.scalars.push_back(scalar != scalarRecords_.end() ? scalar->second : std::vector<uint8_t>{});
+    }
+    return inputs;
+}
+
 void CNeAgentMib::RefreshPvcChecks()
 {
+    // The checks read the same of the same tables and records: nothing to do while those are as they last left them.
+    if (pvcChecksShown_ && *pvcChecksShown_ == CurrentPvcCheckInputs())
+        return;
     // Every PVC has its row state, the scenario's PVCs by their enable state.
     const SimPvcWorld world = PvcWorld();
     for (const SimPvc& held : world.pvcs) {
@@ -134,6 +167,7 @@ void CNeAgentMib::RefreshPvcChecks()
             check->second = Bytes(rec);
         }
     }
+    pvcChecksShown_ = CurrentPvcCheckInputs();
 }
 
 std::optional<std::vector<uint8_t>> CNeAgentMib::NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const

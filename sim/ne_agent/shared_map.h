@@ -5,8 +5,10 @@
 // Single-threaded, as the MIB is.
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 
 template <typename Key, typename Value> class CSharedMap {
 public:
@@ -18,8 +20,11 @@ public:
     {
         if (map_.use_count() > 1)
             map_ = std::make_shared<Map>(*map_);
+        ++writes_;
         return *map_;
     }
+    // Which contents the map holds: while the stamp is the same, so are they, and what was worked out of them holds.
+    std::pair<const void*, uint64_t> Stamp() const { return {map_.get(), writes_}; }
 
     const_iterator begin() const { return map_->begin(); }
     const_iterator end() const { return map_->end(); }
@@ -32,4 +37,5 @@ public:
 
 private:
     std::shared_ptr<Map> map_ = std::make_shared<Map>();
+    uint64_t writes_ = 0;
 };
