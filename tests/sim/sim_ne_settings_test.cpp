@@ -26,6 +26,8 @@
 #include "sim/server/sim_scenario.h"
 #include "tests/sim/support/sim_exchange.h"
 
+#include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -234,13 +236,14 @@ protected:
         const SnmpRequestEntry& entry = *DefaultSnmpRequestMap().Find(code);
         return SnmpColumnValue(*entry.FindColumn(column), EncodeRecord(rec).data());
     }
-    int32_t Set(const CSnmpOid& oid, const SnmpValue& value)
+    int32_t Set(const CSnmpOid& oid, const SnmpValue& value) { return Set(mib_, oid, value); }
+    static int32_t Set(CNeAgentMib& mib, const CSnmpOid& oid, const SnmpValue& value)
     {
         SnmpPdu set;
         set.type = SnmpPduType::SetRequest;
         set.varbinds.push_back({oid, value});
         SnmpPdu response;
-        mib_.Handle(SnmpVersion::V2c, AgentAccess::ReadWrite, set, &response);
+        mib.Handle(SnmpVersion::V2c, AgentAccess::ReadWrite, set, &response);
         return response.errorStatus;
     }
     SnmpValue Get(const CSnmpOid& oid)
@@ -300,6 +303,34 @@ TEST_F(SimNeAgentSettingsTest, ActionsNeedWhatTheyActOn)
     EXPECT_EQ(Set(DefaultSnmpRequestMap().Find(kReqRedundancySyncNow)->ActionOid(), SnmpValue::Integer(1)),
               kSnmpNoError)
         << "an IPD-48 has a standby control module";
+}
+
+TEST_F(SimNeAgentSettingsTest, ACopyOfTheNeCountsByItsOwnClock)
+{
+    // Copies of the NE (its fuzzer takes one for every input) each read their own clock, also once the NE they were
+    // copied from is gone: a day ahead on one copy's clock, its trunk counters have counted a day more.
+    auto original = std::make_unique<CNeAgentMib>(mib_);
+    CNeAgentMib today = *original;
+    CNeAgentMib tomorrow = *original;
+    original.reset();
+    NeTimeRecord time;
+    time.neClock = static_cast<uint32_t>(std::time(nullptr)) + 86400;
+    ASSERT_EQ(Set(tomorrow, Cell<NeTimeRecord>(kReqNeTime, 2), Value(kReqNeTime, 2, time)), kSnmpNoError);
+    const auto counters = [](CNeAgentMib& mib) {
+        SnmpPdu bulk;
+        bulk.type = SnmpPduType::GetBulkRequest;
+        bulk.errorIndex = 20; // max-repetitions
+        bulk.varbinds.push_back({DefaultSnmpRequestMap().Find(kReqTrunkPm)->EntryOid(), SnmpValue::Null()});
+        SnmpPdu response;
+        mib.Handle(SnmpVersion::V2c, AgentAccess::ReadWrite, bulk, &response);
+        std::vector<SnmpValue> values;
+        for (const SnmpVarBind& cell : response.varbinds)
+            values.push_back(cell.value);
+        return values;
+    };
+    const std::vector<SnmpValue> counted = counters(today);
+    ASSERT_EQ(counted.size(), 20u);
+    EXPECT_NE(counters(tomorrow), counted);
 }
 
 } // namespace
