@@ -146,10 +146,15 @@ void CNeAgentMib::AddLineRows(const std::vector<uint32_t>& adslPorts)
 
 void CNeAgentMib::RefreshLines()
 {
+    // Only a running test changes by itself; everything else changes by a write.
+    if (linesSettled_)
+        return;
     const uint64_t now = LineClockMs();
+    bool running = false;
     for (uint32_t port : adslPorts_) {
         for (const TestCodes& codes : kTestCodes) {
             const LineTestStatus status = lineTests_.Status(port, codes.test, now);
+            running = running || status.state == kLineTestRunning;
             const auto shown = testsShown_.find({port, codes.test});
             if (shown != testsShown_.end() && shown->second == status.state)
                 continue;
@@ -179,6 +184,7 @@ void CNeAgentMib::RefreshLines()
         ShowRow(kReqBitsAlloc, lineTests_.BitsAllocation(port));
         ShowRow(kReqAdslPowerState, AdslPowerStateRec{port, power});
     }
+    linesSettled_ = !running;
 }
 
 bool CNeAgentMib::LineProfileUsable(const std::string& name) const
@@ -210,6 +216,7 @@ int32_t CNeAgentMib::CheckLineWrites(const RowWrites& rows) const
 
 void CNeAgentMib::ApplyLineWrites(const RowWrites& rows)
 {
+    linesSettled_ = false;
     const uint64_t now = LineClockMs();
     for (const WrittenCommand& written : CommandsOf(rows)) {
         lineTests_.Command(written.port, written.test, written.command, written.lineProfile,

@@ -760,26 +760,29 @@ SnmpType CNeAgentMib::MissingKind(const CSnmpOid& oid) const
 
 std::optional<SnmpVarBind> CNeAgentMib::Next(const CSnmpOid& oid, AgentAccess access) const
 {
-    std::optional<SnmpVarBind> next;
-    for (auto it = Registry().upper_bound(oid); it != Registry().end(); ++it) {
-        if (auto value = Read(it->second)) {
-            next = SnmpVarBind{it->first, std::move(*value)};
-            break;
-        }
-    }
-    // The tables from the one the OID is in; a table whose entry is above the nearest cell found has none nearer.
-    // A registry object and a cell of one OID are the registry's.
+    // The registry's next object (every one reads) bounds the tables' search, and is read only when no cell comes
+    // before it; a registry object and a cell of one OID are the registry's.
+    const std::map<CSnmpOid, Object>& registry = Registry();
+    const auto known = registry.upper_bound(oid);
+    // The tables from the one the OID is in; a table whose entry is above the nearest object found has none nearer.
     const std::vector<TableShape>& shapes = Shapes();
     auto shape = std::upper_bound(shapes.begin(), shapes.end(), oid,
                                   [](const CSnmpOid& key, const TableShape& s) { return key < s.entryOid; });
     if (shape != shapes.begin() && std::prev(shape)->entryOid.IsPrefixOf(oid))
         --shape;
-    for (; shape != shapes.end() && (!next || shape->entryOid < next->oid); ++shape) {
+    std::optional<SnmpVarBind> next;
+    for (; shape != shapes.end() && (!next || shape->entryOid < next->oid) &&
+           (known == registry.end() || shape->entryOid < known->first);
+         ++shape) {
         std::optional<SnmpVarBind> cell = TableNext(*shape, oid, access);
         if (cell && (!next || cell->oid < next->oid))
             next = std::move(cell);
     }
-    // The computed tables hold no secrets; the nearest cell of theirs or of the registry comes first.
+    if (known != registry.end() && (!next || !(next->oid < known->first))) {
+        if (std::optional<SnmpValue> value = Read(known->second))
+            next = SnmpVarBind{known->first, std::move(*value)};
+    }
+    // The computed tables hold no secrets; the nearest cell of theirs or of the others comes first.
     for (const PmEntry& pm : PmEntries()) {
         if (next && !(pm.entryOid < next->oid))
             continue;

@@ -197,13 +197,15 @@ private:
             TableRows(code), [](const auto& row) -> const auto& { return row.second; });
     }
     SimPvcWorld PvcWorld() const;
-    // What the checks read, as it is now: the stamps of the tables and the bytes of the records.
+    // What the checks read: the stamps of the tables and the bytes of the records; whether they are as the checks
+    // last left them.
     struct PvcCheckInputs {
         std::vector<std::pair<const void*, uint64_t>> tables;
         std::vector<std::vector<uint8_t>> scalars;
-        bool operator==(const PvcCheckInputs&) const = default;
     };
-    PvcCheckInputs CurrentPvcCheckInputs() const;
+    std::pair<const void*, uint64_t> PvcCheckTableStamp(uint16_t code) const;
+    const std::vector<uint8_t>& PvcCheckScalar(uint16_t code) const;
+    bool PvcChecksCurrent() const;
     void RefreshPvcChecks();
     std::optional<std::vector<uint8_t>> NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const;
     int32_t CheckPvcWrites(const RowChanges& rows) const;
@@ -250,6 +252,7 @@ private:
     // What the line rows show now: each test's state by port, each line's power state.
     std::map<std::pair<uint32_t, LineTest>, uint32_t> testsShown_;
     std::map<uint32_t, uint32_t> powerShown_;
+    bool linesSettled_ = false; // shown as they are, and no test running
     // What the boards' and the modules' readings show: the up time, and the inputs of the readings.
     struct HardwareShown {
         std::pair<const void*, uint64_t> boards;

@@ -15,6 +15,8 @@
 #include "link/records/service_type_check_rec.h"
 #include "sim/seed/profile_rules.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr uint32_t kUp = 1;
@@ -110,25 +112,38 @@ SimPvcWorld CNeAgentMib::PvcWorld() const
     return world;
 }
 
-CNeAgentMib::PvcCheckInputs CNeAgentMib::CurrentPvcCheckInputs() const
+std::pair<const void*, uint64_t> CNeAgentMib::PvcCheckTableStamp(uint16_t code) const
 {
-    PvcCheckInputs inputs;
-    for (uint16_t code : kPvcWorldTables) {
-        const auto table = tables_.find(code);
-        inputs.tables.push_back(table != tables_.end() ? table->second.rows.Stamp()
-                                                       : std::pair<const void*, uint64_t>{});
+    const auto table = tables_.find(code);
+    return table != tables_.end() ? table->second.rows.Stamp() : std::pair<const void*, uint64_t>{};
+}
+
+const std::vector<uint8_t>& CNeAgentMib::PvcCheckScalar(uint16_t code) const
+{
+    static const std::vector<uint8_t> none;
+    const auto scalar = scalarRecords_.find(code);
+    return scalar != scalarRecords_.end() ? scalar->second : none;
+}
+
+bool CNeAgentMib::PvcChecksCurrent() const
+{
+    if (!pvcChecksShown_)
+        return false;
+    for (size_t i = 0; i < std::size(kPvcWorldTables); ++i) {
+        if (PvcCheckTableStamp(kPvcWorldTables[i]) != pvcChecksShown_->tables[i])
+            return false;
     }
-    for (uint16_t code : kPvcCheckScalars) {
-        const auto scalar = scalarRecords_.find(code);
-        inputs.scalars.push_back(scalar != scalarRecords_.end() ? scalar->second : std::vector<uint8_t>{});
+    for (size_t i = 0; i < std::size(kPvcCheckScalars); ++i) {
+        if (PvcCheckScalar(kPvcCheckScalars[i]) != pvcChecksShown_->scalars[i])
+            return false;
     }
-    return inputs;
+    return true;
 }
 
 void CNeAgentMib::RefreshPvcChecks()
 {
     // The checks read the same of the same tables and records: nothing to do while those are as they last left them.
-    if (pvcChecksShown_ && *pvcChecksShown_ == CurrentPvcCheckInputs())
+    if (PvcChecksCurrent())
         return;
     // Every PVC has its row state, the scenario's PVCs by their enable state.
     const SimPvcWorld world = PvcWorld();
@@ -167,7 +182,12 @@ void CNeAgentMib::RefreshPvcChecks()
             check->second = Bytes(rec);
         }
     }
-    pvcChecksShown_ = CurrentPvcCheckInputs();
+    PvcCheckInputs shown;
+    for (uint16_t code : kPvcWorldTables)
+        shown.tables.push_back(PvcCheckTableStamp(code));
+    for (uint16_t code : kPvcCheckScalars)
+        shown.scalars.push_back(PvcCheckScalar(code));
+    pvcChecksShown_ = std::move(shown);
 }
 
 std::optional<std::vector<uint8_t>> CNeAgentMib::NewRowOnWrite(uint16_t objectCode, const CSnmpOid& index) const
