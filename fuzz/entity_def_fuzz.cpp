@@ -1,6 +1,7 @@
 // The entity definition loader on arbitrary text: the input holds the information, alarm and skin file, separated
 // by lines "=====". Every accessor of the loaded set is walked so that a model built wrongly is touched too.
 #include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_type_ids.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,10 +25,17 @@ void Walk(const CEntityModelSet& set)
             if (const uint8_t* classes = m.GetChildClasses(p))
                 sink = sink + classes[3];
         }
-        for (int a = 0; a < 256; ++a) {
+        // The model's alarms and one past them, then each kind of index beyond: the last without the top bit, the
+        // first with it, the built-in alarms and one past them, the last index.
+        const auto alarm = [&](int a) {
             if (const CEntityAlarmDef* def = set.GetAlarmDef(m.GetId(), static_cast<uint8_t>(a)))
                 sink = sink + def->name.size() + def->text.size();
-        }
+        };
+        for (int a = 0; a <= kEntityAlarmCount; ++a)
+            alarm(a);
+        for (int a = 0x7F; a <= kEntityAlarmOffline + 1; ++a)
+            alarm(a);
+        alarm(0xFF);
         for (int s = -1; s <= 6; ++s) {
             for (int t = -1; t <= 4; ++t) {
                 sink = sink + static_cast<size_t>(m.GetTemplateFit(s, t));

@@ -643,8 +643,8 @@ private:
     // Templates with the same source are therefore equal and are resolved once.
     void ReadTemplates(CEntityType& model, const SectionView& s)
     {
-        auto templates = std::make_unique<std::array<CEntityTemplate, kTemplateCount>>();
-        std::map<std::string, CEntityTemplate> bySource; // "" = no source
+        std::vector<std::shared_ptr<const CEntityTemplate>> templates(kTemplateCount);
+        std::map<std::string, std::shared_ptr<const CEntityTemplate>> bySource; // "" = no source
         for (int severity = 0; severity < kTemplateSeverityCount; ++severity) {
             for (int state = 0; state < kTemplateStateCount; ++state) {
                 std::string source;
@@ -657,9 +657,10 @@ private:
                 auto it = bySource.find(source);
                 if (it == bySource.end())
                     it = bySource
-                             .emplace(source, ResolveTemplate(s, source.empty() ? std::nullopt : std::optional(source)))
+                             .emplace(source, std::make_shared<const CEntityTemplate>(ResolveTemplate(
+                                                  s, source.empty() ? std::nullopt : std::optional(source))))
                              .first;
-                (*templates)[static_cast<size_t>(TemplateIndex(severity, state))] = it->second;
+                templates[static_cast<size_t>(TemplateIndex(severity, state))] = it->second;
             }
         }
         model.templates_ = std::move(templates);
