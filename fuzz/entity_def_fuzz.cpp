@@ -41,15 +41,19 @@ void Walk(const CEntityModelSet& set)
                 sink = sink + static_cast<size_t>(m.GetTemplateFit(s, t));
                 if (const CTemplateSize* size = m.GetTemplateSize(s, t))
                     sink = sink + static_cast<size_t>(size->width);
-                for (int k = 0; k <= m.GetTemplateShapeCount(s, t); ++k) {
+                // A severity or state out of range reads the template of one in range: its items are walked there.
+                const bool inRange = s >= 0 && s < kTemplateSeverityCount && t >= 0 && t < kTemplateStateCount;
+                const int shapeEnd = inRange ? m.GetTemplateShapeCount(s, t) : 0;
+                for (int k = 0; k <= shapeEnd; ++k) {
                     if (const std::string* shape = m.GetTemplateShape(s, t, k))
                         sink = sink + shape->size();
                 }
-                for (int k = kTemplateOwnShapeLimit; k <= kTemplateShapeLimit; ++k) {
+                for (int k = kTemplateOwnShapeLimit; k <= (inRange ? kTemplateShapeLimit : kTemplateOwnShapeLimit); ++k) {
                     if (const std::string* shape = m.GetTemplateShape(s, t, k))
                         sink = sink + shape->size();
                 }
-                for (int r = 0; r <= m.GetTemplateRectCount(s, t); ++r) {
+                const int rectEnd = inRange ? m.GetTemplateRectCount(s, t) : 0;
+                for (int r = 0; r <= rectEnd; ++r) {
                     if (const CTemplateRect* rect = m.GetTemplateRect(s, t, r))
                         sink = sink + rect->coords[3].size();
                 }

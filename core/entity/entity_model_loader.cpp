@@ -87,13 +87,20 @@ std::vector<HeaderLine> ScanHeaders(std::string_view text)
 
 std::vector<SectionView> SplitSections(const CIniFile& ini, const std::vector<HeaderLine>& headers)
 {
+    // The header lines by name as IniNameEquals compares names, so that many sections cost no scan each.
+    const auto nameKey = [](std::string_view name) {
+        std::string key(name);
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return key;
+    };
+    std::unordered_map<std::string, std::vector<int>> headerLines;
+    for (const auto& h : headers)
+        headerLines[nameKey(h.name)].push_back(h.line);
     std::vector<SectionView> views;
     for (const auto& section : ini.Sections()) {
-        std::vector<int> lines;
-        for (const auto& h : headers) {
-            if (IniNameEquals(h.name, section.name))
-                lines.push_back(h.line);
-        }
+        const auto found = headerLines.find(nameKey(section.name));
+        std::vector<int> lines = found != headerLines.end() ? found->second : std::vector<int>{};
         if (lines.empty())
             lines.push_back(section.line);
         for (size_t k = 0; k < lines.size(); ++k) {
