@@ -1,6 +1,7 @@
 // The entity definition loader on arbitrary text: the input holds the information, alarm and skin file, separated
 // by lines "=====". Every accessor of the loaded set is walked so that a model built wrongly is touched too.
 #include "core/entity/entity_model_loader.h"
+#include "core/entity/entity_type_ids.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,24 +25,35 @@ void Walk(const CEntityModelSet& set)
             if (const uint8_t* classes = m.GetChildClasses(p))
                 sink = sink + classes[3];
         }
-        for (int a = 0; a < 256; ++a) {
+        // The model's alarms and one past them, then each kind of index beyond: the last without the top bit, the
+        // first with it, the built-in alarms and one past them, the last index.
+        const auto alarm = [&](int a) {
             if (const CEntityAlarmDef* def = set.GetAlarmDef(m.GetId(), static_cast<uint8_t>(a)))
                 sink = sink + def->name.size() + def->text.size();
-        }
+        };
+        for (int a = 0; a <= kEntityAlarmCount; ++a)
+            alarm(a);
+        for (int a = 0x7F; a <= kEntityAlarmOffline + 1; ++a)
+            alarm(a);
+        alarm(0xFF);
         for (int s = -1; s <= 6; ++s) {
             for (int t = -1; t <= 4; ++t) {
                 sink = sink + static_cast<size_t>(m.GetTemplateFit(s, t));
                 if (const CTemplateSize* size = m.GetTemplateSize(s, t))
                     sink = sink + static_cast<size_t>(size->width);
-                for (int k = 0; k <= m.GetTemplateShapeCount(s, t); ++k) {
+                // A severity or state out of range reads the template of one in range: its items are walked there.
+                const bool inRange = s >= 0 && s < kTemplateSeverityCount && t >= 0 && t < kTemplateStateCount;
+                const int shapeEnd = inRange ? m.GetTemplateShapeCount(s, t) : 0;
+                for (int k = 0; k <= shapeEnd; ++k) {
                     if (const std::string* shape = m.GetTemplateShape(s, t, k))
                         sink = sink + shape->size();
                 }
-                for (int k = kTemplateOwnShapeLimit; k <= kTemplateShapeLimit; ++k) {
+                for (int k = kTemplateOwnShapeLimit; k <= (inRange ? kTemplateShapeLimit : kTemplateOwnShapeLimit); ++k) {
                     if (const std::string* shape = m.GetTemplateShape(s, t, k))
                         sink = sink + shape->size();
                 }
-                for (int r = 0; r <= m.GetTemplateRectCount(s, t); ++r) {
+                const int rectEnd = inRange ? m.GetTemplateRectCount(s, t) : 0;
+                for (int r = 0; r <= rectEnd; ++r) {
                     if (const CTemplateRect* rect = m.GetTemplateRect(s, t, r))
                         sink = sink + rect->coords[3].size();
                 }

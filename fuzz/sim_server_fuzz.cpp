@@ -33,19 +33,22 @@ void CheckAt(bool condition, const char* what, int line)
 constexpr uint32_t kNow = 1700000000;
 constexpr size_t kMaxRecordSize = 2048;
 
-const SimScenario& World()
+// The run command's world, loaded once; each input starts on a copy of it, as the server's database backups are.
+const CSimDatabase& World()
 {
-    static const SimScenario scenario = [] {
+    static const CSimDatabase database = [] {
         SampleEntityModels();
         SimScenario world;
+        CSimDatabase loaded;
         std::string error;
-        if (!LoadSimScenario(std::string(TARVIK_RESOURCES_DIR) + "/sim/server_scenario.ini", &world, &error)) {
+        if (!LoadSimScenario(std::string(TARVIK_RESOURCES_DIR) + "/sim/server_scenario.ini", &world, &error) ||
+            !loaded.Load(world, kNow, &error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
             std::abort();
         }
-        return world;
+        return loaded;
     }();
-    return scenario;
+    return database;
 }
 
 Frame NextRequest(CFuzzBytes& in, uint32_t sequence)
@@ -102,12 +105,9 @@ void CheckHandled(const SimHandled& handled, const FrameHeader& request)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const SimScenario& world = World();
     CFuzzBytes in(data, size);
     const uint8_t setup = in.Byte();
-    CSimDatabase database;
-    std::string error;
-    Check(database.Load(world, kNow, &error));
+    CSimDatabase database = World();
     SimHandlerOptions options;
     options.testControl = (setup & 2) != 0;
     CSimRequestHandler handler(database, options);

@@ -87,13 +87,20 @@ std::vector<HeaderLine> ScanHeaders(std::string_view text)
 
 std::vector<SectionView> SplitSections(const CIniFile& ini, const std::vector<HeaderLine>& headers)
 {
+    // The header lines by name as IniNameEquals compares names, so that many sections cost no scan each.
+    const auto nameKey = [](std::string_view name) {
+        std::string key(name);
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return key;
+    };
+    std::unordered_map<std::string, std::vector<int>> headerLines;
+    for (const auto& h : headers)
+        headerLines[nameKey(h.name)].push_back(h.line);
     std::vector<SectionView> views;
     for (const auto& section : ini.Sections()) {
-        std::vector<int> lines;
-        for (const auto& h : headers) {
-            if (IniNameEquals(h.name, section.name))
-                lines.push_back(h.line);
-        }
+        const auto found = headerLines.find(nameKey(section.name));
+        std::vector<int> lines = found != headerLines.end() ? found->second : std::vector<int>{};
         if (lines.empty())
             lines.push_back(section.line);
         for (size_t k = 0; k < lines.size(); ++k) {
@@ -643,8 +650,8 @@ private:
     // Templates with the same source are therefore equal and are resolved once.
     void ReadTemplates(CEntityType& model, const SectionView& s)
     {
-        auto templates = std::make_unique<std::array<CEntityTemplate, kTemplateCount>>();
-        std::map<std::string, CEntityTemplate> bySource; // "" = no source
+        std::vector<std::shared_ptr<const CEntityTemplate>> templates(kTemplateCount);
+        std::map<std::string, std::shared_ptr<const CEntityTemplate>> bySource; // "" = no source
         for (int severity = 0; severity < kTemplateSeverityCount; ++severity) {
             for (int state = 0; state < kTemplateStateCount; ++state) {
                 std::string source;
@@ -657,9 +664,10 @@ private:
                 auto it = bySource.find(source);
                 if (it == bySource.end())
                     it = bySource
-                             .emplace(source, ResolveTemplate(s, source.empty() ? std::nullopt : std::optional(source)))
+                             .emplace(source, std::make_shared<const CEntityTemplate>(ResolveTemplate(
+                                                  s, source.empty() ? std::nullopt : std::optional(source))))
                              .first;
-                (*templates)[static_cast<size_t>(TemplateIndex(severity, state))] = it->second;
+                templates[static_cast<size_t>(TemplateIndex(severity, state))] = it->second;
             }
         }
         model.templates_ = std::move(templates);

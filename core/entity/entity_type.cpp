@@ -95,9 +95,9 @@ const CEntityAlarmDef* CEntityType::GetAlarmDef(int index) const
 
 const CEntityTemplate* CEntityType::GetTemplate(int severity, int state) const
 {
-    if (!templates_)
+    if (templates_.empty())
         return nullptr;
-    return &(*templates_)[static_cast<size_t>(TemplateIndex(severity, state))];
+    return templates_[static_cast<size_t>(TemplateIndex(severity, state))].get();
 }
 
 const CTemplateSize* CEntityType::GetTemplateSize(int severity, int state) const

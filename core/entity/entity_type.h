@@ -65,7 +65,7 @@ public:
     const CEntityAlarmDef* GetAlarmDef(int index) const;
 
     // Drawing templates; see TemplateIndex for how severity and state are taken.
-    bool HasTemplates() const { return templates_ != nullptr; }
+    bool HasTemplates() const { return !templates_.empty(); }
     const CEntityTemplate* GetTemplate(int severity, int state) const; // null without templates
     const CTemplateSize* GetTemplateSize(int severity, int state) const;
     int GetTemplateFit(int severity, int state) const; // kTemplateFitA without templates
@@ -90,5 +90,7 @@ private:
     std::array<unsigned, kIconStateCount> stateIcons_{};
     std::vector<CEntityChildDef> children_;
     std::array<CEntityAlarmDef, kEntityAlarmCount> alarms_{};
-    std::unique_ptr<std::array<CEntityTemplate, kTemplateCount>> templates_;
+    // None without a skin section, else one per (severity, state) by TemplateIndex; templates that come from the same
+    // keys are equal and held once.
+    std::vector<std::shared_ptr<const CEntityTemplate>> templates_;
 };

@@ -84,6 +84,7 @@ public:
     // index and a missing position.
     CEntityNode* FindChild(const CEntityIndex& index);
     CEntityNode* FindById(uint32_t entityId);
+    const CEntityNode* FindById(uint32_t entityId) const { return const_cast<CEntityNode*>(this)->FindById(entityId); }
 
     // Types.
     uint32_t GetType() const { return type_; }

@@ -126,7 +126,7 @@ GenericReply CGenericRecordStore::Handle(uint16_t code, uint8_t operation, uint3
             return Failure(kDrvInvalidParameter);
         }
         auto it = families_.find({spec->countOf, neId});
-        const size_t n = it == families_.end() ? 0 : it->second.keyed.size();
+        const size_t n = it == families_.end() ? 0 : it->second->keyed.size();
         GenericReply reply;
         reply.recordSize = 2;
         reply.count = 1;
@@ -145,17 +145,17 @@ GenericReply CGenericRecordStore::Query(const RequestSpec& spec, uint32_t neId, 
 {
     auto it = families_.find({spec.code, neId});
     if (spec.kind == RequestKind::kSingle) {
-        if (it == families_.end() || it->second.single.empty()) {
+        if (it == families_.end() || it->second->single.empty()) {
             return spec.startsEmpty || spec.recordSize == 0
                        ? GenericReply{}
                        : Records(std::vector<Record>{Record(spec.recordSize, 0)}, spec.recordSize);
         }
-        return Records(it->second.single, it->second.recordSize);
+        return Records(it->second->single, it->second->recordSize);
     }
     if (it == families_.end()) {
         return {};
     }
-    const Family& family = it->second;
+    const Family& family = *it->second;
     const size_t selectLength = spec.queryKeyLength;
     const size_t selectEnd = spec.queryKeyOffset + selectLength;
     if (request != nullptr)
@@ -201,13 +201,13 @@ GenericReply CGenericRecordStore::Modify(const RequestSpec& spec, uint32_t neId,
     if (spec.kind == RequestKind::kFamily && spec.addCode != 0) {
         auto it = families_.find({spec.code, neId});
         for (const Record& record : written) {
-            if (it == families_.end() || it->second.recordSize != recordSize ||
-                it->second.keyed.count(keyOf(record)) == 0) {
+            if (it == families_.end() || it->second->recordSize != recordSize ||
+                it->second->keyed.count(keyOf(record)) == 0) {
                 return Refusal(kNoSuchRecord);
             }
         }
     }
-    Family& family = families_[{spec.code, neId}];
+    Family& family = families_[{spec.code, neId}].Mutable();
     if (family.recordSize != recordSize) {
         // A family written with records of another size starts anew.
         family.keyed.clear();
@@ -247,7 +247,7 @@ GenericReply CGenericRecordStore::Add(const RequestSpec& spec, uint32_t neId, co
     if (count == 0 || recordSize == 0) {
         return Failure(kDrvInvalidParameter);
     }
-    Family& family = families_[{spec.code, neId}];
+    Family& family = families_[{spec.code, neId}].Mutable();
     if (!family.keyed.empty() && family.recordSize != recordSize) {
         return Failure(kDrvInvalidParameter);
     }
@@ -289,7 +289,7 @@ GenericReply CGenericRecordStore::Delete(const RequestSpec& spec, uint32_t neId,
     if (it == families_.end()) {
         return Refusal(kNoSuchRecord);
     }
-    Family& family = it->second;
+    Family& family = it->second.Mutable();
     const size_t keyLength = std::min<size_t>(spec.keyLength, recordSize);
     std::vector<Record> keys;
     keys.reserve(count);
@@ -321,10 +321,10 @@ std::vector<std::vector<uint8_t>> CGenericRecordStore::KeptRecords(uint16_t code
     if (it == families_.end())
         return {};
     if (spec->kind == RequestKind::kSingle)
-        return it->second.single;
+        return it->second->single;
     std::vector<Record> records;
-    records.reserve(it->second.keyed.size());
-    for (const auto& [key, record] : it->second.keyed)
+    records.reserve(it->second->keyed.size());
+    for (const auto& [key, record] : it->second->keyed)
         records.push_back(record);
     return records;
 }
@@ -343,7 +343,7 @@ void CGenericRecordStore::ReplaceRecords(uint16_t code, uint32_t neId, uint32_t 
     if (spec == nullptr) {
         return;
     }
-    Family& family = families_[{spec->code, neId}];
+    Family& family = families_[{spec->code, neId}].Mutable();
     family.keyed.clear();
     family.single.clear();
     family.recordSize = recordSize;
@@ -359,9 +359,9 @@ size_t CGenericRecordStore::StoredBytes() const
 {
     size_t bytes = 0;
     for (const auto& [key, family] : families_) {
-        for (const auto& [recordKey, record] : family.keyed)
+        for (const auto& [recordKey, record] : family->keyed)
             bytes += record.size();
-        for (const Record& record : family.single)
+        for (const Record& record : family->single)
             bytes += record.size();
     }
     return bytes;

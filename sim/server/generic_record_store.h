@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,23 @@ private:
         std::vector<Record> single;
         uint32_t lastId = 0; // the highest id given or written, for families that give ids
     };
+    // A copy of the store (a database backup of the server) shares each family with the store it copies until
+    // either writes it, so that a copy costs no copy of the records.
+    class SharedFamily {
+    public:
+        const Family& operator*() const { return *family_; }
+        const Family* operator->() const { return family_.get(); }
+        // The family to write, no longer shared with a copy.
+        Family& Mutable()
+        {
+            if (family_.use_count() > 1)
+                family_ = std::make_shared<Family>(*family_);
+            return *family_;
+        }
+
+    private:
+        std::shared_ptr<Family> family_ = std::make_shared<Family>();
+    };
     GenericReply Query(const RequestSpec& spec, uint32_t neId, const uint8_t* request, uint32_t requestSize);
     GenericReply Modify(const RequestSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
                         uint32_t recordSize);
@@ -73,5 +91,5 @@ private:
     GenericReply Delete(const RequestSpec& spec, uint32_t neId, const uint8_t* records, uint32_t count,
                         uint32_t recordSize);
 
-    std::map<std::pair<uint16_t, uint32_t>, Family> families_; // by (base code, NE id)
+    std::map<std::pair<uint16_t, uint32_t>, SharedFamily> families_; // by (base code, NE id)
 };

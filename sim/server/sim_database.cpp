@@ -587,6 +587,20 @@ std::vector<EntityStateRec> CSimDatabase::EntityStates(const CSimNe& ne) const
     return out;
 }
 
+std::shared_ptr<const std::vector<uint8_t>> CSimDatabase::KeptStatesFrames(
+    const CSimNe& ne, const std::function<std::vector<uint8_t>()>& make) const
+{
+    const uint64_t alarmStamp = alarms_.StatesStamp(ne.Id());
+    std::lock_guard<std::mutex> lock(keptStates_->mutex);
+    KeptStates& kept = keptStates_->byNe[ne.Id()];
+    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp() || kept.alarmStamp != alarmStamp) {
+        kept.frames = std::make_shared<const std::vector<uint8_t>>(make());
+        kept.treeStamp = ne.TreeStamp();
+        kept.alarmStamp = alarmStamp;
+    }
+    return kept.frames;
+}
+
 bool CSimDatabase::RaiseAlarm(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_t severity, uint32_t now)
 {
     const CSimNe* ne = FindNe(neId);
@@ -660,6 +674,6 @@ size_t CSimDatabase::StoredBytes() const
                    generic_.StoredBytes();
     for (const auto& [neId, ne] : nes_)
         bytes += kRecordSize<NeKeyRecord> + kRecordSize<NeConfigRecord> +
-                 ne.BoardSettings().size() * kRecordSize<BoardSettingRec>;
+                 ne.SlotCount() * kRecordSize<BoardSettingRec>;
     return bytes;
 }

@@ -6,10 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -82,6 +85,10 @@ public:
     bool IsNeReachable(const CSimNe& ne) const;
     // Every entity of the NE that is not absent.
     std::vector<EntityStateRec> EntityStates(const CSimNe& ne) const;
+    // Frames made from the states of the NE's entities by `make`, kept while neither its tree nor its alarms change.
+    // A copy of the database shares what is kept with the database it copies: an NE unchanged in both is made once.
+    std::shared_ptr<const std::vector<uint8_t>> KeptStatesFrames(const CSimNe& ne,
+                                                                 const std::function<std::vector<uint8_t>()>& make) const;
     // Raises the alarm when it is not active, else clears it; the entity's new state, or nullopt when the entity or
     // its alarm is unknown.
     std::optional<EntityStateRec> ToggleAlarm(uint32_t neId, uint32_t entityId, uint32_t bit, uint32_t now);
@@ -136,4 +143,15 @@ private:
     CSimNeClocks clocks_;
     CSimOpLog opLog_;
     CSimSubscribers subscribers_;
+    // Tree and alarm stamps are unique in the process, so that what copies keep under them stays right for each.
+    struct KeptStates {
+        uint64_t treeStamp = 0;
+        uint64_t alarmStamp = 0;
+        std::shared_ptr<const std::vector<uint8_t>> frames;
+    };
+    struct StatesKeep {
+        std::mutex mutex;
+        std::unordered_map<uint32_t, KeptStates> byNe;
+    };
+    std::shared_ptr<StatesKeep> keptStates_ = std::make_shared<StatesKeep>();
 };

@@ -36,6 +36,19 @@ void Walk(const CEntityNode& node, std::vector<const CEntityNode*>& out)
     }
 }
 
+// The slots among the nodes Walk gives: none lies below another.
+size_t CountSlots(const CEntityNode& node)
+{
+    if (node.GetType() == kEntityTypeAbsent)
+        return 0;
+    if (node.GetLevel() == kEntityLevelSlot)
+        return 1;
+    size_t count = 0;
+    for (int i = 0; i < node.GetChildCount(); ++i)
+        count += CountSlots(*node.GetChild(i));
+    return count;
+}
+
 // Every position below a present node whose planned model is known is present too, except the slots, which hold
 // what the boards say.
 void MakeChildrenPresent(CEntityNode& node, const std::map<uint32_t, BoardSettingRec>& boards)
@@ -140,8 +153,8 @@ void CSimNe::BuildTree()
 {
     fileSystem_.SetSlaveModule(key_.modelId != kNeModelOneControlModule);
     root_ = CEntityNode::BuildEntityTree(key_.modelId, CurrentEntityModels());
-    root_->SetType(key_.modelId, key_.modelId);
-    MakeChildrenPresent(*root_, boards_);
+    root_.Mutable().SetType(key_.modelId, key_.modelId);
+    MakeChildrenPresent(root_.Mutable(), boards_);
     treeStamp_ = NextTreeStamp();
     // Slots without a board of their own report what they hold.
     for (const CEntityNode* node : Entities()) {
@@ -220,9 +233,14 @@ std::vector<BoardSettingRec> CSimNe::BoardSettings() const
     return out;
 }
 
+size_t CSimNe::SlotCount() const
+{
+    return CountSlots(*root_);
+}
+
 bool CSimNe::WriteBoardSetting(const BoardSettingRec& rec)
 {
-    CEntityNode* slot = root_->FindById(rec.entityId);
+    CEntityNode* slot = root_.Mutable().FindById(rec.entityId);
     if (slot == nullptr || slot->GetLevel() != kEntityLevelSlot) {
         return false;
     }

@@ -43,6 +43,8 @@ public:
 
     // One record per slot of the NE.
     std::vector<BoardSettingRec> BoardSettings() const;
+    // As many as BoardSettings gives, without making them.
+    size_t SlotCount() const;
     // Writes a board's settings and plans the slot for the type written; the type of the card in it stays. False
     // when the slot does not exist or cannot be planned so.
     bool WriteBoardSetting(const BoardSettingRec& rec);
@@ -74,29 +76,27 @@ private:
     void BuildTree();
     BoardSettingRec DefaultBoard(const CEntityNode& slot) const;
 
-    // The entity tree, which a copy of the NE (a database backup of the server) copies whole.
+    // The entity tree. A copy of the NE (a database backup of the server) shares it until one of them changes it:
+    // only then is it copied whole, so that a copy costs nothing while neither writes a board.
     class Tree {
     public:
-        Tree() = default;
-        Tree(const Tree& other) : root_(other.root_ ? other.root_->Clone() : nullptr) {}
-        Tree& operator=(const Tree& other)
-        {
-            if (this != &other)
-                root_ = other.root_ ? other.root_->Clone() : nullptr;
-            return *this;
-        }
-        Tree(Tree&&) = default;
-        Tree& operator=(Tree&&) = default;
         Tree& operator=(std::unique_ptr<CEntityNode> root)
         {
             root_ = std::move(root);
             return *this;
         }
-        CEntityNode* operator->() const { return root_.get(); }
-        CEntityNode& operator*() const { return *root_; }
+        const CEntityNode* operator->() const { return root_.get(); }
+        const CEntityNode& operator*() const { return *root_; }
+        // The tree to change, no longer shared with a copy.
+        CEntityNode& Mutable()
+        {
+            if (root_.use_count() > 1)
+                root_ = root_->Clone();
+            return *root_;
+        }
 
     private:
-        std::unique_ptr<CEntityNode> root_;
+        std::shared_ptr<CEntityNode> root_;
     };
 
     NeKeyRecord key_;

@@ -666,20 +666,16 @@ void CSimRequestHandler::EntityStates(Handled& out, const Frame& request)
 
 SimNotice CSimRequestHandler::StatesNotice(const CSimNe& ne)
 {
-    KeptStates& kept = keptStates_[ne.Id()];
-    const uint64_t alarmStamp = db_.AlarmLog().StatesStamp(ne.Id());
-    if (kept.frames == nullptr || kept.treeStamp != ne.TreeStamp() || kept.alarmStamp != alarmStamp) {
-        const SimNotice made = Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne));
-        kept.frames = std::make_shared<const std::vector<uint8_t>>(EncodeNotification(made, kMaxEmsRecordBytes));
-        kept.treeStamp = ne.TreeStamp();
-        kept.alarmStamp = alarmStamp;
-    }
+    const std::shared_ptr<const std::vector<uint8_t>> frames = db_.KeptStatesFrames(ne, [this, &ne] {
+        return EncodeNotification(Notice(SimAudience::kOthers, kReqEntityState, ne.Id(), db_.EntityStates(ne)),
+                                  kMaxEmsRecordBytes);
+    });
     SimNotice notice;
     notice.audience = SimAudience::kOthers;
     notice.code = kReqEntityState;
     notice.neId = ne.Id();
     notice.recordSize = kEntityStateRecSize;
-    notice.encoded = kept.frames;
+    notice.encoded = frames;
     return notice;
 }
 

@@ -219,12 +219,6 @@ private:
     CTrunkTrafficGenerator traffic_;
     std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count
     std::map<uint32_t, CAdslLineTests> lineTests_; // by NE
-    struct KeptStates {
-        uint64_t treeStamp = 0;
-        uint64_t alarmStamp = 0;
-        std::shared_ptr<const std::vector<uint8_t>> frames;
-    };
-    std::unordered_map<uint32_t, KeptStates> keptStates_; // by NE: StatesNotice's frames
 };
 
 // `count` records of `recordSize` bytes split so that no frame carries more than `maxPayload` bytes of them (yet at

@@ -10,6 +10,7 @@
 #include "link/records/backup_record.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/ne_time_record.h"
+#include "link/records/record_codec.h"
 #include "link/records/request_codes.h"
 #include "link/records/server_resource_record.h"
 #include "link/records/word_record.h"
@@ -127,6 +128,35 @@ TEST_F(SimServerAdminTest, ARestoreBringsBackTheDatabaseAsItWasBackedUp)
     EXPECT_EQ(NeName(1), nameBefore);
     // The entity tree is the NE's own again: its entities answer.
     EXPECT_NE(database_.FindNe(1)->FindEntity(1), nullptr);
+}
+
+TEST_F(SimServerAdminTest, ACopyOfTheDatabaseAndTheDatabaseEachKeepTheirOwnRecordsWhenEitherIsWritten)
+{
+    const auto recordOf = [](const std::string& name) {
+        const auto bytes = EncodeRecord(BackupRecord{name, 0});
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    };
+    const auto kept = [](CSimDatabase& database) { return database.Generic().KeptRecords(kReqDbBackup, 0); };
+    const std::vector<std::vector<uint8_t>> before = kept(database_);
+
+    CSimDatabase copy = database_;
+    copy.Generic().ReplaceRecords(kReqDbBackup, 0, kRecordSize<BackupRecord>, {recordOf("copy")});
+    EXPECT_EQ(kept(database_), before);
+    EXPECT_EQ(kept(copy), std::vector<std::vector<uint8_t>>{recordOf("copy")});
+
+    database_.Generic().ReplaceRecords(kReqDbBackup, 0, kRecordSize<BackupRecord>, {recordOf("original")});
+    EXPECT_EQ(kept(copy), std::vector<std::vector<uint8_t>>{recordOf("copy")});
+    EXPECT_EQ(kept(database_), std::vector<std::vector<uint8_t>>{recordOf("original")});
+
+    // A copy's NE keeps its entity tree when the original's is rebuilt for another model.
+    const uint64_t copiedTree = copy.FindNe(1)->TreeStamp();
+    const size_t copiedEntities = copy.FindNe(1)->Entities().size();
+    NeKeyRecord key = database_.FindNe(1)->Key();
+    key.modelId = database_.FindNe(2)->Key().modelId;
+    database_.FindNe(1)->SetKey(key);
+    EXPECT_EQ(copy.FindNe(1)->TreeStamp(), copiedTree);
+    EXPECT_EQ(copy.FindNe(1)->Entities().size(), copiedEntities);
+    EXPECT_NE(copy.FindNe(1)->FindEntity(1), nullptr);
 }
 
 TEST_F(SimServerAdminTest, BackupsAreRefusedAsTheServersRulesSay)
