@@ -249,6 +249,8 @@ TEST_F(ListHostTest, ALaidOutColumnKeepsTheWidthItsTitleAndCellsMeasure)
         const int text = static_cast<int>(std::ceil(QFontMetricsF(dialog.list->font()).horizontalAdvance(longText)));
         // Wider than the list: the stretch column keeps its text whole, with the room of a sub-item image, and the
         // list scrolls sideways.
+        // The view sets its scroll range when it next lays itself out.
+        PumpUntil([&] { return dialog.list->horizontalScrollBar()->maximum() > 0; });
         EXPECT_EQ(list.GetColumnWidth(1), text + margins + 20);
         EXPECT_GT(list.GetColumnWidth(0) + list.GetColumnWidth(1), dialog.list->viewport()->width());
         EXPECT_GT(dialog.list->horizontalScrollBar()->maximum(), 0);
