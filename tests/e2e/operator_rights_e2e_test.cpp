@@ -10,6 +10,8 @@
 #include "features/management/accounts/user_list_dlg.h"
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
+#include "features/management/ne/ne_dlg.h"
+#include "features/management/ne/ne_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/oplog/user_op_log_list_dlg.h"
 #include "features/management/subscribers/subscriber_data_dlg.h"
@@ -22,6 +24,7 @@
 #include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "platform/list_control.h"
+#include "ui/shell/tree/group_view.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +33,7 @@
 
 namespace {
 
+constexpr int kCmdNeList = 33048;
 constexpr int kCmdOnlineUsers = 33113, kCmdOperationLog = 33112, kCmdAccountManagement = 33111,
               kCmdAccessControl = 33110, kCmdSubscriber = 33096;
 using e2e::Click;
@@ -116,6 +120,22 @@ TEST(OperatorRightsE2eTest, AQueryOnlyOperatorReadsEverythingAndChangesNothing)
         Click(select, IDOK);
     });
     ASSERT_TRUE(program.Command(kCmdSubscriber));
+
+    // The NE list leaves Modify and Add to the NE dialog, which closes at once; Delete is refused in the list.
+    person.OnDialog<CNeListDlg>([&](CNeListDlg& list) {
+        SelectFirstRow(program, list);
+        for (int button : {kModifyButtonId, kAddButtonId}) {
+            list.ClearMessageLine();
+            person.OnDialog<CNeDlg>([&](CNeDlg& ne) { EXPECT_TRUE(ne.IsEnded()); });
+            Click(list, button);
+            EXPECT_EQ(MessageLine(list), QStringLiteral("No privilege"));
+        }
+        list.ClearMessageLine();
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(MessageLine(list), QStringLiteral("No privilege"));
+    });
+    program.RightClickTreeItem(program.TreeItem(QStringLiteral("North")), kCmdNeList);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "the NE dialog was not opened";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 
     // The same operator's changes sent straight to the server.

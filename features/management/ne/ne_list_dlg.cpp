@@ -80,6 +80,7 @@ CNeListDlg::CNeListDlg(QWidget* parent)
            .activateCommand = kShowButtonId,
            .activateAsksForRow = true,
            .right = kRightNeOperations,
+           .dialogChecksRight = true,
            .exportStem = "Node"},
           parent),
       ui_(std::make_unique<Ui::CNeListDlg>()),
