@@ -23,6 +23,7 @@ CProfileListPage::CProfileListPage(int templateId, const ProfileKind& kind, QWid
                   .rowCommands = {{0, kPopupShow}, {0, kPopupModify}, {0, kPopupDelete}},
                   .activateCommand = kShowButtonId,
                   .right = kind.right,
+                  .descendingTurnsTies = true,
                   .exportStem = kind.exportStem},
                  parent),
       kind_(kind)
@@ -118,12 +119,6 @@ void CProfileListPage::OnExport()
     dlg.SetExportSource(FindList(kListControlId), kind_.exportStem, '\t');
     dlg.SetExportTitle(LoadString(ExportTitleId()).c_str());
     dlg.DoModal();
-}
-
-int CProfileListPage::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
-{
-    const int ascending = CAListPage::CompareItems(item1, item2, flags & ~kCompareDescending);
-    return (flags & kCompareDescending) != 0 ? -ascending : ascending;
 }
 
 bool CProfileListPage::ConfirmSaveAll() const

@@ -63,8 +63,6 @@ public:
     bool OnCommand(int id, int code) override;
     int OnCommandHook(int id, int code) override;
     void OnExport() override;
-    // A descending sort reverses the ascending order whole, rows of equal values too.
-    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
 
 protected:
     // The NE the page's requests go to: none (0) for the templates.

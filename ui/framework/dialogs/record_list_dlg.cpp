@@ -144,7 +144,11 @@ void CRecordListDlg::RefillList()
 
 int CRecordListDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
-    return rows_ != nullptr ? rows_->Compare(item1, item2, flags) : CADialog::CompareItems(item1, item2, flags);
+    if (rows_ == nullptr)
+        return CADialog::CompareItems(item1, item2, flags);
+    if (!setup_.descendingTurnsTies || (flags & kCompareDescending) == 0)
+        return rows_->Compare(item1, item2, flags);
+    return -rows_->Compare(item1, item2, flags & ~kCompareDescending);
 }
 
 void CRecordListDlg::OnSortBegins(int listId)

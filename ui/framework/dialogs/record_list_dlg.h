@@ -80,6 +80,9 @@ public:
         bool dialogChecksRight = false;
         // Delete and Refresh first make sure the target NE is still there ("Unknown NE" when not).
         bool targetNeFirst = false;
+        // A descending sort reverses the ascending order whole, rows of equal values too (else their ties stay
+        // ascending).
+        bool descendingTurnsTies = false;
         // Export: the file stem and the delimiter.
         const char* exportStem = "";
         char exportDelimiter = '\t';
