@@ -106,7 +106,9 @@ protected:
         PingRequest request;
         request.address = address;
         request.count = count;
-        request.timeout = 1000;
+        // An answer can be slow on a loaded machine (the first echo also waits for the neighbours to be found), so an
+        // answered echo has room to come; a silent address is waited for only as long as its tests need.
+        request.timeout = address == kSilent ? 1000 : 5000;
         request.size = 32;
         request.ttl = ttl;
         return request;

@@ -197,7 +197,10 @@ public:
         }
         const bool started = child_.Start(args);
         ::setrlimit(RLIMIT_NOFILE, &own);
-        const std::optional<std::string> line = started ? child_.ReadLine(10000) : std::nullopt;
+        // A peer that makes a large network first (under a sanitizer, beside a full parallel test run) takes several
+        // seconds to listen; the bound only ends the wait for one that never does.
+        constexpr int kListeningBoundMs = 60000;
+        const std::optional<std::string> line = started ? child_.ReadLine(kListeningBoundMs) : std::nullopt;
         if (!line || line->rfind("listening on ", 0) != 0)
             return false;
         port_ = static_cast<uint16_t>(std::stoul(line->substr(line->rfind(':') + 1)));
