@@ -230,13 +230,8 @@ void CShdslPortListDlg::OpenSubscriber()
         OnRefresh();
         return;
     }
-    DialogRequest request;
-    request.className = kSubscriberDataDlg;
-    request.hasTarget = true;
-    request.neId = static_cast<uint32_t>(GetNeId());
-    request.hasEntity = true;
-    request.entity = CEntityId(row->entityId);
-    request.accessMode = row->subscriber.empty() ? kAccessCreate : kAccessModify;
+    DialogRequest request =
+        PortDialogRequest(*this, kSubscriberDataDlg, 0, row->subscriber.empty() ? kAccessCreate : kAccessModify);
     SubscriberRecord written;
     if (OpenRouteDialog(request) != IDOK ||
         !DecodeRecord(request.resultRecord.data(), request.resultRecord.size(), &written))
