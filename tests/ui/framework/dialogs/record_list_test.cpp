@@ -268,6 +268,58 @@ TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
     EXPECT_EQ(Column(dialog_, 1), QStringLiteral("South"));
 }
 
+TEST_F(RecordListTest, ATableListLooksNoRecordUpToSortByNumberWhileItsTablesLetNoneGo)
+{
+    constexpr uint32_t kRows = 300;
+    std::map<uint32_t, Host> table;
+    for (uint32_t key = 1; key <= kRows; ++key)
+        table[key] = {key, "host-" + std::to_string(1000 - key), key, {}};
+    int lookups = 0;
+    uint64_t removals = 0;
+    CTableRecordList<Host> rows(
+        dialog_, HostColumns(),
+        [&](uint32_t key) -> const Host* {
+            ++lookups;
+            const auto found = table.find(key);
+            return found != table.end() ? &found->second : nullptr;
+        },
+        [&table] {
+            std::vector<uint32_t> keys;
+            for (const auto& [key, host] : table)
+                keys.push_back(key);
+            return keys;
+        });
+    rows.SetRemovalCount([&removals] { return removals; });
+    Show(rows);
+    dialog_.FillList();
+    Sort(1, kSortAscending);
+    ASSERT_EQ(CListControl(dialog_.list).GetItemData(0), kRows);
+
+    // Back to the order of the fill without a look at the table for each row (the list may still read the cells it
+    // draws).
+    lookups = 0;
+    Sort(0, kSortAscending);
+    EXPECT_LT(lookups, static_cast<int>(kRows));
+    EXPECT_TRUE(Column(dialog_, 0).startsWith(QStringLiteral("1,2,3,")));
+
+    // Once the table let a record go, the rows look again: the row of the gone record goes first, either way.
+    table.erase(200);
+    ++removals;
+    Sort(0, kSortDescending);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), 200u);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(1), kRows);
+    Sort(0, kSortAscending);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), 200u);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(1), 1u);
+
+    // A fill takes the table as it is; its rows' records are there again until the table lets another go.
+    dialog_.FillList();
+    lookups = 0;
+    Sort(0, kSortDescending);
+    EXPECT_LT(lookups, static_cast<int>(kRows));
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), kRows);
+}
+
 TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)
 {
     LoadProgramStrings();
