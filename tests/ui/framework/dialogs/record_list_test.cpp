@@ -135,7 +135,9 @@ TEST_F(RecordListTest, RowsFollowTheRecordsTheyShowAndKeepTheirPlacesAndNumbers)
 
     // A change shows in its row where it is, the selection staying with it; a new record comes at the bottom with
     // the next number; a record the filter does not take changes nothing.
+    EXPECT_FALSE(dialog_.SelectRowByItemData(3)); // no row has it
     ASSERT_TRUE(dialog_.SelectRowByItemData(7));
+    EXPECT_EQ(CListControl(dialog_.list).GetNextSelected(), 1);
     EXPECT_TRUE(rows.Put({7, "Beta-2", 5, {10, 0, 0, 9}}));
     EXPECT_TRUE(rows.Put({4, "delta", 1, {10, 0, 0, 1}}));
     EXPECT_FALSE(rows.Put({5, "", 0, {}}));
