@@ -2,9 +2,9 @@
 // a made-up network of that many NEs (--generate-nes), and the operator opens Configuration > NE Management > All NEs,
 // which lists them all. The time is the fill: from the menu command until the list shows every NE; fill_step_ms is the
 // longest turn of the event loop within it (what holds the window), the worst of the iterations. sort_name_ms and
-// sort_ip_ms are a click on the Name and on the IP address header, export_ms the Export dialog's OK that writes the rows;
-// layout_step_ms is the longest of the later steps of the list's layout (which measure the rows the fill did not),
-// layout_done_ms the time until every row has been measured.
+// sort_ip_ms are a click on the Name and on the IP address header, export_ms the Export dialog's OK that writes the
+// rows; layout_step_ms is the longest of the later steps of the list's layout (which measure the rows the fill did
+// not), layout_done_ms the time until every row has been measured.
 //
 //     build/bench/program_ne_list_bench
 

@@ -85,6 +85,26 @@ QString Column(const CHostListDlg& dialog, int column)
     return cells.join(',');
 }
 
+using HostTable = std::map<uint32_t, Host>;
+
+// A table's record by key, null when it has none; `lookups` counts the looks.
+const Host* FindHost(const HostTable& table, uint32_t key, int* lookups = nullptr)
+{
+    if (lookups != nullptr)
+        ++*lookups;
+    const auto found = table.find(key);
+    return found != table.end() ? &found->second : nullptr;
+}
+
+// The table's keys, in key order.
+std::vector<uint32_t> HostKeys(const HostTable& table)
+{
+    std::vector<uint32_t> keys;
+    for (const auto& [key, host] : table)
+        keys.push_back(key);
+    return keys;
+}
+
 class RecordListTest : public ::testing::Test {
 protected:
     // The dialog shows the rows from its start, as a list dialog does.
@@ -228,19 +248,10 @@ TEST_F(RecordListTest, ASortMakesEachRowsSortValueOnce)
 
 TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
 {
-    std::map<uint32_t, Host> table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};
+    HostTable table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};
     CTableRecordList<Host> rows(
-        dialog_, HostColumns(),
-        [&table](uint32_t key) {
-            const auto found = table.find(key);
-            return found != table.end() ? &found->second : nullptr;
-        },
-        [&table] {
-            std::vector<uint32_t> keys;
-            for (const auto& [key, host] : table)
-                keys.push_back(key);
-            return keys;
-        });
+        dialog_, HostColumns(), [&table](uint32_t key) { return FindHost(table, key); },
+        [&table] { return HostKeys(table); });
     Show(rows);
     QAbstractItemModelTester checkList(dialog_.ListProxy(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     dialog_.FillList();
@@ -273,24 +284,14 @@ TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
 TEST_F(RecordListTest, ATableListLooksNoRecordUpToSortByNumberWhileItsTablesLetNoneGo)
 {
     constexpr uint32_t kRows = 300;
-    std::map<uint32_t, Host> table;
+    HostTable table;
     for (uint32_t key = 1; key <= kRows; ++key)
         table[key] = {key, "host-" + std::to_string(1000 - key), key, {}};
     int lookups = 0;
     uint64_t removals = 0;
     CTableRecordList<Host> rows(
-        dialog_, HostColumns(),
-        [&](uint32_t key) -> const Host* {
-            ++lookups;
-            const auto found = table.find(key);
-            return found != table.end() ? &found->second : nullptr;
-        },
-        [&table] {
-            std::vector<uint32_t> keys;
-            for (const auto& [key, host] : table)
-                keys.push_back(key);
-            return keys;
-        });
+        dialog_, HostColumns(), [&](uint32_t key) { return FindHost(table, key, &lookups); },
+        [&table] { return HostKeys(table); });
     rows.SetRemovalCount([&removals] { return removals; });
     Show(rows);
     dialog_.FillList();
