@@ -1,8 +1,11 @@
 #include "platform/list_control.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -324,9 +327,21 @@ int CListControl::GetSelectedCount() const
 
 int CListControl::GetNextSelected(int after) const
 {
-    for (int r = std::max(after + 1, 0); r < GetItemCount(); ++r) {
-        if (IsItemSelected(r))
-            return r;
+    if (list_->selectionModel() == nullptr)
+        return -1;
+    // Only the rows of the selection's ranges are looked at: a list of many rows answers at once when little or
+    // nothing is selected.
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : list_->selectionModel()->selection()) {
+        if (!range.parent().isValid() && range.left() == 0)
+            ranges.emplace_back(range.top(), range.bottom());
+    }
+    std::sort(ranges.begin(), ranges.end());
+    for (const auto& [top, bottom] : ranges) {
+        for (int r = std::max({top, after + 1, 0}); r <= std::min(bottom, GetItemCount() - 1); ++r) {
+            if (IsItemSelected(r))
+                return r;
+        }
     }
     return -1;
 }

@@ -110,6 +110,7 @@ NeResult CNeTable::RemoveNe(uint32_t id)
     byName_.erase(byName);
     byAddress_.erase(FindIndexEntry(byAddress_, AddressKey(record->address, record->port), record));
     byId_.erase(it);
+    ++removals_;
     return NeResult::kOk;
 }
 
@@ -157,6 +158,7 @@ NeResult CNeTable::SetNeAddress(uint32_t id, const IpAddress& address, uint16_t 
 
 void CNeTable::ClearNeTable()
 {
+    removals_ += byId_.size();
     byName_.clear();
     byAddress_.clear();
     byId_.clear();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 enum class NeResult {
     kOk,
@@ -46,6 +47,9 @@ class CNeTable {
     CNeRecord* ResolveNeRecord(const CNeRecord* record) const;
 
     size_t Count() const { return byId_.size(); }
+    // How many records the table has let go (removed or cleared), ever: while it stays the same, a record looked up
+    // before is still there.
+    uint64_t RemovalCount() const { return removals_; }
 
   private:
     struct NameLess {
@@ -59,9 +63,11 @@ class CNeTable {
     void LinkByName(NameIndex::iterator it);
     void UnlinkByName(NameIndex::iterator it);
 
-    std::map<uint32_t, std::unique_ptr<CNeRecord>> byId_;
+    // Looked up by id for every cell a list of NEs shows and every row it sorts.
+    std::unordered_map<uint32_t, std::unique_ptr<CNeRecord>> byId_;
     std::map<uint64_t, CNeRecord*> byAddress_;
     NameIndex byName_;
+    uint64_t removals_ = 0;
 };
 
 // The application's NE table (AppData()).

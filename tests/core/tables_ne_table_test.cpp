@@ -110,6 +110,31 @@ TEST(NeTable, NameChainFollowsNameOrderThroughInsertsAndRemovals)
     EXPECT_EQ(table.Count(), 0u);
 }
 
+TEST(NeTable, CountsTheRecordsItLetsGoAndNothingElse)
+{
+    CNeTable table;
+    ASSERT_EQ(table.AddNe(MakeNe(1, "One", {10, 0, 0, 1})), NeResult::kOk);
+    ASSERT_EQ(table.AddNe(MakeNe(2, "Two", {10, 0, 0, 2})), NeResult::kOk);
+    ASSERT_EQ(table.AddNe(MakeNe(3, "Three", {10, 0, 0, 3})), NeResult::kOk);
+    EXPECT_EQ(table.RemovalCount(), 0u);
+
+    // Adds, renames, new addresses and refused removals let nothing go.
+    ASSERT_EQ(table.RenameNe(1, "Uno"), NeResult::kOk);
+    ASSERT_EQ(table.SetNeAddress(2, {10, 0, 0, 9}, 161), NeResult::kOk);
+    ASSERT_EQ(table.RemoveNe(7), NeResult::kNotFound);
+    EXPECT_EQ(table.RemovalCount(), 0u);
+
+    ASSERT_EQ(table.RemoveNe(2), NeResult::kOk);
+    EXPECT_EQ(table.RemovalCount(), 1u);
+    // A record that comes back under the same id is another record: the count does not go back.
+    ASSERT_EQ(table.AddNe(MakeNe(2, "Two", {10, 0, 0, 2})), NeResult::kOk);
+    EXPECT_EQ(table.RemovalCount(), 1u);
+    table.ClearNeTable();
+    EXPECT_EQ(table.RemovalCount(), 4u);
+    table.ClearNeTable();
+    EXPECT_EQ(table.RemovalCount(), 4u);
+}
+
 TEST(NeTable, RenameAndReaddressKeepTheIndexes)
 {
     CNeTable table;

@@ -7,6 +7,7 @@
 
 #include "core/tables/app_data.h"
 #include "core/util/ip_address.h"
+#include "core/util/names.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
@@ -18,11 +19,13 @@
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/lists/list_measure.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTabBar>
@@ -394,6 +397,54 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
     ASSERT_TRUE(program.Command(kAllNes));
     EXPECT_EQ(person.boxTexts,
               std::vector<QString>{QStringLiteral("Are you sure to let NE write configuration back to flash?")});
+}
+
+// A network of more NEs than the list measures in one step: the list opens with every NE in name order, numbered,
+// nothing selected and the row commands off; a row the operator selects while the columns are still being measured
+// stays selected, and in its place, once they are, and the columns then have room for every name.
+TEST(NeE2eTest, AListOfManyNesOpensInNameOrderAndKeepsTheOperatorsRowWhileItsColumnsAreMeasured)
+{
+    constexpr uint32_t kNes = 3000;
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = kNes, .iniExtra = {}}));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        CListControl rows(&list);
+        EXPECT_EQ(rows.GetItemCount(), static_cast<int>(AppData().nes.Count()));
+        EXPECT_GE(rows.GetItemCount(), static_cast<int>(kNes));
+        const QFontMetricsF metrics(list.font());
+        QString widest;
+        for (int row = 0; row < rows.GetItemCount(); ++row) {
+            EXPECT_EQ(rows.GetItemText(row, 0), QString::number(row + 1));
+            const QString name = rows.GetItemText(row, List::kNameColumn);
+            if (row > 0) {
+                const QString above = rows.GetItemText(row - 1, List::kNameColumn);
+                EXPECT_LT(CompareNames(above.toStdString(), name.toStdString()), 0) << row;
+            }
+            if (metrics.horizontalAdvance(name) > metrics.horizontalAdvance(widest))
+                widest = name;
+        }
+        EXPECT_EQ(rows.GetNextSelected(-1), -1);
+        EXPECT_FALSE(dialog.IsControlEnabled(kShowButtonId));
+        EXPECT_FALSE(dialog.IsControlEnabled(List::kWriteFlashButtonId));
+
+        const int chosen = rows.GetItemCount() / 2 + 7;
+        const uint32_t chosenNe = rows.GetItemData(chosen);
+        list.scrollTo(list.model()->index(chosen, 0));
+        program.ClickListRow(list, chosen);
+        EXPECT_TRUE(dialog.IsControlEnabled(kShowButtonId));
+        EXPECT_TRUE(app_test::PumpUntil([&] { return !CListMeasure::Of(list).HasWaitingRows(); }));
+        EXPECT_EQ(rows.GetNextSelected(-1), chosen);
+        EXPECT_EQ(rows.GetItemData(chosen), chosenNe);
+        EXPECT_EQ(rows.GetItemText(chosen, 0), QString::number(chosen + 1));
+        EXPECT_GT(rows.GetColumnWidth(List::kNameColumn), static_cast<int>(metrics.horizontalAdvance(widest)));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 // Add NE on a location's NEs in the tree starts a blank NE there, whatever NE was selected before, with the NE's

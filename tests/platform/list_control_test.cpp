@@ -117,6 +117,22 @@ TEST_F(ListControlTest, SortByItemDataKeepsSelectionWithItsRow)
     EXPECT_EQ(Names(), (QStringList{"d", "c", "b", "a"}));
 }
 
+TEST_F(ListControlTest, TheNextSelectedRowIsTheFirstBelowWhateverOrderTheRowsWereSelectedIn)
+{
+    tree_.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_.SetItemSelected(3, true);
+    list_.SetItemSelected(0, true);
+    list_.SetItemSelected(1, true);
+    list_.SetItemSelected(0, false);
+    EXPECT_EQ(list_.GetNextSelected(), 1);
+    EXPECT_EQ(list_.GetNextSelected(1), 3);
+    EXPECT_EQ(list_.GetNextSelected(2), 3);
+    EXPECT_EQ(list_.GetNextSelected(3), -1);
+    // A row that leaves takes its selection with it; the rows below move up with theirs.
+    list_.DeleteItem(1);
+    EXPECT_EQ(list_.GetNextSelected(), 2);
+}
+
 TEST_F(ListControlTest, SelectionAndCheckBoxes)
 {
     EXPECT_EQ(list_.GetNextSelected(), -1);

@@ -5,6 +5,7 @@
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
 #include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
 #include "core/tables/entity_enumeration.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
@@ -88,6 +89,7 @@ CNeListDlg::CNeListDlg(QWidget* parent)
           *this, NeColumns(), [](uint32_t id) { return FindNeById(id); }, [this] { return ListedNes(); })
 {
     ui_->setupUi(this);
+    rows_.SetRemovalCount([] { return AppData().nes.RemovalCount(); });
     SetRecordList(rows_);
 }
 
@@ -121,8 +123,9 @@ std::vector<uint32_t> CNeListDlg::ListedNes() const
     if (locationId != 0 && FindLocation(locationId) == nullptr)
         return ids;
     for (const CNeRecord* ne = ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
-        const bool connected = IsNeConnected(*ne);
-        if ((connectionFilter_ == kConnectedNes && !connected) || (connectionFilter_ == kUnconnectedNes && connected))
+        // The connection is looked at only when it filters: it lives in the NE's entity tree, one more look per NE.
+        const bool filtered = connectionFilter_ == kConnectedNes || connectionFilter_ == kUnconnectedNes;
+        if (filtered && IsNeConnected(*ne) != (connectionFilter_ == kConnectedNes))
             continue;
         if (NeMatchesLocation(ne, FindLocation(ne->locationId), locationId, withSubLocations ? 1 : 0, 0) != 0)
             ids.push_back(ne->neId);

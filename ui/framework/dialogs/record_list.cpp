@@ -29,15 +29,15 @@ int CListRows::Compare(uint32_t key1, uint32_t key2, uint32_t flags) const
     const int column = static_cast<int>(flags & 0xFF);
     if (column >= ColumnCount())
         return CompareItemData(key1, key2, flags);
-    const bool has1 = HasRecord(key1);
-    const bool has2 = HasRecord(key2);
-    if (!has1 || !has2)
-        return static_cast<int>(has1) - static_cast<int>(has2);
+    SortEntry made1;
+    SortEntry made2;
+    const SortEntry& entry1 = KeptSortEntry(key1, column, made1);
+    const SortEntry& entry2 = KeptSortEntry(key2, column, made2);
+    if (!entry1.hasRecord || !entry2.hasRecord)
+        return static_cast<int>(entry1.hasRecord) - static_cast<int>(entry2.hasRecord);
     const bool descending = (flags & kCompareDescending) != 0;
-    ListSortRow made1;
-    ListSortRow made2;
-    const ListSortRow& row1 = KeptSortRow(key1, column, made1);
-    const ListSortRow& row2 = KeptSortRow(key2, column, made2);
+    const ListSortRow& row1 = entry1.row;
+    const ListSortRow& row2 = entry2.row;
     if (tieColumns_.empty())
         return CompareListRows(OrderOf(column), ties_, descending, row1, row2);
     // Rows equal in the clicked column go by the further columns, each in its own order and the clicked column's
@@ -53,24 +53,33 @@ int CListRows::Compare(uint32_t key1, uint32_t key2, uint32_t flags) const
     return result != 0 ? result : CompareListRows(OrderOf(column), ties_, descending, row1, row2);
 }
 
-const ListSortRow& CListRows::KeptSortRow(uint32_t key, int column, ListSortRow& made) const
+const CListRows::SortEntry& CListRows::KeptSortEntry(uint32_t key, int column, SortEntry& made) const
 {
-    if (!keepSortRows_) {
-        made = SortRowOf(key, column);
+    const auto entryOf = [&] {
+        const bool hasRecord = HasRecord(key);
+        return SortEntry{hasRecord, hasRecord ? SortRowOf(key, column) : ListSortRow{{}, key, ArrivalOf(key)}};
+    };
+    // A row's number is had as fast as a kept entry would be.
+    if (!keepSortRows_ || OrderOf(column) == ListOrder::kArrival) {
+        made = entryOf();
         return made;
     }
     if (column != sortRowsColumn_) {
         sortRows_.clear();
+        sortRows_.reserve(static_cast<size_t>(model_->RowCount()));
         sortRowsColumn_ = column;
     }
     auto found = sortRows_.find(key);
     if (found == sortRows_.end())
-        found = sortRows_.emplace(key, SortRowOf(key, column)).first;
+        found = sortRows_.emplace(key, entryOf()).first;
     return found->second;
 }
 
 ListSortRow CListRows::SortRowOf(uint32_t key, int column) const
 {
+    // The order the rows came in needs their numbers only, not a value made of each.
+    if (OrderOf(column) == ListOrder::kArrival)
+        return {{}, key, ArrivalOf(key)};
     return {SortValue(key, column), key, ArrivalOf(key)};
 }
 
@@ -92,6 +101,7 @@ void CListRows::ApplyWidthRules(int listId) const
 void CListRows::SetRowKeys(const std::vector<uint32_t>& keys)
 {
     arrivals_.clear();
+    arrivals_.reserve(keys.size());
     lastArrival_ = 0;
     for (uint32_t key : keys)
         arrivals_.emplace(key, ++lastArrival_);

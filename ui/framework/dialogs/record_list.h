@@ -67,8 +67,8 @@ public:
     uint32_t ArrivalOf(uint32_t key) const;
     // Gives the columns the widest values they are to have room for.
     void ApplyWidthRules(int listId) const;
-    // While on (a sort, over rows that do not change meanwhile), Compare makes each row's sort value once and keeps
-    // it, instead of at every comparison; off lets the kept ones go.
+    // While on (a sort, over rows that do not change meanwhile), Compare makes each row's sort value, and whether its
+    // record is there, once and keeps them, instead of at every comparison; off lets the kept ones go.
     void KeepSortRows(bool on);
     // The list control that shows the rows: the dialog's list, or the one a dialog of two lists gave
     // (CRecordListDlg::AddRecordList).
@@ -100,11 +100,17 @@ protected:
     virtual const char* WidestValue(int column) const = 0;
 
 private:
+    // A row as a sort by one column sees it.
+    struct SortEntry {
+        bool hasRecord = false;
+        ListSortRow row;
+    };
+
     // The columns make room for the changed row's cells.
     void Relayout() const;
     ListSortRow SortRowOf(uint32_t key, int column) const;
-    // The row's sort value, kept while KeepSortRows is on, else made into `made`.
-    const ListSortRow& KeptSortRow(uint32_t key, int column, ListSortRow& made) const;
+    // The row's sort entry, kept while KeepSortRows is on, else made into `made`.
+    const SortEntry& KeptSortEntry(uint32_t key, int column, SortEntry& made) const;
 
     CRecordListDlg& dialog_;
     CRecordTableModel* model_; // owned by the dialog's list
@@ -116,7 +122,7 @@ private:
     bool closing_ = false;
     bool keepSortRows_ = false;
     mutable int sortRowsColumn_ = -1;
-    mutable std::unordered_map<uint32_t, ListSortRow> sortRows_;
+    mutable std::unordered_map<uint32_t, SortEntry> sortRows_;
 };
 
 // The column table over a record type; the kinds below say where the records are kept.
@@ -377,14 +383,25 @@ template <class Rec> class CTableRecordList final : public CRecordRows<Rec> {
 public:
     using Lookup = std::function<const Rec*(uint32_t key)>;
     using Keys = std::function<std::vector<uint32_t>()>;
+    using Count = std::function<uint64_t()>;
 
-    // `keys` gives the rows of a fill, in their order; `find` a row's record in the tables.
+    // `keys` gives the rows of a fill, in their order (keys of records the tables hold); `find` a row's record in the
+    // tables.
     CTableRecordList(CRecordListDlg& dialog, std::vector<ListColumn<Rec>> columns, Lookup find, Keys keys)
         : CRecordRows<Rec>(dialog, std::move(columns)), find_(std::move(find)), keys_(std::move(keys))
     {
     }
 
-    void Fill() override { this->SetRowKeys(keys_()); }
+    // How many records the tables have let go, ever. While it stays as it was at the fill, every row's record is
+    // known to be there without a look in the tables: a sort of many rows asks that of each row, and the records of
+    // a large table are far apart in memory.
+    void SetRemovalCount(Count removals) { removals_ = std::move(removals); }
+
+    void Fill() override
+    {
+        filledAt_ = removals_ ? removals_() : 0;
+        this->SetRowKeys(keys_());
+    }
 
     // After the tables changed the record: a new one's row comes at the bottom, a known one's row shows the change,
     // and the row of one the tables no longer hold goes.
@@ -403,7 +420,17 @@ public:
 
     const Rec* Find(uint32_t key) const override { return find_(key); }
 
+protected:
+    bool HasRecord(uint32_t key) const override
+    {
+        if (removals_ && removals_() == filledAt_ && this->HasRow(key))
+            return true;
+        return Find(key) != nullptr;
+    }
+
 private:
     Lookup find_;
     Keys keys_;
+    Count removals_;
+    uint64_t filledAt_ = 0;
 };

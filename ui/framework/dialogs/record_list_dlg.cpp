@@ -4,6 +4,7 @@
 #include "platform/notify_codes.h"
 #include "ui/framework/dialogs/record_list.h"
 #include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/lists/record_sort_proxy.h"
 #include "ui/framework/lists/record_table_model.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
@@ -92,10 +93,22 @@ bool CRecordListDlg::ConfirmDelete() const
     return ShowMessageById(kStrSureToDeleteData, kConfirmFlags) == IDYES;
 }
 
+int CRecordListDlg::RowOfItemData(uint32_t itemData) const
+{
+    // A key's place among the typed list's rows, through the list's order, rather than a look at every row.
+    CRecordSortProxy* proxy = ListProxy(setup_.listId);
+    if (rows_ != nullptr && proxy != nullptr && &proxy->Records() == &rows_->Model()) {
+        const int source = rows_->Model().RowOfKey(itemData);
+        return source >= 0 ? proxy->mapFromSource(rows_->Model().index(source, 0)).row() : -1;
+    }
+    const CListControl list = List();
+    return list.IsValid() ? list.FindItemByData(itemData) : -1;
+}
+
 bool CRecordListDlg::SelectRowByItemData(uint32_t itemData)
 {
     CListControl list = List();
-    const int row = list.IsValid() ? list.FindItemByData(itemData) : -1;
+    const int row = RowOfItemData(itemData);
     if (row < 0)
         return false;
     list.EnsureVisible(row);
@@ -108,7 +121,7 @@ bool CRecordListDlg::SelectRowByItemData(uint32_t itemData)
 bool CRecordListDlg::ScrollToItemData(uint32_t itemData)
 {
     CListControl list = List();
-    return list.IsValid() && list.EnsureVisible(list.FindItemByData(itemData));
+    return list.IsValid() && list.EnsureVisible(RowOfItemData(itemData));
 }
 
 bool CRecordListDlg::IsRowCommandOn(const RowCommand& /*command*/, std::optional<uint32_t> selected) const

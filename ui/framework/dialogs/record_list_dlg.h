@@ -143,6 +143,8 @@ public:
     void OnOK() override;
 
 private:
+    // The list's row with the key, -1 when none has it.
+    int RowOfItemData(uint32_t itemData) const;
     // Runs the activation command on the selected row; `asking`: without one, says so if the dialog asks for it.
     void Activate(bool asking);
     // Whether the operator has the right's letter; "No privilege" on the message line when not.

@@ -193,6 +193,13 @@ int LastShownColumn(const QTreeView& list)
     return column >= 0 ? column : CListControl(const_cast<QTreeView*>(&list)).GetColumnCount() - 1;
 }
 
+// The rows the list's window has room for, the last one in part.
+int RowsInView(QTreeView& list)
+{
+    const int rowHeight = list.model() != nullptr && list.model()->rowCount() > 0 ? list.sizeHintForRow(0) : 0;
+    return rowHeight > 0 ? list.viewport()->height() / rowHeight + 1 : 1;
+}
+
 bool TextMatches(const QString& cell, const QString& text, bool prefix, bool caseSensitive)
 {
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
@@ -618,7 +625,9 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
         measured.AskColumns(columns);
         if (!measured.StepScheduled()) {
             measured.SetStepScheduled(true);
-            QTimer::singleShot(0, &measured, [this, listId, &measured] {
+            // On a timer, not a posted call: the rows laid out so far are drawn, and the operator's input is taken,
+            // before the next share.
+            QTimer::singleShot(1, &measured, [this, listId, &measured] {
                 measured.SetStepScheduled(false);
                 LayoutList(listId, measured.TakeAskedColumns(), true);
             });
@@ -794,7 +803,9 @@ void CListHost::PrepareListsAtFirstShow()
             SetSortMark(sort_.column, sort_.direction, listId);
         }
         if (layoutAtFirstShow_) {
-            layoutRowCount_ = static_cast<uint16_t>(std::min(control.GetItemCount(), 0xFFFF));
+            // The rows in view are measured at once, and the other rows with them when they are few; those of a list
+            // of many rows are measured a share at a time after the list has shown.
+            layoutRowCount_ = static_cast<uint16_t>(std::clamp(RowsInView(*list), 1, 0xFFFF));
             UpdateListLayout(listId);
         }
         OnListSelChanged(control.GetNextSelected(-1), listId);

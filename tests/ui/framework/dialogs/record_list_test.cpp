@@ -85,6 +85,26 @@ QString Column(const CHostListDlg& dialog, int column)
     return cells.join(',');
 }
 
+using HostTable = std::map<uint32_t, Host>;
+
+// A table's record by key, null when it has none; `lookups` counts the looks.
+const Host* FindHost(const HostTable& table, uint32_t key, int* lookups = nullptr)
+{
+    if (lookups != nullptr)
+        ++*lookups;
+    const auto found = table.find(key);
+    return found != table.end() ? &found->second : nullptr;
+}
+
+// The table's keys, in key order.
+std::vector<uint32_t> HostKeys(const HostTable& table)
+{
+    std::vector<uint32_t> keys;
+    for (const auto& [key, host] : table)
+        keys.push_back(key);
+    return keys;
+}
+
 class RecordListTest : public ::testing::Test {
 protected:
     // The dialog shows the rows from its start, as a list dialog does.
@@ -135,7 +155,9 @@ TEST_F(RecordListTest, RowsFollowTheRecordsTheyShowAndKeepTheirPlacesAndNumbers)
 
     // A change shows in its row where it is, the selection staying with it; a new record comes at the bottom with
     // the next number; a record the filter does not take changes nothing.
+    EXPECT_FALSE(dialog_.SelectRowByItemData(3)); // no row has it
     ASSERT_TRUE(dialog_.SelectRowByItemData(7));
+    EXPECT_EQ(CListControl(dialog_.list).GetNextSelected(), 1);
     EXPECT_TRUE(rows.Put({7, "Beta-2", 5, {10, 0, 0, 9}}));
     EXPECT_TRUE(rows.Put({4, "delta", 1, {10, 0, 0, 1}}));
     EXPECT_FALSE(rows.Put({5, "", 0, {}}));
@@ -226,19 +248,10 @@ TEST_F(RecordListTest, ASortMakesEachRowsSortValueOnce)
 
 TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
 {
-    std::map<uint32_t, Host> table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};
+    HostTable table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};
     CTableRecordList<Host> rows(
-        dialog_, HostColumns(),
-        [&table](uint32_t key) {
-            const auto found = table.find(key);
-            return found != table.end() ? &found->second : nullptr;
-        },
-        [&table] {
-            std::vector<uint32_t> keys;
-            for (const auto& [key, host] : table)
-                keys.push_back(key);
-            return keys;
-        });
+        dialog_, HostColumns(), [&table](uint32_t key) { return FindHost(table, key); },
+        [&table] { return HostKeys(table); });
     Show(rows);
     QAbstractItemModelTester checkList(dialog_.ListProxy(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     dialog_.FillList();
@@ -266,6 +279,48 @@ TEST_F(RecordListTest, ATableListShowsTheTablesRecordsByTheirKeys)
     dialog_.FillList();
     EXPECT_EQ(Column(dialog_, 0), QStringLiteral("1"));
     EXPECT_EQ(Column(dialog_, 1), QStringLiteral("South"));
+}
+
+TEST_F(RecordListTest, ATableListLooksNoRecordUpToSortByNumberWhileItsTablesLetNoneGo)
+{
+    constexpr uint32_t kRows = 300;
+    HostTable table;
+    for (uint32_t key = 1; key <= kRows; ++key)
+        table[key] = {key, "host-" + std::to_string(1000 - key), key, {}};
+    int lookups = 0;
+    uint64_t removals = 0;
+    CTableRecordList<Host> rows(
+        dialog_, HostColumns(), [&](uint32_t key) { return FindHost(table, key, &lookups); },
+        [&table] { return HostKeys(table); });
+    rows.SetRemovalCount([&removals] { return removals; });
+    Show(rows);
+    dialog_.FillList();
+    Sort(1, kSortAscending);
+    ASSERT_EQ(CListControl(dialog_.list).GetItemData(0), kRows);
+
+    // Back to the order of the fill without a look at the table for each row (the list may still read the cells it
+    // draws).
+    lookups = 0;
+    Sort(0, kSortAscending);
+    EXPECT_LT(lookups, static_cast<int>(kRows));
+    EXPECT_TRUE(Column(dialog_, 0).startsWith(QStringLiteral("1,2,3,")));
+
+    // Once the table let a record go, the rows look again: the row of the gone record goes first, either way.
+    table.erase(200);
+    ++removals;
+    Sort(0, kSortDescending);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), 200u);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(1), kRows);
+    Sort(0, kSortAscending);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), 200u);
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(1), 1u);
+
+    // A fill takes the table as it is; its rows' records are there again until the table lets another go.
+    dialog_.FillList();
+    lookups = 0;
+    Sort(0, kSortDescending);
+    EXPECT_LT(lookups, static_cast<int>(kRows));
+    EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), kRows);
 }
 
 TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)

@@ -333,6 +333,61 @@ TEST_F(ListHostTest, AFillOfManyRowsIsMeasuredAShareAtATimeUntilTheWidestRowCoun
     dialog.DestroyWindow();
 }
 
+// Notes what the list looks like when its first show ends: once the rows are in, the host tells the selection last.
+class CFirstShowDlg : public CTestDlg {
+public:
+    void OnListSelChanged(int row, int listId) override
+    {
+        CTestDlg::OnListSelChanged(row, listId);
+        if (!filled || widthAtShow >= 0)
+            return;
+        widthAtShow = CListControl(list).GetColumnWidth(0);
+        selectedAtShow = row;
+        if (atShow)
+            atShow(*this);
+    }
+    bool filled = false;
+    int widthAtShow = -1;
+    int selectedAtShow = -2;
+    std::function<void(CFirstShowDlg&)> atShow;
+};
+
+TEST_F(ListHostTest, AtItsFirstShowAListOfManyRowsMeasuresTheRowsInViewAndTheOthersInLaterSteps)
+{
+    ScriptedModalRunner runner;
+    CFirstShowDlg dialog;
+    const QString inView = QStringLiteral("a wider name in view");
+    const QString nearBelow = QStringLiteral("a still wider name a little below");
+    const QString farBelow = QStringLiteral("a name wider than all the others, far below");
+    const QString changed = QStringLiteral("a name made wider than every other while the steps go on");
+    dialog.onInitData = [&](CTestDlg& self) {
+        self.InitListColumns("Name|Value");
+        FillNumbered(self, 9000, QStringLiteral("short"));
+        CListControl list(self.list);
+        list.SetItemText(2, 0, inView);
+        list.SetItemText(300, 0, nearBelow);
+        list.SetItemText(8500, 0, farBelow);
+        list.SetItemSelected(8500, true);
+        static_cast<CFirstShowDlg&>(self).filled = true;
+    };
+    // A row already measured changes while the later steps are still to come.
+    dialog.atShow = [&](CFirstShowDlg& self) { CListControl(self.list).SetItemText(1, 0, changed); };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        // The show measured what the list shows and no more, in the order and with the selection the fill gave.
+        EXPECT_EQ(dialog.widthAtShow, CellWidthOf(dialog, inView));
+        EXPECT_EQ(dialog.selectedAtShow, 8500);
+        // The later steps measure the rest, the changed row with them, and leave the order and the selection alone.
+        CListControl list(dialog.list);
+        EXPECT_TRUE(PumpUntil([&] { return list.GetColumnWidth(0) == CellWidthOf(dialog, changed); }));
+        EXPECT_EQ(list.GetNextSelected(), 8500);
+        EXPECT_EQ(list.GetItemData(8500), 8500u);
+        EXPECT_EQ(list.GetItemText(8500, 0), farBelow);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
 TEST_F(ListHostTest, RowsAlternateWhiteAndLightGreen)
 {
     ScriptedModalRunner runner;
