@@ -1,7 +1,9 @@
 #pragma once
-// The kinds of the location tree's items and the data each carries. Ids are kept whole in item roles of their own
-// rather than packed into one 32-bit value, so no id is ever cut.
+// The kinds of the location tree's items and the data each carries. Ids are kept whole, not packed into one 32-bit
+// value, so no id is ever cut; they share one item role, as a value held in the role itself: a tree of tens of
+// thousands of NEs keeps one entry per item, not four.
 
+#include <QMetaType>
 #include <QTreeWidgetItem>
 
 #include <cstdint>
@@ -17,10 +19,21 @@ enum class GroupItemKind : uint8_t {
 
 namespace group_item {
 
-inline constexpr int kKindRole = Qt::UserRole;      // GroupItemKind
-inline constexpr int kIdRole = Qt::UserRole + 1;    // location id, NE id, or the folder's location id
-inline constexpr int kExtraRole = Qt::UserRole + 2; // account role, shelf number (1-based)
-inline constexpr int kImageRole = Qt::UserRole + 3; // the list image index shown
+inline constexpr int kItemRole = Qt::UserRole; // ItemData
+
+struct ItemData {
+    uint32_t id = 0;    // location id, NE id, or the folder's location id
+    uint32_t extra = 0; // account role, shelf number (1-based)
+    int32_t image = -1; // the list image index shown
+    GroupItemKind kind = GroupItemKind::Location;
+    bool operator==(const ItemData&) const = default;
+};
+
+} // namespace group_item
+
+Q_DECLARE_METATYPE(group_item::ItemData)
+
+namespace group_item {
 
 // Images of the shared list.
 inline constexpr int kImageLocation = 41;
@@ -28,21 +41,29 @@ inline constexpr int kImageMembersFolder = 47;
 inline constexpr int kImageAccount = 48;
 inline constexpr int kImageNesFolder = 52;
 
+inline ItemData DataOf(const QTreeWidgetItem* item)
+{
+    return item->data(0, kItemRole).value<ItemData>();
+}
+inline void SetData(QTreeWidgetItem* item, const ItemData& data)
+{
+    item->setData(0, kItemRole, QVariant::fromValue(data));
+}
 inline GroupItemKind Kind(const QTreeWidgetItem* item)
 {
-    return static_cast<GroupItemKind>(item->data(0, kKindRole).toUInt());
+    return DataOf(item).kind;
 }
 inline uint32_t Id(const QTreeWidgetItem* item)
 {
-    return item->data(0, kIdRole).toUInt();
+    return DataOf(item).id;
 }
 inline uint32_t Extra(const QTreeWidgetItem* item)
 {
-    return item->data(0, kExtraRole).toUInt();
+    return DataOf(item).extra;
 }
 inline int Image(const QTreeWidgetItem* item)
 {
-    return item->data(0, kImageRole).toInt();
+    return DataOf(item).image;
 }
 
 // The identity of an item, for finding it again after a rebuild.

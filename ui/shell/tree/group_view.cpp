@@ -218,10 +218,7 @@ QTreeWidgetItem* CGroupView::NewItem(QTreeWidgetItem* parent, GroupItemKind kind
                                      const QString& text, int image, const CNeRecord* ne)
 {
     auto* item = new QTreeWidgetItem(QStringList{text});
-    item->setData(0, kKindRole, static_cast<uint32_t>(kind));
-    item->setData(0, kIdRole, id);
-    item->setData(0, kExtraRole, extra);
-    item->setData(0, kImageRole, -1);
+    SetData(item, {.id = id, .extra = extra, .image = -1, .kind = kind});
     const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
     if (neItem && ne == nullptr)
         ne = NeOf(item);
@@ -245,11 +242,22 @@ void CGroupView::SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord*
     // NEs and shelves take the NE's text colour, other items the colour of their image.
     const GroupItemKind kind = Kind(item);
     const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
-    item->setForeground(0, ToQColor(neItem ? host_.GetNeTextColor(ne) : host_.GetTreeTextColor(image)));
-    if (Image(item) == image)
+    item->setForeground(0, TextBrush(neItem ? host_.GetNeTextColor(ne) : host_.GetTreeTextColor(image)));
+    ItemData data = DataOf(item);
+    if (data.image == image)
         return;
-    item->setData(0, kImageRole, image);
+    data.image = image;
+    SetData(item, data);
     item->setIcon(0, ListIcon(image));
+}
+
+const QBrush& CGroupView::TextBrush(COLORREF color)
+{
+    // One brush per colour, shared by the items: a brush made for each item is an allocation of its own.
+    const auto [it, added] = brushes_.try_emplace(color);
+    if (added)
+        it->second = QBrush(ToQColor(color));
+    return it->second;
 }
 
 const QIcon& CGroupView::ListIcon(int image)

@@ -10,6 +10,7 @@
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui/shell/tree/tree_search.h"
 
+#include <QBrush>
 #include <QIcon>
 #include <QPoint>
 #include <QSet>
@@ -112,6 +113,7 @@ private:
                              const QString& text, int image, const CNeRecord* ne = nullptr);
     void SetItemImage(QTreeWidgetItem* item, int image);
     void SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord* ne);
+    const QBrush& TextBrush(COLORREF color);
     const QIcon& ListIcon(int image);
     void RenewChangedIcons();
     void UpdateRowColours();
@@ -176,6 +178,7 @@ private:
         QIcon icon;
     };
     std::map<int, CachedIcon> icons_;
+    std::unordered_map<COLORREF, QBrush> brushes_;
 
     TreeSearchSettings search_;
     bool searchDialogNeeded_ = true;

@@ -374,9 +374,12 @@ bool CGroupView::SyncTree()
         if (const auto found = accountItems_.find(account->name); found != accountItems_.end()) {
             item = found->second;
             const auto role = static_cast<uint32_t>(AccountRoleImage(*account));
-            item->setData(0, kIdRole, Id(folder));
-            if (Extra(item) != role) {
-                item->setData(0, kExtraRole, role);
+            ItemData itemData = DataOf(item);
+            itemData.id = Id(folder);
+            const bool otherRole = itemData.extra != role;
+            itemData.extra = role;
+            SetData(item, itemData);
+            if (otherRole) {
                 SetItemImage(item, kImageAccount + static_cast<int>(role));
             }
         } else {
