@@ -253,9 +253,6 @@ void CGroupView::FollowNe(NeItem& shown, CNeRecord& ne)
     shown.seenChange = ne.changeCounter;
     QTreeWidgetItem* item = shown.item;
     SetText(item, ne.name);
-    const QString tip = QString::fromStdString(ne.GetIpText()).left(29);
-    if (item->toolTip(0) != tip)
-        item->setToolTip(0, tip);
     const int icon = GetEntityStateIcon(&ne, 0);
     ne.stateWord = (ne.stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(icon & 0xFF) << 20);
     SetItemImage(item, icon, &ne);
