@@ -230,11 +230,11 @@ CEntityNode::CDetailTable* CEntityNode::Details(bool make) const
 const CEntityAlarmDetail& CEntityNode::GetAlarmDetail() const
 {
     static const CEntityAlarmDetail kNone;
-    if (!hasDetail_)
+    const CDetailTable* details = hasDetail_ ? Details(false) : nullptr;
+    if (details == nullptr)
         return kNone;
-    const CDetailTable* details = Details(false);
-    const auto found = details != nullptr ? details->find(this) : CDetailTable::const_iterator();
-    return details != nullptr && found != details->end() ? found->second : kNone;
+    const auto found = details->find(this);
+    return found != details->end() ? found->second : kNone;
 }
 
 void CEntityNode::SetAlarmDetail(CEntityAlarmDetail detail)
