@@ -12,6 +12,10 @@
 #include <unordered_set>
 #include <utility>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "core/util/mutex_lock.h"
 #include "link/driver_logs.h"
 #include "link/entity_state_fold.h"
@@ -52,6 +56,7 @@ struct Dispatcher {
     std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
     std::atomic<uint64_t> taken{0};    // takes from the queue so far; changed under queueMutex, read without it
     bool refusing = false;             // messages have been refused since the queue last went under its bound
+    size_t appliedBytesSinceTrim = 0;  // on the UI thread, under the dispatch lock
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
 
@@ -197,6 +202,28 @@ bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limi
 
 // Applies what is queued (what arrived before `limit`), then `extra` when given. With `sliced`, stops after a slice
 // of time (never with `extra`, which must come after what is queued). The caller holds the dispatch lock.
+// Once a burst has been applied (every entity's state after a login or a re-read, tens of megabytes at tens of
+// thousands of NEs) and the queue is empty, the heap's free pages go back to the system: the allocator keeps them
+// otherwise, and the program would stay as large as it was at the burst's peak.
+constexpr size_t kTrimAfterAppliedBytes = size_t{8} << 20;
+
+void ReturnMemoryOfDrainedBurst(Dispatcher& d)
+{
+    if (d.appliedBytesSinceTrim < kTrimAfterAppliedBytes) {
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(d.queueMutex);
+        if (!d.queue.empty()) {
+            return;
+        }
+    }
+    d.appliedBytesSinceTrim = 0;
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects, bool sliced,
                    uint64_t limit = kAllArrivals)
 {
@@ -217,6 +244,7 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
                 changed = ApplyOne(d, msg, effects) || changed;
             }
             ++applied;
+            d.appliedBytesSinceTrim += queued.records.size() + sizeof(queued.header);
         }
         taken.clear();
         if (sliced && extra == nullptr && std::chrono::steady_clock::now() - start >= kDrainSlice) {
@@ -227,6 +255,7 @@ size_t ApplyQueued(Dispatcher& d, const EmsMsg* extra, CDispatchEffects& effects
         changed = ApplyOne(d, *extra, effects) || changed;
         ++applied;
     }
+    ReturnMemoryOfDrainedBurst(d);
     // A pass of messages that no rule takes (the keep-alive's answer) has no batch to finish.
     if (changed) {
         std::function<void(CDispatchEffects&)> hook;

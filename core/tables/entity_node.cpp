@@ -6,7 +6,11 @@
 #include "core/util/severity.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <limits>
+#include <new>
+#include <type_traits>
+#include <unordered_map>
 
 namespace {
 
@@ -47,24 +51,98 @@ uint32_t ConnectedSubtreeSeverity(const CEntityNode& node)
 
 } // namespace
 
-// Tens of thousands of NEs keep dozens of nodes each: a node that grows is felt in the workstation's memory.
-static_assert(sizeof(void*) != 8 || sizeof(CEntityNode) <= 80);
+// A block of nodes: a head, then the nodes side by side, each at the index of its position. A node finds the head,
+// and so its parent, from its own address and position: a parent link in every node would be a quarter of its size.
+// A root's block is a root head (the tree's table of alarm details, then the head) and the root alone.
+struct CEntityNode::BlockHead {
+    CEntityNode* parent = nullptr;
+};
 
-CEntityNode::CEntityNode(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType)
+class CEntityNode::CDetailTable : public std::unordered_map<const CEntityNode*, CEntityAlarmDetail> {};
+
+struct CEntityNode::RootHead {
+    CDetailTable* details = nullptr;
+    BlockHead head;
+};
+
+// Tens of thousands of NEs keep about a hundred nodes each: a node that grows is felt in the workstation's memory.
+static_assert(sizeof(void*) != 8 || sizeof(CEntityNode) <= 32);
+
+namespace {
+
+// The head before the first node of a block.
+template <class Head, class Node>
+Head* HeadBefore(Node* first)
 {
-    Place(parent, position, level, type, plannedType);
+    return reinterpret_cast<Head*>(reinterpret_cast<std::conditional_t<std::is_const_v<Node>, const char, char>*>(first) -
+                                   sizeof(Head));
 }
 
-void CEntityNode::Place(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType)
+} // namespace
+
+CEntityNode* CEntityNode::NewRoot(int level, uint32_t type, uint32_t plannedType)
 {
-    parent_ = parent;
-    position_ = static_cast<uint16_t>(position);
+    static_assert(sizeof(BlockHead) % alignof(CEntityNode) == 0 && sizeof(RootHead) % alignof(CEntityNode) == 0);
+    static_assert(offsetof(RootHead, head) + sizeof(BlockHead) == sizeof(RootHead));
+    void* block = ::operator new(sizeof(RootHead) + sizeof(CEntityNode));
+    new (block) RootHead();
+    auto* root = new (static_cast<char*>(block) + sizeof(RootHead)) CEntityNode();
+    root->Place(0, level, type, plannedType);
+    return root;
+}
+
+void CEntityNode::operator delete(void* root)
+{
+    RootHead* head = HeadBefore<RootHead>(static_cast<char*>(root));
+    delete head->details;
+    head->~RootHead();
+    ::operator delete(head);
+}
+
+void CEntityNode::Place(int position, int level, uint32_t type, uint32_t plannedType)
+{
+    position_ = static_cast<uint8_t>(position);
     level_ = static_cast<uint8_t>(level);
     type_ = type;
     plannedType_ = plannedType;
 }
 
-CEntityNode::~CEntityNode() = default;
+CEntityNode::~CEntityNode()
+{
+    FreeChildren();
+    if (hasDetail_) {
+        if (CDetailTable* details = Details(false))
+            details->erase(this);
+    }
+}
+
+CEntityNode* CEntityNode::NewChildren(int count)
+{
+    void* block = ::operator new(sizeof(BlockHead) + static_cast<size_t>(count) * sizeof(CEntityNode));
+    new (block) BlockHead{this};
+    auto* first = reinterpret_cast<CEntityNode*>(static_cast<char*>(block) + sizeof(BlockHead));
+    for (int i = 0; i < count; ++i)
+        new (first + i) CEntityNode();
+    children_ = first;
+    childCount_ = static_cast<uint8_t>(count);
+    return first;
+}
+
+void CEntityNode::FreeChildren()
+{
+    if (children_ == nullptr)
+        return;
+    CEntityNode* first = children_;
+    const int count = childCount_;
+    children_ = nullptr;
+    childCount_ = 0;
+    // The children look for the tree's details through this node while they go: its links stay until then.
+    for (int i = count - 1; i >= 0; --i)
+        first[i].~CEntityNode();
+    BlockHead* head = HeadBefore<BlockHead>(first);
+    head->~BlockHead();
+    ::operator delete(head);
+}
 
 std::unique_ptr<CEntityNode> CEntityNode::BuildEntityTree(uint32_t neModelId)
 {
@@ -73,15 +151,14 @@ std::unique_ptr<CEntityNode> CEntityNode::BuildEntityTree(uint32_t neModelId)
 
 std::unique_ptr<CEntityNode> CEntityNode::BuildEntityTree(uint32_t neModelId, const CEntityModelSet& models)
 {
-    std::unique_ptr<CEntityNode> root(new CEntityNode(nullptr, 0, kEntityLevelNe, neModelId, neModelId));
+    std::unique_ptr<CEntityNode> root(NewRoot(kEntityLevelNe, neModelId, neModelId));
     root->BuildChildren(models);
     return root;
 }
 
 void CEntityNode::BuildChildren(const CEntityModelSet& models)
 {
-    children_.reset();
-    childCount_ = 0;
+    FreeChildren();
     if (level_ >= kEntityLevelFifth) {
         return;
     }
@@ -92,27 +169,26 @@ void CEntityNode::BuildChildren(const CEntityModelSet& models)
     const int childLevel = level_ + 1;
     // Positions above the level's maximum cannot be addressed by any entity id, so they get no node.
     const int count = std::min<int>({model->GetChildCount(), static_cast<int>(models.GetMaxEntityLevel(childLevel)),
-                                     std::numeric_limits<uint16_t>::max()});
+                                     std::numeric_limits<uint8_t>::max()});
     if (count <= 0) {
         return;
     }
-    children_.reset(new CEntityNode[static_cast<size_t>(count)]);
-    childCount_ = static_cast<uint16_t>(count);
+    CEntityNode* children = NewChildren(count);
     for (int i = 0; i < count; ++i) {
-        CEntityNode& child = children_[static_cast<size_t>(i)];
+        CEntityNode& child = children[i];
         const uint32_t fixedType = model->GetChildFixedType(i);
         if (fixedType == kEntityTypeAbsent) {
-            child.Place(this, i, childLevel, kEntityTypeAbsent, kEntityTypeAbsent);
+            child.Place(i, childLevel, kEntityTypeAbsent, kEntityTypeAbsent);
             continue;
         }
-        child.Place(this, i, childLevel, kEntityTypeUnknown, fixedType);
+        child.Place(i, childLevel, kEntityTypeUnknown, fixedType);
         child.BuildChildren(models);
     }
 }
 
 std::unique_ptr<CEntityNode> CEntityNode::Clone() const
 {
-    std::unique_ptr<CEntityNode> copy(new CEntityNode(nullptr, position_, level_, type_, plannedType_));
+    std::unique_ptr<CEntityNode> copy(NewRoot(level_, type_, plannedType_));
     CopyInto(*copy);
     return copy;
 }
@@ -121,31 +197,65 @@ void CEntityNode::CopyInto(CEntityNode& copy) const
 {
     copy.stateBits = stateBits;
     copy.severity = severity;
-    copy.secondaryStatus = secondaryStatus;
-    copy.alarmClass = alarmClass;
     copy.alarmMasked = alarmMasked;
-    copy.ackFlag = ackFlag;
-    copy.ackTime = ackTime;
-    copy.ackPerson = ackPerson;
-    copy.occurTime = occurTime;
-    copy.receiveTime = receiveTime;
     copy.connected = connected;
     copy.componentFlags = componentFlags;
-    copy.childCount_ = childCount_;
-    copy.children_.reset(childCount_ > 0 ? new CEntityNode[static_cast<size_t>(childCount_)] : nullptr);
+    if (hasDetail_)
+        copy.SetAlarmDetail(GetAlarmDetail());
+    copy.FreeChildren();
+    if (childCount_ == 0)
+        return;
+    CEntityNode* copies = copy.NewChildren(childCount_);
     for (int i = 0; i < childCount_; ++i) {
-        const CEntityNode& child = children_[static_cast<size_t>(i)];
-        CEntityNode& childCopy = copy.children_[static_cast<size_t>(i)];
-        childCopy.Place(&copy, child.position_, child.level_, child.type_, child.plannedType_);
+        const CEntityNode& child = children_[i];
+        CEntityNode& childCopy = copies[i];
+        childCopy.Place(child.position_, child.level_, child.type_, child.plannedType_);
         child.CopyInto(childCopy);
     }
+}
+
+CEntityNode* CEntityNode::GetParent() const
+{
+    return HeadBefore<const BlockHead>(this - position_)->parent;
+}
+
+CEntityNode::CDetailTable* CEntityNode::Details(bool make) const
+{
+    RootHead* head = HeadBefore<RootHead>(const_cast<CEntityNode*>(GetRoot()));
+    if (head->details == nullptr && make)
+        head->details = new CDetailTable();
+    return head->details;
+}
+
+const CEntityAlarmDetail& CEntityNode::GetAlarmDetail() const
+{
+    static const CEntityAlarmDetail kNone;
+    const CDetailTable* details = hasDetail_ ? Details(false) : nullptr;
+    if (details == nullptr)
+        return kNone;
+    const auto found = details->find(this);
+    return found != details->end() ? found->second : kNone;
+}
+
+void CEntityNode::SetAlarmDetail(CEntityAlarmDetail detail)
+{
+    if (detail.IsEmpty()) {
+        if (hasDetail_) {
+            if (CDetailTable* details = Details(false))
+                details->erase(this);
+            hasDetail_ = false;
+        }
+        return;
+    }
+    (*Details(true))[this] = std::move(detail);
+    hasDetail_ = true;
 }
 
 CEntityNode* CEntityNode::GetRoot()
 {
     CEntityNode* node = this;
-    while (node->parent_ != nullptr) {
-        node = node->parent_;
+    while (CEntityNode* parent = node->GetParent()) {
+        node = parent;
     }
     return node;
 }
@@ -160,17 +270,17 @@ CEntityNode* CEntityNode::GetChild(int i) const
     if (i < 0 || i >= childCount_) {
         return nullptr;
     }
-    return &children_[static_cast<size_t>(i)];
+    return children_ + i;
 }
 
 CEntityIndex CEntityNode::GetIndex() const
 {
     CEntityIndex index;
     index.levelCount = static_cast<uint32_t>(level_);
-    for (const CEntityNode* node = this; node != nullptr; node = node->parent_) {
+    for (const CEntityNode* node = this; node != nullptr; node = node->GetParent()) {
         // The NE's own number is always 1.
         index.levels[static_cast<size_t>(node->level_ - 1)] =
-            static_cast<uint8_t>(node->parent_ == nullptr ? 1 : node->position_ + 1);
+            static_cast<uint8_t>(node->level_ == kEntityLevelNe ? 1 : node->position_ + 1);
     }
     return index;
 }
@@ -257,7 +367,7 @@ bool CEntityNode::SetTypeById(uint32_t entityId, uint32_t type, uint32_t planned
 
 bool CEntityNode::IsAbsent() const
 {
-    for (const CEntityNode* node = this; node != nullptr; node = node->parent_) {
+    for (const CEntityNode* node = this; node != nullptr; node = node->GetParent()) {
         if (node->type_ == kEntityTypeAbsent) {
             return true;
         }
@@ -278,7 +388,7 @@ bool CEntityNode::IsEmptyOrUnknownById(uint32_t entityId)
 
 bool CEntityNode::IsConnected() const
 {
-    for (const CEntityNode* node = this; node != nullptr; node = node->parent_) {
+    for (const CEntityNode* node = this; node != nullptr; node = node->GetParent()) {
         if (!node->connected || node->type_ == kEntityTypeAbsent) {
             return false;
         }
@@ -308,7 +418,7 @@ int CEntityNode::GetPlanState() const
 
 bool CEntityNode::IsMasked() const
 {
-    for (const CEntityNode* node = this; node != nullptr; node = node->parent_) {
+    for (const CEntityNode* node = this; node != nullptr; node = node->GetParent()) {
         if (node->alarmMasked != 0) {
             return true;
         }
@@ -337,7 +447,7 @@ uint32_t CEntityNode::GetSeverity() const
 
 uint32_t CEntityNode::GetTertiaryStatus() const
 {
-    return IsMasked() ? 0 : alarmClass;
+    return IsMasked() ? 0 : GetAlarmDetail().alarmClass;
 }
 
 uint32_t CEntityNode::GetSummarySeverity() const

@@ -5,10 +5,10 @@
 
 #include "core/entity/entity_index.h"
 #include "core/entity/entity_type_ids.h"
-#include "core/util/compact_text.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class CEntityModelSet;
 class CNeRecord;
@@ -28,30 +28,45 @@ inline constexpr int kPlanStateMismatch = 1;  // another type than planned
 inline constexpr int kPlanStateUnplanned = 2; // present but not planned; also an absent position
 inline constexpr int kPlanStateMissing = 3;   // planned but empty
 
-// An NE keeps a node for each position of its model, dozens of them: the members are ordered so that nothing
-// is padded, and the positions are kept in the narrowest type that holds them.
-class CEntityNode {
-private:
-    uint32_t type_ = kEntityTypeUnknown;
-    uint32_t plannedType_ = kEntityTypeUnknown;
-    uint16_t position_ = 0;
-    uint16_t childCount_ = 0;
-    uint8_t level_ = 1;
-
-public:
-    // Alarm state, kept current by the server message dispatcher.
-    bool connected = false;
-    uint32_t stateBits = 0;       // bit i: alarm definition i active
-    uint32_t severity = 0;        // 0 none, 1 critical .. 5 info
+// What an alarm state carries besides its bits and severity: few nodes have any of it, so a node keeps none of it
+// itself (see CEntityNode::GetAlarmDetail).
+struct CEntityAlarmDetail {
     uint32_t secondaryStatus = 0; // stored as received; GetSecondaryStatus answers 0
     uint32_t alarmClass = 0;      // 1 equipment, 2 communication, 3 environment, other non-zero other
-    uint32_t alarmMasked = 0;     // non-zero: alarms of this node and its descendants are masked
     uint32_t ackFlag = 0;         // non-zero: acknowledged
     uint32_t ackTime = 0;
     uint32_t occurTime = 0;
     uint32_t receiveTime = 0;
+    std::string ackPerson;
+
+    bool IsEmpty() const { return *this == CEntityAlarmDetail{}; }
+    bool operator==(const CEntityAlarmDetail&) const = default;
+};
+
+// An NE keeps a node for each position of its model, about a hundred of them, and a workstation tens of thousands of
+// NEs: a node is 32 bytes. The members are ordered so that nothing is padded, positions and counts are kept in a byte
+// (an entity id numbers at most 99 positions a level), a node finds its parent in the head of its parent's block of
+// children (see entity_node.cpp), and the rarely set alarm details live in a table of the tree's root.
+class CEntityNode {
+private:
+    uint32_t type_ = kEntityTypeUnknown;
+    uint32_t plannedType_ = kEntityTypeUnknown;
+
+public:
+    // Alarm state, kept current by the server message dispatcher.
+    uint32_t stateBits = 0;      // bit i: alarm definition i active
     uint32_t componentFlags = 0; // kComponent* bits
-    CCompactText ackPerson;      // set on few nodes
+
+private:
+    uint8_t position_ = 0;
+    uint8_t childCount_ = 0;
+    uint8_t level_ = 1;
+    bool hasDetail_ = false;
+
+public:
+    bool connected = false;
+    uint8_t severity = 0;     // 0 none, 1 critical .. 5 info
+    bool alarmMasked = false; // alarms of this node and its descendants are masked
 
     // The tree of an NE model: the root (level 1, type and planned type the NE model) and, below it, a node per child
     // position of each model down to level 4 (level 5 where a model declares children there). An absent position is
@@ -64,12 +79,14 @@ public:
     CEntityNode(const CEntityNode&) = delete;
     CEntityNode& operator=(const CEntityNode&) = delete;
     ~CEntityNode();
+    // A root is freed with its block (the unique_ptr of a tree deletes its root).
+    static void operator delete(void* root);
 
-    // A deep copy of this node and its subtree, as a root of its own.
+    // A deep copy of this node and its subtree, as a root of its own (at position 0).
     std::unique_ptr<CEntityNode> Clone() const;
 
     // Tree links.
-    CEntityNode* GetParent() const { return parent_; }
+    CEntityNode* GetParent() const;
     CEntityNode* GetRoot();
     const CEntityNode* GetRoot() const;
     int GetLevel() const { return level_; }       // 1 NE .. 5
@@ -115,6 +132,11 @@ public:
     // but empty.
     int GetPlanState() const;
 
+    // The node's alarm details; all zero and empty unless set.
+    const CEntityAlarmDetail& GetAlarmDetail() const;
+    // Replaces them; details all zero and empty take no room.
+    void SetAlarmDetail(CEntityAlarmDetail detail);
+
     // Alarms are masked on the node or an ancestor.
     bool IsMasked() const;
     // Sets the state bits and the connected flag, which is the offline alarm's bit clear.
@@ -133,15 +155,24 @@ public:
     static uint32_t GetSummarySeverityById(const CNeRecord* ne, uint32_t entityId);
 
 private:
+    struct BlockHead;
+    struct RootHead;
+    class CDetailTable;
+
     CEntityNode() = default;
-    CEntityNode(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
-    void Place(CEntityNode* parent, int position, int level, uint32_t type, uint32_t plannedType);
+    // A root of its own (position 0), in a block with the root's head.
+    static CEntityNode* NewRoot(int level, uint32_t type, uint32_t plannedType);
+    void Place(int position, int level, uint32_t type, uint32_t plannedType);
     // Replaces the children by those of the node's model.
     void BuildChildren(const CEntityModelSet& models);
+    // Gives the node a block of `count` children, each placed at its position with the level below.
+    CEntityNode* NewChildren(int count);
+    void FreeChildren();
     // Copies the values and the subtree (not the links) into a node placed already.
     void CopyInto(CEntityNode& copy) const;
+    // The table of the tree's alarm details; null while it has none, unless `make`.
+    CDetailTable* Details(bool make) const;
 
-    CEntityNode* parent_ = nullptr;
-    // A node's children lie side by side in one block: one allocation for all of them.
-    std::unique_ptr<CEntityNode[]> children_;
+    // A node's children lie side by side in one block, after a head that names their parent.
+    CEntityNode* children_ = nullptr;
 };

@@ -8,6 +8,8 @@
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
 
+#include <utility>
+
 namespace {
 
 constexpr uint32_t kComponentSettingFlags = kComponentVtp | kComponentVcm | kComponentTag | kComponentUtg | 0x10u;
@@ -54,17 +56,21 @@ uint32_t ComponentFlagsOf(const BoardSettingRec& rec)
 void ApplyState(CEntityNode& node, const EntityStateRec& rec)
 {
     node.SetStateBits(rec.stateBits);
-    node.severity = static_cast<uint32_t>(NormalizeSeverity(rec.severity));
-    node.secondaryStatus = rec.secondaryStatus;
+    node.severity = static_cast<uint8_t>(NormalizeSeverity(rec.severity));
     SetTypes(node, rec.onlineType, rec.plannedType);
-    node.alarmMasked = rec.alarmMasked;
-    node.ackFlag = rec.acknowledged;
+    node.alarmMasked = rec.alarmMasked != 0;
+    CEntityAlarmDetail detail;
+    detail.secondaryStatus = rec.secondaryStatus;
+    detail.ackFlag = rec.acknowledged;
     // An acknowledged state carries the acknowledging person in its text and the time in its value.
-    node.ackPerson = rec.acknowledged != 0 ? rec.text : std::string();
-    node.ackTime = rec.acknowledged != 0 ? rec.value : 0;
-    node.occurTime = rec.occurTime;
-    node.receiveTime = rec.receiveTime;
-    node.alarmClass = rec.alarmClass;
+    if (rec.acknowledged != 0) {
+        detail.ackPerson = rec.text;
+        detail.ackTime = rec.value;
+    }
+    detail.occurTime = rec.occurTime;
+    detail.receiveTime = rec.receiveTime;
+    detail.alarmClass = rec.alarmClass;
+    node.SetAlarmDetail(std::move(detail));
 }
 
 } // namespace
@@ -128,8 +134,10 @@ void ApplyAlarmAcks(CServerApplyContext& context, const EmsMsg& msg)
         if (node == nullptr) {
             continue;
         }
-        node->ackFlag = rec.person.empty() ? 0 : 1;
-        node->ackPerson = rec.person;
-        node->ackTime = rec.person.empty() ? 0 : rec.ackTime;
+        CEntityAlarmDetail detail = node->GetAlarmDetail();
+        detail.ackFlag = rec.person.empty() ? 0 : 1;
+        detail.ackPerson = rec.person;
+        detail.ackTime = rec.person.empty() ? 0 : rec.ackTime;
+        node->SetAlarmDetail(std::move(detail));
     }
 }

@@ -20,6 +20,10 @@ constexpr FieldLayout kStatus{47, 5};
 constexpr FieldLayout kMore{52, 1};
 constexpr FieldLayout kSequence{53, 10};
 constexpr FieldLayout kOpLog{63, 1};
+
+// A buffer left larger than this by a large frame (the NE list of a login) goes once the frame is read: the stream's
+// reads are smaller.
+constexpr size_t kKeptBufferBytes = 256 * 1024;
 constexpr FieldLayout kVersion{64, 6};
 
 // The largest value a field of each width holds (no field is wider than 10 digits).
@@ -342,7 +346,11 @@ FrameStatus CFrameDecoder::Next(Frame& frame)
     frame.payload.assign(payload, payload + payloadSize);
     readPos_ += kFramePrefixSize + length;
     if (readPos_ == buffer_.size()) {
-        buffer_.clear();
+        if (buffer_.capacity() > kKeptBufferBytes) {
+            std::vector<uint8_t>().swap(buffer_);
+        } else {
+            buffer_.clear();
+        }
         readPos_ = 0;
     }
     return FrameStatus::Complete;

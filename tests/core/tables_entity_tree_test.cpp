@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -298,11 +300,15 @@ TEST_F(EntityTreeTest, MaskingHidesStateSeverityAndClassOfTheSubtree)
     CEntityNode* port = root.FindById(10101);
     card->SetStateBits(0x30);
     card->severity = 2;
-    card->alarmClass = 1;
+    CEntityAlarmDetail cardDetail;
+    cardDetail.alarmClass = 1;
+    card->SetAlarmDetail(cardDetail);
     port->SetStateBits(0x4);
     port->severity = 3;
-    port->alarmClass = 3;
-    port->secondaryStatus = 2;
+    CEntityAlarmDetail portDetail;
+    portDetail.secondaryStatus = 2;
+    portDetail.alarmClass = 3;
+    port->SetAlarmDetail(portDetail);
 
     EXPECT_EQ(card->GetStateBits(), 0x30u);
     EXPECT_EQ(port->GetSeverity(), 3u);
@@ -377,16 +383,139 @@ TEST_F(EntityTreeTest, SeverityAtTheNeIsTheGraverOfNeLevelAndRoot)
 TEST_F(EntityTreeTest, CloneIsDeepAndIndependent)
 {
     CNeRecord ne = MakeNe(10);
-    ne.root->FindById(10101)->ackPerson = "op";
+    CEntityAlarmDetail acked;
+    acked.ackPerson = "op";
+    ne.root->FindById(10101)->SetAlarmDetail(acked);
     CNeRecord copy(ne);
     ASSERT_NE(copy.root, nullptr);
     ASSERT_NE(copy.root.get(), ne.root.get());
     CEntityNode* port = copy.root->FindById(10101);
     ASSERT_NE(port, nullptr);
-    EXPECT_EQ(port->ackPerson, "op");
+    EXPECT_EQ(port->GetAlarmDetail().ackPerson, "op");
     EXPECT_EQ(port->GetRoot(), copy.root.get());
     ASSERT_TRUE(copy.root->SetTypeById(10100, 31, 31));
     EXPECT_EQ(ne.root->FindById(10100)->GetChildCount(), 2);
+}
+
+TEST_F(EntityTreeTest, EveryNodeKnowsItsParentAndItsId)
+{
+    CNeRecord ne = MakeNe(10);
+    const CEntityNode& root = *ne.root;
+    EXPECT_EQ(root.GetParent(), nullptr);
+    int nodes = 0;
+    ForEachNode(*ne.root, [&](CEntityNode& node) {
+        ++nodes;
+        for (int i = 0; i < node.GetChildCount(); ++i) {
+            EXPECT_EQ(node.GetChild(i)->GetParent(), &node);
+            EXPECT_EQ(node.GetChild(i)->GetPosition(), i);
+        }
+        EXPECT_EQ(node.GetRoot(), &root);
+        if (&node != &root) {
+            EXPECT_EQ(root.FindById(node.GetEntityId()), &node);
+        }
+    });
+    EXPECT_EQ(nodes, 1 + 3 + 2 * (4 + 2));
+}
+
+TEST_F(EntityTreeTest, AlarmDetailsKeepEveryFieldAndTakeNoRoomWhenEmpty)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityNode* port = ne.root->FindById(10101);
+    CEntityNode* other = ne.root->FindById(30102);
+    ASSERT_NE(port, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(port->GetAlarmDetail().IsEmpty());
+
+    const CEntityAlarmDetail full{.secondaryStatus = 0xFFFFFFFFu,
+                                  .alarmClass = 0x80000001u,
+                                  .ackFlag = 7,
+                                  .ackTime = 0xFFFFFFFEu,
+                                  .occurTime = 1000,
+                                  .receiveTime = 1001,
+                                  .ackPerson = "a person of twenty ch"};
+    port->SetAlarmDetail(full);
+    CEntityAlarmDetail occurred;
+    occurred.occurTime = 5;
+    other->SetAlarmDetail(occurred);
+    EXPECT_EQ(port->GetAlarmDetail(), full);
+    EXPECT_EQ(other->GetAlarmDetail().occurTime, 5u);
+    EXPECT_EQ(port->GetTertiaryStatus(), 0x80000001u);
+    EXPECT_TRUE(ne.root->FindById(10102)->GetAlarmDetail().IsEmpty()) << "a sibling has none";
+
+    // Each value on its own is kept.
+    CEntityAlarmDetail one;
+    one.receiveTime = 1;
+    port->SetAlarmDetail(one);
+    EXPECT_EQ(port->GetAlarmDetail(), one);
+
+    port->SetAlarmDetail({});
+    EXPECT_TRUE(port->GetAlarmDetail().IsEmpty());
+    EXPECT_EQ(other->GetAlarmDetail().occurTime, 5u);
+}
+
+TEST_F(EntityTreeTest, ACopyKeepsEveryValueOfEveryNode)
+{
+    CNeRecord ne = MakeNe(10);
+    ASSERT_TRUE(ne.root->SetTypeById(10100, 31, 30));
+    uint32_t n = 0;
+    ForEachNode(*ne.root, [&](CEntityNode& node) {
+        ++n;
+        node.stateBits = 0x1000u * n + 1;
+        node.componentFlags = 0x80000000u | n;
+        node.connected = n % 2 == 0;
+        node.severity = static_cast<uint8_t>(n % 6);
+        node.alarmMasked = n % 3 == 0;
+        if (n % 4 == 0) {
+            node.SetAlarmDetail(
+                {.secondaryStatus = n, .alarmClass = n + 1, .ackFlag = 1, .ackTime = n + 2, .occurTime = n + 3,
+                 .receiveTime = n + 4, .ackPerson = "p" + std::to_string(n)});
+        }
+    });
+    const std::unique_ptr<CEntityNode> copy = ne.root->Clone();
+    std::vector<const CEntityNode*> originals;
+    ForEachNode(*ne.root, [&](CEntityNode& node) { originals.push_back(&node); });
+    size_t i = 0;
+    ForEachNode(*copy, [&](CEntityNode& node) {
+        ASSERT_LT(i, originals.size());
+        const CEntityNode& original = *originals[i++];
+        EXPECT_NE(&node, &original);
+        EXPECT_EQ(node.GetEntityId(), original.GetEntityId());
+        EXPECT_EQ(node.GetLevel(), original.GetLevel());
+        EXPECT_EQ(node.GetType(), original.GetType());
+        EXPECT_EQ(node.GetPlannedType(), original.GetPlannedType());
+        EXPECT_EQ(node.GetChildCount(), original.GetChildCount());
+        EXPECT_EQ(node.stateBits, original.stateBits);
+        EXPECT_EQ(node.componentFlags, original.componentFlags);
+        EXPECT_EQ(node.connected, original.connected);
+        EXPECT_EQ(node.severity, original.severity);
+        EXPECT_EQ(node.alarmMasked, original.alarmMasked);
+        EXPECT_EQ(node.GetAlarmDetail(), original.GetAlarmDetail());
+    });
+    EXPECT_EQ(i, originals.size());
+    // The copy's details are its own.
+    CEntityAlarmDetail changed;
+    changed.ackPerson = "changed";
+    copy->FindById(10101)->SetAlarmDetail(changed);
+    EXPECT_NE(ne.root->FindById(10101)->GetAlarmDetail().ackPerson, "changed");
+}
+
+TEST_F(EntityTreeTest, RebuiltChildrenStartWithoutDetails)
+{
+    CNeRecord ne = MakeNe(10);
+    CEntityAlarmDetail acked;
+    acked.ackFlag = 1;
+    acked.ackPerson = "op";
+    ne.root->FindById(10101)->SetAlarmDetail(acked);
+    CEntityAlarmDetail occurred;
+    occurred.occurTime = 9;
+    ne.root->FindById(10100)->SetAlarmDetail(occurred);
+    ASSERT_TRUE(ne.root->SetTypeById(10100, 31, 31));
+    ASSERT_EQ(ne.root->FindById(10100)->GetChildCount(), 3);
+    EXPECT_TRUE(ne.root->FindById(10101)->GetAlarmDetail().IsEmpty());
+    EXPECT_EQ(ne.root->FindById(10100)->GetAlarmDetail().occurTime, 9u) << "the retyped node keeps its own";
+    // Back to a model with the same positions: the old port's details did not come back with it.
+    ASSERT_TRUE(ne.root->SetTypeById(10100, 30, 30));
+    EXPECT_TRUE(ne.root->FindById(10101)->GetAlarmDetail().IsEmpty());
 }
 
 TEST_F(EntityTreeTest, LocationTextsInNumbersOrWords)

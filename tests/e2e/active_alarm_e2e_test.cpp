@@ -183,7 +183,7 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
     EXPECT_TRUE(program.WaitUntil([] {
         const CNeRecord* ne = AppData().nes.FindNeById(kNorthNe);
         const CEntityNode* node = ne != nullptr ? ne->root->FindById(10200) : nullptr;
-        return node != nullptr && node->ackFlag != 0 && node->ackPerson == "admin";
+        return node != nullptr && node->GetAlarmDetail().ackFlag != 0 && node->GetAlarmDetail().ackPerson == "admin";
     }));
 }
 

@@ -407,9 +407,9 @@ TEST_F(DispatchRulesTest, StateNotificationsChangeTheNodesAndGoToTheTrapLogWhole
     States(kReqEntityStateChange, 1, {State(10101, 1u << 3, 4), State(99999, 1, 1), State(10102, 1u << 1, 3)});
     EXPECT_EQ(ne.root->FindById(10101)->GetStateBits(), 1u << 3);
     EXPECT_EQ(ne.root->FindById(10101)->severity, 4u);
-    EXPECT_EQ(ne.root->FindById(10101)->occurTime, 1000u);
-    EXPECT_EQ(ne.root->FindById(10101)->receiveTime, 1001u);
-    EXPECT_EQ(ne.root->FindById(10101)->alarmClass, 2u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().occurTime, 1000u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().receiveTime, 1001u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().alarmClass, 2u);
     EXPECT_EQ(ne.root->FindById(10102)->severity, 3u);
     ASSERT_EQ(ui_.trapBatches.size(), 1u);
     EXPECT_EQ(ui_.trapBatches[0].neId, 1u);
@@ -436,13 +436,13 @@ TEST_F(DispatchRulesTest, AcknowledgedStateCarriesPersonAndTime)
     acked.value = 1700000000;
     States(kReqEntityStateChange, 1, {acked});
     const CEntityNode* port = ne.root->FindById(10101);
-    EXPECT_EQ(port->ackFlag, 1u);
-    EXPECT_EQ(port->ackPerson, "operator12");
-    EXPECT_EQ(port->ackTime, 1700000000u);
+    EXPECT_EQ(port->GetAlarmDetail().ackFlag, 1u);
+    EXPECT_EQ(port->GetAlarmDetail().ackPerson, "operator12");
+    EXPECT_EQ(port->GetAlarmDetail().ackTime, 1700000000u);
     States(kReqEntityStateChange, 1, {State(10101, 2, 3)});
-    EXPECT_EQ(port->ackFlag, 0u);
-    EXPECT_EQ(port->ackPerson, "");
-    EXPECT_EQ(port->ackTime, 0u);
+    EXPECT_EQ(port->GetAlarmDetail().ackFlag, 0u);
+    EXPECT_EQ(port->GetAlarmDetail().ackPerson, "");
+    EXPECT_EQ(port->GetAlarmDetail().ackTime, 0u);
 }
 
 TEST_F(DispatchRulesTest, StateTypesChangeTheNodeUnlessTheyNameNoModel)
@@ -495,13 +495,13 @@ TEST_F(DispatchRulesTest, AcknowledgementsSetAndClearTheNodes)
     ack.person = "ann";
     ack.ackTime = 77;
     Dispatch(kReqAlarmAck, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
-    EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 1u);
-    EXPECT_EQ(ne.root->FindById(10101)->ackPerson, "ann");
-    EXPECT_EQ(ne.root->FindById(10101)->ackTime, 77u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().ackFlag, 1u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().ackPerson, "ann");
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().ackTime, 77u);
     ack.person.clear();
     Dispatch(kReqAlarmAck, EncodeRecords(std::vector{ack}), kAlarmAckRecSize, 1);
-    EXPECT_EQ(ne.root->FindById(10101)->ackFlag, 0u);
-    EXPECT_EQ(ne.root->FindById(10101)->ackTime, 0u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().ackFlag, 0u);
+    EXPECT_EQ(ne.root->FindById(10101)->GetAlarmDetail().ackTime, 0u);
 }
 
 TEST_F(DispatchRulesTest, AlarmDefinitionValuesOfTheNeAreKept)

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -350,6 +352,43 @@ TEST(FrameDecoder, AcceptsTheLargestPayload)
     Frame decoded;
     ASSERT_EQ(decoder.Next(decoded), FrameStatus::Complete);
     EXPECT_EQ(decoded.payload.size(), kMaxEmsRecordBytes);
+}
+
+TEST(FrameDecoder, FramesAfterALargeOneComeWhole)
+{
+    // A frame far larger than a read, then small ones arriving in pieces: the buffer the large one needed goes once
+    // it is read, and what follows is decoded from a new one.
+    std::vector<uint8_t> stream;
+    std::vector<std::vector<uint8_t>> payloads;
+    for (const uint32_t count : {140000u, 3u, 0u, 70000u, 5u}) {
+        FrameHeader header = SampleHeader();
+        header.sequence = static_cast<uint32_t>(payloads.size() + 1);
+        header.count = count;
+        header.recordSize = 4;
+        std::vector<uint8_t> payload(size_t{count} * 4);
+        for (size_t i = 0; i < payload.size(); ++i)
+            payload[i] = static_cast<uint8_t>(i * 7 + count);
+        const std::vector<uint8_t> frame = EncodeFrame(header, payload.data(), payload.size());
+        ASSERT_FALSE(frame.empty());
+        stream.insert(stream.end(), frame.begin(), frame.end());
+        payloads.push_back(std::move(payload));
+    }
+    for (const size_t chunk : {size_t{65536}, size_t{1000}, stream.size()}) {
+        CFrameDecoder decoder;
+        std::vector<Frame> frames;
+        for (size_t at = 0; at < stream.size(); at += chunk) {
+            decoder.Append(stream.data() + at, std::min(chunk, stream.size() - at));
+            Frame frame;
+            while (decoder.Next(frame) == FrameStatus::Complete)
+                frames.push_back(frame);
+        }
+        ASSERT_EQ(frames.size(), payloads.size()) << "chunk " << chunk;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            EXPECT_EQ(frames[i].header.sequence, i + 1);
+            EXPECT_EQ(frames[i].payload, payloads[i]) << "frame " << i << ", chunk " << chunk;
+        }
+        EXPECT_EQ(decoder.BufferedBytes(), 0u);
+    }
 }
 
 TEST(FrameDecoder, ReassemblesFramesSplitAnywhere)

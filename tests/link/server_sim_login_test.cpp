@@ -122,8 +122,8 @@ TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
 
     ASSERT_EQ(Query(kReqEntityState, 2), kDrvOk);
     const CEntityNode* acked = FindNeById(2)->root->FindById(10100);
-    EXPECT_EQ(acked->ackFlag, 1u);
-    EXPECT_EQ(acked->ackPerson, "admin");
+    EXPECT_EQ(acked->GetAlarmDetail().ackFlag, 1u);
+    EXPECT_EQ(acked->GetAlarmDetail().ackPerson, "admin");
 }
 
 std::vector<AlarmEventRec> EventsOf(const EmsMsg& reply)
@@ -214,9 +214,9 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     ASSERT_EQ(Request(kEmsOpModify, kReqAlarmAck, 1, bytes.data(), kAlarmAckRecSize), kDrvOk);
     const CEntityNode* port = FindNeById(1)->root->FindById(10103);
     ASSERT_NE(port, nullptr);
-    EXPECT_EQ(port->ackFlag, 1u);
-    EXPECT_EQ(port->ackPerson, "admin");
-    EXPECT_EQ(port->ackTime, 1700000000u);
+    EXPECT_EQ(port->GetAlarmDetail().ackFlag, 1u);
+    EXPECT_EQ(port->GetAlarmDetail().ackPerson, "admin");
+    EXPECT_EQ(port->GetAlarmDetail().ackTime, 1700000000u);
 
     // Turning notifications on first brings the state of every entity (as 325, for the model only), then the ack.
     std::optional<Frame> notice = other.Receive();
@@ -237,7 +237,7 @@ TEST_F(SimLoginTest, AcknowledgementChangesTheNodeAndReachesOtherWorkstations)
     AlarmAckRec answer;
     DecodeRecord(EmsRecordAt(*reply_, 0), kAlarmAckRecSize, &answer);
     EXPECT_TRUE(answer.person.empty());
-    EXPECT_EQ(FindNeById(1)->root->FindById(10200)->ackFlag, 0u);
+    EXPECT_EQ(FindNeById(1)->root->FindById(10200)->GetAlarmDetail().ackFlag, 0u);
 }
 
 TEST_F(SimLoginTest, RefusedChangesLeaveTheTables)

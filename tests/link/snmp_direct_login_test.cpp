@@ -175,8 +175,8 @@ TEST_F(SnmpDirectModelTest, NotificationsChangeOnlyTheColumnsTheyCarry)
     EXPECT_EQ(shelf->GetType(), shelfType);
     EXPECT_EQ(shelf->GetChildCount(), slots);
     EXPECT_EQ(shelf->stateBits, 0x6u);
-    EXPECT_EQ(shelf->ackFlag, 1u);
-    EXPECT_EQ(shelf->ackPerson, "opr");
+    EXPECT_EQ(shelf->GetAlarmDetail().ackFlag, 1u);
+    EXPECT_EQ(shelf->GetAlarmDetail().ackPerson, "opr");
     EXPECT_TRUE(Node(1)->IsConnected());
 }
 

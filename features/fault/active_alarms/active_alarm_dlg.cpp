@@ -253,8 +253,8 @@ void CActiveAlarmDlg::OnDetail()
         dlg.SetOnlineType(node->GetType());
         dlg.SetAlarmBits(node->GetStateBits());
         dlg.SetSeverity(static_cast<int>(node->GetSeverity()));
-        dlg.SetOccurTime(node->occurTime);
-        dlg.SetReceiveTime(node->receiveTime);
+        dlg.SetOccurTime(node->GetAlarmDetail().occurTime);
+        dlg.SetReceiveTime(node->GetAlarmDetail().receiveTime);
     };
     if (AppSettings().directControl) {
         CEventDetailDlg dlg(this);
@@ -264,8 +264,8 @@ void CActiveAlarmDlg::OnDetail()
     }
     CAlarmDetailDlg dlg(this);
     fill(dlg);
-    dlg.SetAckTime(node->ackTime);
-    dlg.SetAckPerson(node->ackPerson);
+    dlg.SetAckTime(node->GetAlarmDetail().ackTime);
+    dlg.SetAckPerson(node->GetAlarmDetail().ackPerson);
     dlg.DoModal();
 }
 

@@ -26,7 +26,8 @@ public:
 
     void Add(const CEntityNode& node)
     {
-        const bool acknowledged = node.ackFlag != 0;
+        const CEntityAlarmDetail& detail = node.GetAlarmDetail();
+        const bool acknowledged = detail.ackFlag != 0;
         if ((filter_.bits & (acknowledged ? kRowFilterAcknowledged : kRowFilterUnacknowledged)) == 0)
             return;
         const CEntityType* model = FindPlannedEntityModel(&ne_, node.GetEntityId(), node.GetPlannedType());
@@ -59,11 +60,11 @@ public:
             row.alarms += group;
         row.alarms.pop_back(); // the last ","
         row.alarmClass = node.GetTertiaryStatus();
-        row.occurTime = node.occurTime;
-        row.receiveTime = node.receiveTime;
+        row.occurTime = detail.occurTime;
+        row.receiveTime = detail.receiveTime;
         row.acknowledged = acknowledged;
-        row.ackTime = node.ackTime;
-        row.ackPerson = node.ackPerson;
+        row.ackTime = detail.ackTime;
+        row.ackPerson = detail.ackPerson;
         rows_.push_back(std::move(row));
     }
 

@@ -129,6 +129,8 @@ CMapNodeItem::CMapNodeItem(uint32_t neId, const CMapNodeStyle& style) : neId_(ne
 
 CMapNodeItem::~CMapNodeItem()
 {
+    // Going: its flags need no restoring.
+    buried_ = false;
     if (stacks_ != nullptr)
         stacks_->Remove(*this);
 }
@@ -163,7 +165,18 @@ void CMapNodeItem::SetBuried(bool buried)
     if (buried == buried_)
         return;
     buried_ = buried;
+    // A node that paints nothing is passed over when the map is painted: the scene then keeps no painted place for
+    // it (a table of its own per node, over a kilobyte, for every node of a crowded map).
+    setFlag(ItemHasNoContents, buried);
     update();
+}
+
+void CMapNodeItem::Unbury()
+{
+    if (!buried_)
+        return;
+    buried_ = false;
+    setFlag(ItemHasNoContents, false);
 }
 
 void CMapNodeItem::RepaintPlaceShown()

@@ -113,6 +113,8 @@ private:
     friend class CMapNodeStacks;
 
     void SetBuried(bool buried);
+    // Leaves its pile unburied, with no repaint.
+    void Unbury();
     // A name made shorter leaves the place the longer one took: the map repaints it as the item shrinks.
     void RepaintPlaceShown();
 

@@ -58,7 +58,7 @@ void CMapNodeStacks::Remove(CMapNodeItem& node)
     moved_.erase(std::remove(moved_.begin(), moved_.end(), &node), moved_.end());
     Leave(node);
     node.stacks_ = nullptr;
-    node.buried_ = false;
+    node.Unbury();
     if (batches_ == 0)
         RestackChanged();
 }
@@ -85,7 +85,7 @@ void CMapNodeStacks::Clear()
     for (auto& [spot, pile] : piles_) {
         for (CMapNodeItem* node : pile) {
             node->stacks_ = nullptr;
-            node->buried_ = false;
+            node->Unbury();
         }
     }
     piles_.clear();

@@ -217,17 +217,11 @@ void CGroupView::OnInitialUpdate()
 QTreeWidgetItem* CGroupView::NewItem(QTreeWidgetItem* parent, GroupItemKind kind, uint32_t id, uint32_t extra,
                                      const QString& text, int image, const CNeRecord* ne)
 {
-    auto* item = new QTreeWidgetItem(QStringList{text});
-    item->setData(0, kKindRole, static_cast<uint32_t>(kind));
-    item->setData(0, kIdRole, id);
-    item->setData(0, kExtraRole, extra);
-    item->setData(0, kImageRole, -1);
+    auto* item = new CGroupTreeItem(text, {.id = id, .extra = extra, .image = -1, .kind = kind}, 0, look_);
     const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
     if (neItem && ne == nullptr)
         ne = NeOf(item);
     SetItemImage(item, image, ne);
-    if (neItem)
-        SetToolTip(item, ne);
     // Without a parent the item stays off the tree (the top item, until BuildTree puts it in).
     if (parent != nullptr)
         parent->addChild(item);
@@ -245,14 +239,23 @@ void CGroupView::SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord*
     // NEs and shelves take the NE's text colour, other items the colour of their image.
     const GroupItemKind kind = Kind(item);
     const bool neItem = kind == GroupItemKind::Ne || kind == GroupItemKind::Shelf;
-    item->setForeground(0, ToQColor(neItem ? host_.GetNeTextColor(ne) : host_.GetTreeTextColor(image)));
-    if (Image(item) == image)
-        return;
-    item->setData(0, kImageRole, image);
-    item->setIcon(0, ListIcon(image));
+    auto* groupItem = static_cast<CGroupTreeItem*>(item);
+    groupItem->SetTextColor(neItem ? host_.GetNeTextColor(ne) : host_.GetTreeTextColor(image));
+    ItemData data = groupItem->Data();
+    data.image = image;
+    groupItem->SetData(data);
 }
 
-const QIcon& CGroupView::ListIcon(int image)
+const QBrush& CGroupView::TextBrush(COLORREF color) const
+{
+    // One brush per colour, shared by the items: a brush made for each item is an allocation of its own.
+    const auto [it, added] = brushes_.try_emplace(color);
+    if (added)
+        it->second = QBrush(ToQColor(color));
+    return it->second;
+}
+
+const QIcon& CGroupView::ListIcon(int image) const
 {
     // One icon per image, shared by the items, made again when the frame's picture for it changes.
     const QPixmap pixmap = host_.GetListIcon(image);
@@ -286,19 +289,17 @@ void CGroupView::RenewChangedIcons()
     });
     if (!changed)
         return;
-    for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it)
-        (*it)->setIcon(0, ListIcon(Image(*it)));
+    // The items ask for their icons when they are drawn: the cache takes the new pictures then.
+    tree_->viewport()->update();
 }
 
-void CGroupView::UpdateToolTip(QTreeWidgetItem* item)
-{
-    SetToolTip(item, NeOf(item));
-}
-
-void CGroupView::SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne)
+QString CGroupView::CItemLook::ToolTipOf(const ItemData& data) const
 {
     // The NE's address, at most 29 characters.
-    item->setToolTip(0, ne != nullptr ? QString::fromStdString(ne->GetIpText()).left(29) : QString());
+    if (data.kind != GroupItemKind::Ne && data.kind != GroupItemKind::Shelf)
+        return QString();
+    const CNeRecord* ne = AppData().nes.FindNeById(data.id);
+    return ne != nullptr ? QString::fromStdString(ne->GetIpText()).left(29) : QString();
 }
 
 void CGroupView::ExpandShelves(QTreeWidgetItem* neItem)

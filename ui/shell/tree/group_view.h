@@ -10,6 +10,7 @@
 #include "ui/shell/tree/group_tree_item.h"
 #include "ui/shell/tree/tree_search.h"
 
+#include <QBrush>
 #include <QIcon>
 #include <QPoint>
 #include <QSet>
@@ -107,16 +108,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // An item of an NE or a shelf takes `ne` for its colour and tool tip (null: looked up by the item's id).
+    // An item of an NE or a shelf takes `ne` for its colour (null: looked up by the item's id).
     QTreeWidgetItem* NewItem(QTreeWidgetItem* parent, GroupItemKind kind, uint32_t id, uint32_t extra,
                              const QString& text, int image, const CNeRecord* ne = nullptr);
     void SetItemImage(QTreeWidgetItem* item, int image);
     void SetItemImage(QTreeWidgetItem* item, int image, const CNeRecord* ne);
-    const QIcon& ListIcon(int image);
+    const QBrush& TextBrush(COLORREF color) const;
+    const QIcon& ListIcon(int image) const;
     void RenewChangedIcons();
     void UpdateRowColours();
-    void UpdateToolTip(QTreeWidgetItem* item);
-    void SetToolTip(QTreeWidgetItem* item, const CNeRecord* ne);
     // The items of a location (with its folders), an NE and an account, off the tree.
     QTreeWidgetItem* NewLocationItem(const CLocationNode& node);
     QTreeWidgetItem* NewNeItem(CNeRecord& ne);
@@ -175,7 +175,20 @@ private:
         qint64 pixmapKey = 0;
         QIcon icon;
     };
-    std::map<int, CachedIcon> icons_;
+    mutable std::map<int, CachedIcon> icons_;
+    mutable std::unordered_map<COLORREF, QBrush> brushes_;
+    // What the items show besides their text: the view's icons and brushes, and an NE's address as the tooltip.
+    class CItemLook final : public group_item::CGroupTreeItem::ILook {
+    public:
+        explicit CItemLook(const CGroupView& view) : view_(view) {}
+        const QIcon& IconOf(int image) const override { return view_.ListIcon(image); }
+        const QBrush& BrushOf(uint32_t color) const override { return view_.TextBrush(color); }
+        QString ToolTipOf(const group_item::ItemData& data) const override;
+
+    private:
+        const CGroupView& view_;
+    };
+    CItemLook look_{*this};
 
     TreeSearchSettings search_;
     bool searchDialogNeeded_ = true;

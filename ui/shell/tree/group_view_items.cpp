@@ -253,9 +253,6 @@ void CGroupView::FollowNe(NeItem& shown, CNeRecord& ne)
     shown.seenChange = ne.changeCounter;
     QTreeWidgetItem* item = shown.item;
     SetText(item, ne.name);
-    const QString tip = QString::fromStdString(ne.GetIpText()).left(29);
-    if (item->toolTip(0) != tip)
-        item->setToolTip(0, tip);
     const int icon = GetEntityStateIcon(&ne, 0);
     ne.stateWord = (ne.stateWord & ~0x0FF00000U) | (static_cast<uint32_t>(icon & 0xFF) << 20);
     SetItemImage(item, icon, &ne);
@@ -374,9 +371,12 @@ bool CGroupView::SyncTree()
         if (const auto found = accountItems_.find(account->name); found != accountItems_.end()) {
             item = found->second;
             const auto role = static_cast<uint32_t>(AccountRoleImage(*account));
-            item->setData(0, kIdRole, Id(folder));
-            if (Extra(item) != role) {
-                item->setData(0, kExtraRole, role);
+            ItemData itemData = DataOf(item);
+            itemData.id = Id(folder);
+            const bool otherRole = itemData.extra != role;
+            itemData.extra = role;
+            SetData(item, itemData);
+            if (otherRole) {
                 SetItemImage(item, kImageAccount + static_cast<int>(role));
             }
         } else {

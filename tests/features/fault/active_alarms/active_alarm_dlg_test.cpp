@@ -146,8 +146,9 @@ TEST_F(ActiveAlarmDlgTest, ThePopupLeavesOutDetailAndAcknowledgeWithoutARow)
 TEST_F(ActiveAlarmDlgTest, TimesAreWrittenAlikeAnUnacknowledgedEntityIncluded)
 {
     CEntityNode* slot = AppData().nes.FindNeById(kBravo)->root->FindById(kFanSlot);
-    slot->occurTime = 1700000000;
-    slot->ackTime = 0;
+    CEntityAlarmDetail occurred;
+    occurred.occurTime = 1700000000;
+    slot->SetAlarmDetail(occurred);
     Show(kFanSlot, [](CActiveAlarmDlg& dialog) {
         ASSERT_EQ(Column(dialog, kSlotPortColumn), (QStringList{"2"}));
         EXPECT_EQ(Column(dialog, 8), QStringList{QString::fromStdString(FormatDateTime(1700000000))});

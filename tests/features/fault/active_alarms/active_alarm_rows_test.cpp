@@ -108,7 +108,9 @@ TEST_F(ActiveAlarmRowsTest, FiltersOfSeverityAcknowledgementAndName)
         static_cast<uint16_t>(~(kRowFilterCritical | kRowFilterMajor | kRowFilterWarning | kRowFilterInfo));
     EXPECT_EQ(Entities(1, minorOnly), std::vector<uint32_t>{kPort});
 
-    Node(kSlot).ackFlag = 1;
+    CEntityAlarmDetail ackedDetail;
+    ackedDetail.ackFlag = 1;
+    Node(kSlot).SetAlarmDetail(ackedDetail);
     ActiveAlarmFilter unacknowledged = AllActiveAlarms();
     unacknowledged.bits &= static_cast<uint16_t>(~kRowFilterAcknowledged);
     EXPECT_EQ(Entities(1, unacknowledged), (std::vector<uint32_t>{kPort, kFanSlot}));

@@ -338,6 +338,13 @@ TEST_F(GeoViewTest, APileOfNodesPaintsWhatCanBeSeenOfItAndAChangeUnderItsTopRepa
     EXPECT_FALSE(pile.back()->Buried()) << "the top of the pile shows";
     EXPECT_EQ(buriedCount(), static_cast<long>(pile.size()) - 1);
     EXPECT_FALSE(view->NodeOf(1)->Buried());
+    // A buried node is an item without contents: the scene passes it over when it paints, and keeps nothing of it.
+    const auto contentsFollowBurial = [&] {
+        return std::all_of(pile.begin(), pile.end(), [](const CMapNodeItem* node) {
+            return ((node->flags() & QGraphicsItem::ItemHasNoContents) != 0) == node->Buried();
+        });
+    };
+    EXPECT_TRUE(contentsFollowBurial());
 
     QGraphicsView& canvas = *view->Canvas();
     const auto shown = [&] { return ShownOnScreen(*view); };
@@ -380,6 +387,7 @@ TEST_F(GeoViewTest, APileOfNodesPaintsWhatCanBeSeenOfItAndAChangeUnderItsTopRepa
     EXPECT_TRUE(showsWhatAWholePaintShows());
     under.setSelected(false);
     EXPECT_TRUE(under.Buried());
+    EXPECT_TRUE(contentsFollowBurial());
 
     // A longer name sticks out of the pile and shows; the top's shorter name leaves the ones under it showing.
     under.SetText(QStringLiteral("NE-under, renamed longer"));

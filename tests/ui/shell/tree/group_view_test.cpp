@@ -9,18 +9,23 @@
 #include "core/tables/entity_node.h"
 #include "core/tables/location_tree.h"
 #include "core/tables/user_account.h"
+#include "platform/color_ref.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
 #include <QCursor>
+#include <QIcon>
+#include <QImage>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <vector>
 
 using namespace frame_test;
 using namespace group_item;
@@ -301,6 +306,47 @@ TEST_F(GroupViewTest, TheAddressTipFollowsTheTable)
     AppData().neAddressesChanged = true;
     view->RefreshData();
     EXPECT_EQ(Find(*view, GroupItemKind::Ne, 2)->toolTip(0), QStringLiteral("10.9.8.7"));
+}
+
+TEST_F(GroupViewTest, ItemsShowTheFramesPicturesAndAreDrawnAgainWhenTheirsChange)
+{
+    AppSettings().flash = {};
+    auto view = MakeView();
+    const auto picture = [](const QIcon& icon) {
+        return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    int items = 0;
+    for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it) {
+        ++items;
+        const QTreeWidgetItem* item = *it;
+        ASSERT_GE(Image(item), 0) << item->text(0).toStdString();
+        EXPECT_EQ(picture(item->icon(0)), picture(QIcon(frame_.GetListIcon(Image(item)))))
+            << item->text(0).toStdString();
+        const bool neItem = Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf;
+        EXPECT_EQ(item->toolTip(0).isEmpty(), !neItem) << item->text(0).toStdString();
+        EXPECT_EQ(item->foreground(0).color(), QColor(ToQColor(neItem ? frame_.GetNeTextColor(AppData().nes.FindNeById(Id(item)))
+                                                                      : frame_.GetTreeTextColor(Image(item)))));
+    }
+    EXPECT_GT(items, 8);
+
+    // An NE whose alarm changes shows its new icon: the tree is told to draw the item again.
+    QTreeWidgetItem* beta = Find(*view, GroupItemKind::Ne, 2);
+    const int before = Image(beta);
+    std::vector<QModelIndex> changed;
+    QObject::connect(view->Tree()->model(), &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& from, const QModelIndex&) { changed.push_back(from); });
+    view->resize(300, 400);
+    view->show();
+    view->Tree()->expandAll(); // Beta in view
+    QCoreApplication::processEvents();
+    AppData().nes.FindNeById(2)->root->severity = 1;
+    ++AppData().nes.FindNeById(2)->changeCounter;
+    AppData().MarkAlarmStateChanged();
+    view->RefreshData();
+    ASSERT_NE(Image(beta), before);
+    EXPECT_EQ(picture(beta->icon(0)), picture(QIcon(frame_.GetListIcon(Image(beta)))));
+    const QModelIndex betaIndex = view->Tree()->indexFromItem(beta);
+    EXPECT_NE(std::find(changed.begin(), changed.end(), betaIndex), changed.end());
 }
 
 TEST_F(GroupViewTest, SeveritiesRollUpAndFlash)
