@@ -53,9 +53,10 @@ void CSimRequestHandler::AddRelayServers(Handled& out, const Frame& request, con
     CGenericRecordStore& store = db_.Generic();
     std::vector<DhcpRelayServerRec> kept = store.DecodedKeptRecords(kReqDhcpRelayServer, ne.Id());
     std::vector<DhcpRelayServerRec> added;
-    for (uint32_t i = 0; i < RecordsOf(request, kDhcpRelayServerRecSize); ++i) {
+    const uint32_t count = RecordsOf(request, kDhcpRelayServerRecSize);
+    for (uint32_t i = 0; i < count; ++i) {
         DhcpRelayServerRec server;
-        DecodeRecord(request.payload.data() + size_t{i} * kDhcpRelayServerRecSize, kDhcpRelayServerRecSize, &server);
+        DecodeRecord(RecordAt(request, i), kDhcpRelayServerRecSize, &server);
         const auto known = std::find_if(kept.begin(), kept.end(), [&](const DhcpRelayServerRec& other) {
             return other.address == server.address;
         });
@@ -79,7 +80,8 @@ void CSimRequestHandler::AddRelayServers(Handled& out, const Frame& request, con
         store.Handle(kReqDhcpRelayServer, kEmsOpModify, ne.Id(), bytes.data(), static_cast<uint32_t>(kept.size()),
                      kDhcpRelayServerRecSize);
     }
-    Reply(out, header, request.payload, kDhcpRelayServerRecSize, header.count, header.count);
+    // The request's records as they came, those of a record size too small to be servers not among them.
+    Reply(out, header, request.payload, header.recordSize, count, count);
 }
 
 void CSimRequestHandler::Dhcp(Handled& out, const Frame& request)
