@@ -5,9 +5,17 @@
 
 namespace {
 
-char UpperAscii(char c)
+// A table, not a test of each character: names are hashed and compared a great many times per load.
+constexpr auto kUpper = [] {
+    std::array<unsigned char, 256> upper{};
+    for (size_t c = 0; c < upper.size(); ++c)
+        upper[c] = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return upper;
+}();
+
+unsigned char UpperAscii(char c)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return kUpper[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -27,7 +35,7 @@ uint32_t DefinitionKeyHash(std::string_view key)
 {
     uint32_t hash = 2166136261U; // FNV-1a
     for (char c : key) {
-        hash ^= static_cast<unsigned char>(UpperAscii(c));
+        hash ^= UpperAscii(c);
         hash *= 16777619U;
     }
     return hash;

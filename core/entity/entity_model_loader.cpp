@@ -32,62 +32,44 @@ using Entry = CIniFile::Entry;
 struct SectionView {
     std::string name;
     int line = 0;
-    DefinitionKeyIndex keys; // the first of repeated keys wins
+    std::span<const Entry> entries;
 
-    const Entry* Find(std::string_view key) const { return keys.Find(key); }
-};
-
-struct HeaderLine {
-    std::string name;
-    int line = 0;
-};
-
-// The section headers of a text, by the same rules as the INI parser.
-std::vector<HeaderLine> ScanHeaders(std::string_view text)
-{
-    std::vector<HeaderLine> headers;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    int lineNo = 0;
-    size_t pos = 0;
-    while (pos <= text.size()) {
-        const size_t eol = text.find('\n', pos);
-        std::string_view line =
-            TrimDefinitionText(text.substr(pos, eol == std::string_view::npos ? std::string_view::npos : eol - pos));
-        pos = eol == std::string_view::npos ? text.size() + 1 : eol + 1;
-        ++lineNo;
-        if (line.empty() || line.front() != '[')
-            continue;
-        const size_t close = line.find(']');
-        if (close == std::string_view::npos || !TrimDefinitionText(line.substr(close + 1)).empty())
-            continue;
-        headers.push_back({std::string(TrimDefinitionText(line.substr(1, close - 1))), lineNo});
+    // The key index is built on the first lookup: sections no model reads ([SYSTEM], unknown models) need none.
+    const Entry* Find(std::string_view key) const
+    {
+        if (!indexed_) {
+            keys_ = DefinitionKeyIndex(entries);
+            indexed_ = true;
+        }
+        return keys_.Find(key);
     }
-    return headers;
-}
+
+private:
+    mutable DefinitionKeyIndex keys_; // the first of repeated keys wins
+    mutable bool indexed_ = false;
+};
 
 // The occurrences of the sections in file order. A header's entries run to the next header of any name, and are the
 // next entries of its section: a repeated header continues the section in the parsed file.
-std::vector<SectionView> SplitSections(const CIniFile& ini, const std::vector<HeaderLine>& headers)
+std::vector<SectionView> SplitSections(const CIniFile& ini)
 {
     const auto& sections = ini.Sections();
+    const auto& headers = ini.Headers();
     std::vector<size_t> taken(sections.size(), 0); // per section, the entries of its occurrences so far
     std::vector<SectionView> views;
     views.reserve(headers.size());
     for (size_t k = 0; k < headers.size(); ++k) {
-        const CIniFile::Section* section = ini.FindSection(headers[k].name);
-        if (!section)
-            continue;
-        const auto& entries = section->entries;
-        size_t& next = taken[static_cast<size_t>(section - sections.data())];
+        const CIniFile::Section& section = sections[headers[k].section];
+        const auto& entries = section.entries;
+        size_t& next = taken[headers[k].section];
         const size_t first = next;
         const int end = k + 1 < headers.size() ? headers[k + 1].line : std::numeric_limits<int>::max();
         while (next < entries.size() && entries[next].line < end)
             ++next;
         SectionView& view = views.emplace_back();
-        view.name = section->name;
+        view.name = section.name;
         view.line = headers[k].line;
-        view.keys = DefinitionKeyIndex(std::span(entries).subspan(first, next - first));
+        view.entries = std::span(entries).subspan(first, next - first);
     }
     return views;
 }
@@ -96,8 +78,7 @@ std::vector<SectionView> SplitSections(const CIniFile& ini, const std::vector<He
 class DefinitionFile {
 public:
     DefinitionFile(std::string_view text, std::string name, std::vector<std::string>& diagnostics)
-        : name_(std::move(name)), ini_(CIniFile::Parse(text)), headers_(ScanHeaders(text)),
-          sections_(SplitSections(ini_, headers_)), diagnostics_(diagnostics)
+        : name_(std::move(name)), ini_(CIniFile::Parse(text)), sections_(SplitSections(ini_)), diagnostics_(diagnostics)
     {
         if (const CIniFile::Section* system = ini_.FindSection("SYSTEM"))
             systemKeys_ = DefinitionKeyIndex(system->entries);
@@ -152,14 +133,14 @@ private:
     // The name of the last header above a line; the headers are in line order.
     std::string SectionAt(int line) const
     {
-        const auto after = std::lower_bound(headers_.begin(), headers_.end(), line,
-                                            [](const HeaderLine& h, int at) { return h.line < at; });
-        return after == headers_.begin() ? std::string() : std::prev(after)->name;
+        const auto& headers = ini_.Headers();
+        const auto after = std::lower_bound(headers.begin(), headers.end(), line,
+                                            [](const CIniFile::Header& h, int at) { return h.line < at; });
+        return after == headers.begin() ? std::string() : std::prev(after)->name;
     }
 
     std::string name_;
     CIniFile ini_;
-    std::vector<HeaderLine> headers_;
     std::vector<SectionView> sections_;
     DefinitionKeyIndex systemKeys_;
     std::vector<std::string>& diagnostics_;
@@ -362,7 +343,8 @@ private:
         const unsigned fallback = model.level_ == 1 ? 27 : 0;
         model.stateIcons_.fill(fallback);
         if (const Entry* e = s.Find("ICONLIST")) {
-            const auto entries = SplitDefinitionList(info_.Value(*e, s.name));
+            SplitDefinitionList(info_.Value(*e, s.name), ',', listEntries_);
+            const auto& entries = listEntries_;
             for (size_t i = 0; i < entries.size() && i < model.stateIcons_.size(); ++i) {
                 if (entries[i].empty())
                     continue;
@@ -388,7 +370,8 @@ private:
         const Entry* e = s.Find(key);
         if (!e)
             return;
-        const auto entries = SplitDefinitionList(info_.Value(*e, s.name));
+        SplitDefinitionList(info_.Value(*e, s.name), ',', listEntries_);
+        const auto& entries = listEntries_;
         for (size_t i = 0; i < entries.size() && i < count; ++i) {
             if (entries[i].empty())
                 continue;
@@ -459,7 +442,8 @@ private:
             return {};
         });
         ChildList(s, "SUBPROVCLASS", count, [&](size_t i, std::string_view v) -> std::string {
-            const auto parts = SplitDefinitionList(v, '/');
+            SplitDefinitionList(v, '/', classParts_);
+            const auto& parts = classParts_;
             std::array<uint8_t, 4> classes{0xFF, 0xFF, 0xFF, 0xFF};
             for (size_t k = 0; k < parts.size() && k < classes.size(); ++k) {
                 auto c = NumberInRange(parts[k], 1, 254);
@@ -637,6 +621,11 @@ private:
         std::array<bool, kTemplateCount> hasShapes{};
         for (int i = 0; i < kTemplateCount; ++i)
             hasShapes[static_cast<size_t>(i)] = s.Find(DefinitionKeyName() << "SHAPECNT" << TemplateSuffix(i));
+        ModelItems items;
+        items.size = s.Find("SIZE");
+        items.fit = s.Find("FIT");
+        for (int c = 0; c < kTemplateComponentCount; ++c)
+            items.components[static_cast<size_t>(c)] = s.Find(TemplateComponentKey(c));
         std::vector<std::shared_ptr<const CEntityTemplate>> templates(kTemplateCount);
         std::array<std::shared_ptr<const CEntityTemplate>, kTemplateCount + 1> bySource; // the last: no source
         for (int severity = 0; severity < kTemplateSeverityCount; ++severity) {
@@ -650,20 +639,27 @@ private:
                 }
                 auto& resolved = bySource[static_cast<size_t>(source)];
                 if (!resolved)
-                    resolved = std::make_shared<const CEntityTemplate>(
-                        ResolveTemplate(s, source < kTemplateCount ? TemplateSuffix(source) : std::string_view()));
+                    resolved = std::make_shared<const CEntityTemplate>(ResolveTemplate(
+                        s, items, source < kTemplateCount ? TemplateSuffix(source) : std::string_view()));
                 templates[static_cast<size_t>(TemplateIndex(severity, state))] = resolved;
             }
         }
         model.templates_ = std::move(templates);
     }
 
+    // The items of a model section without suffix, which every template without its own key takes.
+    struct ModelItems {
+        const Entry* size = nullptr;
+        const Entry* fit = nullptr;
+        std::array<const Entry*, kTemplateComponentCount> components{};
+    };
+
     // The template of a source suffix; an empty suffix is the template of no source.
-    CEntityTemplate ResolveTemplate(const SectionView& s, std::string_view source)
+    CEntityTemplate ResolveTemplate(const SectionView& s, const ModelItems& items, std::string_view source)
     {
-        auto pick = [&](std::string_view key) -> const Entry* {
+        auto pick = [&](std::string_view key, const Entry* modelEntry) -> const Entry* {
             const Entry* e = source.empty() ? nullptr : s.Find(DefinitionKeyName() << key << source);
-            return e ? e : s.Find(key);
+            return e ? e : modelEntry;
         };
         CEntityTemplate t;
         if (!source.empty()) {
@@ -677,8 +673,9 @@ private:
                     t.shapes[k - 1] = std::string(TrimDefinitionText(skin_.Value(*e, s.name)));
             }
         }
-        if (const Entry* e = pick("SIZE")) {
-            const auto parts = SplitDefinitionList(skin_.Value(*e, s.name));
+        if (const Entry* e = pick("SIZE", items.size)) {
+            SplitDefinitionList(skin_.Value(*e, s.name), ',', listEntries_);
+            const auto& parts = listEntries_;
             const auto w = parts.size() == 2 ? ParseDefinitionInt(parts[0]) : std::nullopt;
             const auto h = parts.size() == 2 ? ParseDefinitionInt(parts[1]) : std::nullopt;
             if (w && h)
@@ -686,11 +683,11 @@ private:
             else
                 skin_.Report(e->line, s.name, e->key, "not \"width,height\"; default used");
         }
-        if (const Entry* e = pick("FIT"))
+        if (const Entry* e = pick("FIT", items.fit))
             t.fit = ParseFit(*e, s.name);
         ReadRects(s, source, t);
         for (int c = 0; c < kTemplateComponentCount; ++c) {
-            const Entry* e = pick(TemplateComponentKey(c));
+            const Entry* e = pick(TemplateComponentKey(c), items.components[static_cast<size_t>(c)]);
             t.components[static_cast<size_t>(c)] = e ? std::string(TrimDefinitionText(skin_.Value(*e, s.name)))
                                                      : set_->components_[static_cast<size_t>(c)];
         }
@@ -735,7 +732,8 @@ private:
             const Entry* e = s.Find(key << k);
             if (!e)
                 continue;
-            const auto parts = SplitDefinitionList(skin_.Value(*e, s.name));
+            SplitDefinitionList(skin_.Value(*e, s.name), ',', listEntries_);
+            const auto& parts = listEntries_;
             CTemplateRect rect;
             bool good = parts.size() == 4;
             for (size_t i = 0; good && i < 4; ++i) {
@@ -754,6 +752,10 @@ private:
     DefinitionFile& skin_;
     std::unique_ptr<CEntityModelSet> set_;
     std::map<uint32_t, int> modelLines_;
+    // Split lists, kept between lists so that their room is allocated once: the entries of a list, and the classes
+    // of one entry of SUBPROVCLASS.
+    std::vector<std::string_view> listEntries_;
+    std::vector<std::string_view> classParts_;
 };
 
 namespace {
