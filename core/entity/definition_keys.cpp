@@ -95,8 +95,7 @@ DefinitionKeyName& DefinitionKeyName::operator<<(std::string_view part)
 
 DefinitionKeyName& DefinitionKeyName::operator<<(uint64_t number)
 {
-    char digits[20];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
-    (void)ec; // 20 digits hold every 64-bit number
+    char digits[20]; // every 64-bit number
+    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
     return *this << std::string_view(digits, static_cast<size_t>(end - digits));
 }
