@@ -3,9 +3,11 @@
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_type_ids.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -36,23 +38,30 @@ void Walk(const CEntityModelSet& set)
         for (int a = 0x7F; a <= kEntityAlarmOffline + 1; ++a)
             alarm(a);
         alarm(0xFF);
+        // Templates of one source are one object: its items are walked once, its accessors from every index.
+        std::vector<const CTemplateSize*> walked;
         for (int s = -1; s <= 6; ++s) {
             for (int t = -1; t <= 4; ++t) {
                 sink = sink + static_cast<size_t>(m.GetTemplateFit(s, t));
-                if (const CTemplateSize* size = m.GetTemplateSize(s, t))
+                const CTemplateSize* size = m.GetTemplateSize(s, t);
+                if (size)
                     sink = sink + static_cast<size_t>(size->width);
                 // A severity or state out of range reads the template of one in range: its items are walked there.
                 const bool inRange = s >= 0 && s < kTemplateSeverityCount && t >= 0 && t < kTemplateStateCount;
-                const int shapeEnd = inRange ? m.GetTemplateShapeCount(s, t) : 0;
+                const bool walkItems = inRange && std::find(walked.begin(), walked.end(), size) == walked.end();
+                if (walkItems)
+                    walked.push_back(size);
+                const int shapeEnd = walkItems ? m.GetTemplateShapeCount(s, t) : 0;
                 for (int k = 0; k <= shapeEnd; ++k) {
                     if (const std::string* shape = m.GetTemplateShape(s, t, k))
                         sink = sink + shape->size();
                 }
-                for (int k = kTemplateOwnShapeLimit; k <= (inRange ? kTemplateShapeLimit : kTemplateOwnShapeLimit); ++k) {
+                for (int k = kTemplateOwnShapeLimit; k <= (walkItems ? kTemplateShapeLimit : kTemplateOwnShapeLimit);
+                     ++k) {
                     if (const std::string* shape = m.GetTemplateShape(s, t, k))
                         sink = sink + shape->size();
                 }
-                const int rectEnd = inRange ? m.GetTemplateRectCount(s, t) : 0;
+                const int rectEnd = walkItems ? m.GetTemplateRectCount(s, t) : 0;
                 for (int r = 0; r <= rectEnd; ++r) {
                     if (const CTemplateRect* rect = m.GetTemplateRect(s, t, r))
                         sink = sink + rect->coords[3].size();

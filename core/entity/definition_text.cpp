@@ -83,8 +83,15 @@ std::optional<float> ParseDefinitionReal(std::string_view text)
 std::vector<std::string_view> SplitDefinitionList(std::string_view text, char separator)
 {
     std::vector<std::string_view> entries;
+    SplitDefinitionList(text, separator, entries);
+    return entries;
+}
+
+void SplitDefinitionList(std::string_view text, char separator, std::vector<std::string_view>& entries)
+{
+    entries.clear();
     if (TrimDefinitionText(text).empty())
-        return entries;
+        return;
     size_t pos = 0;
     while (true) {
         const size_t next = text.find(separator, pos);
@@ -93,5 +100,4 @@ std::vector<std::string_view> SplitDefinitionList(std::string_view text, char se
             break;
         pos = next + 1;
     }
-    return entries;
 }

@@ -21,3 +21,5 @@ std::optional<float> ParseDefinitionReal(std::string_view text);
 
 // Splits at a separator; entries are trimmed and may be empty. An empty text gives no entries.
 std::vector<std::string_view> SplitDefinitionList(std::string_view text, char separator = ',');
+// The same into a vector kept by the caller, so that a loader splitting many lists keeps one allocation.
+void SplitDefinitionList(std::string_view text, char separator, std::vector<std::string_view>& entries);

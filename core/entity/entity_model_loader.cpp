@@ -1,11 +1,13 @@
 #include "core/entity/entity_model_loader.h"
 
 #include "core/config/font_spec.h"
+#include "core/entity/definition_keys.h"
 #include "core/entity/definition_text.h"
 #include "core/ini/file_path.h"
 #include "core/ini/ini_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -13,9 +15,9 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <set>
+#include <span>
 #include <sstream>
-#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -25,97 +27,50 @@ constexpr size_t kMaxValueLength = 4095;
 
 using Entry = CIniFile::Entry;
 
-std::string UpperCase(std::string_view text)
-{
-    std::string s(text);
-    for (char& c : s) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return s;
-}
-
 // One occurrence of a section header with the entries that follow it. A section header written twice gives two
 // occurrences, so that a repeated model section can be told and dropped instead of merged.
 struct SectionView {
     std::string name;
     int line = 0;
-    std::vector<const Entry*> entries;
-    std::unordered_map<std::string, const Entry*> byKey; // upper-case key -> first entry
+    std::span<const Entry> entries;
 
-    void Add(const Entry* e)
-    {
-        entries.push_back(e);
-        byKey.emplace(UpperCase(e->key), e); // the first of repeated keys wins
-    }
-
+    // The key index is built on the first lookup: sections no model reads ([SYSTEM], unknown models) need none.
     const Entry* Find(std::string_view key) const
     {
-        auto it = byKey.find(UpperCase(key));
-        return it == byKey.end() ? nullptr : it->second;
-    }
-};
-
-struct HeaderLine {
-    std::string name;
-    int line = 0;
-};
-
-// The section headers of a text, by the same rules as the INI parser.
-std::vector<HeaderLine> ScanHeaders(std::string_view text)
-{
-    std::vector<HeaderLine> headers;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    int lineNo = 0;
-    size_t pos = 0;
-    while (pos <= text.size()) {
-        const size_t eol = text.find('\n', pos);
-        std::string_view line =
-            TrimDefinitionText(text.substr(pos, eol == std::string_view::npos ? std::string_view::npos : eol - pos));
-        pos = eol == std::string_view::npos ? text.size() + 1 : eol + 1;
-        ++lineNo;
-        if (line.empty() || line.front() != '[')
-            continue;
-        const size_t close = line.find(']');
-        if (close == std::string_view::npos || !TrimDefinitionText(line.substr(close + 1)).empty())
-            continue;
-        headers.push_back({std::string(TrimDefinitionText(line.substr(1, close - 1))), lineNo});
-    }
-    return headers;
-}
-
-std::vector<SectionView> SplitSections(const CIniFile& ini, const std::vector<HeaderLine>& headers)
-{
-    // The header lines by name as IniNameEquals compares names, so that many sections cost no scan each.
-    const auto nameKey = [](std::string_view name) {
-        std::string key(name);
-        for (char& c : key)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return key;
-    };
-    std::unordered_map<std::string, std::vector<int>> headerLines;
-    for (const auto& h : headers)
-        headerLines[nameKey(h.name)].push_back(h.line);
-    std::vector<SectionView> views;
-    for (const auto& section : ini.Sections()) {
-        const auto found = headerLines.find(nameKey(section.name));
-        std::vector<int> lines = found != headerLines.end() ? found->second : std::vector<int>{};
-        if (lines.empty())
-            lines.push_back(section.line);
-        for (size_t k = 0; k < lines.size(); ++k) {
-            SectionView view;
-            view.name = section.name;
-            view.line = lines[k];
-            const int end = k + 1 < lines.size() ? lines[k + 1] : std::numeric_limits<int>::max();
-            for (const auto& e : section.entries) {
-                if (e.line > lines[k] && e.line < end)
-                    view.Add(&e);
-            }
-            views.push_back(std::move(view));
+        if (!indexed_) {
+            keys_ = DefinitionKeyIndex(entries);
+            indexed_ = true;
         }
+        return keys_.Find(key);
     }
-    std::sort(views.begin(), views.end(), [](const SectionView& a, const SectionView& b) { return a.line < b.line; });
+
+private:
+    mutable DefinitionKeyIndex keys_; // the first of repeated keys wins
+    mutable bool indexed_ = false;
+};
+
+// The occurrences of the sections in file order. A header's entries run to the next header of any name, and are the
+// next entries of its section: a repeated header continues the section in the parsed file.
+std::vector<SectionView> SplitSections(const CIniFile& ini)
+{
+    const auto& sections = ini.Sections();
+    const auto& headers = ini.Headers();
+    std::vector<size_t> taken(sections.size(), 0); // per section, the entries of its occurrences so far
+    std::vector<SectionView> views;
+    views.reserve(headers.size());
+    for (size_t k = 0; k < headers.size(); ++k) {
+        const CIniFile::Section& section = sections[headers[k].section];
+        const auto& entries = section.entries;
+        size_t& next = taken[headers[k].section];
+        const size_t first = next;
+        const int end = k + 1 < headers.size() ? headers[k + 1].line : std::numeric_limits<int>::max();
+        while (next < entries.size() && entries[next].line < end)
+            ++next;
+        SectionView& view = views.emplace_back();
+        view.name = section.name;
+        view.line = headers[k].line;
+        view.entries = std::span(entries).subspan(first, next - first);
+    }
     return views;
 }
 
@@ -123,9 +78,10 @@ std::vector<SectionView> SplitSections(const CIniFile& ini, const std::vector<He
 class DefinitionFile {
 public:
     DefinitionFile(std::string_view text, std::string name, std::vector<std::string>& diagnostics)
-        : name_(std::move(name)), ini_(CIniFile::Parse(text)), headers_(ScanHeaders(text)),
-          sections_(SplitSections(ini_, headers_)), diagnostics_(diagnostics)
+        : name_(std::move(name)), ini_(CIniFile::Parse(text)), sections_(SplitSections(ini_)), diagnostics_(diagnostics)
     {
+        if (const CIniFile::Section* system = ini_.FindSection("SYSTEM"))
+            systemKeys_ = DefinitionKeyIndex(system->entries);
         for (const auto& fault : ini_.Faults()) {
             std::string shown(TrimDefinitionText(fault.text).substr(0, 40));
             Report(fault.line, SectionAt(fault.line), shown, "not a section header, key=value pair or comment");
@@ -136,14 +92,17 @@ public:
     const std::vector<SectionView>& Sections() const { return sections_; }
 
     // [SYSTEM] keys: a repeated [SYSTEM] header continues the first, and the first of repeated keys wins.
-    const Entry* SystemEntry(std::string_view key) const { return ini_.FindEntry("SYSTEM", key); }
+    const Entry* SystemEntry(std::string_view key) const { return systemKeys_.Find(key); }
 
     void Report(int line, std::string_view section, std::string_view key, std::string_view reason)
     {
-        std::string message = name_ + ":" + std::to_string(line) + ": [" + std::string(section) + "] ";
+        const std::string number = std::to_string(line);
+        std::string message;
+        message.reserve(name_.size() + number.size() + section.size() + key.size() + reason.size() + 8);
+        message.append(name_).append(":").append(number).append(": [").append(section).append("] ");
         if (!key.empty())
-            message += std::string(key) + ": ";
-        message += reason;
+            message.append(key).append(": ");
+        message.append(reason);
         // Templates share keys; a bad key is reported once.
         if (reported_.insert(message).second)
             pending_.emplace_back(line, std::move(message));
@@ -171,23 +130,22 @@ public:
     }
 
 private:
+    // The name of the last header above a line; the headers are in line order.
     std::string SectionAt(int line) const
     {
-        std::string section;
-        for (const auto& h : headers_) {
-            if (h.line < line)
-                section = h.name;
-        }
-        return section;
+        const auto& headers = ini_.Headers();
+        const auto after = std::lower_bound(headers.begin(), headers.end(), line,
+                                            [](const CIniFile::Header& h, int at) { return h.line < at; });
+        return after == headers.begin() ? std::string() : std::prev(after)->name;
     }
 
     std::string name_;
     CIniFile ini_;
-    std::vector<HeaderLine> headers_;
     std::vector<SectionView> sections_;
+    DefinitionKeyIndex systemKeys_;
     std::vector<std::string>& diagnostics_;
     std::vector<std::pair<int, std::string>> pending_;
-    std::set<std::string> reported_;
+    std::unordered_set<std::string> reported_;
 };
 
 // The model id of a "[MODEL<id>]" section name; nullopt for other names, 0 for a bad id.
@@ -265,8 +223,7 @@ private:
         static constexpr uint32_t kMin[5] = {1, 1, 1, 1, 0};
         static constexpr uint32_t kMax[5] = {254, 9, 99, 99, 254};
         for (int level = 1; level <= 5; ++level) {
-            const std::string key = "MAXENTITYLEVEL" + std::to_string(level);
-            const Entry* e = info_.SystemEntry(key);
+            const Entry* e = info_.SystemEntry(DefinitionKeyName() << "MAXENTITYLEVEL" << level);
             if (!e)
                 continue;
             auto value = NumberClamped(info_.Value(*e, "SYSTEM"), kMin[level - 1], kMax[level - 1]);
@@ -386,7 +343,8 @@ private:
         const unsigned fallback = model.level_ == 1 ? 27 : 0;
         model.stateIcons_.fill(fallback);
         if (const Entry* e = s.Find("ICONLIST")) {
-            const auto entries = SplitDefinitionList(info_.Value(*e, s.name));
+            SplitDefinitionList(info_.Value(*e, s.name), ',', listEntries_);
+            const auto& entries = listEntries_;
             for (size_t i = 0; i < entries.size() && i < model.stateIcons_.size(); ++i) {
                 if (entries[i].empty())
                     continue;
@@ -412,7 +370,8 @@ private:
         const Entry* e = s.Find(key);
         if (!e)
             return;
-        const auto entries = SplitDefinitionList(info_.Value(*e, s.name));
+        SplitDefinitionList(info_.Value(*e, s.name), ',', listEntries_);
+        const auto& entries = listEntries_;
         for (size_t i = 0; i < entries.size() && i < count; ++i) {
             if (entries[i].empty())
                 continue;
@@ -483,7 +442,8 @@ private:
             return {};
         });
         ChildList(s, "SUBPROVCLASS", count, [&](size_t i, std::string_view v) -> std::string {
-            const auto parts = SplitDefinitionList(v, '/');
+            SplitDefinitionList(v, '/', classParts_);
+            const auto& parts = classParts_;
             std::array<uint8_t, 4> classes{0xFF, 0xFF, 0xFF, 0xFF};
             for (size_t k = 0; k < parts.size() && k < classes.size(); ++k) {
                 auto c = NumberInRange(parts[k], 1, 254);
@@ -522,13 +482,13 @@ private:
                 alarm_.Report(e->line, "SYSTEM", e->key, "not an alarm index 0..31; default used");
         }
         for (int index = kEntityAlarmMissing; index <= kEntityAlarmOffline; ++index) {
-            const Entry* e = alarm_.SystemEntry("ALARM" + std::to_string(index));
+            const Entry* e = alarm_.SystemEntry(DefinitionKeyName() << "ALARM" << index);
             if (e)
                 ReadAlarm(*e, "SYSTEM", set_->builtinAlarms_[static_cast<size_t>(index - kEntityAlarmMissing)]);
         }
         ForEachModelSection(alarm_, [&](CEntityType& model, const SectionView& s) {
             for (int i = 0; i < kEntityAlarmCount; ++i) {
-                if (const Entry* e = s.Find("ALARM" + std::to_string(i)))
+                if (const Entry* e = s.Find(DefinitionKeyName() << "ALARM" << i))
                     ReadAlarm(*e, s.name, model.alarms_[static_cast<size_t>(i)]);
             }
         });
@@ -600,7 +560,7 @@ private:
         const size_t imageCount = SystemCount("IMAGECNT", 1024);
         set_->images_.resize(imageCount);
         for (size_t k = 1; k <= imageCount; ++k) {
-            if (const Entry* e = skin_.SystemEntry("IMAGE" + std::to_string(k))) {
+            if (const Entry* e = skin_.SystemEntry(DefinitionKeyName() << "IMAGE" << k)) {
                 const std::string_view file = TrimDefinitionText(skin_.Value(*e, "SYSTEM"));
                 if (!file.empty())
                     set_->images_[k - 1].file = NormalizeConfigPath(file);
@@ -611,7 +571,7 @@ private:
         for (size_t k = 1; k <= fontCount; ++k) {
             FontSpec& font = set_->fonts_[k - 1];
             font.complete = false;
-            const Entry* e = skin_.SystemEntry("FONT" + std::to_string(k));
+            const Entry* e = skin_.SystemEntry(DefinitionKeyName() << "FONT" << k);
             if (!e || TrimDefinitionText(e->value).empty())
                 continue;
             FontSpec parsed;
@@ -640,9 +600,17 @@ private:
         return v.value_or(0);
     }
 
-    static std::string Suffix(int severity, int state)
+    // The key suffix of a template, "_<severity>_<state>", by its template index.
+    static std::string_view TemplateSuffix(int index)
     {
-        return "_" + std::to_string(severity) + "_" + std::to_string(state);
+        static const auto kSuffixes = [] {
+            std::array<std::array<char, 4>, kTemplateCount> suffixes{};
+            for (int i = 0; i < kTemplateCount; ++i)
+                suffixes[static_cast<size_t>(i)] = {'_', static_cast<char>('0' + i / kTemplateStateCount), '_',
+                                                    static_cast<char>('0' + i % kTemplateStateCount)};
+            return suffixes;
+        }();
+        return {kSuffixes[static_cast<size_t>(index)].data(), 4};
     }
 
     // Template (s, t) takes its own shapes from the first of (s, t), (s, 0), (0, 0) with a SHAPECNT key, and every
@@ -650,49 +618,64 @@ private:
     // Templates with the same source are therefore equal and are resolved once.
     void ReadTemplates(CEntityType& model, const SectionView& s)
     {
+        std::array<bool, kTemplateCount> hasShapes{};
+        for (int i = 0; i < kTemplateCount; ++i)
+            hasShapes[static_cast<size_t>(i)] = s.Find(DefinitionKeyName() << "SHAPECNT" << TemplateSuffix(i));
+        ModelItems items;
+        items.size = s.Find("SIZE");
+        items.fit = s.Find("FIT");
+        for (int c = 0; c < kTemplateComponentCount; ++c)
+            items.components[static_cast<size_t>(c)] = s.Find(TemplateComponentKey(c));
         std::vector<std::shared_ptr<const CEntityTemplate>> templates(kTemplateCount);
-        std::map<std::string, std::shared_ptr<const CEntityTemplate>> bySource; // "" = no source
+        std::array<std::shared_ptr<const CEntityTemplate>, kTemplateCount + 1> bySource; // the last: no source
         for (int severity = 0; severity < kTemplateSeverityCount; ++severity) {
             for (int state = 0; state < kTemplateStateCount; ++state) {
-                std::string source;
-                for (const auto& [sv, st] : {std::pair{severity, state}, std::pair{severity, 0}, std::pair{0, 0}}) {
-                    if (s.Find("SHAPECNT" + Suffix(sv, st))) {
-                        source = Suffix(sv, st);
+                int source = kTemplateCount;
+                for (const int candidate : {TemplateIndex(severity, state), TemplateIndex(severity, 0), 0}) {
+                    if (hasShapes[static_cast<size_t>(candidate)]) {
+                        source = candidate;
                         break;
                     }
                 }
-                auto it = bySource.find(source);
-                if (it == bySource.end())
-                    it = bySource
-                             .emplace(source, std::make_shared<const CEntityTemplate>(ResolveTemplate(
-                                                  s, source.empty() ? std::nullopt : std::optional(source))))
-                             .first;
-                templates[static_cast<size_t>(TemplateIndex(severity, state))] = it->second;
+                auto& resolved = bySource[static_cast<size_t>(source)];
+                if (!resolved)
+                    resolved = std::make_shared<const CEntityTemplate>(ResolveTemplate(
+                        s, items, source < kTemplateCount ? TemplateSuffix(source) : std::string_view()));
+                templates[static_cast<size_t>(TemplateIndex(severity, state))] = resolved;
             }
         }
         model.templates_ = std::move(templates);
     }
 
-    CEntityTemplate ResolveTemplate(const SectionView& s, const std::optional<std::string>& source)
+    // The items of a model section without suffix, which every template without its own key takes.
+    struct ModelItems {
+        const Entry* size = nullptr;
+        const Entry* fit = nullptr;
+        std::array<const Entry*, kTemplateComponentCount> components{};
+    };
+
+    // The template of a source suffix; an empty suffix is the template of no source.
+    CEntityTemplate ResolveTemplate(const SectionView& s, const ModelItems& items, std::string_view source)
     {
-        auto pick = [&](const std::string& key) -> const Entry* {
-            const Entry* e = source ? s.Find(key + *source) : nullptr;
-            return e ? e : s.Find(key);
+        auto pick = [&](std::string_view key, const Entry* modelEntry) -> const Entry* {
+            const Entry* e = source.empty() ? nullptr : s.Find(DefinitionKeyName() << key << source);
+            return e ? e : modelEntry;
         };
         CEntityTemplate t;
-        if (source) {
-            const Entry* countEntry = s.Find("SHAPECNT" + *source);
+        if (!source.empty()) {
+            const Entry* countEntry = s.Find(DefinitionKeyName() << "SHAPECNT" << source);
             auto count = NumberClamped(skin_.Value(*countEntry, s.name), 0, kTemplateOwnShapeLimit);
             if (!count)
                 skin_.Report(countEntry->line, s.name, countEntry->key, "not a number; no shapes");
             t.shapes.resize(count.value_or(0));
             for (size_t k = 1; k <= t.shapes.size(); ++k) {
-                if (const Entry* e = s.Find("SHAPE" + *source + "_" + std::to_string(k)))
+                if (const Entry* e = s.Find(DefinitionKeyName() << "SHAPE" << source << "_" << k))
                     t.shapes[k - 1] = std::string(TrimDefinitionText(skin_.Value(*e, s.name)));
             }
         }
-        if (const Entry* e = pick("SIZE")) {
-            const auto parts = SplitDefinitionList(skin_.Value(*e, s.name));
+        if (const Entry* e = pick("SIZE", items.size)) {
+            SplitDefinitionList(skin_.Value(*e, s.name), ',', listEntries_);
+            const auto& parts = listEntries_;
             const auto w = parts.size() == 2 ? ParseDefinitionInt(parts[0]) : std::nullopt;
             const auto h = parts.size() == 2 ? ParseDefinitionInt(parts[1]) : std::nullopt;
             if (w && h)
@@ -700,11 +683,11 @@ private:
             else
                 skin_.Report(e->line, s.name, e->key, "not \"width,height\"; default used");
         }
-        if (const Entry* e = pick("FIT"))
+        if (const Entry* e = pick("FIT", items.fit))
             t.fit = ParseFit(*e, s.name);
         ReadRects(s, source, t);
         for (int c = 0; c < kTemplateComponentCount; ++c) {
-            const Entry* e = pick(TemplateComponentKey(c));
+            const Entry* e = pick(TemplateComponentKey(c), items.components[static_cast<size_t>(c)]);
             t.components[static_cast<size_t>(c)] = e ? std::string(TrimDefinitionText(skin_.Value(*e, s.name)))
                                                      : set_->components_[static_cast<size_t>(c)];
         }
@@ -713,24 +696,27 @@ private:
 
     int ParseFit(const Entry& e, const std::string& sec)
     {
-        const std::string v = UpperCase(TrimDefinitionText(skin_.Value(e, sec)));
-        static const std::string kLetters = "NXYAB";
-        if (v.size() == 1 && kLetters.find(v[0]) != std::string::npos)
-            return static_cast<int>(kLetters.find(v[0]));
-        if (v.size() == 1 && v[0] >= '0' && v[0] <= '4')
-            return v[0] - '0';
+        const std::string_view v = TrimDefinitionText(skin_.Value(e, sec));
+        if (v.size() == 1) {
+            static constexpr std::string_view kLetters = "NXYAB";
+            const char c = static_cast<char>(v[0] >= 'a' && v[0] <= 'z' ? v[0] - 'a' + 'A' : v[0]);
+            if (kLetters.find(c) != std::string_view::npos)
+                return static_cast<int>(kLetters.find(c));
+            if (c >= '0' && c <= '4')
+                return c - '0';
+        }
         skin_.Report(e.line, sec, e.key, "not N, X, Y, A, B or 0..4; A used");
         return kTemplateFitA;
     }
 
-    void ReadRects(const SectionView& s, const std::optional<std::string>& source, CEntityTemplate& t)
+    void ReadRects(const SectionView& s, std::string_view source, CEntityTemplate& t)
     {
         // The rectangles come whole from one place: the template's own RECTCNT, else the model's.
-        const Entry* countEntry = source ? s.Find("RECTCNT" + *source) : nullptr;
-        std::string prefix = source ? "RECT" + *source + "_" : "";
+        const Entry* countEntry = source.empty() ? nullptr : s.Find(DefinitionKeyName() << "RECTCNT" << source);
+        std::string_view rectSuffix = source; // "RECT_2_1_3" for a template's own, "RECT3" for the model's
         if (!countEntry) {
             countEntry = s.Find("RECTCNT");
-            prefix = "RECT";
+            rectSuffix = {};
         }
         if (!countEntry)
             return;
@@ -739,10 +725,15 @@ private:
             skin_.Report(countEntry->line, s.name, countEntry->key, "not a number; no rectangles");
         t.rects.resize(count.value_or(0));
         for (size_t k = 1; k <= t.rects.size(); ++k) {
-            const Entry* e = s.Find(prefix + std::to_string(k));
+            DefinitionKeyName key;
+            key << "RECT";
+            if (!rectSuffix.empty())
+                key << rectSuffix << "_";
+            const Entry* e = s.Find(key << k);
             if (!e)
                 continue;
-            const auto parts = SplitDefinitionList(skin_.Value(*e, s.name));
+            SplitDefinitionList(skin_.Value(*e, s.name), ',', listEntries_);
+            const auto& parts = listEntries_;
             CTemplateRect rect;
             bool good = parts.size() == 4;
             for (size_t i = 0; good && i < 4; ++i) {
@@ -761,6 +752,10 @@ private:
     DefinitionFile& skin_;
     std::unique_ptr<CEntityModelSet> set_;
     std::map<uint32_t, int> modelLines_;
+    // Split lists, kept between lists so that their room is allocated once: the entries of a list, and the classes
+    // of one entry of SUBPROVCLASS.
+    std::vector<std::string_view> listEntries_;
+    std::vector<std::string_view> classParts_;
 };
 
 namespace {

@@ -54,7 +54,17 @@ bool IniNameEquals(std::string_view a, std::string_view b)
 CIniFile CIniFile::Parse(std::string_view text)
 {
     CIniFile ini;
-    Section* current = nullptr;
+    // The entries are gathered first and then stored section by section, each section's allocated once: files of
+    // many entries would otherwise move them again at every growth.
+    struct PendingEntry {
+        size_t section;
+        int line;
+        std::string_view key;
+        std::string_view value;
+    };
+    std::vector<PendingEntry> pending;
+    constexpr size_t kNoSection = static_cast<size_t>(-1);
+    size_t current = kNoSection;
     int lineNo = 0;
     size_t pos = 0;
     // A UTF-8 byte order mark would otherwise spoil the first section name.
@@ -81,17 +91,24 @@ CIniFile CIniFile::Parse(std::string_view text)
             auto [at, added] = ini.sectionIndex_.emplace(Lower(name), ini.sections_.size());
             if (added)
                 ini.sections_.push_back({std::string(name), lineNo, {}});
-            current = &ini.sections_[at->second];
+            ini.headers_.push_back({lineNo, at->second, std::string(name)});
+            current = at->second;
             continue;
         }
         size_t eq = line.find('=');
-        if (eq == std::string_view::npos || !current || Trim(line.substr(0, eq)).empty()) {
+        if (eq == std::string_view::npos || current == kNoSection || Trim(line.substr(0, eq)).empty()) {
             ini.faults_.push_back({lineNo, std::string(raw)});
             continue;
         }
-        current->entries.push_back(
-            {std::string(Trim(line.substr(0, eq))), std::string(Unquote(Trim(line.substr(eq + 1)))), lineNo});
+        pending.push_back({current, lineNo, Trim(line.substr(0, eq)), Unquote(Trim(line.substr(eq + 1)))});
     }
+    std::vector<size_t> counts(ini.sections_.size(), 0);
+    for (const auto& p : pending)
+        ++counts[p.section];
+    for (size_t i = 0; i < counts.size(); ++i)
+        ini.sections_[i].entries.reserve(counts[i]);
+    for (const auto& p : pending)
+        ini.sections_[p.section].entries.push_back({std::string(p.key), std::string(p.value), p.line});
     return ini;
 }
 

@@ -21,6 +21,12 @@ public:
         int line = 0;
         std::vector<Entry> entries; // in file order; a repeated key is kept but never found
     };
+    // A section header line; a repeated header continues the section it names.
+    struct Header {
+        int line = 0;
+        size_t section = 0; // index in Sections()
+        std::string name;   // as written on this line
+    };
     // A line that is no section header, key=value pair, comment or blank line.
     struct Fault {
         int line = 0;
@@ -39,11 +45,13 @@ public:
     const Section* FindSection(std::string_view section) const;
 
     const std::vector<Section>& Sections() const { return sections_; }
+    const std::vector<Header>& Headers() const { return headers_; } // in file order
     const std::vector<Fault>& Faults() const { return faults_; }
 
 private:
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> sectionIndex_; // by lower-case name: files of many sections load fast
+    std::vector<Header> headers_;
     std::vector<Fault> faults_;
 };
 

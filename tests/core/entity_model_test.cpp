@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -429,6 +431,117 @@ TEST(EntityTemplates, CoordinateTokens)
         EXPECT_TRUE(IsShapeCoordToken(good)) << good;
     for (const char* bad : {"", "@", "@X", "abc", "1.5", "@L-", "@S*", "@S*x", "0x", "--1", "@L3", "12a"})
         EXPECT_FALSE(IsShapeCoordToken(bad)) << bad;
+}
+
+TEST(EntityTemplates, ASourceUsedByManyTemplatesIsOneTemplateAndItsBadKeysAreReportedOnce)
+{
+    const char* info = "[MODEL5]\nNAME=Shelf\nLEVEL=2\n";
+    const char* skin = "[MODEL5]\n"
+                       "SIZE=wide\n"
+                       "RECTCNT=1\n"
+                       "RECT1=1,2,3\n"
+                       "SHAPECNT_0_0=1\n"
+                       "SHAPE_0_0_1=base\n"
+                       "SHAPECNT_1_0=1\n"
+                       "SHAPE_1_0_1=minor\n"
+                       "SHAPECNT_1_2=1\n"
+                       "SHAPE_1_2_1=minor-state2\n";
+    auto result = LoadEntityModelSetFromText(info, "", skin);
+    const std::vector<std::string> expected = {
+        "EntSkin.dat:2: [MODEL5] SIZE: not \"width,height\"; default used",
+        "EntSkin.dat:4: [MODEL5] RECT1: not four coordinates left,top,right,bottom; left 0,0,0,0"};
+    EXPECT_EQ(result.diagnostics, expected);
+    const CEntityType& m = *result.models->FindModel(5);
+    // (1,0) is the source of (1,1) and (1,3); (0,0) of every other severity's templates.
+    EXPECT_EQ(m.GetTemplate(1, 1), m.GetTemplate(1, 0));
+    EXPECT_EQ(m.GetTemplate(1, 3), m.GetTemplate(1, 0));
+    EXPECT_EQ(m.GetTemplate(5, 3), m.GetTemplate(0, 0));
+    EXPECT_NE(m.GetTemplate(1, 2), m.GetTemplate(1, 0));
+    EXPECT_NE(m.GetTemplate(1, 0), m.GetTemplate(0, 0));
+    const std::pair<int, int> templates[] = {{0, 0}, {0, 3}, {1, 0}, {1, 1}, {1, 2}, {1, 3}, {5, 3}};
+    const char* shapes[] = {"base", "base", "minor", "minor", "minor-state2", "minor", "base"};
+    for (size_t i = 0; i < std::size(templates); ++i) {
+        const auto [severity, state] = templates[i];
+        SCOPED_TRACE(std::to_string(severity) + "," + std::to_string(state));
+        ASSERT_NE(m.GetTemplateShape(severity, state, 0), nullptr);
+        EXPECT_EQ(*m.GetTemplateShape(severity, state, 0), shapes[i]);
+        // Each source takes the model's items, each time the same.
+        EXPECT_EQ(*m.GetTemplateSize(severity, state), CTemplateSize());
+        ASSERT_EQ(m.GetTemplateRectCount(severity, state), 1);
+        EXPECT_EQ(*m.GetTemplateRect(severity, state, 0), CTemplateRect());
+    }
+}
+
+// ---- key and section names ----------------------------------------------------------------------------------
+
+TEST(EntityModelFiles, KeysAndSectionNamesMatchWhateverTheirCase)
+{
+    const char* info = "[system]\nMaxEntityLevel3=7\n"
+                       "[model5]\nname=Shelf\nLevel=2\nnote=first\nNOTE=second\nchildCnt=2\nChildNameList=a,b\n"
+                       "[Model6]\nNAME=Card\nLEVEL=3\nIconList=1,2\nicon=9\n";
+    const char* alarm = "[System]\nOfflineAlarm=4\nalarm129=Gone,2,0,1,0,The entity is missing\n"
+                        "[model5]\nAlarm3=Hot,3,0,1,0,Too hot\n";
+    const char* skin = "[SYSTEM]\nComponentMiss=sys-miss\nimagecnt=1\nImage1=a.bmp\n"
+                       "[MODEL5]\nsize=10,20\nFit=y\nrectcnt=1\nRect1=1,2,3,4\n"
+                       "ShapeCnt_2_1=1\nshape_2_1_1=own\nSize_2_1=30,40\nRectCnt_2_1=1\nrect_2_1_1=5,6,7,8\n"
+                       "componentmiss_2_1=own-miss\n";
+    auto result = LoadEntityModelSetFromText(info, alarm, skin);
+    ASSERT_TRUE(result.diagnostics.empty()) << result.diagnostics.front();
+    const CEntityModelSet& set = *result.models;
+    EXPECT_EQ(set.GetMaxEntityLevel(3), 7U);
+    EXPECT_EQ(set.GetOfflineAlarm(), 4U);
+    ASSERT_NE(set.GetBuiltinAlarm(kEntityAlarmMissing), nullptr);
+    EXPECT_EQ(set.GetBuiltinAlarm(kEntityAlarmMissing)->name, "Gone");
+    ASSERT_EQ(set.GetImages().size(), 1U);
+    EXPECT_EQ(set.GetImages()[0].file, "a.bmp");
+
+    ASSERT_EQ(set.GetTypeCount(), 2);
+    const CEntityType& shelf = *set.FindModel(5);
+    EXPECT_EQ(shelf.GetName(), "Shelf");
+    EXPECT_EQ(shelf.GetLevel(), 2);
+    EXPECT_EQ(shelf.GetNote(), "first"); // the first of keys that differ only in case
+    ASSERT_EQ(shelf.GetChildCount(), 2);
+    EXPECT_STREQ(shelf.GetChildName(1), "b");
+    ASSERT_NE(set.GetAlarmDef(5, 3), nullptr);
+    EXPECT_EQ(set.GetAlarmDef(5, 3)->name, "Hot");
+    EXPECT_EQ(set.FindModel(6)->GetStateIcon(1), 2U);
+    EXPECT_EQ(set.FindModel(6)->GetIcon(), 9U);
+
+    EXPECT_EQ(*shelf.GetTemplateSize(0, 0), (CTemplateSize{10, 20}));
+    EXPECT_EQ(shelf.GetTemplateFit(0, 0), kTemplateFitY);
+    EXPECT_EQ(shelf.GetTemplateRect(0, 0, 0)->coords, (std::array<std::string, 4>{"1", "2", "3", "4"}));
+    EXPECT_EQ(*shelf.GetTemplateShape(0, 0, kTemplateShapeMiss), "sys-miss");
+    EXPECT_EQ(*shelf.GetTemplateShape(2, 1, 0), "own");
+    EXPECT_EQ(*shelf.GetTemplateSize(2, 1), (CTemplateSize{30, 40}));
+    EXPECT_EQ(shelf.GetTemplateRect(2, 1, 0)->coords, (std::array<std::string, 4>{"5", "6", "7", "8"}));
+    EXPECT_EQ(*shelf.GetTemplateShape(2, 1, kTemplateShapeMiss), "own-miss");
+}
+
+// A section header written again, in any case, starts a new occurrence: a model's keys are those of its first one,
+// and a line that is no entry is reported under the header above it.
+TEST(EntityModelFiles, EachHeaderOccurrenceHoldsTheEntriesUpToTheNextHeader)
+{
+    const char* info = "junk before any header\n"                          // 1
+                       "[SYSTEM]\nMAXENTITYLEVEL3=7\n"                     // 2-3
+                       "[MODEL5]\nNAME=First\nLEVEL=2\n"                   // 4-6
+                       "[MODEL6]\nNAME=Card\nLEVEL=3\njunk in six\n"       // 7-10
+                       "[model5]\nNOTE=from the repeat\nCHILDCNT=3\n"      // 11-13
+                       "[System]\nMAXENTITYLEVEL3=8\nMAXENTITYLEVEL4=9\n"; // 14-16
+    auto result = LoadEntityModelSetFromText(info, "", "");
+    const std::vector<std::string> expected = {
+        "EntInfo.dat:1: [] junk before any header: not a section header, key=value pair or comment",
+        "EntInfo.dat:10: [MODEL6] junk in six: not a section header, key=value pair or comment",
+        "EntInfo.dat:11: [MODEL5] model 5 repeated (first at line 4); model dropped"};
+    EXPECT_EQ(result.diagnostics, expected);
+    const CEntityModelSet& set = *result.models;
+    const CEntityType& shelf = *set.FindModel(5);
+    EXPECT_EQ(shelf.GetName(), "First");
+    EXPECT_EQ(shelf.GetNote(), "");
+    EXPECT_EQ(shelf.GetChildCount(), 0);
+    EXPECT_EQ(set.FindModel(6)->GetName(), "Card");
+    // [SYSTEM] written twice is one section, its first of repeated keys kept.
+    EXPECT_EQ(set.GetMaxEntityLevel(3), 7U);
+    EXPECT_EQ(set.GetMaxEntityLevel(4), 9U);
 }
 
 // ---- limits -------------------------------------------------------------------------------------------------

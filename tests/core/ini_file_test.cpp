@@ -12,15 +12,18 @@
 #include <functional>
 #include <set>
 #include <sstream>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
 class IniFileTest : public TempFileTest {
-  protected:
+protected:
     IniFileTest() : TempFileTest("ini_test_", "Tarvik.ini") {}
 };
 
@@ -40,6 +43,34 @@ TEST(IniParse, FirstOfRepeatedKeysWinsAndRepeatedSectionsJoin)
     EXPECT_EQ(*ini.Find("A", "k"), "1");
     EXPECT_EQ(*ini.Find("A", "m"), "3");
     EXPECT_EQ(ini.Sections().size(), 2u);
+}
+
+// Each header line is kept with the section it opens or continues, as written; each section keeps its entries in
+// file order wherever its headers are.
+TEST(IniParse, HeaderLinesAndTheEntriesOfInterleavedSections)
+{
+    auto ini = CIniFile::Parse("[A]\nk=1\n[ B ]\nx=1\n[a]\nm=3\n[b]\ny=2\nbroken\n[A]\nn=4\n");
+    ASSERT_EQ(ini.Sections().size(), 2u);
+    const struct {
+        int line;
+        size_t section;
+        const char* name;
+    } headers[] = {{1, 0, "A"}, {3, 1, "B"}, {5, 0, "a"}, {7, 1, "b"}, {10, 0, "A"}};
+    ASSERT_EQ(ini.Headers().size(), std::size(headers));
+    for (size_t i = 0; i < std::size(headers); ++i) {
+        EXPECT_EQ(ini.Headers()[i].line, headers[i].line) << i;
+        EXPECT_EQ(ini.Headers()[i].section, headers[i].section) << i;
+        EXPECT_EQ(ini.Headers()[i].name, headers[i].name) << i;
+    }
+    std::vector<std::pair<std::string, int>> a, b;
+    for (const auto& e : ini.Sections()[0].entries)
+        a.emplace_back(e.key, e.line);
+    for (const auto& e : ini.Sections()[1].entries)
+        b.emplace_back(e.key, e.line);
+    EXPECT_EQ(a, (std::vector<std::pair<std::string, int>>{{"k", 2}, {"m", 6}, {"n", 11}}));
+    EXPECT_EQ(b, (std::vector<std::pair<std::string, int>>{{"x", 4}, {"y", 8}}));
+    ASSERT_EQ(ini.Faults().size(), 1u);
+    EXPECT_EQ(ini.Faults()[0].line, 9);
 }
 
 TEST_F(IniFileTest, LoadFindsAFileWhoseNameDiffersInCase)
