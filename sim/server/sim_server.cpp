@@ -140,6 +140,9 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         const size_t servedBefore = requestsServed_;
         // A negative descriptor is left out of the poll. A pause that ended before the last round needs no clock.
         const bool accepting = acceptPausedUntil_ <= last || Clock::now() >= acceptPausedUntil_;
+        if (accepting) {
+            acceptPausedUntil_ = {}; // over: `last` may stay behind it while the clock is not read
+        }
         fds.assign(1, {accepting ? listenFd_ : -1, POLLIN, 0});
         polled.clear();
         bool timed = !accepting;
@@ -194,19 +197,28 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             }
         }
         seriesTurn_ = polled.empty() ? 0 : (seriesTurn_ + 1) % polled.size();
-        const auto now = std::chrono::steady_clock::now();
-        CloseLateConnections(now);
-        const double seconds = std::chrono::duration<double>(now - last).count();
-        if (options_.alarmRate > 0) {
-            alarmCredit_ += options_.alarmRate * seconds;
-            alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
-            while (alarmCredit_ >= 1) {
-                GenerateAlarms();
-                alarmCredit_ -= 1;
+        // The clock is read only when something is due at a time, so that a request's round costs no look at it. The
+        // credits of the alarms and of the pace grow by the time since the last look: a credit that nothing spends
+        // meanwhile comes out the same, capped as it is.
+        if (timed || options_.alarmRate > 0 || datagramsWait || datagramsQueued_) {
+            const auto now = std::chrono::steady_clock::now();
+            CloseLateConnections(now);
+            const double seconds = std::chrono::duration<double>(now - last).count();
+            if (options_.alarmRate > 0) {
+                alarmCredit_ += options_.alarmRate * seconds;
+                alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
+                while (alarmCredit_ >= 1) {
+                    GenerateAlarms();
+                    alarmCredit_ -= 1;
+                }
             }
+            datagramsQueued_ = false;
+            datagramsWait = SendPacedDatagrams(seconds);
+            last = now;
+        } else {
+            // Replies that waited for datagrams sent already go on.
+            datagramsWait = SendPacedDatagrams(0);
         }
-        datagramsWait = SendPacedDatagrams(seconds);
-        last = now;
         for (auto it = connections_.begin(); it != connections_.end();) {
             it = it->second->dead ? connections_.erase(it) : std::next(it);
         }
@@ -635,6 +647,7 @@ void CSimServer::QueueDatagrams(Connection& to, const SimNotice& notice)
             continue;
         }
         to.datagrams.push_back(EncodeFrame(frame.header, frame.payload.data(), frame.payload.size()));
+        datagramsQueued_ = true;
     }
 }
 

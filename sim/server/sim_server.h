@@ -159,6 +159,7 @@ private:
     static constexpr size_t kSpareReplyFrames = 8;
     size_t requestsServed_ = 0;
     size_t busyRounds_ = 0; // rounds that served a request
+    bool datagramsQueued_ = false; // since the clock was last read
     // What a round of Run waits for, kept from round to round.
     std::vector<pollfd> pollFds_;
     std::vector<Connection*> polledConnections_;
