@@ -265,6 +265,7 @@ void CNetDrv::AgentRoutine()
                 DropConnection(result);
             }
         }
+        AgentRoutine_Look();
         if (woken) {
             agentWakeup_.Drain();
         }

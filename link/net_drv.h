@@ -113,6 +113,9 @@ protected:
     virtual short AgentTransportEvents() const;
     virtual int AgentPollTimeoutMs(short /*asked*/) const { return -1; }
     virtual int AgentRoutine_Flush() { return 0; }
+    // Every round of AgentRoutine, after the transport's events: a look at what the transport's requesting threads
+    // wait for.
+    virtual void AgentRoutine_Look() {}
 
     // Sending from the requesting thread: the transport takes the frame (in the order frames are handed over) and
     // returns 0 or a driver result code, waiting until it is on its way when `waitUntil` is given (else it may be

@@ -2,8 +2,10 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -40,6 +42,46 @@ constexpr auto kDatagramsTakenWait = std::chrono::milliseconds(1000);
 bool QueueHasRoom()
 {
     return QueuedServerMessageBytes() <= kServerMessageQueueBound / 2;
+}
+
+// The signal that ends a requesting thread's wait in recv(): a real-time one, which nothing else in the program uses.
+// Its handler counts it for the driver that sent it, named by the value sent with it.
+int ReaderWakeSignal()
+{
+    return SIGRTMIN + 6;
+}
+
+void TakeReaderWake(int /*signal*/, siginfo_t* info, void* /*context*/)
+{
+    if (info != nullptr && info->si_code == SI_QUEUE && info->si_pid == getpid() &&
+        info->si_value.sival_ptr != nullptr) {
+        static_cast<std::atomic<uint64_t>*>(info->si_value.sival_ptr)->fetch_add(1);
+    }
+}
+
+// Installed once for the process, without SA_RESTART, so that the recv() it lands in returns (EINTR).
+bool InstallReaderWake()
+{
+    static const bool installed = [] {
+        struct sigaction action {};
+        action.sa_sigaction = TakeReaderWake;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        return sigaction(ReaderWakeSignal(), &action, nullptr) == 0;
+    }();
+    return installed;
+}
+
+// A thread that reads for its reply takes the signal, whatever mask it was started with; once per thread.
+void LetThreadTakeReaderWake()
+{
+    thread_local bool let = false;
+    if (!let) {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, ReaderWakeSignal());
+        let = pthread_sigmask(SIG_UNBLOCK, &set, nullptr) == 0;
+    }
 }
 
 } // namespace
@@ -129,7 +171,7 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
         decoder_.Reset();
     }
     // The requesting thread waits for its reply in recv() itself; every other read and write does not wait.
-    if (!BoundReceiveWait(fd, kReaderTickMs)) {
+    if (!InstallReaderWake() || !LetReceiveWait(fd)) {
         WriteDriverLog(DriverLogKind::Comm, "socket options refused: errno %d", errno);
         CloseSocket(fd);
         return kDrvConnectFailed;
@@ -402,9 +444,10 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
     const int fd = readerSocket_;
     uint64_t taken = ServerMessagesTaken();
     auto takenChangedAt = std::chrono::steady_clock::now();
-    // Each read waits a tick at most: the end of the request by another thread (a cancel, the driver's end) is seen
-    // within one, a dropped connection at once. The first read comes before any look at the clock: the reply is
-    // usually there by its end.
+    BeginReaderWait(sequence, deadline);
+    // A read waits until data comes or AgentRoutine interrupts it: the end of the request by another thread (a
+    // cancel, the driver's end) or of the wait is seen within its look, a dropped connection at once. The first read
+    // comes before any look at the clock: the reply is usually there by its end.
     for (bool first = true;
          Slots().IsWaiting(sequence) && !QuitRequested() && (first || std::chrono::steady_clock::now() < deadline);
          first = false) {
@@ -430,6 +473,45 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
             }
             break;
         }
+    }
+    EndReaderWait();
+}
+
+void CNetDrvServerAgent::BeginReaderWait(uint32_t sequence, std::chrono::steady_clock::time_point until)
+{
+    LetThreadTakeReaderWake();
+    readerThread_ = pthread_self();
+    readerSequence_ = sequence;
+    readerUntil_ = until;
+    readerWaits_ = true;
+}
+
+void CNetDrvServerAgent::EndReaderWait()
+{
+    readerWaits_ = false;
+    // AgentRoutine counts a signal as sent before it looks at readerWaits_: one that saw it set is waited for here.
+    while (readerWakesTaken_.load() != readerWakesSent_.load()) {
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+}
+
+void CNetDrvServerAgent::AgentRoutine_Look()
+{
+    if (!readerWaits_.load()) {
+        return;
+    }
+    ++readerWakesSent_;
+    bool sent = false;
+    if (readerWaits_.load()) {
+        const uint32_t sequence = readerSequence_;
+        if (!Slots().IsWaiting(sequence) || QuitRequested() || std::chrono::steady_clock::now() >= readerUntil_.load()) {
+            sigval value{};
+            value.sival_ptr = &readerWakesTaken_;
+            sent = pthread_sigqueue(readerThread_, ReaderWakeSignal(), value) == 0;
+        }
+    }
+    if (!sent) {
+        ++readerWakesTaken_;
     }
 }
 
