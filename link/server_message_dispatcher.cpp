@@ -51,6 +51,7 @@ struct Dispatcher {
     size_t queuedMessages = 0;         // a folded record counts as one
     std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
     std::atomic<uint64_t> taken{0};    // takes from the queue so far; changed under queueMutex, read without it
+    std::atomic<bool> queueEmpty{true}; // the queue's own, kept under queueMutex, read without it
     bool refusing = false;             // messages have been refused since the queue last went under its bound
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
@@ -73,6 +74,12 @@ Dispatcher& TheDispatcher()
     static Dispatcher dispatcher;
     return dispatcher;
 }
+
+// Declared after the queue's lock: notes whether the queue is empty as its change ends.
+struct NoteQueueEmpty {
+    Dispatcher& d;
+    ~NoteQueueEmpty() { d.queueEmpty = d.queue.empty(); }
+};
 
 bool IsApplicable(const EmsMsg& msg)
 {
@@ -146,6 +153,7 @@ void NoteDrained(Dispatcher& d)
 bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limit)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     if (d.queue.empty()) {
         return false;
     }
@@ -262,6 +270,7 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 {
     const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     if (Refuses(d, msg, origin)) {
         return false;
     }
@@ -312,6 +321,7 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 void EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     auto place = d.queue.end();
     while (place != d.queue.begin()) {
         const QueuedItem& before = *std::prev(place);
@@ -395,7 +405,14 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
     if (msg == nullptr || !IsApplicable(*msg)) {
         return;
     }
-    if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
+    const bool uiThread = IsUiThread();
+    // A reply that no rule takes (the keep-alive's), with nothing queued before it and nothing held for the user
+    // interface, changes nothing: it takes no lock. Held effects are the UI thread's own.
+    if (uiThread && (RuleWordOf(d, msg->requestCode) & RuleBitOf(msg->requestCode)) == 0 && d.queueEmpty &&
+        d.heldEffects.Empty()) {
+        return;
+    }
+    if (!uiThread || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
         EnqueueReply(d, *msg, arrivalMark);
         return;
     }
@@ -502,6 +519,7 @@ void ClearServerMessageQueue()
 {
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     d.queue.clear();
     d.nesWithStatesPastBound.clear();
     d.queuedBytes = 0;
