@@ -406,9 +406,13 @@ void CNetDrv::SetLoggedIn(bool loggedIn)
 
 bool CNetDrv::CurrentOpLogFlag()
 {
-    // The setting is live on the UI thread; other threads use the value seen there last.
+    // The setting is live on the UI thread; other threads use the value seen there last, written when it changes.
     if (IsUiThread()) {
-        opLog_ = ReadOpLogFlag();
+        const bool opLog = ReadOpLogFlag();
+        if (opLog_.load(std::memory_order_relaxed) != opLog) {
+            opLog_ = opLog;
+        }
+        return opLog;
     }
     return opLog_;
 }

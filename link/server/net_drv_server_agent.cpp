@@ -409,7 +409,7 @@ bool CNetDrvServerAgent::RequesterHoldsBack(uint64_t& taken,
         return false;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (const uint64_t seen = ServerMessagesTaken(); seen != taken) {
+    if (const uint64_t seen = ServerMessagesTaken(); seen != taken || takenChangedAt == decltype(now){}) {
         taken = seen;
         takenChangedAt = now;
     }
@@ -442,8 +442,9 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
 void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
 {
     const int fd = readerSocket_;
-    uint64_t taken = ServerMessagesTaken();
-    auto takenChangedAt = std::chrono::steady_clock::now();
+    // What the UI had taken when this thread first held back, and since when: looked at only then.
+    uint64_t taken = 0;
+    std::chrono::steady_clock::time_point takenChangedAt{};
     BeginReaderWait(sequence, deadline);
     // A read waits until data comes or AgentRoutine interrupts it: the end of the request by another thread (a
     // cancel, the driver's end) or of the wait is seen within its look, a dropped connection at once. The first read

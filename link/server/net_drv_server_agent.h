@@ -92,7 +92,8 @@ private:
     // whose first read waits for data up to the socket's receive time-out (0: AgentRoutine reads, without waiting).
     int ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor = 0);
     // Whether a requesting thread leaves the connection unread a moment: past the queue's bound, off the UI thread,
-    // while the UI takes what waits. `taken`/`takenChangedAt`: what the UI had taken when the thread last saw it move.
+    // while the UI takes what waits. `taken`/`takenChangedAt`: what the UI had taken when the thread last saw it move
+    // (or first held back; none yet: the epoch).
     bool RequesterHoldsBack(uint64_t& taken, std::chrono::steady_clock::time_point& takenChangedAt) const;
     // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
     // dispatcher's queue passes its bound until it has drained to half of it.
