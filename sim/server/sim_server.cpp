@@ -215,12 +215,13 @@ void CSimServer::Run(const std::atomic<bool>& stop)
             datagramsQueued_ = false;
             datagramsWait = SendPacedDatagrams(seconds);
             last = now;
-        } else {
-            // Replies that waited for datagrams sent already go on.
-            datagramsWait = SendPacedDatagrams(0);
         }
-        for (auto it = connections_.begin(); it != connections_.end();) {
-            it = it->second->dead ? connections_.erase(it) : std::next(it);
+        // Else no datagram waits anywhere, nor a reply behind one.
+        if (connectionsClosed_) {
+            connectionsClosed_ = false;
+            for (auto it = connections_.begin(); it != connections_.end();) {
+                it = it->second->dead ? connections_.erase(it) : std::next(it);
+            }
         }
     }
 }
@@ -720,6 +721,7 @@ void CSimServer::Close(Connection& connection, const char* why)
     ::close(connection.fd);
     connection.fd = -1;
     connection.dead = true;
+    connectionsClosed_ = true;
     connection.session.loggedIn = false;
 }
 
