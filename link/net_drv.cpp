@@ -576,7 +576,7 @@ int CNetDrv::RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureText
             std::lock_guard<std::mutex> lock(failureNoteMutex_);
             errorText = result == failureNoteCode_ ? failureNoteText_ : GetDriverErrorText(result);
         }
-        if (request != nullptr) {
+        if (request != nullptr && IsDriverLogEnabled(DriverLogKind::NetDrv)) {
             WriteDriverLog(DriverLogKind::NetDrv, "RequestEmsMsg code %u op %u ne %lu -> %d",
                            static_cast<unsigned>(request->requestCode), static_cast<unsigned>(request->operation),
                            static_cast<unsigned long>(request->neId), result);

@@ -75,7 +75,8 @@ bool InstallReaderWake()
 // A thread that reads for its reply takes the signal, whatever mask it was started with; once per thread.
 void LetThreadTakeReaderWake()
 {
-    thread_local bool let = false;
+    // Initial-exec: the library is loaded with the program, and a look at it is then one load, not a call.
+    thread_local bool let __attribute__((tls_model("initial-exec"))) = false;
     if (!let) {
         sigset_t set;
         sigemptyset(&set);
@@ -277,9 +278,12 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
         }
         if (offset == frame.size()) {
             framesSent_ = number;
-            WriteDriverLog(DriverLogKind::Comm, "sent %lu bytes (code %u, seq %lu)",
-                           static_cast<unsigned long>(frame.size()), static_cast<unsigned>(header.requestCode),
-                           static_cast<unsigned long>(header.sequence));
+            // Looked at first: a log switched off costs a request no call with its arguments.
+            if (IsDriverLogEnabled(DriverLogKind::Comm)) {
+                WriteDriverLog(DriverLogKind::Comm, "sent %lu bytes (code %u, seq %lu)",
+                               static_cast<unsigned long>(frame.size()), static_cast<unsigned>(header.requestCode),
+                               static_cast<unsigned long>(header.sequence));
+            }
             return kDrvOk;
         }
         lastSendProgress_ = std::chrono::steady_clock::now();
@@ -302,7 +306,18 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
 
 bool CNetDrvServerAgent::ReadingLent() const
 {
-    return requesterReads_ || std::chrono::steady_clock::now() < lentUntil_.load();
+    if (requesterReads_) {
+        return true;
+    }
+    // The loan lasts a moment after the last reading, timed from AgentRoutine's first look since it ended, so that a
+    // request reads no clock for it.
+    const auto now = std::chrono::steady_clock::now();
+    if (const uint64_t ended = readingsEnded_.load(); ended != readingsEndedSeen_.load(std::memory_order_relaxed)) {
+        readingsEndedSeen_.store(ended, std::memory_order_relaxed);
+        lentUntil_ = now + std::chrono::milliseconds(kLendMs);
+        return true;
+    }
+    return now < lentUntil_.load();
 }
 
 bool CNetDrvServerAgent::LeavesConnectionUnread() const
@@ -429,7 +444,6 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     readerSocket_ = socket_;
     heldSocket_ = socket_;
     requesterReads_ = true;
-    lentUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLendMs);
     // AgentRoutine no longer wakes for what comes in. When it watched the connection until now it may sleep on it
     // with no end: woken, it looks at it now and then instead, until the loan has ended. Under sendMutex_, as every
     // watch of a socket that another thread may close.
@@ -481,9 +495,10 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
 void CNetDrvServerAgent::BeginReaderWait(uint32_t sequence, std::chrono::steady_clock::time_point until)
 {
     LetThreadTakeReaderWake();
-    readerThread_ = pthread_self();
-    readerSequence_ = sequence;
-    readerUntil_ = until;
+    // Published by readerWaits_, which AgentRoutine reads before them.
+    readerThread_.store(pthread_self(), std::memory_order_relaxed);
+    readerSequence_.store(sequence, std::memory_order_relaxed);
+    readerUntil_.store(until, std::memory_order_relaxed);
     readerWaits_ = true;
 }
 
@@ -529,6 +544,7 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
     }
     // AgentRoutine reads again: it looks at the connection until the loan ends, then watches it again.
     readerSocket_ = -1;
+    ++readingsEnded_;
     readerTaken_ = false;
 }
 

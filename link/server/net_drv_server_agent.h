@@ -156,7 +156,10 @@ private:
     std::atomic<bool> readerTaken_{false};
     int readerSocket_ = -1; // the socket it reads
     std::atomic<bool> requesterReads_{false};
-    std::atomic<std::chrono::steady_clock::time_point> lentUntil_{};
+    // Readings ended so far, and of them those AgentRoutine has seen end; it times the loan's end from that look.
+    std::atomic<uint64_t> readingsEnded_{0};
+    mutable std::atomic<uint64_t> readingsEndedSeen_{0};
+    mutable std::atomic<std::chrono::steady_clock::time_point> lentUntil_{};
     // The requesting thread that waits in recv(), for which request and until when; set before readerWaits_.
     std::atomic<pthread_t> readerThread_{};
     std::atomic<uint32_t> readerSequence_{0};
