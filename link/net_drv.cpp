@@ -504,13 +504,14 @@ int CNetDrv::RequestRoutine(uint32_t sequence, SendParams& params, Clock::time_p
     return slots_.Wait(sequence, deadline, reply);
 }
 
-int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs, Clock::time_point deadline,
-                              ReplyData& reply)
+int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs, Clock::time_point start,
+                              Clock::time_point deadline, ReplyData& reply)
 {
-    CWaitContext wait(timeoutMs, [this, sequence] { CancelSequence(sequence); });
+    // Timed from the request's start, read once.
+    CWaitContext wait(timeoutMs, [this, sequence] { CancelSequence(sequence); }, start);
     const bool reading = TakeReading(sequence);
     const bool started = StartRequest(sequence, params);
-    const auto dialogDue = std::min(deadline, DeadlineAfter(kWaitDialogDelayMs));
+    const auto dialogDue = std::min(deadline, start + std::chrono::milliseconds(kWaitDialogDelayMs));
     if (started && reading) {
         ReceiveUntilDone(sequence, dialogDue);
     } else if (started) {
@@ -646,11 +647,12 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
         return kDrvNoFreeSlot;
     }
     currentSequence_ = sequence;
-    const auto deadline = DeadlineAfter(effectiveMs);
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::milliseconds(effectiveMs);
     ReplyData data;
     int routineResult = kDrvOk;
     if (waitDialog) {
-        routineResult = WaitBehindDialog(sequence, params, effectiveMs, deadline, data);
+        routineResult = WaitBehindDialog(sequence, params, effectiveMs, start, deadline, data);
     } else {
         routineResult = RequestRoutine(sequence, params, deadline, data);
     }

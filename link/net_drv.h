@@ -210,7 +210,8 @@ private:
     // The request under way with the wait dialog: waited for here until the dialog is due, then on the request
     // thread while the dialog shows.
     int WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs,
-                         std::chrono::steady_clock::time_point deadline, ReplyData& reply);
+                         std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point deadline,
+                         ReplyData& reply);
     void CancelSequence(uint32_t sequence);
     bool AllThreadsEnded() const;
     void ClearReply();

@@ -455,6 +455,9 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
 
 void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
 {
+    if (!Slots().IsWaiting(sequence)) {
+        return; // its reply came in an earlier read
+    }
     const int fd = readerSocket_;
     // What the UI had taken when this thread first held back, and since when: looked at only then.
     uint64_t taken = 0;

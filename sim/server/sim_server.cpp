@@ -196,7 +196,10 @@ void CSimServer::Run(const std::atomic<bool>& stop)
                 ++sliced;
             }
         }
-        seriesTurn_ = polled.empty() ? 0 : (seriesTurn_ + 1) % polled.size();
+        // The next connection's turn; a division only when connections went since.
+        if (++seriesTurn_ >= polled.size()) {
+            seriesTurn_ = polled.empty() || seriesTurn_ == polled.size() ? 0 : seriesTurn_ % polled.size();
+        }
         // The clock is read only when something is due at a time, so that a request's round costs no look at it. The
         // credits of the alarms and of the pace grow by the time since the last look: a credit that nothing spends
         // meanwhile comes out the same, capped as it is.
