@@ -617,10 +617,11 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
         CMutexLock& lock;
         ~LockRelease() { lock.Unlock(); }
     } held{requestLock_};
-    inTransaction_ = true;
+    // Release stores: other threads only look at these flags, none waits on them against a flag of its own.
+    inTransaction_.store(true, std::memory_order_release);
     struct TransactionEnd {
         std::atomic<bool>& flag;
-        ~TransactionEnd() { flag = false; }
+        ~TransactionEnd() { flag.store(false, std::memory_order_release); }
     } transactionEnd{inTransaction_};
 
     // Declared after the lock's release, so that it runs while the lock is still held.
@@ -646,7 +647,7 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     if (sequence == 0) {
         return kDrvNoFreeSlot;
     }
-    currentSequence_ = sequence;
+    currentSequence_.store(sequence, std::memory_order_release);
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::milliseconds(effectiveMs);
     ReplyData data;
@@ -656,7 +657,7 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     } else {
         routineResult = RequestRoutine(sequence, params, deadline, data);
     }
-    currentSequence_ = 0;
+    currentSequence_.store(0, std::memory_order_release);
     slots_.Release(sequence);
     if (routineResult != kDrvOk) {
         return routineResult;

@@ -443,7 +443,9 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     }
     readerSocket_ = socket_;
     heldSocket_ = socket_;
-    requesterReads_ = true;
+    // Release stores for the reader's flags: AgentRoutine's reads of the socket and the requester's take turns under
+    // recvMutex_, so that one it makes a moment too long changes nothing.
+    requesterReads_.store(true, std::memory_order_release);
     // AgentRoutine no longer wakes for what comes in. When it watched the connection until now it may sleep on it
     // with no end: woken, it looks at it now and then instead, until the loan has ended. Under sendMutex_, as every
     // watch of a socket that another thread may close.
@@ -498,11 +500,11 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
 void CNetDrvServerAgent::BeginReaderWait(uint32_t sequence, std::chrono::steady_clock::time_point until)
 {
     LetThreadTakeReaderWake();
-    // Published by readerWaits_, which AgentRoutine reads before them.
+    // Published by readerWaits_, which AgentRoutine reads before them. Its end is a full store (EndReaderWait).
     readerThread_.store(pthread_self(), std::memory_order_relaxed);
     readerSequence_.store(sequence, std::memory_order_relaxed);
     readerUntil_.store(until, std::memory_order_relaxed);
-    readerWaits_ = true;
+    readerWaits_.store(true, std::memory_order_release);
 }
 
 void CNetDrvServerAgent::EndReaderWait()
@@ -536,7 +538,7 @@ void CNetDrvServerAgent::AgentRoutine_Look()
 
 void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
 {
-    requesterReads_ = false;
+    requesterReads_.store(false, std::memory_order_release);
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
         if (closeWhenLetGo_) {
@@ -548,7 +550,7 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
     // AgentRoutine reads again: it looks at the connection until the loan ends, then watches it again.
     readerSocket_ = -1;
     ++readingsEnded_;
-    readerTaken_ = false;
+    readerTaken_.store(false, std::memory_order_release);
 }
 
 int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,
