@@ -446,6 +446,7 @@ int CNetDrv::PrepareSend(const EmsMsg& request, SendParams& params)
         return kDrvMemoryInsufficient;
     }
     params.opLog = CurrentOpLogFlag();
+    params.startedAt = {};
     return EncodeRequestBody(params);
 }
 
@@ -650,6 +651,7 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     currentSequence_.store(sequence, std::memory_order_release);
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::milliseconds(effectiveMs);
+    params.startedAt = start;
     ReplyData data;
     int routineResult = kDrvOk;
     if (waitDialog) {

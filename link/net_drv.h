@@ -95,6 +95,9 @@ protected:
         EmsMsg header; // records null: they are in `records`
         std::vector<uint8_t> records;
         bool opLog = false;
+        // When the request began, read once for its deadline; the PDU logs take it for the frame's time (none: they
+        // read the clock as it goes).
+        std::chrono::steady_clock::time_point startedAt{};
     };
 
     // Transport steps, all on the AgentRoutine thread. Each returns 0 or a driver result code.

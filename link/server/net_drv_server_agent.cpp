@@ -267,7 +267,7 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
         return kDrvNotConnected;
     }
     // In the log in the order the frames go out.
-    LogPdu(PduDirection::Send, params.header, params.records.data(), params.records.size());
+    LogPdu(PduDirection::Send, params.header, params.records.data(), params.records.size(), params.startedAt);
     const uint64_t number = ++framesHandedOver_;
     size_t offset = 0;
     if (unsent_.empty()) {
