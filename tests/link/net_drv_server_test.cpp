@@ -108,6 +108,17 @@ protected:
         return driver_->RequestEmsMsg(&request_, &reply_, failureTextId, timeoutMs, waitDialog);
     }
 
+    // Whether a request made on another thread ends within a few seconds; when it does not, the driver is shut down,
+    // which ends its wait, so that the test fails instead of hanging.
+    bool EndsInTime(std::future<int>& result)
+    {
+        if (result.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+            return true;
+        }
+        driver_->Shutdown();
+        return false;
+    }
+
     // Waits until the server has seen `count` frames and returns the last.
     Frame ServerSaw(size_t count)
     {
@@ -499,11 +510,7 @@ TEST_F(ServerDriverTest, ARequestWithNoAnswerEndsAtItsTimeOutNotLater)
     StartAndConnect();
     const auto start = std::chrono::steady_clock::now();
     auto result = std::async(std::launch::async, [&] { return Query(kReqLocation, 100); });
-    const bool ended = result.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
-    if (!ended) {
-        driver_->Shutdown(); // ends the wait, so that the test fails instead of hanging
-    }
-    ASSERT_TRUE(ended) << "the wait for the reply outlives the request's time-out";
+    ASSERT_TRUE(EndsInTime(result)) << "the wait for the reply outlives the request's time-out";
     EXPECT_EQ(result.get(), kDrvTimeout);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
@@ -534,11 +541,7 @@ TEST_F(ServerDriverTest, ARequestCancelledHalfWayThroughItsReplyEndsAtOnceAndThe
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const auto cancelledAt = std::chrono::steady_clock::now();
     driver_->CancelRequest();
-    const bool ended = result.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
-    if (!ended) {
-        driver_->Shutdown(); // ends the wait, so that the test fails instead of hanging
-    }
-    ASSERT_TRUE(ended) << "the wait for the reply outlives the cancel";
+    ASSERT_TRUE(EndsInTime(result)) << "the wait for the reply outlives the cancel";
     EXPECT_EQ(result.get(), kDrvCancelled);
     EXPECT_LT(std::chrono::steady_clock::now() - cancelledAt, std::chrono::milliseconds(500));
 
