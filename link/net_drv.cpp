@@ -508,8 +508,6 @@ int CNetDrv::RequestRoutine(uint32_t sequence, SendParams& params, Clock::time_p
 int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs, Clock::time_point start,
                               Clock::time_point deadline, ReplyData& reply)
 {
-    // Timed from the request's start, read once.
-    CWaitContext wait(timeoutMs, [this, sequence] { CancelSequence(sequence); }, start);
     const bool reading = TakeReading(sequence);
     const bool started = StartRequest(sequence, params);
     const auto dialogDue = std::min(deadline, start + std::chrono::milliseconds(kWaitDialogDelayMs));
@@ -519,6 +517,8 @@ int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t ti
         slots_.WaitEnded(sequence, dialogDue);
     }
     int result = kDrvOk;
+    // Made only for a dialog that shows: a quick reply needs none.
+    std::optional<CWaitContext> wait;
     const auto rest = [&] {
         if (started && reading) {
             ReceiveUntilDone(sequence, deadline);
@@ -527,19 +527,23 @@ int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t ti
             ReleaseReading(sequence);
         }
         result = slots_.Wait(sequence, deadline, reply);
-        wait.MarkFinished();
+        if (wait) {
+            wait->MarkFinished();
+        }
     };
     if (!started || !slots_.IsWaiting(sequence)) {
         rest();
         return result;
     }
+    // Timed from the request's start, read once.
+    wait.emplace(timeoutMs, [this, sequence] { CancelSequence(sequence); }, start);
     // The reading goes on in the request thread with the reply still to come; this thread runs the dialog.
     if (!requestThread_.Start(rest)) {
         rest();
         return result;
     }
     WriteDriverLog(DriverLogKind::Thread, "RequestRoutine waits for seq %lu", static_cast<unsigned long>(sequence));
-    GetLinkUi().RunWaitDialog(wait);
+    GetLinkUi().RunWaitDialog(*wait);
     requestThread_.WaitDone();
     return result;
 }
