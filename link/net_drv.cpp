@@ -536,7 +536,8 @@ int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t ti
         return result;
     }
     // Timed from the request's start, read once.
-    wait.emplace(timeoutMs, [this, sequence] { CancelSequence(sequence); }, start);
+    wait.emplace(
+        timeoutMs, [this, sequence] { CancelSequence(sequence); }, start);
     // The reading goes on in the request thread with the reply still to come; this thread runs the dialog.
     if (!requestThread_.Start(rest)) {
         rest();

@@ -48,11 +48,11 @@ struct Dispatcher {
     // Of them, those that datagrams brought: only they are held to the limit, so that a burst of the connection
     // (every entity's state after a login or a re-read) never makes a datagram refused and read again.
     size_t datagramBytes = 0;
-    size_t queuedMessages = 0;         // a folded record counts as one
-    std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
-    std::atomic<uint64_t> taken{0};    // takes from the queue so far; changed under queueMutex, read without it
+    size_t queuedMessages = 0;          // a folded record counts as one
+    std::atomic<uint64_t> arrivals{0};  // messages queued so far; changed under queueMutex, read without it
+    std::atomic<uint64_t> taken{0};     // takes from the queue so far; changed under queueMutex, read without it
     std::atomic<bool> queueEmpty{true}; // the queue's own, kept under queueMutex, read without it
-    bool refusing = false;             // messages have been refused since the queue last went under its bound
+    bool refusing = false;              // messages have been refused since the queue last went under its bound
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
 

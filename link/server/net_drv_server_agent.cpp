@@ -525,7 +525,8 @@ void CNetDrvServerAgent::AgentRoutine_Look()
     bool sent = false;
     if (readerWaits_.load()) {
         const uint32_t sequence = readerSequence_;
-        if (!Slots().IsWaiting(sequence) || QuitRequested() || std::chrono::steady_clock::now() >= readerUntil_.load()) {
+        if (!Slots().IsWaiting(sequence) || QuitRequested() ||
+            std::chrono::steady_clock::now() >= readerUntil_.load()) {
             sigval value{};
             value.sival_ptr = &readerWakesTaken_;
             sent = pthread_sigqueue(readerThread_, ReaderWakeSignal(), value) == 0;

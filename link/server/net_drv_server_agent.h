@@ -11,7 +11,7 @@
 //
 // A request's frame goes out from the requesting thread when no frame waits before it (else it waits its turn, and
 // AgentRoutine sends it as the socket takes it), and the requesting thread then reads the connection itself until
-// its reply is there, one such thread at a time, waiting in recv() a tick at a time; meanwhile AgentRoutine leaves
+// its reply is there, one such thread at a time, waiting in recv(); meanwhile AgentRoutine leaves
 // the reading to it. A round trip so wakes no thread but the requester and costs it a send and a receive: from a
 // request on until a moment after the last one (kLendMs), AgentRoutine does not watch the connection for reading but
 // looks at it every kLentLookMs itself, so that the requests in between need not change what it watches. The

@@ -158,8 +158,8 @@ private:
     std::vector<Frame> spareReplies_;
     static constexpr size_t kSpareReplyFrames = 8;
     size_t requestsServed_ = 0;
-    size_t busyRounds_ = 0; // rounds that served a request
-    bool datagramsQueued_ = false; // since the clock was last read
+    size_t busyRounds_ = 0;          // rounds that served a request
+    bool datagramsQueued_ = false;   // since the clock was last read
     bool connectionsClosed_ = false; // since the dead were last taken out
     // What a round of Run waits for, kept from round to round.
     std::vector<pollfd> pollFds_;
