@@ -24,10 +24,6 @@ struct LogSet {
     std::string directory;
 };
 
-// Constant-initialised beside the files, so that a look at a switch (at every request, with the logs off) is one load,
-// not the first-use check of the files.
-std::array<std::atomic<bool>, 5> g_enabled{};
-
 LogSet& Logs()
 {
     static LogSet logs;
@@ -49,28 +45,27 @@ size_t IndexOf(DriverLogKind kind)
 
 } // namespace
 
+// Constant-initialised apart from the files, so that a look at a switch (at every request, with the logs off) is one
+// load, not the first-use check of the files.
+std::array<std::atomic<bool>, 5> driver_logs_detail::g_enabled{};
+
 void SetDriverLogSwitches(const DriverLogSwitches& switches)
 {
-    g_enabled[IndexOf(DriverLogKind::NetDrv)] = switches.netDrv;
-    g_enabled[IndexOf(DriverLogKind::Thread)] = switches.netDrv;
-    g_enabled[IndexOf(DriverLogKind::Agent)] = switches.agent;
-    g_enabled[IndexOf(DriverLogKind::Comm)] = switches.comm;
-    g_enabled[IndexOf(DriverLogKind::Pdu)] = switches.pdu;
+    driver_logs_detail::g_enabled[IndexOf(DriverLogKind::NetDrv)] = switches.netDrv;
+    driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Thread)] = switches.netDrv;
+    driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Agent)] = switches.agent;
+    driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Comm)] = switches.comm;
+    driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Pdu)] = switches.pdu;
 }
 
 DriverLogSwitches GetDriverLogSwitches()
 {
     DriverLogSwitches switches;
-    switches.netDrv = g_enabled[IndexOf(DriverLogKind::NetDrv)];
-    switches.agent = g_enabled[IndexOf(DriverLogKind::Agent)];
-    switches.comm = g_enabled[IndexOf(DriverLogKind::Comm)];
-    switches.pdu = g_enabled[IndexOf(DriverLogKind::Pdu)];
+    switches.netDrv = driver_logs_detail::g_enabled[IndexOf(DriverLogKind::NetDrv)];
+    switches.agent = driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Agent)];
+    switches.comm = driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Comm)];
+    switches.pdu = driver_logs_detail::g_enabled[IndexOf(DriverLogKind::Pdu)];
     return switches;
-}
-
-bool IsDriverLogEnabled(DriverLogKind kind)
-{
-    return g_enabled[IndexOf(kind)];
 }
 
 void SetLinkLogDirectory(const std::string& directory)

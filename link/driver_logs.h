@@ -2,7 +2,10 @@
 // events), NetDrvComm.log (transport traffic) and PDU.log (every PDU in readable form).
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,7 +24,16 @@ inline constexpr uint64_t kPduLogLimitBytes = 102400;
 
 void SetDriverLogSwitches(const DriverLogSwitches& switches);
 DriverLogSwitches GetDriverLogSwitches();
-bool IsDriverLogEnabled(DriverLogKind kind);
+namespace driver_logs_detail {
+// One switch per DriverLogKind, written by SetDriverLogSwitches.
+extern std::array<std::atomic<bool>, 5> g_enabled;
+} // namespace driver_logs_detail
+
+// Inline: a look at a switch costs a request no call.
+inline bool IsDriverLogEnabled(DriverLogKind kind)
+{
+    return driver_logs_detail::g_enabled[static_cast<size_t>(kind)].load();
+}
 
 // The folder of the logs; empty (the default) is the working directory.
 void SetLinkLogDirectory(const std::string& directory);

@@ -5,8 +5,8 @@
 
 #include "link/headless_link_ui.h"
 
-CWaitContext::CWaitContext(uint32_t timeoutMs, std::function<void()> stop)
-    : timeoutMs_(timeoutMs), start_(std::chrono::steady_clock::now()), stop_(std::move(stop))
+CWaitContext::CWaitContext(uint32_t timeoutMs, std::function<void()> stop, std::chrono::steady_clock::time_point start)
+    : timeoutMs_(timeoutMs), start_(start), stop_(std::move(stop))
 {
 }
 

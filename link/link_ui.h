@@ -13,7 +13,9 @@
 // The request behind a wait dialog, as the dialog sees it.
 class CWaitContext {
 public:
-    CWaitContext(uint32_t timeoutMs, std::function<void()> stop);
+    // `start`: when the request began (its elapsed time counts from there).
+    CWaitContext(uint32_t timeoutMs, std::function<void()> stop,
+                 std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now());
 
     bool IsFinished() const;
     // Waits up to `ms` for the request to end; true when it has.

@@ -265,6 +265,7 @@ void CNetDrv::AgentRoutine()
                 DropConnection(result);
             }
         }
+        AgentRoutine_Look();
         if (woken) {
             agentWakeup_.Drain();
         }
@@ -405,9 +406,13 @@ void CNetDrv::SetLoggedIn(bool loggedIn)
 
 bool CNetDrv::CurrentOpLogFlag()
 {
-    // The setting is live on the UI thread; other threads use the value seen there last.
+    // The setting is live on the UI thread; other threads use the value seen there last, written when it changes.
     if (IsUiThread()) {
-        opLog_ = ReadOpLogFlag();
+        const bool opLog = ReadOpLogFlag();
+        if (opLog_.load(std::memory_order_relaxed) != opLog) {
+            opLog_ = opLog;
+        }
+        return opLog;
     }
     return opLog_;
 }
@@ -441,6 +446,7 @@ int CNetDrv::PrepareSend(const EmsMsg& request, SendParams& params)
         return kDrvMemoryInsufficient;
     }
     params.opLog = CurrentOpLogFlag();
+    params.startedAt = {};
     return EncodeRequestBody(params);
 }
 
@@ -499,19 +505,20 @@ int CNetDrv::RequestRoutine(uint32_t sequence, SendParams& params, Clock::time_p
     return slots_.Wait(sequence, deadline, reply);
 }
 
-int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs, Clock::time_point deadline,
-                              ReplyData& reply)
+int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs, Clock::time_point start,
+                              Clock::time_point deadline, ReplyData& reply)
 {
-    CWaitContext wait(timeoutMs, [this, sequence] { CancelSequence(sequence); });
     const bool reading = TakeReading(sequence);
     const bool started = StartRequest(sequence, params);
-    const auto dialogDue = std::min(deadline, DeadlineAfter(kWaitDialogDelayMs));
+    const auto dialogDue = std::min(deadline, start + std::chrono::milliseconds(kWaitDialogDelayMs));
     if (started && reading) {
         ReceiveUntilDone(sequence, dialogDue);
     } else if (started) {
         slots_.WaitEnded(sequence, dialogDue);
     }
     int result = kDrvOk;
+    // Made only for a dialog that shows: a quick reply needs none.
+    std::optional<CWaitContext> wait;
     const auto rest = [&] {
         if (started && reading) {
             ReceiveUntilDone(sequence, deadline);
@@ -520,19 +527,24 @@ int CNetDrv::WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t ti
             ReleaseReading(sequence);
         }
         result = slots_.Wait(sequence, deadline, reply);
-        wait.MarkFinished();
+        if (wait) {
+            wait->MarkFinished();
+        }
     };
     if (!started || !slots_.IsWaiting(sequence)) {
         rest();
         return result;
     }
+    // Timed from the request's start, read once.
+    wait.emplace(
+        timeoutMs, [this, sequence] { CancelSequence(sequence); }, start);
     // The reading goes on in the request thread with the reply still to come; this thread runs the dialog.
     if (!requestThread_.Start(rest)) {
         rest();
         return result;
     }
     WriteDriverLog(DriverLogKind::Thread, "RequestRoutine waits for seq %lu", static_cast<unsigned long>(sequence));
-    GetLinkUi().RunWaitDialog(wait);
+    GetLinkUi().RunWaitDialog(*wait);
     requestThread_.WaitDone();
     return result;
 }
@@ -571,7 +583,7 @@ int CNetDrv::RequestEmsMsg(EmsMsg* request, EmsMsg** reply, uint32_t failureText
             std::lock_guard<std::mutex> lock(failureNoteMutex_);
             errorText = result == failureNoteCode_ ? failureNoteText_ : GetDriverErrorText(result);
         }
-        if (request != nullptr) {
+        if (request != nullptr && IsDriverLogEnabled(DriverLogKind::NetDrv)) {
             WriteDriverLog(DriverLogKind::NetDrv, "RequestEmsMsg code %u op %u ne %lu -> %d",
                            static_cast<unsigned>(request->requestCode), static_cast<unsigned>(request->operation),
                            static_cast<unsigned long>(request->neId), result);
@@ -611,10 +623,11 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
         CMutexLock& lock;
         ~LockRelease() { lock.Unlock(); }
     } held{requestLock_};
-    inTransaction_ = true;
+    // Release stores: other threads only look at these flags, none waits on them against a flag of its own.
+    inTransaction_.store(true, std::memory_order_release);
     struct TransactionEnd {
         std::atomic<bool>& flag;
-        ~TransactionEnd() { flag = false; }
+        ~TransactionEnd() { flag.store(false, std::memory_order_release); }
     } transactionEnd{inTransaction_};
 
     // Declared after the lock's release, so that it runs while the lock is still held.
@@ -640,16 +653,18 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     if (sequence == 0) {
         return kDrvNoFreeSlot;
     }
-    currentSequence_ = sequence;
-    const auto deadline = DeadlineAfter(effectiveMs);
+    currentSequence_.store(sequence, std::memory_order_release);
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::milliseconds(effectiveMs);
+    params.startedAt = start;
     ReplyData data;
     int routineResult = kDrvOk;
     if (waitDialog) {
-        routineResult = WaitBehindDialog(sequence, params, effectiveMs, deadline, data);
+        routineResult = WaitBehindDialog(sequence, params, effectiveMs, start, deadline, data);
     } else {
         routineResult = RequestRoutine(sequence, params, deadline, data);
     }
-    currentSequence_ = 0;
+    currentSequence_.store(0, std::memory_order_release);
     slots_.Release(sequence);
     if (routineResult != kDrvOk) {
         return routineResult;

@@ -95,6 +95,9 @@ protected:
         EmsMsg header; // records null: they are in `records`
         std::vector<uint8_t> records;
         bool opLog = false;
+        // When the request began, read once for its deadline; the PDU logs take it for the frame's time (none: they
+        // read the clock as it goes).
+        std::chrono::steady_clock::time_point startedAt{};
     };
 
     // Transport steps, all on the AgentRoutine thread. Each returns 0 or a driver result code.
@@ -113,6 +116,9 @@ protected:
     virtual short AgentTransportEvents() const;
     virtual int AgentPollTimeoutMs(short /*asked*/) const { return -1; }
     virtual int AgentRoutine_Flush() { return 0; }
+    // Every round of AgentRoutine, after the transport's events: a look at what the transport's requesting threads
+    // wait for.
+    virtual void AgentRoutine_Look() {}
 
     // Sending from the requesting thread: the transport takes the frame (in the order frames are handed over) and
     // returns 0 or a driver result code, waiting until it is on its way when `waitUntil` is given (else it may be
@@ -207,7 +213,8 @@ private:
     // The request under way with the wait dialog: waited for here until the dialog is due, then on the request
     // thread while the dialog shows.
     int WaitBehindDialog(uint32_t sequence, SendParams& params, uint32_t timeoutMs,
-                         std::chrono::steady_clock::time_point deadline, ReplyData& reply);
+                         std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point deadline,
+                         ReplyData& reply);
     void CancelSequence(uint32_t sequence);
     bool AllThreadsEnded() const;
     void ClearReply();

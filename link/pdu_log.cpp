@@ -5,6 +5,8 @@
 #include <atomic>
 #include <bitset>
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -75,6 +77,19 @@ PendingLines& Pending()
 }
 
 std::atomic<int> g_pduLogFlag{1};
+
+// The wall clock less the steady one, in nanoseconds; none noted yet: the lowest value.
+std::atomic<int64_t> g_wallLessSteadyNs{INT64_MIN};
+
+int64_t NoteClockDifference()
+{
+    const auto wall = std::chrono::system_clock::now();
+    const auto steady = std::chrono::steady_clock::now();
+    const int64_t difference = std::chrono::duration_cast<std::chrono::nanoseconds>(wall.time_since_epoch()).count() -
+                               std::chrono::duration_cast<std::chrono::nanoseconds>(steady.time_since_epoch()).count();
+    g_wallLessSteadyNs.store(difference, std::memory_order_relaxed);
+    return difference;
+}
 
 // The records a code's PDUs may carry that have secret fields: the code's own, its replies' and its direct link's.
 struct SecretLayouts {
@@ -263,7 +278,8 @@ std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records,
     return shown;
 }
 
-void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* rawRecords, size_t size)
+void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* rawRecords, size_t size,
+            std::chrono::steady_clock::time_point at)
 {
     // Only the codes whose records have secrets are copied to be masked.
     std::vector<uint8_t> masked;
@@ -272,7 +288,7 @@ void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* rawRecords
         masked = PduRecordsForLog(msg, rawRecords, size);
     }
     const uint8_t* records = carriesSecrets ? masked.data() : rawRecords;
-    const auto now = std::chrono::system_clock::now();
+    const auto now = at == std::chrono::steady_clock::time_point{} ? std::chrono::system_clock::now() : WallTimeOf(at);
     if (IsDriverLogEnabled(DriverLogKind::Pdu)) {
         std::string text = FormatPduHeaderLine(FormatLogTimestamp(now), direction, msg) + "\n";
         for (const auto& line : FormatPduDump(records, size, size)) {
@@ -317,8 +333,19 @@ int GetPduLogFlag()
     return g_pduLogFlag;
 }
 
+std::chrono::system_clock::time_point WallTimeOf(std::chrono::steady_clock::time_point at)
+{
+    int64_t difference = g_wallLessSteadyNs.load(std::memory_order_relaxed);
+    if (difference == INT64_MIN) {
+        difference = NoteClockDifference();
+    }
+    return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
+        at.time_since_epoch() + std::chrono::nanoseconds(difference)));
+}
+
 void RefreshPduLogWindow()
 {
+    NoteClockDifference();
     if (g_pduLogFlag != 0) {
         HandPendingLinesToWindow();
     }

@@ -5,6 +5,7 @@
 // modes.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,8 +27,14 @@ std::vector<std::string> FormatPduDump(const uint8_t* data, size_t size, size_t 
 // The records as the logs show them: a copy with the bytes of every secret field they carry masked.
 std::vector<uint8_t> PduRecordsForLog(const EmsMsg& msg, const uint8_t* records, size_t size);
 
-// Logs one PDU (header of `msg`, records as given, secrets masked).
-void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size);
+// Logs one PDU (header of `msg`, records as given, secrets masked). `at`: when it went, a steady-clock reading the
+// caller made a moment before for its own use, shown as the wall-clock time it stands for; none: the clock is read.
+void LogPdu(PduDirection direction, const EmsMsg& msg, const uint8_t* records, size_t size,
+            std::chrono::steady_clock::time_point at = {});
+
+// The wall-clock time a steady-clock reading stands for, by the two clocks' difference as last noted; noted again at
+// every refresh of the window, so that a change of the wall clock shows from the next one on.
+std::chrono::system_clock::time_point WallTimeOf(std::chrono::steady_clock::time_point at);
 
 // (hold flag, flush flag): stores the flag; with flag 0 and flush 1 the window gets what is gathered so far.
 // While the flag is 0 the periodic refresh leaves the window as it is.

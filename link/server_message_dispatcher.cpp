@@ -52,11 +52,12 @@ struct Dispatcher {
     // Of them, those that datagrams brought: only they are held to the limit, so that a burst of the connection
     // (every entity's state after a login or a re-read) never makes a datagram refused and read again.
     size_t datagramBytes = 0;
-    size_t queuedMessages = 0;         // a folded record counts as one
-    std::atomic<uint64_t> arrivals{0}; // messages queued so far; changed under queueMutex, read without it
-    std::atomic<uint64_t> taken{0};    // takes from the queue so far; changed under queueMutex, read without it
-    bool refusing = false;             // messages have been refused since the queue last went under its bound
-    size_t appliedBytesSinceTrim = 0;  // on the UI thread, under the dispatch lock
+    size_t queuedMessages = 0;          // a folded record counts as one
+    std::atomic<uint64_t> arrivals{0};  // messages queued so far; changed under queueMutex, read without it
+    std::atomic<uint64_t> taken{0};     // takes from the queue so far; changed under queueMutex, read without it
+    std::atomic<bool> queueEmpty{true}; // the queue's own, kept under queueMutex, read without it
+    bool refusing = false;              // messages have been refused since the queue last went under its bound
+    size_t appliedBytesSinceTrim = 0;   // on the UI thread, under the dispatch lock
     // The NEs with entity states queued whole past the bound: a second message of one of them goes into a fold.
     std::unordered_set<uint32_t> nesWithStatesPastBound;
 
@@ -78,6 +79,12 @@ Dispatcher& TheDispatcher()
     static Dispatcher dispatcher;
     return dispatcher;
 }
+
+// Declared after the queue's lock: notes whether the queue is empty as its change ends.
+struct NoteQueueEmpty {
+    Dispatcher& d;
+    ~NoteQueueEmpty() { d.queueEmpty = d.queue.empty(); }
+};
 
 bool IsApplicable(const EmsMsg& msg)
 {
@@ -151,6 +158,7 @@ void NoteDrained(Dispatcher& d)
 bool TakeNext(Dispatcher& d, std::vector<OwnedServerMessage>& out, uint64_t limit)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     if (d.queue.empty()) {
         return false;
     }
@@ -291,6 +299,7 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 {
     const bool folds = CEntityStateFold::Folds(msg);
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     if (Refuses(d, msg, origin)) {
         return false;
     }
@@ -341,6 +350,7 @@ bool Enqueue(Dispatcher& d, const EmsMsg& msg, ServerMessageOrigin origin)
 void EnqueueReply(Dispatcher& d, const EmsMsg& msg, uint64_t arrivalMark)
 {
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     auto place = d.queue.end();
     while (place != d.queue.begin()) {
         const QueuedItem& before = *std::prev(place);
@@ -424,7 +434,14 @@ void DispatchServerReply(const EmsMsg* msg, uint64_t arrivalMark)
     if (msg == nullptr || !IsApplicable(*msg)) {
         return;
     }
-    if (!IsUiThread() || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
+    const bool uiThread = IsUiThread();
+    // A reply that no rule takes (the keep-alive's), with nothing queued before it and nothing held for the user
+    // interface, changes nothing: it takes no lock. Held effects are the UI thread's own.
+    if (uiThread && (RuleWordOf(d, msg->requestCode) & RuleBitOf(msg->requestCode)) == 0 && d.queueEmpty &&
+        d.heldEffects.Empty()) {
+        return;
+    }
+    if (!uiThread || !d.dispatchLock.Lock(kUiApplyLockWaitMs)) {
         EnqueueReply(d, *msg, arrivalMark);
         return;
     }
@@ -531,6 +548,7 @@ void ClearServerMessageQueue()
 {
     Dispatcher& d = TheDispatcher();
     std::lock_guard<std::mutex> lock(d.queueMutex);
+    NoteQueueEmpty noteEmpty{d};
     d.queue.clear();
     d.nesWithStatesPastBound.clear();
     d.queuedBytes = 0;

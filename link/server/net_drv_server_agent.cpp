@@ -2,8 +2,10 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -40,6 +42,47 @@ constexpr auto kDatagramsTakenWait = std::chrono::milliseconds(1000);
 bool QueueHasRoom()
 {
     return QueuedServerMessageBytes() <= kServerMessageQueueBound / 2;
+}
+
+// The signal that ends a requesting thread's wait in recv(): a real-time one, which nothing else in the program uses.
+// Its handler counts it for the driver that sent it, named by the value sent with it.
+int ReaderWakeSignal()
+{
+    return SIGRTMIN + 6;
+}
+
+void TakeReaderWake(int /*signal*/, siginfo_t* info, void* /*context*/)
+{
+    if (info != nullptr && info->si_code == SI_QUEUE && info->si_pid == getpid() &&
+        info->si_value.sival_ptr != nullptr) {
+        static_cast<std::atomic<uint64_t>*>(info->si_value.sival_ptr)->fetch_add(1);
+    }
+}
+
+// Installed once for the process, without SA_RESTART, so that the recv() it lands in returns (EINTR).
+bool InstallReaderWake()
+{
+    static const bool installed = [] {
+        struct sigaction action {};
+        action.sa_sigaction = TakeReaderWake;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        return sigaction(ReaderWakeSignal(), &action, nullptr) == 0;
+    }();
+    return installed;
+}
+
+// A thread that reads for its reply takes the signal, whatever mask it was started with; once per thread.
+void LetThreadTakeReaderWake()
+{
+    // Initial-exec: the library is loaded with the program, and a look at it is then one load, not a call.
+    thread_local bool let __attribute__((tls_model("initial-exec"))) = false;
+    if (!let) {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, ReaderWakeSignal());
+        let = pthread_sigmask(SIG_UNBLOCK, &set, nullptr) == 0;
+    }
 }
 
 } // namespace
@@ -129,7 +172,7 @@ int CNetDrvServerAgent::AgentRoutine_Connect(const ConnectParams& params)
         decoder_.Reset();
     }
     // The requesting thread waits for its reply in recv() itself; every other read and write does not wait.
-    if (!BoundReceiveWait(fd, kReaderTickMs)) {
+    if (!InstallReaderWake() || !LetReceiveWait(fd)) {
         WriteDriverLog(DriverLogKind::Comm, "socket options refused: errno %d", errno);
         CloseSocket(fd);
         return kDrvConnectFailed;
@@ -224,7 +267,7 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
         return kDrvNotConnected;
     }
     // In the log in the order the frames go out.
-    LogPdu(PduDirection::Send, params.header, params.records.data(), params.records.size());
+    LogPdu(PduDirection::Send, params.header, params.records.data(), params.records.size(), params.startedAt);
     const uint64_t number = ++framesHandedOver_;
     size_t offset = 0;
     if (unsent_.empty()) {
@@ -235,9 +278,12 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
         }
         if (offset == frame.size()) {
             framesSent_ = number;
-            WriteDriverLog(DriverLogKind::Comm, "sent %lu bytes (code %u, seq %lu)",
-                           static_cast<unsigned long>(frame.size()), static_cast<unsigned>(header.requestCode),
-                           static_cast<unsigned long>(header.sequence));
+            // Looked at first: a log switched off costs a request no call with its arguments.
+            if (IsDriverLogEnabled(DriverLogKind::Comm)) {
+                WriteDriverLog(DriverLogKind::Comm, "sent %lu bytes (code %u, seq %lu)",
+                               static_cast<unsigned long>(frame.size()), static_cast<unsigned>(header.requestCode),
+                               static_cast<unsigned long>(header.sequence));
+            }
             return kDrvOk;
         }
         lastSendProgress_ = std::chrono::steady_clock::now();
@@ -260,7 +306,18 @@ std::optional<int> CNetDrvServerAgent::HandOver(const SendParams& params,
 
 bool CNetDrvServerAgent::ReadingLent() const
 {
-    return requesterReads_ || std::chrono::steady_clock::now() < lentUntil_.load();
+    if (requesterReads_) {
+        return true;
+    }
+    // The loan lasts a moment after the last reading, timed from AgentRoutine's first look since it ended, so that a
+    // request reads no clock for it.
+    const auto now = std::chrono::steady_clock::now();
+    if (const uint64_t ended = readingsEnded_.load(); ended != readingsEndedSeen_.load(std::memory_order_relaxed)) {
+        readingsEndedSeen_.store(ended, std::memory_order_relaxed);
+        lentUntil_ = now + std::chrono::milliseconds(kLendMs);
+        return true;
+    }
+    return now < lentUntil_.load();
 }
 
 bool CNetDrvServerAgent::LeavesConnectionUnread() const
@@ -367,7 +424,7 @@ bool CNetDrvServerAgent::RequesterHoldsBack(uint64_t& taken,
         return false;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (const uint64_t seen = ServerMessagesTaken(); seen != taken) {
+    if (const uint64_t seen = ServerMessagesTaken(); seen != taken || takenChangedAt == decltype(now){}) {
         taken = seen;
         takenChangedAt = now;
     }
@@ -386,8 +443,9 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     }
     readerSocket_ = socket_;
     heldSocket_ = socket_;
-    requesterReads_ = true;
-    lentUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLendMs);
+    // Release stores for the reader's flags: AgentRoutine's reads of the socket and the requester's take turns under
+    // recvMutex_, so that one it makes a moment too long changes nothing.
+    requesterReads_.store(true, std::memory_order_release);
     // AgentRoutine no longer wakes for what comes in. When it watched the connection until now it may sleep on it
     // with no end: woken, it looks at it now and then instead, until the loan has ended. Under sendMutex_, as every
     // watch of a socket that another thread may close.
@@ -399,12 +457,17 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
 
 void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady_clock::time_point deadline)
 {
+    if (!Slots().IsWaiting(sequence)) {
+        return; // its reply came in an earlier read
+    }
     const int fd = readerSocket_;
-    uint64_t taken = ServerMessagesTaken();
-    auto takenChangedAt = std::chrono::steady_clock::now();
-    // Each read waits a tick at most: the end of the request by another thread (a cancel, the driver's end) is seen
-    // within one, a dropped connection at once. The first read comes before any look at the clock: the reply is
-    // usually there by its end.
+    // What the UI had taken when this thread first held back, and since when: looked at only then.
+    uint64_t taken = 0;
+    std::chrono::steady_clock::time_point takenChangedAt{};
+    BeginReaderWait(sequence, deadline);
+    // A read waits until data comes or AgentRoutine interrupts it: the end of the request by another thread (a
+    // cancel, the driver's end) or of the wait is seen within its look, a dropped connection at once. The first read
+    // comes before any look at the clock: the reply is usually there by its end.
     for (bool first = true;
          Slots().IsWaiting(sequence) && !QuitRequested() && (first || std::chrono::steady_clock::now() < deadline);
          first = false) {
@@ -431,11 +494,52 @@ void CNetDrvServerAgent::ReceiveUntilDone(uint32_t sequence, std::chrono::steady
             break;
         }
     }
+    EndReaderWait();
+}
+
+void CNetDrvServerAgent::BeginReaderWait(uint32_t sequence, std::chrono::steady_clock::time_point until)
+{
+    LetThreadTakeReaderWake();
+    // Published by readerWaits_, which AgentRoutine reads before them. Its end is a full store (EndReaderWait).
+    readerThread_.store(pthread_self(), std::memory_order_relaxed);
+    readerSequence_.store(sequence, std::memory_order_relaxed);
+    readerUntil_.store(until, std::memory_order_relaxed);
+    readerWaits_.store(true, std::memory_order_release);
+}
+
+void CNetDrvServerAgent::EndReaderWait()
+{
+    readerWaits_ = false;
+    // AgentRoutine counts a signal as sent before it looks at readerWaits_: one that saw it set is waited for here.
+    while (readerWakesTaken_.load() != readerWakesSent_.load()) {
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+}
+
+void CNetDrvServerAgent::AgentRoutine_Look()
+{
+    if (!readerWaits_.load()) {
+        return;
+    }
+    ++readerWakesSent_;
+    bool sent = false;
+    if (readerWaits_.load()) {
+        const uint32_t sequence = readerSequence_;
+        if (!Slots().IsWaiting(sequence) || QuitRequested() ||
+            std::chrono::steady_clock::now() >= readerUntil_.load()) {
+            sigval value{};
+            value.sival_ptr = &readerWakesTaken_;
+            sent = pthread_sigqueue(readerThread_, ReaderWakeSignal(), value) == 0;
+        }
+    }
+    if (!sent) {
+        ++readerWakesTaken_;
+    }
 }
 
 void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
 {
-    requesterReads_ = false;
+    requesterReads_.store(false, std::memory_order_release);
     {
         std::lock_guard<std::mutex> lock(sendMutex_);
         if (closeWhenLetGo_) {
@@ -446,7 +550,8 @@ void CNetDrvServerAgent::ReleaseReading(uint32_t /*sequence*/)
     }
     // AgentRoutine reads again: it looks at the connection until the loan ends, then watches it again.
     readerSocket_ = -1;
-    readerTaken_ = false;
+    ++readingsEnded_;
+    readerTaken_.store(false, std::memory_order_release);
 }
 
 int CNetDrvServerAgent::SendDriverRequest(uint8_t operation, uint16_t code, const std::vector<uint8_t>& body,

@@ -11,10 +11,13 @@
 //
 // A request's frame goes out from the requesting thread when no frame waits before it (else it waits its turn, and
 // AgentRoutine sends it as the socket takes it), and the requesting thread then reads the connection itself until
-// its reply is there, one such thread at a time, waiting in recv() a tick at a time; meanwhile AgentRoutine leaves
+// its reply is there, one such thread at a time, waiting in recv(); meanwhile AgentRoutine leaves
 // the reading to it. A round trip so wakes no thread but the requester and costs it a send and a receive: from a
 // request on until a moment after the last one (kLendMs), AgentRoutine does not watch the connection for reading but
-// looks at it every kLentLookMs itself, so that the requests in between need not change what it watches.
+// looks at it every kLentLookMs itself, so that the requests in between need not change what it watches. The
+// requesting thread's recv() waits with no time-out of its own (one would arm a timer at every wait): at those looks
+// AgentRoutine interrupts it with a signal once the request has ended otherwise (cancelled, failed), its wait is over
+// or the driver quits; a dropped connection ends it at once.
 #pragma once
 
 #include <atomic>
@@ -23,6 +26,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 #include <vector>
 
@@ -36,8 +40,6 @@
 class CNetDrvServerAgent : public CNetDrv {
 public:
     static constexpr int kTrapPortTries = 100;
-    // A requesting thread waits in recv() this long at a go before it looks whether its request has ended otherwise.
-    static constexpr uint32_t kReaderTickMs = 20;
     static constexpr uint32_t kLendMs = 1000;
     static constexpr int kLentLookMs = 10;
     // A requesting thread other than the UI's reads on past the queue's bound once the UI has taken nothing for this
@@ -65,6 +67,7 @@ protected:
     short AgentTransportEvents() const override;
     int AgentPollTimeoutMs(short asked) const override;
     int AgentRoutine_Flush() override;
+    void AgentRoutine_Look() override;
     int EncodeRequestBody(SendParams& params) override;
     std::optional<int> HandOver(const SendParams& params,
                                 std::optional<std::chrono::steady_clock::time_point> waitUntil) override;
@@ -89,7 +92,8 @@ private:
     // whose first read waits for data up to the socket's receive time-out (0: AgentRoutine reads, without waiting).
     int ReceiveAvailable(int fd, bool mayHoldBack, uint32_t readFor = 0);
     // Whether a requesting thread leaves the connection unread a moment: past the queue's bound, off the UI thread,
-    // while the UI takes what waits. `taken`/`takenChangedAt`: what the UI had taken when the thread last saw it move.
+    // while the UI takes what waits. `taken`/`takenChangedAt`: what the UI had taken when the thread last saw it move
+    // (or first held back; none yet: the epoch).
     bool RequesterHoldsBack(uint64_t& taken, std::chrono::steady_clock::time_point& takenChangedAt) const;
     // Whether AgentRoutine leaves the connection unread: while no request waits for its reply, from the moment the
     // dispatcher's queue passes its bound until it has drained to half of it.
@@ -98,6 +102,10 @@ private:
     bool HoldsReadingBack() const;
     // A requesting thread reads the connection, or did a moment ago.
     bool ReadingLent() const;
+    // The requesting thread's wait in recv() for its reply, from its first read to its last; the end takes a wake-up
+    // signal still on its way, so that it interrupts nothing the thread does next.
+    void BeginReaderWait(uint32_t sequence, std::chrono::steady_clock::time_point until);
+    void EndReaderWait();
     // Writes from `*offset` on without waiting; 0 (with *offset short of the end when the socket is full) or a
     // driver result code.
     static int SendSome(int fd, const std::vector<uint8_t>& bytes, size_t* offset);
@@ -148,7 +156,18 @@ private:
     std::atomic<bool> readerTaken_{false};
     int readerSocket_ = -1; // the socket it reads
     std::atomic<bool> requesterReads_{false};
-    std::atomic<std::chrono::steady_clock::time_point> lentUntil_{};
+    // Readings ended so far, and of them those AgentRoutine has seen end; it times the loan's end from that look.
+    std::atomic<uint64_t> readingsEnded_{0};
+    mutable std::atomic<uint64_t> readingsEndedSeen_{0};
+    mutable std::atomic<std::chrono::steady_clock::time_point> lentUntil_{};
+    // The requesting thread that waits in recv(), for which request and until when; set before readerWaits_.
+    std::atomic<pthread_t> readerThread_{};
+    std::atomic<uint32_t> readerSequence_{0};
+    std::atomic<std::chrono::steady_clock::time_point> readerUntil_{};
+    std::atomic<bool> readerWaits_{false};
+    // Wake-up signals sent to it, and taken by its handler (or given up unsent): its wait ends when they are equal.
+    std::atomic<uint64_t> readerWakesSent_{0};
+    std::atomic<uint64_t> readerWakesTaken_{0};
 
     // Datagrams are taken only from the server's address and service port (network order); 0 while not connected.
     std::atomic<uint32_t> serverAddress_{0};

@@ -28,14 +28,10 @@ void CloseSocket(int& fd)
     }
 }
 
-bool BoundReceiveWait(int fd, uint32_t ms)
+bool LetReceiveWait(int fd)
 {
     const int flags = fcntl(fd, F_GETFL);
-    timeval tick{};
-    tick.tv_sec = static_cast<time_t>(ms / 1000);
-    tick.tv_usec = static_cast<suseconds_t>(ms % 1000 * 1000);
-    return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 &&
-           setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tick, sizeof tick) == 0;
+    return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 int ConnectTcp(const std::array<uint8_t, 4>& address, uint16_t port, uint32_t limitMs, int wakeFd, int* fd)

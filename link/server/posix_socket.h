@@ -11,9 +11,9 @@
 // (quit). 0 with *fd set, or 32005 (refused, unreachable), 32006 (time-out) or 32004 (woken).
 int ConnectTcp(const std::array<uint8_t, 4>& address, uint16_t port, uint32_t limitMs, int wakeFd, int* fd);
 
-// Lets a plain recv() on the socket wait for data, at most `ms` at a go (then it fails with EAGAIN); reads and
-// writes with MSG_DONTWAIT go on without waiting. False when the system refused.
-bool BoundReceiveWait(int fd, uint32_t ms);
+// Lets a plain recv() on the socket wait for data, with no time-out (a signal ends the wait); reads and writes with
+// MSG_DONTWAIT go on without waiting. False when the system refused.
+bool LetReceiveWait(int fd);
 
 // A UDP socket bound to `localAddress` (network order; 0 = every address) on the first free port from `firstPort`
 // (at most `tries` ports). The descriptor, or -1 with *boundPort 0.

@@ -70,7 +70,9 @@ int ReceiveFrames(int fd, CFrameDecoder& decoder, std::vector<uint8_t>& buffer, 
         const int flags = waitFirst && round == 0 ? 0 : MSG_DONTWAIT;
         const ssize_t n = recv(fd, buffer.data(), buffer.size(), flags);
         if (n > 0) {
-            WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
+            if (IsDriverLogEnabled(DriverLogKind::Comm)) {
+                WriteDriverLog(DriverLogKind::Comm, "received %ld bytes", static_cast<long>(n));
+            }
             decoder.Append(buffer.data(), static_cast<size_t>(n));
             if (const int result = DeliverDecodedFrames(decoder, deliver); result != kDrvOk) {
                 return done(result);

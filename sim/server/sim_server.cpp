@@ -140,6 +140,9 @@ void CSimServer::Run(const std::atomic<bool>& stop)
         const size_t servedBefore = requestsServed_;
         // A negative descriptor is left out of the poll. A pause that ended before the last round needs no clock.
         const bool accepting = acceptPausedUntil_ <= last || Clock::now() >= acceptPausedUntil_;
+        if (accepting) {
+            acceptPausedUntil_ = {}; // over: `last` may stay behind it while the clock is not read
+        }
         fds.assign(1, {accepting ? listenFd_ : -1, POLLIN, 0});
         polled.clear();
         bool timed = !accepting;
@@ -193,22 +196,35 @@ void CSimServer::Run(const std::atomic<bool>& stop)
                 ++sliced;
             }
         }
-        seriesTurn_ = polled.empty() ? 0 : (seriesTurn_ + 1) % polled.size();
-        const auto now = std::chrono::steady_clock::now();
-        CloseLateConnections(now);
-        const double seconds = std::chrono::duration<double>(now - last).count();
-        if (options_.alarmRate > 0) {
-            alarmCredit_ += options_.alarmRate * seconds;
-            alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
-            while (alarmCredit_ >= 1) {
-                GenerateAlarms();
-                alarmCredit_ -= 1;
-            }
+        // The next connection's turn; a division only when connections went since.
+        if (++seriesTurn_ >= polled.size()) {
+            seriesTurn_ = polled.empty() || seriesTurn_ == polled.size() ? 0 : seriesTurn_ % polled.size();
         }
-        datagramsWait = SendPacedDatagrams(seconds);
-        last = now;
-        for (auto it = connections_.begin(); it != connections_.end();) {
-            it = it->second->dead ? connections_.erase(it) : std::next(it);
+        // The clock is read only when something is due at a time, so that a request's round costs no look at it. The
+        // credits of the alarms and of the pace grow by the time since the last look: a credit that nothing spends
+        // meanwhile comes out the same, capped as it is.
+        if (timed || options_.alarmRate > 0 || datagramsWait || datagramsQueued_) {
+            const auto now = std::chrono::steady_clock::now();
+            CloseLateConnections(now);
+            const double seconds = std::chrono::duration<double>(now - last).count();
+            if (options_.alarmRate > 0) {
+                alarmCredit_ += options_.alarmRate * seconds;
+                alarmCredit_ = std::min(alarmCredit_, kMaxAlarmBacklog);
+                while (alarmCredit_ >= 1) {
+                    GenerateAlarms();
+                    alarmCredit_ -= 1;
+                }
+            }
+            datagramsQueued_ = false;
+            datagramsWait = SendPacedDatagrams(seconds);
+            last = now;
+        }
+        // Else no datagram waits anywhere, nor a reply behind one.
+        if (connectionsClosed_) {
+            connectionsClosed_ = false;
+            for (auto it = connections_.begin(); it != connections_.end();) {
+                it = it->second->dead ? connections_.erase(it) : std::next(it);
+            }
         }
     }
 }
@@ -635,6 +651,7 @@ void CSimServer::QueueDatagrams(Connection& to, const SimNotice& notice)
             continue;
         }
         to.datagrams.push_back(EncodeFrame(frame.header, frame.payload.data(), frame.payload.size()));
+        datagramsQueued_ = true;
     }
 }
 
@@ -707,6 +724,7 @@ void CSimServer::Close(Connection& connection, const char* why)
     ::close(connection.fd);
     connection.fd = -1;
     connection.dead = true;
+    connectionsClosed_ = true;
     connection.session.loggedIn = false;
 }
 

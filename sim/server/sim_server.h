@@ -158,7 +158,9 @@ private:
     std::vector<Frame> spareReplies_;
     static constexpr size_t kSpareReplyFrames = 8;
     size_t requestsServed_ = 0;
-    size_t busyRounds_ = 0; // rounds that served a request
+    size_t busyRounds_ = 0;          // rounds that served a request
+    bool datagramsQueued_ = false;   // since the clock was last read
+    bool connectionsClosed_ = false; // since the dead were last taken out
     // What a round of Run waits for, kept from round to round.
     std::vector<pollfd> pollFds_;
     std::vector<Connection*> polledConnections_;

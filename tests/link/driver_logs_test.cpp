@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -146,6 +147,23 @@ TEST_F(LogsTest, PduLogFileHasEveryByteAndTheWindowTheFirst256)
     const std::string lastLine = "\n03e0  41 41 41 41 41 41 41 41" + std::string(8 * 3 + 2, ' ') + "AAAAAAAA\n";
     EXPECT_NE(text.find(lastLine), std::string::npos) << "the last 8 of 1000 bytes";
     EXPECT_EQ(PendingPduLogLineCount(), 1u + 256u / 16u);
+}
+
+TEST_F(LogsTest, APduTimedByItsRequestsStartShowsTheWallClockTimeOfThatStart)
+{
+    SetDriverLogSwitches({false, false, false, true});
+    const std::vector<uint8_t> records(4, 0x41);
+    // A start long enough ago that the time of the logging itself cannot pass for it.
+    const auto started = std::chrono::steady_clock::now() - std::chrono::hours(1);
+    const auto expected = std::chrono::system_clock::now() - std::chrono::hours(1);
+    LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size(), started);
+    const auto shown = WallTimeOf(started);
+    EXPECT_LT(shown > expected ? shown - expected : expected - shown, std::chrono::milliseconds(100));
+    const std::string text = ReadText(dir_ / "PDU.log");
+    EXPECT_EQ(text.rfind(FormatLogTimestamp(shown) + " SEND op=4", 0), 0u) << text;
+    FlushPduLog(0, 1);
+    ASSERT_FALSE(ui_.PduLogLines().empty());
+    EXPECT_EQ(ui_.PduLogLines()[0].rfind(FormatLogTimestamp(shown) + " SEND", 0), 0u) << ui_.PduLogLines()[0];
 }
 
 TEST_F(LogsTest, PasswordDigestsNeverReachTheLogs)

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstddef>
 #include <cstring>
 #include <future>
 #include <memory>
@@ -104,6 +106,17 @@ protected:
     {
         BuildEmsMsg(&request_, kEmsOpQuery, code, 1, &body_, 0);
         return driver_->RequestEmsMsg(&request_, &reply_, failureTextId, timeoutMs, waitDialog);
+    }
+
+    // Whether a request made on another thread ends within a few seconds; when it does not, the driver is shut down,
+    // which ends its wait, so that the test fails instead of hanging.
+    bool EndsInTime(std::future<int>& result)
+    {
+        if (result.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+            return true;
+        }
+        driver_->Shutdown();
+        return false;
     }
 
     // Waits until the server has seen `count` frames and returns the last.
@@ -489,6 +502,56 @@ TEST_F(ServerDriverTest, ShutdownEndsARequestInProgress)
     EXPECT_EQ(result.get(), kDrvNotConnected);
     EXPECT_FALSE(driver_->IsInitialised());
     EXPECT_EQ(Query(kReqLocation), kDrvNotInitialised);
+}
+
+TEST_F(ServerDriverTest, ARequestWithNoAnswerEndsAtItsTimeOutNotLater)
+{
+    server_.SetHandler([](const Frame&, CFakeServer&) {});
+    StartAndConnect();
+    const auto start = std::chrono::steady_clock::now();
+    auto result = std::async(std::launch::async, [&] { return Query(kReqLocation, 100); });
+    ASSERT_TRUE(EndsInTime(result)) << "the wait for the reply outlives the request's time-out";
+    EXPECT_EQ(result.get(), kDrvTimeout);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+}
+
+TEST_F(ServerDriverTest, ARequestCancelledHalfWayThroughItsReplyEndsAtOnceAndTheNextReplyReadsWhole)
+{
+    std::atomic<bool> answer{false};
+    const std::vector<uint8_t> fresh = Counting(16);
+    server_.SetHandler([&](const Frame& request, CFakeServer& server) {
+        if (answer) {
+            server.Reply(request, fresh, 4, 4);
+        }
+    });
+    StartAndConnect();
+    auto result = std::async(std::launch::async, [&] { return Query(kReqLocation, 30000); });
+    const Frame first = ServerSaw(1);
+    FrameHeader header;
+    header.operation = kEmsOpReply;
+    header.requestCode = first.header.requestCode;
+    header.sequence = first.header.sequence;
+    header.count = header.total = 16;
+    header.recordSize = 4;
+    const std::vector<uint8_t> records = Counting(64);
+    const std::vector<uint8_t> bytes = EncodeFrame(header, records.data(), records.size());
+    const auto half = static_cast<std::ptrdiff_t>(bytes.size() / 2);
+    server_.SendRaw({bytes.begin(), bytes.begin() + half});
+    // The half is read while the request waits for the rest.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto cancelledAt = std::chrono::steady_clock::now();
+    driver_->CancelRequest();
+    ASSERT_TRUE(EndsInTime(result)) << "the wait for the reply outlives the cancel";
+    EXPECT_EQ(result.get(), kDrvCancelled);
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelledAt, std::chrono::milliseconds(500));
+
+    // The rest of the cancelled reply is dropped; the next request reads its own reply whole.
+    server_.SendRaw({bytes.begin() + half, bytes.end()});
+    answer = true;
+    ASSERT_EQ(Query(kReqLocation), kDrvOk);
+    ASSERT_EQ(reply_->count, 4);
+    EXPECT_EQ(std::memcmp(reply_->records, fresh.data(), fresh.size()), 0);
+    EXPECT_TRUE(driver_->IsConnected());
 }
 
 TEST_F(ServerDriverTest, LogoffWithoutWaitingStillReachesTheServerBeforeTheDriverStops)
