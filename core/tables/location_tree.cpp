@@ -151,7 +151,8 @@ LocationResult CLocationTree::RemoveLocation(uint32_t id)
     }
     Detach(node);
     for (CLocationNode* child : children) {
-        child->parentId = node->parentId;
+        // A child that was the removed location's own parent (it waited below the root) goes to the root.
+        child->parentId = node->parentId == child->id ? 0 : node->parentId;
         Attach(child);
     }
     nodes_.erase(it);
@@ -168,7 +169,9 @@ void CLocationTree::Clear()
 void CLocationTree::Attach(CLocationNode* node)
 {
     CLocationNode* parent = FindLocation(node->parentId);
-    if (parent == nullptr) {
+    // A parent below the node itself would close a loop: the node waits below the root instead, as AdoptWaiting
+    // leaves it.
+    if (parent == nullptr || parent->HasAncestor(node->id)) {
         parent = root_.get();
         waiting_[node->parentId].push_back(node);
     }

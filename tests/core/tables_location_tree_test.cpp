@@ -192,6 +192,26 @@ TEST(LocationTree, AWaitingLocationThatMovesAwayStopsWaiting)
     EXPECT_EQ(tree.Count(), 2u);
 }
 
+// A waits below the root for its parent B, which is A's own child; removing A gives B no loop: it goes to the root, and
+// every location stays reachable from it and can be removed in turn.
+TEST(LocationTree, RemovingALocationWhoseParentIsItsChildLeavesNoLoop)
+{
+    CLocationTree tree;
+    ASSERT_EQ(tree.UpsertLocation(Location(1, 2, "A")), LocationResult::kOk);
+    ASSERT_EQ(tree.UpsertLocation(Location(2, 1, "B")), LocationResult::kOk);
+    ASSERT_EQ(tree.UpsertLocation(Location(3, 2, "C")), LocationResult::kOk);
+    ASSERT_EQ(Shape(tree.Root()), "<Root>(A(B(C)))");
+
+    ASSERT_EQ(tree.RemoveLocation(1), LocationResult::kOk);
+    EXPECT_EQ(Shape(tree.Root()), "<Root>(B(C))");
+    EXPECT_EQ(tree.FindLocation(2)->parentId, 0u);
+
+    ASSERT_EQ(tree.RemoveLocation(2), LocationResult::kOk);
+    EXPECT_EQ(Shape(tree.Root()), "<Root>(C)");
+    ASSERT_EQ(tree.RemoveLocation(3), LocationResult::kOk);
+    EXPECT_EQ(Shape(tree.Root()), "<Root>");
+}
+
 TEST(LocationTree, ResolveLooksTheNodeUpAgain)
 {
     CLocationTree tree;
