@@ -169,8 +169,7 @@ void CLocationTree::Clear()
 void CLocationTree::Attach(CLocationNode* node)
 {
     CLocationNode* parent = FindLocation(node->parentId);
-    // A parent below the node itself would close a loop: the node waits below the root instead, as AdoptWaiting
-    // leaves it.
+    // A parent below the node itself would close a loop: the node waits below the root instead.
     if (parent == nullptr || parent->HasAncestor(node->id)) {
         parent = root_.get();
         waiting_[node->parentId].push_back(node);
@@ -215,12 +214,8 @@ void CLocationTree::AdoptWaiting(CLocationNode* parent)
     }
     std::vector<CLocationNode*> waiting = std::move(it->second);
     waiting_.erase(it);
+    // A node that is the new parent's own ancestor stays below the root, waiting still (Attach).
     for (CLocationNode* node : waiting) {
-        // A node that is the new parent's own ancestor stays below the root: adopting it would close a loop.
-        if (parent->HasAncestor(node->id)) {
-            waiting_[parent->id].push_back(node);
-            continue;
-        }
         Detach(node);
         Attach(node);
     }
