@@ -255,6 +255,8 @@ void CActiveAlarmDlg::DrawExtras(Dc& dc)
 
 void CActiveAlarmDlg::OnDetail()
 {
+    if (CheckTargetNe() != 0)
+        return;
     const std::optional<uint32_t> entityId = RequireSelectedItemData();
     if (!entityId)
         return;

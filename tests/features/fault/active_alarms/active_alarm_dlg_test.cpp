@@ -180,6 +180,19 @@ TEST_F(ActiveAlarmDlgTest, RefreshChecksTheRightToQueryAlarms)
     }
 }
 
+TEST_F(ActiveAlarmDlgTest, DetailChecksTheTargetFirstThenTheRow)
+{
+    Show(1, [](CActiveAlarmDlg& dialog) {
+        dialog.OnDetail();
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item"));
+        CListControl(dialog.FindList(kListControlId)).SetItemSelected(0, true);
+        dialog.ClearMessageLine();
+        AppData().nes.ClearNeTable(); // the NE went while the list was open
+        dialog.OnDetail();
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Unknown NE"));
+    });
+}
+
 TEST_F(ActiveAlarmDlgTest, AShelfOfAOneShelfNeStandsForTheNe)
 {
     Alarm(1, 0x8, 5); // the NE's own: Config Changed
