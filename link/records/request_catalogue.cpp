@@ -318,7 +318,7 @@ constexpr RequestSpec kCatalogue[] = {
     Family(kReqBoardSetting).Query(1).Direct(DirectTable().Writable()),
     Single(kReqTelnetTimeout).Direct(DirectScalars().Writable()),
     Family(kReqEntityState).Query(4).Direct(DirectTable()),
-    Family(kReqAlarmDef).Direct(DirectTable().Writable()),
+    Family(kReqAlarmDef).Query(8).Direct(DirectTable().Writable()),
     // The server answers an AlarmQueryRec with AlarmEventRecs (its own records converted by the link); the NE pages
     // its alarm log by record numbers.
     Family(kReqAlarmEvent)

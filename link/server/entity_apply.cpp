@@ -112,7 +112,7 @@ void ApplyEntityStates(CServerApplyContext& context, const EmsMsg& msg, CDispatc
                 ApplyState(*node, rec);
             }
         }
-        context.TouchNe(ne->neId);
+        context.TouchNeAlarms(ne->neId);
     }
     if (toTrapLog) {
         effects.AddTrapLogRecords(msg.neId, static_cast<const uint8_t*>(msg.records), count,

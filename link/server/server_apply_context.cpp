@@ -5,9 +5,10 @@
 
 void CServerApplyContext::FinishBatch()
 {
-    if (!touchedNes_.empty()) {
+    if (alarmsChanged_) {
         app_.MarkAlarmStateChanged();
     }
+    alarmsChanged_ = false;
     for (uint32_t neId : touchedNes_) {
         CNeRecord* ne = app_.nes.FindNeById(neId);
         if (ne != nullptr) {

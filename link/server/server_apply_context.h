@@ -26,8 +26,14 @@ public:
     CAppData& App() { return app_; }
     const ServerDispatchOptions& Options() const { return options_; }
 
-    // The NE's alarm state or tree changed: its NE-level severity is recomputed at the end of the pass.
+    // The NE's tree changed: its NE-level severity is recomputed at the end of the pass.
     void TouchNe(uint32_t neId) { touchedNes_.insert(neId); }
+    // The NE's alarm state changed: as TouchNe, and the pass counts as a change of the alarm state.
+    void TouchNeAlarms(uint32_t neId)
+    {
+        TouchNe(neId);
+        alarmsChanged_ = true;
+    }
     // Recomputes the NE-level severity of every NE touched since the last call and counts the change on its record.
     void FinishBatch();
 
@@ -35,6 +41,7 @@ private:
     CAppData& app_;
     ServerDispatchOptions options_;
     std::set<uint32_t> touchedNes_;
+    bool alarmsChanged_ = false;
 };
 
 // The message is the reply to a query: its records are the whole table, not changes to it.

@@ -16,6 +16,7 @@
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
 #include "platform/list_control.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QHeaderView>
@@ -124,6 +125,12 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         EXPECT_EQ(Field(dialog, CActiveAlarmDlg::kTotalCountId), QStringLiteral("2"));
         EXPECT_FALSE(dialog.IsControlEnabled(CActiveAlarmDlg::kAcknowledgeButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg")));
+        // Occur Time sorts under compare key 7, the number of the column before it, whose header takes the arrow.
+        e2e::CProgram::ClickHeader(*rows.header(), CActiveAlarmDlg::kOccurTimeColumn);
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, CActiveAlarmDlg::kOccurTimeColumn, kImageSortedElsewhere));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, CActiveAlarmDlg::kAlarmsColumn, kImageSortAscending));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg_by_occur_time")));
+        e2e::CProgram::ClickHeader(*rows.header(), 0); // back to the entities' order
         // Without a row the popup leaves Detail and Acknowledge out; on a row it offers them.
         EXPECT_EQ(PopupBelowTheRows(program, rows), (std::vector<int>{33084, 33024, 33023}));
         program.RightClickListRow(rows, 0);

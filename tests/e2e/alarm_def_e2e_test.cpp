@@ -18,12 +18,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kCmdAlarmDefinition = 33031;
 constexpr int kCmdAlarmDefinitionTemplate = 33143;
+constexpr int kCmdAlarmSync = 33042;
 constexpr uint32_t kControlModule = 20; // CU-2GE of the IPD-12
 constexpr uint8_t kHighTemp = 2;
 using List = CAlarmDefListDlg;
@@ -181,6 +187,54 @@ TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(written->severity, 2u) << "the template's";
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// What the program sends, as its PDU log writes it: the definition lists ask with an 8-byte record, of the NE
+// (327) and of the templates (145) alike, while Alarm Sync asks for the NE's definitions with a whole definition.
+TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinition)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions logged;
+    logged.iniExtra = "[PDULOG]\nPDULOGTOFILE=1\n";
+    ASSERT_TRUE(program.StartServer(logged));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    // The record sizes of the queries (operation 1) of a code that the log holds from the given line on.
+    const auto querySizes = [&](uint16_t code, size_t fromLine) {
+        std::ifstream log(program.WorkDir().Path() / "PDU.log");
+        const std::string wanted = " SEND op=1 ne=";
+        const std::string codeField = " code=" + std::to_string(code) + " ";
+        std::vector<std::string> sizes;
+        std::string line;
+        for (size_t n = 0; std::getline(log, line); ++n) {
+            if (n < fromLine || line.find(wanted) == std::string::npos || line.find(codeField) == std::string::npos)
+                continue;
+            const size_t size = line.find(" size=");
+            sizes.push_back(line.substr(size + 6, line.find(' ', size + 6) - size - 6));
+        }
+        return sizes;
+    };
+    const auto lineCount = [&] {
+        std::ifstream log(program.WorkDir().Path() / "PDU.log");
+        return static_cast<size_t>(std::count(std::istreambuf_iterator<char>(log), {}, '\n'));
+    };
+    e2e::COperator& person = program.Operator();
+    struct Row {
+        int command;
+        uint16_t code;
+    };
+    for (const Row& row :
+         {Row{kCmdAlarmDefinition, kReqAlarmDef}, Row{kCmdAlarmDefinitionTemplate, kReqAlarmDefTemplate}}) {
+        SCOPED_TRACE(row.code);
+        const size_t from = lineCount();
+        person.OnDialog<List>([](List&) { return IDCANCEL; });
+        ASSERT_TRUE(program.Command(row.command));
+        EXPECT_EQ(querySizes(row.code, from), std::vector<std::string>{"8"});
+    }
+    const size_t from = lineCount();
+    ASSERT_TRUE(program.Command(kCmdAlarmSync));
+    EXPECT_EQ(querySizes(kReqAlarmDef, from), std::vector<std::string>{std::to_string(kAlarmDefRecSize)});
+    EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral("Complete synchronizing NE current alarms")});
 }
 
 TEST(AlarmDefE2eTest, DirectModeListsTheNesDefinitionsWithoutTemplates)

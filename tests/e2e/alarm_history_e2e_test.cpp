@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -87,10 +88,17 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
         EXPECT_TRUE(e2e::Choose(criteria, CAlarmCriteriaDlg::kModelComboId, QStringLiteral("ALC-24")));
         QTreeView& types = *criteria.FindList(CAlarmCriteriaDlg::kAlarmTypeListId);
         EXPECT_FALSE(e2e::ListColumn(types, 0).isEmpty());
-        // The types in index order, which Name's header says without an arrow.
+        // Name sorts the types by their index, with the arrow over it.
         EXPECT_EQ(e2e::ListColumn(types, 0).value(0), QStringLiteral("Card Out"));
-        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 0, kImageSortedElsewhere));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 0, kImageSortAscending));
         EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 1, -1));
+        const QStringList byIndex = e2e::ListColumn(types, 0);
+        e2e::CProgram::ClickHeader(*types.header(), 0);
+        EXPECT_EQ(e2e::ListColumn(types, 0), QStringList(byIndex.rbegin(), byIndex.rend()));
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(types, 0, kImageSortDescending));
+        e2e::CProgram::ClickHeader(*types.header(), 0);
+        EXPECT_EQ(e2e::ListColumn(types, 0), byIndex);
+
         // Description sorts by its texts, with the arrow.
         e2e::CProgram::ClickHeader(*types.header(), 1);
         const QStringList descriptions = e2e::ListColumn(types, 1);
@@ -183,6 +191,66 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
         Click(criteria, IDOK);
         // Query leaves the criteria open for the next one.
         EXPECT_FALSE(criteria.IsEnded());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryAlarmList));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// The record edits bound a typed number at once: an end past the total becomes the total, a start below 1 becomes 1,
+// a range of more than 5000 records ends 4999 records after its start; Refresh asks for what the edits then show.
+TEST(AlarmHistoryE2eTest, TypedRangesAreBoundedByTheTotalAndByAPage)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    // Raised and cleared in turn, about half of them become history records: more than a page.
+    const auto push = EncodeRecord(SimControlRec{kSimPushEntityStates, 12000, kSimChannelTcp, 0});
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<::Frame> pushed = probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqSimControl, kNorthNe, {push.begin(), push.end()}, kSimControlRecSize), 60000);
+    ASSERT_TRUE(pushed && pushed->header.status == 0);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<CAlarmCriteriaDlg>([&](CAlarmCriteriaDlg& criteria) {
+        person.OnDialog<List>([&](List& list) {
+            const uint32_t total = list.GetTotal();
+            EXPECT_GT(total, 5001u);
+            struct Row {
+                uint32_t from;
+                uint32_t to;
+                uint32_t shownFrom;
+                uint32_t shownTo;
+            };
+            const Row rows[] = {
+                {1, 5000, 1, 5000},
+                {1, 5001, 1, 5000},
+                {1, 8000, 1, 5000},
+                {total - 10, total, total - 10, total},
+                {total - 10, total + 1, total - 10, total},
+                {0, 10, 1, 10},
+            };
+            for (const Row& row : rows) {
+                SCOPED_TRACE(::testing::Message() << row.from << ".." << row.to);
+                e2e::Type(list, List::kFromId, QString::number(row.from));
+                e2e::Type(list, List::kToId, QString::number(row.to));
+                EXPECT_EQ(Field(list, List::kFromId), QString::number(row.shownFrom));
+                EXPECT_EQ(Field(list, List::kToId), QString::number(row.shownTo));
+                EXPECT_TRUE(list.IsControlEnabled(kRefreshButtonId));
+            }
+            e2e::Type(list, List::kFromId, QStringLiteral("1"));
+            e2e::Type(list, List::kToId, QStringLiteral("8000"));
+            Click(list, kRefreshButtonId);
+            EXPECT_EQ(list.Page().size(), 5000u);
+            EXPECT_EQ(ShownNumbers(*list.FindList(kListControlId)),
+                      e2e::ServerAlarmPage(program, PageQuery(list, 1, 5000), kNorthNe));
+            // A text that is no number leaves the range to the operator and Refresh off.
+            e2e::Type(list, List::kToId, QStringLiteral("x"));
+            EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
+            return IDCANCEL;
+        });
+        Click(criteria, IDOK);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHistoryAlarmList));

@@ -120,14 +120,15 @@ TEST_F(FaultListsTest, TrapLogSortsByHeaderClicksAndMarksTheSelectedRow)
     }
     EXPECT_LT(textRight, arrowLeft) << "the title ends at " << textRight << ", the arrow starts at " << arrowLeft;
 
-    // The arrow stands over the column the rows are sorted by: a time over its own column; "Alarms ..." sorts as
-    // Severity, whose header takes the arrow while its own says that it is sorted elsewhere.
+    // The arrow stands over the column numbered by the compare key the rows are sorted under: Occur Time and Receive
+    // Time sort under keys 7 and 8, so the arrow stands over the column before and their own headers say that they
+    // are sorted elsewhere; "Alarms ..." sorts as Severity, whose header takes the arrow.
     constexpr int kAlarmsColumn = 7;
     for (int time : {8, 9}) {
         program.ClickHeader(*list->header(), time);
-        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time, kImageSortAscending)) << time;
-        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, kAlarmsColumn, -1)) << time;
-        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time == 8 ? 9 : 8, -1)) << time;
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time, kImageSortedElsewhere)) << time;
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time - 1, kImageSortAscending)) << time;
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, time == 8 ? 9 : 7, -1)) << time;
     }
     program.ClickHeader(*list->header(), kAlarmsColumn);
     EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(*list, kAlarmsColumn, kImageSortedElsewhere));

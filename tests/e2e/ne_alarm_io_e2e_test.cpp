@@ -1,8 +1,9 @@
 // The NE's alarm inputs and outputs in the running program: Diagnosis > NE Alarm > Alarm Input and Alarm Output list
 // the contacts of the selected NE's relay module as the server (or, in direct mode, the NE) has them, a disabled one
 // greyed; Modify changes one through its setting dialog, which refuses a name of other characters and keeps what the
-// peer refused to take; an input whose normal state the NE reports as neither opened nor closed keeps it; three
-// seconds after a change the list reads the NE again. An NE without a relay module has no alarm contacts to list.
+// peer refused to take; an input whose normal state the NE reports as neither opened nor closed is written closed
+// unless Opened is chosen; three seconds after a change the list reads the NE again. An NE without a relay module has
+// no alarm contacts to list.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -127,9 +128,10 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
         EXPECT_FALSE(list.Timers().IsSet(Inputs::kRefreshTimer));
         EXPECT_EQ(ListColumn(rows, Inputs::kNameColumn).value(0), QStringLiteral("Back-door"));
 
-        // An input whose normal state is neither opened nor closed keeps it when only its state is changed.
+        // An input whose normal state is neither opened nor closed opens as closed, and is written closed unless
+        // Opened is chosen.
         person.OnDialog<CNeAlarmInputDlg>([&](CNeAlarmInputDlg& input) {
-            EXPECT_FALSE(IsChecked(input, CNeAlarmInputDlg::kClosedId));
+            EXPECT_TRUE(IsChecked(input, CNeAlarmInputDlg::kClosedId));
             EXPECT_FALSE(IsChecked(input, CNeAlarmInputDlg::kOpenedId));
             Check(input, CNeAlarmInputDlg::kEnabledId);
             Click(input, IDOK);
@@ -138,7 +140,7 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
         program.ClickListRow(rows, RowOf(rows, Inputs::kNameColumn, QStringLiteral("Spare")));
         Click(list, kModifyButtonId);
         EXPECT_EQ(ServerContact(program, kReqNeAlarmInput, spare)->adminState, 1u);
-        EXPECT_EQ(ServerContact(program, kReqNeAlarmInput, spare)->normalState, 0u);
+        EXPECT_EQ(ServerContact(program, kReqNeAlarmInput, spare)->normalState, 2u);
 
         // Cancel changes nothing and reads nothing.
         list.OnTimer(Inputs::kRefreshTimer);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -483,8 +484,24 @@ TEST_F(DispatchRulesTest, APassThatChangesAnNesAlarmStateIsCounted)
     const uint32_t before = app_.AlarmStateChangeCount();
     States(kReqEntityStateChange, 1, {State(10102, 1u << 1, 1)});
     EXPECT_EQ(app_.AlarmStateChangeCount(), before + 1);
-    Locations(kReqLocationAdd, {Location(1, "a")});
-    EXPECT_EQ(app_.AlarmStateChangeCount(), before + 1) << "a location is no alarm state";
+    States(kReqEntityState, 1, {State(10102, 0, 99)});
+    EXPECT_EQ(app_.AlarmStateChangeCount(), before + 2) << "the states a query read are alarm states too";
+    // What changes an NE otherwise is no alarm state.
+    BoardSettingRec card;
+    card.entityId = 10100;
+    card.plannedType = 30;
+    card.onlineType = 30;
+    const std::vector<std::pair<const char*, std::function<void()>>> others = {
+        {"a location", [&] { Locations(kReqLocationAdd, {Location(1, "a")}); }},
+        {"a board's settings", [&] { Boards(1, {card}); }},
+        {"a new NE", [&] { Nes(kReqNeKeyAdd, {Ne(2, "ne-2", 2)}); }},
+        {"another NE model", [&] { Nes(kReqNeKey, {Ne(2, "ne-2", 2, 4)}); }},
+    };
+    for (const auto& [what, change] : others) {
+        change();
+        EXPECT_EQ(app_.AlarmStateChangeCount(), before + 2) << what;
+    }
+    EXPECT_EQ(app_.nes.FindNeById(2)->neModelId, 4u);
 }
 
 TEST_F(DispatchRulesTest, AcknowledgementsSetAndClearTheNodes)

@@ -148,10 +148,28 @@ void CActiveAlarmDlg::InitData()
         for (int column : {kLocationColumn, kAckPersonColumn, kAckTimeColumn})
             SetColumnHidden(column, true);
     }
-    // Alarms ... sorts by severity; the times and the person under their own keys.
-    SetColumnMap(7, 1);
+    // Alarms ... sorts by severity; the times and the person under the keys before their columns' numbers.
+    SetColumnMap(kAlarmsColumn, kSeverityColumn);
+    for (int column = kOccurTimeColumn; column <= kAckTimeColumn; ++column)
+        SetColumnMap(column, column - 1);
     UpdateData(false);
-    FillList();
+    if (CheckRight(kRightActiveAlarms, 'q') == 0)
+        FillList();
+}
+
+void CActiveAlarmDlg::OnRefresh()
+{
+    if (CheckRight(kRightActiveAlarms, 'q') != 0)
+        return;
+    RefillList();
+}
+
+int CActiveAlarmDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
+{
+    const uint32_t key = flags & 0xFF;
+    if (key >= kOccurTimeColumn - 1 && key <= kAckTimeColumn - 1)
+        flags = (flags & ~0xFFu) | (key + 1);
+    return CRecordListDlg::CompareItems(item1, item2, flags);
 }
 
 ActiveAlarmFilter CActiveAlarmDlg::FilterOfControls() const
@@ -178,7 +196,7 @@ std::vector<uint32_t> CActiveAlarmDlg::CollectRows()
     uint32_t total = 0;
     std::vector<uint32_t> keys;
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
-    if (CheckRight(kRightActiveAlarms, 'q') == 0 && UpdateDialogData() && ne != nullptr) {
+    if (UpdateDialogData() && ne != nullptr) {
         for (ActiveAlarmRow& row : CollectActiveAlarmRows(*ne, GetTargetEntity().index, FilterOfControls())) {
             ++counts[static_cast<size_t>(row.severity - 1)];
             ++total;
@@ -237,6 +255,8 @@ void CActiveAlarmDlg::DrawExtras(Dc& dc)
 
 void CActiveAlarmDlg::OnDetail()
 {
+    if (CheckTargetNe() != 0)
+        return;
     const std::optional<uint32_t> entityId = RequireSelectedItemData();
     if (!entityId)
         return;

@@ -42,6 +42,8 @@ public:
     static constexpr int kSeverityColumn = 1;
     static constexpr int kLocationColumn = 2;
     static constexpr int kEntityTypeColumn = 5;
+    static constexpr int kAlarmsColumn = 7;
+    static constexpr int kOccurTimeColumn = 8;
     static constexpr int kAckPersonColumn = 10;
     static constexpr int kAckTimeColumn = 11;
 
@@ -55,6 +57,11 @@ public:
     void DoDataExchange(CDataExchange& dx) override;
     int OnCommandHook(int id, int code) override;
     void DrawExtras(Dc& dc) override;
+    // The operator's right to query the alarms first, then the fill.
+    void OnRefresh() override;
+    // Compare keys 7..10 (Occur Time, Receive Time, Ack Person and Ack Time sort under them) order as the columns
+    // after them; the others as their own columns.
+    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
 
     void OnDetail();
     void OnAcknowledge();

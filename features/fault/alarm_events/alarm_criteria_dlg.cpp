@@ -73,8 +73,6 @@ void CAlarmCriteriaDlg::InitData()
     SetRowColorMode(kRowColorsByImage);
     SetRowColors(SeverityRowStyles());
     InitListColumnsById(kStrColumnsAlarmTypes, kAlarmTypeListId);
-    // Name keeps the alarm types in index order, their item data: its header says so rather than show an arrow.
-    SetColumnMap(0, kCompareItemData);
 
     const CLocationNode* location = FindLocation(static_cast<uint32_t>(GetLocationId()));
     SetControlText(*this, kLocationTextId,

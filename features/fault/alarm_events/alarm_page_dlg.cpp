@@ -93,16 +93,15 @@ void CAlarmPageDlg::OnRangeEdited()
             EnableControl(kLastPageId, false);
         return;
     }
-    // The buttons follow what the edits say once bounded; the edits keep what the operator types.
-    const RecordRange typed = ValidateRecordRange({*from, *to}, RangeBound());
-    const PagingButtons buttons = Buttons(typed);
-    EnableControl(kRefreshButtonId, true);
-    EnableControl(kFirstPageId, buttons.first);
-    EnableControl(kPreviousPageId, buttons.previous);
-    EnableControl(kNextPageId, buttons.next);
-    if (HasTotal())
-        EnableControl(kLastPageId, buttons.last);
-    EnableControl(kSpinId, buttons.spin);
+    // A number typed is bounded at once, in the edits too, so that Refresh asks for what they show.
+    const RecordRange typed{*from, *to};
+    const RecordRange bounded = BoundRecordRange(typed, RangeBound());
+    if (bounded == typed) {
+        range_ = typed;
+        UpdatePagingButtons();
+    } else {
+        ShowRange(bounded);
+    }
 }
 
 void CAlarmPageDlg::ResetFilterBoxes(const std::vector<int>& rowChecksOn, const std::vector<int>& ackChecksOff)

@@ -29,16 +29,21 @@ int64_t PageSize(RecordRange range)
 
 } // namespace
 
-RecordRange ValidateRecordRange(RecordRange range, uint32_t bound)
+RecordRange BoundRecordRange(RecordRange range, uint32_t bound)
 {
-    if (range.from > range.to)
-        std::swap(range.from, range.to);
     const uint32_t lowest = bound == 0 ? 0 : 1;
     range.from = std::clamp(range.from, lowest, bound);
     range.to = std::clamp(range.to, lowest, bound);
     if (static_cast<uint64_t>(range.to) >= static_cast<uint64_t>(range.from) + kPageRecordsMax)
         range.to = range.from + kPageRecordsMax - 1;
     return range;
+}
+
+RecordRange ValidateRecordRange(RecordRange range, uint32_t bound)
+{
+    if (range.from > range.to)
+        std::swap(range.from, range.to);
+    return BoundRecordRange(range, bound);
 }
 
 RecordRange FirstPage(RecordRange range)

@@ -19,8 +19,10 @@ struct RecordRange {
     bool operator==(const RecordRange&) const = default;
 };
 
-// The range made valid: ends swapped when reversed, each end within 1..bound (0 when the bound is 0), at most
-// 5,000 records.
+// The range bounded: each end within 1..bound (0 when the bound is 0), at most 5,000 records from its start. A
+// reversed range stays reversed (its ends are being typed).
+RecordRange BoundRecordRange(RecordRange range, uint32_t bound);
+// The range made valid: ends swapped when reversed, then bounded.
 RecordRange ValidateRecordRange(RecordRange range, uint32_t bound);
 
 // The buttons: first (<<), previous (|<), next (>|), last (>>) and the page up-down control.

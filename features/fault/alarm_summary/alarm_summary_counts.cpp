@@ -21,7 +21,7 @@ constexpr std::array<int, 3> kCountedSeverities = {kSeverityCritical, kSeverityM
 
 void CAlarmSummaryCounts::Update()
 {
-    const std::pair<uint32_t, uint32_t> state{AppData().AlarmStateChangeCount(), AppData().TreeChangeCount()};
+    const uint32_t state = AppData().AlarmStateChangeCount();
     const auto now = clock_();
     if (counted_ == state || (counted_ && now - lastCount_ < kRecountInterval))
         return;

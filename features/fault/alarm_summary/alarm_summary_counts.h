@@ -4,8 +4,8 @@
 // alarms of the severity in the whole network, asked for as the summary's Detail asks for its list (request 328,
 // without records), so that the list it opens shows as many. In direct mode each is the number of the NE's entities
 // whose alarms are of the severity, as the active alarm list that Detail opens there shows them. The counts are made
-// again after the alarm state or the NE table changed, at most every two seconds, never while a request of the
-// operator waits for its reply.
+// at login and again after the alarm state changed (entity states came), at most every two seconds, never while a
+// request of the operator waits for its reply; other changes of an NE or of the NE table ask nothing.
 
 #include <chrono>
 #include <cstdint>
@@ -31,7 +31,7 @@ private:
     void CountInTree();
 
     Clock clock_;
-    // The change counts (alarm state, NE table) the counts were made for.
-    std::optional<std::pair<uint32_t, uint32_t>> counted_;
+    // The change count of the alarm state the counts were made for.
+    std::optional<uint32_t> counted_;
     std::chrono::steady_clock::time_point lastCount_{};
 };

@@ -49,10 +49,7 @@ void CNeAlarmInputDlg::InitData()
         name->setMaxLength(kNameMax);
     LimitTextToField(kNameId, kNeAlarmInputNameWidth);
     name_ = QString::fromStdString(input_.name);
-    if (input_.normalState == kContactClosed)
-        normalChoice_ = kChoiceClosed;
-    else if (input_.normalState == kContactOpened)
-        normalChoice_ = kChoiceOpened;
+    normalChoice_ = input_.normalState == kContactClosed ? kChoiceClosed : kChoiceOpened;
     adminChoice_ = input_.adminState == kAdminEnabled ? kChoiceEnabled : kChoiceDisabled;
     UpdateData(false);
 }
@@ -64,13 +61,7 @@ void CNeAlarmInputDlg::OnOK()
     NeAlarmInputRec rec;
     rec.entityId = GetTargetEntity().id;
     rec.name = name_.toStdString();
-    // A normal state the NE reported as neither stays as it was unless one is chosen.
-    if (normalChoice_ == kChoiceClosed)
-        rec.normalState = kContactClosed;
-    else if (normalChoice_ == kChoiceOpened)
-        rec.normalState = kContactOpened;
-    else
-        rec.normalState = input_.normalState;
+    rec.normalState = normalChoice_ == kChoiceOpened ? kContactOpened : kContactClosed;
     rec.adminState = adminChoice_ == kChoiceEnabled ? kAdminEnabled : kAdminDisabled;
     if (!CRecordRequests()
              .Modify(kReqNeAlarmInput, static_cast<uint32_t>(GetNeId()), rec, {.failureTextId = kStrFailToUpdateData})

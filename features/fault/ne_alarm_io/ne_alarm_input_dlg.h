@@ -2,8 +2,7 @@
 // CNeAlarmInputDlg (220, "NE Alarm Input Setting"): the name, normal contact state and administrative state of one
 // alarm input of the target NE; the target's entity is the input. The opener hands over the input as its list shows
 // it and the row's Index; OK writes it to the NE (request 336) and ends with IDOK, the dialog's record then holding
-// what was written. A normal state the NE reports as neither opened nor closed is kept unless the operator chooses
-// one.
+// what was written. The list hands over a normal state that reads neither opened nor closed as closed.
 //
 //     CNeAlarmInputDlg dlg(this);
 //     dlg.SetTarget(neId, &inputEntity);
@@ -49,5 +48,5 @@ private:
     QString index_;
     QString name_;
     int adminChoice_ = -1;  // 0 enabled, 1 disabled
-    int normalChoice_ = -1; // 0 closed, 1 opened, -1 neither
+    int normalChoice_ = -1; // 0 closed, 1 opened
 };

@@ -105,7 +105,11 @@ bool CNeAlarmInputListDlg::ModifyContact(uint32_t entityId)
     CNeAlarmInputDlg dlg(this);
     const CEntityId entity(entityId);
     dlg.SetTarget(GetNeId(), &entity);
-    dlg.SetInput(*input, rows_.ArrivalOf(entityId));
+    // The dialog gets the states as the row reads: opened or else closed, enabled or else disabled.
+    NeAlarmInputRec shown = *input;
+    shown.normalState = input->normalState == kContactOpened ? kContactOpened : kContactClosed;
+    shown.adminState = input->adminState == kAdminEnabled ? kAdminEnabled : kAdminDisabled;
+    dlg.SetInput(shown, rows_.ArrivalOf(entityId));
     if (dlg.DoModal() != IDOK)
         return false;
     // What the NE senses now is its own: the row keeps it until the list reads the NE again.

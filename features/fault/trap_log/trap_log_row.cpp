@@ -146,12 +146,12 @@ int CompareTrapLogRecords(const TrapLogRecord& a, const TrapLogRecord& b, uint32
         if (result == 0)
             result = chainA();
         break;
-    case 8:
+    case 7:
         result = CompareNumbers(a.occurTime, b.occurTime);
         if (result == 0)
             result = chainA();
         break;
-    case 9:
+    case 8:
         result = CompareNumbers(a.receiveTime, b.receiveTime);
         if (result == 0)
             result = chainA();

@@ -33,8 +33,8 @@ int TrapLogCellImage(const TrapLogRecord& record, int column);
 std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples();
 
 // The comparison of two records' rows for a compare key (the low byte of `flags`; 0x8000 descending): 1 and 6 by
-// severity (cleared lowest, critical highest), 2 by location, 3 and 4 by NE, 5 by entity type, 8 by occur time and 9
-// by receive time (the keys of their columns), each with its ties broken by location, NE, entity id and arrival; any
-// other key by arrival alone.
+// severity (cleared lowest, critical highest), 2 by location, 3 and 4 by NE, 5 by entity type, 7 by occur time and 8
+// by receive time (the keys the Occur Time and Receive Time columns sort under), each with its ties broken by
+// location, NE, entity id and arrival; any other key by arrival alone.
 // Texts compare without regard to case, as the rows show them. -1, 0 or 1.
 int CompareTrapLogRecords(const TrapLogRecord& a, const TrapLogRecord& b, uint32_t flags);

@@ -87,9 +87,10 @@ CTrapLogView::CTrapLogView(QWidget* parent, CTrapLogRing* ring)
             styles.push_back({static_cast<uint32_t>(kImageSeverityInfo + severity), 0x000000, back});
     }
     SetRowColors(styles);
-    // Alarms ... sorts as Severity does, and its header says so; each time column sorts under its own number, so that
-    // its arrow stands over it.
+    // Alarms ... sorts as Severity does; Occur Time and Receive Time sort under compare keys 7 and 8.
     SetColumnMap(7, 1);
+    SetColumnMap(8, 7);
+    SetColumnMap(9, 8);
 }
 
 CTrapLogView::~CTrapLogView()

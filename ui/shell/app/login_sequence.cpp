@@ -6,6 +6,7 @@
 #include "link/driver_result.h"
 #include "link/net_drv.h"
 #include "link/record_requests.h"
+#include "link/records/alarm_def_rec.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_time_record.h"
 #include "link/records/ne_user_account_record.h"
@@ -232,7 +233,7 @@ LoginResult RunDirectLogin(CNetDrv& driver, CAppData& app, const LoginEntry& ent
     if (options.syncNeTime)
         SyncNeTime(requests, options);
 
-    requests.Query(kReqAlarmDef, kDirectNeId);
+    requests.Query(kReqAlarmDef, kDirectNeId, AlarmDefRec{});
     requests.Action(kReqAlarmSync, kDirectNeId);
     requests.Query(kReqBoardSetting, kDirectNeId);
 

@@ -208,8 +208,8 @@ void CCommandRouter::OnAlarmSync()
     const uint32_t neId = host_.CurrentNeId();
     const RequestOptions options{.failureTextId = kStrFailedToSynchronizeNeAlarms};
     const CRecordRequests requests = Requests();
-    if (!requests.Query(kReqAlarmDef, neId, options).Ok() || !requests.Action(kReqAlarmSync, neId, options).Ok() ||
-        !requests.Query(kReqBoardSetting, neId, options).Ok())
+    if (!requests.Query(kReqAlarmDef, neId, AlarmDefRec{}, options).Ok() ||
+        !requests.Action(kReqAlarmSync, neId, options).Ok() || !requests.Query(kReqBoardSetting, neId, options).Ok())
         return;
     services_.status(kStrCompleteSynchronizingNeAlarms);
 }

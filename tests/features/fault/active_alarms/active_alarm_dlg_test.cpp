@@ -1,5 +1,6 @@
 // The active alarm list as a dialog on a small network: its rows from the entity tree, its counts, the order of its
-// columns (Entity Type by the entity's type), a shelf of a one-shelf NE standing for the NE, and what direct mode
+// columns (Entity Type by the entity's type, the times and the acknowledgement under the keys before their columns'
+// numbers), the query right that Refresh checks, a shelf of a one-shelf NE standing for the NE, and what direct mode
 // leaves out.
 
 #include "tests/features/fault/trap_log/trap_log_test_support.h"
@@ -8,6 +9,7 @@
 #include "core/tables/entity_node.h"
 #include "core/util/date_time_format.h"
 #include "features/fault/active_alarms/active_alarm_dlg.h"
+#include "features/fault/alarm_lists/alarm_list_look.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/menus/context_menu.h"
@@ -15,7 +17,9 @@
 #include <QLabel>
 #include <QTreeView>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -97,6 +101,95 @@ TEST_F(ActiveAlarmDlgTest, RowsCountsAndTheEntityTypeOrder)
         EXPECT_EQ(Column(dialog, kEntityTypeColumn), (QStringList{"ADSL Port", "ALC-24", "FAN-4"}));
         dialog.SortList(kEntityTypeColumn, 2);
         EXPECT_EQ(Column(dialog, kEntityTypeColumn), (QStringList{"FAN-4", "ALC-24", "ADSL Port"}));
+    });
+}
+
+TEST_F(ActiveAlarmDlgTest, TimesAndAcknowledgementSortUnderTheKeysBeforeTheirColumns)
+{
+    // Each of the four columns orders the three entities otherwise (slot "1", port "1-1", fan slot "2").
+    struct Detail {
+        uint32_t entityId;
+        uint32_t occur;
+        uint32_t receive;
+        const char* person;
+        uint32_t ackTime;
+    };
+    for (const Detail& d : {Detail{kSlot, 300, 200, "ann", 100}, Detail{kPort, 100, 300, "cid", 200},
+                            Detail{kFanSlot, 200, 100, "Bob", 300}}) {
+        CEntityAlarmDetail detail;
+        detail.occurTime = d.occur;
+        detail.receiveTime = d.receive;
+        detail.ackFlag = 1;
+        detail.ackPerson = d.person;
+        detail.ackTime = d.ackTime;
+        AppData().nes.FindNeById(kBravo)->root->FindById(d.entityId)->SetAlarmDetail(detail);
+    }
+    struct Row {
+        int column;
+        QStringList ascending;
+    };
+    const Row rows[] = {
+        {8, {"1-1", "2", "1"}},  // occur time
+        {9, {"2", "1", "1-1"}},  // receive time
+        {10, {"1", "2", "1-1"}}, // acknowledging person, without regard to case
+        {11, {"1", "1-1", "2"}}, // acknowledgement time
+        {7, {"2", "1-1", "1"}},  // Alarms ... by severity: warning, minor, major
+    };
+    // The compare keys the four columns sort under, 7..10, order the entities as those columns.
+    const std::vector<uint32_t> byKey[] = {
+        {kPort, kFanSlot, kSlot}, {kFanSlot, kSlot, kPort}, {kSlot, kFanSlot, kPort}, {kSlot, kPort, kFanSlot}};
+    Show(1, [&](CActiveAlarmDlg& dialog) {
+        for (uint32_t key = 7; key <= 10; ++key) {
+            std::vector<uint32_t> entities = {kSlot, kPort, kFanSlot};
+            std::sort(entities.begin(), entities.end(),
+                      [&](uint32_t a, uint32_t b) { return dialog.CompareItems(a, b, key) < 0; });
+            EXPECT_EQ(entities, byKey[key - 7]) << "key " << key;
+        }
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.column);
+            dialog.SortList(row.column, 1);
+            EXPECT_EQ(Column(dialog, kSlotPortColumn), row.ascending);
+            dialog.SortList(row.column, 2);
+            EXPECT_EQ(Column(dialog, kSlotPortColumn),
+                      (QStringList{row.ascending[2], row.ascending[1], row.ascending[0]}));
+        }
+    });
+}
+
+TEST_F(ActiveAlarmDlgTest, RefreshChecksTheRightToQueryAlarms)
+{
+    struct Case {
+        const char* rights; // functions 0..9: 9 is the active alarms'
+        int rowsAtOpening;
+        const char* message; // on Refresh
+    };
+    for (const Case& c : {Case{"qqqqqqqqqq", 3, ""}, Case{"qqqqqqqqq-", 0, "No privilege"}}) {
+        SCOPED_TRACE(c.rights);
+        ASSERT_EQ(SetUserRights(kRoleUser, c.rights), 0);
+        Show(1, [&](CActiveAlarmDlg& dialog) {
+            EXPECT_EQ(Column(dialog, kSlotPortColumn).size(), c.rowsAtOpening);
+            Alarm(10000, 0x2, 1); // a shelf alarm comes
+            dialog.OnCommand(kRefreshButtonId, BN_CLICKED);
+            EXPECT_EQ(Column(dialog, kSlotPortColumn).size(), c.rowsAtOpening == 0 ? 0 : 4);
+            EXPECT_EQ(dialog.GetMessageText(), QString::fromLatin1(c.message));
+            // A filter box fills the list with its filter, without asking for the right again.
+            dialog.OnCommand(kSeverityBoxes[0].checkId, BN_CLICKED);
+            EXPECT_EQ(Column(dialog, kSlotPortColumn).size(), 4);
+        });
+        Alarm(10000, 0, 0);
+    }
+}
+
+TEST_F(ActiveAlarmDlgTest, DetailChecksTheTargetFirstThenTheRow)
+{
+    Show(1, [](CActiveAlarmDlg& dialog) {
+        dialog.OnDetail();
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item"));
+        CListControl(dialog.FindList(kListControlId)).SetItemSelected(0, true);
+        dialog.ClearMessageLine();
+        AppData().nes.ClearNeTable(); // the NE went while the list was open
+        dialog.OnDetail();
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Unknown NE"));
     });
 }
 

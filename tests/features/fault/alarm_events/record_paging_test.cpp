@@ -40,6 +40,32 @@ TEST(RecordPagingTest, ValidatingARange)
     }
 }
 
+// What a number typed into the edits becomes at once: each end within 1..the bound, at most 5000 records, both
+// bounds at them and one past them; ends typed the wrong way round stay so until the range is used.
+TEST(RecordPagingTest, BoundingATypedRange)
+{
+    const RangeCase cases[] = {
+        {"the end at the total stays", {12000, 12345}, 12345, {12000, 12345}},
+        {"the end one past a long total is the total", {12000, 12346}, 12345, {12000, 12345}},
+        {"the end at the total of a short list stays", {1, 40}, 40, {1, 40}},
+        {"the end one past the total is the total", {1, 41}, 40, {1, 40}},
+        {"the start one past the total is the total", {41, 41}, 40, {40, 40}},
+        {"the start at 1 stays", {1, 10}, 40, {1, 10}},
+        {"the start one below 1 is 1", {0, 10}, 40, {1, 10}},
+        {"5000 records stay", {1, 5000}, 12345, {1, 5000}},
+        {"5001 records are cut to 5000", {1, 5001}, 12345, {1, 5000}},
+        {"1..8000 is cut to 1..5000", {1, 8000}, 12345, {1, 5000}},
+        {"5000 records from a later start stay", {7346, 12345}, 12345, {7346, 12345}},
+        {"reversed ends stay reversed", {500, 6}, 12345, {500, 6}},
+        {"without records both ends are 0", {3, 8}, 0, {0, 0}},
+        {"the NE's log ends at 100000", {99990, 100001}, kNeAlarmLogBound, {99990, 100000}},
+    };
+    for (const RangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(BoundRecordRange(c.before, c.bound), c.after);
+    }
+}
+
 TEST(RecordPagingTest, PagingButtonsOfTheServersList)
 {
     constexpr uint32_t kTotal = 12345;

@@ -385,7 +385,9 @@ TEST_F(TrapLogViewTest, SortOrders)
     // bravo (Harbour) and alpha (North); equal occur times break by location, NE, entity and arrival.
     Log(kAlpha, Alarm(kPort, kGeTrunk, 1, 3, 500));  // 0
     Log(kBravo, Alarm(10500, kLineCard, 1, 1, 500)); // 1: shelf 1 slot 5 of bravo
-    Log(kAlpha, Alarm(kSlot, kLineCard, 1, 2, 400)); // 2
+    TrapLogRecord early = Alarm(kSlot, kLineCard, 1, 2, 400);
+    early.receiveTime = 900;                         // occurred first, received last
+    Log(kAlpha, early);                              // 2
     Log(kAlpha, Alarm(kSlot, kLineCard, 0, 2, 500)); // 3: cleared
     Log(kAlpha, Alarm(kPort, kGeTrunk, 1, 5, 500));  // 4
     view.RefreshData();
@@ -397,6 +399,7 @@ TEST_F(TrapLogViewTest, SortOrders)
     const Row rows[] = {
         {0, kSortDescending, {4, 3, 2, 1, 0}}, {0, kSortAscending, {0, 1, 2, 3, 4}},
         {8, kSortAscending, {2, 1, 3, 0, 4}}, // occur time, then Harbour before North, then entity, then arrival
+        {9, kSortAscending, {1, 3, 0, 4, 2}}, // receive time, then the same
         {1, kSortAscending, {3, 4, 0, 2, 1}}, // cleared, info, minor, major, critical
         {1, kSortDescending, {1, 2, 0, 4, 3}}, {7, kSortAscending, {3, 4, 0, 2, 1}}, // Alarms ... sorts as Severity
         {3, kSortAscending, {2, 3, 0, 4, 1}}, // alpha before bravo, then entity id, then arrival
@@ -408,6 +411,10 @@ TEST_F(TrapLogViewTest, SortOrders)
         view.SortList(row.column, row.mode);
         EXPECT_EQ(view.RowSequences(), row.order);
     }
+    // Occur Time and Receive Time sort under compare keys 7 and 8.
+    EXPECT_LT(view.CompareItems(2, 0, 7), 0) << "record 2 occurred first";
+    EXPECT_GT(view.CompareItems(2, 0, 8), 0) << "record 2 was received last";
+    EXPECT_GT(view.CompareItems(2, 0, 7 | kCompareDescending), 0);
 }
 
 TEST_F(TrapLogViewTest, DetailOpensTheEventDetailOfTheSelectedRow)
