@@ -1,5 +1,6 @@
 #include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
 
+#include "core/tables/access_rights.h"
 #include "core/util/ip_address.h"
 #include "core/util/vlan_id.h"
 #include "link/ne_ip_conflict.h"
@@ -34,7 +35,7 @@ void CDhcpRelayServerDlg::DoDataExchange(CDataExchange& dx)
 
 void CDhcpRelayServerDlg::InitData()
 {
-    if (CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightDhcp) != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
     GetDlgItemAs<QLineEdit>(kVlanId)->setMaxLength(4);
