@@ -344,6 +344,10 @@ SimAnswer HandleNeAccess(CSimDatabase& db, uint16_t code, uint8_t operation, uin
     default:
         break;
     }
+    // The server holds no network record of its own: asked at NE id 0, as the checks of static IP ranges ask, it
+    // lists none.
+    if (code == kReqNeNetworkConfig && neId == 0 && operation == kEmsOpQuery)
+        return Answer(std::vector<NeNetworkConfigRec>{});
     CSimNe* ne = db.FindNe(neId);
     if (ne == nullptr)
         return Refuse(kSimNoSuchNe);

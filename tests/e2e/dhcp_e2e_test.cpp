@@ -1,7 +1,8 @@
 // DHCP services in the running program against the simulated server, on North-1: the relay and option-82 switches,
-// kept as the NE reports them when its server list cannot be read; the relay servers added, changed, refused when
-// the address is in use or the table full, and deleted; the agent IDs of a port; the broadcast limit with its range.
-// The server's refusal of a change leaves the dialog open and the NE as it was.
+// kept as the NE reports them when its server list cannot be read; the relay servers added (an add of a listed
+// address changes that server), changed, refused when the address is the NE's own or the table full, and deleted; the
+// agent IDs of a port; the broadcast limit with its range. The server's refusal of a change leaves the dialog open and
+// the NE as it was.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
@@ -110,9 +111,23 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
         EXPECT_EQ(ListColumn(rows, 3)[0], QStringLiteral("00:1b:21:3c:4d:5e"));
         e2e::CProgram::SaveScreenshot(list, QStringLiteral("dhcp_relay_servers"));
 
-        // An address a server has already is in use; a new one is added.
+        // An add of a listed server's address changes that server's row; no row is added and none selected.
         person.OnDialog<Server>([&](Server& add) {
             SetAddress(add, Server::kAddressId, {198, 51, 100, 67});
+            Type(add, Server::kVlanId, QStringLiteral("30"));
+            Click(add, IDOK);
+            EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+        });
+        Click(list, kAddButtonId);
+        EXPECT_EQ(rows.model()->rowCount(), 2);
+        EXPECT_EQ(ListColumn(rows, 2)[0], QStringLiteral("30"));
+        EXPECT_EQ(list.SelectedRow(), -1);
+        e2e::CProgram::SaveScreenshot(list, QStringLiteral("dhcp_relay_server_changed_by_add"));
+        EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{20, 30}));
+
+        // An address the NE uses itself (its DNS server) is reserved; a new one is added.
+        person.OnDialog<Server>([&](Server& add) {
+            SetAddress(add, Server::kAddressId, {10, 10, 0, 53});
             Type(add, Server::kVlanId, QStringLiteral("30"));
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("IP address is reserved"));
@@ -142,7 +157,7 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
         ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqDhcpRelayServerAdd.value));
         person.OnDialog<Server>([&](Server& modify) {
             EXPECT_FALSE(modify.GetDlgItem(Server::kAddressId)->isEnabled());
-            EXPECT_EQ(e2e::Field(modify, Server::kVlanId), QStringLiteral("10"));
+            EXPECT_EQ(e2e::Field(modify, Server::kVlanId), QStringLiteral("30"));
             Type(modify, Server::kVlanId, QStringLiteral("11"));
             Click(modify, IDOK);
             EXPECT_FALSE(modify.IsEnded());

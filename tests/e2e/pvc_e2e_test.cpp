@@ -1,6 +1,7 @@
 // PVC provisioning in the running program against the simulated server, on North-1's line ports: the VC-to-VLAN list
 // of the NE; a PVC created on a port and found at the server in service; a second one whose static IP range another
-// PVC holds, refused by the NE's rule check with the numbered report and written nowhere; a PVC the port has already,
+// PVC holds, refused by the NE's rule check with the numbered report and written nowhere, as is one that holds the
+// NE's DNS server (the workstation's range check reads its lists at NE id 0); a PVC the port has already,
 // added again, changed in place; a change whose write the server refuses, after which the PVC, its range and its
 // row state are as they were; and a multi-delete of ticked PVCs that stops at one a static filtering entry keeps.
 
@@ -181,6 +182,30 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
         person.onBox = nullptr;
         EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 41), -1);
 
+        // A range that holds the NE's DNS server: the lists the range check reads at NE id 0 hold none of the NE's
+        // addresses, so the NE itself refuses it, in its rule check.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            DescribeNewPvc(setting, QStringLiteral("5"), 42, QStringLiteral("310"));
+            CVcVlanServiceTypePage& service = setting.ServiceTypePage();
+            setting.SelectPage(&service);
+            Choose(service, CVcVlanServiceTypePage::kServiceTypeId, QStringLiteral("static IP"));
+            person.OnDialog<CIpAddressRangeDlg>([&](CIpAddressRangeDlg& range) {
+                Type(range, CIpAddressRangeDlg::kAddressId, QStringLiteral("10.10.0.52"));
+                Type(range, CIpAddressRangeDlg::kCountId, QStringLiteral("2"));
+                Click(range, IDOK);
+            });
+            Click(service, kAddButtonId);
+            Click(setting, IDOK);
+            EXPECT_EQ(person.boxTexts.size(), 2u);
+            EXPECT_TRUE(person.boxTexts.back().startsWith(
+                QStringLiteral("Error  1: Static-IP is invalid, reserved or conflicts with the following PVCs:\n")))
+                << person.boxTexts.back().toStdString();
+            EXPECT_FALSE(setting.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+        EXPECT_EQ(RowOfPvc(list, QStringLiteral("1-5"), 0, 42), -1);
+
         // The port has PVC 0/35: adding it again changes it, and its row shows the change in place.
         const int rows = list.model()->rowCount();
         person.OnDialog<Setting>([&](Setting& setting) {
@@ -208,6 +233,7 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
     EXPECT_EQ(ServerRowStatus(program_, kPort5, 40), 1u);
     EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 41));
     EXPECT_TRUE(ServerRanges(program_, kPort5, 41).empty());
+    EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 42));
     EXPECT_EQ(ServerPvc(program_, kPort5, 0, 35)->vlanId, 999);
 }
 

@@ -163,7 +163,7 @@ TEST(RstpE2eTest, RstpIsRefusedOnASubtendingPortAndADisabledTreeIsWrittenWithout
 }
 
 // A port's write that fails stops the OK there: the bridge written before it stays, nothing is written back, and the
-// dialog keeps the operator's values.
+// dialog keeps the operator's values. Ports that could not be read are not written.
 TEST(RstpE2eTest, APortTheServerRefusesStopsTheOk)
 {
     e2e::CProgram program;
@@ -187,6 +187,22 @@ TEST(RstpE2eTest, APortTheServerRefusesStopsTheOk)
     ASSERT_TRUE(program.Command(kCmdRstpSetting));
     EXPECT_EQ(ServerBridge(program).maxAge, 24u);
     EXPECT_NE(ServerBridge(program).maxAge, before.maxAge);
+
+    // The ports could not be read: the OK writes the bridge and leaves the ports as they are, never the values the
+    // pages show unread.
+    const RstpPortRec port1 = ServerPort(program, kPort1);
+    const RstpPortRec port2 = ServerPort(program, kPort2);
+    SendToServer(program, kReqSimControl, Bytes(SimControlRec{kSimRefuseNextRequest, kReqRstpPort, 0, 0}));
+    person.OnDialog<Setting>([&](Setting& rstp) {
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        Type(rstp.BridgePage(), Bridge::kMaxAgeId, QStringLiteral("22"));
+        Click(rstp, IDOK);
+        EXPECT_TRUE(rstp.IsEnded()) << e2e::MessageLine(rstp).toStdString();
+    });
+    ASSERT_TRUE(program.Command(kCmdRstpSetting));
+    EXPECT_EQ(ServerBridge(program).maxAge, 22u);
+    EXPECT_EQ(ServerPort(program, kPort1), port1);
+    EXPECT_EQ(ServerPort(program, kPort2), port2);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 

@@ -10,6 +10,7 @@
 #include "link/ems_msg.h"
 #include "link/records/acl_check_rec.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/ne_network_config_rec.h"
 #include "link/records/pvc_rec.h"
 #include "link/records/pvc_row_status_rec.h"
 #include "link/records/pvc_rule_check_rec.h"
@@ -22,6 +23,7 @@
 #include "sim/server/sim_scenario.h"
 #include "tests/sim/support/sim_exchange.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -170,6 +172,22 @@ TEST_F(SimPvcRequestsTest, AStaticIpPvcNeedsARangeToBeInService)
     ASSERT_TRUE(Write(kReqPvcStaticIpAdd, range).ok);
     EXPECT_TRUE(Write(kReqPvcRowStatus, PvcRowStatusRec{10105, 0, 36, 1}).ok);
     EXPECT_EQ(RowStatus(Key(10105, 0, 36)), 1u);
+}
+
+// The lists a PVC's static IP ranges are checked against, asked at NE id 0, are the server's: it answers each,
+// never with a failure, and names no address in them; the NE then refuses a range it uses when the range is added
+// (above).
+TEST_F(SimPvcRequestsTest, TheListsOfTheRangeCheckHoldNoAddressAtNeIdZero)
+{
+    const std::vector<uint8_t> zero(28);
+    for (const uint16_t code : {kReqNeNetworkConfig.value, kReqNextHop.value, kReqNeDns.value,
+                                kReqDhcpRelayServer.value, kReqNeSnmpManager.value}) {
+        SCOPED_TRACE(code);
+        const Answer answer = SendToSimHandler(handler_, admin_, {kEmsOpQuery, code, 0, kNow}, zero);
+        EXPECT_TRUE(answer.ok) << answer.refusal;
+        for (const std::vector<uint8_t>& record : answer.records)
+            EXPECT_EQ(std::count(record.begin(), record.end(), 0), static_cast<std::ptrdiff_t>(record.size()));
+    }
 }
 
 // A PVC's source MACs share its state: a MAC of the other state is refused, as the check says; one of the PVC's state

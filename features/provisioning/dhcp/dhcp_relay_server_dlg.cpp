@@ -1,8 +1,9 @@
 #include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
 
+#include "core/tables/access_rights.h"
 #include "core/util/ip_address.h"
 #include "core/util/vlan_id.h"
-#include "features/provisioning/pvcs/static_ip_range_check.h"
+#include "link/ne_ip_conflict.h"
 #include "link/record_requests.h"
 #include "platform/ip_address_edit.h"
 #include "ui/framework/dialogs/number_edit.h"
@@ -10,8 +11,6 @@
 #include "ui_dhcp_relay_server_dlg.h"
 
 #include <QLineEdit>
-
-#include <algorithm>
 
 CDhcpRelayServerDlg::CDhcpRelayServerDlg(QWidget* parent)
     : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CDhcpRelayServerDlg>())
@@ -36,7 +35,7 @@ void CDhcpRelayServerDlg::DoDataExchange(CDataExchange& dx)
 
 void CDhcpRelayServerDlg::InitData()
 {
-    if (CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightDhcp) != 0 || CheckTargetNeOrClose() != 0)
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
     GetDlgItemAs<QLineEdit>(kVlanId)->setMaxLength(4);
@@ -56,20 +55,6 @@ bool CDhcpRelayServerDlg::OnNotify(const NotifyHeader& header, int* result)
     return CADialog::OnNotify(header, result);
 }
 
-bool CDhcpRelayServerDlg::AddressInUse(const std::array<uint8_t, 4>& address, bool* inUse) const
-{
-    const std::optional<std::vector<uint32_t>> used =
-        QueryNeUsedAddresses(static_cast<uint32_t>(GetNeId()), kStrFailToQuery);
-    if (!used)
-        return false;
-    std::vector<uint32_t> others = *used;
-    // A server being changed keeps its own address.
-    if (!IsAdding())
-        std::erase(others, IpToUInt32(server_.address));
-    *inUse = std::find(others.begin(), others.end(), IpToUInt32(address)) != others.end();
-    return true;
-}
-
 void CDhcpRelayServerDlg::OnOK()
 {
     if (CheckTargetNe() != 0 || !UpdateDialogData())
@@ -79,14 +64,17 @@ void CDhcpRelayServerDlg::OnOK()
         ShowAlertTextById(kStrIncorrectIpAddress, kAddressId);
         return;
     }
-    bool inUse = false;
-    if (!AddressInUse(address, &inUse))
-        return;
-    if (inUse) {
+    const uint32_t neId = static_cast<uint32_t>(GetNeId());
+    // The NE's own addresses only: a server already listed is changed by an add of its address.
+    switch (CheckNeIpConflict(address, 0, neId, kStrFailToQuery)) {
+    case NeIpConflict::kConflict:
         ShowAlertTextById(kStrIpAddressReserved, kAddressId);
         return;
+    case NeIpConflict::kQueryFailed:
+        return;
+    case NeIpConflict::kFree:
+        break;
     }
-    const uint32_t neId = static_cast<uint32_t>(GetNeId());
     const CRecordRequests requests;
     DhcpRelayServerRec server = server_;
     server.address = address;

@@ -1,7 +1,8 @@
 #pragma once
 // CDhcpRelayServerDlg ("DHCP Server for DHCP Relay", template 366): adds a DHCP server the NE relays to (address
 // 1204, VLAN ID 1199 with spin 1202), or changes the VLAN of one (the address shown, not editable). An address that
-// no host may have or that the NE uses itself is refused; an NE holds at most 4 relay servers.
+// no host may have or that the NE uses itself is refused; an NE holds at most 4 relay servers. An add of an address
+// the NE already relays to changes that server.
 //
 //     CDhcpRelayServerDlg dlg(this);
 //     dlg.SetTarget(neId, nullptr);
@@ -40,8 +41,6 @@ public:
 
 private:
     bool IsAdding() const { return GetAccessMode() == kAccessCreate; }
-    // The address is one the NE uses besides this server; false with the failure box when that could not be read.
-    bool AddressInUse(const std::array<uint8_t, 4>& address, bool* inUse) const;
 
     std::unique_ptr<Ui::CDhcpRelayServerDlg> ui_;
     DhcpRelayServerRec server_;

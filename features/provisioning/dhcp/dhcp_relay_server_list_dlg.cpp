@@ -97,8 +97,9 @@ void CDhcpRelayServerListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     dlg.SetTarget(GetNeId(), &GetTargetEntity());
     if (dlg.DoModal() != IDOK)
         return;
+    // A server already listed under that address shows the change in its row; the rows stay the servers counted.
     rows_.Put(dlg.Server());
-    SelectRowByItemData(KeyOf(dlg.Server()));
+    ScrollToItemData(KeyOf(dlg.Server()));
 }
 
 void CDhcpRelayServerListDlg::OnModifyRecord(uint32_t key)

@@ -42,7 +42,7 @@ void CXdslPortAgentIdDlg::DoDataExchange(CDataExchange& dx)
 
 void CXdslPortAgentIdDlg::InitData()
 {
-    if (CheckTargetNeOrClose() != 0)
+    if (CheckAccessRightOrClose(kRightDhcp) != 0 || CheckTargetNeOrClose() != 0)
         return;
     const CEntityId& port = GetTargetEntity();
     if (port.index.GetLevel() != kEntityLevelPort) {

@@ -165,19 +165,16 @@ bool CFastProvListDlg::BuildRows()
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
     const CNeRecord* ne = FindNeById(neId);
     const std::vector<FastProvPort> ports = ListFastProvPorts(*ne, params_, CurrentEntityModels());
-    // What the NE uses is read once, and only when some PVC takes a static IP block.
+    // The addresses in use are read once, and only when some PVC takes a static IP block; a list that could not be
+    // read holds nothing here, and the NE's rule check still judges the block.
     std::optional<std::vector<uint32_t>> used;
-    bool usedRead = false;
     const StaticIpConflictTest conflicts = [&](const std::array<uint8_t, 4>& first, uint8_t count) {
-        if (!usedRead) {
-            used = QueryNeUsedAddresses(neId, kStrFailToQuery);
-            usedRead = true;
-        }
-        // Unread addresses in use leave every block unchecked by the list: the NE's rule check still judges it.
+        if (!used)
+            used = QueryUsedAddresses(kStrFailToQuery);
         PvcStaticIpEntry range;
         range.baseAddress = first;
         range.count = count;
-        return used.has_value() && CheckStaticIpRange(range, *used) != StaticIpRangeState::kValid;
+        return CheckStaticIpRange(range, *used) != StaticIpRangeState::kValid;
     };
     FastProvExpansion expansion = ExpandFastProvRows(params_, ports, conflicts);
     if (expansion.vlanOverflow) {

@@ -93,14 +93,7 @@ FastProvExpansion ExpandFastProvRows(const FastProvParams& params, const std::ve
             row.port = port;
             row.vpi = static_cast<uint8_t>(vpi);
             row.vci = static_cast<uint16_t>(vci);
-            if (params.IsRouted()) {
-                row.vlan = kFirstVlanId;
-            } else {
-                // Only a VLAN a PVC takes must be valid: a range may end at 4094.
-                if (vlan < static_cast<int>(kFirstVlanId) || vlan > static_cast<int>(kLastVlanId))
-                    return {.rows = {}, .vlanOverflow = true};
-                row.vlan = static_cast<uint16_t>(vlan);
-            }
+            row.vlan = params.IsRouted() ? kFirstVlanId : static_cast<uint16_t>(vlan);
             if (staticIp && nextIp != 0) {
                 row.staticIp = AddressOf(nextIp);
                 usedIp = true;
@@ -109,6 +102,11 @@ FastProvExpansion ExpandFastProvRows(const FastProvParams& params, const std::ve
                 nextIp += params.staticIpLimit;
             }
             expansion.rows.push_back(row);
+            // Each bridged PVC's step must leave a VLAN in range, the last PVC's too.
+            const int step = params.vlanIncrement;
+            if (!params.IsRouted() && ((step > 0 && static_cast<int>(kLastVlanId) - vlan < step) ||
+                                       (step < 0 && static_cast<int>(kFirstVlanId) - step > vlan)))
+                return {.rows = {}, .vlanOverflow = true};
             vpi += params.vpiIncrement;
             vci += params.vciIncrement;
             vlan += params.vlanIncrement;

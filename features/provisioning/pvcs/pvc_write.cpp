@@ -106,6 +106,7 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
     };
 
     std::optional<PvcRowStatusRec> status;
+    std::optional<McChannelRec> channel;
     if (!job.batch && !ReadRowStatus(pvc, &status))
         return stop(PvcWriteStep::kReadState);
     const bool exists = job.batch ? job.asRead.has_value() : status.has_value();
@@ -124,7 +125,10 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
                 return stop(PvcWriteStep::kReadState, kStrNoData);
         }
         done.wasActive = job.batch ? done.existing->enableState == kPvcEnabled : status->status == kPvcRowActive;
-        const std::optional<McChannelRec> channel = QueryMcChannelEntry(neId_, pvc.portId, kStrFailToQuery, requests_);
+        // The batch reads the PVC's ranges first; they are read again, and deleted, when it is taken out of service.
+        if (job.batch && !QueryPvcStaticIps(neId_, pvc, kStrFailToQuery, requests_))
+            return stop(PvcWriteStep::kReadState);
+        channel = QueryMcChannelEntry(neId_, pvc.portId, kStrFailToQuery, requests_);
         if (!channel)
             return stop(PvcWriteStep::kReadState);
         if (!job.batch && done.wasActive) {
@@ -139,14 +143,19 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
             if (!*others)
                 return stop(PvcWriteStep::kLastEnabled, kStrPvcLastWithChannel);
         }
-        uint32_t messageId = 0;
-        if (!TakeOutOfService(pvc, *channel, done, &messageId))
-            return undoAndStop(PvcWriteStep::kOutOfService, messageId);
     }
 
+    // The setting dialog judges the PVC once it is out of service; the batch judges it first, and takes it out of
+    // service only when it passes.
+    uint32_t outOfServiceMessage = 0;
+    const auto takeOutOfService = [&] { return TakeOutOfService(pvc, *channel, done, &outOfServiceMessage); };
+    if (exists && !job.batch && !takeOutOfService())
+        return undoAndStop(PvcWriteStep::kOutOfService, outOfServiceMessage);
     out.verdict = CheckPvcRules(neId_, !exists, pvc, job.ranges, failureTextId_, requests_);
     if (!out.verdict.passed)
         return undoAndStop(PvcWriteStep::kRuleCheck);
+    if (exists && job.batch && !takeOutOfService())
+        return undoAndStop(PvcWriteStep::kOutOfService, outOfServiceMessage);
 
     PvcRec written = pvc;
     written.operState = 0;

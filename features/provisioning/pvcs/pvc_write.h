@@ -3,11 +3,12 @@
 // it: the PVC and its static IP ranges either reach the NE whole, or the NE is left as it was. In order:
 //
 //   1. the PVC's row status tells a PVC the NE has from a new one (the batch has read the PVC itself);
-//   2. an existing PVC: the port's multicast channel is read; an active PVC's new MAC limit must fit its VLAN's
-//      limit (not in the batch); a PVC being disabled must not be the last enabled one beside an enabled channel;
+//   2. an existing PVC: the port's multicast channel is read (the batch reads the PVC's ranges first); an active
+//      PVC's new MAC limit must fit its VLAN's limit (not in the batch); a PVC being disabled must not be the last
+//      enabled one beside an enabled channel;
 //   3. an existing PVC is taken out of service: the channel disabled, the row status set to "not in service", its
 //      static IP ranges deleted;
-//   4. the NE's rule check;
+//   4. the NE's rule check (the batch runs it before step 3);
 //   5. the PVC written, its row status read again ("not ready" refuses it; not in the batch);
 //   6. the static IP ranges added, in order;
 //   7. an enabled PVC put in service;

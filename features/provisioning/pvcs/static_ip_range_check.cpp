@@ -9,25 +9,57 @@
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/next_hop_rec.h"
 
-#include <optional>
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// The records of one list the NE keeps; none when its query failed (the failure box has been shown). A list the NE
-// does not serve holds nothing.
+// The lists are those the server answers for NE id 0.
+constexpr uint32_t kListsNeId = 0;
+
+// The records of one list; none when its query failed (the failure box has been shown), which passes the test the
+// list serves. A list that is not served holds nothing.
 template <typename Rec>
-std::optional<std::vector<Rec>> QueryUsed(const CRecordRequests& requests, RequestCode<Rec> code, uint32_t neId,
-                                          uint32_t failureTextId)
+std::vector<Rec> QueryUsed(const CRecordRequests& requests, RequestCode<Rec> code, uint32_t failureTextId)
 {
-    const RecordReply<Rec> reply = requests.template Query<Rec>(code, neId, {.failureTextId = 0});
+    const RecordReply<Rec> reply = requests.template Query<Rec>(code, kListsNeId, {.failureTextId = 0});
     if (reply.Ok())
         return reply.records;
-    if (reply.result == kDrvNotSupported)
-        return std::vector<Rec>{};
-    if (failureTextId != 0 && reply.result != kDrvCancelled)
+    if (failureTextId != 0 && reply.result != kDrvNotSupported && reply.result != kDrvCancelled)
         GetLinkUi().ShowFailureMessage(failureTextId, reply.result, reply.text);
-    return std::nullopt;
+    return {};
+}
+
+void Add(std::vector<uint32_t>& used, const IpAddress& address)
+{
+    if (!IsZeroIpAddress(address))
+        used.push_back(IpToUInt32(address));
+}
+
+// The four addresses of the network record.
+std::vector<uint32_t> QueryNetworkAddresses(const CRecordRequests& requests, uint32_t failureTextId)
+{
+    std::vector<uint32_t> used;
+    for (const NeNetworkConfigRec& own : QueryUsed(requests, kReqNeNetworkConfig, failureTextId)) {
+        for (const IpAddress& address : {own.nmeIp, own.gateway, own.ugeIp, own.cascadedRootIp})
+            Add(used, address);
+    }
+    return used;
+}
+
+// The next hops, DNS servers, DHCP relay servers and SNMP managers, in that order.
+void QueryListedAddresses(const CRecordRequests& requests, uint32_t failureTextId, std::vector<uint32_t>& used)
+{
+    for (const NextHopRec& hop : QueryUsed(requests, kReqNextHop, failureTextId))
+        Add(used, hop.address);
+    for (const NeDnsServerRec& servers : QueryUsed(requests, kReqNeDns, failureTextId)) {
+        for (const IpAddress& address : {servers.first, servers.second, servers.third})
+            Add(used, address);
+    }
+    for (const DhcpRelayServerRec& relay : QueryUsed(requests, kReqDhcpRelayServer, failureTextId))
+        Add(used, relay.address);
+    for (const NeSnmpManagerRecord& manager : QueryUsed(requests, kReqNeSnmpManager, failureTextId))
+        Add(used, manager.ipAddress);
 }
 
 struct Span {
@@ -50,45 +82,18 @@ bool HoldsOnlyHosts(const Span& span)
     return true;
 }
 
+bool HoldsOneOf(const Span& span, const std::vector<uint32_t>& used)
+{
+    return std::any_of(used.begin(), used.end(),
+                       [&](uint32_t address) { return address >= span.first && address <= span.last; });
+}
+
 } // namespace
 
-std::optional<std::vector<uint32_t>> QueryNeUsedAddresses(uint32_t neId, uint32_t failureTextId,
-                                                          const CRecordRequests& requests)
+std::vector<uint32_t> QueryUsedAddresses(uint32_t failureTextId, const CRecordRequests& requests)
 {
-    std::vector<uint32_t> used;
-    const auto add = [&used](const IpAddress& address) {
-        if (!IsZeroIpAddress(address))
-            used.push_back(IpToUInt32(address));
-    };
-    const auto network = QueryUsed(requests, kReqNeNetworkConfig, neId, failureTextId);
-    if (!network)
-        return std::nullopt;
-    for (const NeNetworkConfigRec& own : *network) {
-        for (const IpAddress& address : {own.nmeIp, own.gateway, own.ugeIp, own.cascadedRootIp})
-            add(address);
-    }
-    const auto nextHops = QueryUsed(requests, kReqNextHop, neId, failureTextId);
-    if (!nextHops)
-        return std::nullopt;
-    for (const NextHopRec& hop : *nextHops)
-        add(hop.address);
-    const auto dns = QueryUsed(requests, kReqNeDns, neId, failureTextId);
-    if (!dns)
-        return std::nullopt;
-    for (const NeDnsServerRec& servers : *dns) {
-        for (const IpAddress& address : {servers.first, servers.second, servers.third})
-            add(address);
-    }
-    const auto relays = QueryUsed(requests, kReqDhcpRelayServer, neId, failureTextId);
-    if (!relays)
-        return std::nullopt;
-    for (const DhcpRelayServerRec& relay : *relays)
-        add(relay.address);
-    const auto managers = QueryUsed(requests, kReqNeSnmpManager, neId, failureTextId);
-    if (!managers)
-        return std::nullopt;
-    for (const NeSnmpManagerRecord& manager : *managers)
-        add(manager.ipAddress);
+    std::vector<uint32_t> used = QueryNetworkAddresses(requests, failureTextId);
+    QueryListedAddresses(requests, failureTextId, used);
     return used;
 }
 
@@ -97,28 +102,16 @@ StaticIpRangeState CheckStaticIpRange(const PvcStaticIpEntry& range, const std::
     const Span span = SpanOf(range);
     if (!HoldsOnlyHosts(span))
         return StaticIpRangeState::kIncorrect;
-    for (const uint32_t address : used) {
-        if (address >= span.first && address <= span.last)
-            return StaticIpRangeState::kReserved;
-    }
-    return StaticIpRangeState::kValid;
+    return HoldsOneOf(span, used) ? StaticIpRangeState::kReserved : StaticIpRangeState::kValid;
 }
 
-StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges, uint32_t failureTextId,
+StaticIpRangeCheck CheckStaticIpRanges(const PvcStaticIps& ranges, uint32_t failureTextId,
                                        const CRecordRequests& requests)
 {
     StaticIpRangeCheck check;
+    std::vector<uint32_t> used = QueryNetworkAddresses(requests, failureTextId);
+    bool listsRead = false;
     const auto inUse = [](const PvcStaticIpEntry& range) { return !IsZeroIpAddress(range.baseAddress); };
-    bool any = false;
-    for (const PvcStaticIpEntry& range : ranges)
-        any = any || inUse(range);
-    if (!any)
-        return check;
-    const std::optional<std::vector<uint32_t>> used = QueryNeUsedAddresses(neId, failureTextId, requests);
-    if (!used) {
-        check.state = StaticIpRangeState::kQueryFailed;
-        return check;
-    }
     for (size_t i = 0; i < ranges.size(); ++i) {
         if (!inUse(ranges[i]))
             continue;
@@ -135,8 +128,14 @@ StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges
             if (span.first <= later.last && later.first <= span.last)
                 return failAt(StaticIpRangeState::kIncorrect);
         }
-        if (const StaticIpRangeState state = CheckStaticIpRange(ranges[i], *used); state != StaticIpRangeState::kValid)
-            return failAt(state);
+        if (!HoldsOnlyHosts(span))
+            return failAt(StaticIpRangeState::kIncorrect);
+        if (!listsRead) {
+            QueryListedAddresses(requests, failureTextId, used);
+            listsRead = true;
+        }
+        if (HoldsOneOf(span, used))
+            return failAt(StaticIpRangeState::kReserved);
     }
     return check;
 }

@@ -1,25 +1,23 @@
 #pragma once
 // Whether the static IP ranges of a PVC may be given to its subscribers: no two ranges overlap, every address of a
-// range is a host address, and none is an address the NE uses itself (its interfaces, gateway and cascaded root, its
-// next hops, DNS servers, DHCP relay servers and SNMP managers). The NE is asked for what it uses; a list it does not
-// serve holds nothing, and a query that fails fails the check, with the failure box: a range is never passed
-// unchecked.
+// range is a host address, and none is an address in use: the four of the network record (request 900), the next
+// hops, the DNS servers, the DHCP relay servers and the SNMP managers. Those are read at NE id 0; a list that cannot
+// be read (its failure box shown) holds nothing, so the check passes what it could not judge: the NE itself refuses
+// a range it uses when the range is added, and the write is undone.
 //
-//     const StaticIpRangeCheck check = CheckStaticIpRanges(neId, ranges, kStrFailToQuery);
+//     const StaticIpRangeCheck check = CheckStaticIpRanges(ranges, kStrFailToQuery);
 //     if (check.state == StaticIpRangeState::kReserved) ... the range of check.failedIndex holds an address in use ...
 
 #include "features/provisioning/pvcs/pvc_rule_check.h"
 #include "link/record_requests.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 enum class StaticIpRangeState : uint8_t {
     kValid,
-    kIncorrect,   // overlaps a later range or holds an address no host may have
-    kReserved,    // holds an address the NE uses
-    kQueryFailed, // what the NE uses could not be read
+    kIncorrect, // overlaps a later range or holds an address no host may have
+    kReserved,  // holds an address in use
 };
 
 struct StaticIpRangeCheck {
@@ -27,13 +25,12 @@ struct StaticIpRangeCheck {
     int failedIndex = -1; // the range that failed
 };
 
-// Ranges of address 0.0.0.0 are unused and skipped.
-StaticIpRangeCheck CheckStaticIpRanges(uint32_t neId, const PvcStaticIps& ranges, uint32_t failureTextId,
+// Ranges of address 0.0.0.0 are unused and skipped. The network record is read first; the lists when a range is
+// first judged against them.
+StaticIpRangeCheck CheckStaticIpRanges(const PvcStaticIps& ranges, uint32_t failureTextId,
                                        const CRecordRequests& requests = CRecordRequests());
 
-// The addresses the NE uses, read once for checking many ranges; none (the failure box shown) when a list could not
-// be read.
-std::optional<std::vector<uint32_t>> QueryNeUsedAddresses(uint32_t neId, uint32_t failureTextId,
-                                                          const CRecordRequests& requests = CRecordRequests());
-// One range, of addresses no host may have or that the NE uses.
+// The addresses in use as the check reads them, all lists in its order: for checking many ranges at once.
+std::vector<uint32_t> QueryUsedAddresses(uint32_t failureTextId, const CRecordRequests& requests = CRecordRequests());
+// One range, of addresses no host may have or that are in use.
 StaticIpRangeState CheckStaticIpRange(const PvcStaticIpEntry& range, const std::vector<uint32_t>& used);

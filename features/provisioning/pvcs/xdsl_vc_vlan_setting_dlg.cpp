@@ -277,11 +277,9 @@ std::optional<PvcRec> CXdslVcVlanSettingDlg::BuildPvc()
 
 bool CXdslVcVlanSettingDlg::CheckRanges(const PvcStaticIps& ranges)
 {
-    const StaticIpRangeCheck check = CheckStaticIpRanges(static_cast<uint32_t>(GetNeId()), ranges, kStrFailToQuery);
+    const StaticIpRangeCheck check = CheckStaticIpRanges(ranges, kStrFailToQuery);
     if (check.state == StaticIpRangeState::kValid)
         return true;
-    if (check.state == StaticIpRangeState::kQueryFailed)
-        return false;
     serviceType_.SelectRange(check.failedIndex);
     const QString text =
         QStringLiteral("[%1]  %2")

@@ -1,6 +1,6 @@
 // The rows a fast provisioning makes of its ports: the PVC rows after each port row with their VPI, VCI and VLAN
 // steps, the VLAN carried on from port to port or started again, the static IP block of each PVC, the port whose
-// blocks meet addresses in use left out from its last PVC, and a VLAN run out of range.
+// blocks meet addresses in use left out from its last PVC, and a VLAN step out of range after any PVC.
 
 #include "features/provisioning/fast_prov/fast_prov_rows.h"
 
@@ -123,12 +123,16 @@ INSTANTIATE_TEST_SUITE_P(
                       3,
                       false,
                       {"P1", "0/32/50", "P2", "0/32/40", "P3", "0/32/30"}},
-        // A range that ends at the last VLAN needs no further one.
-        ExpansionCase{
-            "RangeEndingAt4094", Bridged(3, 4090, 2, false), 1, false, {"P1", "0/32/4090", "0/33/4092", "0/34/4094"}},
+        // The step after every PVC must stay in 1..4094, the last PVC's too: at the bound and one past it.
+        ExpansionCase{"StepsUpTo4094",
+                      Bridged(2, 4090, 2, false),
+                      2,
+                      false,
+                      {"P1", "0/32/4090", "0/33/4092", "P2", "0/32/4090", "0/33/4092"}},
+        ExpansionCase{"AStepPast4094AfterTheLastPvc", Bridged(3, 4090, 2, false), 1, true, {}},
         ExpansionCase{"VlanPast4094", Bridged(4, 4090, 2, false), 1, true, {}},
-        ExpansionCase{
-            "OnePvcWithANegativeStepFromVlan1", Bridged(1, 1, -1, false), 2, false, {"P1", "0/32/1", "P2", "0/32/1"}},
+        ExpansionCase{"StepsDownTo1", Bridged(2, 3, -1, false), 1, false, {"P1", "0/32/3", "0/33/2"}},
+        ExpansionCase{"ANegativeStepFromVlan1", Bridged(1, 1, -1, false), 2, true, {}},
         ExpansionCase{"VlanBelow1", Bridged(2, 1, -1, false), 1, true, {}},
         ExpansionCase{"StaticIpBlocksPerPortAndPvc",
                       StaticIp(Bridged(2, 7, 0, false), {10, 0, 0, 1}, 4, 16),

@@ -120,17 +120,28 @@ TEST_F(PvcRuleCheckTest, TheAmountSentFollowsTheServiceType)
     }
 }
 
-TEST_F(PvcRuleCheckTest, EightFullRangesAreNotSentAsASmallAmount)
+// The summed count goes in one byte: a sum past it is sent as 255, never as its low bits (four ranges of 64 would
+// read 0 and pass the rule of 64 per PVC).
+TEST_F(PvcRuleCheckTest, AnAmountPastOneByteIsNotSentAsASmallOne)
 {
-    PvcStaticIps ranges{};
-    for (uint8_t i = 0; i < 8; ++i) {
-        ranges[i].baseAddress = {10, 1, i, 1};
-        ranges[i].count = 64;
+    struct Row {
+        std::vector<uint8_t> counts;
+        uint8_t sent;
+    };
+    for (const Row& row : {Row{{64, 64, 64, 62}, 254}, Row{{64, 64, 64, 63}, 255}, Row{{64, 64, 64, 64}, 255},
+                           Row{{64, 64, 64, 64, 64, 64, 64, 64}, 255}}) {
+        SCOPED_TRACE(row.counts.size());
+        PvcStaticIps ranges{};
+        for (size_t i = 0; i < row.counts.size(); ++i) {
+            ranges[i].baseAddress = {10, 1, static_cast<uint8_t>(i), 1};
+            ranges[i].count = row.counts[i];
+        }
+        EXPECT_EQ(StaticIpAmount(ranges), row.sent);
+        CFakePvcNe ne;
+        CheckPvcRules(kNe, false, Pvc(kServiceStaticIp), ranges, 0, CRecordRequests(ne.Channel()));
+        ASSERT_GE(ne.ChecksWritten().size(), 2u);
+        EXPECT_EQ(ne.ChecksWritten()[1].amount, row.sent);
     }
-    EXPECT_EQ(StaticIpAmount(ranges), 255);
-    Check(Pvc(kServiceStaticIp), ranges);
-    ASSERT_GE(ne_.ChecksWritten().size(), 2u);
-    EXPECT_EQ(ne_.ChecksWritten()[1].amount, 255);
 }
 
 TEST_F(PvcRuleCheckTest, TheVerdictNamesThePartThatFailed)

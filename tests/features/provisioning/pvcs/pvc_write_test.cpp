@@ -361,6 +361,59 @@ TEST_F(PvcWriteTest, TheBatchLeavesTheVlanToTheRuleCheck)
     EXPECT_EQ(Run(dialog, job).failedStep, PvcWriteStep::kVlanMacLimit);
 }
 
+// The requests of a change of the active PVC 0/35 (one range in place of its two), in order: the setting dialog takes
+// the PVC out of service before the NE's rule check, the batch judges it first.
+TEST_F(PvcWriteTest, TheDialogAndTheBatchSendTheirRequestsInTheirOrder)
+{
+    using Sent = std::pair<uint16_t, int>; // request code, operation
+    const std::vector<Sent> judged = {{413, 2}, {413, 1}, {413, 2}, {413, 1}, {413, 2}, {413, 1}};
+    const std::vector<Sent> outOfService = {{470, 2}, {418, 2}, {420, 1}, {422, 2}, {422, 2}};
+    const auto join = [](std::initializer_list<std::vector<Sent>> parts) {
+        std::vector<Sent> all;
+        for (const std::vector<Sent>& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    const std::vector<Sent> dialog = join({{{418, 1}, {470, 1}, {416, 2}, {416, 1}, {530, 1}},
+                                           outOfService,
+                                           judged,
+                                           {{410, 2}, {418, 1}, {421, 2}, {418, 2}, {470, 2}}});
+    const std::vector<Sent> batch =
+        join({{{420, 1}, {470, 1}}, judged, outOfService, {{410, 2}, {421, 2}, {418, 2}, {470, 2}}});
+    for (const bool inBatch : {false, true}) {
+        SCOPED_TRACE(inBatch ? "batch" : "dialog");
+        CFakePvcNe ne;
+        Populate(ne);
+        PvcWriteJob job = Change();
+        job.batch = inBatch;
+        ASSERT_TRUE(Run(ne, job).written);
+        std::vector<Sent> sent;
+        for (const SentRequest& request : ne.Sent())
+            sent.emplace_back(request.code, request.operation);
+        EXPECT_EQ(sent, inBatch ? batch : dialog);
+    }
+}
+
+// The batch's rule check refuses a change before the PVC is touched: nothing is written or undone.
+TEST_F(PvcWriteTest, TheBatchTouchesNothingOfAPvcItsRuleCheckRefuses)
+{
+    ne_.SetJudge([](const PvcRuleCheckRec&, int) {
+        PvcCheckResultRec result;
+        result.errorMask = Bit(pvc_rule::kIpOverMac);
+        return result;
+    });
+    PvcWriteJob job = Change();
+    job.batch = true;
+    const FakeNeState before = ne_.State();
+    EXPECT_EQ(Run(ne_, job).failedStep, PvcWriteStep::kRuleCheck);
+    EXPECT_EQ(ne_.State(), before);
+    for (const SentRequest& request : ne_.Sent()) {
+        if (request.code != 413) {
+            EXPECT_EQ(request.operation, kEmsOpQuery) << request.code;
+        }
+    }
+}
+
 // The batch creates a PVC it did not find.
 TEST_F(PvcWriteTest, TheBatchCreatesAPvcItDidNotFind)
 {

@@ -1,8 +1,10 @@
-// The static IP ranges of a PVC against the addresses the NE uses, as the NE lists them: ranges that overlap or hold
-// addresses no host may have are incorrect, ranges that hold an address in use are reserved, and a list that cannot
-// be read fails the check rather than passing it.
+// The static IP ranges of a PVC against the addresses in use, as the lists read at NE id 0 hold them: ranges that
+// overlap or hold addresses no host may have are incorrect, ranges that hold an address in use are reserved, and a
+// list that cannot be read (its failure box shown) holds nothing, so the test it serves passes.
 
 #include "tests/link/scripted_ems_channel.h"
+
+#include "link/headless_link_ui.h"
 
 #include "core/util/ip_address.h"
 #include "features/provisioning/pvcs/static_ip_range_check.h"
@@ -21,8 +23,6 @@
 #include <vector>
 
 namespace {
-
-constexpr uint32_t kNe = 7;
 
 PvcStaticIps Ranges(std::vector<std::pair<IpAddress, uint8_t>> given)
 {
@@ -59,19 +59,21 @@ protected:
         peer_.Answer(kReqNeSnmpManager, std::vector<NeSnmpManagerRecord>{manager});
     }
 
-    StaticIpRangeCheck Check(const PvcStaticIps& ranges)
+    StaticIpRangeCheck Check(const PvcStaticIps& ranges, uint32_t failureTextId = 0)
     {
         EmsChannel channel = peer_.Channel();
         auto ask = channel.request;
         channel.request = [this, ask](EmsMsg& request, EmsMsg** reply, uint32_t text, int32_t timeout, bool wait) {
             asked_.insert(request.neId);
+            order_.push_back(request.requestCode);
             return ask(request, reply, text, timeout, wait);
         };
-        return CheckStaticIpRanges(kNe, ranges, 0, CRecordRequests(channel));
+        return CheckStaticIpRanges(ranges, failureTextId, CRecordRequests(channel));
     }
 
     CScriptedEmsChannel peer_;
     std::set<uint32_t> asked_;
+    std::vector<uint16_t> order_;
 };
 
 TEST_F(StaticIpRangeCheckTest, JudgesEachRangeAgainstTheOthersAndTheNesAddresses)
@@ -108,21 +110,69 @@ TEST_F(StaticIpRangeCheckTest, JudgesEachRangeAgainstTheOthersAndTheNesAddresses
         EXPECT_EQ(check.state, row.state);
         EXPECT_EQ(check.failedIndex, row.failedIndex);
     }
-    // The NE itself is asked, not the server.
-    EXPECT_EQ(asked_, std::set<uint32_t>{kNe});
+    // The lists are read at NE id 0.
+    EXPECT_EQ(asked_, std::set<uint32_t>{0});
 }
 
-TEST_F(StaticIpRangeCheckTest, AListThatCannotBeReadFailsTheCheck)
+TEST_F(StaticIpRangeCheckTest, AListThatCannotBeReadHoldsNothingAndSaysSo)
 {
-    for (const auto& fail : std::vector<std::function<void(CScriptedEmsChannel&)>>{
-             [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeNetworkConfig, kDrvTimeout); },
-             [](CScriptedEmsChannel& peer) { peer.Fail(kReqNextHop, kDrvRejected); },
-             [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeDns, kDrvTimeout); },
-             [](CScriptedEmsChannel& peer) { peer.Fail(kReqDhcpRelayServer, kDrvTextReply); },
-             [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeSnmpManager, kDrvNotConnected); }}) {
+    struct Row {
+        const char* name;
+        std::function<void(CScriptedEmsChannel&)> fail;
+        IpAddress held; // in use by the list that fails: passed
+    };
+    for (const Row& row : {
+             Row{"the network record",
+                 [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeNetworkConfig, kDrvTimeout); },
+                 {10, 0, 0, 5}},
+             Row{"the next hops",
+                 [](CScriptedEmsChannel& peer) { peer.Fail(kReqNextHop, kDrvRejected); },
+                 {192, 0, 2, 200}},
+             Row{"the DNS servers",
+                 [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeDns, kDrvTimeout); },
+                 {192, 0, 2, 53}},
+             Row{"the relay servers",
+                 [](CScriptedEmsChannel& peer) { peer.Fail(kReqDhcpRelayServer, kDrvTextReply); },
+                 {198, 51, 100, 67}},
+             Row{"the managers",
+                 [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeSnmpManager, kDrvNotConnected); },
+                 {203, 0, 113, 162}},
+         }) {
+        SCOPED_TRACE(row.name);
         SetUp();
-        fail(peer_);
-        EXPECT_EQ(Check(Ranges({{{192, 0, 2, 10}, 4}})).state, StaticIpRangeState::kQueryFailed);
+        row.fail(peer_);
+        CHeadlessLinkUi ui;
+        SetLinkUi(&ui);
+        const StaticIpRangeCheck check = Check(Ranges({{row.held, 1}}), kStrFailToQuery);
+        SetLinkUi(nullptr);
+        EXPECT_EQ(check.state, StaticIpRangeState::kValid);
+        ASSERT_EQ(ui.FailureMessages().size(), 1u);
+        EXPECT_EQ(ui.FailureMessages()[0].failureTextId, kStrFailToQuery);
+        // The others still count.
+        EXPECT_EQ(Check(Ranges({{{192, 0, 2, 52}, 2}})).state,
+                  (row.held == IpAddress{192, 0, 2, 53} ? StaticIpRangeState::kValid : StaticIpRangeState::kReserved));
+    }
+}
+
+TEST_F(StaticIpRangeCheckTest, TheNetworkRecordIsReadFirstAndTheListsWhenARangeIsJudgedByThem)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::pair<IpAddress, uint8_t>> ranges;
+        std::vector<uint16_t> asked;
+    };
+    const std::vector<uint16_t> all = {kReqNeNetworkConfig.value, kReqNextHop.value, kReqNeDns.value,
+                                       kReqDhcpRelayServer.value, kReqNeSnmpManager.value};
+    for (const Row& row : {
+             Row{"no ranges", {}, {kReqNeNetworkConfig.value}},
+             Row{"the NE's own address", {{{10, 0, 0, 5}, 1}}, all},
+             Row{"an address no host may have", {{{127, 0, 0, 1}, 1}}, {kReqNeNetworkConfig.value}},
+             Row{"two free ranges", {{{192, 0, 2, 10}, 4}, {{192, 0, 2, 20}, 4}}, all},
+         }) {
+        SCOPED_TRACE(row.name);
+        order_.clear();
+        Check(Ranges(row.ranges));
+        EXPECT_EQ(order_, row.asked);
     }
 }
 
@@ -130,12 +180,6 @@ TEST_F(StaticIpRangeCheckTest, AListTheNeDoesNotServeHoldsNothing)
 {
     peer_.Fail(kReqDhcpRelayServer, kDrvNotSupported);
     EXPECT_EQ(Check(Ranges({{{198, 51, 100, 64}, 4}})).state, StaticIpRangeState::kValid);
-}
-
-TEST_F(StaticIpRangeCheckTest, NoRangesAskNothing)
-{
-    EXPECT_EQ(Check({}).state, StaticIpRangeState::kValid);
-    EXPECT_EQ(peer_.AskedInAll(), 0);
 }
 
 } // namespace
