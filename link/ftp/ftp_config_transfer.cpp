@@ -91,28 +91,30 @@ void RunConfigRestore(const FtpConfigTransfer& transfer, CFtpJob& job)
     std::unique_ptr<IFtpSession> session = EnterNe(transfer.endpoint, transfer.directory, job);
     if (!session)
         return;
-    CFtpStepReader reader(file.get(), transfer.settings, job);
-    FtpResult stored =
-        session->Store(transfer.configName, [&](uint8_t* data, size_t room) { return reader.Read(data, room); });
-    if (!stored.Ok()) {
-        FailTransfer(stored, reader.Error(), job);
-        return;
-    }
+    // The side file goes first, then the configuration it is the digest of.
+    job.SetBytes(0);
+    job.SetState(FtpJobState::kSending);
     bool digitsGiven = false;
-    stored = session->Store(transfer.digestName, [&](uint8_t* data, size_t room) -> long {
+    FtpResult stored = session->Store(transfer.digestName, [&](uint8_t* data, size_t room) -> long {
         if (digitsGiven || room < kConfigDigestDigits)
             return digitsGiven ? 0 : -1;
         digitsGiven = true;
         std::memcpy(data, header, kConfigDigestDigits);
         return static_cast<long>(kConfigDigestDigits);
     });
-    session.reset();
-    file.reset();
     if (!stored.Ok()) {
         FailTransfer(stored, {}, job);
         return;
     }
     job.AddBytes(static_cast<uint32_t>(kConfigDigestDigits));
+    CFtpStepReader reader(file.get(), transfer.settings, job, static_cast<uint32_t>(kConfigDigestDigits));
+    stored = session->Store(transfer.configName, [&](uint8_t* data, size_t room) { return reader.Read(data, room); });
+    session.reset();
+    file.reset();
+    if (!stored.Ok()) {
+        FailTransfer(stored, reader.Error(), job);
+        return;
+    }
     job.SetState(FtpJobState::kDone);
 }
 

@@ -7,9 +7,9 @@
 //     offset 32  0x0D 0x0A
 //     offset 34  the NE's configuration file
 //
-// The backup fetches the side file, then the configuration, and checks that the two agree; the restore sends the
-// configuration first and the side file last, so that a restore that breaks off never leaves the NE with a new digest
-// over its old configuration. Both are a worker's whole body (see ftp_file_transfer.h).
+// The backup fetches the side file, then the configuration, and checks that the two agree; the restore sends the side
+// file first, then the configuration, so that a restore that breaks off may leave the NE's side file written. Both
+// are a worker's whole body (see ftp_file_transfer.h).
 
 #include "link/ftp/ftp_file_transfer.h"
 
@@ -32,7 +32,7 @@ struct FtpConfigTransfer {
 // 32 bytes, or a configuration whose digest is not the side file's, fails with kRemoteConfigCorrupt. The backup takes
 // the local file's place only when it is whole and sound (download_file.h): a failed one leaves the file as it was.
 void RunConfigBackup(const FtpConfigTransfer& transfer, CFtpJob& job);
-// The job is kSending from the configuration on, its bytes what was sent of the configuration and the digits.
+// The job is kSending from the side file on, its bytes what was sent of the digits and the configuration.
 void RunConfigRestore(const FtpConfigTransfer& transfer, CFtpJob& job);
 
 // Whether a local file is a sound backup, before anything is sent: its first line, up to a carriage return and line

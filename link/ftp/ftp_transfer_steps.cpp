@@ -99,8 +99,9 @@ void FailTransfer(const FtpResult& result, const std::string& localError, CFtpJo
     }
 }
 
-CFtpStepReader::CFtpStepReader(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job)
-    : file_(file), dataSize_(settings.dataSize), job_(job), pacer_(settings.rateLimitMs, job.AbortFlag())
+CFtpStepReader::CFtpStepReader(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job, uint32_t bytesBefore)
+    : file_(file), dataSize_(settings.dataSize), job_(job), pacer_(settings.rateLimitMs, job.AbortFlag()),
+      bytesBefore_(bytesBefore)
 {
 }
 
@@ -108,7 +109,7 @@ long CFtpStepReader::Read(uint8_t* data, size_t room)
 {
     if (!started_) {
         started_ = true;
-        job_.SetBytes(0);
+        job_.SetBytes(bytesBefore_);
         job_.SetState(FtpJobState::kSending);
     }
     // Without a pause between them, the steps that fit go out together (and the processor is yielded once for

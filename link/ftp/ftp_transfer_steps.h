@@ -35,10 +35,10 @@ void FailTransfer(const FtpResult& result, const std::string& localError, CFtpJo
 
 // Feeds a store from the local file at its position, a step of the data size at a time, counting the bytes sent and
 // pausing after each full step; without a pause configured, each call gives as many steps as fit. Its first call
-// marks the job as sending.
+// marks the job as sending, with `bytesBefore` counted (what the job sent before this store).
 class CFtpStepReader {
 public:
-    CFtpStepReader(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job);
+    CFtpStepReader(std::FILE* file, const FtpTransferSettings& settings, CFtpJob& job, uint32_t bytesBefore = 0);
     long Read(uint8_t* data, size_t room);
     const std::string& Error() const { return error_; }
 
@@ -47,6 +47,7 @@ private:
     uint32_t dataSize_;
     CFtpJob& job_;
     CFtpStepPacer pacer_;
+    uint32_t bytesBefore_;
     bool started_ = false;
     bool ended_ = false;
     std::string error_;

@@ -91,6 +91,12 @@ TEST(AccountsE2eTest, AnAdministratorAddsAManagerWhoSeesAndChangesOnlyWhatTheRol
         EXPECT_EQ(e2e::CellImage(rows, 2), kImageRoleUser);
         EXPECT_EQ(ListColumn(rows, List::kLocationColumn).value(2), QStringLiteral("North"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("user_list")));
+        // Without a row Show, Modify and Delete ask for one.
+        for (const int button : {kShowButtonId, kModifyButtonId, kDeleteButtonId}) {
+            list.ClearMessageLine();
+            Click(list, button);
+            EXPECT_EQ(MessageLine(list), QStringLiteral("Please select one item")) << button;
+        }
 
         person.OnDialog<Data>([&](Data& add) {
             Click(add, IDOK);
@@ -100,6 +106,13 @@ TEST(AccountsE2eTest, AnAdministratorAddsAManagerWhoSeesAndChangesOnlyWhatTheRol
             EXPECT_EQ(MessageLine(add),
                       QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
             EXPECT_EQ(add.GetDlgItemAs<QLineEdit>(Data::kNameId)->selectedText(), QStringLiteral(" "));
+            // The trimmed name is checked; its bad character is selected where it stands in the box.
+            Type(add, Data::kNameId, QStringLiteral("  sh#ift"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add),
+                      QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+            EXPECT_EQ(add.GetDlgItemAs<QLineEdit>(Data::kNameId)->selectedText(), QStringLiteral("#"));
+            EXPECT_EQ(add.GetDlgItemAs<QLineEdit>(Data::kNameId)->selectionStart(), 4);
             Type(add, Data::kNameId, QStringLiteral("  shift "));
             Type(add, Data::kPasswordId, QStringLiteral("Night-9"));
             Type(add, Data::kVerificationId, QStringLiteral("Night-8"));

@@ -159,13 +159,19 @@ TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
             EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
         });
         Click(list, kAddButtonId);
-        const int row = e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7"));
+        int row = e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7"));
         ASSERT_GE(row, 0);
         EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1) << "the new remote NE is shown, not selected";
-        // The root relays management to it.
+        // The row shows the record sent, which tells no status; the list read again shows that the root relays
+        // management to it.
+        EXPECT_EQ(e2e::ListColumn(rows, Remotes::kOperStatusColumn).value(row), QStringLiteral("Not Active"));
+        EXPECT_EQ(e2e::CellImage(rows, row, Remotes::kOperStatusColumn), 0);
+        EXPECT_EQ(e2e::ListColumn(rows, Remotes::kAddressColumn).value(row), QStringLiteral(" 10. 30.  0.  7"));
+        Click(list, kRefreshButtonId);
+        row = e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7"));
+        ASSERT_GE(row, 0);
         EXPECT_EQ(e2e::ListColumn(rows, Remotes::kOperStatusColumn).value(row), QStringLiteral("Connected"));
         EXPECT_EQ(e2e::CellImage(rows, row, Remotes::kOperStatusColumn), kImageLinkUp);
-        EXPECT_EQ(e2e::ListColumn(rows, Remotes::kAddressColumn).value(row), QStringLiteral(" 10. 30.  0.  7"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("remote_ne_list")));
 
         program_.ClickListRow(rows, row);

@@ -5,7 +5,9 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "core/tables/ne_table.h"
 #include "features/management/ne/inventory_dlg.h"
+#include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
@@ -93,6 +95,32 @@ TEST(InventoryE2eTest, TheBoardsOfAnNeOrOfOneSlotAreListedAndARefusedRefreshSays
     EXPECT_EQ(person.boxTexts[1], person.boxTexts[0]);
     EXPECT_EQ(person.boxTexts[2], QStringLiteral("No data"));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// A Refresh empties the list before it looks for the NE: an NE deleted meanwhile leaves no rows of its boards.
+TEST(InventoryE2eTest, ARefreshOfAnNeThatIsGoneLeavesTheListEmpty)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    program.Operator().OnDialog<CInventoryDlg>([&](CInventoryDlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        ASSERT_FALSE(ListColumn(list, CInventoryDlg::kSlotColumn).isEmpty());
+        NeKeyRecord gone;
+        gone.neId = kNorth1;
+        gone.neName = "North-1";
+        server_test::CRawClient& probe = program.ServerProbe();
+        const auto bytes = EncodeRecord(gone);
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqNeKeyDelete, kNorth1, {bytes.begin(), bytes.end()}, kNeKeyRecordSize)));
+        ASSERT_TRUE(program.WaitUntil([] { return FindNeById(kNorth1) == nullptr; }));
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Unknown NE"));
+        EXPECT_TRUE(ListColumn(list, CInventoryDlg::kSlotColumn).isEmpty());
+        EXPECT_FALSE(dialog.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdInventory));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // An NE's clock and time servers in the running program: the operator sets North-1's date, time and zone, and the
 // simulated server's clock for the NE runs on from them; the time shown runs on a second at a time. The time server
 // status shows the NE's servers and their states; the setting refuses a server that is no address, keeps the hours
-// and minutes within a period of 1..1440 minutes, and the NE adjusts its clock from a server that serves it. The
+// and minutes within their spins' ranges, and the NE adjusts its clock from a server that serves it. The
 // server refuses a change once, and the dialogs stay open with what the operator entered. The tests run with TZ set.
 
 #include "tests/e2e/support/e2e_harness.h"
@@ -187,13 +187,38 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
             Click(setting, IDOK);
             EXPECT_EQ(MessageLine(setting),
                       QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
-            // 0 hours and 0 minutes is no period.
+            // The spins' ranges are the only bounds of the hours and minutes, at each end: what lies within them
+            // goes to the NE as it stands (the NE refuses it here, so the dialog stays).
             Type(setting, Setting::kFirstServerId + 2, QStringLiteral("ntp3.invalid"));
-            Type(setting, Setting::kHoursId, QStringLiteral("0"));
-            Type(setting, Setting::kMinutesId, QStringLiteral("0"));
-            Click(setting, IDOK);
-            EXPECT_EQ(MessageLine(setting), QStringLiteral("Please enter an integer between 1 and 60."));
-            EXPECT_FALSE(setting.IsEnded());
+            const struct {
+                const char* hours;
+                const char* minutes;
+                const char* refusal; // none: sent
+            } periods[] = {
+                {"25", "0", "Please enter an integer between 0 and 24."},
+                {"-1", "0", "Please enter an integer between 0 and 24."},
+                {"12", "61", "Please enter an integer between 0 and 60."},
+                {"12", "-1", "Please enter an integer between 0 and 60."},
+                {"0", "0", nullptr},
+                {"24", "60", nullptr},
+            };
+            for (const auto& period : periods) {
+                SCOPED_TRACE(std::string(period.hours) + " h " + period.minutes + " min");
+                Type(setting, Setting::kHoursId, QString::fromLatin1(period.hours));
+                Type(setting, Setting::kMinutesId, QString::fromLatin1(period.minutes));
+                const size_t boxes = person.boxTexts.size();
+                if (period.refusal == nullptr)
+                    RefuseNextChange(program_, kReqNeTimeServer);
+                Click(setting, IDOK);
+                EXPECT_FALSE(setting.IsEnded());
+                if (period.refusal != nullptr) {
+                    EXPECT_EQ(MessageLine(setting), QString::fromLatin1(period.refusal));
+                    EXPECT_EQ(person.boxTexts.size(), boxes);
+                } else {
+                    ASSERT_EQ(person.boxTexts.size(), boxes + 1);
+                    EXPECT_EQ(person.boxTexts.back(), kRefused);
+                }
+            }
             // Stepping the hours from 23 to 24 takes the minutes and their spin; back to 23 gives them back.
             Type(setting, Setting::kHoursId, QStringLiteral("23"));
             Type(setting, Setting::kMinutesId, QStringLiteral("30"));

@@ -234,8 +234,7 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_FALSE(modify.IsControlEnabled(CNeDlg::kModelComboId));
             // The Security page shows its Community List button whole.
             SelectTab(modify, QStringLiteral("Security"));
-            const QWidget* communityList =
-                modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
+            const QWidget* communityList = modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
             EXPECT_TRUE(communityList != nullptr && e2e::ShowsWhole(*communityList));
             SelectTab(modify, QStringLiteral("System Information"));
             EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
@@ -483,6 +482,11 @@ TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
         program.Drag(position, frame->geometry().center(), frame->geometry().topLeft());
         EXPECT_EQ(Field(position, CNePositionPage::kLongitudeId), Field(position, CNePositionPage::kMinLongitudeId));
         EXPECT_EQ(Field(position, CNePositionPage::kLatitudeId), Field(position, CNePositionPage::kMaxLatitudeId));
+        // The frame's right and bottom edges lie inside it: its bottom right corner is the map's east and south.
+        const QRect area = frame->geometry();
+        program.Drag(position, area.center(), QPoint(area.left() + area.width(), area.top() + area.height()));
+        EXPECT_EQ(Field(position, CNePositionPage::kLongitudeId), Field(position, CNePositionPage::kMaxLongitudeId));
+        EXPECT_EQ(Field(position, CNePositionPage::kLatitudeId), Field(position, CNePositionPage::kMinLatitudeId));
         // A longitude typed beyond the map is brought back to its bound when the operator leaves the field.
         auto* longitude = position.GetDlgItemAs<QLineEdit>(CNePositionPage::kLongitudeId);
         if (longitude != nullptr) {
@@ -595,7 +599,8 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
     // Changed as the NE list's Modify opens it. The NE's own texts take name characters only, here as in server mode.
     person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
         Click(modify, IDOK);
-        EXPECT_EQ(MessageLine(modify), QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        EXPECT_EQ(MessageLine(modify),
+                  QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         EXPECT_EQ(modify.SystemInfoPage().GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
         Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
         CNeMgmtIpPage& addresses = modify.MgmtIpPage();

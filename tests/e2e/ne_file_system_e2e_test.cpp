@@ -1,7 +1,7 @@
 // An NE's file system in the running program: Configuration > NE Management > File System List shows the files of
 // the NE's partitions as the NE keeps them (through the server); the operator deletes one, copies a firmware file to
 // the other image partition on an NE with one control module and to both modules on an NE with two, follows each
-// copy to its end or gives up watching it, and formats a partition.
+// copy to its end (the operator cannot close its watch: only the NE's answers end it), and formats a partition.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -17,6 +17,7 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -45,11 +46,21 @@ bool ServerHasFile(e2e::CProgram& program, uint32_t neId, uint16_t partition, co
                        [&](const NeFsFileRecord& file) { return file.partition == partition && file.name == name; });
 }
 
-void RefuseNextChange(e2e::CProgram& program, uint16_t code)
+void RefuseNext(e2e::CProgram& program, uint32_t action, uint16_t code)
 {
     server_test::CRawClient& probe = program.ServerProbe();
-    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, code, 0, 0});
+    const auto refuse = EncodeRecord(SimControlRec{action, code, 0, 0});
     ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+}
+
+void RefuseNextChange(e2e::CProgram& program, uint16_t code)
+{
+    RefuseNext(program, kSimRefuseNextChange, code);
+}
+
+void RefuseNextRequest(e2e::CProgram& program, uint16_t code)
+{
+    RefuseNext(program, kSimRefuseNextRequest, code);
 }
 
 int RowOfFile(QTreeView& rows, const QString& device, const QString& name)
@@ -82,11 +93,12 @@ protected:
     }
 
     // The progress of one copy, on a clock that runs fast: each step of the loop is five seconds to the dialog, so
-    // that it asks the NE every few hundred milliseconds while the NE copies in real time. `cancelAfterPolls`
-    // gives up watching once the dialog has asked the NE that many times.
-    void FollowCopy(int cancelAfterPolls = -1)
+    // that it asks the NE every few hundred milliseconds while the NE copies in real time. The operator cannot close
+    // it: Enter, Escape, its Cancel and the close button leave it up. With `refused` the NE refuses the first
+    // question, which ends the dialog.
+    void FollowCopy(bool refused = false)
     {
-        program_.Operator().OnDialog<Progress>([this, cancelAfterPolls](Progress& progress) {
+        program_.Operator().OnDialog<Progress>([this, refused](Progress& progress) {
             auto fastMs = std::make_shared<int64_t>(0);
             const TimeRec start = GetCurrentUtcTime();
             progress.SetClock([start, fastMs] {
@@ -95,12 +107,17 @@ protected:
                 return now;
             });
             ++copiesWatched_;
+            QTest::keyClick(&progress, Qt::Key_Return);
+            QTest::keyClick(&progress, Qt::Key_Escape);
+            Click(progress, IDCANCEL);
+            progress.close();
+            EXPECT_FALSE(progress.IsEnded()) << "the operator closed the watch";
+            EXPECT_TRUE(progress.isVisible());
+            if (refused) {
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(progress, QStringLiteral("ne_fs_copy_progress")));
+                RefuseNextRequest(program_, kReqNeFsCopy);
+            }
             for (int step = 0; step < 200 && !progress.IsEnded(); ++step) {
-                if (cancelAfterPolls >= 0 && *fastMs >= cancelAfterPolls * CNeFsCopyWatch::kPollPeriodMs) {
-                    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(progress, QStringLiteral("ne_fs_copy_progress")));
-                    Click(progress, IDCANCEL);
-                    break;
-                }
                 *fastMs += 5000;
                 program_.WaitUntil([&progress] { return progress.IsEnded(); }, 100);
             }
@@ -166,7 +183,7 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
             Click(copy, IDOK);
             EXPECT_FALSE(copy.IsEnded());
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to start the copy")))
+            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query\n\n")))
                 << person.boxTexts.back().toStdString();
 
             FollowCopy();
@@ -184,7 +201,7 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
     EXPECT_TRUE(ServerHasFile(program_, kNorth1, 2, "ipd-2.4.1-b.bin"));
 }
 
-TEST_F(NeFileSystemE2eTest, ACopyToBothModulesIsFollowedToTheEndAndOneWatchIsGivenUp)
+TEST_F(NeFileSystemE2eTest, ACopyToBothModulesIsFollowedToTheEndAndOneWhoseQuestionFailsIsLeft)
 {
     SelectNe(QStringLiteral("South-1"), kSouth1);
     e2e::COperator& person = program_.Operator();
@@ -198,9 +215,9 @@ TEST_F(NeFileSystemE2eTest, ACopyToBothModulesIsFollowedToTheEndAndOneWatchIsGiv
             e2e::Check(copy, DualCopy::kSlaveOpCodeBCheckId);
             Type(copy, DualCopy::kMasterOpCodeANameId, QStringLiteral("ipd-2.3.7-a.bin"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(copy, QStringLiteral("ne_fs_copy_dual")));
-            // The master's copy is followed to its end; the slave's is given up after the first question.
+            // The master's copy is followed to its end; the NE refuses the question about the slave's.
             FollowCopy();
-            FollowCopy(1);
+            FollowCopy(true);
             person.AnswerBox(IDYES);
             Click(copy, IDOK);
             EXPECT_FALSE(copy.IsEnded());
@@ -228,7 +245,7 @@ TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
         person.AnswerBox(IDYES);
         Click(format, IDOK);
         EXPECT_FALSE(format.IsEnded());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to format the partition")));
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query\n\n")));
         EXPECT_TRUE(ServerHasFile(program_, kNorth1, 3, "startup.cfg"));
         person.AnswerBox(IDYES);
         Click(format, IDOK);

@@ -1,10 +1,12 @@
 // The NE's SNMP managers and secured hosts in the running program, and a refused account change: Configuration >
 // NE Management > NE Connection lists them as the NE keeps them (through the server); the operator adds and deletes
 // managers with their address checks, switches the secured hosts on and changes a section's addresses and services;
-// what the server refuses keeps the dialog open with what was typed.
+// what the server refuses keeps the dialog open with what was typed, in the failure texts each change has.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "features/management/firmware/ne_boot_partition_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
 #include "features/management/ne_access/ne_snmp_manager_dlg.h"
 #include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
 #include "features/management/ne_access/ne_user_account_dlg.h"
@@ -12,6 +14,7 @@
 #include "features/management/ne_access/secured_host_dlg.h"
 #include "features/management/ne_access/secured_host_list_dlg.h"
 #include "features/management/ne_access/secured_host_state_dlg.h"
+#include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
@@ -30,6 +33,8 @@ namespace {
 constexpr int kCmdSnmpManagers = 33092;
 constexpr int kCmdSecuredHosts = 33189;
 constexpr int kCmdNeUserAccount = 33168;
+constexpr int kCmdSnmpCommunities = 33146;
+constexpr int kCmdBootPartition = 33170;
 constexpr uint32_t kNorth1 = 1;
 using Managers = CNeSnmpManagerListDlg;
 using Hosts = CSecuredHostListDlg;
@@ -132,6 +137,9 @@ TEST_F(NeManagersHostsE2eTest, SecuredHostsAreSwitchedOnAndASectionKeepsItsServi
         Click(list, Hosts::kChangeStateButtonId);
         EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("enabled"));
 
+        // Without a row Modify asks for one.
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(MessageLine(list), QStringLiteral("Please select one item"));
         program_.ClickListRow(rows, 0);
         person.OnDialog<CSecuredHostDlg>([&](CSecuredHostDlg& section) {
             Type(section, CSecuredHostDlg::kFirstId, QStringLiteral("10.0.0.10"));
@@ -197,6 +205,72 @@ TEST_F(NeManagersHostsE2eTest, ARefusedAccountChangeKeepsWhatWasTyped)
                                       [](const NeUserAccountRecord& rec) { return rec.userName == "qurim"; });
     ASSERT_NE(builtIn, accounts.end());
     EXPECT_NE(builtIn->password, "changed");
+}
+
+// A refused delete of a community or a manager, a refused state of the secured hosts and a refused next boot
+// partition say "Fail to query", the failure text the NE's answer to each is given.
+TEST_F(NeManagersHostsE2eTest, SomeRefusedChangesSayFailToQuery)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    NeSnmpManagerRecord manager;
+    manager.ipAddress = {10, 40, 0, 9};
+    manager.trapCommunity = "public";
+    manager.state = 1;
+    const NeSnmpCommunityRecord spare{"spare", 1, 1};
+    const auto managerBytes = EncodeRecord(manager);
+    const auto spareBytes = EncodeRecord(spare);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeSnmpManagerAdd, kNorth1, {managerBytes.begin(), managerBytes.end()},
+                                         kNeSnmpManagerRecordSize)));
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeSnmpCommunityAdd, kNorth1, {spareBytes.begin(), spareBytes.end()},
+                                         kNeSnmpCommunityRecordSize)));
+    e2e::COperator& person = program_.Operator();
+    const QString refused = QStringLiteral("Fail to query\n\n");
+
+    person.OnDialog<CNeSnmpCommunityListDlg>([&](CNeSnmpCommunityListDlg& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("spare")));
+        RefuseNextChange(program_, kReqNeSnmpCommunityDelete);
+        Click(list, kDeleteButtonId);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+        EXPECT_GE(e2e::RowOf(rows, 1, QStringLiteral("spare")), 0);
+    });
+    ASSERT_TRUE(program_.Command(kCmdSnmpCommunities));
+
+    person.OnDialog<Managers>([&](Managers& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, e2e::RowOf(rows, Managers::kAddressColumn, QStringLiteral("10.40.0.9")));
+        RefuseNextChange(program_, kReqNeSnmpManagerDelete);
+        Click(list, kDeleteButtonId);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(ServerHasManager(program_, "10.40.0.9"));
+    });
+    ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
+
+    person.OnDialog<Hosts>([&](Hosts& list) {
+        person.OnDialog<CSecuredHostStateDlg>([&](CSecuredHostStateDlg& state) {
+            e2e::Check(state, CSecuredHostStateDlg::kEnabledId);
+            RefuseNextChange(program_, kReqSecuredHostState);
+            Click(state, IDOK);
+            EXPECT_FALSE(state.IsEnded());
+            ASSERT_FALSE(person.boxTexts.empty());
+            EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+        });
+        Click(list, Hosts::kChangeStateButtonId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdSecuredHosts));
+
+    person.OnDialog<CNeBootPartitionDlg>([&](CNeBootPartitionDlg& boot) {
+        RefuseNextChange(program_, kReqNeBootPartition);
+        person.AnswerBox(IDYES);
+        Click(boot, IDOK);
+        EXPECT_FALSE(boot.IsEnded());
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+    });
+    ASSERT_TRUE(program_.Command(kCmdBootPartition));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
 } // namespace

@@ -170,7 +170,8 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(prompts, IDOK);
         EXPECT_EQ(MessageLine(prompts),
                   QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
-        Type(prompts, CNeCliPromptDualDlg::kMasterId, QStringLiteral("south-m"));
+        // Blanks at the ends are no part of a prompt.
+        Type(prompts, CNeCliPromptDualDlg::kMasterId, QStringLiteral(" south-m "));
         Type(prompts, CNeCliPromptDualDlg::kSlaveId, QStringLiteral("south-s"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(prompts, QStringLiteral("ne_cli_prompt_dual")));
         Click(prompts, IDOK);

@@ -1,6 +1,6 @@
 // An NE's configuration over FTP against a real FTP server on loopback: a backup that the restore takes back
 // unchanged, the side file and the configuration checked against each other, a local file checked before anything
-// is sent, and a restore that breaks off leaving the NE's digest over the configuration it has.
+// is sent, and a restore that writes the side file before the configuration.
 #include "link/ftp/ftp_config_transfer.h"
 
 #include "core/util/md5.h"
@@ -99,15 +99,31 @@ TEST_F(FtpConfigTransferTest, WithoutADriveTheFilesAreWhereTheLoginPutsTheSessio
     EXPECT_EQ(ReadText(Local("top.cfg")), Md5HexString("top\n") + "\r\ntop\n");
 }
 
-TEST_F(FtpConfigTransferTest, ARestoreTheNeRefusesLeavesItsDigestOverItsConfiguration)
+// The restore writes the side file first, then the configuration: a side file the NE refuses leaves both as they
+// were, a configuration it refuses leaves the new digest written over the old configuration.
+TEST_F(FtpConfigTransferTest, ARestoreWritesTheSideFileBeforeTheConfiguration)
 {
     const std::string other = "hostname Other\n";
+    const struct {
+        const char* refused;
+        std::string config;
+        std::string side;
+    } cases[] = {
+        {"default.md5", kConfig, Md5HexString(kConfig)},
+        {"default.cfg", kConfig, Md5HexString(other)},
+    };
     WriteText(Local("other.cfg"), Md5HexString(other) + "\r\n" + other);
-    ftp_test::WriteTextReadOnly(Drive() / "default.cfg", kConfig);
-    ASSERT_EQ(Run(RunConfigRestore, Transfer("other.cfg")), FtpJobState::kFailed);
-    EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteFile);
-    EXPECT_EQ(ReadText(Drive() / "default.cfg"), kConfig);
-    EXPECT_EQ(ReadText(Drive() / "default.md5"), Md5HexString(kConfig));
+    for (const auto& c : cases) {
+        std::filesystem::remove(Drive() / "default.cfg");
+        std::filesystem::remove(Drive() / "default.md5");
+        WriteText(Drive() / "default.cfg", kConfig);
+        WriteText(Drive() / "default.md5", Md5HexString(kConfig));
+        ftp_test::WriteTextReadOnly(Drive() / c.refused, ReadText(Drive() / c.refused));
+        EXPECT_EQ(Run(RunConfigRestore, Transfer("other.cfg")), FtpJobState::kFailed) << c.refused;
+        EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteFile) << c.refused;
+        EXPECT_EQ(ReadText(Drive() / "default.cfg"), c.config) << c.refused;
+        EXPECT_EQ(ReadText(Drive() / "default.md5"), c.side) << c.refused;
+    }
 }
 
 TEST_F(FtpConfigTransferTest, ALocalFileIsCheckedBeforeARestore)

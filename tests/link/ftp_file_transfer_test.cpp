@@ -148,6 +148,13 @@ TEST_F(FtpFileTransferTest, ADownloadedImageMustBeSoundAndOfTheChosenType)
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}),
                   c.end == FtpJobState::kDone ? 1 : 0);
     }
+    // A backup made before stays when the new download fails its check: a corrupted image never takes its place.
+    WriteText(local_.Path() / "backup.enc", Bytes(image));
+    Watch([&](CFtpJob& job) {
+        RunFtpDownload(Transfer("Partition 1", "corrupted.enc", "backup.enc"), job, std::string("RLX4100FW"));
+    });
+    EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteImageCorrupt);
+    EXPECT_EQ(ReadText(local_.Path() / "backup.enc"), Bytes(image));
 }
 
 TEST_F(FtpFileTransferTest, ADownloadOfAMissingFileFailsAsTheRemoteFile)

@@ -5,9 +5,11 @@
 #include "core/tables/app_data.h"
 #include "core/tables/user_account.h"
 #include "core/util/names.h"
+#include "features/management/common/name_chars.h"
 #include "features/management/common/server_combos.h"
 #include "link/record_requests.h"
 #include "link/records/user_account_record.h"
+#include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_user_data_dlg.h"
 
@@ -122,18 +124,14 @@ int CUserDataDlg::OnCommandHook(int id, int code)
     return 0;
 }
 
-bool CUserDataDlg::RefuseBadCharacter(int id, const QString& text)
+bool CUserDataDlg::RefuseBadCharacter(int id, int position)
 {
-    const std::string bytes = text.toStdString();
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (IsValidNameChar(bytes[i]))
-            continue;
-        ShowAlertTextById(kStrValidNameCharacters, id);
-        if (auto* edit = GetDlgItemAs<QLineEdit>(id))
-            edit->setSelection(static_cast<int>(QString::fromStdString(bytes.substr(0, i)).size()), 1);
-        return true;
-    }
-    return false;
+    if (position < 0)
+        return false;
+    ShowAlertTextById(kStrValidNameCharacters, id);
+    if (auto* edit = GetDlgItemAs<QLineEdit>(id))
+        edit->setSelection(position, 1);
+    return true;
 }
 
 void CUserDataDlg::OnOK()
@@ -145,9 +143,13 @@ void CUserDataDlg::OnOK()
         ShowAlertTextById(kStrDataIsBlank, kNameId);
         return;
     }
-    if (IsCreating() && RefuseBadCharacter(kNameId, name))
-        return;
-    if (RefuseBadCharacter(kPasswordId, password_))
+    // The trimmed name is checked; the bad character is selected where it stands in the box.
+    if (IsCreating()) {
+        const std::optional<TypedNameRefusal> refused = CheckTypedName(name_);
+        if (refused && RefuseBadCharacter(kNameId, refused->position))
+            return;
+    }
+    if (RefuseBadCharacter(kPasswordId, FirstBadNameChar(password_)))
         return;
     if (password_ != verification_) {
         ShowAlertTextById(kStrDataInconsistent, kVerificationId);

@@ -55,8 +55,9 @@ private:
     bool IsCreating() const { return GetAccessMode() == kAccessCreate; }
     // Offers the roles the operator may give and marks the chosen one.
     void ShowRoles(bool ownAccount);
-    // The first character of the edit's text that no name may hold; selected and refused on the message line.
-    bool RefuseBadCharacter(int id, const QString& text);
+    // The character at `position` of the edit (none when -1), which no name may hold: selected and refused on the
+    // message line. True when refused.
+    bool RefuseBadCharacter(int id, int position);
 
     std::unique_ptr<Ui::CUserDataDlg> ui_;
     QString name_;

@@ -22,6 +22,11 @@
 namespace {
 
 constexpr char kUserOpLogCriteriaDlg[] = "CUserOpLogCriteriaDlg";
+// Show, Modify and Delete answer "Please select one item" without a row; their menu entries, and Operation Log's,
+// are greyed.
+constexpr RowCommand kRowShowEntry{0, kPopupShow};
+constexpr RowCommand kRowModifyEntry{0, kPopupModify};
+constexpr RowCommand kRowDeleteEntry{0, kPopupDelete};
 constexpr RowCommand kRowOperationLog{0, CUserListDlg::kPopupOperationLog};
 
 // The location's name, the root's when the account's location is not in the tree.
@@ -77,7 +82,7 @@ void SetRoleRowColors(CADialog& dialog)
 CUserListDlg::CUserListDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
                      {.popupName = "USER_LIST",
-                      .rowCommands = {kRowShow, kRowModify, kRowDelete, kRowOperationLog},
+                      .rowCommands = {kRowShowEntry, kRowModifyEntry, kRowDeleteEntry, kRowOperationLog},
                       .activateCommand = kShowButtonId,
                       .right = kRightMembers,
                       .exportStem = "User"},

@@ -74,7 +74,6 @@ CCascadedMgmtDlg::CCascadedMgmtDlg(QWidget* parent)
     : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CCascadedMgmtDlg>())
 {
     ui_->setupUi(this);
-    SetAccessMode(kAccessModify);
 }
 
 CCascadedMgmtDlg::~CCascadedMgmtDlg() = default;
@@ -165,7 +164,8 @@ bool CCascadedMgmtDlg::CheckRootAddress(const IpAddress& rootIp, uint32_t prefix
 
 void CCascadedMgmtDlg::OnOK()
 {
-    if (CheckTargetNe() != 0 || !UpdateDialogData())
+    // The setting is the NE's to change: an operator who may only look does not.
+    if (CheckTargetNe() != 0 || CheckRight(kRightCascadedManagement, 'm') != 0 || !UpdateDialogData())
         return;
     const IpAddressEdit* edit = GetDlgItemAs<IpAddressEdit>(kRootIpId);
     IpAddress rootIp{};

@@ -148,12 +148,11 @@ void CRemoteNeDlg::OnOK()
     rec.state = state_ == 0 ? kEnabled : kDisabled;
     const CRecordRequests requests;
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
-    const RecordReply<RemoteNeRecord> sent =
-        Adding() ? requests.Add(kReqRemoteNe, neId, rec, {.failureTextId = kStrFailToUpdateData})
-                 : requests.Modify(kReqRemoteNe, neId, rec, {.failureTextId = kStrFailToUpdateData});
+    const RequestOutcome sent = Adding()
+                                    ? requests.Add(kReqRemoteNe, neId, rec, {.failureTextId = kStrFailToUpdateData})
+                                    : requests.Modify(kReqRemoteNe, neId, rec, {.failureTextId = kStrFailToUpdateData});
     if (!sent.Ok())
         return;
-    // The root tells how it reaches the remote NE.
-    remote_ = sent.records.empty() ? rec : sent.records.front();
+    remote_ = rec;
     EndDialog(IDOK);
 }

@@ -64,6 +64,10 @@ CRemoteNeListDlg::CRemoteNeListDlg(QWidget* parent)
                       .rowCommands = {kRowShow, kRowModify, kRowDelete},
                       .activateCommand = kShowButtonId,
                       .right = kRightRemoteNes,
+                      // Show, Modify and Add leave the right to the remote NE dialog; Delete and Refresh make sure
+                      // of the root NE first.
+                      .dialogChecksRight = true,
+                      .targetNeFirst = true,
                       .exportStem = "CascadedRemoteNe"},
                      parent),
       ui_(std::make_unique<Ui::CRemoteNeListDlg>()),
@@ -144,7 +148,7 @@ void CRemoteNeListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 
 void CRemoteNeListDlg::OnDeleteRecord(uint32_t remoteNeId)
 {
-    if (CheckTargetNe() != 0 || !ConfirmDelete())
+    if (!ConfirmDelete())
         return;
     RemoteNeRecord named;
     named.remoteNeId = IdShown(remoteNeId);

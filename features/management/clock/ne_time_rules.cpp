@@ -54,15 +54,6 @@ uint32_t StepUpdateHours(uint32_t hours, int delta)
     return static_cast<uint32_t>(stepped < 0 ? stepped + span : stepped);
 }
 
-MinuteRange MinutesBeside(uint32_t hours)
-{
-    if (hours == 0)
-        return {1, kMaxUpdateMinutesField};
-    if (hours >= kMaxUpdateHours)
-        return {0, 0};
-    return {0, kMaxUpdateMinutesField};
-}
-
 namespace {
 
 std::vector<std::string_view> SplitAtDots(std::string_view text)

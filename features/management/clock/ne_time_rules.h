@@ -39,13 +39,6 @@ struct UpdatePeriod {
 UpdatePeriod SplitUpdatePeriod(uint32_t minutes);
 // The hour field after a step of its spin: 0..24, the one end stepping round to the other.
 uint32_t StepUpdateHours(uint32_t hours, int delta);
-// The minutes the minute field may hold beside the hours, so that the period stays within 1..1440: at least 1 beside
-// 0 hours, none beside 24.
-struct MinuteRange {
-    uint32_t minimum = 0;
-    uint32_t maximum = 0;
-};
-MinuteRange MinutesBeside(uint32_t hours);
 
 // What the operator typed as a time server.
 enum class TimeServerText : uint8_t {

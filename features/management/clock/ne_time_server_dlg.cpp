@@ -34,10 +34,9 @@ CNeTimeServerDlg::~CNeTimeServerDlg() = default;
 void CNeTimeServerDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_CBIndex(dx, kProtocolComboId, protocolIndex_);
+    // The spins' ranges are the period's only bounds: the NE takes hours x 60 + minutes as it stands.
     DDX_TextInRange(dx, *this, kHoursId, hours_, 0, kMaxUpdateHours);
-    // A period of none is no period: the minutes beside 0 hours start at 1, and none go beside 24.
-    const MinuteRange minutes = MinutesBeside(hours_);
-    DDX_TextInRange(dx, *this, kMinutesId, minutes_, minutes.minimum, minutes.maximum);
+    DDX_TextInRange(dx, *this, kMinutesId, minutes_, 0, kMaxUpdateMinutesField);
     for (size_t i = 0; i < servers_.size(); ++i)
         DDX_Text(dx, kFirstServerId + static_cast<int>(i), servers_[i]);
 }

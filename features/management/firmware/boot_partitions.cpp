@@ -19,7 +19,7 @@ std::optional<BootPartitionRecord> QueryBootPartitions(uint32_t neId)
 bool WriteNextBootPartition(uint32_t neId, uint32_t next)
 {
     return CRecordRequests()
-        .Modify(kReqNeBootPartition, neId, BootPartitionRecord{0, next}, {.failureTextId = kStrFailToUpdateData})
+        .Modify(kReqNeBootPartition, neId, BootPartitionRecord{0, next}, {.failureTextId = kStrFailToQuery})
         .Ok();
 }
 

@@ -6,12 +6,15 @@
 #include "core/tables/ne_table.h"
 #include "features/management/firmware/ftp_failure_text.h"
 #include "features/management/firmware/ne_transfer_fields.h"
+#include "features/management/firmware/unwatched_worker.h"
 #include "link/record_requests.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_ne_config_backup_restore_dlg.h"
 
 #include <QLineEdit>
+
+#include <utility>
 
 namespace {
 
@@ -80,11 +83,7 @@ void CNeConfigBackupRestoreDlg::SetBusy(bool busy)
 
 bool CNeConfigBackupRestoreDlg::WriteFlashFirst()
 {
-    const bool flashFirst = ShowMessageById(kStrWriteFlashBeforeBackup, kConfirmFlags) == IDYES;
-    // The last question is answered: the file is looked at now, before the NE is asked anything.
-    if (!BackupFileWritable(*this, path_))
-        return false;
-    if (!flashFirst)
+    if (ShowMessageById(kStrWriteFlashBeforeBackup, kConfirmFlags) != IDYES)
         return true;
     if (CheckUserRight(AppData().role, kRightNeOperations, 'x') == 0) {
         ShowStatusMessageById(kStrNoPrivilege);
@@ -98,11 +97,12 @@ bool CNeConfigBackupRestoreDlg::WriteFlashFirst()
 void CNeConfigBackupRestoreDlg::Backup()
 {
     ClearMessageLine();
-    if (worker_.Running() || !TakeFields())
+    if (worker_->Running() || !TakeFields())
         return;
     SetBusy(true);
     progress_.Start(100, kStrBytes);
-    if (!ConfirmBackupOverwrite(path_) || !WriteFlashFirst()) {
+    // The local file is made sure of before the NE is asked anything.
+    if (!ConfirmBackupOverwrite(path_) || !BackupFileWritable(*this, path_) || !WriteFlashFirst()) {
         SetBusy(false);
         return;
     }
@@ -114,7 +114,7 @@ void CNeConfigBackupRestoreDlg::Backup()
 void CNeConfigBackupRestoreDlg::Restore()
 {
     ClearMessageLine();
-    if (worker_.Running() || !TakeFields())
+    if (worker_->Running() || !TakeFields())
         return;
     SetBusy(true);
     progress_.Start(100, kStrPercent);
@@ -148,7 +148,7 @@ bool CNeConfigBackupRestoreDlg::Start(void (*body)(const FtpConfigTransfer&, CFt
                                      names.digestFile,
                                      path_.toStdString(),
                                      settings_->Transfer().transfer};
-    if (!worker_.Start([transfer, body](CFtpJob& job) { body(transfer, job); })) {
+    if (!worker_->Start([transfer, body](CFtpJob& job) { body(transfer, job); })) {
         ShowAlertTextById(failureTextId);
         SetBusy(false);
         return false;
@@ -164,7 +164,7 @@ void CNeConfigBackupRestoreDlg::OnTimer(int id)
         return;
     }
     KillTimer(kJobTimer);
-    const CFtpJob& job = worker_.Job();
+    const CFtpJob& job = worker_->Job();
     switch (job.State()) {
     case FtpJobState::kSending:
         progress_.ShowSent(job.Bytes(), length_);
@@ -173,13 +173,13 @@ void CNeConfigBackupRestoreDlg::OnTimer(int id)
         progress_.ShowReceived(job.Bytes(), settings_->Transfer().transfer.dataSize);
         break;
     case FtpJobState::kDone:
-        worker_.Join();
+        worker_->Join();
         SetBusy(false);
         progress_.ShowDone(backup_ ? QString::number(job.Bytes()) : QStringLiteral("100"));
         ShowMessageById(backup_ ? kStrBackupDataSuccessfully : kStrRestoreDataSuccessfully, 0);
         return;
     case FtpJobState::kFailed:
-        worker_.Join();
+        worker_->Join();
         SetBusy(false);
         ShowAlertText(FtpFailureText(job, FtpTransferKind::kConfiguration));
         return;
@@ -191,8 +191,10 @@ void CNeConfigBackupRestoreDlg::OnTimer(int id)
 
 void CNeConfigBackupRestoreDlg::OnCancel()
 {
-    // The job is the dialog's: it stays until the job has ended.
-    if (worker_.Running())
-        return;
+    // A transfer still running goes on to its end, unwatched.
+    if (worker_->Running()) {
+        KillTimer(kJobTimer);
+        LeaveWorkerRunning(std::exchange(worker_, std::make_unique<CFtpWorker>()));
+    }
     CADialog::OnCancel();
 }

@@ -2,9 +2,10 @@
 // CNeConfigBackupRestoreDlg ("NE Configuration Backup & Restore", template 392): an NE's configuration copied between
 // the NE and a local file over FTP, while the workstation talks straight to the NE. Backup (after the NE has written
 // its configuration to flash, when the operator wants it so) fetches the configuration and its MD5 side file into one
-// local file and checks them against each other; Restore checks such a file and sends it back, the configuration
-// before its digest (ftp_config_transfer.h). The transfer runs in a worker while the 5 ms timer 15727 shows its
-// progress; the dialog cannot be closed while it runs.
+// local file and checks them against each other; Restore checks such a file and sends it back, the digest before the
+// configuration (ftp_config_transfer.h). The transfer runs in a worker while the 5 ms timer 15727 shows its progress;
+// Close is off while it runs, and a dialog closed otherwise (Escape, the close button) leaves it to run to its end
+// unwatched.
 
 #include "features/management/firmware/ne_transfer_fields.h"
 #include "features/management/firmware/transfer_progress.h"
@@ -37,7 +38,7 @@ public:
     explicit CNeConfigBackupRestoreDlg(QWidget* parent = nullptr);
     ~CNeConfigBackupRestoreDlg() override;
 
-    const CFtpWorker& Worker() const { return worker_; }
+    const CFtpWorker& Worker() const { return *worker_; }
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
@@ -56,7 +57,7 @@ private:
     std::unique_ptr<Ui::CNeConfigBackupRestoreDlg> ui_;
     std::optional<CUpgradeSettings> settings_;
     CTransferProgress progress_;
-    CFtpWorker worker_;
+    std::unique_ptr<CFtpWorker> worker_ = std::make_unique<CFtpWorker>();
     bool backup_ = false; // the job running or last run
     uint32_t length_ = 0;
     QString user_, password_, path_;

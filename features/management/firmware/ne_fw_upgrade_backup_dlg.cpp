@@ -9,6 +9,7 @@
 #include "features/management/firmware/local_image_check.h"
 #include "features/management/firmware/ne_boot_partition_dlg.h"
 #include "features/management/firmware/ne_transfer_fields.h"
+#include "features/management/firmware/unwatched_worker.h"
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -16,6 +17,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+
+#include <utility>
 
 namespace {
 
@@ -109,7 +112,7 @@ FtpFileTransfer CNeFwUpgradeBackupDlg::Transfer() const
 void CNeFwUpgradeBackupDlg::Upgrade()
 {
     ClearMessageLine();
-    if (worker_.Running() || !TakeFields())
+    if (worker_->Running() || !TakeFields())
         return;
     SetBusy(true);
     const FirmwareTypeNames& type =
@@ -128,7 +131,7 @@ void CNeFwUpgradeBackupDlg::Upgrade()
     backup_ = false;
     length_ = check.length;
     progress_.Start(static_cast<int>(std::min<uint32_t>(length_, 100)), kStrPercent);
-    if (!worker_.Start([transfer = Transfer()](CFtpJob& job) { RunFtpUpload(transfer, job); })) {
+    if (!worker_->Start([transfer = Transfer()](CFtpJob& job) { RunFtpUpload(transfer, job); })) {
         ShowAlertTextById(kStrFailedToUpgradeNeFirmware);
         SetBusy(false);
         return;
@@ -139,7 +142,7 @@ void CNeFwUpgradeBackupDlg::Upgrade()
 void CNeFwUpgradeBackupDlg::Backup()
 {
     ClearMessageLine();
-    if (worker_.Running() || !TakeFields())
+    if (worker_->Running() || !TakeFields())
         return;
     SetBusy(true);
     progress_.Start(100, kStrBytes);
@@ -150,7 +153,7 @@ void CNeFwUpgradeBackupDlg::Backup()
     backup_ = true;
     const FirmwareTypeNames& type =
         settings_->FirmwareType(ChosenFirmwareKind(*GetDlgItemAs<QComboBox>(kFirmwareTypeId)));
-    if (!worker_.Start([transfer = Transfer(), typeName = type.typeName](CFtpJob& job) {
+    if (!worker_->Start([transfer = Transfer(), typeName = type.typeName](CFtpJob& job) {
             RunFtpDownload(transfer, job, typeName);
         })) {
         ShowAlertTextById(kStrFailToBackupData);
@@ -167,7 +170,7 @@ void CNeFwUpgradeBackupDlg::OnTimer(int id)
         return;
     }
     KillTimer(kJobTimer);
-    const CFtpJob& job = worker_.Job();
+    const CFtpJob& job = worker_->Job();
     switch (job.State()) {
     case FtpJobState::kSending:
         progress_.ShowSent(job.Bytes(), length_);
@@ -176,7 +179,7 @@ void CNeFwUpgradeBackupDlg::OnTimer(int id)
         progress_.ShowReceived(job.Bytes(), settings_->Transfer().transfer.dataSize);
         break;
     case FtpJobState::kDone:
-        worker_.Join();
+        worker_->Join();
         SetBusy(false);
         if (backup_) {
             progress_.ShowDone(QString::number(job.Bytes()));
@@ -187,7 +190,7 @@ void CNeFwUpgradeBackupDlg::OnTimer(int id)
         }
         return;
     case FtpJobState::kFailed:
-        worker_.Join();
+        worker_->Join();
         SetBusy(false);
         ShowAlertText(FtpFailureText(job, FtpTransferKind::kFirmware));
         // The worker left the box to this thread.
@@ -211,8 +214,10 @@ void CNeFwUpgradeBackupDlg::ChangeBootPartition()
 
 void CNeFwUpgradeBackupDlg::OnCancel()
 {
-    // The job is the dialog's: it stays until the job has ended.
-    if (worker_.Running())
-        return;
+    // A transfer still running goes on to its end, unwatched.
+    if (worker_->Running()) {
+        KillTimer(kJobTimer);
+        LeaveWorkerRunning(std::exchange(worker_, std::make_unique<CFtpWorker>()));
+    }
     CADialog::OnCancel();
 }

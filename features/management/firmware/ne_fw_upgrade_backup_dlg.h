@@ -3,7 +3,8 @@
 // FTP while the workstation talks straight to the NE. Upgrade checks a local image (its framing and its type) and
 // sends it into the chosen partition's directory under the type's remote name; Backup fetches the NE's image of that
 // type into a local file and checks it. The transfer runs in a worker while the 5 ms timer 15725 shows its progress;
-// the dialog cannot be closed while it runs. The boot partitions are shown (request 310) and Change chooses the next
+// Close is off while it runs, and a dialog closed otherwise (Escape, the close button) leaves it to run to its end
+// unwatched. The boot partitions are shown (request 310) and Change chooses the next
 // one; Detail shows what the local file is.
 
 #include "features/management/firmware/ne_transfer_fields.h"
@@ -42,7 +43,7 @@ public:
     explicit CNeFwUpgradeBackupDlg(QWidget* parent = nullptr);
     ~CNeFwUpgradeBackupDlg() override;
 
-    const CFtpWorker& Worker() const { return worker_; }
+    const CFtpWorker& Worker() const { return *worker_; }
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
@@ -61,7 +62,7 @@ private:
     std::unique_ptr<Ui::CNeFwUpgradeBackupDlg> ui_;
     std::optional<CUpgradeSettings> settings_;
     CTransferProgress progress_;
-    CFtpWorker worker_;
+    std::unique_ptr<CFtpWorker> worker_ = std::make_unique<CFtpWorker>();
     bool backup_ = false; // the job running or last run
     uint32_t length_ = 0;
     QString user_, password_, path_;

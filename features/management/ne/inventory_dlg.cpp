@@ -103,9 +103,12 @@ bool CInventoryDlg::ReportNoData()
 
 bool CInventoryDlg::OnCommand(int id, int code)
 {
-    // A Refresh asks the NE first, which needs it in the NE table.
-    if (code == BN_CLICKED && (id == kRefreshButtonId || id == kPopupRefresh) && CheckTargetNe() != 0)
-        return true;
+    // A Refresh empties the list, then asks the NE, which needs it in the NE table.
+    if (code == BN_CLICKED && (id == kRefreshButtonId || id == kPopupRefresh)) {
+        rows_.SetRecords({});
+        if (CheckTargetNe() != 0)
+            return true;
+    }
     const bool handled = CRecordListDlg::OnCommand(id, code);
     if (code == BN_CLICKED && (id == kRefreshButtonId || id == kPopupRefresh))
         ReportNoData();

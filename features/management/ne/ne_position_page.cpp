@@ -138,9 +138,13 @@ int CNePositionPage::OnCommandHook(int id, int code)
 void CNePositionPage::DragTo(const QPoint& at)
 {
     QWidget* frame = GetDlgItem(kMapFrameId);
-    if (frame == nullptr || !frame->geometry().contains(at) || GetAccessMode() == kAccessQuery)
+    if (frame == nullptr || GetAccessMode() == kAccessQuery)
         return;
+    // The frame's right and bottom edges lie inside it: a drag into a corner gives the map's bounds exactly.
     const QRect area = frame->geometry();
+    if (at.x() < area.left() || at.x() > area.left() + area.width() || at.y() < area.top() ||
+        at.y() > area.top() + area.height())
+        return;
     const GeoPoint point =
         PixelToGeo({static_cast<double>(at.x() - area.left()), static_cast<double>(at.y() - area.top())}, bounds_,
                    area.width(), area.height());

@@ -141,7 +141,7 @@ void CNeSnmpCommunityListDlg::OnDeleteRecord(uint32_t key)
     NeSnmpCommunityRecord named;
     named.community = rec->community;
     if (!CRecordRequests()
-             .Delete(kReqNeSnmpCommunity, static_cast<uint32_t>(GetNeId()), named, {.failureTextId = kStrFailToDelete})
+             .Delete(kReqNeSnmpCommunity, static_cast<uint32_t>(GetNeId()), named, {.failureTextId = kStrFailToQuery})
              .Ok())
         return;
     rows_.Remove(key);

@@ -95,7 +95,7 @@ void CNeSnmpManagerListDlg::OnDeleteRecord(uint32_t key)
     NeSnmpManagerRecord named;
     named.ipAddress = address;
     if (!CRecordRequests()
-             .Delete(kReqNeSnmpManager, static_cast<uint32_t>(GetNeId()), named, {.failureTextId = kStrFailToDelete})
+             .Delete(kReqNeSnmpManager, static_cast<uint32_t>(GetNeId()), named, {.failureTextId = kStrFailToQuery})
              .Ok())
         return;
     rows_.Remove(key);

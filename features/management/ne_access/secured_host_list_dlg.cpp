@@ -47,10 +47,13 @@ std::vector<Column> SectionColumns()
 
 CSecuredHostListDlg::CSecuredHostListDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
+                     // Modify answers "Please select one item" without a row; its menu entry is greyed. The
+                     // section dialog checks the right.
                      {.popupName = "EDIT_LIST",
-                      .rowCommands = {kRowModify},
+                      .rowCommands = {{0, kPopupModify}},
                       .activateCommand = kModifyButtonId,
                       .right = kRightSecuredHosts,
+                      .dialogChecksRight = true,
                       .exportStem = "SecHost"},
                      parent),
       ui_(std::make_unique<Ui::CSecuredHostListDlg>()),

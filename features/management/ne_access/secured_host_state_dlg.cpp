@@ -34,8 +34,7 @@ void CSecuredHostStateDlg::OnOK()
         return;
     const WordRecord state{IsEnabled() ? 1u : 0u};
     if (!CRecordRequests()
-             .Modify(kReqSecuredHostState, static_cast<uint32_t>(GetNeId()), state,
-                     {.failureTextId = kStrFailToUpdateData})
+             .Modify(kReqSecuredHostState, static_cast<uint32_t>(GetNeId()), state, {.failureTextId = kStrFailToQuery})
              .Ok())
         return;
     EndDialog(IDOK);

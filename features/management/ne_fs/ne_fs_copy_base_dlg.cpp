@@ -137,7 +137,7 @@ bool CNeFsCopyBaseDlg::RunCopy(const Destination& destination)
     copy.destName = edit != nullptr ? edit->text().toStdString() : std::string();
     copy.destModule = destination.module;
     if (!CRecordRequests()
-             .Modify(kReqNeFsCopy, static_cast<uint32_t>(GetNeId()), copy, {.failureTextId = kStrFailToStartCopy})
+             .Modify(kReqNeFsCopy, static_cast<uint32_t>(GetNeId()), copy, {.failureTextId = kStrFailToQuery})
              .Ok())
         return false;
     CNeFsCopyProgressDlg progress(this);

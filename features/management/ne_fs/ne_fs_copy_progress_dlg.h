@@ -1,9 +1,9 @@
 #pragma once
 // CNeFsCopyProgressDlg (478): runs while the NE copies one file on its file system. It shows the time elapsed, a
-// scrolling banner and a bar that runs round, and asks the NE every 30 seconds how the copy stands. It ends with
-// IDOK once the NE says the copy is no longer in progress (GetFinalState then holds the state it reported), and
-// with IDCANCEL when a question fails, when the operator cancels, or when the copy has not ended after ten minutes
-// (the operator is told so; the NE may still be copying).
+// scrolling banner and a bar that runs round, and asks the NE every 30 seconds how the copy stands. Only the NE's
+// answers end it: IDOK once the NE says the copy is no longer in progress (GetFinalState then holds the state it
+// reported), IDCANCEL when a question fails. The operator cannot close it: Enter, Escape, its Cancel and the close
+// button do nothing.
 //
 //     CNeFsCopyProgressDlg progress(this);
 //     progress.SetTarget(GetNeId(), nullptr);
@@ -41,8 +41,9 @@ public:
 
     void InitData() override;
     void OnTimer(int id) override;
-    // Enter does not end the copy's watch; Cancel, Escape and the close button give it up.
+    // The copy is the NE's: the operator waits for its end.
     void OnOK() override {}
+    void OnCancel() override {}
 
 private:
     void OnTick();

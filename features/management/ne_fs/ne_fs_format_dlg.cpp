@@ -43,7 +43,7 @@ void CNeFsFormatDlg::OnOK()
         return;
     const WordRecord partition{static_cast<uint32_t>(partitionIndex_ + 1)};
     if (!CRecordRequests()
-             .Action(kReqNeFsFormat, static_cast<uint32_t>(GetNeId()), partition, {.failureTextId = kStrFailToFormat})
+             .Action(kReqNeFsFormat, static_cast<uint32_t>(GetNeId()), partition, {.failureTextId = kStrFailToQuery})
              .Ok())
         return;
     EndDialog(IDOK);

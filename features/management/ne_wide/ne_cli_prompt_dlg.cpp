@@ -1,16 +1,16 @@
 #include "features/management/ne_wide/ne_cli_prompt_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/util/names.h"
 #include "link/record_requests.h"
 #include "link/records/cli_prompt_rec.h"
+#include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_ne_cli_prompt_dlg.h"
 #include "ui_ne_cli_prompt_dual_dlg.h"
 
 #include <QLineEdit>
 
-#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -51,23 +51,14 @@ void CCliPromptBaseDlg::InitData()
 
 bool CCliPromptBaseDlg::CheckPrompt(int index)
 {
+    // The prompt trimmed of blanks at both ends; a bad character is selected where it stands in the edit.
     const int id = kPromptIds[static_cast<size_t>(index)];
-    const QString text = texts_[static_cast<size_t>(index)].trimmed();
-    if (text.isEmpty()) {
-        ShowAlertTextById(kStrDataIsBlank, id);
-        return false;
-    }
-    const QString& typed = texts_[static_cast<size_t>(index)];
-    const auto bad = std::find_if(typed.begin(), typed.end(), [](QChar c) {
-        return c.unicode() > 0x7F || !IsValidNameChar(static_cast<char>(c.unicode()));
-    });
-    if (bad != typed.end()) {
-        if (auto* edit = GetDlgItemAs<QLineEdit>(id))
-            edit->setSelection(static_cast<int>(bad - typed.begin()), 1);
-        ShowAlertTextById(kStrValidNameCharacters, id);
-        return false;
-    }
-    return true;
+    const std::optional<TypedNameRefusal> refused = CheckTypedName(texts_[static_cast<size_t>(index)]);
+    if (!refused)
+        return true;
+    ShowAlertTextById(refused->stringId, id);
+    SelectTypedNameFault(*this, id, *refused);
+    return false;
 }
 
 void CCliPromptBaseDlg::OnOK()
@@ -80,9 +71,9 @@ void CCliPromptBaseDlg::OnOK()
             return;
     }
     CliPromptRec rec;
-    rec.masterPrompt = texts_[0].toStdString();
+    rec.masterPrompt = texts_[0].trimmed().toStdString();
     if (prompts_ > 1)
-        rec.slavePrompt = texts_[1].toStdString();
+        rec.slavePrompt = texts_[1].trimmed().toStdString();
     if (!CRecordRequests()
              .Modify(code_, static_cast<uint32_t>(GetNeId()), rec, {.failureTextId = kStrFailToQuery})
              .Ok())

@@ -32,6 +32,8 @@ namespace {
 
 constexpr int kConfirmFlags = 0x134; // Yes/No, warning icon, No preselected
 constexpr char kUserOpLogCriteriaDlg[] = "CUserOpLogCriteriaDlg";
+// Show answers "Please select one item" without a row; its menu entry is greyed, as are those of the others.
+constexpr RowCommand kRowShowEntry{0, kPopupShow};
 constexpr RowCommand kRowOperationLog{0, CUserOnlineListDlg::kPopupOperationLog};
 constexpr RowCommand kRowSendMessage{0, CUserOnlineListDlg::kPopupSendMessage};
 constexpr RowCommand kRowForceLogout{0, CUserOnlineListDlg::kPopupForceLogout};
@@ -112,7 +114,7 @@ auto LoginOf(const OnlineUserRecord& login)
 CUserOnlineListDlg::CUserOnlineListDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
                      {.popupName = "USER_ONLINE_LIST",
-                      .rowCommands = {kRowShow, kRowOperationLog, kRowSendMessage, kRowForceLogout},
+                      .rowCommands = {kRowShowEntry, kRowOperationLog, kRowSendMessage, kRowForceLogout},
                       .activateCommand = kShowButtonId,
                       .right = kRightOnlineUsers,
                       .exportStem = "UserOnLn"},

@@ -33,8 +33,7 @@ void CServerManagementDlg::InitData()
     // The server's own settings: there are none in direct mode.
     if (EndWithoutServer(*this))
         return;
-    // Until both records have come the pages show their defaults, which are no settings of the server's.
-    EnableControl(IDOK, false);
+    EnableControl(IDOK, CheckUserRight(AppData().role, kRightServerOptions, 'm') != 0);
     AddPage(CSvrOptSnmpPage::kTemplateId, &snmpPage_, "SNMP");
     AddPage(CSvrOptLogExpirePage::kTemplateId, &logExpirePage_, "Log Expiration");
     AddPage(CSvrOptBackupPage::kTemplateId, &backupPage_, "Auto-Backup/Save");
@@ -42,12 +41,12 @@ void CServerManagementDlg::InitData()
     AddPage(CSvrOptAutoSyncPage::kTemplateId, &autoSyncPage_, "NE Auto-sync");
     AddPage(CSvrOptNmsPage::kTemplateId, &nmsPage_, "North Bound");
     HidePage(&autoSyncPage_);
+    // A failed read leaves the pages' defaults, which OK writes as they stand.
     if (!ReadServer())
         return;
     UpdatePageData(AllPages(), 0);
     autoSyncPage_.UpdateData(false); // its values show when the page is given its tab
     nmsPage_.ShowManagers();
-    EnableControl(IDOK, CheckUserRight(AppData().role, kRightServerOptions, 'm') != 0);
 }
 
 bool CServerManagementDlg::ReadServer()

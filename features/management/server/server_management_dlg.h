@@ -2,9 +2,8 @@
 // CServerManagementDlg ("Server Management", template 318): the management server's own settings on six pages (SNMP,
 // Log Expiration, Auto-Backup/Save, Alarm Notification, NE Auto-sync without a tab, North Bound), read from its option
 // record (request 3) and its schedule record (request 40) and written back with the same requests. The pages hold
-// their defaults until both records have come; OK is offered only then, and only with the right to modify the
-// server's options, so that a failed read never writes the defaults over the server's settings. OK checks the
-// pages' ranges, the mail server, sender and community for name characters, asks, and writes the options, then the
+// their defaults until both records have come, and keep them when a read fails; OK is offered with the right to modify
+// the server's options and writes what the pages show. OK checks the pages' ranges, the mail server, sender and community for name characters, asks, and writes the options, then the
 // schedules; a failure leaves the dialog open. Server mode only.
 
 #include "features/management/server/server_option_rules.h"

@@ -102,23 +102,6 @@ TEST(NeTimeRules, TheHourSpinStepsRoundItsEnds)
     }
 }
 
-// The minutes keep the period within 1..1440: 0 h 0 min is no period, 24 h take no minutes.
-TEST(NeTimeRules, TheMinutesBesideTheHoursKeepThePeriodInItsRange)
-{
-    struct Row {
-        uint32_t hours;
-        uint32_t minimum;
-        uint32_t maximum;
-    };
-    for (const Row row : {Row{0, 1, 60}, Row{1, 0, 60}, Row{23, 0, 60}, Row{24, 0, 0}}) {
-        const MinuteRange range = MinutesBeside(row.hours);
-        EXPECT_EQ(range.minimum, row.minimum) << row.hours;
-        EXPECT_EQ(range.maximum, row.maximum) << row.hours;
-        EXPECT_GE(row.hours * 60 + range.minimum, kMinUpdateMinutes);
-        EXPECT_LE(row.hours * 60 + range.maximum, kMaxUpdateMinutes);
-    }
-}
-
 TEST(NeTimeRules, ATimeServerIsANameOrAUsableAddress)
 {
     struct Row {

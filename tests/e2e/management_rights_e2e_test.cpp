@@ -1,0 +1,288 @@
+// The rights of NE and server management in the running program. For each right a dialog checks (the function of the
+// rights table and the letter), an operator whose role holds exactly the letter below it on that function is refused
+// with "No privilege" (the dialog closes, keeps its OK or the command stays undone), and one who holds the letter
+// gets through. The simulated server sends the role's rights as it changes them, as it does to every workstation.
+
+#include "tests/e2e/support/e2e_harness.h"
+
+#include "core/tables/access_rights.h"
+#include "features/management/accounts/user_list_dlg.h"
+#include "features/management/cascaded/cascaded_mgmt_dlg.h"
+#include "features/management/cascaded/remote_ne_dlg.h"
+#include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "features/management/clock/ne_system_time_dlg.h"
+#include "features/management/clock/ne_time_server_status_dlg.h"
+#include "features/management/discovery/ne_auto_discovery_dlg.h"
+#include "features/management/firmware/ne_boot_partition_dlg.h"
+#include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_dlg.h"
+#include "features/management/ne/inventory_dlg.h"
+#include "features/management/ne/ne_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
+#include "features/management/ne_wide/mac_aging_dlg.h"
+#include "features/management/ne_wide/ne_cli_prompt_dlg.h"
+#include "features/management/ne_wide/ne_dns_server_dlg.h"
+#include "features/management/ne_wide/packet_filter_dlg.h"
+#include "features/management/ne_wide/telnet_timeout_dlg.h"
+#include "features/management/operators/user_online_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
+#include "features/management/server/db_backup_list_dlg.h"
+#include "features/management/server/server_management_dlg.h"
+#include "features/management/server/server_monitor_dlg.h"
+#include "features/management/server/server_time_dlg.h"
+#include "link/ems_msg.h"
+#include "link/records/ne_snmp_community_record.h"
+#include "link/records/ne_snmp_manager_record.h"
+#include "link/records/remote_ne_record.h"
+#include "link/records/request_codes.h"
+#include "link/records/user_rights_record.h"
+#include "platform/list_control.h"
+#include "ui/shell/frame/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr uint32_t kNorth1 = 1;
+const QString kNoPrivilege = QStringLiteral("No privilege");
+using e2e::Click;
+using e2e::MessageLine;
+
+// Whether the operator's path was refused for want of the right.
+using Path = std::function<bool(e2e::CProgram&)>;
+
+// The command opens the dialog: refused when the dialog closed itself at once.
+template <class Dlg> Path Opening(int command)
+{
+    return [command](e2e::CProgram& program) {
+        bool refused = false;
+        bool shown = false;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            shown = true;
+            refused = dialog.IsEnded();
+        });
+        EXPECT_TRUE(program.Command(command)) << command;
+        EXPECT_TRUE(shown) << command;
+        return refused;
+    };
+}
+
+// The row a list's command works on: the first, or the first whose cell shows a text.
+using RowChooser = std::function<int(QTreeView&)>;
+int FirstRow(QTreeView& rows)
+{
+    return CListControl(&rows).GetItemCount() > 0 ? 0 : -1;
+}
+RowChooser RowShowing(int column, const QString& text)
+{
+    return [column, text](QTreeView& rows) { return e2e::RowOf(rows, column, text); };
+}
+
+// A button of the dialog the command opens, pressed with the row chosen (none: without a row): refused when the
+// message line says so and the dialog stays. A question it asks is answered No (an answer no question took is kept
+// for the next, which is answered No as well).
+template <class Dlg> Path Pressing(int command, int button, RowChooser row = {})
+{
+    return [command, button, row](e2e::CProgram& program) {
+        bool refused = false;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            if (row) {
+                QTreeView& rows = *dialog.FindList(kListControlId);
+                const int chosen = row(rows);
+                ASSERT_GE(chosen, 0) << command;
+                program.ClickListRow(rows, chosen);
+            }
+            dialog.ClearMessageLine();
+            program.Operator().AnswerBox(IDNO);
+            EXPECT_TRUE(dialog.IsControlEnabled(button)) << command << " " << button;
+            Click(dialog, button);
+            refused = !dialog.IsEnded() && MessageLine(dialog) == kNoPrivilege;
+        });
+        EXPECT_TRUE(program.Command(command)) << command;
+        return refused;
+    };
+}
+
+// A control the dialog enables by the right: refused when it is off.
+template <class Dlg> Path Enabling(int command, int control)
+{
+    return [command, control](e2e::CProgram& program) {
+        bool refused = false;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) { refused = !dialog.IsControlEnabled(control); });
+        EXPECT_TRUE(program.Command(command)) << command;
+        return refused;
+    };
+}
+
+struct RightCase {
+    const char* name;
+    int function;
+    char letter; // what the path needs: 'q', 'm', 'c', 'd' or 'x'
+    Path path;
+};
+
+// The letter just below the one needed ('x' needs 'a': 'd' lacks it), and the one that grants it.
+char Lacking(char letter)
+{
+    switch (letter) {
+    case 'm':
+        return 'q';
+    case 'c':
+        return 'm';
+    case 'd':
+        return 'c';
+    case 'x':
+        return 'd';
+    default:
+        return '-';
+    }
+}
+char Granting(char letter)
+{
+    return letter == 'x' ? 'a' : letter;
+}
+
+class ManagementRightsE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
+    }
+
+    // The Administrators hold every right but `letter` on `function`; true once the workstation has them.
+    bool GiveAdministrators(int function, char letter)
+    {
+        std::string administrators(127, 'a');
+        administrators[static_cast<size_t>(function)] = letter;
+        UserRightsRecord rights;
+        rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const auto record = EncodeRecord(rights);
+        const auto reply = probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize));
+        if (!reply || reply->header.status != 0)
+            return false;
+        return program_.WaitUntil([&] {
+            const RightsTable* table = GetRightsTable(kRoleAdministrator);
+            return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
+        });
+    }
+
+    void Run(const RightCase* cases, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i) {
+            const RightCase& c = cases[i];
+            SCOPED_TRACE(std::string(c.name) + ": function " + std::to_string(c.function) + " '" + c.letter + "'");
+            ASSERT_TRUE(GiveAdministrators(c.function, Lacking(c.letter)));
+            EXPECT_TRUE(c.path(program_)) << "an operator without the right gets through";
+            ASSERT_TRUE(GiveAdministrators(c.function, Granting(c.letter)));
+            EXPECT_FALSE(c.path(program_)) << "an operator with the right is refused";
+        }
+    }
+
+    e2e::CProgram program_;
+};
+
+TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
+{
+    // The root keeps a remote NE, and the NE a trap receiver and a community of no use, for their lists to delete.
+    server_test::CRawClient& probe = program_.ServerProbe();
+    RemoteNeRecord remote;
+    remote.remoteNeId = 9;
+    remote.ipAddress = {10, 31, 0, 9};
+    remote.state = 1;
+    NeSnmpManagerRecord manager;
+    manager.ipAddress = {10, 40, 0, 9};
+    manager.trapCommunity = "public";
+    manager.state = 1;
+    const NeSnmpCommunityRecord spare{"spare", 1, 1};
+    const auto remoteBytes = EncodeRecord(remote);
+    const auto managerBytes = EncodeRecord(manager);
+    const auto spareBytes = EncodeRecord(spare);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(2, kReqRemoteNeAdd, kNorth1, {remoteBytes.begin(), remoteBytes.end()}, kRemoteNeRecordSize)));
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeSnmpManagerAdd, kNorth1, {managerBytes.begin(), managerBytes.end()},
+                                         kNeSnmpManagerRecordSize)));
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeSnmpCommunityAdd, kNorth1, {spareBytes.begin(), spareBytes.end()},
+                                         kNeSnmpCommunityRecordSize)));
+    const RightCase cases[] = {
+        {"NE list", 3, 'q', Opening<CNeListDlg>(33071)},
+        {"NE list Delete", 3, 'd',
+         Pressing<CNeListDlg>(33071, kDeleteButtonId, RowShowing(CNeListDlg::kNameColumn, QStringLiteral("North-1")))},
+        {"NE list Write Flash", 3, 'x',
+         Pressing<CNeListDlg>(33071, CNeListDlg::kWriteFlashButtonId,
+                              RowShowing(CNeListDlg::kNameColumn, QStringLiteral("North-1")))},
+        {"Inventory", 3, 'q', Opening<CInventoryDlg>(33021)},
+        {"Boot partition", 3, 'm', Opening<CNeBootPartitionDlg>(33170)},
+        {"System time", 3, 'q', Opening<CNeSystemTimeDlg>(33103)},
+        {"Configuration backups", 4, 'q', Opening<CNeConfigBackupListDlg>(33001)},
+        {"Firmware upgrade", 27, 'x', Opening<CNeFwUpgradeDlg>(33044)},
+        {"File system list", 68, 'q', Opening<CNeFsListDlg>(33206)},
+        {"File system Delete", 68, 'd',
+         Pressing<CNeFsListDlg>(33206, kDeleteButtonId,
+                                RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA")))},
+        {"Cascaded management", 65, 'q', Opening<CCascadedMgmtDlg>(33202)},
+        {"Cascaded management OK", 65, 'm', Pressing<CCascadedMgmtDlg>(33202, IDOK)},
+        {"Remote NEs", 66, 'q', Opening<CRemoteNeListDlg>(33203)},
+        {"Remote NE Delete", 66, 'd', Pressing<CRemoteNeListDlg>(33203, kDeleteButtonId, FirstRow)},
+        {"Time servers", 53, 'q', Opening<CNeTimeServerStatusDlg>(33187)},
+        {"Time servers Modify", 53, 'm', Enabling<CNeTimeServerStatusDlg>(33187, kModifyButtonId)},
+        {"DNS servers", 52, 'q', Opening<CNeDnsServerDlg>(33186)},
+        {"DNS servers OK", 52, 'm', Enabling<CNeDnsServerDlg>(33186, IDOK)},
+        {"Telnet time-out", 73, 'q', Opening<CTelnetTimeoutDlg>(33214)},
+        {"Telnet time-out OK", 73, 'm', Pressing<CTelnetTimeoutDlg>(33214, IDOK)},
+        {"CLI prompt", 75, 'q', Opening<CCliPromptBaseDlg>(33217)},
+        {"CLI prompt OK", 75, 'm', Pressing<CCliPromptBaseDlg>(33217, IDOK)},
+        {"MAC aging", 33, 'q', Opening<CMacAgingDlg>(33072)},
+        {"MAC aging OK", 33, 'm', Pressing<CMacAgingDlg>(33072, IDOK)},
+        {"NetBIOS filter", 56, 'q', Opening<CPacketFilterDlg>(33190)},
+        {"NetBIOS filter OK", 56, 'm', Pressing<CPacketFilterDlg>(33190, IDOK)},
+        // The lists of accounts and communities are opened to change them.
+        {"NE user accounts", 48, 'm', Opening<CNeUserAccountListDlg>(33168)},
+        {"SNMP communities", 40, 'm', Opening<CNeSnmpCommunityListDlg>(33146)},
+        {"SNMP community Delete", 40, 'd',
+         Pressing<CNeSnmpCommunityListDlg>(33146, kDeleteButtonId, RowShowing(1, QStringLiteral("spare")))},
+        {"SNMP managers", 25, 'q', Opening<CNeSnmpManagerListDlg>(33092)},
+        {"SNMP manager Delete", 25, 'd',
+         Pressing<CNeSnmpManagerListDlg>(33092, kDeleteButtonId, RowShowing(1, QStringLiteral("10.40.0.9")))},
+        {"Secured hosts", 55, 'q', Opening<CSecuredHostListDlg>(33189)},
+    };
+    Run(cases, std::size(cases));
+}
+
+TEST_F(ManagementRightsE2eTest, TheServersDialogsAskTheirRights)
+{
+    const RightCase cases[] = {
+        {"Server management options", 0, 'q', Opening<CServerManagementDlg>(33098)},
+        {"Server management options OK", 0, 'm', Enabling<CServerManagementDlg>(33098, IDOK)},
+        {"Server monitoring", 0, 'q', Opening<CServerMonitorDlg>(33153)},
+        {"Server time", 0, 'q', Opening<CServerTimeDlg>(33099)},
+        {"Server time Set", 3, 'm', Enabling<CServerTimeDlg>(33099, CServerTimeDlg::kSetButtonId)},
+        {"Database backups", 2, 'q', Opening<CDbBackupListDlg>(33002)},
+        {"Database backup Delete", 2, 'd', Pressing<CDbBackupListDlg>(33002, kDeleteButtonId, FirstRow)},
+        {"Database backup Restore", 2, 'x',
+         Pressing<CDbBackupListDlg>(33002, CBackupListDlg::kRestoreButtonId, FirstRow)},
+        {"NE auto-discovery", 1, 'q', Opening<CNeAutoDiscoveryDlg>(33067)},
+        {"Online users", 19, 'q', Opening<CUserOnlineListDlg>(33113)},
+        {"Force Logout", 19, 'x',
+         Pressing<CUserOnlineListDlg>(33113, CUserOnlineListDlg::kForceLogoutButtonId, FirstRow)},
+        {"User accounts", 18, 'q', Opening<CUserListDlg>(33111)},
+        {"User account Delete", 18, 'd',
+         Pressing<CUserListDlg>(33111, kDeleteButtonId,
+                                RowShowing(CUserListDlg::kNameColumn, QStringLiteral("north")))},
+        {"Operation log", 20, 'q', Opening<CUserOpLogCriteriaDlg>(33112)},
+    };
+    Run(cases, std::size(cases));
+}
+
+} // namespace
