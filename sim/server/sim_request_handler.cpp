@@ -430,6 +430,9 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqDhcpRelayServerAdd:
         Dhcp(out, request);
         return;
+    case kReqFdbDelete:
+        FdbDelete(out, request);
+        return;
     case kReqFdb:
     case kReqDhcpTransaction:
     case kReqMcChannelStatus:

@@ -184,6 +184,9 @@ private:
     // The status lists of an NE's line cards (sim_status_requests.cpp): a query of a card answers the entries of
     // all its ports.
     void PortScopedQuery(Handled& out, const Frame& request);
+    // A delete of filtering database entries: each names its entry by port, VPI, VCI and MAC with row command 6, the
+    // rest zero, as the NE takes it.
+    void FdbDelete(Handled& out, const Frame& request);
     // Its spoofed MAC addresses, their check and their permit or denial.
     void MacSpoofing(Handled& out, const Frame& request);
     // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
