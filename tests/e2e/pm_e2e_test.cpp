@@ -108,9 +108,10 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {
-        // The company, not the NE's location below it (only the location the list starts at is compared), and the NE
-        // itself come chosen.
-        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 0);
+        // The root the walk starts at, which is the location of no location; not the NE's location below it (only
+        // the location the list starts at is compared). The NE itself comes chosen.
+        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 1);
+        EXPECT_EQ(Field(selection, Sel::kLocationComboId), QStringLiteral("<Root>"));
         EXPECT_EQ(Field(selection, Sel::kNeComboId), QStringLiteral("North-1"));
         EXPECT_TRUE(selection.IsControlEnabled(IDOK));
         EXPECT_TRUE(Choose(selection, Sel::kSlotComboId, QStringLiteral("1")));
@@ -519,7 +520,7 @@ TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {
-        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 0);
+        EXPECT_EQ(Field(selection, Sel::kLocationComboId), QStringLiteral("<Root>"));
         EXPECT_EQ(Field(selection, Sel::kNeComboId), QStringLiteral("127.0.0.1"));
         person.OnDialog<Current>([&](Current& pm) {
             const auto now = static_cast<uint32_t>(std::time(nullptr));
