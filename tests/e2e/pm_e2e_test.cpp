@@ -4,6 +4,7 @@
 // NE. The peers' refusals come to the operator as the dialogs' failure boxes.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "core/util/date_time_format.h"
 #include "features/performance/graphs/graph_dlg.h"
@@ -241,6 +242,50 @@ TEST(PmE2eTest, TheServersRefusalOfAPortsPmIsShownAndTheDialogStays)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// A reply that names another request code than its request's is no reply to it: the previous 15 minutes of the
+// current PM stay as reset and the refresh goes on; the history lists no CO rows and goes on with the RT side. Neither
+// says a word.
+TEST(PmE2eTest, AReplyNamingAnotherCodeFillsNothingAndTheRefreshGoesOn)
+{
+    e2e::CProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartAtNorth1(program));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Sel>([&](Sel& selection) {
+        person.OnDialog<Current>([&](Current& pm) {
+            EXPECT_EQ(Cell(pm, 2, Current::kTxCellsColumn), QStringLiteral("0 / --")) << "as reset";
+            EXPECT_EQ(Cell(pm, 2, Current::kErroredColumn), QStringLiteral("0"));
+            EXPECT_NE(Cell(pm, 3, Current::kErroredColumn), QString()) << "617 came after";
+            EXPECT_GT(CountOf(Cell(pm, 6, Current::kTxCellsColumn)), 0u) << "the day before is filled";
+            EXPECT_NE(Field(pm, Current::k15MinElapsedId), QString());
+            EXPECT_TRUE(person.boxTexts.empty());
+            // Refreshed as usual, the previous 15 minutes come.
+            Click(pm, kRefreshButtonId);
+            EXPECT_NE(Cell(pm, 2, Current::kTxCellsColumn), QStringLiteral("0 / --"));
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimAnswerAsCode, kReqAdslHistoryCo.value, 999));
+        QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdCurrentPm));
+
+    person.OnDialog<Sel>([&](Sel& selection) {
+        person.OnDialog<History>([&](History& history) {
+            const QStringList sides = e2e::ListColumn(*history.FindList(kListControlId), kPmSideColumn);
+            EXPECT_EQ(sides.count(QStringLiteral("CO")), 0);
+            EXPECT_EQ(sides.count(QStringLiteral("RT")), 96);
+            EXPECT_TRUE(person.boxTexts.empty());
+            return IDCANCEL;
+        });
+        // The CO intervals come back named as the RT side's.
+        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimAnswerAsCode, kReqAdslHistoryCo.value, kReqAdslHistoryRt.value));
+        QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryPm));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
