@@ -531,6 +531,44 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
 }
 
+// An operator who may only query long-term PM opens the add dialog, which asks the query right of its mode; the server
+// refuses the item, and the delete is refused at the list, which asks for 'd'.
+TEST(PmE2eTest, AQueryOnlyOperatorOpensTheAddDialogButAddsAndDeletesNothing)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.SetRoleRights('a', 'm', 'q'));
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    const uint32_t neId = program.Frame().GetCurrentNeId();
+    const size_t before = ServerItems(program, neId).size();
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<ItemList>([&](ItemList& items) {
+        person.OnDialog<AddItem>([&](AddItem& add) {
+            EXPECT_FALSE(add.IsEnded()) << "the query right opens it";
+            EXPECT_TRUE(Choose(add, AddItem::kSlotComboId, QStringLiteral("1")));
+            EXPECT_TRUE(Choose(add, AddItem::kPortComboId, QStringLiteral("7")));
+            Click(add, IDOK);
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_TRUE(!person.boxTexts.empty() &&
+                        person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")));
+            return IDCANCEL;
+        });
+        Click(items, kAddButtonId);
+        QTreeView& list = *items.FindList(kListControlId);
+        EXPECT_GT(CListControl(&list).GetItemCount(), 0) << "the seeded item";
+        if (CListControl(&list).GetItemCount() > 0) {
+            program.ClickListRow(list, 0);
+            Click(items, kDeleteButtonId);
+            EXPECT_EQ(e2e::MessageLine(items), QStringLiteral("No privilege"));
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdLongTermPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+    EXPECT_EQ(ServerItems(program, neId).size(), before);
+}
+
 // A window with no port chosen is sent as it stands: the item names the card.
 TEST(PmE2eTest, ALongTermItemWithoutAPortIsSentForTheCard)
 {
