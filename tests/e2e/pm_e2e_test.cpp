@@ -235,6 +235,7 @@ TEST(PmE2eTest, TheServersRefusalOfAPortsPmIsShownAndTheDialogStays)
                                            "Fail to query\n\n(32028) The line card does not match its plan")});
             EXPECT_FALSE(pm.IsEnded());
             EXPECT_EQ(Cell(pm, 0, Current::kTxCellsColumn), QStringLiteral("0 / --"));
+            EXPECT_EQ(Cell(pm, 2, Current::kTxBlocksColumn), QStringLiteral("0")) << "reset as every row";
             EXPECT_EQ(Field(pm, Current::k15MinElapsedId), QString());
             return IDCANCEL;
         });
