@@ -514,6 +514,17 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             });
             Click(range, IDOK);
             EXPECT_FALSE(range.IsEnded()) << "it stays for another range";
+            // The CO side refused: its box, and the RT side is asked for all the same.
+            person.OnDialog<CXdslLongTermPmDlg>([&](CXdslLongTermPmDlg& records) {
+                const QStringList sides = e2e::ListColumn(*records.FindList(kListControlId), kPmSideColumn);
+                EXPECT_EQ(sides.count(QStringLiteral("CO")), 0);
+                EXPECT_EQ(sides.count(QStringLiteral("RT")), 25);
+                EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+                          QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+                return IDCANCEL;
+            });
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextRequest, kReqLongTermPmCo.value));
+            Click(range, IDOK);
             return IDCANCEL;
         });
         program.ClickListRow(list, e2e::RowOf(list, ItemList::kPortColumn, QStringLiteral("1-2")));
