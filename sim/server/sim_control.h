@@ -35,7 +35,7 @@ inline constexpr uint32_t kSimRefuseNextChange = 6;
 // that many more of the code have been served.
 inline constexpr uint32_t kSimRefuseNextRequest = 8;
 // Answer the next request of code arg1, from any workstation, as usual but name code arg2 in its reply frames.
-inline constexpr uint32_t kSimAnswerAsCode = 10;
+inline constexpr uint32_t kSimRenameNextReply = 10;
 // Lose the next arg1 notification datagrams to this workstation on their way, as a network would: each takes its
 // number in the series, and none is sent.
 inline constexpr uint32_t kSimLoseDatagrams = 9;

@@ -889,7 +889,7 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         refuseAfter_ = control.action == kSimRefuseNextRequest ? control.arg2 : 0;
         Reply(out, request.header, kDrvOk);
         return;
-    case kSimAnswerAsCode:
+    case kSimRenameNextReply:
         renameNextReplyOf_ = static_cast<uint16_t>(control.arg1);
         renamedTo_ = static_cast<uint16_t>(control.arg2);
         Reply(out, request.header, kDrvOk);

@@ -267,7 +267,7 @@ TEST(PmE2eTest, AReplyNamingAnotherCodeFillsNothingAndTheRefreshGoesOn)
             EXPECT_NE(Cell(pm, 2, Current::kTxCellsColumn), QStringLiteral("0 / --"));
             return IDCANCEL;
         });
-        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimAnswerAsCode, kReqAdslHistoryCo.value, 999));
+        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRenameNextReply, kReqAdslHistoryCo.value, 999));
         QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
         return IDCANCEL;
     });
@@ -282,7 +282,8 @@ TEST(PmE2eTest, AReplyNamingAnotherCodeFillsNothingAndTheRefreshGoesOn)
             return IDCANCEL;
         });
         // The CO intervals come back named as the RT side's.
-        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimAnswerAsCode, kReqAdslHistoryCo.value, kReqAdslHistoryRt.value));
+        EXPECT_TRUE(
+            e2e::ServerControl(program, 0, kSimRenameNextReply, kReqAdslHistoryCo.value, kReqAdslHistoryRt.value));
         QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
         return IDCANCEL;
     });

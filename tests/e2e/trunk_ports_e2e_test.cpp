@@ -308,7 +308,7 @@ TEST(TrunkPortsE2eTest, AReplyNamingAnotherCodeLeavesTheListEmptyWithoutAMessage
     e2e::COperator& person = program.Operator();
     const auto answerAs = [&](uint16_t code, uint16_t named) {
         server_test::CRawClient& probe = program.ServerProbe();
-        const auto control = EncodeRecord(SimControlRec{kSimAnswerAsCode, code, named, 0});
+        const auto control = EncodeRecord(SimControlRec{kSimRenameNextReply, code, named, 0});
         EXPECT_TRUE(probe.ReplyTo(
             probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
     };
