@@ -677,7 +677,9 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
         return status;
     }
     if (reply_.requestCode != request->requestCode) {
-        return kDrvUnexpectedReply; // the sequence matched, the code did not: not this request's reply
+        // Matched by sequence but naming another code: handed back as it came, for the caller's acceptance rule,
+        // and kept out of the tables, which it may not describe.
+        return kDrvOk;
     }
     if (reply_.operation == kEmsOpTextReply) {
         errorText = reinterpret_cast<const char*>(replyData_.records.data());

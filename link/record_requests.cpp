@@ -73,6 +73,7 @@ CRecordRequests::Sent CRecordRequests::Exchange(uint8_t operation, uint16_t code
     if (code == 0 || count == 0 || !channel_.request)
         return Refused(); // a family without the sibling asked for, or nothing to write
     Sent sent;
+    sent.code = code;
     EmsMsg request;
     BuildEmsMsg(&request, operation, code, static_cast<uint32_t>(body.size() / count), body.data(), neId);
     request.count = static_cast<int32_t>(count);

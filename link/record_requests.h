@@ -189,6 +189,7 @@ private:
     struct Sent {
         RequestOutcome outcome;
         const EmsMsg* reply = nullptr; // the driver's, valid until its next request
+        uint16_t code = 0;             // the request's code, which a reply's records must answer
     };
 
     static const RequestSpec& Spec(uint16_t code);
@@ -228,7 +229,9 @@ private:
         RecordReply<Rec> reply;
         static_cast<RequestOutcome&>(reply) = sent.outcome;
         const EmsMsg* msg = sent.reply;
-        if (msg == nullptr || msg->count <= 0 || msg->records == nullptr || msg->operation != kEmsOpReply)
+        // Only a reply to this very request carries its records: one naming another code holds none of them.
+        if (msg == nullptr || msg->count <= 0 || msg->records == nullptr || msg->operation != kEmsOpReply ||
+            msg->requestCode != sent.code)
             return reply;
         const auto* first = static_cast<const uint8_t*>(msg->records);
         reply.firstRecordBytes.assign(first, first + msg->recordSize);

@@ -31,8 +31,11 @@ inline constexpr uint32_t kSimToggleAlarm = 5;
 inline constexpr uint32_t kSimSetAlarm = 7;
 // Refuse the next change (operation 2) of request code arg1, from any workstation, with a reason.
 inline constexpr uint32_t kSimRefuseNextChange = 6;
-// Refuse the next request of code arg1, a query or a change, from any workstation, with a reason.
+// Refuse the next request of code arg1, a query or a change, from any workstation, with a reason; with arg2, after
+// that many more of the code have been served.
 inline constexpr uint32_t kSimRefuseNextRequest = 8;
+// Answer the next request of code arg1, from any workstation, as usual but name code arg2 in its reply frames.
+inline constexpr uint32_t kSimRenameNextReply = 10;
 // Lose the next arg1 notification datagrams to this workstation on their way, as a network would: each takes its
 // number in the series, and none is sent.
 inline constexpr uint32_t kSimLoseDatagrams = 9;

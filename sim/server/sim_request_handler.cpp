@@ -223,10 +223,14 @@ void CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint3
         break;
     }
     if (refuseNextChangeOf_ != 0 && code == refuseNextChangeOf_ && (IsModify(request) || refuseQueriesToo_)) {
-        refuseNextChangeOf_ = 0;
-        Reply(out, header,
-              Refused(refuseQueriesToo_ ? "Request refused by the server" : "Change refused by the server"));
-        return;
+        if (refuseAfter_ > 0) {
+            --refuseAfter_;
+        } else {
+            refuseNextChangeOf_ = 0;
+            Reply(out, header,
+                  Refused(refuseQueriesToo_ ? "Request refused by the server" : "Change refused by the server"));
+            return;
+        }
     }
     if (!Permitted(out, session, request)) {
         return;
@@ -234,6 +238,12 @@ void CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint3
     Dispatch(out, session, request, now);
     if (IsModify(request) && Succeeded(out)) {
         LogChange(session, request, now);
+    }
+    if (renameNextReplyOf_ != 0 && code == renameNextReplyOf_) {
+        renameNextReplyOf_ = 0;
+        for (Frame& reply : out.replies) {
+            reply.header.requestCode = renamedTo_;
+        }
     }
 }
 
@@ -419,6 +429,9 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
     case kReqDhcpAgentId:
     case kReqDhcpRelayServerAdd:
         Dhcp(out, request);
+        return;
+    case kReqFdbDelete:
+        FdbDelete(out, request);
         return;
     case kReqFdb:
     case kReqDhcpTransaction:
@@ -873,6 +886,12 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
     case kSimRefuseNextRequest:
         refuseNextChangeOf_ = static_cast<uint16_t>(control.arg1);
         refuseQueriesToo_ = control.action == kSimRefuseNextRequest;
+        refuseAfter_ = control.action == kSimRefuseNextRequest ? control.arg2 : 0;
+        Reply(out, request.header, kDrvOk);
+        return;
+    case kSimRenameNextReply:
+        renameNextReplyOf_ = static_cast<uint16_t>(control.arg1);
+        renamedTo_ = static_cast<uint16_t>(control.arg2);
         Reply(out, request.header, kDrvOk);
         return;
     case kSimStaySilent:

@@ -34,7 +34,7 @@ struct SimSession {
     uint32_t loginTime = 0;
     uint16_t trapPort = 0; // where its UDP notifications go; 0 = none
     bool notificationsOn = false;
-    uint32_t silentRequests = 0; // requests left unanswered (test control)
+    uint32_t silentRequests = 0;  // requests left unanswered (test control)
     uint32_t datagramsToLose = 0; // notification datagrams numbered and not sent (test control)
 };
 
@@ -184,6 +184,9 @@ private:
     // The status lists of an NE's line cards (sim_status_requests.cpp): a query of a card answers the entries of
     // all its ports.
     void PortScopedQuery(Handled& out, const Frame& request);
+    // A delete of filtering database entries: each names its entry by port, VPI, VCI and MAC with row command 6, the
+    // rest zero, as the NE takes it.
+    void FdbDelete(Handled& out, const Frame& request);
     // Its spoofed MAC addresses, their check and their permit or denial.
     void MacSpoofing(Handled& out, const Frame& request);
     // Whether the NE has the ADSL line profile in a channel mode, as a loop diagnosis needs.
@@ -215,6 +218,9 @@ private:
     uint32_t generated_ = 0;          // value of the next generated state record
     uint16_t refuseNextChangeOf_ = 0; // test control: the request code whose next change is refused
     bool refuseQueriesToo_ = false;   // ... or its next request of either operation
+    uint32_t refuseAfter_ = 0;        // ... once this many more of them have been served
+    uint16_t renameNextReplyOf_ = 0;  // test control: the request code whose next reply names another code ...
+    uint16_t renamedTo_ = 0;          // ... this one
     CAdslPmGenerator pm_;
     CTrunkTrafficGenerator traffic_;
     std::map<uint32_t, uint32_t> countingSince_;   // by NE: since when its trunk ports' counters count

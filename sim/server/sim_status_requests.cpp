@@ -59,6 +59,24 @@ void CSimRequestHandler::PortScopedQuery(Handled& out, const Frame& request)
     Reply(out, header, bytes, recordSize, count, count);
 }
 
+void CSimRequestHandler::FdbDelete(Handled& out, const Frame& request)
+{
+    constexpr uint32_t kRowCommandDelete = 6;
+    const uint32_t count = RecordsOf(request, kFdbEntryRecSize);
+    for (uint32_t i = 0; i < count; ++i) {
+        FdbEntryRec rec;
+        if (!DecodeRecord(RecordAt(request, i), kFdbEntryRecSize, &rec)) {
+            Reply(out, request.header, kDrvInvalidParameter);
+            return;
+        }
+        if (rec.rowCommand != kRowCommandDelete || rec.status != 0 || rec.vlanId != 0) {
+            Reply(out, request.header, Refused("Invalid row command or entry fields"));
+            return;
+        }
+    }
+    Generic(out, request);
+}
+
 void CSimRequestHandler::MacSpoofing(Handled& out, const Frame& request)
 {
     const FrameHeader& header = request.header;

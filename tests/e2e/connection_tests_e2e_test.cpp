@@ -104,10 +104,11 @@ TEST_F(ConnectionTestsE2eTest, WorkstationPingsAnAddressAndShowsEachReply)
     }
     e2e::COperator& person = program_.Operator();
     person.OnDialog<CPingFromClientDlg>([&](CPingFromClientDlg& ping) {
-        // Every location, from an empty first item, which stays chosen; the current NE and its address, and another
-        // NE's when the operator picks it.
-        EXPECT_EQ(ComboTexts(ping, Echo::kLocationComboId), QStringLiteral(",Headquarters,North,South"));
-        EXPECT_EQ(ping.GetDlgItemAs<QComboBox>(Echo::kLocationComboId)->currentIndex(), 0);
+        // Every location from the root after an empty first item; the root the walk starts at is the opener's
+        // location (none) and comes chosen. The current NE and its address, and another NE's when the operator
+        // picks it.
+        EXPECT_EQ(ComboTexts(ping, Echo::kLocationComboId), QStringLiteral(",<Root>,Headquarters,North,South"));
+        EXPECT_EQ(ping.GetDlgItemAs<QComboBox>(Echo::kLocationComboId)->currentIndex(), 1);
         EXPECT_EQ(Field(ping, Echo::kNeComboId), QStringLiteral("North-1"));
         EXPECT_EQ(Field(ping, Echo::kAddressId), QStringLiteral("10.10.1.1"));
         Choose(ping, Echo::kNeComboId, QStringLiteral("South-1"));
@@ -307,9 +308,9 @@ TEST_F(ConnectionTestsE2eTest, ServerChecksTheSnmpLinkOfTheNesItLists)
     program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program_.Operator();
     person.OnDialog<CCheckNeSnmpDlg>([&](CCheckNeSnmpDlg& check) {
-        // It opens on the empty first item, whatever the current NE's location: the NEs without a location.
-        EXPECT_EQ(check.GetDlgItemAs<QComboBox>(ServerTest::kLocationComboId)->currentIndex(), 0);
-        EXPECT_EQ(Field(check, ServerTest::kLocationComboId), QString());
+        // It opens on the root, whatever the current NE's location: the NEs without a location.
+        EXPECT_EQ(check.GetDlgItemAs<QComboBox>(ServerTest::kLocationComboId)->currentIndex(), 1);
+        EXPECT_EQ(Field(check, ServerTest::kLocationComboId), QStringLiteral("<Root>"));
         Choose(check, ServerTest::kLocationComboId, QStringLiteral("North"));
         EXPECT_EQ(Field(check, ServerTest::kAddressId), QStringLiteral("10.10.1.1"));
         Click(check, ServerTest::kActionButtonId);
@@ -340,8 +341,8 @@ TEST_F(ConnectionTestsE2eTest, ServerChecksTheSnmpLinkOfTheNesItLists)
     EXPECT_TRUE(person.boxTexts.empty());
 }
 
-// In direct mode the ping from the workstation opens on the NE, from an empty first location, and numbers its first
-// ping's echoes from 1.
+// In direct mode the ping from the workstation opens on the NE, on the root after an empty first location, and
+// numbers its first ping's echoes from 1.
 TEST(ConnectionTestsDirectE2eTest, TheWorkstationPingsTheNeItManages)
 {
     ClientEcho().pingOutput.Clear();
@@ -354,8 +355,8 @@ TEST(ConnectionTestsDirectE2eTest, TheWorkstationPingsTheNeItManages)
     NewPingId(&earlier, ClientEcho().pingCounter);
     e2e::COperator& person = program.Operator();
     person.OnDialog<CPingFromClientDlg>([&](CPingFromClientDlg& ping) {
-        EXPECT_EQ(ping.GetDlgItemAs<QComboBox>(Echo::kLocationComboId)->currentIndex(), 0);
-        EXPECT_EQ(Field(ping, Echo::kLocationComboId), QString());
+        EXPECT_EQ(ping.GetDlgItemAs<QComboBox>(Echo::kLocationComboId)->currentIndex(), 1);
+        EXPECT_EQ(Field(ping, Echo::kLocationComboId), QStringLiteral("<Root>"));
         EXPECT_EQ(Field(ping, Echo::kAddressId), QStringLiteral("127.0.0.1"));
         Type(ping, Echo::kCountId, QStringLiteral("1"));
         Click(ping, Echo::kStartButtonId);

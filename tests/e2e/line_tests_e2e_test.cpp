@@ -21,6 +21,7 @@
 #include "link/driver_mode.h"
 #include "link/ems_msg.h"
 #include "link/net_drv.h"
+#include "link/pdu_log.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/bits_alloc_rec.h"
@@ -104,6 +105,7 @@ void RefuseNextChange(e2e::CProgram& program, uint16_t code)
 // the test once the dialog has watched it that long.
 void WatchTest(e2e::CProgram& program, Progress& progress, int64_t stopAfterMs = -1, const QString& screenshot = {})
 {
+    EXPECT_EQ(GetPduLogFlag(), 1) << "the PDU log window goes on showing what passes during a test";
     auto fastMs = std::make_shared<int64_t>(0);
     const TimeRec start = GetCurrentUtcTime();
     progress.SetClock([start, fastMs] {

@@ -4,6 +4,7 @@
 // NE. The peers' refusals come to the operator as the dialogs' failure boxes.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "core/util/date_time_format.h"
 #include "features/performance/graphs/graph_dlg.h"
@@ -108,9 +109,10 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {
-        // The company, not the NE's location below it (only the location the list starts at is compared), and the NE
-        // itself come chosen.
-        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 0);
+        // The root the walk starts at, which is the location of no location; not the NE's location below it (only
+        // the location the list starts at is compared). The NE itself comes chosen.
+        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 1);
+        EXPECT_EQ(Field(selection, Sel::kLocationComboId), QStringLiteral("<Root>"));
         EXPECT_EQ(Field(selection, Sel::kNeComboId), QStringLiteral("North-1"));
         EXPECT_TRUE(selection.IsControlEnabled(IDOK));
         EXPECT_TRUE(Choose(selection, Sel::kSlotComboId, QStringLiteral("1")));
@@ -233,6 +235,7 @@ TEST(PmE2eTest, TheServersRefusalOfAPortsPmIsShownAndTheDialogStays)
                                            "Fail to query\n\n(32028) The line card does not match its plan")});
             EXPECT_FALSE(pm.IsEnded());
             EXPECT_EQ(Cell(pm, 0, Current::kTxCellsColumn), QStringLiteral("0 / --"));
+            EXPECT_EQ(Cell(pm, 2, Current::kTxBlocksColumn), QStringLiteral("0")) << "reset as every row";
             EXPECT_EQ(Field(pm, Current::k15MinElapsedId), QString());
             return IDCANCEL;
         });
@@ -240,6 +243,51 @@ TEST(PmE2eTest, TheServersRefusalOfAPortsPmIsShownAndTheDialogStays)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// A reply that names another request code than its request's is no reply to it: the previous 15 minutes of the
+// current PM stay as reset and the refresh goes on; the history lists no CO rows and goes on with the RT side. Neither
+// says a word.
+TEST(PmE2eTest, AReplyNamingAnotherCodeFillsNothingAndTheRefreshGoesOn)
+{
+    e2e::CProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartAtNorth1(program));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Sel>([&](Sel& selection) {
+        person.OnDialog<Current>([&](Current& pm) {
+            EXPECT_EQ(Cell(pm, 2, Current::kTxCellsColumn), QStringLiteral("0 / --")) << "as reset";
+            EXPECT_EQ(Cell(pm, 2, Current::kErroredColumn), QStringLiteral("0"));
+            EXPECT_NE(Cell(pm, 3, Current::kErroredColumn), QString()) << "617 came after";
+            EXPECT_GT(CountOf(Cell(pm, 6, Current::kTxCellsColumn)), 0u) << "the day before is filled";
+            EXPECT_NE(Field(pm, Current::k15MinElapsedId), QString());
+            EXPECT_TRUE(person.boxTexts.empty());
+            // Refreshed as usual, the previous 15 minutes come.
+            Click(pm, kRefreshButtonId);
+            EXPECT_NE(Cell(pm, 2, Current::kTxCellsColumn), QStringLiteral("0 / --"));
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRenameNextReply, kReqAdslHistoryCo.value, 999));
+        QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdCurrentPm));
+
+    person.OnDialog<Sel>([&](Sel& selection) {
+        person.OnDialog<History>([&](History& history) {
+            const QStringList sides = e2e::ListColumn(*history.FindList(kListControlId), kPmSideColumn);
+            EXPECT_EQ(sides.count(QStringLiteral("CO")), 0);
+            EXPECT_EQ(sides.count(QStringLiteral("RT")), 96);
+            EXPECT_TRUE(person.boxTexts.empty());
+            return IDCANCEL;
+        });
+        // The CO intervals come back named as the RT side's.
+        EXPECT_TRUE(
+            e2e::ServerControl(program, 0, kSimRenameNextReply, kReqAdslHistoryCo.value, kReqAdslHistoryRt.value));
+        QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdHistoryPm));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
@@ -467,6 +515,17 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             });
             Click(range, IDOK);
             EXPECT_FALSE(range.IsEnded()) << "it stays for another range";
+            // The CO side refused: its box, and the RT side is asked for all the same.
+            person.OnDialog<CXdslLongTermPmDlg>([&](CXdslLongTermPmDlg& records) {
+                const QStringList sides = e2e::ListColumn(*records.FindList(kListControlId), kPmSideColumn);
+                EXPECT_EQ(sides.count(QStringLiteral("CO")), 0);
+                EXPECT_EQ(sides.count(QStringLiteral("RT")), 25);
+                EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+                          QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+                return IDCANCEL;
+            });
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextRequest, kReqLongTermPmCo.value));
+            Click(range, IDOK);
             return IDCANCEL;
         });
         program.ClickListRow(list, e2e::RowOf(list, ItemList::kPortColumn, QStringLiteral("1-2")));
@@ -483,6 +542,44 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
     ASSERT_TRUE(program.Command(kCmdLongTermPm));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join('|').toStdString();
+}
+
+// An operator who may only query long-term PM opens the add dialog, which asks the query right of its mode; the server
+// refuses the item, and the delete is refused at the list, which asks for 'd'.
+TEST(PmE2eTest, AQueryOnlyOperatorOpensTheAddDialogButAddsAndDeletesNothing)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.SetRoleRights('a', 'm', 'q'));
+    ASSERT_TRUE(program.Login("north", "north"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    const uint32_t neId = program.Frame().GetCurrentNeId();
+    const size_t before = ServerItems(program, neId).size();
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<ItemList>([&](ItemList& items) {
+        person.OnDialog<AddItem>([&](AddItem& add) {
+            EXPECT_FALSE(add.IsEnded()) << "the query right opens it";
+            EXPECT_TRUE(Choose(add, AddItem::kSlotComboId, QStringLiteral("1")));
+            EXPECT_TRUE(Choose(add, AddItem::kPortComboId, QStringLiteral("7")));
+            Click(add, IDOK);
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_TRUE(!person.boxTexts.empty() &&
+                        person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")));
+            return IDCANCEL;
+        });
+        Click(items, kAddButtonId);
+        QTreeView& list = *items.FindList(kListControlId);
+        EXPECT_GT(CListControl(&list).GetItemCount(), 0) << "the seeded item";
+        if (CListControl(&list).GetItemCount() > 0) {
+            program.ClickListRow(list, 0);
+            Click(items, kDeleteButtonId);
+            EXPECT_EQ(e2e::MessageLine(items), QStringLiteral("No privilege"));
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdLongTermPm));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+    EXPECT_EQ(ServerItems(program, neId).size(), before);
 }
 
 // A window with no port chosen is sent as it stands: the item names the card.
@@ -519,7 +616,7 @@ TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {
-        EXPECT_EQ(selection.GetDlgItemAs<QComboBox>(Sel::kLocationComboId)->currentIndex(), 0);
+        EXPECT_EQ(Field(selection, Sel::kLocationComboId), QStringLiteral("<Root>"));
         EXPECT_EQ(Field(selection, Sel::kNeComboId), QStringLiteral("127.0.0.1"));
         person.OnDialog<Current>([&](Current& pm) {
             const auto now = static_cast<uint32_t>(std::time(nullptr));

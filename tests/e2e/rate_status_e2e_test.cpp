@@ -8,6 +8,7 @@
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
 #include "features/performance/rate_status/rate_status_dlg.h"
+#include "link/pdu_log.h"
 #include "link/records/adsl_rate_status_rec.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
@@ -98,7 +99,9 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
         Click(status, Status::kToL2Id);
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id))
             << "as the last reading left it, while the line gets there";
+        EXPECT_EQ(GetPduLogFlag(), 0) << "the PDU log display is held until the status is read again";
         EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L2"); }, 6000));
+        EXPECT_EQ(GetPduLogFlag(), 1);
         EXPECT_EQ(ServerStatus(program_, kManualPort).powerState, kAdslPowerL2);
         EXPECT_LT(Cell(status, kCurrentRate, 1).toUInt(), server.downCurrentRate / 1000 / 3);
         EXPECT_EQ(Cell(status, kPreviousRate, 1), QString::number(server.downCurrentRate / 1000));
@@ -117,6 +120,7 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
                   QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_EQ(ServerStatus(program_, kManualPort).powerState, kAdslPowerL2);
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL0Id));
+        EXPECT_EQ(GetPduLogFlag(), 1) << "released after the refusal";
 
         // Back into L0, two seconds later.
         Click(status, Status::kToL0Id);

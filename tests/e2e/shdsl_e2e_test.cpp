@@ -48,10 +48,11 @@ using e2e::Field;
 using List = CShdslPortListDlg;
 using Port = CShdslPortDlg;
 
-void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code)
+// The server refuses a request of the code: with `after`, once that many more have been served.
+void Refuse(e2e::CProgram& program, uint32_t action, uint16_t code, uint32_t after = 0)
 {
     server_test::CRawClient& probe = program.ServerProbe();
-    const auto control = EncodeRecord(SimControlRec{action, code, 0, 0});
+    const auto control = EncodeRecord(SimControlRec{action, code, after, 0});
     ASSERT_TRUE(probe.ReplyTo(
         probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
 }
@@ -233,6 +234,15 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             EXPECT_EQ(sides.count(QStringLiteral("CO")), sides.count(QStringLiteral("RT")));
             EXPECT_TRUE(pm.IsControlEnabled(CShdslHisPmDlg::kGraphButtonId));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("shdsl_history_pm")));
+            // The RT side refused: the refresh stops there with the CO rows, and Graph stays off.
+            Refuse(program_, kSimRefuseNextRequest, kReqShdslHistory.value, 1);
+            Click(pm, kRefreshButtonId);
+            const QStringList kept = e2e::ListColumn(*pm.FindList(kListControlId), CShdslHisPmDlg::kSideColumn);
+            EXPECT_EQ(kept.count(QStringLiteral("CO")), 16);
+            EXPECT_EQ(kept.count(QStringLiteral("RT")), 0);
+            EXPECT_FALSE(pm.IsControlEnabled(CShdslHisPmDlg::kGraphButtonId));
+            EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+                      QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
             return IDCANCEL;
         });
         Click(ports, List::kHistoryPmButtonId);
@@ -344,7 +354,8 @@ TEST_F(ShdslE2eTest, ARefusedProfileReadLeavesThePortsProfilesAsTheyWere)
         program_.ClickListRow(list, 1);
         Refuse(program_, kSimRefuseNextRequest, kReqShdslLineProfile);
         person.OnDialog<Port>([&](Port& port) {
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+            EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+                      QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
             EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId), QStringLiteral(" <none>,shdsl-2m"));
             EXPECT_EQ(e2e::ComboTexts(port, Port::kPmThresholdComboId),
                       QStringLiteral(" <none>,shdsl-alarm,shdsl-quiet"));

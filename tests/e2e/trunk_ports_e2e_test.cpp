@@ -297,6 +297,42 @@ TEST(TrunkPortsE2eTest, TheOperatorMarksTheVlansTrunkPort2JoinsAndReadsEachPorts
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// A reply that names another request code than the query's is none: the lists stay empty and nothing is said; the
+// next Refresh, answered as usual, fills them.
+TEST(TrunkPortsE2eTest, AReplyNamingAnotherCodeLeavesTheListEmptyWithoutAMessage)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const auto answerAs = [&](uint16_t code, uint16_t named) {
+        server_test::CRawClient& probe = program.ServerProbe();
+        const auto control = EncodeRecord(SimControlRec{kSimRenameNextReply, code, named, 0});
+        EXPECT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
+    };
+    const struct {
+        int command;
+        uint16_t code;
+    } cases[] = {{kCmdTrunkPorts, kReqTrunkPort.value}, {kCmdTrunkVlans, kReqTrunkVlanMember.value}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        answerAs(c.code, kReqTrunkPortMode.value);
+        person.OnDialog<CADialog>([&](CADialog& dialog) {
+            QTreeView& list = *dialog.FindList(kListControlId);
+            EXPECT_EQ(list.model()->rowCount(), 0);
+            EXPECT_TRUE(person.boxTexts.empty());
+            EXPECT_EQ(e2e::MessageLine(dialog), QString());
+            Click(dialog, kRefreshButtonId);
+            EXPECT_GT(list.model()->rowCount(), 0);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(c.command));
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
 // A grid whose VLANs could not be read offers no OK: it would write a map in which trunk port 2 leaves every VLAN.
 TEST(TrunkPortsE2eTest, AVlanGridThatCouldNotReadTheNeWritesNothing)
 {

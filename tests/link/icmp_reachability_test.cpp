@@ -32,6 +32,28 @@ TEST_F(IcmpReachabilityTest, ClientPingDoesNotCutTheCheckShort)
     EXPECT_EQ(CheckIcmpReachable(kNe, 1000), IcmpReachability::kReachable);
 }
 
+// A router's error answer counts as received, yet the NE stays unreachable: only the NE's own echo reply makes it
+// reachable (the check looks at the status as well as the count).
+TEST_F(IcmpReachabilityTest, OnlyTheNesOwnReplyMakesItReachable)
+{
+    const PingAddress router{192, 0, 2, 1};
+    const struct {
+        const char* name;
+        ScriptedEcho answer;
+        IcmpReachability expected;
+    } rows[] = {
+        {"echo reply", ScriptedEcho::Reply(3), IcmpReachability::kReachable},
+        {"host unreachable from a router", ScriptedEcho::Error(3, 1, router), IcmpReachability::kUnreachable},
+        {"TTL expired at a router", ScriptedEcho::Error(11, 0, router), IcmpReachability::kUnreachable},
+        {"no answer", ScriptedEcho::Silence(), IcmpReachability::kUnreachable},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        network_.Push(row.answer);
+        EXPECT_EQ(CheckIcmpReachable(kNe, 1000), row.expected);
+    }
+}
+
 TEST_F(IcmpReachabilityTest, NoSocketGivesTheReason)
 {
     network_.FailOpen("ping socket refused; raw socket refused");

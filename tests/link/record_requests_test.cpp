@@ -99,6 +99,7 @@ struct ReplyRow {
     std::string expectedText;
     size_t expectedRecords;
     bool failureBox;
+    uint16_t codeShift = 0; // the reply names the request's code plus this
 };
 
 TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
@@ -122,6 +123,8 @@ TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
          GetDriverErrorText(kDrvInvalidFormat),
          0,
          true},
+        {"reply naming another code", kDrvOk, kEmsOpReply, kNeSnmpCommunityRecordSize, oneRecord, kDrvOk, "", 0, false,
+         1},
     };
     for (const ReplyRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -134,7 +137,7 @@ TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
             sent.assign(static_cast<const uint8_t*>(request.records),
                         static_cast<const uint8_t*>(request.records) + EmsRecordBytes(request));
             answer.operation = row.operation;
-            answer.requestCode = request.requestCode;
+            answer.requestCode = static_cast<uint16_t>(request.requestCode + row.codeShift);
             answer.recordSize = row.recordSize;
             answer.count = static_cast<int32_t>(row.records.size() / row.recordSize);
             answer.total = 7;

@@ -26,8 +26,8 @@ CPmGraphDlg::CPmGraphDlg(QWidget* parent)
     chart_ = std::make_unique<CChartPanel>(*ui_->chart);
     ui_->grid->setModel(grid_);
     ui_->grid->verticalHeader()->setVisible(false);
-    // Columns sized once to their titles and first values: measuring every row at each point costs more than the
-    // chart.
+    // Columns sized to their titles at the first point, then widened by the newest row only: measuring every row at
+    // each point costs more than the chart, and a column never narrows, so no value held is cut.
     ui_->grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 }
 
@@ -104,10 +104,32 @@ void CPmGraphDlg::AddPoints(const std::vector<double>& values, const QString& la
     for (size_t i = 0; i < values.size() && i < titles_.size(); ++i)
         AddPoint(static_cast<uint8_t>(i), values[i], label);
     chart_->Fit();
-    if (!gridSized_ && grid_->rowCount() > 0) {
+    if (grid_->rowCount() == 0)
+        return;
+    if (!gridSized_) {
         ui_->grid->resizeColumnsToContents();
         gridSized_ = true;
     }
+    WidenGridColumns(grid_->rowCount() - 1);
+}
+
+void CPmGraphDlg::WidenGridColumns(int row)
+{
+    for (int column = 0; column < grid_->columnCount(); ++column) {
+        const int wanted = ui_->grid->sizeHintForIndex(grid_->index(row, column)).width();
+        if (wanted > ui_->grid->columnWidth(column))
+            ui_->grid->setColumnWidth(column, wanted);
+    }
+}
+
+int CPmGraphDlg::GridColumnWidth(int column) const
+{
+    return ui_->grid->columnWidth(column);
+}
+
+int CPmGraphDlg::GridTextWidth(const QString& text) const
+{
+    return ui_->grid->fontMetrics().horizontalAdvance(text);
 }
 
 void CPmGraphDlg::AddPoint(uint8_t series, double value, const QString& label)

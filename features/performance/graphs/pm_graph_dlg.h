@@ -73,12 +73,17 @@ public:
     // The points a series holds, and their values in order.
     int PointCount(int series) const;
     std::vector<double> Values(int series) const;
+    // The data grid's column width, and the width a text takes in its font.
+    int GridColumnWidth(int column) const;
+    int GridTextWidth(const QString& text) const;
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
 
 private:
     void PostToOpener(int command);
+    // Widens each grid column that the row's cell does not fit.
+    void WidenGridColumns(int row);
 
     std::unique_ptr<Ui::CPmGraphDlg> ui_;
     std::unique_ptr<CChartPanel> chart_;

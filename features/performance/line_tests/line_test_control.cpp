@@ -2,7 +2,6 @@
 
 #include "features/performance/line_tests/line_test_requests.h"
 #include "features/performance/line_tests/xdsl_test_progress_dlg.h"
-#include "link/pdu_log.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/string_ids.h"
 
@@ -45,7 +44,6 @@ bool CLineTestControl::Start(const std::string& lineProfile, const std::function
     // Start stays disabled until the test is known to have ended (succeeded, failed or cancelled).
     dialog_.EnableControl(kStartId, false);
     Show(LineTestStatus::kProcessing);
-    const CPduLogHold hold;
 
     const std::optional<PolledTest> state = QueryTestState(kind_, neId, port, {.failureTextId = kStrFailToQuery});
     if (!state)

@@ -55,9 +55,9 @@ void CXdslLongTermPmDlg::OnRefresh()
         const RecordReply<XdslPmIntervalRec> reply = requests.Query<XdslPmIntervalRec>(
             side == 0 ? kReqLongTermPmCo : kReqLongTermPmRt, static_cast<uint32_t>(GetNeId()), query,
             {.failureTextId = kStrFailToQuery});
-        if (!reply.Ok())
-            break;
-        sides[side] = reply.records;
+        // Each side is asked for, whatever the other answered.
+        if (reply.Ok())
+            sides[side] = reply.records;
     }
     ShowIntervals(sides[0], sides[1]);
 }

@@ -30,6 +30,9 @@ CXdslLongTermPmListDlg::CXdslLongTermPmListDlg(QWidget* parent)
                       .rowCommands = {kRowShow, kRowDelete},
                       .activateCommand = kShowButtonId,
                       .right = kRightLongTermPm,
+                      // Query and Add open dialogs that check the right themselves; Delete checks 'd'.
+                      .dialogChecksRight = true,
+                      .targetNeFirst = true,
                       .exportStem = "xDslPmFl"},
                      parent),
       ui_(std::make_unique<Ui::CXdslLongTermPmListDlg>()),
@@ -97,7 +100,6 @@ void CXdslLongTermPmListDlg::OnAddRecord(std::optional<uint32_t> selected)
     const CEntityId entity = selected ? CEntityId(*selected) : GetTargetEntity();
     CXdslLongTermPmAddDlg add(this);
     add.SetTarget(GetNeId(), &entity);
-    add.SetAccessMode(kAccessCreate);
     if (add.DoModal() != IDOK)
         return;
     rows_.Put(add.GetItem());
@@ -109,7 +111,7 @@ void CXdslLongTermPmListDlg::OnAddRecord(std::optional<uint32_t> selected)
 
 void CXdslLongTermPmListDlg::OnDeleteRecord(uint32_t port)
 {
-    if (CheckTargetNe() != 0 || !ConfirmDelete())
+    if (!ConfirmDelete())
         return;
     const CRecordRequests requests;
     const RecordReply<LongTermPmItemRec> reply =

@@ -89,7 +89,7 @@ CAdslCurrentPmDlg::Rows CAdslCurrentPmDlg::EmptyRows() const
 {
     Rows rows = CCurrentPmDlgOf::EmptyRows();
     for (AdslCurrentPmRow& row : rows)
-        row.blocksShown = row.number != 2 && row.number != 3;
+        row.blocksShown = true;
     return rows;
 }
 
@@ -157,7 +157,10 @@ bool CAdslCurrentPmDlg::ReadRows(const CNeRecord& ne, Rows& rows, bool automatic
         }
     }
 
-    // The latest stored intervals are the previous 15 minutes; a port without any leaves those rows at zero.
+    // The latest stored intervals are the previous 15 minutes; a port without any leaves those rows at zero. They
+    // have no block counters.
+    rows[2].blocksShown = false;
+    rows[3].blocksShown = false;
     for (const auto& [code, row] : {std::pair{kReqAdslHistoryCo, 2}, std::pair{kReqAdslHistoryRt, 3}}) {
         const RecordReply<XdslPmIntervalRec> intervals =
             requests.Query<XdslPmIntervalRec>(code, neId, AdslHistoryQueryRec{port}, options);

@@ -66,8 +66,9 @@ void CShdslHisPmDlg::OnRefresh()
         return;
     rows_.SetRecords({});
     EnableControl(kGraphButtonId, false);
-    // A side the NE refuses stops the refresh; the CO rows already read stay.
+    // A side the NE refuses stops the refresh; the CO rows already read stay, and Graph stays off.
     std::vector<ShdslIntervalRec> sides[2];
+    bool complete = true;
     {
         const CPduLogHold hold;
         const CRecordRequests requests;
@@ -75,8 +76,10 @@ void CShdslHisPmDlg::OnRefresh()
             const RecordReply<ShdslIntervalRec> reply = requests.Query<ShdslIntervalRec>(
                 kReqShdslHistory, static_cast<uint32_t>(GetNeId()), ShdslHistoryQueryRec{GetTargetEntity().id, side, 0},
                 {.failureTextId = kStrFailToQuery});
-            if (!reply.Ok())
+            if (!reply.Ok()) {
+                complete = false;
                 break;
+            }
             sides[side - 1] = reply.records;
         }
     }
@@ -86,7 +89,7 @@ void CShdslHisPmDlg::OnRefresh()
     if (!GetNoSort() && IsFirstShowDone())
         SortList(GetSortColumn(), GetSortDirection(), GetListId());
     UpdateListLayout(GetListId());
-    EnableControl(kGraphButtonId, !rows.empty());
+    EnableControl(kGraphButtonId, complete && !rows.empty());
 }
 
 std::vector<uint16_t> CShdslHisPmDlg::GreyedPopupCommands() const

@@ -3,7 +3,6 @@
 #include "core/tables/access_rights.h"
 #include "features/performance/pm/pm_port_target.h"
 #include "features/performance/rate_status/adsl_rate_status_rows.h"
-#include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "link/records/adsl_power_state_rec.h"
 #include "link/records/word_record.h"
@@ -60,12 +59,14 @@ void CAdslRateStatusDlg::ReadValues(uint32_t port)
 
 void CAdslRateStatusDlg::Transit(uint32_t state)
 {
-    const CPduLogHold hold;
+    transitHold_.emplace();
     const RequestOutcome outcome = CRecordRequests().Action(kReqAdslPowerState, static_cast<uint32_t>(GetNeId()),
                                                             AdslPowerStateRec{GetTargetEntity().id, state},
                                                             {.failureTextId = kStrFailToUpdateData});
-    if (!outcome.Ok())
+    if (!outcome.Ok()) {
+        transitHold_.reset();
         return;
+    }
     // The line takes a moment to get there; the status is read once it has.
     SetTimer(kTransitTimer, state == kAdslPowerL0 ? kL0WaitMs : kL2L3WaitMs);
 }
@@ -78,6 +79,7 @@ void CAdslRateStatusDlg::OnTimer(int id)
     }
     KillTimer(kTransitTimer);
     Refresh();
+    transitHold_.reset();
 }
 
 int CAdslRateStatusDlg::OnCommandHook(int id, int code)

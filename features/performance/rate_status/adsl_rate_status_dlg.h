@@ -11,8 +11,10 @@
 
 #include "features/performance/common/up_down_rows.h"
 #include "features/performance/rate_status/rate_status_dlg.h"
+#include "link/pdu_log.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class CAdslRateStatusDlg;
@@ -46,4 +48,6 @@ private:
 
     std::unique_ptr<Ui::CAdslRateStatusDlg> ui_;
     CRecordList<UpDownRow> rows_;
+    // The PDU log display is held from a transition's request until the line's status is read after it.
+    std::optional<CPduLogHold> transitHold_;
 };

@@ -138,7 +138,12 @@ void CXdslFdbListDlg::OnDeleteRecord(uint32_t key)
     const FdbEntryRec* rec = rows_.Find(key);
     if (rec == nullptr || IsKeptByNe(rec->status) || CheckTargetNe() != 0 || !ConfirmDelete())
         return;
-    FdbEntryRec entry = *rec;
+    // The entry's key and the row command; the status and VLAN are the NE's and go as zero.
+    FdbEntryRec entry;
+    entry.portId = rec->portId;
+    entry.vpi = rec->vpi;
+    entry.vci = rec->vci;
+    entry.mac = rec->mac;
     entry.rowCommand = kRowCommandDelete;
     if (!CRecordRequests()
              .Delete(kReqFdb, static_cast<uint32_t>(GetNeId()), entry, {.failureTextId = kStrFailToUpdateData})

@@ -26,15 +26,24 @@ void FillLocationCombo(QComboBox* combo, uint32_t selectId, LocationChoice choic
     const CLocationTree& tree = AppData().locations;
     const uint32_t scope = AppData().scopeLocationId;
     const CLocationNode* top = scope != 0 ? tree.FindLocation(scope) : &tree.Root();
-    // The root names no location of its own: its walk starts below it.
-    for (const CLocationNode* node = top == &tree.Root() ? CLocationTree::NextInWalk(top) : top; node != nullptr;
-         node = CLocationTree::NextInSubtree(node, top)) {
-        if (node->inScope == 1)
-            combo->addItem(QString::fromStdString(node->name), ItemValue(node->id));
+    const bool walkStartOnly = choice == LocationChoice::kWalkStartOnly;
+    // Chosen at any depth, the root is left out: it names no location of its own. Compared at the walk's start
+    // only, the walk lists its first node whatever it is, the root "<Root>" too.
+    const CLocationNode* first = top == &tree.Root() && !walkStartOnly ? CLocationTree::NextInWalk(top) : top;
+    int startIndex = -1;
+    for (const CLocationNode* node = first; node != nullptr; node = CLocationTree::NextInSubtree(node, top)) {
+        if (node->inScope != 1)
+            continue;
+        if (node == top)
+            startIndex = combo->count();
+        combo->addItem(QString::fromStdString(node->name), ItemValue(node->id));
     }
-    const bool comparable =
-        choice == LocationChoice::kAnyDepth || (top != nullptr && top != &tree.Root() && top->id == selectId);
-    if (!comparable || !SelectComboValue(combo, selectId))
+    if (walkStartOnly) {
+        // By position: the root's value 0 is the company's as well.
+        combo->setCurrentIndex(startIndex >= 0 && top->id == selectId ? startIndex : 0);
+        return;
+    }
+    if (!SelectComboValue(combo, selectId))
         combo->setCurrentIndex(0);
 }
 

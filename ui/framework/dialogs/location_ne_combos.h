@@ -4,8 +4,9 @@
 //
 //   - FillLocationCombo: item 0 the company name (SYSTEM/COMPANY) with value 0, then the locations of the operator's
 //     scope in tree order (a location, its children, then its next sibling): every location, or the scope location
-//     and those below it. The location `selectId` is chosen wherever it lies in the tree (or, with
-//     LocationChoice::kWalkStartOnly, only when it is the scope location the list starts at), else item 0.
+//     and those below it. The location `selectId` is chosen wherever it lies in the tree, else item 0. With
+//     LocationChoice::kWalkStartOnly the walk lists the node it starts at, the root "<Root>" (value 0) when the
+//     operator has no scope, and chooses that node only, when it is `selectId`; else item 0.
 //   - FillNeCombo: the NEs in name order that a location choice lists (NeMatchesLocation: those of the location, and
 //     with sub-locations every NE for value 0 and those below the location). The NE `selectId` is chosen when it is
 //     listed, else item 0.

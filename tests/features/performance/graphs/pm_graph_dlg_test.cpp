@@ -45,6 +45,21 @@ TEST_F(PmGraphDlgTest, ASeriesKeepsItsLatestPointsUpToTheMaximum)
     EXPECT_TRUE(graph.IsRightAxis(1));
 }
 
+// The first point of a live graph is all zeros; the grid widens as larger values come, so none is cut.
+TEST_F(PmGraphDlgTest, TheGridsColumnsGrowWithTheValues)
+{
+    CPmGraphDlg graph;
+    Open(graph, 100);
+    graph.AddPoints({0, 0}, QStringLiteral("1"));
+    graph.AddPoints({5371234567.0, 0.5}, QStringLiteral("2"));
+    graph.AddPoints({7, 123456789012.0}, QStringLiteral("3"));
+    EXPECT_GE(graph.GridColumnWidth(1), graph.GridTextWidth(QStringLiteral("5371234567")));
+    EXPECT_GE(graph.GridColumnWidth(2), graph.GridTextWidth(QStringLiteral("123456789012")));
+    const int wide = graph.GridColumnWidth(1);
+    graph.AddPoints({1, 1}, QStringLiteral("4"));
+    EXPECT_EQ(graph.GridColumnWidth(1), wide) << "a column never narrows while its wide value is held";
+}
+
 TEST_F(PmGraphDlgTest, NoPointsWhilePausedAndRestartStartsEmpty)
 {
     CPmGraphDlg graph;

@@ -81,18 +81,33 @@ TEST_F(LocationNeCombosTest, AnOperatorWithAScopeSeesItsLocationsOnly)
     EXPECT_EQ(combo.currentIndex(), 0) << "South is out of scope";
 }
 
-// Compared with the node the walk starts at alone: the root names none, so without a scope the company stays chosen.
+// Compared with the node the walk starts at alone: the root "<Root>" (id 0) without a scope, which a target of no
+// location (0) chooses; the scope location with one.
 TEST_F(LocationNeCombosTest, ChosenOnlyWhenItIsTheLocationTheWalkStartsAt)
 {
-    QComboBox combo;
-    FillLocationCombo(&combo, 4, LocationChoice::kWalkStartOnly);
-    EXPECT_EQ(ItemsOf(combo), (Items{{"ACME", 0}, {"Headquarters", 1}, {"North", 2}, {"Depot", 4}, {"South", 3}}));
-    EXPECT_EQ(combo.currentIndex(), 0);
-    SetUserLocationScope(2);
-    FillLocationCombo(&combo, 2, LocationChoice::kWalkStartOnly);
-    EXPECT_EQ(SelectedComboValue(&combo), 2u) << "the scope location the walk starts at";
-    FillLocationCombo(&combo, 4, LocationChoice::kWalkStartOnly);
-    EXPECT_EQ(combo.currentIndex(), 0) << "Depot lies below it";
+    const Items all{{"ACME", 0}, {"<Root>", 0}, {"Headquarters", 1}, {"North", 2}, {"Depot", 4}, {"South", 3}};
+    const Items scoped{{"ACME", 0}, {"North", 2}, {"Depot", 4}};
+    const struct {
+        const char* name;
+        uint32_t scope;
+        uint32_t target;
+        Items items;
+        int chosen;
+    } cases[] = {
+        {"no scope, no location: the root", 0, 0, all, 1},
+        {"no scope, a location below the root", 0, 4, all, 0},
+        {"the scope location the walk starts at", 2, 2, scoped, 1},
+        {"a location below the scope's", 2, 4, scoped, 0},
+        {"no location within a scope", 2, 0, scoped, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUserLocationScope(c.scope);
+        QComboBox combo;
+        FillLocationCombo(&combo, c.target, LocationChoice::kWalkStartOnly);
+        EXPECT_EQ(ItemsOf(combo), c.items);
+        EXPECT_EQ(combo.currentIndex(), c.chosen);
+    }
 }
 
 struct NeCase {
