@@ -62,6 +62,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
     ASSERT_TRUE(shdslBefore);
 
     person.OnDialog<BoardList>([&](BoardList& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("[North:North-1] Board Setting List"));
         QTreeView& list = *dialog.FindList(kListControlId);
         const int adsl = RowOf(list, kSlotColumn, QStringLiteral("1"));
         EXPECT_NE(adsl, -1);
@@ -70,6 +71,8 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
 
         // Service-type control on slot 1: the transparent PVC of port 7 allows more clients than MAC addresses.
         person.OnDialog<Board>([&](Board& board) {
+            EXPECT_TRUE(board.windowTitle().startsWith(QStringLiteral("[North:North-1] <")))
+                << board.windowTitle().toStdString() << ": the NE with its location, then the slot";
             EXPECT_TRUE(board.IsControlEnabled(Board::kServiceControlEnabledId));
             Check(board, Board::kServiceControlEnabledId);
             e2e::CProgram::SaveScreenshot(board, QStringLiteral("board_setting"));
@@ -124,6 +127,8 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
         // The control module: it opens on its planned type and its tagged mode as read; its tagged mode set, the
         // PVC settings it does not carry written as none.
         person.OnDialog<BoardType>([&](BoardType& type) {
+            EXPECT_TRUE(type.windowTitle().startsWith(QStringLiteral("[North:North-1] <")))
+                << type.windowTitle().toStdString();
             EXPECT_FALSE(e2e::Field(type, BoardType::kPlannedTypeId).isEmpty());
             EXPECT_TRUE(e2e::IsChecked(type, BoardType::kUntaggedOnlyId));
             Check(type, BoardType::kTaggedOnlyId);

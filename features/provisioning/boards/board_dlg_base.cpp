@@ -53,7 +53,7 @@ bool CBoardDlgBase::LoadBoard()
         const int planned = combo->findData(slot->GetPlannedType());
         combo->setCurrentIndex(planned >= 0 ? planned : 0);
     }
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     const std::string online = BoardTypeName(slot->GetType());
     onlineType_ = online.empty() ? LoadQString(kStrNone) : QString::fromStdString(online);
     EnableControl(kPlannedTypeId, ne->planned == 0);

@@ -141,7 +141,7 @@ void CBoardSettingListDlg::InitData()
         return;
     const CEntityIndex& target = GetTargetEntity().index;
     scope_.SetLevels(target.Ne() != 0 ? target.Ne() : 1, target.Shelf(), target.Slot(), 0, 0);
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsBoardSettings);
     FillList();
