@@ -34,7 +34,7 @@ struct SimSession {
     uint32_t loginTime = 0;
     uint16_t trapPort = 0; // where its UDP notifications go; 0 = none
     bool notificationsOn = false;
-    uint32_t silentRequests = 0; // requests left unanswered (test control)
+    uint32_t silentRequests = 0;  // requests left unanswered (test control)
     uint32_t datagramsToLose = 0; // notification datagrams numbered and not sent (test control)
 };
 
@@ -146,6 +146,7 @@ private:
     // templates (sim_profile_requests.cpp).
     void Profiles(Handled& out, const Frame& request, const SimProfileKind& kind);
     void ProfileSync(Handled& out, const Frame& request);
+    void ProfileCount(Handled& out, const Frame& request);
     // The NE's hardware readings, its temperature thresholds and its alarm inputs and outputs
     // (sim_fault_requests.cpp).
     void HardwareReadings(Handled& out, const Frame& request, uint32_t now);
