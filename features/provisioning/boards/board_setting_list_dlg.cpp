@@ -119,6 +119,7 @@ CBoardSettingListDlg::CBoardSettingListDlg(QWidget* parent)
                       .rowCommands = {kRowModify},
                       .activateCommand = kModifyButtonId,
                       .right = kRightBoardSettings,
+                      .dialogChecksRight = true,
                       .exportStem = "BoardSet"},
                      parent),
       ui_(std::make_unique<Ui::CBoardSettingListDlg>()),
