@@ -9,6 +9,7 @@
 #include "features/provisioning/boards/board_setting_list_dlg.h"
 #include "features/provisioning/boards/set_board_type_dlg.h"
 #include "link/ems_msg.h"
+#include "link/pdu_log.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
@@ -81,11 +82,17 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
                       QStringLiteral("[Line port 1-7, PVC 0/35]\nError  1: On this bridged PVC, service type client "
                                      "limit is greater than MAC limit.\n"));
             EXPECT_FALSE(board.IsEnded());
-            // Without service-type control the card's PVCs do not stop it; VC Mux resets the card.
+            // Without service-type control the card's PVCs do not stop it; VC Mux resets the card. The PDU log
+            // window holds its display from the check's reading on.
             Check(board, Board::kServiceControlDisabledId);
             Check(board, Board::kVcMuxId);
+            int pduLogFlag = -1;
+            person.onBox = [&](QDialog&) { pduLogFlag = GetPduLogFlag(); };
             person.AnswerBox(IDYES);
             Click(board, IDOK);
+            person.onBox = nullptr;
+            EXPECT_EQ(pduLogFlag, 0) << "held while the question is asked";
+            EXPECT_EQ(GetPduLogFlag(), 1) << "released at the end";
             EXPECT_EQ(person.boxTexts.back(),
                       QStringLiteral("This line card will be reset.\n\nAre you sure to apply the change?"));
             EXPECT_TRUE(board.IsEnded());
