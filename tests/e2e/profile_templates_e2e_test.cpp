@@ -244,6 +244,8 @@ TEST_F(ProfileTemplatesE2eTest, ANegativeSnrMarginShowsAndIsRefused)
         person.OnDialog<CAdslLineProfileDlg>([&](CAdslLineProfileDlg& modify) {
             EXPECT_EQ(modify.windowTitle(), QStringLiteral("[North:North-1] ADSL Line Profile : fast-8M"));
             EXPECT_EQ(Field(modify.SnrMarginPage(), CAdslSnrMarginPage::kUpMinId), QStringLiteral("-20"));
+            ClickTab(modify, 2, CProfileListDlg::kTabId);
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("adsl_line_profile_negative_snr")));
             Click(modify, IDOK);
             EXPECT_EQ(MessageLine(modify), QStringLiteral("Please enter an integer between 0 and 310."));
             EXPECT_TRUE(person.boxTexts.empty()) << "nothing asked";
