@@ -22,6 +22,7 @@
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QHeaderView>
 #include <QRegularExpression>
 #include <QTreeWidget>
 
@@ -196,6 +197,21 @@ TEST_F(ProfileTemplatesE2eTest, ShdslPmThresholdRowsAreCountedBy812AndSavedAsThe
     odd.maxLoopAttenuation = 130;
     odd.es = 15;
     odd.rowState = 2;
+    // Two profiles whose 15-minute thresholds differ only past their first 20 characters, as "shdsl-alarm"'s do.
+    std::vector<ShdslPmThresholdProfileRec> alike(2, ShdslPmThresholdProfileRec{});
+    for (ShdslPmThresholdProfileRec& rec : alike) {
+        rec.es = 30;
+        rec.ses = 10;
+        rec.uas = 10;
+        rec.rowState = 1;
+    }
+    alike[0].name = "a-high";
+    alike[0].losws = 15;
+    alike[0].crc = 900;
+    alike[1].name = "b-low";
+    alike[1].losws = 10;
+    alike[1].crc = 100;
+    e2e::AddOnServer(program_, kReqShdslPmThresholdProfileAdd, kNorth, alike);
     e2e::AddOnServer(program_, kReqShdslPmThresholdProfileAdd, kNorth, std::vector{odd});
     Fill(program_, kReqShdslLineProfileAdd, kNorth, program_.ServerRecords(kReqShdslLineProfile, kNorth).size());
     const size_t rows = program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth).size();
@@ -204,6 +220,14 @@ TEST_F(ProfileTemplatesE2eTest, ShdslPmThresholdRowsAreCountedBy812AndSavedAsThe
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         EXPECT_TRUE(list.windowTitle().startsWith(QStringLiteral("[North:North-1] SHDSL Profile List")));
         ClickTab(list, 1);
+        // The thresholds sort by their first 20 characters, then by name.
+        QTreeView& thresholds = PageList(list, ProfileKindId::kShdslPmThreshold);
+        e2e::CProgram::ClickHeader(*thresholds.header(), 3);
+        const QStringList alikeOrder = {QStringLiteral("a-high"), QStringLiteral("b-low"),
+                                        QStringLiteral("shdsl-alarm")};
+        QStringList sorted = e2e::ListColumn(thresholds, 0);
+        sorted.removeIf([&](const QString& name) { return !alikeOrder.contains(name); });
+        EXPECT_EQ(sorted, alikeOrder);
         person.OnDialog<CShdslPmThresholdProfileDlg>([&](CShdslPmThresholdProfileDlg& add) {
             Type(add, CShdslPmThresholdProfileDlg::kNameId, QStringLiteral("new-1"));
             Click(add, IDOK);
