@@ -41,7 +41,17 @@ uint16_t CRecordRequests::SiblingCode(uint16_t code, RequestRole role)
         return 0;
     if (entry.role == role)
         return code; // the caller named the sibling itself
-    return role == RequestRole::kAdd ? entry.spec->addCode : entry.spec->deleteCode;
+    switch (role) {
+    case RequestRole::kAdd:
+        return entry.spec->addCode;
+    case RequestRole::kDelete:
+        return entry.spec->deleteCode;
+    case RequestRole::kDeleteAll:
+        return entry.spec->deleteAllCode;
+    case RequestRole::kQueryModify:
+        break;
+    }
+    return entry.spec->code;
 }
 
 bool CRecordRequests::FitsQuery(uint16_t code, uint32_t size)

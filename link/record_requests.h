@@ -160,6 +160,13 @@ public:
         return Write(SiblingCode(code, RequestRole::kDelete), neId, std::vector<Rec>{rec}, options);
     }
 
+    // Deletes every record of the family with its delete-all code (operation 2, a body of one zero byte).
+    template <TabledRecord Rec>
+    RequestOutcome DeleteAll(RequestCode<Rec> code, uint32_t neId, const RequestOptions& options = {}) const
+    {
+        return Exchange(kEmsOpModify, SiblingCode(code, RequestRole::kDeleteAll), neId, Zeros(1), 1, options).outcome;
+    }
+
     // A write (operation 2) that another dialog prepared for its records and hands on, to be sent to one NE after
     // another: `count` records of `recordSize` bytes each, back to back. A code the catalogue does not know, or
     // records of another size than its record, are refused unsent.

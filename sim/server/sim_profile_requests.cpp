@@ -1,5 +1,6 @@
 // What the simulated server answers about xDSL profiles: the templates it keeps and the profiles of the NEs, with
-// the limits of their tables, and the synchronisation and verification of an NE's profiles against the templates.
+// the limits of their tables and the counts asked before an add, and the synchronisation and verification of an NE's
+// profiles against the templates.
 
 #include "sim/server/sim_frame_records.h"
 #include "sim/server/sim_profiles.h"
@@ -64,6 +65,26 @@ void CSimRequestHandler::Profiles(Handled& out, const Frame& request, const SimP
         return;
     }
     Reply(out, header, reply.records, reply.recordSize, reply.count, reply.count);
+}
+
+void CSimRequestHandler::ProfileCount(Handled& out, const Frame& request)
+{
+    const FrameHeader& header = request.header;
+    if (header.neId != 0) {
+        const CSimNe* ne = db_.FindNe(header.neId);
+        if (ne == nullptr || !db_.IsNeReachable(*ne)) {
+            Reply(out, header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));
+            return;
+        }
+    }
+    if (!IsQuery(request)) {
+        Reply(out, header, kDrvInvalidParameter);
+        return;
+    }
+    const uint32_t count = CSimProfiles(db_.Generic()).Count(header.requestCode, header.neId);
+    std::vector<uint8_t> word(2);
+    record_bytes::PutU16(word.data(), 0, static_cast<uint16_t>(std::min<uint32_t>(count, 0xFFFF)));
+    Reply(out, header, word, 2, 1, 1);
 }
 
 void CSimRequestHandler::ProfileSync(Handled& out, const Frame& request)

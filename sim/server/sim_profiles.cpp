@@ -14,14 +14,14 @@ namespace {
 
 // The ADSL and SHDSL kinds share the line and PM threshold classes of a synchronisation; policing has none.
 constexpr std::array<SimProfileKind, 8> kKinds = {{
-    {kReqAdslLineProfileTemplate, kReqAdslLineProfile, 60, 1},
-    {kReqPmThresholdProfileTemplate, kReqPmThresholdProfile, 60, 2},
-    {kReqTrafficPolicingProfileTemplate, kReqTrafficPolicingProfile, 60, 0},
-    {kReqShdslLineProfileTemplate, kReqShdslLineProfile, 60, 1},
-    {kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfile, 60, 2},
-    {kReqIpTrafficProfileTemplate, kReqIpTrafficProfile, 60, 5},
-    {kReqMcChannelProfileTemplate, kReqMcChannelProfile, 800, 3},
-    {kReqMcServiceProfileTemplate, kReqMcServiceProfile, 60, 4},
+    {kReqAdslLineProfileTemplate, kReqAdslLineProfile, 60, 1, kReqAdslLineProfileCount},
+    {kReqPmThresholdProfileTemplate, kReqPmThresholdProfile, 60, 2, kReqPmThresholdProfileCount},
+    {kReqTrafficPolicingProfileTemplate, kReqTrafficPolicingProfile, 60, 0, kReqTrafficPolicingProfileCount},
+    {kReqShdslLineProfileTemplate, kReqShdslLineProfile, 60, 1, kReqShdslProfileCount},
+    {kReqShdslPmThresholdProfileTemplate, kReqShdslPmThresholdProfile, 60, 2, kReqShdslProfileCount},
+    {kReqIpTrafficProfileTemplate, kReqIpTrafficProfile, 60, 5, kReqIpTrafficProfileCount},
+    {kReqMcChannelProfileTemplate, kReqMcChannelProfile, 800, 3, kReqMcChannelProfileCount},
+    {kReqMcServiceProfileTemplate, kReqMcServiceProfile, 60, 4, kReqMcServiceProfileCount},
 }};
 
 GenericReply TableFull()
@@ -75,6 +75,22 @@ const SimProfileKind* FindSimProfileKind(uint16_t code)
             return &kind;
     }
     return nullptr;
+}
+
+bool IsSimProfileCount(uint16_t code)
+{
+    return std::any_of(kKinds.begin(), kKinds.end(),
+                       [code](const SimProfileKind& kind) { return kind.countCode == code; });
+}
+
+uint32_t CSimProfiles::Count(uint16_t countCode, uint32_t neId) const
+{
+    size_t fullest = 0;
+    for (const SimProfileKind& kind : kKinds) {
+        if (kind.countCode == countCode)
+            fullest = std::max(fullest, store_.KeptRecords(neId == 0 ? kind.templateCode : kind.neCode, neId).size());
+    }
+    return static_cast<uint32_t>(fullest);
 }
 
 GenericReply CSimProfiles::Handle(const SimProfileKind& kind, uint16_t code, uint8_t operation, uint32_t neId,

@@ -21,11 +21,14 @@ struct SimProfileKind {
     uint16_t neCode = 0;
     uint32_t limit = 0;
     int syncClass = 0;
+    uint16_t countCode = 0; // the count asked before an add
 };
 
 // The kind whose template or NE family a code belongs to (any of its query, add, delete and delete-all codes); null
 // for other codes.
 const SimProfileKind* FindSimProfileKind(uint16_t code);
+// Whether the code is the count of a kind (both SHDSL kinds have the same one).
+bool IsSimProfileCount(uint16_t code);
 
 // The reason a full table refuses a profile.
 inline constexpr char kSimProfileTableFull[] = "Profile table is full";
@@ -34,6 +37,9 @@ class CSimProfiles {
 public:
     explicit CSimProfiles(CGenericRecordStore& store) : store_(store) {}
 
+    // What the count `countCode` answers at the NE: the fuller of the tables of the kinds that ask it, the NE's
+    // profiles, or at NE 0 the templates, so that an editor of templates with no NE in its target counts them.
+    uint32_t Count(uint16_t countCode, uint32_t neId) const;
     // One request of a profile family for the NE (0: the templates).
     GenericReply Handle(const SimProfileKind& kind, uint16_t code, uint8_t operation, uint32_t neId,
                         const uint8_t* records, uint32_t count, uint32_t recordSize);

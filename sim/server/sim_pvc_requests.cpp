@@ -147,6 +147,22 @@ void SetRowStatus(CGenericRecordStore& store, uint32_t neId, const PvcRec& key, 
 void CSimRequestHandler::Pvcs(Handled& out, const Frame& request)
 {
     const FrameHeader& header = request.header;
+    // A profile's check sent to the server (an editor of templates with no NE in its target): the server carries no
+    // PVC and no port, so nothing is against the profile.
+    const bool profileCheck =
+        header.requestCode == kReqIpTrafficRuleCheck || header.requestCode == kReqTrafficPolicingRuleCheck;
+    if (header.neId == 0 && profileCheck) {
+        if (IsModify(request)) {
+            Generic(out, request);
+            return;
+        }
+        const auto code = RequestCode<PvcRuleCheckRec>{header.requestCode};
+        const std::vector<PvcRuleCheckRec> written = db_.Generic().DecodedKeptRecords(code, 0);
+        PvcRuleCheckRec check = written.empty() ? PvcRuleCheckRec{} : written.front();
+        check.result = {};
+        ReplyRecords(out, header, std::vector<PvcRuleCheckRec>{check}, 1);
+        return;
+    }
     const CSimNe* ne = db_.FindNe(header.neId);
     if (ne == nullptr || !db_.IsNeReachable(*ne)) {
         Reply(out, header, Refused(ne == nullptr ? kSimNoSuchNe : kSimNeNotConnected));

@@ -470,6 +470,10 @@ void CSimRequestHandler::Dispatch(Handled& out, SimSession& session, const Frame
             Profiles(out, request, *kind);
             return;
         }
+        if (IsSimProfileCount(code)) {
+            ProfileCount(out, request);
+            return;
+        }
         if (!NeSettings(out, request, now))
             Generic(out, request);
         return;

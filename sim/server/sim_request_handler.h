@@ -146,6 +146,7 @@ private:
     // templates (sim_profile_requests.cpp).
     void Profiles(Handled& out, const Frame& request, const SimProfileKind& kind);
     void ProfileSync(Handled& out, const Frame& request);
+    void ProfileCount(Handled& out, const Frame& request);
     // The NE's hardware readings, its temperature thresholds and its alarm inputs and outputs
     // (sim_fault_requests.cpp).
     void HardwareReadings(Handled& out, const Frame& request, uint32_t now);

@@ -9,6 +9,7 @@
 #include "features/provisioning/boards/board_setting_list_dlg.h"
 #include "features/provisioning/boards/set_board_type_dlg.h"
 #include "link/ems_msg.h"
+#include "link/pdu_log.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
@@ -62,6 +63,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
     ASSERT_TRUE(shdslBefore);
 
     person.OnDialog<BoardList>([&](BoardList& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("[North:North-1] Board Setting List"));
         QTreeView& list = *dialog.FindList(kListControlId);
         const int adsl = RowOf(list, kSlotColumn, QStringLiteral("1"));
         EXPECT_NE(adsl, -1);
@@ -70,6 +72,8 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
 
         // Service-type control on slot 1: the transparent PVC of port 7 allows more clients than MAC addresses.
         person.OnDialog<Board>([&](Board& board) {
+            EXPECT_TRUE(board.windowTitle().startsWith(QStringLiteral("[North:North-1] <")))
+                << board.windowTitle().toStdString() << ": the NE with its location, then the slot";
             EXPECT_TRUE(board.IsControlEnabled(Board::kServiceControlEnabledId));
             Check(board, Board::kServiceControlEnabledId);
             e2e::CProgram::SaveScreenshot(board, QStringLiteral("board_setting"));
@@ -78,11 +82,17 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
                       QStringLiteral("[Line port 1-7, PVC 0/35]\nError  1: On this bridged PVC, service type client "
                                      "limit is greater than MAC limit.\n"));
             EXPECT_FALSE(board.IsEnded());
-            // Without service-type control the card's PVCs do not stop it; VC Mux resets the card.
+            // Without service-type control the card's PVCs do not stop it; VC Mux resets the card. The PDU log
+            // window holds its display from the check's reading on.
             Check(board, Board::kServiceControlDisabledId);
             Check(board, Board::kVcMuxId);
+            int pduLogFlag = -1;
+            person.onBox = [&](QDialog&) { pduLogFlag = GetPduLogFlag(); };
             person.AnswerBox(IDYES);
             Click(board, IDOK);
+            person.onBox = nullptr;
+            EXPECT_EQ(pduLogFlag, 0) << "held while the question is asked";
+            EXPECT_EQ(GetPduLogFlag(), 1) << "released at the end";
             EXPECT_EQ(person.boxTexts.back(),
                       QStringLiteral("This line card will be reset.\n\nAre you sure to apply the change?"));
             EXPECT_TRUE(board.IsEnded());
@@ -124,6 +134,8 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
         // The control module: it opens on its planned type and its tagged mode as read; its tagged mode set, the
         // PVC settings it does not carry written as none.
         person.OnDialog<BoardType>([&](BoardType& type) {
+            EXPECT_TRUE(type.windowTitle().startsWith(QStringLiteral("[North:North-1] <")))
+                << type.windowTitle().toStdString();
             EXPECT_FALSE(e2e::Field(type, BoardType::kPlannedTypeId).isEmpty());
             EXPECT_TRUE(e2e::IsChecked(type, BoardType::kUntaggedOnlyId));
             Check(type, BoardType::kTaggedOnlyId);

@@ -98,7 +98,7 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
 
     // The NE's profiles: a new line profile, refused by the NE under a taken name, then saved as the templates.
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
-        EXPECT_TRUE(list.windowTitle().startsWith(QStringLiteral("[North-1] ADSL Profile List")));
+        EXPECT_TRUE(list.windowTitle().startsWith(QStringLiteral("[North:North-1] ADSL Profile List")));
         EXPECT_TRUE(list.IsControlVisible(CProfileListDlg::kSaveAllId));
         EXPECT_FALSE(list.IsControlVisible(CProfileListDlg::kDownloadId));
         QTreeView& lines = PageList(list, ProfileKindId::kAdslLine);
@@ -224,6 +224,8 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
     program.ClickTreeItem(program.TreeItem(kSpareName));
     const auto verify = [&](bool synchronise) {
         person.OnDialog<CConfigVerifyDlg>([&](CConfigVerifyDlg& dialog) {
+            EXPECT_TRUE(dialog.windowTitle().endsWith(QStringLiteral(":Spare] Configuration Verification")))
+                << dialog.windowTitle().toStdString() << ": the NE with its location";
             const CConfigVerifyDlg::ClassRow& line = CConfigVerifyDlg::kRows[0];
             const CConfigVerifyDlg::ClassRow& channels = CConfigVerifyDlg::kRows[2];
             EXPECT_TRUE(e2e::IsChecked(dialog, channels.identicalId)) << "no channel profiles on either side";

@@ -11,6 +11,7 @@
 #include "link/records/alarm_def_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/shdsl_line_profile_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "sim/server/sim_ne.h"
 
@@ -90,6 +91,31 @@ TEST_F(SimProfilesTest, NoTablePassesItsLimit)
     // The templates have a table of their own, with the same limit.
     EXPECT_EQ(Write(profiles_, kReqAdslLineProfileTemplateAdd, 0, held).status, 0u);
     EXPECT_EQ(Write(profiles_, kReqAdslLineProfileTemplateAdd, 0, two).status, static_cast<uint32_t>(kDrvTextReply));
+}
+
+// The count asked before an add: an NE counts its own profiles, the server (NE 0) its templates; the SHDSL count is the
+// fuller of the two SHDSL tables.
+TEST_F(SimProfilesTest, TheCountBeforeAnAddIsOfTheTableItsNeHolds)
+{
+    std::vector<AdslLineProfileRec> three = {Line("a"), Line("b"), Line("c")};
+    ASSERT_EQ(Write(profiles_, kReqAdslLineProfileAdd, kNe, three).status, 0u);
+    ASSERT_EQ(Write(profiles_, kReqAdslLineProfileTemplateAdd, 0, std::vector{Line("t")}).status, 0u);
+    EXPECT_TRUE(IsSimProfileCount(kReqAdslLineProfileCount));
+    EXPECT_FALSE(IsSimProfileCount(kReqAdslLineProfile));
+    EXPECT_EQ(profiles_.Count(kReqAdslLineProfileCount, kNe), 3u);
+    EXPECT_EQ(profiles_.Count(kReqAdslLineProfileCount, 0), 1u) << "the templates";
+    EXPECT_EQ(profiles_.Count(kReqPmThresholdProfileCount, kNe), 0u) << "another kind's table";
+
+    ShdslLineProfileRec line;
+    line.name = "s1";
+    ASSERT_EQ(Write(profiles_, kReqShdslLineProfileAdd, kNe, std::vector{line}).status, 0u);
+    EXPECT_EQ(profiles_.Count(kReqShdslProfileCount, kNe), 1u);
+    std::vector<ShdslPmThresholdProfileRec> thresholds(2);
+    thresholds[0].name = "m1";
+    thresholds[1].name = "m2";
+    ASSERT_EQ(Write(profiles_, kReqShdslPmThresholdProfileAdd, kNe, thresholds).status, 0u);
+    EXPECT_EQ(profiles_.Count(kReqShdslProfileCount, kNe), 2u) << "the fuller SHDSL table";
+    EXPECT_EQ(profiles_.Count(kReqShdslProfileCount, 0), 0u);
 }
 
 TEST_F(SimProfilesTest, ASynchronisationMakesTheChosenClassesTheTemplates)

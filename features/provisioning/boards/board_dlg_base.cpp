@@ -5,6 +5,7 @@
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_table.h"
 #include "features/provisioning/boards/board_values.h"
+#include "link/pdu_log.h"
 #include "link/record_requests.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
@@ -30,8 +31,11 @@ bool CBoardDlgBase::LoadBoard()
     const uint32_t slotId = GetTargetEntity().id;
     if (GetTargetEntity().index.GetLevel() != kEntityLevelSlot)
         return internalError();
-    const RecordReply<BoardSettingRec> boards = CRecordRequests().Query<BoardSettingRec>(
-        kReqBoardSetting, static_cast<uint32_t>(GetNeId()), {.failureTextId = kStrFailToQuery});
+    const RecordReply<BoardSettingRec> boards = [this] {
+        const CPduLogHold hold;
+        return CRecordRequests().Query<BoardSettingRec>(kReqBoardSetting, static_cast<uint32_t>(GetNeId()),
+                                                        {.failureTextId = kStrFailToQuery});
+    }();
     const auto found = std::find_if(boards.records.begin(), boards.records.end(),
                                     [slotId](const BoardSettingRec& board) { return board.entityId == slotId; });
     const CNeRecord* ne = Ne();
@@ -53,7 +57,7 @@ bool CBoardDlgBase::LoadBoard()
         const int planned = combo->findData(slot->GetPlannedType());
         combo->setCurrentIndex(planned >= 0 ? planned : 0);
     }
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     const std::string online = BoardTypeName(slot->GetType());
     onlineType_ = online.empty() ? LoadQString(kStrNone) : QString::fromStdString(online);
     EnableControl(kPlannedTypeId, ne->planned == 0);
@@ -84,6 +88,7 @@ uint32_t CBoardDlgBase::StartOk()
 
 bool CBoardDlgBase::WriteBoard(const BoardSettingRec& board)
 {
+    const CPduLogHold hold;
     const CRecordRequests requests;
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
     if (!requests.Modify(kReqBoardSetting, neId, board, {.failureTextId = kStrFailToUpdateData}).Ok())

@@ -101,7 +101,7 @@ int CBoardSettingDlg::OnCommandHook(int id, int code)
     return CBoardDlgBase::OnCommandHook(id, code);
 }
 
-bool CBoardSettingDlg::CheckServiceTypes(bool serviceControl)
+bool CBoardSettingDlg::CheckServiceTypes(bool serviceControl, std::optional<CPduLogHold>& hold)
 {
     const CRecordRequests requests;
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
@@ -109,6 +109,8 @@ bool CBoardSettingDlg::CheckServiceTypes(bool serviceControl)
     check.slot = static_cast<uint16_t>(GetTargetEntity().index.Slot());
     if (!requests.Modify(kReqServiceTypeCheck, neId, check, {.failureTextId = kStrFailToUpdateData}).Ok())
         return false;
+    // The PDU log window holds its display from the reading of the check to the end of OK.
+    hold.emplace();
     const RecordReply<ServiceTypeCheckRec> reply =
         requests.Query(kReqServiceTypeCheck, neId, ServiceTypeCheckRec{}, {.failureTextId = kStrFailToQuery});
     if (!reply.Ok() || reply.records.empty())
@@ -140,7 +142,8 @@ void CBoardSettingDlg::OnOK()
         return;
     }
     const BoardSettings chosen = Chosen();
-    if (!CheckServiceTypes(chosen.serviceTypeControl == 1))
+    std::optional<CPduLogHold> hold;
+    if (!CheckServiceTypes(chosen.serviceTypeControl == 1, hold))
         return;
     // The board as the NE has it now carries the fields the dialog does not set.
     const RecordReply<BoardSettingRec> boards = CRecordRequests().Query<BoardSettingRec>(

@@ -13,8 +13,10 @@
 
 #include "features/provisioning/boards/board_dlg_base.h"
 #include "features/provisioning/boards/board_values.h"
+#include "link/pdu_log.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class CBoardSettingDlg;
@@ -47,8 +49,9 @@ private:
     // Enables the radios the chosen type's model takes.
     void ApplyTypeRule();
     BoardSettings Chosen() const;
-    // The NE's check of the card's PVCs; false when it stops the setting (the reason shown).
-    bool CheckServiceTypes(bool serviceControl);
+    // The NE's check of the card's PVCs; false when it stops the setting (the reason shown). From its reading on
+    // `hold` holds the PDU log window's display.
+    bool CheckServiceTypes(bool serviceControl, std::optional<CPduLogHold>& hold);
 
     std::unique_ptr<Ui::CBoardSettingDlg> ui_;
     int aal5Index_ = 0;

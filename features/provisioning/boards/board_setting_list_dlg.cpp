@@ -119,6 +119,7 @@ CBoardSettingListDlg::CBoardSettingListDlg(QWidget* parent)
                       .rowCommands = {kRowModify},
                       .activateCommand = kModifyButtonId,
                       .right = kRightBoardSettings,
+                      .dialogChecksRight = true,
                       .exportStem = "BoardSet"},
                      parent),
       ui_(std::make_unique<Ui::CBoardSettingListDlg>()),
@@ -141,7 +142,7 @@ void CBoardSettingListDlg::InitData()
         return;
     const CEntityIndex& target = GetTargetEntity().index;
     scope_.SetLevels(target.Ne() != 0 ? target.Ne() : 1, target.Shelf(), target.Slot(), 0, 0);
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     InitListColumnsById(kStrColumnsBoardSettings);
     FillList();

@@ -3,7 +3,8 @@
 // NE, a shelf or a slot) with their planned and online types and, for the line cards that take them, their AAL5
 // encapsulation, VLAN tag pass-through, service type control and tagged mode, configured and as the card runs them.
 // Modify (1150, also a double click or Enter) opens the Board Setting of an xDSL line card, else Set Board Type, and
-// shows the row as the dialog wrote it. Export (1165) writes "BoardSet" files. Opened by command 33162.
+// shows the row as the dialog wrote it; the dialog checks the operator's right for its mode. Export (1165) writes
+// "BoardSet" files. Opened by command 33162.
 
 #include "link/records/board_setting_rec.h"
 #include "ui/framework/dialogs/record_list.h"

@@ -16,16 +16,9 @@ void TakeRate(uint32_t field, uint32_t& kbit)
         kbit = field / kBitsPerKbit;
 }
 
-// Margins and times are never negative on the pages.
-uint32_t Shown(int16_t value)
-{
-    return value < 0 ? 0 : static_cast<uint32_t>(value);
-}
-
 AdslSnrValues SnrFromRecord(const AdslSnrMarginsRec& rec)
 {
-    return {Shown(rec.minimum),   Shown(rec.maximum),        Shown(rec.target),          Shown(rec.upshift),
-            Shown(rec.downshift), Shown(rec.minUpshiftTime), Shown(rec.minDownshiftTime)};
+    return {rec.minimum, rec.maximum, rec.target, rec.upshift, rec.downshift, rec.minUpshiftTime, rec.minDownshiftTime};
 }
 
 AdslSnrMarginsRec SnrToRecord(const AdslSnrValues& values, bool shifts)

@@ -37,15 +37,16 @@ struct AdslTxRateValues {
     bool operator==(const AdslTxRateValues&) const = default;
 };
 
-// One direction of the SNR Margin page: margins in 0.1 dB, times in seconds.
+// One direction of the SNR Margin page: margins in 0.1 dB, times in seconds, as the record has them (a negative one
+// too: the page's range refuses it at OK).
 struct AdslSnrValues {
-    uint32_t minimum = 0;
-    uint32_t maximum = 310;
-    uint32_t target = 60;
-    uint32_t upshift = 200;
-    uint32_t downshift = 30;
-    uint32_t upshiftTime = 1000;
-    uint32_t downshiftTime = 1000;
+    int32_t minimum = 0;
+    int32_t maximum = 310;
+    int32_t target = 60;
+    int32_t upshift = 200;
+    int32_t downshift = 30;
+    int32_t upshiftTime = 1000;
+    int32_t downshiftTime = 1000;
     bool operator==(const AdslSnrValues&) const = default;
 };
 

@@ -12,8 +12,8 @@ namespace {
 // The edits of one direction with the members they show and their greatest values.
 struct SnrEdit {
     int id;
-    uint32_t AdslSnrValues::*member;
-    uint32_t maximum;
+    int32_t AdslSnrValues::*member;
+    int32_t maximum;
 };
 
 constexpr std::array<SnrEdit, 7> EditsOf(bool upstream)
@@ -68,7 +68,7 @@ void CAdslSnrMarginPage::DoDataExchange(CDataExchange& dx)
         AdslSnrValues& values = upstream ? up_ : down_;
         for (const SnrEdit& edit : EditsOf(upstream)) {
             if (check) {
-                DDX_TextInRange(dx, *this, edit.id, values.*edit.member, 0, edit.maximum);
+                DDX_SignedInRange(dx, *this, edit.id, values.*edit.member, 0, edit.maximum);
             } else if (!dx.IsSaving()) {
                 QString text = QString::number(values.*edit.member);
                 DDX_Text(dx, edit.id, text);
@@ -85,7 +85,7 @@ bool CAdslSnrMarginPage::OnNotify(const NotifyHeader& header, int* result)
         for (bool upstream : {true, false}) {
             for (const SnrEdit& edit : EditsOf(upstream)) {
                 if (header.idFrom == edit.id + kSpinOffset) {
-                    StepNumberEdit(GetDlgItemAs<QLineEdit>(edit.id), header.delta, 0, edit.maximum);
+                    StepSignedNumberEdit(GetDlgItemAs<QLineEdit>(edit.id), header.delta, 0, edit.maximum);
                     return true;
                 }
             }

@@ -33,8 +33,8 @@ public:
     static constexpr int kDownDownshiftTimeId = 1317;
     // Each edit's spin has the next id.
     static constexpr int kSpinOffset = 1;
-    static constexpr uint32_t kMarginMax = 310;
-    static constexpr uint32_t kTimeMax = 16383;
+    static constexpr int32_t kMarginMax = 310;
+    static constexpr int32_t kTimeMax = 16383;
 
     explicit CAdslSnrMarginPage(QWidget* parent = nullptr);
     ~CAdslSnrMarginPage() override;

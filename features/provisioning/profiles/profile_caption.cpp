@@ -1,22 +1,17 @@
 #include "features/provisioning/profiles/profile_caption.h"
 
-#include "core/tables/ne_table.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 
 void SetProfileCaption(CADialog& dialog, bool templateMode, const std::string& shown, const std::string& before)
 {
-    std::string target;
-    if (templateMode) {
-        target = LoadString(kStrTemplateLabel);
-    } else if (const CNeRecord* ne = FindNeById(static_cast<uint32_t>(dialog.GetNeId()))) {
-        target = "[" + ne->name + "]";
-    }
-    std::string caption = before + dialog.GetBaseCaption();
+    std::string base = before + dialog.GetBaseCaption();
     if (!shown.empty())
-        caption += " : " + shown;
-    if (!target.empty())
-        caption = target + " " + caption;
-    dialog.setWindowTitle(QString::fromStdString(caption));
+        base += " : " + shown;
+    dialog.UpdateCaption(kCaptionText, base.c_str(), true, true);
+    if (templateMode)
+        dialog.UpdateCaption(kCaptionText | kCaptionTargetFirst, LoadString(kStrTemplateLabel).c_str());
+    else
+        dialog.UpdateCaption(kCaptionLocation | kCaptionNe);
 }

@@ -37,7 +37,7 @@ struct ProfileKind {
     int right;
     uint16_t templateCode;
     uint16_t neCode;
-    // The NE's count request; none (0) where the kind has no count of its own (the SHDSL kinds share one).
+    // The count asked before an add (the two SHDSL kinds ask the same one).
     RequestCode<RecordCount> countCode;
     uint32_t limit;
     // The message that refuses an add at the limit.

@@ -97,7 +97,7 @@ bool CProfileListPage::OnCommand(int id, int code)
 
 void CProfileListPage::DeleteSelected()
 {
-    if (CheckRight(kind_.right, 'd') != 0 || (!templateMode_ && CheckTargetNe() != 0))
+    if (CheckRight(DeleteRight(), 'd') != 0 || (!templateMode_ && CheckTargetNe() != 0))
         return;
     if (const std::optional<uint32_t> key = RequireSelectedItemData())
         OnDeleteRecord(*key);

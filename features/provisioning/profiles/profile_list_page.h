@@ -7,17 +7,19 @@
 //
 // Every kind's page is a CProfileListPageOf<Rec> with the kind's editor, its columns and its titles:
 //   - Refresh reads the kind's profiles (the NE's with its NE code, the templates with its template code at NE 0);
-//   - Show and Modify open the editor on the row's profile as it was read (the record given, not queried again), Add
-//     on a new one; after OK the row shows the record as written, an added one's row found by its name or appended
-//     and scrolled into view (the selection stays as it was);
+//   - Show and Modify open the editor on the row's profile as it was read (the record given, not queried again;
+//     RecordOfRow: a kind may make it again from the row's texts), Add on a new one; after OK the row shows the
+//     record as written, an added one's row found by its name or appended and scrolled into view (the selection
+//     stays as it was);
 //   - Delete asks first and deletes the row's profile;
-//   - Save All as Templates makes the templates of the kind those of the list (profile_save_all.h);
+//   - Save All as Templates drops the kind's templates and adds the list's profiles in their place
+//     (profile_save_all.h);
 //   - Download to NEs hands the selected profile, as a write of the kind's NE code, to the template download dialog,
 //     which sends it to the NEs the operator ticks.
 // Each row keeps its profile's record whole; a profile whose status is not 1 (enabled) shows image 34, and grey text
 // on the pages that grey disabled profiles (all but those that call KeepDisabledRowsBlack).
-// The page checks the operator's right for Delete ('d'), Save All and Download ('m'); Show, Modify and Add leave it
-// to the editor they open, which checks the letter of its mode.
+// The page checks the operator's right for Delete ('d', on the kind's right item or the one DeleteRight names), Save
+// All and Download ('m'); Show, Modify and Add leave it to the editor they open, which checks the letter of its mode.
 
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "features/provisioning/profiles/profile_save_all.h"
@@ -80,6 +82,8 @@ protected:
     // The download dialog's title line for a profile of the name: the kind's title, " : ", the name.
     QString DownloadTitleOf(const std::string& name) const;
 
+    // The right item Delete checks ('d'): the kind's, unless the page names another.
+    virtual int DeleteRight() const { return kind_.right; }
     virtual uint32_t ColumnSpecId() const = 0;
     // The title the export writes above the list.
     virtual uint32_t ExportTitleId() const = 0;
@@ -120,13 +124,13 @@ public:
         RefillList();
     }
 
-    // The profiles the list shows, in its order.
+    // The profiles the list shows, in its order, each as its row hands it on (RecordOfRow).
     std::vector<Rec> ListedRecords() const
     {
         std::vector<Rec> records;
         for (uint32_t key : KeysInListOrder()) {
             if (const Rec* rec = rows_.Find(key))
-                records.push_back(*rec);
+                records.push_back(RecordOfRow(*rec));
         }
         return records;
     }
@@ -136,6 +140,9 @@ protected:
     // its OK, with the record as written. RunProfileEditor runs an editor that takes the record and its mode so.
     virtual bool RunEditor(Rec& rec, uint8_t accessMode) = 0;
     virtual std::string NameOf(const Rec& rec) const { return rec.name; }
+    // What Show, Modify, Save All and Download hand on of a row that keeps `listed`: the record itself, unless the
+    // kind makes it again from the row's texts.
+    virtual Rec RecordOfRow(const Rec& listed) const { return listed; }
     // The download dialog's title line for the profile.
     virtual QString DownloadTitle(const Rec& rec) const { return DownloadTitleOf(NameOf(rec)); }
     // The question the download dialog asks before it sends.
@@ -204,11 +211,12 @@ protected:
         if (CheckRight(Kind().right, 'm') != 0)
             return;
         const std::optional<uint32_t> key = RequireSelectedItemData();
-        const Rec* rec = key ? rows_.Find(*key) : nullptr;
-        if (rec == nullptr)
+        const Rec* listed = key ? rows_.Find(*key) : nullptr;
+        if (listed == nullptr)
             return;
-        const auto bytes = EncodeRecord(*rec);
-        OpenDownload({DownloadTitle(*rec), family_.neCode, kRecordSize<Rec>,
+        const Rec rec = RecordOfRow(*listed);
+        const auto bytes = EncodeRecord(rec);
+        OpenDownload({DownloadTitle(rec), family_.neCode, kRecordSize<Rec>,
                       std::vector<uint8_t>(bytes.begin(), bytes.end()), DownloadConfirmTextId()});
     }
 
@@ -218,7 +226,7 @@ private:
         const Rec* listed = rows_.Find(key);
         if (listed == nullptr)
             return;
-        Rec rec = *listed;
+        Rec rec = RecordOfRow(*listed);
         if (RunEditor(rec, accessMode) && accessMode == kAccessModify)
             rows_.Replace(key, rec);
     }
@@ -231,6 +239,5 @@ template <class Rec> void CProfileListPageOf<Rec>::SaveAllAsTemplates()
 {
     if (CheckRight(Kind().right, 'm') != 0 || !ConfirmSaveAll())
         return;
-    SaveProfilesAsTemplates(family_.templateCode, ListedRecords(), Kind(),
-                            [this](const Rec& rec) { return NameOf(rec); });
+    SaveProfilesAsTemplates(family_.templateCode, ListedRecords(), Kind());
 }

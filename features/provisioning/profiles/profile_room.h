@@ -1,20 +1,16 @@
 #pragma once
-// Whether a profile table has room for one more profile, asked before an editor adds one: the table's count against
-// its kind's limit. What is counted is the table the add goes to:
-//   - an NE's own profiles by the kind's count request to that NE;
-//   - the server's templates by a query of them (NE 0): the server counts no templates, and an NE's count says
-//     nothing of them;
-//   - an NE's profiles of a kind without a count of its own (the NE counts both SHDSL kinds as one) by a query of
-//     them, so that a full table of one kind does not refuse an add of the other.
+// Whether a profile table has room for one more profile, asked before an editor adds one: the kind's count request,
+// sent to the NE the editor's target holds (for the templates too: an editor on the templates asks the NE of its
+// target, the server when that is none), against the kind's limit. The two SHDSL kinds ask the same count (812),
+// which the NE answers for both.
 //
-//     switch (CheckProfileRoom(GetProfileKind(ProfileKindId::kAdslLine), code, neId)) {
+//     switch (CheckProfileRoom(GetProfileKind(ProfileKindId::kAdslLine), neId)) {
 //     case ProfileRoom::kFull: ShowAlertTextById(kind.limitTextId); return;
 //     case ProfileRoom::kUnknown: return; // the failure box has said why
 //     ...
 
 #include "features/provisioning/profiles/profile_kinds.h"
 #include "link/record_requests.h"
-#include "link/records/request_codes.h"
 #include "ui/framework/messages/string_ids.h"
 
 #include <cstdint>
@@ -31,19 +27,12 @@ inline ProfileRoom RoomFor(const ProfileKind& kind, size_t count)
     return count >= kind.limit ? ProfileRoom::kFull : ProfileRoom::kRoom;
 }
 
-// `code` is the family the add goes to (the kind's template or NE family), `neId` its NE (0 for the templates).
-template <TabledRecord Rec>
-ProfileRoom CheckProfileRoom(const ProfileKind& kind, RequestCode<Rec> code, uint32_t neId,
-                             const CRecordRequests& requests = CRecordRequests())
+// `neId` is the NE of the editor's target, whatever the table the add goes to.
+inline ProfileRoom CheckProfileRoom(const ProfileKind& kind, uint32_t neId,
+                                    const CRecordRequests& requests = CRecordRequests())
 {
-    const RequestOptions options{.failureTextId = kStrFailToQuery};
-    const bool byCountRequest = code == kind.neCode && kind.countCode.value != 0 && neId != 0;
-    if (byCountRequest) {
-        const CountReply reply = requests.QueryCount(kind.countCode, neId, options);
-        if (!reply.Ok() || !reply.count)
-            return ProfileRoom::kUnknown;
-        return RoomFor(kind, *reply.count);
-    }
-    const RecordReply<Rec> reply = requests.Query<Rec>(code, neId, options);
-    return reply.Ok() ? RoomFor(kind, reply.records.size()) : ProfileRoom::kUnknown;
+    const CountReply reply = requests.QueryCount(kind.countCode, neId, {.failureTextId = kStrFailToQuery});
+    if (!reply.Ok() || !reply.count)
+        return ProfileRoom::kUnknown;
+    return RoomFor(kind, *reply.count);
 }

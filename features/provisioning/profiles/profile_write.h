@@ -1,11 +1,12 @@
 #pragma once
 // What every profile editor does around its write, for its kind's templates (NE 0) or an NE's profiles:
 //   - a profile not given is read by its name; one the table does not have says "No data" and ends the editor;
-//   - an add asks first whether the table has room (profile_room.h) and is refused at the kind's limit;
+//   - an add asks first whether the table has room (profile_room.h: the count of the NE the editor's target holds)
+//     and is refused at the kind's limit;
 //   - the name as typed must pass CheckTypedName; a changed profile keeps its name, so only a blank one is refused;
 //   - the write is an add or a modify of the family, its failure shown in the failure box.
 //
-//     if (!CheckProfileRoomAndName(*this, kind, code, neId, IsAdding(), name_, kNameId)) return;
+//     if (!CheckProfileRoomAndName(*this, kind, targetNeId, IsAdding(), name_, kNameId)) return;
 //     ... the editor's own checks and question ...
 //     if (!WriteProfile(code, neId, rec, IsAdding())) return;
 
@@ -23,26 +24,23 @@
 // The name as typed; false with the refusal shown at the name's edit.
 bool CheckProfileName(CADialog& editor, const QString& name, int nameId, bool adding);
 
-// Room for an add; false with the refusal shown (a count that failed: in the failure box).
-template <TabledRecord Rec>
-bool CheckProfileRoomForAdd(CADialog& editor, const ProfileKind& kind, RequestCode<Rec> code, uint32_t neId,
-                            bool adding)
+// Room for an add, counted by the NE `targetNeId`; false with the refusal shown (a count that failed: in the failure
+// box).
+inline bool CheckProfileRoomForAdd(CADialog& editor, const ProfileKind& kind, uint32_t targetNeId, bool adding)
 {
     if (!adding)
         return true;
-    const ProfileRoom room = CheckProfileRoom(kind, code, neId);
+    const ProfileRoom room = CheckProfileRoom(kind, targetNeId);
     if (room == ProfileRoom::kFull)
         editor.ShowAlertTextById(kind.limitTextId);
     return room == ProfileRoom::kRoom;
 }
 
 // Room for an add, then the name; false with the refusal shown (a count that failed: in the failure box).
-template <TabledRecord Rec>
-bool CheckProfileRoomAndName(CADialog& editor, const ProfileKind& kind, RequestCode<Rec> code, uint32_t neId,
-                             bool adding, const QString& name, int nameId)
+inline bool CheckProfileRoomAndName(CADialog& editor, const ProfileKind& kind, uint32_t targetNeId, bool adding,
+                                    const QString& name, int nameId)
 {
-    return CheckProfileRoomForAdd(editor, kind, code, neId, adding) &&
-           CheckProfileName(editor, name, nameId, adding);
+    return CheckProfileRoomForAdd(editor, kind, targetNeId, adding) && CheckProfileName(editor, name, nameId, adding);
 }
 
 // Adds or modifies the profile; false when the request failed.

@@ -2,8 +2,9 @@
 // CShdslLineProfileListPage ("Line", template 411): the SHDSL line profiles of the Profile List's NE in its SHDSL
 // group, or the server's templates of them: the name, the wire interface, the maximum and minimum rates in kbit/s and
 // the annex, each row opening CShdslLineProfileDlg. The page's commands are those of every profile page
-// (profile_list_page.h).
+// (profile_list_page.h); its Delete checks the PM threshold profiles' right item.
 
+#include "core/tables/access_rights.h"
 #include "features/provisioning/profiles/profile_list_page.h"
 #include "link/records/shdsl_line_profile_rec.h"
 
@@ -32,6 +33,7 @@ protected:
     uint32_t ColumnSpecId() const override;
     uint32_t ExportTitleId() const override;
     bool RunEditor(ShdslLineProfileRec& rec, uint8_t accessMode) override;
+    int DeleteRight() const override { return kRightPmThresholdProfiles; }
     // A line profile's lines re-train with it.
     uint32_t DownloadConfirmTextId() const override { return kStrSureToDownloadLineTemplate; }
 

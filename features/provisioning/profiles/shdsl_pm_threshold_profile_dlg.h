@@ -8,7 +8,7 @@
 //
 //     CShdslPmThresholdProfileDlg dlg(this);
 //     dlg.SetTemplateMode(templateMode);
-//     dlg.SetNeId(neId);                    // none for a template
+//     dlg.SetNeId(neId);                    // a template's editor too: its count goes there
 //     dlg.SetAccessMode(kAccessModify);     // kAccessQuery to show, kAccessCreate to add
 //     dlg.SetRecord(rec);                   // show and modify: the profile as read; else SetName() to have it read
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...

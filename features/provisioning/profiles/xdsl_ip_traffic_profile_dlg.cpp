@@ -104,10 +104,10 @@ bool CXdslIpTrafficProfileDlg::NeAllowsDrop(const std::string& name)
     PvcRuleCheckRec check;
     check.ipTrafficProfile = name;
     const CRecordRequests requests;
-    if (!requests.Modify(kReqIpTrafficRuleCheck, RequestNeId(), check, {.failureTextId = kStrFailToUpdateData}).Ok())
+    if (!requests.Modify(kReqIpTrafficRuleCheck, TargetNeId(), check, {.failureTextId = kStrFailToUpdateData}).Ok())
         return false;
     const RecordReply<PvcRuleCheckRec> verdict =
-        requests.Query(kReqIpTrafficRuleCheck, RequestNeId(), check, {.failureTextId = kStrFailToQuery});
+        requests.Query(kReqIpTrafficRuleCheck, TargetNeId(), check, {.failureTextId = kStrFailToQuery});
     if (!verdict.Ok())
         return false;
     if (!verdict.records.empty() && (verdict.records.front().result.errorMask & kDhcpOrTransparentPvc) != 0) {
@@ -125,8 +125,7 @@ void CXdslIpTrafficProfileDlg::OnOK()
     const std::string name = name_.trimmed().toStdString();
     // Only dropping broadcast can cut off PVCs that use the profile: that change alone is judged and asked.
     if (!IsAdding() && broadcast_ == kDropIndex) {
-        // Templates carry no PVCs: only an NE judges its profile.
-        if (!templateMode_ && !NeAllowsDrop(name))
+        if (!NeAllowsDrop(name))
             return;
         if (ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
             return;

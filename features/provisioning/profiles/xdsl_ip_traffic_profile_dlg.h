@@ -1,14 +1,14 @@
 #pragma once
 // CXdslIpTrafficProfileDlg ("xDSL IP Traffic Profile", template 358): shows, changes or adds one IP traffic profile of
 // an NE, or one of the server's templates of them: the downstream priority queue, the downstream rate (32 Kbps steps,
-// profile_rates.h), the upstream rate limit and whether downstream broadcast is dropped or forwarded. A profile of an
-// NE that is changed to drop broadcast is first judged by the NE (rule check 414): PVCs using it that are DHCP-related
-// or transparent refuse it. OK writes the profile, enabled, and ends with IDOK; the record then holds what was
-// written.
+// profile_rates.h), the upstream rate limit and whether downstream broadcast is dropped or forwarded. A profile that
+// is changed to drop broadcast is first judged by the NE of the target (rule check 414, in template mode too, the
+// server when the target holds no NE): PVCs using it that are DHCP-related or transparent refuse it. OK writes the
+// profile, enabled, and ends with IDOK; the record then holds what was written.
 //
 //     CXdslIpTrafficProfileDlg dlg(this);
 //     dlg.SetTemplateMode(templateMode);
-//     dlg.SetNeId(neId);                    // none for a template
+//     dlg.SetNeId(neId);                    // a template's editor keeps its opener's NE for the count and check
 //     dlg.SetAccessMode(kAccessModify);     // kAccessQuery to show, kAccessCreate to add
 //     dlg.SetName(name);                    // the profile is read by its name (or SetRecord: the profile as read)
 //     if (dlg.DoModal() == IDOK) ... dlg.GetRecord() ...

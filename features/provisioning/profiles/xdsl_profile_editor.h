@@ -48,7 +48,9 @@ public:
 protected:
     bool IsAdding() const { return this->GetAccessMode() == kAccessCreate; }
     // The NE the requests go to: none (0) for a template.
-    uint32_t RequestNeId() const { return templateMode_ ? 0 : static_cast<uint32_t>(this->GetNeId()); }
+    uint32_t RequestNeId() const { return templateMode_ ? 0 : TargetNeId(); }
+    // The NE of the editor's target, in either mode: the count before an add and the NE's rule checks go there.
+    uint32_t TargetNeId() const { return static_cast<uint32_t>(this->GetNeId()); }
     // The kind's family where the profile lives.
     RequestCode<Rec> KindCode() const { return RequestCode<Rec>{templateMode_ ? kind_.templateCode : kind_.neCode}; }
     // The kind's right, then the NE unless a template; false when the editor closes.
@@ -74,11 +76,11 @@ protected:
         SetProfileCaption(*this, templateMode_, IsAdding() ? "<new>" : shown);
     }
     // Room for an add; false with the refusal shown.
-    bool CheckRoom() { return CheckProfileRoomForAdd(*this, kind_, KindCode(), RequestNeId(), IsAdding()); }
+    bool CheckRoom() { return CheckProfileRoomForAdd(*this, kind_, TargetNeId(), IsAdding()); }
     // Room for an add, then the name as typed; false with the refusal shown.
     bool CheckRoomAndName(const QString& name, int nameId)
     {
-        return CheckProfileRoomAndName(*this, kind_, KindCode(), RequestNeId(), IsAdding(), name, nameId);
+        return CheckProfileRoomAndName(*this, kind_, TargetNeId(), IsAdding(), name, nameId);
     }
     // Adds or modifies the profile; false when the request failed (its box shown).
     bool WriteRecord(const Rec& rec) { return WriteProfile(KindCode(), RequestNeId(), rec, IsAdding()); }

@@ -79,11 +79,11 @@ bool CXdslTrafficPolicingProfileDlg::NeAllowsDscp(const std::string& name)
     PvcRuleCheckRec check;
     check.trafficPolicingProfile = name;
     const CRecordRequests requests;
-    if (!requests.Modify(kReqTrafficPolicingRuleCheck, RequestNeId(), check, {.failureTextId = kStrFailToUpdateData})
+    if (!requests.Modify(kReqTrafficPolicingRuleCheck, TargetNeId(), check, {.failureTextId = kStrFailToUpdateData})
              .Ok())
         return false;
     const RecordReply<PvcRuleCheckRec> verdict =
-        requests.Query(kReqTrafficPolicingRuleCheck, RequestNeId(), check, {.failureTextId = kStrFailToQuery});
+        requests.Query(kReqTrafficPolicingRuleCheck, TargetNeId(), check, {.failureTextId = kStrFailToQuery});
     if (!verdict.Ok())
         return false;
     if (!verdict.records.empty() &&
@@ -104,8 +104,7 @@ void CXdslTrafficPolicingProfileDlg::OnOK()
     // Only a DSCP action can clash with the PVCs of the ports that apply the profile: that change alone is judged and
     // asked.
     if (!IsAdding() && action >= kPolicingFirstDscpAction) {
-        // Templates apply to no port: only an NE judges its profile.
-        if (!templateMode_ && !NeAllowsDscp(name))
+        if (!NeAllowsDscp(name))
             return;
         if (ShowMessageById(kStrSureToModifyData, kConfirmFlags) != IDYES)
             return;

@@ -1,10 +1,10 @@
 #pragma once
 // CXdslTrafficPolicingProfileDlg ("xDSL Traffic Policing Profile", template 437): shows, changes or adds one traffic
 // policing profile of an NE, or one of the server's templates of them: the upstream CIR (0..2 Mbps) and the action on
-// packets beyond it (none, drop, or a re-marking of the DSCP code). A profile of an NE that is changed to re-mark the
-// DSCP code is first judged by the NE (rule check 415): a port applying it with an enabled PVC that is PPPoE-related
-// or transparent refuses it. OK writes the profile, enabled, and ends with IDOK; the record then holds what was
-// written.
+// packets beyond it (none, drop, or a re-marking of the DSCP code). A profile that is changed to re-mark the DSCP
+// code is first judged by the NE of the target (rule check 415, in template mode too): a port applying it with an
+// enabled PVC that is PPPoE-related or transparent refuses it. OK writes the profile, enabled, and ends with IDOK;
+// the record then holds what was written.
 //
 //     CXdslTrafficPolicingProfileDlg dlg(this);
 //     dlg.SetTemplateMode(templateMode);

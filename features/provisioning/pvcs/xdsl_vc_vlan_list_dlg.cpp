@@ -63,7 +63,7 @@ void CXdslVcVlanListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightVlanMembership) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     SetSmallImages();
     EnableSubItemImages();
     InitListColumnsById(kStrColumnsVcVlans);

@@ -70,7 +70,7 @@ void CXdslVcVlanSettingDlg::InitData()
     SetControlsReadOnly({kVpiId, kVciId}, !IsCreating());
     FillPortCombos(2);
     HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfId), FindNeById(static_cast<uint32_t>(GetNeId())));
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
 
     AddPage(CVcVlanIpTrafficPage::kTemplateId, &ipTraffic_, "IP Traffic Profile");
     AddPage(CVcVlanIdPage::kTemplateId, &vlan_, "802.1Q/1P");

@@ -97,7 +97,7 @@ void CXdslAclListDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightSourceMacAcl) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe | kCaptionEntity);
+    UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     InitListColumnsById(kStrColumnsSourceMacAcl);
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     const CEntityType* model = ne != nullptr ? FindEntityModel(ne->neModelId) : nullptr;

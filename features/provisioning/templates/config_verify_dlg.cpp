@@ -33,7 +33,7 @@ void CConfigVerifyDlg::InitData()
 {
     if (CheckAccessRightOrClose(kRightConfigVerification) != 0 || CheckTargetNeOrClose() != 0)
         return;
-    UpdateCaption(kCaptionNe);
+    UpdateCaption(kCaptionNe | kCaptionLocation);
     EnableControl(kServerToNeId, false);
     const RecordReply<ProfileSyncRec> reply = CRecordRequests().Query<ProfileSyncRec>(
         kReqConfigVerify, static_cast<uint32_t>(GetNeId()), ProfileSyncRec{}, {.failureTextId = kStrFailToQuery});

@@ -81,6 +81,47 @@ TEST(AdslLineProfileRulesTest, AFixedProfileIsWrittenWithItsRateInEveryField)
     EXPECT_EQ(rec.status, 1u);
 }
 
+// What an add starts from, page by page, as written: the fast channel's fields and no delays, start-up adaptation.
+TEST(AdslLineProfileRulesTest, ANewProfileIsWrittenWithThePagesDefaults)
+{
+    AdslLineProfileValues values;
+    const AdslLineProfileRec rec = RecordFromValues("new", values);
+    EXPECT_EQ(rec.channelMode, 2u);
+    EXPECT_EQ(rec.rateMode, 2u);
+    EXPECT_EQ(rec.downMinRateFast, 64000u);
+    EXPECT_EQ(rec.upMinRateFast, 64000u);
+    EXPECT_EQ(rec.downMaxRateFast, 29984000u);
+    EXPECT_EQ(rec.upMaxRateFast, 2976000u);
+    EXPECT_EQ(rec.downMaxDelay, 0);
+    EXPECT_EQ(rec.lineStandards, 0xFFu);
+    for (const AdslSnrMarginsRec& snr : {rec.upstreamSnr, rec.downstreamSnr}) {
+        EXPECT_EQ(snr.minimum, 0);
+        EXPECT_EQ(snr.maximum, 310);
+        EXPECT_EQ(snr.target, 60);
+    }
+    EXPECT_EQ(rec.downNominalPsd, 0);
+    EXPECT_EQ(rec.upNominalPsd, 0);
+    EXPECT_EQ(rec.powerManagement, 0u) << "manual";
+    EXPECT_EQ(rec.l2MinRate, 32000u);
+    EXPECT_EQ(rec.l2MaxRate, 29984000u);
+    EXPECT_EQ(rec.l0MinTime, 900u);
+    EXPECT_EQ(rec.l2LowRateMinTime, 300u);
+    EXPECT_EQ(rec.cpeL3Request, 1u) << "accept";
+    EXPECT_EQ(rec.downMinInp, 0);
+    EXPECT_EQ(rec.upMinInp, 0);
+    EXPECT_EQ(rec.status, 1u);
+    // The delays and the shift margins of the pages, where a profile uses them.
+    values.rate.channel = kChannelInterleave;
+    values.rate.rateMode = kRateModeAdaptiveRuntime;
+    const AdslLineProfileRec interleaved = RecordFromValues("new", values);
+    EXPECT_EQ(interleaved.downMaxDelay, 6);
+    EXPECT_EQ(interleaved.upMaxDelay, 6);
+    EXPECT_EQ(interleaved.upstreamSnr.upshift, 200);
+    EXPECT_EQ(interleaved.upstreamSnr.downshift, 30);
+    EXPECT_EQ(interleaved.downstreamSnr.minUpshiftTime, 1000);
+    EXPECT_EQ(interleaved.downstreamSnr.minDownshiftTime, 1000);
+}
+
 TEST(AdslLineProfileRulesTest, TheShiftMarginsAreWrittenInRateModeAdaptiveAtRunTimeOnly)
 {
     AdslLineProfileValues values; // the page's shift values are not zero
@@ -116,7 +157,11 @@ TEST(AdslLineProfileRulesTest, ARecordSpreadsOverThePages)
     rec.powerManagement = 2;
     rec.cpeL3Request = 5;
     rec.lineStandards = 0x105;
+    rec.upstreamSnr.minimum = -20;
+    rec.downstreamSnr.minDownshiftTime = -5;
     const AdslLineProfileValues values = ValuesFromRecord(rec);
+    EXPECT_EQ(values.upSnr.minimum, -20) << "a negative margin shows as it is";
+    EXPECT_EQ(values.downSnr.downshiftTime, -5);
     EXPECT_EQ(values.rate.channel, kChannelInterleave);
     EXPECT_EQ(values.rate.rateMode, kRateModeFixed);
     EXPECT_EQ(values.rate.downMin, 2048u);

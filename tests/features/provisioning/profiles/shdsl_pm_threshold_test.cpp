@@ -1,10 +1,12 @@
 // The SHDSL PM threshold profiles: how a stored record loads into the editor's thresholds (clamped, off where the
-// record says so), what the editor writes back, and the texts of the list page's rows.
+// record says so), what the editor writes back, the texts of the list page's rows and the profile they give again.
 
 #include "features/provisioning/profiles/shdsl_pm_threshold_list_page.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace {
 
@@ -63,6 +65,44 @@ TEST(ShdslPmThresholdTest, TheListShowsDashesForOffThresholds)
     EXPECT_EQ(ShdslSnrMarginText(on), " 5");
     EXPECT_EQ(ShdslLoopAttenuationText(on), " 40");
     EXPECT_EQ(ShdslPm15MinText(on), " 30 /  10 / 900 /   1 / 44100");
+}
+
+// What a row hands on is made from its texts: what the texts cannot tell (a margin below 1, an attenuation above 126 or
+// of 0) comes back as its "off" value.
+TEST(ShdslPmThresholdTest, ARowGivesItsProfileAgainFromItsTexts)
+{
+    const auto rebuilt = [](const ShdslPmThresholdProfileRec& rec) {
+        return ShdslPmThresholdFromRow(rec.name, ShdslSnrMarginText(rec), ShdslLoopAttenuationText(rec),
+                                       ShdslPm15MinText(rec));
+    };
+    const auto with = [](int16_t snr, int16_t loop, std::array<uint16_t, 5> counts) {
+        ShdslPmThresholdProfileRec rec;
+        rec.name = "line-7";
+        rec.minSnrMargin = snr;
+        rec.maxLoopAttenuation = loop;
+        rec.es = counts[0];
+        rec.ses = counts[1];
+        rec.uas = counts[2];
+        rec.losws = counts[3];
+        rec.crc = counts[4];
+        return rec;
+    };
+    const struct {
+        const char* what;
+        ShdslPmThresholdProfileRec listed;
+        ShdslPmThresholdProfileRec sent;
+    } rows[] = {
+        {"all off", with(0, 127, {}), with(0, 127, {})},
+        {"off, as stored otherwise", with(-3, 200, {}), with(0, 127, {})},
+        {"every threshold at its top", with(15, 126, {900, 900, 900, 900, 44100}),
+         with(15, 126, {900, 900, 900, 900, 44100})},
+        {"every threshold at its bottom", with(1, 1, {1, 1, 1, 1, 1}), with(1, 1, {1, 1, 1, 1, 1})},
+        {"an attenuation of 0 reads as off", with(7, 0, {30, 0, 5, 0, 100}), with(7, 127, {30, 0, 5, 0, 100})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(rebuilt(row.listed), row.sent);
+    }
 }
 
 } // namespace
