@@ -22,6 +22,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -199,24 +200,33 @@ TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinit
     ASSERT_TRUE(program.StartServer(logged));
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
-    // The record sizes of the queries (operation 1) of a code that the log holds from the given line on.
-    const auto querySizes = [&](uint16_t code, size_t fromLine) {
-        std::ifstream log(program.WorkDir().Path() / "PDU.log");
+    // The header lines of the queries (operation 1) of a code, from the log and the part it turned over to PDU.bak
+    // when it grew past its size; each line holds its time and sequence number, so a line is new when it was not
+    // there before.
+    const auto queryLines = [&](uint16_t code) {
         const std::string wanted = " SEND op=1 ne=";
         const std::string codeField = " code=" + std::to_string(code) + " ";
+        std::set<std::string> lines;
+        for (const char* name : {"PDU.bak", "PDU.log"}) {
+            std::ifstream log(program.WorkDir().Path() / name);
+            std::string line;
+            while (std::getline(log, line)) {
+                if (line.find(wanted) != std::string::npos && line.find(codeField) != std::string::npos)
+                    lines.insert(line);
+            }
+        }
+        return lines;
+    };
+    // The record sizes of the queries that the command sent: they are in the log as soon as they went.
+    const auto sentQuerySizes = [&](uint16_t code, const std::set<std::string>& before) {
         std::vector<std::string> sizes;
-        std::string line;
-        for (size_t n = 0; std::getline(log, line); ++n) {
-            if (n < fromLine || line.find(wanted) == std::string::npos || line.find(codeField) == std::string::npos)
+        for (const std::string& line : queryLines(code)) {
+            if (before.count(line) != 0)
                 continue;
             const size_t size = line.find(" size=");
             sizes.push_back(line.substr(size + 6, line.find(' ', size + 6) - size - 6));
         }
         return sizes;
-    };
-    const auto lineCount = [&] {
-        std::ifstream log(program.WorkDir().Path() / "PDU.log");
-        return static_cast<size_t>(std::count(std::istreambuf_iterator<char>(log), {}, '\n'));
     };
     e2e::COperator& person = program.Operator();
     struct Row {
@@ -226,14 +236,14 @@ TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinit
     for (const Row& row :
          {Row{kCmdAlarmDefinition, kReqAlarmDef}, Row{kCmdAlarmDefinitionTemplate, kReqAlarmDefTemplate}}) {
         SCOPED_TRACE(row.code);
-        const size_t from = lineCount();
+        const std::set<std::string> before = queryLines(row.code);
         person.OnDialog<List>([](List&) { return IDCANCEL; });
         ASSERT_TRUE(program.Command(row.command));
-        EXPECT_EQ(querySizes(row.code, from), std::vector<std::string>{"8"});
+        EXPECT_EQ(sentQuerySizes(row.code, before), std::vector<std::string>{"8"});
     }
-    const size_t from = lineCount();
+    const std::set<std::string> before = queryLines(kReqAlarmDef);
     ASSERT_TRUE(program.Command(kCmdAlarmSync));
-    EXPECT_EQ(querySizes(kReqAlarmDef, from), std::vector<std::string>{std::to_string(kAlarmDefRecSize)});
+    EXPECT_EQ(sentQuerySizes(kReqAlarmDef, before), std::vector<std::string>{std::to_string(kAlarmDefRecSize)});
     EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral("Complete synchronizing NE current alarms")});
 }
 
