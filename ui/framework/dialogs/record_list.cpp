@@ -90,14 +90,6 @@ void CListRows::KeepSortRows(bool on)
     sortRowsColumn_ = -1;
 }
 
-void CListRows::ApplyWidthRules(int listId) const
-{
-    for (int column = 0; column < ColumnCount(); ++column) {
-        if (const char* widest = WidestValue(column))
-            dialog_.SetColumnSamples(column, {QString::fromUtf8(widest)}, listId);
-    }
-}
-
 void CListRows::SetRowKeys(const std::vector<uint32_t>& keys)
 {
     arrivals_.clear();
@@ -106,6 +98,9 @@ void CListRows::SetRowKeys(const std::vector<uint32_t>& keys)
     for (uint32_t key : keys)
         arrivals_.emplace(key, ++lastArrival_);
     model_->SetKeys(keys);
+    // Before the first show, its layout measures every row.
+    if (dialog_.IsFirstShowDone())
+        Relayout();
 }
 
 void CListRows::AppendRow(uint32_t key)
