@@ -105,6 +105,9 @@ private:
 
     // The columns make room for the rows' cells.
     void Relayout() const;
+    // Takes the rows of the keys out; when the selected row is among them no row is selected afterwards (the list
+    // would otherwise select the row that takes its place).
+    void RemoveRows(const std::vector<uint32_t>& keys);
     ListSortRow SortRowOf(uint32_t key, int column) const;
     // The row's sort entry, kept while KeepSortRows is on, else made into `made`.
     const SortEntry& KeptSortEntry(uint32_t key, int column, SortEntry& made) const;
@@ -413,6 +416,9 @@ public:
             this->RemoveRowOf(key);
         }
     }
+
+    // The row of the key goes, whether or not the tables still hold its record.
+    void Remove(uint32_t key) { this->RemoveRowOf(key); }
 
     const Rec* Find(uint32_t key) const override { return find_(key); }
 
