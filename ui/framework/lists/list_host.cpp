@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -42,6 +43,9 @@ constexpr int kImageSlot = 20;     // an image and the gap before the text
 constexpr int kHeaderImageGap = 4; // between a header's title and an image to its right
 // The cells a layout measures in one step: a few milliseconds of the UI thread.
 constexpr int kLayoutCellsPerStep = 4000;
+
+// The host whose list a sort orders now (sorts run on the UI thread, one at a time; a nested one restores it).
+const CListHost* g_sortingHost = nullptr;
 
 // The style of the hosts' lists and their headers. The host draws every cell and frames the selected row itself, so
 // the style's own focus frame, drawn over the row, is left out. A column whose header image goes on the right has
@@ -697,12 +701,19 @@ void CListHost::SortList(int column, int mode, int listId)
     const uint32_t param =
         static_cast<uint32_t>(column & 0xFF) | (direction == kSortDescending ? kCompareDescending : 0);
     const auto compare = [this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); };
+    const CListHost* outerSort = std::exchange(g_sortingHost, this);
     OnSortBegins(listId);
     if (CRecordSortProxy* proxy = ListProxy(listId))
         proxy->Sort(compare);
     else
         control.SortItems(compare);
     OnSortEnded(listId);
+    g_sortingHost = outerSort;
+}
+
+const CListHost* CListHost::SortingHost()
+{
+    return g_sortingHost;
 }
 
 void CListHost::SetSortMark(int column, int mode, int listId)

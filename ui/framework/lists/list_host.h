@@ -161,6 +161,8 @@ public:
     // A key of 32 or more is stored as 255.
     void SetColumnMap(int column, int key);
     void SortList(int column, int mode, int listId = kListControlId);
+    // The host whose SortList is sorting one of its lists now; null outside a sort.
+    static const CListHost* SortingHost();
     void SetSortMark(int column, int mode, int listId = kListControlId);
     // The first row after `startRow` (-1: from the top) whose text in the column matches; column -1 searches the
     // rows' first column. -1 when none matches or the column or start row is out of range.
