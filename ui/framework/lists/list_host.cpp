@@ -667,6 +667,9 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
         if (TakesPartInLayout(layout[static_cast<size_t>(c)]))
             SetWidth(list, c, widths[static_cast<size_t>(c)]);
     }
+    // The scroll bars follow the new widths now, not a turn of the event loop later: a list wider than its window
+    // shows that it scrolls as soon as it shows its columns.
+    QMetaObject::invokeMethod(list, "updateGeometries", Qt::DirectConnection);
 }
 
 // ---- sorting
