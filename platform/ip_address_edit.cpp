@@ -1,5 +1,6 @@
 #include "platform/ip_address_edit.h"
 
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -92,17 +93,39 @@ bool IpAddressEdit::IsReadOnly() const
 void IpAddressEdit::OnFieldEdited(int field)
 {
     QLineEdit* edit = fields_[static_cast<size_t>(field)];
-    const QString text = edit->text();
+    if (edit == advancedInto_)
+        advancedInto_ = nullptr;
+    QString text = edit->text();
+    // A digit typed beside a 0 replaces it: "01" reads 1, and the field still takes three digits.
+    while (text.size() > 1 && text.front() == QLatin1Char('0'))
+        text.remove(0, 1);
+    if (text != edit->text())
+        edit->setText(text);
     if (text.toInt() > 255)
         edit->setText(QStringLiteral("255"));
     if (text.size() == 3 && field < 3) {
-        fields_[static_cast<size_t>(field + 1)]->setFocus();
-        fields_[static_cast<size_t>(field + 1)]->selectAll();
+        QLineEdit* next = fields_[static_cast<size_t>(field + 1)];
+        next->setFocus();
+        next->selectAll();
+        advancedInto_ = next;
     }
 }
 
 bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event)
 {
+    // A click that gives a field the focus selects its number, as Tab does: the focus comes before the press, which
+    // would put the caret beside the number, and typing would add to it.
+    if (event->type() == QEvent::FocusIn) {
+        clickedInto_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason
+                           ? qobject_cast<QLineEdit*>(watched)
+                           : nullptr;
+    } else if (event->type() == QEvent::FocusOut && watched == advancedInto_) {
+        advancedInto_ = nullptr;
+    } else if (event->type() == QEvent::MouseButtonPress && watched == clickedInto_) {
+        clickedInto_->selectAll();
+        clickedInto_ = nullptr;
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -110,6 +133,10 @@ bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event)
         QLineEdit* edit = fields_[static_cast<size_t>(i)];
         if (edit != watched)
             continue;
+        if (key->text() == QStringLiteral(".") && edit == advancedInto_) {
+            advancedInto_ = nullptr;
+            return true;
+        }
         if (key->text() == QStringLiteral(".") && i < 3) {
             if (!edit->text().isEmpty()) {
                 fields_[static_cast<size_t>(i + 1)]->setFocus();

@@ -152,21 +152,6 @@ std::string QuoteExportField(std::string_view text)
     return quoted;
 }
 
-std::string ExportHeaderPath(const std::string& dataPath)
-{
-    const size_t slash = dataPath.find_last_of('/');
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const size_t dot = dataPath.find_last_of('.');
-    if (dot == std::string::npos || dot <= nameStart)
-        return dataPath + ".ini";
-    std::string extension = dataPath.substr(dot);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".ini")
-        return dataPath + ".ini";
-    return dataPath.substr(0, dot) + ".ini";
-}
-
 ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& table)
 {
     ExportOutcome outcome;
@@ -195,9 +180,7 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
     edits.push_back(IniIntEdit("HEADER", "FIELDCNT", outcome.fieldCount));
     edits.push_back(IniIntEdit("HEADER", "RECORDCNT", outcome.recordCount));
     edits.push_back(IniStringEdit("HEADER", "DELIMITER", std::string(1, request.delimiter)));
-    // Readers know the first field by both spellings.
     edits.push_back(IniStringEdit("HEADER", "FILED0", "SEQ"));
-    edits.push_back(IniStringEdit("HEADER", "FIELD0", "SEQ"));
     size_t field = 0;
     for (size_t c = 0; c < table.titles.size(); ++c) {
         if (IsWritten(table, c))

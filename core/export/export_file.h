@@ -6,9 +6,9 @@
 // so that spreadsheet programs read the file back cell for cell. Append mode adds rows to an existing file.
 //
 // Header file: section EXPORTINFO with the information keys (TITLE, SERVERIP, ..., USER), section HEADER with FIELDCNT
-// (written columns + 1), RECORDCNT (the rows the data file holds, earlier appends included), DELIMITER, FILED0 and
-// FIELD0 "SEQ" and FIELD1..FIELDn the written columns' titles, numbered without gaps. It is replaced whole, never
-// left half-written.
+// (written columns + 1), RECORDCNT (the rows the data file holds, earlier appends included), DELIMITER, FILED0 "SEQ"
+// and FIELD1..FIELDn the written columns' titles, numbered without gaps. It is replaced whole, never left
+// half-written.
 
 #include <cstddef>
 #include <string>
@@ -56,10 +56,6 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
 
 // The field in double quotes with every double quote inside doubled.
 std::string QuoteExportField(std::string_view text);
-
-// The header file that goes with a data file: the same path with the extension ".ini" (the data file's extension
-// replaced, or ".ini" added when the data file is itself an ".ini" file or its name has no extension).
-std::string ExportHeaderPath(const std::string& dataPath);
 
 // Counts the records (row lines) of a data file read in pieces: lines that start with a row number, with quoted
 // fields that may span lines; the title and field-name lines do not count.

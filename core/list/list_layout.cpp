@@ -61,114 +61,54 @@ int HeaderLayoutWidth(int textWidth, int margins, bool hasImage)
     return textWidth + margins + 4 + (hasImage ? 28 : 0);
 }
 
-void CPendingRows::Add(int begin, int end)
+void CLayoutRows::Start(int first, int end)
 {
-    if (begin >= end)
-        return;
-    std::vector<std::pair<int, int>> runs;
-    runs.reserve(runs_.size() + 1);
-    bool placed = false;
-    for (const auto& run : runs_) {
-        if (run.second < begin) {
-            runs.push_back(run);
-        } else if (run.first > end) {
-            if (!placed)
-                runs.emplace_back(begin, end);
-            placed = true;
-            runs.push_back(run);
-        } else {
-            begin = std::min(begin, run.first);
-            end = std::max(end, run.second);
-        }
-    }
-    if (!placed)
-        runs.emplace_back(begin, end);
-    runs_ = std::move(runs);
+    first_ = std::max(first, 0);
+    next_ = first_;
+    end_ = std::max(end, first_);
 }
 
-void CPendingRows::Inserted(int first, int count)
+std::pair<int, int> CLayoutRows::Take(int budget)
 {
-    if (count <= 0)
-        return;
-    std::vector<std::pair<int, int>> runs;
-    runs.reserve(runs_.size() + 1);
-    for (const auto& [begin, end] : runs_) {
-        if (end <= first)
-            runs.emplace_back(begin, end);
-        else if (begin >= first)
-            runs.emplace_back(begin + count, end + count);
-        else
-            runs.insert(runs.end(), {{begin, first}, {first + count, end + count}});
-    }
-    runs_ = std::move(runs);
-    Add(first, first + count);
+    const int begin = next_;
+    next_ = std::min(end_, next_ + std::max(budget, 0));
+    return {begin, next_};
 }
 
-void CPendingRows::Removed(int first, int count)
+void CLayoutRows::Inserted(int first, int count)
 {
-    if (count <= 0)
+    if (count <= 0 || Done())
         return;
+    for (int* row : {&first_, &next_, &end_}) {
+        if (first < *row)
+            *row += count;
+    }
+}
+
+bool CLayoutRows::Removed(int first, int count)
+{
+    if (count <= 0 || Done())
+        return false;
     const int last = first + count;
-    std::vector<std::pair<int, int>> runs;
-    runs.reserve(runs_.size());
-    const auto moved = [&](int row) { return row <= first ? row : (row >= last ? row - count : first); };
-    for (const auto& [begin, end] : runs_) {
-        const int newBegin = moved(begin);
-        const int newEnd = moved(end);
-        if (newBegin < newEnd) {
-            if (!runs.empty() && runs.back().second >= newBegin)
-                runs.back().second = newEnd;
-            else
-                runs.emplace_back(newBegin, newEnd);
-        }
-    }
-    runs_ = std::move(runs);
+    const bool measuredWent = std::max(first, first_) < std::min(last, next_);
+    for (int* row : {&first_, &next_, &end_})
+        *row = *row <= first ? *row : (*row >= last ? *row - count : first);
+    if (measuredWent)
+        next_ = first_;
+    return measuredWent;
 }
 
-void CPendingRows::Changed(int first, int last)
+void CLayoutRows::Changed(int first, int last)
 {
-    Add(std::max(first, 0), last + 1);
+    if (Done() || last < first_ || first >= next_)
+        return;
+    next_ = std::max(first, first_);
 }
 
-void CPendingRows::All(int rowCount)
+void CLayoutRows::Restart(int rowCount)
 {
-    runs_.clear();
-    if (rowCount > 0)
-        runs_.emplace_back(0, rowCount);
-}
-
-void CPendingRows::Measured(int first, int last)
-{
-    std::vector<std::pair<int, int>> runs;
-    runs.reserve(runs_.size() + 1);
-    for (const auto& [begin, end] : runs_) {
-        if (begin < first)
-            runs.emplace_back(begin, std::min(end, first));
-        if (end > last)
-            runs.emplace_back(std::max(begin, last), end);
-    }
-    runs_ = std::move(runs);
-}
-
-int CPendingRows::Count() const
-{
-    int count = 0;
-    for (const auto& [begin, end] : runs_)
-        count += end - begin;
-    return count;
-}
-
-std::vector<std::pair<int, int>> CPendingRows::Take(int budget)
-{
-    std::vector<std::pair<int, int>> taken;
-    while (budget > 0 && !runs_.empty()) {
-        auto& [begin, end] = runs_.front();
-        const int rows = std::min(budget, end - begin);
-        taken.emplace_back(begin, begin + rows);
-        budget -= rows;
-        begin += rows;
-        if (begin == end)
-            runs_.erase(runs_.begin());
-    }
-    return taken;
+    if (Done())
+        return;
+    next_ = first_;
+    end_ = std::clamp(end_, first_, std::max(rowCount, first_));
 }

@@ -38,27 +38,28 @@ int CellLayoutWidth(const CellMeasure& cell);
 // The width a header title needs: text plus both margins plus 4, plus 28 when the header shows an image.
 int HeaderLayoutWidth(int textWidth, int margins, bool hasImage);
 
-// The rows of a list whose cells the layout has not measured since they came or changed, as runs of row numbers that
-// follow the rows put in and taken out before them. A column never narrows, so the widest cell of the rows measured
-// before stays its width: a layout measures these rows alone, and a list of many rows a share of them at a time.
-class CPendingRows {
+// The rows one layout measures: the rows it names, [first, end), measured from the first a share at a time, so that a
+// layout of many rows (every row at a list's first show) does not hold the window. Rows put in or taken out while the
+// measure goes on move the rows it names with them; a measured row that changes is measured again. When measured rows
+// go, or the rows are put in another order, what was measured no longer holds and the measure starts again.
+class CLayoutRows {
 public:
-    // Rows put in at `first`: they wait, and the waiting rows from `first` on move down by `count`.
+    // A layout of rows [first, end) begins; what an earlier one had left to measure is dropped.
+    void Start(int first, int end);
+    bool Done() const { return next_ >= end_; }
+    // The next rows to measure, up to `budget` of them, as [begin, end).
+    std::pair<int, int> Take(int budget);
+    // Rows put in at `first`.
     void Inserted(int first, int count);
-    // Rows taken out at `first`: they no longer wait, and the waiting rows after them move up by `count`.
-    void Removed(int first, int count);
+    // Rows taken out at `first`; true when measured rows went and the measure starts again.
+    bool Removed(int first, int count);
     // Rows [first, last] changed their texts.
     void Changed(int first, int last);
-    // Every one of `rowCount` rows waits (rows moved where the runs cannot follow them, or new columns).
-    void All(int rowCount);
-    // Rows [first, last) were measured.
-    void Measured(int first, int last);
-    bool Empty() const { return runs_.empty(); }
-    int Count() const;
-    // Takes up to `budget` waiting rows from the top, as runs [begin, end).
-    std::vector<std::pair<int, int>> Take(int budget);
+    // The rows were put in another order or made anew, `rowCount` of them: the measure starts again.
+    void Restart(int rowCount);
 
 private:
-    void Add(int begin, int end);
-    std::vector<std::pair<int, int>> runs_; // [begin, end), ordered, apart
+    int first_ = 0;
+    int next_ = 0;
+    int end_ = 0;
 };

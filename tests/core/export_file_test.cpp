@@ -33,7 +33,7 @@ protected:
     {
         ExportRequest request;
         request.dataPath = (dir / (stem + ".txt")).string();
-        request.headerPath = ExportHeaderPath(request.dataPath);
+        request.headerPath = (dir / (stem + ".ini")).string();
         request.title = "Node List";
         request.info = {{"TITLE", "Node List"}, {"USER", "admin"}};
         return request;
@@ -71,7 +71,7 @@ TEST_F(ExportFileTest, AppendAddsRowsAndCountsEveryRowOfTheFile)
 
     // Appending to a file that does not exist yet counts only the new rows.
     request.dataPath = (dir / "Fresh.txt").string();
-    request.headerPath = ExportHeaderPath(request.dataPath);
+    request.headerPath = (dir / "Fresh.ini").string();
     EXPECT_EQ(WriteExportFiles(request, NodeTable()).recordCount, 2U);
 }
 
@@ -121,17 +121,6 @@ TEST_F(ExportFileTest, HeaderIsReplacedWholeNotMerged)
     WriteText(request.headerPath, "[HEADER]\nFIELD9=Stale\n[OTHER]\nKEY=1\n");
     ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
     EXPECT_EQ(ReadText(request.headerPath), Golden("two_rows_hidden_column.ini"));
-}
-
-TEST(ExportHeaderPathTest, BesideTheDataFile)
-{
-    const std::pair<const char*, const char*> rows[] = {
-        {"/w/TrapLog.txt", "/w/TrapLog.ini"},   {"/data/out/alarms.csv", "/data/out/alarms.ini"},
-        {"/w/report", "/w/report.ini"},         {"/w/v1.2/report", "/w/v1.2/report.ini"},
-        {"/w/header.INI", "/w/header.INI.ini"}, {"relative.dat", "relative.ini"},
-    };
-    for (const auto& [data, header] : rows)
-        EXPECT_EQ(ExportHeaderPath(data), header) << data;
 }
 
 TEST(ExportRecordCountTest, CountsRowLinesOnly)

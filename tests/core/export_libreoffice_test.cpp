@@ -99,7 +99,7 @@ TEST(ExportSpreadsheetTest, LibreOfficeReadsEveryCellBack)
     };
     ExportRequest request;
     request.dataPath = (dir / "Node.txt").string();
-    request.headerPath = ExportHeaderPath(request.dataPath);
+    request.headerPath = (dir / "Node.ini").string();
     request.title = "Node List";
     ASSERT_EQ(WriteExportFiles(request, table).status, ExportStatus::Written);
 

@@ -152,77 +152,52 @@ TEST(ListSort, ItemDataCompareAsSignedNumbers)
     EXPECT_EQ(CompareItemData(0x80000000u, 0x7FFFFFFFu, 0), -1);
 }
 
-
-// The rows a layout has yet to measure follow the rows put in and taken out before them.
-struct PendingCase {
+// The rows a layout names follow the rows put in and taken out while it measures them a share at a time.
+struct LayoutRowsCase {
     const char* name;
-    std::function<void(CPendingRows&)> steps;
-    std::vector<std::pair<int, int>> waiting; // what Take(1000) then gives
+    std::function<void(CLayoutRows&)> steps; // after Start(10, 20) and Take(4): rows 10..13 measured
+    std::pair<int, int> next;                // what Take(1000) then gives
 };
 
-class PendingRows : public ::testing::TestWithParam<PendingCase> {};
+class LayoutRows : public ::testing::TestWithParam<LayoutRowsCase> {};
 
-TEST_P(PendingRows, WaitAsTheRowsMove)
+TEST_P(LayoutRows, FollowTheRowsTheyName)
 {
-    CPendingRows pending;
-    GetParam().steps(pending);
-    int count = 0;
-    for (const auto& [begin, end] : GetParam().waiting)
-        count += end - begin;
-    EXPECT_EQ(pending.Count(), count);
-    EXPECT_EQ(pending.Take(1000), GetParam().waiting);
-    EXPECT_TRUE(pending.Empty());
+    CLayoutRows rows;
+    rows.Start(10, 20);
+    EXPECT_FALSE(rows.Done());
+    EXPECT_EQ(rows.Take(4), std::make_pair(10, 14));
+    GetParam().steps(rows);
+    EXPECT_EQ(rows.Take(1000), GetParam().next);
+    EXPECT_TRUE(rows.Done());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Runs, PendingRows,
+    Steps, LayoutRows,
     ::testing::Values(
-        PendingCase{"AllRows", [](CPendingRows& p) { p.All(5); }, {{0, 5}}},
-        PendingCase{"NoRows", [](CPendingRows& p) { p.All(0); }, {}},
-        PendingCase{"InsertedBeforeAWaitingRowMovesIt",
-                    [](CPendingRows& p) {
-                        p.Changed(4, 4);
-                        p.Inserted(1, 2);
-                    },
-                    {{1, 3}, {6, 7}}},
-        PendingCase{"InsertedInsideARunSplitsAndJoinsIt",
-                    [](CPendingRows& p) {
-                        p.Changed(2, 5);
-                        p.Inserted(4, 3);
-                    },
-                    {{2, 9}}},
-        PendingCase{"InsertedAfterTheRunsLeavesThem",
-                    [](CPendingRows& p) {
-                        p.Changed(0, 1);
-                        p.Inserted(5, 1);
-                    },
-                    {{0, 2}, {5, 6}}},
-        PendingCase{"RemovedRowsNoLongerWaitAndLaterOnesMoveUp",
-                    [](CPendingRows& p) {
-                        p.Changed(2, 3);
-                        p.Changed(8, 9);
-                        p.Removed(3, 4);
-                    },
-                    {{2, 3}, {4, 6}}},
-        PendingCase{"RemovedBetweenTwoRunsJoinsThem",
-                    [](CPendingRows& p) {
-                        p.Changed(0, 1);
-                        p.Changed(4, 5);
-                        p.Removed(2, 2);
-                    },
-                    {{0, 4}}},
-        PendingCase{"MeasuredRowsWaitNoMore",
-                    [](CPendingRows& p) {
-                        p.All(10);
-                        p.Measured(3, 6);
-                    },
-                    {{0, 3}, {6, 10}}},
-        PendingCase{"ATakeLeavesTheRest",
-                    [](CPendingRows& p) {
-                        p.All(10);
-                        EXPECT_EQ(p.Take(4), (std::vector<std::pair<int, int>>{{0, 4}}));
-                    },
-                    {{4, 10}}}),
+        LayoutRowsCase{"NothingHappens", [](CLayoutRows&) {}, {14, 20}},
+        LayoutRowsCase{"InsertedAboveMoveThemDown", [](CLayoutRows& r) { r.Inserted(2, 3); }, {17, 23}},
+        LayoutRowsCase{"InsertedAmongTheRestAreMeasured", [](CLayoutRows& r) { r.Inserted(16, 2); }, {14, 22}},
+        LayoutRowsCase{"InsertedBelowLeaveThem", [](CLayoutRows& r) { r.Inserted(20, 5); }, {14, 20}},
+        LayoutRowsCase{"RemovedAboveMoveThemUp", [](CLayoutRows& r) { EXPECT_FALSE(r.Removed(0, 5)); }, {9, 15}},
+        LayoutRowsCase{
+            "RemovedAmongTheRestAreNotMeasured", [](CLayoutRows& r) { EXPECT_FALSE(r.Removed(15, 2)); }, {14, 18}},
+        LayoutRowsCase{
+            "RemovedMeasuredRowsStartAgain", [](CLayoutRows& r) { EXPECT_TRUE(r.Removed(12, 3)); }, {10, 17}},
+        LayoutRowsCase{"AChangedMeasuredRowIsMeasuredAgain", [](CLayoutRows& r) { r.Changed(12, 12); }, {12, 20}},
+        LayoutRowsCase{"AChangeAmongTheRestChangesNothing", [](CLayoutRows& r) { r.Changed(18, 30); }, {14, 20}},
+        LayoutRowsCase{"RowsInAnotherOrderStartAgainWithinTheRows", [](CLayoutRows& r) { r.Restart(15); }, {10, 15}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LayoutRowsDone, ALayoutOfNoRowsIsDoneAndFollowsNothing)
+{
+    CLayoutRows rows;
+    rows.Start(5, 5);
+    EXPECT_TRUE(rows.Done());
+    rows.Inserted(0, 3);
+    EXPECT_FALSE(rows.Removed(0, 10));
+    EXPECT_TRUE(rows.Done());
+    EXPECT_EQ(rows.Take(10), std::make_pair(5, 5));
+}
 
 } // namespace

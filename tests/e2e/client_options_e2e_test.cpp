@@ -56,11 +56,13 @@ QString IniValue(const std::string& ini, const std::string& key)
 // Each button of the page lies inside the page, and the page inside the dialog.
 void ExpectWithin(QWidget& dialog, QWidget& page)
 {
-    for (QPushButton* button : page.findChildren<QPushButton*>()) {
-        SCOPED_TRACE(button->text().toStdString());
-        EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(button->geometry()))
-            << button->geometry().x() << "+" << button->width() << " in " << page.width();
-        EXPECT_TRUE(dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint(0, 0)), button->size())));
+    for (QWidget* control : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isWindow() || !control->isVisibleTo(&page))
+            continue;
+        SCOPED_TRACE(control->objectName().toStdString());
+        EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(control->geometry()))
+            << control->geometry().x() << "+" << control->width() << " in " << page.width();
+        EXPECT_TRUE(dialog.rect().contains(QRect(control->mapTo(&dialog, QPoint(0, 0)), control->size())));
     }
 }
 

@@ -99,6 +99,27 @@ TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
     EXPECT_EQ(ServerSetting(program_).option82, 0u);
 }
 
+// Without relay servers the setting shows the relay off and says why on its own message line, not in a box over it.
+TEST_F(DhcpE2eTest, WithoutRelayServersTheSettingSaysSoOnItsMessageLine)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (const DhcpRelayServerRec& server : program_.ServerRecords(kReqDhcpRelayServer, kNorth1)) {
+        const std::optional<Frame> reply = probe.ReplyTo(probe.Send(
+            2, kReqDhcpRelayServerDelete.value, kNorth1, EncodeRecords(std::vector{server}), kDhcpRelayServerRecSize));
+        ASSERT_TRUE(reply && reply->header.status == 0);
+    }
+    ASSERT_TRUE(program_.ServerRecords(kReqDhcpRelayServer, kNorth1).empty());
+    using Dlg = CDhcpSettingDlg;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Relay function  is disabled due to no DHCP servers"));
+        EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayDisabledId));
+        e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_setting_no_servers"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdDhcpSetting));
+    EXPECT_TRUE(program_.Operator().boxTexts.empty()) << program_.Operator().boxTexts.size() << " boxes";
+}
+
 TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
 {
     using List = CDhcpRelayServerListDlg;

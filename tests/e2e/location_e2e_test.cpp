@@ -3,8 +3,10 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/tables/location_tree.h"
 #include "link/records/location_record.h"
 #include "link/records/request_codes.h"
+#include "link/server_message_dispatcher.h"
 #include "platform/list_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/small_images.h"
@@ -17,7 +19,10 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +51,46 @@ size_t ServerLocationCount(e2e::CProgram& program)
 {
     return program.QueryServer(kReqLocation, 0, std::vector<uint8_t>(kLocationRecordSize), kLocationRecordSize).size();
 }
+
+// Holds the dispatch lock from another thread while it lives, as a thread that reads the model does: what the server
+// sends meanwhile, the replies to the program's own requests too, waits in the queue.
+class CDispatchHold {
+public:
+    CDispatchHold()
+        : thread_([this] {
+              std::unique_lock lock(mutex_);
+              held_ = LockDispatch(10000);
+              ready_ = true;
+              changed_.notify_all();
+              changed_.wait(lock, [this] { return release_; });
+              if (held_)
+                  UnlockDispatch();
+          })
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return ready_; });
+        EXPECT_TRUE(held_);
+    }
+    ~CDispatchHold()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            release_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    CDispatchHold(const CDispatchHold&) = delete;
+    CDispatchHold& operator=(const CDispatchHold&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool ready_ = false;
+    bool held_ = false;
+    bool release_ = false;
+    std::thread thread_;
+};
 
 int RowOf(QTreeView& list, const QString& name)
 {
@@ -147,15 +192,26 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         EXPECT_EQ(routed.locationId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("Depot-2"))));
         EXPECT_EQ(routed.activeHistory, 0);
 
-        // Deleting moves the rows below to the deleted location's superior; the question before it warns.
+        // Deleting takes the row out at once, also while the location table, busy, still holds the location (the
+        // reply waits for the dispatch lock); no other row is selected then. The question before it warns.
+        const uint32_t depot = CListControl(&list).GetItemData(RowOf(list, QStringLiteral("Depot-2")));
+        const int rowsBefore = CListControl(&list).GetItemCount();
         person.AnswerBox(IDYES);
         bool warns = false;
         person.onBox = [&](QDialog& box) { warns = e2e::BoxShowsIcon(box, QStyle::SP_MessageBoxWarning); };
-        Click(dialog, kDeleteButtonId);
+        {
+            const CDispatchHold hold;
+            Click(dialog, kDeleteButtonId);
+            EXPECT_NE(FindLocation(depot), nullptr);
+        }
         person.onBox = nullptr;
         EXPECT_TRUE(warns);
-        EXPECT_EQ(RowOf(list, QStringLiteral("Depot-2")), -1);
-        EXPECT_EQ(SuperiorCell(list, QStringLiteral("shed")), QStringLiteral("South"));
+        EXPECT_EQ(CListControl(&list).GetItemCount(), rowsBefore - 1);
+        EXPECT_EQ(CListControl(&list).FindItemByData(depot), -1);
+        EXPECT_EQ(lists.SelectedRow(), -1);
+        EXPECT_FALSE(lists.IsControlEnabled(kDeleteButtonId));
+        EXPECT_FALSE(lists.IsControlEnabled(kModifyButtonId));
+        EXPECT_NE(RowOf(list, QStringLiteral("shed")), -1);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kLocationManagement));

@@ -186,6 +186,17 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_EQ(TabTexts(add), (QStringList{"Security", "Position"}));
             EXPECT_EQ(ComboTexts(add, CNeDlg::kLocationComboId), QStringLiteral(",Headquarters,North,South"));
             EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QStringLiteral("0.0.0.0"));
+            // The operator clicks into each field of the address, which shows 0, and types its number.
+            const QList<QLineEdit*> fields =
+                add.GetDlgItem(CNeDlg::kIpAddressId)->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+            EXPECT_EQ(fields.size(), 4);
+            const QStringList numbers{"192", "0", "2", "254"};
+            for (int i = 0; i < std::min<int>(fields.size(), 4); ++i) {
+                QTest::mouseClick(fields[i], Qt::LeftButton, {},
+                                  QPoint(fields[i]->width() - 3, fields[i]->height() / 2));
+                QTest::keyClicks(QApplication::focusWidget(), numbers[i]);
+            }
+            EXPECT_EQ(Field(add, CNeDlg::kIpAddressId), QStringLiteral("192.0.2.254"));
             CNeSecurityPage& security = add.SecurityPage();
             EXPECT_EQ(Field(security, CNeSecurityPage::kCommunityId), QStringLiteral("pridox"));
             EXPECT_EQ(Field(security, CNeSecurityPage::kFtpUserId), QStringLiteral("qurim"));

@@ -61,8 +61,7 @@ CActiveAlarmDlg::CActiveAlarmDlg(QWidget* parent)
           {
               {.order = ListOrder::kUnsigned,
                .sortValue = [](const ActiveAlarmRow& row) { return ListValue(row.entityId); },
-               .image = [](const ActiveAlarmRow& row) { return kImageCritical + row.severity - 1; },
-               .widestValue = "99999"},
+               .image = [](const ActiveAlarmRow& row) { return kImageCritical + row.severity - 1; }},
               {.value = [](const ActiveAlarmRow& row) { return SeverityText(row.severity).toStdString(); },
                .order = ListOrder::kUnsigned,
                .sortValue = Gravity},
@@ -94,8 +93,7 @@ CActiveAlarmDlg::CActiveAlarmDlg(QWidget* parent)
               {.value = &ActiveAlarmRow::ackPerson, .order = ListOrder::kNoCase},
               {.value = [](const ActiveAlarmRow& row) { return FormatDateTime(row.ackTime); },
                .order = ListOrder::kSigned,
-               .sortValue = [](const ActiveAlarmRow& row) { return SignedTime(row.ackTime); },
-               .widestValue = "2000-12-31 23:59:59"},
+               .sortValue = [](const ActiveAlarmRow& row) { return SignedTime(row.ackTime); }},
           },
           [this](uint32_t entityId) -> const ActiveAlarmRow* {
               const auto found = alarms_.find(entityId);

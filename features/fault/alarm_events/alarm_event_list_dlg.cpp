@@ -60,8 +60,7 @@ std::vector<Column> EventColumns()
         {.value = [](const AlarmEventEntry& e) { return ListValue(e.record.recordNo); },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const AlarmEventEntry& e) { return ListValue(e.index); },
-         .image = [](const AlarmEventEntry& e) { return e.look.image; },
-         .widestValue = "99999999"},
+         .image = [](const AlarmEventEntry& e) { return e.look.image; }},
         {.value = [](const AlarmEventEntry& e) { return SeverityText(e.look.severity).toStdString(); },
          .order = ListOrder::kText,
          .sortValue = BySeverity},
@@ -123,8 +122,7 @@ std::vector<Column> EventColumns()
              }},
         {.value = [](const AlarmEventEntry& e) { return TimeText(e, e.record.ackTime); },
          .order = ListOrder::kText,
-         .sortValue = [](const AlarmEventEntry& e) { return ByTime(e.record.ackTime, e.record); },
-         .widestValue = "2000-12-31 23:59:59"},
+         .sortValue = [](const AlarmEventEntry& e) { return ByTime(e.record.ackTime, e.record); }},
     };
 }
 

@@ -74,8 +74,7 @@ CHistoryAlarmListDlg::CHistoryAlarmListDlg(QWidget* parent)
           {
               {.value = [](const NeAlarmLogEntry& e) { return ListValue(e.record.recordNo); },
                .order = ListOrder::kUnsigned,
-               .image = [](const NeAlarmLogEntry& e) { return e.look.image; },
-               .widestValue = "100000"},
+               .image = [](const NeAlarmLogEntry& e) { return e.look.image; }},
               {.value = [](const NeAlarmLogEntry& e) { return SeverityText(e.look.severity).toStdString(); },
                .order = ListOrder::kText,
                .sortValue = BySeverity},

@@ -80,8 +80,7 @@ CHwMonitorListDlg::CHwMonitorListDlg(QWidget* parent)
               {.value = [](const HwReadingRow& row) { return ListValue(row.number); },
                .order = ListOrder::kUnsigned,
                .sortValue = [](const HwReadingRow& row) { return ListValue(Key(row)); },
-               .image = MarkImage,
-               .widestValue = "999"},
+               .image = MarkImage},
               {.value =
                    [this](const HwReadingRow& row) {
                        return FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())),
@@ -98,16 +97,13 @@ CHwMonitorListDlg::CHwMonitorListDlg(QWidget* parent)
                    }},
               {.value = [](const HwReadingRow& row) { return ListValue(row.reading.currentValue); },
                .order = ListOrder::kSigned,
-               .sortValue = [](const HwReadingRow& row) { return KindValueEntity(row, row.reading.currentValue); },
-               .widestValue = "-99999"},
+               .sortValue = [](const HwReadingRow& row) { return KindValueEntity(row, row.reading.currentValue); }},
               {.value = [](const HwReadingRow& row) { return ListValue(ReferenceText(row.reading)); },
                .order = ListOrder::kSigned,
-               .sortValue = [](const HwReadingRow& row) { return KindValueEntity(row, row.reading.referenceValue); },
-               .widestValue = "-99999"},
+               .sortValue = [](const HwReadingRow& row) { return KindValueEntity(row, row.reading.referenceValue); }},
               {.value = [](const HwReadingRow& row) { return ListValue(row.mark.thresholds); },
                .order = ListOrder::kUnsigned,
-               .sortValue = [](const HwReadingRow& row) { return ListValue(Key(row)); },
-               .widestValue = "-99999 / -99999"},
+               .sortValue = [](const HwReadingRow& row) { return ListValue(Key(row)); }},
           },
           [this](uint32_t key) -> const HwReadingRow* {
               const auto found = readings_.find(key);

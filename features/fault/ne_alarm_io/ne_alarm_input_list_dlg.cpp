@@ -67,8 +67,7 @@ std::vector<ListColumn<NeAlarmInputRec>> CNeAlarmInputListDlg::Columns() const
                      return kImageDisabled;
                  const uint32_t value = Severity(input);
                  return value != 0 ? kImageSeverityCritical + static_cast<int>(value) - 1 : 0;
-             },
-         .widestValue = "99"},
+             }},
         {.value = &NeAlarmInputRec::name, .order = ListOrder::kNoCase80},
         {.value = [](const NeAlarmInputRec& input) { return Text(NormalStateText(input.normalState)); },
          .order = ListOrder::kNoCase80},
@@ -85,8 +84,7 @@ std::vector<ListColumn<NeAlarmInputRec>> CNeAlarmInputListDlg::Columns() const
                  const uint32_t value = Severity(input);
                  return Text(value != 0 ? SeverityText(static_cast<int>(value)) : QString());
              },
-         .order = ListOrder::kNoCase80,
-         .widestValue = "Critical"},
+         .order = ListOrder::kNoCase80},
     };
 }
 

@@ -68,12 +68,10 @@ std::vector<ListColumn<NeAlarmOutputRec>> CNeAlarmOutputListDlg::Columns() const
     return {
         {.order = ListOrder::kUnsigned,
          .sortValue = [](const NeAlarmOutputRec& output) { return ListValue(output.entityId); },
-         .image = [this](const NeAlarmOutputRec& output) { return RowImage(output); },
-         .widestValue = "99"},
+         .image = [this](const NeAlarmOutputRec& output) { return RowImage(output); }},
         {.value = &NeAlarmOutputRec::name, .order = ListOrder::kNoCase80},
         {.value = [](const NeAlarmOutputRec& output) { return ListValue(SeveritiesText(output.severityMask)); },
-         .order = ListOrder::kNoCase80,
-         .widestValue = "Critical, Major, Minor, Warning"},
+         .order = ListOrder::kNoCase80},
         {.value = [](const NeAlarmOutputRec& output) { return Text(AdminStateText(output.adminState)); },
          .order = ListOrder::kNoCase80},
         {.value =

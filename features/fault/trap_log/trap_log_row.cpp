@@ -88,23 +88,6 @@ int TrapLogCellImage(const TrapLogRecord& record, int column)
     return -1;
 }
 
-std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples()
-{
-    std::array<QStringList, kTrapLogColumnCount> samples;
-    samples[0] = {QStringLiteral("9999999")};
-    for (int severity = kSeverityCleared; severity <= kSeverityInfo; ++severity)
-        samples[1].push_back(LoadQString(AlarmSeverityLook(severity == kSeverityCleared ? 0 : 1, severity).textId));
-    for (int i = 0; i < GetEntityTypeCount(); ++i) {
-        if (const CEntityType* model = GetEntityTypeAt(i))
-            samples[kTrapLogEntityTypeColumn].push_back(Text(model->GetName()));
-    }
-    for (int alarmClass : {kAlarmClassEquipment, kAlarmClassCommunication, kAlarmClassEnvironment, 4})
-        samples[6].push_back(QString::fromLatin1(AlarmClassText(alarmClass)));
-    samples[8] = {Text(FormatDateTime(0))};
-    samples[9] = samples[8];
-    return samples;
-}
-
 int CompareTrapLogRecords(const TrapLogRecord& a, const TrapLogRecord& b, uint32_t flags)
 {
     const auto byText = [&](CTrapLogTexts::Field field) {

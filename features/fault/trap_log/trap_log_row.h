@@ -27,11 +27,6 @@ QString TrapLogCellText(const TrapLogRecord& record, int column);
 // 58 port); -1 for the other columns.
 int TrapLogCellImage(const TrapLogRecord& record, int column);
 
-// The widest values each column is expected to show, for the list layout: numbers of up to seven digits, every
-// severity, entity model and alarm class, the time format. Empty for the columns whose texts (names of locations and
-// NEs, positions, alarm texts) the rows alone tell.
-std::array<QStringList, kTrapLogColumnCount> TrapLogColumnSamples();
-
 // The comparison of two records' rows for a compare key (the low byte of `flags`; 0x8000 descending): 1 and 6 by
 // severity (cleared lowest, critical highest), 2 by location, 3 and 4 by NE, 5 by entity type, 7 by occur time and 8
 // by receive time (the keys the Occur Time and Receive Time columns sort under), each with its ties broken by

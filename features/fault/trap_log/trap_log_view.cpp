@@ -127,9 +127,6 @@ void CTrapLogView::InitData()
     SetSmallImages();
     EnableSubItemImages();
     InitListColumnsById(kStrColumnsTrapLog);
-    const std::array<QStringList, kTrapLogColumnCount> samples = TrapLogColumnSamples();
-    for (int c = 0; c < kTrapLogColumnCount; ++c)
-        SetColumnSamples(c, samples[static_cast<size_t>(c)]);
     if (AppSettings().directControl)
         SetColumnHidden(kTrapLogLocationColumn, true);
     lastShown_ = 0;

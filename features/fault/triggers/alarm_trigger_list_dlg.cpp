@@ -44,7 +44,7 @@ std::vector<Column> TriggerColumns()
         {.order = ListOrder::kArrival},
         {.value = EntityTypeName, .order = ListOrder::kNoCase80},
         {.value = &AlarmTriggerRec::email, .order = ListOrder::kNoCase80},
-        {.value = &AlarmTriggerRec::seconds, .order = ListOrder::kUnsigned, .widestValue = "86400"},
+        {.value = &AlarmTriggerRec::seconds, .order = ListOrder::kUnsigned},
         {.value = AlarmNames, .order = ListOrder::kNoCase80},
         {.value = &AlarmTriggerRec::modelId, .order = ListOrder::kArrival},
         {.value = &AlarmTriggerRec::alarmMask, .order = ListOrder::kArrival},

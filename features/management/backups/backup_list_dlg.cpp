@@ -27,8 +27,7 @@ std::vector<ListColumn<BackupRow>> Columns(const BackupKind& kind)
                                    return row.backup.fileSize != 0 ? ListValue(row.backup.fileSize) : ListValue();
                                },
                            .order = ListOrder::kUnsigned,
-                           .sortValue = [](const BackupRow& row) { return ListValue(row.backup.fileSize); },
-                           .widestValue = "4294967295"});
+                           .sortValue = [](const BackupRow& row) { return ListValue(row.backup.fileSize); }});
     }
     return columns;
 }

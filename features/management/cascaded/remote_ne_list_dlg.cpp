@@ -41,8 +41,7 @@ std::vector<Column> RemoteNeColumns()
     return {
         {.order = ListOrder::kArrival},
         {.value = &RemoteNeRecord::remoteNeId, .order = ListOrder::kUnsigned},
-        {.value = [](const RemoteNeRecord& rec) { return ListValue(FormatIpAddressPadded(rec.ipAddress)); },
-         .widestValue = "255.255.255.255"},
+        {.value = [](const RemoteNeRecord& rec) { return ListValue(FormatIpAddressPadded(rec.ipAddress)); }},
         {.value = AdminStateText,
          .image = [](const RemoteNeRecord& rec) { return rec.state == kEnabled ? kImageEnabled : kImageDisabled; }},
         {.value = OperStatusText,

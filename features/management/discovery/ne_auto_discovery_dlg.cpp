@@ -57,17 +57,15 @@ std::vector<ListColumn<DiscoveryRangeRow>> RangeColumns()
 {
     // The address columns sort by the clicked address, then by the other one; ties by the rows' numbers.
     return {
-        {.value = &DiscoveryRangeRow::number, .order = ListOrder::kUnsigned, .widestValue = "9999"},
+        {.value = &DiscoveryRangeRow::number, .order = ListOrder::kUnsigned},
         {.value = [](const DiscoveryRangeRow& row) { return ListValue(row.range.firstIp); },
          .order = ListOrder::kUnsigned,
          .sortValue =
-             [](const DiscoveryRangeRow& row) { return ListValue(AddressPair(row.range.firstIp, row.range.lastIp)); },
-         .widestValue = "255.255.255.255"},
+             [](const DiscoveryRangeRow& row) { return ListValue(AddressPair(row.range.firstIp, row.range.lastIp)); }},
         {.value = [](const DiscoveryRangeRow& row) { return ListValue(row.range.lastIp); },
          .order = ListOrder::kUnsigned,
          .sortValue =
-             [](const DiscoveryRangeRow& row) { return ListValue(AddressPair(row.range.lastIp, row.range.firstIp)); },
-         .widestValue = "255.255.255.255"},
+             [](const DiscoveryRangeRow& row) { return ListValue(AddressPair(row.range.lastIp, row.range.firstIp)); }},
         {.value =
              [](const DiscoveryRangeRow& row) {
                  return ListValue(ModelText(row.range.modelId) + " / " + row.range.community);
@@ -99,14 +97,11 @@ std::vector<ListColumn<FoundNeRow>> FoundColumns()
     return {
         {.value = &FoundNeRow::number,
          .order = ListOrder::kUnsigned,
-         .image = [](const FoundNeRow& row) { return row.failed ? kImageFailed : -1; },
-         .widestValue = "99999"},
-        {.value = [](const FoundNeRow& row) { return ListValue(row.ne.ipAddress); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+         .image = [](const FoundNeRow& row) { return row.failed ? kImageFailed : -1; }},
+        {.value = [](const FoundNeRow& row) { return ListValue(row.ne.ipAddress); }, .order = ListOrder::kIpv4},
         {.value = [](const FoundNeRow& row) { return ListValue(ModelText(row.ne.modelId)); }},
         {.value = [](const FoundNeRow& row) { return ListValue(row.ne.description); }},
-        {.value = StatusText, .widestValue = "unknown"},
+        {.value = StatusText},
         {.value = [](const FoundNeRow& row) { return ListValue(row.ne.modelId); }, .order = ListOrder::kUnsigned},
     };
 }
@@ -159,8 +154,6 @@ void CNeAutoDiscoveryDlg::InitData()
     found_.Model().SetTickedByOwner(true);
     InitListColumnsById(kStrColumnsDiscoveryRanges, kListControlId);
     InitListColumnsById(kStrColumnsFoundNes, kFoundListId);
-    ranges_.ApplyWidthRules(kListControlId);
-    found_.ApplyWidthRules(kFoundListId);
     periods_ = ReadPeriods();
     Refresh(true);
     UpdateRowCommands();

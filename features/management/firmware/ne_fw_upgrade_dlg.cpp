@@ -32,6 +32,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -40,8 +41,8 @@ namespace {
 constexpr int kConfirmFlags = 0x134; // Yes/No, warning icon, No preselected
 constexpr COLORREF kGreyText = 0x808080;
 constexpr int kProgressBarWidth = 100;
-// Room for the bar and, beside it, "100%".
-constexpr char kProgressCellRoom[] = "MMMMMMMMMMMMM 100%";
+constexpr char kFullProgress[] = "100%";
+constexpr int kProgressTextGap = 4;
 constexpr uint32_t kResultSuccess = 1;
 constexpr uint32_t kResultFailed = 2;
 constexpr int kImageTransferring = 5;
@@ -102,8 +103,7 @@ std::vector<Column> Columns()
                  const CNeRecord* ne = NeOf(row);
                  return ne != nullptr ? ListValue(ne->address) : ListValue();
              },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+         .order = ListOrder::kIpv4},
         {.value = [](const FwUpgradeRow& row) { return ListValue(row.record.fwVersion); }, .order = ListOrder::kText},
         {.value = [](const FwUpgradeRow& row) { return ListValue(row.job.status.toStdString()); },
          .order = ListOrder::kText},
@@ -112,14 +112,12 @@ std::vector<Column> Columns()
                  return row.job.progress >= 0 ? ListValue(std::to_string(row.job.progress) + "%") : ListValue();
              },
          .order = ListOrder::kSigned,
-         .sortValue = [](const FwUpgradeRow& row) { return ListValue(row.job.progress); },
-         .widestValue = kProgressCellRoom},
+         .sortValue = [](const FwUpgradeRow& row) { return ListValue(row.job.progress); }},
         {.value = [](const FwUpgradeRow& row) { return ListValue(row.job.error.toStdString()); },
          .order = ListOrder::kText},
         {.value = lastUpgrade([](const FwUpgradeRow& row) { return FormatDateTime(row.record.lastTime); }),
          .order = ListOrder::kUnsigned,
-         .sortValue = [](const FwUpgradeRow& row) { return ListValue(row.record.lastTime); },
-         .widestValue = "2000-12-31 23:59:59"},
+         .sortValue = [](const FwUpgradeRow& row) { return ListValue(row.record.lastTime); }},
         {.value = lastUpgrade([](const FwUpgradeRow& row) { return row.record.lastFile; }), .order = ListOrder::kText},
         {.value = lastUpgrade([](const FwUpgradeRow& row) {
              return LoadString(row.record.lastResult == kResultSuccess ? kStrResultSuccess : kStrJobFail);
@@ -325,7 +323,7 @@ void CNeFwUpgradeDlg::DrawOwnerText(Dc& dc, const QRect& rect, int row, int colu
         return;
     QPainter& painter = dc.Painter();
     const QString text = QStringLiteral("%1%").arg(shown->job.progress);
-    const int textWidth = painter.fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 4;
+    const int textWidth = painter.fontMetrics().horizontalAdvance(QLatin1String(kFullProgress)) + kProgressTextGap;
     if (shown->job.image == kImageTransferring || shown->job.image == kImageFinished) {
         const QRect bar(rect.left(), rect.top() + 3, kProgressBarWidth, rect.height() - 6);
         const int done = bar.width() * shown->job.progress / 100;
@@ -343,6 +341,17 @@ void CNeFwUpgradeDlg::DrawOwnerText(Dc& dc, const QRect& rect, int row, int colu
     painter.setPen(ToQColor(textColor));
     painter.drawText(QRect(rect.right() - textWidth, rect.top(), textWidth, rect.height()),
                      Qt::AlignRight | Qt::AlignVCenter, text);
+}
+
+// Room for the bar and, beside it, "100%".
+int CNeFwUpgradeDlg::OwnerTextWidth(int column, int listId) const
+{
+    if (listId != kListControlId || column != kProgressColumn)
+        return 0;
+    const QTreeView* list = FindList(kListControlId);
+    return kProgressBarWidth + kProgressTextGap +
+           (list != nullptr ? list->fontMetrics().horizontalAdvance(QLatin1String(kFullProgress)) + kProgressTextGap
+                            : 0);
 }
 
 int CNeFwUpgradeDlg::OnNotifyHook(const NotifyHeader& header, int* /*result*/)

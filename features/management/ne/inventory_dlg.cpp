@@ -56,8 +56,7 @@ CInventoryDlg::CInventoryDlg(QWidget* parent)
                                                                              : ListValue();
                      },
                  .order = ListOrder::kUnsigned,
-                 .sortValue = &BoardSettingRec::upTime,
-                 .widestValue = "99999 days  23:59:59"},
+                 .sortValue = &BoardSettingRec::upTime},
                 KnownBoardColumn([](const BoardSettingRec& board) { return board.softwareVersion; }),
                 KnownBoardColumn([](const BoardSettingRec& board) { return board.hardwareVersion; }),
                 KnownBoardColumn([](const BoardSettingRec& board) { return board.serialNumber; }),

@@ -64,8 +64,7 @@ std::vector<Column> NeColumns()
         {.value = [](const CNeRecord& ne) { return ListValue(ne.GetLocationName()); }},
         {.value = [](const CNeRecord& ne) { return ListValue(ne.address); },
          .order = ListOrder::kUnsigned,
-         .sortValue = AddressOrder,
-         .widestValue = "255.255.255.255"},
+         .sortValue = AddressOrder},
         {.value = &CNeRecord::community},
         {.value = ModelName, .order = ListOrder::kUnsigned, .sortValue = &CNeRecord::neModelId},
     };

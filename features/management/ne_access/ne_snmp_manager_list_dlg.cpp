@@ -48,9 +48,7 @@ std::vector<ListColumn<NeSnmpManagerRecord>> CNeSnmpManagerListDlg::Columns()
          .order = ListOrder::kSigned,
          .image =
              [](const NeSnmpManagerRecord& rec) { return rec.state == kInService ? kImageEnabled : kImageDisabled; }},
-        {.value = [](const NeSnmpManagerRecord& rec) { return ListValue(rec.ipAddress); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+        {.value = [](const NeSnmpManagerRecord& rec) { return ListValue(rec.ipAddress); }, .order = ListOrder::kIpv4},
         {.value = &NeSnmpManagerRecord::trapCommunity, .order = ListOrder::kText},
         {.value = VersionText, .order = ListOrder::kText},
     };

@@ -55,7 +55,8 @@ CNeUserAccountListDlg::~CNeUserAccountListDlg() = default;
 
 std::vector<ListColumn<NeUserAccountRecord>> CNeUserAccountListDlg::Columns()
 {
-    // Names and roles sort by their texts, the other columns by the rows' keys.
+    // Every column sorts by the rows' keys as signed numbers: the built-in account's row (bit 31) first, then the
+    // rows in the order they came.
     const auto key = [this](const NeUserAccountRecord& account) {
         return ListValue(static_cast<int32_t>(KeyOf(account.userName)));
     };
@@ -65,8 +66,8 @@ std::vector<ListColumn<NeUserAccountRecord>> CNeUserAccountListDlg::Columns()
          .order = ListOrder::kSigned,
          .sortValue = key,
          .image = StateImage},
-        {.value = &NeUserAccountRecord::userName},
-        {.value = RoleText},
+        {.value = &NeUserAccountRecord::userName, .order = ListOrder::kSigned, .sortValue = key},
+        {.value = RoleText, .order = ListOrder::kSigned, .sortValue = key},
         {.value = &NeUserAccountRecord::role, .order = ListOrder::kSigned, .sortValue = key},
     };
 }

@@ -31,15 +31,10 @@ std::vector<Column> SectionColumns()
              [](const SecuredHostRecord& rec) {
                  return CompareIpv4(rec.firstIp, rec.lastIp) <= 0 ? kImageEnabled : kImageDisabled;
              }},
-        {.value = [](const SecuredHostRecord& rec) { return ListValue(rec.firstIp); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
-        {.value = [](const SecuredHostRecord& rec) { return ListValue(rec.lastIp); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+        {.value = [](const SecuredHostRecord& rec) { return ListValue(rec.firstIp); }, .order = ListOrder::kIpv4},
+        {.value = [](const SecuredHostRecord& rec) { return ListValue(rec.lastIp); }, .order = ListOrder::kIpv4},
         {.value = [](const SecuredHostRecord& rec) { return ListValue(ServicesText(rec.services)); },
-         .order = ListOrder::kText,
-         .widestValue = "SNMP,TELNET,FTP,TFTP"},
+         .order = ListOrder::kText},
     };
 }
 

@@ -24,8 +24,8 @@ std::vector<ListColumn<NeFsFileRecord>> FileColumns()
         {.value =
              [](const NeFsFileRecord& file) { return ListValue(NeFsPartitionText(file.partition).toStdString()); }},
         {.value = &NeFsFileRecord::name},
-        {.value = &NeFsFileRecord::size, .order = ListOrder::kSigned, .widestValue = "16777216"},
-        {.value = &NeFsFileRecord::dateTime, .widestValue = "2024/12/31 23:59:59"},
+        {.value = &NeFsFileRecord::size, .order = ListOrder::kSigned},
+        {.value = &NeFsFileRecord::dateTime},
     };
 }
 

@@ -93,13 +93,10 @@ std::vector<ListColumn<OnlineUserRecord>> LoginColumns()
                  return ListValue(AccountOf(login) != nullptr ? login.account.name : std::string());
              }},
         {.value = LocationName, .order = ListOrder::kText},
-        {.value = [](const OnlineUserRecord& login) { return ListValue(login.address); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+        {.value = [](const OnlineUserRecord& login) { return ListValue(login.address); }, .order = ListOrder::kIpv4},
         {.value = [](const OnlineUserRecord& login) { return ListValue(LoginTimeText(login.loginTime)); },
          .order = ListOrder::kSigned,
-         .sortValue = [](const OnlineUserRecord& login) { return ListValue(static_cast<int32_t>(login.loginTime)); },
-         .widestValue = "2037/12/31 23:59:59"},
+         .sortValue = [](const OnlineUserRecord& login) { return ListValue(static_cast<int32_t>(login.loginTime)); }},
     };
 }
 

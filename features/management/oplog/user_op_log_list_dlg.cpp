@@ -33,15 +33,12 @@ Column Part(size_t part)
 std::vector<Column> EntryColumns()
 {
     return {
-        {.value = &OpLogRecord::recordNo, .order = ListOrder::kUnsigned, .widestValue = "4294967295"},
+        {.value = &OpLogRecord::recordNo, .order = ListOrder::kUnsigned},
         {.value = &OpLogRecord::operatorName, .order = ListOrder::kText},
         {.value = [](const OpLogRecord& entry) { return ListValue(FormatDateTime(entry.time)); },
          .order = ListOrder::kUnsigned,
-         .sortValue = &OpLogRecord::time,
-         .widestValue = "2037-12-31 23:59:59"},
-        {.value = [](const OpLogRecord& entry) { return ListValue(entry.fromIp); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+         .sortValue = &OpLogRecord::time},
+        {.value = [](const OpLogRecord& entry) { return ListValue(entry.fromIp); }, .order = ListOrder::kIpv4},
         {.value = TargetNe, .order = ListOrder::kText},
         Part(0),
         Part(1),

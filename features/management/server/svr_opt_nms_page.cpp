@@ -15,11 +15,9 @@ std::vector<ListColumn<NmsManagerRow>> Columns()
     return {
         {.order = ListOrder::kArrival},
         {.value = [](const NmsManagerRow& row) { return row.IsEmpty() ? ListValue() : ListValue(row.address); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
+         .order = ListOrder::kIpv4},
         {.value = [](const NmsManagerRow& row) { return row.IsEmpty() ? ListValue() : ListValue(row.trapPort); },
-         .order = ListOrder::kUnsigned,
-         .widestValue = "65535"},
+         .order = ListOrder::kUnsigned},
     };
 }
 

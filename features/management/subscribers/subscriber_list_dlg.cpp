@@ -53,8 +53,7 @@ std::vector<Column> SubscriberColumns()
 {
     return {
         {.value = [](const SubscriberRecord& rec) { return ListValue(static_cast<int32_t>(rec.rowNumber)); },
-         .order = ListOrder::kUnsigned,
-         .widestValue = "100000"},
+         .order = ListOrder::kUnsigned},
         Text(&SubscriberRecord::subscriberId),
         Text(&SubscriberRecord::name),
         {.value = [](const SubscriberRecord& rec) { return ListValue(NeOf(rec) != nullptr ? NeOf(rec)->name : ""); },

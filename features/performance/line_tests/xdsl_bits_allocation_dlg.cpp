@@ -63,6 +63,11 @@ void CXdslBitsAllocationDlg::Refresh()
     }
 }
 
+int CXdslBitsAllocationDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
+{
+    return page_.CompareItems(item1, item2, flags);
+}
+
 int CXdslBitsAllocationDlg::OnCommandHook(int id, int code)
 {
     if (code != BN_CLICKED)

@@ -31,6 +31,8 @@ public:
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
+    // The page's list is sorted by the page.
+    int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
     void OnOK() override {}
 
 private:

@@ -50,11 +50,9 @@ CXdslBitsAllocationListDlg::CXdslBitsAllocationListDlg(QWidget* parent)
       rows_(*this,
             {{.value = [](const ToneRow& row) { return ListValue(row.tone); }, .order = ListOrder::kUnsigned},
              {.value = [this](const ToneRow& row) { return ListValue(CellText(row.tone, kUpstreamColumn)); },
-              .order = ListOrder::kSigned,
-              .widestValue = "-999.9"},
+              .order = ListOrder::kSigned},
              {.value = [this](const ToneRow& row) { return ListValue(CellText(row.tone, kDownstreamColumn)); },
-              .order = ListOrder::kSigned,
-              .widestValue = "-999.9"}},
+              .order = ListOrder::kSigned}},
             [](const ToneRow& row) { return row.tone; })
 {
     ui_->setupUi(this);
@@ -94,7 +92,6 @@ void CXdslBitsAllocationListDlg::InitData()
 {
     SetSmallImages();
     InitListColumns(SpecWithUnit(LoadQString(kStrColumnsToneValues), unit_).toUtf8().constData());
-    rows_.ApplyWidthRules(kListControlId);
 }
 
 void CXdslBitsAllocationListDlg::Reset()

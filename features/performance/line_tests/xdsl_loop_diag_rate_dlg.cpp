@@ -31,8 +31,6 @@ CXdslLoopDiagRateDlg::~CXdslLoopDiagRateDlg() = default;
 void CXdslLoopDiagRateDlg::InitData()
 {
     InitListColumnsById(kStrColumnsLoopDiagRate);
-    SetColumnSamples(1, {QStringLiteral("24000000")});
-    SetColumnSamples(2, {QStringLiteral("24000000")});
 }
 
 void CXdslLoopDiagRateDlg::Reset()

@@ -63,7 +63,6 @@ public:
         InitListColumnsById(setup_.columnsId);
         const Rows rows = EmptyRows();
         rows_.SetRecords({rows.begin(), rows.end()});
-        rows_.ApplyWidthRules(kListControlId);
         InitAutoRefresh();
         Refresh(false);
     }

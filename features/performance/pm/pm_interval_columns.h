@@ -30,8 +30,7 @@ template <class Row> ListColumn<Row> PmIntervalCreateTimeColumn()
 {
     return {.value = [](const Row& r) { return ListValue(FormatShortDateTime(r.interval.createTime)); },
             .order = ListOrder::kUnsigned,
-            .sortValue = [](const Row& r) { return ListValue(r.interval.createTime); },
-            .widestValue = "12-31 23:59"};
+            .sortValue = [](const Row& r) { return ListValue(r.interval.createTime); }};
 }
 
 template <class Row> ListColumn<Row> PmIntervalSideColumn()

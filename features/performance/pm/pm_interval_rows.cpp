@@ -29,7 +29,6 @@ ListColumn<R> CellsColumn(uint32_t XdslPmCountersRec::*cells)
         const uint32_t count = r.interval.counters.*cells;
         return r.remote ? ListValue("---") : ListValue(CellsText(count, CellRateKbps(count, k15MinSeconds)));
     };
-    column.widestValue = "4294967295 / 99999.9";
     return column;
 }
 

@@ -31,9 +31,7 @@ std::vector<ListColumn<ShdslCurPmRow>> Columns()
         {.value = [](const R& r) { return ListValue(r.counters.ses); }, .order = ListOrder::kUnsigned},
         {.value = [](const R& r) { return ListValue(r.counters.uas); }, .order = ListOrder::kUnsigned},
         {.value = [](const R& r) { return ListValue(r.counters.losws); }, .order = ListOrder::kUnsigned},
-        {.value = [](const R& r) { return ListValue(r.counters.crc); },
-         .order = ListOrder::kUnsigned,
-         .widestValue = "4233600"},
+        {.value = [](const R& r) { return ListValue(r.counters.crc); }, .order = ListOrder::kUnsigned},
     };
 }
 

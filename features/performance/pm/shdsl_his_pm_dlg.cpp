@@ -85,7 +85,6 @@ void CShdslHisPmDlg::OnRefresh()
     }
     const std::vector<ShdslHisPmRow> rows = MakeShdslHisPmRows(sides[0], sides[1]);
     rows_.SetRecords(rows);
-    rows_.ApplyWidthRules(GetListId());
     if (!GetNoSort() && IsFirstShowDone())
         SortList(GetSortColumn(), GetSortDirection(), GetListId());
     UpdateListLayout(GetListId());

@@ -37,12 +37,8 @@ std::vector<ListColumn<TrunkPmRow>> Columns()
                      LoadQString(kStrTrunkPmItems).split('|').value(static_cast<int>(row.number)).toStdString());
              },
          .order = ListOrder::kArrival},
-        {.value = [](const TrunkPmRow& row) { return CountOf(row.incoming); },
-         .order = ListOrder::kUnsigned,
-         .widestValue = "4294967295"},
-        {.value = [](const TrunkPmRow& row) { return CountOf(row.outgoing); },
-         .order = ListOrder::kUnsigned,
-         .widestValue = "4294967295"},
+        {.value = [](const TrunkPmRow& row) { return CountOf(row.incoming); }, .order = ListOrder::kUnsigned},
+        {.value = [](const TrunkPmRow& row) { return CountOf(row.outgoing); }, .order = ListOrder::kUnsigned},
     };
 }
 
@@ -113,7 +109,6 @@ void CTrunkPortPmDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     InitListColumnsById(kStrColumnsTrunkPortPm);
     ShowRows(std::nullopt);
-    rows_.ApplyWidthRules(kListControlId);
     InitAutoRefresh();
     Refresh(false);
 }

@@ -24,7 +24,6 @@ void CXdslPmIntervalListDlg::ShowIntervals(const std::vector<XdslPmIntervalRec>&
                                            const std::vector<XdslPmIntervalRec>& rt)
 {
     rows_.SetRecords(MakePmIntervalRows(co, rt));
-    rows_.ApplyWidthRules(GetListId());
     if (!GetNoSort() && IsFirstShowDone())
         SortList(GetSortColumn(), GetSortDirection(), GetListId());
     UpdateListLayout(GetListId());

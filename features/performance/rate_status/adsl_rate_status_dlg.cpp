@@ -27,8 +27,6 @@ void CAdslRateStatusDlg::InitData()
     SetSmallImages();
     InitListColumnsById(kStrColumnsAdslRateStatus);
     rows_.SetRecords(UpDownRows(kStrAdslRateStatusItems));
-    SetColumnSamples(1, {QStringLiteral("reserved or unknown")});
-    SetColumnSamples(2, {QStringLiteral("99999")});
     Refresh();
 }
 

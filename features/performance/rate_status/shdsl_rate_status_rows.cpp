@@ -39,9 +39,7 @@ std::vector<ListColumn<ShdslRateStatusRow>> ShdslRateStatusColumns()
     using R = ShdslRateStatusRow;
     return {
         {.value = [](const R& row) { return ListValue(row.item); }, .order = ListOrder::kArrival},
-        {.value = [](const R& row) { return ListValue(row.value); },
-         .order = ListOrder::kArrival,
-         .widestValue = "Annex A & B"},
+        {.value = [](const R& row) { return ListValue(row.value); }, .order = ListOrder::kArrival},
     };
 }
 

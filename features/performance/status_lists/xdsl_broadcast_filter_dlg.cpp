@@ -54,7 +54,6 @@ void CXdslBroadcastFilterDlg::OnRefresh()
     if (!reply.Ok() || found == reply.records.end())
         return;
     rows_.SetRecords(VlanIdRows(found->vlans));
-    rows_.ApplyWidthRules(kListControlId);
     if (!GetNoSort())
         SortList(GetSortColumn(), GetSortDirection(), kListControlId);
     UpdateListLayout(kListControlId);

@@ -53,7 +53,6 @@ void CAdslArpProxyListDlg::InitData()
     HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfComboId), ne);
     UpdateCaption(kCaptionNe | kCaptionLocation);
     InitListColumnsById(kStrColumnsAdslArpProxy);
-    rows_.ApplyWidthRules(kListControlId);
     Load();
 }
 

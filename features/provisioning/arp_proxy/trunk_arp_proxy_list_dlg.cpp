@@ -40,7 +40,6 @@ void CTrunkArpProxyListDlg::InitData()
         return;
     UpdateCaption(kCaptionNe | kCaptionLocation);
     InitListColumnsById(kStrColumnsTrunkArpProxy);
-    rows_.ApplyWidthRules(kListControlId);
     Load();
 }
 

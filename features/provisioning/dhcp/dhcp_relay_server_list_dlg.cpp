@@ -58,15 +58,13 @@ std::vector<ListColumn<DhcpRelayServerRec>> CDhcpRelayServerListDlg::Columns()
         {.value = [](const DhcpRelayServerRec& server) { return ListValue(FormatIpAddressPadded(server.address)); },
          .order = ListOrder::kText},
         {.value = [](const DhcpRelayServerRec& server) { return ListValue(uint32_t{server.vlanId}); },
-         .order = ListOrder::kUnsigned,
-         .widestValue = "4094"},
+         .order = ListOrder::kUnsigned},
         {.value =
              [this](const DhcpRelayServerRec& server) {
                  // The NE learns a server's MAC address only while it relays.
                  return ListValue(relayEnabled_ ? FormatMacAddress(server.mac) : LoadString(kStrNotApplicable));
              },
-         .order = ListOrder::kText,
-         .widestValue = "00:00:00:00:00:00"},
+         .order = ListOrder::kText},
     };
 }
 

@@ -97,9 +97,7 @@ std::vector<ListColumn<FastProvRow>> CFastProvListDlg::Columns()
         {.value = pvcCell(
              [this](const FastProvRow& row) { return params_.IsRouted() ? params_.nextHopName : Number(row.vlan); }),
          .order = ListOrder::kArrival},
-        {.value = pvcCell([this](const FastProvRow& row) { return StaticIpText(row); }),
-         .order = ListOrder::kArrival,
-         .widestValue = "255.255.255.255 / 64"},
+        {.value = pvcCell([this](const FastProvRow& row) { return StaticIpText(row); }), .order = ListOrder::kArrival},
     };
 }
 

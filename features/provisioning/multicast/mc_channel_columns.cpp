@@ -22,12 +22,11 @@ std::string KeyFirst(const McChannelRec& rec)
     return key;
 }
 
-ListColumn<McChannelRec> KeyColumn(ListValue (*value)(const McChannelRec&), const char* widest)
+ListColumn<McChannelRec> KeyColumn(ListValue (*value)(const McChannelRec&))
 {
-    return {.value = value,
-            .order = ListOrder::kText,
-            .sortValue = [](const McChannelRec& rec) { return ListValue(KeyFirst(rec)); },
-            .widestValue = widest};
+    return {.value = value, .order = ListOrder::kText, .sortValue = [](const McChannelRec& rec) {
+                return ListValue(KeyFirst(rec));
+            }};
 }
 
 } // namespace
@@ -39,15 +38,14 @@ std::vector<ListColumn<McChannelRec>> McChannelColumns(std::function<const CNeRe
          .image =
              [](const McChannelRec& rec) {
                  return rec.adminState == kMcChannelEnabled ? kImageEnabled : kImageDisabled;
-             },
-         .widestValue = "8888"},
+             }},
         {.value =
              [ne](const McChannelRec& rec) { return ListValue(FormatEntityLocationById(ne(), rec.portId, false)); },
          .order = ListOrder::kText,
          .sortValue = [](const McChannelRec& rec) { return ListValue(PortFirst(rec)); }},
-        KeyColumn([](const McChannelRec& rec) { return ListValue(rec.vpi); }, "255"),
-        KeyColumn([](const McChannelRec& rec) { return ListValue(rec.vci); }, "65535"),
-        KeyColumn([](const McChannelRec& rec) { return ListValue(rec.vlanId); }, "4094"),
+        KeyColumn([](const McChannelRec& rec) { return ListValue(rec.vpi); }),
+        KeyColumn([](const McChannelRec& rec) { return ListValue(rec.vci); }),
+        KeyColumn([](const McChannelRec& rec) { return ListValue(rec.vlanId); }),
         {.value = &McChannelRec::profile,
          .order = ListOrder::kText,
          .sortValue = [](const McChannelRec& rec) { return ListValue(rec.profile + '\t' + PortFirst(rec)); }},

@@ -37,9 +37,7 @@ CMcFastProvListDlg::CMcFastProvListDlg(QWidget* parent)
                      parent),
       ui_(std::make_unique<Ui::CMcFastProvListDlg>()),
       rows_(*this,
-            {{.order = ListOrder::kArrival,
-              .image = [](const McProvisionRow& row) { return row.image; },
-              .widestValue = "8888"},
+            {{.order = ListOrder::kArrival, .image = [](const McProvisionRow& row) { return row.image; }},
              {.value =
                   [this](const McProvisionRow& row) {
                       return ListValue(

@@ -32,14 +32,12 @@ std::vector<ListColumn<NextHopRec>> NextHopColumns()
         {.value = &NextHopRec::name, .order = ListOrder::kText},
         {.value = [](const NextHopRec& rec) { return ListValue(FormatIpAddressPadded(rec.address)); },
          .order = ListOrder::kSigned,
-         .sortValue = AddressThenVlan,
-         .widestValue = "255.255.255.255"},
+         .sortValue = AddressThenVlan},
         {.value = [](const NextHopRec& rec) { return ListValue(static_cast<uint32_t>(rec.vlanId)); },
          .order = ListOrder::kSigned,
          .sortValue = AddressThenVlan},
         {.value = [](const NextHopRec& rec) { return ListValue(FormatMacAddress(rec.mac)); },
-         .order = ListOrder::kArrival,
-         .widestValue = "00:00:00:00:00:00"},
+         .order = ListOrder::kArrival},
     };
 }
 

@@ -19,7 +19,7 @@ std::vector<ListColumn<Rec>> Columns()
         {.value = [](const Rec& rec) { return ListValue(QueueText(rec.queue)); },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const Rec& rec) { return ListValue(rec.queue); }},
-        {.value = &Rec::downstreamRate, .order = ListOrder::kUnsigned, .widestValue = "29984"},
+        {.value = &Rec::downstreamRate, .order = ListOrder::kUnsigned},
         {.value = [](const Rec& rec) { return ListValue(UpstreamRateText(rec.upstreamRateIndex)); },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const Rec& rec) { return ListValue(rec.upstreamRateIndex); }},

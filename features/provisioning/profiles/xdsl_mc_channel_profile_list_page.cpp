@@ -15,8 +15,7 @@ std::vector<ListColumn<Rec>> Columns()
     return {
         {.value = &Rec::profileId,
          .order = ListOrder::kUnsigned,
-         .image = [](const Rec& rec) { return rec.status == 1 ? kImageEnabled : kImageDisabled; },
-         .widestValue = "800"},
+         .image = [](const Rec& rec) { return rec.status == 1 ? kImageEnabled : kImageDisabled; }},
         {.value = &Rec::name, .order = ListOrder::kNoCase80},
         // The address compares as the text it shows.
         {.value = [](const Rec& rec) { return ListValue(IpAddress(rec.groupAddress)); }, .order = ListOrder::kNoCase80},

@@ -21,7 +21,7 @@ std::vector<ListColumn<McChannelProfileRec>> ChannelColumns()
 {
     using Rec = McChannelProfileRec;
     return {
-        {.value = &Rec::profileId, .order = ListOrder::kUnsigned, .widestValue = "800"},
+        {.value = &Rec::profileId, .order = ListOrder::kUnsigned},
         {.value = &Rec::name, .order = ListOrder::kNoCase80},
         {.value = [](const Rec& rec) { return ListValue(FormatIpAddressPadded(rec.groupAddress.data())); },
          .order = ListOrder::kNoCase80},

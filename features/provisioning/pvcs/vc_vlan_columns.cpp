@@ -62,18 +62,16 @@ std::vector<ListColumn<PvcRec>> VcVlanColumns(NeOfList ne, ServiceControlOf serv
         return serviceControl && serviceControl(pvc.portId);
     };
     return {
-        {.order = ListOrder::kArrival, .widestValue = "8888"},
+        {.order = ListOrder::kArrival},
         {.value = [ne](const PvcRec& pvc) { return ListValue(FormatEntityLocationById(ne(), pvc.portId, false)); },
          .order = ListOrder::kUnsigned,
          .sortValue = [](const PvcRec& pvc) { return ListValue(pvc.portId); }},
         {.value = &PvcRec::vpi,
          .order = ListOrder::kText,
-         .sortValue = [](const PvcRec& pvc) { return ListValue(KeyTail(pvc)); },
-         .widestValue = "255"},
+         .sortValue = [](const PvcRec& pvc) { return ListValue(KeyTail(pvc)); }},
         {.value = &PvcRec::vci,
          .order = ListOrder::kText,
-         .sortValue = [](const PvcRec& pvc) { return ListValue(KeyTail(pvc)); },
-         .widestValue = "65535"},
+         .sortValue = [](const PvcRec& pvc) { return ListValue(KeyTail(pvc)); }},
         {.value =
              [](const PvcRec& pvc) {
                  return ListValue(LoadString(pvc.enableState == kPvcEnabled ? kStrValueEnabled : kStrValueDisabled));
@@ -98,8 +96,7 @@ std::vector<ListColumn<PvcRec>> VcVlanColumns(NeOfList ne, ServiceControlOf serv
              [](const PvcRec& pvc) {
                  return ListValue(Digits(pvc.rfc2684Mode, 1) +
                                   (IsRouted(pvc) ? Padded(pvc.nextHopName) : Digits(pvc.vlanId, 4)) + KeyTail(pvc));
-             },
-         .widestValue = "4094"},
+             }},
         {.value = &PvcRec::ipTrafficProfile,
          .order = ListOrder::kText,
          .sortValue = [](const PvcRec& pvc) { return ListValue(Padded(pvc.ipTrafficProfile) + KeyTail(pvc)); }},
@@ -111,8 +108,7 @@ std::vector<ListColumn<PvcRec>> VcVlanColumns(NeOfList ne, ServiceControlOf serv
          .sortValue = [](const PvcRec& pvc) { return ListValue(pvc.serviceType); }},
         {.value = [](const PvcRec& pvc) { return ListValue(ServiceTypeText(pvc.serviceType, kServiceDhcp)); },
          .order = ListOrder::kUnsigned,
-         .sortValue = [](const PvcRec& pvc) { return ListValue(pvc.serviceType); },
-         .widestValue = "PPPoE+Static IP"},
+         .sortValue = [](const PvcRec& pvc) { return ListValue(pvc.serviceType); }},
         {.value =
              [controlled](const PvcRec& pvc) {
                  if (controlled(pvc))
@@ -120,8 +116,7 @@ std::vector<ListColumn<PvcRec>> VcVlanColumns(NeOfList ne, ServiceControlOf serv
                  return ListValue(
                      LoadString(pvc.rfc2684Mode == kRfc2684Bridged ? kStrServicePureBridge : kStrServiceRouted));
              },
-         .order = ListOrder::kArrival,
-         .widestValue = "PPPoE+Static IP"},
+         .order = ListOrder::kArrival},
         {.value =
              [](const PvcRec& pvc) {
                  return ListValue(FormatIpAddressPadded(pvc.baseAddress) + " / " + std::to_string(pvc.dhcpIpLimit));

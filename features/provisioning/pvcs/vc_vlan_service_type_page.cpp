@@ -26,9 +26,8 @@ std::vector<ListColumn<PvcStaticIpEntry>> Columns()
 {
     return {
         {.value = [](const PvcStaticIpEntry& range) { return ListValue(range.baseAddress); },
-         .order = ListOrder::kIpv4,
-         .widestValue = "255.255.255.255"},
-        {.value = &PvcStaticIpEntry::count, .order = ListOrder::kUnsigned, .widestValue = "64"},
+         .order = ListOrder::kIpv4},
+        {.value = &PvcStaticIpEntry::count, .order = ListOrder::kUnsigned},
     };
 }
 
@@ -63,7 +62,6 @@ void CVcVlanServiceTypePage::InitData()
     // A type the container gave stays, also none for a type the program does not know.
     if (auto* combo = GetDlgItemAs<QComboBox>(kServiceTypeId); combo != nullptr && !typeGiven_)
         combo->setCurrentIndex(std::max(combo->currentIndex(), 0));
-    rows_.ApplyWidthRules(kRangesId);
     UpdateData(false);
     ApplyServiceTypeRule();
     TellContainer();

@@ -133,7 +133,6 @@ void CShdslPortListDlg::Load()
             rows.push_back(port);
     }
     rows_.SetRecords(rows);
-    rows_.ApplyWidthRules(kListControlId);
     UpdateCommands();
 }
 

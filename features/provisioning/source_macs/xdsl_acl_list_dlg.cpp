@@ -52,7 +52,7 @@ CXdslAclListDlg::CXdslAclListDlg(QWidget* parent)
       rows_(
           *this,
           {
-              {.order = ListOrder::kArrival, .widestValue = "8888"},
+              {.order = ListOrder::kArrival},
               {.value =
                    [this](const AclEntryRec& entry) {
                        return ListValue(
@@ -60,21 +60,19 @@ CXdslAclListDlg::CXdslAclListDlg(QWidget* parent)
                    },
                .order = ListOrder::kText,
                .sortValue = [](const AclEntryRec& entry) { return ListValue(KeyOrder(entry)); }},
-              {.value = &AclEntryRec::vpi, .order = ListOrder::kUnsigned, .widestValue = "255"},
-              {.value = &AclEntryRec::vci, .order = ListOrder::kUnsigned, .widestValue = "65535"},
+              {.value = &AclEntryRec::vpi, .order = ListOrder::kUnsigned},
+              {.value = &AclEntryRec::vci, .order = ListOrder::kUnsigned},
               {.value = [](const AclEntryRec& entry) { return ListValue(LoadString(AclListStateTextId(entry.controlState))); },
                .order = ListOrder::kUnsigned,
                .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.controlState); }},
               {.value = [](const AclEntryRec& entry) { return ListValue(FormatMacAddress(entry.mac)); },
-               .order = ListOrder::kText,
-               .widestValue = "88:88:88:88:88:88"},
+               .order = ListOrder::kText},
               {.value =
                    [](const AclEntryRec& entry) {
                        return entry.vlanId == 0 ? ListValue(std::string()) : ListValue(entry.vlanId);
                    },
                .order = ListOrder::kUnsigned,
-               .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.vlanId); },
-               .widestValue = "4094"},
+               .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.vlanId); }},
               {.value = &AclEntryRec::portId, .order = ListOrder::kUnsigned},
           })
 {

@@ -15,8 +15,7 @@ namespace {
 std::vector<ListColumn<AclEntryRec>> Columns()
 {
     return {{.value = [](const AclEntryRec& entry) { return ListValue(FormatMacAddress(entry.mac)); },
-             .order = ListOrder::kText,
-             .widestValue = "88:88:88:88:88:88"}};
+             .order = ListOrder::kText}};
 }
 
 } // namespace

@@ -53,8 +53,7 @@ std::vector<ListColumn<FdbEntryRec>> FdbColumns(const CXdslFdbConfigListDlg& dia
         {.value = [](const FdbEntryRec& entry) { return ListValue(entry.vpi); }, .order = ListOrder::kUnsigned},
         {.value = [](const FdbEntryRec& entry) { return ListValue(entry.vci); }, .order = ListOrder::kUnsigned},
         {.value = [](const FdbEntryRec& entry) { return ListValue(FormatMacAddress(entry.mac)); },
-         .order = ListOrder::kText,
-         .widestValue = "00:00:00:00:00:00"},
+         .order = ListOrder::kText},
         {.value =
              [](const FdbEntryRec& entry) {
                  return entry.vlanId == 0 ? ListValue("-") : ListValue(static_cast<uint32_t>(entry.vlanId));

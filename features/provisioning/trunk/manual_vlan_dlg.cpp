@@ -62,8 +62,7 @@ std::vector<ListColumn<VlanGridRow>> Columns()
                  const uint32_t last = std::min(first + CManualVlanDlg::kVlansPerRow - 1, CManualVlanDlg::kLastVlan);
                  return ListValue(QString::asprintf("%4u-%4u", first, last).toStdString());
              },
-         .order = ListOrder::kArrival,
-         .widestValue = "4091-4094"},
+         .order = ListOrder::kArrival},
     };
     for (int cell = 0; cell < CManualVlanDlg::kVlansPerRow; ++cell)
         columns.push_back(VlanColumn(cell));
@@ -97,7 +96,6 @@ void CManualVlanDlg::InitData()
     EnableSubItemImages();
     InitListColumnsById(kStrColumnsManualVlan);
     ShowMap({}, false);
-    rows_.ApplyWidthRules(kListControlId);
     EnableControl(IDOK, false);
     VlanBitMapRec query;
     query.entityId = PortId();

@@ -138,7 +138,6 @@ void CTrunkPortListDlg::Load()
         rows.push_back({port, mode != uplinkOf.end() ? std::optional<uint32_t>(mode->second) : std::nullopt});
     }
     rows_.SetRecords(rows);
-    rows_.ApplyWidthRules(kListControlId);
     UpdateRowCommands();
 }
 

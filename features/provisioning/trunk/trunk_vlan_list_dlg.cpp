@@ -61,7 +61,6 @@ void CTrunkVlanListDlg::Load()
     if (!reply.Ok() || found == reply.records.end())
         return;
     rows_.SetRecords(VlanIdRows(found->vlans));
-    rows_.ApplyWidthRules(kListControlId);
 }
 
 void CTrunkVlanListDlg::OnRefresh()

@@ -28,8 +28,7 @@ std::vector<ListColumn<ProtocolVlanRec>> EntryColumns()
          .order = ListOrder::kNoCase},
         {.value = &ProtocolVlanRec::name, .order = ListOrder::kNoCase},
         {.value = [](const ProtocolVlanRec& rec) { return ListValue(std::to_string(rec.vlanId)); },
-         .order = ListOrder::kNoCase,
-         .widestValue = "4094"},
+         .order = ListOrder::kNoCase},
     };
 }
 

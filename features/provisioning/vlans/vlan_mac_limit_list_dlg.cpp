@@ -24,13 +24,13 @@ std::vector<ListColumn<VlanMacLimitRec>> LimitColumns()
 {
     return {
         {.order = ListOrder::kArrival},
-        {.value = &VlanMacLimitRec::vlanId, .order = ListOrder::kArrival, .widestValue = "4094"},
+        {.value = &VlanMacLimitRec::vlanId, .order = ListOrder::kArrival},
         {.value =
              [](const VlanMacLimitRec& rec) { return ListValue(StateWord(rec.state == kStateEnabled).toStdString()); },
          .order = ListOrder::kNoCase,
          .image =
              [](const VlanMacLimitRec& rec) { return rec.state == kStateEnabled ? kImageEnabled : kImageDisabled; }},
-        {.value = &VlanMacLimitRec::macLimit, .order = ListOrder::kUnsigned, .widestValue = "15360"},
+        {.value = &VlanMacLimitRec::macLimit, .order = ListOrder::kUnsigned},
     };
 }
 

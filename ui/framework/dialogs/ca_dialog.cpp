@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -629,6 +630,7 @@ void CADialog::OnFirstShow()
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
     InitData();
+    endedInLoad_ = IsEnded();
     PrepareListsAtFirstShow();
     inFirstShow_ = false;
     firstShowDone_ = true;
@@ -682,7 +684,14 @@ void CADialog::OnDestroy()
 {
     KillTimer(kFirstShowTimer);
     CDialog::OnDestroy();
+    const bool wasCurrent = tookCurrentRole_;
     GiveBackCurrentRole();
+    // A text the dialog's load gave its own line goes with a dialog that the load ended (a refusal): it would be lost
+    // with the window, so it goes on where it would have gone before the window was up.
+    if (wasCurrent && endedInLoad_ && !messageText_.isEmpty()) {
+        const QString text = std::exchange(messageText_, QString());
+        ShowStatusMessage(text);
+    }
 }
 
 void CADialog::OnDrawOverlay(Dc& dc)

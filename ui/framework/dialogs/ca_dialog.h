@@ -238,6 +238,8 @@ private:
     uint32_t kindMarker_ = kDialogKindMarker;
     bool firstShowDone_ = false;
     bool inFirstShow_ = false;
+    // The dialog's load ended it (a refusal): what its line then holds goes on when the window goes.
+    bool endedInLoad_ = false;
     bool isChild_ = false;
     int locationId_ = 0;
     int neId_ = 0;

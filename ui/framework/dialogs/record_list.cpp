@@ -1,7 +1,13 @@
 #include "ui/framework/dialogs/record_list.h"
 
 #include "core/list/list_sort.h"
+#include "platform/list_control.h"
 #include "ui/framework/lists/record_table_model.h"
+
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include <algorithm>
 
 CListRows::CListRows(CRecordListDlg& dialog)
     : dialog_(dialog), model_(new CRecordTableModel(
@@ -90,14 +96,6 @@ void CListRows::KeepSortRows(bool on)
     sortRowsColumn_ = -1;
 }
 
-void CListRows::ApplyWidthRules(int listId) const
-{
-    for (int column = 0; column < ColumnCount(); ++column) {
-        if (const char* widest = WidestValue(column))
-            dialog_.SetColumnSamples(column, {QString::fromUtf8(widest)}, listId);
-    }
-}
-
 void CListRows::SetRowKeys(const std::vector<uint32_t>& keys)
 {
     arrivals_.clear();
@@ -106,6 +104,9 @@ void CListRows::SetRowKeys(const std::vector<uint32_t>& keys)
     for (uint32_t key : keys)
         arrivals_.emplace(key, ++lastArrival_);
     model_->SetKeys(keys);
+    // Before the first show, its layout measures every row.
+    if (dialog_.IsFirstShowDone())
+        Relayout();
 }
 
 void CListRows::AppendRow(uint32_t key)
@@ -122,21 +123,30 @@ void CListRows::RewriteRow(uint32_t key)
     Relayout();
 }
 
+void CListRows::RemoveRows(const std::vector<uint32_t>& keys)
+{
+    CListControl list(dialog_.FindList(ListId()));
+    bool selectedGoes = false;
+    for (int row = list.GetNextSelected(-1); row >= 0 && !selectedGoes; row = list.GetNextSelected(row))
+        selectedGoes = std::find(keys.begin(), keys.end(), list.GetItemData(row)) != keys.end();
+    model_->RemoveKeys(keys);
+    for (uint32_t key : keys)
+        arrivals_.erase(key);
+    if (QTreeView* view = dialog_.FindList(ListId()); selectedGoes && view != nullptr && view->selectionModel())
+        view->selectionModel()->clear();
+}
+
 void CListRows::RemoveRowOf(uint32_t key)
 {
-    model_->RemoveKeys({key});
-    arrivals_.erase(key);
+    RemoveRows({key});
     dialog_.UpdateRowCommands();
 }
 
 void CListRows::ApplyRowChanges(const std::vector<uint32_t>& removed, const std::vector<uint32_t>& appended,
                                 bool changed)
 {
-    if (!removed.empty()) {
-        model_->RemoveKeys(removed);
-        for (uint32_t key : removed)
-            arrivals_.erase(key);
-    }
+    if (!removed.empty())
+        RemoveRows(removed);
     for (uint32_t key : appended)
         arrivals_.emplace(key, ++lastArrival_);
     model_->InsertKeys(model_->RowCount(), appended);

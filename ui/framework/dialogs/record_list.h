@@ -65,8 +65,6 @@ public:
     bool HasRow(uint32_t key) const { return arrivals_.contains(key); }
     // The row's number in the order the rows came in; 0 for no row.
     uint32_t ArrivalOf(uint32_t key) const;
-    // Gives the columns the widest values they are to have room for.
-    void ApplyWidthRules(int listId) const;
     // While on (a sort, over rows that do not change meanwhile), Compare makes each row's sort value, and whether its
     // record is there, once and keeps them, instead of at every comparison; off lets the kept ones go.
     void KeepSortRows(bool on);
@@ -79,7 +77,7 @@ protected:
     explicit CListRows(CRecordListDlg& dialog);
     CRecordListDlg& Dialog() const { return dialog_; }
 
-    // Every row anew, numbered from 1 in this order.
+    // Every row anew, numbered from 1 in this order; once the dialog has shown, the columns make room for them.
     void SetRowKeys(const std::vector<uint32_t>& keys);
     // A row for a new key, at the bottom with the next number.
     void AppendRow(uint32_t key);
@@ -97,7 +95,6 @@ protected:
     virtual int CellImage(uint32_t key, int column) const = 0;
     virtual ListValue SortValue(uint32_t key, int column) const = 0;
     virtual ListOrder OrderOf(int column) const = 0;
-    virtual const char* WidestValue(int column) const = 0;
 
 private:
     // A row as a sort by one column sees it.
@@ -106,8 +103,11 @@ private:
         ListSortRow row;
     };
 
-    // The columns make room for the changed row's cells.
+    // The columns make room for the rows' cells.
     void Relayout() const;
+    // Takes the rows of the keys out; when the selected row is among them no row is selected afterwards (the list
+    // would otherwise select the row that takes its place).
+    void RemoveRows(const std::vector<uint32_t>& keys);
     ListSortRow SortRowOf(uint32_t key, int column) const;
     // The row's sort entry, kept while KeepSortRows is on, else made into `made`.
     const SortEntry& KeptSortEntry(uint32_t key, int column, SortEntry& made) const;
@@ -167,7 +167,6 @@ protected:
     }
 
     ListOrder OrderOf(int column) const override { return At(column).order; }
-    const char* WidestValue(int column) const override { return At(column).widestValue; }
 
 private:
     bool Has(int column) const { return column >= 0 && column < ColumnCount(); }
@@ -417,6 +416,9 @@ public:
             this->RemoveRowOf(key);
         }
     }
+
+    // The row of the key goes, whether or not the tables still hold its record.
+    void Remove(uint32_t key) { this->RemoveRowOf(key); }
 
     const Rec* Find(uint32_t key) const override { return find_(key); }
 

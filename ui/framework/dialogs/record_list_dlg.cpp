@@ -138,10 +138,8 @@ void CRecordListDlg::UpdateRowCommands()
 
 void CRecordListDlg::FillList()
 {
-    if (rows_ != nullptr) {
+    if (rows_ != nullptr)
         rows_->Fill();
-        rows_->ApplyWidthRules(setup_.listId);
-    }
     UpdateRowCommands();
 }
 

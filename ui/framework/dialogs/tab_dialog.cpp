@@ -518,6 +518,22 @@ int CATabDialog::CompareOwnItems(uint32_t item1, uint32_t item2, uint32_t flags)
 
 int CATabDialog::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
+    // The dialog whose list is sorted answers for it: a page for its own list, whether or not it is the current one
+    // and wherever the focus is (a header click leaves it where it was), and the container for its own lists. The
+    // rows of a page that is not shown, sorted when the container fills every page, would otherwise be ordered by
+    // another page's comparison.
+    const CListHost* sorting = SortingHost();
+    if (sorting == this)
+        return CompareOwnItems(item1, item2, flags);
+    // A page that is a container itself passes it on to the page of its own that sorts.
+    const auto* sortingWindow = dynamic_cast<const QWidget*>(sorting);
+    CADialog* sortingPage = nullptr;
+    ForEachPage([&](CADialog& page) {
+        if (sortingWindow != nullptr && (sortingWindow == &page || page.isAncestorOf(sortingWindow)))
+            sortingPage = &page;
+    });
+    if (sortingPage != nullptr)
+        return sortingPage->CompareItems(item1, item2, flags);
     CADialog* current = GetCurrentPage();
     if (current != nullptr) {
         // The list with the focus tells whose list is sorted; a header click leaves the focus where it was, so a

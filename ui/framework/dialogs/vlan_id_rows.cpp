@@ -32,7 +32,6 @@ std::vector<ListColumn<VlanIdRow>> VlanIdColumns()
                                [cell](const VlanIdRow& row) {
                                    return row.vlans[cell] < 0 ? ListValue("") : ListValue(row.vlans[cell]);
                                },
-                           .order = ListOrder::kUnsigned,
-                           .widestValue = "4095"});
+                           .order = ListOrder::kUnsigned});
     return columns;
 }

@@ -129,8 +129,7 @@ void CExportDlg::InitData()
         EndDialog(IDCANCEL);
         return;
     }
-    // Paths are longer on this system than the 127 characters a stem may have: the file name takes a full path.
-    ui_->fileName->setMaxLength(kPathMax);
+    ui_->fileName->setMaxLength(kFileNameEditMax);
     writeTitle_ = 1;
     appendData_ = 0;
     EnableControl(kAppendId, false);
@@ -187,7 +186,7 @@ void CExportDlg::FillInformation()
     add("Entity", ne != nullptr ? Q(FormatEntityLocation(ne, GetTargetEntity().index, 0, true)) : QString(), "ENTITY");
     add("User", Q(GetUserName()), "USER");
     add("Export data file", fileName_, "DATAFILE");
-    add("Header file", Q(ExportHeaderPath(basePath_ + ".txt")), "HEADERFILE");
+    add("Header file", Q(basePath_ + ".ini"), "HEADERFILE");
     add("Record count", QString::number(CListControl(sourceList_).GetItemCount()), "RECORDCNT");
 }
 
@@ -202,6 +201,9 @@ void CExportDlg::SetInformationValue(const char* key, const QString& value)
 
 void CExportDlg::DoDataExchange(CDataExchange& dx)
 {
+    // The limit holds what the operator types; a longer path the dialog puts there (a chosen file) stays whole.
+    if (!dx.IsSaving())
+        ui_->fileName->setMaxLength(std::max(kFileNameEditMax, static_cast<int>(fileName_.size())));
     DDX_Text(dx, kFileNameId, fileName_);
     DDX_Check(dx, kWriteTitleId, writeTitle_);
     DDX_Check(dx, kAppendId, appendData_);
@@ -233,7 +235,6 @@ bool CExportDlg::OnCommand(int id, int code)
         if (const std::optional<QString> chosen = ChooseFile(request)) {
             fileName_ = chosen->left(kPathMax);
             SetInformationValue("DATAFILE", fileName_);
-            SetInformationValue("HEADERFILE", Q(ExportHeaderPath(fileName_.toStdString())));
             UpdateData(false);
         }
         return true;
@@ -270,7 +271,7 @@ void CExportDlg::OnOK()
 
     ExportRequest request;
     request.dataPath = fileName_.left(kPathMax).toStdString();
-    request.headerPath = ExportHeaderPath(request.dataPath);
+    request.headerPath = basePath_ + ".ini";
     request.title = exportTitle_;
     request.delimiter = delimiter_;
     request.append = appendData_ != 0;

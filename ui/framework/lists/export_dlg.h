@@ -10,7 +10,8 @@
 //
 // The dialog proposes "<working directory>/<stem>.txt", shows what the header will say, and lets the operator choose
 // another file, append to it, or start it with the title and field-name lines. A column is written unless the
-// list's dialog or view reports it hidden. The header file goes beside the data file (see export_file.h).
+// list's dialog or view reports it hidden. The header file is "<working directory>/<stem>.ini", wherever the data file
+// goes (see export_file.h).
 
 #include "ui/framework/dialogs/ca_dialog.h"
 
@@ -35,6 +36,8 @@ public:
     static constexpr int kBrowseId = 1166;
     static constexpr int kAppendId = 1059;
     static constexpr int kWriteTitleId = 1060;
+    // What the operator may type into the file name; a chosen file's path, and what OK writes to, may be longer.
+    static constexpr int kFileNameEditMax = 127;
     static constexpr int kPathMax = 255;
     static constexpr size_t kStemMax = 127;
     static constexpr size_t kTitleMax = 127;

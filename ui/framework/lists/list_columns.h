@@ -1,13 +1,13 @@
 #pragma once
-// The column table of a list of records: per column, what its cells show of the record, how the column sorts, its
-// cells' images and the widest value the layout makes room for. The titles, alignments and flags of the columns come
+// The column table of a list of records: per column, what its cells show of the record, how the column sorts and its
+// cells' images. The titles, alignments and flags of the columns come
 // from the list's column spec (column_spec.h); the table gives what the spec cannot say. A cell's value is a field of
 // the record or a function of it that returns a text, a number or an address (ListValue):
 //
 //     const std::vector<ListColumn<AlarmTriggerRec>> columns = {
 //         {.order = ListOrder::kArrival},                                   // the rows' numbers
 //         {.value = &AlarmTriggerRec::email, .order = ListOrder::kNoCase80},
-//         {.value = &AlarmTriggerRec::seconds, .order = ListOrder::kUnsigned, .widestValue = "86400"},
+//         {.value = &AlarmTriggerRec::seconds, .order = ListOrder::kUnsigned},
 //         {.value = [](const AlarmTriggerRec& rec) { return AlarmNames(rec); }, .order = ListOrder::kNoCase80},
 //     };
 
@@ -25,7 +25,4 @@ template <class Rec> struct ListColumn {
     Value sortValue{};
     // The cells' images (small image indexes); none without.
     std::function<int(const Rec&)> image{};
-    // The widest value the column is to have room for, whatever the rows show now (a number that grows, a text that
-    // comes later); none without.
-    const char* widestValue = nullptr;
 };

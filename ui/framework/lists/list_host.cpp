@@ -29,20 +29,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 constexpr char kSmallImagesProperty[] = "listSmallImages";
 constexpr char kSubItemImagesProperty[] = "listSubItemImages";
 constexpr char kGridLinesProperty[] = "listGridLines";
-// On the header item: the column's image goes to the right of its title; the column's expected values.
+// On the header item: the column's image goes to the right of its title.
 constexpr int kHeaderImageRightRole = kListFormatRole + 1;
-constexpr int kColumnSamplesRole = kListFormatRole + 2;
 constexpr int kMaxCellText = 2047;
 constexpr int kImageSlot = 20;     // an image and the gap before the text
 constexpr int kHeaderImageGap = 4; // between a header's title and an image to its right
 // The cells a layout measures in one step: a few milliseconds of the UI thread.
 constexpr int kLayoutCellsPerStep = 4000;
+
+// The host whose list a sort orders now (sorts run on the UI thread, one at a time; a nested one restores it).
+const CListHost* g_sortingHost = nullptr;
 
 // The style of the hosts' lists and their headers. The host draws every cell and frames the selected row itself, so
 // the style's own focus frame, drawn over the row, is left out. A column whose header image goes on the right has
@@ -191,13 +194,6 @@ int LastShownColumn(const QTreeView& list)
     const int right = std::min(list.viewport()->width(), header->length() - header->offset()) - 1;
     const int column = header->logicalIndexAt(right);
     return column >= 0 ? column : CListControl(const_cast<QTreeView*>(&list)).GetColumnCount() - 1;
-}
-
-// The rows the list's window has room for, the last one in part.
-int RowsInView(QTreeView& list)
-{
-    const int rowHeight = list.model() != nullptr && list.model()->rowCount() > 0 ? list.sizeHintForRow(0) : 0;
-    return rowHeight > 0 ? list.viewport()->height() / rowHeight + 1 : 1;
 }
 
 bool TextMatches(const QString& cell, const QString& text, bool prefix, bool caseSensitive)
@@ -590,25 +586,28 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
     for (int c = 0; c < count; ++c) {
         layout[static_cast<size_t>(c)].flags = columnFlags_[static_cast<size_t>(c)];
         layout[static_cast<size_t>(c)].currentWidth = WidthOf(list, c);
-        layout[static_cast<size_t>(c)].asked = columns.empty();
     }
-    for (int c : columns) {
+    const int margins = listMargin_[0] + listMargin_[1];
+    // The rows a layout looks at: `layoutRowCount` of them from `layoutFirstRow`, or from the top row shown. They are
+    // measured a step's share at a time: the first share at once, the rest on the next turns of the event loop, each
+    // step laying the columns out with the rows measured so far.
+    const int rowsPerStep = std::max(kLayoutCellsPerStep / std::max(count, 1), 1);
+    CListMeasure& measured = CListMeasure::Of(*list);
+    if (!laterStep) {
+        int firstRow = layoutFirstRow_;
+        if (firstRow < 0) {
+            const QModelIndex top = list->indexAt(QPoint(1, 1));
+            firstRow = top.isValid() ? top.row() : 0;
+        }
+        measured.Start(firstRow, std::min(control.GetItemCount(), firstRow + static_cast<int>(layoutRowCount_)),
+                       columns);
+    }
+    for (int c = 0; c < count; ++c)
+        layout[static_cast<size_t>(c)].asked = measured.Columns().empty();
+    for (int c : measured.Columns()) {
         if (c >= 0 && c < count)
             layout[static_cast<size_t>(c)].asked = true;
     }
-    const int margins = listMargin_[0] + listMargin_[1];
-    int firstRow = layoutFirstRow_;
-    if (firstRow < 0) {
-        const QModelIndex top = list->indexAt(QPoint(1, 1));
-        firstRow = top.isValid() ? top.row() : 0;
-    }
-    // The rows the layout looks at (from the top row shown, or the row asked for) are measured at once, up to a
-    // step's share; the rows that came or changed since the last layout with them when they fit in that share, else a
-    // share at a time in later steps. Rows measured before are not measured again: a column never narrows.
-    const int rowsPerStep = std::max(kLayoutCellsPerStep / std::max(count, 1), 1);
-    const int lastRow = laterStep ? firstRow
-                                  : std::min({control.GetItemCount(), firstRow + static_cast<int>(layoutRowCount_),
-                                              firstRow + rowsPerStep});
     // A text that comes again is measured once.
     const QFontMetricsF cellMetrics(list->font());
     QHash<QString, int> textWidths;
@@ -619,19 +618,15 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
             it = textWidths.insert(shown, static_cast<int>(std::ceil(cellMetrics.horizontalAdvance(shown))));
         return *it;
     };
-    CListMeasure& measured = CListMeasure::Of(*list);
-    measured.Measure(firstRow, lastRow, rowsPerStep, measure);
-    if (measured.HasWaitingRows()) {
-        measured.AskColumns(columns);
-        if (!measured.StepScheduled()) {
-            measured.SetStepScheduled(true);
-            // On a timer, not a posted call: the rows laid out so far are drawn, and the operator's input is taken,
-            // before the next share.
-            QTimer::singleShot(1, &measured, [this, listId, &measured] {
-                measured.SetStepScheduled(false);
-                LayoutList(listId, measured.TakeAskedColumns(), true);
-            });
-        }
+    measured.Measure(rowsPerStep, measure);
+    if (measured.HasWaitingRows() && !measured.StepScheduled()) {
+        measured.SetStepScheduled(true);
+        // On a timer, not a posted call: the rows laid out so far are drawn, and the operator's input is taken, before
+        // the next share.
+        QTimer::singleShot(1, &measured, [this, listId, &measured] {
+            measured.SetStepScheduled(false);
+            LayoutList(listId, {}, true);
+        });
     }
     const bool smallImages = HasSmallImages(listId);
     const bool checkBoxes = control.HasCheckBoxes();
@@ -652,13 +647,13 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
-        // A list with sub-item images keeps the room of one in every cell of the other columns. The values a column
-        // expects take room as its rows do; what its owner draws is no text of the rows.
+        // A list with sub-item images keeps the room of one in every cell of the other columns; what a column's owner
+        // draws is no text of the rows.
         const bool image = subItemImages && c > 0;
-        if (!(column.flags & kColumnOwnerText) && measured.WidestText(c) >= 0)
+        if (column.flags & kColumnOwnerText)
+            column.desiredWidth = std::max(column.desiredWidth, cellWidth(OwnerTextWidth(c, listId), image));
+        else if (measured.WidestText(c) >= 0)
             column.desiredWidth = std::max(column.desiredWidth, cellWidth(measured.WidestText(c), image));
-        for (const QString& sample : HeaderData(list, c, kColumnSamplesRole).toStringList())
-            column.desiredWidth = std::max(column.desiredWidth, cellWidth(measure(sample), image));
     }
     // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
     // room from the columns already.
@@ -672,13 +667,9 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
         if (TakesPartInLayout(layout[static_cast<size_t>(c)]))
             SetWidth(list, c, widths[static_cast<size_t>(c)]);
     }
-}
-
-void CListHost::SetColumnSamples(int column, const QStringList& samples, int listId)
-{
-    QTreeView* list = FindList(listId);
-    if (list != nullptr && column >= 0 && column < CListControl(list).GetColumnCount())
-        SetHeaderData(list, column, kColumnSamplesRole, samples);
+    // The scroll bars follow the new widths now, not a turn of the event loop later: a list wider than its window
+    // shows that it scrolls as soon as it shows its columns.
+    QMetaObject::invokeMethod(list, "updateGeometries", Qt::DirectConnection);
 }
 
 // ---- sorting
@@ -713,12 +704,19 @@ void CListHost::SortList(int column, int mode, int listId)
     const uint32_t param =
         static_cast<uint32_t>(column & 0xFF) | (direction == kSortDescending ? kCompareDescending : 0);
     const auto compare = [this, param](uint32_t a, uint32_t b) { return SortCompare(a, b, param); };
+    const CListHost* outerSort = std::exchange(g_sortingHost, this);
     OnSortBegins(listId);
     if (CRecordSortProxy* proxy = ListProxy(listId))
         proxy->Sort(compare);
     else
         control.SortItems(compare);
     OnSortEnded(listId);
+    g_sortingHost = outerSort;
+}
+
+const CListHost* CListHost::SortingHost()
+{
+    return g_sortingHost;
 }
 
 void CListHost::SetSortMark(int column, int mode, int listId)
@@ -803,9 +801,8 @@ void CListHost::PrepareListsAtFirstShow()
             SetSortMark(sort_.column, sort_.direction, listId);
         }
         if (layoutAtFirstShow_) {
-            // The rows in view are measured at once, and the other rows with them when they are few; those of a list
-            // of many rows are measured a share at a time after the list has shown.
-            layoutRowCount_ = static_cast<uint16_t>(std::clamp(RowsInView(*list), 1, 0xFFFF));
+            // Every row counts; those of a list of many rows are measured a share at a time after the list has shown.
+            layoutRowCount_ = static_cast<uint16_t>(std::clamp(control.GetItemCount(), 0, 0xFFFF));
             UpdateListLayout(listId);
         }
         OnListSelChanged(control.GetNextSelected(-1), listId);

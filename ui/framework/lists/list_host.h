@@ -19,7 +19,6 @@
 #include "ui/framework/lists/row_colors.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -62,6 +61,9 @@ public:
     // Draws the content of a cell of a column its owner draws (the column spec's "`"), in the cell's text area; the
     // base draws nothing.
     virtual void DrawOwnerText(Dc& dc, const QRect& rect, int row, int column, COLORREF textColor, int listId);
+    // The width of what DrawOwnerText draws in a column's cells, which the layout gives the column beside its title;
+    // the base draws nothing and needs none.
+    virtual int OwnerTextWidth(int /*column*/, int /*listId*/) const { return 0; }
     // The comparison a list sort uses for two rows' item data; `param` is the column, plus 0x8000 descending.
     virtual int SortCompare(uint32_t item1, uint32_t item2, uint32_t param);
     // A sort of the list begins, and has ended: between them the rows do not change, so that a host may make each
@@ -142,11 +144,10 @@ public:
     void SetLayoutFirstRow(int row) { layoutFirstRow_ = row; }
     int GetLayoutRowCount() const { return layoutRowCount_; }
     void SetLayoutRowCount(int count) { layoutRowCount_ = static_cast<uint16_t>(count); }
-    // Sizes the given columns of a list (every column when none is given).
+    // Sizes the given columns of a list (every column when none is given) to their titles and to the widest text among
+    // the rows the layout names (`layoutRowCount` rows from `layoutFirstRow`, or from the top row shown), never below
+    // them to fit the window: a wider list scrolls.
     void UpdateListLayout(int listId = kListControlId, std::vector<int> columns = {});
-    // The widest values a column is expected to show: the layout gives the column room for them, as for its title,
-    // whatever the rows it measures show now (a counter that grows, a text that comes with later rows).
-    void SetColumnSamples(int column, const QStringList& samples, int listId = kListControlId);
 
     // Sorting.
     bool GetNoSort() const { return noSort_; }
@@ -160,6 +161,8 @@ public:
     // A key of 32 or more is stored as 255.
     void SetColumnMap(int column, int key);
     void SortList(int column, int mode, int listId = kListControlId);
+    // The host whose SortList is sorting one of its lists now; null outside a sort.
+    static const CListHost* SortingHost();
     void SetSortMark(int column, int mode, int listId = kListControlId);
     // The first row after `startRow` (-1: from the top) whose text in the column matches; column -1 searches the
     // rows' first column. -1 when none matches or the column or start row is out of range.

@@ -16,12 +16,10 @@ CListMeasure& CListMeasure::Of(QTreeView& list)
 
 CListMeasure::CListMeasure(QTreeView& list) : QObject(&list), list_(list) {}
 
-void CListMeasure::Restart()
+void CListMeasure::Forget()
 {
     QAbstractItemModel* model = model_.data();
-    const int columns = model != nullptr ? model->columnCount() : 0;
-    widest_.assign(static_cast<size_t>(std::max(columns, 0)), -1);
-    pending_.All(model != nullptr ? model->rowCount() : 0);
+    widest_.assign(static_cast<size_t>(model != nullptr ? std::max(model->columnCount(), 0) : 0), -1);
 }
 
 void CListMeasure::Follow()
@@ -33,48 +31,49 @@ void CListMeasure::Follow()
         disconnect(connection);
     connections_.clear();
     model_ = model;
-    Restart();
+    rows_.Start(0, 0);
+    Forget();
     if (model == nullptr)
         return;
+    const auto restart = [this] {
+        if (model_ == nullptr || rows_.Done())
+            return;
+        rows_.Restart(model_->rowCount());
+        Forget();
+    };
     // Only the list's own rows count: a tree list's child rows are not measured.
     connections_ = {
         connect(model, &QAbstractItemModel::rowsInserted, this,
                 [this](const QModelIndex& parent, int first, int last) {
                     if (!parent.isValid())
-                        pending_.Inserted(first, last - first + 1);
+                        rows_.Inserted(first, last - first + 1);
                 }),
         connect(model, &QAbstractItemModel::rowsRemoved, this,
                 [this](const QModelIndex& parent, int first, int last) {
-                    if (!parent.isValid())
-                        pending_.Removed(first, last - first + 1);
+                    if (!parent.isValid() && rows_.Removed(first, last - first + 1))
+                        Forget();
                 }),
         connect(model, &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
                     if (!topLeft.parent().isValid() && (roles.isEmpty() || roles.contains(Qt::DisplayRole)))
-                        pending_.Changed(topLeft.row(), bottomRight.row());
+                        rows_.Changed(topLeft.row(), bottomRight.row());
                 }),
-        // Rows that moved cannot be followed by number: while some wait, every row waits again. Rows that only moved
-        // show the texts that were measured.
-        connect(model, &QAbstractItemModel::layoutChanged, this,
-                [this] {
-                    if (!pending_.Empty() && model_ != nullptr)
-                        pending_.All(model_->rowCount());
-                }),
-        connect(model, &QAbstractItemModel::rowsMoved, this,
-                [this] {
-                    if (!pending_.Empty() && model_ != nullptr)
-                        pending_.All(model_->rowCount());
-                }),
-        // New rows all wait; the widest texts measured before stay: a fill does not narrow a column.
-        connect(model, &QAbstractItemModel::modelReset, this,
-                [this] {
-                    if (model_ != nullptr)
-                        pending_.All(model_->rowCount());
-                }),
-        // New columns: what was measured belongs to the columns that went.
-        connect(model, &QAbstractItemModel::columnsInserted, this, [this] { Restart(); }),
-        connect(model, &QAbstractItemModel::columnsRemoved, this, [this] { Restart(); }),
+        connect(model, &QAbstractItemModel::layoutChanged, this, restart),
+        connect(model, &QAbstractItemModel::rowsMoved, this, restart),
+        connect(model, &QAbstractItemModel::modelReset, this, restart),
+        connect(model, &QAbstractItemModel::columnsInserted, this, restart),
+        connect(model, &QAbstractItemModel::columnsRemoved, this, restart),
     };
+}
+
+void CListMeasure::Start(int first, int end, const std::vector<int>& columns)
+{
+    if (!rows_.Done() && !columns_.empty() && !columns.empty())
+        columns_.insert(columns_.end(), columns.begin(), columns.end());
+    else
+        columns_ = rows_.Done() ? columns : std::vector<int>{};
+    rows_.Start(first, end);
+    Forget();
 }
 
 void CListMeasure::MeasureRow(int row, const std::function<int(const QString&)>& textWidth)
@@ -86,45 +85,19 @@ void CListMeasure::MeasureRow(int row, const std::function<int(const QString&)>&
     }
 }
 
-void CListMeasure::Measure(int first, int last, int budget, const std::function<int(const QString&)>& textWidth)
+void CListMeasure::Measure(int budget, const std::function<int(const QString&)>& textWidth)
 {
     QAbstractItemModel* model = model_.data();
     if (model == nullptr)
         return;
-    if (widest_.size() != static_cast<size_t>(model->columnCount()))
-        Restart();
-    last = std::min(last, model->rowCount());
-    for (int row = std::max(first, 0); row < last; ++row)
+    if (widest_.size() != static_cast<size_t>(std::max(model->columnCount(), 0)))
+        Forget();
+    const auto [begin, end] = rows_.Take(budget);
+    for (int row = begin; row < std::min(end, model->rowCount()); ++row)
         MeasureRow(row, textWidth);
-    if (first < last)
-        pending_.Measured(first, last);
-    // Waiting rows past the share wait for the next step, all of them: a fill of many rows shows without them.
-    if (pending_.Count() > budget - std::max(last - first, 0) && first < last)
-        return;
-    for (const auto& [begin, end] : pending_.Take(budget - std::max(last - first, 0))) {
-        for (int row = begin; row < std::min(end, model->rowCount()); ++row)
-            MeasureRow(row, textWidth);
-    }
 }
 
 int CListMeasure::WidestText(int column) const
 {
     return column >= 0 && static_cast<size_t>(column) < widest_.size() ? widest_[static_cast<size_t>(column)] : -1;
-}
-
-void CListMeasure::AskColumns(const std::vector<int>& columns)
-{
-    if (columns.empty())
-        allColumnsAsked_ = true;
-    askedColumns_.insert(askedColumns_.end(), columns.begin(), columns.end());
-}
-
-std::vector<int> CListMeasure::TakeAskedColumns()
-{
-    std::vector<int> columns;
-    if (!allColumnsAsked_)
-        columns.swap(askedColumns_);
-    askedColumns_.clear();
-    allColumnsAsked_ = false;
-    return columns;
 }

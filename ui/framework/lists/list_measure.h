@@ -1,9 +1,9 @@
 #pragma once
-// What the layout has measured of one list: the widest text of each column over the rows it measured, and the rows it
-// has yet to measure (those that came or changed since). It follows the list's model, so that a layout measures the
-// rows that came or changed, not every row again; a column never narrows, so the widest text measured before still
-// counts. A list of many new rows is measured a share at a time (CListHost::UpdateListLayout goes on with the rest on
-// the next turns of the event loop), so that no step holds the window.
+// What one layout of a list measures: the widest text of each column among the rows the layout names (list_layout.h,
+// CLayoutRows). A layout of many rows is measured a share at a time (CListHost::UpdateListLayout goes on with the
+// rest on the next turns of the event loop), so that no step holds the window; it follows the list's model meanwhile,
+// so that the rows it names stay the rows it measures. Each layout measures its rows anew: a column is as wide as
+// what its rows show now, narrower too.
 
 #include "core/list/list_layout.h"
 
@@ -20,37 +20,36 @@ class CListMeasure : public QObject {
     Q_OBJECT
 
 public:
-    // The measure of a list, made at its first use: every row then waits.
+    // The measure of a list, made at its first use.
     static CListMeasure& Of(QTreeView& list);
 
-    // Measures rows [first, last) (rows that may have changed without the model saying so), then the waiting rows
-    // when they fit within `budget` rows in all; when they do not, a step without rows [first, last) measures
-    // `budget` of them. `textWidth` gives the width of a cell's text.
-    void Measure(int first, int last, int budget, const std::function<int(const QString&)>& textWidth);
-    // The widest cell text of a column measured so far: 0 for empty cells alone, -1 when no row was measured.
+    // A layout of rows [first, end) of the columns given (every column when none is) begins. The columns of an
+    // earlier layout that has rows still to measure are laid out with it.
+    void Start(int first, int end, const std::vector<int>& columns);
+    // Measures up to `budget` more of the layout's rows; `textWidth` gives the width of a cell's text.
+    void Measure(int budget, const std::function<int(const QString&)>& textWidth);
+    // The widest cell text of a column among the rows measured: 0 for empty cells alone, -1 when no row was measured.
     int WidestText(int column) const;
-    bool HasWaitingRows() const { return !pending_.Empty(); }
-
-    // The columns the next step lays out: every column when one asked for all of them.
-    void AskColumns(const std::vector<int>& columns);
-    std::vector<int> TakeAskedColumns();
+    bool HasWaitingRows() const { return !rows_.Done(); }
+    // The columns the layout sizes; none for every column.
+    const std::vector<int>& Columns() const { return columns_; }
     // Whether the next step is already scheduled; set when it is.
     bool StepScheduled() const { return stepScheduled_; }
     void SetStepScheduled(bool on) { stepScheduled_ = on; }
 
 private:
     explicit CListMeasure(QTreeView& list);
-    // Follows the list's model when it is not the one followed: a new model's rows all wait.
+    // Follows the list's model when it is not the one followed.
     void Follow();
-    void Restart();
+    // What was measured no longer holds.
+    void Forget();
     void MeasureRow(int row, const std::function<int(const QString&)>& textWidth);
 
     QTreeView& list_;
     QPointer<QAbstractItemModel> model_;
     std::vector<QMetaObject::Connection> connections_;
-    CPendingRows pending_;
+    CLayoutRows rows_;
     std::vector<int> widest_;
-    std::vector<int> askedColumns_;
-    bool allColumnsAsked_ = false;
+    std::vector<int> columns_;
     bool stepScheduled_ = false;
 };

@@ -49,7 +49,8 @@ int ShowStatusMessage(const QString& text)
 {
     MessageBoxOpenScope open;
     CADialog* current = GetCurrentDialog();
-    if (current != nullptr && current->IsFirstShowDone())
+    // Shown means on screen: a dialog's data load, which runs once its window is up, writes to its own line.
+    if (current != nullptr && current->isVisible())
         current->SetStatusText(text);
     else
         ShowAppMessage(text, 0);

@@ -190,9 +190,7 @@ void CLocationListDlg::OnDeleteRecord(uint32_t locationId)
     LocationRecord record;
     record.id = locationId;
     record.name = node != nullptr ? node->name : std::string();
-    // The server moves the location's sub-locations to its superior: their rows name it then.
-    const std::vector<uint32_t> subLocations = SubLocations(locationId);
     if (!CRecordRequests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailToDelete}).Ok())
         return;
-    UpdateRows(locationId, subLocations);
+    rows_.Remove(locationId);
 }

@@ -31,21 +31,12 @@ std::vector<ListColumn<CMapDef>> Columns()
     return {
         {.value = [](const CMapDef& map) { return map.id == 0 ? ListValue("default") : ListValue(map.id); },
          .order = ListOrder::kUnsigned,
-         .sortValue = [](const CMapDef& map) { return ListValue(map.id); },
-         .widestValue = "default"},
+         .sortValue = [](const CMapDef& map) { return ListValue(map.id); }},
         {.value = [](const CMapDef& map) { return ListValue(map.name); }, .order = ListOrder::kText},
-        {.value = [](const CMapDef& map) { return Bound(map.west); },
-         .order = ListOrder::kSigned,
-         .widestValue = "-180.0000"},
-        {.value = [](const CMapDef& map) { return Bound(map.east); },
-         .order = ListOrder::kSigned,
-         .widestValue = "-180.0000"},
-        {.value = [](const CMapDef& map) { return Bound(map.north); },
-         .order = ListOrder::kSigned,
-         .widestValue = "-90.0000"},
-        {.value = [](const CMapDef& map) { return Bound(map.south); },
-         .order = ListOrder::kSigned,
-         .widestValue = "-90.0000"},
+        {.value = [](const CMapDef& map) { return Bound(map.west); }, .order = ListOrder::kSigned},
+        {.value = [](const CMapDef& map) { return Bound(map.east); }, .order = ListOrder::kSigned},
+        {.value = [](const CMapDef& map) { return Bound(map.north); }, .order = ListOrder::kSigned},
+        {.value = [](const CMapDef& map) { return Bound(map.south); }, .order = ListOrder::kSigned},
         {.value = [](const CMapDef& map) { return ListValue(map.imageFile); }, .order = ListOrder::kText},
     };
 }
@@ -85,7 +76,6 @@ bool CMapOptionsPage::OnInitDialog()
     for (size_t i = 0; i < maps.GetMapCount(); ++i)
         records.push_back(*maps.GetMapAt(i));
     rows_.SetRecords(records);
-    rows_.ApplyWidthRules(kListId);
     UpdateRowCommands();
     return true;
 }

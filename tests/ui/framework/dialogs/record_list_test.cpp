@@ -166,12 +166,21 @@ TEST_F(RecordListTest, RowsFollowTheRecordsTheyShowAndKeepTheirPlacesAndNumbers)
     EXPECT_EQ(Column(dialog_, 2), QStringLiteral("90,5,90,1"));
     EXPECT_EQ(dialog_.SelectedItemData(), 7u);
 
+    // A row that goes leaves the selection where it is; the selected row that goes leaves no row selected and the
+    // row commands off (the list would select the row that takes its place).
     rows.Remove(9);
     EXPECT_EQ(rows.Find(9), nullptr);
     EXPECT_EQ(Column(dialog_, 0), QStringLiteral("2,1,4"));
+    EXPECT_EQ(dialog_.SelectedItemData(), 7u);
     Sort(0, kSortAscending);
     EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Beta-2,Alpha,delta"));
     EXPECT_EQ(rows.Find(7)->load, 5u);
+    CListControl(dialog_.list).SetCurrentItem(0);
+    rows.Remove(7);
+    EXPECT_EQ(Column(dialog_, 1), QStringLiteral("Alpha,delta"));
+    EXPECT_EQ(dialog_.SelectedRow(), -1);
+    EXPECT_FALSE(dialog_.IsControlEnabled(kDeleteButtonId));
+    EXPECT_FALSE(dialog_.IsControlEnabled(kModifyButtonId));
 }
 
 TEST_F(RecordListTest, RecordsAppliedTogetherChangeAddAndRemoveRowsInOneGo)

@@ -2,6 +2,7 @@
 
 #include "core/config/app_settings.h"
 #include "core/tables/app_data.h"
+#include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/tab_dialog.h"
 #include "ui/framework/messages/string_ids.h"
@@ -334,7 +335,7 @@ TEST_F(TabDialogTest, TitlesAreCutTo31Characters)
     EXPECT_EQ(tabs.SetPageTitleById(999, "x"), 0);
 }
 
-TEST_F(TabDialogTest, SortingAPageListAsksTheCurrentPage)
+TEST_F(TabDialogTest, SortingAPageListAsksThePageThatOwnsIt)
 {
     MakeContainer();
     ShowContainer();
@@ -347,6 +348,23 @@ TEST_F(TabDialogTest, SortingAPageListAsksTheCurrentPage)
     // The page's own sort goes through the current dialog, the container.
     pages[0]->SortCompare(1, 2, 0);
     EXPECT_EQ(pages[0]->compareCalls, 2);
+
+    // A page's list sorted while another page is shown, or while the focus is on a control that is no list, is
+    // compared by the page that owns it.
+    CListControl::SetUpReportView(pages[1]->list);
+    CListControl rows(pages[1]->list);
+    pages[1]->InitListColumns("A|B");
+    for (const uint32_t key : {3U, 1U, 2U})
+        rows.SetItemData(rows.InsertItem(rows.GetItemCount(), QString::number(key)), key);
+    pages[0]->list->setFocus();
+    pages[1]->SortList(0, kSortAscending);
+    EXPECT_GT(pages[1]->compareCalls, 0);
+    EXPECT_EQ(pages[0]->compareCalls, 2);
+    pages[1]->compareCalls = 0;
+    pages[0]->edit->setFocus();
+    pages[1]->SortList(0, kSortDescending);
+    EXPECT_GT(pages[1]->compareCalls, 0);
+    EXPECT_EQ(tabs.ownCompareCalls, 0);
 }
 
 TEST_F(TabDialogTest, EndingTheContainerDestroysThePageWindows)

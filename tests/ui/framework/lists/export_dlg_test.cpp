@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -160,25 +161,59 @@ TEST_F(ExportDlgTest, AppendModeWritesNoTitleAndCountsTheWholeFile)
     EXPECT_NE(ReadFile(dir / "Node.ini").find("RECORDCNT=4\n"), std::string::npos);
 }
 
-TEST_F(ExportDlgTest, HeaderGoesBesideTheChosenDataFile)
+// The value of an information row by its key.
+QString InfoValue(CExportDlg& dlg, const char* key)
 {
-    fs::create_directories(dir / "elsewhere");
-    const std::string chosen = (dir / "elsewhere" / "nodes.csv").string();
+    CListControl info(dlg.FindList(kListControlId));
+    for (int row = 0; row < info.GetItemCount(); ++row) {
+        if (info.GetItemText(row, 2) == QLatin1String(key))
+            return info.GetItemText(row, 1);
+    }
+    return {};
+}
+
+TEST_F(ExportDlgTest, TheHeaderStaysBesideTheStemWhereverTheDataFileGoes)
+{
+    // A chosen path longer than the operator may type (127 characters) is kept whole, and written to.
+    const fs::path folder = dir / std::string(130, 'e');
+    fs::create_directories(folder);
+    const std::string chosen = (folder / "nodes.csv").string();
+    ASSERT_GT(chosen.size(), 200U);
     ScriptedFileChooser chooser;
     chooser.PushPath(QString::fromStdString(chosen));
     EXPECT_EQ(RunExport("Node",
                         [&](CExportDlg& dlg) {
+                            EXPECT_EQ(InfoValue(dlg, "HEADERFILE").toStdString(), (dir / "Node.ini").string());
                             dlg.OnCommand(CExportDlg::kBrowseId, BN_CLICKED);
                             EXPECT_EQ(dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->text().toStdString(),
                                       chosen);
+                            EXPECT_EQ(InfoValue(dlg, "DATAFILE").toStdString(), chosen);
+                            EXPECT_EQ(InfoValue(dlg, "HEADERFILE").toStdString(), (dir / "Node.ini").string());
                             return ClickOk(dlg);
                         }),
               IDOK);
     ASSERT_EQ(chooser.Requests().size(), 1U);
     EXPECT_TRUE(chooser.Requests()[0].save);
-    EXPECT_TRUE(fs::exists(dir / "elsewhere" / "nodes.ini"));
-    EXPECT_FALSE(fs::exists(dir / "Node.ini"));
+    EXPECT_TRUE(fs::exists(chosen));
+    EXPECT_EQ(ReadFile(dir / "Node.ini"), Golden("server_mode.ini"));
+    EXPECT_FALSE(fs::exists(folder / "nodes.ini"));
     EXPECT_FALSE(fs::exists(dir / "Node.txt"));
+}
+
+TEST_F(ExportDlgTest, TheOperatorTypesAFileNameOfAtMost127Characters)
+{
+    EXPECT_EQ(RunExport("Node",
+                        [&](CExportDlg& dlg) {
+                            auto* edit = dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId);
+                            edit->clear();
+                            edit->setFocus();
+                            QTest::keyClicks(edit, QString(126, QLatin1Char('a')));
+                            EXPECT_EQ(edit->text().size(), 126);
+                            QTest::keyClicks(edit, QStringLiteral("bc"));
+                            EXPECT_EQ(edit->text(), QString(126, QLatin1Char('a')) + QLatin1Char('b'));
+                            return IDCANCEL;
+                        }),
+              IDCANCEL);
 }
 
 TEST_F(ExportDlgTest, UnwritablePathReports10012AndLeavesNoHeader)

@@ -276,27 +276,60 @@ int CellWidthOf(CTestDlg& dialog, const QString& text)
            dialog.GetListMargin(0) + dialog.GetListMargin(1);
 }
 
-TEST_F(ListHostTest, ARowAddedWithAWiderValueWidensItsColumnWhereverItComes)
+// The width of column 0 ("Name") of short rows: its title's, or its cells' when they are wider.
+int ShortColumnWidthOf(CTestDlg& dialog)
 {
+    const int title = static_cast<int>(std::ceil(
+                          QFontMetricsF(dialog.list->header()->font()).horizontalAdvance(QStringLiteral("Name")))) +
+                      dialog.GetListMargin(0) + dialog.GetListMargin(1) + 4;
+    return std::max(title, CellWidthOf(dialog, QStringLiteral("short")));
+}
+
+// A layout measures `layoutRowCount` rows from `layoutFirstRow` (-1: the top row shown; 40 rows unless a dialog says
+// otherwise): a wide text widens its column only in one of them.
+struct MeasuredRowsCase {
+    const char* name;
+    int firstRow; // -1 leaves the default
+    int rowCount; // -1 leaves the default
+    int wideRow;
+    bool widens;
+};
+
+class ListLayoutRows : public ListHostTest, public ::testing::WithParamInterface<MeasuredRowsCase> {};
+
+TEST_P(ListLayoutRows, OnlyTheRowsTheLayoutNamesCount)
+{
+    const MeasuredRowsCase& c = GetParam();
     CTestDlg dialog;
     dialog.Create();
     dialog.InitListColumns("Name|Value");
-    FillNumbered(dialog, 60, QStringLiteral("short"));
-    dialog.UpdateListLayout();
-    CListControl list(dialog.list);
+    EXPECT_EQ(dialog.GetLayoutFirstRow(), -1);
+    EXPECT_EQ(dialog.GetLayoutRowCount(), 40);
+    if (c.firstRow >= 0)
+        dialog.SetLayoutFirstRow(c.firstRow);
+    if (c.rowCount >= 0)
+        dialog.SetLayoutRowCount(c.rowCount);
+    FillNumbered(dialog, 100, QStringLiteral("short"));
     const QString wide = QStringLiteral("a much wider name than the others");
-    ASSERT_LT(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
-    // Far below the rows in view.
-    FillNumbered(dialog, 1, wide, 60);
+    CListControl list(dialog.list);
+    list.SetItemText(c.wideRow, 0, wide);
     dialog.UpdateListLayout();
-    EXPECT_EQ(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
-    list.SetItemText(10, 1, wide);
-    dialog.UpdateListLayout();
-    EXPECT_EQ(list.GetColumnWidth(1), CellWidthOf(dialog, wide));
+    EXPECT_EQ(list.GetColumnWidth(0), c.widens ? CellWidthOf(dialog, wide) : ShortColumnWidthOf(dialog));
     dialog.DestroyWindow();
 }
 
-TEST_F(ListHostTest, AFillOfNarrowerValuesDoesNotNarrowAColumn)
+INSTANTIATE_TEST_SUITE_P(Rows, ListLayoutRows,
+                         ::testing::Values(MeasuredRowsCase{"TopRowShown", -1, -1, 0, true},
+                                           MeasuredRowsCase{"FortiethRowFromTheTop", -1, -1, 39, true},
+                                           MeasuredRowsCase{"FortyFirstRowFromTheTop", -1, -1, 40, false},
+                                           MeasuredRowsCase{"FirstRowNamed", 50, 5, 50, true},
+                                           MeasuredRowsCase{"LastRowNamed", 50, 5, 54, true},
+                                           MeasuredRowsCase{"RowAboveTheFirstNamed", 50, 5, 49, false},
+                                           MeasuredRowsCase{"RowPastTheLastNamed", 50, 5, 55, false},
+                                           MeasuredRowsCase{"NoRowsNamed", 0, 0, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ListHostTest, ALayoutAfterARefillOfNarrowerValuesNarrowsAColumn)
 {
     CTestDlg dialog;
     dialog.Create();
@@ -309,11 +342,11 @@ TEST_F(ListHostTest, AFillOfNarrowerValuesDoesNotNarrowAColumn)
     list.DeleteAllItems();
     FillNumbered(dialog, 3, QStringLiteral("short"));
     dialog.UpdateListLayout();
-    EXPECT_EQ(list.GetColumnWidth(0), CellWidthOf(dialog, wide));
+    EXPECT_EQ(list.GetColumnWidth(0), ShortColumnWidthOf(dialog));
     dialog.DestroyWindow();
 }
 
-TEST_F(ListHostTest, AFillOfManyRowsIsMeasuredAShareAtATimeUntilTheWidestRowCounts)
+TEST_F(ListHostTest, ALayoutOfManyRowsIsMeasuredAShareAtATimeUntilTheWidestRowCounts)
 {
     CTestDlg dialog;
     dialog.Create();
@@ -323,6 +356,7 @@ TEST_F(ListHostTest, AFillOfManyRowsIsMeasuredAShareAtATimeUntilTheWidestRowCoun
     const QString wide = QStringLiteral("a much wider name than the others");
     CListControl list(dialog.list);
     list.SetItemText(8500, 0, wide);
+    dialog.SetLayoutRowCount(9000);
     dialog.UpdateListLayout();
     // The layout returned before it measured the rows far below; a sort between its steps (which puts the wide row
     // 500th) loses none of them.
@@ -330,6 +364,10 @@ TEST_F(ListHostTest, AFillOfManyRowsIsMeasuredAShareAtATimeUntilTheWidestRowCoun
     dialog.SortList(1, kSortDescending);
     ASSERT_EQ(list.GetItemText(499, 0), wide);
     EXPECT_TRUE(PumpUntil([&] { return list.GetColumnWidth(0) == CellWidthOf(dialog, wide); }));
+    // A later layout of 40 rows from the top shown leaves the wide row out.
+    dialog.SetLayoutRowCount(40);
+    dialog.UpdateListLayout();
+    EXPECT_EQ(list.GetColumnWidth(0), ShortColumnWidthOf(dialog));
     dialog.DestroyWindow();
 }
 
@@ -352,12 +390,11 @@ public:
     std::function<void(CFirstShowDlg&)> atShow;
 };
 
-TEST_F(ListHostTest, AtItsFirstShowAListOfManyRowsMeasuresTheRowsInViewAndTheOthersInLaterSteps)
+TEST_F(ListHostTest, AtItsFirstShowAListMeasuresEveryRowTheOnesFarBelowInLaterSteps)
 {
     ScriptedModalRunner runner;
     CFirstShowDlg dialog;
     const QString inView = QStringLiteral("a wider name in view");
-    const QString nearBelow = QStringLiteral("a still wider name a little below");
     const QString farBelow = QStringLiteral("a name wider than all the others, far below");
     const QString changed = QStringLiteral("a name made wider than every other while the steps go on");
     dialog.onInitData = [&](CTestDlg& self) {
@@ -365,7 +402,6 @@ TEST_F(ListHostTest, AtItsFirstShowAListOfManyRowsMeasuresTheRowsInViewAndTheOth
         FillNumbered(self, 9000, QStringLiteral("short"));
         CListControl list(self.list);
         list.SetItemText(2, 0, inView);
-        list.SetItemText(300, 0, nearBelow);
         list.SetItemText(8500, 0, farBelow);
         list.SetItemSelected(8500, true);
         static_cast<CFirstShowDlg&>(self).filled = true;
@@ -374,7 +410,7 @@ TEST_F(ListHostTest, AtItsFirstShowAListOfManyRowsMeasuresTheRowsInViewAndTheOth
     dialog.atShow = [&](CFirstShowDlg& self) { CListControl(self.list).SetItemText(1, 0, changed); };
     runner.Push([&](QDialog&) {
         EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
-        // The show measured what the list shows and no more, in the order and with the selection the fill gave.
+        // The show measured the rows from the top, in the order and with the selection the fill gave.
         EXPECT_EQ(dialog.widthAtShow, CellWidthOf(dialog, inView));
         EXPECT_EQ(dialog.selectedAtShow, 8500);
         // The later steps measure the rest, the changed row with them, and leave the order and the selection alone.
@@ -383,6 +419,8 @@ TEST_F(ListHostTest, AtItsFirstShowAListOfManyRowsMeasuresTheRowsInViewAndTheOth
         EXPECT_EQ(list.GetNextSelected(), 8500);
         EXPECT_EQ(list.GetItemData(8500), 8500u);
         EXPECT_EQ(list.GetItemText(8500, 0), farBelow);
+        // The layout after the show measures 40 rows again.
+        EXPECT_EQ(dialog.GetLayoutRowCount(), 40);
         return IDCANCEL;
     });
     dialog.DoModal();

@@ -199,7 +199,11 @@ TEST_F(MessageBoxesTest, StatusMessageGoesToTheCurrentDialogOnceShown)
 {
     ScriptedModalRunner runner;
     CTestDlg dialog;
+    // The data load runs once the window is on screen: its text goes to the dialog's own line, not into a box.
+    dialog.onInitData = [](CTestDlg&) { ShowStatusMessage(QStringLiteral("Loaded")); };
     runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Loaded"));
         EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
         dialog.ShowAlertText(QStringLiteral("old"));
         const COLORREF color = dialog.GetMessageTextColor();
