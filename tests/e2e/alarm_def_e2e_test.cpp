@@ -18,9 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
