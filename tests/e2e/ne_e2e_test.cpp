@@ -234,8 +234,7 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
             EXPECT_FALSE(modify.IsControlEnabled(CNeDlg::kModelComboId));
             // The Security page shows its Community List button whole.
             SelectTab(modify, QStringLiteral("Security"));
-            const QWidget* communityList =
-                modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
+            const QWidget* communityList = modify.SecurityPage().GetDlgItem(CNeSecurityPage::kCommunityListButtonId);
             EXPECT_TRUE(communityList != nullptr && e2e::ShowsWhole(*communityList));
             SelectTab(modify, QStringLiteral("System Information"));
             EXPECT_EQ(Field(modify.SystemInfoPage(), CNeSystemInfoPage::kDescriptionId),
@@ -381,9 +380,12 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
 
         program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
         EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,1174,1383,1050,1310"));
+        // The popup has the backup and flash commands; alarms and ports are the buttons' alone.
         const std::vector<int> online = program.RightClickListRow(list, RowOf(list, QStringLiteral("South-1")));
-        for (const int command : {List::kPopupActiveAlarm, List::kPopupAdslPort, List::kPopupShdslPort})
+        for (const int command : {List::kPopupBackup, List::kPopupWriteFlash})
             EXPECT_EQ(std::count(online.begin(), online.end(), command), 1) << command;
+        for (const int command : {List::kPopupActiveAlarm, List::kPopupAdslPort, List::kPopupShdslPort})
+            EXPECT_EQ(std::count(online.begin(), online.end(), command), 0) << command;
         person.AnswerBox(IDYES);
         Click(dialog, List::kWriteFlashButtonId);
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Complete writing flash"));
@@ -595,7 +597,8 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
     // Changed as the NE list's Modify opens it. The NE's own texts take name characters only, here as in server mode.
     person.OnDialog<CNeDlg>([&](CNeDlg& modify) {
         Click(modify, IDOK);
-        EXPECT_EQ(MessageLine(modify), QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        EXPECT_EQ(MessageLine(modify),
+                  QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         EXPECT_EQ(modify.SystemInfoPage().GetMarkedControl(1), CNeSystemInfoPage::kPlaceId);
         Type(modify.SystemInfoPage(), CNeSystemInfoPage::kPlaceId, QStringLiteral("Lab-rack-3"));
         CNeMgmtIpPage& addresses = modify.MgmtIpPage();
