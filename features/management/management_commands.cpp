@@ -130,7 +130,8 @@ std::vector<Command> Commands()
         Command(33001)
             .Menu(kNeManagement, "&Backup && Restore...", 150)
             .InNeSet()
-            .HideIn({MainMenuCase::DirectNe})
+            // In direct mode the menu is its one way in: the NE list offers it neither as a button nor in its popup.
+            .HideButtonIn({MainMenuCase::DirectNe})
             .ByMode<CNeConfigBackupRestoreDlg>(kTargetNeEntity),
         Command(33206)
             .Menu(kNeManagement, "File System List...", 170)

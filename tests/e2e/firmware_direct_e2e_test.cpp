@@ -32,7 +32,7 @@ namespace {
 
 constexpr int kCmdFirmwareUpgrade = 33044;
 constexpr int kCmdShdslFirmwareUpgrade = 33197;
-constexpr int kCmdNeList = 33048;
+constexpr int kCmdBackupRestore = 33001;
 const std::string kNeAddress = "127.0.0.1";
 const std::string kNe48 = std::string(TARVIK_TEST_DATA_DIR) + "/snmp/ne_agent_ipd48.ini";
 
@@ -89,12 +89,7 @@ TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefus
     const std::filesystem::path backup = Local("ipd48.cfg");
     bool worked = false;
 
-    // The NE list of the direct link offers the NE's backup and restore.
-    person.OnDialog<CNeListDlg>([&](CNeListDlg& list) {
-        QTreeView& rows = *list.FindList(kListControlId);
-        ASSERT_EQ(e2e::ListColumn(rows, CNeListDlg::kAddressColumn), QStringList{QString::fromStdString(kNeAddress)});
-        program.RightClickListRow(rows, 0, CNeListDlg::kPopupBackup);
-    });
+    // The direct link's Backup & Restore of the main menu works on the NE (its NE list offers none).
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         EXPECT_EQ(Field(dialog, Dlg::kUserId), QStringLiteral("qurim"));
         // A local file that cannot be made is refused before the NE is asked to write its flash.
@@ -168,7 +163,7 @@ TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefus
         EXPECT_FALSE(dialog.Worker().Running());
         worked = true;
     });
-    program.RightClickTreeItem(program.Tree().Tree()->topLevelItem(0), kCmdNeList);
+    ASSERT_TRUE(program.Command(kCmdBackupRestore));
     EXPECT_TRUE(worked);
     EXPECT_TRUE(program.Operator().unscriptedDialogs.isEmpty());
 }

@@ -31,6 +31,29 @@ TEST(LoginDialogTest, TheDialogComesBackAtItsSizeAfterARefusedLogon)
     EXPECT_EQ(sizes[2], sizes[0]);
 }
 
+// A port above 65535 goes on to the connect, which fails: the dialog shows again with the address typed and the
+// configured port, and the operator logs in from it.
+TEST(LoginDialogTest, APortAbove65535FailsAsAnUnreachableServerAndTheDialogShowsAgain)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    bool shownAgain = false;
+    program.Operator().PushLogin([&](CLoginDlg& dialog) {
+        const QString configured = dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->text();
+        app_test::TypeLogin(dialog, {.user = "admin", .password = "admin"});
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QStringLiteral("70000"));
+        e2e::Click(dialog, CLoginDlg::kLoginButtonId);
+        shownAgain = dialog.isVisible() && !dialog.IsEnded();
+        EXPECT_EQ(e2e::MessageLine(dialog), QStringLiteral("Server unreachable or no response"));
+        EXPECT_EQ(dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->text(), configured);
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("login_port_70000")));
+        e2e::Click(dialog, CLoginDlg::kLoginButtonId);
+    });
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(shownAgain);
+    EXPECT_EQ(program.Operator().loginRuns, 1);
+}
+
 // The NE's account names are longer than the server's: in direct mode the user name takes 16 characters, in server
 // mode 10.
 TEST(LoginDialogTest, TheUserNameTakesSixteenCharactersInDirectModeAndTenInServerMode)

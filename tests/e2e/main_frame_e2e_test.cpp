@@ -46,12 +46,18 @@ TEST(MainFrameE2eTest, TheFrameFollowsTheOperatorsSelection)
     const QStringList tabs = TabTexts(frame);
     ASSERT_TRUE(tabs.contains(QStringLiteral("Rack")));
 
-    // Delete NE answered No: the NE stays, and so do its views.
+    // Delete NE from the tree answered No: the NE stays, and the right pane shows the views of a location all the
+    // same; selected again, the NE brings its own back.
     program.Operator().AnswerBox(IDNO);
     program.RightClickTreeItem(ne, kCmdDeleteNe);
     EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
-    EXPECT_EQ(TabTexts(frame), tabs);
+    ASSERT_NE(program.TreeItem(QStringLiteral("North-1")), nullptr);
+    EXPECT_EQ(frame.GetSelectedKind(), 1);
+    EXPECT_EQ(TabTexts(frame), (QStringList{"Geographics", "Trap Log"}));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North")));
+    program.ClickTreeItem(ne);
     EXPECT_EQ(frame.GetSelectedKind(), 4);
+    EXPECT_EQ(TabTexts(frame), tabs);
 
     // The status bar from the left: the clock first, the message, the connection.
     const auto left = [&](int pane) {

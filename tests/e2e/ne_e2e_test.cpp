@@ -391,9 +391,12 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
 
         program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
         EXPECT_EQ(enabled(commands), QStringLiteral("1291,1150,1131,1174,1383,1050,1310"));
+        // The popup has the backup and flash commands; alarms and ports are the buttons' alone.
         const std::vector<int> online = program.RightClickListRow(list, RowOf(list, QStringLiteral("South-1")));
-        for (const int command : {List::kPopupActiveAlarm, List::kPopupAdslPort, List::kPopupShdslPort})
+        for (const int command : {List::kPopupBackup, List::kPopupWriteFlash})
             EXPECT_EQ(std::count(online.begin(), online.end(), command), 1) << command;
+        for (const int command : {List::kPopupActiveAlarm, List::kPopupAdslPort, List::kPopupShdslPort})
+            EXPECT_EQ(std::count(online.begin(), online.end(), command), 0) << command;
         person.AnswerBox(IDYES);
         Click(dialog, List::kWriteFlashButtonId);
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Complete writing flash"));

@@ -7,12 +7,14 @@
 #include "core/tables/ne_record.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/framework/skin/skin_dlg.h"
+#include "ui/shell/app/about_dlg.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/app/login_dlg.h"
 #include "ui/shell/app/telnet_launcher.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QKeySequence>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSplashScreen>
 
@@ -92,6 +94,35 @@ TEST(ShellE2eTest, HelpAndTelnetThatCannotStartShowNothing)
     program.PressKeys(QKeySequence(Qt::Key_F1));
     program.Settle();
     EXPECT_TRUE(program.Operator().boxTexts.empty());
+}
+
+// Help > About in each mode: the title with the version, the text of the mode in use, and the message line that every
+// dialog of the program keeps at its bottom.
+TEST(ShellE2eTest, AboutShowsTheTextOfTheModeAndKeepsTheMessageLine)
+{
+    for (const bool direct : {false, true}) {
+        SCOPED_TRACE(direct ? "direct mode" : "server mode");
+        e2e::CProgram program;
+        ASSERT_TRUE(direct ? program.StartAgent() : program.StartServer());
+        ASSERT_TRUE(direct ? program.Login("qurim", "private") : program.Login("admin", "admin"));
+        bool shown = false;
+        program.Operator().OnDialog<CAboutDlg>([&](CAboutDlg& about) {
+            shown = true;
+            EXPECT_TRUE(about.HasMessageLine());
+            EXPECT_TRUE(about.GetDlgItemAs<QLabel>(CAboutDlg::kVersionTextId)
+                            ->text()
+                            .startsWith(QStringLiteral("Tarvik , Version ")));
+            EXPECT_EQ(about.IsControlVisible(CAboutDlg::kServerTextId), !direct);
+            EXPECT_EQ(about.IsControlVisible(CAboutDlg::kDirectTextId), direct);
+            const int text = direct ? CAboutDlg::kDirectTextId : CAboutDlg::kServerTextId;
+            EXPECT_TRUE(about.GetDlgItemAs<QLabel>(text)->text().contains(
+                direct ? QStringLiteral("GUI-LCT") : QStringLiteral("Element Management")));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(about, direct ? QStringLiteral("about_direct")
+                                                                    : QStringLiteral("about_server")));
+        });
+        ASSERT_TRUE(program.Command(CEmsApp::kCmdAbout));
+        EXPECT_TRUE(shown);
+    }
 }
 
 TEST(ShellE2eTest, HiddenPduLogWindowKeepsItsLinesAndLaysThemOutWhenShown)

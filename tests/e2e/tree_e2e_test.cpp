@@ -13,7 +13,9 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QCursor>
 #include <QTabBar>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -62,6 +64,41 @@ TEST(TreeE2eTest, EachOperatorSeesTheScopeAndEachKindOfItemItsTabs)
     ASSERT_TRUE(program.Login("qurim", "private"));
     EXPECT_EQ(program.Tree().ExportText(), QStringLiteral("LOC: <Root>\n\tNE : 127.0.0.1\n"));
     EXPECT_EQ(TabsAfterClick(program, QStringLiteral("127.0.0.1")), (QStringList{"Rack", "Trap Log"}));
+}
+
+// The keys move the selection; the frame follows it only while the mouse pointer stands on an item of the tree: with
+// the pointer elsewhere the selection leaves no current location or NE and the views of a location.
+TEST(TreeE2eTest, TheFrameFollowsAKeyOnlyWithThePointerOnAnItem)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    QTreeWidget& tree = *program.Tree().Tree();
+    QTreeWidgetItem* north = program.TreeItem(QStringLiteral("North"));
+    ASSERT_NE(north, nullptr);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_NE(program.Frame().GetCurrentNeId(), 0u);
+    ASSERT_EQ(program.Frame().GetSelectedKind(), 4);
+
+    // Up from North-1 to North's NEs folder, the pointer on another item.
+    QCursor::setPos(tree.viewport()->mapToGlobal(tree.visualItemRect(program.TreeItem("Headquarters")).center()));
+    QTest::keyClick(&tree, Qt::Key_Up);
+    program.Settle();
+    ASSERT_EQ(tree.currentItem(), north->child(0));
+    EXPECT_EQ(program.Frame().GetCurrentLocationId(), group_item::Id(north));
+    EXPECT_EQ(program.Frame().GetCurrentNeId(), 0u);
+    EXPECT_EQ(program.Frame().GetSelectedKind(), 2);
+
+    // Up again to North, the pointer off the tree.
+    QCursor::setPos(tree.viewport()->mapToGlobal(QPoint(-20, -20)));
+    QTest::keyClick(&tree, Qt::Key_Up);
+    program.Settle();
+    ASSERT_EQ(tree.currentItem(), north);
+    EXPECT_EQ(program.Frame().GetCurrentLocationId(), 0u);
+    EXPECT_EQ(program.Frame().GetCurrentNeId(), 0u);
+    EXPECT_EQ(program.Frame().GetSelectedKind(), 1);
+    EXPECT_TRUE(program.Frame().DialogBar()->LocationText().isEmpty());
+    program.SaveScreenshot(program.Frame(), QStringLiteral("tree_key_with_pointer_away"));
 }
 
 // Sends a change as another workstation; the server's answer carries the new record's id first.

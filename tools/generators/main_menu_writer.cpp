@@ -117,7 +117,7 @@ std::string WriteMainMenus()
 {
     std::string text = kHeader;
     for (int menuCase = 0; menuCase < kMainMenuCaseCount; ++menuCase) {
-        const std::vector<uint16_t> hidden = HiddenCommandIds(menuCase);
+        const std::vector<uint16_t> hidden = MenuHiddenCommandIds(menuCase);
         const MenuCaseView view{
             menuCase, kMainMenuCases[static_cast<size_t>(menuCase)], {hidden.begin(), hidden.end()}};
         text += "\nMENU " + std::to_string(view.traits.menuResourceId) + "\n";

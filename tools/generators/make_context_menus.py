@@ -49,7 +49,6 @@ eoa=[show,mod,add,dele,I(33138,'M&ulti-Delete'),I(33193,'Check A&ll'),I(33194,'U
 mc=[ch['show'],ch['mod'],ch['add'],ch['dele'],I(33138,'M&ulti-Delete Channel'),I(33193,'Check A&ll'),I(33194,'U&nCheck All'),
     I(33089,'VC &OAM Test'),I(33123,'Multicast Channel &Profile'),SEP,ex,cl]
 go=I(33060,'&Go'); selall=I(33140,'Select A&ll'); deselall=I(33141,'&Deselect All')
-ne_ports=[I(33029,'Ac&tive Alarm'),I(33130,'ADS&L Port'),I(33177,'S&HDSL Port')]
 # ---- list popups
 L103=[
  ('<null>',EMPTY),
@@ -59,7 +58,7 @@ L103=[
  ('ADD_DEL_LIST',[add,dele,ex,cl]),
  ('GENERIC_ALL_LIST',[show,mod,add,dele,ref,SEP,ex,cl]),
  ('xDSL_xTUC_LIST',xtuc(True)),
- ('NE_LIST',[ne['show'],ne['mod'],ne['add'],ne['dele'],I(33001,'&Backup && Restore'),I(33087,'&Write Flash')]+ne_ports+[SEP,ex,cl]),
+ ('NE_LIST',[ne['show'],ne['mod'],ne['add'],ne['dele'],I(33001,'&Backup && Restore'),I(33087,'&Write Flash'),SEP,ex,cl]),
  ('USER_LIST',[user['show'],user['mod'],user['add'],user['dele'],I(33054,'&Operation Log'),SEP,user['ex'],cl]),
  ('USER_ONLINE_LIST',[ref,user['show'],I(33054,'&Operation Log'),I(33051,'Send &Message'),I(33055,'&Force Logout'),SEP,user['ex'],cl]),
  ('SHOW_ADD_DEL_LIST',[show,add,dele,ex,cl]),
@@ -97,7 +96,7 @@ L103=[
 ]
 d103=dict(L103)
 L105=L103[:6]+[('xDSL_xTUC_LIST',xtuc(False)),
- ('NE_LIST',[ne['show'],ne['mod'],I(33001,'&Backup && Restore'),I(33087,'&Write Flash')]+ne_ports+[SEP,ex,cl]),
+ ('NE_LIST',[ne['show'],ne['mod'],I(33087,'&Write Flash'),SEP,ex,cl]),
  ('<null>',EMPTY)]
 for name in ['SHOW_ADD_DEL_LIST','TRAPLOGVIEW_LIST','FM_CUR_LIST','PM_HIS_LIST','EOA_FASTPROV_LIST','xDSL_EoA_LIST','xDSL_MC_LIST',
  'FM_DIGITIN_LIST','FM_HIS_LIST','ADD_DEL_REFRESH_LIST','TRAPSUMVIEW_LIST','FWUPGRADE_LIST','LOOPDIAG_DATA_LIST','MC_FASTPROV_LIST',

@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QHeaderView>
 #include <QIcon>
@@ -340,7 +341,10 @@ void CProgram::ClickTreeItem(QTreeWidgetItem* item)
 {
     QTreeWidget* tree = Tree().Tree();
     tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    const QPoint at = tree->visualItemRect(item).center();
+    // The pointer stands where the operator clicks: the tree looks there.
+    QCursor::setPos(tree->viewport()->mapToGlobal(at));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     Settle();
 }
 
@@ -362,6 +366,7 @@ std::vector<int> CProgram::RightClickAt(QWidget& viewport, const QPoint& at, int
     if (choose != 0)
         operator_.Popups().PushChoice(choose);
     const size_t before = operator_.Popups().Offered().size();
+    QCursor::setPos(viewport.mapToGlobal(at));
     QTest::mousePress(&viewport, Qt::RightButton, {}, at);
     QTest::mouseRelease(&viewport, Qt::RightButton, {}, at);
     if (contextEvent) {
@@ -408,8 +413,8 @@ void CProgram::ClickHeader(QHeaderView& header, int column)
     }
     // The middle of the part of the section in view: a column wider than the view is clicked where it shows.
     const int left = std::max(header.sectionViewportPosition(column), 0);
-    const int right = std::min(header.sectionViewportPosition(column) + header.sectionSize(column),
-                               header.viewport()->width());
+    const int right =
+        std::min(header.sectionViewportPosition(column) + header.sectionSize(column), header.viewport()->width());
     if (right <= left) {
         ADD_FAILURE() << "column " << column << " is not in view: at " << header.sectionViewportPosition(column)
                       << " size " << header.sectionSize(column) << " hidden " << header.isSectionHidden(column)

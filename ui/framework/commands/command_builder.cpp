@@ -85,6 +85,13 @@ Command& Command::HideIn(std::initializer_list<MainMenuCase> cases)
     return *this;
 }
 
+Command& Command::HideButtonIn(std::initializer_list<MainMenuCase> cases)
+{
+    for (MainMenuCase menuCase : cases)
+        declaration_.buttonHiddenCases |= static_cast<uint8_t>(1U << static_cast<unsigned>(menuCase));
+    return *this;
+}
+
 Command& Command::Right(int function, char letter)
 {
     Route().right = {function, letter};

@@ -54,6 +54,8 @@ public:
     Command& InNeSet();
     // Menu cases that hide its toolbar button and leave it out of their menu besides the NE set's.
     Command& HideIn(std::initializer_list<MainMenuCase> cases);
+    // Menu cases that hide its toolbar button while their menu keeps the entry.
+    Command& HideButtonIn(std::initializer_list<MainMenuCase> cases);
     // The right the router checks before the command does anything.
     Command& Right(int function, char letter);
 

@@ -82,6 +82,7 @@ struct CommandDeclaration {
     // can be configured.
     bool inNeSet = false;
     uint8_t hiddenCases = 0; // bit per MainMenuCase: the case hides its toolbar button and leaves it out of the menu
+    uint8_t buttonHiddenCases = 0; // bit per MainMenuCase: the case hides its toolbar button, the menu keeps it
     std::vector<MenuPlacement> placements;
     std::optional<CommandRoute> route;                 // none: the frame or the application handles it itself
     std::optional<DialogClassDeclaration> dialogClass; // the class the route names
@@ -89,5 +90,9 @@ struct CommandDeclaration {
     bool IsHiddenIn(MainMenuCase menuCase) const
     {
         return (hiddenCases & (1U << static_cast<unsigned>(menuCase))) != 0;
+    }
+    bool IsButtonHiddenIn(MainMenuCase menuCase) const
+    {
+        return ((hiddenCases | buttonHiddenCases) & (1U << static_cast<unsigned>(menuCase))) != 0;
     }
 };

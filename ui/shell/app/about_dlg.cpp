@@ -42,8 +42,6 @@ QString FormatAboutVersion(const QString& title, const std::array<uint32_t, 4>& 
 CAboutDlg::CAboutDlg(QWidget* parent) : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CAboutDlg>())
 {
     ui_->setupUi(this);
-    // Nothing is ever reported here.
-    SetMessageLine(false);
 }
 
 CAboutDlg::~CAboutDlg() = default;

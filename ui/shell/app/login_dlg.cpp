@@ -12,9 +12,10 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
-#include <QIntValidator>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 
 namespace {
 
@@ -43,7 +44,6 @@ private:
 CLoginDlg::CLoginDlg(QWidget* parent) : CADialog(kTemplateId, parent), ui_(std::make_unique<Ui::CLoginDlg>())
 {
     ui_->setupUi(this);
-    ui_->portEdit->setValidator(new QIntValidator(1, 65535, ui_->portEdit));
 }
 
 CLoginDlg::~CLoginDlg() = default;
@@ -99,10 +99,10 @@ void CLoginDlg::DoDataExchange(CDataExchange& dx)
         portEdit->setText(QString::number(port));
         return;
     }
+    // Any unsigned number is taken; a port the link cannot use fails at the connect.
     bool ok = false;
     const unsigned value = portEdit->text().trimmed().toUInt(&ok);
-    // A port the link cannot use is refused here rather than cut to 16 bits.
-    if (!ok || value == 0 || value > 65535) {
+    if (!ok) {
         dx.Fail(kPortId);
         return;
     }
@@ -152,31 +152,70 @@ void CLoginDlg::OnLogin()
     if (reach == IcmpReachability::kUnavailable)
         qWarning("login: no ping check of the address: %s", pingError.c_str());
 
+    // What the connect uses is what was typed: the dialog loads its fields again as it hides.
+    const IpAddress pinged = address;
+    const unsigned typedPort = port;
     const bool directMode = direct != 0;
     int result = SetDriverMode(directMode ? kDriverModeSnmp : kDriverModeServer);
     connectInProgress = true;
-    setEnabled(false);
-    if (result == kDrvOk)
-        result = GetCurrentDriver().EmsConnect(address, static_cast<uint16_t>(port), userName, password);
+    const bool shown = isVisible();
+    if (shown)
+        hide();
+    if (result == kDrvOk) {
+        // A port outside 1..65535 names no port: the connect fails rather than go to the port of its low 16 bits.
+        result = typedPort >= 1 && typedPort <= 65535
+                     ? GetCurrentDriver().EmsConnect(pinged, static_cast<uint16_t>(typedPort), userName, password)
+                     : kDrvConnectFailed;
+    }
     if (result != kDrvOk) {
-        EndConnect();
+        if (shown) {
+            resumeModal_ = inModal_;
+            show();
+        }
+        connectInProgress = false;
         SetDriverMode(kDriverModeBase);
         cursor.Restore();
-        // A peer that answered what could not be read is not an unreachable one: the driver's result says what.
-        if (result == kDrvSnmpDecodeError || result == kDrvInvalidFormat)
-            ShowAlertText(QStringLiteral("(%1) %2").arg(result).arg(QString::fromLatin1(GetDriverErrorText(result))),
-                          kAddressId);
-        else
-            ShowAlertTextById(kStrServerUnreachable, kAddressId);
+        ShowAlertTextById(kStrServerUnreachable, kAddressId);
         return;
     }
-    EndConnect();
+    connectInProgress = false;
     cursor.Restore();
+    address = pinged;
+    port = typedPort;
     EndDialog(IDOK);
 }
 
-void CLoginDlg::EndConnect()
+void CLoginDlg::OnShowWindow()
 {
-    connectInProgress = false;
-    setEnabled(true);
+    if (connectInProgress)
+        GetDlgItemAs<IpAddressEdit>(kAddressId)->GetAddress(address);
+    LoadDialogData();
+}
+
+void CLoginDlg::showEvent(QShowEvent* event)
+{
+    CADialog::showEvent(event);
+    if (!event->spontaneous() && !IsEnded())
+        OnShowWindow();
+}
+
+void CLoginDlg::hideEvent(QHideEvent* event)
+{
+    CADialog::hideEvent(event);
+    if (!event->spontaneous() && !IsEnded())
+        OnShowWindow();
+}
+
+int CLoginDlg::exec()
+{
+    // Hiding a dialog ends its modal loop; the dialog hidden for a connect that failed runs on.
+    inModal_ = true;
+    int result = 0;
+    do {
+        resumeModal_ = false;
+        result = CADialog::exec();
+    } while (resumeModal_ && isVisible() && !IsEnded());
+    inModal_ = false;
+    resumeModal_ = false;
+    return result;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The login dialog (239): the address of the server, or of the NE in direct mode ("Control the NE directly"), the
 // port, the user name and the password or SNMP community. Login pings the address, switches the link to the driver
-// of the mode and connects it; the dialog ends with IDOK once connected, and stays open with an alert otherwise.
+// of the mode, hides the dialog and connects; the dialog ends with IDOK once connected, and shows again with an alert
+// otherwise.
 
 #include "core/util/ip_address.h"
 #include "ui/framework/dialogs/ca_dialog.h"
@@ -56,14 +57,24 @@ public:
     // The check box.
     void OnDirectClicked();
 
-    // A connect is running (the dialog is then disabled).
+    // A connect is running (the dialog is then hidden).
     static bool IsConnectInProgress();
+
+    // The modal loop, which runs on when the dialog shows again after a failed connect.
+    int exec() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void LoadDialogData();
     // Port field, port edit, labels by the direct flag.
     void ApplyMode();
-    void EndConnect();
+    // The dialog shown or hidden: the address typed is kept through a connect, and the data load runs again.
+    void OnShowWindow();
 
     std::unique_ptr<Ui::CLoginDlg> ui_;
+    bool inModal_ = false;
+    bool resumeModal_ = false;
 };

@@ -30,8 +30,8 @@ CLocationIndicatorDlg::CLocationIndicatorDlg(QWidget* parent)
 {
     ui_->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A panel beside the frame: what is reported goes to the dialogs the operator opens, never to its own line.
     SetOwnsMessageLine(false);
-    SetMessageLine(false);
 }
 
 CLocationIndicatorDlg::~CLocationIndicatorDlg() = default;

@@ -42,6 +42,17 @@ std::vector<uint16_t> HiddenCommandIds(int menuCase)
     const bool hidesNeSet = !kMainMenuCases[static_cast<size_t>(menuCase)].withConfigurableNe;
     std::vector<uint16_t> ids;
     for (const CommandDeclaration* command : DeclaredCommands()) {
+        if ((command->inNeSet && hidesNeSet) || command->IsButtonHiddenIn(static_cast<MainMenuCase>(menuCase)))
+            ids.push_back(static_cast<uint16_t>(command->id));
+    }
+    return SortedUnique(std::move(ids));
+}
+
+std::vector<uint16_t> MenuHiddenCommandIds(int menuCase)
+{
+    const bool hidesNeSet = !kMainMenuCases[static_cast<size_t>(menuCase)].withConfigurableNe;
+    std::vector<uint16_t> ids;
+    for (const CommandDeclaration* command : DeclaredCommands()) {
         if ((command->inNeSet && hidesNeSet) || command->IsHiddenIn(static_cast<MainMenuCase>(menuCase)))
             ids.push_back(static_cast<uint16_t>(command->id));
     }

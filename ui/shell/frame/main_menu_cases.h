@@ -47,9 +47,11 @@ inline constexpr std::array<MainMenuCaseTraits, kMainMenuCaseCount> kMainMenuCas
 // The toolbar commands that need an NE that can be configured, in ascending order.
 std::vector<uint16_t> NeCommandSet();
 
-// The commands a menu case leaves out, in ascending order: their toolbar buttons are hidden and the case's menu does
-// not offer them.
+// The commands whose toolbar buttons a menu case hides, in ascending order.
 std::vector<uint16_t> HiddenCommandIds(int menuCase);
+// The commands the case's main menu leaves out, in ascending order: those hidden buttons whose entry the menu does not
+// keep.
+std::vector<uint16_t> MenuHiddenCommandIds(int menuCase);
 
 struct MainMenuChoice {
     int menuCase = kMainMenuServerNoNe;

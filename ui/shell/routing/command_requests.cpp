@@ -159,10 +159,10 @@ void CCommandRouter::OnSaveConfigToFlash()
 
 void CCommandRouter::OnEraseConfig()
 {
-    // A failed erase says so, not that writing failed.
+    // The erase is a write of the flash: its failure reads as one.
     const uint32_t neId = host_.CurrentNeId();
     if (OneShot(kStrSureToEraseConfig,
-                [&] { return Requests().Action(kReqFlashErase, neId, {.failureTextId = kStrFailToEraseConfig}); }))
+                [&] { return Requests().Action(kReqFlashErase, neId, {.failureTextId = kStrFailToWriteFlash}); }))
         services_.status(kStrCompleteErasingConfig);
 }
 
@@ -174,7 +174,7 @@ void CCommandRouter::OnDeleteLocation()
         record.name = node->name;
     if (OneShot(kStrSureToDeleteData,
                 [&] { return Requests().Delete(kReqLocation, 0, record, {.failureTextId = kStrFailToDelete}); }))
-        services_.status(kStrCompleteDeletingData);
+        services_.status(kStrCompleteDeletingFile);
 }
 
 void CCommandRouter::OnDeleteNe()
@@ -185,7 +185,7 @@ void CCommandRouter::OnDeleteNe()
         record.neName = ne->name;
     if (OneShot(kStrSureToDeleteData,
                 [&] { return Requests().Delete(kReqNeKey, record.neId, record, {.failureTextId = kStrFailToDelete}); }))
-        services_.status(kStrCompleteDeletingData);
+        services_.status(kStrCompleteDeletingFile);
 }
 
 void CCommandRouter::OnDeleteMember()
@@ -200,7 +200,7 @@ void CCommandRouter::OnDeleteMember()
     UserAccountRecord record;
     record.name = name;
     if (Requests().Delete(kReqUserAccount, 0, record, {.failureTextId = kStrFailToDelete}).Ok())
-        services_.status(kStrCompleteDeletingData);
+        services_.status(kStrCompleteDeletingFile);
 }
 
 void CCommandRouter::OnAlarmSync()
@@ -216,7 +216,8 @@ void CCommandRouter::OnAlarmSync()
 
 void CCommandRouter::OnCliPromptSetting(const CommandRoute& route)
 {
-    // The prompt style asked about is the current NE's, not that of whichever NE the server lists first.
+    // The prompt style asked about is the current NE's: asked of NE 0, the server lists every NE and the first
+    // decides, so an NE with master and slave control modules would get the one-prompt dialog (or the reverse).
     const auto reply = Requests().Query<NeKeyRecord>(kReqNeKey, host_.CurrentNeId(), NeKeyRecord{},
                                                      {.failureTextId = kStrFailToQuery});
     if (!reply.Ok() || reply.records.empty())

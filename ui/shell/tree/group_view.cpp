@@ -25,6 +25,7 @@
 #include "ui/shell/frame/view_tabs.h"
 #include "ui/shell/search/tree_search_dlg.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QFile>
@@ -363,14 +364,38 @@ int CGroupView::ApplySelection(QTreeWidgetItem* item, bool expand)
     return 1;
 }
 
+bool CGroupView::FocusInTree() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && (focus == tree_ || tree_->isAncestorOf(focus));
+}
+
+QTreeWidgetItem* CGroupView::RowItemAt(const QPoint& at) const
+{
+    // The whole row is the item's, also beside its text: the tree selects full rows.
+    if (!tree_->viewport()->rect().contains(at))
+        return nullptr;
+    const int left = tree_->header()->sectionViewportPosition(0);
+    const int right = left + std::max(tree_->header()->sectionSize(0), 1) - 1;
+    return tree_->itemAt(std::clamp(at.x(), left, right), at.y());
+}
+
+QTreeWidgetItem* CGroupView::ItemUnderCursor() const
+{
+    return RowItemAt(tree_->viewport()->mapFromGlobal(QCursor::pos()));
+}
+
 void CGroupView::OnTreeSelChanged()
 {
-    QTreeWidgetItem* programmatic = pending_;
+    QTreeWidgetItem* pending = pending_;
     pending_ = nullptr;
     if (host_.GetActivePane() != kTreePane)
         return;
-    QTreeWidgetItem* item = programmatic != nullptr ? programmatic : tree_->currentItem();
-    if (item != nullptr && programmatic != nullptr && Kind(item) == GroupItemKind::Ne && !IsDirectMode()) {
+    // The view's own selection counts while the operator works elsewhere; otherwise the item is the one the
+    // selection moved to, provided the pointer stands on an item.
+    const bool programmatic = pending != nullptr && !FocusInTree();
+    QTreeWidgetItem* item = programmatic ? pending : (ItemUnderCursor() != nullptr ? tree_->currentItem() : nullptr);
+    if (item != nullptr && programmatic && Kind(item) == GroupItemKind::Ne && !IsDirectMode()) {
         ExpandShelves(item);
         return;
     }
@@ -397,14 +422,9 @@ void CGroupView::OnTreeClick(QTreeWidgetItem* hit)
             host_.PostRefreshNow();
     }
     host_.SetActivePane(kTreePane);
-    if (hit != tree_->currentItem()) {
-        if (hit != nullptr) {
-            tree_->setCurrentItem(hit);
-        } else {
-            const QSignalBlocker blocker(tree_);
-            tree_->setCurrentItem(nullptr);
-        }
-    }
+    // Selecting the item hit, or none, runs the selection handler as any change of the selection does.
+    if (hit != tree_->currentItem())
+        tree_->setCurrentItem(hit);
     host_.PostRefreshNow();
 }
 
@@ -446,10 +466,8 @@ void CGroupView::OnTreeRightClick(QTreeWidgetItem* hit)
         ApplySelection(hit, false);
     host_.SetActivePane(kTreePane);
     host_.PostRefreshNow();
-    {
-        const QSignalBlocker blocker(tree_);
+    if (hit != tree_->currentItem())
         tree_->setCurrentItem(hit);
-    }
     ShowPopup(PopupFor(hit));
 }
 
@@ -499,7 +517,7 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
             break;
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            QTreeWidgetItem* hit = tree_->itemAt(mouse->position().toPoint());
+            QTreeWidgetItem* hit = RowItemAt(mouse->position().toPoint());
             if (mouse->button() == Qt::LeftButton)
                 OnTreeClick(hit);
             else if (mouse->button() == Qt::RightButton)
@@ -508,7 +526,7 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
         }
         case QEvent::MouseButtonDblClick: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            OnTreeDblClk(tree_->itemAt(mouse->position().toPoint()));
+            OnTreeDblClk(RowItemAt(mouse->position().toPoint()));
             break;
         }
         default:
@@ -517,8 +535,9 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == tree_ && event->type() == QEvent::KeyPress) {
         host_.SetActivePane(kTreePane);
         const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter is a double click: on the item under the pointer.
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            OnTreeDblClk(tree_->currentItem());
+            OnTreeDblClk(ItemUnderCursor());
     }
     return CAFormView::eventFilter(watched, event);
 }
@@ -526,14 +545,11 @@ bool CGroupView::eventFilter(QObject* watched, QEvent* event)
 int CGroupView::OnCommandHook(int id, int code)
 {
     switch (id) {
-    case kCmdDeleteNe: {
-        const uint32_t neId = host_.GetCurrentNeId();
+    case kCmdDeleteNe:
+        // Whatever the answer, the right pane shows the views of a location.
         host_.RouteCommand(kCmdDeleteNe);
-        // The views leave the NE once it is gone; a delete answered No, or refused, keeps them as they were.
-        if (AppData().nes.FindNeById(neId) == nullptr)
-            host_.SelectView(1, kSelectViewTab);
+        host_.SelectView(1, kSelectViewTab);
         return 1;
-    }
     case kCmdSearchItem:
         OnSearch();
         return 1;
@@ -615,13 +631,16 @@ void CGroupView::Reselect(const ItemKey& caret, const ItemKey& parent, bool hadC
     host_.SetActivePane(kTreePane);
 }
 
-void CGroupView::MakeFrameFollow(QTreeWidgetItem* item, bool clearKeyText)
+void CGroupView::MakeFrameFollow(QTreeWidgetItem* item, bool reselected)
 {
     uint32_t locationId = Id(item);
     if (Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf) {
         const CNeRecord* ne = NeOf(item);
         locationId = ne != nullptr ? ne->locationId : 0;
-        if (ne != nullptr && host_.GetCurrentNeId() != ne->neId) {
+        // An item selected again aims the commands at the NE itself; one that stayed keeps what the frame points at
+        // within its NE (a shelf, a card the panel shows).
+        const bool otherEntity = reselected && host_.GetCurrentEntity().id != NeLevelId();
+        if (ne != nullptr && (host_.GetCurrentNeId() != ne->neId || otherEntity)) {
             const CEntityIndex index = CEntityIndex::FromLevels(1);
             host_.SetCurrentEntity(ne->neId, &index);
         }
@@ -631,7 +650,7 @@ void CGroupView::MakeFrameFollow(QTreeWidgetItem* item, bool clearKeyText)
     }
     if (host_.GetCurrentLocationId() != locationId)
         host_.SetCurrentLocation(locationId);
-    if (clearKeyText)
+    if (reselected)
         host_.SetKeyText({});
     // The right pane shows the views of the item selected again (the Rack of an NE after a re-login); while it
     // shows them already, the operator's tab stays.
@@ -699,6 +718,9 @@ void CGroupView::RefreshData()
         ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
         const ItemKey parentKey = hadCaret && caret->parent() != nullptr ? KeyOf(caret->parent()) : ItemKey{};
         bool caretShown = SyncTree();
+        // After a rebuild a shelf gives the selection to its NE, a member to its Members folder.
+        if (rebuildRequest_ && (caretKey.kind == GroupItemKind::Shelf || caretKey.kind == GroupItemKind::Account))
+            caretShown = false;
         if (IsDirectMode() && caretKey.kind != GroupItemKind::Ne) {
             // The NE of a direct login is selected at once, so that its menus are there; it stays the selection.
             const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);

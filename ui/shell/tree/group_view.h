@@ -61,7 +61,8 @@ public:
     int BuildCount() const { return builds_; }
     // Replaces the NE item's children by its shelves.
     void ExpandShelves(QTreeWidgetItem* neItem);
-    // The selection handler, for the current item (acts only while the view is the active pane).
+    // The selection handler (acts only while the view is the active pane): the view's own pending selection while
+    // the focus is outside the tree, otherwise the current item when the mouse pointer stands on an item, else none.
     void OnTreeSelChanged();
     // The mouse actions on an item (null: over no item).
     void OnTreeClick(QTreeWidgetItem* hit);
@@ -138,8 +139,9 @@ private:
     int ApplySelection(QTreeWidgetItem* item, bool expand);
     void FollowFrameNe();
     void Reselect(const group_item::ItemKey& caret, const group_item::ItemKey& parent, bool hadCaret);
-    // The frame's current location, NE and view made those of the item selected, where they differ.
-    void MakeFrameFollow(QTreeWidgetItem* item, bool clearKeyText);
+    // The frame's current location, NE and view made those of the item selected, where they differ; an item selected
+    // again also clears the key text and aims at its NE itself.
+    void MakeFrameFollow(QTreeWidgetItem* item, bool reselected);
     // The items open before a rebuild, and opening them again after it (an NE with its shelves), so that the tree
     // keeps its shape as locations and NEs come and go.
     QSet<QString> ExpandedItems() const;
@@ -150,6 +152,9 @@ private:
     void UpdateNeIcons();
     void PostCommand(int id);
     void ShowPopup(const Popup& popup);
+    bool FocusInTree() const;
+    QTreeWidgetItem* RowItemAt(const QPoint& at) const;
+    QTreeWidgetItem* ItemUnderCursor() const;
 
     IViewHost& host_;
     QTreeWidget* tree_ = nullptr;

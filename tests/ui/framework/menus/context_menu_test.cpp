@@ -74,6 +74,187 @@ TEST(ContextMenuDataTest, CommandsKeepTheirIdsAcrossTheModes)
     }
 }
 
+// The list popups of each mode, position by position, with their commands in order (Show 33082, Modify 33015, Add
+// 33060, Delete 33008, Refresh 33084, Export 33024, Close 33023). A popup whose commands run on ("...") lists its first
+// ones; a command keeps one id in both modes.
+struct ListPopupRow {
+    const char* name;
+    std::vector<int> commands;
+    bool prefix = false;
+};
+
+const std::vector<ListPopupRow>& ServerListPopups()
+{
+    static const std::vector<ListPopupRow> rows = {
+        {"<null>", {}},
+        {"GENERIC_LIST", {33024, 33023}},
+        {"REFRESH_LIST", {33084, 33024, 33023}},
+        {"EDIT_LIST", {33015, 33024, 33023}},
+        {"ADD_DEL_LIST", {33060, 33008, 33024, 33023}},
+        {"GENERIC_ALL_LIST", {33082, 33015, 33060, 33008, 33084, 33024, 33023}},
+        {"xDSL_xTUC_LIST", {33082, 33015, 33022, 33121, 33124, 33080, 33142, 33085, 33076, 33078, 33077, 33096}, true},
+        {"NE_LIST", {33082, 33015, 33060, 33008, 33001, 33087, 33024, 33023}},
+        {"USER_LIST", {33082, 33015, 33060, 33008, 33054, 33024, 33023}},
+        {"USER_ONLINE_LIST", {33084, 33082, 33054, 33051, 33055, 33024, 33023}},
+        {"SHOW_ADD_DEL_LIST", {33082, 33060, 33008, 33024, 33023}},
+        {"NE_BACKUP_LIST", {33060, 33008, 33086, 33024, 33023}},
+        {"TRAPLOGVIEW_LIST", {33012, 33026, 33004, 33094, 33093, 33024}},
+        {"FM_CUR_LIST", {33012, 33000, 33084, 33024, 33023}},
+        {"PM_HIS_LIST", {33046, 33024, 33023}},
+        {"DB_BACKUP_LIST", {33060, 33008, 33086, 33024, 33023}},
+        {"GROUP_LIST", {33082, 33015, 33060, 33008, 33029, 33034, 33024, 33023}},
+        {"NEAUTOFILTER_LIST", {33060, 33008, 33085, 33024, 33023}},
+        {"FM_HIS_STAT_LIST", {33082, 33024, 33023}},
+        {"EOA_FASTPROV_LIST", {33060, 33024, 33023}},
+        {"xDSL_EoA_LIST", {33082, 33015, 33060, 33008, 33138, 33193, 33194, 33089, 33080, 33081, 33167, 33024}, true},
+        {"xDSL_MC_LIST", {33082, 33015, 33060, 33008, 33138, 33193, 33194, 33089, 33123, 33024, 33023}},
+        {"FM_DIGITIN_LIST", {33015, 33024, 33023}},
+        {"FM_HIS_LIST", {33012, 33000, 33084, 33024, 33023}},
+        {"ADD_DEL_REFRESH_LIST", {33060, 33008, 33084, 33024, 33023}},
+        {"TRAPSUMVIEW_LIST", {33012, 33024}},
+        {"FWUPGRADE_LIST", {33025, 33083, 33024, 33023}},
+        {"LOOPDIAG_DATA_LIST", {33046, 33024, 33023}},
+        {"SVROPTION_NMS_LIST", {33015}},
+        {"NEAUTOFOUND_LIST", {33061, 33138, 33074, 33139, 33023}},
+        {"MAP_LIST", {33082, 33015, 33060, 33008, 33024}},
+        {"MC_FASTPROV_LIST", {33060, 33140, 33141, 33024, 33023}},
+        {"PROFDOWNLOAD_LIST", {33083, 33140, 33141, 33024, 33023}},
+        {"ADD_DEL_EDIT_LIST", {33015, 33060, 33008, 33024, 33023}},
+        {"TRUNK_PORT_LIST", {33015, 33084, 33172, 33024, 33023}},
+        {"SHDSL_STUC_LIST", {33015, 33022, 33124, 33080, 33142, 33085, 33076, 33078, 33077, 33096, 33024, 33023}},
+        {"EDIT_REFRESH_LIST", {33015, 33084, 33024, 33023}},
+        {"DEL_COPY_LIST", {33008, 33006, 33024, 33023}},
+        {"MACSPOOF_LIST", {33084, 33207, 33208, 33024, 33023}},
+        {"DEL_REFRESH_LIST", {33008, 33084, 33024, 33023}},
+        {"ADD_DEL_REFRESH_LIST2", {33060, 33008, 33084, 33024, 33023}},
+        {"ADD_DEL_EDIT_LIST2", {33015, 33060, 33008}},
+    };
+    return rows;
+}
+
+const std::vector<ListPopupRow>& DirectListPopups()
+{
+    static const std::vector<ListPopupRow> rows = {
+        {"<null>", {}},
+        {"GENERIC_LIST", {33024, 33023}},
+        {"REFRESH_LIST", {33084, 33024, 33023}},
+        {"EDIT_LIST", {33015, 33024, 33023}},
+        {"ADD_DEL_LIST", {33060, 33008, 33024, 33023}},
+        {"GENERIC_ALL_LIST", {33082, 33015, 33060, 33008, 33084, 33024, 33023}},
+        {"xDSL_xTUC_LIST", {33082, 33015, 33022, 33121, 33124, 33080, 33085, 33076, 33078, 33024, 33023}},
+        {"NE_LIST", {33082, 33015, 33087, 33024, 33023}},
+        {"<null>", {}},
+        {"SHOW_ADD_DEL_LIST", {33082, 33060, 33008, 33024, 33023}},
+        {"TRAPLOGVIEW_LIST", {33012, 33026, 33004, 33094, 33093, 33024}},
+        {"FM_CUR_LIST", {33012, 33084, 33024, 33023}},
+        {"PM_HIS_LIST", {33046, 33024, 33023}},
+        {"EOA_FASTPROV_LIST", {33060, 33024, 33023}},
+        {"xDSL_EoA_LIST", {33082, 33015, 33060, 33008, 33138, 33193, 33194, 33089, 33080, 33081, 33167, 33024}, true},
+        {"xDSL_MC_LIST", {33082, 33015, 33060, 33008, 33138, 33193, 33194, 33089, 33123, 33024, 33023}},
+        {"FM_DIGITIN_LIST", {33015, 33024, 33023}},
+        {"FM_HIS_LIST", {33012, 33084, 33024, 33023}},
+        {"ADD_DEL_REFRESH_LIST", {33060, 33008, 33084, 33024, 33023}},
+        {"TRAPSUMVIEW_LIST", {33012, 33024}},
+        {"FWUPGRADE_LIST", {33025, 33083, 33024, 33023}},
+        {"LOOPDIAG_DATA_LIST", {33046, 33024, 33023}},
+        {"MC_FASTPROV_LIST", {33060, 33140, 33141, 33024, 33023}},
+        {"ADD_DEL_EDIT_LIST", {33015, 33060, 33008, 33024, 33023}},
+        {"TRUNK_PORT_LIST", {33015, 33084, 33172, 33024, 33023}},
+        {"SHDSL_STUC_LIST", {33015, 33022, 33124, 33080, 33085, 33076, 33078, 33024, 33023}},
+        {"EDIT_REFRESH_LIST", {33015, 33084, 33024, 33023}},
+        {"DEL_COPY_LIST", {33008, 33006, 33024, 33023}},
+        {"MACSPOOF_LIST", {33084, 33207, 33208, 33024, 33023}},
+        {"DEL_REFRESH_LIST", {33008, 33084, 33024, 33023}},
+        {"ADD_DEL_REFRESH_LIST2", {33060, 33008, 33084, 33024, 33023}},
+        {"ADD_DEL_EDIT_LIST2", {33015, 33060, 33008}},
+    };
+    return rows;
+}
+
+TEST(ContextMenuDataTest, ListPopupsHoldTheirCommandsAtTheirPositions)
+{
+    for (const auto& [menuId, rows] : {std::pair{103, &ServerListPopups()}, std::pair{105, &DirectListPopups()}}) {
+        const ContextMenu& menu = Menu(menuId);
+        ASSERT_EQ(menu.PopupCount(), static_cast<int>(rows->size())) << menuId;
+        for (size_t i = 0; i < rows->size(); ++i) {
+            const ListPopupRow& row = (*rows)[i];
+            SCOPED_TRACE(testing::Message() << menuId << " " << i << " " << row.name);
+            const ContextPopup* popup = menu.PopupAt(static_cast<int>(i));
+            ASSERT_NE(popup, nullptr);
+            EXPECT_EQ(popup->names.front(), row.name);
+            std::vector<int> commands = ContextMenuCommandIds(popup->entries);
+            if (row.prefix && commands.size() > row.commands.size())
+                commands.resize(row.commands.size());
+            EXPECT_EQ(commands, row.commands);
+        }
+    }
+}
+
+// The entity popups, by position: the entity models' menu classes name them.
+TEST(ContextMenuDataTest, EntityPopupsStandAtTheirPositions)
+{
+    const std::vector<std::string> online = {"<null>",      "Rack",        "Shelf",           "Module",
+                                             "Port",        "NE",          "NEList",          "QX7100MainShelf",
+                                             "MiscShelf",   "ADSLModule",  "QX7100CWMModule", "MiscModule",
+                                             "ADSLPort",    "GigaPort",    "MiscPort",        "MapNE",
+                                             "Map",         "Group",       "GroupNEs",        "GroupMembers",
+                                             "GroupNE",     "GroupMember", "GroupDummy",      "PowerModule",
+                                             "FanModule",   "RelayModule", "RelayInPort",     "RootGroup",
+                                             "SHDSLModule", "SHDSLPort",   "QX7200CWMModule", "QX7200MainShelf",
+                                             "RelayOutPort"};
+    const std::vector<std::string> offline = {
+        "<null>",          "Rack",       "Shelf",           "Module",         "Port",         "NE",        "NEList",
+        "QX7100MainShelf", "ADSLModule", "QX7100CWMModule", "MiscModule",     "ADSLPort",     "GigaPort",  "MiscPort",
+        "MapNE",           "Map",        "Group",           "GroupNEs",       "GroupMembers", "MiscShelf", "GroupNE",
+        "GroupMember",     "GroupDummy", "PowerModule",     "FanModule",      "RelayModule",  "RelayPort", "RootGroup",
+        "SHDSLModule",     "SHDSLPort",  "QX7200CWMModule", "QX7200MainShelf"};
+    const std::vector<std::string> direct = {"<null>",
+                                             "Rack",
+                                             "Shelf",
+                                             "Module",
+                                             "Port",
+                                             "NE",
+                                             "NEList",
+                                             "QX7100MainShelf",
+                                             "MiscShelf",
+                                             "ADSLModule",
+                                             "QX7100CWMModule",
+                                             "MiscModule",
+                                             "ADSLPort",
+                                             "GigaPort",
+                                             "MiscPort",
+                                             "MapNE",
+                                             "Map",
+                                             "Group",
+                                             "GroupNEs",
+                                             "<null>",
+                                             "GroupNE",
+                                             "GroupDummy",
+                                             "PowerModule",
+                                             "FanModule",
+                                             "RelayModule",
+                                             "RelayInPort",
+                                             "RootGroup",
+                                             "SHDSLModule",
+                                             "SHDSLPort",
+                                             "QX7200CWMModule",
+                                             "QX7200MainShelf",
+                                             "RelayOutPort"};
+    for (const auto& [menuId, names] :
+         {std::pair{112, &online}, std::pair{114, &online}, std::pair{113, &offline}, std::pair{116, &direct}}) {
+        const ContextMenu& menu = Menu(menuId);
+        ASSERT_EQ(menu.PopupCount(), static_cast<int>(names->size())) << menuId;
+        for (size_t i = 0; i < names->size(); ++i)
+            EXPECT_EQ(menu.PopupAt(static_cast<int>(i))->names.front(), (*names)[i]) << menuId << " " << i;
+    }
+    // The server NE popup offers the NE's commands and its alarms.
+    const std::vector<int> ne = Commands(112, "NE");
+    const std::vector<int> neFirst = {33083, 33017, 33010, 33074, 33148, 33145,
+                                      33104, 33214, 33105, 33029, 33034, 33036};
+    ASSERT_GE(ne.size(), neFirst.size());
+    EXPECT_EQ(std::vector<int>(ne.begin(), ne.begin() + static_cast<std::ptrdiff_t>(neFirst.size())), neFirst);
+}
+
 TEST(ContextMenuDataTest, MalformedLinesAreReportedAndSkipped)
 {
     const ContextMenuFile file = ParseContextMenuFile("MENU 7\n"

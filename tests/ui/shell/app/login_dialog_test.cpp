@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -136,20 +137,55 @@ TEST_F(LoginDialogTest, ABlankAddressIsRefusedBeforeAnyPing)
     dialog.DestroyWindow();
 }
 
-TEST_F(LoginDialogTest, APortTheLinkCannotUseIsRefused)
+// The port is taken as any unsigned number: one outside 1..65535 goes on to the ping (and the connect), only a port
+// that is no number stops before it.
+TEST_F(LoginDialogTest, OnlyAPortThatIsNoNumberStopsBeforeThePing)
 {
     UseSilentNetwork();
-    for (const char* port : {"0", "", "70000"}) {
-        SCOPED_TRACE(port);
+    struct Row {
+        const char* port;
+        int echoes;
+    };
+    for (const Row& row :
+         {Row{"", 0}, Row{"abc", 0}, Row{"0", 1}, Row{"1", 1}, Row{"65535", 1}, Row{"65536", 1}, Row{"70000", 1}}) {
+        SCOPED_TRACE(row.port);
+        echoes_ = 0;
         CLoginDlg dialog;
         dialog.address = kLoopback;
         ASSERT_TRUE(dialog.Create());
-        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QString::fromLatin1(port));
+        dialog.show();
+        // The operator works the dialog once it is on screen; a dialog that never comes up is left at once.
+        if (!PumpUntil([&] { return dialog.IsFirstShowDone(); })) {
+            ADD_FAILURE() << "the dialog did not come up";
+            dialog.OnCommand(IDCANCEL, BN_CLICKED);
+            return;
+        }
+        dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QString::fromLatin1(row.port));
         ClickLogin(dialog);
         EXPECT_FALSE(dialog.IsEnded());
-        EXPECT_EQ(echoes_, 0);
+        EXPECT_EQ(echoes_, row.echoes);
+        EXPECT_EQ(dialog.GetMessageText(),
+                  row.echoes != 0 ? QStringLiteral("Server unreachable or no response") : QString());
         dialog.DestroyWindow();
     }
+}
+
+// A port above 65535 is no port: the connect fails, and never goes to the port of its low 16 bits.
+TEST_F(LoginDialogTest, APortAbove65535IsNeverCutTo16Bits)
+{
+    CFakeServer server;
+    CLoginDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.show();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+    TypeLogin(dialog, LoginInput{.address = kLoopback, .user = "admin", .password = "pw"});
+    dialog.GetDlgItemAs<QLineEdit>(CLoginDlg::kPortId)->setText(QString::number(server.Port() + 65536U));
+    ClickLogin(dialog);
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Server unreachable or no response"));
+    EXPECT_EQ(server.Accepted(), 0);
+    EXPECT_EQ(GetDriverMode(), kDriverModeBase);
+    dialog.DestroyWindow();
 }
 
 TEST_F(LoginDialogTest, NoPingReplyAlertsAndStaysWithTheBaseDriver)
@@ -169,33 +205,84 @@ TEST_F(LoginDialogTest, NoPingReplyAlertsAndStaysWithTheBaseDriver)
     dialog.DestroyWindow();
 }
 
-TEST_F(LoginDialogTest, ARefusedConnectionReturnsToTheBaseDriverAndKeepsTheAddress)
+// A port nobody listens on: bound, then closed.
+uint16_t ClosedPort()
 {
-    // A port nobody listens on: bound, then closed.
-    uint16_t closedPort = 0;
+    CFakeServer server;
+    return server.Port();
+}
+
+// Counts the times a window hides and shows.
+class CShowCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        CFakeServer server;
-        closedPort = server.Port();
+        hides += event->type() == QEvent::Hide ? 1 : 0;
+        shows += event->type() == QEvent::Show ? 1 : 0;
+        return false;
     }
+    int hides = 0;
+    int shows = 0;
+};
+
+// The dialog hides while it connects; shown again, its data load has run again: the address typed stays, the port is
+// the configured one again.
+TEST_F(LoginDialogTest, ARefusedConnectionHidesAndShowsTheDialogAgainWithTheAddressTyped)
+{
     CLoginDlg dialog;
+    dialog.address = {10, 9, 8, 7};
     ASSERT_TRUE(dialog.Create());
     dialog.show();
     ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
-    TypeLogin(dialog, LoginInput{.address = kLoopback, .port = closedPort, .user = "admin", .password = "pw"});
+    TypeLogin(dialog, LoginInput{.address = kLoopback, .port = ClosedPort(), .user = "admin", .password = "pw"});
+    CShowCounter counter;
+    dialog.installEventFilter(&counter);
     ClickLogin(dialog);
+    EXPECT_EQ(counter.hides, 1);
+    EXPECT_EQ(counter.shows, 1);
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Server unreachable or no response"));
     EXPECT_FALSE(dialog.IsEnded());
     EXPECT_FALSE(CLoginDlg::IsConnectInProgress());
-    EXPECT_TRUE(dialog.isEnabled());
     EXPECT_EQ(GetDriverMode(), kDriverModeBase);
     std::array<uint8_t, 4> shown{};
     dialog.GetDlgItemAs<IpAddressEdit>(CLoginDlg::kAddressId)->GetAddress(shown);
     EXPECT_EQ(shown, kLoopback);
-    EXPECT_EQ(dialog.port, closedPort);
+    EXPECT_EQ(dialog.address, kLoopback);
+    EXPECT_EQ(dialog.port, 19460U);
+    EXPECT_EQ(Text(dialog, CLoginDlg::kPortId), QStringLiteral("19460"));
+    EXPECT_EQ(Text(dialog, CLoginDlg::kUserNameId), QStringLiteral("admin"));
+    dialog.removeEventFilter(&counter);
     dialog.DestroyWindow();
 }
 
-TEST_F(LoginDialogTest, AnNeWhoseAnswersCannotBeReadIsNotCalledUnreachable)
+// In its own modal loop the dialog runs on after a refused connection, until the operator leaves it.
+TEST_F(LoginDialogTest, TheModalLoopRunsOnAfterARefusedConnection)
+{
+    ModalRunner* scripted = SetModalRunner(nullptr);
+    CLoginDlg dialog;
+    bool stillOpen = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        // The operator works the dialog once it is on screen; a dialog that never comes up is left at once.
+        if (!PumpUntil([&] { return dialog.IsFirstShowDone(); })) {
+            ADD_FAILURE() << "the dialog did not come up";
+            dialog.OnCommand(IDCANCEL, BN_CLICKED);
+            return;
+        }
+        TypeLogin(dialog, LoginInput{.address = kLoopback, .port = ClosedPort(), .user = "admin", .password = "pw"});
+        ClickLogin(dialog);
+        QTimer::singleShot(0, &dialog, [&] {
+            stillOpen = dialog.isVisible() && !dialog.IsEnded();
+            dialog.OnCommand(IDCANCEL, BN_CLICKED);
+        });
+    });
+    const int result = dialog.DoModal();
+    SetModalRunner(scripted);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(LoginDialogTest, AnNeWhoseAnswersCannotBeReadIsUnreachableAsAnyFailedConnect)
 {
     // An NE that answers every request with bytes that are no SNMP message.
     snmp_test::CScriptedResponder ne([](const SnmpMessage&) -> std::optional<SnmpMessage> { return std::nullopt; });
@@ -210,7 +297,7 @@ TEST_F(LoginDialogTest, AnNeWhoseAnswersCannotBeReadIsNotCalledUnreachable)
     TypeLogin(dialog,
               LoginInput{.address = kLoopback, .port = ne.Endpoint().port, .password = "public", .direct = true});
     ClickLogin(dialog);
-    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("(32027) SNMP decode error"));
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Server unreachable or no response"));
     EXPECT_FALSE(dialog.IsEnded());
     EXPECT_EQ(GetDriverMode(), kDriverModeBase);
     dialog.DestroyWindow();

@@ -140,6 +140,7 @@ TEST_F(LocationIndicatorTest, ClosingOnlyHidesThePanel)
 {
     dlg_.show();
     EXPECT_FALSE(dlg_.GetOwnsMessageLine());
+    EXPECT_TRUE(dlg_.HasMessageLine()) << "the line every dialog keeps at its bottom";
     dlg_.OnCancel();
     EXPECT_FALSE(dlg_.isVisible());
     EXPECT_TRUE(dlg_.IsCreated());

@@ -65,6 +65,8 @@ protected:
 
 struct OneShotRow {
     int command;
+    int rightItem;
+    char rightLetter;
     CEntityIndex index;
     uint32_t question;
     uint16_t code;
@@ -87,15 +89,17 @@ std::vector<OneShotRow> OneShotRows()
     const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 2);
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 2, 3);
     return {
-        {33085, CEntityIndex::FromLevels(1), kStrSureToResetNe, kReqNeReboot, kNe, Zeros(1), kStrFailToResetNe,
+        {33085, 3, 'x', CEntityIndex::FromLevels(1), kStrSureToResetNe, kReqNeReboot, kNe, Zeros(1), kStrFailToResetNe,
          kStrCompleteResettingNe},
-        {33085, CEntityIndex::FromLevels(1, 1), kStrSureToResetNe, kReqNeReboot, kNe, Zeros(1), kStrFailToResetNe,
-         kStrCompleteResettingNe},
-        {33085, slot, kStrSureToResetCard, kReqCardReset, kNe, Le32(CEntityId(&slot).id), kStrFailToResetCard,
+        {33085, 3, 'x', CEntityIndex::FromLevels(1, 1), kStrSureToResetNe, kReqNeReboot, kNe, Zeros(1),
+         kStrFailToResetNe, kStrCompleteResettingNe},
+        {33085, 3, 'x', slot, kStrSureToResetCard, kReqCardReset, kNe, Le32(CEntityId(&slot).id), kStrFailToResetCard,
          kStrCompleteResettingCard},
-        {33085, port, kStrSureToResetLinePort, kReqPortReset, kNe, Le32(CEntityId(&port).id), kStrFailToResetLinePort,
-         kStrCompleteResettingLinePort},
+        {33085, 3, 'x', port, kStrSureToResetLinePort, kReqPortReset, kNe, Le32(CEntityId(&port).id),
+         kStrFailToResetLinePort, kStrCompleteResettingLinePort},
         {33101,
+         3,
+         'x',
          {},
          kStrSureToDownloadConfig,
          kReqConfigDownload,
@@ -104,6 +108,8 @@ std::vector<OneShotRow> OneShotRows()
          kStrFailToSynchronizeConfig,
          kStrCompleteSynchronizingConfigReset},
         {33088,
+         3,
+         'x',
          {},
          kStrSureToWriteFlash,
          kReqFlashWrite,
@@ -112,23 +118,36 @@ std::vector<OneShotRow> OneShotRows()
          kStrFailToWriteFlash,
          kStrCompleteWritingFlash},
         {33204,
+         3,
+         'x',
          {},
          kStrSureToEraseConfig,
          kReqFlashErase,
          kNe,
          Zeros(1),
-         kStrFailToEraseConfig,
+         kStrFailToWriteFlash,
          kStrCompleteErasingConfig},
-        {33009, {}, kStrSureToDeleteData, kReqLocationDelete, 0, location, kStrFailToDelete, kStrCompleteDeletingData},
-        {33010, {}, kStrSureToDeleteData, kReqNeKeyDelete, kNe, ne, kStrFailToDelete, kStrCompleteDeletingData},
+        {33009,
+         21,
+         'd',
+         {},
+         kStrSureToDeleteData,
+         kReqLocationDelete,
+         0,
+         location,
+         kStrFailToDelete,
+         kStrCompleteDeletingFile},
+        {33010, 3, 'd', {}, kStrSureToDeleteData, kReqNeKeyDelete, kNe, ne, kStrFailToDelete, kStrCompleteDeletingFile},
         {33011,
+         18,
+         'd',
          {},
          kStrSureToDeleteData,
          kReqUserAccountDelete,
          0,
          account,
          kStrFailToDelete,
-         kStrCompleteDeletingData},
+         kStrCompleteDeletingFile},
     };
 }
 
@@ -138,15 +157,31 @@ TEST_F(RoutingRequestsTest, DeniedAnsweredNoAnsweredYesAndFailed)
         SCOPED_TRACE(testing::Message() << row.command << " level " << row.index.GetLevel());
         host_.index = row.index.IsEmpty() ? CEntityIndex::FromLevels(1) : row.index;
 
-        // Denied: "No privilege", nothing asked or sent.
-        services_ = RecordingServices{};
-        SetUserRights(kRoleUser, std::string(127, '-').c_str());
-        AppData().role = kRoleUser;
-        CCommandRouter denied(host_, services_.Make());
-        denied.Route(row.command);
-        EXPECT_EQ(services_.statuses, std::vector<uint32_t>{kStrNoPrivilege});
-        EXPECT_TRUE(services_.questions.empty());
-        EXPECT_TRUE(services_.requests.empty());
+        // The right: the letter on its item lets the command ask (an execute right needs "a"); one letter less, or
+        // the letter on the next item, is refused with "No privilege" and nothing asked or sent.
+        const char granted = row.rightLetter == 'x' ? 'a' : row.rightLetter;
+        const char less = granted == 'a' ? 'd' : 'c'; // the rows need "x" or "d"
+        struct Rights {
+            int item;
+            char letter;
+            bool allowed;
+        };
+        for (const Rights& rights : {Rights{row.rightItem, granted, true}, Rights{row.rightItem, less, false},
+                                     Rights{row.rightItem + 1, granted, false}}) {
+            SCOPED_TRACE(testing::Message() << "item " << rights.item << " '" << rights.letter << "'");
+            std::string table(127, '-');
+            table[static_cast<size_t>(rights.item)] = rights.letter;
+            SetUserRights(kRoleUser, table.c_str());
+            AppData().role = kRoleUser;
+            services_ = RecordingServices{};
+            services_.answers = {kNo};
+            CCommandRouter checked(host_, services_.Make());
+            checked.Route(row.command);
+            EXPECT_EQ(services_.questions.size(), rights.allowed ? 1U : 0U);
+            EXPECT_EQ(services_.statuses,
+                      rights.allowed ? std::vector<uint32_t>{} : std::vector<uint32_t>{kStrNoPrivilege});
+            EXPECT_TRUE(services_.requests.empty());
+        }
         GrantAll(kRoleAdministrator);
 
         // No: asked with the exclamation icon and No as default, nothing sent.

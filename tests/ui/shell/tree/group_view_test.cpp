@@ -14,11 +14,13 @@
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QIcon>
 #include <QImage>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -82,6 +84,9 @@ protected:
         view->SetCommandPoster([this](int id) { posted_.push_back(id); });
         view->SetPopupShower([this](const CGroupView::Popup& popup) { popups_.push_back(popup); });
         view->OnInitialUpdate();
+        // On screen, so that the mouse pointer can stand on its items.
+        view->resize(300, 600);
+        view->show();
         return view;
     }
 
@@ -90,10 +95,23 @@ protected:
         return view.FindTreeItem({kind, id, kind == GroupItemKind::Account ? (text == "ann" ? 0U : 2U) : 0U, text});
     }
 
-    // Selects an item as the operator does.
+    // Puts the mouse pointer on the item's row, or outside the tree.
+    static void PointAt(CGroupView& view, QTreeWidgetItem* item)
+    {
+        QTreeWidget* tree = view.Tree();
+        if (item == nullptr) {
+            QCursor::setPos(tree->viewport()->mapToGlobal(QPoint(-50, -50)));
+            return;
+        }
+        tree->scrollToItem(item);
+        QCursor::setPos(tree->viewport()->mapToGlobal(tree->visualItemRect(item).center()));
+    }
+
+    // Selects an item as the operator does: the pointer on it.
     void Click(CGroupView& view, QTreeWidgetItem* item)
     {
         frame_.SetActivePane(kTreePane);
+        PointAt(view, item);
         view.Tree()->setCurrentItem(item);
     }
 
@@ -159,6 +177,145 @@ TEST_F(GroupViewTest, ASelectedItemThatGoesIsFollowedByItsFolderItsParentOrTheTo
         EXPECT_EQ(frame_.GetCurrentLocationId(), row.expected.id);
         EXPECT_EQ(frame_.GetKeyText(), "");
     }
+}
+
+// A rebuild reselects a shelf's NE and a member's Members folder, though both are still there; a rename alone keeps
+// the selection where it is.
+TEST_F(GroupViewTest, ARebuildReselectsTheNeOfAShelfAndTheFolderOfAMember)
+{
+    EntityModelLoadResult loaded =
+        LoadEntityModelSetFromText(kModelText, "", "[MODEL100]\nSIZE=100,100\nFIT=B\nRECTCNT=1\nRECT1=0,0,100,100\n");
+    ReplaceEntityModels(std::move(loaded.models));
+    auto view = MakeView();
+    Click(*view, Find(*view, GroupItemKind::Ne, 1)); // Alpha shows its shelf
+    ASSERT_EQ(Find(*view, GroupItemKind::Ne, 1)->childCount(), 1);
+    struct Row {
+        const char* name;
+        bool shelf; // else the member ann
+        bool rebuild;
+        ItemKey expected;
+        int kind;
+    };
+    const Row rows[] = {
+        {"shelf", true, true, {GroupItemKind::Ne, 1, 0, {}}, 4},
+        {"member", false, true, {GroupItemKind::MembersFolder, 1, 0, {}}, 3},
+        {"member, NE renamed", false, false, {GroupItemKind::Account, 1, 0, QStringLiteral("ann")}, 5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTreeWidgetItem* selected =
+            row.shelf ? Find(*view, GroupItemKind::Ne, 1)->child(0) : Find(*view, GroupItemKind::Account, 1, "ann");
+        ASSERT_NE(selected, nullptr);
+        Click(*view, selected);
+        ASSERT_EQ(view->Tree()->currentItem(), selected);
+        AppData().neListChanged = false; // as the frame's refresh leaves them
+        AppData().neNamesChanged = false;
+        if (row.rebuild)
+            AppData().MarkNeListChanged();
+        else
+            AppData().neNamesChanged = true;
+        view->RefreshData();
+        ASSERT_NE(view->Tree()->currentItem(), nullptr);
+        EXPECT_EQ(KeyOf(view->Tree()->currentItem()), row.expected);
+        EXPECT_EQ(frame_.GetCurrentLocationId(), 1U);
+        EXPECT_EQ(frame_.GetSelectedKind(), row.kind);
+        if (row.shelf) {
+            EXPECT_EQ(frame_.GetCurrentNeId(), 1U);
+            EXPECT_EQ(frame_.GetCurrentEntity().id, 1U) << "the NE itself";
+        }
+    }
+}
+
+// Which item a selection change takes: the view's own choice while the focus is outside the tree; otherwise the item
+// the selection moved to when the pointer stands on an item, none when it stands on none.
+TEST_F(GroupViewTest, TheSelectionLooksUnderThePointerUnlessTheViewChoseWhileTheFocusWasElsewhere)
+{
+    auto view = MakeView();
+    view->resize(300, 400);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    QTreeWidget* tree = view->Tree();
+    struct Row {
+        const char* name;
+        GroupItemKind selected;
+        uint32_t id;
+        bool programmatic;
+        bool focusInTree;
+        bool pointerOnItem;
+        uint32_t location; // the frame's afterwards
+        uint32_t ne;
+        int kind;
+    };
+    // Before each row the frame points at Delta (NE 4) in location 5, with its views.
+    const Row rows[] = {
+        {"operator, pointer on an item", GroupItemKind::Location, 2, false, false, true, 2, 0, 1},
+        {"operator, pointer on no item", GroupItemKind::Ne, 1, false, false, false, 0, 0, 1},
+        {"operator's keys, pointer on no item", GroupItemKind::NesFolder, 1, false, true, false, 0, 0, 1},
+        {"operator's keys, pointer on an item", GroupItemKind::NesFolder, 1, false, true, true, 1, 0, 2},
+        {"view's own, focus elsewhere", GroupItemKind::Location, 3, true, false, false, 3, 0, 1},
+        {"view's own NE, focus elsewhere: its shelves only", GroupItemKind::Ne, 2, true, false, false, 5, 4, 4},
+        {"view's own, focus in the tree, pointer on an item", GroupItemKind::Ne, 1, true, true, true, 1, 1, 4},
+        {"view's own, focus in the tree, pointer on no item", GroupItemKind::Ne, 2, true, true, false, 0, 0, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        {
+            const QSignalBlocker blocker(tree);
+            tree->setCurrentItem(view->TopItem());
+        }
+        const CEntityIndex delta = CEntityIndex::FromLevels(1);
+        frame_.SetCurrentLocation(5);
+        frame_.SetCurrentEntity(4, &delta);
+        frame_.SelectView(4, 251);
+        frame_.SetActivePane(kTreePane);
+        if (row.focusInTree) {
+            view->activateWindow();
+            tree->setFocus();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == tree; }));
+        } else {
+            tree->clearFocus();
+            ASSERT_NE(QApplication::focusWidget(), tree);
+        }
+        QTreeWidgetItem* item = Find(*view, row.selected, row.id);
+        ASSERT_NE(item, nullptr);
+        // The pointer stands on another item than the one selected: its own does not matter.
+        PointAt(*view, row.pointerOnItem ? Find(*view, GroupItemKind::Location, 2) : nullptr);
+        if (row.programmatic)
+            view->SelectProgrammatically(item);
+        else
+            tree->setCurrentItem(item);
+        EXPECT_EQ(frame_.GetCurrentLocationId(), row.location);
+        EXPECT_EQ(frame_.GetCurrentNeId(), row.ne);
+        EXPECT_EQ(frame_.GetSelectedKind(), row.kind);
+    }
+}
+
+// A click beside an item's text selects the item: the whole row is the item's. A click below the items selects none:
+// no location, no NE, the views of a location.
+TEST_F(GroupViewTest, AClickBesideTheTextSelectsTheRowAndOneBelowTheItemsNone)
+{
+    auto view = MakeView();
+    view->resize(500, 300);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    QTreeWidget* tree = view->Tree();
+    const auto click = [&](const QPoint& at) {
+        QCursor::setPos(tree->viewport()->mapToGlobal(at));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    };
+    QTreeWidgetItem* north = Find(*view, GroupItemKind::Location, 1);
+    const QPoint beside(tree->viewport()->width() - 5, tree->visualItemRect(north).center().y());
+    ASSERT_EQ(tree->itemAt(beside), nullptr) << "the text ends before";
+    click(beside);
+    EXPECT_EQ(tree->currentItem(), north);
+    EXPECT_EQ(frame_.GetCurrentLocationId(), 1U);
+
+    const QPoint below(5, tree->viewport()->height() - 3);
+    ASSERT_EQ(tree->itemAt(below), nullptr);
+    click(below);
+    EXPECT_EQ(tree->currentItem(), nullptr);
+    EXPECT_EQ(frame_.GetCurrentLocationId(), 0U);
+    EXPECT_EQ(frame_.GetSelectedKind(), 1);
 }
 
 TEST_F(GroupViewTest, ShownAgainTheTreeKeepsItsItemsAndSelection)
@@ -324,8 +481,9 @@ TEST_F(GroupViewTest, ItemsShowTheFramesPicturesAndAreDrawnAgainWhenTheirsChange
             << item->text(0).toStdString();
         const bool neItem = Kind(item) == GroupItemKind::Ne || Kind(item) == GroupItemKind::Shelf;
         EXPECT_EQ(item->toolTip(0).isEmpty(), !neItem) << item->text(0).toStdString();
-        EXPECT_EQ(item->foreground(0).color(), QColor(ToQColor(neItem ? frame_.GetNeTextColor(AppData().nes.FindNeById(Id(item)))
-                                                                      : frame_.GetTreeTextColor(Image(item)))));
+        EXPECT_EQ(item->foreground(0).color(),
+                  QColor(ToQColor(neItem ? frame_.GetNeTextColor(AppData().nes.FindNeById(Id(item)))
+                                         : frame_.GetTreeTextColor(Image(item)))));
     }
     EXPECT_GT(items, 8);
 
@@ -401,6 +559,14 @@ TEST_F(GroupViewTest, DoubleClickShowsTheNeOrTheMember)
     view->OnTreeDblClk(Find(*view, GroupItemKind::Location, 1));
     view->OnTreeDblClk(nullptr);
     EXPECT_EQ(posted_, (std::vector<int>{kCmdShowNe, kCmdShowMember}));
+    // Enter is a double click on the item under the pointer, whichever item is selected.
+    posted_.clear();
+    Click(*view, Find(*view, GroupItemKind::Location, 1));
+    for (QTreeWidgetItem* pointed : {Find(*view, GroupItemKind::Ne, 2), static_cast<QTreeWidgetItem*>(nullptr)}) {
+        PointAt(*view, pointed);
+        QTest::keyClick(view->Tree(), Qt::Key_Return);
+    }
+    EXPECT_EQ(posted_, std::vector<int>{kCmdShowNe});
     SetUserLocationScope(1);
     view->BuildTree();
     EXPECT_EQ(view->PopupFor(view->TopItem()).name, "GroupDummy");
