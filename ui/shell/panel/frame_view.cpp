@@ -14,6 +14,8 @@
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/message_boxes.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui/framework/messages/string_table.h"
 #include "ui/framework/shapes/shape_draw.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/frame_views.h"
@@ -32,6 +34,8 @@
 #include <array>
 
 namespace {
+
+constexpr int kMessageErrorBox = 0x10; // OK with the error icon
 
 // Commands of the entity menus that need an entity that is there.
 constexpr std::array<uint16_t, 3> kCommandsOfPresentEntities = {33085, 33021, 0};
@@ -302,10 +306,11 @@ bool CFrameView::SavePanelBitmap()
     const QImage rows = picture_.convertToFormat(QImage::Format_BGR888);
     const BmpPicture bitmap{rows.width(), rows.height(),    24,
                             {},           rows.constBits(), static_cast<size_t>(rows.bytesPerLine())};
-    // A file that cannot be written is left unwritten without a word; the log keeps why.
     std::string error;
     if (!WriteBmpFile(path.toStdString(), bitmap, &error)) {
-        qWarning("panel picture not written: %s", error.c_str());
+        ShowMessageText(LoadQString(kStrFailToOpenFile, "Fail to open file") + QStringLiteral("\n\n") +
+                            QString::fromStdString(error),
+                        kMessageErrorBox);
         return false;
     }
     return true;
