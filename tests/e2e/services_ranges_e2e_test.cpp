@@ -39,11 +39,10 @@ const char kToolbar[] = "[TOOLICON]\nICONCNT=3\nICONWIDTH=24\nICONHEIGHT=24\n"
                         "ICON2=.\\Icon\\toolbar\\options.png,0xFF00FF,33155\n"
                         "ICON3=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
 
+// The command, from the main menu or, for one no menu offers, its toolbar button.
 bool Run(e2e::CProgram& program, int command)
 {
-    if (command == kCmdIgmpSnooping || command == kCmdIgmpProxy || command == kCmdProtocolVlans)
-        return program.ToolbarButton(command);
-    return program.Command(command);
+    return program.Command(command) || program.ToolbarButton(command);
 }
 
 // Tries one value; true when the range check refused it.

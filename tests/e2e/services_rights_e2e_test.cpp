@@ -1,13 +1,11 @@
-// The rights of the xDSL service dialogs in the running program. For each right a dialog checks (the function of the
-// rights table and the letter), an operator whose role holds exactly the letter below it on that function is refused
-// ("No privilege" on the message line, the dialog closes at once, or its button stays off), and one who holds the
-// letter gets through. The simulated server sends the role's rights as it changes them, as it does to every
-// workstation. The VLAN MAC limit list's Modify stays off for such an operator whatever row is chosen.
+// The rights of the xDSL service dialogs in the running program (rights_steps.h): for each right a dialog checks, an
+// operator whose role holds exactly the letter below it on that function is refused ("No privilege" on the message
+// line, the dialog closes at once, or its button stays off), and one who holds the letter gets through. The VLAN MAC
+// limit list's Modify stays off for such an operator whatever row is chosen.
 
-#include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/mc_server_steps.h"
+#include "tests/e2e/support/rights_steps.h"
 
-#include "core/tables/access_rights.h"
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snooping_dlg.h"
@@ -28,200 +26,35 @@
 #include "features/provisioning/vlans/vlan_mac_limit_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
 #include "features/provisioning/vlans/vlan_membership_list_dlg.h"
-#include "link/ems_msg.h"
-#include "link/records/request_codes.h"
-#include "link/records/user_rights_record.h"
-#include "platform/list_control.h"
-#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
+#include <iterator>
 
 namespace {
 
 using e2e::Click;
-using e2e::kNorth1;
+using e2e::Enabling;
+using e2e::FirstRow;
+using e2e::kNoPrivilege;
 using e2e::MessageLine;
-const QString kNoPrivilege = QStringLiteral("No privilege");
+using e2e::Opening;
+using e2e::Path;
+using e2e::Pressing;
+using e2e::RightCase;
+using e2e::Through;
 // The commands of no menu, on toolbar buttons the operator configures.
 constexpr int kCmdIgmpSnooping = 33070, kCmdIgmpProxy = 33155, kCmdProtocolVlans = 33191;
-const char kToolbar[] = "[TOOLICON]\nICONCNT=3\nICONWIDTH=24\nICONHEIGHT=24\n"
-                        "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33070\n"
-                        "ICON2=.\\Icon\\toolbar\\options.png,0xFF00FF,33155\n"
-                        "ICON3=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
 
-// Whether the operator's path was refused for want of the right.
-using Path = std::function<bool(e2e::CProgram&)>;
-
-// The command, from the main menu or, for one no menu offers, its toolbar button.
-bool Run(e2e::CProgram& program, int command)
-{
-    if (command == kCmdIgmpSnooping || command == kCmdIgmpProxy || command == kCmdProtocolVlans)
-        return program.ToolbarButton(command);
-    return program.Command(command);
-}
-
-// The command opens the dialog: refused when the dialog closed itself at once.
-template <class Dlg> Path Opening(int command)
-{
-    return [command](e2e::CProgram& program) {
-        bool refused = false;
-        bool shown = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            shown = true;
-            refused = dialog.IsEnded();
-        });
-        EXPECT_TRUE(Run(program, command)) << command;
-        EXPECT_TRUE(shown) << command;
-        return refused;
-    };
-}
-
-// The row a list's command works on: the first.
-using RowChooser = std::function<int(QTreeView&)>;
-int FirstRow(QTreeView& rows)
-{
-    return CListControl(&rows).GetItemCount() > 0 ? 0 : -1;
-}
-
-void ChooseRow(e2e::CProgram& program, CADialog& dialog, const RowChooser& row, int command)
-{
-    if (!row)
-        return;
-    QTreeView& rows = *dialog.FindList(kListControlId);
-    const int chosen = row(rows);
-    ASSERT_GE(chosen, 0) << command;
-    program.ClickListRow(rows, chosen);
-}
-
-// A button of the list the command opens, pressed with the row chosen: refused when the message line says so and
-// the list stays. A question it asks is answered No; a dialog it opens is cancelled.
-template <class Dlg> Path Pressing(int command, int button, RowChooser row = {})
-{
-    return [command, button, row](e2e::CProgram& program) {
-        bool refused = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            ChooseRow(program, dialog, row, command);
-            dialog.ClearMessageLine();
-            program.Operator().AnswerBox(IDNO);
-            EXPECT_TRUE(dialog.IsControlEnabled(button)) << command << " " << button;
-            Click(dialog, button);
-            refused = !dialog.IsEnded() && MessageLine(dialog) == kNoPrivilege;
-        });
-        EXPECT_TRUE(Run(program, command)) << command;
-        return refused;
-    };
-}
-
-// A button of the list the command opens, pressed with the row chosen, opens the Child dialog: refused when it
-// closed itself at once.
-template <class Dlg, class Child> Path Through(int command, int button, RowChooser row = {})
-{
-    return [command, button, row](e2e::CProgram& program) {
-        bool refused = false;
-        bool shown = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            ChooseRow(program, dialog, row, command);
-            program.Operator().OnDialog<Child>([&](Child& child) {
-                shown = true;
-                refused = child.IsEnded();
-            });
-            Click(dialog, button);
-        });
-        EXPECT_TRUE(Run(program, command)) << command;
-        EXPECT_TRUE(shown) << command << " " << button;
-        return refused;
-    };
-}
-
-// A control the dialog enables by the right, with the row chosen: refused when it is off.
-template <class Dlg> Path Enabling(int command, int control, RowChooser row = {})
-{
-    return [command, control, row](e2e::CProgram& program) {
-        bool refused = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            ChooseRow(program, dialog, row, command);
-            refused = !dialog.IsControlEnabled(control);
-        });
-        EXPECT_TRUE(Run(program, command)) << command;
-        return refused;
-    };
-}
-
-struct RightCase {
-    const char* name;
-    int function;
-    char letter; // what the path needs: 'q', 'm', 'c', 'd' or 'x'
-    Path path;
-};
-
-// The letter just below the one needed ('x' needs 'a': 'd' lacks it), and the one that grants it.
-char Lacking(char letter)
-{
-    switch (letter) {
-    case 'm':
-        return 'q';
-    case 'c':
-        return 'm';
-    case 'd':
-        return 'c';
-    case 'x':
-        return 'd';
-    default:
-        return '-';
-    }
-}
-char Granting(char letter)
-{
-    return letter == 'x' ? 'a' : letter;
-}
-
-class ServicesRightsE2eTest : public ::testing::Test {
+class ServicesRightsE2eTest : public e2e::CRightsTest {
 protected:
-    void SetUp() override
+    ServicesRightsE2eTest()
     {
-        e2e::PeerOptions options;
-        options.iniExtra = kToolbar;
-        ASSERT_TRUE(program_.StartServer(options));
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
+        peer_.iniExtra = "[TOOLICON]\nICONCNT=3\nICONWIDTH=24\nICONHEIGHT=24\n"
+                         "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33070\n"
+                         "ICON2=.\\Icon\\toolbar\\options.png,0xFF00FF,33155\n"
+                         "ICON3=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
     }
-
-    // The Administrators hold every right but `letter` on `function`; true once the workstation has them.
-    bool GiveAdministrators(int function, char letter)
-    {
-        std::string administrators(127, 'a');
-        administrators[static_cast<size_t>(function)] = letter;
-        UserRightsRecord rights;
-        rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
-        server_test::CRawClient& probe = program_.ServerProbe();
-        const auto record = EncodeRecord(rights);
-        const auto reply = probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize));
-        if (!reply || reply->header.status != 0)
-            return false;
-        return program_.WaitUntil([&] {
-            const RightsTable* table = GetRightsTable(kRoleAdministrator);
-            return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
-        });
-    }
-
-    void RunCases(const RightCase* cases, size_t count)
-    {
-        for (size_t i = 0; i < count; ++i) {
-            const RightCase& c = cases[i];
-            SCOPED_TRACE(std::string(c.name) + ": function " + std::to_string(c.function) + " '" + c.letter + "'");
-            ASSERT_TRUE(GiveAdministrators(c.function, Lacking(c.letter)));
-            EXPECT_TRUE(c.path(program_)) << "an operator without the right gets through";
-            ASSERT_TRUE(GiveAdministrators(c.function, Granting(c.letter)));
-            EXPECT_FALSE(c.path(program_)) << "an operator with the right is refused";
-        }
-    }
-
-    e2e::CProgram program_;
 };
 
 TEST_F(ServicesRightsE2eTest, TheMulticastIgmpAndPortDialogsAskTheirRights)
@@ -239,7 +72,7 @@ TEST_F(ServicesRightsE2eTest, TheMulticastIgmpAndPortDialogsAskTheirRights)
             Click(list, CTickedRecordListDlg::kMultiDeleteId);
             refused = MessageLine(list) == kNoPrivilege;
         });
-        EXPECT_TRUE(program.Command(33121));
+        EXPECT_TRUE(e2e::RunCommand(program, 33121));
         return refused;
     };
     // VC OAM Test from the menu of the list's blank area: the right is asked before the row.
@@ -251,7 +84,7 @@ TEST_F(ServicesRightsE2eTest, TheMulticastIgmpAndPortDialogsAskTheirRights)
             program.RightClickAt(blank, QPoint(5, blank.height() - 5), McList::kPopupOamTest);
             refused = MessageLine(list) == kNoPrivilege;
         });
-        EXPECT_TRUE(program.Command(33121));
+        EXPECT_TRUE(e2e::RunCommand(program, 33121));
         return refused;
     };
     const RightCase cases[] = {
