@@ -142,7 +142,7 @@ TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsAskBeforeTheyCheck)
         person.AnswerBox(IDYES);
         Click(proxy, IDOK);
         EXPECT_EQ(person.boxTexts, std::vector<QString>{question}) << "asked before the input is taken";
-        EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 1 and 255."));
+        EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 0 and 255."));
         EXPECT_FALSE(proxy.IsEnded());
         // Disabled again after an edit: the robustness the NE had is written.
         Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("20"));
@@ -156,6 +156,16 @@ TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsAskBeforeTheyCheck)
     std::vector<int> offered = program_.RightClickTreeItem(program_.TreeItem(QStringLiteral("North-1")), kCmdIgmpProxy);
     ASSERT_FALSE(offered.empty());
     EXPECT_EQ(ServerSetting(program_, kReqIgmpProxy), (IgmpProxyRec{0, 2, 100, 1}));
+    // Typed, any byte goes to the NE, which judges it: the spins' ranges hold only the spins.
+    person.OnDialog<CIgmpProxyDlg>([&](CIgmpProxyDlg& proxy) {
+        Check(proxy, CIgmpProxyDlg::kEnabledId);
+        Type(proxy, CIgmpProxyDlg::kRobustnessId, QStringLiteral("7"));
+        person.AnswerBox(IDYES);
+        Click(proxy, IDOK);
+        EXPECT_TRUE(MessageLine(proxy).isEmpty()) << MessageLine(proxy).toStdString();
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data"))) << "the NE refuses it";
+    });
+    ASSERT_FALSE(program_.RightClickTreeItem(program_.TreeItem(QStringLiteral("North-1")), kCmdIgmpProxy).empty());
 
     person.OnDialog<CIgmpSnoopingDlg>([&](CIgmpSnoopingDlg& snooping) {
         EXPECT_TRUE(e2e::IsChecked(snooping, CIgmpSnoopingDlg::kEnabledId));
@@ -231,7 +241,7 @@ TEST_F(IgmpDirectE2eTest, TheNesProxySettingIsAskedForThenCheckedAndWritten)
         person.AnswerBox(IDYES);
         Click(proxy, IDOK);
         EXPECT_EQ(person.boxTexts.size(), 1u);
-        EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 1 and 255."));
+        EXPECT_EQ(MessageLine(proxy), QStringLiteral("Please enter an integer between 0 and 255."));
         Type(proxy, CIgmpProxyDlg::kIntervalId, QStringLiteral("20"));
         person.AnswerBox(IDYES);
         Click(proxy, IDOK);

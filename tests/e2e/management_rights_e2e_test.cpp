@@ -1,11 +1,9 @@
-// The rights of NE and server management in the running program. For each right a dialog checks (the function of the
-// rights table and the letter), an operator whose role holds exactly the letter below it on that function is refused
-// with "No privilege" (the dialog closes, keeps its OK or the command stays undone), and one who holds the letter
-// gets through. The simulated server sends the role's rights as it changes them, as it does to every workstation.
+// The rights of NE and server management in the running program (rights_steps.h): for each right a dialog checks, an
+// operator whose role holds exactly the letter below it on that function is refused with "No privilege" (the dialog
+// closes, keeps its OK or the command stays undone), and one who holds the letter gets through.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/rights_steps.h"
 
-#include "core/tables/access_rights.h"
 #include "features/management/accounts/user_list_dlg.h"
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_dlg.h"
@@ -34,164 +32,24 @@
 #include "features/management/server/server_management_dlg.h"
 #include "features/management/server/server_monitor_dlg.h"
 #include "features/management/server/server_time_dlg.h"
-#include "link/ems_msg.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/remote_ne_record.h"
-#include "link/records/request_codes.h"
-#include "link/records/user_rights_record.h"
-#include "platform/list_control.h"
-#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
+#include <iterator>
 
 namespace {
 
-constexpr uint32_t kNorth1 = 1;
-const QString kNoPrivilege = QStringLiteral("No privilege");
-using e2e::Click;
-using e2e::MessageLine;
+using e2e::Enabling;
+using e2e::FirstRow;
+using e2e::Opening;
+using e2e::Pressing;
+using e2e::RightCase;
+using e2e::RowShowing;
 
-// Whether the operator's path was refused for want of the right.
-using Path = std::function<bool(e2e::CProgram&)>;
-
-// The command opens the dialog: refused when the dialog closed itself at once.
-template <class Dlg> Path Opening(int command)
-{
-    return [command](e2e::CProgram& program) {
-        bool refused = false;
-        bool shown = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            shown = true;
-            refused = dialog.IsEnded();
-        });
-        EXPECT_TRUE(program.Command(command)) << command;
-        EXPECT_TRUE(shown) << command;
-        return refused;
-    };
-}
-
-// The row a list's command works on: the first, or the first whose cell shows a text.
-using RowChooser = std::function<int(QTreeView&)>;
-int FirstRow(QTreeView& rows)
-{
-    return CListControl(&rows).GetItemCount() > 0 ? 0 : -1;
-}
-RowChooser RowShowing(int column, const QString& text)
-{
-    return [column, text](QTreeView& rows) { return e2e::RowOf(rows, column, text); };
-}
-
-// A button of the dialog the command opens, pressed with the row chosen (none: without a row): refused when the
-// message line says so and the dialog stays. A question it asks is answered No (an answer no question took is kept
-// for the next, which is answered No as well).
-template <class Dlg> Path Pressing(int command, int button, RowChooser row = {})
-{
-    return [command, button, row](e2e::CProgram& program) {
-        bool refused = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            if (row) {
-                QTreeView& rows = *dialog.FindList(kListControlId);
-                const int chosen = row(rows);
-                ASSERT_GE(chosen, 0) << command;
-                program.ClickListRow(rows, chosen);
-            }
-            dialog.ClearMessageLine();
-            program.Operator().AnswerBox(IDNO);
-            EXPECT_TRUE(dialog.IsControlEnabled(button)) << command << " " << button;
-            Click(dialog, button);
-            refused = !dialog.IsEnded() && MessageLine(dialog) == kNoPrivilege;
-        });
-        EXPECT_TRUE(program.Command(command)) << command;
-        return refused;
-    };
-}
-
-// A control the dialog enables by the right: refused when it is off.
-template <class Dlg> Path Enabling(int command, int control)
-{
-    return [command, control](e2e::CProgram& program) {
-        bool refused = false;
-        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) { refused = !dialog.IsControlEnabled(control); });
-        EXPECT_TRUE(program.Command(command)) << command;
-        return refused;
-    };
-}
-
-struct RightCase {
-    const char* name;
-    int function;
-    char letter; // what the path needs: 'q', 'm', 'c', 'd' or 'x'
-    Path path;
-};
-
-// The letter just below the one needed ('x' needs 'a': 'd' lacks it), and the one that grants it.
-char Lacking(char letter)
-{
-    switch (letter) {
-    case 'm':
-        return 'q';
-    case 'c':
-        return 'm';
-    case 'd':
-        return 'c';
-    case 'x':
-        return 'd';
-    default:
-        return '-';
-    }
-}
-char Granting(char letter)
-{
-    return letter == 'x' ? 'a' : letter;
-}
-
-class ManagementRightsE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
-    }
-
-    // The Administrators hold every right but `letter` on `function`; true once the workstation has them.
-    bool GiveAdministrators(int function, char letter)
-    {
-        std::string administrators(127, 'a');
-        administrators[static_cast<size_t>(function)] = letter;
-        UserRightsRecord rights;
-        rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
-        server_test::CRawClient& probe = program_.ServerProbe();
-        const auto record = EncodeRecord(rights);
-        const auto reply = probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize));
-        if (!reply || reply->header.status != 0)
-            return false;
-        return program_.WaitUntil([&] {
-            const RightsTable* table = GetRightsTable(kRoleAdministrator);
-            return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
-        });
-    }
-
-    void Run(const RightCase* cases, size_t count)
-    {
-        for (size_t i = 0; i < count; ++i) {
-            const RightCase& c = cases[i];
-            SCOPED_TRACE(std::string(c.name) + ": function " + std::to_string(c.function) + " '" + c.letter + "'");
-            ASSERT_TRUE(GiveAdministrators(c.function, Lacking(c.letter)));
-            EXPECT_TRUE(c.path(program_)) << "an operator without the right gets through";
-            ASSERT_TRUE(GiveAdministrators(c.function, Granting(c.letter)));
-            EXPECT_FALSE(c.path(program_)) << "an operator with the right is refused";
-        }
-    }
-
-    e2e::CProgram program_;
-};
+class ManagementRightsE2eTest : public e2e::CRightsTest {};
 
 TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
 {
@@ -257,7 +115,7 @@ TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
          Pressing<CNeSnmpManagerListDlg>(33092, kDeleteButtonId, RowShowing(1, QStringLiteral("10.40.0.9")))},
         {"Secured hosts", 55, 'q', Opening<CSecuredHostListDlg>(33189)},
     };
-    Run(cases, std::size(cases));
+    RunCases(cases, std::size(cases));
 }
 
 TEST_F(ManagementRightsE2eTest, TheServersDialogsAskTheirRights)
@@ -282,7 +140,7 @@ TEST_F(ManagementRightsE2eTest, TheServersDialogsAskTheirRights)
                                 RowShowing(CUserListDlg::kNameColumn, QStringLiteral("north")))},
         {"Operation log", 20, 'q', Opening<CUserOpLogCriteriaDlg>(33112)},
     };
-    Run(cases, std::size(cases));
+    RunCases(cases, std::size(cases));
 }
 
 } // namespace

@@ -88,6 +88,7 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
         Click(list, kAddButtonId);
         EXPECT_EQ(ListColumn(rows, 1), QStringList{QStringLiteral("1-6")});
         EXPECT_EQ(ListColumn(rows, 5), QStringList{QStringLiteral("basic")});
+        EXPECT_EQ(list.SelectedRow(), -1) << "the new row is brought into view, not selected";
 
         // The port without a PVC in service: refused while enabled, taken at once disabled.
         person.OnDialog<Setting>([&](Setting& add) {

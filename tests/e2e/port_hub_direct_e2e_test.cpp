@@ -145,8 +145,9 @@ TEST_F(PortHubDirectE2eTest, APortsProfileGroupsAndTheCardsFiltersAreWrittenToTh
 
 TEST_F(PortHubDirectE2eTest, AStaticMacEntryPastTheNesCheckAndTheNextHopTable)
 {
-    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
-    program_.Frame().SetCurrentEntity(kNe, &card);
+    // The list of a port: Add Static without a row adds on that port.
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 1);
+    program_.Frame().SetCurrentEntity(kNe, &port);
     e2e::COperator& person = program_.Operator();
     person.OnDialog<FdbList>([&](FdbList& fdb) {
         QTreeView& list = *fdb.FindList(kListControlId);

@@ -16,6 +16,7 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -90,11 +91,14 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
             Type(entry, Entry::kNameId, QStringLiteral("   "));
             Click(entry, IDOK);
             EXPECT_EQ(MessageLine(entry), QStringLiteral("Data is blank"));
-            Type(entry, Entry::kNameId, QStringLiteral("q in q"));
+            // The trimmed name is checked; its bad character is selected where it stands in the box.
+            Type(entry, Entry::kNameId, QStringLiteral("  q in q"));
             Click(entry, IDOK);
             EXPECT_EQ(MessageLine(entry),
                       QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
-            Type(entry, Entry::kNameId, QStringLiteral("qinq"));
+            EXPECT_EQ(entry.GetDlgItemAs<QLineEdit>(Entry::kNameId)->selectionStart(), 3);
+            EXPECT_EQ(entry.GetDlgItemAs<QLineEdit>(Entry::kNameId)->selectedText(), QStringLiteral(" "));
+            Type(entry, Entry::kNameId, QStringLiteral(" qinq  "));
             Type(entry, Entry::kVlanId, QStringLiteral("4095"));
             Click(entry, IDOK);
             EXPECT_EQ(MessageLine(entry), QStringLiteral("Please enter an integer between 1 and 4094."));
@@ -107,6 +111,7 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
         Click(list, kAddButtonId);
         const int added = RowOf(rows, List::kEtherTypeColumn, QStringLiteral("0x88a8"));
         ASSERT_GE(added, 0);
+        EXPECT_EQ(list.SelectedRow(), -1) << "the new row is brought into view, not selected";
         EXPECT_EQ(ListColumn(rows, 3).at(added), QStringLiteral("400"));
         EXPECT_EQ(e2e::CellImage(rows, added), kImageDisabled);
 
@@ -141,21 +146,26 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
         EXPECT_EQ(ListColumn(rows, 3).at(changed), QStringLiteral("102"));
         EXPECT_EQ(e2e::CellImage(rows, changed), kImageEnabled);
 
-        // Deleted.
+        // Deleted, once the server takes it: a refused delete keeps the row.
         program.ClickListRow(rows, RowOf(rows, List::kEtherTypeColumn, QStringLiteral("0x8863")));
+        RefuseNextChange(program, kReqProtocolVlanDelete);
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(person.boxTexts.back(),
+                  QStringLiteral("Fail to delete data\n\n(32028) Change refused by the server"));
+        EXPECT_GE(RowOf(rows, List::kEtherTypeColumn, QStringLiteral("0x8863")), 0);
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
         EXPECT_EQ(RowOf(rows, List::kEtherTypeColumn, QStringLiteral("0x8863")), -1);
 
-        // The NE-wide state; a refused write says it failed to update, not to query.
+        // The NE-wide state; a refused write says so with the text of the state's query.
         person.OnDialog<CProtocolVlanSettingDlg>([&](CProtocolVlanSettingDlg& setting) {
             EXPECT_TRUE(e2e::IsChecked(setting, CProtocolVlanSettingDlg::kEnabledId));
             Check(setting, CProtocolVlanSettingDlg::kDisabledId);
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("protocol_vlan_setting")));
             RefuseNextChange(program, kReqProtocolVlanState);
             Click(setting, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
-                      QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(setting.IsEnded());
             Click(setting, IDOK);
         });

@@ -16,8 +16,10 @@
 #include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
 #include "features/provisioning/static_macs/xdsl_fdb_config_list_dlg.h"
 #include "features/provisioning/static_macs/xdsl_static_mac_dlg.h"
+#include "link/ems_msg.h"
 #include "link/records/fdb_entry_rec.h"
 #include "link/records/next_hop_rec.h"
+#include "sim/server/sim_control.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QTreeView>
@@ -80,10 +82,18 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastThe
         EXPECT_FALSE(fdb.IsControlEnabled(kDeleteButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(fdb, QStringLiteral("fdb_config_list")));
 
-        // Without a row: a new entry on the card, whose port the operator picks.
+        // Without a row the dialog takes a port only: on the card's list it ends at once, told on the list.
+        person.OnDialog<StaticMac>([&](StaticMac& add) { EXPECT_TRUE(add.IsEnded()); });
+        Click(fdb, kAddButtonId);
+        EXPECT_EQ(e2e::MessageLine(fdb), QStringLiteral("Internal error"));
+
+        // On a row: a new entry on the row's port, from the row's PVC and MAC.
+        program_.ClickListRow(list, 0);
         person.OnDialog<StaticMac>([&](StaticMac& add) {
-            EXPECT_EQ(e2e::Field(add, StaticMac::kVciId), QStringLiteral("32"));
+            EXPECT_EQ(e2e::Field(add, StaticMac::kVciId), QStringLiteral("35"));
+            EXPECT_EQ(e2e::Field(add, StaticMac::kMacId), QStringLiteral("00:11:22:33:44:99"));
             // A zero MAC is refused before anything is asked.
+            Type(add, StaticMac::kMacId, QStringLiteral("00:00:00:00:00:00"));
             Click(add, IDOK);
             EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Format error"));
             EXPECT_TRUE(e2e::Choose(add, StaticMac::kPortId, QStringLiteral("7")));
@@ -111,8 +121,17 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastThe
         Click(fdb, kAddButtonId);
         EXPECT_TRUE(e2e::ListColumn(list, FdbList::kMacColumn).contains(QStringLiteral("00:aa:bb:cc:dd:02")));
 
-        // Delete sends the entry as the row shows it.
+        // Delete sends the entry as the row shows it; one the server refuses stays, told as a failed update.
         program_.ClickListRow(list, e2e::RowOf(list, FdbList::kMacColumn, QStringLiteral("00:11:22:33:44:99")));
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqStaticFdbDelete, 0, 0});
+        EXPECT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+        person.AnswerBox(IDYES);
+        Click(fdb, kDeleteButtonId);
+        EXPECT_EQ(person.boxTexts.back(),
+                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_TRUE(e2e::ListColumn(list, FdbList::kMacColumn).contains(QStringLiteral("00:11:22:33:44:99")));
         person.AnswerBox(IDYES);
         Click(fdb, kDeleteButtonId);
         EXPECT_EQ(e2e::ListColumn(list, FdbList::kMacColumn).join(','), QStringLiteral("00:aa:bb:cc:dd:02"));
@@ -174,6 +193,8 @@ TEST_F(StaticMacNextHopE2eTest, TheNesCheckNamesLearnedMacsAndAsksBeforeReplacin
             EXPECT_TRUE(add.IsEnded()) << e2e::MessageLine(add).toStdString();
             return IDCANCEL;
         });
+        QTreeView& list = *fdb.FindList(kListControlId);
+        program_.ClickListRow(list, e2e::RowOf(list, FdbList::kSlotPortColumn, QStringLiteral("1-1")));
         Click(fdb, kAddButtonId);
         return IDCANCEL;
     });
@@ -206,14 +227,26 @@ TEST_F(StaticMacNextHopE2eTest, DeleteOnAnNeNoLongerKnownAsksNothingAndSendsNoth
     EXPECT_TRUE(ServerHas(program_, "00:11:22:33:44:99"));
 }
 
-TEST_F(StaticMacNextHopE2eTest, AddStaticWorksFromTheListOfTheWholeNe)
+TEST_F(StaticMacNextHopE2eTest, AddStaticWithoutARowTakesTheListsPortOnly)
 {
     e2e::COperator& person = program_.Operator();
     person.OnDialog<FdbList>([&](FdbList& fdb) {
+        person.OnDialog<StaticMac>([&](StaticMac& add) { EXPECT_TRUE(add.IsEnded()); });
+        Click(fdb, kAddButtonId);
+        EXPECT_EQ(e2e::MessageLine(fdb), QStringLiteral("Internal error"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdbList));
+
+    // The list of one port: its new entry starts from VPI 0, VCI 32 and a zero MAC.
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 7);
+    program_.Frame().SetCurrentEntity(kNorth1, &port);
+    person.OnDialog<FdbList>([&](FdbList& fdb) {
         person.OnDialog<StaticMac>([&](StaticMac& add) {
-            EXPECT_FALSE(add.IsEnded()) << "not an internal error";
-            EXPECT_TRUE(e2e::Choose(add, StaticMac::kSlotId, QStringLiteral("1")));
-            EXPECT_TRUE(e2e::Choose(add, StaticMac::kPortId, QStringLiteral("7")));
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_EQ(e2e::Field(add, StaticMac::kVpiId), QStringLiteral("0"));
+            EXPECT_EQ(e2e::Field(add, StaticMac::kVciId), QStringLiteral("32"));
+            EXPECT_EQ(e2e::Field(add, StaticMac::kMacId), QStringLiteral("00:00:00:00:00:00"));
             Type(add, StaticMac::kVciId, QStringLiteral("35"));
             Type(add, StaticMac::kMacId, QStringLiteral("00:aa:bb:cc:dd:03"));
             Click(add, IDOK);
@@ -271,6 +304,22 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
     });
     ASSERT_TRUE(program_.Command(kCmdNextHops));
     ASSERT_TRUE(ServerHop(program_, "isp-c"));
+
+    // The full table refuses a change of one of its next hops too.
+    person.OnDialog<Hop>([&](Hop& hop) {
+        EXPECT_EQ(e2e::Field(hop, Hop::kIpAddressId), QStringLiteral("192.0.2.12"));
+        Type(hop, Hop::kVlanId, QStringLiteral("30"));
+        Click(hop, IDOK);
+        EXPECT_EQ(e2e::MessageLine(hop), QStringLiteral("This table is full. Maximum number: 4"));
+        EXPECT_FALSE(hop.IsEnded());
+        return IDCANCEL;
+    });
+    Hop change;
+    change.SetTarget(kNorth1, nullptr);
+    change.SetAccessMode(kAccessModify);
+    change.SetName("isp-c");
+    change.DoModal();
+    EXPECT_EQ(ServerHop(program_, "isp-c")->vlanId, 22);
 
     // The VC-to-VLAN setting of a PVC shows a next hop by its name: the operator switches the PVC to routed mode and
     // looks at the next hop it would use, which the dialog shows as the NE has it and does not offer to change.

@@ -453,6 +453,28 @@ TEST_F(VlanProfilesE2eTest, ProfilesOfOneQueueSortInTheOrderTheyCame)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// A reply that names another request than the page's query is no reply to it: the page lists nothing, and its next
+// refresh lists the NE's profiles.
+TEST_F(VlanProfilesE2eTest, AReplyNamingAnotherRequestListsNothing)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    const auto control =
+        EncodeRecord(SimControlRec{kSimRenameNextReply, kReqIpTrafficProfile, kReqIpTrafficProfileAdd, 0});
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqSimControl, 0, {control.begin(), control.end()}, kSimControlRecSize)));
+    e2e::COperator& person = program_.Operator();
+    const size_t boxes = person.boxTexts.size();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& ips = PageList(list, ProfileKindId::kIpTraffic);
+        EXPECT_TRUE(ListColumn(ips, 0).isEmpty());
+        EXPECT_EQ(person.boxTexts.size(), boxes) << "nothing failed";
+        Click(list, kRefreshButtonId);
+        EXPECT_EQ(ListColumn(ips, 0), (QStringList{QStringLiteral("office"), QStringLiteral("video")}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVlanProfile));
+}
+
 // An operator who may change profiles but not add or delete them: the page leaves Add to the editor, which refuses
 // to open for an add; Delete is refused on the page before anything is asked.
 TEST(VlanProfilesRightsE2eTest, AnOperatorWithoutTheAddRightIsStoppedByTheEditor)
@@ -514,8 +536,7 @@ TEST_F(VlanProfilesDirectE2eTest, TheNesIpTrafficProfileIsJudgedAndChangedInDire
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdVlanProfile));
-    const RecordReply<IpTrafficProfileRec> held =
-        CRecordRequests().Query<IpTrafficProfileRec>(kReqIpTrafficProfile, 1);
+    const RecordReply<IpTrafficProfileRec> held = CRecordRequests().Query<IpTrafficProfileRec>(kReqIpTrafficProfile, 1);
     ASSERT_TRUE(held.Ok());
     const std::optional<IpTrafficProfileRec> office = Named(held.records, "office");
     ASSERT_TRUE(office);

@@ -18,6 +18,7 @@ namespace {
 constexpr int kEnabledChoice = 0;
 constexpr int kDisabledChoice = 1;
 constexpr int kConfirm = 0x134;
+constexpr uint32_t kMaxByteField = 255;
 
 } // namespace
 
@@ -40,8 +41,9 @@ void CIgmpProxyDlg::DoDataExchange(CDataExchange& dx)
     DDX_Radio(dx, {kEnabledId, kDisabledId}, choice_);
     if (dx.IsSaving() && choice_ != kEnabledChoice)
         return;
-    DDX_TextInRange(dx, *this, kRobustnessId, robustness_, kMinIgmpRetries, kMaxIgmpRetries);
-    DDX_TextInRange(dx, *this, kIntervalId, interval_, kMinIgmpInterval, kMaxIgmpProxySeconds);
+    // Both are bytes of the record: the exchange holds them to a byte, the spins to their ranges.
+    DDX_TextInRange(dx, *this, kRobustnessId, robustness_, 0, kMaxByteField);
+    DDX_TextInRange(dx, *this, kIntervalId, interval_, 0, kMaxByteField);
     DDX_Check(dx, kImmediateLeaveId, immediateLeave_);
 }
 

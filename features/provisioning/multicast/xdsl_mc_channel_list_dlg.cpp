@@ -103,17 +103,18 @@ void CXdslMcChannelListDlg::OnAddRecord(std::optional<uint32_t> selected)
         RunSetting(kAccessCreate, at != nullptr ? CEntityId(at->portId) : GetTargetEntity());
     if (!added)
         return;
-    // A port has one channel: one that was replaced keeps its row.
+    // A port has one channel: one that was replaced keeps its row. The row is brought into view; the selection stays
+    // as it was.
     const CListControl list = List();
     for (int row = 0; list.IsValid() && row < list.GetItemCount(); ++row) {
         const uint32_t key = list.GetItemData(row);
         if (const McChannelRec* shown = rows_.Find(key); shown != nullptr && shown->portId == added->portId) {
             rows_.Replace(key, *added);
-            SelectRowByItemData(key);
+            ScrollToItemData(key);
             return;
         }
     }
-    SelectRowByItemData(rows_.Append(*added));
+    ScrollToItemData(rows_.Append(*added));
     UpdateTickCommands();
 }
 
@@ -187,6 +188,9 @@ int CXdslMcChannelListDlg::OnCommandHook(int id, int code)
     switch (id) {
     case kOamTestId:
     case kPopupOamTest:
+        // The right comes before the row.
+        if (CheckRight(kRightMcChannels, 'x') != 0)
+            return 1;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OpenOamTest(*key);
         return 1;

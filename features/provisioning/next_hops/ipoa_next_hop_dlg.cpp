@@ -119,15 +119,13 @@ void CIpoaNextHopDlg::OnOK()
     const CRecordRequests requests;
     const auto neId = static_cast<uint32_t>(GetNeId());
     const bool adding = GetAccessMode() == kAccessCreate;
-    // The table's room matters to an add only: a full table keeps its next hops changeable.
-    if (adding) {
-        const CountReply count = requests.QueryCount(kReqNextHopCount, neId, {.failureTextId = kStrFailToQuery});
-        if (!count.Ok())
-            return;
-        if (count.count.value_or(0) >= kMostNextHops) {
-            ShowAlertTextById(kStrTableFullOfFour);
-            return;
-        }
+    // A full table refuses a change of one of its next hops as well as an add.
+    const CountReply count = requests.QueryCount(kReqNextHopCount, neId, {.failureTextId = kStrFailToQuery});
+    if (!count.Ok())
+        return;
+    if (count.count.value_or(0) >= kMostNextHops) {
+        ShowAlertTextById(kStrTableFullOfFour);
+        return;
     }
     const QString name = name_.trimmed();
     if (name.isEmpty()) {

@@ -85,7 +85,7 @@ void CIpoaNextHopListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     dlg.SetAccessMode(kAccessCreate);
     if (dlg.DoModal() != IDOK)
         return;
-    rows_.Append(dlg.GetNextHop());
+    ScrollToItemData(rows_.Append(dlg.GetNextHop()));
 }
 
 void CIpoaNextHopListDlg::OnDeleteRecord(uint32_t row)

@@ -119,9 +119,8 @@ void CXdslFdbConfigListDlg::OnAddRecord(std::optional<uint32_t> selected)
         dlg.SetTarget(GetNeId(), &port);
         dlg.SetEntry(*row);
     } else {
-        // A new entry anywhere below the list's target, which need not be a port.
+        // The list's target, which the dialog takes only when it is a port.
         dlg.SetTarget(GetNeId(), &GetTargetEntity());
-        dlg.SetAccessMode(kAccessCreate);
     }
     if (dlg.DoModal() != IDOK)
         return;
@@ -140,7 +139,7 @@ void CXdslFdbConfigListDlg::OnDeleteRecord(uint32_t row)
     key.vci = entry->vci;
     key.mac = entry->mac;
     if (CRecordRequests()
-            .Delete(kReqStaticFdb, static_cast<uint32_t>(GetNeId()), key, {.failureTextId = kStrFailToDelete})
+            .Delete(kReqStaticFdb, static_cast<uint32_t>(GetNeId()), key, {.failureTextId = kStrFailToUpdateData})
             .Ok())
         rows_.Remove(row);
 }

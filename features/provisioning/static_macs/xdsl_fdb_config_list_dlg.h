@@ -2,8 +2,8 @@
 // CXdslFdbConfigListDlg (template 460, "xDSL Configured Filtering Database Entry List"): the configured filtering
 // database entries at or below the target entity (request 478): port, PVC, MAC address, the PVC's VLAN and the
 // entry's status. Delete removes the selected entry (479); Add Static opens the static MAC setting on the selected
-// row's port preset with its PVC and MAC, or, without a row, a new entry on the list's target; Export writes the
-// rows ("xDslFdbConfig").
+// row's port preset with its PVC and MAC, or, without a row, on the list's target, which must then be a port; Export
+// writes the rows ("xDslFdbConfig").
 //
 //     CXdslFdbConfigListDlg dlg;
 //     dlg.SetTarget(neId, &entity);

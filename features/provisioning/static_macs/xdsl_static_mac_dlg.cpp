@@ -60,7 +60,7 @@ void CXdslStaticMacDlg::InitData()
     const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     combos_.Refill(ne, 2, &target.index);
     HoldShelfComboOfSingleShelfNe(GetDlgItemAs<QComboBox>(kShelfId), ne);
-    if (GetAccessMode() != kAccessCreate) {
+    if (GetAccessMode() != kAccessCreate && preset_) {
         vpi_ = entry_.vpi;
         vci_ = entry_.vci;
         mac_ = QString::fromStdString(FormatMacAddress(entry_.mac));

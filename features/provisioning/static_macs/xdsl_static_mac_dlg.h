@@ -3,7 +3,8 @@
 // xDSL port (request 482). The port is picked in the Shelf, Slot and Port combos, the PVC by its VPI and VCI; OK has
 // the NE check the MAC first (484, static_mac_verdict.h), asks again for a PVC not in RFC 2684 bridged mode (410),
 // then adds it. In access mode 4 the dialog starts from VPI 0, VCI 32 and a zero MAC on any entity of the NE; in the
-// other modes its target is a port and it starts from the preset entry.
+// other modes its target is a port ("Internal error" and the dialog ends otherwise) and it starts from the preset
+// entry, or from those defaults when none was preset.
 //
 //     CXdslStaticMacDlg dlg(this);
 //     dlg.SetTarget(neId, &port);
@@ -39,7 +40,11 @@ public:
     explicit CXdslStaticMacDlg(QWidget* parent = nullptr);
     ~CXdslStaticMacDlg() override;
 
-    void SetEntry(const FdbEntryRec& entry) { entry_ = entry; }
+    void SetEntry(const FdbEntryRec& entry)
+    {
+        entry_ = entry;
+        preset_ = true;
+    }
     const FdbEntryRec& GetEntry() const { return entry_; }
 
     void InitData() override;
@@ -58,6 +63,7 @@ private:
     std::unique_ptr<Ui::CXdslStaticMacDlg> ui_;
     CPortCombos combos_;
     FdbEntryRec entry_;
+    bool preset_ = false;
     uint32_t vpi_ = 0;
     uint32_t vci_ = 32;
     QString mac_ = QStringLiteral("00:00:00:00:00:00");

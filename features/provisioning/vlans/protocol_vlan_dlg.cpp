@@ -1,16 +1,17 @@
 #include "features/provisioning/vlans/protocol_vlan_dlg.h"
 
 #include "core/tables/access_rights.h"
-#include "core/util/names.h"
 #include "core/util/vlan_id.h"
 #include "link/record_requests.h"
 #include "ui/framework/dialogs/number_edit.h"
+#include "ui/framework/dialogs/typed_name_check.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui_protocol_vlan_dlg.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -135,14 +136,11 @@ void CProtocolVlanDlg::OnOK()
         return;
     }
     const bool creating = GetAccessMode() == kAccessCreate;
+    // The trimmed name is checked; its bad character is selected where it stands in the box.
     if (creating) {
-        const auto bad = std::find_if(name_.begin(), name_.end(), [](QChar c) {
-            return c.unicode() > 0x7F || !IsValidNameChar(static_cast<char>(c.unicode()));
-        });
-        if (bad != name_.end()) {
-            if (auto* edit = GetDlgItemAs<QLineEdit>(kNameId))
-                edit->setSelection(static_cast<int>(bad - name_.begin()), 1);
-            ShowAlertTextById(kStrValidNameCharacters, kNameId);
+        if (const std::optional<TypedNameRefusal> refused = CheckTypedName(name_)) {
+            ShowAlertTextById(refused->stringId, kNameId);
+            SelectTypedNameFault(*this, kNameId, *refused);
             return;
         }
     }

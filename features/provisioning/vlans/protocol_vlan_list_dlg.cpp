@@ -112,9 +112,9 @@ void CProtocolVlanListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
     dlg.SetAccessMode(kAccessCreate);
     if (dlg.DoModal() != IDOK)
         return;
-    // An entry of an Ethernet type the list has already takes its row.
+    // An entry of an Ethernet type the list has already takes its row; the selection stays as it was.
     rows_.Put(dlg.GetEntry());
-    SelectRowByItemData(dlg.GetEntry().etherType);
+    ScrollToItemData(dlg.GetEntry().etherType);
 }
 
 void CProtocolVlanListDlg::OnDeleteRecord(uint32_t etherType)

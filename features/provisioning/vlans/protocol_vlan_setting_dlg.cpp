@@ -31,10 +31,10 @@ void CProtocolVlanSettingDlg::OnOK()
 {
     if (CheckTargetNe() != 0 || !UpdateDialogData())
         return;
-    // A failed write is a failed update, not a failed query.
+    // The state's write fails with the text of its query.
     if (!CRecordRequests()
              .Modify(kReqProtocolVlanState, static_cast<uint32_t>(GetNeId()), WordRecord{IsEnabled() ? 1u : 0u},
-                     {.failureTextId = kStrFailToUpdateData})
+                     {.failureTextId = kStrFailToQuery})
              .Ok())
         return;
     EndDialog(IDOK);

@@ -3,11 +3,10 @@
 #include "core/entity/entity_model_set.h"
 #include "core/entity/line_card_slots.h"
 #include "core/tables/access_rights.h"
-#include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "core/util/vlan_id.h"
-#include "features/provisioning/vlans/vlan_text.h"
 #include "features/provisioning/vlans/vlan_mac_limit_dlg.h"
+#include "features/provisioning/vlans/vlan_text.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_ids.h"
@@ -43,9 +42,11 @@ CPageWindow VlanRangeWindow(int64_t first, int64_t last)
 
 CVlanMacLimitListDlg::CVlanMacLimitListDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,
+                     // Modify answers "Please select one item" without a row rather than being greyed.
                      {.popupName = "EDIT_LIST",
-                      .rowCommands = {kRowModify},
+                      .rowCommands = {},
                       .activateCommand = kModifyButtonId,
+                      .activateAsksForRow = true,
                       .right = kRightVlanMacLimits,
                       .dialogChecksRight = true,
                       .exportStem = "VlanMacLimit"},
@@ -72,7 +73,7 @@ void CVlanMacLimitListDlg::InitData()
     SetSmallImages();
     EnableSubItemImages();
     InitListColumnsById(kStrColumnsVlanMacLimits);
-    EnableControl(kModifyButtonId, CheckUserRight(AppData().role, kRightVlanMacLimits, 'm') != 0);
+    EnableForRight(kModifyButtonId, kRightVlanMacLimits, 'm');
     pages_.Show();
     FillList();
 }

@@ -2,7 +2,8 @@
 // CVlanMacLimitListDlg ("VLAN MAC Limit List", template 419): the limit of learned MAC addresses of each VLAN of the
 // target NE, a range of VLAN IDs at a time (request 530, one VLAN per request). The range is typed in From and To or
 // moved by the page buttons and the spin (CPageNavigator over VLAN IDs 1..4094); Refresh and the page buttons read the
-// range. A VLAN whose limit is not enabled is shown grey. Modify opens the limit of the selected VLAN.
+// range. A VLAN whose limit is not enabled is shown grey. Modify opens the limit of the selected VLAN and, without
+// one, asks for one; its button is offered only to an operator whose role may change the list's limits.
 
 #include "link/records/vlan_mac_limit_rec.h"
 #include "ui/framework/dialogs/page_navigator.h"

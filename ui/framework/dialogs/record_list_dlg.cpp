@@ -1,5 +1,7 @@
 #include "ui/framework/dialogs/record_list_dlg.h"
 
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "ui/framework/dialogs/record_list.h"
@@ -132,8 +134,24 @@ bool CRecordListDlg::IsRowCommandOn(const RowCommand& /*command*/, std::optional
 void CRecordListDlg::UpdateRowCommands()
 {
     const std::optional<uint32_t> selected = SelectedItemData();
-    for (const RowCommand& command : setup_.rowCommands)
-        EnableControl(command.button, IsRowCommandOn(command, selected));
+    for (const RowCommand& command : setup_.rowCommands) {
+        const bool withheld = std::find(withheld_.begin(), withheld_.end(), command.button) != withheld_.end();
+        EnableControl(command.button, !withheld && IsRowCommandOn(command, selected));
+    }
+}
+
+void CRecordListDlg::EnableForRight(int button, int right, char letter)
+{
+    const bool allowed = CheckUserRight(AppData().role, right, letter) != 0;
+    std::erase(withheld_, button);
+    if (!allowed)
+        withheld_.push_back(button);
+    const bool rowCommand = std::any_of(setup_.rowCommands.begin(), setup_.rowCommands.end(),
+                                        [button](const RowCommand& command) { return command.button == button; });
+    if (rowCommand)
+        UpdateRowCommands();
+    else
+        EnableControl(button, allowed);
 }
 
 void CRecordListDlg::FillList()

@@ -128,6 +128,9 @@ public:
     bool ScrollToItemData(uint32_t itemData);
     // Enables the row commands by the selection; a fill ends with it.
     void UpdateRowCommands();
+    // Enables the button only for an operator whose role has the letter on the right item; one withheld so stays
+    // disabled whatever the selection, a row command's too.
+    void EnableForRight(int button, int right, char letter);
     // Every row anew from where the typed list takes its records, in the order they come.
     void FillList();
     // Fills the list again (Refresh, or after an add), sorted as its header shows, its columns sized to the rows.
@@ -155,4 +158,5 @@ private:
 
     Setup setup_;
     CListRows* rows_ = nullptr;
+    std::vector<int> withheld_; // buttons the operator lacks the right for
 };

@@ -373,4 +373,33 @@ TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)
     AppData().role = kRoleNone;
 }
 
+// A row command's button withheld for want of its right stays off whatever row is chosen; one the operator may use
+// follows the selection.
+TEST_F(RecordListTest, AButtonWithheldForItsRightStaysOffOnEverySelection)
+{
+    CRecordList<Host> rows(dialog_, HostColumns(), &Host::id);
+    Show(rows);
+    rows.SetRecords({{1, "north", 1, {}}, {2, "south", 2, {}}});
+    AppData().role = kRoleAdministrator;
+    std::string rights(kHostRight + 1, '-');
+    rights[kHostRight] = 'q';
+    SetUserRights(kRoleAdministrator, rights.c_str());
+    dialog_.EnableForRight(kModifyButtonId, kHostRight, 'm');
+    dialog_.EnableForRight(kDeleteButtonId, kHostRight, 'q');
+    for (const uint32_t key : {1u, 2u}) {
+        ASSERT_TRUE(dialog_.SelectRowByItemData(key));
+        EXPECT_FALSE(dialog_.IsControlEnabled(kModifyButtonId)) << key;
+        EXPECT_TRUE(dialog_.IsControlEnabled(kDeleteButtonId)) << key;
+    }
+    dialog_.list->clearSelection();
+    EXPECT_FALSE(dialog_.IsControlEnabled(kDeleteButtonId)) << "no row";
+    rights[kHostRight] = 'm';
+    SetUserRights(kRoleAdministrator, rights.c_str());
+    dialog_.EnableForRight(kModifyButtonId, kHostRight, 'm');
+    ASSERT_TRUE(dialog_.SelectRowByItemData(1));
+    EXPECT_TRUE(dialog_.IsControlEnabled(kModifyButtonId));
+    ClearUserRights();
+    AppData().role = kRoleNone;
+}
+
 } // namespace
