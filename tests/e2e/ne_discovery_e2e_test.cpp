@@ -288,4 +288,34 @@ TEST_F(NeDiscoveryE2eTest, AnIgnoredNeIsDroppedOnTheServerByItsAddress)
         EXPECT_TRUE(dump.mid(17).startsWith(QStringLiteral(" 00").repeated(12))) << dump.toStdString();
 }
 
+// The timers' periods read from the configuration are held to 5000..65000, 100..10000 and 50..5000 ms: a value at an
+// end is kept, one past it gives that end.
+TEST(NeDiscoveryPeriodsE2eTest, TheTimersPeriodsAreHeldToTheirRanges)
+{
+    const struct {
+        uint32_t refresh, ping, wait; // configured
+        uint32_t heldRefresh, heldPing, heldWait;
+    } rows[] = {
+        {4999, 99, 49, 5000, 100, 50},
+        {5000, 100, 50, 5000, 100, 50},
+        {65000, 10000, 5000, 65000, 10000, 5000},
+        {65001, 10001, 5001, 65000, 10000, 5000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.refresh);
+        e2e::CProgram program;
+        const std::string ini = "[DIALOG]\nAUTODISCOVERYREFRESHTIME=" + std::to_string(row.refresh) +
+                                "\nAUTODISCOVERYPINGTIME=" + std::to_string(row.ping) +
+                                "\nAUTODISCOVERYPINGWAIT=" + std::to_string(row.wait) + "\n";
+        ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = 0, .iniExtra = ini}));
+        ASSERT_TRUE(program.Login("admin", "admin"));
+        program.Operator().OnDialog<Discovery>([&](Discovery& dialog) {
+            EXPECT_EQ(dialog.GetPeriods().refreshMs, row.heldRefresh);
+            EXPECT_EQ(dialog.GetPeriods().pingMs, row.heldPing);
+            EXPECT_EQ(dialog.GetPeriods().pingWaitMs, row.heldWait);
+        });
+        ASSERT_TRUE(program.Command(kCmdAutoDiscovery));
+    }
+}
+
 } // namespace

@@ -1,10 +1,11 @@
-// The ranges of the profile editors in the running program, at each end: a new profile's value at the bound passes
-// the editor's range check (what follows is another rule's: the name left blank keeps the editor open), one past it
-// is refused with the range message and the editor stays.
+// The ranges of the profile editors and of the xDSL settings in the running program, at each end: a value at the
+// bound passes the dialog's range check (what follows is another rule's: a new profile's name left blank keeps the
+// editor open), one past it is refused with the range message and the dialog stays.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/profile_list_steps.h"
 
+#include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/adsl_psd_page.h"
 #include "features/provisioning/profiles/adsl_snr_margin_page.h"
@@ -12,6 +13,9 @@
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/pvcs/vc_vlan_service_type_page.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +27,8 @@ namespace {
 constexpr int kCmdAdslProfile = 33080;
 constexpr int kCmdShdslProfile = 33081;
 constexpr int kEditorTabsId = 1337;
+constexpr int kCmdVcVlan = 33022;
+constexpr int kCmdBroadcastControl = 33182;
 using e2e::Check;
 using e2e::Click;
 using e2e::MessageLine;
@@ -76,12 +82,62 @@ template <class Editor> Attempt Threshold(int command, int tab, size_t index)
     });
 }
 
+// The dialog of the command; OK after the value is typed into the edit.
+template <class Dlg> Attempt Typing(int command, int edit)
+{
+    return [=](e2e::CProgram& program, const QString& value) {
+        bool refused = false;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            Type(dialog, edit, value);
+            Click(dialog, IDOK);
+            refused = !dialog.IsEnded() && MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer"));
+        });
+        EXPECT_TRUE(program.Command(command)) << command;
+        return refused;
+    };
+}
+
+// A limit of the service type page of a new PVC, the service type that makes it writable chosen.
+Attempt PvcLimit(const QString& serviceType, int edit)
+{
+    return [=](e2e::CProgram& program, const QString& value) {
+        bool refused = false;
+        program.Operator().OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& list) {
+            program.Operator().OnDialog<CXdslVcVlanSettingDlg>([&](CXdslVcVlanSettingDlg& setting) {
+                CVcVlanServiceTypePage& service = setting.ServiceTypePage();
+                setting.SelectPage(&service);
+                e2e::Choose(service, CVcVlanServiceTypePage::kServiceTypeId, serviceType);
+                Type(service, edit, value);
+                Click(setting, IDOK);
+                refused =
+                    !setting.IsEnded() && MessageLine(setting).startsWith(QStringLiteral("Please enter an integer"));
+                return IDCANCEL;
+            });
+            Click(list, kAddButtonId);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(kCmdVcVlan)) << kCmdVcVlan;
+        return refused;
+    };
+}
+
 struct RangeCase {
     const char* name;
     long long minimum;
     long long maximum;
     Attempt attempt;
 };
+
+template <size_t N> void TryEachEnd(e2e::CProgram& program, const RangeCase (&cases)[N])
+{
+    for (const RangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [value, inRange] : {std::pair{c.minimum - 1, false}, std::pair{c.minimum, true},
+                                             std::pair{c.maximum, true}, std::pair{c.maximum + 1, false}}) {
+            EXPECT_EQ(c.attempt(program, QString::number(value)), !inRange) << value;
+        }
+    }
+}
 
 TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefused)
 {
@@ -117,13 +173,23 @@ TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefuse
         {"SHDSL LOSWS", 1, 900, Threshold<Shdsl>(kCmdShdslProfile, 1, 5)},
         {"SHDSL CRC anomalies", 1, 44100, Threshold<Shdsl>(kCmdShdslProfile, 1, 6)},
     };
-    for (const RangeCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (const auto& [value, inRange] : {std::pair{c.minimum - 1, false}, std::pair{c.minimum, true},
-                                             std::pair{c.maximum, true}, std::pair{c.maximum + 1, false}}) {
-            EXPECT_EQ(c.attempt(program, QString::number(value)), !inRange) << value;
-        }
-    }
+    TryEachEnd(program, cases);
+}
+
+TEST(ProvisioningRangesE2eTest, EachEndOfASettingsRangeIsTakenAndOnePastItRefused)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    using Service = CVcVlanServiceTypePage;
+    const RangeCase cases[] = {
+        {"DHCP broadcast rate limit", 1, 100000,
+         Typing<CDhcpBroadcastControlDlg>(kCmdBroadcastControl, CDhcpBroadcastControlDlg::kRateId)},
+        {"PVC DHCP IP limit", 1, 64, PvcLimit(QStringLiteral("DHCP"), Service::kDhcpLimitId)},
+        {"PVC client limit", 1, 64, PvcLimit(QStringLiteral("Transparent"), Service::kClientLimitId)},
+    };
+    TryEachEnd(program, cases);
 }
 
 } // namespace

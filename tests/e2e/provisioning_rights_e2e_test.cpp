@@ -1,9 +1,11 @@
-// The rights of the VC-to-VLAN list and of a PVC's source MACs in the running program (rights_steps.h): for each
-// right a command checks, an operator whose role holds exactly the letter below it on that function is refused ("No
-// privilege" on the message line, or the dialog closes at once), and one who holds the letter gets through.
+// The rights of the xDSL provisioning commands that need the NE's rows or values (the VC-to-VLAN list, a PVC's source
+// MACs, the DHCP broadcast control) in the running program (rights_steps.h): for each right a command checks, an
+// operator whose role holds exactly the letter below it on that function is refused ("No privilege" on the message
+// line, the dialog closes at once, or its button stays off), and one who holds the letter gets through.
 
 #include "tests/e2e/support/rights_steps.h"
 
+#include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
@@ -17,6 +19,7 @@
 namespace {
 
 using e2e::Click;
+using e2e::Enabling;
 using e2e::FirstRow;
 using e2e::kNoPrivilege;
 using e2e::MessageLine;
@@ -27,8 +30,9 @@ using e2e::RightCase;
 using Pvcs = CXdslVcVlanListDlg;
 constexpr int kCmdVcVlan = 33022;
 constexpr int kCmdAccessControlList = 33167;
+constexpr int kCmdBroadcastControl = 33182;
 
-class PvcRightsE2eTest : public e2e::CRightsTest {};
+class ProvisioningRightsE2eTest : public e2e::CRightsTest {};
 
 // VC OAM Test on the first PVC whose line is up (the button stays off for the others).
 bool OamTesting(e2e::CProgram& program)
@@ -69,7 +73,7 @@ bool DeletingASourceMac(e2e::CProgram& program)
     return refused;
 }
 
-TEST_F(PvcRightsE2eTest, TheVcToVlanListAndTheSourceMacsAskTheirRights)
+TEST_F(ProvisioningRightsE2eTest, TheVcToVlanListTheSourceMacsAndTheBroadcastControlAskTheirRights)
 {
     const RightCase cases[] = {
         {"VC-to-VLAN list", 28, 'q', Opening<Pvcs>(kCmdVcVlan)},
@@ -77,6 +81,8 @@ TEST_F(PvcRightsE2eTest, TheVcToVlanListAndTheSourceMacsAskTheirRights)
         {"VC-to-VLAN VC OAM Test", 28, 'x', OamTesting},
         {"Access control list", 47, 'q', Opening<CXdslAclListDlg>(kCmdAccessControlList)},
         {"Source MAC Delete", 47, 'd', DeletingASourceMac},
+        {"DHCP broadcast control", 43, 'q', Opening<CDhcpBroadcastControlDlg>(kCmdBroadcastControl)},
+        {"DHCP broadcast control OK", 43, 'm', Enabling<CDhcpBroadcastControlDlg>(kCmdBroadcastControl, IDOK)},
     };
     RunCases(cases, std::size(cases));
 }
