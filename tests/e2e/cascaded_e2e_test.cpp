@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kCmdCascadedSetting = 33202;
@@ -142,6 +144,13 @@ TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
             Type(add, CRemoteNeDlg::kIdId, QStringLiteral("0"));
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("These ID range between 1 and 2147483647"));
+            // Each end is taken (the blank address stops it next), one past the top is refused as 0 is.
+            for (const auto& [id, taken] :
+                 {std::pair{"1", true}, std::pair{"2147483647", true}, std::pair{"2147483648", false}}) {
+                Type(add, CRemoteNeDlg::kIdId, QString::fromLatin1(id));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add) == QStringLiteral("These ID range between 1 and 2147483647"), !taken) << id;
+            }
             Type(add, CRemoteNeDlg::kIdId, QStringLiteral("7"));
             Type(add, CRemoteNeDlg::kIpAddressId, QStringLiteral("10.10.1.1"));
             Click(add, IDOK);

@@ -6,13 +6,17 @@
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/clock/ne_system_time_dlg.h"
 #include "features/management/ne_wide/mac_aging_dlg.h"
+#include "features/management/ne_wide/redundancy_ctrl_dlg.h"
 #include "features/management/ne_wide/telnet_timeout_dlg.h"
 #include "ui/shell/frame/main_frame.h"
+
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,8 +27,30 @@ using e2e::MessageLine;
 // Opens the dialog, types the value into the edit and presses the button; true when the range check refused it.
 using Attempt = std::function<bool(e2e::CProgram&, const QString& value)>;
 
+// How the dialog is opened: a command of the main menu, or of the popup of an NE's main shelf in the tree (the NE is
+// clicked first, for its shelves to come into the tree).
+using Open = std::function<bool(e2e::CProgram&)>;
+Open Menu(int command)
+{
+    return [=](e2e::CProgram& program) { return program.Command(command); };
+}
+Open ShelfPopup(const QString& ne, int command)
+{
+    return [=](e2e::CProgram& program) {
+        QTreeWidgetItem* item = program.TreeItem(ne);
+        program.ClickTreeItem(item);
+        for (int i = 0; item != nullptr && i < item->childCount(); ++i) {
+            if (item->child(i)->text(0) == QStringLiteral("shelf:1")) {
+                const std::vector<int> offered = program.RightClickTreeItem(item->child(i), command);
+                return !offered.empty();
+            }
+        }
+        return false;
+    };
+}
+
 // `first`: a choice that makes the edit take typing (none: 0).
-template <class Dlg> Attempt Typing(int command, int editId, int buttonId, bool asks, int first = 0)
+template <class Dlg> Attempt Typing(Open open, int editId, int buttonId, bool asks, int first = 0)
 {
     return [=](e2e::CProgram& program, const QString& value) {
         bool refused = false;
@@ -38,7 +64,7 @@ template <class Dlg> Attempt Typing(int command, int editId, int buttonId, bool 
             Click(dialog, buttonId);
             refused = !dialog.IsEnded() && MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer"));
         });
-        EXPECT_TRUE(program.Command(command)) << command;
+        EXPECT_TRUE(open(program));
         return refused;
     };
 }
@@ -59,13 +85,18 @@ TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
     ASSERT_EQ(program.Frame().GetCurrentNeId(), kNorth1);
     const RangeCase cases[] = {
         {"telnet time-out, minutes", 1, 1440,
-         Typing<CTelnetTimeoutDlg>(33214, CTelnetTimeoutDlg::kMinutesId, IDOK, true)},
-        {"MAC aging, seconds", 10, 1000, Typing<CMacAgingDlg>(33072, CMacAgingDlg::kSecondsId, IDOK, true)},
+         Typing<CTelnetTimeoutDlg>(Menu(33214), CTelnetTimeoutDlg::kMinutesId, IDOK, true)},
+        {"MAC aging, seconds", 10, 1000, Typing<CMacAgingDlg>(Menu(33072), CMacAgingDlg::kSecondsId, IDOK, true)},
         // A root's, whose address is left blank: a prefix the range takes goes on to that refusal.
         {"cascaded management, prefix length", 1, 30,
-         Typing<CCascadedMgmtDlg>(33202, CCascadedMgmtDlg::kPrefixId, IDOK, false, CCascadedMgmtDlg::kRootId)},
+         Typing<CCascadedMgmtDlg>(Menu(33202), CCascadedMgmtDlg::kPrefixId, IDOK, false, CCascadedMgmtDlg::kRootId)},
         {"NE time zone, hours", -12, 13,
-         Typing<CNeSystemTimeDlg>(33103, CNeSystemTimeDlg::kTimeZoneId, CNeSystemTimeDlg::kSetButtonId, false)},
+         Typing<CNeSystemTimeDlg>(Menu(33103), CNeSystemTimeDlg::kTimeZoneId, CNeSystemTimeDlg::kSetButtonId, false)},
+        // Last, as it chooses South-1: its main shelf's, whose two control modules make the redundancy control: the
+        // period while "Enabled".
+        {"redundancy period, seconds", 30, 3600,
+         Typing<CRedundancyCtrlDlg>(ShelfPopup(QStringLiteral("South-1"), 33188), CRedundancyCtrlDlg::kSecondsId, IDOK,
+                                    true, CRedundancyCtrlDlg::kEnabledId)},
     };
     for (const RangeCase& c : cases) {
         SCOPED_TRACE(c.name);

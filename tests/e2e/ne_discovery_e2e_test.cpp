@@ -5,8 +5,10 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
+#include "core/tables/user_account.h"
 #include "features/management/discovery/add_discovered_ne_dlg.h"
 #include "features/management/discovery/discovery_range_dlg.h"
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
@@ -15,6 +17,7 @@
 #include "link/records/found_ne_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/user_rights_record.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
@@ -27,6 +30,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -82,6 +86,24 @@ protected:
     {
         program_.WaitUntil([] { return false; }, 1200);
         dialog.OnTimer(Discovery::kRefreshTimer);
+    }
+
+    // The Administrators (the role of "admin") hold every right but `letter` on `function`; true once the
+    // workstation has been told.
+    bool GiveAdministrators(int function, char letter)
+    {
+        std::string administrators(127, 'a');
+        administrators[static_cast<size_t>(function)] = letter;
+        UserRightsRecord rights;
+        rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
+        server_test::CRawClient& probe = program_.ServerProbe();
+        const auto record = EncodeRecord(rights);
+        if (!probe.ReplyTo(probe.Send(2, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)))
+            return false;
+        return program_.WaitUntil([&] {
+            const RightsTable* table = GetRightsTable(kRoleAdministrator);
+            return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
+        });
     }
 
     e2e::CProgram program_;
@@ -286,6 +308,67 @@ TEST_F(NeDiscoveryE2eTest, AnIgnoredNeIsDroppedOnTheServerByItsAddress)
     EXPECT_EQ(dumps.filter(QStringLiteral("0000  7f 00 00 17")).size(), 1);
     for (const QString& dump : dumps)
         EXPECT_TRUE(dump.mid(17).startsWith(QStringLiteral(" 00").repeated(12))) << dump.toStdString();
+}
+
+// Adding found NEs asks the create letter on function 30 as well: with 'm' there the operator is refused "No
+// privilege" and no dialog comes up; with 'c' the dialog that asks for their location does.
+TEST_F(NeDiscoveryE2eTest, AddingFoundNesAsksTheCreateLetterOnFunctionThirty)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Discovery>([&](Discovery& dialog) {
+        person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+            Type(range, CNeAutoDiscoveryRangeDlg::kFromId, QStringLiteral("127.0.0.21"));
+            Type(range, CNeAutoDiscoveryRangeDlg::kToId, QStringLiteral("127.0.0.21"));
+            Click(range, IDOK);
+        });
+        Click(dialog, kAddButtonId);
+        ASSERT_TRUE(program_.WaitUntil([&] { return ServerFinds(program_, "127.0.0.21"); }));
+        dialog.OnTimer(Discovery::kRefreshTimer);
+        e2e::TickRows(*dialog.FindList(Discovery::kFoundListId), NumbersOf(dialog, {QStringLiteral("127.0.0.21")}));
+        for (const char letter : {'m', 'c'}) {
+            ASSERT_TRUE(GiveAdministrators(30, letter));
+            bool shown = false;
+            if (letter == 'c')
+                person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg&) { shown = true; });
+            const qsizetype unscripted = person.unscriptedDialogs.size();
+            dialog.ClearMessageLine();
+            Click(dialog, Discovery::kAddNesButtonId);
+            EXPECT_EQ(shown, letter == 'c') << letter;
+            EXPECT_EQ(person.unscriptedDialogs.size(), unscripted) << letter;
+            EXPECT_EQ(MessageLine(dialog) == QStringLiteral("No privilege"), letter == 'm') << letter;
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+}
+
+// The timers' periods read from the configuration are held to 5000..65000, 100..10000 and 50..5000 ms: a value at an
+// end is kept, one past it gives that end.
+TEST(NeDiscoveryPeriodsE2eTest, TheTimersPeriodsAreHeldToTheirRanges)
+{
+    const struct {
+        uint32_t refresh, ping, wait; // configured
+        uint32_t heldRefresh, heldPing, heldWait;
+    } rows[] = {
+        {4999, 99, 49, 5000, 100, 50},
+        {5000, 100, 50, 5000, 100, 50},
+        {65000, 10000, 5000, 65000, 10000, 5000},
+        {65001, 10001, 5001, 65000, 10000, 5000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.refresh);
+        e2e::CProgram program;
+        const std::string ini = "[DIALOG]\nAUTODISCOVERYREFRESHTIME=" + std::to_string(row.refresh) +
+                                "\nAUTODISCOVERYPINGTIME=" + std::to_string(row.ping) +
+                                "\nAUTODISCOVERYPINGWAIT=" + std::to_string(row.wait) + "\n";
+        ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = 0, .iniExtra = ini}));
+        ASSERT_TRUE(program.Login("admin", "admin"));
+        program.Operator().OnDialog<Discovery>([&](Discovery& dialog) {
+            EXPECT_EQ(dialog.GetPeriods().refreshMs, row.heldRefresh);
+            EXPECT_EQ(dialog.GetPeriods().pingMs, row.heldPing);
+            EXPECT_EQ(dialog.GetPeriods().pingWaitMs, row.heldWait);
+        });
+        ASSERT_TRUE(program.Command(kCmdAutoDiscovery));
+    }
 }
 
 } // namespace

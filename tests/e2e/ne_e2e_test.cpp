@@ -39,6 +39,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -638,6 +639,16 @@ TEST(NeE2eTest, InDirectModeTheNesManagementAddressesAreCheckedAndWritten)
             EXPECT_EQ(MessageLine(modify), QString::fromLatin1(refusal.message));
             EXPECT_EQ(addresses.GetMarkedControl(1), refusal.field) << refusal.message;
         }
+        // The VLAN id is held to 1..4094: a value at an end goes on to the gateway's refusal, one past it is refused.
+        const QString vlan = Field(addresses, CNeMgmtIpPage::kVlanId);
+        for (const auto& [value, inRange] :
+             {std::pair{"0", false}, std::pair{"1", true}, std::pair{"4094", true}, std::pair{"4095", false}}) {
+            Type(addresses, CNeMgmtIpPage::kVlanId, QString::fromLatin1(value));
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded()) << value;
+            EXPECT_EQ(MessageLine(modify).startsWith(QStringLiteral("Please enter an integer")), !inRange) << value;
+        }
+        Type(addresses, CNeMgmtIpPage::kVlanId, vlan);
         Type(addresses, CNeMgmtIpPage::kUgeIpId, QStringLiteral("10.10.2.1"));
         Type(addresses, CNeMgmtIpPage::kGatewayId, QStringLiteral("10.10.2.254"));
         person.AnswerBox(IDYES);

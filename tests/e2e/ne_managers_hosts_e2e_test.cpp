@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -271,6 +272,38 @@ TEST_F(NeManagersHostsE2eTest, SomeRefusedChangesSayFailToQuery)
     });
     ASSERT_TRUE(program_.Command(kCmdBootPartition));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// The NE keeps at most 8 managers: the eighth is added, the ninth refused before anything is sent.
+TEST_F(NeManagersHostsE2eTest, TheEighthManagerIsAddedAndTheNinthRefused)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (size_t i = program_.ServerRecords(kReqNeSnmpManager, kNorth1).size(); i < 7; ++i) {
+        NeSnmpManagerRecord manager;
+        manager.ipAddress = {10, 41, 0, static_cast<uint8_t>(i + 1)};
+        manager.trapCommunity = "public";
+        manager.state = 1;
+        const auto bytes = EncodeRecord(manager);
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(2, kReqNeSnmpManagerAdd, kNorth1, {bytes.begin(), bytes.end()}, kNeSnmpManagerRecordSize)));
+    }
+    ASSERT_EQ(program_.ServerRecords(kReqNeSnmpManager, kNorth1).size(), 7u);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Managers>([&](Managers& list) {
+        for (const auto& [address, taken] : {std::pair{"192.0.2.18", true}, std::pair{"192.0.2.19", false}}) {
+            person.OnDialog<CNeSnmpManagerDlg>([&](CNeSnmpManagerDlg& add) {
+                Type(add, CNeSnmpManagerDlg::kAddressId, QString::fromLatin1(address));
+                Type(add, CNeSnmpManagerDlg::kCommunityId, QStringLiteral("traps"));
+                Click(add, IDOK);
+                EXPECT_EQ(add.IsEnded(), taken) << address;
+                EXPECT_EQ(MessageLine(add),
+                          taken ? QString() : QStringLiteral("This table is full. Maximum number: 8"));
+            });
+            Click(list, kAddButtonId);
+            EXPECT_EQ(ServerHasManager(program_, address), taken) << address;
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SHDSL profiles in the running program: the SHDSL group of an NE's Profile List lists its line and PM threshold
 // profiles; the operator reads a fixed-rate line profile on its three pages, adds one whose rates the editor first
-// refuses out of range and for the rate mode (the spins keep the rates to their grid), and changes a PM threshold profile, refused once
-// by the server. The SHDSL port's Show opens its line profile by name.
+// refuses out of range and for the rate mode (the spins keep the rates to their grid), and changes a PM threshold
+// profile, refused once by the server. The SHDSL port's Show opens its line profile by name.
 
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/profile_list_steps.h"
@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -131,6 +132,19 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
             EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("2312")) << "the range wraps";
             rate.GetDlgItemAs<DeltaSpin>(Rate::kMinId + Rate::kSpinOffset)->Step(1);
             EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("72"));
+            // A margin's spin holds it to -10..21 dB, wrapping at either end; the margin is left as it was.
+            using Margin = CShdslLineProfileMarginPage;
+            Margin& margins = add.MarginPage();
+            const bool used = e2e::IsChecked(margins, Margin::kBoxIds[1]);
+            Check(margins, Margin::kBoxIds[1]);
+            DeltaSpin& spin = *margins.GetDlgItemAs<DeltaSpin>(Margin::kSpinIds[1]);
+            const int start = Field(margins, Margin::kEditIds[1]).toInt();
+            for (const auto& [delta, shown] : {std::pair{21 - start, "21"}, std::pair{1, "-10"}, std::pair{-1, "21"}}) {
+                spin.Step(delta);
+                EXPECT_EQ(Field(margins, Margin::kEditIds[1]), QString::fromLatin1(shown)) << delta;
+            }
+            spin.Step(start - 21);
+            Check(margins, Margin::kBoxIds[1], used);
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add.MarginPage(), QStringLiteral("shdsl_line_profile_margin")));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add.MiscPage(), QStringLiteral("shdsl_line_profile_misc")));
             Click(add, IDOK);
