@@ -2,6 +2,7 @@
 // range check (what follows is the NE's), one past it is refused with the range message and the dialog stays.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/range_steps.h"
 
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/clock/ne_system_time_dlg.h"
@@ -24,8 +25,8 @@ constexpr uint32_t kNorth1 = 1;
 using e2e::Click;
 using e2e::MessageLine;
 
-// Opens the dialog, types the value into the edit and presses the button; true when the range check refused it.
-using Attempt = std::function<bool(e2e::CProgram&, const QString& value)>;
+using e2e::Attempt;
+using e2e::RangeCase;
 
 // How the dialog is opened: a command of the main menu, or of the popup of an NE's main shelf in the tree (the NE is
 // clicked first, for its shelves to come into the tree).
@@ -69,13 +70,6 @@ template <class Dlg> Attempt Typing(Open open, int editId, int buttonId, bool as
     };
 }
 
-struct RangeCase {
-    const char* name;
-    long long minimum;
-    long long maximum;
-    Attempt attempt;
-};
-
 TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
@@ -98,13 +92,7 @@ TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
          Typing<CRedundancyCtrlDlg>(ShelfPopup(QStringLiteral("South-1"), 33188), CRedundancyCtrlDlg::kSecondsId, IDOK,
                                     true, CRedundancyCtrlDlg::kEnabledId)},
     };
-    for (const RangeCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (const auto& [value, inRange] : {std::pair{c.minimum - 1, false}, std::pair{c.minimum, true},
-                                             std::pair{c.maximum, true}, std::pair{c.maximum + 1, false}}) {
-            EXPECT_EQ(c.attempt(program, QString::number(value)), !inRange) << value;
-        }
-    }
+    e2e::TryEachEnd(program, cases);
     EXPECT_TRUE(program.Operator().unscriptedDialogs.isEmpty())
         << program.Operator().unscriptedDialogs.join(',').toStdString();
 }

@@ -4,8 +4,8 @@
 // drops, and restarts a range, once while the server refuses to take it back.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/rights_steps.h"
 
-#include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "core/tables/user_account.h"
@@ -17,7 +17,6 @@
 #include "link/records/found_ne_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
-#include "link/records/user_rights_record.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
@@ -86,24 +85,6 @@ protected:
     {
         program_.WaitUntil([] { return false; }, 1200);
         dialog.OnTimer(Discovery::kRefreshTimer);
-    }
-
-    // The Administrators (the role of "admin") hold every right but `letter` on `function`; true once the
-    // workstation has been told.
-    bool GiveAdministrators(int function, char letter)
-    {
-        std::string administrators(127, 'a');
-        administrators[static_cast<size_t>(function)] = letter;
-        UserRightsRecord rights;
-        rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
-        server_test::CRawClient& probe = program_.ServerProbe();
-        const auto record = EncodeRecord(rights);
-        if (!probe.ReplyTo(probe.Send(2, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)))
-            return false;
-        return program_.WaitUntil([&] {
-            const RightsTable* table = GetRightsTable(kRoleAdministrator);
-            return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
-        });
     }
 
     e2e::CProgram program_;
@@ -326,7 +307,7 @@ TEST_F(NeDiscoveryE2eTest, AddingFoundNesAsksTheCreateLetterOnFunctionThirty)
         dialog.OnTimer(Discovery::kRefreshTimer);
         e2e::TickRows(*dialog.FindList(Discovery::kFoundListId), NumbersOf(dialog, {QStringLiteral("127.0.0.21")}));
         for (const char letter : {'m', 'c'}) {
-            ASSERT_TRUE(GiveAdministrators(30, letter));
+            ASSERT_TRUE(e2e::GiveAdministrators(program_, 30, letter));
             bool shown = false;
             if (letter == 'c')
                 person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg&) { shown = true; });

@@ -4,6 +4,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/profile_list_steps.h"
+#include "tests/e2e/support/range_steps.h"
 
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
@@ -34,8 +35,8 @@ using e2e::Click;
 using e2e::MessageLine;
 using e2e::Type;
 
-// Tries one value; true when the range check refused it.
-using Attempt = std::function<bool(e2e::CProgram&, const QString& value)>;
+using e2e::Attempt;
+using e2e::RangeCase;
 
 // The editor the list's Add opens on the tab; `type` puts the value where it goes, then OK.
 template <class Editor> Attempt Adding(int command, int tab, std::function<void(Editor&, const QString&)> type)
@@ -121,24 +122,6 @@ Attempt PvcLimit(const QString& serviceType, int edit)
     };
 }
 
-struct RangeCase {
-    const char* name;
-    long long minimum;
-    long long maximum;
-    Attempt attempt;
-};
-
-template <size_t N> void TryEachEnd(e2e::CProgram& program, const RangeCase (&cases)[N])
-{
-    for (const RangeCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (const auto& [value, inRange] : {std::pair{c.minimum - 1, false}, std::pair{c.minimum, true},
-                                             std::pair{c.maximum, true}, std::pair{c.maximum + 1, false}}) {
-            EXPECT_EQ(c.attempt(program, QString::number(value)), !inRange) << value;
-        }
-    }
-}
-
 TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
@@ -173,7 +156,7 @@ TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefuse
         {"SHDSL LOSWS", 1, 900, Threshold<Shdsl>(kCmdShdslProfile, 1, 5)},
         {"SHDSL CRC anomalies", 1, 44100, Threshold<Shdsl>(kCmdShdslProfile, 1, 6)},
     };
-    TryEachEnd(program, cases);
+    e2e::TryEachEnd(program, cases);
 }
 
 TEST(ProvisioningRangesE2eTest, EachEndOfASettingsRangeIsTakenAndOnePastItRefused)
@@ -189,7 +172,7 @@ TEST(ProvisioningRangesE2eTest, EachEndOfASettingsRangeIsTakenAndOnePastItRefuse
         {"PVC DHCP IP limit", 1, 64, PvcLimit(QStringLiteral("DHCP"), Service::kDhcpLimitId)},
         {"PVC client limit", 1, 64, PvcLimit(QStringLiteral("Transparent"), Service::kClientLimitId)},
     };
-    TryEachEnd(program, cases);
+    e2e::TryEachEnd(program, cases);
 }
 
 } // namespace

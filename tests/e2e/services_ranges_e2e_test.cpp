@@ -4,6 +4,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/mc_server_steps.h"
+#include "tests/e2e/support/range_steps.h"
 
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
@@ -45,8 +46,9 @@ bool Run(e2e::CProgram& program, int command)
     return program.Command(command) || program.ToolbarButton(command);
 }
 
-// Tries one value; true when the range check refused it.
-using Attempt = std::function<bool(e2e::CProgram&, const QString& value)>;
+using e2e::Attempt;
+using e2e::RangeCase;
+
 // Types the value where it goes (a page of the dialog, a choice first).
 template <class Dlg> using Typist = std::function<void(Dlg&, const QString& value)>;
 
@@ -102,13 +104,6 @@ template <class Dlg> Typist<Dlg> Into(int editId, int choice = 0)
     };
 }
 
-struct RangeCase {
-    const char* name;
-    long long minimum;
-    long long maximum;
-    Attempt attempt;
-};
-
 TEST(ServicesRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
@@ -150,13 +145,7 @@ TEST(ServicesRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
         {"VLAN MAC limit", 1, 1536,
          Inside<CVlanMacLimitListDlg, CVlanMacLimitDlg>(33181, kModifyButtonId, true, Into<CVlanMacLimitDlg>(1095))},
     };
-    for (const RangeCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (const auto& [value, inRange] : {std::pair{c.minimum - 1, false}, std::pair{c.minimum, true},
-                                             std::pair{c.maximum, true}, std::pair{c.maximum + 1, false}}) {
-            EXPECT_EQ(c.attempt(program, QString::number(value)), !inRange) << value;
-        }
-    }
+    e2e::TryEachEnd(program, cases);
 }
 
 } // namespace

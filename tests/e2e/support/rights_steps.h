@@ -163,6 +163,26 @@ inline char Granting(char letter)
     return letter == 'x' ? 'a' : letter;
 }
 
+// The Administrators (the role of "admin") hold every right but `letter` on `function`; true once the workstation
+// has them.
+inline bool GiveAdministrators(CProgram& program, int function, char letter)
+{
+    std::string administrators(127, 'a');
+    administrators[static_cast<size_t>(function)] = letter;
+    UserRightsRecord rights;
+    rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto record = EncodeRecord(rights);
+    const auto reply = probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize));
+    if (!reply || reply->header.status != 0)
+        return false;
+    return program.WaitUntil([&] {
+        const RightsTable* table = GetRightsTable(kRoleAdministrator);
+        return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
+    });
+}
+
 // The program logged in to the simulated server as its admin, North-1 chosen in the tree.
 class CRightsTest : public ::testing::Test {
 protected:
@@ -176,24 +196,7 @@ protected:
         ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
     }
 
-    // The Administrators hold every right but `letter` on `function`; true once the workstation has them.
-    bool GiveAdministrators(int function, char letter)
-    {
-        std::string administrators(127, 'a');
-        administrators[static_cast<size_t>(function)] = letter;
-        UserRightsRecord rights;
-        rights.rights = {administrators, std::string(127, 'm'), std::string(127, 'q')};
-        server_test::CRawClient& probe = program_.ServerProbe();
-        const auto record = EncodeRecord(rights);
-        const auto reply = probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize));
-        if (!reply || reply->header.status != 0)
-            return false;
-        return program_.WaitUntil([&] {
-            const RightsTable* table = GetRightsTable(kRoleAdministrator);
-            return table != nullptr && (*table)[static_cast<size_t>(function)] == letter;
-        });
-    }
+    bool GiveAdministrators(int function, char letter) { return e2e::GiveAdministrators(program_, function, letter); }
 
     void RunCases(const RightCase* cases, size_t count)
     {
