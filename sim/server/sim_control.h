@@ -36,6 +36,9 @@ inline constexpr uint32_t kSimRefuseNextRequest = 8;
 // Lose the next arg1 notification datagrams to this workstation on their way, as a network would: each takes its
 // number in the series, and none is sent.
 inline constexpr uint32_t kSimLoseDatagrams = 9;
+// Send, just before the next notification datagram to this workstation, a copy of it numbered arg1 past it, from the
+// service port, as a process that forges the server's address would; the series goes on as if it had not been sent.
+inline constexpr uint32_t kSimForgeDatagramAhead = 10;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

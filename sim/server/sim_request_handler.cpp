@@ -883,6 +883,10 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         session.datagramsToLose = control.arg1;
         Reply(out, request.header, kDrvOk);
         return;
+    case kSimForgeDatagramAhead:
+        session.forgeAhead = control.arg1;
+        Reply(out, request.header, kDrvOk);
+        return;
     case kSimDropConnection:
         out.close = true;
         return;
