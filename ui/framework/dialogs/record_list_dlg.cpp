@@ -10,6 +10,8 @@
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace {
@@ -143,6 +145,22 @@ void CRecordListDlg::FillList()
         rows_->ApplyWidthRules(setup_.listId);
     }
     UpdateRowCommands();
+}
+
+void CRecordListDlg::FillListInTwoSteps()
+{
+    if (rows_ == nullptr) {
+        FillList();
+        return;
+    }
+    rows_->GatherRows();
+    fillPending_ = true;
+    UpdateRowCommands();
+    // On a timer, not a posted call, which would come within the same turn.
+    QTimer::singleShot(1, this, [this] {
+        fillPending_ = false;
+        RefillList();
+    });
 }
 
 void CRecordListDlg::RefillList()
