@@ -17,7 +17,8 @@ inline constexpr size_t kSimControlRecSize = 16;
 inline constexpr uint32_t kSimPushEntityStates = 1;
 // At most this many records in one push (arg1); more are refused with "invalid parameter".
 inline constexpr uint32_t kSimMaxPushedStates = 1000000;
-// Leave the next arg1 requests of this connection unanswered (this one is answered).
+// Leave the next arg1 requests of this connection unanswered (this one is answered); with arg2, only the requests of
+// that code count (a keep-alive that comes between is answered).
 inline constexpr uint32_t kSimStaySilent = 2;
 // Close this connection at once, without answering.
 inline constexpr uint32_t kSimDropConnection = 3;

@@ -198,7 +198,7 @@ void CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint3
         Control(out, session, request, now);
         return;
     }
-    if (session.silentRequests > 0) {
+    if (session.silentRequests > 0 && (session.silentCode == 0 || session.silentCode == code)) {
         --session.silentRequests;
         return;
     }
@@ -877,6 +877,7 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         return;
     case kSimStaySilent:
         session.silentRequests = control.arg1;
+        session.silentCode = static_cast<uint16_t>(control.arg2);
         Reply(out, request.header, kDrvOk);
         return;
     case kSimLoseDatagrams:

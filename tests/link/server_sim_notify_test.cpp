@@ -775,6 +775,16 @@ TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)
     EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
 }
 
+// A test that leaves one kind of request unanswered is not upset by a keep-alive that comes first.
+TEST_F(SimNotifyTest, SilenceForOneCodeLeavesTheOtherRequestsAnswered)
+{
+    ASSERT_EQ(Control(kSimStaySilent, 1, kReqNeKeyAll), kDrvOk);
+    const uint8_t body = 0;
+    EXPECT_EQ(Request(kEmsOpQuery, kReqKeepAlive, 0, &body, 1, 1, 10000), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, &body, 1, 1, 200), kDrvTimeout);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
+}
+
 TEST_F(SimNotifyTest, DroppedConnectionEndsTheRequestAndLaterOnesGet32004)
 {
     // The long time-out is never reached: the closed connection ends the request.
