@@ -98,7 +98,7 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
         Click(status, Status::kToL2Id);
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id))
             << "as the last reading left it, while the line gets there";
-        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L2"); }, 6000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L2"); }));
         EXPECT_EQ(ServerStatus(program_, kManualPort).powerState, kAdslPowerL2);
         EXPECT_LT(Cell(status, kCurrentRate, 1).toUInt(), server.downCurrentRate / 1000 / 3);
         EXPECT_EQ(Cell(status, kPreviousRate, 1), QString::number(server.downCurrentRate / 1000));
@@ -120,7 +120,7 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
 
         // Back into L0, two seconds later.
         Click(status, Status::kToL0Id);
-        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L0"); }, 6000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L0"); }));
         EXPECT_EQ(Cell(status, kCurrentRate, 1), QString::number(server.downCurrentRate / 1000));
     });
 }
