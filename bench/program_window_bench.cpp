@@ -253,9 +253,13 @@ std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness,
             loginUp = loginShown();
         }
         if (!loginUp) {
-            std::fprintf(stderr, "the login dialog did not show within %d s (attempt %d of %d)%s\n",
+            // What shows instead, if anything: a box before the login is no matter of a busy machine.
+            const std::vector<std::string> shown =
+                program.Running() ? OtherWindows(program.Pid()) : std::vector<std::string>{};
+            std::fprintf(stderr, "the login dialog did not show within %d s (attempt %d of %d)%s%s\n",
                          kLoginShowsMs / 1000, attempt, kLoginAttempts,
-                         program.Running() ? ": the machine is busy" : ": the program ended");
+                         program.Running() ? ": the machine is busy" : ": the program ended",
+                         shown.empty() ? "" : ("; shown: " + shown.front()).c_str());
             program.Stop();
         }
     }
