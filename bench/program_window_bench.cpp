@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -161,7 +162,13 @@ public:
             {"/bin/sh", "-c", "cd '" + dir + "' && exec env -u QT_QPA_PLATFORM '" + program + "' >program.log 2>&1"});
     }
     pid_t Pid() const { return child_.Pid(); }
-    bool Running() const { return ::kill(child_.Pid(), 0) == 0; }
+    // An ended program stays a zombie until it is stopped: that is no longer running.
+    bool Running() const
+    {
+        std::ifstream stat("/proc/" + std::to_string(child_.Pid()) + "/stat");
+        std::string pid, name, state;
+        return stat >> pid >> name >> state && state != "Z";
+    }
     void Stop() { child_.Stop(); }
 
 private:
@@ -260,6 +267,10 @@ std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness,
                          kLoginShowsMs / 1000, attempt, kLoginAttempts,
                          program.Running() ? ": the machine is busy" : ": the program ended",
                          shown.empty() ? "" : ("; shown: " + shown.front()).c_str());
+            if (!program.Running()) {
+                std::ifstream log(harness.WorkDir().Path() / "program.log");
+                std::fprintf(stderr, "%s", std::string(std::istreambuf_iterator<char>(log), {}).c_str());
+            }
             program.Stop();
         }
     }
