@@ -149,10 +149,13 @@ start_ftp() {
 peer=""
 ftp=""
 program=""
+# Each is ended whether or not the one before was still there (Ctrl+C reaches them all at once): a failed kill would
+# end the trap under `set -e` with the wrong status and leave the rest running.
 cleanup() {
-    [[ -n "$program" ]] && kill "$program" 2>/dev/null
-    [[ -n "$peer" ]] && kill "$peer" 2>/dev/null
-    [[ -n "$ftp" ]] && kill "$ftp" 2>/dev/null
+    local pid
+    for pid in "$program" "$peer" "$ftp"; do
+        [[ -n "$pid" ]] && { kill "$pid" 2>/dev/null || true; }
+    done
     return 0
 }
 trap cleanup EXIT

@@ -12,6 +12,23 @@ constexpr long kConnectTimeoutMs = 30000;
 constexpr long kAcceptTimeoutMs = 30000;
 constexpr long kResponseTimeoutSeconds = 60;
 
+// What the operator reads when the other end went away in the middle: the FTP library's own words for it are those of
+// the socket call that failed, which say nothing to an operator.
+constexpr char kCutOffText[] = "The FTP connection was cut off before the transfer ended";
+
+bool IsCutOff(CURLcode code)
+{
+    switch (code) {
+    case CURLE_PARTIAL_FILE: // the data connection closed before the file's end
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void InitLibraryOnce()
 {
     static std::once_flag once;
@@ -107,7 +124,12 @@ private:
     {
         if (code == CURLE_OK)
             return {};
-        const std::string text = error_[0] != '\0' ? std::string(error_) : std::string(curl_easy_strerror(code));
+        // Once a data connection was opened the error buffer holds a notice of the library's from then, whatever
+        // failed later: a transfer's failure is said by its code.
+        std::string text = error_[0] != '\0' && step != FtpStep::kTransfer ? std::string(error_)
+                                                                           : std::string(curl_easy_strerror(code));
+        if (IsCutOff(code))
+            text = kCutOffText;
         if (abort_ != nullptr && abort_->load())
             return {FtpStep::kAborted, text};
         switch (code) {
@@ -117,9 +139,9 @@ private:
             return {FtpStep::kConnect, text};
         case CURLE_REMOTE_ACCESS_DENIED: // CWD refused
             return {step == FtpStep::kConnect ? FtpStep::kConnect : FtpStep::kDirectory, text};
-        case CURLE_UPLOAD_FAILED:           // STOR refused
-        case CURLE_REMOTE_FILE_NOT_FOUND:   // RETR of a missing file
-        case CURLE_FTP_COULDNT_RETR_FILE:   // RETR refused otherwise
+        case CURLE_UPLOAD_FAILED:         // STOR refused
+        case CURLE_REMOTE_FILE_NOT_FOUND: // RETR of a missing file
+        case CURLE_FTP_COULDNT_RETR_FILE: // RETR refused otherwise
             return {FtpStep::kOpenFile, text};
         default:
             return {step, text};

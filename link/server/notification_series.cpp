@@ -14,6 +14,8 @@ void CNotificationSeries::Reset()
     std::lock_guard<std::mutex> lock(mutex_);
     next_ = 1;
     received_ = 0;
+    following_ = false;
+    strayTop_.reset();
     heldAt_ = {};
     receivedAtHold_ = 0;
     missing_.clear();
@@ -48,30 +50,48 @@ void CNotificationSeries::Note(uint32_t number, Clock::time_point now)
         // Only a number past every gap is later than each of them: one that fills a gap may be earlier than another.
         ++received_;
         next_ = n + 1;
+        following_ = false;
+        strayTop_.reset();
         return;
     }
-    FillOne(n); // a late one, or one seen twice
+    if (FillOne(n)) {
+        return; // a late one
+    }
+    // Seen twice, or the series ran ahead of the server's.
+    strayTop_ = std::max(strayTop_.value_or(0), n);
+    if (following_) {
+        FollowFrom(n);
+    }
 }
 
-void CNotificationSeries::FillOne(uint64_t number)
+void CNotificationSeries::FollowFrom(uint64_t number)
+{
+    missing_.erase(missing_.upper_bound(number), missing_.end());
+    next_ = number + 1;
+    following_ = false;
+    strayTop_.reset();
+}
+
+bool CNotificationSeries::FillOne(uint64_t number)
 {
     auto it = missing_.upper_bound(number);
     if (it == missing_.begin()) {
-        return;
+        return false;
     }
     --it;
     const uint64_t first = it->first;
     Gap gap = it->second;
     if (number > gap.last) {
-        return;
+        return false;
     }
     missing_.erase(it);
     if (first < number) {
-        missing_[first] = Gap{number - 1, gap.since, gap.receivedAt};
+        missing_[first] = Gap{number - 1, gap.since, gap.receivedAt, gap.forgiven};
     }
     if (number < gap.last) {
         missing_[number + 1] = gap;
     }
+    return true;
 }
 
 void CNotificationSeries::Hold(Clock::time_point now)
@@ -94,7 +114,7 @@ uint64_t CNotificationSeries::TakeLost(Clock::time_point now)
         const Gap& gap = it->second;
         const uint64_t later = received_ - std::max(gap.receivedAt, receivedAtHold_);
         if (now - StartOf(gap) >= kLateLimit || later >= kLaterLimit) {
-            lost += gap.last - it->first + 1;
+            lost += gap.forgiven ? 0 : gap.last - it->first + 1;
             it = missing_.erase(it);
         } else {
             ++it;
@@ -106,7 +126,16 @@ uint64_t CNotificationSeries::TakeLost(Clock::time_point now)
 void CNotificationSeries::Forgive()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    missing_.clear();
+    for (auto& [first, gap] : missing_) {
+        gap.forgiven = true;
+    }
+    // Numbers in no gap came behind the next one expected, and none past it since: the server's series stands at
+    // the highest of them. Otherwise the next number that comes behind it says where.
+    if (strayTop_) {
+        FollowFrom(*strayTop_);
+    } else {
+        following_ = true;
+    }
 }
 
 std::optional<CNotificationSeries::Clock::time_point> CNotificationSeries::NextDue() const
@@ -125,7 +154,7 @@ uint64_t CNotificationSeries::MissingCount() const
     std::lock_guard<std::mutex> lock(mutex_);
     uint64_t count = 0;
     for (const auto& [first, gap] : missing_) {
-        count += gap.last - first + 1;
+        count += gap.forgiven ? 0 : gap.last - first + 1;
     }
     return count;
 }

@@ -5,6 +5,12 @@
 // it) a missing number may still be there, so its second and its later numbers count only from then on.
 //
 // Numbers are counted in 64 bits: the series goes on past what the 32-bit field holds when it wraps to 0 and 1.
+//
+// A number behind the next one expected that fills no gap says that the series may have run ahead of the server's (a
+// datagram that only passed as the server's, numbered far ahead, opens a gap that is lost and read again). After
+// everything is read again the series follows the server: from the highest such number that came since the last
+// number past every other, or else from the next such number to come; so a loss after the re-read is seen again. A
+// number still missing when the re-read ended may come late without counting as either.
 #pragma once
 
 #include <chrono>
@@ -27,7 +33,8 @@ public:
     void Hold(Clock::time_point now);
     // The missing numbers given up at `now`, forgotten once told: how many.
     uint64_t TakeLost(Clock::time_point now);
-    // Forgets every missing number: everything is read again, which covers them.
+    // Everything is read again, which covers every missing number: none of them is lost any more, and the series
+    // follows the server's next number.
     void Forgive();
     // When the first missing number is given up unless it comes (or more come); none while nothing is missing.
     std::optional<Clock::time_point> NextDue() const;
@@ -39,16 +46,22 @@ private:
         uint64_t last = 0;       // the gap is the numbers from its key to this one
         Clock::time_point since; // when it was seen
         uint64_t receivedAt = 0; // received_ then
+        bool forgiven = false;   // missing when everything was read again: never lost, only filled or forgotten
     };
 
     uint64_t Unwrapped(uint32_t number) const;
     // The caller holds mutex_.
     Clock::time_point StartOf(const Gap& gap) const;
-    void FillOne(uint64_t number);
+    // Whether the number was in a gap.
+    bool FillOne(uint64_t number);
+    // The server's series stands at `number`: what is expected, and missing, past it goes.
+    void FollowFrom(uint64_t number);
 
     mutable std::mutex mutex_;
-    uint64_t next_ = 1;     // the number expected next
-    uint64_t received_ = 0; // numbers that came past every one before them
+    uint64_t next_ = 1;                // the number expected next
+    uint64_t received_ = 0;            // numbers that came past every one before them
+    bool following_ = false;           // since the last re-read no number has shown where the server's series stands
+    std::optional<uint64_t> strayTop_; // the highest number in no gap behind next_ since next_ last moved
     Clock::time_point heldAt_{};
     uint64_t receivedAtHold_ = 0;
     std::map<uint64_t, Gap> missing_;

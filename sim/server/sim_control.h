@@ -17,7 +17,8 @@ inline constexpr size_t kSimControlRecSize = 16;
 inline constexpr uint32_t kSimPushEntityStates = 1;
 // At most this many records in one push (arg1); more are refused with "invalid parameter".
 inline constexpr uint32_t kSimMaxPushedStates = 1000000;
-// Leave the next arg1 requests of this connection unanswered (this one is answered).
+// Leave the next arg1 requests of this connection unanswered (this one is answered); with arg2, only the requests of
+// that code count (a keep-alive that comes between is answered).
 inline constexpr uint32_t kSimStaySilent = 2;
 // Close this connection at once, without answering.
 inline constexpr uint32_t kSimDropConnection = 3;
@@ -39,6 +40,9 @@ inline constexpr uint32_t kSimRenameNextReply = 10;
 // Lose the next arg1 notification datagrams to this workstation on their way, as a network would: each takes its
 // number in the series, and none is sent.
 inline constexpr uint32_t kSimLoseDatagrams = 9;
+// Send, just before the next notification datagram to this workstation, a copy of it numbered arg1 past it, from the
+// service port, as a process that forges the server's address would; the series goes on as if it had not been sent.
+inline constexpr uint32_t kSimForgeDatagramAhead = 10;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;

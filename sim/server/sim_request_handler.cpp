@@ -198,7 +198,7 @@ void CSimRequestHandler::Handle(SimSession& session, const Frame& request, uint3
         Control(out, session, request, now);
         return;
     }
-    if (session.silentRequests > 0) {
+    if (session.silentRequests > 0 && (session.silentCode == 0 || session.silentCode == code)) {
         --session.silentRequests;
         return;
     }
@@ -900,10 +900,15 @@ void CSimRequestHandler::Control(Handled& out, SimSession& session, const Frame&
         return;
     case kSimStaySilent:
         session.silentRequests = control.arg1;
+        session.silentCode = static_cast<uint16_t>(control.arg2);
         Reply(out, request.header, kDrvOk);
         return;
     case kSimLoseDatagrams:
         session.datagramsToLose = control.arg1;
+        Reply(out, request.header, kDrvOk);
+        return;
+    case kSimForgeDatagramAhead:
+        session.forgeAhead = control.arg1;
         Reply(out, request.header, kDrvOk);
         return;
     case kSimDropConnection:

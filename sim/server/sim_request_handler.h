@@ -35,7 +35,9 @@ struct SimSession {
     uint16_t trapPort = 0; // where its UDP notifications go; 0 = none
     bool notificationsOn = false;
     uint32_t silentRequests = 0;  // requests left unanswered (test control)
+    uint16_t silentCode = 0;      // only those of this code; 0: any
     uint32_t datagramsToLose = 0; // notification datagrams numbered and not sent (test control)
+    uint32_t forgeAhead = 0;      // the next datagram goes with a copy numbered this far ahead (test control)
 };
 
 enum class SimAudience { kOthers, kEveryone, kUser };

@@ -676,6 +676,14 @@ bool CSimServer::SendPacedDatagrams(double seconds)
                 to.datagrams.pop_front();
                 continue;
             }
+            if (to.session.forgeAhead != 0) {
+                std::vector<uint8_t> forged = bytes;
+                PutFrameTotal(forged.data() + kFramePrefixSize,
+                              std::max<uint32_t>(1, NumberAfter(to.notificationNumber) + to.session.forgeAhead));
+                to.session.forgeAhead = 0;
+                ::sendto(udpFd_, forged.data(), forged.size(), 0, reinterpret_cast<const sockaddr*>(&target),
+                         sizeof target);
+            }
             // Numbered as it goes, so that the series follows what leaves in its order.
             PutFrameTotal(bytes.data() + kFramePrefixSize, NumberAfter(to.notificationNumber));
             const ssize_t n = ::sendto(udpFd_, bytes.data(), bytes.size(), 0,

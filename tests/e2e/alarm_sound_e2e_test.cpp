@@ -47,7 +47,7 @@ TEST(AlarmSoundE2eTest, AMajorAlarmOfAnNeSoundsTheFileEachInterval)
     ASSERT_TRUE(program.StartServer(options));
     ASSERT_TRUE(program.Login("admin", "admin"));
     // The test world's South-1 has a major alarm.
-    ASSERT_TRUE(program.WaitUntil([&] { return player.plays.size() >= 2; }, 8000)) << player.plays.size();
+    ASSERT_TRUE(program.WaitUntil([&] { return player.plays.size() >= 2; })) << player.plays.size();
     EXPECT_TRUE(player.plays.front().endsWith(QStringLiteral("Sound/Alarm.wav"))) << player.plays.front().toStdString();
 }
 

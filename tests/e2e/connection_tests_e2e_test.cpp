@@ -263,7 +263,7 @@ TEST_F(ConnectionTestsE2eTest, TracerouteAcrossRoutersShowsEachHop)
     });
     ASSERT_TRUE(program_.Command(kCmdTraceroute));
     // Closing ended the trace: its worker is gone within the echo it waited for, and it wrote nothing more.
-    EXPECT_TRUE(program_.WaitUntil([] { return ClientEcho().workers.Running() == 0; }, 2500));
+    EXPECT_TRUE(program_.WaitUntil([] { return ClientEcho().workers.Running() == 0; }));
     const std::string text = ClientEcho().traceOutput.Text();
     EXPECT_EQ(text.find("Trace Complete"), std::string::npos) << text;
     EXPECT_EQ(text.find("\r\n  3 "), std::string::npos) << text;

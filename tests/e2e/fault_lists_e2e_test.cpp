@@ -198,7 +198,7 @@ TEST_F(FaultListsTest, TrapLogColumnsAndTheAlarmSummaryShowWhatTheOperatorNeeds)
         }
         return true;
     };
-    EXPECT_TRUE(program.WaitUntil(allShown, 5000)) << "a pane of " << summary->height();
+    EXPECT_TRUE(program.WaitUntil(allShown)) << "a pane of " << summary->height();
     EXPECT_EQ(program.ShownColumn(*counts, 0).join(','), QStringLiteral("Critical,Major,Minor,NE Offline,NE Online"));
     for (int row = 0; row < CTrapSumView::kRowCount; ++row)
         EXPECT_TRUE(CellFits(*summary, *counts, row, 0)) << "row " << row;

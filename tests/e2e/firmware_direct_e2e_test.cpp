@@ -360,7 +360,7 @@ TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt
 
         // A finished card loses its tick on the next round; the others keep theirs.
         tick({10300, 20400, 32800});
-        ASSERT_TRUE(program.WaitUntil([&] { return !rows.GetCheck(rowOf(20400)); }, 5000));
+        ASSERT_TRUE(program.WaitUntil([&] { return !rows.GetCheck(rowOf(20400)); }));
         EXPECT_TRUE(rows.GetCheck(rowOf(10300)));
         EXPECT_TRUE(rows.GetCheck(rowOf(32800)));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_shdsl_fw_upgrade_dlg")));

@@ -10,9 +10,9 @@
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_record.h"
 #include "link/records/request_codes.h"
+#include "platform/popup_menu_runner.h"
 #include "sim/server/sim_control.h"
 #include "ui/shell/frame/main_frame.h"
-#include "platform/popup_menu_runner.h"
 #include "ui/shell/panel/frame_view.h"
 
 #include <QCoreApplication>
@@ -74,10 +74,10 @@ TEST_F(FrontPanelE2eTest, ThePanelShowsTheNeWithLiveAlarmsAndTheEntityUnderTheMo
 
     // Card Fail (bit 1, major) on the line card of slot 1: its frame turns orange at the next refresh.
     SetAlarm(1, 10100, 1, true);
-    EXPECT_TRUE(program.WaitUntil([&] { return EdgeOf(*panel, card) == kMajorFrame; }, 3000));
+    EXPECT_TRUE(program.WaitUntil([&] { return EdgeOf(*panel, card) == kMajorFrame; }));
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("front_panel")));
     SetAlarm(1, 10100, 1, false);
-    EXPECT_TRUE(program.WaitUntil([&] { return EdgeOf(*panel, card) != kMajorFrame; }, 3000));
+    EXPECT_TRUE(program.WaitUntil([&] { return EdgeOf(*panel, card) != kMajorFrame; }));
 
     // The mouse over port 2 of that card: the port is the frame's current entity, framed, and named in the hint.
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);

@@ -126,10 +126,10 @@ TEST_F(LineTestsDirectE2eTest, ALineGoesIntoL2AndBackThroughTheNesTable)
         // While the line gets there the buttons stay as the last reading left them.
         EXPECT_TRUE(status.IsControlEnabled(CAdslRateStatusDlg::kToL2Id));
         EXPECT_TRUE(status.IsControlEnabled(CAdslRateStatusDlg::kToL3Id));
-        EXPECT_TRUE(program_.WaitUntil([&] { return cell(kPowerState) == QStringLiteral("L2"); }, 6000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return cell(kPowerState) == QStringLiteral("L2"); }));
         EXPECT_LT(cell(kCurrentRate).toUInt(), l0Rate);
         Click(status, CAdslRateStatusDlg::kToL0Id);
-        EXPECT_TRUE(program_.WaitUntil([&] { return cell(kPowerState) == QStringLiteral("L0"); }, 6000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return cell(kPowerState) == QStringLiteral("L0"); }));
         EXPECT_EQ(cell(kCurrentRate).toUInt(), l0Rate);
         return IDCANCEL;
     });

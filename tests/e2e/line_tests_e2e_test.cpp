@@ -118,7 +118,7 @@ void WatchTest(e2e::CProgram& program, Progress& progress, int64_t stopAfterMs =
         if (stopAfterMs >= 0 && *fastMs >= stopAfterMs) {
             // The time the dialog has watched the test, as the operator sees it at its next tick.
             const QString elapsed = QString::number(*fastMs / 1000) + QStringLiteral(".000");
-            EXPECT_TRUE(program.WaitUntil([&] { return Field(progress, Progress::kElapsedId) == elapsed; }, 5000))
+            EXPECT_TRUE(program.WaitUntil([&] { return Field(progress, Progress::kElapsedId) == elapsed; }))
                 << Field(progress, Progress::kElapsedId).toStdString();
             if (!screenshot.isEmpty()) {
                 EXPECT_TRUE(e2e::CProgram::SaveScreenshot(progress, screenshot));
@@ -380,8 +380,8 @@ TEST_F(LineTestsE2eTest, APollThatTimesOutEndsTheWaitAndLeavesTheTestProcessing)
     e2e::COperator& person = program_.Operator();
     OnPort<Monitoring>(kCmdLoopMonitoring, kTappedPort, [&](Monitoring& monitoring) {
         person.OnDialog<Progress>([&](Progress& progress) {
-            // The next request of the workstation's own session goes unanswered: the first poll.
-            const auto control = EncodeRecord(SimControlRec{kSimStaySilent, 1, 0, 0});
+            // The next poll of the workstation's own session goes unanswered: the first.
+            const auto control = EncodeRecord(SimControlRec{kSimStaySilent, 1, kReqLoopMonCtrl, 0});
             EmsMsg request;
             EmsMsg* reply = nullptr;
             BuildEmsMsg(&request, kEmsOpModify, kReqSimControl, kSimControlRecSize, control.data(), 0);

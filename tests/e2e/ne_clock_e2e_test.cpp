@@ -110,9 +110,9 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
         EXPECT_EQ(Field(dialog, CNeSystemTimeDlg::kTimeZoneId), QStringLiteral("1"));
         EXPECT_TRUE(Field(dialog, CNeSystemTimeDlg::kUpTimeId).startsWith(QStringLiteral("3 days  04:0")));
         const QString upTime = Field(dialog, CNeSystemTimeDlg::kUpTimeId);
-        EXPECT_TRUE(program_.WaitUntil([&] { return Field(dialog, CNeSystemTimeDlg::kUpTimeId) != upTime; }, 3000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Field(dialog, CNeSystemTimeDlg::kUpTimeId) != upTime; }));
         const QString shownTime = Field(dialog, CNeSystemTimeDlg::kTimeId);
-        EXPECT_TRUE(program_.WaitUntil([&] { return Field(dialog, CNeSystemTimeDlg::kTimeId) != shownTime; }, 3000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Field(dialog, CNeSystemTimeDlg::kTimeId) != shownTime; }));
         const QDateTime shown = QDateTime::fromString(Field(dialog, CNeSystemTimeDlg::kDateId) + QLatin1Char(' ') +
                                                           Field(dialog, CNeSystemTimeDlg::kTimeId),
                                                       QStringLiteral("yyyy/MM/dd HH:mm:ss"));
@@ -154,7 +154,7 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
     EXPECT_EQ(set.timeZone, -5);
     EXPECT_GE(set.neClock, kSet);
     EXPECT_LE(set.neClock, kSet + 5);
-    EXPECT_TRUE(program_.WaitUntil([&] { return ServerClock(program_).neClock > set.neClock; }, 3000))
+    EXPECT_TRUE(program_.WaitUntil([&] { return ServerClock(program_).neClock > set.neClock; }))
         << "the NE's clock runs on from the time set";
 }
 
@@ -173,7 +173,7 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
         EXPECT_EQ(Field(status, Status::kFirstStateId + 2), QStringLiteral("not set"));
         EXPECT_TRUE(status.IsControlEnabled(Status::kAdjustButtonId));
         const QString neTime = Field(status, Status::kNeTimeId);
-        EXPECT_TRUE(program_.WaitUntil([&] { return Field(status, Status::kNeTimeId) != neTime; }, 3000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Field(status, Status::kNeTimeId) != neTime; }));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(status, QStringLiteral("ne_time_server_status")));
 
         person.OnDialog<Setting>([&](Setting& setting) {

@@ -279,12 +279,10 @@ TEST_F(NeDiscoveryE2eTest, AnIgnoredNeIsDroppedOnTheServerByItsAddress)
     // Both drops named the NE by its address (127.0.0.24), as did the refresh's drop of the NE of a model this
     // workstation does not know (127.0.0.23); the rest of each record went as zeros.
     QStringList dumps;
-    EXPECT_TRUE(program_.WaitUntil(
-        [&] {
-            dumps = DropDumps(*log);
-            return dumps.size() >= 3;
-        },
-        5000));
+    EXPECT_TRUE(program_.WaitUntil([&] {
+        dumps = DropDumps(*log);
+        return dumps.size() >= 3;
+    }));
     EXPECT_EQ(dumps.filter(QStringLiteral("0000  7f 00 00 18")).size(), 2);
     EXPECT_EQ(dumps.filter(QStringLiteral("0000  7f 00 00 17")).size(), 1);
     for (const QString& dump : dumps)

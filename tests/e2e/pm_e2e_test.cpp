@@ -197,8 +197,8 @@ TEST(PmE2eTest, AFailedRefreshLeavesTheRatesToTheLastGoodReading)
             const uint64_t before = CountOf(Cell(pm, 4, Current::kTxCellsColumn));
             Check(pm, Current::kAutoRefreshId);
             EXPECT_TRUE(program.WaitUntil([&] { return CountOf(Cell(pm, 4, Current::kTxCellsColumn)) > before; }));
-            // The next request goes unanswered: the automatic refresh fails, silently, and stops.
-            const auto control = EncodeRecord(SimControlRec{kSimStaySilent, 1, 0, 0});
+            // The next PM request goes unanswered: the automatic refresh fails, silently, and stops.
+            const auto control = EncodeRecord(SimControlRec{kSimStaySilent, 1, kReqAdslPmCo, 0});
             EmsMsg request;
             EmsMsg* reply = nullptr;
             BuildEmsMsg(&request, kEmsOpModify, kReqSimControl, kSimControlRecSize, control.data(), 0);

@@ -100,7 +100,7 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id))
             << "as the last reading left it, while the line gets there";
         EXPECT_EQ(GetPduLogFlag(), 0) << "the PDU log display is held until the status is read again";
-        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L2"); }, 6000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L2"); }));
         EXPECT_EQ(GetPduLogFlag(), 1);
         EXPECT_EQ(ServerStatus(program_, kManualPort).powerState, kAdslPowerL2);
         EXPECT_LT(Cell(status, kCurrentRate, 1).toUInt(), server.downCurrentRate / 1000 / 3);
@@ -124,7 +124,7 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
 
         // Back into L0, two seconds later.
         Click(status, Status::kToL0Id);
-        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L0"); }, 6000));
+        EXPECT_TRUE(program_.WaitUntil([&] { return Cell(status, kPowerState, 1) == QStringLiteral("L0"); }));
         EXPECT_EQ(Cell(status, kCurrentRate, 1), QString::number(server.downCurrentRate / 1000));
     });
 }

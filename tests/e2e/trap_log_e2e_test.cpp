@@ -156,7 +156,7 @@ TEST_F(TrapLogE2eTest, TheRunCommandsNeFillsTheTrapLogInDirectMode)
     ASSERT_TRUE(program.ClickViewTab(QStringLiteral("Trap Log")));
     ASSERT_NE(TrapLog(), nullptr);
     EXPECT_TRUE(
-        program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 2; }, 8000));
+        program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 2; }));
     CheckThePopupOffersWhatApplies();
     FilterTheLogTo(QStringLiteral("127.0.0.1"));
 }
@@ -171,7 +171,7 @@ TEST_F(TrapLogE2eTest, ThePopupOffersWhatAppliesInServerMode)
     ASSERT_TRUE(program.ClickViewTab(QStringLiteral("Trap Log")));
     ASSERT_NE(TrapLog(), nullptr);
     ASSERT_TRUE(
-        program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 1; }, 8000));
+        program.WaitUntil([&] { return CListControl(TrapLog()->FindList(kListControlId)).GetItemCount() >= 1; }));
     CheckThePopupOffersWhatApplies();
     FilterTheLogTo(QStringLiteral("North-1"));
 }

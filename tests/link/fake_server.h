@@ -12,8 +12,10 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,6 +94,30 @@ public:
         return received_.size();
     }
     int Accepted() const { return accepted_.load(); }
+    // Whether the client has read everything the server sent: nothing waits in the connection's sockets on either
+    // side, as the kernel counts it (/proc/self/net/tcp: the server's queue to send, the client's to read).
+    bool ClientReadEverything() const
+    {
+        std::ifstream tcp("/proc/self/net/tcp");
+        std::string line;
+        std::getline(tcp, line);
+        long waiting = 0;
+        while (std::getline(tcp, line)) {
+            std::istringstream fields(line);
+            std::string slot, local, remote, state, queues;
+            fields >> slot >> local >> remote >> state >> queues;
+            const auto portOf = [](const std::string& address) {
+                return std::stoul(address.substr(address.find(':') + 1), nullptr, 16);
+            };
+            if (state != "01") // established
+                continue;
+            if (portOf(local) == port_)
+                waiting += std::stol(queues.substr(0, queues.find(':')), nullptr, 16);
+            if (portOf(remote) == port_)
+                waiting += std::stol(queues.substr(queues.find(':') + 1), nullptr, 16);
+        }
+        return waiting == 0;
+    }
     bool ClientClosed() const { return clientClosed_.load(); }
 
     // A reply frame to `request`: operation 4, its code and sequence.

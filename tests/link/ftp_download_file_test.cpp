@@ -32,6 +32,8 @@ const std::string kOlder = "the older backup, which must survive\n";
 constexpr size_t kLargeSize = 16 * 1024 * 1024;
 // A step of 1400 bytes every 2 ms: the transfer is still running when the test cuts it short.
 constexpr FtpTransferSettings kSlow{1400, 2};
+// What the operator reads of a transfer the peer cut off.
+constexpr char kCutOff[] = "The FTP connection was cut off before the transfer ended";
 
 struct BackupKind {
     const char* name;
@@ -141,6 +143,8 @@ TEST_F(FtpDownloadFileTest, APeerThatHangsUpInTheMiddleOfTheFileLeavesTheOlderBa
         ::kill(peer_.Pid(), SIGKILL);
         worker.join();
         EXPECT_EQ(job_.State(), FtpJobState::kFailed) << kind.name;
+        EXPECT_EQ(job_.Failure(), FtpFailure::kTransfer) << kind.name;
+        EXPECT_EQ(job_.FailureText(), kCutOff) << kind.name;
         EXPECT_LT(job_.Bytes(), kind.expected.size()) << kind.name;
         EXPECT_EQ(ReadText(Local()), kOlder) << kind.name;
         EXPECT_EQ(LocalNames(), std::vector<std::string>{"backup.bin"}) << kind.name;

@@ -1,6 +1,6 @@
 // The firmware transfer workers against a real FTP server on loopback: the job's states and byte counts as the user
-// interface reads them, the pause after each full step, each refusal as its own failure, and a downloaded image that
-// fails its check reported as corrupted and not kept.
+// interface reads them, the pause after each full step, each refusal as its own failure, an upload the server cuts off
+// said in plain words, and a downloaded image that fails its check reported as corrupted and not kept.
 #include "link/ftp/ftp_file_transfer.h"
 
 #include "core/util/firmware_image.h"
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <thread>
 
 namespace {
@@ -114,6 +115,20 @@ TEST_F(FtpFileTransferTest, EachRefusalIsItsOwnFailure)
             EXPECT_FALSE(job_.FailureText().empty()) << c.name;
         }
     }
+}
+
+TEST_F(FtpFileTransferTest, AnUploadThePeerCutsOffSaysSo)
+{
+    WriteText(local_.Path() / "image.enc", std::string(16 * 1024 * 1024, 'u'));
+    job_.Reset(FtpJobState::kInit);
+    std::thread worker([&] { RunFtpUpload(Transfer("Partition 1", "qx7200.enc", "image.enc", {1400, 2}), job_); });
+    while (job_.Bytes() < 256 * 1024 && !job_.Ended())
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ::kill(peer_.Pid(), SIGKILL);
+    worker.join();
+    EXPECT_EQ(job_.State(), FtpJobState::kFailed);
+    EXPECT_EQ(job_.Failure(), FtpFailure::kTransfer);
+    EXPECT_EQ(job_.FailureText(), "The FTP connection was cut off before the transfer ended");
 }
 
 TEST_F(FtpFileTransferTest, ADownloadedImageMustBeSoundAndOfTheChosenType)

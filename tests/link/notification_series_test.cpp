@@ -101,6 +101,43 @@ TEST_F(NotificationSeriesTest, AReReadForgivesWhatIsMissingAndANewConnectionStar
     EXPECT_EQ(series_.MissingCount(), 1u) << "1 of the new series";
 }
 
+// A datagram that passed as the server's, numbered far ahead, makes one loss; after the re-read the series goes on
+// from the server's numbers, whether they came while everything was read again or only after it, and the loss of the
+// very next one is seen.
+TEST_F(NotificationSeriesTest, AfterAReReadTheSeriesFollowsTheServerAndALossAfterItIsSeenAgain)
+{
+    for (const bool numbersDuringTheReRead : {true, false}) {
+        SCOPED_TRACE(numbersDuringTheReRead);
+        series_.Reset();
+        Note(1, 10, t0_);
+        series_.Note(10 + 100000, t0_);
+        Note(11, 20, t0_ + milliseconds(100)); // the server's own, inside the gap the forged one opened
+        EXPECT_EQ(series_.TakeLost(t0_ + milliseconds(1000)), 100000u - 1u - 10u); // 11 to 100009, but 11 to 20
+        if (numbersDuringTheReRead)
+            Note(21, 25, t0_ + milliseconds(1100));
+        series_.Forgive();
+        if (!numbersDuringTheReRead)
+            Note(21, 25, t0_ + milliseconds(1100));
+        Note(27, 30, t0_ + milliseconds(1200)); // 26 lost
+        EXPECT_EQ(series_.MissingCount(), 1u);
+        EXPECT_EQ(series_.TakeLost(t0_ + milliseconds(2200)), 1u);
+    }
+}
+
+// A number that was missing when the re-read ended may still come: it is neither lost nor where the series stands.
+TEST_F(NotificationSeriesTest, ANumberMissingAtTheReReadThatComesLateMovesNothing)
+{
+    Note(1, 3, t0_);
+    series_.Note(5, t0_);
+    series_.Forgive();
+    series_.Note(4, t0_ + milliseconds(10));
+    series_.Note(6, t0_ + milliseconds(20));
+    EXPECT_EQ(series_.MissingCount(), 0u);
+    EXPECT_EQ(series_.TakeLost(t0_ + std::chrono::hours(1)), 0u);
+    series_.Note(8, t0_ + std::chrono::hours(1));
+    EXPECT_EQ(series_.MissingCount(), 1u) << "7, and no more";
+}
+
 TEST_F(NotificationSeriesTest, UnnumberedNotificationsArePassedByAndTheSeriesWrapsWithoutA0)
 {
     series_.Note(0, t0_);

@@ -147,7 +147,7 @@ protected:
         SetLinkUi(&ui_);
         SetUiThreadId(std::this_thread::get_id());
         LinkSettings settings;
-        settings.serverWaitMs = 3000;
+        settings.serverWaitMs = 30000; // only bounds the wait for a reply that comes
         settings.pingIntervalMs = 600000;
         settings.serverTrapPort = 42461;
         settings.connectLimitMs = 3000;

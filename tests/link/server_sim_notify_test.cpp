@@ -307,9 +307,9 @@ TEST_F(SimNotifyTest, DatagramsBehindWhatTheConnectionQueuedPastTheLimitAreTaken
     ASSERT_NO_FATAL_FAILURE(FillTheQueue(kServerMessageQueueLimit, ServerMessageOrigin::kConnection));
     constexpr uint32_t kBurst = 500;
     // Asked from another thread, so that the UI applies nothing meanwhile.
-    ASSERT_EQ(std::async(std::launch::async, [&] { return Control(kSimPushEntityStates, kBurst, kSimChannelUdp, 2); })
-                  .get(),
-              kDrvOk);
+    ASSERT_EQ(
+        std::async(std::launch::async, [&] { return Control(kSimPushEntityStates, kBurst, kSimChannelUdp, 2); }).get(),
+        kDrvOk);
     std::this_thread::sleep_for(2 * CNotificationSeries::kLateLimit);
     EXPECT_EQ(driver_->GetNotificationCounters().refused, 0u);
     EXPECT_TRUE(DispatchUntil([&] { return ui_.TrapRecordCount() >= kBurst; }));
@@ -657,6 +657,24 @@ TEST_F(SimNotifyTest, ARealDatagramLostOnItsWayIsReadAgainOnceAndToldOnce)
               std::vector<std::string>{"Notifications were lost: reading everything from the server again"});
 }
 
+// A datagram from the server's service port numbered far ahead of its series makes one re-read; after it the
+// workstation follows the server's numbers again, and a datagram lost later is told and read again too.
+TEST_F(SimNotifyTest, ADatagramNumberedFarAheadLeavesTheLossesAfterItsReReadSeen)
+{
+    ASSERT_EQ(Control(kSimForgeDatagramAhead, 100000), kDrvOk);
+    ASSERT_EQ(Control(kSimPushEntityStates, 23, kSimChannelUdp, 2), kDrvOk); // one datagram
+    ASSERT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 1; }, 10000));
+    const uint64_t missingBefore = driver_->GetNotificationCounters().missing;
+
+    ASSERT_EQ(Control(kSimLoseDatagrams, 1), kDrvOk);
+    ASSERT_EQ(Control(kSimPushEntityStates, 230, kSimChannelUdp, 2), kDrvOk);
+    const std::vector<EntityStateRec> truth = ServerStates(2);
+    ASSERT_TRUE(DispatchUntil([&] { return driver_->GetNotificationCounters().resyncs == 2; }, 10000))
+        << "the loss after the re-read went unseen";
+    EXPECT_EQ(driver_->GetNotificationCounters().missing, missingBefore + 1);
+    EXPECT_TRUE(DispatchUntil([&] { return ModelDifferences(2, truth) == 0; }, 10000));
+}
+
 TEST_F(SimNotifyTest, TheServerNumbersAWorkstationsNotificationsInOneSeriesFromOne)
 {
     CRawClient other;
@@ -754,6 +772,16 @@ TEST_F(SimNotifyTest, SilentServerGives32019AtTheTimeOut)
     EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, "", 1, 1, 200, kStrFailToQuery), kDrvTimeout);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvTimeout);
+    EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
+}
+
+// A test that leaves one kind of request unanswered is not upset by a keep-alive that comes first.
+TEST_F(SimNotifyTest, SilenceForOneCodeLeavesTheOtherRequestsAnswered)
+{
+    ASSERT_EQ(Control(kSimStaySilent, 1, kReqNeKeyAll), kDrvOk);
+    const uint8_t body = 0;
+    EXPECT_EQ(Request(kEmsOpQuery, kReqKeepAlive, 0, &body, 1, 1, 10000), kDrvOk);
+    EXPECT_EQ(Request(kEmsOpQuery, kReqNeKeyAll, 0, &body, 1, 1, 200), kDrvTimeout);
     EXPECT_EQ(Query(kReqNeKeyAll), kDrvOk);
 }
 

@@ -110,7 +110,8 @@ void CNeListDlg::InitData()
                 SetTarget(static_cast<int>(ne->neId), nullptr);
         }
     }
-    FillList();
+    // Tens of thousands of NEs are gathered in one step and listed in the next.
+    FillListInTwoSteps();
 }
 
 std::vector<uint32_t> CNeListDlg::ListedNes() const

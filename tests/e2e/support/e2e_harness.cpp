@@ -14,6 +14,7 @@
 #include "link/records/user_rights_record.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "platform/popup_menu_runner.h"
+#include "ui/framework/dialogs/record_list_dlg.h"
 #include "ui/framework/link_ui/wait_dlg.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/app/ems_app.h"
@@ -47,11 +48,13 @@ namespace e2e {
 
 namespace {
 
-// A dialog is on screen as the operator reads it once it and every page it shows have run their first show: a tab
-// dialog's pages run theirs a moment after the dialog's own.
+// A dialog is on screen as the operator reads it once it and every page it shows have run their first show (a tab
+// dialog's pages run theirs a moment after the dialog's own) and its list has its rows.
 bool IsReadyToRead(QDialog& dialog)
 {
     if (!static_cast<CADialog&>(dialog).IsFirstShowDone())
+        return false;
+    if (const auto* list = dynamic_cast<const CRecordListDlg*>(&dialog); list != nullptr && list->IsFillPending())
         return false;
     const QList<CADialog*> pages = dialog.findChildren<CADialog*>();
     return std::all_of(pages.begin(), pages.end(),

@@ -52,6 +52,9 @@ public:
 
     // Every row anew from where the records come; none when they could not be had.
     virtual void Fill() = 0;
+    // Gathers now what the next Fill shows, so that its rows can come on a later turn of the event loop; the kinds
+    // that have nothing to gather ahead leave it to Fill.
+    virtual void GatherRows() {}
     // -1, 0 or 1 for two rows by the column in the low byte of `flags` (0x8000 descending), as CompareItems
     // answers. A row whose record is missing goes first; a column beyond the table compares the keys.
     int Compare(uint32_t key1, uint32_t key2, uint32_t flags) const;
@@ -399,7 +402,17 @@ public:
     void Fill() override
     {
         filledAt_ = removals_ ? removals_() : 0;
-        this->SetRowKeys(keys_());
+        // Keys gathered before stand while the tables have let no record go since.
+        std::optional<std::vector<uint32_t>> keys = std::exchange(gathered_, std::nullopt);
+        if (!keys || !removals_ || gatheredAt_ != filledAt_)
+            keys = keys_();
+        this->SetRowKeys(*keys);
+    }
+
+    void GatherRows() override
+    {
+        gathered_ = keys_();
+        gatheredAt_ = removals_ ? removals_() : 0;
     }
 
     // After the tables changed the record: a new one's row comes at the bottom, a known one's row shows the change,
@@ -435,4 +448,6 @@ private:
     Keys keys_;
     Count removals_;
     uint64_t filledAt_ = 0;
+    std::optional<std::vector<uint32_t>> gathered_;
+    uint64_t gatheredAt_ = 0;
 };

@@ -12,6 +12,8 @@
 #include "ui/framework/messages/message_boxes.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace {
@@ -159,6 +161,22 @@ void CRecordListDlg::FillList()
     if (rows_ != nullptr)
         rows_->Fill();
     UpdateRowCommands();
+}
+
+void CRecordListDlg::FillListInTwoSteps()
+{
+    if (rows_ == nullptr) {
+        FillList();
+        return;
+    }
+    rows_->GatherRows();
+    fillPending_ = true;
+    UpdateRowCommands();
+    // On a timer, not a posted call, which would come within the same turn.
+    QTimer::singleShot(1, this, [this] {
+        fillPending_ = false;
+        RefillList();
+    });
 }
 
 void CRecordListDlg::RefillList()

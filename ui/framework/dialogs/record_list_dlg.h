@@ -133,6 +133,11 @@ public:
     void EnableForRight(int button, int right, char letter);
     // Every row anew from where the typed list takes its records, in the order they come.
     void FillList();
+    // The first fill of a list of many rows in two turns of the event loop, so that neither holds the window long:
+    // the records are gathered now, and their rows come (sorted as the header shows, the columns sized to them) on
+    // the next turn. Until then the fill is pending.
+    void FillListInTwoSteps();
+    bool IsFillPending() const { return fillPending_; }
     // Fills the list again (Refresh, or after an add), sorted as its header shows, its columns sized to the rows.
     void RefillList();
 
@@ -159,4 +164,5 @@ private:
     Setup setup_;
     CListRows* rows_ = nullptr;
     std::vector<int> withheld_; // buttons the operator lacks the right for
+    bool fillPending_ = false;
 };

@@ -332,6 +332,34 @@ TEST_F(RecordListTest, ATableListLooksNoRecordUpToSortByNumberWhileItsTablesLetN
     EXPECT_EQ(CListControl(dialog_.list).GetItemData(0), kRows);
 }
 
+// A fill in two steps lists on a later turn what it gathered, unless the table let a record go meanwhile: then the
+// table as it is.
+TEST_F(RecordListTest, AFillInTwoStepsListsTheGatheredRowsOnALaterTurn)
+{
+    HostTable table{{1, {1, "north", 3, {}}}, {2, {2, "south", 1, {}}}};
+    uint64_t removals = 0;
+    CTableRecordList<Host> rows(
+        dialog_, HostColumns(), [&table](uint32_t key) { return FindHost(table, key); },
+        [&table] { return HostKeys(table); });
+    rows.SetRemovalCount([&removals] { return removals; });
+    Show(rows);
+    for (const bool letOneGo : {false, true}) {
+        SCOPED_TRACE(letOneGo);
+        table[3] = {3, "east", 2, {}};
+        dialog_.FillListInTwoSteps();
+        table[4] = {4, "west", 2, {}}; // comes after the gathering: not listed
+        if (letOneGo) {
+            table.erase(1);
+            ++removals;
+        }
+        EXPECT_TRUE(dialog_.IsFillPending());
+        ASSERT_TRUE(PumpUntil([this] { return !dialog_.IsFillPending(); }));
+        EXPECT_EQ(Column(dialog_, 1),
+                  letOneGo ? QStringLiteral("south,east,west") : QStringLiteral("north,south,east"));
+        table.erase(4);
+    }
+}
+
 TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)
 {
     LoadProgramStrings();
