@@ -42,7 +42,7 @@ inline constexpr uint32_t kSimRenameNextReply = 10;
 inline constexpr uint32_t kSimLoseDatagrams = 9;
 // Send, just before the next notification datagram to this workstation, a copy of it numbered arg1 past it, from the
 // service port, as a process that forges the server's address would; the series goes on as if it had not been sent.
-inline constexpr uint32_t kSimForgeDatagramAhead = 10;
+inline constexpr uint32_t kSimForgeDatagramAhead = 11;
 
 // Channels of kSimPushEntityStates.
 inline constexpr uint32_t kSimChannelTcp = 1;
