@@ -19,6 +19,7 @@
 #include "features/fault/hw_monitor/hw_mon_threshold_dlg.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
 #include "platform/list_control.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -142,6 +143,12 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         EXPECT_EQ(PopupBelowTheRows(program, rows), (std::vector<int>{33084, 33024, 33023}));
         program.RightClickListRow(rows, 0);
         EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33000, 33084, 33024, 33023}));
+        // Export offers the list under the stem "CurAlm".
+        person.OnDialog<CExportDlg>([&](CExportDlg& exporting) {
+            EXPECT_EQ(exporting.GetStem(), "CurAlm");
+            return IDCANCEL;
+        });
+        program.RightClickListRow(rows, 0, 33024);
 
         // Filters narrow the rows without a request: no major alarms, then no unacknowledged ones.
         const QString slotAlarms = e2e::ListColumn(rows, kAlarmsColumn).value(1);
