@@ -15,7 +15,7 @@ namespace {
 const std::string kDefaultIni = std::string(TARVIK_RESOURCES_DIR) + "/Tarvik.ini";
 
 class AppSettingsTest : public TempFileTest {
-  protected:
+protected:
     AppSettingsTest() : TempFileTest("app_settings_", "Tarvik.ini") {}
 };
 
@@ -140,6 +140,51 @@ TEST(AppSettings, EveryStoredKeyIsReadFromItsSectionAndIsInTheShippedFile)
         CAppSettings elsewhere;
         elsewhere.ReadFullSettings(CIniFile::Parse(std::string("[OTHER]\n") + row.key + "=" + row.value));
         EXPECT_FALSE(row.arrived(elsewhere));
+    }
+}
+
+// Each numeric key at both ends of its range and one past each: a clamped key keeps the nearer end, the others fall
+// back to their default.
+TEST(AppSettings, EachRangeHoldsAtItsEndsAndNotOnePast)
+{
+    struct Row {
+        const char* section;
+        const char* key;
+        int64_t low, high, fallback;
+        bool clamped;
+        std::function<int64_t(const CAppSettings&)> value;
+    };
+    const Row rows[] = {
+        {"SYSTEM", "FRAMEREFRESHTIME", 2, 100, 10, true, [](const auto& s) { return s.frameRefreshTime; }},
+        {"LINK", "SERVERPORT", 1, 65535, 19460, false, [](const auto& s) { return s.serverPort; }},
+        {"LINK", "SERVERTRAPPORT", 1, 65535, 19461, false, [](const auto& s) { return s.serverTrapPort; }},
+        {"LINK", "SNMPPORT", 1, 65535, 161, false, [](const auto& s) { return s.snmpPort; }},
+        {"LINK", "SNMPTRAPPORT", 1, 65535, 162, false, [](const auto& s) { return s.snmpTrapPort; }},
+        {"LINK", "SERVERWAIT", 3000, 900000, 35000, true, [](const auto& s) { return s.serverWait; }},
+        {"LINK", "PINGINTERVAL", 10000, 240000, 30000, true, [](const auto& s) { return s.pingInterval; }},
+        {"LINK", "SNMPWAIT", 1000, 240000, 3000, true, [](const auto& s) { return s.snmpWait; }},
+        {"LINK", "SNMPRETRY", 0, 20, 3, true, [](const auto& s) { return s.snmpRetry; }},
+        {"ALARM", "FLASHCYCLE", 1, 10, 2, true, [](const auto& s) { return s.flashCycle; }},
+        {"ALARM", "BEEPOFFINTERVAL", 0, 3600, 60, true, [](const auto& s) { return s.beepOffInterval; }},
+        {"ALARM", "HISALARMRECCNT", 10, 5000, 100, true, [](const auto& s) { return s.hisAlarmRecCnt; }},
+        {"ALARM", "TRAPLOGSIZE", 1, 20000, 1000, true, [](const auto& s) { return s.trapLogSize; }},
+        {"SYSTEM", "TELNETPORT", 0, 65535, 23, false, [](const auto& s) { return s.telnetPort; }},
+        {"SYSTEM", "SYNCNETIMEMAXYEAR", 1997, 2038, 2000, true, [](const auto& s) { return s.syncNeTimeMaxYear; }},
+    };
+    for (const Row& row : rows) {
+        const auto read = [&](int64_t typed) {
+            CAppSettings settings;
+            settings.ReadFullSettings(
+                CIniFile::Parse("[" + std::string(row.section) + "]\n" + row.key + "=" + std::to_string(typed)));
+            return row.value(settings);
+        };
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(read(row.low), row.low);
+        EXPECT_EQ(read(row.high), row.high);
+        EXPECT_EQ(read(row.high + 1), row.clamped ? row.high : row.fallback);
+        if (row.low > 0) {
+            EXPECT_EQ(read(row.low - 1), row.clamped ? row.low : row.fallback);
+        }
     }
 }
 

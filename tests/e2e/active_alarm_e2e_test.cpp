@@ -5,17 +5,21 @@
 // the server says so and keeps what it had.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/rights_steps.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "core/tables/app_data.h"
 #include "core/util/date_time_format.h"
 #include "features/fault/active_alarms/active_alarm_dlg.h"
 #include "features/fault/active_alarms/alarm_ack_dlg.h"
+#include "features/fault/alarm_events/alarm_criteria_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
 #include "features/fault/alarm_lists/alarm_list_look.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
+#include "features/fault/hw_monitor/hw_mon_threshold_dlg.h"
 #include "features/fault/trap_log/event_detail_dlg.h"
 #include "platform/list_control.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -26,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -138,6 +143,12 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         EXPECT_EQ(PopupBelowTheRows(program, rows), (std::vector<int>{33084, 33024, 33023}));
         program.RightClickListRow(rows, 0);
         EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33000, 33084, 33024, 33023}));
+        // Export offers the list under the stem "CurAlm".
+        person.OnDialog<CExportDlg>([&](CExportDlg& exporting) {
+            EXPECT_EQ(exporting.GetStem(), "CurAlm");
+            return IDCANCEL;
+        });
+        program.RightClickListRow(rows, 0, 33024);
 
         // Filters narrow the rows without a request: no major alarms, then no unacknowledged ones.
         const QString slotAlarms = e2e::ListColumn(rows, kAlarmsColumn).value(1);
@@ -155,6 +166,9 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
             EXPECT_EQ(Field(ack, CAlarmAckDlg::kCurrentPersonId), QString());
             EXPECT_EQ(Field(ack, CAlarmAckDlg::kNewPersonId), QStringLiteral("admin"));
+            // The comment takes 60 characters.
+            e2e::Type(ack, CAlarmAckDlg::kCommentId, QString(61, QLatin1Char('c')));
+            EXPECT_EQ(Field(ack, CAlarmAckDlg::kCommentId), QString(60, QLatin1Char('c')));
             // The comment as typed, letters beyond ASCII included.
             e2e::Type(ack, CAlarmAckDlg::kCommentId, QStringLiteral("Störung vor Ort"));
             EXPECT_EQ(Field(ack, CAlarmAckDlg::kCommentId), QStringLiteral("Störung vor Ort"));
@@ -353,6 +367,59 @@ TEST(ActiveAlarmE2eTest, AnEntityWhoseAlarmsClearedHasNothingToAcknowledge)
     const std::optional<AlarmAckRec> kept = e2e::ServerAck(program, kNorthNe, 10103);
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->person, "");
+}
+
+// The rights of the fault dialogs' changes, end to end: acknowledging from either alarm list opens the
+// acknowledgement for change only with "m" on the acknowledgement function, and the hardware thresholds are saved
+// only with "m" on hardware monitoring.
+class FaultRightsE2eTest : public e2e::CRightsTest {};
+
+// The list the command opens (through the criteria when it asks for them), its Acknowledge pressed on the first row:
+// refused when the acknowledgement opens for showing only.
+template <class List> e2e::Path Acknowledging(int command)
+{
+    return [command](e2e::CProgram& program) {
+        bool refused = false;
+        bool shown = false;
+        e2e::COperator& person = program.Operator();
+        const auto work = [&](List& list) {
+            e2e::ChooseRow(program, list, e2e::FirstRow, command);
+            person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
+                shown = true;
+                refused = !ack.IsControlEnabled(IDOK);
+                return IDCANCEL;
+            });
+            Click(list, List::kAcknowledgeButtonId);
+            return IDCANCEL;
+        };
+        // The location's list is the North location's, the NE's list North-1's.
+        if constexpr (std::is_same_v<List, CAlarmEventListDlg>) {
+            program.ClickTreeItem(program.TreeItem(QStringLiteral("North")));
+            person.OnDialog<CAlarmCriteriaDlg>([&](CAlarmCriteriaDlg& criteria) {
+                person.OnDialog<List>(work);
+                Click(criteria, IDOK);
+                return IDCANCEL;
+            });
+        } else {
+            person.OnDialog<List>(work);
+        }
+        EXPECT_TRUE(e2e::RunCommand(program, command)) << command;
+        program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+        EXPECT_TRUE(shown) << command;
+        return refused;
+    };
+}
+
+TEST_F(FaultRightsE2eTest, ChangesNeedTheirFunctionsLetter)
+{
+    constexpr int kCmdLocationActiveAlarm = 33030;
+    constexpr int kCmdHardwareThreshold = 33192;
+    const e2e::RightCase cases[] = {
+        {"acknowledge from the NE's active alarms", 26, 'm', Acknowledging<CActiveAlarmDlg>(kCmdActiveAlarm)},
+        {"acknowledge from the alarm list", 26, 'm', Acknowledging<CAlarmEventListDlg>(kCmdLocationActiveAlarm)},
+        {"hardware thresholds saved", 59, 'm', e2e::Enabling<CHwMonThresholdDlg>(kCmdHardwareThreshold, IDOK)},
+    };
+    RunCases(cases, std::size(cases));
 }
 
 } // namespace

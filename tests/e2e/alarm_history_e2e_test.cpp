@@ -309,6 +309,12 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(criteria, QStringLiteral("alarm_stat_criteria_dlg")));
         // The criteria keep their own caption; the statistics name the NE.
         EXPECT_EQ(criteria.windowTitle(), QStringLiteral("History Alarm & Event Statistics Criteria"));
+        // On opening: both ends of the time range on, no severity asked for, Critical chosen among them.
+        EXPECT_TRUE(e2e::IsChecked(criteria, CCriteriaControls::kFromCheckId));
+        EXPECT_TRUE(e2e::IsChecked(criteria, CCriteriaControls::kToCheckId));
+        EXPECT_FALSE(e2e::IsChecked(criteria, CCriteriaControls::kSeverityCheckId));
+        EXPECT_TRUE(e2e::IsChecked(criteria, 1172));
+        EXPECT_FALSE(criteria.IsControlEnabled(1172));
         // A reversed range is refused at once.
         auto* to = criteria.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
         to->setDate(to->date().addDays(-1));

@@ -191,6 +191,56 @@ TEST(ClientOptionsE2eTest, TheThreePagesShowTheSettingsAndOkWritesThem)
               QStringLiteral("9,Harbour,10.6000,10.9000,60.0000,59.8000,.\\Map\\north_city.png"));
 }
 
+// Each number of the Alarm Warning and Connection pages at both ends of its range: one past an end is refused with
+// the range named, the ends themselves pass (OK ends the dialog with every number at its upper end).
+TEST(ClientOptionsE2eTest, EachNumberHoldsItsRangeAtBothEnds)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.iniExtra = "[SYSTEM]\nCHANGEPORT=1\n[ALARM]\nFLASH=CR\nBEEP=CR\n";
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    struct Row {
+        int tab;
+        int edit;
+        int low;
+        int high;
+    };
+    const Row rows[] = {
+        {0, Alarm::kFlashCycleId, 1, 10},         {0, Alarm::kSilenceId, 0, 3600},
+        {1, Connection::kServerPortId, 1, 65535}, {1, Connection::kTrapPortId, 1, 65535},
+        {1, Connection::kWaitId, 3, 900},         {1, Connection::kHelloId, 10, 240},
+    };
+    // First every end is passed by one and the lower ends are kept, then the upper ends.
+    for (const bool upper : {false, true}) {
+        program.Operator().OnDialog<CClientOptionsDlg>([&](CClientOptionsDlg& dialog) {
+            for (const Row& row : rows) {
+                ClickTab(dialog, row.tab);
+                CADialog& page = row.tab == 0 ? static_cast<CADialog&>(dialog.AlarmPage()) : dialog.ConnectionPage();
+                for (const int past : {row.low - 1, row.high + 1}) {
+                    if (upper || past < 0)
+                        continue;
+                    SCOPED_TRACE(std::to_string(row.edit) + " at " + std::to_string(past));
+                    Type(page, row.edit, QString::number(past));
+                    Click(dialog, IDOK);
+                    EXPECT_EQ(MessageLine(dialog),
+                              QStringLiteral("Please enter an integer between %1 and %2.").arg(row.low).arg(row.high));
+                    EXPECT_FALSE(dialog.IsEnded());
+                }
+                Type(page, row.edit, QString::number(upper ? row.high : row.low));
+            }
+            Click(dialog, IDOK);
+            EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdClientOptions));
+        EXPECT_EQ(AppSettings().flashCycle, upper ? 10U : 1U);
+        EXPECT_EQ(AppSettings().beepOffInterval, upper ? 3600U : 0U);
+        EXPECT_EQ(AppSettings().serverWait, upper ? 900000U : 3000U);
+        EXPECT_EQ(AppSettings().pingInterval, upper ? 240000U : 10000U);
+    }
+}
+
 // In direct mode, System > Options: the wave file is kept as typed, and Browse offers wave files.
 TEST(ClientOptionsE2eTest, InDirectModeTheSoundFileIsKeptAsTyped)
 {
@@ -227,9 +277,9 @@ TEST(ClientOptionsE2eTest, InDirectModeTheSoundFileIsKeptAsTyped)
             EXPECT_FALSE(setting.HasPreview());
             // Leaving the file name draws the preview; what the picture loader refuses leaves it empty, unspoken.
             const size_t boxes = person.boxTexts.size();
-            for (const auto& [file, shown] : {std::pair{QStringLiteral(".\\Map\\north_city.png"), true},
-                                              std::pair{QStringLiteral(".\\Map\\Map.dat"), false},
-                                              std::pair{QStringLiteral("none.png"), false}}) {
+            for (const auto& [file, shown] :
+                 {std::pair{QStringLiteral(".\\Map\\north_city.png"), true},
+                  std::pair{QStringLiteral(".\\Map\\Map.dat"), false}, std::pair{QStringLiteral("none.png"), false}}) {
                 Type(setting, Setting::kFileId, file);
                 QFocusEvent left(QEvent::FocusOut);
                 QCoreApplication::sendEvent(setting.GetDlgItem(Setting::kFileId), &left);

@@ -114,11 +114,32 @@ TEST_F(ConnectionTestsE2eTest, WorkstationPingsAnAddressAndShowsEachReply)
         Choose(ping, Echo::kNeComboId, QStringLiteral("South-1"));
         EXPECT_EQ(Field(ping, Echo::kAddressId), QStringLiteral("10.20.1.1"));
 
-        // A data size past the limit sends nothing.
-        Type(ping, Echo::kSizeId, QStringLiteral("20000"));
-        Click(ping, Echo::kStartButtonId);
-        EXPECT_EQ(MessageLine(ping), QStringLiteral("Please enter an integer between 32 and 9996."));
-        EXPECT_EQ(ClientEcho().workers.Running(), 0u);
+        // The numbers as they open; one past either end of its range sends nothing, and the refusal names the range.
+        struct Range {
+            int edit;
+            int low;
+            int high;
+            const char* kept;
+        };
+        const Range ranges[] = {{Echo::kCountId, 1, 99, "4"},
+                                {Echo::kWaitId, 1, 30, "4"},
+                                {Echo::kSizeId, 32, 9996, "32"},
+                                {Echo::kTtlId, 1, 255, "128"},
+                                {Echo::kTosId, 0, 255, "0"}};
+        for (const Range& range : ranges) {
+            EXPECT_EQ(Field(ping, range.edit), QString::fromLatin1(range.kept)) << "on opening";
+            for (const int past : {range.low - 1, range.high + 1}) {
+                if (past < 0)
+                    continue;
+                SCOPED_TRACE(std::to_string(range.edit) + " at " + std::to_string(past));
+                Type(ping, range.edit, QString::number(past));
+                Click(ping, Echo::kStartButtonId);
+                EXPECT_EQ(MessageLine(ping),
+                          QStringLiteral("Please enter an integer between %1 and %2.").arg(range.low).arg(range.high));
+                EXPECT_EQ(ClientEcho().workers.Running(), 0u);
+            }
+            Type(ping, range.edit, QString::fromLatin1(range.kept));
+        }
 
         Type(ping, Echo::kSizeId, QStringLiteral("64"));
         Type(ping, Echo::kCountId, QStringLiteral("3"));

@@ -2,12 +2,14 @@
 // the tree's popup, and the server, the list and the tree all show the result.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_alarms.h"
 
 #include "core/tables/location_tree.h"
 #include "link/records/location_record.h"
 #include "link/records/request_codes.h"
 #include "link/server_message_dispatcher.h"
 #include "platform/list_control.h"
+#include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
@@ -168,6 +170,14 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
             EXPECT_EQ(Field(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
+            // A change the server refuses is told as an update that failed, and the dialog stays.
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, 20));
+            Click(modify, IDOK);
+            EXPECT_FALSE(modify.IsEnded());
+            EXPECT_TRUE(!person.boxTexts.empty() &&
+                        person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
+                << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+            person.boxTexts.clear();
             Click(modify, IDOK);
             return IDCANCEL;
         });
@@ -352,7 +362,8 @@ TEST(LocationE2eTest, TheRowsShowTheGravestAlarmOfTheLocationsAndTheirNes)
 }
 
 // A name of more UTF-8 bytes than its field holds: the edit keeps the whole letters that fit in the field's 20 bytes
-// up to the first that does not, the server keeps exactly those, and the same name typed again is known to the dialog before anything is sent.
+// up to the first that does not, the server keeps exactly those, and the same name typed again is known to the dialog
+// before anything is sent.
 TEST(LocationE2eTest, ANameLongerInBytesThanItsFieldIsKeptInWholeLetters)
 {
     e2e::CProgram program;

@@ -96,6 +96,9 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
             EXPECT_TRUE(IsChecked(input, CNeAlarmInputDlg::kClosedId));
             EXPECT_TRUE(IsChecked(input, CNeAlarmInputDlg::kEnabledId));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(input, QStringLiteral("ne_alarm_input")));
+            // The name takes 32 characters.
+            Type(input, CNeAlarmInputDlg::kNameId, QString(33, QLatin1Char('n')));
+            EXPECT_EQ(Field(input, CNeAlarmInputDlg::kNameId), QString(32, QLatin1Char('n')));
             Type(input, CNeAlarmInputDlg::kNameId, QStringLiteral("Back door"));
             Click(input, IDOK);
             EXPECT_EQ(MessageLine(input),
@@ -180,6 +183,10 @@ TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
             EXPECT_TRUE(IsChecked(output, CNeAlarmOutputDlg::kSeverityBoxIds[1]));
             EXPECT_FALSE(IsChecked(output, CNeAlarmOutputDlg::kSeverityBoxIds[3]));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(output, QStringLiteral("ne_alarm_output")));
+            // The name takes 32 characters; the Bell is kept.
+            Type(output, CNeAlarmOutputDlg::kNameId, QString(33, QLatin1Char('n')));
+            EXPECT_EQ(Field(output, CNeAlarmOutputDlg::kNameId), QString(32, QLatin1Char('n')));
+            Type(output, CNeAlarmOutputDlg::kNameId, QStringLiteral("Bell"));
             Check(output, CNeAlarmOutputDlg::kSeverityBoxIds[3]);
             Check(output, CNeAlarmOutputDlg::kSeverityBoxIds[0], false);
             RefuseNextChange(program, kReqNeAlarmOutput);

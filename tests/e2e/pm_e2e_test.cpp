@@ -291,6 +291,42 @@ TEST(PmE2eTest, AReplyNamingAnotherCodeFillsNothingAndTheRefreshGoesOn)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// The current PM asks 600, 601, 602, 603, 616 and 617 in this order, and a refused request ends the refresh: with the
+// CO blocks (602) refused the RT blocks (603) stay as reset, and with the RT intervals (617) refused the CO's previous
+// 15 minutes (616) have come.
+TEST(PmE2eTest, TheCurrentPmAsksItsCodesInTheirOrder)
+{
+    e2e::CProgram program;
+    ASSERT_NO_FATAL_FAILURE(StartAtNorth1(program));
+    e2e::COperator& person = program.Operator();
+    struct Row {
+        uint32_t refused;
+        int row;
+        int column;
+        bool asReset;
+        QString reset;
+    };
+    const Row rows[] = {{602, 1, Current::kTxBlocksColumn, true, QStringLiteral("0")},
+                        {617, 2, Current::kTxCellsColumn, false, QStringLiteral("0 / --")}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.refused);
+        person.OnDialog<Sel>([&](Sel& selection) {
+            person.OnDialog<Current>([&](Current& pm) {
+                EXPECT_EQ(person.boxTexts.size(), 1u) << "the refusal is told";
+                person.boxTexts.clear();
+                EXPECT_EQ(Cell(pm, row.row, row.column) == row.reset, row.asReset)
+                    << Cell(pm, row.row, row.column).toStdString();
+                return IDCANCEL;
+            });
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextRequest, row.refused));
+            QueryPort(selection, QStringLiteral("1"), QStringLiteral("3"));
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdCurrentPm));
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
 // What the server keeps of a port's intervals on one side.
 std::vector<XdslPmIntervalRec> ServerIntervals(e2e::CProgram& program, uint32_t neId, uint16_t code, uint32_t port)
 {

@@ -55,6 +55,7 @@ struct RightRow {
     uint32_t target;
     int function;
     char letter;
+    int command = 0; // a button pressed once the dialog shows, without a row; none: the opening alone
 };
 
 template <class Dlg> std::function<std::unique_ptr<CADialog>()> Make()
@@ -108,7 +109,7 @@ protected:
 
     // What the opener's message line says once the dialog opened by an operator with `letter` on the function (and
     // every other right) has shown or closed; `ended`: it closed while opening.
-    static QString Opened(const RightRow& row, char letter, bool* ended)
+    static QString Opened(const RightRow& row, char letter, bool* ended, QString* pressed = nullptr)
     {
         std::string rights(127, 'a');
         rights[static_cast<size_t>(row.function)] = letter;
@@ -123,6 +124,11 @@ protected:
             runner.Push([&](QDialog&) {
                 EXPECT_TRUE(PumpUntil([&] { return dialog->IsFirstShowDone() || dialog->IsEnded(); }));
                 *ended = dialog->IsEnded();
+                if (pressed != nullptr && !*ended) {
+                    dialog->ClearMessageLine();
+                    dialog->OnCommand(row.command, BN_CLICKED);
+                    *pressed = dialog->GetMessageText();
+                }
                 return IDCANCEL;
             });
             dialog->DoModal();
@@ -170,6 +176,27 @@ TEST_F(PerformanceRightsTest, EachDialogAsksItsFunctionWithItsLetter)
         EXPECT_EQ(Opened(row, ShortOf(row.letter), &ended), QStringLiteral("No privilege"));
         EXPECT_TRUE(ended);
         EXPECT_NE(Opened(row, row.letter, &ended), QStringLiteral("No privilege"));
+    }
+}
+
+TEST_F(PerformanceRightsTest, ButtonsAskTheirFunctionWithTheirLetter)
+{
+    const RightRow rows[] = {
+        {"MAC spoofing: Permit", Make<CXdslMacSpoofStatusListDlg>(), kNeItself, 62, 'm',
+         CXdslMacSpoofStatusListDlg::kPermitId},
+        {"MAC spoofing: Deny All", Make<CXdslMacSpoofStatusListDlg>(), kNeItself, 62, 'm',
+         CXdslMacSpoofStatusListDlg::kDenyAllId},
+        {"long-term PM: Delete", Make<CXdslLongTermPmListDlg>(), kNeItself, 17, 'd', kDeleteButtonId},
+    };
+    for (const RightRow& row : rows) {
+        SCOPED_TRACE(row.dialog);
+        bool ended = false;
+        QString pressed;
+        Opened(row, ShortOf(row.letter), &ended, &pressed);
+        EXPECT_FALSE(ended);
+        EXPECT_EQ(pressed, QStringLiteral("No privilege"));
+        Opened(row, row.letter, &ended, &pressed);
+        EXPECT_EQ(pressed, QStringLiteral("Please select one item"));
     }
 }
 

@@ -88,6 +88,13 @@ TEST(HwReadingMarksTest, TheMarginsAreTheConfigurationsWithinTheirRanges)
                              "[DIALOG]\nDIALOGREFRESHTIME=100\n");
     EXPECT_EQ(ReadHwMargins(ini.string()), (HwMargins{1, 99, 0, 50, 250, 100}));
     EXPECT_EQ(ReadHwRefreshPeriodMs(ini.string()), 120000);
+    // Each past its other end.
+    app_test::WriteText(ini, "[ALARM]\nVOLMNALMLOWTHRESHPERC=100\nVOLMNALMHIGHTHRESHPERC=0\n"
+                             "TEMPMNALMLOWTHRESHDIFF=51\nTEMPMNALMHIGHTHRESHDIFF=-1\nFANMNALARMLOWTHRESHDIFF=1001\n"
+                             "FANMNALARMHIGHTHRESHDIFF=-1\n");
+    EXPECT_EQ(ReadHwMargins(ini.string()), (HwMargins{99, 1, 50, 0, 1000, 0}));
+    app_test::WriteText(ini, "[ALARM]\nFANMNALARMHIGHTHRESHDIFF=1001\n");
+    EXPECT_EQ(ReadHwMargins(ini.string()).fanHigh, 1000);
     app_test::WriteText(ini, "[DIALOG]\nDIALOGREFRESHTIME=0\n");
     EXPECT_EQ(ReadHwRefreshPeriodMs(ini.string()), 2000);
     app_test::WriteText(ini, "");

@@ -8,7 +8,11 @@
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "features/performance/connection_tests/oam_loopback_dlg.h"
+#include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+
+#include <QLabel>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +57,28 @@ TEST_F(OamLoopbackDlgTest, PortOfADelegatedSlotIsAddressedThroughItsDelegate)
         EXPECT_EQ(dialog.GetNeId(), 4);
         EXPECT_EQ(dialog.GetTargetEntity().id, row.addressed) << row.target;
     }
+}
+
+// Opened without a PVC from its opener, the test shows VPI 1, VCI 0 and the segment loopback.
+TEST_F(OamLoopbackDlgTest, WithoutAPvcItOpensOnVpi1AndVci0AndASegmentLoopback)
+{
+    COamLoopbackDlg dialog;
+    DialogRequest request;
+    request.hasTarget = request.hasEntity = true;
+    request.neId = 4;
+    request.entity = CEntityId(10305);
+    ApplyDialogRequest(dialog, request);
+    ScriptedModalRunner runner;
+    runner.Push([](QDialog& shown) {
+        auto& d = static_cast<COamLoopbackDlg&>(shown);
+        EXPECT_TRUE(PumpUntil([&] { return d.IsFirstShowDone(); }));
+        EXPECT_EQ(d.GetDlgItemAs<QLabel>(COamLoopbackDlg::kVpiId)->text(), QStringLiteral("1"));
+        EXPECT_EQ(d.GetDlgItemAs<QLabel>(COamLoopbackDlg::kVciId)->text(), QStringLiteral("0"));
+        EXPECT_TRUE(d.GetDlgItemAs<QRadioButton>(COamLoopbackDlg::kSegmentId)->isChecked());
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(runner.Runs().size(), 1);
 }
 
 } // namespace

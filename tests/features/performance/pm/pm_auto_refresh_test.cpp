@@ -2,6 +2,7 @@
 // starts a new period when a refresh ends more than a period late.
 
 #include "features/performance/pm/pm_auto_refresh.h"
+#include "tests/ui/shell/app/app_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,18 @@ TEST(PmAutoRefreshTest, RefreshesOfUnevenLengthKeepTheBeat)
     }
     const TimeRec tenth = refresh.Due();
     EXPECT_EQ(TimeRecDiffMs(&first, &tenth), 20000) << "across midnight too";
+}
+
+// DIALOG/DIALOGREFRESHTIME: seconds within 1..60, clamped, 2 when absent.
+TEST(PmAutoRefreshTest, ThePeriodIsTheConfiguredSecondsWithinOneToSixty)
+{
+    const app_test::CWorkDir dir;
+    EXPECT_EQ(DialogRefreshPeriodMs(), 2000) << "no file";
+    for (const auto& [typed, periodMs] :
+         {std::pair{"0", 1000}, std::pair{"1", 1000}, std::pair{"60", 60000}, std::pair{"61", 60000}}) {
+        app_test::WriteText(dir.Ini(), std::string("[DIALOG]\nDIALOGREFRESHTIME=") + typed + "\n");
+        EXPECT_EQ(DialogRefreshPeriodMs(), periodMs) << typed;
+    }
 }
 
 } // namespace

@@ -148,6 +148,16 @@ TEST_F(IpAddressDlgTest, PortDialogChecksThePortUnlessItOnlyShows)
     });
     EXPECT_EQ(modify.GetPort(), 8080U);
     EXPECT_EQ(modify.GetAddress(), host);
+    // Both ends of 1..65535 are taken.
+    for (const uint32_t end : {1U, 65535U}) {
+        CIpAddressPortDlg atEnd;
+        atEnd.SetAccessMode(kAccessModify);
+        Run(atEnd, [&](CIpAddressNumberDlg& d) {
+            EXPECT_TRUE(Enter(d, &host, QString::number(end), CIpAddressPortDlg::kPortId)) << end;
+            return IDCANCEL;
+        });
+        EXPECT_EQ(atEnd.GetPort(), end);
+    }
 
     CIpAddressPortDlg show;
     show.SetAccessMode(kAccessQuery);

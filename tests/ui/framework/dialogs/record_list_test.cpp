@@ -379,7 +379,9 @@ TEST_F(RecordListTest, RowCommandsAskForTheRightBeforeTheRow)
         {'q', kPopupShow, true, "", kShowButtonId},        {'m', kModifyButtonId, false, "Please select one item", 0},
         {'m', kPopupModify, true, "", kModifyButtonId},    {'m', kPopupDelete, true, "No privilege", 0},
         {'c', kAddButtonId, true, "", kAddButtonId},       {'a', kDeleteButtonId, false, "Please select one item", 0},
-        {'a', kDeleteButtonId, true, "", kDeleteButtonId},
+        {'a', kDeleteButtonId, true, "", kDeleteButtonId}, {'c', kDeleteButtonId, true, "No privilege", 0},
+        {'d', kDeleteButtonId, true, "", kDeleteButtonId}, {'m', kAddButtonId, false, "No privilege", 0},
+        {'-', kShowButtonId, true, "No privilege", 0},
     };
     AppData().role = kRoleAdministrator;
     for (const Case& c : cases) {

@@ -157,6 +157,12 @@ TEST_F(LoginServerTest, ForcedLogoutWaitsForTheRequestInProgressThenEndsTheProgr
     SetIncomingMailHandler([&](const OperatorMailNotice& mail) { mails.push_back(mail); });
     CEmsApp app;
     ASSERT_TRUE(Start(app, LoginInput{.password = "pw"}));
+    // The login: the logon (11), then the locations (20), the accounts (10), the rights (15), the NEs (33), request
+    // 34, and notifications on (334), in this order.
+    const std::vector<uint16_t> login = {11, 20, 10, 15, 33, 34, 334};
+    const std::vector<uint16_t> sent = Codes(server);
+    ASSERT_GE(sent.size(), login.size());
+    EXPECT_EQ(std::vector<uint16_t>(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(login.size())), login);
 
     // The server's mail with the force-logout marker.
     OperatorMailRecord mail;

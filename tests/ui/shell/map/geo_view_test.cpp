@@ -122,6 +122,14 @@ protected:
     CMainFrame frame_{host_};
 };
 
+// Without MAP keys the map's background is 0xC0C0C0 (grey); a configured colour is taken as it stands.
+TEST_F(GeoViewTest, TheBackgroundIsGreyUnlessConfigured)
+{
+    EXPECT_EQ(MakeView()->Canvas()->backgroundBrush().color(), QColor(0xC0, 0xC0, 0xC0));
+    WriteText(ConfigFilePath(), "[MAP]\nBKCOLOR=0x0000FF\n");
+    EXPECT_EQ(MakeView()->Canvas()->backgroundBrush().color(), QColor(0xFF, 0x00, 0x00)) << "red in the low byte";
+}
+
 TEST_F(GeoViewTest, OnlyTableChangesAfterTheBuildPlaceTheNodesAgain)
 {
     AppData().MarkLocationTreeChanged(); // as the login's table loads, before the frame makes the view
