@@ -40,7 +40,8 @@ public:
     // Called on the server's thread for every frame from the client.
     using Handler = std::function<void(const Frame& request, CFakeServer& server)>;
 
-    CFakeServer()
+    // On a port of the loopback the system picks, or on `port` (then Port() is 0 when it is taken).
+    explicit CFakeServer(uint16_t port = 0)
     {
         listen_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         const int one = 1;
@@ -48,12 +49,12 @@ public:
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        bind(listen_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        addr.sin_port = htons(port);
+        const bool bound = bind(listen_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
         listen(listen_, 4);
         socklen_t length = sizeof addr;
         getsockname(listen_, reinterpret_cast<sockaddr*>(&addr), &length);
-        port_ = ntohs(addr.sin_port);
+        port_ = bound ? ntohs(addr.sin_port) : 0;
         pipe2(stopPipe_, O_CLOEXEC);
         handler_ = [](const Frame& request, CFakeServer& server) { server.Reply(request, {}, 0, 0); };
         thread_ = std::thread([this] { Run(); });
