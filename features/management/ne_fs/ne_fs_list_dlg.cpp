@@ -36,6 +36,7 @@ CNeFsListDlg::CNeFsListDlg(QWidget* parent)
                      {.popupName = "DEL_COPY_LIST",
                       .rowCommands = {kRowDelete, kRowCopy},
                       .right = kRightNeFileSystemFiles,
+                      .deleteTargetNeFirst = true,
                       .exportStem = "NeFileSys"},
                      parent),
       ui_(std::make_unique<Ui::CNeFsListDlg>()),
@@ -86,7 +87,7 @@ bool CNeFsListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint3
 void CNeFsListDlg::OnDeleteRecord(uint32_t key)
 {
     const NeFsFileRecord* file = rows_.Find(key);
-    if (file == nullptr || IsNeFsProtectedFile(file->partition, file->name) || CheckTargetNe() != 0 || !ConfirmDelete())
+    if (file == nullptr || IsNeFsProtectedFile(file->partition, file->name) || !ConfirmDelete())
         return;
     NeFsFileRecord named;
     named.partition = file->partition;

@@ -251,7 +251,7 @@ bool CRecordListDlg::RunListCommand(int id)
             OnAddRecord(SelectedItemData());
         return true;
     case kDeleteButtonId:
-        if ((setup_.targetNeFirst && CheckTargetNe() != 0) || !HasCommandRight('d'))
+        if (((setup_.targetNeFirst || setup_.deleteTargetNeFirst) && CheckTargetNe() != 0) || !HasCommandRight('d'))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnDeleteRecord(*key);
