@@ -6,6 +6,7 @@
 #include "tests/e2e/support/rights_steps.h"
 
 #include "core/tables/ne_table.h"
+#include "features/fault/ne_alarm_io/ne_alarm_input_list_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_dlg.h"
@@ -126,8 +127,8 @@ TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
 
 constexpr uint32_t kNorth1Id = 1; // the NE chosen in the tree
 
-// The dialog's NE is gone from the tables when the button is pressed, with the row chosen: what the message line
-// says. The NE is back afterwards.
+// The dialog's NE is gone from the tables when the button is pressed, with the row chosen (none: the command reaches
+// the dialog without a row, as a posted command would): what the message line says. The NE is back afterwards.
 template <class Dlg>
 std::function<QString(e2e::CProgram&)> PressingWithoutTheNe(int command, int button, RowChooser row)
 {
@@ -179,6 +180,11 @@ TEST_F(ManagementRightsE2eTest, ListCommandsLookForTheNeAndTheRightInTheirOrder)
          PressingWithoutTheNe<CNeFsListDlg>(33206, kDeleteButtonId,
                                             RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA"))),
          unknownNe},
+        // Modify of the alarm inputs asks its right, then looks for the NE, then for the row.
+        {"Alarm input Modify", 34, 'q', PressingWithoutTheNe<CNeAlarmInputListDlg>(33032, kModifyButtonId, FirstRow),
+         e2e::kNoPrivilege},
+        {"Alarm input Modify without a row", 34, 'm',
+         PressingWithoutTheNe<CNeAlarmInputListDlg>(33032, kModifyButtonId, {}), unknownNe},
         {"Filtering database Delete", 71, 'c',
          PressingWithoutTheNe<CXdslFdbListDlg>(33117, kDeleteButtonId,
                                                RowShowing(CXdslFdbListDlg::kStatusColumn, QStringLiteral("Static"))),

@@ -241,7 +241,8 @@ bool CRecordListDlg::RunListCommand(int id)
             OnShowRecord(*key);
         return true;
     case kModifyButtonId:
-        if (!setup_.dialogChecksRight && !HasCommandRight('m'))
+        if ((!setup_.dialogChecksRight && !HasCommandRight('m')) ||
+            (setup_.modifyTargetNeBeforeRow && CheckTargetNe() != 0))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnModifyRecord(*key);

@@ -82,6 +82,8 @@ public:
         bool targetNeFirst = false;
         // Delete alone does so first, before its right (a Refresh that looks for the NE in its fill keeps to it).
         bool deleteTargetNeFirst = false;
+        // Modify does so after its right, before it asks for a row.
+        bool modifyTargetNeBeforeRow = false;
         // A descending sort reverses the ascending order whole, rows of equal values too (else their ties stay
         // ascending).
         bool descendingTurnsTies = false;
