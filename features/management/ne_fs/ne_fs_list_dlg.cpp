@@ -118,9 +118,8 @@ void CNeFsListDlg::OnCopy()
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
     const RecordReply<NeKeyRecord> ne =
         CRecordRequests().Query<NeKeyRecord>(kReqNeKey, neId, {.failureTextId = kStrFailToQuery});
-    if (!ne.Ok() || ne.records.empty())
-        return;
-    const bool oneModule = ne.records.front().modelId == kNeModelOneControlModule;
+    // Only an NE read as the model of one control module gets the single dialog; any other answer, none too, the dual.
+    const bool oneModule = ne.Ok() && !ne.records.empty() && ne.records.front().modelId == kNeModelOneControlModule;
     std::unique_ptr<CNeFsCopyBaseDlg> copy;
     if (oneModule)
         copy = std::make_unique<CNeFsCopyDlg>(this);
