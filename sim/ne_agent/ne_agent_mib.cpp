@@ -597,7 +597,7 @@ const std::map<CSnmpOid, CNeAgentMib::Object>& CNeAgentMib::Registry()
             } else if (entry.kind == SnmpEntryKind::Action || entry.writeKind == SnmpWriteKind::Trigger) {
                 registry[entry.ActionOid()] = {Object::Kind::Action, code, 0, {}};
             } else if (entry.kind == SnmpEntryKind::Count) {
-                registry[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, 0, {}};
+                registry[entry.CountOid()] = {Object::Kind::Count, entry.countedObject, code, {}};
             }
         }
         return registry;
@@ -726,7 +726,7 @@ std::optional<SnmpValue> CNeAgentMib::Read(const Object& object) const
     case Object::Kind::RowStatus:
         return SnmpValue::Integer(kRowStatusActive);
     case Object::Kind::Count:
-        return SnmpValue::Gauge32(static_cast<uint32_t>(RowCount(object.code)));
+        return SnmpValue::Gauge32(static_cast<uint32_t>(CountOf(static_cast<uint16_t>(object.id), object.code)));
     }
     return std::nullopt;
 }

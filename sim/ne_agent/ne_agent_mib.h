@@ -59,12 +59,14 @@ public:
     bool TakeSyncRequest();
 
     size_t RowCount(uint16_t objectCode) const;
+    // What the count of code `countCode` answers: the rows of the table it counts, `counted` (ne_agent_counts.cpp).
+    size_t CountOf(uint16_t countCode, uint16_t counted) const;
 
 private:
     struct Object {
         enum class Kind : uint8_t { System, Counter, MapScalar, Action, Cell, RowStatus, Count } kind = Kind::System;
-        uint16_t code = 0; // map code of MapScalar, Action, Cell, RowStatus
-        uint32_t id = 0;   // system or counter object number, or column
+        uint16_t code = 0; // map code of MapScalar, Action, Cell, RowStatus; the table a Count counts
+        uint32_t id = 0;   // system or counter object number, column, or a Count's own code
         CSnmpOid index;    // row of Cell and RowStatus
     };
     struct Table {

@@ -232,7 +232,9 @@ int32_t CNeAgentMib::CheckPvcWrites(const RowChanges& rows) const
         if (record && existingRanges.count(index) == 0 &&
             (!Decode(*record, &range) || !RangeRefusal(world, range).empty()))
             return kSnmpInconsistentValue;
-        if (!record && Decode(existingRanges.at(index), &range)) {
+        // A range it does not hold the NE destroys as it is: nothing to do.
+        const auto existing = existingRanges.find(index);
+        if (!record && existing != existingRanges.end() && Decode(existing->second, &range)) {
             const SimPvc* held = FindHeld(world, range.portId, range.vpi, range.vci);
             if (held != nullptr && held->rowStatus == kSimPvcRowActive)
                 return kSnmpInconsistentValue;

@@ -15,6 +15,8 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -76,6 +78,16 @@ TEST(DbBackupE2eTest, ARestoredBackupBringsBackTheNeAsItWas)
 
         // A backup the server refuses: the name dialog stays with the name.
         person.OnDialog<CDbBackupDlg>([&](CDbBackupDlg& add) {
+            // A blank is no name character: the message of the backup names, told apart from the common one by a
+            // text of its own.
+            AppStrings().Parse(std::to_string(kStrValidNameCharacters) + "\tValidNameCharacters\tcommon\n" +
+                                   std::to_string(kStrValidBackupNameCharacters) +
+                                   "\tValidBackupNameCharacters\tof backups\n",
+                               "marks");
+            Type(add, CDbBackupDlg::kFileNameId, QStringLiteral("mine 2"));
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("of backups"));
+            EXPECT_EQ(add.GetDlgItemAs<QLineEdit>(CDbBackupDlg::kFileNameId)->selectedText(), QStringLiteral(" "));
             Type(add, CDbBackupDlg::kFileNameId, QStringLiteral("AUTOBK-mine"));
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Reserved data"));

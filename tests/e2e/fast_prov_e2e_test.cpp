@@ -14,6 +14,7 @@
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
 #include "features/provisioning/slot_selection/xdsl_slot_selection_dlg.h"
 #include "link/records/adsl_port_rec.h"
+#include "link/records/board_setting_rec.h"
 #include "link/records/pvc_rec.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
@@ -264,6 +265,99 @@ TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
         EXPECT_EQ(pvc->enableState, kPvcEnabled);
     }
     EXPECT_FALSE(ServerPvc(program_, 10104, 32).has_value());
+}
+
+bool Ticked(const QTreeView& rows, int row)
+{
+    return rows.model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
+// Static IP blocks of 8 from 10.1.1.240, 16 apart from port to port: port 1-2's block starts at 10.1.2.0, no host's
+// address, so its PVC row (row 3) is marked failed and unticked when the list is built. The "VC-to-VLAN" box ticks it
+// again with the other PVC rows; Go then unticks it and sends nothing for it.
+TEST_F(FastProvE2eTest, APvcRowWithAnAddressInUseIsTickedByTheBoxAndSkippedByGo)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_TRUE(Choose(dialog, Dlg::kFirstSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kLastSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kModuleTypeId, QStringLiteral("ALC-24")));
+        CFastProvServiceTypePage& service = dialog.ServiceTypePage();
+        dialog.SelectPage(&service);
+        ASSERT_TRUE(Choose(service, CFastProvServiceTypePage::kServiceTypeId, QStringLiteral("static IP")));
+        Type(service, CFastProvServiceTypePage::kStaticBaseId, QStringLiteral("10.1.1.240"));
+        Type(service, CFastProvServiceTypePage::kStaticLimitId, QStringLiteral("8"));
+        Type(service, CFastProvServiceTypePage::kIncrementId, QStringLiteral("16"));
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            ASSERT_EQ(ListColumn(rows, kSlotPortColumn).size(), 48);
+            for (int row : {1, 3, 5}) {
+                EXPECT_EQ(Ticked(rows, row), row != 3) << row;
+                EXPECT_EQ(e2e::CellImage(rows, row), row == 3 ? kImageFailed : -1) << row;
+            }
+            Check(list, List::kPvcRowsCheckId, false);
+            EXPECT_FALSE(Ticked(rows, 1));
+            Check(list, List::kPvcRowsCheckId, true);
+            for (int row : {1, 3, 5})
+                EXPECT_TRUE(Ticked(rows, row)) << row;
+            EXPECT_TRUE(Ticked(rows, 2)) << "a port row keeps its tick";
+
+            e2e::TickRowsAt(rows, {3});
+            Click(list, List::kGoId);
+            ASSERT_TRUE(program_.WaitUntil([&] { return !list.IsRunning(); }));
+            EXPECT_FALSE(Ticked(rows, 3));
+            EXPECT_EQ(e2e::CellImage(rows, 3), kImageFailed);
+            EXPECT_TRUE(person.boxTexts.empty()) << person.boxTexts.front().toStdString();
+        });
+        Click(dialog, Dlg::kListId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+    EXPECT_FALSE(ServerPvc(program_, 10102, 32).has_value());
+}
+
+// Port 1-6 holds a PPPoE PVC and its card controls service types: a port row that gives it a policing profile which
+// changes DSCP codes fails with the NE's reason in a box, and the header's policing profile is marked.
+TEST_F(FastProvE2eTest, APortRowRefusedForItsDscpPolicingMarksTheProfile)
+{
+    BoardSettingRec card;
+    for (const BoardSettingRec& rec : program_.ServerRecords(kReqBoardSetting, kNorth1)) {
+        if (rec.entityId == 10100)
+            card = rec;
+    }
+    ASSERT_EQ(card.entityId, 10100u);
+    card.serviceTypeControl = 1;
+    server_test::CRawClient& probe = program_.ServerProbe();
+    const auto bytes = EncodeRecord(card);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize)));
+    const std::optional<AdslPortRec> before = ServerPort(program_, 10106);
+
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        ASSERT_TRUE(Choose(dialog, Dlg::kFirstSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kLastSlotId, QStringLiteral("1")));
+        ASSERT_TRUE(Choose(dialog, Dlg::kModuleTypeId, QStringLiteral("ALC-24")));
+        CXdslPortSettingPage& port = dialog.PortPage();
+        dialog.SelectPage(&port);
+        ASSERT_TRUE(Choose(port, CXdslPortSettingPage::kPolicingProfileId, QStringLiteral("police-dscp")));
+        person.OnDialog<List>([&](List& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            const int row = e2e::RowOf(rows, kSlotPortColumn, QStringLiteral("1-6"));
+            ASSERT_GE(row, 0);
+            e2e::TickRowsAt(rows, {row});
+            EXPECT_EQ(list.GetMarkedControl(1), 0);
+            Click(list, List::kGoId);
+            ASSERT_TRUE(program_.WaitUntil([&] { return !list.IsRunning(); }));
+            ASSERT_EQ(person.boxTexts.size(), 1u);
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Port's traffic policing uses DSCP code. Any PVCs on it "
+                                                             "can not be PPPoE-related or Transparent."));
+            EXPECT_EQ(list.GetMarkedControl(1), List::kPolicingProfileId);
+            EXPECT_EQ(e2e::CellImage(rows, row), kImageFailed);
+        });
+        Click(dialog, Dlg::kListId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+    EXPECT_EQ(ServerPort(program_, 10106), before);
 }
 
 TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)

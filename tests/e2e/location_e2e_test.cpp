@@ -301,7 +301,11 @@ TEST(LocationE2eTest, TheTreesPopupModifiesALocationAndAddsOneAtTheTop)
     EXPECT_TRUE(person.boxTexts.empty());
 }
 
-TEST(LocationE2eTest, AnOperatorWithoutTheRightIsToldSoBeforeAnyDialogOrQuestion)
+// The list leaves Show, Modify and Add to the location dialog, which asks the letter of its mode: a Manager, who may
+// look at the locations but not change them, sees that dialog refuse Add and Modify ("No privilege" on the list's
+// line, where the dialog's refusal goes as it closes) and show a location. Delete is the list's own: refused before
+// its question.
+TEST(LocationE2eTest, TheLocationDialogAsksTheRightOfItsModeAndTheListThatOfDelete)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
@@ -310,17 +314,22 @@ TEST(LocationE2eTest, AnOperatorWithoutTheRightIsToldSoBeforeAnyDialogOrQuestion
 
     person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        Click(dialog, kAddButtonId);
-        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege"));
-
-        program.ClickListRow(list, RowOf(list, QStringLiteral("North")));
-        for (const int command : {kModifyButtonId, kDeleteButtonId}) {
+        const auto refusedByTheLocationDialog = [&](int command) {
+            bool refused = false;
+            person.OnDialog<CLocationDlg>([&](CLocationDlg& location) { refused = location.IsEnded(); });
             dialog.ClearMessageLine();
             Click(dialog, command);
+            EXPECT_TRUE(refused) << command;
             EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege")) << command;
-        }
-        // Showing is within the right.
+        };
+        refusedByTheLocationDialog(kAddButtonId);
+        program.ClickListRow(list, RowOf(list, QStringLiteral("North")));
+        refusedByTheLocationDialog(kModifyButtonId);
+        dialog.ClearMessageLine();
+        Click(dialog, kDeleteButtonId);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("No privilege"));
         person.OnDialog<CLocationDlg>([&](CLocationDlg& show) {
+            EXPECT_FALSE(show.IsEnded());
             EXPECT_EQ(Field(show, CLocationDlg::kNameId), QStringLiteral("North"));
             return IDCANCEL;
         });
@@ -328,7 +337,8 @@ TEST(LocationE2eTest, AnOperatorWithoutTheRightIsToldSoBeforeAnyDialogOrQuestion
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kLocationManagement));
-    EXPECT_EQ(person.dialogsRun.size(), 2) << person.dialogsRun.join(',').toStdString(); // the list and Show's dialog
+    // The list and the location dialog of Add, Modify and Show.
+    EXPECT_EQ(person.dialogsRun.size(), 4) << person.dialogsRun.join(',').toStdString();
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
     EXPECT_TRUE(person.boxTexts.empty());
 }

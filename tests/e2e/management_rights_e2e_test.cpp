@@ -1,9 +1,12 @@
 // The rights of NE and server management in the running program (rights_steps.h): for each right a dialog checks, an
 // operator whose role holds exactly the letter below it on that function is refused with "No privilege" (the dialog
-// closes, keeps its OK or the command stays undone), and one who holds the letter gets through.
+// closes, keeps its OK or the command stays undone), and one who holds the letter gets through. Where a list's command
+// also looks for its NE, the order of the two looks shows when the NE has gone meanwhile.
 
 #include "tests/e2e/support/rights_steps.h"
 
+#include "core/tables/ne_table.h"
+#include "features/fault/ne_alarm_io/ne_alarm_input_list_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_dlg.h"
@@ -32,9 +35,12 @@
 #include "features/management/server/server_management_dlg.h"
 #include "features/management/server/server_monitor_dlg.h"
 #include "features/management/server/server_time_dlg.h"
+#include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "link/records/backup_record.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/remote_ne_record.h"
+#include "platform/notify_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +53,7 @@ using e2e::FirstRow;
 using e2e::Opening;
 using e2e::Pressing;
 using e2e::RightCase;
+using e2e::RowChooser;
 using e2e::RowShowing;
 
 class ManagementRightsE2eTest : public e2e::CRightsTest {};
@@ -116,6 +123,78 @@ TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
         {"Secured hosts", 55, 'q', Opening<CSecuredHostListDlg>(33189)},
     };
     RunCases(cases, std::size(cases));
+}
+
+constexpr uint32_t kNorth1Id = 1; // the NE chosen in the tree
+
+// The dialog's NE is gone from the tables when the button is pressed, with the row chosen (none: the command reaches
+// the dialog without a row, as a posted command would): what the message line says. The NE is back afterwards.
+template <class Dlg>
+std::function<QString(e2e::CProgram&)> PressingWithoutTheNe(int command, int button, RowChooser row)
+{
+    return [command, button, row](e2e::CProgram& program) {
+        QString said;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            if (row) {
+                QTreeView& rows = *dialog.FindList(kListControlId);
+                const int chosen = row(rows);
+                ASSERT_GE(chosen, 0) << command;
+                program.ClickListRow(rows, chosen);
+            }
+            dialog.ClearMessageLine();
+            const CNeRecord kept = *FindNeById(kNorth1Id);
+            ASSERT_EQ(RemoveNe(kNorth1Id), NeResult::kOk);
+            if (row)
+                e2e::Click(dialog, button);
+            else
+                dialog.OnCommand(button, BN_CLICKED);
+            said = e2e::MessageLine(dialog);
+            EXPECT_EQ(AddNe(kept), NeResult::kOk);
+        });
+        EXPECT_TRUE(program.Command(command)) << command;
+        return said;
+    };
+}
+
+TEST_F(ManagementRightsE2eTest, ListCommandsLookForTheNeAndTheRightInTheirOrder)
+{
+    BackupRecord backup;
+    backup.name = "before-change";
+    server_test::CRawClient& probe = program_.ServerProbe();
+    const auto bytes = EncodeRecord(backup);
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(2, kReqNeBackupAdd, kNorth1, {bytes.begin(), bytes.end()}, kBackupRecordSize)));
+    const QString unknownNe = QStringLiteral("Unknown NE");
+    struct Case {
+        const char* name;
+        int function;
+        char letter; // the Administrators' letter on the function
+        std::function<QString(e2e::CProgram&)> path;
+        QString said;
+    };
+    const Case cases[] = {
+        // Delete looks for the NE before its right.
+        {"Configuration backup Delete", 4, 'c',
+         PressingWithoutTheNe<CNeConfigBackupListDlg>(33001, kDeleteButtonId, FirstRow), unknownNe},
+        {"File system Delete", 68, 'c',
+         PressingWithoutTheNe<CNeFsListDlg>(33206, kDeleteButtonId,
+                                            RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA"))),
+         unknownNe},
+        // Modify of the alarm inputs asks its right, then looks for the NE, then for the row.
+        {"Alarm input Modify", 34, 'q', PressingWithoutTheNe<CNeAlarmInputListDlg>(33032, kModifyButtonId, FirstRow),
+         e2e::kNoPrivilege},
+        {"Alarm input Modify without a row", 34, 'm',
+         PressingWithoutTheNe<CNeAlarmInputListDlg>(33032, kModifyButtonId, {}), unknownNe},
+        {"Filtering database Delete", 71, 'c',
+         PressingWithoutTheNe<CXdslFdbListDlg>(33117, kDeleteButtonId,
+                                               RowShowing(CXdslFdbListDlg::kStatusColumn, QStringLiteral("Static"))),
+         unknownNe},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(GiveAdministrators(c.function, c.letter));
+        EXPECT_EQ(c.path(program_), c.said);
+    }
 }
 
 TEST_F(ManagementRightsE2eTest, TheServersDialogsAskTheirRights)

@@ -125,7 +125,7 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
                     << label->text().toStdString();
             }
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(detail, QStringLiteral("type_change_detail_dlg")));
-            // Description sorts by its texts under its own arrow; State keeps the index order and says so.
+            // Each column sorts under its own arrow (its key is its number).
             QTreeView& alarms = *detail.FindList(kListControlId);
             e2e::CProgram::ClickHeader(*alarms.header(), CTypeChangeDetailDlg::kDescriptionColumn);
             EXPECT_TRUE(
@@ -133,7 +133,7 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
             EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn, -1));
             e2e::CProgram::ClickHeader(*alarms.header(), CTypeChangeDetailDlg::kStateColumn);
             EXPECT_TRUE(
-                e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn, kImageSortedElsewhere));
+                e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kStateColumn, kImageSortAscending));
             EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(alarms, CTypeChangeDetailDlg::kDescriptionColumn, -1));
             return IDCANCEL;
         });

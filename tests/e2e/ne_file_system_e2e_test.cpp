@@ -233,6 +233,27 @@ TEST_F(NeFileSystemE2eTest, ACopyToBothModulesIsFollowedToTheEndAndOneWhoseQuest
     EXPECT_TRUE(ServerHasFile(program_, kSouth1, 1, "ipd-2.3.7-a.bin"));
 }
 
+// Only an NE read as the model of one control module gets the single copy dialog: when the NE cannot be read, North-1
+// gets the dual one, after the failure box.
+TEST_F(NeFileSystemE2eTest, ACopyWhoseNeCannotBeReadOpensTheDualDialog)
+{
+    SelectNe(QStringLiteral("North-1"), kNorth1);
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Files>([&](Files& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, RowOfFile(rows, QStringLiteral("opCodeA"), QStringLiteral("ipd-2.4.1.bin")));
+        bool dual = false;
+        person.OnDialog<DualCopy>([&](DualCopy&) { dual = true; });
+        RefuseNextRequest(program_, kReqNeKey);
+        Click(list, CNeFsListDlg::kCopyButtonId);
+        ASSERT_EQ(person.boxTexts.size(), 1u);
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(dual);
+    });
+    ASSERT_TRUE(program_.Command(kCmdFileSystemList));
+}
+
 TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
 {
     SelectNe(QStringLiteral("North-1"), kNorth1);

@@ -237,6 +237,46 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
     EXPECT_EQ(ServerPvc(program_, kPort5, 0, 35)->vlanId, 999);
 }
 
+// Two static IP ranges of the same base both stand in the list; OK finds them overlapping and names the first, which
+// it selects, and nothing is written.
+TEST_F(PvcE2eTest, TwoRangesOfOneBaseAreListedAndRefusedAtOk)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& dialog) {
+        person.OnDialog<Setting>([&](Setting& setting) {
+            DescribeNewPvc(setting, QStringLiteral("5"), 43, QStringLiteral("310"));
+            CVcVlanServiceTypePage& service = setting.ServiceTypePage();
+            setting.SelectPage(&service);
+            Choose(service, CVcVlanServiceTypePage::kServiceTypeId, QStringLiteral("static IP"));
+            for (const QString& count : {QStringLiteral("2"), QStringLiteral("4")}) {
+                person.OnDialog<CIpAddressRangeDlg>([&](CIpAddressRangeDlg& range) {
+                    Type(range, CIpAddressRangeDlg::kAddressId, QStringLiteral("203.0.113.20"));
+                    Type(range, CIpAddressRangeDlg::kCountId, count);
+                    Click(range, IDOK);
+                });
+                Click(service, kAddButtonId);
+            }
+            QTreeView& ranges = *service.FindList(CVcVlanServiceTypePage::kRangesId);
+            EXPECT_EQ(ListColumn(ranges, 0),
+                      (QStringList{QStringLiteral("203.0.113.20"), QStringLiteral("203.0.113.20")}));
+            EXPECT_EQ(ListColumn(ranges, 1), (QStringList{QStringLiteral("2"), QStringLiteral("4")}));
+            EXPECT_EQ(MessageLine(setting), QString());
+            program_.ClickListRow(ranges, 1);
+            Click(setting, IDOK);
+            EXPECT_EQ(MessageLine(setting),
+                      QStringLiteral("[203.0.113.20]  The IP range includes an incorrect IP address"));
+            EXPECT_EQ(service.SelectedRow(), 0);
+            EXPECT_FALSE(setting.IsEnded());
+            return IDCANCEL;
+        });
+        Click(dialog, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_FALSE(ServerPvc(program_, kPort5, 0, 43));
+    EXPECT_TRUE(person.boxTexts.empty());
+}
+
 TEST_F(PvcE2eTest, AWriteTheServerRefusesLeavesThePvcAsItWas)
 {
     const std::optional<PvcRec> before = ServerPvc(program_, kPort5, 0, 36);

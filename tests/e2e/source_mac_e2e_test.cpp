@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -51,10 +54,39 @@ std::vector<AclEntryRec> ServerMacs(e2e::CProgram& program)
     return entries;
 }
 
+// The records of the changes (operation 2) of a code that the PDU log holds, in the order they went; the log turns
+// over to PDU.bak as it grows.
+std::vector<std::vector<uint8_t>> SentChanges(e2e::CProgram& program, uint16_t code)
+{
+    const std::string header = " SEND op=2 ne=";
+    const std::string codeField = " code=" + std::to_string(code) + " ";
+    std::vector<std::vector<uint8_t>> sent;
+    for (const char* name : {"PDU.bak", "PDU.log"}) {
+        std::ifstream log(program.WorkDir().Path() / name);
+        std::string line;
+        bool inRecord = false;
+        while (std::getline(log, line)) {
+            if (line.find(header) != std::string::npos && line.find(codeField) != std::string::npos) {
+                sent.emplace_back();
+                inRecord = true;
+                continue;
+            }
+            // A dump line: "0010  xx xx ...  text", the offset then up to 16 bytes.
+            inRecord = inRecord && line.size() > 5 && std::isxdigit(static_cast<unsigned char>(line[0])) != 0 &&
+                       line[4] == ' ';
+            for (size_t at = 6; inRecord && at + 2 <= line.size() && line[at - 1] == ' ' && line[at] != ' '; at += 3)
+                sent.back().push_back(static_cast<uint8_t>(std::stoul(line.substr(at, 2), nullptr, 16)));
+        }
+    }
+    return sent;
+}
+
 TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
+    e2e::PeerOptions logged;
+    logged.iniExtra = "[PDULOG]\nPDULOGTOFILE=1\n";
+    ASSERT_TRUE(program.StartServer(logged));
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
@@ -92,6 +124,15 @@ TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
             person.AnswerBox(IDYES);
             Click(macs, kDeleteButtonId);
             EXPECT_EQ(ListColumn(shown, 0), QStringList{QStringLiteral("00:11:22:33:44:66")});
+            // The delete names the entry by the PVC's key and the MAC; its VLAN and state go as zero.
+            const std::vector<std::vector<uint8_t>> deletes = SentChanges(program, kReqAclDelete);
+            ASSERT_EQ(deletes.size(), 1u);
+            AclEntryRec named; // as the server holds it, with VLAN 101 and state 5
+            named.portId = 10106;
+            named.vci = 35;
+            named.mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+            const auto bytes = EncodeRecord(named);
+            EXPECT_EQ(deletes.front(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
             e2e::CProgram::SaveScreenshot(macs, QStringLiteral("source_mac_pvc_list"));
         });
         program.ClickListRow(list, 0);

@@ -29,6 +29,7 @@
 #include "link/records/sfp_info_rec.h"
 #include "link/records/shdsl_interval_rec.h"
 #include "link/records/shdsl_pm_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/shdsl_port_rec.h"
 #include "link/records/trunk_port_rec.h"
 #include "link/records/vlan_bit_map_rec.h"
@@ -606,6 +607,19 @@ TEST_F(NetSnmpToolsAgainstAgentTest, TheNesProfilesAsTheToolsAndTheDriverSeeThem
     ASSERT_EQ(Write(kReqAdslLineProfileAdd, {bytes.begin(), bytes.end()}), kDrvOk);
     EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".640.1.21.3.110.101.119"}),
               kR + ".640.1.21.3.110.101.119 = 2048000\n");
+
+    // The SHDSL profile count is that of the fuller SHDSL table: the two line profiles, then the three PM threshold
+    // profiles once two are added to the one there was.
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".812.0.1"}), kR + ".812.0.1 = 2\n");
+    for (const char* name : {"alarm-2", "alarm-3"}) {
+        ShdslPmThresholdProfileRec alarms;
+        alarms.name = name;
+        alarms.maxLoopAttenuation = 127;
+        alarms.rowState = 1;
+        const auto record = EncodeRecord(alarms);
+        ASSERT_EQ(Write(kReqShdslPmThresholdProfileAdd, {record.begin(), record.end()}), kDrvOk) << name;
+    }
+    EXPECT_EQ(Tool("snmpget", "2c", "public", {kR + ".812.0.1"}), kR + ".812.0.1 = 3\n");
 }
 
 // An ADSL line's status, power state and single-ended test as the tools and the driver see them: rows of the port in

@@ -13,6 +13,7 @@
 #include "link/records/ne_time_server_record.h"
 #include "link/records/pppoe_session_rec.h"
 #include "link/records/protocol_vlan_rec.h"
+#include "link/records/pvc_static_ip_entry.h"
 #include "link/records/request_codes.h"
 #include "link/records/state_period_rec.h"
 #include "link/records/vlan_mac_limit_rec.h"
@@ -303,6 +304,29 @@ TEST_F(SimNeAgentSettingsTest, ActionsNeedWhatTheyActOn)
     EXPECT_EQ(Set(DefaultSnmpRequestMap().Find(kReqRedundancySyncNow)->ActionOid(), SnmpValue::Integer(1)),
               kSnmpNoError)
         << "an IPD-48 has a standby control module";
+}
+
+// Destroying a static IP range the NE does not hold leaves nothing to do and is no error; one it holds is kept while
+// its PVC is in service.
+TEST_F(SimNeAgentSettingsTest, AStaticIpRangeTheNeDoesNotHoldIsDestroyedAsItIs)
+{
+    const SnmpRequestEntry& ranges = *DefaultSnmpRequestMap().Find(kReqPvcStaticIp);
+    const auto rowStatus = [&](const PvcStaticIpEntry& range) {
+        return ranges.EntryOid()
+            .Appended(ranges.RowStatusColumn())
+            .Appended(EncodeSnmpRowIndex(ranges, EncodeRecord(range).data()));
+    };
+    PvcStaticIpEntry held; // PVC 10101 0/35, in service
+    held.portId = 10101;
+    held.vci = 35;
+    held.baseAddress = {198, 51, 100, 8};
+    held.count = 4;
+    PvcStaticIpEntry none = held;
+    none.portId = 10102;
+    ASSERT_EQ(mib_.RowCount(kReqPvcStaticIp), 1u);
+    EXPECT_EQ(Set(rowStatus(none), SnmpValue::Integer(kRowStatusDestroy)), kSnmpNoError);
+    EXPECT_EQ(Set(rowStatus(held), SnmpValue::Integer(kRowStatusDestroy)), kSnmpInconsistentValue);
+    EXPECT_EQ(mib_.RowCount(kReqPvcStaticIp), 1u);
 }
 
 TEST_F(SimNeAgentSettingsTest, ACopyOfTheNeCountsByItsOwnClock)

@@ -32,6 +32,7 @@ CNeAlarmContactListDlg::CNeAlarmContactListDlg(const Kind& kind, QWidget* parent
                       .rowCommands = {kRowModify},
                       .activateCommand = kModifyButtonId,
                       .right = kind.right,
+                      .modifyTargetNeBeforeRow = true,
                       .exportStem = kind.exportStem},
                      parent),
       kind_(kind)
@@ -72,8 +73,7 @@ void CNeAlarmContactListDlg::Refresh()
 
 void CNeAlarmContactListDlg::OnModifyRecord(uint32_t entityId)
 {
-    if (CheckTargetNe() != 0)
-        return;
+    // The right and the NE have been checked, in that order, before the row.
     KillTimer(kind_.refreshTimer);
     if (ModifyContact(entityId))
         SetTimer(kind_.refreshTimer, kDelayedRefreshMs);

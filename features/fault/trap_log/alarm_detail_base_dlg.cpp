@@ -129,13 +129,15 @@ void CAlarmDetailBaseDlg::ExportAlarms()
 
 int CAlarmDetailBaseDlg::CompareItems(uint32_t item1, uint32_t item2, uint32_t flags)
 {
+    constexpr uint32_t kNameKey = 1;
+    constexpr uint32_t kDescriptionKey = 2;
     const uint32_t key = flags & 0xFF;
-    if (key == 1 || key == DescriptionColumn()) {
+    if (key == kNameKey || key == kDescriptionKey) {
         const auto a = rowTexts_.find(item1);
         const auto b = rowTexts_.find(item2);
         if (a != rowTexts_.end() && b != rowTexts_.end()) {
-            const QString& textA = key == 1 ? a->second.first : a->second.second;
-            const QString& textB = key == 1 ? b->second.first : b->second.second;
+            const QString& textA = key == kNameKey ? a->second.first : a->second.second;
+            const QString& textB = key == kNameKey ? b->second.first : b->second.second;
             const int order = textA.compare(textB, Qt::CaseInsensitive);
             if (order != 0) {
                 const int result = order < 0 ? -1 : 1;

@@ -45,8 +45,9 @@ public:
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
-    // The Alarm and Description columns compare their texts without regard to case; ties, and every other key, go
-    // by the item data (the alarm index + 1).
+    // Key 1 compares the alarms' names and key 2 their descriptions, without regard to case; ties, and every other
+    // key, go by the item data (the alarm index + 1). The keys are the columns': in dialog 404, whose column 2 is the
+    // State, that column orders the rows by their descriptions and its Description column by the item data.
     int CompareItems(uint32_t item1, uint32_t item2, uint32_t flags) override;
 
     // Writes list 1212 through the Export dialog.
@@ -63,9 +64,8 @@ protected:
     static QString ModelName(const CEntityType* model);
     void SetFieldText(int id, const QString& text);
 
-    // The list's column spec, and where its Description column stands in it.
+    // The list's column spec.
     virtual uint32_t AlarmColumnSpecId() const { return kStrColumnsAlarms; }
-    virtual uint32_t DescriptionColumn() const { return 2; }
     // The fields a member of the family adds.
     virtual void ShowExtraFields() {}
     // The rows of the list: "CLEAR" when no bit is set, else one per set bit that the model defines.

@@ -2,7 +2,6 @@
 
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type.h"
-#include "core/list/list_sort.h"
 #include "features/fault/trap_log/entity_alarm_text.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_type_change_detail_dlg.h"
@@ -11,8 +10,6 @@ CTypeChangeDetailDlg::CTypeChangeDetailDlg(QWidget* parent)
     : CAlarmDetailBaseDlg(kTemplateId, parent), ui_(std::make_unique<Ui::CTypeChangeDetailDlg>())
 {
     ui_->setupUi(this);
-    // The State column keeps the alarms in index order, their item data, and its header says so.
-    SetColumnMap(kStateColumn, kCompareItemData);
 }
 
 CTypeChangeDetailDlg::~CTypeChangeDetailDlg() = default;

@@ -34,7 +34,6 @@ public:
 
 protected:
     uint32_t AlarmColumnSpecId() const override { return kStrColumnsAlarmStates; }
-    uint32_t DescriptionColumn() const override { return kDescriptionColumn; }
     void ShowExtraFields() override;
     void FillAlarmRows(const CEntityType* model) override;
 

@@ -16,4 +16,5 @@ struct BackupKind {
     bool caseSensitiveNames = false;     // how the list sorts the names
     bool showsSizes = false;             // the list has a column of the backups' sizes
     uint32_t restoredTextId = 0;         // the message line after a restore
+    uint32_t badCharacterTextId = 0;     // the name dialog's message at a character no name may hold
 };

@@ -40,6 +40,8 @@ CBackupListDlg::CBackupListDlg(int templateId, const BackupKind& kind, Setup set
           [&] {
               setup.rowCommands = {kRowDelete, kRowRestore};
               setup.right = kind.right;
+              // An NE's backups: Delete looks for the NE before its right.
+              setup.deleteTargetNeFirst = kind.forNe;
               return setup;
           }(),
           parent),
@@ -118,7 +120,7 @@ void CBackupListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 
 void CBackupListDlg::OnDeleteRecord(uint32_t number)
 {
-    if (!TargetKnown() || !ConfirmDelete())
+    if (!ConfirmDelete())
         return;
     const BackupRow* row = rows_.Find(number);
     if (row == nullptr ||

@@ -45,7 +45,7 @@ void CBackupNameDlg::OnOK()
         ShowAlertTextById(kStrDataIsBlank, kFileNameId);
         return;
     case BackupNameVerdict::kBadCharacter:
-        ShowAlertTextById(kStrValidNameCharacters, kFileNameId);
+        ShowAlertTextById(kind_.badCharacterTextId, kFileNameId);
         if (auto* edit = GetDlgItemAs<QLineEdit>(kFileNameId))
             edit->setSelection(static_cast<int>(check.badCharacter), 1);
         return;

@@ -19,7 +19,8 @@ inline constexpr BackupKind kNeConfigBackups{.right = kRightNeConfigBackups,
                                              .restore = kReqNeBackupRestore,
                                              .forNe = true,
                                              .caseSensitiveNames = true,
-                                             .restoredTextId = kStrRestoreDataSuccessfully};
+                                             .restoredTextId = kStrRestoreDataSuccessfully,
+                                             .badCharacterTextId = kStrValidNameCharacters};
 
 class CNeConfigBackupDlg : public CBackupNameDlg {
     Q_OBJECT

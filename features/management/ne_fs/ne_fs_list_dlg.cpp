@@ -36,6 +36,7 @@ CNeFsListDlg::CNeFsListDlg(QWidget* parent)
                      {.popupName = "DEL_COPY_LIST",
                       .rowCommands = {kRowDelete, kRowCopy},
                       .right = kRightNeFileSystemFiles,
+                      .deleteTargetNeFirst = true,
                       .exportStem = "NeFileSys"},
                      parent),
       ui_(std::make_unique<Ui::CNeFsListDlg>()),
@@ -86,7 +87,7 @@ bool CNeFsListDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint3
 void CNeFsListDlg::OnDeleteRecord(uint32_t key)
 {
     const NeFsFileRecord* file = rows_.Find(key);
-    if (file == nullptr || IsNeFsProtectedFile(file->partition, file->name) || CheckTargetNe() != 0 || !ConfirmDelete())
+    if (file == nullptr || IsNeFsProtectedFile(file->partition, file->name) || !ConfirmDelete())
         return;
     NeFsFileRecord named;
     named.partition = file->partition;
@@ -117,9 +118,8 @@ void CNeFsListDlg::OnCopy()
     const uint32_t neId = static_cast<uint32_t>(GetNeId());
     const RecordReply<NeKeyRecord> ne =
         CRecordRequests().Query<NeKeyRecord>(kReqNeKey, neId, {.failureTextId = kStrFailToQuery});
-    if (!ne.Ok() || ne.records.empty())
-        return;
-    const bool oneModule = ne.records.front().modelId == kNeModelOneControlModule;
+    // Only an NE read as the model of one control module gets the single dialog; any other answer, none too, the dual.
+    const bool oneModule = ne.Ok() && !ne.records.empty() && ne.records.front().modelId == kNeModelOneControlModule;
     std::unique_ptr<CNeFsCopyBaseDlg> copy;
     if (oneModule)
         copy = std::make_unique<CNeFsCopyDlg>(this);

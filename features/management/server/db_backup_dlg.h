@@ -18,7 +18,8 @@ inline constexpr BackupKind kDbBackups{.right = kRightDatabaseBackups,
                                        .family = kReqDbBackup,
                                        .restore = kReqDbBackupRestore,
                                        .showsSizes = true,
-                                       .restoredTextId = kStrRestorationFinishedRelogin};
+                                       .restoredTextId = kStrRestorationFinishedRelogin,
+                                       .badCharacterTextId = kStrValidBackupNameCharacters};
 
 class CDbBackupDlg : public CBackupNameDlg {
     Q_OBJECT

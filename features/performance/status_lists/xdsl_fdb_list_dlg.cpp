@@ -56,6 +56,7 @@ CXdslFdbListDlg::CXdslFdbListDlg(QWidget* parent)
                           .rowCommands = {kRowDelete},
                           .activateCommand = 0,
                           .right = kRightFilteringDatabase,
+                          .deleteTargetNeFirst = true,
                           .exportStem = "xDslFdb"},
                          {.namesId = kStrColumnsFdbEntries, .vlanColumn = kVlanColumn}, parent),
       ui_(std::make_unique<Ui::CXdslFdbListDlg>()), rows_(*this, Columns())
@@ -134,7 +135,7 @@ void CXdslFdbListDlg::GetItemColors(int row, int column, COLORREF* textColor, CO
 void CXdslFdbListDlg::OnDeleteRecord(uint32_t key)
 {
     const FdbEntryRec* rec = rows_.Find(key);
-    if (rec == nullptr || IsKeptByNe(rec->status) || CheckTargetNe() != 0 || !ConfirmDelete())
+    if (rec == nullptr || IsKeptByNe(rec->status) || !ConfirmDelete())
         return;
     // The entry's key and the row command; the status and VLAN are the NE's and go as zero.
     FdbEntryRec entry;

@@ -197,7 +197,7 @@ void CFastProvListDlg::TickRows(bool portRows, bool on)
     for (uint32_t key = 0; key < rows_.StoredCount(); ++key) {
         const FastProvRow* row = rows_.Find(key);
         if (row->isPort == portRows)
-            rows_.Model().SetChecked(key, on && !row->skipped);
+            rows_.Model().SetChecked(key, on);
     }
 }
 
@@ -289,6 +289,9 @@ void CFastProvListDlg::Tick()
         ShowAppMessage(QString::fromStdString(step.report), kErrorBox);
     else if (step.messageId != 0)
         ShowMessageById(step.messageId, kErrorBox);
+    // The policing refusal names the profile the header shows.
+    if (step.messageId == kStrPvcDscpPolicing)
+        SetMarkedControls(kPolicingProfileId);
     row.outcome = step.done ? FastProvOutcome::kDone : FastProvOutcome::kFailed;
     rows_.Replace(key, row);
     if (!step.done) {

@@ -4,7 +4,7 @@
 // ticked row per tick of a 100 ms timer, marking each row done (image 23, unticked) or failed (image 24). The first
 // failed row stops the batch with its tick kept, so that Go goes on from it; Stop stops it between rows. "Port Setting"
 // and "VC-to-VLAN" tick or untick all port rows or all PVC rows. A PVC whose static IP block holds an address in use is
-// marked failed and unticked at the start: the batch never sends it.
+// marked failed and unticked at the start: the batch never sends it, and unticks it again when a box ticked it.
 //
 //     CFastProvListDlg list(this);
 //     list.SetTarget(neId, nullptr);
@@ -36,6 +36,7 @@ public:
     static constexpr int kPvcRowsCheckId = 1060;
     static constexpr int kGoId = 1263;
     static constexpr int kStopId = 1331;
+    static constexpr int kPolicingProfileId = 1283;
     static constexpr int kTickTimer = 49645;
     static constexpr int kTickMs = 100;
 

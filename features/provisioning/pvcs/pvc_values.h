@@ -3,6 +3,10 @@
 // board settings: RFC2684 modes, service types, enable and row states, the MAC limits an operator may choose and the
 // bits of the NE's rule-check verdict.
 
+#include "core/util/vlan_id.h"
+#include "link/records/pvc_rec.h"
+
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +48,17 @@ inline uint32_t ShownServiceType(uint32_t serviceType)
 inline uint32_t WrittenServiceType(uint32_t chosen)
 {
     return chosen != 0 ? chosen : kServiceDhcp;
+}
+
+// A PVC read from the NE with its VLAN and MAC limit as the setting dialog shows them and keeps them as read: a VLAN
+// of 0 as 1 and one of 4094 or more as 4094, a MAC limit of 0 as 1 and one above 63 as 64.
+inline PvcRec PvcAsShown(const PvcRec& read)
+{
+    constexpr uint8_t kMaxShownMacLimit = 64;
+    PvcRec shown = read;
+    shown.vlanId = std::clamp(read.vlanId, kFirstVlanId, kLastVlanId);
+    shown.macLimit = read.macLimit == 0 ? uint8_t{1} : std::min(read.macLimit, kMaxShownMacLimit);
+    return shown;
 }
 
 inline constexpr size_t kMaxPvcsPerPort = 8;

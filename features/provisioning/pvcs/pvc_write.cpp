@@ -241,8 +241,10 @@ std::optional<uint32_t> CPvcWrite::CheckVlanMacLimit(const PvcRec& pvc, const Pv
     for (const VlanMacLimitRec& limit : limits.records) {
         if (limit.vlanId != pvc.vlanId || limit.state != kVlanLimitEnabled)
             continue;
-        // The PVC's own units are counted in the VLAN's total while it stays in the VLAN.
-        const int64_t own = pvc.vlanId == existing.vlanId ? existing.macLimit : 0;
+        // The PVC's own units are counted in the VLAN's total while it stays in the VLAN; its VLAN and MAC limit as
+        // read are those the dialog showed.
+        const PvcRec asRead = PvcAsShown(existing);
+        const int64_t own = pvc.vlanId == asRead.vlanId ? asRead.macLimit : 0;
         if (total + pvc.macLimit - own > static_cast<int64_t>(limit.macLimit))
             return kStrVlanMacLimitBelowCommitted;
     }

@@ -17,11 +17,6 @@ namespace {
 
 constexpr uint32_t kMaxLimit = 64;
 
-uint32_t KeyOf(const PvcStaticIpEntry& range)
-{
-    return IpToUInt32(range.baseAddress);
-}
-
 std::vector<ListColumn<PvcStaticIpEntry>> Columns()
 {
     return {
@@ -40,8 +35,7 @@ CVcVlanServiceTypePage::CVcVlanServiceTypePage(QWidget* parent)
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId},
                      parent),
-      ui_(std::make_unique<Ui::CVcVlanServiceTypePage>()),
-      rows_(*this, Columns(), [](const PvcStaticIpEntry& range) { return KeyOf(range); })
+      ui_(std::make_unique<Ui::CVcVlanServiceTypePage>()), rows_(*this, Columns())
 {
     ui_->setupUi(this);
     // The container sets the type before the page has been shown: the items carry their types at once.
@@ -115,9 +109,10 @@ void CVcVlanServiceTypePage::SetRanges(const PvcStaticIps& ranges)
 
 void CVcVlanServiceTypePage::SelectRange(int index)
 {
-    const PvcStaticIps ranges = Ranges();
-    if (index >= 0 && index < static_cast<int>(ranges.size()) && !IsZeroIpAddress(ranges[index].baseAddress))
-        SelectRowByItemData(KeyOf(ranges[static_cast<size_t>(index)]));
+    // Ranges() takes the rows in the list's order.
+    const CListControl list = List();
+    if (list.IsValid() && index >= 0 && index < list.GetItemCount())
+        SelectRowByItemData(list.GetItemData(index));
 }
 
 bool CVcVlanServiceTypePage::RangesInUse() const
@@ -193,19 +188,6 @@ bool CVcVlanServiceTypePage::RunRangeDialog(PvcStaticIpEntry& range, uint8_t acc
     return true;
 }
 
-bool CVcVlanServiceTypePage::PutRange(const PvcStaticIpEntry& range, std::optional<uint32_t> replacedKey)
-{
-    if (KeyOf(range) != replacedKey.value_or(0) && rows_.Find(KeyOf(range)) != nullptr) {
-        ShowAlertTextById(kStrDataExists, kRangesId);
-        return false;
-    }
-    if (replacedKey && *replacedKey != KeyOf(range))
-        rows_.Remove(*replacedKey);
-    rows_.Put(range);
-    SelectRowByItemData(KeyOf(range));
-    return true;
-}
-
 void CVcVlanServiceTypePage::OnModifyRecord(uint32_t key)
 {
     const PvcStaticIpEntry* found = rows_.Find(key);
@@ -213,7 +195,7 @@ void CVcVlanServiceTypePage::OnModifyRecord(uint32_t key)
         return;
     PvcStaticIpEntry range = *found;
     if (RunRangeDialog(range, kAccessModify))
-        PutRange(range, key);
+        rows_.Replace(key, range);
 }
 
 void CVcVlanServiceTypePage::OnAddRecord(std::optional<uint32_t>)
@@ -221,8 +203,10 @@ void CVcVlanServiceTypePage::OnAddRecord(std::optional<uint32_t>)
     if (!RangesInUse() || IsFull())
         return;
     PvcStaticIpEntry range;
-    if (!RunRangeDialog(range, kAccessCreate) || !PutRange(range, std::nullopt))
+    if (!RunRangeDialog(range, kAccessCreate))
         return;
+    // Ranges of the same base may stand side by side here; OK refuses those that overlap.
+    SelectRowByItemData(rows_.Append(range));
     ApplyServiceTypeRule();
     TellContainer();
 }

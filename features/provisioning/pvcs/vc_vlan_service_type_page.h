@@ -69,13 +69,10 @@ private:
     bool IsFull() const;
     // The IP address range dialog on a range; true on OK.
     bool RunRangeDialog(PvcStaticIpEntry& range, uint8_t accessMode);
-    // Puts a range in place of the row of `replacedKey` (none: a new row) and selects it; false when another row has
-    // its address.
-    bool PutRange(const PvcStaticIpEntry& range, std::optional<uint32_t> replacedKey);
     void TellContainer();
 
     std::unique_ptr<Ui::CVcVlanServiceTypePage> ui_;
-    CRecordList<PvcStaticIpEntry> rows_;
+    CIndexedRecordList<PvcStaticIpEntry> rows_;
     uint32_t dhcpLimit_ = 1;
     uint32_t clientLimit_ = 1;
     bool typeGiven_ = false;

@@ -29,7 +29,6 @@ constexpr int kConfirmFlags = 0x134;
 constexpr int kErrorBox = static_cast<int>(0x80000000u);
 constexpr VcFieldIds kFields{CXdslVcVlanSettingDlg::kVpiId, CXdslVcVlanSettingDlg::kVpiSpinId,
                              CXdslVcVlanSettingDlg::kVciId, CXdslVcVlanSettingDlg::kVciSpinId};
-constexpr uint8_t kMaxShownMacLimit = 64;
 
 // The rules whose remedy is on the MAC Control page.
 constexpr uint32_t kMacRules = pvc_rule::Bit(pvc_rule::kMacBelowFdb) | pvc_rule::Bit(pvc_rule::kIpOverMac) |
@@ -152,9 +151,7 @@ bool CXdslVcVlanSettingDlg::ReadPvc()
 void CXdslVcVlanSettingDlg::ShowPvc(const PvcRec& pvc, const PvcStaticIps& ranges)
 {
     read_ = pvc;
-    asRead_ = pvc;
-    asRead_.vlanId = static_cast<uint16_t>(std::clamp<uint32_t>(pvc.vlanId, kFirstVlanId, kLastVlanId));
-    asRead_.macLimit = pvc.macLimit == 0 ? 1 : std::min(pvc.macLimit, kMaxShownMacLimit);
+    asRead_ = PvcAsShown(pvc);
     enableIndex_ = pvc.enableState == kPvcEnabled ? 0 : 1;
     modeIndex_ = pvc.rfc2684Mode == kRfc2684Routed ? 1 : 0;
     vlan_.SetVlanId(asRead_.vlanId);

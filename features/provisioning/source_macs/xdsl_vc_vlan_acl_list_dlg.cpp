@@ -111,8 +111,14 @@ void CXdslVcVlanAclListDlg::OnDeleteRecord(uint32_t key)
     const AclEntryRec* entry = rows_.Find(key);
     if (entry == nullptr || !ConfirmDelete())
         return;
+    // The PVC's key and the MAC name the entry; its VLAN and state are the NE's and go as zero.
+    AclEntryRec named;
+    named.portId = entry->portId;
+    named.vpi = entry->vpi;
+    named.vci = entry->vci;
+    named.mac = entry->mac;
     if (!CRecordRequests()
-             .Delete(kReqAcl, static_cast<uint32_t>(GetNeId()), *entry, {.failureTextId = kStrFailToDelete})
+             .Delete(kReqAcl, static_cast<uint32_t>(GetNeId()), named, {.failureTextId = kStrFailToDelete})
              .Ok())
         return;
     rows_.Remove(key);

@@ -241,7 +241,8 @@ bool CRecordListDlg::RunListCommand(int id)
             OnShowRecord(*key);
         return true;
     case kModifyButtonId:
-        if (!setup_.dialogChecksRight && !HasCommandRight('m'))
+        if ((!setup_.dialogChecksRight && !HasCommandRight('m')) ||
+            (setup_.modifyTargetNeBeforeRow && CheckTargetNe() != 0))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnModifyRecord(*key);
@@ -251,7 +252,7 @@ bool CRecordListDlg::RunListCommand(int id)
             OnAddRecord(SelectedItemData());
         return true;
     case kDeleteButtonId:
-        if ((setup_.targetNeFirst && CheckTargetNe() != 0) || !HasCommandRight('d'))
+        if (((setup_.targetNeFirst || setup_.deleteTargetNeFirst) && CheckTargetNe() != 0) || !HasCommandRight('d'))
             return true;
         if (const std::optional<uint32_t> key = RequireSelectedItemData())
             OnDeleteRecord(*key);

@@ -80,6 +80,10 @@ public:
         bool dialogChecksRight = false;
         // Delete and Refresh first make sure the target NE is still there ("Unknown NE" when not).
         bool targetNeFirst = false;
+        // Delete alone does so first, before its right (a Refresh that looks for the NE in its fill keeps to it).
+        bool deleteTargetNeFirst = false;
+        // Modify does so after its right, before it asks for a row.
+        bool modifyTargetNeBeforeRow = false;
         // A descending sort reverses the ascending order whole, rows of equal values too (else their ties stay
         // ascending).
         bool descendingTurnsTies = false;

@@ -67,6 +67,8 @@ CLocationListDlg::CLocationListDlg(QWidget* parent)
                                       {kHistoryAlarmButtonId, kPopupHistoryAlarm}},
                       .activateCommand = kShowButtonId,
                       .right = kRightLocations,
+                      // Show, Modify and Add leave the right to the location dialog, which asks its mode's letter.
+                      .dialogChecksRight = true,
                       .exportStem = "Location"},
                      parent),
       ui_(std::make_unique<Ui::CLocationListDlg>()),

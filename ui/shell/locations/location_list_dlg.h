@@ -1,7 +1,8 @@
 #pragma once
 // CLocationListDlg ("Location List", template 232): the locations of a subtree (the dialog's location id; 0 lists
 // them all) that lie in the operator's scope, one row each with the location id as its key, shown as the location
-// table holds them. Show, Modify and Add open the Location dialog; Delete sends request 22; Active Alarm and History
+// table holds them. Show, Modify and Add open the Location dialog, which asks the right of its mode; Delete asks 'd'
+// and sends request 22; Active Alarm and History
 // Alarm open the alarm criteria for the row's location; Export writes the list under the stem "Location". The rows
 // change only by the dialog's own actions: Modify rewrites its row (and the rows that name it as their superior), Add
 // fills the list again, Delete removes the row.

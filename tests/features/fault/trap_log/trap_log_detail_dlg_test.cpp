@@ -234,6 +234,33 @@ TEST_F(DetailDlgTest, TypeChangeWithoutAlarmsShowsNoClearRow)
     Show(dialog, [](CAlarmDetailBaseDlg& d) { EXPECT_TRUE(Rows(d).isEmpty()); });
 }
 
+// The keys are the columns': key 2, the State column of the type change, orders by the descriptions, and key 3, its
+// Description column, by the alarm index.
+TEST_F(DetailDlgTest, TypeChangeSortsItsStateColumnByDescriptionAndItsDescriptionByIndex)
+{
+    CTypeChangeDetailDlg dialog;
+    Target(dialog, kSlot);
+    dialog.SetPlannedType(kRelayModule);
+    dialog.SetOnlineType(kRelayModule);
+    dialog.SetAlarmBits(0x3);
+    dialog.SetPreviousPlannedType(kFanTray);
+    dialog.SetPreviousAlarmBits(0x6);
+    Show(dialog, [](CAlarmDetailBaseDlg& d) {
+        const auto names = [&d] {
+            QStringList shown;
+            for (const QString& row : Rows(d))
+                shown << row.section('|', 1, 1);
+            return shown;
+        };
+        d.SortList(CTypeChangeDetailDlg::kStateColumn, kSortAscending);
+        EXPECT_EQ(names(), (QStringList{"Fan Speed Low", "Card Fail", "Card Out"}));
+        d.SortList(CTypeChangeDetailDlg::kDescriptionColumn, kSortDescending);
+        EXPECT_EQ(names(), (QStringList{"Fan Speed Low", "Card Fail", "Card Out"}));
+        d.SortList(CTypeChangeDetailDlg::kDescriptionColumn, kSortAscending);
+        EXPECT_EQ(names(), (QStringList{"Card Out", "Card Fail", "Fan Speed Low"}));
+    });
+}
+
 TEST_F(DetailDlgTest, SortByNameAndDescriptionTiesByIndex)
 {
     CEventDetailDlg dialog;

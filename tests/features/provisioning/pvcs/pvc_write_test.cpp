@@ -241,6 +241,43 @@ TEST_F(PvcWriteTest, AnActivePvcsNewMacLimitMustFitItsVlan)
     }
 }
 
+// The PVC's own units are its VLAN and MAC limit as the dialog showed them: a VLAN of 0 as 1, one above 4094 as 4094,
+// a MAC limit of 0 as 1, one above 63 as 64. The NE's total counts what it holds.
+TEST_F(PvcWriteTest, TheVlanCheckTakesThePvcsVlanAndMacLimitAsShown)
+{
+    struct Row {
+        const char* name;
+        uint16_t readVlan;
+        uint8_t readMacLimit;
+        uint16_t vlan;
+        uint8_t macLimit;
+        uint32_t limit; // of the new VLAN
+        bool refused;
+    };
+    for (const Row& row :
+         {Row{"MAC limit read above 63, at the limit", 100, 100, 100, 64, 108, false},
+          Row{"MAC limit read above 63, one past it", 100, 100, 100, 64, 107, true},
+          Row{"MAC limit read as 0", 100, 0, 100, 1, 8, false}, Row{"VLAN read as 0 kept as 1", 0, 8, 1, 8, 0, false},
+          Row{"VLAN read above 4094 kept as 4094", 4095, 8, 4094, 16, 8, false},
+          Row{"VLAN read as 0 changed to 2", 0, 8, 2, 8, 7, true}}) {
+        SCOPED_TRACE(row.name);
+        PvcRec read = existing_;
+        read.vlanId = row.readVlan;
+        read.macLimit = row.readMacLimit;
+        CFakePvcNe ne;
+        ne.AddPvc(read, kPvcRowActive, existingRanges_);
+        ne.AddPvc(other_, kPvcRowActive);
+        ne.SetChannel(channel_);
+        ne.SetVlanLimit(row.vlan, row.limit, 1);
+        PvcWriteJob job = Change();
+        job.asRead = read;
+        job.pvc.vlanId = row.vlan;
+        job.pvc.macLimit = row.macLimit;
+        const PvcWriteOutcome done = Run(ne, job);
+        EXPECT_EQ(done.failedStep == PvcWriteStep::kVlanMacLimit, row.refused);
+    }
+}
+
 TEST_F(PvcWriteTest, TheLastEnabledPvcBesideAnEnabledChannelStaysEnabled)
 {
     CFakePvcNe ne;
