@@ -29,6 +29,7 @@
 #include "features/management/ne_wide/ne_dns_server_dlg.h"
 #include "features/management/ne_wide/packet_filter_dlg.h"
 #include "features/management/ne_wide/telnet_timeout_dlg.h"
+#include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/server/db_backup_list_dlg.h"
@@ -53,6 +54,7 @@ using e2e::FirstRow;
 using e2e::Opening;
 using e2e::Pressing;
 using e2e::RightCase;
+using e2e::Through;
 using e2e::RowChooser;
 using e2e::RowShowing;
 
@@ -213,6 +215,8 @@ TEST_F(ManagementRightsE2eTest, TheServersDialogsAskTheirRights)
         {"Online users", 19, 'q', Opening<CUserOnlineListDlg>(33113)},
         {"Force Logout", 19, 'x',
          Pressing<CUserOnlineListDlg>(33113, CUserOnlineListDlg::kForceLogoutButtonId, FirstRow)},
+        {"Send Msg", 19, 'x',
+         Through<CUserOnlineListDlg, CInstantMailDlg>(33113, CUserOnlineListDlg::kSendMessageButtonId, FirstRow)},
         {"User accounts", 18, 'q', Opening<CUserListDlg>(33111)},
         {"User account Delete", 18, 'd',
          Pressing<CUserListDlg>(33111, kDeleteButtonId,
