@@ -41,6 +41,7 @@ using e2e::MessageLine;
 using e2e::Opening;
 using e2e::Path;
 using e2e::Pressing;
+using e2e::PressingAfterOpening;
 using e2e::RightCase;
 using e2e::Through;
 // The commands of no menu, on toolbar buttons the operator configures.
@@ -97,6 +98,8 @@ TEST_F(ServicesRightsE2eTest, TheMulticastIgmpAndPortDialogsAskTheirRights)
         {"IGMP snooping / proxy", 35, 'm', Opening<CIgmpSnoopProxyDlg>(33171)},
         {"IGMP snooping", 35, 'm', Opening<CIgmpSnoopingDlg>(kCmdIgmpSnooping)},
         {"IGMP proxy", 35, 'm', Opening<CIgmpProxyDlg>(kCmdIgmpProxy)},
+        {"IGMP snooping OK", 35, 'm', PressingAfterOpening<CIgmpSnoopingDlg>(kCmdIgmpSnooping, 35, IDOK)},
+        {"IGMP proxy OK", 35, 'm', PressingAfterOpening<CIgmpProxyDlg>(kCmdIgmpProxy, 35, IDOK)},
         {"PPPoE setting", 51, 'm', Opening<CPppoeSettingDlg>(33185)},
         {"PPPoE sessions", 70, 'q', Opening<CPppoeSessionListDlg>(33210)},
         {"ADSL ports", 11, 'q', Opening<CAdslPortListDlg>(33130)},

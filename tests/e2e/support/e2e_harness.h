@@ -63,6 +63,7 @@ public:
     void PushLogin(const app_test::LoginInput& input);
     // The next program message box is answered with `result` (none queued: its default button).
     void AnswerBox(int result) { boxAnswers_.push_back(result); }
+    void ForgetBoxAnswers() { boxAnswers_.clear(); } // those no box took
     // The next dialog of class Dlg (run modally) is worked by `script`, which returns the result to end it with
     // when the dialog has not ended itself. A script that returns nothing (one with ASSERT_... in it) ends it with
     // IDCANCEL.

@@ -183,6 +183,30 @@ inline bool GiveAdministrators(CProgram& program, int function, char letter)
     });
 }
 
+// A button whose press asks the right again: the dialog the command opens is opened with every right on `function`,
+// the right then falls back to the letter the case gives (the server may change it while a dialog is open) and the
+// button is pressed, a question it asks answered No. Refused when the dialog says "No privilege".
+template <class Dlg> Path PressingAfterOpening(int command, int function, int button)
+{
+    return [command, function, button](CProgram& program) {
+        const RightsTable* table = GetRightsTable(kRoleAdministrator);
+        const char letter = table != nullptr ? (*table)[static_cast<size_t>(function)] : '-';
+        if (!GiveAdministrators(program, function, 'a'))
+            return false;
+        bool refused = false;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            EXPECT_TRUE(GiveAdministrators(program, function, letter));
+            program.Operator().AnswerBox(IDNO);
+            Click(dialog, button);
+            program.Operator().ForgetBoxAnswers();
+            refused = MessageLine(dialog) == kNoPrivilege;
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(RunCommand(program, command)) << command;
+        return refused;
+    };
+}
+
 // The program logged in to the simulated server as its admin, North-1 chosen in the tree.
 class CRightsTest : public ::testing::Test {
 protected:
