@@ -294,7 +294,9 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
         add(hops, QStringLiteral("core"), QStringLiteral("192.0.2.11"), QStringLiteral("21"),
             QStringLiteral("Record already exists"));
         add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"));
-        add(hops, QStringLiteral("isp-b"), QStringLiteral("192.0.2.11"), QStringLiteral("21"));
+        // A name takes 32 characters.
+        add(hops, QStringLiteral("isp-b-0123456789abcdefghijklmnop"), QStringLiteral("192.0.2.11"),
+            QStringLiteral("21"));
         add(hops, QStringLiteral("isp-c"), QStringLiteral("192.0.2.12"), QStringLiteral("22"));
         add(hops, QStringLiteral("isp-d"), QStringLiteral("192.0.2.13"), QStringLiteral("23"),
             QStringLiteral("This table is full. Maximum number: 4"));
@@ -304,6 +306,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
     });
     ASSERT_TRUE(program_.Command(kCmdNextHops));
     ASSERT_TRUE(ServerHop(program_, "isp-c"));
+    EXPECT_TRUE(ServerHop(program_, "isp-b-0123456789abcdefghijklmnop"));
 
     // The full table refuses a change of one of its next hops too.
     person.OnDialog<Hop>([&](Hop& hop) {
