@@ -130,8 +130,9 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         EXPECT_EQ(e2e::ListColumn(rows, kSlotPortColumn), (QStringList{"1-3", "2"}));
         EXPECT_EQ(Field(dialog, CActiveAlarmDlg::kTotalCountId), QStringLiteral("2"));
         EXPECT_FALSE(dialog.IsControlEnabled(CActiveAlarmDlg::kAcknowledgeButtonId));
-        // The columns take the room of their texts, Ack Time's too: the list shows at once that it scrolls sideways.
-        EXPECT_TRUE(rows.horizontalScrollBar()->isVisible());
+        // The columns take the room of their texts, Ack Time's too: the list shows that it scrolls sideways (the
+        // scroll bar comes with the view's next layout).
+        EXPECT_TRUE(program.WaitUntil([&] { return rows.horizontalScrollBar()->isVisible(); }));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg")));
         // Occur Time sorts under compare key 7, the number of the column before it, whose header takes the arrow.
         e2e::CProgram::ClickHeader(*rows.header(), CActiveAlarmDlg::kOccurTimeColumn);
