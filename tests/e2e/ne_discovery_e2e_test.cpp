@@ -80,10 +80,13 @@ protected:
         ASSERT_TRUE(program_.Login("admin", "admin"));
     }
 
-    // The refresh timer's turn, after the server has had a second to search.
+    // The refresh timer's turn, once the server has searched every range it holds.
     void RefreshLater(Discovery& dialog)
     {
-        program_.WaitUntil([] { return false; }, 1200);
+        ASSERT_TRUE(program_.WaitUntil([this] {
+            const std::vector<DiscoveryRangeRec> ranges = program_.ServerRecords(kReqDiscoveryRange);
+            return std::all_of(ranges.begin(), ranges.end(), [](const DiscoveryRangeRec& r) { return r.state == 1; });
+        }));
         dialog.OnTimer(Discovery::kRefreshTimer);
     }
 
