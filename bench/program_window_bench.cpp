@@ -175,12 +175,14 @@ private:
     snmp_test::CChildProcess child_;
 };
 
-// Waits until a window of the program whose name matches `pattern` satisfies `wanted`; false past the bound.
+// Waits until a window of the program whose name matches `pattern` satisfies `wanted`; false past the bound, or
+// as soon as the program has ended.
 template <class Wanted>
-bool WaitForWindow(pid_t pid, const std::string& pattern, Wanted wanted, XWindow* found, int boundMs)
+bool WaitForWindow(const CShownProgram& program, const std::string& pattern, Wanted wanted, XWindow* found, int boundMs)
 {
+    const pid_t pid = program.Pid();
     const auto deadline = Clock::now() + std::chrono::milliseconds(boundMs);
-    while (Clock::now() < deadline) {
+    while (Clock::now() < deadline && program.Running()) {
         for (const XWindow& window : ShownWindows(pid, pattern, false)) {
             if (wanted(window)) {
                 *found = window;
@@ -243,7 +245,7 @@ std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness,
     XWindow login;
     const auto loginShown = [&] {
         return WaitForWindow(
-            program.Pid(), "^Login ", [](const XWindow&) { return true; }, &login, kLoginShowsMs);
+            program, "^Login ", [](const XWindow&) { return true; }, &login, kLoginShowsMs);
     };
     // A loaded machine may keep the program from showing its login dialog in time: said, and started again.
     bool loginUp = false;
@@ -263,7 +265,7 @@ std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness,
             // What shows instead, if anything: a box before the login is no matter of a busy machine.
             const std::vector<std::string> shown =
                 program.Running() ? OtherWindows(program.Pid()) : std::vector<std::string>{};
-            std::fprintf(stderr, "the login dialog did not show within %d s (attempt %d of %d)%s%s\n",
+            std::fprintf(stderr, "the login dialog did not show (bound %d s, attempt %d of %d)%s%s\n",
                          kLoginShowsMs / 1000, attempt, kLoginAttempts,
                          program.Running() ? ": the machine is busy" : ": the program ended",
                          shown.empty() ? "" : ("; shown: " + shown.front()).c_str());
@@ -288,7 +290,7 @@ std::optional<Login> ShownLogin(benchmark::State& state, e2e::CProgram& harness,
     const auto entered = Clock::now();
     Xdotool({"key", "Return"});
     XWindow frame;
-    if (!WaitForWindow(pid, kMainWindowName, IsMainWindow, &frame, 120000)) {
+    if (!WaitForWindow(program, kMainWindowName, IsMainWindow, &frame, 120000)) {
         std::string log = NetDrvLog(harness);
         log = log.substr(log.rfind('\n', log.size() >= 2 ? log.size() - 2 : 0) + 1);
         const std::vector<std::string> others = OtherWindows(pid);
