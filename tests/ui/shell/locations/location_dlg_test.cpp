@@ -1,0 +1,124 @@
+// The Location dialog as it opens: the letter of item 21 that each mode asks (an operator whose role holds the letter
+// below it is refused, one who holds it gets in), what each field takes, OK only where something can be saved, and
+// the superior and map selected at first.
+
+#include "tests/ui/framework/framework_test_support.h"
+#include "tests/ui/shell/frame/main_frame_test_support.h"
+
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
+#include "core/tables/location_tree.h"
+#include "platform/scripted_runners.h"
+#include "ui/shell/locations/location_dlg.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Dlg = CLocationDlg;
+constexpr uint32_t kHeadquarters = 1, kNorth = 2, kSouth = 3;
+
+class LocationDlgTest : public ::testing::Test {
+protected:
+    LocationDlgTest()
+    {
+        AddLocation(kHeadquarters, "Headquarters", 0);
+        AddLocation(kNorth, "North", kHeadquarters);
+        AddLocation(kSouth, "South", kHeadquarters);
+        AppData().role = kRoleUser;
+    }
+    ~LocationDlgTest() override { ClearUserRights(); }
+
+    static void AddLocation(uint32_t id, const char* name, uint32_t parent)
+    {
+        CLocationNode node;
+        node.id = id;
+        node.name = name;
+        node.parentId = parent;
+        EXPECT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
+    }
+
+    // Opens the dialog in the mode with item 21 of the operator's role holding the letter, and hands it to the check
+    // once it has opened (or been refused).
+    static void Open(uint8_t mode, uint32_t location, uint32_t superior, char letter,
+                     const std::function<void(Dlg&)>& check)
+    {
+        std::string rights(127, '-');
+        rights[21] = letter;
+        SetUserRights(kRoleUser, rights.c_str());
+        ScriptedMessageBoxes boxes;
+        ScriptedModalRunner runner;
+        Dlg dialog;
+        dialog.SetAccessMode(mode);
+        dialog.SetLocation(location, superior);
+        runner.Push([&](QDialog&) {
+            EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone() || dialog.IsEnded(); }));
+            check(dialog);
+            return IDCANCEL;
+        });
+        dialog.DoModal();
+    }
+
+    const frame_test::ScopedWorkDir work_;
+};
+
+TEST_F(LocationDlgTest, EachModeAsksItsLetterOfItemTwentyOne)
+{
+    struct Row {
+        uint8_t mode;
+        char letter;
+        bool opens;
+    };
+    const Row rows[] = {
+        {kAccessQuery, '-', false}, {kAccessQuery, 'q', true},  {kAccessModify, 'q', false},
+        {kAccessModify, 'm', true}, {kAccessCreate, 'm', false}, {kAccessCreate, 'c', true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.mode) + " " + row.letter);
+        const uint32_t location = row.mode == kAccessCreate ? 0 : kNorth;
+        Open(row.mode, location, kHeadquarters, row.letter,
+             [&](Dlg& dialog) { EXPECT_EQ(!dialog.IsEnded(), row.opens); });
+    }
+}
+
+TEST_F(LocationDlgTest, EachFieldTakesItsNumberOfCharacters)
+{
+    const std::pair<int, int> fields[] = {{Dlg::kNameId, 20},      {Dlg::kCommentId, 60}, {Dlg::kContactId, 20},
+                                          {Dlg::kTelephoneId, 20}, {Dlg::kMobileId, 20},  {Dlg::kEmailId, 60}};
+    Open(kAccessCreate, 0, kSouth, 'c', [&](Dlg& dialog) {
+        for (const auto& [id, most] : fields) {
+            auto* edit = dialog.GetDlgItemAs<QLineEdit>(id);
+            ASSERT_NE(edit, nullptr);
+            edit->clear();
+            QTest::keyClicks(edit, QString(most + 1, QLatin1Char('x')));
+            EXPECT_EQ(edit->text().size(), most) << id;
+        }
+    });
+}
+
+TEST_F(LocationDlgTest, OkIsOfferedToModifyAndToAddButNotToShow)
+{
+    for (const uint8_t mode : {kAccessQuery, kAccessModify, kAccessCreate}) {
+        Open(mode, mode == kAccessCreate ? 0 : kNorth, kHeadquarters, 'a',
+             [&](Dlg& dialog) { EXPECT_EQ(dialog.IsControlEnabled(IDOK), mode != kAccessQuery) << int(mode); });
+    }
+}
+
+TEST_F(LocationDlgTest, TheSuperiorAndTheWorldMapAreSelectedOnOpening)
+{
+    // A new location below South; North shown with its own superior; both on the world map, the first entry.
+    const std::tuple<uint8_t, uint32_t, uint32_t, const char*> rows[] = {
+        {kAccessCreate, 0, kSouth, "South"}, {kAccessModify, kNorth, 0, "Headquarters"}};
+    for (const auto& [mode, location, superior, shown] : rows) {
+        Open(mode, location, superior, 'a', [&](Dlg& dialog) {
+            EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId)->currentText(), shown);
+            EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kMapComboId)->currentIndex(), 0) << shown;
+        });
+    }
+}
+
+} // namespace
