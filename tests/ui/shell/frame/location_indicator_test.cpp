@@ -8,6 +8,8 @@
 
 #include <QLabel>
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 using namespace frame_test;
@@ -114,6 +116,18 @@ TEST_F(LocationIndicatorTest, PositionShowsTheMapFieldsAndIgnoresOutOfRange)
     dlg_.SetPosition(24.5, 60.25, 150);
     EXPECT_EQ(Text(Dlg::kLongitudeValueId), QStringLiteral("+ 24.30'00\""));
     EXPECT_EQ(Text(Dlg::kLatitudeValueId), QStringLiteral("+ 60.15'00\""));
+}
+
+// A position at either end of the longitude (-180..180) and latitude (-90..90) ranges is shown; one past is not.
+TEST_F(LocationIndicatorTest, PositionsAtTheEndsOfTheRangesAreShownAndThosePastThemAreNot)
+{
+    const std::tuple<double, double, bool> rows[] = {{-180.0, -90.0, true}, {180.0, 90.0, true}, {-180.5, 0.0, false},
+                                                     {180.5, 0.0, false},   {0.0, -90.5, false}, {0.0, 90.5, false}};
+    for (const auto& [longitude, latitude, shown] : rows) {
+        dlg_.SetEntity(CEntityIndex::FromLevels(1));
+        dlg_.SetPosition(longitude, latitude, 100);
+        EXPECT_EQ(Visible(Dlg::kLongitudeValueId), shown) << longitude << "," << latitude;
+    }
 }
 
 TEST_F(LocationIndicatorTest, ControlsAreWrittenOnlyWhenTheirTextChanges)
