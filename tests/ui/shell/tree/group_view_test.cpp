@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -140,6 +141,21 @@ TEST_F(GroupViewTest, IdsAreKeptWhole)
     const QTreeWidgetItem* ne = Find(*view, GroupItemKind::Ne, 0x23456789);
     ASSERT_NE(ne, nullptr);
     EXPECT_EQ(ne->parent()->parent(), Find(*view, GroupItemKind::Location, 0x12345678));
+}
+
+// An account shows the picture of its role: 48 Administrator, 49 Manager, 50 User, 51 any other role.
+TEST_F(GroupViewTest, AnAccountShowsThePictureOfItsRole)
+{
+    const std::map<QString, int> pictures = {{"r0", 48}, {"r1", 49}, {"r2", 50}, {"r3", 51}, {"r9", 51}};
+    for (const auto& [name, picture] : pictures)
+        AddAccount(name.toStdString(), 2, name.back().digitValue());
+    auto view = MakeView();
+    std::map<QString, int> shown;
+    for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it) {
+        if (pictures.count((*it)->text(0)) != 0)
+            shown[(*it)->text(0)] = Image(*it);
+    }
+    EXPECT_EQ(shown, pictures);
 }
 
 TEST_F(GroupViewTest, ASelectedItemThatGoesIsFollowedByItsFolderItsParentOrTheTop)
@@ -577,19 +593,26 @@ TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
     auto view = MakeView();
     frame_.SetActivePane(kTreePane);
     std::vector<TreeSearchSettings> dialogAnswers;
-    int dialogs = 0;
+    // Search Next before any search asks for the settings, which open as: no text, any kind, from the top.
+    std::optional<TreeSearchSettings> opened;
     view->SetSearchDialogRunner([&](TreeSearchSettings& settings) {
-        ++dialogs;
+        opened = settings;
+        return false;
+    });
+    view->OnSearchNext();
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(opened->text.isEmpty());
+    EXPECT_EQ(opened->kind, 3);
+    EXPECT_FALSE(opened->wholeText);
+    EXPECT_FALSE(opened->matchCase);
+    EXPECT_TRUE(opened->fromTop);
+    view->SetSearchDialogRunner([&](TreeSearchSettings& settings) {
         if (dialogAnswers.empty())
             return false;
         settings = dialogAnswers.front();
         dialogAnswers.erase(dialogAnswers.begin());
         return true;
     });
-
-    // Search Next before any search asks for the settings.
-    view->OnSearchNext();
-    EXPECT_EQ(dialogs, 1);
 
     struct Row {
         TreeSearchSettings settings;
