@@ -7,6 +7,7 @@
 
 #include "core/tables/ne_table.h"
 #include "ui/framework/skin/skin_glue.h"
+#include "ui/shell/app/about_dlg.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/app/sound_thread_host.h"
 #include "ui/shell/app/telnet_launcher.h"
@@ -199,6 +200,14 @@ TEST_F(AppStartupTest, TelnetWithoutTheQueryRightSaysNoPrivilege)
     EXPECT_EQ(launches, 0);
     ASSERT_EQ(runner_.boxTexts.size(), 1u);
     EXPECT_EQ(runner_.boxTexts[0], QStringLiteral("No privilege"));
+}
+
+// The About text: the title, " , Version " and the four parts of the file version, most significant first.
+TEST(AboutVersionTest, TitleAndTheFourVersionParts)
+{
+    EXPECT_EQ(FormatAboutVersion(QStringLiteral("Tarvik"), {1, 2, 3, 4}), QStringLiteral("Tarvik , Version 1.2.3.4"));
+    EXPECT_EQ(FormatAboutVersion(QStringLiteral("My NMS"), {65535, 0, 10, 7}),
+              QStringLiteral("My NMS , Version 65535.0.10.7"));
 }
 
 } // namespace

@@ -32,6 +32,7 @@ TEST(SearchDialogsTest, TreeSearchRoundTrip)
     };
     const Row rows[] = {
         {7, 2, -1, 3, 0}, // a kind above 3 shows All; a flag of 2 shows unticked
+        {4, 0, -1, 3, 0}, // the first kind past the last
         {0, 1, -1, 0, 1},
         {3, 0, 1, 1, 0},
         {1, 1, 2, 2, 1},
