@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <tuple>
 
 namespace {
 
@@ -46,8 +47,14 @@ TEST(DirectLoginE2eTest, TheRoleComesFromTheCommunityAndTheUser)
         ASSERT_TRUE(program.StartAgent());
         ASSERT_TRUE(program.Login(c.user, c.community));
         EXPECT_EQ(AppData().role, c.role);
-        EXPECT_EQ(CheckUserRight(kRoleManager, 126, 'm'), 1);
-        EXPECT_EQ(CheckUserRight(kRoleUser, 126, 'm'), 0);
+        // Every item, the first and the last: Administrator "a", Manager "m", User "q", and nothing above them.
+        const std::tuple<int, char, int> rights[] = {{kRoleAdministrator, 'x', 1}, {kRoleManager, 'm', 1},
+                                                     {kRoleManager, 'c', 0},       {kRoleUser, 'q', 1},
+                                                     {kRoleUser, 'm', 0}};
+        for (const auto& [role, letter, granted] : rights) {
+            for (const int item : {0, 126})
+                EXPECT_EQ(CheckUserRight(role, item, letter), granted) << role << letter << item;
+        }
         ASSERT_EQ(AppData().nes.Count(), 1u);
         const CNeRecord* ne = AppData().nes.FindNeById(1);
         ASSERT_NE(ne, nullptr);
