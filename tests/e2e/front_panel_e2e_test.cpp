@@ -88,11 +88,11 @@ TEST_F(FrontPanelE2eTest, ThePanelShowsTheNeWithLiveAlarmsAndTheEntityUnderTheMo
     EXPECT_EQ(program.Frame().GetCurrentNeId(), 1u);
     EXPECT_EQ(panel->SelectionMarkRect(), portRect);
     EXPECT_EQ(panel->HintText(), QStringLiteral("2"));
-    EXPECT_TRUE(panel->HintRect().contains(portRect.center() +
-                                           QPoint(CFrameView::kHintOffsetX + 1, CFrameView::kHintOffsetY + 1)));
+    // The hint box stands 5 pixels right of the pointer and 18 below it.
+    EXPECT_EQ(panel->HintRect().topLeft(), portRect.center() + QPoint(5, 18));
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(*panel, QStringLiteral("front_panel_hover")));
     const QImage shown = panel->Canvas()->grab().toImage();
-    EXPECT_EQ(PixelOf(shown, panel->HintRect().left() + 1, panel->HintRect().top() + 1), CFrameView::kHintFillColor);
+    EXPECT_EQ(PixelOf(shown, panel->HintRect().left() + 1, panel->HintRect().top() + 1), 0xC0FFFFU) << "light yellow";
 
     // A module shows no hint; its right click pops the module's own menu, whose command goes to the frame.
     program.MoveMouse(*panel->Canvas(), panel->EntityRect(card).topLeft() + QPoint(3, 3));
