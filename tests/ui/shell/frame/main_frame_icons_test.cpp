@@ -93,6 +93,9 @@ TEST(ToolIconsTest, CountSizeAndSeparators)
         {"[TOOLICON]\nICONCNT=0\nICON1=" + kToolIcon + ",0xFF00FF,33071\n", 0, 32, 32},
         {"[TOOLICON]\nICONCNT=2\nICONWIDTH=24\nICONHEIGHT=20\n", 2, 24, 20},
         {"[TOOLICON]\nICONCNT=1\nICONWIDTH=9\nICONHEIGHT=129\n", 1, 32, 32},
+        {"[TOOLICON]\nICONCNT=1\nICONWIDTH=10\nICONHEIGHT=128\n", 1, 10, 128},
+        {"[TOOLICON]\nICONCNT=1\nICONWIDTH=128\nICONHEIGHT=10\n", 1, 128, 10},
+        {"[TOOLICON]\nICONCNT=1\nICONWIDTH=129\nICONHEIGHT=9\n", 1, 32, 32},
         {hundred, 64, 32, 32},
     };
     for (const Row& row : rows) {
