@@ -202,6 +202,26 @@ TEST_F(AppStartupTest, TelnetWithoutTheQueryRightSaysNoPrivilege)
     EXPECT_EQ(runner_.boxTexts[0], QStringLiteral("No privilege"));
 }
 
+// Exit and Logout ask Yes/No with No as the default button; No leaves the program as it was.
+TEST_F(AppStartupTest, ExitAndLogoutAskWithNoAsTheDefault)
+{
+    dir_.WriteIni("[SYSTEM]\n");
+    CEmsApp app;
+    const std::pair<const char*, std::function<void()>> questions[] = {
+        {"Are you sure to exit?", [&] { app.OnExit(); }}, {"Are you sure to logout?", [&] { app.OnLogout(); }}};
+    for (const auto& [text, ask] : questions) {
+        runner_.boxTexts.clear();
+        runner_.boxDefaults.clear();
+        runner_.PushBoxAnswer(IDNO);
+        ask();
+        ASSERT_EQ(runner_.boxTexts.size(), 1u) << text;
+        EXPECT_EQ(runner_.boxTexts[0], QString::fromLatin1(text));
+        EXPECT_EQ(runner_.boxDefaults, std::vector<int>{IDNO}) << text;
+        EXPECT_FALSE(app.GetExitFlag()) << text;
+        EXPECT_EQ(runner_.loginRuns, 0) << text;
+    }
+}
+
 // The About text: the title, " , Version " and the four parts of the file version, most significant first.
 TEST(AboutVersionTest, TitleAndTheFourVersionParts)
 {

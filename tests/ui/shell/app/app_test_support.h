@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include <deque>
@@ -163,6 +164,13 @@ public:
         } else if (auto* box = dynamic_cast<CAppMessageBoxDlg*>(&dialog)) {
             boxTexts.push_back(BoxText(*box));
             const std::array<int, 3> buttons = box->GetButtonResults();
+            const int ids[] = {CAppMessageBoxDlg::kButton1Id, CAppMessageBoxDlg::kButton2Id,
+                               CAppMessageBoxDlg::kButton3Id};
+            for (size_t i = 0; i < buttons.size(); ++i) {
+                const auto* button = box->GetDlgItemAs<QPushButton>(ids[i]);
+                if (button != nullptr && button->isDefault())
+                    boxDefaults.push_back(buttons[i]);
+            }
             result = buttons[0];
             if (!answers_.empty()) {
                 result = answers_.front();
@@ -176,6 +184,7 @@ public:
 
     int loginRuns = 0;
     std::vector<QString> boxTexts;
+    std::vector<int> boxDefaults; // the answer of each box's default button
 
 private:
     std::deque<LoginScript> logins_;
