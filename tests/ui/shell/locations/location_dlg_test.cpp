@@ -1,6 +1,6 @@
 // The Location dialog as it opens: the letter of item 21 that each mode asks (an operator whose role holds the letter
 // below it is refused, one who holds it gets in), what each field takes, OK only where something can be saved, and
-// the superior and map selected at first.
+// the superior and map selected at first; the Location List's picture of each location's gravest alarm.
 
 #include "tests/ui/framework/framework_test_support.h"
 #include "tests/ui/shell/frame/main_frame_test_support.h"
@@ -8,14 +8,18 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/location_tree.h"
+#include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/locations/location_dlg.h"
+#include "ui/shell/locations/location_list_dlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -119,6 +123,37 @@ TEST_F(LocationDlgTest, TheSuperiorAndTheWorldMapAreSelectedOnOpening)
             EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kMapComboId)->currentIndex(), 0) << shown;
         });
     }
+}
+
+// Each row's picture follows the gravest alarm of the location's NEs: none 41, critical 42, major 43, minor 44,
+// warning 45, any other (info) 46.
+TEST_F(LocationDlgTest, TheListShowsEachLocationsGravestAlarmAsItsPicture)
+{
+    const frame_test::ScopedModels models;
+    const std::map<QString, int> pictures = {{"S0", 41}, {"S1", 42}, {"S2", 43},
+                                             {"S3", 44}, {"S4", 45}, {"S5", 46}};
+    uint32_t id = 10;
+    for (const auto& [name, picture] : pictures) {
+        AddLocation(++id, name.toLatin1().constData(), 0);
+        frame_test::AddTestNe({.id = id, .name = "NE" + name.toStdString(),
+                               .severity = static_cast<uint32_t>(name.back().digitValue()), .location = id});
+    }
+    SetUserRights(kRoleUser, std::string(127, 'q').c_str());
+    ScriptedModalRunner runner;
+    CLocationListDlg dialog;
+    std::map<QString, int> shown;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        const CListControl rows(dialog.FindList(kListControlId));
+        for (int row = 0; row < rows.GetItemCount(); ++row) {
+            const QString name = rows.GetItemText(row, CLocationListDlg::kNameColumn);
+            if (pictures.count(name) != 0)
+                shown[name] = rows.GetItemImage(row, 0);
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(shown, pictures);
 }
 
 } // namespace
