@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -213,6 +214,13 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
         program_.ClickListRow(rows, row);
         person.OnDialog<CXdslPortAgentIdDlg>([&](CXdslPortAgentIdDlg& dialog) {
             EXPECT_EQ(Field(dialog, CXdslPortAgentIdDlg::kCircuitId), QStringLiteral("atm 1/1/3"));
+            // The circuit ID holds 80 characters, the remote ID 63.
+            for (const auto& [id, room] :
+                 {std::pair{CXdslPortAgentIdDlg::kCircuitId, 80}, std::pair{CXdslPortAgentIdDlg::kRemoteId, 63}}) {
+                Type(dialog, id, QString(room + 1, QLatin1Char('x')));
+                EXPECT_EQ(Field(dialog, id), QString(room, QLatin1Char('x'))) << id;
+            }
+            Type(dialog, CXdslPortAgentIdDlg::kCircuitId, QStringLiteral("atm 1/1/3"));
             Type(dialog, CXdslPortAgentIdDlg::kRemoteId, QStringLiteral("flat-12b"));
             e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_agent_id"));
             Click(dialog, IDOK);
