@@ -209,4 +209,36 @@ TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// Before the NE answers (its query refused) the two settings show the values they start with: the ARP proxy
+// disabled, life time 600 and aging time 300; the user priorities 0..7 on queues 3, 1, 2, 4, 5, 6, 7, 8, each
+// re-marked "Best Effort".
+TEST(ArpProxyCosE2eTest, TheSettingsShowTheirStartingValuesWhenTheQueryIsRefused)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<Setting>([&](Setting& arp) {
+        EXPECT_TRUE(e2e::IsChecked(arp, Setting::kDisabledRadioId));
+        EXPECT_EQ(Field(arp, Setting::kLifeTimeId), QStringLiteral("600"));
+        EXPECT_EQ(Field(arp, Setting::kAgingTimeId), QStringLiteral("300"));
+    });
+    RefuseNext(program, kSimRefuseNextRequest, kReqArpProxy);
+    ASSERT_TRUE(program.Command(kCmdArpSetting));
+
+    const char* const queues[] = {"3", "1", "2", "4", "5", "6", "7", "8"};
+    person.OnDialog<Cos>([&](Cos& cos) {
+        for (int priority = 0; priority < 8; ++priority) {
+            SCOPED_TRACE(priority);
+            EXPECT_EQ(Field(cos, Cos::kFirstQueueComboId + priority), QString::fromLatin1(queues[priority]));
+            EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId + priority), QStringLiteral("Best Effort"));
+        }
+    });
+    RefuseNext(program, kSimRefuseNextRequest, kReqCosMapping);
+    ASSERT_TRUE(program.Command(kCmdCosMapping));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
 } // namespace

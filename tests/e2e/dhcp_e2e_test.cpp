@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -191,13 +192,21 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
         Click(list, kModifyButtonId);
         EXPECT_EQ(ListColumn(rows, 2)[0], QStringLiteral("11"));
 
-        program_.ClickListRow(rows, 3);
-        person.AnswerBox(IDYES);
+        for (const int row : {3, 2, 1}) {
+            program_.ClickListRow(rows, row);
+            person.AnswerBox(IDYES);
+            Click(list, kDeleteButtonId);
+            EXPECT_EQ(rows.model()->rowCount(), row);
+        }
+        // The relay on, its last server stays.
+        program_.ClickListRow(rows, 0);
         Click(list, kDeleteButtonId);
-        EXPECT_EQ(rows.model()->rowCount(), 3);
+        EXPECT_EQ(MessageLine(list),
+                  QStringLiteral("DHCP Relay does disabled. The last relay server should not be deleted."));
+        EXPECT_EQ(rows.model()->rowCount(), 1);
     });
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
-    EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11, 20, 30}));
+    EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11}));
 }
 
 TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
@@ -213,6 +222,13 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
         program_.ClickListRow(rows, row);
         person.OnDialog<CXdslPortAgentIdDlg>([&](CXdslPortAgentIdDlg& dialog) {
             EXPECT_EQ(Field(dialog, CXdslPortAgentIdDlg::kCircuitId), QStringLiteral("atm 1/1/3"));
+            // The circuit ID holds 80 characters, the remote ID 63.
+            for (const auto& [id, room] :
+                 {std::pair{CXdslPortAgentIdDlg::kCircuitId, 80}, std::pair{CXdslPortAgentIdDlg::kRemoteId, 63}}) {
+                Type(dialog, id, QString(room + 1, QLatin1Char('x')));
+                EXPECT_EQ(Field(dialog, id), QString(room, QLatin1Char('x'))) << id;
+            }
+            Type(dialog, CXdslPortAgentIdDlg::kCircuitId, QStringLiteral("atm 1/1/3"));
             Type(dialog, CXdslPortAgentIdDlg::kRemoteId, QStringLiteral("flat-12b"));
             e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_agent_id"));
             Click(dialog, IDOK);

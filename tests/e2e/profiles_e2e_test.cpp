@@ -13,6 +13,7 @@
 #include "features/provisioning/templates/template_download_dlg.h"
 #include "features/provisioning/templates/template_sync_dlg.h"
 #include "link/records/adsl_line_profile_rec.h"
+#include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 #include "ui/framework/lists/small_images.h"
@@ -220,7 +221,10 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
     EXPECT_FALSE(holds(kSouth));
     EXPECT_TRUE(holds(kSpare));
 
-    // Spare against the templates: its line profiles differ; synchronised, they are the templates'.
+    // Spare against the templates: its line profiles differ, and an IP traffic profile of its own makes its IP traffic
+    // class differ where its multicast service class is identical; synchronised, the line profiles are the templates'.
+    e2e::AddOnServer(program, kReqIpTrafficProfileAdd, kSpare,
+                     {IpTrafficProfileRec{.name = "spare-only", .status = 1}});
     program.ClickTreeItem(program.TreeItem(kSpareName));
     const auto verify = [&](bool synchronise) {
         person.OnDialog<CConfigVerifyDlg>([&](CConfigVerifyDlg& dialog) {
@@ -229,6 +233,9 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             const CConfigVerifyDlg::ClassRow& line = CConfigVerifyDlg::kRows[0];
             const CConfigVerifyDlg::ClassRow& channels = CConfigVerifyDlg::kRows[2];
             EXPECT_TRUE(e2e::IsChecked(dialog, channels.identicalId)) << "no channel profiles on either side";
+            EXPECT_FALSE(e2e::IsChecked(dialog, 1067)) << "xDSL IP Traffic Profile";
+            EXPECT_TRUE(e2e::IsChecked(dialog, 1069)) << "xDSL Multicast Service Profile";
+            EXPECT_FALSE(dialog.IsControlEnabled(1070));
             EXPECT_FALSE(dialog.IsControlEnabled(channels.synchronizeId));
             EXPECT_FALSE(dialog.IsControlEnabled(CConfigVerifyDlg::kServerToNeId));
             if (!synchronise) {

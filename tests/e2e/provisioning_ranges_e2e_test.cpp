@@ -7,6 +7,9 @@
 #include "tests/e2e/support/range_steps.h"
 
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
+#include "features/provisioning/fast_prov/fast_prov_dlg.h"
+#include "features/provisioning/link_agg/lacp_pages.h"
+#include "features/provisioning/link_agg/link_agg_setting_dlg.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/adsl_psd_page.h"
 #include "features/provisioning/profiles/adsl_snr_margin_page.h"
@@ -14,9 +17,13 @@
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_service_type_page.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
+#include "features/provisioning/rstp/rstp_bridge_page.h"
+#include "features/provisioning/rstp/rstp_port_page.h"
+#include "features/provisioning/rstp/rstp_setting_dlg.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +37,9 @@ constexpr int kCmdShdslProfile = 33081;
 constexpr int kEditorTabsId = 1337;
 constexpr int kCmdVcVlan = 33022;
 constexpr int kCmdBroadcastControl = 33182;
+constexpr int kCmdFastProvision = 33116;
+constexpr int kCmdLinkAggregation = 33161;
+constexpr int kCmdRstpSetting = 33166;
 using e2e::Check;
 using e2e::Click;
 using e2e::MessageLine;
@@ -83,13 +93,14 @@ template <class Editor> Attempt Threshold(int command, int tab, size_t index)
     });
 }
 
-// The dialog of the command; OK after the value is typed into the edit.
-template <class Dlg> Attempt Typing(int command, int edit)
+// The dialog of the command; the value is typed into the edit where `place` shows it (the dialog, or a page it brings
+// forward, having made the edit writable), then OK.
+template <class Dlg> Attempt Typing(int command, int edit, std::function<CDialog&(Dlg&)> place = {})
 {
     return [=](e2e::CProgram& program, const QString& value) {
         bool refused = false;
         program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-            Type(dialog, edit, value);
+            Type(place ? place(dialog) : dialog, edit, value);
             Click(dialog, IDOK);
             refused = !dialog.IsEnded() && MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer"));
         });
@@ -98,17 +109,29 @@ template <class Dlg> Attempt Typing(int command, int edit)
     };
 }
 
-// A limit of the service type page of a new PVC, the service type that makes it writable chosen.
-Attempt PvcLimit(const QString& serviceType, int edit)
+// Where an edit of a new PVC (bridged) is: the dialog itself, or a page it brings forward, `choose` having made the
+// edit writable.
+using PvcPlace = std::function<CDialog&(CXdslVcVlanSettingDlg&)>;
+
+template <class Page> PvcPlace PvcPage(Page& (CXdslVcVlanSettingDlg::*page)(), std::function<void(Page&)> choose = {})
+{
+    return [=](CXdslVcVlanSettingDlg& setting) -> CDialog& {
+        Page& shown = (setting.*page)();
+        setting.SelectPage(&shown);
+        if (choose)
+            choose(shown);
+        return shown;
+    };
+}
+
+// The value typed into the edit of a new PVC; OK.
+Attempt NewPvc(PvcPlace place, int edit)
 {
     return [=](e2e::CProgram& program, const QString& value) {
         bool refused = false;
         program.Operator().OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& list) {
             program.Operator().OnDialog<CXdslVcVlanSettingDlg>([&](CXdslVcVlanSettingDlg& setting) {
-                CVcVlanServiceTypePage& service = setting.ServiceTypePage();
-                setting.SelectPage(&service);
-                e2e::Choose(service, CVcVlanServiceTypePage::kServiceTypeId, serviceType);
-                Type(service, edit, value);
+                Type(place(setting), edit, value);
                 Click(setting, IDOK);
                 refused =
                     !setting.IsEnded() && MessageLine(setting).startsWith(QStringLiteral("Please enter an integer"));
@@ -120,6 +143,47 @@ Attempt PvcLimit(const QString& serviceType, int edit)
         EXPECT_TRUE(program.Command(kCmdVcVlan)) << kCmdVcVlan;
         return refused;
     };
+}
+
+// A limit of the service type page of a new PVC, the service type that makes it writable chosen.
+Attempt PvcLimit(const QString& serviceType, int edit)
+{
+    return NewPvc(PvcPage<CVcVlanServiceTypePage>(&CXdslVcVlanSettingDlg::ServiceTypePage,
+                                                  [serviceType](CVcVlanServiceTypePage& service) {
+                                                      e2e::Choose(service, CVcVlanServiceTypePage::kServiceTypeId,
+                                                                  serviceType);
+                                                  }),
+                  edit);
+}
+
+// A value of fast provisioning on one ALC-24 card, on the page the dialog gives (after `choose`); then "&List": a value
+// refused keeps the list from opening; the list that opens for a value taken is cancelled.
+template <class Page>
+Attempt FastProvision(Page& (CFastProvDlg::*page)(), int edit, std::function<void(Page&)> choose = {})
+{
+    return [=](e2e::CProgram& program, const QString& value) {
+        bool refused = false;
+        program.Operator().OnDialog<CFastProvDlg>([&](CFastProvDlg& dialog) {
+            e2e::Choose(dialog, CFastProvDlg::kFirstSlotId, QStringLiteral("1"));
+            e2e::Choose(dialog, CFastProvDlg::kLastSlotId, QStringLiteral("1"));
+            e2e::Choose(dialog, CFastProvDlg::kModuleTypeId, QStringLiteral("ALC-24"));
+            Page& shown = (dialog.*page)();
+            dialog.SelectPage(&shown);
+            if (choose)
+                choose(shown);
+            Type(shown, edit, value);
+            const qsizetype opened = program.Operator().unscriptedDialogs.size();
+            Click(dialog, CFastProvDlg::kListId);
+            refused = program.Operator().unscriptedDialogs.size() == opened;
+        });
+        EXPECT_TRUE(program.Command(kCmdFastProvision)) << kCmdFastProvision;
+        return refused;
+    };
+}
+
+Attempt FastProvChannel(int edit)
+{
+    return FastProvision<CFastProvVcVlanPage>(&CFastProvDlg::VcVlanPage, edit);
 }
 
 TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefused)
@@ -166,11 +230,72 @@ TEST(ProvisioningRangesE2eTest, EachEndOfASettingsRangeIsTakenAndOnePastItRefuse
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     using Service = CVcVlanServiceTypePage;
+    using Channel = CFastProvChannelPage;
+    using Setting = CXdslVcVlanSettingDlg;
+    const PvcPlace itself = [](Setting& setting) -> CDialog& { return setting; };
     const RangeCase cases[] = {
         {"DHCP broadcast rate limit", 1, 100000,
          Typing<CDhcpBroadcastControlDlg>(kCmdBroadcastControl, CDhcpBroadcastControlDlg::kRateId)},
         {"PVC DHCP IP limit", 1, 64, PvcLimit(QStringLiteral("DHCP"), Service::kDhcpLimitId)},
         {"PVC client limit", 1, 64, PvcLimit(QStringLiteral("Transparent"), Service::kClientLimitId)},
+        {"PVC VPI", 0, 255, NewPvc(itself, Setting::kVpiId)},
+        {"PVC VCI", 32, 65535, NewPvc(itself, Setting::kVciId)},
+        {"PVC VLAN ID", 1, 4094, NewPvc(PvcPage(&Setting::VlanPage), CVcVlanIdPage::kVlanId)},
+        {"PVC user priority", 0, 7, NewPvc(PvcPage(&Setting::VlanPage), CVcVlanIdPage::kPriorityId)},
+        {"fast provisioning VPI start", 0, 255, FastProvChannel(Channel::kVpiStartId)},
+        {"fast provisioning VPI increment", 0, 128, FastProvChannel(Channel::kVpiIncrementId)},
+        {"fast provisioning VCI start", 32, 65535, FastProvChannel(Channel::kVciStartId)},
+        {"fast provisioning VCI increment", 0, 32752, FastProvChannel(Channel::kVciIncrementId)},
+        {"fast provisioning VLAN start", 1, 4094, FastProvChannel(CFastProvVcVlanPage::kVlanStartId)},
+        {"fast provisioning VLAN increment", -2047, 2047, FastProvChannel(CFastProvVcVlanPage::kVlanIncrementId)},
+        {"fast provisioning IP increment per port", 1, 256,
+         FastProvision<CFastProvServiceTypePage>(&CFastProvDlg::ServiceTypePage, CFastProvServiceTypePage::kIncrementId,
+                                                 [](CFastProvServiceTypePage& service) {
+                                                     e2e::Choose(service, CFastProvServiceTypePage::kServiceTypeId,
+                                                                 QStringLiteral("static IP"));
+                                                 })},
+    };
+    e2e::TryEachEnd(program, cases);
+}
+
+// The trunk ports' settings: link aggregation under LACP, and the spanning tree's bridge and first port (its own cost).
+// A bridge priority typed is brought to its steps on leaving the edit: it has no range of its own to refuse here.
+TEST(ProvisioningRangesE2eTest, EachEndOfATrunkSettingsRangeIsTakenAndOnePastItRefused)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    using Lacp = CLinkAggSettingDlg;
+    using Rstp = CRstpSettingDlg;
+    using Bridge = CRstpBridgePage;
+    const auto lacp = [](Lacp& dialog) -> CDialog& {
+        Check(dialog, Lacp::kLacpRadioId);
+        return dialog;
+    };
+    const auto port1 = [lacp](Lacp& dialog) -> CDialog& {
+        lacp(dialog);
+        dialog.SelectPage(&dialog.PortPage(1));
+        return dialog.PortPage(1);
+    };
+    const auto bridge = [](Rstp& dialog) -> CDialog& {
+        dialog.SelectPage(&dialog.BridgePage());
+        return dialog.BridgePage();
+    };
+    const auto ownCost = [](Rstp& dialog) -> CDialog& {
+        CRstpPortPage& port = dialog.PortPage(1);
+        dialog.SelectPage(&port);
+        Check(port, CRstpPortPage::kDefaultCostId, false);
+        return port;
+    };
+    const RangeCase cases[] = {
+        {"LACP system priority", 0, 65535, Typing<Lacp>(kCmdLinkAggregation, Lacp::kSystemPriorityId, lacp)},
+        {"LACP port priority", 0, 65535, Typing<Lacp>(kCmdLinkAggregation, CLacpGroupPage::kPriorityId, port1)},
+        {"max age", 6, 40, Typing<Rstp>(kCmdRstpSetting, Bridge::kMaxAgeId, bridge)},
+        {"hello time", 1, 10, Typing<Rstp>(kCmdRstpSetting, Bridge::kHelloTimeId, bridge)},
+        {"forward delay", 4, 30, Typing<Rstp>(kCmdRstpSetting, Bridge::kForwardDelayId, bridge)},
+        {"tx hold count", 1, 10, Typing<Rstp>(kCmdRstpSetting, Bridge::kTxHoldCountId, bridge)},
+        {"port path cost", 1, 200000000, Typing<Rstp>(kCmdRstpSetting, CRstpPortPage::kPathCostId, ownCost)},
     };
     e2e::TryEachEnd(program, cases);
 }

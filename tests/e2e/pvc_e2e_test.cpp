@@ -111,6 +111,10 @@ void DescribeNewPvc(Setting& setting, const QString& port, int vci, const QStrin
     setting.SelectPage(&setting.VlanPage());
     Type(setting.VlanPage(), CVcVlanIdPage::kVlanId, vlan);
     setting.SelectPage(&setting.MacLimitPage());
+    // The MAC limits a PVC takes, a new one starting at 1.
+    EXPECT_EQ(e2e::ComboTexts(setting.MacLimitPage(), CVcVlanMacLimitPage::kMacLimitId),
+              QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,32,40,48,56,64"));
+    EXPECT_EQ(e2e::Field(setting.MacLimitPage(), CVcVlanMacLimitPage::kMacLimitId), QStringLiteral("1"));
     Choose(setting.MacLimitPage(), CVcVlanMacLimitPage::kMacLimitId, QStringLiteral("8"));
 }
 

@@ -4,6 +4,7 @@
 // PVC's list left them. The VC-to-VLAN list opens the same PVC list on its selected row.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/profile_list_steps.h"
 
 #include "core/util/mac_address.h"
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
@@ -12,6 +13,8 @@
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/source_macs/xdsl_vc_vlan_acl_list_dlg.h"
 #include "link/records/acl_entry_rec.h"
+#include "link/records/pvc_rec.h"
+#include "link/records/pvc_row_status_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/word_record.h"
 
@@ -159,6 +162,51 @@ TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept.front().mac, (MacAddress{0x00, 0x11, 0x22, 0x33, 0x44, 0x66}));
     EXPECT_EQ(kept.front().controlState, 5u);
+}
+
+// A PVC carries at most 64 source MACs: its list offers Add while it holds fewer.
+TEST(SourceMacE2eTest, APvcTakesSixtyFourSourceMacs)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    // PVC 1-6 0/35 permits one MAC already; out of service, its MAC limit is raised to 64 for 63 more.
+    const PvcRowStatusRec outOfService{10106, 0, 35, 2};
+    e2e::AddOnServer(program, kReqPvcRowStatus, kNorth1, {outOfService});
+    for (PvcRec pvc : program.ServerRecords(kReqPvc, kNorth1)) {
+        if (pvc.portId == outOfService.portId && pvc.vpi == 0 && pvc.vci == outOfService.vci) {
+            pvc.macLimit = 64;
+            e2e::AddOnServer(program, kReqPvc, kNorth1, {pvc});
+        }
+    }
+    const auto permitOnServer = [&](uint8_t last) {
+        AclEntryRec entry;
+        entry.portId = outOfService.portId;
+        entry.vci = outOfService.vci;
+        entry.mac = {0x02, 0x00, 0x00, 0x00, 0x00, last};
+        entry.controlState = 5;
+        e2e::AddOnServer(program, kReqAclAdd, kNorth1, {entry});
+    };
+    for (uint8_t last = 1; last <= 62; ++last)
+        permitOnServer(last);
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<AclList>([&](AclList& dialog) {
+        person.OnDialog<PvcMacs>([&](PvcMacs& macs) {
+            QTreeView& shown = *macs.FindList(kListControlId);
+            EXPECT_EQ(ListColumn(shown, 0).size(), 63);
+            EXPECT_TRUE(macs.IsControlEnabled(kAddButtonId));
+            permitOnServer(63);
+            Click(macs, kRefreshButtonId);
+            EXPECT_EQ(ListColumn(shown, 0).size(), 64);
+            EXPECT_FALSE(macs.IsControlEnabled(kAddButtonId));
+        });
+        program.ClickListRow(*dialog.FindList(kListControlId), 0);
+        Click(dialog, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControlList));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace

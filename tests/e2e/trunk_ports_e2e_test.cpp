@@ -140,6 +140,9 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
             person.AnswerBox(IDNO);
             Click(port, IDOK);
             EXPECT_EQ(person.boxTexts.size(), asked + 1);
+            EXPECT_EQ(person.boxTexts.back(),
+                      QStringLiteral("All data traffic via this port will be discarded.\n\nAre you "
+                                     "sure to disabled it?"));
             EXPECT_FALSE(port.IsEnded());
             EXPECT_EQ(ServerPort(program, kPort2).adminState, 1u);
             person.AnswerBox(IDYES);

@@ -52,8 +52,8 @@ void CXdslPortAgentIdDlg::InitData()
     }
     ui_->circuitEdit->setMaxLength(kCircuitIdChars);
     ui_->remoteEdit->setMaxLength(kRemoteIdChars);
-    LimitTextToField(kCircuitId, kDhcpAgentCircuitIdWidth - 1);
-    LimitTextToField(kRemoteId, kDhcpAgentRemoteIdWidth - 1);
+    LimitTextToField(kCircuitId, kDhcpAgentCircuitIdWidth);
+    LimitTextToField(kRemoteId, kDhcpAgentRemoteIdWidth);
     EnableControl(IDOK, GetAccessMode() != kAccessQuery);
     UpdateCaption(kCaptionNe | kCaptionLocation);
     ui_->port->setText(QString::fromStdString(

@@ -99,6 +99,7 @@ TEST_F(XdslSlotSelectionDlgTest, AShelfChangeRefillsTheSlotsAndOkNeedsASlot)
                       dlg.OnOK();
                       EXPECT_FALSE(dlg.IsEnded());
                       EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Please select one item"));
+                      EXPECT_EQ(dlg.GetMarkedControl(1), Dlg::kSlotComboId) << "the alert is at the slot combo";
                       EXPECT_EQ(dlg.GetTargetEntity().index, CEntityIndex::FromLevels(1, 1, 2)) << "unchanged";
                       // Back on the line shelf: its slots again.
                       Press(dlg, Dlg::kShelfComboId, Qt::Key_Up);
