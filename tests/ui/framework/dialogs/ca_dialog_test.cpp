@@ -95,18 +95,26 @@ TEST_F(CADialogTest, PageFailingItsRightCheckEndsItsContainer)
 TEST_F(CADialogTest, AccessModeChoosesTheWantedLetter)
 {
     AppData().role = kRoleUser;
+    // Modify (2) asks "m", create (4) "c", any other mode "q": the letter passes, the one just below it is refused.
+    struct Row {
+        uint8_t mode;
+        char granted;
+        char lacking;
+    };
+    for (const Row& row : {Row{1, 'q', '-'}, Row{2, 'm', 'q'}, Row{4, 'c', 'm'}, Row{0, 'q', '-'}, Row{9, 'q', '-'}}) {
+        for (const char stored : {row.granted, row.lacking}) {
+            std::string rights(30, 'a');
+            rights[kRightLocations] = stored;
+            SetUserRights(kRoleUser, rights.c_str());
+            CTestDlg dialog;
+            dialog.SetAccessMode(row.mode);
+            EXPECT_EQ(dialog.CheckAccessRight(kRightLocations), stored == row.granted ? 0 : -1)
+                << int(row.mode) << " with " << stored;
+        }
+    }
     std::string rights(30, '-');
     rights[kRightLocations] = 'm';
     SetUserRights(kRoleUser, rights.c_str());
-    struct Row {
-        uint8_t mode;
-        int expected;
-    };
-    for (const Row& row : {Row{kAccessQuery, 0}, Row{kAccessModify, 0}, Row{kAccessCreate, -1}, Row{9, 0}}) {
-        CTestDlg dialog;
-        dialog.SetAccessMode(row.mode);
-        EXPECT_EQ(dialog.CheckAccessRight(kRightLocations), row.expected) << int(row.mode);
-    }
     CTestDlg denied;
     EXPECT_EQ(denied.CheckRight(kRightLocations, 'd'), -1);
     EXPECT_EQ(denied.CheckRight(kRightLocations, 'q'), 0);
