@@ -58,7 +58,7 @@ protected:
     {
         const QIcon shown = dialog.list->model()->headerData(column, Qt::Horizontal, Qt::DecorationRole).value<QIcon>();
         const QPixmap wanted = SharedSmallImages().Get(image);
-        return !shown.isNull() && shown.pixmap(wanted.size()).toImage() == wanted.toImage();
+        return !shown.isNull() && !wanted.isNull() && shown.pixmap(wanted.size()).toImage() == wanted.toImage();
     }
 
     ScriptedModalRunner unattended_;
