@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -169,6 +170,17 @@ TEST_F(CADialogTest, FailedCheckShowsItsTextAndEndsWithCancel)
         // InitData runs before the first show is complete: the reason stays on the opener's line.
         EXPECT_EQ(opener.GetMessageText(), QString::fromUtf8(row.text));
         EXPECT_EQ(opener.GetMessageTextColor(), AppSettings().errMsgTextColor);
+    }
+}
+
+TEST_F(CADialogTest, ARoleUpToTheLimitPassesTheRoleCheck)
+{
+    // The role numbers: 0 Administrator, 1 Manager, 2 User; the limit itself passes (above it: the table before).
+    for (const auto& [role, limit] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{2, 2}, std::pair{0, 2}}) {
+        AppData().role = role;
+        CTestDlg dialog;
+        EXPECT_EQ(dialog.CheckRoleOrClose(limit), 0) << role << " up to " << limit;
+        EXPECT_FALSE(dialog.IsEnded());
     }
 }
 
