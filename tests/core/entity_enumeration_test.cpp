@@ -60,6 +60,16 @@ SUBPROVCLASS=64,64,67,66
 [MODEL40]
 NAME=Port
 LEVEL=4
+[MODEL50]
+NAME=Shelf of one class per slot
+LEVEL=2
+CHILDCNT=9
+SUBPROVCLASS=1,2,3,4,5,6,7,8,9
+[MODEL60]
+NAME=Module of one class per port
+LEVEL=3
+CHILDCNT=5
+SUBPROVCLASS=64,65,66,67,68
 )";
 
 constexpr const char* kAlarm = "[SYSTEM]\nOFFLINEALARM=0\n";
@@ -132,6 +142,42 @@ INSTANTIATE_TEST_SUITE_P(
         MatchRow{30, 1, 1, 4, 1, 0, 1}, MatchRow{30, 1, 1, 4, 12, 0, 0}, MatchRow{20, 1, 4, 1, 6, 0, 1},
         MatchRow{20, 1, 4, 2, 8, 0, 1}, MatchRow{20, 1, 4, 1, 3, 0, 0}, MatchRow{20, 1, 4, 1, 11, 0, 1},
         MatchRow{20, 1, 4, 3, 0, 0, 0}));
+
+// Each kind against a shelf whose slot i takes class i alone and a module whose port p takes class 0x3F + p alone:
+// the classes each kind is offered.
+TEST_F(EntityModelFixture, EachKindTakesTheClassesOfItsGroup)
+{
+    struct Row {
+        std::vector<int> kinds;
+        std::vector<int> slotClasses;
+        std::vector<int> portClasses;
+    };
+    const std::vector<int> allSlots{1, 2, 3, 4, 5, 6, 7, 8, 9}, allPorts{0x40, 0x41, 0x42, 0x43, 0x44};
+    const Row rows[] = {
+        {{0, 1, 2}, allSlots, allPorts},
+        {{3, 4, 5, 9}, {1, 6}, {0x40, 0x43}},
+        {{6, 7, 8, 10}, {2, 7}, {0x41}},
+        {{11}, {1, 2, 6, 7}, {0x40, 0x41, 0x43}},
+        {{12}, {}, {}},
+    };
+    for (const Row& row : rows) {
+        for (const int kind : row.kinds) {
+            std::vector<int> slots, ports;
+            for (unsigned slot = 1; slot <= 9; ++slot) {
+                const CEntityIndex index = CEntityIndex::FromLevels(1, 1, slot);
+                if (EntityMatchesKind(FindEntityModel(50), &index, kind, 1) != 0)
+                    slots.push_back(static_cast<int>(slot));
+            }
+            for (unsigned port = 1; port <= 5; ++port) {
+                const CEntityIndex index = CEntityIndex::FromLevels(1, 1, 1, port);
+                if (EntityMatchesKind(FindEntityModel(60), &index, kind, 1) != 0)
+                    ports.push_back(0x3F + static_cast<int>(port));
+            }
+            EXPECT_EQ(slots, row.slotClasses) << "kind " << kind;
+            EXPECT_EQ(ports, row.portClasses) << "kind " << kind;
+        }
+    }
+}
 
 TEST_F(EntityModelFixture, MatchRefusesMissingArgumentsAndOtherLevels)
 {

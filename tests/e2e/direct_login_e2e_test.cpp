@@ -16,7 +16,9 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <tuple>
+#include <fstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,14 +49,12 @@ TEST(DirectLoginE2eTest, TheRoleComesFromTheCommunityAndTheUser)
         ASSERT_TRUE(program.StartAgent());
         ASSERT_TRUE(program.Login(c.user, c.community));
         EXPECT_EQ(AppData().role, c.role);
-        // Every item, the first and the last: Administrator "a", Manager "m", User "q", and nothing above them.
-        const std::tuple<int, char, int> rights[] = {{kRoleAdministrator, 'x', 1}, {kRoleManager, 'm', 1},
-                                                     {kRoleManager, 'c', 0},       {kRoleUser, 'q', 1},
-                                                     {kRoleUser, 'm', 0}};
-        for (const auto& [role, letter, granted] : rights) {
-            for (const int item : {0, 126})
-                EXPECT_EQ(CheckUserRight(role, item, letter), granted) << role << letter << item;
-        }
+        // Without a server the three roles hold 127 letters each: all, modify, query.
+        for (const auto& [role, letter] : {std::pair{kRoleAdministrator, 'a'}, std::pair{kRoleManager, 'm'},
+                                           std::pair{kRoleUser, 'q'}})
+            EXPECT_EQ(std::string(GetRightsTable(role)->data()), std::string(127, letter)) << role;
+        EXPECT_EQ(CheckUserRight(kRoleManager, 126, 'm'), 1);
+        EXPECT_EQ(CheckUserRight(kRoleUser, 126, 'm'), 0);
         ASSERT_EQ(AppData().nes.Count(), 1u);
         const CNeRecord* ne = AppData().nes.FindNeById(1);
         ASSERT_NE(ne, nullptr);
@@ -115,6 +115,51 @@ TEST(DirectLoginE2eTest, TheNeClockIsSetAtLoginOnlyWhenItsYearIsNotAfterTheLimit
         const int64_t expected = set ? std::time(nullptr) : static_cast<int64_t>(neClock);
         EXPECT_LT(std::llabs(static_cast<int64_t>(time.records[0].neClock) - expected), 600);
     }
+}
+
+// The requests the program sent, as (operation, code) in the order its PDU log wrote them.
+std::vector<std::pair<int, int>> SentRequests(const e2e::CProgram& program)
+{
+    std::vector<std::pair<int, int>> sent;
+    for (const char* name : {"PDU.bak", "PDU.log"}) {
+        std::ifstream log(program.WorkDir().Path() / name);
+        std::string line;
+        while (std::getline(log, line)) {
+            const size_t op = line.find(" SEND op=");
+            const size_t code = line.find(" code=");
+            if (op != std::string::npos && code != std::string::npos)
+                sent.emplace_back(std::stoi(line.substr(op + 9)), std::stoi(line.substr(code + 6)));
+        }
+    }
+    return sent;
+}
+
+using Sent = std::vector<std::pair<int, int>>;
+
+// The login's requests go in this order. (The PDU log file is the process's: one program per test.)
+void ExpectLoginOrder(const std::string& ini, const Sent& order)
+{
+    e2e::CProgram program;
+    const int64_t offset = static_cast<int64_t>(k1999) - static_cast<int64_t>(std::time(nullptr));
+    ASSERT_TRUE(program.StartAgent({.args = {}, .iniExtra = "[PDULOG]\nPDULOGTOFILE=1\n" + ini},
+                                   WriteScenario(program, offset, "private")));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    const Sent sent = SentRequests(program);
+    ASSERT_GE(sent.size(), order.size());
+    EXPECT_EQ(Sent(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(order.size())), order);
+}
+
+// The NE record, its communities, its users, its alarm definitions, the alarm synchronisation and its boards.
+TEST(DirectLoginE2eTest, TheLoginAsksTheNeInItsOrder)
+{
+    ExpectLoginOrder("", Sent{{1, 30}, {1, 307}, {1, 316}, {1, 327}, {2, 332}, {1, 323}});
+}
+
+// With the clock kept in step, the NE's clock is read and set after its users, before its alarm definitions.
+TEST(DirectLoginE2eTest, TheLoginSetsTheNeClockAfterItsUsers)
+{
+    ExpectLoginOrder("[SYSTEM]\nSYNCNETIMEAFTERLOGIN=1\nSYNCNETIMEMAXYEAR=2000\n",
+                     Sent{{1, 30}, {1, 307}, {1, 316}, {1, 300}, {2, 300}, {1, 327}, {2, 332}, {1, 323}});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the PDU log window that lays out its lines only while it is shown.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/rights_steps.h"
 
 #include "core/tables/app_data.h"
 #include "core/tables/ne_record.h"
@@ -177,6 +178,28 @@ TEST(ShellE2eTest, ThePduLogWindowShowsNoPasswordOrCommunityOfADirectLogin)
         EXPECT_FALSE(text.contains(QLatin1String(secret))) << secret;
     EXPECT_TRUE(text.contains(QLatin1String("*******"))) << "the communities are there, masked";
     EXPECT_TRUE(text.contains(QLatin1String("guest"))) << "the account names are not secret";
+}
+
+// Telnet to the NE asks the query right of the NE operations: without it the operator is told "No privilege" and no
+// telnet program starts.
+class ShellRightsE2eTest : public e2e::CRightsTest {};
+
+TEST_F(ShellRightsE2eTest, TelnetNeedsTheQueryRightOfTheNeOperations)
+{
+    const e2e::Path telnet = [](e2e::CProgram& program) {
+        bool started = false;
+        SetProgramLauncher([&](const QString&, const QStringList&) {
+            started = true;
+            return QString();
+        });
+        program.Operator().boxTexts.clear();
+        EXPECT_TRUE(program.Command(kCmdTelnetToNe));
+        SetProgramLauncher({});
+        const std::vector<QString>& boxes = program.Operator().boxTexts;
+        return !started && !boxes.empty() && boxes.back() == e2e::kNoPrivilege;
+    };
+    const e2e::RightCase cases[] = {{"Telnet from Client", 3, 'q', telnet}};
+    RunCases(cases, std::size(cases));
 }
 
 } // namespace

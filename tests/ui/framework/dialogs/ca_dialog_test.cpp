@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -95,18 +96,26 @@ TEST_F(CADialogTest, PageFailingItsRightCheckEndsItsContainer)
 TEST_F(CADialogTest, AccessModeChoosesTheWantedLetter)
 {
     AppData().role = kRoleUser;
+    // Modify (2) asks "m", create (4) "c", any other mode "q": the letter passes, the one just below it is refused.
+    struct Row {
+        uint8_t mode;
+        char granted;
+        char lacking;
+    };
+    for (const Row& row : {Row{1, 'q', '-'}, Row{2, 'm', 'q'}, Row{4, 'c', 'm'}, Row{0, 'q', '-'}, Row{9, 'q', '-'}}) {
+        for (const char stored : {row.granted, row.lacking}) {
+            std::string rights(30, 'a');
+            rights[kRightLocations] = stored;
+            SetUserRights(kRoleUser, rights.c_str());
+            CTestDlg dialog;
+            dialog.SetAccessMode(row.mode);
+            EXPECT_EQ(dialog.CheckAccessRight(kRightLocations), stored == row.granted ? 0 : -1)
+                << int(row.mode) << " with " << stored;
+        }
+    }
     std::string rights(30, '-');
     rights[kRightLocations] = 'm';
     SetUserRights(kRoleUser, rights.c_str());
-    struct Row {
-        uint8_t mode;
-        int expected;
-    };
-    for (const Row& row : {Row{kAccessQuery, 0}, Row{kAccessModify, 0}, Row{kAccessCreate, -1}, Row{9, 0}}) {
-        CTestDlg dialog;
-        dialog.SetAccessMode(row.mode);
-        EXPECT_EQ(dialog.CheckAccessRight(kRightLocations), row.expected) << int(row.mode);
-    }
     CTestDlg denied;
     EXPECT_EQ(denied.CheckRight(kRightLocations, 'd'), -1);
     EXPECT_EQ(denied.CheckRight(kRightLocations, 'q'), 0);
@@ -161,6 +170,17 @@ TEST_F(CADialogTest, FailedCheckShowsItsTextAndEndsWithCancel)
         // InitData runs before the first show is complete: the reason stays on the opener's line.
         EXPECT_EQ(opener.GetMessageText(), QString::fromUtf8(row.text));
         EXPECT_EQ(opener.GetMessageTextColor(), AppSettings().errMsgTextColor);
+    }
+}
+
+TEST_F(CADialogTest, ARoleUpToTheLimitPassesTheRoleCheck)
+{
+    // The role numbers: 0 Administrator, 1 Manager, 2 User; the limit itself passes (above it: the table before).
+    for (const auto& [role, limit] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{2, 2}, std::pair{0, 2}}) {
+        AppData().role = role;
+        CTestDlg dialog;
+        EXPECT_EQ(dialog.CheckRoleOrClose(limit), 0) << role << " up to " << limit;
+        EXPECT_FALSE(dialog.IsEnded());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/dialogs/dialog_environment.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_ids.h"
 
 #include <QFontMetricsF>
@@ -51,6 +52,13 @@ protected:
         for (int r = 0; r < list.GetItemCount(); ++r)
             order.push_back(list.GetItemData(r));
         return order;
+    }
+    // Whether a column's header shows that image of the shared small images.
+    static bool ShowsImage(CTestDlg& dialog, int column, int image)
+    {
+        const QIcon shown = dialog.list->model()->headerData(column, Qt::Horizontal, Qt::DecorationRole).value<QIcon>();
+        const QPixmap wanted = SharedSmallImages().Get(image);
+        return !shown.isNull() && !wanted.isNull() && shown.pixmap(wanted.size()).toImage() == wanted.toImage();
     }
 
     ScriptedModalRunner unattended_;
@@ -117,9 +125,10 @@ TEST_F(ListHostTest, HeaderClicksSortThroughTheCurrentDialog)
         EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
         // First show sorted column 0 ascending.
         EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{1, 2, 3}));
-        EXPECT_FALSE(dialog.list->headerItem()->icon(0).isNull());
+        EXPECT_TRUE(ShowsImage(dialog, 0, 31)); // the ascending arrow
         ClickHeader(dialog, 0);
         EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
+        EXPECT_TRUE(ShowsImage(dialog, 0, 32)); // the descending arrow
         EXPECT_EQ(dialog.lastCompareFlags, 0x8000u);
         EXPECT_EQ(dialog.GetSortDirection(), kSortDescending);
         // Another column sorts in the stored direction; the first loses its mark.
@@ -129,13 +138,15 @@ TEST_F(ListHostTest, HeaderClicksSortThroughTheCurrentDialog)
         EXPECT_EQ(dialog.compareCalls, calls); // item data compared without CompareItems
         EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
         EXPECT_TRUE(dialog.list->headerItem()->icon(0).isNull());
-        EXPECT_FALSE(dialog.list->headerItem()->icon(1).isNull());
+        EXPECT_TRUE(ShowsImage(dialog, 1, 39)); // sorted by the item data
         ClickHeader(dialog, 1);
         EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{1, 2, 3}));
         // A column mapped to another key passes that key.
         dialog.SetColumnMap(2, 0);
         ClickHeader(dialog, 2);
         EXPECT_EQ(dialog.lastCompareFlags & 0xFF, 0u);
+        EXPECT_TRUE(ShowsImage(dialog, 2, 39));
+        EXPECT_TRUE(ShowsImage(dialog, 0, 31)); // the key's column takes the arrow
         // With sorting off a click changes nothing.
         dialog.SetNoSort(true);
         const std::vector<uint32_t> before = Order(dialog);

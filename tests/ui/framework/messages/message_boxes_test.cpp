@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -120,6 +121,23 @@ TEST_F(MessageBoxesTest, TextFieldsLineBreaksAndTitle)
     ShowAppMessage(QStringLiteral("first line\r\nsecond line"), 0);
     ShowAppMessage(QStringLiteral("plain"), -1);
     EXPECT_EQ(CAppMessageBoxDlg::ToBoxText(QStringLiteral("a\nb\rc")), QStringLiteral("a\r\nbc"));
+}
+
+// The box keeps 1023 characters of its text and 127 of its title, and its icon area is 31 pixels square.
+TEST_F(MessageBoxesTest, TextTitleAndIconKeepTheirSizes)
+{
+    AppSettings().appName = std::string(128, 'T');
+    ScriptedModalRunner runner;
+    for (const auto& [length, kept] : {std::pair{1023, 1023}, std::pair{1024, 1023}}) {
+        runner.Push([&, kept = kept](QDialog& box) {
+            auto* first = qobject_cast<QPlainTextEdit*>(FindControl(&box, CAppMessageBoxDlg::kFirstEditId));
+            EXPECT_EQ(first->toPlainText().size(), kept);
+            EXPECT_EQ(box.windowTitle(), QString(127, QLatin1Char('T')));
+            EXPECT_EQ(FindControl(&box, CAppMessageBoxDlg::kIconControlId)->size(), QSize(31, 31));
+            return IDOK;
+        });
+        ShowAppMessage(QString(length, QLatin1Char('x')), 0);
+    }
 }
 
 // The PVC rule check's report: four lines, the first of them long.

@@ -155,4 +155,42 @@ TEST(FormViewTest, ADestroyedActiveViewIsNoLongerActive)
     EXPECT_EQ(GetActiveFormView(), nullptr);
 }
 
+// The list settings a dialog and a view start with; only the first cell-style byte differs (0x81 and 0x91).
+TEST(FormViewTest, DialogAndViewStartWithTheirListSettings)
+{
+    CTestView view;
+    CTestDlg dialog;
+    struct Row {
+        const CListHost* host;
+        int cellStyleA;
+    };
+    for (const Row& row : {Row{&view, 0x91}, Row{&dialog, 0x81}}) {
+        const CListHost& host = *row.host;
+        SCOPED_TRACE(row.cellStyleA);
+        EXPECT_EQ(host.GetListMargin(1), 4);
+        EXPECT_EQ(host.GetListMargin(0), 4);
+        for (const int column : {0, 31})
+            EXPECT_EQ(host.GetColumnFlags(column), 0x0011) << column;
+        EXPECT_EQ(host.GetRowColorMode(), 1);
+        ASSERT_EQ(host.GetRowColorCount(), 2);
+        EXPECT_EQ(host.GetRowColorTable().styles[0].backColor, 0xFFFFFFu);
+        EXPECT_EQ(host.GetRowColorTable().styles[1].backColor, 0x80FF80u);
+        EXPECT_EQ(host.GetCellStyleA(), row.cellStyleA);
+        EXPECT_EQ(host.GetCellStyleB(), 0);
+        EXPECT_EQ(host.GetCellStyleC(), 0x20);
+        EXPECT_TRUE(host.GetDrawSelectionFrame());
+        EXPECT_TRUE(host.GetLayoutAtFirstShow());
+        EXPECT_EQ(host.GetLayoutFirstRow(), -1);
+        EXPECT_EQ(host.GetLayoutRowCount(), 40);
+        EXPECT_FALSE(host.GetNoSort());
+        EXPECT_EQ(host.GetSortColumn(), 0);
+        EXPECT_EQ(host.GetSortDirection(), 1);
+        for (const int column : {0, 5, 31})
+            EXPECT_EQ(host.GetColumnMap(column), column);
+    }
+    // The target user of a view keeps 10 characters, as a dialog's.
+    view.SetUserName("ABCDEFGHIJK");
+    EXPECT_EQ(view.GetUserName(), "ABCDEFGHIJ");
+}
+
 } // namespace
