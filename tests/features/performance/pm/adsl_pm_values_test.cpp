@@ -31,6 +31,8 @@ TEST(AdslPmValuesTest, CountersAboveTheirIntervalAreShownAsZeros)
     const PlausibleCase cases[] = {
         {"every second of the 15 minutes", Counters(900), 900, true, true},
         {"a second more", Counters(901), 900, true, false},
+        {"as many initialisations as seconds", Counters(900, 900), 900, true, true},
+        {"an initialisation more", Counters(900, 901), 900, true, false},
         {"LOS alone", losOnly, 900, true, false},
         {"UAS over a day", uasOnly, 86400, true, false},
         {"failed initialisations", failedInits, 900, true, false},
