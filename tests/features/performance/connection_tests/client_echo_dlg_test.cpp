@@ -7,6 +7,8 @@
 
 #include "features/performance/connection_tests/ping_from_client_dlg.h"
 #include "features/performance/connection_tests/traceroute_dlg.h"
+#include "link/icmp/client_echo.h"
+#include "link/icmp/scripted_icmp_transport.h"
 #include "platform/scripted_runners.h"
 
 #include <QCheckBox>
@@ -88,6 +90,36 @@ TEST_F(ClientEchoDlgTest, TheTracesNumbersOpenAtTheirDefaultsAndKeepTheirRanges)
 {
     CTracerouteDlg trace;
     CheckNumbers(trace, true);
+}
+
+// What the operator typed is what the echo carries: its wait in seconds, its data size, TTL, ToS and don't fragment.
+TEST_F(ClientEchoDlgTest, APingSendsWhatItsNumbersSay)
+{
+    CScriptedIcmpNetwork network;
+    network.Push(ScriptedEcho{});
+    SetIcmpTransportOpener(network.Opener());
+    CPingFromClientDlg ping;
+    ping.SetTarget(perf_test::kNe, nullptr);
+    runner_.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return ping.IsFirstShowDone(); }));
+        for (const auto& [id, typed] : {std::pair{Echo::kCountId, "1"}, std::pair{Echo::kWaitId, "3"},
+                                        std::pair{Echo::kSizeId, "40"}, std::pair{Echo::kTtlId, "7"},
+                                        std::pair{Echo::kTosId, "16"}})
+            ping.GetDlgItemAs<QLineEdit>(id)->setText(QString::fromLatin1(typed));
+        ping.GetDlgItemAs<QCheckBox>(Echo::kDontFragmentId)->setChecked(true);
+        ping.OnCommand(Echo::kStartButtonId, BN_CLICKED);
+        ClientEcho().workers.JoinAll();
+        return IDCANCEL;
+    });
+    ping.DoModal();
+    SetIcmpTransportOpener(nullptr);
+    const std::vector<SentEcho> sent = network.Sent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].waitEndMs - sent[0].sentAtMs, 3000u);
+    EXPECT_EQ(sent[0].data.size(), 40u);
+    EXPECT_EQ(sent[0].options.ttl, 7);
+    EXPECT_EQ(sent[0].options.tos, 16);
+    EXPECT_TRUE(sent[0].options.dontFragment);
 }
 
 } // namespace
