@@ -3,8 +3,8 @@
 // tests with 'm'). An operator one letter short of it on that function alone is refused, told on the opener's message
 // line, and the dialog closes; one who holds the letter there gets past the check.
 
-#include "tests/platform/qt_test_app.h"
 #include "tests/features/performance/performance_test_support.h"
+#include "tests/platform/qt_test_app.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/tables/access_rights.h"

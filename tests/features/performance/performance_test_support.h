@@ -22,7 +22,8 @@ inline constexpr uint32_t kShdslPort = 10203;
 inline void AddNorth1()
 {
     const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-    ReplaceEntityModels(LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
+    ReplaceEntityModels(
+        LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
     LoadAppStrings(std::string(TARVIK_RESOURCES_DIR) + "/strings/strings.tsv");
     AppData().Reset();
     AppData().role = 0;

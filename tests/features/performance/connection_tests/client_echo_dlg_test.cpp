@@ -102,9 +102,9 @@ TEST_F(ClientEchoDlgTest, APingSendsWhatItsNumbersSay)
     ping.SetTarget(perf_test::kNe, nullptr);
     runner_.Push([&](QDialog&) {
         EXPECT_TRUE(PumpUntil([&] { return ping.IsFirstShowDone(); }));
-        for (const auto& [id, typed] : {std::pair{Echo::kCountId, "1"}, std::pair{Echo::kWaitId, "3"},
-                                        std::pair{Echo::kSizeId, "40"}, std::pair{Echo::kTtlId, "7"},
-                                        std::pair{Echo::kTosId, "16"}})
+        for (const auto& [id, typed] :
+             {std::pair{Echo::kCountId, "1"}, std::pair{Echo::kWaitId, "3"}, std::pair{Echo::kSizeId, "40"},
+              std::pair{Echo::kTtlId, "7"}, std::pair{Echo::kTosId, "16"}})
             ping.GetDlgItemAs<QLineEdit>(id)->setText(QString::fromLatin1(typed));
         ping.GetDlgItemAs<QCheckBox>(Echo::kDontFragmentId)->setChecked(true);
         ping.OnCommand(Echo::kStartButtonId, BN_CLICKED);

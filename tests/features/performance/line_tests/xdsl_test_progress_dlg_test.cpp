@@ -19,8 +19,7 @@ TEST(XdslTestProgressDlgTest, TheFirstPollComesTenSecondsAfterTheStart)
     ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1());
     ScriptedModalRunner runner;
     ScriptedMessageBoxes boxes;
-    for (const LineTestKind kind :
-         {LineTestKind::kLoopDiagnosis, LineTestKind::kLoopMonitoring, LineTestKind::kSelt}) {
+    for (const LineTestKind kind : {LineTestKind::kLoopDiagnosis, LineTestKind::kLoopMonitoring, LineTestKind::kSelt}) {
         SCOPED_TRACE(static_cast<int>(kind));
         int64_t nowMs = 0;
         CXdslTestProgressDlg progress(kind);

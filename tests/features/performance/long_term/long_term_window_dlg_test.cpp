@@ -95,10 +95,8 @@ struct OrderCase {
 TEST_F(LongTermWindowDlgTest, AStartAfterTheStopIsRefused)
 {
     const OrderCase cases[] = {
-        {"item: start an hour before the stop", false, 5, 6, false},
-        {"item: start at the stop", false, 6, 6, false},
-        {"item: start an hour after the stop", false, 7, 6, true},
-        {"range: start at the stop", true, 6, 6, false},
+        {"item: start an hour before the stop", false, 5, 6, false}, {"item: start at the stop", false, 6, 6, false},
+        {"item: start an hour after the stop", false, 7, 6, true},   {"range: start at the stop", true, 6, 6, false},
         {"range: start an hour after the stop", true, 7, 6, true},
     };
     const QDate day(2026, 3, 2);

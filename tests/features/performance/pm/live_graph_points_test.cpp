@@ -106,8 +106,8 @@ TEST_F(LiveGraphPointsTest, TheMostPointsComeFromTheChartKeysWithinTheirBounds)
         {"SHDSL day, absent", Make<CShdslCurPmDlg>(), perf_test::kShdslPort, 5, "XDSLCUR1DAY=Whole day", 100,
          "Whole day"},
         {"trunk port, absent", Make<CTrunkPortPmDlg>(), kNeItself, 0, "", 100},
-        {"trunk port, 30001", Make<CTrunkPortPmDlg>(), kNeItself, 1,
-         "TRUNKTRAFFICMAXPOINT=30001\nTRUNKTRAFFIC=Uplink", 30000, "Uplink"},
+        {"trunk port, 30001", Make<CTrunkPortPmDlg>(), kNeItself, 1, "TRUNKTRAFFICMAXPOINT=30001\nTRUNKTRAFFIC=Uplink",
+         30000, "Uplink"},
     };
     const app_test::CWorkDir dir;
     for (const PointsCase& c : cases) {

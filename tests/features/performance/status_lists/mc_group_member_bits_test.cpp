@@ -59,8 +59,8 @@ TEST(McGroupMemberBitsTest, NothingPastTheRecordsBits)
 TEST(McChannelStateTest, TheStatesAndTheirTexts)
 {
     LoadAppStrings(std::string(TARVIK_RESOURCES_DIR) + "/strings/strings.tsv");
-    for (const auto& [state, text] : {std::pair{0u, "idle"}, std::pair{1u, "polling"}, std::pair{2u, "active"},
-                                      std::pair{3u, "idle"}}) {
+    for (const auto& [state, text] :
+         {std::pair{0u, "idle"}, std::pair{1u, "polling"}, std::pair{2u, "active"}, std::pair{3u, "idle"}}) {
         EXPECT_EQ(CMulticastChannelStatusDlg::StateText(state), text) << state;
     }
 }
