@@ -41,3 +41,99 @@ inline void AddNorth1()
 }
 
 } // namespace perf_test
+
+#include "link/driver_mode.h"
+#include "link/driver_result.h"
+#include "link/headless_link_ui.h"
+#include "link/link_ui.h"
+#include "link/net_drv.h"
+#include "link/records/record_codec.h"
+#include "link/records/request_code.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace perf_test {
+
+// The peer of the dialogs for one test: a current driver that is connected and answers each request code from a
+// script (the records of the code; a code not named is answered without records), and keeps every request it was
+// sent, in order.
+class CScriptedPeer {
+public:
+    struct Sent {
+        uint16_t code;
+        std::vector<uint8_t> record;
+    };
+
+    CScriptedPeer()
+    {
+        SetLinkUi(&ui_);
+        SetDriverFactory(kDriverModeSnmp, [this] { return std::make_unique<CDriver>(*this); });
+        EXPECT_EQ(SetDriverMode(kDriverModeSnmp), kDrvOk);
+        EXPECT_EQ(GetCurrentDriver().EmsConnect({127, 0, 0, 1}, 1, "u", "p"), kDrvOk);
+    }
+    ~CScriptedPeer()
+    {
+        SetDriverMode(kDriverModeBase);
+        SetDriverFactory(kDriverModeSnmp, nullptr);
+        SetLinkUi(nullptr);
+    }
+    CScriptedPeer(const CScriptedPeer&) = delete;
+    CScriptedPeer& operator=(const CScriptedPeer&) = delete;
+
+    template <typename Rec> void Answer(RequestCode<Rec> code, const std::vector<Rec>& records)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        answers_[code] = {kRecordSize<Rec>, static_cast<int32_t>(records.size()), EncodeRecords(records)};
+    }
+    std::vector<Sent> SentRequests() const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return sent_;
+    }
+
+private:
+    struct Answer_ {
+        uint32_t recordSize = 0;
+        int32_t count = 0;
+        std::vector<uint8_t> bytes;
+    };
+
+    class CDriver : public CNetDrv {
+    public:
+        explicit CDriver(CScriptedPeer& peer) : CNetDrv(5000), peer_(peer) {}
+        ~CDriver() override { Shutdown(); }
+
+    protected:
+        int AgentRoutine_Connect(const ConnectParams&) override { return kDrvOk; }
+        int AgentRoutine_Send(const SendParams& params) override
+        {
+            EmsMsg reply = params.header;
+            reply.operation = kEmsOpReply;
+            Answer_ answer;
+            {
+                const std::lock_guard<std::mutex> lock(peer_.mutex_);
+                peer_.sent_.push_back({params.header.requestCode, params.records});
+                const auto found = peer_.answers_.find(params.header.requestCode);
+                if (found != peer_.answers_.end())
+                    answer = found->second;
+            }
+            reply.count = answer.count;
+            reply.total = static_cast<uint32_t>(answer.count);
+            reply.recordSize = answer.recordSize;
+            reply.records = nullptr;
+            return DeliverFrame(reply, answer.bytes.data(), answer.bytes.size());
+        }
+
+    private:
+        CScriptedPeer& peer_;
+    };
+
+    CHeadlessLinkUi ui_;
+    mutable std::mutex mutex_;
+    std::map<uint16_t, Answer_> answers_;
+    std::vector<Sent> sent_;
+};
+
+} // namespace perf_test
