@@ -161,12 +161,13 @@ TEST_F(PerformancePeerTest, TheSpoofedAddressesListed)
 TEST_F(PerformancePeerTest, TheLongTermItemsInCollectionAreListed)
 {
     perf_test::CScriptedPeer peer;
-    peer.Answer(kReqLongTermPmItem,
-                std::vector<LongTermPmItemRec>{{perf_test::kAdslPort, 48, 1700000000, 1700086400},
-                                               {perf_test::kAdslPort + 1, 49, 1700000000, 1700086400},
-                                               {perf_test::kAdslPort + 2, 47, 1700000000, 1700086400}});
+    std::vector<LongTermPmItemRec> answered;
+    for (const auto& [port, state] : {std::pair{1u, uint8_t{48}}, std::pair{2u, uint8_t{49}},
+                                      std::pair{3u, uint8_t{48}}, std::pair{4u, uint8_t{47}}})
+        answered.push_back({perf_test::kAdslPort - 5 + port, state, 1700000000, 1700086400});
+    peer.Answer(kReqLongTermPmItem, answered);
     CXdslLongTermPmListDlg items;
-    Run(items, kNeItself, [&] { EXPECT_EQ(RowCount(items), 1); });
+    Run(items, kNeItself, [&] { EXPECT_EQ(RowCount(items), 2); });
 }
 
 // A loop diagnosis may run with the fast (2) and the interleaved (3) line profiles, and with no other.
