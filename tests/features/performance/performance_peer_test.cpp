@@ -8,10 +8,12 @@
 
 #include "core/tables/access_rights.h"
 #include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
+#include "features/performance/line_tests/xdsl_test_progress_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
+#include "features/performance/rate_status/adsl_rate_status_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
@@ -25,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -187,6 +190,61 @@ TEST_F(PerformancePeerTest, TheLoopDiagnosisOffersTheFastAndInterleavedProfiles)
         for (int i = 0; i < combo->count(); ++i)
             offered << combo->itemText(i);
         EXPECT_EQ(offered.join(','), QStringLiteral("mode 2,mode 3"));
+    });
+}
+
+// Milliseconds from the first request of `first` to the next one of `then` after it; -1 when there is none.
+int64_t MsBetween(const perf_test::CScriptedPeer& peer, uint16_t first, uint16_t then)
+{
+    const std::vector<perf_test::CScriptedPeer::Sent> sent = peer.SentRequests();
+    const auto from = std::find_if(sent.begin(), sent.end(), [&](const auto& s) { return s.code == first; });
+    const auto to = std::find_if(from, sent.end(), [&](const auto& s) { return s.code == then; });
+    if (from == sent.end() || to == sent.end())
+        return -1;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(to->at - from->at).count();
+}
+
+// The line is read again 2 seconds after a transit to L0, 3 seconds after one to L2 or L3.
+TEST_F(PerformancePeerTest, TheRateStatusIsReadAgainOnceTheLineHasMadeItsTransit)
+{
+    for (const auto& [button, waitMs] :
+         {std::pair{CAdslRateStatusDlg::kToL0Id, 2000}, std::pair{CAdslRateStatusDlg::kToL2Id, 3000},
+          std::pair{CAdslRateStatusDlg::kToL3Id, 3000}}) {
+        SCOPED_TRACE(button);
+        perf_test::CScriptedPeer peer;
+        CAdslRateStatusDlg status;
+        Run(status, perf_test::kAdslPort, [&] {
+            status.OnCommand(button, BN_CLICKED);
+            EXPECT_TRUE(PumpUntil([&] { return MsBetween(peer, 669, 661) >= 0; }, 8000));
+        });
+        const int64_t ms = MsBetween(peer, 669, 661);
+        // The timer may come a few per cent early.
+        EXPECT_GE(ms, waitMs - 200);
+        EXPECT_LT(ms, waitMs + 800);
+    }
+}
+
+// A poll of the progress dialog that the NE leaves unanswered gives up after three seconds.
+TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
+{
+    perf_test::CScriptedPeer peer;
+    peer.Silence(663);
+    CXdslTestProgressDlg progress(LineTestKind::kLoopDiagnosis);
+    int64_t nowMs = 0;
+    progress.SetClock([&nowMs] {
+        TimeRec now{20000, 0};
+        AddMsToTimeRec(&now, nowMs);
+        return now;
+    });
+    Run(progress, perf_test::kAdslPort, [&] {
+        nowMs = 10000;
+        const auto before = std::chrono::steady_clock::now();
+        progress.OnTimer(CXdslTestProgressDlg::TimerOf(LineTestKind::kLoopDiagnosis));
+        const auto waited =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before).count();
+        EXPECT_TRUE(progress.IsEnded());
+        EXPECT_GE(waited, 3000);
+        EXPECT_LT(waited, 4500);
     });
 }
 

@@ -50,6 +50,8 @@ inline void AddNorth1()
 #include "link/records/record_codec.h"
 #include "link/records/request_code.h"
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -64,6 +66,7 @@ public:
     struct Sent {
         uint16_t code;
         std::vector<uint8_t> record;
+        std::chrono::steady_clock::time_point at;
     };
 
     CScriptedPeer()
@@ -86,6 +89,12 @@ public:
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         answers_[code] = {kRecordSize<Rec>, static_cast<int32_t>(records.size()), EncodeRecords(records)};
+    }
+    // Requests of the code get no reply: they time out.
+    void Silence(uint16_t code)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        silenced_.push_back(code);
     }
     std::vector<Sent> SentRequests() const
     {
@@ -114,7 +123,10 @@ private:
             Answer_ answer;
             {
                 const std::lock_guard<std::mutex> lock(peer_.mutex_);
-                peer_.sent_.push_back({params.header.requestCode, params.records});
+                peer_.sent_.push_back({params.header.requestCode, params.records, std::chrono::steady_clock::now()});
+                if (std::find(peer_.silenced_.begin(), peer_.silenced_.end(), params.header.requestCode) !=
+                    peer_.silenced_.end())
+                    return kDrvOk;
                 const auto found = peer_.answers_.find(params.header.requestCode);
                 if (found != peer_.answers_.end())
                     answer = found->second;
@@ -134,6 +146,7 @@ private:
     mutable std::mutex mutex_;
     std::map<uint16_t, Answer_> answers_;
     std::vector<Sent> sent_;
+    std::vector<uint16_t> silenced_;
 };
 
 } // namespace perf_test
