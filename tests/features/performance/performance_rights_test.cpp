@@ -3,15 +3,11 @@
 // tests with 'm'). An operator one letter short of it on that function alone is refused, told on the opener's message
 // line, and the dialog closes; one who holds the letter there gets past the check.
 
+#include "tests/features/performance/performance_test_support.h"
 #include "tests/platform/qt_test_app.h"
 #include "tests/ui/framework/framework_test_support.h"
 
-#include "core/entity/entity_model_loader.h"
-#include "core/entity/entity_model_set.h"
 #include "core/tables/access_rights.h"
-#include "core/tables/app_data.h"
-#include "core/tables/entity_node.h"
-#include "core/tables/ne_table.h"
 #include "features/performance/line_tests/xdsl_bits_allocation_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_monitoring_dlg.h"
@@ -34,7 +30,6 @@
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "platform/scripted_runners.h"
-#include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +39,9 @@
 
 namespace {
 
-constexpr uint32_t kNe = 7;
-constexpr uint32_t kAdslPort = 10105;
-constexpr uint32_t kShdslPort = 10203;
+using perf_test::kAdslPort;
+using perf_test::kNe;
+using perf_test::kShdslPort;
 constexpr uint32_t kNeItself = 1;
 
 struct RightRow {
@@ -81,26 +76,7 @@ char ShortOf(char letter)
 // An IPD-12 with an ADSL card in slot 1 and an SHDSL card in slot 2, connected and as planned.
 class PerformanceRightsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const std::string models = std::string(TARVIK_RESOURCES_DIR) + "/EntConf/";
-        ReplaceEntityModels(
-            LoadEntityModelSet(models + "EntInfo.dat", models + "EntAlm.dat", models + "EntSkin.dat").models);
-        LoadAppStrings(std::string(TARVIK_RESOURCES_DIR) + "/strings/strings.tsv");
-        AppData().Reset();
-        AppData().role = 0;
-        CNeRecord ne;
-        ne.neId = kNe;
-        ne.neModelId = 2;
-        ne.name = "North-1";
-        ne.address = {10, 0, 0, 7};
-        CNeRecord* added = nullptr;
-        ASSERT_EQ(AppData().nes.AddNe(ne, &added), NeResult::kOk);
-        added->BuildEntityTree();
-        added->root->SetTypeById(10100, 30, 30);
-        added->root->SetTypeById(10200, 32, 32);
-        added->root->SetStateBits(0);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1()); }
     void TearDown() override
     {
         ClearUserRights();
@@ -198,6 +174,18 @@ TEST_F(PerformanceRightsTest, ButtonsAskTheirFunctionWithTheirLetter)
         Opened(row, row.letter, &ended, &pressed);
         EXPECT_EQ(pressed, QStringLiteral("Please select one item"));
     }
+}
+
+// The SHDSL history's refresh asks the current PM's function with 'q', past the history's that opens it: one short of
+// it there has the history open and reads the refusal on the opener's message line; one who holds it reads none.
+TEST_F(PerformanceRightsTest, TheShdslHistoryRefreshAsksTheCurrentPmFunction)
+{
+    const RightRow row{"SHDSL history PM: refresh", Make<CShdslHisPmDlg>(), kShdslPort, 15, 'q'};
+    bool ended = true;
+    EXPECT_EQ(Opened(row, ShortOf(row.letter), &ended), QStringLiteral("No privilege"));
+    EXPECT_FALSE(ended);
+    EXPECT_NE(Opened(row, row.letter, &ended), QStringLiteral("No privilege"));
+    EXPECT_FALSE(ended);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 XdslPmCountersRec Counters(uint32_t seconds, uint32_t inits = 0)
@@ -31,6 +33,8 @@ TEST(AdslPmValuesTest, CountersAboveTheirIntervalAreShownAsZeros)
     const PlausibleCase cases[] = {
         {"every second of the 15 minutes", Counters(900), 900, true, true},
         {"a second more", Counters(901), 900, true, false},
+        {"as many initialisations as seconds", Counters(900, 900), 900, true, true},
+        {"an initialisation more", Counters(900, 901), 900, true, false},
         {"LOS alone", losOnly, 900, true, false},
         {"UAS over a day", uasOnly, 86400, true, false},
         {"failed initialisations", failedInits, 900, true, false},
@@ -75,9 +79,16 @@ TEST(AdslPmValuesTest, AnImplausibleGroupZerosTheCurrentRecordFromThatGroupOn)
     EXPECT_EQ(shown.currentDay, XdslPmCountersRec{});
     EXPECT_EQ(shown.previousDay, XdslPmCountersRec{});
 
-    AdslCurrentPmRec late = rec;
-    late.elapsed15Min = 901;
-    EXPECT_EQ(PlausibleCurrent(late, true), AdslCurrentPmRec{});
+    // The elapsed seconds at the interval's length are kept; one more zeros the record.
+    for (const auto& [quarterSeconds, daySeconds, kept] :
+         {std::tuple{900u, 40000u, true}, std::tuple{300u, 86400u, true}, std::tuple{901u, 40000u, false},
+          std::tuple{300u, 86401u, false}}) {
+        AdslCurrentPmRec elapsed = rec;
+        elapsed.elapsed15Min = quarterSeconds;
+        elapsed.elapsedDay = daySeconds;
+        EXPECT_EQ(PlausibleCurrent(elapsed, true), kept ? elapsed : AdslCurrentPmRec{})
+            << quarterSeconds << " " << daySeconds;
+    }
 }
 
 // The whole record is cleared, its creation time included: a row of zeros with an empty time.

@@ -2,6 +2,7 @@
 // NE and port chosen, and stays open; a function an SHDSL port has not is refused on the message line.
 
 #include "tests/platform/qt_test_app.h"
+#include "tests/ui/shell/app/app_test_support.h"
 
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
@@ -9,6 +10,8 @@
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
+#include "core/tables/location_node.h"
+#include "core/tables/location_tree.h"
 #include "core/tables/ne_table.h"
 #include "features/performance/port_selection/xdsl_port_sel_dlg.h"
 #include "platform/scripted_runners.h"
@@ -151,10 +154,54 @@ TEST_F(XdslPortSelDlgQueryTest, AFunctionAnShdslPortHasNotIsRefused)
     EXPECT_TRUE(opened_.empty());
 }
 
-TEST_F(XdslPortSelDlgQueryTest, AnNeThatIsNotConnectedOffersNoQuery)
+// Query is offered of an NE that is connected and as planned, and of no other.
+TEST_F(XdslPortSelDlgQueryTest, QueryIsOfferedOfAConnectedNeAsPlannedOnly)
 {
-    FindNeById(7)->root->SetStateBits(1u << CurrentEntityModels().GetOfflineAlarm());
-    Run(1, 1, 2, [](CXdslPortSelDlg& selection) { EXPECT_FALSE(selection.IsControlEnabled(IDOK)); });
+    struct Row {
+        const char* ne;
+        bool offline;
+        uint32_t type; // the NE's own type; it is planned as model 2
+        bool offered;
+    };
+    const Row rows[] = {
+        {"connected, as planned", false, 2, true},
+        {"not connected", true, 2, false},
+        {"of another type than planned", false, 4, false},
+        {"planned, of a type nobody told", false, kEntityTypeUnknown, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.ne);
+        CEntityNode& root = *FindNeById(7)->root;
+        root.SetStateBits(row.offline ? 1u << CurrentEntityModels().GetOfflineAlarm() : 0u);
+        ASSERT_TRUE(root.SetType(row.type, 2));
+        Run(1, 1, 2, [&](CXdslPortSelDlg& selection) { EXPECT_EQ(selection.IsControlEnabled(IDOK), row.offered); });
+    }
+}
+
+// With the company chosen, the NEs of every location are listed, unless DIALOG/INCLSUBNE (on when absent) is off:
+// then only those of no location.
+TEST_F(XdslPortSelDlgQueryTest, TheNesBelowTheChosenLocationAreListedUnlessTheSettingIsOff)
+{
+    const app_test::CWorkDir dir;
+    CLocationNode north;
+    north.id = 3;
+    north.name = "North";
+    ASSERT_EQ(AppData().locations.UpsertLocation(north), LocationResult::kOk);
+    FindNeById(7)->locationId = 3;
+    const std::pair<const char*, QString> rows[] = {{"", QStringLiteral("North-1")},
+                                                    {"[DIALOG]\nINCLSUBNE=1\n", QStringLiteral("North-1")},
+                                                    {"[DIALOG]\nINCLSUBNE=0\n", QString()}};
+    for (const auto& [ini, listed] : rows) {
+        SCOPED_TRACE(ini);
+        dir.WriteIni(ini);
+        Run(1, 0, 0, [&](CXdslPortSelDlg& selection) {
+            QStringList names;
+            const auto* nes = selection.GetDlgItemAs<QComboBox>(CXdslPortSelDlg::kNeComboId);
+            for (int i = 0; i < nes->count(); ++i)
+                names << nes->itemText(i);
+            EXPECT_EQ(names.join(','), listed);
+        });
+    }
 }
 
 } // namespace

@@ -1,11 +1,17 @@
 // Which ports a multicast group's member bits name: line ports by slot and port, the uplinks after the line-card
-// slots, and nothing past the record's 704 bits however many slots an NE has.
+// slots, and nothing past the record's 704 bits however many slots an NE has; and the texts of a joined channel's
+// states.
 
+#include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
 
 #include "core/util/bit_string.h"
+#include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -47,6 +53,16 @@ TEST(McGroupMemberBitsTest, NothingPastTheRecordsBits)
     EXPECT_FALSE(IsMcLinePortMember(group, 14, 33));
     EXPECT_FALSE(IsMcLinePortMember(group, 20, 1));
     EXPECT_FALSE(IsMcUplinkMember(group, 15, 0));
+}
+
+// The IGMP state of a joined channel: 1 polling, 2 active, any other idle.
+TEST(McChannelStateTest, TheStatesAndTheirTexts)
+{
+    LoadAppStrings(std::string(TARVIK_RESOURCES_DIR) + "/strings/strings.tsv");
+    for (const auto& [state, text] :
+         {std::pair{0u, "idle"}, std::pair{1u, "polling"}, std::pair{2u, "active"}, std::pair{3u, "idle"}}) {
+        EXPECT_EQ(CMulticastChannelStatusDlg::StateText(state), text) << state;
+    }
 }
 
 } // namespace

@@ -1,0 +1,251 @@
+// The performance dialogs against a peer that answers from a script: the order of the requests on the wire, and what
+// of the answered records the lists keep (the spoofed addresses, the long-term items in collection, the line profiles
+// a loop diagnosis may run with).
+
+#include "tests/features/performance/performance_test_support.h"
+#include "tests/platform/qt_test_app.h"
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "core/tables/access_rights.h"
+#include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
+#include "features/performance/line_tests/xdsl_test_progress_dlg.h"
+#include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
+#include "features/performance/pm/adsl_history_pm_dlg.h"
+#include "features/performance/pm/shdsl_cur_pm_dlg.h"
+#include "features/performance/pm/shdsl_his_pm_dlg.h"
+#include "features/performance/rate_status/adsl_rate_status_dlg.h"
+#include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
+#include "link/records/adsl_line_profile_rec.h"
+#include "link/records/long_term_pm_item_rec.h"
+#include "link/records/mac_spoof_rec.h"
+#include "link/records/request_codes.h"
+#include "platform/list_control.h"
+#include "platform/scripted_runners.h"
+
+#include <QComboBox>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kNeItself = 1;
+
+class PerformancePeerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1());
+        SetUserRights(0, std::string(127, 'a').c_str());
+    }
+    void TearDown() override
+    {
+        ClearUserRights();
+        AppData().Reset();
+    }
+
+    // Opens the dialog on the target; `work` acts in it once it has shown.
+    void Run(
+        CADialog& dialog, uint32_t target, const std::function<void()>& work = [] {})
+    {
+        const CEntityId entity(target);
+        dialog.SetTarget(perf_test::kNe, &entity);
+        runner_.Push([&](QDialog&) {
+            EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone() || dialog.IsEnded(); }));
+            work();
+            return IDCANCEL;
+        });
+        dialog.DoModal();
+    }
+
+    ScriptedModalRunner runner_;
+    ScriptedMessageBoxes boxes_;
+};
+
+using Requests = std::vector<std::pair<uint16_t, uint32_t>>;
+
+// The codes the peer was sent, each with the 32-bit word at `offset` of its record.
+Requests Sent(const perf_test::CScriptedPeer& peer, size_t offset)
+{
+    Requests sent;
+    for (const perf_test::CScriptedPeer::Sent& request : peer.SentRequests()) {
+        uint32_t word = 0;
+        if (request.record.size() >= offset + 4)
+            std::memcpy(&word, request.record.data() + offset, 4);
+        sent.emplace_back(request.code, word);
+    }
+    return sent;
+}
+
+struct OrderCase {
+    const char* dialog;
+    std::function<std::unique_ptr<CADialog>()> make;
+    uint32_t target;
+    size_t offset; // of the word told with each code: the side, or the port
+    Requests asked;
+};
+
+template <class Dlg> std::function<std::unique_ptr<CADialog>()> Make()
+{
+    return [] { return std::make_unique<Dlg>(); };
+}
+
+// As each opens: the CO side (1) before the RT side (2), the counters before the stored intervals.
+TEST_F(PerformancePeerTest, ThePmDialogsAskTheCoSideFirst)
+{
+    const uint32_t adsl = perf_test::kAdslPort;
+    const OrderCase cases[] = {
+        {"SHDSL current PM",
+         Make<CShdslCurPmDlg>(),
+         perf_test::kShdslPort,
+         4,
+         {{810, 1}, {810, 2}, {811, 1}, {811, 2}}},
+        {"SHDSL history PM", Make<CShdslHisPmDlg>(), perf_test::kShdslPort, 4, {{811, 1}, {811, 2}}},
+        {"ADSL history PM", Make<CAdslHistoryPmDlg>(), adsl, 0, {{616, adsl}, {617, adsl}}},
+    };
+    for (const OrderCase& c : cases) {
+        SCOPED_TRACE(c.dialog);
+        perf_test::CScriptedPeer peer;
+        peer.Answer(kReqShdslPm, std::vector<ShdslPmRec>(1));
+        peer.Answer(kReqShdslHistory, std::vector<ShdslIntervalRec>(1));
+        std::unique_ptr<CADialog> dialog = c.make();
+        Run(*dialog, c.target);
+        EXPECT_EQ(Sent(peer, c.offset), c.asked);
+    }
+}
+
+MacSpoofRec Spoofed(uint8_t last, uint32_t status)
+{
+    MacSpoofRec rec;
+    rec.mac = {0, 0x11, 0x22, 0x33, 0, last};
+    rec.portId = perf_test::kAdslPort;
+    rec.vpi = 8;
+    rec.vci = 35;
+    rec.status = status;
+    return rec;
+}
+
+int RowCount(CADialog& dialog)
+{
+    return dialog.FindList(kListControlId)->model()->rowCount();
+}
+
+// The spoofed addresses are those learned active (2) or inactive (3), with an address; the list keeps 5377 of them.
+TEST_F(PerformancePeerTest, TheSpoofedAddressesListed)
+{
+    struct Case {
+        const char* name;
+        std::vector<MacSpoofRec> answered;
+        int rows;
+    };
+    const Case cases[] = {
+        {"by status", {Spoofed(1, 1), Spoofed(2, 2), Spoofed(3, 3), Spoofed(4, 4), Spoofed(5, 0)}, 2},
+        {"without an address", {Spoofed(0, 2), MacSpoofRec{{}, perf_test::kAdslPort, 8, 35, 0, 2}}, 1},
+        {"5377", std::vector<MacSpoofRec>(5377, Spoofed(7, 2)), 5377},
+        {"5378", std::vector<MacSpoofRec>(5378, Spoofed(7, 3)), 5377},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        perf_test::CScriptedPeer peer;
+        peer.Answer(kReqMacSpoof, c.answered);
+        CXdslMacSpoofStatusListDlg spoofs;
+        Run(spoofs, kNeItself, [&] { EXPECT_EQ(RowCount(spoofs), c.rows); });
+    }
+}
+
+// The long-term items listed are those in collection, state 48.
+TEST_F(PerformancePeerTest, TheLongTermItemsInCollectionAreListed)
+{
+    perf_test::CScriptedPeer peer;
+    std::vector<LongTermPmItemRec> answered;
+    for (const auto& [port, state] : {std::pair{1u, uint8_t{48}}, std::pair{2u, uint8_t{49}},
+                                      std::pair{3u, uint8_t{48}}, std::pair{4u, uint8_t{47}}})
+        answered.push_back({perf_test::kAdslPort - 5 + port, state, 1700000000, 1700086400});
+    peer.Answer(kReqLongTermPmItem, answered);
+    CXdslLongTermPmListDlg items;
+    Run(items, kNeItself, [&] { EXPECT_EQ(RowCount(items), 2); });
+}
+
+// A loop diagnosis may run with the fast (2) and the interleaved (3) line profiles, and with no other.
+TEST_F(PerformancePeerTest, TheLoopDiagnosisOffersTheFastAndInterleavedProfiles)
+{
+    perf_test::CScriptedPeer peer;
+    std::vector<AdslLineProfileRec> profiles(4);
+    for (uint32_t mode = 1; mode <= 4; ++mode) {
+        profiles[mode - 1].name = "mode " + std::to_string(mode);
+        profiles[mode - 1].channelMode = mode;
+    }
+    peer.Answer(kReqAdslLineProfile, profiles);
+    CXdslLoopDiagnosisDlg diagnosis;
+    Run(diagnosis, perf_test::kAdslPort, [&] {
+        const auto* combo = diagnosis.GetDlgItemAs<QComboBox>(CXdslLoopDiagnosisDlg::kProfileComboId);
+        QStringList offered;
+        for (int i = 0; i < combo->count(); ++i)
+            offered << combo->itemText(i);
+        EXPECT_EQ(offered.join(','), QStringLiteral("mode 2,mode 3"));
+    });
+}
+
+// Milliseconds from the first request of `first` to the next one of `then` after it; -1 when there is none.
+int64_t MsBetween(const perf_test::CScriptedPeer& peer, uint16_t first, uint16_t then)
+{
+    const std::vector<perf_test::CScriptedPeer::Sent> sent = peer.SentRequests();
+    const auto from = std::find_if(sent.begin(), sent.end(), [&](const auto& s) { return s.code == first; });
+    const auto to = std::find_if(from, sent.end(), [&](const auto& s) { return s.code == then; });
+    if (from == sent.end() || to == sent.end())
+        return -1;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(to->at - from->at).count();
+}
+
+// The line is read again 2 seconds after a transit to L0, 3 seconds after one to L2 or L3.
+TEST_F(PerformancePeerTest, TheRateStatusIsReadAgainOnceTheLineHasMadeItsTransit)
+{
+    for (const auto& [button, waitMs] :
+         {std::pair{CAdslRateStatusDlg::kToL0Id, 2000}, std::pair{CAdslRateStatusDlg::kToL2Id, 3000},
+          std::pair{CAdslRateStatusDlg::kToL3Id, 3000}}) {
+        SCOPED_TRACE(button);
+        perf_test::CScriptedPeer peer;
+        CAdslRateStatusDlg status;
+        Run(status, perf_test::kAdslPort, [&] {
+            status.OnCommand(button, BN_CLICKED);
+            EXPECT_TRUE(PumpUntil([&] { return MsBetween(peer, 669, 661) >= 0; }, 8000));
+        });
+        const int64_t ms = MsBetween(peer, 669, 661);
+        // The timer may come a few per cent early.
+        EXPECT_GE(ms, waitMs - 200);
+        EXPECT_LT(ms, waitMs + 800);
+    }
+}
+
+// A poll of the progress dialog that the NE leaves unanswered gives up after three seconds.
+TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
+{
+    perf_test::CScriptedPeer peer;
+    peer.Silence(663);
+    CXdslTestProgressDlg progress(LineTestKind::kLoopDiagnosis);
+    int64_t nowMs = 0;
+    progress.SetClock([&nowMs] {
+        TimeRec now{20000, 0};
+        AddMsToTimeRec(&now, nowMs);
+        return now;
+    });
+    Run(progress, perf_test::kAdslPort, [&] {
+        nowMs = 10000;
+        const auto before = std::chrono::steady_clock::now();
+        progress.OnTimer(CXdslTestProgressDlg::TimerOf(LineTestKind::kLoopDiagnosis));
+        const auto waited =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before).count();
+        EXPECT_TRUE(progress.IsEnded());
+        EXPECT_GE(waited, 3000);
+        EXPECT_LT(waited, 4500);
+    });
+}
+
+} // namespace

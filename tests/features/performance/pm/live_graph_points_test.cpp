@@ -1,0 +1,122 @@
+// The live graphs of the current-PM dialogs as Graph opens them, from the CHART keys: the title of the 15 minutes, the
+// day or the trunk port's traffic, and the most points a series keeps: 100 when the key is absent, at most 900 for the
+// current 15 minutes and 30000 for the current day and a trunk port.
+
+#include "tests/features/performance/performance_test_support.h"
+#include "tests/platform/qt_test_app.h"
+#include "tests/ui/framework/framework_test_support.h"
+#include "tests/ui/shell/app/app_test_support.h"
+
+#include "features/performance/graphs/pm_graph_dlg.h"
+#include "features/performance/pm/adsl_current_pm_dlg.h"
+#include "features/performance/pm/shdsl_cur_pm_dlg.h"
+#include "features/performance/pm/trunk_port_pm_dlg.h"
+#include "platform/list_control.h"
+#include "platform/scripted_runners.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr uint32_t kNeItself = 1;
+
+struct PointsCase {
+    const char* name;
+    std::function<std::unique_ptr<CLivePmListDlg>()> make;
+    uint32_t target;
+    int row;
+    const char* keys; // of the CHART section
+    uint32_t points;
+    const char* title = ""; // how the chart's title begins
+};
+
+struct Graphed {
+    uint32_t points = 0;
+    QString title;
+};
+
+template <class Dlg> std::function<std::unique_ptr<CLivePmListDlg>()> Make()
+{
+    return [] { return std::make_unique<Dlg>(); };
+}
+
+class LiveGraphPointsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1());
+        SetUserRights(0, std::string(127, 'a').c_str());
+    }
+    void TearDown() override
+    {
+        ClearUserRights();
+        AppData().Reset();
+    }
+
+    // The graph that Graph opens on the row.
+    Graphed Graph(const PointsCase& c)
+    {
+        std::unique_ptr<CLivePmListDlg> dialog = c.make();
+        const CEntityId target(c.target);
+        dialog->SetTarget(perf_test::kNe, &target);
+        Graphed graphed;
+        runner_.Push([&](QDialog&) {
+            EXPECT_TRUE(PumpUntil([&] { return dialog->IsFirstShowDone(); }));
+            QTreeView& list = *dialog->FindList(kListControlId);
+            list.setCurrentIndex(list.model()->index(c.row, 0));
+            runner_.Push([&](QDialog& shown) {
+                auto& graph = dynamic_cast<CPmGraphDlg&>(shown);
+                EXPECT_TRUE(PumpUntil([&] { return graph.IsFirstShowDone(); }));
+                graphed.points = graph.GetMaxPoints();
+                graphed.title = graph.findChild<QChartView*>()->chart()->title();
+                return IDOK;
+            });
+            dialog->OnCommand(CLivePmListDlg::kGraphButtonId, BN_CLICKED);
+            return IDCANCEL;
+        });
+        dialog->DoModal();
+        return graphed;
+    }
+
+    ScriptedModalRunner runner_;
+    ScriptedMessageBoxes boxes_;
+};
+
+TEST_F(LiveGraphPointsTest, TheMostPointsComeFromTheChartKeysWithinTheirBounds)
+{
+    const PointsCase cases[] = {
+        {"ADSL 15 minutes, absent", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 0, "", 100},
+        {"ADSL 15 minutes, 900", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 1,
+         "XDSLCUR15MINPMMAXPOINT=900\nXDSLCUR15MIN=Quarter", 900, "Quarter"},
+        {"ADSL 15 minutes, 901", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 0, "XDSLCUR15MINPMMAXPOINT=901", 900},
+        {"ADSL day, absent", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 4, "", 100},
+        {"ADSL day, 30000", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 5,
+         "XDSLCUR1DAYPMMAXPOINT=30000\nXDSLCUR1DAY=Whole day", 30000, "Whole day"},
+        {"ADSL day, 30001", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 4, "XDSLCUR1DAYPMMAXPOINT=30001", 30000},
+        {"SHDSL 15 minutes, 901", Make<CShdslCurPmDlg>(), perf_test::kShdslPort, 1,
+         "XDSLCUR15MINPMMAXPOINT=901\nXDSLCUR15MIN=Quarter", 900, "Quarter"},
+        {"SHDSL day, absent", Make<CShdslCurPmDlg>(), perf_test::kShdslPort, 5, "XDSLCUR1DAY=Whole day", 100,
+         "Whole day"},
+        {"trunk port, absent", Make<CTrunkPortPmDlg>(), kNeItself, 0, "", 100},
+        {"trunk port, 30001", Make<CTrunkPortPmDlg>(), kNeItself, 1, "TRUNKTRAFFICMAXPOINT=30001\nTRUNKTRAFFIC=Uplink",
+         30000, "Uplink"},
+    };
+    const app_test::CWorkDir dir;
+    for (const PointsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.WriteIni(std::string("[CHART]\n") + c.keys + "\n");
+        const Graphed graphed = Graph(c);
+        EXPECT_EQ(graphed.points, c.points);
+        EXPECT_TRUE(graphed.title.startsWith(QString::fromLatin1(c.title))) << graphed.title.toStdString();
+    }
+}
+
+} // namespace
