@@ -6,6 +6,7 @@
 // sends the NEs of a model chosen in the template download that model's definitions. Direct mode offers neither.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/export_steps.h"
 
 #include "features/fault/alarm_defs/alarm_def_dlg.h"
 #include "features/fault/alarm_defs/alarm_def_list_dlg.h"
@@ -81,6 +82,7 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
         EXPECT_EQ(Cell(list, highTemp, List::kSuppressedByColumn), QStringLiteral("Card Out"));
         EXPECT_EQ(Cell(list, QStringLiteral("Disabled"), List::kReportingColumn), QStringLiteral("No"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_list")));
+        EXPECT_EQ(e2e::ExportStem(program, list), "AlmDef");
 
         person.OnDialog<CAlarmDefDlg>([&](CAlarmDefDlg& definition) {
             EXPECT_EQ(Field(definition, CAlarmDefDlg::kAlarmNameId), highTemp);
@@ -109,6 +111,17 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
         Click(list, kModifyButtonId);
         EXPECT_EQ(Cell(list, highTemp, List::kSeverityColumn), QStringLiteral("Major"));
         EXPECT_EQ(Cell(list, highTemp, List::kSuppressedByColumn), QStringLiteral("Card Fail,FW Mismatch"));
+
+        // A definition opens on its severity and reporting: Disabled is Info and not reported.
+        const QString disabled = QStringLiteral("Disabled");
+        EXPECT_EQ(Cell(list, disabled, List::kSeverityColumn), QStringLiteral("Info"));
+        person.OnDialog<CAlarmDefDlg>([&](CAlarmDefDlg& definition) {
+            EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kSeverityIds[4]));
+            EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kDisabledId));
+            return IDCANCEL;
+        });
+        program.ClickListRow(rows, RowOf(rows, List::kNameColumn, disabled));
+        Click(list, kModifyButtonId);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdAlarmDefinition));

@@ -5,6 +5,7 @@
 // and the lists stay empty.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/export_steps.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "features/fault/alarm_events/alarm_criteria_dlg.h"
@@ -117,6 +118,7 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
             EXPECT_GT(total, 30u) << "several pages of ten";
             EXPECT_EQ(Field(list, List::kTotalId), QString::number(total));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_event_list_dlg")));
+            EXPECT_EQ(e2e::ExportStem(program, list), "HisAlm");
 
             // Pages of ten records.
             e2e::Type(list, List::kToId, QStringLiteral("10"));
@@ -182,6 +184,7 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
             person.OnDialog<CAlarmDetailDlg>([&](CAlarmDetailDlg& detail) {
                 EXPECT_EQ(Field(detail, CAlarmDetailDlg::kNeNameId), QStringLiteral("North-1"));
                 EXPECT_TRUE(e2e::CProgram::SaveScreenshot(detail, QStringLiteral("alarm_event_detail_dlg")));
+                EXPECT_EQ(e2e::ExportStem(program, detail), "DtlAlm");
                 return IDCANCEL;
             });
             program.ClickListRow(rows, 0);
@@ -326,6 +329,7 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
             QTreeView& rows = *stats.FindList(kListControlId);
             EXPECT_EQ(stats.windowTitle(), QStringLiteral("[North:North-1] History Alarm & Event Statistics"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(stats, QStringLiteral("alarm_stat_dlg")));
+            EXPECT_EQ(e2e::ExportStem(program, stats), "HisAlmSt");
             // Every column is filled, and each row's total is the sum of its severities.
             uint32_t counted = 0;
             for (int row = 0; row < CListControl(&rows).GetItemCount(); ++row) {

@@ -86,6 +86,8 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
                   (QStringList{QStringLiteral("90"), QStringLiteral("600")}));
 
         person.OnDialog<CAlarmTriggerDlg>([&](CAlarmTriggerDlg& trigger) {
+            // A new trigger starts at the least number of seconds.
+            EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kSecondsId), QStringLiteral("60"));
             // The types the NE's model holds: its own and those of any NE; not another model's.
             auto* tree = trigger.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
             EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("IPD-12 (1 shelf)"));

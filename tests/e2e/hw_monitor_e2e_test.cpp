@@ -5,6 +5,7 @@
 // values not read from the NE, and bring the list the NE's new thresholds.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/export_steps.h"
 
 #include "features/fault/hw_monitor/hw_mon_threshold_dlg.h"
 #include "features/fault/hw_monitor/hw_monitor_list_dlg.h"
@@ -77,6 +78,7 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         const int volts = RowOf(rows, List::kNameColumn, QStringLiteral("+12V"));
         EXPECT_EQ(shown.GetItemText(volts, List::kReferenceColumn), QStringLiteral("12000"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("hw_monitor_list")));
+        EXPECT_EQ(e2e::ExportStem(program, list), "FMHwMon");
 
         // A refresh rewrites the rows: the same readings, the selected one still selected.
         program.ClickListRow(rows, fan3);

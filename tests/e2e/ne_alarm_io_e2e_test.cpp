@@ -6,6 +6,7 @@
 // no alarm contacts to list.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/export_steps.h"
 
 #include "features/fault/ne_alarm_io/ne_alarm_input_dlg.h"
 #include "features/fault/ne_alarm_io/ne_alarm_input_list_dlg.h"
@@ -87,6 +88,7 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
         EXPECT_EQ(Cell(rows, spareRow, Inputs::kAdminStateColumn), QStringLiteral("Disabled"));
         EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_alarm_input_list")));
+        EXPECT_EQ(e2e::ExportStem(program, list), "DigitIn");
 
         // A name of other characters is refused, the first of them selected; a refusal of the server keeps the dialog
         // open with what was typed and changes nothing; then the change goes through.
@@ -175,6 +177,7 @@ TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
                   (QStringList{QStringLiteral("Enabled"), QStringLiteral("N/A")}));
         EXPECT_EQ(CellImage(rows, RowOf(rows, Outputs::kNameColumn, QStringLiteral("Lamp"))), kImageDisabled);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_alarm_output_list")));
+        EXPECT_EQ(e2e::ExportStem(program, list), "DigitOut");
 
         // The dialog reads the output itself; a change of its severities reaches the server and the row.
         person.OnDialog<CNeAlarmOutputDlg>([&](CNeAlarmOutputDlg& output) {

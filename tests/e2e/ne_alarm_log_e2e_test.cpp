@@ -63,6 +63,9 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
         EXPECT_EQ(Field(list, List::kFromId), QStringLiteral("1"));
         EXPECT_EQ(Field(list, List::kToId), QString::number(page));
         EXPECT_FALSE(list.IsControlEnabled(List::kPreviousPageId));
+        // Location, Receive Time, Clear Time, Ack Person and Ack Time are not the NE's: hidden.
+        for (int column = 0; column <= 12; ++column)
+            EXPECT_EQ(list.IsColumnHidden(column), column == 2 || column >= 9) << column;
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("history_alarm_list_dlg")));
 
         // Times of day from the NE's start: none in the future, none of the epoch.

@@ -20,6 +20,7 @@
 #include "features/fault/ne_alarm_io/ne_alarm_output_list_dlg.h"
 #include "features/fault/triggers/alarm_trigger_dlg.h"
 #include "features/fault/triggers/alarm_trigger_list_dlg.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
 #include <functional>
 #include <string>
@@ -64,6 +65,18 @@ public:
     }
 
 protected:
+    // A dialog a command opens through the dialog routes (Download All's) is cancelled unseen.
+    void SetUp() override
+    {
+        FaultTestEnvironment::SetUp();
+        SetRouteDialogInterceptor([](DialogRequest&) { return IDCANCEL; });
+    }
+    void TearDown() override
+    {
+        SetRouteDialogInterceptor({});
+        FaultTestEnvironment::TearDown();
+    }
+
     ScriptedModalRunner runner_;
     CTestDlg opener_;
 };
@@ -142,6 +155,9 @@ TEST_F(FaultRightsTest, CommandsCheckTheirLetters)
         {"Modify of an alarm output", 72, 'm', Opens<CNeAlarmOutputListDlg>({}, kModifyButtonId), noRow},
         {"Delete of a trigger", 23, 'd', Opens<CAlarmTriggerListDlg>({}, kDeleteButtonId), noRow},
         {"Save All Models as Template", 24, 'm', Opens<CAlarmDefListDlg>({}, CAlarmDefListDlg::kSaveAllButtonId), ""},
+        {"Download All to the NEs", 24, 'm',
+         Opens<CAlarmDefListDlg>([](CAlarmDefListDlg& d) { d.SetTemplateMode(true); },
+                                 CAlarmDefListDlg::kDownloadAllButtonId)},
     };
     for (const RightRow& row : rows)
         CheckRights(*this, row);

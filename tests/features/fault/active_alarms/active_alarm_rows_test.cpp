@@ -133,6 +133,10 @@ TEST_F(ActiveAlarmRowsTest, ARowNamesItsAlarmsGravestFirstAndGradesByTheEntity)
     EXPECT_EQ(rows[2].modelName, "FAN-4");
     EXPECT_EQ(rows[2].severity, 2);
     EXPECT_EQ(rows[2].level, 3);
+    // The NE's warning before its info, whatever their indexes (Cold Start 1 info, Auth Fail 5 warning).
+    Alarm(1, (1u << 1) | (1u << 5), 4);
+    EXPECT_EQ(CollectActiveAlarmRows(*ne_, {}, AllActiveAlarms()).front().alarms, "Auth Fail,Cold Start");
+    Alarm(1, 0, 0);
 
     // An entity without a severity of its own is listed as info.
     Node(kPort).severity = 0;

@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
+#include <QTimeEdit>
 
 #include <functional>
 #include <optional>
@@ -167,6 +169,25 @@ TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
     ASSERT_TRUE(model.has_value());
     EXPECT_EQ(model->handOver.modelId, 30u);
     EXPECT_EQ(model->handOver.alarmMask, 0xAu);
+}
+
+// The date pickers take 1970-01-02 to 2037-12-31 and open on today; From at 00:00:00, To at the time of opening.
+TEST_F(AlarmCriteriaDlgTest, ThePickersOpenOnTodayFromMidnightToNow)
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    Query(kBravo, kAlarmQueryHistory, [&](CAlarmCriteriaDlg& d) {
+        const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+        for (int id : {CCriteriaControls::kFromDateId, CCriteriaControls::kToDateId}) {
+            const auto* date = d.GetDlgItemAs<QDateEdit>(id);
+            EXPECT_EQ(date->minimumDate(), QDate(1970, 1, 2)) << id;
+            EXPECT_EQ(date->maximumDate(), QDate(2037, 12, 31)) << id;
+            EXPECT_TRUE(date->date() >= before.date() && date->date() <= after.date()) << id;
+        }
+        EXPECT_EQ(d.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kFromTimeId)->time(), QTime(0, 0, 0));
+        const QDateTime to(d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId)->date(),
+                           d.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kToTimeId)->time());
+        EXPECT_TRUE(to >= before && to <= after) << to.toString().toStdString();
+    });
 }
 
 TEST_F(AlarmCriteriaDlgTest, ChoicesThatAreRefusedOpenNoList)

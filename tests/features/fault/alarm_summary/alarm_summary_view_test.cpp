@@ -3,6 +3,7 @@
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/control_states.h"
 #include "ui/framework/dialogs/dialog_environment.h"
 
 #include <QApplication>
@@ -66,6 +67,46 @@ protected:
     ScriptedMessageBoxes boxes_;
     ScriptedPopupMenus menus_;
 };
+
+// On opening: the five rows in their order, each with its image and back colour, counting "0"; the list's font is
+// VIEW/TRAPSUMVIEWFONT, "Arial,80,B" when the key is absent.
+TEST_F(AlarmSummaryViewTest, OpensWithTheFiveRowsInTheirColoursCountingNothing)
+{
+    struct Row {
+        const char* text;
+        int image;
+        COLORREF back;
+    };
+    const Row rows[] = {{"Critical", 12, 0x2020FF},
+                        {"Major", 13, 0x2080FF},
+                        {"Minor", 14, 0x20FFFF},
+                        {"NE Offline", 27, 0xFF20FF},
+                        {"NE Online", 26, 0x80FF80}};
+    CTrapSumView& view = Open();
+    ASSERT_EQ(List().GetItemCount(), static_cast<int>(std::size(rows)));
+    for (int r = 0; r < List().GetItemCount(); ++r) {
+        SCOPED_TRACE(rows[r].text);
+        EXPECT_EQ(List().GetItemText(r, 0), rows[r].text);
+        EXPECT_EQ(List().GetItemImage(r, 0), rows[r].image);
+        EXPECT_EQ(List().GetItemText(r, 1), "0");
+        EXPECT_EQ(RowBackColor(view.GetRowColorTable(), List(), r), rows[r].back);
+    }
+    EXPECT_EQ(view.GetFont(), DialogFontFromSpec("Arial,80,B"));
+    WriteConfig("[VIEW]\nTRAPSUMVIEWFONT=Courier,100\n");
+    EXPECT_EQ(Open().GetFont(), DialogFontFromSpec("Courier,100"));
+}
+
+// Export offers the list under the stem "AlarmSum", TAB-delimited, titled "Active Alarm Statistics".
+TEST_F(AlarmSummaryViewTest, ExportOffersTheListUnderItsStemAndTitle)
+{
+    CTrapSumView& view = Open();
+    ExportOffer offer;
+    NoteExport(runner_, offer);
+    view.OnCommand(CTrapSumView::kCmdExport, 0);
+    EXPECT_EQ(offer.stem, "AlarmSum");
+    EXPECT_EQ(offer.title, "Active Alarm Statistics");
+    EXPECT_EQ(offer.delimiter, '\t');
+}
 
 TEST_F(AlarmSummaryViewTest, CountsPerSeverityAndNeState)
 {

@@ -271,13 +271,22 @@ TEST_F(TrapLogFilterDlgTest, CombosFollowTheChoicesAbove)
     });
 }
 
-TEST_F(TrapLogFilterDlgTest, WithoutSubLocationsOnlyTheLocationsOwnNesAreListed)
+// DIALOG/INCLSUBNE (1 when absent): whether North lists Harbour's NE too.
+TEST_F(TrapLogFilterDlgTest, SubLocationNesAreListedAsTheConfigurationSays)
 {
-    WriteConfig("[DIALOG]\nINCLSUBNE=0\n");
-    Run({kNorth, 0, 0, 0x3F}, [](CTrapLogFilterDlg& d) {
-        EXPECT_EQ(Items(d, CTrapLogFilterDlg::kNeComboId), (QStringList{" <ALL>", "alpha"}));
-        return IDCANCEL;
-    });
+    const std::pair<const char*, QStringList> rows[] = {
+        {"", {" <ALL>", "alpha", "bravo"}},
+        {"[DIALOG]\nINCLSUBNE=1\n", {" <ALL>", "alpha", "bravo"}},
+        {"[DIALOG]\nINCLSUBNE=0\n", {" <ALL>", "alpha"}},
+    };
+    for (const auto& [config, nes] : rows) {
+        SCOPED_TRACE(config);
+        WriteConfig(config);
+        Run({kNorth, 0, 0, 0x3F}, [&](CTrapLogFilterDlg& d) {
+            EXPECT_EQ(Items(d, CTrapLogFilterDlg::kNeComboId), nes);
+            return IDCANCEL;
+        });
+    }
 }
 
 // OK says nothing of the file: the filter is in force whether or not Tarvik.ini takes it.

@@ -14,7 +14,11 @@
 #include "core/tables/app_data.h"
 #include "core/tables/trap_log_ring.h"
 #include "core/tables/user_account.h"
+#include "platform/list_control.h"
 #include "platform/notify_codes.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/lists/row_colors.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <QCoreApplication>
@@ -46,6 +50,40 @@ inline constexpr uint32_t kBravo = 11;
 inline constexpr uint32_t kCharlie = 12;
 inline constexpr uint32_t kTwoShelfModel = 4;
 inline constexpr uint32_t kOneShelfModel = 2;
+
+// The back colour the row's style gives its cells; black text in every style of the fault lists.
+inline COLORREF RowBackColor(const RowColorTable& table, const CListControl& list, int row)
+{
+    RowColorCell cell;
+    cell.row = row;
+    cell.column = 1;
+    cell.image = list.GetItemImage(row, 0);
+    const int style = SelectRowStyle(table, cell);
+    EXPECT_GE(style, 0);
+    if (style < 0)
+        return 0;
+    EXPECT_EQ(table.styles[static_cast<size_t>(style)].textColor, 0x000000u);
+    return table.styles[static_cast<size_t>(style)].backColor;
+}
+
+// What the Export dialog was given: file stem, title and delimiter.
+struct ExportOffer {
+    std::string stem;
+    std::string title;
+    char delimiter = 0;
+};
+
+// The next modal dialog is taken as the Export dialog: what it was given is noted, and it is cancelled.
+inline void NoteExport(ScriptedModalRunner& runner, ExportOffer& offer)
+{
+    runner.Push([&offer](QDialog& dialog) {
+        const auto* exporting = dynamic_cast<CExportDlg*>(&dialog);
+        EXPECT_NE(exporting, nullptr);
+        if (exporting != nullptr)
+            offer = {exporting->GetStem(), exporting->GetExportTitle(), exporting->GetDelimiter()};
+        return IDCANCEL;
+    });
+}
 
 class FaultTestEnvironment : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include "platform/dc.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/control_states.h"
 #include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/framework/lists/small_images.h"
 
@@ -105,21 +106,7 @@ protected:
 
     QString Cell(int row, int column) const { return List().GetItemText(row, column); }
 
-    // The back colour the row's style gives its cells; black text in every style.
-    COLORREF BackColor(int row)
-    {
-        RowColorCell cell;
-        cell.row = row;
-        cell.column = 1;
-        cell.image = List().GetItemImage(row, 0);
-        const RowColorTable& table = view_->GetRowColorTable();
-        const int style = SelectRowStyle(table, cell);
-        EXPECT_GE(style, 0);
-        if (style < 0)
-            return 0;
-        EXPECT_EQ(table.styles[static_cast<size_t>(style)].textColor, 0x000000u);
-        return table.styles[static_cast<size_t>(style)].backColor;
-    }
+    COLORREF BackColor(int row) { return RowBackColor(view_->GetRowColorTable(), List(), row); }
 
     QString ControlText(int id) const { return view_->GetDlgItemAs<QLabel>(id)->text(); }
 
@@ -213,9 +200,10 @@ TEST_F(TrapLogViewTest, SeverityTextImageAndRowColour)
         int image;
         COLORREF back;
     };
-    // The ends of the severity range, and the values out of it.
+    // Every severity, and the values out of its range.
     const Row rows[] = {
-        {1, 1, "Critical", 12, 0x2020FF}, {1, 5, "Info", 16, 0xFFFFFF}, {0, 1, "Cleared", 11, 0xFFFFFF},
+        {1, 1, "Critical", 12, 0x2020FF}, {1, 2, "Major", 13, 0x2080FF}, {1, 3, "Minor", 14, 0x20FFFF},
+        {1, 4, "Warning", 15, 0xFFFFE0},  {1, 5, "Info", 16, 0xFFFFFF},  {0, 1, "Cleared", 11, 0xFFFFFF},
         {0, 99, "Cleared", 11, 0xFFFFFF}, {1, 0, "Info", 16, 0xFFFFFF},
     };
     CTrapLogView& view = Open();
@@ -234,6 +222,26 @@ TEST_F(TrapLogViewTest, SeverityTextImageAndRowColour)
         // A cleared state reads "CLEAR" whatever its severity.
         EXPECT_EQ(Cell(r, 7), row.bits == 0 ? "CLEAR" : "LOS");
     }
+}
+
+// Export offers the log under the stem "TrapLog", TAB-delimited, titled "Trap Log".
+TEST_F(TrapLogViewTest, ExportOffersTheLogUnderItsStemAndTitle)
+{
+    CTrapLogView& view = Open();
+    ExportOffer offer;
+    NoteExport(runner_, offer);
+    view.OnCommand(CTrapLogView::kCmdExport, 0);
+    EXPECT_EQ(offer.stem, "TrapLog");
+    EXPECT_EQ(offer.title, "Trap Log");
+    EXPECT_EQ(offer.delimiter, '\t');
+}
+
+// The list's font is VIEW/TRAPLOGVIEWFONT, "Arial,80,B" when the key is absent.
+TEST_F(TrapLogViewTest, TheFontIsTheConfiguredOne)
+{
+    EXPECT_EQ(Open().GetFont(), DialogFontFromSpec("Arial,80,B"));
+    WriteConfig("[VIEW]\nTRAPLOGVIEWFONT=Courier,100\n");
+    EXPECT_EQ(Open().GetFont(), DialogFontFromSpec("Courier,100"));
 }
 
 TEST_F(TrapLogViewTest, RecordsWithoutAnAlarmTextGiveNoRow)
