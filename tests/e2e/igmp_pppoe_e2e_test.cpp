@@ -201,6 +201,15 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
     });
     ASSERT_TRUE(program_.Command(kCmdPppoe));
     EXPECT_EQ(ServerSetting(program_, kReqPppoe).value, 1u);
+    // Switched off again, it is written as 0.
+    person.OnDialog<CPppoeSettingDlg>([&](CPppoeSettingDlg& setting) {
+        EXPECT_TRUE(e2e::IsChecked(setting, CPppoeSettingDlg::kEnabledId));
+        Check(setting, CPppoeSettingDlg::kDisabledId);
+        Click(setting, IDOK);
+        EXPECT_TRUE(setting.IsEnded());
+    });
+    ASSERT_TRUE(program_.Command(kCmdPppoe));
+    EXPECT_EQ(ServerSetting(program_, kReqPppoe).value, 0u);
 
     using Sessions = CPppoeSessionListDlg;
     person.OnDialog<Sessions>([&](Sessions& list) {
