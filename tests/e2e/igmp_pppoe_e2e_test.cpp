@@ -215,6 +215,7 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
     person.OnDialog<Sessions>([&](Sessions& list) {
         QTreeView& rows = *list.FindList(kListControlId);
         EXPECT_EQ(Field(list, Sessions::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_TRUE(rows.isColumnHidden(Sessions::kVlanColumn)) << "North-1's model flags hide the VLAN column";
         EXPECT_EQ(ListColumn(rows, 1),
                   (QStringList{QStringLiteral("1-1"), QStringLiteral("1-2"), QStringLiteral("1-2")}));
         // In the order the NE lists them: by port and PVC.
