@@ -1,5 +1,6 @@
-// A multicast channel profile given to its editor shows its queue at most "urgent" (3) and its downstream rate raised
-// to 32 and lowered to 30000, each taken at the bound and one past it. The editor works on the templates here.
+// A new multicast channel profile opens on its defaults. A profile given to its editor shows its queue at most
+// "urgent" (3) and its downstream rate raised to 32 and lowered to 30000, each taken at the bound and one past it. The
+// editor works on the templates here.
 
 #include "tests/features/provisioning/made_up_nes.h"
 
@@ -74,6 +75,25 @@ TEST_F(McChannelProfileShownTest, TheQueueAndTheRateShowWithinTheirRanges)
             });
         EXPECT_TRUE(shown);
     }
+}
+
+// A new profile starts as id 1 on the low queue with a rate of 29984.
+TEST_F(McChannelProfileShownTest, ANewProfileOpensOnItsDefaults)
+{
+    bool shown = false;
+    RunFromOpener<Dlg>(
+        runner_, opener_,
+        [](Dlg& dlg) {
+            dlg.SetTemplateMode(true);
+            dlg.SetAccessMode(kAccessCreate);
+        },
+        [&](Dlg& dlg) {
+            shown = true;
+            EXPECT_EQ(dlg.GetDlgItemAs<QLineEdit>(Dlg::kIdId)->text().toStdString(), "1");
+            EXPECT_EQ(dlg.GetDlgItemAs<QComboBox>(Dlg::kQueueId)->currentText().toStdString(), "low");
+            EXPECT_EQ(dlg.GetDlgItemAs<QLineEdit>(Dlg::kRateId)->text().toStdString(), "29984");
+        });
+    EXPECT_TRUE(shown);
 }
 
 } // namespace
