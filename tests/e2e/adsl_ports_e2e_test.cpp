@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kCmdAdslPorts = 33130;
@@ -71,6 +73,18 @@ AdslPortRec ServerPort(e2e::CProgram& program, uint32_t portId)
 
 class AdslPortsE2eTest : public e2e::CNorth1CardTest {
 protected:
+    // Another workstation turns the service-type control of North-1's line card on.
+    void EnableServiceTypeControl()
+    {
+        BoardSettingRec card;
+        for (const BoardSettingRec& rec : program_.ServerRecords(kReqBoardSetting, kNorth1)) {
+            if (rec.entityId == 10100)
+                card = rec;
+        }
+        ASSERT_EQ(card.entityId, 10100u);
+        card.serviceTypeControl = 1;
+        WriteToServer(program_, kReqBoardSetting, card);
+    }
     // The list of the card; `script` works the port dialog opened by Modify on the port's row.
     void ModifyPort(uint32_t portId, const std::function<void(List&, Port&)>& script,
                     const std::function<void()>& beforeModify = {})
@@ -178,14 +192,7 @@ TEST_F(AdslPortsE2eTest, APolicingProfileOnAPortWithPppoeTrafficMeetsTheCardsSer
         EXPECT_EQ(ServerPort(program_, kPort6), before);
     });
 
-    BoardSettingRec card;
-    for (const BoardSettingRec& rec : program_.ServerRecords(kReqBoardSetting, kNorth1)) {
-        if (rec.entityId == 10100)
-            card = rec;
-    }
-    ASSERT_EQ(card.entityId, 10100u);
-    card.serviceTypeControl = 1;
-    WriteToServer(program_, kReqBoardSetting, card);
+    EnableServiceTypeControl();
     ModifyPort(kPort6, [&](List&, Port& port) {
         EXPECT_EQ(e2e::Field(port, Port::kServiceTypeControlId), QStringLiteral("enabled"));
         // A DSCP change cannot apply to PPPoE traffic under service-type control.
@@ -210,6 +217,31 @@ TEST_F(AdslPortsE2eTest, APolicingProfileOnAPortWithPppoeTrafficMeetsTheCardsSer
         EXPECT_TRUE(port.IsEnded());
     });
     EXPECT_EQ(ServerPort(program_, kPort6).trafficPolicingProfile, "");
+}
+
+// Under service-type control a port with PPPoE traffic takes a policing profile that drops (action 1), and refuses
+// one that changes the DSCP code from the first such action on ("change DSCP as Best Effort", 2).
+TEST_F(AdslPortsE2eTest, UnderServiceTypeControlTheDscpActionsStartAtBestEffort)
+{
+    TrafficPolicingProfileRec bestEffort;
+    bestEffort.name = "police-be";
+    bestEffort.upstreamCir = 1;
+    bestEffort.action = 2;
+    bestEffort.status = 1;
+    WriteToServer(program_, kReqTrafficPolicingProfileAdd, bestEffort);
+    EnableServiceTypeControl();
+    e2e::COperator& person = program_.Operator();
+    for (const auto& [profile, refused] : {std::pair{"police-be", true}, std::pair{"police-drop", false}}) {
+        SCOPED_TRACE(profile);
+        ModifyPort(kPort6, [&](List&, Port& port) {
+            EXPECT_TRUE(Choose(port, Port::kPolicingId, QString::fromLatin1(profile)));
+            person.AnswerBox(IDOK);
+            Click(port, IDOK);
+            person.ForgetBoxAnswers();
+            EXPECT_EQ(port.IsEnded(), !refused);
+        });
+    }
+    EXPECT_EQ(ServerPort(program_, kPort6).trafficPolicingProfile, "police-drop");
 }
 
 TEST_F(AdslPortsE2eTest, APortWhoseProfilesCouldNotBeReadCannotBeWritten)

@@ -201,11 +201,21 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
     });
     ASSERT_TRUE(program_.Command(kCmdPppoe));
     EXPECT_EQ(ServerSetting(program_, kReqPppoe).value, 1u);
+    // Switched off again, it is written as 0.
+    person.OnDialog<CPppoeSettingDlg>([&](CPppoeSettingDlg& setting) {
+        EXPECT_TRUE(e2e::IsChecked(setting, CPppoeSettingDlg::kEnabledId));
+        Check(setting, CPppoeSettingDlg::kDisabledId);
+        Click(setting, IDOK);
+        EXPECT_TRUE(setting.IsEnded());
+    });
+    ASSERT_TRUE(program_.Command(kCmdPppoe));
+    EXPECT_EQ(ServerSetting(program_, kReqPppoe).value, 0u);
 
     using Sessions = CPppoeSessionListDlg;
     person.OnDialog<Sessions>([&](Sessions& list) {
         QTreeView& rows = *list.FindList(kListControlId);
         EXPECT_EQ(Field(list, Sessions::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_TRUE(rows.isColumnHidden(Sessions::kVlanColumn)) << "North-1's model flags hide the VLAN column";
         EXPECT_EQ(ListColumn(rows, 1),
                   (QStringList{QStringLiteral("1-1"), QStringLiteral("1-2"), QStringLiteral("1-2")}));
         // In the order the NE lists them: by port and PVC.

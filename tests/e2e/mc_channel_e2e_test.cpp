@@ -13,6 +13,7 @@
 #include "features/performance/connection_tests/oam_loopback_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
+#include "features/provisioning/profiles/profile_list_dlg.h"
 #include "link/record_requests.h"
 #include "link/records/mc_channel_rec.h"
 #include "link/records/mc_service_profile_rec.h"
@@ -20,6 +21,8 @@
 #include "link/records/request_codes.h"
 #include "link/records/vlan_mac_limit_rec.h"
 #include "ui/framework/lists/small_images.h"
+
+#include <QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +151,28 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
     EXPECT_TRUE(ChannelsOf(program, kPppoePort).empty());
     EXPECT_TRUE(ChannelsOf(program, kIdlePort).empty());
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The list's Profile button opens the NE's VLAN profiles on the tab of the multicast service profiles.
+TEST(McChannelE2eTest, ProfileOpensTheServiceProfileTab)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    QString shown;
+    person.OnDialog<List>([&](List& list) {
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& profiles) {
+            const auto* tabs = profiles.GetDlgItemAs<QTabBar>(CProfileListDlg::kTabId);
+            shown = tabs->tabText(tabs->currentIndex());
+            return IDCANCEL;
+        });
+        Click(list, List::kProfileId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    EXPECT_EQ(shown, QStringLiteral("Multicast Service"));
 }
 
 TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)

@@ -67,6 +67,7 @@ template <class Dlg> Attempt Typing(int command, Typist<Dlg> type, bool asks)
             if (asks)
                 program.Operator().AnswerBox(IDYES);
             Click(dialog, IDOK);
+            program.Operator().ForgetBoxAnswers(); // a refused value is asked nothing
             refused = RangeRefused(dialog);
         });
         EXPECT_TRUE(Run(program, command)) << command;
@@ -144,6 +145,26 @@ TEST(ServicesRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
         // 384 for each of North-1's four line-card slots.
         {"VLAN MAC limit", 1, 1536,
          Inside<CVlanMacLimitListDlg, CVlanMacLimitDlg>(33181, kModifyButtonId, true, Into<CVlanMacLimitDlg>(1095))},
+    };
+    e2e::TryEachEnd(program, cases);
+}
+
+// The combined IGMP setting: its aging time, query response intervals (tenths of a second) and query retries, each
+// taken at its ends after the question and refused one past them before it.
+TEST(ServicesRangesE2eTest, TheCombinedIgmpSettingTakesEachEndOfItsRanges)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    using Igmp = CIgmpSnoopProxyDlg;
+    const auto field = [](int id) { return Typing<Igmp>(33171, Into<Igmp>(id), true); };
+    const RangeCase cases[] = {
+        {"aging time", 1, 600, field(1392)},
+        {"snooping query response interval", 1, 6000, field(1099)},
+        {"snooping query retries", 1, 5, field(1101)},
+        {"proxy query response interval", 1, 6000, field(1097)},
+        {"proxy query retries", 1, 5, field(1095)},
     };
     e2e::TryEachEnd(program, cases);
 }

@@ -161,4 +161,13 @@ TEST_F(ServicesRightsE2eTest, VlanMacLimitModifyAsksForARow)
     ASSERT_TRUE(program_.Command(33181));
 }
 
+// The combined IGMP setting asks the modify right again at OK, before it looks for a change.
+TEST_F(ServicesRightsE2eTest, TheCombinedIgmpSettingAsksTheModifyRightAtOk)
+{
+    const RightCase cases[] = {
+        {"IGMP snooping / proxy OK", 35, 'm', PressingAfterOpening<CIgmpSnoopProxyDlg>(33171, 35, IDOK)},
+    };
+    RunCases(cases, std::size(cases));
+}
+
 } // namespace

@@ -79,6 +79,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastThe
         EXPECT_EQ(e2e::ListColumn(list, FdbList::kSlotPortColumn).join(','), QStringLiteral("1-7"));
         EXPECT_EQ(e2e::ListColumn(list, FdbList::kStatusColumn).join(','), QStringLiteral("Static"));
         EXPECT_EQ(e2e::ListColumn(list, FdbList::kVlanColumn).join(','), QStringLiteral("302"));
+        EXPECT_TRUE(list.isColumnHidden(FdbList::kVlanColumn)) << "North-1's model flags hide the VLAN column";
         EXPECT_FALSE(fdb.IsControlEnabled(kDeleteButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(fdb, QStringLiteral("fdb_config_list")));
 
@@ -287,6 +288,8 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
     person.OnDialog<HopList>([&](HopList& hops) {
         QTreeView& list = *hops.FindList(kListControlId);
         EXPECT_EQ(e2e::ListColumn(list, HopList::kNameColumn).join(','), QStringLiteral("core"));
+        EXPECT_EQ(e2e::ListColumn(list, HopList::kIpColumn).join(','), QStringLiteral("192.  0.  2.254"))
+            << "each part of the address three characters wide";
         add(hops, QStringLiteral("isp a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"),
             QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.254"), QStringLiteral("20"),

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -220,6 +221,43 @@ TEST(VlanE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         std::find_if(limits.begin(), limits.end(), [](const VlanMacLimitRec& rec) { return rec.vlanId == 100; });
     ASSERT_NE(vlan100, limits.end());
     EXPECT_EQ(*vlan100, (VlanMacLimitRec{100, 20, 2}));
+}
+
+// A VLAN the NE holds no limit for opens on limit 1, Disabled. An enabled limit one below the 24 units VLAN 100's PVCs
+// have taken is refused; at them it is written.
+TEST(VlanE2eTest, TheLimitOpensOnItsDefaultsAndMayEqualTheCommittedUnits)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Limits>([&](Limits& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("1")));
+        person.OnDialog<Limit>([&](Limit& limit) {
+            EXPECT_EQ(Field(limit, Limit::kLimitId), QStringLiteral("1"));
+            EXPECT_TRUE(e2e::IsChecked(limit, Limit::kDisabledId));
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        Type(list, kFromId, QStringLiteral("100"));
+        Type(list, kToId, QStringLiteral("100"));
+        Click(list, kRefreshButtonId);
+        program.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("100")));
+        person.OnDialog<Limit>([&](Limit& limit) {
+            Check(limit, Limit::kEnabledId);
+            for (const auto& [typed, taken] : {std::pair{"23", false}, std::pair{"24", true}}) {
+                Type(limit, Limit::kLimitId, QString::fromLatin1(typed));
+                Click(limit, IDOK);
+                EXPECT_EQ(limit.IsEnded(), taken) << typed;
+            }
+        });
+        Click(list, kModifyButtonId);
+    });
+    ASSERT_TRUE(program.Command(kCmdVlanMacLimits));
+    const std::vector<VlanMacLimitRec> limits = program.ServerRecords(kReqVlanMacLimit, kNorth1);
+    EXPECT_NE(std::find(limits.begin(), limits.end(), VlanMacLimitRec{100, 24, 1}), limits.end());
 }
 
 // In direct mode the NE answers for itself: 384 for each of its 40 line-card slots, and the units its own PVCs and

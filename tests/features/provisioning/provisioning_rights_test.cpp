@@ -19,6 +19,12 @@
 #include "features/provisioning/fast_prov/fast_prov_dlg.h"
 #include "features/provisioning/fast_prov/fast_prov_list_dlg.h"
 #include "features/provisioning/link_agg/link_agg_setting_dlg.h"
+#include "features/provisioning/multicast/mc_fast_prov_dlg.h"
+#include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"
+#include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
+#include "features/provisioning/multicast/xdsl_mc_channel_setting_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_dlg.h"
+#include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/link_agg/link_agg_status_dlg.h"
 #include "features/provisioning/link_agg/static_link_agg_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
@@ -31,6 +37,7 @@
 #include "features/provisioning/source_macs/xdsl_acl_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/source_macs/xdsl_vc_vlan_acl_list_dlg.h"
+#include "features/provisioning/static_macs/xdsl_static_mac_dlg.h"
 #include "features/provisioning/trunk/manual_vlan_dlg.h"
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
@@ -271,6 +278,44 @@ TEST_F(ProvisioningRightsTest, EachCommandOfAListAsksItsLetter)
         EXPECT_EQ(row.run(*this), QString::fromLatin1(row.next)) << "held: " << row.letter;
         Grant(row.function, LetterBelow(row.letter));
         EXPECT_EQ(row.run(*this), QStringLiteral("No privilege")) << "held: " << LetterBelow(row.letter);
+    }
+}
+
+// The multicast channel, static MAC, next hop and ADSL port dialogs ask, as they open, the letter of their access mode
+// on their own function: an operator who holds the letter below gets "No privilege", one who holds the letter does
+// not (whatever the dialog does next without a server).
+TEST_F(ProvisioningRightsTest, EachServiceDialogAsksTheLetterOfItsModeOnItsFunction)
+{
+    using T = ProvisioningRightsTest;
+    struct Row {
+        const char* name;
+        int function;
+        char letter;
+        std::function<void(T&)> open;
+    };
+    const Row rows[] = {
+        {"multicast channels", 30, 'q', [](T& t) { t.Opens<CXdslMcChannelListDlg>(kCard, kAsBuilt); }},
+        {"multicast channel shown", 30, 'q', [](T& t) { t.Opens<CXdslMcChannelSettingDlg>(kPort, kAccessQuery); }},
+        {"multicast channel changed", 30, 'm', [](T& t) { t.Opens<CXdslMcChannelSettingDlg>(kPort, kAccessModify); }},
+        {"multicast channel added", 30, 'c', [](T& t) { t.Opens<CXdslMcChannelSettingDlg>(kCard, kAccessCreate); }},
+        {"multicast fast provisioning", 32, 'q', [](T& t) { t.Opens<CMcFastProvDlg>(kCard, kAsBuilt); }},
+        {"multicast fast provision list", 32, 'q', [](T& t) { t.Opens<CMcFastProvListDlg>(kNe, kAsBuilt); }},
+        {"static MAC added", 71, 'c', [](T& t) { t.Opens<CXdslStaticMacDlg>(kCard, kAccessCreate); }},
+        {"static MAC changed", 71, 'm', [](T& t) { t.Opens<CXdslStaticMacDlg>(kPort, kAccessModify); }},
+        {"next hop added", 38, 'c', [](T& t) { t.Opens<CIpoaNextHopDlg>(kNe, kAccessCreate); }},
+        {"next hop changed", 38, 'm', [](T& t) { t.Opens<CIpoaNextHopDlg>(kNe, kAccessModify); }},
+        {"ADSL port shown", 11, 'q', [](T& t) { t.Opens<CAdslPortDlg>(kPort, kAccessQuery); }},
+        {"ADSL port changed", 11, 'm', [](T& t) { t.Opens<CAdslPortDlg>(kPort, kAccessModify); }},
+    };
+    const QString refusal = QStringLiteral("No privilege");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Grant(row.function, row.letter);
+        row.open(*this);
+        EXPECT_NE(opener_.GetMessageText(), refusal) << "held: " << row.letter;
+        Grant(row.function, LetterBelow(row.letter));
+        row.open(*this);
+        EXPECT_EQ(opener_.GetMessageText(), refusal) << "held: " << LetterBelow(row.letter);
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 TEST(PktFilterValuesTest, AnEtherTypeKeepsFourHexDigitsAndIsShownWithFour)
@@ -62,6 +64,18 @@ TEST(PktFilterValuesTest, RecordsOfAnotherSlotEndTheReplyAndUnknownGroupNumbersA
     EXPECT_EQ(groups[1].name, "kept");
     for (const PktFilterGroupRec& group : groups)
         EXPECT_NE(group.name, "stray");
+}
+
+TEST(PktFilterValuesTest, TheGroupsAreNamedByDirectionAndNumberUntilRead)
+{
+    const PktFilterGroups groups = DefaultGroups(2);
+    const char* names[] = {"usg1", "usg2", "usg3", "dsg1", "dsg2", "dsg3", "dsg4"};
+    ASSERT_EQ(groups.size(), std::size(names));
+    for (size_t i = 0; i < groups.size(); ++i) {
+        EXPECT_EQ(groups[i].name, names[i]) << i;
+        EXPECT_EQ(groups[i].state, 2u) << "disabled";
+        EXPECT_EQ(groups[i].memberMask, 0u) << "no members";
+    }
 }
 
 TEST(PktFilterValuesTest, ADownstreamGroupCarriesNoKnownFilter)
