@@ -313,9 +313,13 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     EXPECT_EQ(added->ftpUser, "qurim");
     EXPECT_EQ(added->snmpCommunity, "pridox");
     EXPECT_EQ(added->autoSync, 2u);
+    EXPECT_EQ(added->port, 161u);
+    EXPECT_EQ(added->snmpVersion, 0u); // SNMP v1
+    EXPECT_EQ(added->plannedFlag, 0u);
     const std::optional<NeKeyRecord> modified = NoticeTo(program, kReqNeKey, "East-1");
     ASSERT_TRUE(modified);
     EXPECT_EQ(modified->ipAddress, (IpAddress{10, 40, 1, 2}));
+    EXPECT_EQ(modified->port, 161u);
     EXPECT_EQ(modified->ftpUser, "ops user");
     EXPECT_EQ(modified->ftpPassword, " pass#1");
     EXPECT_EQ(modified->snmpCommunity, "pub lic");
