@@ -133,9 +133,9 @@ TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
 }
 
 // With the partition format on the operator's toolbar, as no menu offers it.
-class ManagementChangeRightsE2eTest : public e2e::CRightsTest {
+class ManagementRightsOfChangesE2eTest : public e2e::CRightsTest {
 protected:
-    ManagementChangeRightsE2eTest()
+    ManagementRightsOfChangesE2eTest()
     {
         peer_.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
                          "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33205\n";
@@ -144,7 +144,7 @@ protected:
 
 // The changes of the NE lists: adding, changing, deleting and running asks each its own letter, of the list or of
 // the record dialog it opens.
-TEST_F(ManagementChangeRightsE2eTest, TheNesChangesAskTheirLetters)
+TEST_F(ManagementRightsOfChangesE2eTest, TheNesChangesAskTheirLetters)
 {
     // The server keeps a discovery range, a backup of North-1 and a remote NE behind it for the lists to work on.
     server_test::CRawClient& probe = program_.ServerProbe();
