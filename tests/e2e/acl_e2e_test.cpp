@@ -189,6 +189,14 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
     person.PushLogin(app_test::LoginInput{.user = "manager", .password = "manager"});
     ASSERT_TRUE(program.Command(CEmsApp::kCmdLogout));
     ASSERT_TRUE(program.WaitUntil([&] { return program.Frame().isVisible() && AppData().role == kRoleManager; }));
+    // Only an Administrator keeps the list open: the Manager's closes at once.
+    bool managerOpened = false;
+    person.OnDialog<Acl>([&](Acl& acl) {
+        managerOpened = true;
+        EXPECT_TRUE(acl.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControl));
+    EXPECT_TRUE(managerOpened);
     SendMail(otherWorkstation, "admin", "manager", "Shift handover at 22:00.");
     ASSERT_TRUE(program.WaitUntil([] { return IncomingMail() != nullptr; }));
     CIncomingMailDlg& incoming = *IncomingMail();

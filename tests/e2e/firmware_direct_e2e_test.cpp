@@ -418,4 +418,34 @@ TEST_F(FirmwareDirectE2eTest, TheTransfersAskTheirRights)
     }
 }
 
+// The FTP user and password of a transfer take 16 characters at most, the local file's name 255.
+template <class Dlg> void CheckTransferLengths(e2e::CProgram& program, int command)
+{
+    const struct {
+        int id;
+        int most;
+    } fields[] = {{Dlg::kUserId, 16}, {Dlg::kPasswordId, 16}, {Dlg::kFileNameId, 255}};
+    bool reached = false;
+    program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        reached = true;
+        for (const auto& field : fields) {
+            for (const int typed : {field.most, field.most + 1}) {
+                Type(dialog, field.id, QString(typed, QLatin1Char('a')));
+                EXPECT_EQ(Field(dialog, field.id).size(), field.most) << field.id << " " << typed;
+            }
+        }
+    });
+    EXPECT_TRUE(program.Command(command)) << command;
+    EXPECT_TRUE(reached) << command;
+}
+
+TEST_F(FirmwareDirectE2eTest, TheTransfersTextsTakeAtMostTheirLengths)
+{
+    e2e::CProgram program;
+    Start(program);
+    CheckTransferLengths<CNeConfigBackupRestoreDlg>(program, kCmdBackupRestore);
+    CheckTransferLengths<CNeFwUpgradeBackupDlg>(program, kCmdFirmwareUpgrade);
+    CheckTransferLengths<CNeShdslFwUpgradeDlg>(program, kCmdShdslFirmwareUpgrade);
+}
+
 } // namespace
