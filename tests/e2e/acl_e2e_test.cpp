@@ -224,4 +224,23 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
     EXPECT_TRUE(program.App().GetExitFlag());
 }
 
+// The list offers the functions 1 to 60 that have a caption: the sixtieth is offered, the sixty-first is not.
+TEST(AclE2eTest, TheListOffersTheFirstSixtyFunctions)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.iniExtra = "[ACL]\nITEM1=First Function\nITEM60=Sixtieth Function\nITEM61=Sixty-first Function\n";
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    bool shown = false;
+    program.Operator().OnDialog<Acl>([&](Acl& acl) {
+        shown = true;
+        QStringList items = ListColumn(*acl.FindList(kListControlId), Acl::kItemColumn);
+        items.sort();
+        EXPECT_EQ(items, (QStringList{QStringLiteral("First Function"), QStringLiteral("Sixtieth Function")}));
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControl));
+    EXPECT_TRUE(shown);
+}
+
 } // namespace
