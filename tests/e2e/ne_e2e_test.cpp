@@ -6,6 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "core/tables/ne_table.h"
 #include "core/util/ip_address.h"
 #include "core/util/names.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
@@ -410,6 +411,15 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
         const DialogRequest routed = ActiveAlarmAskedFor(dialog);
         EXPECT_EQ(routed.className, "CActiveAlarmDlg");
         EXPECT_EQ(routed.neId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("South-1"))));
+
+        // A planned NE, though on the network, is handled as one off it.
+        CNeRecord& south = *FindNeByName("South-1");
+        south.SetPlanned(1);
+        program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
+        program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
+        EXPECT_EQ(enabled({kShowButtonId, List::kActiveAlarmButtonId, List::kBackupButtonId, List::kWriteFlashButtonId}),
+                  QStringLiteral("1291,-1174,-1050,-1310"));
+        south.SetPlanned(0);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kAllNes));
