@@ -115,8 +115,7 @@ TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
         << program.Operator().unscriptedDialogs.join(',').toStdString();
 }
 
-// A dialog reached by a command and, when a button is given, by that button of the dialog the command opens (the row
-// chosen first): `work` runs on it while it is up.
+// A dialog opened by a button of the dialog a command opens (the row chosen first): `work` runs on it while it is up.
 using Work = std::function<void(CADialog&)>;
 using Reach = std::function<void(e2e::CProgram&, const Work&)>;
 template <class Outer, class Inner> Reach Within(int command, int button, e2e::RowChooser row = {})
