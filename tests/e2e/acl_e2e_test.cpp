@@ -189,6 +189,14 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
     person.PushLogin(app_test::LoginInput{.user = "manager", .password = "manager"});
     ASSERT_TRUE(program.Command(CEmsApp::kCmdLogout));
     ASSERT_TRUE(program.WaitUntil([&] { return program.Frame().isVisible() && AppData().role == kRoleManager; }));
+    // Only an Administrator keeps the list open: the Manager's closes at once.
+    bool managerOpened = false;
+    person.OnDialog<Acl>([&](Acl& acl) {
+        managerOpened = true;
+        EXPECT_TRUE(acl.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControl));
+    EXPECT_TRUE(managerOpened);
     SendMail(otherWorkstation, "admin", "manager", "Shift handover at 22:00.");
     ASSERT_TRUE(program.WaitUntil([] { return IncomingMail() != nullptr; }));
     CIncomingMailDlg& incoming = *IncomingMail();
@@ -214,6 +222,25 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
     EXPECT_EQ(program.Frame().Timers().Interval(kLogoutTimer), 10000);
     program.Frame().OnTimer(kLogoutTimer);
     EXPECT_TRUE(program.App().GetExitFlag());
+}
+
+// The list offers the functions 1 to 60 that have a caption: the sixtieth is offered, the sixty-first is not.
+TEST(AclE2eTest, TheListOffersTheFirstSixtyFunctions)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.iniExtra = "[ACL]\nITEM1=First Function\nITEM60=Sixtieth Function\nITEM61=Sixty-first Function\n";
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    bool shown = false;
+    program.Operator().OnDialog<Acl>([&](Acl& acl) {
+        shown = true;
+        QStringList items = ListColumn(*acl.FindList(kListControlId), Acl::kItemColumn);
+        items.sort();
+        EXPECT_EQ(items, (QStringList{QStringLiteral("First Function"), QStringLiteral("Sixtieth Function")}));
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControl));
+    EXPECT_TRUE(shown);
 }
 
 } // namespace

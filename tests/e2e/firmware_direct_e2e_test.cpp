@@ -5,8 +5,11 @@
 // does not allow: a wrong login, a missing directory, a read-only configuration.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/rights_steps.h"
 #include "tests/link/ftp_peer.h"
 
+#include "core/tables/access_rights.h"
+#include "core/tables/app_data.h"
 #include "core/util/firmware_image.h"
 #include "core/util/md5.h"
 #include "features/management/firmware/fw_file_info_dlg.h"
@@ -375,6 +378,74 @@ TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt
         EXPECT_TRUE(program.RightClickListRow(list, 0).empty());
     });
     ASSERT_TRUE(program.Command(kCmdShdslFirmwareUpgrade));
+}
+
+// Straight at the NE the transfers ask their rights too: an operator whose role holds the letter below the one needed
+// is refused (the dialog closes at once, or the backup stops before any transfer), one who holds it gets through.
+TEST_F(FirmwareDirectE2eTest, TheTransfersAskTheirRights)
+{
+    PutNeConfig("hostname ipd48-lab\r\n");
+    e2e::CProgram program;
+    Start(program);
+    const std::filesystem::path backup = Local("rights.cfg");
+    // The NE is asked to write its flash before the backup: refused, the file made for it stays empty.
+    const e2e::Path flashFirst = [&](e2e::CProgram& p) {
+        std::filesystem::remove(backup);
+        p.Operator().OnDialog<CNeConfigBackupRestoreDlg>([&](CNeConfigBackupRestoreDlg& dialog) {
+            Type(dialog, CNeConfigBackupRestoreDlg::kPasswordId, QStringLiteral("qurim"));
+            Type(dialog, CNeConfigBackupRestoreDlg::kFileNameId, Text(backup));
+            p.Operator().AnswerBox(IDYES);
+            Click(dialog, CNeConfigBackupRestoreDlg::kBackupButtonId);
+            EXPECT_TRUE(p.WaitUntil([&] { return !dialog.Worker().Running(); }));
+        });
+        EXPECT_TRUE(p.Command(kCmdBackupRestore));
+        return ReadText(backup).empty();
+    };
+    const e2e::RightCase cases[] = {
+        {"Configuration backup and restore", 4, 'x', e2e::Opening<CNeConfigBackupRestoreDlg>(kCmdBackupRestore)},
+        {"Flash written before a backup", 3, 'x', flashFirst},
+        {"Firmware upgrade and backup", 27, 'x', e2e::Opening<CNeFwUpgradeBackupDlg>(kCmdFirmwareUpgrade)},
+        {"SHDSL firmware upgrade", 27, 'x', e2e::Opening<CNeShdslFwUpgradeDlg>(kCmdShdslFirmwareUpgrade)},
+    };
+    for (const e2e::RightCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char held : {e2e::Lacking(c.letter), e2e::Granting(c.letter)}) {
+            std::string rights(127, 'a');
+            rights[static_cast<size_t>(c.function)] = held;
+            ASSERT_EQ(SetUserRights(AppData().role, rights.c_str()), 0);
+            EXPECT_EQ(c.path(program), held != e2e::Granting(c.letter)) << held;
+        }
+    }
+}
+
+// The FTP user and password of a transfer take 16 characters at most, the local file's name 255.
+template <class Dlg> void CheckTransferLengths(e2e::CProgram& program, int command)
+{
+    const struct {
+        int id;
+        int most;
+    } fields[] = {{Dlg::kUserId, 16}, {Dlg::kPasswordId, 16}, {Dlg::kFileNameId, 255}};
+    bool reached = false;
+    program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        reached = true;
+        for (const auto& field : fields) {
+            for (const int typed : {field.most, field.most + 1}) {
+                Type(dialog, field.id, QString(typed, QLatin1Char('a')));
+                EXPECT_EQ(Field(dialog, field.id).size(), field.most) << field.id << " " << typed;
+            }
+        }
+    });
+    EXPECT_TRUE(program.Command(command)) << command;
+    EXPECT_TRUE(reached) << command;
+}
+
+TEST_F(FirmwareDirectE2eTest, TheTransfersTextsTakeAtMostTheirLengths)
+{
+    e2e::CProgram program;
+    Start(program);
+    CheckTransferLengths<CNeConfigBackupRestoreDlg>(program, kCmdBackupRestore);
+    CheckTransferLengths<CNeFwUpgradeBackupDlg>(program, kCmdFirmwareUpgrade);
+    CheckTransferLengths<CNeShdslFwUpgradeDlg>(program, kCmdShdslFirmwareUpgrade);
 }
 
 } // namespace

@@ -1,11 +1,29 @@
 // The ranges of the NE's settings in the running program, at each end: a value at the bound passes the dialog's
-// range check (what follows is the NE's), one past it is refused with the range message and the dialog stays.
+// range check (what follows is the NE's), one past it is refused with the range message and the dialog stays. The
+// texts of the management dialogs take at most their lengths, and the dialogs open with their first choices.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/range_steps.h"
+#include "tests/e2e/support/rights_steps.h"
 
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
+#include "features/management/accounts/user_data_dlg.h"
+#include "features/management/accounts/user_list_dlg.h"
+#include "features/management/cascaded/remote_ne_dlg.h"
+#include "features/management/cascaded/remote_ne_list_dlg.h"
 #include "features/management/clock/ne_system_time_dlg.h"
+#include "features/management/clock/ne_time_server_dlg.h"
+#include "features/management/clock/ne_time_server_status_dlg.h"
+#include "features/management/discovery/discovery_range_dlg.h"
+#include "features/management/discovery/ne_auto_discovery_dlg.h"
+#include "features/management/firmware/ne_config_backup_dlg.h"
+#include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "features/management/ne/ne_dlg.h"
+#include "features/management/ne/ne_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
+#include "features/management/operators/instant_mail_dlg.h"
+#include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/ne_wide/mac_aging_dlg.h"
 #include "features/management/ne_wide/redundancy_ctrl_dlg.h"
 #include "features/management/ne_wide/telnet_timeout_dlg.h"
@@ -95,6 +113,137 @@ TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
     e2e::TryEachEnd(program, cases);
     EXPECT_TRUE(program.Operator().unscriptedDialogs.isEmpty())
         << program.Operator().unscriptedDialogs.join(',').toStdString();
+}
+
+// A dialog opened by a button of the dialog a command opens (the row chosen first): `work` runs on it while it is up.
+using Work = std::function<void(CADialog&)>;
+using Reach = std::function<void(e2e::CProgram&, const Work&)>;
+template <class Outer, class Inner> Reach Within(int command, int button, e2e::RowChooser row = {})
+{
+    return [=](e2e::CProgram& program, const Work& work) {
+        program.Operator().OnDialog<Outer>([&](Outer& outer) {
+            e2e::ChooseRow(program, outer, row, command);
+            program.Operator().OnDialog<Inner>([&](Inner& inner) { work(inner); });
+            Click(outer, button);
+        });
+        EXPECT_TRUE(program.Command(command)) << command;
+    };
+}
+
+class ManagementTextsE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.StartServer());
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
+    }
+    e2e::CProgram program_;
+};
+
+const Reach kRangeDlg = Within<CNeAutoDiscoveryDlg, CNeAutoDiscoveryRangeDlg>(33067, kAddButtonId);
+const Reach kNewRemoteNe = Within<CRemoteNeListDlg, CRemoteNeDlg>(33203, kAddButtonId);
+const Reach kNewAccount = Within<CUserListDlg, CUserDataDlg>(33111, kAddButtonId);
+const Reach kTimeServers = Within<CNeTimeServerStatusDlg, CNeTimeServerDlg>(33187, kModifyButtonId);
+
+// Each text takes at most its length: as many characters as that are kept, one more is not.
+TEST_F(ManagementTextsE2eTest, EachTextTakesAtMostItsLength)
+{
+    const struct {
+        const char* name;
+        Reach reach;
+        int id;
+        int most;
+    } cases[] = {
+        {"NE name", Within<CNeListDlg, CNeDlg>(33071, kAddButtonId), CNeDlg::kNameId, 20},
+        {"range community", kRangeDlg, CNeAutoDiscoveryRangeDlg::kCommunityId, 20},
+        {"remote NE community", kNewRemoteNe, CRemoteNeDlg::kCommunityId, 20},
+        {"remote NE user", kNewRemoteNe, CRemoteNeDlg::kUserId, 16},
+        {"remote NE password", kNewRemoteNe, CRemoteNeDlg::kPasswordId, 16},
+        {"remote NE note", kNewRemoteNe, CRemoteNeDlg::kNoteId, 25},
+        {"backup name", Within<CNeConfigBackupListDlg, CNeConfigBackupDlg>(33001, kAddButtonId),
+         CNeConfigBackupDlg::kFileNameId, 60},
+        {"copy destination", Within<CNeFsListDlg, CNeFsCopyBaseDlg>(
+                                 33206, CNeFsListDlg::kCopyButtonId,
+                                 e2e::RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA"))),
+         CNeFsCopyBaseDlg::kMasterOpCodeBNameId, 32},
+        {"time server", kTimeServers, CNeTimeServerDlg::kFirstServerId + 2, 63},
+        {"account name", kNewAccount, CUserDataDlg::kNameId, 10},
+        {"account password", kNewAccount, CUserDataDlg::kPasswordId, 10},
+        {"account full name", kNewAccount, CUserDataDlg::kFullNameId, 20},
+        {"account telephone", kNewAccount, CUserDataDlg::kTelephoneId, 20},
+        {"account division", kNewAccount, CUserDataDlg::kDivisionId, 20},
+        {"account address", kNewAccount, CUserDataDlg::kAddressId, 60},
+        {"account comment", kNewAccount, CUserDataDlg::kCommentId, 60},
+        {"mail addressee", Within<CUserOnlineListDlg, CInstantMailDlg>(33113, CUserOnlineListDlg::kSendMessageButtonId),
+         CInstantMailDlg::kToId, 10},
+        {"mail message", Within<CUserOnlineListDlg, CInstantMailDlg>(33113, CUserOnlineListDlg::kSendMessageButtonId),
+         CInstantMailDlg::kMessageId, 999},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool reached = false;
+        c.reach(program_, [&](CADialog& dialog) {
+            reached = true;
+            for (const int typed : {c.most, c.most + 1}) {
+                e2e::Type(dialog, c.id, QString(typed, QLatin1Char('a')));
+                EXPECT_EQ(e2e::Field(dialog, c.id).size(), c.most) << typed;
+            }
+        });
+        EXPECT_TRUE(reached);
+    }
+}
+
+// What the dialogs show when they open: a new account is a User's, a range looks for every model.
+TEST_F(ManagementTextsE2eTest, TheDialogsOpenWithTheirFirstChoices)
+{
+    const struct {
+        const char* name;
+        Reach reach;
+        int id;
+        const char* shows; // none: the radio button is the one chosen
+    } cases[] = {
+        {"account role", kNewAccount, CUserDataDlg::kUserRadioId, nullptr},
+        {"range model", kRangeDlg, CNeAutoDiscoveryRangeDlg::kModelComboId, " <ALL>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool reached = false;
+        c.reach(program_, [&](CADialog& dialog) {
+            reached = true;
+            if (c.shows == nullptr) {
+                EXPECT_TRUE(e2e::IsChecked(dialog, c.id));
+            } else {
+                EXPECT_EQ(e2e::Field(dialog, c.id), QString::fromLatin1(c.shows));
+            }
+        });
+        EXPECT_TRUE(reached);
+    }
+}
+
+// A remote NE's id is 1..2147483647: a value past an end is refused with its message and nothing is sent; one at it
+// goes on to the next check.
+TEST_F(ManagementTextsE2eTest, TheRemoteNesIdIsTakenAtItsEnds)
+{
+    const QString idRange = QStringLiteral("These ID range between 1 and 2147483647");
+    const struct {
+        const char* id;
+        bool refused;
+    } cases[] = {{"0", true}, {"1", false}, {"2147483647", false}, {"2147483648", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        bool reached = false;
+        kNewRemoteNe(program_, [&](CADialog& dialog) {
+            reached = true;
+            e2e::Type(dialog, CRemoteNeDlg::kIdId, QString::fromLatin1(c.id));
+            Click(dialog, IDOK);
+            // Taken: the check that follows, of the blank address, refuses it.
+            EXPECT_FALSE(dialog.IsEnded());
+            EXPECT_EQ(MessageLine(dialog), c.refused ? idRange : QStringLiteral("incorrect IP address"));
+        });
+        EXPECT_TRUE(reached);
+    }
 }
 
 } // namespace

@@ -13,16 +13,20 @@
 #include "features/management/cascaded/remote_ne_list_dlg.h"
 #include "features/management/clock/ne_system_time_dlg.h"
 #include "features/management/clock/ne_time_server_status_dlg.h"
+#include "features/management/discovery/discovery_range_dlg.h"
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
 #include "features/management/firmware/ne_boot_partition_dlg.h"
 #include "features/management/firmware/ne_config_backup_list_dlg.h"
 #include "features/management/firmware/ne_fw_upgrade_dlg.h"
 #include "features/management/ne/inventory_dlg.h"
+#include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_list_dlg.h"
 #include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
 #include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
+#include "features/management/ne_fs/ne_fs_format_dlg.h"
 #include "features/management/ne_fs/ne_fs_list_dlg.h"
 #include "features/management/ne_wide/mac_aging_dlg.h"
 #include "features/management/ne_wide/ne_cli_prompt_dlg.h"
@@ -38,6 +42,7 @@
 #include "features/management/server/server_time_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "link/records/backup_record.h"
+#include "link/records/discovery_range_rec.h"
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/remote_ne_record.h"
@@ -123,6 +128,68 @@ TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
         {"SNMP manager Delete", 25, 'd',
          Pressing<CNeSnmpManagerListDlg>(33092, kDeleteButtonId, RowShowing(1, QStringLiteral("10.40.0.9")))},
         {"Secured hosts", 55, 'q', Opening<CSecuredHostListDlg>(33189)},
+    };
+    RunCases(cases, std::size(cases));
+}
+
+// With the partition format on the operator's toolbar, as no menu offers it.
+class ManagementRightsOfChangesE2eTest : public e2e::CRightsTest {
+protected:
+    ManagementRightsOfChangesE2eTest()
+    {
+        peer_.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
+                         "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33205\n";
+    }
+};
+
+// The changes of the NE lists: adding, changing, deleting and running asks each its own letter, of the list or of
+// the record dialog it opens.
+TEST_F(ManagementRightsOfChangesE2eTest, TheNesChangesAskTheirLetters)
+{
+    // The server keeps a discovery range, a backup of North-1 and a remote NE behind it for the lists to work on.
+    server_test::CRawClient& probe = program_.ServerProbe();
+    DiscoveryRangeRec range;
+    range.firstIp = {10, 50, 0, 1};
+    range.lastIp = {10, 50, 0, 2};
+    range.community = "public";
+    BackupRecord backup;
+    backup.name = "before-change";
+    RemoteNeRecord remote;
+    remote.remoteNeId = 9;
+    remote.ipAddress = {10, 31, 0, 9};
+    remote.state = 1;
+    const auto rangeBytes = EncodeRecord(range);
+    const auto backupBytes = EncodeRecord(backup);
+    const auto remoteBytes = EncodeRecord(remote);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqDiscoveryRangeAdd, 0, {rangeBytes.begin(), rangeBytes.end()},
+                                         kDiscoveryRangeRecSize)));
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(2, kReqNeBackupAdd, kNorth1, {backupBytes.begin(), backupBytes.end()}, kBackupRecordSize)));
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(2, kReqRemoteNeAdd, kNorth1, {remoteBytes.begin(), remoteBytes.end()}, kRemoteNeRecordSize)));
+    const RightCase cases[] = {
+        {"NE list Add", 3, 'c', Through<CNeListDlg, CNeDlg>(33071, kAddButtonId)},
+        {"NE list Modify", 3, 'm',
+         Through<CNeListDlg, CNeDlg>(33071, kModifyButtonId,
+                                     RowShowing(CNeListDlg::kNameColumn, QStringLiteral("North-1")))},
+        {"Discovery Add Range", 1, 'c', Pressing<CNeAutoDiscoveryDlg>(33067, kAddButtonId)},
+        {"Discovery Delete Range", 1, 'd', Pressing<CNeAutoDiscoveryDlg>(33067, kDeleteButtonId, FirstRow)},
+        {"Discovery Restart", 1, 'd',
+         Pressing<CNeAutoDiscoveryDlg>(33067, CNeAutoDiscoveryDlg::kRestartButtonId, FirstRow)},
+        {"Configuration backup Add", 4, 'c', Pressing<CNeConfigBackupListDlg>(33001, kAddButtonId)},
+        {"Configuration backup Delete", 4, 'd', Pressing<CNeConfigBackupListDlg>(33001, kDeleteButtonId, FirstRow)},
+        {"Configuration backup Restore", 4, 'x',
+         Pressing<CNeConfigBackupListDlg>(33001, CBackupListDlg::kRestoreButtonId, FirstRow)},
+        {"File system Copy", 74, 'c',
+         Through<CNeFsListDlg, CNeFsCopyBaseDlg>(33206, CNeFsListDlg::kCopyButtonId,
+                                                 RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA")))},
+        {"File system Format", 67, 'm', Opening<CNeFsFormatDlg>(33205)},
+        {"Remote NE Add", 66, 'c', Through<CRemoteNeListDlg, CRemoteNeDlg>(33203, kAddButtonId)},
+        {"Remote NE Modify", 66, 'm', Through<CRemoteNeListDlg, CRemoteNeDlg>(33203, kModifyButtonId, FirstRow)},
+        {"User account Add", 18, 'c', Pressing<CUserListDlg>(33111, kAddButtonId)},
+        {"User account Modify", 18, 'm',
+         Pressing<CUserListDlg>(33111, kModifyButtonId,
+                                RowShowing(CUserListDlg::kNameColumn, QStringLiteral("north")))},
     };
     RunCases(cases, std::size(cases));
 }

@@ -251,6 +251,15 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
         EXPECT_EQ(person.PlainBoxes().Requests().back().text,
                   QStringLiteral("Complete updating time. Please press \"Refresh\" button to refresh status after a "
                                  "few seconds."));
+
+        // Without a protocol the NE has nothing to take its time from: Adjust Time is off.
+        person.OnDialog<Setting>([&](Setting& setting) {
+            e2e::Choose(setting, Setting::kProtocolComboId, QStringLiteral("<none>"));
+            Click(setting, IDOK);
+        });
+        Click(status, kModifyButtonId);
+        EXPECT_EQ(Field(status, Status::kProtocolId), QStringLiteral("<none>"));
+        EXPECT_FALSE(status.IsControlEnabled(Status::kAdjustButtonId));
     });
     ASSERT_TRUE(program_.Command(kCmdTimeServers));
 

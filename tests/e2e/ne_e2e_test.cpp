@@ -6,6 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "core/tables/ne_table.h"
 #include "core/util/ip_address.h"
 #include "core/util/names.h"
 #include "features/fault/alarm_summary/trap_sum_view.h"
@@ -313,9 +314,13 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     EXPECT_EQ(added->ftpUser, "qurim");
     EXPECT_EQ(added->snmpCommunity, "pridox");
     EXPECT_EQ(added->autoSync, 2u);
+    EXPECT_EQ(added->port, 161u);
+    EXPECT_EQ(added->snmpVersion, 0u); // SNMP v1
+    EXPECT_EQ(added->plannedFlag, 0u);
     const std::optional<NeKeyRecord> modified = NoticeTo(program, kReqNeKey, "East-1");
     ASSERT_TRUE(modified);
     EXPECT_EQ(modified->ipAddress, (IpAddress{10, 40, 1, 2}));
+    EXPECT_EQ(modified->port, 161u);
     EXPECT_EQ(modified->ftpUser, "ops user");
     EXPECT_EQ(modified->ftpPassword, " pass#1");
     EXPECT_EQ(modified->snmpCommunity, "pub lic");
@@ -406,6 +411,15 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
         const DialogRequest routed = ActiveAlarmAskedFor(dialog);
         EXPECT_EQ(routed.className, "CActiveAlarmDlg");
         EXPECT_EQ(routed.neId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("South-1"))));
+
+        // A planned NE, though on the network, is handled as one off it.
+        CNeRecord& south = *FindNeByName("South-1");
+        south.SetPlanned(1);
+        program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
+        program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
+        EXPECT_EQ(enabled({kShowButtonId, List::kActiveAlarmButtonId, List::kBackupButtonId, List::kWriteFlashButtonId}),
+                  QStringLiteral("1291,-1174,-1050,-1310"));
+        south.SetPlanned(0);
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kAllNes));

@@ -5,6 +5,8 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/tables/account_list.h"
+#include "core/tables/user_account.h"
 #include "features/management/operators/incoming_mail_dlg.h"
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
@@ -115,6 +117,17 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         ASSERT_GE(managerRow, 0);
         EXPECT_EQ(e2e::CellImage(rows, managerRow), kImageRoleManager);
         EXPECT_EQ(ListColumn(rows, Online::kAddressColumn).value(managerRow), QStringLiteral("127.0.0.1"));
+        // An account of no known role is listed with the unknown role's picture; one of any other role is not.
+        CUserAccount& account = *FindUserAccount("manager");
+        const int role = account.role;
+        for (const auto& [given, image] : {std::pair{kRoleNone, kImageRoleUnknown}, std::pair{7, -1}}) {
+            account.role = given;
+            Click(online, kRefreshButtonId);
+            const int row = e2e::RowOf(rows, Online::kNameColumn, QStringLiteral("manager"));
+            EXPECT_EQ(row >= 0 ? e2e::CellImage(rows, row) : -1, image) << given;
+        }
+        account.role = role;
+        Click(online, kRefreshButtonId);
         // Without a row Show asks for one; its menu entry is greyed.
         Click(online, kShowButtonId);
         EXPECT_EQ(MessageLine(online), QStringLiteral("Please select one item"));

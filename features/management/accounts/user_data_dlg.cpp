@@ -20,6 +20,9 @@
 
 namespace {
 
+// The record has room for an address of 62 characters; the operator types at most 60.
+constexpr size_t kAddressLimitWidth = 61;
+
 QString Text(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -72,7 +75,7 @@ void CUserDataDlg::InitData()
         {kNameId, kUserAccountNameWidth},           {kPasswordId, kUserAccountDigestWidth},
         {kVerificationId, kUserAccountDigestWidth}, {kFullNameId, kUserAccountTextWidth},
         {kTelephoneId, kUserAccountTextWidth},      {kDivisionId, kUserAccountTextWidth},
-        {kAddressId, kUserAccountAddressWidth},     {kCommentId, kUserAccountCommentWidth},
+        {kAddressId, kAddressLimitWidth},     {kCommentId, kUserAccountCommentWidth},
     };
     for (const auto& [id, width] : widths)
         LimitTextToField(id, width);

@@ -119,6 +119,8 @@ TEST(NeTimeRules, ATimeServerIsANameOrAUsableAddress)
         {"0.0.0.1", TimeServerText::kIncorrectIpAddress, -1},
         {"0.pool.ntp.org", TimeServerText::kIncorrectIpAddress, -1},
         {"10.0.0.256", TimeServerText::kIncorrectIpAddress, -1},
+        {"10.256.0.1", TimeServerText::kIncorrectIpAddress, -1},
+        {"10.255.0.1", TimeServerText::kIpAddress, -1},
         {"127.0.0.1", TimeServerText::kIncorrectIpAddress, -1},
         {"224.0.0.1", TimeServerText::kIncorrectIpAddress, -1},
         {"10.0.0.255", TimeServerText::kIncorrectIpAddress, -1},

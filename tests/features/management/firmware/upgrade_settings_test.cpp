@@ -184,4 +184,26 @@ TEST(UpgradeSettingsTest, ThePercentSentNeverOverflowsNorPassesAHundred)
         EXPECT_EQ(TransferPercent(c.bytes, c.length), c.percent) << c.bytes << "/" << c.length;
 }
 
+// The transfer settings at each end of their ranges and one past: an end is kept, a value past it gives that end.
+TEST(UpgradeSettingsTest, TheTransferSettingsKeepTheirEndsAndHoldWhatPassesThem)
+{
+    const struct {
+        const char* keys;
+        uint32_t sessions, dataSize, rateLimitMs;
+    } rows[] = {
+        {"FTPMAXSESSION=1\nFTPDATASIZE=64\nFTPRATELIMIT=0\n", 1, 64, 0},
+        {"FTPMAXSESSION=0\nFTPDATASIZE=63\n", 1, 64, 0},
+        {"FTPMAXSESSION=100\nFTPDATASIZE=1500\nFTPRATELIMIT=60000\n", 100, 1500, 60000},
+        {"FTPMAXSESSION=101\nFTPDATASIZE=1501\nFTPRATELIMIT=60001\n", 100, 1500, 60000},
+        {"", 5, 1400, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        const CUpgradeSettings settings(CIniFile::Parse(std::string("[UPGRADE]\n") + row.keys), 4);
+        EXPECT_EQ(settings.Transfer().maxSessions, row.sessions);
+        EXPECT_EQ(settings.Transfer().transfer.dataSize, row.dataSize);
+        EXPECT_EQ(settings.Transfer().transfer.rateLimitMs, row.rateLimitMs);
+    }
+}
+
 } // namespace
