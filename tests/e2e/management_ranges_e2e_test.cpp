@@ -3,6 +3,7 @@
 // texts of the management dialogs take at most their lengths, and the dialogs open with their first choices.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/range_steps.h"
 #include "tests/e2e/support/rights_steps.h"
 
@@ -130,17 +131,7 @@ template <class Outer, class Inner> Reach Within(int command, int button, e2e::R
     };
 }
 
-class ManagementTextsE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
-        ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
-    }
-    e2e::CProgram program_;
-};
+class ManagementTextsE2eTest : public e2e::CNorth1Test {};
 
 const Reach kRangeDlg = Within<CNeAutoDiscoveryDlg, CNeAutoDiscoveryRangeDlg>(33067, kAddButtonId);
 const Reach kNewRemoteNe = Within<CRemoteNeListDlg, CRemoteNeDlg>(33203, kAddButtonId);

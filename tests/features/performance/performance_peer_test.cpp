@@ -38,18 +38,8 @@ namespace {
 
 constexpr uint32_t kNeItself = 1;
 
-class PerformancePeerTest : public ::testing::Test {
+class PerformancePeerTest : public perf_test::CNorth1Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1());
-        SetUserRights(0, std::string(127, 'a').c_str());
-    }
-    void TearDown() override
-    {
-        ClearUserRights();
-        AppData().Reset();
-    }
 
     // Opens the dialog on the target; `work` acts in it once it has shown.
     void Run(

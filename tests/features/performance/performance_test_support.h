@@ -1,17 +1,31 @@
 #pragma once
 // The world of the performance dialogs' tests: the sample entity models and strings, and North-1 (NE 7), an IPD-12
-// with an ADSL card in slot 1 and an SHDSL card in slot 2, connected and as planned.
+// with an ADSL card in slot 1 and an SHDSL card in slot 2, connected and as planned; and a stand-in driver that answers
+// each request from a script.
 
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
+#include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_table.h"
+#include "link/driver_mode.h"
+#include "link/driver_result.h"
+#include "link/headless_link_ui.h"
+#include "link/link_ui.h"
+#include "link/net_drv.h"
+#include "link/records/record_codec.h"
+#include "link/records/request_code.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace perf_test {
 
@@ -40,23 +54,21 @@ inline void AddNorth1()
     added->root->SetStateBits(0);
 }
 
-} // namespace perf_test
 
-#include "link/driver_mode.h"
-#include "link/driver_result.h"
-#include "link/headless_link_ui.h"
-#include "link/link_ui.h"
-#include "link/net_drv.h"
-#include "link/records/record_codec.h"
-#include "link/records/request_code.h"
-
-#include <algorithm>
-#include <chrono>
-#include <map>
-#include <mutex>
-#include <vector>
-
-namespace perf_test {
+// A test on North-1, logged in with every right; the tables are left empty again.
+class CNorth1Test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(AddNorth1());
+        SetUserRights(0, std::string(127, 'a').c_str());
+    }
+    void TearDown() override
+    {
+        ClearUserRights();
+        AppData().Reset();
+    }
+};
 
 // The peer of the dialogs for one test: a current driver that is connected and answers each request code from a
 // script (the records of the code; a code not named is answered without records), and keeps every request it was

@@ -28,18 +28,8 @@ using Interval = CXdslLongTermPmIntervalDlg;
 
 const QString kStartAfterStop = QStringLiteral("Start value shouldn't be greater than Stop value");
 
-class LongTermWindowDlgTest : public ::testing::Test {
+class LongTermWindowDlgTest : public perf_test::CNorth1Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1());
-        SetUserRights(0, std::string(127, 'a').c_str());
-    }
-    void TearDown() override
-    {
-        ClearUserRights();
-        AppData().Reset();
-    }
 
     // Runs the dialog on North-1's ADSL port; `work` acts in it once it shows.
     void Run(CADialog& dialog, const std::function<void()>& work)

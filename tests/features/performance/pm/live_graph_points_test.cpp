@@ -48,18 +48,8 @@ template <class Dlg> std::function<std::unique_ptr<CLivePmListDlg>()> Make()
     return [] { return std::make_unique<Dlg>(); };
 }
 
-class LiveGraphPointsTest : public ::testing::Test {
+class LiveGraphPointsTest : public perf_test::CNorth1Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(perf_test::AddNorth1());
-        SetUserRights(0, std::string(127, 'a').c_str());
-    }
-    void TearDown() override
-    {
-        ClearUserRights();
-        AppData().Reset();
-    }
 
     // The graph that Graph opens on the row.
     Graphed Graph(const PointsCase& c)
