@@ -7,9 +7,9 @@
 #include "tests/e2e/support/range_steps.h"
 #include "tests/e2e/support/rights_steps.h"
 
-#include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/accounts/user_data_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
+#include "features/management/cascaded/cascaded_mgmt_dlg.h"
 #include "features/management/cascaded/remote_ne_dlg.h"
 #include "features/management/cascaded/remote_ne_list_dlg.h"
 #include "features/management/clock/ne_system_time_dlg.h"
@@ -23,11 +23,11 @@
 #include "features/management/ne/ne_list_dlg.h"
 #include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
 #include "features/management/ne_fs/ne_fs_list_dlg.h"
-#include "features/management/operators/instant_mail_dlg.h"
-#include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/ne_wide/mac_aging_dlg.h"
 #include "features/management/ne_wide/redundancy_ctrl_dlg.h"
 #include "features/management/ne_wide/telnet_timeout_dlg.h"
+#include "features/management/operators/instant_mail_dlg.h"
+#include "features/management/operators/user_online_list_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QTreeWidget>
@@ -155,9 +155,10 @@ TEST_F(ManagementTextsE2eTest, EachTextTakesAtMostItsLength)
         {"remote NE note", kNewRemoteNe, CRemoteNeDlg::kNoteId, 25},
         {"backup name", Within<CNeConfigBackupListDlg, CNeConfigBackupDlg>(33001, kAddButtonId),
          CNeConfigBackupDlg::kFileNameId, 60},
-        {"copy destination", Within<CNeFsListDlg, CNeFsCopyBaseDlg>(
-                                 33206, CNeFsListDlg::kCopyButtonId,
-                                 e2e::RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA"))),
+        {"copy destination",
+         Within<CNeFsListDlg, CNeFsCopyBaseDlg>(
+             33206, CNeFsListDlg::kCopyButtonId,
+             e2e::RowShowing(CNeFsListDlg::kDeviceColumn, QStringLiteral("opCodeA"))),
          CNeFsCopyBaseDlg::kMasterOpCodeBNameId, 32},
         {"time server", kTimeServers, CNeTimeServerDlg::kFirstServerId + 2, 63},
         {"account name", kNewAccount, CUserDataDlg::kNameId, 10},

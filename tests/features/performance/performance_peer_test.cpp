@@ -40,7 +40,6 @@ constexpr uint32_t kNeItself = 1;
 
 class PerformancePeerTest : public perf_test::CNorth1Test {
 protected:
-
     // Opens the dialog on the target; `work` acts in it once it has shown.
     void Run(
         CADialog& dialog, uint32_t target, const std::function<void()>& work = [] {})
@@ -206,9 +205,9 @@ TEST_F(PerformancePeerTest, TheRateStatusIsReadAgainOnceTheLineHasMadeItsTransit
         Run(status, perf_test::kAdslPort, [&] {
             status.OnCommand(button, BN_CLICKED);
             EXPECT_EQ(status.Timers().Interval(CAdslRateStatusDlg::kTransitTimer), waitMs);
-            EXPECT_EQ(MsBetween(peer, 669, 661), -1);
+            EXPECT_EQ(MsBetween(peer, kReqAdslPowerState, kReqAdslRateStatus), -1);
             status.OnTimer(CAdslRateStatusDlg::kTransitTimer);
-            EXPECT_TRUE(PumpUntil([&] { return MsBetween(peer, 669, 661) >= 0; }, 8000));
+            EXPECT_TRUE(PumpUntil([&] { return MsBetween(peer, kReqAdslPowerState, kReqAdslRateStatus) >= 0; }, 8000));
         });
     }
 }
@@ -217,7 +216,7 @@ TEST_F(PerformancePeerTest, TheRateStatusIsReadAgainOnceTheLineHasMadeItsTransit
 TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
 {
     perf_test::CScriptedPeer peer;
-    peer.Silence(663);
+    peer.Silence(kReqLoopDiagCtrl);
     CXdslTestProgressDlg progress(LineTestKind::kLoopDiagnosis);
     int64_t nowMs = 0;
     progress.SetClock([&nowMs] {

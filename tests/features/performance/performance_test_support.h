@@ -54,7 +54,6 @@ inline void AddNorth1()
     added->root->SetStateBits(0);
 }
 
-
 // A test on North-1, logged in with every right; the tables are left empty again.
 class CNorth1Test : public ::testing::Test {
 protected:
