@@ -115,6 +115,8 @@ TEST_F(ProfileTemplatesE2eTest, TheTemplatesEditorsAskTheNeInTheTree)
         program_.ClickListRow(ips, RowOf(ips, 0, QStringLiteral("office")));
         person.OnDialog<IpEditor>([&](IpEditor& modify) {
             EXPECT_EQ(modify.windowTitle(), QStringLiteral("{Template} xDSL IP Traffic Profile : office"));
+            // A stored broadcast other than 2 shows as "forward".
+            EXPECT_EQ(Field(modify, IpEditor::kBroadcastId), QStringLiteral("forward"));
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             Click(modify, IDOK);
             EXPECT_EQ(person.boxTexts.back(), kDropRefused);
