@@ -38,25 +38,7 @@ namespace {
 
 constexpr uint32_t kNeItself = 1;
 
-class PerformancePeerTest : public perf_test::CNorth1Test {
-protected:
-    // Opens the dialog on the target; `work` acts in it once it has shown.
-    void Run(
-        CADialog& dialog, uint32_t target, const std::function<void()>& work = [] {})
-    {
-        const CEntityId entity(target);
-        dialog.SetTarget(perf_test::kNe, &entity);
-        runner_.Push([&](QDialog&) {
-            EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone() || dialog.IsEnded(); }));
-            work();
-            return IDCANCEL;
-        });
-        dialog.DoModal();
-    }
-
-    ScriptedModalRunner runner_;
-    ScriptedMessageBoxes boxes_;
-};
+class PerformancePeerTest : public perf_test::CNorth1DialogTest {};
 
 using Requests = std::vector<std::pair<uint16_t, uint32_t>>;
 

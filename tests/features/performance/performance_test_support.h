@@ -3,6 +3,9 @@
 // with an ADSL card in slot 1 and an SHDSL card in slot 2, connected and as planned; and a stand-in driver that answers
 // each request from a script.
 
+#include "tests/ui/framework/framework_test_support.h"
+
+#include "core/entity/entity_id.h"
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
 #include "core/tables/access_rights.h"
@@ -16,12 +19,15 @@
 #include "link/net_drv.h"
 #include "link/records/record_codec.h"
 #include "link/records/request_code.h"
+#include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -67,6 +73,27 @@ protected:
         ClearUserRights();
         AppData().Reset();
     }
+};
+
+// A test on North-1 that opens dialogs as the modal loop shows them: `Run` opens the dialog on the target and lets
+// `work` act in it once it has shown.
+class CNorth1DialogTest : public CNorth1Test {
+protected:
+    void Run(
+        CADialog& dialog, uint32_t target, const std::function<void()>& work = [] {})
+    {
+        const CEntityId entity(target);
+        dialog.SetTarget(kNe, &entity);
+        runner_.Push([&](QDialog&) {
+            EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone() || dialog.IsEnded(); }));
+            work();
+            return IDCANCEL;
+        });
+        dialog.DoModal();
+    }
+
+    ScriptedModalRunner runner_;
+    ScriptedMessageBoxes boxes_;
 };
 
 // The peer of the dialogs for one test: a current driver that is connected and answers each request code from a

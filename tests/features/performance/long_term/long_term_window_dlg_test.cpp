@@ -28,25 +28,7 @@ using Interval = CXdslLongTermPmIntervalDlg;
 
 const QString kStartAfterStop = QStringLiteral("Start value shouldn't be greater than Stop value");
 
-class LongTermWindowDlgTest : public perf_test::CNorth1Test {
-protected:
-
-    // Runs the dialog on North-1's ADSL port; `work` acts in it once it shows.
-    void Run(CADialog& dialog, const std::function<void()>& work)
-    {
-        const CEntityId port(perf_test::kAdslPort);
-        dialog.SetTarget(perf_test::kNe, &port);
-        runner_.Push([&](QDialog&) {
-            EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone() || dialog.IsEnded(); }));
-            work();
-            return IDCANCEL;
-        });
-        dialog.DoModal();
-    }
-
-    ScriptedModalRunner runner_;
-    ScriptedMessageBoxes boxes_;
-};
+class LongTermWindowDlgTest : public perf_test::CNorth1DialogTest {};
 
 QDate DateOf(CDialog& dialog, int id)
 {
@@ -61,7 +43,7 @@ int HourOf(CDialog& dialog, int id)
 TEST_F(LongTermWindowDlgTest, ANewItemCollectsFromTheCurrentHourForADay)
 {
     Add add;
-    Run(add, [&] {
+    Run(add, perf_test::kAdslPort, [&] {
         const QDateTime now = QDateTime::currentDateTime();
         EXPECT_EQ(DateOf(add, Add::kFromDateId), now.date());
         EXPECT_EQ(HourOf(add, Add::kFromHourId), now.time().hour());
@@ -97,7 +79,7 @@ TEST_F(LongTermWindowDlgTest, AStartAfterTheStopIsRefused)
         const auto now = static_cast<int64_t>(std::time(nullptr));
         interval.SetRange(now, now);
         CADialog& dialog = c.interval ? static_cast<CADialog&>(interval) : add;
-        Run(dialog, [&] {
+        Run(dialog, perf_test::kAdslPort, [&] {
             dialog.GetDlgItemAs<QDateEdit>(Add::kFromDateId)->setDate(day);
             dialog.GetDlgItemAs<QDateEdit>(Add::kToDateId)->setDate(day);
             dialog.GetDlgItemAs<QTimeEdit>(Add::kFromHourId)->setTime(QTime(c.fromHour, 0));

@@ -50,7 +50,6 @@ template <class Dlg> std::function<std::unique_ptr<CLivePmListDlg>()> Make()
 
 class LiveGraphPointsTest : public perf_test::CNorth1Test {
 protected:
-
     // The graph that Graph opens on the row.
     Graphed Graph(const PointsCase& c)
     {
