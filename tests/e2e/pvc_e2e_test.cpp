@@ -315,6 +315,36 @@ TEST_F(PvcE2eTest, AWriteTheServerRefusesLeavesThePvcAsItWas)
     EXPECT_EQ(ServerRowStatus(program_, kPort5, 36), 1u);
 }
 
+// The top user priority, 7, is written and shown again as 7 when the PVC opens anew.
+TEST_F(PvcE2eTest, TheTopUserPriorityIsShownAsWrittenWhenThePvcOpensAgain)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        program_.ClickListRow(list, RowOfPvc(list, QStringLiteral("1-5"), 0, 36));
+        person.OnDialog<Setting>([&](Setting& setting) {
+            setting.SelectPage(&setting.VlanPage());
+            Type(setting.VlanPage(), CVcVlanIdPage::kPriorityId, QStringLiteral("7"));
+            person.AnswerBox(IDYES); // the PVC is reset
+            Click(setting, IDOK);
+            EXPECT_TRUE(setting.IsEnded()) << MessageLine(setting).toStdString();
+        });
+        Click(dialog, kModifyButtonId);
+        person.OnDialog<Setting>([&](Setting& setting) {
+            EXPECT_EQ(Field(setting.VlanPage(), CVcVlanIdPage::kPriorityId), QStringLiteral("7"));
+            return IDCANCEL;
+        });
+        program_.ClickListRow(list, RowOfPvc(list, QStringLiteral("1-5"), 0, 36));
+        Click(dialog, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    const std::optional<PvcRec> written = ServerPvc(program_, kPort5, 0, 36);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->userPriority, 7);
+}
+
 TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
 {
     e2e::COperator& person = program_.Operator();
