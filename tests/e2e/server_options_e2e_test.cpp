@@ -5,6 +5,7 @@
 // leaves OK off, so that the pages' defaults never reach the server.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/range_steps.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "features/management/server/server_management_dlg.h"
@@ -218,6 +219,46 @@ TEST_F(ServerOptionsE2eTest, AChangeTheServerRefusesLeavesTheDialogOpenAndTheSer
     ASSERT_TRUE(program_.Command(kCmdManagementOptions));
     EXPECT_EQ(ServerOptions(program_), before);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The Log Expiration page's four numbers of days, each at both ends of its range and one past: a value past an end
+// stays on the page, one in range is written.
+TEST_F(ServerOptionsE2eTest, EachExpirationTakesTheEndsOfItsRangeAndNothingPast)
+{
+    const auto onLogExpirePage = [](int id) -> e2e::Attempt {
+        return [id](e2e::CProgram& program, const QString& value) {
+            e2e::COperator& person = program.Operator();
+            bool refused = false;
+            person.OnDialog<Dlg>([&](Dlg& dialog) {
+                dialog.SelectPage(&dialog.LogExpirePage());
+                Type(dialog.LogExpirePage(), id, value);
+                person.AnswerBox(IDYES);
+                Click(dialog, IDOK);
+                refused = !dialog.IsEnded();
+                if (refused) {
+                    EXPECT_TRUE(MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer between 1 and")));
+                }
+                person.ForgetBoxAnswers();
+                return IDCANCEL;
+            });
+            EXPECT_TRUE(program.Command(kCmdManagementOptions));
+            return refused;
+        };
+    };
+    using Page = CSvrOptLogExpirePage;
+    const e2e::RangeCase cases[] = {
+        {"history alarm days", 1, 30, onLogExpirePage(Page::kHistoryAlarmId)},
+        {"PM / traffic days", 1, 30, onLogExpirePage(Page::kPmId)},
+        {"1-day PM / traffic days", 1, 99, onLogExpirePage(Page::kDailyPmId)},
+        {"user operation log days", 1, 365, onLogExpirePage(Page::kOpLogId)},
+    };
+    e2e::TryEachEnd(program_, cases);
+    // Each range's top was the last value of its own written.
+    const ServerOptionRecord written = ServerOptions(program_);
+    EXPECT_EQ(written.historyAlarmDays, 30);
+    EXPECT_EQ(written.pmDays, 30);
+    EXPECT_EQ(written.dailyPmDays, 99);
+    EXPECT_EQ(written.opLogDays, 365);
 }
 
 // A failed read leaves the pages' defaults in place, and OK, offered by the right alone, writes them.
