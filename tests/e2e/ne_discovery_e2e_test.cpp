@@ -292,10 +292,21 @@ TEST_F(NeDiscoveryE2eTest, AnIgnoredNeIsDroppedOnTheServerByItsAddress)
         EXPECT_TRUE(dump.mid(17).startsWith(QStringLiteral(" 00").repeated(12))) << dump.toStdString();
 }
 
-// Adding found NEs asks the create letter on function 30 as well: with 'm' there the operator is refused "No
-// privilege" and no dialog comes up; with 'c' the dialog that asks for their location does.
-TEST_F(NeDiscoveryE2eTest, AddingFoundNesAsksTheCreateLetterOnFunctionThirty)
+// The found NEs' buttons ask their letters: Add NEs the create letter on function 30 as well, Ignore NEs the delete
+// letter on function 1. With the letter below, the operator is refused "No privilege" and nothing comes up; with the
+// letter, Add NEs opens the dialog that asks for the NEs' location and Ignore NEs asks its confirmation.
+TEST_F(NeDiscoveryE2eTest, TheFoundNesButtonsAskTheirLetters)
 {
+    const struct {
+        const char* name;
+        int function;
+        char below;
+        char needed;
+        int button;
+    } cases[] = {
+        {"Add NEs", 30, 'm', 'c', Discovery::kAddNesButtonId},
+        {"Ignore NEs", 1, 'c', 'd', Discovery::kIgnoreNesButtonId},
+    };
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Discovery>([&](Discovery& dialog) {
         person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
@@ -307,20 +318,33 @@ TEST_F(NeDiscoveryE2eTest, AddingFoundNesAsksTheCreateLetterOnFunctionThirty)
         ASSERT_TRUE(program_.WaitUntil([&] { return ServerFinds(program_, "127.0.0.21"); }));
         dialog.OnTimer(Discovery::kRefreshTimer);
         e2e::TickRows(*dialog.FindList(Discovery::kFoundListId), NumbersOf(dialog, {QStringLiteral("127.0.0.21")}));
-        for (const char letter : {'m', 'c'}) {
-            ASSERT_TRUE(e2e::GiveAdministrators(program_, 30, letter));
-            bool shown = false;
-            if (letter == 'c')
-                person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg&) { shown = true; });
-            const qsizetype unscripted = person.unscriptedDialogs.size();
-            dialog.ClearMessageLine();
-            Click(dialog, Discovery::kAddNesButtonId);
-            EXPECT_EQ(shown, letter == 'c') << letter;
-            EXPECT_EQ(person.unscriptedDialogs.size(), unscripted) << letter;
-            EXPECT_EQ(MessageLine(dialog) == QStringLiteral("No privilege"), letter == 'm') << letter;
+        for (const auto& c : cases) {
+            for (const char letter : {c.below, c.needed}) {
+                SCOPED_TRACE(std::string(c.name) + " with " + letter);
+                ASSERT_TRUE(e2e::GiveAdministrators(program_, c.function, letter));
+                const bool granted = letter == c.needed;
+                bool shown = false;
+                if (granted && c.button == Discovery::kAddNesButtonId)
+                    person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg&) { shown = true; });
+                if (granted && c.button == Discovery::kIgnoreNesButtonId)
+                    person.AnswerBox(IDNO);
+                const qsizetype boxes = person.boxTexts.size();
+                const qsizetype unscripted = person.unscriptedDialogs.size();
+                dialog.ClearMessageLine();
+                Click(dialog, c.button);
+                EXPECT_EQ(MessageLine(dialog) == e2e::kNoPrivilege, !granted);
+                EXPECT_EQ(person.unscriptedDialogs.size(), unscripted);
+                if (c.button == Discovery::kAddNesButtonId) {
+                    EXPECT_EQ(shown, granted);
+                } else {
+                    EXPECT_EQ(person.boxTexts.size(), boxes + (granted ? 1 : 0));
+                }
+            }
         }
+        EXPECT_TRUE(ServerFinds(program_, "127.0.0.21"));
     });
     ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 // The timers' periods read from the configuration are held to 5000..65000, 100..10000 and 50..5000 ms: a value at an
