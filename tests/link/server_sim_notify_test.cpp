@@ -804,6 +804,11 @@ TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
         BuildEmsMsg(&request, kEmsOpQuery, kReqNeKeyAll, 1, &body, 0);
         return driver_->RequestEmsMsg(&request, &reply, 0, 10000, false);
     });
+    // Should a check below stop the test, the first request is cancelled before its future is waited for.
+    struct CancelOnExit {
+        CNetDrvServerAgent& driver;
+        ~CancelOnExit() { driver.CancelRequest(); }
+    } cancelOnExit{*driver_};
     ASSERT_TRUE(DispatchUntil([&] { return driver_->IsInTransaction(); }));
     EXPECT_EQ(Request(kEmsOpQuery, kReqUserAccount, 0, "", 1, 1, -2, kStrFailToQuery), kDrvBusy);
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
