@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -120,6 +121,19 @@ inline QString BoxText(CAppMessageBoxDlg& box)
             return edit->toPlainText();
     }
     return {};
+}
+
+// The result of the button Enter presses in a program message box, -1 when no button is the default.
+inline int DefaultResult(CAppMessageBoxDlg& box)
+{
+    const std::array<int, 3> results = box.GetButtonResults();
+    const int ids[] = {CAppMessageBoxDlg::kButton1Id, CAppMessageBoxDlg::kButton2Id, CAppMessageBoxDlg::kButton3Id};
+    for (size_t i = 0; i < results.size(); ++i) {
+        const auto* button = box.GetDlgItemAs<QPushButton>(ids[i]);
+        if (button != nullptr && button->isDefault() && results[i] >= 0)
+            return results[i];
+    }
+    return -1;
 }
 
 // Answers every modal dialog the application opens: login dialogs from a queue of scripts (none left: Exit), program
