@@ -5,12 +5,19 @@ include(GoogleTest)
 # CTest, named "<label>.<Suite>.<Case>" and labelled <label> (the label defaults to <dir>), so that the tests of one
 # layer keep one label when its folder holds one sub-folder per library. (gtest_discover_tests splits list values, so
 # each property holds a single value.) QT: the tests use Qt, and take its precompiled headers.
+# A label listed in TARVIK_SKIP_TEST_LABELS is neither built nor run in this tree (CI runs those tests in its
+# sanitizer trees instead).
+set(TARVIK_SKIP_TEST_LABELS "" CACHE STRING "Labels whose tests this tree neither builds nor runs")
 function(tarvik_add_gtests dir)
     cmake_parse_arguments(ARG "QT" "LABEL" "LIBS" ${ARGN})
     if(NOT ARG_LABEL)
         set(ARG_LABEL "${dir}")
     endif()
     file(GLOB_RECURSE test_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*_test.cpp")
+    if(ARG_LABEL IN_LIST TARVIK_SKIP_TEST_LABELS)
+        tarvik_note_test_sources(${test_sources})
+        return()
+    endif()
     foreach(source IN LISTS test_sources)
         get_filename_component(name "${source}" NAME_WE)
         string(REPLACE "/" "_" prefix "${dir}")
