@@ -12,6 +12,8 @@
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
 #include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
+#include "link/records/link_aggregation_rec.h"
+#include "link/records/rstp_bridge_rec.h"
 #include "link/records/trunk_port_mode_rec.h"
 #include "link/records/trunk_port_rec.h"
 #include "link/records/user_rights_record.h"
@@ -25,6 +27,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -88,6 +92,37 @@ VlanBitMapRec ServerVlans(e2e::CProgram& program, uint32_t port)
 QString Cell(QTreeView& list, int row, int column)
 {
     return e2e::ListColumn(list, column).value(row);
+}
+
+// Subtend mode of trunk port 2 with RSTP off, under each aggregation type: refused while LACP (1) or static
+// aggregation (3) joins the ports, written once the aggregation is disabled (2).
+TEST(TrunkPortsE2eTest, SubtendModeIsRefusedUnderEitherAggregationAndWrittenWithoutOne)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    WriteToServer(program, kReqRstpBridge, RstpBridgeRec{});
+    e2e::COperator& person = program.Operator();
+    for (const std::pair<uint32_t, bool>& row : {std::pair{1u, true}, std::pair{3u, true}, std::pair{2u, false}}) {
+        const bool refused = row.second;
+        SCOPED_TRACE(row.first);
+        LinkAggregationRec aggregation;
+        aggregation.aggregationType = row.first;
+        WriteToServer(program, kReqLinkAggregation, aggregation);
+        person.OnDialog<List>([&](List& ports) {
+            program.ClickListRow(*ports.FindList(kListControlId), 1);
+            person.OnDialog<CTrunkPortDlg>([&](CTrunkPortDlg& port) {
+                Check(port, CTrunkPortDlg::kSubtendRadioId);
+                person.AnswerBox(IDYES);
+                Click(port, IDOK);
+                EXPECT_EQ(port.IsEnded(), !refused);
+            });
+            Click(ports, kModifyButtonId);
+        });
+        ASSERT_TRUE(program.Command(kCmdTrunkPorts));
+        EXPECT_EQ(ServerUplink(program, kPort2), refused ? 1u : 0u);
+    }
 }
 
 TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhileThePortsAreAggregated)
