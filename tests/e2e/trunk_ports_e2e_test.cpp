@@ -28,7 +28,7 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <string>
 
 namespace {
 
@@ -94,34 +94,40 @@ QString Cell(QTreeView& list, int row, int column)
     return e2e::ListColumn(list, column).value(row);
 }
 
-// Subtend mode of trunk port 2 with RSTP off, under each aggregation type: refused while LACP (1) or static
-// aggregation (3) joins the ports, written once the aggregation is disabled (2).
-TEST(TrunkPortsE2eTest, SubtendModeIsRefusedUnderEitherAggregationAndWrittenWithoutOne)
+// Subtend mode of trunk port 2 under each aggregation type and RSTP state: refused while LACP (1) or static
+// aggregation (3) joins the ports or RSTP is enabled, written once the aggregation is disabled (2) and RSTP is off.
+TEST(TrunkPortsE2eTest, SubtendModeIsRefusedUnderEitherAggregationOrRstpAndWrittenWithoutThem)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
-    WriteToServer(program, kReqRstpBridge, RstpBridgeRec{});
     e2e::COperator& person = program.Operator();
-    for (const std::pair<uint32_t, bool>& row : {std::pair{1u, true}, std::pair{3u, true}, std::pair{2u, false}}) {
-        const bool refused = row.second;
-        SCOPED_TRACE(row.first);
+    struct Row {
+        uint32_t aggregationType;
+        uint32_t rstpState;
+        bool refused;
+    };
+    for (const Row& row : {Row{1, 0, true}, Row{3, 0, true}, Row{2, 1, true}, Row{2, 0, false}}) {
+        SCOPED_TRACE(std::to_string(row.aggregationType) + " " + std::to_string(row.rstpState));
         LinkAggregationRec aggregation;
-        aggregation.aggregationType = row.first;
+        aggregation.aggregationType = row.aggregationType;
         WriteToServer(program, kReqLinkAggregation, aggregation);
+        RstpBridgeRec bridge;
+        bridge.adminState = row.rstpState;
+        WriteToServer(program, kReqRstpBridge, bridge);
         person.OnDialog<List>([&](List& ports) {
             program.ClickListRow(*ports.FindList(kListControlId), 1);
             person.OnDialog<CTrunkPortDlg>([&](CTrunkPortDlg& port) {
                 Check(port, CTrunkPortDlg::kSubtendRadioId);
                 person.AnswerBox(IDYES);
                 Click(port, IDOK);
-                EXPECT_EQ(port.IsEnded(), !refused);
+                EXPECT_EQ(port.IsEnded(), !row.refused);
             });
             Click(ports, kModifyButtonId);
         });
         ASSERT_TRUE(program.Command(kCmdTrunkPorts));
-        EXPECT_EQ(ServerUplink(program, kPort2), refused ? 1u : 0u);
+        EXPECT_EQ(ServerUplink(program, kPort2), row.refused ? 1u : 0u);
     }
 }
 
