@@ -12,6 +12,8 @@
 #include "features/provisioning/trunk/trunk_port_dlg.h"
 #include "features/provisioning/trunk/trunk_port_list_dlg.h"
 #include "features/provisioning/trunk/trunk_vlan_list_dlg.h"
+#include "link/records/link_aggregation_rec.h"
+#include "link/records/rstp_bridge_rec.h"
 #include "link/records/trunk_port_mode_rec.h"
 #include "link/records/trunk_port_rec.h"
 #include "link/records/user_rights_record.h"
@@ -25,6 +27,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -88,6 +92,43 @@ VlanBitMapRec ServerVlans(e2e::CProgram& program, uint32_t port)
 QString Cell(QTreeView& list, int row, int column)
 {
     return e2e::ListColumn(list, column).value(row);
+}
+
+// Subtend mode of trunk port 2 under each aggregation type and RSTP state: refused while LACP (1) or static
+// aggregation (3) joins the ports or RSTP is enabled, written once the aggregation is disabled (2) and RSTP is off.
+TEST(TrunkPortsE2eTest, SubtendModeIsRefusedUnderEitherAggregationOrRstpAndWrittenWithoutThem)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    struct Row {
+        uint32_t aggregationType;
+        uint32_t rstpState;
+        bool refused;
+    };
+    for (const Row& row : {Row{1, 0, true}, Row{3, 0, true}, Row{2, 1, true}, Row{2, 0, false}}) {
+        SCOPED_TRACE(std::to_string(row.aggregationType) + " " + std::to_string(row.rstpState));
+        LinkAggregationRec aggregation;
+        aggregation.aggregationType = row.aggregationType;
+        WriteToServer(program, kReqLinkAggregation, aggregation);
+        RstpBridgeRec bridge;
+        bridge.adminState = row.rstpState;
+        WriteToServer(program, kReqRstpBridge, bridge);
+        person.OnDialog<List>([&](List& ports) {
+            program.ClickListRow(*ports.FindList(kListControlId), 1);
+            person.OnDialog<CTrunkPortDlg>([&](CTrunkPortDlg& port) {
+                Check(port, CTrunkPortDlg::kSubtendRadioId);
+                person.AnswerBox(IDYES);
+                Click(port, IDOK);
+                EXPECT_EQ(port.IsEnded(), !row.refused);
+            });
+            Click(ports, kModifyButtonId);
+        });
+        ASSERT_TRUE(program.Command(kCmdTrunkPorts));
+        EXPECT_EQ(ServerUplink(program, kPort2), row.refused ? 1u : 0u);
+    }
 }
 
 TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhileThePortsAreAggregated)

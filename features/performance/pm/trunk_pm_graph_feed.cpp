@@ -2,6 +2,24 @@
 
 #include <algorithm>
 
+TrunkPmCounters CountersOf(const TrunkPmRec& rec)
+{
+    const TrunkTrafficCountersRec& in = rec.incoming;
+    const TrunkTrafficCountersRec& out = rec.outgoing;
+    return {in.octets,
+            in.unicastPackets,
+            in.nonUnicastPackets,
+            in.discardedPackets,
+            in.erroneousPackets,
+            rec.incomingPauseFrames,
+            out.octets,
+            out.unicastPackets,
+            out.nonUnicastPackets,
+            out.discardedPackets,
+            out.erroneousPackets,
+            rec.outgoingPauseFrames};
+}
+
 TrunkPmGraphPoint CTrunkPmGraphFeed::Next(const TrunkPmCounters& counters, int row)
 {
     const size_t in = static_cast<size_t>(std::clamp(row, 0, 5));

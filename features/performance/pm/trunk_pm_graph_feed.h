@@ -9,11 +9,16 @@
 //     if (point.clear) graph.ClearSeries(false);
 //     graph.AddPoints({point.values.begin(), point.values.end()}, label);
 
+#include "link/records/trunk_pm_rec.h"
+
 #include <array>
 #include <cstdint>
 
 // The six incoming counters in row order, then the six outgoing ones.
 using TrunkPmCounters = std::array<uint32_t, 12>;
+
+// The counters of a reply record in that order.
+TrunkPmCounters CountersOf(const TrunkPmRec& rec);
 
 struct TrunkPmGraphPoint {
     bool clear = false;

@@ -42,25 +42,6 @@ std::vector<ListColumn<TrunkPmRow>> Columns()
     };
 }
 
-// The counters of the record in row order: the six incoming, then the six outgoing.
-TrunkPmCounters CountersOf(const TrunkPmRec& rec)
-{
-    const TrunkTrafficCountersRec& in = rec.incoming;
-    const TrunkTrafficCountersRec& out = rec.outgoing;
-    return {in.octets,
-            in.unicastPackets,
-            in.nonUnicastPackets,
-            in.discardedPackets,
-            in.erroneousPackets,
-            rec.incomingPauseFrames,
-            out.octets,
-            out.unicastPackets,
-            out.nonUnicastPackets,
-            out.discardedPackets,
-            out.erroneousPackets,
-            rec.outgoingPauseFrames};
-}
-
 } // namespace
 
 CTrunkPortPmDlg::CTrunkPortPmDlg(QWidget* parent)

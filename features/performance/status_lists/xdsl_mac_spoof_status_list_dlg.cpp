@@ -30,8 +30,9 @@ constexpr uint32_t kDenyAll = 2;
 constexpr RowCommand kRowPermit{CXdslMacSpoofStatusListDlg::kPermitId, CXdslMacSpoofStatusListDlg::kPopupPermit};
 constexpr RowCommand kRowDenyAll{CXdslMacSpoofStatusListDlg::kDenyAllId, CXdslMacSpoofStatusListDlg::kPopupDenyAll};
 
-// The message of a check result that stops the permit; 0 lets it go on.
-uint32_t CheckRefusal(uint32_t result)
+} // namespace
+
+uint32_t CXdslMacSpoofStatusListDlg::CheckRefusal(uint32_t result)
 {
     switch (result) {
     case 0:
@@ -46,8 +47,6 @@ uint32_t CheckRefusal(uint32_t result)
         return 0;
     }
 }
-
-} // namespace
 
 CXdslMacSpoofStatusListDlg::CXdslMacSpoofStatusListDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId,

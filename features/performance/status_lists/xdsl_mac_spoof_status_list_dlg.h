@@ -38,6 +38,9 @@ public:
     void OnRefresh() override;
     bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
 
+    // The text of a check result that stops a permit, 0 for one that lets it go on.
+    static uint32_t CheckRefusal(uint32_t result);
+
 private:
     std::vector<ListColumn<MacSpoofRec>> Columns();
     // The place is a port of the control module: no PVC.

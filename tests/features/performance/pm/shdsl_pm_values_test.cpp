@@ -28,6 +28,16 @@ TEST(ShdslPmValuesTest, FromTheFirstImplausibleGroupOnTheReplyShowsZeros)
 {
     const GroupCase cases[] = {
         {"plausible", [](ShdslPmRec&) {}, true, true, true, true},
+        {"every count at its bound",
+         [](ShdslPmRec& r) {
+             r.elapsed15Min = 900;
+             r.current15Min = {900, 900, 900, 900, 44100};
+             r.elapsedDay = 86400;
+             r.currentDay = {86400, 86400, 86400, 86400, 4233600};
+             r.previousDay = {86400, 86400, 86400, 86400, 4233600};
+         },
+         true, true, true, true},
+        {"day CRC 4233601", [](ShdslPmRec& r) { r.currentDay.crc = 4233601; }, true, false, false, true},
         {"15-minute UAS 901", [](ShdslPmRec& r) { r.current15Min.uas = 901; }, false, false, false, true},
         {"15-minute CRC 44101", [](ShdslPmRec& r) { r.current15Min.crc = 44101; }, false, false, false, true},
         {"day LOSWS 86401", [](ShdslPmRec& r) { r.currentDay.losws = 86401; }, true, false, false, true},

@@ -1,5 +1,6 @@
 // What the trunk port PM dialog feeds its live graph: the graphed row's totals in and out and their differences from
-// the refresh before, differences of 0 at the first point, and a new start when a counter went down.
+// the refresh before, differences of 0 at the first point, and a new start when a counter went down; and which of a
+// reply's counters each row shows.
 
 #include "features/performance/pm/trunk_pm_graph_feed.h"
 
@@ -8,6 +9,18 @@
 #include <array>
 
 namespace {
+
+// Rows 0..5 (octets, unicast, non-unicast, discarded, erroneous packets, PAUSE frames), incoming then outgoing.
+TEST(TrunkPmGraphFeedTest, EachRowShowsItsCounterOfTheReply)
+{
+    TrunkPmRec rec;
+    rec.entityId = 10501;
+    rec.incoming = {11, 12, 13, 14, 15};
+    rec.outgoing = {21, 22, 23, 24, 25};
+    rec.incomingPauseFrames = 16;
+    rec.outgoingPauseFrames = 26;
+    EXPECT_EQ(CountersOf(rec), (TrunkPmCounters{11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26}));
+}
 
 // Counters with the given octets in and out (row 0) and unicast packets in and out (row 1).
 TrunkPmCounters Counters(uint32_t octetsIn, uint32_t octetsOut, uint32_t unicastIn = 0, uint32_t unicastOut = 0)
