@@ -68,8 +68,8 @@ SUBPROVCLASS=1,2,3,4,5,6,7,8,9
 [MODEL60]
 NAME=Module of one class per port
 LEVEL=3
-CHILDCNT=5
-SUBPROVCLASS=64,65,66,67,68
+CHILDCNT=6
+SUBPROVCLASS=64,65,66,67,68,69
 )";
 
 constexpr const char* kAlarm = "[SYSTEM]\nOFFLINEALARM=0\n";
@@ -152,9 +152,11 @@ TEST_F(EntityModelFixture, EachKindTakesTheClassesOfItsGroup)
         std::vector<int> slotClasses;
         std::vector<int> portClasses;
     };
-    const std::vector<int> allSlots{1, 2, 3, 4, 5, 6, 7, 8, 9}, allPorts{0x40, 0x41, 0x42, 0x43, 0x44};
+    // Port 6 takes class 0x45, a class of no list: only the kinds that take every port offer it.
+    const std::vector<int> allSlots{1, 2, 3, 4, 5, 6, 7, 8, 9}, allPorts{0x40, 0x41, 0x42, 0x43, 0x44, 0x45};
     const Row rows[] = {
-        {{0, 1, 2}, allSlots, allPorts},
+        {{0, 1}, allSlots, allPorts},
+        {{2}, allSlots, {0x40, 0x41, 0x42, 0x43, 0x44}},
         {{3, 4, 5, 9}, {1, 6}, {0x40, 0x43}},
         {{6, 7, 8, 10}, {2, 7}, {0x41}},
         {{11}, {1, 2, 6, 7}, {0x40, 0x41, 0x43}},
@@ -168,7 +170,7 @@ TEST_F(EntityModelFixture, EachKindTakesTheClassesOfItsGroup)
                 if (EntityMatchesKind(FindEntityModel(50), &index, kind, 1) != 0)
                     slots.push_back(static_cast<int>(slot));
             }
-            for (unsigned port = 1; port <= 5; ++port) {
+            for (unsigned port = 1; port <= 6; ++port) {
                 const CEntityIndex index = CEntityIndex::FromLevels(1, 1, 1, port);
                 if (EntityMatchesKind(FindEntityModel(60), &index, kind, 1) != 0)
                     ports.push_back(0x3F + static_cast<int>(port));

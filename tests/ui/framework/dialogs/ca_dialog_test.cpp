@@ -351,6 +351,18 @@ TEST_F(CaptionTest, NamesAndCaptionsAreCutBeforeALetterTheLimitGoesThrough)
     dialog.DestroyWindow();
 }
 
+// The caption the dialog opens with keeps its first 62 characters as the base of the target forms.
+TEST_F(CaptionTest, TheOpeningCaptionKeeps62CharactersAsItsBase)
+{
+    for (const int length : {62, 63}) {
+        CTestDlg dialog;
+        dialog.setWindowTitle(QString(length, QLatin1Char('c')));
+        dialog.Create();
+        EXPECT_EQ(dialog.GetBaseCaption(), std::string(62, 'c')) << length;
+        dialog.DestroyWindow();
+    }
+}
+
 TEST_F(CADialogTest, ScalingMovesControlsOnlyAboveOne)
 {
     struct Row {
@@ -362,6 +374,7 @@ TEST_F(CADialogTest, ScalingMovesControlsOnlyAboveOne)
         {{1.0, 1.0}, QRect(10, 140, 100, 22), 300},
         {{0.8, 0.9}, QRect(10, 140, 100, 22), 300},
         {{1.5, 1.0}, QRect(15, 140, 150, 22), 450},
+        {{1.0, 1.5}, QRect(10, 210, 100, 33), 300},
         {{1.5, 2.0}, QRect(15, 280, 150, 44), 450},
     };
     for (const Row& row : rows) {
