@@ -189,18 +189,31 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         EXPECT_EQ(program.ShownColumn(list, 1).join(','), QStringLiteral("Depot-2,Headquarters,North,shed,South"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("location_list_dlg")));
 
-        // The row's alarms: the criteria dialog (still to come) is asked for with the row's location.
-        program.ClickListRow(list, RowOf(list, QStringLiteral("Depot-2")));
-        DialogRequest routed;
-        SetRouteDialogInterceptor([&](DialogRequest& request) {
-            routed = request;
-            return IDCANCEL;
-        });
-        Click(dialog, CLocationListDlg::kHistoryAlarmButtonId);
-        SetRouteDialogInterceptor({});
-        EXPECT_EQ(routed.className, "CAlarmCriteriaDlg");
-        EXPECT_EQ(routed.locationId, CListControl(&list).GetItemData(RowOf(list, QStringLiteral("Depot-2"))));
-        EXPECT_EQ(routed.activeHistory, 0);
+        // The row's alarms, from the buttons and from the popup: the criteria dialog is asked for with the row's
+        // location, set to active (1) or history (0).
+        const struct {
+            int command;
+            bool popup;
+            int activeHistory;
+        } alarmCommands[] = {{1174, false, 1}, {1388, false, 0}, {33029, true, 1}, {33034, true, 0}};
+        for (const auto& row : alarmCommands) {
+            SCOPED_TRACE(row.command);
+            const int depotRow = RowOf(list, QStringLiteral("Depot-2"));
+            program.ClickListRow(list, depotRow);
+            DialogRequest routed;
+            SetRouteDialogInterceptor([&](DialogRequest& request) {
+                routed = request;
+                return IDCANCEL;
+            });
+            if (row.popup)
+                program.RightClickListRow(list, depotRow, row.command);
+            else
+                Click(dialog, row.command);
+            SetRouteDialogInterceptor({});
+            EXPECT_EQ(routed.className, "CAlarmCriteriaDlg");
+            EXPECT_EQ(routed.locationId, CListControl(&list).GetItemData(depotRow));
+            EXPECT_EQ(routed.activeHistory, row.activeHistory);
+        }
 
         // Deleting takes the row out at once, also while the location table, busy, still holds the location (the
         // reply waits for the dispatch lock); no other row is selected then. The question before it warns.
