@@ -7,6 +7,7 @@
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
 #include "features/management/ne/inventory_dlg.h"
+#include "link/records/board_setting_rec.h"
 #include "link/records/ne_key_record.h"
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
@@ -43,6 +44,17 @@ TEST(InventoryE2eTest, TheBoardsOfAnNeOrOfOneSlotAreListedAndARefusedRefreshSays
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::COperator& person = program.Operator();
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    // Slot 3 is planned for a card it does not hold, yet the NE reports versions there: unknown online, none shown.
+    BoardSettingRec reported;
+    reported.entityId = 10300;
+    reported.softwareVersion = "2.0.1";
+    reported.hardwareVersion = "B";
+    reported.serialNumber = "SIM-1-10300";
+    const auto bytes = EncodeRecord(reported);
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::optional<Frame> written = probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize));
+    ASSERT_TRUE(written && written->header.status == 0);
 
     person.OnDialog<CInventoryDlg>([&](CInventoryDlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);

@@ -173,6 +173,27 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
     EXPECT_NE(program_.TreeItem(QStringLiteral("127.0.0.22")), nullptr);
 }
 
+// A range the server is still searching (any state but 1) shows as polling.
+TEST_F(NeDiscoveryE2eTest, ARangeTheServerStillSearchesShowsPolling)
+{
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Discovery>([&](Discovery& dialog) {
+        person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+            Type(range, CNeAutoDiscoveryRangeDlg::kFromId, QStringLiteral("127.0.8.0"));
+            Type(range, CNeAutoDiscoveryRangeDlg::kToId, QStringLiteral("127.0.15.255"));
+            Click(range, IDOK);
+        });
+        Click(dialog, kAddButtonId);
+        const std::vector<DiscoveryRangeRec> kept = program_.ServerRecords(kReqDiscoveryRange);
+        ASSERT_EQ(kept.size(), 1u);
+        ASSERT_NE(kept[0].state, 1u) << "2048 addresses keep the server searching for half a minute";
+        dialog.OnTimer(Discovery::kRefreshTimer);
+        EXPECT_EQ(e2e::ListColumn(*dialog.FindList(kListControlId), Discovery::kStateColumn),
+                  QStringList{QStringLiteral("polling")});
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+}
+
 TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartLosesTheRange)
 {
     e2e::COperator& person = program_.Operator();

@@ -22,6 +22,19 @@ constexpr uint32_t kDisconnected = 2;
 constexpr COLORREF kDisabledText = 0x808080;
 constexpr int kNotActiveImage = 0;
 
+} // namespace
+
+RemoteNeOperShown RemoteNeOperStatusShown(uint32_t operStatus)
+{
+    if (operStatus == kConnected)
+        return {kStrConnected, kImageLinkUp};
+    if (operStatus == kDisconnected)
+        return {kStrDisconnected, kImageLinkDown};
+    return {kStrNotActive, kNotActiveImage};
+}
+
+namespace {
+
 ListValue AdminStateText(const RemoteNeRecord& rec)
 {
     return LoadString(rec.state == kEnabled ? kStrStateEnabled : kStrStateDisabled);
@@ -29,9 +42,7 @@ ListValue AdminStateText(const RemoteNeRecord& rec)
 
 ListValue OperStatusText(const RemoteNeRecord& rec)
 {
-    return LoadString(rec.operStatus == kConnected      ? kStrConnected
-                      : rec.operStatus == kDisconnected ? kStrDisconnected
-                                                        : kStrNotActive);
+    return LoadString(RemoteNeOperStatusShown(rec.operStatus).textId);
 }
 
 // No., ID, IP Address, Admin State, Oper Status and Note. The texts compare without regard to case, equal ones by
@@ -45,12 +56,7 @@ std::vector<Column> RemoteNeColumns()
         {.value = AdminStateText,
          .image = [](const RemoteNeRecord& rec) { return rec.state == kEnabled ? kImageEnabled : kImageDisabled; }},
         {.value = OperStatusText,
-         .image =
-             [](const RemoteNeRecord& rec) {
-                 return rec.operStatus == kConnected      ? kImageLinkUp
-                        : rec.operStatus == kDisconnected ? kImageLinkDown
-                                                          : kNotActiveImage;
-             }},
+         .image = [](const RemoteNeRecord& rec) { return RemoteNeOperStatusShown(rec.operStatus).image; }},
         {.value = &RemoteNeRecord::note, .order = ListOrder::kUnsigned, .sortValue = &RemoteNeRecord::remoteNeId},
     };
 }

@@ -15,6 +15,14 @@ namespace Ui {
 class CRemoteNeListDlg;
 }
 
+// What the list shows of a remote NE's operational status: "Connected" with the link-up picture for 1, "Disconnected"
+// with the link-down picture for 2, "Not Active" without a picture for any other value.
+struct RemoteNeOperShown {
+    uint32_t textId = 0;
+    int image = 0;
+};
+RemoteNeOperShown RemoteNeOperStatusShown(uint32_t operStatus);
+
 class CRemoteNeListDlg : public CRecordListDlg {
     Q_OBJECT
 public:
