@@ -74,7 +74,9 @@ protected:
         if (ring_.GetFirstTrapLogRecord(&record) == 0)
             return sequences;
         sequences.push_back(record.sequence);
-        while (ring_.GetNextTrapLogRecord(&record) != 0)
+        // A walk never yields more records than the ring holds; one past that is enough to show a walk that does not
+        // end.
+        while (sequences.size() <= ring_.GetCapacity() && ring_.GetNextTrapLogRecord(&record) != 0)
             sequences.push_back(record.sequence);
         return sequences;
     }

@@ -82,7 +82,8 @@ TEST(LoginE2eTest, RaisedAndClearedAlarmsReachTheTrapLogAndTheModel)
     TrapLogRecord record;
     ASSERT_NE(AppTrapLog().GetFirstTrapLogRecord(&record), 0u);
     uint32_t previous = record.sequence;
-    while (AppTrapLog().GetNextTrapLogRecord(&record) != 0) {
+    for (uint32_t walked = 1; walked <= AppTrapLog().GetCapacity() && AppTrapLog().GetNextTrapLogRecord(&record) != 0;
+         ++walked) {
         EXPECT_EQ(record.sequence, previous + 1);
         previous = record.sequence;
     }
