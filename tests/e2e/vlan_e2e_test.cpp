@@ -5,6 +5,7 @@
 // enabled, and written; the server refuses one write. The same limits are changed on an NE in direct mode.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/north1_test.h"
 
 #include "features/provisioning/vlans/vlan_mac_limit_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
@@ -127,13 +128,11 @@ TEST(VlanE2eTest, TheMembershipOfATwoShelfNeShowsItsUplinksFromTheirBits)
     EXPECT_EQ(person.boxTexts.back(), QStringLiteral("No data")) << "told as the dialog closes";
 }
 
-TEST(VlanE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
+class VlanMacLimitE2eTest : public e2e::CNorth1Test {};
+
+TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
 
     person.OnDialog<Limits>([&](Limits& list) {
         QTreeView& rows = *list.FindList(kListControlId);
@@ -181,7 +180,7 @@ TEST(VlanE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         Type(list, kToId, QStringLiteral("104"));
         Click(list, kRefreshButtonId);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("vlan_mac_limit_list")));
-        program.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("100")));
+        program_.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("100")));
         person.OnDialog<Limit>([&](Limit& limit) {
             EXPECT_EQ(Field(limit, Limit::kVlanId), QStringLiteral("100"));
             EXPECT_TRUE(e2e::IsChecked(limit, Limit::kEnabledId));
@@ -199,7 +198,7 @@ TEST(VlanE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
             EXPECT_FALSE(limit.IsEnded());
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(limit, QStringLiteral("vlan_mac_limit")));
             // Refused once by the server.
-            Refuse(program, kSimRefuseNextChange, kReqVlanMacLimit);
+            Refuse(program_, kSimRefuseNextChange, kReqVlanMacLimit);
             Check(limit, Limit::kDisabledId);
             Click(limit, IDOK);
             EXPECT_EQ(person.boxTexts.back(),
@@ -214,9 +213,9 @@ TEST(VlanE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         EXPECT_EQ(ListColumn(rows, 3).at(row), QStringLiteral("20"));
         EXPECT_EQ(e2e::CellImage(rows, row, 2), kImageDisabled);
     });
-    ASSERT_TRUE(program.Command(kCmdVlanMacLimits));
+    ASSERT_TRUE(program_.Command(kCmdVlanMacLimits));
 
-    const std::vector<VlanMacLimitRec> limits = program.ServerRecords(kReqVlanMacLimit, kNorth1);
+    const std::vector<VlanMacLimitRec> limits = program_.ServerRecords(kReqVlanMacLimit, kNorth1);
     const auto vlan100 =
         std::find_if(limits.begin(), limits.end(), [](const VlanMacLimitRec& rec) { return rec.vlanId == 100; });
     ASSERT_NE(vlan100, limits.end());
@@ -225,16 +224,12 @@ TEST(VlanE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
 
 // A VLAN the NE holds no limit for opens on limit 1, Disabled. An enabled limit one below the 24 units VLAN 100's PVCs
 // have taken is refused; at them it is written.
-TEST(VlanE2eTest, TheLimitOpensOnItsDefaultsAndMayEqualTheCommittedUnits)
+TEST_F(VlanMacLimitE2eTest, TheLimitOpensOnItsDefaultsAndMayEqualTheCommittedUnits)
 {
-    e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
-    e2e::COperator& person = program.Operator();
+    e2e::COperator& person = program_.Operator();
     person.OnDialog<Limits>([&](Limits& list) {
         QTreeView& rows = *list.FindList(kListControlId);
-        program.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("1")));
+        program_.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("1")));
         person.OnDialog<Limit>([&](Limit& limit) {
             EXPECT_EQ(Field(limit, Limit::kLimitId), QStringLiteral("1"));
             EXPECT_TRUE(e2e::IsChecked(limit, Limit::kDisabledId));
@@ -244,7 +239,7 @@ TEST(VlanE2eTest, TheLimitOpensOnItsDefaultsAndMayEqualTheCommittedUnits)
         Type(list, kFromId, QStringLiteral("100"));
         Type(list, kToId, QStringLiteral("100"));
         Click(list, kRefreshButtonId);
-        program.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("100")));
+        program_.ClickListRow(rows, RowOf(rows, 1, QStringLiteral("100")));
         person.OnDialog<Limit>([&](Limit& limit) {
             Check(limit, Limit::kEnabledId);
             for (const auto& [typed, taken] : {std::pair{"23", false}, std::pair{"24", true}}) {
@@ -255,8 +250,8 @@ TEST(VlanE2eTest, TheLimitOpensOnItsDefaultsAndMayEqualTheCommittedUnits)
         });
         Click(list, kModifyButtonId);
     });
-    ASSERT_TRUE(program.Command(kCmdVlanMacLimits));
-    const std::vector<VlanMacLimitRec> limits = program.ServerRecords(kReqVlanMacLimit, kNorth1);
+    ASSERT_TRUE(program_.Command(kCmdVlanMacLimits));
+    const std::vector<VlanMacLimitRec> limits = program_.ServerRecords(kReqVlanMacLimit, kNorth1);
     EXPECT_NE(std::find(limits.begin(), limits.end(), VlanMacLimitRec{100, 24, 1}), limits.end());
 }
 
