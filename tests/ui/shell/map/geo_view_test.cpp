@@ -5,7 +5,6 @@
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
 #include "core/config/app_settings.h"
-#include "core/config/ini_writers.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/location_tree.h"
 #include "core/util/severity.h"
@@ -176,16 +175,25 @@ TEST_F(GeoViewTest, CtrlClickingTheOnlySelectedNodeLeavesNoCurrentNe)
     EXPECT_FALSE(view->NodeOf(1)->isSelected());
 }
 
+// MAP/EDITBUTTON 1 shows the Edit button; 0, another value and no key at all (0 then) leave it hidden.
 TEST_F(GeoViewTest, TheEditButtonShowsOnlyWithEditButtonOne)
 {
-    for (unsigned long value : {0UL, 1UL, 2UL}) {
-        SCOPED_TRACE(value);
-        ASSERT_TRUE(WriteIniInt("MAP", "EDITBUTTON", value, ConfigFilePath()));
+    const struct {
+        const char* config;
+        bool shown;
+    } cases[] = {{"", false},
+                 {"[MAP]\nINCLSUBNE=1\n", false},
+                 {"[MAP]\nEDITBUTTON=0\n", false},
+                 {"[MAP]\nEDITBUTTON=1\n", true},
+                 {"[MAP]\nEDITBUTTON=2\n", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.config);
+        WriteText(ConfigFilePath(), c.config);
         auto view = MakeView();
         view->show();
         const QWidget* edit = view->findChild<QWidget*>(QStringLiteral("edit%1").arg(CGeoView::kEditButtonId));
         ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->isVisible(), value == 1);
+        EXPECT_EQ(edit->isVisible(), c.shown);
     }
 }
 
