@@ -171,6 +171,49 @@ TEST_F(GeoMapE2eTest, ARefusedSaveKeepsTheMoveWaitingAndRestoreTopologyPutsTheNo
     EXPECT_NEAR(view->NodeOf(1)->Centre().x(), home.x(), 1.0);
 }
 
+// Two NEs moved, the server refusing the first in name order: the save stops there and sends nothing for the second;
+// the next save sends both.
+TEST_F(GeoMapE2eTest, SaveTopologyStopsAtTheFirstNeTheServerRefuses)
+{
+    ASSERT_TRUE(Start());
+    CGeoView* view = ShowNorthMap();
+    ASSERT_NE(view, nullptr);
+    // Another workstation puts South-1 in North, at 10.5 E, 60.0 N.
+    NeKeyRecord south = ServerNe(2);
+    south.locationId = 2;
+    south.longitude = 10.5F;
+    south.latitude = 60.0F;
+    const auto bytes = EncodeRecord(south);
+    server_test::CRawClient& probe = program.ServerProbe();
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeKey, 2, {bytes.begin(), bytes.end()}, kNeKeyRecordSize)));
+    ASSERT_TRUE(program.WaitUntil([&] { return view->NodeOf(2) != nullptr; }));
+    QWidget& canvas = *view->Canvas()->viewport();
+    for (uint32_t neId : {1U, 2U}) {
+        const QPoint from = OnScreen(*view, *view->NodeOf(neId));
+        program.Drag(canvas, from, from + QPoint(0, 100));
+        ASSERT_EQ(AppData().nes.FindNeById(neId)->savePending, 1u) << neId;
+    }
+
+    const auto refuse = EncodeRecord(SimControlRec{kSimRefuseNextChange, kReqNeKey, 0, 0});
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
+    program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
+    EXPECT_EQ(program.Operator().boxTexts.size(), 1u);
+    const struct {
+        uint32_t neId;
+        float latitude;
+    } nes[] = {{1, 59.91F}, {2, 60.0F}};
+    for (const auto& ne : nes) {
+        EXPECT_EQ(AppData().nes.FindNeById(ne.neId)->savePending, 1u) << ne.neId;
+        EXPECT_NEAR(ServerNe(ne.neId).latitude, ne.latitude, 0.001) << ne.neId;
+    }
+    program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
+    EXPECT_EQ(program.Operator().boxTexts.size(), 1u) << "no failure";
+    for (const auto& ne : nes) {
+        EXPECT_EQ(AppData().nes.FindNeById(ne.neId)->savePending, 0u) << ne.neId;
+        EXPECT_NEAR(ServerNe(ne.neId).latitude, ne.latitude - 0.08F, 0.005) << ne.neId;
+    }
+}
+
 TEST_F(GeoMapE2eTest, SearchFindsANodeByNameAndExportWritesTheMap)
 {
     ASSERT_TRUE(Start());
