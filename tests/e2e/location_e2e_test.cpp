@@ -252,6 +252,41 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
     }));
 }
 
+// The list's Add offers as superior the selected row's location, and without a selection the list's own location (the
+// tree's location it was opened on; none, the top level, at the root).
+TEST(LocationE2eTest, TheListsAddTakesTheSelectedRowOrElseTheListsOwnLocationAsSuperior)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    const struct {
+        const char* opened;
+        const char* selected;
+        const char* superior;
+    } cases[] = {{"North", nullptr, "North"},
+                 {"<Root>", nullptr, ""},
+                 {"<Root>", "South", "South"},
+                 {"North", "North", "North"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.opened) + " " + (c.selected != nullptr ? c.selected : "-"));
+        program.ClickTreeItem(program.TreeItem(QString::fromLatin1(c.opened)));
+        person.OnDialog<CLocationListDlg>([&](CLocationListDlg& dialog) {
+            QTreeView& list = *dialog.FindList(kListControlId);
+            if (c.selected != nullptr)
+                program.ClickListRow(list, RowOf(list, QString::fromLatin1(c.selected)));
+            person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
+                EXPECT_EQ(Field(add, CLocationDlg::kSuperiorComboId), QString::fromLatin1(c.superior));
+                return IDCANCEL;
+            });
+            Click(dialog, kAddButtonId);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kLocationManagement));
+    }
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
 TEST(LocationE2eTest, EachRowShowsTheLocationPictureTheFrameConfigures)
 {
     e2e::CProgram program;
