@@ -363,14 +363,37 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
                             std::is_sorted(entities.rbegin(), entities.rend()))
                     << "column " << column;
             }
-            // Alarm List without a chosen row: the whole scope's history, as many records as counted.
-            person.OnDialog<List>([&](List& list) {
-                EXPECT_EQ(list.GetHandOver().queryMode, kAlarmQueryHistory);
-                EXPECT_TRUE(list.GetHandOver().withSubEntities);
-                EXPECT_EQ(list.GetTotal(), counted);
-                return IDCANCEL;
-            });
-            Click(stats, CAlarmStatDlg::kAlarmListButtonId);
+            // Alarm List without a chosen row: the whole scope's history with the sub-entities, as many records as
+            // counted; on a chosen row (button or popup): that row's entity alone, as many as its row counts.
+            const struct {
+                const char* how;
+                int row;
+                int command;
+                bool popup;
+            } ways[] = {{"button, no row", -1, 1291, false},
+                        {"button, a row", 0, 1291, false},
+                        {"popup, a row", 1, 33082, true}};
+            for (const auto& way : ways) {
+                SCOPED_TRACE(way.how);
+                const CListControl shown(&rows);
+                const bool chosen = way.row >= 0;
+                const CEntityId entity = chosen ? CEntityId(shown.GetItemData(way.row)) : stats.GetTargetEntity();
+                const uint32_t total = chosen ? shown.GetItemText(way.row, 2).toUInt() : counted;
+                person.OnDialog<List>([&](List& list) {
+                    EXPECT_EQ(list.GetHandOver().queryMode, kAlarmQueryHistory);
+                    EXPECT_EQ(list.GetHandOver().withSubEntities, !chosen);
+                    EXPECT_EQ(list.GetTargetEntity(), entity);
+                    EXPECT_EQ(list.GetTotal(), total);
+                    return IDCANCEL;
+                });
+                if (way.popup) {
+                    program.RightClickListRow(rows, way.row, way.command);
+                } else {
+                    if (chosen)
+                        program.ClickListRow(rows, way.row);
+                    Click(stats, way.command);
+                }
+            }
             return IDCANCEL;
         });
         Click(criteria, IDOK);
