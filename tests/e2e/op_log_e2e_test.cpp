@@ -74,11 +74,32 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
     person.OnDialog<Criteria>([&](Criteria& criteria) {
         EXPECT_EQ(Field(criteria, Criteria::kUserComboId), QStringLiteral(" <ALL>"));
         EXPECT_EQ(e2e::ComboTexts(criteria, Criteria::kUserComboId), QStringLiteral(" <ALL>,admin,manager,north"));
-        // A start after the stop is refused (the pickers set as the operator leaves them).
-        criteria.GetDlgItemAs<QTimeEdit>(Criteria::kFromTimeId)->setTime(QTime(23, 59, 59));
-        criteria.GetDlgItemAs<QTimeEdit>(Criteria::kToTimeId)->setTime(QTime(0, 0, 0));
-        Click(criteria, IDOK);
-        EXPECT_EQ(MessageLine(criteria), QStringLiteral("Start value shouldn't be greater than Stop value"));
+        // A start after the stop is refused; a start equal to the stop, or a second before it, is a query (the
+        // pickers set as the operator leaves them, both on today).
+        const struct {
+            QTime start, stop;
+            bool refused;
+        } ranges[] = {{QTime(23, 59, 59), QTime(0, 0, 0), true},
+                      {QTime(12, 0, 1), QTime(12, 0, 0), true},
+                      {QTime(12, 0, 0), QTime(12, 0, 0), false},
+                      {QTime(12, 0, 0), QTime(12, 0, 1), false}};
+        for (const auto& range : ranges) {
+            SCOPED_TRACE(range.start.toString().toStdString() + ".." + range.stop.toString().toStdString());
+            criteria.GetDlgItemAs<QTimeEdit>(Criteria::kFromTimeId)->setTime(range.start);
+            criteria.GetDlgItemAs<QTimeEdit>(Criteria::kToTimeId)->setTime(range.stop);
+            bool listed = false;
+            if (!range.refused) {
+                person.OnDialog<LogList>([&](LogList&) {
+                    listed = true;
+                    return IDCANCEL;
+                });
+            }
+            criteria.ClearMessageLine();
+            Click(criteria, IDOK);
+            EXPECT_EQ(listed, !range.refused);
+            EXPECT_EQ(MessageLine(criteria),
+                      range.refused ? QStringLiteral("Start value shouldn't be greater than Stop value") : QString());
+        }
         // The whole log: no bounds.
         e2e::Check(criteria, Criteria::kFromCheckId, false);
         e2e::Check(criteria, Criteria::kToCheckId, false);
