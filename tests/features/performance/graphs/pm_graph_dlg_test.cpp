@@ -4,9 +4,19 @@
 #include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 
+#include "features/performance/graphs/graph_dlg.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 
+#include <QAbstractAxis>
+#include <QChart>
+#include <QChartView>
+#include <QStandardItemModel>
+#include <QTreeView>
+
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <map>
 
 #include <cstdlib>
 #include <string>
@@ -97,6 +107,43 @@ TEST_F(PmGraphDlgTest, SeriesAndTitlesWithinTheirLimits)
     CPmGraphDlg none;
     Open(none, 0);
     EXPECT_EQ(none.GetMaxPoints(), 100u) << "0 reads CHART/MAXPOINT, 100 when absent";
+}
+
+// The heading holds 127 characters and each axis title 63, in the static graph and in the live one alike.
+TEST_F(PmGraphDlgTest, TheHeadingAndTheAxisTitlesAreCutToTheirRoom)
+{
+    QStandardItemModel model(1, 2);
+    QTreeView list;
+    list.setModel(&model);
+    const struct {
+        size_t heading, axis; // given
+        size_t headingShown, axisShown;
+    } rooms[] = {{127, 63, 127, 63}, {128, 64, 127, 63}, {126, 62, 126, 62}};
+    for (const auto& room : rooms) {
+        SCOPED_TRACE(room.axis);
+        const auto setTitles = [&](auto& dialog) {
+            dialog.SetAxisTitles(std::string(room.heading, 'h'), std::string(room.axis, 'b'),
+                                 std::string(room.axis, 'l'), std::string(room.axis, 'r'));
+        };
+        CGraphDlg graph;
+        setTitles(graph);
+        graph.SetSourceList(1, 1, &list);
+        graph.SetSourceColumns(1, 0, {1});
+        graph.InitData();
+        CPmGraphDlg live;
+        setTitles(live);
+        Open(live, 10);
+        for (const QDialog* dialog : std::initializer_list<const QDialog*>{&graph, &live}) {
+            const QChart& chart = *dialog->findChild<QChartView*>()->chart();
+            EXPECT_EQ(chart.title(), QString(static_cast<qsizetype>(room.headingShown), 'h'));
+            const std::map<Qt::Alignment::Int, char> letters = {
+                {Qt::AlignBottom, 'b'}, {Qt::AlignLeft, 'l'}, {Qt::AlignRight, 'r'}};
+            ASSERT_EQ(chart.axes().size(), 3);
+            for (const QAbstractAxis* axis : chart.axes())
+                EXPECT_EQ(axis->titleText(),
+                          QString(static_cast<qsizetype>(room.axisShown), letters.at(axis->alignment().toInt())));
+        }
+    }
 }
 
 class PmGraphDlgConfiguredTest : public PmGraphDlgTest {
