@@ -1,5 +1,6 @@
 // The live chart keeps at most its number of points a series, takes none while paused, and holds the series and
 // maximum the opener asks for within its limits; the CHART keys of the configuration file set what the opener leaves.
+// It and the static graph cut the heading and the axis titles alike.
 
 #include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
@@ -15,10 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <map>
-
-#include <cstdlib>
 #include <string>
 
 namespace {
