@@ -408,8 +408,8 @@ TEST_F(PvcE2eTest, TheLastEnabledPvcBesideAnEnabledChannelIsKept)
         int vci;
         bool kept;
     } rows[] = {
-        {"1-2", 0, 40, false}, // disabled, beside the enabled 8/35
-        {"1-2", 8, 35, true},  // the port's only enabled PVC
+        {"1-2", 8, 35, true},  // the port's only enabled PVC, beside the disabled 0/40
+        {"1-2", 0, 40, false}, // the disabled one
         {"1-1", 0, 35, false}, // one of two enabled
         {"1-1", 8, 35, true},  // now the last
         {"1-6", 0, 35, false}, // the channel is disabled
