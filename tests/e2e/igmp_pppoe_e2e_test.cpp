@@ -1,8 +1,8 @@
 // IGMP and PPPoE in the running program: the combined IGMP dialog pulls its times into their ranges, warns before
 // snooping, and writes only a change; the proxy dialog checks its input before it asks and keeps what it loaded when
 // disabled; the snooping dialog (a toolbar button the operator configures) writes its aging time. The PPPoE sub-option
-// is switched, and the session list shows a slot's sessions or one port's. The server refuses a change and a query
-// once.
+// is switched (a state other than 1 that the NE holds shows Disabled), and the session list shows a slot's sessions or
+// one port's. The server refuses a change and a query once.
 
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
@@ -236,6 +236,27 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
         EXPECT_TRUE(ListColumn(rows, 0).isEmpty());
     });
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
+}
+
+// A PPPoE state the NE holds other than 1 shows as Disabled.
+TEST(PppoeDirectE2eTest, AStoredStateOtherThanOneShowsDisabled)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgentWith("[WordRecord.pppoe]\nrequest=510\nvalue=2\n"));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    const RecordReply<WordRecord> held = CRecordRequests().Query<WordRecord>(kReqPppoe, 1);
+    ASSERT_TRUE(held.Ok() && !held.records.empty());
+    ASSERT_EQ(held.records.front().value, 2u);
+    bool shown = false;
+    program.Operator().OnDialog<CPppoeSettingDlg>([&](CPppoeSettingDlg& setting) {
+        shown = true;
+        EXPECT_TRUE(e2e::IsChecked(setting, CPppoeSettingDlg::kDisabledId));
+        EXPECT_FALSE(e2e::IsChecked(setting, CPppoeSettingDlg::kEnabledId));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdPppoe));
+    EXPECT_TRUE(shown);
 }
 
 // In direct mode the NE's own proxy setting, from its popup in the tree: the question comes before the input is taken,

@@ -3,10 +3,12 @@
 // PVC holds, refused by the NE's rule check with the numbered report and written nowhere, as is one that holds the
 // NE's DNS server (the workstation's range check reads its lists at NE id 0); a PVC the port has already,
 // added again, changed in place; a change whose write the server refuses, after which the PVC, its range and its
-// row state are as they were; and a multi-delete of ticked PVCs that stops at one a static filtering entry keeps.
+// row state are as they were; a multi-delete of ticked PVCs that stops at one a static filtering entry keeps; and the
+// last enabled PVC of a port with an enabled multicast channel, which is kept.
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "tests/e2e/support/mc_server_steps.h"
 #include "tests/e2e/support/north1_test.h"
 #include "ui/framework/dialogs/ticked_record_list_dlg.h"
 
@@ -35,6 +37,8 @@ namespace {
 
 constexpr int kCmdVcVlan = 33022;
 constexpr uint32_t kNorth1 = 1;
+constexpr uint32_t kPort1 = 10101;
+constexpr uint32_t kPort2 = 10102;
 constexpr uint32_t kPort5 = 10105;
 constexpr uint32_t kPort6 = 10106;
 constexpr uint32_t kPort7 = 10107;
@@ -388,6 +392,51 @@ TEST_F(PvcE2eTest, TickedPvcsAreDeletedUpToOneTheNeKeeps)
     EXPECT_TRUE(ServerRanges(program_, kPort5, 36).empty());
     EXPECT_FALSE(ServerPvc(program_, kPort6, 0, 35));
     EXPECT_TRUE(ServerPvc(program_, kPort7, 0, 35));
+}
+
+// A port's last enabled PVC is kept while the port's multicast channel is enabled; a disabled PVC beside it, one of two
+// enabled PVCs and the PVC of a port whose channel is disabled may go.
+TEST_F(PvcE2eTest, TheLastEnabledPvcBesideAnEnabledChannelIsKept)
+{
+    e2e::AddBasicServiceProfile(program_);
+    e2e::AddChannelOnNorth1(program_, kPort1, 60, 301, 1, 1);
+    e2e::AddChannelOnNorth1(program_, kPort2, 60, 301, 1, 1);
+    e2e::AddChannelOnNorth1(program_, kPort6, 60, 301, 1, 2);
+    const struct {
+        const char* port;
+        int vpi;
+        int vci;
+        bool kept;
+    } rows[] = {
+        {"1-2", 8, 35, true},  // the port's only enabled PVC, beside the disabled 0/40
+        {"1-2", 0, 40, false}, // the disabled one
+        {"1-1", 0, 35, false}, // one of two enabled
+        {"1-1", 8, 35, true},  // now the last
+        {"1-6", 0, 35, false}, // the channel is disabled
+    };
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        for (const auto& row : rows) {
+            const QString port = QString::fromLatin1(row.port);
+            const size_t boxes = person.boxTexts.size();
+            program_.ClickListRow(list, RowOfPvc(list, port, row.vpi, row.vci));
+            person.AnswerBox(IDYES);
+            Click(dialog, kDeleteButtonId);
+            person.ForgetBoxAnswers();
+            EXPECT_EQ(RowOfPvc(list, port, row.vpi, row.vci) != -1, row.kept) << row.port << " " << row.vpi;
+            EXPECT_EQ(person.boxTexts.size(), boxes + (row.kept ? 0 : 1)) << "asked only when not kept";
+            if (row.kept) {
+                EXPECT_EQ(MessageLine(dialog), QStringLiteral("Fail to delete data. There is an enabled MCAU and only "
+                                                              "this active PVC on this port."));
+            }
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_TRUE(ServerPvc(program_, kPort2, 8, 35));
+    EXPECT_TRUE(ServerPvc(program_, kPort1, 8, 35));
+    EXPECT_FALSE(ServerPvc(program_, kPort1, 0, 35));
 }
 
 } // namespace

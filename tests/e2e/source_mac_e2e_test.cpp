@@ -1,7 +1,9 @@
 // Source MAC access control in the running program against the simulated server: the Access Control List of North-1
 // shows the MAC that PVC 1-6 0/35 permits; its PVC's list takes a second MAC, which the NE checks first, refuses a
 // malformed MAC and one another PVC permits already, and deletes one; the entity list shows the PVC's MACs as the
-// PVC's list left them. The VC-to-VLAN list opens the same PVC list on its selected row.
+// PVC's list left them. The VC-to-VLAN list opens the same PVC list on its selected row. On the simulated NE in direct
+// mode, each control state a PVC may hold shows in its list and in the add dialog, which offers Permit only to a PVC
+// that permits.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/profile_list_steps.h"
@@ -206,6 +208,64 @@ TEST(SourceMacE2eTest, APvcTakesSixtyFourSourceMacs)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdAccessControlList));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// In direct mode, a PVC's control state as its list and the add dialog show it: Permit is offered only to a PVC that
+// permits its listed MACs; a state that is neither permit nor deny names none, as a PVC without MACs does.
+TEST(SourceMacDirectE2eTest, TheNewStateIsPermitOnlyForAPvcThatPermits)
+{
+    const struct {
+        uint32_t portId;
+        int state; // -1: the PVC holds no MAC
+        const char* listed;
+        const char* current;
+        bool permit;
+    } rows[] = {
+        {10101, 5, "Permit All Listed Source MACs", "Permit All Listed Source MACs", true},
+        {10102, 4, "Deny All Listed Source MACs", "Deny All Listed Source MACs", false},
+        {10103, 0, " <none>", " <none>", false},
+        {10104, 7, " <none>", " <none>", false},
+        {10105, -1, "", " <none>", false},
+    };
+    std::string sections;
+    for (const auto& row : rows) {
+        const std::string port = std::to_string(row.portId);
+        if (row.portId > 10102) // the NE's scenario has PVCs 0/35 on the first two ports
+            sections += "[PvcRec." + port + "]\nportId=" + port +
+                        "\nvci=35\nrfc2684Mode=2\nvlanId=300\nmacLimit=8\nipTrafficProfile=office\nenableState=1\n";
+        if (row.state >= 0)
+            sections += "[AclEntryRec." + port + "]\nportId=" + port +
+                        "\nvci=35\nmac=02:00:00:00:00:" + port.substr(3) +
+                        "\ncontrolState=" + std::to_string(row.state) + "\n";
+    }
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgentWith(sections));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& pvcs) {
+        QTreeView& list = *pvcs.FindList(kListControlId);
+        for (const auto& row : rows) {
+            const QString port = QStringLiteral("1-1-%1").arg(row.portId - 10100);
+            SCOPED_TRACE(port.toStdString());
+            person.OnDialog<PvcMacs>([&](PvcMacs& macs) {
+                EXPECT_EQ(Field(macs, PvcMacs::kStateId), QString::fromLatin1(row.listed));
+                person.OnDialog<AddMac>([&](AddMac& add) {
+                    EXPECT_EQ(Field(add, AddMac::kPvcId), port + QStringLiteral(" 0/35"));
+                    EXPECT_EQ(Field(add, AddMac::kCurrentStateId), QString::fromLatin1(row.current));
+                    EXPECT_EQ(IsChecked(add, AddMac::kPermitId), row.permit);
+                    EXPECT_EQ(IsChecked(add, AddMac::kDenyId), !row.permit);
+                    return IDCANCEL;
+                });
+                Click(macs, kAddButtonId);
+            });
+            program.ClickListRow(list, RowOf(list, vc_vlan_column::kSlotPort, port));
+            Click(pvcs, CXdslVcVlanListDlg::kAclId);
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdVcVlan));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

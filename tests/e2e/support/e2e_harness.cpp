@@ -237,6 +237,13 @@ bool CProgram::StartAgent(const PeerOptions& options, const std::string& scenari
                     "\nSNMPTRAPPORT=" + std::to_string(trapPort) + "\nSNMPWAIT=1000\nSNMPRETRY=1\n");
 }
 
+bool CProgram::StartAgentWith(const std::string& sections)
+{
+    const std::filesystem::path scenario = dir_.Path() / "ne_scenario.ini";
+    app_test::WriteText(scenario, app_test::ReadText(kNe48) + "\n" + sections);
+    return StartAgent({}, scenario.string());
+}
+
 bool CProgram::Login(const std::string& user, const std::string& password)
 {
     operator_.PushLogin(app_test::LoginInput{.user = user, .password = password, .direct = direct_});

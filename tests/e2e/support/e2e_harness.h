@@ -134,6 +134,9 @@ public:
     bool StartServer(const PeerOptions& options = {});
     // The simulated NE with the given scenario (default: the 48-port NE of the tests' data), direct mode.
     bool StartAgent(const PeerOptions& options = {}, const std::string& scenario = {});
+    // The same NE with more scenario sections after the default ones: values the NE would refuse to be written are
+    // taken as given.
+    bool StartAgentWith(const std::string& sections);
     // Starts the program and logs in through the login dialog; true when the main window is up. In server mode it
     // returns once the state of every entity, which the server sends after the login, is in the model, as an operator
     // finds it a moment later; in direct mode once the NE's first poll has told its cards (3 s at the most).
