@@ -2,8 +2,9 @@
 // Connection lists them as the NE keeps them (through the server); the operator adds, changes and deletes them
 // through their setting dialogs, which refuse what the NE must not get, and the NE's limits hold.
 
-#include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/rights_steps.h"
 
+#include "features/management/ne/ne_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_list_dlg.h"
 #include "features/management/ne_access/ne_user_account_dlg.h"
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int kCmdNeUserAccount = 33168;
 constexpr int kCmdSnmpCommunity = 33146;
+constexpr int kCmdShowNe = 33083;
 constexpr uint32_t kNorth1 = 1;
 using Accounts = CNeUserAccountListDlg;
 using Communities = CNeSnmpCommunityListDlg;
@@ -55,12 +57,13 @@ bool ServerHasAccount(e2e::CProgram& program, const std::string& name, NeUserAcc
     return false;
 }
 
-// Adds records through a second workstation, as another operator would.
+// Adds (or, by the code, changes) records through a second workstation, as another operator would.
 template <class Rec> void AddOnServer(e2e::CProgram& program, uint16_t addCode, const Rec& rec)
 {
     server_test::CRawClient& probe = program.ServerProbe();
     const auto bytes = EncodeRecord(rec);
-    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, addCode, kNorth1, {bytes.begin(), bytes.end()}, kRecordSize<Rec>)));
+    const auto reply = probe.ReplyTo(probe.Send(2, addCode, kNorth1, {bytes.begin(), bytes.end()}, kRecordSize<Rec>));
+    ASSERT_TRUE(reply && reply->header.status == 0) << addCode;
 }
 
 void FillAccount(CNeUserAccountDlg& dialog, const QString& name, const QString& password, const QString& verification)
@@ -242,6 +245,42 @@ TEST_F(NeAccountsE2eTest, TheCommunityTableTakesEightAndTheNinthIsRefused)
     EXPECT_TRUE(std::any_of(communities.begin(), communities.end(), [](const NeSnmpCommunityRecord& rec) {
         return rec.community == "eighth" && rec.permission == kNeAccessReadWrite;
     }));
+}
+
+// Opened from the NE dialog's Security page, to look only, the list shows a read/write community to an operator whose
+// role may change the communities, or to anyone when the NE's own community (the one the server reaches it with,
+// "public" here) is read/write itself; read-only ones to all.
+TEST_F(NeAccountsE2eTest, ReadWriteCommunitiesShowOnlyToWhoMayChangeThemOrWhenTheNesOwnIsOne)
+{
+    const struct {
+        const char* what;
+        char letter;             // on the communities' function, 40
+        uint32_t ownPermission;  // of "public": 1 read-only, 2 read/write
+        QStringList communities; // listed, in name order
+    } cases[] = {
+        {"may look, own community read-only", 'q', 1, {"public"}},
+        {"may change, own community read-only", 'm', 1, {"private", "public"}},
+        {"may look, own community read/write", 'q', 2, {"private", "public"}},
+    };
+    e2e::COperator& person = program_.Operator();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The server changes the community while the role may still change it (the previous row's letter or more).
+        AddOnServer(program_, kReqNeSnmpCommunity, NeSnmpCommunityRecord{"public", c.ownPermission, 1});
+        ASSERT_TRUE(e2e::GiveAdministrators(program_, 40, c.letter));
+        QStringList listed;
+        person.OnDialog<CNeDlg>([&](CNeDlg& ne) {
+            person.OnDialog<Communities>([&](Communities& list) {
+                listed = Column(list, Communities::kCommunityColumn);
+                EXPECT_FALSE(list.IsControlEnabled(kAddButtonId)) << "to look only";
+            });
+            Click(ne.SecurityPage(), CNeSecurityPage::kCommunityListButtonId);
+        });
+        program_.RightClickTreeItem(program_.TreeItem(QStringLiteral("North-1")), kCmdShowNe);
+        listed.sort();
+        EXPECT_EQ(listed, c.communities);
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace

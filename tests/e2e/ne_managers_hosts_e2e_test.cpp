@@ -1,6 +1,7 @@
 // The NE's SNMP managers and secured hosts in the running program, and a refused account change: Configuration >
 // NE Management > NE Connection lists them as the NE keeps them (through the server); the operator adds and deletes
-// managers with their address checks, switches the secured hosts on and changes a section's addresses and services;
+// managers with their address checks, switches the secured hosts on and changes a section's addresses and services
+// (a section whose first address is above its last shows disabled);
 // what the server refuses keeps the dialog open with what was typed, in the failure texts each change has.
 
 #include "tests/e2e/support/e2e_harness.h"
@@ -27,6 +28,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace {
@@ -61,13 +65,39 @@ class NeManagersHostsE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
+        e2e::PeerOptions options;
+        if (!worldExtra_.empty()) {
+            const std::filesystem::path world = program_.WorkDir().Path() / "world.ini";
+            WriteText(world, ReadText(TARVIK_TEST_DATA_DIR "/server/sim_world.ini") + worldExtra_);
+            options.args = {"--scenario", world.string()};
+        }
+        ASSERT_TRUE(program_.StartServer(options));
         ASSERT_TRUE(program_.Login("admin", "admin"));
         program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
         ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
     }
 
+    std::string worldExtra_; // sections the test world gets besides its own (a derived fixture's constructor sets them)
     e2e::CProgram program_;
+};
+
+// North-1 keeps five secured host sections of its own, whatever their addresses (the server takes no first address
+// above the last from a workstation).
+class SecuredHostSectionsE2eTest : public NeManagersHostsE2eTest {
+protected:
+    SecuredHostSectionsE2eTest()
+    {
+        const char* const addresses[][2] = {{"10.0.0.5", "10.0.0.5"},
+                                            {"10.0.0.1", "10.0.0.2"},
+                                            {"10.0.0.9", "10.0.0.2"},
+                                            {"10.0.0.9", "10.0.0.10"},
+                                            {"10.0.1.0", "10.0.0.255"}};
+        for (size_t i = 0; i < std::size(addresses); ++i) {
+            const std::string section = std::to_string(i + 1);
+            worldExtra_ += "\n[NE1.SecuredHostRecord." + section + "]\nsection=" + section +
+                           "\nfirstIp=" + addresses[i][0] + "\nlastIp=" + addresses[i][1] + "\nservices=0x80\n";
+        }
+    }
 };
 
 TEST_F(NeManagersHostsE2eTest, AManagerIsCheckedAddedAndDeletedAfterTheOperatorSaysSo)
@@ -304,6 +334,39 @@ TEST_F(NeManagersHostsE2eTest, TheEighthManagerIsAddedAndTheNinthRefused)
         }
     });
     ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
+}
+
+// A section's image: enabled while its first address is not above its last (one host, or a range), disabled when it
+// is, by address and not by text; such a section goes back unchanged only to be refused.
+TEST_F(SecuredHostSectionsE2eTest, ASectionWhoseFirstAddressIsAboveItsLastShowsDisabled)
+{
+    const struct {
+        const char* section;
+        int image;
+    } rows[] = {
+        {"1", 33}, // first equal to last
+        {"2", 33}, // first below last
+        {"3", 34}, // first above last
+        {"4", 33}, // 10.0.0.9 below 10.0.0.10, though its text sorts after
+        {"5", 34}, // 10.0.1.0 above 10.0.0.255, though its last part is below
+    };
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Hosts>([&](Hosts& list) {
+        QTreeView& sections = *list.FindList(kListControlId);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.section);
+            EXPECT_EQ(e2e::CellImage(sections, e2e::RowOf(sections, Hosts::kIndexColumn, row.section)), row.image);
+        }
+        program_.ClickListRow(sections, e2e::RowOf(sections, Hosts::kIndexColumn, QStringLiteral("3")));
+        person.OnDialog<CSecuredHostDlg>([&](CSecuredHostDlg& section) {
+            Click(section, IDOK);
+            EXPECT_EQ(MessageLine(section), QStringLiteral("Start value shouldn't be greater than Stop value"));
+            EXPECT_FALSE(section.IsEnded());
+        });
+        Click(list, kModifyButtonId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdSecuredHosts));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The rights of the profile windows, the configuration verification, the template synchronisation and the board
 // settings, one row each: an operator whose role lacks exactly the letter an action needs on its right item is
 // refused ("No privilege", or the window closes, or the box stays off), and one who has it gets through. The server
-// holds the rights and tells the workstation of each change.
+// holds the rights and tells the workstation of each change. The synchronisation's table also checks which
+// confirmation each class's synchronisation asks.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/profile_list_steps.h"
@@ -20,6 +21,7 @@
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
 #include "features/provisioning/templates/config_verify_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
 #include "features/provisioning/templates/template_sync_dlg.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
@@ -31,6 +33,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -261,19 +264,38 @@ TEST_F(ProfileRightsE2eTest, EachActionChecksItsLetterOnItsItem)
     }
 }
 
-// The synchronisation's boxes: each is offered only with 'm' on its item.
-TEST_F(ProfileRightsE2eTest, EachSynchronisationBoxNeedsItsModifyRight)
+// The synchronisation's boxes: each is offered only with 'm' on its item; its synchronisation is confirmed with the
+// warning that the lines retrain only when it is the line profiles' box.
+TEST_F(ProfileRightsE2eTest, EachSynchronisationBoxNeedsItsModifyRightAndOnlyLineProfilesWarnOfRetraining)
 {
+    const QString sure = QStringLiteral("Are you sure to synchronization NE profiles with these templates?\n\nIt may "
+                                        "overwrite NE current profiles.");
+    const QString retrained = sure + QStringLiteral(" And all xDSL lines applying to these profiles will be "
+                                                    "disconnected and re-trained with new parameters.");
     const struct {
         int box;
         int item;
-    } boxes[] = {{1059, 12}, {1060, 13}, {1061, 29}, {1062, 24}, {1063, 41}, {1064, 42}};
+        QString confirmation;
+    } boxes[] = {{1059, 12, retrained}, {1060, 13, sure}, {1061, 29, sure},
+                 {1062, 24, sure},      {1063, 41, sure}, {1064, 42, sure}};
+    e2e::COperator& person = program_.Operator();
     for (const auto& row : boxes) {
         SCOPED_TRACE(row.box);
         for (const char letter : {'q', 'm'}) {
             ASSERT_TRUE(GiveUsers(row.item, letter));
-            program_.Operator().OnDialog<CTemplateSyncDlg>([&](CTemplateSyncDlg& sync) {
+            person.OnDialog<CTemplateSyncDlg>([&](CTemplateSyncDlg& sync) {
                 EXPECT_EQ(sync.IsControlEnabled(row.box), letter == 'm') << letter;
+                if (letter != 'm')
+                    return IDCANCEL;
+                e2e::Check(sync, row.box);
+                person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+                    person.boxTexts.clear();
+                    person.AnswerBox(IDNO);
+                    Click(download, CTemplateDownloadDlg::kDownloadId);
+                    EXPECT_EQ(person.boxTexts, std::vector{row.confirmation});
+                    return IDCANCEL;
+                });
+                Click(sync, CTemplateSyncDlg::kSyncId);
                 return IDCANCEL;
             });
             ASSERT_TRUE(program_.Command(kCmdSynchronizeNeProfiles));

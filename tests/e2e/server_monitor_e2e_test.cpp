@@ -9,6 +9,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/server_alarms.h"
 
+#include "core/config/ini_writers.h"
 #include "features/management/server/server_monitor_dlg.h"
 #include "features/management/server/server_time_dlg.h"
 #include "link/records/request_codes.h"
@@ -175,6 +176,30 @@ TEST(ServerMonitorE2eTest, TheChartsGainAPointAtEachPollUntilAPollFails)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdMonitoring));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The poll period, DIALOG/SVRDIALOGREFRESHTIME seconds, is held to 2..60: a value past either end polls at that end.
+TEST(ServerMonitorE2eTest, ThePollPeriodIsHeldToTwoToSixtySeconds)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    const struct {
+        unsigned long seconds;
+        int64_t periodMs;
+    } cases[] = {{1, 2000}, {2, 2000}, {30, 30000}, {60, 60000}, {61, 60000}};
+    e2e::COperator& person = program.Operator();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        ASSERT_TRUE(WriteIniInt("DIALOG", "SVRDIALOGREFRESHTIME", c.seconds, program.WorkDir().Ini()));
+        person.OnDialog<Monitor>([&](Monitor& monitor) {
+            EXPECT_TRUE(monitor.IsPolling());
+            EXPECT_EQ(monitor.PollPeriodMs(), c.periodMs);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdMonitoring));
+    }
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
