@@ -79,10 +79,15 @@ if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
         -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_TSAN=ON -DTARVIK_BENCH=OFF -DTARVIK_LINE_TABLES=ON \
         -- tests_link
 fi
-# The core, link and simulated peers' tests have run in the sanitizer trees by now: this tree leaves them out.
-skipped=""
-[[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]] && skipped="core;link;sim"
-tree "Build and test" build "" -DTARVIK_SKIP_TEST_LABELS="$skipped"
+# The core, link and simulated peers' tests have run in the sanitizer trees by now: this tree leaves them out. In CI
+# it is built for this one run (-O1, no debug information) and without the benchmarks, which no test runs.
+main_options=(-DTARVIK_SKIP_TEST_LABELS= -DTARVIK_QUICK_BUILD=OFF -DTARVIK_BENCH=ON)
+if [[ "${CI:-}" == "true" ]]; then
+    main_options=(-DTARVIK_SKIP_TEST_LABELS="core;link;sim" -DTARVIK_QUICK_BUILD=ON -DTARVIK_BENCH=OFF)
+elif [[ "${TARVIK_SANITIZERS:-}" == "1" ]]; then
+    main_options[0]=-DTARVIK_SKIP_TEST_LABELS="core;link;sim"
+fi
+tree "Build and test" build "" "${main_options[@]}"
 
 echo "== Time per stage =="
 for i in "${!stage_names[@]}"; do
