@@ -8,6 +8,8 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
 
+#include "core/tables/app_data.h"
+#include "core/tables/entity_node.h"
 #include "features/fault/ne_alarm_io/ne_alarm_input_dlg.h"
 #include "features/fault/ne_alarm_io/ne_alarm_input_list_dlg.h"
 #include "features/fault/ne_alarm_io/ne_alarm_output_dlg.h"
@@ -156,6 +158,58 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
     });
     ASSERT_TRUE(program.Command(kCmdAlarmInput));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
+// An enabled input shows the gravest alarm of its entity as text and row image; a disabled one shows none of it.
+TEST(NeAlarmIoE2eTest, EachInputShowsTheSeverityOfItsAlarms)
+{
+    struct Row {
+        const char* name;
+        uint32_t entityId;
+        uint32_t raised; // the severity of the alarm the entity has
+        const char* severity;
+        int image;
+    };
+    const Row rows[] = {{"Door", 10801, 1, "Critical", 12}, {"Smoke", 10802, 2, "Major", 13},
+                        {"Flood", 10803, 3, "Minor", 14},   {"Heat", 10805, 4, "Warning", 15},
+                        {"Mains", 10806, 5, "Info", 16},    {"Spare", 10804, 1, "", kImageDisabled}};
+    // The world's four inputs and two more on the relay module's other contacts, each with an alarm.
+    std::string extra = "\n[NE1.NeAlarmInputRec.5]\nentityId=10805\nname=Heat\nadminState=1\n"
+                        "[NE1.NeAlarmInputRec.6]\nentityId=10806\nname=Mains\nadminState=1\n";
+    int section = 3;
+    for (const Row& row : rows)
+        extra += "[NE1.ALARM" + std::to_string(section++) + "]\nENTITY=" + std::to_string(row.entityId) +
+                 "\nBIT=0\nSEVERITY=" + std::to_string(row.raised) + "\n";
+    e2e::CProgram program;
+    const std::filesystem::path world = program.WorkDir().Path() / "world.ini";
+    WriteText(world, ReadText(TARVIK_TEST_DATA_DIR "/server/sim_world.ini") + extra);
+    ASSERT_TRUE(program.StartServer({.args = {"--scenario", world.string()}, .generatedNes = 0, .iniExtra = {}}));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+
+    person.OnDialog<Inputs>([&](Inputs& list) {
+        QTreeView& shown = *list.FindList(kListControlId);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            const int at = RowOf(shown, Inputs::kNameColumn, QString::fromLatin1(row.name));
+            EXPECT_EQ(Cell(shown, at, Inputs::kSeverityColumn), QString::fromLatin1(row.severity));
+            EXPECT_EQ(CellImage(shown, at), row.image);
+        }
+        // The door's alarm cleared: no text and no image once the list reads the NE again.
+        server_test::CRawClient& probe = program.ServerProbe();
+        const auto clear = EncodeRecord(SimControlRec{kSimSetAlarm, 10801, 0, 0});
+        EXPECT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 1, {clear.begin(), clear.end()}, kSimControlRecSize)));
+        EXPECT_TRUE(program.WaitUntil(
+            [] { return CEntityNode::GetSummarySeverityById(AppData().nes.FindNeById(1), 10801) == 0; }));
+        list.OnTimer(Inputs::kRefreshTimer);
+        const int door = RowOf(shown, Inputs::kNameColumn, QStringLiteral("Door"));
+        EXPECT_EQ(Cell(shown, door, Inputs::kSeverityColumn), QString());
+        EXPECT_EQ(CellImage(shown, door), 0);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmInput));
+    EXPECT_TRUE(person.boxTexts.empty());
 }
 
 TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
