@@ -13,6 +13,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,39 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
+// A module, or a port of it, as the current entity: the list shows the readings of that module's slot alone.
+TEST(HwMonitorE2eTest, AModuleOrPortTargetShowsItsSlotsReadings)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    struct Row {
+        const char* target;
+        CEntityIndex entity;
+        const char* slot;
+        const char* reading;
+    };
+    const Row rows[] = {{"the line card", CEntityIndex::FromLevels(1, 1, 1), "1", "Board Temperature"},
+                        {"a port of the line card", CEntityIndex::FromLevels(1, 1, 1, 2), "1", "Board Temperature"},
+                        {"the fan tray", CEntityIndex::FromLevels(1, 1, 7), "7", "Fan 3"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.target);
+        program.Frame().SetCurrentEntity(1, &row.entity);
+        person.OnDialog<List>([&](List& list) {
+            const QStringList shownSlots = ListColumn(Rows(list), List::kSlotColumn);
+            EXPECT_FALSE(shownSlots.isEmpty());
+            EXPECT_EQ(shownSlots.count(QString::fromLatin1(row.slot)), shownSlots.size())
+                << shownSlots.join(',').toStdString();
+            EXPECT_TRUE(ListColumn(Rows(list), List::kNameColumn).contains(QString::fromLatin1(row.reading)));
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
+    }
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 
