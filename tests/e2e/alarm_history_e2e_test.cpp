@@ -248,9 +248,29 @@ TEST(AlarmHistoryE2eTest, TypedRangesAreBoundedByTheTotalAndByAPage)
             EXPECT_EQ(list.Page().size(), 5000u);
             EXPECT_EQ(ShownNumbers(*list.FindList(kListControlId)),
                       e2e::ServerAlarmPage(program, PageQuery(list, 1, 5000), kNorthNe));
-            // A text that is no number leaves the range to the operator and Refresh off.
-            e2e::Type(list, List::kToId, QStringLiteral("x"));
-            EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
+            // A text that is no whole number leaves the range to the operator with Refresh, the paging
+            // buttons and the spin off; the number typed back brings them again.
+            const int paging[] = {kRefreshButtonId,  List::kFirstPageId, List::kPreviousPageId,
+                                  List::kNextPageId, List::kLastPageId,  List::kSpinId};
+            const struct {
+                int edit;
+                const char* text;
+                const char* valid;
+            } entries[] = {{List::kToId, "x", "20"},
+                           {List::kFromId, "", "11"},
+                           {List::kFromId, "-1", "11"},
+                           {List::kToId, "2.5", "20"}};
+            e2e::Type(list, List::kFromId, QStringLiteral("11"));
+            e2e::Type(list, List::kToId, QStringLiteral("20"));
+            for (const auto& entry : entries) {
+                SCOPED_TRACE(entry.text);
+                e2e::Type(list, entry.edit, QString::fromLatin1(entry.text));
+                for (int id : paging)
+                    EXPECT_FALSE(list.IsControlEnabled(id)) << id;
+                e2e::Type(list, entry.edit, QString::fromLatin1(entry.valid));
+                for (int id : paging)
+                    EXPECT_TRUE(list.IsControlEnabled(id)) << id;
+            }
             return IDCANCEL;
         });
         Click(criteria, IDOK);
