@@ -81,6 +81,26 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
         Click(list, List::kPreviousPageId);
         EXPECT_EQ(ShownNumbers(rows).front(), 1u);
 
+        // A range typed in, and the pages after and before it, bring exactly the entries they number.
+        const struct {
+            const char* how;
+            int button;
+            uint32_t first;
+            uint32_t last;
+        } steps[] = {{"typed", kRefreshButtonId, 11, 20},
+                     {"next", List::kNextPageId, 21, 30},
+                     {"previous", List::kPreviousPageId, 11, 20},
+                     {"typed, one entry", kRefreshButtonId, 7, 7}};
+        for (const auto& step : steps) {
+            SCOPED_TRACE(step.how);
+            if (step.button == kRefreshButtonId) {
+                e2e::Type(list, List::kFromId, QString::number(step.first));
+                e2e::Type(list, List::kToId, QString::number(step.last));
+            }
+            Click(list, step.button);
+            EXPECT_EQ(ShownNumbers(rows), Numbers(step.first, step.last));
+        }
+
         // A range past the log's end gives what there is.
         e2e::Type(list, List::kFromId, QStringLiteral("241"));
         e2e::Type(list, List::kToId, QStringLiteral("260"));
