@@ -359,6 +359,22 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
             ToneValues(monitoring.TonePage(Monitoring::kMagnitudePage), Tones::kUpstreamColumn);
         EXPECT_EQ(qln.size(), 31u - 6u + 1u) << "the upstream band";
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(monitoring, QStringLiteral("loop_monitoring")));
+        // Each page exports under its own file stem and title.
+        const struct {
+            Monitoring::Page page;
+            const char* stem;
+            const char* title;
+        } exports[] = {{Monitoring::kPsdPage, "LMPsd", "xDSL Loop Monitoring - Quiet Line PSD"},
+                       {Monitoring::kMagnitudePage, "LMMagnitude", "xDSL Loop Monitoring - Magnitude"}};
+        for (const auto& exported : exports) {
+            SelectTab(monitoring, exported.page);
+            person.OnDialog<CExportDlg>([&](CExportDlg& exporter) {
+                EXPECT_EQ(exporter.GetStem(), exported.stem);
+                EXPECT_EQ(exporter.GetExportTitle(), exported.title);
+                return IDCANCEL;
+            });
+            Click(monitoring, kExportButtonId);
+        }
         return IDCANCEL;
     });
     OnPort<Monitoring>(kCmdLoopMonitoring, kAdslPort, [&](Monitoring& monitoring) {
