@@ -319,6 +319,36 @@ TEST_F(ConnectionTestsE2eTest, ServerPingsAnNeAndSaysWhenItCannot)
     ASSERT_TRUE(program_.Command(kCmdPingFromServer));
 }
 
+// Another location keeps the NE chosen while it lists it, and else takes its first NE; the address follows the NE.
+// The workstation's ping and the server's alike.
+TEST_F(ConnectionTestsE2eTest, ALocationChangeKeepsTheNeWhileItIsListed)
+{
+    StartAt("North-1");
+    const struct {
+        const char* location;
+        const char* ne;
+        const char* address;
+    } rows[] = {
+        {"Headquarters", "South-1", "10.20.1.1"}, {"South", "South-1", "10.20.1.1"}, {"North", "North-1", "10.10.1.1"}};
+    const auto walk = [&](CDialog& dialog, int locationId, int neId, int addressId) {
+        EXPECT_TRUE(Choose(dialog, neId, QStringLiteral("South-1")));
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.location);
+            EXPECT_TRUE(Choose(dialog, locationId, QString::fromLatin1(row.location)));
+            EXPECT_EQ(Field(dialog, neId), QString::fromLatin1(row.ne));
+            EXPECT_EQ(Field(dialog, addressId), QString::fromLatin1(row.address));
+        }
+    };
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CPingFromClientDlg>(
+        [&](CPingFromClientDlg& ping) { walk(ping, Echo::kLocationComboId, Echo::kNeComboId, Echo::kAddressId); });
+    ASSERT_TRUE(program_.Command(kCmdPingFromClient));
+    person.OnDialog<CPingFromServerDlg>([&](CPingFromServerDlg& ping) {
+        walk(ping, ServerTest::kLocationComboId, ServerTest::kNeComboId, ServerTest::kAddressId);
+    });
+    ASSERT_TRUE(program_.Command(kCmdPingFromServer));
+}
+
 TEST_F(ConnectionTestsE2eTest, ServerChecksTheSnmpLinkOfTheNesItLists)
 {
     // Only the NEs of the location itself are listed.
