@@ -1,10 +1,12 @@
 // The Location dialog as it opens: the letter of item 21 that each mode asks (an operator whose role holds the letter
-// below it is refused, one who holds it gets in), what each field takes, OK only where something can be saved, and
-// the superior and map selected at first; the Location List's picture of each location's gravest alarm.
+// below it is refused, one who holds it gets in), what each field takes, OK only where something can be saved, the
+// superior and map selected at first and the contact and map a new location takes from its superior; the Location
+// List's picture of each location's gravest alarm.
 
 #include "tests/ui/framework/framework_test_support.h"
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
+#include "core/map/map_list.h"
 #include "core/tables/access_rights.h"
 #include "core/tables/app_data.h"
 #include "core/tables/location_tree.h"
@@ -123,6 +125,42 @@ TEST_F(LocationDlgTest, TheSuperiorAndTheWorldMapAreSelectedOnOpening)
             EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kMapComboId)->currentIndex(), 0) << shown;
         });
     }
+}
+
+// A new location starts with the contact person, telephone, mobile, e-mail and map of its superior, but not with its
+// comment; an existing one shows its own.
+TEST_F(LocationDlgTest, ANewLocationStartsWithItsSuperiorsContactAndMap)
+{
+    CMapList maps;
+    maps.SetMapCount(2);
+    maps.GetMapAt(0)->id = 4;
+    maps.GetMapAt(1)->id = 9;
+    CurrentMapList() = maps;
+    // Comment, contact person, telephone, mobile, e-mail.
+    const char* const south[] = {"South yard", "Ann Lee", "555 0101", "555 0102", "south@example.net"};
+    const char* const north[] = {"North gate", "Bo Chen", "555 0201", "555 0202", "north@example.net"};
+    const char* const belowSouth[] = {"", "Ann Lee", "555 0101", "555 0102", "south@example.net"};
+    for (const auto& [id, fields, map] : {std::tuple{kSouth, south, 9U}, std::tuple{kNorth, north, 4U}}) {
+        CLocationNode node = *FindLocation(id);
+        node.comment = fields[0];
+        node.contact = fields[1];
+        node.telephone = fields[2];
+        node.mobile = fields[3];
+        node.email = fields[4];
+        node.mapId = map;
+        EXPECT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
+    }
+    const std::tuple<uint8_t, uint32_t, uint32_t, const char* const*, uint32_t> rows[] = {
+        {kAccessCreate, 0, kSouth, belowSouth, 9}, {kAccessModify, kNorth, 0, north, 4}};
+    for (const auto& [mode, location, superior, fields, map] : rows) {
+        Open(mode, location, superior, 'a', [&](Dlg& dialog) {
+            const int ids[] = {Dlg::kCommentId, Dlg::kContactId, Dlg::kTelephoneId, Dlg::kMobileId, Dlg::kEmailId};
+            for (int i = 0; i < 5; ++i)
+                EXPECT_EQ(dialog.GetDlgItemAs<QLineEdit>(ids[i])->text(), QString::fromLatin1(fields[i])) << ids[i];
+            EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kMapComboId)->currentData().value<quint32>(), map);
+        });
+    }
+    CurrentMapList() = CMapList{};
 }
 
 // Each row's picture follows the gravest alarm of the location's NEs: none 41, critical 42, major 43, minor 44,
