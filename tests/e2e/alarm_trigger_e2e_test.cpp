@@ -86,8 +86,9 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
                   (QStringList{QStringLiteral("90"), QStringLiteral("600")}));
 
         person.OnDialog<CAlarmTriggerDlg>([&](CAlarmTriggerDlg& trigger) {
-            // A new trigger starts at the least number of seconds.
+            // A new trigger starts at the least number of seconds, on the NE's own type when no row is selected.
             EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kSecondsId), QStringLiteral("60"));
+            EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kTypeNameId), QStringLiteral("IPD-12 (1 shelf)"));
             // The types the NE's model holds: its own and those of any NE; not another model's.
             auto* tree = trigger.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
             EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("IPD-12 (1 shelf)"));
@@ -174,6 +175,14 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
         EXPECT_EQ(changed.value_or(AlarmTriggerRec{}).alarmMask, 0x2u);
         EXPECT_EQ(changed.value_or(AlarmTriggerRec{}).seconds, 7200u);
 
+        // Add with a row selected starts on the row's entity type.
+        person.OnDialog<CAlarmTriggerDlg>([&](CAlarmTriggerDlg& trigger) {
+            EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kTypeNameId), alc24);
+            return IDCANCEL;
+        });
+        program.ClickListRow(rows, row);
+        Click(list, kAddButtonId);
+
         // Export from the row's menu: the rows as the list shows them, without the hidden columns.
         const std::filesystem::path exported = program.WorkDir().Path() / "FMNotify.txt";
         person.OnDialog<CExportDlg>([&](CExportDlg& dialog) {
@@ -197,7 +206,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
     });
     ASSERT_TRUE(program.Command(kCmdAlarmNotification));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
-    EXPECT_TRUE(person.dialogsRun.size() == 4) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(person.dialogsRun.size() == 5) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
 }
 
 // An operator who may only look at the triggers: Add and Modify open the trigger dialog, which checks the right of

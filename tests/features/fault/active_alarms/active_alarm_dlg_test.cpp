@@ -61,12 +61,12 @@ protected:
         node->severity = severity;
     }
 
-    // Opens the list on the entity and hands it to the check once its rows are in.
-    void Show(uint32_t entityId, const std::function<void(CActiveAlarmDlg&)>& check)
+    // Opens the list on the entity (of bravo unless told) and hands it to the check once its rows are in.
+    void Show(uint32_t entityId, const std::function<void(CActiveAlarmDlg&)>& check, uint32_t neId = kBravo)
     {
         CActiveAlarmDlg dialog;
         const CEntityId entity(entityId);
-        dialog.SetTarget(static_cast<int>(kBravo), &entity);
+        dialog.SetTarget(static_cast<int>(neId), &entity);
         runner_.Push([&](QDialog&) {
             dialog.OnFirstShow();
             check(dialog);
@@ -200,6 +200,9 @@ TEST_F(ActiveAlarmDlgTest, AShelfOfAOneShelfNeStandsForTheNe)
         EXPECT_EQ(dialog.GetTargetEntity().id, 1u);
         EXPECT_EQ(Column(dialog, kSlotPortColumn), (QStringList{"", "1", "1-1", "2"}));
     });
+    // A shelf of a two-shelf NE stays the shelf.
+    Show(
+        20000, [](CActiveAlarmDlg& dialog) { EXPECT_EQ(dialog.GetTargetEntity().id, 20000u); }, kAlpha);
 }
 
 TEST_F(ActiveAlarmDlgTest, DirectModeLeavesOutTheAcknowledgement)
