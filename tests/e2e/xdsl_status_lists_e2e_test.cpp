@@ -224,6 +224,16 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 2)[0], QStringLiteral("Y"));
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("N"));
         EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40"));
+        // Refresh keeps the channel chosen; after a refused query the next Refresh shows the first channel.
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(channels->currentRow(), 1);
+        EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40"));
+        ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqMcGroupMember.value));
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(channels->count(), 0);
+        Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(channels->currentRow(), 0);
+        EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40\n1-3"));
     });
     ASSERT_TRUE(program_.Command(kCmdMcGroupMembers));
 }

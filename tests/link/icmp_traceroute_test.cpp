@@ -20,6 +20,7 @@ const PingAddress kFirstRouter{10, 0, 0, 1};
 const PingAddress kSecondRouter{10, 0, 1, 1};
 constexpr uint8_t kTimeExceeded = 11;
 constexpr uint8_t kUnreachable = 3;
+constexpr uint8_t kParameterProblem = 12;
 
 class TracerouteTest : public ::testing::Test {
 protected:
@@ -100,21 +101,27 @@ TEST_F(TracerouteTest, HopWithOneRouterAnswerAndTwoTimeoutsIsUnanswered)
     EXPECT_EQ(Lines().at(0), "  1       *       *       *   0/3   request timed out");
 }
 
-TEST_F(TracerouteTest, RouterThatCannotReachTheDestinationGetsTheUnansweredLineAndTheTraceGoesOn)
+// A router's answer names the hop when its time ran out in transit or in reassembly; any other answer leaves the hop
+// unanswered, and the trace goes on.
+TEST_F(TracerouteTest, OnlyAnExpiredTimeNamesTheRouterOfAHop)
 {
     Push({ScriptedEcho::Error(kTimeExceeded, 0, kFirstRouter, 1),
           ScriptedEcho::Error(kUnreachable, 1, kSecondRouter, 3),
-          ScriptedEcho::Error(kUnreachable, 4, kSecondRouter, 3), ScriptedEcho::Reply(6)});
+          ScriptedEcho::Error(kUnreachable, 4, kSecondRouter, 3),
+          ScriptedEcho::Error(kTimeExceeded, 1, kSecondRouter, 2),
+          ScriptedEcho::Error(kParameterProblem, 0, kSecondRouter, 2), ScriptedEcho::Reply(6)});
     ASSERT_EQ(Run(Trace(1, 30)), 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
                            "  1       1       1       1   1/1   10.0.0.1",
                            "  2       *       *       *   0/1   destination host unreachable",
                            "  3       *       *       *   0/1   internal packet too big",
-                           "  4       6       6       6   1/1   192.0.2.9",
+                           "  4       2       2       2   1/1   10.0.1.1",
+                           "  5       *       *       *   0/1   parameter problem",
+                           "  6       6       6       6   1/1   192.0.2.9",
                            "",
                            " Trace Complete",
                        }));
-    EXPECT_EQ(network_.Sent().size(), 4u);
+    EXPECT_EQ(network_.Sent().size(), 6u);
 }
 
 TEST_F(TracerouteTest, OnlyTheDestinationsOwnAddressEndsTheTrace)
