@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -182,6 +183,12 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         EXPECT_EQ(Cell(list, 0, List::kPmThresholdColumn), QString());
         EXPECT_EQ(Cell(list, 0, List::kAdminColumn), QStringLiteral("disabled"));
         EXPECT_EQ(e2e::CellImage(list, 0, List::kAdminColumn), kImageDisabled);
+        // The disabled port's row turns grey; the enabled second port's does not.
+        for (const auto& [row, grey] : {std::pair{0, true}, std::pair{1, false}}) {
+            COLORREF text = 0, back = 0, back2 = 0;
+            ports.GetItemColors(row, List::kLineProfileColumn, &text, &back, &back2, kListControlId);
+            EXPECT_EQ(text == COLORREF{0x808080}, grey) << row;
+        }
         const ShdslPortRec written = ServerPort(program_, kFirstPort);
         EXPECT_EQ(written.lineProfile, "shdsl-fixed-1m");
         EXPECT_EQ(written.pmThresholdProfile, "");

@@ -26,12 +26,6 @@ std::string ModeText(uint32_t mode)
     }
 }
 
-// Margins and attenuations in dB may be negative: the NE sends them as 32-bit two's complement.
-std::string Signed(uint32_t dB)
-{
-    return std::to_string(static_cast<int32_t>(dB));
-}
-
 } // namespace
 
 std::vector<ListColumn<ShdslRateStatusRow>> ShdslRateStatusColumns()
@@ -56,8 +50,8 @@ std::vector<std::string> ShdslRateStatusValues(const ShdslRateStatusRec& rec)
     return {std::to_string(rec.currentRate / kBitsPerKbit),
             std::to_string(rec.attainableRate / kBitsPerKbit),
             ModeText(rec.mode),
-            Signed(rec.stucSnrMargin),
-            Signed(rec.stucAttenuation),
-            Signed(rec.sturSnrMargin),
-            Signed(rec.sturAttenuation)};
+            std::to_string(rec.stucSnrMargin),
+            std::to_string(rec.stucAttenuation),
+            std::to_string(rec.sturSnrMargin),
+            std::to_string(rec.sturAttenuation)};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The rows of the SHDSL rate status: one per item of the items string, each with the value the port's reply gives
 // it. Rates are shown in kbit/s (the remainder dropped), the transmission mode by its annex, margins and attenuations
-// in dB with their sign.
+// in dB as received, unsigned.
 
 #include "link/records/shdsl_rate_status_rec.h"
 #include "ui/framework/lists/list_columns.h"

@@ -1,5 +1,5 @@
 // The values of the SHDSL rate status rows: rates in kbit/s with the remainder dropped, the transmission mode by its
-// annex, margins and attenuations in dB with their sign.
+// annex, margins and attenuations as received, unsigned.
 
 #include "features/performance/rate_status/shdsl_rate_status_rows.h"
 
@@ -25,14 +25,14 @@ TEST(ShdslRateStatusRowsTest, TheModeNamesItsAnnexAndAnyOtherValueShowsDashes)
     }
 }
 
-TEST(ShdslRateStatusRowsTest, ANegativeMarginShowsItsSign)
+TEST(ShdslRateStatusRowsTest, MarginsAndAttenuationsShowAsUnsignedNumbersAsReceived)
 {
     ShdslRateStatusRec rec;
-    rec.stucSnrMargin = static_cast<uint32_t>(-3);
-    rec.sturAttenuation = static_cast<uint32_t>(-1);
+    rec.stucSnrMargin = 0xFFFFFFFD;
+    rec.sturAttenuation = 0x80000000;
     const std::vector<std::string> values = ShdslRateStatusValues(rec);
-    EXPECT_EQ(values[3], "-3");
-    EXPECT_EQ(values[6], "-1");
+    EXPECT_EQ(values[3], "4294967293");
+    EXPECT_EQ(values[6], "2147483648");
 }
 
 } // namespace
