@@ -2,7 +2,7 @@
 // a port takes a line profile and a filter group, and from its dialog the operator sets the card's groups and filters,
 // which the NE then holds; the configured filtering database of the first card takes a static entry past the NE's
 // check, which refuses a PVC the port lacks and a reserved MAC, and loses it again; the next-hop table fills to four
-// and the NE's count refuses a fifth.
+// and the NE's count refuses a fifth; a next hop whose VLAN ID the NE holds outside 1..4094 opens at the nearer bound.
 
 #include "tests/e2e/support/direct_ne_test.h"
 
@@ -206,6 +206,39 @@ TEST_F(PortHubDirectE2eTest, AStaticMacEntryPastTheNesCheckAndTheNextHopTable)
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdNextHops));
+}
+
+// A next hop the NE holds with a VLAN ID outside 1..4094 opens at the nearer bound.
+TEST(NextHopDirectE2eTest, AHeldVlanIdOutsideItsRangeOpensAtTheNearerBound)
+{
+    const struct {
+        const char* name;
+        int held;
+        const char* shown;
+    } cases[] = {{"vlan-0", 0, "1"}, {"vlan-1", 1, "1"}, {"vlan-4094", 4094, "4094"}, {"vlan-4095", 4095, "4094"}};
+    std::string sections;
+    int host = 20;
+    for (const auto& c : cases)
+        sections += std::string("[NextHopRec.") + c.name + "]\nname=" + c.name + "\naddress=192.0.2." +
+                    std::to_string(host++) + "\nvlanId=" + std::to_string(c.held) + "\nstate=1\n";
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgentWith(sections));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    for (const auto& c : cases) {
+        QString shown;
+        program.Operator().OnDialog<Hop>([&](Hop& hop) {
+            shown = Field(hop, Hop::kVlanId);
+            return IDCANCEL;
+        });
+        Hop hop;
+        hop.SetTarget(kNe, nullptr);
+        hop.SetAccessMode(kAccessModify);
+        hop.SetName(c.name);
+        hop.DoModal();
+        EXPECT_EQ(shown, QString::fromLatin1(c.shown)) << c.name;
+    }
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);
 }
 
 } // namespace
