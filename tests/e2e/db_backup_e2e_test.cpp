@@ -153,6 +153,32 @@ TEST(DbBackupE2eTest, ARestoredBackupBringsBackTheNeAsItWas)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// The backups' names sort without regard to case, the first click ascending, the next descending.
+TEST(DbBackupE2eTest, TheNamesSortWithoutRegardToCase)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    server_test::CRawClient& probe = program.ServerProbe();
+    for (const char* name : {"beta", "Zeta", "alpha"}) {
+        const auto bytes = EncodeRecord(BackupRecord{name, 0});
+        const std::optional<Frame> reply = probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqDbBackupAdd, 0, {bytes.begin(), bytes.end()}, kBackupRecordSize));
+        ASSERT_TRUE(reply && reply->header.status == 0) << name;
+    }
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        program.ClickHeader(*list.header(), 1);
+        EXPECT_EQ(program.ShownColumn(list, 1), (QStringList{"alpha", "AUTOBK-20240303-0330", "beta", "Zeta"}));
+        program.ClickHeader(*list.header(), 1);
+        EXPECT_EQ(program.ShownColumn(list, 1), (QStringList{"Zeta", "beta", "AUTOBK-20240303-0330", "alpha"}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdDbBackup));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 TEST(DbBackupE2eTest, AManagerListsTheBackupsButMayNotMakeOne)
 {
     e2e::CProgram program;

@@ -8,6 +8,7 @@
 #include "features/management/firmware/ne_boot_partition_dlg.h"
 #include "features/management/firmware/ne_config_backup_dlg.h"
 #include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "link/ems_msg.h"
 #include "link/records/backup_record.h"
 #include "link/records/boot_partition_record.h"
 #include "link/records/request_codes.h"
@@ -124,6 +125,27 @@ TEST_F(NeBackupListE2eTest, BackupsAreMadeRestoredAndDeletedAndAVanishedOneIsRef
     });
     ASSERT_TRUE(program.Command(kCmdBackupRestore));
     EXPECT_TRUE(worked);
+}
+
+// An NE's backup names sort with regard to case, capitals first.
+TEST_F(NeBackupListE2eTest, TheNamesSortWithRegardToCase)
+{
+    e2e::CProgram program;
+    Start(program);
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto bytes = EncodeRecord(BackupRecord{"Zulu", 0});
+    const std::optional<Frame> reply =
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqNeBackupAdd, 1, {bytes.begin(), bytes.end()}, kBackupRecordSize));
+    ASSERT_TRUE(reply && reply->header.status == 0);
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        program.ClickHeader(*list.header(), 1);
+        EXPECT_EQ(program.ShownColumn(list, 1), (QStringList{"AUTOBK-20240301", "Zulu", "before-upgrade"}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdBackupRestore));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 TEST_F(NeBackupListE2eTest, TheNextBootPartitionIsChosenOnTheServer)

@@ -15,6 +15,7 @@
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 
+#include <QDateEdit>
 #include <QTimeEdit>
 
 #include <gtest/gtest.h>
@@ -100,7 +101,10 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
             EXPECT_EQ(MessageLine(criteria),
                       range.refused ? QStringLiteral("Start value shouldn't be greater than Stop value") : QString());
         }
-        // The whole log: no bounds.
+        // The whole log: an unticked bound is none, whatever date its pickers hold (a start after every entry, a
+        // stop before them all).
+        criteria.GetDlgItemAs<QDateEdit>(Criteria::kFromDateId)->setDate(QDate(2037, 12, 31));
+        criteria.GetDlgItemAs<QDateEdit>(Criteria::kToDateId)->setDate(QDate(1970, 1, 2));
         e2e::Check(criteria, Criteria::kFromCheckId, false);
         e2e::Check(criteria, Criteria::kToCheckId, false);
         EXPECT_FALSE(criteria.IsControlEnabled(Criteria::kFromDateId));

@@ -47,11 +47,13 @@ ServerScheduleRecord ServerSchedules(e2e::CProgram& program)
     return kept.empty() ? ServerScheduleRecord{} : kept.front();
 }
 
-// Edits a manager row of the North Bound page in the "IP Address" dialog.
-void EditManager(e2e::CProgram& program, CSvrOptNmsPage& page, int row, const QString& address, const QString& port)
+// Edits a manager row of the North Bound page in the "IP Address" dialog, which opens with the port `shownPort`.
+void EditManager(e2e::CProgram& program, CSvrOptNmsPage& page, int row, const QString& shownPort,
+                 const QString& address, const QString& port)
 {
     e2e::COperator& person = program.Operator();
     person.OnDialog<CIpAddressPortDlg>([&](CIpAddressPortDlg& edit) {
+        EXPECT_EQ(Field(edit, CIpAddressPortDlg::kPortId), shownPort) << "row " << row;
         Type(edit, CIpAddressPortDlg::kAddressId, address);
         if (!port.isEmpty())
             Type(edit, CIpAddressPortDlg::kPortId, port);
@@ -148,8 +150,9 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         dialog.SelectPage(&dialog.MailPage());
         Type(dialog.MailPage(), CSvrOptMailPage::kSmtpServerId, QStringLiteral("smtp.example.org"));
         dialog.SelectPage(&nms);
-        EditManager(program_, nms, 1, QStringLiteral("10.1.1.30"), QStringLiteral("1162"));
-        EditManager(program_, nms, 0, QStringLiteral("0.0.0.0"), {}); // the row is emptied
+        // An empty row offers the usual trap port, a filled one its own.
+        EditManager(program_, nms, 1, QStringLiteral("20162"), QStringLiteral("10.1.1.30"), QStringLiteral("1162"));
+        EditManager(program_, nms, 0, QStringLiteral("162"), QStringLiteral("0.0.0.0"), {}); // the row is emptied
         EXPECT_EQ(e2e::ListColumn(managers, 1), (QStringList{"", "10.1.1.30", "", "", ""}));
         EXPECT_EQ(e2e::ListColumn(managers, 2), (QStringList{"", "1162", "", "", ""}));
 
