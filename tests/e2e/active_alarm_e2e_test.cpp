@@ -119,9 +119,7 @@ TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
 TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) {
@@ -337,9 +335,7 @@ TEST(ActiveAlarmE2eTest, InDirectModeTheSummarysPopupOpensTheNesAlarmsOfARowsSev
 TEST(ActiveAlarmE2eTest, AnEntityWhoseAlarmsClearedHasNothingToAcknowledge)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CActiveAlarmDlg>([&](CActiveAlarmDlg& dialog) -> int {

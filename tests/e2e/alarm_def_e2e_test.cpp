@@ -61,9 +61,7 @@ QString Cell(List& list, const QString& alarm, int column)
 TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const QString highTemp = QStringLiteral("High Temp");
 
@@ -153,9 +151,7 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
 TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     ASSERT_NE(Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp)->severity, 2u)
         << "the NE has its definition file's, not the template's";
@@ -261,9 +257,7 @@ TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinit
 TEST(AlarmDefE2eTest, DirectModeListsTheNesDefinitionsWithoutTemplates)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
     person.OnDialog<List>([&](List& list) {
         EXPECT_FALSE(list.IsControlVisible(List::kSaveAllButtonId));

@@ -64,9 +64,7 @@ std::optional<AlarmTriggerRec> ServerTrigger(e2e::CProgram& program, const std::
 TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServer)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     const uint32_t neId = program.Frame().GetCurrentNeId();
     e2e::COperator& person = program.Operator();
 
@@ -249,9 +247,7 @@ TEST(AlarmTriggerE2eTest, TheTriggerDialogRefusesAnOperatorWhoMayOnlyLook)
 TEST(AlarmTriggerE2eTest, DirectModeDoesNotOfferTheServersTriggers)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     const std::vector<int> offered = program.Frame().MainMenuCommandIds();
     EXPECT_EQ(std::count(offered.begin(), offered.end(), kCmdAlarmNotification), 0);
 }

@@ -72,9 +72,7 @@ ArpProxySettingRec ServerArp(e2e::CProgram& program)
 TEST(ArpProxyCosE2eTest, TheArpProxyIsSwitchedWithItsLifeTimeInRange)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Setting>([&](Setting& arp) {
@@ -117,9 +115,7 @@ TEST(ArpProxyCosE2eTest, TheArpProxyIsSwitchedWithItsLifeTimeInRange)
 TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<AdslList>([&](AdslList& arp) {
@@ -175,9 +171,7 @@ TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
 TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Cos>([&](Cos& cos) {
@@ -215,9 +209,7 @@ TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
 TEST(ArpProxyCosE2eTest, TheSettingsShowTheirStartingValuesWhenTheQueryIsRefused)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Setting>([&](Setting& arp) {

@@ -55,9 +55,7 @@ std::optional<BoardSettingRec> ServerBoard(e2e::CProgram& program, uint32_t slot
 TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const std::optional<BoardSettingRec> shdslBefore = ServerBoard(program, 10200);
     ASSERT_TRUE(shdslBefore);

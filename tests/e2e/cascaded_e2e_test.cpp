@@ -42,9 +42,7 @@ class CascadedE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
         ASSERT_EQ(program_.Frame().GetCurrentNeId(), kNorth1);
     }
 

@@ -398,9 +398,7 @@ TEST(ConnectionTestsDirectE2eTest, TheWorkstationPingsTheNeItManages)
 {
     ClientEcho().pingOutput.Clear();
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     PingRequest earlier;
     NewPingId(&earlier, ClientEcho().pingCounter);
     NewPingId(&earlier, ClientEcho().pingCounter);

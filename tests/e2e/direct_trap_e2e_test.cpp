@@ -18,9 +18,7 @@ TEST(DirectTrapE2eTest, ASeverityOnlyTrapKeepsTheShelfAndItsSubtree)
     if (!snmp_test::ToolExists("/usr/bin/snmptrap"))
         GTEST_SKIP() << "net-snmp's snmptrap is not installed";
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     ASSERT_NE(program.TreeItem(QStringLiteral("shelf:1")), nullptr);
 
     const uint32_t shelfId = 10000;

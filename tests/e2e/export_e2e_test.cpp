@@ -175,9 +175,7 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
 TEST(ExportTest, InDirectModeTheDialogNamesNoServerAndNoLocation)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
     ASSERT_NE(summary, nullptr);
     bool opened = false;

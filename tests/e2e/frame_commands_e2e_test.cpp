@@ -60,9 +60,7 @@ TEST(FrameCommandsE2eTest, TheMainMenuOffersTheNeCommandsOnceAnNeIsSelected)
 TEST(FrameCommandsE2eTest, CommandsReachTheirHandlers)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     const std::vector<QString>& boxes = program.Operator().boxTexts;
 
     program.Operator().OnDialog<CXdslBroadcastFilterDlg>([](CXdslBroadcastFilterDlg&) { return IDCANCEL; });

@@ -54,9 +54,7 @@ QTreeView& Rows(List& list)
 TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<List>([&](List& list) {
@@ -116,9 +114,7 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
 TEST(HwMonitorE2eTest, AModuleOrPortTargetShowsItsSlotsReadings)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     struct Row {
         const char* target;
@@ -148,9 +144,7 @@ TEST(HwMonitorE2eTest, AModuleOrPortTargetShowsItsSlotsReadings)
 TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<List>([&](List& list) {

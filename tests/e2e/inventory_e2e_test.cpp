@@ -113,9 +113,7 @@ TEST(InventoryE2eTest, TheBoardsOfAnNeOrOfOneSlotAreListedAndARefusedRefreshSays
 TEST(InventoryE2eTest, ARefreshOfAnNeThatIsGoneLeavesTheListEmpty)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     program.Operator().OnDialog<CInventoryDlg>([&](CInventoryDlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
         ASSERT_FALSE(ListColumn(list, CInventoryDlg::kSlotColumn).isEmpty());

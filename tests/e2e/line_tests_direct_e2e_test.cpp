@@ -55,9 +55,7 @@ class LineTestsDirectE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartAgent());
-        ASSERT_TRUE(program_.Login("qurim", "private"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("127.0.0.1")));
+        ASSERT_TRUE(program_.LoginToTheNe());
     }
 
     template <class Dlg, class Script> void OnPort(int command, Script script)

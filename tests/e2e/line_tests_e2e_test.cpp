@@ -172,9 +172,7 @@ class LineTestsE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
     }
 
     // Opens the command's dialog on the port through the port selection; the dialog runs its script.

@@ -62,9 +62,7 @@ QString Value(CItemValuePage& page, int row)
 TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendModeExcludesIt)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Setting>([&](Setting& setting) {
@@ -151,9 +149,7 @@ TEST(LinkAggregationE2eTest, AnOperatorWithoutTheModifyRightOnlyReadsTheSetting)
 TEST(LinkAggregationE2eTest, TheStatusShowsEachPortsActorAndPartnerUnderLacpOnly)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     person.OnDialog<CLinkAggStatusDlg>([&](CLinkAggStatusDlg& status) {
         EXPECT_EQ(Field(status, CLinkAggStatusDlg::kStateId), QStringLiteral("LACP"));

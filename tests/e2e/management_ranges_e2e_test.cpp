@@ -92,9 +92,7 @@ template <class Dlg> Attempt Typing(Open open, int editId, int buttonId, bool as
 TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     ASSERT_EQ(program.Frame().GetCurrentNeId(), kNorth1);
     const RangeCase cases[] = {
         {"telnet time-out, minutes", 1, 1440,

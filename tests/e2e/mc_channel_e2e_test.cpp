@@ -157,9 +157,7 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
 TEST(McChannelE2eTest, ProfileOpensTheServiceProfileTab)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     QString shown;
     person.OnDialog<List>([&](List& list) {
@@ -239,9 +237,7 @@ TEST(McChannelE2eTest, ThePopupOffersWhatTheRowsAndTicksAllow)
         {"selected and ticked", true, true, true, {}},
     };
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     for (const Case& c : cases) {
         if (c.rows && ChannelsOf(program, kIdlePort).empty())

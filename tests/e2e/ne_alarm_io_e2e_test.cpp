@@ -67,9 +67,7 @@ QString Cell(QTreeView& rows, int row, int column)
 TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const uint32_t door = 10801;
     const uint32_t spare = 10804;
@@ -215,9 +213,7 @@ TEST(NeAlarmIoE2eTest, EachInputShowsTheSeverityOfItsAlarms)
 TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const uint32_t bell = 10805;
 
@@ -270,9 +266,7 @@ TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
 TEST(NeAlarmIoE2eTest, TheNeOfADirectLoginAnswersItself)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Inputs>([&](Inputs& list) {

@@ -49,9 +49,7 @@ std::vector<uint32_t> Numbers(uint32_t first, uint32_t last)
 TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<List>([&](List& list) -> int {

@@ -282,9 +282,7 @@ TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
 TEST(NeFileSystemDirectE2eTest, TheNesOwnFilesAreListedAndOneIsDeleted)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
     person.OnDialog<Files>([&](Files& list) {
         QTreeView& rows = *list.FindList(kListControlId);

@@ -67,9 +67,7 @@ QTreeWidgetItem* MainShelf(e2e::CProgram& program, const QString& ne)
 TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CNeDnsServerDlg>([&](CNeDnsServerDlg& dns) {
@@ -265,9 +263,7 @@ TEST(NeWideSettingsE2eTest, AnOperatorWhoMayOnlyLookIsRefusedSyncNowAndEveryChan
 TEST(NeWideSettingsE2eTest, AnNeWithoutDnsServersStartsEmptyAndTakesTheFirst)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("South-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CNeDnsServerDlg>([&](CNeDnsServerDlg& dns) {

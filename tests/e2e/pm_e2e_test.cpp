@@ -94,9 +94,7 @@ void QueryPort(Sel& selection, const QString& slot, const QString& port)
 // The simulated server's world, with its first NE chosen in the tree.
 void StartAtNorth1(e2e::CProgram& program)
 {
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
 }
 
 TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLiveGraph)
@@ -224,9 +222,7 @@ TEST(PmE2eTest, AFailedRefreshLeavesTheRatesToTheLastGoodReading)
 TEST(PmE2eTest, TheServersRefusalOfAPortsPmIsShownAndTheDialogStays)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("South-1")));
     e2e::COperator& person = program.Operator();
     person.OnDialog<Sel>([&](Sel& selection) {
         EXPECT_TRUE(Choose(selection, Sel::kSlotComboId, QStringLiteral("2")));
@@ -646,9 +642,7 @@ TEST(PmE2eTest, ALongTermItemWithoutAPortIsSentForTheCard)
 TEST(PmE2eTest, InDirectModeTheNeAnswersThePmOfItsPorts)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Sel>([&](Sel& selection) {

@@ -47,9 +47,7 @@ int Edit(size_t index)
 TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
@@ -131,9 +129,7 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
 TEST(PmThresholdProfileE2eTest, DirectModeKeepsTheProfilesOnTheNe)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
     person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
         EXPECT_FALSE(list.IsControlVisible(CProfileListDlg::kSaveAllId));

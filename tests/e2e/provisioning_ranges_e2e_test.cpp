@@ -189,9 +189,7 @@ Attempt FastProvChannel(int edit)
 TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     using Rate = CAdslTxRatePage;
     using Snr = CAdslSnrMarginPage;
     using Xdsl = CXdslPmThresholdProfileDlg;
@@ -226,9 +224,7 @@ TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefuse
 TEST(ProvisioningRangesE2eTest, EachEndOfASettingsRangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     using Service = CVcVlanServiceTypePage;
     using Channel = CFastProvChannelPage;
     using Setting = CXdslVcVlanSettingDlg;
@@ -263,9 +259,7 @@ TEST(ProvisioningRangesE2eTest, EachEndOfASettingsRangeIsTakenAndOnePastItRefuse
 TEST(ProvisioningRangesE2eTest, EachEndOfATrunkSettingsRangeIsTakenAndOnePastItRefused)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     using Lacp = CLinkAggSettingDlg;
     using Rstp = CRstpSettingDlg;
     using Bridge = CRstpBridgePage;

@@ -48,9 +48,7 @@ void DescribeNewPvc(Setting& setting, int vci)
 TEST(PvcDirectE2eTest, APvcIsCreatedCheckedByTheNeAndDeleted)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<List>([&](List& dialog) {

@@ -60,9 +60,7 @@ class RateStatusE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
     }
 
     template <class Script> void OnPort(uint32_t port, Script script)

@@ -71,9 +71,7 @@ QString Value(CItemValuePage& page, int row)
 TEST(RstpE2eTest, TheOperatorChangesTheSpanningTreeUnderItsTimingRules)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const RstpBridgeRec before = ServerBridge(program);
 
@@ -137,9 +135,7 @@ TEST(RstpE2eTest, TheOperatorChangesTheSpanningTreeUnderItsTimingRules)
 TEST(RstpE2eTest, RstpIsRefusedOnASubtendingPortAndADisabledTreeIsWrittenWithoutTheRules)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     SendToServer(program, kReqTrunkPortMode, Bytes(TrunkPortModeRec{kPort2, 0}));
     const RstpBridgeRec before = ServerBridge(program);
@@ -167,9 +163,7 @@ TEST(RstpE2eTest, RstpIsRefusedOnASubtendingPortAndADisabledTreeIsWrittenWithout
 TEST(RstpE2eTest, APortTheServerRefusesStopsTheOk)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const RstpBridgeRec before = ServerBridge(program);
 
@@ -209,9 +203,7 @@ TEST(RstpE2eTest, APortTheServerRefusesStopsTheOk)
 TEST(RstpE2eTest, TheStatusShowsTheBridgeAndEachPort)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CRstpStatusDlg>([&](CRstpStatusDlg& status) {

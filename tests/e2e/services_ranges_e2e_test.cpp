@@ -154,9 +154,7 @@ TEST(ServicesRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
 TEST(ServicesRangesE2eTest, TheCombinedIgmpSettingTakesEachEndOfItsRanges)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     using Igmp = CIgmpSnoopProxyDlg;
     const auto field = [](int id) { return Typing<Igmp>(33171, Into<Igmp>(id), true); };
     const RangeCase cases[] = {

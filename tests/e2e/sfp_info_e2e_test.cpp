@@ -31,9 +31,7 @@ void SendToServer(e2e::CProgram& program, uint16_t code, uint32_t neId, const st
 TEST(SfpInfoE2eTest, TheOperatorReadsTheTransceiversOfBothTrunkPorts)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CSfpInfoDlg>([&](CSfpInfoDlg& sfp) {

@@ -105,9 +105,7 @@ class ShdslE2eTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
     }
 
     // Runs the script on the port list of North-1.

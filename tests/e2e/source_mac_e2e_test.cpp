@@ -170,9 +170,7 @@ TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
 TEST(SourceMacE2eTest, APvcTakesSixtyFourSourceMacs)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     // PVC 1-6 0/35 permits one MAC already; out of service, its MAC limit is raised to 64 for 63 more.
     const PvcRowStatusRec outOfService{10106, 0, 35, 2};
     e2e::AddOnServer(program, kReqPvcRowStatus, kNorth1, {outOfService});

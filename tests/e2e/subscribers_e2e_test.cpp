@@ -73,9 +73,7 @@ void SelectId(e2e::CProgram& program, SubList& list, const QString& id)
 TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDeleted)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Select>([&](Select& select) {
@@ -292,9 +290,7 @@ TEST(SubscribersE2eTest, APortsSubscriberOnAnNeDeletedMeanwhileTellsThePortIsMis
 TEST(SubscribersE2eTest, DirectModeOffersNoneOfTheServersOwnData)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     // Subscribers, accounts, rights, online users and the operation log are the management server's.
     for (const int command : {kCmdSubscriber, 33110, 33111, 33112, 33113})
         EXPECT_FALSE(program.Command(command)) << command;

@@ -111,9 +111,7 @@ TEST(TrunkPmE2eTest, ATrunkPortsCountersChangeWithAutoRefreshAndFeedTheLiveGraph
 TEST(TrunkPmE2eTest, ARefreshTheServerRefusesShowsWhyAndNoCounters)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     OnPortPm(program, [&](Pm& pm) {

@@ -99,9 +99,7 @@ QString Cell(QTreeView& list, int row, int column)
 TEST(TrunkPortsE2eTest, SubtendModeIsRefusedUnderEitherAggregationOrRstpAndWrittenWithoutThem)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     struct Row {
         uint32_t aggregationType;
@@ -134,9 +132,7 @@ TEST(TrunkPortsE2eTest, SubtendModeIsRefusedUnderEitherAggregationOrRstpAndWritt
 TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhileThePortsAreAggregated)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     // The NE also tells the use mode of another entity, first in its answer: each row takes its own port's.
     WriteToServer(program, kReqTrunkPortMode, TrunkPortModeRec{10500, 0});
@@ -234,9 +230,7 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
 TEST(TrunkPortsE2eTest, AColumnSortsByTheNumberItsCellsStartWithAndTheFirstTwoKeepTheOrder)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     person.OnDialog<List>([&](List& ports) {
         QTreeView& list = *ports.FindList(kListControlId);
@@ -288,9 +282,7 @@ TEST(TrunkPortsE2eTest, ModifyLeavesTheRightToThePortsDialog)
 TEST(TrunkPortsE2eTest, TheOperatorMarksTheVlansTrunkPort2JoinsAndReadsEachPortsVlans)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<CManualVlanDlg>([&](CManualVlanDlg& grid) {
@@ -346,9 +338,7 @@ TEST(TrunkPortsE2eTest, TheOperatorMarksTheVlansTrunkPort2JoinsAndReadsEachPorts
 TEST(TrunkPortsE2eTest, AReplyNamingAnotherCodeLeavesTheListEmptyWithoutAMessage)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const auto answerAs = [&](uint16_t code, uint16_t named) {
         server_test::CRawClient& probe = program.ServerProbe();
@@ -381,9 +371,7 @@ TEST(TrunkPortsE2eTest, AReplyNamingAnotherCodeLeavesTheListEmptyWithoutAMessage
 TEST(TrunkPortsE2eTest, AVlanGridThatCouldNotReadTheNeWritesNothing)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const VlanBitMapRec before = ServerVlans(program, kPort2);
     Refuse(program, kSimRefuseNextRequest, kReqTrunkVlan);

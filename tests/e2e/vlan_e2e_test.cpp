@@ -80,9 +80,7 @@ QStringList Repeat(const QString& text, int times)
 TEST(VlanE2eTest, TheMembershipOfATwoShelfNeShowsItsUplinksFromTheirBits)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("South-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Matrix>([&](Matrix& matrix) {
@@ -260,9 +258,7 @@ TEST_F(VlanMacLimitE2eTest, TheLimitOpensOnItsDefaultsAndMayEqualTheCommittedUni
 TEST(VlanE2eTest, TheMacLimitsOfAnNeInDirectMode)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgent());
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe());
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<Limits>([&](Limits& list) {

@@ -16,9 +16,7 @@ class CDirectNeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartAgent());
-        ASSERT_TRUE(program_.Login("qurim", "private"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("127.0.0.1")));
+        ASSERT_TRUE(program_.LoginToTheNe());
     }
     void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
 

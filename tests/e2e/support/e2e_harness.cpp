@@ -256,6 +256,28 @@ bool CProgram::Login(const std::string& user, const std::string& password)
     return true;
 }
 
+bool CProgram::LoginAsAdminAt(const QString& ne)
+{
+    if (!StartServer() || !Login("admin", "admin"))
+        return false;
+    QTreeWidgetItem* item = TreeItem(ne);
+    if (item == nullptr)
+        return false;
+    ClickTreeItem(item);
+    return true;
+}
+
+bool CProgram::LoginToTheNe()
+{
+    if (!StartAgent() || !Login("qurim", "private"))
+        return false;
+    QTreeWidgetItem* item = TreeItem(QStringLiteral("127.0.0.1"));
+    if (item == nullptr)
+        return false;
+    ClickTreeItem(item);
+    return true;
+}
+
 namespace {
 
 // Whether the NE has told the type of an entity below its root: a card or a port the poll found.

@@ -143,6 +143,12 @@ public:
     bool Login(const std::string& user, const std::string& password);
     // Starts the program, whose login dialog takes the logins queued with Operator().PushLogin.
     bool Start();
+    // The simulated server with the test world, the program logged in as its admin and the NE `ne` clicked in the
+    // tree; false when any of them fails.
+    bool LoginAsAdminAt(const QString& ne);
+    // The simulated NE with its default scenario, the program logged in to it directly with the NE's private
+    // community and the NE clicked in the tree; false when any of them fails.
+    bool LoginToTheNe();
 
     CEmsApp& App() { return *app_; }
     CMainFrame& Frame();

@@ -19,9 +19,7 @@ class CNorth1Test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(program_.StartServer());
-        ASSERT_TRUE(program_.Login("admin", "admin"));
-        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
     }
     void TearDown() override { EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u); }
 
