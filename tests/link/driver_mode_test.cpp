@@ -5,9 +5,12 @@
 #include <future>
 #include <memory>
 
+#include "core/config/app_settings.h"
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
+#include "link/link_settings.h"
 #include "link/server/net_drv_server_agent.h"
+#include "link/snmp/snmp_link_settings.h"
 #include "tests/link/fake_server.h"
 
 namespace {
@@ -74,6 +77,26 @@ TEST_F(DriverModeTest, SwitchingShutsThePreviousDriverDown)
     ASSERT_EQ(SetDriverMode(kDriverModeServer), kDrvOk);
     EXPECT_TRUE(destroyed);
     EXPECT_NE(dynamic_cast<CNetDrvServerAgent*>(&GetCurrentDriver()), nullptr);
+}
+
+// The server link's request time-out is LINK/SERVERWAIT and its connect is limited to 60 seconds; the SNMP link waits
+// LINK/SNMPWAIT for an answer and retries LINK/SNMPRETRY times.
+TEST_F(DriverModeTest, TheLinksTakeTheirTimeOutsFromTheConfiguration)
+{
+    const CAppSettings saved = AppSettings();
+    AppSettings().serverWait = 12000;
+    AppSettings().snmpWait = 2500;
+    AppSettings().snmpRetry = 2;
+    const LinkSettings server = ReadLinkSettings();
+    const SnmpLinkSettings snmp = ReadSnmpLinkSettings();
+    const int mode = SetDriverMode(kDriverModeServer);
+    AppSettings() = saved;
+    EXPECT_EQ(server.serverWaitMs, 12000u);
+    EXPECT_EQ(server.connectLimitMs, 60000u);
+    EXPECT_EQ(snmp.waitMs, 2500u);
+    EXPECT_EQ(snmp.retries, 2);
+    ASSERT_EQ(mode, kDrvOk);
+    EXPECT_EQ(GetCurrentDriver().GetTimeout(), 12000u);
 }
 
 TEST_F(DriverModeTest, ModeWithoutADriverLeavesTheBaseDriver)
