@@ -79,20 +79,27 @@ TEST_F(DriverModeTest, SwitchingShutsThePreviousDriverDown)
     EXPECT_NE(dynamic_cast<CNetDrvServerAgent*>(&GetCurrentDriver()), nullptr);
 }
 
-// The server link's request time-out is LINK/SERVERWAIT and its connect is limited to 60 seconds; the SNMP link waits
-// LINK/SNMPWAIT for an answer and retries LINK/SNMPRETRY times.
+// The server link's request time-out is LINK/SERVERWAIT, its keep-alive period LINK/PINGINTERVAL, its notification port
+// LINK/SERVERTRAPPORT and its connect is limited to 60 seconds; the SNMP link waits LINK/SNMPWAIT for an answer,
+// retries LINK/SNMPRETRY times and takes traps on LINK/SNMPTRAPPORT.
 TEST_F(DriverModeTest, TheLinksTakeTheirTimeOutsFromTheConfiguration)
 {
     const CAppSettings saved = AppSettings();
     AppSettings().serverWait = 12000;
     AppSettings().snmpWait = 2500;
     AppSettings().snmpRetry = 2;
+    AppSettings().pingInterval = 45000;
+    AppSettings().serverTrapPort = 20461;
+    AppSettings().snmpTrapPort = 20162;
     const LinkSettings server = ReadLinkSettings();
     const SnmpLinkSettings snmp = ReadSnmpLinkSettings();
     const int mode = SetDriverMode(kDriverModeServer);
     AppSettings() = saved;
     EXPECT_EQ(server.serverWaitMs, 12000u);
     EXPECT_EQ(server.connectLimitMs, 60000u);
+    EXPECT_EQ(server.pingIntervalMs, 45000u);
+    EXPECT_EQ(server.serverTrapPort, 20461);
+    EXPECT_EQ(snmp.trapPort, 20162);
     EXPECT_EQ(snmp.waitMs, 2500u);
     EXPECT_EQ(snmp.retries, 2);
     ASSERT_EQ(mode, kDrvOk);
