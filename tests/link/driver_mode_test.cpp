@@ -81,7 +81,7 @@ TEST_F(DriverModeTest, SwitchingShutsThePreviousDriverDown)
 
 // The server link's request time-out is LINK/SERVERWAIT, its keep-alive period LINK/PINGINTERVAL, its notification port
 // LINK/SERVERTRAPPORT and its connect is limited to 60 seconds; the SNMP link waits LINK/SNMPWAIT for an answer,
-// retries LINK/SNMPRETRY times and takes traps on LINK/SNMPTRAPPORT.
+// retries LINK/SNMPRETRY times, takes traps on LINK/SNMPTRAPPORT and gives the NE's echo a second.
 TEST_F(DriverModeTest, TheLinksTakeTheirTimeOutsFromTheConfiguration)
 {
     const CAppSettings saved = AppSettings();
@@ -100,6 +100,7 @@ TEST_F(DriverModeTest, TheLinksTakeTheirTimeOutsFromTheConfiguration)
     EXPECT_EQ(server.pingIntervalMs, 45000u);
     EXPECT_EQ(server.serverTrapPort, 20461);
     EXPECT_EQ(snmp.trapPort, 20162);
+    EXPECT_EQ(snmp.echoTimeoutMs, 1000u); // the reachability echo before the connect and each request
     EXPECT_EQ(snmp.waitMs, 2500u);
     EXPECT_EQ(snmp.retries, 2);
     ASSERT_EQ(mode, kDrvOk);
