@@ -9,6 +9,7 @@
 #include "link/records/ne_alarm_log_range_rec.h"
 #include "link/records/ne_alarm_log_rec.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/ne_time_record.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "tests/core/temp_file_test.h"
@@ -302,9 +303,9 @@ TEST_F(SnmpDriverTest, AlarmLogAndClockRepliesAreRecordsOfTheRequestsCode)
         EXPECT_EQ(numbers, row.numbers);
     }
     EmsMsg* reply = nullptr;
-    ASSERT_EQ(Request(kEmsOpQuery, 300, std::vector<uint8_t>(12, 0), &reply), kDrvOk);
+    ASSERT_EQ(Request(kEmsOpQuery, kReqNeTime, std::vector<uint8_t>(kNeTimeRecordSize, 0), &reply), kDrvOk);
     EXPECT_EQ(reply->operation, 4);
-    EXPECT_EQ(reply->requestCode, 300);
+    EXPECT_EQ(reply->requestCode, kReqNeTime);
     EXPECT_EQ(reply->recordSize, 12u);
     EXPECT_EQ(reply->count, 1);
 }
