@@ -5,9 +5,12 @@
 #include <future>
 #include <memory>
 
+#include "core/config/app_settings.h"
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
+#include "link/link_settings.h"
 #include "link/server/net_drv_server_agent.h"
+#include "link/snmp/snmp_link_settings.h"
 #include "tests/link/fake_server.h"
 
 namespace {
@@ -74,6 +77,34 @@ TEST_F(DriverModeTest, SwitchingShutsThePreviousDriverDown)
     ASSERT_EQ(SetDriverMode(kDriverModeServer), kDrvOk);
     EXPECT_TRUE(destroyed);
     EXPECT_NE(dynamic_cast<CNetDrvServerAgent*>(&GetCurrentDriver()), nullptr);
+}
+
+// The server link's request time-out is LINK/SERVERWAIT, its keep-alive period LINK/PINGINTERVAL, its notification port
+// LINK/SERVERTRAPPORT and its connect is limited to 60 seconds; the SNMP link waits LINK/SNMPWAIT for an answer,
+// retries LINK/SNMPRETRY times, takes traps on LINK/SNMPTRAPPORT and gives the NE's echo a second.
+TEST_F(DriverModeTest, TheLinksTakeTheirTimeOutsFromTheConfiguration)
+{
+    const CAppSettings saved = AppSettings();
+    AppSettings().serverWait = 12000;
+    AppSettings().snmpWait = 2500;
+    AppSettings().snmpRetry = 2;
+    AppSettings().pingInterval = 45000;
+    AppSettings().serverTrapPort = 20461;
+    AppSettings().snmpTrapPort = 20162;
+    const LinkSettings server = ReadLinkSettings();
+    const SnmpLinkSettings snmp = ReadSnmpLinkSettings();
+    const int mode = SetDriverMode(kDriverModeServer);
+    AppSettings() = saved;
+    EXPECT_EQ(server.serverWaitMs, 12000u);
+    EXPECT_EQ(server.connectLimitMs, 60000u);
+    EXPECT_EQ(server.pingIntervalMs, 45000u);
+    EXPECT_EQ(server.serverTrapPort, 20461);
+    EXPECT_EQ(snmp.trapPort, 20162);
+    EXPECT_EQ(snmp.echoTimeoutMs, 1000u); // the reachability echo before the connect and each request
+    EXPECT_EQ(snmp.waitMs, 2500u);
+    EXPECT_EQ(snmp.retries, 2);
+    ASSERT_EQ(mode, kDrvOk);
+    EXPECT_EQ(GetCurrentDriver().GetTimeout(), 12000u);
 }
 
 TEST_F(DriverModeTest, ModeWithoutADriverLeavesTheBaseDriver)

@@ -11,6 +11,20 @@ TEST(DriverErrorText, CodesOutsideTheTableAreUnknown)
     EXPECT_STRNE(GetDriverErrorText(32028), "unknown error");
 }
 
+// The fixed texts that a failure box shows after its code.
+TEST(DriverErrorText, TheDriversFixedTexts)
+{
+    const struct {
+        int code;
+        const char* text;
+    } rows[] = {{32001, "driver not initialised"},
+                {32004, "network not connected"},
+                {32018, "transaction cancelled by user"},
+                {32019, "transaction timeout"}};
+    for (const auto& row : rows)
+        EXPECT_STREQ(GetDriverErrorText(row.code), row.text) << row.code;
+}
+
 TEST(DriverResultFromStatus, KeepsDriverCodesAndRejectsTheRest)
 {
     const struct {

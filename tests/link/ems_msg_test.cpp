@@ -7,6 +7,28 @@
 
 namespace {
 
+TEST(BuildEmsMsg, FillsTheHeaderForOneRecord)
+{
+    const uint8_t word[kWordRecordSize] = {1, 0, 0, 0};
+    EmsMsg msg;
+    msg.total = 9;
+    msg.status = 32019;
+    msg.more = 1;
+    msg.sequence = 5;
+    ASSERT_EQ(BuildEmsMsg(&msg, kEmsOpModify, kReqNotificationsOn, kWordRecordSize, word, 12), 0);
+    EXPECT_EQ(msg.operation, 2);
+    EXPECT_EQ(msg.requestCode, kReqNotificationsOn);
+    EXPECT_EQ(msg.neId, 12u);
+    EXPECT_EQ(msg.recordSize, 4u);
+    EXPECT_EQ(msg.records, word);
+    EXPECT_EQ(msg.count, 1);
+    EXPECT_EQ(msg.total, 1u);
+    EXPECT_EQ(msg.status, 0u);
+    EXPECT_EQ(msg.more, 0u);
+    EXPECT_EQ(msg.sequence, 0u);
+    EXPECT_EQ(BuildEmsMsg(nullptr, kEmsOpModify, kReqNotificationsOn, kWordRecordSize, word, 12), -1);
+}
+
 TEST(BuildEmsMsg, NoRecordOrZeroSizeLeavesTheCountAtZero)
 {
     uint8_t byte = 0;

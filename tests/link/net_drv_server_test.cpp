@@ -387,20 +387,34 @@ TEST_F(ServerDriverTest, ReplyIsAppliedBeforeReturningOnTheUiThreadAndQueuedFrom
     EXPECT_EQ(applied.Size(), 2u);
 }
 
+// The driver carries at most 599,956 bytes of records a request: a larger count is cut to the whole records that fit.
 TEST_F(ServerDriverTest, RequestRecordsOverTheCapAreCutToWholeRecords)
 {
     StartAndConnect();
-    const uint32_t recordSize = 100;
-    const int32_t count = 8000; // 800,000 bytes
-    std::vector<uint8_t> records(static_cast<size_t>(count) * recordSize, 0x5A);
-    EmsMsg request;
-    BuildEmsMsg(&request, kEmsOpModify, kReqSubscriberAdd, recordSize, records.data(), 0);
-    request.count = count;
-    EmsMsg* reply = nullptr;
-    ASSERT_EQ(driver_->RequestEmsMsg(&request, &reply, 0, -2, false), kDrvOk);
-    const Frame sent = ServerSaw(1);
-    EXPECT_EQ(sent.header.count, kMaxEmsRecordBytes / recordSize);
-    EXPECT_EQ(sent.payload.size(), kMaxEmsRecordBytes / recordSize * recordSize);
+    struct Row {
+        uint32_t recordSize;
+        int32_t count;
+        uint32_t sent;
+    };
+    const Row rows[] = {
+        {100, 8000, 5999},     // 800,000 bytes: 599,900 go
+        {1, 599956, 599956},   // at the cap
+        {1, 599957, 599956},   // one past it
+        {4, 149990, 149989},   // 599,960 bytes
+        {599956, 1, 1},        // one record as large as the cap
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        std::vector<uint8_t> records(static_cast<size_t>(row.count) * row.recordSize, 0x5A);
+        EmsMsg request;
+        BuildEmsMsg(&request, kEmsOpModify, kReqSubscriberAdd, row.recordSize, records.data(), 0);
+        request.count = row.count;
+        EmsMsg* reply = nullptr;
+        ASSERT_EQ(driver_->RequestEmsMsg(&request, &reply, 0, -2, false), kDrvOk) << i;
+        const Frame sent = ServerSaw(i + 1);
+        EXPECT_EQ(sent.header.count, row.sent) << i;
+        EXPECT_EQ(sent.payload.size(), size_t{row.sent} * row.recordSize) << i;
+    }
 }
 
 TEST_F(ServerDriverTest, NegativeCountIsAnInvalidParameter)

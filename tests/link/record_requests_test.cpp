@@ -125,6 +125,7 @@ TEST(RecordRequestsReplyTest, ResultTextAndRecordsOfEachReply)
          true},
         {"reply naming another code", kDrvOk, kEmsOpReply, kNeSnmpCommunityRecordSize, oneRecord, kDrvOk, "", 0, false,
          1},
+        {"reply of another operation", kDrvOk, kEmsOpQuery, kNeSnmpCommunityRecordSize, oneRecord, kDrvOk, "", 0, false},
     };
     for (const ReplyRow& row : rows) {
         SCOPED_TRACE(row.name);

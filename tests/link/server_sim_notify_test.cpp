@@ -810,7 +810,10 @@ TEST_F(SimNotifyTest, SecondRequestWhileOneIsInProgressGets32013)
         ~CancelOnExit() { driver.CancelRequest(); }
     } cancelOnExit{*driver_};
     ASSERT_TRUE(DispatchUntil([&] { return driver_->IsInTransaction(); }));
+    // It gives up after waiting 100 rounds of 10 ms for the first to end.
+    const auto asked = std::chrono::steady_clock::now();
     EXPECT_EQ(Request(kEmsOpQuery, kReqUserAccount, 0, "", 1, 1, -2, kStrFailToQuery), kDrvBusy);
+    EXPECT_GE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(1000));
     ASSERT_EQ(linkUi_.FailureMessages().size(), 1u);
     EXPECT_EQ(linkUi_.FailureMessages()[0].code, kDrvBusy);
     driver_->CancelRequest();

@@ -7,7 +7,9 @@
 #include "link/records/board_setting_rec.h"
 #include "link/records/entity_state_rec.h"
 #include "link/records/ne_alarm_log_range_rec.h"
+#include "link/records/ne_alarm_log_rec.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/ne_time_record.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "tests/core/temp_file_test.h"
@@ -266,6 +268,46 @@ TEST_F(SnmpDriverTest, SlowNeAnswersAWalkLongerThanOneTimeOut)
     const int before = silent.Requests();
     EXPECT_EQ(Request(kEmsOpQuery, kReqBoardSetting, {0}, &reply), kDrvTimeout);
     EXPECT_EQ(silent.Requests() - before, 2); // the first attempt and the one retry
+}
+
+// In direct mode the NE answers its alarm log (328 from the first to the last record number, 329 the first n) with
+// 40-byte records and its clock (300) with one 12-byte record, each reply of operation 4 and the request's code.
+TEST_F(SnmpDriverTest, AlarmLogAndClockRepliesAreRecordsOfTheRequestsCode)
+{
+    const CTempDir temp;
+    WriteText(temp.Path() / "log.ini", "[AGENT]\nALARMLOGROWS=10\n");
+    ASSERT_TRUE(agent_.Start({"--scenario", (temp.Path() / "log.ini").string()}));
+    StartDriver();
+    ASSERT_EQ(Connect(), kDrvOk);
+    struct Row {
+        uint16_t code;
+        uint32_t first;
+        uint32_t second;
+        std::vector<uint32_t> numbers;
+    };
+    const Row rows[] = {{329, 0, 3, {1, 2, 3}}, {328, 4, 6, {4, 5, 6}}, {328, 10, 10, {10}}, {328, 1, 1, {1}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.code << " " << row.first << ".." << row.second);
+        EmsMsg* reply = nullptr;
+        const auto range = EncodeRecord(NeAlarmLogRangeRec{row.first, row.second});
+        ASSERT_EQ(Request(kEmsOpQuery, row.code, {range.begin(), range.end()}, &reply), kDrvOk);
+        EXPECT_EQ(reply->operation, 4);
+        EXPECT_EQ(reply->requestCode, row.code);
+        ASSERT_EQ(reply->recordSize, 40u);
+        std::vector<uint32_t> numbers;
+        for (int32_t i = 0; i < reply->count; ++i) {
+            NeAlarmLogRec rec;
+            ASSERT_TRUE(DecodeRecord(EmsRecordAt(*reply, static_cast<uint32_t>(i)), 40, &rec));
+            numbers.push_back(rec.recordNo);
+        }
+        EXPECT_EQ(numbers, row.numbers);
+    }
+    EmsMsg* reply = nullptr;
+    ASSERT_EQ(Request(kEmsOpQuery, kReqNeTime, std::vector<uint8_t>(kNeTimeRecordSize, 0), &reply), kDrvOk);
+    EXPECT_EQ(reply->operation, 4);
+    EXPECT_EQ(reply->requestCode, kReqNeTime);
+    EXPECT_EQ(reply->recordSize, 12u);
+    EXPECT_EQ(reply->count, 1);
 }
 
 // Without its notification port the driver runs on and says so on the status line, naming the port and the reason.

@@ -54,6 +54,21 @@ TEST(SnmpSession, AnswerToAnEarlierAttemptIsTaken)
     EXPECT_EQ(values[0].value, SnmpValue::TimeTicks(5));
 }
 
+// A silent NE is asked once, then once more for each retry, before the exchange gives up.
+TEST(SnmpSession, SilentNeIsAskedOnceAndAgainForEachRetry)
+{
+    for (const uint32_t retries : {0u, 1u, 3u}) {
+        CScriptedResponder ne([](const SnmpMessage&) -> std::optional<SnmpMessage> { return std::nullopt; });
+        CSnmpSession session;
+        SnmpSessionConfig config = Config(ne.Endpoint(), SnmpVersion::V1, retries);
+        config.timeoutMs = 100;
+        ASSERT_EQ(session.Open(config), kDrvOk);
+        std::vector<SnmpVarBind> values;
+        EXPECT_EQ(session.Get({kUpTime}, &values), kDrvTimeout) << retries;
+        EXPECT_EQ(ne.Requests(), static_cast<int>(retries) + 1) << retries;
+    }
+}
+
 // error-status and exception values of a failing NE, and the result code each gives.
 TEST(SnmpSession, FailingNeGivesTheMatchingCode)
 {
