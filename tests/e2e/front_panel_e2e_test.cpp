@@ -226,4 +226,20 @@ TEST_F(FrontPanelDirectE2eTest, AnAdslPortPopsTheAdslPortPopup)
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("front_panel_direct_adsl_port")));
 }
 
+// A slot without a board has no model of its own: its right click pops the generic module popup of the online NE's
+// menu (Active Alarm, History Alarm List, Inventory, Reset).
+TEST_F(FrontPanelE2eTest, AnEmptySlotPopsTheGenericModulePopup)
+{
+    CFrameView* panel = ShowPanel(QStringLiteral("North-1"));
+    ASSERT_NE(panel, nullptr);
+    const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 3);
+    const uint32_t type = AppData().nes.FindNeById(1)->root->GetTypeAt(slot);
+    ASSERT_TRUE(type == kEntityTypeEmpty || type == kEntityTypeUnknown) << type;
+    const QRect rect = panel->EntityRect(slot);
+    ASSERT_FALSE(rect.isEmpty());
+    program.MoveMouse(*panel->Canvas(), rect.center());
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), slot);
+    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), rect.center()), (std::vector<int>{33029, 33034, 33021, 33085}));
+}
+
 } // namespace

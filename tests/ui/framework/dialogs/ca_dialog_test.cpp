@@ -7,6 +7,8 @@
 #include "ui/framework/dialogs/dialog_environment.h"
 #include "ui/framework/messages/string_ids.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -431,6 +433,30 @@ TEST_F(CADialogTest, ControlHelpersReportMissingControlsAndGoOn)
     dialog.DestroyWindow();
     EXPECT_EQ(reports.texts.size(), 3);
     EXPECT_TRUE(reports.texts.value(0).endsWith(QStringLiteral("has no control 4242")));
+}
+
+// A marked control is framed 2 pixels outside its edges, dark red outside (0x303080) and lighter towards the
+// control (0x6060FF); a change in the dialog takes the frame away.
+TEST_F(CADialogTest, AMarkedControlIsFramedInRedOutsideItsEdges)
+{
+    ScriptedModalRunner runner;
+    CTestDlg dialog;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        const auto beside = [&](int dx) {
+            const QPoint at(dialog.edit1->x() + dx, dialog.edit1->y() + dialog.edit1->height() / 2);
+            return dialog.grab().toImage().pixelColor(at);
+        };
+        const QColor plain = beside(-3);
+        dialog.ShowAlertText(QStringLiteral("Bad value"), kEdit1);
+        EXPECT_EQ(beside(-2), QColor(0x80, 0x30, 0x30));
+        EXPECT_EQ(beside(-1), QColor(0xBF, 0x48, 0x48));
+        EXPECT_EQ(beside(-3), plain);
+        dialog.edit1->setText(QStringLiteral("x"));
+        EXPECT_EQ(beside(-2), plain);
+        return IDOK;
+    });
+    dialog.DoModal();
 }
 
 } // namespace

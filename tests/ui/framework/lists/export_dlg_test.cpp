@@ -302,4 +302,28 @@ TEST_F(ExportDlgTest, ViewOwnerHidesItsColumnsToo)
     EXPECT_EQ(data.substr(data.find('\n') + 1), Golden("two_rows_hidden_column.txt").substr(10));
 }
 
+// The title is the owner's caption without a leading "[...]" and then a leading "<...>", each with one blank after.
+TEST_F(ExportDlgTest, TheTitleIsTheOwnersCaptionWithoutItsTargetParts)
+{
+    struct Row {
+        const char* caption;
+        const char* title;
+    };
+    const Row rows[] = {
+        {"[Taipei:NE-7] <Shelf 1 Slot 3> ADSL Line", "ADSL Line"},
+        {"<bob> Operation Log", "Operation Log"},
+        {"<bob> [ALL] Users", "[ALL] Users"},
+        {"[ALL]Location List", "Location List"},
+        {"[ALL]  Location List", " Location List"},
+        {"Node <7> List", "Node <7> List"},
+    };
+    for (const Row& row : rows) {
+        owner.setWindowTitle(QString::fromUtf8(row.caption));
+        RunExport("Node", [&](CExportDlg& dlg) {
+            EXPECT_EQ(dlg.GetExportTitle(), row.title) << row.caption;
+            return IDCANCEL;
+        });
+    }
+}
+
 } // namespace

@@ -1,9 +1,10 @@
 // The frame's current selection: the state queries of a newly chosen NE, the key text, the Location Indicator; and the
-// splitter sizing rule. What the dialog bar shows of the selection is tested end to end.
+// splitter sizing rule; the selection's name in the dialog bar.
 
 #include "tests/ui/shell/frame/main_frame_test_support.h"
 
 #include "link/pdu_log.h"
+#include "ui/shell/frame/frame_dialog_bar.h"
 #include "ui/shell/frame/location_indicator_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/frame/splitter_sizes.h"
@@ -104,6 +105,28 @@ TEST_F(MainFrameSelectionTest, LocationIndicatorGetsTheMapPosition)
     EXPECT_EQ(GetCurrentDialog(), nullptr);
     frame.HideFrameWindows();
     EXPECT_FALSE(frame.GetLocationIndicator()->isVisible());
+}
+
+// The dialog bar names the selection: "[NE]", then " shelf", "-slot" and "-port" as deep as the selection goes.
+TEST_F(MainFrameSelectionTest, TheDialogBarNamesTheSelectedNeShelfSlotAndPort)
+{
+    CMainFrame frame(host_);
+    struct Row {
+        CEntityIndex index;
+        const char* text;
+    };
+    const Row rows[] = {
+        {CEntityIndex::FromLevels(1), "[Online]"},
+        {CEntityIndex::FromLevels(1, 1), "[Online] Main"},
+        {CEntityIndex::FromLevels(1, 1, 1), "[Online] Main-1"},
+        {CEntityIndex::FromLevels(1, 1, 1, 2), "[Online] Main-1-2"},
+    };
+    for (const Row& row : rows) {
+        frame.SetCurrentEntity(1, &row.index);
+        EXPECT_EQ(frame.DialogBar()->EntityText(), QString::fromUtf8(row.text));
+    }
+    frame.SetCurrentEntity(99, nullptr);
+    EXPECT_EQ(frame.DialogBar()->EntityText(), QStringLiteral("[]"));
 }
 
 // --- splitters ---------------------------------------------------------------------------------------------------

@@ -6,12 +6,14 @@
 
 #include "core/config/app_settings.h"
 #include "core/ini/ini_file.h"
+#include "core/map/map_list.h"
 #include "platform/scripted_runners.h"
 #include "ui/shell/options/client_options_dlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +105,46 @@ TEST(ClientOptionsTest, TheTimesShowInSecondsAndTheCycleAndSilenceAsKept)
                      EXPECT_EQ(dialog.AlarmPage().GetDlgItemAs<QLineEdit>(Alarm::kFlashCycleId)->text(), "7");
                      EXPECT_EQ(dialog.AlarmPage().GetDlgItemAs<QLineEdit>(Alarm::kSilenceId)->text(), "125");
                  });
+}
+
+// The map list sorts its four bounds as numbers, not as the texts they show: in each bound column map 2 holds the
+// least value and map 1 the greatest, while their texts sort otherwise ("10.6000" before "9.8000").
+TEST(ClientOptionsTest, TheMapListSortsItsBoundsAsNumbers)
+{
+    struct Bounds {
+        float west, east, north, south;
+    };
+    const Bounds bounds[] = {{121.5F, 150.0F, 45.0F, 7.5F}, {9.8F, 99.5F, 8.5F, -60.0F}, {10.6F, 100.25F, 10.0F, -5.0F}};
+    CMapList& maps = CurrentMapList();
+    maps.SetMapCount(3);
+    for (uint32_t i = 0; i < 3; ++i) {
+        CMapDef& map = *maps.GetMapAt(i);
+        map.id = i + 1;
+        map.name = "Map" + std::to_string(i + 1);
+        map.west = bounds[i].west;
+        map.east = bounds[i].east;
+        map.north = bounds[i].north;
+        map.south = bounds[i].south;
+    }
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        CMapOptionsPage& page = dialog.MapPage();
+        const auto ids = [&] {
+            const QAbstractItemModel* rows = page.FindList(CMapOptionsPage::kListId)->model();
+            QStringList texts;
+            for (int r = 0; r < rows->rowCount(); ++r) {
+                if (rows->index(r, 0).data().toString() != QStringLiteral("default"))
+                    texts << rows->index(r, 0).data().toString();
+            }
+            return texts;
+        };
+        for (int column = 2; column <= 5; ++column) {
+            page.SortList(column, 1, CMapOptionsPage::kListId);
+            EXPECT_EQ(ids(), (QStringList{"2", "3", "1"})) << "column " << column << " ascending";
+            page.SortList(column, 2, CMapOptionsPage::kListId);
+            EXPECT_EQ(ids(), (QStringList{"1", "3", "2"})) << "column " << column << " descending";
+        }
+    });
+    maps.SetMapCount(0);
 }
 
 } // namespace
