@@ -6,6 +6,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/profile_list_steps.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
@@ -22,6 +23,8 @@
 #include "link/records/request_codes.h"
 #include "platform/ip_address_edit.h"
 #include "sim/server/sim_control.h"
+
+#include <QHeaderView>
 
 #include <gtest/gtest.h>
 
@@ -209,6 +212,32 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
     EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11}));
 }
 
+// The relay servers sort by VLAN ID as numbers, one way and back.
+TEST_F(DhcpE2eTest, RelayServersSortByVlanIdAsNumbers)
+{
+    for (const auto& [last, vlan] : {std::pair<uint8_t, uint16_t>{69, 9}, std::pair<uint8_t, uint16_t>{70, 100}}) {
+        DhcpRelayServerRec server;
+        server.address = {198, 51, 100, last};
+        server.vlanId = vlan;
+        server.state = 1;
+        e2e::AddOnServer(program_, kReqDhcpRelayServerAdd, kNorth1, std::vector{server});
+    }
+    QStringList ascending;
+    for (const uint16_t vlan : ServerRelayVlans(program_))
+        ascending.push_back(QString::number(vlan));
+    ASSERT_TRUE(ascending.contains(QStringLiteral("9")) && ascending.contains(QStringLiteral("100")));
+    const QStringList descending(ascending.rbegin(), ascending.rend());
+    program_.Operator().OnDialog<CDhcpRelayServerListDlg>([&](CDhcpRelayServerListDlg& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        for (const QStringList& sorted : {ascending, descending}) {
+            e2e::CProgram::ClickHeader(*rows.header(), 2);
+            EXPECT_EQ(ListColumn(rows, 2), sorted);
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdRelayServers));
+}
+
 TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
 {
     using List = CXdslPortAgentIdListDlg;
@@ -264,6 +293,19 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
     EXPECT_EQ(kept.front().rateLimit, 5000u);
     EXPECT_EQ(kept.front().action, 3u);
     EXPECT_EQ(kept.front().state, 1u);
+
+    // The last action the NE may name, and one past it, which shows as no action.
+    for (const auto& [action, shown] : {std::pair{3u, "drop packet and send alarm"}, std::pair{4u, "no action"}}) {
+        DhcpBroadcastControlRec rec = kept.front();
+        rec.action = action;
+        e2e::AddOnServer(program_, kReqDhcpBroadcast, kNorth1, std::vector{rec});
+        const QString text = QString::fromLatin1(shown);
+        person.OnDialog<Dlg>([&](Dlg& dialog) {
+            EXPECT_EQ(Field(dialog, Dlg::kActionId), text);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(kCmdBroadcastControl));
+    }
 }
 
 } // namespace

@@ -32,8 +32,10 @@ constexpr int kCmdPacketFilter = 33215;
 using e2e::kNorth1;
 constexpr int kSlotPortColumn = 1;
 constexpr int kVlanColumn = 4;
-constexpr int kServiceTypeText = 1361; // the list's header: the service type
-constexpr int kIpTrafficText = 1397;   // the list's header: the IP traffic profile
+constexpr int kStaticIpColumn = 5;
+constexpr int kServiceTypeText = 1361;  // the list's header: the service type
+constexpr int kIpTrafficText = 1397;    // the list's header: the IP traffic profile
+constexpr int kFilterGroupsText = 1168; // the list's header: the upstream / downstream filter groups
 using Dlg = CFastProvDlg;
 using List = CFastProvListDlg;
 using e2e::Check;
@@ -155,6 +157,12 @@ TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
         EXPECT_EQ(Field(*nextHop, CVcVlanNextHopPage::kNextHopId),
                   ComboTexts(*nextHop, CVcVlanNextHopPage::kNextHopId).section(',', 0, 0));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_opened"));
+        // Upstream filter group 3, downstream groups 1 and 4.
+        dialog.SelectPage(&port);
+        for (const auto& [id, on] :
+             {std::pair{1069, false}, std::pair{1070, false}, std::pair{1071, true}, std::pair{1079, true},
+              std::pair{1080, false}, std::pair{1081, false}, std::pair{1082, true}})
+            Check(port, id, on);
         ASSERT_TRUE(Choose(dialog, Dlg::kFirstSlotId, QStringLiteral("1")));
         ASSERT_TRUE(Choose(dialog, Dlg::kLastSlotId, QStringLiteral("1")));
         ASSERT_TRUE(Choose(dialog, Dlg::kModuleTypeId, QStringLiteral("ALC-24")));
@@ -162,6 +170,7 @@ TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
             EXPECT_FALSE(list.IsEnded());
             EXPECT_EQ(Field(list, kServiceTypeText), QStringLiteral("Transparent"));
             EXPECT_EQ(Field(list, kIpTrafficText), firstProfile);
+            EXPECT_EQ(Field(list, kFilterGroupsText), QStringLiteral("    3 / 1,4    "));
         });
         Click(dialog, Dlg::kListId);
         EXPECT_EQ(MessageLine(dialog), QString());
@@ -291,6 +300,10 @@ TEST_F(FastProvE2eTest, APvcRowWithAnAddressInUseIsTickedByTheBoxAndSkippedByGo)
         person.OnDialog<List>([&](List& list) {
             QTreeView& rows = *list.FindList(kListControlId);
             ASSERT_EQ(ListColumn(rows, kSlotPortColumn).size(), 48);
+            // A bridged PVC row shows its block's first address padded, and its size.
+            const QStringList blocks = ListColumn(rows, kStaticIpColumn);
+            EXPECT_EQ((QStringList{blocks[1], blocks[3], blocks[5]}),
+                      (QStringList{" 10.  1.  1.240 / 8", " 10.  1.  2.  0 / 8", " 10.  1.  2. 16 / 8"}));
             for (int row : {1, 3, 5}) {
                 EXPECT_EQ(Ticked(rows, row), row != 3) << row;
                 EXPECT_EQ(e2e::CellImage(rows, row), row == 3 ? kImageFailed : -1) << row;

@@ -65,6 +65,13 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
     ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
+    LinkAggregationRec written = ServerSetting(program);
+    ASSERT_EQ(written.group1Timeout + written.group2Timeout, 0u) << "both groups on the long timeout";
+    ASSERT_EQ(written.group1Activity + written.group2Activity, 2u) << "both groups active";
+    written.aggregationType = 3;
+    written.group1Activity = 0;
+    written.group2Timeout = 1;
+    written.port2Group = 1;
     person.OnDialog<Setting>([&](Setting& setting) {
         EXPECT_TRUE(e2e::IsChecked(setting, Setting::kLacpRadioId));
         EXPECT_EQ(Field(setting, Setting::kSystemPriorityId), QStringLiteral("32768"));
@@ -72,6 +79,9 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         EXPECT_EQ(e2e::ComboTexts(setting.PortPage(1), CLacpGroupPage::kGroupComboId), QStringLiteral("Group 1"));
         EXPECT_EQ(Field(setting.PortPage(2), CLacpGroupPage::kGroupComboId), QStringLiteral("Group 2"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("link_agg_setting")));
+        // Group 1 turns passive, group 2 to the short timeout.
+        Check(setting.GroupPage(1), CLacpActivityPage::kPassiveRadioId);
+        Check(setting.GroupPage(2), CLacpActivityPage::kShortRadioId);
 
         // Static: trunk port 2 goes to group 1 at once, and the LACP controls are no longer offered.
         Check(setting, Setting::kStaticRadioId);
@@ -83,8 +93,8 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         EXPECT_TRUE(setting.IsEnded());
     });
     ASSERT_TRUE(program.Command(kCmdLinkAggregation));
-    EXPECT_EQ(ServerSetting(program).aggregationType, 3u);
-    EXPECT_EQ(ServerSetting(program).port2Group, 1u);
+    // The rest is written as it was read.
+    EXPECT_EQ(ServerSetting(program), written);
 
     // Trunk port 2 subtends: aggregating is refused; disabling asks the NE nothing and is written.
     MakePort2Subtend(program);

@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -230,20 +231,21 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
         person.OnDialog<CConfigVerifyDlg>([&](CConfigVerifyDlg& dialog) {
             EXPECT_TRUE(dialog.windowTitle().endsWith(QStringLiteral(":Spare] Configuration Verification")))
                 << dialog.windowTitle().toStdString() << ": the NE with its location";
-            const CConfigVerifyDlg::ClassRow& line = CConfigVerifyDlg::kRows[0];
-            const CConfigVerifyDlg::ClassRow& channels = CConfigVerifyDlg::kRows[2];
-            EXPECT_TRUE(e2e::IsChecked(dialog, channels.identicalId)) << "no channel profiles on either side";
+            // The Identical and Synchronize boxes of the line profiles and of the multicast channel profiles.
+            const std::pair<int, int> line{1059, 1060};
+            const std::pair<int, int> channels{1063, 1064};
+            EXPECT_TRUE(e2e::IsChecked(dialog, channels.first)) << "no channel profiles on either side";
             EXPECT_FALSE(e2e::IsChecked(dialog, 1067)) << "xDSL IP Traffic Profile";
             EXPECT_TRUE(e2e::IsChecked(dialog, 1069)) << "xDSL Multicast Service Profile";
             EXPECT_FALSE(dialog.IsControlEnabled(1070));
-            EXPECT_FALSE(dialog.IsControlEnabled(channels.synchronizeId));
+            EXPECT_FALSE(dialog.IsControlEnabled(channels.second));
             EXPECT_FALSE(dialog.IsControlEnabled(CConfigVerifyDlg::kServerToNeId));
             if (!synchronise) {
-                EXPECT_TRUE(e2e::IsChecked(dialog, line.identicalId));
+                EXPECT_TRUE(e2e::IsChecked(dialog, line.first));
                 return IDCANCEL;
             }
-            EXPECT_FALSE(e2e::IsChecked(dialog, line.identicalId));
-            Check(dialog, line.synchronizeId);
+            EXPECT_FALSE(e2e::IsChecked(dialog, line.first));
+            Check(dialog, line.second);
             EXPECT_TRUE(dialog.IsControlEnabled(CConfigVerifyDlg::kServerToNeId));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("config_verification")));
             person.AnswerBox(IDYES);

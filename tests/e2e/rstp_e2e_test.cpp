@@ -236,4 +236,39 @@ TEST(RstpE2eTest, TheStatusShowsTheBridgeAndEachPort)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// A port page names the port's settings: the point-to-point setting (0 true, 1 false, else auto), the edge flag (true
+// for 1 only), and a set path cost as a number.
+TEST(RstpE2eTest, APortPageNamesThePortsSettings)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    struct Case {
+        uint32_t pointToPoint, edge, cost;
+        QStringList shown; // Admin Path Cost, Admin Edge Port, Admin Point-to-Point MAC
+    };
+    const Case cases[] = {
+        {0, 1, 7, {"7", "true", "true"}},
+        {1, 2, 0, {"default", "false", "false"}},
+        {2, 0, 1, {"1", "false", "auto"}},
+        {9, 0, 1, {"1", "false", "auto"}},
+    };
+    program.Operator().OnDialog<CRstpStatusDlg>([&](CRstpStatusDlg& status) {
+        for (const Case& c : cases) {
+            RstpPortRec rec = ServerPort(program, kPort2);
+            rec.adminPointToPoint = c.pointToPoint;
+            rec.adminEdgePort = c.edge;
+            rec.adminPathCost = c.cost;
+            SendToServer(program, kReqRstpPort, Bytes(rec));
+            Click(status, kRefreshButtonId);
+            EXPECT_EQ(e2e::ListColumn(*status.PortPage(2).FindList(kListControlId), 1).mid(3, 3), c.shown)
+                << c.pointToPoint << " " << c.edge;
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdRstpStatus));
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
 } // namespace
