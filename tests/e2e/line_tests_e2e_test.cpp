@@ -283,17 +283,28 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         });
         Click(diag, Diag::kGraphId);
 
-        // The SNR page, sorted by its downstream values, and exported under its own stem.
+        // The SNR page, sorted by its downstream values; each page exported under its own stem and title.
         SelectTab(diag, Diag::kSnrPage);
         Tones& snr = diag.TonePage(Diag::kSnrPage);
         program_.ClickHeader(*snr.FindList(kListControlId)->header(), Tones::kDownstreamColumn);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(diag, QStringLiteral("loop_diagnosis_snr")));
-        person.OnDialog<CExportDlg>([&](CExportDlg& exporter) {
-            EXPECT_EQ(exporter.GetStem(), "LDSnr");
-            EXPECT_EQ(exporter.GetExportTitle(), "xDSL Loop Diagnosis - SNR");
-            return IDCANCEL;
-        });
-        Click(diag, kExportButtonId);
+        const struct {
+            Diag::Page page;
+            const char* stem;
+            const char* title;
+        } exports[] = {{Diag::kSnrPage, "LDSnr", "xDSL Loop Diagnosis - SNR"},
+                       {Diag::kRatePage, "LDRate", "xDSL Loop Diagnosis - Rate"},
+                       {Diag::kMagnitudePage, "LDMagnitude", "xDSL Loop Diagnosis - Magnitude"},
+                       {Diag::kPsdPage, "LDPsd", "xDSL Loop Diagnosis - Quiet Line PSD"}};
+        for (const auto& exported : exports) {
+            SelectTab(diag, exported.page);
+            person.OnDialog<CExportDlg>([&](CExportDlg& exporter) {
+                EXPECT_EQ(exporter.GetStem(), exported.stem);
+                EXPECT_EQ(exporter.GetExportTitle(), exported.title);
+                return IDCANCEL;
+            });
+            Click(diag, kExportButtonId);
+        }
         SelectTab(diag, Diag::kRatePage);
         EXPECT_FALSE(diag.IsControlEnabled(Diag::kGraphId));
 

@@ -1,19 +1,29 @@
-// The performance dialogs against a peer that answers from a script: the order of the requests on the wire, and what
-// of the answered records the lists keep (the spoofed addresses, the long-term items in collection, the line profiles
-// a loop diagnosis may run with).
+// The performance dialogs against a peer that answers from a script: the order of the requests on the wire, what of
+// the answered records the lists keep (the spoofed addresses, the long-term items in collection, the line profiles a
+// loop diagnosis may run with), and the name each list exports under.
 
 #include "tests/features/performance/performance_test_support.h"
 #include "tests/platform/qt_test_app.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/tables/access_rights.h"
+#include "features/performance/line_tests/xdsl_bits_allocation_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
 #include "features/performance/line_tests/xdsl_test_progress_dlg.h"
+#include "features/performance/long_term/xdsl_long_term_pm_dlg.h"
 #include "features/performance/long_term/xdsl_long_term_pm_list_dlg.h"
+#include "features/performance/pm/adsl_current_pm_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
 #include "features/performance/pm/shdsl_cur_pm_dlg.h"
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
+#include "features/performance/pm/trunk_port_pm_dlg.h"
 #include "features/performance/rate_status/adsl_rate_status_dlg.h"
+#include "features/performance/rate_status/shdsl_rate_status_dlg.h"
+#include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
+#include "features/performance/status_lists/multicast_channel_status_dlg.h"
+#include "features/performance/status_lists/multicast_group_member_dlg.h"
+#include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
+#include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
@@ -21,6 +31,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/lists/export_dlg.h"
 
 #include <QComboBox>
 #include <QTreeView>
@@ -216,6 +227,57 @@ TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
         EXPECT_GE(waited, 3000);
         EXPECT_LT(waited, 4500);
     });
+}
+
+// Export hands each list to the Export dialog under the list's own file name, TAB-delimited.
+TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
+{
+    struct Case {
+        std::function<std::unique_ptr<CADialog>()> make;
+        uint32_t target;
+        const char* stem;
+    };
+    const uint32_t adsl = perf_test::kAdslPort;
+    const uint32_t shdsl = perf_test::kShdslPort;
+    const Case cases[] = {
+        {Make<CAdslCurrentPmDlg>(), adsl, "xDslPmC"},
+        {Make<CAdslHistoryPmDlg>(), adsl, "xDslPmH"},
+        {Make<CAdslRateStatusDlg>(), adsl, "AdslRateStatus"},
+        {Make<CShdslCurPmDlg>(), shdsl, "ShdslPmC"},
+        {Make<CShdslHisPmDlg>(), shdsl, "ShdslPmH"},
+        {Make<CShdslRateStatusDlg>(), shdsl, "ShdslRateStatus"},
+        {Make<CTrunkPortPmDlg>(), kNeItself, "GigaPmC"},
+        {Make<CXdslLongTermPmListDlg>(), kNeItself, "xDslPmFl"},
+        {Make<CXdslLongTermPmDlg>(), adsl, "xDslPmS"},
+        {Make<CXdslBitsAllocationDlg>(), adsl, "xDslBits"},
+        {Make<CXdslBroadcastFilterDlg>(), kNeItself, "xDslBcFlt"},
+        {Make<CDhcpTransactionListDlg>(), kNeItself, "xDslDhcpSession"},
+        {Make<CXdslFdbListDlg>(), kNeItself, "xDslFdb"},
+        {Make<CXdslMacSpoofStatusListDlg>(), kNeItself, "MacSpoof"},
+        {Make<CMulticastChannelStatusDlg>(), kNeItself, "xDslIdbPort"},
+        {Make<CMulticastGroupMemberDlg>(), kNeItself, "xDslIdbSvr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stem);
+        perf_test::CScriptedPeer peer;
+        std::unique_ptr<CADialog> dialog = c.make();
+        std::string stem;
+        char delimiter = 0;
+        Run(*dialog, c.target, [&] {
+            ASSERT_FALSE(dialog->IsEnded());
+            runner_.Push([&](QDialog& shown) {
+                const auto* exporting = dynamic_cast<CExportDlg*>(&shown);
+                if (exporting != nullptr) {
+                    stem = exporting->GetStem();
+                    delimiter = exporting->GetDelimiter();
+                }
+                return IDCANCEL;
+            });
+            dialog->OnCommand(kExportButtonId, BN_CLICKED);
+        });
+        EXPECT_EQ(stem, c.stem);
+        EXPECT_EQ(delimiter, '\t');
+    }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 
+#include <QAbstractAxis>
 #include <QChart>
 #include <QChartView>
 #include <QTreeView>
@@ -41,11 +42,21 @@ struct PointsCase {
 struct Graphed {
     uint32_t points = 0;
     QString title;
+    std::vector<std::string> series;
+    QStringList axes; // the titles the axes have, in order of their text
 };
 
 template <class Dlg> std::function<std::unique_ptr<CLivePmListDlg>()> Make()
 {
     return [] { return std::make_unique<Dlg>(); };
+}
+
+std::string JoinedSeries(const std::vector<std::string>& series)
+{
+    std::string joined;
+    for (const std::string& title : series)
+        joined += (joined.empty() ? "" : "|") + title;
+    return joined;
 }
 
 class LiveGraphPointsTest : public perf_test::CNorth1Test {
@@ -66,6 +77,11 @@ protected:
                 EXPECT_TRUE(PumpUntil([&] { return graph.IsFirstShowDone(); }));
                 graphed.points = graph.GetMaxPoints();
                 graphed.title = graph.findChild<QChartView*>()->chart()->title();
+                graphed.series = graph.GetSeriesTitles();
+                for (const QAbstractAxis* axis : graph.findChild<QChartView*>()->chart()->axes())
+                    if (!axis->titleText().isEmpty())
+                        graphed.axes << axis->titleText();
+                graphed.axes.sort();
                 return IDOK;
             });
             dialog->OnCommand(CLivePmListDlg::kGraphButtonId, BN_CLICKED);
@@ -105,6 +121,39 @@ TEST_F(LiveGraphPointsTest, TheMostPointsComeFromTheChartKeysWithinTheirBounds)
         const Graphed graphed = Graph(c);
         EXPECT_EQ(graphed.points, c.points);
         EXPECT_TRUE(graphed.title.startsWith(QString::fromLatin1(c.title))) << graphed.title.toStdString();
+    }
+}
+
+// Each graph names its series, and its axes by what they count: cells and rates of an ADSL port, seconds and frames of
+// an SHDSL port, octets or packets of a trunk port.
+TEST_F(LiveGraphPointsTest, EachGraphNamesItsSeriesAndItsAxes)
+{
+    struct Case {
+        PointsCase graph;
+        const char* series;
+        QStringList axes;
+    };
+    const Case cases[] = {
+        {{"ADSL", Make<CAdslCurrentPmDlg>(), perf_test::kAdslPort, 0, "", 0},
+         "TxCells/Total|TxCells/Delta|TxRate/Avg|TxRate/Each|RxCells/Total|RxCells/Delta|RxRate/Avg|RxRate/Each",
+         {"Cells", "Elapsed Time (Seconds)", "Rate (Kbps)"}},
+        {{"SHDSL", Make<CShdslCurPmDlg>(), perf_test::kShdslPort, 4, "", 0},
+         "CO ES|CO SES|CO UAS|CO LOSWS|CO CRC|RT ES|RT SES|RT UAS|RT LOSWS|RT CRC",
+         {"Elapsed Time (Seconds)", "Frames", "Seconds"}},
+        {{"trunk port octets", Make<CTrunkPortPmDlg>(), kNeItself, 0, "", 0},
+         "In Total|In Each|Out Total|Out Each",
+         {"Octets (Each)", "Octets (Total)"}},
+        {{"trunk port discarded packets", Make<CTrunkPortPmDlg>(), kNeItself, 3, "", 0},
+         "In Total|In Each|Out Total|Out Each",
+         {"Packets (Each)", "Packets (Total)"}},
+    };
+    const app_test::CWorkDir dir;
+    dir.WriteIni("[CHART]\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.graph.name);
+        const Graphed graphed = Graph(c.graph);
+        EXPECT_EQ(QString::fromStdString(JoinedSeries(graphed.series)), QString::fromLatin1(c.series));
+        EXPECT_EQ(graphed.axes, c.axes);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -115,6 +116,22 @@ TEST_F(AdslRateStatusRowsTest, TheLineStandardByItsCodeAndItsValidity)
         rec.lineStandardValid = test.valid;
         rec.powerState = test.state;
         EXPECT_EQ(ViewOfRateStatus(rec).rows[kLineStandard].downstream, test.shown);
+    }
+}
+
+// Every line-standard code names its standard; code 24 reads "reserved or unknown" like any code past the table.
+TEST_F(AdslRateStatusRowsTest, EachLineStandardCodeHasItsName)
+{
+    const char* const names[] = {
+        "G.991.2 AnnexA",         "G.991.2 AnnexB", "Committee T1 MCM VDSL", "ETSI MCM VDSL",   "G.992.1 AnnexA",
+        "G.992.1 AnnexB",         "G.992.1 AnnexC", "G.992.1 AnnexH",        "G.992.1 AnnexI",  "G.992.2 AnnexA",
+        "G.992.2 AnnexC",         "G.992.3 AnnexA", "G.992.3 AnnexB",        "G.992.3 AnnexI",  "G.992.3 AnnexM",
+        "G.992.3 AnnexL, READSL", "G.992.4 AnnexA", "G.992.4 AnnexI",        "G.992.5 AnnexA",  "G.992.5 AnnexB",
+        "G.992.5 AnnexI",         "SADSL",          "ANSI T1.413",           "ETSI TS 101 388", "reserved or unknown"};
+    for (uint32_t code = 0; code < std::size(names); ++code) {
+        AdslRateStatusRec rec = Line();
+        rec.lineStandard = code;
+        EXPECT_EQ(ViewOfRateStatus(rec).rows[kLineStandard].downstream, names[code]) << code;
     }
 }
 
