@@ -250,14 +250,28 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
                   QStringLiteral("Complete updating time. Please press \"Refresh\" button to refresh status after a "
                                  "few seconds."));
 
-        // Without a protocol the NE has nothing to take its time from: Adjust Time is off.
-        person.OnDialog<Setting>([&](Setting& setting) {
-            e2e::Choose(setting, Setting::kProtocolComboId, QStringLiteral("<none>"));
-            Click(setting, IDOK);
-        });
-        Click(status, kModifyButtonId);
-        EXPECT_EQ(Field(status, Status::kProtocolId), QStringLiteral("<none>"));
-        EXPECT_FALSE(status.IsControlEnabled(Status::kAdjustButtonId));
+        // Adjust Time needs SNTP and at least one server to take the time from.
+        const struct {
+            const char* protocol;
+            const char* servers[3];
+            bool adjusts;
+        } adjusting[] = {
+            {"<none>", {"ntp1.example.net", "", "ntp3.invalid"}, false},
+            {"SNTP", {"", "", ""}, false},
+            {"SNTP", {"", "", "ntp3.invalid"}, true},
+        };
+        for (const auto& row : adjusting) {
+            SCOPED_TRACE(std::string(row.protocol) + " " + row.servers[0] + "," + row.servers[2]);
+            person.OnDialog<Setting>([&](Setting& setting) {
+                e2e::Choose(setting, Setting::kProtocolComboId, QString::fromLatin1(row.protocol));
+                for (int i = 0; i < 3; ++i)
+                    Type(setting, Setting::kFirstServerId + i, QString::fromLatin1(row.servers[i]));
+                Click(setting, IDOK);
+            });
+            Click(status, kModifyButtonId);
+            EXPECT_EQ(Field(status, Status::kProtocolId), QString::fromLatin1(row.protocol));
+            EXPECT_EQ(status.IsControlEnabled(Status::kAdjustButtonId), row.adjusts);
+        }
     });
     ASSERT_TRUE(program_.Command(kCmdTimeServers));
 

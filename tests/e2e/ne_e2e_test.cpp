@@ -535,6 +535,34 @@ TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
     EXPECT_EQ(person.dialogsRun.size(), 1);
 }
 
+// A location's NE list takes in the NEs of the locations below it unless DIALOG/NELISTINCLSUBNE says no.
+TEST(NeE2eTest, ALocationsNeListTakesInTheLocationsBelowItUnlessConfiguredNot)
+{
+    const struct {
+        const char* ini;
+        const char* location;
+        const char* names;
+    } cases[] = {
+        {"", "Headquarters", "North-1,South-1"},
+        {"[DIALOG]\nNELISTINCLSUBNE=0\n", "Headquarters", ""},
+        {"[DIALOG]\nNELISTINCLSUBNE=0\n", "North", "North-1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.ini) + c.location);
+        e2e::CProgram program;
+        ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = 0, .iniExtra = c.ini}));
+        ASSERT_TRUE(program.Login("admin", "admin"));
+        e2e::COperator& person = program.Operator();
+        person.OnDialog<List>([&](List& dialog) {
+            EXPECT_EQ(program.ShownColumn(*dialog.FindList(kListControlId), List::kNameColumn).join(','),
+                      QString::fromLatin1(c.names));
+            return IDCANCEL;
+        });
+        program.RightClickTreeItem(program.TreeItem(QString::fromLatin1(c.location)), kNeListCommand);
+        EXPECT_EQ(person.dialogsRun.size(), 1);
+    }
+}
+
 // The alarm summary's rows of NEs list the NEs off the network, or those on it, across all locations.
 TEST(NeE2eTest, TheAlarmSummarysNeRowsListTheNesOfTheirConnectionState)
 {

@@ -180,6 +180,18 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
     QTreeWidgetItem* shelf = MainShelf(program, QStringLiteral("South-1"));
     ASSERT_NE(shelf, nullptr);
     program.ClickTreeItem(shelf);
+    // The server refuses the next redundancy write: an OK that changes nothing sends nothing and closes all the same.
+    RefuseNextChange(program, kReqRedundancySync);
+    person.OnDialog<CRedundancyCtrlDlg>([&](CRedundancyCtrlDlg& redundancy) {
+        Type(redundancy, CRedundancyCtrlDlg::kSecondsId, QStringLiteral("300"));
+        person.AnswerBox(IDYES);
+        Click(redundancy, IDOK);
+        EXPECT_TRUE(redundancy.IsEnded());
+    });
+    // The tree is filled anew when the current entity changes: the shelf's item too.
+    shelf = MainShelf(program, QStringLiteral("South-1"));
+    ASSERT_NE(shelf, nullptr);
+    EXPECT_EQ(program.RightClickTreeItem(shelf, kCmdRedundancy).front(), kCmdRedundancy);
     person.OnDialog<CRedundancyCtrlDlg>([&](CRedundancyCtrlDlg& redundancy) {
         EXPECT_TRUE(e2e::IsChecked(redundancy, CRedundancyCtrlDlg::kEnabledId));
         EXPECT_EQ(Field(redundancy, CRedundancyCtrlDlg::kSecondsId), QStringLiteral("300"));
@@ -187,15 +199,19 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(redundancy, CRedundancyCtrlDlg::kSyncNowButtonId);
         EXPECT_EQ(MessageLine(redundancy), QStringLiteral("Complete synchronizing configuration"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(redundancy, QStringLiteral("redundancy_ctrl")));
-        // "Disabled" takes the period's input and writes the period read.
+        // "Disabled" takes the period's input and writes the period read; the refusal still waits for this write.
         Type(redundancy, CRedundancyCtrlDlg::kSecondsId, QStringLiteral("900"));
         Check(redundancy, CRedundancyCtrlDlg::kDisabledId);
         EXPECT_TRUE(redundancy.IsControlReadOnly(CRedundancyCtrlDlg::kSecondsId));
         person.AnswerBox(IDYES);
         Click(redundancy, IDOK);
+        EXPECT_EQ(person.boxTexts.back(),
+                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_FALSE(redundancy.IsEnded());
+        person.AnswerBox(IDYES);
+        Click(redundancy, IDOK);
         EXPECT_TRUE(redundancy.IsEnded());
     });
-    // The tree is filled anew when the current entity changes: the shelf's item too.
     shelf = MainShelf(program, QStringLiteral("South-1"));
     ASSERT_NE(shelf, nullptr);
     EXPECT_EQ(program.RightClickTreeItem(shelf, kCmdRedundancy).front(), kCmdRedundancy);
