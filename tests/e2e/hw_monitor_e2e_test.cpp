@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr int kCmdHardwareMonitoring = 33151;
@@ -80,6 +83,25 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         EXPECT_EQ(shown.GetItemText(volts, List::kReferenceColumn), QStringLiteral("12000"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("hw_monitor_list")));
         EXPECT_EQ(e2e::ExportStem(program, list), "FMHwMon");
+
+        // Name sorts by the kind of reading and its index, then by module; Current Value does the same with the
+        // value between the two.
+        e2e::CProgram::ClickHeader(*rows.header(), List::kNameColumn);
+        const QStringList byName = e2e::CProgram::ShownColumn(rows, List::kNameColumn);
+        EXPECT_EQ(byName.mid(0, 7), (QStringList{"Fan 1", "Fan 2", "Fan 3", "Fan 4", "+3.3V", "+12V", "48V Input"}));
+        const auto numbers = [&](int column) {
+            std::vector<int> values;
+            for (const QString& cell : e2e::CProgram::ShownColumn(rows, column).mid(7))
+                values.push_back(cell.toInt());
+            return values;
+        };
+        const std::vector<int> modules = numbers(List::kSlotColumn);
+        EXPECT_TRUE(std::is_sorted(modules.begin(), modules.end()));
+        e2e::CProgram::ClickHeader(*rows.header(), List::kCurrentColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn), byName);
+        const std::vector<int> temperatures = numbers(List::kCurrentColumn);
+        EXPECT_TRUE(std::is_sorted(temperatures.begin(), temperatures.end()));
+        e2e::CProgram::ClickHeader(*rows.header(), List::kNumberColumn);
 
         // A refresh rewrites the rows: the same readings, the selected one still selected.
         program.ClickListRow(rows, fan3);
@@ -196,6 +218,7 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
     person.OnDialog<CHwMonThresholdDlg>([&](CHwMonThresholdDlg& thresholds) {
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("65"));
+        EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kLowId), QStringLiteral("0"));
         EXPECT_FALSE(thresholds.IsControlEnabled(IDOK));
         thresholds.OnOK();
         EXPECT_FALSE(thresholds.IsEnded());
