@@ -172,6 +172,12 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
             e2e::Type(ack, CAlarmAckDlg::kCommentId, QStringLiteral("Störung vor Ort"));
             EXPECT_EQ(Field(ack, CAlarmAckDlg::kCommentId), QStringLiteral("Störung vor Ort"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(ack, QStringLiteral("alarm_ack_dlg")));
+            // Asked first: No sends nothing and keeps the dialog open.
+            person.AnswerBox(IDNO);
+            Click(ack, IDOK);
+            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to acknowledge the data?"));
+            EXPECT_FALSE(ack.IsEnded());
+            EXPECT_EQ(e2e::ServerAck(program, kNorthNe, 10200).value_or(AlarmAckRec{}).person, "");
             person.AnswerBox(IDYES);
             Click(ack, IDOK);
             EXPECT_TRUE(ack.IsEnded());

@@ -79,6 +79,12 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
         EXPECT_EQ(Cell(list, highTemp, List::kSeverityColumn), QStringLiteral("Minor"));
         EXPECT_EQ(Cell(list, highTemp, List::kSuppressedByColumn), QStringLiteral("Card Out"));
         EXPECT_EQ(Cell(list, QStringLiteral("Disabled"), List::kReportingColumn), QStringLiteral("No"));
+        // Severity sorts from the least grave up, and within one severity the higher alarm index first.
+        e2e::CProgram::ClickHeader(*rows.header(), List::kSeverityColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn),
+                  (QStringList{QStringLiteral("Disabled"), QStringLiteral("FW Mismatch"), highTemp,
+                               QStringLiteral("Card Fail"), QStringLiteral("Card Out")}));
+        e2e::CProgram::ClickHeader(*rows.header(), List::kNameColumn);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_list")));
         EXPECT_EQ(e2e::ExportStem(program, list), "AlmDef");
 

@@ -1,8 +1,8 @@
 // Hardware monitoring in the running program: Diagnosis > NE Alarm > Hardware Monitoring lists the readings of the
 // selected NE's modules as the server reports them, marks the fan just above its low threshold, rewrites its rows in
 // place on a refresh and refreshes by itself on a fixed cadence until a refresh fails; Modify opens the temperature
-// thresholds, which refuse a high threshold not above the low one, keep what the server refused to take, never offer
-// values not read from the NE, and bring the list the NE's new thresholds.
+// thresholds, which refuse a high threshold not above the low one, keep what the server refused to take, open on 65
+// and 0 when the NE gives none, and bring the list the NE's new thresholds.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
@@ -16,6 +16,9 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -78,6 +81,25 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         EXPECT_EQ(shown.GetItemText(volts, List::kReferenceColumn), QStringLiteral("12000"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("hw_monitor_list")));
         EXPECT_EQ(e2e::ExportStem(program, list), "FMHwMon");
+
+        // Name sorts by the kind of reading and its index, then by module; Current Value does the same with the
+        // value between the two.
+        e2e::CProgram::ClickHeader(*rows.header(), List::kNameColumn);
+        const QStringList byName = e2e::CProgram::ShownColumn(rows, List::kNameColumn);
+        EXPECT_EQ(byName.mid(0, 7), (QStringList{"Fan 1", "Fan 2", "Fan 3", "Fan 4", "+3.3V", "+12V", "48V Input"}));
+        const auto numbers = [&](int column) {
+            std::vector<int> values;
+            for (const QString& cell : e2e::CProgram::ShownColumn(rows, column).mid(7))
+                values.push_back(cell.toInt());
+            return values;
+        };
+        const std::vector<int> modules = numbers(List::kSlotColumn);
+        EXPECT_TRUE(std::is_sorted(modules.begin(), modules.end()));
+        e2e::CProgram::ClickHeader(*rows.header(), List::kCurrentColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn), byName);
+        const std::vector<int> temperatures = numbers(List::kCurrentColumn);
+        EXPECT_TRUE(std::is_sorted(temperatures.begin(), temperatures.end()));
+        e2e::CProgram::ClickHeader(*rows.header(), List::kNumberColumn);
 
         // A refresh rewrites the rows: the same readings, the selected one still selected.
         program.ClickListRow(rows, fan3);
@@ -185,18 +207,18 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
     });
     ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
 
-    // Thresholds the NE did not give are never offered to overwrite its own: OK stays disabled.
+    // A failed query leaves the dialog on 65 and 0, which the operator may send.
     Control(program, kSimRefuseNextRequest, kReqHwMonThreshold);
     person.OnDialog<CHwMonThresholdDlg>([&](CHwMonThresholdDlg& thresholds) {
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("65"));
-        EXPECT_FALSE(thresholds.IsControlEnabled(IDOK));
-        thresholds.OnOK();
-        EXPECT_FALSE(thresholds.IsEnded());
+        EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kLowId), QStringLiteral("0"));
+        Click(thresholds, IDOK);
+        EXPECT_TRUE(thresholds.IsEnded());
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHardwareThreshold));
-    EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{60, -5}));
+    EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{65, 0}));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 

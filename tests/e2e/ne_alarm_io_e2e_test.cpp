@@ -89,6 +89,15 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
         EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("ne_alarm_input_list")));
         EXPECT_EQ(e2e::ExportStem(program, list), "DigitIn");
+        // A text column sorts by its text, Index by the inputs' entities.
+        e2e::CProgram::ClickHeader(*rows.header(), Inputs::kNormalStateColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, Inputs::kNameColumn),
+                  (QStringList{QStringLiteral("Spare"), QStringLiteral("Door"), QStringLiteral("Smoke"),
+                               QStringLiteral("Flood")}));
+        e2e::CProgram::ClickHeader(*rows.header(), Inputs::kIndexColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, Inputs::kNameColumn),
+                  (QStringList{QStringLiteral("Door"), QStringLiteral("Smoke"), QStringLiteral("Flood"),
+                               QStringLiteral("Spare")}));
 
         // A name of other characters is refused, the first of them selected; a refusal of the server keeps the dialog
         // open with what was typed and changes nothing; then the change goes through.

@@ -33,12 +33,11 @@ void CHwMonThresholdDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     const RecordReply<HwMonThresholdRec> reply = CRecordRequests().Query<HwMonThresholdRec>(
         kReqHwMonThreshold, static_cast<uint32_t>(GetNeId()), {.failureTextId = kStrFailToQuery});
-    const bool read = reply.Ok() && !reply.records.empty();
-    if (read) {
+    if (reply.Ok() && !reply.records.empty()) {
         high_ = std::clamp(reply.records.front().high, kMinThreshold, kMaxThreshold);
         low_ = std::clamp(reply.records.front().low, kMinThreshold, kMaxThreshold);
     }
-    EnableControl(IDOK, read && CheckUserRight(AppData().role, kRightHardwareMonitoring, 'm') != 0);
+    EnableControl(IDOK, CheckUserRight(AppData().role, kRightHardwareMonitoring, 'm') != 0);
     UpdateData(false);
 }
 

@@ -140,6 +140,16 @@ TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
     EXPECT_EQ(history->handOver.severity, 0u);
     EXPECT_EQ(history->handOver.modelId, 0u);
 
+    // From equal to To is no reversed range.
+    const std::optional<Opened> instant = Query(kBravo, kAlarmQueryHistory, [](CAlarmCriteriaDlg& d) {
+        d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId)
+            ->setDate(d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kFromDateId)->date());
+        d.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kToTimeId)
+            ->setTime(d.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kFromTimeId)->time());
+    });
+    ASSERT_TRUE(instant.has_value());
+    EXPECT_EQ(instant->handOver.toTime, instant->handOver.fromTime);
+
     const std::optional<Opened> active = Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
         Tick(d, CCriteriaControls::kSeverityCheckId);
         Tick(d, 1175); // Major
