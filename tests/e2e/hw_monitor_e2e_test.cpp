@@ -1,8 +1,8 @@
 // Hardware monitoring in the running program: Diagnosis > NE Alarm > Hardware Monitoring lists the readings of the
 // selected NE's modules as the server reports them, marks the fan just above its low threshold, rewrites its rows in
 // place on a refresh and refreshes by itself on a fixed cadence until a refresh fails; Modify opens the temperature
-// thresholds, which refuse a high threshold not above the low one, keep what the server refused to take, open on 65
-// and 0 when the NE gives none, and bring the list the NE's new thresholds.
+// thresholds, which refuse a high threshold not above the low one, keep what the server refused to take, never offer
+// values not read from the NE, and bring the list the NE's new thresholds.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
@@ -207,18 +207,19 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
     });
     ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
 
-    // A failed query leaves the dialog on 65 and 0, which the operator may send.
+    // Thresholds the NE did not give are never offered to overwrite its own: OK stays disabled.
     Control(program, kSimRefuseNextRequest, kReqHwMonThreshold);
     person.OnDialog<CHwMonThresholdDlg>([&](CHwMonThresholdDlg& thresholds) {
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("65"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kLowId), QStringLiteral("0"));
-        Click(thresholds, IDOK);
-        EXPECT_TRUE(thresholds.IsEnded());
+        EXPECT_FALSE(thresholds.IsControlEnabled(IDOK));
+        thresholds.OnOK();
+        EXPECT_FALSE(thresholds.IsEnded());
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHardwareThreshold));
-    EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{65, 0}));
+    EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{60, -5}));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 

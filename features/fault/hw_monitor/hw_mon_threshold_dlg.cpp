@@ -33,11 +33,12 @@ void CHwMonThresholdDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionEntity | kCaptionLocation);
     const RecordReply<HwMonThresholdRec> reply = CRecordRequests().Query<HwMonThresholdRec>(
         kReqHwMonThreshold, static_cast<uint32_t>(GetNeId()), {.failureTextId = kStrFailToQuery});
-    if (reply.Ok() && !reply.records.empty()) {
+    const bool read = reply.Ok() && !reply.records.empty();
+    if (read) {
         high_ = std::clamp(reply.records.front().high, kMinThreshold, kMaxThreshold);
         low_ = std::clamp(reply.records.front().low, kMinThreshold, kMaxThreshold);
     }
-    EnableControl(IDOK, CheckUserRight(AppData().role, kRightHardwareMonitoring, 'm') != 0);
+    EnableControl(IDOK, read && CheckUserRight(AppData().role, kRightHardwareMonitoring, 'm') != 0);
     UpdateData(false);
 }
 
