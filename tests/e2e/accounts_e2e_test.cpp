@@ -238,4 +238,48 @@ TEST(AccountsE2eTest, AnAdministratorAddsAManagerWhoSeesAndChangesOnlyWhatTheRol
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
+// What the password box holds goes as the first ten digits of its MD5: a new account's empty password too; a
+// password left as loaded goes as the stored digest; a changed one as the digest of the new text.
+TEST(AccountsE2eTest, ThePasswordGoesAsTheDigestOfItsText)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    const struct {
+        const char* what;
+        const char* modified; // none: the account "blank" is added
+        std::optional<QString> typed;
+        std::string digest;
+    } cases[] = {
+        {"a new account's empty password", nullptr, QString(), PasswordDigestText("")},
+        {"a password left as loaded", "north", std::nullopt, PasswordDigestText("north")},
+        {"a changed password", "north", QStringLiteral("Day-7"), PasswordDigestText("Day-7")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string name = c.modified != nullptr ? c.modified : "blank";
+        person.OnDialog<List>([&](List& list) {
+            if (c.modified != nullptr)
+                SelectRow(program, list, List::kNameColumn, QString::fromStdString(name));
+            person.OnDialog<Data>([&](Data& data) {
+                if (c.modified == nullptr)
+                    Type(data, Data::kNameId, QString::fromStdString(name));
+                if (c.typed) {
+                    Type(data, Data::kPasswordId, *c.typed);
+                    Type(data, Data::kVerificationId, *c.typed);
+                }
+                Click(data, IDOK);
+                EXPECT_TRUE(data.IsEnded()) << MessageLine(data).toStdString();
+                return IDCANCEL;
+            });
+            Click(list, c.modified != nullptr ? kModifyButtonId : kAddButtonId);
+        });
+        ASSERT_TRUE(program.Command(kCmdAccountManagement));
+        const std::optional<UserAccountRecord> account = ServerAccount(program, name);
+        ASSERT_TRUE(account.has_value());
+        EXPECT_EQ(account->passwordDigest, c.digest);
+    }
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"
+#include "core/tables/entity_node.h"
 #include "features/management/server/command_dlg.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/request_codes.h"
@@ -77,6 +78,14 @@ TEST(CommandE2eTest, AnAdministratorSendsCommandLinesOneAfterAnother)
         Choose(dialog, CCommandDlg::kLocationComboId, QStringLiteral("Headquarters"));
         Choose(dialog, CCommandDlg::kNeComboId, QStringLiteral("South-1"));
         EXPECT_FALSE(dialog.IsControlEnabled(CCommandDlg::kSendButtonId));
+        // Nor one on the network whose equipment is other than planned.
+        CEntityNode& north = *AppData().nes.FindNeById(1)->root;
+        const uint32_t planned = north.GetPlannedType();
+        EXPECT_TRUE(north.SetType(north.GetType(), AppData().nes.FindNeById(kSouth1)->root->GetType()));
+        Choose(dialog, CCommandDlg::kNeComboId, QStringLiteral("North-1"));
+        EXPECT_TRUE(north.IsConnected());
+        EXPECT_FALSE(dialog.IsControlEnabled(CCommandDlg::kSendButtonId));
+        north.SetType(north.GetType(), planned);
 
         // OK closes without sending.
         Choose(dialog, CCommandDlg::kNeComboId, QStringLiteral("North-1"));

@@ -3,10 +3,12 @@
 // texts of the management dialogs take at most their lengths, and the dialogs open with their first choices.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/export_steps.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/range_steps.h"
 #include "tests/e2e/support/rights_steps.h"
 
+#include "features/management/accounts/user_acl_dlg.h"
 #include "features/management/accounts/user_data_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
 #include "features/management/cascaded/cascaded_mgmt_dlg.h"
@@ -25,9 +27,18 @@
 #include "features/management/ne_fs/ne_fs_list_dlg.h"
 #include "features/management/ne_wide/mac_aging_dlg.h"
 #include "features/management/ne_wide/redundancy_ctrl_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/management/ne_access/secured_host_list_dlg.h"
 #include "features/management/ne_wide/telnet_timeout_dlg.h"
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
+#include "features/management/oplog/user_op_log_list_dlg.h"
+#include "features/management/server/db_backup_list_dlg.h"
+#include "features/management/subscribers/subscriber_list_dlg.h"
+#include "features/management/subscribers/subscriber_select_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QTreeWidget>
@@ -210,6 +221,52 @@ TEST_F(ManagementTextsE2eTest, TheDialogsOpenWithTheirFirstChoices)
         });
         EXPECT_TRUE(reached);
     }
+}
+
+// The stem each list of the accounts, the NE's access and the server exports under; the lists a query dialog opens
+// are reached through its Query.
+using Stem = std::function<std::string(e2e::CProgram&)>;
+template <class Dlg> Stem StemOf(int command)
+{
+    return [=](e2e::CProgram& program) {
+        std::string stem;
+        program.Operator().OnDialog<Dlg>([&](Dlg& list) { stem = e2e::ExportStem(program, list); });
+        EXPECT_TRUE(program.Command(command)) << command;
+        return stem;
+    };
+}
+template <class Query, class Dlg> Stem StemBehind(int command)
+{
+    return [=](e2e::CProgram& program) {
+        std::string stem;
+        program.Operator().OnDialog<Query>([&](Query& query) {
+            program.Operator().OnDialog<Dlg>([&](Dlg& list) { stem = e2e::ExportStem(program, list); });
+            Click(query, IDOK);
+        });
+        EXPECT_TRUE(program.Command(command)) << command;
+        return stem;
+    };
+}
+
+TEST_F(ManagementTextsE2eTest, EachListExportsUnderItsStem)
+{
+    const struct {
+        Stem stem;
+        const char* expected;
+    } cases[] = {
+        {StemOf<CUserListDlg>(33111), "User"},
+        {StemOf<CUserAclDlg>(33110), "UserACL"},
+        {StemOf<CUserOnlineListDlg>(33113), "UserOnLn"},
+        {StemBehind<CUserOpLogCriteriaDlg, CUserOpLogListDlg>(33112), "UserLog"},
+        {StemOf<CNeUserAccountListDlg>(33168), "NEAccount"},
+        {StemOf<CNeSnmpCommunityListDlg>(33146), "SnmpCommunity"},
+        {StemOf<CNeSnmpManagerListDlg>(33092), "SnmpMgr"},
+        {StemOf<CSecuredHostListDlg>(33189), "SecHost"},
+        {StemBehind<CSubscriberSelectDlg, CSubscriberListDlg>(33096), "Subscrib"},
+        {StemOf<CDbBackupListDlg>(33002), "DBBk"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.stem(program_), c.expected);
 }
 
 // A remote NE's id is 1..2147483647: a value past an end is refused with its message and nothing is sent; one at it

@@ -152,6 +152,41 @@ TEST_F(NeManagersHostsE2eTest, AManagerIsCheckedAddedAndDeletedAfterTheOperatorS
     ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
 }
 
+// The version combo's first entry is SNMP v2c, sent as 1; the second SNMP v1, sent as 0; the list tells them apart.
+TEST_F(NeManagersHostsE2eTest, AManagersTrapVersionIsSentAndShownAsChosen)
+{
+    const struct {
+        const char* address;
+        const char* version;
+        uint32_t sent;
+    } cases[] = {{"192.0.2.21", "SNMP v2c", 1}, {"192.0.2.22", "SNMP v1", 0}};
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Managers>([&](Managers& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        for (const auto& c : cases) {
+            person.OnDialog<CNeSnmpManagerDlg>([&](CNeSnmpManagerDlg& add) {
+                Type(add, CNeSnmpManagerDlg::kAddressId, QString::fromLatin1(c.address));
+                Type(add, CNeSnmpManagerDlg::kCommunityId, QStringLiteral("traps"));
+                EXPECT_TRUE(e2e::Choose(add, CNeSnmpManagerDlg::kVersionComboId, QString::fromLatin1(c.version)));
+                Click(add, IDOK);
+                EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
+            });
+            Click(list, kAddButtonId);
+            const int row = e2e::RowOf(rows, Managers::kAddressColumn, QString::fromLatin1(c.address));
+            EXPECT_EQ(e2e::ListColumn(rows, Managers::kVersionColumn).value(row), QString::fromLatin1(c.version));
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
+    const std::vector<NeSnmpManagerRecord> managers = program_.ServerRecords(kReqNeSnmpManager, kNorth1);
+    for (const auto& c : cases) {
+        const auto added = std::find_if(managers.begin(), managers.end(), [&](const NeSnmpManagerRecord& rec) {
+            return FormatIpAddress(rec.ipAddress) == c.address;
+        });
+        ASSERT_NE(added, managers.end()) << c.address;
+        EXPECT_EQ(added->trapVersion, c.sent) << c.version;
+    }
+}
+
 TEST_F(NeManagersHostsE2eTest, SecuredHostsAreSwitchedOnAndASectionKeepsItsServices)
 {
     e2e::COperator& person = program_.Operator();

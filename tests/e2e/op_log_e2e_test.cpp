@@ -75,6 +75,11 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
     person.OnDialog<Criteria>([&](Criteria& criteria) {
         EXPECT_EQ(Field(criteria, Criteria::kUserComboId), QStringLiteral(" <ALL>"));
         EXPECT_EQ(e2e::ComboTexts(criteria, Criteria::kUserComboId), QStringLiteral(" <ALL>,admin,manager,north"));
+        // From the start of today until now, both bounds ticked.
+        EXPECT_TRUE(e2e::IsChecked(criteria, Criteria::kFromCheckId));
+        EXPECT_TRUE(e2e::IsChecked(criteria, Criteria::kToCheckId));
+        EXPECT_EQ(criteria.GetDlgItemAs<QTimeEdit>(Criteria::kFromTimeId)->time(), QTime(0, 0, 0));
+        EXPECT_EQ(criteria.GetDlgItemAs<QDateEdit>(Criteria::kFromDateId)->date(), QDate::currentDate());
         // A start after the stop is refused; a start equal to the stop, or a second before it, is a query (the
         // pickers set as the operator leaves them, both on today).
         const struct {

@@ -14,6 +14,7 @@
 #include "link/records/operator_mail_record.h"
 #include "link/records/request_codes.h"
 #include "link/records/user_rights_record.h"
+#include "link/records/word_record.h"
 #include "platform/list_control.h"
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/app/ems_app.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -95,7 +97,8 @@ std::vector<CIncomingMailDlg*> IncomingMails()
 TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
+    // The auto-refresh period at the lowest the key takes: a second.
+    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[DIALOG]\nDIALOGREFRESHTIME=1\n"}));
     // Managers may mail (function 19 'a'); the rest of the test world's rights stay.
     server_test::CRawClient& probe = program.ServerProbe();
     UserRightsRecord rights;
@@ -139,11 +142,19 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         const CListControl list(&rows);
         ASSERT_GE(list.GetNextSelected(-1), 0);
         EXPECT_EQ(list.GetItemText(list.GetNextSelected(-1), Online::kNameColumn), QStringLiteral("manager"));
+        // Logged on anew, an hour later by the server's clock, the Manager is another login: none is selected.
+        const auto later = EncodeRecord(WordRecord{static_cast<uint32_t>(std::time(nullptr)) + 3600});
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqServerTime, 0, {later.begin(), later.end()}, kWordRecordSize)));
+        ASSERT_TRUE(manager.client.Logon("manager", "manager"));
+        Click(online, kRefreshButtonId);
+        EXPECT_EQ(list.GetNextSelected(-1), -1);
+        program.ClickListRow(rows, e2e::RowOf(rows, Online::kNameColumn, QStringLiteral("manager")));
 
         // The auto-refresh takes Refresh's place, every DIALOGREFRESHTIME seconds.
         e2e::Check(online, Online::kAutoRefreshCheckId);
         EXPECT_FALSE(online.IsControlEnabled(kRefreshButtonId));
-        EXPECT_EQ(online.Timers().Interval(Online::kAutoRefreshTimer), 2000);
+        EXPECT_EQ(online.Timers().Interval(Online::kAutoRefreshTimer), 1000);
         e2e::Check(online, Online::kAutoRefreshCheckId, false);
         EXPECT_TRUE(online.IsControlEnabled(kRefreshButtonId));
         EXPECT_FALSE(online.Timers().Interval(Online::kAutoRefreshTimer).has_value());
