@@ -1,7 +1,7 @@
-// Fast provisioning of a multicast channel on North-1's first line card in the running program: the run writes the
-// channel port after port on its timer, pauses on the first port without a PVC in service with the refusal on the
-// message line, and after Stop and a new choice of ports asks before it replaces a port's channel and goes on to the
-// end.
+// Fast provisioning of a multicast channel on North-1's first line card in the running program: List is offered only
+// for a range of slots in order; the run writes the channel port after port on its timer, pauses on the first port
+// without a PVC in service with the refusal on the message line, and after Stop and a new choice of ports asks before
+// it replaces a port's channel and goes on to the end.
 
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
@@ -79,6 +79,14 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
         Choose(dialog, Dialog::kTypeId, type->itemText(card));
         Type(dialog, Dialog::kVciId, QStringLiteral("70"));
         Type(dialog, Dialog::kVlanId, QStringLiteral("301"));
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kListId));
+        // A range whose end comes before its start offers neither List nor Type.
+        auto* slotFrom = dialog.GetDlgItemAs<QComboBox>(Dialog::kSlotFromId);
+        const QString firstSlot = slotFrom->currentText();
+        Choose(dialog, Dialog::kSlotFromId, slotFrom->itemText(slotFrom->currentIndex() + 1));
+        EXPECT_FALSE(dialog.IsControlEnabled(Dialog::kListId));
+        EXPECT_FALSE(dialog.IsControlEnabled(Dialog::kTypeId));
+        Choose(dialog, Dialog::kSlotFromId, firstSlot);
         EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kListId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("mc_fast_provision")));
 

@@ -1,7 +1,8 @@
 // The server's profile templates and what their editors ask of the NE in the tree: the count before an add and the
 // NE's rule check go to the NE the window's target holds (the server when the tree has none chosen); Save All as
 // Templates clears the kind's templates with one request and sends the rows in batches, the SHDSL PM threshold rows
-// made again from their texts; an ADSL line profile shows a negative SNR margin as it is and refuses it at OK.
+// made again from their texts; Download to NEs is titled with the kind and the profile; an ADSL line profile shows a
+// negative SNR margin as it is and refuses it at OK.
 
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/north1_test.h"
@@ -14,10 +15,14 @@
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_setting_dlg.h"
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
+#include "features/provisioning/templates/template_download_dlg.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
+#include "link/records/mc_channel_profile_rec.h"
+#include "link/records/mc_service_profile_rec.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
+#include "link/records/traffic_policing_profile_rec.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/tree/group_view.h"
@@ -144,6 +149,60 @@ TEST_F(ProfileTemplatesE2eTest, TheTemplatesEditorsAskTheNeInTheTree)
     ASSERT_TRUE(program_.Command(kCmdAdslProfileTemplate));
     EXPECT_FALSE(Named(program_.ServerRecords(kReqAdslLineProfileTemplate), "tmpl-1").has_value());
     EXPECT_EQ(SentOnce(program_, {644}, 1), (QStringList{QStringLiteral("op=1 ne=1 code=644 count=1 size=2")}));
+}
+
+// Download to NEs titles its dialog with the kind and the profile it carries: a name, or a multicast channel's id
+// with its name.
+TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
+{
+    AdslLineProfileRec line;
+    line.name = "tmpl-line";
+    line.channelMode = 2;
+    line.status = 1;
+    e2e::AddOnServer(program_, kReqAdslLineProfileTemplateAdd, 0, std::vector{line});
+    TrafficPolicingProfileRec policing;
+    policing.name = "gold";
+    policing.status = 1;
+    e2e::AddOnServer(program_, kReqTrafficPolicingProfileTemplateAdd, 0, std::vector{policing});
+    McChannelProfileRec channel;
+    channel.profileId = 7;
+    channel.name = "news";
+    channel.groupAddress = {239, 1, 1, 7};
+    channel.status = 1;
+    e2e::AddOnServer(program_, kReqMcChannelProfileTemplateAdd, 0, std::vector{channel});
+    McServiceProfileRec service;
+    service.name = "basic";
+    service.status = 1;
+    e2e::AddOnServer(program_, kReqMcServiceProfileTemplateAdd, 0, std::vector{service});
+    const struct {
+        int command;
+        int tab;
+        ProfileKindId kind;
+        const char* key; // column 0 of its row
+        const char* title;
+    } cases[] = {
+        {kCmdAdslProfileTemplate, 0, ProfileKindId::kAdslLine, "tmpl-line", "ADSL Line Profile : tmpl-line"},
+        {kCmdAdslProfileTemplate, 2, ProfileKindId::kTrafficPolicing, "gold", "xDSL Traffic Policing Profile : gold"},
+        {kCmdVlanProfileTemplate, 1, ProfileKindId::kMcChannel, "7", "xDSL Multicast Channel Profile : 7 (news)"},
+        {kCmdVlanProfileTemplate, 2, ProfileKindId::kMcService, "basic", "xDSL Multicast Service Profile : basic"},
+    };
+    e2e::COperator& person = program_.Operator();
+    for (const auto& c : cases) {
+        QString title;
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+            ClickTab(list, c.tab);
+            QTreeView& rows = PageList(list, c.kind);
+            program_.ClickListRow(rows, RowOf(rows, 0, QString::fromLatin1(c.key)));
+            person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+                title = Field(download, CTemplateDownloadDlg::kTitleId);
+                return IDCANCEL;
+            });
+            Click(list, CProfileListDlg::kDownloadId);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(c.command));
+        EXPECT_EQ(title, QString::fromLatin1(c.title)) << c.key;
+    }
 }
 
 // With no NE chosen the same requests go to the server, which counts its templates and finds nothing against a

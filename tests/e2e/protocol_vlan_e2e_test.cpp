@@ -1,6 +1,7 @@
 // Protocol-based VLANs in the running program (from a toolbar button the operator configures): the list with its
 // NE-wide state, an entry added with the Ethernet type typed in hexadecimal, changed and deleted, the state switched;
-// the entry dialog's checks; the server refuses an entry of a type the NE has.
+// the entry dialog's checks; the server refuses an entry of a type the NE has. An entry an NE holds with a VLAN ID
+// outside 1..4094 opens at the nearer bound.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -192,6 +194,42 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
     EXPECT_EQ(EntryOf(entries, 0x8863), nullptr);
     EXPECT_EQ(EntryOf(entries, 0x0800)->name, "ipv4-data");
     EXPECT_EQ(program.ServerRecords(kReqProtocolVlanState, kNorth1).front().value, 0u);
+}
+
+// An entry the NE holds with a VLAN ID outside 1..4094 opens at the nearer bound.
+TEST(ProtocolVlanDirectE2eTest, AHeldVlanIdOutsideItsRangeOpensAtTheNearerBound)
+{
+    const struct {
+        const char* etherType;
+        uint16_t key;
+        int held;
+        const char* shown;
+    } cases[] = {{"0x0901", 0x0901, 0, "1"},
+                 {"0x0902", 0x0902, 1, "1"},
+                 {"0x0903", 0x0903, 4094, "4094"},
+                 {"0x0904", 0x0904, 4095, "4094"}};
+    std::string sections;
+    for (const auto& c : cases)
+        sections += std::string("[ProtocolVlanRec.") + c.etherType + "]\netherType=" + c.etherType + "\nname=vlan-" +
+                    std::to_string(c.held) + "\nvlanId=" + std::to_string(c.held) + "\nstate=1\n";
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartAgentWith(sections));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    for (const auto& c : cases) {
+        QString shown;
+        program.Operator().OnDialog<Entry>([&](Entry& entry) {
+            shown = Field(entry, Entry::kVlanId);
+            return IDCANCEL;
+        });
+        Entry entry;
+        entry.SetTarget(1, nullptr);
+        entry.SetAccessMode(kAccessModify);
+        entry.SetEtherType(c.key);
+        entry.DoModal();
+        EXPECT_EQ(shown, QString::fromLatin1(c.shown)) << c.held;
+    }
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // configured filtering database of North-1's line card, adds a static entry that the NE's check refuses and then one
 // it takes, and deletes one; meets the check's verdicts on MACs the NE learned, and its questions before a static
 // entry replaces learned ones; fills the NE's next-hop table to its four entries, meets the server's refusal of a name
-// it has, and looks at a next hop from a PVC's setting.
+// it has, changes a next hop on its own address, and looks at a next hop from a PVC's setting.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
@@ -300,6 +300,19 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
         // A name takes 32 characters.
         add(hops, QStringLiteral("isp-b-0123456789abcdefghijklmnop"), QStringLiteral("192.0.2.11"),
             QStringLiteral("21"));
+        // A change of a next hop that keeps its own address clashes with no other next hop.
+        person.OnDialog<Hop>([&](Hop& hop) {
+            Type(hop, Hop::kVlanId, QStringLiteral("24"));
+            Click(hop, IDOK);
+            EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();
+            return IDCANCEL;
+        });
+        Hop own;
+        own.SetTarget(kNorth1, nullptr);
+        own.SetAccessMode(kAccessModify);
+        own.SetName("isp-a");
+        own.DoModal();
+        EXPECT_EQ(ServerHop(program_, "isp-a").value_or(NextHopRec{}).vlanId, 24);
         add(hops, QStringLiteral("isp-c"), QStringLiteral("192.0.2.12"), QStringLiteral("22"));
         add(hops, QStringLiteral("isp-d"), QStringLiteral("192.0.2.13"), QStringLiteral("23"),
             QStringLiteral("This table is full. Maximum number: 4"));

@@ -1,8 +1,8 @@
 // The IP traffic, multicast channel, multicast service and traffic policing profiles in the running program: the
 // VLAN Profile List of an NE, where the operator adds and changes profiles of each kind (the NE refusing a drop of
-// broadcast on a profile its DHCP PVCs use, and a DSCP action on a profile its PPPoE port applies), saves the NE's 23
-// IP traffic profiles as the server's templates (more than one batch), and downloads a template to three NEs from
-// the templates' list.
+// broadcast on a profile its DHCP PVCs use, and a DSCP action on a profile that a port with a DHCP or a PPPoE PVC
+// applies), saves the NE's 23 IP traffic profiles as the server's templates (more than one batch), and downloads a
+// template to three NEs from the templates' list.
 
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/north1_test.h"
@@ -50,6 +50,7 @@ constexpr uint32_t kNorth = 1;
 constexpr uint32_t kSouth = 2;
 constexpr uint32_t kSpare = 3;
 constexpr uint32_t kPppoePort = 10106; // North-1's port with a PPPoE PVC in service
+constexpr uint32_t kDhcpPort = 10105;  // North-1's port with a DHCP PVC in service and no PPPoE-related one
 constexpr int kIpTrafficTab = 0;
 constexpr int kMcChannelTab = 1;
 constexpr int kMcServiceTab = 2;
@@ -322,18 +323,32 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
             return IDCANCEL;
         EXPECT_EQ(ListColumn(rows, 2)[goldRow], QStringLiteral("drop"));
 
-        // The PPPoE port applies "gold": re-marking its DSCP code is refused by the NE.
+        // A port applies "gold": re-marking its DSCP code is refused by the NE, when the port's PVC in service is a
+        // DHCP one as when it is PPPoE-related. The DHCP port gives "gold" up before the PPPoE port takes it.
         server_test::CRawClient& probe = program_.ServerProbe();
         probe.ReplyTo(probe.Send(1, kReqAdslPort, kNorth, std::vector<uint8_t>(kAdslPortRecSize, 0), kAdslPortRecSize));
-        AdslPortRec port;
-        port.entityId = kPppoePort;
-        port.lineProfile = "fast-8M";
-        port.trafficPolicingProfile = "gold";
-        port.enableState = 1;
-        const std::optional<Frame> applied =
-            probe.ReplyTo(probe.Send(2, kReqAdslPort, kNorth, EncodeRecords(std::vector{port}), kAdslPortRecSize));
-        EXPECT_TRUE(applied && applied->header.status == 0);
+        const auto apply = [&](uint32_t portId, const char* profile) {
+            AdslPortRec port;
+            port.entityId = portId;
+            port.lineProfile = "fast-8M";
+            port.trafficPolicingProfile = profile;
+            port.enableState = 1;
+            const std::optional<Frame> applied =
+                probe.ReplyTo(probe.Send(2, kReqAdslPort, kNorth, EncodeRecords(std::vector{port}), kAdslPortRecSize));
+            EXPECT_TRUE(applied && applied->header.status == 0) << portId;
+        };
+        apply(kDhcpPort, "gold");
         program_.ClickListRow(rows, goldRow);
+        person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
+            Choose(modify, PolicingEditor::kActionId, QStringLiteral("change DSCP as AF11"));
+            Click(modify, IDOK);
+            EXPECT_EQ(person.boxTexts.back(), kDscpRefused) << "a DHCP PVC";
+            EXPECT_FALSE(modify.IsEnded());
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        apply(kDhcpPort, "");
+        apply(kPppoePort, "gold");
         person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
             Choose(modify, PolicingEditor::kActionId, QStringLiteral("change DSCP as AF11"));
             Click(modify, IDOK);
