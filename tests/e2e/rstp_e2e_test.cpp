@@ -241,9 +241,7 @@ TEST(RstpE2eTest, TheStatusShowsTheBridgeAndEachPort)
 TEST(RstpE2eTest, APortPageNamesThePortsSettings)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
-    ASSERT_TRUE(program.Login("admin", "admin"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     struct Case {
         uint32_t pointToPoint, edge, cost;
         QStringList shown; // Admin Path Cost, Admin Edge Port, Admin Point-to-Point MAC
