@@ -222,9 +222,7 @@ TEST(NextHopDirectE2eTest, AHeldVlanIdOutsideItsRangeOpensAtTheNearerBound)
         sections += std::string("[NextHopRec.") + c.name + "]\nname=" + c.name + "\naddress=192.0.2." +
                     std::to_string(host++) + "\nvlanId=" + std::to_string(c.held) + "\nstate=1\n";
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgentWith(sections));
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe(sections));
     for (const auto& c : cases) {
         QString shown;
         program.Operator().OnDialog<Hop>([&](Hop& hop) {

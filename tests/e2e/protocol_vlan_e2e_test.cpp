@@ -213,9 +213,7 @@ TEST(ProtocolVlanDirectE2eTest, AHeldVlanIdOutsideItsRangeOpensAtTheNearerBound)
         sections += std::string("[ProtocolVlanRec.") + c.etherType + "]\netherType=" + c.etherType + "\nname=vlan-" +
                     std::to_string(c.held) + "\nvlanId=" + std::to_string(c.held) + "\nstate=1\n";
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgentWith(sections));
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe(sections));
     for (const auto& c : cases) {
         QString shown;
         program.Operator().OnDialog<Entry>([&](Entry& entry) {

@@ -238,9 +238,7 @@ TEST(SourceMacDirectE2eTest, TheNewStateIsPermitOnlyForAPvcThatPermits)
                         "\ncontrolState=" + std::to_string(row.state) + "\n";
     }
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartAgentWith(sections));
-    ASSERT_TRUE(program.Login("qurim", "private"));
-    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(program.LoginToTheNe(sections));
     e2e::COperator& person = program.Operator();
     person.OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& pvcs) {
         QTreeView& list = *pvcs.FindList(kListControlId);

@@ -267,9 +267,9 @@ bool CProgram::LoginAsAdminAt(const QString& ne)
     return true;
 }
 
-bool CProgram::LoginToTheNe()
+bool CProgram::LoginToTheNe(const std::string& sections)
 {
-    if (!StartAgent() || !Login("qurim", "private"))
+    if (!(sections.empty() ? StartAgent() : StartAgentWith(sections)) || !Login("qurim", "private"))
         return false;
     QTreeWidgetItem* item = TreeItem(QStringLiteral("127.0.0.1"));
     if (item == nullptr)

@@ -146,9 +146,10 @@ public:
     // The simulated server with the test world, the program logged in as its admin and the NE `ne` clicked in the
     // tree; false when any of them fails.
     bool LoginAsAdminAt(const QString& ne);
-    // The simulated NE with its default scenario, the program logged in to it directly with the NE's private
-    // community and the NE clicked in the tree; false when any of them fails.
-    bool LoginToTheNe();
+    // The simulated NE (its default scenario, with `sections` after it as StartAgentWith takes them), the program
+    // logged in to it directly with the NE's private community and the NE clicked in the tree; false when any of
+    // them fails.
+    bool LoginToTheNe(const std::string& sections = {});
 
     CEmsApp& App() { return *app_; }
     CMainFrame& Frame();
