@@ -43,6 +43,16 @@ using StaticMac = CXdslStaticMacDlg;
 using HopList = CIpoaNextHopListDlg;
 using Hop = CIpoaNextHopDlg;
 
+// Opens North-1's next hop `name` to change it, as the list's Modify does; the scripted dialog answers it.
+void ChangeHop(const char* name)
+{
+    Hop hop;
+    hop.SetTarget(kNorth1, nullptr);
+    hop.SetAccessMode(kAccessModify);
+    hop.SetName(name);
+    hop.DoModal();
+}
+
 std::vector<FdbEntryRec> ServerFdb(e2e::CProgram& program)
 {
     return program.ServerRecords(kReqStaticFdb, kNorth1);
@@ -307,11 +317,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
             EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();
             return IDCANCEL;
         });
-        Hop own;
-        own.SetTarget(kNorth1, nullptr);
-        own.SetAccessMode(kAccessModify);
-        own.SetName("isp-a");
-        own.DoModal();
+        ChangeHop("isp-a");
         EXPECT_EQ(ServerHop(program_, "isp-a").value_or(NextHopRec{}).vlanId, 24);
         add(hops, QStringLiteral("isp-c"), QStringLiteral("192.0.2.12"), QStringLiteral("22"));
         add(hops, QStringLiteral("isp-d"), QStringLiteral("192.0.2.13"), QStringLiteral("23"),
@@ -333,11 +339,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
         EXPECT_FALSE(hop.IsEnded());
         return IDCANCEL;
     });
-    Hop change;
-    change.SetTarget(kNorth1, nullptr);
-    change.SetAccessMode(kAccessModify);
-    change.SetName("isp-c");
-    change.DoModal();
+    ChangeHop("isp-c");
     EXPECT_EQ(ServerHop(program_, "isp-c")->vlanId, 22);
 
     // The VC-to-VLAN setting of a PVC shows a next hop by its name: the operator switches the PVC to routed mode and
