@@ -4,6 +4,7 @@
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
 #include "core/tables/ne_table.h"
+#include "tarvik_test_paths.h"
 
 #include <benchmark/benchmark.h>
 

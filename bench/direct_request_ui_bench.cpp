@@ -4,6 +4,7 @@
 #include "link/driver_result.h"
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
+#include "tarvik_test_paths.h"
 #include "tests/link/snmp_test_support.h"
 #include "ui/framework/link_ui/qt_link_ui.h"
 #include "ui/framework/messages/string_table.h"

@@ -9,6 +9,7 @@
 #include "core/entity/entity_model_set.h"
 #include "core/tables/entity_node.h"
 #include "core/tables/ne_record.h"
+#include "tarvik_test_paths.h"
 #include "ui/shell/panel/panel_composer.h"
 
 #include <benchmark/benchmark.h>

@@ -9,6 +9,7 @@
 #include "features/performance/graphs/graph_mapping.h"
 #include "features/performance/line_tests/line_test_protocol.h"
 #include "features/performance/line_tests/xdsl_bits_allocation_list_dlg.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <benchmark/benchmark.h>

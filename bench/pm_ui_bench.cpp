@@ -10,6 +10,7 @@
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/pm/adsl_history_pm_dlg.h"
 #include "features/performance/pm/pm_interval_rows.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <benchmark/benchmark.h>

@@ -3,6 +3,7 @@
 // the simulated server with the admin account and one NE, Full-48 (an IPD-48, NE 1), and the program started on the
 // simulated server, logged in as admin, with Full-48 chosen.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include <benchmark/benchmark.h>

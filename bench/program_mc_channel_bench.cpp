@@ -15,6 +15,7 @@
 //     build/bench/program_mc_channel_bench
 
 #include "bench/program_boot.h"
+#include "tarvik_test_paths.h"
 
 #include "features/provisioning/multicast/mc_fast_prov_dlg.h"
 #include "features/provisioning/multicast/mc_fast_prov_list_dlg.h"

@@ -38,6 +38,7 @@
 #include "link/server/server_dispatch_rules.h"
 #include "link/server_message_dispatcher.h"
 #include "sim/server/sim_control.h"
+#include "tarvik_test_paths.h"
 
 extern char** environ;
 

@@ -10,6 +10,7 @@
 #include "core/tables/trap_log_ring.h"
 #include "core/tables/user_account.h"
 #include "link/records/entity_state_rec.h"
+#include "tarvik_test_paths.h"
 
 #include <benchmark/benchmark.h>
 

@@ -17,6 +17,7 @@
 #include "core/tables/user_account.h"
 #include "features/fault/trap_log/trap_log_view.h"
 #include "platform/list_control.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/framework/views/form_view.h"
 

@@ -1,5 +1,15 @@
 include(GoogleTest)
 
+# The folders the tests read their data and the program's resources from, in a header of the build tree rather than on
+# every test's command line: a test that does not read them compiles alike in every checkout, and a shared compiler
+# cache serves it to all of them.
+set(TARVIK_TEST_PATHS_DIR "${PROJECT_BINARY_DIR}/generated/test_paths")
+file(CONFIGURE OUTPUT "${TARVIK_TEST_PATHS_DIR}/tarvik_test_paths.h" CONTENT
+"#pragma once
+#define TARVIK_TEST_DATA_DIR \"${PROJECT_SOURCE_DIR}/tests/data\"
+#define TARVIK_RESOURCES_DIR \"${PROJECT_SOURCE_DIR}/resources\"
+")
+
 # tarvik_add_gtests(<dir> [LABEL <label>] [QT] LIBS <libs...>)
 # Builds one GoogleTest executable per tests/<dir>/**/*_test.cpp (sub-folders included) and registers its cases with
 # CTest, named "<label>.<Suite>.<Case>" and labelled <label> (the label defaults to <dir>), so that the tests of one
@@ -25,8 +35,7 @@ function(tarvik_add_gtests dir)
         add_executable(${target} "${source}")
         tarvik_note_test_sources("${source}")
         target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
-        target_compile_definitions(${target} PRIVATE TARVIK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-                                                     TARVIK_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+        target_include_directories(${target} PRIVATE "${TARVIK_TEST_PATHS_DIR}")
         target_compile_options(${target} PRIVATE ${TARVIK_TEST_COMPILE_OPTIONS})
         gtest_discover_tests(${target}
             TEST_PREFIX "${ARG_LABEL}."

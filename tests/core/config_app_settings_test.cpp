@@ -1,5 +1,6 @@
 #include "core/config/app_settings.h"
 #include "core/ini/ini_file.h"
+#include "tarvik_test_paths.h"
 
 #include "temp_file_test.h"
 

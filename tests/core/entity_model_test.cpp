@@ -2,6 +2,7 @@
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
 #include "core/entity/entity_type_ids.h"
+#include "tarvik_test_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "core/map/map_list.h"
+#include "tarvik_test_paths.h"
 
 #include "temp_file_test.h"
 

@@ -1,4 +1,5 @@
 #include "core/tables/trap_log_texts.h"
+#include "tarvik_test_paths.h"
 
 #include "core/config/app_settings.h"
 #include "core/entity/entity_model_loader.h"

@@ -2,6 +2,7 @@
 // shapes of a wave file are taken with their format and samples, and what the player could not play, or what would
 // make it read past the file, is refused.
 #include "core/util/wave_file.h"
+#include "tarvik_test_paths.h"
 
 #include "tests/core/temp_file_test.h"
 

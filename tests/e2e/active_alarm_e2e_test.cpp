@@ -4,6 +4,7 @@
 // keeps who and when, and the list shows them. An entity whose alarms cleared meanwhile has nothing to acknowledge:
 // the server says so and keeps what it had.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/rights_steps.h"
 #include "tests/e2e/support/server_alarms.h"

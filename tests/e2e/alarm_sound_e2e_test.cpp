@@ -2,6 +2,7 @@
 // an NE carries a major or graver alarm, again each silence interval, through the program's wave player; with the
 // sound off nothing plays. The player here notes what it is asked to play instead of sounding.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "platform/wave_player.h"

@@ -4,6 +4,7 @@
 // boot partition chosen, and the SHDSL image sent with the line cards told to load it. The NE refuses what its FTP area
 // does not allow: a wrong login, a missing directory, a read-only configuration.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/rights_steps.h"
 #include "tests/link/ftp_peer.h"

@@ -3,6 +3,7 @@
 // login the workstation has wrong, one without the chosen partition), each result reported to the server, and the
 // NEs then reporting the new firmware. A dialog closed mid-batch leaves its NEs to finish and be reported.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "ui/shell/frame/frame_status_bar.h"

@@ -1,6 +1,7 @@
 // The location dialogs in the running program: the operator keeps the location tree from the location list and from
 // the tree's popup, and the server, the list and the tree all show the result.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/server_alarms.h"
 

@@ -5,6 +5,7 @@
 // unless Opened is chosen; three seconds after a change the list reads the NE again. An NE without a relay module has
 // no alarm contacts to list.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
 

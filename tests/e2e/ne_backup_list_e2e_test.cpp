@@ -3,6 +3,7 @@
 // a backup restored and one deleted; a backup another workstation deleted meanwhile is refused by the server. And the
 // NE's boot partitions as the server keeps them.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "features/management/firmware/ne_boot_partition_dlg.h"

@@ -4,6 +4,7 @@
 // (a section whose first address is above its last shows disabled);
 // what the server refuses keeps the dialog open with what was typed, in the failure texts each change has.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "features/management/firmware/ne_boot_partition_dlg.h"

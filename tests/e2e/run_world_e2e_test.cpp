@@ -1,6 +1,7 @@
 // What the operator sees first on the run command: the sample world's locations on their maps with their NEs on the
 // pictures, and the sample NEs' front panels, at the sizes of an operator's screen.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/tables/app_data.h"

@@ -1,6 +1,7 @@
 // The shell in the running program: the splash picture at start-up, help and telnet that cannot start show nothing, and
 // the PDU log window that lays out its lines only while it is shown.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/rights_steps.h"
 

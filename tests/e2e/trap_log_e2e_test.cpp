@@ -1,6 +1,7 @@
 // The trap log of the running program: it keeps what its rows said when they were logged (an NE deleted afterwards
 // leaves its rows whole on the screen and in an export), and fills from the run command's simulated NE in direct mode.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "core/config/app_settings.h"

@@ -3,6 +3,7 @@
 // loopback address of its own with its login and its FTP area, a directory of a temporary root that the test lays out
 // as the NE's disks. What the server saw of the transfers comes from its statistics file.
 
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 

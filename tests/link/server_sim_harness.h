@@ -24,6 +24,7 @@
 #include "link/records/word_record.h"
 #include "link/server/frame_codec.h"
 #include "link/server_message_dispatcher.h"
+#include "tarvik_test_paths.h"
 #include "tests/link/snmp_test_support.h"
 
 namespace server_test {

@@ -26,6 +26,7 @@
 #include "link/records/ne_key_record.h"
 #include "link/records/operator_mail_record.h"
 #include "link/snmp/udp_socket.h"
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/server_sim_fixture.h"
 #include "ui/framework/messages/string_ids.h"

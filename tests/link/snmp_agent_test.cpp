@@ -15,6 +15,7 @@
 #include "link/records/ne_user_account_record.h"
 #include "link/snmp/snmp_request_executor.h"
 #include "link/snmp/snmp_table_walker.h"
+#include "tarvik_test_paths.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "link/snmp/ber.h"
 #include "link/snmp/snmp_message.h"
 #include "link/snmp/snmp_oid.h"
+#include "tarvik_test_paths.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 #include "link/server_message_dispatcher.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_trap.h"
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 

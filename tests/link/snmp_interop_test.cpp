@@ -41,6 +41,7 @@
 #include "link/snmp/snmp_request_executor.h"
 #include "link/snmp/snmp_table_walker.h"
 #include "link/snmp/snmp_trap_receiver.h"
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 #include "tests/link/snmp_tool_run.h"

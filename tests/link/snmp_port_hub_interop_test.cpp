@@ -13,6 +13,7 @@
 #include "link/records/request_codes.h"
 #include "link/snmp/net_drv_snmp_agent.h"
 #include "link/snmp/snmp_request_executor.h"
+#include "tarvik_test_paths.h"
 #include "tests/link/snmp_test_support.h"
 #include "tests/link/snmp_tool_run.h"
 

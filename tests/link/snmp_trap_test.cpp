@@ -5,6 +5,7 @@
 #include "link/snmp/snmp_request_map.h"
 #include "link/snmp/snmp_trap.h"
 #include "link/snmp/snmp_trap_receiver.h"
+#include "tarvik_test_paths.h"
 #include "tests/link/snmp_test_support.h"
 
 #include <gtest/gtest.h>

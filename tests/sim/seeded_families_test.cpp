@@ -1,6 +1,7 @@
 // Every family of the request catalogue that a simulated peer serves from a field table is seeded by a scenario
 // section and nothing else: the server answers a query with the seeded record, the NE serves it as a row of its table
 // (or as its scalar group).
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 
 #include <gtest/gtest.h>

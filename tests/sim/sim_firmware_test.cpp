@@ -1,6 +1,7 @@
 // The simulated server's firmware and backups: the version an NE reports is its control module's until a sound image
 // lands in its FTP area, the last upgrade is what a workstation reported, a boot partition write chooses only the next
 // partition, and a restore names a backup the server keeps.
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 
 #include <gtest/gtest.h>

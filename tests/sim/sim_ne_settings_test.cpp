@@ -25,6 +25,7 @@
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
+#include "tarvik_test_paths.h"
 #include "tests/sim/support/sim_exchange.h"
 
 #include <ctime>

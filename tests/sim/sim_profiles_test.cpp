@@ -4,6 +4,7 @@
 // the same.
 
 #include "sim/server/sim_profiles.h"
+#include "tarvik_test_paths.h"
 
 #include "core/entity/entity_model_loader.h"
 #include "link/ems_msg.h"

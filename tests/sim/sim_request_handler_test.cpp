@@ -18,6 +18,7 @@
 #include "sim/server/sim_database.h"
 #include "sim/server/sim_generated_world.h"
 #include "sim/server/sim_request_handler.h"
+#include "tarvik_test_paths.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "app/program_parts.h"

@@ -3,6 +3,7 @@
 // with an ADSL card in slot 1 and an SHDSL card in slot 2, connected and as planned; and a stand-in driver that answers
 // each request from a script.
 
+#include "tarvik_test_paths.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/entity/entity_id.h"

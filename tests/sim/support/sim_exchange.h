@@ -12,6 +12,7 @@
 #include "link/server/frame_codec.h"
 #include "sim/server/sim_request_handler.h"
 #include "sim/server/sim_scenario.h"
+#include "tarvik_test_paths.h"
 
 #include <cstdint>
 #include <span>

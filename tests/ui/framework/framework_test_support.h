@@ -2,6 +2,7 @@
 // Shared pieces of the framework tests: a dialog built in code on CADialog with a list, two edits and the Refresh
 // button, and the program's string table.
 
+#include "tarvik_test_paths.h"
 #include "tests/platform/qt_test_app.h"
 
 #include "platform/control_id.h"

@@ -3,6 +3,7 @@
 // three NEs), an operator allowed to see alarms, a working directory of its own with a Tarvik.ini, the program's
 // strings and images, and a ring of records put straight into the trap log.
 
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 

@@ -2,6 +2,7 @@
 // disconnected with the link-down picture, any other value not active without a picture.
 
 #include "features/management/cascaded/remote_ne_list_dlg.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

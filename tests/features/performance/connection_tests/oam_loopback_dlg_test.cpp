@@ -1,6 +1,7 @@
 // The OAM loopback test addresses a port on a shelf whose model delegates a slot to another through the delegate
 // slot, whoever opens it; the PVC comes from its opener.
 
+#include "tarvik_test_paths.h"
 #include "tests/platform/qt_test_app.h"
 
 #include "core/entity/entity_model_loader.h"

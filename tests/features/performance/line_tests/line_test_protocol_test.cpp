@@ -2,6 +2,7 @@
 // when a dialog opens and when Start asks, the status and failure text of each outcome by test, and how the per-tone
 // codes of a result become the values and texts of the per-tone lists.
 #include "features/performance/line_tests/line_test_protocol.h"
+#include "tarvik_test_paths.h"
 
 #include "platform/notify_codes.h"
 #include "ui/framework/messages/string_table.h"

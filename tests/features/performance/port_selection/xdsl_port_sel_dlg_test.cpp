@@ -1,6 +1,7 @@
 // The port selection opens the function's dialog by the mode it was opened in and the kind of port chosen, on the
 // NE and port chosen, and stays open; a function an SHDSL port has not is refused on the message line.
 
+#include "tarvik_test_paths.h"
 #include "tests/platform/qt_test_app.h"
 #include "tests/ui/shell/app/app_test_support.h"
 

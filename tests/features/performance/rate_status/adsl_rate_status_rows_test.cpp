@@ -1,6 +1,7 @@
 // What the ADSL rate status shows of a line status record, as a table: the rows' texts from their fields and the
 // power state transitions it offers in each state of the line.
 #include "features/performance/rate_status/adsl_rate_status_rows.h"
+#include "tarvik_test_paths.h"
 
 #include "ui/framework/messages/string_table.h"
 

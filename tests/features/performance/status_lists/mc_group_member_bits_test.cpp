@@ -4,6 +4,7 @@
 
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/multicast_group_member_dlg.h"
+#include "tarvik_test_paths.h"
 
 #include "core/util/bit_string.h"
 #include "ui/framework/messages/string_table.h"

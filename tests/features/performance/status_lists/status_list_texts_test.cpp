@@ -5,6 +5,7 @@
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
+#include "tarvik_test_paths.h"
 
 #include "ui/framework/messages/string_table.h"
 

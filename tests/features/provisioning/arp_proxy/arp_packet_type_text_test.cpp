@@ -2,6 +2,7 @@
 // for 5 and 6 and for any value past them.
 
 #include "features/provisioning/arp_proxy/arp_proxy_columns.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // card is of another model and taking the model's ports for an empty one, every row ticked; a range end above or
 // below a slot is an internal error and the list closes; an operator without the right gets no list.
 
+#include "tarvik_test_paths.h"
 #include "tests/features/provisioning/made_up_nes.h"
 
 #include "core/tables/access_rights.h"

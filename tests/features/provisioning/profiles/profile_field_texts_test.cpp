@@ -2,6 +2,7 @@
 // choices show the lists' own last words.
 
 #include "features/provisioning/profiles/profile_field_texts.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // that a port's location reads as its numbers: "1-1-2" for port 2 of slot 1).
 
 #include "core/tables/app_data.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 
 #include "features/provisioning/pvcs/pvc_values.h"
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // whose last set bit wins, the coded rows and their unknown codes, and the plain numbers and texts.
 
 #include "features/provisioning/sfp/sfp_decode.h"
+#include "tarvik_test_paths.h"
 
 #include "core/util/bit_string.h"
 #include "link/records/sfp_info_rec.h"

@@ -2,6 +2,7 @@
 // the NE reports, known or not, "permit".
 
 #include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

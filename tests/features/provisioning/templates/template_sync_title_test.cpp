@@ -2,6 +2,7 @@
 // classes in a fixed order, whatever the order of the boxes.
 
 #include "features/provisioning/templates/template_sync_dlg.h"
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>

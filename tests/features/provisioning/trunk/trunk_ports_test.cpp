@@ -1,6 +1,7 @@
 // How the trunk dialogs name a trunk port's speed and number.
 
 #include "features/provisioning/trunk/trunk_ports.h"
+#include "tarvik_test_paths.h"
 
 #include "link/records/trunk_port_rec.h"
 

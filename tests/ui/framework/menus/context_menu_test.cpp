@@ -1,3 +1,4 @@
+#include "tarvik_test_paths.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/entity/entity_model_loader.h"

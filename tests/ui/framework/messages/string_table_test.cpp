@@ -1,3 +1,4 @@
+#include "tarvik_test_paths.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 

@@ -1,3 +1,4 @@
+#include "tarvik_test_paths.h"
 #include "tests/platform/qt_test_app.h"
 
 #include "core/entity/entity_model_loader.h"

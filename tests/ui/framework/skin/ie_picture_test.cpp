@@ -1,3 +1,4 @@
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 

@@ -2,6 +2,7 @@
 // loaded aside and installed whole, the dialog scale factors, and the save of the settings and the map list. The live
 // keys are the settings' own test (tests/core/config_app_settings_test.cpp).
 
+#include "tarvik_test_paths.h"
 #include "tests/ui/shell/app/app_test_support.h"
 
 #include "ui/shell/app/dialog_font_scale.h"

@@ -2,6 +2,7 @@
 // Shared pieces of the application and login tests: a working directory of its own with a Tarvik.ini and the sample
 // definition files, a modal runner that answers each kind of dialog the application opens, and a main frame stand-in.
 
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/link/snmp_test_support.h"
 #include "tests/ui/framework/framework_test_support.h"

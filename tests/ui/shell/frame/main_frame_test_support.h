@@ -2,6 +2,7 @@
 // Shared pieces of the main frame tests: a host that records what the frame asks of the application and the link, a
 // working directory of its own with a Tarvik.ini, a small entity model, and NE records in the program's NE table.
 
+#include "tarvik_test_paths.h"
 #include "tests/core/temp_file_test.h"
 #include "tests/platform/qt_test_app.h"
 

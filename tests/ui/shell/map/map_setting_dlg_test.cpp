@@ -1,6 +1,7 @@
 // The Map Setting dialog's checks on OK, in their order: each case fills the dialog, presses OK and reads the
 // message line, the control it marks and whether the dialog ended; and what the access modes allow.
 
+#include "tarvik_test_paths.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "platform/delta_spin.h"
