@@ -8,6 +8,7 @@
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/server_alarms.h"
 
+#include "core/list/list_sort.h"
 #include "core/tables/ne_table.h"
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
@@ -29,6 +30,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -135,6 +138,64 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
     EXPECT_TRUE(ServerHasFdb(10106, 35));
 }
 
+// Each column of the filtering database sorts by its cells, then by further keys of its own, both ways: slot 1's
+// entries tie on their VPI, their VCI and their status.
+TEST_F(XdslStatusListsE2eTest, FilteringDatabaseColumnsSortByTheirFurtherKeys)
+{
+    using Dlg = CXdslFdbListDlg;
+    constexpr int kPortId = 7; // the hidden column of the port's entity id
+    struct Key {
+        int column;
+        bool number; // else text
+    };
+    const struct {
+        int column;
+        std::vector<Key> keys;
+    } sorts[] = {
+        {1, {{kPortId, true}, {2, true}, {3, true}, {4, false}}}, // Slot-Port
+        {2, {{2, true}, {3, true}, {kPortId, true}, {4, false}}}, // VPI
+        {3, {{3, true}, {2, true}, {kPortId, true}, {4, false}}}, // VCI
+        {4, {{4, false}, {kPortId, true}, {2, true}, {3, true}}}, // MAC Address
+        {6, {{6, false}, {kPortId, true}, {2, true}, {3, true}}}, // Status
+    };
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        ASSERT_EQ(list.model()->rowCount(), 5);
+        for (const auto& sort : sorts) {
+            std::vector<bool> seen;
+            for (int click = 0; click < 2; ++click) {
+                list.scrollTo(list.model()->index(0, sort.column));
+                program_.ClickHeader(*list.header(), sort.column);
+                EXPECT_EQ(dialog.GetSortColumn(), sort.column);
+                const bool ascending = dialog.GetSortDirection() == kSortAscending;
+                seen.push_back(ascending);
+                std::vector<QStringList> cells;
+                for (const Key& key : sort.keys)
+                    cells.push_back(ListColumn(list, key.column));
+                const auto compare = [&](int a, int b) {
+                    for (size_t k = 0; k < sort.keys.size(); ++k) {
+                        const QString& x = cells[k][a];
+                        const QString& y = cells[k][b];
+                        const int byKey = sort.keys[k].number ? (x.toULongLong() > y.toULongLong()) -
+                                                                    (x.toULongLong() < y.toULongLong())
+                                                              : x.compare(y);
+                        if (byKey != 0)
+                            return byKey;
+                    }
+                    return 0;
+                };
+                for (int row = 1; row < 5; ++row) {
+                    EXPECT_EQ(compare(row - 1, row) < 0, ascending)
+                        << "column " << sort.column << ", row " << row << ": "
+                        << ListColumn(list, 0).join(',').toStdString();
+                }
+            }
+            EXPECT_NE(seen[0], seen[1]) << "column " << sort.column << " both ways";
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdFdb));
+}
+
 TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace)
 {
     using Dlg = CXdslMacSpoofStatusListDlg;
@@ -166,6 +227,35 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
         return rec.portId == 10105 && rec.vci == 36 && rec.status == 1;
     }));
     EXPECT_FALSE(ServerHasFdb(10202, 35));
+}
+
+// Deny All asks first, then has the NE deny the address in every place it was found: it is spoofed nowhere any more.
+TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsDeniedEverywhereOnceConfirmed)
+{
+    using Dlg = CXdslMacSpoofStatusListDlg;
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        ASSERT_EQ(list.model()->rowCount(), 2);
+        program_.ClickListRow(list, 1);
+        ASSERT_TRUE(dialog.GetDlgItem(Dlg::kDenyAllId)->isEnabled());
+        person.AnswerBox(IDNO);
+        Click(dialog, Dlg::kDenyAllId);
+        ASSERT_FALSE(person.boxTexts.empty());
+        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to deny all data?"));
+        EXPECT_EQ(list.model()->rowCount(), 2) << "No sends nothing";
+        person.AnswerBox(IDYES);
+        Click(dialog, Dlg::kDenyAllId);
+        EXPECT_EQ(list.model()->rowCount(), 0);
+    });
+    ASSERT_TRUE(program_.Command(kCmdMacSpoofing));
+    // Both places of the address are denied by access control (status 4), neither permitted nor dropped.
+    const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
+    for (const auto& [port, vci] : {std::pair{10105u, 36}, std::pair{10202u, 35}}) {
+        EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const FdbEntryRec& rec) {
+            return rec.portId == port && rec.vci == vci && rec.status == 4;
+        })) << port;
+    }
 }
 
 TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
@@ -231,6 +321,7 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqMcGroupMember.value));
         Click(dialog, kRefreshButtonId);
         EXPECT_EQ(channels->count(), 0);
+        EXPECT_EQ(e2e::MessageLine(dialog), QStringLiteral("Please select one item"));
         Click(dialog, kRefreshButtonId);
         EXPECT_EQ(channels->currentRow(), 0);
         EXPECT_EQ(e2e::Field(dialog, Dlg::kReporterId), QStringLiteral("10.20.3.40\n1-3"));

@@ -1,8 +1,9 @@
 // What the xDSL status lists show for the values the NE stores: the state of a DHCP transaction, the status of a
 // filtering database entry and whether the operator may delete it, and the alert a spoofed address's check result
-// gives before a permit (none lets the permit go on).
+// gives before a permit (none lets the permit go on), and the IGMP state of a multicast client.
 
 #include "features/performance/status_lists/dhcp_transaction_list_dlg.h"
+#include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
 #include "tarvik_test_paths.h"
@@ -69,6 +70,15 @@ TEST_F(StatusListTextsTest, TheCheckResultsThatStopAPermit)
         const uint32_t refusal = CXdslMacSpoofStatusListDlg::CheckRefusal(result);
         EXPECT_EQ(refusal == 0 ? std::string() : LoadString(refusal), text) << result;
     }
+}
+
+TEST_F(StatusListTextsTest, TheStatesOfAMulticastClient)
+{
+    const std::pair<uint32_t, const char*> rows[] = {
+        {0, "idle"}, {1, "polling"}, {2, "active"}, {3, "idle"}, {4, "idle"},
+    };
+    for (const auto& [state, text] : rows)
+        EXPECT_EQ(CMulticastChannelStatusDlg::StateText(state), text) << state;
 }
 
 } // namespace
