@@ -34,6 +34,8 @@
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/export_dlg.h"
 
+#include <QAbstractAxis>
+#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
@@ -161,6 +163,22 @@ double Mean(const std::map<int, double>& values, int first, int last)
     return count == 0 ? 0 : sum / count;
 }
 
+// The titles of a graph's axes of one orientation that have one, joined by "|".
+QString AxisTitles(CGraphDlg& graph, Qt::Orientation orientation)
+{
+    QStringList titles;
+    for (const QAbstractAxis* axis : graph.GetDlgItemAs<QChartView>(kChartId)->chart()->axes(orientation)) {
+        if (!axis->titleText().isEmpty())
+            titles << axis->titleText();
+    }
+    return titles.join('|');
+}
+
+QString GraphHeading(CGraphDlg& graph)
+{
+    return QTextDocumentFragment::fromHtml(graph.GetDlgItemAs<QChartView>(kChartId)->chart()->title()).toPlainText();
+}
+
 void SelectTab(CATabDialog& dialog, int index)
 {
     auto* bar = dialog.GetDlgItemAs<QTabBar>(Diag::kTabId);
@@ -170,10 +188,7 @@ void SelectTab(CATabDialog& dialog, int index)
 
 class LineTestsE2eTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
-    }
+    void SetUp() override { ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1"))); }
 
     // Opens the command's dialog on the port through the port selection; the dialog runs its script.
     template <class Dlg, class Script> void OnPort(int command, uint32_t port, Script script)
@@ -282,6 +297,24 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(graph, QStringLiteral("loop_diagnosis_graph")));
         });
         Click(diag, Diag::kGraphId);
+        // Each tone page's graph: headed by the caption and the tab, the tones along the bottom, the page's unit up
+        // the side (none for the magnitude).
+        const struct {
+            Diag::Page page;
+            const char* tab;
+            const char* unit;
+        } graphs[] = {{Diag::kMagnitudePage, " - Magnitude", ""},
+                      {Diag::kPsdPage, " - Quiet Line PSD", "dBm/Hz"},
+                      {Diag::kSnrPage, " - SNR", "dB"}};
+        for (const auto& graphed : graphs) {
+            SelectTab(diag, graphed.page);
+            person.OnDialog<CGraphDlg>([&](CGraphDlg& graph) {
+                EXPECT_EQ(GraphHeading(graph), diag.windowTitle() + QString::fromLatin1(graphed.tab));
+                EXPECT_EQ(AxisTitles(graph, Qt::Horizontal), QStringLiteral("Tone"));
+                EXPECT_EQ(AxisTitles(graph, Qt::Vertical), QString::fromLatin1(graphed.unit)) << graphed.tab;
+            });
+            Click(diag, Diag::kGraphId);
+        }
 
         // The SNR page, sorted by its downstream values; each page exported under its own stem and title.
         SelectTab(diag, Diag::kSnrPage);
@@ -384,6 +417,14 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
             });
             Click(monitoring, kExportButtonId);
         }
+        // The noise graph: the tones along the bottom, the noise's unit up the side.
+        SelectTab(monitoring, Monitoring::kPsdPage);
+        person.OnDialog<CGraphDlg>([&](CGraphDlg& graph) {
+            EXPECT_EQ(GraphHeading(graph), monitoring.windowTitle() + QStringLiteral(" - Quiet Line PSD"));
+            EXPECT_EQ(AxisTitles(graph, Qt::Horizontal), QStringLiteral("Tone"));
+            EXPECT_EQ(AxisTitles(graph, Qt::Vertical), QStringLiteral("dBm/Hz"));
+        });
+        Click(monitoring, Monitoring::kGraphId);
         return IDCANCEL;
     });
     OnPort<Monitoring>(kCmdLoopMonitoring, kAdslPort, [&](Monitoring& monitoring) {
@@ -488,6 +529,9 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
         person.OnDialog<CGraphDlg>([&](CGraphDlg& graph) {
             ASSERT_EQ(graph.Data().series.size(), 2u);
             EXPECT_EQ(graph.Data().labels.front(), "0") << "drawn by tone, whatever the list's order";
+            EXPECT_EQ(GraphHeading(graph), bits.windowTitle());
+            EXPECT_EQ(AxisTitles(graph, Qt::Horizontal), QStringLiteral("Tone"));
+            EXPECT_EQ(AxisTitles(graph, Qt::Vertical), QStringLiteral("Bits"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(graph, QStringLiteral("bits_allocation_graph")));
         });
         Click(bits, Bits::kGraphId);
@@ -497,6 +541,11 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
             return IDCANCEL;
         });
         Click(bits, kExportButtonId);
+        const auto offers = [&](int command) {
+            const std::vector<int> offered = program_.RightClickListRow(list, 0);
+            return std::find(offered.begin(), offered.end(), command) != offered.end();
+        };
+        EXPECT_TRUE(offers(33046) && offers(33024)) << "the page's popup: Graph and Export of its data";
 
         // A refresh the server refuses leaves every tone "--"; Graph and Export stay offered.
         server_test::CRawClient& probe = program_.ServerProbe();
@@ -506,6 +555,8 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
         EXPECT_EQ(ToneValues(bits.Page(), Tones::kDownstreamColumn).size(), 0u);
         EXPECT_TRUE(bits.IsControlEnabled(Bits::kGraphId));
         EXPECT_TRUE(bits.IsControlEnabled(kExportButtonId));
+        EXPECT_FALSE(offers(33046)) << "no data to draw in the page's popup";
+        EXPECT_FALSE(offers(33024)) << "no data to export in the page's popup";
     });
 }
 

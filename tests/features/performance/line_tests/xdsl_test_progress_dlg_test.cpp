@@ -1,5 +1,6 @@
 // The progress dialog of each line test asks the NE how the test stands ten seconds after the start, not before; the
-// elapsed time reads seconds and milliseconds. Without a peer the poll fails, which ends the wait with Cancel.
+// elapsed time reads seconds and milliseconds, and the bar runs over the server's wait (35000 ms when unset). Without a
+// peer the poll fails, which ends the wait with Cancel.
 
 #include "tests/features/performance/performance_test_support.h"
 #include "tests/platform/qt_test_app.h"
@@ -9,6 +10,7 @@
 #include "platform/scripted_runners.h"
 
 #include <QLabel>
+#include <QProgressBar>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,9 @@ TEST(XdslTestProgressDlgTest, TheFirstPollComesTenSecondsAfterTheStart)
             nowMs = 9999;
             progress.OnTimer(CXdslTestProgressDlg::TimerOf(kind));
             EXPECT_EQ(progress.GetDlgItemAs<QLabel>(CXdslTestProgressDlg::kElapsedId)->text(), QStringLiteral("9.999"));
+            const auto* bar = progress.GetDlgItemAs<QProgressBar>(CXdslTestProgressDlg::kProgressId);
+            EXPECT_EQ(bar->maximum(), 35000);
+            EXPECT_EQ(bar->value(), 9999);
             EXPECT_FALSE(progress.IsEnded()) << "no poll yet";
             nowMs = 10000;
             progress.OnTimer(CXdslTestProgressDlg::TimerOf(kind));
