@@ -143,8 +143,13 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
 
             // The live graph of the current day, CO: points come with each refresh.
             QTreeView& rows = *pm.FindList(kListControlId);
-            program.ClickListRow(rows, 2);
-            EXPECT_FALSE(pm.IsControlEnabled(Current::kGraphButtonId)) << "the previous 15 minutes are not live";
+            // The current 15 minutes and the current day of either side are live; the previous ones are not.
+            for (const auto& [row, live] :
+                 {std::pair{0, true}, std::pair{1, true}, std::pair{2, false}, std::pair{3, false}, std::pair{4, true},
+                  std::pair{5, true}, std::pair{6, false}, std::pair{7, false}}) {
+                program.ClickListRow(rows, row);
+                EXPECT_EQ(pm.IsControlEnabled(Current::kGraphButtonId), live) << "row " << row;
+            }
             program.ClickListRow(rows, 4);
             EXPECT_TRUE(pm.IsControlEnabled(Current::kGraphButtonId));
             person.OnDialog<CPmGraphDlg>([&](CPmGraphDlg& graph) {
@@ -420,6 +425,7 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             EXPECT_EQ(e2e::ListColumn(list, kPmErroredColumn), errored);
 
             person.OnDialog<CIndexDlg>([&](CIndexDlg& legend) {
+                EXPECT_EQ(legend.windowTitle(), QStringLiteral("xDSL PM Description"));
                 EXPECT_TRUE(Field(legend, CIndexDlg::kTextId).contains(QStringLiteral("Code violations")));
                 return IDCANCEL;
             });

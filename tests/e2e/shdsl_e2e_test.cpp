@@ -103,10 +103,7 @@ QString Cell(QTreeView& list, int row, int column)
 
 class ShdslE2eTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
-    }
+    void SetUp() override { ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1"))); }
 
     // Runs the script on the port list of North-1.
     // With the row's port selected (the commands are set anew when the selection changes), the buttons and the
@@ -238,6 +235,11 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             EXPECT_EQ(sides.back(), QStringLiteral("RT"));
             EXPECT_EQ(sides.count(QStringLiteral("CO")), sides.count(QStringLiteral("RT")));
             EXPECT_TRUE(pm.IsControlEnabled(CShdslHisPmDlg::kGraphButtonId));
+            const auto graphOffered = [&] {
+                const std::vector<int> offered = program_.RightClickListRow(*pm.FindList(kListControlId), 0);
+                return std::find(offered.begin(), offered.end(), 33046) != offered.end();
+            };
+            EXPECT_TRUE(graphOffered()) << "the popup's Graph goes with the button";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("shdsl_history_pm")));
             // The RT side refused: the refresh stops there with the CO rows, and Graph stays off.
             Refuse(program_, kSimRefuseNextRequest, kReqShdslHistory.value, 1);
@@ -246,6 +248,7 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             EXPECT_EQ(kept.count(QStringLiteral("CO")), 16);
             EXPECT_EQ(kept.count(QStringLiteral("RT")), 0);
             EXPECT_FALSE(pm.IsControlEnabled(CShdslHisPmDlg::kGraphButtonId));
+            EXPECT_FALSE(graphOffered()) << "the popup's Graph goes with the button";
             EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
                       QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
             return IDCANCEL;

@@ -79,10 +79,14 @@ TEST(TrunkPmE2eTest, ATrunkPortsCountersChangeWithAutoRefreshAndFeedTheLiveGraph
         const TrunkPmRec server = ServerCounters(program, kPort1);
         EXPECT_GE(server.incoming.unicastPackets, Cell(pm, 1, Pm::kIncomingColumn).toULongLong());
         EXPECT_FALSE(pm.IsControlEnabled(Pm::kGraphButtonId)) << "no graph without auto-refresh";
+        // The list's popup: Refresh, Export and Close.
+        QTreeView& rows = *pm.FindList(kListControlId);
+        EXPECT_EQ(program.RightClickListRow(rows, 0), (std::vector<int>{33084, 33024, 33023}));
 
-        // Auto-refresh: Refresh goes grey, the counters change.
+        // Auto-refresh: Refresh goes grey, in the popup too, the counters change.
         Check(pm, Pm::kAutoRefreshId);
         EXPECT_FALSE(pm.IsControlEnabled(kRefreshButtonId));
+        EXPECT_EQ(program.RightClickListRow(rows, 0), (std::vector<int>{33024, 33023}));
         EXPECT_TRUE(program.WaitUntil([&] { return Cell(pm, 0, Pm::kIncomingColumn).toULongLong() != octets; }));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("trunk_port_pm")));
 

@@ -56,6 +56,21 @@ TEST_F(LongTermWindowDlgTest, ANewItemCollectsFromTheCurrentHourForADay)
     });
 }
 
+// The range of a query opens on the window it is given (the item's), date and hour on either side.
+TEST_F(LongTermWindowDlgTest, AQueryRangeOpensOnTheWindowItIsGiven)
+{
+    Interval interval;
+    const QDateTime start(QDate(2025, 11, 14), QTime(22, 0));
+    const QDateTime stop(QDate(2026, 2, 3), QTime(5, 0));
+    interval.SetRange(start.toSecsSinceEpoch(), stop.toSecsSinceEpoch());
+    Run(interval, perf_test::kAdslPort, [&] {
+        EXPECT_EQ(DateOf(interval, Interval::kFromDateId), QDate(2025, 11, 14));
+        EXPECT_EQ(HourOf(interval, Interval::kFromHourId), 22);
+        EXPECT_EQ(DateOf(interval, Interval::kToDateId), QDate(2026, 2, 3));
+        EXPECT_EQ(HourOf(interval, Interval::kToHourId), 5);
+    });
+}
+
 struct OrderCase {
     const char* name;
     bool interval; // the query's range, else a new item's window
