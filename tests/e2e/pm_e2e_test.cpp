@@ -28,6 +28,9 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QAbstractAxis>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QDate>
 #include <QDateTimeEdit>
@@ -43,6 +46,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -397,6 +401,14 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
                 for (const GraphSeriesData& series : data.series)
                     remote += series.titleNumber == 1 ? 1 : 0;
                 EXPECT_GE(remote, 4u) << "the RT side's seconds at least";
+                // The times along the bottom, the seconds and counts on the left, the cells and violations on the
+                // right.
+                std::map<int, QString> titles;
+                for (const QAbstractAxis* axis : graph.findChild<QChartView*>()->chart()->axes())
+                    titles[static_cast<int>(axis->alignment())] = axis->titleText();
+                EXPECT_EQ(titles[Qt::AlignBottom], QStringLiteral("Create Time"));
+                EXPECT_EQ(titles[Qt::AlignLeft], QStringLiteral("Seconds / Times"));
+                EXPECT_EQ(titles[Qt::AlignRight], QStringLiteral("Cells / Bits"));
                 EXPECT_TRUE(e2e::CProgram::SaveScreenshot(graph, QStringLiteral("adsl_history_pm_graph")));
                 // The chart's buttons: all series hidden and shown, the look with depth, a picture, the preview.
                 CChartPanel& chart = graph.Chart();
