@@ -286,7 +286,9 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
             (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
         // One port: drawn from the card's answer, not asked again (the server would refuse it).
         ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqMcChannelStatus.value));
+        const size_t boxes = program_.Operator().boxTexts.size();
         ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kPortComboId, QStringLiteral("3")));
+        EXPECT_EQ(program_.Operator().boxTexts.size(), boxes) << "no refusal to tell";
         EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
     });
     ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
