@@ -67,6 +67,22 @@ protected:
         return opened;
     }
 
+    // Opens the dialog on the NE (0: none) in the mode and lets `look` work it; the dialog is then cancelled.
+    static void Open(uint32_t neId, uint32_t mode, const std::function<void(CAlarmCriteriaDlg&)>& look)
+    {
+        CAlarmCriteriaDlg dialog;
+        const CEntityId none;
+        dialog.SetTarget(static_cast<int>(neId), &none);
+        dialog.SetQueryMode(mode);
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog&) {
+            dialog.OnFirstShow();
+            look(dialog);
+            return IDCANCEL;
+        });
+        dialog.DoModal();
+    }
+
     static void Pick(CAlarmCriteriaDlg& dialog, int comboId, uint32_t data)
     {
         auto* combo = dialog.GetDlgItemAs<QComboBox>(comboId);
@@ -198,6 +214,62 @@ TEST_F(AlarmCriteriaDlgTest, ThePickersOpenOnTodayFromMidnightToNow)
                            d.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kToTimeId)->time());
         EXPECT_TRUE(to >= before && to <= after) << to.toString().toStdString();
     });
+}
+
+// The Model combo offers the NE, shelf, module and port models in that order: those of the NE's own model and those
+// of no NE model; without an NE every model. The first is chosen.
+TEST_F(AlarmCriteriaDlgTest, TheModelComboOffersTheModelsLevelByLevel)
+{
+    const QStringList anyNe = {"ALC-24",      "ALC-48",       "SLC-16",    "PWR-48V",   "FAN-4",
+                               "REL-4I2O",    "Empty Slot",   "GE Trunk",  "ADSL Port", "SHDSL Port",
+                               "Alarm Input", "Alarm Output", "Empty Port"};
+    const QStringList ofIpd12 = QStringList{"IPD-12", "IPD-12 Shelf", "CU-2GE"} + anyNe;
+    const QStringList ofAll =
+        QStringList{"IPD-12", "IPD-48",  "IPD-12 Shelf", "IPD-48 Main Shelf", "IPD-48 Expansion Shelf",
+                    "CU-2GE", "CU-2GE-R"} +
+        anyNe;
+    const std::pair<uint32_t, QStringList> rows[] = {{kBravo, ofIpd12}, {0, ofAll}};
+    for (const auto& [neId, models] : rows) {
+        SCOPED_TRACE(neId);
+        Open(neId, kAlarmQueryActive, [&](CAlarmCriteriaDlg& dialog) {
+            const auto* combo = dialog.GetDlgItemAs<QComboBox>(CAlarmCriteriaDlg::kModelComboId);
+            QStringList shown;
+            for (int i = 0; i < combo->count(); ++i)
+                shown << combo->itemText(i);
+            EXPECT_EQ(shown, models);
+            EXPECT_EQ(combo->currentIndex(), 0);
+        });
+    }
+}
+
+// On opening the pickers are offered as their checks say (on in History, off in Active); the severity radios and the
+// model's combo and alarm types wait for their checks.
+TEST_F(AlarmCriteriaDlgTest, ControlsWaitForTheirChecks)
+{
+    const int pickers[] = {CCriteriaControls::kFromDateId, CCriteriaControls::kFromTimeId, CCriteriaControls::kToDateId,
+                           CCriteriaControls::kToTimeId};
+    const int byCheck[] = {
+        1172, 1175, 1177, 1180, 1394, CAlarmCriteriaDlg::kModelComboId, CAlarmCriteriaDlg::kAlarmTypeListId};
+    for (const uint32_t mode : {kAlarmQueryHistory, kAlarmQueryActive}) {
+        SCOPED_TRACE(mode);
+        Open(kBravo, mode, [&](CAlarmCriteriaDlg& d) {
+            for (int id : pickers)
+                EXPECT_EQ(d.IsControlEnabled(id), mode == kAlarmQueryHistory) << id;
+            EXPECT_FALSE(d.GetDlgItemAs<QAbstractButton>(CCriteriaControls::kSeverityCheckId)->isChecked());
+            for (int id : byCheck)
+                EXPECT_FALSE(d.IsControlEnabled(id)) << id;
+            Tick(d, CCriteriaControls::kSeverityCheckId);
+            Tick(d, CAlarmCriteriaDlg::kModelCheckId);
+            Tick(d, CCriteriaControls::kFromCheckId, true);
+            Tick(d, CCriteriaControls::kToCheckId, false);
+            for (int id : byCheck)
+                EXPECT_TRUE(d.IsControlEnabled(id)) << id;
+            EXPECT_TRUE(d.IsControlEnabled(CCriteriaControls::kFromDateId));
+            EXPECT_TRUE(d.IsControlEnabled(CCriteriaControls::kFromTimeId));
+            EXPECT_FALSE(d.IsControlEnabled(CCriteriaControls::kToDateId));
+            EXPECT_FALSE(d.IsControlEnabled(CCriteriaControls::kToTimeId));
+        });
+    }
 }
 
 TEST_F(AlarmCriteriaDlgTest, ChoicesThatAreRefusedOpenNoList)
