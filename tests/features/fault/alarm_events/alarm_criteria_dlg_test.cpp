@@ -7,6 +7,7 @@
 #include "core/tables/entity_node.h"
 #include "features/fault/alarm_events/alarm_criteria_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
+#include "features/fault/alarm_lists/alarm_list_look.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 
@@ -270,6 +271,45 @@ TEST_F(AlarmCriteriaDlgTest, ControlsWaitForTheirChecks)
             EXPECT_FALSE(d.IsControlEnabled(CCriteriaControls::kToTimeId));
         });
     }
+}
+
+// Without an NE the scope is the whole network: the root location, " <ALL>" NEs and entities, nothing to choose.
+TEST_F(AlarmCriteriaDlgTest, WithoutAnNeTheScopeIsTheWholeNetwork)
+{
+    Open(0, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
+        EXPECT_EQ(ControlText(d, CAlarmCriteriaDlg::kLocationTextId), QStringLiteral("<Root>"));
+        EXPECT_EQ(ControlText(d, CAlarmCriteriaDlg::kNeTextId), QStringLiteral(" <ALL>"));
+        for (int id :
+             {CCriteriaControls::kShelfComboId, CCriteriaControls::kSlotComboId, CCriteriaControls::kPortComboId}) {
+            const auto* combo = d.GetDlgItemAs<QComboBox>(id);
+            EXPECT_EQ(combo->count(), 1) << id;
+            EXPECT_EQ(combo->currentText(), QStringLiteral(" <ALL>")) << id;
+            EXPECT_EQ(combo->currentData().toUInt(), 255u) << id;
+            EXPECT_FALSE(d.IsControlEnabled(id)) << id;
+        }
+    });
+}
+
+// Each alarm type shows the image of its definition's severity: 12 critical .. 15 warning, 16 any other.
+TEST_F(AlarmCriteriaDlgTest, AlarmTypesShowTheirSeverityImage)
+{
+    const std::pair<const char*, int> images[] = {
+        {"Card Out", 13}, {"Power Fail", 12}, {"Input Low", 14}, {"Fuse Fail", 13}, {"Disabled", 16}};
+    Open(kBravo, kAlarmQueryActive, [&](CAlarmCriteriaDlg& d) {
+        Tick(d, CAlarmCriteriaDlg::kModelCheckId);
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 40); // PWR-48V
+        const CListControl list(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId));
+        EXPECT_EQ(list.GetItemCount(), 5);
+        for (const auto& [name, image] : images) {
+            int row = -1;
+            for (int r = 0; r < list.GetItemCount(); ++r) {
+                if (list.GetItemText(r, 0) == QLatin1String(name))
+                    row = r;
+            }
+            EXPECT_GE(row, 0) << name;
+            EXPECT_EQ(list.GetItemImage(row, 0), image) << name;
+        }
+    });
 }
 
 TEST_F(AlarmCriteriaDlgTest, ChoicesThatAreRefusedOpenNoList)
