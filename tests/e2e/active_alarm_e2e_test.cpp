@@ -108,6 +108,13 @@ TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
         EXPECT_EQ(list.GetHandOver().severity, 2u);
         EXPECT_TRUE(list.IsColumnHidden(CAlarmEventListDlg::kClearTimeColumn)) << "active alarms are not cleared";
         EXPECT_TRUE(list.IsControlVisible(CAlarmEventListDlg::kAckCheckId)) << "active alarms are acknowledged";
+        // Of the severity boxes only Major is ticked and offered; ACK and NACK are both ticked and offered.
+        const std::pair<int, bool> boxes[] = {{1172, false}, {1175, true}, {1177, false}, {1180, false},
+                                              {1394, false}, {1170, true}, {1182, true}};
+        for (const auto& [id, on] : boxes) {
+            EXPECT_EQ(e2e::IsChecked(list, id), on) << id;
+            EXPECT_EQ(list.IsControlEnabled(id), on) << id;
+        }
         return IDCANCEL;
     });
     QTreeView& rows = *summary.FindList(kListControlId);

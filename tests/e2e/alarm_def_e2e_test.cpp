@@ -84,6 +84,11 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
         EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn),
                   (QStringList{QStringLiteral("Disabled"), QStringLiteral("FW Mismatch"), highTemp,
                                QStringLiteral("Card Fail"), QStringLiteral("Card Out")}));
+        // Reporting sorts by its text, equal texts by alarm index.
+        e2e::CProgram::ClickHeader(*rows.header(), List::kReportingColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn),
+                  (QStringList{QStringLiteral("Disabled"), QStringLiteral("Card Out"), QStringLiteral("Card Fail"),
+                               highTemp, QStringLiteral("FW Mismatch")}));
         e2e::CProgram::ClickHeader(*rows.header(), List::kNameColumn);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_list")));
         EXPECT_EQ(e2e::ExportStem(program, list), "AlmDef");

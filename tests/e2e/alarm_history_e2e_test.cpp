@@ -119,6 +119,11 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
             EXPECT_EQ(Field(list, List::kTotalId), QString::number(total));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_event_list_dlg")));
             EXPECT_EQ(e2e::ExportStem(program, list), "HisAlm");
+            // The server's history shows every column, the clear time too, and offers no acknowledgement.
+            for (int column = 0; column <= List::kAckTimeColumn; ++column)
+                EXPECT_FALSE(list.IsColumnHidden(column)) << column;
+            for (int id : {List::kAcknowledgeButtonId, List::kAckCheckId, List::kNackCheckId})
+                EXPECT_FALSE(list.IsControlVisible(id)) << id;
 
             // Pages of ten records.
             e2e::Type(list, List::kToId, QStringLiteral("10"));

@@ -99,6 +99,16 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn), byName);
         const std::vector<int> temperatures = numbers(List::kCurrentColumn);
         EXPECT_TRUE(std::is_sorted(temperatures.begin(), temperatures.end()));
+        // Reference Value too puts the kind and index first; No., Slot and Threshold sort by module, kind and index.
+        e2e::CProgram::ClickHeader(*rows.header(), List::kReferenceColumn);
+        EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn), byName);
+        e2e::CProgram::ClickHeader(*rows.header(), List::kNumberColumn);
+        const QStringList byReading = e2e::CProgram::ShownColumn(rows, List::kNameColumn);
+        EXPECT_NE(byReading, byName) << "the module comes first";
+        for (int column : {List::kSlotColumn, List::kThresholdColumn}) {
+            e2e::CProgram::ClickHeader(*rows.header(), column);
+            EXPECT_EQ(e2e::CProgram::ShownColumn(rows, List::kNameColumn), byReading) << column;
+        }
         e2e::CProgram::ClickHeader(*rows.header(), List::kNumberColumn);
 
         // A refresh rewrites the rows: the same readings, the selected one still selected.
@@ -112,6 +122,10 @@ TEST(HwMonitorE2eTest, ReadingsAreMarkedRefreshedInPlaceAndRefreshedOnACadence)
         Check(list, List::kAutoRefreshId);
         EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
         EXPECT_TRUE(list.Timers().IsSet(List::kAutoRefreshTimer));
+        EXPECT_EQ(list.Timers().Interval(List::kAutoRefreshTimer), 4000) << "twice DIALOGREFRESHTIME's 2 seconds";
+        // The popup shows Refresh greyed.
+        EXPECT_EQ(program.RightClickListRow(rows, 0), (std::vector<int>{33024, 33023}));
+        EXPECT_EQ(person.Popups().Shown().back(), (std::vector<int>{33084, 33024, 33023}));
         list.OnTimer(List::kAutoRefreshTimer);
         EXPECT_TRUE(list.Timers().IsSet(List::kAutoRefreshTimer));
         EXPECT_TRUE(list.IsAutoRefreshOn());
@@ -178,19 +192,25 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
             Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("101"));
             Click(thresholds, IDOK);
             EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
+            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("60"));
+            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-21"));
+            Click(thresholds, IDOK);
+            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
             Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("-5"));
             Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-5"));
             Click(thresholds, IDOK);
             EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Maximum value should be greater than Minimum value"));
 
-            // Refused by the server: the failure box says why, the dialog keeps what was typed.
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("60"));
+            // Refused by the server: the failure box says why, the dialog keeps what was typed; both ends at their
+            // bounds are taken.
+            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("100"));
+            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-20"));
             Control(program, kSimRefuseNextChange, kReqHwMonThreshold);
             Click(thresholds, IDOK);
             EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral(
                                            "Fail to update data\n\n(32028) Change refused by the server")});
             EXPECT_FALSE(thresholds.IsEnded());
-            EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("60"));
+            EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("100"));
             EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{70, 0}));
 
             Click(thresholds, IDOK);
@@ -198,11 +218,11 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
             return IDCANCEL;
         });
         Click(list, kModifyButtonId);
-        EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{60, -5}));
+        EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{100, -20}));
         // The list has read the NE again: its temperatures have the new thresholds.
         QTreeView& rows = Rows(list);
         const int temperature = RowOf(rows, List::kNameColumn, QStringLiteral("Board Temperature"));
-        EXPECT_EQ(CListControl(&rows).GetItemText(temperature, List::kThresholdColumn), QStringLiteral("-5 / 60"));
+        EXPECT_EQ(CListControl(&rows).GetItemText(temperature, List::kThresholdColumn), QStringLiteral("-20 / 100"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
@@ -219,7 +239,7 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHardwareThreshold));
-    EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{60, -5}));
+    EXPECT_EQ(ServerThresholds(program), (HwMonThresholdRec{100, -20}));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 

@@ -241,10 +241,14 @@ TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
 
         // The dialog reads the output itself; a change of its severities reaches the server and the row.
         person.OnDialog<CNeAlarmOutputDlg>([&](CNeAlarmOutputDlg& output) {
+            EXPECT_EQ(Field(output, CNeAlarmOutputDlg::kIndexId), QStringLiteral("1"));
             EXPECT_EQ(Field(output, CNeAlarmOutputDlg::kNameId), QStringLiteral("Bell"));
             EXPECT_TRUE(IsChecked(output, CNeAlarmOutputDlg::kSeverityBoxIds[0]));
             EXPECT_TRUE(IsChecked(output, CNeAlarmOutputDlg::kSeverityBoxIds[1]));
+            EXPECT_FALSE(IsChecked(output, CNeAlarmOutputDlg::kSeverityBoxIds[2]));
             EXPECT_FALSE(IsChecked(output, CNeAlarmOutputDlg::kSeverityBoxIds[3]));
+            EXPECT_TRUE(IsChecked(output, CNeAlarmOutputDlg::kEnabledId));
+            EXPECT_FALSE(IsChecked(output, CNeAlarmOutputDlg::kDisabledId));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(output, QStringLiteral("ne_alarm_output")));
             // The name takes 32 characters; the Bell is kept.
             Type(output, CNeAlarmOutputDlg::kNameId, QString(33, QLatin1Char('n')));
@@ -270,6 +274,25 @@ TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
     ASSERT_TRUE(program.Command(kCmdAlarmOutput));
     EXPECT_EQ(person.boxTexts,
               std::vector<QString>{QStringLiteral("Fail to update data\n\n(32028) Change refused by the server")});
+    EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
+// The list has the NE's current alarms synchronised before it reads the contacts: when that fails it says so and
+// reads nothing.
+TEST(NeAlarmIoE2eTest, AFailedSynchronisationLeavesTheListEmpty)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    RefuseNextChange(program, 332); // the synchronisation of the NE's current alarms
+    person.OnDialog<Inputs>([&](Inputs& list) {
+        EXPECT_TRUE(ListColumn(*list.FindList(kListControlId), Inputs::kNameColumn).isEmpty());
+        EXPECT_FALSE(list.IsEnded());
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmInput));
+    EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral(
+                                   "Failed to synchronize NE current alarms\n\n(32028) Change refused by the server")});
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
 }
 

@@ -7,6 +7,7 @@
 #include "core/tables/entity_node.h"
 #include "features/fault/alarm_events/alarm_criteria_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
+#include "features/fault/alarm_lists/alarm_list_look.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 
@@ -65,6 +66,22 @@ protected:
         });
         dialog.DoModal();
         return opened;
+    }
+
+    // Opens the dialog on the NE (0: none) in the mode and lets `look` work it; the dialog is then cancelled.
+    static void Open(uint32_t neId, uint32_t mode, const std::function<void(CAlarmCriteriaDlg&)>& look)
+    {
+        CAlarmCriteriaDlg dialog;
+        const CEntityId none;
+        dialog.SetTarget(static_cast<int>(neId), &none);
+        dialog.SetQueryMode(mode);
+        ScriptedModalRunner runner;
+        runner.Push([&](QDialog&) {
+            dialog.OnFirstShow();
+            look(dialog);
+            return IDCANCEL;
+        });
+        dialog.DoModal();
     }
 
     static void Pick(CAlarmCriteriaDlg& dialog, int comboId, uint32_t data)
@@ -197,6 +214,101 @@ TEST_F(AlarmCriteriaDlgTest, ThePickersOpenOnTodayFromMidnightToNow)
         const QDateTime to(d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId)->date(),
                            d.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kToTimeId)->time());
         EXPECT_TRUE(to >= before && to <= after) << to.toString().toStdString();
+    });
+}
+
+// The Model combo offers the NE, shelf, module and port models in that order: those of the NE's own model and those
+// of no NE model; without an NE every model. The first is chosen.
+TEST_F(AlarmCriteriaDlgTest, TheModelComboOffersTheModelsLevelByLevel)
+{
+    const QStringList anyNe = {"ALC-24",      "ALC-48",       "SLC-16",    "PWR-48V",   "FAN-4",
+                               "REL-4I2O",    "Empty Slot",   "GE Trunk",  "ADSL Port", "SHDSL Port",
+                               "Alarm Input", "Alarm Output", "Empty Port"};
+    const QStringList ofIpd12 = QStringList{"IPD-12", "IPD-12 Shelf", "CU-2GE"} + anyNe;
+    const QStringList ofAll =
+        QStringList{"IPD-12", "IPD-48",  "IPD-12 Shelf", "IPD-48 Main Shelf", "IPD-48 Expansion Shelf",
+                    "CU-2GE", "CU-2GE-R"} +
+        anyNe;
+    const std::pair<uint32_t, QStringList> rows[] = {{kBravo, ofIpd12}, {0, ofAll}};
+    for (const auto& [neId, models] : rows) {
+        SCOPED_TRACE(neId);
+        Open(neId, kAlarmQueryActive, [&](CAlarmCriteriaDlg& dialog) {
+            const auto* combo = dialog.GetDlgItemAs<QComboBox>(CAlarmCriteriaDlg::kModelComboId);
+            QStringList shown;
+            for (int i = 0; i < combo->count(); ++i)
+                shown << combo->itemText(i);
+            EXPECT_EQ(shown, models);
+            EXPECT_EQ(combo->currentIndex(), 0);
+        });
+    }
+}
+
+// On opening the pickers are offered as their checks say (on in History, off in Active); the severity radios and the
+// model's combo and alarm types wait for their checks.
+TEST_F(AlarmCriteriaDlgTest, ControlsWaitForTheirChecks)
+{
+    const int pickers[] = {CCriteriaControls::kFromDateId, CCriteriaControls::kFromTimeId, CCriteriaControls::kToDateId,
+                           CCriteriaControls::kToTimeId};
+    const int byCheck[] = {
+        1172, 1175, 1177, 1180, 1394, CAlarmCriteriaDlg::kModelComboId, CAlarmCriteriaDlg::kAlarmTypeListId};
+    for (const uint32_t mode : {kAlarmQueryHistory, kAlarmQueryActive}) {
+        SCOPED_TRACE(mode);
+        Open(kBravo, mode, [&](CAlarmCriteriaDlg& d) {
+            for (int id : pickers)
+                EXPECT_EQ(d.IsControlEnabled(id), mode == kAlarmQueryHistory) << id;
+            EXPECT_FALSE(d.GetDlgItemAs<QAbstractButton>(CCriteriaControls::kSeverityCheckId)->isChecked());
+            for (int id : byCheck)
+                EXPECT_FALSE(d.IsControlEnabled(id)) << id;
+            Tick(d, CCriteriaControls::kSeverityCheckId);
+            Tick(d, CAlarmCriteriaDlg::kModelCheckId);
+            Tick(d, CCriteriaControls::kFromCheckId, true);
+            Tick(d, CCriteriaControls::kToCheckId, false);
+            for (int id : byCheck)
+                EXPECT_TRUE(d.IsControlEnabled(id)) << id;
+            EXPECT_TRUE(d.IsControlEnabled(CCriteriaControls::kFromDateId));
+            EXPECT_TRUE(d.IsControlEnabled(CCriteriaControls::kFromTimeId));
+            EXPECT_FALSE(d.IsControlEnabled(CCriteriaControls::kToDateId));
+            EXPECT_FALSE(d.IsControlEnabled(CCriteriaControls::kToTimeId));
+        });
+    }
+}
+
+// Without an NE the scope is the whole network: the root location, " <ALL>" NEs and entities, nothing to choose.
+TEST_F(AlarmCriteriaDlgTest, WithoutAnNeTheScopeIsTheWholeNetwork)
+{
+    Open(0, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
+        EXPECT_EQ(ControlText(d, CAlarmCriteriaDlg::kLocationTextId), QStringLiteral("<Root>"));
+        EXPECT_EQ(ControlText(d, CAlarmCriteriaDlg::kNeTextId), QStringLiteral(" <ALL>"));
+        for (int id :
+             {CCriteriaControls::kShelfComboId, CCriteriaControls::kSlotComboId, CCriteriaControls::kPortComboId}) {
+            const auto* combo = d.GetDlgItemAs<QComboBox>(id);
+            EXPECT_EQ(combo->count(), 1) << id;
+            EXPECT_EQ(combo->currentText(), QStringLiteral(" <ALL>")) << id;
+            EXPECT_EQ(combo->currentData().toUInt(), 255u) << id;
+            EXPECT_FALSE(d.IsControlEnabled(id)) << id;
+        }
+    });
+}
+
+// Each alarm type shows the image of its definition's severity: 12 critical .. 15 warning, 16 any other.
+TEST_F(AlarmCriteriaDlgTest, AlarmTypesShowTheirSeverityImage)
+{
+    const std::pair<const char*, int> images[] = {
+        {"Card Out", 13}, {"Power Fail", 12}, {"Input Low", 14}, {"Fuse Fail", 13}, {"Disabled", 16}};
+    Open(kBravo, kAlarmQueryActive, [&](CAlarmCriteriaDlg& d) {
+        Tick(d, CAlarmCriteriaDlg::kModelCheckId);
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 40); // PWR-48V
+        const CListControl list(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId));
+        EXPECT_EQ(list.GetItemCount(), 5);
+        for (const auto& [name, image] : images) {
+            int row = -1;
+            for (int r = 0; r < list.GetItemCount(); ++r) {
+                if (list.GetItemText(r, 0) == QLatin1String(name))
+                    row = r;
+            }
+            EXPECT_GE(row, 0) << name;
+            EXPECT_EQ(list.GetItemImage(row, 0), image) << name;
+        }
     });
 }
 
