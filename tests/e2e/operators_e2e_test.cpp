@@ -21,6 +21,7 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,13 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         ASSERT_GE(managerRow, 0);
         EXPECT_EQ(e2e::CellImage(rows, managerRow), kImageRoleManager);
         EXPECT_EQ(ListColumn(rows, Online::kAddressColumn).value(managerRow), QStringLiteral("127.0.0.1"));
+        // The login time in local time, its date parted by slashes.
+        constexpr int kLoginTimeColumn = 4;
+        const QString loginTime = ListColumn(rows, kLoginTimeColumn).value(managerRow);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2}$"))
+                        .match(loginTime)
+                        .hasMatch())
+            << loginTime.toStdString();
         // An account of no known role is listed with the unknown role's picture; one of any other role is not.
         CUserAccount& account = *FindUserAccount("manager");
         const int role = account.role;
@@ -144,8 +152,8 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         EXPECT_EQ(list.GetItemText(list.GetNextSelected(-1), Online::kNameColumn), QStringLiteral("manager"));
         // Logged on anew, an hour later by the server's clock, the Manager is another login: none is selected.
         const auto later = EncodeRecord(WordRecord{static_cast<uint32_t>(std::time(nullptr)) + 3600});
-        ASSERT_TRUE(probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqServerTime, 0, {later.begin(), later.end()}, kWordRecordSize)));
+        ASSERT_TRUE(
+            probe.ReplyTo(probe.Send(kEmsOpModify, kReqServerTime, 0, {later.begin(), later.end()}, kWordRecordSize)));
         ASSERT_TRUE(manager.client.Logon("manager", "manager"));
         Click(online, kRefreshButtonId);
         EXPECT_EQ(list.GetNextSelected(-1), -1);
@@ -163,6 +171,11 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             EXPECT_EQ(Field(mail, CInstantMailDlg::kToId), QStringLiteral("manager"));
             Click(mail, IDOK);
             EXPECT_EQ(MessageLine(mail), QStringLiteral("Data is blank"));
+            // A mail holds 999 characters at most.
+            for (const int typed : {999, 1000}) {
+                Type(mail, CInstantMailDlg::kMessageId, QString(typed, QLatin1Char('x')));
+                EXPECT_EQ(Field(mail, CInstantMailDlg::kMessageId).size(), 999) << typed;
+            }
             // Someone who is not logged on gets no mail: the server says so, and the mail stays to be sent.
             Type(mail, CInstantMailDlg::kToId, QStringLiteral("north"));
             Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("Please check North-1 tonight."));

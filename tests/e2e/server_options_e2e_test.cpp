@@ -96,8 +96,8 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
                 EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << tabs->tabText(i).toStdString();
             }
         }
-        EXPECT_EQ(titles, (QStringList{"SNMP", "Log Expiration", "Auto-Backup/Save", "Alarm Notification",
-                                       "North Bound"}));
+        EXPECT_EQ(titles,
+                  (QStringList{"SNMP", "Log Expiration", "Auto-Backup/Save", "Alarm Notification", "North Bound"}));
         EXPECT_LE(tabs->sizeHint().width(), tabs->width());
         EXPECT_TRUE(e2e::ShowsWhole(*tabs));
         CSvrOptNmsPage& nms = dialog.NmsPage();
@@ -125,6 +125,11 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         EXPECT_TRUE(e2e::IsChecked(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kTimeSyncId));
         EXPECT_EQ(Field(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kHoursId), QStringLiteral("24"));
         EXPECT_FALSE(dialog.IsPageShown(&dialog.AutoSyncPage()));
+        // The hours' spin turns only while the synchronisation is on.
+        for (const bool on : {true, false, true}) {
+            e2e::Check(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kTimeSyncId, on);
+            EXPECT_EQ(dialog.AutoSyncPage().IsControlEnabled(CSvrOptAutoSyncPage::kHoursSpinId), on);
+        }
 
         // Each page as the operator sees it.
         const std::pair<CADialog*, const char*> pages[] = {
@@ -239,7 +244,8 @@ TEST_F(ServerOptionsE2eTest, EachExpirationTakesTheEndsOfItsRangeAndNothingPast)
                 Click(dialog, IDOK);
                 refused = !dialog.IsEnded();
                 if (refused) {
-                    EXPECT_TRUE(MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer between 1 and")));
+                    EXPECT_TRUE(
+                        MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer between 1 and")));
                 }
                 person.ForgetBoxAnswers();
                 return IDCANCEL;
