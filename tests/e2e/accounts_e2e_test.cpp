@@ -10,6 +10,7 @@
 #include "features/management/accounts/user_acl_dlg.h"
 #include "features/management/accounts/user_data_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "link/ems_msg.h"
 #include "link/records/request_codes.h"
 #include "link/records/user_account_record.h"
@@ -309,6 +310,13 @@ TEST(AccountsE2eTest, TheFirstColumnSortsByRole)
             EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending)) << column;
             EXPECT_EQ(ListColumn(rows, List::kNameColumn), names) << column;
         }
+        // Operation Log looks for the selected account's changes.
+        SelectRow(program, list, List::kNameColumn, QStringLiteral("north"));
+        program.Operator().OnDialog<CUserOpLogCriteriaDlg>([&](CUserOpLogCriteriaDlg& criteria) {
+            EXPECT_EQ(Field(criteria, CUserOpLogCriteriaDlg::kUserComboId), QStringLiteral("north"));
+            return IDCANCEL;
+        });
+        Click(list, List::kOperationLogButtonId);
     });
     ASSERT_TRUE(program.Command(kCmdAccountManagement));
     EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);

@@ -10,6 +10,7 @@
 #include "features/management/operators/incoming_mail_dlg.h"
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "link/ems_msg.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/request_codes.h"
@@ -158,6 +159,12 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         Click(online, kRefreshButtonId);
         EXPECT_EQ(list.GetNextSelected(-1), -1);
         program.ClickListRow(rows, e2e::RowOf(rows, Online::kNameColumn, QStringLiteral("manager")));
+        // Operation Log looks for the selected operator's changes.
+        person.OnDialog<CUserOpLogCriteriaDlg>([&](CUserOpLogCriteriaDlg& criteria) {
+            EXPECT_EQ(Field(criteria, CUserOpLogCriteriaDlg::kUserComboId), QStringLiteral("manager"));
+            return IDCANCEL;
+        });
+        Click(online, Online::kOperationLogButtonId);
 
         // The auto-refresh takes Refresh's place, every DIALOGREFRESHTIME seconds.
         e2e::Check(online, Online::kAutoRefreshCheckId);

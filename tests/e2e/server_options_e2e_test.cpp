@@ -119,6 +119,12 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         EXPECT_TRUE(e2e::ComboTexts(backup, CSvrOptBackupPage::kHourIds[kNeFlashWriteEntry])
                         .endsWith(QStringLiteral(",23,every hour")));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kWeekdayIds[kNeBackupEntry]), QStringLiteral("everyday"));
+        // Each weekday combo offers the days from Sunday, then every day, in the positions the server keeps.
+        for (const int weekdays : CSvrOptBackupPage::kWeekdayIds) {
+            EXPECT_EQ(e2e::ComboTexts(backup, weekdays),
+                      QStringLiteral("Sunday,Monday,Tuesday,Wednsday,Thursday,Friday,Saturday,everyday"))
+                << weekdays;
+        }
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kHourIds[kDbBackupEntry]), QStringLiteral("3"));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kMinuteIds[kDbBackupEntry]), QStringLiteral("30"));
         // The date/time synchronisation every 24 hours, on the page without a tab.
