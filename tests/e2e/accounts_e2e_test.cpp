@@ -10,6 +10,7 @@
 #include "features/management/accounts/user_acl_dlg.h"
 #include "features/management/accounts/user_data_dlg.h"
 #include "features/management/accounts/user_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "link/ems_msg.h"
 #include "link/records/request_codes.h"
 #include "link/records/user_account_record.h"
@@ -280,6 +281,45 @@ TEST(AccountsE2eTest, ThePasswordGoesAsTheDigestOfItsText)
         ASSERT_TRUE(account.has_value());
         EXPECT_EQ(account->passwordDigest, c.digest);
     }
+}
+
+// The first column sorts the accounts by role, Administrators first; accounts of one role stay in name order.
+TEST(AccountsE2eTest, TheFirstColumnSortsByRole)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    server_test::CRawClient& probe = program.ServerProbe();
+    UserAccountRecord aaron;
+    aaron.name = "aaron";
+    aaron.passwordDigest = PasswordDigestText("aaron");
+    aaron.roleLetter = "C";
+    const auto bytes = EncodeRecord(aaron);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserAccountAdd, 0, {bytes.begin(), bytes.end()}, kUserAccountRecordSize)));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.Operator().OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        // Filled in the order of the first column, then sorted by name, and by role again.
+        const QStringList byRole{"admin", "manager", "aaron", "north"};
+        EXPECT_EQ(ListColumn(rows, List::kNameColumn), byRole);
+        for (const auto& [column, names] :
+             {std::pair{List::kNameColumn, QStringList{"aaron", "admin", "manager", "north"}}, std::pair{0, byRole}}) {
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*rows.header(), column);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending)) << column;
+            EXPECT_EQ(ListColumn(rows, List::kNameColumn), names) << column;
+        }
+        // Operation Log looks for the selected account's changes.
+        SelectRow(program, list, List::kNameColumn, QStringLiteral("north"));
+        program.Operator().OnDialog<CUserOpLogCriteriaDlg>([&](CUserOpLogCriteriaDlg& criteria) {
+            EXPECT_EQ(Field(criteria, CUserOpLogCriteriaDlg::kUserComboId), QStringLiteral("north"));
+            return IDCANCEL;
+        });
+        Click(list, List::kOperationLogButtonId);
+    });
+    ASSERT_TRUE(program.Command(kCmdAccountManagement));
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "link/records/request_codes.h"
 #include "link/records/user_rights_record.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/frame/main_frame.h"
 
@@ -119,6 +120,30 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
         EXPECT_EQ(ListColumn(rows, Acl::kAccessColumn), (QStringList{QStringLiteral("q + m"), QStringLiteral("q"),
                                                                      QStringLiteral("q"), QStringLiteral("q + m")}));
         EXPECT_FALSE(acl.IsControlEnabled(Acl::kSaveButtonId));
+        // Sorted by their access, equal ones by their captions.
+        for (int click = 0;
+             click < 2 && !e2e::CProgram::HeaderShowsImage(rows, Acl::kAccessColumn, kImageSortAscending); ++click)
+            e2e::CProgram::ClickHeader(*rows.header(), Acl::kAccessColumn);
+        EXPECT_EQ(ListColumn(rows, Acl::kItemColumn),
+                  (QStringList{QStringLiteral("Operation Log"), QStringLiteral("Subscriber"), online,
+                               QStringLiteral("User Account")}));
+        // Each box names its letter and tells what it allows.
+        const struct {
+            int id;
+            const char* text;
+            const char* tip;
+        } boxes[] = {
+            {Acl::kQueryCheckId, "Query (q)", "Query, List, Refresh, Verify"},
+            {Acl::kModifyCheckId, "Modify (m)", "Modify, Update, Edit, Set, Clear, Save, Upload, Download, Let"},
+            {Acl::kCreateCheckId, "Create (c)", "Create, New, Add"},
+            {Acl::kDeleteCheckId, "Delete (d)", "Delete"},
+            {Acl::kAllCheckId, "ALL (a)", "[Query], [Modify], [Create], [Delete], Send, Reply, Reset, Restore"}};
+        for (const auto& box : boxes) {
+            const QWidget* shown = acl.GetDlgItem(box.id);
+            ASSERT_NE(shown, nullptr) << box.text;
+            EXPECT_EQ(shown->property("text").toString(), QString::fromLatin1(box.text));
+            EXPECT_EQ(shown->toolTip(), QString::fromLatin1(box.tip));
+        }
 
         program.ClickListRow(rows, e2e::RowOf(rows, Acl::kItemColumn, online));
         EXPECT_EQ(Field(acl, Acl::kItemTextId), online);

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace {
@@ -159,6 +160,38 @@ TEST_F(NeAccountsE2eTest, AccountsAreAddedChangedAndDeletedOnTheNeWithTheirCheck
     });
     ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+}
+
+// The built-in account's row is written in red (255, 32, 32), an account out of service in grey with its disabled
+// picture; the others in the list's own colour.
+TEST_F(NeAccountsE2eTest, TheBuiltInAccountShowsRedAndOneOutOfServiceGrey)
+{
+    AddOnServer(program_, kReqNeUserAccountAdd, NeUserAccountRecord{"resting", "rest-1", 1, 2});
+    program_.Operator().OnDialog<Accounts>([&](Accounts& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        const struct {
+            const char* name;
+            std::optional<COLORREF> text; // none: neither red nor grey
+            int image;
+        } cases[] = {{"qurim", COLORREF{0x2020FF}, kImageEnabled},
+                     {"su", std::nullopt, kImageEnabled},
+                     {"resting", COLORREF{0x808080}, kImageDisabled}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            const int row = e2e::RowOf(rows, Accounts::kNameColumn, QString::fromLatin1(c.name));
+            ASSERT_GE(row, 0);
+            EXPECT_EQ(e2e::CellImage(rows, row), c.image);
+            COLORREF text = 0, back = 0, back2 = 0;
+            list.GetItemColors(row, Accounts::kNameColumn, &text, &back, &back2, kListControlId);
+            if (c.text) {
+                EXPECT_EQ(text, *c.text);
+            } else {
+                EXPECT_NE(text, COLORREF{0x2020FF});
+                EXPECT_NE(text, COLORREF{0x808080});
+            }
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
 }
 
 TEST_F(NeAccountsE2eTest, AnAccountIsAddedWhileTheNeCountsTwentyAndNotAboveTwenty)

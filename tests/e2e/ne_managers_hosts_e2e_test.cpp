@@ -24,6 +24,7 @@
 #include "link/records/word_record.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
@@ -82,17 +83,17 @@ protected:
     e2e::CProgram program_;
 };
 
-// North-1 keeps five secured host sections of its own, whatever their addresses (the server takes no first address
+// North-1 keeps eleven secured host sections of its own, whatever their addresses (the server takes no first address
 // above the last from a workstation).
 class SecuredHostSectionsE2eTest : public NeManagersHostsE2eTest {
 protected:
     SecuredHostSectionsE2eTest()
     {
-        const char* const addresses[][2] = {{"10.0.0.5", "10.0.0.5"},
-                                            {"10.0.0.1", "10.0.0.2"},
-                                            {"10.0.0.9", "10.0.0.2"},
-                                            {"10.0.0.9", "10.0.0.10"},
-                                            {"10.0.1.0", "10.0.0.255"}};
+        const char* const addresses[][2] = {
+            {"10.0.0.5", "10.0.0.5"},   {"10.0.0.1", "10.0.0.2"},   {"10.0.0.9", "10.0.0.2"},
+            {"10.0.0.9", "10.0.0.10"},  {"10.0.1.0", "10.0.0.255"}, {"10.0.0.16", "10.0.0.16"},
+            {"10.0.0.17", "10.0.0.17"}, {"10.0.0.18", "10.0.0.18"}, {"10.0.0.19", "10.0.0.19"},
+            {"10.0.0.20", "10.0.0.20"}, {"10.0.0.21", "10.0.0.21"}};
         for (size_t i = 0; i < std::size(addresses); ++i) {
             const std::string section = std::to_string(i + 1);
             worldExtra_ += "\n[NE1.SecuredHostRecord." + section + "]\nsection=" + section +
@@ -403,6 +404,59 @@ TEST_F(SecuredHostSectionsE2eTest, ASectionWhoseFirstAddressIsAboveItsLastShowsD
     });
     ASSERT_TRUE(program_.Command(kCmdSecuredHosts));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The header of a column clicked until it shows the ascending arrow; the texts of the column `shown` then.
+QStringList SortedAscending(QTreeView& rows, int column, int shown)
+{
+    for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending); ++click)
+        e2e::CProgram::ClickHeader(*rows.header(), column);
+    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending)) << column;
+    return e2e::ListColumn(rows, shown);
+}
+
+// The index sorts as text, the addresses as addresses (the section's number breaking ties).
+TEST_F(SecuredHostSectionsE2eTest, TheIndexSortsAsTextAndTheAddressesAsAddresses)
+{
+    program_.Operator().OnDialog<Hosts>([&](Hosts& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(SortedAscending(rows, Hosts::kIndexColumn, Hosts::kIndexColumn),
+                  (QStringList{"1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"}));
+        EXPECT_EQ(SortedAscending(rows, Hosts::kFirstColumn, Hosts::kIndexColumn),
+                  (QStringList{"2", "1", "3", "4", "6", "7", "8", "9", "10", "11", "5"}));
+        EXPECT_EQ(SortedAscending(rows, Hosts::kLastColumn, Hosts::kIndexColumn),
+                  (QStringList{"2", "3", "1", "4", "6", "7", "8", "9", "10", "11", "5"}));
+    });
+    ASSERT_TRUE(program_.Command(kCmdSecuredHosts));
+}
+
+// North-1 sends its traps to three managers, listed as the NE keeps them.
+class ThreeManagersE2eTest : public NeManagersHostsE2eTest {
+protected:
+    ThreeManagersE2eTest()
+    {
+        const char* const managers[][2] = {{"10.0.0.100", "Alpha"}, {"10.0.0.9", "beta"}, {"10.0.0.10", "zeta"}};
+        for (size_t i = 0; i < std::size(managers); ++i) {
+            worldExtra_ += "\n[NE1.NeSnmpManagerRecord." + std::to_string(i + 1) + "]\nipAddress=" + managers[i][0] +
+                           "\ntrapCommunity=" + managers[i][1] + "\ntrapVersion=" + std::to_string(i % 2) +
+                           "\nstate=1\n";
+        }
+    }
+};
+
+// The managers' addresses sort as addresses, their communities and versions as texts.
+TEST_F(ThreeManagersE2eTest, TheAddressesSortAsAddressesAndTheRestAsTexts)
+{
+    program_.Operator().OnDialog<Managers>([&](Managers& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(SortedAscending(rows, Managers::kAddressColumn + 1, Managers::kAddressColumn),
+                  (QStringList{"10.0.0.100", "10.0.0.9", "10.0.0.10"}));
+        EXPECT_EQ(SortedAscending(rows, Managers::kAddressColumn, Managers::kAddressColumn),
+                  (QStringList{"10.0.0.9", "10.0.0.10", "10.0.0.100"}));
+        EXPECT_EQ(SortedAscending(rows, Managers::kVersionColumn, Managers::kVersionColumn),
+                  (QStringList{"SNMP v1", "SNMP v1", "SNMP v2c"}));
+    });
+    ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
 }
 
 } // namespace

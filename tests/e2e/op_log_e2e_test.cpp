@@ -14,6 +14,7 @@
 #include "platform/delta_spin.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 
 #include <QDateEdit>
 #include <QTimeEdit>
@@ -193,6 +194,50 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
     });
     ASSERT_TRUE(program.Command(kCmdOperationLog));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+}
+
+// The header of a column clicked until it shows the arrow wanted; the numbers of the entries then.
+QStringList SortedBy(LogList& list, int column, int arrow)
+{
+    QTreeView& rows = *list.FindList(kListControlId);
+    for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, arrow); ++click)
+        e2e::CProgram::ClickHeader(*rows.header(), column);
+    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, arrow)) << column;
+    return e2e::ListColumn(rows, 0);
+}
+
+// Twelve entries, each from an address of its own (10.0.1.1 to 10.0.1.12): the window shrinks to them, and the
+// numbers sort as numbers and the addresses as addresses.
+TEST(OpLogE2eTest, TwelveEntriesFitOneWindowAndSortByNumberAndAddress)
+{
+    e2e::CProgram program;
+    e2e::PeerOptions options;
+    options.args = {"--generate-oplog", "12"};
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Criteria>([&](Criteria& criteria) {
+        e2e::Check(criteria, Criteria::kFromCheckId, false);
+        e2e::Check(criteria, Criteria::kToCheckId, false);
+        person.OnDialog<LogList>([&](LogList& list) {
+            EXPECT_EQ(Window(list), QStringLiteral("1..12 of 12"));
+            for (const int button : {kFirstPage, kPreviousPage, kNextPage, kLastPage, kSpinId})
+                EXPECT_FALSE(list.IsControlEnabled(button)) << button;
+            ASSERT_EQ(Rows(list), 12);
+            EXPECT_EQ(SortedBy(list, 0, kImageSortDescending),
+                      (QStringList{"12", "11", "10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
+            EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), 3).value(0), QStringLiteral("10.0.1.12"));
+            EXPECT_EQ(SortedBy(list, 3, kImageSortAscending),
+                      (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+        });
+        Click(criteria, IDOK);
+        // The root offers every NE after " <ALL>"; a location, its own NEs alone.
+        EXPECT_EQ(e2e::ComboTexts(criteria, Criteria::kNeComboId), QStringLiteral(" <ALL>,North-1,South-1,Spare"));
+        EXPECT_TRUE(e2e::Choose(criteria, Criteria::kLocationComboId, QStringLiteral("North")));
+        EXPECT_EQ(e2e::ComboTexts(criteria, Criteria::kNeComboId), QStringLiteral("North-1"));
+    });
+    ASSERT_TRUE(program.Command(kCmdOperationLog));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "features/management/operators/incoming_mail_dlg.h"
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
+#include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "link/ems_msg.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/request_codes.h"
@@ -21,6 +22,7 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,13 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         ASSERT_GE(managerRow, 0);
         EXPECT_EQ(e2e::CellImage(rows, managerRow), kImageRoleManager);
         EXPECT_EQ(ListColumn(rows, Online::kAddressColumn).value(managerRow), QStringLiteral("127.0.0.1"));
+        // The login time in local time, its date parted by slashes.
+        constexpr int kLoginTimeColumn = 4;
+        const QString loginTime = ListColumn(rows, kLoginTimeColumn).value(managerRow);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2}$"))
+                        .match(loginTime)
+                        .hasMatch())
+            << loginTime.toStdString();
         // An account of no known role is listed with the unknown role's picture; one of any other role is not.
         CUserAccount& account = *FindUserAccount("manager");
         const int role = account.role;
@@ -144,12 +153,18 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         EXPECT_EQ(list.GetItemText(list.GetNextSelected(-1), Online::kNameColumn), QStringLiteral("manager"));
         // Logged on anew, an hour later by the server's clock, the Manager is another login: none is selected.
         const auto later = EncodeRecord(WordRecord{static_cast<uint32_t>(std::time(nullptr)) + 3600});
-        ASSERT_TRUE(probe.ReplyTo(
-            probe.Send(kEmsOpModify, kReqServerTime, 0, {later.begin(), later.end()}, kWordRecordSize)));
+        ASSERT_TRUE(
+            probe.ReplyTo(probe.Send(kEmsOpModify, kReqServerTime, 0, {later.begin(), later.end()}, kWordRecordSize)));
         ASSERT_TRUE(manager.client.Logon("manager", "manager"));
         Click(online, kRefreshButtonId);
         EXPECT_EQ(list.GetNextSelected(-1), -1);
         program.ClickListRow(rows, e2e::RowOf(rows, Online::kNameColumn, QStringLiteral("manager")));
+        // Operation Log looks for the selected operator's changes.
+        person.OnDialog<CUserOpLogCriteriaDlg>([&](CUserOpLogCriteriaDlg& criteria) {
+            EXPECT_EQ(Field(criteria, CUserOpLogCriteriaDlg::kUserComboId), QStringLiteral("manager"));
+            return IDCANCEL;
+        });
+        Click(online, Online::kOperationLogButtonId);
 
         // The auto-refresh takes Refresh's place, every DIALOGREFRESHTIME seconds.
         e2e::Check(online, Online::kAutoRefreshCheckId);
@@ -163,6 +178,11 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             EXPECT_EQ(Field(mail, CInstantMailDlg::kToId), QStringLiteral("manager"));
             Click(mail, IDOK);
             EXPECT_EQ(MessageLine(mail), QStringLiteral("Data is blank"));
+            // A mail holds 999 characters at most.
+            for (const int typed : {999, 1000}) {
+                Type(mail, CInstantMailDlg::kMessageId, QString(typed, QLatin1Char('x')));
+                EXPECT_EQ(Field(mail, CInstantMailDlg::kMessageId).size(), 999) << typed;
+            }
             // Someone who is not logged on gets no mail: the server says so, and the mail stays to be sent.
             Type(mail, CInstantMailDlg::kToId, QStringLiteral("north"));
             Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("Please check North-1 tonight."));

@@ -96,8 +96,8 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
                 EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << tabs->tabText(i).toStdString();
             }
         }
-        EXPECT_EQ(titles, (QStringList{"SNMP", "Log Expiration", "Auto-Backup/Save", "Alarm Notification",
-                                       "North Bound"}));
+        EXPECT_EQ(titles,
+                  (QStringList{"SNMP", "Log Expiration", "Auto-Backup/Save", "Alarm Notification", "North Bound"}));
         EXPECT_LE(tabs->sizeHint().width(), tabs->width());
         EXPECT_TRUE(e2e::ShowsWhole(*tabs));
         CSvrOptNmsPage& nms = dialog.NmsPage();
@@ -119,12 +119,23 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         EXPECT_TRUE(e2e::ComboTexts(backup, CSvrOptBackupPage::kHourIds[kNeFlashWriteEntry])
                         .endsWith(QStringLiteral(",23,every hour")));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kWeekdayIds[kNeBackupEntry]), QStringLiteral("everyday"));
+        // Each weekday combo offers the days from Sunday, then every day, in the positions the server keeps.
+        for (const int weekdays : CSvrOptBackupPage::kWeekdayIds) {
+            EXPECT_EQ(e2e::ComboTexts(backup, weekdays),
+                      QStringLiteral("Sunday,Monday,Tuesday,Wednsday,Thursday,Friday,Saturday,everyday"))
+                << weekdays;
+        }
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kHourIds[kDbBackupEntry]), QStringLiteral("3"));
         EXPECT_EQ(Field(backup, CSvrOptBackupPage::kMinuteIds[kDbBackupEntry]), QStringLiteral("30"));
         // The date/time synchronisation every 24 hours, on the page without a tab.
         EXPECT_TRUE(e2e::IsChecked(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kTimeSyncId));
         EXPECT_EQ(Field(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kHoursId), QStringLiteral("24"));
         EXPECT_FALSE(dialog.IsPageShown(&dialog.AutoSyncPage()));
+        // The hours' spin turns only while the synchronisation is on.
+        for (const bool on : {true, false, true}) {
+            e2e::Check(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kTimeSyncId, on);
+            EXPECT_EQ(dialog.AutoSyncPage().IsControlEnabled(CSvrOptAutoSyncPage::kHoursSpinId), on);
+        }
 
         // Each page as the operator sees it.
         const std::pair<CADialog*, const char*> pages[] = {
@@ -239,7 +250,8 @@ TEST_F(ServerOptionsE2eTest, EachExpirationTakesTheEndsOfItsRangeAndNothingPast)
                 Click(dialog, IDOK);
                 refused = !dialog.IsEnded();
                 if (refused) {
-                    EXPECT_TRUE(MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer between 1 and")));
+                    EXPECT_TRUE(
+                        MessageLine(dialog).startsWith(QStringLiteral("Please enter an integer between 1 and")));
                 }
                 person.ForgetBoxAnswers();
                 return IDCANCEL;

@@ -193,6 +193,42 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
+// The header of a column clicked until it shows the ascending arrow; the texts of the column `shown` then.
+QStringList SortedAscending(QTreeView& rows, int column, int shown)
+{
+    for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending); ++click)
+        e2e::CProgram::ClickHeader(*rows.header(), column);
+    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending)) << column;
+    return ListColumn(rows, shown);
+}
+
+// Class and Service show their words and sort by the numbers the server keeps (PPPoE 1, Fixed-IP 2, DHCP 3; home 1,
+// enterprise 2), not by the words.
+TEST(SubscribersE2eTest, ClassAndServiceSortByTheirNumbers)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    constexpr int kServiceColumn = 6;
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Select>([&](Select& select) {
+        EXPECT_TRUE(Choose(select, Ports::kNeComboId, QStringLiteral(" <ALL>")));
+        person.OnDialog<SubList>([&](SubList& list) {
+            QTreeView& rows = *list.FindList(kListControlId);
+            const QStringList ids = Ids(list);
+            ASSERT_EQ(ids, (QStringList{"SUB-0001", "SUB-0002", "BIZ-0100", "SUB-0201"}));
+            EXPECT_EQ(ListColumn(rows, kServiceColumn), (QStringList{"PPPoE", "FixedIP", "DHCP", "PPPoE"}));
+            EXPECT_EQ(ListColumn(rows, SubList::kClassColumn), (QStringList{"home", "home", "enterprise", "home"}));
+            EXPECT_EQ(SortedAscending(rows, kServiceColumn, SubList::kIdColumn),
+                      (QStringList{"SUB-0001", "SUB-0201", "SUB-0002", "BIZ-0100"}));
+            EXPECT_EQ(SortedAscending(rows, SubList::kClassColumn, SubList::kIdColumn),
+                      (QStringList{"SUB-0001", "SUB-0002", "SUB-0201", "BIZ-0100"}));
+        });
+        Click(select, IDOK);
+    });
+    ASSERT_TRUE(program.Command(kCmdSubscriber));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 // The operator "north" is bound to the North location, where North-1 is the only NE; Users get every right. North-1 is
 // chosen in the tree.
 void LoginAsNorthWithEveryRight(e2e::CProgram& program)
