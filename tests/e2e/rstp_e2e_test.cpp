@@ -269,4 +269,27 @@ TEST(RstpE2eTest, APortPageNamesThePortsSettings)
     EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// The migration check is written for a port that runs the spanning tree; a box left ticked on a port switched off is
+// written as 0.
+TEST(RstpE2eTest, TheMigrationCheckGoesOnlyWithAPortThatRunsTheTree)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    for (const bool running : {true, false}) {
+        person.OnDialog<Setting>([&](Setting& rstp) {
+            Port& port1 = rstp.PortPage(1);
+            rstp.SelectPage(&port1);
+            Check(port1, Port::kMcheckId);
+            Check(port1, Port::kRstpEnabledId, running);
+            Click(rstp, IDOK);
+            EXPECT_TRUE(rstp.IsEnded()) << e2e::MessageLine(rstp).toStdString();
+        });
+        ASSERT_TRUE(program.Command(kCmdRstpSetting));
+        EXPECT_EQ(ServerPort(program, kPort1).adminState, running ? 1u : 0u);
+        EXPECT_EQ(ServerPort(program, kPort1).mcheck, running ? 1u : 0u) << running;
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
 } // namespace
