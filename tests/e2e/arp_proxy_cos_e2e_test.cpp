@@ -5,6 +5,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "core/entity/entity_id.h"
 #include "features/provisioning/arp_proxy/adsl_arp_proxy_list_dlg.h"
 #include "features/provisioning/arp_proxy/arp_proxy_setting_dlg.h"
 #include "features/provisioning/arp_proxy/trunk_arp_proxy_list_dlg.h"
@@ -28,6 +29,7 @@ constexpr int kCmdAdslArpList = 33218;
 constexpr int kCmdTrunkArpList = 33219;
 constexpr int kCmdCosMapping = 33169;
 constexpr uint32_t kTrunkPort2 = 10502; // North-1's trunk port GE2
+constexpr uint32_t kCardPort2 = 10102;  // port 1-2 of North-1's first line card
 using e2e::Check;
 using e2e::Choose;
 using e2e::Click;
@@ -128,6 +130,16 @@ TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
         EXPECT_EQ(e2e::ListColumn(list, AdslList::kFlagColumn).value(2), QStringLiteral("static"));
         EXPECT_EQ(e2e::ListColumn(list, AdslList::kPacketTypeColumn).value(0), QStringLiteral("DHCP"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(arp, QStringLiteral("adsl_arp_proxy_list")));
+        // Its VLAN IDs sort as numbers: VLAN 9 before 100.
+        ArpProxyEntryRec learnt;
+        learnt.selector = GetParentEntityId(kCardPort2);
+        learnt.portId = kCardPort2;
+        learnt.ipAddress = {10, 1, 100, 77};
+        learnt.vlanId = 9;
+        SendToServer(program, kReqArpProxyEntry, Bytes(learnt));
+        Click(arp, kRefreshButtonId);
+        e2e::CProgram::ClickHeader(*list.header(), AdslList::kVlanColumn);
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kVlanColumn).join(','), QStringLiteral("9,100,100,100,100"));
         // One port of the card; the list follows at Refresh.
         EXPECT_TRUE(Choose(arp, AdslList::kPortComboId, QStringLiteral("5")));
         Click(arp, kRefreshButtonId);

@@ -21,6 +21,9 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -530,6 +533,33 @@ TEST_F(FastProvE2eTest, SlotSelectionHandsOnTheChosenSlot)
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdPacketFilter));
+}
+
+// Exactly one of the two channel increments is non-zero: leaving one sets the other to 0, or to 1 when it is 0.
+TEST_F(FastProvE2eTest, LeavingOneChannelIncrementSetsTheOther)
+{
+    using Page = CFastProvChannelPage;
+    program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        CFastProvVcVlanPage& channels = dialog.VcVlanPage();
+        dialog.SelectPage(&channels);
+        const struct {
+            int typed;
+            const char* value;
+            int other;
+            const char* shown;
+        } steps[] = {{Page::kVpiIncrementId, "8", Page::kVciIncrementId, "0"},
+                     {Page::kVpiIncrementId, "0", Page::kVciIncrementId, "1"},
+                     {Page::kVciIncrementId, "5", Page::kVpiIncrementId, "0"},
+                     {Page::kVciIncrementId, "0", Page::kVpiIncrementId, "1"}};
+        for (const auto& step : steps) {
+            Type(channels, step.typed, QString::fromLatin1(step.value));
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(channels.GetDlgItem(step.typed), &out);
+            EXPECT_EQ(Field(channels, step.other), QString::fromLatin1(step.shown)) << step.typed << " " << step.value;
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdFastProvision));
+    EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u);
 }
 
 } // namespace

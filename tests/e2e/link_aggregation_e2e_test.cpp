@@ -104,6 +104,12 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         EXPECT_EQ(e2e::MessageLine(setting),
                   QStringLiteral("\"Subtending function\"  and \"Link Aggregation\" are exclusive"));
         EXPECT_EQ(ServerSetting(program).aggregationType, 3u);
+        // Static aggregation is refused alike.
+        Check(setting, Setting::kStaticRadioId);
+        Click(setting, IDOK);
+        EXPECT_FALSE(setting.IsEnded());
+        EXPECT_EQ(e2e::MessageLine(setting),
+                  QStringLiteral("\"Subtending function\"  and \"Link Aggregation\" are exclusive"));
         Check(setting, Setting::kDisabledRadioId);
         Click(setting, IDOK);
         EXPECT_TRUE(setting.IsEnded());

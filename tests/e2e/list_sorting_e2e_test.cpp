@@ -10,8 +10,10 @@
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/traffic_policing_profile_rec.h"
+#include "link/records/xdsl_pm_threshold_profile_rec.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -125,6 +127,62 @@ TEST_F(ListSortingE2eTest, NeUserAccountsSortByTheirRowsWithTheBuiltInAccountFir
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
+}
+
+// Rows whose sorted cells are equal go by the profiles' names, letter case aside, whichever way the NE lists them:
+// the SHDSL line profiles by their operation mode, the xDSL PM threshold profiles by their CO 15-minute thresholds.
+TEST_F(ListSortingE2eTest, RowsOfEqualCellsGoByTheProfilesNames)
+{
+    const char* const names[] = {"Zulu-tie", "bravo-tie", "Mike-tie"};
+    std::vector<ShdslLineProfileRec> lines;
+    std::vector<XdslPmThresholdProfileRec> thresholds;
+    for (const char* name : names) {
+        ShdslLineProfileRec line;
+        line.name = name;
+        line.wireInterface = 2;
+        line.minRate = 72000;
+        line.maxRate = 2312000;
+        line.annex = 0xC0;
+        line.rowState = 1;
+        lines.push_back(line);
+        XdslPmThresholdProfileRec threshold;
+        threshold.name = name;
+        threshold.coEs15Min = 77;
+        threshold.status = 1;
+        thresholds.push_back(threshold);
+    }
+    e2e::AddOnServer(program_, kReqShdslLineProfileAdd, kNorth1, lines);
+    e2e::AddOnServer(program_, kReqPmThresholdProfileAdd, kNorth1, thresholds);
+    const QStringList ascending = {QStringLiteral("bravo-tie"), QStringLiteral("Mike-tie"), QStringLiteral("Zulu-tie")};
+    const auto ours = [&](QTreeView& rows) {
+        QStringList shown = ListColumn(rows, 0);
+        shown.removeIf([&](const QString& name) { return !ascending.contains(name); });
+        return shown;
+    };
+
+    e2e::COperator& person = program_.Operator();
+    const struct {
+        int command;
+        int tab;
+        ProfileKindId kind;
+    } pages[] = {{kCmdShdslProfile, 0, ProfileKindId::kShdslLine},
+                 {kCmdAdslProfile, 1, ProfileKindId::kXdslPmThreshold}};
+    for (const auto& page : pages) {
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+            e2e::ClickTab(list, page.tab);
+            QTreeView& rows = e2e::PageList(list, page.kind);
+            // A column clicked sorts ascending, a second click descending.
+            e2e::CProgram::ClickHeader(*rows.header(), 1);
+            EXPECT_EQ(ours(rows), ascending) << static_cast<int>(page.kind);
+            e2e::CProgram::ClickHeader(*rows.header(), 1);
+            QStringList descending = ascending;
+            std::reverse(descending.begin(), descending.end());
+            EXPECT_EQ(ours(rows), descending) << static_cast<int>(page.kind);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(page.command));
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace

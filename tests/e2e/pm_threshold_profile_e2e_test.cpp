@@ -86,6 +86,13 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
 
         // The disabled profile's day ES goes off; refused once by the server, which keeps what it had.
         program.ClickListRow(rows, RowOf(rows, 0, QStringLiteral("quiet")));
+        // The row buttons follow the shown page: off on the Line page, where no row is chosen, on again here.
+        ClickTab(list, 0);
+        for (int button : {kShowButtonId, kModifyButtonId, kDeleteButtonId})
+            EXPECT_FALSE(list.IsControlEnabled(button)) << button;
+        ClickTab(list, kPmThresholdTab);
+        for (int button : {kShowButtonId, kModifyButtonId, kDeleteButtonId})
+            EXPECT_TRUE(list.IsControlEnabled(button)) << button;
         person.OnDialog<Editor>([&](Editor& modify) {
             EXPECT_TRUE(e2e::IsChecked(modify, Box(3)));
             EXPECT_FALSE(modify.IsControlEnabled(Editor::kNameId) && !modify.IsControlReadOnly(Editor::kNameId));

@@ -439,4 +439,29 @@ TEST_F(PvcE2eTest, TheLastEnabledPvcBesideAnEnabledChannelIsKept)
     EXPECT_FALSE(ServerPvc(program_, kPort1, 0, 35));
 }
 
+// VC OAM Test is offered for a selected PVC that is up, not for one that is down; the other row commands are.
+TEST_F(PvcE2eTest, TheOamTestIsOfferedOnlyOnAPvcThatIsUp)
+{
+    const auto outOfService = EncodeRecord(PvcRowStatusRec{kPort6, 0, 35, 2});
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqPvcRowStatus, kNorth1,
+                                         {outOfService.begin(), outOfService.end()}, kPvcRowStatusRecSize)));
+    program_.Operator().OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const int up = RowOfPvc(list, QStringLiteral("1-1"), 0, 35);
+        const int down = RowOfPvc(list, QStringLiteral("1-6"), 0, 35);
+        EXPECT_EQ(ListColumn(list, column::kOperState).value(up), QStringLiteral("up"));
+        EXPECT_EQ(ListColumn(list, column::kOperState).value(down), QStringLiteral("down"));
+        program_.ClickListRow(list, up);
+        EXPECT_TRUE(dialog.IsControlEnabled(List::kOamTestId));
+        program_.ClickListRow(list, down);
+        EXPECT_FALSE(dialog.IsControlEnabled(List::kOamTestId));
+        EXPECT_TRUE(dialog.IsControlEnabled(kShowButtonId));
+        EXPECT_TRUE(dialog.IsControlEnabled(List::kAclId));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdVcVlan));
+    EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u);
+}
+
 } // namespace

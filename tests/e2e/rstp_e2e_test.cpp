@@ -269,4 +269,53 @@ TEST(RstpE2eTest, APortPageNamesThePortsSettings)
     EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// The migration check is written for a port that runs the spanning tree; a box left ticked on a port switched off is
+// written as 0.
+TEST(RstpE2eTest, TheMigrationCheckGoesOnlyWithAPortThatRunsTheTree)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    for (const bool running : {true, false}) {
+        person.OnDialog<Setting>([&](Setting& rstp) {
+            Port& port1 = rstp.PortPage(1);
+            rstp.SelectPage(&port1);
+            Check(port1, Port::kMcheckId);
+            Check(port1, Port::kRstpEnabledId, running);
+            Click(rstp, IDOK);
+            EXPECT_TRUE(rstp.IsEnded()) << e2e::MessageLine(rstp).toStdString();
+        });
+        ASSERT_TRUE(program.Command(kCmdRstpSetting));
+        EXPECT_EQ(ServerPort(program, kPort1).adminState, running ? 1u : 0u);
+        EXPECT_EQ(ServerPort(program, kPort1).mcheck, running ? 1u : 0u) << running;
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// The port's point-to-point combo offers Yes, No and Auto and shows Yes for 0, No for 1 and Auto for any other value;
+// the version combo offers RSTP, then STP-Compatible.
+TEST(RstpE2eTest, ThePortsPointToPointSettingShowsInItsCombo)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const struct {
+        uint32_t value;
+        const char* shown;
+    } cases[] = {{0, "Yes"}, {1, "No"}, {2, "Auto"}, {9, "Auto"}};
+    for (const auto& c : cases) {
+        RstpPortRec rec = ServerPort(program, kPort2);
+        rec.adminPointToPoint = c.value;
+        SendToServer(program, kReqRstpPort, Bytes(rec));
+        person.OnDialog<Setting>([&](Setting& rstp) {
+            EXPECT_EQ(e2e::ComboTexts(rstp, Setting::kVersionComboId), QStringLiteral("RSTP,STP-Compatible"));
+            EXPECT_EQ(e2e::ComboTexts(rstp.PortPage(2), Port::kPointToPointId), QStringLiteral("Yes,No,Auto"));
+            EXPECT_EQ(Field(rstp.PortPage(2), Port::kPointToPointId), QString::fromLatin1(c.shown)) << c.value;
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program.Command(kCmdRstpSetting));
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
 } // namespace

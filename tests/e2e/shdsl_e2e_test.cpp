@@ -459,4 +459,27 @@ TEST(ShdslHistoryRightsE2eTest, TheHistoryRefreshAsksForTheCurrentPmRight)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// The Admin State and Oper State columns sort by their numbers, not their texts: enabled (1) before disabled (2), up
+// (1) before down, ascending.
+TEST_F(ShdslE2eTest, TheStateColumnsSortByTheirNumbers)
+{
+    ShdslPortRec second = ServerPort(program_, kSecondPort);
+    second.enableState = 2;
+    Write(program_, kReqShdslPort, kNorth1, second);
+    OnPortList([&](List&, QTreeView& list) {
+        const struct {
+            int column;
+            QString first;
+            QString last;
+        } columns[] = {{4, QStringLiteral("enabled"), QStringLiteral("disabled")},
+                       {5, QStringLiteral("up"), QStringLiteral("down")}};
+        for (const auto& c : columns) {
+            e2e::CProgram::ClickHeader(*list.header(), c.column);
+            const QStringList shown = e2e::ListColumn(list, c.column);
+            EXPECT_EQ(shown.first(), c.first) << c.column;
+            EXPECT_EQ(shown.last(), c.last) << c.column;
+        }
+    });
+}
+
 } // namespace

@@ -265,4 +265,28 @@ TEST(SourceMacDirectE2eTest, TheNewStateIsPermitOnlyForAPvcThatPermits)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// The Slot-Port column sorts by the PVCs' ports, then their VPI and VCI: PVC 1-5 0/36 before 1-6 0/35, and after it
+// the other way.
+TEST(SourceMacE2eTest, TheSlotPortColumnSortsByThePortThenVpiAndVci)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    AclEntryRec entry;
+    entry.portId = 10105;
+    entry.vci = 36;
+    entry.mac = {0x02, 0x00, 0x00, 0x00, 0x05, 0x36};
+    entry.controlState = 5;
+    e2e::AddOnServer(program, kReqAclAdd, kNorth1, {entry});
+    program.Operator().OnDialog<AclList>([&](AclList& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        e2e::CProgram::ClickHeader(*list.header(), 1);
+        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-5"), QStringLiteral("1-6")}));
+        e2e::CProgram::ClickHeader(*list.header(), 1);
+        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-6"), QStringLiteral("1-5")}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAccessControlList));
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);
+}
+
 } // namespace
