@@ -214,4 +214,40 @@ TEST_F(CascadedE2eTest, TheHundredAndFirstRemoteNeIsRefusedBeforeAnyOtherCheck)
     ASSERT_TRUE(program_.Command(kCmdRemoteNes));
 }
 
+// The remote NEs sort by the numbers of their ids, Note by the ids too, and Admin State by its texts, equal ones by
+// the ids.
+TEST_F(CascadedE2eTest, TheRemoteNesSortByTheirIdsAsNumbers)
+{
+    const struct {
+        uint32_t id;
+        uint32_t state;
+        const char* note;
+    } kept[] = {{9, 2, "alpha"}, {10, 1, "Zulu"}, {2, 1, "mid"}};
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (const auto& remote : kept) {
+        RemoteNeRecord rec;
+        rec.remoteNeId = remote.id;
+        rec.ipAddress = {10, 31, 0, static_cast<uint8_t>(remote.id)};
+        rec.note = remote.note;
+        rec.state = remote.state;
+        const auto bytes = EncodeRecord(rec);
+        ASSERT_TRUE(
+            probe.ReplyTo(probe.Send(2, kReqRemoteNeAdd, kNorth1, {bytes.begin(), bytes.end()}, kRemoteNeRecordSize)));
+    }
+    program_.Operator().OnDialog<Remotes>([&](Remotes& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        const struct {
+            int column;
+            const char* ids;
+        } clicks[] = {
+            {Remotes::kIdColumn, "2,9,10"}, {Remotes::kNoteColumn, "2,9,10"}, {Remotes::kAdminStateColumn, "9,2,10"}};
+        for (const auto& click : clicks) {
+            e2e::CProgram::ClickHeader(*rows.header(), click.column);
+            EXPECT_EQ(e2e::ListColumn(rows, Remotes::kIdColumn).join(','), QString::fromLatin1(click.ids))
+                << click.column;
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdRemoteNes));
+}
+
 } // namespace

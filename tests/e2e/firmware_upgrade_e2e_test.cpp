@@ -16,6 +16,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
@@ -113,6 +114,23 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
                   QStringLiteral("North-1,North-2,North-3,North-4,North-5,North-6,North-7,North-13"));
         ASSERT_TRUE(Choose(dialog, Dlg::kLocationId, QStringLiteral("Headquarters")));
         EXPECT_EQ(ListColumn(list, 1).size(), 13);
+        // Locations sort as texts, an NE's name deciding between equal ones; addresses by their numbers. No. puts
+        // the rows back in the order they came.
+        const struct {
+            int column;
+            const char* names;
+        } sorts[] = {
+            {2, "North-1,North-13,North-2,North-3,North-4,North-5,North-6,North-7,South-10,South-11,South-12,South-8,"
+                "South-9"},
+            {3, "North-1,North-2,North-3,North-4,North-5,North-6,North-7,South-8,South-9,South-10,South-11,South-12,"
+                "North-13"},
+            {0, "North-1,North-2,North-3,North-4,North-5,North-6,North-7,South-8,South-9,South-10,South-11,South-12,"
+                "North-13"},
+        };
+        for (const auto& sort : sorts) {
+            e2e::CProgram::ClickHeader(*list.header(), sort.column);
+            EXPECT_EQ(ListColumn(list, 1).join(','), QString::fromLatin1(sort.names)) << sort.column;
+        }
         EXPECT_EQ(ListColumn(list, 4).first(), QStringLiteral("QX7200 3.0.1"));
         // Enter on the list without a row runs Show, which asks for one.
         list.clearSelection();

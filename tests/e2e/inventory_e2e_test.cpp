@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 constexpr int kCmdInventory = 33021;
@@ -129,6 +131,34 @@ TEST(InventoryE2eTest, ARefreshOfAnNeThatIsGoneLeavesTheListEmpty)
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Unknown NE"));
         EXPECT_TRUE(ListColumn(list, CInventoryDlg::kSlotColumn).isEmpty());
         EXPECT_FALSE(dialog.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdInventory));
+}
+
+// The up time sorts by its seconds, not by its text (ten days after two); a board that reports none shown sorts by
+// its seconds all the same.
+TEST(InventoryE2eTest, TheUpTimeSortsByItsSeconds)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    const std::map<uint32_t, uint32_t> upTimes = {{10100, 864000}, {10200, 172800}, {10300, 100000}, {10400, 0},
+                                                  {10500, 5},      {10600, 86399},  {10700, 3600},   {10800, 60}};
+    server_test::CRawClient& probe = program.ServerProbe();
+    const std::vector<BoardSettingRec> boards = program.ServerRecords(kReqBoardSetting, kNorth1);
+    ASSERT_EQ(boards.size(), upTimes.size());
+    for (BoardSettingRec board : boards) {
+        ASSERT_EQ(upTimes.count(board.entityId), 1u) << board.entityId;
+        board.upTime = upTimes.at(board.entityId);
+        const auto bytes = EncodeRecord(board);
+        const std::optional<Frame> written = probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqBoardSetting, kNorth1, {bytes.begin(), bytes.end()}, kBoardSettingRecSize));
+        ASSERT_TRUE(written && written->header.status == 0);
+    }
+    program.Operator().OnDialog<CInventoryDlg>([&](CInventoryDlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        e2e::CProgram::ClickHeader(*list.header(), CInventoryDlg::kUpTimeColumn);
+        EXPECT_EQ(ListColumn(list, CInventoryDlg::kSlotColumn).join(','), QStringLiteral("4,5,8,7,6,3,2,1"));
+        return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdInventory));
 }

@@ -281,4 +281,44 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
     EXPECT_EQ(servers.front().servers[2], "ntp3.invalid");
 }
 
+// The period the NE keeps opens as hours and minutes: a whole day as 24 hours, which lock the minutes from the start;
+// a minute less leaves them free.
+TEST_F(NeClockE2eTest, ADayReadFromTheNeLocksTheMinutesFromTheStart)
+{
+    const struct {
+        uint32_t kept; // minutes
+        const char* hours;
+        const char* minutes;
+        bool minutesSpin;
+    } periods[] = {
+        {1439, "23", "59", true},
+        {1440, "24", "0", false},
+    };
+    e2e::COperator& person = program_.Operator();
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (const auto& period : periods) {
+        SCOPED_TRACE(period.kept);
+        NeTimeServerRecord kept;
+        kept.protocol = 1;
+        kept.periodMinutes = period.kept;
+        kept.servers[0] = "ntp1.example.net";
+        const auto bytes = EncodeRecord(kept);
+        const std::optional<Frame> written = probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqNeTimeServer, kNorth1, {bytes.begin(), bytes.end()}, kNeTimeServerRecordSize));
+        ASSERT_TRUE(written && written->header.status == 0);
+        person.OnDialog<CNeTimeServerStatusDlg>([&](CNeTimeServerStatusDlg& status) {
+            person.OnDialog<CNeTimeServerDlg>([&](CNeTimeServerDlg& setting) {
+                EXPECT_EQ(Field(setting, CNeTimeServerDlg::kHoursId), QString::fromLatin1(period.hours));
+                EXPECT_EQ(Field(setting, CNeTimeServerDlg::kMinutesId), QString::fromLatin1(period.minutes));
+                EXPECT_EQ(setting.IsControlEnabled(CNeTimeServerDlg::kMinutesSpinId), period.minutesSpin);
+                return IDCANCEL;
+            });
+            Click(status, kModifyButtonId);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(kCmdTimeServers));
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 } // namespace

@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -396,6 +397,37 @@ TEST(NeDiscoveryPeriodsE2eTest, TheTimersPeriodsAreHeldToTheirRanges)
         });
         ASSERT_TRUE(program.Command(kCmdAutoDiscovery));
     }
+}
+
+// The ranges sort by the address clicked and then by the other one, not by their numbers: kept by the server in this
+// order, they are numbered 1 to 4.
+TEST_F(NeDiscoveryE2eTest, TheRangesSortByTheClickedAddressThenTheOther)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (const auto& [first, last] : {std::pair{"10.99.0.5", "10.99.0.9"}, std::pair{"10.99.0.1", "10.99.0.9"},
+                                      std::pair{"10.99.0.3", "10.99.0.4"}, std::pair{"10.99.0.1", "10.99.0.2"}}) {
+        DiscoveryRangeRec range;
+        range.firstIp = ParseIpAddress(first);
+        range.lastIp = ParseIpAddress(last);
+        const auto bytes = EncodeRecord(range);
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(2, kReqDiscoveryRangeAdd, 0, {bytes.begin(), bytes.end()}, kDiscoveryRangeRecSize)));
+    }
+    program_.Operator().OnDialog<Discovery>([&](Discovery& dialog) {
+        QTreeView& ranges = *dialog.FindList(kListControlId);
+        ASSERT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn).join(','),
+                  QStringLiteral("10.99.0.5,10.99.0.1,10.99.0.3,10.99.0.1"));
+        const struct {
+            int column;
+            const char* numbers;
+        } clicks[] = {{Discovery::kFromColumn, "4,2,3,1"}, {Discovery::kToColumn, "4,3,2,1"}};
+        for (const auto& click : clicks) {
+            e2e::CProgram::ClickHeader(*ranges.header(), click.column);
+            EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kNumberColumn).join(','), QString::fromLatin1(click.numbers))
+                << click.column;
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
 }
 
 } // namespace

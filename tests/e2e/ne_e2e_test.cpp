@@ -780,4 +780,25 @@ TEST(NeE2eTest, InDirectModeTheNeListsActiveAlarmShowsTheDirectlyManagedNe)
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
+// The Model column sorts by the models' ids, not by their names: an NE of a model the workstation's entity file lacks
+// (id 9) shows no model name, yet sorts after the models of lower ids.
+TEST(NeE2eTest, TheModelColumnSortsByTheModelsIds)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    CNeRecord* spare = FindNeByName("Spare");
+    ASSERT_NE(spare, nullptr);
+    spare->neModelId = 9;
+    program.Operator().OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        e2e::CProgram::ClickHeader(*list.header(), List::kModelColumn);
+        EXPECT_EQ(program.ShownColumn(list, List::kModelColumn).join(','),
+                  QStringLiteral("IPD-12 (1 shelf),IPD-48 (2 shelves),"));
+        EXPECT_EQ(program.ShownColumn(list, List::kNameColumn).join(','), QStringLiteral("North-1,South-1,Spare"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+}
+
 } // namespace

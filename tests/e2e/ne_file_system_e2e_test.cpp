@@ -136,6 +136,10 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
     person.OnDialog<Files>([&](Files& list) {
         QTreeView& rows = *list.FindList(kListControlId);
         ASSERT_EQ(e2e::ListColumn(rows, Files::kNameColumn).size(), 4);
+        // Sizes sort by their numbers: 512 bytes before 48213.
+        e2e::CProgram::ClickHeader(*rows.header(), Files::kSizeColumn);
+        EXPECT_EQ(e2e::ListColumn(rows, Files::kNameColumn).join(','),
+                  QStringLiteral("mac.cfg,startup.cfg,ipd-2.3.7.bin,ipd-2.4.1.bin"));
         // The NE's MAC addresses stay; a configuration can go but not be copied.
         program_.ClickListRow(rows, RowOfFile(rows, QStringLiteral("cfg"), QStringLiteral("mac.cfg")));
         EXPECT_FALSE(list.IsControlEnabled(kDeleteButtonId));
