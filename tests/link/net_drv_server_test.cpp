@@ -397,11 +397,11 @@ TEST_F(ServerDriverTest, RequestRecordsOverTheCapAreCutToWholeRecords)
         uint32_t sent;
     };
     const Row rows[] = {
-        {100, 8000, 5999},     // 800,000 bytes: 599,900 go
-        {1, 599956, 599956},   // at the cap
-        {1, 599957, 599956},   // one past it
-        {4, 149990, 149989},   // 599,960 bytes
-        {599956, 1, 1},        // one record as large as the cap
+        {100, 8000, 5999},   // 800,000 bytes: 599,900 go
+        {1, 599956, 599956}, // at the cap
+        {1, 599957, 599956}, // one past it
+        {4, 149990, 149989}, // 599,960 bytes
+        {599956, 1, 1},      // one record as large as the cap
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
@@ -441,7 +441,13 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
     settings.serverWaitMs = 200;
     StartAndConnect(settings);
     driver_->SetLoggedIn(true);
-    EXPECT_EQ(ServerSaw(1).header.requestCode, kReqKeepAlive);
+    const Frame keepAlive = ServerSaw(1);
+    // Request code 1, a query of one byte to the server.
+    EXPECT_EQ(keepAlive.header.requestCode, 1u);
+    EXPECT_EQ(keepAlive.header.operation, 1u);
+    EXPECT_EQ(keepAlive.header.neId, 0u);
+    EXPECT_EQ(keepAlive.header.count, 1u);
+    EXPECT_EQ(keepAlive.header.recordSize, 1u);
     ServerSaw(3);
     EXPECT_TRUE(driver_->IsConnected());
 
@@ -507,6 +513,41 @@ TEST_F(ServerDriverTest, TrapPortIsTheFirstFreeOneFromTheSetting)
     }
     EXPECT_GE(driver_->GetTrapPort(), 40461);
     EXPECT_LT(driver_->GetTrapPort(), 40461 + CNetDrvServerAgent::kTrapPortTries);
+}
+
+// The notification port is the first free one of the hundred from the setting: with 99 of them taken the last is
+// bound, with all 100 taken none (notifications then come on the connection only).
+TEST_F(ServerDriverTest, TrapPortIsLookedForOverAHundredPorts)
+{
+    constexpr uint16_t kFirst = 41561;
+    const struct {
+        int busy;
+        uint16_t expected;
+    } cases[] = {{99, kFirst + 99}, {100, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.busy);
+        std::vector<int> held;
+        for (int i = 0; i < c.busy; ++i) {
+            uint16_t port = 0;
+            const int fd = BindFirstFreeUdpPort(0, static_cast<uint16_t>(kFirst + i), 1, &port);
+            if (fd < 0) {
+                for (int open : held) {
+                    close(open);
+                }
+                GTEST_SKIP() << "port " << kFirst + i << " is used by another program";
+            }
+            held.push_back(fd);
+        }
+        LinkSettings settings = FastSettings();
+        settings.serverTrapPort = kFirst;
+        StartDriver(settings);
+        ASSERT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "alice", "secret"), kDrvOk);
+        EXPECT_EQ(driver_->GetTrapPort(), c.expected);
+        driver_.reset();
+        for (int fd : held) {
+            close(fd);
+        }
+    }
 }
 
 TEST_F(ServerDriverTest, ShutdownEndsARequestInProgress)
