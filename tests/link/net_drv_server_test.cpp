@@ -543,6 +543,14 @@ TEST_F(ServerDriverTest, TrapPortIsLookedForOverAHundredPorts)
         StartDriver(settings);
         ASSERT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "alice", "secret"), kDrvOk);
         EXPECT_EQ(driver_->GetTrapPort(), c.expected);
+        // The logon tells the server the port bound (bytes 22 and 23 of its record), 0 for none.
+        server_.SetHandler([](const Frame& request, CFakeServer& server) { server.Reply(request, {}, 0, 0); });
+        const size_t before = server_.ReceivedCount();
+        ASSERT_EQ(Query(kReqLogon), kDrvOk);
+        const Frame logon = ServerSaw(before + 1);
+        ASSERT_EQ(logon.header.requestCode, 11u);
+        ASSERT_EQ(logon.payload.size(), 24u);
+        EXPECT_EQ(logon.payload[22] | (logon.payload[23] << 8), c.expected);
         driver_.reset();
         for (int fd : held) {
             close(fd);
