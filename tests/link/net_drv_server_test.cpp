@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/config/app_settings.h"
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
 #include "link/records/location_record.h"
@@ -556,6 +557,22 @@ TEST_F(ServerDriverTest, TrapPortIsLookedForOverAHundredPorts)
             close(fd);
         }
     }
+}
+
+// Each frame carries the operator-log switch (SYSTEM/OPLOG) as it is when the frame is sent: the server logs the
+// operator's changes only while it is set.
+TEST_F(ServerDriverTest, EachFrameCarriesTheOperatorLogSwitchAsItIsWhenSent)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) { server.Reply(request, {}, 0, 0); });
+    StartAndConnect();
+    const CAppSettings saved = AppSettings();
+    for (const bool on : {false, true, false}) {
+        AppSettings().opLog = on;
+        const size_t before = server_.ReceivedCount();
+        ASSERT_EQ(Query(kReqKeepAlive), kDrvOk);
+        EXPECT_EQ(ServerSaw(before + 1).header.opLog, on);
+    }
+    AppSettings() = saved;
 }
 
 TEST_F(ServerDriverTest, ShutdownEndsARequestInProgress)
