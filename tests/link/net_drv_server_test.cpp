@@ -457,6 +457,43 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
     EXPECT_EQ(Query(kReqLocation), kDrvNotConnected);
 }
 
+// While a request waits for its reply no keep-alive goes out: the request shows the connection alive.
+TEST_F(ServerDriverTest, NoKeepAliveGoesOutWhileARequestWaits)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        if (request.header.requestCode != kReqLocation) {
+            server.Reply(request, {}, 0, 0);
+        }
+    });
+    LinkSettings settings = FastSettings();
+    settings.pingIntervalMs = 20;
+    StartAndConnect(settings);
+    driver_->SetLoggedIn(true);
+    ServerSaw(2);
+    auto request = std::async(std::launch::async, [&] {
+        EmsMsg msg;
+        EmsMsg* reply = nullptr;
+        const uint8_t body = 0;
+        BuildEmsMsg(&msg, kEmsOpQuery, kReqLocation, 1, &body, 0);
+        return driver_->RequestEmsMsg(&msg, &reply, 0, 1000, false);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return driver_->IsInTransaction(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400)); // twenty keep-alive periods
+    const std::vector<Frame> frames = server_.Received();
+    EXPECT_TRUE(driver_->IsInTransaction());
+    size_t after = 0;
+    while (after < frames.size() && frames[after].header.requestCode != kReqLocation) {
+        ++after;
+    }
+    size_t keepAlives = 0;
+    for (size_t i = after; i < frames.size(); ++i) {
+        keepAlives += frames[i].header.requestCode == 1 ? 1 : 0;
+    }
+    EXPECT_LE(keepAlives, 1u) << "one on its way as the request began at most, not one every 20 ms";
+    EXPECT_EQ(request.get(), kDrvTimeout);
+    EXPECT_TRUE(driver_->IsConnected());
+}
+
 std::vector<uint8_t> NotificationFrame(uint16_t code, uint8_t mark)
 {
     FrameHeader header;
