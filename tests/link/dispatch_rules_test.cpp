@@ -548,9 +548,10 @@ TEST_F(DispatchRulesTest, DeliveredMailIsShownAndTheMarkerLogsOut)
     hello.addressee = "bob";
     hello.text = "hello";
     OperatorMailRecord out = hello;
-    out.text = std::string(ForceLogoutMarker);
+    // The marker: 29 characters with a line feed, a form feed, a tab and two carriage returns among them.
+    out.text = "\r\n\f\t##FORCE#LOGOUT#MARKER##!\r";
     OperatorMailRecord almost = hello;
-    almost.text = std::string(ForceLogoutMarker.substr(0, 28));
+    almost.text = out.text.substr(0, 28);
     Dispatch(kReqOperatorMail, EncodeRecords(std::vector{hello, out, almost}), kOperatorMailRecordSize);
     ASSERT_EQ(ui_.mails.size(), 3u);
     EXPECT_EQ(ui_.mails[0].sender, "ann");

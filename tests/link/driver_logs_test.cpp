@@ -236,6 +236,38 @@ TEST(RotatingLogFile, BackupReplacesTheOlderOne)
     }
 }
 
+// PDU.log goes to PDU.bak past 102400 bytes; each driver log to its backup past 20 MiB. At its limit a log stays.
+TEST_F(LogsTest, EachLogMovesToItsBackupOnlyPastItsOwnLimit)
+{
+    const struct {
+        DriverLogKind kind;
+        DriverLogSwitches switches;
+        const char* file;
+        const char* backup;
+        size_t limit;
+    } cases[] = {
+        {DriverLogKind::Pdu, {false, false, false, true}, "PDU.log", "PDU.bak", 102400},
+        {DriverLogKind::NetDrv, {true, false, false, false}, "NetDrv.log", "NetDrv.bak", 20 * 1024 * 1024},
+        {DriverLogKind::Thread, {true, false, false, false}, "NetDrvThread.log", "NetDrvThread.bak", 20 * 1024 * 1024},
+        {DriverLogKind::Agent, {false, true, false, false}, "NetDrvAgent.log", "NetDrvAgent.bak", 20 * 1024 * 1024},
+        {DriverLogKind::Comm, {false, false, true, false}, "NetDrvComm.log", "NetDrvComm.bak", 20 * 1024 * 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        SetDriverLogSwitches(c.switches);
+        WriteDriverLogText(c.kind, std::string(c.limit, 'x'));
+        WriteDriverLogText(c.kind, "a\n");
+        EXPECT_FALSE(fs::exists(dir_ / c.backup)) << "at its limit";
+        WriteDriverLogText(c.kind, "b\n");
+        ASSERT_TRUE(fs::exists(dir_ / c.backup)) << "one past its limit";
+        EXPECT_EQ(fs::file_size(dir_ / c.backup), c.limit + 2);
+        EXPECT_EQ(ReadText(dir_ / c.file), "b\n");
+        CloseDriverLogs();
+        fs::remove(dir_ / c.backup);
+        fs::remove(dir_ / c.file);
+    }
+}
+
 TEST(RotatingLogFile, UnwritableFolderIsReportedNotFatal)
 {
     CRotatingLogFile log("NetDrv.log", 100);
@@ -271,7 +303,7 @@ TEST_F(LogsTest, GatheredLinesKeepTheLatest2000)
     for (int i = 0; i < 1500; ++i) {
         LogPdu(PduDirection::Send, SampleMsg(), records.data(), records.size());
     }
-    EXPECT_EQ(PendingPduLogLineCount(), kPduWindowMaxLines);
+    EXPECT_EQ(PendingPduLogLineCount(), 2000u);
 }
 
 // The window is a bound over many more PDUs than it shows: after a long run of requests of every size, the lines it

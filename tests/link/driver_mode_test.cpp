@@ -97,6 +97,7 @@ TEST_F(DriverModeTest, TheLinksTakeTheirTimeOutsFromTheConfiguration)
     AppSettings() = saved;
     EXPECT_EQ(server.serverWaitMs, 12000u);
     EXPECT_EQ(server.connectLimitMs, 60000u);
+    EXPECT_EQ(server.notificationBufferBytes, 4 * 1024 * 1024); // a burst of notifications fits the socket's buffer
     EXPECT_EQ(server.pingIntervalMs, 45000u);
     EXPECT_EQ(server.serverTrapPort, 20461);
     EXPECT_EQ(snmp.trapPort, 20162);

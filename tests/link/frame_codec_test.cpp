@@ -70,6 +70,67 @@ TEST(FrameHeader, EncodesTheGoldenSeventyCharacters)
     EXPECT_EQ(std::string(reinterpret_cast<char*>(out), kFrameHeaderSize), golden);
 }
 
+// The codes of the login, the shell, the dispatcher and the fault requests, and the keep-alive, as the code field
+// carries them.
+TEST(FrameHeader, EachRequestCarriesItsOwnNumber)
+{
+    const std::pair<uint16_t, const char*> cases[] = {
+        {kReqKeepAlive, "00001"},
+        {kReqOperatorMail, "00008"},
+        {kReqUserAccount, "00010"},
+        {kReqLogon, "00011"},
+        {kReqLogoff, "00012"},
+        {kReqUserAccountAdd, "00013"},
+        {kReqUserAccountDelete, "00014"},
+        {kReqUserRights, "00015"},
+        {kReqLocation, "00020"},
+        {kReqLocationAdd, "00021"},
+        {kReqLocationDelete, "00022"},
+        {kReqNeKey, "00030"},
+        {kReqNeKeyAdd, "00031"},
+        {kReqNeKeyDelete, "00032"},
+        {kReqNeKeyAll, "00033"},
+        {kReqLoginQuery, "00034"},
+        {kReqAlarmTrigger, "00035"},
+        {kReqAlarmTriggerAdd, "00036"},
+        {kReqAlarmTriggerDelete, "00037"},
+        {kReqConfigUpload, "00050"},
+        {kReqConfigDownload, "00051"},
+        {kReqAlarmDefTemplate, "00145"},
+        {kReqNeTime, "00300"},
+        {kReqNeConfig, "00303"},
+        {kReqNeSnmpCommunity, "00307"},
+        {kReqNeUserAccount, "00316"},
+        {kReqBoardSetting, "00323"},
+        {kReqEntityState, "00325"},
+        {kReqAlarmDef, "00327"},
+        {kReqAlarmEvent, "00328"},
+        {kReqNeAlarmLog, "00329"},
+        {kReqEntityStateChange, "00330"},
+        {kReqAlarmStatistics, "00331"},
+        {kReqAlarmSync, "00332"},
+        {kReqAlarmAck, "00333"},
+        {kReqNotificationsOn, "00334"},
+        {kReqNeAlarmInput, "00336"},
+        {kReqHwMonitor, "00337"},
+        {kReqHwMonThreshold, "00338"},
+        {kReqNeAlarmOutput, "00339"},
+        {kReqNeReboot, "00340"},
+        {kReqCardReset, "00341"},
+        {kReqPortReset, "00342"},
+        {kReqFlashWrite, "00343"},
+        {kReqFlashErase, "00347"},
+        {kReqIgmpSetting, "00495"},
+    };
+    for (const auto& [code, text] : cases) {
+        FrameHeader header = SampleHeader();
+        header.requestCode = code;
+        uint8_t out[kFrameHeaderSize];
+        ASSERT_TRUE(EncodeFrameHeader(header, out));
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(out) + 12, 5), text);
+    }
+}
+
 TEST(FrameHeader, EncodesEveryFieldAtItsLargestValue)
 {
     FrameHeader header;

@@ -54,6 +54,23 @@ TEST_F(IcmpReachabilityTest, OnlyTheNesOwnReplyMakesItReachable)
     }
 }
 
+// The check is one echo of 64 data bytes, TTL 255, ToS 0, fragmentation allowed, waited for as long as asked.
+TEST_F(IcmpReachabilityTest, TheCheckIsOneEchoOf64BytesWithTtl255)
+{
+    network_.Push(ScriptedEcho::Silence());
+    network_.Push(ScriptedEcho::Silence());
+    EXPECT_EQ(CheckIcmpReachable(kNe, 1000), IcmpReachability::kUnreachable);
+    const std::vector<SentEcho> sent = network_.Sent();
+    ASSERT_EQ(sent.size(), 1u);
+    const SentEcho& echo = sent[0];
+    EXPECT_EQ(echo.destination, kNe);
+    EXPECT_EQ(echo.data.size(), 64u);
+    EXPECT_EQ(echo.options.ttl, 255);
+    EXPECT_EQ(echo.options.tos, 0);
+    EXPECT_FALSE(echo.options.dontFragment);
+    EXPECT_EQ(echo.waitEndMs - echo.sentAtMs, 1000u);
+}
+
 TEST_F(IcmpReachabilityTest, NoSocketGivesTheReason)
 {
     network_.FailOpen("ping socket refused; raw socket refused");

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/config/app_settings.h"
 #include "link/driver_result.h"
 #include "link/headless_link_ui.h"
 #include "link/records/location_record.h"
@@ -397,11 +398,11 @@ TEST_F(ServerDriverTest, RequestRecordsOverTheCapAreCutToWholeRecords)
         uint32_t sent;
     };
     const Row rows[] = {
-        {100, 8000, 5999},     // 800,000 bytes: 599,900 go
-        {1, 599956, 599956},   // at the cap
-        {1, 599957, 599956},   // one past it
-        {4, 149990, 149989},   // 599,960 bytes
-        {599956, 1, 1},        // one record as large as the cap
+        {100, 8000, 5999},   // 800,000 bytes: 599,900 go
+        {1, 599956, 599956}, // at the cap
+        {1, 599957, 599956}, // one past it
+        {4, 149990, 149989}, // 599,960 bytes
+        {599956, 1, 1},      // one record as large as the cap
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
@@ -441,13 +442,56 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
     settings.serverWaitMs = 200;
     StartAndConnect(settings);
     driver_->SetLoggedIn(true);
-    EXPECT_EQ(ServerSaw(1).header.requestCode, kReqKeepAlive);
+    const Frame keepAlive = ServerSaw(1);
+    // Request code 1, a query of one byte to the server.
+    EXPECT_EQ(keepAlive.header.requestCode, 1u);
+    EXPECT_EQ(keepAlive.header.operation, 1u);
+    EXPECT_EQ(keepAlive.header.neId, 0u);
+    EXPECT_EQ(keepAlive.header.count, 1u);
+    EXPECT_EQ(keepAlive.header.recordSize, 1u);
     ServerSaw(3);
     EXPECT_TRUE(driver_->IsConnected());
 
     answerKeepAlive = false;
     EXPECT_TRUE(WaitUntil([&] { return !driver_->IsConnected(); }));
     EXPECT_EQ(Query(kReqLocation), kDrvNotConnected);
+}
+
+// While a request waits for its reply no keep-alive goes out: the request shows the connection alive.
+TEST_F(ServerDriverTest, NoKeepAliveGoesOutWhileARequestWaits)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) {
+        if (request.header.requestCode != kReqLocation) {
+            server.Reply(request, {}, 0, 0);
+        }
+    });
+    LinkSettings settings = FastSettings();
+    settings.pingIntervalMs = 20;
+    StartAndConnect(settings);
+    driver_->SetLoggedIn(true);
+    ServerSaw(2);
+    auto request = std::async(std::launch::async, [&] {
+        EmsMsg msg;
+        EmsMsg* reply = nullptr;
+        const uint8_t body = 0;
+        BuildEmsMsg(&msg, kEmsOpQuery, kReqLocation, 1, &body, 0);
+        return driver_->RequestEmsMsg(&msg, &reply, 0, 1000, false);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return driver_->IsInTransaction(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400)); // twenty keep-alive periods
+    const std::vector<Frame> frames = server_.Received();
+    EXPECT_TRUE(driver_->IsInTransaction());
+    size_t after = 0;
+    while (after < frames.size() && frames[after].header.requestCode != kReqLocation) {
+        ++after;
+    }
+    size_t keepAlives = 0;
+    for (size_t i = after; i < frames.size(); ++i) {
+        keepAlives += frames[i].header.requestCode == 1 ? 1 : 0;
+    }
+    EXPECT_LE(keepAlives, 1u) << "one on its way as the request began at most, not one every 20 ms";
+    EXPECT_EQ(request.get(), kDrvTimeout);
+    EXPECT_TRUE(driver_->IsConnected());
 }
 
 std::vector<uint8_t> NotificationFrame(uint16_t code, uint8_t mark)
@@ -507,6 +551,65 @@ TEST_F(ServerDriverTest, TrapPortIsTheFirstFreeOneFromTheSetting)
     }
     EXPECT_GE(driver_->GetTrapPort(), 40461);
     EXPECT_LT(driver_->GetTrapPort(), 40461 + CNetDrvServerAgent::kTrapPortTries);
+}
+
+// The notification port is the first free one of the hundred from the setting: with 99 of them taken the last is
+// bound, with all 100 taken none (notifications then come on the connection only).
+TEST_F(ServerDriverTest, TrapPortIsLookedForOverAHundredPorts)
+{
+    constexpr uint16_t kFirst = 41561;
+    const struct {
+        int busy;
+        uint16_t expected;
+    } cases[] = {{99, kFirst + 99}, {100, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.busy);
+        std::vector<int> held;
+        for (int i = 0; i < c.busy; ++i) {
+            uint16_t port = 0;
+            const int fd = BindFirstFreeUdpPort(0, static_cast<uint16_t>(kFirst + i), 1, &port);
+            if (fd < 0) {
+                for (int open : held) {
+                    close(open);
+                }
+                GTEST_SKIP() << "port " << kFirst + i << " is used by another program";
+            }
+            held.push_back(fd);
+        }
+        LinkSettings settings = FastSettings();
+        settings.serverTrapPort = kFirst;
+        StartDriver(settings);
+        ASSERT_EQ(driver_->EmsConnect(kLoopback, server_.Port(), "alice", "secret"), kDrvOk);
+        EXPECT_EQ(driver_->GetTrapPort(), c.expected);
+        // The logon tells the server the port bound (bytes 22 and 23 of its record), 0 for none.
+        server_.SetHandler([](const Frame& request, CFakeServer& server) { server.Reply(request, {}, 0, 0); });
+        const size_t before = server_.ReceivedCount();
+        ASSERT_EQ(Query(kReqLogon), kDrvOk);
+        const Frame logon = ServerSaw(before + 1);
+        ASSERT_EQ(logon.header.requestCode, 11u);
+        ASSERT_EQ(logon.payload.size(), 24u);
+        EXPECT_EQ(logon.payload[22] | (logon.payload[23] << 8), c.expected);
+        driver_.reset();
+        for (int fd : held) {
+            close(fd);
+        }
+    }
+}
+
+// Each frame carries the operator-log switch (SYSTEM/OPLOG) as it is when the frame is sent: the server logs the
+// operator's changes only while it is set.
+TEST_F(ServerDriverTest, EachFrameCarriesTheOperatorLogSwitchAsItIsWhenSent)
+{
+    server_.SetHandler([](const Frame& request, CFakeServer& server) { server.Reply(request, {}, 0, 0); });
+    StartAndConnect();
+    const CAppSettings saved = AppSettings();
+    for (const bool on : {false, true, false}) {
+        AppSettings().opLog = on;
+        const size_t before = server_.ReceivedCount();
+        ASSERT_EQ(Query(kReqKeepAlive), kDrvOk);
+        EXPECT_EQ(ServerSaw(before + 1).header.opLog, on);
+    }
+    AppSettings() = saved;
 }
 
 TEST_F(ServerDriverTest, ShutdownEndsARequestInProgress)

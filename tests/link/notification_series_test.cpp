@@ -59,9 +59,9 @@ TEST_F(NotificationSeriesTest, ANumberThatComesLateWithinTheSecondIsNoLoss)
 TEST_F(NotificationSeriesTest, AMissingNumberIsLostAfterAThousandLaterNumbersBeforeItsSecond)
 {
     series_.Note(1, t0_);
-    Note(3, 3 + CNotificationSeries::kLaterLimit - 2, t0_); // 999 later numbers
+    Note(3, 1001, t0_); // 999 later numbers
     EXPECT_EQ(series_.TakeLost(t0_), 0u);
-    series_.Note(3 + CNotificationSeries::kLaterLimit - 1, t0_);
+    series_.Note(1002, t0_); // the thousandth
     EXPECT_EQ(series_.TakeLost(t0_), 1u);
 }
 

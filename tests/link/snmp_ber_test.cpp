@@ -249,6 +249,35 @@ TEST(SnmpBer, LongLengthsRoundTrip)
     }
 }
 
+// A message of 65507 bytes (the largest UDP payload) is written and read; one byte more is neither.
+TEST(SnmpBer, AMessageOf65507BytesTravelsAndOneByteMoreDoesNot)
+{
+    auto encode = [](size_t octets, Bytes* encoded) {
+        SnmpMessage message;
+        message.version = SnmpVersion::V2c;
+        message.pdu.type = SnmpPduType::Response;
+        message.pdu.varbinds = {{Oid("1.3.6"), SnmpValue::Octets(std::string(octets, 'a'))}};
+        return EncodeSnmpMessage(message, encoded);
+    };
+    Bytes encoded;
+    ASSERT_EQ(encode(65000, &encoded), BerError::None);
+    const size_t fitting = 65000 + (65507 - encoded.size());
+    ASSERT_EQ(encode(fitting, &encoded), BerError::None);
+    EXPECT_EQ(encoded.size(), 65507u);
+    EXPECT_EQ(encode(fitting + 1, &encoded), BerError::MessageTooBig);
+
+    auto handMade = [](size_t octets) {
+        return Message(kV2c, Pdu(0xA2, VarBind(kSysDescrOid, Tlv(0x04, Bytes(octets, 'a')))));
+    };
+    const size_t overhead = handMade(65000).size() - 65000;
+    const Bytes largest = handMade(65507 - overhead);
+    ASSERT_EQ(largest.size(), 65507u);
+    EXPECT_EQ(Decode(largest), BerError::None);
+    const Bytes tooLong = handMade(65508 - overhead);
+    ASSERT_EQ(tooLong.size(), 65508u);
+    EXPECT_EQ(Decode(tooLong), BerError::MessageTooBig);
+}
+
 TEST(SnmpBer, EncoderRefusesWhatCannotTravel)
 {
     SnmpMessage message;

@@ -68,7 +68,8 @@ protected:
         settings.retries = 1;
         settings.trapPort = trapPort_;
         settings.pollIntervalS = 0; // polls only when asked
-        driver_ = std::make_unique<CNetDrvSnmpAgent>(settings, [this](const std::array<uint8_t, 4>&, int32_t) {
+        driver_ = std::make_unique<CNetDrvSnmpAgent>(settings, [this](const std::array<uint8_t, 4>&, int32_t ms) {
+            echoTimeoutMs_ = ms;
             return reachable_.load() ? SnmpEchoResult::Reachable : SnmpEchoResult::Unreachable;
         });
         ASSERT_EQ(driver_->Start(), kDrvOk);
@@ -106,6 +107,7 @@ protected:
     snmp_test::CAgentProcess agent_;
     std::unique_ptr<CNetDrvSnmpAgent> driver_;
     std::atomic<bool> reachable_{true};
+    std::atomic<int32_t> echoTimeoutMs_{-1};
     uint16_t trapPort_ = 0;
     std::vector<SeenMessage> seen_;
 };
@@ -117,11 +119,14 @@ TEST_F(SnmpDriverTest, ReachabilityEchoGuardsConnectAndRequests)
     reachable_ = false;
     EXPECT_EQ(Connect(), kDrvNeNotReachable);
     EXPECT_FALSE(driver_->IsConnected());
+    EXPECT_EQ(echoTimeoutMs_.load(), 1000) << "one echo of 1000 ms, whatever the SNMP time-out";
     reachable_ = true;
     ASSERT_EQ(Connect(), kDrvOk);
     reachable_ = false;
+    echoTimeoutMs_ = -1;
     EmsMsg* reply = nullptr;
     EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvNeNotReachable);
+    EXPECT_EQ(echoTimeoutMs_.load(), 1000);
     // Logoff needs no NE.
     EXPECT_EQ(Request(kEmsOpModify, kReqLogoff, {0}, &reply), kDrvOk);
     reachable_ = true;
@@ -213,6 +218,28 @@ TEST_F(SnmpDriverTest, SilentNeIsMarkedDisconnectedUntilItAnswersAgain)
     driver_->RequestPoll(false);
     ASSERT_TRUE(WaitFor([this] { return driver_->IsConnected(); }));
     EXPECT_EQ(Request(kEmsOpQuery, kReqNeKey, {0}, &reply), kDrvOk);
+}
+
+// A poll that finds the NE's up time smaller than the last one (the NE restarted) asks for its boards too.
+TEST_F(SnmpDriverTest, PollAfterTheNeRestartedAsksForItsBoards)
+{
+    ASSERT_TRUE(agent_.Start());
+    const uint16_t port = agent_.Port();
+    StartDriver();
+    ASSERT_EQ(Connect(), kDrvOk);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100)); // an up time of a whole second
+    driver_->RequestPoll(false);
+    ASSERT_TRUE(WaitFor([this] { return Count(kReqEntityState, true) >= 1; }));
+    driver_->RequestPoll(false);
+    ASSERT_TRUE(WaitFor([this] { return Count(kReqEntityState, true) >= 2; }));
+    EXPECT_EQ(Count(kReqBoardSetting), 0u) << "an NE whose up time goes on";
+
+    agent_.Stop();
+    ASSERT_TRUE(agent_.Start({"--port", std::to_string(port)}));
+    ASSERT_EQ(agent_.Port(), port);
+    driver_->RequestPoll(false);
+    ASSERT_TRUE(WaitFor([this] { return Count(kReqEntityState, true) >= 3; }));
+    EXPECT_TRUE(WaitFor([this] { return Count(kReqBoardSetting, true) >= 1; })) << "an NE that restarted";
 }
 
 TEST_F(SnmpDriverTest, ShutdownDuringAnExchangeEndsIt)

@@ -74,6 +74,31 @@ TEST(SnmpTrap, V1GenericTrapsAndOthers)
     }
 }
 
+// A v2c notification names itself by its snmpTrapOID.0: coldStart .1.3.6.1.6.3.1.1.5.1 and warmStart ...5.2; others
+// (linkDown ...5.3) are only logged.
+TEST(SnmpTrap, V2cNotificationsByTheirTrapOid)
+{
+    const struct {
+        const char* trapOid;
+        SnmpTrapKind kind;
+    } rows[] = {
+        {"1.3.6.1.6.3.1.1.5.1", SnmpTrapKind::ColdStart},
+        {"1.3.6.1.6.3.1.1.5.2", SnmpTrapKind::WarmStart},
+        {"1.3.6.1.6.3.1.1.5.3", SnmpTrapKind::Other},
+    };
+    for (const auto& row : rows) {
+        SnmpMessage trap;
+        trap.version = SnmpVersion::V2c;
+        trap.pdu.type = SnmpPduType::TrapV2;
+        trap.pdu.varbinds = {{Oid("1.3.6.1.2.1.1.3.0"), SnmpValue::TimeTicks(5)},
+                             {Oid("1.3.6.1.6.3.1.1.4.1.0"), SnmpValue::ObjectId(Oid(row.trapOid))}};
+        SnmpTrapEvent event;
+        ASSERT_EQ(Decode(Encode(trap), &event), SnmpTrapDecodeResult::Ok) << row.trapOid;
+        EXPECT_EQ(event.kind, row.kind) << row.trapOid;
+        EXPECT_EQ(event.upTime, 5u);
+    }
+}
+
 TEST(SnmpTrap, BrokenNotificationsAreRefused)
 {
     const CSnmpOid state = Oid("1.3.6.1.4.1.32473.1.325.1");
