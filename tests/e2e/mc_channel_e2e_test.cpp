@@ -79,6 +79,12 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
         // The port with a PVC in service takes an enabled channel.
         person.OnDialog<Setting>([&](Setting& add) {
             EXPECT_EQ(e2e::Field(add.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
+            QStringList tabTexts;
+            if (const auto* tabs = add.GetDlgItemAs<QTabBar>(add.GetTabControlId())) {
+                for (int tab = 0; tab < tabs->count(); ++tab)
+                    tabTexts << tabs->tabText(tab);
+            }
+            EXPECT_EQ(tabTexts, (QStringList{"Multicast Service Profile", "Channel Limit"}));
             Describe(add, QStringLiteral("6"), 40, QStringLiteral("301"), QStringLiteral("6"), true);
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 1 and 5."));

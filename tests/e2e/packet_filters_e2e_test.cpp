@@ -16,6 +16,8 @@
 
 #include <QLineEdit>
 
+#include <QTabBar>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +52,17 @@ std::optional<PktFilterGroupRec> ServerGroup(e2e::CProgram& program, uint32_t di
     return std::nullopt;
 }
 
+// The tabs of a tabbed dialog, left to right.
+QStringList TabTexts(CATabDialog& dialog)
+{
+    QStringList texts;
+    if (const auto* tabs = dialog.GetDlgItemAs<QTabBar>(dialog.GetTabControlId())) {
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            texts << tabs->tabText(tab);
+    }
+    return texts;
+}
+
 class PacketFiltersE2eTest : public e2e::CNorth1CardTest {
 protected:
     void RefuseNextChange(uint16_t code)
@@ -66,6 +79,7 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Filters>([&](Filters& dlg) {
         CPktFilterEtherTypePage& ether = dlg.EtherTypePage();
+        EXPECT_EQ(TabTexts(dlg), (QStringList{"Ether-Type-Only", "Known", "Fully Configured"}));
         EXPECT_EQ(Field(ether, 1059), QStringLiteral("ipv6-drop"));
         EXPECT_EQ(Field(ether, 1064), QStringLiteral("86dd"));
         EXPECT_TRUE(e2e::IsChecked(ether, 1100)) << "the NE's filter is enabled";
@@ -150,6 +164,7 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsGroupsAndReadsThemBack)
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Groups>([&](Groups& dlg) {
         GroupPage& usg1 = dlg.Page(0);
+        EXPECT_EQ(TabTexts(dlg), (QStringList{"USG1", "USG2", "USG3", "DSG1", "DSG2", "DSG3", "DSG4"}));
         EXPECT_EQ(Field(usg1, GroupPage::kNameId), QStringLiteral("no-netbios"));
         EXPECT_TRUE(e2e::IsChecked(usg1, GroupPage::kFirstMemberId)) << "Ether-Type-Only filter 1";
         EXPECT_TRUE(e2e::IsChecked(usg1, GroupPage::kFirstMemberId + 7)) << "Fully Configured filter 1";
