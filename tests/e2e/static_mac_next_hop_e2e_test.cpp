@@ -300,6 +300,10 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
         EXPECT_EQ(e2e::ListColumn(list, HopList::kNameColumn).join(','), QStringLiteral("core"));
         EXPECT_EQ(e2e::ListColumn(list, HopList::kIpColumn).join(','), QStringLiteral("192.  0.  2.254"))
             << "each part of the address three characters wide";
+        // Delete wants a row.
+        EXPECT_FALSE(hops.IsControlEnabled(kDeleteButtonId));
+        program_.ClickListRow(list, 0);
+        EXPECT_TRUE(hops.IsControlEnabled(kDeleteButtonId));
         add(hops, QStringLiteral("isp a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"),
             QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.254"), QStringLiteral("20"),
