@@ -85,6 +85,12 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
                     tabTexts << tabs->tabText(tab);
             }
             EXPECT_EQ(tabTexts, (QStringList{"Multicast Service Profile", "Channel Limit"}));
+            // A new channel: VC 0/32 on VLAN 1, enabled, one channel at a time.
+            EXPECT_EQ(e2e::Field(add, Setting::kVpiId), QStringLiteral("0"));
+            EXPECT_EQ(e2e::Field(add, Setting::kVciId), QStringLiteral("32"));
+            EXPECT_EQ(e2e::Field(add, Setting::kVlanId), QStringLiteral("1"));
+            EXPECT_TRUE(e2e::IsChecked(add, Setting::kEnabledId));
+            EXPECT_EQ(e2e::Field(add.LimitPage(), CMcChannelLimitPage::kLimitId), QStringLiteral("1"));
             Describe(add, QStringLiteral("6"), 40, QStringLiteral("301"), QStringLiteral("6"), true);
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 1 and 5."));
