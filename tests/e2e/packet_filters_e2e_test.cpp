@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kCmdPacketFilter = 33215;
@@ -80,6 +82,14 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
     person.OnDialog<Filters>([&](Filters& dlg) {
         CPktFilterEtherTypePage& ether = dlg.EtherTypePage();
         EXPECT_EQ(TabTexts(dlg), (QStringList{"Ether-Type-Only", "Known", "Fully Configured"}));
+        // Every filter's action offers the three actions in their order: 2 + 2 rows, 5 + 5, 2 + 2.
+        const std::pair<CADialog*, int> pages[] = {
+            {&dlg.EtherTypePage(), 4}, {&dlg.KnownPage(), 10}, {&dlg.FullPage(), 4}};
+        for (const auto& [page, rows] : pages) {
+            for (int row = 0; row < rows; ++row)
+                EXPECT_EQ(e2e::ComboTexts(*page, 1130 + row), QStringLiteral("match-forward,match-drop,unmatch-drop"))
+                    << row;
+        }
         EXPECT_EQ(Field(ether, 1059), QStringLiteral("ipv6-drop"));
         EXPECT_EQ(Field(ether, 1064), QStringLiteral("86dd"));
         EXPECT_TRUE(e2e::IsChecked(ether, 1100)) << "the NE's filter is enabled";
