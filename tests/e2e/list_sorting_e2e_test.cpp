@@ -269,6 +269,7 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
          {"ipv4-data", "ipv6-data", "pppoe-discovery", "Qinq"}},
         {"next hops: VLAN after the address", SortedBy<CIpoaNextHopListDlg>(33053, 3, 3), {"20", "300", "10"}},
         {"VLAN MAC limits: limit as a number", SortedBy<CVlanMacLimitListDlg>(33181, 3, 1), {"1", "2"}},
+        {"VLAN MAC limits: state as a text", SortedBy<CVlanMacLimitListDlg>(33181, 2, 1), {"2", "1"}},
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
          {"512", "2048", "8192"}},
