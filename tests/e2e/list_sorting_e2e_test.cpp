@@ -10,10 +10,12 @@
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
+#include "link/records/adsl_port_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
 #include "link/records/ne_user_account_record.h"
@@ -255,6 +257,14 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     }
     e2e::AddOnServer(program_, kReqMcChannelProfileAdd, kNorth1, channelProfiles);
 
+    // Port 3 disabled among ports enabled.
+    for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
+        if (port.entityId == 10103) {
+            port.enableState = 2;
+            e2e::WriteOnNorth1(program_, kReqAdslPort, port);
+        }
+    }
+
     const auto ipTrafficPage = [](CProfileListDlg& list) -> QTreeView& {
         return e2e::PageList(list, ProfileKindId::kIpTraffic);
     };
@@ -270,6 +280,7 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         {"next hops: VLAN after the address", SortedBy<CIpoaNextHopListDlg>(33053, 3, 3), {"20", "300", "10"}},
         {"VLAN MAC limits: limit as a number", SortedBy<CVlanMacLimitListDlg>(33181, 3, 1), {"1", "2"}},
         {"VLAN MAC limits: state as a text", SortedBy<CVlanMacLimitListDlg>(33181, 2, 1), {"2", "1"}},
+        {"ADSL ports: admin state by its code", SortedBy<CAdslPortListDlg>(33130, 5, 5), {"enabled", "disabled"}},
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
          {"512", "2048", "8192"}},
