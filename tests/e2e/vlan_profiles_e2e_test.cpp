@@ -234,8 +234,10 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
             EXPECT_EQ(ListColumn(offered, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
             EXPECT_EQ(ListColumn(offered, 2).value(0), QStringLiteral("239.  1.  1.  5"));
             Type(add, ServiceEditor::kNameId, QStringLiteral("basic"));
+            EXPECT_FALSE(add.IsControlEnabled(kShowButtonId)) << "no channel chosen";
             e2e::TickRows(offered, {QStringLiteral("5"), QStringLiteral("800")});
             program_.ClickListRow(offered, 0);
+            EXPECT_TRUE(add.IsControlEnabled(kShowButtonId));
             person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
                 EXPECT_EQ(Field(show, ChannelEditor::kNameId), QStringLiteral("news"));
                 EXPECT_FALSE(show.IsControlEnabled(IDOK));
