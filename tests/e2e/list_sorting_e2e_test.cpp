@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -243,15 +244,17 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     e2e::AddChannelOnNorth1(program_, 10105, 300, 301, 1, 1);
     e2e::AddChannelOnNorth1(program_, 10104, 100, 301, 1, 1);
 
-    // Channel profiles whose ids sort apart as numbers and as texts, and whose names sort the other way round.
+    // Channel profiles whose ids and rates sort apart as numbers and as texts, and whose names sort the other way
+    // round.
     std::vector<McChannelProfileRec> channelProfiles;
-    for (const auto& [id, name] : {std::pair{100, "alpha"}, std::pair{40, "bravo"}, std::pair{5, "charlie"}}) {
+    for (const auto& [id, name, rate] :
+         {std::tuple{100, "alpha", 512u}, std::tuple{40, "bravo", 3000u}, std::tuple{5, "charlie", 10000u}}) {
         McChannelProfileRec profile;
         profile.profileId = static_cast<uint16_t>(id);
         profile.name = name;
         profile.groupAddress = {239, 1, 1, static_cast<uint8_t>(id)};
-        profile.downstreamRate = 3000;
-        profile.downstreamRateCopy = 3000;
+        profile.downstreamRate = rate;
+        profile.downstreamRateCopy = rate;
         profile.status = 1;
         channelProfiles.push_back(profile);
     }
@@ -284,6 +287,11 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
          {"512", "2048", "8192"}},
+        {"multicast channel profiles: downstream rate as a number",
+         SortedBy<CProfileListDlg>(
+             33175, 4, 0,
+             [](CProfileListDlg& list) -> QTreeView& { return e2e::PageList(list, ProfileKindId::kMcChannel); }),
+         {"100", "40", "5"}},
         {"multicast channels: VPI, then VCI as a number",
          SortedBy<CXdslMcChannelListDlg>(33121, 2, 1),
          {"1-6", "1-4", "1-5"}},
