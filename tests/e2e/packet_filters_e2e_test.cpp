@@ -16,6 +16,7 @@
 
 #include <QLineEdit>
 
+#include <QGroupBox>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -175,6 +176,16 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsGroupsAndReadsThemBack)
     person.OnDialog<Groups>([&](Groups& dlg) {
         GroupPage& usg1 = dlg.Page(0);
         EXPECT_EQ(TabTexts(dlg), (QStringList{"USG1", "USG2", "USG3", "DSG1", "DSG2", "DSG3", "DSG4"}));
+        // Each page names its group and the direction of its filters.
+        const auto frameTitles = [](GroupPage& page) {
+            QStringList titles;
+            for (const QGroupBox* frame : page.findChildren<QGroupBox*>())
+                titles << frame->title();
+            titles.sort();
+            return titles;
+        };
+        EXPECT_EQ(frameTitles(dlg.Page(0)), (QStringList{"Upstream Filter Group 1", "Upstream Packet Filters"}));
+        EXPECT_EQ(frameTitles(dlg.Page(4)), (QStringList{"Downstream Filter Group 2", "Downstream Packet Filters"}));
         EXPECT_EQ(Field(usg1, GroupPage::kNameId), QStringLiteral("no-netbios"));
         EXPECT_TRUE(e2e::IsChecked(usg1, GroupPage::kFirstMemberId)) << "Ether-Type-Only filter 1";
         EXPECT_TRUE(e2e::IsChecked(usg1, GroupPage::kFirstMemberId + 7)) << "Fully Configured filter 1";
