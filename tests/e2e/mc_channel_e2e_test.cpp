@@ -198,9 +198,20 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
         QTreeView& rows = *list.FindList(kListControlId);
         EXPECT_EQ(ListColumn(rows, 1), QStringList{QStringLiteral("1-6")});
         program.ClickListRow(rows, 0);
+        // Shown, the channel takes no change: no OK, no VC spins.
+        person.OnDialog<Setting>([&](Setting& show) {
+            EXPECT_EQ(e2e::Field(show, Setting::kVciId), QStringLiteral("60"));
+            EXPECT_FALSE(show.IsControlEnabled(IDOK));
+            EXPECT_FALSE(show.IsControlEnabled(Setting::kVpiSpinId));
+            EXPECT_FALSE(show.IsControlEnabled(Setting::kVciSpinId));
+            return IDCANCEL;
+        });
+        Click(list, kShowButtonId);
         person.OnDialog<Setting>([&](Setting& modify) {
             EXPECT_EQ(e2e::Field(modify, Setting::kVciId), QStringLiteral("60"));
             EXPECT_FALSE(modify.IsControlEnabled(Setting::kPortId));
+            EXPECT_TRUE(modify.IsControlEnabled(IDOK));
+            EXPECT_TRUE(modify.IsControlEnabled(Setting::kVciSpinId));
             modify.SelectPage(&modify.LimitPage());
             Type(modify.LimitPage(), CMcChannelLimitPage::kLimitId, QStringLiteral("3"));
             Click(modify, IDOK);
