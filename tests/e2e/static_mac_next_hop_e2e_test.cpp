@@ -316,6 +316,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
             QStringLiteral("21"));
         // A change of a next hop that keeps its own address clashes with no other next hop.
         person.OnDialog<Hop>([&](Hop& hop) {
+            EXPECT_TRUE(hop.IsControlReadOnly(Hop::kNameId)) << "a next hop keeps its name";
             Type(hop, Hop::kVlanId, QStringLiteral("24"));
             Click(hop, IDOK);
             EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();
