@@ -220,6 +220,8 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
         program_.ClickListRow(channels, 0);
         person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
             EXPECT_EQ(Field(show, ChannelEditor::kRateId), QStringLiteral("3000"));
+            EXPECT_TRUE(show.IsControlReadOnly(ChannelEditor::kIdId)) << "a profile keeps its id";
+            EXPECT_FALSE(show.IsControlEnabled(ChannelEditor::kIdSpinId));
             return IDCANCEL;
         });
         Click(list, kShowButtonId);
