@@ -348,6 +348,11 @@ TEST_F(AdslPortsE2eTest, ADisabledPortIsGreyWithItsStateImageInAdminStateAlone)
 
 TEST_F(AdslPortsE2eTest, TheSubscriberBoundToAPortShowsInItsRow)
 {
+    AdslPortRec port2 = ServerPort(program_, 10102);
+    port2.subscriber = "Ben Lind";
+    port2.service = 2;
+    port2.subscriberClass = 1;
+    WriteToServer(program_, kReqAdslPort, port2);
     e2e::COperator& person = program_.Operator();
     person.OnDialog<List>([&](List& ports) {
         QTreeView& list = *ports.FindList(kListControlId);
@@ -357,6 +362,13 @@ TEST_F(AdslPortsE2eTest, TheSubscriberBoundToAPortShowsInItsRow)
             return IDCANCEL;
         }
         EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(row), QString());
+        EXPECT_EQ(e2e::ListColumn(list, List::kClassColumn).value(row), QString()) << "no subscriber, no class";
+        EXPECT_EQ(e2e::ListColumn(list, List::kServiceColumn).value(row), QString()) << "no subscriber, no service";
+        // Port 1-2's subscriber: a home one with a service other than PPPoE.
+        const int home = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-2"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kSubscriberColumn).value(home), QStringLiteral("Ben Lind"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kClassColumn).value(home), QStringLiteral("home"));
+        EXPECT_EQ(e2e::ListColumn(list, List::kServiceColumn).value(home), QStringLiteral("FixedIP"));
         program_.ClickListRow(list, row);
         person.OnDialog<CSubscriberDataDlg>([&](CSubscriberDataDlg& add) {
             e2e::Type(add, CSubscriberDataDlg::kIdEditId, QStringLiteral("SUB-0108"));

@@ -6,6 +6,7 @@
 
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/mc_server_steps.h"
 
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
@@ -17,6 +18,7 @@
 #include "link/records/igmp_proxy_rec.h"
 #include "link/records/igmp_setting_rec.h"
 #include "link/records/igmp_snooping_rec.h"
+#include "link/records/pppoe_session_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
@@ -26,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -234,6 +237,44 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
         Click(list, kRefreshButtonId);
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_TRUE(ListColumn(rows, 0).isEmpty());
+    });
+    ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
+}
+
+// A session in its fourth state polls; a state beyond the four, or none, shows an empty cell. The VCIs sort as
+// numbers.
+TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbers)
+{
+    const struct {
+        uint16_t vci;
+        uint32_t sessionId;
+        uint32_t state;
+        const char* shown;
+    } sessions[] = {{100, 0x44, 4, "Poll"}, {36, 0x55, 5, ""}, {37, 0x66, 0, ""}};
+    for (const auto& session : sessions) {
+        PppoeSessionRec rec;
+        rec.portId = 10103;
+        rec.vpi = 0;
+        rec.vci = session.vci;
+        rec.vlanId = 100;
+        rec.sessionId = session.sessionId;
+        rec.state = session.state;
+        e2e::WriteOnNorth1(program_, kReqPppoeSession, rec);
+    }
+    using Sessions = CPppoeSessionListDlg;
+    program_.Operator().OnDialog<Sessions>([&](Sessions& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        for (const auto& session : sessions) {
+            char id[16];
+            std::snprintf(id, sizeof id, "0x%08x", session.sessionId);
+            const int row = e2e::RowOf(rows, 5, QString::fromLatin1(id));
+            ASSERT_GE(row, 0) << id;
+            EXPECT_EQ(ListColumn(rows, 7).value(row), QString::fromLatin1(session.shown)) << session.state;
+        }
+        e2e::CProgram::ClickHeader(*rows.header(), 3);
+        QStringList vcis = ListColumn(rows, 3);
+        vcis.removeDuplicates();
+        EXPECT_EQ(vcis, (QStringList{"35", "36", "37", "40", "100"}));
     });
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
 }

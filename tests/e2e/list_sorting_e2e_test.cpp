@@ -1,18 +1,31 @@
 // How the lists of the running program sort: the rows follow the arrow of their header. A profile list page that is
 // not the one shown when its container fills every page, and a page whose header the operator clicks while the focus
 // is on a button, sort by their own comparison; the NE user accounts sort by their rows' keys, the built-in account
-// first.
+// first; the columns of the xDSL service lists sort as numbers or as texts, each by its own rule.
 
+#include "tests/e2e/support/mc_server_steps.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/profile_list_steps.h"
 
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
+#include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
+#include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
+#include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
+#include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
+#include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
+#include "link/records/adsl_port_rec.h"
+#include "link/records/ip_traffic_profile_rec.h"
+#include "link/records/mc_channel_profile_rec.h"
 #include "link/records/ne_user_account_record.h"
+#include "link/records/next_hop_rec.h"
+#include "link/records/protocol_vlan_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/traffic_policing_profile_rec.h"
+#include "link/records/vlan_mac_limit_rec.h"
 #include "link/records/xdsl_pm_threshold_profile_rec.h"
 
 #include <QHeaderView>
@@ -21,6 +34,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -183,6 +200,164 @@ TEST_F(ListSortingE2eTest, RowsOfEqualCellsGoByTheProfilesNames)
         ASSERT_TRUE(program_.Command(page.command));
     }
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The xDSL service lists of North-1, each column by its own rule. A header clicked once sorts its rows ascending; the
+// column read shows them so, a run of one text shown once.
+class ServiceListSortingE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        e2e::PeerOptions options;
+        // The protocol-based VLANs are on a toolbar button the operator configures.
+        options.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
+                           "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
+        ASSERT_TRUE(program_.StartServer(options));
+        ASSERT_TRUE(program_.Login("admin", "admin"));
+        program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));
+    }
+
+    e2e::CProgram program_;
+};
+
+using SortedColumn = std::function<QStringList(e2e::CProgram&)>;
+
+// The command opens a list of class Dlg (the list control, or the one `listOf` gives); its header `clicked` is
+// clicked once and column `read` is read top down.
+template <class Dlg>
+SortedColumn SortedBy(int command, int clicked, int read, std::function<QTreeView&(Dlg&)> listOf = {})
+{
+    return [=](e2e::CProgram& program) {
+        QStringList shown;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            QTreeView& rows = listOf ? listOf(dialog) : *dialog.FindList(kListControlId);
+            e2e::CProgram::ClickHeader(*rows.header(), clicked);
+            for (const QString& text : ListColumn(rows, read)) {
+                if (shown.isEmpty() || shown.back() != text)
+                    shown << text;
+            }
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(command) || program.ToolbarButton(command)) << command;
+        return shown;
+    };
+}
+
+// The channel list of a new multicast service profile, from the service page of the VLAN profiles: sorted by name,
+// then by id.
+SortedColumn ChannelIdsOfANewServiceProfile()
+{
+    return [](e2e::CProgram& program) {
+        QStringList shown;
+        e2e::COperator& person = program.Operator();
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+            e2e::ClickTab(list, 2);
+            person.OnDialog<CXdslMcServiceProfileDlg>([&](CXdslMcServiceProfileDlg& editor) {
+                QTreeView& rows = *editor.FindList(kListControlId);
+                e2e::CProgram::ClickHeader(*rows.header(), 1);
+                e2e::CProgram::ClickHeader(*rows.header(), 0);
+                shown = ListColumn(rows, 0);
+                return IDCANCEL;
+            });
+            e2e::Click(list, kAddButtonId);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(33175));
+        return shown;
+    };
+}
+
+TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
+{
+    // A protocol VLAN entry whose VLAN ID and name sort apart as numbers and as texts of one case.
+    ProtocolVlanRec qinq;
+    qinq.etherType = 0x88a8;
+    qinq.name = "Qinq";
+    qinq.vlanId = 9;
+    qinq.state = 1;
+    e2e::AddOnServer(program_, kReqProtocolVlanAdd, kNorth1, std::vector{qinq});
+    // Two next hops on one address, beside "core" on 192.0.2.254 VLAN 10, whose names and arrival go against their
+    // VLANs.
+    for (const auto& [name, vlan] : {std::pair{"edge-a", 300}, std::pair{"edge-b", 20}}) {
+        NextHopRec hop;
+        hop.name = name;
+        hop.address = {192, 0, 2, 1};
+        hop.vlanId = static_cast<uint16_t>(vlan);
+        hop.state = 1;
+        e2e::AddOnServer(program_, kReqNextHopAdd, kNorth1, std::vector{hop});
+    }
+    // VLANs 1 and 2, the list's first range, with limits that sort apart as numbers and as texts.
+    e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{1, 9, 1});
+    e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{2, 10, 2});
+    // An IP traffic profile slower than "office" (2048) and "video" (8192).
+    IpTrafficProfileRec slow;
+    slow.name = "slow";
+    slow.downstreamRate = 512;
+    slow.status = 1;
+    slow.broadcast = 3;
+    e2e::AddOnServer(program_, kReqIpTrafficProfileAdd, kNorth1, std::vector{slow});
+    // Channels of VPI 0 whose VCIs sort apart as numbers and as texts.
+    e2e::AddBasicServiceProfile(program_);
+    e2e::AddChannelOnNorth1(program_, 10106, 40, 301, 1, 1);
+    e2e::AddChannelOnNorth1(program_, 10105, 300, 301, 1, 1);
+    e2e::AddChannelOnNorth1(program_, 10104, 100, 301, 1, 1);
+
+    // Channel profiles whose ids and rates sort apart as numbers and as texts, and whose names sort the other way
+    // round.
+    std::vector<McChannelProfileRec> channelProfiles;
+    for (const auto& [id, name, rate] :
+         {std::tuple{100, "alpha", 512u}, std::tuple{40, "bravo", 3000u}, std::tuple{5, "charlie", 10000u}}) {
+        McChannelProfileRec profile;
+        profile.profileId = static_cast<uint16_t>(id);
+        profile.name = name;
+        profile.groupAddress = {239, 1, 1, static_cast<uint8_t>(id)};
+        profile.downstreamRate = rate;
+        profile.downstreamRateCopy = rate;
+        profile.status = 1;
+        channelProfiles.push_back(profile);
+    }
+    e2e::AddOnServer(program_, kReqMcChannelProfileAdd, kNorth1, channelProfiles);
+
+    // Port 3 disabled among ports enabled.
+    for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
+        if (port.entityId == 10103) {
+            port.enableState = 2;
+            e2e::WriteOnNorth1(program_, kReqAdslPort, port);
+        }
+    }
+
+    const auto ipTrafficPage = [](CProfileListDlg& list) -> QTreeView& {
+        return e2e::PageList(list, ProfileKindId::kIpTraffic);
+    };
+    const struct {
+        const char* rule;
+        SortedColumn sorted;
+        QStringList shown;
+    } cases[] = {
+        {"protocol VLANs: VLAN ID as text", SortedBy<CProtocolVlanListDlg>(33191, 3, 3), {"100", "101", "300", "9"}},
+        {"protocol VLANs: name without case",
+         SortedBy<CProtocolVlanListDlg>(33191, 2, 2),
+         {"ipv4-data", "ipv6-data", "pppoe-discovery", "Qinq"}},
+        {"next hops: VLAN after the address", SortedBy<CIpoaNextHopListDlg>(33053, 3, 3), {"20", "300", "10"}},
+        {"VLAN MAC limits: limit as a number", SortedBy<CVlanMacLimitListDlg>(33181, 3, 1), {"1", "2"}},
+        {"VLAN MAC limits: state as a text", SortedBy<CVlanMacLimitListDlg>(33181, 2, 1), {"2", "1"}},
+        {"ADSL ports: admin state by its code", SortedBy<CAdslPortListDlg>(33130, 5, 5), {"enabled", "disabled"}},
+        {"IP traffic profiles: downstream rate as a number",
+         SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
+         {"512", "2048", "8192"}},
+        {"multicast channel profiles: downstream rate as a number",
+         SortedBy<CProfileListDlg>(
+             33175, 4, 0,
+             [](CProfileListDlg& list) -> QTreeView& { return e2e::PageList(list, ProfileKindId::kMcChannel); }),
+         {"100", "40", "5"}},
+        {"multicast channels: VPI, then VCI as a number",
+         SortedBy<CXdslMcChannelListDlg>(33121, 2, 1),
+         {"1-6", "1-4", "1-5"}},
+        {"multicast service editor: channel id as a number", ChannelIdsOfANewServiceProfile(), {"5", "40", "100"}},
+    };
+    for (const auto& sortCase : cases)
+        EXPECT_EQ(sortCase.sorted(program_), sortCase.shown) << sortCase.rule;
+    EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u);
 }
 
 } // namespace

@@ -79,6 +79,18 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
         // The port with a PVC in service takes an enabled channel.
         person.OnDialog<Setting>([&](Setting& add) {
             EXPECT_EQ(e2e::Field(add.ProfilePage(), CMcProfilePage::kProfileId), QStringLiteral("basic"));
+            QStringList tabTexts;
+            if (const auto* tabs = add.GetDlgItemAs<QTabBar>(add.GetTabControlId())) {
+                for (int tab = 0; tab < tabs->count(); ++tab)
+                    tabTexts << tabs->tabText(tab);
+            }
+            EXPECT_EQ(tabTexts, (QStringList{"Multicast Service Profile", "Channel Limit"}));
+            // A new channel: VC 0/32 on VLAN 1, enabled, one channel at a time.
+            EXPECT_EQ(e2e::Field(add, Setting::kVpiId), QStringLiteral("0"));
+            EXPECT_EQ(e2e::Field(add, Setting::kVciId), QStringLiteral("32"));
+            EXPECT_EQ(e2e::Field(add, Setting::kVlanId), QStringLiteral("1"));
+            EXPECT_TRUE(e2e::IsChecked(add, Setting::kEnabledId));
+            EXPECT_EQ(e2e::Field(add.LimitPage(), CMcChannelLimitPage::kLimitId), QStringLiteral("1"));
             Describe(add, QStringLiteral("6"), 40, QStringLiteral("301"), QStringLiteral("6"), true);
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("Please enter an integer between 1 and 5."));
@@ -186,9 +198,20 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
         QTreeView& rows = *list.FindList(kListControlId);
         EXPECT_EQ(ListColumn(rows, 1), QStringList{QStringLiteral("1-6")});
         program.ClickListRow(rows, 0);
+        // Shown, the channel takes no change: no OK, no VC spins.
+        person.OnDialog<Setting>([&](Setting& show) {
+            EXPECT_EQ(e2e::Field(show, Setting::kVciId), QStringLiteral("60"));
+            EXPECT_FALSE(show.IsControlEnabled(IDOK));
+            EXPECT_FALSE(show.IsControlEnabled(Setting::kVpiSpinId));
+            EXPECT_FALSE(show.IsControlEnabled(Setting::kVciSpinId));
+            return IDCANCEL;
+        });
+        Click(list, kShowButtonId);
         person.OnDialog<Setting>([&](Setting& modify) {
             EXPECT_EQ(e2e::Field(modify, Setting::kVciId), QStringLiteral("60"));
             EXPECT_FALSE(modify.IsControlEnabled(Setting::kPortId));
+            EXPECT_TRUE(modify.IsControlEnabled(IDOK));
+            EXPECT_TRUE(modify.IsControlEnabled(Setting::kVciSpinId));
             modify.SelectPage(&modify.LimitPage());
             Type(modify.LimitPage(), CMcChannelLimitPage::kLimitId, QStringLiteral("3"));
             Click(modify, IDOK);

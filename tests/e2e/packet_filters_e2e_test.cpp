@@ -16,7 +16,12 @@
 
 #include <QLineEdit>
 
+#include <QGroupBox>
+#include <QTabBar>
+
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -50,6 +55,17 @@ std::optional<PktFilterGroupRec> ServerGroup(e2e::CProgram& program, uint32_t di
     return std::nullopt;
 }
 
+// The tabs of a tabbed dialog, left to right.
+QStringList TabTexts(CATabDialog& dialog)
+{
+    QStringList texts;
+    if (const auto* tabs = dialog.GetDlgItemAs<QTabBar>(dialog.GetTabControlId())) {
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            texts << tabs->tabText(tab);
+    }
+    return texts;
+}
+
 class PacketFiltersE2eTest : public e2e::CNorth1CardTest {
 protected:
     void RefuseNextChange(uint16_t code)
@@ -66,6 +82,15 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Filters>([&](Filters& dlg) {
         CPktFilterEtherTypePage& ether = dlg.EtherTypePage();
+        EXPECT_EQ(TabTexts(dlg), (QStringList{"Ether-Type-Only", "Known", "Fully Configured"}));
+        // Every filter's action offers the three actions in their order: 2 + 2 rows, 5 + 5, 2 + 2.
+        const std::pair<CADialog*, int> pages[] = {
+            {&dlg.EtherTypePage(), 4}, {&dlg.KnownPage(), 10}, {&dlg.FullPage(), 4}};
+        for (const auto& [page, rows] : pages) {
+            for (int row = 0; row < rows; ++row)
+                EXPECT_EQ(e2e::ComboTexts(*page, 1130 + row), QStringLiteral("match-forward,match-drop,unmatch-drop"))
+                    << row;
+        }
         EXPECT_EQ(Field(ether, 1059), QStringLiteral("ipv6-drop"));
         EXPECT_EQ(Field(ether, 1064), QStringLiteral("86dd"));
         EXPECT_TRUE(e2e::IsChecked(ether, 1100)) << "the NE's filter is enabled";
@@ -150,6 +175,17 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsGroupsAndReadsThemBack)
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Groups>([&](Groups& dlg) {
         GroupPage& usg1 = dlg.Page(0);
+        EXPECT_EQ(TabTexts(dlg), (QStringList{"USG1", "USG2", "USG3", "DSG1", "DSG2", "DSG3", "DSG4"}));
+        // Each page names its group and the direction of its filters.
+        const auto frameTitles = [](GroupPage& page) {
+            QStringList titles;
+            for (const QGroupBox* frame : page.findChildren<QGroupBox*>())
+                titles << frame->title();
+            titles.sort();
+            return titles;
+        };
+        EXPECT_EQ(frameTitles(dlg.Page(0)), (QStringList{"Upstream Filter Group 1", "Upstream Packet Filters"}));
+        EXPECT_EQ(frameTitles(dlg.Page(4)), (QStringList{"Downstream Filter Group 2", "Downstream Packet Filters"}));
         EXPECT_EQ(Field(usg1, GroupPage::kNameId), QStringLiteral("no-netbios"));
         EXPECT_TRUE(e2e::IsChecked(usg1, GroupPage::kFirstMemberId)) << "Ether-Type-Only filter 1";
         EXPECT_TRUE(e2e::IsChecked(usg1, GroupPage::kFirstMemberId + 7)) << "Fully Configured filter 1";

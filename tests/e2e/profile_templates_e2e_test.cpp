@@ -152,7 +152,7 @@ TEST_F(ProfileTemplatesE2eTest, TheTemplatesEditorsAskTheNeInTheTree)
 }
 
 // Download to NEs titles its dialog with the kind and the profile it carries: a name, or a multicast channel's id
-// with its name.
+// with its name; before it sends, it asks, and only for line profiles warns that the lines retrain.
 TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
 {
     AdslLineProfileRec line;
@@ -180,12 +180,20 @@ TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
         ProfileKindId kind;
         const char* key; // column 0 of its row
         const char* title;
+        bool retrains; // the line profiles' download warns that the lines retrain
     } cases[] = {
-        {kCmdAdslProfileTemplate, 0, ProfileKindId::kAdslLine, "tmpl-line", "ADSL Line Profile : tmpl-line"},
-        {kCmdAdslProfileTemplate, 2, ProfileKindId::kTrafficPolicing, "gold", "xDSL Traffic Policing Profile : gold"},
-        {kCmdVlanProfileTemplate, 1, ProfileKindId::kMcChannel, "7", "xDSL Multicast Channel Profile : 7 (news)"},
-        {kCmdVlanProfileTemplate, 2, ProfileKindId::kMcService, "basic", "xDSL Multicast Service Profile : basic"},
+        {kCmdAdslProfileTemplate, 0, ProfileKindId::kAdslLine, "tmpl-line", "ADSL Line Profile : tmpl-line", true},
+        {kCmdAdslProfileTemplate, 2, ProfileKindId::kTrafficPolicing, "gold", "xDSL Traffic Policing Profile : gold",
+         false},
+        {kCmdVlanProfileTemplate, 1, ProfileKindId::kMcChannel, "7", "xDSL Multicast Channel Profile : 7 (news)",
+         false},
+        {kCmdVlanProfileTemplate, 2, ProfileKindId::kMcService, "basic", "xDSL Multicast Service Profile : basic",
+         false},
     };
+    const QString sure =
+        QStringLiteral("Are you sure to download this template to NEs?\n\nIt may overwrite NE current profiles.");
+    const QString retrained = sure + QStringLiteral(" And all xDSL lines applying to these profiles will be "
+                                                    "disconnected and re-trained with new parameters.");
     e2e::COperator& person = program_.Operator();
     for (const auto& c : cases) {
         QString title;
@@ -195,6 +203,9 @@ TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
             program_.ClickListRow(rows, RowOf(rows, 0, QString::fromLatin1(c.key)));
             person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
                 title = Field(download, CTemplateDownloadDlg::kTitleId);
+                person.boxTexts.clear();
+                person.AnswerBox(IDNO);
+                Click(download, CTemplateDownloadDlg::kDownloadId);
                 return IDCANCEL;
             });
             Click(list, CProfileListDlg::kDownloadId);
@@ -202,6 +213,7 @@ TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
         });
         ASSERT_TRUE(program_.Command(c.command));
         EXPECT_EQ(title, QString::fromLatin1(c.title)) << c.key;
+        EXPECT_EQ(person.boxTexts, std::vector{c.retrains ? retrained : sure}) << c.key;
     }
 }
 

@@ -83,6 +83,7 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
         EXPECT_EQ(e2e::CellImage(rows, ipv6), kImageDisabled);
         EXPECT_EQ(Field(list, List::kStateId), QStringLiteral("enabled"));
         EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId)) << "no row chosen";
+        EXPECT_FALSE(list.IsControlEnabled(kDeleteButtonId)) << "no row chosen";
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("protocol_vlan_list")));
 
         // A new entry: only hexadecimal digits take in the type; the name is checked.

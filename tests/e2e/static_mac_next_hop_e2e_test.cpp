@@ -300,6 +300,10 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
         EXPECT_EQ(e2e::ListColumn(list, HopList::kNameColumn).join(','), QStringLiteral("core"));
         EXPECT_EQ(e2e::ListColumn(list, HopList::kIpColumn).join(','), QStringLiteral("192.  0.  2.254"))
             << "each part of the address three characters wide";
+        // Delete wants a row.
+        EXPECT_FALSE(hops.IsControlEnabled(kDeleteButtonId));
+        program_.ClickListRow(list, 0);
+        EXPECT_TRUE(hops.IsControlEnabled(kDeleteButtonId));
         add(hops, QStringLiteral("isp a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"),
             QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
         add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.254"), QStringLiteral("20"),
@@ -312,6 +316,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
             QStringLiteral("21"));
         // A change of a next hop that keeps its own address clashes with no other next hop.
         person.OnDialog<Hop>([&](Hop& hop) {
+            EXPECT_TRUE(hop.IsControlReadOnly(Hop::kNameId)) << "a next hop keeps its name";
             Type(hop, Hop::kVlanId, QStringLiteral("24"));
             Click(hop, IDOK);
             EXPECT_TRUE(hop.IsEnded()) << e2e::MessageLine(hop).toStdString();

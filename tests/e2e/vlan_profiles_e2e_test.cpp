@@ -220,6 +220,8 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
         program_.ClickListRow(channels, 0);
         person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
             EXPECT_EQ(Field(show, ChannelEditor::kRateId), QStringLiteral("3000"));
+            EXPECT_TRUE(show.IsControlReadOnly(ChannelEditor::kIdId)) << "a profile keeps its id";
+            EXPECT_FALSE(show.IsControlEnabled(ChannelEditor::kIdSpinId));
             return IDCANCEL;
         });
         Click(list, kShowButtonId);
@@ -234,8 +236,10 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
             EXPECT_EQ(ListColumn(offered, 0), (QStringList{QStringLiteral("5"), QStringLiteral("800")}));
             EXPECT_EQ(ListColumn(offered, 2).value(0), QStringLiteral("239.  1.  1.  5"));
             Type(add, ServiceEditor::kNameId, QStringLiteral("basic"));
+            EXPECT_FALSE(add.IsControlEnabled(kShowButtonId)) << "no channel chosen";
             e2e::TickRows(offered, {QStringLiteral("5"), QStringLiteral("800")});
             program_.ClickListRow(offered, 0);
+            EXPECT_TRUE(add.IsControlEnabled(kShowButtonId));
             person.OnDialog<ChannelEditor>([&](ChannelEditor& show) {
                 EXPECT_EQ(Field(show, ChannelEditor::kNameId), QStringLiteral("news"));
                 EXPECT_FALSE(show.IsControlEnabled(IDOK));
@@ -405,6 +409,45 @@ TEST_F(VlanProfilesE2eTest, AServiceProfileIsNotWrittenWithoutItsChannels)
     });
     ASSERT_TRUE(program_.Command(kCmdVlanProfile));
     EXPECT_EQ(Named(program_.ServerRecords(kReqMcServiceProfile, kNorth), "basic")->channels[0], 0x08);
+}
+
+// A new profile opens on its kind's defaults: the IP traffic, multicast channel and traffic policing editors.
+TEST_F(VlanProfilesE2eTest, ANewProfileOpensOnItsKindsDefaults)
+{
+    constexpr int kCmdAdslProfile = 33080;
+    const struct {
+        int command;
+        int tab;
+        std::vector<std::pair<int, QString>> fields;
+    } cases[] = {
+        {kCmdVlanProfile,
+         0,
+         {{IpEditor::kRateId, "29984"},
+          {IpEditor::kQueueId, "medium"},
+          {IpEditor::kUpstreamId, "<no limit>"},
+          {IpEditor::kBroadcastId, "forward"}}},
+        {kCmdVlanProfile,
+         1,
+         {{ChannelEditor::kIdId, "1"},
+          {ChannelEditor::kQueueId, "low"},
+          {ChannelEditor::kRateId, "29984"},
+          {ChannelEditor::kAddressId, "224.0.1.0"}}},
+        {kCmdAdslProfile, 2, {{PolicingEditor::kCirId, "1"}, {PolicingEditor::kActionId, "no action"}}},
+    };
+    e2e::COperator& person = program_.Operator();
+    for (const auto& c : cases) {
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+            ClickTab(list, c.tab);
+            person.OnDialog<CADialog>([&](CADialog& editor) {
+                for (const auto& [id, text] : c.fields)
+                    EXPECT_EQ(Field(editor, id), text) << c.command << " tab " << c.tab << " field " << id;
+                return IDCANCEL;
+            });
+            Click(list, kAddButtonId);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(c.command));
+    }
 }
 
 // Sorted by queue, IP traffic profiles of one queue keep the order the list took them in, the added one after those

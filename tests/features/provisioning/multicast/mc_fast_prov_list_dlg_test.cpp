@@ -137,6 +137,17 @@ TEST_F(McFastProvListDlgTest, TheSlotRangeOfEachShelfListsThePortsOfTheChosenMod
     EXPECT_TRUE(opener_.GetMessageText().isEmpty()) << opener_.GetMessageText().toStdString();
 }
 
+TEST_F(McFastProvListDlgTest, ADisabledChannelIsShownDisabled)
+{
+    channel_.adminState = 2;
+    bool shown = false;
+    Open(At(1, 2), At(2, 3), kAlc24, [&](List& list) {
+        shown = true;
+        EXPECT_EQ(Label(list, List::kStateId), QStringLiteral("disabled"));
+    });
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(McFastProvListDlgTest, ARangeEndThatIsNoSlotIsAnInternalError)
 {
     struct Row {
