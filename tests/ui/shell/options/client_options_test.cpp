@@ -351,4 +351,23 @@ TEST(ClientOptionsTest, TheMapListExportsUnderItsStemAndTitle)
     EXPECT_EQ(std::filesystem::path(basePath).filename().string(), "ClnOptMap");
 }
 
+// OK keeps the two ports as entered, each in its own setting, and the two times in milliseconds.
+TEST(ClientOptionsTest, OkKeepsEachPortAsEnteredAndTheTimesInMilliseconds)
+{
+    OnOpenDialog("[SYSTEM]\nCHANGEPORT=1\n", [](CClientOptionsDlg& dialog) {
+        const std::pair<int, const char*> typed[] = {{Connection::kServerPortId, "2000"},
+                                                     {Connection::kTrapPortId, "2001"},
+                                                     {Connection::kWaitId, "12"},
+                                                     {Connection::kHelloId, "45"}};
+        for (const auto& [id, text] : typed)
+            dialog.ConnectionPage().GetDlgItemAs<QLineEdit>(id)->setText(QString::fromLatin1(text));
+        dialog.OnCommand(IDOK, BN_CLICKED);
+        EXPECT_TRUE(dialog.IsEnded());
+        EXPECT_EQ(AppSettings().serverPort, 2000);
+        EXPECT_EQ(AppSettings().serverTrapPort, 2001);
+        EXPECT_EQ(AppSettings().serverWait, 12000u);
+        EXPECT_EQ(AppSettings().pingInterval, 45000u);
+    });
+}
+
 } // namespace
