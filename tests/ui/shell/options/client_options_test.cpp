@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -367,6 +368,24 @@ TEST(ClientOptionsTest, OkKeepsEachPortAsEnteredAndTheTimesInMilliseconds)
         EXPECT_EQ(AppSettings().serverTrapPort, 2001);
         EXPECT_EQ(AppSettings().serverWait, 12000u);
         EXPECT_EQ(AppSettings().pingInterval, 45000u);
+    });
+}
+
+// The dialog "Client Options" holds its pages under the tabs Alarm Warning, Connection and Map, in this order, the
+// first shown.
+TEST(ClientOptionsTest, ThePagesComeUnderTheirTabsInTheirOrder)
+{
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Client Options"));
+        const auto* tabs = dialog.GetDlgItemAs<QTabBar>(CClientOptionsDlg::kTabsId);
+        ASSERT_NE(tabs, nullptr);
+        QStringList titles;
+        for (int i = 0; i < tabs->count(); ++i)
+            titles << tabs->tabText(i);
+        EXPECT_EQ(titles, (QStringList{"Alarm Warning", "Connection", "Map"}));
+        EXPECT_EQ(dialog.GetCurrentPage(), &dialog.AlarmPage());
+        EXPECT_EQ(dialog.GetPageTitleById(334), QStringLiteral("Connection"));
+        EXPECT_EQ(dialog.GetPageTitleById(335), QStringLiteral("Map"));
     });
 }
 
