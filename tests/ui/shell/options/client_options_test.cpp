@@ -220,7 +220,7 @@ TEST(ClientOptionsTest, ThePortsOpenToChangeOnlyWithChangePort)
 }
 
 // Deleting a map of the list asks "Are you sure to delete the data?" first: No keeps its row, Yes takes it away and
-// leaves the other map.
+// leaves the other map. Without a selected row Show and Delete ask for one.
 TEST(ClientOptionsTest, DeletingAMapAsksFirst)
 {
     CMapList& maps = CurrentMapList();
@@ -247,6 +247,12 @@ TEST(ClientOptionsTest, DeletingAMapAsksFirst)
         EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
         CMapOptionsPage& page = dialog.MapPage();
         CListControl rows(page.FindList(CMapOptionsPage::kListId));
+        // Without a row, Show and Delete ask for one.
+        for (const int command : {kShowButtonId, kDeleteButtonId}) {
+            dialog.ClearMessageLine();
+            page.OnCommand(command, BN_CLICKED);
+            EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item")) << command;
+        }
         rows.SetItemSelected(rows.FindItemByData(1), true);
         answer(IDNO);
         page.OnCommand(kDeleteButtonId, BN_CLICKED);
