@@ -395,4 +395,30 @@ TEST(ClientOptionsTest, ThePagesComeUnderTheirTabsInTheirOrder)
     });
 }
 
+// OK saves the maps of the list with each bound limited to the world map's: a map read with wider bounds is kept
+// inside -180..180 and -90..90.
+TEST(ClientOptionsTest, OkLimitsEachBoundOfAMapToTheWorlds)
+{
+    CMapList& maps = CurrentMapList();
+    maps.SetMapCount(1);
+    CMapDef& wide = *maps.GetMapAt(0);
+    wide.id = 1;
+    wide.name = "Wide";
+    wide.west = -200.0F;
+    wide.east = 190.0F;
+    wide.north = 95.0F;
+    wide.south = -91.0F;
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        dialog.OnCommand(IDOK, BN_CLICKED);
+        EXPECT_TRUE(dialog.IsEnded());
+    });
+    ASSERT_EQ(maps.GetMapCount(), 1u);
+    const CMapDef& saved = *maps.GetMapAt(0);
+    EXPECT_EQ(saved.west, -180.0F);
+    EXPECT_EQ(saved.east, 180.0F);
+    EXPECT_EQ(saved.north, 90.0F);
+    EXPECT_EQ(saved.south, -90.0F);
+    maps.SetMapCount(0);
+}
+
 } // namespace
