@@ -104,6 +104,38 @@ TEST_F(FrontPanelE2eTest, ThePanelShowsTheNeWithLiveAlarmsAndTheEntityUnderTheMo
     EXPECT_NE(std::find(offered.begin(), offered.end(), 33130), offered.end()) << "ADSL Port Setting, the card's own";
 }
 
+// With View > Port Tip and View > Focus Frame off, a port under the mouse still becomes the frame's current entity, but
+// no hint names it and no selection mark frames it; both are there while the switches are on.
+TEST_F(FrontPanelE2eTest, PortTipAndFocusFrameSwitchTheHintAndTheMark)
+{
+    constexpr COLORREF kSelectionMarkColor = 0x0000FF; // the SELECTEDMARK of the sample EntSkin.dat
+    CFrameView* panel = ShowPanel(QStringLiteral("North-1"));
+    ASSERT_NE(panel, nullptr);
+    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+    const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);
+    const QRect portRect = panel->EntityRect(port);
+    ASSERT_FALSE(portRect.isEmpty());
+    // The mark's pixels in a ring round the port.
+    const auto markPixels = [&] {
+        const QImage shown = panel->Canvas()->grab().toImage();
+        const auto marked = [](COLORREF pixel) { return pixel == kSelectionMarkColor; };
+        return CountPixels(shown, portRect.adjusted(-6, -6, 6, 6), marked) - CountPixels(shown, portRect, marked);
+    };
+    const auto hoverPort = [&] {
+        program.MoveMouse(*panel->Canvas(), panel->EntityRect(card).topLeft() + QPoint(3, 3));
+        program.MoveMouse(*panel->Canvas(), portRect.center());
+        EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), port);
+    };
+    hoverPort();
+    EXPECT_EQ(panel->HintText(), QStringLiteral("2"));
+    EXPECT_GT(markPixels(), 0);
+    ASSERT_TRUE(program.Command(32773)); // Port Tip off
+    ASSERT_TRUE(program.Command(32769)); // Focus Frame off
+    hoverPort();
+    EXPECT_TRUE(panel->HintText().isEmpty());
+    EXPECT_EQ(markPixels(), 0);
+}
+
 TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
 {
     CFrameView* panel = ShowPanel(QStringLiteral("South-1"));

@@ -147,6 +147,14 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
             Type(add, CLocationDlg::kContactId, QStringLiteral("Yard crew"));
             Type(add, CLocationDlg::kTelephoneId, QStringLiteral("+1 555 0199"));
             Type(add, CLocationDlg::kEmailId, QStringLiteral("depot@example.net"));
+            // The server refusing the new location keeps the dialog open under the add's own failure text.
+            EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, 21));
+            Click(add, IDOK);
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_TRUE(!person.boxTexts.empty() &&
+                        person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")))
+                << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+            person.boxTexts.clear();
             Click(add, IDOK);
             return IDCANCEL;
         });
@@ -215,6 +223,17 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
             EXPECT_EQ(routed.locationId, CListControl(&list).GetItemData(depotRow));
             EXPECT_EQ(routed.activeHistory, row.activeHistory);
         }
+
+        // A delete that the server refuses keeps the row, under the delete's own failure text.
+        program.ClickListRow(list, RowOf(list, QStringLiteral("Depot-2")));
+        person.AnswerBox(IDYES);
+        EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, 22));
+        Click(dialog, kDeleteButtonId);
+        EXPECT_NE(RowOf(list, QStringLiteral("Depot-2")), -1);
+        EXPECT_TRUE(!person.boxTexts.empty() &&
+                    person.boxTexts.back().startsWith(QStringLiteral("Fail to delete data")))
+            << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+        person.boxTexts.clear();
 
         // Deleting takes the row out at once, also while the location table, busy, still holds the location (the
         // reply waits for the dispatch lock); no other row is selected then. The question before it warns.

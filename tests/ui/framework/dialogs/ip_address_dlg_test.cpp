@@ -7,6 +7,7 @@
 #include "ui/framework/dialogs/ip_address_port_dlg.h"
 #include "ui/framework/dialogs/ip_address_range_dlg.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -165,6 +166,61 @@ TEST_F(IpAddressDlgTest, PortDialogChecksThePortUnlessItOnlyShows)
         EXPECT_TRUE(Enter(d, &host, QStringLiteral("0"), CIpAddressPortDlg::kPortId));
         return IDCANCEL;
     });
+}
+
+// As constructed, each dialog opens under its own caption and labels with the number 1 and the address 0.0.0.0; a
+// caption or label the caller sets takes the place of the template's, one left empty keeps it.
+TEST_F(IpAddressDlgTest, EachOpensWithItsCaptionLabelsAndTheNumberOne)
+{
+    struct Shown {
+        QString caption, first, second, number;
+        Address address{9, 9, 9, 9};
+    };
+    const auto shown = [](CIpAddressNumberDlg& d, int numberId) {
+        Shown s;
+        s.caption = d.windowTitle();
+        s.first = d.GetDlgItemAs<QLabel>(CIpAddressNumberDlg::kFirstLabelId)->text();
+        s.second = d.GetDlgItemAs<QLabel>(CIpAddressNumberDlg::kSecondLabelId)->text();
+        s.number = d.GetDlgItemAs<QLineEdit>(numberId)->text();
+        d.GetDlgItemAs<IpAddressEdit>(CIpAddressNumberDlg::kAddressId)->GetAddress(s.address);
+        return s;
+    };
+    const auto expect = [](const Shown& s, const char* caption, const char* first, const char* second) {
+        EXPECT_EQ(s.caption, QString::fromLatin1(caption));
+        EXPECT_EQ(s.first, QString::fromLatin1(first));
+        EXPECT_EQ(s.second, QString::fromLatin1(second));
+        EXPECT_EQ(s.number, QStringLiteral("1"));
+        EXPECT_EQ(s.address, (Address{0, 0, 0, 0}));
+    };
+    {
+        CIpAddressRangeDlg dlg;
+        Shown s;
+        Run(dlg, [&](CIpAddressNumberDlg& d) {
+            s = shown(d, CIpAddressRangeDlg::kCountId);
+            return IDCANCEL;
+        });
+        expect(s, "IP Address Range", "IP Base", "Count");
+    }
+    {
+        CIpAddressPortDlg dlg;
+        Shown s;
+        Run(dlg, [&](CIpAddressNumberDlg& d) {
+            s = shown(d, CIpAddressPortDlg::kPortId);
+            return IDCANCEL;
+        });
+        expect(s, "IP Address", "IP Address", "Socket Port");
+    }
+    {
+        CIpAddressRangeDlg dlg;
+        dlg.SetCaptionText("Server Addresses");
+        dlg.SetSecondLabel("Hosts");
+        Shown s;
+        Run(dlg, [&](CIpAddressNumberDlg& d) {
+            s = shown(d, CIpAddressRangeDlg::kCountId);
+            return IDCANCEL;
+        });
+        expect(s, "Server Addresses", "IP Base", "Hosts");
+    }
 }
 
 } // namespace

@@ -134,6 +134,27 @@ TEST_F(ExportDlgTest, ServerModeWritesDataAndHeaderWithAHiddenColumn)
     EXPECT_EQ(ReadFile(dir / "Node.ini"), Golden("server_mode.ini"));
 }
 
+// The information list names its rows, in server mode: Title, Server IP, Server port, Location, NE, Entity, User,
+// Export data file, Header file, Record count; the values of the last two are the header file and the row count.
+TEST_F(ExportDlgTest, TheInformationRowsCarryTheirLabels)
+{
+    QStringList labels;
+    QString header;
+    QString count;
+    RunExport("Node", [&](CExportDlg& dlg) {
+        const CListControl info(dlg.FindList(kListControlId));
+        for (int row = 0; row < info.GetItemCount(); ++row)
+            labels << info.GetItemText(row, 0);
+        header = info.GetItemText(info.GetItemCount() - 2, 1);
+        count = info.GetItemText(info.GetItemCount() - 1, 1);
+        return IDCANCEL;
+    });
+    EXPECT_EQ(labels, (QStringList{"Title", "Server IP", "Server port", "Location", "NE", "Entity", "User",
+                                   "Export data file", "Header file", "Record count"}));
+    EXPECT_EQ(header.toStdString(), (dir / "Node.ini").string());
+    EXPECT_EQ(count, QStringLiteral("2"));
+}
+
 TEST_F(ExportDlgTest, DirectModeHasNoServerOrLocationEntries)
 {
     AppSettings().directControl = true;

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -87,6 +88,10 @@ TEST_F(LoginDialogTest, TheCheckBoxSwapsThePortAndTheServerModeAloneMayEditIt)
         EXPECT_EQ(dialog.direct, direct ? 1 : 0);
         EXPECT_EQ(Text(dialog, CLoginDlg::kPortId), QString::fromLatin1(direct ? "1161" : "19460"));
         EXPECT_EQ(dialog.IsControlEnabled(CLoginDlg::kPortId), !direct);
+        EXPECT_EQ(dialog.GetDlgItemAs<QLabel>(CLoginDlg::kAddressLabelId)->text(),
+                  QString::fromLatin1(direct ? "NE IP" : "Server IP"));
+        EXPECT_EQ(dialog.GetDlgItemAs<QLabel>(CLoginDlg::kPasswordLabelId)->text(),
+                  QString::fromLatin1(direct ? "SNMP Community" : "Password"));
         EXPECT_EQ(Text(dialog, CLoginDlg::kUserNameId), QStringLiteral("oper"));
     }
     dialog.DestroyWindow();

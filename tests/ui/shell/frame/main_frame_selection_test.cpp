@@ -187,4 +187,29 @@ TEST_F(MainFrameSelectionTest, SplitterPaneSizes)
     EXPECT_EQ(size, 200);
 }
 
+// Each View option flips its mark in the menu and its key in section SYSTEM of the configuration at once, and flips
+// back the next time; Location Indicator also shows or hides its window.
+TEST_F(MainFrameSelectionTest, EachViewOptionFlipsItsMarkItsKeyAndTheIndicatorsWindow)
+{
+    CMainFrame frame(host_);
+    frame.show(); // the indicator of a hidden frame waits for the frame
+    const struct {
+        int command;
+        const char* key;
+    } options[] = {{32770, "LOCINDICATOR"}, {32773, "PORTTIP"}, {32769, "FOCUSFRAME"}};
+    for (const auto& option : options) {
+        SCOPED_TRACE(option.key);
+        for (int round = 0; round < 2; ++round) {
+            const bool before = frame.IsMenuItemChecked(option.command);
+            frame.OnCommand(option.command);
+            EXPECT_EQ(frame.IsMenuItemChecked(option.command), !before);
+            const std::string written = std::string("\n") + option.key + (before ? "=0" : "=1");
+            EXPECT_NE(work_.Ini().find(written), std::string::npos) << work_.Ini();
+            if (option.command == 32770) {
+                EXPECT_EQ(frame.GetLocationIndicator()->isVisible(), !before);
+            }
+        }
+    }
+}
+
 } // namespace

@@ -11,7 +11,9 @@
 #include "core/tables/app_data.h"
 #include "core/tables/location_tree.h"
 #include "platform/list_control.h"
+#include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/menus/context_menu.h"
 #include "ui/shell/locations/location_dlg.h"
 #include "ui/shell/locations/location_list_dlg.h"
 
@@ -192,6 +194,124 @@ TEST_F(LocationDlgTest, TheListShowsEachLocationsGravestAlarmAsItsPicture)
     });
     dialog.DoModal();
     EXPECT_EQ(shown, pictures);
+}
+
+// The list's row commands wait for a row: Show 1291, Modify 1150, Delete 1131, Active Alarm 1174 and History Alarm
+// 1388 are off without a selected row and on with one, Add 1263 is on throughout; the popup greys Show, Modify,
+// Delete, Active Alarm and History Alarm (33082, 33015, 33008, 33029, 33034) without a row.
+TEST_F(LocationDlgTest, EachRowCommandOfTheListWaitsForARow)
+{
+    SetUserRights(kRoleUser, std::string(127, 'd').c_str());
+    const int menuBefore = GetListPopupMenuId();
+    SetListPopupMenuId(103); // server mode, where the list popup holds GROUP_LIST
+    ScriptedPopupMenus menus;
+    ScriptedModalRunner runner;
+    CLocationListDlg dialog;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CListControl rows(dialog.FindList(kListControlId));
+        EXPECT_GT(rows.GetItemCount(), 0);
+        NotifyHeader rightClick;
+        rightClick.idFrom = kListControlId;
+        rightClick.code = NM_RCLICK;
+        int result = 0;
+        for (const bool selected : {false, true}) {
+            SCOPED_TRACE(selected);
+            if (selected)
+                rows.SetItemSelected(0, true);
+            for (const int id : {1291, 1150, 1131, 1174, 1388})
+                EXPECT_EQ(dialog.IsControlEnabled(id), selected) << id;
+            EXPECT_TRUE(dialog.IsControlEnabled(1263));
+            dialog.OnNotify(rightClick, &result);
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    SetListPopupMenuId(menuBefore);
+    ASSERT_EQ(menus.Offered().size(), 2u);
+    EXPECT_EQ(menus.Offered()[0], (std::vector<int>{33060, 33024, 33023}));
+    EXPECT_EQ(menus.Offered()[1], (std::vector<int>{33082, 33015, 33060, 33008, 33029, 33034, 33024, 33023}));
+}
+
+// The list's columns: No., Name, Superior, Contact Person, Telephone, Mobile, E-Mail. Every column sorts its texts
+// without regard to letter case, No. and Superior by the superior's name: "apple" (below "apex", its values in lower
+// case) comes before "Banana" (below "South", its values starting with an upper-case B) ascending, after it descending,
+// where a sort of the bytes would put them the other way round.
+TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardToCase)
+{
+    const auto add = [](uint32_t id, const char* name, uint32_t parent, const char* prefix) {
+        CLocationNode node;
+        node.id = id;
+        node.name = name;
+        node.parentId = parent;
+        node.contact = std::string(prefix) + "contact";
+        node.telephone = std::string(prefix) + "phone";
+        node.mobile = std::string(prefix) + "mobile";
+        node.email = std::string(prefix) + "@mail";
+        EXPECT_EQ(AppData().locations.UpsertLocation(node), LocationResult::kOk);
+    };
+    constexpr uint32_t kApex = 20, kApple = 21, kBanana = 22;
+    add(kApex, "apex", 0, "");
+    add(kApple, "apple", kApex, "a");
+    add(kBanana, "Banana", kSouth, "B");
+    SetUserRights(kRoleUser, std::string(127, 'q').c_str());
+    ScriptedModalRunner runner;
+    CLocationListDlg dialog;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        const CListControl rows(dialog.FindList(kListControlId));
+        const auto rowOf = [&](uint32_t id) { return rows.FindItemByData(id); };
+        QStringList apple;
+        for (int column = 1; column <= 6; ++column)
+            apple << rows.GetItemText(rowOf(kApple), column);
+        EXPECT_EQ(apple, (QStringList{"apple", "apex", "acontact", "aphone", "amobile", "a@mail"}));
+        for (int column = 0; column <= 6; ++column) {
+            SCOPED_TRACE(column);
+            dialog.SortList(column, 1, kListControlId);
+            EXPECT_LT(rowOf(kApple), rowOf(kBanana)) << "ascending";
+            dialog.SortList(column, 2, kListControlId);
+            EXPECT_GT(rowOf(kApple), rowOf(kBanana)) << "descending";
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
+// An operator whose scope is South sees South and what lies below it: the list gives no row to Headquarters, North,
+// Dock and West, and still reaches Pier below South below Headquarters; a new location is offered South and Pier as
+// its superior, from the scope's location down, without the root and without West, the sibling after South.
+TEST_F(LocationDlgTest, TheOperatorsScopeLimitsTheRowsAndTheSuperiorsOffered)
+{
+    constexpr uint32_t kPier = 4, kDock = 5, kWest = 6;
+    AddLocation(kPier, "Pier", kSouth);
+    AddLocation(kDock, "Dock", kNorth);
+    AddLocation(kWest, "West", kHeadquarters); // after South, outside the scope
+    SetUserLocationScope(kSouth);
+
+    SetUserRights(kRoleUser, std::string(127, 'q').c_str());
+    ScriptedModalRunner runner;
+    CLocationListDlg list;
+    QStringList rows;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return list.IsFirstShowDone(); }));
+        const CListControl shown(list.FindList(kListControlId));
+        for (int row = 0; row < shown.GetItemCount(); ++row)
+            rows << shown.GetItemText(row, CLocationListDlg::kNameColumn);
+        return IDCANCEL;
+    });
+    list.DoModal();
+    rows.sort();
+    EXPECT_EQ(rows, (QStringList{"Pier", "South"}));
+
+    Open(kAccessCreate, 0, kSouth, 'c', [](Dlg& dialog) {
+        const auto* combo = dialog.GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId);
+        QStringList offered;
+        for (int i = 0; i < combo->count(); ++i)
+            offered << combo->itemText(i);
+        EXPECT_EQ(offered, (QStringList{"South", "Pier"}));
+        EXPECT_EQ(combo->currentText(), QStringLiteral("South"));
+    });
+    SetUserLocationScope(0);
 }
 
 } // namespace

@@ -175,6 +175,58 @@ TEST_F(GeoViewTest, CtrlClickingTheOnlySelectedNodeLeavesNoCurrentNe)
     EXPECT_FALSE(view->NodeOf(1)->isSelected());
 }
 
+// Search NE: the text and every name in upper case unless Match Case is ticked; with Match Full Name the name must be
+// the text, otherwise hold it; From the Beginning starts at the first node, otherwise after the current NE's node,
+// and Search Next goes on after it. A search that finds nothing says "Data not found" and changes nothing.
+TEST_F(GeoViewTest, SearchFollowsCaseFullNameAndWhereItStarts)
+{
+    AddTestNe({.id = 3, .name = "alphabet"});
+    auto view = MakeView();
+    view->show();
+    struct Row {
+        const char* text;
+        int32_t full;
+        int32_t matchCase;
+        int32_t fromBeginning;
+        uint32_t found; // 0: none, the current NE stays
+    };
+    const Row rows[] = {
+        {"ALPHA", 1, 0, 1, 1},  // the whole name without regard to case: Alpha, not alphabet
+        {"alpha", 1, 1, 1, 0},  // the whole name in its case: none
+        {"alphab", 0, 1, 1, 3}, // part of the name in its case
+        {"ALPHAB", 0, 1, 1, 0}, // in another case: none
+        {"eta", 0, 0, 1, 2},    // part of the name without regard to case: Beta
+        {"eta", 0, 0, 0, 0},    // after Beta: none
+        {"eta", 0, 0, 1, 2},    // from the first node again
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " " + std::to_string(row.full) + std::to_string(row.matchCase) +
+                     std::to_string(row.fromBeginning));
+        const uint32_t before = frame_.GetCurrentNeId();
+        const size_t boxesBefore = dialogs_.Runs().size();
+        view->SetSearchDialogRunner([&](SearchDlgSettings& settings) {
+            settings.text = QString::fromLatin1(row.text);
+            settings.matchFullName = row.full;
+            settings.matchCase = row.matchCase;
+            settings.fromBeginning = row.fromBeginning;
+            return true;
+        });
+        view->OnSearch();
+        EXPECT_EQ(frame_.GetCurrentNeId(), row.found != 0 ? row.found : before);
+        EXPECT_EQ(dialogs_.Runs().size(), boxesBefore + (row.found != 0 ? 0 : 1)) << "the box of Data not found";
+    }
+    // Search Next goes on after the node found: from Alpha, whose name holds no other "alpha" case aside but alphabet.
+    view->SetSearchDialogRunner([](SearchDlgSettings& settings) {
+        settings = {QStringLiteral("alpha"), 0, 0, 1};
+        return true;
+    });
+    view->OnSearch();
+    const uint32_t first = frame_.GetCurrentNeId();
+    ASSERT_TRUE(first == 1 || first == 3) << first;
+    view->OnSearchNext();
+    EXPECT_EQ(frame_.GetCurrentNeId(), first == 1 ? 3u : 1u);
+}
+
 // MAP/EDITBUTTON 1 shows the Edit button; 0, another value and no key at all (0 then) leave it hidden.
 TEST_F(GeoViewTest, TheEditButtonShowsOnlyWithEditButtonOne)
 {

@@ -312,4 +312,33 @@ TEST_F(MapSettingDlgTest, ThePreviewStretchesThePictureOverTheControl)
     dlg.DoModal();
 }
 
+// Each number holds its range at both ends: West and East -180..180, North and South -90..90, the id of a new map
+// 1..99999. Past an end the range is named and its field marked; at the end the entry is taken.
+TEST_F(MapSettingDlgTest, EachNumberHoldsItsRangeAtBothEnds)
+{
+    const Case cases[] = {
+        {"west at its low end", {.west = "-180"}, "", 0},
+        {"east past its high end", {.east = "180.5"}, "Please enter a number between -180 and 180.", Dlg::kEastId},
+        {"east at its high end", {.east = "180"}, "", 0},
+        {"north past its high end", {.north = "90.5"}, "Please enter a number between -90 and 90.", Dlg::kNorthId},
+        {"north at its high end", {.north = "90"}, "", 0},
+        {"south past its low end", {.south = "-90.5"}, "Please enter a number between -90 and 90.", Dlg::kSouthId},
+        {"south at its low end", {.south = "-90"}, "", 0},
+        {"an id past its high end", {.id = "100000"}, "Please enter an integer between 1 and 99999.", Dlg::kMapIdId},
+        {"an id at its high end", {.id = "99999"}, "", 0},
+        {"an id at its low end", {.id = "1"}, "", 0},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        QString message;
+        int marked = -1;
+        const int result = RunOk(row.entry, &message, &marked);
+        EXPECT_EQ(message, Line(row.message));
+        EXPECT_EQ(result, *row.message != '\0' ? 0 : IDOK);
+        if (*row.message != '\0') {
+            EXPECT_EQ(marked, row.marked);
+        }
+    }
+}
+
 } // namespace

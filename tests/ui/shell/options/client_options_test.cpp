@@ -7,15 +7,23 @@
 #include "core/config/app_settings.h"
 #include "core/ini/ini_file.h"
 #include "core/map/map_list.h"
+#include "platform/list_control.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/messages/app_message_box_dlg.h"
+#include "ui/shell/map/map_setting_dlg.h"
 #include "ui/shell/options/client_options_dlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -144,6 +152,272 @@ TEST(ClientOptionsTest, TheMapListSortsItsBoundsAsNumbers)
             EXPECT_EQ(ids(), (QStringList{"1", "3", "2"})) << "column " << column << " descending";
         }
     });
+    maps.SetMapCount(0);
+}
+
+// The radio buttons switch their groups: "Flashing while alarms are" opens the cycle (editable), its spin and the
+// flash combo; "Notifying while alarms are" opens the silence and the wave file (editable), the silence spin, the sound
+// combo and Browse, and Play as well while the wave file can be opened. Each row opens the dialog in one state and
+// then clicks the two other radio buttons.
+TEST(ClientOptionsTest, EachRadioButtonSwitchesItsGroupOfControls)
+{
+    const std::string readable = TARVIK_TEST_DATA_DIR "/pictures/two_colors.png"; // any file that opens
+    struct Row {
+        const char* flash;
+        const char* beep;
+        std::string file;
+        bool flashOn;
+        bool soundOn;
+        bool fileOpens;
+    };
+    const Row rows[] = {
+        {"NO", "NO", readable, false, false, true},
+        {"MJ", "NO", readable, true, false, true},
+        {"NO", "MN", readable, false, true, true},
+        {"CR", "IF", "no_such_sound.wav", true, true, false},
+    };
+    const auto expectGroups = [](Alarm& alarm, bool flash, bool sound, bool fileOpens) {
+        EXPECT_EQ(alarm.IsControlReadOnly(Alarm::kFlashCycleId), !flash);
+        for (const int id : {Alarm::kFlashCycleSpinId, Alarm::kFlashLevelId})
+            EXPECT_EQ(alarm.IsControlEnabled(id), flash) << id;
+        for (const int id : {Alarm::kSilenceId, Alarm::kWaveFileId})
+            EXPECT_EQ(alarm.IsControlReadOnly(id), !sound) << id;
+        for (const int id : {Alarm::kSilenceSpinId, Alarm::kSoundLevelId, Alarm::kBrowseId})
+            EXPECT_EQ(alarm.IsControlEnabled(id), sound) << id;
+        EXPECT_EQ(alarm.IsControlEnabled(Alarm::kPlayId), sound && fileOpens);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.flash) + "/" + row.beep + " " + row.file);
+        OnOpenDialog(std::string("[ALARM]\nFLASH=") + row.flash + "\nBEEP=" + row.beep + "\nBEEPFILE=" + row.file +
+                         "\n",
+                     [&](CClientOptionsDlg& dialog) {
+                         Alarm& alarm = dialog.AlarmPage();
+                         expectGroups(alarm, row.flashOn, row.soundOn, row.fileOpens);
+                         alarm.GetDlgItemAs<QRadioButton>(row.flashOn ? Alarm::kNoFlashId : Alarm::kFlashId)->click();
+                         alarm.GetDlgItemAs<QRadioButton>(row.soundOn ? Alarm::kNoSoundId : Alarm::kSoundId)->click();
+                         expectGroups(alarm, !row.flashOn, !row.soundOn, row.fileOpens);
+                     });
+    }
+}
+
+// The two ports and their spins may be changed only with SYSTEM/CHANGEPORT on; the two times always.
+TEST(ClientOptionsTest, ThePortsOpenToChangeOnlyWithChangePort)
+{
+    for (const bool change : {false, true}) {
+        SCOPED_TRACE(change);
+        OnOpenDialog(change ? "[SYSTEM]\nCHANGEPORT=1\n" : "[SYSTEM]\nCHANGEPORT=0\n", [&](CClientOptionsDlg& dialog) {
+            Connection& page = dialog.ConnectionPage();
+            for (const int id : {Connection::kServerPortId, Connection::kTrapPortId})
+                EXPECT_EQ(page.IsControlReadOnly(id), !change) << id;
+            for (const int id : {Connection::kServerPortSpinId, Connection::kTrapPortSpinId})
+                EXPECT_EQ(page.IsControlEnabled(id), change) << id;
+            for (const int id : {Connection::kWaitId, Connection::kHelloId})
+                EXPECT_FALSE(page.IsControlReadOnly(id)) << id;
+            for (const int id : {Connection::kWaitSpinId, Connection::kHelloSpinId})
+                EXPECT_TRUE(page.IsControlEnabled(id)) << id;
+        });
+    }
+}
+
+// Deleting a map of the list asks "Are you sure to delete the data?" first: No keeps its row, Yes takes it away and
+// leaves the other map. Without a selected row Show and Delete ask for one.
+TEST(ClientOptionsTest, DeletingAMapAsksFirst)
+{
+    CMapList& maps = CurrentMapList();
+    maps.SetMapCount(2);
+    for (uint32_t i = 0; i < 2; ++i) {
+        CMapDef& map = *maps.GetMapAt(i);
+        map.id = i + 1;
+        map.name = "Map" + std::to_string(i + 1);
+    }
+    const frame_test::ScopedWorkDir work;
+    ScriptedModalRunner runner;
+    CClientOptionsDlg dialog;
+    QStringList asked;
+    const auto answer = [&](int result) {
+        runner.Push([&asked, result](QDialog& box) {
+            const auto* shown = qobject_cast<CADialog*>(&box);
+            const auto* text =
+                shown != nullptr ? shown->GetDlgItemAs<QPlainTextEdit>(CAppMessageBoxDlg::kFirstEditId) : nullptr;
+            asked << (text != nullptr ? text->toPlainText() : QString());
+            return result;
+        });
+    };
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CMapOptionsPage& page = dialog.MapPage();
+        CListControl rows(page.FindList(CMapOptionsPage::kListId));
+        // Without a row, Show and Delete ask for one.
+        for (const int command : {kShowButtonId, kDeleteButtonId}) {
+            dialog.ClearMessageLine();
+            page.OnCommand(command, BN_CLICKED);
+            EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item")) << command;
+        }
+        rows.SetItemSelected(rows.FindItemByData(1), true);
+        answer(IDNO);
+        page.OnCommand(kDeleteButtonId, BN_CLICKED);
+        EXPECT_NE(rows.FindItemByData(1), -1) << "No keeps the map";
+        answer(IDYES);
+        page.OnCommand(kDeleteButtonId, BN_CLICKED);
+        EXPECT_EQ(rows.FindItemByData(1), -1) << "Yes takes it away";
+        EXPECT_NE(rows.FindItemByData(2), -1);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(asked, (QStringList{"Are you sure to delete the data?", "Are you sure to delete the data?"}));
+    maps.SetMapCount(0);
+}
+
+// Show opens the Map Setting dialog on the row's map for reading only (OK off); Modify opens it to change all but the
+// id and writes what it returns back into the row.
+TEST(ClientOptionsTest, ShowAndModifyOpenTheMapSettingOnTheRowsMap)
+{
+    CMapList& maps = CurrentMapList();
+    maps.SetMapCount(1);
+    CMapDef& harbour = *maps.GetMapAt(0);
+    harbour.id = 1;
+    harbour.name = "Harbour";
+    harbour.imageFile = "harbour.png";
+    harbour.west = 10.0F;
+    harbour.east = 11.0F;
+    harbour.north = 60.0F;
+    harbour.south = 59.0F;
+    const frame_test::ScopedWorkDir work;
+    ScriptedModalRunner runner;
+    CClientOptionsDlg dialog;
+    struct Opened {
+        QString name;
+        bool okOn = false;
+        bool idFixed = false;
+    };
+    std::vector<Opened> opened;
+    const auto open = [&](const QString& rename) {
+        runner.Push([&, rename](QDialog& shown) {
+            auto* setting = dynamic_cast<CMapSettingDlg*>(&shown);
+            EXPECT_NE(setting, nullptr);
+            if (setting == nullptr || !PumpUntil([&] { return setting->IsFirstShowDone(); }))
+                return IDCANCEL;
+            opened.push_back({setting->GetDlgItemAs<QLineEdit>(CMapSettingDlg::kNameId)->text(),
+                              setting->IsControlEnabled(IDOK),
+                              setting->GetDlgItemAs<QLineEdit>(CMapSettingDlg::kMapIdId)->isReadOnly()});
+            if (rename.isEmpty())
+                return IDCANCEL;
+            setting->GetDlgItemAs<QLineEdit>(CMapSettingDlg::kNameId)->setText(rename);
+            setting->OnOK();
+            return setting->IsEnded() ? setting->result() : IDCANCEL;
+        });
+    };
+    QString renamed;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        CMapOptionsPage& page = dialog.MapPage();
+        CListControl rows(page.FindList(CMapOptionsPage::kListId));
+        rows.SetItemSelected(rows.FindItemByData(1), true);
+        open({});
+        page.OnCommand(kShowButtonId, BN_CLICKED);
+        open(QStringLiteral("Quay"));
+        page.OnCommand(kModifyButtonId, BN_CLICKED);
+        renamed = rows.GetItemText(rows.FindItemByData(1), 1);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].name, QStringLiteral("Harbour"));
+    EXPECT_FALSE(opened[0].okOn) << "Show changes nothing";
+    EXPECT_EQ(opened[1].name, QStringLiteral("Harbour"));
+    EXPECT_TRUE(opened[1].okOn);
+    EXPECT_TRUE(opened[1].idFixed) << "Modify keeps the id";
+    EXPECT_EQ(renamed, QStringLiteral("Quay"));
+    maps.SetMapCount(0);
+}
+
+// The map list goes to the Export dialog under the stem "ClnOptMap" and the title "Client Options - Map".
+TEST(ClientOptionsTest, TheMapListExportsUnderItsStemAndTitle)
+{
+    const frame_test::ScopedWorkDir work;
+    ScriptedModalRunner runner;
+    CClientOptionsDlg dialog;
+    std::string title;
+    std::string basePath;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        runner.Push([&](QDialog& shown) {
+            auto* exporting = dynamic_cast<CExportDlg*>(&shown);
+            EXPECT_NE(exporting, nullptr);
+            if (exporting != nullptr && PumpUntil([&] { return exporting->IsFirstShowDone(); })) {
+                title = exporting->GetExportTitle();
+                basePath = exporting->GetBasePath();
+            }
+            return IDCANCEL;
+        });
+        dialog.MapPage().OnCommand(kExportButtonId, BN_CLICKED);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(title, "Client Options - Map");
+    EXPECT_EQ(std::filesystem::path(basePath).filename().string(), "ClnOptMap");
+}
+
+// OK keeps the two ports as entered, each in its own setting, and the two times in milliseconds.
+TEST(ClientOptionsTest, OkKeepsEachPortAsEnteredAndTheTimesInMilliseconds)
+{
+    OnOpenDialog("[SYSTEM]\nCHANGEPORT=1\n", [](CClientOptionsDlg& dialog) {
+        const std::pair<int, const char*> typed[] = {{Connection::kServerPortId, "2000"},
+                                                     {Connection::kTrapPortId, "2001"},
+                                                     {Connection::kWaitId, "12"},
+                                                     {Connection::kHelloId, "45"}};
+        for (const auto& [id, text] : typed)
+            dialog.ConnectionPage().GetDlgItemAs<QLineEdit>(id)->setText(QString::fromLatin1(text));
+        dialog.OnCommand(IDOK, BN_CLICKED);
+        EXPECT_TRUE(dialog.IsEnded());
+        EXPECT_EQ(AppSettings().serverPort, 2000);
+        EXPECT_EQ(AppSettings().serverTrapPort, 2001);
+        EXPECT_EQ(AppSettings().serverWait, 12000u);
+        EXPECT_EQ(AppSettings().pingInterval, 45000u);
+    });
+}
+
+// The dialog "Client Options" holds its pages under the tabs Alarm Warning, Connection and Map, in this order, the
+// first shown.
+TEST(ClientOptionsTest, ThePagesComeUnderTheirTabsInTheirOrder)
+{
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Client Options"));
+        const auto* tabs = dialog.GetDlgItemAs<QTabBar>(CClientOptionsDlg::kTabsId);
+        ASSERT_NE(tabs, nullptr);
+        QStringList titles;
+        for (int i = 0; i < tabs->count(); ++i)
+            titles << tabs->tabText(i);
+        EXPECT_EQ(titles, (QStringList{"Alarm Warning", "Connection", "Map"}));
+        EXPECT_EQ(dialog.GetCurrentPage(), &dialog.AlarmPage());
+        EXPECT_EQ(dialog.GetPageTitleById(334), QStringLiteral("Connection"));
+        EXPECT_EQ(dialog.GetPageTitleById(335), QStringLiteral("Map"));
+    });
+}
+
+// OK saves the maps of the list with each bound limited to the world map's: a map read with wider bounds is kept
+// inside -180..180 and -90..90.
+TEST(ClientOptionsTest, OkLimitsEachBoundOfAMapToTheWorlds)
+{
+    CMapList& maps = CurrentMapList();
+    maps.SetMapCount(1);
+    CMapDef& wide = *maps.GetMapAt(0);
+    wide.id = 1;
+    wide.name = "Wide";
+    wide.west = -200.0F;
+    wide.east = 190.0F;
+    wide.north = 95.0F;
+    wide.south = -91.0F;
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        dialog.OnCommand(IDOK, BN_CLICKED);
+        EXPECT_TRUE(dialog.IsEnded());
+    });
+    ASSERT_EQ(maps.GetMapCount(), 1u);
+    const CMapDef& saved = *maps.GetMapAt(0);
+    EXPECT_EQ(saved.west, -180.0F);
+    EXPECT_EQ(saved.east, 180.0F);
+    EXPECT_EQ(saved.north, 90.0F);
+    EXPECT_EQ(saved.south, -90.0F);
     maps.SetMapCount(0);
 }
 
