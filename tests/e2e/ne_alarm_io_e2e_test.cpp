@@ -284,7 +284,7 @@ TEST(NeAlarmIoE2eTest, AFailedSynchronisationLeavesTheListEmpty)
     e2e::CProgram program;
     ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
-    RefuseNextChange(program, 332); // the synchronisation of the NE's current alarms
+    RefuseNextChange(program, kReqAlarmSync);
     person.OnDialog<Inputs>([&](Inputs& list) {
         EXPECT_TRUE(ListColumn(*list.FindList(kListControlId), Inputs::kNameColumn).isEmpty());
         EXPECT_FALSE(list.IsEnded());

@@ -443,8 +443,8 @@ TEST_F(ServerDriverTest, KeepAliveGoesOutWhileLoggedInAndItsLossDisconnects)
     StartAndConnect(settings);
     driver_->SetLoggedIn(true);
     const Frame keepAlive = ServerSaw(1);
-    // Request code 1, a query of one byte to the server.
-    EXPECT_EQ(keepAlive.header.requestCode, 1u);
+    // The keep-alive (its code is held by the frame header test), a query of one byte to the server.
+    EXPECT_EQ(keepAlive.header.requestCode, kReqKeepAlive);
     EXPECT_EQ(keepAlive.header.operation, 1u);
     EXPECT_EQ(keepAlive.header.neId, 0u);
     EXPECT_EQ(keepAlive.header.count, 1u);
@@ -487,7 +487,7 @@ TEST_F(ServerDriverTest, NoKeepAliveGoesOutWhileARequestWaits)
     }
     size_t keepAlives = 0;
     for (size_t i = after; i < frames.size(); ++i) {
-        keepAlives += frames[i].header.requestCode == 1 ? 1 : 0;
+        keepAlives += frames[i].header.requestCode == kReqKeepAlive ? 1 : 0;
     }
     EXPECT_LE(keepAlives, 1u) << "one on its way as the request began at most, not one every 20 ms";
     EXPECT_EQ(request.get(), kDrvTimeout);
@@ -586,7 +586,7 @@ TEST_F(ServerDriverTest, TrapPortIsLookedForOverAHundredPorts)
         const size_t before = server_.ReceivedCount();
         ASSERT_EQ(Query(kReqLogon), kDrvOk);
         const Frame logon = ServerSaw(before + 1);
-        ASSERT_EQ(logon.header.requestCode, 11u);
+        ASSERT_EQ(logon.header.requestCode, kReqLogon);
         ASSERT_EQ(logon.payload.size(), 24u);
         EXPECT_EQ(logon.payload[22] | (logon.payload[23] << 8), c.expected);
         driver_.reset();
