@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 namespace {
 
 using Dlg = CMapSettingDlg;
@@ -78,6 +80,25 @@ protected:
             *map = dlg.GetMap();
         return result;
     }
+
+    // OK on each row's entry: a refused entry keeps the dialog open with the row's message and its field marked, an
+    // accepted one ends it with IDOK and no message.
+    void ExpectOkRows(std::span<const Case> cases)
+    {
+        for (const Case& row : cases) {
+            SCOPED_TRACE(row.what);
+            QString message;
+            int marked = -1;
+            const int result = RunOk(row.entry, &message, &marked);
+            EXPECT_EQ(message, Line(row.message));
+            if (*row.message != '\0') {
+                EXPECT_EQ(result, 0) << "the dialog stays open";
+                EXPECT_EQ(marked, row.marked);
+            } else {
+                EXPECT_EQ(result, IDOK);
+            }
+        }
+    }
 };
 
 TEST_F(MapSettingDlgTest, OkChecksInItsOrder)
@@ -107,19 +128,7 @@ TEST_F(MapSettingDlgTest, OkChecksInItsOrder)
         {"east a little east of west", {.east = "10.05"}, "", 0},
         {"an id after the list's end", {.id = "5"}, "", 0},
     };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.what);
-        QString message;
-        int marked = -1;
-        const int result = RunOk(row.entry, &message, &marked);
-        EXPECT_EQ(message, Line(row.message));
-        if (*row.message != '\0') {
-            EXPECT_EQ(result, 0) << "the dialog stays open";
-            EXPECT_EQ(marked, row.marked);
-        } else {
-            EXPECT_EQ(result, IDOK);
-        }
-    }
+    ExpectOkRows(cases);
 }
 
 TEST_F(MapSettingDlgTest, ABlankInTheNameIsSelectedAndTheNameTrimmed)
@@ -260,9 +269,9 @@ TEST_F(MapSettingDlgTest, ThePreviewShowsAPictureThatCanBeRead)
         // What the picture loader refuses leaves the preview empty, without a message or a box: no picture, one
         // larger than a picture may be, a file that is not there.
         const QString pictures = QStringLiteral(TARVIK_TEST_DATA_DIR "/pictures/");
-        for (const QString& refused : {QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"),
-                                       pictures + QStringLiteral("huge_announced.png"),
-                                       pictures + QStringLiteral("too_wide.png"), pictures + QStringLiteral("none.png")}) {
+        for (const QString& refused :
+             {QStringLiteral(TARVIK_RESOURCES_DIR "/Map/Map.dat"), pictures + QStringLiteral("huge_announced.png"),
+              pictures + QStringLiteral("too_wide.png"), pictures + QStringLiteral("none.png")}) {
             dlg.GetDlgItemAs<QLineEdit>(Dlg::kFileId)->setText(pictures + QStringLiteral("two_colors.png"));
             dlg.DrawPreview();
             EXPECT_TRUE(dlg.HasPreview());
@@ -328,17 +337,7 @@ TEST_F(MapSettingDlgTest, EachNumberHoldsItsRangeAtBothEnds)
         {"an id at its high end", {.id = "99999"}, "", 0},
         {"an id at its low end", {.id = "1"}, "", 0},
     };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.what);
-        QString message;
-        int marked = -1;
-        const int result = RunOk(row.entry, &message, &marked);
-        EXPECT_EQ(message, Line(row.message));
-        EXPECT_EQ(result, *row.message != '\0' ? 0 : IDOK);
-        if (*row.message != '\0') {
-            EXPECT_EQ(marked, row.marked);
-        }
-    }
+    ExpectOkRows(cases);
 }
 
 } // namespace
