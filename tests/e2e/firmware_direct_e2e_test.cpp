@@ -361,6 +361,9 @@ TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt
         ASSERT_TRUE(program.WaitUntil([&] { return dialog.IsControlEnabled(Dlg::kUpgradeButtonId); }, 15000));
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Complete FTP SHDSL firmware."));
         EXPECT_EQ(ReadText(Area() / "shdsl:" / "TEImage.bin.gz"), shdslImage);
+        // Sent, yet a finished card alone is nothing to upgrade: the ticked card must be a free one.
+        tick({20400});
+        EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
 
         // A finished card loses its tick on the next round; the others keep theirs.
         tick({10300, 20400, 32800});

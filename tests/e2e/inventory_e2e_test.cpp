@@ -12,6 +12,7 @@
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QHeaderView>
@@ -70,8 +71,17 @@ TEST(InventoryE2eTest, TheBoardsOfAnNeOrOfOneSlotAreListedAndARefusedRefreshSays
                   QStringLiteral(",,,,SIM-1-10500,SIM-1-10600,SIM-1-10700,SIM-1-10800"));
         EXPECT_EQ(ListColumn(list, CInventoryDlg::kUpTimeColumn).mid(1, 3).join(','),
                   QStringLiteral("0 days  00:00:00,,"));
-        // Types sort by their names, letter case aside; equal ones by their slots.
-        e2e::CProgram::ClickHeader(*list.header(), CInventoryDlg::kOnlineTypeColumn);
+        // Types sort by their names, letter case aside; equal ones by their slots, though the rows stood in the
+        // other order before (slots downwards).
+        for (int click = 0;
+             click < 2 && !e2e::CProgram::HeaderShowsImage(list, CInventoryDlg::kSlotColumn, kImageSortDescending);
+             ++click)
+            e2e::CProgram::ClickHeader(*list.header(), CInventoryDlg::kSlotColumn);
+        EXPECT_EQ(program.ShownColumn(list, CInventoryDlg::kSlotColumn).join(','), QStringLiteral("8,7,6,5,4,3,2,1"));
+        for (int click = 0;
+             click < 2 && !e2e::CProgram::HeaderShowsImage(list, CInventoryDlg::kOnlineTypeColumn, kImageSortAscending);
+             ++click)
+            e2e::CProgram::ClickHeader(*list.header(), CInventoryDlg::kOnlineTypeColumn);
         EXPECT_EQ(program.ShownColumn(list, CInventoryDlg::kSlotColumn).join(','), QStringLiteral("3,4,1,5,7,6,8,2"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("inventory_dlg")));
 

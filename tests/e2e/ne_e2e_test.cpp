@@ -21,6 +21,7 @@
 #include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/lists/list_measure.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -796,6 +797,48 @@ TEST(NeE2eTest, TheModelColumnSortsByTheModelsIds)
         EXPECT_EQ(program.ShownColumn(list, List::kModelColumn).join(','),
                   QStringLiteral("IPD-12 (1 shelf),IPD-48 (2 shelves),"));
         EXPECT_EQ(program.ShownColumn(list, List::kNameColumn).join(','), QStringLiteral("North-1,South-1,Spare"));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+}
+
+// "No." sorts as a number: with ten NEs, row 10 comes before row 9 when the column is sorted downwards, and after it
+// upwards. The rows are numbered in name order; seven NEs are added through the server to the three of the world.
+TEST(NeE2eTest, TheNumberColumnSortsAsANumber)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    server_test::CRawClient& probe = program.ServerProbe();
+    for (uint8_t n = 1; n <= 7; ++n) {
+        NeKeyRecord ne;
+        ne.neName = "Extra-" + std::to_string(n);
+        ne.modelId = 4;
+        ne.locationId = 2;
+        ne.ipAddress = {10, 50, 1, n};
+        ne.port = 161;
+        const auto bytes = EncodeRecord(ne);
+        const std::optional<Frame> reply =
+            probe.ReplyTo(probe.Send(2, kReqNeKeyAdd, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize));
+        ASSERT_TRUE(reply && reply->header.status == 0) << ne.neName;
+    }
+    ASSERT_TRUE(program.WaitUntil([] { return FindNeByName("Extra-7") != nullptr; }));
+    program.Operator().OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        constexpr int kNumberColumn = 0;
+        // Sorted by name downwards first, so that the numbers' order is not the rows' order already.
+        for (int click = 0;
+             click < 2 && !e2e::CProgram::HeaderShowsImage(list, List::kNameColumn, kImageSortDescending); ++click)
+            e2e::CProgram::ClickHeader(*list.header(), List::kNameColumn);
+        EXPECT_EQ(program.ShownColumn(list, List::kNameColumn).join(','),
+                  QStringLiteral("Spare,South-1,North-1,Extra-7,Extra-6,Extra-5,Extra-4,Extra-3,Extra-2,Extra-1"));
+        for (const auto& [arrow, numbers] : {std::pair{kImageSortAscending, "1,2,3,4,5,6,7,8,9,10"},
+                                             std::pair{kImageSortDescending, "10,9,8,7,6,5,4,3,2,1"}}) {
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(list, kNumberColumn, arrow); ++click)
+                e2e::CProgram::ClickHeader(*list.header(), kNumberColumn);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(list, kNumberColumn, arrow)) << arrow;
+            EXPECT_EQ(program.ShownColumn(list, kNumberColumn).join(','), QString::fromLatin1(numbers)) << arrow;
+        }
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kAllNes));
