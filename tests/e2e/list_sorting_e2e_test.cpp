@@ -13,6 +13,7 @@
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
 #include "link/records/adsl_port_rec.h"
@@ -21,6 +22,7 @@
 #include "link/records/ne_user_account_record.h"
 #include "link/records/next_hop_rec.h"
 #include "link/records/protocol_vlan_rec.h"
+#include "link/records/pvc_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
@@ -243,6 +245,26 @@ SortedColumn SortedBy(int command, int clicked, int read, std::function<QTreeVie
     };
 }
 
+// The VC-to-VLAN list of the NE: header `clicked` clicked once, column `read` read top down, only its texts in
+// `kept`.
+SortedColumn VcVlanColumn(int clicked, int read, const QStringList& kept)
+{
+    return [=](e2e::CProgram& program) {
+        QStringList shown;
+        program.Operator().OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& dialog) {
+            QTreeView& rows = *dialog.FindList(kListControlId);
+            e2e::CProgram::ClickHeader(*rows.header(), clicked);
+            for (const QString& text : ListColumn(rows, read)) {
+                if (kept.contains(text))
+                    shown << text;
+            }
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(33022));
+        return shown;
+    };
+}
+
 // The channel list of a new multicast service profile, from the service page of the VLAN profiles: sorted by name,
 // then by id.
 SortedColumn ChannelIdsOfANewServiceProfile()
@@ -318,6 +340,21 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     }
     e2e::AddOnServer(program_, kReqMcChannelProfileAdd, kNorth1, channelProfiles);
 
+    // Three bridged PVCs of VPI 8 on port 6 whose VCIs and VLANs sort apart as numbers, as texts and as they came.
+    PvcRec bridged;
+    for (const PvcRec& pvc : program_.ServerRecords(kReqPvc, kNorth1)) {
+        if (pvc.portId == 10106 && pvc.rfc2684Mode == 2)
+            bridged = pvc;
+    }
+    ASSERT_EQ(bridged.portId, 10106u);
+    for (const auto& [vci, vlan] : {std::pair{200, 700}, std::pair{1000, 9}, std::pair{77, 70}}) {
+        PvcRec pvc = bridged;
+        pvc.vpi = 8;
+        pvc.vci = static_cast<uint16_t>(vci);
+        pvc.vlanId = static_cast<uint16_t>(vlan);
+        e2e::AddOnServer(program_, kReqPvc, kNorth1, std::vector{pvc});
+    }
+
     // Port 3 disabled among ports enabled.
     for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
         if (port.entityId == 10103) {
@@ -354,6 +391,10 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
          SortedBy<CXdslMcChannelListDlg>(33121, 2, 1),
          {"1-6", "1-4", "1-5"}},
         {"multicast service editor: channel id as a number", ChannelIdsOfANewServiceProfile(), {"5", "40", "100"}},
+        {"VC-to-VLAN list: VCI as a number after the VPI",
+         VcVlanColumn(3, 3, {"77", "200", "1000"}),
+         {"77", "200", "1000"}},
+        {"VC-to-VLAN list: VLAN ID as a number", VcVlanColumn(7, 7, {"9", "70", "700"}), {"9", "70", "700"}},
     };
     for (const auto& sortCase : cases)
         EXPECT_EQ(sortCase.sorted(program_), sortCase.shown) << sortCase.rule;
