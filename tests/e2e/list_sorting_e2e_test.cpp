@@ -14,8 +14,10 @@
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
+#include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
+#include "link/records/acl_entry_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
@@ -245,13 +247,13 @@ SortedColumn SortedBy(int command, int clicked, int read, std::function<QTreeVie
     };
 }
 
-// The VC-to-VLAN list of the NE: header `clicked` clicked once, column `read` read top down, only its texts in
-// `kept`.
-SortedColumn VcVlanColumn(int clicked, int read, const QStringList& kept)
+// The command opens a list of class Dlg: header `clicked` clicked once, column `read` read top down, only its texts
+// in `kept`.
+template <class Dlg> SortedColumn KeptColumn(int command, int clicked, int read, const QStringList& kept)
 {
     return [=](e2e::CProgram& program) {
         QStringList shown;
-        program.Operator().OnDialog<CXdslVcVlanListDlg>([&](CXdslVcVlanListDlg& dialog) {
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
             QTreeView& rows = *dialog.FindList(kListControlId);
             e2e::CProgram::ClickHeader(*rows.header(), clicked);
             for (const QString& text : ListColumn(rows, read)) {
@@ -260,7 +262,7 @@ SortedColumn VcVlanColumn(int clicked, int read, const QStringList& kept)
             }
             return IDCANCEL;
         });
-        EXPECT_TRUE(program.Command(33022));
+        EXPECT_TRUE(program.Command(command));
         return shown;
     };
 }
@@ -353,6 +355,14 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         pvc.vci = static_cast<uint16_t>(vci);
         pvc.vlanId = static_cast<uint16_t>(vlan);
         e2e::AddOnServer(program_, kReqPvc, kNorth1, std::vector{pvc});
+        // Each permits one source MAC.
+        AclEntryRec entry;
+        entry.portId = pvc.portId;
+        entry.vpi = pvc.vpi;
+        entry.vci = pvc.vci;
+        entry.mac = {0x02, 0x00, 0x00, 0x00, 0x08, static_cast<uint8_t>(vlan)};
+        entry.controlState = 5;
+        e2e::AddOnServer(program_, kReqAclAdd, kNorth1, std::vector{entry});
     }
 
     // Port 3 disabled among ports enabled.
@@ -392,9 +402,14 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
          {"1-6", "1-4", "1-5"}},
         {"multicast service editor: channel id as a number", ChannelIdsOfANewServiceProfile(), {"5", "40", "100"}},
         {"VC-to-VLAN list: VCI as a number after the VPI",
-         VcVlanColumn(3, 3, {"77", "200", "1000"}),
+         KeptColumn<CXdslVcVlanListDlg>(33022, 3, 3, {"77", "200", "1000"}),
          {"77", "200", "1000"}},
-        {"VC-to-VLAN list: VLAN ID as a number", VcVlanColumn(7, 7, {"9", "70", "700"}), {"9", "70", "700"}},
+        {"access control list: VCI as a number",
+         KeptColumn<CXdslAclListDlg>(33167, 3, 3, {"77", "200", "1000"}),
+         {"77", "200", "1000"}},
+        {"VC-to-VLAN list: VLAN ID as a number",
+         KeptColumn<CXdslVcVlanListDlg>(33022, 7, 7, {"9", "70", "700"}),
+         {"9", "70", "700"}},
     };
     for (const auto& sortCase : cases)
         EXPECT_EQ(sortCase.sorted(program_), sortCase.shown) << sortCase.rule;
