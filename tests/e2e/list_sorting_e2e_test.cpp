@@ -365,6 +365,14 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         e2e::AddOnServer(program_, kReqAclAdd, kNorth1, std::vector{entry});
     }
 
+    // And one of VPI 8 on port 5, with the same IP traffic profile, whose VCI sorts among them.
+    PvcRec onPort5 = bridged;
+    onPort5.portId = 10105;
+    onPort5.vpi = 8;
+    onPort5.vci = 500;
+    onPort5.vlanId = 4000;
+    e2e::AddOnServer(program_, kReqPvc, kNorth1, std::vector{onPort5});
+
     // Port 3 disabled among ports enabled.
     for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
         if (port.entityId == 10103) {
@@ -404,6 +412,9 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         {"VC-to-VLAN list: VCI as a number after the VPI",
          KeptColumn<CXdslVcVlanListDlg>(33022, 3, 3, {"77", "200", "1000"}),
          {"77", "200", "1000"}},
+        {"VC-to-VLAN list: one IP traffic profile, then VPI and VCI before the port",
+         KeptColumn<CXdslVcVlanListDlg>(33022, 8, 3, {"77", "200", "500", "1000"}),
+         {"77", "200", "500", "1000"}},
         {"access control list: VCI as a number",
          KeptColumn<CXdslAclListDlg>(33167, 3, 3, {"77", "200", "1000"}),
          {"77", "200", "1000"}},
