@@ -9,6 +9,7 @@
 #include "tests/e2e/support/profile_list_steps.h"
 #include "tests/e2e/support/server_alarms.h"
 
+#include "core/tables/app_data.h"
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/dhcp/dhcp_relay_server_dlg.h"
 #include "features/provisioning/dhcp/dhcp_relay_server_list_dlg.h"
@@ -23,6 +24,7 @@
 #include "link/records/request_codes.h"
 #include "platform/ip_address_edit.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/entity_icons.h"
 
 #include <QHeaderView>
 
@@ -236,6 +238,29 @@ TEST_F(DhcpE2eTest, RelayServersSortByVlanIdAsNumbers)
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
+}
+
+// A port's agent IDs can be changed while the NE is connected; once it drops off the network a selected row offers
+// no Modify.
+TEST_F(DhcpE2eTest, AgentIdsChangeOnlyOnAConnectedNe)
+{
+    using List = CXdslPortAgentIdListDlg;
+    program_.Operator().OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        program_.ClickListRow(rows, 0);
+        EXPECT_TRUE(list.IsControlEnabled(kModifyButtonId));
+        // The NE's own offline alarm (entity 1, bit 0) raised.
+        EXPECT_TRUE(e2e::ServerControl(program_, kNorth1, kSimToggleAlarm, 1, 0));
+        EXPECT_TRUE(program_.WaitUntil([] {
+            const CNeRecord* ne = AppData().nes.FindNeById(kNorth1);
+            return ne != nullptr && !IsNeConnected(*ne);
+        }));
+        program_.ClickListRow(rows, 1);
+        EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAgentIds));
+    EXPECT_EQ(program_.Operator().UnusedDialogScripts(), 0u);
 }
 
 TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)

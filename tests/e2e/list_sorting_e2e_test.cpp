@@ -13,14 +13,18 @@
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/xdsl_mc_service_profile_dlg.h"
+#include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
+#include "features/provisioning/source_macs/xdsl_acl_list_dlg.h"
 #include "features/provisioning/vlans/protocol_vlan_list_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
+#include "link/records/acl_entry_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/next_hop_rec.h"
 #include "link/records/protocol_vlan_rec.h"
+#include "link/records/pvc_rec.h"
 #include "link/records/request_codes.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
@@ -243,6 +247,26 @@ SortedColumn SortedBy(int command, int clicked, int read, std::function<QTreeVie
     };
 }
 
+// The command opens a list of class Dlg: header `clicked` clicked once, column `read` read top down, only its texts
+// in `kept`.
+template <class Dlg> SortedColumn KeptColumn(int command, int clicked, int read, const QStringList& kept)
+{
+    return [=](e2e::CProgram& program) {
+        QStringList shown;
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+            QTreeView& rows = *dialog.FindList(kListControlId);
+            e2e::CProgram::ClickHeader(*rows.header(), clicked);
+            for (const QString& text : ListColumn(rows, read)) {
+                if (kept.contains(text))
+                    shown << text;
+            }
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(command));
+        return shown;
+    };
+}
+
 // The channel list of a new multicast service profile, from the service page of the VLAN profiles: sorted by name,
 // then by id.
 SortedColumn ChannelIdsOfANewServiceProfile()
@@ -318,6 +342,37 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     }
     e2e::AddOnServer(program_, kReqMcChannelProfileAdd, kNorth1, channelProfiles);
 
+    // Three bridged PVCs of VPI 8 on port 6 whose VCIs and VLANs sort apart as numbers, as texts and as they came.
+    PvcRec bridged;
+    for (const PvcRec& pvc : program_.ServerRecords(kReqPvc, kNorth1)) {
+        if (pvc.portId == 10106 && pvc.rfc2684Mode == 2)
+            bridged = pvc;
+    }
+    ASSERT_EQ(bridged.portId, 10106u);
+    for (const auto& [vci, vlan] : {std::pair{200, 700}, std::pair{1000, 9}, std::pair{77, 70}}) {
+        PvcRec pvc = bridged;
+        pvc.vpi = 8;
+        pvc.vci = static_cast<uint16_t>(vci);
+        pvc.vlanId = static_cast<uint16_t>(vlan);
+        e2e::AddOnServer(program_, kReqPvc, kNorth1, std::vector{pvc});
+        // Each permits one source MAC.
+        AclEntryRec entry;
+        entry.portId = pvc.portId;
+        entry.vpi = pvc.vpi;
+        entry.vci = pvc.vci;
+        entry.mac = {0x02, 0x00, 0x00, 0x00, 0x08, static_cast<uint8_t>(vlan)};
+        entry.controlState = 5;
+        e2e::AddOnServer(program_, kReqAclAdd, kNorth1, std::vector{entry});
+    }
+
+    // And one of VPI 8 on port 5, with the same IP traffic profile, whose VCI sorts among them.
+    PvcRec onPort5 = bridged;
+    onPort5.portId = 10105;
+    onPort5.vpi = 8;
+    onPort5.vci = 500;
+    onPort5.vlanId = 4000;
+    e2e::AddOnServer(program_, kReqPvc, kNorth1, std::vector{onPort5});
+
     // Port 3 disabled among ports enabled.
     for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
         if (port.entityId == 10103) {
@@ -354,6 +409,18 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
          SortedBy<CXdslMcChannelListDlg>(33121, 2, 1),
          {"1-6", "1-4", "1-5"}},
         {"multicast service editor: channel id as a number", ChannelIdsOfANewServiceProfile(), {"5", "40", "100"}},
+        {"VC-to-VLAN list: VCI as a number after the VPI",
+         KeptColumn<CXdslVcVlanListDlg>(33022, 3, 3, {"77", "200", "1000"}),
+         {"77", "200", "1000"}},
+        {"VC-to-VLAN list: one IP traffic profile, then VPI and VCI before the port",
+         KeptColumn<CXdslVcVlanListDlg>(33022, 8, 3, {"77", "200", "500", "1000"}),
+         {"77", "200", "500", "1000"}},
+        {"access control list: VCI as a number",
+         KeptColumn<CXdslAclListDlg>(33167, 3, 3, {"77", "200", "1000"}),
+         {"77", "200", "1000"}},
+        {"VC-to-VLAN list: VLAN ID as a number",
+         KeptColumn<CXdslVcVlanListDlg>(33022, 7, 7, {"9", "70", "700"}),
+         {"9", "70", "700"}},
     };
     for (const auto& sortCase : cases)
         EXPECT_EQ(sortCase.sorted(program_), sortCase.shown) << sortCase.rule;

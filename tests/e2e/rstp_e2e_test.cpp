@@ -95,6 +95,12 @@ TEST(RstpE2eTest, TheOperatorChangesTheSpanningTreeUnderItsTimingRules)
         rstp.SelectPage(&port1);
         Check(port1, Port::kDefaultCostId, false);
         EXPECT_TRUE(port1.IsControlEnabled(Port::kPathCostSpinId));
+        // The port's own settings go with the port's RSTP: off, they are all shut, the cost of its own too.
+        Check(port1, Port::kRstpEnabledId, false);
+        for (const int id : {Port::kDefaultCostId, Port::kEdgeId, Port::kPointToPointId, Port::kPathCostSpinId})
+            EXPECT_FALSE(port1.IsControlEnabled(id)) << id;
+        Check(port1, Port::kRstpEnabledId, true);
+        EXPECT_TRUE(port1.IsControlEnabled(Port::kDefaultCostId));
         Type(port1, Port::kPathCostId, QStringLiteral("200000"));
         EXPECT_TRUE(Choose(rstp, Setting::kVersionComboId, QStringLiteral("STP-Compatible")));
         EXPECT_EQ(Field(port1, Port::kPathCostId), QStringLiteral("65535"));
@@ -147,6 +153,10 @@ TEST(RstpE2eTest, RstpIsRefusedOnASubtendingPortAndADisabledTreeIsWrittenWithout
         Check(rstp, Setting::kDisabledRadioId);
         EXPECT_FALSE(rstp.IsControlEnabled(Setting::kVersionComboId));
         EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kRstpEnabledId));
+        // The port's RSTP stays ticked, yet its settings shut with the bridge's.
+        EXPECT_TRUE(e2e::IsChecked(rstp.PortPage(1), Port::kRstpEnabledId));
+        EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kDefaultCostId));
+        EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kEdgeId));
         EXPECT_TRUE(rstp.BridgePage().IsControlReadOnly(Bridge::kPriorityId));
         Type(rstp.BridgePage(), Bridge::kForwardDelayId, QStringLiteral("10"));
         Click(rstp, IDOK);
