@@ -313,10 +313,13 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     // VLANs 1 and 2, the list's first range, with limits that sort apart as numbers and as texts.
     e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{1, 9, 1});
     e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{2, 10, 2});
-    // An IP traffic profile slower than "office" (2048) and "video" (8192).
+    // An IP traffic profile slower than "office" (2048, queue medium) and "video" (8192, queue high), in the low
+    // queue, and limited upstream where those two have no limit.
     IpTrafficProfileRec slow;
     slow.name = "slow";
+    slow.queue = 0;
     slow.downstreamRate = 512;
+    slow.upstreamRateIndex = 3;
     slow.status = 1;
     slow.broadcast = 3;
     e2e::AddOnServer(program_, kReqIpTrafficProfileAdd, kNorth1, std::vector{slow});
@@ -373,6 +376,19 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     onPort5.vlanId = 4000;
     e2e::AddOnServer(program_, kReqPvc, kNorth1, std::vector{onPort5});
 
+    // Two traffic policing profiles beside "police-drop" (CIR 1, drop) and "police-dscp" (CIR 2, AF13), whose CIRs
+    // sort apart as numbers and as texts and whose actions sort apart by code and by text.
+    std::vector<TrafficPolicingProfileRec> policingProfiles;
+    for (const auto& [name, cir, action] : {std::tuple{"police-fast", 10, 0u}, std::tuple{"police-open", 0, 2u}}) {
+        TrafficPolicingProfileRec profile;
+        profile.name = name;
+        profile.upstreamCir = static_cast<uint16_t>(cir);
+        profile.action = action;
+        profile.status = 1;
+        policingProfiles.push_back(profile);
+    }
+    e2e::AddOnServer(program_, kReqTrafficPolicingProfileAdd, kNorth1, policingProfiles);
+
     // Port 3 disabled among ports enabled.
     for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
         if (port.entityId == 10103) {
@@ -383,6 +399,9 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
 
     const auto ipTrafficPage = [](CProfileListDlg& list) -> QTreeView& {
         return e2e::PageList(list, ProfileKindId::kIpTraffic);
+    };
+    const auto policingPage = [](CProfileListDlg& list) -> QTreeView& {
+        return e2e::PageList(list, ProfileKindId::kTrafficPolicing);
     };
     const struct {
         const char* rule;
@@ -400,6 +419,18 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
          {"512", "2048", "8192"}},
+        {"IP traffic profiles: queue by its code",
+         SortedBy<CProfileListDlg>(33175, 1, 1, ipTrafficPage),
+         {"low", "medium", "high"}},
+        {"IP traffic profiles: upstream rate by its choice",
+         SortedBy<CProfileListDlg>(33175, 3, 3, ipTrafficPage),
+         {"<no limit>", "128"}},
+        {"traffic policing profiles: CIR as a number",
+         SortedBy<CProfileListDlg>(33080, 1, 0, policingPage),
+         {"police-open", "police-drop", "police-dscp", "police-fast"}},
+        {"traffic policing profiles: action by its code",
+         SortedBy<CProfileListDlg>(33080, 2, 0, policingPage),
+         {"police-fast", "police-drop", "police-open", "police-dscp"}},
         {"multicast channel profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(
              33175, 4, 0,

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 constexpr int kCmdMcFastProvision = 33122;
@@ -196,6 +198,32 @@ TEST_F(McFastProvisionDirectE2eTest, InDirectModeTheNesPortsTakeTheChannel)
         // The simulated NE has two shelves: both shelf combos can be chosen.
         EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kShelfFromId));
         EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kShelfToId));
+        // Shelves are compared before slots: the second shelf's first slot comes after the first shelf's last, and
+        // the first shelf's last slot before the second shelf's first.
+        const std::array<int, 4> rangeIds = {Dialog::kShelfFromId, Dialog::kShelfToId, Dialog::kSlotFromId,
+                                             Dialog::kSlotToId};
+        QStringList chosen;
+        for (int id : rangeIds)
+            chosen << dialog.GetDlgItemAs<QComboBox>(id)->currentText();
+        const auto chooseRange = [&](int fromShelf, int toShelf, bool fromLastSlot) {
+            const auto item = [&](int id, int index) {
+                auto* combo = dialog.GetDlgItemAs<QComboBox>(id);
+                Choose(dialog, id, combo->itemText(index < 0 ? combo->count() - 1 : index));
+            };
+            item(Dialog::kShelfFromId, fromShelf);
+            item(Dialog::kShelfToId, toShelf);
+            item(Dialog::kSlotFromId, fromLastSlot ? -1 : 0);
+            item(Dialog::kSlotToId, fromLastSlot ? 0 : -1);
+        };
+        chooseRange(1, 0, false);
+        EXPECT_FALSE(dialog.IsControlEnabled(Dialog::kListId)) << "second shelf's first slot to first shelf's last";
+        EXPECT_FALSE(dialog.IsControlEnabled(Dialog::kTypeId));
+        chooseRange(0, 1, true);
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kListId)) << "first shelf's last slot to second shelf's first";
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kTypeId));
+        for (size_t i = 0; i < rangeIds.size(); ++i)
+            Choose(dialog, rangeIds[i], chosen.at(static_cast<qsizetype>(i)));
+        EXPECT_TRUE(dialog.IsControlEnabled(Dialog::kListId));
         auto* type = dialog.GetDlgItemAs<QComboBox>(Dialog::kTypeId);
         const int model = type->findData(QVariant::fromValue<quint32>(card->GetModelId()));
         if (model < 0) {

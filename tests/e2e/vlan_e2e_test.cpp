@@ -162,9 +162,17 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         Click(list, kBackId);
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
         // The spin moves the range without reading it: up toward VLAN 1, down away from it.
+        EXPECT_TRUE(list.IsControlEnabled(kSpinId));
         list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(-1);
         EXPECT_EQ(Field(list, kFromId), QStringLiteral("5"));
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
+
+        // A range of one VLAN has no spin.
+        Type(list, kFromId, QStringLiteral("7"));
+        Type(list, kToId, QStringLiteral("7"));
+        Click(list, kRefreshButtonId);
+        EXPECT_EQ(vlans(), (QStringList{QStringLiteral("7")}));
+        EXPECT_FALSE(list.IsControlEnabled(kSpinId));
 
         // Every VLAN at once.
         Type(list, kFromId, QStringLiteral("1"));
