@@ -36,9 +36,6 @@ namespace {
 constexpr int kCmdIgmp = 33171, kCmdIgmpProxy = 33155, kCmdIgmpSnooping = 33070, kCmdPppoe = 33185,
               kCmdPppoeSessions = 33210;
 constexpr uint32_t kNorth1 = 1;
-// The operator's toolbar: the snooping dialog, which no menu offers.
-const char kToolbar[] = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
-                        "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33070\n";
 using e2e::Check;
 using e2e::Choose;
 using e2e::Click;
@@ -73,7 +70,7 @@ protected:
     void SetUp() override
     {
         e2e::PeerOptions options;
-        options.iniExtra = kToolbar;
+        options.iniExtra = e2e::ToolbarOf(kCmdIgmpSnooping); // the snooping dialog, which no menu offers
         ASSERT_TRUE(program_.StartServer(options));
         ASSERT_TRUE(program_.Login("admin", "admin"));
         program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));

@@ -214,8 +214,7 @@ protected:
     {
         e2e::PeerOptions options;
         // The protocol-based VLANs are on a toolbar button the operator configures.
-        options.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
-                           "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
+        options.iniExtra = e2e::ToolbarOf(33191);
         ASSERT_TRUE(program_.StartServer(options));
         ASSERT_TRUE(program_.Login("admin", "admin"));
         program_.ClickTreeItem(program_.TreeItem(QStringLiteral("North-1")));

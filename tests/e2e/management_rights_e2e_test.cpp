@@ -59,9 +59,9 @@ using e2e::FirstRow;
 using e2e::Opening;
 using e2e::Pressing;
 using e2e::RightCase;
-using e2e::Through;
 using e2e::RowChooser;
 using e2e::RowShowing;
+using e2e::Through;
 
 class ManagementRightsE2eTest : public e2e::CRightsTest {};
 
@@ -135,11 +135,7 @@ TEST_F(ManagementRightsE2eTest, TheNesDialogsAskTheirRights)
 // With the partition format on the operator's toolbar, as no menu offers it.
 class ManagementRightsOfChangesE2eTest : public e2e::CRightsTest {
 protected:
-    ManagementRightsOfChangesE2eTest()
-    {
-        peer_.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
-                         "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33205\n";
-    }
+    ManagementRightsOfChangesE2eTest() { peer_.iniExtra = e2e::ToolbarOf(33205); }
 };
 
 // The changes of the NE lists: adding, changing, deleting and running asks each its own letter, of the list or of
@@ -161,8 +157,8 @@ TEST_F(ManagementRightsOfChangesE2eTest, TheNesChangesAskTheirLetters)
     const auto rangeBytes = EncodeRecord(range);
     const auto backupBytes = EncodeRecord(backup);
     const auto remoteBytes = EncodeRecord(remote);
-    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqDiscoveryRangeAdd, 0, {rangeBytes.begin(), rangeBytes.end()},
-                                         kDiscoveryRangeRecSize)));
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(2, kReqDiscoveryRangeAdd, 0, {rangeBytes.begin(), rangeBytes.end()}, kDiscoveryRangeRecSize)));
     ASSERT_TRUE(probe.ReplyTo(
         probe.Send(2, kReqNeBackupAdd, kNorth1, {backupBytes.begin(), backupBytes.end()}, kBackupRecordSize)));
     ASSERT_TRUE(probe.ReplyTo(

@@ -80,8 +80,7 @@ protected:
     {
         // The operator's toolbar: the partition format, which no menu offers.
         e2e::PeerOptions options;
-        options.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
-                           "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33205\n";
+        options.iniExtra = e2e::ToolbarOf(33205);
         ASSERT_TRUE(program_.StartServer(options));
         ASSERT_TRUE(program_.Login("admin", "admin"));
     }

@@ -30,8 +30,6 @@ namespace {
 
 constexpr int kCmdProtocolVlans = 33191;
 constexpr uint32_t kNorth1 = 1;
-const char kToolbar[] = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
-                        "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
 using List = CProtocolVlanListDlg;
 using Entry = CProtocolVlanDlg;
 using e2e::Check;
@@ -66,7 +64,7 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
 {
     e2e::CProgram program;
     e2e::PeerOptions options;
-    options.iniExtra = kToolbar;
+    options.iniExtra = e2e::ToolbarOf(kCmdProtocolVlans);
     ASSERT_TRUE(program.StartServer(options));
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));

@@ -25,8 +25,7 @@ TEST(ServicesExportE2eTest, EachListExportsUnderItsOwnStem)
 {
     e2e::CProgram program;
     e2e::PeerOptions options;
-    options.iniExtra = "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\n"
-                       "ICON1=.\\Icon\\toolbar\\options.png,0xFF00FF,33191\n";
+    options.iniExtra = e2e::ToolbarOf(33191);
     ASSERT_TRUE(program.StartServer(options));
     ASSERT_TRUE(program.Login("admin", "admin"));
     e2e::AddBasicServiceProfile(program);

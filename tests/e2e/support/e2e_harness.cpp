@@ -1,5 +1,5 @@
-#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
+#include "tarvik_test_paths.h"
 
 #include "app/program_parts.h"
 #include "core/tables/entity_node.h"
@@ -96,6 +96,12 @@ QAction* FindAction(const QList<QAction*>& actions, int commandId)
 }
 
 } // namespace
+
+std::string ToolbarOf(int commandId)
+{
+    return "[TOOLICON]\nICONCNT=1\nICONWIDTH=24\nICONHEIGHT=24\nICON1=.\\Icon\\toolbar\\options.png,0xFF00FF," +
+           std::to_string(commandId) + "\n";
+}
 
 COperator::COperator() : previous_(SetModalRunner(this)) {}
 

@@ -123,6 +123,10 @@ struct PeerOptions {
     std::string iniExtra;
 };
 
+// The Tarvik.ini lines of an operator's toolbar of one 24 x 24 button that gives `commandId` (for a command that no
+// menu offers, or that the test reaches the way an operator who configured it does).
+std::string ToolbarOf(int commandId);
+
 class CProgram {
 public:
     CProgram();
