@@ -230,6 +230,12 @@ void CNetDrv::AgentRoutine()
         const int transportFd = AgentTransportFd();
         const short asked = transportFd >= 0 ? AgentTransportEvents() : 0;
         WatchTransport(transportFd, asked);
+        // A requesting thread that took the connection while this thread decided what to watch found the watch as it
+        // was and woke nobody: once the watch is in place, a change since the decision is seen here (or that thread
+        // sees the new watch and wakes this one), and this thread decides again instead of sleeping on the old one.
+        if (transportFd >= 0 && AgentTransportEvents() != asked) {
+            continue;
+        }
         epoll_event ready[2];
         const int count = epoll_wait(agentPoll_, ready, 2, AgentPollTimeoutMs(asked));
         if (count < 0) {

@@ -443,9 +443,10 @@ bool CNetDrvServerAgent::TakeReading(uint32_t /*sequence*/)
     }
     readerSocket_ = socket_;
     heldSocket_ = socket_;
-    // Release stores for the reader's flags: AgentRoutine's reads of the socket and the requester's take turns under
-    // recvMutex_, so that one it makes a moment too long changes nothing.
-    requesterReads_.store(true, std::memory_order_release);
+    // AgentRoutine's reads of the socket and the requester's take turns under recvMutex_, so that one it makes a moment
+    // too long changes nothing. A full store: AgentRoutine, having just watched the connection for reading, looks at
+    // this flag, while this thread looks at that watch next; one of the two sees the other's change.
+    requesterReads_.store(true);
     // AgentRoutine no longer wakes for what comes in. When it watched the connection until now it may sleep on it
     // with no end: woken, it looks at it now and then instead, until the loan has ended. Under sendMutex_, as every
     // watch of a socket that another thread may close.
