@@ -519,7 +519,11 @@ void CNetDrvServerAgent::EndReaderWait()
 
 void CNetDrvServerAgent::AgentRoutine_Look()
 {
-    if (!readerWaits_.load()) {
+    // One wake at a time: the next goes at a later look, once the reader has taken this one. A sanitizer's runtime
+    // holds a thread's signals back until it may take them and keeps one of each number: two sent before the reader
+    // took the first would come to it as one, and the reader, which counts them before it lets go, would wait for the
+    // second for ever.
+    if (!readerWaits_.load() || readerWakesSent_.load() != readerWakesTaken_.load()) {
         return;
     }
     ++readerWakesSent_;
