@@ -485,8 +485,9 @@ TEST_F(ShdslE2eTest, TheStateColumnsSortByTheirNumbers)
 }
 
 // The profile columns sort by the profiles' names, letter case aside: the first port's profiles, named in capitals,
-// come after the second port's, named in small letters, whichever way the NE lists the ports.
-TEST_F(ShdslE2eTest, TheProfileColumnsSortByNameLetterCaseAside)
+// come after the second port's, named in small letters, whichever way the NE lists the ports. No. and Slot-Port sort
+// by that order.
+TEST_F(ShdslE2eTest, TheProfileColumnsSortByNameLetterCaseAsideAndThePortsByTheirOrder)
 {
     // The ports as the NE has them before the profiles are added.
     const ShdslPortRec first = ServerPort(program_, kFirstPort);
@@ -526,6 +527,20 @@ TEST_F(ShdslE2eTest, TheProfileColumnsSortByNameLetterCaseAside)
             QStringList shown = e2e::ListColumn(list, c.column);
             shown.removeIf([&](const QString& name) { return !c.ascending.contains(name); });
             EXPECT_EQ(shown, c.ascending) << c.column;
+        }
+        // No. and Slot-Port go by the order the NE lists the ports: more than nine of them, so 10 comes after 9.
+        for (const int column : {List::kNumberColumn, List::kSlotPortColumn}) {
+            e2e::CProgram::ClickHeader(*list.header(), List::kLineProfileColumn);
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(list, column, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*list.header(), column);
+            const QStringList numbers = e2e::ListColumn(list, List::kNumberColumn);
+            const QStringList ports = e2e::ListColumn(list, List::kSlotPortColumn);
+            ASSERT_GE(numbers.size(), 10);
+            for (int row = 0; row < numbers.size(); ++row) {
+                EXPECT_EQ(numbers[row], QString::number(row + 1)) << column;
+                EXPECT_EQ(ports[row], QStringLiteral("2-%1").arg(row + 1)) << column;
+            }
         }
     });
 }
