@@ -225,7 +225,7 @@ TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
 
 // The download's NE list sorts each column by its own rule: No. as a number, Name letter case aside, Location by the
 // location's name and then the NE's, IP address as an address. Eight NEs join the world's, their names of both cases,
-// their addresses of numbers of one to three digits, three of them at North.
+// their addresses of numbers of one to three digits, three of them at North. Select All ticks the NEs connected.
 TEST_F(ProfileTemplatesE2eTest, TheDownloadsNeListSortsEachColumnByItsRule)
 {
     server_test::CRawClient& probe = program_.ServerProbe();
@@ -301,6 +301,20 @@ TEST_F(ProfileTemplatesE2eTest, TheDownloadsNeListSortsEachColumnByItsRule)
                     << (locations[row] + ' ' + byLocation[row]).toStdString();
             }
             EXPECT_EQ(locations.count(QStringLiteral("North")), 4);
+
+            // Select All ticks the NEs that take a download, not one that is not connected; Deselect All none.
+            const auto ticked = [&](const char* name) {
+                const int row = RowOf(nes, 1, QString::fromLatin1(name));
+                return row >= 0 && nes.model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            };
+            for (const int button : {CTemplateDownloadDlg::kDeselectAllId, CTemplateDownloadDlg::kSelectAllId,
+                                     CTemplateDownloadDlg::kDeselectAllId}) {
+                Click(download, button);
+                const bool all = button == CTemplateDownloadDlg::kSelectAllId;
+                EXPECT_EQ(ticked("North-1"), all) << button;
+                EXPECT_EQ(ticked("South-1"), all) << button;
+                EXPECT_FALSE(ticked("zulu-1")) << button;
+            }
             return IDCANCEL;
         });
         Click(list, CProfileListDlg::kDownloadId);
