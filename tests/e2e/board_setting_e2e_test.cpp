@@ -1,7 +1,8 @@
 // Board settings in the running program against the simulated server, on North-1: the Board Setting List of the NE;
 // service-type control turned on for the ADSL card of slot 1 refused with the NE's report of the PVC that breaks its
 // rules; the card's encapsulation changed after the reset question; a write of the SHDSL card the server refuses; an
-// empty slot planned for a card; and the control module's tagged mode set, its PVC settings written as none.
+// empty slot planned for a card; and the control module's tagged mode set, its PVC settings written as none. On
+// South-1, whose shelves hold more than nine slots, the list's numbers and slots sort as numbers.
 
 #include "tests/e2e/support/e2e_harness.h"
 
@@ -17,12 +18,14 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr int kCmdBoardSetting = 33162;
 constexpr uint32_t kNorth1 = 1;
+constexpr int kNumberColumn = 0;
 constexpr int kSlotColumn = 1;
 constexpr int kPlannedColumn = 2;
 constexpr int kAal5Column = 4;
@@ -160,6 +163,42 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
     EXPECT_EQ(control->taggedMode, 1u);
     EXPECT_EQ(control->aal5Encapsulation, 0u);
     EXPECT_EQ(control->vlanTagPassThrough, 0u);
+}
+
+// South-1's shelves hold more than nine slots each: the No. column sorts its row numbers as numbers and the Slot column
+// its slots by their place, shelf first, not as texts (slot 10 after slot 9).
+TEST(BoardSettingE2eTest, NumbersAndSlotsSortAsNumbers)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("South-1")));
+    const auto place = [](const QString& slot) {
+        const QStringList parts = slot.split('-');
+        return parts.size() == 2 ? std::pair{parts[0].toInt(), parts[1].toInt()} : std::pair{0, slot.toInt()};
+    };
+    program.Operator().OnDialog<BoardList>([&](BoardList& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        const QStringList shown = ListColumn(list, kSlotColumn);
+        EXPECT_TRUE(shown.contains(QStringLiteral("1-10")) || shown.contains(QStringLiteral("10")))
+            << shown.join(',').toStdString();
+        // Each column clicked after another that puts the rows out of their order.
+        e2e::CProgram::ClickHeader(*list.header(), kPlannedColumn);
+        e2e::CProgram::ClickHeader(*list.header(), kNumberColumn);
+        const QStringList numbers = ListColumn(list, kNumberColumn);
+        EXPECT_GE(numbers.size(), 10);
+        for (int row = 0; row < numbers.size(); ++row)
+            EXPECT_EQ(numbers[row], QString::number(row + 1));
+        e2e::CProgram::ClickHeader(*list.header(), kPlannedColumn);
+        e2e::CProgram::ClickHeader(*list.header(), kSlotColumn);
+        // The numbered slots in their order (the power slots, named, stand among them by their ids).
+        QStringList places = ListColumn(list, kSlotColumn);
+        places.removeIf([&](const QString& slot) { return place(slot).second == 0; });
+        EXPECT_GE(places.size(), 20);
+        for (int row = 1; row < places.size(); ++row)
+            EXPECT_LT(place(places[row - 1]), place(places[row])) << places.join(',').toStdString();
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdBoardSetting));
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // How the lists of the running program sort: the rows follow the arrow of their header. A profile list page that is
 // not the one shown when its container fills every page, and a page whose header the operator clicks while the focus
 // is on a button, sort by their own comparison; the NE user accounts sort by their rows' keys, the built-in account
-// first; the columns of the xDSL service lists sort as numbers or as texts, each by its own rule.
+// first; the PM threshold pages sort their names by the first 20 characters, letter case aside; the columns of the
+// xDSL service lists sort as numbers or as texts, each by its own rule.
 
 #include "tests/e2e/support/mc_server_steps.h"
 #include "tests/e2e/support/north1_test.h"
@@ -148,6 +149,56 @@ TEST_F(ListSortingE2eTest, NeUserAccountsSortByTheirRowsWithTheBuiltInAccountFir
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
+}
+
+// The PM threshold pages sort their names letter case aside and by their first 20 characters only: names alike in
+// those stay in the order the NE lists them, the one added first on top.
+TEST_F(ListSortingE2eTest, PmThresholdNamesSortByTheirFirst20CharactersLetterCaseAside)
+{
+    // Added in this order; "twenty-letter-prefix" has 20 characters.
+    const char* const added[] = {"Kilo-pm", "juliet-pm", "twenty-letter-prefix-B", "twenty-letter-prefix-a"};
+    const QStringList ascending = {QStringLiteral("juliet-pm"), QStringLiteral("Kilo-pm"),
+                                   QStringLiteral("twenty-letter-prefix-B"), QStringLiteral("twenty-letter-prefix-a")};
+    std::vector<XdslPmThresholdProfileRec> xdsl;
+    std::vector<ShdslPmThresholdProfileRec> shdsl;
+    for (const char* name : added) {
+        XdslPmThresholdProfileRec threshold;
+        threshold.name = name;
+        threshold.status = 1;
+        xdsl.push_back(threshold);
+        ShdslPmThresholdProfileRec shdslThreshold;
+        shdslThreshold.name = name;
+        shdslThreshold.maxLoopAttenuation = 50;
+        shdslThreshold.minSnrMargin = 7;
+        shdslThreshold.rowState = 1;
+        shdsl.push_back(shdslThreshold);
+    }
+    for (size_t i = 0; i < xdsl.size(); ++i) {
+        e2e::AddOnServer(program_, kReqPmThresholdProfileAdd, kNorth1, std::vector{xdsl[i]});
+        e2e::AddOnServer(program_, kReqShdslPmThresholdProfileAdd, kNorth1, std::vector{shdsl[i]});
+    }
+
+    e2e::COperator& person = program_.Operator();
+    const struct {
+        int command;
+        ProfileKindId kind;
+    } pages[] = {{kCmdAdslProfile, ProfileKindId::kXdslPmThreshold},
+                 {kCmdShdslProfile, ProfileKindId::kShdslPmThreshold}};
+    for (const auto& page : pages) {
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+            e2e::ClickTab(list, 1);
+            QTreeView& rows = e2e::PageList(list, page.kind);
+            // Another column first, so that the name column's click sorts ascending.
+            e2e::CProgram::ClickHeader(*rows.header(), 1);
+            e2e::CProgram::ClickHeader(*rows.header(), 0);
+            QStringList shown = ListColumn(rows, 0);
+            shown.removeIf([&](const QString& name) { return !ascending.contains(name); });
+            EXPECT_EQ(shown, ascending) << static_cast<int>(page.kind);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(page.command));
+    }
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 // Rows whose sorted cells are equal go by the profiles' names, letter case aside, whichever way the NE lists them:

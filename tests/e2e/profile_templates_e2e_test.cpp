@@ -1,13 +1,14 @@
 // The server's profile templates and what their editors ask of the NE in the tree: the count before an add and the
 // NE's rule check go to the NE the window's target holds (the server when the tree has none chosen); Save All as
 // Templates clears the kind's templates with one request and sends the rows in batches, the SHDSL PM threshold rows
-// made again from their texts; Download to NEs is titled with the kind and the profile; an ADSL line profile shows a
-// negative SNR margin as it is and refuses it at OK.
+// made again from their texts; Download to NEs is titled with the kind and the profile, and its NE list sorts each
+// column by its own rule; an ADSL line profile shows a negative SNR margin as it is and refuses it at OK.
 
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/profile_list_steps.h"
 
+#include "core/tables/ne_table.h"
 #include "features/provisioning/profiles/adsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
@@ -20,10 +21,13 @@
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
 #include "link/records/mc_service_profile_rec.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/request_codes.h"
 #include "link/records/shdsl_line_profile_rec.h"
 #include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/traffic_policing_profile_rec.h"
 #include "ui/framework/link_ui/pdu_log_dlg.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/shell/app/ems_app.h"
 #include "ui/shell/tree/group_view.h"
 
@@ -33,7 +37,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -215,6 +221,106 @@ TEST_F(ProfileTemplatesE2eTest, TheDownloadIsTitledWithTheKindAndTheProfile)
         EXPECT_EQ(title, QString::fromLatin1(c.title)) << c.key;
         EXPECT_EQ(person.boxTexts, std::vector{c.retrains ? retrained : sure}) << c.key;
     }
+}
+
+// The download's NE list sorts each column by its own rule: No. as a number, Name letter case aside, Location by the
+// location's name and then the NE's, IP address as an address. Eight NEs join the world's, their names of both cases,
+// their addresses of numbers of one to three digits, three of them at North. Select All ticks the NEs connected.
+TEST_F(ProfileTemplatesE2eTest, TheDownloadsNeListSortsEachColumnByItsRule)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    const struct {
+        const char* name;
+        uint32_t location;
+        uint8_t network;
+    } added[] = {{"zulu-1", 2, 9},    {"alpha-1", 2, 100}, {"Bravo-1", 3, 99},    {"charlie-1", 3, 12},
+                 {"Delta-1", 1, 200}, {"echo-1", 2, 8},    {"Foxtrot-1", 3, 101}, {"golf-1", 1, 11}};
+    for (const auto& ne : added) {
+        NeKeyRecord rec;
+        rec.neName = ne.name;
+        rec.modelId = 2;
+        rec.locationId = ne.location;
+        rec.ipAddress = {10, ne.network, 1, 1};
+        rec.port = 161;
+        const auto bytes = EncodeRecord(rec);
+        const std::optional<Frame> reply =
+            probe.ReplyTo(probe.Send(2, kReqNeKeyAdd, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize));
+        ASSERT_TRUE(reply && reply->header.status == 0) << ne.name;
+    }
+    ASSERT_TRUE(program_.WaitUntil([] { return FindNeByName("golf-1") != nullptr; }));
+    AdslLineProfileRec line;
+    line.name = "tmpl-line";
+    line.channelMode = 2;
+    line.status = 1;
+    e2e::AddOnServer(program_, kReqAdslLineProfileTemplateAdd, 0, std::vector{line});
+
+    const auto address = [](const QString& text) {
+        uint32_t value = 0;
+        for (const QString& part : text.split('.'))
+            value = value << 8 | part.toUInt();
+        return value;
+    };
+    const auto noCase = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; };
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        QTreeView& rows = PageList(list, ProfileKindId::kAdslLine);
+        program_.ClickListRow(rows, RowOf(rows, 0, QStringLiteral("tmpl-line")));
+        person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
+            EXPECT_TRUE(Choose(download, CTemplateDownloadDlg::kLocationComboId, QStringLiteral("Headquarters")));
+            QTreeView& nes = *download.FindList(kListControlId);
+            const auto column = [&](int shown) { return e2e::ListColumn(nes, shown); };
+            const auto clickUntil = [&](int clicked, int arrow) {
+                for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(nes, clicked, arrow); ++click)
+                    e2e::CProgram::ClickHeader(*nes.header(), clicked);
+                EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(nes, clicked, arrow)) << clicked;
+            };
+            // Each column sorted upwards after the IP addresses sorted downwards, so that no column finds the rows
+            // in its order.
+            const auto sortBy = [&](int sorted) {
+                clickUntil(3, kImageSortDescending);
+                clickUntil(sorted, kImageSortAscending);
+            };
+            sortBy(0);
+            const QStringList numbers = column(0);
+            EXPECT_GE(numbers.size(), 10);
+            for (int row = 0; row < numbers.size(); ++row)
+                EXPECT_EQ(numbers[row], QString::number(row + 1));
+            sortBy(1);
+            const QStringList names = column(1);
+            EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), noCase)) << names.join(',').toStdString();
+            sortBy(3);
+            const QStringList addresses = column(3);
+            for (int row = 1; row < addresses.size(); ++row)
+                EXPECT_LT(address(addresses[row - 1]), address(addresses[row])) << addresses.join(',').toStdString();
+            sortBy(2);
+            const QStringList locations = column(2);
+            const QStringList byLocation = column(1);
+            for (int row = 1; row < locations.size(); ++row) {
+                const int order = locations[row - 1].compare(locations[row], Qt::CaseInsensitive);
+                EXPECT_TRUE(order < 0 || (order == 0 && noCase(byLocation[row - 1], byLocation[row])))
+                    << (locations[row] + ' ' + byLocation[row]).toStdString();
+            }
+            EXPECT_EQ(locations.count(QStringLiteral("North")), 4);
+
+            // Select All ticks the NEs that take a download, not one that is not connected; Deselect All none.
+            const auto ticked = [&](const char* name) {
+                const int row = RowOf(nes, 1, QString::fromLatin1(name));
+                return row >= 0 && nes.model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            };
+            for (const int button : {CTemplateDownloadDlg::kDeselectAllId, CTemplateDownloadDlg::kSelectAllId,
+                                     CTemplateDownloadDlg::kDeselectAllId}) {
+                Click(download, button);
+                const bool all = button == CTemplateDownloadDlg::kSelectAllId;
+                EXPECT_EQ(ticked("North-1"), all) << button;
+                EXPECT_EQ(ticked("South-1"), all) << button;
+                EXPECT_FALSE(ticked("zulu-1")) << button;
+            }
+            return IDCANCEL;
+        });
+        Click(list, CProfileListDlg::kDownloadId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdAdslProfileTemplate));
 }
 
 // With no NE chosen the same requests go to the server, which counts its templates and finds nothing against a

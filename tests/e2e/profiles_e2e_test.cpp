@@ -245,8 +245,11 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
                 return IDCANCEL;
             }
             EXPECT_FALSE(e2e::IsChecked(dialog, line.first));
-            Check(dialog, line.second);
-            EXPECT_TRUE(dialog.IsControlEnabled(CConfigVerifyDlg::kServerToNeId));
+            // Server->NE follows the box: on, off again, on.
+            for (const bool on : {true, false, true}) {
+                Check(dialog, line.second, on);
+                EXPECT_EQ(dialog.IsControlEnabled(CConfigVerifyDlg::kServerToNeId), on);
+            }
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("config_verification")));
             person.AnswerBox(IDYES);
             Click(dialog, CConfigVerifyDlg::kServerToNeId);

@@ -16,6 +16,8 @@
 #include "features/provisioning/shdsl/shdsl_port_dlg.h"
 #include "features/provisioning/shdsl/shdsl_port_list_dlg.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/shdsl_line_profile_rec.h"
+#include "link/records/shdsl_pm_threshold_profile_rec.h"
 #include "link/records/shdsl_port_rec.h"
 #include "link/records/user_rights_record.h"
 #include "sim/server/sim_control.h"
@@ -478,6 +480,67 @@ TEST_F(ShdslE2eTest, TheStateColumnsSortByTheirNumbers)
             const QStringList shown = e2e::ListColumn(list, c.column);
             EXPECT_EQ(shown.first(), c.first) << c.column;
             EXPECT_EQ(shown.last(), c.last) << c.column;
+        }
+    });
+}
+
+// The profile columns sort by the profiles' names, letter case aside: the first port's profiles, named in capitals,
+// come after the second port's, named in small letters, whichever way the NE lists the ports. No. and Slot-Port sort
+// by that order.
+TEST_F(ShdslE2eTest, TheProfileColumnsSortByNameLetterCaseAsideAndThePortsByTheirOrder)
+{
+    // The ports as the NE has them before the profiles are added.
+    const ShdslPortRec first = ServerPort(program_, kFirstPort);
+    const ShdslPortRec second = ServerPort(program_, kSecondPort);
+    for (const char* name : {"Upper-line", "lower-line"}) {
+        ShdslLineProfileRec line;
+        line.name = name;
+        line.wireInterface = 2;
+        line.minRate = 72000;
+        line.maxRate = 2312000;
+        line.annex = 0xC0;
+        line.rowState = 1;
+        Write(program_, kReqShdslLineProfileAdd, kNorth1, line);
+    }
+    for (const char* name : {"Upper-pm", "lower-pm"}) {
+        ShdslPmThresholdProfileRec threshold;
+        threshold.name = name;
+        threshold.maxLoopAttenuation = 50;
+        threshold.minSnrMargin = 7;
+        threshold.rowState = 1;
+        Write(program_, kReqShdslPmThresholdProfileAdd, kNorth1, threshold);
+    }
+    for (const auto& [port, profile] : {std::pair{first, "Upper"}, std::pair{second, "lower"}}) {
+        ShdslPortRec rec = port;
+        rec.lineProfile = std::string(profile) + "-line";
+        rec.pmThresholdProfile = std::string(profile) + "-pm";
+        Write(program_, kReqShdslPort, kNorth1, rec);
+    }
+    OnPortList([&](List&, QTreeView& list) {
+        const struct {
+            int column;
+            QStringList ascending;
+        } columns[] = {{List::kLineProfileColumn, {QStringLiteral("lower-line"), QStringLiteral("Upper-line")}},
+                       {List::kPmThresholdColumn, {QStringLiteral("lower-pm"), QStringLiteral("Upper-pm")}}};
+        for (const auto& c : columns) {
+            e2e::CProgram::ClickHeader(*list.header(), c.column);
+            QStringList shown = e2e::ListColumn(list, c.column);
+            shown.removeIf([&](const QString& name) { return !c.ascending.contains(name); });
+            EXPECT_EQ(shown, c.ascending) << c.column;
+        }
+        // No. and Slot-Port go by the order the NE lists the ports: more than nine of them, so 10 comes after 9.
+        for (const int column : {List::kNumberColumn, List::kSlotPortColumn}) {
+            e2e::CProgram::ClickHeader(*list.header(), List::kLineProfileColumn);
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(list, column, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*list.header(), column);
+            const QStringList numbers = e2e::ListColumn(list, List::kNumberColumn);
+            const QStringList ports = e2e::ListColumn(list, List::kSlotPortColumn);
+            ASSERT_GE(numbers.size(), 10);
+            for (int row = 0; row < numbers.size(); ++row) {
+                EXPECT_EQ(numbers[row], QString::number(row + 1)) << column;
+                EXPECT_EQ(ports[row], QStringLiteral("2-%1").arg(row + 1)) << column;
+            }
         }
     });
 }

@@ -36,6 +36,7 @@ TEST(BoardValues, EachChangeAsksItsQuestion)
         {"control module: service type", {1, 0, 1, kTagged}, true, true, kStrSureToResetLineCard},
         {"control module: tag pass-through", {1, 1, 0, kTagged}, true, true, kStrSureToModifyData},
         {"control module: tagged mode", {1, 0, 0, kUntagged}, true, true, kStrSureToModifyData},
+        {"control module: encapsulation, card not connected", {0, 0, 0, kTagged}, false, true, kStrSureToModifyData},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -11,6 +11,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -105,6 +106,15 @@ TEST_F(PvcConflictReportTest, NamesThreeConflictingPvcsAndNotesTheRest)
     EXPECT_NE(two.find("PVC 8/81\n"), std::string::npos);
     EXPECT_EQ(two.find("PVC 1/100"), std::string::npos);
     EXPECT_EQ(two.find("NOTE"), std::string::npos);
+
+    // At the bound: three conflicts are all named without the note, a fourth brings it.
+    for (const auto& [count, noted] : {std::pair{3, false}, std::pair{4, true}}) {
+        record.result.errorMask = Bits({26});
+        record.result.conflictCount = static_cast<uint16_t>(count);
+        const std::string text = BuildPvcConflictReport(kNe, false, true, record);
+        EXPECT_NE(text.find("PVC 1/100\n"), std::string::npos) << count;
+        EXPECT_EQ(text.find("NOTE") != std::string::npos, noted) << count;
+    }
 }
 
 TEST_F(PvcConflictReportTest, AnUnknownNeGetsNoReport)

@@ -201,6 +201,37 @@ TEST_F(PvcRuleCheckTest, RulesThatDoNotConcernTheCheckAreLeftOut)
     }
 }
 
+// The same rules where one of the conditions that leave them out does not hold: each is reported.
+TEST_F(PvcRuleCheckTest, RulesLeftOutOnlyWhereEveryConditionHolds)
+{
+    struct Row {
+        const char* name;
+        PvcRec pvc;
+        int check;
+        uint32_t mask;
+    };
+    const PvcRec routedStatic = Pvc(kServiceStaticIp, kRfc2684Routed);
+    for (const Row& row : {
+             Row{"routed DHCP PVC's amount", Pvc(kServiceDhcp, kRfc2684Routed), 2, Bit(pvc_rule::kRoutedNotStatic)},
+             Row{"bridged static PVC's amount", Pvc(kServiceStaticIp), 2, Bit(pvc_rule::kRoutedNotStatic)},
+             Row{"routed static PVC's range", routedStatic, 3, Bit(pvc_rule::kRoutedNotStatic)},
+             Row{"broadcast of a DHCP PVC's amount", Pvc(kServiceDhcp), 2, Bit(pvc_rule::kBroadcastDropped)},
+             Row{"policing of a DHCP PVC's amount", Pvc(kServiceDhcp), 2, Bit(pvc_rule::kDscpPolicing)},
+             Row{"broadcast of a static PVC's range", Pvc(kServiceStaticIp), 3, Bit(pvc_rule::kBroadcastDropped)},
+             Row{"no IP base of a static PVC's range", Pvc(kServiceStaticIp), 3, Bit(pvc_rule::kNoIpBase)},
+             Row{"card IP amount of a static PVC's range", Pvc(kServiceStaticIp), 3, Bit(pvc_rule::kCardIpAmount)},
+             Row{"card IP amount of a DHCP PVC's amount", Pvc(kServiceDhcp), 2, Bit(pvc_rule::kCardIpAmount)},
+         }) {
+        SCOPED_TRACE(row.name);
+        CFakePvcNe ne;
+        ne.SetJudge(BreakAt({{row.check, Broken(row.mask)}}));
+        const PvcRuleVerdict verdict =
+            CheckPvcRules(kNe, false, row.pvc, Ranges({{{192, 0, 2, 10}, 1}}), 0, CRecordRequests(ne.Channel()));
+        EXPECT_FALSE(verdict.passed);
+        EXPECT_EQ(verdict.failed.result.errorMask, row.mask);
+    }
+}
+
 TEST_F(PvcRuleCheckTest, AMacLimitBelowTheFilteringEntriesWaitsForTheStaticAmount)
 {
     const PvcStaticIps ranges = Ranges({{{192, 0, 2, 10}, 4}});

@@ -64,11 +64,13 @@ TEST(VcVlanServiceTypePage, EightRangesTakeNoMoreAndReadBackInOrder)
     // Unused entries and ranges of no address are not shown.
     PvcStaticIps gappy = Ranges(3);
     gappy[1].count = 0;
+    gappy[4].count = 5; // a count without an address
     page.SetRanges(gappy);
     const PvcStaticIps shown = page.Ranges();
     EXPECT_EQ(shown[0], gappy[0]);
     EXPECT_EQ(shown[1], gappy[2]);
     EXPECT_EQ(shown[2].baseAddress, (IpAddress{}));
+    EXPECT_EQ(shown[2], PvcStaticIps{}[2]);
 }
 
 TEST(VcVlanServiceTypePage, ATypeTheProgramDoesNotKnowSelectsNone)
