@@ -115,19 +115,23 @@ TEST(ClientOptionsTest, TheTimesShowInSecondsAndTheCycleAndSilenceAsKept)
                  });
 }
 
-// The map list sorts its four bounds as numbers, not as the texts they show: in each bound column map 2 holds the
-// least value and map 1 the greatest, while their texts sort otherwise ("10.6000" before "9.8000").
-TEST(ClientOptionsTest, TheMapListSortsItsBoundsAsNumbers)
+// The map list sorts its ids and its four bounds as numbers, not as the texts they show: in each bound column the
+// map with id 100 holds the least value and the one with id 10 the greatest, while their texts sort otherwise
+// ("-100.5000" before "121.5000" before "9.8000"), and the negative bounds sort below the positive ones; the ids 9, 10
+// and 100 arrive in none of their orders.
+TEST(ClientOptionsTest, TheMapListSortsItsIdsAndBoundsAsNumbers)
 {
     struct Bounds {
         float west, east, north, south;
     };
-    const Bounds bounds[] = {{121.5F, 150.0F, 45.0F, 7.5F}, {9.8F, 99.5F, 8.5F, -60.0F}, {10.6F, 100.25F, 10.0F, -5.0F}};
+    const uint32_t ids[] = {10, 100, 9};
+    const Bounds bounds[] = {
+        {121.5F, 150.0F, 45.0F, 7.5F}, {-100.5F, -99.5F, -80.5F, -60.0F}, {9.8F, 9.25F, 8.5F, -5.0F}};
     CMapList& maps = CurrentMapList();
     maps.SetMapCount(3);
     for (uint32_t i = 0; i < 3; ++i) {
         CMapDef& map = *maps.GetMapAt(i);
-        map.id = i + 1;
+        map.id = ids[i];
         map.name = "Map" + std::to_string(i + 1);
         map.west = bounds[i].west;
         map.east = bounds[i].east;
@@ -136,20 +140,26 @@ TEST(ClientOptionsTest, TheMapListSortsItsBoundsAsNumbers)
     }
     OnOpenDialog("", [](CClientOptionsDlg& dialog) {
         CMapOptionsPage& page = dialog.MapPage();
-        const auto ids = [&] {
+        const auto shown = [&] {
             const QAbstractItemModel* rows = page.FindList(CMapOptionsPage::kListId)->model();
             QStringList texts;
-            for (int r = 0; r < rows->rowCount(); ++r) {
-                if (rows->index(r, 0).data().toString() != QStringLiteral("default"))
-                    texts << rows->index(r, 0).data().toString();
-            }
+            for (int r = 0; r < rows->rowCount(); ++r)
+                texts << rows->index(r, 0).data().toString();
             return texts;
         };
+        page.SortList(0, 1, CMapOptionsPage::kListId);
+        EXPECT_EQ(shown(), (QStringList{"default", "9", "10", "100"})) << "ids ascending";
+        page.SortList(0, 2, CMapOptionsPage::kListId);
+        EXPECT_EQ(shown(), (QStringList{"100", "10", "9", "default"})) << "ids descending";
         for (int column = 2; column <= 5; ++column) {
             page.SortList(column, 1, CMapOptionsPage::kListId);
-            EXPECT_EQ(ids(), (QStringList{"2", "3", "1"})) << "column " << column << " ascending";
+            QStringList maps = shown();
+            maps.removeAll(QStringLiteral("default"));
+            EXPECT_EQ(maps, (QStringList{"100", "9", "10"})) << "column " << column << " ascending";
             page.SortList(column, 2, CMapOptionsPage::kListId);
-            EXPECT_EQ(ids(), (QStringList{"1", "3", "2"})) << "column " << column << " descending";
+            maps = shown();
+            maps.removeAll(QStringLiteral("default"));
+            EXPECT_EQ(maps, (QStringList{"10", "9", "100"})) << "column " << column << " descending";
         }
     });
     maps.SetMapCount(0);
