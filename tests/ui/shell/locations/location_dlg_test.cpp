@@ -82,7 +82,7 @@ TEST_F(LocationDlgTest, EachModeAsksItsLetterOfItemTwentyOne)
         bool opens;
     };
     const Row rows[] = {
-        {kAccessQuery, '-', false}, {kAccessQuery, 'q', true},  {kAccessModify, 'q', false},
+        {kAccessQuery, '-', false}, {kAccessQuery, 'q', true},   {kAccessModify, 'q', false},
         {kAccessModify, 'm', true}, {kAccessCreate, 'm', false}, {kAccessCreate, 'c', true},
     };
     for (const Row& row : rows) {
@@ -119,8 +119,8 @@ TEST_F(LocationDlgTest, OkIsOfferedToModifyAndToAddButNotToShow)
 TEST_F(LocationDlgTest, TheSuperiorAndTheWorldMapAreSelectedOnOpening)
 {
     // A new location below South; North shown with its own superior; both on the world map, the first entry.
-    const std::tuple<uint8_t, uint32_t, uint32_t, const char*> rows[] = {
-        {kAccessCreate, 0, kSouth, "South"}, {kAccessModify, kNorth, 0, "Headquarters"}};
+    const std::tuple<uint8_t, uint32_t, uint32_t, const char*> rows[] = {{kAccessCreate, 0, kSouth, "South"},
+                                                                         {kAccessModify, kNorth, 0, "Headquarters"}};
     for (const auto& [mode, location, superior, shown] : rows) {
         Open(mode, location, superior, 'a', [&](Dlg& dialog) {
             EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId)->currentText(), shown);
@@ -170,13 +170,14 @@ TEST_F(LocationDlgTest, ANewLocationStartsWithItsSuperiorsContactAndMap)
 TEST_F(LocationDlgTest, TheListShowsEachLocationsGravestAlarmAsItsPicture)
 {
     const frame_test::ScopedModels models;
-    const std::map<QString, int> pictures = {{"S0", 41}, {"S1", 42}, {"S2", 43},
-                                             {"S3", 44}, {"S4", 45}, {"S5", 46}};
+    const std::map<QString, int> pictures = {{"S0", 41}, {"S1", 42}, {"S2", 43}, {"S3", 44}, {"S4", 45}, {"S5", 46}};
     uint32_t id = 10;
     for (const auto& [name, picture] : pictures) {
         AddLocation(++id, name.toLatin1().constData(), 0);
-        frame_test::AddTestNe({.id = id, .name = "NE" + name.toStdString(),
-                               .severity = static_cast<uint32_t>(name.back().digitValue()), .location = id});
+        frame_test::AddTestNe({.id = id,
+                               .name = "NE" + name.toStdString(),
+                               .severity = static_cast<uint32_t>(name.back().digitValue()),
+                               .location = id});
     }
     SetUserRights(kRoleUser, std::string(127, 'q').c_str());
     ScriptedModalRunner runner;
@@ -236,7 +237,9 @@ TEST_F(LocationDlgTest, EachRowCommandOfTheListWaitsForARow)
 // The list's columns: No., Name, Superior, Contact Person, Telephone, Mobile, E-Mail. Every column sorts its texts
 // without regard to letter case, No. and Superior by the superior's name: "apple" (below "apex", its values in lower
 // case) comes before "Banana" (below "South", its values starting with an upper-case B) ascending, after it descending,
-// where a sort of the bytes would put them the other way round.
+// where a sort of the bytes would put them the other way round. A location at the top has no superior and sorts
+// before one below "2nd Floor", whose name sorts before the root's name "<Root>" shown in its place. The list opens
+// sorted by No., that is by the superior's name: apex before North, South before Banana below it.
 TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardToCase)
 {
     const auto add = [](uint32_t id, const char* name, uint32_t parent, const char* prefix) {
@@ -254,6 +257,9 @@ TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardT
     add(kApex, "apex", 0, "");
     add(kApple, "apple", kApex, "a");
     add(kBanana, "Banana", kSouth, "B");
+    constexpr uint32_t kSecondFloor = 23, kAnnex = 24;
+    AddLocation(kSecondFloor, "2nd Floor", 0);
+    AddLocation(kAnnex, "Annex", kSecondFloor);
     SetUserRights(kRoleUser, std::string(127, 'q').c_str());
     ScriptedModalRunner runner;
     CLocationListDlg dialog;
@@ -265,12 +271,21 @@ TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardT
         for (int column = 1; column <= 6; ++column)
             apple << rows.GetItemText(rowOf(kApple), column);
         EXPECT_EQ(apple, (QStringList{"apple", "apex", "acontact", "aphone", "amobile", "a@mail"}));
+        EXPECT_LT(rowOf(kApex), rowOf(kNorth)) << "on opening";
+        EXPECT_LT(rowOf(kSouth), rowOf(kBanana)) << "on opening";
         for (int column = 0; column <= 6; ++column) {
             SCOPED_TRACE(column);
+            const bool bySuperior = column == 0 || column == 2; // No. and Superior
             dialog.SortList(column, 1, kListControlId);
             EXPECT_LT(rowOf(kApple), rowOf(kBanana)) << "ascending";
+            if (bySuperior) {
+                EXPECT_LT(rowOf(kApex), rowOf(kAnnex)) << "ascending";
+            }
             dialog.SortList(column, 2, kListControlId);
             EXPECT_GT(rowOf(kApple), rowOf(kBanana)) << "descending";
+            if (bySuperior) {
+                EXPECT_GT(rowOf(kApex), rowOf(kAnnex)) << "descending";
+            }
         }
         return IDCANCEL;
     });
