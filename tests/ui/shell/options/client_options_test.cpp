@@ -406,28 +406,38 @@ TEST(ClientOptionsTest, ThePagesComeUnderTheirTabsInTheirOrder)
 }
 
 // OK saves the maps of the list with each bound limited to the world map's: a map read with wider bounds is kept
-// inside -180..180 and -90..90.
+// inside -180..180 and -90..90, each bound at both ends (the second map's bounds lie past the other ends).
 TEST(ClientOptionsTest, OkLimitsEachBoundOfAMapToTheWorlds)
 {
+    struct Bounds {
+        float west, east, north, south;
+    };
+    const Bounds read[] = {{-200.0F, 190.0F, 95.0F, -91.0F}, {185.0F, -185.0F, -95.0F, 91.0F}};
+    const Bounds kept[] = {{-180.0F, 180.0F, 90.0F, -90.0F}, {180.0F, -180.0F, -90.0F, 90.0F}};
     CMapList& maps = CurrentMapList();
-    maps.SetMapCount(1);
-    CMapDef& wide = *maps.GetMapAt(0);
-    wide.id = 1;
-    wide.name = "Wide";
-    wide.west = -200.0F;
-    wide.east = 190.0F;
-    wide.north = 95.0F;
-    wide.south = -91.0F;
+    maps.SetMapCount(2);
+    for (uint32_t i = 0; i < 2; ++i) {
+        CMapDef& wide = *maps.GetMapAt(i);
+        wide.id = i + 1;
+        wide.name = "Wide" + std::to_string(i + 1);
+        wide.west = read[i].west;
+        wide.east = read[i].east;
+        wide.north = read[i].north;
+        wide.south = read[i].south;
+    }
     OnOpenDialog("", [](CClientOptionsDlg& dialog) {
         dialog.OnCommand(IDOK, BN_CLICKED);
         EXPECT_TRUE(dialog.IsEnded());
     });
-    ASSERT_EQ(maps.GetMapCount(), 1u);
-    const CMapDef& saved = *maps.GetMapAt(0);
-    EXPECT_EQ(saved.west, -180.0F);
-    EXPECT_EQ(saved.east, 180.0F);
-    EXPECT_EQ(saved.north, 90.0F);
-    EXPECT_EQ(saved.south, -90.0F);
+    ASSERT_EQ(maps.GetMapCount(), 2u);
+    for (uint32_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const CMapDef& saved = *maps.GetMapAt(i);
+        EXPECT_EQ(saved.west, kept[i].west);
+        EXPECT_EQ(saved.east, kept[i].east);
+        EXPECT_EQ(saved.north, kept[i].north);
+        EXPECT_EQ(saved.south, kept[i].south);
+    }
     maps.SetMapCount(0);
 }
 
