@@ -294,7 +294,8 @@ TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardT
 
 // An operator whose scope is South sees South and what lies below it: the list gives no row to Headquarters, North,
 // Dock and West, and still reaches Pier below South below Headquarters; a new location is offered South and Pier as
-// its superior, from the scope's location down, without the root and without West, the sibling after South.
+// its superior, from the scope's location down, without the root and without West, the sibling after South; South
+// itself is offered its own superior only.
 TEST_F(LocationDlgTest, TheOperatorsScopeLimitsTheRowsAndTheSuperiorsOffered)
 {
     constexpr uint32_t kPier = 4, kDock = 5, kWest = 6;
@@ -325,6 +326,16 @@ TEST_F(LocationDlgTest, TheOperatorsScopeLimitsTheRowsAndTheSuperiorsOffered)
             offered << combo->itemText(i);
         EXPECT_EQ(offered, (QStringList{"South", "Pier"}));
         EXPECT_EQ(combo->currentText(), QStringLiteral("South"));
+    });
+    // South itself keeps its superior Headquarters on offer, outside the scope as it is, and nothing else: North and
+    // Dock and West lie outside the scope, South and Pier are the location and what lies below it.
+    Open(kAccessModify, kSouth, 0, 'm', [](Dlg& dialog) {
+        const auto* combo = dialog.GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId);
+        QStringList offered;
+        for (int i = 0; i < combo->count(); ++i)
+            offered << combo->itemText(i);
+        EXPECT_EQ(offered, (QStringList{"Headquarters"}));
+        EXPECT_EQ(combo->currentText(), QStringLiteral("Headquarters"));
     });
     SetUserLocationScope(0);
 }
