@@ -198,7 +198,7 @@ QString InfoValue(CExportDlg& dlg, const char* key)
 }
 
 // The Location row names the dialog's location; without one (or with one not in the table) the location of the NE;
-// without that the root.
+// without that the root. An NE not in the table leaves the NE and Entity rows empty.
 TEST_F(ExportDlgTest, TheLocationIsTheDialogsElseTheNesElseTheRoot)
 {
     CLocationNode hsinchu;
@@ -208,19 +208,22 @@ TEST_F(ExportDlgTest, TheLocationIsTheDialogsElseTheNesElseTheRoot)
     const struct {
         int location;
         uint32_t ne;
-        const char* shown;
-    } rows[] = {{5, 7, "Hsinchu"}, {0, 7, "Taipei"}, {42, 7, "Taipei"}, {0, 99, "<Root>"}};
+        QStringList shown; // Location, NE, Entity
+    } rows[] = {{5, 7, {"Hsinchu", "NE-7", "Shelf-1, Slot-3"}},
+                {0, 7, {"Taipei", "NE-7", "Shelf-1, Slot-3"}},
+                {42, 7, {"Taipei", "NE-7", "Shelf-1, Slot-3"}},
+                {0, 99, {"<Root>", "", ""}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.location);
-        QString shown;
+        QStringList shown;
         RunExport(
             "Node",
             [&](CExportDlg& dlg) {
-                shown = InfoValue(dlg, "LOCATION");
+                shown << InfoValue(dlg, "LOCATION") << InfoValue(dlg, "NE") << InfoValue(dlg, "ENTITY");
                 return IDCANCEL;
             },
             row.ne, row.location);
-        EXPECT_EQ(shown, QString::fromLatin1(row.shown)) << "NE " << row.ne;
+        EXPECT_EQ(shown.join('|'), row.shown.join('|')) << "NE " << row.ne;
     }
 }
 
