@@ -8,8 +8,10 @@
 #include "core/ini/ini_file.h"
 #include "core/map/map_list.h"
 #include "platform/list_control.h"
+#include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/app_message_box_dlg.h"
 #include "ui/shell/map/map_setting_dlg.h"
 #include "ui/shell/options/client_options_dlg.h"
@@ -163,6 +165,30 @@ TEST(ClientOptionsTest, TheMapListSortsItsIdsAndBoundsAsNumbers)
         }
     });
     maps.SetMapCount(0);
+}
+
+// The map list's popup offers Show, Modify, Add, Delete and Export (33082, 33015, 33060, 33008, 33024), none greyed
+// without a row, as each asks for one; Show taken from it without a row asks for one.
+TEST(ClientOptionsTest, TheMapListsPopupOffersItsFiveCommands)
+{
+    const int menuBefore = GetListPopupMenuId();
+    SetListPopupMenuId(103); // server mode
+    ScriptedPopupMenus menus;
+    menus.PushChoice(33082);
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        CMapOptionsPage& page = dialog.MapPage();
+        NotifyHeader rightClick;
+        rightClick.idFrom = CMapOptionsPage::kListId;
+        rightClick.code = NM_RCLICK;
+        int result = 0;
+        dialog.ClearMessageLine();
+        page.OnNotify(rightClick, &result);
+        PumpUntil([&] { return !dialog.GetMessageText().isEmpty(); });
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item"));
+    });
+    SetListPopupMenuId(menuBefore);
+    ASSERT_EQ(menus.Offered().size(), 1u);
+    EXPECT_EQ(menus.Offered()[0], (std::vector<int>{33082, 33015, 33060, 33008, 33024}));
 }
 
 // The radio buttons switch their groups: "Flashing while alarms are" opens the cycle (editable), its spin and the
