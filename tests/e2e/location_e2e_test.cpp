@@ -177,16 +177,19 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
             EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             EXPECT_EQ(Field(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
-            Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
-            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
-            // A change the server refuses is told as an update that failed, and the dialog stays.
+            // A name another location has goes to the server as it is (only an added location is checked); a change
+            // the server refuses is told as an update that failed, and the dialog stays.
+            Type(modify, CLocationDlg::kNameId, QStringLiteral("North"));
             EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, 20));
             Click(modify, IDOK);
             EXPECT_FALSE(modify.IsEnded());
+            EXPECT_NE(modify.GetMessageText(), QStringLiteral("Data exists"));
             EXPECT_TRUE(!person.boxTexts.empty() &&
                         person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
                 << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
             person.boxTexts.clear();
+            Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
             Click(modify, IDOK);
             return IDCANCEL;
         });
