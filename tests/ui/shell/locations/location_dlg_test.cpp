@@ -13,6 +13,7 @@
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/shell/locations/location_dlg.h"
 #include "ui/shell/locations/location_list_dlg.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -290,6 +292,37 @@ TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardT
         return IDCANCEL;
     });
     dialog.DoModal();
+}
+
+// The list of South exports under the stem Location, for South, with the list's title.
+TEST_F(LocationDlgTest, TheListExportsUnderTheStemLocationForItsLocation)
+{
+    SetUserRights(kRoleUser, std::string(127, 'q').c_str());
+    ScriptedModalRunner runner;
+    CLocationListDlg dialog;
+    dialog.SetLocationId(kSouth);
+    std::string title;
+    std::string basePath;
+    int location = -1;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        runner.Push([&](QDialog& shown) {
+            auto* exporting = dynamic_cast<CExportDlg*>(&shown);
+            EXPECT_NE(exporting, nullptr);
+            if (exporting != nullptr && PumpUntil([&] { return exporting->IsFirstShowDone(); })) {
+                title = exporting->GetExportTitle();
+                basePath = exporting->GetBasePath();
+                location = exporting->GetLocationId();
+            }
+            return IDCANCEL;
+        });
+        dialog.OnCommand(1165, BN_CLICKED);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(title, "Location List");
+    EXPECT_EQ(std::filesystem::path(basePath).filename().string(), "Location");
+    EXPECT_EQ(location, static_cast<int>(kSouth));
 }
 
 // An operator whose scope is South sees South and what lies below it: the list gives no row to Headquarters, North,
