@@ -166,6 +166,7 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
             EXPECT_EQ(Field(add, CLocationDlg::kContactId), QStringLiteral("Yard crew"));
             Type(add, CLocationDlg::kNameId, QStringLiteral("shed"));
+            Type(add, CLocationDlg::kCommentId, QStringLiteral("  by the quay  "));
             Click(add, IDOK);
             return IDCANCEL;
         });
@@ -269,6 +270,7 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
     ASSERT_TRUE(shed);
     EXPECT_EQ(shed->parentId, 3u);
     EXPECT_EQ(shed->contact, "Yard crew");
+    EXPECT_EQ(shed->comment, "by the quay") << "the comment goes trimmed";
     EXPECT_TRUE(program.WaitUntil([&] {
         const QTreeWidgetItem* item = program.TreeItem(QStringLiteral("shed"));
         return item != nullptr && item->parent() == program.TreeItem("South") && !program.TreeItem("Depot-2");
