@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <span>
 
 namespace {
@@ -56,12 +57,13 @@ protected:
     void SetUp() override { LoadProgramStrings(); }
 
     // Runs the dialog in add mode with the entry typed in and OK pressed; the result it ended with, 0 when open.
-    int RunOk(const Entry& entry, QString* message, int* marked, CMapDef* map = nullptr)
+    int RunOk(const Entry& entry, QString* message, int* marked, CMapDef* map = nullptr,
+              const std::vector<uint32_t>& idsInUse = {3, 7, 0, 5}) // a 0 ends the list: 5 is free
     {
         ScriptedModalRunner runner;
         Dlg dlg;
         dlg.SetAccessMode(kAccessCreate);
-        dlg.SetIdsInUse({3, 7, 0, 5}); // a 0 ends the list: 5 is free
+        dlg.SetIdsInUse(idsInUse);
         runner.Push([&](QDialog&) {
             ShowDialog(dlg);
             const std::pair<int, const char*> fields[] = {{Dlg::kMapIdId, entry.id},   {Dlg::kNameId, entry.name},
@@ -129,6 +131,20 @@ TEST_F(MapSettingDlgTest, OkChecksInItsOrder)
         {"an id after the list's end", {.id = "5"}, "", 0},
     };
     ExpectOkRows(cases);
+}
+
+// The ids in use are read up to the hundredth: of the ids 1..101, 100 is in use and 101 free.
+TEST_F(MapSettingDlgTest, TheIdsInUseAreReadUpToTheHundredth)
+{
+    std::vector<uint32_t> ids(101);
+    std::iota(ids.begin(), ids.end(), 1U);
+    for (const auto& [id, shown] : {std::pair{"100", "Map ID is used"}, std::pair{"101", ""}}) {
+        SCOPED_TRACE(id);
+        QString message;
+        int marked = -1;
+        RunOk({.id = id}, &message, &marked, nullptr, ids);
+        EXPECT_EQ(message, Line(shown));
+    }
 }
 
 TEST_F(MapSettingDlgTest, ABlankInTheNameIsSelectedAndTheNameTrimmed)
