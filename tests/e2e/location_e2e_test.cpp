@@ -166,6 +166,7 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         person.OnDialog<CLocationDlg>([&](CLocationDlg& add) {
             EXPECT_EQ(Field(add, CLocationDlg::kContactId), QStringLiteral("Yard crew"));
             Type(add, CLocationDlg::kNameId, QStringLiteral("shed"));
+            Type(add, CLocationDlg::kCommentId, QStringLiteral("  by the quay  "));
             Click(add, IDOK);
             return IDCANCEL;
         });
@@ -177,16 +178,19 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         person.OnDialog<CLocationDlg>([&](CLocationDlg& modify) {
             EXPECT_EQ(ComboTexts(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
             EXPECT_EQ(Field(modify, CLocationDlg::kSuperiorComboId), QStringLiteral("South"));
-            Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
-            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
-            // A change the server refuses is told as an update that failed, and the dialog stays.
+            // A name another location has goes to the server as it is (only an added location is checked); a change
+            // the server refuses is told as an update that failed, and the dialog stays.
+            Type(modify, CLocationDlg::kNameId, QStringLiteral("North"));
             EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, 20));
             Click(modify, IDOK);
             EXPECT_FALSE(modify.IsEnded());
+            EXPECT_NE(modify.GetMessageText(), QStringLiteral("Data exists"));
             EXPECT_TRUE(!person.boxTexts.empty() &&
                         person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
                 << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
             person.boxTexts.clear();
+            Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
             Click(modify, IDOK);
             return IDCANCEL;
         });
@@ -266,6 +270,7 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
     ASSERT_TRUE(shed);
     EXPECT_EQ(shed->parentId, 3u);
     EXPECT_EQ(shed->contact, "Yard crew");
+    EXPECT_EQ(shed->comment, "by the quay") << "the comment goes trimmed";
     EXPECT_TRUE(program.WaitUntil([&] {
         const QTreeWidgetItem* item = program.TreeItem(QStringLiteral("shed"));
         return item != nullptr && item->parent() == program.TreeItem("South") && !program.TreeItem("Depot-2");

@@ -49,6 +49,8 @@ TEST(TreeE2eTest, EachOperatorSeesTheScopeAndEachKindOfItemItsTabs)
         const QStringList located{"Geographics", "Trap Log"};
         EXPECT_EQ(TabsAfterClick(program, QStringLiteral("North")), located);
         EXPECT_EQ(TabsAfterClick(program, QStringLiteral("north")), located);
+        EXPECT_EQ(TabsAfterClick(program, QStringLiteral("NEs")), located);
+        EXPECT_EQ(TabsAfterClick(program, QStringLiteral("Members")), located);
         EXPECT_EQ(TabsAfterClick(program, QStringLiteral("South-1")), (QStringList{"Rack", "Geographics", "Trap Log"}));
     }
     {

@@ -139,16 +139,20 @@ TEST_F(IpAddressDlgTest, TheSpinStepsTheCountWithinOneToSixtyFourAndATypedCountI
 TEST_F(IpAddressDlgTest, PortDialogChecksThePortUnlessItOnlyShows)
 {
     const Address host{127, 0, 0, 1}; // no host check here
-    CIpAddressPortDlg modify;
-    modify.SetAccessMode(kAccessModify);
-    Run(modify, [&](CIpAddressNumberDlg& d) {
-        EXPECT_FALSE(Enter(d, &host, QStringLiteral("0"), CIpAddressPortDlg::kPortId));
-        EXPECT_FALSE(Enter(d, &host, QStringLiteral("65536"), CIpAddressPortDlg::kPortId));
-        EXPECT_TRUE(Enter(d, &host, QStringLiteral("8080"), CIpAddressPortDlg::kPortId));
-        return IDCANCEL;
-    });
-    EXPECT_EQ(modify.GetPort(), 8080U);
-    EXPECT_EQ(modify.GetAddress(), host);
+    // Modify and add both check.
+    for (const uint8_t mode : {kAccessModify, kAccessCreate}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        CIpAddressPortDlg modify;
+        modify.SetAccessMode(mode);
+        Run(modify, [&](CIpAddressNumberDlg& d) {
+            EXPECT_FALSE(Enter(d, &host, QStringLiteral("0"), CIpAddressPortDlg::kPortId));
+            EXPECT_FALSE(Enter(d, &host, QStringLiteral("65536"), CIpAddressPortDlg::kPortId));
+            EXPECT_TRUE(Enter(d, &host, QStringLiteral("8080"), CIpAddressPortDlg::kPortId));
+            return IDCANCEL;
+        });
+        EXPECT_EQ(modify.GetPort(), 8080U);
+        EXPECT_EQ(modify.GetAddress(), host);
+    }
     // Both ends of 1..65535 are taken.
     for (const uint32_t end : {1U, 65535U}) {
         CIpAddressPortDlg atEnd;

@@ -90,13 +90,16 @@ protected:
         AppSettings() = CAppSettings{};
     }
 
-    // Runs an export dialog on the owner's list; `work` acts in the shown dialog and returns its result.
-    int RunExport(const char* stem, const std::function<int(CExportDlg&)>& work)
+    // Runs an export dialog on the owner's list for a slot of the NE (and, when not -1, for the location); `work`
+    // acts in the shown dialog and returns its result.
+    int RunExport(const char* stem, const std::function<int(CExportDlg&)>& work, uint32_t neId = 7, int locationId = -1)
     {
         CExportDlg dlg(&owner);
         CEntityId slot;
         slot.SetLevels(1, 1, 3, 0, 0);
-        dlg.SetTarget(7, &slot);
+        dlg.SetTarget(neId, &slot);
+        if (locationId != -1)
+            dlg.SetLocationId(locationId);
         dlg.SetExportSource(owner.list, stem, '\t');
         ScriptedModalRunner runner;
         runner.Push([&](QDialog&) {
@@ -192,6 +195,36 @@ QString InfoValue(CExportDlg& dlg, const char* key)
             return info.GetItemText(row, 1);
     }
     return {};
+}
+
+// The Location row names the dialog's location; without one (or with one not in the table) the location of the NE;
+// without that the root. An NE not in the table leaves the NE and Entity rows empty.
+TEST_F(ExportDlgTest, TheLocationIsTheDialogsElseTheNesElseTheRoot)
+{
+    CLocationNode hsinchu;
+    hsinchu.id = 5;
+    hsinchu.name = "Hsinchu";
+    AppData().locations.UpsertLocation(hsinchu);
+    const struct {
+        int location;
+        uint32_t ne;
+        QStringList shown; // Location, NE, Entity
+    } rows[] = {{5, 7, {"Hsinchu", "NE-7", "Shelf-1, Slot-3"}},
+                {0, 7, {"Taipei", "NE-7", "Shelf-1, Slot-3"}},
+                {42, 7, {"Taipei", "NE-7", "Shelf-1, Slot-3"}},
+                {0, 99, {"<Root>", "", ""}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.location);
+        QStringList shown;
+        RunExport(
+            "Node",
+            [&](CExportDlg& dlg) {
+                shown << InfoValue(dlg, "LOCATION") << InfoValue(dlg, "NE") << InfoValue(dlg, "ENTITY");
+                return IDCANCEL;
+            },
+            row.ne, row.location);
+        EXPECT_EQ(shown.join('|'), row.shown.join('|')) << "NE " << row.ne;
+    }
 }
 
 TEST_F(ExportDlgTest, TheHeaderStaysBesideTheStemWhereverTheDataFileGoes)

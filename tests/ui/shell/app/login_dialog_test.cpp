@@ -23,17 +23,30 @@ namespace {
 
 using namespace app_test;
 
+// What the login's ping asked of the network: its echo's data bytes, TTL, type of service and fragmentation, and how
+// long it waited for the answer.
+struct SentEcho {
+    size_t dataBytes = 0;
+    int ttl = -1;
+    int tos = -1;
+    bool dontFragment = true;
+    uint64_t waitMs = 0;
+};
+
 // A network where echo requests get no answer; its clock jumps to each deadline instead of waiting.
 class CSilentNetwork : public IcmpTransport {
 public:
-    explicit CSilentNetwork(int* sent) : sent_(sent) {}
-    int SendEcho(const PingAddress&, const IcmpEchoOptions&, uint16_t, std::span<const uint8_t>) override
+    CSilentNetwork(int* sent, SentEcho* echo) : sent_(sent), echo_(echo) {}
+    int SendEcho(const PingAddress&, const IcmpEchoOptions& options, uint16_t, std::span<const uint8_t> data) override
     {
         ++*sent_;
+        *echo_ = {data.size(), options.ttl, options.tos, options.dontFragment, 0};
+        sentAt_ = now_;
         return 0;
     }
     std::optional<IcmpReply> AwaitReply(uint16_t, uint64_t deadlineMs) override
     {
+        echo_->waitMs = deadlineMs - sentAt_;
         now_ = std::max(now_, deadlineMs);
         return std::nullopt;
     }
@@ -41,7 +54,9 @@ public:
 
 private:
     int* sent_;
+    SentEcho* echo_;
     uint64_t now_ = 1000;
+    uint64_t sentAt_ = 0;
 };
 
 class LoginDialogTest : public ::testing::Test {
@@ -61,13 +76,14 @@ protected:
 
     void UseSilentNetwork()
     {
-        SetIcmpTransportOpener([this](std::string*) { return std::make_unique<CSilentNetwork>(&echoes_); });
+        SetIcmpTransportOpener([this](std::string*) { return std::make_unique<CSilentNetwork>(&echoes_, &echo_); });
     }
 
     static QString Text(CLoginDlg& dialog, int id) { return dialog.GetDlgItemAs<QLineEdit>(id)->text(); }
     static void ClickLogin(CLoginDlg& dialog) { dialog.OnCommand(CLoginDlg::kLoginButtonId, BN_CLICKED); }
 
     int echoes_ = 0;
+    SentEcho echo_;
     CAppRunner runner_;
 };
 
@@ -218,6 +234,12 @@ TEST_F(LoginDialogTest, NoPingReplyAlertsAndStaysWithTheBaseDriver)
     ASSERT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
     ClickLogin(dialog);
     EXPECT_EQ(echoes_, 1);
+    // One echo of 64 data bytes, TTL 255, type of service 0, fragmentation allowed, answered within 2000 ms.
+    EXPECT_EQ(echo_.dataBytes, 64u);
+    EXPECT_EQ(echo_.ttl, 255);
+    EXPECT_EQ(echo_.tos, 0);
+    EXPECT_FALSE(echo_.dontFragment);
+    EXPECT_EQ(echo_.waitMs, 2000u);
     EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Server unreachable or no response"));
     EXPECT_FALSE(dialog.IsEnded());
     EXPECT_EQ(GetDriverMode(), kDriverModeBase);

@@ -13,6 +13,7 @@
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/shell/locations/location_dlg.h"
 #include "ui/shell/locations/location_list_dlg.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -82,7 +84,7 @@ TEST_F(LocationDlgTest, EachModeAsksItsLetterOfItemTwentyOne)
         bool opens;
     };
     const Row rows[] = {
-        {kAccessQuery, '-', false}, {kAccessQuery, 'q', true},  {kAccessModify, 'q', false},
+        {kAccessQuery, '-', false}, {kAccessQuery, 'q', true},   {kAccessModify, 'q', false},
         {kAccessModify, 'm', true}, {kAccessCreate, 'm', false}, {kAccessCreate, 'c', true},
     };
     for (const Row& row : rows) {
@@ -119,8 +121,8 @@ TEST_F(LocationDlgTest, OkIsOfferedToModifyAndToAddButNotToShow)
 TEST_F(LocationDlgTest, TheSuperiorAndTheWorldMapAreSelectedOnOpening)
 {
     // A new location below South; North shown with its own superior; both on the world map, the first entry.
-    const std::tuple<uint8_t, uint32_t, uint32_t, const char*> rows[] = {
-        {kAccessCreate, 0, kSouth, "South"}, {kAccessModify, kNorth, 0, "Headquarters"}};
+    const std::tuple<uint8_t, uint32_t, uint32_t, const char*> rows[] = {{kAccessCreate, 0, kSouth, "South"},
+                                                                         {kAccessModify, kNorth, 0, "Headquarters"}};
     for (const auto& [mode, location, superior, shown] : rows) {
         Open(mode, location, superior, 'a', [&](Dlg& dialog) {
             EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId)->currentText(), shown);
@@ -170,13 +172,14 @@ TEST_F(LocationDlgTest, ANewLocationStartsWithItsSuperiorsContactAndMap)
 TEST_F(LocationDlgTest, TheListShowsEachLocationsGravestAlarmAsItsPicture)
 {
     const frame_test::ScopedModels models;
-    const std::map<QString, int> pictures = {{"S0", 41}, {"S1", 42}, {"S2", 43},
-                                             {"S3", 44}, {"S4", 45}, {"S5", 46}};
+    const std::map<QString, int> pictures = {{"S0", 41}, {"S1", 42}, {"S2", 43}, {"S3", 44}, {"S4", 45}, {"S5", 46}};
     uint32_t id = 10;
     for (const auto& [name, picture] : pictures) {
         AddLocation(++id, name.toLatin1().constData(), 0);
-        frame_test::AddTestNe({.id = id, .name = "NE" + name.toStdString(),
-                               .severity = static_cast<uint32_t>(name.back().digitValue()), .location = id});
+        frame_test::AddTestNe({.id = id,
+                               .name = "NE" + name.toStdString(),
+                               .severity = static_cast<uint32_t>(name.back().digitValue()),
+                               .location = id});
     }
     SetUserRights(kRoleUser, std::string(127, 'q').c_str());
     ScriptedModalRunner runner;
@@ -236,7 +239,9 @@ TEST_F(LocationDlgTest, EachRowCommandOfTheListWaitsForARow)
 // The list's columns: No., Name, Superior, Contact Person, Telephone, Mobile, E-Mail. Every column sorts its texts
 // without regard to letter case, No. and Superior by the superior's name: "apple" (below "apex", its values in lower
 // case) comes before "Banana" (below "South", its values starting with an upper-case B) ascending, after it descending,
-// where a sort of the bytes would put them the other way round.
+// where a sort of the bytes would put them the other way round. A location at the top has no superior and sorts
+// before one below "2nd Floor", whose name sorts before the root's name "<Root>" shown in its place. The list opens
+// sorted by No., that is by the superior's name: apex before North, South before Banana below it.
 TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardToCase)
 {
     const auto add = [](uint32_t id, const char* name, uint32_t parent, const char* prefix) {
@@ -254,6 +259,9 @@ TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardT
     add(kApex, "apex", 0, "");
     add(kApple, "apple", kApex, "a");
     add(kBanana, "Banana", kSouth, "B");
+    constexpr uint32_t kSecondFloor = 23, kAnnex = 24;
+    AddLocation(kSecondFloor, "2nd Floor", 0);
+    AddLocation(kAnnex, "Annex", kSecondFloor);
     SetUserRights(kRoleUser, std::string(127, 'q').c_str());
     ScriptedModalRunner runner;
     CLocationListDlg dialog;
@@ -265,21 +273,62 @@ TEST_F(LocationDlgTest, EachColumnOfTheListShowsItsFieldAndSortsItWithoutRegardT
         for (int column = 1; column <= 6; ++column)
             apple << rows.GetItemText(rowOf(kApple), column);
         EXPECT_EQ(apple, (QStringList{"apple", "apex", "acontact", "aphone", "amobile", "a@mail"}));
+        EXPECT_LT(rowOf(kApex), rowOf(kNorth)) << "on opening";
+        EXPECT_LT(rowOf(kSouth), rowOf(kBanana)) << "on opening";
         for (int column = 0; column <= 6; ++column) {
             SCOPED_TRACE(column);
+            const bool bySuperior = column == 0 || column == 2; // No. and Superior
             dialog.SortList(column, 1, kListControlId);
             EXPECT_LT(rowOf(kApple), rowOf(kBanana)) << "ascending";
+            if (bySuperior) {
+                EXPECT_LT(rowOf(kApex), rowOf(kAnnex)) << "ascending";
+            }
             dialog.SortList(column, 2, kListControlId);
             EXPECT_GT(rowOf(kApple), rowOf(kBanana)) << "descending";
+            if (bySuperior) {
+                EXPECT_GT(rowOf(kApex), rowOf(kAnnex)) << "descending";
+            }
         }
         return IDCANCEL;
     });
     dialog.DoModal();
 }
 
+// The list of South exports under the stem Location, for South, with the list's title.
+TEST_F(LocationDlgTest, TheListExportsUnderTheStemLocationForItsLocation)
+{
+    SetUserRights(kRoleUser, std::string(127, 'q').c_str());
+    ScriptedModalRunner runner;
+    CLocationListDlg dialog;
+    dialog.SetLocationId(kSouth);
+    std::string title;
+    std::string basePath;
+    int location = -1;
+    runner.Push([&](QDialog&) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+        runner.Push([&](QDialog& shown) {
+            auto* exporting = dynamic_cast<CExportDlg*>(&shown);
+            EXPECT_NE(exporting, nullptr);
+            if (exporting != nullptr && PumpUntil([&] { return exporting->IsFirstShowDone(); })) {
+                title = exporting->GetExportTitle();
+                basePath = exporting->GetBasePath();
+                location = exporting->GetLocationId();
+            }
+            return IDCANCEL;
+        });
+        dialog.OnCommand(1165, BN_CLICKED);
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+    EXPECT_EQ(title, "Location List");
+    EXPECT_EQ(std::filesystem::path(basePath).filename().string(), "Location");
+    EXPECT_EQ(location, static_cast<int>(kSouth));
+}
+
 // An operator whose scope is South sees South and what lies below it: the list gives no row to Headquarters, North,
 // Dock and West, and still reaches Pier below South below Headquarters; a new location is offered South and Pier as
-// its superior, from the scope's location down, without the root and without West, the sibling after South.
+// its superior, from the scope's location down, without the root and without West, the sibling after South; South
+// itself is offered its own superior only.
 TEST_F(LocationDlgTest, TheOperatorsScopeLimitsTheRowsAndTheSuperiorsOffered)
 {
     constexpr uint32_t kPier = 4, kDock = 5, kWest = 6;
@@ -310,6 +359,16 @@ TEST_F(LocationDlgTest, TheOperatorsScopeLimitsTheRowsAndTheSuperiorsOffered)
             offered << combo->itemText(i);
         EXPECT_EQ(offered, (QStringList{"South", "Pier"}));
         EXPECT_EQ(combo->currentText(), QStringLiteral("South"));
+    });
+    // South itself keeps its superior Headquarters on offer, outside the scope as it is, and nothing else: North and
+    // Dock and West lie outside the scope, South and Pier are the location and what lies below it.
+    Open(kAccessModify, kSouth, 0, 'm', [](Dlg& dialog) {
+        const auto* combo = dialog.GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId);
+        QStringList offered;
+        for (int i = 0; i < combo->count(); ++i)
+            offered << combo->itemText(i);
+        EXPECT_EQ(offered, (QStringList{"Headquarters"}));
+        EXPECT_EQ(combo->currentText(), QStringLiteral("Headquarters"));
     });
     SetUserLocationScope(0);
 }

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <span>
 
 namespace {
@@ -56,12 +57,13 @@ protected:
     void SetUp() override { LoadProgramStrings(); }
 
     // Runs the dialog in add mode with the entry typed in and OK pressed; the result it ended with, 0 when open.
-    int RunOk(const Entry& entry, QString* message, int* marked, CMapDef* map = nullptr)
+    int RunOk(const Entry& entry, QString* message, int* marked, CMapDef* map = nullptr,
+              const std::vector<uint32_t>& idsInUse = {3, 7, 0, 5}) // a 0 ends the list: 5 is free
     {
         ScriptedModalRunner runner;
         Dlg dlg;
         dlg.SetAccessMode(kAccessCreate);
-        dlg.SetIdsInUse({3, 7, 0, 5}); // a 0 ends the list: 5 is free
+        dlg.SetIdsInUse(idsInUse);
         runner.Push([&](QDialog&) {
             ShowDialog(dlg);
             const std::pair<int, const char*> fields[] = {{Dlg::kMapIdId, entry.id},   {Dlg::kNameId, entry.name},
@@ -129,6 +131,20 @@ TEST_F(MapSettingDlgTest, OkChecksInItsOrder)
         {"an id after the list's end", {.id = "5"}, "", 0},
     };
     ExpectOkRows(cases);
+}
+
+// The ids in use are read up to the hundredth: of the ids 1..101, 100 is in use and 101 free.
+TEST_F(MapSettingDlgTest, TheIdsInUseAreReadUpToTheHundredth)
+{
+    std::vector<uint32_t> ids(101);
+    std::iota(ids.begin(), ids.end(), 1U);
+    for (const auto& [id, shown] : {std::pair{"100", "Map ID is used"}, std::pair{"101", ""}}) {
+        SCOPED_TRACE(id);
+        QString message;
+        int marked = -1;
+        RunOk({.id = id}, &message, &marked, nullptr, ids);
+        EXPECT_EQ(message, Line(shown));
+    }
 }
 
 TEST_F(MapSettingDlgTest, ABlankInTheNameIsSelectedAndTheNameTrimmed)
@@ -322,15 +338,38 @@ TEST_F(MapSettingDlgTest, ThePreviewStretchesThePictureOverTheControl)
 }
 
 // Each number holds its range at both ends: West and East -180..180, North and South -90..90, the id of a new map
-// 1..99999. Past an end the range is named and its field marked; at the end the entry is taken.
+// 1..99999. Past an end the range is named and its field marked; at the end the range lets the entry through, to
+// be taken or, where the end leaves the other bound no room, to meet the check of East against West or North
+// against South.
 TEST_F(MapSettingDlgTest, EachNumberHoldsItsRangeAtBothEnds)
 {
     const Case cases[] = {
+        {"west past its low end", {.west = "-180.5"}, "Please enter a number between -180 and 180.", Dlg::kWestId},
         {"west at its low end", {.west = "-180"}, "", 0},
+        {"west past its high end", {.west = "180.5"}, "Please enter a number between -180 and 180.", Dlg::kWestId},
+        {"west at its high end",
+         {.west = "180", .east = "180"},
+         "East longitude must be 0.1000 greater than West longitude",
+         Dlg::kEastId},
+        {"east past its low end", {.east = "-180.5"}, "Please enter a number between -180 and 180.", Dlg::kEastId},
+        {"east at its low end",
+         {.west = "-180", .east = "-180"},
+         "East longitude must be 0.1000 greater than West longitude",
+         Dlg::kEastId},
         {"east past its high end", {.east = "180.5"}, "Please enter a number between -180 and 180.", Dlg::kEastId},
         {"east at its high end", {.east = "180"}, "", 0},
         {"north past its high end", {.north = "90.5"}, "Please enter a number between -90 and 90.", Dlg::kNorthId},
         {"north at its high end", {.north = "90"}, "", 0},
+        {"north past its low end", {.north = "-90.5"}, "Please enter a number between -90 and 90.", Dlg::kNorthId},
+        {"north at its low end",
+         {.north = "-90", .south = "-90"},
+         "North latitude must be 0.1000 greater than South latitude",
+         Dlg::kNorthId},
+        {"south past its high end", {.south = "90.5"}, "Please enter a number between -90 and 90.", Dlg::kSouthId},
+        {"south at its high end",
+         {.north = "90", .south = "90"},
+         "North latitude must be 0.1000 greater than South latitude",
+         Dlg::kNorthId},
         {"south past its low end", {.south = "-90.5"}, "Please enter a number between -90 and 90.", Dlg::kSouthId},
         {"south at its low end", {.south = "-90"}, "", 0},
         {"an id past its high end", {.id = "100000"}, "Please enter an integer between 1 and 99999.", Dlg::kMapIdId},

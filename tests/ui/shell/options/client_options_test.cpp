@@ -8,8 +8,10 @@
 #include "core/ini/ini_file.h"
 #include "core/map/map_list.h"
 #include "platform/list_control.h"
+#include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/lists/export_dlg.h"
+#include "ui/framework/menus/context_menu.h"
 #include "ui/framework/messages/app_message_box_dlg.h"
 #include "ui/shell/map/map_setting_dlg.h"
 #include "ui/shell/options/client_options_dlg.h"
@@ -115,19 +117,23 @@ TEST(ClientOptionsTest, TheTimesShowInSecondsAndTheCycleAndSilenceAsKept)
                  });
 }
 
-// The map list sorts its four bounds as numbers, not as the texts they show: in each bound column map 2 holds the
-// least value and map 1 the greatest, while their texts sort otherwise ("10.6000" before "9.8000").
-TEST(ClientOptionsTest, TheMapListSortsItsBoundsAsNumbers)
+// The map list sorts its ids and its four bounds as numbers, not as the texts they show: in each bound column the
+// map with id 100 holds the least value and the one with id 10 the greatest, while their texts sort otherwise
+// ("-100.5000" before "121.5000" before "9.8000"), and the negative bounds sort below the positive ones; the ids 9, 10
+// and 100 arrive in none of their orders.
+TEST(ClientOptionsTest, TheMapListSortsItsIdsAndBoundsAsNumbers)
 {
     struct Bounds {
         float west, east, north, south;
     };
-    const Bounds bounds[] = {{121.5F, 150.0F, 45.0F, 7.5F}, {9.8F, 99.5F, 8.5F, -60.0F}, {10.6F, 100.25F, 10.0F, -5.0F}};
+    const uint32_t ids[] = {10, 100, 9};
+    const Bounds bounds[] = {
+        {121.5F, 150.0F, 45.0F, 7.5F}, {-100.5F, -99.5F, -80.5F, -60.0F}, {9.8F, 9.25F, 8.5F, -5.0F}};
     CMapList& maps = CurrentMapList();
     maps.SetMapCount(3);
     for (uint32_t i = 0; i < 3; ++i) {
         CMapDef& map = *maps.GetMapAt(i);
-        map.id = i + 1;
+        map.id = ids[i];
         map.name = "Map" + std::to_string(i + 1);
         map.west = bounds[i].west;
         map.east = bounds[i].east;
@@ -136,23 +142,53 @@ TEST(ClientOptionsTest, TheMapListSortsItsBoundsAsNumbers)
     }
     OnOpenDialog("", [](CClientOptionsDlg& dialog) {
         CMapOptionsPage& page = dialog.MapPage();
-        const auto ids = [&] {
+        const auto shown = [&] {
             const QAbstractItemModel* rows = page.FindList(CMapOptionsPage::kListId)->model();
             QStringList texts;
-            for (int r = 0; r < rows->rowCount(); ++r) {
-                if (rows->index(r, 0).data().toString() != QStringLiteral("default"))
-                    texts << rows->index(r, 0).data().toString();
-            }
+            for (int r = 0; r < rows->rowCount(); ++r)
+                texts << rows->index(r, 0).data().toString();
             return texts;
         };
+        page.SortList(0, 1, CMapOptionsPage::kListId);
+        EXPECT_EQ(shown(), (QStringList{"default", "9", "10", "100"})) << "ids ascending";
+        page.SortList(0, 2, CMapOptionsPage::kListId);
+        EXPECT_EQ(shown(), (QStringList{"100", "10", "9", "default"})) << "ids descending";
         for (int column = 2; column <= 5; ++column) {
             page.SortList(column, 1, CMapOptionsPage::kListId);
-            EXPECT_EQ(ids(), (QStringList{"2", "3", "1"})) << "column " << column << " ascending";
+            QStringList maps = shown();
+            maps.removeAll(QStringLiteral("default"));
+            EXPECT_EQ(maps, (QStringList{"100", "9", "10"})) << "column " << column << " ascending";
             page.SortList(column, 2, CMapOptionsPage::kListId);
-            EXPECT_EQ(ids(), (QStringList{"1", "3", "2"})) << "column " << column << " descending";
+            maps = shown();
+            maps.removeAll(QStringLiteral("default"));
+            EXPECT_EQ(maps, (QStringList{"10", "9", "100"})) << "column " << column << " descending";
         }
     });
     maps.SetMapCount(0);
+}
+
+// The map list's popup offers Show, Modify, Add, Delete and Export (33082, 33015, 33060, 33008, 33024), none greyed
+// without a row, as each asks for one; Show taken from it without a row asks for one.
+TEST(ClientOptionsTest, TheMapListsPopupOffersItsFiveCommands)
+{
+    const int menuBefore = GetListPopupMenuId();
+    SetListPopupMenuId(103); // server mode
+    ScriptedPopupMenus menus;
+    menus.PushChoice(33082);
+    OnOpenDialog("", [](CClientOptionsDlg& dialog) {
+        CMapOptionsPage& page = dialog.MapPage();
+        NotifyHeader rightClick;
+        rightClick.idFrom = CMapOptionsPage::kListId;
+        rightClick.code = NM_RCLICK;
+        int result = 0;
+        dialog.ClearMessageLine();
+        page.OnNotify(rightClick, &result);
+        PumpUntil([&] { return !dialog.GetMessageText().isEmpty(); });
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item"));
+    });
+    SetListPopupMenuId(menuBefore);
+    ASSERT_EQ(menus.Offered().size(), 1u);
+    EXPECT_EQ(menus.Offered()[0], (std::vector<int>{33082, 33015, 33060, 33008, 33024}));
 }
 
 // The radio buttons switch their groups: "Flashing while alarms are" opens the cycle (editable), its spin and the
@@ -396,28 +432,38 @@ TEST(ClientOptionsTest, ThePagesComeUnderTheirTabsInTheirOrder)
 }
 
 // OK saves the maps of the list with each bound limited to the world map's: a map read with wider bounds is kept
-// inside -180..180 and -90..90.
+// inside -180..180 and -90..90, each bound at both ends (the second map's bounds lie past the other ends).
 TEST(ClientOptionsTest, OkLimitsEachBoundOfAMapToTheWorlds)
 {
+    struct Bounds {
+        float west, east, north, south;
+    };
+    const Bounds read[] = {{-200.0F, 190.0F, 95.0F, -91.0F}, {185.0F, -185.0F, -95.0F, 91.0F}};
+    const Bounds kept[] = {{-180.0F, 180.0F, 90.0F, -90.0F}, {180.0F, -180.0F, -90.0F, 90.0F}};
     CMapList& maps = CurrentMapList();
-    maps.SetMapCount(1);
-    CMapDef& wide = *maps.GetMapAt(0);
-    wide.id = 1;
-    wide.name = "Wide";
-    wide.west = -200.0F;
-    wide.east = 190.0F;
-    wide.north = 95.0F;
-    wide.south = -91.0F;
+    maps.SetMapCount(2);
+    for (uint32_t i = 0; i < 2; ++i) {
+        CMapDef& wide = *maps.GetMapAt(i);
+        wide.id = i + 1;
+        wide.name = "Wide" + std::to_string(i + 1);
+        wide.west = read[i].west;
+        wide.east = read[i].east;
+        wide.north = read[i].north;
+        wide.south = read[i].south;
+    }
     OnOpenDialog("", [](CClientOptionsDlg& dialog) {
         dialog.OnCommand(IDOK, BN_CLICKED);
         EXPECT_TRUE(dialog.IsEnded());
     });
-    ASSERT_EQ(maps.GetMapCount(), 1u);
-    const CMapDef& saved = *maps.GetMapAt(0);
-    EXPECT_EQ(saved.west, -180.0F);
-    EXPECT_EQ(saved.east, 180.0F);
-    EXPECT_EQ(saved.north, 90.0F);
-    EXPECT_EQ(saved.south, -90.0F);
+    ASSERT_EQ(maps.GetMapCount(), 2u);
+    for (uint32_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const CMapDef& saved = *maps.GetMapAt(i);
+        EXPECT_EQ(saved.west, kept[i].west);
+        EXPECT_EQ(saved.east, kept[i].east);
+        EXPECT_EQ(saved.north, kept[i].north);
+        EXPECT_EQ(saved.south, kept[i].south);
+    }
     maps.SetMapCount(0);
 }
 

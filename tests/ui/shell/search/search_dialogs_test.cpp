@@ -33,9 +33,7 @@ TEST(SearchDialogsTest, TreeSearchRoundTrip)
     const Row rows[] = {
         {7, 2, -1, 3, 0}, // a kind above 3 shows All; a flag of 2 shows unticked
         {4, 0, -1, 3, 0}, // the first kind past the last
-        {0, 1, -1, 0, 1},
-        {3, 0, 1, 1, 0},
-        {1, 1, 2, 2, 1},
+        {0, 1, -1, 0, 1}, {3, 0, 1, 1, 0}, {1, 1, 2, 2, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.kindIn);
@@ -69,6 +67,10 @@ TEST(SearchDialogsTest, MapSearchTakesTextAndFlagsAndLimitsTheText)
     dlg.settings = {QString(), 0, 0, 1};
     runner.Push([&](QDialog&) {
         dlg.InitData();
+        // Each box shows its own flag.
+        EXPECT_FALSE(dlg.GetDlgItemAs<QCheckBox>(kMatchFullNameId)->isChecked());
+        EXPECT_FALSE(dlg.GetDlgItemAs<QCheckBox>(kMatchCaseId)->isChecked());
+        EXPECT_TRUE(dlg.GetDlgItemAs<QCheckBox>(kFromBeginningId)->isChecked());
         auto* edit = dlg.GetDlgItemAs<QLineEdit>(kSearchTextEditId);
         EXPECT_EQ(edit->maxLength(), 20);
         edit->setText(QStringLiteral("0123456789012345678901234"));
@@ -91,6 +93,11 @@ TEST(SearchDialogsTest, CancelKeepsTheOpenersSettings)
     runner.Push([](QDialog& dialog) {
         auto& dlg = static_cast<CTreeSearchDlg&>(dialog);
         dlg.InitData();
+        // The opener's settings as they open: whole text, letter case not matched, from the top, NE.
+        EXPECT_TRUE(dlg.GetDlgItemAs<QCheckBox>(kMatchFullNameId)->isChecked());
+        EXPECT_FALSE(dlg.GetDlgItemAs<QCheckBox>(kMatchCaseId)->isChecked());
+        EXPECT_TRUE(dlg.GetDlgItemAs<QCheckBox>(kFromBeginningId)->isChecked());
+        EXPECT_TRUE(dlg.GetDlgItemAs<QRadioButton>(kItemKindFirstId + 1)->isChecked());
         dlg.GetDlgItemAs<QLineEdit>(kSearchTextEditId)->setText(QStringLiteral("new"));
         return kIdCancel;
     });

@@ -626,6 +626,7 @@ TEST_F(GroupViewTest, SearchByKindTextCaseAndPosition)
         {{QStringLiteral("alp"), 3, true, false, true}, none}, // whole text
         {{QStringLiteral("ann"), 2, false, false, true}, {GroupItemKind::Account, 1, 0, QStringLiteral("ann")}},
         {{QStringLiteral("dock"), 0, false, false, true}, {GroupItemKind::Location, 3, 0, {}}},
+        {{QStringLiteral("lpha"), 1, false, true, true}, {GroupItemKind::Ne, 1, 0, {}}},     // the text as typed
         {{QStringLiteral("|"), 3, true, false, true}, {GroupItemKind::NesFolder, 0, 0, {}}}, // folders with "any"
         {{QStringLiteral("|"), 1, false, false, true}, none},
         {{QString(), 0, false, false, true}, {GroupItemKind::Location, 1, 0, {}}}, // empty text: the next location
