@@ -521,6 +521,12 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
         for (const QString& cell : sorted)
             bitsShown.push_back(cell.toInt());
         EXPECT_TRUE(std::is_sorted(bitsShown.rbegin(), bitsShown.rend())) << sorted.join(',').toStdString();
+        // Tones of equal bits turn with the order: the higher tone first.
+        const QStringList tones = program_.ShownColumn(list, Tones::kToneColumn);
+        for (int r = 1; r < tones.size(); ++r) {
+            if (bitsShown[static_cast<size_t>(r)] == bitsShown[static_cast<size_t>(r - 1)])
+                EXPECT_GT(tones[r - 1].toInt(), tones[r].toInt()) << "row " << r;
+        }
         EXPECT_EQ(bitsShown.front(), *std::max_element(server.downBits.begin(), server.downBits.end()));
         Click(bits, kRefreshButtonId);
         EXPECT_EQ(program_.ShownColumn(list, Tones::kDownstreamColumn), sorted);
