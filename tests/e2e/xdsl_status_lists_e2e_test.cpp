@@ -230,28 +230,46 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
 }
 
 // Deny All asks first, then has the NE deny the address in every place it was found: it is spoofed nowhere any more.
+// A place on the control module's uplink can be denied but not permitted.
 TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsDeniedEverywhereOnceConfirmed)
 {
+    constexpr uint32_t kUplink = 10501;
+    FdbEntryRec onUplink;
+    onUplink.portId = kUplink;
+    onUplink.mac = {0x00, 0x1e, 0xc9, 0x00, 0x05, 0x02};
+    onUplink.status = 3;
+    const auto bytes = EncodeRecord(onUplink);
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqFdb, kNorth1, {bytes.begin(), bytes.end()}, kFdbEntryRecSize)));
     using Dlg = CXdslMacSpoofStatusListDlg;
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        ASSERT_EQ(list.model()->rowCount(), 2);
-        program_.ClickListRow(list, 1);
+        ASSERT_EQ(list.model()->rowCount(), 3);
+        // A line port's place may be permitted; the uplink's, shown without VPI, may not.
+        const int uplink = static_cast<int>(ListColumn(list, 2).indexOf(QString()));
+        ASSERT_GE(uplink, 0) << "the uplink's place has no VPI";
+        program_.ClickListRow(list, uplink == 0 ? 1 : 0);
+        EXPECT_TRUE(dialog.GetDlgItem(Dlg::kPermitId)->isEnabled());
+        program_.ClickListRow(list, uplink);
+        EXPECT_FALSE(dialog.GetDlgItem(Dlg::kPermitId)->isEnabled());
+        EXPECT_EQ(program_.RightClickListRow(list, uplink),
+                  (std::vector<int>{33084, Dlg::kPopupDenyAll, 33024, 33023}));
         ASSERT_TRUE(dialog.GetDlgItem(Dlg::kDenyAllId)->isEnabled());
         person.AnswerBox(IDNO);
         Click(dialog, Dlg::kDenyAllId);
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to deny all data?"));
-        EXPECT_EQ(list.model()->rowCount(), 2) << "No sends nothing";
+        EXPECT_EQ(list.model()->rowCount(), 3) << "No sends nothing";
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kDenyAllId);
         EXPECT_EQ(list.model()->rowCount(), 0);
     });
     ASSERT_TRUE(program_.Command(kCmdMacSpoofing));
-    // Both places of the address are denied by access control (status 4), neither permitted nor dropped.
+    // Every place of the address is denied by access control (status 4), neither permitted nor dropped.
     const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
-    for (const auto& [port, vci] : {std::pair{10105u, 36}, std::pair{10202u, 35}}) {
+    for (const auto& [port, vci] : {std::pair{10105u, 36}, std::pair{10202u, 35}, std::pair{kUplink, 0}}) {
         EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const FdbEntryRec& rec) {
             return rec.portId == port && rec.vci == vci && rec.status == 4;
         })) << port;
@@ -267,29 +285,33 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
         EXPECT_EQ(ListColumn(list, 1),
                   (QStringList{QStringLiteral("1-1"), QStringLiteral("1-3"), QStringLiteral("1-3")}));
         EXPECT_EQ(ListColumn(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"),
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.5"),
                                                     QStringLiteral("10.20.3.40")}));
         EXPECT_EQ(ListColumn(list, Dlg::kStateColumn),
                   (QStringList{QStringLiteral("active"), QStringLiteral("active"), QStringLiteral("polling")}));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_channel_status"));
         // The generic list popup: Export and Close.
         EXPECT_EQ(program_.RightClickListRow(list, 0), (std::vector<int>{33024, 33023}));
-        // By channel, then by VLAN: the client of VLAN 99 before that of VLAN 101.
+        // By channel as text (239.1.1.10 before 239.1.1.9), then by VLAN: the client of VLAN 99 before that of VLAN
+        // 101.
         program_.ClickHeader(*list.header(), 2);
+        EXPECT_EQ(program_.ShownColumn(list, 4), (QStringList{QStringLiteral("10.20.3.5"), QStringLiteral("10.20.1.21"),
+                                                              QStringLiteral("10.20.3.40")}));
+        // The client address as text: 10.20.3.40 before 10.20.3.5.
+        program_.ClickHeader(*list.header(), 4);
         EXPECT_EQ(
             program_.ShownColumn(list, 4),
-            (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40")}));
+            (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40"), QStringLiteral("10.20.3.5")}));
         // Slot-Port sorts by the order the NE answered.
         program_.ClickHeader(*list.header(), 1);
-        EXPECT_EQ(
-            program_.ShownColumn(list, 4),
-            (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
+        EXPECT_EQ(program_.ShownColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.5"),
+                                                              QStringLiteral("10.20.3.40")}));
         // One port: drawn from the card's answer, not asked again (the server would refuse it).
         ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqMcChannelStatus.value));
         const size_t boxes = program_.Operator().boxTexts.size();
         ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kPortComboId, QStringLiteral("3")));
         EXPECT_EQ(program_.Operator().boxTexts.size(), boxes) << "no refusal to tell";
-        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.3.5"), QStringLiteral("10.20.3.40")}));
     });
     ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
 }
@@ -407,7 +429,7 @@ TEST_F(XdslStatusListsE2eTest, TheUplinkModuleIsTheGeSlotOfTheMulticastChannelSt
         // Back on a line card the port is a choice again.
         ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("1")));
         EXPECT_TRUE(dialog.GetDlgItem(CXdslStatusScope::kPortComboId)->isEnabled());
-        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"),
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.5"),
                                                     QStringLiteral("10.20.3.40")}));
     });
     ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
