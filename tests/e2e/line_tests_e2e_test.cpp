@@ -524,8 +524,9 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
         // Tones of equal bits turn with the order: the higher tone first.
         const QStringList tones = program_.ShownColumn(list, Tones::kToneColumn);
         for (int r = 1; r < tones.size(); ++r) {
-            if (bitsShown[static_cast<size_t>(r)] == bitsShown[static_cast<size_t>(r - 1)])
+            if (bitsShown[static_cast<size_t>(r)] == bitsShown[static_cast<size_t>(r - 1)]) {
                 EXPECT_GT(tones[r - 1].toInt(), tones[r].toInt()) << "row " << r;
+            }
         }
         EXPECT_EQ(bitsShown.front(), *std::max_element(server.downBits.begin(), server.downBits.end()));
         Click(bits, kRefreshButtonId);
