@@ -241,6 +241,15 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             };
             EXPECT_TRUE(graphOffered()) << "the popup's Graph goes with the button";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("shdsl_history_pm")));
+            // By time, the side breaking ties; descending turns both. The list's order is the time's, ascending, as
+            // it opens: the first click turns it.
+            QTreeView& list = *pm.FindList(kListControlId);
+            for (const QString& order : {QStringLiteral("RT,CO"), QStringLiteral("CO,RT")}) {
+                e2e::CProgram::ClickHeader(*list.header(), CShdslHisPmDlg::kCreateTimeColumn);
+                const QStringList times = program_.ShownColumn(list, CShdslHisPmDlg::kCreateTimeColumn);
+                EXPECT_EQ(times.value(0), times.value(1));
+                EXPECT_EQ(program_.ShownColumn(list, CShdslHisPmDlg::kSideColumn).mid(0, 2).join(','), order);
+            }
             // The RT side refused: the refresh stops there with the CO rows, and Graph stays off.
             Refuse(program_, kSimRefuseNextRequest, kReqShdslHistory.value, 1);
             Click(pm, kRefreshButtonId);
