@@ -438,6 +438,14 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             Click(history, History::kGraphButtonId);
             // The operator's order again.
             EXPECT_EQ(e2e::ListColumn(list, kPmErroredColumn), errored);
+            // By time either way (the list opened on the time ascending: the first click turns it), CO before RT of
+            // one time.
+            for (const XdslPmIntervalRec* first : {&co.front(), &co.back()}) {
+                e2e::CProgram::ClickHeader(*list.header(), kPmCreateTimeColumn);
+                EXPECT_EQ(e2e::ListColumn(list, kPmCreateTimeColumn).value(0),
+                          QString::fromStdString(FormatShortDateTime(first->createTime)));
+                EXPECT_EQ(e2e::ListColumn(list, kPmSideColumn).mid(0, 4).join(','), QStringLiteral("CO,RT,CO,RT"));
+            }
 
             person.OnDialog<CIndexDlg>([&](CIndexDlg& legend) {
                 EXPECT_EQ(legend.windowTitle(), QStringLiteral("xDSL PM Description"));
