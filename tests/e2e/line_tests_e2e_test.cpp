@@ -266,6 +266,11 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         EXPECT_EQ(down.value(1), QString::number(result.downLoopAttenuation));
         EXPECT_EQ(down.value(3), QString::number(result.downSnrMargin));
         EXPECT_EQ(up.value(4), QString::number(result.upTxPower));
+        EXPECT_EQ(e2e::HeaderTitles(*rates.FindList(kListControlId)), QStringLiteral("Item|Downstream|Upstream"));
+        EXPECT_EQ(
+            e2e::ListColumn(*rates.FindList(kListControlId), 0).join('|'),
+            QStringLiteral("Attainable Rate (bps)|Loop Attenuation (0.1 dB)|Signal Attenuation (0.1 dB)|SNR Margin "
+                           "(0.1 dB)|Tx Power (0.1 dBm)"));
         EXPECT_FALSE(diag.IsControlEnabled(Diag::kGraphId)) << "the rate page has no graph";
         EXPECT_TRUE(diag.IsControlEnabled(kExportButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(diag, QStringLiteral("loop_diagnosis_rate")));
@@ -319,6 +324,8 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         // The SNR page, sorted by its downstream values; each page exported under its own stem and title.
         SelectTab(diag, Diag::kSnrPage);
         Tones& snr = diag.TonePage(Diag::kSnrPage);
+        EXPECT_EQ(e2e::HeaderTitles(*snr.FindList(kListControlId)),
+                  QStringLiteral("Tone|Upstream (dB)|Downstream (dB)"));
         program_.ClickHeader(*snr.FindList(kListControlId)->header(), Tones::kDownstreamColumn);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(diag, QStringLiteral("loop_diagnosis_snr")));
         const struct {
@@ -514,6 +521,7 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
 
         // Sorted by the downstream bits, most first; a refresh keeps that order.
         QTreeView& list = *bits.Page().FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("Tone|Upstream|Downstream"));
         program_.ClickHeader(*list.header(), Tones::kDownstreamColumn);
         program_.ClickHeader(*list.header(), Tones::kDownstreamColumn);
         const QStringList sorted = program_.ShownColumn(list, Tones::kDownstreamColumn);

@@ -126,6 +126,11 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
             // Eight rows: each interval CO then RT; the current rows count from the start of the interval.
             EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), Current::kSideColumn).join(','),
                       QStringLiteral("CO,RT,CO,RT,CO,RT,CO,RT"));
+            EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), 0).join('|'),
+                      QStringLiteral("Current 15 Min||Previous 15 Min||Current 1 Day||Previous 1 Day|"));
+            EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)),
+                      QStringLiteral("Time Interval|Side|LOSs|ESs|SESs|UASs|Tx Cells / Rate (Kbps)|Rx Cells / Rate "
+                                     "(Kbps)|CVs|FullInits|FailedInits|TxBlks|RxBlks|CrtBlks|UncrtBlks"));
             const uint32_t elapsed = Field(pm, Current::k15MinElapsedId).toUInt();
             EXPECT_LE(elapsed, 900u);
             EXPECT_GT(CountOf(Cell(pm, 4, Current::kTxCellsColumn)), 0u);
@@ -364,6 +369,9 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             const QStringList sides = e2e::ListColumn(list, kPmSideColumn);
             const QStringList times = e2e::ListColumn(list, kPmCreateTimeColumn);
             EXPECT_EQ(sides.size(), 192);
+            EXPECT_EQ(e2e::HeaderTitles(list),
+                      QStringLiteral("Create Time|Side|LOSs|ESs|SESs|UASs|TxCells / Rate "
+                                     "(Kbps)|RxCells / Rate (Kbps)|CVs|FullInits|FailedInits"));
             EXPECT_EQ(sides.count(QStringLiteral("CO")), 96);
             EXPECT_EQ(sides.mid(0, 4).join(','), QStringLiteral("CO,RT,CO,RT")) << "CO before RT of one time";
             EXPECT_EQ(times.value(0), QString::fromStdString(FormatShortDateTime(co.back().createTime)));
@@ -501,6 +509,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
 
     person.OnDialog<ItemList>([&](ItemList& items) {
         QTreeView& list = *items.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|Start Time|Stop Time|PhyIdx"));
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kPortColumn), QStringList{QStringLiteral("1-2")});
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kStartColumn),
                   QStringList{QString::fromStdString(FormatDateHour(1700000000))});
@@ -561,6 +570,9 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
                 const QStringList sides = e2e::ListColumn(rows, kPmSideColumn);
                 EXPECT_EQ(sides.count(QStringLiteral("CO")), 25);
                 EXPECT_EQ(sides.count(QStringLiteral("RT")), 25);
+                EXPECT_EQ(e2e::HeaderTitles(rows),
+                          QStringLiteral("Create Time|Side|LOSs| ESs|SESs|UASs|TxCells / Rate (Kbps)|RxCells / Rate "
+                                         "(Kbps)|CVs|FullInits|FailedInits"));
                 EXPECT_EQ(e2e::ListColumn(rows, kPmCreateTimeColumn).value(0),
                           yesterday.toString(QStringLiteral("MM-dd")) + QStringLiteral(" 00:00"));
                 EXPECT_TRUE(Cell(records, 0, kPmTxCellsColumn).contains(QStringLiteral(" / ")));

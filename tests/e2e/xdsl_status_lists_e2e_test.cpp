@@ -77,6 +77,8 @@ TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
     using Dlg = CDhcpTransactionListDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list),
+                  QStringLiteral("No.|Slot-Port|VPI|VCI|VLAN ID|Transaction ID|Client MAC|Assigned IP|State"));
         EXPECT_EQ(ListColumn(list, 1),
                   (QStringList{QStringLiteral("1-5"), QStringLiteral("1-6"), QStringLiteral("1-8")}));
         EXPECT_EQ(ListColumn(list, 5)[0], QStringLiteral("0x3903f326"));
@@ -100,6 +102,7 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
         // Slot 1's entries; slot 2's is another card's.
         EXPECT_EQ(
             ListColumn(list, Dlg::kStatusColumn),
@@ -202,6 +205,7 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
         // The address found on two ports; the other entries of the filtering database are no spoofing.
         EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-5"), QStringLiteral("2-2")}));
         EXPECT_EQ(ListColumn(list, 6),
@@ -281,6 +285,9 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
     using Dlg = CMulticastChannelStatusDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        // The hidden VLAN column takes one kind character: the second is its title's.
+        EXPECT_EQ(e2e::HeaderTitles(list),
+                  QStringLiteral("No.|Slot-Port|Multicast Channel|#<VLAN|Client IP|Client MAC|State|PhyIdx"));
         // Port by port in the port combo's order, each port's clients in the order the NE answered them.
         EXPECT_EQ(ListColumn(list, 1),
                   (QStringList{QStringLiteral("1-1"), QStringLiteral("1-3"), QStringLiteral("1-3")}));
@@ -367,6 +374,7 @@ TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQ
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
         Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("1st Vlan|2nd Vlan|3rd Vlan|4th Vlan|5th Vlan"));
         // Slot 1 forwards VLANs 1, 2 and 4095: one row, the last id at the end of the map.
         ASSERT_EQ(list.model()->rowCount(), 1);
         EXPECT_EQ(ListColumn(list, 0)[0] + ListColumn(list, 1)[0] + ',' + ListColumn(list, 2)[0] + ',' +
