@@ -104,7 +104,8 @@ void StartAtNorth1(e2e::CProgram& program)
 TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLiveGraph)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[DIALOG]\nDIALOGREFRESHTIME=1\n"}));
+    ASSERT_TRUE(
+        program.StartServer({.args = {}, .iniExtra = "[DIALOG]\nDIALOGREFRESHTIME=1\n[CHART]\nEDITBUTTON=1\n"}));
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     const uint32_t neId = program.Frame().GetCurrentNeId();
@@ -163,6 +164,7 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
             EXPECT_TRUE(pm.IsControlEnabled(Current::kGraphButtonId));
             person.OnDialog<CPmGraphDlg>([&](CPmGraphDlg& graph) {
                 EXPECT_EQ(graph.GetSeriesCount(), 8u);
+                EXPECT_TRUE(graph.GetDlgItem(kEditChartButtonId)->isVisible()) << "CHART/EDITBUTTON on";
                 EXPECT_TRUE(graph.IsRightAxis(2));
                 EXPECT_TRUE(program.WaitUntil([&] { return graph.PointCount(0) >= 3; }));
                 const std::vector<double> totals = graph.Values(0);
@@ -404,6 +406,7 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             person.OnDialog<CGraphDlg>([&](CGraphDlg& graph) {
                 const GraphData& data = graph.Data();
                 EXPECT_EQ(data.labels.size(), 96u);
+                EXPECT_FALSE(graph.GetDlgItem(kEditChartButtonId)->isVisible()) << "CHART/EDITBUTTON off when absent";
                 EXPECT_EQ(data.labels.front(),
                           QString::fromStdString(FormatShortDateTime(co.back().createTime)).toStdString())
                     << "the oldest interval first";
