@@ -39,6 +39,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -407,6 +408,14 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
         const std::map<int, double> qln =
             ToneValues(monitoring.TonePage(Monitoring::kMagnitudePage), Tones::kUpstreamColumn);
         EXPECT_EQ(qln.size(), 31u - 6u + 1u) << "the upstream band";
+        // Both pages in tenths of a dB: one decimal, the unit in the titles.
+        for (const Monitoring::Page page : {Monitoring::kMagnitudePage, Monitoring::kPsdPage}) {
+            const QTreeView& list = *monitoring.TonePage(page).FindList(kListControlId);
+            EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("Tone|Upstream (dB)|Downstream (dB)")) << page;
+            const QString cell = e2e::ListColumn(list, Tones::kUpstreamColumn).value(10);
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?[0-9]+\\.[0-9]$")).match(cell).hasMatch())
+                << cell.toStdString();
+        }
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(monitoring, QStringLiteral("loop_monitoring")));
         // Each page exports under its own file stem and title.
         const struct {
