@@ -338,6 +338,12 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 2)[0], QStringLiteral("Y"));
         const int uplinks = grid.model()->rowCount() - 1;
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("Y"));
+        // Each line card in rows of ten ports, the last of ports 41 to 48; then the uplinks.
+        const QStringList portLists = ListColumn(grid, 2);
+        EXPECT_EQ(portLists.mid(0, 5).join(','), QStringLiteral("01-10,11-20,21-30,31-40,41-48"));
+        EXPECT_EQ(ListColumn(grid, 0).mid(0, 6).join(','), QStringLiteral("1,2,3,4,5,6"));
+        EXPECT_EQ(ListColumn(grid, 1).value(uplinks) + '/' + portLists.value(uplinks), QStringLiteral("NC/GE"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 8).value(4), QString()) << "no ports 49 and 50";
         EXPECT_EQ(e2e::CellImage(grid, 0, Dlg::kFirstPortColumn), kImageMember);
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_group_members"));
         // The generic list popup: Export and Close.
