@@ -119,7 +119,10 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         list.scrollTo(list.model()->index(0, 0));
         program_.ClickHeader(*list.header(), 0);
 
+        // Neither the NE's entry of a virtual MAC nor one it found spoofed can be deleted; a static one can.
         program_.ClickListRow(list, 4);
+        EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
+        program_.ClickListRow(list, 3);
         EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
         program_.ClickListRow(list, 2);
         EXPECT_TRUE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
@@ -135,6 +138,14 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
         EXPECT_EQ(list.model()->rowCount(), 4);
+
+        // Slot 2's entry found spoofed but inactive cannot be deleted either (the slot is asked at the refresh).
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("2")));
+        Click(dialog, kRefreshButtonId);
+        const int inactive = e2e::RowOf(list, Dlg::kStatusColumn, QStringLiteral("Learned Spoofed Inactive"));
+        ASSERT_GE(inactive, 0) << ListColumn(list, Dlg::kStatusColumn).join(',').toStdString();
+        program_.ClickListRow(list, inactive);
+        EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
     });
     ASSERT_TRUE(program_.Command(kCmdFdb));
     EXPECT_FALSE(ServerHasFdb(10105, 35));
