@@ -529,7 +529,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             Click(add, IDOK);
             EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Start value shouldn't be greater than Stop value"));
             EXPECT_FALSE(HasItem(ServerItems(program, neId), 10105));
-            TypeTime(add, AddItem::kFromDateId, DateDigits(QDate::currentDate()));
+            // A window of no length, starting tomorrow at this hour, as it stops.
+            TypeTime(add, AddItem::kFromDateId, DateDigits(QDate::currentDate().addDays(1)));
             EXPECT_EQ(e2e::MessageLine(add), QString()) << "the alert goes once the window is in order";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("xdsl_long_term_pm_add")));
             Click(add, IDOK);
@@ -542,6 +543,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
         const QModelIndexList chosen = list.selectionModel()->selectedRows();
         EXPECT_EQ(chosen.size(), 1);
         EXPECT_EQ(chosen.value(0).siblingAtColumn(ItemList::kPortColumn).data().toString(), QStringLiteral("1-2"));
+        // Its collection has not begun: no picture.
+        EXPECT_NE(e2e::CellImage(list, e2e::RowOf(list, ItemList::kPortColumn, QStringLiteral("1-5"))), kImageStarted);
 
         // The same port again: the server refuses, the dialog stays with the operator's choice.
         person.OnDialog<AddItem>([&](AddItem& add) {
