@@ -39,6 +39,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -266,6 +267,11 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         EXPECT_EQ(down.value(1), QString::number(result.downLoopAttenuation));
         EXPECT_EQ(down.value(3), QString::number(result.downSnrMargin));
         EXPECT_EQ(up.value(4), QString::number(result.upTxPower));
+        EXPECT_EQ(e2e::HeaderTitles(*rates.FindList(kListControlId)), QStringLiteral("Item|Downstream|Upstream"));
+        EXPECT_EQ(
+            e2e::ListColumn(*rates.FindList(kListControlId), 0).join('|'),
+            QStringLiteral("Attainable Rate (bps)|Loop Attenuation (0.1 dB)|Signal Attenuation (0.1 dB)|SNR Margin "
+                           "(0.1 dB)|Tx Power (0.1 dBm)"));
         EXPECT_FALSE(diag.IsControlEnabled(Diag::kGraphId)) << "the rate page has no graph";
         EXPECT_TRUE(diag.IsControlEnabled(kExportButtonId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(diag, QStringLiteral("loop_diagnosis_rate")));
@@ -319,6 +325,8 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         // The SNR page, sorted by its downstream values; each page exported under its own stem and title.
         SelectTab(diag, Diag::kSnrPage);
         Tones& snr = diag.TonePage(Diag::kSnrPage);
+        EXPECT_EQ(e2e::HeaderTitles(*snr.FindList(kListControlId)),
+                  QStringLiteral("Tone|Upstream (dB)|Downstream (dB)"));
         program_.ClickHeader(*snr.FindList(kListControlId)->header(), Tones::kDownstreamColumn);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(diag, QStringLiteral("loop_diagnosis_snr")));
         const struct {
@@ -400,6 +408,14 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
         const std::map<int, double> qln =
             ToneValues(monitoring.TonePage(Monitoring::kMagnitudePage), Tones::kUpstreamColumn);
         EXPECT_EQ(qln.size(), 31u - 6u + 1u) << "the upstream band";
+        // Both pages in tenths of a dB: one decimal, the unit in the titles.
+        for (const Monitoring::Page page : {Monitoring::kMagnitudePage, Monitoring::kPsdPage}) {
+            const QTreeView& list = *monitoring.TonePage(page).FindList(kListControlId);
+            EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("Tone|Upstream (dB)|Downstream (dB)")) << page;
+            const QString cell = e2e::ListColumn(list, Tones::kUpstreamColumn).value(10);
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?[0-9]+\\.[0-9]$")).match(cell).hasMatch())
+                << cell.toStdString();
+        }
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(monitoring, QStringLiteral("loop_monitoring")));
         // Each page exports under its own file stem and title.
         const struct {
@@ -514,6 +530,7 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
 
         // Sorted by the downstream bits, most first; a refresh keeps that order.
         QTreeView& list = *bits.Page().FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("Tone|Upstream|Downstream"));
         program_.ClickHeader(*list.header(), Tones::kDownstreamColumn);
         program_.ClickHeader(*list.header(), Tones::kDownstreamColumn);
         const QStringList sorted = program_.ShownColumn(list, Tones::kDownstreamColumn);
@@ -521,6 +538,13 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
         for (const QString& cell : sorted)
             bitsShown.push_back(cell.toInt());
         EXPECT_TRUE(std::is_sorted(bitsShown.rbegin(), bitsShown.rend())) << sorted.join(',').toStdString();
+        // Tones of equal bits turn with the order: the higher tone first.
+        const QStringList tones = program_.ShownColumn(list, Tones::kToneColumn);
+        for (int r = 1; r < tones.size(); ++r) {
+            if (bitsShown[static_cast<size_t>(r)] == bitsShown[static_cast<size_t>(r - 1)]) {
+                EXPECT_GT(tones[r - 1].toInt(), tones[r].toInt()) << "row " << r;
+            }
+        }
         EXPECT_EQ(bitsShown.front(), *std::max_element(server.downBits.begin(), server.downBits.end()));
         Click(bits, kRefreshButtonId);
         EXPECT_EQ(program_.ShownColumn(list, Tones::kDownstreamColumn), sorted);

@@ -104,7 +104,8 @@ void StartAtNorth1(e2e::CProgram& program)
 TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLiveGraph)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer({.args = {}, .iniExtra = "[DIALOG]\nDIALOGREFRESHTIME=1\n"}));
+    ASSERT_TRUE(
+        program.StartServer({.args = {}, .iniExtra = "[DIALOG]\nDIALOGREFRESHTIME=1\n[CHART]\nEDITBUTTON=1\n"}));
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     const uint32_t neId = program.Frame().GetCurrentNeId();
@@ -126,6 +127,11 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
             // Eight rows: each interval CO then RT; the current rows count from the start of the interval.
             EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), Current::kSideColumn).join(','),
                       QStringLiteral("CO,RT,CO,RT,CO,RT,CO,RT"));
+            EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), 0).join('|'),
+                      QStringLiteral("Current 15 Min||Previous 15 Min||Current 1 Day||Previous 1 Day|"));
+            EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)),
+                      QStringLiteral("Time Interval|Side|LOSs|ESs|SESs|UASs|Tx Cells / Rate (Kbps)|Rx Cells / Rate "
+                                     "(Kbps)|CVs|FullInits|FailedInits|TxBlks|RxBlks|CrtBlks|UncrtBlks"));
             const uint32_t elapsed = Field(pm, Current::k15MinElapsedId).toUInt();
             EXPECT_LE(elapsed, 900u);
             EXPECT_GT(CountOf(Cell(pm, 4, Current::kTxCellsColumn)), 0u);
@@ -158,6 +164,7 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
             EXPECT_TRUE(pm.IsControlEnabled(Current::kGraphButtonId));
             person.OnDialog<CPmGraphDlg>([&](CPmGraphDlg& graph) {
                 EXPECT_EQ(graph.GetSeriesCount(), 8u);
+                EXPECT_TRUE(graph.GetDlgItem(kEditChartButtonId)->isVisible()) << "CHART/EDITBUTTON on";
                 EXPECT_TRUE(graph.IsRightAxis(2));
                 EXPECT_TRUE(program.WaitUntil([&] { return graph.PointCount(0) >= 3; }));
                 const std::vector<double> totals = graph.Values(0);
@@ -364,6 +371,9 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             const QStringList sides = e2e::ListColumn(list, kPmSideColumn);
             const QStringList times = e2e::ListColumn(list, kPmCreateTimeColumn);
             EXPECT_EQ(sides.size(), 192);
+            EXPECT_EQ(e2e::HeaderTitles(list),
+                      QStringLiteral("Create Time|Side|LOSs|ESs|SESs|UASs|TxCells / Rate "
+                                     "(Kbps)|RxCells / Rate (Kbps)|CVs|FullInits|FailedInits"));
             EXPECT_EQ(sides.count(QStringLiteral("CO")), 96);
             EXPECT_EQ(sides.mid(0, 4).join(','), QStringLiteral("CO,RT,CO,RT")) << "CO before RT of one time";
             EXPECT_EQ(times.value(0), QString::fromStdString(FormatShortDateTime(co.back().createTime)));
@@ -396,6 +406,7 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             person.OnDialog<CGraphDlg>([&](CGraphDlg& graph) {
                 const GraphData& data = graph.Data();
                 EXPECT_EQ(data.labels.size(), 96u);
+                EXPECT_FALSE(graph.GetDlgItem(kEditChartButtonId)->isVisible()) << "CHART/EDITBUTTON off when absent";
                 EXPECT_EQ(data.labels.front(),
                           QString::fromStdString(FormatShortDateTime(co.back().createTime)).toStdString())
                     << "the oldest interval first";
@@ -438,6 +449,14 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             Click(history, History::kGraphButtonId);
             // The operator's order again.
             EXPECT_EQ(e2e::ListColumn(list, kPmErroredColumn), errored);
+            // By time either way (the list opened on the time ascending: the first click turns it), CO before RT of
+            // one time.
+            for (const XdslPmIntervalRec* first : {&co.front(), &co.back()}) {
+                e2e::CProgram::ClickHeader(*list.header(), kPmCreateTimeColumn);
+                EXPECT_EQ(e2e::ListColumn(list, kPmCreateTimeColumn).value(0),
+                          QString::fromStdString(FormatShortDateTime(first->createTime)));
+                EXPECT_EQ(e2e::ListColumn(list, kPmSideColumn).mid(0, 4).join(','), QStringLiteral("CO,RT,CO,RT"));
+            }
 
             person.OnDialog<CIndexDlg>([&](CIndexDlg& legend) {
                 EXPECT_EQ(legend.windowTitle(), QStringLiteral("xDSL PM Description"));
@@ -493,6 +512,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
 
     person.OnDialog<ItemList>([&](ItemList& items) {
         QTreeView& list = *items.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|Start Time|Stop Time|PhyIdx"));
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kPortColumn), QStringList{QStringLiteral("1-2")});
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kStartColumn),
                   QStringList{QString::fromStdString(FormatDateHour(1700000000))});
@@ -509,7 +529,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             Click(add, IDOK);
             EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Start value shouldn't be greater than Stop value"));
             EXPECT_FALSE(HasItem(ServerItems(program, neId), 10105));
-            TypeTime(add, AddItem::kFromDateId, DateDigits(QDate::currentDate()));
+            // A window of no length, starting tomorrow at this hour, as it stops.
+            TypeTime(add, AddItem::kFromDateId, DateDigits(QDate::currentDate().addDays(1)));
             EXPECT_EQ(e2e::MessageLine(add), QString()) << "the alert goes once the window is in order";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("xdsl_long_term_pm_add")));
             Click(add, IDOK);
@@ -522,6 +543,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
         const QModelIndexList chosen = list.selectionModel()->selectedRows();
         EXPECT_EQ(chosen.size(), 1);
         EXPECT_EQ(chosen.value(0).siblingAtColumn(ItemList::kPortColumn).data().toString(), QStringLiteral("1-2"));
+        // Its collection has not begun: no picture.
+        EXPECT_NE(e2e::CellImage(list, e2e::RowOf(list, ItemList::kPortColumn, QStringLiteral("1-5"))), kImageStarted);
 
         // The same port again: the server refuses, the dialog stays with the operator's choice.
         person.OnDialog<AddItem>([&](AddItem& add) {
@@ -553,6 +576,9 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
                 const QStringList sides = e2e::ListColumn(rows, kPmSideColumn);
                 EXPECT_EQ(sides.count(QStringLiteral("CO")), 25);
                 EXPECT_EQ(sides.count(QStringLiteral("RT")), 25);
+                EXPECT_EQ(e2e::HeaderTitles(rows),
+                          QStringLiteral("Create Time|Side|LOSs| ESs|SESs|UASs|TxCells / Rate (Kbps)|RxCells / Rate "
+                                         "(Kbps)|CVs|FullInits|FailedInits"));
                 EXPECT_EQ(e2e::ListColumn(rows, kPmCreateTimeColumn).value(0),
                           yesterday.toString(QStringLiteral("MM-dd")) + QStringLiteral(" 00:00"));
                 EXPECT_TRUE(Cell(records, 0, kPmTxCellsColumn).contains(QStringLiteral(" / ")));

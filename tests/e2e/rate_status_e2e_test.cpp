@@ -58,10 +58,7 @@ void QueryPort(Sel& selection, uint32_t port)
 
 class RateStatusE2eTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
-    }
+    void SetUp() override { ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1"))); }
 
     template <class Script> void OnPort(uint32_t port, Script script)
     {
@@ -91,6 +88,12 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
         EXPECT_EQ(Cell(status, kPowerMgmtMode, 1), QStringLiteral("Manual"));
         EXPECT_EQ(Cell(status, kPowerState, 1), QStringLiteral("L0"));
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id));
+        EXPECT_EQ(e2e::HeaderTitles(*status.FindList(kListControlId)), QStringLiteral("Item|Downstream|Upstream"));
+        EXPECT_EQ(e2e::ListColumn(*status.FindList(kListControlId), 0).join('|'),
+                  QStringLiteral("Current Tx Rate (Kbps)|Previous Tx Rate (Kbps)|Attainable Rate (Kbps)|SNR Margin "
+                                 "(dB)|Attenuation (dB)|Output Power (dBm)|Interleave Delay (msec)|Data Block Length "
+                                 "(byte)|Line Standard|Power Management Mode|Power State|Current INP (0.01 symbol "
+                                 "time)"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(status, QStringLiteral("adsl_rate_status")));
 
         // Into L2: three seconds later the line runs at a lower rate, its previous rate the one of L0.

@@ -218,6 +218,9 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
             QTreeView& rows = *pm.FindList(kListControlId);
             EXPECT_EQ(e2e::ListColumn(rows, 1).join(','), QStringLiteral("CO,RT,CO,RT,CO,RT,CO,RT"));
+            EXPECT_EQ(e2e::HeaderTitles(rows), QStringLiteral("Time Interval|Side|ESs|SESs|UASs|LOSWs|CRCs"));
+            EXPECT_EQ(e2e::ListColumn(rows, 0).join('|'),
+                      QStringLiteral("Current 15 Min||Previous 15 Min||Current 1 Day||Previous 1 Day|"));
             EXPECT_FALSE(Field(pm, CShdslCurPmDlg::k15MinElapsedId).isEmpty());
             EXPECT_FALSE(Field(pm, CShdslCurPmDlg::kDayElapsedId).isEmpty());
             EXPECT_NE(Cell(rows, 6, 2), QStringLiteral("0")) << "a whole previous day has errored seconds";
@@ -231,6 +234,8 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
             const QStringList sides = e2e::ListColumn(*pm.FindList(kListControlId), CShdslHisPmDlg::kSideColumn);
             EXPECT_EQ(sides.size(), 32) << "16 intervals a side";
+            EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)),
+                      QStringLiteral("Create Time|Side|ESs|SESs|UASs|LOSs|CRC"));
             if (sides.isEmpty())
                 return IDCANCEL;
             EXPECT_EQ(sides.front(), QStringLiteral("CO"));
@@ -243,6 +248,15 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             };
             EXPECT_TRUE(graphOffered()) << "the popup's Graph goes with the button";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(pm, QStringLiteral("shdsl_history_pm")));
+            // By time, the side breaking ties; descending turns both. The list's order is the time's, ascending, as
+            // it opens: the first click turns it.
+            QTreeView& list = *pm.FindList(kListControlId);
+            for (const QString& order : {QStringLiteral("RT,CO"), QStringLiteral("CO,RT")}) {
+                e2e::CProgram::ClickHeader(*list.header(), CShdslHisPmDlg::kCreateTimeColumn);
+                const QStringList times = program_.ShownColumn(list, CShdslHisPmDlg::kCreateTimeColumn);
+                EXPECT_EQ(times.value(0), times.value(1));
+                EXPECT_EQ(program_.ShownColumn(list, CShdslHisPmDlg::kSideColumn).mid(0, 2).join(','), order);
+            }
             // The RT side refused: the refresh stops there with the CO rows, and Graph stays off.
             Refuse(program_, kSimRefuseNextRequest, kReqShdslHistory.value, 1);
             Click(pm, kRefreshButtonId);

@@ -73,6 +73,10 @@ TEST(TrunkPmE2eTest, ATrunkPortsCountersChangeWithAutoRefreshAndFeedTheLiveGraph
         EXPECT_TRUE(Field(pm, Pm::kEntityNameId).contains(QStringLiteral("GE1")));
         // Six rows of counters, incoming and outgoing, as the server counts them.
         EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), Pm::kIncomingColumn).size(), 6);
+        EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)), QStringLiteral("Item|Incoming|Outgoing"));
+        EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), 0).join('|'),
+                  QStringLiteral("Octets|Unicast Packets|Non-Unicast Packets|Discarded Packets|Erroneous Packets|PAUSE "
+                                 "Frame"));
         const uint64_t octets = Cell(pm, 0, Pm::kIncomingColumn).toULongLong();
         EXPECT_GT(octets, 0u);
         EXPECT_GT(Cell(pm, 1, Pm::kOutgoingColumn).toULongLong(), 0u);

@@ -77,6 +77,8 @@ TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
     using Dlg = CDhcpTransactionListDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list),
+                  QStringLiteral("No.|Slot-Port|VPI|VCI|VLAN ID|Transaction ID|Client MAC|Assigned IP|State"));
         EXPECT_EQ(ListColumn(list, 1),
                   (QStringList{QStringLiteral("1-5"), QStringLiteral("1-6"), QStringLiteral("1-8")}));
         EXPECT_EQ(ListColumn(list, 5)[0], QStringLiteral("0x3903f326"));
@@ -100,6 +102,7 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
         // Slot 1's entries; slot 2's is another card's.
         EXPECT_EQ(
             ListColumn(list, Dlg::kStatusColumn),
@@ -116,7 +119,10 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         list.scrollTo(list.model()->index(0, 0));
         program_.ClickHeader(*list.header(), 0);
 
+        // Neither the NE's entry of a virtual MAC nor one it found spoofed can be deleted; a static one can.
         program_.ClickListRow(list, 4);
+        EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
+        program_.ClickListRow(list, 3);
         EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
         program_.ClickListRow(list, 2);
         EXPECT_TRUE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
@@ -132,6 +138,14 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
         person.AnswerBox(IDYES);
         Click(dialog, kDeleteButtonId);
         EXPECT_EQ(list.model()->rowCount(), 4);
+
+        // Slot 2's entry found spoofed but inactive cannot be deleted either (the slot is asked at the refresh).
+        ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("2")));
+        Click(dialog, kRefreshButtonId);
+        const int inactive = e2e::RowOf(list, Dlg::kStatusColumn, QStringLiteral("Learned Spoofed Inactive"));
+        ASSERT_GE(inactive, 0) << ListColumn(list, Dlg::kStatusColumn).join(',').toStdString();
+        program_.ClickListRow(list, inactive);
+        EXPECT_FALSE(dialog.GetDlgItem(kDeleteButtonId)->isEnabled());
     });
     ASSERT_TRUE(program_.Command(kCmdFdb));
     EXPECT_FALSE(ServerHasFdb(10105, 35));
@@ -202,6 +216,7 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
         // The address found on two ports; the other entries of the filtering database are no spoofing.
         EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-5"), QStringLiteral("2-2")}));
         EXPECT_EQ(ListColumn(list, 6),
@@ -230,28 +245,46 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
 }
 
 // Deny All asks first, then has the NE deny the address in every place it was found: it is spoofed nowhere any more.
+// A place on the control module's uplink can be denied but not permitted.
 TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsDeniedEverywhereOnceConfirmed)
 {
+    constexpr uint32_t kUplink = 10501;
+    FdbEntryRec onUplink;
+    onUplink.portId = kUplink;
+    onUplink.mac = {0x00, 0x1e, 0xc9, 0x00, 0x05, 0x02};
+    onUplink.status = 3;
+    const auto bytes = EncodeRecord(onUplink);
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(kEmsOpModify, kReqFdb, kNorth1, {bytes.begin(), bytes.end()}, kFdbEntryRecSize)));
     using Dlg = CXdslMacSpoofStatusListDlg;
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        ASSERT_EQ(list.model()->rowCount(), 2);
-        program_.ClickListRow(list, 1);
+        ASSERT_EQ(list.model()->rowCount(), 3);
+        // A line port's place may be permitted; the uplink's, shown without VPI, may not.
+        const int uplink = static_cast<int>(ListColumn(list, 2).indexOf(QString()));
+        ASSERT_GE(uplink, 0) << "the uplink's place has no VPI";
+        program_.ClickListRow(list, uplink == 0 ? 1 : 0);
+        EXPECT_TRUE(dialog.GetDlgItem(Dlg::kPermitId)->isEnabled());
+        program_.ClickListRow(list, uplink);
+        EXPECT_FALSE(dialog.GetDlgItem(Dlg::kPermitId)->isEnabled());
+        EXPECT_EQ(program_.RightClickListRow(list, uplink),
+                  (std::vector<int>{33084, Dlg::kPopupDenyAll, 33024, 33023}));
         ASSERT_TRUE(dialog.GetDlgItem(Dlg::kDenyAllId)->isEnabled());
         person.AnswerBox(IDNO);
         Click(dialog, Dlg::kDenyAllId);
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to deny all data?"));
-        EXPECT_EQ(list.model()->rowCount(), 2) << "No sends nothing";
+        EXPECT_EQ(list.model()->rowCount(), 3) << "No sends nothing";
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kDenyAllId);
         EXPECT_EQ(list.model()->rowCount(), 0);
     });
     ASSERT_TRUE(program_.Command(kCmdMacSpoofing));
-    // Both places of the address are denied by access control (status 4), neither permitted nor dropped.
+    // Every place of the address is denied by access control (status 4), neither permitted nor dropped.
     const std::vector<FdbEntryRec> kept = program_.ServerRecords(kReqFdb, kNorth1);
-    for (const auto& [port, vci] : {std::pair{10105u, 36}, std::pair{10202u, 35}}) {
+    for (const auto& [port, vci] : {std::pair{10105u, 36}, std::pair{10202u, 35}, std::pair{kUplink, 0}}) {
         EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const FdbEntryRec& rec) {
             return rec.portId == port && rec.vci == vci && rec.status == 4;
         })) << port;
@@ -263,33 +296,40 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
     using Dlg = CMulticastChannelStatusDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        // The hidden VLAN column takes one kind character: the second is its title's.
+        EXPECT_EQ(e2e::HeaderTitles(list),
+                  QStringLiteral("No.|Slot-Port|Multicast Channel|#<VLAN|Client IP|Client MAC|State|PhyIdx"));
         // Port by port in the port combo's order, each port's clients in the order the NE answered them.
         EXPECT_EQ(ListColumn(list, 1),
                   (QStringList{QStringLiteral("1-1"), QStringLiteral("1-3"), QStringLiteral("1-3")}));
         EXPECT_EQ(ListColumn(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"),
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.5"),
                                                     QStringLiteral("10.20.3.40")}));
         EXPECT_EQ(ListColumn(list, Dlg::kStateColumn),
                   (QStringList{QStringLiteral("active"), QStringLiteral("active"), QStringLiteral("polling")}));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_channel_status"));
         // The generic list popup: Export and Close.
         EXPECT_EQ(program_.RightClickListRow(list, 0), (std::vector<int>{33024, 33023}));
-        // By channel, then by VLAN: the client of VLAN 99 before that of VLAN 101.
+        // By channel as text (239.1.1.10 before 239.1.1.9), then by VLAN: the client of VLAN 99 before that of VLAN
+        // 101.
         program_.ClickHeader(*list.header(), 2);
+        EXPECT_EQ(program_.ShownColumn(list, 4), (QStringList{QStringLiteral("10.20.3.5"), QStringLiteral("10.20.1.21"),
+                                                              QStringLiteral("10.20.3.40")}));
+        // The client address as text: 10.20.3.40 before 10.20.3.5.
+        program_.ClickHeader(*list.header(), 4);
         EXPECT_EQ(
             program_.ShownColumn(list, 4),
-            (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40")}));
+            (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.40"), QStringLiteral("10.20.3.5")}));
         // Slot-Port sorts by the order the NE answered.
         program_.ClickHeader(*list.header(), 1);
-        EXPECT_EQ(
-            program_.ShownColumn(list, 4),
-            (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
+        EXPECT_EQ(program_.ShownColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.5"),
+                                                              QStringLiteral("10.20.3.40")}));
         // One port: drawn from the card's answer, not asked again (the server would refuse it).
         ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqMcChannelStatus.value));
         const size_t boxes = program_.Operator().boxTexts.size();
         ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kPortComboId, QStringLiteral("3")));
         EXPECT_EQ(program_.Operator().boxTexts.size(), boxes) << "no refusal to tell";
-        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.3.41"), QStringLiteral("10.20.3.40")}));
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.3.5"), QStringLiteral("10.20.3.40")}));
     });
     ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));
 }
@@ -309,6 +349,12 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 2)[0], QStringLiteral("Y"));
         const int uplinks = grid.model()->rowCount() - 1;
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("Y"));
+        // Each line card in rows of ten ports, the last of ports 41 to 48; then the uplinks.
+        const QStringList portLists = ListColumn(grid, 2);
+        EXPECT_EQ(portLists.mid(0, 5).join(','), QStringLiteral("01-10,11-20,21-30,31-40,41-48"));
+        EXPECT_EQ(ListColumn(grid, 0).mid(0, 6).join(','), QStringLiteral("1,2,3,4,5,6"));
+        EXPECT_EQ(ListColumn(grid, 1).value(uplinks) + '/' + portLists.value(uplinks), QStringLiteral("NC/GE"));
+        EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn + 8).value(4), QString()) << "no ports 49 and 50";
         EXPECT_EQ(e2e::CellImage(grid, 0, Dlg::kFirstPortColumn), kImageMember);
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("multicast_group_members"));
         // The generic list popup: Export and Close.
@@ -345,6 +391,7 @@ TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQ
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
         Click(dialog, kRefreshButtonId);
+        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("1st Vlan|2nd Vlan|3rd Vlan|4th Vlan|5th Vlan"));
         // Slot 1 forwards VLANs 1, 2 and 4095: one row, the last id at the end of the map.
         ASSERT_EQ(list.model()->rowCount(), 1);
         EXPECT_EQ(ListColumn(list, 0)[0] + ListColumn(list, 1)[0] + ',' + ListColumn(list, 2)[0] + ',' +
@@ -407,7 +454,7 @@ TEST_F(XdslStatusListsE2eTest, TheUplinkModuleIsTheGeSlotOfTheMulticastChannelSt
         // Back on a line card the port is a choice again.
         ASSERT_TRUE(Choose(dialog, CXdslStatusScope::kSlotComboId, QStringLiteral("1")));
         EXPECT_TRUE(dialog.GetDlgItem(CXdslStatusScope::kPortComboId)->isEnabled());
-        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.41"),
+        EXPECT_EQ(ListColumn(list, 4), (QStringList{QStringLiteral("10.20.1.21"), QStringLiteral("10.20.3.5"),
                                                     QStringLiteral("10.20.3.40")}));
     });
     ASSERT_TRUE(program_.Command(kCmdMcChannelStatus));

@@ -44,8 +44,10 @@ std::vector<ToneRow> AllTones(const CXdslBitsAllocationListDlg::Upstream& upstre
 
 } // namespace
 
+// The rows sort by the clicked column, then by tone; a descending sort turns both.
 CXdslBitsAllocationListDlg::CXdslBitsAllocationListDlg(QWidget* parent)
-    : CRecordListDlg(kTemplateId, {.popupName = "LOOPDIAG_DATA_LIST", .rowCommands = {}}, parent),
+    : CRecordListDlg(kTemplateId, {.popupName = "LOOPDIAG_DATA_LIST", .rowCommands = {}, .descendingTurnsTies = true},
+                     parent),
       ui_(std::make_unique<Ui::CXdslBitsAllocationListDlg>()),
       rows_(*this,
             {{.value = [](const ToneRow& row) { return ListValue(row.tone); }, .order = ListOrder::kUnsigned},

@@ -256,6 +256,14 @@ QStringList ListColumn(CADialog& dialog, int column)
     return ListColumn(*dialog.FindList(kListControlId), column);
 }
 
+QString HeaderTitles(const QTreeView& list)
+{
+    QStringList titles;
+    for (int column = 0; column < list.model()->columnCount(); ++column)
+        titles << list.model()->headerData(column, Qt::Horizontal).toString();
+    return titles.join('|');
+}
+
 int RowOf(const QTreeView& list, int column, const QString& text)
 {
     return static_cast<int>(ListColumn(list, column).indexOf(text));
