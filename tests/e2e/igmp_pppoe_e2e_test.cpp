@@ -238,8 +238,8 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
 }
 
-// A session in its fourth state polls; a state beyond the four, or none, shows an empty cell. The VCIs sort as
-// numbers.
+// A session in its fourth state polls; a state beyond the four, or none, shows an empty cell. The VCIs and the session
+// ids sort as numbers, the source MACs and the states as texts.
 TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbers)
 {
     const struct {
@@ -258,6 +258,14 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
         rec.state = session.state;
         e2e::WriteOnNorth1(program_, kReqPppoeSession, rec);
     }
+    // One on port 4, the NE listing it last, first by its session id.
+    PppoeSessionRec onPort4;
+    onPort4.portId = 10104;
+    onPort4.vci = 36;
+    onPort4.sessionId = 0x3;
+    onPort4.sourceMac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x0a};
+    onPort4.state = 1;
+    e2e::WriteOnNorth1(program_, kReqPppoeSession, onPort4);
     using Sessions = CPppoeSessionListDlg;
     program_.Operator().OnDialog<Sessions>([&](Sessions& list) {
         QTreeView& rows = *list.FindList(kListControlId);
@@ -272,6 +280,25 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
         QStringList vcis = ListColumn(rows, 3);
         vcis.removeDuplicates();
         EXPECT_EQ(vcis, (QStringList{"35", "36", "37", "40", "100"}));
+        // The rows come in another order than each of these columns'.
+        const struct {
+            int column;
+            QStringList shown;
+        } sorts[] = {
+            {5, {"0x00000003", "0x0000002c", "0x00000044", "0x00000055", "0x00000066", "0x00001a2b", "0x00007f00"}},
+            {6,
+             {"00:00:00:00:00:00", "00:11:22:33:44:01", "00:11:22:33:44:02", "00:11:22:33:44:03", "00:11:22:33:44:0a"}},
+            {7, {"", "Idle", "Init", "Poll", "Session"}},
+        };
+        for (const auto& sort : sorts) {
+            e2e::CProgram::ClickHeader(*rows.header(), sort.column);
+            QStringList shown;
+            for (const QString& text : ListColumn(rows, sort.column)) {
+                if (shown.isEmpty() || shown.back() != text)
+                    shown << text;
+            }
+            EXPECT_EQ(shown, sort.shown) << sort.column;
+        }
     });
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
 }
