@@ -268,6 +268,27 @@ SortedColumn KeptColumn(int command, const std::vector<int>& clicks, int read, c
     };
 }
 
+// The VLAN MAC limits of VLANs 1 to 3 (the range typed, then Refresh): the headers `clicks` clicked in turn, the
+// VLAN IDs read top down.
+SortedColumn VlanMacLimitsOneToThree(const std::vector<int>& clicks)
+{
+    return [=](e2e::CProgram& program) {
+        QStringList shown;
+        program.Operator().OnDialog<CVlanMacLimitListDlg>([&](CVlanMacLimitListDlg& list) {
+            e2e::Type(list, 1304, QStringLiteral("1"));
+            e2e::Type(list, 1306, QStringLiteral("3"));
+            e2e::Click(list, kRefreshButtonId);
+            QTreeView& rows = *list.FindList(kListControlId);
+            for (int clicked : clicks)
+                e2e::CProgram::ClickHeader(*rows.header(), clicked);
+            shown = ListColumn(rows, 1);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(33181));
+        return shown;
+    };
+}
+
 // The channel list of a new multicast service profile, from the service page of the VLAN profiles: sorted by name,
 // then by id.
 SortedColumn ChannelIdsOfANewServiceProfile()
@@ -323,6 +344,8 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     // VLANs 1 and 2, the list's first range, with limits that sort apart as numbers and as texts.
     e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{1, 9, 1});
     e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{2, 10, 2});
+    // VLAN 3, beyond the first range, as VLAN 1.
+    e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{3, 9, 1});
     // An IP traffic profile slower than "office" (2048, queue medium) and "video" (8192, queue high), in the low
     // queue, and limited upstream where those two have no limit.
     IpTrafficProfileRec slow;
@@ -451,6 +474,8 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
          {"Relay", "core", "edge-a", "edge-b"}},
         {"VLAN MAC limits: limit as a number", SortedBy<CVlanMacLimitListDlg>(33181, 3, 1), {"1", "2"}},
         {"VLAN MAC limits: state as a text", SortedBy<CVlanMacLimitListDlg>(33181, 2, 1), {"2", "1"}},
+        {"VLAN MAC limits: equal limits by VLAN ID", VlanMacLimitsOneToThree({3}), {"1", "3", "2"}},
+        {"VLAN MAC limits: equal limits by VLAN ID, descending", VlanMacLimitsOneToThree({3, 3}), {"2", "3", "1"}},
         {"ADSL ports: admin state by its code", SortedBy<CAdslPortListDlg>(33130, 5, 5), {"enabled", "disabled"}},
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
