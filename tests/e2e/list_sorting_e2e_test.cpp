@@ -436,12 +436,18 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     }
     e2e::AddOnServer(program_, kReqTrafficPolicingProfileAdd, kNorth1, policingProfiles);
 
-    // Port 3 disabled among ports enabled.
+    // Port 3 disabled among ports enabled; the subscribers of ports 4 and 5, whose names sort apart with and without
+    // case and whose classes and services sort apart by code and by text.
     for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
-        if (port.entityId == 10103) {
+        if (port.entityId == 10103)
             port.enableState = 2;
-            e2e::WriteOnNorth1(program_, kReqAdslPort, port);
-        }
+        else if (port.entityId == 10104)
+            std::tie(port.subscriber, port.subscriberClass, port.service) = std::tuple{"alice", 2u, 2u};
+        else if (port.entityId == 10105)
+            std::tie(port.subscriber, port.subscriberClass, port.service) = std::tuple{"Bob", 1u, 1u};
+        else
+            continue;
+        e2e::WriteOnNorth1(program_, kReqAdslPort, port);
     }
 
     const auto ipTrafficPage = [](CProfileListDlg& list) -> QTreeView& {
@@ -477,6 +483,18 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         {"VLAN MAC limits: equal limits by VLAN ID", VlanMacLimitsOneToThree({3}), {"1", "3", "2"}},
         {"VLAN MAC limits: equal limits by VLAN ID, descending", VlanMacLimitsOneToThree({3, 3}), {"2", "3", "1"}},
         {"ADSL ports: admin state by its code", SortedBy<CAdslPortListDlg>(33130, 5, 5), {"enabled", "disabled"}},
+        {"ADSL ports: Slot-Port by the rows' order",
+         KeptColumn<CAdslPortListDlg>(33130, {1}, 1, {"1-2", "1-9", "1-10"}),
+         {"1-2", "1-9", "1-10"}},
+        {"ADSL ports: subscriber without case",
+         KeptColumn<CAdslPortListDlg>(33130, {7}, 7, {"alice", "Bob"}),
+         {"alice", "Bob"}},
+        {"ADSL ports: class by its code",
+         KeptColumn<CAdslPortListDlg>(33130, {8}, 7, {"alice", "Bob"}),
+         {"Bob", "alice"}},
+        {"ADSL ports: service by its code",
+         KeptColumn<CAdslPortListDlg>(33130, {9}, 7, {"alice", "Bob"}),
+         {"Bob", "alice"}},
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
          {"512", "2048", "8192"}},
