@@ -228,6 +228,46 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// A channel the NE holds outside the dialog's ranges shows at the nearer bounds: a VCI below 32, a VLAN ID of 0 or
+// above 4094, a channel limit of 0 or above 5.
+TEST(McChannelE2eTest, AChannelHeldOutsideTheRangesShowsAtTheNearerBounds)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::AddBasicServiceProfile(program);
+    e2e::AddChannelOnNorth1(program, 10104, 31, 0, 0, 1);
+    e2e::AddChannelOnNorth1(program, 10105, 33, 4095, 6, 1);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const struct {
+        const char* port;
+        const char* vci;
+        const char* vlan;
+        const char* limit;
+    } shown[] = {{"1-4", "32", "1", "1"}, {"1-5", "33", "4094", "5"}};
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        for (const auto& channel : shown) {
+            const int row = e2e::RowOf(rows, 1, QString::fromLatin1(channel.port));
+            EXPECT_GE(row, 0) << channel.port;
+            program.ClickListRow(rows, row);
+            person.OnDialog<Setting>([&](Setting& show) {
+                EXPECT_EQ(e2e::Field(show, Setting::kVciId), QString::fromLatin1(channel.vci)) << channel.port;
+                EXPECT_EQ(e2e::Field(show, Setting::kVlanId), QString::fromLatin1(channel.vlan)) << channel.port;
+                EXPECT_EQ(e2e::Field(show.LimitPage(), CMcChannelLimitPage::kLimitId),
+                          QString::fromLatin1(channel.limit))
+                    << channel.port;
+                return IDCANCEL;
+            });
+            Click(list, kShowButtonId);
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 // What the list's popup offers as the rows, the selection and the ticks change: Show, Modify and Delete want a
 // selected row, Multi-Delete a ticked one, Check All and UnCheck All a row at all; the rest, VC OAM Test among them
 // (it asks for its row itself), is always offered.
