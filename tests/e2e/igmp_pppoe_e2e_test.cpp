@@ -225,6 +225,19 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
                   (QStringList{QStringLiteral("Session"), QStringLiteral("Idle"), QStringLiteral("Init")}));
         EXPECT_EQ(ListColumn(rows, 6).front(), QStringLiteral("00:11:22:33:44:01"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("pppoe_session_list")));
+        // The ports of the slot after " <ALL>"; another slot brings its own ports, from " <ALL>" again, and the rows
+        // stay until Refresh.
+        QStringList ports{QStringLiteral(" <ALL>")};
+        for (int port = 1; port <= 24; ++port)
+            ports << QString::number(port);
+        EXPECT_EQ(e2e::ComboTexts(list, Sessions::kPortComboId), ports.join(','));
+        const QStringList cards = e2e::ComboTexts(list, Sessions::kSlotComboId).split(',');
+        ASSERT_GE(cards.size(), 2);
+        ASSERT_TRUE(Choose(list, Sessions::kPortComboId, QStringLiteral("2")));
+        ASSERT_TRUE(Choose(list, Sessions::kSlotComboId, cards.at(1)));
+        EXPECT_EQ(Field(list, Sessions::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(ListColumn(rows, 1).size(), 3);
+        ASSERT_TRUE(Choose(list, Sessions::kSlotComboId, cards.at(0)));
         // One port's.
         ASSERT_TRUE(Choose(list, Sessions::kPortComboId, QStringLiteral("2")));
         Click(list, kRefreshButtonId);
