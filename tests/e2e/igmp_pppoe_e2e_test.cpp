@@ -316,7 +316,7 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
 }
 
-// A PPPoE state the NE holds other than 1 shows as Disabled.
+// A PPPoE state the NE holds other than 1 shows as Disabled; the session list of this NE shows its VLAN column.
 TEST(PppoeDirectE2eTest, AStoredStateOtherThanOneShowsDisabled)
 {
     e2e::CProgram program;
@@ -334,6 +334,15 @@ TEST(PppoeDirectE2eTest, AStoredStateOtherThanOneShowsDisabled)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdPppoe));
+    EXPECT_TRUE(shown);
+    // Its model's flags keep the VLAN column of the session list.
+    shown = false;
+    program.Operator().OnDialog<CPppoeSessionListDlg>([&](CPppoeSessionListDlg& list) {
+        shown = true;
+        EXPECT_FALSE(list.FindList(kListControlId)->isColumnHidden(CPppoeSessionListDlg::kVlanColumn));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdPppoeSessions));
     EXPECT_TRUE(shown);
 }
 
