@@ -225,6 +225,19 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
                   (QStringList{QStringLiteral("Session"), QStringLiteral("Idle"), QStringLiteral("Init")}));
         EXPECT_EQ(ListColumn(rows, 6).front(), QStringLiteral("00:11:22:33:44:01"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("pppoe_session_list")));
+        // The ports of the slot after " <ALL>"; another slot brings its own ports, from " <ALL>" again, and the rows
+        // stay until Refresh.
+        QStringList ports{QStringLiteral(" <ALL>")};
+        for (int port = 1; port <= 24; ++port)
+            ports << QString::number(port);
+        EXPECT_EQ(e2e::ComboTexts(list, Sessions::kPortComboId), ports.join(','));
+        const QStringList cards = e2e::ComboTexts(list, Sessions::kSlotComboId).split(',');
+        ASSERT_GE(cards.size(), 2);
+        ASSERT_TRUE(Choose(list, Sessions::kPortComboId, QStringLiteral("2")));
+        ASSERT_TRUE(Choose(list, Sessions::kSlotComboId, cards.at(1)));
+        EXPECT_EQ(Field(list, Sessions::kPortComboId), QStringLiteral(" <ALL>"));
+        EXPECT_EQ(ListColumn(rows, 1).size(), 3);
+        ASSERT_TRUE(Choose(list, Sessions::kSlotComboId, cards.at(0)));
         // One port's.
         ASSERT_TRUE(Choose(list, Sessions::kPortComboId, QStringLiteral("2")));
         Click(list, kRefreshButtonId);
@@ -238,8 +251,8 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
 }
 
-// A session in its fourth state polls; a state beyond the four, or none, shows an empty cell. The VCIs sort as
-// numbers.
+// A session in its fourth state polls; a state beyond the four, or none, shows an empty cell. The VCIs and the session
+// ids sort as numbers, the source MACs and the states as texts.
 TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbers)
 {
     const struct {
@@ -258,6 +271,14 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
         rec.state = session.state;
         e2e::WriteOnNorth1(program_, kReqPppoeSession, rec);
     }
+    // One on port 4, the NE listing it last, first by its session id.
+    PppoeSessionRec onPort4;
+    onPort4.portId = 10104;
+    onPort4.vci = 36;
+    onPort4.sessionId = 0x3;
+    onPort4.sourceMac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x0a};
+    onPort4.state = 1;
+    e2e::WriteOnNorth1(program_, kReqPppoeSession, onPort4);
     using Sessions = CPppoeSessionListDlg;
     program_.Operator().OnDialog<Sessions>([&](Sessions& list) {
         QTreeView& rows = *list.FindList(kListControlId);
@@ -272,11 +293,30 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
         QStringList vcis = ListColumn(rows, 3);
         vcis.removeDuplicates();
         EXPECT_EQ(vcis, (QStringList{"35", "36", "37", "40", "100"}));
+        // The rows come in another order than each of these columns'.
+        const struct {
+            int column;
+            QStringList shown;
+        } sorts[] = {
+            {5, {"0x00000003", "0x0000002c", "0x00000044", "0x00000055", "0x00000066", "0x00001a2b", "0x00007f00"}},
+            {6,
+             {"00:00:00:00:00:00", "00:11:22:33:44:01", "00:11:22:33:44:02", "00:11:22:33:44:03", "00:11:22:33:44:0a"}},
+            {7, {"", "Idle", "Init", "Poll", "Session"}},
+        };
+        for (const auto& sort : sorts) {
+            e2e::CProgram::ClickHeader(*rows.header(), sort.column);
+            QStringList shown;
+            for (const QString& text : ListColumn(rows, sort.column)) {
+                if (shown.isEmpty() || shown.back() != text)
+                    shown << text;
+            }
+            EXPECT_EQ(shown, sort.shown) << sort.column;
+        }
     });
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));
 }
 
-// A PPPoE state the NE holds other than 1 shows as Disabled.
+// A PPPoE state the NE holds other than 1 shows as Disabled; the session list of this NE shows its VLAN column.
 TEST(PppoeDirectE2eTest, AStoredStateOtherThanOneShowsDisabled)
 {
     e2e::CProgram program;
@@ -294,6 +334,15 @@ TEST(PppoeDirectE2eTest, AStoredStateOtherThanOneShowsDisabled)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdPppoe));
+    EXPECT_TRUE(shown);
+    // Its model's flags keep the VLAN column of the session list.
+    shown = false;
+    program.Operator().OnDialog<CPppoeSessionListDlg>([&](CPppoeSessionListDlg& list) {
+        shown = true;
+        EXPECT_FALSE(list.FindList(kListControlId)->isColumnHidden(CPppoeSessionListDlg::kVlanColumn));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdPppoeSessions));
     EXPECT_TRUE(shown);
 }
 

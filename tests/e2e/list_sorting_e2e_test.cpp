@@ -297,22 +297,45 @@ SortedColumn SortedBy(int command, int clicked, int read, std::function<QTreeVie
     };
 }
 
-// The command opens a list of class Dlg: header `clicked` clicked once, column `read` read top down, only its texts
-// in `kept`.
-template <class Dlg> SortedColumn KeptColumn(int command, int clicked, int read, const QStringList& kept)
+// The command opens a list of class Dlg: the headers `clicks` clicked in turn, column `read` read top down, only its
+// texts in `kept` (all when none).
+template <class Dlg>
+SortedColumn KeptColumn(int command, const std::vector<int>& clicks, int read, const QStringList& kept = {})
 {
     return [=](e2e::CProgram& program) {
         QStringList shown;
         program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
             QTreeView& rows = *dialog.FindList(kListControlId);
-            e2e::CProgram::ClickHeader(*rows.header(), clicked);
+            for (int clicked : clicks)
+                e2e::CProgram::ClickHeader(*rows.header(), clicked);
             for (const QString& text : ListColumn(rows, read)) {
-                if (kept.contains(text))
+                if (kept.isEmpty() || kept.contains(text))
                     shown << text;
             }
             return IDCANCEL;
         });
-        EXPECT_TRUE(program.Command(command));
+        EXPECT_TRUE(program.Command(command) || program.ToolbarButton(command)) << command;
+        return shown;
+    };
+}
+
+// The VLAN MAC limits of VLANs 1 to 3 (the range typed, then Refresh): the headers `clicks` clicked in turn, the
+// VLAN IDs read top down.
+SortedColumn VlanMacLimitsOneToThree(const std::vector<int>& clicks)
+{
+    return [=](e2e::CProgram& program) {
+        QStringList shown;
+        program.Operator().OnDialog<CVlanMacLimitListDlg>([&](CVlanMacLimitListDlg& list) {
+            e2e::Type(list, 1304, QStringLiteral("1"));
+            e2e::Type(list, 1306, QStringLiteral("3"));
+            e2e::Click(list, kRefreshButtonId);
+            QTreeView& rows = *list.FindList(kListControlId);
+            for (int clicked : clicks)
+                e2e::CProgram::ClickHeader(*rows.header(), clicked);
+            shown = ListColumn(rows, 1);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(33181));
         return shown;
     };
 }
@@ -350,12 +373,21 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     qinq.vlanId = 9;
     qinq.state = 1;
     e2e::AddOnServer(program_, kReqProtocolVlanAdd, kNorth1, std::vector{qinq});
+    // Two entries whose names are one but for their case, the later one first by its VLAN ID.
+    for (const auto& [type, name, vlan] : {std::tuple{0x9000, "tie", 8}, std::tuple{0x9100, "TIE", 7}}) {
+        ProtocolVlanRec tie = qinq;
+        tie.etherType = static_cast<uint16_t>(type);
+        tie.name = name;
+        tie.vlanId = static_cast<uint16_t>(vlan);
+        e2e::AddOnServer(program_, kReqProtocolVlanAdd, kNorth1, std::vector{tie});
+    }
     // Two next hops on one address, beside "core" on 192.0.2.254 VLAN 10, whose names and arrival go against their
-    // VLANs.
-    for (const auto& [name, vlan] : {std::pair{"edge-a", 300}, std::pair{"edge-b", 20}}) {
+    // VLANs, and "Relay" between them by its address, first by its name only with its case.
+    for (const auto& [name, last, vlan] :
+         {std::tuple{"edge-a", 1, 300}, std::tuple{"edge-b", 1, 20}, std::tuple{"Relay", 9, 5}}) {
         NextHopRec hop;
         hop.name = name;
-        hop.address = {192, 0, 2, 1};
+        hop.address = {192, 0, 2, static_cast<uint8_t>(last)};
         hop.vlanId = static_cast<uint16_t>(vlan);
         hop.state = 1;
         e2e::AddOnServer(program_, kReqNextHopAdd, kNorth1, std::vector{hop});
@@ -363,6 +395,8 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     // VLANs 1 and 2, the list's first range, with limits that sort apart as numbers and as texts.
     e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{1, 9, 1});
     e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{2, 10, 2});
+    // VLAN 3, beyond the first range, as VLAN 1.
+    e2e::WriteOnNorth1(program_, kReqVlanMacLimit, VlanMacLimitRec{3, 9, 1});
     // An IP traffic profile slower than "office" (2048, queue medium) and "video" (8192, queue high), in the low
     // queue, and limited upstream where those two have no limit.
     IpTrafficProfileRec slow;
@@ -378,6 +412,20 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     e2e::AddChannelOnNorth1(program_, 10106, 40, 301, 1, 1);
     e2e::AddChannelOnNorth1(program_, 10105, 300, 301, 1, 1);
     e2e::AddChannelOnNorth1(program_, 10104, 100, 301, 1, 1);
+    // And one on port 12, after port 9 as a number but not as a text, of a service whose name sorts first only with
+    // its case.
+    McServiceProfileRec zeta;
+    zeta.name = "Zeta";
+    zeta.status = 1;
+    e2e::WriteOnNorth1(program_, kReqMcServiceProfileAdd, zeta);
+    McChannelRec onPort12;
+    onPort12.portId = 10112;
+    onPort12.vci = 500;
+    onPort12.vlanId = 301;
+    onPort12.channelLimit = 1;
+    onPort12.profile = "Zeta";
+    onPort12.adminState = 1;
+    e2e::WriteOnNorth1(program_, kReqMcChannelAdd, onPort12);
 
     // Channel profiles whose ids and rates sort apart as numbers and as texts, and whose names sort the other way
     // round.
@@ -439,12 +487,18 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
     }
     e2e::AddOnServer(program_, kReqTrafficPolicingProfileAdd, kNorth1, policingProfiles);
 
-    // Port 3 disabled among ports enabled.
+    // Port 3 disabled among ports enabled; the subscribers of ports 4 and 5, whose names sort apart with and without
+    // case and whose classes and services sort apart by code and by text.
     for (AdslPortRec port : program_.ServerRecords(kReqAdslPort, kNorth1)) {
-        if (port.entityId == 10103) {
+        if (port.entityId == 10103)
             port.enableState = 2;
-            e2e::WriteOnNorth1(program_, kReqAdslPort, port);
-        }
+        else if (port.entityId == 10104)
+            std::tie(port.subscriber, port.subscriberClass, port.service) = std::tuple{"alice", 2u, 2u};
+        else if (port.entityId == 10105)
+            std::tie(port.subscriber, port.subscriberClass, port.service) = std::tuple{"Bob", 1u, 1u};
+        else
+            continue;
+        e2e::WriteOnNorth1(program_, kReqAdslPort, port);
     }
 
     const auto ipTrafficPage = [](CProfileListDlg& list) -> QTreeView& {
@@ -458,14 +512,40 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
         SortedColumn sorted;
         QStringList shown;
     } cases[] = {
-        {"protocol VLANs: VLAN ID as text", SortedBy<CProtocolVlanListDlg>(33191, 3, 3), {"100", "101", "300", "9"}},
+        {"protocol VLANs: VLAN ID as text",
+         SortedBy<CProtocolVlanListDlg>(33191, 3, 3),
+         {"100", "101", "300", "7", "8", "9"}},
         {"protocol VLANs: name without case",
          SortedBy<CProtocolVlanListDlg>(33191, 2, 2),
-         {"ipv4-data", "ipv6-data", "pppoe-discovery", "Qinq"}},
-        {"next hops: VLAN after the address", SortedBy<CIpoaNextHopListDlg>(33053, 3, 3), {"20", "300", "10"}},
+         {"ipv4-data", "ipv6-data", "pppoe-discovery", "Qinq", "tie", "TIE"}},
+        {"protocol VLANs: equal names by their rows' numbers",
+         KeptColumn<CProtocolVlanListDlg>(33191, {3, 2}, 1, {"0x9000", "0x9100"}),
+         {"0x9000", "0x9100"}},
+        {"protocol VLANs: equal names by their rows' numbers, descending",
+         KeptColumn<CProtocolVlanListDlg>(33191, {2, 2}, 1, {"0x9000", "0x9100"}),
+         {"0x9100", "0x9000"}},
+        {"next hops: VLAN after the address", SortedBy<CIpoaNextHopListDlg>(33053, 3, 3), {"20", "300", "5", "10"}},
+        {"next hops: address, then VLAN", SortedBy<CIpoaNextHopListDlg>(33053, 2, 3), {"20", "300", "5", "10"}},
+        {"next hops: name with its case",
+         SortedBy<CIpoaNextHopListDlg>(33053, 1, 1),
+         {"Relay", "core", "edge-a", "edge-b"}},
         {"VLAN MAC limits: limit as a number", SortedBy<CVlanMacLimitListDlg>(33181, 3, 1), {"1", "2"}},
         {"VLAN MAC limits: state as a text", SortedBy<CVlanMacLimitListDlg>(33181, 2, 1), {"2", "1"}},
+        {"VLAN MAC limits: equal limits by VLAN ID", VlanMacLimitsOneToThree({3}), {"1", "3", "2"}},
+        {"VLAN MAC limits: equal limits by VLAN ID, descending", VlanMacLimitsOneToThree({3, 3}), {"2", "3", "1"}},
         {"ADSL ports: admin state by its code", SortedBy<CAdslPortListDlg>(33130, 5, 5), {"enabled", "disabled"}},
+        {"ADSL ports: Slot-Port by the rows' order",
+         KeptColumn<CAdslPortListDlg>(33130, {1}, 1, {"1-2", "1-9", "1-10"}),
+         {"1-2", "1-9", "1-10"}},
+        {"ADSL ports: subscriber without case",
+         KeptColumn<CAdslPortListDlg>(33130, {7}, 7, {"alice", "Bob"}),
+         {"alice", "Bob"}},
+        {"ADSL ports: class by its code",
+         KeptColumn<CAdslPortListDlg>(33130, {8}, 7, {"alice", "Bob"}),
+         {"Bob", "alice"}},
+        {"ADSL ports: service by its code",
+         KeptColumn<CAdslPortListDlg>(33130, {9}, 7, {"alice", "Bob"}),
+         {"Bob", "alice"}},
         {"IP traffic profiles: downstream rate as a number",
          SortedBy<CProfileListDlg>(33175, 2, 2, ipTrafficPage),
          {"512", "2048", "8192"}},
@@ -488,19 +568,28 @@ TEST_F(ServiceListSortingE2eTest, EachColumnSortsByItsOwnRule)
          {"100", "40", "5"}},
         {"multicast channels: VPI, then VCI as a number",
          SortedBy<CXdslMcChannelListDlg>(33121, 2, 1),
-         {"1-6", "1-4", "1-5"}},
+         {"1-6", "1-4", "1-5", "1-12"}},
+        {"multicast channels: Slot-Port by the port",
+         KeptColumn<CXdslMcChannelListDlg>(33121, {3, 1}, 1),
+         {"1-4", "1-5", "1-6", "1-12"}},
+        {"multicast channels: service with its case, then the port",
+         KeptColumn<CXdslMcChannelListDlg>(33121, {3, 5}, 1),
+         {"1-12", "1-4", "1-5", "1-6"}},
+        {"multicast channels: service, then the port, descending",
+         KeptColumn<CXdslMcChannelListDlg>(33121, {5, 5}, 1),
+         {"1-6", "1-5", "1-4", "1-12"}},
         {"multicast service editor: channel id as a number", ChannelIdsOfANewServiceProfile(), {"5", "40", "100"}},
         {"VC-to-VLAN list: VCI as a number after the VPI",
-         KeptColumn<CXdslVcVlanListDlg>(33022, 3, 3, {"77", "200", "1000"}),
+         KeptColumn<CXdslVcVlanListDlg>(33022, {3}, 3, {"77", "200", "1000"}),
          {"77", "200", "1000"}},
         {"VC-to-VLAN list: one IP traffic profile, then VPI and VCI before the port",
-         KeptColumn<CXdslVcVlanListDlg>(33022, 8, 3, {"77", "200", "500", "1000"}),
+         KeptColumn<CXdslVcVlanListDlg>(33022, {8}, 3, {"77", "200", "500", "1000"}),
          {"77", "200", "500", "1000"}},
         {"access control list: VCI as a number",
-         KeptColumn<CXdslAclListDlg>(33167, 3, 3, {"77", "200", "1000"}),
+         KeptColumn<CXdslAclListDlg>(33167, {3}, 3, {"77", "200", "1000"}),
          {"77", "200", "1000"}},
         {"VC-to-VLAN list: VLAN ID as a number",
-         KeptColumn<CXdslVcVlanListDlg>(33022, 7, 7, {"9", "70", "700"}),
+         KeptColumn<CXdslVcVlanListDlg>(33022, {7}, 7, {"9", "70", "700"}),
          {"9", "70", "700"}},
     };
     for (const auto& sortCase : cases)

@@ -228,6 +228,89 @@ TEST(McChannelE2eTest, TheReplacingAddIsWrittenWhole)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// On a VLAN whose MAC limit has room for two more units, beside the channel of one unit already on it: the add that
+// replaces that channel with one of three units counts all three and is refused before anything is written; a change
+// of the channel to three units counts only the two it adds and is taken.
+TEST(McChannelE2eTest, AReplacingAddCountsItsWholeLimitAChangeOnlyWhatItAdds)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::AddBasicServiceProfile(program);
+    e2e::WriteOnNorth1(program, kReqVlanMacLimit, VlanMacLimitRec{kLimitedVlan, 3, 1});
+    e2e::AddChannelOnNorth1(program, kPppoePort, 60, kLimitedVlan, 1, 1);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        person.OnDialog<Setting>([&](Setting& add) {
+            Describe(add, QStringLiteral("6"), 60, QString::number(kLimitedVlan), QStringLiteral("3"), true);
+            person.AnswerBox(IDYES);
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be greater "
+                                                       "than VLAN MAC limit"));
+            EXPECT_FALSE(add.IsEnded());
+            EXPECT_EQ(person.boxTexts.size(), 1u) << "refused before the write, after the one question";
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        program.ClickListRow(rows, e2e::RowOf(rows, 1, QStringLiteral("1-6")));
+        person.OnDialog<Setting>([&](Setting& modify) {
+            modify.SelectPage(&modify.LimitPage());
+            Type(modify.LimitPage(), CMcChannelLimitPage::kLimitId, QStringLiteral("3"));
+            Click(modify, IDOK);
+            EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
+        });
+        Click(list, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    const std::vector<McChannelRec> channels = ChannelsOf(program, kPppoePort);
+    ASSERT_EQ(channels.size(), 1u);
+    EXPECT_EQ(channels.front().channelLimit, 3);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// A channel the NE holds outside the dialog's ranges shows at the nearer bounds: a VCI below 32, a VLAN ID of 0 or
+// above 4094, a channel limit of 0 or above 5.
+TEST(McChannelE2eTest, AChannelHeldOutsideTheRangesShowsAtTheNearerBounds)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::AddBasicServiceProfile(program);
+    e2e::AddChannelOnNorth1(program, 10104, 31, 0, 0, 1);
+    e2e::AddChannelOnNorth1(program, 10105, 33, 4095, 6, 1);
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    const struct {
+        const char* port;
+        const char* vci;
+        const char* vlan;
+        const char* limit;
+    } shown[] = {{"1-4", "32", "1", "1"}, {"1-5", "33", "4094", "5"}};
+    person.OnDialog<List>([&](List& list) {
+        QTreeView& rows = *list.FindList(kListControlId);
+        for (const auto& channel : shown) {
+            const int row = e2e::RowOf(rows, 1, QString::fromLatin1(channel.port));
+            EXPECT_GE(row, 0) << channel.port;
+            program.ClickListRow(rows, row);
+            person.OnDialog<Setting>([&](Setting& show) {
+                EXPECT_EQ(e2e::Field(show, Setting::kVciId), QString::fromLatin1(channel.vci)) << channel.port;
+                EXPECT_EQ(e2e::Field(show, Setting::kVlanId), QString::fromLatin1(channel.vlan)) << channel.port;
+                EXPECT_EQ(e2e::Field(show.LimitPage(), CMcChannelLimitPage::kLimitId),
+                          QString::fromLatin1(channel.limit))
+                    << channel.port;
+                return IDCANCEL;
+            });
+            Click(list, kShowButtonId);
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMcChannel));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 // What the list's popup offers as the rows, the selection and the ticks change: Show, Modify and Delete want a
 // selected row, Multi-Delete a ticked one, Check All and UnCheck All a row at all; the rest, VC OAM Test among them
 // (it asks for its row itself), is always offered.

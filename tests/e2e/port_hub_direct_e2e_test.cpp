@@ -152,6 +152,7 @@ TEST_F(PortHubDirectE2eTest, AStaticMacEntryPastTheNesCheckAndTheNextHopTable)
     person.OnDialog<FdbList>([&](FdbList& fdb) {
         QTreeView& list = *fdb.FindList(kListControlId);
         EXPECT_EQ(list.model()->rowCount(), 0);
+        EXPECT_FALSE(list.isColumnHidden(FdbList::kVlanColumn)) << "this NE's model keeps the VLAN column";
         person.OnDialog<StaticMac>([&](StaticMac& add) {
             EXPECT_TRUE(Choose(add, StaticMac::kPortId, QStringLiteral("1")));
             Type(add, StaticMac::kVpiId, QStringLiteral("0"));

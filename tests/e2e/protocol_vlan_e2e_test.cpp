@@ -17,6 +17,8 @@
 #include "ui/shell/frame/main_frame.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QToolBar>
 
@@ -89,6 +91,12 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
             EXPECT_EQ(Field(entry, Entry::kEtherTypeId), QStringLiteral("0000"));
             Type(entry, Entry::kEtherTypeId, QStringLiteral("8g8a8"));
             EXPECT_EQ(Field(entry, Entry::kEtherTypeId), QStringLiteral("88a8"));
+            // Left with fewer digits, the type is written back with four.
+            Type(entry, Entry::kEtherTypeId, QStringLiteral("8a"));
+            QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(entry.GetDlgItem(Entry::kEtherTypeId), &left);
+            EXPECT_EQ(Field(entry, Entry::kEtherTypeId), QStringLiteral("008a"));
+            Type(entry, Entry::kEtherTypeId, QStringLiteral("88a8"));
             Type(entry, Entry::kNameId, QStringLiteral("   "));
             Click(entry, IDOK);
             EXPECT_EQ(MessageLine(entry), QStringLiteral("Data is blank"));

@@ -354,11 +354,26 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
         apply(kDhcpPort, "");
         apply(kPppoePort, "gold");
         person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
-            Choose(modify, PolicingEditor::kActionId, QStringLiteral("change DSCP as AF11"));
+            // The first re-marking action is asked about as the others.
+            for (const char* action : {"change DSCP as AF11", "change DSCP as Best Effort"}) {
+                const size_t boxes = person.boxTexts.size();
+                Choose(modify, PolicingEditor::kActionId, QString::fromLatin1(action));
+                Click(modify, IDOK);
+                EXPECT_EQ(person.boxTexts.size(), boxes + 1) << action;
+                EXPECT_EQ(person.boxTexts.back(), kDscpRefused) << action;
+                EXPECT_FALSE(modify.IsEnded()) << action;
+            }
+            // "drop", and then "no action", ask neither the NE nor the operator.
+            const size_t boxes = person.boxTexts.size();
+            Choose(modify, PolicingEditor::kActionId, QStringLiteral("drop"));
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kDscpRefused);
-            EXPECT_FALSE(modify.IsEnded());
-            // "no action" asks neither the NE nor the operator.
+            EXPECT_EQ(person.boxTexts.size(), boxes);
+            EXPECT_TRUE(modify.IsEnded());
+            return IDCANCEL;
+        });
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(ListColumn(rows, 2)[RowOf(rows, 0, QStringLiteral("gold"))], QStringLiteral("drop"));
+        person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
             const size_t boxes = person.boxTexts.size();
             Choose(modify, PolicingEditor::kActionId, QStringLiteral("no action"));
             Click(modify, IDOK);

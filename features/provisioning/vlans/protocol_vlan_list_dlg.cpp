@@ -49,7 +49,8 @@ CProtocolVlanListDlg::CProtocolVlanListDlg(QWidget* parent)
 {
     ui_->setupUi(this);
     rows_.QueryOnFill(kReqProtocolVlan, kStrFailToQuery);
-    rows_.SetTies(ListTies::kArrival);
+    // Equal texts go by the rows' numbers, in the direction of the sort.
+    rows_.SetTieColumns({0});
     SetRecordList(rows_);
 }
 

@@ -57,7 +57,8 @@ CVlanMacLimitListDlg::CVlanMacLimitListDlg(QWidget* parent)
     ui_->setupUi(this);
     pages_.SetQuery([this] { RefillList(); });
     rows_.QueryOnFill([this] { return ReadRange(); });
-    rows_.SetTies(ListTies::kKey);
+    // Equal values go by VLAN ID, in the direction of the sort.
+    rows_.SetTieColumns({1});
     SetRecordList(rows_);
 }
 

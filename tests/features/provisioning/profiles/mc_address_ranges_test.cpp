@@ -31,7 +31,7 @@ TEST_F(McAddressRangesTest, WithoutKeysTheWholeMulticastRangeAboveTheLocalBlockI
     const struct {
         IniIpv4Address address;
         bool allowed;
-    } cases[] = {{{239, 255, 255, 255}, true}, {{224, 0, 1, 0}, true}, {{240, 0, 0, 1}, false},
+    } cases[] = {{{239, 255, 255, 255}, true}, {{224, 0, 1, 0}, true}, {{240, 0, 0, 0}, false}, {{240, 0, 0, 1}, false},
                  {{224, 0, 0, 255}, false},    {{230, 1, 2, 3}, true}, {{10, 0, 0, 1}, false}};
     for (const auto& c : cases)
         EXPECT_EQ(Accepts(c.address), c.allowed) << int(c.address[0]) << "." << int(c.address[3]);
@@ -41,9 +41,15 @@ TEST_F(McAddressRangesTest, ConfiguredRangesAreTakenInAscendingOrder)
 {
     Write("[DIALOG]\nMULTICASTIPRANGECOUNT=2\nMULTICASTIPRANGE1=232.0.0.1,232.0.0.9\n"
           "MULTICASTIPRANGE2=233.1.1.20,233.1.1.10\n");
-    EXPECT_TRUE(Accepts({233, 1, 1, 15}));
-    EXPECT_TRUE(Accepts({232, 0, 0, 9}));
-    EXPECT_FALSE(Accepts({232, 0, 0, 10}));
+    // Each range at both ends and one past them.
+    const struct {
+        IniIpv4Address address;
+        bool allowed;
+    } cases[] = {{{232, 0, 0, 0}, false},  {{232, 0, 0, 1}, true},  {{232, 0, 0, 9}, true},
+                 {{232, 0, 0, 10}, false}, {{233, 1, 1, 9}, false}, {{233, 1, 1, 10}, true},
+                 {{233, 1, 1, 15}, true},  {{233, 1, 1, 20}, true}, {{233, 1, 1, 21}, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Accepts(c.address), c.allowed) << int(c.address[0]) << "." << int(c.address[3]);
     EXPECT_FALSE(Accepts({239, 255, 255, 255})) << "the default range is gone once ranges are configured";
 }
 
