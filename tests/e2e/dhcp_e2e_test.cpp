@@ -159,12 +159,22 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("IP address is reserved"));
             SetAddress(add, Server::kAddressId, {198, 51, 100, 69});
+            Type(add, Server::kVlanId, QStringLiteral("1"));
             Click(add, IDOK);
             EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
         });
         Click(list, kAddButtonId);
+        // VLAN IDs 1..4094: one past either end is refused, the last one taken (the first one, the default, above).
         person.OnDialog<Server>([&](Server& add) {
+            EXPECT_EQ(e2e::Field(add, Server::kVlanId), QStringLiteral("1"));
             SetAddress(add, Server::kAddressId, {198, 51, 100, 70});
+            for (const char* outside : {"0", "4095"}) {
+                Type(add, Server::kVlanId, QString::fromLatin1(outside));
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded()) << outside;
+            }
+            EXPECT_EQ(ServerRelayVlans(program_).size(), 3u) << "nothing is sent";
+            Type(add, Server::kVlanId, QStringLiteral("4094"));
             Click(add, IDOK);
             EXPECT_TRUE(add.IsEnded());
         });
@@ -307,7 +317,7 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
             Click(dialog, IDOK);
             EXPECT_FALSE(dialog.IsEnded()) << outside;
         }
-        Type(dialog, Dlg::kRateId, QStringLiteral("5000"));
+        Type(dialog, Dlg::kRateId, QStringLiteral("100000"));
         ASSERT_TRUE(Choose(dialog, Dlg::kActionId, QStringLiteral("drop packet and send alarm")));
         Click(dialog, IDOK);
         EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
@@ -315,7 +325,7 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
     ASSERT_TRUE(program_.Command(kCmdBroadcastControl));
     const std::vector<DhcpBroadcastControlRec> kept = program_.ServerRecords(kReqDhcpBroadcast, kNorth1);
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept.front().rateLimit, 5000u);
+    EXPECT_EQ(kept.front().rateLimit, 100000u) << "the highest rate limit is taken";
     EXPECT_EQ(kept.front().action, 3u);
     EXPECT_EQ(kept.front().state, 1u);
 
