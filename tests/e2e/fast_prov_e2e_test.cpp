@@ -177,6 +177,39 @@ TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
         });
         Click(dialog, Dlg::kListId);
         EXPECT_EQ(MessageLine(dialog), QString());
+
+        // Each service type opens the up-down controls of its own limits and puts the limits of the others back to 1.
+        using Service = CFastProvServiceTypePage;
+        dialog.SelectPage(&service);
+        EXPECT_EQ(ComboTexts(service, Service::kServiceTypeId),
+                  QStringLiteral("PPPoE,DHCP,PPPoE+DHCP,static IP,PPPoE+static IP,Transparent"));
+        const struct {
+            const char* type;
+            bool dhcp;
+            bool staticIp;
+            bool client;
+        } types[] = {
+            {"PPPoE", true, false, false},           {"DHCP", true, false, false},
+            {"PPPoE+DHCP", true, false, false},      {"static IP", false, true, false},
+            {"PPPoE+static IP", false, true, false}, {"Transparent", false, false, true},
+        };
+        for (const auto& type : types) {
+            SCOPED_TRACE(type.type);
+            for (const int id : {Service::kDhcpLimitId, Service::kStaticLimitId, Service::kClientLimitId})
+                Type(service, id, QStringLiteral("7"));
+            ASSERT_TRUE(Choose(service, Service::kServiceTypeId, QString::fromLatin1(type.type)));
+            EXPECT_EQ(service.IsControlEnabled(Service::kDhcpLimitSpinId), type.dhcp);
+            EXPECT_EQ(service.IsControlEnabled(Service::kStaticLimitSpinId), type.staticIp);
+            EXPECT_EQ(service.IsControlEnabled(Service::kIncrementSpinId), type.staticIp);
+            EXPECT_EQ(service.IsControlEnabled(Service::kClientLimitSpinId), type.client);
+            for (const auto& [id, own] :
+                 {std::pair{Service::kDhcpLimitId, type.dhcp}, std::pair{Service::kStaticLimitId, type.staticIp},
+                  std::pair{Service::kClientLimitId, type.client}}) {
+                if (!own) {
+                    EXPECT_EQ(Field(service, id), QStringLiteral("1")) << id;
+                }
+            }
+        }
     });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
@@ -382,6 +415,13 @@ TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)
         DescribeProvisioning(dialog);
         CFastProvVcVlanPage& channels = dialog.VcVlanPage();
         dialog.SelectPage(&channels);
+        // VCI 65529 + 1 x 7 runs past 65535; the start one less fits (below).
+        Type(channels, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("8"));
+        Type(channels, CFastProvChannelPage::kVciStartId, QStringLiteral("65529"));
+        Type(channels, CFastProvChannelPage::kVciIncrementId, QStringLiteral("1"));
+        Click(dialog, Dlg::kListId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Overflow"));
+        Type(channels, CFastProvChannelPage::kVciStartId, QStringLiteral("65528"));
         Type(channels, CFastProvChannelPage::kVpiStartId, QStringLiteral("200"));
         Type(channels, CFastProvChannelPage::kVpiIncrementId, QStringLiteral("8"));
         Type(channels, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("8"));
