@@ -21,8 +21,10 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -193,22 +195,26 @@ TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
             {"PPPoE+DHCP", true, false, false},      {"static IP", false, true, false},
             {"PPPoE+static IP", false, true, false}, {"Transparent", false, false, true},
         };
+        // One step at a time, as the operator goes down the list with the arrow key from the first type.
+        auto* typeCombo = qobject_cast<QComboBox*>(service.GetDlgItem(Service::kServiceTypeId));
+        ASSERT_NE(typeCombo, nullptr);
         for (const auto& type : types) {
             SCOPED_TRACE(type.type);
             for (const int id : {Service::kDhcpLimitId, Service::kStaticLimitId, Service::kClientLimitId})
                 Type(service, id, QStringLiteral("7"));
-            ASSERT_TRUE(Choose(service, Service::kServiceTypeId, QString::fromLatin1(type.type)));
+            if (&type == &types[0])
+                ASSERT_TRUE(Choose(service, Service::kServiceTypeId, QString::fromLatin1(type.type)));
+            else
+                QTest::keyClick(typeCombo, Qt::Key_Down);
+            ASSERT_EQ(typeCombo->currentText(), QString::fromLatin1(type.type));
             EXPECT_EQ(service.IsControlEnabled(Service::kDhcpLimitSpinId), type.dhcp);
             EXPECT_EQ(service.IsControlEnabled(Service::kStaticLimitSpinId), type.staticIp);
             EXPECT_EQ(service.IsControlEnabled(Service::kIncrementSpinId), type.staticIp);
             EXPECT_EQ(service.IsControlEnabled(Service::kClientLimitSpinId), type.client);
-            for (const auto& [id, own] :
-                 {std::pair{Service::kDhcpLimitId, type.dhcp}, std::pair{Service::kStaticLimitId, type.staticIp},
-                  std::pair{Service::kClientLimitId, type.client}}) {
-                if (!own) {
-                    EXPECT_EQ(Field(service, id), QStringLiteral("1")) << id;
-                }
-            }
+            const auto kept = [](bool own) { return own ? QStringLiteral("7") : QStringLiteral("1"); };
+            EXPECT_EQ(Field(service, Service::kDhcpLimitId), kept(type.dhcp));
+            EXPECT_EQ(Field(service, Service::kStaticLimitId), kept(type.staticIp));
+            EXPECT_EQ(Field(service, Service::kClientLimitId), kept(type.client));
         }
     });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
