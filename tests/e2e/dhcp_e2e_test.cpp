@@ -219,9 +219,18 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
         EXPECT_EQ(MessageLine(list),
                   QStringLiteral("DHCP Relay does disabled. The last relay server should not be deleted."));
         EXPECT_EQ(rows.model()->rowCount(), 1);
+        EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11}));
+        // The relay off, the last server goes after the confirmation.
+        DhcpSettingRec setting = ServerSetting(program_);
+        setting.relay = 0;
+        e2e::AddOnServer(program_, kReqDhcp, kNorth1, std::vector{setting});
+        program_.ClickListRow(rows, 0);
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(rows.model()->rowCount(), 0);
     });
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
-    EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11}));
+    EXPECT_TRUE(ServerRelayVlans(program_).empty());
 }
 
 // The relay servers sort by VLAN ID as numbers, one way and back.
