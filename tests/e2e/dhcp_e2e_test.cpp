@@ -259,13 +259,14 @@ TEST_F(DhcpE2eTest, RelayServersSortByVlanIdAsNumbers)
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
 }
 
-// A port's agent IDs can be changed while the NE is connected; once it drops off the network a selected row offers
-// no Modify.
+// A port's agent IDs can be changed while the NE is connected and a row is chosen; once the NE drops off the network
+// a selected row offers no Modify.
 TEST_F(DhcpE2eTest, AgentIdsChangeOnlyOnAConnectedNe)
 {
     using List = CXdslPortAgentIdListDlg;
     program_.Operator().OnDialog<List>([&](List& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId)) << "no row chosen yet";
         program_.ClickListRow(rows, 0);
         EXPECT_TRUE(list.IsControlEnabled(kModifyButtonId));
         // The NE's own offline alarm (entity 1, bit 0) raised.
