@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 constexpr int kCmdArpSetting = 33220;
@@ -91,18 +93,29 @@ TEST(ArpProxyCosE2eTest, TheArpProxyIsSwitchedWithItsLifeTimeInRange)
         Leave(arp, Setting::kLifeTimeId);
         EXPECT_EQ(Field(arp, Setting::kLifeTimeId), QStringLiteral("86400"));
         EXPECT_EQ(Field(arp, Setting::kAgingTimeId), QStringLiteral("43200"));
-        // Typed and not left, it is refused at OK.
-        Type(arp, Setting::kLifeTimeId, QStringLiteral("90000"));
-        Click(arp, IDOK);
-        EXPECT_EQ(e2e::MessageLine(arp), QStringLiteral("Life Time should be between 0 and 86400."));
+        // Typed and not left, a life time one past either bound is refused at OK.
+        for (const char* typed : {"19", "86401"}) {
+            Type(arp, Setting::kLifeTimeId, QString::fromLatin1(typed));
+            Click(arp, IDOK);
+            EXPECT_EQ(e2e::MessageLine(arp), QStringLiteral("Life Time should be between 0 and 86400.")) << typed;
+            EXPECT_FALSE(arp.IsEnded()) << typed;
+        }
         EXPECT_EQ(ServerArp(program).lifeSeconds, 600u);
-        Type(arp, Setting::kLifeTimeId, QStringLiteral("1201"));
+        Type(arp, Setting::kLifeTimeId, QStringLiteral("86400"));
         Check(arp, Setting::kDisabledRadioId);
         Click(arp, IDOK);
         EXPECT_TRUE(arp.IsEnded());
     });
     ASSERT_TRUE(program.Command(kCmdArpSetting));
-    EXPECT_EQ(ServerArp(program), (ArpProxySettingRec{2, 600, 1201}));
+    EXPECT_EQ(ServerArp(program), (ArpProxySettingRec{2, 43200, 86400}));
+    // The least life time is taken too.
+    person.OnDialog<Setting>([&](Setting& arp) {
+        Type(arp, Setting::kLifeTimeId, QStringLiteral("20"));
+        Click(arp, IDOK);
+        EXPECT_TRUE(arp.IsEnded());
+    });
+    ASSERT_TRUE(program.Command(kCmdArpSetting));
+    EXPECT_EQ(ServerArp(program), (ArpProxySettingRec{2, 10, 20}));
 
     // Disabled: the lists show no entry, and the trunk's asks for none.
     person.OnDialog<TrunkList>([&](TrunkList& trunk) {
@@ -140,6 +153,16 @@ TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
         Click(arp, kRefreshButtonId);
         e2e::CProgram::ClickHeader(*list.header(), AdslList::kVlanColumn);
         EXPECT_EQ(e2e::ListColumn(list, AdslList::kVlanColumn).join(','), QStringLiteral("9,100,100,100,100"));
+        // Its numbers sort as numbers: ten rows, 10 after 9.
+        learnt.portId = kCardPort2 + 2; // port 1-4
+        for (uint8_t last = 80; last < 85; ++last) {
+            learnt.ipAddress = {10, 1, 100, last};
+            learnt.vlanId = 100;
+            SendToServer(program, kReqArpProxyEntry, Bytes(learnt));
+        }
+        Click(arp, kRefreshButtonId);
+        e2e::CProgram::ClickHeader(*list.header(), AdslList::kNumberColumn);
+        EXPECT_EQ(e2e::ListColumn(list, AdslList::kNumberColumn).join(','), QStringLiteral("1,2,3,4,5,6,7,8,9,10"));
         // One port of the card; the list follows at Refresh.
         EXPECT_TRUE(Choose(arp, AdslList::kPortComboId, QStringLiteral("5")));
         Click(arp, kRefreshButtonId);
@@ -174,6 +197,14 @@ TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
         EXPECT_EQ(e2e::ListColumn(list, TrunkList::kVlanColumn).size(), 3);
         e2e::CProgram::ClickHeader(*list.header(), TrunkList::kVlanColumn);
         EXPECT_EQ(e2e::ListColumn(list, TrunkList::kVlanColumn).join(','), QStringLiteral("4092,4092,9"));
+        // Its numbers too: ten rows, 10 after 1.
+        for (uint8_t last = 80; last < 87; ++last) {
+            learnt.ipAddress = {10, 1, 1, last};
+            SendToServer(program, kReqArpProxyEntry, Bytes(learnt));
+        }
+        Click(trunk, kRefreshButtonId);
+        e2e::CProgram::ClickHeader(*list.header(), TrunkList::kNumberColumn);
+        EXPECT_EQ(e2e::ListColumn(list, TrunkList::kNumberColumn).join(','), QStringLiteral("1,10,2,3,4,5,6,7,8,9"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdTrunkArpList));
@@ -189,13 +220,23 @@ TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
     person.OnDialog<Cos>([&](Cos& cos) {
         EXPECT_EQ(Field(cos, Cos::kFirstQueueComboId), QStringLiteral("3"));
         EXPECT_EQ(Field(cos, Cos::kFirstQueueComboId + 7), QStringLiteral("8"));
-        EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId), QStringLiteral("Best Effort"));
-        EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId + 2), QStringLiteral("AF11"));
-        EXPECT_EQ(Field(cos, Cos::kFirstDscpComboId + 6), QStringLiteral("Expedited Forwarding"));
+        EXPECT_EQ(e2e::ComboTexts(cos, Cos::kFirstQueueComboId + 4), QStringLiteral("1,2,3,4,5,6,7,8"));
+        EXPECT_EQ(e2e::ComboTexts(cos, Cos::kFirstDscpComboId + 5),
+                  QStringLiteral("Expedited Forwarding,AF11,AF12,AF13,AF21,AF22,AF23,AF31,AF32,AF33,AF41,AF42,AF43,"
+                                 "Best Effort"));
+        // The NE's codes 0, 0, 1, 4, 7, 10, 13, 13.
+        QStringList shown;
+        for (int p = 0; p < 8; ++p)
+            shown.push_back(Field(cos, Cos::kFirstDscpComboId + p));
+        EXPECT_EQ(shown.join(','), QStringLiteral("Best Effort,Best Effort,AF11,AF21,AF31,AF41,Expedited Forwarding,"
+                                                  "Expedited Forwarding"));
         EXPECT_TRUE(e2e::IsChecked(cos, Cos::kEnabledRadioId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(cos, QStringLiteral("cos_mapping")));
         EXPECT_TRUE(Choose(cos, Cos::kFirstQueueComboId, QStringLiteral("8")));
-        EXPECT_TRUE(Choose(cos, Cos::kFirstDscpComboId, QStringLiteral("AF22")));
+        // The other eight codes, one per priority.
+        const char* const chosen[] = {"AF12", "AF13", "AF22", "AF23", "AF32", "AF33", "AF42", "AF43"};
+        for (int p = 0; p < 8; ++p)
+            EXPECT_TRUE(Choose(cos, Cos::kFirstDscpComboId + p, QString::fromLatin1(chosen[p]))) << p;
         Check(cos, Cos::kDisabledRadioId);
         RefuseNext(program, kSimRefuseNextChange, kReqCosMapping);
         Click(cos, IDOK);
@@ -209,8 +250,7 @@ TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
     const std::vector<CosMappingRec> kept = program.ServerRecords(kReqCosMapping, 1);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept.front().queues, (std::array<uint8_t, 8>{8, 1, 2, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(kept.front().dscp[0], 5u) << "AF22";
-    EXPECT_EQ(kept.front().dscp[6], 13u);
+    EXPECT_EQ(kept.front().dscp, (std::array<uint32_t, 8>{2, 3, 5, 6, 8, 9, 11, 12}));
     EXPECT_EQ(kept.front().dscpRemapping, 0u);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }

@@ -159,12 +159,22 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("IP address is reserved"));
             SetAddress(add, Server::kAddressId, {198, 51, 100, 69});
+            Type(add, Server::kVlanId, QStringLiteral("1"));
             Click(add, IDOK);
             EXPECT_TRUE(add.IsEnded()) << MessageLine(add).toStdString();
         });
         Click(list, kAddButtonId);
+        // VLAN IDs 1..4094: one past either end is refused, the last one taken (the first one, the default, above).
         person.OnDialog<Server>([&](Server& add) {
+            EXPECT_EQ(e2e::Field(add, Server::kVlanId), QStringLiteral("1"));
             SetAddress(add, Server::kAddressId, {198, 51, 100, 70});
+            for (const char* outside : {"0", "4095"}) {
+                Type(add, Server::kVlanId, QString::fromLatin1(outside));
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded()) << outside;
+            }
+            EXPECT_EQ(ServerRelayVlans(program_).size(), 3u) << "nothing is sent";
+            Type(add, Server::kVlanId, QStringLiteral("4094"));
             Click(add, IDOK);
             EXPECT_TRUE(add.IsEnded());
         });
@@ -209,9 +219,18 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
         EXPECT_EQ(MessageLine(list),
                   QStringLiteral("DHCP Relay does disabled. The last relay server should not be deleted."));
         EXPECT_EQ(rows.model()->rowCount(), 1);
+        EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11}));
+        // The relay off, the last server goes after the confirmation.
+        DhcpSettingRec setting = ServerSetting(program_);
+        setting.relay = 0;
+        e2e::AddOnServer(program_, kReqDhcp, kNorth1, std::vector{setting});
+        program_.ClickListRow(rows, 0);
+        person.AnswerBox(IDYES);
+        Click(list, kDeleteButtonId);
+        EXPECT_EQ(rows.model()->rowCount(), 0);
     });
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
-    EXPECT_EQ(ServerRelayVlans(program_), (std::vector<uint16_t>{11}));
+    EXPECT_TRUE(ServerRelayVlans(program_).empty());
 }
 
 // The relay servers sort by VLAN ID as numbers, one way and back.
@@ -240,13 +259,14 @@ TEST_F(DhcpE2eTest, RelayServersSortByVlanIdAsNumbers)
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
 }
 
-// A port's agent IDs can be changed while the NE is connected; once it drops off the network a selected row offers
-// no Modify.
+// A port's agent IDs can be changed while the NE is connected and a row is chosen; once the NE drops off the network
+// a selected row offers no Modify.
 TEST_F(DhcpE2eTest, AgentIdsChangeOnlyOnAConnectedNe)
 {
     using List = CXdslPortAgentIdListDlg;
     program_.Operator().OnDialog<List>([&](List& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_FALSE(list.IsControlEnabled(kModifyButtonId)) << "no row chosen yet";
         program_.ClickListRow(rows, 0);
         EXPECT_TRUE(list.IsControlEnabled(kModifyButtonId));
         // The NE's own offline alarm (entity 1, bit 0) raised.
@@ -307,7 +327,7 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
             Click(dialog, IDOK);
             EXPECT_FALSE(dialog.IsEnded()) << outside;
         }
-        Type(dialog, Dlg::kRateId, QStringLiteral("5000"));
+        Type(dialog, Dlg::kRateId, QStringLiteral("100000"));
         ASSERT_TRUE(Choose(dialog, Dlg::kActionId, QStringLiteral("drop packet and send alarm")));
         Click(dialog, IDOK);
         EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
@@ -315,7 +335,7 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
     ASSERT_TRUE(program_.Command(kCmdBroadcastControl));
     const std::vector<DhcpBroadcastControlRec> kept = program_.ServerRecords(kReqDhcpBroadcast, kNorth1);
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept.front().rateLimit, 5000u);
+    EXPECT_EQ(kept.front().rateLimit, 100000u) << "the highest rate limit is taken";
     EXPECT_EQ(kept.front().action, 3u);
     EXPECT_EQ(kept.front().state, 1u);
 

@@ -21,8 +21,10 @@
 #include "ui/framework/lists/small_images.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +179,43 @@ TEST_F(FastProvE2eTest, TheDialogOpensOnTransparentAndTheFirstNames)
         });
         Click(dialog, Dlg::kListId);
         EXPECT_EQ(MessageLine(dialog), QString());
+
+        // Each service type opens the up-down controls of its own limits and puts the limits of the others back to 1.
+        using Service = CFastProvServiceTypePage;
+        dialog.SelectPage(&service);
+        EXPECT_EQ(ComboTexts(service, Service::kServiceTypeId),
+                  QStringLiteral("PPPoE,DHCP,PPPoE+DHCP,static IP,PPPoE+static IP,Transparent"));
+        const struct {
+            const char* type;
+            bool dhcp;
+            bool staticIp;
+            bool client;
+        } types[] = {
+            {"PPPoE", true, false, false},           {"DHCP", true, false, false},
+            {"PPPoE+DHCP", true, false, false},      {"static IP", false, true, false},
+            {"PPPoE+static IP", false, true, false}, {"Transparent", false, false, true},
+        };
+        // One step at a time, as the operator goes down the list with the arrow key from the first type.
+        auto* typeCombo = qobject_cast<QComboBox*>(service.GetDlgItem(Service::kServiceTypeId));
+        ASSERT_NE(typeCombo, nullptr);
+        for (const auto& type : types) {
+            SCOPED_TRACE(type.type);
+            for (const int id : {Service::kDhcpLimitId, Service::kStaticLimitId, Service::kClientLimitId})
+                Type(service, id, QStringLiteral("7"));
+            if (&type == &types[0])
+                ASSERT_TRUE(Choose(service, Service::kServiceTypeId, QString::fromLatin1(type.type)));
+            else
+                QTest::keyClick(typeCombo, Qt::Key_Down);
+            ASSERT_EQ(typeCombo->currentText(), QString::fromLatin1(type.type));
+            EXPECT_EQ(service.IsControlEnabled(Service::kDhcpLimitSpinId), type.dhcp);
+            EXPECT_EQ(service.IsControlEnabled(Service::kStaticLimitSpinId), type.staticIp);
+            EXPECT_EQ(service.IsControlEnabled(Service::kIncrementSpinId), type.staticIp);
+            EXPECT_EQ(service.IsControlEnabled(Service::kClientLimitSpinId), type.client);
+            const auto kept = [](bool own) { return own ? QStringLiteral("7") : QStringLiteral("1"); };
+            EXPECT_EQ(Field(service, Service::kDhcpLimitId), kept(type.dhcp));
+            EXPECT_EQ(Field(service, Service::kStaticLimitId), kept(type.staticIp));
+            EXPECT_EQ(Field(service, Service::kClientLimitId), kept(type.client));
+        }
     });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
@@ -382,6 +421,13 @@ TEST_F(FastProvE2eTest, TheListChecksTheChannelRangeBeforeItOpens)
         DescribeProvisioning(dialog);
         CFastProvVcVlanPage& channels = dialog.VcVlanPage();
         dialog.SelectPage(&channels);
+        // VCI 65529 + 1 x 7 runs past 65535; the start one less fits (below).
+        Type(channels, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("8"));
+        Type(channels, CFastProvChannelPage::kVciStartId, QStringLiteral("65529"));
+        Type(channels, CFastProvChannelPage::kVciIncrementId, QStringLiteral("1"));
+        Click(dialog, Dlg::kListId);
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Overflow"));
+        Type(channels, CFastProvChannelPage::kVciStartId, QStringLiteral("65528"));
         Type(channels, CFastProvChannelPage::kVpiStartId, QStringLiteral("200"));
         Type(channels, CFastProvChannelPage::kVpiIncrementId, QStringLiteral("8"));
         Type(channels, CFastProvChannelPage::kPvcsPerPortId, QStringLiteral("8"));

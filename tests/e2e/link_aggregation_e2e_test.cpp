@@ -59,6 +59,25 @@ QString Value(CItemValuePage& page, int row)
     return e2e::ListColumn(*page.FindList(kListControlId), 1).value(row);
 }
 
+// The LACP settings are offered only under LACP: the system priority, each group's activity and timeout, and each
+// port's group and priority.
+void ExpectLacpSettingsOffered(Setting& setting, bool offered)
+{
+    EXPECT_EQ(setting.IsControlEnabled(Setting::kSystemPrioritySpinId), offered);
+    EXPECT_EQ(setting.IsControlReadOnly(Setting::kSystemPriorityId), !offered);
+    for (const int group : {1, 2}) {
+        for (const int id : {CLacpActivityPage::kActiveRadioId, CLacpActivityPage::kPassiveRadioId,
+                             CLacpActivityPage::kLongRadioId, CLacpActivityPage::kShortRadioId})
+            EXPECT_EQ(setting.GroupPage(group).IsControlEnabled(id), offered) << "group " << group << ": " << id;
+    }
+    for (const int port : {1, 2}) {
+        CLacpGroupPage& page = setting.PortPage(port);
+        EXPECT_EQ(page.IsControlEnabled(CLacpGroupPage::kGroupComboId), offered) << "port " << port;
+        EXPECT_EQ(page.IsControlEnabled(CLacpGroupPage::kPrioritySpinId), offered) << "port " << port;
+        EXPECT_EQ(page.IsControlReadOnly(CLacpGroupPage::kPriorityId), !offered) << "port " << port;
+    }
+}
+
 TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendModeExcludesIt)
 {
     e2e::CProgram program;
@@ -78,6 +97,7 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         EXPECT_TRUE(e2e::IsChecked(setting.GroupPage(1), CLacpActivityPage::kActiveRadioId));
         EXPECT_EQ(e2e::ComboTexts(setting.PortPage(1), CLacpGroupPage::kGroupComboId), QStringLiteral("Group 1"));
         EXPECT_EQ(Field(setting.PortPage(2), CLacpGroupPage::kGroupComboId), QStringLiteral("Group 2"));
+        ExpectLacpSettingsOffered(setting, true);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("link_agg_setting")));
         // Group 1 turns passive, group 2 to the short timeout.
         Check(setting.GroupPage(1), CLacpActivityPage::kPassiveRadioId);
@@ -89,6 +109,7 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         EXPECT_FALSE(setting.PortPage(2).IsControlEnabled(CLacpGroupPage::kGroupComboId));
         EXPECT_FALSE(setting.GroupPage(1).IsControlEnabled(CLacpActivityPage::kActiveRadioId));
         EXPECT_TRUE(setting.IsControlReadOnly(Setting::kSystemPriorityId));
+        ExpectLacpSettingsOffered(setting, false);
         Click(setting, IDOK);
         EXPECT_TRUE(setting.IsEnded());
     });
@@ -111,6 +132,7 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         EXPECT_EQ(e2e::MessageLine(setting),
                   QStringLiteral("\"Subtending function\"  and \"Link Aggregation\" are exclusive"));
         Check(setting, Setting::kDisabledRadioId);
+        ExpectLacpSettingsOffered(setting, false);
         Click(setting, IDOK);
         EXPECT_TRUE(setting.IsEnded());
     });

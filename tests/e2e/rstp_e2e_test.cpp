@@ -88,17 +88,29 @@ TEST(RstpE2eTest, TheOperatorChangesTheSpanningTreeUnderItsTimingRules)
         EXPECT_TRUE(e2e::IsChecked(port1, Port::kDefaultCostId));
         EXPECT_EQ(Field(port1, Port::kPathCostId), QStringLiteral("20000"));
         EXPECT_FALSE(port1.IsControlEnabled(Port::kPathCostSpinId));
+        EXPECT_TRUE(port1.IsControlReadOnly(Port::kPathCostId)) << "the default cost is not typed over";
         EXPECT_TRUE(port1.IsControlEnabled(Port::kMcheckId));
+        EXPECT_TRUE(port1.IsControlEnabled(Port::kPrioritySpinId));
+        // The bridge's spins go with the tree's Administrative State: on here.
+        for (const int id : {Bridge::kPrioritySpinId, Bridge::kMaxAgeSpinId, Bridge::kHelloTimeSpinId,
+                             Bridge::kForwardDelaySpinId, Bridge::kTxHoldCountSpinId})
+            EXPECT_TRUE(bridge.IsControlEnabled(id)) << id;
+        EXPECT_FALSE(bridge.IsControlReadOnly(Bridge::kPriorityId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(rstp, QStringLiteral("rstp_setting")));
 
         // A cost of its own, then STP-compatible: the cost keeps to 1..65535 and no migration check is offered.
         rstp.SelectPage(&port1);
         Check(port1, Port::kDefaultCostId, false);
         EXPECT_TRUE(port1.IsControlEnabled(Port::kPathCostSpinId));
-        // The port's own settings go with the port's RSTP: off, they are all shut, the cost of its own too.
+        EXPECT_FALSE(port1.IsControlReadOnly(Port::kPathCostId));
+        // The port's own settings go with the port's RSTP: off, they are all shut, the cost of its own too, while
+        // the tree stays enabled and its version RSTP.
         Check(port1, Port::kRstpEnabledId, false);
-        for (const int id : {Port::kDefaultCostId, Port::kEdgeId, Port::kPointToPointId, Port::kPathCostSpinId})
+        for (const int id : {Port::kDefaultCostId, Port::kEdgeId, Port::kPointToPointId, Port::kPathCostSpinId,
+                             Port::kPrioritySpinId, Port::kMcheckId})
             EXPECT_FALSE(port1.IsControlEnabled(id)) << id;
+        EXPECT_TRUE(port1.IsControlReadOnly(Port::kPathCostId));
+        EXPECT_TRUE(port1.IsControlEnabled(Port::kRstpEnabledId));
         Check(port1, Port::kRstpEnabledId, true);
         EXPECT_TRUE(port1.IsControlEnabled(Port::kDefaultCostId));
         Type(port1, Port::kPathCostId, QStringLiteral("200000"));
@@ -158,6 +170,11 @@ TEST(RstpE2eTest, RstpIsRefusedOnASubtendingPortAndADisabledTreeIsWrittenWithout
         EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kDefaultCostId));
         EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kEdgeId));
         EXPECT_TRUE(rstp.BridgePage().IsControlReadOnly(Bridge::kPriorityId));
+        for (const int id : {Bridge::kPrioritySpinId, Bridge::kMaxAgeSpinId, Bridge::kHelloTimeSpinId,
+                             Bridge::kForwardDelaySpinId, Bridge::kTxHoldCountSpinId})
+            EXPECT_FALSE(rstp.BridgePage().IsControlEnabled(id)) << id;
+        EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kPrioritySpinId));
+        EXPECT_FALSE(rstp.PortPage(1).IsControlEnabled(Port::kMcheckId));
         Type(rstp.BridgePage(), Bridge::kForwardDelayId, QStringLiteral("10"));
         Click(rstp, IDOK);
         EXPECT_TRUE(rstp.IsEnded());

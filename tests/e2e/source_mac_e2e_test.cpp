@@ -22,9 +22,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -265,24 +267,51 @@ TEST(SourceMacDirectE2eTest, TheNewStateIsPermitOnlyForAPvcThatPermits)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
-// The Slot-Port column sorts by the PVCs' ports, then their VPI and VCI: PVC 1-5 0/36 before 1-6 0/35, and after it
-// the other way.
+// The Slot-Port column sorts by the PVCs' ports, then their VPI and VCI; the number, VPI and VCI columns sort as
+// numbers. Port 1-5 gets PVCs 9/40, 9/100 and 10/37 beside its 0/36, so that ten rows list VPIs 9 and 10 and VCIs 40
+// and 100 (whose texts sort the other way), and two PVCs of one port and VPI leave the order to their VCIs.
 TEST(SourceMacE2eTest, TheSlotPortColumnSortsByThePortThenVpiAndVci)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
-    AclEntryRec entry;
-    entry.portId = 10105;
-    entry.vci = 36;
-    entry.mac = {0x02, 0x00, 0x00, 0x00, 0x05, 0x36};
-    entry.controlState = 5;
-    e2e::AddOnServer(program, kReqAclAdd, kNorth1, {entry});
+    std::vector<PvcRec> held = program.ServerRecords(kReqPvc, kNorth1);
+    const auto pvc05036 =
+        std::find_if(held.begin(), held.end(), [](const PvcRec& pvc) { return pvc.portId == 10105 && pvc.vci == 36; });
+    ASSERT_NE(pvc05036, held.end());
+    const auto addOnServer = [&](uint8_t vpi, uint16_t vci, uint32_t state, uint8_t last) {
+        AclEntryRec entry;
+        entry.portId = 10105;
+        entry.vpi = vpi;
+        entry.vci = vci;
+        entry.mac = {0x02, 0x00, 0x00, vpi, static_cast<uint8_t>(vci), last};
+        entry.controlState = state;
+        e2e::AddOnServer(program, kReqAclAdd, kNorth1, {entry});
+    };
+    addOnServer(0, 36, 5, 0x36);
+    for (const auto& [vpi, vci] : {std::pair<uint8_t, uint16_t>{10, 37}, {9, 100}, {9, 40}}) {
+        PvcRec pvc = *pvc05036;
+        pvc.vpi = vpi;
+        pvc.vci = vci;
+        e2e::AddOnServer(program, kReqPvc, kNorth1, {pvc});
+        for (uint8_t last = 1; last <= (vci == 40 ? 6 : 1); ++last)
+            addOnServer(vpi, vci, 4, last);
+    }
     program.Operator().OnDialog<AclList>([&](AclList& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        const auto column = [&list](int at) { return ListColumn(list, at).join(','); };
+        e2e::CProgram::ClickHeader(*list.header(), 2);
+        EXPECT_EQ(column(2), QStringLiteral("0,0,9,9,9,9,9,9,9,10"));
+        e2e::CProgram::ClickHeader(*list.header(), 3);
+        EXPECT_EQ(column(3), QStringLiteral("35,36,37,40,40,40,40,40,40,100"));
         e2e::CProgram::ClickHeader(*list.header(), 1);
-        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-5"), QStringLiteral("1-6")}));
+        EXPECT_EQ(column(1), QStringLiteral("1-5,1-5,1-5,1-5,1-5,1-5,1-5,1-5,1-5,1-6"));
+        EXPECT_EQ(column(3), QStringLiteral("36,40,40,40,40,40,40,100,37,35"));
         e2e::CProgram::ClickHeader(*list.header(), 1);
-        EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-6"), QStringLiteral("1-5")}));
+        EXPECT_EQ(column(1), QStringLiteral("1-6,1-5,1-5,1-5,1-5,1-5,1-5,1-5,1-5,1-5"));
+        EXPECT_EQ(column(3), QStringLiteral("35,37,100,40,40,40,40,40,40,36"));
+        // The numbers keep the direction last chosen.
+        e2e::CProgram::ClickHeader(*list.header(), 0);
+        EXPECT_EQ(column(0), QStringLiteral("10,9,8,7,6,5,4,3,2,1"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdAccessControlList));
