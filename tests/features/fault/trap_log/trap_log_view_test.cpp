@@ -423,6 +423,13 @@ TEST_F(TrapLogViewTest, SortOrders)
     EXPECT_LT(view.CompareItems(2, 0, 7), 0) << "record 2 occurred first";
     EXPECT_GT(view.CompareItems(2, 0, 8), 0) << "record 2 was received last";
     EXPECT_GT(view.CompareItems(2, 0, 7 | kCompareDescending), 0);
+
+    // Names compare without regard to case: "Delta" after "alpha" and "bravo", where a byte compare puts it first.
+    AddNe(13, kNorth, "Delta", kOneShelfModel);
+    Log(13, Alarm(10500, kLineCard, 1, 1, 500)); // 5
+    view.RefreshData();
+    view.SortList(3, kSortAscending);
+    EXPECT_EQ(view.RowSequences(), (std::vector<uint32_t>{2, 3, 0, 4, 1, 5}));
 }
 
 TEST_F(TrapLogViewTest, DetailOpensTheEventDetailOfTheSelectedRow)
