@@ -325,6 +325,18 @@ TEST_F(AlarmCriteriaDlgTest, ChoicesThatAreRefusedOpenNoList)
     });
     EXPECT_FALSE(reversed.has_value());
     EXPECT_EQ(message_, QStringLiteral("Start value shouldn't be greater than Stop value"));
+
+    // With either end off the range is open there: the same dates are no reversed range.
+    for (const int off : {CCriteriaControls::kFromCheckId, CCriteriaControls::kToCheckId}) {
+        SCOPED_TRACE(off);
+        const std::optional<Opened> open = Query(kBravo, kAlarmQueryHistory, [off](CAlarmCriteriaDlg& d) {
+            auto* to = d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
+            to->setDate(to->date().addDays(-1));
+            Tick(d, off, false);
+        });
+        ASSERT_TRUE(open.has_value()) << message_.toStdString();
+        EXPECT_EQ(off == CCriteriaControls::kFromCheckId ? open->handOver.fromTime : open->handOver.toTime, 0u);
+    }
 }
 
 } // namespace
