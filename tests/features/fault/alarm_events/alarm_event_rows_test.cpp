@@ -7,6 +7,7 @@
 
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
 #include "features/fault/alarm_events/alarm_event_rows.h"
+#include "features/fault/alarm_events/history_alarm_list_dlg.h"
 #include "features/fault/alarm_lists/alarm_list_look.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
@@ -232,6 +233,56 @@ TEST_F(AlarmEventRowsTest, TheServerListSortsEachColumnThenByThePlace)
             EXPECT_EQ(numbers(), row.ascending);
             dialog.SortList(row.column, kSortDescending);
             EXPECT_EQ(numbers(), (QStringList{row.ascending[3], row.ascending[2], row.ascending[1], row.ascending[0]}));
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
+// The NE's own log sorts Severity by gravity, the texts and Occur Time (the NE's up time) by their values, each then by
+// the entity.
+TEST_F(AlarmEventRowsTest, TheNesLogSortsEachColumnThenByTheEntity)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+    const auto entry = [](uint32_t number, uint32_t entityId, uint32_t model, uint32_t mask, uint32_t uptime) {
+        NeAlarmLogRec rec = LogEntry(entityId, model, mask);
+        rec.recordNo = number;
+        rec.occurUptime = uptime;
+        return rec;
+    };
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqNeAlarmLog, std::vector<NeAlarmLogRec>{
+                                    entry(1, 10300, kAlc24, 0x4, 300),    // High Temp: minor
+                                    entry(2, 10100, kAlc24, 0x1, 200),    // Card Out: major
+                                    entry(3, 10200, kAlc24, 0x8, 100),    // FW Mismatch: warning
+                                    entry(4, 10101, kAdslPort, 0x1, 300), // ATU-C LOS: minor
+                                });
+    struct Row {
+        int column;
+        QStringList ascending; // the No. column
+    };
+    const Row rows[] = {
+        {1, {"3", "4", "1", "2"}}, // warning, the two minors by entity, major
+        {5, {"4", "2", "3", "1"}}, // "ADSL Port", then the ALC-24 slots by entity
+        {8, {"3", "2", "4", "1"}}, // up time, equal times by entity
+    };
+    CHistoryAlarmListDlg dialog;
+    const CEntityId ne(1u);
+    dialog.SetTarget(kAlpha, &ne);
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        const CListControl list(dialog.FindList(kListControlId));
+        const auto numbers = [&list] {
+            QStringList shown;
+            for (int row = 0; row < list.GetItemCount(); ++row)
+                shown << list.GetItemText(row, 0);
+            return shown;
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.column);
+            dialog.SortList(row.column, kSortAscending);
+            EXPECT_EQ(numbers(), row.ascending);
         }
         return IDCANCEL;
     });
