@@ -239,6 +239,38 @@ TEST_F(AlarmEventRowsTest, TheServerListSortsEachColumnThenByThePlace)
     dialog.DoModal();
 }
 
+// Detail and Acknowledge wait for a selected row of the location queried: a greyed row of another location offers
+// neither.
+TEST_F(AlarmEventRowsTest, ARowOutsideTheLocationOffersNoDetailNorAcknowledgement)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqAlarmEvent, std::vector<AlarmEventRec>{Event("alpha", 10100, kAlc24, kAlc24, 0x1),
+                                                           Event("charlie", 10100, kAlc24, kAlc24, 0x1)});
+    CAlarmEventListDlg dialog;
+    const CEntityId everything;
+    dialog.SetTarget(0, &everything);
+    dialog.SetLocationId(static_cast<int>(kNorth));
+    dialog.SetHandOver({.queryMode = kAlarmQueryActive});
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        CListControl list(dialog.FindList(kListControlId));
+        EXPECT_EQ(list.GetItemCount(), 2);
+        for (int row = 0; row < list.GetItemCount() && row < 2; ++row) {
+            const QString ne = list.GetItemText(row, 3);
+            SCOPED_TRACE(ne.toStdString());
+            list.SetItemSelected(1 - row, false);
+            list.SetItemSelected(row, true);
+            const bool north = ne == QStringLiteral("alpha");
+            EXPECT_EQ(dialog.IsControlEnabled(CAlarmEventListDlg::kDetailButtonId), north);
+            EXPECT_EQ(dialog.IsControlEnabled(CAlarmEventListDlg::kAcknowledgeButtonId), north);
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
 // The NE's own log sorts Severity by gravity, the texts and Occur Time (the NE's up time) by their values, each then by
 // the entity.
 TEST_F(AlarmEventRowsTest, TheNesLogSortsEachColumnThenByTheEntity)
