@@ -186,6 +186,12 @@ TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
     EXPECT_EQ(active->handOver.modelId, 0u);
     EXPECT_EQ(active->handOver.alarmMask, 0u);
 
+    // The severity radios open on Critical.
+    const std::optional<Opened> critical =
+        Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) { Tick(d, CCriteriaControls::kSeverityCheckId); });
+    ASSERT_TRUE(critical.has_value());
+    EXPECT_EQ(critical->handOver.severity, 1u);
+
     const std::optional<Opened> model = Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
         Tick(d, CAlarmCriteriaDlg::kModelCheckId);
         Pick(d, CAlarmCriteriaDlg::kModelComboId, 30); // ALC-24
