@@ -6,9 +6,13 @@
 
 #include "core/tables/entity_node.h"
 #include "features/fault/ne_alarm_io/ne_alarm_input_list_dlg.h"
+#include "features/fault/ne_alarm_io/ne_alarm_output_dlg.h"
 #include "features/fault/ne_alarm_io/ne_alarm_output_list_dlg.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +94,34 @@ TEST_F(NeAlarmContactListDlgTest, IndexSortsByEntityTextsWithoutCaseAndEqualText
              {CNeAlarmOutputListDlg::kSeveritiesColumn,
               {"Lamp", "Relay", "horn"}}, // "Critical" twice, then "Critical, Major"
          });
+}
+
+// The output setting opens on its own output's record among those the NE sends: its name, its severities box by box
+// (bits 0..3: Critical, Major, Minor, Warning) and its state.
+TEST_F(NeAlarmContactListDlgTest, TheOutputSettingOpensOnItsOwnRecord)
+{
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqNeAlarmOutput, std::vector<NeAlarmOutputRec>{
+                                       {10101, "Horn", 0x3, 1, 1},
+                                       {10102, "Lamp", 0x4, 2, 2}, // minor only, disabled
+                                       {10103, "Relay", 0x8, 1, 1},
+                                   });
+    CNeAlarmOutputDlg dialog;
+    const CEntityId lamp(10102u);
+    dialog.SetTarget(kAlpha, &lamp);
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        EXPECT_EQ(dialog.GetDlgItemAs<QLineEdit>(CNeAlarmOutputDlg::kNameId)->text(), QStringLiteral("Lamp"));
+        const bool boxes[] = {false, false, true, false};
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_EQ(dialog.GetDlgItemAs<QAbstractButton>(CNeAlarmOutputDlg::kSeverityBoxIds[i])->isChecked(),
+                      boxes[i])
+                << i;
+        EXPECT_TRUE(dialog.GetDlgItemAs<QAbstractButton>(CNeAlarmOutputDlg::kDisabledId)->isChecked());
+        return IDCANCEL;
+    });
+    dialog.DoModal();
 }
 
 } // namespace
