@@ -1,5 +1,5 @@
-// The hardware readings of an NE as the list sorts them: Current Value by the kind of reading, then by the value as a
-// signed number, then by the module.
+// The hardware readings of an NE as the list shows them: only those of modules in place and connected; Current Value
+// sorts by the kind of reading, then by the value as a signed number, then by the module.
 
 #include "tests/features/fault/trap_log/trap_log_test_support.h"
 #include "tests/features/performance/performance_test_support.h"
@@ -21,7 +21,7 @@ using namespace trap_log_test;
 
 using HwMonitorListDlgTest = FaultTestEnvironment;
 
-TEST_F(HwMonitorListDlgTest, CurrentValuesSortAsSignedNumbers)
+TEST_F(HwMonitorListDlgTest, ReadingsOfConnectedModulesSortCurrentValuesAsSignedNumbers)
 {
     ASSERT_EQ(SetUserRights(kRoleUser, std::string(127, 'a').c_str()), 0);
     // Three line cards of alpha's first shelf, present and connected.
@@ -32,6 +32,11 @@ TEST_F(HwMonitorListDlgTest, CurrentValuesSortAsSignedNumbers)
         ASSERT_TRUE(root.FindById(slot)->SetType(30, kPlannedTypeSame));
         root.FindById(slot)->connected = true;
     }
+    // An empty slot, connected, and a line card that is not connected: their readings are not shown.
+    ASSERT_TRUE(root.FindById(10400)->SetType(1, kPlannedTypeSame));
+    root.FindById(10400)->connected = true;
+    ASSERT_TRUE(root.FindById(10500)->SetType(30, kPlannedTypeSame));
+    root.FindById(10500)->connected = false;
     perf_test::CScriptedPeer peer;
     // One temperature of each card: 10, -5 and 9 degrees, numbered 1..3 as they come.
     const auto temperature = [](uint32_t slot, int32_t value) {
@@ -46,7 +51,8 @@ TEST_F(HwMonitorListDlgTest, CurrentValuesSortAsSignedNumbers)
         return reading;
     };
     peer.Answer(kReqHwMonitor,
-                std::vector<HwMonRec>{temperature(10300, 10), temperature(10100, -5), temperature(10200, 9)});
+                std::vector<HwMonRec>{temperature(10300, 10), temperature(10100, -5), temperature(10400, 0),
+                                      temperature(10500, 1), temperature(10200, 9)});
     CHwMonitorListDlg dialog;
     const CEntityId ne(1u);
     dialog.SetTarget(kAlpha, &ne);
