@@ -200,6 +200,19 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
             Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-5"));
             Click(thresholds, IDOK);
             EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Maximum value should be greater than Minimum value"));
+            // Each end is bound on both sides: the high end below -20 and the low end above 100 are refused too.
+            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("-21"));
+            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-20"));
+            Click(thresholds, IDOK);
+            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
+            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("-5"));
+            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-5"));
+            Click(thresholds, IDOK);
+            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Maximum value should be greater than Minimum value"));
+            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("60"));
+            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("101"));
+            Click(thresholds, IDOK);
+            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
 
             // Refused by the server: the failure box says why, the dialog keeps what was typed; both ends at their
             // bounds are taken.

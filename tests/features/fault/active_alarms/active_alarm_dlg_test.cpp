@@ -106,7 +106,8 @@ TEST_F(ActiveAlarmDlgTest, RowsCountsAndTheEntityTypeOrder)
 
 TEST_F(ActiveAlarmDlgTest, TimesAndAcknowledgementSortUnderTheKeysBeforeTheirColumns)
 {
-    // Each of the four columns orders the three entities otherwise (slot "1", port "1-1", fan slot "2").
+    // Each of the four columns orders the three entities otherwise (slot "1", port "1-1", fan slot "2"). Times are
+    // signed: the fan slot's occur time, 0xFFFFFF00, counts as before 1970 and comes first.
     struct Detail {
         uint32_t entityId;
         uint32_t occur;
@@ -115,7 +116,7 @@ TEST_F(ActiveAlarmDlgTest, TimesAndAcknowledgementSortUnderTheKeysBeforeTheirCol
         uint32_t ackTime;
     };
     for (const Detail& d : {Detail{kSlot, 300, 200, "ann", 100}, Detail{kPort, 100, 300, "cid", 200},
-                            Detail{kFanSlot, 200, 100, "Bob", 300}}) {
+                            Detail{kFanSlot, 0xFFFFFF00, 100, "Bob", 300}}) {
         CEntityAlarmDetail detail;
         detail.occurTime = d.occur;
         detail.receiveTime = d.receive;
@@ -129,7 +130,7 @@ TEST_F(ActiveAlarmDlgTest, TimesAndAcknowledgementSortUnderTheKeysBeforeTheirCol
         QStringList ascending;
     };
     const Row rows[] = {
-        {8, {"1-1", "2", "1"}},  // occur time
+        {8, {"2", "1-1", "1"}},  // occur time
         {9, {"2", "1", "1-1"}},  // receive time
         {10, {"1", "2", "1-1"}}, // acknowledging person, without regard to case
         {11, {"1", "1-1", "2"}}, // acknowledgement time
@@ -137,7 +138,7 @@ TEST_F(ActiveAlarmDlgTest, TimesAndAcknowledgementSortUnderTheKeysBeforeTheirCol
     };
     // The compare keys the four columns sort under, 7..10, order the entities as those columns.
     const std::vector<uint32_t> byKey[] = {
-        {kPort, kFanSlot, kSlot}, {kFanSlot, kSlot, kPort}, {kSlot, kFanSlot, kPort}, {kSlot, kPort, kFanSlot}};
+        {kFanSlot, kPort, kSlot}, {kFanSlot, kSlot, kPort}, {kSlot, kFanSlot, kPort}, {kSlot, kPort, kFanSlot}};
     Show(1, [&](CActiveAlarmDlg& dialog) {
         for (uint32_t key = 7; key <= 10; ++key) {
             std::vector<uint32_t> entities = {kSlot, kPort, kFanSlot};

@@ -186,6 +186,12 @@ TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
     EXPECT_EQ(active->handOver.modelId, 0u);
     EXPECT_EQ(active->handOver.alarmMask, 0u);
 
+    // The severity radios open on Critical.
+    const std::optional<Opened> critical =
+        Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) { Tick(d, CCriteriaControls::kSeverityCheckId); });
+    ASSERT_TRUE(critical.has_value());
+    EXPECT_EQ(critical->handOver.severity, 1u);
+
     const std::optional<Opened> model = Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
         Tick(d, CAlarmCriteriaDlg::kModelCheckId);
         Pick(d, CAlarmCriteriaDlg::kModelComboId, 30); // ALC-24
@@ -325,6 +331,18 @@ TEST_F(AlarmCriteriaDlgTest, ChoicesThatAreRefusedOpenNoList)
     });
     EXPECT_FALSE(reversed.has_value());
     EXPECT_EQ(message_, QStringLiteral("Start value shouldn't be greater than Stop value"));
+
+    // With either end off the range is open there: the same dates are no reversed range.
+    for (const int off : {CCriteriaControls::kFromCheckId, CCriteriaControls::kToCheckId}) {
+        SCOPED_TRACE(off);
+        const std::optional<Opened> open = Query(kBravo, kAlarmQueryHistory, [off](CAlarmCriteriaDlg& d) {
+            auto* to = d.GetDlgItemAs<QDateEdit>(CCriteriaControls::kToDateId);
+            to->setDate(to->date().addDays(-1));
+            Tick(d, off, false);
+        });
+        ASSERT_TRUE(open.has_value()) << message_.toStdString();
+        EXPECT_EQ(off == CCriteriaControls::kFromCheckId ? open->handOver.fromTime : open->handOver.toTime, 0u);
+    }
 }
 
 } // namespace

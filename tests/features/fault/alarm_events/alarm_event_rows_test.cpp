@@ -3,9 +3,14 @@
 // chained sort keys.
 
 #include "tests/features/fault/trap_log/trap_log_test_support.h"
+#include "tests/features/performance/performance_test_support.h"
 
+#include "features/fault/alarm_events/alarm_event_list_dlg.h"
 #include "features/fault/alarm_events/alarm_event_rows.h"
+#include "features/fault/alarm_events/history_alarm_list_dlg.h"
 #include "features/fault/alarm_lists/alarm_list_look.h"
+#include "platform/list_control.h"
+#include "platform/scripted_runners.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +156,169 @@ TEST_F(AlarmEventRowsTest, APageHoldsAtMost5000RecordsWhateverTheReplyCarries)
 
     const std::vector<NeAlarmLogRec> entries(6000, LogEntry(10100, kAlc24, 0x2));
     EXPECT_EQ(MakeNeAlarmLogPage(entries, AppData().nes.FindNeById(kBravo), 0).size(), 5000u);
+}
+
+// The server's history list sorts each column by its value and then by the place of the alarm (location, NE, entity);
+// NE and Slot-Port by the NE and the entity alone. The records arrive in no column's order, and the place decides
+// between equal values.
+TEST_F(AlarmEventRowsTest, TheServerListSortsEachColumnThenByThePlace)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+    struct Rec {
+        const char* location;
+        const char* ne;
+        uint32_t entityId;
+        uint32_t model;
+        uint32_t severity;
+        uint32_t occur, receive, clear;
+        const char* ackPerson;
+        uint32_t ackTime;
+    };
+    const Rec recs[] = {
+        {"north", "alpha", 10101, kAdslPort, 5, 100, 400, 300, "Cid", 200},
+        {"North", "alpha", 10100, kAlc24, 1, 300, 300, 100, "ann", 100},
+        {"Harbour", "charlie", 10100, kAlc24, 2, 300, 200, 200, "bob", 400},
+        {"Harbour", "bravo", 10200, kAlc24, 2, 400, 100, 400, "Bob", 300},
+    };
+    std::vector<AlarmEventRec> records;
+    for (const Rec& r : recs) {
+        AlarmEventRec rec = Event(r.ne, r.entityId, r.model, r.model, 0x1, r.severity, r.ackPerson);
+        rec.recordNo = static_cast<uint32_t>(records.size() + 1);
+        rec.locationName = r.location;
+        rec.occurTime = r.occur;
+        rec.receiveTime = r.receive;
+        rec.clearTime = r.clear;
+        rec.ackTime = r.ackTime;
+        records.push_back(rec);
+    }
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqAlarmEvent, records);
+
+    struct Row {
+        int column;
+        QStringList ascending; // the No. column
+    };
+    const Row rows[] = {
+        {0, {"1", "2", "3", "4"}},  {1, {"1", "4", "3", "2"}}, // info, major (Harbour: bravo, charlie), critical
+        {2, {"4", "3", "2", "1"}},  // Harbour before North, bravo before charlie, entity 10100 before 10101
+        {3, {"2", "1", "4", "3"}},  // the NE, then the entity; not the location
+        {4, {"2", "1", "4", "3"}},  // as NE
+        {5, {"1", "3", "2", "4"}},  // "ADSL Port", then ALC-24 by occur time, equal times by place
+        {6, {"1", "4", "3", "2"}},  // as Severity
+        {7, {"1", "4", "3", "2"}},  // as Severity
+        {8, {"1", "3", "2", "4"}},  // occur time, equal times by place
+        {9, {"4", "3", "2", "1"}},  // receive time
+        {10, {"2", "3", "1", "4"}}, // clear time
+        {11, {"2", "4", "3", "1"}}, // ann, Bob/bob by place, Cid
+        {12, {"2", "1", "4", "3"}}, // acknowledgement time
+    };
+    CAlarmEventListDlg dialog;
+    const CEntityId everything;
+    dialog.SetTarget(0, &everything);
+    dialog.SetHandOver({.queryMode = kAlarmQueryHistory});
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        const CListControl list(dialog.FindList(kListControlId));
+        const auto numbers = [&list] {
+            QStringList shown;
+            for (int row = 0; row < list.GetItemCount(); ++row)
+                shown << list.GetItemText(row, 0);
+            return shown;
+        };
+        EXPECT_EQ(numbers(), (QStringList{"1", "2", "3", "4"}));
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.column);
+            dialog.SortList(row.column, kSortAscending);
+            EXPECT_EQ(numbers(), row.ascending);
+            dialog.SortList(row.column, kSortDescending);
+            EXPECT_EQ(numbers(), (QStringList{row.ascending[3], row.ascending[2], row.ascending[1], row.ascending[0]}));
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
+// Detail and Acknowledge wait for a selected row of the location queried: a greyed row of another location offers
+// neither.
+TEST_F(AlarmEventRowsTest, ARowOutsideTheLocationOffersNoDetailNorAcknowledgement)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqAlarmEvent, std::vector<AlarmEventRec>{Event("alpha", 10100, kAlc24, kAlc24, 0x1),
+                                                           Event("charlie", 10100, kAlc24, kAlc24, 0x1)});
+    CAlarmEventListDlg dialog;
+    const CEntityId everything;
+    dialog.SetTarget(0, &everything);
+    dialog.SetLocationId(static_cast<int>(kNorth));
+    dialog.SetHandOver({.queryMode = kAlarmQueryActive});
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        CListControl list(dialog.FindList(kListControlId));
+        EXPECT_EQ(list.GetItemCount(), 2);
+        for (int row = 0; row < list.GetItemCount() && row < 2; ++row) {
+            const QString ne = list.GetItemText(row, 3);
+            SCOPED_TRACE(ne.toStdString());
+            list.SetItemSelected(1 - row, false);
+            list.SetItemSelected(row, true);
+            const bool north = ne == QStringLiteral("alpha");
+            EXPECT_EQ(dialog.IsControlEnabled(CAlarmEventListDlg::kDetailButtonId), north);
+            EXPECT_EQ(dialog.IsControlEnabled(CAlarmEventListDlg::kAcknowledgeButtonId), north);
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
+// The NE's own log sorts Severity by gravity, the texts and Occur Time (the NE's up time) by their values, each then by
+// the entity.
+TEST_F(AlarmEventRowsTest, TheNesLogSortsEachColumnThenByTheEntity)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+    const auto entry = [](uint32_t number, uint32_t entityId, uint32_t model, uint32_t mask, uint32_t uptime) {
+        NeAlarmLogRec rec = LogEntry(entityId, model, mask);
+        rec.recordNo = number;
+        rec.occurUptime = uptime;
+        return rec;
+    };
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqNeAlarmLog, std::vector<NeAlarmLogRec>{
+                                    entry(1, 10300, kAlc24, 0x4, 300),    // High Temp: minor
+                                    entry(2, 10100, kAlc24, 0x1, 200),    // Card Out: major
+                                    entry(3, 10200, kAlc24, 0x8, 100),    // FW Mismatch: warning
+                                    entry(4, 10101, kAdslPort, 0x1, 300), // ATU-C LOS: minor
+                                });
+    struct Row {
+        int column;
+        QStringList ascending; // the No. column
+    };
+    const Row rows[] = {
+        {1, {"3", "4", "1", "2"}}, // warning, the two minors by entity, major
+        {5, {"4", "2", "3", "1"}}, // "ADSL Port", then the ALC-24 slots by entity
+        {8, {"3", "2", "4", "1"}}, // up time, equal times by entity
+    };
+    CHistoryAlarmListDlg dialog;
+    const CEntityId ne(1u);
+    dialog.SetTarget(kAlpha, &ne);
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        const CListControl list(dialog.FindList(kListControlId));
+        const auto numbers = [&list] {
+            QStringList shown;
+            for (int row = 0; row < list.GetItemCount(); ++row)
+                shown << list.GetItemText(row, 0);
+            return shown;
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.column);
+            dialog.SortList(row.column, kSortAscending);
+            EXPECT_EQ(numbers(), row.ascending);
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
 }
 
 TEST(ChainKeyTest, OrdersByEachPartInTurn)

@@ -281,6 +281,19 @@ TEST_F(DetailDlgTest, SortByNameAndDescriptionTiesByIndex)
             names << row.section('|', 1, 1);
         EXPECT_EQ(names, (QStringList{"Card Fail", "Card Out", "Disabled", "FW Mismatch", "High Temp"}));
     });
+
+    // Letter case aside: "Link Down" before "LOS", which a byte compare puts first.
+    CEventDetailDlg trunk;
+    Target(trunk, kSlot);
+    trunk.SetPlannedType(50); // GE trunk port: 0 LOS, 1 Link Down
+    trunk.SetAlarmBits(0x3);
+    Show(trunk, [](CAlarmDetailBaseDlg& d) {
+        d.SortList(1, kSortAscending);
+        QStringList names;
+        for (const QString& row : Rows(d))
+            names << row.section('|', 1, 1);
+        EXPECT_EQ(names, (QStringList{"Link Down", "LOS"}));
+    });
 }
 
 } // namespace

@@ -423,6 +423,17 @@ TEST_F(TrapLogViewTest, SortOrders)
     EXPECT_LT(view.CompareItems(2, 0, 7), 0) << "record 2 occurred first";
     EXPECT_GT(view.CompareItems(2, 0, 8), 0) << "record 2 was received last";
     EXPECT_GT(view.CompareItems(2, 0, 7 | kCompareDescending), 0);
+
+    // Names compare without regard to case: "Delta" after "alpha" and "bravo", where a byte compare puts it first.
+    // A late record of bravo (Harbour) goes before the North records of its entity type.
+    AddNe(13, kNorth, "Delta", kOneShelfModel);
+    Log(13, Alarm(10500, kLineCard, 1, 1, 500));     // 5
+    Log(kBravo, Alarm(10500, kLineCard, 1, 1, 500)); // 6
+    view.RefreshData();
+    view.SortList(3, kSortAscending);
+    EXPECT_EQ(view.RowSequences(), (std::vector<uint32_t>{2, 3, 0, 4, 1, 6, 5}));
+    view.SortList(5, kSortAscending);
+    EXPECT_EQ(view.RowSequences(), (std::vector<uint32_t>{1, 6, 2, 3, 5, 0, 4}));
 }
 
 TEST_F(TrapLogViewTest, DetailOpensTheEventDetailOfTheSelectedRow)
