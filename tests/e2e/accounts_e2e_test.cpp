@@ -305,6 +305,8 @@ TEST(AccountsE2eTest, TheFirstColumnSortsByRole)
         QTreeView& rows = *list.FindList(kListControlId);
         // Filled in the order of the first column, then sorted by name, and by role again.
         const QStringList byRole{"admin", "manager", "aaron", "north", "Zed"};
+        EXPECT_EQ(e2e::ListTitles(rows),
+                  (QStringList{"No.", "Name", "Location", "Full Name", "Telephone", "Division", "Address", "Comment"}));
         EXPECT_EQ(ListColumn(rows, List::kNameColumn), byRole);
         for (const auto& [column, names] :
              {std::pair{List::kNameColumn, QStringList{"Zed", "aaron", "admin", "manager", "north"}},

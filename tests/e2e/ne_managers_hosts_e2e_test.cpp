@@ -420,6 +420,8 @@ TEST_F(SecuredHostSectionsE2eTest, TheIndexSortsAsTextAndTheAddressesAsAddresses
 {
     program_.Operator().OnDialog<Hosts>([&](Hosts& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows),
+                  (QStringList{"Index", "From IP address", "To IP address", "Authorized Services"}));
         EXPECT_EQ(SortedAscending(rows, Hosts::kIndexColumn, Hosts::kIndexColumn),
                   (QStringList{"1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"}));
         EXPECT_EQ(SortedAscending(rows, Hosts::kFirstColumn, Hosts::kIndexColumn),
@@ -449,6 +451,7 @@ TEST_F(ThreeManagersE2eTest, TheAddressesSortAsAddressesAndTheRestAsTexts)
 {
     program_.Operator().OnDialog<Managers>([&](Managers& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"No.", "IP address", "Trap Community", "SNMP Trap Version"}));
         EXPECT_EQ(SortedAscending(rows, Managers::kAddressColumn + 1, Managers::kAddressColumn),
                   (QStringList{"10.0.0.100", "10.0.0.9", "10.0.0.10"}));
         EXPECT_EQ(SortedAscending(rows, Managers::kAddressColumn, Managers::kAddressColumn),

@@ -238,6 +238,9 @@ TEST(OpLogE2eTest, TwelveEntriesFitOneWindowAndSortByNumberAndAddress)
             for (const int button : {kFirstPage, kPreviousPage, kNextPage, kLastPage, kSpinId})
                 EXPECT_FALSE(list.IsControlEnabled(button)) << button;
             ASSERT_EQ(Rows(list), 12);
+            EXPECT_EQ(e2e::ListTitles(*list.FindList(kListControlId)),
+                      (QStringList{"No.", "User", "Operation Time", "Login Location", "Target NE", "Function", "Action",
+                                   "Parameters"}));
             EXPECT_EQ(SortedBy(list, 0, kImageSortDescending),
                       (QStringList{"12", "11", "10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
             EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), 3).value(0), QStringLiteral("10.0.1.12"));

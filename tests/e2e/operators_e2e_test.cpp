@@ -126,6 +126,7 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
 
     person.OnDialog<Online>([&](Online& online) {
         QTreeView& rows = *online.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"No.", "Name", "Location", "Login Location", "Login Time"}));
         // This workstation, the Manager's and the probe's.
         EXPECT_EQ(ListColumn(rows, Online::kNameColumn),
                   (QStringList{QStringLiteral("admin"), QStringLiteral("admin"), QStringLiteral("manager")}));

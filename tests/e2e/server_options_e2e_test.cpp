@@ -108,6 +108,7 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         EXPECT_EQ(Field(dialog.MailPage(), CSvrOptMailPage::kSmtpServerId), QStringLiteral("mail.example.net"));
         EXPECT_EQ(Field(nms, CSvrOptNmsPage::kCommunityId), QStringLiteral("northbound"));
         EXPECT_TRUE(e2e::IsChecked(nms, CSvrOptNmsPage::kTrapsEnabledId));
+        EXPECT_EQ(e2e::ListTitles(managers), (QStringList{"No.", "Manager IP", "Trap Port"}));
         EXPECT_EQ(e2e::ListColumn(managers, 0), (QStringList{"1", "2", "3", "4", "5"}));
         EXPECT_EQ(e2e::ListColumn(managers, 1), (QStringList{"10.1.1.20", "", "", "", ""}));
         EXPECT_EQ(e2e::ListColumn(managers, 2), (QStringList{"162", "", "", "", ""}));

@@ -256,6 +256,16 @@ QStringList ListColumn(CADialog& dialog, int column)
     return ListColumn(*dialog.FindList(kListControlId), column);
 }
 
+QStringList ListTitles(const QTreeView& list)
+{
+    QStringList titles;
+    if (list.model() == nullptr)
+        return titles;
+    for (int column = 0; column < list.model()->columnCount(); ++column)
+        titles.push_back(list.model()->headerData(column, Qt::Horizontal).toString());
+    return titles;
+}
+
 int RowOf(const QTreeView& list, int column, const QString& text)
 {
     return static_cast<int>(ListColumn(list, column).indexOf(text));
