@@ -296,4 +296,22 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
     EXPECT_TRUE(program.App().GetExitFlag());
 }
 
+// The auto-refresh period is DIALOGREFRESHTIME seconds, taken from 1 to 60: a value beyond either end is not taken,
+// and the period stays the 2 seconds it is without the key.
+TEST(OperatorsE2eTest, TheAutoRefreshPeriodIsOneToSixtySeconds)
+{
+    for (const auto& [typed, period] : {std::pair{"60", 60000}, std::pair{"61", 2000}, std::pair{"0", 2000}}) {
+        e2e::CProgram program;
+        ASSERT_TRUE(
+            program.StartServer({.args = {}, .iniExtra = std::string("[DIALOG]\nDIALOGREFRESHTIME=") + typed + "\n"}));
+        ASSERT_TRUE(program.Login("admin", "admin"));
+        program.Operator().OnDialog<Online>([&](Online& online) {
+            e2e::Check(online, Online::kAutoRefreshCheckId);
+            EXPECT_EQ(online.Timers().Interval(Online::kAutoRefreshTimer), period) << typed;
+            e2e::Check(online, Online::kAutoRefreshCheckId, false);
+        });
+        ASSERT_TRUE(program.Command(kCmdOnlineUsers));
+    }
+}
+
 } // namespace
