@@ -190,6 +190,12 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             EXPECT_EQ(Field(mail, CInstantMailDlg::kToId), QStringLiteral("manager"));
             Click(mail, IDOK);
             EXPECT_EQ(MessageLine(mail), QStringLiteral("Data is blank"));
+            // Blanks alone are no message either.
+            Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("  \n "));
+            mail.ClearMessageLine();
+            Click(mail, IDOK);
+            EXPECT_EQ(MessageLine(mail), QStringLiteral("Data is blank"));
+            EXPECT_FALSE(mail.IsEnded());
             // A mail holds 999 characters at most.
             for (const int typed : {999, 1000}) {
                 Type(mail, CInstantMailDlg::kMessageId, QString(typed, QLatin1Char('x')));
@@ -197,7 +203,8 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             }
             // Someone who is not logged on gets no mail: the server says so, and the mail stays to be sent.
             Type(mail, CInstantMailDlg::kToId, QStringLiteral("north"));
-            Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("Please check North-1 tonight."));
+            // The message goes without the blanks around it.
+            Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("  Please check North-1 tonight.\n "));
             Click(mail, IDOK);
             EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to update data\n\n(32028) User is not logged in"));
             EXPECT_FALSE(mail.IsEnded());
