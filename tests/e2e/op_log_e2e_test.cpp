@@ -238,6 +238,14 @@ TEST(OpLogE2eTest, TwelveEntriesFitOneWindowAndSortByNumberAndAddress)
             for (const int button : {kFirstPage, kPreviousPage, kNextPage, kLastPage, kSpinId})
                 EXPECT_FALSE(list.IsControlEnabled(button)) << button;
             ASSERT_EQ(Rows(list), 12);
+            // Entries 7 and 8 (a location's change and an account's) are on no NE; the others name their NE.
+            const QStringList targets = e2e::ListColumn(*list.FindList(kListControlId), LogList::kFunctionColumn - 1);
+            for (int row = 0; row < 12; ++row) {
+                if (row == 6 || row == 7)
+                    EXPECT_EQ(targets.value(row), QString()) << row;
+                else
+                    EXPECT_TRUE(QStringList({"North-1", "South-1", "Spare"}).contains(targets.value(row))) << row;
+            }
             EXPECT_EQ(e2e::ListTitles(*list.FindList(kListControlId)),
                       (QStringList{"No.", "User", "Operation Time", "Login Location", "Target NE", "Function", "Action",
                                    "Parameters"}));
