@@ -204,6 +204,14 @@ TEST_F(NeManagersHostsE2eTest, SecuredHostsAreSwitchedOnAndASectionKeepsItsServi
         });
         Click(list, Hosts::kChangeStateButtonId);
         EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("enabled"));
+        // Opened again, the state dialog offers the state the list shows.
+        person.OnDialog<CSecuredHostStateDlg>([&](CSecuredHostStateDlg& state) {
+            EXPECT_TRUE(e2e::IsChecked(state, CSecuredHostStateDlg::kEnabledId));
+            EXPECT_FALSE(e2e::IsChecked(state, CSecuredHostStateDlg::kDisabledId));
+            return IDCANCEL;
+        });
+        Click(list, Hosts::kChangeStateButtonId);
+        EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("enabled"));
 
         // Without a row Modify asks for one.
         Click(list, kModifyButtonId);
