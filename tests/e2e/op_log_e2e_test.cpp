@@ -185,6 +185,11 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
             EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
             EXPECT_FALSE(list.IsControlEnabled(kPreviousPage));
             EXPECT_FALSE(list.IsControlEnabled(kSpinId));
+            // Nor is one past the largest 32-bit number; that number itself is.
+            Type(list, kFromId, QStringLiteral("4294967296"));
+            EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
+            Type(list, kFromId, QStringLiteral("4294967295"));
+            EXPECT_TRUE(list.IsControlEnabled(kRefreshButtonId));
             Type(list, kFromId, QStringLiteral("5001"));
             EXPECT_TRUE(list.IsControlEnabled(kRefreshButtonId));
 
