@@ -283,27 +283,34 @@ TEST(AccountsE2eTest, ThePasswordGoesAsTheDigestOfItsText)
     }
 }
 
-// The first column sorts the accounts by role, Administrators first; accounts of one role stay in name order.
+// The first column sorts the accounts by role, Administrators first; accounts of one role stay in the account table's
+// name order (letter case aside), however the list was sorted before.
 TEST(AccountsE2eTest, TheFirstColumnSortsByRole)
 {
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     server_test::CRawClient& probe = program.ServerProbe();
-    UserAccountRecord aaron;
-    aaron.name = "aaron";
-    aaron.passwordDigest = PasswordDigestText("aaron");
-    aaron.roleLetter = "C";
-    const auto bytes = EncodeRecord(aaron);
-    ASSERT_TRUE(probe.ReplyTo(
-        probe.Send(kEmsOpModify, kReqUserAccountAdd, 0, {bytes.begin(), bytes.end()}, kUserAccountRecordSize)));
+    // Two more Users, one of them with a capital: the names sort byte by byte, capitals first.
+    for (const char* name : {"Zed", "aaron"}) {
+        UserAccountRecord user;
+        user.name = name;
+        user.passwordDigest = PasswordDigestText(name);
+        user.roleLetter = "C";
+        const auto bytes = EncodeRecord(user);
+        ASSERT_TRUE(probe.ReplyTo(
+            probe.Send(kEmsOpModify, kReqUserAccountAdd, 0, {bytes.begin(), bytes.end()}, kUserAccountRecordSize)));
+    }
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.Operator().OnDialog<List>([&](List& list) {
         QTreeView& rows = *list.FindList(kListControlId);
         // Filled in the order of the first column, then sorted by name, and by role again.
-        const QStringList byRole{"admin", "manager", "aaron", "north"};
+        const QStringList byRole{"admin", "manager", "aaron", "north", "Zed"};
+        EXPECT_EQ(e2e::ListTitles(rows),
+                  (QStringList{"No.", "Name", "Location", "Full Name", "Telephone", "Division", "Address", "Comment"}));
         EXPECT_EQ(ListColumn(rows, List::kNameColumn), byRole);
         for (const auto& [column, names] :
-             {std::pair{List::kNameColumn, QStringList{"aaron", "admin", "manager", "north"}}, std::pair{0, byRole}}) {
+             {std::pair{List::kNameColumn, QStringList{"Zed", "aaron", "admin", "manager", "north"}},
+              std::pair{0, byRole}}) {
             for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending);
                  ++click)
                 e2e::CProgram::ClickHeader(*rows.header(), column);

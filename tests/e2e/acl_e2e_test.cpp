@@ -109,6 +109,7 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
 
     person.OnDialog<Acl>([&](Acl& acl) {
         QTreeView& rows = *acl.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"Access Item", "Access Control"}));
         // In the order of their captions.
         EXPECT_EQ(ListColumn(rows, Acl::kItemColumn),
                   (QStringList{online, QStringLiteral("Operation Log"), QStringLiteral("Subscriber"),

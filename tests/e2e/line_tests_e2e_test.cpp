@@ -267,7 +267,8 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         EXPECT_EQ(down.value(1), QString::number(result.downLoopAttenuation));
         EXPECT_EQ(down.value(3), QString::number(result.downSnrMargin));
         EXPECT_EQ(up.value(4), QString::number(result.upTxPower));
-        EXPECT_EQ(e2e::HeaderTitles(*rates.FindList(kListControlId)), QStringLiteral("Item|Downstream|Upstream"));
+        EXPECT_EQ(e2e::ListTitles(*rates.FindList(kListControlId)).join('|'),
+                  QStringLiteral("Item|Downstream|Upstream"));
         EXPECT_EQ(
             e2e::ListColumn(*rates.FindList(kListControlId), 0).join('|'),
             QStringLiteral("Attainable Rate (bps)|Loop Attenuation (0.1 dB)|Signal Attenuation (0.1 dB)|SNR Margin "
@@ -325,7 +326,7 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         // The SNR page, sorted by its downstream values; each page exported under its own stem and title.
         SelectTab(diag, Diag::kSnrPage);
         Tones& snr = diag.TonePage(Diag::kSnrPage);
-        EXPECT_EQ(e2e::HeaderTitles(*snr.FindList(kListControlId)),
+        EXPECT_EQ(e2e::ListTitles(*snr.FindList(kListControlId)).join('|'),
                   QStringLiteral("Tone|Upstream (dB)|Downstream (dB)"));
         program_.ClickHeader(*snr.FindList(kListControlId)->header(), Tones::kDownstreamColumn);
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(diag, QStringLiteral("loop_diagnosis_snr")));
@@ -411,7 +412,7 @@ TEST_F(LineTestsE2eTest, LoopMonitoringSucceedsOnAnAdsl2LineAndFailsOnAnAdslOne)
         // Both pages in tenths of a dB: one decimal, the unit in the titles.
         for (const Monitoring::Page page : {Monitoring::kMagnitudePage, Monitoring::kPsdPage}) {
             const QTreeView& list = *monitoring.TonePage(page).FindList(kListControlId);
-            EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("Tone|Upstream (dB)|Downstream (dB)")) << page;
+            EXPECT_EQ(e2e::ListTitles(list).join('|'), QStringLiteral("Tone|Upstream (dB)|Downstream (dB)")) << page;
             const QString cell = e2e::ListColumn(list, Tones::kUpstreamColumn).value(10);
             EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?[0-9]+\\.[0-9]$")).match(cell).hasMatch())
                 << cell.toStdString();
@@ -530,7 +531,7 @@ TEST_F(LineTestsE2eTest, BitsAllocationListsAndGraphsTheBitsOfEachToneAndKeepsTh
 
         // Sorted by the downstream bits, most first; a refresh keeps that order.
         QTreeView& list = *bits.Page().FindList(kListControlId);
-        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("Tone|Upstream|Downstream"));
+        EXPECT_EQ(e2e::ListTitles(list).join('|'), QStringLiteral("Tone|Upstream|Downstream"));
         program_.ClickHeader(*list.header(), Tones::kDownstreamColumn);
         program_.ClickHeader(*list.header(), Tones::kDownstreamColumn);
         const QStringList sorted = program_.ShownColumn(list, Tones::kDownstreamColumn);

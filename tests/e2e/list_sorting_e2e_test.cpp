@@ -132,6 +132,7 @@ TEST_F(ListSortingE2eTest, NeUserAccountsSortByTheirRowsWithTheBuiltInAccountFir
     ASSERT_NE(inOrder, (QStringList{"abc", "qurim", "su"})) << "the names in their own order tell nothing";
     program_.Operator().OnDialog<Accounts>([&](Accounts& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"No.", "User Name", "Role", "Role"}));
         EXPECT_EQ(ListColumn(rows, Accounts::kNameColumn), inOrder);
         // Name and Role go by the rows too, not by their texts: Name in the direction kept, ascending, then the other
         // way; Role in the direction kept, descending, then the other way.

@@ -204,6 +204,14 @@ TEST_F(NeManagersHostsE2eTest, SecuredHostsAreSwitchedOnAndASectionKeepsItsServi
         });
         Click(list, Hosts::kChangeStateButtonId);
         EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("enabled"));
+        // Opened again, the state dialog offers the state the list shows.
+        person.OnDialog<CSecuredHostStateDlg>([&](CSecuredHostStateDlg& state) {
+            EXPECT_TRUE(e2e::IsChecked(state, CSecuredHostStateDlg::kEnabledId));
+            EXPECT_FALSE(e2e::IsChecked(state, CSecuredHostStateDlg::kDisabledId));
+            return IDCANCEL;
+        });
+        Click(list, Hosts::kChangeStateButtonId);
+        EXPECT_EQ(e2e::Field(list, Hosts::kStateTextId), QStringLiteral("enabled"));
 
         // Without a row Modify asks for one.
         Click(list, kModifyButtonId);
@@ -420,6 +428,8 @@ TEST_F(SecuredHostSectionsE2eTest, TheIndexSortsAsTextAndTheAddressesAsAddresses
 {
     program_.Operator().OnDialog<Hosts>([&](Hosts& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows),
+                  (QStringList{"Index", "From IP address", "To IP address", "Authorized Services"}));
         EXPECT_EQ(SortedAscending(rows, Hosts::kIndexColumn, Hosts::kIndexColumn),
                   (QStringList{"1", "10", "11", "2", "3", "4", "5", "6", "7", "8", "9"}));
         EXPECT_EQ(SortedAscending(rows, Hosts::kFirstColumn, Hosts::kIndexColumn),
@@ -449,6 +459,7 @@ TEST_F(ThreeManagersE2eTest, TheAddressesSortAsAddressesAndTheRestAsTexts)
 {
     program_.Operator().OnDialog<Managers>([&](Managers& list) {
         QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"No.", "IP address", "Trap Community", "SNMP Trap Version"}));
         EXPECT_EQ(SortedAscending(rows, Managers::kAddressColumn + 1, Managers::kAddressColumn),
                   (QStringList{"10.0.0.100", "10.0.0.9", "10.0.0.10"}));
         EXPECT_EQ(SortedAscending(rows, Managers::kAddressColumn, Managers::kAddressColumn),

@@ -111,6 +111,20 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
         // stop before them all).
         criteria.GetDlgItemAs<QDateEdit>(Criteria::kFromDateId)->setDate(QDate(2037, 12, 31));
         criteria.GetDlgItemAs<QDateEdit>(Criteria::kToDateId)->setDate(QDate(1970, 1, 2));
+        // One bound ticked alone is no range to refuse, however far its date lies beyond the other's.
+        for (const int alone : {Criteria::kFromCheckId, Criteria::kToCheckId}) {
+            e2e::Check(criteria, Criteria::kFromCheckId, alone == Criteria::kFromCheckId);
+            e2e::Check(criteria, Criteria::kToCheckId, alone == Criteria::kToCheckId);
+            bool listed = false;
+            person.OnDialog<LogList>([&](LogList&) {
+                listed = true;
+                return IDCANCEL;
+            });
+            criteria.ClearMessageLine();
+            Click(criteria, IDOK);
+            EXPECT_TRUE(listed) << alone;
+            EXPECT_EQ(MessageLine(criteria), QString()) << alone;
+        }
         e2e::Check(criteria, Criteria::kFromCheckId, false);
         e2e::Check(criteria, Criteria::kToCheckId, false);
         EXPECT_FALSE(criteria.IsControlEnabled(Criteria::kFromDateId));
@@ -171,6 +185,11 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
             EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
             EXPECT_FALSE(list.IsControlEnabled(kPreviousPage));
             EXPECT_FALSE(list.IsControlEnabled(kSpinId));
+            // Nor is one past the largest 32-bit number; that number itself is.
+            Type(list, kFromId, QStringLiteral("4294967296"));
+            EXPECT_FALSE(list.IsControlEnabled(kRefreshButtonId));
+            Type(list, kFromId, QStringLiteral("4294967295"));
+            EXPECT_TRUE(list.IsControlEnabled(kRefreshButtonId));
             Type(list, kFromId, QStringLiteral("5001"));
             EXPECT_TRUE(list.IsControlEnabled(kRefreshButtonId));
 
@@ -206,8 +225,8 @@ QStringList SortedBy(LogList& list, int column, int arrow)
     return e2e::ListColumn(rows, 0);
 }
 
-// Twelve entries, each from an address of its own (10.0.1.1 to 10.0.1.12): the window shrinks to them, and the
-// numbers sort as numbers and the addresses as addresses.
+// Twelve entries, each from an address of its own (10.0.1.1 to 10.0.1.12): the window shrinks to them, the numbers
+// sort as numbers and the addresses as addresses, and entries of one operator stay in the order they came.
 TEST(OpLogE2eTest, TwelveEntriesFitOneWindowAndSortByNumberAndAddress)
 {
     e2e::CProgram program;
@@ -224,9 +243,24 @@ TEST(OpLogE2eTest, TwelveEntriesFitOneWindowAndSortByNumberAndAddress)
             for (const int button : {kFirstPage, kPreviousPage, kNextPage, kLastPage, kSpinId})
                 EXPECT_FALSE(list.IsControlEnabled(button)) << button;
             ASSERT_EQ(Rows(list), 12);
+            // Entries 7 and 8 (a location's change and an account's) are on no NE; the others name their NE.
+            const QStringList targets = e2e::ListColumn(*list.FindList(kListControlId), LogList::kFunctionColumn - 1);
+            for (int row = 0; row < 12; ++row) {
+                if (row == 6 || row == 7)
+                    EXPECT_EQ(targets.value(row), QString()) << row;
+                else
+                    EXPECT_TRUE(QStringList({"North-1", "South-1", "Spare"}).contains(targets.value(row))) << row;
+            }
+            EXPECT_EQ(e2e::ListTitles(*list.FindList(kListControlId)),
+                      (QStringList{"No.", "User", "Operation Time", "Login Location", "Target NE", "Function", "Action",
+                                   "Parameters"}));
             EXPECT_EQ(SortedBy(list, 0, kImageSortDescending),
                       (QStringList{"12", "11", "10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
             EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), 3).value(0), QStringLiteral("10.0.1.12"));
+            // By operator (admin, manager and north in turn): each one's entries in the order they came, though
+            // they were shown the other way round.
+            EXPECT_EQ(SortedBy(list, 1, kImageSortAscending),
+                      (QStringList{"1", "4", "7", "10", "2", "5", "8", "11", "3", "6", "9", "12"}));
             EXPECT_EQ(SortedBy(list, 3, kImageSortAscending),
                       (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
         });

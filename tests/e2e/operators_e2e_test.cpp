@@ -14,6 +14,7 @@
 #include "link/ems_msg.h"
 #include "link/records/operator_mail_record.h"
 #include "link/records/request_codes.h"
+#include "link/records/user_account_record.h"
 #include "link/records/user_rights_record.h"
 #include "link/records/word_record.h"
 #include "platform/list_control.h"
@@ -26,9 +27,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ctime>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -46,10 +49,10 @@ struct Workstation {
     server_test::CRawClient client;
     std::string user;
 
-    bool LogOn(uint16_t port, const std::string& name)
+    bool LogOn(uint16_t port, const std::string& name, const char* from = nullptr)
     {
         user = name;
-        return client.Connect(port) && client.Logon(name, name);
+        return client.Connect(port, from) && client.Logon(name, name);
     }
     // Sends a mail; the server's answer: its status, or a text reply's text.
     std::string Mail(const std::string& to, const std::string& text)
@@ -108,6 +111,14 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
     const auto record = EncodeRecord(rights);
     ASSERT_TRUE(probe.ReplyTo(
         probe.Send(kEmsOpModify, kReqUserRights, 0, {record.begin(), record.end()}, kUserRightsRecordSize)));
+    // A User whose name sorts before every other.
+    UserAccountRecord aaron;
+    aaron.name = "aaron";
+    aaron.passwordDigest = PasswordDigestText("aaron");
+    aaron.roleLetter = "C";
+    const auto account = EncodeRecord(aaron);
+    ASSERT_TRUE(probe.ReplyTo(
+        probe.Send(kEmsOpModify, kReqUserAccountAdd, 0, {account.begin(), account.end()}, kUserAccountRecordSize)));
     ASSERT_TRUE(program.Login("admin", "admin"));
     Workstation manager;
     ASSERT_TRUE(manager.LogOn(program.PeerPort(), "manager"));
@@ -115,6 +126,7 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
 
     person.OnDialog<Online>([&](Online& online) {
         QTreeView& rows = *online.FindList(kListControlId);
+        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"No.", "Name", "Location", "Login Location", "Login Time"}));
         // This workstation, the Manager's and the probe's.
         EXPECT_EQ(ListColumn(rows, Online::kNameColumn),
                   (QStringList{QStringLiteral("admin"), QStringLiteral("admin"), QStringLiteral("manager")}));
@@ -178,6 +190,12 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             EXPECT_EQ(Field(mail, CInstantMailDlg::kToId), QStringLiteral("manager"));
             Click(mail, IDOK);
             EXPECT_EQ(MessageLine(mail), QStringLiteral("Data is blank"));
+            // Blanks alone are no message either.
+            Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("  \n "));
+            mail.ClearMessageLine();
+            Click(mail, IDOK);
+            EXPECT_EQ(MessageLine(mail), QStringLiteral("Data is blank"));
+            EXPECT_FALSE(mail.IsEnded());
             // A mail holds 999 characters at most.
             for (const int typed : {999, 1000}) {
                 Type(mail, CInstantMailDlg::kMessageId, QString(typed, QLatin1Char('x')));
@@ -185,7 +203,8 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             }
             // Someone who is not logged on gets no mail: the server says so, and the mail stays to be sent.
             Type(mail, CInstantMailDlg::kToId, QStringLiteral("north"));
-            Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("Please check North-1 tonight."));
+            // The message goes without the blanks around it.
+            Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("  Please check North-1 tonight.\n "));
             Click(mail, IDOK);
             EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to update data\n\n(32028) User is not logged in"));
             EXPECT_FALSE(mail.IsEnded());
@@ -209,6 +228,35 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         const std::optional<OperatorMailRecord> marker = manager.NextMail();
         ASSERT_TRUE(marker.has_value());
         EXPECT_TRUE(IsForceLogoutMail(*marker));
+
+        // Three more logins, from addresses whose texts sort otherwise than their numbers; the User aaron comes
+        // before the User north, whose address sorts before aaron's.
+        std::array<Workstation, 3> others;
+        for (const auto& [other, name, from] :
+             {std::tuple{&others[0], "aaron", "127.0.0.10"}, std::tuple{&others[1], "north", "127.0.0.9"},
+              std::tuple{&others[2], "admin", "127.0.0.100"}})
+            ASSERT_TRUE(other->LogOn(program.PeerPort(), name, from)) << name;
+        Click(online, kRefreshButtonId);
+        // Sorted by name descending, then by address, then by role. Rows equal in the column
+        // keep the order they came in, whatever order they were shown in before.
+        const auto sortBy = [&](int column, bool ascending) {
+            const int arrow = ascending ? kImageSortAscending : kImageSortDescending;
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, arrow); ++click)
+                e2e::CProgram::ClickHeader(*rows.header(), column);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, arrow)) << column;
+        };
+        sortBy(Online::kNameColumn, false);
+        EXPECT_EQ(ListColumn(rows, Online::kNameColumn),
+                  (QStringList{"north", "manager", "admin", "admin", "admin", "aaron"}));
+        sortBy(Online::kAddressColumn, true);
+        EXPECT_EQ(ListColumn(rows, Online::kAddressColumn),
+                  (QStringList{"127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.9", "127.0.0.10", "127.0.0.100"}));
+        EXPECT_EQ(ListColumn(rows, Online::kNameColumn),
+                  (QStringList{"admin", "admin", "manager", "north", "aaron", "admin"}));
+        sortBy(0, true);
+        EXPECT_EQ(ListColumn(rows, Online::kNameColumn),
+                  (QStringList{"admin", "admin", "admin", "manager", "aaron", "north"}));
+        EXPECT_EQ(ListColumn(rows, Online::kAddressColumn).value(2), QStringLiteral("127.0.0.100"));
     });
     ASSERT_TRUE(program.Command(kCmdOnlineUsers));
 
@@ -253,6 +301,24 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
     EXPECT_EQ(program.Frame().Timers().Interval(kLogoutTimer), 10000);
     program.Frame().OnTimer(kLogoutTimer);
     EXPECT_TRUE(program.App().GetExitFlag());
+}
+
+// The auto-refresh period is DIALOGREFRESHTIME seconds, taken from 1 to 60: a value beyond either end is not taken,
+// and the period stays the 2 seconds it is without the key.
+TEST(OperatorsE2eTest, TheAutoRefreshPeriodIsOneToSixtySeconds)
+{
+    for (const auto& [typed, period] : {std::pair{"60", 60000}, std::pair{"61", 2000}, std::pair{"0", 2000}}) {
+        e2e::CProgram program;
+        ASSERT_TRUE(
+            program.StartServer({.args = {}, .iniExtra = std::string("[DIALOG]\nDIALOGREFRESHTIME=") + typed + "\n"}));
+        ASSERT_TRUE(program.Login("admin", "admin"));
+        program.Operator().OnDialog<Online>([&](Online& online) {
+            e2e::Check(online, Online::kAutoRefreshCheckId);
+            EXPECT_EQ(online.Timers().Interval(Online::kAutoRefreshTimer), period) << typed;
+            e2e::Check(online, Online::kAutoRefreshCheckId, false);
+        });
+        ASSERT_TRUE(program.Command(kCmdOnlineUsers));
+    }
 }
 
 } // namespace

@@ -129,7 +129,7 @@ TEST(PmE2eTest, ThePortSelectionOpensTheCurrentPmWhoseCountersGrowAndFeedTheLive
                       QStringLiteral("CO,RT,CO,RT,CO,RT,CO,RT"));
             EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), 0).join('|'),
                       QStringLiteral("Current 15 Min||Previous 15 Min||Current 1 Day||Previous 1 Day|"));
-            EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)),
+            EXPECT_EQ(e2e::ListTitles(*pm.FindList(kListControlId)).join('|'),
                       QStringLiteral("Time Interval|Side|LOSs|ESs|SESs|UASs|Tx Cells / Rate (Kbps)|Rx Cells / Rate "
                                      "(Kbps)|CVs|FullInits|FailedInits|TxBlks|RxBlks|CrtBlks|UncrtBlks"));
             const uint32_t elapsed = Field(pm, Current::k15MinElapsedId).toUInt();
@@ -371,7 +371,7 @@ TEST(PmE2eTest, TheHistoryPmListsSortsAndGraphsThePortsIntervals)
             const QStringList sides = e2e::ListColumn(list, kPmSideColumn);
             const QStringList times = e2e::ListColumn(list, kPmCreateTimeColumn);
             EXPECT_EQ(sides.size(), 192);
-            EXPECT_EQ(e2e::HeaderTitles(list),
+            EXPECT_EQ(e2e::ListTitles(list).join('|'),
                       QStringLiteral("Create Time|Side|LOSs|ESs|SESs|UASs|TxCells / Rate "
                                      "(Kbps)|RxCells / Rate (Kbps)|CVs|FullInits|FailedInits"));
             EXPECT_EQ(sides.count(QStringLiteral("CO")), 96);
@@ -512,7 +512,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
 
     person.OnDialog<ItemList>([&](ItemList& items) {
         QTreeView& list = *items.FindList(kListControlId);
-        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|Start Time|Stop Time|PhyIdx"));
+        EXPECT_EQ(e2e::ListTitles(list).join('|'), QStringLiteral("No.|Slot-Port|Start Time|Stop Time|PhyIdx"));
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kPortColumn), QStringList{QStringLiteral("1-2")});
         EXPECT_EQ(e2e::ListColumn(list, ItemList::kStartColumn),
                   QStringList{QString::fromStdString(FormatDateHour(1700000000))});
@@ -576,7 +576,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
                 const QStringList sides = e2e::ListColumn(rows, kPmSideColumn);
                 EXPECT_EQ(sides.count(QStringLiteral("CO")), 25);
                 EXPECT_EQ(sides.count(QStringLiteral("RT")), 25);
-                EXPECT_EQ(e2e::HeaderTitles(rows),
+                EXPECT_EQ(e2e::ListTitles(rows).join('|'),
                           QStringLiteral("Create Time|Side|LOSs| ESs|SESs|UASs|TxCells / Rate (Kbps)|RxCells / Rate "
                                          "(Kbps)|CVs|FullInits|FailedInits"));
                 EXPECT_EQ(e2e::ListColumn(rows, kPmCreateTimeColumn).value(0),

@@ -88,7 +88,8 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
         EXPECT_EQ(Cell(status, kPowerMgmtMode, 1), QStringLiteral("Manual"));
         EXPECT_EQ(Cell(status, kPowerState, 1), QStringLiteral("L0"));
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL2Id));
-        EXPECT_EQ(e2e::HeaderTitles(*status.FindList(kListControlId)), QStringLiteral("Item|Downstream|Upstream"));
+        EXPECT_EQ(e2e::ListTitles(*status.FindList(kListControlId)).join('|'),
+                  QStringLiteral("Item|Downstream|Upstream"));
         EXPECT_EQ(e2e::ListColumn(*status.FindList(kListControlId), 0).join('|'),
                   QStringLiteral("Current Tx Rate (Kbps)|Previous Tx Rate (Kbps)|Attainable Rate (Kbps)|SNR Margin "
                                  "(dB)|Attenuation (dB)|Output Power (dBm)|Interleave Delay (msec)|Data Block Length "

@@ -108,6 +108,7 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         EXPECT_EQ(Field(dialog.MailPage(), CSvrOptMailPage::kSmtpServerId), QStringLiteral("mail.example.net"));
         EXPECT_EQ(Field(nms, CSvrOptNmsPage::kCommunityId), QStringLiteral("northbound"));
         EXPECT_TRUE(e2e::IsChecked(nms, CSvrOptNmsPage::kTrapsEnabledId));
+        EXPECT_EQ(e2e::ListTitles(managers), (QStringList{"No.", "Manager IP", "Trap Port"}));
         EXPECT_EQ(e2e::ListColumn(managers, 0), (QStringList{"1", "2", "3", "4", "5"}));
         EXPECT_EQ(e2e::ListColumn(managers, 1), (QStringList{"10.1.1.20", "", "", "", ""}));
         EXPECT_EQ(e2e::ListColumn(managers, 2), (QStringList{"162", "", "", "", ""}));
@@ -288,6 +289,7 @@ TEST_F(ServerOptionsE2eTest, AFailedReadLeavesTheDefaultsWhichOkWrites)
         // The pages hold their defaults.
         EXPECT_EQ(Field(dialog.SnmpPage(), CSvrOptSnmpPage::kTimeoutId), QStringLiteral("3"));
         EXPECT_EQ(Field(dialog.SnmpPage(), CSvrOptSnmpPage::kPollingId), QStringLiteral("60"));
+        EXPECT_EQ(Field(dialog.AutoSyncPage(), CSvrOptAutoSyncPage::kHoursId), QStringLiteral("24"));
         person.AnswerBox(IDYES);
         Click(dialog, IDOK);
         EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
@@ -296,6 +298,16 @@ TEST_F(ServerOptionsE2eTest, AFailedReadLeavesTheDefaultsWhichOkWrites)
     const ServerOptionRecord written = ServerOptions(program_);
     EXPECT_EQ(written.snmpTimeout, 3);
     EXPECT_EQ(written.alarmPollMinutes, 60u);
+    // The other pages' defaults: no retry, a day of each log, the agent on 20161 with "pridox", sending no traps.
+    EXPECT_EQ(written.snmpRetries, 0);
+    EXPECT_EQ(written.historyAlarmDays, 1);
+    EXPECT_EQ(written.pmDays, 1);
+    EXPECT_EQ(written.dailyPmDays, 1);
+    EXPECT_EQ(written.opLogDays, 1);
+    EXPECT_EQ(written.agentPort, 20161u);
+    EXPECT_EQ(written.community, "pridox");
+    EXPECT_EQ(written.trapSending, 0u);
+    EXPECT_EQ(written.allowUnknownManagers, 0u);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 

@@ -218,7 +218,7 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         person.OnDialog<CShdslCurPmDlg>([&](CShdslCurPmDlg& pm) {
             QTreeView& rows = *pm.FindList(kListControlId);
             EXPECT_EQ(e2e::ListColumn(rows, 1).join(','), QStringLiteral("CO,RT,CO,RT,CO,RT,CO,RT"));
-            EXPECT_EQ(e2e::HeaderTitles(rows), QStringLiteral("Time Interval|Side|ESs|SESs|UASs|LOSWs|CRCs"));
+            EXPECT_EQ(e2e::ListTitles(rows).join('|'), QStringLiteral("Time Interval|Side|ESs|SESs|UASs|LOSWs|CRCs"));
             EXPECT_EQ(e2e::ListColumn(rows, 0).join('|'),
                       QStringLiteral("Current 15 Min||Previous 15 Min||Current 1 Day||Previous 1 Day|"));
             EXPECT_FALSE(Field(pm, CShdslCurPmDlg::k15MinElapsedId).isEmpty());
@@ -234,7 +234,7 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         person.OnDialog<CShdslHisPmDlg>([&](CShdslHisPmDlg& pm) {
             const QStringList sides = e2e::ListColumn(*pm.FindList(kListControlId), CShdslHisPmDlg::kSideColumn);
             EXPECT_EQ(sides.size(), 32) << "16 intervals a side";
-            EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)),
+            EXPECT_EQ(e2e::ListTitles(*pm.FindList(kListControlId)).join('|'),
                       QStringLiteral("Create Time|Side|ESs|SESs|UASs|LOSs|CRC"));
             if (sides.isEmpty())
                 return IDCANCEL;

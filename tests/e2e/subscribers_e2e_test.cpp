@@ -193,17 +193,17 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
 }
 
-// The header of a column clicked until it shows the ascending arrow; the texts of the column `shown` then.
-QStringList SortedAscending(QTreeView& rows, int column, int shown)
+// The header of a column clicked until it shows the arrow wanted; the texts of the column `shown` then.
+QStringList SortedBy(QTreeView& rows, int column, int shown, int arrow = kImageSortAscending)
 {
-    for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending); ++click)
+    for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, column, arrow); ++click)
         e2e::CProgram::ClickHeader(*rows.header(), column);
-    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, kImageSortAscending)) << column;
+    EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, column, arrow)) << column;
     return ListColumn(rows, shown);
 }
 
 // Class and Service show their words and sort by the numbers the server keeps (PPPoE 1, Fixed-IP 2, DHCP 3; home 1,
-// enterprise 2), not by the words.
+// enterprise 2), not by the words; Slot-Port by the NE, then the port.
 TEST(SubscribersE2eTest, ClassAndServiceSortByTheirNumbers)
 {
     e2e::CProgram program;
@@ -218,10 +218,15 @@ TEST(SubscribersE2eTest, ClassAndServiceSortByTheirNumbers)
             ASSERT_EQ(ids, (QStringList{"SUB-0001", "SUB-0002", "BIZ-0100", "SUB-0201"}));
             EXPECT_EQ(ListColumn(rows, kServiceColumn), (QStringList{"PPPoE", "FixedIP", "DHCP", "PPPoE"}));
             EXPECT_EQ(ListColumn(rows, SubList::kClassColumn), (QStringList{"home", "home", "enterprise", "home"}));
-            EXPECT_EQ(SortedAscending(rows, kServiceColumn, SubList::kIdColumn),
+            EXPECT_EQ(SortedBy(rows, kServiceColumn, SubList::kIdColumn),
                       (QStringList{"SUB-0001", "SUB-0201", "SUB-0002", "BIZ-0100"}));
-            EXPECT_EQ(SortedAscending(rows, SubList::kClassColumn, SubList::kIdColumn),
+            EXPECT_EQ(SortedBy(rows, SubList::kClassColumn, SubList::kIdColumn),
                       (QStringList{"SUB-0001", "SUB-0002", "SUB-0201", "BIZ-0100"}));
+            // Slot-Port goes by the NE's name, then by the port: backwards, South-1's port comes before the same
+            // port of North-1.
+            constexpr int kSlotPortColumn = 4;
+            EXPECT_EQ(SortedBy(rows, kSlotPortColumn, SubList::kIdColumn, kImageSortDescending),
+                      (QStringList{"SUB-0201", "BIZ-0100", "SUB-0002", "SUB-0001"}));
         });
         Click(select, IDOK);
     });

@@ -73,7 +73,7 @@ TEST(TrunkPmE2eTest, ATrunkPortsCountersChangeWithAutoRefreshAndFeedTheLiveGraph
         EXPECT_TRUE(Field(pm, Pm::kEntityNameId).contains(QStringLiteral("GE1")));
         // Six rows of counters, incoming and outgoing, as the server counts them.
         EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), Pm::kIncomingColumn).size(), 6);
-        EXPECT_EQ(e2e::HeaderTitles(*pm.FindList(kListControlId)), QStringLiteral("Item|Incoming|Outgoing"));
+        EXPECT_EQ(e2e::ListTitles(*pm.FindList(kListControlId)).join('|'), QStringLiteral("Item|Incoming|Outgoing"));
         EXPECT_EQ(e2e::ListColumn(*pm.FindList(kListControlId), 0).join('|'),
                   QStringLiteral("Octets|Unicast Packets|Non-Unicast Packets|Discarded Packets|Erroneous Packets|PAUSE "
                                  "Frame"));

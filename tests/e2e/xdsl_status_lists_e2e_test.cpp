@@ -77,7 +77,7 @@ TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
     using Dlg = CDhcpTransactionListDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        EXPECT_EQ(e2e::HeaderTitles(list),
+        EXPECT_EQ(e2e::ListTitles(list).join('|'),
                   QStringLiteral("No.|Slot-Port|VPI|VCI|VLAN ID|Transaction ID|Client MAC|Assigned IP|State"));
         EXPECT_EQ(ListColumn(list, 1),
                   (QStringList{QStringLiteral("1-5"), QStringLiteral("1-6"), QStringLiteral("1-8")}));
@@ -102,7 +102,8 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
+        EXPECT_EQ(e2e::ListTitles(list).join('|'),
+                  QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
         // Slot 1's entries; slot 2's is another card's.
         EXPECT_EQ(
             ListColumn(list, Dlg::kStatusColumn),
@@ -216,7 +217,8 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsNarrowedToAndPermittedInOnePlace
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
+        EXPECT_EQ(e2e::ListTitles(list).join('|'),
+                  QStringLiteral("No.|Slot-Port|VPI|VCI|MAC Address|VLAN ID|Status|EntIndex"));
         // The address found on two ports; the other entries of the filtering database are no spoofing.
         EXPECT_EQ(ListColumn(list, 1), (QStringList{QStringLiteral("1-5"), QStringLiteral("2-2")}));
         EXPECT_EQ(ListColumn(list, 6),
@@ -297,7 +299,7 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
         // The hidden VLAN column takes one kind character: the second is its title's.
-        EXPECT_EQ(e2e::HeaderTitles(list),
+        EXPECT_EQ(e2e::ListTitles(list).join('|'),
                   QStringLiteral("No.|Slot-Port|Multicast Channel|#<VLAN|Client IP|Client MAC|State|PhyIdx"));
         // Port by port in the port combo's order, each port's clients in the order the NE answered them.
         EXPECT_EQ(ListColumn(list, 1),
@@ -391,7 +393,7 @@ TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQ
         ASSERT_FALSE(person.boxTexts.empty());
         EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
         Click(dialog, kRefreshButtonId);
-        EXPECT_EQ(e2e::HeaderTitles(list), QStringLiteral("1st Vlan|2nd Vlan|3rd Vlan|4th Vlan|5th Vlan"));
+        EXPECT_EQ(e2e::ListTitles(list).join('|'), QStringLiteral("1st Vlan|2nd Vlan|3rd Vlan|4th Vlan|5th Vlan"));
         // Slot 1 forwards VLANs 1, 2 and 4095: one row, the last id at the end of the map.
         ASSERT_EQ(list.model()->rowCount(), 1);
         EXPECT_EQ(ListColumn(list, 0)[0] + ListColumn(list, 1)[0] + ',' + ListColumn(list, 2)[0] + ',' +

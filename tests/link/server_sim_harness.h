@@ -81,14 +81,24 @@ public:
     CRawClient& operator=(const CRawClient&) = delete;
     ~CRawClient() { Close(); }
 
-    bool Connect(uint16_t port)
+    // From 127.0.0.1 unless told another loopback address (any 127.x.y.z) to come from.
+    bool Connect(uint16_t port, const char* from = nullptr)
     {
         fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd_ < 0)
+            return false;
+        if (from != nullptr) {
+            sockaddr_in own{};
+            own.sin_family = AF_INET;
+            if (::inet_pton(AF_INET, from, &own.sin_addr) != 1 ||
+                ::bind(fd_, reinterpret_cast<sockaddr*>(&own), sizeof own) != 0)
+                return false;
+        }
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_port = htons(port);
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        return ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
     }
 
     int Fd() const { return fd_; }

@@ -256,12 +256,14 @@ QStringList ListColumn(CADialog& dialog, int column)
     return ListColumn(*dialog.FindList(kListControlId), column);
 }
 
-QString HeaderTitles(const QTreeView& list)
+QStringList ListTitles(const QTreeView& list)
 {
     QStringList titles;
+    if (list.model() == nullptr)
+        return titles;
     for (int column = 0; column < list.model()->columnCount(); ++column)
-        titles << list.model()->headerData(column, Qt::Horizontal).toString();
-    return titles.join('|');
+        titles.push_back(list.model()->headerData(column, Qt::Horizontal).toString());
+    return titles;
 }
 
 int RowOf(const QTreeView& list, int column, const QString& text)

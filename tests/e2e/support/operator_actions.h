@@ -59,8 +59,8 @@ bool ClickTreeItem(CDialog& dialog, int id, const QString& text);
 QStringList ListColumn(const QTreeView& list, int column);
 // The same of the dialog's list.
 QStringList ListColumn(CADialog& dialog, int column);
-// The titles of a list's columns, hidden ones too, joined by "|".
-QString HeaderTitles(const QTreeView& list);
+// The titles of a list's columns, hidden ones included, in the list's column order.
+QStringList ListTitles(const QTreeView& list);
 // The first row whose cell in `column` shows `text`; -1 for none.
 int RowOf(const QTreeView& list, int column, const QString& text);
 // The picture index a cell of a list shows (its image role), -1 for none; SharedSmallImages() holds the picture.

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <ostream>
+#include <string>
 
 namespace {
 
@@ -110,18 +111,28 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PageWindow, OffersTheMovesTheWindowAllows)
 {
-    CPageWindow window({}, 1, 12, 12);
-    EXPECT_FALSE(window.CanMoveBack());
-    EXPECT_FALSE(window.CanMoveForward());
-    EXPECT_FALSE(window.CanSpin()) << "the window covers every row";
-
-    window = CPageWindow({}, 1001, 2000, 2500);
-    EXPECT_TRUE(window.CanMoveBack());
-    EXPECT_TRUE(window.CanMoveForward());
-    EXPECT_TRUE(window.CanSpin());
-
-    window = CPageWindow({}, 7, 7, 2500);
-    EXPECT_FALSE(window.CanSpin()) << "a window of one row";
+    // Back from row 2 on, forward up to the row before the last; the spin unless the window is one row or covers
+    // every row, each of the two alone not enough to stop it.
+    const struct {
+        Window window;
+        bool back;
+        bool forward;
+        bool spin;
+    } cases[] = {
+        {{1, 12, 12}, false, false, false},      // every row
+        {{1001, 2000, 2500}, true, true, true},  // in the middle
+        {{7, 7, 2500}, true, true, false},       // one row
+        {{1, 1000, 2500}, false, true, true},    // from the first row, not to the last
+        {{1501, 2500, 2500}, true, false, true}, // to the last row, not from the first
+        {{2, 2499, 2500}, true, true, true},     // a row inside either end
+    };
+    for (const auto& c : cases) {
+        const CPageWindow window({}, c.window.first, c.window.last, c.window.total);
+        SCOPED_TRACE(std::to_string(c.window.first) + ".." + std::to_string(c.window.last));
+        EXPECT_EQ(window.CanMoveBack(), c.back);
+        EXPECT_EQ(window.CanMoveForward(), c.forward);
+        EXPECT_EQ(window.CanSpin(), c.spin);
+    }
 }
 
 TEST(PageWindow, AQueryAsksForTheWindowAndAnEmptyOneForTheFirstWindow)
