@@ -199,6 +199,15 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(redundancy, CRedundancyCtrlDlg::kSyncNowButtonId);
         EXPECT_EQ(MessageLine(redundancy), QStringLiteral("Complete synchronizing configuration"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(redundancy, QStringLiteral("redundancy_ctrl")));
+        // "Enabled" holds the period to 30..3600 s, at each end.
+        for (const char* outside : {"29", "3601"}) {
+            Type(redundancy, CRedundancyCtrlDlg::kSecondsId, QString::fromLatin1(outside));
+            person.AnswerBox(IDYES);
+            Click(redundancy, IDOK);
+            EXPECT_EQ(MessageLine(redundancy), QStringLiteral("Please enter an integer between 30 and 3600."))
+                << outside;
+            EXPECT_FALSE(redundancy.IsEnded());
+        }
         // "Disabled" takes the period's input and writes the period read; the refusal still waits for this write.
         Type(redundancy, CRedundancyCtrlDlg::kSecondsId, QStringLiteral("900"));
         Check(redundancy, CRedundancyCtrlDlg::kDisabledId);
