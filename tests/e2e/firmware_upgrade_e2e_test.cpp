@@ -265,6 +265,22 @@ TEST_F(FirmwareUpgradeE2eTest, NamesAndLocationsSortAsTextsLetterCaseCounting)
     ASSERT_TRUE(program.WaitUntil([] { return FindNeByName("north-0") != nullptr; }));
     program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        // The choices it opens with: the chosen NE's location and model, the first type, the first partition.
+        const struct {
+            int id;
+            const char* items;
+            const char* chosen;
+        } combos[] = {
+            {Dlg::kLocationId, "<Root>,Headquarters,North,South,east", "North"},
+            {Dlg::kNeModelId, "IPD-12,IPD-48", "IPD-12"},
+            {Dlg::kFirmwareTypeId, "Network board firmware,ADSL line board firmware,ADSL line board boot code",
+             "Network board firmware"},
+            {Dlg::kPartitionId, "Partition 1,Partition 2", "Partition 1"},
+        };
+        for (const auto& combo : combos) {
+            EXPECT_EQ(e2e::ComboTexts(dialog, combo.id), QString::fromLatin1(combo.items)) << combo.id;
+            EXPECT_EQ(e2e::Field(dialog, combo.id), QString::fromLatin1(combo.chosen)) << combo.id;
+        }
         ASSERT_TRUE(Choose(dialog, Dlg::kLocationId, QStringLiteral("Headquarters")));
         const struct {
             int column;

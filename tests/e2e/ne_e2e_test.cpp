@@ -911,4 +911,25 @@ TEST(NeE2eTest, EachColumnOfTheNeListSortsByItsOwnRule)
     ASSERT_TRUE(program.Command(kAllNes));
 }
 
+// An operator of a location chooses the NE's location among that location and those below it, without the empty
+// entry that an operator of every location has first.
+TEST(NeE2eTest, AnOperatorOfALocationChoosesAmongItsLocationsOnly)
+{
+    for (const auto& [user, locations] :
+         {std::pair{"manager", "Headquarters,North,South"}, std::pair{"north", "North"}}) {
+        SCOPED_TRACE(user);
+        e2e::CProgram program;
+        ASSERT_TRUE(program.StartServer());
+        ASSERT_TRUE(program.Login(user, user));
+        e2e::COperator& person = program.Operator();
+        person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+            EXPECT_EQ(ComboTexts(show, CNeDlg::kLocationComboId), QString::fromLatin1(locations));
+            EXPECT_EQ(Field(show, CNeDlg::kLocationComboId), QStringLiteral("North"));
+            return IDCANCEL;
+        });
+        OpenNeDlg(kNorth1, kAccessQuery);
+        EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    }
+}
+
 } // namespace
