@@ -85,6 +85,19 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(dns, IDOK);
         EXPECT_EQ(MessageLine(dns), QStringLiteral("incorrect IP address"));
         EXPECT_FALSE(dns.IsEnded());
+        // Two servers left 0.0.0.0 are no conflict: the checks pass and the write goes (refused here, so the dialog
+        // stays).
+        Type(dns, CNeDnsServerDlg::kSecondServerId, QStringLiteral("0.0.0.0"));
+        Type(dns, CNeDnsServerDlg::kThirdServerId, QStringLiteral("0.0.0.0"));
+        RefuseNextChange(program, kReqNeDns);
+        const size_t boxes = person.boxTexts.size();
+        Click(dns, IDOK);
+        EXPECT_NE(MessageLine(dns), QStringLiteral("IP conflicts with other server"));
+        ASSERT_EQ(person.boxTexts.size(), boxes + 1);
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_FALSE(dns.IsEnded());
+        Type(dns, CNeDnsServerDlg::kSecondServerId, QStringLiteral("10.10.0.54"));
         Type(dns, CNeDnsServerDlg::kThirdServerId, QStringLiteral("10.10.0.55"));
         Click(dns, IDOK);
         EXPECT_TRUE(dns.IsEnded());
