@@ -145,8 +145,17 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
                   QStringList(3, echoes ? QStringLiteral("online") : QStringLiteral("offline")));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_discovery")));
 
+        // Delete and Restart wait for a selected range; Add NEs and Ignore NEs for a ticked found NE.
+        for (const int button :
+             {kDeleteButtonId, Discovery::kRestartButtonId, Discovery::kAddNesButtonId, Discovery::kIgnoreNesButtonId})
+            EXPECT_FALSE(dialog.IsControlEnabled(button)) << button;
+        program_.ClickListRow(ranges, 0);
+        EXPECT_TRUE(dialog.IsControlEnabled(kDeleteButtonId));
+        EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kRestartButtonId));
+        EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kIgnoreNesButtonId));
         e2e::TickRows(found, NumbersOf(dialog, {QStringLiteral("127.0.0.21"), QStringLiteral("127.0.0.22")}));
         EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kAddNesButtonId));
+        EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kIgnoreNesButtonId));
         person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg& add) {
             // Each text of the Security page is checked on its own, the others fine; the page shows the refusal.
             CNeSecurityPage& security = add.SecurityPage();
@@ -199,6 +208,7 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
         Click(dialog, Discovery::kAddNesButtonId);
         EXPECT_EQ(FoundAddresses(dialog), QStringList{QStringLiteral("127.0.0.24")});
         EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kAddNesButtonId));
+        EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kIgnoreNesButtonId));
 
         // Managed now, they are no longer offered: the next refresh drops them on the server.
         ASSERT_TRUE(ServerFinds(program_, "127.0.0.21"));
