@@ -20,6 +20,7 @@
 #include "link/records/user_rights_record.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
 #include <QTreeWidgetItem>
 
@@ -316,6 +317,24 @@ TEST(NeWideSettingsE2eTest, AnNeWithoutDnsServersStartsEmptyAndTakesTheFirst)
     const NeDnsServerRec written = ServerSetting(program, kReqNeDns, kSouth1);
     EXPECT_EQ(written.first, (IpAddress{10, 20, 0, 53}));
     EXPECT_EQ(written.second, (IpAddress{}));
+}
+
+// Sync Now needs both control modules: North-1 has one, and its redundancy control opens with Sync Now off.
+TEST(NeWideSettingsE2eTest, SyncNowWaitsForASecondControlModule)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CRedundancyCtrlDlg>([&](CRedundancyCtrlDlg& redundancy) {
+        EXPECT_FALSE(redundancy.IsControlEnabled(CRedundancyCtrlDlg::kSyncNowButtonId));
+        return IDCANCEL;
+    });
+    DialogRequest request;
+    request.className = "CRedundancyCtrlDlg";
+    request.hasTarget = true;
+    request.neId = kNorth1;
+    OpenRouteDialog(request);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace
