@@ -174,7 +174,13 @@ TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
         EXPECT_EQ(e2e::ListColumn(rows, Remotes::kOperStatusColumn).value(row), QStringLiteral("Not Active"));
         EXPECT_EQ(e2e::CellImage(rows, row, Remotes::kOperStatusColumn), 0);
         EXPECT_EQ(e2e::ListColumn(rows, Remotes::kAddressColumn).value(row), QStringLiteral(" 10. 30.  0.  7"));
+        // Refresh leaves no row selected and Show, Modify and Delete off.
+        program_.ClickListRow(rows, row);
+        ASSERT_TRUE(list.IsControlEnabled(kModifyButtonId));
         Click(list, kRefreshButtonId);
+        EXPECT_EQ(CListControl(&rows).GetNextSelected(-1), -1);
+        for (const int button : {kShowButtonId, kModifyButtonId, kDeleteButtonId})
+            EXPECT_FALSE(list.IsControlEnabled(button)) << button;
         row = e2e::RowOf(rows, Remotes::kIdColumn, QStringLiteral("7"));
         ASSERT_GE(row, 0);
         EXPECT_EQ(e2e::ListColumn(rows, Remotes::kOperStatusColumn).value(row), QStringLiteral("Connected"));
@@ -190,10 +196,12 @@ TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)
     EXPECT_TRUE(program_.ServerRecords(kReqRemoteNe, kNorth1).empty());
 }
 
+// With 99 remote NEs one more may come (the ID is the first check then); with 100 the next is refused before any
+// other check.
 TEST_F(CascadedE2eTest, TheHundredAndFirstRemoteNeIsRefusedBeforeAnyOtherCheck)
 {
     server_test::CRawClient& probe = program_.ServerProbe();
-    for (uint32_t id = 1; id <= 100; ++id) {
+    const auto addRemote = [&](uint32_t id) {
         RemoteNeRecord remote;
         remote.remoteNeId = id;
         remote.ipAddress = {10, 31, static_cast<uint8_t>(id / 200), static_cast<uint8_t>(id % 200 + 1)};
@@ -201,11 +209,16 @@ TEST_F(CascadedE2eTest, TheHundredAndFirstRemoteNeIsRefusedBeforeAnyOtherCheck)
         const auto bytes = EncodeRecord(remote);
         ASSERT_TRUE(
             probe.ReplyTo(probe.Send(2, kReqRemoteNeAdd, kNorth1, {bytes.begin(), bytes.end()}, kRemoteNeRecordSize)));
-    }
+    };
+    for (uint32_t id = 1; id <= 99; ++id)
+        addRemote(id);
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Remotes>([&](Remotes& list) {
-        EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), Remotes::kIdColumn).size(), 100);
+        EXPECT_EQ(e2e::ListColumn(*list.FindList(kListControlId), Remotes::kIdColumn).size(), 99);
         person.OnDialog<CRemoteNeDlg>([&](CRemoteNeDlg& add) {
+            Click(add, IDOK);
+            EXPECT_EQ(MessageLine(add), QStringLiteral("These ID range between 1 and 2147483647"));
+            addRemote(100);
             Click(add, IDOK);
             EXPECT_EQ(MessageLine(add), QStringLiteral("This table is full. Maximum number: 100"));
         });

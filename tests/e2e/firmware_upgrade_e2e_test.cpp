@@ -6,15 +6,20 @@
 #include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
+#include "tests/link/ftp_peer.h"
 #include "ui/shell/frame/frame_status_bar.h"
 #include "ui/shell/frame/main_frame.h"
-#include "tests/link/ftp_peer.h"
 
+#include "core/tables/ne_table.h"
 #include "core/util/firmware_image.h"
 #include "features/management/firmware/ne_fw_upgrade_dlg.h"
+#include "link/records/location_record.h"
 #include "link/records/ne_fw_upgrade_record.h"
+#include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
+#include "ui/framework/lists/small_images.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -24,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -229,6 +235,72 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
     ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
 }
 
+// Names and locations sort as texts, letter case counting: an NE and a location named in small letters, added
+// through the server, come after those in capitals.
+TEST_F(FirmwareUpgradeE2eTest, NamesAndLocationsSortAsTextsLetterCaseCounting)
+{
+    e2e::CProgram program;
+    Start(program, 0);
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto add = [&](uint16_t code, const auto& record, uint32_t size) {
+        const auto bytes = EncodeRecord(record);
+        const std::optional<Frame> reply = probe.ReplyTo(probe.Send(2, code, 0, {bytes.begin(), bytes.end()}, size));
+        EXPECT_TRUE(reply && reply->header.status == 0 && reply->payload.size() >= 4) << code;
+        return reply && reply->payload.size() >= 4 ? record_bytes::GetU32(reply->payload.data(), 0) : 0;
+    };
+    LocationRecord east;
+    east.name = "east";
+    east.parentId = 1;
+    const uint32_t eastId = add(kReqLocationAdd, east, kLocationRecordSize);
+    for (const auto& [name, location, last] :
+         {std::tuple{"a-East", eastId, uint8_t{20}}, std::tuple{"north-0", uint32_t{2}, uint8_t{21}}}) {
+        NeKeyRecord ne;
+        ne.neName = name;
+        ne.modelId = 2;
+        ne.locationId = location;
+        ne.ipAddress = {127, 0, 3, last};
+        ne.port = 161;
+        add(kReqNeKeyAdd, ne, kNeKeyRecordSize);
+    }
+    ASSERT_TRUE(program.WaitUntil([] { return FindNeByName("north-0") != nullptr; }));
+    program.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        // The choices it opens with: the chosen NE's location and model, the first type, the first partition.
+        const struct {
+            int id;
+            const char* items;
+            const char* chosen;
+        } combos[] = {
+            {Dlg::kLocationId, "<Root>,Headquarters,North,South,east", "North"},
+            {Dlg::kNeModelId, "IPD-12,IPD-48", "IPD-12"},
+            {Dlg::kFirmwareTypeId, "Network board firmware,ADSL line board firmware,ADSL line board boot code",
+             "Network board firmware"},
+            {Dlg::kPartitionId, "Partition 1,Partition 2", "Partition 1"},
+        };
+        for (const auto& combo : combos) {
+            EXPECT_EQ(e2e::ComboTexts(dialog, combo.id), QString::fromLatin1(combo.items)) << combo.id;
+            EXPECT_EQ(e2e::Field(dialog, combo.id), QString::fromLatin1(combo.chosen)) << combo.id;
+        }
+        ASSERT_TRUE(Choose(dialog, Dlg::kLocationId, QStringLiteral("Headquarters")));
+        const struct {
+            int column;
+            const char* names;
+        } sorts[] = {
+            {1, "North-1,North-13,North-2,North-3,North-4,North-5,North-6,North-7,South-10,South-11,South-12,South-8,"
+                "South-9,a-East,north-0"},
+            {2, "North-1,North-13,North-2,North-3,North-4,North-5,North-6,North-7,north-0,South-10,South-11,South-12,"
+                "South-8,South-9,a-East"},
+        };
+        for (const auto& sort : sorts) {
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(list, sort.column, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*list.header(), sort.column);
+            EXPECT_EQ(ListColumn(list, 1).join(','), QString::fromLatin1(sort.names)) << sort.column;
+        }
+    });
+    ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
+}
+
 TEST_F(FirmwareUpgradeE2eTest, ADialogClosedMidBatchLeavesItsNesToFinishAndBeReported)
 {
     e2e::CProgram program;
@@ -254,7 +326,8 @@ TEST_F(FirmwareUpgradeE2eTest, ADialogClosedMidBatchLeavesItsNesToFinishAndBeRep
             return std::count_if(results.begin(), results.end(), [](const auto& r) { return r.second == 1; }) == 5;
         },
         30000));
-    ASSERT_TRUE(program.WaitUntil([&] { return SummaryShown(program).endsWith(QStringLiteral("Total : 12 Success: 5 Failed : 7")); }));
+    ASSERT_TRUE(program.WaitUntil(
+        [&] { return SummaryShown(program).endsWith(QStringLiteral("Total : 12 Success: 5 Failed : 7")); }));
     EXPECT_EQ(peer_.Completed(), 5);
 }
 

@@ -90,10 +90,7 @@ NeTimeRecord ServerClock(e2e::CProgram& program)
 
 class NeClockE2eTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1")));
-    }
+    void SetUp() override { ASSERT_TRUE(program_.LoginAsAdminAt(QStringLiteral("North-1"))); }
 
     ScopedTimeZone zone_{"UTC0"};
     e2e::CProgram program_;
@@ -129,6 +126,13 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
         Check(dialog, CNeSystemTimeDlg::kSyncLocalId, false);
         EXPECT_TRUE(dialog.IsControlEnabled(CNeSystemTimeDlg::kDateId));
 
+        // The date picker takes 1970/01/02 to 2037/12/31: a day past either end gives that end.
+        for (const auto& [picked, shown] :
+             {std::pair{QDate(1970, 1, 1), "1970/01/02"}, std::pair{QDate(1970, 1, 2), "1970/01/02"},
+              std::pair{QDate(2037, 12, 31), "2037/12/31"}, std::pair{QDate(2038, 1, 1), "2037/12/31"}}) {
+            Pick(dialog, picked, QTime(3, 4, 5));
+            EXPECT_EQ(Field(dialog, CNeSystemTimeDlg::kDateId), QString::fromLatin1(shown)) << shown;
+        }
         Pick(dialog, QDate(2030, 1, 2), QTime(3, 4, 5));
         Type(dialog, CNeSystemTimeDlg::kTimeZoneId, QStringLiteral("-5"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_system_time")));

@@ -12,6 +12,7 @@
 #include "features/management/discovery/add_discovered_ne_dlg.h"
 #include "features/management/discovery/discovery_range_dlg.h"
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
+#include "features/management/ne/ne_security_page.h"
 #include "link/icmp/icmp_reachability.h"
 #include "link/records/discovery_range_rec.h"
 #include "link/records/found_ne_rec.h"
@@ -101,6 +102,10 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
         QTreeView& ranges = *dialog.FindList(kListControlId);
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList());
         person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+            // Every model first, then each NE model; the configured community.
+            EXPECT_EQ(e2e::ComboTexts(range, CNeAutoDiscoveryRangeDlg::kModelComboId),
+                      QStringLiteral(" <ALL>,IPD-12 (1 shelf),IPD-48 (2 shelves)"));
+            EXPECT_EQ(e2e::Field(range, CNeAutoDiscoveryRangeDlg::kCommunityId), QStringLiteral("public"));
             Click(range, IDOK);
             EXPECT_EQ(MessageLine(range), QStringLiteral("incorrect IP address"));
             // Typed from high to low, the range is sent from low to high.
@@ -140,9 +145,61 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
                   QStringList(3, echoes ? QStringLiteral("online") : QStringLiteral("offline")));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_discovery")));
 
+        // Delete and Restart wait for a selected range; Add NEs and Ignore NEs for a ticked found NE.
+        for (const int button :
+             {kDeleteButtonId, Discovery::kRestartButtonId, Discovery::kAddNesButtonId, Discovery::kIgnoreNesButtonId})
+            EXPECT_FALSE(dialog.IsControlEnabled(button)) << button;
+        program_.ClickListRow(ranges, 0);
+        EXPECT_TRUE(dialog.IsControlEnabled(kDeleteButtonId));
+        EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kRestartButtonId));
+        EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kIgnoreNesButtonId));
         e2e::TickRows(found, NumbersOf(dialog, {QStringLiteral("127.0.0.21"), QStringLiteral("127.0.0.22")}));
         EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kAddNesButtonId));
+        EXPECT_TRUE(dialog.IsControlEnabled(Discovery::kIgnoreNesButtonId));
         person.OnDialog<CAddDiscoveredNeDlg>([&](CAddDiscoveredNeDlg& add) {
+            // Each text of the Security page is checked on its own, the others fine; the page shows the refusal.
+            CNeSecurityPage& security = add.SecurityPage();
+            const struct {
+                const char* user;
+                const char* password;
+                const char* verification;
+                const char* community;
+                const char* message;
+                int marked;
+            } refusals[] = {
+                {" ", "qurim", "qurim", "pridox", "Data is blank", CNeSecurityPage::kFtpUserId},
+                {"ops user", "qurim", "qurim", "pridox",
+                 "Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or "
+                 "'-_.@'",
+                 CNeSecurityPage::kFtpUserId},
+                {"qurim", " ", " ", "pridox", "Data is blank", CNeSecurityPage::kFtpPasswordId},
+                {"qurim", "pa#ss", "pa#ss", "pridox",
+                 "Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or "
+                 "'-_.@'",
+                 CNeSecurityPage::kFtpPasswordId},
+                {"qurim", "qurim", "other", "pridox", "Data inconsistent", CNeSecurityPage::kFtpPasswordId},
+                {"qurim", "qurim", "qurim", " ", "Data is blank", CNeSecurityPage::kCommunityId},
+                {"qurim", "qurim", "qurim", "pub lic",
+                 "Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or "
+                 "'-_.@'",
+                 CNeSecurityPage::kCommunityId},
+            };
+            for (const auto& refusal : refusals) {
+                SCOPED_TRACE(std::string(refusal.user) + "/" + refusal.password + "/" + refusal.verification + "/" +
+                             refusal.community);
+                Type(security, CNeSecurityPage::kFtpUserId, QString::fromLatin1(refusal.user));
+                Type(security, CNeSecurityPage::kFtpPasswordId, QString::fromLatin1(refusal.password));
+                Type(security, CNeSecurityPage::kVerificationId, QString::fromLatin1(refusal.verification));
+                Type(security, CNeSecurityPage::kCommunityId, QString::fromLatin1(refusal.community));
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded());
+                EXPECT_EQ(MessageLine(add), QString::fromLatin1(refusal.message));
+                EXPECT_EQ(security.GetMarkedControl(1), refusal.marked);
+            }
+            Type(security, CNeSecurityPage::kFtpUserId, QStringLiteral("qurim"));
+            Type(security, CNeSecurityPage::kFtpPasswordId, QStringLiteral("qurim"));
+            Type(security, CNeSecurityPage::kVerificationId, QStringLiteral("qurim"));
+            Type(security, CNeSecurityPage::kCommunityId, QStringLiteral("pridox"));
             e2e::Choose(add, CAddDiscoveredNeDlg::kLocationComboId, QStringLiteral("North"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_discovery_add")));
             Click(add, IDOK);
@@ -151,6 +208,7 @@ TEST_F(NeDiscoveryE2eTest, FoundNesAreAddedToALocationAndShowInTheTree)
         Click(dialog, Discovery::kAddNesButtonId);
         EXPECT_EQ(FoundAddresses(dialog), QStringList{QStringLiteral("127.0.0.24")});
         EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kAddNesButtonId));
+        EXPECT_FALSE(dialog.IsControlEnabled(Discovery::kIgnoreNesButtonId));
 
         // Managed now, they are no longer offered: the next refresh drops them on the server.
         ASSERT_TRUE(ServerFinds(program_, "127.0.0.21"));
@@ -370,7 +428,7 @@ TEST_F(NeDiscoveryE2eTest, TheFoundNesButtonsAskTheirLetters)
 }
 
 // The timers' periods read from the configuration are held to 5000..65000, 100..10000 and 50..5000 ms: a value at an
-// end is kept, one past it gives that end.
+// end is kept, one past it gives that end; not configured, they are 10000, 1000 and 500 ms.
 TEST(NeDiscoveryPeriodsE2eTest, TheTimersPeriodsAreHeldToTheirRanges)
 {
     const struct {
@@ -381,13 +439,15 @@ TEST(NeDiscoveryPeriodsE2eTest, TheTimersPeriodsAreHeldToTheirRanges)
         {5000, 100, 50, 5000, 100, 50},
         {65000, 10000, 5000, 65000, 10000, 5000},
         {65001, 10001, 5001, 65000, 10000, 5000},
+        {0, 0, 0, 10000, 1000, 500}, // not configured
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.refresh);
         e2e::CProgram program;
-        const std::string ini = "[DIALOG]\nAUTODISCOVERYREFRESHTIME=" + std::to_string(row.refresh) +
-                                "\nAUTODISCOVERYPINGTIME=" + std::to_string(row.ping) +
-                                "\nAUTODISCOVERYPINGWAIT=" + std::to_string(row.wait) + "\n";
+        const std::string ini = row.refresh == 0 ? std::string()
+                                                 : "[DIALOG]\nAUTODISCOVERYREFRESHTIME=" + std::to_string(row.refresh) +
+                                                       "\nAUTODISCOVERYPINGTIME=" + std::to_string(row.ping) +
+                                                       "\nAUTODISCOVERYPINGWAIT=" + std::to_string(row.wait) + "\n";
         ASSERT_TRUE(program.StartServer({.args = {}, .generatedNes = 0, .iniExtra = ini}));
         ASSERT_TRUE(program.Login("admin", "admin"));
         program.Operator().OnDialog<Discovery>([&](Discovery& dialog) {
@@ -425,6 +485,40 @@ TEST_F(NeDiscoveryE2eTest, TheRangesSortByTheClickedAddressThenTheOther)
             e2e::CProgram::ClickHeader(*ranges.header(), click.column);
             EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kNumberColumn).join(','), QString::fromLatin1(click.numbers))
                 << click.column;
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+}
+
+// The found NEs sort by their addresses as numbers (.100 after .24), their descriptions letter case aside, and equal
+// models by their numbers, though the rows stood otherwise before.
+TEST_F(NeDiscoveryE2eTest, TheFoundNesSortByAddressDescriptionAndModel)
+{
+    server_test::CRawClient& probe = program_.ServerProbe();
+    DiscoveryRangeRec range;
+    range.firstIp = ParseIpAddress("127.0.0.20");
+    range.lastIp = ParseIpAddress("127.0.0.100");
+    const auto bytes = EncodeRecord(range);
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(2, kReqDiscoveryRangeAdd, 0, {bytes.begin(), bytes.end()}, kDiscoveryRangeRecSize)));
+    program_.Operator().OnDialog<Discovery>([&](Discovery& dialog) {
+        RefreshLater(dialog);
+        QTreeView& found = *dialog.FindList(Discovery::kFoundListId);
+        ASSERT_EQ(NumbersOf(dialog, {"127.0.0.21", "127.0.0.22", "127.0.0.24", "127.0.0.100"}).join(','),
+                  QStringLiteral("1,2,3,4"));
+        const struct {
+            int column;
+            const char* addresses;
+        } sorts[] = {
+            {Discovery::kAddressColumn, "127.0.0.21,127.0.0.22,127.0.0.24,127.0.0.100"},
+            {Discovery::kDescriptionColumn, "127.0.0.24,127.0.0.21,127.0.0.100,127.0.0.22"},
+            {Discovery::kModelColumn, "127.0.0.21,127.0.0.24,127.0.0.100,127.0.0.22"},
+        };
+        for (const auto& sort : sorts) {
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(found, sort.column, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*found.header(), sort.column);
+            EXPECT_EQ(FoundAddresses(dialog).join(','), QString::fromLatin1(sort.addresses)) << sort.column;
         }
     });
     ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));

@@ -12,8 +12,10 @@
 #include "features/fault/alarm_summary/trap_sum_view.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
+#include "link/records/location_record.h"
 #include "link/records/ne_config_record.h"
 #include "link/records/ne_key_record.h"
+#include "link/records/record_bytes.h"
 #include "link/records/request_codes.h"
 #include "link/records/word_record.h"
 #include "platform/list_control.h"
@@ -418,8 +420,9 @@ TEST(NeE2eTest, TheRowCommandsFollowTheNesState)
         south.SetPlanned(1);
         program.ClickListRow(list, RowOf(list, QStringLiteral("North-1")));
         program.ClickListRow(list, RowOf(list, QStringLiteral("South-1")));
-        EXPECT_EQ(enabled({kShowButtonId, List::kActiveAlarmButtonId, List::kBackupButtonId, List::kWriteFlashButtonId}),
-                  QStringLiteral("1291,-1174,-1050,-1310"));
+        EXPECT_EQ(
+            enabled({kShowButtonId, List::kActiveAlarmButtonId, List::kBackupButtonId, List::kWriteFlashButtonId}),
+            QStringLiteral("1291,-1174,-1050,-1310"));
         south.SetPlanned(0);
         return IDCANCEL;
     });
@@ -842,6 +845,91 @@ TEST(NeE2eTest, TheNumberColumnSortsAsANumber)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kAllNes));
+}
+
+// Each column of the NE list sorts by its own rule, upwards at the first click: names, locations and communities with
+// letter case aside, addresses as numbers (10.10.1.9 before 10.10.1.10) and, on one address, by port. Three NEs and a
+// location in small letters are added through the server to the three NEs of the world.
+TEST(NeE2eTest, EachColumnOfTheNeListSortsByItsOwnRule)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    server_test::CRawClient& probe = program.ServerProbe();
+    const auto add = [&](uint16_t code, const auto& record, uint32_t size) {
+        const auto bytes = EncodeRecord(record);
+        const std::optional<Frame> reply = probe.ReplyTo(probe.Send(2, code, 0, {bytes.begin(), bytes.end()}, size));
+        EXPECT_TRUE(reply && reply->header.status == 0 && reply->payload.size() >= 4) << code;
+        return reply && reply->payload.size() >= 4 ? record_bytes::GetU32(reply->payload.data(), 0) : 0;
+    };
+    LocationRecord east;
+    east.name = "east";
+    east.parentId = 1;
+    const uint32_t eastId = add(kReqLocationAdd, east, kLocationRecordSize);
+    struct Added {
+        const char* name;
+        uint32_t location;
+        IpAddress address;
+        uint16_t port;
+        const char* community;
+    };
+    // On one address the ports order "mike" before "able", against their names.
+    for (const Added& added :
+         {Added{"able", eastId, {10, 10, 1, 9}, 1161, "zulu"}, Added{"mike", 2, {10, 10, 1, 9}, 162, "admin"},
+          Added{"Zed", 3, {10, 10, 1, 10}, 161, "Private"}}) {
+        NeKeyRecord ne;
+        ne.neName = added.name;
+        ne.modelId = 4;
+        ne.locationId = added.location;
+        ne.ipAddress = added.address;
+        ne.port = added.port;
+        ne.snmpCommunity = added.community;
+        add(kReqNeKeyAdd, ne, kNeKeyRecordSize);
+    }
+    ASSERT_TRUE(program.WaitUntil([] { return FindNeByName("Zed") != nullptr && FindNeByName("able") != nullptr; }));
+    program.Operator().OnDialog<List>([&](List& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        constexpr int kCommunityColumn = 4;
+        const struct {
+            int clicked;
+            int read;
+            const char* shown;
+        } sorts[] = {
+            {List::kNameColumn, List::kNameColumn, "able,mike,North-1,South-1,Spare,Zed"},
+            {List::kLocationColumn, List::kLocationColumn, "<Root>,east,North,North,South,South"},
+            {List::kAddressColumn, List::kNameColumn, "North-1,mike,able,Zed,South-1,Spare"},
+            {kCommunityColumn, kCommunityColumn, "admin,Private,public,public,public,zulu"},
+        };
+        for (const auto& sort : sorts) {
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(list, sort.clicked, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*list.header(), sort.clicked);
+            EXPECT_EQ(program.ShownColumn(list, sort.read).join(','), QString::fromLatin1(sort.shown)) << sort.clicked;
+        }
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kAllNes));
+}
+
+// An operator of a location chooses the NE's location among that location and those below it, without the empty
+// entry that an operator of every location has first.
+TEST(NeE2eTest, AnOperatorOfALocationChoosesAmongItsLocationsOnly)
+{
+    for (const auto& [user, locations] :
+         {std::pair{"manager", "Headquarters,North,South"}, std::pair{"north", "North"}}) {
+        SCOPED_TRACE(user);
+        e2e::CProgram program;
+        ASSERT_TRUE(program.StartServer());
+        ASSERT_TRUE(program.Login(user, user));
+        e2e::COperator& person = program.Operator();
+        person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+            EXPECT_EQ(ComboTexts(show, CNeDlg::kLocationComboId), QString::fromLatin1(locations));
+            EXPECT_EQ(Field(show, CNeDlg::kLocationComboId), QStringLiteral("North"));
+            return IDCANCEL;
+        });
+        OpenNeDlg(kNorth1, kAccessQuery);
+        EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+    }
 }
 
 } // namespace

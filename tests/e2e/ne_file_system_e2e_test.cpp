@@ -177,7 +177,7 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
             EXPECT_EQ(MessageLine(copy),
                       QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
             EXPECT_EQ(copy.GetDlgItemAs<QLineEdit>(Copy::kMasterOpCodeBNameId)->selectedText(), QStringLiteral(" "));
-            Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("ipd-2.4.1-b.bin"));
+            Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("mac.cfg"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(copy, QStringLiteral("ne_fs_copy")));
 
             // The NE refuses to start: the operator reads why and the dialog stays.
@@ -196,12 +196,17 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
             EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Complete copy file"));
         });
         Click(list, Files::kCopyButtonId);
-        // The list shows the copy the NE made.
-        EXPECT_GE(RowOfFile(rows, QStringLiteral("opCodeB"), QStringLiteral("ipd-2.4.1-b.bin")), 0);
+        // The list shows the copy the NE made; named as the MAC addresses' file, but in an image partition, it can go
+        // and be copied.
+        const int copied = RowOfFile(rows, QStringLiteral("opCodeB"), QStringLiteral("mac.cfg"));
+        ASSERT_GE(copied, 0);
+        program_.ClickListRow(rows, copied);
+        EXPECT_TRUE(list.IsControlEnabled(kDeleteButtonId));
+        EXPECT_TRUE(list.IsControlEnabled(Files::kCopyButtonId));
     });
     ASSERT_TRUE(program_.Command(kCmdFileSystemList));
     EXPECT_EQ(copiesWatched_, 1);
-    EXPECT_TRUE(ServerHasFile(program_, kNorth1, 2, "ipd-2.4.1-b.bin"));
+    EXPECT_TRUE(ServerHasFile(program_, kNorth1, 2, "mac.cfg"));
 }
 
 TEST_F(NeFileSystemE2eTest, ACopyToBothModulesIsFollowedToTheEndAndOneWhoseQuestionFailsIsLeft)

@@ -20,6 +20,7 @@
 #include "link/records/user_rights_record.h"
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 
 #include <QTreeWidgetItem>
 
@@ -85,6 +86,19 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(dns, IDOK);
         EXPECT_EQ(MessageLine(dns), QStringLiteral("incorrect IP address"));
         EXPECT_FALSE(dns.IsEnded());
+        // Two servers left 0.0.0.0 are no conflict: the checks pass and the write goes (refused here, so the dialog
+        // stays).
+        Type(dns, CNeDnsServerDlg::kSecondServerId, QStringLiteral("0.0.0.0"));
+        Type(dns, CNeDnsServerDlg::kThirdServerId, QStringLiteral("0.0.0.0"));
+        RefuseNextChange(program, kReqNeDns);
+        const size_t boxes = person.boxTexts.size();
+        Click(dns, IDOK);
+        EXPECT_NE(MessageLine(dns), QStringLiteral("IP conflicts with other server"));
+        ASSERT_EQ(person.boxTexts.size(), boxes + 1);
+        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
+            << person.boxTexts.back().toStdString();
+        EXPECT_FALSE(dns.IsEnded());
+        Type(dns, CNeDnsServerDlg::kSecondServerId, QStringLiteral("10.10.0.54"));
         Type(dns, CNeDnsServerDlg::kThirdServerId, QStringLiteral("10.10.0.55"));
         Click(dns, IDOK);
         EXPECT_TRUE(dns.IsEnded());
@@ -199,6 +213,15 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(redundancy, CRedundancyCtrlDlg::kSyncNowButtonId);
         EXPECT_EQ(MessageLine(redundancy), QStringLiteral("Complete synchronizing configuration"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(redundancy, QStringLiteral("redundancy_ctrl")));
+        // "Enabled" holds the period to 30..3600 s, at each end.
+        for (const char* outside : {"29", "3601"}) {
+            Type(redundancy, CRedundancyCtrlDlg::kSecondsId, QString::fromLatin1(outside));
+            person.AnswerBox(IDYES);
+            Click(redundancy, IDOK);
+            EXPECT_EQ(MessageLine(redundancy), QStringLiteral("Please enter an integer between 30 and 3600."))
+                << outside;
+            EXPECT_FALSE(redundancy.IsEnded());
+        }
         // "Disabled" takes the period's input and writes the period read; the refusal still waits for this write.
         Type(redundancy, CRedundancyCtrlDlg::kSecondsId, QStringLiteral("900"));
         Check(redundancy, CRedundancyCtrlDlg::kDisabledId);
@@ -294,6 +317,24 @@ TEST(NeWideSettingsE2eTest, AnNeWithoutDnsServersStartsEmptyAndTakesTheFirst)
     const NeDnsServerRec written = ServerSetting(program, kReqNeDns, kSouth1);
     EXPECT_EQ(written.first, (IpAddress{10, 20, 0, 53}));
     EXPECT_EQ(written.second, (IpAddress{}));
+}
+
+// Sync Now needs both control modules: North-1 has one, and its redundancy control opens with Sync Now off.
+TEST(NeWideSettingsE2eTest, SyncNowWaitsForASecondControlModule)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<CRedundancyCtrlDlg>([&](CRedundancyCtrlDlg& redundancy) {
+        EXPECT_FALSE(redundancy.IsControlEnabled(CRedundancyCtrlDlg::kSyncNowButtonId));
+        return IDCANCEL;
+    });
+    DialogRequest request;
+    request.className = "CRedundancyCtrlDlg";
+    request.hasTarget = true;
+    request.neId = kNorth1;
+    OpenRouteDialog(request);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
 } // namespace
