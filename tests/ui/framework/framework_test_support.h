@@ -6,6 +6,7 @@
 #include "tests/platform/qt_test_app.h"
 
 #include "platform/control_id.h"
+#include "platform/list_control.h"
 #include "ui/framework/dialogs/ca_dialog.h"
 #include "ui/framework/messages/string_table.h"
 
@@ -18,6 +19,15 @@
 
 inline constexpr int kEdit1 = 1001;
 inline constexpr int kEdit2 = 1002;
+
+// The texts a list shows in one column, top to bottom.
+inline QStringList ColumnTexts(const CListControl& list, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        texts << list.GetItemText(row, column);
+    return texts;
+}
 
 inline void LoadProgramStrings()
 {

@@ -220,12 +220,7 @@ TEST_F(AlarmEventRowsTest, TheServerListSortsEachColumnThenByThePlace)
     runner.Push([&](QDialog&) {
         dialog.OnFirstShow();
         const CListControl list(dialog.FindList(kListControlId));
-        const auto numbers = [&list] {
-            QStringList shown;
-            for (int row = 0; row < list.GetItemCount(); ++row)
-                shown << list.GetItemText(row, 0);
-            return shown;
-        };
+        const auto numbers = [&list] { return ColumnTexts(list, 0); };
         EXPECT_EQ(numbers(), (QStringList{"1", "2", "3", "4"}));
         for (const Row& row : rows) {
             SCOPED_TRACE(row.column);
@@ -305,12 +300,7 @@ TEST_F(AlarmEventRowsTest, TheNesLogSortsEachColumnThenByTheEntity)
     runner.Push([&](QDialog&) {
         dialog.OnFirstShow();
         const CListControl list(dialog.FindList(kListControlId));
-        const auto numbers = [&list] {
-            QStringList shown;
-            for (int row = 0; row < list.GetItemCount(); ++row)
-                shown << list.GetItemText(row, 0);
-            return shown;
-        };
+        const auto numbers = [&list] { return ColumnTexts(list, 0); };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.column);
             dialog.SortList(row.column, kSortAscending);

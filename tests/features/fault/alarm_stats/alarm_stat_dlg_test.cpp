@@ -45,12 +45,7 @@ TEST_F(AlarmStatDlgTest, OneRowPerEntityAndTheCountsSortAsNumbers)
     runner.Push([&](QDialog&) {
         dialog.OnFirstShow();
         const CListControl list(dialog.FindList(kListControlId));
-        const auto column = [&list](int c) {
-            QStringList shown;
-            for (int row = 0; row < list.GetItemCount(); ++row)
-                shown << list.GetItemText(row, c);
-            return shown;
-        };
+        const auto column = [&list](int c) { return ColumnTexts(list, c); };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.column);
             dialog.SortList(row.column, kSortAscending);

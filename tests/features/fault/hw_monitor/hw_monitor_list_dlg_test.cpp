@@ -60,12 +60,7 @@ TEST_F(HwMonitorListDlgTest, ReadingsOfConnectedModulesSortCurrentValuesAsSigned
     runner.Push([&](QDialog&) {
         dialog.OnFirstShow();
         const CListControl list(dialog.FindList(kListControlId));
-        const auto column = [&list](int c) {
-            QStringList shown;
-            for (int row = 0; row < list.GetItemCount(); ++row)
-                shown << list.GetItemText(row, c);
-            return shown;
-        };
+        const auto column = [&list](int c) { return ColumnTexts(list, c); };
         dialog.SortList(CHwMonitorListDlg::kCurrentColumn, kSortAscending);
         EXPECT_EQ(column(CHwMonitorListDlg::kCurrentColumn), (QStringList{"-5", "9", "10"}));
         EXPECT_EQ(column(CHwMonitorListDlg::kNumberColumn), (QStringList{"2", "3", "1"}));

@@ -52,10 +52,7 @@ protected:
             for (const Step& step : steps) {
                 SCOPED_TRACE(step.column);
                 dialog.SortList(step.column, kSortAscending);
-                QStringList shown;
-                for (int row = 0; row < list.GetItemCount(); ++row)
-                    shown << list.GetItemText(row, nameColumn);
-                EXPECT_EQ(shown, step.names);
+                EXPECT_EQ(ColumnTexts(list, nameColumn), step.names);
             }
             return IDCANCEL;
         });

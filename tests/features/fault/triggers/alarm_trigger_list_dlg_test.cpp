@@ -58,12 +58,7 @@ TEST_F(AlarmTriggerListDlgTest, EachColumnSortsInItsOwnOrderAndEqualValuesByThei
     runner.Push([&](QDialog&) {
         dialog.OnFirstShow();
         const CListControl list(dialog.FindList(kListControlId));
-        const auto numbers = [&list] {
-            QStringList shown;
-            for (int row = 0; row < list.GetItemCount(); ++row)
-                shown << list.GetItemText(row, CAlarmTriggerListDlg::kIdColumn);
-            return shown;
-        };
+        const auto numbers = [&list] { return ColumnTexts(list, CAlarmTriggerListDlg::kIdColumn); };
         EXPECT_EQ(numbers(), (QStringList{"1", "2", "3"}));
         for (const Step& step : steps) {
             SCOPED_TRACE(step.what);
