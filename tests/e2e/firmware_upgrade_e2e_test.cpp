@@ -5,6 +5,7 @@
 
 #include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_records.h"
 
 #include "tests/link/ftp_peer.h"
 #include "ui/shell/frame/frame_status_bar.h"
@@ -241,12 +242,8 @@ TEST_F(FirmwareUpgradeE2eTest, NamesAndLocationsSortAsTextsLetterCaseCounting)
 {
     e2e::CProgram program;
     Start(program, 0);
-    server_test::CRawClient& probe = program.ServerProbe();
     const auto add = [&](uint16_t code, const auto& record, uint32_t size) {
-        const auto bytes = EncodeRecord(record);
-        const std::optional<Frame> reply = probe.ReplyTo(probe.Send(2, code, 0, {bytes.begin(), bytes.end()}, size));
-        EXPECT_TRUE(reply && reply->header.status == 0 && reply->payload.size() >= 4) << code;
-        return reply && reply->payload.size() >= 4 ? record_bytes::GetU32(reply->payload.data(), 0) : 0;
+        return e2e::AddThroughServer(program, code, record, size);
     };
     LocationRecord east;
     east.name = "east";

@@ -4,6 +4,7 @@
 // OK; and the NE list's commands follow the NE's state.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/server_records.h"
 
 #include "core/tables/app_data.h"
 #include "core/tables/ne_table.h"
@@ -855,12 +856,8 @@ TEST(NeE2eTest, EachColumnOfTheNeListSortsByItsOwnRule)
     e2e::CProgram program;
     ASSERT_TRUE(program.StartServer());
     ASSERT_TRUE(program.Login("admin", "admin"));
-    server_test::CRawClient& probe = program.ServerProbe();
     const auto add = [&](uint16_t code, const auto& record, uint32_t size) {
-        const auto bytes = EncodeRecord(record);
-        const std::optional<Frame> reply = probe.ReplyTo(probe.Send(2, code, 0, {bytes.begin(), bytes.end()}, size));
-        EXPECT_TRUE(reply && reply->header.status == 0 && reply->payload.size() >= 4) << code;
-        return reply && reply->payload.size() >= 4 ? record_bytes::GetU32(reply->payload.data(), 0) : 0;
+        return e2e::AddThroughServer(program, code, record, size);
     };
     LocationRecord east;
     east.name = "east";
