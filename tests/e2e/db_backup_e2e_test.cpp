@@ -4,6 +4,7 @@
 // restores the backup and, logged in again, sees the NE as it was. A backup the server refuses leaves the name
 // dialog open; a backup is deleted; a Manager may list the backups but not make one.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/server_alarms.h"
 
@@ -15,6 +16,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
+#include "ui/framework/lists/small_images.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui/shell/app/ems_app.h"
@@ -24,6 +26,9 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -173,6 +178,39 @@ TEST(DbBackupE2eTest, TheNamesSortWithoutRegardToCase)
         EXPECT_EQ(program.ShownColumn(list, 1), (QStringList{"alpha", "AUTOBK-20240303-0330", "beta", "Zeta"}));
         program.ClickHeader(*list.header(), 1);
         EXPECT_EQ(program.ShownColumn(list, 1), (QStringList{"Zeta", "beta", "AUTOBK-20240303-0330", "alpha"}));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdDbBackup));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// The sizes sort as numbers: 9 bytes before 10 and 100, though their texts sort the other way.
+TEST(DbBackupE2eTest, TheSizesSortAsNumbers)
+{
+    e2e::CProgram program;
+    std::string world = ReadText(TARVIK_TEST_DATA_DIR "/server/sim_world.ini");
+    const char* const sized[][3] = {{"db2", "big", "100"}, {"db3", "small", "9"}, {"db4", "middle", "10"}};
+    for (const auto& backup : sized) {
+        world += std::string("\n[BackupRecord.") + backup[0] + "]\nrequest=45\nname=" + backup[1] +
+                 "\nfileSize=" + backup[2] + "\n";
+    }
+    const std::filesystem::path path = program.WorkDir().Path() / "world.ini";
+    WriteText(path, world);
+    e2e::PeerOptions options;
+    options.args = {"--scenario", path.string()};
+    ASSERT_TRUE(program.StartServer(options));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        QTreeView& list = *dialog.FindList(kListControlId);
+        constexpr int kSizeColumn = 2;
+        for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(list, kSizeColumn, kImageSortAscending);
+             ++click)
+            program.ClickHeader(*list.header(), kSizeColumn);
+        EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(list, kSizeColumn, kImageSortAscending));
+        QStringList names = program.ShownColumn(list, 1);
+        names.removeIf([](const QString& name) { return name.startsWith(QStringLiteral("AUTOBK-")); });
+        EXPECT_EQ(names, (QStringList{"small", "middle", "big"}));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdDbBackup));

@@ -23,24 +23,29 @@
 #include "features/management/firmware/ne_config_backup_list_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
-#include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
-#include "features/management/ne_fs/ne_fs_list_dlg.h"
-#include "features/management/ne_wide/mac_aging_dlg.h"
-#include "features/management/ne_wide/redundancy_ctrl_dlg.h"
+#include "features/management/ne_access/ne_snmp_community_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_list_dlg.h"
 #include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
 #include "features/management/ne_access/secured_host_list_dlg.h"
+#include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
+#include "features/management/ne_fs/ne_fs_list_dlg.h"
+#include "features/management/ne_wide/mac_aging_dlg.h"
+#include "features/management/ne_wide/redundancy_ctrl_dlg.h"
 #include "features/management/ne_wide/telnet_timeout_dlg.h"
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
 #include "features/management/oplog/user_op_log_list_dlg.h"
+#include "features/management/server/command_dlg.h"
 #include "features/management/server/db_backup_list_dlg.h"
+#include "features/management/server/server_management_dlg.h"
+#include "features/management/subscribers/subscriber_data_dlg.h"
 #include "features/management/subscribers/subscriber_list_dlg.h"
 #include "features/management/subscribers/subscriber_select_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
+#include <QKeySequence>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -147,6 +152,51 @@ const Reach kNewRemoteNe = Within<CRemoteNeListDlg, CRemoteNeDlg>(33203, kAddBut
 const Reach kNewAccount = Within<CUserListDlg, CUserDataDlg>(33111, kAddButtonId);
 const Reach kTimeServers = Within<CNeTimeServerStatusDlg, CNeTimeServerDlg>(33187, kModifyButtonId);
 
+// A dialog that `open` brings up, or the part of it (a page) that `part` picks.
+template <class Dlg>
+Reach OpenedBy(
+    Open open, std::function<CADialog&(Dlg&)> part = [](Dlg& dialog) -> CADialog& { return dialog; })
+{
+    return [=](e2e::CProgram& program, const Work& work) {
+        program.Operator().OnDialog<Dlg>([&](Dlg& dialog) { work(part(dialog)); });
+        EXPECT_TRUE(open(program));
+    };
+}
+
+// The Command dialog, which no menu offers: its keys.
+bool CommandKeys(e2e::CProgram& program)
+{
+    program.PressKeys(QKeySequence(QStringLiteral("Ctrl+Alt+Shift+T")));
+    return true;
+}
+
+// A new subscriber's data, through the selection's Query and the list's Add, or one of its pages.
+Reach NewSubscriber(std::function<CADialog&(CSubscriberDataDlg&)> part)
+{
+    return [=](e2e::CProgram& program, const Work& work) {
+        program.Operator().OnDialog<CSubscriberSelectDlg>([&](CSubscriberSelectDlg& select) {
+            program.Operator().OnDialog<CSubscriberListDlg>([&](CSubscriberListDlg& list) {
+                program.Operator().OnDialog<CSubscriberDataDlg>([&](CSubscriberDataDlg& data) { work(part(data)); });
+                Click(list, kAddButtonId);
+            });
+            Click(select, IDOK);
+        });
+        EXPECT_TRUE(program.Command(33096));
+    };
+}
+const Reach kSubscriberSelection = OpenedBy<CSubscriberSelectDlg>(Menu(33096));
+const Reach kNewSubscriber = NewSubscriber([](CSubscriberDataDlg& data) -> CADialog& { return data; });
+const Reach kNewSubscriberContact = NewSubscriber([](CSubscriberDataDlg& data) -> CADialog& {
+    data.SelectPage(&data.ContactPage());
+    return data.ContactPage();
+});
+const Reach kNewSubscriberClass = NewSubscriber([](CSubscriberDataDlg& data) -> CADialog& { return data.ClassPage(); });
+const Reach kServerMailPage =
+    OpenedBy<CServerManagementDlg>(Menu(33098), [](CServerManagementDlg& dialog) -> CADialog& {
+        dialog.SelectPage(&dialog.MailPage());
+        return dialog.MailPage();
+    });
+
 // Each text takes at most its length: as many characters as that are kept, one more is not.
 TEST_F(ManagementTextsE2eTest, EachTextTakesAtMostItsLength)
 {
@@ -181,6 +231,19 @@ TEST_F(ManagementTextsE2eTest, EachTextTakesAtMostItsLength)
          CInstantMailDlg::kToId, 10},
         {"mail message", Within<CUserOnlineListDlg, CInstantMailDlg>(33113, CUserOnlineListDlg::kSendMessageButtonId),
          CInstantMailDlg::kMessageId, 999},
+        {"subscriber ID pattern", kSubscriberSelection, CSubscriberSelectDlg::kIdEditId, 20},
+        {"subscriber name pattern", kSubscriberSelection, CSubscriberSelectDlg::kNameEditId, 20},
+        {"subscriber ID", kNewSubscriber, CSubscriberDataDlg::kIdEditId, 20},
+        {"subscriber name", kNewSubscriber, CSubscriberDataDlg::kNameEditId, 20},
+        {"subscriber telephone", kNewSubscriberContact, CSubscriberContactPage::kTelephoneId, 20},
+        {"subscriber mobile", kNewSubscriberContact, CSubscriberContactPage::kMobileId, 20},
+        {"subscriber e-mail", kNewSubscriberContact, CSubscriberContactPage::kEmailId, 60},
+        {"subscriber address", kNewSubscriberContact, CSubscriberContactPage::kAddressId, 120},
+        {"NE community", Within<CNeSnmpCommunityListDlg, CNeSnmpCommunityDlg>(33146, kAddButtonId),
+         CNeSnmpCommunityDlg::kCommunityId, 20},
+        {"command line", OpenedBy<CCommandDlg>(CommandKeys), CCommandDlg::kCommandId, 1023},
+        {"SMTP server", kServerMailPage, CSvrOptMailPage::kSmtpServerId, 60},
+        {"sender e-mail", kServerMailPage, CSvrOptMailPage::kSenderId, 60},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -207,6 +270,8 @@ TEST_F(ManagementTextsE2eTest, TheDialogsOpenWithTheirFirstChoices)
     } cases[] = {
         {"account role", kNewAccount, CUserDataDlg::kUserRadioId, nullptr},
         {"range model", kRangeDlg, CNeAutoDiscoveryRangeDlg::kModelComboId, " <ALL>"},
+        {"subscriber class", kNewSubscriberClass, CSubscriberClassPage::kHomeRadioId, nullptr},
+        {"subscriber service", kNewSubscriberClass, CSubscriberClassPage::kPppoeRadioId, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

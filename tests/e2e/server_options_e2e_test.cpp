@@ -14,6 +14,7 @@
 #include "link/records/server_schedule_record.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/ip_address_port_dlg.h"
+#include "ui/framework/lists/export_dlg.h"
 #include "ui/shell/frame/main_frame.h"
 
 #include <QLineEdit>
@@ -76,6 +77,28 @@ protected:
 
     e2e::CProgram program_;
 };
+
+// The north-bound managers are exported under their stem, with the title that names the page.
+TEST_F(ServerOptionsE2eTest, TheNorthBoundManagersExportUnderTheirStemAndTitle)
+{
+    e2e::COperator& person = program_.Operator();
+    bool exported = false;
+    person.OnDialog<Dlg>([&](Dlg& dialog) {
+        CSvrOptNmsPage& nms = dialog.NmsPage();
+        dialog.SelectPage(&nms);
+        person.OnDialog<CExportDlg>([&](CExportDlg& exporter) {
+            exported = true;
+            EXPECT_EQ(exporter.GetStem(), "SvrOptNms");
+            EXPECT_EQ(exporter.GetExportTitle(), "Server Management Options - North Bound NMS");
+            return IDCANCEL;
+        });
+        Click(nms, kExportButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdManagementOptions));
+    EXPECT_TRUE(exported);
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
 
 TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstationReadsThem)
 {
