@@ -265,6 +265,12 @@ protected:
         ne.name = "NE-5";
         ne.address = {10, 0, 0, 5};
         AppData().nes.AddNe(ne);
+        CNeRecord astray;
+        astray.neId = 6;
+        astray.locationId = 99;
+        astray.name = "NE-6";
+        astray.address = {10, 0, 0, 6};
+        AppData().nes.AddNe(astray);
         CUserAccount bob;
         bob.name = "bob";
         AppData().accounts.UpsertAccount(bob);
@@ -289,6 +295,7 @@ TEST_F(CaptionTest, CaptionForms)
         {kCaptionLocation, 99, 0, "", nullptr, false, false, "Base"},
         {kCaptionLocation | kCaptionNe, 0, 5, "", nullptr, false, false, "[Taipei:NE-5] Base"},
         {kCaptionLocation | kCaptionNe, 0, 77, "", nullptr, false, false, "[ALL] Base"},
+        {kCaptionLocation | kCaptionNe, 0, 6, "", nullptr, false, false, "[:NE-6] Base"}, // its location unknown
         {kCaptionLocation | kCaptionNe, 0, 5, "", nullptr, false, true, "[NE-5] Base"},
         {kCaptionLocation, 0, 0, "", nullptr, false, true, "Base"},
         {kCaptionNe, 0, 5, "", nullptr, false, false, "[NE-5] Base"},
@@ -301,6 +308,7 @@ TEST_F(CaptionTest, CaptionForms)
         {kCaptionText, 0, 0, "", "hello", false, false, "Base : hello"},
         {kCaptionText, 0, 0, "", nullptr, false, false, "Base"},
         {kCaptionText | kCaptionTargetFirst, 0, 0, "", "hello", false, false, "hello Base"},
+        {kCaptionText | kCaptionTargetFirst | kCaptionBaseFirst, 0, 0, "", "hello", false, false, "hello Base"},
         {kCaptionNe | kCaptionBaseFirst, 0, 5, "", nullptr, false, false, "Base : [NE-5]"},
         {kCaptionNe, 0, 5, "", nullptr, true, false, "[NE-5]"},
         {0, 0, 5, "", nullptr, false, false, "Base"},

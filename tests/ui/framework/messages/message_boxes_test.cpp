@@ -95,7 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonRow{5, {"&Retry", "&Cancel"}, {IDRETRY, IDCANCEL}, 0}, ButtonRow{6, {"&OK"}, {IDOK}, 0},
                       ButtonRow{15, {"&OK"}, {IDOK}, 0}, ButtonRow{0x134, {"&Yes", "&No"}, {IDYES, IDNO}, 1},
                       ButtonRow{0x203, {"&Yes", "&No", "&Cancel"}, {IDYES, IDNO, IDCANCEL}, 2},
-                      ButtonRow{0x204, {"&Yes", "&No"}, {IDYES, IDNO}, 0}, ButtonRow{-1, {"&OK"}, {IDOK}, 0}));
+                      ButtonRow{0x204, {"&Yes", "&No"}, {IDYES, IDNO}, 0}, ButtonRow{-1, {"&OK"}, {IDOK}, 0},
+                      // 0x300 names neither the second nor the third button; 0x100 names a button not used.
+                      ButtonRow{0x303, {"&Yes", "&No", "&Cancel"}, {IDYES, IDNO, IDCANCEL}, 0},
+                      ButtonRow{0x100, {"&OK"}, {IDOK}, 0}));
 
 TEST_F(MessageBoxesTest, TextFieldsLineBreaksAndTitle)
 {

@@ -141,6 +141,19 @@ TEST_F(LoginDialogTest, EditLimitsFollowTheModeTheDialogOpensIn)
     }
 }
 
+// The caption is "Login", a blank and the application's title: SYSTEM/APPNAME when it is set, else "Tarvik".
+TEST_F(LoginDialogTest, TheCaptionIsLoginAndTheApplicationTitle)
+{
+    const std::pair<const char*, const char*> rows[] = {{"", "Login Tarvik"}, {"Acme NMS", "Login Acme NMS"}};
+    for (const auto& [appName, caption] : rows) {
+        AppSettings().appName = appName;
+        CLoginDlg dialog;
+        ASSERT_TRUE(dialog.Create());
+        EXPECT_EQ(dialog.windowTitle(), QString::fromLatin1(caption)) << appName;
+        dialog.DestroyWindow();
+    }
+}
+
 TEST_F(LoginDialogTest, ABlankAddressIsRefusedBeforeAnyPing)
 {
     UseSilentNetwork();

@@ -118,6 +118,38 @@ TEST_F(LocationDlgTest, OkIsOfferedToModifyAndToAddButNotToShow)
     }
 }
 
+// A location to show or change opens under its name, "[North] Location"; a new one under the plain "Location".
+TEST_F(LocationDlgTest, EachModeOpensUnderItsCaption)
+{
+    const std::tuple<uint8_t, uint32_t, const char*> rows[] = {{kAccessQuery, kNorth, "[North] Location"},
+                                                               {kAccessModify, kNorth, "[North] Location"},
+                                                               {kAccessCreate, 0, "Location"}};
+    for (const auto& [mode, location, caption] : rows) {
+        Open(mode, location, kHeadquarters, 'a',
+             [&](Dlg& dialog) { EXPECT_EQ(dialog.windowTitle(), QString::fromLatin1(caption)) << int(mode); });
+    }
+}
+
+// The list opens under the location it lists, "[South] Location List", or "[ALL] Location List" for all of them.
+TEST_F(LocationDlgTest, TheListOpensUnderItsLocation)
+{
+    SetUserRights(kRoleUser, std::string(127, 'q').c_str());
+    const std::pair<uint32_t, const char*> rows[] = {{kSouth, "[South] Location List"}, {0, "[ALL] Location List"}};
+    for (const auto& [location, caption] : rows) {
+        ScriptedModalRunner runner;
+        CLocationListDlg dialog;
+        dialog.SetLocationId(static_cast<int>(location));
+        QString shown;
+        runner.Push([&](QDialog&) {
+            EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
+            shown = dialog.windowTitle();
+            return IDCANCEL;
+        });
+        dialog.DoModal();
+        EXPECT_EQ(shown, QString::fromLatin1(caption)) << location;
+    }
+}
+
 TEST_F(LocationDlgTest, TheSuperiorAndTheWorldMapAreSelectedOnOpening)
 {
     // A new location below South; North shown with its own superior; both on the world map, the first entry.
