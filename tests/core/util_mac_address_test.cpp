@@ -52,4 +52,44 @@ TEST(MacAddressText, FormatIsLowerCaseWithColons)
     EXPECT_EQ(ParseMacAddress(FormatMacAddress(mac)), mac);
 }
 
+struct MacOrderRow {
+    MacAddress a;
+    MacAddress b;
+    int expected;
+};
+
+// The bytes compare from the first, each as an unsigned number: the first byte that differs decides.
+const MacOrderRow kMacOrderRows[] = {
+    {{0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0xff}, {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0xff}, 0},
+    {{}, {}, 0},
+    {{0x00, 0x00, 0x00, 0x00, 0x00, 0x01}, {0x00, 0x00, 0x00, 0x00, 0x00, 0x02}, -1},
+    {{0x01, 0x00, 0x00, 0x00, 0x00, 0x00}, {0x00, 0xff, 0xff, 0xff, 0xff, 0xff}, 1},
+    {{0x7f, 0x00, 0x00, 0x00, 0x00, 0x00}, {0x80, 0x00, 0x00, 0x00, 0x00, 0x00}, -1},
+    {{0xff, 0xff, 0xff, 0xff, 0xff, 0xfe}, {0xff, 0xff, 0xff, 0xff, 0xff, 0xff}, -1},
+    {{0x00, 0x1a, 0x2c, 0x00, 0x00, 0x00}, {0x00, 0x1a, 0x2b, 0xff, 0xff, 0xff}, 1},
+};
+
+TEST(MacAddressBytes, CompareTable)
+{
+    for (const auto& row : kMacOrderRows) {
+        SCOPED_TRACE(FormatMacAddress(row.a) + " vs " + FormatMacAddress(row.b));
+        EXPECT_EQ(CompareMacAddress(row.a, row.b), row.expected);
+        EXPECT_EQ(CompareMacAddress(row.b, row.a), -row.expected);
+    }
+}
+
+TEST(MacAddressBytes, ZeroTestAndCopy)
+{
+    EXPECT_TRUE(IsZeroMacAddress(MacAddress{}));
+    EXPECT_FALSE(IsZeroMacAddress(MacAddress{0, 0, 0, 0, 0, 1}));
+    EXPECT_FALSE(IsZeroMacAddress(MacAddress{1, 0, 0, 0, 0, 0}));
+
+    const MacAddress source{0xde, 0xad, 0xbe, 0xef, 0x01, 0x02};
+    MacAddress copy{};
+    CopyMacAddress(copy.data(), source.data());
+    EXPECT_EQ(copy, source);
+    CopyMacAddress(copy.data(), nullptr);
+    EXPECT_EQ(copy, MacAddress{}) << "a missing source clears the destination";
+}
+
 } // namespace
