@@ -169,7 +169,7 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseColumnsSortByTheirFurtherKeys)
         learned.vci = static_cast<uint16_t>(vci);
         learned.mac = {0x00, 0x1e, 0xc9, 0x00, static_cast<uint8_t>(port % 100), 0x01};
         learned.status = 1;
-        learned.vlanId = 300;
+        learned.vlanId = port == 10104u ? 99 : 300; // 99 before 101 and 300 as numbers
         const auto bytes = EncodeRecord(learned);
         ASSERT_TRUE(
             probe.ReplyTo(probe.Send(kEmsOpModify, kReqFdb, kNorth1, {bytes.begin(), bytes.end()}, kFdbEntryRecSize)));
