@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -154,10 +155,25 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseEntriesAreListedAndAStaticOneDel
 }
 
 // Each column of the filtering database sorts by its cells, then by further keys of its own, both ways: slot 1's
-// entries tie on their VPI, their VCI and their status.
+// entries tie on their VPI, their VCI, their VLAN and their status; two more, of VPI 10 and of VCI 100, tell numbers
+// from texts in the further keys.
 TEST_F(XdslStatusListsE2eTest, FilteringDatabaseColumnsSortByTheirFurtherKeys)
 {
     using Dlg = CXdslFdbListDlg;
+    RunTagged(); // the VLAN column sorts
+    server_test::CRawClient& probe = program_.ServerProbe();
+    for (const auto& [port, vpi, vci] : {std::tuple{10103u, 0, 100}, std::tuple{10104u, 10, 35}}) {
+        FdbEntryRec learned;
+        learned.portId = port;
+        learned.vpi = static_cast<uint8_t>(vpi);
+        learned.vci = static_cast<uint16_t>(vci);
+        learned.mac = {0x00, 0x1e, 0xc9, 0x00, static_cast<uint8_t>(port % 100), 0x01};
+        learned.status = 1;
+        learned.vlanId = port == 10104u ? 99 : 300; // 99 before 101 and 300 as numbers
+        const auto bytes = EncodeRecord(learned);
+        ASSERT_TRUE(
+            probe.ReplyTo(probe.Send(kEmsOpModify, kReqFdb, kNorth1, {bytes.begin(), bytes.end()}, kFdbEntryRecSize)));
+    }
     constexpr int kPortId = 7; // the hidden column of the port's entity id
     struct Key {
         int column;
@@ -170,12 +186,13 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseColumnsSortByTheirFurtherKeys)
         {1, {{kPortId, true}, {2, true}, {3, true}, {4, false}}}, // Slot-Port
         {2, {{2, true}, {3, true}, {kPortId, true}, {4, false}}}, // VPI
         {3, {{3, true}, {2, true}, {kPortId, true}, {4, false}}}, // VCI
+        {5, {{5, true}, {2, true}, {kPortId, true}, {4, false}}}, // VLAN ID ("-" for none reads 0)
         {4, {{4, false}, {kPortId, true}, {2, true}, {3, true}}}, // MAC Address
         {6, {{6, false}, {kPortId, true}, {2, true}, {3, true}}}, // Status
     };
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
-        ASSERT_EQ(list.model()->rowCount(), 5);
+        ASSERT_EQ(list.model()->rowCount(), 7);
         for (const auto& sort : sorts) {
             std::vector<bool> seen;
             for (int click = 0; click < 2; ++click) {
@@ -199,7 +216,7 @@ TEST_F(XdslStatusListsE2eTest, FilteringDatabaseColumnsSortByTheirFurtherKeys)
                     }
                     return 0;
                 };
-                for (int row = 1; row < 5; ++row) {
+                for (int row = 1; row < 7; ++row) {
                     EXPECT_EQ(compare(row - 1, row) < 0, ascending)
                         << "column " << sort.column << ", row " << row << ": "
                         << ListColumn(list, 0).join(',').toStdString();
