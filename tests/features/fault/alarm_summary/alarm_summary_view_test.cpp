@@ -212,6 +212,20 @@ TEST_F(AlarmSummaryViewTest, ADoubleClickIsDetail)
     EXPECT_TRUE(boxes_.Requests().empty());
 }
 
+// The list covers the view; its last column widens so that the columns fill the list less 4 pixels, and narrows
+// again with the view.
+TEST_F(AlarmSummaryViewTest, TheColumnsFillTheListLessFourPixels)
+{
+    CTrapSumView& view = Open();
+    QTreeView* list = view.FindList(kListControlId);
+    for (int width : {600, 400}) {
+        SCOPED_TRACE(width);
+        view.resize(width, 200);
+        EXPECT_EQ(list->geometry(), view.rect());
+        EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->contentsRect().width() - 4);
+    }
+}
+
 TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)
 {
     CTrapSumView& view = Open();
