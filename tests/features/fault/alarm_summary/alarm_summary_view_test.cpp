@@ -7,6 +7,7 @@
 #include "ui/framework/dialogs/dialog_environment.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QTreeWidget>
 
 #include <memory>
@@ -224,6 +225,23 @@ TEST_F(AlarmSummaryViewTest, TheColumnsFillTheListLessFourPixels)
         EXPECT_EQ(list->geometry(), view.rect());
         EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->contentsRect().width() - 4);
     }
+}
+
+// The summary's pane is made at least seven lines of the list's font high (the height of "Wly"); with a large font
+// those lines need more than the header and the five rows.
+TEST_F(AlarmSummaryViewTest, ThePaneHoldsSevenLinesOfTheListsFont)
+{
+    WriteConfig("[VIEW]\nTRAPSUMVIEWFONT=Arial,400\n");
+    int pane = 0;
+    view_ = std::make_unique<CTrapSumView>();
+    view_->SetSelectionSource([this] { return selection_; });
+    view_->SetPaneSizer([&pane](int height) { pane = height; });
+    view_->resize(240, 160);
+    view_->show();
+    view_->OnInitialUpdate();
+    view_->OnFirstShow();
+    const QFont font = view_->FindList(kListControlId)->font();
+    EXPECT_GE(pane, 7 * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height());
 }
 
 TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)
