@@ -208,6 +208,40 @@ TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
+// Any reporting value but 0 reads "Yes" in the list, but only 1 opens the definition on Enabled: a template that the
+// server keeps with reporting 2 opens on Disabled.
+TEST(AlarmDefE2eTest, OnlyReportingOneOpensTheDefinitionOnEnabled)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    e2e::COperator& person = program.Operator();
+    AlarmDefRec odd =
+        Find(program.ServerRecords(kReqAlarmDefTemplate), kControlModule, kHighTemp).value_or(AlarmDefRec{});
+    odd.reporting = 2;
+    const auto bytes = EncodeRecord(odd);
+    server_test::CRawClient& probe = program.ServerProbe();
+    probe.ReplyTo(probe.Send(2, kReqAlarmDefTemplate, 0, {bytes.begin(), bytes.end()}, kAlarmDefRecSize));
+    ASSERT_EQ(
+        Find(program.ServerRecords(kReqAlarmDefTemplate), kControlModule, kHighTemp).value_or(AlarmDefRec{}).reporting,
+        2u);
+    const QString highTemp = QStringLiteral("High Temp");
+    person.OnDialog<List>([&](List& list) {
+        Choose(list, List::kClassComboId, QStringLiteral("Module"));
+        EXPECT_EQ(Cell(list, highTemp, List::kReportingColumn), QStringLiteral("Yes"));
+        person.OnDialog<CAlarmDefDlg>([&](CAlarmDefDlg& definition) {
+            EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kDisabledId));
+            EXPECT_FALSE(IsChecked(definition, CAlarmDefDlg::kEnabledId));
+            return IDCANCEL;
+        });
+        QTreeView& rows = *list.FindList(kListControlId);
+        program.ClickListRow(rows, RowOf(rows, List::kNameColumn, highTemp));
+        Click(list, kModifyButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmDefinitionTemplate));
+    EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
 // What the program sends, as its PDU log writes it: the definition lists ask with an 8-byte record, of the NE
 // (327) and of the templates (145) alike, while Alarm Sync asks for the NE's definitions with a whole definition.
 TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinition)

@@ -7,6 +7,7 @@
 #include "ui/framework/dialogs/dialog_environment.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QTreeWidget>
 
 #include <memory>
@@ -210,6 +211,37 @@ TEST_F(AlarmSummaryViewTest, ADoubleClickIsDetail)
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_EQ(opened_[0].dialogId, TrapSumDetailRequest::kNeList);
     EXPECT_TRUE(boxes_.Requests().empty());
+}
+
+// The list covers the view; its last column widens so that the columns fill the list less 4 pixels, and narrows
+// again with the view.
+TEST_F(AlarmSummaryViewTest, TheColumnsFillTheListLessFourPixels)
+{
+    CTrapSumView& view = Open();
+    QTreeView* list = view.FindList(kListControlId);
+    for (int width : {600, 400}) {
+        SCOPED_TRACE(width);
+        view.resize(width, 200);
+        EXPECT_EQ(list->geometry(), view.rect());
+        EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), list->contentsRect().width() - 4);
+    }
+}
+
+// The summary's pane is made at least seven lines of the list's font high (the height of "Wly"); with a large font
+// those lines need more than the header and the five rows.
+TEST_F(AlarmSummaryViewTest, ThePaneHoldsSevenLinesOfTheListsFont)
+{
+    WriteConfig("[VIEW]\nTRAPSUMVIEWFONT=Arial,400\n");
+    int pane = 0;
+    view_ = std::make_unique<CTrapSumView>();
+    view_->SetSelectionSource([this] { return selection_; });
+    view_->SetPaneSizer([&pane](int height) { pane = height; });
+    view_->resize(240, 160);
+    view_->show();
+    view_->OnInitialUpdate();
+    view_->OnFirstShow();
+    const QFont font = view_->FindList(kListControlId)->font();
+    EXPECT_GE(pane, 7 * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height());
 }
 
 TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)

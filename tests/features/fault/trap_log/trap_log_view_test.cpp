@@ -597,9 +597,13 @@ TEST_F(TrapLogViewTest, TheListFillsTheViewBelowTheBand)
     view.resize(1000, 500);
     EXPECT_EQ(list->geometry(), QRect(0, top, 1000, 500 - top));
     EXPECT_EQ(view.GetDlgItem(CTrapLogView::kBandId)->width(), 1000);
-    // Too low a view leaves the list its height.
+    // Too low a view leaves the list its height: 40 pixels or less below the list's top; 41 are taken.
     view.resize(700, top + 30);
     EXPECT_EQ(list->geometry(), QRect(0, top, 700, 500 - top));
+    view.resize(700, top + 40);
+    EXPECT_EQ(list->geometry(), QRect(0, top, 700, 500 - top));
+    view.resize(700, top + 41);
+    EXPECT_EQ(list->geometry(), QRect(0, top, 700, 41));
 }
 
 // A burst of 10,000 notifications that fits the log reaches the list whole in one refresh, and the next burst
