@@ -21,6 +21,8 @@
 #include "features/management/discovery/ne_auto_discovery_dlg.h"
 #include "features/management/firmware/ne_config_backup_dlg.h"
 #include "features/management/firmware/ne_config_backup_list_dlg.h"
+#include "features/management/firmware/ne_fw_upgrade_dlg.h"
+#include "features/management/ne/inventory_dlg.h"
 #include "features/management/ne/ne_dlg.h"
 #include "features/management/ne/ne_list_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_dlg.h"
@@ -288,14 +290,14 @@ TEST_F(ManagementTextsE2eTest, TheDialogsOpenWithTheirFirstChoices)
     }
 }
 
-// The stem each list of the accounts, the NE's access and the server exports under; the lists a query dialog opens
-// are reached through its Query.
+// The stem each list of the NEs, the accounts, the NE's access and the server exports under; the lists a query dialog
+// opens are reached through its Query.
 using Stem = std::function<std::string(e2e::CProgram&)>;
-template <class Dlg> Stem StemOf(int command)
+template <class Dlg> Stem StemOf(int command, int button = kExportButtonId)
 {
     return [=](e2e::CProgram& program) {
         std::string stem;
-        program.Operator().OnDialog<Dlg>([&](Dlg& list) { stem = e2e::ExportStem(program, list); });
+        program.Operator().OnDialog<Dlg>([&](Dlg& list) { stem = e2e::ExportStem(program, list, button); });
         EXPECT_TRUE(program.Command(command)) << command;
         return stem;
     };
@@ -329,6 +331,13 @@ TEST_F(ManagementTextsE2eTest, EachListExportsUnderItsStem)
         {StemOf<CSecuredHostListDlg>(33189), "SecHost"},
         {StemBehind<CSubscriberSelectDlg, CSubscriberListDlg>(33096), "Subscrib"},
         {StemOf<CDbBackupListDlg>(33002), "DBBk"},
+        {StemOf<CNeConfigBackupListDlg>(33001), "NodeBk"},
+        {StemOf<CRemoteNeListDlg>(33203), "CascadedRemoteNe"},
+        {StemOf<CNeFsListDlg>(33206), "NeFileSys"},
+        {StemOf<CNeAutoDiscoveryDlg>(33067), "NEAutoFilter"},
+        {StemOf<CNeAutoDiscoveryDlg>(33067, CNeAutoDiscoveryDlg::kExportNesButtonId), "NEAutoFound"},
+        {StemOf<CInventoryDlg>(33021), "BoardVer"},
+        {StemOf<CNeFwUpgradeDlg>(33044), "FWUpgrade"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.stem(program_), c.expected);

@@ -4,6 +4,7 @@
 // time as typed. The server refuses one change; an operator who may only look at the redundancy control is refused Sync
 // Now and OK on the workstation, before anything reaches the NE.
 
+#include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 
 #include "features/management/ne_wide/mac_aging_dlg.h"
@@ -21,11 +22,13 @@
 #include "link/records/word_record.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/dialogs/dialog_registry.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -335,6 +338,43 @@ TEST(NeWideSettingsE2eTest, SyncNowWaitsForASecondControlModule)
     request.neId = kNorth1;
     OpenRouteDialog(request);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
+}
+
+// Sync Now needs both control modules in place as planned: with the second pulled out of its slot, which stays
+// planned for it, the redundancy control opens with Sync Now off; with both in place, on.
+TEST(NeWideSettingsE2eTest, SyncNowWaitsForTheSecondControlModuleToBeInPlace)
+{
+    const struct {
+        const char* secondSlot; // the card the NE reports in the second control module's slot
+        bool syncNow;
+    } cases[] = {{"onlineType=21", true}, {"onlineType=1", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.secondSlot);
+        e2e::CProgram program;
+        std::string scenario = app_test::ReadText(TARVIK_TEST_DATA_DIR "/snmp/ne_agent_ipd48.ini");
+        const std::string slot = "entityId=12200\nplannedType=21\n";
+        const std::string card = "onlineType=21";
+        const size_t at = scenario.find(slot + card);
+        ASSERT_NE(at, std::string::npos);
+        scenario.replace(at + slot.size(), card.size(), c.secondSlot);
+        const std::filesystem::path path = program.WorkDir().Path() / "second_module.ini";
+        app_test::WriteText(path, scenario);
+        ASSERT_TRUE(program.StartAgent({}, path.string()));
+        ASSERT_TRUE(program.Login("qurim", "private"));
+        program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+        bool opened = false;
+        program.Operator().OnDialog<CRedundancyCtrlDlg>([&](CRedundancyCtrlDlg& redundancy) {
+            opened = true;
+            EXPECT_EQ(redundancy.IsControlEnabled(CRedundancyCtrlDlg::kSyncNowButtonId), c.syncNow);
+            return IDCANCEL;
+        });
+        DialogRequest request;
+        request.className = "CRedundancyCtrlDlg";
+        request.hasTarget = true;
+        request.neId = program.Frame().GetCurrentNeId();
+        OpenRouteDialog(request);
+        EXPECT_TRUE(opened);
+    }
 }
 
 } // namespace

@@ -14,8 +14,8 @@
 
 namespace e2e {
 
-// The file stem the Export dialog was given; empty when none came up.
-inline std::string ExportStem(CProgram& program, CDialog& dialog)
+// The file stem the Export dialog was given; empty when none came up. `button` is the list's Export button.
+inline std::string ExportStem(CProgram& program, CDialog& dialog, int button = kExportButtonId)
 {
     std::string stem;
     program.Operator().OnDialog<CExportDlg>([&](CExportDlg& exporting) {
@@ -23,7 +23,7 @@ inline std::string ExportStem(CProgram& program, CDialog& dialog)
         EXPECT_EQ(exporting.GetDelimiter(), '\t');
         return IDCANCEL;
     });
-    Click(dialog, kExportButtonId);
+    Click(dialog, button);
     return stem;
 }
 
