@@ -13,6 +13,7 @@
 #include "features/provisioning/ports/adsl_port_dlg.h"
 #include "features/provisioning/ports/adsl_port_list_dlg.h"
 #include "link/pdu_log.h"
+#include "link/records/adsl_line_profile_rec.h"
 #include "link/records/adsl_port_rec.h"
 #include "link/records/board_setting_rec.h"
 #include "link/records/traffic_policing_profile_rec.h"
@@ -434,6 +435,28 @@ TEST_F(AdslPortsE2eTest, ThePortsAreReadAgainOnlyWhenTheSelectionChangedASubscri
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdAdslPorts));
+}
+
+// The line profile combo offers the NE's profiles of a fast or an interleaved channel, and no other.
+TEST_F(AdslPortsE2eTest, OnlyFastAndInterleavedLineProfilesAreOffered)
+{
+    for (const auto& [name, mode] :
+         {std::pair{"mode-one", 1u}, std::pair{"mode-three", 3u}, std::pair{"mode-four", 4u}}) {
+        AdslLineProfileRec line;
+        line.name = name;
+        line.channelMode = mode;
+        line.rateMode = 2;
+        line.status = 1;
+        WriteToServer(program_, kReqAdslLineProfileAdd, line);
+    }
+    QStringList offered{QStringLiteral(" <none>")};
+    for (const AdslLineProfileRec& line : program_.ServerRecords(kReqAdslLineProfile, kNorth1)) {
+        if (line.channelMode == 2 || line.channelMode == 3)
+            offered << QString::fromStdString(line.name);
+    }
+    ASSERT_TRUE(offered.contains(QStringLiteral("mode-three")));
+    ModifyPort(kPort5,
+               [&](List&, Port& port) { EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileId), offered.join(',')); });
 }
 
 } // namespace

@@ -157,6 +157,10 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
         person.AnswerBox(IDYES);
         Click(list, CTickedRecordListDlg::kMultiDeleteId);
         EXPECT_TRUE(ListColumn(rows, 1).isEmpty());
+        // No row left: nothing to tick, untick or delete.
+        for (int id : {CTickedRecordListDlg::kCheckAllId, CTickedRecordListDlg::kUncheckAllId,
+                       CTickedRecordListDlg::kMultiDeleteId})
+            EXPECT_FALSE(list.IsControlEnabled(id)) << id;
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdMcChannel));

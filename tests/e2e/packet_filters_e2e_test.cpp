@@ -200,6 +200,15 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsGroupsAndReadsThemBack)
 
         dlg.SelectPage(&dlg.Page(4));
         EXPECT_FALSE(dlg.Page(4).IsControlEnabled(GroupPage::kFirstMemberId + 2)) << "no known filter downstream";
+        // Rows 2 to 6 are Known Filter 1 to 5: downstream their box, state and name are off; every other row, and
+        // every row upstream, stays on.
+        for (int row = 0; row < 9; ++row) {
+            const bool known = row >= 2 && row <= 6;
+            for (int first : {GroupPage::kFirstMemberId, GroupPage::kFirstStateId, GroupPage::kFirstFilterNameId}) {
+                EXPECT_EQ(dlg.Page(4).IsControlEnabled(first + row), !known) << "downstream " << first << "+" << row;
+                EXPECT_TRUE(dlg.Page(0).IsControlEnabled(first + row)) << "upstream " << first << "+" << row;
+            }
+        }
         Check(dlg.Page(4), GroupPage::kFirstMemberId + 8);
         dlg.SelectPage(&dlg.Page(6));
         Type(dlg.Page(6), GroupPage::kNameId, QStringLiteral("no-netbios"));

@@ -67,6 +67,10 @@ TEST_F(PortHubDirectE2eTest, APortsProfileGroupsAndTheCardsFiltersAreWrittenToTh
         const QStringList locations = e2e::ListColumn(list, List::kSlotPortColumn);
         EXPECT_GE(locations.size(), 2);
         EXPECT_FALSE(ports.GetDlgItem(List::kSubscriberButtonId)->isVisible()) << "a server function";
+        EXPECT_FALSE(ports.GetDlgItem(List::kLongTermPmButtonId)->isVisible()) << "a server function";
+        for (const int column : {List::kSubscriberColumn, List::kClassColumn, List::kServiceColumn})
+            EXPECT_TRUE(list.isColumnHidden(column)) << "the subscriber's column " << column;
+        EXPECT_FALSE(list.isColumnHidden(List::kSlotPortColumn));
         const int row = e2e::RowOf(list, List::kSlotPortColumn, QStringLiteral("1-1-1"));
         EXPECT_GE(row, 0) << locations.join(',').toStdString();
         if (row < 0)

@@ -306,6 +306,21 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
         EXPECT_TRUE(hops.IsControlEnabled(kDeleteButtonId));
         add(hops, QStringLiteral("isp a"), QStringLiteral("192.0.2.10"), QStringLiteral("20"),
             QStringLiteral("Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"));
+        // Without an address, with 0.0.0.0 or with an address that is no host's, there is no next hop to add.
+        person.OnDialog<Hop>([&](Hop& hop) {
+            Type(hop, Hop::kNameId, QStringLiteral("isp-z"));
+            Type(hop, Hop::kVlanId, QStringLiteral("20"));
+            for (const QString& address :
+                 {QString(), QStringLiteral("0.0.0.0"), QStringLiteral("127.0.0.1"), QStringLiteral("192.0.2.255")}) {
+                Type(hop, Hop::kIpAddressId, address);
+                Click(hop, IDOK);
+                EXPECT_EQ(e2e::MessageLine(hop), QStringLiteral("incorrect IP address")) << address.toStdString();
+                EXPECT_FALSE(hop.IsEnded()) << address.toStdString();
+            }
+            return IDCANCEL;
+        });
+        Click(hops, kAddButtonId);
+        EXPECT_FALSE(ServerHop(program_, "isp-z"));
         add(hops, QStringLiteral("isp-a"), QStringLiteral("192.0.2.254"), QStringLiteral("20"),
             QStringLiteral("IP address is reserved"));
         add(hops, QStringLiteral("core"), QStringLiteral("192.0.2.11"), QStringLiteral("21"),

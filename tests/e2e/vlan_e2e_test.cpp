@@ -196,6 +196,10 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
             QCoreApplication::sendEvent(limit.GetDlgItem(Limit::kLimitId), &out);
             EXPECT_EQ(Field(limit, Limit::kLimitId), QStringLiteral("1536"));
+            // Left at 0, it is raised to 1.
+            Type(limit, Limit::kLimitId, QStringLiteral("0"));
+            QCoreApplication::sendEvent(limit.GetDlgItem(Limit::kLimitId), &out);
+            EXPECT_EQ(Field(limit, Limit::kLimitId), QStringLiteral("1"));
             // Enabled below the 24 units the VLAN's PVCs have taken.
             Type(limit, Limit::kLimitId, QStringLiteral("20"));
             Click(limit, IDOK);

@@ -189,6 +189,10 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
             person.OnDialog<ChannelEditor>([&](ChannelEditor& add) {
                 Type(add, ChannelEditor::kIdId, id);
                 Type(add, ChannelEditor::kNameId, name);
+                // A blank address is no address at all.
+                Type(add, ChannelEditor::kAddressId, QString());
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("incorrect IP address"));
                 Type(add, ChannelEditor::kAddressId, QStringLiteral("240.0.0.1"));
                 Type(add, ChannelEditor::kRateId, rate);
                 Leave(add, ChannelEditor::kRateId);
