@@ -246,6 +246,15 @@ TEST(RstpE2eTest, TheStatusShowsTheBridgeAndEachPort)
         EXPECT_EQ(Value(status.PortPage(1), 5), QStringLiteral("auto"));
         EXPECT_EQ(Value(status.PortPage(1), 6), QStringLiteral("forwarding"));
         EXPECT_EQ(Value(status.PortPage(2), 6), QStringLiteral("disabled"));
+        // Every row of both ports, as the NE holds them: port IDs of priority and number, the current point-to-point
+        // state true for 1 only (the port whose link is up), bridge IDs of priority and MAC, port IDs in hex.
+        const auto portValues = [&](int port) {
+            return e2e::ListColumn(*status.PortPage(port).FindList(kListControlId), 1).join('|');
+        };
+        EXPECT_EQ(portValues(1), QStringLiteral("0x8001|enabled|128|default|false|auto|forwarding|3|20000|false|true|"
+                                                "0x1000-02:1c:7e:3a:10:00|0|0x1000-02:1c:7e:3a:10:00|0x8011"));
+        EXPECT_EQ(portValues(2), QStringLiteral("0x8002|enabled|128|default|false|auto|disabled|0|20000|false|false|"
+                                                "0x1000-02:1c:7e:3a:10:00|20000|0x1000-02:1c:7e:3a:20:00|0x8012"));
         EXPECT_EQ(Value(status.PortPage(2), 13), QStringLiteral("0x1000-02:1c:7e:3a:20:00"));
         status.SelectPage(&status.PortPage(1));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(status, QStringLiteral("rstp_status_port")));
