@@ -142,7 +142,7 @@ TEST(AccountsE2eTest, AnAdministratorAddsAManagerWhoSeesAndChangesOnlyWhatTheRol
         person.OnDialog<Data>([&](Data& again) {
             Type(again, Data::kNameId, QStringLiteral("shift"));
             Click(again, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Adding new data failed\n\n(32028) User name already exists"));
             EXPECT_FALSE(again.IsEnded());
             EXPECT_EQ(Field(again, Data::kNameId), QStringLiteral("shift"));

@@ -167,8 +167,7 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
             kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
         person.AnswerBox(IDYES);
         Click(acl, Acl::kSaveButtonId);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(acl.IsEnded());
         EXPECT_TRUE(acl.IsControlEnabled(Acl::kSaveButtonId));
 
@@ -201,7 +200,7 @@ TEST(AclE2eTest, AnAdministratorGivesManagersMailAndTheRightsTheListDoesNotShowS
         Click(acl, IDCANCEL);
         EXPECT_FALSE(acl.IsEnded());
         EXPECT_EQ(
-            person.boxTexts.back(),
+            person.LastBoxText(),
             QStringLiteral("Data have been changed and not been saved yet.\nAre you sure to exit without saving?"));
         person.AnswerBox(IDYES);
         Click(acl, IDCANCEL);

@@ -183,7 +183,7 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
             // Asked first: No sends nothing and keeps the dialog open.
             person.AnswerBox(IDNO);
             Click(ack, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to acknowledge the data?"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to acknowledge the data?"));
             EXPECT_FALSE(ack.IsEnded());
             EXPECT_EQ(e2e::ServerAck(program, kNorthNe, 10200).value_or(AlarmAckRec{}).person, "");
             person.AnswerBox(IDYES);
@@ -361,7 +361,7 @@ TEST(ActiveAlarmE2eTest, AnEntityWhoseAlarmsClearedHasNothingToAcknowledge)
         person.OnDialog<CAlarmAckDlg>([&](CAlarmAckDlg& ack) {
             person.AnswerBox(IDYES);
             Click(ack, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) No active alarm to acknowledge"));
             EXPECT_FALSE(ack.IsEnded());
             return IDCANCEL;

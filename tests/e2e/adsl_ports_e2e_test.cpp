@@ -188,7 +188,7 @@ TEST_F(AdslPortsE2eTest, APolicingProfileOnAPortWithPppoeTrafficMeetsTheCardsSer
         EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-dscp")));
         person.AnswerBox(IDNO);
         Click(port, IDOK);
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("LC STC is disabled.")));
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("LC STC is disabled.")));
         EXPECT_FALSE(port.IsEnded());
         EXPECT_EQ(ServerPort(program_, kPort6), before);
     });
@@ -202,15 +202,15 @@ TEST_F(AdslPortsE2eTest, APolicingProfileOnAPortWithPppoeTrafficMeetsTheCardsSer
         person.AnswerBox(IDOK);
         Click(port, IDOK);
         ASSERT_EQ(person.boxTexts.size(), boxes + 1);
-        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("therefore can't apply DSCP")));
+        EXPECT_TRUE(person.LastBoxText().contains(QStringLiteral("therefore can't apply DSCP")));
         EXPECT_FALSE(port.IsEnded());
         // The server no longer has the profile the operator picks next: its refusal keeps the dialog open.
         EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral("police-drop")));
         DeletePolicingProfile(program_, "police-drop");
         person.AnswerBox(IDOK);
         Click(port, IDOK);
-        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to update data")));
-        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Traffic policing profile does not exist")));
+        EXPECT_TRUE(person.LastBoxText().contains(QStringLiteral("Fail to update data")));
+        EXPECT_TRUE(person.LastBoxText().contains(QStringLiteral("Traffic policing profile does not exist")));
         EXPECT_FALSE(port.IsEnded());
         // Without a policing profile the port is written.
         EXPECT_TRUE(Choose(port, Port::kPolicingId, QStringLiteral(" <none>")));
@@ -256,7 +256,7 @@ TEST_F(AdslPortsE2eTest, APortWhoseProfilesCouldNotBeReadCannotBeWritten)
         kPort5,
         [&](List&, Port& port) {
             EXPECT_FALSE(port.IsControlEnabled(IDOK)) << "empty names and masks would be written";
-            EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to query")));
+            EXPECT_TRUE(person.LastBoxText().contains(QStringLiteral("Fail to query")));
             EXPECT_EQ(GetPduLogFlag(), 1) << "released after the loads";
         },
         [&] {

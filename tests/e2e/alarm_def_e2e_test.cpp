@@ -108,7 +108,7 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
             probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize));
             person.AnswerBox(IDYES);
             Click(definition, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(definition.IsEnded());
             EXPECT_TRUE(IsChecked(definition, CAlarmDefDlg::kSeverityIds[1]));
@@ -145,7 +145,7 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
         EXPECT_EQ(Cell(list, highTemp, List::kSeverityColumn), QStringLiteral("Major"));
         person.AnswerBox(IDYES);
         Click(list, List::kSaveAllButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to save all profiles as templates?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to save all profiles as templates?"));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdAlarmDefinition));

@@ -443,7 +443,7 @@ TEST(AlarmHistoryE2eTest, TheServerRefusesTheHistoryOfAnNeItNoLongerKnows)
         probe.ReplyTo(probe.Send(kEmsOpModify, kReqNeKeyDelete, 0, {bytes.begin(), bytes.end()}, kNeKeyRecordSize));
 
         person.OnDialog<List>([&](List& list) {
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) NE does not exist"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) NE does not exist"));
             EXPECT_TRUE(e2e::ListColumn(*list.FindList(kListControlId), kNoColumn).isEmpty());
             return IDCANCEL;
         });

@@ -197,7 +197,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
         // Delete, confirmed.
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to delete the data?"));
         EXPECT_EQ(shown.FindItemByData(added->triggerId), -1);
         EXPECT_FALSE(ServerTrigger(program, "ops@example.net").has_value());
         return IDCANCEL;

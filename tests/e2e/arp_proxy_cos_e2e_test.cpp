@@ -170,7 +170,7 @@ TEST(ArpProxyCosE2eTest, TheEntriesOfALineCardOrPortAndOfTheTrunkPortsAreListed)
 
         RefuseNext(program, kSimRefuseNextRequest, kReqArpProxyEntry);
         Click(arp, kRefreshButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_TRUE(e2e::ListColumn(list, AdslList::kIpColumn).isEmpty());
         EXPECT_FALSE(arp.IsEnded());
         return IDCANCEL;
@@ -240,8 +240,7 @@ TEST(ArpProxyCosE2eTest, UserPrioritiesAreMappedToUpstreamQueuesAndDscpCodes)
         Check(cos, Cos::kDisabledRadioId);
         RefuseNext(program, kSimRefuseNextChange, kReqCosMapping);
         Click(cos, IDOK);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(cos.IsEnded());
         Click(cos, IDOK);
         EXPECT_TRUE(cos.IsEnded());

@@ -79,7 +79,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
             Check(board, Board::kServiceControlEnabledId);
             e2e::CProgram::SaveScreenshot(board, QStringLiteral("board_setting"));
             Click(board, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("[Line port 1-7, PVC 0/35]\nError  1: On this bridged PVC, service type client "
                                      "limit is greater than MAC limit.\n"));
             EXPECT_FALSE(board.IsEnded());
@@ -94,7 +94,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
             person.onBox = nullptr;
             EXPECT_EQ(pduLogFlag, 0) << "held while the question is asked";
             EXPECT_EQ(GetPduLogFlag(), 1) << "released at the end";
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("This line card will be reset.\n\nAre you sure to apply the change?"));
             EXPECT_TRUE(board.IsEnded());
         });
@@ -111,7 +111,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
             Refuse(program, kSimRefuseNextChange, kReqBoardSetting);
             person.AnswerBox(IDYES);
             Click(board, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(board.IsEnded());
             return IDCANCEL;
@@ -142,7 +142,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
             Check(type, BoardType::kTaggedOnlyId);
             person.AnswerBox(IDYES);
             Click(type, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("System needs to save configuration and then reboots.\n\nAre you sure to apply "
                                      "the change?"));
             EXPECT_TRUE(type.IsEnded());

@@ -100,7 +100,7 @@ TEST(DbBackupE2eTest, ARestoredBackupBringsBackTheNeAsItWas)
             EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, kReqDbBackupAdd));
             person.AnswerBox(IDYES);
             Click(add, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kRefused);
+            EXPECT_EQ(person.LastBoxText(), kRefused);
             EXPECT_FALSE(add.IsEnded());
             EXPECT_EQ(Field(add, CDbBackupDlg::kFileNameId), QStringLiteral("  before-rename "));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("db_backup_dlg")));

@@ -86,14 +86,14 @@ TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
     });
     ASSERT_TRUE(program_.Command(kCmdDhcpSetting));
     ASSERT_FALSE(program_.Operator().boxTexts.empty());
-    EXPECT_TRUE(program_.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
+    EXPECT_TRUE(program_.Operator().LastBoxText().startsWith(QStringLiteral("Fail to update data")));
     EXPECT_EQ(ServerSetting(program_).option82, 1u);
 
     // The server list cannot be read: the operator is told, and the relay shows and stays as the NE has it.
     ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqDhcpRelayServer.value));
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
-        EXPECT_TRUE(program_.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to query")))
-            << program_.Operator().boxTexts.back().toStdString();
+        EXPECT_TRUE(program_.Operator().LastBoxText().startsWith(QStringLiteral("Fail to query")))
+            << program_.Operator().LastBoxText().toStdString();
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
         Check(dialog, Dlg::kOption82DisabledId);
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayEnabledId));
@@ -199,8 +199,8 @@ TEST_F(DhcpE2eTest, RelayServersAreAddedChangedRefusedAndDeleted)
             Click(modify, IDOK);
             EXPECT_FALSE(modify.IsEnded());
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to add DHCP server")))
-                << person.boxTexts.back().toStdString();
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to add DHCP server")))
+                << person.LastBoxText().toStdString();
             Click(modify, IDOK);
             EXPECT_TRUE(modify.IsEnded()) << MessageLine(modify).toStdString();
         });

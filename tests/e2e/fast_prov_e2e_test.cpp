@@ -234,8 +234,8 @@ TEST_F(FastProvE2eTest, ATickWithoutTheBoardsMarksNothing)
             const size_t boxes = person.boxTexts.size();
             Click(list, List::kGoId);
             ASSERT_TRUE(program_.WaitUntil([&] { return person.boxTexts.size() > boxes; }));
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
-                << person.boxTexts.back().toStdString();
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")))
+                << person.LastBoxText().toStdString();
             program_.Settle();
             EXPECT_EQ(e2e::CellImage(rows, 2), -1);
             EXPECT_TRUE(list.IsRunning());
@@ -278,8 +278,8 @@ TEST_F(FastProvE2eTest, ABatchWritesTheTickedRowsStopsAtARefusalAndResumes)
             EXPECT_EQ(e2e::CellImage(rows, 1), kImageFailed);
             EXPECT_EQ(e2e::CellImage(rows, 2), -1);
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("VLAN MAC limit")))
-                << person.boxTexts.back().toStdString();
+            EXPECT_TRUE(person.LastBoxText().contains(QStringLiteral("VLAN MAC limit")))
+                << person.LastBoxText().toStdString();
             e2e::CProgram::SaveScreenshot(list, QStringLiteral("fast_prov_list_refused"));
 
             // Without the refused row the batch goes on from the top; Stop after the next row.
@@ -404,8 +404,8 @@ TEST_F(FastProvE2eTest, APortRowRefusedForItsDscpPolicingMarksTheProfile)
             Click(list, List::kGoId);
             ASSERT_TRUE(program_.WaitUntil([&] { return !list.IsRunning(); }));
             ASSERT_EQ(person.boxTexts.size(), 1u);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Port's traffic policing uses DSCP code. Any PVCs on it "
-                                                             "can not be PPPoE-related or Transparent."));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Port's traffic policing uses DSCP code. Any PVCs on it "
+                                                           "can not be PPPoE-related or Transparent."));
             EXPECT_EQ(list.GetMarkedControl(1), List::kPolicingProfileId);
             EXPECT_EQ(e2e::CellImage(rows, row), kImageFailed);
         });
@@ -471,8 +471,8 @@ TEST_F(FastProvE2eTest, AFailedProfileReadLeavesTheLineCardProfilesUnoffered)
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")))
+            << person.LastBoxText().toStdString();
         EXPECT_EQ(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kLineProfileId), QStringLiteral(" <none>"));
         EXPECT_EQ(ComboTexts(dialog.PortPage(), CXdslPortSettingPage::kPmProfileId), QStringLiteral(" <none>"));
     });

@@ -131,7 +131,7 @@ TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefus
         Click(dialog, Dlg::kBackupButtonId);
         EXPECT_FALSE(dialog.IsControlEnabled(IDCANCEL));
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Backup data successfully."));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Backup data successfully."));
         EXPECT_EQ(ReadText(backup), Md5HexString(running) + "\r\n" + running);
         EXPECT_EQ(Field(dialog, kTransferValueId), QString::number(34 + running.size()));
         EXPECT_TRUE(dialog.IsControlEnabled(IDCANCEL));
@@ -143,7 +143,7 @@ TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefus
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kRestoreButtonId);
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Restore data successfully.")));
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Restore data successfully.")));
         EXPECT_EQ(ReadText(Area() / "cfg:" / "default.cfg"), running);
         EXPECT_EQ(ReadText(Area() / "cfg:" / "default.md5"), Md5HexString(running));
 
@@ -197,7 +197,7 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         person.OnDialog<CFwFileInfoDlg>([&](CFwFileInfoDlg& info) { EXPECT_TRUE(info.IsEnded()); });
         Click(dialog, Dlg::kDetailButtonId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to open remote firmware file"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to open remote firmware file"));
 
         // What the file is.
         Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
@@ -222,7 +222,7 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         Click(dialog, Dlg::kUpgradeButtonId);
         EXPECT_FALSE(dialog.IsControlEnabled(Dlg::kBackupButtonId));
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Complete upgrading NE firmware.")));
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Complete upgrading NE firmware.")));
         EXPECT_EQ(ReadText(Area() / "Partition 1" / "qx7200.enc"), std::string(image_.begin(), image_.end()));
         EXPECT_EQ(Field(dialog, kTransferValueId), QStringLiteral("100"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_backup_dlg")));
@@ -233,7 +233,7 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         Click(dialog, Dlg::kBackupButtonId);
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
         EXPECT_FALSE(std::filesystem::exists(Local("fetched.enc")));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1) << "qx7200.enc alone";
 
@@ -243,7 +243,7 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         person.AnswerBox(IDNO);
         Click(dialog, Dlg::kBackupButtonId);
         EXPECT_FALSE(dialog.Worker().Running());
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("File is existed. Are you sure to overwrite it?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("File is existed. Are you sure to overwrite it?"));
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kBackupButtonId);
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
@@ -359,7 +359,7 @@ TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt
         std::filesystem::create_directories(Area() / "shdsl:");
         Click(dialog, Dlg::kFtpButtonId);
         ASSERT_TRUE(program.WaitUntil([&] { return dialog.IsControlEnabled(Dlg::kUpgradeButtonId); }, 15000));
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Complete FTP SHDSL firmware."));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Complete FTP SHDSL firmware."));
         EXPECT_EQ(ReadText(Area() / "shdsl:" / "TEImage.bin.gz"), shdslImage);
         // Sent, yet a finished card alone is nothing to upgrade: the ticked card must be a free one.
         tick({20400});
@@ -374,7 +374,7 @@ TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt
 
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kUpgradeButtonId);
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("SHDSL firmware upgrading is in progress.")));
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("SHDSL firmware upgrading is in progress.")));
         EXPECT_EQ(rows.GetItemText(rowOf(10300), 2), QStringLiteral("In Transmission"));
         EXPECT_EQ(rows.GetItemText(rowOf(32800), 2), QStringLiteral("In Transmission"));
         EXPECT_EQ(rows.GetItemText(rowOf(20400), 2), QStringLiteral("Finished"));

@@ -177,7 +177,7 @@ TEST_F(FrontPanelE2eTest, AShelfOfAnNeOfTwoIsDrawnAndTheFrameIsExported)
     program.RightClickAt(*panel->Canvas(), chassis.topLeft() + QPoint(5, chassis.height() / 2),
                          CFrameView::kCmdExportFrame);
     ASSERT_FALSE(program.Operator().boxTexts.empty());
-    EXPECT_TRUE(program.Operator().boxTexts.back().startsWith(QStringLiteral("Fail to open file")));
+    EXPECT_TRUE(program.Operator().LastBoxText().startsWith(QStringLiteral("Fail to open file")));
 }
 
 // In direct mode the NE's panel is there from the login.

@@ -151,7 +151,7 @@ TEST_F(GeoMapE2eTest, ARefusedSaveKeepsTheMoveWaitingAndRestoreTopologyPutsTheNo
     ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
     program.RightClickAt(canvas, QPoint(5, 5), CGeoView::kCmdSaveTopology);
     ASSERT_EQ(program.Operator().boxTexts.size(), 1u);
-    EXPECT_EQ(program.Operator().boxTexts.back(),
+    EXPECT_EQ(program.Operator().LastBoxText(),
               QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
     EXPECT_EQ(AppData().nes.FindNeById(1)->savePending, 1u);
     EXPECT_NEAR(ServerNe(1).longitude, 10.75, 0.001);
@@ -236,7 +236,7 @@ TEST_F(GeoMapE2eTest, SearchFindsANodeByNameAndExportWritesTheMap)
     EXPECT_TRUE(view->NodeOf(2)->isSelected());
     // Search Next from there finds no other.
     program.PressKeys(QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Data not found"));
+    EXPECT_EQ(program.Operator().LastBoxText(), QStringLiteral("Data not found"));
 
     const QString file = QString::fromStdString((program.WorkDir().Path() / "world.svg").string());
     program.Operator().Files().PushPath(file);

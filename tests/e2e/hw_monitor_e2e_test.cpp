@@ -243,7 +243,7 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
     // Thresholds the NE did not give are never offered to overwrite its own: OK stays disabled.
     Control(program, kSimRefuseNextRequest, kReqHwMonThreshold);
     person.OnDialog<CHwMonThresholdDlg>([&](CHwMonThresholdDlg& thresholds) {
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("65"));
         EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kLowId), QStringLiteral("0"));
         EXPECT_FALSE(thresholds.IsControlEnabled(IDOK));

@@ -102,7 +102,7 @@ TEST_F(IgmpPppoeE2eTest, TheIgmpDialogsCheckWarnAndWriteWhatChanged)
         EXPECT_TRUE(igmp.IsEnded());
     });
     ASSERT_TRUE(program_.Command(kCmdIgmp));
-    EXPECT_EQ(person.boxTexts.back(),
+    EXPECT_EQ(person.LastBoxText(),
               QStringLiteral("IGMP snooping may be malfunctioned if the uplink port is connected to another NE's "
                              "subtending port.\n\nAre you sure to commit changes?"));
     const IgmpSettingRec written = ServerSetting(program_, kReqIgmpSetting);
@@ -121,8 +121,7 @@ TEST_F(IgmpPppoeE2eTest, TheIgmpDialogsCheckWarnAndWriteWhatChanged)
         Check(igmp, Igmp::kProxyId);
         person.AnswerBox(IDYES);
         Click(igmp, IDOK);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(igmp.IsEnded());
         EXPECT_TRUE(e2e::IsChecked(igmp, Igmp::kProxyId));
     });
@@ -163,7 +162,7 @@ TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsAskBeforeTheyCheck)
         person.AnswerBox(IDYES);
         Click(proxy, IDOK);
         EXPECT_TRUE(MessageLine(proxy).isEmpty()) << MessageLine(proxy).toStdString();
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data"))) << "the NE refuses it";
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to update data"))) << "the NE refuses it";
     });
     ASSERT_FALSE(program_.RightClickTreeItem(program_.TreeItem(QStringLiteral("North-1")), kCmdIgmpProxy).empty());
 
@@ -177,7 +176,7 @@ TEST_F(IgmpPppoeE2eTest, TheProxyAndSnoopingDialogsAskBeforeTheyCheck)
         EXPECT_FALSE(snooping.IsEnded());
         person.AnswerBox(IDYES);
         Click(snooping, IDOK);
-        EXPECT_EQ(person.boxTexts.back(), question);
+        EXPECT_EQ(person.LastBoxText(), question);
         EXPECT_EQ(MessageLine(snooping), QStringLiteral("Please enter an integer between 1 and 600."));
         EXPECT_FALSE(snooping.IsEnded());
         Type(snooping, CIgmpSnoopingDlg::kAgingId, QStringLiteral("120"));
@@ -245,7 +244,7 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
         // Refused once: the failure box with the server's reason.
         Refuse(program_, kSimRefuseNextRequest, kReqPppoeSession);
         Click(list, kRefreshButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_TRUE(ListColumn(rows, 0).isEmpty());
     });
     ASSERT_TRUE(program_.Command(kCmdPppoeSessions));

@@ -355,8 +355,7 @@ TEST_F(LineTestsE2eTest, ALoopDiagnosisIsStoppedOnceCompletedOnceAndShowsTheLoop
         RefuseNextChange(program_, kReqLoopDiagCtrl);
         Click(diag, CLineTestControl::kStartId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QStringLiteral("processing"));
         EXPECT_FALSE(diag.IsControlEnabled(CLineTestControl::kStartId));
         EXPECT_EQ(ServerRow(program_, kReqLoopDiagCtrl, port).testState, 2u) << "the last test stays the NE's";
@@ -372,7 +371,7 @@ TEST_F(LineTestsE2eTest, AFailedPortQueryEndsTheFirstShow)
     const std::vector<uint8_t> control = Bytes(SimControlRec{kSimRefuseNextRequest, kReqAdslPort.value, 0, 0});
     ASSERT_TRUE(probe.ReplyTo(probe.Send(kEmsOpModify, kReqSimControl, 0, control, kSimControlRecSize)));
     OnPort<Diag>(kCmdLoopDiagnosis, kTappedPort, [&](Diag& diag) {
-        EXPECT_TRUE(!person.boxTexts.empty() && person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+        EXPECT_TRUE(!person.boxTexts.empty() && person.LastBoxText().startsWith(QStringLiteral("Fail to query")));
         EXPECT_FALSE(diag.IsEnded());
         EXPECT_EQ(diag.GetDlgItemAs<QTabBar>(Diag::kTabId)->count(), 0) << "no page added";
         EXPECT_EQ(Field(diag, CLineTestControl::kStatusId), QString()) << "the state was not asked";
@@ -474,8 +473,8 @@ TEST_F(LineTestsE2eTest, APollThatTimesOutEndsTheWaitAndLeavesTheTestProcessing)
         });
         Click(monitoring, CLineTestControl::kStartId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")))
+            << person.LastBoxText().toStdString();
         EXPECT_EQ(Field(monitoring, CLineTestControl::kStatusId), QStringLiteral("processing"));
         EXPECT_FALSE(monitoring.IsControlEnabled(CLineTestControl::kStartId));
     });

@@ -148,8 +148,7 @@ TEST(LinkAggregationE2eTest, StaticAggregationPutsTrunkPort2InGroup1AndSubtendMo
         SendToServer(program, kReqSimControl,
                      Bytes(SimControlRec{kSimRefuseNextChange, kReqStaticLinkAggregation, 0, 0}));
         Click(simple, IDOK);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(simple.IsEnded());
         Click(simple, IDOK);
         EXPECT_TRUE(simple.IsEnded()) << e2e::MessageLine(simple).toStdString();

@@ -152,8 +152,8 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
             Click(add, IDOK);
             EXPECT_FALSE(add.IsEnded());
             EXPECT_TRUE(!person.boxTexts.empty() &&
-                        person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")))
-                << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+                        person.LastBoxText().startsWith(QStringLiteral("Adding new data failed")))
+                << (person.boxTexts.empty() ? std::string() : person.LastBoxText().toStdString());
             person.boxTexts.clear();
             Click(add, IDOK);
             return IDCANCEL;
@@ -186,8 +186,8 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
             EXPECT_FALSE(modify.IsEnded());
             EXPECT_NE(modify.GetMessageText(), QStringLiteral("Data exists"));
             EXPECT_TRUE(!person.boxTexts.empty() &&
-                        person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
-                << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+                        person.LastBoxText().startsWith(QStringLiteral("Fail to update data")))
+                << (person.boxTexts.empty() ? std::string() : person.LastBoxText().toStdString());
             person.boxTexts.clear();
             Type(modify, CLocationDlg::kNameId, QStringLiteral("Depot-2"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(modify, QStringLiteral("location_dlg")));
@@ -234,9 +234,8 @@ TEST(LocationE2eTest, TheListAddsModifiesAndDeletesLocationsOnTheServer)
         EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, 22));
         Click(dialog, kDeleteButtonId);
         EXPECT_NE(RowOf(list, QStringLiteral("Depot-2")), -1);
-        EXPECT_TRUE(!person.boxTexts.empty() &&
-                    person.boxTexts.back().startsWith(QStringLiteral("Fail to delete data")))
-            << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+        EXPECT_TRUE(!person.boxTexts.empty() && person.LastBoxText().startsWith(QStringLiteral("Fail to delete data")))
+            << (person.boxTexts.empty() ? std::string() : person.LastBoxText().toStdString());
         person.boxTexts.clear();
 
         // Deleting takes the row out at once, also while the location table, busy, still holds the location (the

@@ -58,7 +58,7 @@ TEST(LoginE2eTest, OperatorsLogInAndOutAndExit)
     program.Operator().AnswerBox(IDYES);
     ASSERT_TRUE(program.Command(CEmsApp::kCmdExit));
     EXPECT_TRUE(program.WaitUntil([&] { return program.App().GetExitFlag() && !program.Frame().isVisible(); }));
-    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Are you sure to exit?"));
+    EXPECT_EQ(program.Operator().LastBoxText(), QStringLiteral("Are you sure to exit?"));
     EXPECT_EQ(GetDriverMode(), kDriverModeBase);
 }
 

@@ -50,7 +50,7 @@ TEST(MainFrameE2eTest, TheFrameFollowsTheOperatorsSelection)
     // same; selected again, the NE brings its own back.
     program.Operator().AnswerBox(IDNO);
     program.RightClickTreeItem(ne, kCmdDeleteNe);
-    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
+    EXPECT_EQ(program.Operator().LastBoxText(), QStringLiteral("Are you sure to delete the data?"));
     ASSERT_NE(program.TreeItem(QStringLiteral("North-1")), nullptr);
     EXPECT_EQ(frame.GetSelectedKind(), 1);
     EXPECT_EQ(TabTexts(frame), (QStringList{"Geographics", "Trap Log"}));

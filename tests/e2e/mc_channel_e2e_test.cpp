@@ -138,8 +138,8 @@ TEST(McChannelE2eTest, ChannelsAreAddedReplacedRefusedAndDeleted)
             Describe(add, QStringLiteral("6"), 50, QString::number(kLimitedVlan), QStringLiteral("4"), true);
             person.AnswerBox(IDYES);
             Click(add, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("There is already one multicast channel on the line "
-                                                             "port.\n\nAre you sure to OVERWRITE it?"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("There is already one multicast channel on the line "
+                                                           "port.\n\nAre you sure to OVERWRITE it?"));
             EXPECT_EQ(MessageLine(add), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be greater "
                                                        "than VLAN MAC limit"));
             Type(add, Setting::kVlanId, QStringLiteral("301"));

@@ -119,8 +119,8 @@ TEST(McFastProvisionE2eTest, TheRunPausesOnARefusalAndGoesOnAfterStop)
             EXPECT_TRUE(program.WaitUntil([&] { return !list.IsRunning(); }));
             EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-5"))), kImageDone);
             EXPECT_EQ(CellImage(ports, RowOf(ports, 1, QStringLiteral("1-6"))), kImageDone);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("There is already one multicast channel on the line "
-                                                             "port.\n\nAre you sure to OVERWRITE it?"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("There is already one multicast channel on the line "
+                                                           "port.\n\nAre you sure to OVERWRITE it?"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("mc_fast_provision_list")));
             return IDCANCEL;
         });
@@ -169,7 +169,7 @@ TEST(McFastProvisionE2eTest, ARefusedAddMarksThePortAndEndsTheRun)
             EXPECT_NE(CellImage(ports, 1), kImageDone) << "the run ended on the first port";
             EXPECT_EQ(person.boxTexts.size(), boxes + 1) << "one box";
             if (person.boxTexts.size() > boxes) {
-                EXPECT_EQ(person.boxTexts.back(),
+                EXPECT_EQ(person.LastBoxText(),
                           QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             }
             EXPECT_TRUE(list.IsControlEnabled(List::kGoId));

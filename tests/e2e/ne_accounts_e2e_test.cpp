@@ -241,7 +241,7 @@ TEST_F(NeAccountsE2eTest, TheCommunityTableTakesEightAndTheNinthIsRefused)
             Type(add, CNeSnmpCommunityDlg::kCommunityId, QStringLiteral("eighth"));
             e2e::Choose(add, CNeSnmpCommunityDlg::kPermissionComboId, QStringLiteral("read / write / create"));
             Click(add, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Adding new data failed\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(add.IsEnded());
             EXPECT_EQ(e2e::Field(add, CNeSnmpCommunityDlg::kCommunityId), QStringLiteral("eighth"));

@@ -103,8 +103,8 @@ TEST_F(NeBackupListE2eTest, BackupsAreMadeRestoredAndDeletedAndAVanishedOneIsRef
         EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kRestoreButtonId));
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kRestoreButtonId);
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to restore data.")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to restore data.")))
+            << person.LastBoxText().toStdString();
         EXPECT_EQ(MessageLine(dialog), QString());
 
         program.ClickListRow(list, 0);

@@ -140,7 +140,7 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
         // Refused once: the dialog stays with what was entered.
         RefuseNextChange(program_, kReqNeTime);
         Click(dialog, CNeSystemTimeDlg::kSetButtonId);
-        EXPECT_EQ(person.boxTexts.back(), kRefused);
+        EXPECT_EQ(person.LastBoxText(), kRefused);
         EXPECT_FALSE(dialog.IsEnded());
         EXPECT_EQ(Field(dialog, CNeSystemTimeDlg::kTimeZoneId), QStringLiteral("-5"));
         EXPECT_EQ(ServerClock(program_).timeZone, 1);
@@ -218,7 +218,7 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
                     EXPECT_EQ(person.boxTexts.size(), boxes);
                 } else {
                     ASSERT_EQ(person.boxTexts.size(), boxes + 1);
-                    EXPECT_EQ(person.boxTexts.back(), kRefused);
+                    EXPECT_EQ(person.LastBoxText(), kRefused);
                 }
             }
             // Stepping the hours from 23 to 24 takes the minutes and their spin; back to 23 gives them back.
@@ -235,7 +235,7 @@ TEST_F(NeClockE2eTest, TheTimeServersAreShownCheckedSetAndAdjustTheClock)
 
             RefuseNextChange(program_, kReqNeTimeServer);
             Click(setting, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kRefused);
+            EXPECT_EQ(person.LastBoxText(), kRefused);
             EXPECT_FALSE(setting.IsEnded());
             Click(setting, IDOK);
             EXPECT_TRUE(setting.IsEnded());

@@ -298,8 +298,8 @@ TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartLosesTh
         RefuseNextChange(program_, kReqDiscoveryRangeAdd);
         Click(dialog, Discovery::kRestartButtonId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Adding new data failed")))
+            << person.LastBoxText().toStdString();
         EXPECT_TRUE(program_.ServerRecords(kReqDiscoveryRange).empty());
         EXPECT_EQ(e2e::ListColumn(ranges, Discovery::kFromColumn), QStringList());
     });
@@ -342,7 +342,7 @@ TEST_F(NeDiscoveryE2eTest, AnIgnoredNeIsDroppedOnTheServerByItsAddress)
         // Not on second thoughts: nothing is dropped.
         person.AnswerBox(IDNO);
         Click(dialog, Discovery::kIgnoreNesButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to delete the data?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to delete the data?"));
         EXPECT_TRUE(ServerFinds(program_, ignored.toStdString()));
 
         // Refused by the server: the row stays, marked.

@@ -170,7 +170,7 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
             Click(copy, IDOK);
             EXPECT_EQ(MessageLine(copy), QString());
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to copy the file?"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to copy the file?"));
             EXPECT_FALSE(copy.IsEnded());
             Type(copy, Copy::kMasterOpCodeBNameId, QStringLiteral("ipd 2.4.1.bin"));
             Click(copy, IDOK);
@@ -186,14 +186,14 @@ TEST_F(NeFileSystemE2eTest, FilesAreListedDeletedAndCopiedToTheOtherPartition)
             Click(copy, IDOK);
             EXPECT_FALSE(copy.IsEnded());
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query\n\n")))
-                << person.boxTexts.back().toStdString();
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query\n\n")))
+                << person.LastBoxText().toStdString();
 
             FollowCopy();
             person.AnswerBox(IDYES);
             Click(copy, IDOK);
             EXPECT_TRUE(copy.IsEnded());
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Complete copy file"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Complete copy file"));
         });
         Click(list, Files::kCopyButtonId);
         // The list shows the copy the NE made; named as the MAC addresses' file, but in an image partition, it can go
@@ -255,8 +255,8 @@ TEST_F(NeFileSystemE2eTest, ACopyWhoseNeCannotBeReadOpensTheDualDialog)
         RefuseNextRequest(program_, kReqNeKey);
         Click(list, CNeFsListDlg::kCopyButtonId);
         ASSERT_EQ(person.boxTexts.size(), 1u);
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")))
+            << person.LastBoxText().toStdString();
         EXPECT_TRUE(dual);
     });
     ASSERT_TRUE(program_.Command(kCmdFileSystemList));
@@ -274,7 +274,7 @@ TEST_F(NeFileSystemE2eTest, AFormatEmptiesThePartitionButKeepsTheMacAddresses)
         person.AnswerBox(IDYES);
         Click(format, IDOK);
         EXPECT_FALSE(format.IsEnded());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query\n\n")));
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query\n\n")));
         EXPECT_TRUE(ServerHasFile(program_, kNorth1, 3, "startup.cfg"));
         person.AnswerBox(IDYES);
         Click(format, IDOK);

@@ -130,7 +130,7 @@ TEST_F(NeManagersHostsE2eTest, AManagerIsCheckedAddedAndDeletedAfterTheOperatorS
             RefuseNextChange(program_, kReqNeSnmpManagerAdd);
             Click(add, IDOK);
             EXPECT_FALSE(add.IsEnded());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")));
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Adding new data failed")));
             EXPECT_FALSE(ServerHasManager(program_, "192.0.2.10"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("ne_snmp_manager")));
             Click(add, IDOK);
@@ -228,7 +228,7 @@ TEST_F(NeManagersHostsE2eTest, SecuredHostsAreSwitchedOnAndASectionKeepsItsServi
             RefuseNextChange(program_, kReqSecuredHost);
             Click(section, IDOK);
             EXPECT_FALSE(section.IsEnded());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to update data")));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(section, QStringLiteral("secured_host")));
             Click(section, IDOK);
             EXPECT_TRUE(section.IsEnded());
@@ -270,7 +270,7 @@ TEST_F(NeManagersHostsE2eTest, ARefusedAccountChangeKeepsWhatWasTyped)
             Click(modify, IDOK);
             EXPECT_FALSE(modify.IsEnded());
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")));
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to update data")));
             EXPECT_EQ(e2e::Field(modify, CNeUserAccountDlg::kPasswordId), QStringLiteral("changed"));
         });
         Click(list, kModifyButtonId);
@@ -308,7 +308,7 @@ TEST_F(NeManagersHostsE2eTest, SomeRefusedChangesSayFailToQuery)
         RefuseNextChange(program_, kReqNeSnmpCommunityDelete);
         Click(list, kDeleteButtonId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(refused)) << person.LastBoxText().toStdString();
         EXPECT_GE(e2e::RowOf(rows, 1, QStringLiteral("spare")), 0);
     });
     ASSERT_TRUE(program_.Command(kCmdSnmpCommunities));
@@ -319,7 +319,7 @@ TEST_F(NeManagersHostsE2eTest, SomeRefusedChangesSayFailToQuery)
         RefuseNextChange(program_, kReqNeSnmpManagerDelete);
         Click(list, kDeleteButtonId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(refused)) << person.LastBoxText().toStdString();
         EXPECT_TRUE(ServerHasManager(program_, "10.40.0.9"));
     });
     ASSERT_TRUE(program_.Command(kCmdSnmpManagers));
@@ -331,7 +331,7 @@ TEST_F(NeManagersHostsE2eTest, SomeRefusedChangesSayFailToQuery)
             Click(state, IDOK);
             EXPECT_FALSE(state.IsEnded());
             ASSERT_FALSE(person.boxTexts.empty());
-            EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+            EXPECT_TRUE(person.LastBoxText().startsWith(refused)) << person.LastBoxText().toStdString();
         });
         Click(list, Hosts::kChangeStateButtonId);
     });
@@ -343,7 +343,7 @@ TEST_F(NeManagersHostsE2eTest, SomeRefusedChangesSayFailToQuery)
         Click(boot, IDOK);
         EXPECT_FALSE(boot.IsEnded());
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(refused)) << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(refused)) << person.LastBoxText().toStdString();
     });
     ASSERT_TRUE(program_.Command(kCmdBootPartition));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();

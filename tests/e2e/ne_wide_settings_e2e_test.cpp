@@ -98,8 +98,8 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         Click(dns, IDOK);
         EXPECT_NE(MessageLine(dns), QStringLiteral("IP conflicts with other server"));
         ASSERT_EQ(person.boxTexts.size(), boxes + 1);
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to update data")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to update data")))
+            << person.LastBoxText().toStdString();
         EXPECT_FALSE(dns.IsEnded());
         Type(dns, CNeDnsServerDlg::kSecondServerId, QStringLiteral("10.10.0.54"));
         Type(dns, CNeDnsServerDlg::kThirdServerId, QStringLiteral("10.10.0.55"));
@@ -120,7 +120,7 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         RefuseNextChange(program, kReqTelnetTimeout);
         person.AnswerBox(IDYES);
         Click(telnet, IDOK);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(telnet.IsEnded());
         EXPECT_EQ(Field(telnet, CTelnetTimeoutDlg::kMinutesId), QStringLiteral("30"));
         person.AnswerBox(IDYES);
@@ -231,8 +231,7 @@ TEST(NeWideSettingsE2eTest, EachSettingIsChangedAndReadBack)
         EXPECT_TRUE(redundancy.IsControlReadOnly(CRedundancyCtrlDlg::kSecondsId));
         person.AnswerBox(IDYES);
         Click(redundancy, IDOK);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(redundancy.IsEnded());
         person.AnswerBox(IDYES);
         Click(redundancy, IDOK);

@@ -199,7 +199,7 @@ TEST(OpLogE2eTest, TheLogPagesThroughTwelveThousandEntriesAndShowsTheWorkstation
             ASSERT_TRUE(probe.ReplyTo(
                 probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
             Click(list, kRefreshButtonId);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
             EXPECT_EQ(Rows(list), 0);
             EXPECT_EQ(Window(list), QStringLiteral("5001..10000 of 12001"));
         });

@@ -206,7 +206,7 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             // The message goes without the blanks around it.
             Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("  Please check North-1 tonight.\n "));
             Click(mail, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to update data\n\n(32028) User is not logged in"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) User is not logged in"));
             EXPECT_FALSE(mail.IsEnded());
             Type(mail, CInstantMailDlg::kToId, QStringLiteral("manager"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(mail, QStringLiteral("instant_mail")));
@@ -224,7 +224,7 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
         // Force Logout: the marker mail, after a question.
         person.AnswerBox(IDYES);
         Click(online, Online::kForceLogoutButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("The user will be logged out. Are you sure?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("The user will be logged out. Are you sure?"));
         const std::optional<OperatorMailRecord> marker = manager.NextMail();
         ASSERT_TRUE(marker.has_value());
         EXPECT_TRUE(IsForceLogoutMail(*marker));

@@ -144,7 +144,7 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
         EXPECT_EQ(flagWhileTold, 0);
         EXPECT_EQ(GetPduLogFlag(), 1);
         EXPECT_FALSE(dlg.IsEnded());
-        EXPECT_TRUE(person.boxTexts.back().contains(QStringLiteral("Fail to update data")));
+        EXPECT_TRUE(person.LastBoxText().contains(QStringLiteral("Fail to update data")));
         EXPECT_FALSE(ServerFilter(program_, 1, 1));
         Click(dlg, IDOK);
         EXPECT_TRUE(dlg.IsEnded()) << e2e::MessageLine(dlg).toStdString();

@@ -549,8 +549,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
         // The same port again: the server refuses, the dialog stays with the operator's choice.
         person.OnDialog<AddItem>([&](AddItem& add) {
             Click(add, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
-                      QStringLiteral("Adding new data failed\n\n(32028) Record already exists"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Adding new data failed\n\n(32028) Record already exists"));
             EXPECT_FALSE(add.IsEnded());
             return IDCANCEL;
         });
@@ -599,7 +598,7 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
                 const QStringList sides = e2e::ListColumn(*records.FindList(kListControlId), kPmSideColumn);
                 EXPECT_EQ(sides.count(QStringLiteral("CO")), 0);
                 EXPECT_EQ(sides.count(QStringLiteral("RT")), 25);
-                EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+                EXPECT_EQ(person.boxTexts.empty() ? QString() : person.LastBoxText(),
                           QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
                 return IDCANCEL;
             });
@@ -643,7 +642,7 @@ TEST(PmE2eTest, AQueryOnlyOperatorOpensTheAddDialogButAddsAndDeletesNothing)
             Click(add, IDOK);
             EXPECT_FALSE(add.IsEnded());
             EXPECT_TRUE(!person.boxTexts.empty() &&
-                        person.boxTexts.back().startsWith(QStringLiteral("Adding new data failed")));
+                        person.LastBoxText().startsWith(QStringLiteral("Adding new data failed")));
             return IDCANCEL;
         });
         Click(items, kAddButtonId);

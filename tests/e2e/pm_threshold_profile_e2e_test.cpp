@@ -100,7 +100,7 @@ TEST(PmThresholdProfileE2eTest, AnNesProfilesAreAddedChangedAndDeleted)
             EXPECT_TRUE(e2e::ServerControl(program, 0, kSimRefuseNextChange, kReqPmThresholdProfile));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(modify.IsEnded());
             EXPECT_EQ(e2e::Named(program.ServerRecords(kReqPmThresholdProfile, kNorth), "quiet")->coEsDay, 600u);

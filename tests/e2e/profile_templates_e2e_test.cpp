@@ -130,7 +130,7 @@ TEST_F(ProfileTemplatesE2eTest, TheTemplatesEditorsAskTheNeInTheTree)
             EXPECT_EQ(Field(modify, IpEditor::kBroadcastId), QStringLiteral("forward"));
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kDropRefused);
+            EXPECT_EQ(person.LastBoxText(), kDropRefused);
             EXPECT_FALSE(modify.IsEnded());
             return IDCANCEL;
         });
@@ -343,7 +343,7 @@ TEST_F(ProfileTemplatesE2eTest, WithoutAnNeTheServerCountsAndJudgesItsTemplates)
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to modify the data?"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to modify the data?"));
             EXPECT_TRUE(modify.IsEnded());
             return IDCANCEL;
         });

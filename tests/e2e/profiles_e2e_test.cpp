@@ -126,8 +126,7 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             }
             // The NE has a profile of that name: its refusal keeps the dialog open with what was typed.
             Click(editor, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
-                      QStringLiteral("Adding new data failed\n\n(32028) Record already exists"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Adding new data failed\n\n(32028) Record already exists"));
             EXPECT_FALSE(editor.IsEnded());
             Type(editor, CAdslLineProfileDlg::kNameId, QStringLiteral("office-2M"));
             Click(editor, IDOK);
@@ -190,7 +189,7 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
                 return nes.model()->index(RowOf(nes, 1, name), 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
             };
             runDownload();
-            EXPECT_EQ(person.boxTexts.back(), kRefusedDownload);
+            EXPECT_EQ(person.LastBoxText(), kRefusedDownload);
             EXPECT_EQ(CellImage(nes, RowOf(nes, 1, kNorthName)), kImageDone);
             EXPECT_FALSE(isTicked(kNorthName));
             EXPECT_EQ(CellImage(nes, RowOf(nes, 1, kSouthName)), kImageFailed);
@@ -199,7 +198,7 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             EXPECT_TRUE(isTicked(kSpareName));
             // Again: the refused NE first, refused again.
             runDownload();
-            EXPECT_EQ(person.boxTexts.back(), kRefusedDownload);
+            EXPECT_EQ(person.LastBoxText(), kRefusedDownload);
             EXPECT_TRUE(isTicked(kSpareName));
             // Without it the rest go.
             e2e::TickRows(nes, {kSpareName}, CTemplateDownloadDlg::kNameColumn);

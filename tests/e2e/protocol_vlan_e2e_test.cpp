@@ -129,7 +129,7 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
             Type(entry, Entry::kEtherTypeId, QStringLiteral("0800"));
             Type(entry, Entry::kNameId, QStringLiteral("ipv4-again"));
             Click(entry, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to update data\n\n(32028) Record already exists"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Record already exists"));
             EXPECT_FALSE(entry.IsEnded());
             EXPECT_EQ(Field(entry, Entry::kNameId), QStringLiteral("ipv4-again"));
         });
@@ -160,8 +160,7 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
         RefuseNextChange(program, kReqProtocolVlanDelete);
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to delete data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to delete data\n\n(32028) Change refused by the server"));
         EXPECT_GE(RowOf(rows, List::kEtherTypeColumn, QStringLiteral("0x8863")), 0);
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
@@ -174,7 +173,7 @@ TEST(ProtocolVlanE2eTest, EntriesAreAddedChangedDeletedAndTheStateSwitched)
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(setting, QStringLiteral("protocol_vlan_setting")));
             RefuseNextChange(program, kReqProtocolVlanState);
             Click(setting, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Change refused by the server"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(setting.IsEnded());
             Click(setting, IDOK);
         });

@@ -87,7 +87,7 @@ TEST(PvcDirectE2eTest, APvcIsCreatedCheckedByTheNeAndDeleted)
             Click(setting, IDOK);
             EXPECT_FALSE(person.boxTexts.empty());
             if (!person.boxTexts.empty()) {
-                EXPECT_EQ(person.boxTexts.back(),
+                EXPECT_EQ(person.LastBoxText(),
                           QStringLiteral("Error  1: Static-IP is invalid, reserved or conflicts with the following "
                                          "PVCs:\n               Total conflict PVCs: 1\n               line port "
                                          "1-1-1, PVC 0/35\n"));

@@ -178,7 +178,7 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
             Click(service, kAddButtonId);
             Click(setting, IDOK);
             EXPECT_EQ(person.boxTexts.size(), 1u);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Error  1: Static-IP is invalid, reserved or conflicts with the following PVCs:\n"
                                      "               Total conflict PVCs: 1\n"
                                      "               line port 1-5, PVC 0/36\n"));
@@ -205,9 +205,9 @@ TEST_F(PvcE2eTest, APvcIsCreatedAConflictingOneIsReportedAndOneThePortHasChanged
             Click(service, kAddButtonId);
             Click(setting, IDOK);
             EXPECT_EQ(person.boxTexts.size(), 2u);
-            EXPECT_TRUE(person.boxTexts.back().startsWith(
+            EXPECT_TRUE(person.LastBoxText().startsWith(
                 QStringLiteral("Error  1: Static-IP is invalid, reserved or conflicts with the following PVCs:\n")))
-                << person.boxTexts.back().toStdString();
+                << person.LastBoxText().toStdString();
             EXPECT_FALSE(setting.IsEnded());
             return IDCANCEL;
         });
@@ -302,7 +302,7 @@ TEST_F(PvcE2eTest, AWriteTheServerRefusesLeavesThePvcAsItWas)
             Refuse(program_, kSimRefuseNextChange, kReqPvc);
             person.AnswerBox(IDYES); // the PVC is reset
             Click(setting, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(setting.IsEnded());
             return IDCANCEL;

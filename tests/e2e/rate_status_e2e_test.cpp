@@ -118,8 +118,7 @@ TEST_F(RateStatusE2eTest, ALineGoesIntoL2AndBackIntoL0AndItsRatesFollow)
                                              kSimControlRecSize)));
         Click(status, Status::kToL0Id);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_EQ(ServerStatus(program_, kManualPort).powerState, kAdslPowerL2);
         EXPECT_TRUE(status.IsControlEnabled(Status::kToL0Id));
         EXPECT_EQ(GetPduLogFlag(), 1) << "released after the refusal";

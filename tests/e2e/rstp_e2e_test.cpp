@@ -199,8 +199,7 @@ TEST(RstpE2eTest, APortTheServerRefusesStopsTheOk)
         Type(rstp.BridgePage(), Bridge::kMaxAgeId, QStringLiteral("24"));
         SendToServer(program, kReqSimControl, Bytes(SimControlRec{kSimRefuseNextChange, kReqRstpPort, 0, 0}));
         Click(rstp, IDOK);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_FALSE(rstp.IsEnded());
         EXPECT_EQ(Field(rstp.BridgePage(), Bridge::kMaxAgeId), QStringLiteral("24"));
         return IDCANCEL;
@@ -215,7 +214,7 @@ TEST(RstpE2eTest, APortTheServerRefusesStopsTheOk)
     const RstpPortRec port2 = ServerPort(program, kPort2);
     SendToServer(program, kReqSimControl, Bytes(SimControlRec{kSimRefuseNextRequest, kReqRstpPort, 0, 0}));
     person.OnDialog<Setting>([&](Setting& rstp) {
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         Type(rstp.BridgePage(), Bridge::kMaxAgeId, QStringLiteral("22"));
         Click(rstp, IDOK);
         EXPECT_TRUE(rstp.IsEnded()) << e2e::MessageLine(rstp).toStdString();
@@ -262,7 +261,7 @@ TEST(RstpE2eTest, TheStatusShowsTheBridgeAndEachPort)
         // The server refuses a refresh: its reason, and the values it would have shown are gone.
         SendToServer(program, kReqSimControl, Bytes(SimControlRec{kSimRefuseNextRequest, kReqRstpBridge, 0, 0}));
         Click(status, kRefreshButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_EQ(Value(bridge, 0), QString());
         Click(status, kRefreshButtonId);
         EXPECT_EQ(Value(bridge, 0), QStringLiteral("0x8000-00:10:a4:00:01:01"));

@@ -250,13 +250,13 @@ TEST_F(ServerTimeE2eTest, TheOperatorSetsTheServersClockAndItRunsOnFromThere)
         Pick(dialog, set);
         person.AnswerBox(IDYES);
         Click(dialog, TimeDlg::kSetButtonId);
-        EXPECT_EQ(person.boxTexts.back(), kRefused);
+        EXPECT_EQ(person.LastBoxText(), kRefused);
         EXPECT_FALSE(dialog.IsEnded());
 
         // Not on second thoughts, then set.
         person.AnswerBox(IDNO);
         Click(dialog, TimeDlg::kSetButtonId);
-        EXPECT_TRUE(person.boxTexts.back().startsWith(
+        EXPECT_TRUE(person.LastBoxText().startsWith(
             QStringLiteral("The Server and all NEs will simultaneously be synchronized with this date/time.")));
         EXPECT_FALSE(dialog.IsEnded());
         Pick(dialog, set);

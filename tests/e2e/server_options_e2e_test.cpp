@@ -206,7 +206,7 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         Type(nms, CSvrOptNmsPage::kCommunityId, QStringLiteral("north-1"));
         person.AnswerBox(IDYES);
         Click(dialog, IDOK);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to modify the data?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to modify the data?"));
         EXPECT_TRUE(dialog.IsEnded());
         worked = true;
         return IDCANCEL;
@@ -242,7 +242,7 @@ TEST_F(ServerOptionsE2eTest, AChangeTheServerRefusesLeavesTheDialogOpenAndTheSer
         EXPECT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqServerOption));
         person.AnswerBox(IDYES);
         Click(dialog, IDOK);
-        EXPECT_EQ(person.boxTexts.back(), kRefused);
+        EXPECT_EQ(person.LastBoxText(), kRefused);
         EXPECT_FALSE(dialog.IsEnded());
         EXPECT_EQ(Field(dialog.SnmpPage(), CSvrOptSnmpPage::kRetriesId), QStringLiteral("4"));
         // A value the page does not take stays on its page.
@@ -306,8 +306,8 @@ TEST_F(ServerOptionsE2eTest, AFailedReadLeavesTheDefaultsWhichOkWrites)
     e2e::COperator& person = program_.Operator();
     ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, kReqServerSchedule));
     person.OnDialog<Dlg>([&](Dlg& dialog) {
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")))
-            << person.boxTexts.back().toStdString();
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")))
+            << person.LastBoxText().toStdString();
         EXPECT_TRUE(dialog.IsControlEnabled(IDOK));
         // The pages hold their defaults.
         EXPECT_EQ(Field(dialog.SnmpPage(), CSvrOptSnmpPage::kTimeoutId), QStringLiteral("3"));

@@ -61,7 +61,7 @@ TEST_P(SessionTest, LogoutAndLoginAgainShowsTheMainWindow)
     program.Operator().AnswerBox(IDYES); // "Are you sure to logout?"
     program.Operator().PushLogin(app_test::LoginInput{.user = c.user, .password = c.password});
     ASSERT_TRUE(program.Command(CEmsApp::kCmdLogout));
-    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Are you sure to logout?"));
+    EXPECT_EQ(program.Operator().LastBoxText(), QStringLiteral("Are you sure to logout?"));
     EXPECT_EQ(program.Operator().loginRuns, 2);
     EXPECT_TRUE(program.WaitUntil([&] { return program.Frame().isVisible(); }));
     EXPECT_EQ(AppData().nes.Count(), nes);

@@ -57,7 +57,7 @@ TEST_F(ShdslDirectE2eTest, TheNeAnswersItsShdslPortsRatesAndProfilesThroughItsPr
         const size_t boxes = person.boxTexts.size();
         Click(ports, List::kResetButtonId);
         EXPECT_EQ(person.boxTexts.size(), boxes + 1);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to reset this line port?"));
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
 
         person.OnDialog<CShdslRateStatusDlg>([&](CShdslRateStatusDlg& status) {

@@ -195,7 +195,7 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
         // Reset, after the question.
         person.AnswerBox(IDYES);
         Click(ports, List::kResetButtonId);
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to reset this line port?"));
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
 
         // Its rates follow the profile: 1032 kbit/s, annex B; it is the card's first port.
@@ -265,7 +265,7 @@ TEST_F(ShdslE2eTest, TheOperatorGivesAPortANewLineProfileResetsItAndReadsItsRate
             EXPECT_EQ(kept.count(QStringLiteral("RT")), 0);
             EXPECT_FALSE(pm.IsControlEnabled(CShdslHisPmDlg::kGraphButtonId));
             EXPECT_FALSE(graphOffered()) << "the popup's Graph goes with the button";
-            EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+            EXPECT_EQ(person.boxTexts.empty() ? QString() : person.LastBoxText(),
                       QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
             return IDCANCEL;
         });
@@ -291,7 +291,7 @@ TEST_F(ShdslE2eTest, TheContextMenuResetsTheRowsPort)
         const std::vector<int> offered = program_.RightClickListRow(list, 2, List::kPopupReset);
         for (int command : {List::kPopupRateStatus, List::kPopupCurrentPm, List::kPopupHistoryPm, List::kPopupReset})
             EXPECT_NE(std::find(offered.begin(), offered.end(), command), offered.end()) << command;
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to reset this line port?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to reset this line port?"));
         EXPECT_EQ(e2e::MessageLine(ports), QStringLiteral("Complete resetting the line port"));
     });
 }
@@ -378,7 +378,7 @@ TEST_F(ShdslE2eTest, ARefusedProfileReadLeavesThePortsProfilesAsTheyWere)
         program_.ClickListRow(list, 1);
         Refuse(program_, kSimRefuseNextRequest, kReqShdslLineProfile);
         person.OnDialog<Port>([&](Port& port) {
-            EXPECT_EQ(person.boxTexts.empty() ? QString() : person.boxTexts.back(),
+            EXPECT_EQ(person.boxTexts.empty() ? QString() : person.LastBoxText(),
                       QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
             EXPECT_EQ(e2e::ComboTexts(port, Port::kLineProfileComboId), QStringLiteral(" <none>,shdsl-2m"));
             EXPECT_EQ(e2e::ComboTexts(port, Port::kPmThresholdComboId),

@@ -191,7 +191,7 @@ TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesN
             EXPECT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextChange, kReqShdslPmThresholdProfile));
             person.AnswerBox(IDYES);
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(modify.IsEnded());
             EXPECT_EQ(e2e::Named(program_.ServerRecords(kReqShdslPmThresholdProfile, kNorth), "shdsl-quiet")
@@ -234,7 +234,7 @@ TEST_F(ShdslProfilesE2eTest, ALineTemplateDownloadWarnsThatTheLinesRetrain)
             EXPECT_EQ(Field(download, CTemplateDownloadDlg::kTitleId), QStringLiteral("SHDSL Line Profile : tmpl-2m"));
             person.AnswerBox(IDNO);
             Click(download, CTemplateDownloadDlg::kDownloadId);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Are you sure to download this template to NEs?\n\nIt may overwrite NE current "
                                      "profiles. And all xDSL lines applying to these profiles will be disconnected and "
                                      "re-trained with new parameters."));

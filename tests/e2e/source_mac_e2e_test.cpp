@@ -121,7 +121,7 @@ TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
                 Click(add, IDOK);
                 EXPECT_TRUE(add.IsEnded())
                     << MessageLine(add).toStdString() << " / "
-                    << (person.boxTexts.empty() ? std::string() : person.boxTexts.back().toStdString());
+                    << (person.boxTexts.empty() ? std::string() : person.LastBoxText().toStdString());
             });
             Click(macs, kAddButtonId);
             QTreeView& shown = *macs.FindList(kListControlId);

@@ -42,7 +42,7 @@ TEST(StartupE2eTest, ExitAnsweredNoKeepsTheProgramRunningYesEndsItAndEmptiesTheT
     ASSERT_TRUE(program.Login("admin", "admin"));
     program.Operator().AnswerBox(IDNO);
     ASSERT_TRUE(program.Command(CEmsApp::kCmdExit));
-    EXPECT_EQ(program.Operator().boxTexts.back(), QStringLiteral("Are you sure to exit?"));
+    EXPECT_EQ(program.Operator().LastBoxText(), QStringLiteral("Are you sure to exit?"));
     EXPECT_FALSE(program.App().GetExitFlag());
     EXPECT_TRUE(program.Frame().isVisible());
     EXPECT_EQ(GetDriverMode(), kDriverModeServer);

@@ -140,8 +140,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorAddsAndDeletesStaticMacEntriesPastThe
             probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
         person.AnswerBox(IDYES);
         Click(fdb, kDeleteButtonId);
-        EXPECT_EQ(person.boxTexts.back(),
-                  QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
         EXPECT_TRUE(e2e::ListColumn(list, FdbList::kMacColumn).contains(QStringLiteral("00:11:22:33:44:99")));
         person.AnswerBox(IDYES);
         Click(fdb, kDeleteButtonId);
@@ -193,14 +192,14 @@ TEST_F(StaticMacNextHopE2eTest, TheNesCheckNamesLearnedMacsAndAsksBeforeReplacin
             person.AnswerBox(IDNO);
             Click(add, IDOK);
             EXPECT_FALSE(add.IsEnded());
-            EXPECT_TRUE(!person.boxTexts.empty() && person.boxTexts.back().contains(QStringLiteral("OVERWRITE")));
+            EXPECT_TRUE(!person.boxTexts.empty() && person.LastBoxText().contains(QStringLiteral("OVERWRITE")));
             EXPECT_FALSE(ServerHas(program_, "00:1e:c9:00:01:01"));
             // A new MAC fills the PVC's limit with what it learned: Yes clears the learned entry.
             Type(add, StaticMac::kMacId, QStringLiteral("00:aa:bb:cc:dd:10"));
             person.AnswerBox(IDYES);
             Click(add, IDOK);
             EXPECT_TRUE(!person.boxTexts.empty() &&
-                        person.boxTexts.back().contains(QStringLiteral("PVC has reached MAC limit")));
+                        person.LastBoxText().contains(QStringLiteral("PVC has reached MAC limit")));
             EXPECT_TRUE(add.IsEnded()) << e2e::MessageLine(add).toStdString();
             return IDCANCEL;
         });
@@ -285,7 +284,7 @@ TEST_F(StaticMacNextHopE2eTest, TheOperatorFillsTheNextHopTableAndLooksAtOneFrom
             Click(hop, IDOK);
             if (!refusal.isEmpty()) {
                 EXPECT_FALSE(hop.IsEnded());
-                const QString told = person.boxTexts.empty() ? QString() : person.boxTexts.back();
+                const QString told = person.boxTexts.empty() ? QString() : person.LastBoxText();
                 EXPECT_TRUE(told.contains(refusal) || e2e::MessageLine(hop) == refusal)
                     << told.toStdString() << " / " << e2e::MessageLine(hop).toStdString();
             } else {

@@ -118,7 +118,7 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
                 Type(add, Data::kNameEditId, QStringLiteral("Carla Berg"));
                 // The server refuses an ID that another port's subscriber has.
                 Click(add, IDOK);
-                EXPECT_EQ(person.boxTexts.back(),
+                EXPECT_EQ(person.LastBoxText(),
                           QStringLiteral("Adding new data failed\n\n(32028) Subscriber ID already exists"));
                 EXPECT_FALSE(add.IsEnded());
                 Type(add, Data::kIdEditId, QStringLiteral("SUB-0003"));
@@ -153,7 +153,7 @@ TEST(SubscribersE2eTest, ASubscriberIsAddedToAPortFoundByAPatternChangedAndDelet
                 Type(modify.ContactPage(), CSubscriberContactPage::kMobileId, QStringLiteral("+1 555 0912"));
                 person.AnswerBox(IDYES);
                 Click(modify, IDOK);
-                EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to modify subscriber information?"));
+                EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to modify subscriber information?"));
                 return IDCANCEL;
             });
             Click(list, kModifyButtonId);

@@ -163,7 +163,7 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
             Check(port, CTrunkPortDlg::kSubtendRadioId);
             person.AnswerBox(IDYES);
             Click(port, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("IGMP Proxy is recommended on the remote NE.\n\nAre you sure to commit changes?"));
             EXPECT_EQ(e2e::MessageLine(port), QStringLiteral("conflict with \"Link Aggregation\" or \"RSTP\""));
             EXPECT_FALSE(port.IsEnded());
@@ -177,7 +177,7 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
             person.AnswerBox(IDNO);
             Click(port, IDOK);
             EXPECT_EQ(person.boxTexts.size(), asked + 1);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("All data traffic via this port will be discarded.\n\nAre you "
                                      "sure to disabled it?"));
             EXPECT_FALSE(port.IsEnded());
@@ -205,7 +205,7 @@ TEST(TrunkPortsE2eTest, TheOperatorDisablesATrunkPortAndSubtendModeIsRefusedWhil
             Check(port, CTrunkPortDlg::kAutoNegotiationOffId);
             Refuse(program, kSimRefuseNextChange, kReqTrunkPort);
             Click(port, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(port.IsEnded());
             EXPECT_TRUE(e2e::IsChecked(port, CTrunkPortDlg::kAutoNegotiationOffId));
@@ -376,7 +376,7 @@ TEST(TrunkPortsE2eTest, AVlanGridThatCouldNotReadTheNeWritesNothing)
     const VlanBitMapRec before = ServerVlans(program, kPort2);
     Refuse(program, kSimRefuseNextRequest, kReqTrunkVlan);
     person.OnDialog<CManualVlanDlg>([&](CManualVlanDlg& grid) {
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
         EXPECT_FALSE(grid.IsControlEnabled(IDOK));
         // Nothing told: every VLAN cell has the image of a VLAN left, and no text.
         QTreeView& list = *grid.FindList(kListControlId);

@@ -123,7 +123,7 @@ TEST(VlanE2eTest, TheMembershipOfATwoShelfNeShowsItsUplinksFromTheirBits)
     ASSERT_GE(person.boxTexts.size(), 2u);
     EXPECT_EQ(person.boxTexts.at(person.boxTexts.size() - 2),
               QStringLiteral("Fail to query\n\n(32028) Request refused by the server"));
-    EXPECT_EQ(person.boxTexts.back(), QStringLiteral("No data")) << "told as the dialog closes";
+    EXPECT_EQ(person.LastBoxText(), QStringLiteral("No data")) << "told as the dialog closes";
 }
 
 class VlanMacLimitE2eTest : public e2e::CNorth1Test {};
@@ -203,15 +203,15 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
             // Enabled below the 24 units the VLAN's PVCs have taken.
             Type(limit, Limit::kLimitId, QStringLiteral("20"));
             Click(limit, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be "
-                                                             "greater than VLAN MAC limit"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be "
+                                                           "greater than VLAN MAC limit"));
             EXPECT_FALSE(limit.IsEnded());
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(limit, QStringLiteral("vlan_mac_limit")));
             // Refused once by the server.
             Refuse(program_, kSimRefuseNextChange, kReqVlanMacLimit);
             Check(limit, Limit::kDisabledId);
             Click(limit, IDOK);
-            EXPECT_EQ(person.boxTexts.back(),
+            EXPECT_EQ(person.LastBoxText(),
                       QStringLiteral("Fail to update data\n\n(32028) Change refused by the server"));
             EXPECT_FALSE(limit.IsEnded());
             Click(limit, IDOK);
@@ -284,8 +284,8 @@ TEST(VlanE2eTest, TheMacLimitsOfAnNeInDirectMode)
         person.OnDialog<Limit>([&](Limit& limit) {
             Type(limit, Limit::kLimitId, QStringLiteral("39"));
             Click(limit, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be "
-                                                             "greater than VLAN MAC limit"));
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Enabled PVC MAC limit and MCAU channels should not be "
+                                                           "greater than VLAN MAC limit"));
             Type(limit, Limit::kLimitId, QStringLiteral("40"));
             Click(limit, IDOK);
             EXPECT_TRUE(limit.IsEnded());

@@ -158,7 +158,7 @@ TEST_F(VlanProfilesE2eTest, AnNesProfilesAreEditedSavedAsTemplatesAndDownloadedT
             EXPECT_EQ(Field(modify, IpEditor::kRateId), QStringLiteral("29984"));
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kDropRefused);
+            EXPECT_EQ(person.LastBoxText(), kDropRefused);
             EXPECT_FALSE(modify.IsEnded());
             // Forwarding broadcast is written as it stands: no check, no question.
             const size_t boxes = person.boxTexts.size();
@@ -350,7 +350,7 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
         person.OnDialog<PolicingEditor>([&](PolicingEditor& modify) {
             Choose(modify, PolicingEditor::kActionId, QStringLiteral("change DSCP as AF11"));
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kDscpRefused) << "a DHCP PVC";
+            EXPECT_EQ(person.LastBoxText(), kDscpRefused) << "a DHCP PVC";
             EXPECT_FALSE(modify.IsEnded());
             return IDCANCEL;
         });
@@ -364,7 +364,7 @@ TEST_F(VlanProfilesE2eTest, APolicingProfileOfAPppoePortKeepsItsDscpCode)
                 Choose(modify, PolicingEditor::kActionId, QString::fromLatin1(action));
                 Click(modify, IDOK);
                 EXPECT_EQ(person.boxTexts.size(), boxes + 1) << action;
-                EXPECT_EQ(person.boxTexts.back(), kDscpRefused) << action;
+                EXPECT_EQ(person.LastBoxText(), kDscpRefused) << action;
                 EXPECT_FALSE(modify.IsEnded()) << action;
             }
             // "drop", and then "no action", ask neither the NE nor the operator.
@@ -419,7 +419,7 @@ TEST_F(VlanProfilesE2eTest, AServiceProfileIsNotWrittenWithoutItsChannels)
             probe.Send(kEmsOpModify, kReqSimControl, 0, {refuse.begin(), refuse.end()}, kSimControlRecSize)));
         person.AnswerBox(IDOK);
         person.OnDialog<ServiceEditor>([&](ServiceEditor& modify) {
-            EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")));
             EXPECT_FALSE(modify.IsControlEnabled(IDOK));
             return IDCANCEL;
         });
@@ -598,7 +598,7 @@ TEST_F(VlanProfilesDirectE2eTest, TheNesIpTrafficProfileIsJudgedAndChangedInDire
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("drop"));
             person.AnswerBox(IDOK);
             Click(modify, IDOK);
-            EXPECT_EQ(person.boxTexts.back(), kDropRefused);
+            EXPECT_EQ(person.LastBoxText(), kDropRefused);
             EXPECT_FALSE(modify.IsEnded());
             const size_t boxes = person.boxTexts.size();
             Choose(modify, IpEditor::kBroadcastId, QStringLiteral("forward"));

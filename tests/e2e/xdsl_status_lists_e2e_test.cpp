@@ -294,7 +294,7 @@ TEST_F(XdslStatusListsE2eTest, ASpoofedAddressIsDeniedEverywhereOnceConfirmed)
         person.AnswerBox(IDNO);
         Click(dialog, Dlg::kDenyAllId);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_EQ(person.boxTexts.back(), QStringLiteral("Are you sure to deny all data?"));
+        EXPECT_EQ(person.LastBoxText(), QStringLiteral("Are you sure to deny all data?"));
         EXPECT_EQ(list.model()->rowCount(), 3) << "No sends nothing";
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kDenyAllId);
@@ -408,7 +408,7 @@ TEST_F(XdslStatusListsE2eTest, BroadcastVlansOfALineCardFiveToARowAfterARefusedQ
         QTreeView& list = *dialog.FindList(kListControlId);
         EXPECT_EQ(list.model()->rowCount(), 0);
         ASSERT_FALSE(person.boxTexts.empty());
-        EXPECT_TRUE(person.boxTexts.back().startsWith(QStringLiteral("Fail to query")));
+        EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to query")));
         Click(dialog, kRefreshButtonId);
         EXPECT_EQ(e2e::ListTitles(list).join('|'), QStringLiteral("1st Vlan|2nd Vlan|3rd Vlan|4th Vlan|5th Vlan"));
         // Slot 1 forwards VLANs 1, 2 and 4095: one row, the last id at the end of the map.

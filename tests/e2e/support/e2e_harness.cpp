@@ -138,7 +138,7 @@ int COperator::RunModal(QDialog& dialog)
         // Every Yes/No question the program asks has No preselected: Enter never confirms a change.
         const std::array<int, 3> buttons = box->GetButtonResults();
         if (buttons[0] == IDYES && buttons[1] == IDNO && buttons[2] < 0) {
-            EXPECT_EQ(app_test::DefaultResult(*box), IDNO) << boxTexts.back().toStdString();
+            EXPECT_EQ(app_test::DefaultResult(*box), IDNO) << LastBoxText().toStdString();
         }
         if (onBox) {
             app_test::PumpUntil([box] { return box->IsFirstShowDone(); });

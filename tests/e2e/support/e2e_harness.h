@@ -93,6 +93,8 @@ public:
     // What the operator saw.
     int loginRuns = 0;
     std::vector<QString> boxTexts; // program message boxes, in order
+    // The text of the last program message box; empty when none came up.
+    QString LastBoxText() const { return boxTexts.empty() ? QString() : boxTexts.back(); }
     // Runs while each program message box is up, before it is answered.
     std::function<void(QDialog&)> onBox;
     QStringList dialogsRun;        // titles of every other modal dialog, in order
