@@ -189,30 +189,25 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
             EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kHighId), QStringLiteral("70"));
             EXPECT_EQ(Field(thresholds, CHwMonThresholdDlg::kLowId), QStringLiteral("0"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(thresholds, QStringLiteral("hw_mon_threshold")));
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("101"));
-            Click(thresholds, IDOK);
-            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("60"));
-            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-21"));
-            Click(thresholds, IDOK);
-            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("-5"));
-            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-5"));
-            Click(thresholds, IDOK);
-            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Maximum value should be greater than Minimum value"));
-            // Each end is bound on both sides: the high end below -20 and the low end above 100 are refused too.
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("-21"));
-            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-20"));
-            Click(thresholds, IDOK);
-            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("-5"));
-            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("-5"));
-            Click(thresholds, IDOK);
-            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Maximum value should be greater than Minimum value"));
-            Type(thresholds, CHwMonThresholdDlg::kHighId, QStringLiteral("60"));
-            Type(thresholds, CHwMonThresholdDlg::kLowId, QStringLiteral("101"));
-            Click(thresholds, IDOK);
-            EXPECT_EQ(MessageLine(thresholds), QStringLiteral("Please enter an integer between -20 and 100."));
+            // Each end is bound on both sides, and the high end must be above the low one.
+            const QString outOfRange = QStringLiteral("Please enter an integer between -20 and 100.");
+            const QString notAbove = QStringLiteral("Maximum value should be greater than Minimum value");
+            const struct {
+                const char* high;
+                const char* low;
+                QString message;
+            } refused[] = {
+                {"101", "0", outOfRange},   {"60", "-21", outOfRange}, {"-5", "-5", notAbove},
+                {"-21", "-20", outOfRange}, {"60", "101", outOfRange},
+            };
+            for (const auto& row : refused) {
+                SCOPED_TRACE(std::string(row.high) + "/" + row.low);
+                Type(thresholds, CHwMonThresholdDlg::kHighId, QString::fromLatin1(row.high));
+                Type(thresholds, CHwMonThresholdDlg::kLowId, QString::fromLatin1(row.low));
+                Click(thresholds, IDOK);
+                EXPECT_EQ(MessageLine(thresholds), row.message);
+                EXPECT_FALSE(thresholds.IsEnded());
+            }
 
             // Refused by the server: the failure box says why, the dialog keeps what was typed; both ends at their
             // bounds are taken.

@@ -33,14 +33,30 @@ template <class Row> ListColumn<Row> PmIntervalCreateTimeColumn()
             .sortValue = [](const Row& r) { return ListValue(r.interval.createTime); }};
 }
 
+// The creation time as text of one width, so that text order is time order.
+inline std::string PmIntervalTimeKey(uint32_t createTime)
+{
+    return std::to_string(10000000000ull + createTime);
+}
+
 template <class Row> ListColumn<Row> PmIntervalSideColumn()
 {
-    return {.value = [](const Row& r) { return ListValue(LoadString(r.remote ? kStrRt : kStrCo)); },
-            .order = ListOrder::kText,
-            .sortValue =
-                [](const Row& r) {
-                    return ListValue((r.remote ? "1" : "0") + std::to_string(10000000000ull + r.interval.createTime));
-                }};
+    return {
+        .value = [](const Row& r) { return ListValue(LoadString(r.remote ? kStrRt : kStrCo)); },
+        .order = ListOrder::kText,
+        .sortValue =
+            [](const Row& r) { return ListValue((r.remote ? "1" : "0") + PmIntervalTimeKey(r.interval.createTime)); }};
+}
+
+// The creation time, the side breaking ties; a descending sort turns both (RT before CO of one time).
+template <class Row> ListColumn<Row> PmIntervalCreateTimeThenSideColumn()
+{
+    ListColumn<Row> column = PmIntervalCreateTimeColumn<Row>();
+    column.order = ListOrder::kText;
+    column.sortValue = [](const Row& r) {
+        return ListValue(PmIntervalTimeKey(r.interval.createTime) + (r.remote ? "1" : "0"));
+    };
+    return column;
 }
 
 template <class Row, class Counters> ListColumn<Row> PmIntervalNumberColumn(uint32_t Counters::*counter)

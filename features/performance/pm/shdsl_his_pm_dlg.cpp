@@ -13,32 +13,19 @@
 #include "ui/framework/messages/string_table.h"
 #include "ui_shdsl_his_pm_dlg.h"
 
-#include <string>
-
 namespace {
 
 using R = ShdslHisPmRow;
 constexpr uint32_t kSideCo = 1;
 constexpr uint32_t kSideRt = 2;
 
-// The creation time, the side breaking ties: a descending sort turns both (the RT interval before the CO one of its
-// time).
-ListColumn<R> CreateTimeThenSideColumn()
-{
-    ListColumn<R> column = PmIntervalCreateTimeColumn<R>();
-    column.order = ListOrder::kText;
-    column.sortValue = [](const R& r) {
-        return ListValue(std::to_string(10000000000ull + r.interval.createTime) + (r.remote ? "1" : "0"));
-    };
-    return column;
-}
-
 std::vector<ListColumn<R>> Columns()
 {
     using C = ShdslPmCountersRec;
     return {
-        CreateTimeThenSideColumn(),         PmIntervalSideColumn<R>(),          PmIntervalNumberColumn<R>(&C::es),
-        PmIntervalNumberColumn<R>(&C::ses), PmIntervalNumberColumn<R>(&C::uas), PmIntervalNumberColumn<R>(&C::losws),
+        PmIntervalCreateTimeThenSideColumn<R>(), PmIntervalSideColumn<R>(),
+        PmIntervalNumberColumn<R>(&C::es),       PmIntervalNumberColumn<R>(&C::ses),
+        PmIntervalNumberColumn<R>(&C::uas),      PmIntervalNumberColumn<R>(&C::losws),
         PmIntervalNumberColumn<R>(&C::crc),
     };
 }
