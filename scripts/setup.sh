@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/packages.txt that are missing.
+# Installs the Debian packages that are missing: those of scripts/packages.txt (building and running the program),
+# and with --tests those of scripts/packages-test.txt as well (the tests and benchmarks).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-mapfile -t wanted < <(grep -v '^\s*#' "$here/packages.txt" | sed '/^\s*$/d')
+lists=("$here/packages.txt")
+[[ "${1:-}" == "--tests" ]] && lists+=("$here/packages-test.txt")
+mapfile -t wanted < <(cat "${lists[@]}" | grep -v '^\s*#' | sed '/^\s*$/d')
 missing=()
 for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

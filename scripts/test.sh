@@ -6,7 +6,7 @@
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-scripts/setup.sh || exit 1
+scripts/setup.sh --tests || exit 1
 # The disk the build trees take at most (the README says the same figures).
 if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
     scripts/check_disk.sh 6 build build-asan build-tsan || exit 1
@@ -72,18 +72,18 @@ if [[ "${CI:-}" == "true" || "${TARVIK_SANITIZERS:-}" == "1" ]]; then
     # which the unit tests do not mind, so that core, link and the simulated peers are built once for both. Each
     # fuzzer runs for a short while from its corpus, beside the unit tests and the corpus replays.
     tree "AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers" build-asan 'core|link|sim|fuzz' \
-        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=ON -DTARVIK_SANITIZE=ON -DTARVIK_FUZZ=ON -DTARVIK_BENCH=OFF \
+        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_TESTS=ON -DTARVIK_WITH_UI=ON -DTARVIK_SANITIZE=ON -DTARVIK_FUZZ=ON -DTARVIK_BENCH=OFF \
         -DTARVIK_LINE_TABLES=ON -DTARVIK_FUZZ_SECONDS=5 \
         -- tests_core tests_link tests_sim tests_fuzz
     tree "ThreadSanitizer" build-tsan '^link$' \
-        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_WITH_UI=OFF -DTARVIK_TSAN=ON -DTARVIK_BENCH=OFF -DTARVIK_LINE_TABLES=ON \
+        -DCMAKE_CXX_COMPILER=clang++ -DTARVIK_TESTS=ON -DTARVIK_WITH_UI=OFF -DTARVIK_TSAN=ON -DTARVIK_BENCH=OFF -DTARVIK_LINE_TABLES=ON \
         -- tests_link
 fi
 # The core, link and simulated peers' tests have run in the sanitizer trees by now: this tree leaves them out. In CI
 # it is built for this one run (-O1, no debug information) and without the benchmarks, which no test runs.
-main_options=(-DTARVIK_SKIP_TEST_LABELS= -DTARVIK_QUICK_BUILD=OFF -DTARVIK_BENCH=ON)
+main_options=(-DTARVIK_SKIP_TEST_LABELS= -DTARVIK_QUICK_BUILD=OFF -DTARVIK_BENCH=ON -DTARVIK_TESTS=ON)
 if [[ "${CI:-}" == "true" ]]; then
-    main_options=(-DTARVIK_SKIP_TEST_LABELS="core;link;sim" -DTARVIK_QUICK_BUILD=ON -DTARVIK_BENCH=OFF)
+    main_options=(-DTARVIK_SKIP_TEST_LABELS="core;link;sim" -DTARVIK_QUICK_BUILD=ON -DTARVIK_BENCH=OFF -DTARVIK_TESTS=ON)
 elif [[ "${TARVIK_SANITIZERS:-}" == "1" ]]; then
     main_options[0]=-DTARVIK_SKIP_TEST_LABELS="core;link;sim"
 fi
