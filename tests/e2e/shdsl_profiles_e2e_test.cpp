@@ -41,6 +41,7 @@ constexpr int kLineTab = 0;
 constexpr int kPmThresholdTab = 1;
 using Line = CShdslLineProfileDlg;
 using Rate = CShdslLineProfileRatePage;
+using Margin = CShdslLineProfileMarginPage;
 using Alarm = CShdslPmThresholdProfileDlg;
 using e2e::Check;
 using e2e::Click;
@@ -87,6 +88,10 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
             EXPECT_EQ(Field(show.RatePage(), Rate::kMaxId), QStringLiteral("1032"));
             EXPECT_TRUE(show.RatePage().IsControlReadOnly(Rate::kMaxId));
             EXPECT_FALSE(show.IsControlEnabled(IDOK));
+            // Only OK is greyed: the minimum rate stays open with its spin, as when the profile is changed.
+            EXPECT_FALSE(show.RatePage().IsControlReadOnly(Rate::kMinId));
+            EXPECT_TRUE(show.RatePage().IsControlEnabled(Rate::kMinId + Rate::kSpinOffset));
+            EXPECT_FALSE(show.RatePage().IsControlEnabled(Rate::kMaxId + Rate::kSpinOffset));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("shdsl_line_profile_rate")));
             return IDCANCEL;
         });
@@ -292,8 +297,27 @@ TEST_F(ShdslProfilesE2eTest, ThePortsShowOpensItsLineProfileByName)
         person.OnDialog<CShdslPortDlg>([&](CShdslPortDlg& port) {
             person.OnDialog<Line>([&](Line& show) {
                 EXPECT_EQ(Field(show, Line::kNameId), QStringLiteral("shdsl-2m"));
-                EXPECT_TRUE(e2e::IsChecked(show.RatePage(), Rate::kAdaptiveId));
+                Rate& rate = show.RatePage();
+                EXPECT_TRUE(e2e::IsChecked(rate, Rate::kAdaptiveId));
                 EXPECT_FALSE(show.IsControlEnabled(IDOK));
+                // Show greys OK alone: both rates and their spins stay open and step on their grid, and each margin
+                // spin goes with its box.
+                for (const int id : {Rate::kMinId, Rate::kMaxId}) {
+                    EXPECT_FALSE(rate.IsControlReadOnly(id)) << id;
+                    EXPECT_TRUE(rate.IsControlEnabled(id + Rate::kSpinOffset)) << id;
+                }
+                rate.GetDlgItemAs<DeltaSpin>(Rate::kMinId + Rate::kSpinOffset)->Step(1);
+                EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("136"));
+                Margin& margin = show.MarginPage();
+                int ticked = 0;
+                for (size_t i = 0; i < Margin::kBoxIds.size(); ++i) {
+                    const bool on = e2e::IsChecked(margin, Margin::kBoxIds[i]);
+                    ticked += on ? 1 : 0;
+                    EXPECT_EQ(margin.IsControlEnabled(Margin::kSpinIds[i]), on) << Margin::kSpinIds[i];
+                }
+                EXPECT_GT(ticked, 0);
+                show.SelectPage(&margin);
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("shdsl_line_profile_show_margin")));
                 return IDCANCEL;
             });
             Click(port, CShdslPortDlg::kShowLineProfileId);
