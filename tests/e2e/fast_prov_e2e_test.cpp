@@ -557,6 +557,47 @@ TEST_F(FastProvDirectE2eTest, TheDialogOpensOnTheNesOwnProfiles)
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
 }
 
+// On the NE's two shelves the list takes the same slots on each shelf, from the first slot chosen to the last: slot 2
+// of the first shelf to slot 3 of the second lists slots 2 and 3 of both, and from the first shelf's last slot to the
+// second shelf's first slot, a first slot above the last, no port at all.
+TEST_F(FastProvDirectE2eTest, EveryShelfOfTheRangeGivesTheSameSlots)
+{
+    e2e::COperator& person = program_.Operator();
+    // The slots by their numbers; an empty text takes the combo's last slot.
+    const auto listed = [&](const QString& firstSlot, const QString& lastSlot, const char* shot) {
+        QStringList cards;
+        person.OnDialog<Dlg>([&](Dlg& dialog) {
+            auto* firstShelf = dialog.GetDlgItemAs<QComboBox>(Dlg::kFirstShelfId);
+            auto* lastShelf = dialog.GetDlgItemAs<QComboBox>(Dlg::kLastShelfId);
+            EXPECT_GE(lastShelf->count(), 2);
+            EXPECT_TRUE(Choose(dialog, Dlg::kFirstShelfId, firstShelf->itemText(0)));
+            EXPECT_TRUE(Choose(dialog, Dlg::kLastShelfId, lastShelf->itemText(1)));
+            for (const auto& [id, place] :
+                 {std::pair{Dlg::kFirstSlotId, firstSlot}, std::pair{Dlg::kLastSlotId, lastSlot}}) {
+                auto* combo = dialog.GetDlgItemAs<QComboBox>(id);
+                EXPECT_TRUE(Choose(dialog, id, place.isEmpty() ? combo->itemText(combo->count() - 1) : place));
+            }
+            person.OnDialog<List>([&](List& list) {
+                QTreeView& rows = *list.FindList(kListControlId);
+                for (const QString& place : ListColumn(rows, kSlotPortColumn)) {
+                    const QString card = place.section('-', 0, -2);
+                    if (!place.isEmpty() && !cards.contains(card))
+                        cards << card;
+                }
+                e2e::CProgram::SaveScreenshot(list, QString::fromLatin1(shot));
+                return IDCANCEL;
+            });
+            Click(dialog, Dlg::kListId);
+        });
+        EXPECT_TRUE(program_.Command(kCmdFastProvision));
+        return cards;
+    };
+    // Shelf 1 holds other cards in slots 2 and 3; shelf 2's are empty and take the type chosen.
+    EXPECT_EQ(listed(QStringLiteral("2"), QStringLiteral("3"), "fast_prov_list_two_shelves").join(','),
+              QStringLiteral("2-2,2-3"));
+    EXPECT_EQ(listed(QString(), QStringLiteral("1"), "fast_prov_list_slots_reversed").join(','), QString());
+}
+
 TEST_F(FastProvE2eTest, SlotSelectionHandsOnTheChosenSlot)
 {
     e2e::COperator& person = program_.Operator();
