@@ -7,6 +7,7 @@
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/sent_requests.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/fast_prov/fast_prov_dlg.h"
@@ -28,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -349,6 +352,20 @@ TEST_F(FastProvE2eTest, APvcRowWithAnAddressInUseIsTickedByTheBoxAndSkippedByGo)
             for (int row : {1, 3, 5}) {
                 EXPECT_EQ(Ticked(rows, row), row != 3) << row;
                 EXPECT_EQ(e2e::CellImage(rows, row), row == 3 ? kImageFailed : -1) << row;
+            }
+            // The addresses in use are the server's lists, asked with NE id 0 (the log window shows them a moment
+            // after they went).
+            const int lists[] = {900, 425, 311, 502, 304};
+            program_.WaitUntil(
+                [&] {
+                    return std::all_of(std::begin(lists), std::end(lists),
+                                       [&](int code) { return !e2e::SentRequests(program_, code).isEmpty(); });
+                },
+                5000);
+            for (const int code : lists) {
+                const QStringList sent = e2e::SentRequests(program_, code);
+                EXPECT_TRUE(sent.contains(QStringLiteral("op=1 ne=0 code=%1").arg(code)))
+                    << sent.join(',').toStdString();
             }
             Check(list, List::kPvcRowsCheckId, false);
             EXPECT_FALSE(Ticked(rows, 1));
