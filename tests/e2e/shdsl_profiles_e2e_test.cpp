@@ -172,6 +172,56 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
 }
 
+// A new line profile opens on the pages' defaults; OK refuses a blank name, a name with a character no name may hold
+// and a profile without a margin, each on the message line, and sends nothing; the name holds 32 characters.
+TEST_F(ShdslProfilesE2eTest, ANewLineProfileOpensOnItsDefaultsAndIsRefusedWhatItMayNotHold)
+{
+    using Misc = CShdslLineProfileMiscPage;
+    const size_t held = program_.ServerRecords(kReqShdslLineProfile, kNorth).size();
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kLineTab);
+        person.OnDialog<Line>([&](Line& add) {
+            Margin& margin = add.MarginPage();
+            Misc& misc = add.MiscPage();
+            const bool used[] = {true, false, true, false};
+            for (size_t i = 0; i < Margin::kBoxIds.size(); ++i) {
+                EXPECT_EQ(e2e::IsChecked(margin, Margin::kBoxIds[i]), used[i]) << i;
+                EXPECT_EQ(Field(margin, Margin::kEditIds[i]), QStringLiteral("6")) << i;
+            }
+            for (const int id : {Misc::kSymmetricId, Misc::kAnnexABId, Misc::kProbeEnabledId})
+                EXPECT_TRUE(e2e::IsChecked(misc, id)) << id;
+            Type(add, Line::kNameId, QString(33, QLatin1Char('n')));
+            EXPECT_EQ(Field(add, Line::kNameId), QString(32, QLatin1Char('n')));
+
+            const struct {
+                const char* name;
+                bool margins;
+                const char* refusal;
+            } rows[] = {
+                {"   ", true, "Data is blank"},
+                {"shdsl office", true, "Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"},
+                {"shdsl-bare", false, "At least one item of SNR margins sould be selected"},
+            };
+            for (const auto& row : rows) {
+                SCOPED_TRACE(row.name);
+                Type(add, Line::kNameId, QString::fromLatin1(row.name));
+                for (size_t i = 0; i < Margin::kBoxIds.size(); ++i)
+                    Check(margin, Margin::kBoxIds[i], row.margins && used[i]);
+                add.ClearMessageLine();
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded());
+                EXPECT_EQ(MessageLine(add), QString::fromLatin1(row.refusal));
+            }
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslProfile));
+    EXPECT_EQ(program_.ServerRecords(kReqShdslLineProfile, kNorth).size(), held) << "nothing is written";
+}
+
 TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesNothing)
 {
     e2e::COperator& person = program_.Operator();
