@@ -110,6 +110,11 @@ TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
             // Malformed, then taken by the PVC itself: both refused in the add dialog, which stays open.
             person.OnDialog<AddMac>([&](AddMac& add) {
                 EXPECT_TRUE(IsChecked(add, AddMac::kPermitId));
+                // The MAC opens all zeros, which is refused as it stands.
+                EXPECT_EQ(Field(add, AddMac::kMacId), QStringLiteral("00:00:00:00:00:00"));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("Format error"));
+                add.ClearMessageLine();
                 Type(add, AddMac::kMacId, QStringLiteral("00:11:22:33:44"));
                 Click(add, IDOK);
                 EXPECT_EQ(MessageLine(add), QStringLiteral("Format error"));
