@@ -105,6 +105,27 @@ TEST_F(DhcpE2eTest, SettingKeepsTheRelayWhenItsServersCannotBeRead)
     EXPECT_EQ(ServerSetting(program_).option82, 0u);
 }
 
+// A setting whose record cannot be read offers no OK: what the NE holds is never overwritten with the dialog's own
+// values.
+TEST_F(DhcpE2eTest, ASettingThatCannotBeReadOffersNoOk)
+{
+    const struct {
+        int command;
+        uint16_t code;
+    } rows[] = {{kCmdDhcpSetting, kReqDhcp.value}, {kCmdBroadcastControl, kReqDhcpBroadcast.value}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        ASSERT_TRUE(e2e::ServerControl(program_, 0, kSimRefuseNextRequest, row.code));
+        program_.Operator().OnDialog<CADialog>([&](CADialog& dialog) {
+            EXPECT_TRUE(program_.Operator().LastBoxText().startsWith(QStringLiteral("Fail to query")))
+                << program_.Operator().LastBoxText().toStdString();
+            EXPECT_FALSE(dialog.IsControlEnabled(IDOK));
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(row.command));
+    }
+}
+
 // Without relay servers the setting shows the relay off and says why on its own message line, not in a box over it.
 TEST_F(DhcpE2eTest, WithoutRelayServersTheSettingSaysSoOnItsMessageLine)
 {
@@ -115,11 +136,18 @@ TEST_F(DhcpE2eTest, WithoutRelayServersTheSettingSaysSoOnItsMessageLine)
         ASSERT_TRUE(reply && reply->header.status == 0);
     }
     ASSERT_TRUE(program_.ServerRecords(kReqDhcpRelayServer, kNorth1).empty());
+    const DhcpSettingRec before = ServerSetting(program_);
     using Dlg = CDhcpSettingDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Relay function  is disabled due to no DHCP servers"));
         EXPECT_TRUE(e2e::IsChecked(dialog, Dlg::kRelayDisabledId));
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_setting_no_servers"));
+        // The relay chosen on is refused at OK, on the message line, and nothing is written.
+        Check(dialog, Dlg::kRelayEnabledId);
+        Click(dialog, IDOK);
+        EXPECT_FALSE(dialog.IsEnded());
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Relay function can't be enabled due to no DHCP servers"));
+        EXPECT_EQ(ServerSetting(program_), before);
         return IDCANCEL;
     });
     ASSERT_TRUE(program_.Command(kCmdDhcpSetting));
@@ -259,6 +287,46 @@ TEST_F(DhcpE2eTest, RelayServersSortByVlanIdAsNumbers)
     ASSERT_TRUE(program_.Command(kCmdRelayServers));
 }
 
+// The list is titled as a list; a server whose VLAN the NE holds out of 1..4094 shows that VLAN as read when it is
+// modified, and OK refuses it with the range, sending nothing; the range's ends are taken.
+TEST_F(DhcpE2eTest, AServersVlanOutOfRangeIsShownAsReadAndRefusedAtOk)
+{
+    const struct {
+        uint16_t held;
+        const char* shown;
+        bool taken;
+    } rows[] = {{0, "0", false}, {4095, "4095", false}, {1, "1", true}, {4094, "4094", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.held);
+        DhcpRelayServerRec server;
+        server.address = {198, 51, 100, 90};
+        server.vlanId = row.held;
+        server.state = 1;
+        e2e::AddOnServer(program_, kReqDhcpRelayServerAdd, kNorth1, std::vector{server});
+        const std::vector<uint16_t> held = ServerRelayVlans(program_);
+        program_.Operator().OnDialog<CDhcpRelayServerListDlg>([&](CDhcpRelayServerListDlg& list) {
+            EXPECT_EQ(list.windowTitle(), QStringLiteral("[North:North-1] DHCP Server List for DHCP Relay"));
+            QTreeView& servers = *list.FindList(kListControlId);
+            program_.ClickListRow(servers, e2e::RowOf(servers, 1, QStringLiteral("198. 51.100. 90")));
+            program_.Operator().OnDialog<CDhcpRelayServerDlg>([&](CDhcpRelayServerDlg& modify) {
+                EXPECT_EQ(e2e::Field(modify, CDhcpRelayServerDlg::kVlanId), QString::fromLatin1(row.shown));
+                Click(modify, IDOK);
+                EXPECT_EQ(modify.IsEnded(), row.taken);
+                if (!row.taken) {
+                    EXPECT_EQ(MessageLine(modify), QStringLiteral("Please enter an integer between 1 and 4094."));
+                    e2e::CProgram::SaveScreenshot(modify, QStringLiteral("dhcp_relay_server_vlan_out_of_range"));
+                }
+                return IDCANCEL;
+            });
+            Click(list, kModifyButtonId);
+            e2e::CProgram::SaveScreenshot(list, QStringLiteral("dhcp_relay_server_list"));
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(kCmdRelayServers));
+        EXPECT_EQ(ServerRelayVlans(program_), held) << "nothing else is written";
+    }
+}
+
 // A port's agent IDs can be changed while the NE is connected and a row is chosen; once the NE drops off the network
 // a selected row offers no Modify.
 TEST_F(DhcpE2eTest, AgentIdsChangeOnlyOnAConnectedNe)
@@ -285,6 +353,7 @@ TEST_F(DhcpE2eTest, AgentIdsChangeOnlyOnAConnectedNe)
 
 TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
 {
+    const QString kRemoteId63 = QStringLiteral("flat-12b") + QString(55, QLatin1Char('r'));
     using List = CXdslPortAgentIdListDlg;
     e2e::COperator& person = program_.Operator();
     person.OnDialog<List>([&](List& list) {
@@ -303,18 +372,19 @@ TEST_F(DhcpE2eTest, AgentIdsOfAPortAndTheBroadcastLimit)
                 EXPECT_EQ(Field(dialog, id), QString(room, QLatin1Char('x'))) << id;
             }
             Type(dialog, CXdslPortAgentIdDlg::kCircuitId, QStringLiteral("atm 1/1/3"));
-            Type(dialog, CXdslPortAgentIdDlg::kRemoteId, QStringLiteral("flat-12b"));
+            Type(dialog, CXdslPortAgentIdDlg::kRemoteId, kRemoteId63);
             e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("dhcp_agent_id"));
             Click(dialog, IDOK);
             EXPECT_TRUE(dialog.IsEnded());
         });
         Click(list, kModifyButtonId);
-        EXPECT_EQ(ListColumn(rows, 3)[row], QStringLiteral("flat-12b"));
+        EXPECT_EQ(ListColumn(rows, 3)[row], kRemoteId63);
     });
     ASSERT_TRUE(program_.Command(kCmdAgentIds));
+    // A remote ID of its full 63 characters is written whole.
     const std::vector<DhcpAgentIdRec> ids = program_.ServerRecords(kReqDhcpAgentId, kNorth1);
-    EXPECT_TRUE(std::any_of(ids.begin(), ids.end(), [](const DhcpAgentIdRec& rec) {
-        return rec.portId == 10103 && rec.remoteId == "flat-12b";
+    EXPECT_TRUE(std::any_of(ids.begin(), ids.end(), [&](const DhcpAgentIdRec& rec) {
+        return rec.portId == 10103 && rec.remoteId == kRemoteId63.toStdString();
     }));
 
     using Dlg = CDhcpBroadcastControlDlg;

@@ -7,6 +7,7 @@
 #include "tests/e2e/support/direct_ne_test.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_test.h"
+#include "tests/e2e/support/sent_requests.h"
 #include "tests/e2e/support/server_alarms.h"
 
 #include "features/provisioning/fast_prov/fast_prov_dlg.h"
@@ -28,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -350,6 +353,20 @@ TEST_F(FastProvE2eTest, APvcRowWithAnAddressInUseIsTickedByTheBoxAndSkippedByGo)
                 EXPECT_EQ(Ticked(rows, row), row != 3) << row;
                 EXPECT_EQ(e2e::CellImage(rows, row), row == 3 ? kImageFailed : -1) << row;
             }
+            // The addresses in use are the server's lists, asked with NE id 0 (the log window shows them a moment
+            // after they went).
+            const int lists[] = {900, 425, 311, 502, 304};
+            program_.WaitUntil(
+                [&] {
+                    return std::all_of(std::begin(lists), std::end(lists),
+                                       [&](int code) { return !e2e::SentRequests(program_, code).isEmpty(); });
+                },
+                5000);
+            for (const int code : lists) {
+                const QStringList sent = e2e::SentRequests(program_, code);
+                EXPECT_TRUE(sent.contains(QStringLiteral("op=1 ne=0 code=%1").arg(code)))
+                    << sent.join(',').toStdString();
+            }
             Check(list, List::kPvcRowsCheckId, false);
             EXPECT_FALSE(Ticked(rows, 1));
             Check(list, List::kPvcRowsCheckId, true);
@@ -555,6 +572,47 @@ TEST_F(FastProvDirectE2eTest, TheDialogOpensOnTheNesOwnProfiles)
         e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("fast_prov_direct_opened"));
     });
     ASSERT_TRUE(program_.Command(kCmdFastProvision));
+}
+
+// On the NE's two shelves the list takes the same slots on each shelf, from the first slot chosen to the last: slot 2
+// of the first shelf to slot 3 of the second lists slots 2 and 3 of both, and from the first shelf's last slot to the
+// second shelf's first slot, a first slot above the last, no port at all.
+TEST_F(FastProvDirectE2eTest, EveryShelfOfTheRangeGivesTheSameSlots)
+{
+    e2e::COperator& person = program_.Operator();
+    // The slots by their numbers; an empty text takes the combo's last slot.
+    const auto listed = [&](const QString& firstSlot, const QString& lastSlot, const char* shot) {
+        QStringList cards;
+        person.OnDialog<Dlg>([&](Dlg& dialog) {
+            auto* firstShelf = dialog.GetDlgItemAs<QComboBox>(Dlg::kFirstShelfId);
+            auto* lastShelf = dialog.GetDlgItemAs<QComboBox>(Dlg::kLastShelfId);
+            EXPECT_GE(lastShelf->count(), 2);
+            EXPECT_TRUE(Choose(dialog, Dlg::kFirstShelfId, firstShelf->itemText(0)));
+            EXPECT_TRUE(Choose(dialog, Dlg::kLastShelfId, lastShelf->itemText(1)));
+            for (const auto& [id, place] :
+                 {std::pair{Dlg::kFirstSlotId, firstSlot}, std::pair{Dlg::kLastSlotId, lastSlot}}) {
+                auto* combo = dialog.GetDlgItemAs<QComboBox>(id);
+                EXPECT_TRUE(Choose(dialog, id, place.isEmpty() ? combo->itemText(combo->count() - 1) : place));
+            }
+            person.OnDialog<List>([&](List& list) {
+                QTreeView& rows = *list.FindList(kListControlId);
+                for (const QString& place : ListColumn(rows, kSlotPortColumn)) {
+                    const QString card = place.section('-', 0, -2);
+                    if (!place.isEmpty() && !cards.contains(card))
+                        cards << card;
+                }
+                e2e::CProgram::SaveScreenshot(list, QString::fromLatin1(shot));
+                return IDCANCEL;
+            });
+            Click(dialog, Dlg::kListId);
+        });
+        EXPECT_TRUE(program_.Command(kCmdFastProvision));
+        return cards;
+    };
+    // Shelf 1 holds other cards in slots 2 and 3; shelf 2's are empty and take the type chosen.
+    EXPECT_EQ(listed(QStringLiteral("2"), QStringLiteral("3"), "fast_prov_list_two_shelves").join(','),
+              QStringLiteral("2-2,2-3"));
+    EXPECT_EQ(listed(QString(), QStringLiteral("1"), "fast_prov_list_slots_reversed").join(','), QString());
 }
 
 TEST_F(FastProvE2eTest, SlotSelectionHandsOnTheChosenSlot)

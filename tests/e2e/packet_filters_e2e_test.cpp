@@ -4,6 +4,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/north1_card_test.h"
+#include "tests/e2e/support/profile_list_steps.h"
 
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_dlg.h"
 #include "features/provisioning/packet_filters/xdsl_pkt_filter_group_dlg.h"
@@ -79,6 +80,15 @@ protected:
 
 TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
 {
+    // The ninth filter of a direction, the last room of the card's table: read into its row and written back.
+    PktFilterRec ninth;
+    ninth.slot = 1;
+    ninth.direction = 1;
+    ninth.filterNumber = 9;
+    ninth.name = "mc-up9";
+    ninth.action = 1;
+    ninth.state = 2;
+    e2e::AddOnServer(program_, kReqPktFilter, kNorth1, std::vector{ninth});
     e2e::COperator& person = program_.Operator();
     person.OnDialog<Filters>([&](Filters& dlg) {
         CPktFilterEtherTypePage& ether = dlg.EtherTypePage();
@@ -116,6 +126,8 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
         EXPECT_TRUE(e2e::MessageLine(dlg).startsWith(QStringLiteral("Valid characters are in")))
             << e2e::MessageLine(dlg).toStdString();
         EXPECT_EQ(known.GetDlgItemAs<QLineEdit>(1059)->selectionStart(), 5);
+        EXPECT_EQ(Field(known, 1063), QStringLiteral("mc-up9"));
+        Type(known, 1063, QStringLiteral("mc-up9b"));
         // Downstream known filters take no part: the same name there passes.
         Type(known, 1059, QStringLiteral("bootp"));
         Type(known, 1069, QStringLiteral("arp-block"));
@@ -166,6 +178,8 @@ TEST_F(PacketFiltersE2eTest, TheOperatorSetsTheCardsFiltersOnTheThreePages)
     EXPECT_EQ(arp->etherType, 0x806);
     EXPECT_EQ(arp->state, 1u);
     EXPECT_EQ(ServerFilter(program_, 1, 5)->name, "bootp");
+    ASSERT_TRUE(ServerFilter(program_, 1, 9));
+    EXPECT_EQ(ServerFilter(program_, 1, 9)->name, "mc-up9b") << "the ninth upstream filter is written";
     EXPECT_TRUE(ServerFilter(program_, 2, 4));
     EXPECT_FALSE(ServerFilter(program_, 2, 5)) << "downstream known filters are not written";
 }

@@ -178,17 +178,29 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             });
             Click(download, kShowButtonId);
             e2e::TickRows(nes, {kNorthName, kSouthName, kSpareName}, CTemplateDownloadDlg::kNameColumn);
-            const auto runDownload = [&] {
+            // While it runs, the popup greys Show NE only when no row is selected; the buttons but Stop are off.
+            const auto popupWhileRunning = [&] {
+                const std::vector<int> all = {CTemplateDownloadDlg::kPopupShowNe, CTemplateDownloadDlg::kPopupSelectAll,
+                                              CTemplateDownloadDlg::kPopupDeselectAll, kPopupExport, kPopupClose};
+                EXPECT_EQ(program.RightClickListRow(nes, 0), all);
+                EXPECT_FALSE(download.IsControlEnabled(kShowButtonId));
+                nes.selectionModel()->clear();
+                const QPoint below(nes.viewport()->width() / 2, nes.viewport()->height() - 2);
+                EXPECT_EQ(program.RightClickAt(*nes.viewport(), below), std::vector<int>(all.begin() + 1, all.end()));
+            };
+            const auto runDownload = [&](bool lookAtPopup) {
                 person.AnswerBox(IDYES);
                 Click(download, CTemplateDownloadDlg::kDownloadId);
                 EXPECT_TRUE(download.IsRunning());
                 EXPECT_FALSE(download.IsControlEnabled(IDCANCEL)) << "only Stop while it runs";
+                if (lookAtPopup)
+                    popupWhileRunning();
                 EXPECT_TRUE(program.WaitUntil([&] { return !download.IsRunning(); }));
             };
             const auto isTicked = [&](const QString& name) {
                 return nes.model()->index(RowOf(nes, 1, name), 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
             };
-            runDownload();
+            runDownload(true);
             EXPECT_EQ(person.LastBoxText(), kRefusedDownload);
             EXPECT_EQ(CellImage(nes, RowOf(nes, 1, kNorthName)), kImageDone);
             EXPECT_FALSE(isTicked(kNorthName));
@@ -197,12 +209,12 @@ TEST(ProfilesE2eTest, AProfileMadeOnAnNeBecomesATemplateThatGoesToTheNesAndSynch
             EXPECT_NE(CellImage(nes, RowOf(nes, 1, kSpareName)), kImageDone) << "the run ended at the refusal";
             EXPECT_TRUE(isTicked(kSpareName));
             // Again: the refused NE first, refused again.
-            runDownload();
+            runDownload(false);
             EXPECT_EQ(person.LastBoxText(), kRefusedDownload);
             EXPECT_TRUE(isTicked(kSpareName));
             // Without it the rest go.
             e2e::TickRows(nes, {kSpareName}, CTemplateDownloadDlg::kNameColumn);
-            runDownload();
+            runDownload(false);
             EXPECT_EQ(CellImage(nes, RowOf(nes, 1, kSpareName)), kImageDone);
             EXPECT_TRUE(download.IsControlEnabled(IDCANCEL));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(download, QStringLiteral("template_download")));

@@ -15,6 +15,7 @@
 #include "features/provisioning/profiles/adsl_snr_margin_page.h"
 #include "features/provisioning/profiles/adsl_tx_rate_page.h"
 #include "features/provisioning/profiles/profile_list_dlg.h"
+#include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
@@ -81,6 +82,14 @@ template <class Page> Attempt AdslLine(int tab, Page& (CAdslLineProfileDlg::*pag
         }
         e2e::ClickTab(editor, tab, kEditorTabsId);
         Type((editor.*page)(), edit, value);
+    });
+}
+
+// A rate of a new SHDSL line profile (adaptive), on its Transmission Rate page.
+Attempt ShdslRate(int edit)
+{
+    return Adding<CShdslLineProfileDlg>(kCmdShdslProfile, 0, [=](CShdslLineProfileDlg& editor, const QString& value) {
+        Type(editor.RatePage(), edit, value);
     });
 }
 
@@ -217,6 +226,8 @@ TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefuse
         {"SHDSL ES", 1, 900, Threshold<Shdsl>(kCmdShdslProfile, 1, 2)},
         {"SHDSL LOSWS", 1, 900, Threshold<Shdsl>(kCmdShdslProfile, 1, 5)},
         {"SHDSL CRC anomalies", 1, 44100, Threshold<Shdsl>(kCmdShdslProfile, 1, 6)},
+        {"SHDSL line minimum rate", 72, 2312, ShdslRate(CShdslLineProfileRatePage::kMinId)},
+        {"SHDSL line maximum rate", 72, 2312, ShdslRate(CShdslLineProfileRatePage::kMaxId)},
     };
     e2e::TryEachEnd(program, cases);
 }

@@ -1,9 +1,11 @@
 // The rights of the xDSL provisioning commands that need the NE's rows or values (the VC-to-VLAN list, a PVC's source
 // MACs, the DHCP broadcast control) in the running program (rights_steps.h): for each right a command checks, an
 // operator whose role holds exactly the letter below it on that function is refused ("No privilege" on the message
-// line, the dialog closes at once, or its button stays off), and one who holds the letter gets through.
+// line, the dialog closes at once, or its button stays off), and one who holds the letter gets through. The NE each
+// command's requests go to is read at the wire.
 
 #include "tests/e2e/support/rights_steps.h"
+#include "tests/e2e/support/sent_requests.h"
 
 #include "features/provisioning/dhcp/dhcp_broadcast_control_dlg.h"
 #include "features/provisioning/pvcs/vc_vlan_columns.h"
@@ -85,6 +87,36 @@ TEST_F(ProvisioningRightsE2eTest, TheVcToVlanListTheSourceMacsAndTheBroadcastCon
         {"DHCP broadcast control OK", 43, 'm', Enabling<CDhcpBroadcastControlDlg>(kCmdBroadcastControl, IDOK)},
     };
     RunCases(cases, std::size(cases));
+}
+
+// Each command's requests as they go: the NE's own records to the NE chosen (North-1), each with the operation its
+// dialog gives it.
+TEST_F(ProvisioningRightsE2eTest, EachCommandsRequestsGoToTheNeTheyName)
+{
+    const struct {
+        const char* what;
+        int command;
+        int code;
+        const char* sent; // the first request of the code
+    } rows[] = {
+        {"VC-to-VLAN list: the PVCs", kCmdVcVlan, 410, "op=1 ne=1 code=410"},
+        {"access control list: the source MACs", kCmdAccessControlList, 520, "op=1 ne=1 code=520"},
+        {"DHCP setting", 33158, 500, "op=1 ne=1 code=500"},
+        {"DHCP setting: are there relay servers", 33158, 502, "op=1 ne=1 code=502"},
+        {"DHCP relay servers", 33159, 502, "op=1 ne=1 code=502"},
+        {"agent IDs", 33160, 501, "op=1 ne=1 code=501"},
+        {"DHCP broadcast control", kCmdBroadcastControl, 505, "op=1 ne=1 code=505"},
+        {"RSTP setting: the ports", 33166, 715, "op=1 ne=1 code=715"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const qsizetype before = e2e::SentRequests(program_, row.code).size();
+        program_.Operator().OnDialog<CADialog>([](CADialog&) { return IDCANCEL; });
+        ASSERT_TRUE(e2e::RunCommand(program_, row.command));
+        // The log window shows a request a moment after it went.
+        program_.WaitUntil([&] { return e2e::SentRequests(program_, row.code).size() > before; }, 5000);
+        EXPECT_EQ(e2e::SentRequests(program_, row.code).value(before), QString::fromLatin1(row.sent));
+    }
 }
 
 } // namespace

@@ -118,6 +118,14 @@ TEST(RstpE2eTest, TheOperatorChangesTheSpanningTreeUnderItsTimingRules)
         EXPECT_EQ(Field(port1, Port::kPathCostId), QStringLiteral("65535"));
         EXPECT_FALSE(port1.IsControlEnabled(Port::kMcheckId));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(port1, QStringLiteral("rstp_port_page")));
+        // Under Default the cost shown is the one put there at load: neither the version nor Default ticked replaces
+        // it.
+        EXPECT_EQ(Field(rstp.PortPage(2), Port::kPathCostId), QStringLiteral("20000"));
+        Check(port1, Port::kDefaultCostId, true);
+        EXPECT_EQ(Field(port1, Port::kPathCostId), QStringLiteral("65535"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(port1, QStringLiteral("rstp_port_page_default")));
+        Check(port1, Port::kDefaultCostId, false);
+        EXPECT_EQ(Field(port1, Port::kPathCostId), QStringLiteral("65535"));
 
         // Forward delay 10 with max age 20 breaks 2 x (forward delay - 1) >= max age: the bridge page comes up.
         rstp.SelectPage(&bridge);

@@ -41,6 +41,7 @@ constexpr int kLineTab = 0;
 constexpr int kPmThresholdTab = 1;
 using Line = CShdslLineProfileDlg;
 using Rate = CShdslLineProfileRatePage;
+using Margin = CShdslLineProfileMarginPage;
 using Alarm = CShdslPmThresholdProfileDlg;
 using e2e::Check;
 using e2e::Click;
@@ -87,6 +88,10 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
             EXPECT_EQ(Field(show.RatePage(), Rate::kMaxId), QStringLiteral("1032"));
             EXPECT_TRUE(show.RatePage().IsControlReadOnly(Rate::kMaxId));
             EXPECT_FALSE(show.IsControlEnabled(IDOK));
+            // Only OK is greyed: the minimum rate stays open with its spin, as when the profile is changed.
+            EXPECT_FALSE(show.RatePage().IsControlReadOnly(Rate::kMinId));
+            EXPECT_TRUE(show.RatePage().IsControlEnabled(Rate::kMinId + Rate::kSpinOffset));
+            EXPECT_FALSE(show.RatePage().IsControlEnabled(Rate::kMaxId + Rate::kSpinOffset));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("shdsl_line_profile_rate")));
             return IDCANCEL;
         });
@@ -165,6 +170,56 @@ TEST_F(ShdslProfilesE2eTest, TheOperatorReadsAndAddsLineProfiles)
     EXPECT_EQ(added->usedMargins, 0xA0u);
     EXPECT_EQ(added->wireInterface, 1u);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u) << "a dialog scripted did not come up";
+}
+
+// A new line profile opens on the pages' defaults; OK refuses a blank name, a name with a character no name may hold
+// and a profile without a margin, each on the message line, and sends nothing; the name holds 32 characters.
+TEST_F(ShdslProfilesE2eTest, ANewLineProfileOpensOnItsDefaultsAndIsRefusedWhatItMayNotHold)
+{
+    using Misc = CShdslLineProfileMiscPage;
+    const size_t held = program_.ServerRecords(kReqShdslLineProfile, kNorth).size();
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+        ClickTab(list, kLineTab);
+        person.OnDialog<Line>([&](Line& add) {
+            Margin& margin = add.MarginPage();
+            Misc& misc = add.MiscPage();
+            const bool used[] = {true, false, true, false};
+            for (size_t i = 0; i < Margin::kBoxIds.size(); ++i) {
+                EXPECT_EQ(e2e::IsChecked(margin, Margin::kBoxIds[i]), used[i]) << i;
+                EXPECT_EQ(Field(margin, Margin::kEditIds[i]), QStringLiteral("6")) << i;
+            }
+            for (const int id : {Misc::kSymmetricId, Misc::kAnnexABId, Misc::kProbeEnabledId})
+                EXPECT_TRUE(e2e::IsChecked(misc, id)) << id;
+            Type(add, Line::kNameId, QString(33, QLatin1Char('n')));
+            EXPECT_EQ(Field(add, Line::kNameId), QString(32, QLatin1Char('n')));
+
+            const struct {
+                const char* name;
+                bool margins;
+                const char* refusal;
+            } rows[] = {
+                {"   ", true, "Data is blank"},
+                {"shdsl office", true, "Valid characters are in '0'..'9', 'a'..'z', 'A'..'Z', or '-_.@'"},
+                {"shdsl-bare", false, "At least one item of SNR margins sould be selected"},
+            };
+            for (const auto& row : rows) {
+                SCOPED_TRACE(row.name);
+                Type(add, Line::kNameId, QString::fromLatin1(row.name));
+                for (size_t i = 0; i < Margin::kBoxIds.size(); ++i)
+                    Check(margin, Margin::kBoxIds[i], row.margins && used[i]);
+                add.ClearMessageLine();
+                Click(add, IDOK);
+                EXPECT_FALSE(add.IsEnded());
+                EXPECT_EQ(MessageLine(add), QString::fromLatin1(row.refusal));
+            }
+            return IDCANCEL;
+        });
+        Click(list, kAddButtonId);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program_.Command(kCmdShdslProfile));
+    EXPECT_EQ(program_.ServerRecords(kReqShdslLineProfile, kNorth).size(), held) << "nothing is written";
 }
 
 TEST_F(ShdslProfilesE2eTest, APmThresholdProfileChangeRefusedByTheServerChangesNothing)
@@ -292,8 +347,27 @@ TEST_F(ShdslProfilesE2eTest, ThePortsShowOpensItsLineProfileByName)
         person.OnDialog<CShdslPortDlg>([&](CShdslPortDlg& port) {
             person.OnDialog<Line>([&](Line& show) {
                 EXPECT_EQ(Field(show, Line::kNameId), QStringLiteral("shdsl-2m"));
-                EXPECT_TRUE(e2e::IsChecked(show.RatePage(), Rate::kAdaptiveId));
+                Rate& rate = show.RatePage();
+                EXPECT_TRUE(e2e::IsChecked(rate, Rate::kAdaptiveId));
                 EXPECT_FALSE(show.IsControlEnabled(IDOK));
+                // Show greys OK alone: both rates and their spins stay open and step on their grid, and each margin
+                // spin goes with its box.
+                for (const int id : {Rate::kMinId, Rate::kMaxId}) {
+                    EXPECT_FALSE(rate.IsControlReadOnly(id)) << id;
+                    EXPECT_TRUE(rate.IsControlEnabled(id + Rate::kSpinOffset)) << id;
+                }
+                rate.GetDlgItemAs<DeltaSpin>(Rate::kMinId + Rate::kSpinOffset)->Step(1);
+                EXPECT_EQ(Field(rate, Rate::kMinId), QStringLiteral("136"));
+                Margin& margin = show.MarginPage();
+                int ticked = 0;
+                for (size_t i = 0; i < Margin::kBoxIds.size(); ++i) {
+                    const bool on = e2e::IsChecked(margin, Margin::kBoxIds[i]);
+                    ticked += on ? 1 : 0;
+                    EXPECT_EQ(margin.IsControlEnabled(Margin::kSpinIds[i]), on) << Margin::kSpinIds[i];
+                }
+                EXPECT_GT(ticked, 0);
+                show.SelectPage(&margin);
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("shdsl_line_profile_show_margin")));
                 return IDCANCEL;
             });
             Click(port, CShdslPortDlg::kShowLineProfileId);

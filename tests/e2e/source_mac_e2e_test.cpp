@@ -110,6 +110,11 @@ TEST(SourceMacE2eTest, APvcsSourceMacsAreCheckedAddedAndDeleted)
             // Malformed, then taken by the PVC itself: both refused in the add dialog, which stays open.
             person.OnDialog<AddMac>([&](AddMac& add) {
                 EXPECT_TRUE(IsChecked(add, AddMac::kPermitId));
+                // The MAC opens all zeros, which is refused as it stands.
+                EXPECT_EQ(Field(add, AddMac::kMacId), QStringLiteral("00:00:00:00:00:00"));
+                Click(add, IDOK);
+                EXPECT_EQ(MessageLine(add), QStringLiteral("Format error"));
+                add.ClearMessageLine();
                 Type(add, AddMac::kMacId, QStringLiteral("00:11:22:33:44"));
                 Click(add, IDOK);
                 EXPECT_EQ(MessageLine(add), QStringLiteral("Format error"));
@@ -283,7 +288,9 @@ TEST(SourceMacE2eTest, TheSlotPortColumnSortsByThePortThenVpiAndVci)
         entry.portId = 10105;
         entry.vpi = vpi;
         entry.vci = vci;
-        entry.mac = {0x02, 0x00, 0x00, vpi, static_cast<uint8_t>(vci), last};
+        // First bytes whose texts and leading numbers sort apart: "02" 2, "10" 10, "9a" 9, "a0" none.
+        const uint8_t first = vci == 36 ? 0x9a : vci == 37 ? 0x10 : vci == 100 ? 0xa0 : 0x02;
+        entry.mac = {first, 0x00, 0x00, vpi, static_cast<uint8_t>(vci), last};
         entry.controlState = state;
         e2e::AddOnServer(program, kReqAclAdd, kNorth1, {entry});
     };
@@ -312,6 +319,19 @@ TEST(SourceMacE2eTest, TheSlotPortColumnSortsByThePortThenVpiAndVci)
         // The numbers keep the direction last chosen.
         e2e::CProgram::ClickHeader(*list.header(), 0);
         EXPECT_EQ(column(0), QStringLiteral("10,9,8,7,6,5,4,3,2,1"));
+        // The state and the MAC address sort by the numbers their texts start with: "deny" and "permit" hold none
+        // and stay in the order the rows came in; a MAC by the decimal digits of its first byte.
+        e2e::CProgram::ClickHeader(*list.header(), kStateColumn);
+        EXPECT_EQ(column(0), QStringLiteral("1,2,3,4,5,6,7,8,9,10"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("source_mac_list_by_state")));
+        e2e::CProgram::ClickHeader(*list.header(), kMacColumn);
+        // Descending, as last chosen: 10, 9, 2 (six rows in the order they came), then "a0" and the first byte "00",
+        // both 0.
+        EXPECT_EQ(column(kMacColumn), QStringLiteral("10:00:00:0a:25:01,9a:00:00:00:24:36,02:00:00:09:28:01,"
+                                                     "02:00:00:09:28:02,02:00:00:09:28:03,02:00:00:09:28:04,"
+                                                     "02:00:00:09:28:05,02:00:00:09:28:06,a0:00:00:09:64:01,"
+                                                     "00:11:22:33:44:55"));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("source_mac_list_by_mac")));
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdAccessControlList));

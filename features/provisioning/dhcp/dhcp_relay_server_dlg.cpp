@@ -24,7 +24,8 @@ CDhcpRelayServerDlg::~CDhcpRelayServerDlg() = default;
 void CDhcpRelayServerDlg::SetServer(const DhcpRelayServerRec& server)
 {
     server_ = server;
-    vlan_ = IsVlanId(server.vlanId) ? server.vlanId : kFirstVlanId;
+    // Shown as read: a VLAN out of range is refused at OK, not replaced.
+    vlan_ = server.vlanId;
 }
 
 void CDhcpRelayServerDlg::DoDataExchange(CDataExchange& dx)

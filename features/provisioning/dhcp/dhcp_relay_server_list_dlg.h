@@ -1,5 +1,5 @@
 #pragma once
-// CDhcpRelayServerListDlg ("DHCP Server for DHCP Relay", template 367): the DHCP servers the NE relays to (request
+// CDhcpRelayServerListDlg ("DHCP Server List for DHCP Relay", template 367): the DHCP servers the NE relays to (request
 // 502): address, VLAN ID and, while the relay is enabled, the server's MAC address; the row image tells an enabled
 // server (33) from a disabled one (34), with the two images as a legend below the list. Add and Modify open
 // CDhcpRelayServerDlg; Delete refuses the last server while the relay is enabled. Export writes "xDslDhcpSvr".

@@ -9,6 +9,7 @@
 #include "ui/framework/messages/string_ids.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -150,6 +151,8 @@ FastProvStep CFastProvBatch::RunPvc(const FastProvRow& row)
     });
     if (existing != found.records.end())
         job.asRead = *existing;
+    std::copy_if(found.records.begin(), found.records.end(), std::back_inserter(job.portAsRead),
+                 [&](const PvcRec& pvc) { return pvc.portId == job.pvc.portId; });
     job.batch = true;
     job.failureTextId = job.asRead ? kStrFailToUpdateData : kStrAddingNewDataFailed;
     const PvcWriteOutcome outcome = CPvcWrite(neId_, requests_).Run(job);

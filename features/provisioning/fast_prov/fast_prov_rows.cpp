@@ -8,8 +8,6 @@
 #include "core/tables/ne_record.h"
 #include "core/util/vlan_id.h"
 
-#include <utility>
-
 namespace {
 
 constexpr int kXdslLinePorts = 9; // the entity kind of the xDSL line cards and their ports
@@ -25,12 +23,11 @@ std::array<uint8_t, 4> AddressOf(uint32_t value)
             static_cast<uint8_t>(value)};
 }
 
-// (shelf, slot) in the range from the first to the last index, shelf by shelf.
-bool InRange(const FastProvParams& params, unsigned shelf, unsigned slot)
+// The same slots on every shelf of the range: from the first index's slot to the last's. A first slot above the last
+// takes none.
+bool InRange(const FastProvParams& params, unsigned slot)
 {
-    const auto place = std::pair(shelf, slot);
-    return place >= std::pair(params.first.Shelf(), params.first.Slot()) &&
-           place <= std::pair(params.last.Shelf(), params.last.Slot());
+    return slot >= params.first.Slot() && slot <= params.last.Slot();
 }
 
 } // namespace
@@ -43,7 +40,7 @@ std::vector<FastProvPort> ListFastProvPorts(const CNeRecord& ne, const FastProvP
         const CEntityIndex shelfIndex = CEntityIndex::FromLevels(1, shelf);
         const EntityChoices slotChoices = EnumerateSlotChoices(&ne, &shelfIndex, kXdslLinePorts, 0, 1, models);
         for (const EntityChoice& slot : slotChoices.choices) {
-            if (!InRange(params, shelf, slot.number))
+            if (!InRange(params, slot.number))
                 continue;
             const CEntityIndex slotIndex = CEntityIndex::FromLevels(1, shelf, slot.number);
             const CEntityNode* node = ne.root != nullptr ? ne.root->FindChild(slotIndex) : nullptr;

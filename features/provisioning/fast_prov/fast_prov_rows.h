@@ -48,7 +48,8 @@ struct FastProvExpansion {
 // Whether a static IP block (first address, count) holds an address already in use.
 using StaticIpConflictTest = std::function<bool(const std::array<uint8_t, 4>& first, uint8_t count)>;
 
-// The xDSL ports of the range, by shelf, slot and port: slots that take xDSL line cards and hold the chosen module
+// The xDSL ports of the range, by shelf, slot and port: on each shelf from the first to the last, the slots from the
+// first slot to the last (the same on every shelf) that take xDSL line cards and hold the chosen module
 // type or nothing (an empty slot is provisioned as the chosen type), and of each card the positions that take an
 // ADSL or SHDSL port.
 std::vector<FastProvPort> ListFastProvPorts(const CNeRecord& ne, const FastProvParams& params,

@@ -32,7 +32,6 @@ void CShdslLineProfileRatePage::Hold(int id, int steps)
 
 void CShdslLineProfileRatePage::ApplyMode()
 {
-    const bool editable = GetAccessMode() != kAccessQuery;
     // The mode chosen is taken even when a rate typed is refused: a fixed rate then shows the minimum last taken.
     UpdateData(true);
     const bool fixed = values_.rateMode == kShdslRateFixed;
@@ -40,10 +39,9 @@ void CShdslLineProfileRatePage::ApplyMode()
         values_.maxRate = values_.minRate;
         UpdateData(false);
     }
-    SetControlReadOnly(kMaxId, fixed || !editable);
-    SetControlReadOnly(kMinId, !editable);
-    EnableControl(kMinId + kSpinOffset, editable);
-    EnableControl(kMaxId + kSpinOffset, !fixed && editable);
+    // Show mode greys only OK: the rates step and snap as they do when the profile is changed.
+    SetControlReadOnly(kMaxId, fixed);
+    EnableControl(kMaxId + kSpinOffset, !fixed);
 }
 
 void CShdslLineProfileRatePage::DoDataExchange(CDataExchange& dx)
@@ -56,6 +54,15 @@ void CShdslLineProfileRatePage::DoDataExchange(CDataExchange& dx)
         QString maximum = QString::number(values_.maxRate);
         DDX_Text(dx, kMinId, minimum);
         DDX_Text(dx, kMaxId, maximum);
+        // Show mode takes what is typed without checks; a text that is no number leaves the rate as it was.
+        const auto take = [&dx](const QString& text, uint32_t& rate) {
+            bool number = false;
+            const uint32_t typed = text.toUInt(&number);
+            if (dx.IsSaving() && number)
+                rate = typed;
+        };
+        take(minimum, values_.minRate);
+        take(maximum, values_.maxRate);
         return;
     }
     DDX_UnsignedInRange(dx, *this, kMinId, values_.minRate, kShdslRateLowest, kShdslRateHighest);
@@ -67,7 +74,7 @@ int CShdslLineProfileRatePage::OnCommandHook(int id, int code)
 {
     if (code == BN_CLICKED && (id == kFixedId || id == kAdaptiveId))
         ApplyMode();
-    else if (code == EN_KILLFOCUS && (id == kMinId || id == kMaxId) && GetAccessMode() != kAccessQuery)
+    else if (code == EN_KILLFOCUS && (id == kMinId || id == kMaxId))
         Hold(id, 0);
     return CADialog::OnCommandHook(id, code);
 }
@@ -76,8 +83,7 @@ bool CShdslLineProfileRatePage::OnNotify(const NotifyHeader& header, int* result
 {
     const int edit = header.idFrom - kSpinOffset;
     if (header.code == UDN_DELTAPOS && (edit == kMinId || edit == kMaxId)) {
-        if (GetAccessMode() != kAccessQuery)
-            Hold(edit, header.delta);
+        Hold(edit, header.delta);
         return true;
     }
     return CADialog::OnNotify(header, result);
@@ -102,7 +108,7 @@ void CShdslLineProfileMarginPage::ApplyBoxes()
 {
     for (size_t i = 0; i < kBoxIds.size(); ++i) {
         const auto* box = GetDlgItemAs<QAbstractButton>(kBoxIds[i]);
-        EnableControl(kSpinIds[i], GetAccessMode() != kAccessQuery && box != nullptr && box->isChecked());
+        EnableControl(kSpinIds[i], box != nullptr && box->isChecked());
     }
 }
 

@@ -1,22 +1,15 @@
 #include "features/provisioning/pvcs/mc_channel_entry.h"
 
-#include "link/driver_result.h"
-#include "link/link_ui.h"
 #include "link/records/pvc_key_rec.h"
 
 std::optional<McChannelRec> QueryMcChannelEntry(uint32_t neId, uint32_t portId, uint32_t failureTextId,
                                                 const CRecordRequests& requests)
 {
+    // A channel record the NE does not serve is a failed read like any other.
     const RecordReply<McChannelRec> reply =
-        requests.Query(kReqMcChannel, neId, PvcKeyRec{portId, 0, 0}, {.failureTextId = 0});
-    // An NE that serves no channels has none on the port.
-    if (reply.result == kDrvNotSupported)
-        return McChannelRec{};
-    if (!reply.Ok()) {
-        if (failureTextId != 0 && reply.result != kDrvCancelled)
-            GetLinkUi().ShowFailureMessage(failureTextId, reply.result, reply.text);
+        requests.Query(kReqMcChannel, neId, PvcKeyRec{portId, 0, 0}, {.failureTextId = failureTextId});
+    if (!reply.Ok())
         return std::nullopt;
-    }
     for (const McChannelRec& channel : reply.records) {
         if (channel.portId == portId)
             return channel;

@@ -11,8 +11,8 @@
 inline constexpr uint32_t kMcChannelEnabled = 1;
 inline constexpr uint32_t kMcChannelDisabled = 2;
 
-// The port's channel; a record of zeros when the port has none or the NE serves no channels; none when the query
-// failed (its failure box shown when a text is given).
+// The port's channel; a record of zeros when the port has none; none when the query failed, an NE that serves no
+// channels included (its failure box shown when a text is given).
 std::optional<McChannelRec> QueryMcChannelEntry(uint32_t neId, uint32_t portId, uint32_t failureTextId,
                                                 const CRecordRequests& requests = CRecordRequests());
 

@@ -42,16 +42,14 @@ PvcDeletionCheck CheckPvcDeletion(uint32_t neId, const PvcRec& pvc, const CRecor
         return check;
     };
 
-    // Configured filtering entries; an NE that serves none has none.
+    // Configured filtering entries; a table the NE does not serve is a failed read like any other.
     FdbQueryRec asked;
     asked.entityId = pvc.portId;
     asked.vpi = pvc.vpi;
     asked.vci = pvc.vci;
-    const RecordReply<FdbEntryRec> fdb = requests.Query(kReqStaticFdb, neId, asked, {.failureTextId = 0});
-    if (!fdb.Ok() && fdb.result != kDrvNotSupported) {
-        ShowFailure(kStrFailToQuery, fdb);
+    const RecordReply<FdbEntryRec> fdb = requests.Query(kReqStaticFdb, neId, asked, {.failureTextId = kStrFailToQuery});
+    if (!fdb.Ok())
         return stop(PvcDeletionVerdict::kQueryFailed);
-    }
     const bool configured = std::any_of(fdb.records.begin(), fdb.records.end(), [&](const FdbEntryRec& entry) {
         return OnPvc(entry, pvc) &&
                (entry.status == kFdbAclDeny || entry.status == kFdbAclPermit || entry.status == kFdbStatic);

@@ -37,6 +37,15 @@ void ShowFailure(uint32_t failureTextId, const RequestOutcome& outcome)
         GetLinkUi().ShowFailureMessage(failureTextId, outcome.result, outcome.text);
 }
 
+// The PVC is enabled and no other PVC of its port is.
+bool IsOnlyEnabledOfPort(const PvcRec& pvc, const std::vector<PvcRec>& port)
+{
+    return pvc.enableState == kPvcEnabled && std::none_of(port.begin(), port.end(), [&pvc](const PvcRec& other) {
+               return other.portId == pvc.portId && other.enableState == kPvcEnabled &&
+                      !SameKey(other, pvc.portId, pvc.vpi, pvc.vci);
+           });
+}
+
 } // namespace
 
 bool ReplyMarksMissingIpBase(const std::vector<PvcRowStatusRec>& replied)
@@ -128,9 +137,13 @@ PvcWriteOutcome CPvcWrite::Run(const PvcWriteJob& job)
         // The batch reads the PVC's ranges first; they are read again, and deleted, when it is taken out of service.
         if (job.batch && !QueryPvcStaticIps(neId_, pvc, kStrFailToQuery, requests_))
             return stop(PvcWriteStep::kReadState);
-        channel = QueryMcChannelEntry(neId_, pvc.portId, kStrFailToQuery, requests_);
-        if (!channel)
-            return stop(PvcWriteStep::kReadState);
+        if (!job.batch || IsOnlyEnabledOfPort(*done.existing, job.portAsRead)) {
+            channel = QueryMcChannelEntry(neId_, pvc.portId, kStrFailToQuery, requests_);
+            if (!channel)
+                return stop(PvcWriteStep::kReadState);
+        } else {
+            channel = McChannelRec{};
+        }
         if (!job.batch && done.wasActive) {
             const std::optional<uint32_t> refusal = CheckVlanMacLimit(pvc, *done.existing);
             if (!refusal || *refusal != 0)

@@ -3,7 +3,8 @@
 // it: the PVC and its static IP ranges either reach the NE whole, or the NE is left as it was. In order:
 //
 //   1. the PVC's row status tells a PVC the NE has from a new one (the batch has read the PVC itself);
-//   2. an existing PVC: the port's multicast channel is read (the batch reads the PVC's ranges first); an active
+//   2. an existing PVC: the port's multicast channel is read (the batch reads the PVC's ranges first, and the channel
+//      only for the port's one enabled PVC); an active
 //      PVC's new MAC limit must fit its VLAN's limit (not in the batch); a PVC being disabled must not be the last
 //      enabled one beside an enabled channel;
 //   3. an existing PVC is taken out of service: the channel disabled, the row status set to "not in service", its
@@ -42,6 +43,9 @@ struct PvcWriteJob {
     // The fast provisioning batch: the PVC exists exactly when `asRead` holds it; the row status is not read and the
     // VLAN's MAC limit not checked.
     bool batch = false;
+    // The batch: the port's PVCs as its query of the PVC returned them. The port's channel is read only when the
+    // PVC as read is the only enabled one among them; otherwise the port keeps its channel as it is.
+    std::vector<PvcRec> portAsRead;
 };
 
 enum class PvcWriteStep : uint8_t {

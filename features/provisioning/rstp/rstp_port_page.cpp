@@ -78,10 +78,9 @@ void CRstpPortPage::KeepPathCost()
     auto* edit = GetDlgItemAs<QLineEdit>(kPathCostId);
     if (edit == nullptr)
         return;
-    if (IsChecked(*this, kDefaultCostId)) {
-        edit->setText(QString::number(DefaultPathCost(version_)));
+    // Under Default the cost shown stays as it was: only the load puts the version's default there.
+    if (IsChecked(*this, kDefaultCostId))
         return;
-    }
     const uint32_t clamped = ClampPathCost(edit->text().toUInt(), version_);
     if (edit->text() != QString::number(clamped))
         edit->setText(QString::number(clamped));

@@ -14,6 +14,7 @@
 #include "ui_xdsl_acl_list_dlg.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -26,6 +27,13 @@ std::string KeyOrder(const AclEntryRec& entry)
     char key[32];
     std::snprintf(key, sizeof key, "%010u%03u%05u", entry.portId, entry.vpi, entry.vci);
     return key;
+}
+
+// The number a cell's text starts with, as the list compares it: "deny" and "permit" hold none and compare as 0,
+// a MAC address as the decimal digits of its first byte.
+ListValue NumberOfText(const std::string& text)
+{
+    return ListValue(static_cast<int64_t>(std::strtol(text.c_str(), nullptr, 10)));
 }
 
 bool SamePvc(const AclEntryRec& a, const AclEntryRec& b)
@@ -49,32 +57,38 @@ CXdslAclListDlg::CXdslAclListDlg(QWidget* parent)
                       .exportStem = "xDslAcl"},
                      parent),
       ui_(std::make_unique<Ui::CXdslAclListDlg>()),
-      rows_(
-          *this,
-          {
-              {.order = ListOrder::kArrival},
-              {.value =
-                   [this](const AclEntryRec& entry) {
-                       return ListValue(
-                           FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())), entry.portId, false));
-                   },
-               .order = ListOrder::kText,
-               .sortValue = [](const AclEntryRec& entry) { return ListValue(KeyOrder(entry)); }},
-              {.value = &AclEntryRec::vpi, .order = ListOrder::kUnsigned},
-              {.value = &AclEntryRec::vci, .order = ListOrder::kUnsigned},
-              {.value = [](const AclEntryRec& entry) { return ListValue(LoadString(AclListStateTextId(entry.controlState))); },
-               .order = ListOrder::kUnsigned,
-               .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.controlState); }},
-              {.value = [](const AclEntryRec& entry) { return ListValue(FormatMacAddress(entry.mac)); },
-               .order = ListOrder::kText},
-              {.value =
-                   [](const AclEntryRec& entry) {
-                       return entry.vlanId == 0 ? ListValue(std::string()) : ListValue(entry.vlanId);
-                   },
-               .order = ListOrder::kUnsigned,
-               .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.vlanId); }},
-              {.value = &AclEntryRec::portId, .order = ListOrder::kUnsigned},
-          })
+      rows_(*this,
+            {
+                {.order = ListOrder::kArrival},
+                {.value =
+                     [this](const AclEntryRec& entry) {
+                         return ListValue(FormatEntityLocationById(FindNeById(static_cast<uint32_t>(GetNeId())),
+                                                                   entry.portId, false));
+                     },
+                 .order = ListOrder::kText,
+                 .sortValue = [](const AclEntryRec& entry) { return ListValue(KeyOrder(entry)); }},
+                {.value = &AclEntryRec::vpi, .order = ListOrder::kUnsigned},
+                {.value = &AclEntryRec::vci, .order = ListOrder::kUnsigned},
+                {.value =
+                     [](const AclEntryRec& entry) {
+                         return ListValue(LoadString(AclListStateTextId(entry.controlState)));
+                     },
+                 .order = ListOrder::kSigned,
+                 .sortValue =
+                     [](const AclEntryRec& entry) {
+                         return NumberOfText(LoadString(AclListStateTextId(entry.controlState)));
+                     }},
+                {.value = [](const AclEntryRec& entry) { return ListValue(FormatMacAddress(entry.mac)); },
+                 .order = ListOrder::kSigned,
+                 .sortValue = [](const AclEntryRec& entry) { return NumberOfText(FormatMacAddress(entry.mac)); }},
+                {.value =
+                     [](const AclEntryRec& entry) {
+                         return entry.vlanId == 0 ? ListValue(std::string()) : ListValue(entry.vlanId);
+                     },
+                 .order = ListOrder::kUnsigned,
+                 .sortValue = [](const AclEntryRec& entry) { return ListValue(entry.vlanId); }},
+                {.value = &AclEntryRec::portId, .order = ListOrder::kUnsigned},
+            })
 {
     ui_->setupUi(this);
     rows_.QueryOnFill([this] {

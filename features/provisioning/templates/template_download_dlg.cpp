@@ -319,16 +319,13 @@ void CTemplateDownloadDlg::OnShowRecord(uint32_t neId)
     OpenRouteDialog(request);
 }
 
-bool CTemplateDownloadDlg::IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const
+void CTemplateDownloadDlg::OnListSelChanged(int row, int listId)
 {
-    return !ticks_.Running() && CRecordListDlg::IsRowCommandOn(command, selected);
-}
-
-std::vector<uint16_t> CTemplateDownloadDlg::GreyedPopupCommands() const
-{
-    if (!ticks_.Running())
-        return {};
-    return {kPopupSelectAll, kPopupDeselectAll, kPopupExport, kPopupClose};
+    CRecordListDlg::OnListSelChanged(row, listId);
+    // The run selects each row it sends to; Show stays off with the other buttons until it stops. The popup keeps
+    // offering Show NE for the selected row.
+    if (ticks_.Running())
+        EnableControl(kShowButtonId, false);
 }
 
 void CTemplateDownloadDlg::GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor,

@@ -73,8 +73,7 @@ public:
     void OnTimer(int id) override;
     void OnDestroy() override;
     void OnShowRecord(uint32_t neId) override;
-    bool IsRowCommandOn(const RowCommand& command, std::optional<uint32_t> selected) const override;
-    std::vector<uint16_t> GreyedPopupCommands() const override;
+    void OnListSelChanged(int row, int listId) override;
     void GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
                        int listId) override;
 

@@ -82,6 +82,9 @@ public:
     void RefuseRequest(int n) { refuseAt_ = n == 0 ? 0 : static_cast<int>(sent_.size()) + n; }
     // Every request of the code and operation is refused.
     void RefuseAll(uint16_t code, uint8_t operation) { refusedKinds_.emplace_back(code, operation); }
+    // Requests of a code the NE keeps nothing for are answered without records and with `result`: kDrvOk for an
+    // empty table, kDrvNotSupported for a table the NE does not serve.
+    void AnswerEmpty(uint16_t code, int result) { emptyAnswers_[code] = result; }
 
     const FakeNeState& State() const { return state_; }
     const std::vector<SentRequest>& Sent() const { return sent_; }
@@ -144,6 +147,8 @@ private:
             std::find(refusedKinds_.begin(), refusedKinds_.end(), std::make_pair(code_, request.operation)) !=
                 refusedKinds_.end())
             return kDrvRejected;
+        if (const auto empty = emptyAnswers_.find(code_); empty != emptyAnswers_.end())
+            return Answer(std::vector<PvcRec>{}, reply, empty->second);
         const bool query = request.operation == kEmsOpQuery;
         switch (request.requestCode) {
         case kReqPvc.value:
@@ -303,6 +308,7 @@ private:
     bool linesDown_ = false;
     int refuseAt_ = 0;
     std::vector<std::pair<uint16_t, uint8_t>> refusedKinds_;
+    std::map<uint16_t, int> emptyAnswers_;
     std::vector<SentRequest> sent_;
     PvcRuleCheckRec checked_;
     VlanSettingRec vlanCheck_;

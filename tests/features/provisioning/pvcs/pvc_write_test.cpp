@@ -399,7 +399,8 @@ TEST_F(PvcWriteTest, TheBatchLeavesTheVlanToTheRuleCheck)
 }
 
 // The requests of a change of the active PVC 0/35 (one range in place of its two), in order: the setting dialog takes
-// the PVC out of service before the NE's rule check, the batch judges it first.
+// the PVC out of service before the NE's rule check, the batch judges it first. The batch reads and turns off the
+// port's channel only for the port's one enabled PVC: here PVC 8/81 is enabled too.
 TEST_F(PvcWriteTest, TheDialogAndTheBatchSendTheirRequestsInTheirOrder)
 {
     using Sent = std::pair<uint16_t, int>; // request code, operation
@@ -416,18 +417,66 @@ TEST_F(PvcWriteTest, TheDialogAndTheBatchSendTheirRequestsInTheirOrder)
                                            judged,
                                            {{410, 2}, {418, 1}, {421, 2}, {418, 2}, {470, 2}}});
     const std::vector<Sent> batch =
-        join({{{420, 1}, {470, 1}}, judged, outOfService, {{410, 2}, {421, 2}, {418, 2}, {470, 2}}});
+        join({{{420, 1}}, judged, {outOfService.begin() + 1, outOfService.end()}, {{410, 2}, {421, 2}, {418, 2}}});
     for (const bool inBatch : {false, true}) {
         SCOPED_TRACE(inBatch ? "batch" : "dialog");
         CFakePvcNe ne;
         Populate(ne);
         PvcWriteJob job = Change();
         job.batch = inBatch;
+        job.portAsRead = {existing_, other_};
         ASSERT_TRUE(Run(ne, job).written);
         std::vector<Sent> sent;
         for (const SentRequest& request : ne.Sent())
             sent.emplace_back(request.code, request.operation);
         EXPECT_EQ(sent, inBatch ? batch : dialog);
+    }
+}
+
+// The batch reads the port's channel only when the PVC it changes is the port's one enabled PVC, so a channel read
+// that fails (or that the NE does not serve) fails only that PVC; the setting dialog reads it for every PVC it
+// changes, and a channel the NE does not serve fails its change as a refused read does, with "Fail to query".
+TEST_F(PvcWriteTest, ThePortsChannelIsReadForTheBatchOnlyBesideNoOtherEnabledPvc)
+{
+    struct Row {
+        const char* name;
+        bool batch;
+        uint32_t otherState; // PVC 8/81's enable state as the batch read it
+        bool served;         // the NE serves the channel record, and refuses its read; else it serves none
+        bool written;
+        int channelReads;
+    };
+    for (const Row& row : {
+             Row{"batch, another PVC enabled, refused", true, kPvcEnabled, true, true, 0},
+             Row{"batch, another PVC enabled, not served", true, kPvcEnabled, false, true, 0},
+             Row{"batch, the only one enabled, refused", true, kPvcDisabled, true, false, 1},
+             Row{"batch, the only one enabled, not served", true, kPvcDisabled, false, false, 1},
+             Row{"dialog, another PVC enabled, refused", false, kPvcEnabled, true, false, 1},
+             Row{"dialog, another PVC enabled, not served", false, kPvcEnabled, false, false, 1},
+         }) {
+        SCOPED_TRACE(row.name);
+        CFakePvcNe ne;
+        Populate(ne);
+        if (row.served)
+            ne.RefuseAll(kReqMcChannel.value, kEmsOpQuery);
+        else
+            ne.AnswerEmpty(kReqMcChannel.value, kDrvNotSupported);
+        PvcWriteJob job = Change();
+        job.batch = row.batch;
+        PvcRec other = other_;
+        other.enableState = row.otherState;
+        job.portAsRead = {existing_, other};
+        const FakeNeState before = ne.State();
+        const PvcWriteOutcome done = Run(ne, job);
+        EXPECT_EQ(done.written, row.written);
+        EXPECT_EQ(ne.Count(kReqMcChannel, kEmsOpQuery), row.channelReads);
+        if (!row.written) {
+            EXPECT_EQ(done.failedStep, PvcWriteStep::kReadState);
+            EXPECT_EQ(ne.State(), before);
+            ASSERT_FALSE(ne.Sent().empty());
+            EXPECT_EQ(ne.Sent().back().code, kReqMcChannel.value);
+            EXPECT_EQ(ne.Sent().back().failureTextId, kStrFailToQuery);
+        }
     }
 }
 
