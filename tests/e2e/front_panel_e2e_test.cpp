@@ -1,6 +1,6 @@
 // The front panel of the running program: an NE selected in the tree shows its panel in the Rack view, an alarm the
 // server reports colours its card at the next refresh, the entity under the mouse becomes the frame's current
-// entity, a right click pops that entity's menu, and the picture is exported as a bitmap.
+// entity, a right click pops the menu of the entity the view shows, and the picture is exported as a bitmap.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/platform/pixel_probe.h"
@@ -94,14 +94,16 @@ TEST_F(FrontPanelE2eTest, ThePanelShowsTheNeWithLiveAlarmsAndTheEntityUnderTheMo
     const QImage shown = panel->Canvas()->grab().toImage();
     EXPECT_EQ(PixelOf(shown, panel->HintRect().left() + 1, panel->HintRect().top() + 1), 0xC0FFFFU) << "light yellow";
 
-    // A module shows no hint; its right click pops the module's own menu, whose command goes to the frame.
+    // A module shows no hint; its right click pops the menu of the NE the view shows, whose commands go to the frame,
+    // which points at the module.
     program.MoveMouse(*panel->Canvas(), panel->EntityRect(card).topLeft() + QPoint(3, 3));
     EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), card);
     EXPECT_TRUE(panel->HintText().isEmpty());
     const std::vector<int> offered =
         program.RightClickAt(*panel->Canvas(), panel->EntityRect(card).topLeft() + QPoint(3, 3));
     EXPECT_NE(std::find(offered.begin(), offered.end(), kActiveAlarm), offered.end());
-    EXPECT_NE(std::find(offered.begin(), offered.end(), 33130), offered.end()) << "ADSL Port Setting, the card's own";
+    EXPECT_NE(std::find(offered.begin(), offered.end(), CFrameView::kCmdExportFrame), offered.end()) << "the NE's";
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), card);
 }
 
 // With View > Port Tip and View > Focus Frame off, a port under the mouse still becomes the frame's current entity, but
@@ -198,8 +200,9 @@ protected:
     CFrameView* panel = nullptr;
 };
 
-// A right click over a card pops the card's own menu, as in server mode.
-TEST_F(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
+// A right click pops the menu of the NE the view shows, over the chassis as over a card, as in server mode; the card
+// under the pointer is the frame's current entity, which the menu's commands act on.
+TEST_F(FrontPanelDirectE2eTest, ACardsRightClickPopsTheMenuOfTheViewsNe)
 {
     const QRect chassis = panel->EntityRect(CEntityIndex::FromLevels(1));
     const QRect card = panel->EntityRect(CEntityIndex::FromLevels(1, 1, 1));
@@ -207,12 +210,10 @@ TEST_F(FrontPanelDirectE2eTest, TheCardsPopupIsTheCardsOwn)
     ASSERT_FALSE(card.isEmpty());
     const std::vector<int> neMenu = program.RightClickAt(*panel->Canvas(), chassis.topLeft() + QPoint(3, 3));
     ASSERT_FALSE(neMenu.empty());
-    // The mouse over the card makes it the frame's current entity first.
     program.MoveMouse(*panel->Canvas(), card.center());
-    EXPECT_GE(program.Frame().GetCurrentEntityIndex().GetLevel(), 3);
-    const std::vector<int> cardMenu = program.RightClickAt(*panel->Canvas(), card.center());
-    EXPECT_FALSE(cardMenu.empty());
-    EXPECT_NE(cardMenu, neMenu) << "the card's own popup";
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), CEntityIndex::FromLevels(1, 1, 1));
+    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), card.center()), neMenu);
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), CEntityIndex::FromLevels(1, 1, 1));
 }
 
 // Keeps a picture of each popup before the operator's scripted runner answers it.
@@ -234,9 +235,9 @@ private:
     PopupMenuRunner* previous_;
 };
 
-// In direct mode an ADSL port of a line card pops the ADSL port popup of the direct menu: the NE tells its ports'
-// types in its entity table.
-TEST_F(FrontPanelDirectE2eTest, AnAdslPortPopsTheAdslPortPopup)
+// In direct mode an ADSL port of a line card (the NE tells its ports' types in its entity table) is the frame's
+// current entity under the pointer; its right click pops the NE's popup of the direct menu, the view's entity.
+TEST_F(FrontPanelDirectE2eTest, AnAdslPortUnderThePointerPopsTheNesPopup)
 {
     // Port 2 of the ALC-48 in slot 1 of the main shelf.
     const CEntityIndex port = CEntityIndex::FromLevels(1, 1, 1, 2);
@@ -249,29 +250,58 @@ TEST_F(FrontPanelDirectE2eTest, AnAdslPortPopsTheAdslPortPopup)
     EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), port);
     CPopupPictures pictures;
     const std::vector<int> offered = program.RightClickAt(*panel->Canvas(), portRect.center());
-    // ADSL Port Setting, VC-to-VLAN, xDSL Current and History PM, Port Rate Status, IGMP Proxy Setting; Active Alarm,
-    // History Alarm List, Reset.
-    EXPECT_EQ(offered, (std::vector<int>{33130, 33022, 33076, 33078, 33124, 33155, 33029, 33034, 33085}));
+    // Show NE, NE Time, Backup, Telnet, the NE's settings and firmware, Active and History Alarm, Export Frame.
+    EXPECT_EQ(offered, (std::vector<int>{33083, 33074, 33145, 33104, 33214, 33105, 33029, 33034, 33155, 33024}));
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), port);
     ASSERT_FALSE(pictures.last.isNull());
     EXPECT_TRUE(pictures.last.save(QCoreApplication::applicationDirPath() +
-                                   QStringLiteral("/screenshots/front_panel_direct_adsl_port_popup.png")));
+                                   QStringLiteral("/screenshots/front_panel_direct_port_ne_popup.png")));
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("front_panel_direct_adsl_port")));
 }
 
-// A slot without a board has no model of its own: its right click pops the generic module popup of the online NE's
-// menu (Active Alarm, History Alarm List, Inventory, Reset).
-TEST_F(FrontPanelE2eTest, AnEmptySlotPopsTheGenericModulePopup)
+// Wherever the pointer stands, a right click pops the menu of the entity the view shows: the NE of one shelf, or the
+// shelf chosen in the tree; the entity under the pointer is the frame's current entity.
+TEST_F(FrontPanelE2eTest, ARightClickPopsTheMenuOfTheEntityTheViewShows)
 {
     CFrameView* panel = ShowPanel(QStringLiteral("North-1"));
     ASSERT_NE(panel, nullptr);
-    const CEntityIndex slot = CEntityIndex::FromLevels(1, 1, 3);
-    const uint32_t type = AppData().nes.FindNeById(1)->root->GetTypeAt(slot);
-    ASSERT_TRUE(type == kEntityTypeEmpty || type == kEntityTypeUnknown) << type;
-    const QRect rect = panel->EntityRect(slot);
-    ASSERT_FALSE(rect.isEmpty());
-    program.MoveMouse(*panel->Canvas(), rect.center());
-    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), slot);
-    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), rect.center()), (std::vector<int>{33029, 33034, 33021, 33085}));
+    const std::vector<int> neMenu = {33083, 33017, 33010, 33074, 33148, 33145, 33104,
+                                     33214, 33105, 33029, 33034, 33036, 33155, 33024};
+    struct Row {
+        const char* pointed;
+        CEntityIndex index;
+    };
+    const Row rows[] = {
+        {"the chassis", CEntityIndex::FromLevels(1)},
+        {"a line card", CEntityIndex::FromLevels(1, 1, 1)},
+        {"a port", CEntityIndex::FromLevels(1, 1, 1, 2)},
+        {"a slot without a board", CEntityIndex::FromLevels(1, 1, 3)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.pointed);
+        const QRect rect = panel->EntityRect(row.index);
+        ASSERT_FALSE(rect.isEmpty());
+        const QPoint at = row.index.GetLevel() == 1 ? rect.topLeft() + QPoint(3, 3) : rect.center();
+        program.MoveMouse(*panel->Canvas(), at);
+        EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), row.index);
+        EXPECT_EQ(program.RightClickAt(*panel->Canvas(), at), neMenu);
+    }
+
+    // The second shelf of South-1, chosen in the tree: its menu over its slots too.
+    panel = ShowPanel(QStringLiteral("South-1"));
+    panel = ShowPanel(QStringLiteral("shelf:2"));
+    ASSERT_NE(panel, nullptr);
+    const QRect shelf = panel->EntityRect(CEntityIndex::FromLevels(1, 2));
+    const QRect slot = panel->EntityRect(CEntityIndex::FromLevels(1, 2, 1));
+    ASSERT_FALSE(shelf.isEmpty());
+    ASSERT_FALSE(slot.isEmpty());
+    const QPoint onShelf = shelf.topLeft() + QPoint(2, 2);
+    const std::vector<int> shelfMenu = program.RightClickAt(*panel->Canvas(), onShelf);
+    ASSERT_FALSE(shelfMenu.empty());
+    EXPECT_NE(shelfMenu, neMenu);
+    program.MoveMouse(*panel->Canvas(), slot.center());
+    EXPECT_EQ(program.Frame().GetCurrentEntityIndex(), CEntityIndex::FromLevels(1, 2, 1));
+    EXPECT_EQ(program.RightClickAt(*panel->Canvas(), slot.center()), shelfMenu);
 }
 
 } // namespace

@@ -9,13 +9,10 @@
 TelnetCommand BuildTelnetCommand(const std::string& telnetExe, uint16_t telnetPort, const IpAddress* address)
 {
     TelnetCommand command;
-    QStringList words = QProcess::splitCommand(QString::fromStdString(telnetExe).trimmed());
-    if (words.isEmpty()) {
+    // The whole text names the program: a path may hold blanks.
+    command.program = QString::fromStdString(telnetExe).trimmed();
+    if (command.program.isEmpty())
         command.program = QStringLiteral("telnet");
-    } else {
-        command.program = words.takeFirst();
-        command.arguments = words;
-    }
     if (address != nullptr) {
         command.arguments << QString::fromStdString(FormatIpAddress(*address)) << QString::number(telnetPort);
     }

@@ -1,7 +1,7 @@
 #pragma once
-// Starting the external telnet program for an NE: SYSTEM/TELNETEXE ("telnet" when empty) with the NE's address and
-// SYSTEM/TELNETPORT as two arguments. The configured text may carry leading arguments of its own (for example a
-// terminal that runs telnet); it is split like a command line but never handed to a shell.
+// Starting the external telnet program for an NE: SYSTEM/TELNETEXE trimmed ("telnet" when empty), the whole text as
+// the program (a path may hold blanks), with the NE's address and SYSTEM/TELNETPORT as two arguments. Nothing is
+// handed to a shell.
 
 #include "core/util/ip_address.h"
 
@@ -13,7 +13,7 @@
 
 struct TelnetCommand {
     QString program;
-    QStringList arguments; // the configured leading arguments, then address and port; none of these without an NE
+    QStringList arguments; // address and port; none without an NE
 };
 
 // The command for an address, or for none (the NE is not in the table): then without address and port.

@@ -1,6 +1,7 @@
 #include "ui/shell/options/alarm_warning_page.h"
 
 #include "core/config/app_settings.h"
+#include "core/ini/file_path.h"
 #include "platform/file_chooser.h"
 #include "platform/wave_player.h"
 #include "ui/framework/dialogs/number_edit.h"
@@ -105,10 +106,20 @@ void CAlarmWarningPage::EnableSoundControls()
     CheckPlayButton();
 }
 
+QString CAlarmWarningPage::WaveFilePath() const
+{
+    // The file found as the alarm sound finds it: ".\Sound\Alarm.wav" is the Sound directory of the working
+    // directory, in whatever letter case it has there.
+    const auto* edit = GetDlgItemAs<QLineEdit>(kWaveFileId);
+    const QString text = edit != nullptr ? edit->text() : QString();
+    if (text.isEmpty())
+        return text;
+    return QString::fromStdString(ResolveFilePath(NormalizeConfigPath(text.toStdString())));
+}
+
 void CAlarmWarningPage::CheckPlayButton()
 {
-    const auto* edit = GetDlgItemAs<QLineEdit>(kWaveFileId);
-    QFile wave(edit != nullptr ? edit->text() : QString());
+    QFile wave(WaveFilePath());
     const bool readable = !wave.fileName().isEmpty() && wave.open(QIODevice::ReadOnly);
     EnableControl(kPlayId, readable && IsChecked(*this, kSoundId));
 }
@@ -170,7 +181,7 @@ void CAlarmWarningPage::OnPlay()
 {
     WavePlayer& player = CurrentWavePlayer();
     player.Stop();
-    played_ = player.Play(GetDlgItemAs<QLineEdit>(kWaveFileId)->text());
+    played_ = player.Play(WaveFilePath());
 }
 
 void CAlarmWarningPage::OnDestroy()

@@ -55,6 +55,8 @@ private:
     void EnableFlashControls();
     void EnableSoundControls();
     void CheckPlayButton();
+    // The wave file the edit names, as the alarm sound resolves it.
+    QString WaveFilePath() const;
     void OnBrowse();
     void OnPlay();
 

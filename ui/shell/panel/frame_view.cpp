@@ -272,8 +272,9 @@ void CFrameView::ShowPanelContextMenu(QPoint)
     CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId()));
     if (ne == nullptr || ne->root == nullptr)
         return;
-    // The entity the operator points at, which the frame's commands act on; the view's own without one.
-    const CEntityIndex index = hoveredNeId_ == ne->neId && !hovered_.IsEmpty() ? hovered_ : GetTargetEntity().index;
+    // The popup is that of the entity the view shows (its NE or shelf), wherever the pointer stands; its commands act
+    // on the frame's current entity, which the pointer chose.
+    const CEntityIndex index = GetTargetEntity().index;
     const uint32_t type = ne->root->GetTypeAt(index);
     if (type == kEntityTypeEmpty || type == kEntityTypeUnknown) {
         EntityContextMenu(GenericPopup(index.GetLevel()), this);

@@ -702,7 +702,9 @@ void CGroupView::RefreshData()
 {
     CAppData& data = AppData();
     if (!rebuildRequest_)
-        rebuildRequest_ = data.locationTreeChanged || data.neListChanged;
+        rebuildRequest_ = data.locationTreeChanged;
+    if (!neListRequest_)
+        neListRequest_ = data.neListChanged;
     if (!renameNesRequest_)
         renameNesRequest_ = data.neNamesChanged || data.neAddressesChanged;
     if (stopRefreshWhileBusy_ && IsUiBusy())
@@ -711,16 +713,18 @@ void CGroupView::RefreshData()
     if (host_.GetActivePane() != kTreePane && host_.GetCurrentNeId() != static_cast<uint32_t>(GetNeId()))
         FollowFrameNe();
 
-    if (rebuildRequest_ || renameLocationsRequest_ || renameNesRequest_) {
-        // The tree follows the tables by what changed: the caret's item stays where it is still shown.
+    if (rebuildRequest_ || neListRequest_ || renameLocationsRequest_ || renameNesRequest_) {
+        // The tree follows the tables by what changed. A rename keeps the caret's item where it is still shown; a
+        // rebuild shows the tree as a build leaves it and selects again what was selected.
         QTreeWidgetItem* caret = tree_->currentItem();
         bool hadCaret = caret != nullptr;
         ItemKey caretKey = hadCaret ? KeyOf(caret) : ItemKey{};
         const ItemKey parentKey = hadCaret && caret->parent() != nullptr ? KeyOf(caret->parent()) : ItemKey{};
-        bool caretShown = SyncTree();
-        // After a rebuild a shelf gives the selection to its NE, a member to its Members folder.
-        if (rebuildRequest_ && (caretKey.kind == GroupItemKind::Shelf || caretKey.kind == GroupItemKind::Account))
-            caretShown = false;
+        const TreeSync sync = SyncTree();
+        const bool rebuild = rebuildRequest_ || (neListRequest_ && sync.nesPlaced);
+        if (rebuild)
+            ShowAsBuilt();
+        bool caretShown = sync.caretShown && !rebuild;
         if (IsDirectMode() && caretKey.kind != GroupItemKind::Ne) {
             // The NE of a direct login is selected at once, so that its menus are there; it stays the selection.
             const CNeRecord* first = data.nes.ResolveNeRecord(nullptr);
@@ -739,6 +743,7 @@ void CGroupView::RefreshData()
             Reselect(caretKey, parentKey, hadCaret);
     }
     rebuildRequest_ = false;
+    neListRequest_ = false;
     renameLocationsRequest_ = false;
     renameNesRequest_ = false;
 

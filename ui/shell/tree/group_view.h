@@ -129,10 +129,15 @@ private:
     void InsertNeItems(QTreeWidgetItem* top);
     void InsertAccountItems(QTreeWidgetItem* top);
     QTreeWidgetItem* LocationItem(uint32_t locationId) const;
-    // Brings the items in line with the tables, keeping those of what is still shown (group_view_items.cpp); false
-    // when the caret's item is gone or the tree was built anew. NEs show their new name, address and state icon when
-    // their change counter moved.
-    bool SyncTree();
+    // Brings the items in line with the tables, keeping those of what is still shown (group_view_items.cpp). NEs show
+    // their new name, address and state icon when their change counter moved.
+    struct TreeSync {
+        bool caretShown = false; // false when the caret's item is gone or the tree was built anew
+        bool nesPlaced = false;  // an NE's item was made, dropped or put under another parent
+    };
+    TreeSync SyncTree();
+    // The tree as a rebuild leaves it, the items kept.
+    void ShowAsBuilt();
     struct NeItem;
     void FollowNe(NeItem& shown, CNeRecord& ne);
     // Sets the host's current location, NE and key text by the item's kind; returns the view kind to select.
@@ -142,8 +147,8 @@ private:
     // The frame's current location, NE and view made those of the item selected, where they differ; an item selected
     // again also clears the key text and aims at its NE itself.
     void MakeFrameFollow(QTreeWidgetItem* item, bool reselected);
-    // The items open before a rebuild, and opening them again after it (an NE with its shelves), so that the tree
-    // keeps its shape as locations and NEs come and go.
+    // The items open before the tree is built anew for another top item, and opening them again after it (an NE with
+    // its shelves), for a change that is no rebuild.
     QSet<QString> ExpandedItems() const;
     void ExpandAgain(const QSet<QString>& expanded);
     void ComputeLocationSeverities();
@@ -171,6 +176,7 @@ private:
     std::map<std::string, QTreeWidgetItem*> accountItems_;
     int builds_ = 0;
     bool rebuildRequest_ = false;
+    bool neListRequest_ = false; // a rebuild when NEs were added, removed or moved, else a rename of the NEs
     bool renameLocationsRequest_ = false;
     bool renameNesRequest_ = false;
     bool stopRefreshWhileBusy_ = false;

@@ -1,8 +1,8 @@
 // The items of the location tree: built whole at the start, then brought in line with the tables by what changed.
 // A change of the tables (an NE or a location added, removed, renamed or moved, a table read again) keeps the item of
-// every location, NE and account that is still shown, with its open branches, the selection and the scroll position;
-// only the items of what changed are made, moved or dropped, and the tree ends as a build from the tables would make
-// it.
+// every location, NE and account that is still shown; only the items of what changed are made, moved or dropped, and
+// the tree ends as a build from the tables would make it. A rename keeps the open branches, the selection and the
+// scroll position; a rebuild then shows the tree as a build leaves it (ShowAsBuilt), without making 20,000 items anew.
 
 #include "ui/shell/tree/group_view.h"
 
@@ -258,7 +258,7 @@ void CGroupView::FollowNe(NeItem& shown, CNeRecord& ne)
     SetItemImage(item, icon, &ne);
 }
 
-bool CGroupView::SyncTree()
+CGroupView::TreeSync CGroupView::SyncTree()
 {
     CAppData& data = AppData();
     CLocationTree& locations = data.locations;
@@ -271,7 +271,7 @@ bool CGroupView::SyncTree()
         const QSet<QString> expanded = ExpandedItems();
         BuildTree();
         ExpandAgain(expanded);
-        return false;
+        return {false, true};
     }
     pending_ = nullptr;
     QTreeWidgetItem* caret = tree_->currentItem();
@@ -341,26 +341,33 @@ bool CGroupView::SyncTree()
 
     // The NEs of a location mostly follow each other: its folder and list are looked up once for them.
     ++syncs_;
+    // An NE added, gone or under another parent makes the change a rebuild; a name or an address alone does not.
+    bool nesPlaced = false;
     uint32_t lastLocationId = UINT32_MAX;
+    QTreeWidgetItem* lastParent = nullptr;
     std::vector<QTreeWidgetItem*>* lastList = nullptr;
     for (CNeRecord* ne = data.nes.ResolveNeRecord(nullptr); ne != nullptr; ne = ne->GetNext()) {
         if (ne->inScope != 1)
             continue;
+        if (lastList == nullptr || ne->locationId == 0 || ne->locationId != lastLocationId) {
+            lastParent = NeParentItem(*ne, top);
+            lastList = &wanted[lastParent];
+            lastLocationId = ne->locationId;
+        }
         QTreeWidgetItem* item = nullptr;
         if (const auto found = neItems_.find(ne->neId); found != neItems_.end()) {
             found->second.sync = syncs_;
             FollowNe(found->second, *ne);
             item = found->second.item;
+            nesPlaced = nesPlaced || item->parent() != lastParent;
         } else {
             item = NewNeItem(*ne);
-        }
-        if (lastList == nullptr || ne->locationId == 0 || ne->locationId != lastLocationId) {
-            lastList = &wanted[NeParentItem(*ne, top)];
-            lastLocationId = ne->locationId;
+            nesPlaced = true;
         }
         lastList->push_back(item);
     }
-    std::erase_if(neItems_, [this](const auto& entry) { return entry.second.sync != syncs_; });
+    nesPlaced = std::erase_if(neItems_, [this](const auto& entry) { return entry.second.sync != syncs_; }) > 0 ||
+                nesPlaced;
 
     std::map<std::string, QTreeWidgetItem*> accountItems;
     for (CUserAccount* account = data.accounts.First(); account != nullptr; account = account->GetNext()) {
@@ -410,5 +417,37 @@ bool CGroupView::SyncTree()
     }
     tree_->horizontalScrollBar()->setValue(scrollX);
     tree_->verticalScrollBar()->setValue(scrollY);
-    return caretShown;
+    return {caretShown, nesPlaced};
+}
+
+void CGroupView::ShowAsBuilt()
+{
+    // As a build leaves the tree: only the top item open, no NE showing its shelves, no caret, the view at its top.
+    // Only the locations, their folders and the NEs with shelves can be open, so this stays one pass over the items.
+    QTreeWidgetItem* top = TopItem();
+    if (top == nullptr)
+        return;
+    const QSignalBlocker blocker(tree_);
+    const auto close = [](QTreeWidgetItem* item) {
+        if (item->isExpanded())
+            item->setExpanded(false);
+    };
+    const auto closeLocation = [&](QTreeWidgetItem* item) {
+        close(item);
+        for (int i = 0; i < std::min(item->childCount(), 2); ++i)
+            close(item->child(i));
+    };
+    closeLocation(top);
+    for (const auto& [id, item] : locationItems_)
+        closeLocation(item);
+    for (const auto& [id, shown] : neItems_) {
+        if (shown.item->childCount() > 0)
+            qDeleteAll(shown.item->takeChildren());
+    }
+    top->setExpanded(true);
+    pending_ = nullptr;
+    tree_->setCurrentItem(nullptr);
+    tree_->clearSelection();
+    tree_->horizontalScrollBar()->setValue(0);
+    tree_->verticalScrollBar()->setValue(0);
 }

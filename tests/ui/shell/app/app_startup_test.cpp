@@ -151,7 +151,7 @@ TEST_F(AppStartupTest, TelnetStartsTheConfiguredProgramWithoutAShell)
     const std::vector<TelnetCase> cases = {
         {"defaults", "", 5, "telnet", {"10.1.2.3", "23"}},
         {"blank program", "TELNETEXE=   \nTELNETPORT=2323\n", 5, "telnet", {"10.1.2.3", "2323"}},
-        {"program with arguments", "TELNETEXE= xterm -e telnet \n", 5, "xterm", {"-e", "telnet", "10.1.2.3", "23"}},
+        {"path with blanks", "TELNETEXE= /opt/net tools/telnet -4 \n", 5, "/opt/net tools/telnet -4", {"10.1.2.3", "23"}},
         {"port out of range", "TELNETPORT=70000\n", 5, "telnet", {"10.1.2.3", "23"}},
         {"NE not in the table", "", 99, "telnet", {}},
     };

@@ -174,6 +174,7 @@ inline CNeRecord* AddTestNe(const NeSpec& spec)
 struct TableChange {
     const char* name;
     std::function<void()> apply;
+    bool rebuildsTheTree = false; // locations or accounts changed, or NEs added, removed or moved: not a rename
 };
 
 inline void PrintTo(const TableChange& change, std::ostream* out)

@@ -13,6 +13,7 @@
 #include "platform/list_control.h"
 #include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
+#include "ui/framework/dialogs/dialog_registry.h"
 #include "ui/framework/lists/export_dlg.h"
 #include "ui/framework/menus/context_menu.h"
 #include "ui/shell/locations/location_dlg.h"
@@ -402,6 +403,37 @@ TEST_F(LocationDlgTest, TheOperatorsScopeLimitsTheRowsAndTheSuperiorsOffered)
         EXPECT_EQ(offered, (QStringList{"Headquarters"}));
         EXPECT_EQ(combo->currentText(), QStringLiteral("Headquarters"));
     });
+    SetUserLocationScope(0);
+}
+
+// Add Sub-location with no location current names the operator's scope location (South): the dialog opens for a new
+// location, with no name, under South, as when South is the current location.
+TEST_F(LocationDlgTest, AddSubLocationOpensANewLocationUnderTheRoutedOne)
+{
+    SetUserLocationScope(kSouth);
+    std::string rights(127, '-');
+    rights[21] = 'c';
+    SetUserRights(kRoleUser, rights.c_str());
+    ScriptedModalRunner runner;
+    bool opened = false;
+    runner.Push([&](QDialog& shown) {
+        auto* dialog = dynamic_cast<Dlg*>(&shown);
+        EXPECT_NE(dialog, nullptr);
+        if (dialog == nullptr)
+            return IDCANCEL;
+        EXPECT_TRUE(PumpUntil([&] { return dialog->IsFirstShowDone() || dialog->IsEnded(); }));
+        opened = !dialog->IsEnded();
+        EXPECT_EQ(dialog->GetLocationId(), 0);
+        EXPECT_TRUE(dialog->GetDlgItemAs<QLineEdit>(Dlg::kNameId)->text().isEmpty());
+        EXPECT_EQ(dialog->GetDlgItemAs<QComboBox>(Dlg::kSuperiorComboId)->currentText(), QStringLiteral("South"));
+        return IDCANCEL;
+    });
+    DialogRequest request;
+    request.className = "CLocationDlg";
+    request.accessMode = kAccessCreate;
+    request.locationId = kSouth; // the scope's location, no location being current
+    DialogClassOpener<Dlg>()(request);
+    EXPECT_TRUE(opened);
     SetUserLocationScope(0);
 }
 

@@ -256,7 +256,8 @@ TEST(ClientOptionsTest, ThePortsOpenToChangeOnlyWithChangePort)
 }
 
 // Deleting a map of the list asks "Are you sure to delete the data?" first: No keeps its row, Yes takes it away and
-// leaves the other map. Without a selected row Show and Delete ask for one.
+// leaves the other map, which OK saves. Without a selected row Show and Delete ask for one. The world map is known by
+// its id, wherever a sort puts its row: it cannot be deleted and is no map of the list that OK saves.
 TEST(ClientOptionsTest, DeletingAMapAsksFirst)
 {
     CMapList& maps = CurrentMapList();
@@ -289,6 +290,14 @@ TEST(ClientOptionsTest, DeletingAMapAsksFirst)
             page.OnCommand(command, BN_CLICKED);
             EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Please select one item")) << command;
         }
+        page.SortList(0, 2, CMapOptionsPage::kListId);
+        EXPECT_EQ(rows.FindItemByData(0), rows.GetItemCount() - 1) << "ids descending: the world map's row last";
+        rows.SetItemSelected(rows.FindItemByData(0), true);
+        dialog.ClearMessageLine();
+        page.OnCommand(kDeleteButtonId, BN_CLICKED);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("The data can't be deleted"));
+        EXPECT_NE(rows.FindItemByData(0), -1);
+        rows.SetItemSelected(rows.FindItemByData(0), false);
         rows.SetItemSelected(rows.FindItemByData(1), true);
         answer(IDNO);
         page.OnCommand(kDeleteButtonId, BN_CLICKED);
@@ -297,10 +306,15 @@ TEST(ClientOptionsTest, DeletingAMapAsksFirst)
         page.OnCommand(kDeleteButtonId, BN_CLICKED);
         EXPECT_EQ(rows.FindItemByData(1), -1) << "Yes takes it away";
         EXPECT_NE(rows.FindItemByData(2), -1);
+        EXPECT_EQ(rows.FindItemByData(2), 0) << "the first row";
+        dialog.OnCommand(IDOK, BN_CLICKED);
+        EXPECT_TRUE(dialog.IsEnded());
         return IDCANCEL;
     });
     dialog.DoModal();
     EXPECT_EQ(asked, (QStringList{"Are you sure to delete the data?", "Are you sure to delete the data?"}));
+    ASSERT_EQ(maps.GetMapCount(), 1u);
+    EXPECT_EQ(maps.GetMapAt(0)->id, 2u);
     maps.SetMapCount(0);
 }
 

@@ -224,10 +224,11 @@ TEST_F(GroupViewTest, ARebuildReselectsTheNeOfAShelfAndTheFolderOfAMember)
         ASSERT_NE(selected, nullptr);
         Click(*view, selected);
         ASSERT_EQ(view->Tree()->currentItem(), selected);
-        AppData().neListChanged = false; // as the frame's refresh leaves them
+        AppData().locationTreeChanged = false; // as the frame's refresh leaves them
+        AppData().neListChanged = false;
         AppData().neNamesChanged = false;
         if (row.rebuild)
-            AppData().MarkNeListChanged();
+            AppData().MarkLocationTreeChanged();
         else
             AppData().neNamesChanged = true;
         view->RefreshData();
@@ -694,18 +695,21 @@ const TableChange kTableChanges[] = {
      [] {
          AddTestNe({.id = 5, .name = "Echo", .location = 3});
          AppData().MarkNeListChanged();
-     }},
+     },
+     true},
     {"NeRemoved",
      [] {
          AppData().nes.RemoveNe(3);
          AppData().MarkNeListChanged();
-     }},
+     },
+     true},
     {"NeRenamedToAnotherPlaceInItsFolder",
      [] {
          ChangeNe(4, [](CNeRecord&) { AppData().nes.RenameNe(4, "Hotel"); });
          AppData().neNamesChanged = true;
      }},
-    {"NeMovedToAnotherLocation", [] { ChangeNe(2, [](CNeRecord& ne) { ne.locationId = 2; }); }},
+    {"NeMovedToAnotherLocation", [] { ChangeNe(2, [](CNeRecord& ne) { ne.locationId = 2; }); },
+     true},
     {"NeAddressAndStateChanged",
      [] {
          ChangeNe(1, [](CNeRecord& ne) {
@@ -719,22 +723,26 @@ const TableChange kTableChanges[] = {
      [] {
          AddLocation(4, 1, "Cape");
          LocationsChanged();
-     }},
+     },
+     true},
     {"LocationRenamed",
      [] {
          AddLocation(2, 0, "Zenith");
          LocationsChanged();
-     }},
+     },
+     true},
     {"LocationMovedWithItsNe",
      [] {
          AddLocation(3, 2, "Dock");
          LocationsChanged();
-     }},
+     },
+     true},
     {"LocationRemovedItsNeToTheTop",
      [] {
          AppData().locations.RemoveLocation(3);
          LocationsChanged();
-     }},
+     },
+     true},
     {"LocationOutOfTheScope",
      [] {
          AddLocation(5, 2, "Outpost");
@@ -742,18 +750,21 @@ const TableChange kTableChanges[] = {
          LocationsChanged();
          AppData().locations.FindLocation(5)->inScope = 0; // as a scope below South would leave it
          AppData().nes.FindNeById(6)->inScope = 0;
-     }},
+     },
+     true},
     {"AccountsAddedMovedAndOfAnotherRole",
      [] {
          AddAccount("cid", 2, kRoleManager);
          AddAccount("bob", 1, kRoleManager);
          LocationsChanged();
-     }},
+     },
+     true},
     {"AccountRemoved",
      [] {
          AppData().accounts.RemoveAccount("ann");
          LocationsChanged();
-     }},
+     },
+     true},
 };
 
 // What an item stands for, the same for the item of a build and of a change.
@@ -785,7 +796,21 @@ QStringList Shown(const QTreeWidget& tree)
 
 class GroupViewChangeTest : public GroupViewTest, public ::testing::WithParamInterface<TableChange> {};
 
-TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStaysTheSelectionAndWhatIsOpen)
+// The open items and what is the caret, each by what it stands for.
+std::set<QString> OpenItems(const QTreeWidget& tree)
+{
+    std::set<QString> open;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it != nullptr; ++it) {
+        if ((*it)->isExpanded() && (*it)->childCount() > 0)
+            open.insert(Identity(*it));
+    }
+    return open;
+}
+
+// The tree ends as a build would make it, with the items of what stays kept. A rename keeps the selection, the open
+// branches and the scroll position; a rebuild shows the tree as a build leaves it (only the top item open) and then
+// selects the NE again, shown and opened.
+TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStays)
 {
     // South holds enough NEs for the pane to scroll.
     for (uint32_t id = 100; id < 140; ++id)
@@ -805,13 +830,12 @@ TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStaysTh
     ASSERT_GT(scroll, 0);
     constexpr int kMarkRole = Qt::UserRole + 50;
     std::set<QString> before;
-    std::set<QString> open;
     for (QTreeWidgetItemIterator it(view->Tree()); *it != nullptr; ++it) {
         (*it)->setData(0, kMarkRole, Identity(*it));
         before.insert(Identity(*it));
-        if ((*it)->isExpanded())
-            open.insert(Identity(*it));
     }
+    const std::set<QString> open = OpenItems(*view->Tree());
+    ASSERT_TRUE(open.count(QStringLiteral("4:2")) != 0) << "South's NEs are open";
 
     GetParam().apply();
     view->RefreshData();
@@ -821,7 +845,17 @@ TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStaysTh
     EXPECT_EQ(view->BuildCount(), 1) << "nothing built anew";
     EXPECT_EQ(view->Tree()->currentItem(), caret);
     EXPECT_EQ(frame_.GetCurrentNeId(), 1U);
-    EXPECT_EQ(view->Tree()->verticalScrollBar()->value(), scroll);
+    if (GetParam().rebuildsTheTree) {
+        // Open: the top item, the branch down to the NE selected again, which shows.
+        std::set<QString> expected;
+        for (const QTreeWidgetItem* up = caret->parent(); up != nullptr; up = up->parent())
+            expected.insert(Identity(up));
+        EXPECT_EQ(OpenItems(*view->Tree()), expected);
+        EXPECT_TRUE(view->Tree()->viewport()->rect().intersects(view->Tree()->visualItemRect(caret)));
+    } else {
+        EXPECT_EQ(OpenItems(*view->Tree()), open);
+        EXPECT_EQ(view->Tree()->verticalScrollBar()->value(), scroll);
+    }
     {
         auto built = MakeView();
         built->RefreshData();
@@ -832,10 +866,42 @@ TEST_P(GroupViewChangeTest, TheTreeEndsAsABuildWouldKeepingTheItemsOfWhatStaysTh
         // The item of what was shown before is the same item; what is new has an item of its own.
         EXPECT_EQ((*it)->data(0, kMarkRole).toString(), before.count(identity) != 0 ? identity : QString())
             << identity.toStdString();
-        if (open.count(identity) != 0 && (*it)->childCount() > 0) {
-            EXPECT_TRUE((*it)->isExpanded()) << identity.toStdString();
-        }
     }
+}
+
+// Without VIEW/AUTOSELIFLOCCHANGE a rebuild leaves the tree as a build does: the top item open, nothing selected, the
+// view at its top; the frame keeps what it points at. A rename leaves the selection where it is.
+TEST_F(GroupViewTest, WithoutReselectionARebuildLeavesTheTreeAsBuilt)
+{
+    AppSettings().autoSelIfLocChange = false;
+    const struct Restore {
+        ~Restore() { AppSettings().autoSelIfLocChange = true; }
+    } restore;
+    for (uint32_t id = 100; id < 140; ++id)
+        AddTestNe({.id = id, .name = "North-" + std::to_string(id), .location = 1});
+    auto view = MakeView();
+    view->resize(250, 300);
+    Click(*view, Find(*view, GroupItemKind::Ne, 139));
+    QTreeWidgetItem* caret = view->Tree()->currentItem();
+    ASSERT_NE(caret, nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_GT(view->Tree()->verticalScrollBar()->value(), 0);
+
+    ChangeNe(139, [](CNeRecord&) { AppData().nes.RenameNe(139, "North-139 renamed"); });
+    AppData().neNamesChanged = true;
+    view->RefreshData();
+    EXPECT_EQ(view->Tree()->currentItem(), caret) << "a rename";
+
+    AppData().neListChanged = false;
+    AppData().neNamesChanged = false;
+    AddLocation(4, 2, "Cape");
+    LocationsChanged();
+    view->RefreshData();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->Tree()->currentItem(), nullptr);
+    EXPECT_EQ(OpenItems(*view->Tree()), std::set<QString>{QStringLiteral("0:0")});
+    EXPECT_EQ(view->Tree()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(frame_.GetCurrentNeId(), 139U);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachChange, GroupViewChangeTest, ::testing::ValuesIn(kTableChanges), TableChangeName);
