@@ -136,10 +136,11 @@ TEST(NeAlarmLogE2eTest, TheOperatorPagesThroughTheNesOwnLog)
         EXPECT_EQ(static_cast<int>(ShownNumbers(rows).size()), shown);
 
         person.OnDialog<CTypeChangeDetailDlg>([&](CTypeChangeDetailDlg& detail) {
-            // The occurrence as the row shows it; a change of type has no receive time.
+            // The occurrence as the row shows it; a change of type brings no receive time, shown as the other detail
+            // dialogs show an unset time.
             EXPECT_EQ(Field(detail, CTypeChangeDetailDlg::kOccurTimeId),
                       e2e::ListColumn(rows, List::kOccurTimeColumn).value(0));
-            EXPECT_EQ(Field(detail, CTypeChangeDetailDlg::kReceiveTimeId), QString());
+            EXPECT_EQ(Field(detail, CTypeChangeDetailDlg::kReceiveTimeId), QString::fromStdString(FormatDateTime(0)));
             // Every label shows its text whole.
             for (const QLabel* label : detail.findChildren<QLabel*>()) {
                 EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
