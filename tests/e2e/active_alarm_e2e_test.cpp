@@ -8,6 +8,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/rights_steps.h"
 #include "tests/e2e/support/server_alarms.h"
+#include "tests/e2e/support/severity_totals.h"
 
 #include "core/tables/app_data.h"
 #include "core/util/date_time_format.h"
@@ -140,6 +141,7 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         // scroll bar comes with the view's next layout).
         EXPECT_TRUE(program.WaitUntil([&] { return rows.horizontalScrollBar()->isVisible(); }));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg")));
+        EXPECT_EQ(e2e::CountsAwayFromTheirLabels(dialog), "");
         // Occur Time sorts under compare key 7, the number of the column before it, whose header takes the arrow.
         e2e::CProgram::ClickHeader(*rows.header(), CActiveAlarmDlg::kOccurTimeColumn);
         EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, CActiveAlarmDlg::kOccurTimeColumn, kImageSortedElsewhere));

@@ -7,6 +7,7 @@
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
 #include "tests/e2e/support/server_alarms.h"
+#include "tests/e2e/support/severity_totals.h"
 
 #include "features/fault/alarm_events/alarm_criteria_dlg.h"
 #include "features/fault/alarm_events/alarm_event_list_dlg.h"
@@ -118,6 +119,7 @@ TEST(AlarmHistoryE2eTest, TheOperatorWalksThePagesOfTheServersHistory)
             EXPECT_GT(total, 30u) << "several pages of ten";
             EXPECT_EQ(Field(list, List::kTotalId), QString::number(total));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_event_list_dlg")));
+            EXPECT_EQ(e2e::CountsAwayFromTheirLabels(list), "");
             EXPECT_EQ(e2e::ExportStem(program, list), "HisAlm");
             // The server's history shows every column, the clear time too, and offers no acknowledgement.
             for (int column = 0; column <= List::kAckTimeColumn; ++column)
