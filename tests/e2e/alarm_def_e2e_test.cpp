@@ -16,6 +16,7 @@
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -269,33 +270,40 @@ TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinit
         }
         return lines;
     };
-    // The record sizes of the queries that the command sent: they are in the log as soon as they went.
-    const auto sentQuerySizes = [&](uint16_t code, const std::set<std::string>& before) {
-        std::vector<std::string> sizes;
+    // The NE ids and record sizes of the queries that the command sent ("ne=N size=S"): they are in the log as soon
+    // as they went.
+    const auto field = [](const std::string& line, const std::string& name) {
+        const size_t at = line.find(' ' + name + '=');
+        return line.substr(at + 1, line.find(' ', at + 1) - at - 1);
+    };
+    const auto sentQueries = [&](uint16_t code, const std::set<std::string>& before) {
+        std::vector<std::string> sent;
         for (const std::string& line : queryLines(code)) {
-            if (before.count(line) != 0)
-                continue;
-            const size_t size = line.find(" size=");
-            sizes.push_back(line.substr(size + 6, line.find(' ', size + 6) - size - 6));
+            if (before.count(line) == 0)
+                sent.push_back(field(line, "ne") + ' ' + field(line, "size"));
         }
-        return sizes;
+        return sent;
     };
     e2e::COperator& person = program.Operator();
+    const std::string north1 = "ne=" + std::to_string(program.Frame().GetCurrentNeId());
+    // The NE's definitions go to the NE, the templates to NE id 0.
     struct Row {
         int command;
         uint16_t code;
+        std::string sent;
     };
-    for (const Row& row :
-         {Row{kCmdAlarmDefinition, kReqAlarmDef}, Row{kCmdAlarmDefinitionTemplate, kReqAlarmDefTemplate}}) {
+    for (const Row& row : {Row{kCmdAlarmDefinition, kReqAlarmDef, north1 + " size=8"},
+                           Row{kCmdAlarmDefinitionTemplate, kReqAlarmDefTemplate, "ne=0 size=8"}}) {
         SCOPED_TRACE(row.code);
         const std::set<std::string> before = queryLines(row.code);
         person.OnDialog<List>([](List&) { return IDCANCEL; });
         ASSERT_TRUE(program.Command(row.command));
-        EXPECT_EQ(sentQuerySizes(row.code, before), std::vector<std::string>{"8"});
+        EXPECT_EQ(sentQueries(row.code, before), std::vector<std::string>{row.sent});
     }
     const std::set<std::string> before = queryLines(kReqAlarmDef);
     ASSERT_TRUE(program.Command(kCmdAlarmSync));
-    EXPECT_EQ(sentQuerySizes(kReqAlarmDef, before), std::vector<std::string>{std::to_string(kAlarmDefRecSize)});
+    EXPECT_EQ(sentQueries(kReqAlarmDef, before),
+              std::vector<std::string>{north1 + " size=" + std::to_string(kAlarmDefRecSize)});
     EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral("Complete synchronizing NE current alarms")});
 }
 

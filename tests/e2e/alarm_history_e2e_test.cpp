@@ -6,6 +6,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
+#include "tests/e2e/support/sent_requests.h"
 #include "tests/e2e/support/server_alarms.h"
 #include "tests/e2e/support/severity_totals.h"
 
@@ -68,7 +69,7 @@ AlarmQueryRec PageQuery(const List& list, uint32_t from, uint32_t to)
 // The program with history on North-1: each pushed state raises or clears an alarm of one of its entities.
 void StartWithHistory(e2e::CProgram& program)
 {
-    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.StartServer(e2e::WithPduLog()));
     ASSERT_TRUE(program.Login("admin", "admin"));
     ASSERT_TRUE(e2e::ServerControl(program, kNorthNe, kSimPushEntityStates, 60, kSimChannelTcp));
     program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
@@ -427,8 +428,26 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
         Click(criteria, IDOK);
         return IDCANCEL;
     });
+    // The statistics and the lists they open ask the server about the NE of the criteria (the frame's own queries
+    // before them aside).
+    struct Sent {
+        const char* what;
+        uint32_t operation;
+        uint32_t code;
+        size_t before = 0;
+    };
+    Sent wire[] = {{"statistics", 1, 331}, {"alarm list", 1, 328}};
+    for (Sent& row : wire)
+        row.before = e2e::SentNeIds(program, row.operation, row.code).size();
     ASSERT_TRUE(program.Command(kCmdHistoryStatistics));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty()) << person.unscriptedDialogs.join(',').toStdString();
+    for (const Sent& row : wire) {
+        SCOPED_TRACE(row.what);
+        std::vector<uint32_t> neIds = e2e::SentNeIds(program, row.operation, row.code);
+        neIds.erase(neIds.begin(), neIds.begin() + static_cast<std::ptrdiff_t>(std::min(row.before, neIds.size())));
+        ASSERT_FALSE(neIds.empty());
+        EXPECT_EQ(neIds, std::vector<uint32_t>(neIds.size(), kNorthNe));
+    }
 }
 
 TEST(AlarmHistoryE2eTest, TheServerRefusesTheHistoryOfAnNeItNoLongerKnows)
