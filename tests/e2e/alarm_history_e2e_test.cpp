@@ -22,6 +22,7 @@
 
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QTimeEdit>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -352,6 +353,21 @@ TEST(AlarmHistoryE2eTest, TheStatisticsCountTheHistoryPerEntityAndListIt)
         Click(criteria, IDOK);
         EXPECT_EQ(e2e::MessageLine(criteria), QStringLiteral("Start value shouldn't be greater than Stop value"));
         to->setDate(to->date().addDays(1));
+        // A range whose ends are equal is no reversed range: the statistics open on it.
+        auto* toTime = criteria.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kToTimeId);
+        const QDate toDate = to->date();
+        const QTime toAt = toTime->time();
+        to->setDate(criteria.GetDlgItemAs<QDateEdit>(CCriteriaControls::kFromDateId)->date());
+        toTime->setTime(criteria.GetDlgItemAs<QTimeEdit>(CCriteriaControls::kFromTimeId)->time());
+        bool opened = false;
+        person.OnDialog<CAlarmStatDlg>([&opened](CAlarmStatDlg&) {
+            opened = true;
+            return IDCANCEL;
+        });
+        Click(criteria, IDOK);
+        EXPECT_TRUE(opened);
+        to->setDate(toDate);
+        toTime->setTime(toAt);
 
         person.OnDialog<CAlarmStatDlg>([&](CAlarmStatDlg& stats) {
             QTreeView& rows = *stats.FindList(kListControlId);
