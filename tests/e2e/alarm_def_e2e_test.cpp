@@ -7,6 +7,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
+#include "tests/e2e/support/sent_requests.h"
 
 #include "features/fault/alarm_defs/alarm_def_dlg.h"
 #include "features/fault/alarm_defs/alarm_def_list_dlg.h"
@@ -62,7 +63,9 @@ QString Cell(List& list, const QString& alarm, int column)
 TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.StartServer(e2e::WithPduLog()));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const QString highTemp = QStringLiteral("High Temp");
 
@@ -158,6 +161,15 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
     // The modules' definitions only: no shelf's.
     EXPECT_FALSE(Find(templates, 10, 0).has_value());
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+    // A definition changes at the NE; the templates live on the server, at NE id 0.
+    const uint32_t north1 = program.Frame().GetCurrentNeId();
+    const std::pair<uint16_t, uint32_t> changes[] = {{kReqAlarmDef, north1}, {kReqAlarmDefTemplate, 0u}};
+    for (const auto& [code, neId] : changes) {
+        SCOPED_TRACE(code);
+        const std::vector<uint32_t> sent = e2e::SentNeIds(program, 2, code);
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent, std::vector<uint32_t>(sent.size(), neId));
+    }
 }
 
 TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
