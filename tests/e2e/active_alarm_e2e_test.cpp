@@ -7,7 +7,9 @@
 #include "tarvik_test_paths.h"
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/rights_steps.h"
+#include "tests/e2e/support/sent_requests.h"
 #include "tests/e2e/support/server_alarms.h"
+#include "tests/e2e/support/severity_totals.h"
 
 #include "core/tables/app_data.h"
 #include "core/util/date_time_format.h"
@@ -30,6 +32,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -80,7 +84,7 @@ CTrapSumView& Summary(e2e::CProgram& program)
 TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.StartServer(e2e::WithPduLog()));
     ASSERT_TRUE(program.Login("admin", "admin"));
     CTrapSumView& summary = Summary(program);
     const QStringList atLogin = ServerCounts(program);
@@ -118,10 +122,16 @@ TEST(ActiveAlarmE2eTest, TheSummaryCountsTheServersActiveAlarmsFromLoginOn)
         return IDCANCEL;
     });
     QTreeView& rows = *summary.FindList(kListControlId);
+    const size_t queriesBefore = e2e::SentNeIds(program, 1, 328).size();
     program.RightClickListRow(rows, majorRow, CTrapSumView::kCmdDetail);
     EXPECT_EQ(program.Operator().Popups().Shown().back(), (std::vector<int>{33012, 33024}));
     ASSERT_TRUE(listed.has_value());
     EXPECT_EQ(QString::number(*listed), changed.value(majorRow));
+    // The list of the whole network asks the server with no NE: NE id 0.
+    std::vector<uint32_t> neIds = e2e::SentNeIds(program, 1, 328);
+    neIds.erase(neIds.begin(), neIds.begin() + static_cast<std::ptrdiff_t>(std::min(queriesBefore, neIds.size())));
+    ASSERT_FALSE(neIds.empty());
+    EXPECT_EQ(neIds, std::vector<uint32_t>(neIds.size(), 0u));
 }
 
 TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps)
@@ -140,6 +150,7 @@ TEST(ActiveAlarmE2eTest, AnAcknowledgedEntityShowsThePersonAndTimeTheServerKeeps
         // scroll bar comes with the view's next layout).
         EXPECT_TRUE(program.WaitUntil([&] { return rows.horizontalScrollBar()->isVisible(); }));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("active_alarm_dlg")));
+        EXPECT_EQ(e2e::CountsAwayFromTheirLabels(dialog), "");
         // Occur Time sorts under compare key 7, the number of the column before it, whose header takes the arrow.
         e2e::CProgram::ClickHeader(*rows.header(), CActiveAlarmDlg::kOccurTimeColumn);
         EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, CActiveAlarmDlg::kOccurTimeColumn, kImageSortedElsewhere));

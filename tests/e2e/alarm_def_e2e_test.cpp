@@ -7,6 +7,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
+#include "tests/e2e/support/sent_requests.h"
 
 #include "features/fault/alarm_defs/alarm_def_dlg.h"
 #include "features/fault/alarm_defs/alarm_def_list_dlg.h"
@@ -16,6 +17,7 @@
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/shell/frame/main_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +63,9 @@ QString Cell(List& list, const QString& alarm, int column)
 TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.StartServer(e2e::WithPduLog()));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
     const QString highTemp = QStringLiteral("High Temp");
 
@@ -157,6 +161,15 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
     // The modules' definitions only: no shelf's.
     EXPECT_FALSE(Find(templates, 10, 0).has_value());
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
+    // A definition changes at the NE; the templates live on the server, at NE id 0.
+    const uint32_t north1 = program.Frame().GetCurrentNeId();
+    const std::pair<uint16_t, uint32_t> changes[] = {{kReqAlarmDef, north1}, {kReqAlarmDefTemplate, 0u}};
+    for (const auto& [code, neId] : changes) {
+        SCOPED_TRACE(code);
+        const std::vector<uint32_t> sent = e2e::SentNeIds(program, 2, code);
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent, std::vector<uint32_t>(sent.size(), neId));
+    }
 }
 
 TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
@@ -269,33 +282,40 @@ TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinit
         }
         return lines;
     };
-    // The record sizes of the queries that the command sent: they are in the log as soon as they went.
-    const auto sentQuerySizes = [&](uint16_t code, const std::set<std::string>& before) {
-        std::vector<std::string> sizes;
+    // The NE ids and record sizes of the queries that the command sent ("ne=N size=S"): they are in the log as soon
+    // as they went.
+    const auto field = [](const std::string& line, const std::string& name) {
+        const size_t at = line.find(' ' + name + '=');
+        return line.substr(at + 1, line.find(' ', at + 1) - at - 1);
+    };
+    const auto sentQueries = [&](uint16_t code, const std::set<std::string>& before) {
+        std::vector<std::string> sent;
         for (const std::string& line : queryLines(code)) {
-            if (before.count(line) != 0)
-                continue;
-            const size_t size = line.find(" size=");
-            sizes.push_back(line.substr(size + 6, line.find(' ', size + 6) - size - 6));
+            if (before.count(line) == 0)
+                sent.push_back(field(line, "ne") + ' ' + field(line, "size"));
         }
-        return sizes;
+        return sent;
     };
     e2e::COperator& person = program.Operator();
+    const std::string north1 = "ne=" + std::to_string(program.Frame().GetCurrentNeId());
+    // The NE's definitions go to the NE, the templates to NE id 0.
     struct Row {
         int command;
         uint16_t code;
+        std::string sent;
     };
-    for (const Row& row :
-         {Row{kCmdAlarmDefinition, kReqAlarmDef}, Row{kCmdAlarmDefinitionTemplate, kReqAlarmDefTemplate}}) {
+    for (const Row& row : {Row{kCmdAlarmDefinition, kReqAlarmDef, north1 + " size=8"},
+                           Row{kCmdAlarmDefinitionTemplate, kReqAlarmDefTemplate, "ne=0 size=8"}}) {
         SCOPED_TRACE(row.code);
         const std::set<std::string> before = queryLines(row.code);
         person.OnDialog<List>([](List&) { return IDCANCEL; });
         ASSERT_TRUE(program.Command(row.command));
-        EXPECT_EQ(sentQuerySizes(row.code, before), std::vector<std::string>{"8"});
+        EXPECT_EQ(sentQueries(row.code, before), std::vector<std::string>{row.sent});
     }
     const std::set<std::string> before = queryLines(kReqAlarmDef);
     ASSERT_TRUE(program.Command(kCmdAlarmSync));
-    EXPECT_EQ(sentQuerySizes(kReqAlarmDef, before), std::vector<std::string>{std::to_string(kAlarmDefRecSize)});
+    EXPECT_EQ(sentQueries(kReqAlarmDef, before),
+              std::vector<std::string>{north1 + " size=" + std::to_string(kAlarmDefRecSize)});
     EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral("Complete synchronizing NE current alarms")});
 }
 

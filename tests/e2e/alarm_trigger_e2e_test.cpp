@@ -3,6 +3,7 @@
 // dialog, which refuses what the server must not get, and the server's list follows.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/sent_requests.h"
 
 #include "features/fault/triggers/alarm_trigger_dlg.h"
 #include "features/fault/triggers/alarm_trigger_list_dlg.h"
@@ -64,7 +65,9 @@ std::optional<AlarmTriggerRec> ServerTrigger(e2e::CProgram& program, const std::
 TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServer)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.StartServer(e2e::WithPduLog()));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     const uint32_t neId = program.Frame().GetCurrentNeId();
     e2e::COperator& person = program.Operator();
 
@@ -205,6 +208,22 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
     ASSERT_TRUE(program.Command(kCmdAlarmNotification));
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
     EXPECT_TRUE(person.dialogsRun.size() == 5) << person.dialogsRun.join(QStringLiteral(" | ")).toStdString();
+
+    // The NE id each request went with: the server keeps the triggers of all NEs, so the query and the delete go to
+    // NE id 0, while an add or a change goes to the list's NE.
+    struct Sent {
+        const char* what;
+        uint32_t operation;
+        uint32_t code;
+        uint32_t neId;
+    };
+    const Sent wire[] = {{"query", 1, 35, 0}, {"add", 2, 36, neId}, {"modify", 2, 35, neId}, {"delete", 2, 37, 0}};
+    for (const Sent& row : wire) {
+        SCOPED_TRACE(row.what);
+        const std::vector<uint32_t> neIds = e2e::SentNeIds(program, row.operation, row.code);
+        ASSERT_FALSE(neIds.empty());
+        EXPECT_EQ(neIds, std::vector<uint32_t>(neIds.size(), row.neId));
+    }
 }
 
 // An operator who may only look at the triggers: Add and Modify open the trigger dialog, which checks the right of

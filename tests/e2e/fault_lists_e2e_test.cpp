@@ -174,11 +174,16 @@ TEST_F(FaultListsTest, TrapLogColumnsAndTheAlarmSummaryShowWhatTheOperatorNeeds)
     }
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("trap_log")));
 
-    // The alarm summary shows its five rows whole in the pane it asked for, also when the window gets smaller and the
-    // operator narrows the left column (its last column narrows too, leaving no need to scroll sideways).
+    // The alarm summary's pane is seven times the height of "Wly" in the list's font; its five rows fit their width
+    // also when the window gets smaller and the operator narrows the left column (its last column narrows too,
+    // leaving no need to scroll sideways).
     auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());
     ASSERT_NE(summary, nullptr);
     ASSERT_TRUE(summary->IsFirstShowDone());
+    const QFont summaryFont = summary->FindList(kListControlId)->font();
+    EXPECT_EQ(summary->height(),
+              7 * QFontMetrics(summaryFont).size(Qt::TextSingleLine, QStringLiteral("Wly")).height());
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(program.Frame(), QStringLiteral("alarm_summary_pane")));
     program.Frame().resize(1280, 600);
     auto* columns = program.Frame().findChild<QSplitter*>(QStringLiteral("outerSplitter"));
     ASSERT_NE(columns, nullptr);
@@ -190,19 +195,23 @@ TEST_F(FaultListsTest, TrapLogColumnsAndTheAlarmSummaryShowWhatTheOperatorNeeds)
     QTreeView* counts = summary->FindList(kListControlId);
     ASSERT_NE(counts, nullptr);
     ASSERT_EQ(CListControl(counts).GetItemCount(), CTrapSumView::kRowCount);
-    // The list lays its rows out after the resize.
-    const auto allShown = [&] {
-        for (int row = 0; row < CTrapSumView::kRowCount; ++row) {
-            if (!counts->viewport()->rect().contains(e2e::CProgram::ListRowRect(*counts, row)))
-                return false;
-        }
-        return true;
-    };
-    EXPECT_TRUE(program.WaitUntil(allShown)) << "a pane of " << summary->height();
-    EXPECT_EQ(program.ShownColumn(*counts, 0).join(','), QStringLiteral("Critical,Major,Minor,NE Offline,NE Online"));
+    EXPECT_EQ(e2e::ListColumn(*counts, 0).join(','), QStringLiteral("Critical,Major,Minor,NE Offline,NE Online"));
+    // Every row shows a picture: the severities their lamps, NE Offline image 27 and NE Online image 26.
+    const std::vector<int> images{12, 13, 14, 27, 26};
+    for (int row = 0; row < CTrapSumView::kRowCount; ++row) {
+        EXPECT_EQ(CListControl(counts).GetItemImage(row, 0), images[static_cast<size_t>(row)]) << "row " << row;
+        EXPECT_TRUE(SharedSmallImages().Has(images[static_cast<size_t>(row)])) << "row " << row;
+    }
     for (int row = 0; row < CTrapSumView::kRowCount; ++row)
         EXPECT_TRUE(CellFits(*summary, *counts, row, 0)) << "row " << row;
+    // The counts stand inside the list, not under its vertical scroll bar.
+    EXPECT_TRUE(program.WaitUntil([&] {
+        return counts->header()->sectionViewportPosition(1) + counts->columnWidth(1) <= counts->viewport()->width();
+    })) << counts->columnWidth(1)
+        << " wide in " << counts->viewport()->width();
     EXPECT_TRUE(e2e::CProgram::SaveScreenshot(*summary, QStringLiteral("alarm_summary")));
+    counts->scrollToBottom();
+    EXPECT_TRUE(e2e::CProgram::SaveScreenshot(*summary, QStringLiteral("alarm_summary_ne_rows")));
 }
 
 } // namespace

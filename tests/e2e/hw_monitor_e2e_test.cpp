@@ -6,6 +6,7 @@
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
+#include "tests/e2e/support/sent_requests.h"
 
 #include "features/fault/hw_monitor/hw_mon_threshold_dlg.h"
 #include "features/fault/hw_monitor/hw_monitor_list_dlg.h"
@@ -180,7 +181,9 @@ TEST(HwMonitorE2eTest, AModuleOrPortTargetShowsItsSlotsReadings)
 TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
 {
     e2e::CProgram program;
-    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    ASSERT_TRUE(program.StartServer(e2e::WithPduLog()));
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("North-1")));
     e2e::COperator& person = program.Operator();
 
     person.OnDialog<List>([&](List& list) {
@@ -234,6 +237,20 @@ TEST(HwMonitorE2eTest, TemperatureThresholdsAreCheckedWrittenAndShownInTheList)
         return IDCANCEL;
     });
     ASSERT_TRUE(program.Command(kCmdHardwareMonitoring));
+    // Every request of the list and the thresholds went to the NE the operator chose.
+    const uint32_t north1 = program.Frame().GetCurrentNeId();
+    struct Sent {
+        const char* what;
+        uint32_t operation;
+        uint32_t code;
+    };
+    for (const Sent& row : {Sent{"readings", 1, kReqHwMonitor}, Sent{"thresholds", 1, kReqHwMonThreshold},
+                            Sent{"threshold change", 2, kReqHwMonThreshold}}) {
+        SCOPED_TRACE(row.what);
+        const std::vector<uint32_t> neIds = e2e::SentNeIds(program, row.operation, row.code);
+        ASSERT_FALSE(neIds.empty());
+        EXPECT_EQ(neIds, std::vector<uint32_t>(neIds.size(), north1));
+    }
 
     // Thresholds the NE did not give are never offered to overwrite its own: OK stays disabled.
     Control(program, kSimRefuseNextRequest, kReqHwMonThreshold);

@@ -143,6 +143,17 @@ TEST(NeAlarmIoE2eTest, InputsAreListedAndChangedOnTheServer)
         EXPECT_FALSE(list.Timers().IsSet(Inputs::kRefreshTimer));
         EXPECT_EQ(ListColumn(rows, Inputs::kNameColumn).value(0), QStringLiteral("Back-door"));
 
+        // Until then a changed row keeps the state the NE reported: Smoke still senses its contact opened.
+        person.OnDialog<CNeAlarmInputDlg>([&](CNeAlarmInputDlg& input) {
+            Click(input, IDOK);
+            return IDCANCEL;
+        });
+        program.ClickListRow(rows, RowOf(rows, Inputs::kNameColumn, QStringLiteral("Smoke")));
+        Click(list, kModifyButtonId);
+        EXPECT_EQ(Cell(rows, RowOf(rows, Inputs::kNameColumn, QStringLiteral("Smoke")), Inputs::kCurrentStateColumn),
+                  QStringLiteral("Opened"));
+        list.OnTimer(Inputs::kRefreshTimer);
+
         // An input whose normal state is neither opened nor closed opens as closed, and is written closed unless
         // Opened is chosen.
         person.OnDialog<CNeAlarmInputDlg>([&](CNeAlarmInputDlg& input) {
@@ -268,6 +279,8 @@ TEST(NeAlarmIoE2eTest, OutputsAreListedAndChangedOnTheServer)
         EXPECT_EQ(ServerContact(program, kReqNeAlarmOutput, bell)->severityMask, 0xA);
         EXPECT_EQ(ServerContact(program, kReqNeAlarmOutput, bell)->currentState, 1u);
         EXPECT_EQ(ListColumn(rows, Outputs::kSeveritiesColumn).value(0), QStringLiteral("Major, Warning"));
+        // The row keeps the state the NE reported until the list reads the NE again.
+        EXPECT_EQ(ListColumn(rows, Outputs::kCurrentStateColumn).value(0), QStringLiteral("Enabled"));
         EXPECT_TRUE(list.Timers().IsSet(Outputs::kRefreshTimer));
         return IDCANCEL;
     });

@@ -73,6 +73,9 @@ protected:
     void FilterTheLogTo(const QString& ne)
     {
         CTrapLogView& view = *TrapLog();
+        const auto text = [&view](int id) { return view.GetDlgItemAs<QLabel>(id)->text(); };
+        // The built-in filter names entity 0 without mask bit 31: the NE level alone.
+        EXPECT_EQ(text(CTrapLogView::kFilterEntityTextId), QStringLiteral("<NE>"));
         program.Operator().OnDialog<CTrapLogFilterDlg>([&](CTrapLogFilterDlg& filter) {
             EXPECT_EQ(e2e::Field(filter, CTrapLogFilterDlg::kNeComboId), QStringLiteral(" <ALL>"));
             EXPECT_TRUE(e2e::Choose(filter, CTrapLogFilterDlg::kNeComboId, ne));
@@ -84,7 +87,6 @@ protected:
         ASSERT_NE(button, nullptr);
         button->click();
         EXPECT_TRUE(program.Operator().boxTexts.empty()) << "no box about the file";
-        const auto text = [&view](int id) { return view.GetDlgItemAs<QLabel>(id)->text(); };
         EXPECT_TRUE(text(CTrapLogView::kFilterLocationTextId).endsWith(QLatin1Char(':') + ne))
             << text(CTrapLogView::kFilterLocationTextId).toStdString();
         EXPECT_EQ(text(CTrapLogView::kFilterEntityTextId), QStringLiteral("<NE> <ALL>"));

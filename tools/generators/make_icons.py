@@ -445,6 +445,25 @@ def draw_members_folder(c):
     c.rect(5.2, 10.2, 10.8, 12.5, WHITE, 1)
 
 
+def make_ne_link(up):
+    # An NE that answers (a green tick) or does not (a red cross): the summary's online and offline rows, and the
+    # tree's NE that has no entity model to draw its state with.
+    def draw(c):
+        x0, y0, x1, y1, radius = entity_outline("ne")
+        c.rect(x0, y0, x1, y1, BLUE if up else GREY, radius)
+        for y in (4, 7):
+            c.rect(4, y, 12, y + 1.1, WHITE)
+        c.circle(11, 11, 4.6, WHITE)
+        c.circle(11, 11, 3.8, GREEN if up else RED)
+        if up:
+            c.line(9, 11.2, 10.6, 12.8, 1.3, WHITE)
+            c.line(10.6, 12.8, 13.2, 9.6, 1.3, WHITE)
+        else:
+            c.line(9.4, 9.4, 12.6, 12.6, 1.3, WHITE)
+            c.line(12.6, 9.4, 9.4, 12.6, 1.3, WHITE)
+    return draw
+
+
 TREE_LIST = ([(41 + s, f"location{s}", make_location(s)) for s in range(6)] +
              [(47, "members_folder", draw_members_folder),
               (48, "role_administrator", make_role((180, 40, 40))),
@@ -467,6 +486,8 @@ LIST = [
     (5, "communicating", draw_communicating),
     (53, "alarm_flash", draw_flash),
     (54, "alarm_sound", draw_beep),
+    (26, "ne_online", make_ne_link(True)),
+    (27, "ne_offline", make_ne_link(False)),
 ] + TREE_LIST + LEVEL_LIST + ENTITY_LIST
 
 

@@ -22,10 +22,15 @@ ListValue EntityIdOf(const AlarmStatRow& row)
     return static_cast<int32_t>(row.entityId);
 }
 
+constexpr int kInfoIndex = 4;
+
+// A new row shows "0" from Total to Warning; Info shows a number only once a record of it counted.
 Column CountColumn(int severityIndex)
 {
     return {.value =
                 [severityIndex](const AlarmStatRow& row) {
+                    if (severityIndex == kInfoIndex && !row.infoCounted)
+                        return ListValue();
                     return ListValue(row.bySeverity[static_cast<size_t>(severityIndex)]);
                 },
             .order = ListOrder::kUnsigned};
@@ -109,6 +114,7 @@ std::vector<uint32_t> CAlarmStatDlg::QueryCounts()
         if (rec.severity < 1 || rec.severity > 5)
             continue;
         row->second.bySeverity[rec.severity - 1] += rec.count;
+        row->second.infoCounted = row->second.infoCounted || rec.severity - 1 == kInfoIndex;
         row->second.total += rec.count;
     }
     return keys;

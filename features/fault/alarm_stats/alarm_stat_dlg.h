@@ -34,6 +34,7 @@ struct AlarmStatRow {
     uint32_t entityId = 0;
     uint32_t total = 0;
     std::array<uint32_t, 5> bySeverity{}; // critical .. info
+    bool infoCounted = false;             // the Info cell stays blank until an Info record comes
 };
 
 class CAlarmStatDlg : public CRecordListDlg {

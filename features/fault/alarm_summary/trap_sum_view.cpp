@@ -25,6 +25,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTreeView>
 
 #include <algorithm>
@@ -110,7 +111,7 @@ void CTrapSumView::OnFirstShow()
 {
     CAFormView::OnFirstShow();
     KeepLaidOutWidth();
-    // Sized once the list is set up: the sort mark of the first show makes its header higher.
+    // Sized once the list has its font.
     if (paneSizer_)
         paneSizer_(PaneHeight());
     LayoutList();
@@ -127,14 +128,7 @@ int CTrapSumView::PaneHeight() const
 {
     const QTreeView* list = FindList(kListControlId);
     const QFont font = list != nullptr ? list->font() : GetFont();
-    const int lines = kPaneLines * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height();
-    if (list == nullptr)
-        return lines;
-    // Rows with their images are higher than a line of text: the pane holds the header and every row.
-    int rows = 2 * list->frameWidth() + list->header()->sizeHint().height();
-    for (int r = 0; r < list->model()->rowCount(); ++r)
-        rows += list->sizeHintForRow(r);
-    return std::max(lines, rows);
+    return kPaneLines * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height();
 }
 
 void CTrapSumView::LayoutList()
@@ -151,8 +145,15 @@ void CTrapSumView::LayoutList()
     int others = 0;
     for (int c = 0; c < last; ++c)
         others += list->columnWidth(c);
-    // The list's inside as its new size makes it: its viewport follows only once a hidden view shows again.
-    const int wanted = list->contentsRect().width() - kWidthReserve - others;
+    // The list's inside as its new size makes it (its viewport follows only once a hidden view shows again), less the
+    // vertical scroll bar when the rows need one, so that the counts are not drawn under it.
+    int inside = list->contentsRect().width();
+    int rowsHeight = list->header()->sizeHint().height();
+    for (int r = 0; r < list->model()->rowCount(); ++r)
+        rowsHeight += list->sizeHintForRow(r);
+    if (rowsHeight > list->contentsRect().height())
+        inside -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    const int wanted = inside - kWidthReserve - others;
     list->setColumnWidth(last, std::max(laidOutLastWidth_, wanted));
 }
 

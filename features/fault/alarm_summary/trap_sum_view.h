@@ -66,8 +66,7 @@ public:
     void OnExport();
     void OnContextMenu();
 
-    // The height the summary's pane is given: seven lines of the list's font, and at least what shows the list's
-    // header and all its rows.
+    // The height the summary's pane is given: seven times the height of "Wly" in the list's font.
     int PaneHeight() const;
 
 protected:

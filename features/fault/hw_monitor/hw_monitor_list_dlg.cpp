@@ -173,14 +173,14 @@ bool CHwMonitorListDlg::Refresh()
         const CEntityNode* node = ne != nullptr && ne->root != nullptr ? ne->root->FindById(reading.entityId) : nullptr;
         if (node == nullptr || node->IsEmptyOrUnknown() || !node->IsConnected())
             continue;
-        const uint32_t key = ReadingKey(reading);
-        if (!shown.contains(key))
-            shown.emplace(key, HwReadingRow{reading, ++number, ClassifyReading(reading, margins_)});
+        ++number;
+        shown.emplace(number, HwReadingRow{reading, number, ClassifyReading(reading, margins_)});
     }
-    // The rows of readings that are still there are rewritten in place, the others go, new ones come at the bottom.
+    // One row per record, even of a reading the reply names twice: the n-th record shown is written over the n-th
+    // row, new rows come at the bottom and the rows past the last record go.
     std::vector<uint32_t> gone;
     for (const auto& [key, row] : readings_) {
-        if (!shown.contains(key))
+        if (key > number)
             gone.push_back(key);
     }
     readings_ = std::move(shown);

@@ -25,7 +25,7 @@ class CHwMonitorListDlg;
 // One row: the reading as the NE reported it, its place in the reply and its mark.
 struct HwReadingRow {
     HwMonRec reading;
-    uint32_t number = 0; // 1.. in the order of the reply
+    uint32_t number = 0; // 1.. in the order of the reply: the row's key
     HwReadingClass mark;
 };
 
@@ -48,7 +48,7 @@ public:
     explicit CHwMonitorListDlg(QWidget* parent = nullptr);
     ~CHwMonitorListDlg() override;
 
-    // The row key of a reading: entity id x 1000 + kind x 100 + sensor index.
+    // The key a reading sorts by: entity id x 1000 + kind x 100 + sensor index.
     static uint32_t ReadingKey(const HwMonRec& reading);
 
     // The clock of the cadence, in milliseconds (the UTC time by default); tests put their own in place.

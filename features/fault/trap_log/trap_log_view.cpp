@@ -256,7 +256,7 @@ void CTrapLogView::WriteFilterTexts()
     ui_->locationNeText->setText(Text(location != nullptr ? location->name : AppData().locations.Root().name) + ':' +
                                  neText);
 
-    // Entity 0 names no entity and lets every entity pass: it reads as the NE with everything below it.
+    // Entity 0 names no entity: it reads as the NE level, with everything below it only when the mask says so.
     const CEntityIndex index = EntityIndexFromId(entityId);
     QString entityText;
     if (index.GetLevel() > 1)
@@ -265,7 +265,7 @@ void CTrapLogView::WriteFilterTexts()
         entityText = Text(GetEntityLevelLabel(ne, index.GetLevel() == 1 ? index : CEntityIndex::FromLevels(1)));
     else
         entityText = QString::number(entityId);
-    if ((mask & kTrapLogFilterBelow) != 0 || entityId == 0)
+    if ((mask & kTrapLogFilterBelow) != 0)
         entityText += QStringLiteral(" <ALL>");
     ui_->entityText->setText(entityText);
 }

@@ -17,7 +17,6 @@ CTypeChangeDetailDlg::~CTypeChangeDetailDlg() = default;
 void CTypeChangeDetailDlg::ShowExtraFields()
 {
     SetFieldText(kOccurTimeId, occurTimeText_);
-    SetFieldText(kReceiveTimeId, QString());
     SetFieldText(kPreviousPlannedId,
                  ModelName(FindPlannedEntityModel(TargetNe(), GetTargetEntity().id, previousPlannedType_)));
     SetFieldText(kPreviousOnlineId, ModelName(FindEntityModel(previousOnlineType_)));

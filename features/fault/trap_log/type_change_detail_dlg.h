@@ -25,7 +25,8 @@ public:
     void SetPreviousPlannedType(uint32_t type) { previousPlannedType_ = type; }
     void SetPreviousOnlineType(uint32_t type) { previousOnlineType_ = type; }
     void SetPreviousAlarmBits(uint32_t bits) { previousAlarmBits_ = bits; }
-    // The occurrence as the history shows it (at most 80 characters kept); the change has no receive time.
+    // The occurrence as the history shows it (at most 80 characters kept). The change brings no receive time: its
+    // field shows the unset time as the other detail dialogs do.
     void SetOccurTimeText(const QString& text) { occurTimeText_ = text.left(kTimeTextMax); }
     static constexpr qsizetype kTimeTextMax = 80;
     uint32_t GetPreviousPlannedType() const { return previousPlannedType_; }

@@ -58,4 +58,48 @@ TEST_F(AlarmStatDlgTest, OneRowPerEntityAndTheCountsSortAsNumbers)
     dialog.DoModal();
 }
 
+// Severities 1..5 count in Critical..Info; a record of another severity makes its row but counts nowhere. A new row
+// reads "0" from Total to Warning, and its Info cell stays blank until an Info record counts (even one of count 0).
+TEST_F(AlarmStatDlgTest, EachSeverityCountsInItsColumnAndInfoStaysBlankUntilCounted)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, "mmmmmmmmmmmmmmmmmmmm"), 0);
+    struct Row {
+        AlarmStatRec rec;
+        QStringList counts; // Total, Critical, Major, Minor, Warning, Info
+    };
+    const Row rows[] = {
+        {{10100, 1, 3}, {"3", "3", "0", "0", "0", ""}},  {{10200, 5, 4}, {"4", "0", "0", "0", "0", "4"}},
+        {{10300, 6, 7}, {"0", "0", "0", "0", "0", ""}},  {{10400, 0, 2}, {"0", "0", "0", "0", "0", ""}},
+        {{10500, 5, 0}, {"0", "0", "0", "0", "0", "0"}}, {{10600, 4, 1}, {"1", "0", "0", "0", "1", ""}},
+    };
+    std::vector<AlarmStatRec> records;
+    for (const Row& row : rows)
+        records.push_back(row.rec);
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqAlarmStatistics, records);
+    CAlarmStatDlg dialog;
+    const CEntityId ne(1u);
+    dialog.SetTarget(kAlpha, &ne);
+    dialog.SetCriteria({.withSubEntities = true});
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        const CListControl list(dialog.FindList(kListControlId));
+        EXPECT_EQ(list.GetItemCount(), static_cast<int>(std::size(rows)));
+        for (int r = 0; r < list.GetItemCount(); ++r) {
+            SCOPED_TRACE(list.GetItemData(r));
+            QStringList counts;
+            for (int column = 2; column <= 7; ++column)
+                counts << list.GetItemText(r, column);
+            for (const Row& row : rows) {
+                if (row.rec.entityId == list.GetItemData(r)) {
+                    EXPECT_EQ(counts, row.counts);
+                }
+            }
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
 } // namespace

@@ -227,21 +227,24 @@ TEST_F(AlarmSummaryViewTest, TheColumnsFillTheListLessFourPixels)
     }
 }
 
-// The summary's pane is made at least seven lines of the list's font high (the height of "Wly"); with a large font
-// those lines need more than the header and the five rows.
-TEST_F(AlarmSummaryViewTest, ThePaneHoldsSevenLinesOfTheListsFont)
+// The summary's pane is made seven times the height of "Wly" in the list's font, whatever the header and the rows
+// with their images take.
+TEST_F(AlarmSummaryViewTest, ThePaneIsSevenLinesOfTheListsFont)
 {
-    WriteConfig("[VIEW]\nTRAPSUMVIEWFONT=Arial,400\n");
-    int pane = 0;
-    view_ = std::make_unique<CTrapSumView>();
-    view_->SetSelectionSource([this] { return selection_; });
-    view_->SetPaneSizer([&pane](int height) { pane = height; });
-    view_->resize(240, 160);
-    view_->show();
-    view_->OnInitialUpdate();
-    view_->OnFirstShow();
-    const QFont font = view_->FindList(kListControlId)->font();
-    EXPECT_GE(pane, 7 * QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Wly")).height());
+    for (const char* font : {"Arial,80,B", "Arial,400", "Arial,40"}) {
+        SCOPED_TRACE(font);
+        WriteConfig(std::string("[VIEW]\nTRAPSUMVIEWFONT=") + font + "\n");
+        int pane = 0;
+        view_ = std::make_unique<CTrapSumView>();
+        view_->SetSelectionSource([this] { return selection_; });
+        view_->SetPaneSizer([&pane](int height) { pane = height; });
+        view_->resize(240, 160);
+        view_->show();
+        view_->OnInitialUpdate();
+        view_->OnFirstShow();
+        const QFont shown = view_->FindList(kListControlId)->font();
+        EXPECT_EQ(pane, 7 * QFontMetrics(shown).size(Qt::TextSingleLine, QStringLiteral("Wly")).height());
+    }
 }
 
 TEST_F(AlarmSummaryViewTest, TheContextMenuOffersDetailOnlyWithASelection)

@@ -69,4 +69,63 @@ TEST_F(HwMonitorListDlgTest, ReadingsOfConnectedModulesSortCurrentValuesAsSigned
     dialog.DoModal();
 }
 
+// Each record of a reply makes a row, a reading the NE names twice too; the next refresh writes its records over the
+// rows in their order and lets the rows past its last record go.
+TEST_F(HwMonitorListDlgTest, EachRecordMakesOneRowAndARefreshWritesOverTheRowsInOrder)
+{
+    ASSERT_EQ(SetUserRights(kRoleUser, std::string(127, 'a').c_str()), 0);
+    CEntityNode& root = *AppData().nes.FindNeById(kAlpha)->root;
+    root.connected = true;
+    root.FindById(10000)->connected = true;
+    ASSERT_TRUE(root.FindById(10100)->SetType(30, kPlannedTypeSame));
+    root.FindById(10100)->connected = true;
+    const auto reading = [](uint32_t sensor, int32_t value) {
+        HwMonRec rec;
+        rec.entityId = 10100;
+        rec.kind = 3;
+        rec.sensorIndex = sensor;
+        rec.name = "T" + std::to_string(sensor);
+        rec.currentValue = value;
+        rec.lowThreshold = 0;
+        rec.highThreshold = 65;
+        return rec;
+    };
+    struct Row {
+        std::vector<HwMonRec> reply;
+        QStringList values; // Current Value, in the order of the rows
+    };
+    const Row rows[] = {
+        {{reading(1, 10), reading(1, 11), reading(2, 20)}, {"10", "11", "20"}}, // sensor 1 twice: two rows
+        {{reading(2, 21), reading(1, 12)}, {"21", "12"}},                       // written over, the third row gone
+        {{reading(3, 30), reading(3, 31), reading(3, 32)}, {"30", "31", "32"}}, // a new row at the bottom
+    };
+    perf_test::CScriptedPeer peer;
+    peer.Answer(kReqHwMonitor, rows[0].reply);
+    CHwMonitorListDlg dialog;
+    const CEntityId ne(1u);
+    dialog.SetTarget(kAlpha, &ne);
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        const CListControl list(dialog.FindList(kListControlId));
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.values.join(',').toStdString());
+            peer.Answer(kReqHwMonitor, row.reply);
+            EXPECT_TRUE(dialog.Refresh());
+            // The values by their rows' numbers, whatever order the sort puts the rows in.
+            const QStringList numbers = ColumnTexts(list, CHwMonitorListDlg::kNumberColumn);
+            const QStringList values = ColumnTexts(list, CHwMonitorListDlg::kCurrentColumn);
+            QStringList byNumber(numbers.size());
+            for (qsizetype r = 0; r < numbers.size(); ++r) {
+                const qsizetype n = numbers[r].toInt() - 1;
+                if (n >= 0 && n < byNumber.size())
+                    byNumber[n] = values[r];
+            }
+            EXPECT_EQ(byNumber, row.values);
+        }
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
+
 } // namespace

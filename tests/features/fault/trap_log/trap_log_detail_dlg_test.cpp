@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -91,6 +93,39 @@ TEST_F(DetailDlgTest, EventDetailShowsTheEntityItsModelsAndItsAlarms)
         EXPECT_EQ(list.GetItemData(1), 3u);
         EXPECT_TRUE(d.GetMessageText().isEmpty());
     });
+}
+
+// Every dialog of the family: the severity by its value, 1..4 by name and any other as Info, Cleared for alarm bits
+// 0; a receive time the caller never set as FormatDateTime gives it.
+TEST_F(DetailDlgTest, EachDialogNamesTheSeverityAndShowsAnUnsetReceiveTime)
+{
+    struct Row {
+        uint32_t alarmBits;
+        int severity;
+        const char* shown;
+    };
+    const Row rows[] = {{0x1, 1, "Critical"}, {0x1, 4, "Warning"}, {0x1, 5, "Info"},
+                        {0x1, 0, "Info"},     {0x1, 6, "Info"},    {0x0, 1, "Cleared"}};
+    const std::function<std::unique_ptr<CAlarmDetailBaseDlg>()> dialogs[] = {
+        [] { return std::make_unique<CAlarmDetailDlg>(); },
+        [] { return std::make_unique<CEventDetailDlg>(); },
+        [] { return std::make_unique<CTypeChangeDetailDlg>(); },
+    };
+    for (const auto& make : dialogs) {
+        for (const Row& row : rows) {
+            std::unique_ptr<CAlarmDetailBaseDlg> dialog = make();
+            SCOPED_TRACE(dialog->metaObject()->className() + std::string(" ") + row.shown);
+            Target(*dialog, kSlot);
+            dialog->SetPlannedType(kLineCard24);
+            dialog->SetOnlineType(kLineCard24);
+            dialog->SetAlarmBits(row.alarmBits);
+            dialog->SetSeverity(row.severity);
+            Show(*dialog, [&row](CAlarmDetailBaseDlg& d) {
+                EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kSeverityId), row.shown);
+                EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kReceiveTimeId), QString::fromStdString(FormatDateTime(0)));
+            });
+        }
+    }
 }
 
 TEST_F(DetailDlgTest, ACleredStateShowsTheSingleRowClear)
@@ -214,9 +249,10 @@ TEST_F(DetailDlgTest, TypeChangeShowsTheStateOfEachAlarm)
     dialog.SetSeverity(3);
     dialog.SetOccurTimeText(QStringLiteral("2026-03-01 12:30:00"));
     Show(dialog, [](CAlarmDetailBaseDlg& d) {
-        // The occurrence as the history list shows it; a change of type has no receive time to show.
+        // The occurrence as the history list shows it; the receive time, never set, as any detail dialog shows an
+        // unset time.
         EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kOccurTimeId), "2026-03-01 12:30:00");
-        EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kReceiveTimeId), "");
+        EXPECT_EQ(Field(d, CAlarmDetailBaseDlg::kReceiveTimeId), QString::fromStdString(FormatDateTime(0)));
         EXPECT_EQ(Field(d, CTypeChangeDetailDlg::kPreviousPlannedId), "FAN-4");
         EXPECT_EQ(Field(d, CTypeChangeDetailDlg::kPreviousOnlineId), "ALC-48");
         // The current model names an alarm first; one it lacks comes from the previous model.

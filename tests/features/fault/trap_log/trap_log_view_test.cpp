@@ -509,7 +509,8 @@ TEST_F(TrapLogViewTest, FilterTexts)
         const char* entity;
     };
     const Row rows[] = {
-        {{0, 0, 0, 0xFF}, "<Root>: <ALL>", "<NE> <ALL>"},
+        {{0, 0, 0, 0xFF}, "<Root>: <ALL>", "<NE>"},
+        {{0, 0, 0, 0x800000FF}, "<Root>: <ALL>", "<NE> <ALL>"},
         {{kNorth, kAlpha, 1, 0x3F}, "North:alpha", "<NE>"},
         {{kNorth, kAlpha, 1, 0x8000003F}, "North:alpha", "<NE> <ALL>"},
         {{0, kAlpha, 10300, 0x8000003F}, "<Root>:alpha", "Shelf-1, Slot-3 <ALL>"},
