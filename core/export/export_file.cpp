@@ -16,12 +16,6 @@ namespace {
 
 constexpr std::string_view kFieldNameLine = "\"SEQ\"";
 constexpr size_t kInfoValueMax = 128;
-constexpr size_t kReadChunk = 64 * 1024;
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 std::string Trimmed(std::string_view text)
 {
@@ -53,21 +47,6 @@ bool IsWritten(const ExportTable& table, size_t column)
 std::string SystemError(const std::string& file)
 {
     return file + ": " + std::strerror(errno);
-}
-
-// Records already in a data file that is appended to; 0 when it does not exist.
-size_t ExistingRecords(const std::string& path, char delimiter)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return 0;
-    ExportRecordCounter counter(delimiter);
-    std::string chunk(kReadChunk, '\0');
-    while (in) {
-        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        counter.Feed(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())));
-    }
-    return counter.Finish();
 }
 
 bool WriteDataFile(const ExportRequest& request, const ExportTable& table, std::string* error)
@@ -166,12 +145,12 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
         outcome.status = ExportStatus::HeaderFileFailed;
         return outcome;
     }
-    const size_t earlier = request.append ? ExistingRecords(request.dataPath, request.delimiter) : 0;
     if (!WriteDataFile(request, table, &outcome.error)) {
         outcome.status = ExportStatus::DataFileFailed;
         return outcome;
     }
-    outcome.recordCount = earlier + table.rows.size();
+    // Appended or not, the header describes this export: its rows, numbered from 1.
+    outcome.recordCount = table.rows.size();
     outcome.fieldCount = written + 1;
 
     std::vector<IniEdit> edits;
@@ -189,106 +168,4 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
     if (!WriteHeaderFile(request.headerPath, request.dataPath, edits, &outcome.error))
         outcome.status = ExportStatus::HeaderFileFailed;
     return outcome;
-}
-
-// ---- record counter
-
-void ExportRecordCounter::Feed(std::string_view text)
-{
-    for (char c : text) {
-        if (linePrefix_.size() < kFieldNameLine.size() && state_ != State::LineStart)
-            linePrefix_ += c;
-        switch (state_) {
-        case State::LineStart:
-            linePrefix_.assign(1, c);
-            lineIsRecord_ = false;
-            if (c == '\n') {
-                linePrefix_.clear();
-                EndLine();
-            } else if (IsDigit(c)) {
-                state_ = State::Digits;
-            } else if (c == '"') {
-                state_ = State::Quoted;
-            } else {
-                state_ = State::SkipLine;
-            }
-            break;
-        case State::Digits:
-            if (IsDigit(c))
-                break;
-            if (c == delimiter_ || c == '\r' || c == '\n') {
-                lineIsRecord_ = true;
-                if (c == '\n')
-                    EndLine();
-                else
-                    state_ = State::Fields;
-            } else {
-                state_ = State::SkipLine;
-            }
-            break;
-        case State::Fields:
-            if (c == '"')
-                state_ = State::Quoted;
-            else if (c == '\n')
-                EndLine();
-            break;
-        case State::Quoted:
-            if (c == '"')
-                state_ = State::QuoteSeen;
-            break;
-        case State::QuoteSeen:
-            if (c == '"')
-                state_ = State::Quoted; // a doubled quote inside the field
-            else if (c == '\n')
-                EndLine();
-            else
-                state_ = State::Fields;
-            break;
-        case State::SkipLine:
-            if (c == '\n')
-                EndLine();
-            break;
-        }
-    }
-}
-
-void ExportRecordCounter::EndLine()
-{
-    if (lineNumber_ == 0) {
-        firstLinePending_ = lineIsRecord_;
-    } else {
-        if (lineNumber_ == 1 && firstLinePending_) {
-            // A first line followed by the field-name line is the title, whatever it looks like.
-            if (linePrefix_.rfind(kFieldNameLine, 0) != 0)
-                ++count_;
-            firstLinePending_ = false;
-        }
-        if (lineIsRecord_)
-            ++count_;
-    }
-    ++lineNumber_;
-    state_ = State::LineStart;
-    lineIsRecord_ = false;
-    linePrefix_.clear();
-}
-
-size_t ExportRecordCounter::Finish()
-{
-    // A last line without its line feed.
-    if (state_ == State::Digits)
-        lineIsRecord_ = true;
-    if (state_ != State::LineStart)
-        EndLine();
-    if (firstLinePending_) {
-        ++count_;
-        firstLinePending_ = false;
-    }
-    return count_;
-}
-
-size_t CountExportRecords(std::string_view content, char delimiter)
-{
-    ExportRecordCounter counter(delimiter);
-    counter.Feed(content);
-    return counter.Finish();
 }

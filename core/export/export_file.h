@@ -6,7 +6,7 @@
 // so that spreadsheet programs read the file back cell for cell. Append mode adds rows to an existing file.
 //
 // Header file: section EXPORTINFO with the information keys (TITLE, SERVERIP, ..., USER), section HEADER with FIELDCNT
-// (written columns + 1), RECORDCNT (the rows the data file holds, earlier appends included), DELIMITER, FILED0 "SEQ"
+// (written columns + 1), RECORDCNT (the rows of this export, appended or not), DELIMITER, FILED0 "SEQ"
 // and FIELD1..FIELDn the written columns' titles, numbered without gaps. It is replaced whole, never left
 // half-written.
 
@@ -57,26 +57,3 @@ ExportOutcome WriteExportFiles(const ExportRequest& request, const ExportTable& 
 // The field in double quotes with every double quote inside doubled.
 std::string QuoteExportField(std::string_view text);
 
-// Counts the records (row lines) of a data file read in pieces: lines that start with a row number, with quoted
-// fields that may span lines; the title and field-name lines do not count.
-class ExportRecordCounter {
-public:
-    explicit ExportRecordCounter(char delimiter = '\t') : delimiter_(delimiter) {}
-    void Feed(std::string_view text);
-    // The count once the whole file has been fed.
-    size_t Finish();
-
-private:
-    enum class State { LineStart, Digits, Fields, Quoted, QuoteSeen, SkipLine };
-    void EndLine();
-
-    char delimiter_;
-    State state_ = State::LineStart;
-    bool lineIsRecord_ = false;
-    std::string linePrefix_; // the first characters of the current line, to tell the field-name line
-    size_t lineNumber_ = 0;
-    bool firstLinePending_ = false; // line 0 looked like a record; line 1 tells whether it was the title
-    size_t count_ = 0;
-};
-
-size_t CountExportRecords(std::string_view content, char delimiter = '\t');

@@ -7,7 +7,6 @@ int ApplySortRequest(SortState& state, int column, int mode)
     const auto col = static_cast<uint8_t>(column);
     if (mode == kSortAscending || mode == kSortDescending) {
         state.column = col;
-        state.direction = static_cast<uint8_t>(mode);
         return mode;
     }
     if (state.column == col)

@@ -19,8 +19,8 @@ struct SortState {
     uint8_t direction = kSortAscending;
 };
 
-// Applies a request to the state and returns the direction to sort in (0: do not sort). An explicit direction is
-// stored too, so that the next toggle starts from the order the list shows.
+// Applies a request to the state and returns the direction to sort in (0: do not sort). An explicit direction stores
+// the column only: the next toggle flips the direction stored by the toggles before it.
 int ApplySortRequest(SortState& state, int column, int mode);
 
 // The comparison of two item data values as signed 32-bit numbers: 1, 0 or -1, negated when descending.

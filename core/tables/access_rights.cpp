@@ -59,10 +59,8 @@ int SetUserRights(int role, const char* text)
 int SetAllUserRights(const char* administrator, const char* manager, const char* user)
 {
     const char* texts[kRightsRoleCount] = {administrator, manager, user};
-    for (int role = 0; role < kRightsRoleCount; ++role) {
-        if (SetUserRights(role, texts[role]) != 0)
-            SetUserRights(role, "");
-    }
+    for (int role = 0; role < kRightsRoleCount; ++role)
+        SetUserRights(role, texts[role]);
     return 0;
 }
 

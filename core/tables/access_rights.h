@@ -120,7 +120,7 @@ const RightsTable* GetRightsTable(int role);
 // Fills the role's table with '-' and copies the text over its start (at most 127 letters). -1 for a bad role or a
 // null text, else 0.
 int SetUserRights(int role, const char* text);
-// The three roles at once, as the server sends them: 0 (a null text leaves that table all '-').
+// The three roles at once, as the server sends them: 0 (a null text leaves that role's table as it was).
 int SetAllUserRights(const char* administrator, const char* manager, const char* user);
 // All rights '-' in every role, as after start-up and logout.
 void ClearUserRights();

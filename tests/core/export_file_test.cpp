@@ -55,7 +55,7 @@ TEST_F(ExportFileTest, HiddenColumnLeavesNoGapAndQuotesAreDoubled)
     EXPECT_EQ(ReadText(request.headerPath), Golden("two_rows_hidden_column.ini"));
 }
 
-TEST_F(ExportFileTest, AppendAddsRowsAndCountsEveryRowOfTheFile)
+TEST_F(ExportFileTest, AppendAddsRowsNumberedFromOneAndCountsOnlyThem)
 {
     ExportRequest request = Request("Node");
     ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
@@ -63,14 +63,15 @@ TEST_F(ExportFileTest, AppendAddsRowsAndCountsEveryRowOfTheFile)
     request.append = true;
     request.writeTitle = false;
     ExportTable more = NodeTable();
-    more.rows.push_back({"3", "Spare\nline two", "z"}); // a cell over two lines still counts once
+    more.rows.push_back({"3", "Spare\nline two", "z"});
     const ExportOutcome outcome = WriteExportFiles(request, more);
     ASSERT_EQ(outcome.status, ExportStatus::Written) << outcome.error;
-    EXPECT_EQ(outcome.recordCount, 5U);
+    // The header describes this export: its three rows, not the five the file now holds.
+    EXPECT_EQ(outcome.recordCount, 3U);
     EXPECT_EQ(ReadText(request.dataPath), Golden("appended.txt"));
-    EXPECT_NE(ReadText(request.headerPath).find("RECORDCNT=5\n"), std::string::npos);
+    EXPECT_NE(ReadText(request.headerPath).find("RECORDCNT=3\n"), std::string::npos);
 
-    // Appending to a file that does not exist yet counts only the new rows.
+    // Appending to a file that does not exist yet counts the new rows as well.
     request.dataPath = (dir / "Fresh.txt").string();
     request.headerPath = (dir / "Fresh.ini").string();
     EXPECT_EQ(WriteExportFiles(request, NodeTable()).recordCount, 2U);
@@ -107,6 +108,24 @@ TEST_F(ExportFileTest, UnopenableDataFileTouchesNoHeader)
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
+// A header that cannot be written stops the export before any data is written: a retry in append mode then adds
+// the rows once, not twice.
+TEST_F(ExportFileTest, AHeaderThatCannotBeWrittenStopsTheExportBeforeTheData)
+{
+    for (const bool append : {false, true}) {
+        SCOPED_TRACE(append);
+        ExportRequest request = Request(append ? "Appended" : "Fresh");
+        request.append = append;
+        request.writeTitle = !append;
+        WriteText(request.dataPath, "kept\n");
+        fs::create_directories(request.headerPath); // a folder stands where the header goes
+        const ExportOutcome outcome = WriteExportFiles(request, NodeTable());
+        EXPECT_EQ(outcome.status, ExportStatus::HeaderFileFailed);
+        EXPECT_NE(outcome.error.find(request.headerPath), std::string::npos);
+        EXPECT_EQ(ReadText(request.dataPath), "kept\n");
+    }
+}
+
 TEST_F(ExportFileTest, HeaderMayBeReadByWhoeverMayReadTheDataFile)
 {
     const ExportRequest request = Request("Node");
@@ -122,39 +141,6 @@ TEST_F(ExportFileTest, HeaderIsReplacedWholeNotMerged)
     WriteText(request.headerPath, "[HEADER]\nFIELD9=Stale\n[OTHER]\nKEY=1\n");
     ASSERT_EQ(WriteExportFiles(request, NodeTable()).status, ExportStatus::Written);
     EXPECT_EQ(ReadText(request.headerPath), Golden("two_rows_hidden_column.ini"));
-}
-
-TEST(ExportRecordCountTest, CountsRowLinesOnly)
-{
-    const std::pair<std::string, size_t> rows[] = {
-        {"", 0},
-        {"Title\n\"SEQ\"\t\"A\"\n", 0},
-        {"Title\n\"SEQ\"\t\"A\"\n1\t\"x\"\n2\t\"y\"\n", 2},
-        {"1\t\"x\"\n2\t\"y\"\n", 2},
-        {"2024\n\"SEQ\"\t\"A\"\n1\t\"x\"\n", 1},    // an all-digit title is still the title
-        {"1\t\"two\nlines\"\n2\t\"y\"\n", 2},       // a quoted cell over two lines
-        {"1\t\"say \"\"hi\"\"\n\"\n2\t\"y\"\n", 2}, // doubled quotes stay inside the cell
-        {"1\t\"x\"\r\n2\t\"y\"\r\n", 2},            // line ends of another system
-        {"1\t\"x\"\n2\t\"y\"", 2},                  // no line feed after the last row
-        {"1\n", 1},                                 // a row of a list without written columns
-        {"Title\n\"SEQ\"\n1\n2\n3\n", 3},
-        {"1\t\"x\"\nnot a row\n\n", 1},
-        {"12ab\t\"x\"\n", 0},
-        {"1\t\"open\n2\t\"y\"\n", 1}, // an open quote runs to the end
-    };
-    for (const auto& [content, expected] : rows)
-        EXPECT_EQ(CountExportRecords(content), expected) << content;
-}
-
-TEST(ExportRecordCountTest, PiecesGiveTheSameCountAsTheWhole)
-{
-    const std::string content = "Title\n\"SEQ\"\t\"A\"\n1\t\"a\"\"b\nc\"\n2\t\"y\"\n3\t\"z\"\n";
-    for (size_t piece = 1; piece <= content.size(); ++piece) {
-        ExportRecordCounter counter;
-        for (size_t at = 0; at < content.size(); at += piece)
-            counter.Feed(std::string_view(content).substr(at, piece));
-        EXPECT_EQ(counter.Finish(), 3U) << "pieces of " << piece;
-    }
 }
 
 } // namespace

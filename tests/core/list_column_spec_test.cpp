@@ -134,13 +134,17 @@ TEST(ListSort, ToggleFlipsTheLastColumnAndKeepsTheDirectionForAnother)
     EXPECT_EQ(state.column, 2);
 }
 
-TEST(ListSort, ExplicitDirectionIsWhereTheNextToggleStarts)
+TEST(ListSort, ExplicitDirectionStoresTheColumnOnly)
 {
-    SortState state;
+    SortState state; // column 0 ascending
     EXPECT_EQ(ApplySortRequest(state, 1, kSortDescending), kSortDescending);
+    EXPECT_EQ(state.column, 1);
+    EXPECT_EQ(state.direction, kSortAscending);
+    // The next toggle flips the stored direction, not the one shown.
+    EXPECT_EQ(ApplySortRequest(state, 1, kSortToggle), kSortDescending);
+    EXPECT_EQ(ApplySortRequest(state, 0, kSortAscending), kSortAscending);
     EXPECT_EQ(state.direction, kSortDescending);
-    // The list shows column 1 descending: a click reverses it.
-    EXPECT_EQ(ApplySortRequest(state, 1, kSortToggle), kSortAscending);
+    EXPECT_EQ(ApplySortRequest(state, 0, kSortToggle), kSortAscending);
 }
 
 TEST(ListSort, ItemDataCompareAsSignedNumbers)

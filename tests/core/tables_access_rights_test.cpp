@@ -62,6 +62,12 @@ TEST_F(AccessRightsTest, BadRolesAndTextsAreRefused)
     EXPECT_EQ(SetUserRights(0, nullptr), -1);
     EXPECT_EQ(CheckUserRight(3, 0, 'q'), 0);
     EXPECT_EQ(CheckUserRight(-1, 0, 'q'), 0);
+    // A null text among the three leaves that role's table as it was.
+    ASSERT_EQ(SetUserRights(1, "mm"), 0);
+    EXPECT_EQ(SetAllUserRights("aa", nullptr, "qq"), 0);
+    EXPECT_EQ(CheckUserRight(0, 1, 'x'), 1);
+    EXPECT_EQ(CheckUserRight(1, 1, 'm'), 1);
+    EXPECT_EQ(CheckUserRight(2, 1, 'q'), 1);
 }
 
 TEST_F(AccessRightsTest, ShortTextLeavesTheRestWithoutRights)

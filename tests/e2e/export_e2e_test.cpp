@@ -159,6 +159,11 @@ TEST(ExportTest, ViewsExportUnderTheirTitleAndLocationAndWriteEachRowOnce)
     });
     program.RightClickListRow(*list, 0, CTrapLogView::kCmdExport);
     EXPECT_EQ(LineCount(data), 2 * rows + 2);
+    // The header counts the rows of this export only, not those the file held before.
+    const std::optional<CIniFile> appended = CIniFile::Load(header.string());
+    ASSERT_TRUE(appended.has_value());
+    ASSERT_NE(appended->Find("HEADER", "RECORDCNT"), nullptr);
+    EXPECT_EQ(*appended->Find("HEADER", "RECORDCNT"), std::to_string(rows));
 
     // The alarm summary's export carries its own title too.
     auto* summary = dynamic_cast<CTrapSumView*>(program.Frame().GetAlarmSummaryView());

@@ -116,6 +116,10 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
     e2e::COperator& person = program.Operator();
     person.OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        // The Progress column, which the dialog draws, is laid out by its title alone: narrower than its bar.
+        const int progressWidth = list.columnWidth(Dlg::kProgressColumn);
+        EXPECT_GE(progressWidth, list.header()->fontMetrics().horizontalAdvance(QStringLiteral("Progress")));
+        EXPECT_LT(progressWidth, 100);
         // The location of the NE chosen, its model: the IPD-12s of North.
         EXPECT_EQ(ListColumn(list, 1).join(','),
                   QStringLiteral("North-1,North-2,North-3,North-4,North-5,North-6,North-7,North-13"));

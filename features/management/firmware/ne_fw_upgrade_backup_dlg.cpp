@@ -192,10 +192,11 @@ void CNeFwUpgradeBackupDlg::OnTimer(int id)
     case FtpJobState::kFailed:
         worker_->Join();
         SetBusy(false);
-        ShowAlertText(FtpFailureText(job, FtpTransferKind::kFirmware));
-        // The worker left the box to this thread.
+        // The worker left the box to this thread. It comes first: a box opening clears the line of the dialog below,
+        // which then shows the text as well.
         if (job.Failure() == FtpFailure::kRemoteImageCorrupt)
             ShowMessageById(kStrRemoteFirmwareCorrupted, kErrorBox);
+        ShowAlertText(FtpFailureText(job, FtpTransferKind::kFirmware));
         return;
     default:
         break;

@@ -200,6 +200,11 @@ void CNeFwUpgradeDlg::InitData()
     EnableCheckBoxes();
     InitListColumnsById(kStrColumnsFwUpgrade);
     SetColumnOwnerText(kProgressColumn, true);
+    // Room for the bar and, beside it, "100%"; the layout at first show measures the column by its title.
+    if (QTreeView* list = FindList(kListControlId))
+        List().SetColumnWidth(kProgressColumn, kProgressBarWidth + kProgressTextGap +
+                                                   list->fontMetrics().horizontalAdvance(QLatin1String(kFullProgress)) +
+                                                   kProgressTextGap);
     if (auto* edit = GetDlgItemAs<QLineEdit>(kLocalFileId))
         edit->setMaxLength(static_cast<int>(kLocalPathMax));
     if (const CNeRecord* ne = FindNeById(static_cast<uint32_t>(GetNeId())))
@@ -341,17 +346,6 @@ void CNeFwUpgradeDlg::DrawOwnerText(Dc& dc, const QRect& rect, int row, int colu
     painter.setPen(ToQColor(textColor));
     painter.drawText(QRect(rect.right() - textWidth, rect.top(), textWidth, rect.height()),
                      Qt::AlignRight | Qt::AlignVCenter, text);
-}
-
-// Room for the bar and, beside it, "100%".
-int CNeFwUpgradeDlg::OwnerTextWidth(int column, int listId) const
-{
-    if (listId != kListControlId || column != kProgressColumn)
-        return 0;
-    const QTreeView* list = FindList(kListControlId);
-    return kProgressBarWidth + kProgressTextGap +
-           (list != nullptr ? list->fontMetrics().horizontalAdvance(QLatin1String(kFullProgress)) + kProgressTextGap
-                            : 0);
 }
 
 int CNeFwUpgradeDlg::OnNotifyHook(const NotifyHeader& header, int* /*result*/)

@@ -72,7 +72,6 @@ public:
     void GetItemColors(int row, int column, COLORREF* textColor, COLORREF* backColor, COLORREF* backColor2,
                        int listId) override;
     void DrawOwnerText(Dc& dc, const QRect& rect, int row, int column, COLORREF textColor, int listId) override;
-    int OwnerTextWidth(int column, int listId) const override;
 
     // The batch in progress, null when none.
     CFwUpgradeBatch* Batch() const { return batch_; }

@@ -90,7 +90,8 @@ void CADialog::DrawExtras(Dc&) {}
 void CADialog::DrawFrameExtras(Dc& dc)
 {
     for (int id : markedControls_) {
-        QWidget* control = id != 0 ? GetDlgItem(id) : nullptr;
+        // A container is handed its pages' ids too: only those of controls of its own are framed here.
+        QWidget* control = FindControl(this, id);
         if (control == nullptr || !control->isVisibleTo(this))
             continue;
         const QRect r(control->mapTo(this, QPoint(0, 0)), control->size());
@@ -328,13 +329,13 @@ void CADialog::ShowText(const QString& text, bool alert, int id1, int focusId, i
     if (focusId == 0)
         focusId = id1;
     if (isChild_) {
-        // The ids are this page's controls: they are framed and focused here; the container shows the text only, so
-        // that a control of its own with a coinciding id is not framed.
+        // The ids are this page's controls: they are framed and focused here, and the container is given them with
+        // the text.
         SetMarkedControls(id1, id2, id3, id4);
-        if (QWidget* control = GetDlgItem(focusId))
+        if (QWidget* control = FindControl(this, focusId))
             control->setFocus();
         if (CADialog* parent = ParentDialog()) {
-            parent->ShowText(text, alert, 0, 0, 0, 0, 0);
+            parent->ShowText(text, alert, id1, focusId, id2, id3, id4);
             return;
         }
     }
@@ -359,7 +360,7 @@ void CADialog::ShowText(const QString& text, bool alert, int id1, int focusId, i
         }
         return;
     }
-    if (QWidget* control = GetDlgItem(focusId))
+    if (QWidget* control = FindControl(this, focusId))
         control->setFocus();
     SetStatusText(text);
 }

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTreeView>
+#include <QValidator>
 
 #include <algorithm>
 #include <cctype>
@@ -37,6 +38,26 @@ QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
 }
+
+// What the operator types into an edit stops at a number of characters; a longer text the program put there stays
+// whole, and the operator may shorten it but not lengthen it. The edit's own maximum length would cut such a text.
+class CTypedLengthValidator : public QValidator {
+public:
+    CTypedLengthValidator(int maxTyped, QLineEdit& edit) : QValidator(&edit), maxTyped_(maxTyped), before_(edit.text())
+    {
+        connect(&edit, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+    }
+
+    // The edit asks before it takes a change; `before_` still holds the text the change starts from.
+    State validate(QString& input, int& /*pos*/) const override
+    {
+        return input.size() <= maxTyped_ || input.size() <= before_.size() ? Acceptable : Invalid;
+    }
+
+private:
+    int maxTyped_;
+    QString before_;
+};
 
 // The title a window caption gives: a leading "[...] " and then a leading "<...> " are dropped.
 std::string TitleFromCaption(std::string caption)
@@ -129,7 +150,7 @@ void CExportDlg::InitData()
         EndDialog(IDCANCEL);
         return;
     }
-    ui_->fileName->setMaxLength(kFileNameEditMax);
+    ui_->fileName->setValidator(new CTypedLengthValidator(kFileNameEditMax, *ui_->fileName));
     writeTitle_ = 1;
     appendData_ = 0;
     EnableControl(kAppendId, false);
@@ -145,8 +166,8 @@ void CExportDlg::InitData()
     if (directory.empty() || directory.back() != '/')
         directory += '/';
     basePath_ = directory + stem_;
-    if (basePath_.size() + 4 > static_cast<size_t>(kPathMax)) {
-        // A proposal that the file name cannot hold would be cut to another file.
+    if (basePath_.size() > kBasePathMax) {
+        // Cut, the path would name another file.
         ShowAlertTextById(kStrInternalError);
         EndDialog(IDCANCEL);
         return;
@@ -202,9 +223,12 @@ void CExportDlg::SetInformationValue(const char* key, const QString& value)
 void CExportDlg::DoDataExchange(CDataExchange& dx)
 {
     // The limit holds what the operator types; a longer path the dialog puts there (a chosen file) stays whole.
+    const QValidator* limit = ui_->fileName->validator();
     if (!dx.IsSaving())
-        ui_->fileName->setMaxLength(std::max(kFileNameEditMax, static_cast<int>(fileName_.size())));
+        ui_->fileName->setValidator(nullptr);
     DDX_Text(dx, kFileNameId, fileName_);
+    if (!dx.IsSaving())
+        ui_->fileName->setValidator(limit);
     DDX_Check(dx, kWriteTitleId, writeTitle_);
     DDX_Check(dx, kAppendId, appendData_);
 }
@@ -286,7 +310,6 @@ void CExportDlg::OnOK()
         ShowAlertTextById(kStrFailToOpenFile, kFileNameId);
         return;
     }
-    SetInformationValue("RECORDCNT", QString::number(outcome.recordCount));
     ShowInfoTextById(kStrCompleteExportingFile);
     EndDialog(IDOK);
 }

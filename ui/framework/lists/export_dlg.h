@@ -39,6 +39,8 @@ public:
     // What the operator may type into the file name; a chosen file's path, and what OK writes to, may be longer.
     static constexpr int kFileNameEditMax = 127;
     static constexpr int kPathMax = 255;
+    // The working directory and the stem together; a longer pair ends the dialog with "Internal error".
+    static constexpr size_t kBasePathMax = 127;
     static constexpr size_t kStemMax = 127;
     static constexpr size_t kTitleMax = 127;
 

@@ -647,12 +647,10 @@ void CListHost::LayoutList(int listId, std::vector<int> columns, bool laterStep)
             cell.subItemImages = subItemImage;
             return CellLayoutWidth(cell);
         };
-        // A list with sub-item images keeps the room of one in every cell of the other columns; what a column's owner
-        // draws is no text of the rows.
+        // A list with sub-item images keeps the room of one in every cell of the other columns. A column whose owner
+        // draws its cells is measured by its title only.
         const bool image = subItemImages && c > 0;
-        if (column.flags & kColumnOwnerText)
-            column.desiredWidth = std::max(column.desiredWidth, cellWidth(OwnerTextWidth(c, listId), image));
-        else if (measured.WidestText(c) >= 0)
+        if (!(column.flags & kColumnOwnerText) && measured.WidestText(c) >= 0)
             column.desiredWidth = std::max(column.desiredWidth, cellWidth(measured.WidestText(c), image));
     }
     // A vertical scroll bar that the rows bring, and that the list shows only once it has laid them out, takes its
@@ -903,6 +901,8 @@ void CListHost::PaintCell(QTreeView& list, int listId, QPainter& painter, const 
                          QPoint(rect.right - 1 - listMargin_[1], cellRect.bottom()));
     if (flags & kColumnOwnerText) {
         painter.save();
+        // What the owner draws stays in its cell, however narrow the column.
+        painter.setClipRect(cellRect, Qt::IntersectClip);
         const_cast<CListHost*>(this)->DrawOwnerText(dc, textRect, row, column, text, listId);
         painter.restore();
     } else {

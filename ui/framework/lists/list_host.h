@@ -61,9 +61,6 @@ public:
     // Draws the content of a cell of a column its owner draws (the column spec's "`"), in the cell's text area; the
     // base draws nothing.
     virtual void DrawOwnerText(Dc& dc, const QRect& rect, int row, int column, COLORREF textColor, int listId);
-    // The width of what DrawOwnerText draws in a column's cells, which the layout gives the column beside its title;
-    // the base draws nothing and needs none.
-    virtual int OwnerTextWidth(int /*column*/, int /*listId*/) const { return 0; }
     // The comparison a list sort uses for two rows' item data; `param` is the column, plus 0x8000 descending.
     virtual int SortCompare(uint32_t item1, uint32_t item2, uint32_t param);
     // A sort of the list begins, and has ended: between them the rows do not change, so that a host may make each

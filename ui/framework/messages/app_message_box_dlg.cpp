@@ -87,6 +87,9 @@ QString CAppMessageBoxDlg::ToBoxText(const QString& text)
 bool CAppMessageBoxDlg::OnInitDialog()
 {
     CADialog::OnInitDialog();
+    // The box opens over the current dialog as any top-level dialog does: that dialog's line and red frames go.
+    if (CADialog* below = GetPreviousCurrentDialog(); below != nullptr && below != this)
+        below->ClearMessageLine();
     setWindowTitle(boxTitle_);
     auto* shownEdit = GetDlgItemAs<QPlainTextEdit>(useFirstEdit_ ? kFirstEditId : kSecondEditId);
     auto* otherEdit = GetDlgItemAs<QPlainTextEdit>(useFirstEdit_ ? kSecondEditId : kFirstEditId);
@@ -186,16 +189,8 @@ bool CAppMessageBoxDlg::OnCommand(int id, int code)
         return true;
     }
     if (code == BN_CLICKED && id == IDCANCEL) {
-        // Escape or the close button: Cancel where the box has it, else the single button's answer.
-        for (int result : buttonResult_) {
-            if (result == IDCANCEL) {
-                EndDialog(IDCANCEL);
-                return true;
-            }
-        }
-        const int used = (buttonResult_[0] >= 0) + (buttonResult_[1] >= 0) + (buttonResult_[2] >= 0);
-        if (used == 1)
-            EndDialog(buttonResult_[0]);
+        // Escape or the close box: the box has no cancel handling of its own, so it ends as any dialog does.
+        EndDialog(IDCANCEL);
         return true;
     }
     if (code == BN_CLICKED && id == IDOK)

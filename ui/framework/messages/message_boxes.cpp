@@ -12,7 +12,8 @@
 
 namespace {
 
-int openBoxes = 0;
+// Set while a box is open; an inner box clears it on return, as nesting is not counted.
+bool messageBoxOpen = false;
 
 // The control's rectangle in the window's coordinates, null when it is missing or hidden.
 QRect ControlRect(const CDialog& window, int controlId)
@@ -27,17 +28,17 @@ QRect ControlRect(const CDialog& window, int controlId)
 
 MessageBoxOpenScope::MessageBoxOpenScope()
 {
-    ++openBoxes;
+    messageBoxOpen = true;
 }
 
 MessageBoxOpenScope::~MessageBoxOpenScope()
 {
-    --openBoxes;
+    messageBoxOpen = false;
 }
 
 bool IsMessageBoxOpen()
 {
-    return openBoxes > 0;
+    return messageBoxOpen;
 }
 
 bool IsUiBusy()

@@ -35,7 +35,7 @@ bool IsMessageBoxOpen();
 // A box is open or the application is busy.
 bool IsUiBusy();
 
-// Marks a box as open for its lifetime.
+// Marks a box as open for its lifetime; on return the mark is cleared, even when an outer box is still open.
 class MessageBoxOpenScope {
 public:
     MessageBoxOpenScope();

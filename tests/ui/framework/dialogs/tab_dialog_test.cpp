@@ -323,6 +323,21 @@ TEST_F(TabDialogTest, PageAlertShowsOnTheContainerLineFramesThePageAndSelectsIt)
     EXPECT_EQ(pages[2]->GetMarkedControl(1), 0);
 }
 
+// A page's own text reaches the container's line with the page's control ids: both mark them, and the container,
+// which has no such control, frames nothing of its own.
+TEST_F(TabDialogTest, APageHandsItsTextAndControlIdsToTheContainer)
+{
+    MakeContainer();
+    ShowContainer();
+    CTestTabDlg& tabs = *container;
+    pages[0]->ShowAlertText(QStringLiteral("Bad value"), kEdit1);
+    EXPECT_EQ(tabs.GetMessageText(), QStringLiteral("Bad value"));
+    EXPECT_EQ(tabs.GetMessageTextColor(), AppSettings().errMsgTextColor);
+    EXPECT_EQ(pages[0]->GetMarkedControl(1), kEdit1);
+    EXPECT_EQ(tabs.GetMarkedControl(1), kEdit1);
+    tabs.repaint(); // the container's frames look for controls of its own only
+}
+
 TEST_F(TabDialogTest, TitlesAreCutTo31Characters)
 {
     CTestTabDlg& tabs = MakeContainer();

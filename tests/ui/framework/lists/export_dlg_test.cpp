@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -165,7 +166,7 @@ TEST_F(ExportDlgTest, DirectModeHasNoServerOrLocationEntries)
     EXPECT_EQ(ReadFile(dir / "Node.ini"), Golden("direct_mode.ini"));
 }
 
-TEST_F(ExportDlgTest, AppendModeWritesNoTitleAndCountsTheWholeFile)
+TEST_F(ExportDlgTest, AppendModeWritesNoTitleAndCountsOnlyTheRowsOfThisExport)
 {
     ASSERT_EQ(RunExport("Node", ClickOk), IDOK);
     EXPECT_EQ(RunExport("Node",
@@ -183,7 +184,7 @@ TEST_F(ExportDlgTest, AppendModeWritesNoTitleAndCountsTheWholeFile)
     const std::string data = ReadFile(dir / "Node.txt");
     EXPECT_EQ(data,
               Golden("two_rows_hidden_column.txt") + "1\t\"1\"\t\"Core \"\"A\"\" rack\"\n2\t\"2\"\t\"Edge, west\"\n");
-    EXPECT_NE(ReadFile(dir / "Node.ini").find("RECORDCNT=4\n"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "Node.ini").find("RECORDCNT=2\n"), std::string::npos);
 }
 
 // The value of an information row by its key.
@@ -236,18 +237,30 @@ TEST_F(ExportDlgTest, TheHeaderStaysBesideTheStemWhereverTheDataFileGoes)
     ASSERT_GT(chosen.size(), 200U);
     ScriptedFileChooser chooser;
     chooser.PushPath(QString::fromStdString(chosen));
+    chooser.PushPath(QString::fromStdString(chosen));
     EXPECT_EQ(RunExport("Node",
                         [&](CExportDlg& dlg) {
                             EXPECT_EQ(InfoValue(dlg, "HEADERFILE").toStdString(), (dir / "Node.ini").string());
                             dlg.OnCommand(CExportDlg::kBrowseId, BN_CLICKED);
-                            EXPECT_EQ(dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->text().toStdString(),
-                                      chosen);
+                            auto* edit = dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId);
+                            EXPECT_EQ(edit->text().toStdString(), chosen);
+                            // The operator may shorten it, but not type it longer again.
+                            edit->setFocus();
+                            edit->end(false);
+                            QTest::keyClick(edit, Qt::Key_X);
+                            EXPECT_EQ(edit->text().toStdString(), chosen);
+                            QTest::keyClick(edit, Qt::Key_Backspace);
+                            EXPECT_EQ(edit->text().size(), static_cast<qsizetype>(chosen.size()) - 1);
+                            QTest::keyClick(edit, Qt::Key_V);
+                            EXPECT_EQ(edit->text().size(), static_cast<qsizetype>(chosen.size()) - 1);
+                            dlg.OnCommand(CExportDlg::kBrowseId, BN_CLICKED);
+                            EXPECT_EQ(edit->text().toStdString(), chosen);
                             EXPECT_EQ(InfoValue(dlg, "DATAFILE").toStdString(), chosen);
                             EXPECT_EQ(InfoValue(dlg, "HEADERFILE").toStdString(), (dir / "Node.ini").string());
                             return ClickOk(dlg);
                         }),
               IDOK);
-    ASSERT_EQ(chooser.Requests().size(), 1U);
+    ASSERT_EQ(chooser.Requests().size(), 2U);
     EXPECT_TRUE(chooser.Requests()[0].save);
     EXPECT_TRUE(fs::exists(chosen));
     EXPECT_EQ(ReadFile(dir / "Node.ini"), Golden("server_mode.ini"));
@@ -271,6 +284,41 @@ TEST_F(ExportDlgTest, TheOperatorTypesAFileNameOfAtMost127Characters)
               IDCANCEL);
 }
 
+// The working directory and the stem make the base path of both files: 127 characters at most; a longer one ends
+// the dialog with "Internal error" rather than propose a cut path, which would name another file.
+TEST_F(ExportDlgTest, TheBasePathHoldsAtMost127Characters)
+{
+    const qsizetype directory = QDir::currentPath().size() + 1;
+    ASSERT_LT(directory, 100);
+    for (const qsizetype length : {qsizetype{127}, qsizetype{128}}) {
+        SCOPED_TRACE(length);
+        const std::string stem(static_cast<size_t>(length - directory), 's');
+        CExportDlg dlg(&owner);
+        dlg.SetTarget(7, nullptr);
+        dlg.SetExportSource(owner.list, stem.c_str(), '\t');
+        QStringList boxes;
+        ScriptedModalRunner runner;
+        const auto script = [&](QDialog& shown) {
+            if (&shown == &dlg) {
+                EXPECT_TRUE(PumpUntil([&] { return dlg.IsFirstShowDone() || dlg.IsEnded(); }));
+                if (!dlg.IsEnded()) {
+                    // A proposal longer than the operator may type stays whole.
+                    EXPECT_EQ(dlg.GetDlgItemAs<QLineEdit>(CExportDlg::kFileNameId)->text(),
+                              QDir::currentPath() + "/" + QString::fromStdString(stem) + ".txt");
+                }
+            } else if (auto* box = shown.findChild<QPlainTextEdit*>()) {
+                boxes << box->toPlainText();
+            }
+            return IDCANCEL;
+        };
+        runner.Push(script);
+        runner.Push(script);
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(dlg.GetBasePath().size(), static_cast<size_t>(length));
+        EXPECT_EQ(boxes, length == 127 ? QStringList() : QStringList{QStringLiteral("Internal error")});
+    }
+}
+
 TEST_F(ExportDlgTest, UnwritablePathReports10012AndLeavesNoHeader)
 {
     EXPECT_EQ(RunExport("Node",
@@ -284,6 +332,20 @@ TEST_F(ExportDlgTest, UnwritablePathReports10012AndLeavesNoHeader)
                         }),
               IDCANCEL);
     EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(ExportDlgTest, AHeaderPlaceThatTakesNoFileReports10012BeforeAnyDataIsWritten)
+{
+    fs::create_directories(dir / "Node.ini");
+    EXPECT_EQ(RunExport("Node",
+                        [&](CExportDlg& dlg) {
+                            EXPECT_EQ(ClickOk(dlg), IDCANCEL); // the dialog stays
+                            EXPECT_EQ(dlg.GetMessageText(), QStringLiteral("Fail to open file"));
+                            EXPECT_EQ(dlg.GetMarkedControl(1), CExportDlg::kFileNameId);
+                            return IDCANCEL;
+                        }),
+              IDCANCEL);
+    EXPECT_FALSE(fs::exists(dir / "Node.txt"));
 }
 
 TEST_F(ExportDlgTest, WithoutSourceTheDialogEndsWithInternalError)

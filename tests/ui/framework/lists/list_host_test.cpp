@@ -157,7 +157,7 @@ TEST_F(ListHostTest, HeaderClicksSortThroughTheCurrentDialog)
     dialog.DoModal();
 }
 
-TEST_F(ListHostTest, ExplicitSortDirectionIsWhereTheNextClickStarts)
+TEST_F(ListHostTest, AnExplicitSortLeavesTheStoredDirectionForTheNextClick)
 {
     ScriptedModalRunner runner;
     CTestDlg dialog;
@@ -169,8 +169,12 @@ TEST_F(ListHostTest, ExplicitSortDirectionIsWhereTheNextClickStarts)
         EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
         dialog.SortList(1, kSortDescending);
         EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
+        EXPECT_EQ(dialog.GetSortColumn(), 1);
+        EXPECT_EQ(dialog.GetSortDirection(), kSortAscending);
+        // The click flips the stored direction (ascending, from first show): the list stays descending.
         ClickHeader(dialog, 1);
-        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{1, 2, 3}));
+        EXPECT_EQ(Order(dialog), (std::vector<uint32_t>{3, 2, 1}));
+        EXPECT_EQ(dialog.GetSortDirection(), kSortDescending);
         return IDOK;
     });
     dialog.DoModal();

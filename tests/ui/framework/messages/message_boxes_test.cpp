@@ -9,6 +9,7 @@
 #include "ui/framework/messages/string_ids.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -83,6 +85,23 @@ TEST_P(ButtonSets, ShowTheirCaptionsRightAlignedAndAnswerTheirResults)
             return -99;
         });
         EXPECT_EQ(ShowMessageText(QStringLiteral("Question"), row.type), row.results[press]) << row.type;
+    }
+    // Escape and the close box end every box with Cancel's result, whether or not it has a Cancel button.
+    const std::vector<std::pair<const char*, std::function<void(QDialog&)>>> ends{
+        {"escape",
+         [](QDialog& box) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(&box, &escape);
+         }},
+        {"close box", [](QDialog& box) { box.close(); }}};
+    for (const auto& [how, end] : ends) {
+        ScriptedModalRunner runner;
+        runner.Push([&end](QDialog& box) {
+            end(box);
+            return -99;
+        });
+        EXPECT_EQ(ShowMessageText(QStringLiteral("Question"), row.type), IDCANCEL) << row.type << " " << how;
+        EXPECT_FALSE(IsMessageBoxOpen());
     }
 }
 
@@ -237,7 +256,7 @@ TEST_F(MessageBoxesTest, StatusMessageGoesToTheCurrentDialogOnceShown)
     EXPECT_EQ(runner.Runs().size(), 1);
 }
 
-TEST_F(MessageBoxesTest, BoxLeavesTheCurrentDialogAndItsAlertAlone)
+TEST_F(MessageBoxesTest, BoxClearsTheLineAndFramesBelowButLeavesThatDialogCurrent)
 {
     ScriptedModalRunner runner;
     CTestDlg dialog;
@@ -245,29 +264,40 @@ TEST_F(MessageBoxesTest, BoxLeavesTheCurrentDialogAndItsAlertAlone)
         EXPECT_TRUE(PumpUntil([&] { return dialog.IsFirstShowDone(); }));
         dialog.ShowAlertText(QStringLiteral("Bad value"), kEdit1);
         EXPECT_EQ(ShowMessageText(QStringLiteral("Save anyway?"), 0x134), IDYES);
-        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Bad value"));
-        EXPECT_EQ(dialog.GetMarkedControl(1), kEdit1);
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Sent"));
+        EXPECT_EQ(dialog.GetMarkedControl(1), 0);
         return IDOK;
     });
     runner.Push([&](QDialog&) {
+        EXPECT_EQ(dialog.GetMessageText(), QString());
+        EXPECT_EQ(dialog.GetMarkedControl(1), 0);
+        // The box is not the current dialog: a status text sent meanwhile is shown in the dialog below.
         EXPECT_EQ(GetCurrentDialog(), &dialog);
+        ShowStatusMessage(QStringLiteral("Sent"));
+        EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Sent"));
         return IDYES;
     });
     dialog.DoModal();
 }
 
-TEST_F(MessageBoxesTest, OpenFlagHoldsUntilTheOutermostBoxCloses)
+TEST_F(MessageBoxesTest, OpenFlagIsClearedWhenAnInnerBoxReturns)
 {
     ScriptedModalRunner runner;
-    bool openAfterInner = false;
+    bool openInInner = false;
+    bool openAfterInner = true;
     runner.Push([&](QDialog&) {
         ShowAppMessage(QStringLiteral("inner"), 0);
         openAfterInner = IsMessageBoxOpen();
         return IDOK;
     });
-    runner.Push([](QDialog&) { return IDOK; });
+    runner.Push([&](QDialog&) {
+        openInInner = IsMessageBoxOpen();
+        return IDOK;
+    });
     ShowAppMessage(QStringLiteral("outer"), 0);
-    EXPECT_TRUE(openAfterInner);
+    EXPECT_TRUE(openInInner);
+    // Nesting is not counted.
+    EXPECT_FALSE(openAfterInner);
     EXPECT_FALSE(IsMessageBoxOpen());
 }
 
