@@ -17,7 +17,7 @@ struct BoardSpec {
     uint32_t slot;
     uint32_t type;
 };
-constexpr BoardSpec kSmallBoards[] = {{10100, 30}, {10200, 32}};
+constexpr BoardSpec kSmallBoards[] = {{10100, 130}, {10200, 132}}; // the IPD-12's own ALC-24 and SLC-16
 constexpr BoardSpec kLargeBoards[] = {{10100, 31}, {20100, 32}};
 
 LocationRecord Location(uint32_t id, const std::string& name, uint32_t parentId)

@@ -118,6 +118,72 @@ TEST_F(SampleModels, EveryReferencedModelExists)
     }
 }
 
+// Each NE model has shelves, cards and ports of its own: every model an NE of it can hold, at a fixed position or
+// in a slot that takes any card of a class, belongs to that NE model, so the alarm definitions of its cards and
+// ports can be chosen and saved per NE model. Only the drawings of an empty slot or port, which have no alarms,
+// serve every NE model.
+TEST_F(SampleModels, EachNeModelHoldsCardsAndPortsOfItsOwn)
+{
+    struct Row {
+        uint32_t neModel;
+        size_t shelves, cards, ports; // models of the NE model by level
+    };
+    for (const Row& r : {Row{2, 1, 7, 5}, Row{4, 2, 7, 5}}) {
+        SCOPED_TRACE(r.neModel);
+        std::set<uint32_t> held;
+        const auto hold = [&](uint32_t id) {
+            if (id != kEntityTypeEmpty && id != kEntityTypeAbsent && id != kEntityTypeUnknown)
+                held.insert(id);
+        };
+        const CEntityType& ne = Model(r.neModel);
+        for (int s = 0; s < ne.GetChildCount(); ++s) {
+            const CEntityType& shelf = Model(ne.GetChildFixedType(s));
+            hold(shelf.GetId());
+            for (int p = 0; p < shelf.GetChildCount(); ++p) {
+                hold(shelf.GetChildFixedType(p));
+                if (shelf.GetChildFixedType(p) != kEntityTypeUnknown)
+                    continue;
+                // A slot open to a class: every card of the class that an NE of the model may hold.
+                int offered = 0;
+                for (int i = 0; i < Set().GetTypeCount(); ++i) {
+                    const CEntityType& card = *Set().GetTypeAt(i);
+                    const uint32_t owner = card.GetNeModelId();
+                    if (card.GetLevel() == kEntityLevelSlot && card.GetProvClass() != 0 &&
+                        shelf.SlotAcceptsClass(p, card.GetProvClass()) &&
+                        (owner == r.neModel || NeModelMatchesAnyNe(owner))) {
+                        hold(card.GetId());
+                        ++offered;
+                    }
+                }
+                EXPECT_GT(offered, 0) << shelf.GetId() << "/" << p;
+            }
+        }
+        for (uint32_t card : std::set<uint32_t>(held)) {
+            const CEntityType& model = Model(card);
+            for (int p = 0; model.GetLevel() == kEntityLevelSlot && p < model.GetChildCount(); ++p)
+                hold(model.GetChildFixedType(p));
+        }
+        std::array<size_t, kEntityLevelCount + 1> byLevel{};
+        for (uint32_t id : held) {
+            EXPECT_EQ(Model(id).GetNeModelId(), r.neModel) << id;
+            ++byLevel[Model(id).GetLevel()];
+        }
+        EXPECT_EQ(byLevel[kEntityLevelShelf], r.shelves);
+        EXPECT_EQ(byLevel[kEntityLevelSlot], r.cards);
+        EXPECT_EQ(byLevel[kEntityLevelPort], r.ports);
+    }
+    // What has alarms belongs to one NE model.
+    for (int i = 0; i < Set().GetTypeCount(); ++i) {
+        const CEntityType& m = *Set().GetTypeAt(i);
+        bool alarms = false;
+        for (int a = 0; a < kEntityAlarmCount; ++a)
+            alarms = alarms || m.GetAlarmDef(a) != nullptr;
+        if (alarms) {
+            EXPECT_FALSE(NeModelMatchesAnyNe(m.GetNeModelId())) << m.GetId();
+        }
+    }
+}
+
 // ---- the program's entity model -------------------------------------------------------------------------------
 
 TEST(CurrentEntityModels, ResetToEmptyKeepsTheBuiltInAlarms)

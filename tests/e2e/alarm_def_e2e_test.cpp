@@ -1,9 +1,10 @@
 // Alarm definitions in the running program: Configuration > Profile > Alarm Definition lists how the selected NE
 // reports the alarms of each entity model, as the NE has them; the operator changes one through the definition
 // dialog, which keeps what the server refused to take, and the list shows what was written, also when it opens again;
-// Save All Models as Template makes the NE's module definitions, as written, the server's templates. The templates
-// have a list of their own (Configuration > Template > Alarm Definition Template), whose Download All Models to NEs
-// sends the NEs of a model chosen in the template download that model's definitions. Direct mode offers neither.
+// Save All Models as Template makes the definitions of the NE model's modules and ports, as written, the server's
+// templates. The templates have a list of their own (Configuration > Template > Alarm Definition Template), whose
+// Download All Models to NEs sends the NEs of a model chosen in the template download that model's definitions.
+// Direct mode offers neither. Each NE model has cards and ports of its own, which the list offers on its NEs.
 
 #include "tests/e2e/support/e2e_harness.h"
 #include "tests/e2e/support/export_steps.h"
@@ -11,6 +12,11 @@
 
 #include "features/fault/alarm_defs/alarm_def_dlg.h"
 #include "features/fault/alarm_defs/alarm_def_list_dlg.h"
+#include "core/entity/entity_model_set.h"
+#include "core/entity/entity_type.h"
+#include "core/entity/entity_type_ids.h"
+#include "core/tables/entity_node.h"
+#include "core/tables/ne_table.h"
 #include "features/provisioning/templates/template_download_dlg.h"
 #include "link/records/alarm_def_rec.h"
 #include "link/records/request_codes.h"
@@ -21,6 +27,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <set>
@@ -34,6 +43,10 @@ constexpr int kCmdAlarmDefinitionTemplate = 33143;
 constexpr int kCmdAlarmSync = 33042;
 constexpr uint32_t kControlModule = 20; // CU-2GE of the IPD-12
 constexpr uint8_t kHighTemp = 2;
+constexpr uint32_t kIpd12Adsl24 = 130;   // the IPD-12's ALC-24
+constexpr uint32_t kIpd12AdslPort = 151; // and its ADSL port
+constexpr uint8_t kCardOut = 0;
+constexpr uint8_t kLos = 0;
 using List = CAlarmDefListDlg;
 using e2e::Check;
 using e2e::Choose;
@@ -60,6 +73,78 @@ QString Cell(List& list, const QString& alarm, int column)
     return CListControl(&rows).GetItemText(RowOf(rows, List::kNameColumn, alarm), column);
 }
 
+// The model ids of the Model combo's entries.
+std::vector<uint32_t> ModelIds(List& list)
+{
+    std::vector<uint32_t> ids;
+    if (const auto* combo = qobject_cast<QComboBox*>(list.GetDlgItem(List::kModelComboId))) {
+        for (int i = 0; i < combo->count(); ++i)
+            ids.push_back(combo->itemData(i).toUInt());
+    }
+    return ids;
+}
+
+// The models the NE's peer reported for its entities below the NE: each one's NE model is the NE's; counted by level.
+void ExpectReportedModelsOfTheNe(const CEntityNode& node, uint32_t neModel, std::vector<int>& byLevel)
+{
+    for (int i = 0; i < node.GetChildCount(); ++i) {
+        const CEntityNode* child = node.GetChild(i);
+        if (child == nullptr)
+            continue;
+        if (const CEntityType* model = FindEntityModel(child->GetType())) {
+            EXPECT_EQ(model->GetNeModelId(), neModel) << child->GetType();
+            ++byLevel.at(model->GetLevel());
+        }
+        ExpectReportedModelsOfTheNe(*child, neModel, byLevel);
+    }
+}
+
+// What an operator finds on opening the list on an NE (the NE's own level, so class Port): the NE model's ports,
+// the first chosen and its alarms listed; under Module the NE model's cards. The entities the peer reported are of
+// the NE model's own card and port models.
+struct OpenedOnAnNe {
+    const char* ne;
+    uint32_t neModel;
+    std::vector<uint32_t> ports, modules;
+    QString moduleNames;
+};
+const QString kPortNames = QStringLiteral("GE Trunk,ADSL Port,SHDSL Port,Alarm Input,Alarm Output");
+const OpenedOnAnNe kIpd12{"IPD-12", 2, {150, 151, 152, 153, 154}, {20, 130, 131, 132, 140, 141, 142},
+                          QStringLiteral("CU-2GE,ALC-24,ALC-48,SLC-16,PWR-48V,FAN-4,REL-4I2O")};
+const OpenedOnAnNe kIpd48{"IPD-48", 4, {50, 51, 52, 53, 54}, {21, 30, 31, 32, 40, 41, 42},
+                          QStringLiteral("CU-2GE-R,ALC-24,ALC-48,SLC-16,PWR-48V,FAN-4,REL-4I2O")};
+
+void ExpectOpenedOnTheNe(e2e::CProgram& program, const QString& neName, const OpenedOnAnNe& row,
+                         const QString& screenshot)
+{
+    SCOPED_TRACE(row.ne);
+    const CNeRecord* ne = FindNeByName(neName.toStdString());
+    ASSERT_NE(ne, nullptr);
+    ASSERT_EQ(ne->neModelId, row.neModel);
+    std::vector<int> byLevel(kEntityLevelCount + 1, 0);
+    ExpectReportedModelsOfTheNe(*ne->root, row.neModel, byLevel);
+    EXPECT_GT(byLevel[kEntityLevelSlot], 0);
+    EXPECT_GT(byLevel[kEntityLevelPort], 0);
+    program.Operator().OnDialog<List>([&](List& list) {
+        EXPECT_EQ(Field(list, List::kNeComboId), QString::fromLatin1(row.ne));
+        EXPECT_EQ(Field(list, List::kClassComboId), QStringLiteral("Port"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId), kPortNames);
+        EXPECT_EQ(ModelIds(list), row.ports);
+        EXPECT_EQ(Field(list, List::kModelComboId), QStringLiteral("GE Trunk"));
+        QTreeView& rows = *list.FindList(kListControlId);
+        EXPECT_TRUE(ListColumn(rows, List::kNameColumn).contains(QStringLiteral("SFP Missing")));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, screenshot));
+        Choose(list, List::kClassComboId, QStringLiteral("Module"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId), row.moduleNames);
+        EXPECT_EQ(ModelIds(list), row.modules);
+        Choose(list, List::kModelComboId, QStringLiteral("ALC-24"));
+        EXPECT_TRUE(ListColumn(rows, List::kNameColumn).contains(QStringLiteral("Card Fail")));
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdAlarmDefinition));
+    EXPECT_EQ(program.Operator().UnusedDialogScripts(), 0u);
+}
+
 TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
 {
     e2e::CProgram program;
@@ -75,7 +160,7 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
         EXPECT_FALSE(list.IsControlEnabled(List::kNeComboId));
         EXPECT_FALSE(list.IsControlVisible(List::kDownloadAllButtonId));
         Choose(list, List::kClassComboId, QStringLiteral("Module"));
-        EXPECT_EQ(ComboTexts(list, List::kModelComboId), QStringLiteral("CU-2GE"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId), kIpd12.moduleNames);
         QTreeView& rows = *list.FindList(kListControlId);
         EXPECT_EQ(ListColumn(rows, List::kNameColumn),
                   (QStringList{QStringLiteral("Card Fail"), QStringLiteral("Card Out"), QStringLiteral("Disabled"),
@@ -158,8 +243,17 @@ TEST(AlarmDefE2eTest, TheNesDefinitionsAreChangedAndSavedAsTemplates)
     EXPECT_EQ(saved.severity, 2u);
     EXPECT_EQ(saved.suppressionMask, 0xAu);
     EXPECT_EQ(saved.neModelId, 2u);
-    // The modules' definitions only: no shelf's.
-    EXPECT_FALSE(Find(templates, 10, 0).has_value());
+    // The definitions of the NE model's modules and ports, no shelf's and no other NE model's.
+    std::set<uint32_t> models;
+    for (const AlarmDefRec& rec : templates) {
+        models.insert(rec.modelId);
+        EXPECT_EQ(rec.neModelId, 2u) << rec.modelId;
+    }
+    std::set<uint32_t> expected(kIpd12.modules.begin(), kIpd12.modules.end());
+    expected.insert(kIpd12.ports.begin(), kIpd12.ports.end());
+    EXPECT_EQ(models, expected);
+    EXPECT_EQ(Find(templates, kIpd12Adsl24, kCardOut).value_or(AlarmDefRec{}).severity, 2u);
+    EXPECT_EQ(Find(templates, kIpd12AdslPort, kLos).value_or(AlarmDefRec{}).severity, 3u);
     EXPECT_TRUE(person.unscriptedDialogs.isEmpty());
     // A definition changes at the NE; the templates live on the server, at NE id 0.
     const uint32_t north1 = program.Frame().GetCurrentNeId();
@@ -179,6 +273,18 @@ TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
     e2e::COperator& person = program.Operator();
     ASSERT_NE(Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp)->severity, 2u)
         << "the NE has its definition file's, not the template's";
+    // Templates of a line card's and a port's alarm, graver than the definition files' (major and minor).
+    server_test::CRawClient& probe = program.ServerProbe();
+    for (const uint32_t model : {kIpd12Adsl24, kIpd12AdslPort}) {
+        AlarmDefRec graver;
+        graver.modelId = model;
+        graver.alarmIndex = model == kIpd12Adsl24 ? kCardOut : kLos;
+        graver.neModelId = 2;
+        graver.severity = 1;
+        graver.reporting = 1;
+        const auto bytes = EncodeRecord(graver);
+        probe.ReplyTo(probe.Send(2, kReqAlarmDefTemplate, 0, {bytes.begin(), bytes.end()}, kAlarmDefRecSize));
+    }
 
     person.OnDialog<List>([&](List& list) {
         EXPECT_TRUE(list.windowTitle().contains(QStringLiteral("{Template}")));
@@ -191,7 +297,9 @@ TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
         EXPECT_EQ(Cell(list, QStringLiteral("FW Mismatch"), List::kReportingColumn), QStringLiteral("No"));
         // Every NE model's modules.
         Choose(list, List::kNeComboId, QStringLiteral(" <ALL>"));
-        EXPECT_EQ(ComboTexts(list, List::kModelComboId), QStringLiteral("CU-2GE,CU-2GE-R"));
+        EXPECT_EQ(ComboTexts(list, List::kModelComboId),
+                  QStringLiteral("CU-2GE,CU-2GE-R,ALC-24,ALC-48,SLC-16,PWR-48V,FAN-4,REL-4I2O,ALC-24,ALC-48,SLC-16,"
+                                 "PWR-48V,FAN-4,REL-4I2O"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("alarm_def_template_list")));
         // Each NE takes its own model's definitions: the download lists the NEs of one model at a time.
         person.OnDialog<CTemplateDownloadDlg>([&](CTemplateDownloadDlg& download) {
@@ -218,6 +326,10 @@ TEST(AlarmDefE2eTest, TheTemplatesAreListedAndDownloadedToTheNesOfAModel)
     const std::optional<AlarmDefRec> written = Find(program.ServerRecords(kReqAlarmDef, 1), kControlModule, kHighTemp);
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(written->severity, 2u) << "the template's";
+    // The card's and the port's went with it.
+    const std::vector<AlarmDefRec> held = program.ServerRecords(kReqAlarmDef, 1);
+    EXPECT_EQ(Find(held, kIpd12Adsl24, kCardOut).value_or(AlarmDefRec{}).severity, 1u);
+    EXPECT_EQ(Find(held, kIpd12AdslPort, kLos).value_or(AlarmDefRec{}).severity, 1u);
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
@@ -317,6 +429,37 @@ TEST(AlarmDefE2eTest, DefinitionQueriesAskWithEightBytesAndAlarmSyncWithADefinit
     EXPECT_EQ(sentQueries(kReqAlarmDef, before),
               std::vector<std::string>{north1 + " size=" + std::to_string(kAlarmDefRecSize)});
     EXPECT_EQ(person.boxTexts, std::vector<QString>{QStringLiteral("Complete synchronizing NE current alarms")});
+}
+
+TEST(AlarmDefE2eTest, OpensOnTheNesPortsAndOffersTheCardsAndPortsOfItsModel)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.LoginAsAdminAt(QStringLiteral("North-1")));
+    ExpectOpenedOnTheNe(program, QStringLiteral("North-1"), kIpd12, QStringLiteral("alarm_def_opened_ipd12"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("South-1")));
+    ExpectOpenedOnTheNe(program, QStringLiteral("South-1"), kIpd48, QStringLiteral("alarm_def_opened_ipd48"));
+    EXPECT_TRUE(program.Operator().boxTexts.empty());
+}
+
+TEST(AlarmDefE2eTest, DirectModeOpensOnTheNesPortsOfEitherNeModel)
+{
+    {
+        e2e::CProgram program;
+        ASSERT_TRUE(program.LoginToTheNe());
+        ExpectOpenedOnTheNe(program, QStringLiteral("127.0.0.1"), kIpd48,
+                            QStringLiteral("alarm_def_opened_direct_ipd48"));
+        EXPECT_TRUE(program.Operator().boxTexts.empty());
+    }
+    // An IPD-12 with the cards of its fixed slots, as the NE reports them when nobody planned any.
+    e2e::CProgram program;
+    const std::filesystem::path scenario = program.WorkDir().Path() / "ipd12.ini";
+    app_test::WriteText(scenario, "[AGENT]\nNEMODEL=2\n[NeSnmpCommunityRecord.1]\ncommunity=private\npermission=2\n"
+                                  "state=1\n[NeUserAccountRecord.1]\nuserName=qurim\nrole=2\nstate=1\n");
+    ASSERT_TRUE(program.StartAgent({}, scenario.string()));
+    ASSERT_TRUE(program.Login("qurim", "private"));
+    program.ClickTreeItem(program.TreeItem(QStringLiteral("127.0.0.1")));
+    ExpectOpenedOnTheNe(program, QStringLiteral("127.0.0.1"), kIpd12, QStringLiteral("alarm_def_opened_direct_ipd12"));
+    EXPECT_TRUE(program.Operator().boxTexts.empty());
 }
 
 TEST(AlarmDefE2eTest, DirectModeListsTheNesDefinitionsWithoutTemplates)

@@ -144,7 +144,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
             return IDCANCEL;
         }
         EXPECT_EQ(added->neId, neId);
-        EXPECT_EQ(added->modelId, 30u);
+        EXPECT_EQ(added->modelId, 130u) << "the IPD-12's ALC-24";
         EXPECT_EQ(added->alarmMask, 0x80000004u);
         EXPECT_EQ(added->seconds, 1800u);
         CListControl shown(&rows);

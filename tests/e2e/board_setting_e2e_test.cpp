@@ -157,7 +157,7 @@ TEST(BoardSettingE2eTest, BoardsAreSetPlannedAndCheckedAgainstTheirPvcs)
     EXPECT_EQ(ServerBoard(program, 10100)->aal5Encapsulation, 0u);
     EXPECT_EQ(ServerBoard(program, 10100)->serviceTypeControl, 0u);
     EXPECT_EQ(ServerBoard(program, 10200), shdslBefore);
-    EXPECT_EQ(ServerBoard(program, 10400)->plannedType, 31u);
+    EXPECT_EQ(ServerBoard(program, 10400)->plannedType, 131u) << "the IPD-12's ALC-48";
     const std::optional<BoardSettingRec> control = ServerBoard(program, 10500);
     ASSERT_TRUE(control);
     EXPECT_EQ(control->taggedMode, 1u);

@@ -28,7 +28,7 @@
 namespace {
 
 constexpr int kCmdMcFastProvision = 33122;
-constexpr uint32_t kLineCardModel = 30; // the model of North-1's card in slot 1
+constexpr uint32_t kLineCardModel = 130; // the model of North-1's card in slot 1, the IPD-12's ALC-24
 using Dialog = CMcFastProvDlg;
 using List = CMcFastProvListDlg;
 using e2e::CellImage;

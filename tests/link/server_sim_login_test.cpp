@@ -99,11 +99,11 @@ TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
     const CNeRecord* ne = FindNeById(1);
     CEntityNode* adsl = ne->root->FindById(10100);
     ASSERT_NE(adsl, nullptr);
-    EXPECT_EQ(adsl->GetType(), 30u);
+    EXPECT_EQ(adsl->GetType(), 130u); // the IPD-12's ALC-24
     EXPECT_EQ(adsl->GetChildCount(), 24);
     EXPECT_EQ(adsl->componentFlags & 0x1Fu, kComponentVtp | kComponentTag);
     CEntityNode* shdsl = ne->root->FindById(10200);
-    EXPECT_EQ(shdsl->GetType(), 32u);
+    EXPECT_EQ(shdsl->GetType(), 132u); // and SLC-16
     EXPECT_EQ(shdsl->componentFlags & 0x1Fu, kComponentVcm | kComponentUtg);
     EXPECT_EQ(ne->root->FindById(10300)->GetPlanState(), kPlanStateMissing);
     ASSERT_EQ(Query(kReqBoardSetting, 2), kDrvOk);
@@ -112,7 +112,7 @@ TEST_F(SimLoginTest, BoardsAndStatesFillTheEntityTree)
     ASSERT_EQ(Query(kReqEntityState, 1), kDrvOk);
     const CEntityNode* port = ne->root->FindById(10103);
     ASSERT_NE(port, nullptr);
-    EXPECT_EQ(port->GetType(), 51u);
+    EXPECT_EQ(port->GetType(), 151u); // and ADSL port
     EXPECT_EQ(port->GetStateBits(), 1u << 3);
     EXPECT_EQ(port->GetSeverity(), 4u);
     EXPECT_EQ(shdsl->GetSeverity(), 3u);

@@ -124,8 +124,8 @@ TEST_P(SnmpAgentTest, QueriesOfTheLeastSet)
     std::map<uint32_t, uint32_t> boardTypes;
     for (const BoardSettingRec& b : boards)
         boardTypes[b.entityId] = b.onlineType;
-    // The fixed positions of model 2's shelf: control module, power, fan and relay module.
-    EXPECT_EQ(boardTypes, (std::map<uint32_t, uint32_t>{{10500, 20}, {10600, 40}, {10700, 41}, {10800, 42}}));
+    // The fixed positions of model 2's shelf: control module, power, fan and relay module, the model's own.
+    EXPECT_EQ(boardTypes, (std::map<uint32_t, uint32_t>{{10500, 20}, {10600, 140}, {10700, 141}, {10800, 142}}));
 
     auto states = Records<EntityStateRec>(Query(kReqEntityState, {0, 0, 0, 0}));
     std::vector<uint32_t> entities;

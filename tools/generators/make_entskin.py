@@ -320,6 +320,7 @@ SYSTEM = [
 IPD12_SLOTS = [str(k) for k in range(1, 9)]
 IPD48_MAIN_SLOTS = [str(k) for k in range(1, 23)] + ["P1", "P2", "25", "26"]
 IPD48_EXPANSION_SLOTS = [str(k) for k in range(1, 23)]
+IPD12_OWN = 100  # the IPD-12's card and port ids: the IPD-48's plus this
 
 MODELS = [
     chassis(2, "IPD-12", "one shelf of eight slots", 290, 160, [(25, 20, 265, 156)]),
@@ -331,17 +332,23 @@ MODELS = [
           blank_from=22),
     control_card(20, "CU-2GE: control and uplink module", "CU"),
     control_card(21, "CU-2GE-R: redundant control and uplink module", "CU-R"),
-    line_card(30, "ALC-24: ADSL2+ line card, 24 lamps", "A24", ACCENT["adsl"], 24, 12, 9),
-    line_card(31, "ALC-48: ADSL2+ line card, 48 lamps", "A48", ACCENT["adsl"], 48, 6, 4),
-    line_card(32, "SLC-16: SHDSL line card, 16 lamps", "S16", ACCENT["shdsl"], 16, 18, 13),
-    power_module(40, "PWR-48V: power module"),
-    fan_module(41, "FAN-4: fan tray"),
-    relay_module(42, "REL-4I2O: four alarm inputs, two alarm outputs"),
-    port(50, "GE trunk port: an SFP cage with its link lamp", cage),
-    port(51, "ADSL port", led),
-    port(52, "SHDSL port", led),
-    port(53, "alarm input contact", terminal),
-    port(54, "alarm output contact", terminal),
+] + [model
+      # Each NE model has cards and ports of its own, drawn alike: the IPD-48's, and the IPD-12's 100 above them.
+      for base, owner in ((0, "IPD-48"), (IPD12_OWN, "IPD-12"))
+      for model in (
+          line_card(base + 30, owner + " ALC-24: ADSL2+ line card, 24 lamps", "A24", ACCENT["adsl"], 24, 12, 9),
+          line_card(base + 31, owner + " ALC-48: ADSL2+ line card, 48 lamps", "A48", ACCENT["adsl"], 48, 6, 4),
+          line_card(base + 32, owner + " SLC-16: SHDSL line card, 16 lamps", "S16", ACCENT["shdsl"], 16, 18, 13),
+          power_module(base + 40, owner + " PWR-48V: power module"),
+          fan_module(base + 41, owner + " FAN-4: fan tray"),
+          relay_module(base + 42, owner + " REL-4I2O: four alarm inputs, two alarm outputs"),
+          port(base + 50, owner + " GE trunk port: an SFP cage with its link lamp", cage),
+          port(base + 51, owner + " ADSL port", led),
+          port(base + 52, owner + " SHDSL port", led),
+          port(base + 53, owner + " alarm input contact", terminal),
+          port(base + 54, owner + " alarm output contact", terminal),
+      )
+] + [
     blank_plate(90, "Empty slot: a blanking plate"),
     port(92, "Empty or disconnected port: a dark lamp", lambda colour: led(LAMP_OFF)),
 ]

@@ -148,7 +148,7 @@ TEST_F(FaultRightsTest, EachDialogChecksItsFunctionsLetterAsItOpens)
 TEST_F(FaultRightsTest, CommandsCheckTheirLetters)
 {
     // Bravo with a relay module, so that its alarm contacts can be listed.
-    ASSERT_TRUE(AppData().nes.FindNeById(kBravo)->root->FindById(10800)->SetType(42, kPlannedTypeSame));
+    ASSERT_TRUE(AppData().nes.FindNeById(kBravo)->root->FindById(10800)->SetType(142, kPlannedTypeSame)); // the IPD-12's REL-4I2O
     const char* noRow = "Please select one item";
     const RightRow rows[] = {
         {"Modify of an alarm input", 34, 'm', Opens<CNeAlarmInputListDlg>({}, kModifyButtonId), noRow},

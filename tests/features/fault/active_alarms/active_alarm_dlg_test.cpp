@@ -38,8 +38,8 @@ protected:
         FaultTestEnvironment::SetUp();
         CEntityNode& root = *AppData().nes.FindNeById(kBravo)->root;
         root.FindById(10000)->SetType(root.FindById(10000)->GetPlannedType(), kPlannedTypeSame);
-        ASSERT_TRUE(root.FindById(kSlot)->SetType(30, kPlannedTypeSame));
-        ASSERT_TRUE(root.FindById(kFanSlot)->SetType(41, kPlannedTypeSame));
+        ASSERT_TRUE(root.FindById(kSlot)->SetType(130, kPlannedTypeSame)); // the IPD-12's ALC-24
+        ASSERT_TRUE(root.FindById(kFanSlot)->SetType(141, kPlannedTypeSame)); // and FAN-4
         root.FindById(kPort)->SetType(root.FindById(kPort)->GetPlannedType(), kPlannedTypeSame);
         Connect(root);
         Alarm(kSlot, 0x2, 2);

@@ -173,7 +173,7 @@ TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
         Tick(d, CAlarmCriteriaDlg::kAckOnlyCheckId);
         // Alarm types ticked with Model off are not sent.
         Tick(d, CAlarmCriteriaDlg::kModelCheckId);
-        Pick(d, CAlarmCriteriaDlg::kModelComboId, 30);
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 130);
         CListControl(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId)).SetCheck(0, true);
         Tick(d, CAlarmCriteriaDlg::kModelCheckId, false);
     });
@@ -194,13 +194,13 @@ TEST_F(AlarmCriteriaDlgTest, TimeSeverityAcknowledgementAndModelAreHandedOver)
 
     const std::optional<Opened> model = Query(kBravo, kAlarmQueryActive, [](CAlarmCriteriaDlg& d) {
         Tick(d, CAlarmCriteriaDlg::kModelCheckId);
-        Pick(d, CAlarmCriteriaDlg::kModelComboId, 30); // ALC-24
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 130); // the IPD-12's ALC-24
         CListControl list(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId));
         for (int row = 0; row < list.GetItemCount(); ++row)
             list.SetCheck(row, list.GetItemData(row) == 1 || list.GetItemData(row) == 3);
     });
     ASSERT_TRUE(model.has_value());
-    EXPECT_EQ(model->handOver.modelId, 30u);
+    EXPECT_EQ(model->handOver.modelId, 130u);
     EXPECT_EQ(model->handOver.alarmMask, 0xAu);
 }
 
@@ -227,14 +227,14 @@ TEST_F(AlarmCriteriaDlgTest, ThePickersOpenOnTodayFromMidnightToNow)
 // of no NE model; without an NE every model. The first is chosen.
 TEST_F(AlarmCriteriaDlgTest, TheModelComboOffersTheModelsLevelByLevel)
 {
-    const QStringList anyNe = {"ALC-24",      "ALC-48",       "SLC-16",    "PWR-48V",   "FAN-4",
-                               "REL-4I2O",    "Empty Slot",   "GE Trunk",  "ADSL Port", "SHDSL Port",
-                               "Alarm Input", "Alarm Output", "Empty Port"};
-    const QStringList ofIpd12 = QStringList{"IPD-12", "IPD-12 Shelf", "CU-2GE"} + anyNe;
-    const QStringList ofAll =
-        QStringList{"IPD-12", "IPD-48",  "IPD-12 Shelf", "IPD-48 Main Shelf", "IPD-48 Expansion Shelf",
-                    "CU-2GE", "CU-2GE-R"} +
-        anyNe;
+    // Each NE model has cards and ports of its own, of the same names; the IPD-12's have the higher ids.
+    const QStringList cards = {"ALC-24", "ALC-48", "SLC-16", "PWR-48V", "FAN-4", "REL-4I2O"};
+    const QStringList ports = {"GE Trunk", "ADSL Port", "SHDSL Port", "Alarm Input", "Alarm Output"};
+    const QStringList ofIpd12 =
+        QStringList{"IPD-12", "IPD-12 Shelf", "CU-2GE", "Empty Slot"} + cards + QStringList{"Empty Port"} + ports;
+    const QStringList ofAll = QStringList{"IPD-12", "IPD-48",  "IPD-12 Shelf", "IPD-48 Main Shelf",
+                                          "IPD-48 Expansion Shelf", "CU-2GE", "CU-2GE-R"} +
+                              cards + QStringList{"Empty Slot"} + cards + ports + QStringList{"Empty Port"} + ports;
     const std::pair<uint32_t, QStringList> rows[] = {{kBravo, ofIpd12}, {0, ofAll}};
     for (const auto& [neId, models] : rows) {
         SCOPED_TRACE(neId);
@@ -303,7 +303,7 @@ TEST_F(AlarmCriteriaDlgTest, AlarmTypesShowTheirSeverityImage)
         {"Card Out", 13}, {"Power Fail", 12}, {"Input Low", 14}, {"Fuse Fail", 13}, {"Disabled", 16}};
     Open(kBravo, kAlarmQueryActive, [&](CAlarmCriteriaDlg& d) {
         Tick(d, CAlarmCriteriaDlg::kModelCheckId);
-        Pick(d, CAlarmCriteriaDlg::kModelComboId, 40); // PWR-48V
+        Pick(d, CAlarmCriteriaDlg::kModelComboId, 140); // the IPD-12's PWR-48V
         const CListControl list(d.FindList(CAlarmCriteriaDlg::kAlarmTypeListId));
         EXPECT_EQ(list.GetItemCount(), 5);
         for (const auto& [name, image] : images) {
