@@ -161,11 +161,16 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         EXPECT_EQ(vlans().front(), QStringLiteral("5"));
         Click(list, kBackId);
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
-        // The spin moves the range without reading it: up toward VLAN 1, down away from it.
+        // The spin moves the range and reads it, as the page buttons do: up toward VLAN 1, down away from it.
         EXPECT_TRUE(list.IsControlEnabled(kSpinId));
         list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(-1);
         EXPECT_EQ(Field(list, kFromId), QStringLiteral("5"));
+        EXPECT_EQ(vlans(),
+                  (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}));
+        EXPECT_TRUE(list.IsControlEnabled(kBackId)) << "the button states follow the move";
+        list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(1);
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
+        EXPECT_FALSE(list.IsControlEnabled(kBackId));
 
         // A range of one VLAN has no spin.
         Type(list, kFromId, QStringLiteral("7"));
