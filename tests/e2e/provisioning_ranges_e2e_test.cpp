@@ -17,6 +17,7 @@
 #include "features/provisioning/profiles/profile_list_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
 #include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_service_type_page.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
@@ -217,6 +218,12 @@ TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefuse
         {"SHDSL ES", 1, 900, Threshold<Shdsl>(kCmdShdslProfile, 1, 2)},
         {"SHDSL LOSWS", 1, 900, Threshold<Shdsl>(kCmdShdslProfile, 1, 5)},
         {"SHDSL CRC anomalies", 1, 44100, Threshold<Shdsl>(kCmdShdslProfile, 1, 6)},
+        // Typed, the CIR goes as far as its 16-bit field holds it; the spin keeps to 0..2.
+        {"traffic policing CIR", 0, 65535,
+         Adding<CXdslTrafficPolicingProfileDlg>(kCmdAdslProfile, 2,
+                                                [](CXdslTrafficPolicingProfileDlg& editor, const QString& value) {
+                                                    Type(editor, CXdslTrafficPolicingProfileDlg::kCirId, value);
+                                                })},
     };
     e2e::TryEachEnd(program, cases);
 }
