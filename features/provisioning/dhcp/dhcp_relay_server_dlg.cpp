@@ -70,8 +70,6 @@ void CDhcpRelayServerDlg::OnOK()
     case NeIpConflict::kConflict:
         ShowAlertTextById(kStrIpAddressReserved, kAddressId);
         return;
-    case NeIpConflict::kQueryFailed:
-        return;
     case NeIpConflict::kFree:
         break;
     }
