@@ -325,6 +325,22 @@ template <class Dlg> std::function<void(e2e::CProgram&)> Open(int command)
     };
 }
 
+// A mail to the first operator online, sent from the online users' list.
+void MailingTheFirstOnline(e2e::CProgram& program)
+{
+    program.Operator().OnDialog<CUserOnlineListDlg>([&](CUserOnlineListDlg& online) {
+        program.ClickListRow(*online.FindList(kListControlId), 0);
+        program.Operator().OnDialog<CInstantMailDlg>([](CInstantMailDlg& mail) {
+            e2e::Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("Please check North-1."));
+            e2e::Click(mail, IDOK);
+            return IDCANCEL;
+        });
+        e2e::Click(online, CUserOnlineListDlg::kSendMessageButtonId);
+        return IDCANCEL;
+    });
+    EXPECT_TRUE(program.Command(33113));
+}
+
 // The operation log queried for the NE the criteria offer first, or for every NE (the whole tree, " <ALL>").
 std::function<void(e2e::CProgram&)> QueryingTheLog(bool everyNe)
 {
@@ -353,12 +369,14 @@ TEST_F(ManagementRequestsE2eTest, EachRequestGoesWithTheNeIdItNames)
         std::function<void(e2e::CProgram&)> path;
         unsigned code;
         uint32_t neId;
+        unsigned operation = 1;
     } cases[] = {
         {"server options", Open<CServerManagementDlg>(33098), kReqServerOption.value, 0},
         {"server schedules", Open<CServerManagementDlg>(33098), kReqServerSchedule.value, 0},
         {"server monitoring", Open<CServerMonitorDlg>(33153), kReqServerResource.value, 0},
         {"server time", Open<CServerTimeDlg>(33099), kReqServerTime.value, 0},
         {"online users", Open<CUserOnlineListDlg>(33113), kReqOnlineUser.value, 0},
+        {"operator mail", MailingTheFirstOnline, kReqOperatorMail.value, 0, 2},
         {"database backups", Open<CDbBackupListDlg>(33002), kReqDbBackup.value, 0},
         {"operation log of every NE", QueryingTheLog(true), kReqOpLog.value, 0},
         {"operation log of North-1", QueryingTheLog(false), kReqOpLog.value, kNorth1},
@@ -368,13 +386,20 @@ TEST_F(ManagementRequestsE2eTest, EachRequestGoesWithTheNeIdItNames)
         {"NE SNMP managers", Open<CNeSnmpManagerListDlg>(33092), kReqNeSnmpManager.value, kNorth1},
         {"secured hosts", Open<CSecuredHostListDlg>(33189), kReqSecuredHost.value, kNorth1},
         {"secured host state", Open<CSecuredHostListDlg>(33189), kReqSecuredHostState.value, kNorth1},
+        // The xDSL services of the NE chosen in the tree.
+        {"IP traffic profiles", Open<CADialog>(33175), kReqIpTrafficProfile.value, kNorth1},
+        {"IGMP setting", Open<CADialog>(33171), kReqIgmpSetting.value, kNorth1},
+        {"PPPoE setting", Open<CADialog>(33185), kReqPppoe.value, kNorth1},
+        {"PPPoE sessions", Open<CADialog>(33210), kReqPppoeSession.value, kNorth1},
+        {"VLAN membership", Open<CADialog>(33127), kReqVlanMembership.value, kNorth1},
+        {"VLAN MAC limits", Open<CADialog>(33181), kReqVlanMacLimit.value, kNorth1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const size_t before = e2e::SentNeIds(program_, 1, c.code).size();
+        const size_t before = e2e::SentNeIds(program_, c.operation, c.code).size();
         c.path(program_);
-        const std::vector<uint32_t> sent = e2e::SentNeIds(program_, 1, c.code);
-        ASSERT_GT(sent.size(), before) << "no query of " << c.code;
+        const std::vector<uint32_t> sent = e2e::SentNeIds(program_, c.operation, c.code);
+        ASSERT_GT(sent.size(), before) << "nothing sent of " << c.code;
         for (size_t i = before; i < sent.size(); ++i)
             EXPECT_EQ(sent[i], c.neId) << c.code;
     }
