@@ -162,6 +162,8 @@ TEST_F(ListSortingE2eTest, NeAccountsAndCommunitiesSortByTheFirst20CharactersOfT
                 e2e::CProgram::ClickHeader(*rows.header(), list.column);
             EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, list.column, kImageSortAscending));
             EXPECT_EQ(ListColumn(rows, 1), list.ascending);
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(
+                dialog, QStringLiteral("sorted_%1_%2").arg(list.command).arg(list.column)));
             return IDCANCEL;
         });
         ASSERT_TRUE(program_.Command(list.command));

@@ -168,6 +168,7 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         EXPECT_EQ(vlans(),
                   (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}));
         EXPECT_TRUE(list.IsControlEnabled(kBackId)) << "the button states follow the move";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("vlan_mac_limit_list_spun")));
         list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(1);
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
         EXPECT_FALSE(list.IsControlEnabled(kBackId));
