@@ -51,7 +51,7 @@ NeIpConflict CheckNeIpConflict(const IpAddress& address, uint32_t skipFlags, uin
         !Skipped(skipFlags, kConflictSkipCascadedRoot)) {
         const Listed<NeNetworkConfigRec> own = QueryList(requests, kReqNeNetworkConfig, neId, failureTextId);
         if (!own.ok)
-            return NeIpConflict::kQueryFailed;
+            return NeIpConflict::kConflict;
         for (const NeNetworkConfigRec& network : own.records) {
             if (!Skipped(skipFlags, kConflictSkipInterfaces)) {
                 used.push_back(network.nmeIp);
@@ -66,21 +66,21 @@ NeIpConflict CheckNeIpConflict(const IpAddress& address, uint32_t skipFlags, uin
     if (!Skipped(skipFlags, kConflictSkipDnsServers)) {
         const Listed<NeDnsServerRec> dns = QueryList(requests, kReqNeDns, neId, failureTextId);
         if (!dns.ok)
-            return NeIpConflict::kQueryFailed;
+            return NeIpConflict::kConflict;
         for (const NeDnsServerRec& servers : dns.records)
             used.insert(used.end(), {servers.first, servers.second, servers.third});
     }
     if (!Skipped(skipFlags, kConflictSkipManagers)) {
         const Listed<NeSnmpManagerRecord> managers = QueryList(requests, kReqNeSnmpManager, neId, failureTextId);
         if (!managers.ok)
-            return NeIpConflict::kQueryFailed;
+            return NeIpConflict::kConflict;
         for (const NeSnmpManagerRecord& manager : managers.records)
             used.push_back(manager.ipAddress);
     }
     if (!Skipped(skipFlags, kConflictSkipTimeServers)) {
         const Listed<NeTimeServerRecord> time = QueryList(requests, kReqNeTimeServer, neId, failureTextId);
         if (!time.ok)
-            return NeIpConflict::kQueryFailed;
+            return NeIpConflict::kConflict;
         // A time server given by its name uses no address of its own here.
         for (const NeTimeServerRecord& servers : time.records) {
             for (const std::string& server : servers.servers) {

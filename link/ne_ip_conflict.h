@@ -2,13 +2,12 @@
 // Whether an address that is to be written somewhere on an NE is already used by that NE: by its own management
 // interfaces, its gateway, its DNS servers, the root of its cascaded management, its SNMP managers or its time servers.
 // The NE is asked for each list the caller does not skip; a list the NE does not serve (a direct-mode NE answering
-// "request not supported") holds nothing. A query that fails is reported as such, with the failure box, and never
-// as a conflict: the operator then reads why the check could not be made.
+// "request not supported") holds nothing. A query that fails shows its failure box and counts as a conflict: an
+// address the check could not clear is not written.
 //
-//     switch (CheckNeIpConflict(rootIp, kConflictSkipCascadedRoot, neId, kStrFailToQuery)) {
-//     case NeIpConflict::kConflict:    ShowAlertTextById(kStrIpAddressReserved, kRootIpId); return;
-//     case NeIpConflict::kQueryFailed: return; // the failure box has been shown
-//     case NeIpConflict::kFree:        break;
+//     if (CheckNeIpConflict(rootIp, kConflictSkipCascadedRoot, neId, kStrFailToQuery) == NeIpConflict::kConflict) {
+//         ShowAlertTextById(kStrIpAddressReserved, kRootIpId);
+//         return;
 //     }
 
 #include "core/util/ip_address.h"
@@ -16,7 +15,7 @@
 
 #include <cstdint>
 
-enum class NeIpConflict : uint8_t { kFree, kConflict, kQueryFailed };
+enum class NeIpConflict : uint8_t { kFree, kConflict };
 
 // What the check skips, one bit per use of an address.
 inline constexpr uint32_t kConflictSkipInterfaces = 0x01;   // the NME and UGE interface addresses

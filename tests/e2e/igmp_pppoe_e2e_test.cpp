@@ -251,7 +251,7 @@ TEST_F(IgmpPppoeE2eTest, PppoeIsSwitchedAndItsSessionsAreListed)
 }
 
 // A session in its fourth state polls; a state beyond the four, or none, shows an empty cell. The VCIs and the session
-// ids sort as numbers, the source MACs and the states as texts.
+// ids sort as numbers, the Slot-Ports, the source MACs and the states as texts.
 TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbers)
 {
     const struct {
@@ -278,6 +278,11 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
     onPort4.sourceMac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x0a};
     onPort4.state = 1;
     e2e::WriteOnNorth1(program_, kReqPppoeSession, onPort4);
+    // One on port 10, whose Slot-Port sorts as its text does: before port 2.
+    PppoeSessionRec onPort10 = onPort4;
+    onPort10.portId = 10110;
+    onPort10.sessionId = 0x4;
+    e2e::WriteOnNorth1(program_, kReqPppoeSession, onPort10);
     using Sessions = CPppoeSessionListDlg;
     program_.Operator().OnDialog<Sessions>([&](Sessions& list) {
         QTreeView& rows = *list.FindList(kListControlId);
@@ -297,7 +302,10 @@ TEST_F(IgmpPppoeE2eTest, SessionStatesBeyondTheFourShowNothingAndVcisSortAsNumbe
             int column;
             QStringList shown;
         } sorts[] = {
-            {5, {"0x00000003", "0x0000002c", "0x00000044", "0x00000055", "0x00000066", "0x00001a2b", "0x00007f00"}},
+            {1, {"1-1", "1-10", "1-2", "1-3", "1-4"}},
+            {5,
+             {"0x00000003", "0x00000004", "0x0000002c", "0x00000044", "0x00000055", "0x00000066", "0x00001a2b",
+              "0x00007f00"}},
             {6,
              {"00:00:00:00:00:00", "00:11:22:33:44:01", "00:11:22:33:44:02", "00:11:22:33:44:03", "00:11:22:33:44:0a"}},
             {7, {"", "Idle", "Init", "Poll", "Session"}},

@@ -1,13 +1,14 @@
 // How the lists of the running program sort: the rows follow the arrow of their header. A profile list page that is
 // not the one shown when its container fills every page, and a page whose header the operator clicks while the focus
-// is on a button, sort by their own comparison; the NE user accounts sort by their rows' keys, the built-in account
-// first; the PM threshold pages sort their names by the first 20 characters, letter case aside; the columns of the
-// xDSL service lists sort as numbers or as texts, each by its own rule.
+// is on a button, sort by their own comparison; the NE user accounts and communities sort by the first 20 characters
+// of their texts, letter case counting; the PM threshold pages sort their names by the first 20 characters, letter
+// case aside; the columns of the xDSL service lists sort as numbers or as texts, each by its own rule.
 
 #include "tests/e2e/support/mc_server_steps.h"
 #include "tests/e2e/support/north1_test.h"
 #include "tests/e2e/support/profile_list_steps.h"
 
+#include "features/management/ne_access/ne_snmp_community_list_dlg.h"
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
 #include "features/provisioning/multicast/xdsl_mc_channel_list_dlg.h"
 #include "features/provisioning/next_hops/ipoa_next_hop_list_dlg.h"
@@ -22,6 +23,7 @@
 #include "link/records/adsl_port_rec.h"
 #include "link/records/ip_traffic_profile_rec.h"
 #include "link/records/mc_channel_profile_rec.h"
+#include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_user_account_record.h"
 #include "link/records/next_hop_rec.h"
 #include "link/records/protocol_vlan_rec.h"
@@ -49,6 +51,7 @@ namespace {
 constexpr int kCmdAdslProfile = 33080;
 constexpr int kCmdShdslProfile = 33081;
 constexpr int kCmdNeUserAccount = 33168;
+constexpr int kCmdSnmpCommunity = 33146;
 using e2e::kNorth1;
 using e2e::ListColumn;
 
@@ -111,45 +114,60 @@ TEST_F(ListSortingE2eTest, AProfilePageSortsItsOwnRowsShownOrNot)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
-TEST_F(ListSortingE2eTest, NeUserAccountsSortByTheirRowsWithTheBuiltInAccountFirst)
+// The NE user accounts and the NE's communities sort their names, and their roles or permissions, by the first 20
+// characters of their texts, letter case counting; rows alike in those go by their rows, the built-in account first.
+TEST_F(ListSortingE2eTest, NeAccountsAndCommunitiesSortByTheFirst20CharactersOfTheirTexts)
 {
-    NeUserAccountRecord account;
-    account.userName = "abc";
-    account.password = "secret1";
-    account.role = 1;
-    account.state = 1;
-    e2e::AddOnServer(program_, kReqNeUserAccountAdd, kNorth1, std::vector{account});
+    e2e::AddOnServer(
+        program_, kReqNeUserAccountAdd, kNorth1,
+        std::vector{NeUserAccountRecord{"abc", "secret1", 1, 1}, NeUserAccountRecord{"Zed", "secret2", 1, 1}});
+    e2e::AddOnServer(program_, kReqNeSnmpCommunityAdd, kNorth1,
+                     std::vector{NeSnmpCommunityRecord{"Zed", 1, 1}, NeSnmpCommunityRecord{"abc", 1, 1}});
 
-    using Accounts = CNeUserAccountListDlg;
-    // The rows in the order the NE lists its accounts, the built-in one first.
+    // The accounts in the order the NE lists them, the built-in one first; Role: the administrators first.
     QStringList inOrder;
-    for (const NeUserAccountRecord& listed : program_.ServerRecords(kReqNeUserAccount, kNorth1))
+    QStringList byRole;
+    for (const NeUserAccountRecord& listed : program_.ServerRecords(kReqNeUserAccount, kNorth1)) {
         inOrder.push_back(QString::fromStdString(listed.userName));
+        if (listed.role == kNeUserLevelAdministrator)
+            byRole.push_back(inOrder.back());
+    }
     inOrder.move(inOrder.indexOf(QStringLiteral("qurim")), 0);
-    QStringList reversed = inOrder;
-    std::reverse(reversed.begin(), reversed.end());
-    ASSERT_EQ(inOrder.size(), 3);
-    ASSERT_NE(inOrder, (QStringList{"abc", "qurim", "su"})) << "the names in their own order tell nothing";
-    program_.Operator().OnDialog<Accounts>([&](Accounts& list) {
-        QTreeView& rows = *list.FindList(kListControlId);
-        EXPECT_EQ(e2e::ListTitles(rows), (QStringList{"No.", "User Name", "Role", "Role"}));
-        EXPECT_EQ(ListColumn(rows, Accounts::kNameColumn), inOrder);
-        // Name and Role go by the rows too, not by their texts: Name in the direction kept, ascending, then the other
-        // way; Role in the direction kept, descending, then the other way.
-        const struct {
-            int column;
-            QStringList first;
-            QStringList second;
-        } clicks[] = {{Accounts::kNameColumn, inOrder, reversed}, {Accounts::kRoleColumn, reversed, inOrder}};
-        for (const auto& click : clicks) {
-            e2e::CProgram::ClickHeader(*rows.header(), click.column);
-            EXPECT_EQ(ListColumn(rows, Accounts::kNameColumn), click.first) << click.column;
-            e2e::CProgram::ClickHeader(*rows.header(), click.column);
-            EXPECT_EQ(ListColumn(rows, Accounts::kNameColumn), click.second) << click.column;
-        }
-        return IDCANCEL;
-    });
-    ASSERT_TRUE(program_.Command(kCmdNeUserAccount));
+    byRole.move(byRole.indexOf(QStringLiteral("qurim")), 0);
+    for (const QString& name : inOrder) {
+        if (!byRole.contains(name))
+            byRole.push_back(name);
+    }
+    ASSERT_EQ(inOrder.size(), 4);
+    ASSERT_NE(inOrder.indexOf(QStringLiteral("abc")), 1) << "the names in their rows' order tell nothing";
+
+    const struct {
+        int command;
+        int column;
+        QStringList ascending;
+    } lists[] = {
+        {kCmdNeUserAccount, CNeUserAccountListDlg::kNameColumn, {"Zed", "abc", "qurim", "su"}},
+        {kCmdNeUserAccount, CNeUserAccountListDlg::kRoleColumn, byRole},
+        {kCmdSnmpCommunity, CNeSnmpCommunityListDlg::kCommunityColumn, {"Zed", "abc", "private", "public"}},
+        // The NE lists its communities in the order of their names: the read-only ones by their rows, after the
+        // read/write one.
+        {kCmdSnmpCommunity, CNeSnmpCommunityListDlg::kCommunityColumn + 1, {"private", "Zed", "abc", "public"}},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(testing::Message() << list.command << " column " << list.column);
+        program_.Operator().OnDialog<CRecordListDlg>([&](CRecordListDlg& dialog) {
+            QTreeView& rows = *dialog.FindList(kListControlId);
+            for (int click = 0; click < 2 && !e2e::CProgram::HeaderShowsImage(rows, list.column, kImageSortAscending);
+                 ++click)
+                e2e::CProgram::ClickHeader(*rows.header(), list.column);
+            EXPECT_TRUE(e2e::CProgram::HeaderShowsImage(rows, list.column, kImageSortAscending));
+            EXPECT_EQ(ListColumn(rows, 1), list.ascending);
+            EXPECT_TRUE(e2e::CProgram::SaveScreenshot(
+                dialog, QStringLiteral("sorted_%1_%2").arg(list.command).arg(list.column)));
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(list.command));
+    }
 }
 
 // The PM threshold pages sort their names letter case aside and by their first 20 characters only: names alike in

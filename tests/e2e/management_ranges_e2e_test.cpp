@@ -27,7 +27,9 @@
 #include "features/management/ne/ne_list_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_dlg.h"
 #include "features/management/ne_access/ne_snmp_community_list_dlg.h"
+#include "features/management/ne_access/ne_snmp_manager_dlg.h"
 #include "features/management/ne_access/ne_snmp_manager_list_dlg.h"
+#include "features/management/ne_access/ne_user_account_dlg.h"
 #include "features/management/ne_access/ne_user_account_list_dlg.h"
 #include "features/management/ne_access/secured_host_list_dlg.h"
 #include "features/management/ne_fs/ne_fs_copy_base_dlg.h"
@@ -243,6 +245,14 @@ TEST_F(ManagementTextsE2eTest, EachTextTakesAtMostItsLength)
         {"subscriber address", kNewSubscriberContact, CSubscriberContactPage::kAddressId, 120},
         {"NE community", Within<CNeSnmpCommunityListDlg, CNeSnmpCommunityDlg>(33146, kAddButtonId),
          CNeSnmpCommunityDlg::kCommunityId, 20},
+        {"NE user name", Within<CNeUserAccountListDlg, CNeUserAccountDlg>(33168, kAddButtonId),
+         CNeUserAccountDlg::kNameId, 16},
+        {"NE user password", Within<CNeUserAccountListDlg, CNeUserAccountDlg>(33168, kAddButtonId),
+         CNeUserAccountDlg::kPasswordId, 16},
+        {"NE user verification", Within<CNeUserAccountListDlg, CNeUserAccountDlg>(33168, kAddButtonId),
+         CNeUserAccountDlg::kVerificationId, 16},
+        {"NE manager's trap community", Within<CNeSnmpManagerListDlg, CNeSnmpManagerDlg>(33092, kAddButtonId),
+         CNeSnmpManagerDlg::kCommunityId, 20},
         {"command line", OpenedBy<CCommandDlg>(CommandKeys), CCommandDlg::kCommandId, 1023},
         {"SMTP server", kServerMailPage, CSvrOptMailPage::kSmtpServerId, 60},
         {"sender e-mail", kServerMailPage, CSvrOptMailPage::kSenderId, 60},

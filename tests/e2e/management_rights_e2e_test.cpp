@@ -3,6 +3,7 @@
 // closes, keeps its OK or the command stays undone), and one who holds the letter gets through. Where a list's command
 // also looks for its NE, the order of the two looks shows when the NE has gone meanwhile.
 
+#include "tests/e2e/support/sent_requests.h"
 #include "tests/e2e/support/rights_steps.h"
 
 #include "core/tables/ne_table.h"
@@ -36,6 +37,7 @@
 #include "features/management/operators/instant_mail_dlg.h"
 #include "features/management/operators/user_online_list_dlg.h"
 #include "features/management/oplog/user_op_log_criteria_dlg.h"
+#include "features/management/oplog/user_op_log_list_dlg.h"
 #include "features/management/server/db_backup_list_dlg.h"
 #include "features/management/server/server_management_dlg.h"
 #include "features/management/server/server_monitor_dlg.h"
@@ -46,6 +48,7 @@
 #include "link/records/ne_snmp_community_record.h"
 #include "link/records/ne_snmp_manager_record.h"
 #include "link/records/remote_ne_record.h"
+#include "platform/list_control.h"
 #include "platform/notify_codes.h"
 
 #include <gtest/gtest.h>
@@ -193,7 +196,8 @@ TEST_F(ManagementRightsOfChangesE2eTest, TheNesChangesAskTheirLetters)
 constexpr uint32_t kNorth1Id = 1; // the NE chosen in the tree
 
 // The dialog's NE is gone from the tables when the button is pressed, with the row chosen (none: the command reaches
-// the dialog without a row, as a posted command would): what the message line says. The NE is back afterwards.
+// the dialog without a row, as a posted command would): what the message line says. The rows stay as they were; the
+// NE is back afterwards.
 template <class Dlg>
 std::function<QString(e2e::CProgram&)> PressingWithoutTheNe(int command, int button, RowChooser row)
 {
@@ -207,6 +211,7 @@ std::function<QString(e2e::CProgram&)> PressingWithoutTheNe(int command, int but
                 program.ClickListRow(rows, chosen);
             }
             dialog.ClearMessageLine();
+            const int rows = CListControl(dialog.FindList(kListControlId)).GetItemCount();
             const CNeRecord kept = *FindNeById(kNorth1Id);
             ASSERT_EQ(RemoveNe(kNorth1Id), NeResult::kOk);
             if (row)
@@ -214,6 +219,7 @@ std::function<QString(e2e::CProgram&)> PressingWithoutTheNe(int command, int but
             else
                 dialog.OnCommand(button, BN_CLICKED);
             said = e2e::MessageLine(dialog);
+            EXPECT_EQ(CListControl(dialog.FindList(kListControlId)).GetItemCount(), rows) << command;
             EXPECT_EQ(AddNe(kept), NeResult::kOk);
         });
         EXPECT_TRUE(program.Command(command)) << command;
@@ -229,6 +235,13 @@ TEST_F(ManagementRightsE2eTest, ListCommandsLookForTheNeAndTheRightInTheirOrder)
     const auto bytes = EncodeRecord(backup);
     ASSERT_TRUE(
         probe.ReplyTo(probe.Send(2, kReqNeBackupAdd, kNorth1, {bytes.begin(), bytes.end()}, kBackupRecordSize)));
+    NeSnmpManagerRecord manager;
+    manager.ipAddress = {10, 40, 0, 9};
+    manager.trapCommunity = "public";
+    manager.state = 1;
+    const auto managerBytes = EncodeRecord(manager);
+    ASSERT_TRUE(probe.ReplyTo(probe.Send(2, kReqNeSnmpManagerAdd, kNorth1, {managerBytes.begin(), managerBytes.end()},
+                                         kNeSnmpManagerRecordSize)));
     const QString unknownNe = QStringLiteral("Unknown NE");
     struct Case {
         const char* name;
@@ -250,6 +263,13 @@ TEST_F(ManagementRightsE2eTest, ListCommandsLookForTheNeAndTheRightInTheirOrder)
          e2e::kNoPrivilege},
         {"Alarm input Modify without a row", 34, 'm',
          PressingWithoutTheNe<CNeAlarmInputListDlg>(33032, kModifyButtonId, {}), unknownNe},
+        {"NE user account Delete", 48, 'c',
+         PressingWithoutTheNe<CNeUserAccountListDlg>(33168, kDeleteButtonId, RowShowing(1, QStringLiteral("su"))),
+         unknownNe},
+        {"SNMP community Delete", 40, 'c',
+         PressingWithoutTheNe<CNeSnmpCommunityListDlg>(33146, kDeleteButtonId, FirstRow), unknownNe},
+        {"SNMP manager Delete", 25, 'c', PressingWithoutTheNe<CNeSnmpManagerListDlg>(33092, kDeleteButtonId, FirstRow),
+         unknownNe},
         {"Filtering database Delete", 71, 'c',
          PressingWithoutTheNe<CXdslFdbListDlg>(33117, kDeleteButtonId,
                                                RowShowing(CXdslFdbListDlg::kStatusColumn, QStringLiteral("Static"))),
@@ -287,6 +307,102 @@ TEST_F(ManagementRightsE2eTest, TheServersDialogsAskTheirRights)
         {"Operation log", 20, 'q', Opening<CUserOpLogCriteriaDlg>(33112)},
     };
     RunCases(cases, std::size(cases));
+}
+
+// The requests of the server's and the NE's management go with the NE id each names: 0 for the server's own, the
+// target NE's for the NE's tables, and the operation log's the NE chosen in its criteria (0 for all), as the PDU log
+// shows what went out.
+class ManagementRequestsE2eTest : public e2e::CRightsTest {
+protected:
+    ManagementRequestsE2eTest() { peer_.iniExtra = e2e::kPduLogToFile; }
+};
+
+template <class Dlg> std::function<void(e2e::CProgram&)> Open(int command)
+{
+    return [command](e2e::CProgram& program) {
+        program.Operator().OnDialog<Dlg>([](Dlg&) { return IDCANCEL; });
+        EXPECT_TRUE(program.Command(command)) << command;
+    };
+}
+
+// A mail to the first operator online, sent from the online users' list.
+void MailingTheFirstOnline(e2e::CProgram& program)
+{
+    program.Operator().OnDialog<CUserOnlineListDlg>([&](CUserOnlineListDlg& online) {
+        program.ClickListRow(*online.FindList(kListControlId), 0);
+        program.Operator().OnDialog<CInstantMailDlg>([](CInstantMailDlg& mail) {
+            e2e::Type(mail, CInstantMailDlg::kMessageId, QStringLiteral("Please check North-1."));
+            e2e::Click(mail, IDOK);
+            return IDCANCEL;
+        });
+        e2e::Click(online, CUserOnlineListDlg::kSendMessageButtonId);
+        return IDCANCEL;
+    });
+    EXPECT_TRUE(program.Command(33113));
+}
+
+// The operation log queried for the NE the criteria offer first, or for every NE (the whole tree, " <ALL>").
+std::function<void(e2e::CProgram&)> QueryingTheLog(bool everyNe)
+{
+    return [everyNe](e2e::CProgram& program) {
+        using Criteria = CUserOpLogCriteriaDlg;
+        program.Operator().OnDialog<Criteria>([&](Criteria& criteria) {
+            if (everyNe) {
+                e2e::Choose(criteria, Criteria::kLocationComboId,
+                            e2e::ComboTexts(criteria, Criteria::kLocationComboId).split(',').value(0));
+                EXPECT_TRUE(e2e::Choose(criteria, Criteria::kNeComboId, QStringLiteral(" <ALL>")));
+            } else {
+                EXPECT_EQ(e2e::Field(criteria, Criteria::kNeComboId), QStringLiteral("North-1"));
+            }
+            program.Operator().OnDialog<CUserOpLogListDlg>([](CUserOpLogListDlg&) { return IDCANCEL; });
+            e2e::Click(criteria, IDOK);
+            return IDCANCEL;
+        });
+        EXPECT_TRUE(program.Command(33112));
+    };
+}
+
+TEST_F(ManagementRequestsE2eTest, EachRequestGoesWithTheNeIdItNames)
+{
+    const struct {
+        const char* name;
+        std::function<void(e2e::CProgram&)> path;
+        unsigned code;
+        uint32_t neId;
+        unsigned operation = 1;
+    } cases[] = {
+        {"server options", Open<CServerManagementDlg>(33098), kReqServerOption.value, 0},
+        {"server schedules", Open<CServerManagementDlg>(33098), kReqServerSchedule.value, 0},
+        {"server monitoring", Open<CServerMonitorDlg>(33153), kReqServerResource.value, 0},
+        {"server time", Open<CServerTimeDlg>(33099), kReqServerTime.value, 0},
+        {"online users", Open<CUserOnlineListDlg>(33113), kReqOnlineUser.value, 0},
+        {"operator mail", MailingTheFirstOnline, kReqOperatorMail.value, 0, 2},
+        {"database backups", Open<CDbBackupListDlg>(33002), kReqDbBackup.value, 0},
+        {"operation log of every NE", QueryingTheLog(true), kReqOpLog.value, 0},
+        {"operation log of North-1", QueryingTheLog(false), kReqOpLog.value, kNorth1},
+        {"NE user accounts", Open<CNeUserAccountListDlg>(33168), kReqNeUserAccount.value, kNorth1},
+        {"NE record before the communities", Open<CNeSnmpCommunityListDlg>(33146), kReqNeKey.value, kNorth1},
+        {"NE SNMP communities", Open<CNeSnmpCommunityListDlg>(33146), kReqNeSnmpCommunity.value, kNorth1},
+        {"NE SNMP managers", Open<CNeSnmpManagerListDlg>(33092), kReqNeSnmpManager.value, kNorth1},
+        {"secured hosts", Open<CSecuredHostListDlg>(33189), kReqSecuredHost.value, kNorth1},
+        {"secured host state", Open<CSecuredHostListDlg>(33189), kReqSecuredHostState.value, kNorth1},
+        // The xDSL services of the NE chosen in the tree.
+        {"IP traffic profiles", Open<CADialog>(33175), kReqIpTrafficProfile.value, kNorth1},
+        {"IGMP setting", Open<CADialog>(33171), kReqIgmpSetting.value, kNorth1},
+        {"PPPoE setting", Open<CADialog>(33185), kReqPppoe.value, kNorth1},
+        {"PPPoE sessions", Open<CADialog>(33210), kReqPppoeSession.value, kNorth1},
+        {"VLAN membership", Open<CADialog>(33127), kReqVlanMembership.value, kNorth1},
+        {"VLAN MAC limits", Open<CADialog>(33181), kReqVlanMacLimit.value, kNorth1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = e2e::SentNeIds(program_, c.operation, c.code).size();
+        c.path(program_);
+        const std::vector<uint32_t> sent = e2e::SentNeIds(program_, c.operation, c.code);
+        ASSERT_GT(sent.size(), before) << "nothing sent of " << c.code;
+        for (size_t i = before; i < sent.size(); ++i)
+            EXPECT_EQ(sent[i], c.neId) << c.code;
+    }
 }
 
 } // namespace

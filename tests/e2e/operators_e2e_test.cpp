@@ -208,6 +208,12 @@ TEST(OperatorsE2eTest, TheAdministratorSeesWhoIsOnlineMailsThemAndForcesThemOut)
             Click(mail, IDOK);
             EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) User is not logged in"));
             EXPECT_FALSE(mail.IsEnded());
+            // The name goes as typed, a blank before it too: no one of that name is logged on.
+            person.boxTexts.clear();
+            Type(mail, CInstantMailDlg::kToId, QStringLiteral(" manager"));
+            Click(mail, IDOK);
+            EXPECT_EQ(person.LastBoxText(), QStringLiteral("Fail to update data\n\n(32028) User is not logged in"));
+            EXPECT_FALSE(mail.IsEnded());
             Type(mail, CInstantMailDlg::kToId, QStringLiteral("manager"));
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(mail, QStringLiteral("instant_mail")));
             Click(mail, IDOK);

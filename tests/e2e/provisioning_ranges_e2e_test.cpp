@@ -18,6 +18,7 @@
 #include "features/provisioning/profiles/shdsl_line_profile_dlg.h"
 #include "features/provisioning/profiles/shdsl_pm_threshold_profile_dlg.h"
 #include "features/provisioning/profiles/xdsl_pm_threshold_profile_dlg.h"
+#include "features/provisioning/profiles/xdsl_traffic_policing_profile_dlg.h"
 #include "features/provisioning/pvcs/vc_vlan_priority_pages.h"
 #include "features/provisioning/pvcs/vc_vlan_service_type_page.h"
 #include "features/provisioning/pvcs/xdsl_vc_vlan_list_dlg.h"
@@ -228,6 +229,12 @@ TEST(ProvisioningRangesE2eTest, EachEndOfAnEditorsRangeIsTakenAndOnePastItRefuse
         {"SHDSL CRC anomalies", 1, 44100, Threshold<Shdsl>(kCmdShdslProfile, 1, 6)},
         {"SHDSL line minimum rate", 72, 2312, ShdslRate(CShdslLineProfileRatePage::kMinId)},
         {"SHDSL line maximum rate", 72, 2312, ShdslRate(CShdslLineProfileRatePage::kMaxId)},
+        // Typed, the CIR goes as far as its 16-bit field holds it; the spin keeps to 0..2.
+        {"traffic policing CIR", 0, 65535,
+         Adding<CXdslTrafficPolicingProfileDlg>(kCmdAdslProfile, 2,
+                                                [](CXdslTrafficPolicingProfileDlg& editor, const QString& value) {
+                                                    Type(editor, CXdslTrafficPolicingProfileDlg::kCirId, value);
+                                                })},
     };
     e2e::TryEachEnd(program, cases);
 }

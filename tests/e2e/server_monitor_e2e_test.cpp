@@ -179,7 +179,8 @@ TEST(ServerMonitorE2eTest, TheChartsGainAPointAtEachPollUntilAPollFails)
     EXPECT_EQ(person.UnusedDialogScripts(), 0u);
 }
 
-// The poll period, DIALOG/SVRDIALOGREFRESHTIME seconds, is held to 2..60: a value past either end polls at that end.
+// The poll period, DIALOG/SVRDIALOGREFRESHTIME seconds (2 without the key), is held to 2..60: a value past either end
+// polls at that end. The history's point limit is 100 without its key.
 TEST(ServerMonitorE2eTest, ThePollPeriodIsHeldToTwoToSixtySeconds)
 {
     e2e::CProgram program;
@@ -190,6 +191,13 @@ TEST(ServerMonitorE2eTest, ThePollPeriodIsHeldToTwoToSixtySeconds)
         int64_t periodMs;
     } cases[] = {{1, 2000}, {2, 2000}, {30, 30000}, {60, 60000}, {61, 60000}};
     e2e::COperator& person = program.Operator();
+    // Without the keys: every 2 seconds, and the history grows to 100 points.
+    person.OnDialog<Monitor>([&](Monitor& monitor) {
+        EXPECT_EQ(monitor.PollPeriodMs(), 2000);
+        EXPECT_EQ(monitor.History().PointLimit(), 100u);
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(program.Command(kCmdMonitoring));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.seconds);
         ASSERT_TRUE(WriteIniInt("DIALOG", "SVRDIALOGREFRESHTIME", c.seconds, program.WorkDir().Ini()));

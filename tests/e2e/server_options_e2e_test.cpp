@@ -188,8 +188,10 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
         // An empty row offers the usual trap port, a filled one its own.
         EditManager(program_, nms, 1, QStringLiteral("20162"), QStringLiteral("10.1.1.30"), QStringLiteral("1162"));
         EditManager(program_, nms, 0, QStringLiteral("162"), QStringLiteral("0.0.0.0"), {}); // the row is emptied
-        EXPECT_EQ(e2e::ListColumn(managers, 1), (QStringList{"", "10.1.1.30", "", "", ""}));
-        EXPECT_EQ(e2e::ListColumn(managers, 2), (QStringList{"", "1162", "", "", ""}));
+        // The fifth manager, the list's last room, is taken; there is no sixth.
+        EditManager(program_, nms, 4, QStringLiteral("20162"), QStringLiteral("10.1.1.50"), QStringLiteral("1165"));
+        EXPECT_EQ(e2e::ListColumn(managers, 1), (QStringList{"", "10.1.1.30", "", "", "10.1.1.50"}));
+        EXPECT_EQ(e2e::ListColumn(managers, 2), (QStringList{"", "1162", "", "", "1165"}));
 
         // A community with a blank: refused on its page, the blank selected, and nothing asked or sent.
         Type(nms, CSvrOptNmsPage::kCommunityId, QStringLiteral("north 1"));
@@ -227,6 +229,8 @@ TEST_F(ServerOptionsE2eTest, TheOperatorChangesTheServersOptionsAndEveryWorkstat
     EXPECT_EQ(kept.nmsTrapPort1, 0);
     EXPECT_EQ(kept.nmsManagerIp2, (Ip{10, 1, 1, 30}));
     EXPECT_EQ(kept.nmsTrapPort2, 1162);
+    EXPECT_EQ(kept.nmsManagerIp5, (Ip{10, 1, 1, 50}));
+    EXPECT_EQ(kept.nmsTrapPort5, 1165);
     // The schedules as they were: a backup at every hour, which its combo does not show, stays every hour.
     EXPECT_EQ(ServerSchedules(program_), schedulesBefore);
     EXPECT_EQ(schedulesBefore.neBackup.hour, 24);

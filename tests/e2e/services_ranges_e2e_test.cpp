@@ -149,8 +149,9 @@ TEST(ServicesRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
     e2e::TryEachEnd(program, cases);
 }
 
-// The combined IGMP setting: its aging time, query response intervals (tenths of a second) and query retries, each
-// taken at its ends after the question and refused one past them before it.
+// The combined IGMP setting: at OK its aging time and query response intervals are held to their 32-bit fields and its
+// query retries to their bytes (leaving an edit pulls the first three into their ranges); each end is taken after the
+// question and one past it refused before it.
 TEST(ServicesRangesE2eTest, TheCombinedIgmpSettingTakesEachEndOfItsRanges)
 {
     e2e::CProgram program;
@@ -158,11 +159,11 @@ TEST(ServicesRangesE2eTest, TheCombinedIgmpSettingTakesEachEndOfItsRanges)
     using Igmp = CIgmpSnoopProxyDlg;
     const auto field = [](int id) { return Typing<Igmp>(33171, Into<Igmp>(id), true); };
     const RangeCase cases[] = {
-        {"aging time", 1, 600, field(1392)},
-        {"snooping query response interval", 1, 6000, field(1099)},
-        {"snooping query retries", 1, 5, field(1101)},
-        {"proxy query response interval", 1, 6000, field(1097)},
-        {"proxy query retries", 1, 5, field(1095)},
+        {"aging time", 0, UINT32_MAX, field(1392)},
+        {"snooping query response interval", 0, UINT32_MAX, field(1099)},
+        {"snooping query retries, a byte", 0, 255, field(1101)},
+        {"proxy query response interval", 0, UINT32_MAX, field(1097)},
+        {"proxy query retries, a byte", 0, 255, field(1095)},
     };
     e2e::TryEachEnd(program, cases);
 }

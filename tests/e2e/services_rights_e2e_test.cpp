@@ -6,6 +6,7 @@
 #include "tests/e2e/support/mc_server_steps.h"
 #include "tests/e2e/support/rights_steps.h"
 
+#include "core/tables/ne_table.h"
 #include "features/provisioning/igmp/igmp_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snoop_proxy_dlg.h"
 #include "features/provisioning/igmp/igmp_snooping_dlg.h"
@@ -26,6 +27,7 @@
 #include "features/provisioning/vlans/vlan_mac_limit_dlg.h"
 #include "features/provisioning/vlans/vlan_mac_limit_list_dlg.h"
 #include "features/provisioning/vlans/vlan_membership_list_dlg.h"
+#include "platform/list_control.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +161,38 @@ TEST_F(ServicesRightsE2eTest, VlanMacLimitModifyAsksForARow)
         EXPECT_EQ(MessageLine(list), QStringLiteral("Please select one item"));
     });
     ASSERT_TRUE(program_.Command(33181));
+}
+
+// With the NE gone meanwhile, Refresh of the PPPoE sessions and of the VLAN MAC limits, and a page move of the
+// limits, say "Unknown NE" and leave the rows as they were.
+TEST_F(ServicesRightsE2eTest, RefreshAndPageMovesLookForTheNeBeforeTheRowsGo)
+{
+    const CEntityIndex card = CEntityIndex::FromLevels(1, 1, 1);
+    program_.Frame().SetCurrentEntity(kNorth1, &card);
+    const struct {
+        const char* name;
+        int command;
+        int button;
+    } cases[] = {
+        {"PPPoE sessions Refresh", 33210, kRefreshButtonId},
+        {"VLAN MAC limits Refresh", 33181, kRefreshButtonId},
+        {"VLAN MAC limits next page", 33181, 1264},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        program_.Operator().OnDialog<CRecordListDlg>([&](CRecordListDlg& list) {
+            const int rows = CListControl(list.FindList(kListControlId)).GetItemCount();
+            EXPECT_GT(rows, 0);
+            const CNeRecord kept = *FindNeById(kNorth1);
+            ASSERT_EQ(RemoveNe(kNorth1), NeResult::kOk);
+            list.ClearMessageLine();
+            Click(list, c.button);
+            EXPECT_EQ(MessageLine(list), QStringLiteral("Unknown NE"));
+            EXPECT_EQ(CListControl(list.FindList(kListControlId)).GetItemCount(), rows);
+            EXPECT_EQ(AddNe(kept), NeResult::kOk);
+        });
+        ASSERT_TRUE(program_.Command(c.command));
+    }
 }
 
 // The combined IGMP setting asks the modify right again at OK, before it looks for a change.

@@ -147,6 +147,25 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         EXPECT_EQ(Field(list, kFromId), QStringLiteral("1"));
         EXPECT_EQ(Field(list, kToId), QStringLiteral("10"));
         EXPECT_EQ(vlans().size(), 10);
+        // Each end of 1..4094 is taken, one past it is pulled back to it.
+        const struct {
+            const char* from;
+            const char* to;
+            QStringList shown;
+        } ends[] = {{"0", "0", {"1"}},
+                    {"1", "1", {"1"}},
+                    {"4094", "4094", {"4094"}},
+                    {"4095", "4095", {"4094"}},
+                    {"4093", "4095", {"4093", "4094"}}};
+        for (const auto& end : ends) {
+            Type(list, kFromId, QString::fromLatin1(end.from));
+            Type(list, kToId, QString::fromLatin1(end.to));
+            Click(list, kRefreshButtonId);
+            EXPECT_EQ(vlans(), end.shown) << end.from << ".." << end.to;
+        }
+        Type(list, kFromId, QStringLiteral("1"));
+        Type(list, kToId, QStringLiteral("10"));
+        Click(list, kRefreshButtonId);
 
         Click(list, kToLastId);
         EXPECT_EQ(vlans(), (QStringList{QStringLiteral("4091"), QStringLiteral("4092"), QStringLiteral("4093"),
@@ -161,11 +180,17 @@ TEST_F(VlanMacLimitE2eTest, TheMacLimitsArePagedOverEveryVlanAndOneIsChanged)
         EXPECT_EQ(vlans().front(), QStringLiteral("5"));
         Click(list, kBackId);
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
-        // The spin moves the range without reading it: up toward VLAN 1, down away from it.
+        // The spin moves the range and reads it, as the page buttons do: up toward VLAN 1, down away from it.
         EXPECT_TRUE(list.IsControlEnabled(kSpinId));
         list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(-1);
         EXPECT_EQ(Field(list, kFromId), QStringLiteral("5"));
+        EXPECT_EQ(vlans(),
+                  (QStringList{QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")}));
+        EXPECT_TRUE(list.IsControlEnabled(kBackId)) << "the button states follow the move";
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(list, QStringLiteral("vlan_mac_limit_list_spun")));
+        list.GetDlgItemAs<DeltaSpin>(kSpinId)->Step(1);
         EXPECT_EQ(vlans().front(), QStringLiteral("1"));
+        EXPECT_FALSE(list.IsControlEnabled(kBackId));
 
         // A range of one VLAN has no spin.
         Type(list, kFromId, QStringLiteral("7"));

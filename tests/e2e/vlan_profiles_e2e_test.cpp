@@ -23,6 +23,7 @@
 #include "link/records/traffic_policing_profile_rec.h"
 #include "link/records/user_rights_record.h"
 #include "platform/delta_spin.h"
+#include "platform/ip_address_edit.h"
 #include "platform/list_control.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
@@ -463,6 +464,62 @@ TEST_F(VlanProfilesE2eTest, ANewProfileOpensOnItsKindsDefaults)
                 return IDCANCEL;
             });
             Click(list, kAddButtonId);
+            return IDCANCEL;
+        });
+        ASSERT_TRUE(program_.Command(c.command));
+    }
+}
+
+// Opened to show, an editor keeps OK off and its name or id fixed; the rest stays as in every mode: the rate or CIR
+// edit and its spin, the channel's address, and the IP traffic rate rounded when the operator leaves it.
+TEST_F(VlanProfilesE2eTest, InShowModeOnlyOkAndTheNameOrIdDependOnTheMode)
+{
+    McChannelProfileRec channel;
+    channel.profileId = 7;
+    channel.name = "news";
+    channel.groupAddress = {239, 1, 1, 7};
+    channel.downstreamRate = channel.downstreamRateCopy = 3000;
+    channel.status = 1;
+    e2e::AddOnServer(program_, kReqMcChannelProfileAdd, kNorth, std::vector{channel});
+    const struct {
+        int command;
+        int tab;
+        ProfileKindId kind;
+        int fixed; // the name, or the channel's id
+        int edit;
+        int spin;
+        QString typed;
+        QString left; // what the edit holds once left
+    } cases[] = {
+        {kCmdVlanProfile, kIpTrafficTab, ProfileKindId::kIpTraffic, IpEditor::kNameId, IpEditor::kRateId,
+         IpEditor::kRateSpinId, "1000", "992"},
+        {kCmdVlanProfile, kMcChannelTab, ProfileKindId::kMcChannel, ChannelEditor::kIdId, ChannelEditor::kRateId,
+         ChannelEditor::kRateSpinId, "1000", "1000"},
+        {kCmdAdslProfile, kPolicingTab, ProfileKindId::kTrafficPolicing, PolicingEditor::kNameId,
+         PolicingEditor::kCirId, PolicingEditor::kCirSpinId, "2", "2"},
+    };
+    e2e::COperator& person = program_.Operator();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.command << " tab " << c.tab);
+        person.OnDialog<CProfileListDlg>([&](CProfileListDlg& list) {
+            ClickTab(list, c.tab);
+            QTreeView& rows = PageList(list, c.kind);
+            EXPECT_GT(CListControl(&rows).GetItemCount(), 0);
+            program_.ClickListRow(rows, 0);
+            person.OnDialog<CADialog>([&](CADialog& show) {
+                EXPECT_FALSE(show.IsControlEnabled(IDOK));
+                EXPECT_TRUE(show.IsControlReadOnly(c.fixed));
+                EXPECT_FALSE(show.IsControlReadOnly(c.edit));
+                EXPECT_TRUE(show.IsControlEnabled(c.spin));
+                if (c.kind == ProfileKindId::kMcChannel) {
+                    EXPECT_FALSE(show.GetDlgItemAs<IpAddressEdit>(ChannelEditor::kAddressId)->IsReadOnly());
+                }
+                Type(show, c.edit, c.typed);
+                Leave(show, c.edit);
+                EXPECT_EQ(Field(show, c.edit), c.left);
+                return IDCANCEL;
+            });
+            Click(list, kShowButtonId);
             return IDCANCEL;
         });
         ASSERT_TRUE(program_.Command(c.command));

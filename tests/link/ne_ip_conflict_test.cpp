@@ -1,6 +1,5 @@
 // Whether an address is already the NE's: each list the caller does not skip is asked for, a list the NE does not
-// serve holds nothing, and a list whose query fails makes the check fail, with the failure box, rather than call the
-// address reserved.
+// serve holds nothing, and a list whose query fails shows the failure box and counts as a conflict.
 
 #include "link/ne_ip_conflict.h"
 
@@ -50,7 +49,7 @@ struct Case {
     bool failureBox = false;
 };
 
-TEST(CheckNeIpConflict, AnAddressOfTheNesListsIsReservedAndAFailedQueryIsNoConflict)
+TEST(CheckNeIpConflict, AnAddressOfTheNesListsIsReservedAndSoIsOneAFailedQueryLeavesUnchecked)
 {
     const auto none = [](CScriptedEmsChannel&) {};
     const Case cases[] = {
@@ -77,13 +76,13 @@ TEST(CheckNeIpConflict, AnAddressOfTheNesListsIsReservedAndAFailedQueryIsNoConfl
          {10, 0, 0, 99},
          0,
          [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeNetworkConfig, kDrvTimeout); },
-         NeIpConflict::kQueryFailed,
+         NeIpConflict::kConflict,
          true},
         {"a list not to be had, though the address is free",
          {10, 0, 0, 99},
          0,
          [](CScriptedEmsChannel& peer) { peer.Fail(kReqNeSnmpManager, kDrvTimeout); },
-         NeIpConflict::kQueryFailed,
+         NeIpConflict::kConflict,
          true},
         {"a failed list that is skipped is not asked for",
          {10, 0, 0, 99},

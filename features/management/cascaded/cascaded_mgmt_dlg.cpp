@@ -141,8 +141,6 @@ bool CCascadedMgmtDlg::CheckRootAddress(const IpAddress& rootIp, uint32_t prefix
     case NeIpConflict::kConflict:
         ShowAlertTextById(kStrIpAddressReserved, kRootIpId);
         return false;
-    case NeIpConflict::kQueryFailed:
-        return false;
     case NeIpConflict::kFree:
         break;
     }

@@ -102,8 +102,6 @@ bool CRemoteNeDlg::CheckAddress(IpAddress* address)
     case NeIpConflict::kConflict:
         ShowAlertTextById(kStrIpAddressReserved, kIpAddressId);
         return false;
-    case NeIpConflict::kQueryFailed:
-        return false;
     case NeIpConflict::kFree:
         return true;
     }

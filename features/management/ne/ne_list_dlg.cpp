@@ -222,7 +222,8 @@ void CNeListDlg::OnDeleteRecord(uint32_t neId)
     record.neName = ne != nullptr ? ne->name : std::string();
     if (!CRecordRequests().Delete(kReqNeKey, neId, record, {.failureTextId = kStrFailToDelete}).Ok())
         return;
-    rows_.Update(neId);
+    // The row goes now; the NE table follows the server's notice.
+    rows_.Remove(neId);
 }
 
 void CNeListDlg::WriteFlash()

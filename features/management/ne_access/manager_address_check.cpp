@@ -18,8 +18,6 @@ ManagerAddressVerdict CheckManagerAddress(bool blank, const IpAddress& address, 
     switch (CheckNeIpConflict(address, kManagerSkips, neId, failureTextId, requests)) {
     case NeIpConflict::kConflict:
         return ManagerAddressVerdict::kReserved;
-    case NeIpConflict::kQueryFailed:
-        return ManagerAddressVerdict::kQueryFailed;
     case NeIpConflict::kFree:
         break;
     }

@@ -17,6 +17,8 @@
 namespace {
 
 constexpr uint32_t kInService = 1;
+// How much of a community or a permission the list sorts by.
+constexpr size_t kSortedLength = 20;
 
 ListValue PermissionText(const NeSnmpCommunityRecord& rec)
 {
@@ -45,6 +47,7 @@ CNeSnmpCommunityListDlg::CNeSnmpCommunityListDlg(QWidget* parent)
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId,
                       .right = kRightNeSnmpCommunities,
+                      .deleteTargetNeFirst = true,
                       .exportStem = "SnmpCommunity"},
                      parent),
       ui_(std::make_unique<Ui::CNeSnmpCommunityListDlg>()),
@@ -59,15 +62,16 @@ CNeSnmpCommunityListDlg::~CNeSnmpCommunityListDlg() = default;
 
 std::vector<ListColumn<NeSnmpCommunityRecord>> CNeSnmpCommunityListDlg::Columns()
 {
-    // Communities and permissions sort by their texts, the other columns by the rows' keys.
+    // Communities and permissions sort by the first 20 characters of their texts, letter case counting; the other
+    // columns by the rows' keys.
     const auto key = [this](const NeSnmpCommunityRecord& rec) { return ListValue(KeyOf(rec)); };
     return {
         {.value = key,
          .order = ListOrder::kSigned,
          .image =
              [](const NeSnmpCommunityRecord& rec) { return rec.state == kInService ? kImageEnabled : kImageDisabled; }},
-        {.value = &NeSnmpCommunityRecord::community},
-        {.value = PermissionText},
+        TextPrefixColumn<NeSnmpCommunityRecord>(&NeSnmpCommunityRecord::community, kSortedLength),
+        TextPrefixColumn<NeSnmpCommunityRecord>(PermissionText, kSortedLength),
         {.value = &NeSnmpCommunityRecord::permission, .order = ListOrder::kSigned, .sortValue = key},
     };
 }
@@ -136,7 +140,7 @@ void CNeSnmpCommunityListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 void CNeSnmpCommunityListDlg::OnDeleteRecord(uint32_t key)
 {
     const NeSnmpCommunityRecord* rec = rows_.Find(key);
-    if (rec == nullptr || ShowsOnly() || CheckTargetNe() != 0)
+    if (rec == nullptr || ShowsOnly())
         return;
     NeSnmpCommunityRecord named;
     named.community = rec->community;

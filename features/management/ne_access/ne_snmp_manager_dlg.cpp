@@ -70,8 +70,6 @@ void CNeSnmpManagerDlg::OnOK()
     case ManagerAddressVerdict::kReserved:
         ShowAlertTextById(kStrIpAddressReserved, kAddressId);
         return;
-    case ManagerAddressVerdict::kQueryFailed:
-        return; // the failure box has said why
     case ManagerAddressVerdict::kAccepted:
         break;
     }

@@ -27,6 +27,7 @@ CNeSnmpManagerListDlg::CNeSnmpManagerListDlg(QWidget* parent)
                      {.popupName = "ADD_DEL_LIST",
                       .rowCommands = {kRowDelete},
                       .right = kRightNeSnmpManagers,
+                      .deleteTargetNeFirst = true,
                       .exportStem = "SnmpMgr"},
                      parent),
       ui_(std::make_unique<Ui::CNeSnmpManagerListDlg>()),
@@ -83,8 +84,6 @@ void CNeSnmpManagerListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 
 void CNeSnmpManagerListDlg::OnDeleteRecord(uint32_t key)
 {
-    if (CheckTargetNe() != 0)
-        return;
     // The manager is named by the address its row shows.
     const int row = List().FindItemByData(key);
     const IpAddress address = ParseIpAddress(List().GetItemText(row, kAddressColumn).toStdString());

@@ -16,6 +16,8 @@ namespace {
 constexpr COLORREF kBuiltInText = 0x2020FF; // red 255, green 32, blue 32
 constexpr COLORREF kOutOfServiceText = 0x808080;
 constexpr uint32_t kInService = 1;
+// How much of a name or a role the list sorts by.
+constexpr size_t kSortedLength = 20;
 
 int StateImage(const NeUserAccountRecord& account)
 {
@@ -40,6 +42,7 @@ CNeUserAccountListDlg::CNeUserAccountListDlg(QWidget* parent)
                       .rowCommands = {kRowModify, kRowDelete},
                       .activateCommand = kModifyButtonId,
                       .right = kRightNeUserAccounts,
+                      .deleteTargetNeFirst = true,
                       .exportStem = "NEAccount"},
                      parent),
       ui_(std::make_unique<Ui::CNeUserAccountListDlg>()),
@@ -55,8 +58,8 @@ CNeUserAccountListDlg::~CNeUserAccountListDlg() = default;
 
 std::vector<ListColumn<NeUserAccountRecord>> CNeUserAccountListDlg::Columns()
 {
-    // Every column sorts by the rows' keys as signed numbers: the built-in account's row (bit 31) first, then the
-    // rows in the order they came.
+    // Name and Role sort by the first 20 characters of their texts, the other columns by the rows' keys as signed
+    // numbers: the built-in account's row (bit 31) first, then the rows in the order they came.
     const auto key = [this](const NeUserAccountRecord& account) {
         return ListValue(static_cast<int32_t>(KeyOf(account.userName)));
     };
@@ -66,8 +69,8 @@ std::vector<ListColumn<NeUserAccountRecord>> CNeUserAccountListDlg::Columns()
          .order = ListOrder::kSigned,
          .sortValue = key,
          .image = StateImage},
-        {.value = &NeUserAccountRecord::userName, .order = ListOrder::kSigned, .sortValue = key},
-        {.value = RoleText, .order = ListOrder::kSigned, .sortValue = key},
+        TextPrefixColumn<NeUserAccountRecord>(&NeUserAccountRecord::userName, kSortedLength),
+        TextPrefixColumn<NeUserAccountRecord>(RoleText, kSortedLength),
         {.value = &NeUserAccountRecord::role, .order = ListOrder::kSigned, .sortValue = key},
     };
 }
@@ -144,7 +147,7 @@ void CNeUserAccountListDlg::OnAddRecord(std::optional<uint32_t> /*selected*/)
 void CNeUserAccountListDlg::OnDeleteRecord(uint32_t key)
 {
     const NeUserAccountRecord* account = rows_.Find(key);
-    if (account == nullptr || ShowsOnly() || (key & kBuiltInRow) != 0 || CheckTargetNe() != 0)
+    if (account == nullptr || ShowsOnly() || (key & kBuiltInRow) != 0)
         return;
     NeUserAccountRecord named;
     named.userName = account->userName;

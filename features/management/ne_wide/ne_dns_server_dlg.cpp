@@ -76,8 +76,6 @@ void CNeDnsServerDlg::OnOK()
         case NeIpConflict::kConflict:
             ShowAlertTextById(kStrIpAddressReserved, kServerIds[i]);
             return;
-        case NeIpConflict::kQueryFailed:
-            return; // the failure box has said why
         case NeIpConflict::kFree:
             break;
         }

@@ -90,7 +90,7 @@ void CInstantMailDlg::OnOK()
     }
     OperatorMailRecord mail;
     mail.sender = AppData().GetLoginUserName();
-    mail.addressee = to_.trimmed().toStdString();
+    mail.addressee = to_.toStdString();
     mail.text = message.toStdString();
     if (!CRecordRequests().Action(kReqOperatorMail, 0, mail, {.failureTextId = kStrFailToUpdateData}).Ok())
         return;

@@ -42,6 +42,7 @@ public:
     bool DropEmptyPoints();
 
     uint32_t SampleCount() const { return samples_; }
+    uint32_t PointLimit() const { return pointLimit_; }
     const std::deque<Point>& Points() const { return points_; }
     std::vector<std::optional<double>> Values() const;
     std::vector<std::string> Labels() const;

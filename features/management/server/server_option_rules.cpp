@@ -43,7 +43,8 @@ void ApplyServerOptions(const ServerOptionRecord& rec, ServerOptionValues& value
     values.timeSync = rec.timeSyncSeconds >= kSecondsPerHour ? 1 : 0;
     if (values.timeSync != 0)
         values.timeSyncHours = std::min(rec.timeSyncSeconds / kSecondsPerHour, kMaxHoursField);
-    values.agentPort = Clamp(rec.agentPort, 1, kMaxPort);
+    // Only a port of 0 is put right; any other shows as the server holds it (the page refuses it at OK).
+    values.agentPort = rec.agentPort == 0 ? 1 : rec.agentPort;
     values.trapSending = rec.trapSending == 1 ? 1 : 0;
     values.community = rec.community;
     const std::array<NmsManagerRow, kNmsManagerRows> sent{{{rec.nmsManagerIp1, rec.nmsTrapPort1},

@@ -71,8 +71,6 @@ void CDhcpRelayServerDlg::OnOK()
     case NeIpConflict::kConflict:
         ShowAlertTextById(kStrIpAddressReserved, kAddressId);
         return;
-    case NeIpConflict::kQueryFailed:
-        return;
     case NeIpConflict::kFree:
         break;
     }

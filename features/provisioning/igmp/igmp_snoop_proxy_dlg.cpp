@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kConfirm = 0x134;
+constexpr uint32_t kMaxByteField = 255;
 
 struct SpinField {
     int spin;
@@ -46,12 +47,14 @@ CIgmpSnoopProxyDlg::~CIgmpSnoopProxyDlg() = default;
 void CIgmpSnoopProxyDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_Radio(dx, {kDisabledId, kSnoopingId, kProxyId}, values_.mode);
-    DDX_TextInRange(dx, *this, kAgingId, values_.snoopingAgingTime, kMinIgmpAgingTime, kMaxIgmpAgingTime);
-    DDX_TextInRange(dx, *this, kSnoopingIntervalId, values_.snoopingInterval, kMinIgmpInterval, kMaxIgmpInterval);
-    DDX_TextInRange(dx, *this, kSnoopingRetriesId, values_.snoopingRetries, kMinIgmpRetries, kMaxIgmpRetries);
+    // Leaving an edit pulls the aging time and the intervals into their ranges; the exchange holds each value to
+    // its field alone (the retries are bytes, the rest 32 bits).
+    DDX_TextInRange(dx, *this, kAgingId, values_.snoopingAgingTime, 0, UINT32_MAX);
+    DDX_TextInRange(dx, *this, kSnoopingIntervalId, values_.snoopingInterval, 0, UINT32_MAX);
+    DDX_TextInRange(dx, *this, kSnoopingRetriesId, values_.snoopingRetries, 0, kMaxByteField);
     DDX_Check(dx, kSnoopingLeaveId, values_.snoopingImmediateLeave);
-    DDX_TextInRange(dx, *this, kProxyIntervalId, values_.proxyInterval, kMinIgmpInterval, kMaxIgmpInterval);
-    DDX_TextInRange(dx, *this, kProxyRetriesId, values_.proxyRetries, kMinIgmpRetries, kMaxIgmpRetries);
+    DDX_TextInRange(dx, *this, kProxyIntervalId, values_.proxyInterval, 0, UINT32_MAX);
+    DDX_TextInRange(dx, *this, kProxyRetriesId, values_.proxyRetries, 0, kMaxByteField);
     DDX_Check(dx, kProxyLeaveId, values_.proxyImmediateLeave);
     DDX_Radio(dx, {kQueryV2Id, kQueryV2Id + 1, kQueryV2Id + 2}, values_.queryVersion);
     DDX_Radio(dx, {kReportV2Id, kReportV2Id + 1, kReportV2Id + 2}, values_.reportVersion);

@@ -94,8 +94,6 @@ bool CIpoaNextHopDlg::AddressAllowed(const IpAddress& address, const std::string
     case NeIpConflict::kConflict:
         ShowAlertTextById(kStrIpAddressReserved, kIpAddressId);
         return false;
-    case NeIpConflict::kQueryFailed:
-        return false;
     case NeIpConflict::kFree:
         break;
     }

@@ -50,6 +50,7 @@ CPppoeSessionListDlg::CPppoeSessionListDlg(QWidget* parent)
                      {.popupName = "REFRESH_LIST",
                       .rowCommands = {},
                       .right = kRightPppoeSessions,
+                      .targetNeFirst = true,
                       .exportStem = "xDslPppoeSession"},
                      parent),
       ui_(std::make_unique<Ui::CPppoeSessionListDlg>()),
@@ -60,8 +61,7 @@ CPppoeSessionListDlg::CPppoeSessionListDlg(QWidget* parent)
                      [this](const PppoeSessionRec& rec) {
                          return ListValue(FormatEntityLocationById(NeOf(*this), rec.portId));
                      },
-                 .order = ListOrder::kUnsigned,
-                 .sortValue = &PppoeSessionRec::portId},
+                 .order = ListOrder::kText},
                 {.value = &PppoeSessionRec::vpi, .order = ListOrder::kUnsigned},
                 {.value = &PppoeSessionRec::vci, .order = ListOrder::kUnsigned},
                 {.value = &PppoeSessionRec::vlanId, .order = ListOrder::kUnsigned},
@@ -73,8 +73,9 @@ CPppoeSessionListDlg::CPppoeSessionListDlg(QWidget* parent)
 {
     ui_->setupUi(this);
     rows_.QueryOnFill([this] {
+        // Refresh has looked for the NE before the rows went, and the data load before it.
         listed_ = ChosenEntity();
-        if (CheckTargetNe() != 0 || listed_ == 0)
+        if (listed_ == 0)
             return RecordReply<PppoeSessionRec>{};
         PppoeSessionRec asked;
         asked.portId = listed_;

@@ -49,8 +49,6 @@ void CXdslIpTrafficProfileDlg::InitData()
     FillChoices(*this, kUpstreamId, UpstreamRateChoices());
     FillChoices(*this, kBroadcastId, BroadcastChoices());
     SetUpNameAndOk(kNameId, kNameMax);
-    SetControlReadOnly(kRateId, GetAccessMode() == kAccessQuery);
-    EnableControl(kRateSpinId, GetAccessMode() != kAccessQuery);
     SetEditorCaption(record_.name);
     if (IsAdding()) {
         UpdateData(false);
@@ -73,7 +71,8 @@ void CXdslIpTrafficProfileDlg::ShowRecord(const IpTrafficProfileRec& rec)
 
 int CXdslIpTrafficProfileDlg::OnCommandHook(int id, int code)
 {
-    if (id == kRateId && code == EN_KILLFOCUS && GetAccessMode() != kAccessQuery) {
+    // The rate is rounded in every mode: only OK and the name depend on it.
+    if (id == kRateId && code == EN_KILLFOCUS) {
         const QString typed = GetDlgItemAs<QLineEdit>(kRateId) ? GetDlgItemAs<QLineEdit>(kRateId)->text() : QString();
         bool number = false;
         const uint32_t value = typed.trimmed().toUInt(&number);

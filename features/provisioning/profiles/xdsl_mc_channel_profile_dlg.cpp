@@ -65,12 +65,8 @@ void CXdslMcChannelProfileDlg::InitData()
     SetUpNameAndOk(kNameId, kNameMax);
     EnableControl(kIdSpinId, IsAdding());
     SetControlReadOnly(kIdId, !IsAdding());
-    SetControlReadOnly(kRateId, GetAccessMode() == kAccessQuery);
-    EnableControl(kRateSpinId, GetAccessMode() != kAccessQuery);
-    if (auto* address = GetDlgItemAs<IpAddressEdit>(kAddressId)) {
+    if (auto* address = GetDlgItemAs<IpAddressEdit>(kAddressId))
         address->SetAddress(ranges_.front().first);
-        address->SetReadOnly(GetAccessMode() == kAccessQuery);
-    }
     id_ = IsAdding() ? 1 : record_.profileId;
     SetEditorCaption(std::to_string(record_.profileId));
     UpdateData(false);

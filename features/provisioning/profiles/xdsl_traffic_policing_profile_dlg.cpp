@@ -35,7 +35,8 @@ CXdslTrafficPolicingProfileDlg::~CXdslTrafficPolicingProfileDlg() = default;
 void CXdslTrafficPolicingProfileDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, kNameId, name_);
-    DDX_TextInRange(dx, *this, kCirId, cir_, 0, kCirMax);
+    // The spin keeps to 0..2; a typed CIR is taken as far as the record's 16-bit field holds it.
+    DDX_TextInRange(dx, *this, kCirId, cir_, 0, UINT16_MAX);
     DDX_CBIndex(dx, kActionId, action_);
 }
 
@@ -45,8 +46,6 @@ void CXdslTrafficPolicingProfileDlg::InitData()
         return;
     FillChoices(*this, kActionId, PolicingActionChoices());
     SetUpNameAndOk(kNameId, kNameMax);
-    SetControlReadOnly(kCirId, GetAccessMode() == kAccessQuery);
-    EnableControl(kCirSpinId, GetAccessMode() != kAccessQuery);
     SetEditorCaption(record_.name);
     if (IsAdding()) {
         UpdateData(false);

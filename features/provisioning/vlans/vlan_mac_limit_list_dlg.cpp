@@ -49,13 +49,14 @@ CVlanMacLimitListDlg::CVlanMacLimitListDlg(QWidget* parent)
                       .activateAsksForRow = true,
                       .right = kRightVlanMacLimits,
                       .dialogChecksRight = true,
+                      .targetNeFirst = true,
                       .exportStem = "VlanMacLimit"},
                      parent),
       ui_(std::make_unique<Ui::CVlanMacLimitListDlg>()),
       pages_(*this, VlanRangeWindow(kFirstVlan, kLastVlan), PageControls{.totalEdit = 0}), rows_(*this, LimitColumns())
 {
     ui_->setupUi(this);
-    pages_.SetQuery([this] { RefillList(); });
+    pages_.SetQuery([this] { ReadMovedRange(); });
     rows_.QueryOnFill([this] { return ReadRange(); });
     // Equal values go by VLAN ID, in the direction of the sort.
     rows_.SetTieColumns({1});
@@ -82,8 +83,6 @@ void CVlanMacLimitListDlg::InitData()
 RecordReply<VlanMacLimitRec> CVlanMacLimitListDlg::ReadRange()
 {
     RecordReply<VlanMacLimitRec> range;
-    if (CheckTargetNe() != 0)
-        return range;
     const PageRows window = pages_.TakeWindow();
     for (uint32_t vlan = window.first; vlan < window.first + window.count; ++vlan)
         range.records.push_back({static_cast<uint16_t>(vlan), highestLimit_, kStateDisabled});
@@ -101,6 +100,13 @@ RecordReply<VlanMacLimitRec> CVlanMacLimitListDlg::ReadRange()
         }
     }
     return range;
+}
+
+void CVlanMacLimitListDlg::ReadMovedRange()
+{
+    // The rows stay while the NE is not there to read the range from.
+    if (CheckTargetNe() == 0)
+        RefillList();
 }
 
 void CVlanMacLimitListDlg::OnModifyRecord(uint32_t key)
@@ -125,11 +131,13 @@ int CVlanMacLimitListDlg::OnCommandHook(int id, int code)
 
 int CVlanMacLimitListDlg::OnNotifyHook(const NotifyHeader& header, int* result)
 {
-    // The spin moves the range the other way round from the paged lists of the server: up is toward VLAN 1.
+    // The spin moves the range the other way round from the paged lists of the server: up is toward VLAN 1. Like the
+    // page buttons, it reads the range it moved to.
     if (header.idFrom == pages_.Controls().spin && header.code == UDN_DELTAPOS) {
         pages_.TakeWindow();
         pages_.Window().Spin(-header.delta);
         pages_.Show();
+        ReadMovedRange();
         return 1;
     }
     return CRecordListDlg::OnNotifyHook(header, result);

@@ -40,6 +40,8 @@ public:
 private:
     // The limits of the VLANs of the range, read one by one; those not read yet show the NE's defaults.
     RecordReply<VlanMacLimitRec> ReadRange();
+    // After a page move or a spin: the range read anew, once the NE is known to be there.
+    void ReadMovedRange();
 
     std::unique_ptr<Ui::CVlanMacLimitListDlg> ui_;
     CPageNavigator pages_;

@@ -42,11 +42,14 @@ inline std::optional<SentRequest> ParseSentRequest(const std::string& line)
     return SentRequest{field(" op="), field(" ne="), field(" code="), field(" size=")};
 }
 
+// The settings that have the program write its PDU log to its file.
+inline constexpr char kPduLogToFile[] = "[PDULOG]\nPDULOGTOFILE=1\n";
+
 // The peer options with the program's PDU log written to its file.
 inline PeerOptions WithPduLog()
 {
     PeerOptions options;
-    options.iniExtra = "[PDULOG]\nPDULOGTOFILE=1\n";
+    options.iniExtra = kPduLogToFile;
     return options;
 }
 

@@ -13,7 +13,9 @@
 
 #include "core/list/list_order.h"
 
+#include <cstddef>
 #include <functional>
+#include <string>
 
 template <class Rec> struct ListColumn {
     using Value = std::function<ListValue(const Rec&)>;
@@ -26,3 +28,11 @@ template <class Rec> struct ListColumn {
     // The cells' images (small image indexes); none without.
     std::function<int(const Rec&)> image{};
 };
+
+// A column whose cells sort by the first `length` characters of their texts, letter case counting.
+template <class Rec> ListColumn<Rec> TextPrefixColumn(typename ListColumn<Rec>::Value value, size_t length)
+{
+    return {.value = value, .order = ListOrder::kText, .sortValue = [value, length](const Rec& rec) {
+                return ListValue(value(rec).text.substr(0, length));
+            }};
+}

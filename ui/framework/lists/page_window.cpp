@@ -107,7 +107,8 @@ bool CPageWindow::Spin(int steps)
 
 PageRows CPageWindow::QueryRows() const
 {
-    if (first_ < 1 || last_ < first_)
-        return {1, static_cast<uint32_t>(kFirstWindowRows)};
-    return {static_cast<uint32_t>(first_), static_cast<uint32_t>(last_ - first_ + 1)};
+    // After a result of no rows the window is row 0 to row 0, and the next query asks for that one row.
+    const int64_t first = std::max<int64_t>(first_, 0);
+    const int64_t last = std::max(last_, first);
+    return {static_cast<uint32_t>(first), static_cast<uint32_t>(last - first + 1)};
 }

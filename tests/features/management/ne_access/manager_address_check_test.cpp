@@ -34,7 +34,7 @@ TEST(CheckManagerAddress, TheAddressIsGivenAHostsAndNotTheNesOwn)
         {"another manager's address", false, {192, 0, 2, 9}, false, ManagerAddressVerdict::kAccepted},
         {"the NE's DNS server", false, {10, 0, 0, 53}, false, ManagerAddressVerdict::kAccepted},
         {"a free host", false, {192, 0, 2, 10}, false, ManagerAddressVerdict::kAccepted},
-        {"the NE's addresses not to be had", false, {192, 0, 2, 10}, true, ManagerAddressVerdict::kQueryFailed},
+        {"the NE's addresses not to be had", false, {192, 0, 2, 10}, true, ManagerAddressVerdict::kReserved},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"dailyPmDays", 0, 1}, ClampCase{"dailyPmDays", 99, 99},
                       ClampCase{"dailyPmDays", 100, 99}, ClampCase{"opLogDays", 0, 1}, ClampCase{"opLogDays", 365, 365},
                       ClampCase{"opLogDays", 366, 365}, ClampCase{"agentPort", 0, 1}, ClampCase{"agentPort", 161, 161},
-                      ClampCase{"agentPort", 70000, 65535},
+                      ClampCase{"agentPort", 65536, 65536}, ClampCase{"agentPort", 0xFFFFFFFF, 0xFFFFFFFF},
                       // Below an hour the synchronisation is off; from an hour on its whole hours show.
                       ClampCase{"timeSyncSeconds", 3599, 0}, ClampCase{"timeSyncSeconds", 3600, 1},
                       ClampCase{"timeSyncSeconds", 7199, 1}, ClampCase{"timeSyncSeconds", 86400, 24},

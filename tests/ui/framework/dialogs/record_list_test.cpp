@@ -433,3 +433,29 @@ TEST_F(RecordListTest, AButtonWithheldForItsRightStaysOffOnEverySelection)
 }
 
 } // namespace
+
+// A column sorted by the first characters of its texts compares those alone, letter case counting; what it shows is
+// the whole text.
+TEST(TextPrefixColumn, SortsByTheFirstCharactersOfTheTextWithCase)
+{
+    const ListColumn<Host> column = TextPrefixColumn<Host>(&Host::name, 20);
+    EXPECT_EQ(column.order, ListOrder::kText);
+    const struct {
+        std::string name;
+        std::string sorted;
+    } cases[] = {{"twenty-characters-xxB", "twenty-characters-xx"},
+                 {"twenty-characters-xx", "twenty-characters-xx"},
+                 {"Zed", "Zed"}};
+    for (const auto& c : cases) {
+        Host host;
+        host.name = c.name;
+        EXPECT_EQ(column.value(host).text, c.name);
+        EXPECT_EQ(column.sortValue(host).text, c.sorted);
+    }
+    Host upper;
+    upper.name = "Zed";
+    Host lower;
+    lower.name = "abc";
+    EXPECT_LT(
+        CompareListRows(column.order, ListTies::kNone, false, {column.sortValue(upper)}, {column.sortValue(lower)}), 0);
+}

@@ -135,14 +135,17 @@ TEST(PageWindow, OffersTheMovesTheWindowAllows)
     }
 }
 
-TEST(PageWindow, AQueryAsksForTheWindowAndAnEmptyOneForTheFirstWindow)
+TEST(PageWindow, AQueryAsksForTheWindowAndAfterAnEmptyResultForRow0Alone)
 {
     EXPECT_EQ(CPageWindow({}, 3, 7, 100).QueryRows(), (PageRows{3, 5}));
     EXPECT_EQ(CPageWindow({}, 1, 1000, 1000).QueryRows(), (PageRows{1, 1000}));
-    // An empty result never asks for row 0 of a list counted from 1: rows added since are found.
+    EXPECT_EQ(CPageWindow({}, 1, 1, 1).QueryRows(), (PageRows{1, 1}));
+    // A result of no rows leaves the window at row 0, and the next query asks for one row from there.
     CPageWindow empty({}, 1, 1000, 0);
     empty.Normalize();
-    EXPECT_EQ(empty.QueryRows(), (PageRows{1, 1000}));
+    EXPECT_EQ(empty.First(), 0);
+    EXPECT_EQ(empty.Last(), 0);
+    EXPECT_EQ(empty.QueryRows(), (PageRows{0, 1}));
 }
 
 } // namespace
