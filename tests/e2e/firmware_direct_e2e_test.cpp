@@ -26,6 +26,8 @@
 #include "platform/list_control.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QComboBox>
+#include <QProgressBar>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -510,6 +512,42 @@ TEST_F(FirmwareDirectE2eTest, TheTransfersTextsTakeAtMostTheirLengths)
     CheckTransferLengths<CNeConfigBackupRestoreDlg>(program, kCmdBackupRestore);
     CheckTransferLengths<CNeFwUpgradeBackupDlg>(program, kCmdFirmwareUpgrade);
     CheckTransferLengths<CNeShdslFwUpgradeDlg>(program, kCmdShdslFirmwareUpgrade);
+}
+
+// Each transfer dialog opens with its bar empty at 0 of 100 and no number beside it; the upgrade dialog with the
+// first partition and the first firmware type chosen.
+TEST_F(FirmwareDirectE2eTest, TheTransferDialogsOpenWithTheirBarsAtZero)
+{
+    e2e::CProgram program;
+    Start(program);
+    const struct {
+        const char* name;
+        Working working;
+        int command;
+    } cases[] = {
+        {"configuration", WorkingOn<CNeConfigBackupRestoreDlg>(), kCmdBackupRestore},
+        {"upgrade", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade},
+        {"SHDSL", WorkingOn<CNeShdslFwUpgradeDlg>(), kCmdShdslFirmwareUpgrade},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool reached = false;
+        c.working(program, [&](CADialog& dialog, const CFtpWorker&) {
+            reached = true;
+            const auto* bar = dialog.GetDlgItemAs<QProgressBar>(kTransferProgressBarId);
+            ASSERT_NE(bar, nullptr);
+            EXPECT_EQ(bar->minimum(), 0);
+            EXPECT_EQ(bar->maximum(), 100);
+            EXPECT_EQ(bar->value(), 0);
+            EXPECT_EQ(Field(dialog, kTransferValueId), QString());
+            if (dynamic_cast<CNeFwUpgradeBackupDlg*>(&dialog) != nullptr) {
+                EXPECT_EQ(Field(dialog, CNeFwUpgradeBackupDlg::kPartitionId), QStringLiteral("Partition 1"));
+                EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(CNeFwUpgradeBackupDlg::kFirmwareTypeId)->currentIndex(), 0);
+            }
+        });
+        ASSERT_TRUE(program.Command(c.command));
+        EXPECT_TRUE(reached);
+    }
 }
 
 } // namespace
