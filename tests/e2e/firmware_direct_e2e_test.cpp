@@ -550,4 +550,48 @@ TEST_F(FirmwareDirectE2eTest, TheTransferDialogsOpenWithTheirBarsAtZero)
     }
 }
 
+// Every send of the transfers wants the FTP user, the password and the file, in this order: the first left blank is
+// "Data is blank" on the message line, and nothing is sent.
+TEST_F(FirmwareDirectE2eTest, EachSendRefusesTheFirstBlankField)
+{
+    e2e::CProgram program;
+    Start(program);
+    const struct {
+        const char* name;
+        Working working;
+        int command;
+        int button;
+    } cases[] = {
+        {"configuration backup", WorkingOn<CNeConfigBackupRestoreDlg>(), kCmdBackupRestore,
+         CNeConfigBackupRestoreDlg::kBackupButtonId},
+        {"configuration restore", WorkingOn<CNeConfigBackupRestoreDlg>(), kCmdBackupRestore,
+         CNeConfigBackupRestoreDlg::kRestoreButtonId},
+        {"firmware upgrade", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade,
+         CNeFwUpgradeBackupDlg::kUpgradeButtonId},
+        {"firmware backup", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade,
+         CNeFwUpgradeBackupDlg::kBackupButtonId},
+        {"SHDSL image", WorkingOn<CNeShdslFwUpgradeDlg>(), kCmdShdslFirmwareUpgrade, CNeShdslFwUpgradeDlg::kFtpButtonId},
+    };
+    const int fields[] = {kNeTransferUserId, kNeTransferPasswordId, kNeTransferFileId};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool reached = false;
+        c.working(program, [&](CADialog& dialog, const CFtpWorker& worker) {
+            reached = true;
+            const size_t boxes = program.Operator().boxTexts.size();
+            for (const int blank : fields) {
+                SCOPED_TRACE(blank);
+                for (const int id : fields)
+                    Type(dialog, id, id == blank ? QString() : QStringLiteral("x"));
+                Click(dialog, c.button);
+                EXPECT_EQ(MessageLine(dialog), QStringLiteral("Data is blank"));
+                EXPECT_FALSE(worker.Running());
+            }
+            EXPECT_EQ(program.Operator().boxTexts.size(), boxes) << "no question before the fields";
+        });
+        ASSERT_TRUE(program.Command(c.command));
+        EXPECT_TRUE(reached);
+    }
+}
+
 } // namespace
