@@ -6,6 +6,20 @@
 
 namespace {
 
+// A chooser that takes a name only in a folder that exists.
+class FolderMustExistDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !QFileInfo(files.constFirst()).absoluteDir().exists())
+            return;
+        QFileDialog::accept();
+    }
+};
+
 class QtFileChooser : public FileChooser {
 public:
     std::optional<QString> ChooseFile(const FileChooserRequest& request) override
@@ -13,10 +27,10 @@ public:
         const QString start = request.fileName.isEmpty()    ? request.directory
                               : request.directory.isEmpty() ? request.fileName
                                                             : QDir(request.directory).filePath(request.fileName);
-        QFileDialog dialog(request.parent, request.caption, start, request.filter);
+        FolderMustExistDialog dialog(request.parent, request.caption, start, request.filter);
         dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        // An opened file must exist; a saved one is asked about before it is overwritten.
-        dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // An opened file must exist unless it may be new; a saved one is asked about before it is overwritten.
+        dialog.setFileMode(request.save || request.mayBeNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
         if (!request.fileName.isEmpty())
             dialog.selectFile(request.fileName);

@@ -15,6 +15,8 @@ struct FileChooserRequest {
     QString filter{};   // "Text files (*.txt);;All files (*)"
     QWidget* parent = nullptr;
     QString defaultSuffix{}; // added to a typed name that has none ("wav")
+    // Open: a name not there yet is taken too, without an overwrite question, as long as its folder exists.
+    bool mayBeNew = false;
 };
 
 class FileChooser {

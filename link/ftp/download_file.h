@@ -29,6 +29,7 @@ public:
     // Where the data goes; valid from Create to Commit.
     std::FILE* Stream() const { return stream_; }
     const std::string& TemporaryPath() const { return temporary_; }
+    const std::string& Target() const { return target_; }
     // Writes out what is buffered and syncs it to the disk; the temporary stays open (and locked) to be checked.
     bool Finish(std::string* error);
     // Puts the finished temporary in the target's place, replacing the file there; false with *error.

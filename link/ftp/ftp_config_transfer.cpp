@@ -72,7 +72,7 @@ void RunConfigBackup(const FtpConfigTransfer& transfer, CFtpJob& job)
         return;
     }
     if (digest.empty() || digest != digits.substr(0, kConfigDigestDigits)) {
-        job.Fail(FtpFailure::kRemoteConfigCorrupt);
+        KeepUncheckedDownload(file, job, FtpFailure::kRemoteConfigCorrupt);
         return;
     }
     CommitDownloadFile(file, job);

@@ -41,7 +41,7 @@ void RunFtpDownload(const FtpFileTransfer& transfer, CFtpJob& job, const std::op
     if (imageType) {
         FirmwareImageHeader header;
         if (CheckImageFile(file.TemporaryPath(), &header) != 0 || header.TypeName() != *imageType) {
-            job.Fail(FtpFailure::kRemoteImageCorrupt);
+            KeepUncheckedDownload(file, job, FtpFailure::kRemoteImageCorrupt);
             return;
         }
     }

@@ -3,6 +3,7 @@
 #include "link/ftp/download_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cerrno>
 #include <cstring>
 
@@ -46,6 +47,17 @@ void CommitDownloadFile(CDownloadFile& file, CFtpJob& job)
         return;
     }
     job.SetState(FtpJobState::kDone);
+}
+
+void KeepUncheckedDownload(CDownloadFile& file, CFtpJob& job, FtpFailure failure)
+{
+    std::error_code error;
+    std::string commitError;
+    if (!std::filesystem::exists(file.Target(), error) && !error && !file.Commit(&commitError)) {
+        job.Fail(FtpFailure::kLocalFile, commitError);
+        return;
+    }
+    job.Fail(failure);
 }
 
 std::unique_ptr<IFtpSession> EnterNe(const FtpEndpoint& endpoint, const std::string& directory, CFtpJob& job)

@@ -26,6 +26,9 @@ bool CreateDownloadFile(CDownloadFile& file, const std::string& path, CFtpJob& j
 bool FinishDownloadFile(CDownloadFile& file, const FtpResult& fetched, const std::string& localError, CFtpJob& job);
 // Puts the checked download in the local file's place and ends the job: done, or failed with the system's text.
 void CommitDownloadFile(CDownloadFile& file, CFtpJob& job);
+// A whole download that failed its check ends the job with `failure`. An older local file stays as it was, as a
+// corrupted copy must not replace a sound one; with none, the download takes the local file's name as it came.
+void KeepUncheckedDownload(CDownloadFile& file, CFtpJob& job, FtpFailure failure);
 
 // A session connected to the NE and in the directory (none when empty); null after failing the job.
 std::unique_ptr<IFtpSession> EnterNe(const FtpEndpoint& endpoint, const std::string& directory, CFtpJob& job);

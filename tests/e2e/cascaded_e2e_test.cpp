@@ -73,8 +73,11 @@ TEST_F(CascadedE2eTest, TheRootsAddressIsCheckedAgainstTheNesOwnAndItsSubnetIsSe
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("IP address is reserved"));
         EnableRoot(dialog, QStringLiteral("10.10.1.50"), QStringLiteral("24"));
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Gateway IP is in cascaded management subnet"));
+        // The address check judges the prefix: past 30 it leaves no host, at 0 no subnet.
         EnableRoot(dialog, QStringLiteral("10.30.0.1"), QStringLiteral("31"));
-        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please enter an integer between 1 and 30."));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Cascaded management subnetmask format error"));
+        EnableRoot(dialog, QStringLiteral("10.30.0.1"), QStringLiteral("0"));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Cascaded management subnetmask format error"));
 
         // The server refuses the write: the dialog says so and stays open, nothing changed.
         server_test::CRawClient& probe = program_.ServerProbe();
@@ -116,6 +119,26 @@ TEST_F(CascadedE2eTest, TheRootsAddressIsCheckedAgainstTheNesOwnAndItsSubnetIsSe
     });
     ASSERT_TRUE(program_.Command(kCmdCascadedSetting));
     EXPECT_EQ(ServerCascaded(program_).state, 2u);
+}
+
+// A remote NE that reports no root (address 0.0.0.0, mask 0.0.0.0) is saved as it stands.
+TEST_F(CascadedE2eTest, ARemoteNeWithoutARootIsSavedUnchanged)
+{
+    const CascadedMgmtRecord remote{2, 2, {0, 0, 0, 0}, {0, 0, 0, 0}, 2};
+    const auto bytes = EncodeRecord(remote);
+    server_test::CRawClient& probe = program_.ServerProbe();
+    ASSERT_TRUE(
+        probe.ReplyTo(probe.Send(2, kReqCascadedMgmt, kNorth1, {bytes.begin(), bytes.end()}, kCascadedMgmtRecordSize)));
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Cascaded>([&](Cascaded& dialog) {
+        EXPECT_TRUE(e2e::IsChecked(dialog, Cascaded::kRemoteId));
+        EXPECT_EQ(e2e::Field(dialog, Cascaded::kRootIpId), QStringLiteral("0.0.0.0"));
+        EXPECT_EQ(e2e::Field(dialog, Cascaded::kPrefixId), QStringLiteral("0"));
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsEnded()) << MessageLine(dialog).toStdString();
+    });
+    ASSERT_TRUE(program_.Command(kCmdCascadedSetting));
+    EXPECT_EQ(ServerCascaded(program_), remote);
 }
 
 TEST_F(CascadedE2eTest, ARemoteNeIsAddedBehindTheRootAndDeleted)

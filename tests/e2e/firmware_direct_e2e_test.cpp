@@ -26,11 +26,15 @@
 #include "platform/list_control.h"
 #include "ui/shell/tree/group_view.h"
 
+#include <QComboBox>
+#include <QProgressBar>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -105,7 +109,14 @@ TEST_F(FirmwareDirectE2eTest, AConfigurationBackedUpIsRestoredUnchangedAndARefus
         EXPECT_FALSE(MessageLine(dialog).isEmpty());
         EXPECT_FALSE(dialog.Worker().Running());
         EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kBackupButtonId));
-        Type(dialog, Dlg::kFileNameId, Text(backup));
+        // Browse takes a new file in a folder that exists, with no question of its own: Backup asks.
+        person.Files().PushPath(Text(backup));
+        Click(dialog, Dlg::kBrowseButtonId);
+        EXPECT_EQ(Field(dialog, Dlg::kFileNameId), Text(backup));
+        ASSERT_FALSE(person.Files().Requests().empty());
+        const FileChooserRequest& browsed = person.Files().Requests().back();
+        EXPECT_TRUE(!browsed.save && browsed.mayBeNew);
+        EXPECT_EQ(browsed.filter, QStringLiteral("(*.*)"));
 
         // A backup the NE refuses, over an older one: the older file is as it was while the questions are up and
         // after the refusal, and nothing is left beside it.
@@ -227,15 +238,16 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         EXPECT_EQ(Field(dialog, kTransferValueId), QStringLiteral("100"));
         EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_fw_upgrade_backup_dlg")));
 
-        // The image of partition 2 arrives whole but fails its check: the operator is warned, and it is not kept.
+        // The image of partition 2 arrives whole but fails its check: the operator is warned.
         ASSERT_TRUE(e2e::Choose(dialog, Dlg::kPartitionId, QStringLiteral("Partition 2")));
         Type(dialog, Dlg::kFileNameId, Text(Local("fetched.enc")));
         Click(dialog, Dlg::kBackupButtonId);
         ASSERT_TRUE(program.WaitUntil([&] { return !dialog.Worker().Running(); }));
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
         EXPECT_EQ(person.LastBoxText(), QStringLiteral("WARNING:  remote firmware is corrupted !!!"));
-        EXPECT_FALSE(std::filesystem::exists(Local("fetched.enc")));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1) << "qx7200.enc alone";
+        // With no older file to keep, the download stays under its name as it came.
+        EXPECT_EQ(ReadText(Local("fetched.enc")), std::string(spoilt.begin(), spoilt.end()));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 2) << "nothing else beside";
 
         // A sound image fetched over an existing file, once the operator agrees.
         Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
@@ -250,6 +262,16 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
         EXPECT_EQ(MessageLine(dialog), QStringLiteral("Backup data successfully."));
         EXPECT_EQ(Field(dialog, kTransferValueId), QString::number(image_.size()));
         EXPECT_EQ(ReadText(Local("qx7200.enc")), std::string(image_.begin(), image_.end()));
+        EXPECT_EQ(Field(dialog, kTransferUnitId), QStringLiteral("Bytes"));
+
+        // An upgrade clears the number and shows its unit before it looks at the file, refused or not.
+        Type(dialog, Dlg::kFileNameId, Text(Local("missing.enc")));
+        Click(dialog, Dlg::kUpgradeButtonId);
+        EXPECT_FALSE(MessageLine(dialog).isEmpty());
+        EXPECT_FALSE(dialog.Worker().Running());
+        EXPECT_EQ(Field(dialog, kTransferValueId), QString());
+        EXPECT_EQ(Field(dialog, kTransferUnitId), QStringLiteral("%"));
+        EXPECT_TRUE(dialog.IsControlEnabled(Dlg::kUpgradeButtonId));
 
         // The next boot partition, chosen on the NE.
         person.OnDialog<CNeBootPartitionDlg>([&](CNeBootPartitionDlg& boot) {
@@ -273,41 +295,81 @@ TEST_F(FirmwareDirectE2eTest, AnImageIsSentIntoItsPartitionAndASpoiltOneOnTheNeI
     EXPECT_EQ(partitions.records[0].next, 2u);
 }
 
-// Close is off while a transfer runs; a dialog closed otherwise (Escape) leaves the transfer to run to its end,
-// unwatched.
+// A dialog closed while its transfer runs leaves the transfer to run to its end, unwatched. The upgrade dialog keeps
+// Close off meanwhile and is closed with Escape; the SHDSL dialog keeps Close on, and both ways close it.
+// A dialog of the transfers, worked by a script that gets the dialog and its worker.
+using Work = std::function<void(CADialog&, const CFtpWorker&)>;
+using Working = std::function<void(e2e::CProgram&, const Work&)>;
+template <class Dlg> Working WorkingOn()
+{
+    return [](e2e::CProgram& program, const Work& work) {
+        program.Operator().OnDialog<Dlg>([work](Dlg& dialog) { work(dialog, dialog.Worker()); });
+    };
+}
+
 TEST_F(FirmwareDirectE2eTest, ADialogClosedWhileItsTransferRunsLeavesTheTransferToItsEnd)
 {
     std::filesystem::create_directories(Area() / "Partition 1");
+    std::filesystem::create_directories(Area() / "shdsl:");
     WriteText(Local("qx7200.enc"), std::string(image_.begin(), image_.end()));
-    e2e::CProgram program;
-    // Twenty steps, a pause of 40 ms after each.
-    Start(program, kNe48, "FTPRATELIMIT=40\n");
-    e2e::COperator& person = program.Operator();
-    using Dlg = CNeFwUpgradeBackupDlg;
-    bool worked = false;
-    person.OnDialog<Dlg>([&](Dlg& dialog) {
-        Type(dialog, Dlg::kUserId, QStringLiteral("qurim"));
-        Type(dialog, Dlg::kPasswordId, QStringLiteral("qurim"));
-        Type(dialog, Dlg::kFileNameId, Text(Local("qx7200.enc")));
-        person.AnswerBox(IDYES);
-        Click(dialog, Dlg::kUpgradeButtonId);
-        ASSERT_TRUE(program.WaitUntil([&] { return dialog.Worker().Job().State() == FtpJobState::kSending; }));
-        EXPECT_FALSE(dialog.IsControlEnabled(IDCANCEL));
-        const size_t boxes = person.boxTexts.size();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        EXPECT_TRUE(dialog.IsEnded());
-        // Nobody tells the result; the NE gets the whole image all the same.
-        EXPECT_TRUE(program.WaitUntil(
-            [&] {
-                return std::filesystem::exists(Area() / "Partition 1" / "qx7200.enc") &&
-                       ReadText(Area() / "Partition 1" / "qx7200.enc") == std::string(image_.begin(), image_.end());
-            },
-            20000));
-        EXPECT_EQ(person.boxTexts.size(), boxes);
-        worked = true;
-    });
-    ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
-    EXPECT_TRUE(worked);
+    const std::string shdslImage(5000, 'S');
+    WriteText(Local("TEImage.bin.gz"), shdslImage);
+    const struct {
+        const char* name;
+        Working working;
+        int command;
+        int sendButton;
+        bool asks;        // the send asks a question first
+        bool closeOn;     // Close stays usable while the transfer runs
+        bool escape;      // closed with Escape, else with Close
+        const char* sent; // where the NE keeps the file
+        std::string local;
+        std::string content;
+    } cases[] = {
+        {"upgrade, Escape", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade,
+         CNeFwUpgradeBackupDlg::kUpgradeButtonId, true, false, true, "Partition 1/qx7200.enc", "qx7200.enc",
+         std::string(image_.begin(), image_.end())},
+        {"SHDSL, Escape", WorkingOn<CNeShdslFwUpgradeDlg>(), kCmdShdslFirmwareUpgrade,
+         CNeShdslFwUpgradeDlg::kFtpButtonId, false, true, true, "shdsl:/TEImage.bin.gz", "TEImage.bin.gz", shdslImage},
+        {"SHDSL, Close", WorkingOn<CNeShdslFwUpgradeDlg>(), kCmdShdslFirmwareUpgrade,
+         CNeShdslFwUpgradeDlg::kFtpButtonId, false, true, false, "shdsl:/TEImage.bin.gz", "TEImage.bin.gz", shdslImage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(Area() / c.sent);
+        e2e::CProgram program;
+        // Twenty steps, a pause of 40 ms after each.
+        Start(program, kNe48, "FTPRATELIMIT=40\n");
+        e2e::COperator& person = program.Operator();
+        bool worked = false;
+        c.working(program, [&](CADialog& dialog, const CFtpWorker& worker) {
+            Type(dialog, kNeTransferUserId, QStringLiteral("qurim"));
+            Type(dialog, kNeTransferPasswordId, QStringLiteral("qurim"));
+            Type(dialog, kNeTransferFileId, Text(Local(c.local)));
+            if (c.asks)
+                person.AnswerBox(IDYES);
+            Click(dialog, c.sendButton);
+            ASSERT_TRUE(program.WaitUntil([&] { return worker.Job().State() == FtpJobState::kSending; }));
+            EXPECT_EQ(dialog.IsControlEnabled(IDCANCEL), c.closeOn);
+            if (c.closeOn && !c.escape) {
+                EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_shdsl_fw_upgrade_sending")));
+            }
+            const size_t boxes = person.boxTexts.size();
+            if (c.escape)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                Click(dialog, IDCANCEL);
+            EXPECT_TRUE(dialog.IsEnded());
+            // Nobody tells the result; the NE gets the whole file all the same.
+            EXPECT_TRUE(program.WaitUntil(
+                [&] { return std::filesystem::exists(Area() / c.sent) && ReadText(Area() / c.sent) == c.content; },
+                20000));
+            EXPECT_EQ(person.boxTexts.size(), boxes);
+            worked = true;
+        });
+        ASSERT_TRUE(program.Command(c.command));
+        EXPECT_TRUE(worked);
+    }
 }
 
 TEST_F(FirmwareDirectE2eTest, TheShdslImageIsSentThenTheFreeCardsAreToldToLoadIt)
@@ -450,6 +512,86 @@ TEST_F(FirmwareDirectE2eTest, TheTransfersTextsTakeAtMostTheirLengths)
     CheckTransferLengths<CNeConfigBackupRestoreDlg>(program, kCmdBackupRestore);
     CheckTransferLengths<CNeFwUpgradeBackupDlg>(program, kCmdFirmwareUpgrade);
     CheckTransferLengths<CNeShdslFwUpgradeDlg>(program, kCmdShdslFirmwareUpgrade);
+}
+
+// Each transfer dialog opens with its bar empty at 0 of 100 and no number beside it; the upgrade dialog with the
+// first partition and the first firmware type chosen.
+TEST_F(FirmwareDirectE2eTest, TheTransferDialogsOpenWithTheirBarsAtZero)
+{
+    e2e::CProgram program;
+    Start(program);
+    const struct {
+        const char* name;
+        Working working;
+        int command;
+    } cases[] = {
+        {"configuration", WorkingOn<CNeConfigBackupRestoreDlg>(), kCmdBackupRestore},
+        {"upgrade", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade},
+        {"SHDSL", WorkingOn<CNeShdslFwUpgradeDlg>(), kCmdShdslFirmwareUpgrade},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool reached = false;
+        c.working(program, [&](CADialog& dialog, const CFtpWorker&) {
+            reached = true;
+            const auto* bar = dialog.GetDlgItemAs<QProgressBar>(kTransferProgressBarId);
+            ASSERT_NE(bar, nullptr);
+            EXPECT_EQ(bar->minimum(), 0);
+            EXPECT_EQ(bar->maximum(), 100);
+            EXPECT_EQ(bar->value(), 0);
+            EXPECT_EQ(Field(dialog, kTransferValueId), QString());
+            if (dynamic_cast<CNeFwUpgradeBackupDlg*>(&dialog) != nullptr) {
+                EXPECT_EQ(Field(dialog, CNeFwUpgradeBackupDlg::kPartitionId), QStringLiteral("Partition 1"));
+                EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(CNeFwUpgradeBackupDlg::kFirmwareTypeId)->currentIndex(), 0);
+            }
+        });
+        ASSERT_TRUE(program.Command(c.command));
+        EXPECT_TRUE(reached);
+    }
+}
+
+// Every send of the transfers wants the FTP user, the password and the file, in this order: the first left blank is
+// "Data is blank" on the message line, and nothing is sent.
+TEST_F(FirmwareDirectE2eTest, EachSendRefusesTheFirstBlankField)
+{
+    e2e::CProgram program;
+    Start(program);
+    const struct {
+        const char* name;
+        Working working;
+        int command;
+        int button;
+    } cases[] = {
+        {"configuration backup", WorkingOn<CNeConfigBackupRestoreDlg>(), kCmdBackupRestore,
+         CNeConfigBackupRestoreDlg::kBackupButtonId},
+        {"configuration restore", WorkingOn<CNeConfigBackupRestoreDlg>(), kCmdBackupRestore,
+         CNeConfigBackupRestoreDlg::kRestoreButtonId},
+        {"firmware upgrade", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade,
+         CNeFwUpgradeBackupDlg::kUpgradeButtonId},
+        {"firmware backup", WorkingOn<CNeFwUpgradeBackupDlg>(), kCmdFirmwareUpgrade,
+         CNeFwUpgradeBackupDlg::kBackupButtonId},
+        {"SHDSL image", WorkingOn<CNeShdslFwUpgradeDlg>(), kCmdShdslFirmwareUpgrade, CNeShdslFwUpgradeDlg::kFtpButtonId},
+    };
+    const int fields[] = {kNeTransferUserId, kNeTransferPasswordId, kNeTransferFileId};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool reached = false;
+        c.working(program, [&](CADialog& dialog, const CFtpWorker& worker) {
+            reached = true;
+            const size_t boxes = program.Operator().boxTexts.size();
+            for (const int blank : fields) {
+                SCOPED_TRACE(blank);
+                for (const int id : fields)
+                    Type(dialog, id, id == blank ? QString() : QStringLiteral("x"));
+                Click(dialog, c.button);
+                EXPECT_EQ(MessageLine(dialog), QStringLiteral("Data is blank"));
+                EXPECT_FALSE(worker.Running());
+            }
+            EXPECT_EQ(program.Operator().boxTexts.size(), boxes) << "no question before the fields";
+        });
+        ASSERT_TRUE(program.Command(c.command));
+        EXPECT_TRUE(reached);
+    }
 }
 
 } // namespace

@@ -195,10 +195,11 @@ TEST_F(FirmwareUpgradeE2eTest, TwelveNesAtMostFiveAtATimeEachWithItsResult)
         EXPECT_EQ(error[QStringLiteral("South-12")], QStringLiteral("Fail to change remote drive"));
         EXPECT_EQ(result[QStringLiteral("South-12")], QStringLiteral("fail"));
         EXPECT_EQ(status[QStringLiteral("North-13")], QString());
-        // The summary goes to the main frame's message pane, on one line, not to a message box.
+        // The summary goes to the main frame's message pane, on one line, not to a message box: its line breaks and
+        // tabs are blanks there, its own blanks as they are.
         EXPECT_EQ(SummaryShown(program),
                   QStringLiteral("Complete upgrading NE firmware. You should wait for 2 minutes "
-                                 "and then reset NE to let firmware take effect.: Total : 12 Success: 10 Failed : 2"));
+                                 "and then reset NE to let firmware take effect.: Total  : 12 Success: 10 Failed : 2"));
         EXPECT_TRUE(std::none_of(person.boxTexts.begin(), person.boxTexts.end(), [](const QString& text) {
             return text.startsWith(QStringLiteral("Complete upgrading"));
         }));
@@ -328,7 +329,7 @@ TEST_F(FirmwareUpgradeE2eTest, ADialogClosedMidBatchLeavesItsNesToFinishAndBeRep
         },
         30000));
     ASSERT_TRUE(program.WaitUntil(
-        [&] { return SummaryShown(program).endsWith(QStringLiteral("Total : 12 Success: 5 Failed : 7")); }));
+        [&] { return SummaryShown(program).endsWith(QStringLiteral("Total  : 12 Success: 5 Failed : 7")); }));
     EXPECT_EQ(peer_.Completed(), 5);
 }
 
@@ -353,7 +354,7 @@ TEST_F(FirmwareUpgradeE2eTest, StopEndsTheBatchOnceItsNesAreServed)
         EXPECT_EQ(ListColumn(list, Dlg::kStatusColumn).count(QString()), 8);
     });
     ASSERT_TRUE(program.Command(kCmdFirmwareUpgrade));
-    EXPECT_TRUE(SummaryShown(program).endsWith(QStringLiteral("Total : 12 Success: 5 Failed : 7")))
+    EXPECT_TRUE(SummaryShown(program).endsWith(QStringLiteral("Total  : 12 Success: 5 Failed : 7")))
         << SummaryShown(program).toStdString();
     EXPECT_EQ(peer_.Completed(), 5);
 }

@@ -118,10 +118,12 @@ TEST(ManagementRangesE2eTest, EachEndOfARangeIsTakenAndOnePastItRefused)
         {"telnet time-out, minutes", 1, 1440,
          Typing<CTelnetTimeoutDlg>(Menu(33214), CTelnetTimeoutDlg::kMinutesId, IDOK, true)},
         {"MAC aging, seconds", 10, 1000, Typing<CMacAgingDlg>(Menu(33072), CMacAgingDlg::kSecondsId, IDOK, true)},
-        // A root's, whose address is left blank: a prefix the range takes goes on to that refusal.
-        {"cascaded management, prefix length", 1, 30,
+        // A root's, whose address is left blank: a prefix the field takes goes on to that refusal; the address check
+        // alone judges the prefix.
+        {"cascaded management, prefix length", 0, 4294967295,
          Typing<CCascadedMgmtDlg>(Menu(33202), CCascadedMgmtDlg::kPrefixId, IDOK, false, CCascadedMgmtDlg::kRootId)},
-        {"NE time zone, hours", -12, 13,
+        // Whatever the signed 16-bit field holds.
+        {"NE time zone, hours", -32768, 32767,
          Typing<CNeSystemTimeDlg>(Menu(33103), CNeSystemTimeDlg::kTimeZoneId, CNeSystemTimeDlg::kSetButtonId, false)},
         // Last, as it chooses South-1: its main shelf's, whose two control modules make the redundancy control: the
         // period while "Enabled".

@@ -15,6 +15,7 @@
 #include "link/records/request_codes.h"
 #include "platform/list_control.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTreeView>
 
@@ -41,6 +42,15 @@ std::vector<std::string> ServerBackups(e2e::CProgram& program)
     for (const BackupRecord& backup : program.ServerRecords(kReqNeBackup, 1))
         names.push_back(backup.name);
     return names;
+}
+
+// The message line's text as the line shows it: cut short with an ellipsis where the line is narrower. Its text
+// starts ten pixels into the line and ends four before the line's right end.
+QString MessageLineShows(const CADialog& dialog)
+{
+    const QRect line = dialog.MessageLineRect();
+    const int room = line.right() - 4 - (line.left() + 10) + 1;
+    return QFontMetrics(dialog.GetFont()).elidedText(MessageLine(dialog), Qt::ElideRight, room);
 }
 
 class NeBackupListE2eTest : public ::testing::Test {
@@ -111,6 +121,9 @@ TEST_F(NeBackupListE2eTest, BackupsAreMadeRestoredAndDeletedAndAVanishedOneIsRef
         person.AnswerBox(IDYES);
         Click(dialog, Dlg::kRestoreButtonId);
         EXPECT_TRUE(MessageLine(dialog).startsWith(QStringLiteral("Restore data successfully.")));
+        // The line is as wide as this, the dialog's longest message: all of it shows.
+        EXPECT_EQ(MessageLineShows(dialog), MessageLine(dialog));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(dialog, QStringLiteral("ne_config_backup_list_restored")));
 
         // A backup not restored on second thoughts, then one deleted.
         program.ClickListRow(list, 2);

@@ -113,10 +113,10 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
                                                       QStringLiteral("yyyy/MM/dd HH:mm:ss"));
         EXPECT_LE(std::abs(shown.toSecsSinceEpoch() - static_cast<qint64>(clock.neClock)), 3) << "the NE's time";
 
-        // The zone keeps its range.
-        Type(dialog, CNeSystemTimeDlg::kTimeZoneId, QStringLiteral("14"));
+        // The zone is refused only past its field, which would send it wrapped.
+        Type(dialog, CNeSystemTimeDlg::kTimeZoneId, QStringLiteral("32768"));
         Click(dialog, CNeSystemTimeDlg::kSetButtonId);
-        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please enter an integer between -12 and 13."));
+        EXPECT_EQ(MessageLine(dialog), QStringLiteral("Please enter an integer between -32768 and 32767."));
         EXPECT_FALSE(dialog.IsEnded());
 
         // "Synchronize with Local Time" shows the workstation's time and takes the pickers and Refresh.
@@ -145,6 +145,15 @@ TEST_F(NeClockE2eTest, TheOperatorSetsTheNesClockAndItRunsOnAtThePeer)
         EXPECT_EQ(Field(dialog, CNeSystemTimeDlg::kTimeZoneId), QStringLiteral("-5"));
         EXPECT_EQ(ServerClock(program_).timeZone, 1);
 
+        // A zone past the spin's hours goes to the NE as it stands: the NE judges it.
+        Type(dialog, CNeSystemTimeDlg::kTimeZoneId, QStringLiteral("14"));
+        Click(dialog, CNeSystemTimeDlg::kSetButtonId);
+        EXPECT_EQ(MessageLine(dialog), QString());
+        EXPECT_TRUE(person.LastBoxText().endsWith(QStringLiteral("Time zone out of range")))
+            << person.LastBoxText().toStdString();
+        EXPECT_FALSE(dialog.IsEnded());
+
+        Type(dialog, CNeSystemTimeDlg::kTimeZoneId, QStringLiteral("-5"));
         Pick(dialog, QDate(2030, 1, 2), QTime(3, 4, 5));
         Click(dialog, CNeSystemTimeDlg::kSetButtonId);
         EXPECT_TRUE(dialog.IsEnded());

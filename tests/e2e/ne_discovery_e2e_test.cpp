@@ -253,6 +253,44 @@ TEST_F(NeDiscoveryE2eTest, ARangeTheServerStillSearchesShowsPolling)
     ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
 }
 
+// The range dialog takes a range of one address as it stands and puts a range typed from high to low in order, one
+// address apart as well as many.
+TEST_F(NeDiscoveryE2eTest, ARangeOfOneIsTakenAndOneTypedBackwardsIsTurned)
+{
+    const struct {
+        const char* name;
+        const char* from;
+        const char* to;
+        const char* first; // as the server gets it
+        const char* last;
+    } cases[] = {
+        {"one address", "127.0.0.40", "127.0.0.40", "127.0.0.40", "127.0.0.40"},
+        {"last one below first", "127.0.0.42", "127.0.0.41", "127.0.0.41", "127.0.0.42"},
+        {"last one above first", "127.0.0.43", "127.0.0.44", "127.0.0.43", "127.0.0.44"},
+    };
+    e2e::COperator& person = program_.Operator();
+    person.OnDialog<Discovery>([&](Discovery& dialog) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            person.OnDialog<CNeAutoDiscoveryRangeDlg>([&](CNeAutoDiscoveryRangeDlg& range) {
+                Type(range, CNeAutoDiscoveryRangeDlg::kFromId, QString::fromLatin1(c.from));
+                Type(range, CNeAutoDiscoveryRangeDlg::kToId, QString::fromLatin1(c.to));
+                Click(range, IDOK);
+                EXPECT_TRUE(range.IsEnded()) << MessageLine(range).toStdString();
+            });
+            Click(dialog, kAddButtonId);
+            const std::vector<DiscoveryRangeRec> kept = program_.ServerRecords(kReqDiscoveryRange);
+            EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const DiscoveryRangeRec& r) {
+                return FormatIpAddress(r.firstIp) == c.first && FormatIpAddress(r.lastIp) == c.last;
+            }));
+            const QStringList from = e2e::ListColumn(*dialog.FindList(kListControlId), Discovery::kFromColumn);
+            EXPECT_TRUE(from.contains(QString::fromLatin1(c.first))) << from.join(',').toStdString();
+        }
+    });
+    ASSERT_TRUE(program_.Command(kCmdAutoDiscovery));
+    EXPECT_EQ(program_.ServerRecords(kReqDiscoveryRange).size(), std::size(cases));
+}
+
 TEST_F(NeDiscoveryE2eTest, AnNeManagedMeanwhileIsMarkedAndARefusedRestartLosesTheRange)
 {
     e2e::COperator& person = program_.Operator();

@@ -540,6 +540,29 @@ TEST(NeE2eTest, AddNeOnALocationsNesStartsABlankNeThere)
     EXPECT_EQ(person.dialogsRun.size(), 1);
 }
 
+// The marker follows a drag in Show mode too.
+TEST(NeE2eTest, TheMarkerIsDraggedInShowModeToo)
+{
+    e2e::CProgram program;
+    ASSERT_TRUE(program.StartServer());
+    ASSERT_TRUE(program.Login("admin", "admin"));
+    e2e::COperator& person = program.Operator();
+    bool worked = false;
+    person.OnDialog<CNeDlg>([&](CNeDlg& show) {
+        SelectTab(show, QStringLiteral("Position"));
+        CNePositionPage& position = show.PositionPage();
+        const QWidget* frame = position.GetDlgItem(CNePositionPage::kMapFrameId);
+        ASSERT_NE(frame, nullptr);
+        program.Drag(position, frame->geometry().center(), frame->geometry().topLeft());
+        EXPECT_EQ(Field(position, CNePositionPage::kLongitudeId), Field(position, CNePositionPage::kMinLongitudeId));
+        EXPECT_EQ(Field(position, CNePositionPage::kLatitudeId), Field(position, CNePositionPage::kMaxLatitudeId));
+        EXPECT_TRUE(e2e::CProgram::SaveScreenshot(show, QStringLiteral("ne_dlg_position_shown_dragged")));
+        worked = true;
+    });
+    OpenNeDlg(kNorth1, kAccessQuery);
+    EXPECT_TRUE(worked);
+}
+
 // A location's NE list takes in the NEs of the locations below it unless DIALOG/NELISTINCLSUBNE says no.
 TEST(NeE2eTest, ALocationsNeListTakesInTheLocationsBelowItUnlessConfiguredNot)
 {

@@ -106,6 +106,7 @@ protected:
                 return now;
             });
             ++copiesWatched_;
+            EXPECT_EQ(progress.windowTitle(), QString()) << "the watch has no caption";
             QTest::keyClick(&progress, Qt::Key_Return);
             QTest::keyClick(&progress, Qt::Key_Escape);
             Click(progress, IDCANCEL);

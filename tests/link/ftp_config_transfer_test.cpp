@@ -89,6 +89,12 @@ TEST_F(FtpConfigTransferTest, ASideFileThatIsNotTheConfigurationsDigestSpoilsThe
         EXPECT_EQ(ReadText(Local("spoilt.cfg")), sound) << c.name;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1) << c.name;
     }
+    // With no older backup to keep, one whose configuration fails the digest stays as it came.
+    std::filesystem::remove(Local("spoilt.cfg"));
+    WriteText(Drive() / "default.md5", Md5HexString("other"));
+    EXPECT_EQ(Run(RunConfigBackup, Transfer("spoilt.cfg")), FtpJobState::kFailed);
+    EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteConfigCorrupt);
+    EXPECT_EQ(ReadText(Local("spoilt.cfg")), Md5HexString("other") + "\r\n" + kConfig);
 }
 
 TEST_F(FtpConfigTransferTest, WithoutADriveTheFilesAreWhereTheLoginPutsTheSession)

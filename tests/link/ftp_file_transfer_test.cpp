@@ -1,6 +1,6 @@
 // The firmware transfer workers against a real FTP server on loopback: the job's states and byte counts as the user
 // interface reads them, the pause after each full step, each refusal as its own failure, an upload the server cuts off
-// said in plain words, and a downloaded image that fails its check reported as corrupted and not kept.
+// said in plain words, and a downloaded image that fails its check reported as corrupted, never in an older one's place.
 #include "link/ftp/ftp_file_transfer.h"
 
 #include "core/util/firmware_image.h"
@@ -156,12 +156,11 @@ TEST_F(FtpFileTransferTest, ADownloadedImageMustBeSoundAndOfTheChosenType)
         if (c.end == FtpJobState::kFailed) {
             EXPECT_EQ(job_.Failure(), FtpFailure::kRemoteImageCorrupt);
         }
-        // Every byte came; only a sound image of the type is kept.
+        // Every byte came; with no older file to keep, the download stays under its name, sound or not.
         EXPECT_EQ(job_.Bytes(), image.size());
-        EXPECT_EQ(std::filesystem::exists(local_.Path() / "backup.enc"), c.end == FtpJobState::kDone)
+        EXPECT_EQ(ReadText(local_.Path() / "backup.enc"), ReadText(peer_.Area(kNe) / "Partition 1" / c.remote))
             << c.remote << " as " << c.type;
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}),
-                  c.end == FtpJobState::kDone ? 1 : 0);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local_.Path()), {}), 1);
     }
     // A backup made before stays when the new download fails its check: a corrupted image never takes its place.
     WriteText(local_.Path() / "backup.enc", Bytes(image));

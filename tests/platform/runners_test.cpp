@@ -1,8 +1,12 @@
+#include "platform/file_chooser.h"
 #include "platform/notify_codes.h"
 #include "platform/scripted_runners.h"
 #include "tests/platform/qt_test_app.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,6 +14,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -97,6 +104,61 @@ TEST(PopupMenus, DefaultRunnerReturnsTheChosenCommand)
         QTest::keyClick(&menu, Qt::Key_Return);
     });
     EXPECT_EQ(TrackPopupMenu(menu, QPoint(10, 10)), 1150);
+}
+
+// The platform's chooser, answered by a person who types a name and presses Open, then gives up when the chooser
+// stays (any box it raises is closed).
+TEST(FileChooserRunner, AnOpenChooserTakesANewNameOnlyWhereAllowedAndInAFolderThatExists)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tarvik-chooser-" + std::to_string(QCoreApplication::applicationPid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "there.cfg") << "x";
+    const QString dir = QString::fromStdString(folder.string());
+    const struct {
+        const char* name;
+        bool mayBeNew;
+        QString typed;
+        bool taken;
+    } cases[] = {
+        {"a file there", false, dir + "/there.cfg", true},
+        {"a new name, not allowed", false, dir + "/new.cfg", false},
+        {"a new name, allowed", true, dir + "/new.cfg", true},
+        {"a file there, a new one allowed", true, dir + "/there.cfg", true},
+        {"a new name in a missing folder", true, dir + "/none/new.cfg", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int tries = 0;
+        QTimer answer;
+        answer.setInterval(20);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                box->reject();
+            } else if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
+                if (tries++ == 0) {
+                    // Typed into the chooser's name field, as a person does.
+                    auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    ASSERT_NE(name, nullptr);
+                    name->setCompleter(nullptr);
+                    name->setText(c.typed);
+                    // Pressing Open, after this tick: a box it raises runs a loop of its own that this timer must reach.
+                    QTimer::singleShot(0, chooser, [chooser] { static_cast<QDialog*>(chooser)->accept(); });
+                } else {
+                    chooser->reject();
+                }
+            }
+        });
+        answer.start();
+        const std::optional<QString> chosen = ChooseFile({.directory = dir, .filter = "(*.*)", .mayBeNew = c.mayBeNew});
+        answer.stop();
+        EXPECT_EQ(chosen.has_value(), c.taken);
+        if (chosen && c.taken) {
+            EXPECT_EQ(QDir::cleanPath(*chosen), QDir::cleanPath(c.typed));
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 
 #include <QLineEdit>
 
+#include <limits>
+
 namespace {
 
 using D = CCascadedMgmtDlg;
@@ -171,7 +173,7 @@ void CCascadedMgmtDlg::OnOK()
         edit->GetAddress(rootIp);
     uint32_t prefix = 0;
     CDataExchange range(*this, true);
-    DDX_TextInRange(range, *this, kPrefixId, prefix, kMinPrefix, kMaxPrefix);
+    DDX_TextInRange(range, *this, kPrefixId, prefix, 0, std::numeric_limits<uint32_t>::max());
     if (range.Failed())
         return;
     // Whatever the state and role, the root's address and subnet are checked before they are sent.

@@ -31,7 +31,7 @@ public:
     static constexpr int kPrefixId = 1095;
     static constexpr int kPrefixSpinId = 1096;
     static constexpr uint32_t kMinPrefix = 1;
-    static constexpr uint32_t kMaxPrefix = 30;
+    static constexpr uint32_t kMaxPrefix = 30; // of the spin; OK sends any prefix the address check lets through
 
     explicit CCascadedMgmtDlg(QWidget* parent = nullptr);
     ~CCascadedMgmtDlg() override;

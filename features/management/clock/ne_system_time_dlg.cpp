@@ -33,7 +33,8 @@ CNeSystemTimeDlg::~CNeSystemTimeDlg() = default;
 
 void CNeSystemTimeDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_SignedInRange(dx, *this, kTimeZoneId, timeZone_, kMinTimeZone, kMaxTimeZone);
+    // A number past the field would reach the NE wrapped: it is refused, any other is sent as typed.
+    DDX_SignedInRange(dx, *this, kTimeZoneId, timeZone_, kLeastZoneField, kMostZoneField);
 }
 
 void CNeSystemTimeDlg::InitData()

@@ -31,6 +31,9 @@ public:
     static constexpr int kTickTimer = 3724;
     static constexpr int kMinTimeZone = -12;
     static constexpr int kMaxTimeZone = 13;
+    // What Set takes: any whole number the record's signed 16-bit field holds (the spin keeps to whole hours of a zone).
+    static constexpr int kLeastZoneField = -32768;
+    static constexpr int kMostZoneField = 32767;
 
     explicit CNeSystemTimeDlg(QWidget* parent = nullptr);
     ~CNeSystemTimeDlg() override;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QRegularExpression>
 #include <QStatusTipEvent>
 
 #include <ctime>
@@ -31,13 +32,14 @@ FwJobView JobView(int image, uint32_t status, int progress = -1, const QString& 
     return view;
 }
 
-// The text in the main frame's message pane, a message box when there is none. The pane is one line high: the text's
-// line breaks and tabs become single spaces there, so that all of it shows.
+// The text in the main frame's message pane, a message box when there is none. The pane is one line high: each run of
+// line breaks and tabs becomes one blank there, so that all of it shows; the text's own blanks stay as they are.
 void ShowInFramePane(const QString& text)
 {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (auto* frame = qobject_cast<QMainWindow*>(top)) {
-            QStatusTipEvent tip(text.simplified());
+            static const QRegularExpression kBreaks(QStringLiteral("[\\n\\t]+"));
+            QStatusTipEvent tip(QString(text).replace(kBreaks, QStringLiteral(" ")));
             QCoreApplication::sendEvent(frame, &tip);
             return;
         }

@@ -115,6 +115,7 @@ void CNeFwUpgradeBackupDlg::Upgrade()
     if (worker_->Running() || !TakeFields())
         return;
     SetBusy(true);
+    progress_.Announce(kStrPercent);
     const FirmwareTypeNames& type =
         settings_->FirmwareType(ChosenFirmwareKind(*GetDlgItemAs<QComboBox>(kFirmwareTypeId)));
     const LocalImageCheck check =

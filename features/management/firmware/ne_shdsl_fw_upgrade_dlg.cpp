@@ -8,6 +8,7 @@
 #include "core/tables/ne_table.h"
 #include "features/management/firmware/ftp_failure_text.h"
 #include "features/management/firmware/ne_transfer_fields.h"
+#include "features/management/firmware/unwatched_worker.h"
 #include "link/record_requests.h"
 #include "link/records/word_record.h"
 #include "platform/list_control.h"
@@ -21,6 +22,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -161,7 +163,7 @@ int CNeShdslFwUpgradeDlg::OnCommandHook(int id, int code)
 void CNeShdslFwUpgradeDlg::SendImage()
 {
     ClearMessageLine();
-    if (worker_.Running())
+    if (worker_->Running())
         return;
     const QString user = GetDlgItemAs<QLineEdit>(kUserId)->text();
     const QString password = GetDlgItemAs<QLineEdit>(kPasswordId)->text();
@@ -182,7 +184,7 @@ void CNeShdslFwUpgradeDlg::SendImage()
                                    settings_->Shdsl().fileName,
                                    path.toStdString(),
                                    settings_->Transfer().transfer};
-    if (!worker_.Start([transfer](CFtpJob& job) { RunFtpUpload(transfer, job); })) {
+    if (!worker_->Start([transfer](CFtpJob& job) { RunFtpUpload(transfer, job); })) {
         ShowAlertTextById(kStrFailedToUpgradeNeFirmware);
         return;
     }
@@ -193,17 +195,17 @@ void CNeShdslFwUpgradeDlg::SendImage()
 void CNeShdslFwUpgradeDlg::WatchTransfer()
 {
     KillTimer(kTransferTimer);
-    const CFtpJob& job = worker_.Job();
+    const CFtpJob& job = worker_->Job();
     switch (job.State()) {
     case FtpJobState::kDone:
-        worker_.Join();
+        worker_->Join();
         transferred_ = true;
         progress_.ShowDone(QStringLiteral("100"));
         ShowMessageById(kStrCompleteFtpShdslFirmware, 0);
         ApplyUpgradeRule();
         return;
     case FtpJobState::kFailed:
-        worker_.Join();
+        worker_->Join();
         ShowAlertText(FtpFailureText(job, FtpTransferKind::kFirmware));
         EnableControls({kBrowseButtonId, kFtpButtonId}, true);
         return;
@@ -246,9 +248,11 @@ void CNeShdslFwUpgradeDlg::OnTimer(int id)
 
 void CNeShdslFwUpgradeDlg::OnCancel()
 {
-    // The transfer is the dialog's: it stays until the transfer has ended.
-    if (worker_.Running())
-        return;
+    // A transfer still running goes on to its end, unwatched; the timers go with the dialog.
+    if (worker_->Running()) {
+        KillTimer(kTransferTimer);
+        LeaveWorkerRunning(std::exchange(worker_, std::make_unique<CFtpWorker>()));
+    }
     CRecordListDlg::OnCancel();
 }
 

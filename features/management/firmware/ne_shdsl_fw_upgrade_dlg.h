@@ -5,7 +5,8 @@
 // and Upgrade asks the NE to load the image into each (request 322, one card each). The list shows each card's
 // upgrading state (request 322 queried, Refresh); cards in transmission, in burning or finished cannot be ticked
 // (timer 23525 clears their ticks every 3 s). Upgrade is offered once a transfer has completed in this dialog and a
-// card that is free is ticked. Export writes the list under the stem "FWUpgradeSHDSL".
+// card that is free is ticked. Closing the dialog while the image is being sent leaves the transfer to run to its end,
+// unwatched. Export writes the list under the stem "FWUpgradeSHDSL".
 
 #include "features/management/firmware/ne_transfer_fields.h"
 #include "features/management/firmware/transfer_progress.h"
@@ -42,7 +43,7 @@ public:
     explicit CNeShdslFwUpgradeDlg(QWidget* parent = nullptr);
     ~CNeShdslFwUpgradeDlg() override;
 
-    const CFtpWorker& Worker() const { return worker_; }
+    const CFtpWorker& Worker() const { return *worker_; }
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;
@@ -66,7 +67,7 @@ private:
     CRecordList<ShdslCardStatusRecord> rows_;
     std::optional<CUpgradeSettings> settings_;
     CTransferProgress progress_;
-    CFtpWorker worker_;
+    std::unique_ptr<CFtpWorker> worker_ = std::make_unique<CFtpWorker>();
     uint32_t length_ = 0;
     bool transferred_ = false; // a transfer completed in this dialog
 };

@@ -31,7 +31,7 @@ void BrowseNeTransferFile(CADialog& dialog)
 {
     QLineEdit* file = dialog.GetDlgItemAs<QLineEdit>(kNeTransferFileId);
     if (const std::optional<QString> path =
-            ChooseFile({.fileName = file->text(), .filter = "All files (*)", .parent = &dialog}))
+            ChooseFile({.fileName = file->text(), .filter = "(*.*)", .parent = &dialog, .mayBeNew = true}))
         file->setText(*path);
 }
 

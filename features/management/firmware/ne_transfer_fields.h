@@ -13,7 +13,8 @@ inline constexpr int kNeTransferFileId = 1257;
 
 // The login fields take what the NE keeps, the file what a local path may be.
 void LimitNeTransferFields(CADialog& dialog);
-// Browse: the file chosen goes into the file field.
+// Browse: an open chooser over "(*.*)" that takes a new name too, in a folder that exists (a backup's file); the
+// file chosen goes into the file field.
 void BrowseNeTransferFile(CADialog& dialog);
 // The first of user, password and file left blank is shown on the message line; false when one is.
 bool NeTransferFieldsGiven(CADialog& dialog, const QString& user, const QString& password, const QString& path);

@@ -28,6 +28,11 @@ void CTransferProgress::Start(int range, uint32_t unitTextId)
         bar->setRange(0, std::max(range, 1));
         bar->setValue(0);
     }
+    Announce(unitTextId);
+}
+
+void CTransferProgress::Announce(uint32_t unitTextId)
+{
     SetNumber({});
     if (auto* unit = dialog_.GetDlgItemAs<QLabel>(kTransferUnitId))
         unit->setText(LoadQString(unitTextId));

@@ -21,6 +21,8 @@ public:
 
     // A new transfer: the bar over 0..range at 0, the number cleared, its unit shown.
     void Start(int range, uint32_t unitTextId);
+    // The number cleared and its unit shown, the bar left as it is: a transfer about to be checked and asked for.
+    void Announce(uint32_t unitTextId);
     void ShowSent(uint32_t bytes, uint32_t length);
     // The bar goes round every 101 steps of the data size.
     void ShowReceived(uint32_t bytes, uint32_t dataSize);

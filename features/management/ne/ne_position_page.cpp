@@ -138,7 +138,8 @@ int CNePositionPage::OnCommandHook(int id, int code)
 void CNePositionPage::DragTo(const QPoint& at)
 {
     QWidget* frame = GetDlgItem(kMapFrameId);
-    if (frame == nullptr || GetAccessMode() == kAccessQuery)
+    // In every mode, Show too: the marker follows the mouse and the edits say where it stands.
+    if (frame == nullptr)
         return;
     // The frame's right and bottom edges lie inside it: a drag into a corner gives the map's bounds exactly.
     const QRect area = frame->geometry();

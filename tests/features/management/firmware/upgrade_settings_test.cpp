@@ -149,6 +149,7 @@ TEST(UpgradeSettingsTest, ALocalImageIsCheckedInOrderBeforeAnythingIsSent)
         {sound, {}, "Partition 1", LocalImageCheck::kTypeMismatch},
         {spoilt, {"RLX4100FW", "rlx4100fw.enc"}, "Partition 1", LocalImageCheck::kCorrupt},
         {(dir.Path() / "none.enc").string(), network, "Partition 1", LocalImageCheck::kCannotOpen},
+        {sound, network, std::string(15, 'p'), LocalImageCheck::kSound},
         {sound, network, std::string(16, 'p'), LocalImageCheck::kPartitionTooLong},
         {sound, {std::string(16, 't'), "qx7200.enc"}, "Partition 1", LocalImageCheck::kTypeNamesTooLong},
         {sound, {"QX7200", std::string(32, 'f')}, "Partition 1", LocalImageCheck::kTypeNamesTooLong},
