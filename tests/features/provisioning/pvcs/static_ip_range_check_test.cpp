@@ -169,7 +169,8 @@ TEST_F(StaticIpRangeCheckTest, TheNetworkRecordIsReadFirstAndTheListsInTheirOrde
                                          kReqNeSnmpManager.value};
     for (const Row& row : {
              Row{"no ranges", {}, false},
-             Row{"the NE's own address", {{{10, 0, 0, 5}, 1}}, true},
+             Row{"the NE's own address", {{{10, 0, 0, 5}, 1}}, false},
+             Row{"an SNMP manager only", {{{203, 0, 113, 162}, 1}}, true},
              Row{"an address no host may have", {{{127, 0, 0, 1}, 1}}, false},
              Row{"two free ranges", {{{192, 0, 2, 10}, 4}, {{192, 0, 2, 20}, 4}}, true},
          }) {
