@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -17,6 +18,22 @@ namespace {
 using namespace trap_log_test;
 
 using AlarmStatDlgTest = FaultTestEnvironment;
+
+// Opens the statistics of NE Alpha with its sub-entities, as the peer answers them, and checks the list shown.
+void ShowStatistics(const std::function<void(CAlarmStatDlg&, const CListControl&)>& check)
+{
+    CAlarmStatDlg dialog;
+    const CEntityId ne(1u);
+    dialog.SetTarget(kAlpha, &ne);
+    dialog.SetCriteria({.withSubEntities = true});
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        check(dialog, CListControl(dialog.FindList(kListControlId)));
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
 
 TEST_F(AlarmStatDlgTest, OneRowPerEntityAndTheCountsSortAsNumbers)
 {
@@ -37,14 +54,7 @@ TEST_F(AlarmStatDlgTest, OneRowPerEntityAndTheCountsSortAsNumbers)
         {2, {"1", "3", "2"}}, // Total: 9, 10, 101
         {3, {"1", "3", "2"}}, // Critical: 9, 10, 100
     };
-    CAlarmStatDlg dialog;
-    const CEntityId ne(1u);
-    dialog.SetTarget(kAlpha, &ne);
-    dialog.SetCriteria({.withSubEntities = true});
-    ScriptedModalRunner runner;
-    runner.Push([&](QDialog&) {
-        dialog.OnFirstShow();
-        const CListControl list(dialog.FindList(kListControlId));
+    ShowStatistics([&](CAlarmStatDlg& dialog, const CListControl& list) {
         const auto column = [&list](int c) { return ColumnTexts(list, c); };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.column);
@@ -53,9 +63,7 @@ TEST_F(AlarmStatDlgTest, OneRowPerEntityAndTheCountsSortAsNumbers)
         }
         // Two records of one entity make one row, its Total their sum.
         EXPECT_EQ(column(2), (QStringList{"9", "10", "101"}));
-        return IDCANCEL;
     });
-    dialog.DoModal();
 }
 
 // Severities 1..5 count in Critical..Info; a record of another severity makes its row but counts nowhere. A new row
@@ -77,14 +85,7 @@ TEST_F(AlarmStatDlgTest, EachSeverityCountsInItsColumnAndInfoStaysBlankUntilCoun
         records.push_back(row.rec);
     perf_test::CScriptedPeer peer;
     peer.Answer(kReqAlarmStatistics, records);
-    CAlarmStatDlg dialog;
-    const CEntityId ne(1u);
-    dialog.SetTarget(kAlpha, &ne);
-    dialog.SetCriteria({.withSubEntities = true});
-    ScriptedModalRunner runner;
-    runner.Push([&](QDialog&) {
-        dialog.OnFirstShow();
-        const CListControl list(dialog.FindList(kListControlId));
+    ShowStatistics([&](CAlarmStatDlg&, const CListControl& list) {
         EXPECT_EQ(list.GetItemCount(), static_cast<int>(std::size(rows)));
         for (int r = 0; r < list.GetItemCount(); ++r) {
             SCOPED_TRACE(list.GetItemData(r));
@@ -97,9 +98,7 @@ TEST_F(AlarmStatDlgTest, EachSeverityCountsInItsColumnAndInfoStaysBlankUntilCoun
                 }
             }
         }
-        return IDCANCEL;
     });
-    dialog.DoModal();
 }
 
 } // namespace
