@@ -25,10 +25,13 @@
 #include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
+#include "link/records/adsl_block_pm_rec.h"
+#include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/mac_spoof_rec.h"
 #include "link/records/request_codes.h"
+#include "link/records/xdsl_pm_interval_rec.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/lists/export_dlg.h"
@@ -48,6 +51,7 @@
 namespace {
 
 constexpr uint32_t kNeItself = 1;
+constexpr uint32_t kTrunkPort = 10501; // the first of the control module
 
 class PerformancePeerTest : public perf_test::CNorth1DialogTest {};
 
@@ -100,6 +104,33 @@ TEST_F(PerformancePeerTest, ThePmDialogsAskTheCoSideFirst)
         std::unique_ptr<CADialog> dialog = c.make();
         Run(*dialog, c.target);
         EXPECT_EQ(Sent(peer, c.offset), c.asked);
+    }
+}
+
+// The previous 15 minutes of a side whose stored intervals come without a record stay as reset, their blocks "0"; a
+// side whose interval came shows none ("--").
+TEST_F(PerformancePeerTest, APreviousIntervalNotAnsweredStaysReset)
+{
+    for (const bool coAnswered : {false, true}) {
+        SCOPED_TRACE(coAnswered);
+        perf_test::CScriptedPeer peer;
+        peer.Answer(kReqAdslPmCo, std::vector<AdslCurrentPmRec>(1));
+        peer.Answer(kReqAdslPmRt, std::vector<AdslCurrentPmRec>(1));
+        peer.Answer(kReqAdslBlockCo, std::vector<AdslBlockPmRec>(1));
+        peer.Answer(kReqAdslBlockRt, std::vector<AdslBlockPmRec>(1));
+        if (coAnswered)
+            peer.Answer(kReqAdslHistoryCo, std::vector<XdslPmIntervalRec>(1));
+        CAdslCurrentPmDlg pm;
+        Run(pm, perf_test::kAdslPort, [&] {
+            const QAbstractItemModel& rows = *pm.FindList(kListControlId)->model();
+            for (int column = CAdslCurrentPmDlg::kTxBlocksColumn; column <= CAdslCurrentPmDlg::kUncorrectedColumn;
+                 ++column) {
+                EXPECT_EQ(rows.index(2, column).data().toString(),
+                          coAnswered ? QStringLiteral("--") : QStringLiteral("0"))
+                    << "column " << column;
+                EXPECT_EQ(rows.index(3, column).data().toString(), QStringLiteral("0")) << "column " << column;
+            }
+        });
     }
 }
 
@@ -246,7 +277,7 @@ TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
         {Make<CShdslCurPmDlg>(), shdsl, "ShdslPmC"},
         {Make<CShdslHisPmDlg>(), shdsl, "ShdslPmH"},
         {Make<CShdslRateStatusDlg>(), shdsl, "ShdslRateStatus"},
-        {Make<CTrunkPortPmDlg>(), kNeItself, "GigaPmC"},
+        {Make<CTrunkPortPmDlg>(), kTrunkPort, "GigaPmC"},
         {Make<CXdslLongTermPmListDlg>(), kNeItself, "xDslPmFl"},
         {Make<CXdslLongTermPmDlg>(), adsl, "xDslPmS"},
         {Make<CXdslBitsAllocationDlg>(), adsl, "xDslBits"},
