@@ -260,7 +260,18 @@ TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
     });
 }
 
-// Export hands each list to the Export dialog under the list's own file name, TAB-delimited.
+// The codes the peer was sent that went elsewhere than to NE id `neId`.
+std::vector<uint16_t> SentElsewhere(const perf_test::CScriptedPeer& peer, uint32_t neId)
+{
+    std::vector<uint16_t> codes;
+    for (const perf_test::CScriptedPeer::Sent& request : peer.SentRequests())
+        if (request.neId != neId)
+            codes.push_back(request.code);
+    return codes;
+}
+
+// Export hands each list to the Export dialog under the list's own file name, TAB-delimited; every request of each
+// list, as it opens and refreshes, goes to the dialog's NE.
 TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
 {
     struct Case {
@@ -308,6 +319,8 @@ TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
         });
         EXPECT_EQ(stem, c.stem);
         EXPECT_EQ(delimiter, '\t');
+        EXPECT_FALSE(peer.SentRequests().empty());
+        EXPECT_EQ(SentElsewhere(peer, perf_test::kNe), std::vector<uint16_t>{});
     }
 }
 
