@@ -2,11 +2,13 @@
 // the answered records the lists keep (the spoofed addresses, the long-term items in collection, the line profiles a
 // loop diagnosis may run with), and the name each list exports under.
 
+#include "tests/core/temp_file_test.h"
 #include "tests/features/performance/performance_test_support.h"
 #include "tests/platform/qt_test_app.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/tables/access_rights.h"
+#include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/line_tests/xdsl_bits_allocation_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
 #include "features/performance/line_tests/xdsl_test_progress_dlg.h"
@@ -31,11 +33,15 @@
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/mac_spoof_rec.h"
 #include "link/records/request_codes.h"
+#include "link/records/trunk_pm_rec.h"
 #include "link/records/xdsl_pm_interval_rec.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/lists/export_dlg.h"
 
+#include <QAbstractButton>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QTreeView>
 
@@ -131,6 +137,52 @@ TEST_F(PerformancePeerTest, APreviousIntervalNotAnsweredStaysReset)
                 EXPECT_EQ(rows.index(3, column).data().toString(), QStringLiteral("0")) << "column " << column;
             }
         });
+    }
+}
+
+// The trunk port's live graph as the operator opens it under the CHART keys: the title of at most 80 characters, the
+// points of at most 30000 (0: CHART/MAXPOINT, 100 when absent), 100 when the key is absent.
+TEST_F(PerformancePeerTest, TheTrunkGraphTakesItsTitleAndPointsWithinTheirBounds)
+{
+    const struct {
+        std::string keys;
+        size_t titleShown;
+        uint32_t points;
+    } rows[] = {
+        {"", 0, 100},
+        {"TRUNKTRAFFIC=" + std::string(80, 't') + "\nTRUNKTRAFFICMAXPOINT=30000\n", 80, 30000},
+        {"TRUNKTRAFFIC=" + std::string(81, 't') + "\nTRUNKTRAFFICMAXPOINT=30001\n", 80, 30000},
+        {"TRUNKTRAFFICMAXPOINT=0\nMAXPOINT=250\n", 0, 250},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        CTempDir dir(true);
+        WriteText(dir.Path() / "Tarvik.ini", "[CHART]\n" + row.keys);
+        perf_test::CScriptedPeer peer;
+        peer.Answer(kReqTrunkPm, std::vector<TrunkPmRec>{TrunkPmRec{kTrunkPort, {}, {}, 0, 0}});
+        CTrunkPortPmDlg pm;
+        uint32_t points = 0;
+        QString title = QStringLiteral("-");
+        Run(pm, kTrunkPort, [&] {
+            pm.GetDlgItemAs<QAbstractButton>(CTrunkPortPmDlg::kAutoRefreshId)->setChecked(true);
+            pm.OnCommand(CTrunkPortPmDlg::kAutoRefreshId, BN_CLICKED);
+            QTreeView& list = *pm.FindList(kListControlId);
+            list.setCurrentIndex(list.model()->index(0, 0));
+            runner_.Push([&](QDialog& shown) {
+                if (auto* graph = dynamic_cast<CPmGraphDlg*>(&shown)) {
+                    EXPECT_TRUE(PumpUntil([&] { return graph->IsFirstShowDone(); }));
+                    points = graph->GetMaxPoints();
+                    // The key's text heads the chart, above the dialog's heading.
+                    const QString heading = graph->findChild<QChartView*>()->chart()->title();
+                    title = heading.contains(QStringLiteral("<br>")) ? heading.section(QStringLiteral("<br>"), 0, 0)
+                                                                     : QString();
+                }
+                return IDCANCEL;
+            });
+            pm.OnCommand(CTrunkPortPmDlg::kGraphButtonId, BN_CLICKED);
+        });
+        EXPECT_EQ(points, row.points);
+        EXPECT_EQ(title, QString(static_cast<qsizetype>(row.titleShown), 't'));
     }
 }
 
