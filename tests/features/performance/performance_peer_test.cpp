@@ -76,6 +76,16 @@ Requests Sent(const perf_test::CScriptedPeer& peer, size_t offset)
     return sent;
 }
 
+// The codes the peer was sent that went elsewhere than to NE id `neId`.
+std::vector<uint16_t> SentElsewhere(const perf_test::CScriptedPeer& peer, uint32_t neId)
+{
+    std::vector<uint16_t> codes;
+    for (const perf_test::CScriptedPeer::Sent& request : peer.SentRequests())
+        if (request.neId != neId)
+            codes.push_back(request.code);
+    return codes;
+}
+
 struct OrderCase {
     const char* dialog;
     std::function<std::unique_ptr<CADialog>()> make;
@@ -239,23 +249,45 @@ TEST_F(PerformancePeerTest, TheLongTermItemsInCollectionAreListed)
 }
 
 // A loop diagnosis may run with the fast (2) and the interleaved (3) line profiles, and with no other.
+// The loop diagnosis offers the NE's line profiles of channel modes 2 and 3, read at the NE; with none of them it
+// closes with "No any profile".
 TEST_F(PerformancePeerTest, TheLoopDiagnosisOffersTheFastAndInterleavedProfiles)
 {
-    perf_test::CScriptedPeer peer;
-    std::vector<AdslLineProfileRec> profiles(4);
-    for (uint32_t mode = 1; mode <= 4; ++mode) {
-        profiles[mode - 1].name = "mode " + std::to_string(mode);
-        profiles[mode - 1].channelMode = mode;
+    const struct {
+        std::vector<uint32_t> modes;
+        const char* offered;
+        bool closed;
+    } rows[] = {
+        {{1, 2, 3, 4}, "mode 2,mode 3", false},
+        {{2}, "mode 2", false},
+        {{1, 4}, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.offered);
+        perf_test::CScriptedPeer peer;
+        std::vector<AdslLineProfileRec> profiles;
+        for (uint32_t mode : row.modes) {
+            profiles.emplace_back();
+            profiles.back().name = "mode " + std::to_string(mode);
+            profiles.back().channelMode = mode;
+        }
+        peer.Answer(kReqAdslLineProfile, profiles);
+        CXdslLoopDiagnosisDlg diagnosis;
+        QString shown = QStringLiteral("-");
+        Run(diagnosis, perf_test::kAdslPort, [&] {
+            const auto* combo = diagnosis.GetDlgItemAs<QComboBox>(CXdslLoopDiagnosisDlg::kProfileComboId);
+            QStringList offered;
+            for (int i = 0; i < combo->count(); ++i)
+                offered << combo->itemText(i);
+            shown = offered.join(',');
+            // (A port the peer does not answer for closes it later, with "No data".)
+            EXPECT_EQ(diagnosis.GetMessageText() == QStringLiteral("No any profile"), row.closed)
+                << diagnosis.GetMessageText().toStdString();
+        });
+        EXPECT_EQ(shown, QString::fromLatin1(row.offered));
+        EXPECT_EQ(Sent(peer, 0).front().first, kReqAdslLineProfile.value);
+        EXPECT_EQ(SentElsewhere(peer, perf_test::kNe), std::vector<uint16_t>{});
     }
-    peer.Answer(kReqAdslLineProfile, profiles);
-    CXdslLoopDiagnosisDlg diagnosis;
-    Run(diagnosis, perf_test::kAdslPort, [&] {
-        const auto* combo = diagnosis.GetDlgItemAs<QComboBox>(CXdslLoopDiagnosisDlg::kProfileComboId);
-        QStringList offered;
-        for (int i = 0; i < combo->count(); ++i)
-            offered << combo->itemText(i);
-        EXPECT_EQ(offered.join(','), QStringLiteral("mode 2,mode 3"));
-    });
 }
 
 // Milliseconds from the first request of `first` to the next one of `then` after it; -1 when there is none.
@@ -310,16 +342,6 @@ TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
         EXPECT_GE(waited, 3000);
         EXPECT_LT(waited, 4500);
     });
-}
-
-// The codes the peer was sent that went elsewhere than to NE id `neId`.
-std::vector<uint16_t> SentElsewhere(const perf_test::CScriptedPeer& peer, uint32_t neId)
-{
-    std::vector<uint16_t> codes;
-    for (const perf_test::CScriptedPeer::Sent& request : peer.SentRequests())
-        if (request.neId != neId)
-            codes.push_back(request.code);
-    return codes;
 }
 
 // Export hands each list to the Export dialog under the list's own file name, TAB-delimited; every request of each
