@@ -151,7 +151,7 @@ TEST_F(PerformancePeerTest, APreviousIntervalNotAnsweredStaysReset)
 }
 
 // The trunk port's live graph as the operator opens it under the CHART keys: the title of at most 80 characters, the
-// points of at most 30000 (0: CHART/MAXPOINT, 100 when absent), 100 when the key is absent.
+// points of at most 30000, CHART/MAXPOINT for 0 (the absent key is a row of the live graphs' table).
 TEST_F(PerformancePeerTest, TheTrunkGraphTakesItsTitleAndPointsWithinTheirBounds)
 {
     const struct {
@@ -159,7 +159,6 @@ TEST_F(PerformancePeerTest, TheTrunkGraphTakesItsTitleAndPointsWithinTheirBounds
         size_t titleShown;
         uint32_t points;
     } rows[] = {
-        {"", 0, 100},
         {"TRUNKTRAFFIC=" + std::string(80, 't') + "\nTRUNKTRAFFICMAXPOINT=30000\n", 80, 30000},
         {"TRUNKTRAFFIC=" + std::string(81, 't') + "\nTRUNKTRAFFICMAXPOINT=30001\n", 80, 30000},
         {"TRUNKTRAFFICMAXPOINT=0\nMAXPOINT=250\n", 0, 250},
